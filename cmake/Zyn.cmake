@@ -1,0 +1,80 @@
+# Build helpers shared by every folder. Each source folder globs its own files, so adding a
+# source file needs no change to any CMakeLists.txt.
+
+find_program(ZYN_CCACHE ccache)
+if(ZYN_CCACHE)
+  # The Qt precompiled header needs the pch sloppiness, otherwise ccache never hits.
+  set(CMAKE_CXX_COMPILER_LAUNCHER
+      ${CMAKE_COMMAND} -E env CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+      ${ZYN_CCACHE})
+  set(CMAKE_C_COMPILER_LAUNCHER ${CMAKE_CXX_COMPILER_LAUNCHER})
+endif()
+
+set(ZYN_WARNINGS -Wall -Wextra -Wno-unused-parameter)
+
+function(zyn_glob_sources out dir)
+  file(GLOB _src CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+  set(${out} ${_src} PARENT_SCOPE)
+endfunction()
+
+# zyn_library(<target> [DEPS <targets...>]) - a static library of the .cpp files in the
+# current folder, without Qt. Headers are included as "model/base/Filer.h" from the source root.
+function(zyn_library target)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  zyn_glob_sources(_src ${CMAKE_CURRENT_SOURCE_DIR})
+  add_library(${target} STATIC ${_src})
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+  target_compile_options(${target} PRIVATE ${ZYN_WARNINGS})
+  if(ARG_DEPS)
+    target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+  endif()
+endfunction()
+
+# One precompiled header of the Qt Widgets headers, shared by every GUI target.
+function(zyn_qt_pch target)
+  if(NOT TARGET zyn_qt_pch_host)
+    file(WRITE ${CMAKE_BINARY_DIR}/generated/zyn_qt_pch_host.cpp "// carries the Qt precompiled header\n")
+    add_library(zyn_qt_pch_host STATIC ${CMAKE_BINARY_DIR}/generated/zyn_qt_pch_host.cpp)
+    target_link_libraries(zyn_qt_pch_host PUBLIC Qt6::Widgets Qt6::Gui Qt6::Core)
+    target_compile_options(zyn_qt_pch_host PRIVATE ${ZYN_WARNINGS})
+    target_precompile_headers(zyn_qt_pch_host PRIVATE
+      <QtCore/QtCore> <QtGui/QtGui> <QtWidgets/QtWidgets> <string> <vector> <memory>)
+  endif()
+  target_precompile_headers(${target} REUSE_FROM zyn_qt_pch_host)
+endfunction()
+
+# zyn_gui_library(<target> [DEPS <targets...>]) - a static library with Qt Widgets.
+function(zyn_gui_library target)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  zyn_glob_sources(_src ${CMAKE_CURRENT_SOURCE_DIR})
+  add_library(${target} STATIC ${_src})
+  set_target_properties(${target} PROPERTIES AUTOMOC ON AUTORCC ON)
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+  target_compile_options(${target} PRIVATE ${ZYN_WARNINGS})
+  target_link_libraries(${target} PUBLIC Qt6::Widgets Qt6::Gui Qt6::Core ${ARG_DEPS})
+  zyn_qt_pch(${target})
+endfunction()
+
+# zyn_tests(<target> [GUI] LIBS <targets...>) - one GoogleTest executable of the .cpp files in
+# the current tests folder, each test registered with ctest. GUI tests run on the offscreen platform.
+function(zyn_tests target)
+  cmake_parse_arguments(ARG "GUI" "" "LIBS" ${ARGN})
+  zyn_glob_sources(_src ${CMAKE_CURRENT_SOURCE_DIR})
+  add_executable(${target} ${_src})
+  target_compile_options(${target} PRIVATE ${ZYN_WARNINGS})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${target} PRIVATE
+    ZYN_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
+    ZYN_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    ZYN_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  set(_env "")
+  if(ARG_GUI)
+    set_target_properties(${target} PROPERTIES AUTOMOC ON)
+    zyn_qt_pch(${target})
+    set(_env "QT_QPA_PLATFORM=offscreen")
+  endif()
+  gtest_discover_tests(${target}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "${_env}" TIMEOUT 300)
+endfunction()

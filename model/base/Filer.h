@@ -1,0 +1,126 @@
+#pragma once
+// The tagged value stream of the component streaming: every persisted object writes its fields
+// as tagged values in a fixed order and reads them back in the same order.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/base/Streams.h"
+
+namespace zyn {
+
+enum class TValueType : uint8_t {
+  vaNull = 0,
+  vaList = 1,
+  vaInt8 = 2,
+  vaInt16 = 3,
+  vaInt32 = 4,
+  vaExtended = 5,
+  vaString = 6,
+  vaIdent = 7,
+  vaFalse = 8,
+  vaTrue = 9,
+  vaBinary = 10,
+  vaSet = 11,
+  vaLString = 12,
+  vaNil = 13,
+  vaCollection = 14,
+  vaSingle = 15,
+  vaCurrency = 16,
+  vaDate = 17,
+  vaWString = 18,
+  vaInt64 = 19,
+  vaUTF8String = 20,
+};
+
+// Writes tagged values to a stream, appending at its current position. Output is buffered and
+// reaches the stream at FlushBuffer() or when the writer is destroyed.
+class TWriter {
+ public:
+  explicit TWriter(TStream& stream, size_t bufferSize = 1024);
+  ~TWriter();
+  TWriter(const TWriter&) = delete;
+  TWriter& operator=(const TWriter&) = delete;
+
+  void FlushBuffer();
+
+  void WriteInteger(int32_t value);
+  void WriteInt64(int64_t value);
+  void WriteString(std::string_view ansi);  // Windows-1252 text
+  void WriteChar(char c);
+  void WriteBoolean(bool value);
+  void WriteFloat(long double value);     // tag 5, 80-bit extended
+  void WriteSingle(float value);          // tag 15
+  void WriteCurrency(int64_t scaled);     // tag 16, amount times 10000
+  void WriteDate(double value);           // tag 17
+  void WriteWideString(std::u16string_view text);
+  void WriteIdent(std::string_view ident);
+  void WriteListBegin();
+  void WriteListEnd();
+  void WriteBinary(const void* data, size_t size);  // tag 10
+  void WriteSet(const std::vector<std::string>& names);  // tag 11
+  void WriteValueType(TValueType type);
+  void WriteStr(std::string_view s);  // a length byte and at most 255 characters, no tag
+  void Write(const void* data, size_t size);  // raw block
+
+ private:
+  TStream& fStream;
+  std::vector<uint8_t> fBuffer;
+  size_t fBufferSize;
+};
+
+// Reads tagged values from a stream, mirroring TWriter. Throws EReadError with
+// "Ungültiger Eigenschaftswert" for an unexpected tag and "Stream-Lesefehler" at the end of the
+// source. When destroyed, moves a seekable stream back to just after the last value read.
+class TReader {
+ public:
+  explicit TReader(TStream& stream, size_t bufferSize = 1024);
+  ~TReader();
+  TReader(const TReader&) = delete;
+  TReader& operator=(const TReader&) = delete;
+
+  int32_t ReadInteger();
+  int64_t ReadInt64();
+  std::string ReadString();
+  char ReadChar();
+  bool ReadBoolean();  // consumes one byte; true only for tag 9
+  long double ReadFloat();
+  float ReadSingle();
+  int64_t ReadCurrency();  // amount times 10000
+  double ReadDate();
+  std::u16string ReadWideString();
+  std::string ReadIdent();
+  void ReadListBegin();
+  void ReadListEnd();
+  bool EndOfList();  // next tag is 0, not consumed
+  TValueType NextValue();
+  std::vector<uint8_t> ReadBinary();  // tag 10
+  std::vector<std::string> ReadSet();  // tag 11, the element names
+  TValueType ReadValueType();
+  std::string ReadStr();  // a length byte and its characters, no tag
+  void Read(void* data, size_t size);  // raw block of exactly size bytes
+  void SkipValue();
+
+  // Logical position in the stream (the stream's position less the bytes still buffered).
+  int64_t Position() const;
+
+ private:
+  uint8_t ReadByte();
+  void FillBuffer();
+
+  TStream& fStream;
+  std::vector<uint8_t> fBuffer;
+  size_t fBufPos = 0;
+  size_t fBufEnd = 0;
+  int64_t fStreamPosAfterBuffer = 0;
+};
+
+// Counted short text of the raw library files: a 16-bit count (text length + 1), then the
+// length byte and the characters. A reader takes at most 256 bytes into a text.
+void WriteStreamString(TStream& stream, std::string_view ansi);
+std::string ReadStreamString(TStream& stream);
+
+}  // namespace zyn

@@ -1,0 +1,79 @@
+#pragma once
+// Byte streams under the value stream and the raw file forms. All numbers are little-endian.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zyn {
+
+enum class TSeekOrigin { Begin, Current, End };
+
+class TStream {
+ public:
+  virtual ~TStream() = default;
+
+  // Reads up to count bytes; returns how many were read (0 at the end).
+  virtual size_t Read(void* buffer, size_t count) = 0;
+  // Writes all bytes or throws EWriteError.
+  virtual void Write(const void* buffer, size_t count) = 0;
+  // Moves the position; returns the new position. Throws EReadError for a position before 0.
+  virtual int64_t Seek(int64_t offset, TSeekOrigin origin) = 0;
+  virtual int64_t Size() = 0;
+
+  int64_t Position() { return Seek(0, TSeekOrigin::Current); }
+  void SetPosition(int64_t pos) { Seek(pos, TSeekOrigin::Begin); }
+
+  // Exactly count bytes, or EReadError "Stream-Lesefehler".
+  void ReadBuffer(void* buffer, size_t count);
+  void WriteBuffer(const void* buffer, size_t count) { Write(buffer, count); }
+
+  uint8_t ReadU8();
+  uint16_t ReadU16();
+  int16_t ReadI16();
+  uint32_t ReadU32();
+  int32_t ReadI32();
+  void WriteU8(uint8_t v);
+  void WriteU16(uint16_t v);
+  void WriteI16(int16_t v);
+  void WriteU32(uint32_t v);
+  void WriteI32(int32_t v);
+};
+
+// A stream over a growable byte vector.
+class TMemoryStream : public TStream {
+ public:
+  TMemoryStream() = default;
+  explicit TMemoryStream(std::vector<uint8_t> bytes) : fData(std::move(bytes)) {}
+
+  size_t Read(void* buffer, size_t count) override;
+  void Write(const void* buffer, size_t count) override;
+  int64_t Seek(int64_t offset, TSeekOrigin origin) override;
+  int64_t Size() override { return static_cast<int64_t>(fData.size()); }
+
+  const std::vector<uint8_t>& Bytes() const { return fData; }
+  std::vector<uint8_t>& Bytes() { return fData; }
+  void Clear();
+
+  // Replaces the content by the file's bytes and moves to the start; EReadError when the file
+  // cannot be read.
+  void LoadFromFile(const std::string& path);
+  // Writes the whole content to a temporary file beside path and renames it over path, so a
+  // failed write never leaves a damaged file; EWriteError on failure.
+  void SaveToFile(const std::string& path) const;
+
+ private:
+  std::vector<uint8_t> fData;
+  size_t fPos = 0;
+};
+
+// Whole-file helpers used by every file format of the programme.
+std::vector<uint8_t> ReadFileBytes(const std::string& path);                  // EReadError
+void WriteFileAtomic(const std::string& path, const void* data, size_t size);  // EWriteError
+inline void WriteFileAtomic(const std::string& path, const std::string& text) {
+  WriteFileAtomic(path, text.data(), text.size());
+}
+bool FileExists(const std::string& path);
+
+}  // namespace zyn

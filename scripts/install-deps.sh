@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs to build, run and test.
+# Idempotent: packages already present are left alone, apt-get update runs only when something is missing.
+set -euo pipefail
+
+PACKAGES=(
+  # tool chain
+  build-essential cmake ninja-build ccache pkg-config git clang libclang-rt-14-dev
+  # libraries
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  zlib1g-dev libjpeg62-turbo-dev libzip-dev libcurl4-openssl-dev libxbase64-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # independent readers of the files we write
+  libxml2-utils unzip poppler-utils python3 python3-dbfread
+  # GUI tests and screenshots
+  xvfb xauth
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
