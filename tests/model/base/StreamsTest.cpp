@@ -1,9 +1,11 @@
 #include "model/base/Streams.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -134,6 +136,24 @@ TEST_F(FileHelpers, FailedWriteNamesTheFileAndLeavesTheOldOne) {
     EXPECT_EQ(std::distance(fs::directory_iterator(locked), fs::directory_iterator()), 1);
   }
   fs::permissions(locked, fs::perms::owner_all);
+}
+
+TEST_F(FileHelpers, WriteFailingHalfwayLeavesTheOldFileAndNoTemporary) {
+  // A file size limit makes the write itself fail, for root as well.
+  const std::string path = Path("big.bin");
+  WriteFileAtomic(path, std::string("old content"));
+  rlimit old {};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const std::string big(100000, 'n');
+  EXPECT_THROW(WriteFileAtomic(path, big), EWriteError);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_EQ(Slurp(path), "old content");
+  EXPECT_EQ(std::distance(fs::directory_iterator(fDir), fs::directory_iterator()), 1);
 }
 
 TEST_F(FileHelpers, ReadingAMissingFileOrFolderIsAReadError) {
