@@ -40,6 +40,16 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 constexpr int kExtBias = 16383;
 constexpr uint64_t kIntegerBit = uint64_t{1} << 63;
 
+// A scaled significand as a whole number. With at most 64 significand bits it already is one;
+// a wider long double rounds to the nearest.
+long double Whole(long double scaled) {
+  if constexpr (std::numeric_limits<long double>::digits <= 64) {
+    return scaled;
+  } else {
+    return std::nearbyint(scaled);
+  }
+}
+
 void EncodeExtended(long double v, uint8_t out[10]) {
   uint16_t sexp = std::signbit(v) ? 0x8000 : 0;
   uint64_t mant = 0;
@@ -54,7 +64,7 @@ void EncodeExtended(long double v, uint8_t out[10]) {
     const long double m = std::frexp(std::fabs(v), &e);  // v = m * 2^e, m in [0.5, 1)
     int biased = e - 1 + kExtBias;
     if (biased >= 1) {
-      long double r = std::nearbyint(std::ldexp(m, 64));
+      long double r = Whole(std::ldexp(m, 64));
       if (r >= 0x1p64L) {  // rounding carried over (only when long double is wider)
         r = 0x1p63L;
         ++biased;
@@ -62,7 +72,7 @@ void EncodeExtended(long double v, uint8_t out[10]) {
       mant = static_cast<uint64_t>(r);
     } else {
       // Denormal: the significand is v * 2^16445 with the exponent field 0.
-      const long double r = std::nearbyint(std::ldexp(m, e + 16445));
+      const long double r = Whole(std::ldexp(m, e + 16445));
       mant = static_cast<uint64_t>(r);
       biased = (mant & kIntegerBit) ? 1 : 0;
     }
@@ -394,8 +404,13 @@ void TReader::CheckAvailable(uint64_t n) {
 
 template <class Container>
 void TReader::ReadCounted(uint64_t n, Container& out) {
+  if (n <= fBufEnd - fBufPos) {  // the usual case: the whole text is in the buffer
+    const uint8_t* p = fBuffer.data() + fBufPos;
+    out.assign(p, p + n);
+    fBufPos += static_cast<size_t>(n);
+    return;
+  }
   out.clear();
-  if (n == 0) return;
   CheckAvailable(n);
   if (n > std::numeric_limits<size_t>::max() / 2) ThrowStreamRead();
   if (n <= kChunk || Remaining() >= 0) {
