@@ -1,18 +1,11 @@
 #include "model/base/XMLCollection.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "model/base/Cp1252.h"
+#include "model/base/Streams.h"
 
 namespace zyn {
 
@@ -102,53 +95,6 @@ size_t NextXMLTag(const std::string& text, size_t pos) {
     if (i + 1 >= text.size() || text[i + 1] != '/') return i;
   }
   return std::string::npos;
-}
-
-// File access of the collections. Stand-ins for the stream unit's whole-file helpers until they
-// are available here.
-bool TextFileExists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-std::string ReadTextFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw EReadError(Ansi("Die Datei ") + Utf8ToAnsi(path) + Ansi(" konnte nicht gelesen werden"));
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw EReadError(Ansi("Die Datei ") + Utf8ToAnsi(path) + Ansi(" konnte nicht gelesen werden"));
-  return text;
-}
-
-void WriteTextFileAtomic(const std::string& path, const std::string& text) {
-  const auto fail = [&path](int err) {
-    throw EWriteError(Ansi("Die Datei ") + Utf8ToAnsi(path) + Ansi(" konnte nicht geschrieben werden: ") +
-                      Utf8ToAnsi(std::strerror(err)));
-  };
-  const std::string temp = path + ".tmp";
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) fail(errno);
-  size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      const int err = errno;
-      ::close(fd);
-      ::unlink(temp.c_str());
-      fail(err);
-    }
-    done += static_cast<size_t>(n);
-  }
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    fail(err);
-  }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    fail(err);
-  }
 }
 
 }  // namespace
@@ -453,15 +399,16 @@ void TXMLCollection::ItemFromXML(TXMLCollectionItem& item, const std::string& bl
 }
 
 bool TXMLCollection::LoadFromFile(const std::string& fileName) {
-  if (!TextFileExists(fileName)) return false;
+  if (!FileExists(fileName)) return false;
   try {
-    LoadFromXML(ReadTextFile(fileName));
+    const std::vector<uint8_t> bytes = ReadFileBytes(fileName);
+    LoadFromXML(std::string(bytes.begin(), bytes.end()));
   } catch (...) {
     return false;
   }
   return true;
 }
 
-void TXMLCollection::SaveToFile(const std::string& fileName) const { WriteTextFileAtomic(fileName, GetXML()); }
+void TXMLCollection::SaveToFile(const std::string& fileName) const { WriteFileAtomic(fileName, GetXML()); }
 
 }  // namespace zyn
