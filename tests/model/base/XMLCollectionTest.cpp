@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 #include "model/base/Cp1252.h"
@@ -418,6 +419,44 @@ TEST(XMLCollection, PropertyTableIsSortedWithoutRegardToCase) {
   EXPECT_EQ(TTestItem::Class().FindProperty("ZAHL")->Name, "zahl");
   EXPECT_EQ(TTestItem::Class().FindProperty("Zahlen"), nullptr);
   EXPECT_EQ(TTestItem::Class().ElementName(), "TestItem");
+}
+
+// A property behind a getter and a setter: 4 bytes kept as 8 hexadecimal digits.
+class TBytesItem : public TXMLCollectionItem {
+ public:
+  static const TXMLItemClass& Class() {
+    static const TXMLItemClass cls = TXMLClassBuilder<TBytesItem>("TBytesItem")
+        .Text("Bytes", &TBytesItem::GetBytes, &TBytesItem::SetBytes)
+        .Build();
+    return cls;
+  }
+  const TXMLItemClass& ItemClass() const override { return Class(); }
+  std::string GetBytes() const {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string text;
+    for (const uint8_t b : fBytes) {
+      text.push_back(kHex[b >> 4]);
+      text.push_back(kHex[b & 15]);
+    }
+    return text;
+  }
+  void SetBytes(const std::string& text) {
+    for (size_t i = 0; i + 1 < text.size() && i / 2 < fBytes.size(); i += 2) {
+      fBytes[i / 2] = static_cast<uint8_t>(std::stoi(text.substr(i, 2), nullptr, 16));
+    }
+  }
+  std::array<uint8_t, 4> fBytes{};
+};
+
+TEST(XMLCollection, GetterAndSetterProperties) {
+  TXMLCollectionOf<TBytesItem> list("TBytesList");
+  list.Add()->fBytes = {0x01, 0xAB, 0x00, 0xFF};
+  const std::string xml = list.GetXML();
+  EXPECT_NE(xml.find("  <Bytes>01AB00FF</Bytes>\r\n"), std::string::npos);
+  TXMLCollectionOf<TBytesItem> back("TBytesList");
+  back.LoadFromXML(xml);
+  ASSERT_EQ(back.Count(), 1);
+  EXPECT_EQ(back.Items(0)->fBytes, (std::array<uint8_t, 4>{0x01, 0xAB, 0x00, 0xFF}));
 }
 
 TEST(XMLCollection, ItemIndexAndDelete) {
