@@ -90,8 +90,8 @@ std::string EnumName(const TXMLProperty& p, int64_t ordinal) {
 }
 
 // Finds the next "<" at or after pos that is not followed by "/".
-size_t NextXMLTag(const std::string& text, size_t pos) {
-  for (size_t i = text.find('<', pos); i != std::string::npos; i = text.find('<', i + 1)) {
+size_t NextXMLTag(std::string_view text, size_t pos) {
+  for (size_t i = text.find('<', pos); i != std::string_view::npos; i = text.find('<', i + 1)) {
     if (i + 1 >= text.size() || text[i + 1] != '/') return i;
   }
   return std::string::npos;
@@ -282,7 +282,7 @@ std::string TXMLCollection::GetBody() const {
 std::string TXMLCollection::GetItemsXML() const {
   std::string xml;
   for (size_t i = 0; i < fItems.size(); ++i) {
-    xml += ItemToXML(*fItems[i]);
+    AppendItemXML(xml, *fItems[i]);
     if (OnSaveProgress) {
       try {
         OnSaveProgress(const_cast<TXMLCollection&>(*this), Count(), static_cast<int>(i));
@@ -294,41 +294,40 @@ std::string TXMLCollection::GetItemsXML() const {
   return xml;
 }
 
-std::string TXMLCollection::ItemToXML(const TXMLCollectionItem& item) const {
+void TXMLCollection::AppendItemXML(std::string& xml, const TXMLCollectionItem& item) const {
   const std::string element = item.GetElementName();
-  std::string xml = "  <" + element + ">" + kCrLf;
+  xml.append("  <").append(element).append(">").append(kCrLf);
   for (const auto& p : RequireItemClass().Properties()) {
-    std::string value;
+    xml.append("  <").append(p.Name).append(">");
     switch (p.Kind) {
       case TXMLPropKind::Integer:
       case TXMLPropKind::Int64:
-        value = std::to_string(p.GetOrdinal(item));
+        xml += std::to_string(p.GetOrdinal(item));
         break;
       case TXMLPropKind::Float:
-        value = XMLFloatToStr(p.GetFloat(item));
+        xml += XMLFloatToStr(p.GetFloat(item));
         break;
       case TXMLPropKind::Enumeration:
-        value = XMLEncode(EnumName(p, p.GetOrdinal(item)));
+        xml += XMLEncode(EnumName(p, p.GetOrdinal(item)));
         break;
       case TXMLPropKind::Char:
-        value = XMLEncode(std::string(1, static_cast<char>(p.GetOrdinal(item))));
+        xml += XMLEncode(std::string(1, static_cast<char>(p.GetOrdinal(item))));
         break;
       case TXMLPropKind::Text:
-        value = XMLEncode(p.GetText(item));
+        xml += XMLEncode(p.GetText(item));
         break;
       case TXMLPropKind::Collection:
-        value = std::string(kCrLf) + kCrLf +
-                p.Nested(const_cast<TXMLCollectionItem&>(item)).GetItemsXML() + "  ";
+        xml.append(kCrLf).append(kCrLf);
+        xml += p.Nested(const_cast<TXMLCollectionItem&>(item)).GetItemsXML();
+        xml.append("  ");
         break;
     }
-    xml += "  <" + p.Name + ">" + value + "</" + p.Name + ">" + kCrLf;
+    xml.append("</").append(p.Name).append(">").append(kCrLf);
   }
-  xml += "  </" + element + ">" + kCrLf;
-  xml += kCrLf;
-  return xml;
+  xml.append("  </").append(element).append(">").append(kCrLf).append(kCrLf);
 }
 
-void TXMLCollection::LoadFromXML(const std::string& text) {
+void TXMLCollection::LoadFromXML(std::string_view text) {
   Clear();
   const std::string element = RequireItemClass().ElementName();
   const std::string openTag = "<" + element + ">";
@@ -337,8 +336,8 @@ void TXMLCollection::LoadFromXML(const std::string& text) {
   for (;;) {
     const size_t open = text.find(openTag, pos);
     const size_t close = text.find(closeTag, pos);
-    if (open == std::string::npos || close == std::string::npos || open >= close) break;
-    const std::string block = text.substr(open, close - open);
+    if (open == std::string_view::npos || close == std::string_view::npos || open >= close) break;
+    const std::string_view block = text.substr(open, close - open);
     pos = close + closeTag.size();
     TXMLCollectionItem* item = Add();
     ItemFromXML(*item, block);
@@ -346,18 +345,21 @@ void TXMLCollection::LoadFromXML(const std::string& text) {
   }
 }
 
-void TXMLCollection::ItemFromXML(TXMLCollectionItem& item, const std::string& block) const {
+void TXMLCollection::ItemFromXML(TXMLCollectionItem& item, std::string_view block) const {
   const TXMLItemClass& cls = RequireItemClass();
   size_t pos = block.find('>');
-  pos = pos == std::string::npos ? block.size() : pos + 1;
+  pos = pos == std::string_view::npos ? block.size() : pos + 1;
+  std::string closeTag;
   for (;;) {
     const size_t lt = NextXMLTag(block, pos);
-    if (lt == std::string::npos) break;
+    if (lt == std::string_view::npos) break;
     const size_t gt = block.find('>', lt + 1);
-    if (gt == std::string::npos) break;
-    const std::string name = block.substr(lt + 1, gt - lt - 1);
-    const size_t end = block.find("</" + name + ">", gt + 1);
-    const std::string content = end == std::string::npos ? std::string() : block.substr(gt + 1, end - gt - 1);
+    if (gt == std::string_view::npos) break;
+    const std::string_view name = block.substr(lt + 1, gt - lt - 1);
+    closeTag.assign("</").append(name).append(">");
+    const size_t end = block.find(closeTag, gt + 1);
+    const std::string_view content =
+        end == std::string_view::npos ? std::string_view() : block.substr(gt + 1, end - gt - 1);
     pos = gt + 1;
 
     const TXMLProperty* p = cls.FindProperty(name);
