@@ -118,14 +118,21 @@ std::string XMLEncode(std::string_view text) {
 }
 
 std::string XMLDecode(std::string_view text) {
-  std::string s(text);
-  for (size_t i = s.size(); i-- > 0;) {
-    if (s.size() - i >= 6 && s[i] == '&' && s[i + 1] == '#' && s[i + 2] == 'x') {
-      const int code = DecodeDigit(s[i + 3]) * 16 + DecodeDigit(s[i + 4]);
-      s.replace(i, 6, 1, static_cast<char>(code & 0xFF));
+  // Scanned from the end: the text already processed is kept reversed, so a decoded character
+  // can take part in an escape that starts further to the left, as in a scan that replaces in place.
+  std::string rev;
+  rev.reserve(text.size());
+  for (size_t i = text.size(); i-- > 0;) {
+    rev.push_back(text[i]);
+    const size_t m = rev.size();
+    if (m >= 6 && rev[m - 1] == '&' && rev[m - 2] == '#' && rev[m - 3] == 'x') {
+      const int code = DecodeDigit(rev[m - 4]) * 16 + DecodeDigit(rev[m - 5]);
+      rev.resize(m - 6);
+      rev.push_back(static_cast<char>(code & 0xFF));
     }
   }
-  return TrimText(s);
+  std::reverse(rev.begin(), rev.end());
+  return TrimText(rev);
 }
 
 std::string TrimText(std::string_view text) {

@@ -232,6 +232,7 @@ TEST(XMLCollection, DecodeRules) {
       {"a&#x#1;b", "a\x01" "b"},             // a character below "a" counts as 0
       {"a&#xG1;b", "a\x01" "b"},             // "g" counts 16: 16 * 16 + 1 wraps to 1
       {"&#x&#x41;;", "&#xA;"},               // decoded from the end: no second round
+      {"&&#x23;x41;", "A"},                  // ... but a decoded "#" joins an escape to its left
       {"&#xFC;", Ansi("ü")},
       {"", ""},
   };
