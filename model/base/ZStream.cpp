@@ -91,7 +91,16 @@ std::vector<uint8_t> ZDecompress(const void* data, size_t size, size_t maxOutput
   out.resize(std::min(maxOutput, std::max<size_t>(4096, std::min<size_t>(size, size_t{16} << 20) * 4)));
   for (;;) {
     if (produced == out.size()) {
-      if (out.size() >= maxOutput) ThrowTooLarge();
+      if (out.size() >= maxOutput) {
+        // Full at the limit: acceptable only when nothing but the end of the stream follows.
+        inf.z.next_in = const_cast<Bytef*>(in);
+        inf.z.avail_in = ClampToUInt(inLeft);
+        uint8_t probe[1];
+        inf.z.next_out = probe;
+        inf.z.avail_out = 1;
+        if (inflate(&inf.z, Z_NO_FLUSH) == Z_STREAM_END && inf.z.avail_out == 1) break;
+        ThrowTooLarge();
+      }
       out.resize(std::min(maxOutput, out.size() > maxOutput / 2 ? maxOutput : out.size() * 2));
     }
     const uInt inNow = ClampToUInt(inLeft);
