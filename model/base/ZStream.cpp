@@ -13,7 +13,7 @@ namespace zyn {
 
 namespace {
 
-constexpr size_t kPiece = 16384;
+constexpr size_t kChunkSize = 16384;
 
 [[noreturn]] void ThrowDamaged() { throw EReadError(Ansi("Die komprimierten Daten sind beschädigt.")); }
 [[noreturn]] void ThrowTruncated() {
@@ -130,7 +130,7 @@ std::vector<uint8_t> ZDecompress(const void* data, size_t size, size_t maxOutput
 
 struct TZDecompressionStream::TState {
   TInflater inflater;
-  uint8_t input[kPiece];
+  uint8_t input[kChunkSize];
 };
 
 TZDecompressionStream::TZDecompressionStream(TStream& source)
@@ -197,7 +197,7 @@ int64_t TZDecompressionStream::Seek(int64_t offset, TSeekOrigin origin) {
 struct TZCompressionStream::TState {
   explicit TState(int level) : deflater(level) {}
   TDeflater deflater;
-  uint8_t output[kPiece];
+  uint8_t output[kChunkSize];
 };
 
 TZCompressionStream::TZCompressionStream(TStream& dest, int level)
