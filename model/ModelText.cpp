@@ -1,19 +1,14 @@
 #include "model/ModelText.h"
 
-#include <cstdio>
 
 #include "model/base/Cp1252.h"
+#include "model/base/Translator.h"
 
 namespace zyn {
 
 namespace {
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-TTextTranslator& Translator() {
-  static TTextTranslator translator;
-  return translator;
-}
 
 }  // namespace
 
@@ -68,13 +63,7 @@ std::string ZeroPad(long long value, int width) {
   return negative ? "-" + digits : digits;
 }
 
-void SetModelTranslator(TTextTranslator translator) { Translator() = std::move(translator); }
-
-std::string ModelTranslate(std::string_view utf8German) {
-  std::string ansi = Ansi(utf8German);
-  if (Translator()) return Translator()(ansi);
-  return ansi;
-}
+std::string ModelTranslate(std::string_view utf8German) { return TranslateText(Ansi(utf8German)); }
 
 std::string GetUhrenTypName(int clockType) {
   static const char* const kNames[] = {"Tagesuhren", "Wochenuhren", "Rolladenuhren"};

@@ -2,7 +2,6 @@
 // Small text helpers of the model: ASCII case rules of the lists, trimming, zero-padded numbers,
 // and the translation of the model's own German words.
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,10 +17,8 @@ std::string Trim(std::string_view s);       // blanks and control characters at 
 // The number in decimal with at least `width` digits, leading zeros ("%width.widthd").
 std::string ZeroPad(long long value, int width);
 
-// Translation of the model's German words ("STM.", "ein", "aus", weekday names, ...). The
-// programme installs the translation table's look-up at start; without one the text is kept.
-using TTextTranslator = std::function<std::string(const std::string& german)>;
-void SetModelTranslator(TTextTranslator translator);
+// A German word of the model ("STM.", "ein", "aus", weekday names, ...) from the UTF-8 source,
+// as Windows-1252 text through the translation table.
 std::string ModelTranslate(std::string_view utf8German);
 
 // Word tables of the model classes, translated on every call.
