@@ -311,3 +311,33 @@ TEST(ModulClass, StreamRoundTripWithItsRawClassData) {
 
 }  // namespace
 }  // namespace zyn
+
+#include "model/BasisModul.h"
+
+namespace zyn {
+namespace {
+
+TEST(BasisModulListe, FileRoundTrip) {
+  TBasisModulListe list;
+  auto item = std::make_unique<TBasisModul>();
+  item->SetInternalName("ausgang");
+  item->SetDisplayName("Ausgangsmodule");
+  item->BasisKlasse = 2;
+  item->SetMinAdresse(4);
+  item->SetMaxAdresse(9);
+  item->Adressen.SetUsed(9);
+  list.Add(std::move(item));
+  const std::string path = ::testing::TempDir() + "BASIS.ZBC";
+  list.SaveToFile(path);
+  TBasisModulListe read;
+  read.LoadFromFile(path);
+  ASSERT_EQ(read.Count(), 1);
+  EXPECT_EQ(read.GetBasisModul(0)->MinAdresse(), 4);
+  EXPECT_TRUE(read.GetBasisModul(0)->Adressen.IsUsed(9));
+  EXPECT_EQ(read.GetBasisModul(1), nullptr);
+  EXPECT_EQ(test::WriteBytes(read), test::WriteBytes(list));
+  std::remove(path.c_str());
+}
+
+}  // namespace
+}  // namespace zyn
