@@ -67,6 +67,13 @@ std::vector<uint8_t> TSTMSimulator::HandleFrame(const TSimFrame& frame, int& del
   if (fFaults.Echo) out = frame.Wire;
   std::vector<uint8_t> answer = Answer(frame.Telegram);
   if (answer.empty()) return out;
+  if (fFaults.After > 0) {
+    --fFaults.After;
+    const std::vector<uint8_t> wire = EncodeFrame(answer);
+    Log("BUS ", wire);
+    out.insert(out.end(), wire.begin(), wire.end());
+    return out;
+  }
   if (Consume(fFaults.Silent)) {
     if (OnLog) OnLog(TimeStamp() + " (answer withheld)");
     return out;

@@ -50,6 +50,7 @@ struct TSimDisplay {
 
 // Faults for the next answers. A count of -1 applies to every answer until reset.
 struct TSimFaults {
+  int After = 0;           // answers that pass untouched before the faults below apply
   int Silent = 0;          // give no answer
   int DelayMs = 0;         // pause before every answer
   int BadFcs = 0;          // damage the FCS
