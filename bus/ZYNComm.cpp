@@ -243,10 +243,9 @@ void TZYNComm::ResetReceiver() {
   GRxLock.Leave();
 }
 
-void TZYNComm::StartTimer() {
+void TZYNComm::RestartTimer() {
   std::lock_guard<std::mutex> guard(fMutex);
-  fDeadline = Clock::now() + std::chrono::milliseconds(fCurrentTimeout);
-  fTimerActive = true;
+  if (fTimerActive) fDeadline = Clock::now() + std::chrono::milliseconds(fCurrentTimeout);
 }
 
 int TZYNComm::SendTelegram(bool acknowledge) {
@@ -280,6 +279,9 @@ int TZYNComm::SendTelegram(bool acknowledge) {
     if (!acknowledge) {
       fRecCount = 0;
       fAnswer.clear();
+      // The answer may arrive before the write returns: the exchange is pending from here.
+      fDeadline = Clock::now() + std::chrono::milliseconds(fCurrentTimeout);
+      fTimerActive = true;
     }
   }
   int written;
@@ -290,8 +292,9 @@ int TZYNComm::SendTelegram(bool acknowledge) {
     written = -1;
   }
   GTxLock.Leave();
-  // The timer also runs after a failed write, so that the wait ends with a time-out.
-  if (!acknowledge) StartTimer();
+  // The timer runs from the end of the write, also after a failed write, so that the wait
+  // ends with a time-out.
+  if (!acknowledge) RestartTimer();
   return written;
 }
 

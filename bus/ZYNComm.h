@@ -242,7 +242,7 @@ class TZYNComm {
 
   void AppendStuffed(uint8_t b);
   void ResetReceiver();
-  void StartTimer();
+  void RestartTimer();
   void OnTimer();
   void FrameEnded(std::unique_lock<std::mutex>& lock);
   void SendAcknowledge(uint8_t sender, uint8_t sequence);

@@ -206,6 +206,9 @@ TEST_F(SimFixture, SpontaneousFrameIsAcknowledgedWhenAsked) {
   Faults().Unsolicited = 1;
   EXPECT_TRUE(comm.GetModuleStatus());
   // The acknowledgement 00 0A goes to module 2 while the request waits for its own answer.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (Sends() < 2 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   const auto received = Received();
   ASSERT_EQ(received.size(), 2u);
   EXPECT_EQ(received[0], (Bytes{0xFE, 0x02, 0x05, 0x00}));
