@@ -279,24 +279,25 @@ class TZYNComm {
   std::unique_ptr<TVaComm> fPort;
   TZYNCommProgress fProgress;
 
-  uint8_t fPCAdresse = 254;
-  uint8_t fGruppe = 0;
-  uint8_t fSteuermodul = 0;
+  // Read by the event thread as well.
+  std::atomic<uint8_t> fPCAdresse{254};
+  std::atomic<uint8_t> fGruppe{0};
+  std::atomic<uint8_t> fSteuermodul{0};
   uint16_t fReadSize = 256;
   uint16_t fWriteSize = 16;
-  bool fSendQuittung = false;
+  std::atomic<bool> fSendQuittung{false};
   int fPortNum = 2;
   std::string fDevicePath;
   int fBaudrate = 19200;
   uint16_t fRecTimeout = 500;
-  uint16_t fCurrentTimeout = 500;
+  std::atomic<uint16_t> fCurrentTimeout{500};
   uint16_t fSendRepeat = 5;
   int fTIFDelay = 1;
   bool fTimeoutFix = false;
   uint16_t fRecBuffSize = 1024;
   uint16_t fSendBuffSize = 1024;
   bool fChkDeviceType = true;
-  bool fGetAll = false;
+  std::atomic<bool> fGetAll{false};
   std::atomic<bool> fCancel{false};
   std::atomic<bool> fSending{false};
   std::atomic<int> fTransError{errNone};
