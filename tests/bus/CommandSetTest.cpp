@@ -67,7 +67,7 @@ TEST_F(CommandSetTest, DateAndTimeOfTheModule) {
   // A weekday index out of range gives no name, never a read beyond the names.
   Module(0, [](auto& m) { m.Weekday = 200; });
   EXPECT_EQ(comm.ReadModuleDate(), "  3.04.09");
-  Faults().Silent = -1;
+  SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
   EXPECT_EQ(comm.ReadModuleDate(), "");
   EXPECT_EQ(comm.ReadModuleTime(), "");
 }
@@ -96,7 +96,7 @@ TEST_F(CommandSetTest, ServiceModeRestartAndPowerOnRelease) {
   EXPECT_EQ(r[2], (Bytes{0xFE, 0x00, 0xFC, 0x00}));
   EXPECT_TRUE(comm.Active());
   // A refusing module does not stop.
-  Faults().Status = 1;
+  SetFault([](sim::TSimFaults& f) { f.Status = 1; });
   EXPECT_FALSE(comm.EnterServiceMode());
 }
 
@@ -108,7 +108,7 @@ TEST_F(CommandSetTest, EraseProgramMemory) {
   EXPECT_EQ(comm.CurrentTimeout(), kTimeout);  // set back after the long command
   // No erase without the stop.
   ClearReceived();
-  Faults().Status = 1;
+  SetFault([](sim::TSimFaults& f) { f.Status = 1; });
   EXPECT_FALSE(comm.EraseProgramMemory());
   EXPECT_EQ(Sends(), 1u);
 }
@@ -143,7 +143,7 @@ TEST_F(CommandSetTest, BusModuleQueriesAndStates) {
   EXPECT_FALSE(comm.IsModulePresent(0x07));
   EXPECT_EQ(comm.ReadModuleState(true, 0x03, -7), -7);
   EXPECT_EQ(comm.ReadModuleInputs(0x03, -7), -7);
-  Faults().Silent = -1;
+  SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
   EXPECT_EQ(comm.ReadModuleState(true, 0x21, -9), -9);
 }
 
@@ -395,7 +395,7 @@ TEST_F(CommandSetTest, MemoryWordAndImageGuid) {
   EXPECT_EQ(comm.ReadImageGuid(), guid);
   comm.SetA_Steuermodul(0);
   EXPECT_EQ(comm.ReadImageGuid(), "");  // 0xFFFF: no project
-  Faults().Silent = -1;
+  SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
   word = 0x1234;
   EXPECT_FALSE(comm.ReadMemoryWord(0x4022, word));
   EXPECT_EQ(word, 0x1234);
@@ -427,7 +427,7 @@ TEST_F(CommandSetTest, ProjectInformationRoundTrip) {
   TProjektInfoBlock block{};
   EXPECT_TRUE(comm.ReadProjectInfo(block));
   EXPECT_EQ(TProjektInfo::FromBlock(block), info);
-  Faults().Silent = -1;
+  SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
   EXPECT_FALSE(comm.ReadProjectInfo(block));
 }
 
@@ -444,7 +444,7 @@ TEST_F(CommandSetTest, ProductionDataAtItsAddress) {
 }
 
 TEST_F(CommandSetTest, OperationsOnAModuleThatStaysSilentFail) {
-  Faults().Silent = -1;
+  SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
   comm.SetP_SendRepeat(0);
   uint8_t buffer[1024] = {};
   TTimerRecord record{};

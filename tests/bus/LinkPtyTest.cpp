@@ -93,7 +93,7 @@ TEST_F(SimFixture, StatusTelegramGoesOutExactlyAndIsAnswered) {
 }
 
 TEST_F(SimFixture, SilentStationGetsTheTelegramOncePlusRepetitions) {
-  Faults().Silent = -1;
+  SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
   std::vector<TZYNCommError> errors;
   const auto caller = std::this_thread::get_id();
   std::thread::id errorThread;
@@ -126,7 +126,7 @@ TEST_F(SimFixture, ModuleThatIsAbsentDoesNotAnswer) {
 }
 
 TEST_F(SimFixture, OneLostAnswerIsRecoveredByTheRepetition) {
-  Faults().Silent = 1;
+  SetFault([](sim::TSimFaults& f) { f.Silent = 1; });
   EXPECT_TRUE(comm.GetModuleStatus());
   const auto sent = RawReceived();
   ASSERT_GE(sent.size(), 2u);
@@ -150,6 +150,9 @@ TEST_F(SimFixture, LastingFaultsEndInFailure) {
       // Last: its late answers arrive after the case (the simulator answers one by one).
       {"delay beyond the time-out", [](sim::TSimFaults& f) { f.DelayMs = 3 * kTimeout + 60; }, errTimeout},
   };
+  // Handlers are set while the link is idle: the event thread calls them.
+  std::atomic<int> crcErrors{0};
+  comm.OnError = [&](TZYNCommError e, int) { crcErrors += e == errCRC; };
   for (const Case& c : cases) {
     {
       auto lock = sim.Lock();
@@ -157,8 +160,7 @@ TEST_F(SimFixture, LastingFaultsEndInFailure) {
       c.apply(sim.Faults());
       sim.ClearReceived();
     }
-    int crcErrors = 0;
-    comm.OnError = [&](TZYNCommError e, int) { crcErrors += e == errCRC; };
+    crcErrors = 0;
     EXPECT_FALSE(comm.GetModuleStatus()) << c.name;
     EXPECT_EQ(comm.E_TransError(), c.error) << c.name;
     const std::string name = c.name;
@@ -171,13 +173,13 @@ TEST_F(SimFixture, LastingFaultsEndInFailure) {
     auto lock = sim.Lock();
     sim.Faults() = {};
   }
-  comm.OnError = nullptr;
   EXPECT_TRUE(comm.GetModuleStatus());
+  comm.CloseLink();  // no handler call after this test's locals are gone
 }
 
 TEST_F(SimFixture, EchoOfTheOwnTelegramIsNoAnswer) {
-  Faults().Echo = true;
-  Faults().Silent = -1;
+  SetFault([](sim::TSimFaults& f) { f.Echo = true; });
+  SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
   EXPECT_FALSE(comm.GetModuleStatus());
   EXPECT_EQ(RawSends(), 1u + kRepeats);
   {
@@ -189,7 +191,7 @@ TEST_F(SimFixture, EchoOfTheOwnTelegramIsNoAnswer) {
 }
 
 TEST_F(SimFixture, SpontaneousFrameDuringAWaitIsNotTakenForTheAnswer) {
-  Faults().Unsolicited = -1;
+  SetFault([](sim::TSimFaults& f) { f.Unsolicited = -1; });
   EXPECT_TRUE(comm.GetModuleStatus());
   EXPECT_EQ(comm.Rec(2), 0x05);
   EXPECT_EQ(Sends(), 1u);
@@ -204,7 +206,7 @@ TEST_F(SimFixture, SpontaneousFrameIsAcknowledgedWhenAsked) {
     std::lock_guard<std::mutex> g(m);
     blocks.emplace_back(b, b + n);
   };
-  Faults().Unsolicited = 1;
+  SetFault([](sim::TSimFaults& f) { f.Unsolicited = 1; });
   EXPECT_TRUE(comm.GetModuleStatus());
   // The acknowledgement 00 0A goes to module 2 while the request waits for its own answer.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
@@ -214,6 +216,7 @@ TEST_F(SimFixture, SpontaneousFrameIsAcknowledgedWhenAsked) {
   ASSERT_EQ(received.size(), 2u);
   EXPECT_EQ(received[0], (Bytes{0xFE, 0x02, 0x05, 0x00}));
   EXPECT_EQ(received[1], (Bytes{0xFE, 0x02, 0x00, 0x0A}));
+  comm.CloseLink();
   std::lock_guard<std::mutex> g(m);
   ASSERT_EQ(blocks.size(), 1u);
   EXPECT_EQ(Bytes(blocks[0].begin(), blocks[0].begin() + 4), (Bytes{0x02, 0xFE, 0x12, 0x09}));
@@ -223,12 +226,14 @@ TEST_F(SimFixture, SpontaneousFrameFromAStationAbove3IsPassedOnButNotAcknowledge
   comm.SetA_SendQuittung(true);
   std::atomic<int> blocks{0};
   comm.OnBlock = [&](const uint8_t*, int) { ++blocks; };
+  EXPECT_TRUE(comm.GetModuleStatus());  // an exchange before, so that the link is settled
   port.WriteRaw(sim::EncodeFrame({0x05, 0xFE, 0x12, 0x09}));
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
   while (blocks == 0 && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   EXPECT_EQ(blocks, 1);
   EXPECT_TRUE(comm.GetModuleStatus());
+  comm.CloseLink();
   for (const auto& t : Received()) EXPECT_NE(t[2], 0x00) << "acknowledged";
 }
 
@@ -249,7 +254,7 @@ TEST_F(SimFixture, StaleInputIsDiscardedBeforeANewRequest) {
 TEST_F(SimFixture, WaitProcessesEventsThroughTheHook) {
   std::atomic<int> calls{0};
   TBusWait::SetProcessEventsHook([&] { ++calls; });
-  Faults().DelayMs = 30;
+  SetFault([](sim::TSimFaults& f) { f.DelayMs = 30; });
   const bool ok = comm.GetModuleStatus();
   TBusWait::SetProcessEventsHook(nullptr);
   EXPECT_TRUE(ok);

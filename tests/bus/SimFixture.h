@@ -49,7 +49,12 @@ class SimFixture : public ::testing::Test {
     auto lock = sim.Lock();
     sim.ClearReceived();
   }
-  sim::TSimFaults& Faults() { return sim.Faults(); }  // set before an operation only
+  // Changes the simulator's faults under its lock.
+  template <typename F>
+  void SetFault(F&& f) {
+    auto lock = sim.Lock();
+    f(sim.Faults());
+  }
 
   sim::TSTMSimulator sim;
   sim::TSimPort port{sim};
