@@ -170,11 +170,7 @@ void TZYNComm::OpenLink() {
   fOpenError.clear();
   try {
     if (fChkDeviceType) {
-      // Open at the bus rate and raise RTS, which powers the interface converter.
-      fPort->Close();
-      fPort->SetBaudrate(19200);
-      fPort->Open();
-      fPort->SetRtsLine(true);
+      OpenAndRaiseRts();
     } else {
       fPort->SetBaudrate(fBaudrate);
       fPort->Open();
@@ -183,6 +179,15 @@ void TZYNComm::OpenLink() {
     // The following telegrams end in time-outs; the text stays for the caller.
     fOpenError = e.what();
   }
+}
+
+void TZYNComm::OpenAndRaiseRts() {
+  // Open at the bus rate and raise RTS, which powers the interface converter; a line without
+  // modem control (a pseudo-terminal) is accepted.
+  fPort->Close();
+  fPort->SetBaudrate(19200);
+  fPort->Open();
+  fPort->SetRtsLine(true);
 }
 
 void TZYNComm::CloseLink() {

@@ -170,7 +170,13 @@ class TZYNComm {
   bool V_UseComponents = false;
 
   // --- link ---
+  // Opens the port (through OpenAndRaiseRts with ChkDeviceType). A port that cannot be opened
+  // is not an exception here: OpenError() holds the reason and the telegrams that follow end
+  // in time-outs.
   void OpenLink();
+  void OpenAndRaiseRts();
+  // Stops the wait, clears RTS and closes the port (also when RTS cannot be cleared), then
+  // OnClose.
   void CloseLink();
   void BeginTelegram();
   void AddTelegramByte(uint8_t b);

@@ -334,7 +334,7 @@ bool TZYNComm::ReadBlock(uint8_t* buffer, uint32_t address, uint16_t length, uin
 bool TZYNComm::ReadModuleMemory(uint8_t* buffer, uint32_t address, uint32_t count) {
   if (address < 0x4000 || count > 0x8000 || address + count > 0x10000) return false;
   // A block answer must fit into the receive buffer.
-  if (static_cast<uint32_t>(fReadSize) + 8 > fRecBuffSize) return false;
+  if (static_cast<uint32_t>(fReadSize) + 6 > fRecBuffSize) return false;
   fCancel = false;
   ProgressStart("Steuermodul auslesen", count);
   const uint32_t blocks = count / fReadSize;

@@ -263,3 +263,58 @@ TEST_F(SimFixture, WaitProcessesEventsThroughTheHook) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(SimFixture, CancelDuringAWaitEndsItAtTheNextRepetitionWithoutSending) {
+  SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
+  comm.SetP_SendRepeat(50);
+  TBusWait::SetProcessEventsHook([this] { comm.SetCancel(true); });
+  const bool answered = comm.GetModuleStatus();
+  TBusWait::SetProcessEventsHook(nullptr);
+  EXPECT_FALSE(answered);
+  EXPECT_EQ(RawSends(), 1u);
+  EXPECT_EQ(comm.E_TransError(), errCancel);
+}
+
+TEST(BusSerialSettings, OptionsSetUpTheLink) {
+  TZYNComm comm;
+  TBusSerialSettings s;  // the defaults of the options
+  comm.ApplySerialSettings(s);
+  EXPECT_EQ(comm.P_Port(), 2);
+  EXPECT_EQ(comm.Port()->DeviceName(), "COM2");
+  EXPECT_EQ(TVaComm::DevicePath(comm.Port()->DeviceName()), "/dev/ttyS1");
+  EXPECT_EQ(comm.P_RecTimeout(), 100);
+  EXPECT_EQ(comm.CurrentTimeout(), 100);
+  EXPECT_EQ(comm.P_SendRepeat(), 3);
+  EXPECT_EQ(comm.P_TIFDelay(), 5);
+  EXPECT_FALSE(comm.P_TimeoutFix());  // direct to a control module: no pause
+  s.Target = 1;
+  s.Source = 0;
+  s.DevicePath = "/dev/ttyUSB0";
+  comm.ApplySerialSettings(s);
+  EXPECT_TRUE(comm.P_TimeoutFix());
+  EXPECT_EQ(comm.P_Port(), 1);
+  EXPECT_EQ(comm.Port()->DeviceName(), "/dev/ttyUSB0");
+  s.MinPause = 0;
+  comm.ApplySerialSettings(s);
+  EXPECT_FALSE(comm.P_TimeoutFix());
+}
+
+TEST(BusSerialSettings, LinkToAMissingPortEndsInTimeOutsNotInSuccess) {
+  TZYNComm comm;
+  comm.SetCloseDelay(0);
+  comm.SetP_DevicePath("/dev/zyn-no-such-port");
+  comm.SetP_RecTimeout(5);
+  comm.SetP_SendRepeat(1);
+  comm.OpenLink();
+  EXPECT_FALSE(comm.Active());
+  EXPECT_EQ(comm.OpenError(), "Specified device not found (/dev/zyn-no-such-port).");
+  EXPECT_FALSE(comm.GetModuleStatus());
+  EXPECT_EQ(comm.E_TransError(), errTimeout);
+  comm.CloseLink();
+}
+
+}  // namespace
+}  // namespace zyn
