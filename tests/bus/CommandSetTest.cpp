@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstring>
+#include <functional>
+#include <thread>
 #include <numeric>
 #include <random>
 
@@ -43,6 +46,60 @@ class CommandSetTest : public SimFixture {
     return result;
   }
 };
+
+// The telegrams each operation puts on the line, in order (receiver 0 unless stated).
+TEST_F(CommandSetTest, ExactTelegramsOfTheOperations) {
+  using Op = std::function<bool(TZYNComm&)>;
+  struct Case {
+    const char* name;
+    Op op;
+    std::vector<Bytes> telegrams;
+  };
+  Module(0, [](auto& m) { m.Modules[0x25] = {}; });
+  uint8_t flags[1024];
+  TTimerRecord timer{};
+  const uint8_t raw[] = {0x20, 0x01};
+  const Case cases[] = {
+      {"status", [](TZYNComm& c) { return c.GetModuleStatus(); }, {{0xFE, 0, 0x05, 0x00}}},
+      {"probe 1", [](TZYNComm& c) { return c.ProbeModule(1); }, {{0xFE, 1, 0x05, 0x00}}},
+      {"date", [](TZYNComm& c) { return !c.ReadModuleDate().empty(); }, {{0xFE, 0, 0x05}}},
+      {"time", [](TZYNComm& c) { return !c.ReadModuleTime().empty(); }, {{0xFE, 0, 0x05}}},
+      {"firmware of 3", [](TZYNComm& c) { return c.ReadModuleFirmwareVersion(3) == "V1.78"; }, {{0xFE, 3, 0x05}}},
+      {"stop", [](TZYNComm& c) { return c.EnterServiceMode(); }, {{0xFE, 0, 0xFF, 0x00}}},
+      {"leave", [](TZYNComm& c) { return c.LeaveServiceMode(); }, {{0xFE, 0, 0xFE, 0x00}}},
+      {"restart", [](TZYNComm& c) { return c.RestartModule(); }, {{0xFE, 0, 0xFC, 0x00}}},
+      {"erase", [](TZYNComm& c) { return c.EraseProgramMemory(); }, {{0xFE, 0, 0xFF, 0x00}, {0xFE, 0, 0x0F, 0x00}}},
+      {"query", [](TZYNComm& c) { return c.IsModulePresent(0x25); }, {{0xFE, 0, 0x06, 0x00, 0x25, 0x01, 0x01}}},
+      {"flags", [&](TZYNComm& c) { return c.SetP_RecBuffSize(2048), c.ReadFlags(flags); }, {{0xFE, 0, 0x09, 0x00}}},
+      {"timer count", [](TZYNComm& c) { return c.ReadTimerCount(0) == 16; },
+       {{0xFE, 0, 0x05, 0x00}, {0xFE, 0, 0x15, 0x00, 0x00, 0x00}}},
+      {"timer", [&](TZYNComm& c) { return c.ReadTimer(timer, 2); }, {{0xFE, 0, 0x05, 0x00}, {0xFE, 0, 0x15, 0x00, 2}}},
+      {"text", [](TZYNComm& c) { return c.WriteModuleText("ABCDEFGHIJKLMNOPQ", false); },
+       {{0xFE, 0, 0x17, 0x00, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M', 'N', 'O', 'P', 'Q'}}},
+      {"raw", [&](TZYNComm& c) { return c.SendRawTelegram(raw, sizeof raw); }, {{0xFE, 0, 0x20, 0x01}}},
+      {"clock chip", [](TZYNComm& c) { return c.TestClockChip(); }, {{0xFE, 0, 0x10, 0x00}}},
+      {"parallel eeprom", [](TZYNComm& c) { return c.TestParallelEeprom(); },
+       {{0xFE, 0, 0xFF, 0x00}, {0xFE, 0, 0x0D, 0x00}}},
+      {"parallel erased", [](TZYNComm& c) { return c.TestParallelEepromErased(); }, {{0xFE, 0, 0x0E, 0x00}}},
+      {"serial eeprom", [](TZYNComm& c) { return c.TestSerialEeprom(); },
+       {{0xFE, 0, 0xFF, 0x00}, {0xFE, 0, 0x0A, 0x00}}},
+      {"serial erased", [](TZYNComm& c) { return c.TestSerialEepromErased(); }, {{0xFE, 0, 0x0B, 0x00}}},
+      {"reset line", [](TZYNComm& c) { return c.StartResetLineTest(); }, {{0xFE, 0, 0xFF, 0x00}, {0xFE, 0, 0x11, 0x00}}},
+      {"reset end", [](TZYNComm& c) { return c.WaitForResetTestEnd(); }, {{0xFE, 0, 0x05, 0x00}}},
+      {"read 300", [](TZYNComm& c) { Bytes b(300); return c.ReadModuleMemory(b.data(), 0x8000, 300); },
+       {{0xFE, 0, 0x02, 0, 0x80, 0x00, 0x01, 0x00}, {0xFE, 0, 0x02, 1, 0x81, 0x00, 0x00, 44}}},
+      {"erase display", [](TZYNComm& c) { return c.SetA_Steuermodul(7), c.EraseDisplay(); }, {{0xFE, 7, 0x02, 0x00}}},
+      {"end display", [](TZYNComm& c) { return c.EndDisplayProgramming(); }, {{0xFE, 7, 0x04, 0x00}}},
+      {"power-on release", [](TZYNComm& c) { return c.SetA_Steuermodul(0), c.SendPowerOnRelease(); },
+       {{0xFE, 0, 0xFD, 0x00}}},
+  };
+  for (const Case& c : cases) {
+    ClearReceived();
+    EXPECT_TRUE(c.op(comm)) << c.name;
+    if (std::string(c.name) == "power-on release") std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(Received(), c.telegrams) << c.name;
+  }
+}
 
 TEST_F(CommandSetTest, FirmwareVersionAndNumber) {
   struct Case {
