@@ -199,6 +199,9 @@ void TVisuProject::ExportRunTime(const std::string& folder, const TVisuExportEnv
   SaveDispatcherList(target("ZYNVisu.dol").string());
 
   for (const auto& page : fPages) {
+    if (page->Name().find_first_of(std::string("/\\\0", 3)) != std::string::npos) {
+      throw EWriteError(Ansi("Ungültiger Seitenname: ") + Quoted(page->Name()));
+    }
     page->SaveToFile(PathOf(pagesDir, CheckedFileName(ChangeFileExt(page->Name(), ".vpg"))).string());
   }
 
