@@ -24,6 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     rec.WriteRoot(writer);
   }
   if (out.Bytes() != std::vector<uint8_t>(data, data + consumed)) std::abort();
+  out.SetPosition(0);
   zyn::TReader again(out);
   zyn::TComponentRecord copy;
   copy.ReadRoot(again);
