@@ -5,6 +5,8 @@
 
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+#include "model/base/Translator.h"
+#include "model/base/ZYNOptionen.h"
 #include "visu/RunTimeOptions.h"
 
 namespace zyn {
@@ -35,6 +37,13 @@ fs::path PathOf(const fs::path& folder, const std::string& ansiName) {
 }
 
 }  // namespace
+
+TVisuExportEnv TVisuExportEnv::Programme() {
+  TVisuExportEnv env;
+  env.SystemDataDir = AnsiToUtf8(GetSystemPath());
+  env.Translate = [](const std::string& text) { return TranslateText(text); };
+  return env;
+}
 
 // ---- TVisuReserved ----------------------------------------------------------------------------
 

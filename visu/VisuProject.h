@@ -41,6 +41,9 @@ struct TVisuExportEnv {
   std::string SystemDataDir;  // folder of "Visu.lfz", "Admin.lfz", "VisuAdmin.txml"; "" for none
   // Translation of the names of the created files; the identity when not set.
   std::function<std::string(const std::string&)> Translate;
+
+  // The programme's own: the system data folder of the options file and its translation table.
+  static TVisuExportEnv Programme();
 };
 
 class TVisuProject {

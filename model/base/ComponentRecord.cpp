@@ -269,7 +269,11 @@ void CheckValue(const TFilerValue& v) {
       }
       break;
     case TValueType::vaList:
-      for (const auto& item : v.ListValues()) CheckValue(item);
+      for (const auto& item : v.ListValues()) {
+        // Inside a list the tag 0 ends the list, so it cannot stand for a value there.
+        if (item.Type() == TValueType::vaNull) InvalidRecord(Ansi("Null-Wert in einer Liste"));
+        CheckValue(item);
+      }
       break;
     case TValueType::vaCollection:
       for (const auto& item : v.Items()) {

@@ -249,6 +249,7 @@ TEST(ComponentRecord, RecordsTheStreamCannotCarryAreRefusedBeforeAnyByteIsWritte
   bad.push_back(base()); bad.back().Children[0].ChildPos = TFilerValue::Integer(1);
   bad.push_back(base()); bad.back().Children[0].HasPrefix = true; bad.back().Children[0].FilerFlags = 0x12;
   bad.push_back(base()); bad.back().Properties.push_back({"S", TFilerValue::Set({""})});
+  bad.push_back(base()); bad.back().Properties.push_back({"L", TFilerValue::List({TFilerValue::Ident("Null")})});
   {
     TCollectionItemRecord item;
     item.Index = TFilerValue::String("x");
