@@ -121,6 +121,16 @@ void TVisuProject::Reset() {
 }
 
 void TVisuProject::ReadData(TReader& reader) {
+  fLastReadError.clear();
+  try {
+    ReadSection(reader);
+  } catch (const EZYNError& e) {
+    fLastReadError = e.what();
+    throw;
+  }
+}
+
+void TVisuProject::ReadSection(TReader& reader) {
   Reset();
   IndexHandler.ReadData(reader);
   DispatcherList.ReadData(reader);

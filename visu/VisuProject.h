@@ -88,6 +88,9 @@ class TVisuProject {
   // read keeps what was read and is added, and the failure is passed on naming the page.
   void ReadData(TReader& reader);
   void WriteData(TWriter& writer) const;
+  // The message of the failure that ended the last ReadData ("" after a complete read), kept
+  // for a caller that goes on loading the project and reports it afterwards.
+  const std::string& LastReadError() const { return fLastReadError; }
   void LoadFromFile(const std::string& fileName);
   void SaveToFile(const std::string& fileName) const;
 
@@ -101,6 +104,8 @@ class TVisuProject {
 
  private:
   void Reset();
+  void ReadSection(TReader& reader);
+  std::string fLastReadError;
   std::vector<std::unique_ptr<TVisuPage>> fPages;
   TPageFactory fPageFactory;
 };

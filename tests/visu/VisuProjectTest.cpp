@@ -102,6 +102,7 @@ TEST(VisuProject, SectionWithPagesUsersAndChannelsSurvivesWriteReadWrite) {
   TVisuProject q;
   Read(q, first);
   EXPECT_EQ(Write(q), first);
+  EXPECT_EQ(q.LastReadError(), "");
 
   EXPECT_TRUE(q.IndexHandler.IsUsed(2));
   EXPECT_FALSE(q.IndexHandler.IsUsed(3));
@@ -296,6 +297,7 @@ TEST(VisuProject, APageThatCannotBeReadIsReportedAndKeepsWhatWasRead) {
     ADD_FAILURE() << "no error";
   } catch (const EReadError& e) {
     EXPECT_NE(std::string(e.what()).find("Seite2"), std::string::npos) << e.what();
+    EXPECT_EQ(q.LastReadError(), e.what());
   }
   ASSERT_EQ(q.PageCount(), 2);
   EXPECT_EQ(q.GetPage(0)->Record(), SamplePage("Seite1"));
