@@ -44,7 +44,7 @@ class TXMLDispatcherObjectList {
   void ReadData(TReader& reader);
   void WriteData(TWriter& writer) const;
 
-  // The XML file. Writing replaces the file as a whole; special and non-ASCII characters of
+  // The XML file. Writing replaces the file as a whole; markup and non-ASCII characters of
   // the names are written as references, so the file is well-formed XML. Reading appends the
   // entries and also takes files with unescaped names; EReadError for a missing file or a
   // number that is no decimal integer (the entries read before stay).

@@ -72,7 +72,7 @@ TEST(DispatcherList, EmptyListFile) {
   EXPECT_EQ(back.Count(), 0);
 }
 
-TEST(DispatcherList, FileWithEntriesIsWellFormedAndReadsBackWithCaseAndSpecialCharacters) {
+TEST(DispatcherList, FileWithEntriesIsWellFormedAndReadsBackWithCaseAndMarkupCharacters) {
   TXMLDispatcherObjectList list;
   AddEntry(list, 1, 69, 3, 2, "Licht", "x");
   AddEntry(list, 0, -1, 12, 5, Ansi("Küche <EG> & \"Flur\" 5€ ") + "\x81", "y");
