@@ -35,7 +35,8 @@ void TDisplayObjekt::InitNew(TDisplayProjekt& project) {
   auto screen = std::make_unique<TBildschirm>();
   screen->InternalName = project.DispUniqueNames.NewName();
   screen->Name = Ansi("Startbildschirm");
-  TBildschirm* added = Bildschirme.Add(screen->Name, std::move(screen));
+  const std::string key = screen->Name;
+  TBildschirm* added = Bildschirme.Add(key, std::move(screen));
   BildschirmReferenzTabelle.AddReference(added->InternalName, added);
   NObserver.AddScreenEntry(added->InternalName);
   StartBildschirm = added;
