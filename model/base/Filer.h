@@ -67,9 +67,18 @@ class TWriter {
   void Write(const void* data, size_t size);  // raw block
 
  private:
+  void PutByte(uint8_t b) {
+    if (fBufPos == fBufferSize) FlushBuffer();
+    fBuffer[fBufPos++] = b;
+  }
+  void PutLE(uint64_t v, size_t width);
+  void PutLength(size_t n);  // 32-bit length, EWriteError above 4 GB - 1
+  void PutTextValue(std::string_view ansi);  // tag 6 or 12 and the bytes, no conversion
+
   TStream& fStream;
   std::vector<uint8_t> fBuffer;
   size_t fBufferSize;
+  size_t fBufPos = 0;
 };
 
 // Reads tagged values from a stream, mirroring TWriter. Throws EReadError with
@@ -108,8 +117,24 @@ class TReader {
   int64_t Position() const;
 
  private:
-  uint8_t ReadByte();
+  uint8_t ReadByte() {
+    if (fBufPos == fBufEnd) FillBuffer();
+    return fBuffer[fBufPos++];
+  }
+  uint8_t PeekByte() {
+    if (fBufPos == fBufEnd) FillBuffer();
+    return fBuffer[fBufPos];
+  }
   void FillBuffer();
+  uint64_t ReadLE(size_t width);
+  int64_t ReadIntegerPayload(uint8_t tag);  // after tag 2, 3, 4 or 19
+  // Bytes still to come from the buffer and the stream, or -1 when the stream cannot tell.
+  int64_t Remaining();
+  void CheckAvailable(uint64_t n);
+  template <class Container>
+  void ReadCounted(uint64_t n, Container& out);
+  void SkipBytes(uint64_t n);
+  void SkipPayload(uint8_t kind);
 
   TStream& fStream;
   std::vector<uint8_t> fBuffer;

@@ -21,6 +21,9 @@ class TStream {
   // Moves the position; returns the new position. Throws EReadError for a position before 0.
   virtual int64_t Seek(int64_t offset, TSeekOrigin origin) = 0;
   virtual int64_t Size() = 0;
+  // False for a stream that only moves forwards (an inflating stream); its Seek accepts only a
+  // query of the position and forward moves, and its Size is -1 (unknown).
+  virtual bool CanSeek() { return true; }
 
   int64_t Position() { return Seek(0, TSeekOrigin::Current); }
   void SetPosition(int64_t pos) { Seek(pos, TSeekOrigin::Begin); }
