@@ -262,6 +262,14 @@ TEST(DisplayCompiler, SingleTabStopIsItsOwnNeighbourAndUnlinkedVariablesVanish) 
   const auto again = test::WalkImage(Image(d), 1, 1);
   for (const auto& e : again.Errors) ADD_FAILURE() << e;
   EXPECT_EQ(again.StateVariableRecords, 0);
+  // The output key has no telegram block any more: no function record, and it is bound to 00 00.
+  EXPECT_EQ(key->Funktion.RecordAddress, -1);
+  EXPECT_TRUE(again.FunctionRecords.empty());
+  ASSERT_FALSE(key->Funktion.Fixups.empty());
+  for (int at : key->Funktion.Fixups) {
+    EXPECT_EQ(d.Speicher[static_cast<size_t>(at - 0x8000)], 0);
+    EXPECT_EQ(d.Speicher[static_cast<size_t>(at - 0x8000) + 1], 0);
+  }
   EXPECT_EQ(walked.StateVariableRecords, 1);
 }
 
