@@ -31,6 +31,23 @@ const char* ObjectKeyWord(TObjektArt art) {
 
 constexpr int kTelegramBytesStored = 10;
 
+// Menu screens nest a few levels deep; a file nesting far deeper is damaged, and reading it on
+// would only exhaust the stack.
+constexpr int kMaxScreenNesting = 100;
+thread_local int gScreenNesting = 0;
+
+struct TNestingGuard {
+  TNestingGuard() {
+    if (++gScreenNesting > kMaxScreenNesting) {
+      --gScreenNesting;
+      ThrowInvalid();
+    }
+  }
+  ~TNestingGuard() { --gScreenNesting; }
+  TNestingGuard(const TNestingGuard&) = delete;
+  TNestingGuard& operator=(const TNestingGuard&) = delete;
+};
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -289,6 +306,7 @@ void TBildschirm::WriteData(TWriter& writer) {
 }
 
 void TBildschirmList::ReadData(TReader& reader) {
+  const TNestingGuard guard;
   Clear();
   reader.ReadListBegin();
   while (!reader.EndOfList()) {

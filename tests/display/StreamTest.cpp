@@ -236,3 +236,29 @@ TEST(DisplayStream, HandWrittenSectionsReadAndWriteBackUnchanged) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST(DisplayStream, MenusNestedBeyondReasonAreRefused) {
+  auto nested = [](int depth) {
+    TDisplayProjekt project;
+    TDisplayObjekt* d = project.AddNewDisplay();
+    TBildschirm* s = test::AddScreen(*d, "S", "S");
+    for (int level = 0; level < depth; ++level) {
+      TText* t = test::AddText(*s, "M", 0, 0);
+      auto sub = std::make_unique<TBildschirm>();
+      const std::string name = "sub" + std::to_string(level);
+      sub->InternalName = name;
+      s = t->Unterbildschirme.Add(name, std::move(sub));
+    }
+    return Write(project);
+  };
+  TDisplayProjekt back;
+  EXPECT_NO_THROW(Read(back, nested(20)));
+  EXPECT_THROW(Read(back, nested(150)), EReadError);
+  EXPECT_NO_THROW(Read(back, nested(3)));  // the depth count recovers after a failure
+}
+
+}  // namespace
+}  // namespace zyn
