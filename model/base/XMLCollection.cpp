@@ -1,0 +1,467 @@
+#include "model/base/XMLCollection.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "model/base/Cp1252.h"
+
+namespace zyn {
+
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+
+char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+bool SameTextAscii(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+  }
+  return true;
+}
+
+bool LessTextAscii(const std::string& a, const std::string& b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(AsciiUpper(x)) < static_cast<unsigned char>(AsciiUpper(y));
+  });
+}
+
+bool KeepsRaw(unsigned char c) {
+  return c == ' ' || c == ',' || c == '-' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
+         (c >= 'a' && c <= 'z');
+}
+
+// The value of one escaped hexadecimal digit, as the decoder of the collection files reads it:
+// digits give their value, other characters from "a" on their code minus 87, the rest 0.
+int DecodeDigit(char c) {
+  const unsigned char l = static_cast<unsigned char>(AsciiLower(c));
+  if (l >= '0' && l <= '9') return l - '0';
+  if (l >= 'a') return l - 87;
+  return 0;
+}
+
+[[noreturn]] void ThrowBadInteger(std::string_view text) {
+  throw EReadError("'" + std::string(text) + Ansi("' ist kein gültiger Integerwert"));
+}
+
+// Parses an optionally signed decimal or hexadecimal ("$", "0x", "0X") number into a 64-bit
+// magnitude; hexadecimal numbers may use the full unsigned width of `bits`.
+int64_t ParseInteger(std::string_view text, int bits) {
+  std::string_view s = text;
+  bool negative = false;
+  if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
+    negative = s[0] == '-';
+    s.remove_prefix(1);
+  }
+  int base = 10;
+  if (!s.empty() && s[0] == '$') {
+    base = 16;
+    s.remove_prefix(1);
+  } else if (s.size() >= 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+    base = 16;
+    s.remove_prefix(2);
+  }
+  if (s.empty()) ThrowBadInteger(text);
+  uint64_t magnitude = 0;
+  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), magnitude, base);
+  if (ec != std::errc() || end != s.data() + s.size()) ThrowBadInteger(text);
+  const uint64_t signedMax = (uint64_t{1} << (bits - 1)) - 1;
+  const uint64_t unsignedMax = bits == 64 ? ~uint64_t{0} : (uint64_t{1} << bits) - 1;
+  if (base == 16 && !negative) {
+    if (magnitude > unsignedMax) ThrowBadInteger(text);
+    if (bits == 32) return static_cast<int32_t>(static_cast<uint32_t>(magnitude));
+    return static_cast<int64_t>(magnitude);
+  }
+  if (negative) {
+    if (magnitude > signedMax + 1) ThrowBadInteger(text);
+    return static_cast<int64_t>(0 - magnitude);
+  }
+  if (magnitude > signedMax) ThrowBadInteger(text);
+  return static_cast<int64_t>(magnitude);
+}
+
+std::string EnumName(const TXMLProperty& p, int64_t ordinal) {
+  if (ordinal < 0 || ordinal >= static_cast<int64_t>(p.EnumNames.size())) return {};
+  return p.EnumNames[static_cast<size_t>(ordinal)];
+}
+
+// Finds the next "<" at or after pos that is not followed by "/".
+size_t NextXMLTag(const std::string& text, size_t pos) {
+  for (size_t i = text.find('<', pos); i != std::string::npos; i = text.find('<', i + 1)) {
+    if (i + 1 >= text.size() || text[i + 1] != '/') return i;
+  }
+  return std::string::npos;
+}
+
+// File access of the collections. Stand-ins for the stream unit's whole-file helpers until they
+// are available here.
+bool TextFileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string ReadTextFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw EReadError(Ansi("Die Datei ") + Utf8ToAnsi(path) + Ansi(" konnte nicht gelesen werden"));
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) throw EReadError(Ansi("Die Datei ") + Utf8ToAnsi(path) + Ansi(" konnte nicht gelesen werden"));
+  return text;
+}
+
+void WriteTextFileAtomic(const std::string& path, const std::string& text) {
+  const auto fail = [&path](int err) {
+    throw EWriteError(Ansi("Die Datei ") + Utf8ToAnsi(path) + Ansi(" konnte nicht geschrieben werden: ") +
+                      Utf8ToAnsi(std::strerror(err)));
+  };
+  const std::string temp = path + ".tmp";
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) fail(errno);
+  size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      const int err = errno;
+      ::close(fd);
+      ::unlink(temp.c_str());
+      fail(err);
+    }
+    done += static_cast<size_t>(n);
+  }
+  if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    fail(err);
+  }
+  if (::rename(temp.c_str(), path.c_str()) != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    fail(err);
+  }
+}
+
+}  // namespace
+
+std::string XMLEncode(std::string_view text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (KeepsRaw(c)) {
+      out.push_back(ch);
+    } else {
+      out += "&#x";
+      out.push_back(kHex[c >> 4]);
+      out.push_back(kHex[c & 15]);
+      out.push_back(';');
+    }
+  }
+  return out;
+}
+
+std::string XMLDecode(std::string_view text) {
+  std::string s(text);
+  for (size_t i = s.size(); i-- > 0;) {
+    if (s.size() - i >= 6 && s[i] == '&' && s[i + 1] == '#' && s[i + 2] == 'x') {
+      const int code = DecodeDigit(s[i + 3]) * 16 + DecodeDigit(s[i + 4]);
+      s.replace(i, 6, 1, static_cast<char>(code & 0xFF));
+    }
+  }
+  return TrimText(s);
+}
+
+std::string TrimText(std::string_view text) {
+  size_t b = 0;
+  size_t e = text.size();
+  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
+  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
+  return std::string(text.substr(b, e - b));
+}
+
+int32_t XMLStrToInt(std::string_view text) { return static_cast<int32_t>(ParseInteger(text, 32)); }
+
+int64_t XMLStrToInt64(std::string_view text) { return ParseInteger(text, 64); }
+
+std::string XMLFloatToStr(double value) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+  if (value == 0) return "0";
+  char buf[64];
+  const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+  std::string s(buf, res.ptr);
+  const size_t e = s.find('e');
+  if (e == std::string::npos) return s;
+  // "1.5e-07" becomes "1.5E-7", "1e+20" becomes "1E20".
+  std::string mantissa = s.substr(0, e);
+  std::string exponent = s.substr(e + 1);
+  bool negative = false;
+  if (!exponent.empty() && (exponent[0] == '+' || exponent[0] == '-')) {
+    negative = exponent[0] == '-';
+    exponent.erase(0, 1);
+  }
+  exponent.erase(0, std::min(exponent.find_first_not_of('0'), exponent.size() - 1));
+  return mantissa + "E" + (negative ? "-" : "") + exponent;
+}
+
+double XMLStrToFloat(std::string_view text) {
+  std::string s(text);
+  std::replace(s.begin(), s.end(), ',', '.');
+  const char* first = s.data();
+  const char* last = s.data() + s.size();
+  if (first != last && *first == '+') ++first;
+  double value = 0;
+  const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
+  if (s.empty() || ec != std::errc() || end != last) {
+    throw EReadError("'" + std::string(text) + Ansi("' ist kein gültiger Gleitkommawert"));
+  }
+  return value;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TXMLItemClass::TXMLItemClass(std::string className, TFactory factory,
+                             std::vector<TXMLProperty> properties)
+    : fClassName(std::move(className)), fFactory(std::move(factory)), fProperties(std::move(properties)) {
+  std::stable_sort(fProperties.begin(), fProperties.end(),
+                   [](const TXMLProperty& a, const TXMLProperty& b) { return LessTextAscii(a.Name, b.Name); });
+}
+
+std::string TXMLItemClass::ElementName() const { return fClassName.empty() ? "" : fClassName.substr(1); }
+
+const TXMLProperty* TXMLItemClass::FindProperty(std::string_view name) const {
+  for (const auto& p : fProperties) {
+    if (SameTextAscii(p.Name, name)) return &p;
+  }
+  return nullptr;
+}
+
+int TXMLCollectionItem::Index() const { return fCollection ? fCollection->IndexOf(this) : -1; }
+
+// ---------------------------------------------------------------------------------------------
+
+TXMLCollection::TXMLCollection(std::string className, const TXMLItemClass* itemClass)
+    : fClassName(std::move(className)), fItemClass(itemClass) {}
+
+TXMLCollection::~TXMLCollection() = default;
+
+std::unique_ptr<TXMLCollectionItem> TXMLCollection::CreateItem() const { return RequireItemClass().CreateItem(); }
+
+TXMLCollectionItem* TXMLCollection::Add() {
+  fItems.push_back(CreateItem());
+  fItems.back()->fCollection = this;
+  return fItems.back().get();
+}
+
+TXMLCollectionItem* TXMLCollection::GetItem(int index) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  return fItems[static_cast<size_t>(index)].get();
+}
+
+int TXMLCollection::IndexOf(const TXMLCollectionItem* item) const {
+  for (size_t i = 0; i < fItems.size(); ++i) {
+    if (fItems[i].get() == item) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void TXMLCollection::Delete(int index) {
+  if (index < 0 || index >= Count()) return;
+  fItems.erase(fItems.begin() + index);
+}
+
+void TXMLCollection::Clear() { fItems.clear(); }
+
+const TXMLItemClass& TXMLCollection::RequireItemClass() const {
+  if (!fItemClass) throw EXMLException("Collection Item must descend from TXMLCollectionItemClass");
+  return *fItemClass;
+}
+
+std::string TXMLCollection::GetElementName() const { return fClassName.empty() ? "" : fClassName.substr(1); }
+
+std::string TXMLCollection::GetXML() const {
+  std::string xml = "<?xml version = \"1.0\" standalone = \"yes\"?>";
+  xml += kCrLf;
+  if (!fComment.empty()) xml += "<!-- " + fComment + " -->" + kCrLf;
+  xml += GetDTD();
+  xml += GetBody();
+  return xml;
+}
+
+std::string TXMLCollection::GetDTD() const {
+  const std::string element = GetElementName();
+  std::string dtd = "  <!DOCTYPE " + element + " [" + kCrLf;
+  dtd += "    <!ELEMENT " + element + " (" + RequireItemClass().ElementName() + "*) >" + kCrLf;
+  dtd += GetItemDTD();
+  dtd += std::string("  ]>") + kCrLf;
+  return dtd;
+}
+
+std::string TXMLCollection::GetItemDTD() const {
+  const TXMLItemClass& cls = RequireItemClass();
+  std::string names;
+  for (const auto& p : cls.Properties()) {
+    if (!names.empty()) names += ",";
+    names += p.Name;
+  }
+  std::string dtd = "    <!ELEMENT " + cls.ElementName() + " (" + names + ") >" + kCrLf;
+  for (const auto& p : cls.Properties()) {
+    if (p.Kind != TXMLPropKind::Collection) {
+      dtd += "    <!ELEMENT " + p.Name + " (#PCDATA)>" + kCrLf;
+    } else if (Count() > 0) {
+      const TXMLCollection& nested = p.Nested(*fItems.front());
+      dtd += "    <!ELEMENT " + p.Name + " (" + nested.RequireItemClass().ElementName() + "*)>" + kCrLf;
+      dtd += nested.GetItemDTD();
+    }
+  }
+  return dtd;
+}
+
+std::string TXMLCollection::GetBody() const {
+  const std::string element = GetElementName();
+  return "<" + element + ">" + kCrLf + GetItemsXML() + "</" + element + ">" + kCrLf;
+}
+
+std::string TXMLCollection::GetItemsXML() const {
+  std::string xml;
+  for (size_t i = 0; i < fItems.size(); ++i) {
+    xml += ItemToXML(*fItems[i]);
+    if (OnSaveProgress) {
+      try {
+        OnSaveProgress(const_cast<TXMLCollection&>(*this), Count(), static_cast<int>(i));
+      } catch (...) {
+        // A progress display must not stop the save.
+      }
+    }
+  }
+  return xml;
+}
+
+std::string TXMLCollection::ItemToXML(const TXMLCollectionItem& item) const {
+  const std::string element = item.GetElementName();
+  std::string xml = "  <" + element + ">" + kCrLf;
+  for (const auto& p : RequireItemClass().Properties()) {
+    std::string value;
+    switch (p.Kind) {
+      case TXMLPropKind::Integer:
+      case TXMLPropKind::Int64:
+        value = std::to_string(p.GetOrdinal(item));
+        break;
+      case TXMLPropKind::Float:
+        value = XMLFloatToStr(p.GetFloat(item));
+        break;
+      case TXMLPropKind::Enumeration:
+        value = XMLEncode(EnumName(p, p.GetOrdinal(item)));
+        break;
+      case TXMLPropKind::Char:
+        value = XMLEncode(std::string(1, static_cast<char>(p.GetOrdinal(item))));
+        break;
+      case TXMLPropKind::Text:
+        value = XMLEncode(p.GetText(item));
+        break;
+      case TXMLPropKind::Collection:
+        value = std::string(kCrLf) + kCrLf +
+                p.Nested(const_cast<TXMLCollectionItem&>(item)).GetItemsXML() + "  ";
+        break;
+    }
+    xml += "  <" + p.Name + ">" + value + "</" + p.Name + ">" + kCrLf;
+  }
+  xml += "  </" + element + ">" + kCrLf;
+  xml += kCrLf;
+  return xml;
+}
+
+void TXMLCollection::LoadFromXML(const std::string& text) {
+  Clear();
+  const std::string element = RequireItemClass().ElementName();
+  const std::string openTag = "<" + element + ">";
+  const std::string closeTag = "</" + element + ">";
+  size_t pos = 0;
+  for (;;) {
+    const size_t open = text.find(openTag, pos);
+    const size_t close = text.find(closeTag, pos);
+    if (open == std::string::npos || close == std::string::npos || open >= close) break;
+    const std::string block = text.substr(open, close - open);
+    pos = close + closeTag.size();
+    TXMLCollectionItem* item = Add();
+    ItemFromXML(*item, block);
+    if (OnLoad) OnLoad(*this, GetNamePath() + "[" + std::to_string(Count() - 1) + "]");
+  }
+}
+
+void TXMLCollection::ItemFromXML(TXMLCollectionItem& item, const std::string& block) const {
+  const TXMLItemClass& cls = RequireItemClass();
+  size_t pos = block.find('>');
+  pos = pos == std::string::npos ? block.size() : pos + 1;
+  for (;;) {
+    const size_t lt = NextXMLTag(block, pos);
+    if (lt == std::string::npos) break;
+    const size_t gt = block.find('>', lt + 1);
+    if (gt == std::string::npos) break;
+    const std::string name = block.substr(lt + 1, gt - lt - 1);
+    const size_t end = block.find("</" + name + ">", gt + 1);
+    const std::string content = end == std::string::npos ? std::string() : block.substr(gt + 1, end - gt - 1);
+    pos = gt + 1;
+
+    const TXMLProperty* p = cls.FindProperty(name);
+    if (!p) continue;
+    if (p->Kind == TXMLPropKind::Collection) {
+      p->Nested(item).LoadFromXML(content);
+      continue;
+    }
+    const std::string value = XMLDecode(content);
+    switch (p->Kind) {
+      case TXMLPropKind::Integer:
+        p->SetOrdinal(item, XMLStrToInt(value));
+        break;
+      case TXMLPropKind::Int64:
+        p->SetOrdinal(item, XMLStrToInt64(value));
+        break;
+      case TXMLPropKind::Float:
+        p->SetFloat(item, XMLStrToFloat(value));
+        break;
+      case TXMLPropKind::Char:
+        p->SetOrdinal(item, value.empty() ? 0 : static_cast<unsigned char>(value[0]));
+        break;
+      case TXMLPropKind::Enumeration:
+        // An unknown value name leaves the property as it is.
+        for (size_t i = 0; i < p->EnumNames.size(); ++i) {
+          if (SameTextAscii(p->EnumNames[i], value)) {
+            p->SetOrdinal(item, static_cast<int64_t>(i));
+            break;
+          }
+        }
+        break;
+      case TXMLPropKind::Text:
+        p->SetText(item, value);
+        break;
+      case TXMLPropKind::Collection:
+        break;
+    }
+  }
+}
+
+bool TXMLCollection::LoadFromFile(const std::string& fileName) {
+  if (!TextFileExists(fileName)) return false;
+  try {
+    LoadFromXML(ReadTextFile(fileName));
+  } catch (...) {
+    return false;
+  }
+  return true;
+}
+
+void TXMLCollection::SaveToFile(const std::string& fileName) const { WriteTextFileAtomic(fileName, GetXML()); }
+
+}  // namespace zyn
