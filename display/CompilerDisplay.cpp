@@ -6,6 +6,7 @@
 #include "display/DispObjekt.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+#include "model/base/Translator.h"
 
 namespace zyn {
 
@@ -15,7 +16,7 @@ namespace {
 struct ELimitReached {};
 
 std::string WithName(const char* utf8Pattern, const std::string& name) {
-  std::string text = Ansi(utf8Pattern);
+  std::string text = TranslateText(Ansi(utf8Pattern));
   const size_t at = text.find("%s");
   if (at != std::string::npos) text.replace(at, 2, name);
   return text;
@@ -140,7 +141,7 @@ void TDispCompiler::Reset() {
 
 bool TDispCompiler::CompileDisplay() {
   if (!Display) {
-    fLastError = Ansi("Es ist kein Display zum Übersetzen gewählt.");
+    fLastError = TranslateText(Ansi("Es ist kein Display zum Übersetzen gewählt."));
     return false;
   }
   Reset();
@@ -148,7 +149,7 @@ bool TDispCompiler::CompileDisplay() {
     if (!Display->StartBildschirm)
       throw EZYNError(WithName("Das Display \"%s\" hat keinen Startbildschirm.", Display->DisplayName));
     if (!Display->BildschirmReferenzTabelle.Contains(Display->StartBildschirm))
-      throw EZYNError(Ansi("Unreferenzierter Bildschirm beim Compilerlauf"));
+      throw EZYNError(TranslateText(Ansi("Unreferenzierter Bildschirm beim Compilerlauf")));
     WriteHeader();
     fSection1 = fPos;
     WriteStartup();

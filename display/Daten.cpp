@@ -4,6 +4,8 @@
 
 #include "display/NavObserver.h"
 #include "model/base/Cp1252.h"
+#include "model/base/Translator.h"
+#include "model/base/ZYNOptionen.h"
 
 namespace zyn {
 
@@ -339,7 +341,12 @@ void TBildschirmNamesToReferences::RemoveReference(const TBildschirm* screen) {
 // ---------------------------------------------------------------------------------------------
 // TZustandsListe
 
-TZustandsListe::TZustandsListe() : TZustandsListe(Ansi("Ein"), Ansi("Aus")) {}
+TZustandsListe::TZustandsListe() {
+  // The options name the default pair; without options it is "Ein" / "Aus".
+  std::string ein = TranslateText("Ein"), aus = TranslateText("Aus");
+  if (GOptionFile) GetDisplayOnOffTexts(ein, aus);
+  Add(ein, aus);
+}
 
 TZustandsListe::TZustandsListe(const std::string& einText, const std::string& ausText) { Add(einText, ausText); }
 

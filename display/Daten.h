@@ -358,7 +358,7 @@ struct TZustand {
 
 class TZustandsListe {
  public:
-  // A new list holds one pair, by default "Ein" / "Aus".
+  // A new list holds one pair: the options' default on- and off-texts ("Ein" / "Aus").
   TZustandsListe();
   TZustandsListe(const std::string& einText, const std::string& ausText);
 

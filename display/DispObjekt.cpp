@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 
 #include "display/DisplayProjekt.h"
 #include "model/base/Cp1252.h"
+#include "model/base/Translator.h"
 
 namespace zyn {
 
@@ -34,7 +36,7 @@ void TDisplayObjekt::AssignHeaderTo(TDisplayObjekt& target) const {
 void TDisplayObjekt::InitNew(TDisplayProjekt& project) {
   auto screen = std::make_unique<TBildschirm>();
   screen->InternalName = project.DispUniqueNames.NewName();
-  screen->Name = Ansi("Startbildschirm");
+  screen->Name = TranslateText(Ansi("Startbildschirm"));
   const std::string key = screen->Name;
   TBildschirm* added = Bildschirme.Add(key, std::move(screen));
   BildschirmReferenzTabelle.AddReference(added->InternalName, added);
@@ -42,10 +44,21 @@ void TDisplayObjekt::InitNew(TDisplayProjekt& project) {
   StartBildschirm = added;
 }
 
-std::string TDisplayObjekt::ShortName() const {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "DSP.%02d", Adresse);
-  return buffer;
+std::string TDisplayObjekt::ShortName() const { return FormatNumber(TranslateText("DSP.%2.2d"), Adresse); }
+
+std::string FormatNumber(const std::string& pattern, int value) {
+  // The pattern holds one "%w.pd": at least p digits, padded with zeros.
+  const size_t at = pattern.find('%');
+  const size_t end = at == std::string::npos ? at : pattern.find('d', at);
+  if (end == std::string::npos) return {};
+  const std::string spec = pattern.substr(at + 1, end - at - 1);
+  const size_t dot = spec.find('.');
+  int digits = 1;
+  if (dot != std::string::npos) digits = std::atoi(spec.c_str() + dot + 1);
+  std::string number = std::to_string(value < 0 ? -value : value);
+  if (static_cast<int>(number.size()) < digits) number.insert(0, static_cast<size_t>(digits) - number.size(), '0');
+  if (value < 0) number.insert(0, 1, '-');
+  return pattern.substr(0, at) + number + pattern.substr(end + 1);
 }
 
 std::string TDisplayObjekt::StartScreenName() const {

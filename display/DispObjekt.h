@@ -77,6 +77,10 @@ class TDisplayObjekt {
   int CountObjects(TObjektArt art) const;
 };
 
+// A number formatted by a pattern with one "%w.pd" (such as "DSP.%2.2d"); empty when the pattern
+// holds none.
+std::string FormatNumber(const std::string& pattern, int value);
+
 // Collects the addresses of the control modules that linked objects of the screens refer to,
 // as decimal texts without duplicates.
 void CollectLinkedSTMs(const TBildschirmList& screens, std::vector<std::string>& list, bool excludeTexts);

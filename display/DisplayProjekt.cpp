@@ -5,6 +5,7 @@
 
 #include "display/CompilerDisplay.h"
 #include "model/base/Cp1252.h"
+#include "model/base/Translator.h"
 
 namespace zyn {
 
@@ -50,9 +51,7 @@ TDisplayObjekt* TDisplayProjekt::AddNewDisplay() {
   auto display = std::make_unique<TDisplayObjekt>();
   display->InternalName = DispUniqueNames.NewName();
   display->Adresse = address;
-  char name[40];
-  std::snprintf(name, sizeof name, "Display %d", address);
-  display->DisplayName = name;
+  display->DisplayName = FormatNumber(TranslateText("Display %1.1d"), address);
   Adressen.SetUsed(address, true);
   return Add(std::move(display));
 }

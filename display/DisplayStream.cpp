@@ -9,6 +9,7 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
+#include "model/base/Translator.h"
 
 namespace zyn {
 
@@ -287,7 +288,7 @@ void TBildschirm::ReadData(TReader& reader) {
     if (tag < 0 || tag > 4) ThrowInvalid();
     auto object = CreateObjekt(static_cast<TObjektArt>(tag));
     object->ReadData(reader);
-    const std::string key = std::string(ObjectKeyWord(object->Art())) + " " + std::to_string(Objekte.Count());
+    const std::string key = TranslateText(ObjectKeyWord(object->Art())) + " " + std::to_string(Objekte.Count());
     Objekte.Add(key, std::move(object));
   }
   reader.ReadListEnd();
