@@ -262,3 +262,22 @@ TEST(DisplayStream, MenusNestedBeyondReasonAreRefused) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST(DisplayStream, ANamelessScreenIsWrittenWithItsListKey) {
+  TDisplayProjekt project;
+  TDisplayObjekt* d = project.AddNewDisplay();
+  TBildschirm* s = test::AddScreen(*d, "intern", "");
+  d->Bildschirme[0].Name.clear();
+  (void)s;
+  TDisplayProjekt back;
+  Read(back, Write(project));
+  EXPECT_EQ(d->Bildschirme[0].Name, "intern");
+  EXPECT_EQ(back[0].Bildschirme[0].Name, "intern");
+  EXPECT_EQ(back[0].Bildschirme.Key(0), "intern");
+}
+
+}  // namespace
+}  // namespace zyn
