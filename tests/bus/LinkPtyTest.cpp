@@ -318,3 +318,35 @@ TEST(BusSerialSettings, LinkToAMissingPortEndsInTimeOutsNotInSuccess) {
 
 }  // namespace
 }  // namespace zyn
+
+#include "model/base/ZYNOptionen.h"
+
+namespace zyn {
+namespace {
+
+TEST(BusSerialSettings, ReadFromTheOptionsFile) {
+  const TBusSerialSettings none = BusSerialSettingsFromOptions();
+  EXPECT_EQ(none.Source, 1);
+  EXPECT_EQ(none.MaxTimeout, 100);
+  GOptionFile = std::make_unique<TZYNOptionFile>("/tmp/");
+  GOptionFile->SetDefaults();
+  auto& item = GOptionFile->Optionen().SerialPort->First();
+  item.Source = 3, item.Target = 2, item.MaxRepeat = 7, item.MaxTimeout = 250, item.MinPause = 9;
+  const TBusSerialSettings s = BusSerialSettingsFromOptions("/dev/ttyUSB0");
+  GOptionFile.reset();
+  EXPECT_EQ(s.Source, 3);
+  EXPECT_EQ(s.Target, 2);
+  EXPECT_EQ(s.MaxRepeat, 7);
+  EXPECT_EQ(s.MaxTimeout, 250);
+  EXPECT_EQ(s.MinPause, 9);
+  EXPECT_EQ(s.Baudrate, 19200);
+  EXPECT_EQ(s.DevicePath, "/dev/ttyUSB0");
+  TZYNComm comm;
+  comm.ApplySerialSettings(s);
+  EXPECT_EQ(comm.P_Port(), 4);
+  EXPECT_EQ(comm.P_SendRepeat(), 7);
+  EXPECT_TRUE(comm.P_TimeoutFix());
+}
+
+}  // namespace
+}  // namespace zyn
