@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -40,6 +45,44 @@ TEST(VaComm, OpeningSomethingThatIsNoTerminalFails) {
   port.SetDeviceName("/dev/null");
   EXPECT_THROW(port.Open(), EVaCommError);
   EXPECT_FALSE(port.IsOpen());
+}
+
+TEST(VaComm, WriteGivesUpAfterItsTimeLimitWhenNobodyReads) {
+  // A pseudo-terminal whose other side never reads: its buffer fills up.
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  TVaComm port;
+  port.SetDeviceName(ptsname(master));
+  port.SetBaudrate(19200);
+  port.SetWriteTimeout(20);
+  port.SetCloseDelay(0);
+  port.Open();
+  EXPECT_FALSE(port.SetRtsLine(true));  // no modem lines, no exception
+  const std::vector<uint8_t> big(1 << 20, 0x55);
+  EXPECT_EQ(port.WriteBuf(big.data(), big.size()), 0u);
+  port.Close();
+  EXPECT_FALSE(port.IsOpen());
+  EXPECT_EQ(port.WriteBuf(big.data(), 10), 0u);  // closed
+  close(master);
+}
+
+TEST_F(SimFixture, ReceiveEventsRunOnThePortThread) {
+  std::atomic<bool> otherThread{false};
+  std::atomic<int> starts{0}, ends{0};
+  const auto caller = std::this_thread::get_id();
+  comm.OnTeleStart = [&] {
+    ++starts;
+    otherThread = std::this_thread::get_id() != caller;
+  };
+  comm.OnTeleEnd = [&] { ++ends; };
+  EXPECT_TRUE(comm.GetModuleStatus());
+  EXPECT_TRUE(comm.GetModuleStatus());
+  comm.CloseLink();
+  EXPECT_GE(starts, 2);  // a slow machine may cause a repetition and a second answer
+  EXPECT_EQ(ends.load(), starts.load());
+  EXPECT_TRUE(otherThread);
 }
 
 TEST_F(SimFixture, PortIsExclusiveAndRefusesANewNameWhileOpen) {
