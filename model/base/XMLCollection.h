@@ -241,7 +241,7 @@ class TXMLCollection {
 
   // Replaces all items by those found in the text. A malformed number raises EReadError and ends
   // the load; the items read until then stay.
-  void LoadFromXML(const std::string& text);
+  void LoadFromXML(std::string_view text);
   // False when the file does not exist or cannot be read or parsed (the items read until then
   // stay); true otherwise.
   virtual bool LoadFromFile(const std::string& fileName);
@@ -258,8 +258,8 @@ class TXMLCollection {
 
  private:
   const TXMLItemClass& RequireItemClass() const;
-  std::string ItemToXML(const TXMLCollectionItem& item) const;
-  void ItemFromXML(TXMLCollectionItem& item, const std::string& block) const;
+  void AppendItemXML(std::string& xml, const TXMLCollectionItem& item) const;
+  void ItemFromXML(TXMLCollectionItem& item, std::string_view block) const;
 
   std::string fClassName;
   const TXMLItemClass* fItemClass;
