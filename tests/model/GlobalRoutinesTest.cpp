@@ -109,3 +109,29 @@ TEST(GlobalRoutines, InputFlagLinksAreAddedOnce) {
 
 }  // namespace
 }  // namespace zyn
+
+#include "model/LinkMaintenance.h"
+
+namespace zyn {
+namespace {
+
+TEST(GlobalRoutines, InputFlagLinksMoveWithTheirModule) {
+  test::TTestProject project;
+  test::TTestStm& stm = project.AddStm(0, "stm0");
+  auto modul = std::make_unique<TModul>();
+  modul->SetInternalName("tas");
+  modul->ModulKennung = "TAS";
+  modul->SetAdresse(6);
+  auto channel = std::make_unique<TEingang>();
+  TEingang* input = modul->Eingaenge().Add(std::move(channel));
+  stm.Module.Add(std::move(modul));
+  AddInputFlagLinks(*input, 0);
+  RenumberInLinks(stm.Lists(), project, 0, bcEingangsModule, LogicTypeOfModul(0, 6), 6, 9);
+  for (int i = 0; i < input->Verbindungen().Count(); ++i) {
+    EXPECT_EQ(input->Verbindungen().GetVerbindung(i)->Source().ModulAdresse(), 9);
+    EXPECT_EQ(input->Verbindungen().GetVerbindung(i)->Target().ModulAdresse(), 9);
+  }
+}
+
+}  // namespace
+}  // namespace zyn
