@@ -103,8 +103,13 @@ TEST(GlobalRoutines, InputFlagLinksAreAddedOnce) {
     EXPECT_EQ(link->Target().FunctionNumber(), rows[i].command);
     EXPECT_EQ(link->Target().FunctionText(), Ansi(rows[i].commandText));
   }
+  EXPECT_EQ(input->Verbindungen().GetVerbindung(0)->Generated(), 0);
   TEingang orphan;
   EXPECT_EQ(AddInputFlagLinks(orphan, 0), 0);
+  // Made by tool generation: generated, and removed by the clean-up after compiling.
+  input->Verbindungen().Clear();
+  EXPECT_EQ(AddInputFlagLinks(*input, 1, true), 3);
+  EXPECT_EQ(input->Verbindungen().DeleteGeneratedLinks(), 3);
 }
 
 }  // namespace
