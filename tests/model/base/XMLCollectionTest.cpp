@@ -428,6 +428,9 @@ class TBytesItem : public TXMLCollectionItem {
   static const TXMLItemClass& Class() {
     static const TXMLItemClass cls = TXMLClassBuilder<TBytesItem>("TBytesItem")
         .Text("Bytes", &TBytesItem::GetBytes, &TBytesItem::SetBytes)
+        .Integer("Anzahl", &TBytesItem::GetAnzahl, &TBytesItem::SetAnzahl)
+        .Boolean("Leer", &TBytesItem::GetLeer, &TBytesItem::SetLeer)
+        .Float("Mittel", &TBytesItem::GetMittel, &TBytesItem::SetMittel)
         .Build();
     return cls;
   }
@@ -446,6 +449,13 @@ class TBytesItem : public TXMLCollectionItem {
       fBytes[i / 2] = static_cast<uint8_t>(std::stoi(text.substr(i, 2), nullptr, 16));
     }
   }
+  // Derived values: setting them changes the bytes.
+  int32_t GetAnzahl() const { return fBytes[0]; }
+  void SetAnzahl(int32_t v) { fBytes[0] = static_cast<uint8_t>(v); }
+  bool GetLeer() const { return fBytes[1] == 0; }
+  void SetLeer(bool v) { fBytes[1] = v ? 0 : fBytes[1]; }
+  double GetMittel() const { return fBytes[2] / 2.0; }
+  void SetMittel(double v) { fBytes[2] = static_cast<uint8_t>(v * 2); }
   std::array<uint8_t, 4> fBytes{};
 };
 
@@ -453,7 +463,13 @@ TEST(XMLCollection, GetterAndSetterProperties) {
   TXMLCollectionOf<TBytesItem> list("TBytesList");
   list.Add()->fBytes = {0x01, 0xAB, 0x00, 0xFF};
   const std::string xml = list.GetXML();
-  EXPECT_NE(xml.find("  <Bytes>01AB00FF</Bytes>\r\n"), std::string::npos);
+  EXPECT_NE(xml.find("  <Anzahl>1</Anzahl>\r\n  <Bytes>01AB00FF</Bytes>\r\n  <Leer>False</Leer>\r\n"
+                     "  <Mittel>0</Mittel>\r\n"),
+            std::string::npos);
+  TXMLCollectionOf<TBytesItem> derived("TBytesList");
+  derived.LoadFromXML("<BytesItem><Anzahl>7</Anzahl><Mittel>2.5</Mittel><Leer>True</Leer></BytesItem>");
+  ASSERT_EQ(derived.Count(), 1);
+  EXPECT_EQ(derived.Items(0)->fBytes, (std::array<uint8_t, 4>{7, 0, 5, 0}));
   TXMLCollectionOf<TBytesItem> back("TBytesList");
   back.LoadFromXML(xml);
   ASSERT_EQ(back.Count(), 1);
