@@ -16,3 +16,10 @@ using TTranslateEvent = std::function<QString(QObject* sender, const QString& te
 enum TDspBorderStyle { bsNone, bsBevelLowered, bsBevelRaised };
 
 }  // namespace zyn
+
+namespace zyn {
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+
+}  // namespace zyn
