@@ -506,8 +506,10 @@ void TFoldPanel::leaveEvent(QEvent*) {
 void TFoldPanel::AdoptChild(QWidget* child) {
   if (!child || child == fClient || child->parentWidget() != this || child->isWindow()) return;
   const QPoint pos = child->pos() - fClient->pos();
+  const bool explicitlyHidden = child->isHidden() && child->testAttribute(Qt::WA_WState_ExplicitShowHide);
   child->setParent(fClient);
   child->move(pos);
+  if (!explicitlyHidden) child->show();
 }
 
 void TFoldPanel::childEvent(QChildEvent* event) {

@@ -130,6 +130,7 @@ TEST(FoldPanel, DroppedControlEndsUpOnTheInnerPanel) {
   auto* label = new QLabel("Seitenleiste", w.fold);
   QApplication::processEvents();
   EXPECT_EQ(label->parentWidget(), w.fold->Client());
+  EXPECT_TRUE(label->isVisible());
 }
 
 TEST(Splitter, ButtonTogglesAndRestores) {
