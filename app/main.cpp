@@ -43,6 +43,14 @@ int main(int argc, char** argv) {
     result = 1;
   }
   Say(Ansi("Das Hauptfenster ist noch nicht vorhanden."));
+
+  // The options are saved again at the end of every run.
+  try {
+    GOptionFile->SaveToFile(optionFile);
+  } catch (const std::exception& e) {
+    Say(Ansi("Die Optionsdatei ") + Utf8ToAnsi(optionFile) + Ansi(" konnte nicht gespeichert werden: ") + e.what());
+    result = 1;
+  }
   GOptionFile.reset();
   GLanguageFile.reset();
   return result;

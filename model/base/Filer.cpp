@@ -12,7 +12,7 @@ namespace zyn {
 
 namespace {
 
-// Larger untrusted lengths are read in pieces of this size when the stream cannot tell how much
+// Larger untrusted lengths are read in chunks of this size when the stream cannot tell how much
 // it still holds, so that a damaged length never allocates more than the data really present.
 constexpr uint64_t kChunk = 1 << 20;
 
@@ -156,7 +156,7 @@ void TWriter::Write(const void* data, size_t size) {
   }
   FlushBuffer();
   if (size >= fBufferSize) {
-    fStream.Write(data, size);  // large blocks go to the stream in one piece
+    fStream.Write(data, size);  // large blocks go to the stream in one block
   } else {
     std::memcpy(fBuffer.data(), data, size);
     fBufPos = size;
@@ -418,14 +418,14 @@ void TReader::ReadCounted(uint64_t n, Container& out) {
     Read(out.data(), static_cast<size_t>(n));
     return;
   }
-  // The stream cannot tell its size: grow piece by piece, so a false length fails at the end of
+  // The stream cannot tell its size: grow chunk by chunk, so a false length fails at the end of
   // the data, not with a huge allocation.
   size_t done = 0;
   while (done < n) {
-    const size_t piece = static_cast<size_t>(std::min<uint64_t>(kChunk, n - done));
-    out.resize(done + piece);
-    Read(out.data() + done, piece);
-    done += piece;
+    const size_t chunk = static_cast<size_t>(std::min<uint64_t>(kChunk, n - done));
+    out.resize(done + chunk);
+    Read(out.data() + done, chunk);
+    done += chunk;
   }
 }
 

@@ -37,7 +37,8 @@ enum class TValueType : uint8_t {
 };
 
 // Writes tagged values to a stream, appending at its current position. Output is buffered and
-// reaches the stream at FlushBuffer() or when the writer is destroyed.
+// reaches the stream at FlushBuffer() or when the writer is destroyed; the destructor cannot
+// report a failing stream, so a caller that must know calls FlushBuffer() first.
 class TWriter {
  public:
   explicit TWriter(TStream& stream, size_t bufferSize = 1024);
@@ -56,12 +57,14 @@ class TWriter {
   void WriteSingle(float value);          // tag 15
   void WriteCurrency(int64_t scaled);     // tag 16, amount times 10000
   void WriteDate(double value);           // tag 17
+  // As an 8-bit string value when the UTF-8 form is shorter than the UTF-16 form and the text
+  // has a Windows-1252 form without loss; otherwise tag 18.
   void WriteWideString(std::u16string_view text);
   void WriteIdent(std::string_view ident);
   void WriteListBegin();
   void WriteListEnd();
   void WriteBinary(const void* data, size_t size);  // tag 10
-  void WriteSet(const std::vector<std::string>& names);  // tag 11
+  void WriteSet(const std::vector<std::string>& names);  // tag 11; empty names are left out
   void WriteValueType(TValueType type);
   void WriteStr(std::string_view s);  // a length byte and at most 255 characters, no tag
   void Write(const void* data, size_t size);  // raw block
@@ -100,6 +103,7 @@ class TReader {
   float ReadSingle();
   int64_t ReadCurrency();  // amount times 10000
   double ReadDate();
+  // Tag 18 as it stands; any other string value through its Windows-1252 form.
   std::u16string ReadWideString();
   std::string ReadIdent();
   void ReadListBegin();

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 
@@ -211,9 +212,18 @@ bool FileExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
-void WriteFileAtomic(const std::string& path, const void* data, size_t size) {
+void WriteFileAtomic(const std::string& target, const void* data, size_t size) {
   // The temporary file lies in the target's folder, so the final rename never crosses a file
-  // system; until that rename the old file stays untouched.
+  // system; until that rename the old file stays untouched. A symbolic link is followed, so the
+  // file it points to is replaced and the link stays.
+  std::string path = target;
+  struct stat link {};
+  if (::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    if (char* real = ::realpath(target.c_str(), nullptr)) {
+      path = real;
+      std::free(real);
+    }
+  }
   const std::string dir = DirectoryOf(path);
   struct stat old {};
   const bool hadOld = ::stat(path.c_str(), &old) == 0;

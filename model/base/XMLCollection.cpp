@@ -1,18 +1,11 @@
 #include "model/base/XMLCollection.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "model/base/Cp1252.h"
+#include "model/base/Streams.h"
 
 namespace zyn {
 
@@ -97,58 +90,11 @@ std::string EnumName(const TXMLProperty& p, int64_t ordinal) {
 }
 
 // Finds the next "<" at or after pos that is not followed by "/".
-size_t NextXMLTag(const std::string& text, size_t pos) {
-  for (size_t i = text.find('<', pos); i != std::string::npos; i = text.find('<', i + 1)) {
+size_t NextXMLTag(std::string_view text, size_t pos) {
+  for (size_t i = text.find('<', pos); i != std::string_view::npos; i = text.find('<', i + 1)) {
     if (i + 1 >= text.size() || text[i + 1] != '/') return i;
   }
   return std::string::npos;
-}
-
-// File access of the collections. Stand-ins for the stream unit's whole-file helpers until they
-// are available here.
-bool TextFileExists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-std::string ReadTextFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw EReadError(Ansi("Die Datei ") + Utf8ToAnsi(path) + Ansi(" konnte nicht gelesen werden"));
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw EReadError(Ansi("Die Datei ") + Utf8ToAnsi(path) + Ansi(" konnte nicht gelesen werden"));
-  return text;
-}
-
-void WriteTextFileAtomic(const std::string& path, const std::string& text) {
-  const auto fail = [&path](int err) {
-    throw EWriteError(Ansi("Die Datei ") + Utf8ToAnsi(path) + Ansi(" konnte nicht geschrieben werden: ") +
-                      Utf8ToAnsi(std::strerror(err)));
-  };
-  const std::string temp = path + ".tmp";
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) fail(errno);
-  size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      const int err = errno;
-      ::close(fd);
-      ::unlink(temp.c_str());
-      fail(err);
-    }
-    done += static_cast<size_t>(n);
-  }
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    fail(err);
-  }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    fail(err);
-  }
 }
 
 }  // namespace
@@ -172,14 +118,21 @@ std::string XMLEncode(std::string_view text) {
 }
 
 std::string XMLDecode(std::string_view text) {
-  std::string s(text);
-  for (size_t i = s.size(); i-- > 0;) {
-    if (s.size() - i >= 6 && s[i] == '&' && s[i + 1] == '#' && s[i + 2] == 'x') {
-      const int code = DecodeDigit(s[i + 3]) * 16 + DecodeDigit(s[i + 4]);
-      s.replace(i, 6, 1, static_cast<char>(code & 0xFF));
+  // Scanned from the end: the text already processed is kept reversed, so a decoded character
+  // can take part in an escape that starts further to the left, as in a scan that replaces in place.
+  std::string rev;
+  rev.reserve(text.size());
+  for (size_t i = text.size(); i-- > 0;) {
+    rev.push_back(text[i]);
+    const size_t m = rev.size();
+    if (m >= 6 && rev[m - 1] == '&' && rev[m - 2] == '#' && rev[m - 3] == 'x') {
+      const int code = DecodeDigit(rev[m - 4]) * 16 + DecodeDigit(rev[m - 5]);
+      rev.resize(m - 6);
+      rev.push_back(static_cast<char>(code & 0xFF));
     }
   }
-  return TrimText(s);
+  std::reverse(rev.begin(), rev.end());
+  return TrimText(rev);
 }
 
 std::string TrimText(std::string_view text) {
@@ -336,7 +289,7 @@ std::string TXMLCollection::GetBody() const {
 std::string TXMLCollection::GetItemsXML() const {
   std::string xml;
   for (size_t i = 0; i < fItems.size(); ++i) {
-    xml += ItemToXML(*fItems[i]);
+    AppendItemXML(xml, *fItems[i]);
     if (OnSaveProgress) {
       try {
         OnSaveProgress(const_cast<TXMLCollection&>(*this), Count(), static_cast<int>(i));
@@ -348,41 +301,40 @@ std::string TXMLCollection::GetItemsXML() const {
   return xml;
 }
 
-std::string TXMLCollection::ItemToXML(const TXMLCollectionItem& item) const {
+void TXMLCollection::AppendItemXML(std::string& xml, const TXMLCollectionItem& item) const {
   const std::string element = item.GetElementName();
-  std::string xml = "  <" + element + ">" + kCrLf;
+  xml.append("  <").append(element).append(">").append(kCrLf);
   for (const auto& p : RequireItemClass().Properties()) {
-    std::string value;
+    xml.append("  <").append(p.Name).append(">");
     switch (p.Kind) {
       case TXMLPropKind::Integer:
       case TXMLPropKind::Int64:
-        value = std::to_string(p.GetOrdinal(item));
+        xml += std::to_string(p.GetOrdinal(item));
         break;
       case TXMLPropKind::Float:
-        value = XMLFloatToStr(p.GetFloat(item));
+        xml += XMLFloatToStr(p.GetFloat(item));
         break;
       case TXMLPropKind::Enumeration:
-        value = XMLEncode(EnumName(p, p.GetOrdinal(item)));
+        xml += XMLEncode(EnumName(p, p.GetOrdinal(item)));
         break;
       case TXMLPropKind::Char:
-        value = XMLEncode(std::string(1, static_cast<char>(p.GetOrdinal(item))));
+        xml += XMLEncode(std::string(1, static_cast<char>(p.GetOrdinal(item))));
         break;
       case TXMLPropKind::Text:
-        value = XMLEncode(p.GetText(item));
+        xml += XMLEncode(p.GetText(item));
         break;
       case TXMLPropKind::Collection:
-        value = std::string(kCrLf) + kCrLf +
-                p.Nested(const_cast<TXMLCollectionItem&>(item)).GetItemsXML() + "  ";
+        xml.append(kCrLf).append(kCrLf);
+        xml += p.Nested(const_cast<TXMLCollectionItem&>(item)).GetItemsXML();
+        xml.append("  ");
         break;
     }
-    xml += "  <" + p.Name + ">" + value + "</" + p.Name + ">" + kCrLf;
+    xml.append("</").append(p.Name).append(">").append(kCrLf);
   }
-  xml += "  </" + element + ">" + kCrLf;
-  xml += kCrLf;
-  return xml;
+  xml.append("  </").append(element).append(">").append(kCrLf).append(kCrLf);
 }
 
-void TXMLCollection::LoadFromXML(const std::string& text) {
+void TXMLCollection::LoadFromXML(std::string_view text) {
   Clear();
   const std::string element = RequireItemClass().ElementName();
   const std::string openTag = "<" + element + ">";
@@ -391,8 +343,8 @@ void TXMLCollection::LoadFromXML(const std::string& text) {
   for (;;) {
     const size_t open = text.find(openTag, pos);
     const size_t close = text.find(closeTag, pos);
-    if (open == std::string::npos || close == std::string::npos || open >= close) break;
-    const std::string block = text.substr(open, close - open);
+    if (open == std::string_view::npos || close == std::string_view::npos || open >= close) break;
+    const std::string_view block = text.substr(open, close - open);
     pos = close + closeTag.size();
     TXMLCollectionItem* item = Add();
     ItemFromXML(*item, block);
@@ -400,18 +352,21 @@ void TXMLCollection::LoadFromXML(const std::string& text) {
   }
 }
 
-void TXMLCollection::ItemFromXML(TXMLCollectionItem& item, const std::string& block) const {
+void TXMLCollection::ItemFromXML(TXMLCollectionItem& item, std::string_view block) const {
   const TXMLItemClass& cls = RequireItemClass();
   size_t pos = block.find('>');
-  pos = pos == std::string::npos ? block.size() : pos + 1;
+  pos = pos == std::string_view::npos ? block.size() : pos + 1;
+  std::string closeTag;
   for (;;) {
     const size_t lt = NextXMLTag(block, pos);
-    if (lt == std::string::npos) break;
+    if (lt == std::string_view::npos) break;
     const size_t gt = block.find('>', lt + 1);
-    if (gt == std::string::npos) break;
-    const std::string name = block.substr(lt + 1, gt - lt - 1);
-    const size_t end = block.find("</" + name + ">", gt + 1);
-    const std::string content = end == std::string::npos ? std::string() : block.substr(gt + 1, end - gt - 1);
+    if (gt == std::string_view::npos) break;
+    const std::string_view name = block.substr(lt + 1, gt - lt - 1);
+    closeTag.assign("</").append(name).append(">");
+    const size_t end = block.find(closeTag, gt + 1);
+    const std::string_view content =
+        end == std::string_view::npos ? std::string_view() : block.substr(gt + 1, end - gt - 1);
     pos = gt + 1;
 
     const TXMLProperty* p = cls.FindProperty(name);
@@ -453,15 +408,16 @@ void TXMLCollection::ItemFromXML(TXMLCollectionItem& item, const std::string& bl
 }
 
 bool TXMLCollection::LoadFromFile(const std::string& fileName) {
-  if (!TextFileExists(fileName)) return false;
+  if (!FileExists(fileName)) return false;
   try {
-    LoadFromXML(ReadTextFile(fileName));
+    const std::vector<uint8_t> bytes = ReadFileBytes(fileName);
+    LoadFromXML(std::string(bytes.begin(), bytes.end()));
   } catch (...) {
     return false;
   }
   return true;
 }
 
-void TXMLCollection::SaveToFile(const std::string& fileName) const { WriteTextFileAtomic(fileName, GetXML()); }
+void TXMLCollection::SaveToFile(const std::string& fileName) const { WriteFileAtomic(fileName, GetXML()); }
 
 }  // namespace zyn

@@ -145,6 +145,19 @@ class TXMLClassBuilder {
     p.SetText = [setter](TXMLCollectionItem& i, const std::string& v) { (static_cast<T&>(i).*setter)(v); };
     return Add(std::move(p));
   }
+  // Number and Boolean properties behind a getter and a setter member function.
+  TXMLClassBuilder& Integer(std::string name, int32_t (T::*getter)() const, void (T::*setter)(int32_t)) {
+    return OrdinalAccess(std::move(name), TXMLPropKind::Integer, {}, getter, setter);
+  }
+  TXMLClassBuilder& Boolean(std::string name, bool (T::*getter)() const, void (T::*setter)(bool)) {
+    return OrdinalAccess(std::move(name), TXMLPropKind::Enumeration, {"False", "True"}, getter, setter);
+  }
+  TXMLClassBuilder& Float(std::string name, double (T::*getter)() const, void (T::*setter)(double)) {
+    TXMLProperty p = Start(std::move(name), TXMLPropKind::Float);
+    p.GetFloat = [getter](const TXMLCollectionItem& i) { return (static_cast<const T&>(i).*getter)(); };
+    p.SetFloat = [setter](TXMLCollectionItem& i, double v) { (static_cast<T&>(i).*setter)(v); };
+    return Add(std::move(p));
+  }
   // A nested collection owned by the item.
   template <class C>
   TXMLClassBuilder& Collection(std::string name, std::unique_ptr<C> T::*field) {
@@ -174,6 +187,17 @@ class TXMLClassBuilder {
       return static_cast<int64_t>(static_cast<const T&>(i).*field);
     };
     p.SetOrdinal = [field](TXMLCollectionItem& i, int64_t v) { static_cast<T&>(i).*field = static_cast<V>(v); };
+    return Add(std::move(p));
+  }
+  template <class V>
+  TXMLClassBuilder& OrdinalAccess(std::string name, TXMLPropKind kind, std::vector<std::string> names,
+                                  V (T::*getter)() const, void (T::*setter)(V)) {
+    TXMLProperty p = Start(std::move(name), kind);
+    p.EnumNames = std::move(names);
+    p.GetOrdinal = [getter](const TXMLCollectionItem& i) {
+      return static_cast<int64_t>((static_cast<const T&>(i).*getter)());
+    };
+    p.SetOrdinal = [setter](TXMLCollectionItem& i, int64_t v) { (static_cast<T&>(i).*setter)(static_cast<V>(v)); };
     return Add(std::move(p));
   }
   TXMLClassBuilder& Add(TXMLProperty p) {
@@ -241,7 +265,7 @@ class TXMLCollection {
 
   // Replaces all items by those found in the text. A malformed number raises EReadError and ends
   // the load; the items read until then stay.
-  void LoadFromXML(const std::string& text);
+  void LoadFromXML(std::string_view text);
   // False when the file does not exist or cannot be read or parsed (the items read until then
   // stay); true otherwise.
   virtual bool LoadFromFile(const std::string& fileName);
@@ -258,8 +282,8 @@ class TXMLCollection {
 
  private:
   const TXMLItemClass& RequireItemClass() const;
-  std::string ItemToXML(const TXMLCollectionItem& item) const;
-  void ItemFromXML(TXMLCollectionItem& item, const std::string& block) const;
+  void AppendItemXML(std::string& xml, const TXMLCollectionItem& item) const;
+  void ItemFromXML(TXMLCollectionItem& item, std::string_view block) const;
 
   std::string fClassName;
   const TXMLItemClass* fItemClass;

@@ -13,7 +13,7 @@ namespace zyn {
 
 namespace {
 
-constexpr size_t kPiece = 16384;
+constexpr size_t kChunkSize = 16384;
 
 [[noreturn]] void ThrowDamaged() { throw EReadError(Ansi("Die komprimierten Daten sind beschädigt.")); }
 [[noreturn]] void ThrowTruncated() {
@@ -91,7 +91,16 @@ std::vector<uint8_t> ZDecompress(const void* data, size_t size, size_t maxOutput
   out.resize(std::min(maxOutput, std::max<size_t>(4096, std::min<size_t>(size, size_t{16} << 20) * 4)));
   for (;;) {
     if (produced == out.size()) {
-      if (out.size() >= maxOutput) ThrowTooLarge();
+      if (out.size() >= maxOutput) {
+        // Full at the limit: acceptable only when nothing but the end of the stream follows.
+        inf.z.next_in = const_cast<Bytef*>(in);
+        inf.z.avail_in = ClampToUInt(inLeft);
+        uint8_t probe[1];
+        inf.z.next_out = probe;
+        inf.z.avail_out = 1;
+        if (inflate(&inf.z, Z_NO_FLUSH) == Z_STREAM_END && inf.z.avail_out == 1) break;
+        ThrowTooLarge();
+      }
       out.resize(std::min(maxOutput, out.size() > maxOutput / 2 ? maxOutput : out.size() * 2));
     }
     const uInt inNow = ClampToUInt(inLeft);
@@ -121,7 +130,7 @@ std::vector<uint8_t> ZDecompress(const void* data, size_t size, size_t maxOutput
 
 struct TZDecompressionStream::TState {
   TInflater inflater;
-  uint8_t input[kPiece];
+  uint8_t input[kChunkSize];
 };
 
 TZDecompressionStream::TZDecompressionStream(TStream& source)
@@ -188,7 +197,7 @@ int64_t TZDecompressionStream::Seek(int64_t offset, TSeekOrigin origin) {
 struct TZCompressionStream::TState {
   explicit TState(int level) : deflater(level) {}
   TDeflater deflater;
-  uint8_t output[kPiece];
+  uint8_t output[kChunkSize];
 };
 
 TZCompressionStream::TZCompressionStream(TStream& dest, int level)

@@ -25,7 +25,7 @@ std::vector<uint8_t> ZCompress(const void* data, size_t size, int level = kZMaxC
 // ignored.
 std::vector<uint8_t> ZDecompress(const void* data, size_t size, size_t maxOutput = kZDefaultOutputLimit);
 
-// Reads the inflated bytes of a zlib stream that is read from source, piece by piece. It only
+// Reads the inflated bytes of a zlib stream that is read from source, chunk by chunk. It only
 // moves forwards: Seek answers the position and moves ahead by reading; Size is unknown (-1).
 // Damaged or truncated data throw EReadError.
 class TZDecompressionStream : public TStream {

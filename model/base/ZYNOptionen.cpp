@@ -3,6 +3,7 @@
 #include <array>
 
 #include "model/base/Cp1252.h"
+#include "model/base/ProgramPaths.h"
 #include "model/base/Translator.h"
 
 namespace zyn {
@@ -397,7 +398,8 @@ TZYNOptionFile::TZYNOptionFile(std::string programFolder)
 TZYNOptionen& TZYNOptionFile::Optionen() { return Count() > 0 ? *Items(0) : *Add(); }
 
 void TZYNOptionFile::SetDefaults() {
-  std::string folder = Utf8ToAnsi(fProgramFolder);
+  const std::string native = fProgramFolder.empty() ? ProgramDataFolder(ProgramFilePath()) : fProgramFolder;
+  std::string folder = Utf8ToAnsi(native);
   if (!folder.empty() && folder.back() != '/') folder += '/';
   Optionen().SetDefaults(folder);
 }

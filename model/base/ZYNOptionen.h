@@ -206,7 +206,8 @@ class TZYNOptionen : public TXMLCollectionItem {
 // The options file. Always holds at least one item; its operations refer to the first.
 class TZYNOptionFile : public TXMLCollectionOf<TZYNOptionen> {
  public:
-  // programFolder: native folder (trailing "/") below which the default data folders lie.
+  // programFolder: native folder (trailing "/") below which the default data folders lie; empty
+  // means ProgramDataFolder of the running programme.
   explicit TZYNOptionFile(std::string programFolder = {});
 
   TZYNOptionen& Optionen();

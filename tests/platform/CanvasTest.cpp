@@ -16,7 +16,7 @@ class CanvasTest : public ::testing::Test {
       static int argc = 1;
       static char name[] = "platform_tests";
       static char* argv[] = {name, nullptr};
-      static QApplication app(argc, argv);
+      new QApplication(argc, argv);  // lives until the process ends
     }
   }
   QImage image_{40, 30, QImage::Format_RGB32};

@@ -14,7 +14,7 @@ void EnsureApp() {
     static int argc = 1;
     static char name[] = "platform_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    new QApplication(argc, argv);  // lives until the process ends
   }
 }
 

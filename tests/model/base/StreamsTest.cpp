@@ -108,6 +108,16 @@ TEST_F(FileHelpers, AtomicWriteKeepsPermissionsOfTheOldFile) {
   EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
+TEST_F(FileHelpers, AtomicWriteThroughASymbolicLinkKeepsTheLink) {
+  const std::string real = Path("real.bin");
+  const std::string link = Path("link.bin");
+  WriteFileAtomic(real, std::string("old"));
+  fs::create_symlink(real, link);
+  WriteFileAtomic(link, std::string("new"));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(Slurp(real), "new");
+}
+
 TEST_F(FileHelpers, FailedWriteNamesTheFileAndLeavesTheOldOne) {
   // A parent that is a file fails for every user, root included.
   const std::string blocker = Path("plain");

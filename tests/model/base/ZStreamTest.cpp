@@ -81,6 +81,9 @@ TEST(ZStream, DamagedTruncatedAndOversizedDataAreReadErrors) {
   EXPECT_EQ(ReadErrorOf(Bytes()), truncated);
   EXPECT_EQ(ReadErrorOf(packed, plain.size() - 1), Ansi("Die entpackten Daten sind zu groß."));
   EXPECT_EQ(ReadErrorOf(packed, plain.size()), "no error");
+  const Bytes empty = ZCompress(nullptr, 0);
+  EXPECT_EQ(ReadErrorOf(empty, 0), "no error");
+  EXPECT_EQ(ReadErrorOf(packed, 0), Ansi("Die entpackten Daten sind zu groß."));
 
   // A small bomb: 64 MB of zeros refused at a 1 MB limit.
   const Bytes zeros(size_t{64} << 20, 0);

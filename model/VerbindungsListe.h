@@ -1,0 +1,72 @@
+#pragma once
+// The links that start at one channel, kept together per input event, and the maintenance that
+// rewrites or removes them when an object they refer to is renumbered or deleted.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/Verbindung.h"
+
+namespace zyn {
+
+class TReader;
+class TWriter;
+class TKanal;
+
+class TVerbindungsListe {
+ public:
+  TVerbindungsListe() = default;
+  explicit TVerbindungsListe(TKanal* parent) : Parent(parent) {}
+  TVerbindungsListe(const TVerbindungsListe&) = delete;
+  TVerbindungsListe& operator=(const TVerbindungsListe&) = delete;
+
+  TKanal* Parent = nullptr;  // the source channel; not owned
+
+  int Count() const { return static_cast<int>(fEntries.size()); }
+  TVerbindung* GetVerbindung(int index) const;
+  const std::string& Key(int index) const { return fEntries[static_cast<size_t>(index)].key; }
+  int IndexOf(const TVerbindung* link) const;
+
+  int Add(std::unique_ptr<TVerbindung> link);
+  int InsertLink(int index, std::unique_ptr<TVerbindung> link);
+  void ReinsertLink(TVerbindung* link);
+  bool Remove(TVerbindung* link);
+  void DeleteAt(int index);
+  // Takes the link out without freeing it; nullptr when it is not listed.
+  std::unique_ptr<TVerbindung> Extract(TVerbindung* link);
+  void Clear() { fEntries.clear(); }
+
+  int VisibleIndex(int index) const;
+  int IndexOfText(TVerbindung* link) const;
+  int FindDuplicate(TVerbindung* link);
+  void SetParents();
+  // Computes every key text again from the link's display text (after its texts changed).
+  void RefreshKeys();
+
+  void ReadData(TReader& reader);
+  void WriteData(TWriter& writer) const;
+
+  // Maintenance, each over the links from the last to the first.
+  void RemapLinks(int stm, int kind, int logicType, int oldNumber, int newNumber);
+  int DeleteGeneratedLinks();
+  int GruppeDeleted(int stm, int group);
+  int TextDeleted(int stm, int text);
+  int MerkerDeleted(int stm, int flag);
+  int UhrDeleted(int stm, int clock);
+  int ModulDeleted(int stm, int baseClass, int logicType, int address);
+
+ private:
+  struct Entry {
+    std::string key;
+    std::unique_ptr<TVerbindung> link;
+  };
+  int InsertPosition(int event, int requested) const;
+  int Place(std::unique_ptr<TVerbindung> link, std::string key, int requested);
+  int ObjectDeleted(int stm, int objType, int number);
+  void RefreshKey(int index);
+
+  std::vector<Entry> fEntries;
+};
+
+}  // namespace zyn

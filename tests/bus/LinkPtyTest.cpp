@@ -1,0 +1,326 @@
+// The serial port and the link over a real pseudo-terminal against the simulator: opening,
+// closing, exclusivity, time-outs and repetitions, and every injected fault.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "SimFixture.h"
+#include "bus/BusWait.h"
+#include "bus/VaComm.h"
+#include "tools/zynsim/core/SimFrameCodec.h"
+
+namespace zyn {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+TEST(VaComm, ComPortNumbersMapToLinuxDevices) {
+  EXPECT_EQ(TVaComm::DevicePath("COM1"), "/dev/ttyS0");
+  EXPECT_EQ(TVaComm::DevicePath("COM2"), "/dev/ttyS1");
+  EXPECT_EQ(TVaComm::DevicePath("/dev/ttyUSB0"), "/dev/ttyUSB0");
+  EXPECT_EQ(TVaComm::DevicePath("COMX"), "COMX");
+}
+
+TEST(VaComm, OpeningAMissingDeviceNamesIt) {
+  TVaComm port;
+  port.SetDeviceName("/dev/zyn-no-such-port");
+  try {
+    port.Open();
+    FAIL() << "opened";
+  } catch (const EVaCommError& e) {
+    EXPECT_STREQ(e.what(), "Specified device not found (/dev/zyn-no-such-port).");
+  }
+  EXPECT_FALSE(port.IsOpen());
+}
+
+TEST(VaComm, OpeningSomethingThatIsNoTerminalFails) {
+  TVaComm port;
+  port.SetDeviceName("/dev/null");
+  EXPECT_THROW(port.Open(), EVaCommError);
+  EXPECT_FALSE(port.IsOpen());
+}
+
+TEST(VaComm, WriteGivesUpAfterItsTimeLimitWhenNobodyReads) {
+  // A pseudo-terminal whose other side never reads: its buffer fills up.
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  TVaComm port;
+  port.SetDeviceName(ptsname(master));
+  port.SetBaudrate(19200);
+  port.SetWriteTimeout(20);
+  port.SetCloseDelay(0);
+  port.Open();
+  EXPECT_FALSE(port.SetRtsLine(true));  // no modem lines, no exception
+  const std::vector<uint8_t> big(1 << 20, 0x55);
+  EXPECT_EQ(port.WriteBuf(big.data(), big.size()), 0u);
+  port.Close();
+  EXPECT_FALSE(port.IsOpen());
+  EXPECT_EQ(port.WriteBuf(big.data(), 10), 0u);  // closed
+  close(master);
+}
+
+TEST_F(SimFixture, ReceiveEventsRunOnThePortThread) {
+  std::atomic<bool> otherThread{false};
+  std::atomic<int> starts{0}, ends{0};
+  const auto caller = std::this_thread::get_id();
+  comm.OnTeleStart = [&] {
+    ++starts;
+    otherThread = std::this_thread::get_id() != caller;
+  };
+  comm.OnTeleEnd = [&] { ++ends; };
+  EXPECT_TRUE(comm.GetModuleStatus());
+  EXPECT_TRUE(comm.GetModuleStatus());
+  comm.CloseLink();
+  EXPECT_GE(starts, 2);  // a slow machine may cause a repetition and a second answer
+  EXPECT_EQ(ends.load(), starts.load());
+  EXPECT_TRUE(otherThread);
+}
+
+TEST_F(SimFixture, PortIsExclusiveAndRefusesANewNameWhileOpen) {
+  TVaComm second;
+  second.SetDeviceName(path);
+  EXPECT_THROW(second.Open(), EVaCommError);
+  EXPECT_THROW(comm.SetP_DevicePath("/dev/ttyS0"), EVaCommError);
+  EXPECT_TRUE(comm.Active());
+  EXPECT_EQ(comm.P_DevicePath(), path);
+}
+
+TEST_F(SimFixture, ReadWithNothingReceivedReturnsAtOnce) {
+  uint8_t buffer[16];
+  EXPECT_EQ(comm.Port()->ReadBuf(buffer, sizeof buffer), 0u);
+}
+
+TEST_F(SimFixture, CloseLinkClosesThePortAndItCanBeOpenedAgain) {
+  int opens = 0, closes = 0;
+  comm.OnOpen = [&] { ++opens; };
+  comm.OnClose = [&] { ++closes; };
+  comm.CloseLink();
+  EXPECT_FALSE(comm.Active());
+  EXPECT_EQ(closes, 1);
+  // Another process or component may take the port now.
+  {
+    TVaComm other;
+    other.SetDeviceName(path);
+    EXPECT_NO_THROW(other.Open());
+    other.SetCloseDelay(0);
+    other.Close();
+  }
+  comm.OpenLink();
+  EXPECT_TRUE(comm.Active());
+  EXPECT_EQ(opens, 1);
+  EXPECT_EQ(comm.ConverterKind(), 1);
+  EXPECT_TRUE(comm.GetModuleStatus());
+  // Closing an already closed link still reports the close.
+  comm.CloseLink();
+  comm.CloseLink();
+  EXPECT_EQ(closes, 3);
+}
+
+TEST_F(SimFixture, StatusTelegramGoesOutExactlyAndIsAnswered) {
+  comm.SetA_Steuermodul(3);
+  EXPECT_TRUE(comm.GetModuleStatus());
+  ASSERT_EQ(Sends(), 1u);
+  EXPECT_EQ(Received()[0], (Bytes{0xFE, 0x03, 0x05, 0x00}));
+  EXPECT_EQ(comm.RecCount(), 14);
+  EXPECT_EQ(comm.Rec(0), 0x03);
+  EXPECT_EQ(comm.Rec(1), 0xFE);
+}
+
+TEST_F(SimFixture, SilentStationGetsTheTelegramOncePlusRepetitions) {
+  SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
+  std::vector<TZYNCommError> errors;
+  const auto caller = std::this_thread::get_id();
+  std::thread::id errorThread;
+  comm.OnError = [&](TZYNCommError e, int) {
+    errors.push_back(e);
+    errorThread = std::this_thread::get_id();
+  };
+  EXPECT_FALSE(comm.GetModuleStatus());
+  EXPECT_EQ(RawSends(), 1u + kRepeats);
+  EXPECT_EQ(comm.RecCount(), 0);
+  EXPECT_EQ(errors, std::vector<TZYNCommError>{errTimeout});
+  EXPECT_EQ(errorThread, caller);
+  EXPECT_EQ(comm.E_TransError(), errTimeout);
+  EXPECT_EQ(comm.E_TransError(), errNone);
+}
+
+TEST_F(SimFixture, ModuleThatIsAbsentDoesNotAnswer) {
+  {
+    auto lock = sim.Lock();
+    sim.ControlModule(2).Present = false;
+  }
+  std::vector<int> searched;
+  comm.OnSTMSearch = [&](int a) { searched.push_back(a); };
+  EXPECT_FALSE(comm.ProbeModule(2));
+  EXPECT_TRUE(comm.ProbeModule(1));
+  EXPECT_EQ(searched, (std::vector<int>{2, 1}));
+  EXPECT_EQ(comm.A_Steuermodul(), 0);  // restored
+  EXPECT_EQ(comm.ReadModuleFirmwareVersion(2), "uuups...");
+  EXPECT_EQ(comm.ReadModuleFirmwareVersion(1), "V1.78");
+}
+
+TEST_F(SimFixture, OneLostAnswerIsRecoveredByTheRepetition) {
+  SetFault([](sim::TSimFaults& f) { f.Silent = 1; });
+  EXPECT_TRUE(comm.GetModuleStatus());
+  const auto sent = RawReceived();
+  ASSERT_GE(sent.size(), 2u);
+  // The repetition is the same telegram.
+  EXPECT_EQ(sent[0], sent[1]);
+}
+
+// Every fault that lasts ends in a failure with the expected error, never in success.
+TEST_F(SimFixture, LastingFaultsEndInFailure) {
+  struct Case {
+    const char* name;
+    void (*apply)(sim::TSimFaults&);
+    TZYNCommError error;
+  };
+  const Case cases[] = {
+      {"silence", [](sim::TSimFaults& f) { f.Silent = -1; }, errTimeout},
+      {"bad FCS", [](sim::TSimFaults& f) { f.BadFcs = -1; }, errTimeout},
+      {"wrong station", [](sim::TSimFaults& f) { f.WrongStation = -1; }, errTimeout},
+      {"truncated frame", [](sim::TSimFaults& f) { f.Truncate = -1; }, errTimeout},
+      {"refusing status", [](sim::TSimFaults& f) { f.Status = -1, f.StatusByte = 0xFF; }, errNone},
+      // Last: its late answers arrive after the case (the simulator answers one by one).
+      {"delay beyond the time-out", [](sim::TSimFaults& f) { f.DelayMs = 3 * kTimeout + 60; }, errTimeout},
+  };
+  // Handlers are set while the link is idle: the event thread calls them.
+  std::atomic<int> crcErrors{0};
+  comm.OnError = [&](TZYNCommError e, int) { crcErrors += e == errCRC; };
+  for (const Case& c : cases) {
+    {
+      auto lock = sim.Lock();
+      sim.Faults() = {};
+      c.apply(sim.Faults());
+      sim.ClearReceived();
+    }
+    crcErrors = 0;
+    EXPECT_FALSE(comm.GetModuleStatus()) << c.name;
+    EXPECT_EQ(comm.E_TransError(), c.error) << c.name;
+    const std::string name = c.name;
+    if (c.error == errTimeout && name != "delay beyond the time-out") {
+      EXPECT_EQ(RawSends(), 1u + kRepeats) << c.name;
+    }
+    if (name == "bad FCS") {
+      EXPECT_EQ(crcErrors, 1 + kRepeats);
+    }
+    auto lock = sim.Lock();
+    sim.Faults() = {};
+  }
+  EXPECT_TRUE(comm.GetModuleStatus());
+  comm.CloseLink();  // no handler call after this test's locals are gone
+}
+
+TEST_F(SimFixture, EchoOfTheOwnTelegramIsNoAnswer) {
+  SetFault([](sim::TSimFaults& f) { f.Echo = true; });
+  SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
+  EXPECT_FALSE(comm.GetModuleStatus());
+  EXPECT_EQ(RawSends(), 1u + kRepeats);
+  {
+    auto lock = sim.Lock();
+    sim.Faults().Silent = 0;
+  }
+  EXPECT_TRUE(comm.GetModuleStatus());
+  EXPECT_EQ(comm.Rec(0), 0x00);
+}
+
+TEST_F(SimFixture, SpontaneousFrameDuringAWaitIsNotTakenForTheAnswer) {
+  SetFault([](sim::TSimFaults& f) { f.Unsolicited = -1; });
+  EXPECT_TRUE(comm.GetModuleStatus());
+  EXPECT_EQ(comm.Rec(2), 0x05);
+  EXPECT_EQ(Sends(), 1u);
+}
+
+TEST_F(SimFixture, SpontaneousFrameIsAcknowledgedWhenAsked) {
+  comm.SetA_SendQuittung(true);
+  comm.SetA_Steuermodul(2);
+  std::vector<Bytes> blocks;
+  std::mutex m;
+  comm.OnBlock = [&](const uint8_t* b, int n) {
+    std::lock_guard<std::mutex> g(m);
+    blocks.emplace_back(b, b + n);
+  };
+  SetFault([](sim::TSimFaults& f) { f.Unsolicited = 1; });
+  EXPECT_TRUE(comm.GetModuleStatus());
+  // The acknowledgement 00 0A goes to module 2 while the request waits for its own answer.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (Sends() < 2 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  const auto received = Received();
+  ASSERT_EQ(received.size(), 2u);
+  EXPECT_EQ(received[0], (Bytes{0xFE, 0x02, 0x05, 0x00}));
+  EXPECT_EQ(received[1], (Bytes{0xFE, 0x02, 0x00, 0x0A}));
+  comm.CloseLink();
+  std::lock_guard<std::mutex> g(m);
+  ASSERT_EQ(blocks.size(), 1u);
+  EXPECT_EQ(Bytes(blocks[0].begin(), blocks[0].begin() + 4), (Bytes{0x02, 0xFE, 0x12, 0x09}));
+}
+
+TEST_F(SimFixture, SpontaneousFrameFromAStationAbove3IsPassedOnButNotAcknowledged) {
+  comm.SetA_SendQuittung(true);
+  std::atomic<int> blocks{0};
+  comm.OnBlock = [&](const uint8_t*, int) { ++blocks; };
+  EXPECT_TRUE(comm.GetModuleStatus());  // an exchange before, so that the link is settled
+  port.WriteRaw(sim::EncodeFrame({0x05, 0xFE, 0x12, 0x09}));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (blocks == 0 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_EQ(blocks, 1);
+  EXPECT_TRUE(comm.GetModuleStatus());
+  comm.CloseLink();
+  for (const auto& t : Received()) EXPECT_NE(t[2], 0x00) << "acknowledged";
+}
+
+TEST_F(SimFixture, StaleInputIsDiscardedBeforeANewRequest) {
+  // An answer nobody waits for (the power-on release is not waited for) must not be taken
+  // as the answer of the next request.
+  EXPECT_TRUE(comm.SendPowerOnRelease());
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  EXPECT_TRUE(comm.EnterServiceMode());
+  EXPECT_EQ(Received().back(), (Bytes{0xFE, 0x00, 0xFF, 0x00}));
+  {
+    auto lock = sim.Lock();
+    EXPECT_EQ(sim.ControlModule(0).PowerOnReleases, 1);
+    EXPECT_FALSE(sim.ControlModule(0).Running);
+  }
+}
+
+TEST_F(SimFixture, WaitProcessesEventsThroughTheHook) {
+  std::atomic<int> calls{0};
+  TBusWait::SetProcessEventsHook([&] { ++calls; });
+  SetFault([](sim::TSimFaults& f) { f.DelayMs = 30; });
+  const bool ok = comm.GetModuleStatus();
+  TBusWait::SetProcessEventsHook(nullptr);
+  EXPECT_TRUE(ok);
+  EXPECT_GT(calls, 0);
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(SimFixture, CancelDuringAWaitEndsItAtTheNextRepetitionWithoutSending) {
+  SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
+  comm.SetP_SendRepeat(50);
+  TBusWait::SetProcessEventsHook([this] { comm.SetCancel(true); });
+  const bool answered = comm.GetModuleStatus();
+  TBusWait::SetProcessEventsHook(nullptr);
+  EXPECT_FALSE(answered);
+  EXPECT_EQ(RawSends(), 1u);
+  EXPECT_EQ(comm.E_TransError(), errCancel);
+}
+
+}  // namespace
+}  // namespace zyn
+

@@ -1,0 +1,232 @@
+#include "widgets/controls/ZCLApplication.h"
+#include "widgets/controls/ZCLCustomEdit.h"
+
+#include "TestSupport.h"
+
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <gtest/gtest.h>
+
+namespace zyn {
+namespace {
+
+using namespace zyn::test;
+
+class EditTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureApp();
+    ZCLApplication().SetInsertMode(true);
+    window_ = std::make_unique<QWidget>();
+    window_->resize(400, 100);
+    edit_ = new TZCLEdit(window_.get());
+    edit_->setGeometry(10, 10, 246, 21);
+    other_ = new QLineEdit(window_.get());
+    other_->setGeometry(10, 50, 100, 21);
+    edit_->OnChange = [this](QObject*) { ++changes_; };
+  }
+  std::unique_ptr<QWidget> window_;
+  TZCLEdit* edit_ = nullptr;
+  QLineEdit* other_ = nullptr;
+  int changes_ = 0;
+};
+
+TEST_F(EditTest, TextSetterFiresOnceAndNotForAnEqualText) {
+  edit_->SetText(QStringLiteral("C:\\Daten"));
+  EXPECT_EQ(changes_, 1);
+  EXPECT_EQ(edit_->CaretPos(), 1);
+  EXPECT_EQ(edit_->SelLength(), 0);
+  edit_->SetText(QStringLiteral("C:\\Daten"));
+  EXPECT_EQ(changes_, 1);
+  edit_->SetMaxLength(4);
+  edit_->SetText(QStringLiteral("abcdefgh"));
+  EXPECT_EQ(edit_->Text(), QStringLiteral("abcd"));  // cut, never refused
+}
+
+TEST_F(EditTest, TypingAtMaxLengthLeavesTextSelectionAndUndo) {
+  edit_->SetMaxLength(5);
+  edit_->SetText(QStringLiteral("abcde"));
+  edit_->SetSelStart(2);
+  edit_->SetSelLength(1);
+  Type(edit_, QStringLiteral("XY"));  // X replaces b; Y does not fit
+  EXPECT_EQ(edit_->Text(), QStringLiteral("aXcde"));
+  edit_->SetSelStart(2);
+  edit_->SetSelLength(2);
+  QApplication::clipboard()->setText(QStringLiteral("123"));
+  edit_->PasteFromClipboard();  // 3 for 2 would make 6 characters
+  EXPECT_EQ(edit_->Text(), QStringLiteral("aXcde"));
+  EXPECT_EQ(edit_->SelStart(), 2);
+  EXPECT_EQ(edit_->SelLength(), 2);
+  edit_->Undo();
+  EXPECT_EQ(edit_->Text(), QStringLiteral("abcde"));
+}
+
+TEST_F(EditTest, UndoWalksBackOneCharacterAtATime) {
+  Type(edit_, QStringLiteral("abc"));
+  EXPECT_EQ(edit_->Text(), QStringLiteral("abc"));
+  edit_->Undo();
+  EXPECT_EQ(edit_->Text(), QStringLiteral("ab"));
+  edit_->Undo();
+  edit_->Undo();
+  EXPECT_EQ(edit_->Text(), QString());
+  EXPECT_FALSE(edit_->CanUndo());
+  edit_->Undo();  // an empty stack does nothing
+  EXPECT_EQ(edit_->Text(), QString());
+}
+
+TEST_F(EditTest, OverwriteModeReplacesTheCharacterRightOfTheCaret) {
+  edit_->SetText(QStringLiteral("abc"));
+  edit_->SetCaretPos(2);
+  Key(edit_, Qt::Key_Insert);
+  EXPECT_FALSE(ZCLApplication().InsertMode());
+  Type(edit_, QStringLiteral("X"));
+  EXPECT_EQ(edit_->Text(), QStringLiteral("aXc"));
+  Key(edit_, Qt::Key_Insert);
+  EXPECT_TRUE(ZCLApplication().InsertMode());
+}
+
+TEST_F(EditTest, KeyCommandsMoveSelectAndDelete) {
+  edit_->SetText(QStringLiteral("zwei Worte"));
+  Key(edit_, Qt::Key_End);
+  EXPECT_EQ(edit_->CaretPos(), 11);
+  Key(edit_, Qt::Key_Left, Qt::ControlModifier);
+  EXPECT_EQ(edit_->CaretPos(), 6);
+  Key(edit_, Qt::Key_Right, Qt::ShiftModifier);
+  Key(edit_, Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(edit_->SelStart(), 6);
+  EXPECT_EQ(edit_->SelLength(), 2);
+  Key(edit_, Qt::Key_Delete);
+  EXPECT_EQ(edit_->Text(), QStringLiteral("zwei rte"));
+  Key(edit_, Qt::Key_Home);
+  Key(edit_, Qt::Key_Backspace);  // at position 1 nothing happens
+  EXPECT_EQ(edit_->Text(), QStringLiteral("zwei rte"));
+  Key(edit_, Qt::Key_Down);  // Down acts as Right in a plain edit
+  EXPECT_EQ(edit_->CaretPos(), 2);
+  Key(edit_, Qt::Key_Up);
+  EXPECT_EQ(edit_->CaretPos(), 1);
+  Key(edit_, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(edit_->SelLength(), 8);
+}
+
+TEST_F(EditTest, DoubleClickSelectsTheWordWithoutTheSpace) {
+  ShowActive(*window_);
+  edit_->SetText(QStringLiteral("zwei Worte"));
+  const int x = edit_->TextRect().Left + QFontMetrics(edit_->font()).horizontalAdvance(QStringLiteral("zwei Wo"));
+  const QPoint at(x, 10);
+  Mouse(edit_, QEvent::MouseButtonPress, at);
+  Mouse(edit_, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+  Mouse(edit_, QEvent::MouseButtonDblClick, at);
+  EXPECT_EQ(edit_->SelText(), QStringLiteral("Worte"));
+}
+
+TEST_F(EditTest, DragMoveOfTheFirstWordToTheEnd) {
+  ShowActive(*window_);
+  edit_->SetText(QStringLiteral("eins zwei"));
+  edit_->SetSelStart(1);
+  edit_->SetSelLength(4);
+  const QFontMetrics fm(edit_->font());
+  const int left = edit_->TextRect().Left;
+  const QPoint inside(left + fm.horizontalAdvance(QStringLiteral("ei")), 10);
+  const QPoint end(left + fm.horizontalAdvance(QStringLiteral("eins zwei")) + 5, 10);
+  Mouse(edit_, QEvent::MouseButtonPress, inside);
+  Mouse(edit_, QEvent::MouseMove, end, Qt::NoButton);
+  Mouse(edit_, QEvent::MouseButtonRelease, end, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(edit_->Text(), QStringLiteral(" zweieins"));
+  // Dropping inside the selection only clears it.
+  edit_->SetSelStart(1);
+  edit_->SetSelLength(5);
+  const QPoint within(left + fm.horizontalAdvance(QStringLiteral(" zw")), 10);
+  Mouse(edit_, QEvent::MouseButtonPress, within);
+  Mouse(edit_, QEvent::MouseButtonRelease, within, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(edit_->Text(), QStringLiteral(" zweieins"));
+  EXPECT_EQ(edit_->SelLength(), 0);
+}
+
+TEST_F(EditTest, AutoSelectOnKeyboardFocusButNotOnMouseFocus) {
+  ShowActive(*window_);
+  edit_->SetText(QStringLiteral("Pfad"));
+  edit_->SetAutoSelect(true);
+  Focus(other_);
+  Focus(edit_, Qt::TabFocusReason);
+  EXPECT_EQ(edit_->SelLength(), 4);
+  EXPECT_EQ(edit_->CaretPos(), 5);  // select all moves the caret to the end first
+  Focus(other_);
+  Mouse(edit_, QEvent::MouseButtonPress, QPoint(5, 10));
+  Mouse(edit_, QEvent::MouseButtonRelease, QPoint(5, 10), Qt::LeftButton, Qt::NoButton);
+  EXPECT_TRUE(edit_->hasFocus());
+  EXPECT_EQ(edit_->SelLength(), 0);
+  Focus(other_);
+  edit_->SetAutoSelect(false);
+  Focus(edit_, Qt::TabFocusReason);
+  EXPECT_EQ(edit_->SelLength(), 0);
+}
+
+TEST_F(EditTest, PasswordCharHidesTextAndDisablesTheClipboard) {
+  edit_->SetText(QStringLiteral("geheim"));
+  edit_->SetPasswordChar(QLatin1Char('*'));
+  EXPECT_EQ(edit_->DisplayText(), QStringLiteral("******"));
+  QApplication::clipboard()->setText(QStringLiteral("vorher"));
+  edit_->SelectAll();
+  edit_->CopyToClipboard();
+  edit_->CutToClipboard();
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("vorher"));
+  EXPECT_EQ(edit_->Text(), QStringLiteral("geheim"));
+}
+
+TEST_F(EditTest, TabOnEnterMovesTheFocusExceptWithCtrl) {
+  ShowActive(*window_);
+  edit_->SetTabOnEnter(true);
+  Focus(edit_);
+  Key(edit_, Qt::Key_Return, Qt::ControlModifier);
+  EXPECT_TRUE(edit_->hasFocus());
+  Key(edit_, Qt::Key_Return);
+  EXPECT_TRUE(other_->hasFocus());
+}
+
+TEST_F(EditTest, LongTextScrollsToKeepTheCaretVisible) {
+  ShowActive(*window_);
+  edit_->resize(60, 21);
+  Focus(edit_);
+  Type(edit_, QStringLiteral("ein sehr langer Ordnername"));
+  EXPECT_GT(edit_->ScrollX(), 0);
+  edit_->SelectAll();
+  Key(edit_, Qt::Key_Backspace);
+  EXPECT_EQ(edit_->ScrollX(), 0);
+}
+
+TEST_F(EditTest, AutoSizeHeightFollowsTheFont) {
+  QFont f = edit_->font();
+  f.setPixelSize(13);
+  edit_->setFont(f);
+  edit_->SetAutoSize(true);
+  EXPECT_EQ(edit_->height(), QFontMetrics(f).height() * 5 / 4 + 5);
+}
+
+TEST_F(EditTest, DefaultMenuHasTheSevenLines) {
+  edit_->SetText(QStringLiteral("abc"));
+  std::unique_ptr<QMenu> menu(edit_->CreateDefaultMenu(nullptr));
+  QStringList texts;
+  for (QAction* a : menu->actions()) texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  EXPECT_EQ(texts, (QStringList{"&Undo", "-", "&Cut", "&Copy", "&Paste", "&Delete", "-", "Select all"}));
+  EXPECT_FALSE(menu->actions()[2]->isEnabled());  // no selection to cut
+  EXPECT_TRUE(menu->actions()[7]->isEnabled());
+}
+
+TEST_F(EditTest, PaintsTextSelectionAndBorder) {
+  ShowActive(*window_);
+  edit_->SetText(QStringLiteral("WWWW"));
+  edit_->SetHideSelection(false);
+  edit_->SelectAll();
+  const QImage image = Render(edit_);
+  const TRect t = edit_->TextRect();
+  EXPECT_EQ(FromQColor(image.pixelColor(0, 10)), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(FromQColor(image.pixelColor(1, 10)), ColorToRGB(cl3DDkShadow));
+  bool highlight = false;
+  for (int x = t.Left; x < t.Left + 20; ++x) highlight |= FromQColor(image.pixelColor(x, t.Top + 1)) == ColorToRGB(clHighlight);
+  EXPECT_TRUE(highlight);
+  EXPECT_EQ(FromQColor(image.pixelColor(t.Right - 2, t.Top + 2)), ColorToRGB(clWindow));
+}
+
+}  // namespace
+}  // namespace zyn

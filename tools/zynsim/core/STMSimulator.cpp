@@ -1,0 +1,256 @@
+#include "tools/zynsim/core/STMSimulator.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+#include "bus/Fcs16.h"
+
+namespace zyn::sim {
+
+namespace {
+
+constexpr uint8_t kRefused = 0xFF;
+constexpr uint8_t kUnknown = 0xFE;
+constexpr uint8_t kAbsent = 0xF0;
+
+// Takes one from a fault counter; -1 never runs out.
+bool Consume(int& counter) {
+  if (counter < 0) return true;
+  if (counter == 0) return false;
+  --counter;
+  return true;
+}
+
+std::string TimeStamp() {
+  const auto now = std::chrono::system_clock::now();
+  const std::time_t t = std::chrono::system_clock::to_time_t(now);
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+  std::tm tm{};
+  localtime_r(&t, &tm);
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d.%03d", tm.tm_hour, tm.tm_min, tm.tm_sec, static_cast<int>(ms));
+  return text;
+}
+
+uint16_t Word(const std::vector<uint8_t>& t, size_t i) { return static_cast<uint16_t>(t[i] << 8 | t[i + 1]); }
+
+}  // namespace
+
+TSTMSimulator::TSTMSimulator() {
+  for (auto& d : fDisplays) d.Present = false;
+  fDisplays[0].Present = true;
+}
+
+void TSTMSimulator::Log(const char* direction, const std::vector<uint8_t>& wire) {
+  if (!OnLog) return;
+  std::string line = TimeStamp() + " " + direction;
+  char hex[4];
+  for (uint8_t b : wire) {
+    std::snprintf(hex, sizeof hex, " %02X", b);
+    line += hex;
+  }
+  OnLog(line);
+}
+
+std::vector<uint8_t> TSTMSimulator::SpontaneousFrame(int n, uint8_t command, uint8_t sequence) const {
+  return EncodeFrame({static_cast<uint8_t>(fGroup * 16 + n), fPCAddress, command, sequence});
+}
+
+std::vector<uint8_t> TSTMSimulator::HandleFrame(const TSimFrame& frame, int& delayMs) {
+  delayMs = 0;
+  Log(frame.FcsOk ? "PC  " : "PC (FCS error)", frame.Wire);
+  if (!frame.FcsOk || frame.Telegram.size() < 3) return {};
+  fReceived.push_back(frame.Telegram);
+  std::vector<uint8_t> out;
+  if (fFaults.Echo) out = frame.Wire;
+  std::vector<uint8_t> answer = Answer(frame.Telegram);
+  if (answer.empty()) return out;
+  if (fFaults.After > 0) {
+    --fFaults.After;
+    const std::vector<uint8_t> wire = EncodeFrame(answer);
+    Log("BUS ", wire);
+    out.insert(out.end(), wire.begin(), wire.end());
+    return out;
+  }
+  if (Consume(fFaults.Silent)) {
+    if (OnLog) OnLog(TimeStamp() + " (answer withheld)");
+    return out;
+  }
+  delayMs = fFaults.DelayMs;
+  const std::vector<uint8_t> wire = ApplyFaults(std::move(answer));
+  Log("BUS ", wire);
+  out.insert(out.end(), wire.begin(), wire.end());
+  return out;
+}
+
+std::vector<uint8_t> TSTMSimulator::ApplyFaults(std::vector<uint8_t> answer) {
+  std::vector<uint8_t> out;
+  if (Consume(fFaults.Unsolicited)) {
+    const auto spontaneous = EncodeFrame({answer[0], fPCAddress, 0x12, 0x09});
+    out.insert(out.end(), spontaneous.begin(), spontaneous.end());
+  }
+  if (Consume(fFaults.Status)) answer[2] = fFaults.StatusByte;
+  if (Consume(fFaults.WrongStation)) answer[0] = static_cast<uint8_t>(answer[0] ^ 0x01);
+  std::vector<uint8_t> wire = EncodeFrame(answer);
+  if (Consume(fFaults.BadFcs))
+    wire = EncodeFrameWithFcs(answer, static_cast<uint16_t>(Fcs16(answer.data(), answer.size()) ^ 0x5A5A));
+  if (Consume(fFaults.Truncate)) wire.resize(wire.size() / 2);
+  out.insert(out.end(), wire.begin(), wire.end());
+  return out;
+}
+
+std::vector<uint8_t> TSTMSimulator::Answer(const std::vector<uint8_t>& t) {
+  const uint8_t station = t[1];
+  if ((station >> 4) != fGroup) return {};
+  const int n = station & 0x0F;
+  if (n < 4) {
+    auto& m = fModules[static_cast<size_t>(n)];
+    return m.Present ? AnswerControlModule(m, t) : std::vector<uint8_t>{};
+  }
+  if (n < 8) {
+    auto& d = fDisplays[static_cast<size_t>(7 - n)];
+    return d.Present ? AnswerDisplay(d, t) : std::vector<uint8_t>{};
+  }
+  return {};
+}
+
+std::vector<uint8_t> TSTMSimulator::AnswerControlModule(TSimControlModule& m, const std::vector<uint8_t>& t) {
+  std::vector<uint8_t> a{t[1], t[0]};
+  auto reply = [&a](std::initializer_list<uint8_t> bytes) {
+    a.insert(a.end(), bytes);
+    return a;
+  };
+  const size_t size = t.size();
+  switch (t[2]) {
+    case 0x00:  // acknowledgement of a spontaneous telegram
+      return {};
+    case 0x05:
+      return reply({0x05, 0x00, m.Hour, m.Minute, m.Weekday, m.Day, m.Month, m.Year, m.Version[0], m.Version[1]});
+    case 0xFF:
+      m.Running = false;
+      return reply({0x00, 0x00});
+    case 0xFE:
+    case 0xFC:
+      m.Running = true;
+      ++m.Restarts;
+      return reply({0x00, 0x00});
+    case 0xFD:
+      ++m.PowerOnReleases;
+      return reply({0x00, 0x00});
+    case 0x04:
+      if (size < 9) return reply({kRefused});
+      m.Hour = t[3], m.Minute = t[4], m.Weekday = t[5], m.Day = t[6], m.Month = t[7], m.Year = t[8];
+      return reply({0x00});
+    case 0x0F:
+      if (m.Running) return reply({kRefused});
+      std::fill(m.Memory.begin() + 0x4000, m.Memory.end(), 0xFF);
+      return reply({0x00});
+    case 0x02: {
+      if (size < 8) return reply({kRefused});
+      const uint32_t address = Word(t, 4), length = Word(t, 6);
+      if (address + length > m.Memory.size()) return reply({kRefused, t[3]});
+      reply({0x02, t[3]});
+      a.insert(a.end(), m.Memory.begin() + address, m.Memory.begin() + address + length);
+      return a;
+    }
+    case 0x01: {
+      if (size < 6 || m.Running) return reply({kRefused, size > 3 ? t[3] : uint8_t{0}});
+      const uint32_t address = Word(t, 4);
+      if (address + (size - 6) > m.Memory.size()) return reply({kRefused, t[3]});
+      std::copy(t.begin() + 6, t.end(), m.Memory.begin() + address);
+      return reply({0x01, t[3]});
+    }
+    case 0x06: {
+      if (size < 7) return reply({kRefused});
+      const uint8_t address = t[4];
+      auto it = m.Modules.find(address);
+      const bool present = it != m.Modules.end() && it->second.Present;
+      if (t[5] == 0x12 && size >= 24) {
+        if (!present) return reply({kAbsent, t[3]});
+        auto& curve = it->second.Curves[static_cast<uint8_t>(t[6] + 5)];
+        curve.resize(272, 0);
+        std::copy(t.begin() + 8, t.begin() + 24, curve.begin() + 16 * (t[7] % 17));
+        return reply({0x06, t[3]});
+      }
+      if (!present) return reply({0x06, 0x00, address, 0x00, kAbsent, 0x00, 0x00, 0x00});
+      const auto& s = it->second.State;
+      return reply({0x06, it->second.Info, address, 0x00, 0x00, s[0], s[1], s[2]});
+    }
+    case 0x09:
+      reply({0x09, 0x00});
+      a.insert(a.end(), m.Flags.begin(), m.Flags.end());
+      return a;
+    case 0x15:
+      if (size >= 6) return reply({0x15, 0x00, 0x00, static_cast<uint8_t>(m.Timers.size())});
+      if (size == 5 && t[4] < m.Timers.size()) {
+        reply({0x15, 0x00});
+        a.insert(a.end(), m.Timers[t[4]].begin(), m.Timers[t[4]].end());
+        return a;
+      }
+      return reply({0x15, 0x00, 0xFF});
+    case 0x16: {
+      if (size < 11 || t[4] >= m.Timers.size()) return reply({0x16, 0x00, 0xFF});
+      auto& r = m.Timers[t[4]];
+      r[0] = t[4];
+      std::copy(t.begin() + 5, t.begin() + 11, r.begin() + 2);
+      return reply({0x16, 0x00, t[4]});
+    }
+    case 0x17:
+      m.Text.assign(t.begin() + 4, t.end());
+      return reply({0x17});
+    case 0x19:
+      if (size < 5 || t[4] >= m.Characters.size()) return reply({kRefused});
+      m.Characters[t[4]].assign(t.begin() + 5, t.end());
+      return reply({0x19});
+    case 0x0D:
+    case 0x0A:
+      return reply({m.Running ? kRefused : uint8_t{0x00}});
+    case 0x10:
+    case 0x0E:
+    case 0x0B:
+    case 0x11:
+      return reply({0x00});
+    default:
+      return reply({kUnknown});
+  }
+}
+
+std::vector<uint8_t> TSTMSimulator::AnswerDisplay(TSimDisplay& d, const std::vector<uint8_t>& t) {
+  std::vector<uint8_t> a{t[1], t[0]};
+  auto reply = [&a](std::initializer_list<uint8_t> bytes) {
+    a.insert(a.end(), bytes);
+    return a;
+  };
+  const size_t size = t.size();
+  switch (t[2]) {
+    case 0x05:
+      return reply({0x05, 0x00, 0, 0, 0, 1, 1, 0, '2', '0'});
+    case 0x02:
+      if (size <= 4) {
+        std::fill(d.Memory.begin(), d.Memory.end(), 0xFF);
+        d.Finished = false;
+        return reply({0x00});
+      }
+      if (size >= 8 && Word(t, 4) + Word(t, 6) <= d.Memory.size()) {
+        reply({0x02, t[3]});
+        a.insert(a.end(), d.Memory.begin() + Word(t, 4), d.Memory.begin() + Word(t, 4) + Word(t, 6));
+        return a;
+      }
+      return reply({kRefused});
+    case 0x01:
+      if (size < 6 || Word(t, 4) + (size - 6) > d.Memory.size()) return reply({kRefused});
+      std::copy(t.begin() + 6, t.end(), d.Memory.begin() + Word(t, 4));
+      return reply({0x01, t[3]});
+    case 0x04:
+      d.Finished = true;
+      return reply({0x04});
+    case 0x00:
+      return {};
+    default:
+      return reply({kUnknown});
+  }
+}
+
+}  // namespace zyn::sim

@@ -1,0 +1,108 @@
+#pragma once
+// A simulated bus behind the serial interface: control modules 0 to 3 with 64 KB memory,
+// clock, flags, timers, module text, special characters and the bus modules behind them, and
+// display panels (station 7 - n for display n). It answers the telegrams of the command set and
+// injects faults on request. Not thread-safe by itself: hold Lock() while touching its state
+// from another thread than the one that feeds it frames.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "tools/zynsim/core/SimFrameCodec.h"
+
+namespace zyn::sim {
+
+struct TSimBusModule {
+  bool Present = true;
+  uint8_t Info = 0;                    // answer byte [3] of a query
+  std::array<uint8_t, 3> State{};      // answer bytes [7], [8], [9]
+  std::map<uint8_t, std::vector<uint8_t>> Curves;  // curve number -> 272 bytes
+
+  void SetOutputs(uint16_t word) { State[0] = word & 0xFF, State[1] = word >> 8; }
+  void SetInputs(uint16_t word) { State[1] = word & 0xFF, State[2] = word >> 8; }
+};
+
+struct TSimControlModule {
+  bool Present = true;
+  bool Running = true;
+  std::vector<uint8_t> Memory = std::vector<uint8_t>(0x10000, 0xFF);
+  uint8_t Hour = 12, Minute = 0, Weekday = 4, Day = 10, Month = 12, Year = 26;
+  std::array<uint8_t, 2> Version{'7', '8'};
+  std::array<uint8_t, 1024> Flags{};
+  std::vector<std::array<uint8_t, 9>> Timers = std::vector<std::array<uint8_t, 9>>(16);
+  std::string Text;
+  std::array<std::vector<uint8_t>, 8> Characters;
+  std::map<uint8_t, TSimBusModule> Modules;  // by address byte
+  int Restarts = 0;
+  int PowerOnReleases = 0;
+};
+
+struct TSimDisplay {
+  bool Present = true;
+  std::vector<uint8_t> Memory = std::vector<uint8_t>(0x10000, 0xFF);
+  bool Finished = false;
+};
+
+// Faults for the next answers. A count of -1 applies to every answer until reset.
+struct TSimFaults {
+  int After = 0;           // answers that pass untouched before the faults below apply
+  int Silent = 0;          // give no answer
+  int DelayMs = 0;         // pause before every answer
+  int BadFcs = 0;          // damage the FCS
+  int WrongStation = 0;    // answer with another sender byte
+  int Truncate = 0;        // send half the frame without the end flag
+  int Status = 0;          // replace the status byte by StatusByte
+  uint8_t StatusByte = 0xFF;
+  int Unsolicited = 0;     // send a spontaneous frame (command 0x12) before the answer
+  bool Echo = false;       // echo every telegram like a two-wire adapter
+};
+
+class TSTMSimulator {
+ public:
+  TSTMSimulator();
+
+  std::unique_lock<std::mutex> Lock() { return std::unique_lock<std::mutex>(fMutex); }
+
+  TSimControlModule& ControlModule(int n) { return fModules.at(static_cast<size_t>(n)); }
+  TSimDisplay& Display(int n) { return fDisplays.at(static_cast<size_t>(n)); }
+  TSimFaults& Faults() { return fFaults; }
+  // Group address of the simulated installation (high nibble of the station byte).
+  void SetGroup(uint8_t group) { fGroup = group; }
+  uint8_t PCAddress() const { return fPCAddress; }
+
+  // Handles one received frame and returns what goes on the line (nothing for no answer),
+  // with the pause before it.
+  std::vector<uint8_t> HandleFrame(const TSimFrame& frame, int& delayMs);
+
+  // Every frame received, as telegram bytes without FCS, in order.
+  const std::vector<std::vector<uint8_t>>& Received() const { return fReceived; }
+  void ClearReceived() { fReceived.clear(); }
+
+  // Log lines "hh:mm:ss.mmm <direction> <bytes>" of every frame in and out.
+  std::function<void(const std::string& line)> OnLog;
+
+  // A spontaneous telegram of control module n to the PC.
+  std::vector<uint8_t> SpontaneousFrame(int n, uint8_t command, uint8_t sequence) const;
+
+ private:
+  std::vector<uint8_t> Answer(const std::vector<uint8_t>& request);
+  std::vector<uint8_t> AnswerControlModule(TSimControlModule& m, const std::vector<uint8_t>& t);
+  std::vector<uint8_t> AnswerDisplay(TSimDisplay& d, const std::vector<uint8_t>& t);
+  std::vector<uint8_t> ApplyFaults(std::vector<uint8_t> answer);
+  void Log(const char* direction, const std::vector<uint8_t>& wire);
+
+  std::mutex fMutex;
+  std::array<TSimControlModule, 4> fModules;
+  std::array<TSimDisplay, 4> fDisplays;
+  TSimFaults fFaults;
+  uint8_t fGroup = 0;
+  uint8_t fPCAddress = 254;
+  std::vector<std::vector<uint8_t>> fReceived;
+};
+
+}  // namespace zyn::sim

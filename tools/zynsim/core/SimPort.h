@@ -1,0 +1,47 @@
+#pragma once
+// The line side of the simulator: a pseudo-terminal (or a serial device) and a thread that
+// reads telegrams from it, lets the simulator answer and writes the answers back.
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tools/zynsim/core/STMSimulator.h"
+
+namespace zyn::sim {
+
+class TSimPort {
+ public:
+  explicit TSimPort(TSTMSimulator& simulator);
+  ~TSimPort();
+  TSimPort(const TSimPort&) = delete;
+  TSimPort& operator=(const TSimPort&) = delete;
+
+  // Creates a pseudo-terminal and returns the path of its terminal side (/dev/pts/N), which
+  // the bus link opens. Throws std::runtime_error on failure.
+  std::string OpenPty();
+  // Uses a serial device instead (raw 8N1, 19200 baud).
+  void OpenDevice(const std::string& path);
+  const std::string& Path() const { return fPath; }
+
+  void Start();
+  void Stop();
+
+  // Puts bytes on the line as they stand (spontaneous frames, noise).
+  void WriteRaw(const std::vector<uint8_t>& bytes);
+
+ private:
+  void Loop();
+
+  TSTMSimulator& fSim;
+  int fFd = -1;
+  int fHoldFd = -1;  // keeps the terminal side open so the line never hangs up
+  int fWakeFd = -1;
+  std::string fPath;
+  std::thread fThread;
+  std::atomic<bool> fStop{false};
+};
+
+}  // namespace zyn::sim

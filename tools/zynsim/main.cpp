@@ -1,0 +1,171 @@
+// zyn-stm-sim: a simulated ZYN bus with control modules, display panels and bus modules behind
+// a pseudo-terminal, for working with the bus pages without hardware.
+//
+//   zyn-stm-sim [--device PATH] [--modules LIST] [--version NN] [--quiet] [fault options]
+//
+// It prints the path of the terminal to use as the bus port ("zyn-stm-sim: /dev/pts/N"), logs
+// every frame with a time stamp on stderr and runs until interrupted or until "quit" is read.
+// Faults can also be changed at run time by lines on stdin (see Help()).
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "tools/zynsim/core/SimPort.h"
+
+namespace {
+
+using zyn::sim::TSimFaults;
+using zyn::sim::TSTMSimulator;
+
+volatile std::sig_atomic_t gStop = 0;
+
+void OnSignal(int) { gStop = 1; }
+
+const char* Help() {
+  return "options and stdin commands (a count of -1 lasts until changed):\n"
+         "  --device PATH        use a serial device instead of a new pseudo-terminal\n"
+         "  --modules LIST       control modules present, e.g. 013 (default 0123)\n"
+         "  --version NN         firmware version characters (default 78)\n"
+         "  --quiet              no frame log\n"
+         "  silent N             withhold the next N answers\n"
+         "  delay MS             pause before every answer\n"
+         "  badfcs N             damage the FCS of the next N answers\n"
+         "  wrong N              answer N times with another sender byte\n"
+         "  truncate N           send N answers cut in half without the end flag\n"
+         "  status BYTE N        replace the status byte of the next N answers (hex)\n"
+         "  unsolicited N        send a spontaneous frame before the next N answers\n"
+         "  echo on|off          echo every telegram like a two-wire adapter\n"
+         "  absent CM | present CM     remove or restore control module CM\n"
+         "  module CM ADDR on|off      a bus module (address byte, hex) behind CM\n"
+         "  spont CM CMD SEQ     send a spontaneous frame of CM now (hex)\n"
+         "  clear                no faults\n"
+         "  quit\n";
+}
+
+// Applies one command; false when it is not understood.
+bool Apply(TSTMSimulator& sim, zyn::sim::TSimPort* port, const std::string& line) {
+  std::istringstream in(line);
+  std::string cmd;
+  in >> cmd;
+  if (cmd.empty()) return true;
+  auto lock = sim.Lock();
+  TSimFaults& f = sim.Faults();
+  int n = 0;
+  std::string text;
+  if (cmd == "silent" && in >> n) return f.Silent = n, true;
+  if (cmd == "delay" && in >> n) return f.DelayMs = n, true;
+  if (cmd == "badfcs" && in >> n) return f.BadFcs = n, true;
+  if (cmd == "wrong" && in >> n) return f.WrongStation = n, true;
+  if (cmd == "truncate" && in >> n) return f.Truncate = n, true;
+  if (cmd == "unsolicited" && in >> n) return f.Unsolicited = n, true;
+  if (cmd == "status" && in >> std::hex >> n) {
+    f.StatusByte = static_cast<uint8_t>(n);
+    f.Status = (in >> std::dec >> n) ? n : 1;
+    return true;
+  }
+  if (cmd == "echo" && in >> text) return f.Echo = text == "on", true;
+  if ((cmd == "absent" || cmd == "present") && in >> n && n >= 0 && n < 4)
+    return sim.ControlModule(n).Present = cmd == "present", true;
+  int address = 0;
+  if (cmd == "module" && in >> n >> std::hex >> address >> text && n >= 0 && n < 4)
+    return sim.ControlModule(n).Modules[static_cast<uint8_t>(address)].Present = text == "on", true;
+  int command = 0, sequence = 0;
+  if (cmd == "spont" && port && in >> n >> std::hex >> command >> sequence && n >= 0 && n < 8) {
+    const auto frame = sim.SpontaneousFrame(n, static_cast<uint8_t>(command), static_cast<uint8_t>(sequence));
+    lock.unlock();
+    port->WriteRaw(frame);
+    return true;
+  }
+  if (cmd == "clear") return f = TSimFaults{}, true;
+  if (cmd == "quit") return gStop = 1, true;
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  TSTMSimulator sim;
+  std::string device;
+  bool quiet = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&]() -> std::string {
+      if (i + 1 >= argc) {
+        std::fputs(Help(), stderr);
+        std::exit(2);
+      }
+      return argv[++i];
+    };
+    if (arg == "--device") {
+      device = value();
+    } else if (arg == "--modules") {
+      const std::string list = value();
+      for (int n = 0; n < 4; ++n) sim.ControlModule(n).Present = list.find(char('0' + n)) != std::string::npos;
+    } else if (arg == "--version") {
+      const std::string v = value();
+      if (v.size() != 2) {
+        std::fputs(Help(), stderr);
+        return 2;
+      }
+      for (int n = 0; n < 4; ++n) sim.ControlModule(n).Version = {uint8_t(v[0]), uint8_t(v[1])};
+    } else if (arg == "--quiet") {
+      quiet = true;
+    } else if (arg.rfind("--", 0) == 0 && Apply(sim, nullptr, arg.substr(2) + " " + (i + 1 < argc ? argv[i + 1] : ""))) {
+      ++i;
+    } else {
+      std::fputs(Help(), stderr);
+      return 2;
+    }
+  }
+  // Bus modules behind control module 0: an output module and an input module.
+  sim.ControlModule(0).Modules[0x20].SetOutputs(0x0005);
+  sim.ControlModule(0).Modules[0x00].SetInputs(0x0003);
+  if (!quiet) sim.OnLog = [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); };
+
+  zyn::sim::TSimPort port(sim);
+  try {
+    if (device.empty()) {
+      std::printf("zyn-stm-sim: %s\n", port.OpenPty().c_str());
+    } else {
+      port.OpenDevice(device);
+      std::printf("zyn-stm-sim: %s\n", device.c_str());
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "zyn-stm-sim: %s\n", e.what());
+    return 1;
+  }
+  std::fflush(stdout);
+  std::signal(SIGINT, OnSignal);
+  std::signal(SIGTERM, OnSignal);
+  port.Start();
+  bool input = true;
+  std::string pending;
+  while (!gStop) {
+    pollfd p{STDIN_FILENO, POLLIN, 0};
+    if (!input || ::poll(&p, 1, 200) <= 0) {
+      if (!input) ::pause();
+      continue;
+    }
+    char buffer[256];
+    const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+    if (n <= 0) {
+      input = false;  // stdin closed: run until a signal
+      continue;
+    }
+    pending.append(buffer, static_cast<size_t>(n));
+    for (size_t end; (end = pending.find('\n')) != std::string::npos;) {
+      const std::string line = pending.substr(0, end);
+      pending.erase(0, end + 1);
+      if (!Apply(sim, &port, line)) std::fprintf(stderr, "zyn-stm-sim: not understood: %s\n%s", line.c_str(), Help());
+    }
+  }
+  port.Stop();
+  return 0;
+}

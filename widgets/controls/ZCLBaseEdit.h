@@ -1,0 +1,228 @@
+#pragma once
+// The text engine of the library's edits: text, caret, selection, undo, keyboard and mouse
+// commands, clipboard and the default context menu. Measuring and drawing the text are left to
+// the single-line edit built on it. Positions are 1-based: the caret p (1 <= p <= length + 1)
+// stands before character p.
+
+#include "widgets/controls/ZCLCustomControl.h"
+
+#include <QString>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QMenu;
+
+namespace zyn {
+
+enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TZCLEditOption : unsigned { eoNarrowHeight = 1, eoSuppressDefaultMenu = 2 };
+enum TZCLCaretStyle { csDefault, csBlock, csUnder, csOver, csBitmap, csUnderBlock };
+
+using TZCLTextChangeEvent = std::function<void(QObject* Sender, int position)>;
+using TKeyEvent = std::function<void(QObject* Sender, int& key, Qt::KeyboardModifiers shift)>;
+using TKeyPressEvent = std::function<void(QObject* Sender, QChar& key)>;
+
+// The caret of an edit. It blinks at BlinkRate (milliseconds per phase) inside its own edit
+// only; the desktop's blink time is never touched.
+class TZCLCaret : public TZCLObject {
+ public:
+  TZCLCaret();
+  int BlinkRate() const { return blinkRate_; }
+  void SetBlinkRate(int value);
+  TZCLCaretStyle Style() const { return style_; }
+  void SetStyle(TZCLCaretStyle value);
+  int Width() const { return width_; }
+  void SetWidth(int value);
+  int Height() const { return height_; }
+  void SetHeight(int value);
+  void Assign(const TZCLCaret& other);
+
+ private:
+  int blinkRate_;
+  TZCLCaretStyle style_ = csDefault;
+  int width_ = 2;
+  int height_ = 10;
+};
+
+struct TZCLUndoRecord {
+  QString NewText;
+  QString ReplacedText;
+  int SelStart = 1;
+  int SelLength = 0;
+  int NewLength = 0;
+  int CaretPos = 1;
+};
+
+class TZCLBaseEdit : public TZCLCustomBevelPanel {
+  Q_OBJECT
+ public:
+  explicit TZCLBaseEdit(QWidget* parent = nullptr);
+  ~TZCLBaseEdit() override;
+
+  // Events.
+  TZCLTextChangeEvent OnTextChangedAt;
+  TNotifyEvent OnCursorPosChanged;
+  TNotifyEvent OnModified;
+  TNotifyEvent OnChange;
+  TKeyEvent OnKeyDown;
+  TKeyPressEvent OnKeyPress;
+
+  QString Text() const { return FText; }
+
+  // The one path by which text changes: replaces the selection by s (empty s deletes).
+  void ReplaceSelection(const QString& s);
+  void Undo();
+  bool CanUndo() const { return FCanUndo && !undo_.empty(); }
+  void ClearUndo() { undo_.clear(); }
+  void CopyToClipboard();
+  void CutToClipboard();
+  void PasteFromClipboard();
+  void DeleteSelection();
+  void SelectAll();
+
+  int SelStart() const { return FSelStart; }
+  int SelLength() const { return FSelLength; }
+  QString SelText() const { return FText.mid(FSelStart - 1, FSelLength); }
+  void SetSelStart(int value);
+  void SetSelLength(int value);
+  int CaretPos() const { return FCaretPos; }
+  void SetCaretPos(int value);
+  int ScrollX() const { return FScrollX; }
+
+  int MaxLength() const { return FMaxLength; }
+  void SetMaxLength(int value);
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool value);
+  bool Modified() const { return FModified; }
+  void SetModified(bool value);
+  bool AutoSelect() const { return FAutoSelect; }
+  void SetAutoSelect(bool value) { FAutoSelect = value; }
+  bool HideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool value);
+  bool TabOnEnter() const { return FTabOnEnter; }
+  void SetTabOnEnter(bool value) { FTabOnEnter = value; }
+  bool FocusOnMouseAbove() const { return FFocusOnMouseAbove; }
+  void SetFocusOnMouseAbove(bool value) { FFocusOnMouseAbove = value; }
+  bool OEMConvert() const { return FOEMConvert; }
+  void SetOEMConvert(bool value) { FOEMConvert = value; }
+  TEditCharCase CharCase() const { return FCharCase; }
+  void SetCharCase(TEditCharCase value) { FCharCase = value; }
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment value);
+  unsigned Options() const { return FOptions; }
+  void SetOptions(unsigned value);
+  TColor HighlightText() const { return FHighlightText; }
+  void SetHighlightText(TColor value);
+  TColor HighlightBack() const { return FHighlightBack; }
+  void SetHighlightBack(TColor value);
+  TZCLCaret& Caret() { return caret_; }
+
+  // The default context menu (seven lines); the caller owns it.
+  QMenu* CreateDefaultMenu(QWidget* parent);
+
+  TRect FrameRect() const { return FFrameRect; }
+  TRect TextArea() const { return FTextArea; }
+  TRect TextRect() const { return FTextRect; }
+
+ protected:
+  // Abstract operations of the single-line edit.
+  virtual void UpdateCaret() = 0;
+  virtual int CharAtX(int x) = 0;
+  virtual void PaintText(TCanvas& canvas) = 0;
+  virtual void TextSetNotification() = 0;
+
+  // Hooks and notifications.
+  virtual void ChangeNotification();
+  virtual void CursorPosNotification();
+  virtual void TextChangedAt(int position);
+  virtual void BeforeChange() {}
+  virtual void AfterChange() {}
+  virtual QString FilterText(const QString& s) { return s; }
+  virtual void BeforeDelete(int start, const QString& deleted) {}
+  virtual bool MayInsert() { return !FReadOnly; }
+  virtual bool MayCopy() { return true; }
+  virtual bool MayEdit() const { return FMayEdit; }
+  // Key commands after OnKeyDown; true when the key was consumed.
+  virtual bool KeyCommand(int key, Qt::KeyboardModifiers modifiers);
+  // A typed character (after OnKeyPress).
+  virtual void KeyPress(QChar ch);
+  virtual void ShrinkTextArea(TRect& area) {}
+  virtual void DoLayout();
+  int TextHeight() const;
+  void InsertTyped(QChar ch);
+  // Sets the text without any check and notifies as a text assignment does.
+  void StoreText(const QString& text);
+
+  void Paint(TCanvas& canvas) override;
+  void BevelChanged() override;
+  void Loaded() override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+  // State kept as the engine's fields.
+  QString FText;
+  int FCaretPos = 1;
+  int FSelStart = 1;
+  int FSelLength = 0;
+  int FAnchor = 1;
+  int FScrollX = 0;
+  int FMaxLength = 0;
+  int FVerticalInset = 1;
+  bool FMayEdit = true;
+  bool FCanUndo = true;
+  bool FUndoing = false;
+  bool FTyping = false;
+  bool FReadOnly = false;
+  bool FModified = false;
+  bool FAutoSelect = false;
+  bool FHideSelection = true;
+  bool FSelectionHiddenNow = true;
+  bool FTabOnEnter = false;
+  bool FFocusOnMouseAbove = false;
+  bool FOEMConvert = false;
+  bool FSelectAllToEnd = false;
+  bool FSelectionAllowed = true;
+  bool FExtendSelection = false;
+  bool FDragMoveEnabled = true;
+  bool FDragMove = false;
+  bool FMouseDown = false;
+  TEditCharCase FCharCase = ecNormal;
+  TAlignment FAlignment = taLeftJustify;
+  unsigned FOptions = 0;
+  TColor FHighlightText = clHighlightText;
+  TColor FHighlightBack = clHighlight;
+  TRect FFrameRect;
+  TRect FTextArea;
+  TRect FTextRect;
+  int FCaretX = 0;
+  int FCaretY = 0;
+  bool FCaretShown = false;
+  bool FCaretPhase = true;
+
+ private:
+  void WordLeft();
+  void WordRight();
+  void SelectWordAtCaret();
+  void StartCaret();
+  void StopCaret();
+  bool IsDelimiter(QChar c) const { return c == QLatin1Char(' '); }
+
+  TZCLCaret caret_;
+  std::vector<TZCLUndoRecord> undo_;
+  QTimer blinkTimer_;
+  QTimer selectionTimer_;
+  int lastMouseX_ = 0;
+};
+
+}  // namespace zyn

@@ -1,0 +1,195 @@
+#include "widgets/controls/ZCLCustomControl.h"
+
+#include <QEnterEvent>
+#include <QFocusEvent>
+#include <QPaintEvent>
+
+namespace zyn {
+
+TZCLCustomControl::TZCLCustomControl(QWidget* parent) : QWidget(parent) {
+  resize(100, 40);
+  setFocusPolicy(Qt::NoFocus);
+  setAttribute(Qt::WA_Hover, true);
+}
+
+void TZCLCustomControl::EndUpdate(bool changed) {
+  if (updateCount_ > 0) --updateCount_;
+  if (updateCount_ == 0 && changed) Change();
+}
+
+void TZCLCustomControl::EndLoading() {
+  loading_ = false;
+  Loaded();
+}
+
+void TZCLCustomControl::SetColor(TColor value) {
+  if (value == color_) return;
+  color_ = value;
+  Change();
+}
+
+void TZCLCustomControl::SetFlat(bool value) {
+  if (value == flat_) return;
+  flat_ = value;
+  Change();
+}
+
+void TZCLCustomControl::SetTransparent(bool value) {
+  if (value == transparent_) return;
+  transparent_ = value;
+  setAttribute(Qt::WA_OpaquePaintEvent, !value);
+  Change();
+}
+
+void TZCLCustomControl::SetCtlXP(bool value) {
+  if (value == ctlXP_) return;
+  ctlXP_ = value;
+  Change();
+}
+
+void TZCLCustomControl::SetFontColor(TColor value) {
+  if (value == fontColor_) return;
+  fontColor_ = value;
+  Change();
+}
+
+TRect TZCLCustomControl::ClientRect() const {
+  const int b = BorderExtent();
+  return Rect(b, b, width() - b, height() - b);
+}
+
+void TZCLCustomControl::Change() {
+  if (!IsUpdating()) update();
+}
+
+void TZCLCustomControl::Paint(TCanvas& canvas) {
+  if (!transparent_) {
+    canvas.Brush = TBrush{color_, bsSolid, QImage()};
+    canvas.FillRect(Rect(0, 0, width(), height()));
+  }
+  if (ShowsFlatLook()) PaintFlatBorder(canvas);
+}
+
+void TZCLCustomControl::PaintFlatBorder(TCanvas& canvas) {
+  if (!flat_) return;
+  canvas.Brush = TBrush{clBtnFace, bsSolid, QImage()};
+  canvas.FrameRect(Rect(0, 0, width(), height()));
+  canvas.FrameRect(Rect(1, 1, width() - 1, height() - 1));
+}
+
+void TZCLCustomControl::PaintHotBorder(TCanvas& canvas) {
+  TRect r = Rect(0, 0, width(), height());
+  canvas.Brush = TBrush{clWindowFrame, bsSolid, QImage()};
+  canvas.FrameRect(Rect(1, 1, r.Right, r.Bottom));
+  canvas.Brush.Color = clBtnFace;
+  canvas.FrameRect(Rect(1, 1, r.Right - 1, r.Bottom - 1));
+  canvas.DrawEdge(r, BDR_SUNKENOUTER, BF_RECT);
+}
+
+void TZCLCustomControl::paintEvent(QPaintEvent*) {
+  if (loading_) return;
+  TCanvas canvas(static_cast<QPaintDevice*>(this));
+  canvas.Font.Font = font();
+  Paint(canvas);
+}
+
+void TZCLCustomControl::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  entered_ = true;
+  if (OnEnter) OnEnter(this);
+  QMetaObject::invokeMethod(this, [this] {
+    if (OnAfterEnter) OnAfterEnter(this);
+  }, Qt::QueuedConnection);
+  if (flat_) update();
+}
+
+void TZCLCustomControl::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  entered_ = false;
+  if (OnExit) OnExit(this);
+  QMetaObject::invokeMethod(this, [this] {
+    if (OnAfterExit) OnAfterExit(this);
+  }, Qt::QueuedConnection);
+  if (flat_) update();
+}
+
+void TZCLCustomControl::MouseEntered() {
+  if (OnMouseEnter) OnMouseEnter(this);
+  hot_ = true;
+  if (flat_) update();
+}
+
+void TZCLCustomControl::MouseLeft() {
+  hot_ = false;
+  if (flat_) update();
+  if (OnMouseExit) OnMouseExit(this);
+}
+
+void TZCLCustomControl::enterEvent(QEnterEvent* event) {
+  QWidget::enterEvent(event);
+  MouseEntered();
+}
+
+void TZCLCustomControl::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  MouseLeft();
+}
+
+void TZCLCustomControl::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange && !transparent_) update();
+}
+
+TZCLCustomPanel::TZCLCustomPanel(QWidget* parent) : TZCLCustomControl(parent) {}
+
+TZCLCustomBevelPanel::TZCLCustomBevelPanel(QWidget* parent)
+    : TZCLCustomPanel(parent), bevel_(std::make_unique<TZCLBevel>()) {
+  bevel_->SetUseWindowBorder(true);
+  bevel_->SetOwner(this);
+  bevel_->OnChange = [this](QObject*) { BevelChanged(); };
+}
+
+int TZCLCustomBevelPanel::BorderExtent() const { return bevel_->Mode() == bmWindows ? 2 : 0; }
+
+TRect TZCLCustomBevelPanel::BevelClientRect() const { return bevel_->ClientRectOf(ClientRect()); }
+
+void TZCLCustomBevelPanel::BevelChanged() { Change(); }
+
+void TZCLCustomBevelPanel::PaintFrame(TCanvas& canvas) {
+  if (bevel_->Mode() == bmWindows) {
+    TRect r = Rect(0, 0, width(), height());
+    canvas.DrawEdge(r, EDGE_SUNKEN, BF_RECT);
+  }
+  bevel_->PaintBevel(canvas, ClientRect(), Transparent());
+}
+
+void TZCLCustomBevelPanel::Paint(TCanvas& canvas) {
+  if (!Transparent()) {
+    canvas.Brush = TBrush{Color(), bsSolid, QImage()};
+    canvas.FillRect(Rect(0, 0, width(), height()));
+  }
+  if (ShowsFlatLook()) PaintFlatBorder(canvas);
+  else if (Flat() && IsHot() && !hasFocus()) PaintHotBorder(canvas);
+  else PaintFrame(canvas);
+}
+
+void TZCLCustomBevelPanel::PaintFlatBorder(TCanvas& canvas) {
+  if (bevel_->Mode() == bmWindows) {
+    TZCLCustomPanel::PaintFlatBorder(canvas);
+    return;
+  }
+  const int e = bevel_->BevelExtent();
+  const int w = width(), h = height();
+  canvas.Brush = TBrush{Color(), bsSolid, QImage()};
+  canvas.FillRect(Rect(0, 0, w, e));
+  canvas.FillRect(Rect(0, 0, e, h));
+  canvas.FillRect(Rect(e, h - bevel_->BevelExtentRight(), w, h));
+  canvas.FillRect(Rect(w - bevel_->BevelExtentRight(), 0, w, h));
+}
+
+void TZCLCustomBevelPanel::PaintHotBorder(TCanvas& canvas) {
+  if (bevel_->Mode() == bmWindows) TZCLCustomPanel::PaintHotBorder(canvas);
+  else PaintFrame(canvas);
+}
+
+}  // namespace zyn

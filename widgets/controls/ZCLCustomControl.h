@@ -1,0 +1,114 @@
+#pragma once
+// Windowed control bases: an update counter, flat borders, transparency, mouse enter and exit
+// events, after-enter and after-exit events that arrive once the focus change is complete, and
+// the bevel panel whose frame the edits use.
+
+#include "platform/Canvas.h"
+#include "widgets/controls/ZCLBevel.h"
+#include "widgets/controls/ZCLObject.h"
+
+#include <QWidget>
+#include <memory>
+
+namespace zyn {
+
+class TZCLCustomControl : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TZCLCustomControl(QWidget* parent = nullptr);
+
+  TNotifyEvent OnAfterEnter;
+  TNotifyEvent OnAfterExit;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseExit;
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+
+  void BeginUpdate() { ++updateCount_; }
+  // Ends one bracket; at zero with changed set the change operation runs.
+  void EndUpdate(bool changed = true);
+  bool IsUpdating() const { return updateCount_ > 0; }
+
+  // Building from code: while loading, setters only store; EndLoading runs Loaded.
+  void BeginLoading() { loading_ = true; }
+  void EndLoading();
+  bool IsLoading() const { return loading_; }
+
+  TColor Color() const { return color_; }
+  void SetColor(TColor value);
+  bool Flat() const { return flat_; }
+  void SetFlat(bool value);
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool value);
+  bool CtlXP() const { return ctlXP_; }
+  void SetCtlXP(bool value);
+  TColor FontColor() const { return fontColor_; }
+  void SetFontColor(TColor value);
+  int Tag() const { return tag_; }
+  void SetTag(int value) { tag_ = value; }
+  bool IsHot() const { return hot_; }
+
+  // The client area without the border that a window frame would take.
+  TRect ClientRect() const;
+  // Pixels that the window frame takes on each side (0 here).
+  virtual int BorderExtent() const { return 0; }
+
+ protected:
+  virtual void Loaded() {}
+  virtual void Change();
+  virtual void Paint(TCanvas& canvas);
+  virtual void PaintFlatBorder(TCanvas& canvas);
+  virtual void PaintHotBorder(TCanvas& canvas);
+  virtual void MouseEntered();
+  virtual void MouseLeft();
+  bool ShowsFlatLook() const { return flat_ && !hasFocus() && !hot_; }
+
+  void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  int updateCount_ = 0;
+  bool loading_ = false;
+  TColor color_ = clBtnFace;
+  bool flat_ = false;
+  bool transparent_ = false;
+  bool ctlXP_ = true;
+  TColor fontColor_ = clWindowText;
+  bool hot_ = false;
+  bool entered_ = false;
+  int tag_ = 0;
+};
+
+class TZCLCustomPanel : public TZCLCustomControl {
+  Q_OBJECT
+ public:
+  explicit TZCLCustomPanel(QWidget* parent = nullptr);
+};
+
+class TZCLCustomBevelPanel : public TZCLCustomPanel {
+  Q_OBJECT
+ public:
+  explicit TZCLCustomBevelPanel(QWidget* parent = nullptr);
+  TZCLBevel& Bevel() { return *bevel_; }
+  const TZCLBevel& Bevel() const { return *bevel_; }
+  // The window border of the platform's client edge (2 pixels) for bmWindows bevels.
+  int BorderExtent() const override;
+  // The client rectangle inside the bevel.
+  TRect BevelClientRect() const;
+
+ protected:
+  virtual void BevelChanged();
+  void Paint(TCanvas& canvas) override;
+  void PaintFlatBorder(TCanvas& canvas) override;
+  void PaintHotBorder(TCanvas& canvas) override;
+  void PaintFrame(TCanvas& canvas);
+
+ private:
+  std::unique_ptr<TZCLBevel> bevel_;
+};
+
+}  // namespace zyn

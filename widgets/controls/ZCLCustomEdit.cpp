@@ -1,0 +1,144 @@
+#include "widgets/controls/ZCLCustomEdit.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+
+namespace zyn {
+
+TZCLCustomEdit::TZCLCustomEdit(QWidget* parent) : TZCLBaseEdit(parent) { FSelectAllToEnd = true; }
+
+void TZCLCustomEdit::RefreshDisplayText() {
+  FDisplayText = FPasswordChar.isNull() ? FText : QString(FText.size(), FPasswordChar);
+}
+
+void TZCLCustomEdit::SetText(const QString& value) {
+  QString text = value;
+  if (FMaxLength != 0 && text.size() > FMaxLength) text.truncate(FMaxLength);
+  if (text == FText) return;
+  StoreText(text);
+}
+
+void TZCLCustomEdit::TextSetNotification() {
+  FSelLength = 0;
+  FScrollX = 0;
+  RefreshDisplayText();
+  TextChangedAt(1);
+  if (hasFocus()) UpdateCaret();
+}
+
+void TZCLCustomEdit::TextChangedAt(int position) {
+  RefreshDisplayText();
+  TZCLBaseEdit::TextChangedAt(position);
+}
+
+void TZCLCustomEdit::SetPasswordChar(QChar value) {
+  if (value == FPasswordChar) return;
+  FPasswordChar = value;
+  TextChangedAt(1);
+}
+
+void TZCLCustomEdit::SetAutoSize(bool value) {
+  if (value == FAutoSize) return;
+  FAutoSize = value;
+  AdjustHeight();
+}
+
+void TZCLCustomEdit::AdjustHeight() {
+  if (!FAutoSize || IsLoading()) return;
+  const int h = TextHeight() * 5 / 4;
+  const int extra = Bevel().Mode() == bmWindows ? 5 : 2 * Bevel().BevelExtent();
+  resize(std::max(width(), 30), h + extra);
+}
+
+int TZCLCustomEdit::PrefixWidth(int count) const {
+  QFont f = font();
+  return QFontMetrics(f).horizontalAdvance(FDisplayText.left(count));
+}
+
+int TZCLCustomEdit::TextOrigin() const {
+  const int textWidth = PrefixWidth(static_cast<int>(FDisplayText.size()));
+  int x = FTextRect.Left;
+  if (FAlignment == taRightJustify) x = FTextRect.Right - textWidth;
+  else if (FAlignment == taCenter) x = FTextRect.Left + (FTextRect.Width() - textWidth) / 2;
+  return x - FScrollX;
+}
+
+int TZCLCustomEdit::CharAtX(int x) {
+  const int origin = TextOrigin();
+  const int n = static_cast<int>(FDisplayText.size());
+  const QFontMetrics fm(font());
+  for (int i = 1; i <= n; ++i) {
+    const int edge = PrefixWidth(i) + origin - fm.horizontalAdvance(FDisplayText.at(i - 1)) / 2;
+    if (edge >= x) return i;
+  }
+  return n + 1;
+}
+
+void TZCLCustomEdit::UpdateCaret() {
+  const int c = TextOrigin() + FScrollX - 1;
+  int x = c + PrefixWidth(FCaretPos - 1) - FScrollX;
+  const int L = FTextRect.Left, R = FTextRect.Right;
+  if (x > R) {
+    FScrollX += x - R + L + 2;
+    update();
+  } else if (x < L && FScrollX != 0) {
+    FScrollX = std::max(0, FScrollX - std::abs(x) - L - 2);
+    update();
+  }
+  x = c + PrefixWidth(FCaretPos - 1) - FScrollX;
+  FCaretX = x + 1;
+  FCaretY = FTextRect.Top;
+}
+
+void TZCLCustomEdit::PaintText(TCanvas& canvas) {
+  if (IsUpdating()) return;
+  canvas.Painter().save();
+  canvas.SetClipRect(FTextArea);
+  canvas.Brush = TBrush{isEnabled() ? Color() : clBtnFace, bsSolid, QImage()};
+  canvas.FillRect(FTextArea);
+  canvas.Font.Font = font();
+  canvas.Font.Color = isEnabled() ? FontColor() : clGrayText;
+  canvas.Brush.Style = bsClear;
+  const int origin = TextOrigin();
+  const int h = TextHeight();
+  canvas.TextOut(origin, FTextRect.Top, FDisplayText);
+  const bool showSelection = FSelLength > 0 && !(FSelectionHiddenNow && FHideSelection && !hasFocus());
+  if (showSelection) {
+    const int x1 = origin + PrefixWidth(FSelStart - 1);
+    const int x2 = origin + PrefixWidth(FSelStart - 1 + FSelLength);
+    const TRect band = Rect(std::max(x1, FTextRect.Left), FTextRect.Top, std::min(x2, FTextRect.Right),
+                            std::min(FTextRect.Top + h, FTextRect.Bottom));
+    canvas.Brush = TBrush{FHighlightBack, bsSolid, QImage()};
+    canvas.FillRect(band);
+    canvas.Painter().save();
+    canvas.SetClipRect(band);
+    canvas.Brush.Style = bsClear;
+    canvas.Font.Color = FHighlightText;
+    canvas.TextOut(origin, FTextRect.Top, FDisplayText);
+    canvas.Painter().restore();
+  }
+  canvas.Painter().restore();
+}
+
+bool TZCLCustomEdit::KeyCommand(int key, Qt::KeyboardModifiers modifiers) {
+  if (key == Qt::Key_Up) key = Qt::Key_Left;
+  else if (key == Qt::Key_Down) key = Qt::Key_Right;
+  return TZCLBaseEdit::KeyCommand(key, modifiers);
+}
+
+void TZCLCustomEdit::Loaded() {
+  TZCLBaseEdit::Loaded();
+  AdjustHeight();
+}
+
+void TZCLCustomEdit::BevelChanged() {
+  TZCLBaseEdit::BevelChanged();
+  AdjustHeight();
+}
+
+void TZCLCustomEdit::changeEvent(QEvent* event) {
+  TZCLBaseEdit::changeEvent(event);
+  if (event->type() == QEvent::FontChange) AdjustHeight();
+}
+
+}  // namespace zyn

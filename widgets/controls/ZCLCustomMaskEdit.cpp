@@ -1,0 +1,485 @@
+#include "widgets/controls/ZCLCustomMaskEdit.h"
+
+#include <QFocusEvent>
+#include <QLocale>
+#include <cmath>
+
+namespace zyn {
+namespace {
+
+const QString kDigits = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+
+int DigitValue(QChar c) { return static_cast<int>(kDigits.indexOf(c.toUpper())); }
+
+struct MaskPosition {
+  QChar cls;
+  bool literal = false;
+  bool required = false;
+};
+
+std::vector<MaskPosition> ParseMask(const QString& mask) {
+  std::vector<MaskPosition> out;
+  bool required = false;
+  for (int i = 0; i < mask.size(); ++i) {
+    const QChar c = mask[i];
+    if (c == QLatin1Char('!')) {
+      required = true;
+      continue;
+    }
+    if (c == QLatin1Char('\\') && i + 1 < mask.size()) {
+      out.push_back({mask[++i], true, required});
+    } else {
+      out.push_back({c, false, required});
+    }
+    required = false;
+  }
+  return out;
+}
+
+bool FitsClass(QChar cls, QChar c) {
+  switch (cls.unicode()) {
+    case '#': return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-');
+    case '*': return (c >= QLatin1Char('1') && c <= QLatin1Char('9')) || c == QLatin1Char('+') || c == QLatin1Char('-');
+    case '0': return c.isDigit();
+    case '1': return c == QLatin1Char('0') || c == QLatin1Char('1');
+    case '8': return c.isDigit() || c == QLatin1Char(' ');
+    case '9': return c >= QLatin1Char('1') && c <= QLatin1Char('9');
+    case 'A': return c.isLetter() && c.isUpper();
+    case 'a': return c.isLetter() && c.isLower();
+    case 'b': return c.isLetter();
+    case 'c': return c.isLetterOrNumber();
+    case 'r': return true;
+    case 'v': return c == QLatin1Char('+') || c == QLatin1Char('-');
+    default: return c == cls;
+  }
+}
+
+}  // namespace
+
+TZCLCustomMaskEdit::TZCLCustomMaskEdit(QWidget* parent) : TZCLCustomEdit(parent) {
+  const QLocale locale;
+  FDecimalSeparator = locale.decimalPoint().at(0);
+  FThousandSeparator = locale.groupSeparator().isEmpty() ? QLatin1Char(',') : locale.groupSeparator().at(0);
+}
+
+void TZCLCustomMaskEdit::ValidationError() {
+  if (OnValidationError) OnValidationError(this);
+}
+
+bool TZCLCustomMaskEdit::IsBaseDigit(QChar c) const {
+  const int v = DigitValue(c);
+  return v >= 0 && v < FBase;
+}
+
+QString TZCLCustomMaskEdit::SuffixOf() const { return HasSuffix() ? FSuffix : QString(); }
+
+QString TZCLCustomMaskEdit::TextWithoutSuffix() const {
+  const QString suffix = SuffixOf();
+  if (!suffix.isEmpty() && FText.endsWith(suffix)) return FText.left(FText.size() - suffix.size());
+  return FText;
+}
+
+bool TZCLCustomMaskEdit::CaretInSuffix() const {
+  const QString suffix = SuffixOf();
+  if (suffix.isEmpty() || !FText.endsWith(suffix)) return false;
+  return FCaretPos > FText.size() - suffix.size();
+}
+
+void TZCLCustomMaskEdit::SetBase(int value) {
+  value = std::clamp(value, 2, 36);
+  if (value == FBase) return;
+  FBase = value;
+}
+
+void TZCLCustomMaskEdit::SetDecimals(int value) {
+  if (value < 0 || value == FDecimals) return;
+  FDecimals = value;
+}
+
+void TZCLCustomMaskEdit::SetSuffix(const QString& value) {
+  if (value == FSuffix) return;
+  const QString body = TextWithoutSuffix();
+  FSuffix = value;
+  SetText(body + SuffixOf());
+}
+
+void TZCLCustomMaskEdit::SetMask(const QString& value) {
+  if (value == FMask) return;
+  FMask = value;
+  if (FDataType == mdCustomMask) SetText(MaskTemplate());
+}
+
+QString TZCLCustomMaskEdit::MaskTemplate() const {
+  QString out;
+  for (const MaskPosition& p : ParseMask(FMask)) out += p.literal ? p.cls : FPlaceholder;
+  return out;
+}
+
+bool TZCLCustomMaskEdit::FitsMask(const QString& text) const {
+  const auto positions = ParseMask(FMask);
+  if (text.size() > static_cast<int>(positions.size())) return false;
+  for (int i = 0; i < text.size(); ++i) {
+    const MaskPosition& p = positions[i];
+    if (p.literal ? text[i] != p.cls : !(text[i] == FPlaceholder || FitsClass(p.cls, text[i]))) return false;
+  }
+  return true;
+}
+
+void TZCLCustomMaskEdit::SetDataType(TZCLMaskDataType value) {
+  if (value == FDataType) return;
+  FDataType = value;
+  if (value == mdFixed || value == mdNumber || value == mdCurrency) FBase = 10;
+  switch (value) {
+    case mdInteger:
+    case mdUnsignedInteger:
+    case mdFloat: SetText(QStringLiteral("0") + SuffixOf()); break;
+    case mdFixed:
+    case mdNumber:
+    case mdCurrency: SetText(FormatNumber(0) + SuffixOf()); break;
+    case mdCustomMask: SetText(MaskTemplate()); break;
+    default: break;
+  }
+}
+
+QString TZCLCustomMaskEdit::FormatNumber(double value) const {
+  auto toBase = [this](qint64 v) {
+    if (v == 0) return QStringLiteral("0");
+    const bool negative = v < 0;
+    quint64 u = negative ? static_cast<quint64>(-(v + 1)) + 1 : static_cast<quint64>(v);
+    QString s;
+    while (u > 0) {
+      s.prepend(kDigits[static_cast<int>(u % FBase)]);
+      u /= FBase;
+    }
+    return negative ? QLatin1Char('-') + s : s;
+  };
+  switch (FDataType) {
+    case mdInteger: return toBase(static_cast<qint64>(std::trunc(value)));
+    case mdUnsignedInteger: return toBase(std::llabs(static_cast<qint64>(std::trunc(value))));
+    case mdFloat: {
+      if (FBase == 10) {
+        QString s = QString::number(value, 'g', 15);
+        s.replace(QLatin1Char('.'), FDecimalSeparator);
+        return s;
+      }
+      const double ip = std::trunc(value);
+      QString s = toBase(static_cast<qint64>(ip));
+      if (value < 0 && ip == 0) s.prepend(QLatin1Char('-'));
+      double frac = std::fabs(value - ip);
+      if (frac > 0) {
+        s += FDecimalSeparator;
+        for (int i = 0; i < 15 && frac > 0; ++i) {
+          frac *= FBase;
+          const int d = static_cast<int>(frac);
+          s += kDigits[d];
+          frac -= d;
+        }
+      }
+      return s;
+    }
+    case mdFixed:
+    case mdNumber:
+    case mdCurrency: {
+      const int decimals = FDataType == mdCurrency ? 2 : FDecimals;
+      QString s = QString::number(value, 'f', decimals);
+      QString intPart = s.section(QLatin1Char('.'), 0, 0);
+      const QString frac = s.contains(QLatin1Char('.')) ? s.section(QLatin1Char('.'), 1) : QString();
+      if (FDataType != mdFixed) {
+        const bool negative = intPart.startsWith(QLatin1Char('-'));
+        QString digits = negative ? intPart.mid(1) : intPart;
+        for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(i, FThousandSeparator);
+        intPart = negative ? QLatin1Char('-') + digits : digits;
+      }
+      return frac.isEmpty() ? intPart : intPart + FDecimalSeparator + frac;
+    }
+    default: return QString::number(value);
+  }
+}
+
+qint64 TZCLCustomMaskEdit::ParseInteger(const QString& source, bool* ok) const {
+  QString text = source;
+  text.remove(FThousandSeparator);
+  *ok = true;
+  if (text.isEmpty()) return 0;
+  if (FBase == 10) return text.toLongLong(ok);
+  bool negative = false;
+  if (text.startsWith(QLatin1Char('-'))) {
+    negative = true;
+    text.remove(0, 1);
+  }
+  if (text.isEmpty()) {
+    *ok = false;
+    return 0;
+  }
+  qint64 v = 0;
+  for (QChar c : text) {
+    if (!IsBaseDigit(c)) {
+      *ok = false;
+      return 0;
+    }
+    v = v * FBase + DigitValue(c);
+  }
+  return negative ? -v : v;
+}
+
+double TZCLCustomMaskEdit::ParseFloat(const QString& source, bool* ok) const {
+  QString text = source;
+  if (FThousandSeparator != FDecimalSeparator) text.remove(FThousandSeparator);
+  *ok = true;
+  if (text.isEmpty() || text == QLatin1String("-")) return 0;
+  bool negative = text.startsWith(QLatin1Char('-'));
+  if (negative) text.remove(0, 1);
+  const int sep = static_cast<int>(text.indexOf(FDecimalSeparator));
+  const QString intText = sep < 0 ? text : text.left(sep);
+  const QString fracText = sep < 0 ? QString() : text.mid(sep + 1);
+  double value = 0;
+  for (QChar c : intText) {
+    if (!IsBaseDigit(c)) {
+      *ok = false;
+      return 0;
+    }
+    value = value * FBase + DigitValue(c);
+  }
+  double frac = 0;
+  for (int i = static_cast<int>(fracText.size()) - 1; i >= 0; --i) {
+    if (!IsBaseDigit(fracText[i])) {
+      *ok = false;
+      return 0;
+    }
+    frac = (frac + DigitValue(fracText[i])) / FBase;
+  }
+  value += frac;
+  return negative ? -value : value;
+}
+
+qint64 TZCLCustomMaskEdit::AsInteger() {
+  if (FDataType != mdInteger && FDataType != mdUnsignedInteger)
+    throw EZCLWrongDataType("No integer entered");
+  bool ok = true;
+  const qint64 v = ParseInteger(TextWithoutSuffix(), &ok);
+  if (!ok) {
+    ValidationError();
+    return 0;
+  }
+  return v;
+}
+
+double TZCLCustomMaskEdit::AsFloat() {
+  if (FDataType != mdFloat && FDataType != mdFixed && FDataType != mdNumber)
+    throw EZCLWrongDataType("No float entered");
+  bool ok = true;
+  const double v = ParseFloat(TextWithoutSuffix(), &ok);
+  if (!ok) {
+    ValidationError();
+    return 0;
+  }
+  return v;
+}
+
+void TZCLCustomMaskEdit::WriteValue(double value) {
+  if (FDataType == mdCustomMask || FDataType == mdFreeText || FDataType == mdDate || FDataType == mdTime) return;
+  SetText(FormatNumber(value) + SuffixOf());
+}
+
+void TZCLCustomMaskEdit::KeyPress(QChar ch) {
+  if (!MayEdit()) return;
+  if (CaretInSuffix()) return;
+  if (OnKeyPress) OnKeyPress(this, ch);
+  if (ch.isNull() || ch.unicode() < 32) return;
+  const QString body = TextWithoutSuffix();
+  const int caret = FCaretPos;
+  const QChar atCaret = caret <= body.size() ? body[caret - 1] : QChar();
+  const bool minus = ch == QLatin1Char('-');
+  switch (FDataType) {
+    case mdInteger:
+    case mdFloat:
+    case mdFixed:
+    case mdNumber:
+      if (minus) {
+        if (FSelLength > 0) {
+          InsertTyped(ch);
+        } else if (body.startsWith(QLatin1Char('-'))) {
+          FTyping = true;
+          const int keep = FCaretPos;
+          FSelStart = 1;
+          FSelLength = 1;
+          ReplaceSelection(QString());
+          FTyping = false;
+          SetCaretPos(std::max(1, keep - 1));
+        } else {
+          const int keep = FCaretPos;
+          FTyping = true;
+          FSelStart = 1;
+          FSelLength = 0;
+          FCaretPos = 1;
+          ReplaceSelection(QStringLiteral("-"));
+          FTyping = false;
+          SetCaretPos(keep + 1);
+        }
+        return;
+      }
+      if (IsBaseDigit(ch)) {
+        if (atCaret == QLatin1Char('-') && !(FSelLength > 0 && FSelStart == 1)) return;
+        InsertTyped(ch);
+        return;
+      }
+      if (FDataType != mdInteger && ch == FDecimalSeparator) {
+        const int existing = static_cast<int>(body.indexOf(FDecimalSeparator));
+        if (existing >= 0 && FSelLength == 0) {
+          SetCaretPos(existing + 2);
+          return;
+        }
+        if (atCaret == QLatin1Char('-')) return;
+        InsertTyped(ch);
+      }
+      return;
+    case mdUnsignedInteger:
+      if (IsBaseDigit(ch)) InsertTyped(ch);
+      return;
+    case mdCurrency:
+      if (ch.isDigit() || ch == FDecimalSeparator || minus) InsertTyped(ch);
+      return;
+    case mdCustomMask: {
+      const auto positions = ParseMask(FMask);
+      if (caret > static_cast<int>(positions.size())) return;
+      const MaskPosition& p = positions[caret - 1];
+      if (p.literal ? ch != p.cls : !(ch == FPlaceholder || FitsClass(p.cls, ch))) return;
+      FSelStart = caret;
+      FSelLength = caret <= FText.size() ? 1 : 0;
+      FTyping = true;
+      ReplaceSelection(QString(ch));
+      FTyping = false;
+      return;
+    }
+    default:
+      InsertTyped(ch);
+      return;
+  }
+}
+
+QString TZCLCustomMaskEdit::FilterText(const QString& source) {
+  QString s = source;
+  if (s.isEmpty()) return s;
+  const QString body = TextWithoutSuffix();
+  switch (FDataType) {
+    case mdInteger: {
+      if (s.startsWith(QLatin1Char('-'))) {
+        const bool replacesSign = FSelLength > 0 && FSelStart == 1;
+        if (body.startsWith(QLatin1Char('-')) && !replacesSign) return QString();
+        if (FSelStart > 1) return QString();
+        if (s.size() == 1) return s;
+        for (int i = 1; i < s.size(); ++i)
+          if (!IsBaseDigit(s[i])) return QString();
+        return s;
+      }
+      for (QChar c : s)
+        if (!IsBaseDigit(c)) return QString();
+      if (FSelLength == 0 && FSelStart <= body.size() && body[FSelStart - 1] == QLatin1Char('-') && FSelStart == 1)
+        return QString();
+      return s;
+    }
+    case mdUnsignedInteger:
+      for (QChar c : s)
+        if (!IsBaseDigit(c)) return QString();
+      return s;
+    case mdFloat:
+    case mdFixed:
+    case mdNumber: {
+      for (int i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c == QLatin1Char('-')) {
+          if (i != 0 || FSelStart > 1) return QString();
+          if (body.startsWith(QLatin1Char('-')) && !(FSelLength > 0 && FSelStart == 1)) return QString();
+        } else if (c == FDecimalSeparator) {
+          const QString rest = body.left(FSelStart - 1) + body.mid(FSelStart - 1 + FSelLength);
+          if (rest.contains(FDecimalSeparator)) return QString();
+        } else if (!IsBaseDigit(c) && !(FDataType == mdNumber && c == FThousandSeparator)) {
+          return QString();
+        }
+      }
+      return s;
+    }
+    case mdCustomMask: {
+      const QString after = FText.left(FSelStart - 1) + s + FText.mid(FSelStart - 1 + FSelLength);
+      return FitsMask(after) ? s : QString();
+    }
+    default: return s;
+  }
+}
+
+bool TZCLCustomMaskEdit::KeyCommand(int key, Qt::KeyboardModifiers modifiers) {
+  if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
+    const QString suffix = SuffixOf();
+    if (!suffix.isEmpty() && FText.endsWith(suffix)) {
+      const int bodyEnd = static_cast<int>(FText.size() - suffix.size());
+      if (FSelLength > 0 && FSelStart + FSelLength - 1 > bodyEnd) FSelLength = std::max(0, bodyEnd + 1 - FSelStart);
+      if (key == Qt::Key_Delete && FSelLength == 0 && FCaretPos > bodyEnd) return true;
+      if (key == Qt::Key_Backspace && FSelLength == 0 && FCaretPos > bodyEnd + 1) return true;
+    }
+    if (FDataType == mdCustomMask && !FReadOnly && MayEdit()) {
+      const QString tmpl = MaskTemplate();
+      int start = FSelStart, length = FSelLength;
+      if (length == 0) {
+        if (key == Qt::Key_Backspace) {
+          if (FCaretPos == 1) return true;
+          start = FCaretPos - 1;
+        }
+        length = 1;
+      }
+      const int keep = key == Qt::Key_Backspace && FSelLength == 0 ? FCaretPos - 1 : FCaretPos;
+      QString text = FText;
+      for (int i = start; i < start + length && i <= text.size(); ++i) text[i - 1] = tmpl[i - 1];
+      if (text != FText) {
+        FSelStart = 1;
+        FSelLength = static_cast<int>(FText.size());
+        FTyping = true;
+        ReplaceSelection(text);
+        FTyping = false;
+      }
+      SetCaretPos(keep);
+      return true;
+    }
+  }
+  if (key == Qt::Key_Up || key == Qt::Key_Down) return true;
+  return TZCLCustomEdit::KeyCommand(key, modifiers);
+}
+
+void TZCLCustomMaskEdit::focusOutEvent(QFocusEvent* event) {
+  TZCLCustomEdit::focusOutEvent(event);
+  if (FDataType == mdCustomMask) {
+    const auto positions = ParseMask(FMask);
+    for (int i = 0; i < static_cast<int>(positions.size()); ++i) {
+      const MaskPosition& p = positions[i];
+      if (!p.required || p.literal) continue;
+      const QChar c = i < FText.size() ? FText[i] : FPlaceholder;
+      if (c == FPlaceholder || !FitsClass(p.cls, c)) {
+        FCaretPos = i + 2;
+        FSelStart = i + 1;
+        FSelLength = 1;
+        QMetaObject::invokeMethod(this, [this] { setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
+        return;
+      }
+    }
+    return;
+  }
+  if (FDataType > mdCurrency) return;
+  if (TextWithoutSuffix() == QLatin1String("-")) SetText(SuffixOf());
+  if (!FRangeCheck) return;
+  double v = 0;
+  if (FDataType == mdInteger || FDataType == mdUnsignedInteger) v = static_cast<double>(AsInteger());
+  else if (FDataType != mdCurrency) v = AsFloat();
+  if (v > FMaxValue) {
+    if (OnRangeError) OnRangeError(this, v, FMinValue, FMaxValue);
+    WriteValue(FMaxValue);
+  } else if (v < FMinValue) {
+    if (OnRangeError) OnRangeError(this, v, FMinValue, FMaxValue);
+    WriteValue(FMinValue);
+  }
+}
+
+void TZCLCustomMaskEdit::Loaded() {
+  TZCLCustomEdit::Loaded();
+  if (FDataType == mdCustomMask && FText.isEmpty()) SetText(MaskTemplate());
+}
+
+}  // namespace zyn

@@ -1,0 +1,86 @@
+#pragma once
+// The edit whose text holds a value of one data type: whole numbers in a base from 2 to 36,
+// floats in three presentations, or a string shaped by a character mask. It filters typing,
+// reads the value out of the text and writes a value into it, with an optional suffix.
+
+#include "widgets/controls/ZCLCustomEdit.h"
+
+#include <stdexcept>
+
+namespace zyn {
+
+enum TZCLMaskDataType {
+  mdInteger, mdUnsignedInteger, mdFloat, mdFixed, mdNumber, mdCurrency, mdDate, mdTime, mdCustomMask, mdFreeText
+};
+
+// Raised by the value readers when the text holds another data type.
+class EZCLWrongDataType : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class TZCLCustomMaskEdit : public TZCLCustomEdit {
+  Q_OBJECT
+ public:
+  explicit TZCLCustomMaskEdit(QWidget* parent = nullptr);
+
+  TNotifyEvent OnValidationError;
+  std::function<void(QObject* Sender, double value, double min, double max)> OnRangeError;
+
+  TZCLMaskDataType DataType() const { return FDataType; }
+  void SetDataType(TZCLMaskDataType value);
+  int Base() const { return FBase; }
+  void SetBase(int value);
+  int Decimals() const { return FDecimals; }
+  void SetDecimals(int value);
+  QString Suffix() const { return FSuffix; }
+  void SetSuffix(const QString& value);
+  QString Mask() const { return FMask; }
+  void SetMask(const QString& value);
+  QChar Placeholder() const { return FPlaceholder; }
+  QChar DecimalSeparator() const { return FDecimalSeparator; }
+  QChar ThousandSeparator() const { return FThousandSeparator; }
+  bool RangeCheck() const { return FRangeCheck; }
+  void SetRangeCheck(bool value) { FRangeCheck = value; }
+
+  // Value readers: an empty text reads 0; a text that is no number fires OnValidationError and
+  // reads 0; a text of another data type raises EZCLWrongDataType.
+  qint64 AsInteger();
+  double AsFloat();
+  // The value writer: a value in the current data type, with the suffix, as the new text.
+  void WriteValue(double value);
+  QString TextWithoutSuffix() const;
+  QString SuffixOf() const;
+  // The text a value has in the current data type, without the suffix.
+  QString FormatNumber(double value) const;
+  // The empty template of the mask.
+  QString MaskTemplate() const;
+
+ protected:
+  virtual void ValidationError();
+  bool HasSuffix() const { return FDataType <= mdNumber && !FSuffix.isEmpty(); }
+  bool CaretInSuffix() const;
+  bool IsBaseDigit(QChar c) const;
+  qint64 ParseInteger(const QString& text, bool* ok) const;
+  double ParseFloat(const QString& text, bool* ok) const;
+  bool FitsMask(const QString& text) const;
+  void KeyPress(QChar ch) override;
+  QString FilterText(const QString& s) override;
+  bool KeyCommand(int key, Qt::KeyboardModifiers modifiers) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void Loaded() override;
+
+  TZCLMaskDataType FDataType = mdCustomMask;
+  int FBase = 10;
+  int FDecimals = 1;
+  QString FSuffix;
+  QString FMask;
+  QChar FPlaceholder = QLatin1Char('_');
+  QChar FDecimalSeparator;
+  QChar FThousandSeparator;
+  bool FRangeCheck = false;
+  double FMinValue = -1.0;
+  double FMaxValue = -1.0;
+};
+
+}  // namespace zyn

@@ -1,0 +1,104 @@
+#pragma once
+// Bases of the control library's sub-objects and components: one change event, an update
+// bracket that folds the changes inside it into one, and the loading state of a component.
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace zyn {
+
+// Event handlers of the library are plain callables; the sender is the object that fires.
+using TNotifyEvent = std::function<void(QObject* Sender)>;
+
+class TZCLObject {
+ public:
+  virtual ~TZCLObject() = default;
+
+  TNotifyEvent OnChange;
+
+  void BeginUpdate() { ++updateCount_; }
+  // Ends one bracket; at the outermost end a change made inside runs Changed once.
+  void EndUpdate();
+  bool IsUpdating() const { return updateCount_ > 0; }
+  // Tells the owner (OnChange) unless inside an update bracket, where it is held back.
+  virtual void Changed();
+
+  QObject* Owner() const { return owner_; }
+  void SetOwner(QObject* owner) { owner_ = owner; }
+
+ private:
+  int updateCount_ = 0;
+  bool pending_ = false;
+  QObject* owner_ = nullptr;
+};
+
+// A component: a QObject with the loading state of a form being built. While loading, setters
+// only store; Loaded applies what depends on several properties.
+class TZCLCustomComponent : public QObject {
+  Q_OBJECT
+ public:
+  explicit TZCLCustomComponent(QObject* owner = nullptr) : QObject(owner) {}
+  QString About() const { return QStringLiteral("ZYN Control Library"); }
+  void BeginLoading() { loading_ = true; }
+  void EndLoading() {
+    loading_ = false;
+    Loaded();
+  }
+  bool IsLoading() const { return loading_; }
+
+ protected:
+  virtual void Loaded() {}
+
+ private:
+  bool loading_ = false;
+};
+
+// An item of a TZCLCollection; it knows its index.
+class TZCLCollectionItem {
+ public:
+  virtual ~TZCLCollectionItem() = default;
+  int Index() const { return index_; }
+
+ private:
+  friend class TZCLCollectionBase;
+  int index_ = 0;
+};
+
+class TZCLCollectionBase {
+ public:
+  virtual ~TZCLCollectionBase() = default;
+  int Count() const { return static_cast<int>(items_.size()); }
+  TZCLCollectionItem* ItemAt(int index) const { return items_.at(index).get(); }
+  void Delete(int index);
+  void Clear();
+  TNotifyEvent OnChange;
+  QObject* Owner() const { return owner_; }
+  void SetOwner(QObject* owner) { owner_ = owner; }
+
+ protected:
+  TZCLCollectionItem* AddItem(std::unique_ptr<TZCLCollectionItem> item);
+  void Renumber();
+  virtual void Update() {
+    if (OnChange) OnChange(owner_);
+  }
+
+ private:
+  std::vector<std::unique_ptr<TZCLCollectionItem>> items_;
+  QObject* owner_ = nullptr;
+};
+
+// A collection owning items of one class.
+template <class Item>
+class TZCLCollection : public TZCLCollectionBase {
+ public:
+  template <class... Args>
+  Item* Add(Args&&... args) {
+    return static_cast<Item*>(AddItem(std::make_unique<Item>(std::forward<Args>(args)...)));
+  }
+  Item* operator[](int index) const { return static_cast<Item*>(ItemAt(index)); }
+};
+
+}  // namespace zyn

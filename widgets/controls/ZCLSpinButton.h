@@ -1,0 +1,69 @@
+#pragma once
+// The two-part (or up to four-part) spin button: parts split along the rising diagonal or in
+// halves, hot and pressed looks, and auto-repeat while a part is held.
+
+#include "widgets/controls/ZCLControl.h"
+
+#include <QTimer>
+#include <array>
+#include <functional>
+
+namespace zyn {
+
+enum TZCLSpinPart : unsigned { spUp = 1, spDown = 2, spLeft = 4, spRight = 8 };
+enum TZCLSpinState : int { ssNormal = 0, ssHot = 1, ssPressed = 2, ssDisabled = 3 };
+
+class TZCLSpinButton : public TZCLGraphicControl {
+  Q_OBJECT
+ public:
+  explicit TZCLSpinButton(QWidget* parent = nullptr);
+
+  std::function<void()> OnUpClick;
+  std::function<void()> OnDownClick;
+  std::function<void()> OnLeftClick;
+  std::function<void()> OnRightClick;
+
+  unsigned Parts() const { return parts_; }
+  void SetParts(unsigned value);
+  bool Diagonal() const { return diagonal_; }
+  void SetDiagonal(bool value);
+  int Interval() const { return interval_; }
+  void SetInterval(int value) { interval_ = value; }
+  TColor HotColor() const { return hotColor_; }
+  void SetHotColor(TColor value);
+  int Style() const { return style_; }
+  TZCLSpinState State(TZCLSpinPart part) const;
+  // The part under a point (0 when none).
+  unsigned PartAt(int x, int y) const;
+  bool Repeating() const { return repeat_.isActive(); }
+  int RepeatInterval() const { return repeat_.interval(); }
+  // One tick of the repeat timer, as the timer runs it.
+  void RepeatTick();
+  void ResetHover() { UpdateStates(-1, -1, false); }
+
+ protected:
+  void Paint(TCanvas& canvas) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  static int IndexOf(TZCLSpinPart part);
+  std::function<void()>& Handler(int index);
+  bool UpdateStates(int x, int y, bool leftHeld);
+  void PaintPart(TCanvas& canvas, TZCLSpinPart part, const TRect& box);
+
+  unsigned parts_ = spUp;
+  bool diagonal_ = true;
+  int style_ = 0;
+  int interval_ = 100;
+  TColor hotColor_ = 0x808000;
+  int unpressedFrame_ = 11;
+  std::array<int, 4> states_{};
+  bool mouseDown_ = false;
+  QTimer repeat_;
+};
+
+}  // namespace zyn
