@@ -129,20 +129,20 @@ TCustomEnhListView::~TCustomEnhListView() {
   if (fSaveSettings.AutoSave) StoreSettings();
 }
 
-void TCustomEnhListView::AddColumn(const QString& caption, int width, TAlignment alignment) {
+void TCustomEnhListView::AddColumn(const QString& caption, int width, TShellAlignment alignment) {
   const int column = columnCount();
   setColumnCount(column + 1);
   headerItem()->setText(column, caption);
-  const Qt::Alignment a = alignment == taCenter ? Qt::AlignHCenter : alignment == taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
+  const Qt::Alignment a = alignment == TShellAlignment::taCenter ? Qt::AlignHCenter : alignment == TShellAlignment::taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
   headerItem()->setTextAlignment(column, a | Qt::AlignVCenter);
   setColumnWidth(column, width);
-  fAlignments.resize(size_t(column + 1), taLeftJustify);
+  fAlignments.resize(size_t(column + 1), TShellAlignment::taLeftJustify);
   fAlignments[size_t(column)] = alignment;
   if (fNoColumnResize) header()->setSectionResizeMode(column, QHeaderView::Fixed);
 }
 
-TAlignment TCustomEnhListView::ColumnAlignment(int column) const {
-  return column >= 0 && column < int(fAlignments.size()) ? fAlignments[size_t(column)] : taLeftJustify;
+TShellAlignment TCustomEnhListView::ColumnAlignment(int column) const {
+  return column >= 0 && column < int(fAlignments.size()) ? fAlignments[size_t(column)] : TShellAlignment::taLeftJustify;
 }
 
 QTreeWidgetItem* TCustomEnhListView::AddItem(const QString& caption, const QStringList& subItems) {
@@ -155,8 +155,8 @@ QTreeWidgetItem* TCustomEnhListView::InsertItem(int index, const QString& captio
   for (int i = 0; i < subItems.size(); ++i) item->setText(i + 1, subItems[i]);
   item->setData(0, Qt::UserRole + 1, int(subItems.size()));
   for (int c = 0; c < columnCount(); ++c) {
-    const TAlignment a = ColumnAlignment(c);
-    const Qt::Alignment h = a == taCenter ? Qt::AlignHCenter : a == taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
+    const TShellAlignment a = ColumnAlignment(c);
+    const Qt::Alignment h = a == TShellAlignment::taCenter ? Qt::AlignHCenter : a == TShellAlignment::taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
     item->setTextAlignment(c, h | Qt::AlignVCenter);
   }
   insertTopLevelItem(std::clamp(index, 0, ItemCount()), item);

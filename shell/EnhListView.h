@@ -45,9 +45,9 @@ class TCustomEnhListView : public QTreeWidget {
   ~TCustomEnhListView() override;
 
   // Columns and items. Column 0 is the caption, column c > 0 sub-item c - 1.
-  void AddColumn(const QString& caption, int width, TAlignment alignment = taLeftJustify);
+  void AddColumn(const QString& caption, int width, TShellAlignment alignment = TShellAlignment::taLeftJustify);
   int ColumnCount() const { return columnCount(); }
-  TAlignment ColumnAlignment(int column) const;
+  TShellAlignment ColumnAlignment(int column) const;
   QTreeWidgetItem* AddItem(const QString& caption, const QStringList& subItems = {});
   QTreeWidgetItem* InsertItem(int index, const QString& caption, const QStringList& subItems = {});
   int ItemCount() const { return topLevelItemCount(); }
@@ -133,7 +133,7 @@ class TCustomEnhListView : public QTreeWidget {
   TzsEnhLVSaveSettings fSaveSettings;
 
  private:
-  std::vector<TAlignment> fAlignments;
+  std::vector<TShellAlignment> fAlignments;
   TAutoColumnSort fAutoColumnSort = acsNoSort;
   TAutoSortStyle fAutoSortStyle = assSmart;
   bool fAutoResort = true;

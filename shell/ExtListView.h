@@ -75,7 +75,7 @@ class TzsExtListView : public TCustomEnhListView {
 
   std::function<void(QObject*, int itemIndex, bool checked)> OnItemChecked;
   std::function<void(QObject*, int itemIndex, int subItem, const QString& current, QString& additional)> OnInfoTip;
-  TNotifyEvent OnItemActivate;
+  TSenderEvent OnItemActivate;
   // Virtual mode: the text of an item's caption (subItem 0) or sub-item.
   std::function<void(QObject*, int item, int subItem, unsigned& mask, QString& text)> OnVMGetItemInfo;
 

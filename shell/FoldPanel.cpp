@@ -72,8 +72,8 @@ QImage DefaultFoldGlyph(const QString& name) {
 }
 
 TFoldPanelClient::TFoldPanelClient(TFoldPanel* owner) : TPaneles(owner), fOwner(owner) {
-  SetBevelOuter(bvNone);
-  SetBevelInner(bvNone);
+  SetBevelOuter(TBevelCut::bvNone);
+  SetBevelInner(TBevelCut::bvNone);
 }
 
 void TFoldPanelClient::mousePressEvent(QMouseEvent* event) {
@@ -98,7 +98,7 @@ TFoldPanel::TFoldPanel(QWidget* parent) : QWidget(parent) {
 TFoldPanel::~TFoldPanel() = default;
 
 int TFoldPanel::BevelInset() const {
-  return (fBevelInner != bvNone ? fBevelWidth : 0) + (fBevelOuter != bvNone ? fBevelWidth : 0);
+  return (fBevelInner != TBevelCut::bvNone ? fBevelWidth : 0) + (fBevelOuter != TBevelCut::bvNone ? fBevelWidth : 0);
 }
 
 const QImage& TFoldPanel::ShownGlyph() const {
@@ -380,16 +380,16 @@ void TFoldPanel::paintEvent(QPaintEvent*) {
     InflateRect(r, -1, -1);
   }
   const auto bevel = [&](TBevelCut cut) {
-    if (cut == bvNone) return;
+    if (cut == TBevelCut::bvNone) return;
     for (int i = 0; i < fBevelWidth; ++i) {
-      c.DrawEdge(r, cut == bvLowered ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+      c.DrawEdge(r, cut == TBevelCut::bvLowered ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
       InflateRect(r, -1, -1);
     }
   };
   bevel(fBevelOuter);
   bevel(fBevelInner);
   if (!fFolding) return;
-  if (fStatus == fsCollapsed && fBevelInner == bvNone && fBevelOuter == bvNone) {
+  if (fStatus == fsCollapsed && fBevelInner == TBevelCut::bvNone && fBevelOuter == TBevelCut::bvNone) {
     c.Brush.Style = bsClear;
     c.Pen.Color = clBtnShadow;
     c.Rectangle(-1, -1, width(), height());

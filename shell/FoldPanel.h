@@ -89,8 +89,8 @@ class TFoldPanel : public QWidget {
   virtual void GlyphClick();
 
   TFoldClickEvent OnFoldClick;
-  TNotifyEvent BeforeExpand, AfterExpand, BeforeCollaps, AfterCollaps;
-  TNotifyEvent OnClick;
+  TSenderEvent BeforeExpand, AfterExpand, BeforeCollaps, AfterCollaps;
+  TSenderEvent OnClick;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -124,7 +124,7 @@ class TFoldPanel : public QWidget {
   TFoldPosition fFoldPosition = fpLeftTop;
   TColor fActiveColor = 16776960;
   TFoldOrientation fOrientation = foVertical;
-  TBevelCut fBevelInner = bvNone, fBevelOuter = bvRaised;
+  TBevelCut fBevelInner = TBevelCut::bvNone, fBevelOuter = TBevelCut::bvRaised;
   int fBevelWidth = 1;
   bool fBorderSingle = false;
   TColor fColor = clBtnFace;

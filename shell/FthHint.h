@@ -74,7 +74,7 @@ class TFourthHintPanel : public QWidget {
   // The rectangle the text is drawn into.
   TRect TextRect() const;
 
-  TNotifyEvent OnMouseEnter, OnMouseLeave, OnClick, OnDblClick;
+  TSenderEvent OnMouseEnter, OnMouseLeave, OnClick, OnDblClick;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -61,8 +61,8 @@ int TGPanel::CaptionLeft() const {
   const int tw = QFontMetrics(font()).horizontalAdvance(Caption());
   const int m = BevelWidth() + BorderWidth();
   switch (Alignment()) {
-    case taLeftJustify: return m;
-    case taRightJustify: return width() - tw - 2 * m;
+    case TShellAlignment::taLeftJustify: return m;
+    case TShellAlignment::taRightJustify: return width() - tw - 2 * m;
     default: return (width() - tw) / 2;
   }
 }
@@ -72,7 +72,7 @@ void TGPanel::paintEvent(QPaintEvent* event) {
   if (!fActive) return;
   TCanvas c(this);
   c.Font.Font = font();
-  const int e = (BevelInner() != bvNone ? BevelWidth() : 0) + (BevelOuter() != bvNone ? BevelWidth() : 0);
+  const int e = (BevelInner() != TBevelCut::bvNone ? BevelWidth() : 0) + (BevelOuter() != TBevelCut::bvNone ? BevelWidth() : 0);
   const TRect area = Rect(e, e, width() - e, height() - e);
   const int length = fHorizontal ? area.Width() : area.Height();
   const auto draw = [&](TColor a, TColor b, int offset, int len) {

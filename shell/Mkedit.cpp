@@ -6,9 +6,9 @@ namespace zyn {
 
 TMKEdit::TMKEdit(QWidget* parent) : QLineEdit(parent) { setAlignment(Qt::AlignLeft | Qt::AlignVCenter); }
 
-void TMKEdit::SetAlignment(TAlignment alignment) {
+void TMKEdit::SetAlignment(TShellAlignment alignment) {
   fAlignment = alignment;
-  setAlignment((alignment == taCenter ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+  setAlignment((alignment == TShellAlignment::taCenter ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
 }
 
 void TMKEdit::keyPressEvent(QKeyEvent* event) {

@@ -12,14 +12,14 @@ class TMKEdit : public QLineEdit {
   Q_OBJECT
  public:
   explicit TMKEdit(QWidget* parent = nullptr);
-  TAlignment Alignment() const { return fAlignment; }
-  void SetAlignment(TAlignment alignment);
+  TShellAlignment Alignment() const { return fAlignment; }
+  void SetAlignment(TShellAlignment alignment);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  TAlignment fAlignment = taLeftJustify;
+  TShellAlignment fAlignment = TShellAlignment::taLeftJustify;
 };
 
 }  // namespace zyn

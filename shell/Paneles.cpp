@@ -62,16 +62,16 @@ void TPaneles::SetCaption(const QString& caption) {
   update();
 }
 
-void TPaneles::SetAlignment(TAlignment alignment) {
+void TPaneles::SetAlignment(TShellAlignment alignment) {
   fAlignment = alignment;
   update();
 }
 
 void TPaneles::DrawFrame(TCanvas& c, TRect& r) const {
   const auto bevel = [&](TBevelCut cut) {
-    if (cut == bvNone) return;
-    const TColor topLeft = cut == bvLowered ? clBtnShadow : clBtnHighlight;
-    const TColor bottomRight = cut == bvLowered ? clBtnHighlight : clBtnShadow;
+    if (cut == TBevelCut::bvNone) return;
+    const TColor topLeft = cut == TBevelCut::bvLowered ? clBtnShadow : clBtnHighlight;
+    const TColor bottomRight = cut == TBevelCut::bvLowered ? clBtnHighlight : clBtnShadow;
     for (int i = 0; i < fBevelWidth; ++i) {
       c.Pen.Color = topLeft;
       c.MoveTo(r.Left, r.Bottom - 1);
@@ -123,7 +123,7 @@ void TPaneles::paintEvent(QPaintEvent*) {
   tr.Bottom = tr.Top + th;
   c.Brush.Style = bsClear;
   c.Font.Color = clBtnText;
-  const unsigned align = fAlignment == taCenter ? DT_CENTER : fAlignment == taRightJustify ? DT_RIGHT : DT_LEFT;
+  const unsigned align = fAlignment == TShellAlignment::taCenter ? DT_CENTER : fAlignment == TShellAlignment::taRightJustify ? DT_RIGHT : DT_LEFT;
   c.DrawText(fCaption, tr, align | DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER);
 }
 

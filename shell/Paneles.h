@@ -38,8 +38,8 @@ class TPaneles : public QWidget {
   void SetBorderWidth(int width);
   const QString& Caption() const { return fCaption; }
   void SetCaption(const QString& caption);
-  TAlignment Alignment() const { return fAlignment; }
-  void SetAlignment(TAlignment alignment);
+  TShellAlignment Alignment() const { return fAlignment; }
+  void SetAlignment(TShellAlignment alignment);
 
   // How many times the panel painted itself (the tests watch repaints through it).
   int PaintCount() const { return fPaintCount; }
@@ -57,12 +57,12 @@ class TPaneles : public QWidget {
   TLinkChange fLink;
   QPointer<TBitmapHolder> fHolderWhileOwn;
   TColor fColor = clBtnFace;
-  TBevelCut fBevelInner = bvNone;
-  TBevelCut fBevelOuter = bvRaised;
+  TBevelCut fBevelInner = TBevelCut::bvNone;
+  TBevelCut fBevelOuter = TBevelCut::bvRaised;
   int fBevelWidth = 1;
   int fBorderWidth = 0;
   QString fCaption;
-  TAlignment fAlignment = taCenter;
+  TShellAlignment fAlignment = TShellAlignment::taCenter;
   int fPaintCount = 0;
 };
 

@@ -78,7 +78,7 @@ class TzsSplitter : public QWidget {
   // The highlight colour derived from the system colours.
   static TColor DerivedHighlightColor();
 
-  TNotifyEvent OnMaximize, OnMinimize, OnRestore, OnClose, OnMoved;
+  TSenderEvent OnMaximize, OnMinimize, OnRestore, OnClose, OnMoved;
   std::function<void(QObject* sender, int& newSize, bool& accept)> OnCanResize;
 
  protected:

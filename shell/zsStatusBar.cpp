@@ -176,7 +176,7 @@ void TzsStatusPanel::SetGaugeAttrs(std::unique_ptr<TzsGaugeAttrs> attrs) {
   GaugeStyleChanged(old);
 }
 
-void TzsStatusPanel::SetAlignment(TAlignment alignment) {
+void TzsStatusPanel::SetAlignment(TShellAlignment alignment) {
   if (alignment == fAlignment) return;
   fAlignment = alignment;
   Repaint();
@@ -214,7 +214,7 @@ void TzsStatusPanel::SetPanelType(TzsStatusPanelType type) {
     case sptGlyph: fAutoFit = true; break;
     case sptGauge:
       fAutoFit = false;
-      fAlignment = taCenter;
+      fAlignment = TShellAlignment::taCenter;
       if (IsAnimated()) {
         fEnabled = false;
         fGaugePos = 0;
@@ -425,7 +425,7 @@ void TzsStatusPanel::Paint(TCanvas& canvas, const TRect& rect) {
 }
 
 namespace {
-unsigned AlignFlags(TAlignment a) { return a == taCenter ? DT_CENTER : a == taRightJustify ? DT_RIGHT : DT_LEFT; }
+unsigned AlignFlags(TShellAlignment a) { return a == TShellAlignment::taCenter ? DT_CENTER : a == TShellAlignment::taRightJustify ? DT_RIGHT : DT_LEFT; }
 }  // namespace
 
 void TzsStatusPanel::PaintText(TCanvas& c, const TRect& rect) {
@@ -434,7 +434,7 @@ void TzsStatusPanel::PaintText(TCanvas& c, const TRect& rect) {
   if (fAutoFit) {
     flags |= DT_CENTER;
   } else {
-    if (fAlignment == taRightJustify) r.Right -= 1;
+    if (fAlignment == TShellAlignment::taRightJustify) r.Right -= 1;
     flags |= AlignFlags(fAlignment);
   }
   if (fType == sptEllipsisText) flags |= DT_END_ELLIPSIS;
@@ -456,9 +456,9 @@ void TzsStatusPanel::PaintGlyph(TCanvas& c, const TRect& r) {
   const int tw = fText.isEmpty() ? 0 : c.TextWidth(fText) + 2;
   const int gw = fGlyph.width();
   int x = r.Left;
-  if (fAutoFit || fAlignment == taCenter)
+  if (fAutoFit || fAlignment == TShellAlignment::taCenter)
     x = r.Left + (r.Width() - gw - tw) / 2;
-  else if (fAlignment == taRightJustify)
+  else if (fAlignment == TShellAlignment::taRightJustify)
     x = r.Right - gw;
   if (!fGlyph.isNull()) {
     const int y = r.Top + (r.Height() - fGlyph.height()) / 2;
@@ -472,7 +472,7 @@ void TzsStatusPanel::PaintGlyph(TCanvas& c, const TRect& r) {
   if (fText.isEmpty()) return;
   TRect tr = r;
   unsigned flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
-  if (fAlignment == taRightJustify && !fAutoFit) {
+  if (fAlignment == TShellAlignment::taRightJustify && !fAutoFit) {
     tr.Right = x - 2;
     flags |= DT_RIGHT;
   } else {

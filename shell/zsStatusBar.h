@@ -75,8 +75,8 @@ class TzsStatusPanel {
 
   TzsGaugeAttrs& GaugeAttrs() { return *fGauge; }
   void SetGaugeAttrs(std::unique_ptr<TzsGaugeAttrs> attrs);
-  TAlignment Alignment() const { return fAlignment; }
-  void SetAlignment(TAlignment alignment);
+  TShellAlignment Alignment() const { return fAlignment; }
+  void SetAlignment(TShellAlignment alignment);
   TStatusPanelBevel Bevel() const { return fBevel; }
   void SetBevel(TStatusPanelBevel bevel);
   int BorderWidth() const { return fBorderWidth; }
@@ -108,7 +108,7 @@ class TzsStatusPanel {
 
   TzsDrawPanelEvent OnDrawPanel;
   TzsPanelHintTextEvent OnHintText;
-  TNotifyEvent OnClick;
+  TSenderEvent OnClick;
 
   // Gauge animation state (pixels, signed step).
   int GaugePosition() const { return fGaugePos; }
@@ -139,7 +139,7 @@ class TzsStatusPanel {
 
   TzsStatusBar* fBar;
   std::unique_ptr<TzsGaugeAttrs> fGauge;
-  TAlignment fAlignment = taLeftJustify;
+  TShellAlignment fAlignment = TShellAlignment::taLeftJustify;
   TStatusPanelBevel fBevel = pbLowered;
   int fBorderWidth = 0;
   TzsStatusPanelType fType = sptNormal;
@@ -197,7 +197,7 @@ class TzsStatusBar : public QWidget {
   void RefreshLockKeys();
 
   TzsDrawPanelEvent OnDrawPanel;
-  TNotifyEvent OnClick;
+  TSenderEvent OnClick;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -23,7 +23,7 @@ struct SideBarWindow : AppFirst {
     auto* layout = new TAlignLayout(&window);
     fold = new TFoldPanel(&window);
     fold->resize(200, 500);
-    fold->SetBevelOuter(bvNone);
+    fold->SetBevelOuter(TBevelCut::bvNone);
     fold->SetSeperated(false);
     fold->SetOrientation(foHorizontal);
     splitter = new TzsSplitter(&window);

@@ -42,7 +42,7 @@ TEST_F(SmallWidgets, GradientBands) {
 
 TEST_F(SmallWidgets, GradientPanel) {
   TGPanel panel;
-  panel.SetBevelOuter(bvNone);
+  panel.SetBevelOuter(TBevelCut::bvNone);
   panel.resize(100, 20);
   panel.SetPercent(0);
   EXPECT_EQ(panel.Percent(), 1);
@@ -68,7 +68,7 @@ TEST_F(SmallWidgets, GradientPanel) {
   EXPECT_GT(GetRValue(FromQColor(img.pixelColor(49, 10))), 200);
   EXPECT_LT(GetRValue(FromQColor(img.pixelColor(99, 10))), 10);
   panel.SetCaption("Titel");
-  panel.SetAlignment(taLeftJustify);
+  panel.SetAlignment(TShellAlignment::taLeftJustify);
   EXPECT_EQ(panel.CaptionLeft(), 1);  // bevel width 1, no border
 }
 
@@ -98,9 +98,9 @@ TEST_F(SmallWidgets, HintPanel) {
 
 TEST_F(SmallWidgets, EditAndGrid) {
   TMKEdit edit;
-  edit.SetAlignment(taRightJustify);
+  edit.SetAlignment(TShellAlignment::taRightJustify);
   EXPECT_TRUE(edit.alignment() & Qt::AlignLeft);
-  edit.SetAlignment(taCenter);
+  edit.SetAlignment(TShellAlignment::taCenter);
   EXPECT_TRUE(edit.alignment() & Qt::AlignHCenter);
   edit.setText("abc");
   QTest::keyClick(&edit, Qt::Key_Return);

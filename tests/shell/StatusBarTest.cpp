@@ -87,7 +87,7 @@ TEST_F(StatusBarTest, GaugePercentTextAndColours) {
   gauge->SetWidth(200);
   gauge->SetPanelType(sptGauge);
   bar->AddPanel();
-  EXPECT_EQ(gauge->Alignment(), taCenter);
+  EXPECT_EQ(gauge->Alignment(), TShellAlignment::taCenter);
   gauge->GaugeAttrs().SetColor(clBlue);
   gauge->GaugeAttrs().SetPosition(37);
   const QImage img = PanelPicture(0);
