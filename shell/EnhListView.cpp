@@ -394,6 +394,16 @@ void TCustomEnhListView::keyPressEvent(QKeyEvent* event) {
   QTreeWidget::keyPressEvent(event);
 }
 
+void TCustomEnhListView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  QTreeWidgetItem* item = currentItem();
+  QTreeWidget::closeEditor(editor, hint);
+  if (hint == QAbstractItemDelegate::RevertModelCache) {
+    if (item && OnEditCanceled) OnEditCanceled(this, item);
+  } else if (fAutoResort) {
+    Resort();
+  }
+}
+
 int TCustomEnhListView::ColumnAtPosition(int position) const { return position; }
 
 int TCustomEnhListView::PositionOfColumn(int column) const { return column; }

@@ -126,6 +126,20 @@ TEST_F(ListView, MoveItemKeepsItsSelection) {
   EXPECT_EQ(view->FindBySubstring("anal 1", 1), view->Item(1));
 }
 
+TEST_F(ListView, CancelledCaptionEditIsReported) {
+  QTreeWidgetItem* item = view->Item(0);
+  item->setFlags(item->flags() | Qt::ItemIsEditable);
+  view->show();
+  view->setCurrentItem(item);
+  std::vector<QTreeWidgetItem*> cancelled;
+  view->OnEditCanceled = [&](QObject*, QTreeWidgetItem* it) { cancelled.push_back(it); };
+  view->editItem(item, 0);
+  QWidget* editor = view->itemWidget(item, 0) ? view->itemWidget(item, 0) : QApplication::focusWidget();
+  ASSERT_NE(editor, nullptr);
+  QTest::keyClick(editor, Qt::Key_Escape);
+  EXPECT_EQ(cancelled, (std::vector<QTreeWidgetItem*>{item}));
+}
+
 TEST_F(ListView, ExtendedStylesAndInfoTips) {
   view->SetExtendedStyles(Lvx(lvxUnderlineHot));
   EXPECT_EQ(view->ExtendedStyles(), Lvx(lvxOneClickActivate) | Lvx(lvxUnderlineHot));
