@@ -76,9 +76,32 @@ TFoldPanelClient::TFoldPanelClient(TFoldPanel* owner) : TPaneles(owner), fOwner(
   SetBevelInner(TBevelCut::bvNone);
 }
 
+void TFoldPanelClient::PassOn(QMouseEvent* event, int kind) {
+  const QPoint pos = fOwner->mapFromGlobal(event->globalPosition().toPoint());
+  const TFoldPanel::TMouseEvent& handler = kind == 0 ? fOwner->OnMouseDown : kind == 1 ? fOwner->OnMouseMove : fOwner->OnMouseUp;
+  if (handler) handler(fOwner, event->button(), event->modifiers(), pos);
+  event->accept();  // the fold panel itself must not see it a second time
+}
+
 void TFoldPanelClient::mousePressEvent(QMouseEvent* event) {
   TPaneles::mousePressEvent(event);
-  if (event->button() == Qt::LeftButton && fOwner->OnClick) fOwner->OnClick(fOwner);
+  PassOn(event, 0);
+}
+
+void TFoldPanelClient::mouseMoveEvent(QMouseEvent* event) {
+  TPaneles::mouseMoveEvent(event);
+  PassOn(event, 1);
+}
+
+void TFoldPanelClient::mouseReleaseEvent(QMouseEvent* event) {
+  TPaneles::mouseReleaseEvent(event);
+  PassOn(event, 2);
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && fOwner->OnClick)
+    fOwner->OnClick(fOwner);
+}
+
+void TFoldPanelClient::mouseDoubleClickEvent(QMouseEvent*) {
+  if (fOwner->OnDblClick) fOwner->OnDblClick(fOwner);
 }
 
 TFoldPanel::TFoldPanel(QWidget* parent) : QWidget(parent) {
@@ -462,6 +485,7 @@ void TFoldPanel::paintEvent(QPaintEvent*) {
 }
 
 void TFoldPanel::mousePressEvent(QMouseEvent* event) {
+  if (OnMouseDown) OnMouseDown(this, event->button(), event->modifiers(), event->position().toPoint());
   if (event->button() != Qt::LeftButton || !fFolding) return;
   fPressPos = event->position().toPoint();
   fClicked = false;
@@ -473,6 +497,7 @@ void TFoldPanel::mousePressEvent(QMouseEvent* event) {
 }
 
 void TFoldPanel::mouseMoveEvent(QMouseEvent* event) {
+  if (OnMouseMove) OnMouseMove(this, event->button(), event->modifiers(), event->position().toPoint());
   if (!fFolding) return;
   const bool hot = GlyphRect().contains(event->position().toPoint());
   if (hot != fHot) {
@@ -482,6 +507,7 @@ void TFoldPanel::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TFoldPanel::mouseReleaseEvent(QMouseEvent* event) {
+  if (OnMouseUp) OnMouseUp(this, event->button(), event->modifiers(), event->position().toPoint());
   if (event->button() != Qt::LeftButton) return;
   const QPoint p = event->position().toPoint();
   const bool glyphClick = fFolding && fButtonDown && GlyphRect().contains(fPressPos) && GlyphRect().contains(p);

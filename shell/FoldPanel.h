@@ -29,8 +29,14 @@ class TFoldPanelClient : public TPaneles {
   explicit TFoldPanelClient(TFoldPanel* owner);
   TFoldPanel* FoldPanel() const { return fOwner; }
 
+  // Passes a mouse event of the inner panel on as the fold panel's, in the fold panel's coordinates.
+  void PassOn(QMouseEvent* event, int kind);
+
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   TFoldPanel* fOwner;
@@ -90,7 +96,11 @@ class TFoldPanel : public QWidget {
 
   TFoldClickEvent OnFoldClick;
   TSenderEvent BeforeExpand, AfterExpand, BeforeCollaps, AfterCollaps;
-  TSenderEvent OnClick;
+  TSenderEvent OnClick, OnDblClick;
+  // Mouse events of the panel and its inner panel, in the fold panel's coordinates.
+  using TMouseEvent = std::function<void(QObject* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                                         const QPoint& pos)>;
+  TMouseEvent OnMouseDown, OnMouseMove, OnMouseUp;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

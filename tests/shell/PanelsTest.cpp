@@ -110,6 +110,21 @@ TEST(FoldPanel, VetoesAndRefusals) {
   EXPECT_EQ(w.fold->Client()->geometry(), QRect(0, 0, 200, w.fold->height()));
 }
 
+TEST(FoldPanel, InnerPanelMouseEventsArriveInFoldPanelCoordinates) {
+  SideBarWindow w;
+  std::vector<QPoint> downs;
+  int clicks = 0;
+  w.fold->OnMouseDown = [&](QObject* sender, Qt::MouseButton, Qt::KeyboardModifiers, const QPoint& p) {
+    EXPECT_EQ(sender, w.fold);
+    downs.push_back(p);
+  };
+  w.fold->OnClick = [&](QObject*) { ++clicks; };
+  QTest::mouseClick(w.fold->Client(), Qt::LeftButton, {}, QPoint(20, 30));
+  ASSERT_EQ(downs.size(), 1u);
+  EXPECT_EQ(downs[0], QPoint(20, 30 + w.fold->Client()->y()));
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST(FoldPanel, GlyphAtTheRightKeepsTheRightEdge) {
   test::EnsureApp();
   QWidget parent;
