@@ -86,7 +86,14 @@ QString TZCLBrowseDlg::StartPath(TZCLSystemFolders folder) {
   }
 }
 
-QString TZCLBrowseDlg::ShortenPath(const QString& path, int limit) {
+QString TZCLBrowseDlg::ShortenPath(const QString& source, int limit) {
+  // Paths with forward slashes (the local file system here) are shortened the same way.
+  if (!source.contains(QLatin1Char('\\')) && source.contains(QLatin1Char('/'))) {
+    QString converted = source;
+    converted.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    return ShortenPath(converted, limit).replace(QLatin1Char('\\'), QLatin1Char('/'));
+  }
+  const QString& path = source;
   QString result = path;
   const int cut = static_cast<int>(std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char(':'))));
   QString d = path.left(cut + 1);
