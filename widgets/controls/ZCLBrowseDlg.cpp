@@ -56,6 +56,8 @@ TZCLBrowseDlg::TZCLBrowseDlg(QObject* owner) : TZCLCustomComponent(owner) {}
 
 TZCLBrowseDlg::~TZCLBrowseDlg() = default;
 
+QDialog* TZCLBrowseDlg::DialogHandle() const { return FDialog.data(); }
+
 std::uint32_t TZCLBrowseDlg::BrowseFlags() const {
   std::uint32_t flags = 0;
   for (int i = 0; i < 12; ++i)

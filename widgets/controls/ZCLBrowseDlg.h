@@ -74,7 +74,7 @@ class TZCLBrowseDlg : public TZCLCustomComponent {
   // Runs the dialog modally over form (may be null); true when the user confirmed a folder.
   bool Execute(QWidget* form);
   // The open dialog, null outside Execute.
-  QDialog* DialogHandle() const { return FDialog; }
+  QDialog* DialogHandle() const;
 
   // The browse flags of the options, as the platform's folder browser takes them.
   std::uint32_t BrowseFlags() const;
