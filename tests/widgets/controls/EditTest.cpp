@@ -230,3 +230,31 @@ TEST_F(EditTest, PaintsTextSelectionAndBorder) {
 
 }  // namespace
 }  // namespace zyn
+
+#include "widgets/controls/ZCLSpeedButton.h"
+
+namespace zyn {
+namespace {
+
+TEST_F(EditTest, CustomButtonsSitInsideTheRightEdgeAndReportClicks) {
+  ShowActive(*window_);
+  const int before = edit_->TextArea().Right;
+  auto* first = edit_->AddCustomButton();
+  edit_->AddCustomButton();
+  EXPECT_EQ(edit_->TextArea().Right, before - 2 * 16 - 1);
+  EXPECT_EQ(first->Button()->geometry(), QRect(edit_->TextArea().Right + 1, 2, 16, 17));
+  EXPECT_EQ(edit_->CustomButton(1)->Button()->x(), edit_->TextArea().Right + 17);
+  std::vector<std::string> calls;
+  edit_->CustomButton(1)->OnClick = [&](QObject*, int index) { calls.push_back("item " + std::to_string(index)); };
+  edit_->OnBtnClick = [&](QObject*, TZCLSpeedButton* b, int index) {
+    calls.push_back("edit " + std::to_string(index) + (b == edit_->CustomButton(1)->Button() ? " same" : " other"));
+  };
+  Click(edit_->CustomButton(1)->Button(), QPoint(3, 3));
+  EXPECT_EQ(calls, (std::vector<std::string>{"item 1", "edit 1 same"}));
+  edit_->DeleteCustomButton(0);
+  EXPECT_EQ(edit_->CustomButton(0)->Index(), 0);
+  EXPECT_EQ(edit_->TextArea().Right, before - 16 - 1);
+}
+
+}  // namespace
+}  // namespace zyn
