@@ -57,6 +57,9 @@ bool FitsClass(QChar cls, QChar c) {
 }  // namespace
 
 TZCLCustomMaskEdit::TZCLCustomMaskEdit(QWidget* parent) : TZCLCustomEdit(parent) {
+  FCurrencySettings.OnChange = [this](QObject*) {
+    if (FDataType == mdCurrency) SetText(FormatNumber(static_cast<double>(AsCurrency()) / 10000.0));
+  };
   const QLocale locale;
   FDecimalSeparator = locale.decimalPoint().at(0);
   FThousandSeparator = locale.groupSeparator().isEmpty() ? QLatin1Char(',') : locale.groupSeparator().at(0);
@@ -177,10 +180,10 @@ QString TZCLCustomMaskEdit::FormatNumber(double value) const {
       }
       return s;
     }
+    case mdCurrency: return FCurrencySettings.Format(std::llround(value * 10000.0));
     case mdFixed:
-    case mdNumber:
-    case mdCurrency: {
-      const int decimals = FDataType == mdCurrency ? 2 : FDecimals;
+    case mdNumber: {
+      const int decimals = FDecimals;
       QString s = QString::number(value, 'f', decimals);
       QString intPart = s.section(QLatin1Char('.'), 0, 0);
       const QString frac = s.contains(QLatin1Char('.')) ? s.section(QLatin1Char('.'), 1) : QString();
@@ -262,6 +265,17 @@ qint64 TZCLCustomMaskEdit::AsInteger() {
     return 0;
   }
   return v;
+}
+
+std::int64_t TZCLCustomMaskEdit::AsCurrency() {
+  if (FText.isEmpty()) return 0;
+  bool ok = true;
+  const std::int64_t amount = FCurrencySettings.Read(FText, &ok);
+  if (!ok) {
+    ValidationError();
+    return 0;
+  }
+  return amount;
 }
 
 double TZCLCustomMaskEdit::AsFloat() {
@@ -467,7 +481,8 @@ void TZCLCustomMaskEdit::focusOutEvent(QFocusEvent* event) {
   if (!FRangeCheck) return;
   double v = 0;
   if (FDataType == mdInteger || FDataType == mdUnsignedInteger) v = static_cast<double>(AsInteger());
-  else if (FDataType != mdCurrency) v = AsFloat();
+  else if (FDataType == mdCurrency) v = static_cast<double>(AsCurrency()) / 10000.0;
+  else v = AsFloat();
   if (v > FMaxValue) {
     if (OnRangeError) OnRangeError(this, v, FMinValue, FMaxValue);
     WriteValue(FMaxValue);

@@ -125,3 +125,23 @@ TEST_F(MaskEditTest, CustomMaskKeepsTheFocusOnAMissingRequiredPosition) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(MaskEditTest, CurrencyTextThroughTheSettings) {
+  TZCLCurrencySettings& c = edit_->CurrencySettings();
+  c.SetSystemDefaults(cmUser);
+  c.SetSeparators(QLatin1Char(','), QLatin1Char('.'));
+  c.SetSymbol(QStringLiteral("€"));
+  c.SetPositiveFormatStr(TZCLCurrencySettings::PositiveTemplate(3));
+  c.SetNegativeFormatStr(TZCLCurrencySettings::NegativeTemplate(0));
+  edit_->SetDataType(mdCurrency);
+  EXPECT_EQ(edit_->Text(), QStringLiteral("0,00 €"));
+  edit_->WriteValue(-1234.5);
+  EXPECT_EQ(edit_->Text(), QStringLiteral("(€1.234,50)"));
+  EXPECT_EQ(edit_->AsCurrency(), 12345000);  // the parentheses carry no sign
+}
+
+}  // namespace
+}  // namespace zyn
