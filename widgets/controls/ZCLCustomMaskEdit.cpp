@@ -140,8 +140,22 @@ void TZCLCustomMaskEdit::SetDataType(TZCLMaskDataType value) {
     case mdNumber:
     case mdCurrency: SetText(FormatNumber(0) + SuffixOf()); break;
     case mdCustomMask: SetText(MaskTemplate()); break;
+    case mdDate: {
+      const QDate kept = FDateFormat.Parse(FText);
+      FSelectionAllowed = false;
+      SetText(FDateFormat.FormatDate(kept.isValid() && !FText.isEmpty() ? kept : QDate::currentDate(), true));
+      break;
+    }
+    case mdTime: SetText(QLocale().toString(QTime::currentTime(), QLocale::ShortFormat)); break;
     default: break;
   }
+}
+
+double TZCLCustomMaskEdit::AsDate() {
+  if (FDataType != mdDate) throw EZCLWrongDataType("No date entered");
+  if (FText.trimmed().isEmpty()) return 0;
+  const QDate d = FDateFormat.Parse(FText);
+  return d.isValid() ? TZCLDateFormat::ToValue(d) : 0;
 }
 
 QString TZCLCustomMaskEdit::FormatNumber(double value) const {
@@ -291,7 +305,11 @@ double TZCLCustomMaskEdit::AsFloat() {
 }
 
 void TZCLCustomMaskEdit::WriteValue(double value) {
-  if (FDataType == mdCustomMask || FDataType == mdFreeText || FDataType == mdDate || FDataType == mdTime) return;
+  if (FDataType == mdDate) {
+    SetText(FDateFormat.FormatDate(TZCLDateFormat::FromValue(value), true));
+    return;
+  }
+  if (FDataType == mdCustomMask || FDataType == mdFreeText || FDataType == mdTime) return;
   SetText(FormatNumber(value) + SuffixOf());
 }
 
@@ -352,6 +370,10 @@ void TZCLCustomMaskEdit::KeyPress(QChar ch) {
       return;
     case mdCurrency:
       if (ch.isDigit() || ch == FDecimalSeparator || minus) InsertTyped(ch);
+      return;
+    case mdDate:
+    case mdTime:
+      if (ch.isDigit() || (!ch.isLetterOrNumber() && !ch.isSpace())) InsertTyped(ch);
       return;
     case mdCustomMask: {
       const auto positions = ParseMask(FMask);
@@ -473,6 +495,16 @@ void TZCLCustomMaskEdit::focusOutEvent(QFocusEvent* event) {
         QMetaObject::invokeMethod(this, [this] { setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
         return;
       }
+    }
+    return;
+  }
+  if (FDataType == mdDate) {
+    const QDate d = FDateFormat.Parse(FText);
+    if (d.isValid()) {
+      SetText(FDateFormat.FormatDate(d, true));
+    } else {
+      ValidationError();
+      QMetaObject::invokeMethod(this, [this] { setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
     }
     return;
   }

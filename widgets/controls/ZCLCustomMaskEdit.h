@@ -5,6 +5,7 @@
 
 #include "widgets/controls/ZCLCurrencySettings.h"
 #include "widgets/controls/ZCLCustomEdit.h"
+#include "widgets/controls/ZCLDateFormat.h"
 
 #include <stdexcept>
 
@@ -51,6 +52,9 @@ class TZCLCustomMaskEdit : public TZCLCustomEdit {
   // The currency amount of the text in ten-thousandths (no type check).
   std::int64_t AsCurrency();
   TZCLCurrencySettings& CurrencySettings() { return FCurrencySettings; }
+  // The date of the text (date type only, else "No date entered"); 0 for no date.
+  double AsDate();
+  TZCLDateFormat& DateFormat() { return FDateFormat; }
   // The value writer: a value in the current data type, with the suffix, as the new text.
   void WriteValue(double value);
   QString TextWithoutSuffix() const;
@@ -86,6 +90,7 @@ class TZCLCustomMaskEdit : public TZCLCustomEdit {
   double FMinValue = -1.0;
   double FMaxValue = -1.0;
   TZCLCurrencySettings FCurrencySettings;
+  TZCLDateFormat FDateFormat;
 };
 
 }  // namespace zyn

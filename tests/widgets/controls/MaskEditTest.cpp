@@ -145,3 +145,20 @@ TEST_F(MaskEditTest, CurrencyTextThroughTheSettings) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(MaskEditTest, DateTypeWritesPaddedAndReadsBack) {
+  EXPECT_THROW(edit_->AsDate(), EZCLWrongDataType);
+  edit_->DateFormat().SetFormat(dfCustom);
+  edit_->DateFormat().SetFormatStr(QStringLiteral("D.M.YYYY"));
+  edit_->SetDataType(mdDate);
+  EXPECT_EQ(edit_->DateFormat().Parse(edit_->Text()), QDate::currentDate());
+  edit_->WriteValue(TZCLDateFormat::ToValue(QDate(2026, 1, 5)));
+  EXPECT_EQ(edit_->Text(), QStringLiteral(" 5. 1.2026"));
+  EXPECT_EQ(edit_->AsDate(), TZCLDateFormat::ToValue(QDate(2026, 1, 5)));
+}
+
+}  // namespace
+}  // namespace zyn
