@@ -56,9 +56,12 @@ struct TZCLUndoRecord {
   int CaretPos = 1;
 };
 
-class TZCLBaseEdit : public TZCLCustomBevelPanel {
+class TZCLBaseEdit : public TZCLCustomBevelPanel, public IZCLFaceEditState {
   Q_OBJECT
  public:
+  bool GetModifiedState() const override { return FModified; }
+  bool GetReadOnlyState() const override { return FReadOnly; }
+  bool GetErrorState() const override { return false; }
   explicit TZCLBaseEdit(QWidget* parent = nullptr);
   ~TZCLBaseEdit() override;
 

@@ -166,7 +166,7 @@ void TZCLCustomEdit::PaintText(TCanvas& canvas) {
   if (IsUpdating()) return;
   canvas.Painter().save();
   canvas.SetClipRect(FTextArea);
-  canvas.Brush = TBrush{isEnabled() ? Color() : clBtnFace, bsSolid, QImage()};
+  canvas.Brush = TBrush{isEnabled() ? EffectiveColor() : clBtnFace, bsSolid, QImage()};
   canvas.FillRect(FTextArea);
   canvas.Font.Font = font();
   canvas.Font.Color = isEnabled() ? FontColor() : clGrayText;

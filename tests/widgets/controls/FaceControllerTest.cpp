@@ -71,3 +71,33 @@ TEST(FaceController, StoredKindOfNoEntryReadsAsNormal) {
 
 }  // namespace
 }  // namespace zyn
+
+#include "widgets/controls/ZCLCustomEdit.h"
+
+#include "TestSupport.h"
+
+namespace zyn {
+namespace {
+
+TEST(FaceController, EditTakesTheColourOfItsState) {
+  zyn::test::EnsureApp();
+  QWidget window;
+  auto* edit = new TZCLEdit(&window);
+  edit->setGeometry(0, 0, 100, 21);
+  TZCLFaceController fc;
+  auto color = std::make_unique<TZCLColorObject>();
+  color->SetColor(clYellow);
+  fc.Settings().AddSetting(std::move(color), QStringLiteral("TZCLColorObject"), QStringLiteral("Nur lesen"));
+  fc.AddState(StateEntries()[3].Kind).Settings = QStringList{"Nur lesen"};
+  fc.ResolveAll();
+  edit->SetFaceController(&fc);
+  EXPECT_EQ(edit->EffectiveColor(), clWindow);
+  edit->SetReadOnly(true);
+  EXPECT_EQ(QString::fromLatin1(TZCLFaceController::StateEntryFor(edit).Name), QStringLiteral("ReadOnly"));
+  EXPECT_EQ(edit->EffectiveColor(), clYellow);
+  const QImage image = zyn::test::Render(edit);
+  EXPECT_EQ(FromQColor(image.pixelColor(50, 10)), clYellow);
+}
+
+}  // namespace
+}  // namespace zyn
