@@ -1,6 +1,9 @@
 #include "widgets/controls/ZCLCustomEdit.h"
 
+#include "widgets/controls/ZCLEditAutoComplete.h"
 #include "widgets/controls/ZCLSpeedButton.h"
+
+#include <QFocusEvent>
 
 #include <QFontMetrics>
 #include <algorithm>
@@ -195,7 +198,47 @@ void TZCLCustomEdit::PaintText(TCanvas& canvas) {
 bool TZCLCustomEdit::KeyCommand(int key, Qt::KeyboardModifiers modifiers) {
   if (key == Qt::Key_Up) key = Qt::Key_Left;
   else if (key == Qt::Key_Down) key = Qt::Key_Right;
-  return TZCLBaseEdit::KeyCommand(key, modifiers);
+  // With text completion a Backspace over the completed rest also takes the typed character.
+  if (key == Qt::Key_Backspace && TextCompletionActive() && FSelLength > 0 && FSelStart > 1) {
+    --FSelStart;
+    ++FSelLength;
+  }
+  const bool handled = TZCLBaseEdit::KeyCommand(key, modifiers);
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter) && FAutoComplete && FAutoComplete->Enabled() &&
+      (FAutoComplete->AddUnknownOn() & aaControlReturn))
+    FAutoComplete->AddUnknown(this, FText);
+  return handled;
+}
+
+TZCLEditAutoComplete* TZCLCustomEdit::AutoComplete() const { return FAutoComplete.data(); }
+
+void TZCLCustomEdit::SetAutoComplete(TZCLEditAutoComplete* value) { FAutoComplete = value; }
+
+bool TZCLCustomEdit::TextCompletionActive() const {
+  return FAutoComplete && FAutoComplete->Enabled() && (FAutoComplete->Mode() & amText);
+}
+
+void TZCLCustomEdit::AfterChange() {
+  TZCLBaseEdit::AfterChange();
+  if (!TextCompletionActive() || FCompleting || !FTyping) return;
+  const QString typed = FText;
+  const QString entry = FAutoComplete->FindCompletion(typed);
+  if (entry.size() <= typed.size()) return;
+  FCompleting = true;
+  FText = entry;
+  const int typedEnd = static_cast<int>(typed.size()) + 1;
+  TextChangedAt(typedEnd);
+  FCaretPos = typedEnd;
+  FSelStart = typedEnd;
+  FSelLength = static_cast<int>(entry.size() - typed.size());
+  FCompleting = false;
+  update();
+}
+
+void TZCLCustomEdit::focusOutEvent(QFocusEvent* event) {
+  TZCLBaseEdit::focusOutEvent(event);
+  if (FAutoComplete && FAutoComplete->Enabled() && (FAutoComplete->AddUnknownOn() & aaControlExit))
+    FAutoComplete->AddUnknown(this, FText);
 }
 
 void TZCLCustomEdit::Loaded() {

@@ -5,6 +5,7 @@
 #include "widgets/controls/ZCLBaseEdit.h"
 #include "widgets/controls/ZCLGraph.h"
 
+#include <QPointer>
 #include <memory>
 #include <vector>
 
@@ -12,6 +13,7 @@ namespace zyn {
 
 class TZCLSpeedButton;
 class TZCLCustomEdit;
+class TZCLEditAutoComplete;
 
 // One button inside the right edge of an edit; it owns its speed button.
 class TZCLSpecialButton {
@@ -62,6 +64,9 @@ class TZCLCustomEdit : public TZCLBaseEdit {
   void SetCustomButtonsStyle(TZCLUserButtonStyle value);
   void ButtonClick(int index);
 
+  TZCLEditAutoComplete* AutoComplete() const;
+  void SetAutoComplete(TZCLEditAutoComplete* value);
+
  protected:
   int TextOrigin() const;
   int PrefixWidth(int count) const;
@@ -76,8 +81,13 @@ class TZCLCustomEdit : public TZCLBaseEdit {
   void BevelChanged() override;
   void changeEvent(QEvent* event) override;
   void ShrinkTextArea(TRect& area) override;
+  void AfterChange() override;
+  void focusOutEvent(QFocusEvent* event) override;
+  bool TextCompletionActive() const;
 
   std::vector<std::unique_ptr<TZCLSpecialButton>> FCustomButtons;
+  QPointer<TZCLEditAutoComplete> FAutoComplete;
+  bool FCompleting = false;
   int FCustomButtonWidth = 16;
   TZCLUserButtonStyle FCustomButtonsStyle = ubsIntegrated;
   QChar FPasswordChar;

@@ -258,3 +258,41 @@ TEST_F(EditTest, CustomButtonsSitInsideTheRightEdgeAndReportClicks) {
 
 }  // namespace
 }  // namespace zyn
+
+#include "widgets/controls/ZCLEditAutoComplete.h"
+
+namespace zyn {
+namespace {
+
+TEST_F(EditTest, TextCompletionSelectsTheCompletedRestAndAddsUnknownTexts) {
+  ShowActive(*window_);
+  TZCLStringList list;
+  list.Item(list.AddItem())->Items = QStringList{"Projekte", "Programme"};
+  TZCLEditAutoComplete ac;
+  ac.SetStringList(&list);
+  ac.SetMode(amText);
+  ac.SetAddUnknownOn(aaControlReturn | aaControlExit);
+  edit_->SetAutoComplete(&ac);
+  Focus(edit_);
+  Type(edit_, QStringLiteral("Proj"));
+  EXPECT_EQ(edit_->Text(), QStringLiteral("Projekte"));
+  EXPECT_EQ(edit_->CaretPos(), 5);
+  EXPECT_EQ(edit_->SelText(), QStringLiteral("ekte"));
+  Key(edit_, Qt::Key_Backspace);  // takes the completed rest and the typed "j"
+  EXPECT_EQ(edit_->Text(), QStringLiteral("Pro"));
+  edit_->SetText(QStringLiteral("Vorlagen"));
+  Key(edit_, Qt::Key_Return);
+  EXPECT_EQ(list.Item(0)->Items.size(), 3);
+  QString offered;
+  ac.OnAdd = [&](QObject*, QWidget*, QString& text, bool& add, TZCLStringList*&) {
+    offered = text;
+    add = false;
+  };
+  edit_->SetText(QStringLiteral("Daten"));
+  Focus(other_);
+  EXPECT_EQ(offered, QStringLiteral("Daten"));
+  EXPECT_EQ(list.Item(0)->Items.size(), 3);
+}
+
+}  // namespace
+}  // namespace zyn
