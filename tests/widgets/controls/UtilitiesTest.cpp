@@ -161,3 +161,47 @@ TEST(Application, PatternBitmapAndInputMode) {
 
 }  // namespace
 }  // namespace zyn
+
+#include "widgets/controls/ZCLWndProcComponent.h"
+
+namespace zyn {
+namespace {
+
+class Counter : public TZCLWndProcComponent {
+ public:
+  using TZCLWndProcComponent::TZCLWndProcComponent;
+  int resizes = 0;
+  bool swallow = false;
+
+ protected:
+  bool WindowProcedure(QEvent* event) override {
+    if (event->type() == QEvent::Resize) ++resizes;
+    return swallow && event->type() == QEvent::EnabledChange;
+  }
+};
+
+TEST(WndProcComponent, HearsTheOwnerUntilRemoved) {
+  zyn::test::EnsureApp();
+  QWidget owner;
+  auto* hook = new Counter(&owner);
+  EXPECT_TRUE(hook->InstallHook());
+  owner.show();
+  owner.resize(120, 80);
+  QApplication::processEvents();
+  const int heard = hook->resizes;
+  EXPECT_GE(heard, 1);
+  hook->RemoveHook();
+  owner.resize(140, 90);
+  QApplication::processEvents();
+  EXPECT_EQ(hook->resizes, heard);
+  hook->SetHookEnabled(false);
+  EXPECT_FALSE(hook->InstallHook());
+  TLMZBPThemeManager theme(&owner);
+  theme.InstallHook();
+  QEvent change(QEvent::StyleChange);
+  QApplication::sendEvent(&owner, &change);
+  EXPECT_EQ(theme.ThemeChanges(), 1);
+}
+
+}  // namespace
+}  // namespace zyn
