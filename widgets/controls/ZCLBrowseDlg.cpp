@@ -66,7 +66,7 @@ std::uint32_t TZCLBrowseDlg::BrowseFlags() const {
   return flags;
 }
 
-std::int32_t TZCLBrowseDlg::SpecialFolderId(TZCLSystemFolders folder) { return kFolderIds.at(folder); }
+std::int32_t TZCLBrowseDlg::ShellFolderId(TZCLSystemFolders folder) { return kFolderIds.at(folder); }
 
 QString TZCLBrowseDlg::StartPath(TZCLSystemFolders folder) {
   auto first = [](QStandardPaths::StandardLocation l) {

@@ -78,8 +78,8 @@ class TZCLBrowseDlg : public TZCLCustomComponent {
 
   // The browse flags of the options, as the platform's folder browser takes them.
   std::uint32_t BrowseFlags() const;
-  // The special-folder identifier of a start folder.
-  static std::int32_t SpecialFolderId(TZCLSystemFolders folder);
+  // The shell folder identifier of a start folder.
+  static std::int32_t ShellFolderId(TZCLSystemFolders folder);
   // The local folder a start folder opens the tree at (empty: the file-system root).
   static QString StartPath(TZCLSystemFolders folder);
   // The path cut to limit characters by replacing leading folders with "...\".

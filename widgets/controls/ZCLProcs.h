@@ -18,7 +18,7 @@ QString ProgramPath();
 // The directory a prefix names (ppFixed: empty), with or without a trailing separator.
 QString PathPrefix(TZCLPathPrefix prefix, bool trailingSeparator);
 
-// The source size scaled into target keeping its aspect, at the target's top-left.
+// The source size scaled into target keeping its proportions, at the target's top-left.
 TRect FitRect(int sourceWidth, int sourceHeight, const TRect& target);
 TPoint RectSize(const TRect& r);
 // The bounding box of r rotated by angle degrees about its centre, moved to (0, 0).

@@ -30,12 +30,12 @@ TEST(BrowseDlg, DefaultsGiveOnlyFileSystemFolders) {
   EXPECT_EQ(dlg.BrowseFlags(), 0x4240u);
 }
 
-TEST(BrowseDlg, SpecialFolderIdentifiers) {
-  EXPECT_EQ(TZCLBrowseDlg::SpecialFolderId(bfoMyComputer), 17);
-  EXPECT_EQ(TZCLBrowseDlg::SpecialFolderId(bfoInternet), 1);
-  EXPECT_EQ(TZCLBrowseDlg::SpecialFolderId(bfoDesktopExpanded), 0xFEFE);
-  EXPECT_EQ(TZCLBrowseDlg::SpecialFolderId(bfpProfiles), 62);
-  EXPECT_EQ(TZCLBrowseDlg::SpecialFolderId(bfoCDBurnArea), 59);
+TEST(BrowseDlg, ShellFolderIdentifiers) {
+  EXPECT_EQ(TZCLBrowseDlg::ShellFolderId(bfoMyComputer), 17);
+  EXPECT_EQ(TZCLBrowseDlg::ShellFolderId(bfoInternet), 1);
+  EXPECT_EQ(TZCLBrowseDlg::ShellFolderId(bfoDesktopExpanded), 0xFEFE);
+  EXPECT_EQ(TZCLBrowseDlg::ShellFolderId(bfpProfiles), 62);
+  EXPECT_EQ(TZCLBrowseDlg::ShellFolderId(bfoCDBurnArea), 59);
 }
 
 TEST(BrowseDlg, ShortenPathCutsLeadingFolders) {
