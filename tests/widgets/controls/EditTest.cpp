@@ -296,3 +296,31 @@ TEST_F(EditTest, TextCompletionSelectsTheCompletedRestAndAddsUnknownTexts) {
 
 }  // namespace
 }  // namespace zyn
+
+#include <QLabel>
+
+namespace zyn {
+namespace {
+
+TEST_F(EditTest, AttachedLabelFollowsTheEdit) {
+  ShowActive(*window_);
+  auto* label = new QLabel(QStringLiteral("Projektpfad"), window_.get());
+  label->resize(80, 13);
+  edit_->SetSubLabel(label);
+  EXPECT_EQ(label->geometry(), QRect(10, 10 - 13 - 3, 80, 13));
+  edit_->SetLabelPosition(2);
+  EXPECT_EQ(label->geometry(), QRect(10 - 80 - 3, 10, 80, 13));
+  edit_->SetLabelSizeFollow(true);
+  EXPECT_EQ(label->height(), 21);
+  edit_->move(200, 40);
+  EXPECT_EQ(label->pos(), QPoint(200 - 80 - 3, 40));
+  edit_->setEnabled(false);
+  EXPECT_FALSE(label->isEnabled());
+  edit_->hide();
+  EXPECT_TRUE(label->isHidden());
+  edit_->show();
+  EXPECT_FALSE(label->isHidden());
+}
+
+}  // namespace
+}  // namespace zyn
