@@ -2,12 +2,23 @@
 
 #include <QFocusEvent>
 #include <QLocale>
+#include <QTime>
 #include <cmath>
 
 namespace zyn {
 namespace {
 
 const QString kDigits = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+
+QTime ParseTime(const QString& text) {
+  const QLocale locale;
+  for (const QString& f : {locale.timeFormat(QLocale::ShortFormat), locale.timeFormat(QLocale::LongFormat),
+                           QStringLiteral("H:mm:ss"), QStringLiteral("H:mm")}) {
+    const QTime t = QTime::fromString(text.trimmed(), f);
+    if (t.isValid()) return t;
+  }
+  return QTime();
+}
 
 int DigitValue(QChar c) { return static_cast<int>(kDigits.indexOf(c.toUpper())); }
 
@@ -146,9 +157,24 @@ void TZCLCustomMaskEdit::SetDataType(TZCLMaskDataType value) {
       SetText(FDateFormat.FormatDate(kept.isValid() && !FText.isEmpty() ? kept : QDate::currentDate(), true));
       break;
     }
-    case mdTime: SetText(QLocale().toString(QTime::currentTime(), QLocale::ShortFormat)); break;
+    case mdTime: {
+      const QTime kept = ParseTime(FText);
+      SetText(QLocale().toString(kept.isValid() ? kept : QTime::currentTime(), QLocale::ShortFormat));
+      break;
+    }
     default: break;
   }
+}
+
+double TZCLCustomMaskEdit::AsTime() {
+  if (FDataType != mdTime) throw EZCLWrongDataType("No time entered");
+  if (FText.trimmed().isEmpty()) return 0;
+  const QTime t = ParseTime(FText);
+  if (!t.isValid()) {
+    ValidationError();
+    return 0;
+  }
+  return t.msecsSinceStartOfDay() / 86400000.0;
 }
 
 double TZCLCustomMaskEdit::AsDate() {
@@ -309,7 +335,13 @@ void TZCLCustomMaskEdit::WriteValue(double value) {
     SetText(FDateFormat.FormatDate(TZCLDateFormat::FromValue(value), true));
     return;
   }
-  if (FDataType == mdCustomMask || FDataType == mdFreeText || FDataType == mdTime) return;
+  if (FDataType == mdTime) {
+    SetText(QLocale().toString(QTime::fromMSecsSinceStartOfDay(
+                                   static_cast<int>(std::llround((value - std::floor(value)) * 86400000.0)) % 86400000),
+                               QLocale::ShortFormat));
+    return;
+  }
+  if (FDataType == mdCustomMask || FDataType == mdFreeText) return;
   SetText(FormatNumber(value) + SuffixOf());
 }
 
@@ -503,6 +535,13 @@ void TZCLCustomMaskEdit::focusOutEvent(QFocusEvent* event) {
     if (d.isValid()) {
       SetText(FDateFormat.FormatDate(d, true));
     } else {
+      ValidationError();
+      QMetaObject::invokeMethod(this, [this] { setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
+    }
+    return;
+  }
+  if (FDataType == mdTime) {
+    if (!ParseTime(FText).isValid()) {
       ValidationError();
       QMetaObject::invokeMethod(this, [this] { setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
     }

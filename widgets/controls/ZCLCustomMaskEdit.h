@@ -55,6 +55,8 @@ class TZCLCustomMaskEdit : public TZCLCustomEdit {
   // The date of the text (date type only, else "No date entered"); 0 for no date.
   double AsDate();
   TZCLDateFormat& DateFormat() { return FDateFormat; }
+  // The time of the text as a fraction of a day (time type only, else "No time entered").
+  double AsTime();
   // The value writer: a value in the current data type, with the suffix, as the new text.
   void WriteValue(double value);
   QString TextWithoutSuffix() const;

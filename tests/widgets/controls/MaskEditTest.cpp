@@ -162,3 +162,19 @@ TEST_F(MaskEditTest, DateTypeWritesPaddedAndReadsBack) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(MaskEditTest, TimeTypeReadsAndWrites) {
+  EXPECT_THROW(edit_->AsTime(), EZCLWrongDataType);
+  edit_->SetDataType(mdTime);
+  edit_->WriteValue(0.5);
+  EXPECT_DOUBLE_EQ(edit_->AsTime(), 0.5);
+  edit_->SetText(QStringLiteral("keine Zeit"));
+  EXPECT_EQ(edit_->AsTime(), 0);
+  EXPECT_EQ(errors_, 1);
+}
+
+}  // namespace
+}  // namespace zyn
