@@ -43,7 +43,7 @@ class TZCLBaseGraphicButton : public TZCLBaseControl {
   void SetDropDownCombo(bool value);
   int DropDownComboWidth() const { return FDropDownComboWidth; }
   void SetDropDownComboWidth(int value);
-  QMenu* DropDownMenu() const { return FDropDownMenu; }
+  QMenu* DropDownMenu() const;
   void SetDropDownMenu(QMenu* menu);
   bool UseCaption() const { return FUseCaption; }
   void SetUseCaption(bool value);
@@ -62,7 +62,7 @@ class TZCLBaseGraphicButton : public TZCLBaseControl {
   void DropDown();
 
  protected:
-  bool IsSplit() const { return FDropDownMenu && FDropDownCombo; }
+  bool IsSplit() const { return !FDropDownMenu.isNull() && FDropDownCombo; }
   bool IsInside(const QPointF& p) const;
   virtual bool FlatFace() const { return true; }
   void ReleaseGroupMates();
