@@ -36,7 +36,7 @@ void TZCLTimerPool::SetMinInterval(int value) {
   minInterval_ = std::clamp(value, 1, 65535);
 }
 
-int TZCLTimerPool::AddItem(std::uint16_t ident, int interval, TNotifyEvent handler) {
+int TZCLTimerPool::AddItem(std::uint16_t ident, int interval, TZCLNotifyEvent handler) {
   if (FindItem(ident)) throw std::runtime_error("Timer ident already in use");
   if (interval < minInterval_ || interval % minInterval_ != 0)
     throw std::runtime_error("Interval not compatible with MinInterval property!");
@@ -107,7 +107,7 @@ void TZCLTimerPool::ProcessPass() {
   pass_ = pass_ + 1 < 0 ? 0 : pass_ + 1;
 }
 
-TZCLTimer::TZCLTimer(int interval, TNotifyEvent handler, bool enabled, bool useGlobalPool)
+TZCLTimer::TZCLTimer(int interval, TZCLNotifyEvent handler, bool enabled, bool useGlobalPool)
     : OnTimer(std::move(handler)), global_(useGlobalPool), enabled_(enabled), interval_(interval) {
   Start();
 }
@@ -195,7 +195,7 @@ TZCLTimerPool& TZCLApplication::GlobalPool() {
   return *pool_;
 }
 
-std::uint16_t TZCLApplication::AllocateGlobalTimer(int interval, TNotifyEvent handler) {
+std::uint16_t TZCLApplication::AllocateGlobalTimer(int interval, TZCLNotifyEvent handler) {
   for (int s = 1; s <= 250; ++s) {
     if (slots_[s]) continue;
     const auto ident = static_cast<std::uint16_t>(0xFD00 + s);

@@ -38,7 +38,7 @@ class TZCLTimerItem {
   // Ignored when equal or not a multiple of the pool's MinInterval; 0 means MinInterval.
   void SetInterval(int value);
   int Ratio() const { return ratio_; }
-  TNotifyEvent Handler;
+  TZCLNotifyEvent Handler;
 
  private:
   friend class TZCLTimerPool;
@@ -64,7 +64,7 @@ class TZCLTimerPool : public TZCLCustomComponent {
   void SetMinInterval(int value);
   // Appends an item and returns its index; a duplicate ident or an interval that does not fit
   // MinInterval raises.
-  int AddItem(std::uint16_t ident, int interval, TNotifyEvent handler);
+  int AddItem(std::uint16_t ident, int interval, TZCLNotifyEvent handler);
   void RemoveItem(std::uint16_t ident);
   TZCLTimerItem* FindItem(std::uint16_t ident) const;
   void ClearItems();
@@ -90,10 +90,10 @@ class TZCLTimer : public QObject {
  public:
   // Starts at once; with useGlobalPool the interval is rounded up to a multiple of 50 ms and
   // the timer runs in the application's pool.
-  TZCLTimer(int interval, TNotifyEvent handler, bool enabled = true, bool useGlobalPool = false);
+  TZCLTimer(int interval, TZCLNotifyEvent handler, bool enabled = true, bool useGlobalPool = false);
   ~TZCLTimer() override;
 
-  TNotifyEvent OnTimer;
+  TZCLNotifyEvent OnTimer;
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool value);
   int Interval() const { return interval_; }
@@ -119,7 +119,7 @@ class TZCLApplication {
  public:
   static TZCLApplication& Instance();
 
-  TNotifyEvent OnInputModeChange;
+  TZCLNotifyEvent OnInputModeChange;
   std::uint8_t InputMode() const { return inputMode_; }
   void SetInputMode(std::uint8_t value);
 
@@ -142,7 +142,7 @@ class TZCLApplication {
 
   TZCLTimerPool& GlobalPool();
   // The ident ($FD01 .. $FDFA) of a new global timer, or 0 when no slot is free.
-  std::uint16_t AllocateGlobalTimer(int interval, TNotifyEvent handler);
+  std::uint16_t AllocateGlobalTimer(int interval, TZCLNotifyEvent handler);
   void ReleaseGlobalTimer(std::uint16_t ident);
   TZCLTimerItem* GetGlobalTimerItem(std::uint16_t ident);
   // An 8 x 8 white bitmap with the colour on every pixel whose x and y differ in parity.

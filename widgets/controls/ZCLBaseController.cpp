@@ -29,7 +29,7 @@ void TZCLBaseController::Changed() {
   if (IsLoading()) return;
   // The inherited change event honours the update lock.
   bool fired = false;
-  const TNotifyEvent saved = OnChange;
+  const TZCLNotifyEvent saved = OnChange;
   OnChange = [&](QObject* sender) {
     fired = true;
     if (saved) saved(sender);

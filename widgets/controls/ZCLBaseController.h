@@ -15,7 +15,7 @@ class TZCLChangeLink {
   ~TZCLChangeLink();
   TZCLChangeLink(const TZCLChangeLink&) = delete;
   TZCLChangeLink& operator=(const TZCLChangeLink&) = delete;
-  TNotifyEvent OnChange;
+  TZCLNotifyEvent OnChange;
   TZCLBaseController* Sender() const { return sender_; }
 
  private:

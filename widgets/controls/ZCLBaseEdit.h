@@ -68,9 +68,9 @@ class TZCLBaseEdit : public TZCLCustomBevelPanel, public IZCLFaceEditState {
 
   // Events.
   TZCLTextChangeEvent OnTextChangedAt;
-  TNotifyEvent OnCursorPosChanged;
-  TNotifyEvent OnModified;
-  TNotifyEvent OnChange;
+  TZCLNotifyEvent OnCursorPosChanged;
+  TZCLNotifyEvent OnModified;
+  TZCLNotifyEvent OnChange;
   TKeyEvent OnKeyDown;
   TKeyPressEvent OnKeyPress;
 

@@ -47,7 +47,7 @@ class TZCLBrowseDlg : public TZCLCustomComponent {
   explicit TZCLBrowseDlg(QObject* owner = nullptr);
   ~TZCLBrowseDlg() override;
 
-  TNotifyEvent OnInit;
+  TZCLNotifyEvent OnInit;
   std::function<void(QObject* Sender, const QString& path, bool& Cancel)> OnValidate;
   std::function<void(QObject* Sender, QDialog* DialogHandle, const QString& path)> OnSelectionChanged;
 

@@ -19,12 +19,12 @@ class TZCLCustomControl : public QWidget, public IZCLFaceStateControl {
  public:
   explicit TZCLCustomControl(QWidget* parent = nullptr);
 
-  TNotifyEvent OnAfterEnter;
-  TNotifyEvent OnAfterExit;
-  TNotifyEvent OnMouseEnter;
-  TNotifyEvent OnMouseExit;
-  TNotifyEvent OnEnter;
-  TNotifyEvent OnExit;
+  TZCLNotifyEvent OnAfterEnter;
+  TZCLNotifyEvent OnAfterExit;
+  TZCLNotifyEvent OnMouseEnter;
+  TZCLNotifyEvent OnMouseExit;
+  TZCLNotifyEvent OnEnter;
+  TZCLNotifyEvent OnExit;
 
   void BeginUpdate() { ++updateCount_; }
   // Ends one bracket; at zero with changed set the change operation runs.

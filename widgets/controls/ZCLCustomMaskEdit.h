@@ -26,7 +26,7 @@ class TZCLCustomMaskEdit : public TZCLCustomEdit {
  public:
   explicit TZCLCustomMaskEdit(QWidget* parent = nullptr);
 
-  TNotifyEvent OnValidationError;
+  TZCLNotifyEvent OnValidationError;
   std::function<void(QObject* Sender, double value, double min, double max)> OnRangeError;
 
   TZCLMaskDataType DataType() const { return FDataType; }

@@ -11,13 +11,13 @@
 namespace zyn {
 
 // Event handlers of the library are plain callables; the sender is the object that fires.
-using TNotifyEvent = std::function<void(QObject* Sender)>;
+using TZCLNotifyEvent = std::function<void(QObject* Sender)>;
 
 class TZCLObject {
  public:
   virtual ~TZCLObject() = default;
 
-  TNotifyEvent OnChange;
+  TZCLNotifyEvent OnChange;
 
   // The update lock is one flag: brackets do not nest.
   void BeginUpdate() { locked_ = true; }
@@ -46,7 +46,7 @@ class TZCLCustomComponent : public QObject {
   explicit TZCLCustomComponent(QObject* owner = nullptr) : QObject(owner) {}
   QString About() const { return about_; }
   void SetAbout(const QString& value) { about_ = value; }
-  TNotifyEvent OnChange;
+  TZCLNotifyEvent OnChange;
   void BeginUpdate() { locked_ = true; }
   void EndUpdate(bool changed = true) {
     locked_ = false;
@@ -90,7 +90,7 @@ class TZCLCollectionBase {
   TZCLCollectionItem* ItemAt(int index) const { return items_.at(index).get(); }
   void Delete(int index);
   void Clear();
-  TNotifyEvent OnChange;
+  TZCLNotifyEvent OnChange;
   QObject* Owner() const { return owner_; }
   void SetOwner(QObject* owner) { owner_ = owner; }
 

@@ -19,7 +19,7 @@ class TZCLBaseGraphicButton : public TZCLBaseControl {
  public:
   explicit TZCLBaseGraphicButton(QWidget* parent = nullptr);
 
-  TNotifyEvent OnDropDown;
+  TZCLNotifyEvent OnDropDown;
 
   int State() const { return FState; }
   // Changes the state; repaints where the look changes. force: also when equal.
