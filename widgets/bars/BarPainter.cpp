@@ -1,0 +1,446 @@
+#include "widgets/bars/BarPainter.h"
+
+#include "platform/QtText.h"
+#include "widgets/bars/BarItem.h"
+#include "widgets/bars/BarItemLinks.h"
+#include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarUtils.h"
+#include "widgets/bars/BarWindow.h"
+#include "widgets/bars/Office11Colors.h"
+
+#include <algorithm>
+
+namespace zyn {
+
+const TzbBarItemControlPainter& TzbBarItemControlPainter::Instance() {
+  static const TzbBarItemControlPainter painter;
+  return painter;
+}
+
+void TzbBarItemControlPainter::FrameWith(TCanvas& dc, const TRect& r, const TBrush& brush) {
+  if (IsRectEmpty(r)) return;
+  const TBrush saved = dc.Brush;
+  dc.Brush = brush;
+  dc.FillRect(Rect(r.Left, r.Top, r.Right, r.Top + 1));
+  dc.FillRect(Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom));
+  dc.FillRect(Rect(r.Left, r.Top + 1, r.Left + 1, r.Bottom - 1));
+  dc.FillRect(Rect(r.Right - 1, r.Top + 1, r.Right, r.Bottom - 1));
+  dc.Brush = saved;
+}
+
+void TzbBarItemControlPainter::FillWith(TCanvas& dc, const TRect& r, const TBrush& brush) {
+  if (IsRectEmpty(r)) return;
+  const TBrush saved = dc.Brush;
+  dc.Brush = brush;
+  dc.FillRect(r);
+  dc.Brush = saved;
+}
+
+QImage TzbBarItemControlPainter::GlyphOf(const TzbBarItemControl& c, int view, bool& fromImageList) {
+  fromImageList = false;
+  QImage glyph = c.Link().RealGlyph();
+  if (!glyph.isNull()) return glyph;
+  if (!c.Link().Item()) return QImage();
+  glyph = c.Parent().ImageOf(*c.Link().Item(), view);
+  fromImageList = !glyph.isNull();
+  return glyph;
+}
+
+// ---------------------------------------------------------------- glyph cells
+
+void TzbBarItemControlPainter::DrawEmptyImageCell(const TzbBarItemControl& c, TCanvas& dc, TRect r,
+                                                  const TBrush& brush, const TzbButtonState& s) const {
+  if (s.Fits) InflateRect(r, -1, -1);
+  if (!HasOwnBackgrounds()) {
+    const bool solid = (!KeepsImageCellClear() && (s.Pressed || s.Down || s.Selected)) || c.NonRecent;
+    FillItemBackground(c, dc, solid, brush, r);
+  }
+  if (s.View == 1 && s.Down) {
+    const bool small = c.Parent().FontPointSize() < 16;
+    const int scale = small ? 1 : 2;
+    const int w = 9 * scale, h = 7 * scale;
+    DrawCheckSign(c, dc, scale, r.Left + (r.Width() - w) / 2, r.Top + (r.Height() - h) / 2);
+  }
+}
+
+void TzbBarItemControlPainter::DrawImageCell(const TzbBarItemControl& c, TCanvas& dc, const TBrush& brush, TRect r,
+                                             const TRect& glyphRect, const QImage& glyph, bool fromImageList,
+                                             const TzbButtonState& s) const {
+  if (s.Fits) InflateRect(r, -1, -1);
+  bool painted = false;
+  if (!c.NonRecent && !c.Parent().HasPlainBackground()) {
+    const bool solid = (!KeepsImageCellClear() && (s.Pressed || s.Down || s.Selected)) || c.NonRecent;
+    FillItemBackground(c, dc, solid, brush, r);
+    painted = true;
+  }
+  TzbGlyphArgs a;
+  a.BackgroundBrush = brush;
+  a.Area = r;
+  a.GlyphRect = glyphRect;
+  a.Image = glyph;
+  a.FromImageList = fromImageList;
+  a.ImageBackground = c.Parent().Manager().ImageListBkColor;
+  a.TintColor = GetDisabledImageColor(c.Parent());
+  a.KeepColours = c.HasDisabledImage(s.View);
+  a.Hot = s.Selected;
+  a.Down = s.Down;
+  a.NoShadow = s.Pressed;
+  a.Grayed = s.Grayed;
+  a.Transparent = painted;
+  DrawGlyph(dc, a);
+}
+
+void TzbBarItemControlPainter::DrawDropPartArrow(TCanvas& dc, const TRect& r, bool down, bool enabled, bool selected,
+                                                 bool noEmboss) const {
+  DrawArrowInRect(dc, r, down, noEmboss, enabled, selected);
+}
+
+void TzbBarItemControlPainter::DrawArrow(TCanvas& dc, const TRect& r, bool down, int size, bool selected,
+                                         bool enabled, bool noEmboss) const {
+  DrawArrowOfSize(dc, r, down, noEmboss, enabled, selected, size);
+}
+
+void TzbBarItemControlPainter::GetEditColors(const TzbBarItemControl& c, TColor& text, TColor& background) const {
+  if (c.Enabled()) {
+    text = clWindowText;
+    background = clWindow;
+  } else {
+    text = clGrayText;
+    background = c.Parent().CurrentBrush().Color;
+  }
+}
+
+TColor TzbBarItemControlPainter::GetDisabledImageColor(const TzbBarWindow& w) const {
+  return w.Manager().MakeDisabledImagesFaded ? MixColors(clBtnShadow, clWhite, 70) : clNone;
+}
+
+void TzbBarItemControlPainter::GetCaptionColors(const TzbBarItemControl&, bool enabled, bool selectedLook,
+                                                bool flatDisabled, TColor& first, TColor& second) const {
+  if (enabled) {
+    first = second = (selectedLook && !flatDisabled) ? clHighlightText : clBtnText;
+  } else if (selectedLook || flatDisabled) {
+    first = second = clGrayText;
+  } else {
+    first = clBtnHighlight;
+    second = clBtnShadow;
+  }
+}
+
+// ---------------------------------------------------------------- quick button, grip, arrows
+
+void TzbBarItemControlPainter::DrawSizeGrip(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                            const TRect& r) const {
+  FillWith(dc, r, brush);
+  DrawClassicSizeGrip(dc, r);
+}
+
+void TzbBarItemControlPainter::DrawCaptionArrow(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const {
+  const int x = (r.Left + r.Right - 7) / 2;
+  const int sum = r.Top + r.Bottom - 4;
+  const int y = sum / 2 + ((sum % 2 != 0) ? 1 : 0);
+  const TColor color = GetCaptionArrowColor(w, w.QuickButtonState());
+  const TPen pen = dc.Pen;
+  const TBrush brush = dc.Brush;
+  dc.Pen = TPen{color, 1, psSolid};
+  dc.Brush = SolidBrush(color);
+  dc.Polygon({{x, y}, {x + 6, y}, {x + 3, y + 3}});
+  dc.Pen = pen;
+  dc.Brush = brush;
+}
+
+void TzbBarItemControlPainter::DrawQuickButtonContent(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const {
+  if (!w.HasHiddenLinks()) return;
+  if (w.IsVertical()) {
+    DrawQuickButtonChevron(w, dc, r.Bottom - 9);
+    DrawQuickButtonChevron(w, dc, r.Bottom - 5);
+  } else {
+    DrawQuickButtonChevron(w, dc, r.Left + 2);
+    DrawQuickButtonChevron(w, dc, r.Left + 6);
+  }
+}
+
+void TzbBarItemControlPainter::DrawTriangle(TCanvas& dc, int colorIndex, int width, int top, int left) const {
+  const TColor color = SystemColor(colorIndex);
+  const TPen pen = dc.Pen;
+  const TBrush brush = dc.Brush;
+  dc.Pen = TPen{color, 1, psSolid};
+  dc.Brush = SolidBrush(color);
+  dc.Polygon({{left, top}, {left + width - 1, top}, {left + width / 2, top + width / 2}});
+  dc.Pen = pen;
+  dc.Brush = brush;
+}
+
+void TzbBarItemControlPainter::DrawMenuExpandButton(const TzbBarWindow& w, TCanvas& dc, bool selected,
+                                                    const TRect& r, int expandHeight) const {
+  const int n = GetExpandChevronLines(expandHeight);
+  const TColor color = (FaceIsWhite() && selected) ? clBtnFace : clBtnText;
+  const int x = (r.Left + r.Right - n - 1) / 2;
+  const int y0 = r.Top + (expandHeight - 2 * n) / 2;
+  const TPen saved = dc.Pen;
+  dc.Pen = TPen{color, 1, psSolid};
+  for (int i = 0; i < n; ++i) {
+    const int y = y0 + i + (i >= n / 2 ? n / 2 : 0);
+    dc.Polyline({{x, y}, {x + n / 2, y + n / 2}, {x + n + 1, y - 1}});
+  }
+  dc.Pen = saved;
+}
+
+void TzbBarItemControlPainter::DrawCenteredText(TCanvas& dc, const TRect& r, bool opaque, const QString& text,
+                                                int offset) const {
+  TRect t = r;
+  OffsetRect(t, offset, offset);
+  const TFont font = dc.Font;
+  dc.Font.Color = clBtnText;
+  if (opaque) FillWith(dc, r, SolidBrush(clBtnFace));
+  dc.Painter().save();
+  dc.Painter().setClipRect(ToQRect(r), Qt::IntersectClip);
+  dc.DrawText(text, t, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  dc.Painter().restore();
+  dc.Font = font;
+}
+
+// ---------------------------------------------------------------- item backgrounds and buttons
+
+void TzbBarItemControlPainter::FillItemBackground(const TzbBarItemControl& c, TCanvas& dc, bool solid,
+                                                  const TBrush& brush, const TRect& r) const {
+  if (IsRectEmpty(r)) return;
+  if (solid) FillWith(dc, r, brush);
+  else c.Parent().PaintBackground(dc, r, c.NonRecent);
+}
+
+void TzbBarItemControlPainter::FrameItemBackground(const TzbBarItemControl& c, TCanvas& dc, bool solid,
+                                                   const TBrush& brush, const TRect& r) const {
+  if (IsRectEmpty(r)) return;
+  if (solid) {
+    FrameWith(dc, r, brush);
+    return;
+  }
+  FillItemBackground(c, dc, false, brush, Rect(r.Left, r.Top, r.Right, r.Top + 1));
+  FillItemBackground(c, dc, false, brush, Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom));
+  FillItemBackground(c, dc, false, brush, Rect(r.Left, r.Top + 1, r.Left + 1, r.Bottom - 1));
+  FillItemBackground(c, dc, false, brush, Rect(r.Right - 1, r.Top + 1, r.Right, r.Bottom - 1));
+}
+
+void TzbBarItemControlPainter::DrawDisabledRect(TCanvas& dc, const TRect& r) const {
+  FillWith(dc, r, SolidBrush(clBtnShadow));
+}
+
+void TzbBarItemControlPainter::DrawButton(const TzbBarItemControl& c, const TRect& r, const TzbButtonState& state,
+                                          bool captionOnly, bool wholeRect) const {
+  TzbButtonState s = state;
+  const TzbBarManager& m = c.Parent().Manager();
+  TRect cell = r;
+  if (!wholeRect) {
+    if (s.View == 0) cell.Right = std::min(r.Right, r.Left + m.ButtonWidth());
+    if (s.View == 2) cell.Bottom = std::min(r.Bottom, r.Top + m.ButtonHeight());
+  }
+  bool fromList = false;
+  QImage glyph = captionOnly ? QImage() : GlyphOf(c, s.View, fromList);
+  s.NoGlyph = captionOnly || glyph.isNull();
+  TRect glyphRect;
+  if (!s.NoGlyph) {
+    int gw = glyph.width(), gh = glyph.height();
+    if (s.View == 1 && m.StretchGlyphs) {
+      gw = cell.Width() * gw / 19;
+      gh = cell.Height() * gh / 19;
+      if (gw > 0 && gh > 0 && (gw != glyph.width() || gh != glyph.height()))
+        glyph = glyph.scaled(gw, gh);
+    } else if (s.View != 1 && m.LargeIcons()) {
+      if (m.UseLargeImagesForLargeIcons && m.LargeImagesWidth > 0) gw = gh = m.LargeImagesWidth;
+      else gw *= 2, gh *= 2;
+      glyph = glyph.scaled(gw, gh);
+    }
+    glyphRect = Bounds(cell.Left + (cell.Width() - gw) / 2, cell.Top + (cell.Height() - gh) / 2, gw, gh);
+    int offset = 0;
+    if (s.Down) offset += GetDownGlyphOffset();
+    if (s.Pressed) offset += GetPressedGlyphOffset(c, s.Down);
+    OffsetRect(glyphRect, offset, offset);
+  }
+  DrawButtonFace(c, cell, glyphRect, glyph, fromList, s);
+}
+
+void TzbBarItemControlPainter::DrawButtonFace(const TzbBarItemControl& c, const TRect& r, const TRect& glyphRect,
+                                              const QImage& glyph, bool fromImageList, TzbButtonState s) const {
+  TCanvas& dc = c.Parent().Canvas();
+  const TBrush brush = GetButtonBrush(c, s);
+  const int inner = s.NoGlyph ? c.Parent().Manager().ImageSize() : 0;
+  const int gw = s.NoGlyph ? inner : glyphRect.Width(), gh = s.NoGlyph ? inner : glyphRect.Height();
+  s.Fits = r.Width() >= gw + 2 && r.Height() >= gh + 2;
+  auto cell = [&]() {
+    if (s.NoGlyph) DrawEmptyImageCell(c, dc, r, brush, s);
+    else DrawImageCell(c, dc, brush, r, glyphRect, glyph, fromImageList, s);
+  };
+  if (HasOwnBackgrounds()) {
+    DrawButtonEdge(c, dc, r, brush, s);
+    cell();
+  } else {
+    cell();
+    DrawButtonEdge(c, dc, r, brush, s);
+  }
+}
+
+void TzbBarItemControlPainter::DrawCaption(const TzbBarItemControl& c, TCanvas& dc, const QString& text,
+                                           const TRect& r, int alignment, bool enabled, bool selectedLook,
+                                           bool vertical, bool clip, bool notSelected) const {
+  TColor first, second;
+  GetCaptionColors(c, enabled, selectedLook, UsesFlatSelection() && notSelected, first, second);
+  unsigned flags = DT_SINGLELINE | DT_VCENTER | (alignment == 1 ? DT_CENTER : alignment == 2 ? DT_RIGHT : DT_LEFT);
+  if (!clip) flags |= DT_NOCLIP;
+  const TFont font = dc.Font;
+  const TBrush brush = dc.Brush;
+  dc.Brush.Style = bsClear;
+  if (clip) {
+    dc.Painter().save();
+    dc.Painter().setClipRect(ToQRect(r), Qt::IntersectClip);
+  }
+  if (first != second) {
+    TRect shifted = r;
+    OffsetRect(shifted, 1, 1);
+    dc.Font.Color = first;
+    dc.DrawText(text, shifted, flags);
+  }
+  TRect place = r;
+  dc.Font.Color = second;
+  dc.DrawText(text, place, flags);
+  if (clip) dc.Painter().restore();
+  dc.Font = font;
+  dc.Brush = brush;
+}
+
+void TzbBarItemControlPainter::DrawStaticBorder(const TzbBarItemControl&, TCanvas& dc, TzbBarStaticBorderStyle style,
+                                                int width, TRect& r) const {
+  switch (style) {
+    case sbsNone: return;
+    case sbsLowered: {
+      TRect e = r;
+      dc.DrawEdge(e, BDR_SUNKENOUTER, BF_RECT);
+      InflateRect(r, -width, -width);
+      return;
+    }
+    case sbsRaised: {
+      TRect e = r;
+      dc.DrawEdge(e, BDR_RAISEDINNER, BF_RECT);
+      InflateRect(r, -width, -width);
+      return;
+    }
+    case sbsEtched: {
+      TRect e = r;
+      dc.DrawEdge(e, EDGE_ETCHED, BF_RECT);
+      InflateRect(r, -width, -width);
+      return;
+    }
+    case sbsBump: {
+      TRect e = r;
+      dc.DrawEdge(e, BDR_RAISEDINNER, BF_RECT);
+      InflateRect(r, -1, -1);
+      e = r;
+      dc.DrawEdge(e, BDR_SUNKENOUTER, BF_RECT);
+      InflateRect(r, -1, -1);
+      return;
+    }
+  }
+}
+
+void TzbBarItemControlPainter::GetDropButtonColors(const TzbBarItemControl& c, bool, bool, int& arrowColorIndex,
+                                                   TBrush& brush) const {
+  arrowColorIndex = COLOR_BTNTEXT;
+  brush = c.Parent().CurrentBrush();
+}
+
+TBrush TzbBarItemControlPainter::GetButtonBrush(const TzbBarItemControl& c, const TzbButtonState&) const {
+  return c.Parent().CurrentBrush();
+}
+
+int TzbBarItemControlPainter::GetMenuImageColumnWidth(const TzbBarItemControl& c) const {
+  return c.Parent().IsMenu() ? c.Parent().ItemHeight() + 1 : 0;
+}
+
+int TzbBarItemControlPainter::GetDropArrowWidth(const TzbBarManager& m) const {
+  int w = m.ButtonArrowWidth() * (m.LargeIcons() ? 2 : 1);
+  if (w % 2 == 0) ++w;
+  return w;
+}
+
+int TzbBarItemControlPainter::GetLargeDropArrowWidth(const TzbBarManager& m) const { return m.LargeButtonArrowWidth(); }
+
+// ---------------------------------------------------------------- backgrounds and brushes
+
+void TzbBarItemControlPainter::DrawDockBackground(TCanvas& dc, const TBrush& brush, const TRect& r) const {
+  FillWith(dc, r, brush);
+}
+
+TBrush TzbBarItemControlPainter::GetLightFaceBrush(const TzbBarManager& m) const { return SolidBrush(m.BrushColor(2)); }
+TBrush TzbBarItemControlPainter::GetBarBrush(const TzbBarWindow&) const { return SolidBrush(clBtnFace); }
+TBrush TzbBarItemControlPainter::GetBarCheckedBrush(const TzbBarWindow&) const { return CheckedBrush(); }
+TBrush TzbBarItemControlPainter::GetBarFaceBrush(const TzbBarWindow&) const { return SolidBrush(clBtnFace); }
+TBrush TzbBarItemControlPainter::GetBarHighlightBrush(const TzbBarWindow&) const { return SolidBrush(clHighlight); }
+
+// ---------------------------------------------------------------- bar windows
+
+void TzbBarItemControlPainter::DrawSeparator(const TzbBarWindow& w, TCanvas& dc, bool vertical, const TBrush& brush,
+                                             const TRect& r) const {
+  const int m = GetSeparatorMargin();
+  TRect rest = r;
+  if (vertical) {
+    FillWith(dc, Rect(r.Left, r.Top, r.Right, r.Top + m), brush);
+    FillWith(dc, Rect(r.Left, r.Bottom - m, r.Right, r.Bottom), brush);
+    rest.Top += m;
+    rest.Bottom -= m;
+    dc.DrawEdge(rest, EDGE_ETCHED, BF_TOP);
+  } else {
+    FillWith(dc, Rect(r.Left, r.Top, r.Left + m, r.Bottom), brush);
+    FillWith(dc, Rect(r.Right - m, r.Top, r.Right, r.Bottom), brush);
+    rest.Left += m;
+    rest.Right -= m;
+    dc.DrawEdge(rest, EDGE_ETCHED, BF_LEFT);
+  }
+}
+
+void TzbBarItemControlPainter::DrawCaptionButtonBackground(const TzbBarWindow& w, TCanvas& dc, int state,
+                                                           const TRect& r) const {
+  if (state == 0) {
+    FillWith(dc, r, SolidBrush(GetCaptionColor(true)));
+    return;
+  }
+  FrameWith(dc, r, SolidBrush(clHighlight));
+  TRect inner = r;
+  InflateRect(inner, -1, -1);
+  FillWith(dc, inner, state == 1 ? GetBarHighlightBrush(w) : GetBarFaceBrush(w));
+}
+
+// ---------------------------------------------------------------- menus
+
+TBrush TzbBarItemControlPainter::GetMenuFrameBrush(const TzbBarWindow&) const { return SolidBrush(clBtnFace); }
+
+void TzbBarItemControlPainter::DrawMenuFrame(const TzbBarWindow&, TCanvas& dc, const TRect& r) const {
+  FillWith(dc, Rect(r.Left, r.Top, r.Left + 1, r.Bottom - 1), SolidBrush(clBtnFace));
+  FillWith(dc, Rect(r.Left, r.Top, r.Right, r.Top + 1), SolidBrush(clBtnFace));
+  TRect e = r;
+  dc.DrawEdge(e, BDR_RAISEDOUTER, BF_RIGHT | BF_BOTTOM);
+}
+
+void TzbBarItemControlPainter::DrawMenuSeparator(const TzbBarWindow& w, TzbBarItemControl& c, int sideStrip,
+                                                 const TRect& r, TCanvas& dc) const {
+  const int h = GetMenuSeparatorHeight();
+  const TRect band = Rect(r.Left, r.Top - h, r.Right, r.Top);
+  c.SeparatorRect = band;
+  const int indent = GetMenuSeparatorIndent();
+  const bool solid = c.NonRecent;
+  const TBrush brush = w.CurrentBrush();
+  FillItemBackground(c, dc, solid, brush, Rect(band.Left, band.Top, band.Right, band.Top + 4));
+  FillItemBackground(c, dc, solid, brush, Rect(band.Left, band.Bottom - 4, band.Right, band.Bottom));
+  FillItemBackground(c, dc, solid, brush, Rect(band.Left, band.Top + 4, band.Left + indent, band.Bottom - 4));
+  FillItemBackground(c, dc, solid, brush, Rect(band.Right - indent, band.Top + 4, band.Right, band.Bottom - 4));
+  TRect line = Rect(band.Left + indent, band.Top + 4, band.Right - indent, band.Bottom - 4);
+  dc.DrawEdge(line, EDGE_ETCHED, BF_TOP);
+}
+
+// ---------------------------------------------------------------- flat look
+
+void TzbBarItemControlPainter::DrawSelectionFrame(TCanvas& dc, const TRect& r) const {
+  FrameWith(dc, r, SolidBrush((FaceIsBlack() || FaceBlackTextColored()) ? clHighlightText : clHighlight));
+}
+
+TBrush TzbBarItemControlPainter::GetFlatShadowBrush(const TzbBarWindow&) const { return SolidBrush(clBtnShadow); }
+
+}  // namespace zyn
