@@ -8,6 +8,8 @@
 #include "widgets/bars/BarWindow.h"
 #include "widgets/bars/Office11Colors.h"
 
+#include <limits>
+
 namespace zyn {
 
 namespace {
@@ -343,6 +345,44 @@ void TzbBarItemControlFlatPainter::DrawMenuSeparator(const TzbBarWindow& w, TzbB
   FillItemBackground(c, dc, solid, w.CurrentBrush(), Rect(column, band.Top, band.Right, band.Bottom));
   const int mid = band.Top + h / 2;
   FillWith(dc, Rect(column + GetMenuSeparatorIndent(), mid, band.Right + 1, mid + 1), GetFlatShadowBrush(w));
+}
+
+int TzbBarItemControlFlatPainter::GetSubItemTextIndent(const TzbBarItemControl& c) const {
+  if (c.Parent().Bar() && c.Parent().Bar()->IsMainMenu() && !c.Parent().IsMenu()) return 8;
+  return TzbBarItemControlPainter::GetSubItemTextIndent(c);
+}
+
+int TzbBarItemControlFlatPainter::GetSubItemHeight(const TzbBarItemControl& c) const {
+  return TzbBarItemControlPainter::GetSubItemHeight(c) + (c.Parent().IsMenu() ? 2 : 0);
+}
+
+int TzbBarItemControlFlatPainter::GetSubItemWidth(const TzbBarItemControl& c) const {
+  return TzbBarItemControlPainter::GetSubItemWidth(c) + (c.Parent().IsMenu() ? 9 : 0);
+}
+
+void TzbBarItemControlFlatPainter::CalcMenuMetrics(const TzbBarWindow& w, int& lineHeight, int& dropArrowWidth,
+                                                   int& expandHeight, int& glyphReference) const {
+  ++lineHeight;
+  dropArrowWidth = lineHeight / 4 * 3 + 1;
+  expandHeight = w.ZeroHeight() + 1;
+  const int lines = GetExpandChevronLines(expandHeight);
+  if (lines % 2 != 0) expandHeight = 2 * lines + 2;
+  glyphReference = 20;
+}
+
+void TzbBarItemControlFlatPainter::GetMenuItemsRect(const TzbBarWindow& w, bool scrolling, TRect& start,
+                                                    int& bottomLimit) const {
+  const TRect client = w.ClientRect();
+  start = Rect(w.SideStripWidth() + 1, 1, client.Width() - 1, 1);
+  bottomLimit = scrolling ? std::numeric_limits<int>::max()
+                          : client.Height() - 1 - (w.ShowsExpandButton() ? w.ItemHeight() : 0);
+}
+
+void TzbBarItemControlFlatPainter::CalcMenuSize(const TzbBarWindow& w, int itemsWidth, int itemsHeight, int& width,
+                                                int& height) const {
+  width = itemsWidth == 0 && itemsHeight == 0 ? 100 : itemsWidth + w.SideStripWidth() + 4;
+  if (itemsHeight < 3 || w.ShowsExpandButton()) itemsHeight += w.ItemHeight();
+  height = itemsHeight + 3 + (w.HasTearOffBand() ? GetTearOffBandHeight(w) : 0);
 }
 
 }  // namespace zyn

@@ -4,6 +4,7 @@
 // and the toolbar grip is striped.
 
 #include "widgets/bars/BarPainter.h"
+#include "widgets/bars/BarWindow.h"
 
 namespace zyn {
 
@@ -73,6 +74,15 @@ class TzbBarItemControlFlatPainter : public TzbBarItemControlPainter {
   void DrawMenuFrame(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const override;
   void DrawMenuSeparator(const TzbBarWindow& w, TzbBarItemControl& c, int sideStrip, const TRect& r,
                          TCanvas& dc) const override;
+
+  int GetSubItemTextIndent(const TzbBarItemControl& c) const override;
+  int GetSubItemHeight(const TzbBarItemControl& c) const override;
+  int GetSubItemWidth(const TzbBarItemControl& c) const override;
+  void CalcMenuMetrics(const TzbBarWindow& w, int& lineHeight, int& dropArrowWidth, int& expandHeight,
+                       int& glyphReference) const override;
+  void GetMenuItemsRect(const TzbBarWindow& w, bool scrolling, TRect& start, int& bottomLimit) const override;
+  void CalcMenuSize(const TzbBarWindow& w, int itemsWidth, int itemsHeight, int& width, int& height) const override;
+  int GetTearOffBandHeight(const TzbBarWindow& w) const override { return w.BandCaptionHeight() + 1; }
 
   // Added operations.
   virtual TBrush GetStaticBorderBrush(const TzbBarItemControl& c, TzbBarStaticBorderStyle style) const;

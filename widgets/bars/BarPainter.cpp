@@ -1,6 +1,7 @@
 #include "widgets/bars/BarPainter.h"
 
 #include "platform/QtText.h"
+#include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarItem.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
@@ -9,6 +10,7 @@
 #include "widgets/bars/Office11Colors.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace zyn {
 
@@ -433,6 +435,129 @@ void TzbBarItemControlPainter::DrawMenuSeparator(const TzbBarWindow& w, TzbBarIt
   FillItemBackground(c, dc, solid, brush, Rect(band.Right - indent, band.Top + 4, band.Right, band.Bottom - 4));
   TRect line = Rect(band.Left + indent, band.Top + 4, band.Right - indent, band.Bottom - 4);
   dc.DrawEdge(line, EDGE_ETCHED, BF_TOP);
+}
+
+// ---------------------------------------------------------------- sub-items and menu measures
+
+int TzbBarItemControlPainter::GetTearOffBandHeight(const TzbBarWindow& w) const { return w.BandCaptionHeight() + 3; }
+
+namespace {
+bool SubItemShowsCaption(const TzbBarItemControl& c) {
+  const TzbBarItem* item = c.Link().Item();
+  if (item && item->InheritsFrom(TCustomzbBarSubItem::kClassName))
+    return static_cast<const TCustomzbBarSubItem*>(item)->ShowCaption();
+  return true;
+}
+int CaptionTextWidth(const TzbBarItemControl& c) {
+  return c.Parent().Canvas().TextWidth(ToQString(StripAmpersands(c.Link().RealCaption())));
+}
+bool OnMainMenuBar(const TzbBarItemControl& c) { return c.Parent().Bar() && c.Parent().Bar()->IsMainMenu(); }
+}  // namespace
+
+int TzbBarItemControlPainter::GetSubItemTextIndent(const TzbBarItemControl& c) const {
+  return -c.Parent().FontHeightValue() / 2;
+}
+
+int TzbBarItemControlPainter::GetSubItemHeight(const TzbBarItemControl& c) const {
+  const TzbBarWindow& w = c.Parent();
+  if (w.IsMenu()) return w.ItemHeight();
+  const TzbBarManager& m = w.Manager();
+  bool fromList = false;
+  const bool glyph = !GlyphOf(c, 0, fromList).isNull();
+  const int extent = w.IsVertical() ? m.ButtonWidth() : m.ButtonHeight();
+  int h = 0;
+  if (glyph || !SubItemShowsCaption(c)) h = extent;
+  if (SubItemShowsCaption(c)) h = std::max(h, w.ItemHeight());
+  return h;
+}
+
+int TzbBarItemControlPainter::GetSubItemWidth(const TzbBarItemControl& c) const {
+  const TzbBarWindow& w = c.Parent();
+  if (w.IsMenu()) return CaptionTextWidth(c) + 2 * w.ItemHeight() + 3;
+  const TzbBarManager& m = w.Manager();
+  bool fromList = false;
+  const bool glyph = !GlyphOf(c, 0, fromList).isNull();
+  const bool caption = SubItemShowsCaption(c);
+  int width = caption ? CaptionTextWidth(c) : 0;
+  if (glyph || !caption) width += (w.IsVertical() ? m.ButtonHeight() : m.ButtonWidth()) + (caption ? 4 : 0);
+  else width += 2 * GetSubItemTextIndent(c);
+  if (!OnMainMenuBar(c)) width += w.ItemHeight() / 2;
+  return width;
+}
+
+void TzbBarItemControlPainter::DrawSubItem(const TzbBarItemControl& c, TCanvas& dc, int view, bool selected,
+                                           bool pressed, const TRect& r) const {
+  TzbBarWindow& w = c.Parent();
+  if (view == 1) {
+    DrawMenuButton(c, dc, r, selected, false, false);
+    const int a = w.ArrowSize();
+    DrawArrow(dc, Rect(r.Right - r.Height(), r.Top, r.Right, r.Bottom), false, a, selected, c.Enabled(), true);
+    return;
+  }
+  TzbButtonState s;
+  s.View = view;
+  s.Selected = selected;
+  s.Pressed = pressed;
+  bool fromList = false;
+  const bool glyph = !GlyphOf(c, view, fromList).isNull();
+  DrawButton(c, r, s, !glyph, true);
+  TRect caption = r;
+  caption.Left += glyph ? w.Manager().ButtonWidth() : GetSubItemTextIndent(c);
+  if (pressed && !IsMenuBarTitle(c)) OffsetRect(caption, 1, 1);
+  if (SubItemShowsCaption(c))
+    DrawCaption(c, dc, ToQString(c.Link().RealCaption()), caption, 0, c.Enabled(), false, false, false, !selected);
+  if (!OnMainMenuBar(c)) {
+    const int arrowLeft = caption.Left + CaptionTextWidth(c) + 2;
+    DrawArrow(dc, Rect(arrowLeft, r.Top, r.Right, r.Bottom), true, w.ArrowSize() - 1, false, c.Enabled(), false);
+  }
+}
+
+void TzbBarItemControlPainter::CalcMenuMetrics(const TzbBarWindow& w, int& lineHeight, int& dropArrowWidth,
+                                               int& expandHeight, int& glyphReference) const {
+  dropArrowWidth = lineHeight / 4 * 3 + 1;
+  expandHeight = w.ZeroHeight() + 1;
+  const int lines = GetExpandChevronLines(expandHeight);
+  if (lines % 2 != 0) expandHeight = 2 * lines + 4;
+  glyphReference = 19;
+}
+
+void TzbBarItemControlPainter::GetMenuItemsRect(const TzbBarWindow& w, bool scrolling, TRect& start,
+                                                int& bottomLimit) const {
+  const TRect client = w.ClientRect();
+  const int top = w.HasTearOffBand() ? 0 : 2;
+  start = Rect(w.SideStripWidth() + 2, top, client.Width() - 2, top);
+  bottomLimit = scrolling ? std::numeric_limits<int>::max()
+                          : client.Height() - 2 - (w.ShowsExpandButton() ? w.ItemHeight() : 0);
+}
+
+void TzbBarItemControlPainter::CalcMenuSize(const TzbBarWindow& w, int itemsWidth, int itemsHeight, int& width,
+                                            int& height) const {
+  width = itemsWidth == 0 && itemsHeight == 0 ? 100 : itemsWidth + w.SideStripWidth() + 6;
+  if (itemsHeight < 3 || w.ShowsExpandButton()) itemsHeight += w.ItemHeight();
+  height = itemsHeight + 4 + (w.HasTearOffBand() ? GetTearOffBandHeight(w) : 0);
+}
+
+void TzbBarItemControlPainter::DrawMenuScrollArrow(const TzbBarWindow& w, TCanvas& dc, bool up,
+                                                   const TRect& r) const {
+  const int h = w.ItemHeight();
+  const int e = h / 3 - 2, d = h / 3 - 1;
+  if (e < 1) return;
+  const int cx = w.SideStripWidth() + (r.Right - w.SideStripWidth()) / 2;
+  std::vector<TPoint> pts;
+  if (up) {
+    const int base = r.Top + (h - d) / 2 + d - 1;
+    pts = {{cx - e, base}, {cx + e, base}, {cx, base - e}};
+  } else {
+    const int base = r.Bottom - ((h - d) / 2 + d);
+    pts = {{cx - e, base}, {cx + e, base}, {cx, base + e}};
+  }
+  const TPen pen = dc.Pen;
+  const TBrush brush = dc.Brush;
+  dc.Pen = TPen{clBtnText, 1, psSolid};
+  dc.Brush = SolidBrush(clBtnText);
+  dc.Polygon(pts);
+  dc.Pen = pen;
+  dc.Brush = brush;
 }
 
 // ---------------------------------------------------------------- flat look

@@ -170,6 +170,19 @@ class TzbBarItemControlPainter {
   virtual void DrawMenuSeparator(const TzbBarWindow& w, TzbBarItemControl& c, int sideStrip, const TRect& r,
                                  TCanvas& dc) const;
 
+  // --- sub-items and menu measures ---
+  virtual int GetSubItemTextIndent(const TzbBarItemControl& c) const;
+  virtual int GetSubItemHeight(const TzbBarItemControl& c) const;
+  virtual int GetSubItemWidth(const TzbBarItemControl& c) const;
+  virtual void DrawSubItem(const TzbBarItemControl& c, TCanvas& dc, int view, bool selected, bool pressed,
+                           const TRect& r) const;
+  virtual void CalcMenuMetrics(const TzbBarWindow& w, int& lineHeight, int& dropArrowWidth, int& expandHeight,
+                               int& glyphReference) const;
+  virtual void GetMenuItemsRect(const TzbBarWindow& w, bool scrolling, TRect& start, int& bottomLimit) const;
+  virtual void CalcMenuSize(const TzbBarWindow& w, int itemsWidth, int itemsHeight, int& width, int& height) const;
+  virtual int GetTearOffBandHeight(const TzbBarWindow& w) const;
+  virtual void DrawMenuScrollArrow(const TzbBarWindow& w, TCanvas& dc, bool up, const TRect& r) const;
+
   // --- added by the flat look ---
   virtual void DrawSelectionFrame(TCanvas& dc, const TRect& r) const;
   virtual TBrush GetFlatShadowBrush(const TzbBarWindow& w) const;

@@ -42,6 +42,14 @@ class TzbBarWindow {
   virtual int QuickButtonState() const { return 0; }     // 0 normal, 1 hot, 2 pressed
   virtual bool ShowsGrip() const { return true; }
   virtual int CaptionButtonState() const { return 0; }   // state of the floating caption's buttons
+  // Drop-down menus: the side strip along the left edge, the expand button of personalized menus,
+  // the tear-off band, and the height of the digit "0" in the window's font.
+  virtual int SideStripWidth() const { return 0; }
+  virtual bool ShowsExpandButton() const { return false; }
+  virtual bool HasTearOffBand() const { return false; }
+  virtual int BandCaptionHeight() const { return 0; }
+  virtual int ZeroHeight() const { return 13; }
+  virtual int FontHeightValue() const { return -11; }  // the font's height value (negative: pixels)
   virtual TRect FloatingCaptionRect() const { return TRect{}; }  // the caption of a floating bar
   virtual bool IsFloating() const { return false; }
   // The image-list image of an item for the view (the large images unless in a menu); null when none.

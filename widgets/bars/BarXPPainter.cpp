@@ -239,4 +239,16 @@ void TzbBarItemControlXPPainter::DrawMenuSeparator(const TzbBarWindow& w, TzbBar
   DrawThemeBackground(ThemeHandle(totToolBar), dc, TP_SEPARATORVERT, 1, band);
 }
 
+void TzbBarItemControlXPPainter::GetMenuItemsRect(const TzbBarWindow& w, bool scrolling, TRect& start,
+                                                  int& bottomLimit) const {
+  TzbBarItemControlFlatPainter::Instance().GetMenuItemsRect(w, scrolling, start, bottomLimit);
+}
+
+void TzbBarItemControlXPPainter::CalcMenuSize(const TzbBarWindow& w, int itemsWidth, int itemsHeight, int& width,
+                                              int& height) const {
+  TzbBarItemControlFlatPainter::Instance().CalcMenuSize(w, itemsWidth, itemsHeight, width, height);
+}
+
+int TzbBarItemControlXPPainter::GetTearOffBandHeight(const TzbBarWindow& w) const { return w.BandCaptionHeight() + 1; }
+
 }  // namespace zyn

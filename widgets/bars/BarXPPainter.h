@@ -71,6 +71,10 @@ class TzbBarItemControlXPPainter : public TzbBarItemControlPainter {
   void DrawMenuSeparator(const TzbBarWindow& w, TzbBarItemControl& c, int sideStrip, const TRect& r,
                          TCanvas& dc) const override;
 
+  void GetMenuItemsRect(const TzbBarWindow& w, bool scrolling, TRect& start, int& bottomLimit) const override;
+  void CalcMenuSize(const TzbBarWindow& w, int itemsWidth, int itemsHeight, int& width, int& height) const override;
+  int GetTearOffBandHeight(const TzbBarWindow& w) const override;
+
  protected:
   TzbBarItemControlXPPainter() = default;
   static TBrush SolidBrush(TColor color);

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QPalette>
 #include <gtest/gtest.h>
+#include <limits>
 #include <set>
 
 namespace zyn {
@@ -554,6 +555,61 @@ TEST_F(PaintedButtons, CheckedMenuItemWithoutImageShowsTheCheckSign) {
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 20; ++x) dark += Px(x, y) == clBlack ? 1 : 0;
   EXPECT_GT(dark, 5);
+}
+
+TEST_F(PaintedButtons, MenuMeasuresTable) {
+  Prepare(bmsEnhanced, true, false);
+  int line = 19, drop = 0, expand = 0, glyphRef = 0;
+  TzbBarItemControlPainter::Instance().CalcMenuMetrics(*window, line, drop, expand, glyphRef);
+  EXPECT_EQ(drop, 13);
+  EXPECT_EQ(expand, 14);  // "0" is 13 high: 14, 4 chevron lines (even)
+  EXPECT_EQ(glyphRef, 19);
+  line = 19;
+  TzbBarItemControlFlatPainter::Instance().CalcMenuMetrics(*window, line, drop, expand, glyphRef);
+  EXPECT_EQ(line, 20);
+  EXPECT_EQ(drop, 16);
+  EXPECT_EQ(glyphRef, 20);
+
+  TRect start;
+  int bottom = 0;
+  TzbBarItemControlPainter::Instance().GetMenuItemsRect(*window, false, start, bottom);
+  EXPECT_EQ(start, Rect(2, 2, 58, 2));  // the window is 60 x 30
+  EXPECT_EQ(bottom, 28);
+  TzbBarItemControlPainter::Instance().GetMenuItemsRect(*window, true, start, bottom);
+  EXPECT_EQ(bottom, std::numeric_limits<int>::max());
+  TzbBarItemControlXPPainter::Instance().GetMenuItemsRect(*window, false, start, bottom);
+  EXPECT_EQ(start, Rect(1, 1, 59, 1));
+  EXPECT_EQ(bottom, 29);
+
+  int w = 0, h = 0;
+  TzbBarItemControlPainter::Instance().CalcMenuSize(*window, 0, 0, w, h);
+  EXPECT_EQ(w, 100);  // an empty menu is 100 pixels wide
+  TzbBarItemControlPainter::Instance().CalcMenuSize(*window, 80, 40, w, h);
+  EXPECT_EQ(w, 86);
+  EXPECT_EQ(h, 44);
+  TzbBarItemControlXPPainter::Instance().CalcMenuSize(*window, 80, 40, w, h);
+  EXPECT_EQ(w, 84);
+  EXPECT_EQ(h, 43);
+}
+
+TEST_F(PaintedButtons, SubItemOnAToolbarIsAsHighAsAButton) {
+  manager->SetStyle(bmsEnhanced);
+  TzbBar* b = manager->Bars().Add();
+  auto* sub = manager->CreateItem<TzbBarSubItem>();
+  sub->SetImageIndex(0);
+  TzbBarItemLink* link = b->ItemLinks().Add();
+  link->SetItem(sub);
+  FakeBarWindow w(*manager, false, 80, 30);
+  w.BarOf = b;
+  TzbBarItemControl c(*link, w);
+  EXPECT_EQ(TzbBarItemControlPainter::Instance().GetSubItemHeight(c), manager->ButtonHeight());
+  sub->SetShowCaption(false);
+  // Glyph only, not on the main-menu bar: the button extent plus half the item height for the arrow.
+  EXPECT_EQ(TzbBarItemControlPainter::Instance().GetSubItemWidth(c), manager->ButtonWidth() + w.ItemHeight() / 2);
+  b->SetIsMainMenu(true);
+  EXPECT_EQ(TzbBarItemControlPainter::Instance().GetSubItemWidth(c), manager->ButtonWidth());
+  EXPECT_EQ(TzbBarItemControlFlatPainter::Instance().GetSubItemTextIndent(c), 8);
+  EXPECT_EQ(TzbBarItemControlPainter::Instance().GetSubItemTextIndent(c), 5);
 }
 
 }  // namespace
