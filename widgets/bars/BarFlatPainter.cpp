@@ -347,6 +347,10 @@ void TzbBarItemControlFlatPainter::DrawMenuSeparator(const TzbBarWindow& w, TzbB
   FillWith(dc, Rect(column + GetMenuSeparatorIndent(), mid, band.Right + 1, mid + 1), GetFlatShadowBrush(w));
 }
 
+void TzbBarItemControlFlatPainter::AdjustCaptionForArrow(const TzbBarWindow& w, TRect& textRect) const {
+  textRect.Right = std::min(textRect.Right, GetQuickButtonRect(w).Left);
+}
+
 int TzbBarItemControlFlatPainter::GetSubItemTextIndent(const TzbBarItemControl& c) const {
   if (c.Parent().Bar() && c.Parent().Bar()->IsMainMenu() && !c.Parent().IsMenu()) return 8;
   return TzbBarItemControlPainter::GetSubItemTextIndent(c);

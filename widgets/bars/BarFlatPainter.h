@@ -83,6 +83,7 @@ class TzbBarItemControlFlatPainter : public TzbBarItemControlPainter {
   void GetMenuItemsRect(const TzbBarWindow& w, bool scrolling, TRect& start, int& bottomLimit) const override;
   void CalcMenuSize(const TzbBarWindow& w, int itemsWidth, int itemsHeight, int& width, int& height) const override;
   int GetTearOffBandHeight(const TzbBarWindow& w) const override { return w.BandCaptionHeight() + 1; }
+  void AdjustCaptionForArrow(const TzbBarWindow& w, TRect& textRect) const override;
 
   // Added operations.
   virtual TBrush GetStaticBorderBrush(const TzbBarItemControl& c, TzbBarStaticBorderStyle style) const;

@@ -12,6 +12,8 @@
 #include "widgets/bars/Office11Colors.h"
 #include "widgets/bars/ThemeManager.h"
 
+#include <QApplication>
+#include <QFontInfo>
 #include <QWidget>
 #include <algorithm>
 #include <stdexcept>
@@ -165,6 +167,15 @@ void TzbBarManager::ExchangeItems(int index1, int index2) {
   if (index1 < 0 || index1 >= GetItemCount() || index2 < 0 || index2 >= GetItemCount()) return;
   std::swap(items_[index1], items_[index2]);
   DesignerModified();
+}
+
+QFont TzbBarManager::BarFont() const {
+  if (!Scaled) return Font;
+  QFont f = Font;
+  int pixels = QFontInfo(QApplication::font()).pixelSize();
+  if (pixels < 11) pixels = 11;
+  f.setPixelSize(pixels);
+  return f;
 }
 
 bool TzbBarManager::CanShowHint(const TzbBarItem& item) const {

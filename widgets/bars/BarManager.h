@@ -147,6 +147,9 @@ class TzbBarManager {
   bool UseSystemFont = true;
   std::string RegistryPath, IniFileName;
   QFont Font;
+  // The font the bar windows draw with: with Scaled the manager font at the height of the system's
+  // icon-title font, never below 11 pixels; otherwise the manager font itself.
+  QFont BarFont() const;
   int ImageCount = 0;        // number of images in `Images` (the image list lives with the windows)
   int LargeImagesWidth = 0;  // width of `LargeImages`, 0 when none
 

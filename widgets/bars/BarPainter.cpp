@@ -9,6 +9,7 @@
 #include "widgets/bars/BarWindow.h"
 #include "widgets/bars/Office11Colors.h"
 
+#include <QApplication>
 #include <algorithm>
 #include <limits>
 
@@ -408,6 +409,50 @@ void TzbBarItemControlPainter::DrawCaptionButtonBackground(const TzbBarWindow& w
   TRect inner = r;
   InflateRect(inner, -1, -1);
   FillWith(dc, inner, state == 1 ? GetBarHighlightBrush(w) : GetBarFaceBrush(w));
+}
+
+void TzbBarItemControlPainter::FillFloatingCaption(const TzbBarWindow&, TCanvas& dc, const TBrush& brush,
+                                                   const TRect& r) const {
+  FillWith(dc, r, brush);
+}
+
+void TzbBarItemControlPainter::AdjustCaptionForArrow(const TzbBarWindow& w, TRect& textRect) const {
+  textRect.Left = GetQuickButtonRect(w).Right + 3;
+}
+
+void TzbBarItemControlPainter::DrawFloatingCaption(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                                   const TRect& r) const {
+  FillWith(dc, Rect(r.Left, r.Bottom, r.Right, r.Bottom + 1), brush);
+  if (FillsFloatingCaption()) FillFloatingCaption(w, dc, brush, r);
+  TRect text = r;
+  text.Left += 2;
+  const TzbBar* bar = w.Bar();
+  if (bar && bar->AllowClose) {
+    const int size = GetSmallCaptionHeight();
+    const TRect close = Rect(r.Right - size, r.Top, r.Right, r.Bottom);
+    DrawCloseButton(w, dc, close);
+    text.Right = close.Left;
+  }
+  if (w.ShowsQuickButton()) AdjustCaptionForArrow(w, text);
+  const TFont font = dc.Font;
+  const TBrush saved = dc.Brush;
+  QFont f = w.Manager().Font;
+  if (w.Manager().UseSystemFont) f = QApplication::font();
+  if (f.pixelSize() > 0 && f.pixelSize() <= 10) f.setPixelSize(11);
+  dc.Font.Font = f;
+  dc.Font.Color = GetCaptionTextColor();
+  if (!FillsFloatingCaption()) {
+    FillWith(dc, text, SolidBrush(GetCaptionColor(w.FormActive())));
+  }
+  dc.Brush.Style = bsClear;
+  dc.Painter().save();
+  dc.Painter().setClipRect(ToQRect(text), Qt::IntersectClip);
+  TRect place = text;
+  if (bar) dc.DrawText(ToQString(bar->Caption()), place, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+  dc.Painter().restore();
+  dc.Font = font;
+  dc.Brush = saved;
+  if (w.ShowsQuickButton()) DrawCaptionArrowButton(w, dc, GetQuickButtonRect(w));
 }
 
 // ---------------------------------------------------------------- menus

@@ -148,6 +148,16 @@ class TzbBarItemControlPainter {
     DrawQuickButtonBackground(w, dc, brush, r);
     DrawQuickButtonContent(w, dc, r);
   }
+  // Floating captions.
+  virtual int GetSmallCaptionHeight() const { return 15; }
+  int GetFloatingCaptionHeight() const { return GetSmallCaptionHeight() + 1; }
+  virtual bool FillsFloatingCaption() const { return false; }
+  virtual void FillFloatingCaption(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const;
+  virtual void AdjustCaptionForArrow(const TzbBarWindow& w, TRect& textRect) const;
+  virtual void DrawCaptionArrowButton(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const {
+    DrawCaptionArrow(w, dc, r);
+  }
+  virtual void DrawFloatingCaption(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const;
   virtual int GetFloatingSideBorder() const { return 0; }
   virtual int GetFloatingTopBorder() const { return 0; }
   virtual int GetFloatingBottomBorder() const { return 0; }

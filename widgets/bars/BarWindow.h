@@ -52,6 +52,8 @@ class TzbBarWindow {
   virtual int FontHeightValue() const { return -11; }  // the font's height value (negative: pixels)
   virtual TRect FloatingCaptionRect() const { return TRect{}; }  // the caption of a floating bar
   virtual bool IsFloating() const { return false; }
+  virtual bool ShowsQuickButton() const { return false; }
+  virtual bool FormActive() const { return true; }
   // The image-list image of an item for the view (the large images unless in a menu); null when none.
   virtual QImage ImageOf(const TzbBarItem& item, int view) const { return QImage(); }
 };

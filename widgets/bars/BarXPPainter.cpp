@@ -249,6 +249,15 @@ void TzbBarItemControlXPPainter::CalcMenuSize(const TzbBarWindow& w, int itemsWi
   TzbBarItemControlFlatPainter::Instance().CalcMenuSize(w, itemsWidth, itemsHeight, width, height);
 }
 
+void TzbBarItemControlXPPainter::FillFloatingCaption(const TzbBarWindow& w, TCanvas& dc, const TBrush&,
+                                                     const TRect& r) const {
+  FillWith(dc, r, SolidBrush(w.FormActive() ? clActiveCaption : clInactiveCaption));
+}
+
+void TzbBarItemControlXPPainter::AdjustCaptionForArrow(const TzbBarWindow& w, TRect& textRect) const {
+  textRect.Right = std::min(textRect.Right, GetQuickButtonRect(w).Left);
+}
+
 int TzbBarItemControlXPPainter::GetTearOffBandHeight(const TzbBarWindow& w) const { return w.BandCaptionHeight() + 1; }
 
 }  // namespace zyn

@@ -612,5 +612,33 @@ TEST_F(PaintedButtons, SubItemOnAToolbarIsAsHighAsAButton) {
   EXPECT_EQ(TzbBarItemControlPainter::Instance().GetSubItemTextIndent(c), 5);
 }
 
+TEST_F(PaintedButtons, FloatingCaptionWithCloseButton) {
+  Prepare(bmsStandard, false, false);
+  bar->AllowClose = true;
+  window->BarOf = bar;
+  const TRect caption = Rect(0, 0, 60, 15);
+  manager->PainterClass().DrawFloatingCaption(*window, window->Canvas(), window->CurrentBrush(), caption);
+  EXPECT_EQ(Px(2, 0), ColorToRGB(clActiveCaption));       // the caption area (no text: the bar has none)
+  EXPECT_EQ(Px(45, 0), ColorToRGB(clActiveCaption));      // the close button's frame
+  EXPECT_EQ(Px(10, 15), ColorToRGB(clBtnFace));           // the row below the caption
+  EXPECT_NE(Px(52, 7), ColorToRGB(clActiveCaption));      // the close button itself
+}
+
+TEST_F(PaintedButtons, BarFontIsNeverSmallerThanElevenPixels) {
+  Prepare(bmsStandard, false, false);
+  manager->Font = QFont("Tahoma");
+  manager->Font.setPixelSize(9);
+  manager->Scaled = false;
+  EXPECT_EQ(manager->BarFont().pixelSize(), 9);
+  manager->Scaled = true;
+  QFont small = QApplication::font();
+  small.setPixelSize(8);
+  const QFont saved = QApplication::font();
+  QApplication::setFont(small);
+  EXPECT_EQ(manager->BarFont().pixelSize(), 11);
+  EXPECT_EQ(manager->BarFont().family(), manager->Font.family());
+  QApplication::setFont(saved);
+}
+
 }  // namespace
 }  // namespace zyn
