@@ -474,6 +474,25 @@ TEST_F(BarModel, ItemKindsAreRegisteredInOrder) {
   EXPECT_FALSE(static_cast<bool>(ControlClassOf("TzbBarEdit")));
 }
 
+TEST_F(BarModel, WhileLoadingVisibilityWaitsForTheLoadedStep) {
+  TzbBar* bar = AddToolbar("Datei");
+  auto* item = manager->CreateItem<TzbBarButton>();
+  TzbBarItemLink* l = Link(bar, item);
+  manager->BeginLoading();
+  item->SetVisible(ivNever);
+  bar->SetVisible(true);
+  l->SetVisible(false);
+  EXPECT_EQ(item->Visible(), ivAlways);
+  EXPECT_FALSE(bar->Visible());
+  EXPECT_TRUE(l->Visible());
+  EXPECT_TRUE(windows.empty());
+  manager->Loaded();
+  EXPECT_EQ(item->Visible(), ivNever);
+  EXPECT_TRUE(bar->Visible());
+  EXPECT_FALSE(l->Visible());
+  EXPECT_EQ(windows.size(), 1u);
+}
+
 // ---------------------------------------------------------------- list items
 
 class ListItemTest : public BarModel {

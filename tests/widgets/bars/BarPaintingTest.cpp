@@ -640,5 +640,48 @@ TEST_F(PaintedButtons, BarFontIsNeverSmallerThanElevenPixels) {
   QApplication::setFont(saved);
 }
 
+TEST_F(PaintedButtons, EnhancedQuickButtonHasTheDownTriangleAndChevronsOnlyWhenLinksAreHidden) {
+  Prepare(bmsEnhanced, false, false);
+  const auto& p = manager->PainterClass();
+  const TRect quick = p.GetQuickButtonRect(*window);
+  EXPECT_EQ(quick, Rect(49, 0, 60, 30));  // 11 pixels wide across the whole height
+  window->Clear();
+  p.DrawQuickButton(*window, window->Canvas(), window->CurrentBrush(), quick);
+  // The triangle: 5 wide at (left + 3, bottom - 7).
+  for (int x = 52; x <= 56; ++x) EXPECT_EQ(Px(x, 23), clBlack) << x;
+  EXPECT_EQ(Px(54, 25), clBlack);
+  EXPECT_EQ(Px(51, 5), ColorToRGB(clBtnFace));  // no chevrons
+  window->HiddenLinks = true;
+  p.DrawQuickButton(*window, window->Canvas(), window->CurrentBrush(), quick);
+  EXPECT_EQ(Px(51, 4), clBlack);  // the first chevron starts at (left + 2, 4)
+  // The Standard painter's rectangle is the top-right 11 x 9 pixels.
+  EXPECT_EQ(TzbBarItemControlStandardPainter::Instance().GetQuickButtonRect(*window), Rect(49, 0, 60, 9));
+  window->Docking = dsLeft;
+  EXPECT_EQ(p.GetQuickButtonRect(*window), Rect(0, 19, 60, 30));
+}
+
+TEST_F(PaintedButtons, BarBordersAndGrips) {
+  Prepare(bmsStandard, false, false);
+  const TRect r = Rect(0, 0, 60, 30);
+  TzbBarItemControlStandardPainter::Instance().DrawBarBorder(*window, window->Canvas(), window->CurrentBrush(), r);
+  EXPECT_EQ(Px(0, 0), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(Px(59, 29), ColorToRGB(clBtnShadow));
+  // Two raised grip bars from x = 2 + 2 and x = 7, the extra highlight pixel at the lower left.
+  EXPECT_EQ(Px(4, 5), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(Px(6, 5), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(Px(7, 5), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(Px(4, 27), ColorToRGB(clBtnHighlight));
+  window->Clear();
+  TzbBarItemControlEnhancedPainter::Instance().DrawBarBorder(*window, window->Canvas(), window->CurrentBrush(), r);
+  EXPECT_EQ(Px(3, 5), ColorToRGB(clBtnHighlight));  // one grip bar, 1 pixel after the border
+  EXPECT_EQ(Px(5, 5), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(Px(3, 2), ColorToRGB(clBtnFace));       // 1 pixel shorter at the ends
+  window->Clear();
+  manager->SetStyle(bmsFlat);
+  TzbBarItemControlFlatPainter::Instance().DrawBarBorder(*window, window->Canvas(), window->CurrentBrush(), r);
+  EXPECT_EQ(Px(3, 5), ColorToRGB(clBtnShadow));    // striped grip: even rows shadow
+  EXPECT_EQ(Px(3, 6), window->CurrentBrush().Color == clBtnFace ? ColorToRGB(clBtnFace) : window->CurrentBrush().Color);
+}
+
 }  // namespace
 }  // namespace zyn
