@@ -334,6 +334,30 @@ void TzbBarItemControlFlatPainter::DrawMenuFrame(const TzbBarWindow& w, TCanvas&
   FrameBarWindow(w, dc, r);
 }
 
+void TzbBarItemControlFlatPainter::DrawMenuClientFrame(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                                       const TRect& r) const {
+  FrameWith(dc, r, GetMenuFrameBrush(w));
+  FillWith(dc, Rect(r.Left, r.Top + 1, r.Left + 1, r.Bottom - 1), brush);
+}
+
+void TzbBarItemControlFlatPainter::DrawMenuBackground(const TzbBarWindow& w, TCanvas& dc, const TRect& rest,
+                                                      const TRect& expand, bool expandHot) const {
+  TRect uncovered = rest;
+  uncovered.Bottom = std::max(uncovered.Top, std::min(uncovered.Bottom, w.ClientRect().Height() - 1));
+  FillWith(dc, uncovered, w.CurrentBrush());
+  if (IsRectEmpty(expand)) return;
+  if (expandHot) {
+    DrawSelectionFrame(dc, expand);
+    TRect inner = expand;
+    InflateRect(inner, -1, -1);
+    FillWith(dc, inner, GetBarHighlightBrush(w));
+  } else {
+    FillWith(dc, expand, w.CurrentBrush());
+    FillWith(dc, Rect(expand.Left, expand.Top, expand.Left + 1, expand.Bottom), GetLightFaceBrush(w.Manager()));
+  }
+  DrawMenuExpandButton(w, dc, expandHot, expand, expand.Height());
+}
+
 void TzbBarItemControlFlatPainter::DrawMenuSeparator(const TzbBarWindow& w, TzbBarItemControl& c, int sideStrip,
                                                      const TRect& r, TCanvas& dc) const {
   const int h = GetMenuSeparatorHeight();

@@ -72,6 +72,10 @@ class TzbBarItemControlFlatPainter : public TzbBarItemControlPainter {
   int GetExpandChevronLines(int height) const override;
   TBrush GetMenuFrameBrush(const TzbBarWindow& w) const override;
   void DrawMenuFrame(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const override;
+  void DrawMenuClientFrame(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
+  TBrush GetMenuItemBrush(const TzbBarWindow& w, const TBrush&) const override { return GetMenuFrameBrush(w); }
+  void DrawMenuBackground(const TzbBarWindow& w, TCanvas& dc, const TRect& rest, const TRect& expand,
+                          bool expandHot) const override;
   void DrawMenuSeparator(const TzbBarWindow& w, TzbBarItemControl& c, int sideStrip, const TRect& r,
                          TCanvas& dc) const override;
 

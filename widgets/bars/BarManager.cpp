@@ -77,6 +77,7 @@ TzbBarManager::TzbBarManager(QWidget* form) : categories_(*this) {
     throw std::runtime_error("A Form should contain only a single TzbBarManager");
   form_ = form;
   ManagerList().push_back(this);
+  backgrounds_ = std::make_unique<TzbBarBackgrounds>(*this);
   Office11ColorsAddRef();
   UpdatePainterClass();
   ready_ = true;
@@ -373,7 +374,14 @@ void TzbBarManager::UpdatePainterClass() {
   painter_ = &GetPainterClass();
 }
 
+void TzbBarBackgrounds::SetBar(const QImage& value) {
+  const bool notify = !value.isNull() || !bar_.isNull();
+  bar_ = value;
+  if (notify) manager_->StyleChanged();
+}
+
 void TzbBarManager::StyleChanged() {
+  ++StyleChangeCount;
   styleChanging_ = true;
   UpdatePainterClass();
   gripIndent_ = painter_->GetGripIndent();

@@ -9,6 +9,7 @@
 #include "platform/Colors.h"
 
 #include <QFont>
+#include <QImage>
 #include <functional>
 #include <memory>
 #include <string>
@@ -20,6 +21,25 @@ namespace zyn {
 
 class TcxLookAndFeel;
 class TzbThemeChangedNotificator;
+
+// The background bitmaps of bars and of drop-down menus. A change of `Bar` makes the manager run
+// StyleChanged so that every bar window and dock repaints; `SubMenu` is only stored.
+class TzbBarBackgrounds {
+ public:
+  explicit TzbBarBackgrounds(TzbBarManager& manager) : manager_(&manager) {}
+  const QImage& Bar() const { return bar_; }
+  void SetBar(const QImage& value);
+  const QImage& SubMenu() const { return subMenu_; }
+  void SetSubMenu(const QImage& value) { subMenu_ = value; }
+  void Assign(const TzbBarBackgrounds& source) {
+    SetBar(source.bar_);
+    SetSubMenu(source.subMenu_);
+  }
+
+ private:
+  TzbBarManager* manager_;
+  QImage bar_, subMenu_;
+};
 
 class TzbBarManager {
  public:
@@ -61,6 +81,8 @@ class TzbBarManager {
 
   // --- bars ---
   TzbBars& Bars() { return *bars_; }
+  TzbBarBackgrounds& Backgrounds() { return *backgrounds_; }
+  int StyleChangeCount = 0;  // how often the look was rebuilt
   TzbBar* MainMenuBar() const { return mainMenuBar_; }
   void SetMainMenuBar(TzbBar* bar) { mainMenuBar_ = bar; }
   TzbBar* BarByCaption(const std::string& caption) const;
@@ -189,6 +211,7 @@ class TzbBarManager {
   std::vector<std::unique_ptr<TzbBarItem>> items_;
   TzbBarManagerCategories categories_;
   std::unique_ptr<TzbBars> bars_;
+  std::unique_ptr<TzbBarBackgrounds> backgrounds_;
   TzbBar* mainMenuBar_ = nullptr;
   std::vector<std::unique_ptr<TzbBarGroup>> groups_;
   std::unique_ptr<TcxLookAndFeel> lookAndFeel_;

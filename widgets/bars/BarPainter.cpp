@@ -466,6 +466,32 @@ void TzbBarItemControlPainter::DrawMenuFrame(const TzbBarWindow&, TCanvas& dc, c
   dc.DrawEdge(e, BDR_RAISEDOUTER, BF_RIGHT | BF_BOTTOM);
 }
 
+void TzbBarItemControlPainter::DrawMenuClientFrame(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                                   const TRect& rect) const {
+  TRect r = rect;
+  if (w.HasTearOffBand()) r.Top -= 2;
+  TRect e = r;
+  dc.DrawEdge(e, BDR_RAISEDINNER, BF_RECT);
+  InflateRect(r, -1, -1);
+  FrameWith(dc, r, brush);
+}
+
+void TzbBarItemControlPainter::DrawMenuBackground(const TzbBarWindow& w, TCanvas& dc, const TRect& rest,
+                                                  const TRect& expand, bool expandHot) const {
+  FillWith(dc, rest, w.CurrentBrush());
+  if (IsRectEmpty(expand)) return;
+  if (expandHot) {
+    TRect e = expand;
+    dc.DrawEdge(e, BDR_RAISEDINNER, BF_RECT);
+    TRect inner = expand;
+    InflateRect(inner, -1, -1);
+    FillWith(dc, inner, w.NonRecentBrush());
+  } else {
+    FillWith(dc, expand, w.CurrentBrush());
+  }
+  DrawMenuExpandButton(w, dc, expandHot, expand, expand.Height());
+}
+
 void TzbBarItemControlPainter::DrawMenuSeparator(const TzbBarWindow& w, TzbBarItemControl& c, int sideStrip,
                                                  const TRect& r, TCanvas& dc) const {
   const int h = GetMenuSeparatorHeight();

@@ -176,6 +176,11 @@ class TzbBarItemControlPainter {
   virtual bool HasNonRecentBlockBorder() const { return false; }
   virtual TBrush GetMenuFrameBrush(const TzbBarWindow& w) const;
   virtual void DrawMenuFrame(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const;
+  virtual void DrawMenuClientFrame(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const;
+  virtual TBrush GetMenuItemBrush(const TzbBarWindow& w, const TBrush& brush) const { return brush; }
+  // Paints what the items leave uncovered (rest) and, when given, the expand button strip.
+  virtual void DrawMenuBackground(const TzbBarWindow& w, TCanvas& dc, const TRect& rest, const TRect& expand,
+                                  bool expandHot) const;
   // The separator band above an item that begins a group; rect is the item's rectangle.
   virtual void DrawMenuSeparator(const TzbBarWindow& w, TzbBarItemControl& c, int sideStrip, const TRect& r,
                                  TCanvas& dc) const;

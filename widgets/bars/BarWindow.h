@@ -53,6 +53,7 @@ class TzbBarWindow {
   virtual TRect FloatingCaptionRect() const { return TRect{}; }  // the caption of a floating bar
   virtual bool IsFloating() const { return false; }
   virtual bool ShowsQuickButton() const { return false; }
+  virtual TBrush NonRecentBrush() const { return CurrentBrush(); }  // the rarely-used part of a menu
   virtual bool FormActive() const { return true; }
   // The image-list image of an item for the view (the large images unless in a menu); null when none.
   virtual QImage ImageOf(const TzbBarItem& item, int view) const { return QImage(); }

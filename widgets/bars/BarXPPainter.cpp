@@ -169,6 +169,30 @@ void TzbBarItemControlXPPainter::DrawDockBackground(TCanvas& dc, const TBrush&, 
   DrawThemeBackground(ThemeHandle(totRebar), dc, 0, 1, r);
 }
 
+QImage TzbBarItemControlXPPainter::RenderDockBackground(int width, int height, TzbBarDockingStyle style,
+                                                        const std::vector<TzbDockRow>& rows) const {
+  QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+  image.fill(ToQColor(clBtnFace));
+  TCanvas dc(&image);
+  DrawThemeBackground(ThemeHandle(totRebar), dc, 0, 1, Rect(0, 0, width, height));
+  const bool vertical = style == dsLeft || style == dsRight;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const TzbDockRow& row = rows[i];
+    if (!row.HasBorder) continue;
+    const bool first = i == 0, last = i + 1 == rows.size();
+    const bool highlight = !(first && (style == dsTop || style == dsLeft));
+    const bool shadow = !(last && (style == dsTop || style == dsBottom || style == dsRight));
+    const TRect& r = row.Rect;
+    if (highlight)
+      FillWith(dc, vertical ? Rect(r.Left, r.Top, r.Left + 1, r.Bottom) : Rect(r.Left, r.Top, r.Right, r.Top + 1),
+               SolidBrush(clBtnHighlight));
+    if (shadow)
+      FillWith(dc, vertical ? Rect(r.Right - 1, r.Top, r.Right, r.Bottom) : Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom),
+               SolidBrush(clBtnShadow));
+  }
+  return image;
+}
+
 void TzbBarItemControlXPPainter::DrawSeparator(const TzbBarWindow&, TCanvas& dc, bool vertical, const TBrush& brush,
                                                const TRect& r) const {
   FillWith(dc, r, brush);
@@ -228,6 +252,16 @@ void TzbBarItemControlXPPainter::OffsetContentForPressed(const TzbBarItemControl
 
 void TzbBarItemControlXPPainter::DrawMenuFrame(const TzbBarWindow&, TCanvas& dc, const TRect& r) const {
   FrameWith(dc, r, SolidBrush(clBtnShadow));
+}
+
+void TzbBarItemControlXPPainter::DrawMenuClientFrame(const TzbBarWindow&, TCanvas& dc, const TBrush&,
+                                                     const TRect& r) const {
+  FrameWith(dc, r, SolidBrush(clMenu));
+}
+
+void TzbBarItemControlXPPainter::DrawMenuBackground(const TzbBarWindow& w, TCanvas& dc, const TRect& rest,
+                                                    const TRect& expand, bool expandHot) const {
+  TzbBarItemControlFlatPainter::Instance().DrawMenuBackground(w, dc, rest, expand, expandHot);
 }
 
 void TzbBarItemControlXPPainter::DrawMenuSeparator(const TzbBarWindow& w, TzbBarItemControl& c, int, const TRect& r,

@@ -5,10 +5,22 @@
 
 #include "widgets/bars/BarPainter.h"
 
+#include <vector>
+
 namespace zyn {
+
+// One row of toolbars in a dock: its rectangle in the dock and whether any of its bars has a border.
+struct TzbDockRow {
+  TRect Rect;
+  bool HasBorder = true;
+};
 
 class TzbBarItemControlXPPainter : public TzbBarItemControlPainter {
  public:
+  // The dock's cached background: the rebar background of the whole client area with a highlight
+  // line before and a shadow line after each row of bordered toolbars.
+  QImage RenderDockBackground(int width, int height, TzbBarDockingStyle style,
+                              const std::vector<TzbDockRow>& rows) const;
   static const TzbBarItemControlXPPainter& Instance();
   const char* ClassName() const override { return "TzbBarItemControlXPPainter"; }
 
@@ -68,6 +80,10 @@ class TzbBarItemControlXPPainter : public TzbBarItemControlPainter {
   int GetSubMenuOverlap() const override { return 1; }
   TBrush GetMenuFrameBrush(const TzbBarWindow& w) const override { return SolidBrush(clMenu); }
   void DrawMenuFrame(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const override;
+  void DrawMenuClientFrame(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
+  TBrush GetMenuItemBrush(const TzbBarWindow& w, const TBrush&) const override { return SolidBrush(clMenu); }
+  void DrawMenuBackground(const TzbBarWindow& w, TCanvas& dc, const TRect& rest, const TRect& expand,
+                          bool expandHot) const override;
   void DrawMenuSeparator(const TzbBarWindow& w, TzbBarItemControl& c, int sideStrip, const TRect& r,
                          TCanvas& dc) const override;
 

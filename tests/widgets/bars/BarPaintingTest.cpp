@@ -683,5 +683,50 @@ TEST_F(PaintedButtons, BarBordersAndGrips) {
   EXPECT_EQ(Px(3, 6), window->CurrentBrush().Color == clBtnFace ? ColorToRGB(clBtnFace) : window->CurrentBrush().Color);
 }
 
+TEST_F(Painting, XPDockRowsGetHighlightAndShadowLines) {
+  const auto& xp = TzbBarItemControlXPPainter::Instance();
+  const std::vector<TzbDockRow> rows = {{Rect(0, 0, 100, 26), true}, {Rect(0, 26, 100, 52), true}};
+  const QImage top = xp.RenderDockBackground(100, 52, dsTop, rows);
+  auto px = [](const QImage& i, int x, int y) { return FromQColor(i.pixelColor(x, y)); };
+  EXPECT_NE(px(top, 50, 0), ColorToRGB(clBtnHighlight));  // row 0 of a top dock: no highlight
+  EXPECT_EQ(px(top, 50, 25), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(px(top, 50, 26), ColorToRGB(clBtnHighlight));
+  EXPECT_NE(px(top, 50, 51), ColorToRGB(clBtnShadow));    // the last row of a top dock: no shadow
+  const QImage borderless = xp.RenderDockBackground(100, 26, dsBottom, {{Rect(0, 0, 100, 26), false}});
+  EXPECT_NE(px(borderless, 50, 0), ColorToRGB(clBtnHighlight));
+  const QImage left = xp.RenderDockBackground(52, 100, dsLeft, {{Rect(0, 0, 26, 100), true}});
+  EXPECT_NE(px(left, 0, 50), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(px(left, 25, 50), ColorToRGB(clBtnShadow));   // the last row of a left dock keeps it
+}
+
+TEST_F(PaintedButtons, MenuBackgroundAndExpandButton) {
+  Prepare(bmsEnhanced, true, false);
+  manager->PainterClass().DrawMenuBackground(*window, window->Canvas(), Rect(0, 0, 60, 10), Rect(0, 10, 60, 24), true);
+  EXPECT_EQ(Px(0, 10), ColorToRGB(clBtnHighlight));  // a hot expand button is raised
+  int chevron = 0;
+  for (int y = 11; y < 23; ++y)
+    for (int x = 1; x < 59; ++x) chevron += Px(x, y) == clBlack ? 1 : 0;
+  EXPECT_GT(chevron, 6);
+  manager->SetStyle(bmsFlat);
+  window->Clear();
+  manager->PainterClass().DrawMenuBackground(*window, window->Canvas(), Rect(0, 0, 60, 10), Rect(0, 10, 60, 24), true);
+  EXPECT_EQ(Px(0, 10), ColorToRGB(clHighlight));
+  EXPECT_EQ(Px(5, 12), manager->BrushColor(5));
+}
+
+TEST_F(Painting, BackgroundBitmapChangesRebuildTheLook) {
+  const int before = manager->StyleChangeCount;
+  manager->Backgrounds().SetBar(QImage());  // nothing to nothing: no rebuild
+  EXPECT_EQ(manager->StyleChangeCount, before);
+  QImage tile(8, 8, QImage::Format_RGB32);
+  tile.fill(Qt::red);
+  manager->Backgrounds().SetBar(tile);
+  EXPECT_EQ(manager->StyleChangeCount, before + 1);
+  manager->Backgrounds().SetSubMenu(tile);
+  EXPECT_EQ(manager->StyleChangeCount, before + 1);
+  manager->Backgrounds().SetBar(QImage());
+  EXPECT_EQ(manager->StyleChangeCount, before + 2);
+}
+
 }  // namespace
 }  // namespace zyn
