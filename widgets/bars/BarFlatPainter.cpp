@@ -371,6 +371,35 @@ void TzbBarItemControlFlatPainter::DrawMenuSeparator(const TzbBarWindow& w, TzbB
   FillWith(dc, Rect(column + GetMenuSeparatorIndent(), mid, band.Right + 1, mid + 1), GetFlatShadowBrush(w));
 }
 
+void TzbBarItemControlFlatPainter::DrawDropDownListBorder(TCanvas& dc, const TRect& rect) const {
+  TRect r = rect;
+  FrameWith(dc, r, SolidBrush(clBtnShadow));
+  InflateRect(r, -1, -1);
+  FrameWith(dc, r, SolidBrush(clWindow));
+}
+
+void TzbBarItemControlFlatPainter::DrawSpinButtonFrame(const TzbBarItemControl& c, TCanvas& dc, bool pressed, bool,
+                                                       bool selected, TRect& r) const {
+  if (selected) {
+    DrawSelectionFrame(dc, r);
+    InflateRect(r, -1, -1);
+    FillWith(dc, r, pressed ? GetBarFaceBrush(c.Parent()) : GetBarHighlightBrush(c.Parent()));
+  } else {
+    FrameWith(dc, r, c.Parent().CurrentBrush());
+    InflateRect(r, -1, -1);
+    FillWith(dc, r, c.Parent().CurrentBrush());
+  }
+}
+
+void TzbBarItemControlFlatPainter::DrawTextButton(TCanvas& dc, bool, const QString& text, const TRect& rect) const {
+  TRect r = rect;
+  FrameWith(dc, r, SolidBrush(clBtnShadow));
+  InflateRect(r, -1, -1);
+  FrameWith(dc, r, SolidBrush(clBtnFace));
+  InflateRect(r, -1, -1);
+  DrawCenteredText(dc, r, true, text, 0);
+}
+
 void TzbBarItemControlFlatPainter::AdjustCaptionForArrow(const TzbBarWindow& w, TRect& textRect) const {
   textRect.Right = std::min(textRect.Right, GetQuickButtonRect(w).Left);
 }

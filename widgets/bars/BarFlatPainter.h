@@ -67,6 +67,10 @@ class TzbBarItemControlFlatPainter : public TzbBarItemControlPainter {
   void DrawDropDownPart(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, const TzbButtonState& s,
                         bool dropDownEnabled, const TBrush& brush) const override;
   int GetDropDownListBorder() const override { return 2; }
+  void DrawDropDownListBorder(TCanvas& dc, const TRect& r) const override;
+  void DrawSpinButtonFrame(const TzbBarItemControl& c, TCanvas& dc, bool pressed, bool raised, bool selected,
+                           TRect& r) const override;
+  void DrawTextButton(TCanvas& dc, bool pushed, const QString& text, const TRect& r) const override;
   int GetMenuSeparatorHeight() const override { return 5; }
   int GetSubMenuOverlap() const override { return 2; }
   int GetExpandChevronLines(int height) const override;

@@ -508,6 +508,52 @@ void TzbBarItemControlPainter::DrawMenuSeparator(const TzbBarWindow& w, TzbBarIt
   dc.DrawEdge(line, EDGE_ETCHED, BF_TOP);
 }
 
+// ---------------------------------------------------------------- text buttons and progress bars
+
+void TzbBarItemControlPainter::DrawTextButton(TCanvas& dc, bool pushed, const QString& text, const TRect& rect) const {
+  TRect r = rect;
+  if (pushed) {
+    dc.DrawFrameControl(r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED);
+  } else {
+    FillWith(dc, Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom), SolidBrush(clBtnText));
+    FillWith(dc, Rect(r.Right - 1, r.Top, r.Right, r.Bottom), SolidBrush(clBtnText));
+    FillWith(dc, Rect(r.Left, r.Top, r.Right - 1, r.Top + 1), SolidBrush(clBtnFace));
+    FillWith(dc, Rect(r.Left, r.Top, r.Left + 1, r.Bottom - 1), SolidBrush(clBtnFace));
+    FillWith(dc, Rect(r.Left + 1, r.Bottom - 2, r.Right - 1, r.Bottom - 1), SolidBrush(clBtnShadow));
+    FillWith(dc, Rect(r.Right - 2, r.Top + 1, r.Right - 1, r.Bottom - 1), SolidBrush(clBtnShadow));
+    FillWith(dc, Rect(r.Left + 1, r.Top + 1, r.Right - 2, r.Top + 2), SolidBrush(clBtnHighlight));
+    FillWith(dc, Rect(r.Left + 1, r.Top + 1, r.Left + 2, r.Bottom - 2), SolidBrush(clBtnHighlight));
+    FillWith(dc, Bounds(r.Right - 2, r.Top + 1, 1, 1), SolidBrush(clBtnFace));
+  }
+  InflateRect(r, -2, -2);
+  DrawCenteredText(dc, r, true, text, pushed ? 1 : 0);
+}
+
+void TzbBarItemControlPainter::DrawProgressBar(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, TColor color,
+                                               int orientation, bool smooth, int position, int min, int max) const {
+  if (IsRectEmpty(r)) return;
+  const bool vertical = orientation == 2;
+  const int length = vertical ? r.Height() : r.Width();
+  const int thickness = vertical ? r.Width() : r.Height();
+  // An empty range fills nothing (no division by zero); positions outside the range are clamped.
+  int filled = max > min ? MulDiv(length, std::clamp(position, min, max) - min, max - min) : 0;
+  filled = std::clamp(filled, 0, length);
+  auto part = [&](int from, int to) {
+    return vertical ? Rect(r.Left, r.Top + from, r.Right, r.Top + to) : Rect(r.Left + from, r.Top, r.Left + to, r.Bottom);
+  };
+  const TBrush background = c.Parent().CurrentBrush();
+  if (smooth) {
+    FillWith(dc, part(0, filled), SolidBrush(color));
+  } else {
+    const int block = std::max(1, thickness * 2 / 3);
+    for (int a = 0; a < filled; a += block + 2) {
+      FillWith(dc, part(a, std::min(a + block, filled)), SolidBrush(color));
+      FillWith(dc, part(std::min(a + block, filled), std::min(a + block + 2, filled)), background);
+    }
+  }
+  FillWith(dc, part(filled, length), background);
+}
+
 // ---------------------------------------------------------------- sub-items and menu measures
 
 int TzbBarItemControlPainter::GetTearOffBandHeight(const TzbBarWindow& w) const { return w.BandCaptionHeight() + 3; }

@@ -185,6 +185,17 @@ class TzbBarItemControlPainter {
   virtual void DrawMenuSeparator(const TzbBarWindow& w, TzbBarItemControl& c, int sideStrip, const TRect& r,
                                  TCanvas& dc) const;
 
+  // --- drop-down lists, text buttons, spin frames, progress bars ---
+  virtual void DrawDropDownListBorder(TCanvas& dc, const TRect& r) const {}
+  virtual void DrawTextButton(TCanvas& dc, bool pushed, const QString& text, const TRect& r) const;
+  virtual void DrawSpinButtonFrame(const TzbBarItemControl& c, TCanvas& dc, bool pressed, bool raised, bool selected,
+                                   TRect& r) const {}
+  virtual TColor GetProgressColor() const { return clHighlight; }
+  virtual int GetProgressHeight() const { return 12; }
+  // orientation 2 is vertical; smooth bars are one block.
+  virtual void DrawProgressBar(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, TColor color,
+                               int orientation, bool smooth, int position, int min, int max) const;
+
   // --- sub-items and menu measures ---
   virtual int GetSubItemTextIndent(const TzbBarItemControl& c) const;
   virtual int GetSubItemHeight(const TzbBarItemControl& c) const;

@@ -216,6 +216,19 @@ void TzbBarItemControlStandardPainter::DrawDropDownPart(const TzbBarItemControl&
   }
 }
 
+void TzbBarItemControlStandardPainter::DrawSpinButtonFrame(const TzbBarItemControl& c, TCanvas& dc, bool pressed,
+                                                           bool raised, bool, TRect& r) const {
+  const TBrush current = c.Parent().CurrentBrush();
+  if (raised) {
+    TRect e = r;
+    dc.DrawEdge(e, pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+  } else {
+    FrameWith(dc, r, current);
+  }
+  InflateRect(r, -1, -1);
+  FillWith(dc, r, current);
+}
+
 void TzbBarItemControlStandardPainter::OffsetCaptionForDown(const TzbBarItemControl&, bool pressed, bool down,
                                                             TRect& r) const {
   if (down) OffsetRect(r, 1, 1);

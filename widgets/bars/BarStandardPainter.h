@@ -45,6 +45,12 @@ class TzbBarItemControlStandardPainter : public TzbBarItemControlPainter {
   void OffsetCaptionForDown(const TzbBarItemControl& c, bool pressed, bool down, TRect& r) const override;
   void OffsetContentForPressed(const TzbBarItemControl& c, bool pressed, TRect& r) const override;
   int GetDropDownListBorder() const override { return 2; }
+  void DrawDropDownListBorder(TCanvas& dc, const TRect& r) const override {
+    TRect e = r;
+    dc.DrawEdge(e, EDGE_RAISED, BF_RECT);
+  }
+  void DrawSpinButtonFrame(const TzbBarItemControl& c, TCanvas& dc, bool pressed, bool raised, bool selected,
+                           TRect& r) const override;
   bool HasNonRecentBlockBorder() const override { return true; }
   int GetMenuItemInset() const override { return 2; }
 

@@ -292,6 +292,43 @@ void TzbBarItemControlXPPainter::AdjustCaptionForArrow(const TzbBarWindow& w, TR
   textRect.Right = std::min(textRect.Right, GetQuickButtonRect(w).Left);
 }
 
+void TzbBarItemControlXPPainter::DrawDropDownListBorder(TCanvas& dc, const TRect& r) const {
+  TzbBarItemControlFlatPainter::Instance().DrawDropDownListBorder(dc, r);
+}
+
+TColor TzbBarItemControlXPPainter::GetProgressColor() const {
+  TColor c;
+  if (GetThemeColor(ThemeHandle(totProgress), 3, 0, TMT_FILLCOLOR, c)) return c;
+  return clHighlight;
+}
+
+int TzbBarItemControlXPPainter::GetProgressHeight() const {
+  const TThemeSize chunk = PartSize(totProgress, 3, 0, TS_TRUE, {8, 12});
+  TRect content;
+  if (!GetThemeBackgroundContentRect(ThemeHandle(totProgress), 1, 0, Rect(0, 0, 100, 100), content))
+    return chunk.cy;
+  return chunk.cy + content.Left + (100 - content.Right);
+}
+
+void TzbBarItemControlXPPainter::DrawProgressBar(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, TColor color,
+                                                 int orientation, bool smooth, int position, int min, int max) const {
+  if (IsRectEmpty(r)) return;
+  const bool vertical = orientation == 2;
+  const HTHEME theme = ThemeHandle(totProgress);
+  const int barPart = vertical ? 2 : 1, chunkPart = vertical ? 4 : 3;
+  if (IsThemeBackgroundPartiallyTransparent(theme, barPart, 0)) c.Parent().PaintBackground(dc, r, c.NonRecent);
+  TRect content = r;
+  GetThemeBackgroundContentRect(theme, barPart, 0, r, content);
+  const int length = vertical ? content.Height() : content.Width();
+  const int filled = max > min ? MulDiv(length, std::clamp(position, min, max) - min, max - min) : 0;
+  if (vertical) content.Bottom = content.Top + filled;
+  else content.Right = content.Left + filled;
+  DrawThemeBackground(theme, dc, barPart, 0, r);
+  if (filled <= 0) return;
+  if (smooth) FillWith(dc, content, SolidBrush(color));
+  else DrawThemeBackground(theme, dc, chunkPart, 0, content);
+}
+
 int TzbBarItemControlXPPainter::GetTearOffBandHeight(const TzbBarWindow& w) const { return w.BandCaptionHeight() + 1; }
 
 }  // namespace zyn

@@ -75,6 +75,11 @@ class TzbBarItemControlXPPainter : public TzbBarItemControlPainter {
   void OffsetCaptionForDown(const TzbBarItemControl& c, bool pressed, bool down, TRect& r) const override;
   void OffsetContentForPressed(const TzbBarItemControl& c, bool pressed, TRect& r) const override;
   int GetDropDownListBorder() const override { return 2; }
+  void DrawDropDownListBorder(TCanvas& dc, const TRect& r) const override;
+  TColor GetProgressColor() const override;
+  int GetProgressHeight() const override;
+  void DrawProgressBar(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, TColor color, int orientation,
+                       bool smooth, int position, int min, int max) const override;
   int GetMenuBottomMargin() const override { return 1; }
   int GetMenuSeparatorHeight() const override;
   int GetSubMenuOverlap() const override { return 1; }

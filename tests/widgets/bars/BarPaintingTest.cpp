@@ -728,5 +728,42 @@ TEST_F(Painting, BackgroundBitmapChangesRebuildTheLook) {
   EXPECT_EQ(manager->StyleChangeCount, before + 2);
 }
 
+TEST_F(PaintedButtons, ProgressBarsFillTheirShareAndSurviveAnEmptyRange) {
+  Prepare(bmsStandard, false, false);
+  const auto& p = TzbBarItemControlPainter::Instance();
+  const TColor face = ColorToRGB(clBtnFace);
+  p.DrawProgressBar(*control, window->Canvas(), Rect(0, 0, 40, 12), clRed, 0, true, 25, 0, 100);
+  EXPECT_EQ(Px(9, 5), clRed);
+  EXPECT_EQ(Px(10, 5), face);
+  // Blocks of 2/3 of the thickness (8) with 2-pixel gaps.
+  window->Clear();
+  p.DrawProgressBar(*control, window->Canvas(), Rect(0, 0, 40, 12), clRed, 0, false, 100, 0, 100);
+  EXPECT_EQ(Px(7, 5), clRed);
+  EXPECT_EQ(Px(8, 5), face);
+  EXPECT_EQ(Px(10, 5), clRed);
+  // Min equal to Max fills nothing; a position beyond the range fills everything.
+  window->Clear();
+  p.DrawProgressBar(*control, window->Canvas(), Rect(0, 0, 40, 12), clRed, 0, true, 5, 5, 5);
+  EXPECT_EQ(Px(0, 5), face);
+  p.DrawProgressBar(*control, window->Canvas(), Rect(0, 0, 40, 12), clRed, 2, true, 500, 0, 100);
+  EXPECT_EQ(Px(5, 11), clRed);
+  EXPECT_EQ(TzbBarItemControlXPPainter::Instance().GetProgressColor(), RGB(49, 211, 49));
+}
+
+TEST_F(PaintedButtons, TextButtonsAndListBorders) {
+  Prepare(bmsStandard, false, false);
+  TzbBarItemControlPainter::Instance().DrawTextButton(window->Canvas(), false, QString(), Rect(0, 0, 20, 20));
+  EXPECT_EQ(Px(19, 10), clBlack);                       // the outer bottom-right lines
+  EXPECT_EQ(Px(0, 10), ColorToRGB(clBtnFace));
+  EXPECT_EQ(Px(1, 10), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(Px(18, 10), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(Px(18, 1), ColorToRGB(clBtnFace));          // the inner top-right corner pixel
+  EXPECT_EQ(Px(18, 2), ColorToRGB(clBtnShadow));
+  window->Clear();
+  TzbBarItemControlFlatPainter::Instance().DrawDropDownListBorder(window->Canvas(), Rect(0, 0, 20, 20));
+  EXPECT_EQ(Px(0, 0), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(Px(1, 1), ColorToRGB(clWindow));
+}
+
 }  // namespace
 }  // namespace zyn
