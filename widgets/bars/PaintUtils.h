@@ -1,5 +1,5 @@
 #pragma once
-// Small shared painting pieces: the size-grip corner and frame height of resizable drop-down
+// Small shared painting helpers: the size-grip corner and frame height of resizable drop-down
 // windows, the drawing surface of the look-and-feel painters with its frame, text and bitmap
 // operations, the blended selection colours, and weak object links that notice a freed object.
 
