@@ -400,6 +400,21 @@ void TzbBarItemControlFlatPainter::DrawTextButton(TCanvas& dc, bool, const QStri
   DrawCenteredText(dc, r, true, text, 0);
 }
 
+void TzbBarItemControlFlatPainter::DrawQuickCheckCell(const TzbBarItemControl& c, TCanvas& dc, bool selected,
+                                                      int& cellRight, TRect& r) const {
+  r.Right = r.Left + r.Height();
+  if (!selected) FrameItemBackground(c, dc, false, GetLightFaceBrush(c.Parent().Manager()), r);
+  InflateRect(r, -1, -1);
+  cellRight = r.Right + 1;
+}
+
+void TzbBarItemControlFlatPainter::DrawQuickItemFrame(const TzbBarItemControl& c, TCanvas& dc, bool selected,
+                                                      const TRect& cell, const TRect& item) const {
+  if (!selected) return;
+  DrawSelectionFrame(dc, item);
+  FillWith(dc, Rect(cell.Right, item.Top + 1, cell.Right + 2, item.Bottom - 1), GetBarHighlightBrush(c.Parent()));
+}
+
 void TzbBarItemControlFlatPainter::AdjustCaptionForArrow(const TzbBarWindow& w, TRect& textRect) const {
   textRect.Right = std::min(textRect.Right, GetQuickButtonRect(w).Left);
 }

@@ -4,6 +4,7 @@
 // and the toolbar grip is striped.
 
 #include "widgets/bars/BarPainter.h"
+#include "widgets/bars/BarUtils.h"
 #include "widgets/bars/BarWindow.h"
 
 namespace zyn {
@@ -92,6 +93,13 @@ class TzbBarItemControlFlatPainter : public TzbBarItemControlPainter {
   void CalcMenuSize(const TzbBarWindow& w, int itemsWidth, int itemsHeight, int& width, int& height) const override;
   int GetTearOffBandHeight(const TzbBarWindow& w) const override { return w.BandCaptionHeight() + 1; }
   void AdjustCaptionForArrow(const TzbBarWindow& w, TRect& textRect) const override;
+
+  TBrush GetQuickWindowBrush(const TzbBarWindow&) const override { return SolidBrush(clWindow); }
+  void DrawQuickCheckCell(const TzbBarItemControl& c, TCanvas& dc, bool selected, int& cellRight,
+                          TRect& r) const override;
+  void DrawQuickItemFrame(const TzbBarItemControl& c, TCanvas& dc, bool selected, const TRect& cell,
+                          const TRect& item) const override;
+  bool OpensQuickWindowLeftAligned() const override { return true; }
 
   // Added operations.
   virtual TBrush GetStaticBorderBrush(const TzbBarItemControl& c, TzbBarStaticBorderStyle style) const;

@@ -185,6 +185,18 @@ class TzbBarItemControlPainter {
   virtual void DrawMenuSeparator(const TzbBarWindow& w, TzbBarItemControl& c, int sideStrip, const TRect& r,
                                  TCanvas& dc) const;
 
+  // --- quick-customization window entries ---
+  virtual TBrush GetQuickWindowBrush(const TzbBarWindow& w) const { return GetToolbarBrush(w); }
+  // The square check cell at the left of r: r shrinks to it and cellRight is where the text starts.
+  virtual void DrawQuickCheckCell(const TzbBarItemControl& c, TCanvas& dc, bool selected, int& cellRight,
+                                  TRect& r) const {
+    r.Right = r.Left + r.Height();
+    cellRight = r.Right;
+  }
+  virtual void DrawQuickItemFrame(const TzbBarItemControl& c, TCanvas& dc, bool selected, const TRect& cell,
+                                  const TRect& item) const {}
+  virtual bool OpensQuickWindowLeftAligned() const { return false; }
+
   // --- drop-down lists, text buttons, spin frames, progress bars ---
   virtual void DrawDropDownListBorder(TCanvas& dc, const TRect& r) const {}
   virtual void DrawTextButton(TCanvas& dc, bool pushed, const QString& text, const TRect& r) const;

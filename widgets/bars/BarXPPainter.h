@@ -96,6 +96,7 @@ class TzbBarItemControlXPPainter : public TzbBarItemControlPainter {
   void CalcMenuSize(const TzbBarWindow& w, int itemsWidth, int itemsHeight, int& width, int& height) const override;
   int GetTearOffBandHeight(const TzbBarWindow& w) const override;
   bool FillsFloatingCaption() const override { return true; }
+  bool OpensQuickWindowLeftAligned() const override { return true; }
   void FillFloatingCaption(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
   void AdjustCaptionForArrow(const TzbBarWindow& w, TRect& textRect) const override;
 

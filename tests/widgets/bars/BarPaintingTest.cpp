@@ -765,5 +765,24 @@ TEST_F(PaintedButtons, TextButtonsAndListBorders) {
   EXPECT_EQ(Px(1, 1), ColorToRGB(clWindow));
 }
 
+TEST_F(PaintedButtons, QuickCustomizationEntries) {
+  Prepare(bmsFlat, true, false);
+  const auto& flat = TzbBarItemControlFlatPainter::Instance();
+  TRect r = Rect(0, 0, 60, 20);
+  int cellRight = 0;
+  flat.DrawQuickCheckCell(*control, window->Canvas(), false, cellRight, r);
+  EXPECT_EQ(r, Rect(1, 1, 19, 19));
+  EXPECT_EQ(cellRight, 20);
+  flat.DrawQuickItemFrame(*control, window->Canvas(), true, Rect(0, 0, 20, 20), Rect(0, 0, 60, 20));
+  EXPECT_EQ(Px(30, 0), ColorToRGB(clHighlight));
+  EXPECT_EQ(Px(21, 5), manager->BrushColor(5));
+  TRect plain = Rect(0, 0, 60, 20);
+  TzbBarItemControlPainter::Instance().DrawQuickCheckCell(*control, window->Canvas(), false, cellRight, plain);
+  EXPECT_EQ(plain, Rect(0, 0, 20, 20));
+  EXPECT_EQ(cellRight, 20);
+  EXPECT_TRUE(TzbBarItemControlXPPainter::Instance().OpensQuickWindowLeftAligned());
+  EXPECT_FALSE(TzbBarItemControlEnhancedPainter::Instance().OpensQuickWindowLeftAligned());
+}
+
 }  // namespace
 }  // namespace zyn
