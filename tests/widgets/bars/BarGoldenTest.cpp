@@ -1,0 +1,159 @@
+// Golden images of the XP, Enhanced and Flat painters: buttons in every state on a toolbar and in
+// a drop-down menu. The images carry no text (the items have empty captions), so they depend only
+// on the painters, the classic palette of the tests and the built-in visual style.
+//
+// Recipe: the PNG files in data/ were produced by this test itself with ZYN_UPDATE_GOLDEN=1
+// (QT_QPA_PLATFORM=offscreen) and reviewed by eye; run it the same way after a deliberate change of
+// a look and review the new images before committing them.
+
+#include "BarTestSupport.h"
+
+#include "widgets/bars/BarButtons.h"
+#include "widgets/bars/ThemeManager.h"
+
+#include <QDir>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace zyn {
+namespace {
+
+using test::BarsFixture;
+using test::FakeBarWindow;
+
+struct TStateColumn {
+  const char* Name;
+  bool Selected, Pressed, Down, Enabled;
+};
+
+const TStateColumn kBarStates[] = {{"normal", false, false, false, true},  {"hot", true, false, false, true},
+                                   {"pressed", true, true, false, true},  {"down", false, false, true, true},
+                                   {"hot down", true, false, true, true}, {"pressed down", true, true, true, true},
+                                   {"disabled", false, false, false, false}, {"disabled hot", true, false, false, false}};
+
+const TStateColumn kMenuStates[] = {{"normal", false, false, false, true},  {"hot", true, false, false, true},
+                                    {"down", false, false, true, true},     {"hot down", true, false, true, true},
+                                    {"disabled", false, false, false, false}, {"disabled hot", true, false, false, false}};
+
+class Golden : public ::testing::TestWithParam<TzbBarManagerStyle>, public BarsFixture {
+ protected:
+  TzbBarButton* glyphButton = nullptr;
+  TzbBarButton* plainButton = nullptr;
+  TzbBarButton* splitButton = nullptr;
+
+  void SetUp() override {
+    static_cast<TBuiltInThemeEngine*>(GetThemeEngine())->SetActive(true);
+    manager->SetStyle(GetParam());
+    TzbBar* bar = manager->Bars().Add();
+    glyphButton = manager->CreateItem<TzbBarButton>();
+    glyphButton->SetImageIndex(0);
+    plainButton = manager->CreateItem<TzbBarButton>();
+    splitButton = manager->CreateItem<TzbBarButton>();
+    splitButton->SetImageIndex(0);
+    splitButton->SetButtonStyle(bsDropDown);
+    for (TzbBarItem* item : {static_cast<TzbBarItem*>(glyphButton), static_cast<TzbBarItem*>(plainButton),
+                             static_cast<TzbBarItem*>(splitButton)})
+      bar->ItemLinks().Add()->SetItem(item);
+  }
+
+  static const char* StyleName(TzbBarManagerStyle style) {
+    switch (style) {
+      case bmsXP: return "xp";
+      case bmsFlat: return "flat";
+      default: return "enhanced";
+    }
+  }
+
+  static TzbButtonState StateOf(const TStateColumn& c, int view) {
+    TzbButtonState s;
+    s.View = view;
+    s.Selected = c.Selected;
+    s.Pressed = c.Pressed;
+    s.Down = c.Down;
+    return s;
+  }
+
+  QImage PaintBar() {
+    const int column = 44, row = 28;
+    FakeBarWindow w(*manager, false, column * static_cast<int>(std::size(kBarStates)), 3 * row);
+    const TzbBarItemControlPainter& p = manager->PainterClass();
+    const int bw = manager->ButtonWidth(), bh = manager->ButtonHeight(), arrow = manager->DropArrowWidth();
+    for (std::size_t i = 0; i < std::size(kBarStates); ++i) {
+      const TStateColumn& c = kBarStates[i];
+      const int x = static_cast<int>(i) * column + 2;
+      for (TzbBarButton* b : {glyphButton, plainButton, splitButton}) b->SetEnabled(c.Enabled);
+      TzbBarItemControl glyph(*glyphButton->GetLink(0), w);
+      p.DrawButton(glyph, Bounds(x, 3, bw, bh), StateOf(c, 0), false);
+      TzbBarItemControl plain(*plainButton->GetLink(0), w);
+      p.DrawButton(plain, Bounds(x, row + 3, bw, bh), StateOf(c, 0), true);
+      TzbBarItemControl split(*splitButton->GetLink(0), w);
+      TzbButtonState s = StateOf(c, 0);
+      s.DropDown = true;
+      p.DrawButton(split, Bounds(x, 2 * row + 3, bw, bh), s, false);
+      p.DrawDropDownPart(split, w.Canvas(), Bounds(x + bw, 2 * row + 3, arrow, bh), s, true, w.CurrentBrush());
+    }
+    for (TzbBarButton* b : {glyphButton, plainButton, splitButton}) b->SetEnabled(true);
+    return w.Image().copy();
+  }
+
+  QImage PaintMenu() {
+    const int row = 22, width = 96;
+    FakeBarWindow w(*manager, true, 2 * width + 12, row * static_cast<int>(std::size(kMenuStates)) + 4);
+    const TzbBarItemControlPainter& p = manager->PainterClass();
+    p.DrawMenuFrame(w, w.Canvas(), w.ClientRect());
+    for (std::size_t i = 0; i < std::size(kMenuStates); ++i) {
+      const TStateColumn& c = kMenuStates[i];
+      const int y = static_cast<int>(i) * row + 2;
+      for (TzbBarButton* b : {glyphButton, plainButton}) b->SetEnabled(c.Enabled);
+      TzbBarItemControl glyph(*glyphButton->GetLink(0), w);
+      p.DrawMenuButton(glyph, w.Canvas(), Bounds(2, y, width, row - 2), c.Selected, c.Down, true);
+      TzbBarItemControl plain(*plainButton->GetLink(0), w);
+      p.DrawMenuButton(plain, w.Canvas(), Bounds(width + 8, y, width, row - 2), c.Selected, c.Down, true);
+    }
+    for (TzbBarButton* b : {glyphButton, plainButton}) b->SetEnabled(true);
+    return w.Image().copy();
+  }
+
+  static void Compare(const QImage& actual, const QString& name) {
+    const QString path = QStringLiteral(ZYN_TEST_DATA_DIR "/") + name + QStringLiteral(".png");
+    if (std::getenv("ZYN_UPDATE_GOLDEN")) {
+      QDir().mkpath(QStringLiteral(ZYN_TEST_DATA_DIR));
+      ASSERT_TRUE(actual.save(path, "PNG")) << path.toStdString();
+      return;
+    }
+    QImage expected(path);
+    ASSERT_FALSE(expected.isNull()) << "missing golden image " << path.toStdString();
+    expected = expected.convertToFormat(QImage::Format_RGB32);
+    const QImage got = actual.convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(got.size(), expected.size()) << name.toStdString();
+    int differing = 0;
+    QPoint first(-1, -1);
+    for (int y = 0; y < got.height(); ++y)
+      for (int x = 0; x < got.width(); ++x)
+        if ((got.pixel(x, y) & 0xFFFFFF) != (expected.pixel(x, y) & 0xFFFFFF)) {
+          if (differing++ == 0) first = QPoint(x, y);
+        }
+    if (differing > 0) got.save(QStringLiteral(ZYN_BINARY_DIR "/") + name + QStringLiteral("_actual.png"), "PNG");
+    EXPECT_EQ(differing, 0) << name.toStdString() << ": first difference at " << first.x() << "," << first.y();
+  }
+};
+
+TEST_P(Golden, ButtonsOnAToolbar) {
+  Compare(PaintBar(), QString::fromLatin1(StyleName(GetParam())) + QStringLiteral("_bar"));
+}
+
+TEST_P(Golden, ItemsInAMenu) {
+  Compare(PaintMenu(), QString::fromLatin1(StyleName(GetParam())) + QStringLiteral("_menu"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Painters, Golden, ::testing::Values(bmsXP, bmsEnhanced, bmsFlat),
+                         [](const ::testing::TestParamInfo<TzbBarManagerStyle>& info) {
+                           switch (info.param) {
+                             case bmsXP: return std::string("XP");
+                             case bmsFlat: return std::string("Flat");
+                             default: return std::string("Enhanced");
+                           }
+                         });
+
+}  // namespace
+}  // namespace zyn

@@ -1,0 +1,84 @@
+#include "BarTestSupport.h"
+
+#include <QApplication>
+#include <QPalette>
+
+namespace zyn::test {
+
+void EnsureApplication() {
+  if (qApp) return;
+  static int argc = 1;
+  static char name[] = "bars_tests";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+  QPalette p;
+  auto set = [&](QPalette::ColorRole role, QColor c) {
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) p.setColor(group, role, c);
+  };
+  set(QPalette::Window, QColor(0xD4, 0xD0, 0xC8));
+  set(QPalette::Base, QColor(0xFF, 0xFF, 0xFF));
+  set(QPalette::WindowText, QColor(0, 0, 0));
+  set(QPalette::Text, QColor(0, 0, 0));
+  set(QPalette::Highlight, QColor(0x0A, 0x24, 0x6A));
+  set(QPalette::HighlightedText, QColor(0xFF, 0xFF, 0xFF));
+  set(QPalette::Button, QColor(0xD4, 0xD0, 0xC8));
+  set(QPalette::Dark, QColor(0x80, 0x80, 0x80));
+  set(QPalette::ButtonText, QColor(0, 0, 0));
+  set(QPalette::Light, QColor(0xFF, 0xFF, 0xFF));
+  set(QPalette::Shadow, QColor(0x40, 0x40, 0x40));
+  set(QPalette::Midlight, QColor(0xD4, 0xD0, 0xC8));
+  set(QPalette::ToolTipText, QColor(0, 0, 0));
+  set(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xE1));
+  QApplication::setPalette(p);
+}
+
+FakeBarWindow::FakeBarWindow(TzbBarManager& manager, bool menu, int width, int height)
+    : manager_(&manager), menu_(menu), image_(width, height, QImage::Format_RGB32) {
+  canvas_ = std::make_unique<TCanvas>(&image_);
+  Clear();
+}
+
+void FakeBarWindow::Clear() {
+  TBrush b = menu_ ? manager_->PainterClass().GetMenuFrameBrush(*this) : manager_->PainterClass().GetToolbarBrush(*this);
+  canvas_->Brush = b;
+  canvas_->FillRect(ClientRect());
+}
+
+TBrush FakeBarWindow::CurrentBrush() const {
+  return menu_ ? manager_->PainterClass().GetMenuFrameBrush(*this) : manager_->PainterClass().GetToolbarBrush(*this);
+}
+
+void FakeBarWindow::PaintBackground(TCanvas& canvas, const TRect& r, bool) {
+  const TBrush saved = canvas.Brush;
+  canvas.Brush = CurrentBrush();
+  canvas.FillRect(r);
+  canvas.Brush = saved;
+}
+
+QImage FakeBarWindow::ImageOf(const TzbBarItem& item, int) const {
+  return item.ImageIndex() >= 0 ? TestGlyph() : QImage();
+}
+
+QImage TestGlyph() {
+  QImage img(16, 16, QImage::Format_RGB32);
+  img.fill(QColor(255, 0, 255));
+  for (int y = 3; y < 13; ++y)
+    for (int x = 3; x < 13; ++x) img.setPixelColor(x, y, QColor(0, 0, 160));
+  for (int k = 2; k < 14; ++k) img.setPixelColor(k, k, QColor(220, 0, 0));
+  return img;
+}
+
+BarsFixture::BarsFixture() {
+  EnsureApplication();
+  manager = std::make_unique<TzbBarManager>(&form);
+  manager->WindowFactory = [this](TzbBarItemLinks& links) -> std::unique_ptr<TzbBarWindow> {
+    auto w = std::make_unique<FakeBarWindow>(*manager, links.OwnerKind() != TzbBarItemLinks::okBar);
+    w->BarOf = links.OwnerBar();
+    windows.push_back(w.get());
+    return w;
+  };
+}
+
+BarsFixture::~BarsFixture() { manager.reset(); }
+
+}  // namespace zyn::test

@@ -1,0 +1,76 @@
+#pragma once
+// Shared fixtures of the bar library tests: the Qt application with the classic palette, a form
+// with its manager, and a window stand-in that paints into an image and counts what the model
+// asks of it.
+
+#include "platform/Canvas.h"
+#include "widgets/bars/BarItem.h"
+#include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarPainter.h"
+#include "widgets/bars/BarWindow.h"
+
+#include <QImage>
+#include <QWidget>
+#include <memory>
+
+namespace zyn::test {
+
+// Creates the application once and fixes the palette to the classic system colours.
+void EnsureApplication();
+
+class FakeBarWindow : public TzbBarWindow {
+ public:
+  FakeBarWindow(TzbBarManager& manager, bool menu, int width = 200, int height = 100);
+  void RebuildLayout() override { ++Rebuilds; }
+  void Recalculate() override { ++Recalculations; }
+  void PostRecalculate() override { ++PostedRecalculations; }
+  void RepaintControl(TzbBarItemControl&) override { ++Repaints; }
+  TzbBarItemControl* SelectedControl() const override { return Selected; }
+  void DeselectControl() override { Selected = nullptr; }
+  bool IsMenu() const override { return menu_; }
+  TCanvas& Canvas() override { return *canvas_; }
+  TzbBarManager& Manager() const override { return *manager_; }
+  TzbBar* Bar() const override { return BarOf; }
+  TBrush CurrentBrush() const override;
+  void PaintBackground(TCanvas& canvas, const TRect& r, bool nonRecent) override;
+  TRect ClientRect() const override { return Rect(0, 0, image_.width(), image_.height()); }
+  int ItemHeight() const override { return menu_ ? 20 : 22; }
+  QImage ImageOf(const TzbBarItem& item, int view) const override;
+  bool IsVertical() const override { return Vertical; }
+  bool HasHiddenLinks() const override { return HiddenLinks; }
+  int QuickButtonState() const override { return QuickState; }
+  TzbBarDockingStyle DockingStyle() const override { return Docking; }
+
+  QImage& Image() { return image_; }
+  void Clear();
+
+  int Rebuilds = 0, Recalculations = 0, PostedRecalculations = 0, Repaints = 0;
+  TzbBarItemControl* Selected = nullptr;
+  TzbBar* BarOf = nullptr;
+  bool Vertical = false;
+  bool HiddenLinks = false;
+  int QuickState = 0;
+  TzbBarDockingStyle Docking = dsTop;
+
+ private:
+  TzbBarManager* manager_;
+  bool menu_;
+  QImage image_;
+  std::unique_ptr<TCanvas> canvas_;
+};
+
+// A 16 x 16 test glyph: a blue square with a red diagonal on a fuchsia (transparent) background.
+QImage TestGlyph();
+
+class BarsFixture {
+ public:
+  BarsFixture();
+  ~BarsFixture();
+  bool appReady = (EnsureApplication(), true);
+  QWidget form;
+  std::unique_ptr<TzbBarManager> manager;
+  // Windows made through the manager's window factory, in creation order (not owned).
+  std::vector<FakeBarWindow*> windows;
+};
+
+}  // namespace zyn::test

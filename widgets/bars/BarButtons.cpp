@@ -1,0 +1,229 @@
+#include "widgets/bars/BarButtons.h"
+
+#include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarWindow.h"
+
+#include <cstring>
+
+namespace zyn {
+
+bool GzbBarResetting = false;
+
+namespace {
+bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
+}  // namespace
+
+// ---------------------------------------------------------------- TzbBarButton
+
+bool TzbBarButton::InheritsFrom(const char* c) const { return Is(c, kClassName) || TzbBarItem::InheritsFrom(c); }
+
+void TzbBarButton::SetAllowAllUp(bool value) {
+  if (value == allowAllUp_) return;
+  allowAllUp_ = value;
+  if (groupIndex_ == 0) return;
+  for (int i = 0; i < manager_->GetItemCount(); ++i) {
+    TzbBarItem* item = manager_->GetItem(i);
+    if (!item->InheritsFrom(kClassName)) continue;
+    auto* b = static_cast<TzbBarButton*>(item);
+    if (b->groupIndex_ == groupIndex_) b->allowAllUp_ = value;
+  }
+}
+
+void TzbBarButton::SetButtonStyle(TzbBarButtonStyle value) {
+  if (value == buttonStyle_) return;
+  buttonStyle_ = value;
+  SetDown(false);
+  if (!loading_) TellControls(TzbControlChange::ButtonStyle);
+  NotifyDesigner();
+}
+
+void TzbBarButton::SetGroupIndex(int value) {
+  if (value == groupIndex_) return;
+  groupIndex_ = buttonStyle_ == bsChecked ? value : 0;
+  SetDown(false);
+}
+
+void TzbBarButton::SetDown(bool value) {
+  if (value == down_ || (value && buttonStyle_ != bsChecked)) return;
+  TzbBarButton* release = nullptr;
+  if (!loading_ && buttonStyle_ == bsChecked && groupIndex_ != 0) {
+    bool otherDown = false;
+    for (int i = 0; i < manager_->GetItemCount(); ++i) {
+      TzbBarItem* item = manager_->GetItem(i);
+      if (item == this || !item->InheritsFrom(kClassName)) continue;
+      auto* b = static_cast<TzbBarButton*>(item);
+      if (b->buttonStyle_ != bsChecked || b->groupIndex_ != groupIndex_ || !b->down_) continue;
+      if (value && !release) release = b;
+      otherDown = true;
+    }
+    if (!value && !allowAllUp_ && !otherDown) return;
+  }
+  down_ = value;
+  if (loading_) return;
+  TellControls(TzbControlChange::Down);
+  if (release) release->SetDown(false);
+}
+
+void TzbBarButton::SetDropDownEnabled(bool value) {
+  if (value == dropDownEnabled_) return;
+  dropDownEnabled_ = value;
+  if (!loading_) TellControls(TzbControlChange::DropDownEnabled);
+}
+
+void TzbBarButton::SetLowered(bool value) {
+  if (value == lowered_) return;
+  lowered_ = value;
+  if (!loading_) LayoutChanged();
+}
+
+void TzbBarButton::SetPaintStyle(TzbBarPaintStyle value) {
+  if (value == paintStyle_) return;
+  paintStyle_ = value;
+  if (loading_) return;
+  for (TzbBarItemLink* link : links_)
+    if (link->Control() && !(link->UserDefine() & UserDefineBit(udPaintStyle)))
+      link->Control()->Changed(TzbControlChange::PaintStyle);
+}
+
+void TzbBarButton::DirectClick() {
+  if (GetEnabled() && buttonStyle_ == bsChecked) SetDown(!down_);
+  TzbBarItem::DirectClick();
+}
+
+bool TzbBarButton::CanUseAccel(const TzbBarItemLink& link) const {
+  if (!GetEnabled()) return false;
+  if (link.Collection().OwnerKind() != TzbBarItemLinks::okBar) return true;
+  const TzbBarPaintStyle ps = link.RealPaintStyle();
+  return ps == psCaption || ps == psCaptionGlyph;
+}
+
+bool TzbBarButton::CanBePlacedIn(const TzbBarItemLinks& links) const {
+  if (!DropDownMenu) return true;
+  const TzbBarItem* owner = links.OwnerItem();
+  return !(owner && DropDownMenu->ContainsItem(*owner));
+}
+
+bool TzbBarButton::ContainsItem(const TzbBarItem& item) const {
+  return DropDownMenu && DropDownMenu->ContainsItem(item);
+}
+
+// ---------------------------------------------------------------- sub-items
+
+TCustomzbBarSubItem::TCustomzbBarSubItem(TzbBarManager& manager)
+    : TzbBarItem(manager), links_(std::make_unique<TzbBarItemLinks>(manager, TzbBarItemLinks::okSubItem, nullptr, this)) {}
+
+TCustomzbBarSubItem::~TCustomzbBarSubItem() {
+  if (detachingBar_) detachingBar_->RemoveDetachingSubItem(this);
+}
+
+bool TCustomzbBarSubItem::InheritsFrom(const char* c) const { return Is(c, kClassName) || TzbBarItem::InheritsFrom(c); }
+bool TzbBarSubItem::InheritsFrom(const char* c) const { return Is(c, kClassName) || TCustomzbBarSubItem::InheritsFrom(c); }
+
+void TCustomzbBarSubItem::BarManagerChanged() { links_->SetManager(*manager_); }
+
+int TCustomzbBarSubItem::DetachingBar() const { return detachingBar_ ? detachingBar_->Index() : -1; }
+
+void TCustomzbBarSubItem::SetDetachingBar(int index) {
+  TzbBars& bars = manager_->Bars();
+  if (index < -1 || index >= bars.Count()) index = -1;
+  if (index == DetachingBar()) return;
+  if (detachingBar_) detachingBar_->RemoveDetachingSubItem(this);
+  detachingBar_ = index < 0 ? nullptr : bars.Items(index);
+  if (detachingBar_) detachingBar_->AddDetachingSubItem(this);
+}
+
+void TCustomzbBarSubItem::BarNotification(TzbBar& bar) {
+  if (&bar == detachingBar_) detachingBar_ = nullptr;
+}
+
+void TCustomzbBarSubItem::SetShowCaption(bool value) {
+  if (value == showCaption_) return;
+  showCaption_ = value;
+  if (!loading_) LayoutChanged();
+}
+
+bool TCustomzbBarSubItem::CanBePlacedIn(const TzbBarItemLinks& links) const {
+  const TzbBarItem* owner = links.OwnerItem();
+  if (!owner) return true;
+  return owner != this && !links_->ContainsItem(*owner);
+}
+
+bool TCustomzbBarSubItem::ContainsItem(const TzbBarItem& item) const { return links_->ContainsItem(item); }
+
+// ---------------------------------------------------------------- containers
+
+TCustomzbBarContainerItem::~TCustomzbBarContainerItem() = default;
+
+bool TCustomzbBarContainerItem::InheritsFrom(const char* c) const {
+  return Is(c, kClassName) || TCustomzbBarSubItem::InheritsFrom(c);
+}
+bool TzbBarContainerItem::InheritsFrom(const char* c) const {
+  return Is(c, kClassName) || TCustomzbBarContainerItem::InheritsFrom(c);
+}
+
+void TCustomzbBarContainerItem::AddListedItemLinks(TzbBarItemLinks&, int, TzbBarItemLink*, bool fireEvent) {
+  if (NeedsClear) ClearItemsData();
+  if (fireEvent && OnGetData) {
+    gettingData_ = true;
+    try {
+      OnGetData(*this);
+    } catch (...) {
+      // the menu is built with whatever the handler left
+    }
+    gettingData_ = false;
+  }
+}
+
+void TCustomzbBarContainerItem::OwnLinksChanged() {
+  if (gettingData_ || GzbBarResetting || loading_ || manager_->IsLoading()) return;
+  VisibleChanged();
+}
+
+void TzbBarContainerItem::AddListedItemLinks(TzbBarItemLinks& target, int index, TzbBarItemLink* sourceLink,
+                                             bool fireEvent) {
+  TCustomzbBarContainerItem::AddListedItemLinks(target, index, sourceLink, fireEvent);
+  if (&target == &ItemLinks()) return;
+  for (int i = 0; i < ItemLinks().Count(); ++i) {
+    TzbBarItemLink* own = ItemLinks().Items(i);
+    TzbBarItemLink* link = target.Insert(index + i);
+    link->SourceLink = sourceLink;
+    link->Assign(*own);
+    if (i == 0 && HasFixedBeginGroup()) link->SetStoredBeginGroup(true);
+  }
+}
+
+void TzbBarContainerItem::DeleteListedItemLinks(TzbBarItemLinks& target, int index) {
+  if (&target == &ItemLinks()) return;
+  for (int i = 0; i < ItemLinks().Count(); ++i)
+    if (TzbBarItemLink* l = target.Items(index)) target.Delete(l);
+}
+
+bool TzbBarContainerItem::HasVisibleLinks() const {
+  for (int i = 0; i < ItemLinks().Count(); ++i) {
+    TzbBarItem* item = ItemLinks().Items(i)->Item();
+    if (item && item->ActualVisible()) return true;
+  }
+  return false;
+}
+
+bool TzbBarContainerItem::CanBeVisible() const { return static_cast<bool>(OnGetData) || HasVisibleLinks(); }
+
+// ---------------------------------------------------------------- helpers
+
+TzbBarPaintStyle ItemPaintStyle(const TzbBarItem& item) {
+  if (item.InheritsFrom(TzbBarButton::kClassName)) return static_cast<const TzbBarButton&>(item).PaintStyle();
+  return psStandard;
+}
+
+int ItemWidth(const TzbBarItem&) { return 0; }
+
+TzbBarItemLinks* SubItemLinksOf(TzbBarItem& item) {
+  if (item.InheritsFrom(TCustomzbBarSubItem::kClassName)) return &static_cast<TCustomzbBarSubItem&>(item).ItemLinks();
+  return nullptr;
+}
+
+void ContainerLinksChanged(TzbBarItem& item) {
+  if (item.InheritsFrom(TzbBarContainerItem::kClassName)) static_cast<TzbBarContainerItem&>(item).OwnLinksChanged();
+}
+
+}  // namespace zyn

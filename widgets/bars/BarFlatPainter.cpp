@@ -1,0 +1,460 @@
+#include "widgets/bars/BarFlatPainter.h"
+
+#include "platform/QtText.h"
+#include "widgets/bars/BarEnhancedPainter.h"
+#include "widgets/bars/BarItemLinks.h"
+#include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarUtils.h"
+#include "widgets/bars/BarWindow.h"
+#include "widgets/bars/Office11Colors.h"
+
+#include <limits>
+
+namespace zyn {
+
+namespace {
+void Stroke(TCanvas& dc, int x, int y, int s, int k) {
+  dc.Polyline({{x + s, y + k + 2 * s}, {x + 3 * s, y + k + 4 * s}, {x + 8 * s, y + k - s}});
+}
+}  // namespace
+
+const TzbBarItemControlFlatPainter& TzbBarItemControlFlatPainter::Instance() {
+  static const TzbBarItemControlFlatPainter painter;
+  return painter;
+}
+
+TBrush TzbBarItemControlFlatPainter::GetBarBrush(const TzbBarWindow& w) const {
+  return SolidBrush(w.Manager().BrushColor(2));
+}
+
+TBrush TzbBarItemControlFlatPainter::GetToolbarBrush(const TzbBarWindow& w) const {
+  if (w.Bar() && w.Bar()->IsMainMenu()) return SolidBrush(clBtnFace);
+  return GetBarBrush(w);
+}
+
+TBrush TzbBarItemControlFlatPainter::GetBarCheckedBrush(const TzbBarWindow& w) const {
+  return SolidBrush(w.Manager().BrushColor(3));
+}
+TBrush TzbBarItemControlFlatPainter::GetBarFaceBrush(const TzbBarWindow& w) const {
+  return SolidBrush(w.Manager().BrushColor(4));
+}
+TBrush TzbBarItemControlFlatPainter::GetBarHighlightBrush(const TzbBarWindow& w) const {
+  return SolidBrush(w.Manager().BrushColor(5));
+}
+TBrush TzbBarItemControlFlatPainter::GetMenuFrameBrush(const TzbBarWindow&) const { return SolidBrush(clWindow); }
+TBrush TzbBarItemControlFlatPainter::GetStaticBorderBrush(const TzbBarItemControl&, TzbBarStaticBorderStyle) const {
+  return SolidBrush(clBtnShadow);
+}
+
+bool TzbBarItemControlFlatPainter::HasFloatingFrame(const TzbBarWindow& w) const { return w.IsFloating(); }
+
+void TzbBarItemControlFlatPainter::FrameBarWindow(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const {
+  FrameWith(dc, r, SolidBrush(w.Manager().BrushColor(1)));
+}
+
+void TzbBarItemControlFlatPainter::DrawBarFrame(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const {
+  FrameBarWindow(w, dc, r);
+  TRect inner = r;
+  InflateRect(inner, -1, -1);
+  FillWith(dc, inner, GetLightFaceBrush(w.Manager()));
+}
+
+TBrush TzbBarItemControlFlatPainter::GetButtonBrush(const TzbBarItemControl& c, const TzbButtonState& s) const {
+  const TzbBarWindow& w = c.Parent();
+  if (s.Selected && (s.Pressed || s.Down))
+    return (s.DropDown && s.DropDownOpen) ? GetLightFaceBrush(w.Manager()) : GetBarFaceBrush(w);
+  if (s.Selected) return GetBarHighlightBrush(w);
+  if (s.Down) return GetBarCheckedBrush(w);
+  if (s.View == 1) return GetLightFaceBrush(w.Manager());
+  return w.CurrentBrush();
+}
+
+void TzbBarItemControlFlatPainter::DrawButtonEdge(const TzbBarItemControl& c, TCanvas& dc, const TRect& r,
+                                                  const TBrush& brush, const TzbButtonState& s) const {
+  if (s.Down || (s.Selected && s.View != 1)) {
+    if (s.DropDown && s.DropDownOpen) FrameBarWindow(c.Parent(), dc, r);
+    else DrawSelectionFrame(dc, r);
+  } else if (s.Fits) {
+    FrameItemBackground(c, dc, s.Down || s.Selected || s.Pressed || c.NonRecent, brush, r);
+  }
+}
+
+void TzbBarItemControlFlatPainter::DrawImageCell(const TzbBarItemControl& c, TCanvas& dc, const TBrush& brush,
+                                                 TRect r, const TRect& glyphRect, const QImage& glyph,
+                                                 bool fromImageList, const TzbButtonState& s) const {
+  if (s.Fits) InflateRect(r, -1, -1);
+  bool painted = false;
+  if (!c.NonRecent && !c.Parent().HasPlainBackground()) {
+    FillItemBackground(c, dc, s.Pressed || s.Down || s.Selected || c.NonRecent, brush, r);
+    painted = true;
+  }
+  TzbGlyphArgs a;
+  a.BackgroundBrush = brush;
+  a.Area = r;
+  a.GlyphRect = glyphRect;
+  a.Image = glyph;
+  a.FromImageList = fromImageList;
+  a.ImageBackground = c.Parent().Manager().ImageListBkColor;
+  a.TintColor = GetDisabledImageColor(c.Parent());
+  a.KeepColours = c.HasDisabledImage(s.View);
+  a.Hot = s.Selected;
+  a.Down = s.Down;
+  a.NoShadow = s.Pressed;
+  a.Grayed = s.Grayed;
+  a.Transparent = painted;
+  a.FlatLook = true;
+  a.Shadowed = true;
+  DrawGlyph(dc, a);
+}
+
+void TzbBarItemControlFlatPainter::DrawCheckSign(const TzbBarItemControl& c, TCanvas& dc, int s, int x, int y) const {
+  const TPen saved = dc.Pen;
+  if (c.Enabled()) {
+    dc.Pen = TPen{(FaceIsWhite() || FaceBlackTextColored()) ? clWhite : clBlack, 1, psSolid};
+    for (int k = 0; k < 2 * s; ++k) Stroke(dc, x, y, s, k);
+  } else {
+    dc.Pen = TPen{clBtnShadow, 1, psSolid};
+    for (int k = 1; k <= 2 * s; ++k) Stroke(dc, x, y, s, k);
+  }
+  dc.Pen = saved;
+}
+
+void TzbBarItemControlFlatPainter::DrawMenuButton(const TzbBarItemControl& c, TCanvas& dc, const TRect& r,
+                                                  bool selected, bool down, bool) const {
+  const TzbBarWindow& w = c.Parent();
+  const TBrush light = GetLightFaceBrush(w.Manager());
+  const TBrush current = w.CurrentBrush();
+  const TBrush highlight = GetBarHighlightBrush(w);
+  TRect inner = r;
+  InflateRect(inner, -1, -1);
+  const TRect cell = Rect(inner.Left, inner.Top, std::min(inner.Right, inner.Left + inner.Height()), inner.Bottom);
+  if (selected) {
+    DrawSelectionFrame(dc, r);
+  } else {
+    const int split = cell.Right + 1;
+    FrameItemBackground(c, dc, true, current, r);
+    FillWith(dc, Rect(r.Left, r.Top, split, r.Top + 1), light);
+    FillWith(dc, Rect(r.Left, r.Bottom - 1, split, r.Bottom), light);
+    FillWith(dc, Rect(r.Left, r.Top, r.Left + 1, r.Bottom), light);
+  }
+  const TzbBarPaintStyle ps = c.Link().RealPaintStyle();
+  bool fromList = false;
+  const bool noGlyph = GlyphOf(c, 1, fromList).isNull();
+  TzbButtonState s;
+  s.View = 1;
+  s.Selected = selected;
+  s.Down = down;
+  DrawButton(c, cell, s, noGlyph || ps == psCaption || ps == psCaptionInMenu, true);
+  const bool solid = selected || c.NonRecent;
+  const TRect column = Rect(cell.Right, inner.Top, cell.Right + 2, inner.Bottom);
+  FillItemBackground(c, dc, true, selected ? highlight : light, column);
+  const TRect text = Rect(column.Right, inner.Top, inner.Right, inner.Bottom);
+  FillItemBackground(c, dc, solid, selected ? highlight : current, text);
+  TRect caption = text;
+  caption.Left += 8;
+  DrawCaption(c, dc, ToQString(c.Link().RealCaption()), caption, 0, c.Enabled(), selected, false, false,
+              !FaceIsWhite());
+}
+
+void TzbBarItemControlFlatPainter::DrawLoweredFrame(const TzbBarItemControl&, TCanvas& dc, TRect& r) const {
+  FrameWith(dc, r, SolidBrush(clBtnShadow));
+  InflateRect(r, -1, -1);
+}
+
+void TzbBarItemControlFlatPainter::DrawStaticBorder(const TzbBarItemControl& c, TCanvas& dc,
+                                                    TzbBarStaticBorderStyle style, int width, TRect& r) const {
+  if (style == sbsNone) return;
+  for (int i = 0; i < width; ++i) {
+    FrameWith(dc, r, GetStaticBorderBrush(c, style));
+    InflateRect(r, -1, -1);
+  }
+}
+
+void TzbBarItemControlFlatPainter::GetDropButtonColors(const TzbBarItemControl& c, bool selected, bool pressed,
+                                                       int& index, TBrush& brush) const {
+  if (!selected) {
+    index = COLOR_BTNTEXT;
+    brush = c.Parent().CurrentBrush();
+  } else if (pressed || FaceIsWhite()) {
+    index = COLOR_HIGHLIGHTTEXT;
+    brush = GetBarFaceBrush(c.Parent());
+  } else {
+    index = COLOR_BTNTEXT;
+    brush = GetBarHighlightBrush(c.Parent());
+  }
+}
+
+int TzbBarItemControlFlatPainter::GetMenuImageColumnWidth(const TzbBarItemControl& c) const {
+  return c.Parent().IsMenu() ? c.Parent().ItemHeight() + 3 : 0;
+}
+
+int TzbBarItemControlFlatPainter::GetQuickButtonArrowColorIndex(const TzbBarWindow& w) const {
+  return (FaceIsWhite() && w.QuickButtonState() == 1) ? COLOR_BTNFACE : COLOR_BTNTEXT;
+}
+
+int TzbBarItemControlFlatPainter::GetExpandChevronLines(int height) const {
+  int n = (height - 4) / 2;
+  if (n >= 5 && n % 2 != 0) --n;
+  return n;
+}
+
+void TzbBarItemControlFlatPainter::DrawSeparator(const TzbBarWindow& w, TCanvas& dc, bool vertical,
+                                                 const TBrush& brush, const TRect& r) const {
+  const int m = GetSeparatorMargin();
+  TRect rest = r;
+  if (vertical) {
+    FillWith(dc, Rect(r.Left, r.Top, r.Right, r.Top + m), brush);
+    FillWith(dc, Rect(r.Left, r.Bottom - m, r.Right, r.Bottom), brush);
+    rest.Top += m;
+    rest.Bottom -= m;
+    FillWith(dc, rest, brush);
+    FillWith(dc, Rect(rest.Left, rest.Top, rest.Right, rest.Top + 1), SolidBrush(clBtnShadow));
+  } else {
+    FillWith(dc, Rect(r.Left, r.Top, r.Left + m, r.Bottom), brush);
+    FillWith(dc, Rect(r.Right - m, r.Top, r.Right, r.Bottom), brush);
+    rest.Left += m;
+    rest.Right -= m;
+    FillWith(dc, rest, brush);
+    FillWith(dc, Rect(rest.Left, rest.Top, rest.Left + 1, rest.Bottom), SolidBrush(clBtnShadow));
+  }
+}
+
+void TzbBarItemControlFlatPainter::DrawCloseButton(const TzbBarWindow& w, TCanvas& dc, const TRect& rect) const {
+  const int state = w.CaptionButtonState();
+  DrawCaptionButtonBackground(w, dc, state, rect);
+  TRect r = rect;
+  r.Left += 3;
+  r.Right -= 3;
+  r.Top += 4;
+  r.Bottom -= 4;
+  if (r.Width() % 2 != 0) --r.Right;
+  r.Bottom = r.Top + r.Width() - 1;
+  const TPen saved = dc.Pen;
+  dc.Pen = TPen{GetCaptionArrowColor(w, state), 1, psSolid};
+  auto line = [&](int x0, int y0, int x1, int y1) {
+    dc.MoveTo(x0, y0);
+    dc.LineTo(x1, y1);
+  };
+  line(r.Left, r.Top, r.Right - 1, r.Bottom);
+  line(r.Left + 1, r.Top, r.Right, r.Bottom);
+  line(r.Left, r.Bottom - 1, r.Right - 1, r.Top - 1);
+  line(r.Left + 1, r.Bottom - 1, r.Right, r.Top - 1);
+  dc.Pen = saved;
+}
+
+void TzbBarItemControlFlatPainter::DrawBarBorder(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                                 const TRect& r) const {
+  TRect b = r;
+  FrameWith(dc, b, SolidBrush(clBtnFace));
+  InflateRect(b, -1, -1);
+  for (const TPoint p : {TPoint{b.Left, b.Top}, TPoint{b.Right - 1, b.Top}, TPoint{b.Left, b.Bottom - 1},
+                         TPoint{b.Right - 1, b.Bottom - 1}})
+    FillWith(dc, Bounds(p.X, p.Y, 1, 1), SolidBrush(clBtnFace));
+  InflateRect(b, -1, -1);
+  if (!w.ShowsGrip()) return;
+  const int i = GetGripIndent(), gw = GetGripWidth();
+  if (w.IsVertical()) {
+    const TRect g = Rect(b.Left + 3, b.Top + i, b.Right - 3, b.Top + i + gw);
+    for (int x = g.Left; x < g.Right; ++x)
+      FillWith(dc, Rect(x, g.Top, x + 1, g.Bottom), ((x - g.Left) % 2 == 0) ? SolidBrush(clBtnShadow) : brush);
+  } else {
+    const TRect g = Rect(b.Left + i, b.Top + 3, b.Left + i + gw, b.Bottom - 3);
+    for (int y = g.Top; y < g.Bottom; ++y)
+      FillWith(dc, Rect(g.Left, y, g.Right, y + 1), ((y - g.Top) % 2 == 0) ? SolidBrush(clBtnShadow) : brush);
+  }
+}
+
+void TzbBarItemControlFlatPainter::DrawFloatingBorder(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                                      const TRect& r) const {
+  TRect b = r;
+  FrameBarWindow(w, dc, b);
+  InflateRect(b, -1, -1);
+  FrameWith(dc, b, SolidBrush(clBtnHighlight));
+  for (int i = 2; i < GetFloatingFrameWidth(); ++i) {
+    InflateRect(b, -1, -1);
+    FrameWith(dc, b, brush);
+  }
+}
+
+TRect TzbBarItemControlFlatPainter::GetQuickButtonRect(const TzbBarWindow& w) const {
+  if (!w.IsFloating()) return TzbBarItemControlEnhancedPainter::Instance().GetQuickButtonRect(w);
+  const TRect caption = w.FloatingCaptionRect();
+  TRect r = caption;
+  r.Left = r.Right - caption.Height();
+  if (w.Bar() && w.Bar()->AllowClose) OffsetRect(r, -(caption.Height() + 1), 0);
+  if (r.Left < caption.Left) r.Left = caption.Left;
+  return r;
+}
+
+void TzbBarItemControlFlatPainter::DrawQuickButtonBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                                             const TRect& r) const {
+  const int state = w.QuickButtonState();
+  if (state == 2) {
+    DrawBarFrame(w, dc, r);
+  } else if (state == 1) {
+    DrawSelectionFrame(dc, r);
+    TRect inner = r;
+    InflateRect(inner, -1, -1);
+    FillWith(dc, inner, GetBarHighlightBrush(w));
+  } else {
+    FrameWith(dc, r, brush);
+    TRect inner = r;
+    InflateRect(inner, -1, -1);
+    FillWith(dc, inner, brush);
+  }
+}
+
+void TzbBarItemControlFlatPainter::DrawQuickButtonContent(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const {
+  TzbBarItemControlEnhancedPainter::Instance().DrawQuickButtonContent(w, dc, r);
+}
+
+void TzbBarItemControlFlatPainter::DrawDropDownPart(const TzbBarItemControl& c, TCanvas& dc, const TRect& rect,
+                                                    const TzbButtonState& s, bool dropDownEnabled,
+                                                    const TBrush&) const {
+  TRect r = rect;
+  if (s.View != 1) --r.Left;
+  int index = COLOR_BTNTEXT;
+  TBrush b;
+  GetDropButtonColors(c, s.Selected, s.Pressed, index, b);
+  if (!(s.View != 1 && s.DropDownOpen)) {
+    if (s.Selected) DrawSelectionFrame(dc, r);
+    else if (s.View == 1) FrameWith(dc, r, SolidBrush(clBtnShadow));
+    else FrameWith(dc, r, c.Parent().CurrentBrush());
+    TRect inner = r;
+    InflateRect(inner, -1, -1);
+    FillItemBackground(c, dc, s.DropDownOpen || s.Pressed || s.Selected || c.NonRecent, b, inner);
+  }
+  const bool enabled = c.Enabled() && dropDownEnabled;
+  const bool light = (s.Selected && FaceIsWhite()) || s.DropDownOpen;
+  if (s.View == 1) DrawArrow(dc, r, false, c.Parent().ArrowSize(), light, enabled, true);
+  else DrawDropPartArrow(dc, r, true, enabled, light, true);
+}
+
+void TzbBarItemControlFlatPainter::DrawMenuFrame(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const {
+  FrameBarWindow(w, dc, r);
+}
+
+void TzbBarItemControlFlatPainter::DrawMenuClientFrame(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                                       const TRect& r) const {
+  FrameWith(dc, r, GetMenuFrameBrush(w));
+  FillWith(dc, Rect(r.Left, r.Top + 1, r.Left + 1, r.Bottom - 1), brush);
+}
+
+void TzbBarItemControlFlatPainter::DrawMenuBackground(const TzbBarWindow& w, TCanvas& dc, const TRect& rest,
+                                                      const TRect& expand, bool expandHot) const {
+  TRect uncovered = rest;
+  uncovered.Bottom = std::max(uncovered.Top, std::min(uncovered.Bottom, w.ClientRect().Height() - 1));
+  FillWith(dc, uncovered, w.CurrentBrush());
+  if (IsRectEmpty(expand)) return;
+  if (expandHot) {
+    DrawSelectionFrame(dc, expand);
+    TRect inner = expand;
+    InflateRect(inner, -1, -1);
+    FillWith(dc, inner, GetBarHighlightBrush(w));
+  } else {
+    FillWith(dc, expand, w.CurrentBrush());
+    FillWith(dc, Rect(expand.Left, expand.Top, expand.Left + 1, expand.Bottom), GetLightFaceBrush(w.Manager()));
+  }
+  DrawMenuExpandButton(w, dc, expandHot, expand, expand.Height());
+}
+
+void TzbBarItemControlFlatPainter::DrawMenuSeparator(const TzbBarWindow& w, TzbBarItemControl& c, int sideStrip,
+                                                     const TRect& r, TCanvas& dc) const {
+  const int h = GetMenuSeparatorHeight();
+  const TRect band = Rect(r.Left, r.Top - h, r.Right, r.Top);
+  c.SeparatorRect = band;
+  const int column = r.Left + GetMenuImageColumnWidth(c);
+  const bool solid = c.NonRecent;
+  FillItemBackground(c, dc, true, GetLightFaceBrush(w.Manager()), Rect(band.Left, band.Top, column, band.Bottom));
+  FillItemBackground(c, dc, solid, w.CurrentBrush(), Rect(column, band.Top, band.Right, band.Bottom));
+  const int mid = band.Top + h / 2;
+  FillWith(dc, Rect(column + GetMenuSeparatorIndent(), mid, band.Right + 1, mid + 1), GetFlatShadowBrush(w));
+}
+
+void TzbBarItemControlFlatPainter::DrawDropDownListBorder(TCanvas& dc, const TRect& rect) const {
+  TRect r = rect;
+  FrameWith(dc, r, SolidBrush(clBtnShadow));
+  InflateRect(r, -1, -1);
+  FrameWith(dc, r, SolidBrush(clWindow));
+}
+
+void TzbBarItemControlFlatPainter::DrawSpinButtonFrame(const TzbBarItemControl& c, TCanvas& dc, bool pressed, bool,
+                                                       bool selected, TRect& r) const {
+  if (selected) {
+    DrawSelectionFrame(dc, r);
+    InflateRect(r, -1, -1);
+    FillWith(dc, r, pressed ? GetBarFaceBrush(c.Parent()) : GetBarHighlightBrush(c.Parent()));
+  } else {
+    FrameWith(dc, r, c.Parent().CurrentBrush());
+    InflateRect(r, -1, -1);
+    FillWith(dc, r, c.Parent().CurrentBrush());
+  }
+}
+
+void TzbBarItemControlFlatPainter::DrawTextButton(TCanvas& dc, bool, const QString& text, const TRect& rect) const {
+  TRect r = rect;
+  FrameWith(dc, r, SolidBrush(clBtnShadow));
+  InflateRect(r, -1, -1);
+  FrameWith(dc, r, SolidBrush(clBtnFace));
+  InflateRect(r, -1, -1);
+  DrawCenteredText(dc, r, true, text, 0);
+}
+
+void TzbBarItemControlFlatPainter::DrawQuickCheckCell(const TzbBarItemControl& c, TCanvas& dc, bool selected,
+                                                      int& cellRight, TRect& r) const {
+  r.Right = r.Left + r.Height();
+  if (!selected) FrameItemBackground(c, dc, false, GetLightFaceBrush(c.Parent().Manager()), r);
+  InflateRect(r, -1, -1);
+  cellRight = r.Right + 1;
+}
+
+void TzbBarItemControlFlatPainter::DrawQuickItemFrame(const TzbBarItemControl& c, TCanvas& dc, bool selected,
+                                                      const TRect& cell, const TRect& item) const {
+  if (!selected) return;
+  DrawSelectionFrame(dc, item);
+  FillWith(dc, Rect(cell.Right, item.Top + 1, cell.Right + 2, item.Bottom - 1), GetBarHighlightBrush(c.Parent()));
+}
+
+void TzbBarItemControlFlatPainter::AdjustCaptionForArrow(const TzbBarWindow& w, TRect& textRect) const {
+  textRect.Right = std::min(textRect.Right, GetQuickButtonRect(w).Left);
+}
+
+int TzbBarItemControlFlatPainter::GetSubItemTextIndent(const TzbBarItemControl& c) const {
+  if (c.Parent().Bar() && c.Parent().Bar()->IsMainMenu() && !c.Parent().IsMenu()) return 8;
+  return TzbBarItemControlPainter::GetSubItemTextIndent(c);
+}
+
+int TzbBarItemControlFlatPainter::GetSubItemHeight(const TzbBarItemControl& c) const {
+  return TzbBarItemControlPainter::GetSubItemHeight(c) + (c.Parent().IsMenu() ? 2 : 0);
+}
+
+int TzbBarItemControlFlatPainter::GetSubItemWidth(const TzbBarItemControl& c) const {
+  return TzbBarItemControlPainter::GetSubItemWidth(c) + (c.Parent().IsMenu() ? 9 : 0);
+}
+
+void TzbBarItemControlFlatPainter::CalcMenuMetrics(const TzbBarWindow& w, int& lineHeight, int& dropArrowWidth,
+                                                   int& expandHeight, int& glyphReference) const {
+  ++lineHeight;
+  dropArrowWidth = lineHeight / 4 * 3 + 1;
+  expandHeight = w.ZeroHeight() + 1;
+  const int lines = GetExpandChevronLines(expandHeight);
+  if (lines % 2 != 0) expandHeight = 2 * lines + 2;
+  glyphReference = 20;
+}
+
+void TzbBarItemControlFlatPainter::GetMenuItemsRect(const TzbBarWindow& w, bool scrolling, TRect& start,
+                                                    int& bottomLimit) const {
+  const TRect client = w.ClientRect();
+  start = Rect(w.SideStripWidth() + 1, 1, client.Width() - 1, 1);
+  bottomLimit = scrolling ? std::numeric_limits<int>::max()
+                          : client.Height() - 1 - (w.ShowsExpandButton() ? w.ItemHeight() : 0);
+}
+
+void TzbBarItemControlFlatPainter::CalcMenuSize(const TzbBarWindow& w, int itemsWidth, int itemsHeight, int& width,
+                                                int& height) const {
+  width = itemsWidth == 0 && itemsHeight == 0 ? 100 : itemsWidth + w.SideStripWidth() + 4;
+  if (itemsHeight < 3 || w.ShowsExpandButton()) itemsHeight += w.ItemHeight();
+  height = itemsHeight + 3 + (w.HasTearOffBand() ? GetTearOffBandHeight(w) : 0);
+}
+
+}  // namespace zyn

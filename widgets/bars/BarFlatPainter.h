@@ -1,0 +1,113 @@
+#pragma once
+// The flat look: hot items get a one-pixel highlight frame and a light highlight-tinted fill, bars
+// and menus a one-pixel dark frame, menus a light image column, separators single shadow lines,
+// and the toolbar grip is striped.
+
+#include "widgets/bars/BarPainter.h"
+#include "widgets/bars/BarUtils.h"
+#include "widgets/bars/BarWindow.h"
+
+namespace zyn {
+
+class TzbBarItemControlFlatPainter : public TzbBarItemControlPainter {
+ public:
+  static const TzbBarItemControlFlatPainter& Instance();
+  const char* ClassName() const override { return "TzbBarItemControlFlatPainter"; }
+
+  void DrawButtonEdge(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, const TBrush& brush,
+                      const TzbButtonState& s) const override;
+  void DrawCheckSign(const TzbBarItemControl& c, TCanvas& dc, int scale, int left, int top) const override;
+  void DrawImageCell(const TzbBarItemControl& c, TCanvas& dc, const TBrush& brush, TRect r, const TRect& glyphRect,
+                     const QImage& glyph, bool fromImageList, const TzbButtonState& s) const override;
+  TColor GetCaptionColor(bool) const override { return clInactiveCaption; }
+  TColor GetCaptionArrowColor(const TzbBarWindow& w, int state) const override {
+    return (state == 1 || state == 2) ? clBtnText : clCaptionText;
+  }
+  void DrawQuickButtonBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                 const TRect& r) const override;
+  void DrawQuickButtonContent(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const override;
+  int GetQuickButtonArrowColorIndex(const TzbBarWindow& w) const override;
+  void DrawMenuButton(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, bool selected, bool down,
+                      bool checkedStyle) const override;
+  void DrawLoweredFrame(const TzbBarItemControl& c, TCanvas& dc, TRect& r) const override;
+  void DrawStaticBorder(const TzbBarItemControl& c, TCanvas& dc, TzbBarStaticBorderStyle style, int width,
+                        TRect& r) const override;
+  void GetDropButtonColors(const TzbBarItemControl& c, bool selected, bool pressed, int& arrowColorIndex,
+                           TBrush& brush) const override;
+  TBrush GetButtonBrush(const TzbBarItemControl& c, const TzbButtonState& s) const override;
+  bool UsesFlatSelection() const override { return true; }
+  int GetLoweredBorderSize() const override { return 1; }
+  int GetMenuImageColumnWidth(const TzbBarItemControl& c) const override;
+  int GetGripIndent() const override { return 1; }
+  int GetGripAreaSize() const override { return GetGripIndent() + GetGripWidth() + 2; }
+  int GetDropArrowWidth(const TzbBarManager& m) const override {
+    return TzbBarItemControlPainter::GetDropArrowWidth(m) - 1;
+  }
+  int GetLargeDropArrowWidth(const TzbBarManager& m) const override {
+    return TzbBarItemControlPainter::GetLargeDropArrowWidth(m) - 1;
+  }
+  int GetMenuSeparatorIndent() const override { return 8; }
+  bool JoinsMenuToOwner(const TzbBarWindow&) const override { return true; }
+  bool HasFloatingFrame(const TzbBarWindow& w) const override;
+  TBrush GetBarBrush(const TzbBarWindow& w) const override;
+  TBrush GetToolbarBrush(const TzbBarWindow& w) const override;
+  TBrush GetBarCheckedBrush(const TzbBarWindow& w) const override;
+  TBrush GetBarFaceBrush(const TzbBarWindow& w) const override;
+  TBrush GetBarHighlightBrush(const TzbBarWindow& w) const override;
+  int GetEditHeightMargin() const override { return 7; }
+  bool TracksCloseButton() const override { return true; }
+  bool AllowsQuickCustomizing() const override { return true; }
+  int GetSeparatorMargin() const override { return (GetToolbarSeparatorSize() - 1) / 2; }
+  int GetToolbarSeparatorSize() const override { return 5; }
+  void DrawSeparator(const TzbBarWindow& w, TCanvas& dc, bool vertical, const TBrush& brush,
+                     const TRect& r) const override;
+  void DrawCloseButton(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const override;
+  void DrawBarBorder(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
+  void DrawFloatingBorder(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
+  TRect GetQuickButtonRect(const TzbBarWindow& w) const override;
+  void DrawDropDownPart(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, const TzbButtonState& s,
+                        bool dropDownEnabled, const TBrush& brush) const override;
+  int GetDropDownListBorder() const override { return 2; }
+  void DrawDropDownListBorder(TCanvas& dc, const TRect& r) const override;
+  void DrawSpinButtonFrame(const TzbBarItemControl& c, TCanvas& dc, bool pressed, bool raised, bool selected,
+                           TRect& r) const override;
+  void DrawTextButton(TCanvas& dc, bool pushed, const QString& text, const TRect& r) const override;
+  int GetMenuSeparatorHeight() const override { return 5; }
+  int GetSubMenuOverlap() const override { return 2; }
+  int GetExpandChevronLines(int height) const override;
+  TBrush GetMenuFrameBrush(const TzbBarWindow& w) const override;
+  void DrawMenuFrame(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const override;
+  void DrawMenuClientFrame(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
+  TBrush GetMenuItemBrush(const TzbBarWindow& w, const TBrush&) const override { return GetMenuFrameBrush(w); }
+  void DrawMenuBackground(const TzbBarWindow& w, TCanvas& dc, const TRect& rest, const TRect& expand,
+                          bool expandHot) const override;
+  void DrawMenuSeparator(const TzbBarWindow& w, TzbBarItemControl& c, int sideStrip, const TRect& r,
+                         TCanvas& dc) const override;
+
+  int GetSubItemTextIndent(const TzbBarItemControl& c) const override;
+  int GetSubItemHeight(const TzbBarItemControl& c) const override;
+  int GetSubItemWidth(const TzbBarItemControl& c) const override;
+  void CalcMenuMetrics(const TzbBarWindow& w, int& lineHeight, int& dropArrowWidth, int& expandHeight,
+                       int& glyphReference) const override;
+  void GetMenuItemsRect(const TzbBarWindow& w, bool scrolling, TRect& start, int& bottomLimit) const override;
+  void CalcMenuSize(const TzbBarWindow& w, int itemsWidth, int itemsHeight, int& width, int& height) const override;
+  int GetTearOffBandHeight(const TzbBarWindow& w) const override { return w.BandCaptionHeight() + 1; }
+  void AdjustCaptionForArrow(const TzbBarWindow& w, TRect& textRect) const override;
+
+  TBrush GetQuickWindowBrush(const TzbBarWindow&) const override { return SolidBrush(clWindow); }
+  void DrawQuickCheckCell(const TzbBarItemControl& c, TCanvas& dc, bool selected, int& cellRight,
+                          TRect& r) const override;
+  void DrawQuickItemFrame(const TzbBarItemControl& c, TCanvas& dc, bool selected, const TRect& cell,
+                          const TRect& item) const override;
+  bool OpensQuickWindowLeftAligned() const override { return true; }
+
+  // Added operations.
+  virtual TBrush GetStaticBorderBrush(const TzbBarItemControl& c, TzbBarStaticBorderStyle style) const;
+  virtual void FrameBarWindow(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const;
+  virtual void DrawBarFrame(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const;
+
+ protected:
+  TzbBarItemControlFlatPainter() = default;
+};
+
+}  // namespace zyn

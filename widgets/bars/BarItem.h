@@ -1,0 +1,166 @@
+#pragma once
+// The command object of the menu and toolbar library. One item is one command that can appear any
+// number of times (item links) on toolbars, in the main-menu bar and in drop-down menus; every
+// change of its state reaches the on-screen controls of all its links. Items are created and owned
+// by their bar manager (`TzbBarManager::CreateItem`), which keeps them in creation order.
+
+#include "platform/Types.h"
+#include "widgets/bars/BarTypes.h"
+
+#include <QImage>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zyn {
+
+class TzbBarItem {
+ public:
+  static constexpr const char* kClassName = "TzbBarItem";
+  explicit TzbBarItem(TzbBarManager& manager);
+  virtual ~TzbBarItem();
+  TzbBarItem(const TzbBarItem&) = delete;
+  TzbBarItem& operator=(const TzbBarItem&) = delete;
+
+  virtual const char* ClassName() const { return kClassName; }
+  // Whether this item is of the named class or derives from it.
+  virtual bool InheritsFrom(const char* className) const;
+
+  TzbBarManager& BarManager() const { return *manager_; }
+
+  std::string Name;
+  int Tag = 0;
+  std::function<void(TzbBarItem&)> OnClick;
+  std::function<void(TzbBarItem&)> OnDestroy;
+
+  // Caption with "&" marking the accelerator; the short hint follows it (see SetCaption).
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& value);
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& value) { hint_ = value; }
+  const std::string& Description() const { return description_; }
+  void SetDescription(const std::string& value);
+  int Category() const { return category_; }
+  void SetCategory(int value);
+  void SetCategoryDirect(int value) { category_ = value; }  // the category list renumbers without notification
+  int HelpContext = 0;
+
+  bool GetEnabled() const;
+  void SetEnabled(bool value);
+  bool StoredEnabled() const { return enabled_; }
+  TzbBarItemVisible Visible() const { return visible_; }
+  void SetVisible(TzbBarItemVisible value);
+  TzbBarItemVisible LoadedVisible() const { return loadedVisible_; }
+  bool ActualVisible() const;
+
+  int ImageIndex() const { return imageIndex_; }
+  virtual void SetImageIndex(int value);
+  virtual int GetImageIndex() const { return imageIndex_; }
+  const QImage& Glyph() const { return glyph_; }
+  void SetGlyph(const QImage& value);
+  TShortCut ShortCut() const { return shortCut_; }
+  void SetShortCut(TShortCut value);
+  TzbBarItemAlign Align() const { return align_; }
+  void SetAlign(TzbBarItemAlign value);
+  bool UnclickAfterDoing = true;
+
+  // Loading: setters only store (the manager's Loaded step applies the visibility).
+  void BeginLoading() { loading_ = true; }
+  void EndLoading() { loading_ = false; }
+  bool IsLoading() const { return loading_; }
+
+  // Links.
+  int LinkCount() const { return static_cast<int>(links_.size()); }
+  TzbBarItemLink* GetLink(int index) const;
+  TzbBarItemLink* CurItemLink() const;
+  bool HasControls() const;
+  int GetIndex() const;
+  std::string GetPlainCaption() const;
+  bool IsImageAssigned(int imageCount) const { return imageIndex_ >= 0 && imageIndex_ < imageCount; }
+
+  // Click chain.
+  virtual bool CanClicked() const { return true; }
+  void Click();
+  virtual void DirectClick();
+  TzbBarItemLink* ClickItemLink = nullptr;  // set while a control click runs
+
+  // Notifications (virtual operations of the item).
+  virtual void BarManagerChanged() {}
+  virtual void CaptionChanged();
+  virtual void EnabledChanged();
+  virtual void GlyphUpdated();
+  virtual void ShortCutChanged();
+  virtual void VisibleChanged();
+  virtual void UpdateControls();
+  virtual void LayoutChanged();
+  virtual void AlignChanged();
+  virtual bool CanBeVisible() const { return true; }
+  virtual bool HiddenInCustomizingList() const { return false; }
+  virtual bool CanUseAccel(const TzbBarItemLink& link) const { return GetEnabled(); }
+  virtual bool NeedsImagesNotify() const { return false; }
+  virtual bool NeedsHotImagesNotify() const { return false; }
+  virtual void ImagesChanged() {}
+  virtual void HotImagesChanged() {}
+  virtual void BarNotification(TzbBar& bar) {}  // a bar that refers to the item is going
+  // Whether this item may be placed into the given link collection (the recursion guard).
+  virtual bool CanBePlacedIn(const TzbBarItemLinks& links) const { return true; }
+  // Whether this item's own links (recursively) contain the given collection's owner item.
+  virtual bool ContainsItem(const TzbBarItem& item) const { return false; }
+
+  void ClearLinks();
+  // Called by the manager just before the item is destroyed.
+  void BeforeDestroy();
+
+ protected:
+  friend class TzbBarItemLink;
+  friend class TzbBarItemLinks;
+  virtual void DoClick();
+  void TellControls(TzbControlChange change, bool skipCaptionOverride = false, bool skipGlyphOverride = false);
+  void NotifyDesigner();
+
+  TzbBarManager* manager_;
+  std::vector<TzbBarItemLink*> links_;  // not owned: the link collections own the links
+  std::string caption_, hint_, description_;
+  int category_ = -1;
+  bool enabled_ = true;
+  TzbBarItemVisible visible_ = ivAlways;
+  TzbBarItemVisible loadedVisible_ = ivAlways;
+  int imageIndex_ = -1;
+  QImage glyph_;
+  TShortCut shortCut_ = 0;
+  TzbBarItemAlign align_ = iaLeft;
+  bool loading_ = false;
+  bool destroying_ = false;
+};
+
+// The on-screen control of one link while it is shown in a window. The windows derive their
+// controls from it; this base keeps the state the painters read and forwards item changes to the
+// window.
+class TzbBarItemControl {
+ public:
+  TzbBarItemControl(TzbBarItemLink& link, TzbBarWindow& parent) : link_(&link), parent_(&parent) {}
+  virtual ~TzbBarItemControl() = default;
+
+  TzbBarItemLink& Link() const { return *link_; }
+  TzbBarItem& Item() const;
+  TzbBarWindow& Parent() const { return *parent_; }
+  bool Enabled() const;
+  virtual bool CanSelect() const { return Enabled(); }
+  // Whether the control draws a disabled image of its own for the view (True when enabled).
+  virtual bool HasDisabledImage(int view) const { return Enabled(); }
+  bool NonRecent = false;
+  bool Active = false;  // being edited or its sub-menu is open
+  TRect SeparatorRect;  // the menu separator band stored for hit testing
+  TRect ButtonRect;     // the combo or quick button rectangle stored for hit testing
+
+  // An item change; the base repaints (and relayouts for visibility and layout changes).
+  virtual void Changed(TzbControlChange change);
+  int ChangeCount = 0;
+
+ private:
+  TzbBarItemLink* link_;
+  TzbBarWindow* parent_;
+};
+
+}  // namespace zyn

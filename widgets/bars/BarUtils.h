@@ -1,0 +1,68 @@
+#pragma once
+// Free drawing and naming operations of the bar unit that its windows, items and painters share:
+// unique item names, ampersand stripping, arrows, the vertical gradient, the checked pattern
+// brush, tiled backgrounds, the glyph routine with its effects (tint, gray, lighten, shadow,
+// emboss), size grips and the themed colours the painters read.
+
+#include "platform/Canvas.h"
+#include "widgets/bars/BarTypes.h"
+
+#include <QImage>
+#include <string>
+
+namespace zyn {
+
+// The class name without its first letter and the first free number ("zbBarButton3").
+std::string GetUniqueItemName(const TzbBarManager& manager, const std::string& itemClass);
+TzbBarItemVisible VisibleToItemVisible(bool visible);
+std::string StripAmpersands(const std::string& text);
+
+int ArrowSizeForRect(const TRect& r, bool down);
+void DrawArrowOfSize(TCanvas& canvas, const TRect& r, bool down, bool noEmboss, bool enabled, bool selected, int size);
+void DrawArrowInRect(TCanvas& canvas, const TRect& r, bool down, bool noEmboss, bool enabled, bool selected);
+
+// 256 horizontal bands from the top colour to the bottom colour (empty bands paint nothing).
+void FillVerticalGradient(TCanvas& canvas, const TRect& r, TColor topColor, TColor bottomColor);
+void FrameHighlightRect(TCanvas& canvas, const TRect& r);
+
+// The 8 x 8 checked brush: button highlight with button-face pixels where row and column have the
+// same parity.
+TBrush CheckedBrush();
+TBrush SolidBrush(TColor color);
+
+// Fills r with the brush, or tiles the bitmap aligned to origin when it is not empty.
+void FillBackground(TCanvas& canvas, const TRect& r, const TRect& origin, const QImage& bitmap, const TBrush& brush);
+
+// Pixel effects of the glyph routine (on 32-bit pixels).
+QRgb TintPixel(QRgb pixel, TColor tint);
+QRgb GrayPixel(QRgb pixel);
+QRgb LightenPixel(QRgb pixel);
+void SetDingyImages(bool value);
+bool DingyImages();
+
+struct TzbGlyphArgs {
+  TBrush BackgroundBrush;
+  TRect Area;
+  TRect GlyphRect;
+  QImage Image;               // the glyph bitmap or the image taken from the image list
+  bool FromImageList = false; // the image comes from an image list (drawn onto ImageBackground)
+  TColor ImageBackground = clFuchsia;
+  TColor TintColor = clNone;
+  bool Transparent = false, KeepColours = false, FlatLook = false, Grayed = false, Hot = false, Down = false,
+       Shadowed = false, NoShadow = false;
+};
+void DrawGlyph(TCanvas& canvas, const TzbGlyphArgs& args);
+
+void DrawClassicSizeGrip(TCanvas& canvas, const TRect& r);
+
+// Themed helpers (only meaningful while themes are usable).
+int GetEditThemeState(bool enabled, bool readOnly);
+TColor GetEditThemeFillColor(int state);
+TColor GetEditThemeTextColor(int state);
+TColor GetToolbarThemeFillColor();
+void GetThemedSizeGripSize(int& width, int& height);
+void DrawThemedSizeGrip(TCanvas& canvas, const TRect& r, int corner);
+void GetThemedCloseButtonSize(int& width, int& height);
+void DrawThemedCloseButton(TCanvas& canvas, const TRect& r, bool hot, int side, bool pressed);
+
+}  // namespace zyn

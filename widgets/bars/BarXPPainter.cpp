@@ -1,0 +1,334 @@
+#include "widgets/bars/BarXPPainter.h"
+
+#include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarEnhancedPainter.h"
+#include "widgets/bars/BarFlatPainter.h"
+#include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarStandardPainter.h"
+#include "widgets/bars/BarUtils.h"
+#include "widgets/bars/BarWindow.h"
+#include "widgets/bars/Office11Colors.h"
+#include "widgets/bars/ThemeManager.h"
+
+namespace zyn {
+
+namespace {
+// ToolBar parts and states.
+constexpr int TP_BUTTON = 1, TP_SPLITBUTTON = 3, TP_SPLITBUTTONDROPDOWN = 4, TP_SEPARATOR = 5, TP_SEPARATORVERT = 6;
+constexpr int RP_GRIPPER = 1, RP_GRIPPERVERT = 2;
+constexpr int WP_SMALLCLOSEBUTTON = 19;
+constexpr int SP_GRIPPER = 3;
+
+int ButtonThemeState(bool enabled, const TzbButtonState& s) {
+  if (!enabled) return 4;
+  if (s.Pressed) return 3;
+  if (s.Down) return 5;
+  if (s.Selected) return 2;
+  return 1;
+}
+
+TThemeSize PartSize(TThemeKind kind, int part, int state, TThemeSizeKind sizeKind, TThemeSize fallback) {
+  TThemeSize size;
+  if (GetThemePartSize(ThemeHandle(kind), part, state, sizeKind, size)) return size;
+  return fallback;
+}
+}  // namespace
+
+TBrush TzbBarItemControlXPPainter::SolidBrush(TColor color) { return zyn::SolidBrush(color); }
+
+const TzbBarItemControlXPPainter& TzbBarItemControlXPPainter::Instance() {
+  static const TzbBarItemControlXPPainter painter;
+  return painter;
+}
+
+TBrush TzbBarItemControlXPPainter::GetBarBrush(const TzbBarWindow& w) const {
+  return SolidBrush(w.Manager().ThemeBrushColor());
+}
+
+bool TzbBarItemControlXPPainter::HasFloatingFrame(const TzbBarWindow& w) const { return w.IsFloating(); }
+
+int TzbBarItemControlXPPainter::GetGripWidth() const {
+  return PartSize(totRebar, RP_GRIPPER, 1, TS_TRUE, {3, 3}).cx;
+}
+
+int TzbBarItemControlXPPainter::GetButtonHeightMargin() const {
+  TRect content;
+  if (!GetThemeBackgroundContentRect(ThemeHandle(totToolBar), TP_SPLITBUTTON, 1, Rect(0, 0, 100, 100), content))
+    return 6;
+  return 100 - content.Height();
+}
+
+int TzbBarItemControlXPPainter::GetToolbarSeparatorSize() const {
+  return PartSize(totToolBar, TP_SEPARATOR, 1, TS_MIN, {6, 6}).cx;
+}
+
+int TzbBarItemControlXPPainter::GetComboButtonWidth(int zeroWidth) const {
+  TThemeSize s;
+  if (GetThemePartSize(ThemeHandle(totComboBox), 1, 1, TS_TRUE, s)) return s.cx;
+  return TzbBarItemControlPainter::GetComboButtonWidth(zeroWidth);
+}
+
+int TzbBarItemControlXPPainter::GetEditHeightMargin() const {
+  TRect content;
+  if (!GetThemeBackgroundContentRect(ThemeHandle(totEdit), 1, 1, Rect(0, 0, 100, 100), content)) return 6;
+  return content.Left + (100 - content.Right) + 5;
+}
+
+int TzbBarItemControlXPPainter::GetMenuSeparatorHeight() const {
+  return PartSize(totToolBar, TP_SEPARATORVERT, 1, TS_TRUE, {6, 6}).cy;
+}
+
+TColor TzbBarItemControlXPPainter::GetDisabledImageColor(const TzbBarWindow&) const {
+  return MixColors(GetToolbarThemeFillColor(), clBtnShadow, 70);
+}
+
+bool TzbBarItemControlXPPainter::IsMenuBarTitle(const TzbBarItemControl& c) const {
+  const TzbBarWindow& w = c.Parent();
+  return !w.IsMenu() && w.Bar() && w.Bar()->IsMainMenu() && c.Link().Item() &&
+         c.Link().Item()->InheritsFrom(TCustomzbBarSubItem::kClassName);
+}
+
+TBrush TzbBarItemControlXPPainter::GetButtonBrush(const TzbBarItemControl& c, const TzbButtonState& s) const {
+  if (s.View == 1 && s.Selected && !s.Down && s.NoGlyph) return GetBarHighlightBrush(c.Parent());
+  return c.Parent().CurrentBrush();
+}
+
+void TzbBarItemControlXPPainter::DrawButtonEdge(const TzbBarItemControl& c, TCanvas& dc, const TRect& r,
+                                                const TBrush& brush, const TzbButtonState& s) const {
+  if (s.View == 1 && s.NoGlyph && (s.Selected || c.NonRecent) && !s.Down) {
+    FillWith(dc, r, brush);
+    return;
+  }
+  FillItemBackground(c, dc, false, brush, r);
+  if (IsMenuBarTitle(c) && s.View != 1 && (s.Pressed || s.Selected || s.Down)) {
+    FillWith(dc, r, SolidBrush(clHighlight));
+    return;
+  }
+  DrawThemeBackground(ThemeHandle(totToolBar), dc, s.DropDown ? TP_SPLITBUTTON : TP_BUTTON,
+                      ButtonThemeState(c.Enabled(), s), r);
+}
+
+void TzbBarItemControlXPPainter::DrawImageCell(const TzbBarItemControl& c, TCanvas& dc, const TBrush& brush, TRect r,
+                                               const TRect& glyphRect, const QImage& glyph, bool fromImageList,
+                                               const TzbButtonState& s) const {
+  if (s.Fits) InflateRect(r, -1, -1);
+  TzbGlyphArgs a;
+  a.BackgroundBrush = brush;
+  a.Area = r;
+  a.GlyphRect = glyphRect;
+  a.Image = glyph;
+  a.FromImageList = fromImageList;
+  a.ImageBackground = c.Parent().Manager().ImageListBkColor;
+  a.TintColor = GetDisabledImageColor(c.Parent());
+  a.KeepColours = c.HasDisabledImage(s.View);
+  a.Hot = s.Selected;
+  a.Down = s.Down;
+  a.NoShadow = s.Pressed;
+  a.Grayed = s.Grayed;
+  a.Transparent = true;
+  a.FlatLook = true;
+  DrawGlyph(dc, a);
+}
+
+void TzbBarItemControlXPPainter::DrawCheckSign(const TzbBarItemControl& c, TCanvas& dc, int scale, int left,
+                                               int top) const {
+  TzbBarItemControlFlatPainter::Instance().DrawCheckSign(c, dc, scale, left, top);
+}
+
+void TzbBarItemControlXPPainter::DrawMenuButton(const TzbBarItemControl& c, TCanvas& dc, const TRect& r,
+                                                bool selected, bool down, bool) const {
+  StandardDrawMenuButton(*this, c, dc, r, selected, down);
+}
+
+void TzbBarItemControlXPPainter::DrawLoweredFrame(const TzbBarItemControl& c, TCanvas& dc, TRect& r) const {
+  TzbBarItemControlStandardPainter::Instance().DrawLoweredFrame(c, dc, r);
+}
+
+void TzbBarItemControlXPPainter::DrawSizeGrip(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                              const TRect& r) const {
+  const_cast<TzbBarWindow&>(w).PaintBackground(dc, r, false);
+  DrawThemeBackground(ThemeHandle(totStatus), dc, SP_GRIPPER, 0, r);
+}
+
+void TzbBarItemControlXPPainter::DrawQuickButtonBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                                           const TRect& rect) const {
+  FillWith(dc, rect, brush);
+  TRect r = rect;
+  if (w.Bar() && w.Bar()->BorderStyle == bbsNone) {
+    if (w.IsVertical()) InflateRect(r, -2, 0);
+    else InflateRect(r, 0, -2);
+  }
+  DrawThemeBackground(ThemeHandle(totToolBar), dc, TP_BUTTON, w.QuickButtonState() + 1, r);
+}
+
+void TzbBarItemControlXPPainter::DrawQuickButtonContent(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const {
+  TzbBarItemControlEnhancedPainter::Instance().DrawQuickButtonContent(w, dc, r);
+}
+
+void TzbBarItemControlXPPainter::DrawDockBackground(TCanvas& dc, const TBrush&, const TRect& r) const {
+  DrawThemeBackground(ThemeHandle(totRebar), dc, 0, 1, r);
+}
+
+QImage TzbBarItemControlXPPainter::RenderDockBackground(int width, int height, TzbBarDockingStyle style,
+                                                        const std::vector<TzbDockRow>& rows) const {
+  QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+  image.fill(ToQColor(clBtnFace));
+  TCanvas dc(&image);
+  DrawThemeBackground(ThemeHandle(totRebar), dc, 0, 1, Rect(0, 0, width, height));
+  const bool vertical = style == dsLeft || style == dsRight;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const TzbDockRow& row = rows[i];
+    if (!row.HasBorder) continue;
+    const bool first = i == 0, last = i + 1 == rows.size();
+    const bool highlight = !(first && (style == dsTop || style == dsLeft));
+    const bool shadow = !(last && (style == dsTop || style == dsBottom || style == dsRight));
+    const TRect& r = row.Rect;
+    if (highlight)
+      FillWith(dc, vertical ? Rect(r.Left, r.Top, r.Left + 1, r.Bottom) : Rect(r.Left, r.Top, r.Right, r.Top + 1),
+               SolidBrush(clBtnHighlight));
+    if (shadow)
+      FillWith(dc, vertical ? Rect(r.Right - 1, r.Top, r.Right, r.Bottom) : Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom),
+               SolidBrush(clBtnShadow));
+  }
+  return image;
+}
+
+void TzbBarItemControlXPPainter::DrawSeparator(const TzbBarWindow&, TCanvas& dc, bool vertical, const TBrush& brush,
+                                               const TRect& r) const {
+  FillWith(dc, r, brush);
+  DrawThemeBackground(ThemeHandle(totToolBar), dc, vertical ? TP_SEPARATORVERT : TP_SEPARATOR, 1, r);
+}
+
+void TzbBarItemControlXPPainter::DrawCloseButton(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const {
+  DrawThemeBackground(ThemeHandle(totWindow), dc, WP_SMALLCLOSEBUTTON, w.CaptionButtonState() + 1, r);
+}
+
+void TzbBarItemControlXPPainter::DrawBarBorder(const TzbBarWindow& w, TCanvas& dc, const TBrush&,
+                                               const TRect& r) const {
+  TRect b = r;
+  InflateRect(b, -2, -2);
+  if (!w.ShowsGrip()) return;
+  const int gw = GetGripWidth(), i = GetGripIndent();
+  if (w.IsVertical())
+    DrawThemeBackground(ThemeHandle(totRebar), dc, RP_GRIPPERVERT, 1, Rect(b.Left, b.Top + i, b.Right, b.Top + i + gw));
+  else
+    DrawThemeBackground(ThemeHandle(totRebar), dc, RP_GRIPPER, 1, Rect(b.Left + i, b.Top, b.Left + i + gw, b.Bottom));
+}
+
+void TzbBarItemControlXPPainter::DrawFloatingBorder(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                                    const TRect& r) const {
+  TzbBarItemControlFlatPainter::Instance().DrawFloatingBorder(w, dc, brush, r);
+}
+
+TRect TzbBarItemControlXPPainter::GetQuickButtonRect(const TzbBarWindow& w) const {
+  return TzbBarItemControlFlatPainter::Instance().GetQuickButtonRect(w);
+}
+
+void TzbBarItemControlXPPainter::DrawDropDownPart(const TzbBarItemControl& c, TCanvas& dc, const TRect& r,
+                                                  const TzbButtonState& s, bool dropDownEnabled,
+                                                  const TBrush&) const {
+  int index = COLOR_BTNTEXT;
+  TBrush b;
+  GetDropButtonColors(c, s.Selected, s.Pressed, index, b);
+  FillItemBackground(c, dc, c.NonRecent, b, r);
+  const bool enabled = c.Enabled() && dropDownEnabled;
+  const int state = !enabled ? 4 : (s.DropDownOpen || s.Pressed) ? 3 : s.Selected ? 2 : 1;
+  if (s.View == 1) {
+    DrawThemeBackground(ThemeHandle(totToolBar), dc, TP_BUTTON, state, r);
+    DrawArrow(dc, r, false, c.Parent().ArrowSize(), false, enabled, true);
+  } else {
+    DrawThemeBackground(ThemeHandle(totToolBar), dc, TP_SPLITBUTTONDROPDOWN, state, r);
+  }
+}
+
+void TzbBarItemControlXPPainter::OffsetCaptionForDown(const TzbBarItemControl&, bool pressed, bool down,
+                                                      TRect& r) const {
+  if (pressed || down) OffsetRect(r, 1, 1);
+}
+
+void TzbBarItemControlXPPainter::OffsetContentForPressed(const TzbBarItemControl&, bool pressed, TRect& r) const {
+  if (pressed) OffsetRect(r, 1, 1);
+}
+
+void TzbBarItemControlXPPainter::DrawMenuFrame(const TzbBarWindow&, TCanvas& dc, const TRect& r) const {
+  FrameWith(dc, r, SolidBrush(clBtnShadow));
+}
+
+void TzbBarItemControlXPPainter::DrawMenuClientFrame(const TzbBarWindow&, TCanvas& dc, const TBrush&,
+                                                     const TRect& r) const {
+  FrameWith(dc, r, SolidBrush(clMenu));
+}
+
+void TzbBarItemControlXPPainter::DrawMenuBackground(const TzbBarWindow& w, TCanvas& dc, const TRect& rest,
+                                                    const TRect& expand, bool expandHot) const {
+  TzbBarItemControlFlatPainter::Instance().DrawMenuBackground(w, dc, rest, expand, expandHot);
+}
+
+void TzbBarItemControlXPPainter::DrawMenuSeparator(const TzbBarWindow& w, TzbBarItemControl& c, int, const TRect& r,
+                                                   TCanvas& dc) const {
+  const int h = GetMenuSeparatorHeight();
+  const TRect band = Rect(r.Left, r.Top - h, r.Right, r.Top);
+  c.SeparatorRect = band;
+  FillItemBackground(c, dc, c.NonRecent, w.CurrentBrush(), band);
+  DrawThemeBackground(ThemeHandle(totToolBar), dc, TP_SEPARATORVERT, 1, band);
+}
+
+void TzbBarItemControlXPPainter::GetMenuItemsRect(const TzbBarWindow& w, bool scrolling, TRect& start,
+                                                  int& bottomLimit) const {
+  TzbBarItemControlFlatPainter::Instance().GetMenuItemsRect(w, scrolling, start, bottomLimit);
+}
+
+void TzbBarItemControlXPPainter::CalcMenuSize(const TzbBarWindow& w, int itemsWidth, int itemsHeight, int& width,
+                                              int& height) const {
+  TzbBarItemControlFlatPainter::Instance().CalcMenuSize(w, itemsWidth, itemsHeight, width, height);
+}
+
+void TzbBarItemControlXPPainter::FillFloatingCaption(const TzbBarWindow& w, TCanvas& dc, const TBrush&,
+                                                     const TRect& r) const {
+  FillWith(dc, r, SolidBrush(w.FormActive() ? clActiveCaption : clInactiveCaption));
+}
+
+void TzbBarItemControlXPPainter::AdjustCaptionForArrow(const TzbBarWindow& w, TRect& textRect) const {
+  textRect.Right = std::min(textRect.Right, GetQuickButtonRect(w).Left);
+}
+
+void TzbBarItemControlXPPainter::DrawDropDownListBorder(TCanvas& dc, const TRect& r) const {
+  TzbBarItemControlFlatPainter::Instance().DrawDropDownListBorder(dc, r);
+}
+
+TColor TzbBarItemControlXPPainter::GetProgressColor() const {
+  TColor c;
+  if (GetThemeColor(ThemeHandle(totProgress), 3, 0, TMT_FILLCOLOR, c)) return c;
+  return clHighlight;
+}
+
+int TzbBarItemControlXPPainter::GetProgressHeight() const {
+  const TThemeSize chunk = PartSize(totProgress, 3, 0, TS_TRUE, {8, 12});
+  TRect content;
+  if (!GetThemeBackgroundContentRect(ThemeHandle(totProgress), 1, 0, Rect(0, 0, 100, 100), content))
+    return chunk.cy;
+  return chunk.cy + content.Left + (100 - content.Right);
+}
+
+void TzbBarItemControlXPPainter::DrawProgressBar(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, TColor color,
+                                                 int orientation, bool smooth, int position, int min, int max) const {
+  if (IsRectEmpty(r)) return;
+  const bool vertical = orientation == 2;
+  const HTHEME theme = ThemeHandle(totProgress);
+  const int barPart = vertical ? 2 : 1, chunkPart = vertical ? 4 : 3;
+  if (IsThemeBackgroundPartiallyTransparent(theme, barPart, 0)) c.Parent().PaintBackground(dc, r, c.NonRecent);
+  TRect content = r;
+  GetThemeBackgroundContentRect(theme, barPart, 0, r, content);
+  const int length = vertical ? content.Height() : content.Width();
+  const int filled = max > min ? MulDiv(length, std::clamp(position, min, max) - min, max - min) : 0;
+  if (vertical) content.Bottom = content.Top + filled;
+  else content.Right = content.Left + filled;
+  DrawThemeBackground(theme, dc, barPart, 0, r);
+  if (filled <= 0) return;
+  if (smooth) FillWith(dc, content, SolidBrush(color));
+  else DrawThemeBackground(theme, dc, chunkPart, 0, content);
+}
+
+int TzbBarItemControlXPPainter::GetTearOffBandHeight(const TzbBarWindow& w) const { return w.BandCaptionHeight() + 1; }
+
+}  // namespace zyn
