@@ -109,3 +109,53 @@ TEST(ToolSourceTest, FaultsNameTheirLine) {
 
 }  // namespace
 }  // namespace zyn
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace zyn {
+namespace {
+
+std::string SourceText(const std::string& file) {
+  const std::vector<uint8_t> bytes = ReadFileBytes(file);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+// The example library was built at build time by zyn-toolc from its source.
+TEST(ToolSourceTest, ExampleLibraryBuiltAtBuildTime) {
+  TZYNFunktionsListe lib;
+  ASSERT_TRUE(lib.LoadFromFile(ZYN_TOOLLIB_EXAMPLE));
+  ASSERT_EQ(lib.Count(), 2);
+  const TZYNFunction* light = lib.FindByName("Treppenhauslicht");
+  ASSERT_NE(light, nullptr);
+  EXPECT_EQ(light->Info.Ebene.Text(), "Flur");
+  const TZYNSubFunction* sub = light->FindVariable("ZEITEN")->Objects()[0].SubFunction();
+  ASSERT_NE(sub, nullptr);
+  EXPECT_EQ(sub->FunctionPtr()->FindVariable("LAUFZEIT")->Value, 60);
+  EXPECT_EQ(light->Script[2], Ansi("THEN #LAUFZEIT# %ZEITEN% : Einschaltverzögerung"));
+
+  TZYNFunktionsListe fromSource;
+  ParseToolSource(SourceText(std::string(ZYN_TEST_DATA_DIR) + "/beispiel.zts"), fromSource);
+  EXPECT_EQ(Raw(fromSource), ReadFileBytes(ZYN_TOOLLIB_EXAMPLE));
+}
+
+// The command-line tool dumps a library and builds the same bytes from the dump.
+TEST(ToolSourceTest, CommandLineRoundTrip) {
+  const auto dir = std::filesystem::temp_directory_path() / "zyn_toolc_test";
+  std::filesystem::create_directories(dir);
+  const std::string source = (dir / "dump.zts").string();
+  const std::string rebuilt = (dir / "rebuilt.zyb").string();
+  const std::string toolc = ZYN_TOOLC;
+  ASSERT_EQ(std::system((toolc + " dump " + ZYN_TOOLLIB_EXAMPLE + " " + source).c_str()), 0);
+  ASSERT_EQ(std::system((toolc + " build " + source + " " + rebuilt).c_str()), 0);
+  EXPECT_EQ(ReadFileBytes(rebuilt), ReadFileBytes(ZYN_TOOLLIB_EXAMPLE));
+  // A faulty source fails with a message and writes nothing.
+  WriteFileAtomic(source, std::string("tool \"A\"\n"));
+  std::filesystem::remove(rebuilt);
+  EXPECT_NE(std::system((toolc + " build " + source + " " + rebuilt + " 2>/dev/null").c_str()), 0);
+  EXPECT_FALSE(std::filesystem::exists(rebuilt));
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace zyn
