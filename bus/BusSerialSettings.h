@@ -27,3 +27,12 @@ struct TBusSerialSettings {
 };
 
 }  // namespace zyn
+
+namespace zyn {
+
+// The serial settings of the options file (GOptionFile, group "SerialPort"); without an options
+// object the defaults above. The device path is not stored in the options file yet: the caller
+// passes it (empty: the port of Source).
+TBusSerialSettings BusSerialSettingsFromOptions(const std::string& devicePath = {});
+
+}  // namespace zyn

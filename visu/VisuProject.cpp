@@ -198,14 +198,10 @@ void TVisuProject::SaveToFile(const std::string& fileName) const {
   ms.SaveToFile(fileName);
 }
 
-void TVisuProject::ExportRunTime(const std::string& folder, const TVisuExportEnv& env) {
-  const fs::path dir(folder);
-  auto target = [&](const char* name) {
-    return PathOf(dir, CheckedFileName(env.Translate ? env.Translate(name) : std::string(name)));
-  };
+namespace {
 
-  WriteRunTimeOptions(target("ZYNVisu.ini").string(), ChangeFileExt(FirstPage, ".vpg"), ConnectOnStart);
-
+// The folder "Pages" below the run-time folder; only that one level is created.
+fs::path MakePagesFolder(const fs::path& dir) {
   const fs::path pagesDir = dir / "Pages";
   std::error_code ec;
   if (!fs::is_directory(pagesDir, ec)) {
@@ -214,25 +210,39 @@ void TVisuProject::ExportRunTime(const std::string& folder, const TVisuExportEnv
                         Ansi(" konnte nicht angelegt werden."));
     }
   }
+  return pagesDir;
+}
 
-  SaveDispatcherList(target("ZYNVisu.dol").string());
-
-  for (const auto& page : fPages) {
-    if (page->Name().find_first_of(std::string("/\\\0", 3)) != std::string::npos) {
-      throw EWriteError(Ansi("Ungültiger Seitenname: ") + Quoted(page->Name()));
-    }
-    page->SaveToFile(PathOf(pagesDir, CheckedFileName(ChangeFileExt(page->Name(), ".vpg"))).string());
+// The ".vpg" file of a page: its component name with the extension replaced.
+fs::path PageFile(const fs::path& pagesDir, const std::string& pageName) {
+  if (pageName.find_first_of(std::string("/\\\0", 3)) != std::string::npos) {
+    throw EWriteError(Ansi("Ungültiger Seitenname: ") + Quoted(pageName));
   }
+  return PathOf(pagesDir, CheckedFileName(ChangeFileExt(pageName, ".vpg")));
+}
 
-  if (!env.SystemDataDir.empty()) {
-    static const char* const kCopies[][2] = {
-        {"Visu.lfz", "ZYNVisu.exe"}, {"Admin.lfz", "VisuAdmin.exe"}, {"VisuAdmin.txml", "VisuAdmin.txml"}};
-    for (const auto& copy : kCopies) {
-      const fs::path source = fs::path(env.SystemDataDir) / copy[0];
-      if (!FileExists(source.string())) continue;
-      const std::vector<uint8_t> bytes = ReadFileBytes(source.string());
-      WriteFileAtomic(target(copy[1]).string(), bytes.data(), bytes.size());
-    }
+}  // namespace
+
+void TVisuProject::ExportRunTime(const std::string& folder, const TVisuExportEnv& env) {
+  const fs::path dir(folder);
+  auto target = [&](const char* name) {
+    return PathOf(dir, CheckedFileName(env.Translate ? env.Translate(name) : std::string(name)));
+  };
+
+  WriteRunTimeOptions(target("ZYNVisu.ini").string(), ChangeFileExt(FirstPage, ".vpg"), ConnectOnStart);
+  const fs::path pagesDir = MakePagesFolder(dir);
+  SaveDispatcherList(target("ZYNVisu.dol").string());
+  for (const auto& page : fPages) page->SaveToFile(PageFile(pagesDir, page->Name()).string());
+
+  // The run-time programs, when the system data folder has them.
+  static const char* const kCopies[][2] = {
+      {"Visu.lfz", "ZYNVisu.exe"}, {"Admin.lfz", "VisuAdmin.exe"}, {"VisuAdmin.txml", "VisuAdmin.txml"}};
+  for (const auto& copy : kCopies) {
+    if (env.SystemDataDir.empty()) break;
+    const std::string source = (fs::path(env.SystemDataDir) / copy[0]).string();
+    if (!FileExists(source)) continue;
+    const std::vector<uint8_t> bytes = ReadFileBytes(source);
+    WriteFileAtomic(target(copy[1]).string(), bytes.data(), bytes.size());
   }
 
   UserData.SaveUsersToFile((dir / "VisuUserData.udf").string());

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -40,6 +45,44 @@ TEST(VaComm, OpeningSomethingThatIsNoTerminalFails) {
   port.SetDeviceName("/dev/null");
   EXPECT_THROW(port.Open(), EVaCommError);
   EXPECT_FALSE(port.IsOpen());
+}
+
+TEST(VaComm, WriteGivesUpAfterItsTimeLimitWhenNobodyReads) {
+  // A pseudo-terminal whose other side never reads: its buffer fills up.
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  TVaComm port;
+  port.SetDeviceName(ptsname(master));
+  port.SetBaudrate(19200);
+  port.SetWriteTimeout(20);
+  port.SetCloseDelay(0);
+  port.Open();
+  EXPECT_FALSE(port.SetRtsLine(true));  // no modem lines, no exception
+  const std::vector<uint8_t> big(1 << 20, 0x55);
+  EXPECT_EQ(port.WriteBuf(big.data(), big.size()), 0u);
+  port.Close();
+  EXPECT_FALSE(port.IsOpen());
+  EXPECT_EQ(port.WriteBuf(big.data(), 10), 0u);  // closed
+  close(master);
+}
+
+TEST_F(SimFixture, ReceiveEventsRunOnThePortThread) {
+  std::atomic<bool> otherThread{false};
+  std::atomic<int> starts{0}, ends{0};
+  const auto caller = std::this_thread::get_id();
+  comm.OnTeleStart = [&] {
+    ++starts;
+    otherThread = std::this_thread::get_id() != caller;
+  };
+  comm.OnTeleEnd = [&] { ++ends; };
+  EXPECT_TRUE(comm.GetModuleStatus());
+  EXPECT_TRUE(comm.GetModuleStatus());
+  comm.CloseLink();
+  EXPECT_GE(starts, 2);  // a slow machine may cause a repetition and a second answer
+  EXPECT_EQ(ends.load(), starts.load());
+  EXPECT_TRUE(otherThread);
 }
 
 TEST_F(SimFixture, PortIsExclusiveAndRefusesANewNameWhileOpen) {
@@ -278,43 +321,6 @@ TEST_F(SimFixture, CancelDuringAWaitEndsItAtTheNextRepetitionWithoutSending) {
   EXPECT_EQ(comm.E_TransError(), errCancel);
 }
 
-TEST(BusSerialSettings, OptionsSetUpTheLink) {
-  TZYNComm comm;
-  TBusSerialSettings s;  // the defaults of the options
-  comm.ApplySerialSettings(s);
-  EXPECT_EQ(comm.P_Port(), 2);
-  EXPECT_EQ(comm.Port()->DeviceName(), "COM2");
-  EXPECT_EQ(TVaComm::DevicePath(comm.Port()->DeviceName()), "/dev/ttyS1");
-  EXPECT_EQ(comm.P_RecTimeout(), 100);
-  EXPECT_EQ(comm.CurrentTimeout(), 100);
-  EXPECT_EQ(comm.P_SendRepeat(), 3);
-  EXPECT_EQ(comm.P_TIFDelay(), 5);
-  EXPECT_FALSE(comm.P_TimeoutFix());  // direct to a control module: no pause
-  s.Target = 1;
-  s.Source = 0;
-  s.DevicePath = "/dev/ttyUSB0";
-  comm.ApplySerialSettings(s);
-  EXPECT_TRUE(comm.P_TimeoutFix());
-  EXPECT_EQ(comm.P_Port(), 1);
-  EXPECT_EQ(comm.Port()->DeviceName(), "/dev/ttyUSB0");
-  s.MinPause = 0;
-  comm.ApplySerialSettings(s);
-  EXPECT_FALSE(comm.P_TimeoutFix());
-}
-
-TEST(BusSerialSettings, LinkToAMissingPortEndsInTimeOutsNotInSuccess) {
-  TZYNComm comm;
-  comm.SetCloseDelay(0);
-  comm.SetP_DevicePath("/dev/zyn-no-such-port");
-  comm.SetP_RecTimeout(5);
-  comm.SetP_SendRepeat(1);
-  comm.OpenLink();
-  EXPECT_FALSE(comm.Active());
-  EXPECT_EQ(comm.OpenError(), "Specified device not found (/dev/zyn-no-such-port).");
-  EXPECT_FALSE(comm.GetModuleStatus());
-  EXPECT_EQ(comm.E_TransError(), errTimeout);
-  comm.CloseLink();
-}
-
 }  // namespace
 }  // namespace zyn
+

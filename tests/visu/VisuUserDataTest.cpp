@@ -127,7 +127,11 @@ TEST(VisuUserData, FindByNameAndIdent) {
     u->Ident = ident;
     list.Add(std::move(u));
   }
+  auto foreign = std::make_unique<TVisuUserData>();
+  foreign->UserName = std::string(20, 'x');  // read from a foreign file: cannot be unscrambled
+  list.Add(std::move(foreign));
   EXPECT_EQ(list.FindByName("administrator"), nullptr);
+  EXPECT_EQ(list.FindByName("Niemand"), nullptr);
   EXPECT_EQ(list.FindByName("Administrator"), &list.User(0));
   EXPECT_EQ(list.FindByName("Hans"), &list.User(1));
   EXPECT_EQ(list.FindByIdent("second"), &list.User(2));

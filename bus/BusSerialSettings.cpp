@@ -1,0 +1,21 @@
+#include "bus/BusSerialSettings.h"
+
+#include "model/base/ZYNOptionen.h"
+
+namespace zyn {
+
+TBusSerialSettings BusSerialSettingsFromOptions(const std::string& devicePath) {
+  TBusSerialSettings b;
+  TSerialPortSettings s{b.Source, b.Target, b.MaxTimeout, b.MinPause, b.MaxRepeat};
+  GetSerialPortSettings(s);
+  b.Source = s.Source;
+  b.Target = s.Target;
+  b.MaxTimeout = s.MaxTimeout;
+  b.MinPause = s.MinPause;
+  b.MaxRepeat = s.MaxRepeat;
+  b.Baudrate = GetBusBaudrate();
+  b.DevicePath = devicePath;
+  return b;
+}
+
+}  // namespace zyn
