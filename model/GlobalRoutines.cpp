@@ -99,7 +99,7 @@ std::vector<std::string> FreeAddressItems(const std::vector<uint8_t>& flags, con
   return items;
 }
 
-int AddInputFlagLinks(TEingang& input, int stmAdresse) {
+int AddInputFlagLinks(TEingang& input, int stmAdresse, bool generated) {
   const TModul* modul = input.Modul;
   if (modul == nullptr) return 0;
   struct Row {
@@ -113,7 +113,7 @@ int AddInputFlagLinks(TEingang& input, int stmAdresse) {
                               {5, "Aus > 1 Sek", 1, "Eingangsmerker löschen"}};
   int added = 0;
   for (const Row& row : kRows) {
-    auto link = std::make_unique<TVerbindung>(false);
+    auto link = std::make_unique<TVerbindung>(generated);
     link->SetKind(0);
     TLinkEndpoint source = link->Source();
     source.SetObjType(modul->BasisKlasse);

@@ -41,6 +41,8 @@ std::vector<std::string> FreeAddressItems(const std::vector<uint8_t>& flags, con
 // Adds to the input's links the three plain links that drive its own input flag ("Ein > 0 Sek"
 // sets it, "Aus < 1 Sek" and "Aus > 1 Sek" clear it); a link whose display text is already there
 // is not added again. The input must belong to a module. Returns the number of links added.
-int AddInputFlagLinks(TEingang& input, int stmAdresse);
+// `generated` marks the links as the program's own (tool generation), so that the clean-up after
+// a compile removes them again; links the user asks for stay.
+int AddInputFlagLinks(TEingang& input, int stmAdresse, bool generated = false);
 
 }  // namespace zyn

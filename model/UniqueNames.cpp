@@ -28,6 +28,8 @@ int32_t DefaultRandom() {
 
 }  // namespace
 
+std::unique_ptr<TUniqueNames> GUniqueNames;
+
 TUniqueNames::TUniqueNames() : TUniqueNames(LocalNow, DefaultRandom) {}
 
 TUniqueNames::TUniqueNames(TClock clock, TRandom random) : fClock(std::move(clock)), fRandom(std::move(random)) {}

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -60,5 +61,9 @@ class TUniqueNames {
   TClock fClock;
   TRandom fRandom;
 };
+
+// The one registry of internal names of the programme run. The start-up code creates it before
+// any model object and frees it at the end; until then it is empty.
+extern std::unique_ptr<TUniqueNames> GUniqueNames;
 
 }  // namespace zyn

@@ -190,7 +190,9 @@ void TVerbindungsListe::RemapLinks(int stm, int kind, int logicType, int oldNumb
     for (int k = 0; k < 3; ++k) {
       TLinkEndpoint& e = endpoints[k];
       if (k == 2 && !e.Present()) continue;  // a cleared else target refers to nothing
-      if (!EndpointIs(e, kind, stm)) continue;
+      // A module's channels seen as input flags (type base class + 8) move with the module.
+      const bool inputFlag = kind >= 0 && kind < 8 && e.ObjType() == kind + 8 && e.StmNummer() == stm;
+      if (!EndpointIs(e, kind, stm) && !inputFlag) continue;
       if (kind < 8 && e.ModulAdresse() == oldNumber) {
         e.SetModulAdresse(newNumber);
         textChanged = true;

@@ -103,8 +103,39 @@ TEST(GlobalRoutines, InputFlagLinksAreAddedOnce) {
     EXPECT_EQ(link->Target().FunctionNumber(), rows[i].command);
     EXPECT_EQ(link->Target().FunctionText(), Ansi(rows[i].commandText));
   }
+  EXPECT_EQ(input->Verbindungen().GetVerbindung(0)->Generated(), 0);
   TEingang orphan;
   EXPECT_EQ(AddInputFlagLinks(orphan, 0), 0);
+  // Made by tool generation: generated, and removed by the clean-up after compiling.
+  input->Verbindungen().Clear();
+  EXPECT_EQ(AddInputFlagLinks(*input, 1, true), 3);
+  EXPECT_EQ(input->Verbindungen().DeleteGeneratedLinks(), 3);
+}
+
+}  // namespace
+}  // namespace zyn
+
+#include "model/LinkMaintenance.h"
+
+namespace zyn {
+namespace {
+
+TEST(GlobalRoutines, InputFlagLinksMoveWithTheirModule) {
+  test::TTestProject project;
+  test::TTestStm& stm = project.AddStm(0, "stm0");
+  auto modul = std::make_unique<TModul>();
+  modul->SetInternalName("tas");
+  modul->ModulKennung = "TAS";
+  modul->SetAdresse(6);
+  auto channel = std::make_unique<TEingang>();
+  TEingang* input = modul->Eingaenge().Add(std::move(channel));
+  stm.Module.Add(std::move(modul));
+  AddInputFlagLinks(*input, 0);
+  RenumberInLinks(stm.Lists(), project, 0, bcEingangsModule, LogicTypeOfModul(0, 6), 6, 9);
+  for (int i = 0; i < input->Verbindungen().Count(); ++i) {
+    EXPECT_EQ(input->Verbindungen().GetVerbindung(i)->Source().ModulAdresse(), 9);
+    EXPECT_EQ(input->Verbindungen().GetVerbindung(i)->Target().ModulAdresse(), 9);
+  }
 }
 
 }  // namespace

@@ -158,3 +158,27 @@ TEST_F(Groups, MembersOnADeletedModuleGo) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(Groups, AFlagMemberIsAddressedByItsNumber) {
+  auto flag = std::make_unique<TMerker>();
+  flag->SetInternalName("flag");
+  flag->SetAdresse(12);
+  stm->Merker.Add(std::move(flag));
+  group->ClearMembers();
+  AddMember("mf", "", "flag", "");
+  TEingang input;
+  input.Verbindungen().Add(GroupLink());
+  input.ExpandGroupLinks(project);
+  ASSERT_EQ(input.Verbindungen().Count(), 2);
+  TVerbindung* link = input.Verbindungen().GetVerbindung(1);
+  EXPECT_EQ(link->Target().ObjType(), kObjMerker);
+  EXPECT_EQ(link->Target().KanalNummer(), 12);
+  EXPECT_EQ(link->Target().ModulAdresse(), 0);
+  EXPECT_EQ(link->Target().ModulKennung(), "MRK");
+}
+
+}  // namespace
+}  // namespace zyn

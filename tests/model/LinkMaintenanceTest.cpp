@@ -332,3 +332,68 @@ TEST_F(LinkMaintenance, RenumberLinksOfTheControlModule) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+std::unique_ptr<TVerbindung> ClockConditionLink(int stm, int clock) {
+  auto link = std::make_unique<TVerbindung>();
+  link->SetKind(1);
+  link->Target().SetObjType(kObjUhr);
+  link->Target().SetStmNummer(stm);
+  link->Target().SetModulKennung("UHR");
+  link->Target().SetKanalNummer(clock);
+  TLogicEntry e = link->Logic(0);
+  e.SetLogicType(kObjUhr);
+  e.SetStmNummer(stm);
+  e.SetKanalNummer(clock);
+  e.SetLogicCode("UHR");
+  e.SetLogicState(1);
+  return link;
+}
+
+// Links start at inputs, feedback channels, flags and clocks; the maintenance visits all of them
+// but leaves the links of outputs alone.
+TEST(LinkMaintenanceOwners, EveryLinkOwnerButOutputsIsVisited) {
+  test::TTestProject project;
+  test::TTestStm& stm = project.AddStm(0, "stm0");
+  auto modul = std::make_unique<TModul>();
+  modul->SetInternalName("m");
+  auto input = std::make_unique<TEingang>();
+  input->SetInternalName("i");
+  input->Verbindungen().Add(ClockConditionLink(0, 2));
+  modul->Eingaenge().Add(std::move(input));
+  auto feedback = std::make_unique<TRueckmeldung>();
+  feedback->SetInternalName("r");
+  feedback->Verbindungen().Add(ClockConditionLink(0, 2));
+  modul->Rueckmeldungen().Add(std::move(feedback));
+  auto output = std::make_unique<TAusgang>();
+  output->SetInternalName("o");
+  output->Verbindungen().Add(ClockConditionLink(0, 2));
+  TAusgang* out = modul->Ausgaenge().Add(std::move(output));
+  stm.Module.Add(std::move(modul));
+  auto flag = std::make_unique<TMerker>();
+  flag->SetInternalName("f");
+  flag->Verbindungen().Add(ClockConditionLink(0, 2));
+  TMerker* f = stm.Merker.Add(std::move(flag));
+  auto clock = std::make_unique<TUhr>();
+  clock->SetInternalName("u");
+  clock->Verbindungen().Add(ClockConditionLink(0, 2));
+  TUhr* u = stm.Uhren.Add(std::move(clock));
+
+  RenumberInLinks(stm.Lists(), project, 0, kObjUhr, kObjUhr, 2, 4);
+  EXPECT_EQ(f->Verbindungen().GetVerbindung(0)->Logic(0).KanalNummer(), 4);
+  EXPECT_EQ(f->Verbindungen().GetVerbindung(0)->Target().KanalNummer(), 4);
+  EXPECT_EQ(u->Verbindungen().GetVerbindung(0)->Logic(0).KanalNummer(), 4);
+  EXPECT_EQ(stm.Module.GetModul(0)->Eingaenge().GetEingang(0)->Verbindungen().GetVerbindung(0)->Logic(0).KanalNummer(), 4);
+  EXPECT_EQ(out->Verbindungen().GetVerbindung(0)->Logic(0).KanalNummer(), 2);
+
+  EXPECT_EQ(ObjectDeletedFromLinks(stm.Lists(), 0, kObjUhr, 4), 4);
+  EXPECT_EQ(stm.Module.VerbindungsCount(), 0);
+  EXPECT_EQ(stm.Merker.VerbindungsCount(), 0);
+  EXPECT_EQ(stm.Uhren.VerbindungsCount(), 0);
+  EXPECT_EQ(out->Verbindungen().Count(), 1);
+}
+
+}  // namespace
+}  // namespace zyn

@@ -269,3 +269,56 @@ TEST(KanalListen, MergeKeepsTheChannelOrderAndTakesOutDeletedChannels) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+// The same copy, edit and merge over the clock, text and group lists.
+template <class L>
+class NumberedMerge : public ::testing::Test {};
+using NumberedLists = ::testing::Types<TUhrenListe, TTextListe, TGruppenListe>;
+TYPED_TEST_SUITE(NumberedMerge, NumberedLists);
+
+TYPED_TEST(NumberedMerge, EditAndMergeBack) {
+  TRecorder rec;
+  TypeParam live;
+  for (int i = 0; i < 4; ++i) {
+    AddNumbered(live, "n" + std::to_string(i), "d" + std::to_string(i), i)->AttachObserver(&rec.observer);
+  }
+  rec.calls.clear();
+  TypeParam copy;
+  copy.CopyFrom(live);
+  copy.Remove(copy.FindByInternalName("n2"));
+  AddNumbered(copy, "n9", "neu", copy.Adressen.FirstFree());
+  copy.MoveByName("n3", "n0");
+  copy.FindByInternalName("n1")->SetDisplayName("eins");
+  copy.ChangeAddress(copy.FindByInternalName("n0"), 40);
+  live.MergeFrom(copy, &rec.observer);
+  EXPECT_EQ(Names(live), (std::vector<std::string>{"n3", "n0", "n1", "n9"}));
+  EXPECT_EQ(rec.calls,
+            (std::vector<std::string>{"deleted n2", "value n0 0>40", "view n1 d1>eins", "registered n9 neu"}));
+  EXPECT_EQ(live.Adressen, copy.Adressen);
+  EXPECT_TRUE(live.Adressen.IsUsed(40));
+  EXPECT_TRUE(live.Adressen.IsUsed(2));  // the new item took the freed number
+  EXPECT_FALSE(live.Adressen.IsUsed(0));
+  rec.calls.clear();
+  TypeParam again;
+  again.CopyFrom(live);
+  live.MergeFrom(again, &rec.observer);
+  EXPECT_TRUE(rec.calls.empty());
+}
+
+TEST(Listen, LoadFromFileAddsToTheList) {
+  TTextListe texts;
+  AddNumbered(texts, "t1", "eins", 1);
+  const std::string path = ::testing::TempDir() + "texte.bin";
+  texts.SaveToFile(path);
+  TTextListe other;
+  AddNumbered(other, "t0", "null", 0);
+  other.LoadFromFile(path);
+  EXPECT_EQ(Names(other), (std::vector<std::string>{"t0", "t1"}));
+  std::remove(path.c_str());
+}
+
+}  // namespace
+}  // namespace zyn

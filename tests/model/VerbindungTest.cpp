@@ -159,6 +159,11 @@ TEST(Verbindung, ParameterTextsAndSetters) {
   EXPECT_EQ(link.TargetParam(), 0x0608);
   link.SetTargetParamHigh(300, 0);  // cut to 16 bits
   EXPECT_EQ(link.TargetParam(), (300 * 256 + 8) & 0xFFFF);
+  // A damaged factor must not overflow the text.
+  link.SetTargetParamMode(0);
+  link.SetTargetFactor(1e-300);
+  link.SetTargetParamWord(5);
+  EXPECT_EQ(link.GetTargetParamText(), "9200000000000000000");
   link.SetElseFactor(1.0);
   link.SetElseParam(70000);
   EXPECT_EQ(link.ElseParam(), 70000 & 0xFFFF);
