@@ -51,10 +51,10 @@ std::string FormatNumber(const std::string& pattern, int value) {
   const size_t at = pattern.find('%');
   const size_t end = at == std::string::npos ? at : pattern.find('d', at);
   if (end == std::string::npos) return {};
-  const std::string spec = pattern.substr(at + 1, end - at - 1);
-  const size_t dot = spec.find('.');
+  const std::string width = pattern.substr(at + 1, end - at - 1);
+  const size_t dot = width.find('.');
   int digits = 1;
-  if (dot != std::string::npos) digits = std::atoi(spec.c_str() + dot + 1);
+  if (dot != std::string::npos) digits = std::atoi(width.c_str() + dot + 1);
   std::string number = std::to_string(value < 0 ? -value : value);
   if (static_cast<int>(number.size()) < digits) number.insert(0, static_cast<size_t>(digits) - number.size(), '0');
   if (value < 0) number.insert(0, 1, '-');
