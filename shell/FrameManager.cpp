@@ -86,7 +86,9 @@ void TFrameManager::LeaveFrame(TFrameObject* entry) {
 }
 
 void TFrameManager::SetCurrentFrame(const QString& name) {
+  // The current page, in whatever spelling, is not entered again.
   if (name == fCurrentFrame) return;
+  if (fCurrentObject && fFrames.IndexOf(name) >= 0 && fFrames.Object(fFrames.IndexOf(name)) == fCurrentObject) return;
   if (fCurrentObject) {
     // A page without the contract has nothing pending; it is left like any other.
     auto* page = dynamic_cast<IFrameMessage*>(fCurrentObject->Frame());

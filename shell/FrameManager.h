@@ -85,7 +85,8 @@ class TFrameManager : public QFrame {
   TFrame* GetFrame(const QString& name) const;  // case ignored; nullptr when unknown
 
   const QString& CurrentFrame() const { return fCurrentFrame; }
-  // The frame switch. "*", the empty name and unknown names leave the manager empty.
+  // The frame switch. "*", the empty name and unknown names leave the manager empty. The current
+  // page (in any spelling) is not entered again; CurrentFrame is always the registered key.
   void SetCurrentFrame(const QString& name);
   TFrameObject* CurrentFrameObject() const { return fCurrentObject; }
 

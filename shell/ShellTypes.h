@@ -1,6 +1,5 @@
 #pragma once
-// Small types shared by the shell's widgets: event signatures and the bevel kinds of the bus
-// controls.
+// Small types shared by the shell's widgets: event signatures, bevel kinds and text alignment.
 
 #include <QString>
 #include <functional>
@@ -9,10 +8,15 @@ class QObject;
 
 namespace zyn {
 
-using TNotifyEvent = std::function<void(QObject* sender)>;
+using TSenderEvent = std::function<void(QObject* sender)>;
 // Returns the translation of a text; the handler may leave it unchanged.
 using TTranslateEvent = std::function<QString(QObject* sender, const QString& text)>;
 
 enum TDspBorderStyle { bsNone, bsBevelLowered, bsBevelRaised };
+
+// Text alignment and bevel cuts of the shell's panels. They are scoped so that they live beside
+// the control library's unscoped enumerations of the same values.
+enum class TShellAlignment { taLeftJustify, taRightJustify, taCenter };
+enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 
 }  // namespace zyn

@@ -31,9 +31,9 @@ class TTimeEdit : public QLineEdit {
   // Checks the text; an invalid one takes the focus back and fires OnValidateError.
   bool ValidateEdit();
 
-  TNotifyEvent OnValidateError;
+  TSenderEvent OnValidateError;
   TTranslateEvent OnTranslate;  // declared for the owners; the edit never fires it itself
-  TNotifyEvent OnChange;
+  TSenderEvent OnChange;
 
  protected:
   void focusOutEvent(QFocusEvent* event) override;

@@ -40,10 +40,10 @@ class TWeekdayBox : public QWidget {
   virtual void ValidateError();
   virtual QString Translate(const QString& text);
 
-  TNotifyEvent OnChange;
-  TNotifyEvent OnValidateError;
+  TSenderEvent OnChange;
+  TSenderEvent OnValidateError;
   TTranslateEvent OnTranslate;
-  TNotifyEvent OnExit;
+  TSenderEvent OnExit;
 
  protected:
   TWeekdayBox(QWidget* parent, const char* caption, const char* boxText);

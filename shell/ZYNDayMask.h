@@ -28,7 +28,7 @@ class TZYNDayMask : public QWidget {
   int RowAt(const QPoint& p) const;
   int HotRow() const { return fHotRow; }
 
-  TNotifyEvent OnChanged;
+  TSenderEvent OnChanged;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -579,6 +579,65 @@ void TZCLBaseEdit::changeEvent(QEvent* event) {
     DoLayout();
     update();
   }
+  if (event->type() == QEvent::EnabledChange && FLabel) FLabel->setEnabled(isEnabled());
+}
+
+void TZCLBaseEdit::SetSubLabel(QWidget* label) {
+  FLabel = label;
+  PlaceLabel();
+}
+
+void TZCLBaseEdit::SetLabelPosition(int value) {
+  if (value < 0 || value > 3 || value == FLabelPosition) return;
+  FLabelPosition = value;
+  PlaceLabel();
+}
+
+void TZCLBaseEdit::SetLabelSpacing(int value) {
+  if (value == FLabelSpacing) return;
+  FLabelSpacing = value;
+  PlaceLabel();
+}
+
+void TZCLBaseEdit::SetLabelSizeFollow(bool value) {
+  if (value == FLabelSizeFollow) return;
+  FLabelSizeFollow = value;
+  PlaceLabel();
+}
+
+void TZCLBaseEdit::PlaceLabel() {
+  if (!FLabel) return;
+  if (FLabel->parentWidget() != parentWidget()) FLabel->setParent(parentWidget());
+  int w = FLabel->width(), h = FLabel->height();
+  if (FLabelSizeFollow) {
+    if (FLabelPosition <= 1) w = width();
+    else h = height();
+  }
+  int x = this->x(), y = this->y();
+  switch (FLabelPosition) {
+    case 0: y = this->y() - h - FLabelSpacing; break;
+    case 1: y = this->y() + height() + FLabelSpacing; break;
+    case 2: x = this->x() - w - FLabelSpacing; break;
+    default: x = this->x() + width() + FLabelSpacing; break;
+  }
+  FLabel->setGeometry(x, y, w, h);
+  FLabel->setEnabled(isEnabled());
+  FLabel->setVisible(isVisibleTo(parentWidget() ? parentWidget() : this) && !isHidden());
+}
+
+void TZCLBaseEdit::moveEvent(QMoveEvent* event) {
+  TZCLCustomBevelPanel::moveEvent(event);
+  PlaceLabel();
+}
+
+void TZCLBaseEdit::showEvent(QShowEvent* event) {
+  TZCLCustomBevelPanel::showEvent(event);
+  if (FLabel) FLabel->show();
+}
+
+void TZCLBaseEdit::hideEvent(QHideEvent* event) {
+  TZCLCustomBevelPanel::hideEvent(event);
+  if (FLabel) FLabel->hide();
 }
 
 QMenu* TZCLBaseEdit::CreateDefaultMenu(QWidget* parent) {
@@ -622,6 +681,7 @@ void TZCLBaseEdit::BevelChanged() {
 
 void TZCLBaseEdit::Loaded() {
   DoLayout();
+  PlaceLabel();
   update();
 }
 
@@ -629,6 +689,7 @@ void TZCLBaseEdit::resizeEvent(QResizeEvent* event) {
   TZCLCustomBevelPanel::resizeEvent(event);
   DoLayout();
   UpdateCaret();
+  PlaceLabel();
 }
 
 }  // namespace zyn

@@ -6,6 +6,7 @@
 
 #include "widgets/controls/ZCLCustomControl.h"
 
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <functional>
@@ -56,17 +57,20 @@ struct TZCLUndoRecord {
   int CaretPos = 1;
 };
 
-class TZCLBaseEdit : public TZCLCustomBevelPanel {
+class TZCLBaseEdit : public TZCLCustomBevelPanel, public IZCLFaceEditState {
   Q_OBJECT
  public:
+  bool GetModifiedState() const override { return FModified; }
+  bool GetReadOnlyState() const override { return FReadOnly; }
+  bool GetErrorState() const override { return false; }
   explicit TZCLBaseEdit(QWidget* parent = nullptr);
   ~TZCLBaseEdit() override;
 
   // Events.
   TZCLTextChangeEvent OnTextChangedAt;
-  TNotifyEvent OnCursorPosChanged;
-  TNotifyEvent OnModified;
-  TNotifyEvent OnChange;
+  TZCLNotifyEvent OnCursorPosChanged;
+  TZCLNotifyEvent OnModified;
+  TZCLNotifyEvent OnChange;
   TKeyEvent OnKeyDown;
   TKeyPressEvent OnKeyPress;
 
@@ -120,6 +124,17 @@ class TZCLBaseEdit : public TZCLCustomBevelPanel {
   void SetHighlightBack(TColor value);
   TZCLCaret& Caret() { return caret_; }
 
+  // An attached label kept beside the edit: 0 above, 1 below, 2 left, 3 right.
+  QWidget* SubLabel() const { return FLabel.data(); }
+  void SetSubLabel(QWidget* label);
+  int LabelPosition() const { return FLabelPosition; }
+  void SetLabelPosition(int value);
+  int LabelSpacing() const { return FLabelSpacing; }
+  void SetLabelSpacing(int value);
+  bool LabelSizeFollow() const { return FLabelSizeFollow; }
+  void SetLabelSizeFollow(bool value);
+  void PlaceLabel();
+
   // The default context menu (seven lines); the caller owns it.
   QMenu* CreateDefaultMenu(QWidget* parent);
 
@@ -169,6 +184,9 @@ class TZCLBaseEdit : public TZCLCustomBevelPanel {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
   // State kept as the engine's fields.
   QString FText;
@@ -218,6 +236,10 @@ class TZCLBaseEdit : public TZCLCustomBevelPanel {
   void StopCaret();
   bool IsDelimiter(QChar c) const { return c == QLatin1Char(' '); }
 
+  QPointer<QWidget> FLabel;
+  int FLabelPosition = 0;
+  int FLabelSpacing = 3;
+  bool FLabelSizeFollow = false;
   TZCLCaret caret_;
   std::vector<TZCLUndoRecord> undo_;
   QTimer blinkTimer_;

@@ -48,7 +48,7 @@ class TZCLBevel : public TZCLObject {
 
   int BevelExtent() const { return extent_; }
   int BevelExtentRight() const { return extentRight_; }
-  QString Description() const;
+  QString Description() const override;
 
   // Paints the frame into r and returns the rectangle inside it.
   TRect PaintBevel(TCanvas& canvas, const TRect& r, bool transparent);

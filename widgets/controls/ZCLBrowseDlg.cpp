@@ -56,6 +56,8 @@ TZCLBrowseDlg::TZCLBrowseDlg(QObject* owner) : TZCLCustomComponent(owner) {}
 
 TZCLBrowseDlg::~TZCLBrowseDlg() = default;
 
+QDialog* TZCLBrowseDlg::DialogHandle() const { return FDialog.data(); }
+
 std::uint32_t TZCLBrowseDlg::BrowseFlags() const {
   std::uint32_t flags = 0;
   for (int i = 0; i < 12; ++i)
@@ -64,7 +66,7 @@ std::uint32_t TZCLBrowseDlg::BrowseFlags() const {
   return flags;
 }
 
-std::int32_t TZCLBrowseDlg::SpecialFolderId(TZCLSystemFolders folder) { return kFolderIds.at(folder); }
+std::int32_t TZCLBrowseDlg::ShellFolderId(TZCLSystemFolders folder) { return kFolderIds.at(folder); }
 
 QString TZCLBrowseDlg::StartPath(TZCLSystemFolders folder) {
   auto first = [](QStandardPaths::StandardLocation l) {
@@ -86,7 +88,14 @@ QString TZCLBrowseDlg::StartPath(TZCLSystemFolders folder) {
   }
 }
 
-QString TZCLBrowseDlg::ShortenPath(const QString& path, int limit) {
+QString TZCLBrowseDlg::ShortenPath(const QString& source, int limit) {
+  // Paths with forward slashes (the local file system here) are shortened the same way.
+  if (!source.contains(QLatin1Char('\\')) && source.contains(QLatin1Char('/'))) {
+    QString converted = source;
+    converted.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    return ShortenPath(converted, limit).replace(QLatin1Char('\\'), QLatin1Char('/'));
+  }
+  const QString& path = source;
   QString result = path;
   const int cut = static_cast<int>(std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char(':'))));
   QString d = path.left(cut + 1);

@@ -47,7 +47,7 @@ class TZCLBrowseDlg : public TZCLCustomComponent {
   explicit TZCLBrowseDlg(QObject* owner = nullptr);
   ~TZCLBrowseDlg() override;
 
-  TNotifyEvent OnInit;
+  TZCLNotifyEvent OnInit;
   std::function<void(QObject* Sender, const QString& path, bool& Cancel)> OnValidate;
   std::function<void(QObject* Sender, QDialog* DialogHandle, const QString& path)> OnSelectionChanged;
 
@@ -74,12 +74,12 @@ class TZCLBrowseDlg : public TZCLCustomComponent {
   // Runs the dialog modally over form (may be null); true when the user confirmed a folder.
   bool Execute(QWidget* form);
   // The open dialog, null outside Execute.
-  QDialog* DialogHandle() const { return FDialog; }
+  QDialog* DialogHandle() const;
 
   // The browse flags of the options, as the platform's folder browser takes them.
   std::uint32_t BrowseFlags() const;
-  // The special-folder identifier of a start folder.
-  static std::int32_t SpecialFolderId(TZCLSystemFolders folder);
+  // The shell folder identifier of a start folder.
+  static std::int32_t ShellFolderId(TZCLSystemFolders folder);
   // The local folder a start folder opens the tree at (empty: the file-system root).
   static QString StartPath(TZCLSystemFolders folder);
   // The path cut to limit characters by replacing leading folders with "...\".

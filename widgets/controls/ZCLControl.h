@@ -19,10 +19,10 @@ class TZCLControl : public QWidget {
  public:
   explicit TZCLControl(QWidget* parent = nullptr);
 
-  TNotifyEvent OnMouseEnter;
-  TNotifyEvent OnMouseExit;
-  TNotifyEvent OnClick;
-  TNotifyEvent OnDblClick;
+  TZCLNotifyEvent OnMouseEnter;
+  TZCLNotifyEvent OnMouseExit;
+  TZCLNotifyEvent OnClick;
+  TZCLNotifyEvent OnDblClick;
   // Called with bcMoved and/or bcResized after the bounds changed (not while loading).
   std::function<void(QObject* Sender, int flags)> OnBoundsChanged;
 

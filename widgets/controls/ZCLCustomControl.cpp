@@ -47,6 +47,20 @@ void TZCLCustomControl::SetCtlXP(bool value) {
   Change();
 }
 
+void TZCLCustomControl::SetFaceController(TZCLFaceController* controller) {
+  if (controller == faceController_) return;
+  faceController_ = controller;
+  Change();
+}
+
+TColor TZCLCustomControl::EffectiveColor() const {
+  return faceController_ ? faceController_->GetColor(this) : color_;
+}
+
+bool TZCLCustomControl::EffectiveTransparent() const {
+  return faceController_ ? faceController_->GetTransparent(this) : transparent_;
+}
+
 void TZCLCustomControl::SetFontColor(TColor value) {
   if (value == fontColor_) return;
   fontColor_ = value;
@@ -63,8 +77,8 @@ void TZCLCustomControl::Change() {
 }
 
 void TZCLCustomControl::Paint(TCanvas& canvas) {
-  if (!transparent_) {
-    canvas.Brush = TBrush{color_, bsSolid, QImage()};
+  if (!EffectiveTransparent()) {
+    canvas.Brush = TBrush{EffectiveColor(), bsSolid, QImage()};
     canvas.FillRect(Rect(0, 0, width(), height()));
   }
   if (ShowsFlatLook()) PaintFlatBorder(canvas);
@@ -99,6 +113,7 @@ void TZCLCustomControl::focusInEvent(QFocusEvent* event) {
   if (OnEnter) OnEnter(this);
   QMetaObject::invokeMethod(this, [this] {
     if (OnAfterEnter) OnAfterEnter(this);
+    if (faceController_) Change();
   }, Qt::QueuedConnection);
   if (flat_) update();
 }
@@ -109,6 +124,7 @@ void TZCLCustomControl::focusOutEvent(QFocusEvent* event) {
   if (OnExit) OnExit(this);
   QMetaObject::invokeMethod(this, [this] {
     if (OnAfterExit) OnAfterExit(this);
+    if (faceController_) Change();
   }, Qt::QueuedConnection);
   if (flat_) update();
 }
@@ -116,12 +132,12 @@ void TZCLCustomControl::focusOutEvent(QFocusEvent* event) {
 void TZCLCustomControl::MouseEntered() {
   if (OnMouseEnter) OnMouseEnter(this);
   hot_ = true;
-  if (flat_) update();
+  if (flat_ || faceController_) update();
 }
 
 void TZCLCustomControl::MouseLeft() {
   hot_ = false;
-  if (flat_) update();
+  if (flat_ || faceController_) update();
   if (OnMouseExit) OnMouseExit(this);
 }
 
@@ -164,8 +180,8 @@ void TZCLCustomBevelPanel::PaintFrame(TCanvas& canvas) {
 }
 
 void TZCLCustomBevelPanel::Paint(TCanvas& canvas) {
-  if (!Transparent()) {
-    canvas.Brush = TBrush{Color(), bsSolid, QImage()};
+  if (!EffectiveTransparent()) {
+    canvas.Brush = TBrush{EffectiveColor(), bsSolid, QImage()};
     canvas.FillRect(Rect(0, 0, width(), height()));
   }
   if (ShowsFlatLook()) PaintFlatBorder(canvas);

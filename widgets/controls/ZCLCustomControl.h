@@ -5,24 +5,26 @@
 
 #include "platform/Canvas.h"
 #include "widgets/controls/ZCLBevel.h"
+#include "widgets/controls/ZCLFaceController.h"
 #include "widgets/controls/ZCLObject.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
 namespace zyn {
 
-class TZCLCustomControl : public QWidget {
+class TZCLCustomControl : public QWidget, public IZCLFaceStateControl {
   Q_OBJECT
  public:
   explicit TZCLCustomControl(QWidget* parent = nullptr);
 
-  TNotifyEvent OnAfterEnter;
-  TNotifyEvent OnAfterExit;
-  TNotifyEvent OnMouseEnter;
-  TNotifyEvent OnMouseExit;
-  TNotifyEvent OnEnter;
-  TNotifyEvent OnExit;
+  TZCLNotifyEvent OnAfterEnter;
+  TZCLNotifyEvent OnAfterExit;
+  TZCLNotifyEvent OnMouseEnter;
+  TZCLNotifyEvent OnMouseExit;
+  TZCLNotifyEvent OnEnter;
+  TZCLNotifyEvent OnExit;
 
   void BeginUpdate() { ++updateCount_; }
   // Ends one bracket; at zero with changed set the change operation runs.
@@ -47,6 +49,20 @@ class TZCLCustomControl : public QWidget {
   int Tag() const { return tag_; }
   void SetTag(int value) { tag_ = value; }
   bool IsHot() const { return hot_; }
+
+  // While set, colour and transparency come from the face controller's state settings.
+  TZCLFaceController* FaceController() const { return faceController_.data(); }
+  void SetFaceController(TZCLFaceController* controller);
+  TColor EffectiveColor() const;
+  bool EffectiveTransparent() const;
+
+  // Answers to the face controller.
+  bool GetFocusedState() const override { return hasFocus(); }
+  bool GetHotState() const override { return hot_; }
+  bool GetTransparentState() const override { return transparent_; }
+  bool GetThemedLookSetting() const override { return ctlXP_; }
+  bool GetEnabledState() const override { return isEnabled(); }
+  TColor GetColorValue() const override { return color_; }
 
   // The client area without the border that a window frame would take.
   TRect ClientRect() const;
@@ -81,6 +97,7 @@ class TZCLCustomControl : public QWidget {
   bool hot_ = false;
   bool entered_ = false;
   int tag_ = 0;
+  QPointer<TZCLFaceController> faceController_;
 };
 
 class TZCLCustomPanel : public TZCLCustomControl {

@@ -1,9 +1,84 @@
 #include "widgets/controls/ZCLCustomEdit.h"
 
+#include "widgets/controls/ZCLEditAutoComplete.h"
+#include "widgets/controls/ZCLSpeedButton.h"
+
+#include <QFocusEvent>
+
 #include <QFontMetrics>
 #include <algorithm>
 
 namespace zyn {
+
+TZCLSpecialButton::TZCLSpecialButton(TZCLCustomEdit* edit, int index)
+    : button_(new TZCLSpeedButton(edit)), index_(index) {
+  button_->SetCtlXP(false);
+  button_->SetColor(clBtnFace);
+  button_->setCursor(Qt::ArrowCursor);
+  button_->SetTag(index);
+  button_->SetButtonStyle(edit->CustomButtonsStyle());
+  button_->OnClick = [this, edit](QObject*) { edit->ButtonClick(index_); };
+  button_->show();
+}
+
+TZCLSpecialButton::~TZCLSpecialButton() { delete button_; }
+
+void TZCLSpecialButton::SetCaption(const QString& caption) { button_->SetCaption(caption); }
+void TZCLSpecialButton::SetGlyph(const QImage& glyph) { button_->SetGlyph(glyph); }
+void TZCLSpecialButton::SetEnabled(bool enabled) { button_->setEnabled(enabled); }
+void TZCLSpecialButton::SetGroupIndex(int group) { button_->SetGroupIndex(group); }
+void TZCLSpecialButton::SetAllowAllUp(bool value) { button_->SetAllowAllUp(value); }
+void TZCLSpecialButton::SetHint(const QString& hint) { button_->setToolTip(hint); }
+
+TZCLSpecialButton* TZCLCustomEdit::AddCustomButton() {
+  FCustomButtons.push_back(std::make_unique<TZCLSpecialButton>(this, CustomButtonCount()));
+  DoLayout();
+  AdjustHeight();
+  update();
+  return FCustomButtons.back().get();
+}
+
+void TZCLCustomEdit::DeleteCustomButton(int index) {
+  if (index < 0 || index >= CustomButtonCount()) return;
+  FCustomButtons.erase(FCustomButtons.begin() + index);
+  for (int i = 0; i < CustomButtonCount(); ++i) {
+    FCustomButtons[i]->index_ = i;
+    FCustomButtons[i]->button_->SetTag(i);
+  }
+  DoLayout();
+  update();
+}
+
+void TZCLCustomEdit::SetCustomButtonWidth(int value) {
+  if (value == FCustomButtonWidth || value < 0) return;
+  FCustomButtonWidth = value;
+  if (!IsLoading() && !IsUpdating()) {
+    DoLayout();
+    update();
+  }
+}
+
+void TZCLCustomEdit::SetCustomButtonsStyle(TZCLUserButtonStyle value) {
+  if (value == FCustomButtonsStyle) return;
+  FCustomButtonsStyle = value;
+  for (auto& b : FCustomButtons) b->button_->SetButtonStyle(value);
+}
+
+void TZCLCustomEdit::ButtonClick(int index) {
+  if (index < 0 || index >= CustomButtonCount()) return;
+  TZCLSpecialButton* item = FCustomButtons[index].get();
+  if (item->OnClick) item->OnClick(this, index);
+  if (OnBtnClick) OnBtnClick(this, item->button_, index);
+}
+
+void TZCLCustomEdit::ShrinkTextArea(TRect& area) {
+  TZCLBaseEdit::ShrinkTextArea(area);
+  if (FCustomButtons.empty()) return;
+  area.Right -= CustomButtonCount() * FCustomButtonWidth + 1;
+  for (int i = 0; i < CustomButtonCount(); ++i)
+    FCustomButtons[i]->button_->setGeometry(area.Right + 1 + i * FCustomButtonWidth, area.Top, FCustomButtonWidth,
+                                            area.Height());
+}
 
 TZCLCustomEdit::TZCLCustomEdit(QWidget* parent) : TZCLBaseEdit(parent) { FSelectAllToEnd = true; }
 
@@ -47,7 +122,7 @@ void TZCLCustomEdit::AdjustHeight() {
   if (!FAutoSize || IsLoading()) return;
   const int h = TextHeight() * 5 / 4;
   const int extra = Bevel().Mode() == bmWindows ? 5 : 2 * Bevel().BevelExtent();
-  resize(std::max(width(), 30), h + extra);
+  resize(std::max(width(), CustomButtonCount() * FCustomButtonWidth + 30), h + extra);
 }
 
 int TZCLCustomEdit::PrefixWidth(int count) const {
@@ -94,7 +169,7 @@ void TZCLCustomEdit::PaintText(TCanvas& canvas) {
   if (IsUpdating()) return;
   canvas.Painter().save();
   canvas.SetClipRect(FTextArea);
-  canvas.Brush = TBrush{isEnabled() ? Color() : clBtnFace, bsSolid, QImage()};
+  canvas.Brush = TBrush{isEnabled() ? EffectiveColor() : clBtnFace, bsSolid, QImage()};
   canvas.FillRect(FTextArea);
   canvas.Font.Font = font();
   canvas.Font.Color = isEnabled() ? FontColor() : clGrayText;
@@ -123,7 +198,47 @@ void TZCLCustomEdit::PaintText(TCanvas& canvas) {
 bool TZCLCustomEdit::KeyCommand(int key, Qt::KeyboardModifiers modifiers) {
   if (key == Qt::Key_Up) key = Qt::Key_Left;
   else if (key == Qt::Key_Down) key = Qt::Key_Right;
-  return TZCLBaseEdit::KeyCommand(key, modifiers);
+  // With text completion a Backspace over the completed rest also takes the typed character.
+  if (key == Qt::Key_Backspace && TextCompletionActive() && FSelLength > 0 && FSelStart > 1) {
+    --FSelStart;
+    ++FSelLength;
+  }
+  const bool handled = TZCLBaseEdit::KeyCommand(key, modifiers);
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter) && FAutoComplete && FAutoComplete->Enabled() &&
+      (FAutoComplete->AddUnknownOn() & aaControlReturn))
+    FAutoComplete->AddUnknown(this, FText);
+  return handled;
+}
+
+TZCLEditAutoComplete* TZCLCustomEdit::AutoComplete() const { return FAutoComplete.data(); }
+
+void TZCLCustomEdit::SetAutoComplete(TZCLEditAutoComplete* value) { FAutoComplete = value; }
+
+bool TZCLCustomEdit::TextCompletionActive() const {
+  return FAutoComplete && FAutoComplete->Enabled() && (FAutoComplete->Mode() & amText);
+}
+
+void TZCLCustomEdit::AfterChange() {
+  TZCLBaseEdit::AfterChange();
+  if (!TextCompletionActive() || FCompleting || !FTyping) return;
+  const QString typed = FText;
+  const QString entry = FAutoComplete->FindCompletion(typed);
+  if (entry.size() <= typed.size()) return;
+  FCompleting = true;
+  FText = entry;
+  const int typedEnd = static_cast<int>(typed.size()) + 1;
+  TextChangedAt(typedEnd);
+  FCaretPos = typedEnd;
+  FSelStart = typedEnd;
+  FSelLength = static_cast<int>(entry.size() - typed.size());
+  FCompleting = false;
+  update();
+}
+
+void TZCLCustomEdit::focusOutEvent(QFocusEvent* event) {
+  TZCLBaseEdit::focusOutEvent(event);
+  if (FAutoComplete && FAutoComplete->Enabled() && (FAutoComplete->AddUnknownOn() & aaControlExit))
+    FAutoComplete->AddUnknown(this, FText);
 }
 
 void TZCLCustomEdit::Loaded() {

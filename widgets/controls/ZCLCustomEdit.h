@@ -3,8 +3,38 @@
 // edit engine, the password character and the automatic height; TZCLEdit is the plain edit.
 
 #include "widgets/controls/ZCLBaseEdit.h"
+#include "widgets/controls/ZCLGraph.h"
+
+#include <QPointer>
+#include <memory>
+#include <vector>
 
 namespace zyn {
+
+class TZCLSpeedButton;
+class TZCLCustomEdit;
+class TZCLEditAutoComplete;
+
+// One button inside the right edge of an edit; it owns its speed button.
+class TZCLSpecialButton {
+ public:
+  TZCLSpecialButton(TZCLCustomEdit* edit, int index);
+  ~TZCLSpecialButton();
+  std::function<void(QObject* Sender, int index)> OnClick;
+  TZCLSpeedButton* Button() const { return button_; }
+  int Index() const { return index_; }
+  void SetCaption(const QString& caption);
+  void SetGlyph(const QImage& glyph);
+  void SetEnabled(bool enabled);
+  void SetGroupIndex(int group);
+  void SetAllowAllUp(bool value);
+  void SetHint(const QString& hint);
+
+ private:
+  friend class TZCLCustomEdit;
+  TZCLSpeedButton* button_;
+  int index_;
+};
 
 class TZCLCustomEdit : public TZCLBaseEdit {
   Q_OBJECT
@@ -22,6 +52,21 @@ class TZCLCustomEdit : public TZCLBaseEdit {
   // Height from the font (text height * 5 / 4 + 5 with the window border).
   void AdjustHeight();
 
+  // The buttons inside the right edge.
+  std::function<void(QObject* Sender, TZCLSpeedButton* button, int index)> OnBtnClick;
+  TZCLSpecialButton* AddCustomButton();
+  void DeleteCustomButton(int index);
+  int CustomButtonCount() const { return static_cast<int>(FCustomButtons.size()); }
+  TZCLSpecialButton* CustomButton(int index) const { return FCustomButtons.at(index).get(); }
+  int CustomButtonWidth() const { return FCustomButtonWidth; }
+  void SetCustomButtonWidth(int value);
+  TZCLUserButtonStyle CustomButtonsStyle() const { return FCustomButtonsStyle; }
+  void SetCustomButtonsStyle(TZCLUserButtonStyle value);
+  void ButtonClick(int index);
+
+  TZCLEditAutoComplete* AutoComplete() const;
+  void SetAutoComplete(TZCLEditAutoComplete* value);
+
  protected:
   int TextOrigin() const;
   int PrefixWidth(int count) const;
@@ -35,7 +80,16 @@ class TZCLCustomEdit : public TZCLBaseEdit {
   void Loaded() override;
   void BevelChanged() override;
   void changeEvent(QEvent* event) override;
+  void ShrinkTextArea(TRect& area) override;
+  void AfterChange() override;
+  void focusOutEvent(QFocusEvent* event) override;
+  bool TextCompletionActive() const;
 
+  std::vector<std::unique_ptr<TZCLSpecialButton>> FCustomButtons;
+  QPointer<TZCLEditAutoComplete> FAutoComplete;
+  bool FCompleting = false;
+  int FCustomButtonWidth = 16;
+  TZCLUserButtonStyle FCustomButtonsStyle = ubsIntegrated;
   QChar FPasswordChar;
   bool FAutoSize = false;
   QString FDisplayText;

@@ -2,12 +2,23 @@
 
 #include <QFocusEvent>
 #include <QLocale>
+#include <QTime>
 #include <cmath>
 
 namespace zyn {
 namespace {
 
 const QString kDigits = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+
+QTime ParseTime(const QString& text) {
+  const QLocale locale;
+  for (const QString& f : {locale.timeFormat(QLocale::ShortFormat), locale.timeFormat(QLocale::LongFormat),
+                           QStringLiteral("H:mm:ss"), QStringLiteral("H:mm")}) {
+    const QTime t = QTime::fromString(text.trimmed(), f);
+    if (t.isValid()) return t;
+  }
+  return QTime();
+}
 
 int DigitValue(QChar c) { return static_cast<int>(kDigits.indexOf(c.toUpper())); }
 
@@ -57,6 +68,9 @@ bool FitsClass(QChar cls, QChar c) {
 }  // namespace
 
 TZCLCustomMaskEdit::TZCLCustomMaskEdit(QWidget* parent) : TZCLCustomEdit(parent) {
+  FCurrencySettings.OnChange = [this](QObject*) {
+    if (FDataType == mdCurrency) SetText(FormatNumber(static_cast<double>(AsCurrency()) / 10000.0));
+  };
   const QLocale locale;
   FDecimalSeparator = locale.decimalPoint().at(0);
   FThousandSeparator = locale.groupSeparator().isEmpty() ? QLatin1Char(',') : locale.groupSeparator().at(0);
@@ -137,8 +151,37 @@ void TZCLCustomMaskEdit::SetDataType(TZCLMaskDataType value) {
     case mdNumber:
     case mdCurrency: SetText(FormatNumber(0) + SuffixOf()); break;
     case mdCustomMask: SetText(MaskTemplate()); break;
+    case mdDate: {
+      const QDate kept = FDateFormat.Parse(FText);
+      FSelectionAllowed = false;
+      SetText(FDateFormat.FormatDate(kept.isValid() && !FText.isEmpty() ? kept : QDate::currentDate(), true));
+      break;
+    }
+    case mdTime: {
+      const QTime kept = ParseTime(FText);
+      SetText(QLocale().toString(kept.isValid() ? kept : QTime::currentTime(), QLocale::ShortFormat));
+      break;
+    }
     default: break;
   }
+}
+
+double TZCLCustomMaskEdit::AsTime() {
+  if (FDataType != mdTime) throw EZCLWrongDataType("No time entered");
+  if (FText.trimmed().isEmpty()) return 0;
+  const QTime t = ParseTime(FText);
+  if (!t.isValid()) {
+    ValidationError();
+    return 0;
+  }
+  return t.msecsSinceStartOfDay() / 86400000.0;
+}
+
+double TZCLCustomMaskEdit::AsDate() {
+  if (FDataType != mdDate) throw EZCLWrongDataType("No date entered");
+  if (FText.trimmed().isEmpty()) return 0;
+  const QDate d = FDateFormat.Parse(FText);
+  return d.isValid() ? TZCLDateFormat::ToValue(d) : 0;
 }
 
 QString TZCLCustomMaskEdit::FormatNumber(double value) const {
@@ -177,10 +220,10 @@ QString TZCLCustomMaskEdit::FormatNumber(double value) const {
       }
       return s;
     }
+    case mdCurrency: return FCurrencySettings.Format(std::llround(value * 10000.0));
     case mdFixed:
-    case mdNumber:
-    case mdCurrency: {
-      const int decimals = FDataType == mdCurrency ? 2 : FDecimals;
+    case mdNumber: {
+      const int decimals = FDecimals;
       QString s = QString::number(value, 'f', decimals);
       QString intPart = s.section(QLatin1Char('.'), 0, 0);
       const QString frac = s.contains(QLatin1Char('.')) ? s.section(QLatin1Char('.'), 1) : QString();
@@ -264,6 +307,17 @@ qint64 TZCLCustomMaskEdit::AsInteger() {
   return v;
 }
 
+std::int64_t TZCLCustomMaskEdit::AsCurrency() {
+  if (FText.isEmpty()) return 0;
+  bool ok = true;
+  const std::int64_t amount = FCurrencySettings.Read(FText, &ok);
+  if (!ok) {
+    ValidationError();
+    return 0;
+  }
+  return amount;
+}
+
 double TZCLCustomMaskEdit::AsFloat() {
   if (FDataType != mdFloat && FDataType != mdFixed && FDataType != mdNumber)
     throw EZCLWrongDataType("No float entered");
@@ -277,7 +331,17 @@ double TZCLCustomMaskEdit::AsFloat() {
 }
 
 void TZCLCustomMaskEdit::WriteValue(double value) {
-  if (FDataType == mdCustomMask || FDataType == mdFreeText || FDataType == mdDate || FDataType == mdTime) return;
+  if (FDataType == mdDate) {
+    SetText(FDateFormat.FormatDate(TZCLDateFormat::FromValue(value), true));
+    return;
+  }
+  if (FDataType == mdTime) {
+    SetText(QLocale().toString(QTime::fromMSecsSinceStartOfDay(
+                                   static_cast<int>(std::llround((value - std::floor(value)) * 86400000.0)) % 86400000),
+                               QLocale::ShortFormat));
+    return;
+  }
+  if (FDataType == mdCustomMask || FDataType == mdFreeText) return;
   SetText(FormatNumber(value) + SuffixOf());
 }
 
@@ -338,6 +402,10 @@ void TZCLCustomMaskEdit::KeyPress(QChar ch) {
       return;
     case mdCurrency:
       if (ch.isDigit() || ch == FDecimalSeparator || minus) InsertTyped(ch);
+      return;
+    case mdDate:
+    case mdTime:
+      if (ch.isDigit() || (!ch.isLetterOrNumber() && !ch.isSpace())) InsertTyped(ch);
       return;
     case mdCustomMask: {
       const auto positions = ParseMask(FMask);
@@ -462,12 +530,30 @@ void TZCLCustomMaskEdit::focusOutEvent(QFocusEvent* event) {
     }
     return;
   }
+  if (FDataType == mdDate) {
+    const QDate d = FDateFormat.Parse(FText);
+    if (d.isValid()) {
+      SetText(FDateFormat.FormatDate(d, true));
+    } else {
+      ValidationError();
+      QMetaObject::invokeMethod(this, [this] { setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
+    }
+    return;
+  }
+  if (FDataType == mdTime) {
+    if (!ParseTime(FText).isValid()) {
+      ValidationError();
+      QMetaObject::invokeMethod(this, [this] { setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
+    }
+    return;
+  }
   if (FDataType > mdCurrency) return;
   if (TextWithoutSuffix() == QLatin1String("-")) SetText(SuffixOf());
   if (!FRangeCheck) return;
   double v = 0;
   if (FDataType == mdInteger || FDataType == mdUnsignedInteger) v = static_cast<double>(AsInteger());
-  else if (FDataType != mdCurrency) v = AsFloat();
+  else if (FDataType == mdCurrency) v = static_cast<double>(AsCurrency()) / 10000.0;
+  else v = AsFloat();
   if (v > FMaxValue) {
     if (OnRangeError) OnRangeError(this, v, FMinValue, FMaxValue);
     WriteValue(FMaxValue);

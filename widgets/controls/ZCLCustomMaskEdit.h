@@ -3,7 +3,9 @@
 // floats in three presentations, or a string shaped by a character mask. It filters typing,
 // reads the value out of the text and writes a value into it, with an optional suffix.
 
+#include "widgets/controls/ZCLCurrencySettings.h"
 #include "widgets/controls/ZCLCustomEdit.h"
+#include "widgets/controls/ZCLDateFormat.h"
 
 #include <stdexcept>
 
@@ -24,7 +26,7 @@ class TZCLCustomMaskEdit : public TZCLCustomEdit {
  public:
   explicit TZCLCustomMaskEdit(QWidget* parent = nullptr);
 
-  TNotifyEvent OnValidationError;
+  TZCLNotifyEvent OnValidationError;
   std::function<void(QObject* Sender, double value, double min, double max)> OnRangeError;
 
   TZCLMaskDataType DataType() const { return FDataType; }
@@ -47,6 +49,14 @@ class TZCLCustomMaskEdit : public TZCLCustomEdit {
   // reads 0; a text of another data type raises EZCLWrongDataType.
   qint64 AsInteger();
   double AsFloat();
+  // The currency amount of the text in ten-thousandths (no type check).
+  std::int64_t AsCurrency();
+  TZCLCurrencySettings& CurrencySettings() { return FCurrencySettings; }
+  // The date of the text (date type only, else "No date entered"); 0 for no date.
+  double AsDate();
+  TZCLDateFormat& DateFormat() { return FDateFormat; }
+  // The time of the text as a fraction of a day (time type only, else "No time entered").
+  double AsTime();
   // The value writer: a value in the current data type, with the suffix, as the new text.
   void WriteValue(double value);
   QString TextWithoutSuffix() const;
@@ -81,6 +91,8 @@ class TZCLCustomMaskEdit : public TZCLCustomEdit {
   bool FRangeCheck = false;
   double FMinValue = -1.0;
   double FMaxValue = -1.0;
+  TZCLCurrencySettings FCurrencySettings;
+  TZCLDateFormat FDateFormat;
 };
 
 }  // namespace zyn

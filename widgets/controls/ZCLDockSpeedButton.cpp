@@ -1,5 +1,7 @@
 #include "widgets/controls/ZCLDockSpeedButton.h"
 
+#include "widgets/controls/ZCLBase.h"
+
 #include <QCoreApplication>
 #include <QLayout>
 #include <QMouseEvent>
@@ -28,11 +30,7 @@ void TZCLDockSpeedButton::SetControl(QWidget* control) {
   QCoreApplication::sendEvent(control, &query);
   if (query.Answer && query.Answer != this) {
     FControl = nullptr;
-    const QString message = QStringLiteral("Component ") + query.Answer->objectName() +
-                            QStringLiteral(":\rA TZCLDockLabel- or") +
-                            QStringLiteral(" Button component was already attached to the component: ") +
-                            control->objectName() + QStringLiteral("\rOnly one ZCLDockXXXX per control is allowed.");
-    throw std::runtime_error(message.toStdString());
+    RaiseDockingError(query.Answer, control);
   }
   Dock();
 }

@@ -2,19 +2,13 @@
 
 namespace zyn {
 
-void TZCLObject::EndUpdate() {
-  if (updateCount_ > 0) --updateCount_;
-  if (updateCount_ == 0 && pending_) {
-    pending_ = false;
-    Changed();
-  }
+void TZCLObject::EndUpdate(bool changed) {
+  locked_ = false;
+  if (changed) Changed();
 }
 
 void TZCLObject::Changed() {
-  if (updateCount_ > 0) {
-    pending_ = true;
-    return;
-  }
+  if (locked_) return;
   if (OnChange) OnChange(owner_);
 }
 

@@ -11,27 +11,30 @@
 namespace zyn {
 
 // Event handlers of the library are plain callables; the sender is the object that fires.
-using TNotifyEvent = std::function<void(QObject* Sender)>;
+using TZCLNotifyEvent = std::function<void(QObject* Sender)>;
 
 class TZCLObject {
  public:
   virtual ~TZCLObject() = default;
 
-  TNotifyEvent OnChange;
+  TZCLNotifyEvent OnChange;
 
-  void BeginUpdate() { ++updateCount_; }
-  // Ends one bracket; at the outermost end a change made inside runs Changed once.
-  void EndUpdate();
-  bool IsUpdating() const { return updateCount_ > 0; }
-  // Tells the owner (OnChange) unless inside an update bracket, where it is held back.
+  // The update lock is one flag: brackets do not nest.
+  void BeginUpdate() { locked_ = true; }
+  // Closes the bracket; with changed set the owner is told once.
+  void EndUpdate(bool changed = true);
+  bool IsUpdating() const { return locked_; }
+  // Tells the owner (OnChange) unless the update lock is closed.
   virtual void Changed();
+  // The handler an object gives its own sub-objects as their OnChange.
+  void SubObjectChanged(QObject*) { Changed(); }
+  virtual QString Description() const { return QString(); }
 
   QObject* Owner() const { return owner_; }
   void SetOwner(QObject* owner) { owner_ = owner; }
 
  private:
-  int updateCount_ = 0;
-  bool pending_ = false;
+  bool locked_ = false;
   QObject* owner_ = nullptr;
 };
 
@@ -41,7 +44,18 @@ class TZCLCustomComponent : public QObject {
   Q_OBJECT
  public:
   explicit TZCLCustomComponent(QObject* owner = nullptr) : QObject(owner) {}
-  QString About() const { return QStringLiteral("ZYN Control Library"); }
+  QString About() const { return about_; }
+  void SetAbout(const QString& value) { about_ = value; }
+  TZCLNotifyEvent OnChange;
+  void BeginUpdate() { locked_ = true; }
+  void EndUpdate(bool changed = true) {
+    locked_ = false;
+    if (changed) Changed();
+  }
+  virtual void Changed() {
+    if (!locked_ && OnChange) OnChange(this);
+  }
+  void NotifyListChanged(QObject*) { Changed(); }
   void BeginLoading() { loading_ = true; }
   void EndLoading() {
     loading_ = false;
@@ -54,6 +68,8 @@ class TZCLCustomComponent : public QObject {
 
  private:
   bool loading_ = false;
+  bool locked_ = false;
+  QString about_;
 };
 
 // An item of a TZCLCollection; it knows its index.
@@ -74,7 +90,7 @@ class TZCLCollectionBase {
   TZCLCollectionItem* ItemAt(int index) const { return items_.at(index).get(); }
   void Delete(int index);
   void Clear();
-  TNotifyEvent OnChange;
+  TZCLNotifyEvent OnChange;
   QObject* Owner() const { return owner_; }
   void SetOwner(QObject* owner) { owner_ = owner; }
 

@@ -74,6 +74,8 @@ void TZCLBaseGraphicButton::SetDropDownComboWidth(int value) {
   update();
 }
 
+QMenu* TZCLBaseGraphicButton::DropDownMenu() const { return FDropDownMenu.data(); }
+
 void TZCLBaseGraphicButton::SetDropDownMenu(QMenu* menu) {
   FDropDownMenu = menu;
   update();

@@ -19,7 +19,7 @@ class TZCLBaseGraphicButton : public TZCLBaseControl {
  public:
   explicit TZCLBaseGraphicButton(QWidget* parent = nullptr);
 
-  TNotifyEvent OnDropDown;
+  TZCLNotifyEvent OnDropDown;
 
   int State() const { return FState; }
   // Changes the state; repaints where the look changes. force: also when equal.
@@ -43,7 +43,7 @@ class TZCLBaseGraphicButton : public TZCLBaseControl {
   void SetDropDownCombo(bool value);
   int DropDownComboWidth() const { return FDropDownComboWidth; }
   void SetDropDownComboWidth(int value);
-  QMenu* DropDownMenu() const { return FDropDownMenu; }
+  QMenu* DropDownMenu() const;
   void SetDropDownMenu(QMenu* menu);
   bool UseCaption() const { return FUseCaption; }
   void SetUseCaption(bool value);
@@ -62,7 +62,7 @@ class TZCLBaseGraphicButton : public TZCLBaseControl {
   void DropDown();
 
  protected:
-  bool IsSplit() const { return FDropDownMenu && FDropDownCombo; }
+  bool IsSplit() const { return !FDropDownMenu.isNull() && FDropDownCombo; }
   bool IsInside(const QPointF& p) const;
   virtual bool FlatFace() const { return true; }
   void ReleaseGroupMates();

@@ -75,13 +75,7 @@ QString TZCLCustomExtSpinEdit::FormatValue(double value) const {
 
 double TZCLCustomExtSpinEdit::ReadValue() {
   if (FValueType == svtInteger) return static_cast<double>(static_cast<qint32>(AsInteger()));
-  if (FValueType == svtCurrency) {
-    bool ok = true;
-    QString t = TextWithoutSuffix();
-    const double v = ParseFloat(t, &ok);
-    if (!ok) ValidationError();
-    return ok ? v : 0;
-  }
+  if (FValueType == svtCurrency) return static_cast<double>(AsCurrency()) / 10000.0;
   return AsFloat();
 }
 

@@ -14,8 +14,8 @@ class TZCLCustomExtSpinEdit : public TZCLCustomMaskEdit {
  public:
   explicit TZCLCustomExtSpinEdit(QWidget* parent = nullptr);
 
-  TNotifyEvent OnSpinBtnUpClick;
-  TNotifyEvent OnSpinBtnDownClick;
+  TZCLNotifyEvent OnSpinBtnUpClick;
+  TZCLNotifyEvent OnSpinBtnDownClick;
 
   // which: 1 minimum, 2 maximum. Minimum <= maximum always holds afterwards.
   void SetLimit(int which, double value);

@@ -230,3 +230,97 @@ TEST_F(EditTest, PaintsTextSelectionAndBorder) {
 
 }  // namespace
 }  // namespace zyn
+
+#include "widgets/controls/ZCLSpeedButton.h"
+
+namespace zyn {
+namespace {
+
+TEST_F(EditTest, CustomButtonsSitInsideTheRightEdgeAndReportClicks) {
+  ShowActive(*window_);
+  const int before = edit_->TextArea().Right;
+  auto* first = edit_->AddCustomButton();
+  edit_->AddCustomButton();
+  EXPECT_EQ(edit_->TextArea().Right, before - 2 * 16 - 1);
+  EXPECT_EQ(first->Button()->geometry(), QRect(edit_->TextArea().Right + 1, 2, 16, 17));
+  EXPECT_EQ(edit_->CustomButton(1)->Button()->x(), edit_->TextArea().Right + 17);
+  std::vector<std::string> calls;
+  edit_->CustomButton(1)->OnClick = [&](QObject*, int index) { calls.push_back("item " + std::to_string(index)); };
+  edit_->OnBtnClick = [&](QObject*, TZCLSpeedButton* b, int index) {
+    calls.push_back("edit " + std::to_string(index) + (b == edit_->CustomButton(1)->Button() ? " same" : " other"));
+  };
+  Click(edit_->CustomButton(1)->Button(), QPoint(3, 3));
+  EXPECT_EQ(calls, (std::vector<std::string>{"item 1", "edit 1 same"}));
+  edit_->DeleteCustomButton(0);
+  EXPECT_EQ(edit_->CustomButton(0)->Index(), 0);
+  EXPECT_EQ(edit_->TextArea().Right, before - 16 - 1);
+}
+
+}  // namespace
+}  // namespace zyn
+
+#include "widgets/controls/ZCLEditAutoComplete.h"
+
+namespace zyn {
+namespace {
+
+TEST_F(EditTest, TextCompletionSelectsTheCompletedRestAndAddsUnknownTexts) {
+  ShowActive(*window_);
+  TZCLStringList list;
+  list.Item(list.AddItem())->Items = QStringList{"Projekte", "Programme"};
+  TZCLEditAutoComplete ac;
+  ac.SetStringList(&list);
+  ac.SetMode(amText);
+  ac.SetAddUnknownOn(aaControlReturn | aaControlExit);
+  edit_->SetAutoComplete(&ac);
+  Focus(edit_);
+  Type(edit_, QStringLiteral("Proj"));
+  EXPECT_EQ(edit_->Text(), QStringLiteral("Projekte"));
+  EXPECT_EQ(edit_->CaretPos(), 5);
+  EXPECT_EQ(edit_->SelText(), QStringLiteral("ekte"));
+  Key(edit_, Qt::Key_Backspace);  // takes the completed rest and the typed "j"
+  EXPECT_EQ(edit_->Text(), QStringLiteral("Pro"));
+  edit_->SetText(QStringLiteral("Vorlagen"));
+  Key(edit_, Qt::Key_Return);
+  EXPECT_EQ(list.Item(0)->Items.size(), 3);
+  QString offered;
+  ac.OnAdd = [&](QObject*, QWidget*, QString& text, bool& add, TZCLStringList*&) {
+    offered = text;
+    add = false;
+  };
+  edit_->SetText(QStringLiteral("Daten"));
+  Focus(other_);
+  EXPECT_EQ(offered, QStringLiteral("Daten"));
+  EXPECT_EQ(list.Item(0)->Items.size(), 3);
+}
+
+}  // namespace
+}  // namespace zyn
+
+#include <QLabel>
+
+namespace zyn {
+namespace {
+
+TEST_F(EditTest, AttachedLabelFollowsTheEdit) {
+  ShowActive(*window_);
+  auto* label = new QLabel(QStringLiteral("Projektpfad"), window_.get());
+  label->resize(80, 13);
+  edit_->SetSubLabel(label);
+  EXPECT_EQ(label->geometry(), QRect(10, 10 - 13 - 3, 80, 13));
+  edit_->SetLabelPosition(2);
+  EXPECT_EQ(label->geometry(), QRect(10 - 80 - 3, 10, 80, 13));
+  edit_->SetLabelSizeFollow(true);
+  EXPECT_EQ(label->height(), 21);
+  edit_->move(200, 40);
+  EXPECT_EQ(label->pos(), QPoint(200 - 80 - 3, 40));
+  edit_->setEnabled(false);
+  EXPECT_FALSE(label->isEnabled());
+  edit_->hide();
+  EXPECT_TRUE(label->isHidden());
+  edit_->show();
+  EXPECT_FALSE(label->isHidden());
+}
+
+}  // namespace
+}  // namespace zyn

@@ -125,3 +125,56 @@ TEST_F(MaskEditTest, CustomMaskKeepsTheFocusOnAMissingRequiredPosition) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(MaskEditTest, CurrencyTextThroughTheSettings) {
+  TZCLCurrencySettings& c = edit_->CurrencySettings();
+  c.SetSystemDefaults(cmUser);
+  c.SetSeparators(QLatin1Char(','), QLatin1Char('.'));
+  c.SetSymbol(QStringLiteral("€"));
+  c.SetPositiveFormatStr(TZCLCurrencySettings::PositiveTemplate(3));
+  c.SetNegativeFormatStr(TZCLCurrencySettings::NegativeTemplate(0));
+  edit_->SetDataType(mdCurrency);
+  EXPECT_EQ(edit_->Text(), QStringLiteral("0,00 €"));
+  edit_->WriteValue(-1234.5);
+  EXPECT_EQ(edit_->Text(), QStringLiteral("(€1.234,50)"));
+  EXPECT_EQ(edit_->AsCurrency(), 12345000);  // the parentheses carry no sign
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(MaskEditTest, DateTypeWritesPaddedAndReadsBack) {
+  EXPECT_THROW(edit_->AsDate(), EZCLWrongDataType);
+  edit_->DateFormat().SetFormat(dfCustom);
+  edit_->DateFormat().SetFormatStr(QStringLiteral("D.M.YYYY"));
+  edit_->SetDataType(mdDate);
+  EXPECT_EQ(edit_->DateFormat().Parse(edit_->Text()), QDate::currentDate());
+  edit_->WriteValue(TZCLDateFormat::ToValue(QDate(2026, 1, 5)));
+  EXPECT_EQ(edit_->Text(), QStringLiteral(" 5. 1.2026"));
+  EXPECT_EQ(edit_->AsDate(), TZCLDateFormat::ToValue(QDate(2026, 1, 5)));
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(MaskEditTest, TimeTypeReadsAndWrites) {
+  EXPECT_THROW(edit_->AsTime(), EZCLWrongDataType);
+  edit_->SetDataType(mdTime);
+  edit_->WriteValue(0.5);
+  EXPECT_DOUBLE_EQ(edit_->AsTime(), 0.5);
+  edit_->SetText(QStringLiteral("keine Zeit"));
+  EXPECT_EQ(edit_->AsTime(), 0);
+  EXPECT_EQ(errors_, 1);
+}
+
+}  // namespace
+}  // namespace zyn

@@ -1,0 +1,149 @@
+#pragma once
+// A panel that the user folds away to a narrow strip and unfolds again by clicking the fold glyph
+// in one of its corners. Its content sits on an inner panel that fills it except for the fold bar;
+// while folded the inner panel is hidden, the panel keeps the glyph's size in its folding
+// dimension and its caption is written along the strip.
+
+#include "shell/Paneles.h"
+
+#include <functional>
+
+namespace zyn {
+
+class TFoldPanel;
+
+enum TFoldStatus { fsExpanded, fsCollapsed };
+enum TFoldPosition { fpLeftTop, fpRightTop, fpLeftBottom, fpRightBottom };
+enum TFoldOrientation { foHorizontal, foVertical };
+enum TBevelStyle { bsLowered, bsRaised };
+
+using TFoldClickEvent = std::function<void(QObject* sender, TFoldStatus status, bool& doFoldAction)>;
+
+// The default glyphs: "EXPAND_H" 12 x 41, "COLLAPS_H" 41 x 12, "EXPAND_V" 41 x 12, "COLLAPS_V"
+// 12 x 41; the bottom-left pixel (olive) is the transparent colour.
+QImage DefaultFoldGlyph(const QString& name);
+
+class TFoldPanelClient : public TPaneles {
+  Q_OBJECT
+ public:
+  explicit TFoldPanelClient(TFoldPanel* owner);
+  TFoldPanel* FoldPanel() const { return fOwner; }
+
+  // Passes a mouse event of the inner panel on as the fold panel's, in the fold panel's coordinates.
+  void PassOn(QMouseEvent* event, int kind);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  TFoldPanel* fOwner;
+};
+
+class TFoldPanel : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TFoldPanel(QWidget* parent = nullptr);
+  ~TFoldPanel() override;
+
+  TFoldPanelClient* Client() const { return fClient; }
+
+  TFoldStatus FoldStatus() const { return fStatus; }
+  void SetFoldStatus(TFoldStatus status);
+  bool Folding() const { return fFolding; }
+  void SetFolding(bool folding);
+  const QString& Caption() const { return fCaption; }
+  void SetCaption(const QString& caption);
+  QFont& CaptionFont() { return fCaptionFont; }
+  void SetCaptionFont(const QFont& font);
+  const QImage& GlyphExpand() const { return fGlyphExpand; }
+  void SetGlyphExpand(const QImage* glyph);  // nullptr: the default picture
+  const QImage& GlyphCollaps() const { return fGlyphCollaps; }
+  void SetGlyphCollaps(const QImage* glyph);
+  bool Seperated() const { return fSeperated; }
+  void SetSeperated(bool seperated);
+  TBevelStyle SeperatorLineStyle() const { return fLineStyle; }
+  void SetSeperatorLineStyle(TBevelStyle style);
+  TFoldPosition FoldPosition() const { return fFoldPosition; }
+  void SetFoldPosition(TFoldPosition position);
+  TColor FoldActiveColor() const { return fActiveColor; }
+  void SetFoldActiveColor(TColor color);
+  TFoldOrientation Orientation() const { return fOrientation; }
+  void SetOrientation(TFoldOrientation orientation);
+  TBevelCut BevelInner() const { return fBevelInner; }
+  void SetBevelInner(TBevelCut cut);
+  TBevelCut BevelOuter() const { return fBevelOuter; }
+  void SetBevelOuter(TBevelCut cut);
+  int BevelWidth() const { return fBevelWidth; }
+  void SetBevelWidth(int width);
+  bool BorderSingle() const { return fBorderSingle; }
+  void SetBorderSingle(bool single);
+  TColor Color() const { return fColor; }
+  void SetColor(TColor color);
+
+  int CollapsedWidth() const;
+  int CollapsedHeight() const;
+  // The size in the folding dimension to return to when unfolding.
+  int SavedSize() const { return fSavedSize; }
+  int FoldBarThickness() const;
+  // The glyph's hit area (where it was last painted).
+  QRect GlyphRect() const;
+
+  // The glyph click: OnFoldClick may veto, else the status toggles.
+  virtual void GlyphClick();
+
+  TFoldClickEvent OnFoldClick;
+  TSenderEvent BeforeExpand, AfterExpand, BeforeCollaps, AfterCollaps;
+  TSenderEvent OnClick, OnDblClick;
+  // Mouse events of the panel and its inner panel, in the fold panel's coordinates.
+  using TMouseEvent = std::function<void(QObject* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                                         const QPoint& pos)>;
+  TMouseEvent OnMouseDown, OnMouseMove, OnMouseUp;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void childEvent(QChildEvent* event) override;
+
+ private:
+  void Fold();
+  void Unfold();
+  void LoadDefaultGlyphs();
+  void MakeHighlights();
+  void RealignClient();
+  int BevelInset() const;
+  void ApplySize(int size);
+  const QImage& ShownGlyph() const;
+  void AdoptChild(QWidget* child);
+
+  TFoldPanelClient* fClient = nullptr;
+  TFoldStatus fStatus = fsExpanded;
+  bool fFolding = true;
+  QString fCaption;
+  QFont fCaptionFont;
+  QImage fGlyphExpand, fGlyphCollaps, fHotExpand, fHotCollaps;
+  bool fUserExpand = false, fUserCollaps = false;
+  bool fSeperated = true;
+  TBevelStyle fLineStyle = bsLowered;
+  TFoldPosition fFoldPosition = fpLeftTop;
+  TColor fActiveColor = 16776960;
+  TFoldOrientation fOrientation = foVertical;
+  TBevelCut fBevelInner = TBevelCut::bvNone, fBevelOuter = TBevelCut::bvRaised;
+  int fBevelWidth = 1;
+  bool fBorderSingle = false;
+  TColor fColor = clBtnFace;
+  int fSavedSize = 0;
+  QSize fMinBefore, fMaxBefore;
+  QRect fGlyphRect;
+  bool fHot = false, fPressed = false, fButtonDown = false, fClicked = false;
+  QPoint fPressPos;
+  bool fConstructing = true;
+};
+
+}  // namespace zyn

@@ -1,0 +1,259 @@
+#include "shell/AlignLayout.h"
+#include "shell/FoldPanel.h"
+#include "shell/Paneles.h"
+#include "shell/zsSplitter.h"
+
+#include "TestApp.h"
+
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace zyn {
+namespace {
+
+// The main window's arrangement: a side panel at the left, the splitter, and the page area.
+struct AppFirst {
+  AppFirst() { test::EnsureApp(); }
+};
+
+struct SideBarWindow : AppFirst {
+  SideBarWindow() {
+    window.resize(800, 500);
+    auto* layout = new TAlignLayout(&window);
+    fold = new TFoldPanel(&window);
+    fold->resize(200, 500);
+    fold->SetBevelOuter(TBevelCut::bvNone);
+    fold->SetSeperated(false);
+    fold->SetOrientation(foHorizontal);
+    splitter = new TzsSplitter(&window);
+    splitter->SetMinSize(130);
+    splitter->SetResizeStyle(rsUpdate);
+    client = new QWidget(&window);
+    layout->AddWidget(fold, alLeft);
+    layout->AddWidget(splitter, alLeft);
+    layout->AddWidget(client, alClient);
+    window.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+  }
+  QPoint ButtonCentre() const { return ToQRect(splitter->ButtonRect()).center(); }
+  void ClickButton() { QTest::mouseClick(splitter, Qt::LeftButton, {}, ButtonCentre()); }
+  // The pointer moves in screen coordinates while the bar follows it.
+  void Drag(int dx, QPoint from = QPoint(5, 20)) {
+    const QPoint start = splitter->mapToGlobal(from);
+    const auto local = [&](int d) { return splitter->mapFromGlobal(start + QPoint(d, 0)); };
+    QTest::mousePress(splitter, Qt::LeftButton, {}, from);
+    QTest::mouseMove(splitter, local(dx / 2));
+    QTest::mouseMove(splitter, local(dx));
+    QTest::mouseRelease(splitter, Qt::LeftButton, {}, local(dx));
+  }
+  QWidget window;
+  TFoldPanel* fold;
+  TzsSplitter* splitter;
+  QWidget* client;
+};
+
+TEST(FoldPanel, FoldsToItsStripAndUnfoldsToItsWidth) {
+  SideBarWindow w;
+  EXPECT_EQ(w.fold->width(), 200);
+  EXPECT_EQ(w.fold->Client()->y(), 12);  // below the fold bar (the height of the glyph)
+  std::vector<std::string> log;
+  w.fold->BeforeCollaps = [&](QObject*) { log.push_back("before collaps"); };
+  w.fold->AfterCollaps = [&](QObject*) { log.push_back("after collaps"); };
+  w.fold->AfterExpand = [&](QObject*) { log.push_back("after expand"); };
+  QTest::mouseClick(w.fold, Qt::LeftButton, {}, w.fold->GlyphRect().center());
+  EXPECT_EQ(w.fold->FoldStatus(), fsCollapsed);
+  EXPECT_EQ(w.fold->width(), 12);
+  EXPECT_FALSE(w.fold->Client()->isVisible());
+  EXPECT_EQ(w.splitter->x(), 12);  // the layout follows
+  // while folded the width cannot change, the height still follows the layout
+  w.fold->resize(300, 500);
+  EXPECT_EQ(w.fold->width(), 12);
+  w.window.resize(800, 600);
+  QApplication::processEvents();
+  EXPECT_EQ(w.fold->height(), 600);
+  QTest::mouseClick(w.fold, Qt::LeftButton, {}, w.fold->GlyphRect().center());
+  EXPECT_EQ(w.fold->FoldStatus(), fsExpanded);
+  EXPECT_EQ(w.fold->width(), 200);
+  EXPECT_TRUE(w.fold->Client()->isVisible());
+  EXPECT_EQ(log, (std::vector<std::string>{"before collaps", "after collaps", "after expand"}));
+}
+
+TEST(FoldPanel, UnfoldReturnsToTheWidthTheSplitterGaveIt) {
+  SideBarWindow w;
+  w.Drag(60);
+  EXPECT_EQ(w.fold->width(), 260);
+  w.fold->SetFoldStatus(fsCollapsed);
+  w.fold->SetFoldStatus(fsCollapsed);  // the current value does nothing
+  w.fold->SetFoldStatus(fsExpanded);
+  EXPECT_EQ(w.fold->width(), 260);
+}
+
+TEST(FoldPanel, VetoesAndRefusals) {
+  SideBarWindow w;
+  // a release outside the glyph does not fold
+  QTest::mousePress(w.fold, Qt::LeftButton, {}, w.fold->GlyphRect().center());
+  QTest::mouseRelease(w.fold, Qt::LeftButton, {}, QPoint(150, 200));
+  EXPECT_EQ(w.fold->FoldStatus(), fsExpanded);
+  // OnFoldClick keeps the status
+  w.fold->OnFoldClick = [](QObject*, TFoldStatus s, bool& doFold) {
+    EXPECT_EQ(s, fsExpanded);
+    doFold = false;
+  };
+  QTest::mouseClick(w.fold, Qt::LeftButton, {}, w.fold->GlyphRect().center());
+  EXPECT_EQ(w.fold->FoldStatus(), fsExpanded);
+  w.fold->OnFoldClick = nullptr;
+  // without folding the panel stays open
+  w.fold->SetFolding(false);
+  w.fold->SetFoldStatus(fsCollapsed);
+  EXPECT_EQ(w.fold->FoldStatus(), fsExpanded);
+  EXPECT_EQ(w.fold->Client()->geometry(), QRect(0, 0, 200, w.fold->height()));
+}
+
+TEST(FoldPanel, InnerPanelMouseEventsArriveInFoldPanelCoordinates) {
+  SideBarWindow w;
+  std::vector<QPoint> downs;
+  int clicks = 0;
+  w.fold->OnMouseDown = [&](QObject* sender, Qt::MouseButton, Qt::KeyboardModifiers, const QPoint& p) {
+    EXPECT_EQ(sender, w.fold);
+    downs.push_back(p);
+  };
+  w.fold->OnClick = [&](QObject*) { ++clicks; };
+  QTest::mouseClick(w.fold->Client(), Qt::LeftButton, {}, QPoint(20, 30));
+  ASSERT_EQ(downs.size(), 1u);
+  EXPECT_EQ(downs[0], QPoint(20, 30 + w.fold->Client()->y()));
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST(FoldPanel, GlyphAtTheRightKeepsTheRightEdge) {
+  test::EnsureApp();
+  QWidget parent;
+  parent.resize(600, 300);
+  TFoldPanel fold(&parent);
+  fold.setGeometry(300, 0, 200, 300);
+  fold.SetOrientation(foHorizontal);
+  fold.SetFoldPosition(fpRightTop);
+  fold.SetFoldStatus(fsCollapsed);
+  EXPECT_EQ(fold.geometry().right(), 499);
+  EXPECT_EQ(fold.width(), 12 + 2);  // the glyph plus the raised outer bevel on both sides
+  fold.SetFoldStatus(fsExpanded);
+  EXPECT_EQ(fold.geometry(), QRect(300, 0, 200, 300));
+}
+
+TEST(FoldPanel, DroppedControlEndsUpOnTheInnerPanel) {
+  SideBarWindow w;
+  auto* label = new QLabel("Seitenleiste", w.fold);
+  QApplication::processEvents();
+  EXPECT_EQ(label->parentWidget(), w.fold->Client());
+  EXPECT_TRUE(label->isVisible());
+}
+
+TEST(Splitter, ButtonTogglesAndRestores) {
+  SideBarWindow w;
+  std::vector<std::string> log;
+  w.splitter->OnMaximize = [&](QObject*) { log.push_back("max"); };
+  w.splitter->OnRestore = [&](QObject*) { log.push_back("restore"); };
+  w.ClickButton();
+  EXPECT_TRUE(w.splitter->Maximized());
+  EXPECT_EQ(w.fold->width(), 130);
+  w.ClickButton();
+  EXPECT_FALSE(w.splitter->Maximized());
+  EXPECT_EQ(w.fold->width(), 200);
+  EXPECT_EQ(log, (std::vector<std::string>{"max", "restore"}));
+}
+
+TEST(Splitter, AtItsMinimumTheButtonOnlyFlipsTheState) {
+  SideBarWindow w;
+  w.Drag(-200);  // stops at the minimum of 130, even with AutoSnap
+  EXPECT_EQ(w.fold->width(), 130);
+  EXPECT_TRUE(w.splitter->Maximized());  // a drag that ends at the minimum
+  w.Drag(120);
+  EXPECT_EQ(w.fold->width(), 250);
+  EXPECT_FALSE(w.splitter->Maximized());
+  w.ClickButton();
+  EXPECT_EQ(w.fold->width(), 130);
+  w.ClickButton();
+  EXPECT_EQ(w.fold->width(), 250);
+}
+
+TEST(Splitter, PressOnButtonAndMovingResizesInsteadOfToggling) {
+  SideBarWindow w;
+  w.Drag(10, w.ButtonCentre());
+  EXPECT_FALSE(w.splitter->Maximized());
+  EXPECT_EQ(w.fold->width(), 210);
+}
+
+TEST(Splitter, SnapsClosedOnlyWithMinSizeZero) {
+  SideBarWindow w;
+  w.splitter->SetMinSize(0);
+  w.Drag(-250);
+  EXPECT_EQ(w.fold->width(), 0);
+}
+
+TEST(Splitter, ButtonGeometry) {
+  SideBarWindow w;
+  const TRect b = w.splitter->ButtonRect();
+  EXPECT_EQ(b.Width(), 8);  // a 10-pixel bar
+  EXPECT_EQ(b.Height(), 100);
+  w.splitter->SetButtonWidthType(btwPercentage);
+  w.splitter->SetButtonWidth(150);
+  EXPECT_EQ(w.splitter->ButtonWidth(), 100);
+  w.splitter->SetButtonWidthType(btwPixels);
+  w.splitter->SetButtonWidth(-5);
+  EXPECT_EQ(w.splitter->ButtonWidth(), 0);
+  EXPECT_TRUE(IsRectEmpty(w.splitter->ButtonRect()));
+  w.splitter->SetAutoHighlightColor(true);
+  EXPECT_EQ(w.splitter->ButtonHighlightColor(), TzsSplitter::DerivedHighlightColor());
+}
+
+TEST(Splitter, WithoutDragTheButtonStillWorks) {
+  SideBarWindow w;
+  w.splitter->SetAllowDrag(false);
+  w.Drag(50);
+  EXPECT_EQ(w.fold->width(), 200);
+  w.ClickButton();
+  EXPECT_EQ(w.fold->width(), 130);
+}
+
+TEST(Paneles, HolderPicturesAndTiles) {
+  test::EnsureApp();
+  TBitmapHolder holder;
+  QImage pic(16, 16, QImage::Format_RGB32);
+  pic.fill(Qt::red);
+  auto a = std::make_unique<TPaneles>();
+  TPaneles b;
+  a->SetBitmapHolder(&holder);
+  b.SetBitmapHolder(&holder);
+  QImage own(4, 4, QImage::Format_RGB32);
+  own.fill(Qt::green);
+  b.SetBitmap(own);
+  EXPECT_TRUE(a->ListensToHolder());
+  EXPECT_FALSE(b.ListensToHolder());  // an own picture takes over
+  int changes = 0;
+  TLinkChange probe;
+  probe.OnChange = [&](QObject* sender) {
+    EXPECT_EQ(sender, &holder);
+    ++changes;
+  };
+  holder.RegisterLink(&probe);
+  holder.SetBitmap(pic);
+  EXPECT_EQ(changes, 1);
+  b.SetBitmap(QImage());
+  EXPECT_TRUE(b.ListensToHolder());  // the holder serves again
+  a->resize(40, 20);
+  EXPECT_EQ(a->grab().toImage().pixelColor(20, 10), QColor(Qt::red));
+  // destroying the holder leaves the panels with their plain colour
+  {
+    TBitmapHolder shortLived;
+    a->SetBitmapHolder(&shortLived);
+  }
+  EXPECT_EQ(a->BitmapHolder(), nullptr);
+  EXPECT_EQ(FromQColor(a->grab().toImage().pixelColor(20, 10)), ColorToRGB(clBtnFace));
+
+  const std::vector<QRect> tiles = TilePlacement(QSize(16, 16), Rect(0, 0, 40, 20));
+  EXPECT_EQ(tiles, (std::vector<QRect>{QRect(0, 0, 16, 16), QRect(16, 0, 16, 16), QRect(32, 0, 8, 16),
+                                       QRect(0, 16, 16, 4), QRect(16, 16, 16, 4), QRect(32, 16, 8, 4)}));
+}
+
+}  // namespace
+}  // namespace zyn

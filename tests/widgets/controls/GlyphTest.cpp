@@ -1,0 +1,49 @@
+#include "widgets/controls/ZCLGlyph.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace zyn {
+namespace {
+
+QImage Cells(int count, int size) {
+  QImage img(count * size, size, QImage::Format_RGB32);
+  img.fill(ToQColor(clFuchsia));
+  for (int i = 0; i < count; ++i) img.setPixel(i * size + 2, 2, qRgb(0, 0, 10 * i));
+  return img;
+}
+
+TEST(Glyph, NumberOfGlyphsFollowsTheShape) {
+  TZCLGlyph g;
+  g.SetBitmap(Cells(4, 16));
+  EXPECT_EQ(g.NumGlyphs(), 4);
+  g.SetBitmap(Cells(6, 16));
+  EXPECT_EQ(g.NumGlyphs(), 1);
+  g.SetNumGlyphs(3);
+  g.SetBitmap(QImage(50, 16, QImage::Format_RGB32));
+  EXPECT_EQ(g.NumGlyphs(), 3);
+}
+
+TEST(Glyph, SameSizeGlyphsShareOneListAndTheCacheGoesWithThem) {
+  zyn::test::EnsureApp();
+  {
+    TZCLGlyph a, b;
+    a.SetBitmap(Cells(2, 16));
+    b.SetBitmap(Cells(1, 16));
+    EXPECT_GE(a.StateImage(0), 0);
+    EXPECT_GE(b.StateImage(0), 0);
+    EXPECT_EQ(a.List(), b.List());
+    EXPECT_EQ(TZCLGlyph::Cache()->ListCount(), 1);
+    // A disabled state beyond the supplied glyphs is made from the first one.
+    const QImage disabled = b.StateBitmap(1);
+    EXPECT_EQ(disabled.size(), QSize(16, 16));
+    EXPECT_EQ(a.StateImage(3), a.StateImage(0));  // state 3 beyond two glyphs, plain style: glyph 0
+    EXPECT_EQ(qBlue(a.StateBitmap(1).pixel(2, 2)), 10);  // glyph 1 is the disabled image
+    EXPECT_EQ(qAlpha(a.StateBitmap(0).pixel(0, 0)), 0);  // the transparent colour is masked
+  }
+  EXPECT_EQ(TZCLGlyph::Cache(), nullptr);
+}
+
+}  // namespace
+}  // namespace zyn

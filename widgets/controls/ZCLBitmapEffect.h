@@ -1,0 +1,98 @@
+#pragma once
+// Fills (brush, pattern bitmap, bitmap, gradient), the alpha blend over a fill and the bitmap
+// effects (flips, grey scale, inversion, brightness) with their pixel operations.
+
+#include "widgets/controls/ZCLGradient.h"
+
+#include <QImage>
+#include <memory>
+#include <stdexcept>
+
+namespace zyn {
+
+enum TZCLFillStyle { sfNone, sfBrushBitmap, sfBrush, sfBitmap, sfBitmapList, sfGradient };
+enum TZCLTileMode { tmNone, tmCenter, tmStretch, tmTile };
+enum TZCLFillOption : unsigned { foFillInner = 1, foQuickDraw = 2, foGrUseBitmap = 4 };
+
+class EZCLWrongPixelFormat : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class TZCLFillObject : public TZCLObject {
+ public:
+  TZCLFillObject();
+  TZCLFillStyle Style() const { return style_; }
+  void SetStyle(TZCLFillStyle value);
+  TZCLTileMode TileMode() const { return tileMode_; }
+  void SetTileMode(TZCLTileMode value);
+  TZCLAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TZCLAlignment value);
+  unsigned Options() const { return options_; }
+  void SetOptions(unsigned value);
+  QImage Bitmap;
+  QImage ListBitmap;
+  TBrush Brush;
+  TZCLGradient& Gradient() { return *gradient_; }
+  int OffsetX = 0;
+  int OffsetY = 0;
+  // Paints r; true when something covered it.
+  bool FillCanvas(TCanvas& canvas, const TRect& r, TColor background) const;
+  QString Description() const override;
+
+ private:
+  TZCLFillStyle style_ = sfNone;
+  TZCLTileMode tileMode_ = tmTile;
+  TZCLAlignment alignment_ = agTopLeft;
+  unsigned options_ = foFillInner | foGrUseBitmap;
+  std::unique_ptr<TZCLGradient> gradient_;
+};
+
+class TZCLAlphaObject : public TZCLObject {
+ public:
+  TZCLAlphaObject();
+  double Strength() const { return strength_; }
+  void SetStrength(double value);
+  TZCLFillObject& FillObject() { return *fill_; }
+  const TZCLFillObject& FillObject() const { return *fill_; }
+  bool IsActive() const { return fill_->Style() != sfNone && strength_ != 1.0; }
+  QString Description() const override;
+
+ private:
+  double strength_ = 0.6;
+  std::unique_ptr<TZCLFillObject> fill_;
+};
+
+// Pixel operations over the rectangle r of an image (32-bit images; other formats are converted).
+void FlipVertical(QImage& image, const TRect& r);
+void FlipHorizontal(QImage& image, const TRect& r);
+void GrayScale(QImage& image, const TRect& r);
+void Invert(QImage& image, const TRect& r);
+void Brightness(QImage& image, const TRect& r, int value);
+// target = fill + round(strength * (image - fill)) per colour byte; all three must be 32-bit.
+void Blend(const QImage& image, const QImage& fill, QImage& target, double strength);
+
+class TZCLBitmapEffectObject : public TZCLObject {
+ public:
+  TZCLBitmapEffectObject();
+  // 0 FlipVertical, 1 FlipHorizontal, 2 GrayScale, 3 Invert, 4 Buffered.
+  bool Flag(int index) const { return flags_[index]; }
+  void SetFlag(int index, bool value);
+  int Brightness() const { return brightness_; }
+  void SetBrightness(int value);  // -255 .. 255
+  TZCLAlphaObject& AlphaBlend() { return *alpha_; }
+  bool IsActive() const;
+  QString Description() const override;
+  // Copies the source rectangle into target at (0, 0) and applies the effects.
+  void ApplyEffects(const QImage& source, const TRect& sourceRect, QImage& target);
+  void Changed() override;
+
+ private:
+  bool flags_[5] = {false, false, false, false, false};
+  int brightness_ = 0;
+  std::unique_ptr<TZCLAlphaObject> alpha_;
+  QImage buffer_;
+  bool bufferValid_ = false;
+};
+
+}  // namespace zyn

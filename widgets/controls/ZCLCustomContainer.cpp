@@ -1,0 +1,240 @@
+#include "widgets/controls/ZCLCustomContainer.h"
+
+#include "widgets/controls/ZCLCompress.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace zyn {
+namespace {
+
+const char* const kMagics[] = {"ZCLIML30", "ZCLBML30", "ZCLWVL30", "ZCLSLL30", "ZCLGLL50", "ZCLRTL50"};
+const char* const kExtensions[] = {"iml", "bmp", "wav", "txt", "*", "rtf"};
+
+std::string CannotOpen(const QString& fileName) {
+  return QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(fileName).toStdString();
+}
+
+}  // namespace
+
+QByteArray ListMagic(int kind) { return (kind >= 0 && kind < 6) ? QByteArray(kMagics[kind]) : QByteArray(); }
+
+QString ListExtension(int kind, bool withDot) {
+  if (kind < 0 || kind >= 6) return QString();
+  const QString ext = QString::fromLatin1(kExtensions[kind]);
+  return withDot ? QLatin1Char('.') + ext : ext;
+}
+
+void TZCLByteWriter::Le32(std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) Data += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+void TZCLByteWriter::PatchLe32(int at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) Data[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+std::uint8_t TZCLByteReader::U8() {
+  if (pos_ + 1 > data_.size()) throw EListData("Die Listendaten sind unvollständig.");
+  return static_cast<std::uint8_t>(data_[pos_++]);
+}
+
+std::uint32_t TZCLByteReader::Le32() {
+  if (pos_ + 4 > data_.size()) throw EListData("Die Listendaten sind unvollständig.");
+  std::uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(data_[pos_ + i]);
+  pos_ += 4;
+  return v;
+}
+
+QByteArray TZCLByteReader::Bytes(int count) {
+  if (count < 0 || pos_ + static_cast<qint64>(count) > data_.size()) throw EListData("Die Listendaten sind unvollständig.");
+  const QByteArray b = data_.mid(pos_, count);
+  pos_ += count;
+  return b;
+}
+
+void TZCLByteReader::Seek(int pos) {
+  if (pos < 0 || pos > data_.size()) throw EListData("Die Listendaten sind unvollständig.");
+  pos_ = pos;
+}
+
+TZCLListItem::TZCLListItem(TZCLCustomContainer* container) : TZCLCustomComponent(container), container_(container) {}
+
+void TZCLListItem::SetDescription(const QString& value) {
+  if (value == description_) return;
+  description_ = value;
+  Changed();
+}
+
+void TZCLListItem::SetIdent(std::uint16_t value) {
+  if (value == ident_) return;
+  ident_ = value;
+  Changed();
+}
+
+void TZCLListItem::Changed() {
+  TZCLCustomComponent::Changed();
+  if (container_ && container_->OnChange) container_->OnChange(this);
+}
+
+std::uint8_t TZCLListItem::GetFlags() const {
+  std::uint8_t f = 0;
+  if (compressed_) f |= 1;
+  if (!description_.isEmpty()) f |= 2;
+  if (ident_ != 0) f |= 4;
+  return f;
+}
+
+void TZCLListItem::WriteToStream(TZCLByteWriter& w) const {
+  const std::uint8_t flags = GetFlags();
+  w.U8(flags);
+  if (flags & 2) {
+    const QByteArray text = description_.left(255).toLatin1();
+    w.U8(static_cast<std::uint8_t>(text.size()));
+    w.Bytes(text);
+  }
+  if (flags & 4) w.Le32(ident_);
+  WriteBody(w);
+}
+
+void TZCLListItem::ReadFromStream(TZCLByteReader& r) {
+  const std::uint8_t flags = r.U8();
+  compressed_ = flags & 1;
+  description_ = (flags & 2) ? QString::fromLatin1(r.Bytes(r.U8())) : QString();
+  ident_ = (flags & 4) ? static_cast<std::uint16_t>(r.Le32()) : 0;
+  ReadBody(r, flags);
+}
+
+void TZCLListItem::Assign(const TZCLListItem& other) {
+  description_ = other.description_;
+  ident_ = other.ident_;
+  compressed_ = other.compressed_;
+}
+
+void TZCLListItem::WriteDataBlock(TZCLByteWriter& w, const QByteArray& data) const {
+  if (compressed_) {
+    w.Bytes(CompressBlock(data));
+  } else {
+    w.Le32(static_cast<std::uint32_t>(data.size()));
+    w.Bytes(data);
+  }
+}
+
+QByteArray TZCLListItem::ReadDataBlock(TZCLByteReader& r) const {
+  if (compressed_) {
+    QByteArray out;
+    if (!DecompressBlock(r.Data(), r.PosRef(), out)) throw EListData("Die Listendaten sind unvollständig.");
+    return out;
+  }
+  return r.Bytes(static_cast<int>(r.Le32()));
+}
+
+TZCLCustomContainer::TZCLCustomContainer(QObject* owner, int kind, ItemFactory factory)
+    : TZCLBaseController(owner), kind_(kind), factory_(std::move(factory)) {}
+
+TZCLListItem* TZCLCustomContainer::Items(int index) const {
+  return (index >= 0 && index < Count()) ? items_[index].get() : nullptr;
+}
+
+int TZCLCustomContainer::AddItem(std::unique_ptr<TZCLListItem> item) {
+  if (!item) item = factory_(this);
+  items_.push_back(std::move(item));
+  Changed();
+  return Count() - 1;
+}
+
+void TZCLCustomContainer::ClearItems() {
+  items_.clear();
+  Changed();
+}
+
+void TZCLCustomContainer::Assign(const TZCLCustomContainer& other) {
+  if (other.kind_ != kind_) return;
+  BeginUpdate();
+  items_.clear();
+  defaultCompressed_ = other.defaultCompressed_;
+  for (const auto& source : other.items_) {
+    auto item = factory_(this);
+    item->Assign(*source);
+    items_.push_back(std::move(item));
+  }
+  EndUpdate(true);
+}
+
+QByteArray TZCLCustomContainer::SaveToStream(bool withOffsets) const {
+  TZCLByteWriter w;
+  if (withOffsets) {
+    w.U8(8);
+    w.Bytes(ListMagic(kind_));
+  }
+  w.Le32(static_cast<std::uint32_t>(Count()));
+  const int table = static_cast<int>(w.Data.size());
+  if (withOffsets)
+    for (int i = 0; i < Count(); ++i) w.Le32(0);
+  for (int i = 0; i < Count(); ++i) {
+    if (withOffsets) w.PatchLe32(table + 4 * i, static_cast<std::uint32_t>(w.Data.size()));
+    items_[i]->WriteToStream(w);
+  }
+  return w.Data;
+}
+
+void TZCLCustomContainer::LoadFromStream(const QByteArray& data, bool withOffsets) {
+  std::vector<std::unique_ptr<TZCLListItem>> loaded;
+  TZCLByteReader r(data);
+  if (withOffsets) {
+    if (r.U8() != 8 || r.Bytes(8) != ListMagic(kind_)) throw EListData("Die Datei ist keine Liste dieser Art.");
+  }
+  const std::uint32_t count = r.Le32();
+  if (withOffsets) r.Bytes(static_cast<int>(std::min<std::uint32_t>(count, 1u << 24) * 4));
+  for (std::uint32_t i = 0; i < count; ++i) {
+    auto item = factory_(this);
+    item->ReadFromStream(r);
+    loaded.push_back(std::move(item));
+  }
+  // Only a completely read list replaces the items.
+  BeginUpdate();
+  items_ = std::move(loaded);
+  EndUpdate(true);
+}
+
+void TZCLCustomContainer::SaveToFile(const QString& fileName) const {
+  QSaveFile file(fileName);
+  const QByteArray data = SaveToStream(true);
+  if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+    throw EListData(QStringLiteral("Datei %1 kann nicht geschrieben werden").arg(fileName).toStdString());
+}
+
+void TZCLCustomContainer::LoadFromFile(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) throw EListData(CannotOpen(fileName));
+  LoadFromStream(file.readAll(), true);
+}
+
+int ReadListFileHeader(const QByteArray& file, int* count, std::vector<std::uint32_t>* offsets) {
+  TZCLByteReader r(file);
+  if (file.size() < 13 || r.U8() != 8) return lkUnknown;
+  const QByteArray magic = r.Bytes(8);
+  int kind = lkUnknown;
+  for (int k = 0; k < 6; ++k)
+    if (magic == ListMagic(k)) kind = k;
+  if (kind == lkUnknown) return kind;
+  const std::uint32_t n = r.Le32();
+  if (count) *count = static_cast<int>(n);
+  if (offsets) {
+    offsets->clear();
+    for (std::uint32_t i = 0; i < n && !r.AtEnd(); ++i) offsets->push_back(r.Le32());
+  }
+  return kind;
+}
+
+void ReadListFileItem(const QByteArray& file, const QString& fileName, int expectedKind, TZCLListItem& item, int index) {
+  int count = 0;
+  std::vector<std::uint32_t> offsets;
+  if (ReadListFileHeader(file, &count, &offsets) != expectedKind) throw EListData(CannotOpen(fileName));
+  if (index < 0 || index >= static_cast<int>(offsets.size())) throw EListData(CannotOpen(fileName));
+  TZCLByteReader r(file, 0);
+  r.Seek(static_cast<int>(offsets[index]));
+  item.ReadFromStream(r);
+}
+
+}  // namespace zyn

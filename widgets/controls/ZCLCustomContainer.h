@@ -1,0 +1,127 @@
+#pragma once
+// Containers of owned list items (string lists, sounds, bitmaps), the item header and data
+// blocks of their binary form, and list files with a magic, a count and an offset table.
+
+#include "widgets/controls/ZCLBaseController.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace zyn {
+
+enum TZCLListKind : int { lkImageList, lkBitmapList, lkWaveList, lkStringList, lkGlyphList, lkRichText, lkUnknown };
+
+// The magic of a list kind (eight characters) and its file extension.
+QByteArray ListMagic(int kind);
+QString ListExtension(int kind, bool withDot);
+
+class EListData : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Little-endian writing and bounds-checked reading of the binary form.
+class TZCLByteWriter {
+ public:
+  QByteArray Data;
+  void U8(std::uint8_t v) { Data += static_cast<char>(v); }
+  void Le32(std::uint32_t v);
+  void Bytes(const QByteArray& b) { Data += b; }
+  void PatchLe32(int at, std::uint32_t v);
+};
+
+class TZCLByteReader {
+ public:
+  explicit TZCLByteReader(const QByteArray& data, int pos = 0) : data_(data), pos_(pos) {}
+  std::uint8_t U8();
+  std::uint32_t Le32();
+  QByteArray Bytes(int count);
+  int Pos() const { return pos_; }
+  void Seek(int pos);
+  bool AtEnd() const { return pos_ >= data_.size(); }
+  const QByteArray& Data() const { return data_; }
+  int& PosRef() { return pos_; }
+
+ private:
+  const QByteArray& data_;
+  int pos_;
+};
+
+class TZCLCustomContainer;
+
+class TZCLListItem : public TZCLCustomComponent {
+  Q_OBJECT
+ public:
+  explicit TZCLListItem(TZCLCustomContainer* container = nullptr);
+  QString Description() const { return description_; }
+  void SetDescription(const QString& value);
+  std::uint16_t Ident() const { return ident_; }
+  void SetIdent(std::uint16_t value);
+  bool Compressed() const { return compressed_; }
+  void SetCompressed(bool value) { compressed_ = value; }
+  TZCLCustomContainer* Container() const { return container_; }
+
+  virtual void ClearData() = 0;
+  virtual bool IsEmpty() const = 0;
+  // Header, then the body of the item's kind.
+  virtual void WriteToStream(TZCLByteWriter& w) const;
+  virtual void ReadFromStream(TZCLByteReader& r);
+  virtual std::uint8_t GetFlags() const;
+  virtual void Assign(const TZCLListItem& other);
+  void Changed() override;
+
+ protected:
+  // The data block of the item's data: plain (count and bytes) or compressed.
+  void WriteDataBlock(TZCLByteWriter& w, const QByteArray& data) const;
+  QByteArray ReadDataBlock(TZCLByteReader& r) const;
+  virtual void WriteBody(TZCLByteWriter& w) const = 0;
+  virtual void ReadBody(TZCLByteReader& r, std::uint8_t flags) = 0;
+
+ private:
+  TZCLCustomContainer* container_;
+  QString description_;
+  std::uint16_t ident_ = 0;
+  bool compressed_ = false;
+};
+
+class TZCLCustomContainer : public TZCLBaseController {
+  Q_OBJECT
+ public:
+  using ItemFactory = std::function<std::unique_ptr<TZCLListItem>(TZCLCustomContainer*)>;
+  TZCLCustomContainer(QObject* owner, int kind, ItemFactory factory);
+
+  int Kind() const { return kind_; }
+  int Count() const { return static_cast<int>(items_.size()); }
+  bool IsEmpty() const { return items_.empty(); }
+  TZCLListItem* Items(int index) const;
+  bool DefaultCompressed() const { return defaultCompressed_; }
+  void SetDefaultCompressed(bool value) { defaultCompressed_ = value; }
+  // Adds an item (a new one of the list's item class for nullptr) and returns its index.
+  int AddItem(std::unique_ptr<TZCLListItem> item = nullptr);
+  void ClearItems();
+  void Assign(const TZCLCustomContainer& other);
+
+  // The count and the items; withOffsets: the list file body (magic, count, offset table, items).
+  QByteArray SaveToStream(bool withOffsets) const;
+  void LoadFromStream(const QByteArray& data, bool withOffsets);
+  void SaveToFile(const QString& fileName) const;
+  void LoadFromFile(const QString& fileName);
+
+ private:
+  std::vector<std::unique_ptr<TZCLListItem>> items_;
+  int kind_;
+  ItemFactory factory_;
+  bool defaultCompressed_ = false;
+};
+
+// The kind of a list file (lkUnknown when the magic is none of the six), its count and the offsets.
+int ReadListFileHeader(const QByteArray& file, int* count, std::vector<std::uint32_t>* offsets);
+// Reads item index of a list file of the expected kind into item.
+void ReadListFileItem(const QByteArray& file, const QString& fileName, int expectedKind, TZCLListItem& item, int index);
+
+}  // namespace zyn

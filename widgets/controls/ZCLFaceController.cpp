@@ -1,0 +1,154 @@
+#include "widgets/controls/ZCLFaceController.h"
+
+#include <algorithm>
+
+namespace zyn {
+
+const std::array<TZCLStateEntry, 8>& StateEntries() {
+  static const std::array<TZCLStateEntry, 8> entries{{
+      {"Disabled", {0, 0, 0, 0, 0, 0, 1}},
+      {"Error", {0, 0, 0, 0, 0, 1, 2}},
+      {"Focused", {1, 0, 0, 0, 0, 2, 2}},
+      {"ReadOnly", {2, 0, 0, 0, 1, 2, 2}},
+      {"Hot", {2, 1, 0, 0, 2, 2, 2}},
+      {"Pressed", {2, 2, 1, 0, 2, 2, 2}},
+      {"Modified", {2, 2, 2, 1, 2, 2, 2}},
+      {"Normal", {2, 2, 2, 2, 2, 2, 2}},
+  }};
+  return entries;
+}
+
+const TZCLStateEntry& StateEntryOf(const TZCLStateKind& kind) {
+  for (const TZCLStateEntry& e : StateEntries())
+    if (e.Kind == kind) return e;
+  return StateEntries().back();
+}
+
+void TZCLColorObject::SetColor(TColor value) {
+  if (value == color_) return;
+  color_ = value;
+  Changed();
+}
+
+QString TZCLColorObject::Description() const {
+  return QStringLiteral("$%1").arg(static_cast<quint32>(color_), 8, 16, QLatin1Char('0')).toUpper();
+}
+
+void TZCLCtlSettings::Set(int index, bool value) {
+  bool& field = index == 0 ? transparent_ : ctlXP_;
+  if (field == value) return;
+  field = value;
+  Changed();
+}
+
+QString TZCLCtlSettings::Description() const {
+  auto b = [](bool v) { return v ? QStringLiteral("True") : QStringLiteral("False"); };
+  return QStringLiteral("Transp.: ") + b(transparent_) + QStringLiteral(", CtlXP: ") + b(ctlXP_);
+}
+
+int TZCLCFCSettingObjects::AddSetting(std::unique_ptr<TZCLObject> setting, const QString& className,
+                                      const QString& name) {
+  if (!setting) return -1;
+  QString unique = name;
+  if (unique.isEmpty()) {
+    for (int n = 0;; ++n) {
+      unique = className + QString::number(n);
+      if (!FindSetting(unique)) break;
+    }
+  }
+  entries_.push_back({unique, className, std::move(setting)});
+  return Count() - 1;
+}
+
+void TZCLCFCSettingObjects::RemoveSetting(TZCLObject* setting) {
+  entries_.erase(std::remove_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.object.get() == setting; }),
+                 entries_.end());
+}
+
+void TZCLCFCSettingObjects::ClearSettings() {
+  while (!entries_.empty()) entries_.pop_back();
+}
+
+TZCLObject* TZCLCFCSettingObjects::FindSetting(const QString& name) const {
+  for (const Entry& e : entries_)
+    if (e.name.compare(name, Qt::CaseInsensitive) == 0) return e.object.get();
+  return nullptr;
+}
+
+void TZCLCFCStateObject::ResolveSettings(const TZCLCFCSettingObjects& pool) {
+  std::vector<TZCLObject*> resolved(Settings.size(), nullptr);
+  for (int i = static_cast<int>(Settings.size()) - 1; i >= 0; --i) {
+    TZCLObject* o = pool.FindSetting(Settings[i]);
+    if (o) {
+      resolved[i] = o;
+    } else {
+      Settings.removeAt(i);
+      resolved.erase(resolved.begin() + i);
+    }
+  }
+  resolved_ = resolved;
+}
+
+void TZCLCFCStateObject::ReadKind(const std::vector<int>& values) {
+  TZCLStateKind kind{};
+  for (size_t i = 0; i < values.size() && i < 7; ++i) kind[i] = static_cast<std::uint8_t>(values[i]);
+  Kind = StateEntryOf(kind).Kind;
+}
+
+TZCLCFCStateObject& TZCLFaceController::AddState(const TZCLStateKind& kind) {
+  states_.push_back(std::make_unique<TZCLCFCStateObject>());
+  states_.back()->Kind = kind;
+  return *states_.back();
+}
+
+const TZCLStateEntry& TZCLFaceController::StateEntryFor(const QObject* control) {
+  bool answers[7] = {};
+  if (auto* s = dynamic_cast<const IZCLFaceStateControl*>(control)) {
+    answers[0] = s->GetFocusedState();
+    answers[1] = s->GetHotState();
+    answers[6] = !s->GetEnabledState();
+  }
+  if (auto* p = dynamic_cast<const IZCLFacePressedState*>(control)) answers[2] = p->GetPressedState();
+  if (auto* e = dynamic_cast<const IZCLFaceEditState*>(control)) {
+    answers[3] = e->GetModifiedState();
+    answers[4] = e->GetReadOnlyState();
+    answers[5] = e->GetErrorState();
+  }
+  for (const TZCLStateEntry& entry : StateEntries()) {
+    bool match = true;
+    for (int i = 0; i < 7 && match; ++i) match = entry.Kind[i] == 0 || entry.Kind[i] == (answers[i] ? 1 : 2);
+    if (match) return entry;
+  }
+  return StateEntries().back();
+}
+
+TZCLCFCStateObject* TZCLFaceController::GetStateFor(const QObject* control) const {
+  const TZCLStateEntry& entry = StateEntryFor(control);
+  for (const auto& s : states_)
+    if (s->Kind == entry.Kind) return s.get();
+  return nullptr;
+}
+
+bool TZCLFaceController::GetTransparent(const QObject* control) const {
+  if (auto* settings = GetSetting<TZCLCtlSettings>(control)) return settings->Transparent();
+  auto* s = dynamic_cast<const IZCLFaceStateControl*>(control);
+  return s && s->GetTransparentState();
+}
+
+bool TZCLFaceController::GetThemedLookSetting(const QObject* control) const {
+  if (auto* settings = GetSetting<TZCLCtlSettings>(control)) return settings->CtlXP();
+  auto* s = dynamic_cast<const IZCLFaceStateControl*>(control);
+  return s && s->GetThemedLookSetting();
+}
+
+TColor TZCLFaceController::GetColor(const QObject* control) const {
+  if (auto* color = GetSetting<TZCLColorObject>(control)) return color->Color();
+  auto* s = dynamic_cast<const IZCLFaceStateControl*>(control);
+  return s ? s->GetColorValue() : clBackground;
+}
+
+void TZCLFaceController::ResolveAll() {
+  for (auto& s : states_) s->ResolveSettings(settings_);
+}
+
+}  // namespace zyn

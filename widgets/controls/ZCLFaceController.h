@@ -1,0 +1,146 @@
+#pragma once
+// The face controller: named settings (colours, control flags, bevels, fonts ...) and state
+// objects that say which settings apply in each of eight interaction states of a control.
+
+#include "platform/Canvas.h"
+#include "widgets/controls/ZCLObject.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace zyn {
+
+using TZCLStateKind = std::array<std::uint8_t, 7>;  // focused, hot, pressed, modified, read-only, error, disabled
+
+struct TZCLStateEntry {
+  const char* Name;
+  TZCLStateKind Kind;
+};
+// The eight states in the order they are tried: Disabled, Error, Focused, ReadOnly, Hot, Pressed, Modified, Normal.
+const std::array<TZCLStateEntry, 8>& StateEntries();
+// The entry equal to kind, or "Normal".
+const TZCLStateEntry& StateEntryOf(const TZCLStateKind& kind);
+
+// What a control tells the controller about itself; a control without these answers counts as
+// answering False (and clBackground for the colour).
+class IZCLFaceStateControl {
+ public:
+  virtual ~IZCLFaceStateControl() = default;
+  virtual bool GetFocusedState() const = 0;
+  virtual bool GetHotState() const = 0;
+  virtual bool GetTransparentState() const { return false; }
+  virtual bool GetThemedLook() const { return false; }
+  virtual bool GetThemedLookSetting() const { return false; }
+  virtual bool GetCtl3DState() const { return true; }
+  virtual bool GetEnabledState() const = 0;
+  virtual TColor GetColorValue() const = 0;
+};
+class IZCLFacePressedState {
+ public:
+  virtual ~IZCLFacePressedState() = default;
+  virtual bool GetPressedState() const = 0;
+};
+class IZCLFaceEditState {
+ public:
+  virtual ~IZCLFaceEditState() = default;
+  virtual bool GetModifiedState() const = 0;
+  virtual bool GetReadOnlyState() const = 0;
+  virtual bool GetErrorState() const = 0;
+};
+
+class TZCLColorObject : public TZCLObject {
+ public:
+  TColor Color() const { return color_; }
+  void SetColor(TColor value);
+  QString Description() const override;
+
+ private:
+  TColor color_ = clBtnFace;
+};
+
+class TZCLCtlSettings : public TZCLObject {
+ public:
+  bool Get(int index) const { return index == 0 ? transparent_ : ctlXP_; }
+  void Set(int index, bool value);
+  bool Transparent() const { return transparent_; }
+  bool CtlXP() const { return ctlXP_; }
+  QString Description() const override;
+
+ private:
+  bool transparent_ = false;
+  bool ctlXP_ = true;
+};
+
+class TZCLFontSetting : public TZCLObject {
+ public:
+  TFont Font;
+};
+
+class TZCLCFCSettingObjects {
+ public:
+  // Adds a setting under name (empty: the class name and the lowest free number); -1 for none.
+  int AddSetting(std::unique_ptr<TZCLObject> setting, const QString& className, const QString& name = QString());
+  void RemoveSetting(TZCLObject* setting);
+  void ClearSettings();
+  TZCLObject* FindSetting(const QString& name) const;
+  int Count() const { return static_cast<int>(entries_.size()); }
+  QString NameAt(int index) const { return entries_.at(index).name; }
+
+ private:
+  struct Entry {
+    QString name;
+    QString className;
+    std::unique_ptr<TZCLObject> object;
+  };
+  std::vector<Entry> entries_;
+};
+
+class TZCLCFCStateObject {
+ public:
+  TZCLStateKind Kind{};
+  QStringList Settings;
+  // Drops names missing from the pool and attaches the others.
+  void ResolveSettings(const TZCLCFCSettingObjects& pool);
+  const std::vector<TZCLObject*>& Resolved() const { return resolved_; }
+  // Reads a stored kind: at most seven numbers; a kind of no entry becomes "Normal".
+  void ReadKind(const std::vector<int>& values);
+
+ private:
+  std::vector<TZCLObject*> resolved_;
+};
+
+class TZCLFaceController : public TZCLCustomComponent {
+  Q_OBJECT
+ public:
+  explicit TZCLFaceController(QObject* owner = nullptr) : TZCLCustomComponent(owner) {}
+  TZCLCFCSettingObjects& Settings() { return settings_; }
+  TZCLCFCStateObject& AddState(const TZCLStateKind& kind);
+  int StateCount() const { return static_cast<int>(states_.size()); }
+  // The entry that applies to a control (by its answers) and the state object of that entry.
+  static const TZCLStateEntry& StateEntryFor(const QObject* control);
+  TZCLCFCStateObject* GetStateFor(const QObject* control) const;
+  template <class T>
+  T* GetSetting(const QObject* control) const {
+    TZCLCFCStateObject* state = GetStateFor(control);
+    if (!state) return nullptr;
+    for (TZCLObject* o : state->Resolved())
+      if (auto* t = dynamic_cast<T*>(o)) return t;
+    return nullptr;
+  }
+  bool GetTransparent(const QObject* control) const;
+  bool GetThemedLookSetting(const QObject* control) const;
+  TColor GetColor(const QObject* control) const;
+  void ResolveAll();
+
+ protected:
+  void Loaded() override { ResolveAll(); }
+
+ private:
+  TZCLCFCSettingObjects settings_;
+  std::vector<std::unique_ptr<TZCLCFCStateObject>> states_;
+};
+
+}  // namespace zyn

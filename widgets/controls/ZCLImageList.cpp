@@ -1,0 +1,187 @@
+#include "widgets/controls/ZCLImageList.h"
+
+#include <QBuffer>
+#include <QPainter>
+
+namespace zyn {
+
+TZCLImageListItem::TZCLImageListItem(TZCLCustomContainer* container) : TZCLListItem(container) {}
+
+void TZCLImageListItem::SetSize(int index, int value) {
+  if (value <= 0) throw EInvalidGraphicOperation("Ungültige Grafikgröße");
+  int& field = index == 0 ? width_ : height_;
+  if (field == value) return;
+  field = value;
+  ClearData();
+  Changed();
+}
+
+void TZCLImageListItem::SetMasked(bool value) {
+  if (value == masked_) return;
+  masked_ = value;
+  Changed();
+}
+
+void TZCLImageListItem::ClearData() {
+  strip_ = QImage();
+  used_ = 0;
+  positions_.clear();
+}
+
+int TZCLImageListItem::AddBitmap(const QImage& bitmap) {
+  if (bitmap.height() != height_ || bitmap.width() % width_ != 0 || bitmap.width() == 0)
+    throw EInvalidGraphicOperation("Ungültige Grafikgröße");
+  const int count = bitmap.width() / width_;
+  const int first = ImageCount();
+  const int needed = (first + count) * width_;
+  if (needed > strip_.width()) {
+    int capacity = strip_.isNull() ? 0 : strip_.width() / width_;
+    while (capacity * width_ < needed) capacity += allocBy_;
+    if (capacity * width_ > 32768) throw EInvalidGraphicOperation("Zu viele Bilder");
+    QImage grown(capacity * width_, height_, QImage::Format_RGB32);
+    grown.fill(Qt::white);
+    if (!strip_.isNull()) {
+      QPainter p(&grown);
+      p.drawImage(0, 0, strip_);
+    }
+    strip_ = grown;
+  }
+  {
+    QPainter p(&strip_);
+    p.drawImage(first * width_, 0, bitmap);
+  }
+  for (int i = 0; i < count; ++i) positions_.push_back((first + i) * width_);
+  used_ = needed;
+  Changed();
+  return first;
+}
+
+TRect TZCLImageListItem::ImageRect(int index) const {
+  if (index < 0 || index >= ImageCount()) return TRect{};
+  return Bounds(positions_[index], 0, width_, height_);
+}
+
+QImage TZCLImageListItem::Image(int index) const {
+  if (index < 0 || index >= ImageCount()) return QImage();
+  return strip_.copy(positions_[index], 0, width_, height_);
+}
+
+TColor TZCLImageListItem::TransparentColor(int index) const {
+  if (index < 0 || index >= ImageCount()) return 0xFFFFFF;
+  return FromQColor(strip_.pixelColor(positions_[index], height_ - 1));
+}
+
+void TZCLImageListItem::Draw(TCanvas& canvas, int x, int y, int index) const {
+  QImage image = Image(index);
+  if (image.isNull()) return;
+  if (masked_) {
+    const QRgb key = image.pixel(0, height_ - 1) & 0xFFFFFF;
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    for (int j = 0; j < image.height(); ++j)
+      for (int i = 0; i < image.width(); ++i)
+        if ((image.pixel(i, j) & 0xFFFFFF) == key) image.setPixel(i, j, 0);
+  }
+  canvas.Draw(x, y, image);
+}
+
+void TZCLImageListItem::Assign(const TZCLListItem& other) {
+  TZCLListItem::Assign(other);
+  if (auto* o = dynamic_cast<const TZCLImageListItem*>(&other)) {
+    width_ = o->width_;
+    height_ = o->height_;
+    allocBy_ = o->allocBy_;
+    masked_ = o->masked_;
+    strip_ = o->strip_;
+    used_ = o->used_;
+    positions_ = o->positions_;
+  }
+}
+
+void TZCLImageListItem::WriteBody(TZCLByteWriter& w) const {
+  w.Le32(static_cast<std::uint32_t>(height_));
+  w.Le32(static_cast<std::uint32_t>(width_));
+  w.Le32(static_cast<std::uint32_t>(allocBy_));
+  w.U8(masked_ ? 1 : 0);
+  w.Le32(static_cast<std::uint32_t>(ImageCount()));
+  if (ImageCount() <= 0) return;
+  QImage images(ImageCount() * width_, height_, QImage::Format_RGB32);
+  {
+    QPainter p(&images);
+    for (int i = 0; i < ImageCount(); ++i) p.drawImage(i * width_, 0, Image(i));
+  }
+  QByteArray bmp;
+  QBuffer buffer(&bmp);
+  buffer.open(QIODevice::WriteOnly);
+  images.save(&buffer, "BMP");
+  WriteDataBlock(w, bmp);
+}
+
+void TZCLImageListItem::ReadBody(TZCLByteReader& r, std::uint8_t) {
+  ClearData();
+  const int h = static_cast<int>(r.Le32()), wdt = static_cast<int>(r.Le32());
+  allocBy_ = std::max(1, static_cast<int>(r.Le32()));
+  masked_ = r.U8() != 0;
+  const int count = static_cast<int>(r.Le32());
+  if (h <= 0 || wdt <= 0) throw EInvalidGraphicOperation("Ungültige Grafikgröße");
+  height_ = h;
+  width_ = wdt;
+  if (count <= 0) return;
+  QImage images;
+  if (!images.loadFromData(ReadDataBlock(r), "BMP")) throw EListData("Bitmap ist ungültig");
+  AddBitmap(images.convertToFormat(QImage::Format_RGB32).copy(0, 0, count * width_, height_));
+}
+
+TZCLImageList::TZCLImageList(QObject* owner)
+    : TZCLCustomContainer(owner, lkImageList, [](TZCLCustomContainer* c) { return std::make_unique<TZCLImageListItem>(c); }) {}
+
+int TZCLImageList::GetImageCount(int list) const {
+  const TZCLImageListItem* item = Item(list);
+  return item ? item->ImageCount() : -1;
+}
+
+bool TZCLImageList::IsValidImage(int list, int image) const {
+  const TZCLImageListItem* item = Item(list);
+  return item && image >= 0 && image < item->ImageCount();
+}
+
+int TZCLImageList::GetDimension(int list, int which) const {
+  const TZCLImageListItem* item = Item(list);
+  if (!item) return 0;
+  return which == 0 ? item->Width() : which == 1 ? item->Height() : 0;
+}
+
+TColor TZCLImageList::GetTransparentColor(int list, int image) const {
+  const TZCLImageListItem* item = Item(list);
+  return item ? item->TransparentColor(image) : 0xFFFFFF;
+}
+
+TZCLContainer::TZCLContainer(QObject* owner)
+    : TZCLBaseController(owner),
+      bitmaps_(new TZCLBitmapList(this)),
+      images_(new TZCLImageList(this)),
+      strings_(new TZCLStringList(this)),
+      waves_(new TZCLWaveList(this)) {}
+
+TZCLContainer& TZCLContainer::Global() {
+  static TZCLContainer* global = new TZCLContainer();  // lives until the program ends
+  return *global;
+}
+
+QString TZCLContainer::WriteListReference(const TZCLCustomContainer* list) {
+  if (list == &Global().BitmapList()) return QString::fromLatin1(ListMagic(lkBitmapList));
+  if (list == &Global().ImageList()) return QString::fromLatin1(ListMagic(lkImageList));
+  return QString();
+}
+
+TZCLCustomContainer* TZCLContainer::ReadListReference(const QString& text) {
+  if (text == QLatin1String(ListMagic(lkBitmapList))) return &Global().BitmapList();
+  if (text == QLatin1String(ListMagic(lkImageList))) return &Global().ImageList();
+  return nullptr;
+}
+
+bool TZCLContainer::IsGlobalList(const TZCLCustomContainer* list) {
+  TZCLContainer& g = Global();
+  return list == &g.BitmapList() || list == &g.ImageList() || list == &g.StringList() || list == &g.WaveList();
+}
+
+}  // namespace zyn

@@ -1,0 +1,88 @@
+#pragma once
+// Image lists: items holding a strip of equally sized images (with an optional mask strip),
+// and the global container with one list of each kind.
+
+#include "platform/Canvas.h"
+#include "widgets/controls/ZCLLists.h"
+
+#include <stdexcept>
+
+namespace zyn {
+
+class EInvalidGraphicOperation : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class TZCLImageListItem : public TZCLListItem {
+  Q_OBJECT
+ public:
+  explicit TZCLImageListItem(TZCLCustomContainer* container = nullptr);
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // 0 width, 1 height; sizes of 0 or less are refused; a change clears the images.
+  void SetSize(int index, int value);
+  int AllocBy() const { return allocBy_; }
+  void SetAllocBy(int value) { allocBy_ = std::max(1, value); }
+  bool Masked() const { return masked_; }
+  void SetMasked(bool value);
+  int ImageCount() const { return static_cast<int>(positions_.size()); }
+  // Adds the images of a bitmap Height high and a multiple of Width wide; returns the first index.
+  int AddBitmap(const QImage& bitmap);
+  TRect ImageRect(int index) const;
+  QImage Image(int index) const;
+  TColor TransparentColor(int index) const;
+  // Draws image index at (x, y); masked items leave their transparent pixels.
+  void Draw(TCanvas& canvas, int x, int y, int index) const;
+  void ClearData() override;
+  bool IsEmpty() const override { return positions_.empty(); }
+  void Assign(const TZCLListItem& other) override;
+
+ protected:
+  void WriteBody(TZCLByteWriter& w) const override;
+  void ReadBody(TZCLByteReader& r, std::uint8_t flags) override;
+
+ private:
+  int width_ = 16;
+  int height_ = 16;
+  int allocBy_ = 4;
+  bool masked_ = false;
+  QImage strip_;
+  int used_ = 0;
+  std::vector<int> positions_;
+};
+
+class TZCLImageList : public TZCLCustomContainer {
+  Q_OBJECT
+ public:
+  explicit TZCLImageList(QObject* owner = nullptr);
+  TZCLImageListItem* Item(int index) const { return static_cast<TZCLImageListItem*>(Items(index)); }
+  // The image interface: -1 image count and $FFFFFF colours for a list index out of range.
+  int GetImageCount(int list) const;
+  bool IsValidImage(int list, int image) const;
+  int GetDimension(int list, int which) const;
+  TColor GetTransparentColor(int list, int image) const;
+};
+
+class TZCLContainer : public TZCLBaseController {
+  Q_OBJECT
+ public:
+  explicit TZCLContainer(QObject* owner = nullptr);
+  static TZCLContainer& Global();
+  TZCLBitmapList& BitmapList() { return *bitmaps_; }
+  TZCLImageList& ImageList() { return *images_; }
+  TZCLStringList& StringList() { return *strings_; }
+  TZCLWaveList& WaveList() { return *waves_; }
+  // The text naming a global list ("ZCLBML30", "ZCLIML30"), empty for another list.
+  static QString WriteListReference(const TZCLCustomContainer* list);
+  static TZCLCustomContainer* ReadListReference(const QString& text);
+  static bool IsGlobalList(const TZCLCustomContainer* list);
+
+ private:
+  TZCLBitmapList* bitmaps_;
+  TZCLImageList* images_;
+  TZCLStringList* strings_;
+  TZCLWaveList* waves_;
+};
+
+}  // namespace zyn

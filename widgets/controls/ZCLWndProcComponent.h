@@ -1,0 +1,53 @@
+#pragma once
+// A component that hears every event of its owner control before the control does (an event
+// filter standing in for a window-procedure hook), and the theme manager built on it.
+
+#include "widgets/controls/ZCLObject.h"
+
+#include <QEvent>
+#include <QPointer>
+#include <QWidget>
+
+namespace zyn {
+
+class TZCLWndProcComponent : public TZCLCustomComponent {
+  Q_OBJECT
+ public:
+  explicit TZCLWndProcComponent(QWidget* owner);
+  ~TZCLWndProcComponent() override;
+
+  bool HookEnabled() const { return hookEnabled_; }
+  void SetHookEnabled(bool value);
+  bool Installed() const { return installed_; }
+  // Installs the hook when enabled and an owner control exists; true when installed.
+  bool InstallHook();
+  void RemoveHook();
+
+ protected:
+  // Every event of the owner; true stops it before the owner sees it.
+  virtual bool WindowProcedure(QEvent* event) { return false; }
+  void Loaded() override { InstallHook(); }
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QPointer<QWidget> owner_;
+  bool hookEnabled_ = true;
+  bool installed_ = false;
+};
+
+// Switches the application object's visual styles off and on again when the desktop's style or
+// palette changes, so that every control repaints with the new look.
+class TLMZBPThemeManager : public TZCLWndProcComponent {
+  Q_OBJECT
+ public:
+  explicit TLMZBPThemeManager(QWidget* owner) : TZCLWndProcComponent(owner) {}
+  int ThemeChanges() const { return changes_; }
+
+ protected:
+  bool WindowProcedure(QEvent* event) override;
+
+ private:
+  int changes_ = 0;
+};
+
+}  // namespace zyn
