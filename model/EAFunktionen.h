@@ -96,6 +96,9 @@ class TEAFunktionsContainer : public TXMLCollectionOf<TEAFunctionList> {
   // unreadable file; the lists stay as they were then.
   void LoadFromFile(const std::string& fileName, bool xml);
   void SaveToFile(const std::string& fileName, bool xml) const;
+  // The plain XML collection forms stay reachable with one argument.
+  using TXMLCollection::LoadFromFile;
+  using TXMLCollection::SaveToFile;
 
   void ReadFiler(TReader& reader);
   void WriteFiler(TWriter& writer) const;
