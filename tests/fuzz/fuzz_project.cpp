@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the project stream reader and to the base data readers (catalogue,
-// command lists in the filer form, special character sets). A reader either fails with the
+// command lists in the filer form, display character sets). A reader either fails with the
 // programme's read error or reads something that writes, reads and writes again to the same
 // bytes. The first byte selects the reader; the seeds in corpus/fuzz_project/ are written forms
 // behind that byte: "project" is the stream of tests/model/project/ProjectFixture.h's FillProject
