@@ -1,0 +1,180 @@
+#include "model/project/Global.h"
+
+#include <filesystem>
+
+#include "display/DispObserver.h"
+#include "model/BasisDaten.h"
+#include "model/Kennlinien.h"
+#include "model/Observer.h"
+#include "model/UniqueNames.h"
+#include "model/base/Cp1252.h"
+#include "model/base/ProgramPaths.h"
+#include "model/base/Streams.h"
+#include "model/base/Translator.h"
+#include "model/base/ZYNOptionen.h"
+#include "model/project/Projekt.h"
+#include "model/project/SystemHelpers.h"
+
+namespace zyn {
+
+std::unique_ptr<TBasisDaten> GBasisDaten;
+std::unique_ptr<TZYNKennlinienListe> GKennlinien;
+std::unique_ptr<TCustomObserver> GModulObserver, GUhrenObserver, GMerkerObserver, GTextObserver, GGruppenObserver,
+    GSpareObserver;
+std::unique_ptr<TZYNProjekt> GProjekt;
+bool GPortOpen = false;
+bool GShowObjectHints = true;
+std::string GVersionText;
+std::string GProgramTitle;
+std::string GProgramTag;
+std::array<std::string, 3> GPORStateNames;
+std::array<std::string, 2> GYesNoNames;
+std::array<std::string, 3> GAlignmentNames;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool gInitialised = false;
+std::string gOptionFileName;
+std::unique_ptr<TDisplayObserver> gDisplayObserver;
+
+std::string T(const char* utf8) { return TranslateText(Ansi(utf8)); }
+
+void Report(const TGlobalSetup& setup, const std::string& text, TStartMessageButton button) {
+  if (setup.OnMessage) setup.OnMessage(text, button);
+}
+
+}  // namespace
+
+void InitGlobalTexts() {
+  GProgramTag = T(" ZORV ZYN V") + std::string(1, static_cast<char>(255));
+  GPORStateNames = {T("Aus"), T("Memory"), T("Ein")};
+  GYesNoNames = {T("Nein"), T("Ja")};
+  GAlignmentNames = {T("linksbündig"), T("rechtsbündig"), T("zentriert")};
+}
+
+const std::string& OptionFileName() { return gOptionFileName; }
+
+int SeedFolder(const std::string& source, const std::string& target) {
+  std::error_code ec;
+  if (source.empty() || !fs::is_directory(source, ec)) return 0;
+  fs::create_directories(target, ec);
+  int copied = 0;
+  for (const auto& entry : fs::directory_iterator(source, ec)) {
+    if (!entry.is_regular_file(ec)) continue;
+    const fs::path to = fs::path(target) / entry.path().filename();
+    if (fs::exists(to, ec)) continue;
+    try {
+      const std::vector<uint8_t> bytes = ReadFileBytes(entry.path().string());
+      WriteFileAtomic(to.string(), bytes.data(), bytes.size());
+      ++copied;
+    } catch (const std::exception&) {
+      // A file that cannot be copied is missed like any other missing file below.
+    }
+  }
+  return copied;
+}
+
+void InitGlobals(const TGlobalSetup& setup) {
+  if (gInitialised) return;
+  gInitialised = true;
+  // 1, 2: program texts and title.
+  InitGlobalTexts();
+  GVersionText = " V" + GetProgramVersion();
+  GProgramTitle = T("ZORV ZYN Systemsoftware") + GVersionText;
+
+  // 3: names, base data, curves, options.
+  GUniqueNames = std::make_unique<TUniqueNames>();
+  GBasisDaten = std::make_unique<TBasisDaten>();
+  GKennlinien = std::make_unique<TZYNKennlinienListe>();
+  GOptionFile = std::make_unique<TZYNOptionFile>(ProgramDataFolder(setup.ProgramPath));
+
+  // 4, 5: the options file; its defaults on the first run, saved at once.
+  gOptionFileName = OptionFilePath(setup.ProgramPath);
+  if (FileExists(gOptionFileName)) GOptionFile->LoadFromFile(gOptionFileName);
+  try {
+    GOptionFile->ApplyFirstRun(gOptionFileName);
+  } catch (const std::exception&) {
+    // The defaults stay applied in memory; the file is written again at the end of the run.
+  }
+
+  const std::string systemPath = GetSystemPath();
+  SeedFolder(setup.DefaultSystemData, systemPath);
+
+  // 6, 7: the tool libraries.
+  if (FindFileNoCase(systemPath, "funcs.zyb").empty())
+    Report(setup, T("Die Funktionsmakros wurden nicht gefunden"), TStartMessageButton::Cancel);
+
+  // 8: base data.
+  if (!GBasisDaten->Load(systemPath))
+    Report(setup, T("Die Basisdaten wurden nicht gefunden"), TStartMessageButton::Cancel);
+  else
+    for (const std::string& problem : GBasisDaten->Problems()) Report(setup, problem, TStartMessageButton::Cancel);
+
+  // 9: dimmer curves.
+  const TKennlinienLoad curves = GKennlinien->LoadOrCreate(systemPath + "Kennlinien.xml", *GUniqueNames);
+  if (curves.Status == TKennlinienLoad::DefaultsMade)
+    Report(setup, T("Die Kennlinien wurden nicht gefunden"), TStartMessageButton::OK);
+  else if (!curves.Message.empty())
+    Report(setup, curves.Message, TStartMessageButton::OK);
+
+  // 10: observers.
+  GModulObserver = std::make_unique<TCustomObserver>();
+  GUhrenObserver = std::make_unique<TCustomObserver>();
+  GMerkerObserver = std::make_unique<TCustomObserver>();
+  GTextObserver = std::make_unique<TCustomObserver>();
+  GGruppenObserver = std::make_unique<TCustomObserver>();
+  GSpareObserver = std::make_unique<TCustomObserver>();
+  gDisplayObserver = std::make_unique<TDisplayObserver>();
+  GDisplayObserver = gDisplayObserver.get();
+
+  // 11.
+  GShowObjectHints = true;
+  GPortOpen = false;
+}
+
+void FreeGlobals() {
+  if (!gInitialised) return;
+  GDisplayObserver = nullptr;
+  gDisplayObserver.reset();
+  for (auto* o : {&GModulObserver, &GUhrenObserver, &GMerkerObserver, &GTextObserver, &GGruppenObserver, &GSpareObserver})
+    o->reset();
+  GKennlinien.reset();
+  GBasisDaten.reset();
+  GUniqueNames.reset();
+  if (GOptionFile) {
+    try {
+      GOptionFile->SaveToFile(gOptionFileName);
+    } catch (const std::exception&) {
+      // Nothing to tell at program end.
+    }
+    GOptionFile.reset();
+  }
+  GProgramTitle.clear();
+  GProgramTag.clear();
+  GVersionText.clear();
+  gOptionFileName.clear();
+  gInitialised = false;
+}
+
+void AttachObservers() {
+  if (!GProjekt) return;
+  GProjekt->AttachModulObserver(GModulObserver.get());
+  GProjekt->AttachUhrenObserver(GUhrenObserver.get());
+  GProjekt->AttachMerkerObserver(GMerkerObserver.get());
+  GProjekt->AttachTextObserver(GTextObserver.get());
+  GProjekt->AttachGruppenObserver(GGruppenObserver.get());
+}
+
+void DetachObservers() {
+  if (GDisplayObserver) GDisplayObserver->Clear();
+  if (!GProjekt) return;
+  GProjekt->DetachModulObserver(GModulObserver.get());
+  GProjekt->DetachMerkerObserver(GMerkerObserver.get());
+  GProjekt->DetachUhrenObserver(GUhrenObserver.get());
+  GProjekt->DetachTextObserver(GTextObserver.get());
+  GProjekt->DetachGruppenObserver(GGruppenObserver.get());
+}
+
+}  // namespace zyn

@@ -1,0 +1,104 @@
+#pragma once
+// A control module ("Steuermodul", bus address 0 to 3) with everything programmed into it, and
+// the project's list of at most four of them.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "model/BaseObject.h"
+#include "model/LinkMaintenance.h"
+#include "model/ModulListe.h"
+#include "model/ObjektListen.h"
+#include "model/ZYNListe.h"
+#include "model/project/ToolSection.h"
+
+namespace zyn {
+
+class IModelLookup;
+
+constexpr int kMaxModuleTable = 64;
+
+// The page shown with a project.
+struct TFrameSaveData {
+  int32_t GroupIndex = 0;
+  int32_t ItemIndex = 0;
+  std::string FrameName;
+  void ReadData(TReader& reader);
+  void WriteData(TWriter& writer) const;
+};
+
+class TSteuermodul : public TZYNBaseObject {
+ public:
+  TSteuermodul();
+  ~TSteuermodul() override;
+
+  int32_t Adresse() const { return fAdresse; }
+  void SetAdresse(int32_t value) { fAdresse = value; }
+  std::string Bemerkungen;
+  bool DCF77 = false;
+
+  TModulListe Module;
+  TMerkerListe Merker;
+  TUhrenListe Uhren;
+  TTextListe Texte;
+  TGruppenListe Gruppen;
+  TToolSection Tools;
+
+  // The compiler's module table: count byte, then one key byte per module.
+  std::array<uint8_t, 1 + kMaxModuleTable> ModuleTable{};
+
+  int EingangsCount() const;
+  int AusgangsCount() const;
+  TStmListen Listen();
+
+  // Base data, remarks, DCF77, address and deep copies of the lists; no tools, no links kept by
+  // the lists' own CopyFrom rules.
+  void CopyFrom(const TSteuermodul& source);
+  void UpdateFrom(const TSteuermodul& source) { UpdateFrom(source, nullptr, nullptr, nullptr, nullptr, nullptr); }
+  void UpdateFrom(const TSteuermodul& source, TCustomObserver* modulObserver, TCustomObserver* merkerObserver,
+                  TCustomObserver* uhrenObserver, TCustomObserver* textObserver, TCustomObserver* gruppenObserver);
+
+  // Fills ModuleTable. False with a German message when the control module holds more modules
+  // than the table takes; the table is then left empty.
+  bool BuildModuleTable(std::string& message);
+
+  TGruppe* FindGruppe(const std::string& name) const { return Gruppen.FindByInternalName(name); }
+  TMerker* FindMerkerByAddress(int address) const { return Merker.FindByAddress(address); }
+  TMerker* FindMerker(const std::string& name) const { return Merker.FindByInternalName(name); }
+  TMerker* FindMerkerByDisplayName(const std::string& text) const;
+  TModul* FindModul(const std::string& name) const;
+  TUhr* FindUhr(const std::string& name) const { return Uhren.FindByInternalName(name); }
+  TUhr* FindUhrByDisplayName(const std::string& text) const;
+  TModul* FindModulByKey(int key) const;
+  TAnzeigetext* FindText(int address) const { return Texte.FindByAddress(address); }
+  int FindLinks(TLinkReport& report, int kind, int stm, int modulAdresse, int number);
+  void CheckTools() {}
+
+  // "STM.00" .. "STM.03", translated.
+  std::string GetAddressText() const;
+  bool ContainsLink(const TVerbindung* link);
+  void RenumberInLinks(const IModelLookup& lookup, int stm, int kind, int logicType, int oldNumber, int newNumber);
+  int RemoveModulFromLinks(const IModelLookup& lookup, int stm, int baseClass, int logicType, int address);
+  void RefreshLinkTexts(const IModelLookup& lookup);
+  void RenumberLinks(int formerNumber);
+
+  void ReadData(TReader& reader) override;
+  void WriteData(TWriter& writer) const override;
+
+ private:
+  void SetBackRefs();
+  int32_t fAdresse = 0;
+};
+
+class TSteuermodulListe : public TZYNListeOf<TSteuermodul> {
+ public:
+  TSteuermodulListe() { Adressen.SetRange(0, 3); }
+  TSteuermodul* GetSteuermodul(int index) const { return GetItem(index); }
+  // Exact comparison of the internal name.
+  TSteuermodul* FindByName(const std::string& name) const;
+  TModul* FindModul(const std::string& name, TSteuermodul** steuermodul) const;
+  int FindLinks(TLinkReport& report, int kind, int stm, int modulAdresse, int number) const;
+};
+
+}  // namespace zyn

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+
+#include "model/BasisDaten.h"
+#include "model/CharSet.h"
+#include "model/Kennlinien.h"
+#include "model/base/Cp1252.h"
+#include "model/base/Streams.h"
+#include "model/base/ZYNOptionen.h"
+#include "model/project/Global.h"
+
+namespace zyn {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::map<std::string, std::vector<uint8_t>> Snapshot(const fs::path& dir) {
+  std::map<std::string, std::vector<uint8_t>> files;
+  for (const auto& e : fs::recursive_directory_iterator(dir))
+    if (e.is_regular_file()) files[e.path().string()] = ReadFileBytes(e.path().string());
+  return files;
+}
+
+TEST(Global, FirstStartSeedsAndSecondStartChangesNothing) {
+  const fs::path dir = fs::temp_directory_path() / ("zyn_global_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  TGlobalSetup setup;
+  setup.ProgramPath = (dir / "zyn").string();
+  setup.DefaultSystemData = std::string(ZYN_BINARY_DIR) + "/data/system";
+  std::vector<std::string> messages;
+  setup.OnMessage = [&](const std::string& text, TStartMessageButton) { messages.push_back(text); };
+
+  InitGlobals(setup);
+  EXPECT_EQ(OptionFileName(), (dir / "zyn.xml").string());
+  EXPECT_TRUE(fs::exists(dir / "zyn.xml"));
+  EXPECT_TRUE(GOptionFile->FirstRun());
+  const std::string system = GetSystemPath();
+  EXPECT_EQ(system, (dir / "data" / "system").string() + "/");
+  for (const char* name : {"MODULE.ZBC", "BASIS.ZBC", "EAFUNCS.XML", "chars.zyb", "Kennlinien.xml"})
+    EXPECT_TRUE(fs::exists(system + name)) << name;
+  EXPECT_EQ(GKennlinien->Count(), 3);
+  EXPECT_GT(GBasisDaten->Katalog.Count(), 0);
+  EXPECT_EQ(messages, (std::vector<std::string>{"Die Funktionsmakros wurden nicht gefunden",
+                                                "Die Kennlinien wurden nicht gefunden"}));
+  EXPECT_EQ(GProgramTitle.rfind("ZORV ZYN Systemsoftware V", 0), 0u);
+  EXPECT_EQ(GAlignmentNames[0], Ansi("linksbündig"));
+  EXPECT_EQ(GProgramTag.back(), static_cast<char>(255));
+  // A second call does nothing.
+  InitGlobals(setup);
+  EXPECT_EQ(messages.size(), 2u);
+  FreeGlobals();
+  EXPECT_EQ(GBasisDaten, nullptr);
+
+  const auto first = Snapshot(dir);
+  messages.clear();
+  InitGlobals(setup);
+  EXPECT_EQ(messages, (std::vector<std::string>{"Die Funktionsmakros wurden nicht gefunden"}));
+  FreeGlobals();
+  EXPECT_EQ(Snapshot(dir), first);
+  fs::remove_all(dir);
+}
+
+TEST(Global, DefaultSystemDataHoldTheNamedClassesListsAndCharacters) {
+  TBasisDaten b;
+  ASSERT_TRUE(b.Load(std::string(ZYN_BINARY_DIR) + "/data/system/"));
+  for (const char* name : {"JRM", "DIM_AN", "DIM_SAN", "FUI", "INPUT PIR"})
+    EXPECT_NE(b.Katalog.FindClass(name), nullptr) << name;
+  std::vector<bool> baseClasses(8, false);
+  for (int i = 0; i < b.Katalog.Count(); ++i) baseClasses[static_cast<size_t>(b.Katalog.GetClass(i)->BaseClass)] = true;
+  EXPECT_EQ(baseClasses, std::vector<bool>(8, true));
+  // Every channel names a command list that exists.
+  for (int i = 0; i < b.Katalog.Count(); ++i) {
+    const TModulClass& c = *b.Katalog.GetClass(i);
+    for (const TEABeschreibungsListe* l : {&c.Eingaenge, &c.Ausgaenge, &c.Rueckmeldungen})
+      for (int k = 0; k < l->Count(); ++k) EXPECT_NE(b.BefehlsListen.FindList(l->Get(k)->Funktionen), nullptr) << c.InternalName;
+  }
+  const struct { const char* list; int command; } named[] = {
+      {"Eingangsfunktionen Uhren", 0},  {"Eingangsfunktionen Uhren", 1},   {"Ausgangsfunktionen Uhren", 134},
+      {"Eingangsfunktionen Merker", 1}, {"Ausgangsfunktionen Merker", 0},  {"Ausgangsfunktionen Merker", 1},
+      {"Ausgangsfunktionen Anzeigetexte", 0}, {"Ausgangsfunktionen Anzeigetexte", 1},
+      {"Eingangsfunktionen Taster", 5}, {"Ausgangsfunktionen Schalter", 18}, {"Ausgangsfunktionen Schalter", 8},
+      {"Ausgangsfunktionen Schalter", 9}, {"Rückmeldefunktionen", 2},
+  };
+  for (const auto& n : named) {
+    const TEAFunctionList* l = b.BefehlsListen.FindList(Ansi(n.list));
+    ASSERT_NE(l, nullptr) << n.list;
+    EXPECT_NE(l->FindByCommand(n.command), nullptr) << n.list << " " << n.command;
+  }
+  const auto sets = FindCharSets(LoadCharSets(std::string(ZYN_BINARY_DIR) + "/data/system/chars.zyb"), "GERMAN");
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_EQ(sets[0].Chars[6][0], 7);
+}
+
+}  // namespace
+}  // namespace zyn

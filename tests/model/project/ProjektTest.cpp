@@ -1,0 +1,349 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "model/base/Filer.h"
+#include "model/base/Streams.h"
+#include "model/base/ZStream.h"
+#include "model/project/SystemHelpers.h"
+#include "tests/model/project/ProjectFixture.h"
+#include "tests/model/project/ProjectFixtureParts.h"
+#include "visu/VisuProject.h"
+
+namespace zyn {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The offset of the first differing byte, -1 when equal.
+long FirstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i)
+    if (a[i] != b[i]) return static_cast<long>(i);
+  return a.size() == b.size() ? -1 : static_cast<long>(n);
+}
+
+class ProjektTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() / ("zyn_projekt_" + std::to_string(::getpid()) + "_" +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    // Keep the trash inside the test folder.
+    setenv("XDG_DATA_HOME", (dir / "xdg").c_str(), 1);
+    ASSERT_TRUE(basis.Load(test::BuiltSystemData()));
+    ASSERT_EQ(basis.Problems().size(), 0u);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  std::string File(const std::string& name) const { return (dir / name).string(); }
+
+  fs::path dir;
+  TBasisDaten basis;
+  TUniqueNames names;
+};
+
+TEST_F(ProjektTest, RichProjectRoundTripsByteIdenticalInBothForms) {
+  TZYNProjekt p;
+  test::FillProject(p, basis, names, 4, 1);
+  test::AddDisplayAndPage(p);
+  ASSERT_EQ(p.Steuermodule.Count(), 4);
+  ASSERT_GE(p.Steuermodule.GetSteuermodul(0)->Module.Count(), 8);
+
+  ASSERT_TRUE(p.SaveProjectFile(File("a.zpf"), false));
+  p.SaveZippedProjectFile(File("a.zcf"));
+  const std::vector<uint8_t> plain = ReadFileBytes(File("a.zpf"));
+  // The stream starts with the integer tag and "3NYZ".
+  ASSERT_GE(plain.size(), 5u);
+  EXPECT_EQ(std::vector<uint8_t>(plain.begin(), plain.begin() + 5), (std::vector<uint8_t>{4, '3', 'N', 'Y', 'Z'}));
+  const std::vector<uint8_t> packed = ReadFileBytes(File("a.zcf"));
+  EXPECT_EQ(packed[0], 0x78);
+  EXPECT_EQ(packed[1], 0xDA);  // zlib header of the maximum level
+
+  TZYNProjekt q;
+  q.LoadProjectFile(File("a.zpf"));
+  EXPECT_FALSE(q.Zipped);
+  ASSERT_TRUE(q.SaveProjectFile(File("b.zpf"), false));
+  EXPECT_EQ(FirstDifference(ReadFileBytes(File("b.zpf")), plain), -1);
+
+  TZYNProjekt z;
+  z.LoadZippedProjectFile(File("a.zcf"));
+  EXPECT_TRUE(z.Zipped);
+  EXPECT_EQ(z.StreamBytes(), plain);
+  z.SaveZippedProjectFile(File("b.zcf"));
+  EXPECT_EQ(ReadFileBytes(File("b.zcf")), packed);
+
+  EXPECT_EQ(z.ProjektGUID, p.ProjektGUID);
+  EXPECT_EQ(z.ProjektDaten.ProjektName, p.ProjektDaten.ProjektName);
+  EXPECT_EQ(z.VisuProject().PageCount(), 1);
+  EXPECT_EQ(test::DisplayCount(z), 1);
+  EXPECT_EQ(z.GetObjectCount(), p.GetObjectCount());
+
+  // An independent inflater gives the plain file's bytes.
+  const std::string cmd = "python3 -c \"import zlib,sys; a=open(sys.argv[1],'rb').read(); "
+                          "b=open(sys.argv[2],'rb').read(); sys.exit(0 if zlib.decompress(a)==b else 1)\" " +
+                          File("a.zcf") + " " + File("a.zpf");
+  EXPECT_EQ(std::system(cmd.c_str()), 0);
+}
+
+TEST_F(ProjektTest, ProbeAndMagic) {
+  TZYNProjekt p;
+  test::FillProject(p, basis, names, 1, 1);
+  p.SaveProjectFile(File("p.zpf"), false);
+  p.SaveZippedProjectFile(File("p.zcf"));
+  EXPECT_TRUE(TZYNProjekt::IsProjectFile(File("p.zpf"), false));
+  EXPECT_TRUE(TZYNProjekt::IsProjectFile(File("p.zcf"), true));
+  EXPECT_FALSE(TZYNProjekt::IsProjectFile(File("p.zcf"), false));
+  EXPECT_FALSE(TZYNProjekt::IsProjectFile(File("p.zpf"), true));
+  EXPECT_THROW(TZYNProjekt::IsProjectFile(File("fehlt.zpf"), false), EReadError);
+
+  // Wrong signature: reported, and the project refuses to be saved afterwards.
+  std::vector<uint8_t> bytes = ReadFileBytes(File("p.zpf"));
+  bytes[1] = '4';
+  WriteFileAtomic(File("x.zpf"), bytes.data(), bytes.size());
+  EXPECT_FALSE(TZYNProjekt::IsProjectFile(File("x.zpf"), false));
+  TZYNProjekt q;
+  EXPECT_THROW(q.LoadProjectFile(File("x.zpf")), EReadError);
+  EXPECT_TRUE(q.Damaged());
+  EXPECT_THROW(q.SaveProjectFile(File("x.zpf"), false), EWriteError);
+  EXPECT_EQ(ReadFileBytes(File("x.zpf")), bytes);
+}
+
+TEST_F(ProjektTest, Zyn2FileLoadsWithoutVisualisationAndOldFileWithoutGuid) {
+  TZYNProjekt p;
+  test::FillProject(p, basis, names, 1, 1);
+  // A "ZYN2" stream: the same values without the visualisation part, and without a GUID.
+  TMemoryStream s;
+  {
+    TWriter w(s);
+    w.WriteInteger(('Z' << 24) | ('Y' << 16) | ('N' << 8) | '2');
+    p.CurrentFrame.WriteData(w);
+    for (const auto& [text, number] : p.Navigation) {
+      w.WriteString(text);
+      w.WriteInteger(number);
+    }
+    for (int i = 0; i < 2; ++i) w.WriteString("");
+    w.WriteDate(1.0);
+    w.WriteDate(2.0);
+    for (int i = 0; i < 5; ++i) w.WriteString("");
+    w.WriteString("K1");
+    w.WriteDate(3.0);
+    for (int i = 0; i < 11; ++i) w.WriteString("");
+    p.Steuermodule.WriteData(w);
+    p.Tools.WriteData(w);
+    test::WriteDisplayPart(p, w);
+  }
+  s.SaveToFile(File("old.zpf"));
+  TZYNProjekt q;
+  q.ProjektGUID = "{unverändert}";
+  q.LoadProjectFile(File("old.zpf"));
+  EXPECT_EQ(q.ProjektGUID, "{unverändert}");
+  EXPECT_EQ(q.KundenDaten.KundenNr, "K1");
+  EXPECT_EQ(q.VisuProject().PageCount(), 0);
+  EXPECT_EQ(q.Steuermodule.Count(), 1);
+  EXPECT_FALSE(q.Damaged());
+}
+
+TEST_F(ProjektTest, DamagedVisualisationIsReportedAndNeverSavedBack) {
+  TZYNProjekt p;
+  test::FillProject(p, basis, names, 1, 1);
+  test::AddDisplayAndPage(p);
+  std::vector<uint8_t> bytes = p.StreamBytes();
+  bytes.resize(bytes.size() - 3);  // the visualisation part is cut short
+  WriteFileAtomic(File("cut.zpf"), bytes.data(), bytes.size());
+  TZYNProjekt q;
+  EXPECT_THROW(q.LoadProjectFile(File("cut.zpf")), EReadError);
+  EXPECT_THROW(q.StreamBytes(), EWriteError);
+}
+
+TEST_F(ProjektTest, SaveWithQuestionAndTrash) {
+  TZYNProjekt p;
+  test::FillProject(p, basis, names, 1, 1);
+  const std::vector<uint8_t> old = {1, 2, 3};
+  WriteFileAtomic(File("q.zpf"), old.data(), old.size());
+  std::string asked;
+  p.OnQuestion = [&](const std::string& text) {
+    asked = text;
+    return 7;
+  };
+  EXPECT_FALSE(p.SaveProjectFile(File("q.zpf"), true));
+  EXPECT_EQ(ReadFileBytes(File("q.zpf")), old);
+  EXPECT_NE(asked.find("existiert schon.\rSoll"), std::string::npos);
+
+  p.OnQuestion = [](const std::string&) { return 6; };
+  EXPECT_TRUE(p.SaveProjectFile(File("q.zpf"), true));
+  EXPECT_EQ(ReadFileBytes(File("q.zpf")), p.StreamBytes());
+  // The old content went to the freedesktop trash with its info file.
+  const fs::path trash = dir / "xdg" / "Trash";
+  EXPECT_EQ(ReadFileBytes((trash / "files" / "q.zpf").string()), old);
+  std::ifstream info(trash / "info" / "q.zpf.trashinfo");
+  std::string first;
+  std::getline(info, first);
+  EXPECT_EQ(first, "[Trash Info]");
+
+  // DeleteToRecycleBin moves a file; a second file of the same name gets its own trash name.
+  WriteFileAtomic(File("q.zpf"), old.data(), old.size());
+  EXPECT_TRUE(DeleteToRecycleBin(File("q.zpf")));
+  EXPECT_FALSE(fs::exists(File("q.zpf")));
+  EXPECT_TRUE(fs::exists(trash / "files" / "q.zpf.1"));
+  EXPECT_FALSE(DeleteToRecycleBin(File("fehlt.zpf")));
+}
+
+TEST_F(ProjektTest, InterruptedSaveLeavesOldOrNewFileComplete) {
+  TZYNProjekt p;
+  test::FillProject(p, basis, names, 2, 1);
+  ASSERT_TRUE(p.SaveProjectFile(File("k.zpf"), false));
+  const std::vector<uint8_t> oldBytes = ReadFileBytes(File("k.zpf"));
+  p.ProjektDaten.ProjektName = "Neu";
+  const std::vector<uint8_t> newBytes = p.StreamBytes();
+  for (int step = 1; step <= 3; ++step) {
+    WriteFileAtomic(File("k.zpf"), oldBytes.data(), oldBytes.size());
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      p.OnSaveStep = [step](int reached) {
+        if (reached == step) ::kill(::getpid(), SIGKILL);
+      };
+      p.SaveProjectFile(File("k.zpf"), false);
+      _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << step;
+    const std::vector<uint8_t> now = ReadFileBytes(File("k.zpf"));
+    EXPECT_TRUE(now == oldBytes || now == newBytes) << step;
+    EXPECT_EQ(now == newBytes, step == 3) << step;
+  }
+}
+
+TEST_F(ProjektTest, LookupsAndModuleTable) {
+  TZYNProjekt p;
+  test::FillProject(p, basis, names, 2, 1);
+  TSteuermodul* stm1 = p.Steuermodule.GetSteuermodul(1);
+  TModul* m = stm1->Module.GetModul(2);
+  TSteuermodul* found = nullptr;
+  EXPECT_EQ(p.FindModul(m->InternalName(), &found), m);
+  EXPECT_EQ(found, stm1);
+  TModul* holder = nullptr;
+  TAusgang* out = nullptr;
+  for (int i = 0; i < stm1->Module.Count() && !out; ++i)
+    if (stm1->Module.GetModul(i)->Ausgaenge().Count() > 0) out = stm1->Module.GetModul(i)->Ausgaenge().GetItem(0);
+  ASSERT_NE(out, nullptr);
+  EXPECT_EQ(p.FindAusgang(out->InternalName(), &found, &holder), out);
+  EXPECT_EQ(found, stm1);
+  EXPECT_EQ(p.FindMerkerByAddress(1, 3), stm1->Merker.FindByAddress(3));
+  EXPECT_EQ(p.FindMerkerByAddress(7, 3), nullptr);
+  EXPECT_EQ(p.FindText(1, 0), stm1->Texte.GetAnzeigetext(0));
+  EXPECT_EQ(p.FindUhrByDisplayName("Uhr 2", &found), p.Steuermodule.GetSteuermodul(0)->Uhren.GetUhr(2));
+  EXPECT_EQ(p.Steuermodule.FindByAddress(4), nullptr);
+  EXPECT_EQ(stm1->GetAddressText(), "STM.01");
+
+  // Module table: base class 2 at address 5 and base class 0 at address 31 give 2, 69, 31.
+  TSteuermodul t;
+  for (auto [cls, addr] : {std::pair{2, 5}, std::pair{0, 31}}) {
+    auto mod = std::make_unique<TModul>();
+    mod->InitFromClass(*basis.Katalog.GetClass(0), names);
+    mod->BasisKlasse = cls;
+    mod->SetAdresse(addr);
+    t.Module.Add(std::move(mod));
+  }
+  std::string message;
+  ASSERT_TRUE(t.BuildModuleTable(message));
+  EXPECT_EQ(t.ModuleTable[0], 2);
+  EXPECT_EQ(t.ModuleTable[1], 69);
+  EXPECT_EQ(t.ModuleTable[2], 31);
+
+  // More modules than the table holds are refused with a message.
+  TSteuermodul big;
+  for (int cls = 0; cls < 3; ++cls)
+    for (int a = 0; a < 22; ++a) {
+      auto mod = std::make_unique<TModul>();
+      mod->InitFromClass(*basis.Katalog.GetClass(0), names);
+      mod->BasisKlasse = cls;
+      mod->SetAdresse(a);
+      big.Module.Add(std::move(mod));
+    }
+  EXPECT_FALSE(big.BuildModuleTable(message));
+  EXPECT_NE(message.find("64"), std::string::npos);
+  EXPECT_EQ(big.ModuleTable[0], 0);
+}
+
+TEST_F(ProjektTest, DeletionsAndAddressChangesReachEveryControlModule) {
+  TZYNProjekt p;
+  test::FillProject(p, basis, names, 2, 1);
+  TSteuermodul* stm0 = p.Steuermodule.GetSteuermodul(0);
+  // A link in control module 1 whose target is a flag of control module 0.
+  TSteuermodul* stm1 = p.Steuermodule.GetSteuermodul(1);
+  TModul* inputs = stm1->Module.GetModul(0);
+  ASSERT_GT(inputs->Eingaenge().Count(), 0);
+  auto link = std::make_unique<TVerbindung>();
+  link->Target().SetObjType(kObjMerker);
+  link->Target().SetStmNummer(0);
+  link->Target().SetKanalNummer(4);
+  inputs->Eingaenge().GetItem(0)->Verbindungen().Add(std::move(link));
+  TLinkReport report;
+  EXPECT_EQ(p.FindLinks(report, kObjMerker, 0, 0, 4), 1);
+
+  p.ObjectAddressChanged(0, kObjMerker, nullptr, 4, 9);
+  report.clear();
+  EXPECT_EQ(p.FindLinks(report, kObjMerker, 0, 0, 9), 1);
+
+  TMerker* merker = stm0->Merker.FindByAddress(4);
+  ASSERT_NE(merker, nullptr);
+  stm0->Merker.ChangeAddress(merker, 9);
+  p.MerkerDeleted(0, *merker);
+  report.clear();
+  EXPECT_EQ(p.FindLinks(report, kObjMerker, 0, 0, 9), 0);
+
+  // A deleted module takes the links that target it, in every control module.
+  TModul* target = nullptr;
+  for (int i = 0; i < stm1->Module.Count() && !target; ++i)
+    if (stm1->Module.GetModul(i)->Ausgaenge().Count() > 0) target = stm1->Module.GetModul(i);
+  report.clear();
+  ASSERT_GT(p.FindLinks(report, target->BasisKlasse, 1, target->Adresse(), 0), 0);
+  p.ModulDeleted(1, *target);
+  report.clear();
+  EXPECT_EQ(p.FindLinks(report, target->BasisKlasse, 1, target->Adresse(), 0), 0);
+}
+
+class CountingObserver : public TCustomObserver {};
+
+TEST_F(ProjektTest, ObserversAttachAndDetach) {
+  TZYNProjekt p;
+  test::FillProject(p, basis, names, 2, 1);
+  CountingObserver o;
+  p.AttachMerkerObserver(&o);
+  TMerker* merker = p.Steuermodule.GetSteuermodul(1)->Merker.GetMerker(0);
+  EXPECT_EQ(merker->Observers().Count(), 1);
+  p.DetachMerkerObserver(&o);
+  EXPECT_EQ(merker->Observers().Count(), 0);
+  p.AttachModulObserver(&o);
+  EXPECT_EQ(p.Steuermodule.GetSteuermodul(0)->Module.GetModul(0)->Observers().Count(), 1);
+  p.DetachModulObserver(&o);
+  EXPECT_EQ(p.Steuermodule.GetSteuermodul(0)->Module.GetModul(0)->Observers().Count(), 0);
+}
+
+TEST_F(ProjektTest, MergeOfSwappedAndMissingControlModules) {
+  TZYNProjekt p;
+  test::FillProject(p, basis, names, 3, 1);
+  TSteuermodulListe copy;
+  copy.CopyFrom(p.Steuermodule);
+  // Swap the first two in the copy and drop the third.
+  TSteuermodul* a = p.Steuermodule.GetSteuermodul(0);
+  TSteuermodul* b = p.Steuermodule.GetSteuermodul(1);
+  copy.MoveByName(copy.GetSteuermodul(1)->InternalName(), copy.GetSteuermodul(0)->InternalName());
+  copy.Remove(copy.GetSteuermodul(2));
+  p.Steuermodule.MergeFrom(copy, nullptr);
+  ASSERT_EQ(p.Steuermodule.Count(), 2);
+  EXPECT_EQ(p.Steuermodule.GetSteuermodul(0), b);
+  EXPECT_EQ(p.Steuermodule.GetSteuermodul(1), a);
+  EXPECT_EQ(p.Steuermodule.Adressen.FirstFree(), 2);
+}
+
+}  // namespace
+}  // namespace zyn
