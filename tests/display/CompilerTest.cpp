@@ -7,6 +7,7 @@
 #include "DisplayFixtures.h"
 #include "ImageWalker.h"
 #include "display/DispObjekt.h"
+#include "display/DispOperations.h"
 #include "display/DisplayProjekt.h"
 
 namespace zyn {
@@ -205,7 +206,7 @@ TEST(DisplayCompiler, CompileAllReportsEveryFailure) {
 TEST(DisplayCompiler, JumpToAMissingScreenFailsTheCompile) {
   TDisplayObjekt d;
   test::BuildHallo(d);
-  test::AddJump(d.Bildschirme[0].DefaultButtons, "F2", "Weg", "gibt-es-nicht");
+  AddJumpKey(d.Bildschirme[0].DefaultButtons, "F2", "Weg", "gibt-es-nicht");
   TDispCompiler compiler;
   EXPECT_FALSE(Compile(d, compiler));
   EXPECT_NE(compiler.LastError().find("gibt-es-nicht"), std::string::npos);
@@ -218,8 +219,8 @@ TEST(DisplayCompiler, LinesAndLabelsArePlacedAsThePanelDrawsThem) {
   AddLine(*s, 3, 4, 1, 1);
   AddLine(*s, 5, 6, 2, 2);
   AddLine(*s, 7, 8, 30, 1);
-  auto* f2 = test::AddJump(s->DefaultButtons, "F2", "abc", "S1");
-  auto* f1 = test::AddJump(s->DefaultButtons, "F1", "0123456789", "S1");
+  auto* f2 = AddJumpKey(s->DefaultButtons, "F2", "abc", "S1");
+  auto* f1 = AddJumpKey(s->DefaultButtons, "F1", "0123456789", "S1");
   d.RebuildReferences();
   d.StartBildschirm = s;
   TDispCompiler compiler;
