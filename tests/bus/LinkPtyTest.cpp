@@ -9,6 +9,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <future>
+#include <string>
 #include <thread>
 
 #include "SimFixture.h"
@@ -66,6 +68,28 @@ TEST(VaComm, WriteGivesUpAfterItsTimeLimitWhenNobodyReads) {
   EXPECT_FALSE(port.IsOpen());
   EXPECT_EQ(port.WriteBuf(big.data(), 10), 0u);  // closed
   close(master);
+}
+
+TEST(VaComm, LineThatGoesAwayIsReportedAndTheProgrammeGoesOn) {
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  TVaComm port;
+  port.SetDeviceName(ptsname(master));
+  port.SetCloseDelay(0);
+  std::promise<std::string> reported;
+  std::atomic<bool> once{false};
+  port.OnThreadError = [&](const std::string& message) {
+    if (!once.exchange(true)) reported.set_value(message);
+  };
+  port.Open();
+  close(master);  // hangs up the terminal as a pulled-out adapter does
+  std::future<std::string> error = reported.get_future();
+  ASSERT_EQ(error.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+  EXPECT_NE(error.get().find("Error retrieving statistics"), std::string::npos);
+  port.Close();
+  EXPECT_FALSE(port.IsOpen());
 }
 
 TEST_F(SimFixture, ReceiveEventsRunOnThePortThread) {
