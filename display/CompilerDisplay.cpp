@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <tuple>
 
 #include "display/DispObjekt.h"
 #include "model/base/Cp1252.h"
@@ -252,16 +253,16 @@ void TDispCompiler::WriteStateRecords(const TBildschirmList& screens) {
       const TVarVerbindung& link = *var->Link;
       const int modul = link.BasisKlasse * 32 + link.ModulAdresse;
       const int kanal = link.Kanal + (link.KanalTyp == TKanalTyp::otEingang ? 16 : 0);
-      char key[48];
-      std::snprintf(key, sizeof key, "%d%03d%02d", link.STMAdresse, modul, kanal);
-      fSortList.push_back({key, link.STMAdresse, modul, kanal, var});
+      fSortList.push_back({link.STMAdresse, modul, kanal, var});
     }
   }
 }
 
 void TDispCompiler::WriteLookupTree() {
   std::stable_sort(fSortList.begin(), fSortList.end(),
-                   [](const TSortEntry& a, const TSortEntry& b) { return a.Key < b.Key; });
+                   [](const TSortEntry& a, const TSortEntry& b) {
+                     return std::tie(a.Stm, a.Modul, a.Kanal) < std::tie(b.Stm, b.Modul, b.Kanal);
+                   });
   bool stmOpen = false, modulOpen = false, kanalOpen = false;
   int stm = 0, modul = 0, kanal = 0;
   int stmNext = -1, modulNext = -1;

@@ -77,6 +77,31 @@ TEST(DisplayCompiler, CharactersAreMappedToPanelCodes) {
   EXPECT_NE(std::search(image.begin(), image.end(), expected.begin(), expected.end()), image.end());
 }
 
+TEST(DisplayCompiler, LookupTreeSortsControlModulesByNumberNotByText) {
+  TDisplayObjekt d;
+  test::BuildHallo(d);
+  TBildschirm& screen = d.Bildschirme[0];
+  int row = 1;
+  for (const auto& [stm, modul] : {std::pair{1, 5}, std::pair{10, 0}, std::pair{1, 0}}) {
+    TZustandVar* v = test::AddStateVariable(screen, 0, row++, 0);
+    test::LinkOutput(*v->Link, stm, 0, modul, 1, 0);
+  }
+  d.RebuildReferences();
+  TDispCompiler compiler;
+  ASSERT_TRUE(Compile(d, compiler)) << compiler.LastError();
+  const auto image = Image(d);
+  // The control-module entries, followed through their links from the start of section 4.
+  std::vector<int> stms;
+  for (size_t at = (size_t(image[8]) << 8 | image[9]) - 0x8000; at + 3 < image.size() && stms.size() < 8;) {
+    ASSERT_EQ(image[at], 0xA0);
+    stms.push_back(image[at + 1]);
+    const size_t next = size_t(image[at + 2]) << 8 | image[at + 3];
+    if (next == 0) break;
+    at = next - 0x8000;
+  }
+  EXPECT_EQ(stms, (std::vector<int>{1, 10}));
+}
+
 TEST(DisplayCompiler, RichDisplayHasEveryPointerOnARecord) {
   TDisplayObjekt d;
   TDispUniqueNames names;
