@@ -8,11 +8,23 @@
 #include <vector>
 
 #include "model/base/ComponentRecord.h"
+#include "model/base/Filer.h"
 #include "model/base/Streams.h"
 #include "tests/model/base/RawBytes.h"
 
 namespace zyn::test {
 
+
+// The bytes a writer function puts into a stream.
+template <class WriteTo>
+Bytes Written(WriteTo&& write) {
+  TMemoryStream ms;
+  {
+    TWriter w(ms);
+    write(w);
+  }
+  return ms.Bytes();
+}
 
 // A fresh empty folder below the system's temporary folder, removed at the end of the test.
 class TempDir {
