@@ -163,7 +163,15 @@ void TVaComm::EventLoop() {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
       continue;
     }
-    const int count = (fds[0].revents & POLLIN) ? InQueueCount() : 0;
+    int count = 0;
+    try {
+      count = (fds[0].revents & POLLIN) ? InQueueCount() : 0;
+    } catch (const std::exception& e) {
+      // The line is gone (an adapter pulled out, the other side of a pseudo-terminal closed):
+      // reported once; the thread ends, writes fail and the owner closes the port.
+      if (OnThreadError) OnThreadError(e.what());
+      break;
+    }
     if (count <= 0) {
       // Hang-up or error of the line (a pseudo-terminal without its other side): no busy loop.
       if (fds[0].revents) std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -67,6 +67,7 @@ class TVaComm {
   // Bytes arrived (count waiting); called on the event thread, which must read them itself.
   std::function<void(int count)> OnRxChar;
   // An exception thrown by a handler on the event thread (its message); the thread goes on.
+  // Also the error of a line that is gone; the event thread then ends.
   std::function<void(const std::string&)> OnThreadError;
 
  private:

@@ -21,6 +21,16 @@ constexpr uint8_t kEscape = 0x7D;
 
 bool NeedsStuffing(uint8_t b) { return b == kStart || b == kEnd || b == kEscape; }
 
+// Appends a byte of a frame, escaped when it is one of the flags.
+void PutStuffed(std::vector<uint8_t>& out, uint8_t b) {
+  if (NeedsStuffing(b)) {
+    out.push_back(kEscape);
+    out.push_back(static_cast<uint8_t>(b ^ 0x20));
+  } else {
+    out.push_back(b);
+  }
+}
+
 // Commands that control modules send to the PC on their own.
 bool IsSpontaneous(uint8_t command) { return command == 0x12 || command == 0x20 || command == 0x29; }
 
@@ -205,14 +215,7 @@ void TZYNComm::CloseLink() {
 
 // --- sending ---
 
-void TZYNComm::AppendStuffed(uint8_t b) {
-  if (NeedsStuffing(b)) {
-    fSendBuf.push_back(kEscape);
-    fSendBuf.push_back(static_cast<uint8_t>(b ^ 0x20));
-  } else {
-    fSendBuf.push_back(b);
-  }
-}
+void TZYNComm::AppendStuffed(uint8_t b) { PutStuffed(fSendBuf, b); }
 
 void TZYNComm::BeginTelegram() {
   fSendBuf.clear();
@@ -472,14 +475,7 @@ void TZYNComm::SendAcknowledge(uint8_t sender, uint8_t sequence) {
   const uint8_t bytes[] = {fPCAdresse, static_cast<uint8_t>(fGruppe * 16 + (sender & 0x0F)), 0x00,
                            static_cast<uint8_t>(sequence + 1)};
   std::vector<uint8_t> telegram{kStart};
-  auto put = [&telegram](uint8_t b) {
-    if (NeedsStuffing(b)) {
-      telegram.push_back(kEscape);
-      telegram.push_back(static_cast<uint8_t>(b ^ 0x20));
-    } else {
-      telegram.push_back(b);
-    }
-  };
+  auto put = [&telegram](uint8_t b) { PutStuffed(telegram, b); };
   for (uint8_t b : bytes) put(b);
   const uint16_t fcs = Fcs16(bytes, sizeof bytes);
   put(static_cast<uint8_t>(fcs & 0xFF));

@@ -26,6 +26,9 @@ std::string Printf(const char* pattern, int a, int b, int c = 0) {
   return text;
 }
 
+// The range address .. address + count - 1 lies in the module's 64 KiB (no wrap-around).
+bool FitsAddressSpace(uint32_t address, uint32_t count) { return address <= 0x10000 && count <= 0x10000 - address; }
+
 bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
 
 // 0 = Sunday ... 6 = Saturday.
@@ -124,6 +127,10 @@ bool TZYNComm::SendPowerOnRelease() {
 }
 
 bool TZYNComm::SetModuleDateTime(const TZYNDateTime& dt) {
+  // The module stores one byte per field; a date it cannot hold is not sent.
+  if (dt.Month < 1 || dt.Month > 12 || dt.Day < 1 || dt.Day > 31 || dt.Year < 1900 || dt.Year > 2099 ||
+      dt.Hour < 0 || dt.Hour > 23 || dt.Minute < 0 || dt.Minute > 59)
+    return false;
   const int yearByte = dt.Year > 1999 ? dt.Year - 2000 : dt.Year - 1900;
   const uint8_t bytes[] = {0x04,
                            static_cast<uint8_t>(dt.Hour),
@@ -332,7 +339,7 @@ bool TZYNComm::ReadBlock(uint8_t* buffer, uint32_t address, uint16_t length, uin
 }
 
 bool TZYNComm::ReadModuleMemory(uint8_t* buffer, uint32_t address, uint32_t count) {
-  if (address < 0x4000 || count > 0x8000 || address + count > 0x10000) return false;
+  if (address < 0x4000 || count > 0x8000 || !FitsAddressSpace(address, count)) return false;
   // A block answer must fit into the receive buffer.
   if (static_cast<uint32_t>(fReadSize) + 6 > fRecBuffSize) return false;
   fCancel = false;
@@ -366,7 +373,7 @@ bool TZYNComm::WriteBlock(const uint8_t* buffer, uint32_t address, uint16_t leng
 }
 
 bool TZYNComm::WriteModuleMemory(const uint8_t* buffer, uint32_t address, uint32_t count, uint16_t firstSequence) {
-  if (address + count > 0x10000) return false;
+  if (!FitsAddressSpace(address, count)) return false;
   fCancel = false;
   ProgressStart("Steuermodul beschreiben", count);
   const uint32_t blocks = count / fWriteSize;

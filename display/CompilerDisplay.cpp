@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <tuple>
 
 #include "display/DispObjekt.h"
 #include "model/base/Cp1252.h"
@@ -252,46 +253,41 @@ void TDispCompiler::WriteStateRecords(const TBildschirmList& screens) {
       const TVarVerbindung& link = *var->Link;
       const int modul = link.BasisKlasse * 32 + link.ModulAdresse;
       const int kanal = link.Kanal + (link.KanalTyp == TKanalTyp::otEingang ? 16 : 0);
-      char key[48];
-      std::snprintf(key, sizeof key, "%d%03d%02d", link.STMAdresse, modul, kanal);
-      fSortList.push_back({key, link.STMAdresse, modul, kanal, var});
+      fSortList.push_back({link.STMAdresse, modul, kanal, var});
     }
   }
 }
 
 void TDispCompiler::WriteLookupTree() {
   std::stable_sort(fSortList.begin(), fSortList.end(),
-                   [](const TSortEntry& a, const TSortEntry& b) { return a.Key < b.Key; });
+                   [](const TSortEntry& a, const TSortEntry& b) {
+                     return std::tie(a.Stm, a.Modul, a.Kanal) < std::tie(b.Stm, b.Modul, b.Kanal);
+                   });
   bool stmOpen = false, modulOpen = false, kanalOpen = false;
   int stm = 0, modul = 0, kanal = 0;
   int stmNext = -1, modulNext = -1;
+  // Ends the open entry of a level with `closing` zero bytes, links the previous entry of the
+  // level to this one and opens the new entry: tag, value and the link to the next entry.
+  auto openLevel = [this](bool open, int closing, int& next, int tag, int value) {
+    if (open) {
+      for (int i = 0; i < closing; ++i) Byte(0x00);
+    }
+    if (next >= 0) Patch(next, fPos);
+    Byte(tag);
+    Byte(value);
+    next = fPos;
+    Word(0x0000);
+  };
   for (const TSortEntry& e : fSortList) {
     if (!stmOpen || e.Stm != stm) {
-      if (stmOpen) {
-        Byte(0x00);
-        Byte(0x00);
-        Byte(0x00);
-      }
-      if (stmNext >= 0) Patch(stmNext, fPos);
-      Byte(0xA0);
-      Byte(e.Stm);
-      stmNext = fPos;
-      Word(0x0000);
+      openLevel(stmOpen, 3, stmNext, 0xA0, e.Stm);
       stmOpen = true;
       stm = e.Stm;
       modulOpen = kanalOpen = false;
       modulNext = -1;
     }
     if (!modulOpen || e.Modul != modul) {
-      if (modulOpen) {
-        Byte(0x00);
-        Byte(0x00);
-      }
-      if (modulNext >= 0) Patch(modulNext, fPos);
-      Byte(0xA1);
-      Byte(e.Modul);
-      modulNext = fPos;
-      Word(0x0000);
+      openLevel(modulOpen, 2, modulNext, 0xA1, e.Modul);
       modulOpen = true;
       modul = e.Modul;
       kanalOpen = false;

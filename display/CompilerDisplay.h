@@ -39,7 +39,6 @@ class TDispCompiler {
 
  private:
   struct TSortEntry {
-    std::string Key;
     int Stm, Modul, Kanal;
     TZustandVar* Var;
   };

@@ -99,8 +99,6 @@ std::string ProposedMenuScreenName(const TText& text) {
   return name + std::to_string(text.Unterbildschirme.Count() + 1);
 }
 
-namespace {
-
 TFunktButton* AddJumpKey(TButtonListe& keys, const std::string& name, const std::string& label,
                          const std::string& target) {
   auto key = std::make_unique<TFunktButton>(name);
@@ -110,8 +108,6 @@ TFunktButton* AddJumpKey(TButtonListe& keys, const std::string& name, const std:
   key->Funktion.ZielBildschirm = target;
   return keys.Add(std::move(key));
 }
-
-}  // namespace
 
 TBildschirm* AddMenuPage(TDisplayObjekt& display, TDispUniqueNames& names, TBildschirm& textScreen, TText& text,
                          const std::string& screenName, const std::string& entryKey, const std::string& entryLabel,

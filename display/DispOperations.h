@@ -10,9 +10,11 @@ namespace zyn {
 
 class TBasis;
 class TBildschirm;
+class TButtonListe;
 class TDispFunctions;
 class TDisplayObjekt;
 class TDispUniqueNames;
+class TFunktButton;
 class TLine;
 class TText;
 class TVarVerbindung;
@@ -53,6 +55,10 @@ bool ApplyZustandPair(const TDisplayObjekt& display, const TBildschirm& screen, 
 
 // Proposed name of a text's next menu page: its characters 33 to 125 and the page number.
 std::string ProposedMenuScreenName(const TText& text);
+
+// Adds a key that jumps to the screen `target`, labelled `label`.
+TFunktButton* AddJumpKey(TButtonListe& keys, const std::string& name, const std::string& label,
+                         const std::string& target);
 
 // Adds a menu page to a text. The first page needs the entry key ("F2" or "F3") the text gets
 // to jump to it; a further page is chained behind the last page by its "F4" key. Every new

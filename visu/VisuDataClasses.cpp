@@ -211,28 +211,43 @@ void TVisuDesign::WriteProperties(const std::string& prefix, std::vector<TProper
 
 // ---- TVisuData --------------------------------------------------------------------------------
 
-bool TVisuData::ReadProperty(std::string_view name, const TFilerValue& v) {
-  if (name == "Hint") Hint = v.AsString();
-  else if (name == "Kanal") Kanal = v.AsInteger();
-  else if (name == "KanalArt") KanalArt = ReadEnum<TKanalArt>(v, kKanalArt);
-  else if (name == "KanalID") KanalID = v.AsString();
-  else if (name == "Modul") Modul = v.AsInteger();
-  else if (name == "Name") Name = v.AsString();
-  else if (name == "Status") fStatus = ReadEnum<TVisuState>(v, kVisuState);
-  else if (name == "Steuermodul") Steuermodul = v.AsInteger();
+namespace {
+
+// TVisuData and TVisuDataCollectionItem store the same channel binding under the same names.
+template <class T>
+bool ReadBinding(T& d, TVisuState& status, std::string_view name, const TFilerValue& v) {
+  if (name == "Hint") d.Hint = v.AsString();
+  else if (name == "Kanal") d.Kanal = v.AsInteger();
+  else if (name == "KanalArt") d.KanalArt = ReadEnum<TKanalArt>(v, kKanalArt);
+  else if (name == "KanalID") d.KanalID = v.AsString();
+  else if (name == "Modul") d.Modul = v.AsInteger();
+  else if (name == "Name") d.Name = v.AsString();
+  else if (name == "Status") status = ReadEnum<TVisuState>(v, kVisuState);
+  else if (name == "Steuermodul") d.Steuermodul = v.AsInteger();
   else return false;
   return true;
 }
 
+template <class T>
+void WriteBinding(const T& d, TVisuState status, const std::string& prefix, std::vector<TPropertyRecord>& out) {
+  PutText(out, prefix, "Hint", d.Hint);
+  Put(out, prefix, "Kanal", TFilerValue::Integer(d.Kanal));
+  Put(out, prefix, "KanalArt", EnumValue(d.KanalArt, kKanalArt));
+  PutText(out, prefix, "KanalID", d.KanalID);
+  Put(out, prefix, "Modul", TFilerValue::Integer(d.Modul));
+  PutText(out, prefix, "Name", d.Name);
+  Put(out, prefix, "Status", EnumValue(status, kVisuState));
+  Put(out, prefix, "Steuermodul", TFilerValue::Integer(d.Steuermodul));
+}
+
+}  // namespace
+
+bool TVisuData::ReadProperty(std::string_view name, const TFilerValue& v) {
+  return ReadBinding(*this, fStatus, name, v);
+}
+
 void TVisuData::WriteProperties(const std::string& prefix, std::vector<TPropertyRecord>& out) const {
-  PutText(out, prefix, "Hint", Hint);
-  Put(out, prefix, "Kanal", TFilerValue::Integer(Kanal));
-  Put(out, prefix, "KanalArt", EnumValue(KanalArt, kKanalArt));
-  PutText(out, prefix, "KanalID", KanalID);
-  Put(out, prefix, "Modul", TFilerValue::Integer(Modul));
-  PutText(out, prefix, "Name", Name);
-  Put(out, prefix, "Status", EnumValue(fStatus, kVisuState));
-  Put(out, prefix, "Steuermodul", TFilerValue::Integer(Steuermodul));
+  WriteBinding(*this, fStatus, prefix, out);
 }
 
 // ---- TCaptionData -----------------------------------------------------------------------------
@@ -417,28 +432,12 @@ void TVisuDataCollectionItem::SetStatus(TVisuState v) {
 }
 
 bool TVisuDataCollectionItem::ReadProperty(std::string_view name, const TFilerValue& v) {
-  if (name == "Hint") Hint = v.AsString();
-  else if (name == "Kanal") Kanal = v.AsInteger();
-  else if (name == "KanalArt") KanalArt = ReadEnum<TKanalArt>(v, kKanalArt);
-  else if (name == "KanalID") KanalID = v.AsString();
-  else if (name == "Modul") Modul = v.AsInteger();
-  else if (name == "Name") Name = v.AsString();
-  else if (name == "Status") fStatus = ReadEnum<TVisuState>(v, kVisuState);
-  else if (name == "Steuermodul") Steuermodul = v.AsInteger();
-  else return false;
-  return true;
+  return ReadBinding(*this, fStatus, name, v);
 }
 
 std::vector<TPropertyRecord> TVisuDataCollectionItem::Properties() const {
   std::vector<TPropertyRecord> out;
-  PutText(out, "", "Hint", Hint);
-  Put(out, "", "Kanal", TFilerValue::Integer(Kanal));
-  Put(out, "", "KanalArt", EnumValue(KanalArt, kKanalArt));
-  PutText(out, "", "KanalID", KanalID);
-  Put(out, "", "Modul", TFilerValue::Integer(Modul));
-  PutText(out, "", "Name", Name);
-  Put(out, "", "Status", EnumValue(fStatus, kVisuState));
-  Put(out, "", "Steuermodul", TFilerValue::Integer(Steuermodul));
+  WriteBinding(*this, fStatus, "", out);
   return out;
 }
 

@@ -140,6 +140,14 @@ TEST_F(CommandSetTest, SetModuleDateTime) {
   });
 }
 
+TEST_F(CommandSetTest, DateTheModuleCannotHoldIsNotSent) {
+  for (const TZYNDateTime& dt : {TZYNDateTime{2026, 0, 1}, TZYNDateTime{2026, 13, 1}, TZYNDateTime{2026, 1, 0},
+                                 TZYNDateTime{1899, 1, 1}, TZYNDateTime{2026, 1, 1, 24}}) {
+    EXPECT_FALSE(comm.SetModuleDateTime(dt)) << dt.Year << "-" << dt.Month << "-" << dt.Day << " " << dt.Hour;
+  }
+  EXPECT_EQ(Sends(), 0u);
+}
+
 TEST_F(CommandSetTest, ServiceModeRestartAndPowerOnRelease) {
   EXPECT_TRUE(comm.EnterServiceMode());
   EXPECT_FALSE(Module(0, [](auto& m) { return m.Running; }));
@@ -350,6 +358,9 @@ TEST_F(CommandSetTest, ReadsOutsideTheProgramMemoryAreRefusedWithoutATelegram) {
   Bytes big(0x8001);
   EXPECT_FALSE(comm.ReadModuleMemory(big.data(), 0x4000, 0x8001));
   EXPECT_FALSE(comm.ReadModuleMemory(big.data(), 0xF000, 0x2000));
+  EXPECT_FALSE(comm.ReadModuleMemory(buffer, 0xFFFFFFF8u, 16));  // the end would wrap around
+  EXPECT_FALSE(comm.WriteModuleMemory(buffer, 0xFFFFFFF8u, 16, 1));
+  EXPECT_FALSE(comm.WriteModuleMemory(buffer, 0xFFF8, 16, 1));
   EXPECT_EQ(Sends(), 0u);
 }
 

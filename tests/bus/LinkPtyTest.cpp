@@ -9,6 +9,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <future>
+#include <string>
 #include <thread>
 
 #include "SimFixture.h"
@@ -20,6 +22,16 @@ namespace zyn {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+
+// The master side of a new pseudo-terminal, -1 when none can be had.
+int OpenPtyMaster() {
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  if (master >= 0 && (grantpt(master) != 0 || unlockpt(master) != 0)) {
+    close(master);
+    return -1;
+  }
+  return master;
+}
 
 TEST(VaComm, ComPortNumbersMapToLinuxDevices) {
   EXPECT_EQ(TVaComm::DevicePath("COM1"), "/dev/ttyS0");
@@ -49,10 +61,8 @@ TEST(VaComm, OpeningSomethingThatIsNoTerminalFails) {
 
 TEST(VaComm, WriteGivesUpAfterItsTimeLimitWhenNobodyReads) {
   // A pseudo-terminal whose other side never reads: its buffer fills up.
-  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  const int master = OpenPtyMaster();
   ASSERT_GE(master, 0);
-  ASSERT_EQ(grantpt(master), 0);
-  ASSERT_EQ(unlockpt(master), 0);
   TVaComm port;
   port.SetDeviceName(ptsname(master));
   port.SetBaudrate(19200);
@@ -66,6 +76,26 @@ TEST(VaComm, WriteGivesUpAfterItsTimeLimitWhenNobodyReads) {
   EXPECT_FALSE(port.IsOpen());
   EXPECT_EQ(port.WriteBuf(big.data(), 10), 0u);  // closed
   close(master);
+}
+
+TEST(VaComm, LineThatGoesAwayIsReportedAndTheProgrammeGoesOn) {
+  const int master = OpenPtyMaster();
+  ASSERT_GE(master, 0);
+  TVaComm port;
+  port.SetDeviceName(ptsname(master));
+  port.SetCloseDelay(0);
+  std::promise<std::string> reported;
+  std::atomic<bool> once{false};
+  port.OnThreadError = [&](const std::string& message) {
+    if (!once.exchange(true)) reported.set_value(message);
+  };
+  port.Open();
+  close(master);  // hangs up the terminal as a pulled-out adapter does
+  std::future<std::string> error = reported.get_future();
+  ASSERT_EQ(error.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+  EXPECT_NE(error.get().find("Error retrieving statistics"), std::string::npos);
+  port.Close();
+  EXPECT_FALSE(port.IsOpen());
 }
 
 TEST_F(SimFixture, ReceiveEventsRunOnThePortThread) {

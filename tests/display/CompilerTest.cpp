@@ -7,6 +7,7 @@
 #include "DisplayFixtures.h"
 #include "ImageWalker.h"
 #include "display/DispObjekt.h"
+#include "display/DispOperations.h"
 #include "display/DisplayProjekt.h"
 
 namespace zyn {
@@ -74,6 +75,31 @@ TEST(DisplayCompiler, CharactersAreMappedToPanelCodes) {
   const auto image = Image(d);
   const auto expected = Hex({0x07, 0x00, 0x00, 0x47, 0x72, 0x94, 0xDF, 0x65, 0x00});
   EXPECT_NE(std::search(image.begin(), image.end(), expected.begin(), expected.end()), image.end());
+}
+
+TEST(DisplayCompiler, LookupTreeSortsControlModulesByNumberNotByText) {
+  TDisplayObjekt d;
+  test::BuildHallo(d);
+  TBildschirm& screen = d.Bildschirme[0];
+  int row = 1;
+  for (const auto& [stm, modul] : {std::pair{1, 5}, std::pair{10, 0}, std::pair{1, 0}}) {
+    TZustandVar* v = test::AddStateVariable(screen, 0, row++, 0);
+    test::LinkOutput(*v->Link, stm, 0, modul, 1, 0);
+  }
+  d.RebuildReferences();
+  TDispCompiler compiler;
+  ASSERT_TRUE(Compile(d, compiler)) << compiler.LastError();
+  const auto image = Image(d);
+  // The control-module entries, followed through their links from the start of section 4.
+  std::vector<int> stms;
+  for (size_t at = (size_t(image[8]) << 8 | image[9]) - 0x8000; at + 3 < image.size() && stms.size() < 8;) {
+    ASSERT_EQ(image[at], 0xA0);
+    stms.push_back(image[at + 1]);
+    const size_t next = size_t(image[at + 2]) << 8 | image[at + 3];
+    if (next == 0) break;
+    at = next - 0x8000;
+  }
+  EXPECT_EQ(stms, (std::vector<int>{1, 10}));
 }
 
 TEST(DisplayCompiler, RichDisplayHasEveryPointerOnARecord) {
@@ -205,7 +231,7 @@ TEST(DisplayCompiler, CompileAllReportsEveryFailure) {
 TEST(DisplayCompiler, JumpToAMissingScreenFailsTheCompile) {
   TDisplayObjekt d;
   test::BuildHallo(d);
-  test::AddJump(d.Bildschirme[0].DefaultButtons, "F2", "Weg", "gibt-es-nicht");
+  AddJumpKey(d.Bildschirme[0].DefaultButtons, "F2", "Weg", "gibt-es-nicht");
   TDispCompiler compiler;
   EXPECT_FALSE(Compile(d, compiler));
   EXPECT_NE(compiler.LastError().find("gibt-es-nicht"), std::string::npos);
@@ -218,8 +244,8 @@ TEST(DisplayCompiler, LinesAndLabelsArePlacedAsThePanelDrawsThem) {
   AddLine(*s, 3, 4, 1, 1);
   AddLine(*s, 5, 6, 2, 2);
   AddLine(*s, 7, 8, 30, 1);
-  auto* f2 = test::AddJump(s->DefaultButtons, "F2", "abc", "S1");
-  auto* f1 = test::AddJump(s->DefaultButtons, "F1", "0123456789", "S1");
+  auto* f2 = AddJumpKey(s->DefaultButtons, "F2", "abc", "S1");
+  auto* f1 = AddJumpKey(s->DefaultButtons, "F1", "0123456789", "S1");
   d.RebuildReferences();
   d.StartBildschirm = s;
   TDispCompiler compiler;

@@ -58,16 +58,6 @@ TLine* AddLine(TBildschirm& screen, int x, int y, int w, int h) {
   return static_cast<TLine*>(screen.Objekte.Add(key, std::move(l)));
 }
 
-TFunktButton* AddJump(TButtonListe& keys, const std::string& name, const std::string& label,
-                      const std::string& target) {
-  auto key = std::make_unique<TFunktButton>(name);
-  key->Label1->Text = label;
-  key->Funktion.Funktion = fkSprung;
-  key->Funktion.SprungParameter = 4;
-  key->Funktion.ZielBildschirm = target;
-  return keys.Add(std::move(key));
-}
-
 void LinkOutput(TVarVerbindung& link, int stm, int basis, int modul, int kanal, int ausShift) {
   link.STMAdresse = stm;
   link.BasisKlasse = basis;
@@ -135,10 +125,10 @@ void BuildRich(TDisplayObjekt& display, TDispUniqueNames& names) {
   haupt->Objekte.Add("WertVar 9", std::move(wert));
 
   haupt->DefaultButtons.EineZeile = 0;
-  TFunktButton* weiter = AddJump(haupt->DefaultButtons, "F4", "Zweite", "zweiter");
+  TFunktButton* weiter = AddJumpKey(haupt->DefaultButtons, "F4", "Zweite", "zweiter");
   weiter->Label2->Text = "Seite";
 
-  AddJump(zweiter->DefaultButtons, "F1", "Haupt", "haupt");
+  AddJumpKey(zweiter->DefaultButtons, "F1", "Haupt", "haupt");
   AddGraphic(*zweiter, 0, 0, 7, 2, 0);  // same bytes as the first graphic
   AddGraphic(*zweiter, 12, 8, 7, 2, 6);  // same size, other bytes
   AddText(*zweiter, "Gr\xF6\xDF" "e", 0, 0);

@@ -14,8 +14,6 @@ TText* AddText(TBildschirm& screen, const std::string& text, int col, int row);
 TZustandVar* AddStateVariable(TBildschirm& screen, int col, int row, int pair);
 TGrafik* AddGraphic(TBildschirm& screen, int x, int y, int w, int h, int blackColumn);
 TLine* AddLine(TBildschirm& screen, int x, int y, int w, int h);
-TFunktButton* AddJump(TButtonListe& keys, const std::string& name, const std::string& label,
-                      const std::string& target);
 void LinkOutput(TVarVerbindung& link, int stm, int basis, int modul, int kanal, int ausShift);
 void LinkInput(TVarVerbindung& link, int stm, int basis, int modul, int kanal);
 

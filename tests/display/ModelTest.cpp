@@ -84,7 +84,7 @@ TEST(NavigationObserver, DeletingAScreenRemovesEveryJumpIntoItAndItsSubScreens) 
 
   // Another top-level screen jumps into the menu's second page.
   TBildschirm* third = test::AddScreen(d, "dritter", "Dritter");
-  auto* into = test::AddJump(third->DefaultButtons, "F2", "Menu", menu.Unterbildschirme[1].InternalName);
+  auto* into = AddJumpKey(third->DefaultButtons, "F2", "Menu", menu.Unterbildschirme[1].InternalName);
   d.BildschirmReferenzTabelle.AddReference("dritter", third);
   d.NObserver.AddScreenEntry("dritter");
   d.NObserver.AddJump(menu.Unterbildschirme[1].InternalName, into);

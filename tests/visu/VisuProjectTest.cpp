@@ -14,12 +14,7 @@ using test::Control;
 using test::Raw;
 
 Bytes Write(const TVisuProject& p) {
-  TMemoryStream ms;
-  {
-    TWriter w(ms);
-    p.WriteData(w);
-  }
-  return ms.Bytes();
+  return test::Written([&](TWriter& w) { p.WriteData(w); });
 }
 
 void Read(TVisuProject& p, const Bytes& bytes) {

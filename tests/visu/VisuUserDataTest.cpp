@@ -13,12 +13,7 @@ using test::Bytes;
 using test::Raw;
 
 Bytes WriteUsers(const TUserDataList& list) {
-  TMemoryStream ms;
-  {
-    TWriter w(ms);
-    list.WriteUsers(w);
-  }
-  return ms.Bytes();
+  return test::Written([&](TWriter& w) { list.WriteUsers(w); });
 }
 
 TEST(VisuUserData, ScrambleRoundTripAndLimits) {

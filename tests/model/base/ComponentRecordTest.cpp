@@ -6,20 +6,13 @@
 
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+#include "tests/model/base/RawBytes.h"
 
 namespace zyn {
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-// Builds the byte form of records by hand, independently of the code under test.
-struct Raw {
-  Bytes b;
-  Raw& u8(int v) { b.push_back(static_cast<uint8_t>(v)); return *this; }
-  Raw& le(uint64_t v, int n) { for (int i = 0; i < n; ++i) u8(int(v >> (8 * i)) & 0xFF); return *this; }
-  Raw& str(std::string_view s) { u8(int(s.size())); b.insert(b.end(), s.begin(), s.end()); return *this; }
-  Raw& chars(std::string_view s) { b.insert(b.end(), s.begin(), s.end()); return *this; }
-};
+using test::Bytes;
+using test::Raw;
 
 TComponentRecord ReadRecord(const Bytes& bytes, bool root = true) {
   TMemoryStream ms(bytes);

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <initializer_list>
 
 #include "bus/Fcs16.h"
 
@@ -35,6 +36,13 @@ std::string TimeStamp() {
 }
 
 uint16_t Word(const std::vector<uint8_t>& t, size_t i) { return static_cast<uint16_t>(t[i] << 8 | t[i + 1]); }
+
+// The answer to telegram t: receiver and sender swapped, then the bytes.
+std::vector<uint8_t> Reply(const std::vector<uint8_t>& t, std::initializer_list<uint8_t> bytes) {
+  std::vector<uint8_t> a{t[1], t[0]};
+  a.insert(a.end(), bytes);
+  return a;
+}
 
 }  // namespace
 
@@ -117,11 +125,7 @@ std::vector<uint8_t> TSTMSimulator::Answer(const std::vector<uint8_t>& t) {
 }
 
 std::vector<uint8_t> TSTMSimulator::AnswerControlModule(TSimControlModule& m, const std::vector<uint8_t>& t) {
-  std::vector<uint8_t> a{t[1], t[0]};
-  auto reply = [&a](std::initializer_list<uint8_t> bytes) {
-    a.insert(a.end(), bytes);
-    return a;
-  };
+  auto reply = [&t](std::initializer_list<uint8_t> bytes) { return Reply(t, bytes); };
   const size_t size = t.size();
   switch (t[2]) {
     case 0x00:  // acknowledgement of a spontaneous telegram
@@ -151,7 +155,7 @@ std::vector<uint8_t> TSTMSimulator::AnswerControlModule(TSimControlModule& m, co
       if (size < 8) return reply({kRefused});
       const uint32_t address = Word(t, 4), length = Word(t, 6);
       if (address + length > m.Memory.size()) return reply({kRefused, t[3]});
-      reply({0x02, t[3]});
+      std::vector<uint8_t> a = reply({0x02, t[3]});
       a.insert(a.end(), m.Memory.begin() + address, m.Memory.begin() + address + length);
       return a;
     }
@@ -178,14 +182,15 @@ std::vector<uint8_t> TSTMSimulator::AnswerControlModule(TSimControlModule& m, co
       const auto& s = it->second.State;
       return reply({0x06, it->second.Info, address, 0x00, 0x00, s[0], s[1], s[2]});
     }
-    case 0x09:
-      reply({0x09, 0x00});
+    case 0x09: {
+      std::vector<uint8_t> a = reply({0x09, 0x00});
       a.insert(a.end(), m.Flags.begin(), m.Flags.end());
       return a;
+    }
     case 0x15:
       if (size >= 6) return reply({0x15, 0x00, 0x00, static_cast<uint8_t>(m.Timers.size())});
       if (size == 5 && t[4] < m.Timers.size()) {
-        reply({0x15, 0x00});
+        std::vector<uint8_t> a = reply({0x15, 0x00});
         a.insert(a.end(), m.Timers[t[4]].begin(), m.Timers[t[4]].end());
         return a;
       }
@@ -218,11 +223,7 @@ std::vector<uint8_t> TSTMSimulator::AnswerControlModule(TSimControlModule& m, co
 }
 
 std::vector<uint8_t> TSTMSimulator::AnswerDisplay(TSimDisplay& d, const std::vector<uint8_t>& t) {
-  std::vector<uint8_t> a{t[1], t[0]};
-  auto reply = [&a](std::initializer_list<uint8_t> bytes) {
-    a.insert(a.end(), bytes);
-    return a;
-  };
+  auto reply = [&t](std::initializer_list<uint8_t> bytes) { return Reply(t, bytes); };
   const size_t size = t.size();
   switch (t[2]) {
     case 0x05:
@@ -234,7 +235,7 @@ std::vector<uint8_t> TSTMSimulator::AnswerDisplay(TSimDisplay& d, const std::vec
         return reply({0x00});
       }
       if (size >= 8 && Word(t, 4) + Word(t, 6) <= d.Memory.size()) {
-        reply({0x02, t[3]});
+        std::vector<uint8_t> a = reply({0x02, t[3]});
         a.insert(a.end(), d.Memory.begin() + Word(t, 4), d.Memory.begin() + Word(t, 4) + Word(t, 6));
         return a;
       }
