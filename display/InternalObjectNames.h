@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-namespace zyn {
+#include "model/UniqueNames.h"  // TCountMethod, shared with the model's name registry
 
-enum class TCountMethod { cntIncrement, cntRandom };
+namespace zyn {
 
 class TDispUniqueNames {
  public:
