@@ -2,6 +2,7 @@
 
 #include "TestApp.h"
 
+#include <QSettings>
 #include <QHeaderView>
 #include <QTemporaryDir>
 #include <QTest>
