@@ -88,19 +88,7 @@ void TzbBarItemControlFlatPainter::DrawImageCell(const TzbBarItemControl& c, TCa
     FillItemBackground(c, dc, s.Pressed || s.Down || s.Selected || c.NonRecent, brush, r);
     painted = true;
   }
-  TzbGlyphArgs a;
-  a.BackgroundBrush = brush;
-  a.Area = r;
-  a.GlyphRect = glyphRect;
-  a.Image = glyph;
-  a.FromImageList = fromImageList;
-  a.ImageBackground = c.Parent().Manager().ImageListBkColor;
-  a.TintColor = GetDisabledImageColor(c.Parent());
-  a.KeepColours = c.HasDisabledImage(s.View);
-  a.Hot = s.Selected;
-  a.Down = s.Down;
-  a.NoShadow = s.Pressed;
-  a.Grayed = s.Grayed;
+  TzbGlyphArgs a = ImageCellGlyphArgs(c, brush, r, glyphRect, glyph, fromImageList, s);
   a.Transparent = painted;
   a.FlatLook = true;
   a.Shadowed = true;

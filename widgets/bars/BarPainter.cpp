@@ -76,19 +76,7 @@ void TzbBarItemControlPainter::DrawImageCell(const TzbBarItemControl& c, TCanvas
     FillItemBackground(c, dc, solid, brush, r);
     painted = true;
   }
-  TzbGlyphArgs a;
-  a.BackgroundBrush = brush;
-  a.Area = r;
-  a.GlyphRect = glyphRect;
-  a.Image = glyph;
-  a.FromImageList = fromImageList;
-  a.ImageBackground = c.Parent().Manager().ImageListBkColor;
-  a.TintColor = GetDisabledImageColor(c.Parent());
-  a.KeepColours = c.HasDisabledImage(s.View);
-  a.Hot = s.Selected;
-  a.Down = s.Down;
-  a.NoShadow = s.Pressed;
-  a.Grayed = s.Grayed;
+  TzbGlyphArgs a = ImageCellGlyphArgs(c, brush, r, glyphRect, glyph, fromImageList, s);
   a.Transparent = painted;
   DrawGlyph(dc, a);
 }
@@ -684,5 +672,25 @@ void TzbBarItemControlPainter::DrawSelectionFrame(TCanvas& dc, const TRect& r) c
 }
 
 TBrush TzbBarItemControlPainter::GetFlatShadowBrush(const TzbBarWindow&) const { return SolidBrush(clBtnShadow); }
+
+TzbGlyphArgs TzbBarItemControlPainter::ImageCellGlyphArgs(const TzbBarItemControl& c, const TBrush& brush,
+                                                          const TRect& r, const TRect& glyphRect,
+                                                          const QImage& glyph, bool fromImageList,
+                                                          const TzbButtonState& s) const {
+  TzbGlyphArgs a;
+  a.BackgroundBrush = brush;
+  a.Area = r;
+  a.GlyphRect = glyphRect;
+  a.Image = glyph;
+  a.FromImageList = fromImageList;
+  a.ImageBackground = c.Parent().Manager().ImageListBkColor;
+  a.TintColor = GetDisabledImageColor(c.Parent());
+  a.KeepColours = c.HasDisabledImage(s.View);
+  a.Hot = s.Selected;
+  a.Down = s.Down;
+  a.NoShadow = s.Pressed;
+  a.Grayed = s.Grayed;
+  return a;
+}
 
 }  // namespace zyn

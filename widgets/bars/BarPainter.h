@@ -7,6 +7,7 @@
 
 #include "platform/Canvas.h"
 #include "widgets/bars/BarTypes.h"
+#include "widgets/bars/BarUtils.h"
 
 #include <QImage>
 
@@ -232,6 +233,11 @@ class TzbBarItemControlPainter {
 
  protected:
   TzbBarItemControlPainter() = default;
+
+  // The glyph arguments every painter's image cell shares: the item's glyph in the state s.
+  TzbGlyphArgs ImageCellGlyphArgs(const TzbBarItemControl& c, const TBrush& brush, const TRect& r,
+                                  const TRect& glyphRect, const QImage& glyph, bool fromImageList,
+                                  const TzbButtonState& s) const;
 };
 
 }  // namespace zyn

@@ -112,19 +112,7 @@ void TzbBarItemControlXPPainter::DrawImageCell(const TzbBarItemControl& c, TCanv
                                                const TRect& glyphRect, const QImage& glyph, bool fromImageList,
                                                const TzbButtonState& s) const {
   if (s.Fits) InflateRect(r, -1, -1);
-  TzbGlyphArgs a;
-  a.BackgroundBrush = brush;
-  a.Area = r;
-  a.GlyphRect = glyphRect;
-  a.Image = glyph;
-  a.FromImageList = fromImageList;
-  a.ImageBackground = c.Parent().Manager().ImageListBkColor;
-  a.TintColor = GetDisabledImageColor(c.Parent());
-  a.KeepColours = c.HasDisabledImage(s.View);
-  a.Hot = s.Selected;
-  a.Down = s.Down;
-  a.NoShadow = s.Pressed;
-  a.Grayed = s.Grayed;
+  TzbGlyphArgs a = ImageCellGlyphArgs(c, brush, r, glyphRect, glyph, fromImageList, s);
   a.Transparent = true;
   a.FlatLook = true;
   DrawGlyph(dc, a);
