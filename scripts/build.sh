@@ -4,4 +4,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 preset="${1:-dev}"
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" -j "$(nproc)"
+cmake --build --preset "$preset" -j "${ZYN_JOBS:-$(nproc)}"
