@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <map>
 
+#include "compiler/toollib/FunktionsListe.h"
+#include "compiler/toollib/ZYNFunction.h"
 #include "model/BasisDaten.h"
 #include "model/CharSet.h"
 #include "model/Kennlinien.h"
@@ -62,6 +64,42 @@ TEST(Global, FirstStartSeedsAndSecondStartChangesNothing) {
   EXPECT_EQ(messages, (std::vector<std::string>{"Die Funktionsmakros wurden nicht gefunden"}));
   FreeGlobals();
   EXPECT_EQ(Snapshot(dir), first);
+  fs::remove_all(dir);
+}
+
+TEST(Global, ToolLibrariesLoadFromTheSystemFolderAndDamageIsReported) {
+  const fs::path dir = fs::temp_directory_path() / ("zyn_global_tools_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  const fs::path defaults = dir / "defaults";
+  fs::create_directories(defaults);
+  {
+    TZYNFunktionsListe lib;
+    for (const char* name : {"Taster", "Treppenhaus"}) {
+      auto tool = std::make_unique<TZYNFunction>();
+      tool->SetName(name);
+      lib.Add(name, std::move(tool));
+    }
+    lib.SaveToFile((defaults / "FUNCS.ZYB").string());  // found without regard to case
+    const std::vector<uint8_t> damaged = {5, 0, 1};      // five tools announced, none there
+    WriteFileAtomic((defaults / "userfuncs.zyb").string(), damaged.data(), damaged.size());
+  }
+  TGlobalSetup setup;
+  setup.ProgramPath = (dir / "zyn").string();
+  setup.DefaultSystemData = defaults.string();
+  std::vector<std::string> messages;
+  setup.OnMessage = [&](const std::string& text, TStartMessageButton) { messages.push_back(text); };
+  InitGlobals(setup);
+  ASSERT_NE(GSystemTools, nullptr);
+  ASSERT_NE(GUserTools, nullptr);
+  ASSERT_EQ(GSystemTools->Count(), 2);
+  EXPECT_EQ(GSystemTools->FindByName("Treppenhaus"), GSystemTools->GetFunction(1));
+  EXPECT_EQ(GUserTools->Count(), 0);
+  ASSERT_GE(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind(Ansi("Die Funktionsbibliothek \"userfuncs.zyb\" ist beschädigt"), 0), 0u) << messages[0];
+  for (const std::string& m : messages) EXPECT_NE(m, "Die Funktionsmakros wurden nicht gefunden");
+  FreeGlobals();
+  EXPECT_EQ(GSystemTools, nullptr);
+  EXPECT_EQ(GUserTools, nullptr);
   fs::remove_all(dir);
 }
 
