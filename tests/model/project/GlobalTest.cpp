@@ -47,21 +47,24 @@ TEST(Global, FirstStartSeedsAndSecondStartChangesNothing) {
     EXPECT_TRUE(fs::exists(system + name)) << name;
   EXPECT_EQ(GKennlinien->Count(), 3);
   EXPECT_GT(GBasisDaten->Katalog.Count(), 0);
-  EXPECT_EQ(messages, (std::vector<std::string>{"Die Funktionsmakros wurden nicht gefunden",
-                                                "Die Kennlinien wurden nicht gefunden"}));
+  EXPECT_EQ(messages, (std::vector<std::string>{"Die Kennlinien wurden nicht gefunden"}));
+  // The default tool libraries were seeded and loaded.
+  for (const char* name : {"funcs.zyb", "userfuncs.zyb"}) EXPECT_TRUE(fs::exists(system + name)) << name;
+  EXPECT_EQ(GSystemTools->Count(), 7);
+  EXPECT_EQ(GUserTools->Count(), 1);
   EXPECT_EQ(GProgramTitle.rfind("ZORV ZYN Systemsoftware V", 0), 0u);
   EXPECT_EQ(GAlignmentNames[0], Ansi("linksbündig"));
   EXPECT_EQ(GProgramTag.back(), static_cast<char>(255));
   // A second call does nothing.
   InitGlobals(setup);
-  EXPECT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages.size(), 1u);
   FreeGlobals();
   EXPECT_EQ(GBasisDaten, nullptr);
 
   const auto first = Snapshot(dir);
   messages.clear();
   InitGlobals(setup);
-  EXPECT_EQ(messages, (std::vector<std::string>{"Die Funktionsmakros wurden nicht gefunden"}));
+  EXPECT_TRUE(messages.empty());
   FreeGlobals();
   EXPECT_EQ(Snapshot(dir), first);
   fs::remove_all(dir);
@@ -100,6 +103,22 @@ TEST(Global, ToolLibrariesLoadFromTheSystemFolderAndDamageIsReported) {
   FreeGlobals();
   EXPECT_EQ(GSystemTools, nullptr);
   EXPECT_EQ(GUserTools, nullptr);
+  fs::remove_all(dir);
+}
+
+TEST(Global, MissingSystemToolLibraryIsReported) {
+  const fs::path dir = fs::temp_directory_path() / ("zyn_global_nofuncs_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  TGlobalSetup setup;
+  setup.ProgramPath = (dir / "zyn").string();
+  std::vector<std::string> messages;
+  setup.OnMessage = [&](const std::string& text, TStartMessageButton) { messages.push_back(text); };
+  InitGlobals(setup);
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages[0], "Die Funktionsmakros wurden nicht gefunden");
+  EXPECT_EQ(GSystemTools->Count(), 0);
+  EXPECT_EQ(GUserTools->Count(), 0);
+  FreeGlobals();
   fs::remove_all(dir);
 }
 
