@@ -203,6 +203,55 @@ TEST_F(Expansion, GenerateToolsWalksEveryControlModuleAndTheProjectWideTools) {
   EXPECT_EQ(r.Messages, std::vector<std::string>{"Steuermodul 0"});
 }
 
+TEST_F(Expansion, SubToolsGiveSourcesTargetsAndConditions) {
+  // Two sub-tools, each with a push button list, an output and a flag.
+  std::vector<TZYNFunction*> subs;
+  for (int n = 0; n < 2; ++n) {
+    auto sub = std::make_unique<TZYNFunction>();
+    sub->Info.FunctionName = "Unter " + std::to_string(n);
+    TVariable& taster = Var(*sub, "TASTER", vtEingang);
+    Bind(taster, In(inp, 2 * n));
+    Bind(taster, In(inp, 2 * n + 1));
+    Bind(Var(*sub, "LICHT", vtAusgang), Out(out, n));
+    Bind(Var(*sub, "SPERRE", vtMerker), Flag(20 + n));
+    subs.push_back(p.Tools.Add("u" + std::to_string(n), std::move(sub)));
+  }
+  auto addRefs = [&](TVariable& v) {
+    for (TZYNFunction* t : subs) {
+      auto ref = std::make_unique<TZYNSubFunction>();
+      ref->SetFunction(t);
+      TVarEntry e(t->Info.FunctionName, {});
+      e.SetSubFunction(std::move(ref));
+      v.Objects().push_back(std::move(e));
+    }
+  };
+  // IF with "#": the n-th sub-tool gives its n-th push button.
+  TZYNFunction& source = Tool({"BLOCK", "IF %S%#TASTER# : EIN", "THEN %L% : UM", "END."}, "Quellen");
+  addRefs(Var(source, "S", vtFunction));
+  Bind(Var(source, "L", vtAusgang), Out(mfm, 3));
+  ASSERT_TRUE(Expand(source));
+  EXPECT_EQ(AllLinks(), (std::vector<std::string>{"K0 G | 0/0/INP/1/0/3 #1 EIN | 1/0/MFM/3/3/5 #3 UM",
+                                                  "K0 G | 0/0/INP/1/3/3 #1 EIN | 1/0/MFM/3/3/5 #3 UM"}));
+  // THEN with "#": every sub-tool's output is a target; AND with "#": the flag of the first
+  // sub-tool (AND takes the first object of its variable) is the condition.
+  ClearAllLinks();
+  TZYNFunction& target =
+      Tool({"BLOCK", "IF %T% : EIN", "AND %S%#SPERRE# : Aus", "THEN %S%#LICHT# : EIN", "END."}, "Ziele");
+  Bind(Var(target, "T", vtEingang), In(inp, 7));
+  addRefs(Var(target, "S", vtFunction));
+  ASSERT_TRUE(Expand(target));
+  EXPECT_EQ(DescribeAll(In(inp, 7)->Verbindungen()),
+            (std::vector<std::string>{"K1 G | 0/0/INP/1/7/3 #1 EIN | 2/0/OUT/2/0/5 #1 EIN [25/0/0/20 0 MRK]",
+                                      "K1 G | 0/0/INP/1/7/3 #1 EIN | 2/0/OUT/2/1/5 #1 EIN [25/0/0/20 0 MRK]"}));
+  // A CIF line after the IF line leaves the block without source: no link.
+  ClearAllLinks();
+  TZYNFunction& cif = Tool({"BLOCK", "IF %T% : EIN", "CIF : INP EIN", "THEN %L% : UM", "END."}, "Cif");
+  Bind(Var(cif, "T", vtEingang), In(inp, 6));
+  Bind(Var(cif, "L", vtAusgang), Out(out, 6));
+  ASSERT_TRUE(Expand(cif));
+  EXPECT_TRUE(AllLinks().empty());
+}
+
 TEST_F(Expansion, PresenceSimulation) {
   TZYNFunction& sim = Tool({}, "Urlaub");
   sim.Info.FunctionGroup = "SIMULATIONEN";
