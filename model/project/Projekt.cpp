@@ -352,6 +352,13 @@ int TZYNProjekt::ModulClassIndex(const std::string& modulKlasse) const {
   return -1;
 }
 
+// Every tool list of the project: those of the control modules, then the project-wide tools.
+template <class F>
+void TZYNProjekt::ForEachToolList(F f) {
+  for (int i = 0; i < Steuermodule.Count(); ++i) f(Steuermodule.GetSteuermodul(i)->Tools);
+  f(Tools);
+}
+
 TZYNFunction* TZYNProjekt::FindToolByInternalName(const std::string& internalName) const {
   if (TZYNFunction* t = Tools.FindByInternalName(internalName)) return t;
   for (int i = 0; i < Steuermodule.Count(); ++i)
@@ -366,6 +373,17 @@ TZYNFunction* TZYNProjekt::FindToolByName(const std::string& functionName) const
   return nullptr;
 }
 
+bool TZYNProjekt::DeleteTool(const TZYNFunction* tool) {
+  TZYNFunktionsListe* owner = nullptr;
+  ForEachToolList([&](TZYNFunktionsListe& tools) {
+    if (tools.IndexOf(tool) >= 0) owner = &tools;
+  });
+  if (owner == nullptr) return false;
+  ForEachToolList([&](TZYNFunktionsListe& tools) { tools.ForgetFunction(tool); });
+  owner->Delete(owner->IndexOf(tool));
+  return true;
+}
+
 bool TZYNProjekt::FindCommand(const std::string& listName, int command, TCommandTexts& result) const {
   return BasisDaten != nullptr && BasisDaten->FindCommand(listName, command, result);
 }
@@ -375,12 +393,6 @@ bool TZYNProjekt::FindCommand(const std::string& listName, int command, TCommand
 
 // The tools hold the objects assigned to them; a deleted object leaves the tools of every control
 // module and the project-wide tools, so that no tool keeps a reference to it.
-template <class F>
-void TZYNProjekt::ForEachToolList(F f) {
-  for (int i = 0; i < Steuermodule.Count(); ++i) f(Steuermodule.GetSteuermodul(i)->Tools);
-  f(Tools);
-}
-
 void TZYNProjekt::GruppeDeleted(int stm, const TGruppe& gruppe) {
   for (int i = 0; i < Steuermodule.Count(); ++i)
     ObjectDeletedFromLinks(Steuermodule.GetSteuermodul(i)->Listen(), stm, kObjGruppe, gruppe.Adresse());

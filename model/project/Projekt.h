@@ -146,6 +146,11 @@ class TZYNProjekt : public IModelLookup, public IToolLookup {
   TZYNFunction* FindToolByInternalName(const std::string& internalName) const override;
   TZYNFunction* FindToolByName(const std::string& functionName) const override;
 
+  // Removes the tool from the list that holds it (a control module's or the project-wide tools)
+  // and clears every sub-tool reference to it in all tools of the project. False when the
+  // project holds no such tool.
+  bool DeleteTool(const TZYNFunction* tool);
+
   // --- IToolLookup ---
   TEingang* FindEingang(const std::string& name) const override { return FindEingang(name, nullptr, nullptr); }
   TAusgang* FindAusgang(const std::string& name) const override { return FindAusgang(name, nullptr, nullptr); }

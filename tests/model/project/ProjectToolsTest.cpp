@@ -255,3 +255,27 @@ TEST_F(ProjectToolsTest, CommandListOfAGroupIsTheListItsMembersShare) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(ProjectToolsTest, DeletedToolLeavesNoSubToolReferenceBehind) {
+  p.CheckAfterLoad();
+  TZYNFunction* zentral = p.Tools.GetFunction(0);
+  std::vector<TZYNSubFunction*> refs;
+  for (int s = 0; s < p.Steuermodule.Count(); ++s) {
+    TZYNFunction* tool = p.Steuermodule.GetSteuermodul(s)->Tools.GetFunction(0);
+    refs.push_back(ObjectAs<TZYNSubFunction>(tool->FindVariable("UNTER")->Objects()[0].Object));
+    ASSERT_NE(refs.back(), nullptr);
+    ASSERT_EQ(refs.back()->FunctionPtr(), zentral);
+  }
+  EXPECT_TRUE(p.DeleteTool(zentral));
+  EXPECT_EQ(p.Tools.Count(), 0);
+  for (TZYNSubFunction* ref : refs) EXPECT_EQ(ref->FunctionPtr(), nullptr);
+  EXPECT_FALSE(p.DeleteTool(zentral));
+  EXPECT_TRUE(p.DeleteTool(p.Steuermodule.GetSteuermodul(1)->Tools.GetFunction(0)));
+  EXPECT_EQ(p.Steuermodule.GetSteuermodul(1)->Tools.Count(), 0);
+}
+
+}  // namespace
+}  // namespace zyn
