@@ -102,7 +102,7 @@ void TZYNProjekt::LoadFromReader(TReader& reader) {
                          &k.Fax, &k.Email, &k.Homepage, &k.Bemerkungen})
     *s = reader.ReadString();
   Steuermodule.ReadData(reader);
-  ReadToolList(reader, Tools, TranslateText(Ansi("Übergreifend")));
+  ReadToolList(reader, Tools, Ansi("Die übergreifenden Tools des Projekts sind beschädigt:"));
   fDisplay->ReadData(reader);
   if (magic == kMagicZYN3) {
     try {

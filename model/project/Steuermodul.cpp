@@ -149,7 +149,7 @@ void TSteuermodul::ReadData(TReader& reader) {
   Uhren.ReadData(reader);
   Texte.ReadData(reader);
   Gruppen.ReadData(reader);
-  ReadToolList(reader, Tools, GetAddressText());
+  ReadToolList(reader, Tools, Ansi("Die Tools von ") + GetAddressText() + Ansi(" sind beschädigt:"));
 }
 
 void TSteuermodul::WriteData(TWriter& writer) const {
@@ -165,14 +165,14 @@ void TSteuermodul::WriteData(TWriter& writer) const {
   Tools.WriteData(writer);
 }
 
-void ReadToolList(TReader& reader, TZYNFunktionsListe& tools, const std::string& owner) {
+void ReadToolList(TReader& reader, TZYNFunktionsListe& tools, const std::string& heading) {
   // A tool that cannot be read would be lost at the next save; the whole project is refused
   // instead, with every defective tool named.
   std::vector<std::string> messages;
   const bool complete = tools.ReadData(reader, &messages);
   if (!complete) messages.push_back(Ansi("Die Tools konnten nicht vollständig gelesen werden."));
   if (messages.empty()) return;
-  std::string text = Ansi("Die Tools von ") + owner + Ansi(" sind beschädigt:");
+  std::string text = heading;
   for (const std::string& m : messages) text += "\r" + m;
   throw EReadError(text);
 }

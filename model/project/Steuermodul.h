@@ -30,8 +30,8 @@ struct TFrameSaveData {
 };
 
 // Reads a tool list of the project stream. A defective tool or a list that cannot be read to its
-// end raises EReadError naming the owner ("STM.01", "Übergreifend") and every defective tool.
-void ReadToolList(TReader& reader, TZYNFunktionsListe& tools, const std::string& owner);
+// end raises EReadError: the heading (which names the list), then every defective tool.
+void ReadToolList(TReader& reader, TZYNFunktionsListe& tools, const std::string& heading);
 
 class TSteuermodul : public TZYNBaseObject {
  public:
