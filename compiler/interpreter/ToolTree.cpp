@@ -141,7 +141,7 @@ int ObjectKind(const std::string& text) {
 
 }  // namespace
 
-void FillTreeNode(TZYNFunction& tool, IToolTreeSink& tree, int node, const TZYNProjekt& projekt) {
+void FillTreeNode(TZYNFunction& tool, IToolTreeSink& tree, int node, const TZYNProjekt* project) {
   for (int i = 0; i < tool.Nodes.Count(); ++i) {
     TFuncNode* fn = tool.Nodes.Get(i);
     const int child = tree.AddNode(node, fn->NodeText, fn);
@@ -151,6 +151,8 @@ void FillTreeNode(TZYNFunction& tool, IToolTreeSink& tree, int node, const TZYNP
       tree.AddNode(child, Format("%d %s", static_cast<int>(var->Value), TranslateText(var->GetEinheit()).c_str()), var);
       continue;
     }
+    if (project == nullptr) continue;
+    const TZYNProjekt& projekt = *project;
     for (TVarEntry& entry : var->Objects()) {
       TEntryNode out;
       bool found = false;
@@ -191,7 +193,7 @@ void FillTreeNode(TZYNFunction& tool, IToolTreeSink& tree, int node, const TZYNP
   }
 }
 
-void FillTree(const TZYNFunktionsListe& list, IToolTreeSink& tree, const TZYNProjekt& projekt, TUniqueNames* registry) {
+void FillTree(const TZYNFunktionsListe& list, IToolTreeSink& tree, const TZYNProjekt* projekt, TUniqueNames* registry) {
   tree.BeginUpdate();
   tree.Clear();
   std::map<std::string, int> levels;

@@ -37,12 +37,13 @@ class IToolTreeSink {
 
 // Clears the tree and adds every tool of the list, below the root node of its level (made once
 // per level name, with a new level object named from the registry) or as a root node, each with
-// its nodes and assigned objects. Objects are looked up in the project.
-void FillTree(const TZYNFunktionsListe& list, IToolTreeSink& tree, const TZYNProjekt& projekt,
+// its nodes and assigned objects. Objects are looked up in the project; without a project (a
+// library shown on its own) the nodes get no object children.
+void FillTree(const TZYNFunktionsListe& list, IToolTreeSink& tree, const TZYNProjekt* projekt,
               TUniqueNames* registry = nullptr);
 
 // Adds below `node` the tool's nodes and below each node the objects of its variable. Flag and
 // clock entries are rewritten to the object's internal name and their suffix.
-void FillTreeNode(TZYNFunction& tool, IToolTreeSink& tree, int node, const TZYNProjekt& projekt);
+void FillTreeNode(TZYNFunction& tool, IToolTreeSink& tree, int node, const TZYNProjekt* projekt);
 
 }  // namespace zyn

@@ -197,7 +197,7 @@ TEST_F(DefaultTools, TreeShowsLevelsToolsNodesAndBoundObjects) {
 
   TTextTree tree;
   tree.Nodes.push_back({IToolTreeSink::kRoot, "alt", {}});
-  FillTree(stm0->Tools, tree, p, &names);
+  FillTree(stm0->Tools, tree, &p, &names);
   EXPECT_EQ(tree.Updates, 0);
   const std::vector<std::string> expected = {
       "Flur",
@@ -230,6 +230,15 @@ TEST_F(DefaultTools, TreeShowsLevelsToolsNodesAndBoundObjects) {
   ASSERT_EQ(tree.Levels.size(), 1u);
   EXPECT_EQ(tree.Levels[0]->Name, "Flur");
   EXPECT_FALSE(tree.Levels[0]->InternalName.empty());
+
+  // The library on its own: levels, tools, nodes and parameter values, no objects.
+  TTextTree library;
+  FillTree(system, library, nullptr);
+  std::vector<std::string> libraryLines = library.Lines();
+  ASSERT_GE(libraryLines.size(), 8u);
+  EXPECT_EQ(libraryLines[0], Ansi("Taster schaltet Licht"));
+  EXPECT_EQ(libraryLines[1], Ansi("  Taster"));
+  EXPECT_EQ(libraryLines[7], Ansi("    180 Sekunden"));
 }
 
 }  // namespace
