@@ -338,6 +338,10 @@ void TLinkEmitter::EmitLogicLink(TVerbindung& link, bool clockLinks) {
     fOpenLists[static_cast<size_t>(tStm)] = true;
   }
   const bool hasElse = link.ElseTarget().Present();
+  // The else command runs in the same control module as the then command.
+  if (hasElse && link.ElseTarget().StmNummer() != tStm) {
+    Fail(link, Ansi("Ziel und Sonst-Ziel liegen in verschiedenen Steuermodulen."));
+  }
   const bool withElse = clockLinks ? link.Kind() == 2 : (link.Kind() == 2 || hasElse);
   uint8_t op = link.LogicOr() ? kOpLogicOr : kOpLogicAnd;
   if (clockLinks ? link.Kind() != 1 : (link.Kind() != 1 || hasElse)) op = kOpLogicElse;
