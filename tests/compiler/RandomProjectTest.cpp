@@ -244,5 +244,25 @@ TEST(RandomProjects, EveryRelocatedAddressLandsOnAnOperationStart) {
   EXPECT_GT(checked, 3000);  // the projects really carry addresses
 }
 
+TEST(RandomProjects, WalkerFindsAnAddressThatLandsInsideAnOperation) {
+  TRandomProject project(7);
+  project.Build();
+  TCompileDriver driver(project.B.Projekt);
+  driver.CompileProject(false);
+  TStmImages table{};
+  for (int a = 0; a < 4; ++a) table[static_cast<size_t>(a)] = const_cast<TBinData*>(driver.Image(a));
+  for (int a = 0; a < 4; ++a) {
+    TBinData* image = table[static_cast<size_t>(a)];
+    if (image == nullptr || image->Image.WordBE(kHdrModuleChain) == 0xFFFF) continue;
+    ASSERT_TRUE(TImageWalker(table).Check(a).empty());
+    // Move the first channel entry's list address one byte on, into its first operation.
+    const size_t field = image->Image.WordBE(kHdrModuleChain) - kModuleBase + 4;
+    image->Image.AddToWordBE(field, 1);
+    EXPECT_FALSE(TImageWalker(table).Check(a).empty());
+    return;
+  }
+  FAIL() << "no image with a link table";
+}
+
 }  // namespace
 }  // namespace zyn::test
