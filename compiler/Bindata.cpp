@@ -52,6 +52,7 @@ void TBinData::CheckLayout(const std::string& guid, const std::string& title) co
 void TBinData::AppendArea(TImageBuffer& area) { Image.AppendBytes(area.Data(), area.Length()); }
 
 void TBinData::FinalizeImage(const std::string& projektGuid, const std::string& programTitle) {
+  const bool hasClocks = Clocks.Length() > 0 && Clocks.At(0) != 0;
   Image.Align();
   EventArea.Align();
   LogicArea.Align();
@@ -72,7 +73,7 @@ void TBinData::FinalizeImage(const std::string& projektGuid, const std::string& 
     }
   };
 
-  if (Clocks.Length() > 0 && Clocks.At(0) != 0) {
+  if (hasClocks) {
     Image.WriteWordBE(kHdrClockTable, static_cast<uint16_t>(kModuleBase + e));
     for (const TRelocation& r : Clocks.Relocations()) Clocks.AddToWordBE(r.Offset, n);
   }

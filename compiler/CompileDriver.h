@@ -61,6 +61,7 @@ class TCompileDriver {
   // True after a run that completed.
   bool Compiled() const { return fCompiled; }
   // The image of the control module with that address after the last run; nullptr for none.
+  // Every run makes new images: a pointer is valid until the next run.
   const TBinData* Image(int stmAdresse) const;
   // The images of all control modules in the order of the project's list, 32768 bytes each.
   std::vector<uint8_t> ProgramBytes() const;
