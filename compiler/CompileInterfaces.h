@@ -2,7 +2,9 @@
 // What a compile run asks of the world around it. The pages implement these interfaces; the
 // compiler itself never shows anything.
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zyn {
@@ -25,6 +27,19 @@ class IToolGenerator {
  public:
   virtual ~IToolGenerator() = default;
   virtual void GenerateTools(TZYNProjekt& projekt, std::vector<std::string>& conflicts) = 0;
+};
+
+// A tool generator made of a function, e.g. the macro interpreter's tool generation.
+class TToolGeneratorFunction : public IToolGenerator {
+ public:
+  using TFunction = std::function<void(TZYNProjekt& projekt, std::vector<std::string>& conflicts)>;
+  explicit TToolGeneratorFunction(TFunction function) : fFunction(std::move(function)) {}
+  void GenerateTools(TZYNProjekt& projekt, std::vector<std::string>& conflicts) override {
+    if (fFunction) fFunction(projekt, conflicts);
+  }
+
+ private:
+  TFunction fFunction;
 };
 
 // Shows the logic conflicts found in the tools and asks whether to go on: 1 go on ("Ignorieren"),

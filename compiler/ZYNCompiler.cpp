@@ -40,7 +40,7 @@ const TAutoLink kBlindLinks[] = {
     {8, "Zeitmessung Statusflag AUS", "Kanalmerker löschen", 1},
 };
 
-int AddAutoLink(TKanal& channel, const TModul& modul, int stm, const TAutoLink& spec) {
+int AddAutoLink(TKanal& channel, const TModul& modul, int stm, const TAutoLink& entry) {
   auto link = std::make_unique<TVerbindung>(true);
   link->SetGenerated(true);
   link->SetKind(0);
@@ -51,8 +51,8 @@ int AddAutoLink(TKanal& channel, const TModul& modul, int stm, const TAutoLink& 
   s.SetModulAdresse(modul.Adresse());
   s.SetKanalNummer(channel.Adresse());
   s.SetShift(modul.EinShift);
-  s.SetFunctionNumber(spec.SourceFunction);
-  s.SetFunctionText(ModelTranslate(spec.SourceText));
+  s.SetFunctionNumber(entry.SourceFunction);
+  s.SetFunctionText(ModelTranslate(entry.SourceText));
   TLinkEndpoint t = link->Target();
   t.SetObjType(modul.BasisKlasse + 8);
   t.SetStmNummer(stm);
@@ -60,8 +60,8 @@ int AddAutoLink(TKanal& channel, const TModul& modul, int stm, const TAutoLink& 
   t.SetModulAdresse(modul.Adresse());
   t.SetKanalNummer(channel.Adresse());
   t.SetShift(modul.AusShift);
-  t.SetFunctionNumber(spec.TargetFunction);
-  t.SetFunctionText(ModelTranslate(spec.TargetText));
+  t.SetFunctionNumber(entry.TargetFunction);
+  t.SetFunctionText(ModelTranslate(entry.TargetText));
   if (channel.Verbindungen().FindDuplicate(link.get()) >= 0) return 0;
   channel.Verbindungen().Add(std::move(link));
   return 1;
@@ -77,7 +77,7 @@ std::vector<TVerbindung*> LinksOf(TKanal& channel) {
 
 int TZYNCompiler::AddInputFlagLinks(TEingang& input, const TModul& modul, int stm) {
   int added = 0;
-  for (const TAutoLink& spec : kInputFlagLinks) added += AddAutoLink(input, modul, stm, spec);
+  for (const TAutoLink& entry : kInputFlagLinks) added += AddAutoLink(input, modul, stm, entry);
   return added;
 }
 

@@ -414,9 +414,18 @@ TEST_F(Build, GoesOnAfterIgnoreAndWritesTheProgramFile) {
   EXPECT_EQ(driver.Image(0)->EventArea.At(0), 1);
 }
 
-TEST_F(Build, NoConflictsNoQuestion) {
-  EXPECT_TRUE(driver.BuildProject(Steps()));
+TEST_F(Build, NoConflictsNoQuestionAndAFunctionAsGenerator) {
+  int calls = 0;
+  TToolGeneratorFunction generator([&](TZYNProjekt& p, std::vector<std::string>&) {
+    EXPECT_EQ(&p, &b.Projekt);
+    ++calls;
+  });
+  TBuildSteps steps = Steps();
+  steps.Tools = &generator;
+  EXPECT_TRUE(driver.BuildProject(steps));
+  EXPECT_EQ(calls, 1);
   EXPECT_TRUE(conflicts.Shown.empty());
+  EXPECT_TRUE(driver.Compiled());
 }
 
 TEST(ProgramFile, NameAndNoFileBeforeACompletedRun) {
