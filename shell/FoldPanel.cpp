@@ -3,6 +3,9 @@
 #include "shell/AlignLayout.h"
 
 #include <QChildEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -104,8 +107,91 @@ void TFoldPanelClient::mouseDoubleClickEvent(QMouseEvent*) {
   if (fOwner->OnDblClick) fOwner->OnDblClick(fOwner);
 }
 
+void TFoldPanelClient::dragEnterEvent(QDragEnterEvent* event) {
+  fOwner->DragOverAt(event, mapTo(fOwner, event->position().toPoint()), dsDragEnter);
+}
+
+void TFoldPanelClient::dragMoveEvent(QDragMoveEvent* event) {
+  fOwner->DragOverAt(event, mapTo(fOwner, event->position().toPoint()), dsDragMove);
+}
+
+void TFoldPanelClient::dragLeaveEvent(QDragLeaveEvent*) { fOwner->DragOverAt(nullptr, QPoint(), dsDragLeave); }
+
+void TFoldPanelClient::dropEvent(QDropEvent* event) { fOwner->DropAt(event, mapTo(fOwner, event->position().toPoint())); }
+
+void TFoldPanelClient::keyPressEvent(QKeyEvent* event) {
+  // keys a child control left alone are not the panel's
+  if (!hasFocus() || !fOwner->KeyAt(event, true)) TPaneles::keyPressEvent(event);
+}
+
+void TFoldPanelClient::keyReleaseEvent(QKeyEvent* event) {
+  if (!hasFocus() || !fOwner->KeyAt(event, false)) TPaneles::keyReleaseEvent(event);
+}
+
+void TFoldPanelClient::focusInEvent(QFocusEvent* event) {
+  TPaneles::focusInEvent(event);
+  if (fOwner->OnEnter) fOwner->OnEnter(fOwner);
+}
+
+void TFoldPanelClient::focusOutEvent(QFocusEvent* event) {
+  TPaneles::focusOutEvent(event);
+  if (fOwner->OnExit) fOwner->OnExit(fOwner);
+}
+
+bool TFoldPanel::TabStop() const { return fClient->focusPolicy() != Qt::NoFocus; }
+
+void TFoldPanel::SetTabStop(bool tabStop) { fClient->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus); }
+
+void TFoldPanel::DragOverAt(QDropEvent* event, const QPoint& pos, TDragState state) {
+  if (state != dsDragLeave) fDragPos = pos;
+  // without a handler nothing is accepted
+  bool accept = bool(OnDragOver);
+  if (OnDragOver) OnDragOver(this, event ? event->source() : nullptr, fDragPos.x(), fDragPos.y(), state, accept);
+  if (!event) return;
+  if (accept)
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void TFoldPanel::DropAt(QDropEvent* event, const QPoint& pos) {
+  fDragPos = pos;
+  if (OnDragDrop) {
+    OnDragDrop(this, event->source(), pos.x(), pos.y());
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+bool TFoldPanel::KeyAt(QKeyEvent* event, bool down) {
+  int key = event->key();
+  if (down) {
+    if (OnKeyDown) OnKeyDown(this, key, event->modifiers());
+    if (key != 0 && OnKeyPress && !event->text().isEmpty() && event->text()[0].isPrint()) {
+      QChar ch = event->text()[0];
+      OnKeyPress(this, ch);
+      if (ch.isNull()) key = 0;
+    }
+  } else if (OnKeyUp) {
+    OnKeyUp(this, key, event->modifiers());
+  }
+  if (key == 0) event->accept();
+  return key == 0 || (down ? bool(OnKeyDown) || bool(OnKeyPress) : bool(OnKeyUp));
+}
+
+void TFoldPanel::dragEnterEvent(QDragEnterEvent* event) { DragOverAt(event, event->position().toPoint(), dsDragEnter); }
+
+void TFoldPanel::dragMoveEvent(QDragMoveEvent* event) { DragOverAt(event, event->position().toPoint(), dsDragMove); }
+
+void TFoldPanel::dragLeaveEvent(QDragLeaveEvent*) { DragOverAt(nullptr, QPoint(), dsDragLeave); }
+
+void TFoldPanel::dropEvent(QDropEvent* event) { DropAt(event, event->position().toPoint()); }
+
 TFoldPanel::TFoldPanel(QWidget* parent) : QWidget(parent) {
   fClient = new TFoldPanelClient(this);
+  fClient->setAcceptDrops(true);
+  setAcceptDrops(true);
   fCaptionFont = QFont(QStringLiteral("Small Fonts"), 7);
   setMouseTracking(true);
   resize(185, 41);

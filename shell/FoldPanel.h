@@ -17,6 +17,16 @@ enum TFoldPosition { fpLeftTop, fpRightTop, fpLeftBottom, fpRightBottom };
 enum TFoldOrientation { foHorizontal, foVertical };
 enum TBevelStyle { bsLowered, bsRaised };
 
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+// source: the object the drag comes from (nullptr from another programme); the handler decides
+// whether a drop is accepted (accept starts true).
+using TDragOverEvent =
+    std::function<void(QObject* sender, QObject* source, int x, int y, TDragState state, bool& accept)>;
+using TDragDropEvent = std::function<void(QObject* sender, QObject* source, int x, int y)>;
+// key may be set to 0 to swallow the key.
+using TKeyEvent = std::function<void(QObject* sender, int& key, Qt::KeyboardModifiers shift)>;
+using TKeyPressEvent = std::function<void(QObject* sender, QChar& key)>;
+
 using TFoldClickEvent = std::function<void(QObject* sender, TFoldStatus status, bool& doFoldAction)>;
 
 // The default glyphs: "EXPAND_H" 12 x 41, "COLLAPS_H" 41 x 12, "EXPAND_V" 41 x 12, "COLLAPS_V"
@@ -37,6 +47,14 @@ class TFoldPanelClient : public TPaneles {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   TFoldPanel* fOwner;
@@ -101,6 +119,24 @@ class TFoldPanel : public QWidget {
   using TMouseEvent = std::function<void(QObject* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift,
                                          const QPoint& pos)>;
   TMouseEvent OnMouseDown, OnMouseMove, OnMouseUp;
+  // Drag and key events of the panel and its inner panel, with the fold panel as sender and in its
+  // coordinates.
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
+  TKeyEvent OnKeyDown, OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+  TSenderEvent OnEnter, OnExit;
+  // With TabStop the inner panel takes the focus and so the keys.
+  bool TabStop() const;
+  void SetTabStop(bool tabStop);
+
+  // The drag events as the inner panel or the panel itself receive them; pos in the fold panel's
+  // coordinates.
+  void DragOverAt(QDropEvent* event, const QPoint& pos, TDragState state);
+  void DropAt(QDropEvent* event, const QPoint& pos);
+  // A key of the inner panel: OnKeyDown (and OnKeyPress for a character) or OnKeyUp; true when a
+  // handler swallowed it.
+  bool KeyAt(QKeyEvent* event, bool down);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -109,6 +145,10 @@ class TFoldPanel : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void childEvent(QChildEvent* event) override;
 
  private:
@@ -143,6 +183,7 @@ class TFoldPanel : public QWidget {
   QRect fGlyphRect;
   bool fHot = false, fPressed = false, fButtonDown = false, fClicked = false;
   QPoint fPressPos;
+  QPoint fDragPos;  // the last position of a drag over the panel
   bool fConstructing = true;
 };
 

@@ -5,7 +5,10 @@
 
 #include "TestApp.h"
 
+#include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -123,6 +126,68 @@ TEST(FoldPanel, InnerPanelMouseEventsArriveInFoldPanelCoordinates) {
   ASSERT_EQ(downs.size(), 1u);
   EXPECT_EQ(downs[0], QPoint(20, 30 + w.fold->Client()->y()));
   EXPECT_EQ(clicks, 1);
+}
+
+TEST(FoldPanel, InnerPanelKeysReachTheFoldPanelButNotThoseOfItsChildren) {
+  SideBarWindow w;
+  std::vector<std::string> log;
+  w.fold->OnKeyDown = [&](QObject* s, int& key, Qt::KeyboardModifiers) {
+    EXPECT_EQ(s, w.fold);
+    log.push_back("down " + std::to_string(key));
+  };
+  w.fold->OnKeyPress = [&](QObject*, QChar& c) { log.push_back(std::string("press ") + char(c.unicode())); };
+  w.fold->OnKeyUp = [&](QObject*, int& key, Qt::KeyboardModifiers) { log.push_back("up " + std::to_string(key)); };
+  w.fold->OnEnter = [&](QObject*) { log.push_back("enter"); };
+  w.fold->SetTabStop(true);
+  w.window.activateWindow();
+  w.fold->Client()->setFocus();
+  QApplication::processEvents();
+  QTest::keyClick(w.fold->Client(), Qt::Key_A);
+  EXPECT_EQ(log, (std::vector<std::string>{"enter", "down 65", "press a", "up 65"}));
+  // a key typed into an edit on the panel stays the edit's
+  auto* edit = new QLineEdit(w.fold);
+  QApplication::processEvents();
+  edit->setFocus();
+  log.clear();
+  QTest::keyClick(edit, Qt::Key_B);
+  QTest::keyClick(edit, Qt::Key_Escape);  // ignored by the edit, passed up to the inner panel
+  EXPECT_TRUE(log.empty()) << log.front();
+  EXPECT_EQ(edit->text(), "b");
+}
+
+TEST(FoldPanel, InnerPanelDragEventsArriveInFoldPanelCoordinates) {
+  SideBarWindow w;
+  QMimeData data;
+  data.setText("Kanal");
+  QWidget* client = w.fold->Client();
+  const QPoint at(15, 25);
+  // without OnDragOver nothing may be dropped
+  QDragEnterEvent refused(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(client, &refused);
+  EXPECT_FALSE(refused.isAccepted());
+
+  std::vector<std::tuple<TDragState, QPoint, bool>> overs;
+  w.fold->OnDragOver = [&](QObject* s, QObject*, int x, int y, TDragState state, bool& accept) {
+    EXPECT_EQ(s, w.fold);
+    overs.emplace_back(state, QPoint(x, y), accept);
+    accept = x > 10;
+  };
+  std::vector<QPoint> drops;
+  w.fold->OnDragDrop = [&](QObject*, QObject*, int x, int y) { drops.emplace_back(x, y); };
+  const QPoint inFold = at + QPoint(0, client->y());
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(client, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDragMoveEvent move(QPoint(5, 25), Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(client, &move);
+  EXPECT_FALSE(move.isAccepted());  // the handler refuses left of x = 10
+  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(client, &drop);
+  ASSERT_EQ(overs.size(), 2u);
+  EXPECT_EQ(overs[0], std::make_tuple(dsDragEnter, inFold, true));
+  EXPECT_EQ(std::get<0>(overs[1]), dsDragMove);
+  EXPECT_EQ(std::get<1>(overs[1]), QPoint(5, 25 + client->y()));
+  EXPECT_EQ(drops, (std::vector<QPoint>{inFold}));
 }
 
 TEST(FoldPanel, GlyphAtTheRightKeepsTheRightEdge) {
