@@ -23,9 +23,6 @@ enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 using TDragOverEvent =
     std::function<void(QObject* sender, QObject* source, int x, int y, TDragState state, bool& accept)>;
 using TDragDropEvent = std::function<void(QObject* sender, QObject* source, int x, int y)>;
-// key may be set to 0 to swallow the key.
-using TKeyEvent = std::function<void(QObject* sender, int& key, Qt::KeyboardModifiers shift)>;
-using TKeyPressEvent = std::function<void(QObject* sender, QChar& key)>;
 
 using TFoldClickEvent = std::function<void(QObject* sender, TFoldStatus status, bool& doFoldAction)>;
 
@@ -123,6 +120,9 @@ class TFoldPanel : public QWidget {
   // coordinates.
   TDragOverEvent OnDragOver;
   TDragDropEvent OnDragDrop;
+  // key may be set to 0 to swallow the key.
+  using TKeyEvent = std::function<void(QObject* sender, int& key, Qt::KeyboardModifiers shift)>;
+  using TKeyPressEvent = std::function<void(QObject* sender, QChar& key)>;
   TKeyEvent OnKeyDown, OnKeyUp;
   TKeyPressEvent OnKeyPress;
   TSenderEvent OnEnter, OnExit;
