@@ -627,6 +627,14 @@ void TCustomEnhListView::keyPressEvent(QKeyEvent* event) {
   QTreeWidget::keyPressEvent(event);
 }
 
+void TCustomEnhListView::changeEvent(QEvent* event) {
+  QTreeWidget::changeEvent(event);
+  if ((event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange) && fShowSortArrows) {
+    MakeArrows();
+    header()->viewport()->update();
+  }
+}
+
 void TCustomEnhListView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
   QTreeWidgetItem* item = currentItem();
   QTreeWidget::closeEditor(editor, hint);

@@ -176,6 +176,8 @@ class TCustomEnhListView : public QTreeWidget {
   // A new item before it is sorted in.
   virtual void ItemInserted(QTreeWidgetItem* item) {}
   void keyPressEvent(QKeyEvent* event) override;
+  // The arrow pictures follow the font and the system colours.
+  void changeEvent(QEvent* event) override;
   // The end of a caption edit: a cancelled edit is reported, a finished one sorts again.
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
   std::unique_ptr<QSettings> OpenSettings() const;

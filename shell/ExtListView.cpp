@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSettings>
 #include <QToolTip>
@@ -353,6 +354,39 @@ bool TzsExtListView::viewportEvent(QEvent* event) {
     return true;
   }
   return TCustomEnhListView::viewportEvent(event);
+}
+
+void TzsExtListView::mousePressEvent(QMouseEvent* event) {
+  const bool onEmpty = !itemAt(event->position().toPoint());
+  if (onEmpty && event->button() == Qt::LeftButton && OnMarqueeBegin &&
+      (selectionMode() == QAbstractItemView::ExtendedSelection || selectionMode() == QAbstractItemView::MultiSelection)) {
+    bool canBegin = true;
+    OnMarqueeBegin(this, canBegin);
+    if (!canBegin) {
+      event->accept();
+      return;
+    }
+  }
+  TCustomEnhListView::mousePressEvent(event);
+}
+
+void TzsExtListView::mouseMoveEvent(QMouseEvent* event) {
+  TCustomEnhListView::mouseMoveEvent(event);
+  if (!HasStyle(lvxTrackSelect) && !OnHotTrack) return;
+  const QPoint pos = event->position().toPoint();
+  QTreeWidgetItem* item = itemAt(pos);
+  int index = item ? indexOfTopLevelItem(item) : -1;
+  if (index == fHotItem) return;
+  fHotItem = index;
+  if (index < 0) return;
+  bool allowSelect = true;
+  if (OnHotTrack) OnHotTrack(this, index, columnAt(pos.x()), pos, allowSelect);
+  QTreeWidgetItem* hot = Item(index);
+  if (allowSelect && HasStyle(lvxTrackSelect) && hot && !(event->buttons() & Qt::LeftButton)) {
+    clearSelection();
+    hot->setSelected(true);
+    setCurrentItem(hot, 0, QItemSelectionModel::NoUpdate);
+  }
 }
 
 void TzsExtListView::StoreSettings() {

@@ -119,6 +119,12 @@ class TzsExtListView : public TCustomEnhListView {
   std::function<void(QObject*, TLVVMFindInfo& findInfo, int& found)> OnVMFindItem;
   std::function<void(QObject*, TLVVMStateInfo& stateInfo)> OnVMStateChanged;
   std::function<void(QObject*, int item, bool canceled, const QString& text)> OnVMCaptionEdited;
+  // A rubber-band selection is about to start on the empty area; canBegin starts true.
+  std::function<void(QObject*, bool& canBegin)> OnMarqueeBegin;
+  // The pointer rests on another item (with lvxTrackSelect the item is then selected unless
+  // allowSelect is cleared; the handler may also name another item).
+  std::function<void(QObject*, int& itemIndex, int subItemIndex, const QPoint& location, bool& allowSelect)>
+      OnHotTrack;
 
   // The pictures of the small image list; a column format's ImageIndex refers to them.
   const std::vector<QImage>& SmallImages() const { return fSmallImages; }
@@ -142,6 +148,8 @@ class TzsExtListView : public TCustomEnhListView {
   void DefaultDrawItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state,
                        bool fullRowSelect) override;
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
   void FillVirtualItems();
@@ -158,6 +166,7 @@ class TzsExtListView : public TCustomEnhListView {
   std::vector<QImage> fSmallImages;
   std::vector<unsigned> fVirtualStates;  // the selection state last reported per item
   bool fFilling = false;
+  int fHotItem = -1;
 };
 
 }  // namespace zyn

@@ -35,7 +35,7 @@ QString Lookup(const QString& text) { return ToQString(TranslateText(FromQString
 // The text properties that carry user-visible words. Names, file names, style sheets, masks and
 // formats are never looked up.
 constexpr const char* kTextProperties[] = {"windowTitle", "text", "title", "subTitle", "toolTip", "statusTip",
-                                           "whatsThis", "placeholderText", "prefix", "suffix", "specialValueText"};
+                                           "whatsThis", "placeholderText", "prefix", "suffix"};
 
 void TranslateProperty(QObject* object, const char* name) {
   const QMetaObject* meta = object->metaObject();

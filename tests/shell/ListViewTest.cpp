@@ -354,6 +354,39 @@ TEST_F(ListView, OwnerDrawnRowsGoThroughTheDrawEvents) {
   EXPECT_NE(shot.pixelColor(5, view->visualItemRect(view->Item(0)).center().y()), QColor(Qt::red));
 }
 
+TEST_F(ListView, HotTrackSelectsUnlessRefusedAndMarqueeCanBeRefused) {
+  view->SetExtendedStyles(Lvx(lvxTrackSelect) | Lvx(lvxFullRowSelect));
+  view->resize(300, 200);
+  view->show();
+  std::vector<int> hot;
+  view->OnHotTrack = [&](QObject*, int& item, int, const QPoint&, bool& allow) {
+    hot.push_back(item);
+    allow = item != 2;
+  };
+  const auto centre = [&](int i) { return view->visualItemRect(view->Item(i)).center(); };
+  QTest::mouseMove(view->viewport(), centre(1));
+  EXPECT_EQ(view->SelectedIndex(), 1);
+  QTest::mouseMove(view->viewport(), centre(1) + QPoint(3, 0));  // the same item: no second report
+  QTest::mouseMove(view->viewport(), centre(2));
+  EXPECT_EQ(view->SelectedIndex(), 1);  // refused by the handler
+  EXPECT_EQ(hot, (std::vector<int>{1, 2}));
+
+  view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  int asked = 0;
+  view->OnMarqueeBegin = [&](QObject*, bool& can) {
+    ++asked;
+    can = false;
+  };
+  const QPoint empty(10, view->viewport()->height() - 5);
+  ASSERT_EQ(view->itemAt(empty), nullptr);
+  QTest::mousePress(view->viewport(), Qt::LeftButton, {}, empty);
+  QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, empty);
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(view->SelectedIndex(), 1);  // a refused marquee leaves the selection
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre(0));
+  EXPECT_EQ(asked, 1);  // a press on an item is no marquee
+}
+
 TEST_F(ListView, HeaderDrawingEventPicturesAndArrows) {
   view->resize(400, 200);
   EXPECT_FALSE(view->HeaderOwnerDraw());
