@@ -113,6 +113,18 @@ std::string SendFailure(CURLcode code, const TMailServer& server, const char* de
   }
 }
 
+// A bare address: something before and after one "@", no blanks, no control characters and none
+// of the characters that would end the address in the envelope or the header.
+bool PlainAddress(const std::string& address) {
+  const auto at = address.find('@');
+  if (at == std::string::npos || at == 0 || at + 1 >= address.size() || address.find('@', at + 1) != std::string::npos)
+    return false;
+  return std::none_of(address.begin(), address.end(), [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u <= 32 || u == 127 || c == '<' || c == '>' || c == '"' || c == ',' || c == ';' || c == '(' || c == ')';
+  });
+}
+
 }  // namespace
 
 TMailServer ParseMailServer(const std::string& setting) {
@@ -172,9 +184,13 @@ std::string ComposeMimeMessage(const TMailMessage& m, const std::string& boundar
 }
 
 void SendMail(const TMailServer& server, const TMailMessage& message) {
-  if (Trim(message.Sender).empty())
+  const std::string sender = Trim(message.Sender), recipient = Trim(message.Recipient);
+  if (sender.empty())
     throw ESupportMailError(Ansi("In den Firmendaten ist keine EMail-Adresse für den Absender eingetragen."));
-  if (Trim(message.Recipient).empty()) throw ESupportMailError(Ansi("Es ist kein Empfänger angegeben."));
+  if (!PlainAddress(sender))
+    throw ESupportMailError(Ansi("Die EMail-Adresse des Absenders \"") + sender + Ansi("\" ist ungültig."));
+  if (!PlainAddress(recipient))
+    throw ESupportMailError(Ansi("Die EMail-Adresse des Empfängers \"") + recipient + Ansi("\" ist ungültig."));
   std::mt19937_64 random{std::random_device{}()};
   const std::string boundary = "=_zyn_" + std::to_string(random());
   const std::string data = ComposeMimeMessage(message, boundary, std::time(nullptr));

@@ -132,8 +132,16 @@ TEST_F(MailTest, DeadServerAndMissingSenderAreReported) {
   } catch (const ESupportMailError& e) {
     EXPECT_EQ(std::string(e.what()), Ansi("Der Mailserver \"127.0.0.1:") + std::to_string(port) + Ansi("\" ist nicht erreichbar."));
   }
-  m.Sender = "  ";
-  EXPECT_THROW(SendMail(ParseMailServer("127.0.0.1:" + std::to_string(port)), m), ESupportMailError);
+  // addresses that are empty or would break the envelope or the header are refused before connecting
+  for (const char* sender : {"  ", "a@example.com\r\nBcc: x@example.com", "<a@example.com>", "ohne-at", "a@b@c"}) {
+    m.Sender = sender;
+    try {
+      SendMail(ParseMailServer("127.0.0.1:" + std::to_string(port)), m);
+      ADD_FAILURE() << sender;
+    } catch (const ESupportMailError& e) {
+      EXPECT_EQ(std::string(e.what()).find("nicht erreichbar"), std::string::npos) << sender;
+    }
+  }
   m.Sender = "a@example.com";
   m.Attachment = (dir / "weg.zip").string();
   EXPECT_THROW(ComposeMimeMessage(m, "b", 0), ESupportMailError);
