@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QMainWindow>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -73,6 +74,14 @@ bool ConfirmDelete(const std::string& question, int count) {
   if (GetBoolOption(boConfirmDelete) || count > 0)
     return TranslatedMessageDlg(question, mtConfirmation, mbYes | mbNo) == 6;
   return true;
+}
+
+void SetMainFormCursor(const QCursor& cursor) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* main = qobject_cast<QMainWindow*>(w)) {
+      main->setCursor(cursor);
+      return;
+    }
 }
 
 void SetNodeData(QTreeWidgetItem* node, const void* data) {

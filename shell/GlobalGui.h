@@ -6,6 +6,7 @@
 // are group nodes. Texts compare exactly, case included. Absolute indexes count the nodes in the
 // order they are shown with every node expanded.
 
+#include <QCursor>
 #include <QString>
 #include <cstdint>
 #include <string>
@@ -30,6 +31,8 @@ void CenterFormOnControl(QWidget* form, QWidget* control);
 // Asks the question (model text) as a confirmation with Yes and No when the option ConfirmDelete
 // is set or count is above 0; true for Yes, and true without asking otherwise.
 bool ConfirmDelete(const std::string& question, int count);
+// Sets the cursor of the main window (the programme's QMainWindow; nothing without one).
+void SetMainFormCursor(const QCursor& cursor);
 
 void SetNodeData(QTreeWidgetItem* node, const void* data);
 void SetNodeData(QTreeWidgetItem* node, const TZYNSubFunction* subFunction);

@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -183,6 +184,13 @@ TEST_F(Dialogs, AddressComboCentringAndDeleteConfirmation) {
   EXPECT_EQ(asked, 1);
   EXPECT_FALSE(ConfirmDelete("x", 3));
   EXPECT_EQ(asked, 2);
+
+  SetMainFormCursor(Qt::WaitCursor);  // without a main window: nothing happens
+  QMainWindow main;
+  SetMainFormCursor(Qt::WaitCursor);
+  EXPECT_EQ(main.cursor().shape(), Qt::WaitCursor);
+  SetMainFormCursor(Qt::ArrowCursor);
+  EXPECT_EQ(main.cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(Dialogs, TreeHelpers) {
