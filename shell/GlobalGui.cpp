@@ -4,6 +4,7 @@
 #include "model/GlobalRoutines.h"
 #include "model/base/ZYNOptionen.h"
 #include "platform/QtText.h"
+#include "shell/FoldPanel.h"
 #include "shell/Translation.h"
 
 #include <QApplication>
@@ -74,6 +75,19 @@ bool ConfirmDelete(const std::string& question, int count) {
   if (GetBoolOption(boConfirmDelete) || count > 0)
     return TranslatedMessageDlg(question, mtConfirmation, mbYes | mbNo) == 6;
   return true;
+}
+
+TRect GetBitmapResourceSize(const QString& name) {
+  for (const char* extension : {".png", ".bmp"}) {
+    const QImage picture(QStringLiteral(":/bitmaps/") + name + QLatin1String(extension));
+    if (!picture.isNull()) return Rect(0, 0, picture.width(), picture.height());
+  }
+  for (const char* glyph : {"EXPAND_H", "COLLAPS_H", "EXPAND_V", "COLLAPS_V"})
+    if (name.compare(QLatin1String(glyph), Qt::CaseInsensitive) == 0) {
+      const QImage picture = DefaultFoldGlyph(QLatin1String(glyph));
+      return Rect(0, 0, picture.width(), picture.height());
+    }
+  return {};
 }
 
 void SetMainFormCursor(const QCursor& cursor) {

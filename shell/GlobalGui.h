@@ -6,6 +6,8 @@
 // are group nodes. Texts compare exactly, case included. Absolute indexes count the nodes in the
 // order they are shown with every node expanded.
 
+#include "platform/Types.h"
+
 #include <QCursor>
 #include <QString>
 #include <cstdint>
@@ -31,6 +33,10 @@ void CenterFormOnControl(QWidget* form, QWidget* control);
 // Asks the question (model text) as a confirmation with Yes and No when the option ConfirmDelete
 // is set or count is above 0; true for Yes, and true without asking otherwise.
 bool ConfirmDelete(const std::string& question, int count);
+// The rectangle (0, 0, width, height) of a bitmap of the programme's resources: a picture
+// ":/bitmaps/<name>.png" or ".bmp" of the Qt resources, or one of the fold panel's glyphs; an empty
+// rectangle when there is none of that name.
+TRect GetBitmapResourceSize(const QString& name);
 // Sets the cursor of the main window (the programme's QMainWindow; nothing without one).
 void SetMainFormCursor(const QCursor& cursor);
 

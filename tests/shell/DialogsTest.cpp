@@ -185,6 +185,10 @@ TEST_F(Dialogs, AddressComboCentringAndDeleteConfirmation) {
   EXPECT_FALSE(ConfirmDelete("x", 3));
   EXPECT_EQ(asked, 2);
 
+  EXPECT_EQ(GetBitmapResourceSize("EXPAND_H"), Rect(0, 0, 12, 41));
+  EXPECT_EQ(GetBitmapResourceSize("collaps_h"), Rect(0, 0, 41, 12));
+  EXPECT_EQ(GetBitmapResourceSize("VERBINDUNG_FEHLT"), TRect{});
+
   SetMainFormCursor(Qt::WaitCursor);  // without a main window: nothing happens
   QMainWindow main;
   SetMainFormCursor(Qt::WaitCursor);
