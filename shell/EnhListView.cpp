@@ -629,6 +629,8 @@ void TCustomEnhListView::keyPressEvent(QKeyEvent* event) {
 
 void TCustomEnhListView::changeEvent(QEvent* event) {
   QTreeWidget::changeEvent(event);
+  // owner-drawn rows are measured anew in the new font
+  if (event->type() == QEvent::FontChange && fStyle == lvOwnerDrawFixed) SetStyle(fStyle);
   if ((event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange) && fShowSortArrows) {
     MakeArrows();
     header()->viewport()->update();

@@ -352,6 +352,17 @@ TEST_F(ListView, OwnerDrawnRowsGoThroughTheDrawEvents) {
   const QRect row1 = view->visualItemRect(view->Item(1));
   EXPECT_EQ(shot.pixelColor(5, row1.center().y()), QColor(Qt::red));
   EXPECT_NE(shot.pixelColor(5, view->visualItemRect(view->Item(0)).center().y()), QColor(Qt::red));
+
+  // a larger font makes taller rows; OnMeasureItem has the last word
+  QFont big = view->font();
+  big.setPixelSize(40);
+  view->setFont(big);
+  view->viewport()->grab();
+  EXPECT_GE(view->visualItemRect(view->Item(1)).height(), 41);
+  view->OnMeasureItem = [](QObject*, int& h) { h = 30; };
+  view->SetStyle(lvOwnerDrawFixed);
+  view->viewport()->grab();
+  EXPECT_EQ(view->visualItemRect(view->Item(1)).height(), 30);
 }
 
 TEST_F(ListView, HotTrackSelectsUnlessRefusedAndMarqueeCanBeRefused) {
