@@ -2,7 +2,10 @@
 
 #include "shell/AlignLayout.h"
 
+#include <QApplication>
 #include <QChildEvent>
+#include <QDrag>
+#include <QMimeData>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -88,16 +91,19 @@ void TFoldPanelClient::PassOn(QMouseEvent* event, int kind) {
 
 void TFoldPanelClient::mousePressEvent(QMouseEvent* event) {
   TPaneles::mousePressEvent(event);
+  if (event->button() == Qt::LeftButton) fOwner->TrackAutoDrag(0, event->globalPosition().toPoint(), true);
   PassOn(event, 0);
 }
 
 void TFoldPanelClient::mouseMoveEvent(QMouseEvent* event) {
   TPaneles::mouseMoveEvent(event);
+  fOwner->TrackAutoDrag(1, event->globalPosition().toPoint(), event->buttons() & Qt::LeftButton);
   PassOn(event, 1);
 }
 
 void TFoldPanelClient::mouseReleaseEvent(QMouseEvent* event) {
   TPaneles::mouseReleaseEvent(event);
+  fOwner->TrackAutoDrag(2, event->globalPosition().toPoint(), false);
   PassOn(event, 2);
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && fOwner->OnClick)
     fOwner->OnClick(fOwner);
@@ -136,6 +142,45 @@ void TFoldPanelClient::focusInEvent(QFocusEvent* event) {
 void TFoldPanelClient::focusOutEvent(QFocusEvent* event) {
   TPaneles::focusOutEvent(event);
   if (fOwner->OnExit) fOwner->OnExit(fOwner);
+}
+
+void TFoldPanel::TrackAutoDrag(int kind, const QPoint& globalPos, bool leftDown) {
+  if (kind == 0) {
+    fDragArmed = fDragMode == dmAutomatic && leftDown;
+    fDragStart = globalPos;
+    return;
+  }
+  if (kind == 2 || !leftDown) {
+    fDragArmed = false;
+    return;
+  }
+  if (fDragArmed && (globalPos - fDragStart).manhattanLength() >= QApplication::startDragDistance()) {
+    fDragArmed = false;
+    BeginDrag();
+  }
+}
+
+void TFoldPanel::BeginDrag() {
+  if (OnStartDrag) OnStartDrag(this);
+  QPoint dropPos;
+  QPointer<QObject> target = ExecDrag(dropPos);
+  // a drop on an inner panel is a drop on its fold panel
+  if (auto* client = qobject_cast<TFoldPanelClient*>(target.data())) {
+    dropPos = client->mapTo(client->FoldPanel(), dropPos);
+    target = client->FoldPanel();
+  }
+  if (OnEndDrag) OnEndDrag(this, target.data(), dropPos.x(), dropPos.y());
+}
+
+QObject* TFoldPanel::ExecDrag(QPoint& dropPos) {
+  auto* drag = new QDrag(this);
+  auto* data = new QMimeData;
+  data->setData(QStringLiteral("application/x-zyn-control"), objectName().toUtf8());
+  drag->setMimeData(data);
+  const Qt::DropAction action = drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+  QObject* target = action == Qt::IgnoreAction ? nullptr : drag->target();
+  if (auto* w = qobject_cast<QWidget*>(target)) dropPos = w->mapFromGlobal(QCursor::pos());
+  return target;
 }
 
 bool TFoldPanel::TabStop() const { return fClient->focusPolicy() != Qt::NoFocus; }
@@ -572,6 +617,9 @@ void TFoldPanel::paintEvent(QPaintEvent*) {
 
 void TFoldPanel::mousePressEvent(QMouseEvent* event) {
   if (OnMouseDown) OnMouseDown(this, event->button(), event->modifiers(), event->position().toPoint());
+  // the glyph folds; anywhere else the panel may be dragged
+  if (event->button() == Qt::LeftButton)
+    TrackAutoDrag(0, event->globalPosition().toPoint(), !(fFolding && GlyphRect().contains(event->position().toPoint())));
   if (event->button() != Qt::LeftButton || !fFolding) return;
   fPressPos = event->position().toPoint();
   fClicked = false;
@@ -584,6 +632,7 @@ void TFoldPanel::mousePressEvent(QMouseEvent* event) {
 
 void TFoldPanel::mouseMoveEvent(QMouseEvent* event) {
   if (OnMouseMove) OnMouseMove(this, event->button(), event->modifiers(), event->position().toPoint());
+  TrackAutoDrag(1, event->globalPosition().toPoint(), event->buttons() & Qt::LeftButton);
   if (!fFolding) return;
   const bool hot = GlyphRect().contains(event->position().toPoint());
   if (hot != fHot) {
@@ -595,6 +644,7 @@ void TFoldPanel::mouseMoveEvent(QMouseEvent* event) {
 void TFoldPanel::mouseReleaseEvent(QMouseEvent* event) {
   if (OnMouseUp) OnMouseUp(this, event->button(), event->modifiers(), event->position().toPoint());
   if (event->button() != Qt::LeftButton) return;
+  TrackAutoDrag(2, event->globalPosition().toPoint(), false);
   const QPoint p = event->position().toPoint();
   const bool glyphClick = fFolding && fButtonDown && GlyphRect().contains(fPressPos) && GlyphRect().contains(p);
   fButtonDown = false;

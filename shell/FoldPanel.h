@@ -18,6 +18,7 @@ enum TFoldOrientation { foHorizontal, foVertical };
 enum TBevelStyle { bsLowered, bsRaised };
 
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+enum TDragMode { dmManual, dmAutomatic };
 // source: the object the drag comes from (nullptr from another programme); the handler decides
 // whether a drop is accepted (accept starts true).
 using TDragOverEvent =
@@ -126,6 +127,20 @@ class TFoldPanel : public QWidget {
   TKeyEvent OnKeyDown, OnKeyUp;
   TKeyPressEvent OnKeyPress;
   TSenderEvent OnEnter, OnExit;
+  // Dragging the panel itself: with dmAutomatic a press on the panel (not on the glyph) and a move
+  // of at least the platform's drag distance start BeginDrag.
+  TDragMode DragMode() const { return fDragMode; }
+  void SetDragMode(TDragMode mode) { fDragMode = mode; }
+  TSenderEvent OnStartDrag;
+  // target: the object the panel was dropped on (nullptr when the drag was cancelled); x, y in
+  // its coordinates.
+  std::function<void(QObject* sender, QObject* target, int x, int y)> OnEndDrag;
+  // OnStartDrag, the drag itself, then OnEndDrag.
+  void BeginDrag();
+  // A press, move or release (kind 0, 1, 2) of the left button at a screen position, as the
+  // automatic drag follows it.
+  void TrackAutoDrag(int kind, const QPoint& globalPos, bool leftDown);
+
   // With TabStop the inner panel takes the focus and so the keys.
   bool TabStop() const;
   void SetTabStop(bool tabStop);
@@ -139,6 +154,9 @@ class TFoldPanel : public QWidget {
   bool KeyAt(QKeyEvent* event, bool down);
 
  protected:
+  // Runs the platform's drag and answers the object the panel was dropped on (nullptr when
+  // cancelled) with the drop point in its coordinates.
+  virtual QObject* ExecDrag(QPoint& dropPos);
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -184,6 +202,9 @@ class TFoldPanel : public QWidget {
   bool fHot = false, fPressed = false, fButtonDown = false, fClicked = false;
   QPoint fPressPos;
   QPoint fDragPos;  // the last position of a drag over the panel
+  TDragMode fDragMode = dmManual;
+  bool fDragArmed = false;
+  QPoint fDragStart;
   bool fConstructing = true;
 };
 

@@ -190,6 +190,62 @@ TEST(FoldPanel, InnerPanelDragEventsArriveInFoldPanelCoordinates) {
   EXPECT_EQ(drops, (std::vector<QPoint>{inFold}));
 }
 
+TEST(FoldPanel, AutomaticDragStartsBeyondTheDragDistanceAndReportsTheTarget) {
+  // The platform's drag loop is replaced by a drop on a chosen object.
+  struct Dragged : TFoldPanel {
+    using TFoldPanel::TFoldPanel;
+    QObject* ExecDrag(QPoint& dropPos) override {
+      ++drags;
+      dropPos = DropPos;
+      return Target;
+    }
+    QObject* Target = nullptr;
+    QPoint DropPos;
+    int drags = 0;
+  };
+  test::EnsureApp();
+  QWidget window;
+  window.resize(600, 400);
+  auto* panel = new Dragged(&window);
+  panel->setGeometry(0, 0, 200, 300);
+  auto* other = new TFoldPanel(&window);
+  other->setGeometry(300, 0, 200, 300);
+  window.show();
+  std::vector<std::string> log;
+  panel->OnStartDrag = [&](QObject* s) { log.push_back(s == panel ? "start" : "start?"); };
+  panel->OnEndDrag = [&](QObject*, QObject* target, int x, int y) {
+    log.push_back(std::string("end ") + (target == other ? "other" : target ? "?" : "none") + " " +
+                  std::to_string(x) + "," + std::to_string(y));
+  };
+  QWidget* client = panel->Client();
+  const QPoint at(40, 40);
+  const int far = QApplication::startDragDistance() + 2;
+  // manual mode: no drag
+  QTest::mousePress(client, Qt::LeftButton, {}, at);
+  QTest::mouseMove(client, at + QPoint(far, 0));
+  QTest::mouseRelease(client, Qt::LeftButton, {}, at + QPoint(far, 0));
+  EXPECT_EQ(panel->drags, 0);
+
+  panel->SetDragMode(dmAutomatic);
+  panel->Target = other->Client();  // dropped on the other panel's content: the other panel counts
+  panel->DropPos = QPoint(5, 6);
+  QTest::mousePress(client, Qt::LeftButton, {}, at);
+  QTest::mouseMove(client, at + QPoint(1, 0));  // within the drag distance
+  EXPECT_EQ(panel->drags, 0);
+  QTest::mouseMove(client, at + QPoint(far, 0));
+  QTest::mouseMove(client, at + QPoint(far * 2, 0));  // one drag per press
+  QTest::mouseRelease(client, Qt::LeftButton, {}, at + QPoint(far * 2, 0));
+  EXPECT_EQ(panel->drags, 1);
+  const QPoint inOther = QPoint(5, 6) + other->Client()->pos();
+  const std::string expected = "end other " + std::to_string(inOther.x()) + "," + std::to_string(inOther.y());
+  EXPECT_EQ(log, (std::vector<std::string>{"start", expected}));
+
+  log.clear();
+  panel->Target = nullptr;  // cancelled
+  panel->BeginDrag();
+  EXPECT_EQ(log, (std::vector<std::string>{"start", "end none 5,6"}));
+}
+
 TEST(FoldPanel, GlyphAtTheRightKeepsTheRightEdge) {
   test::EnsureApp();
   QWidget parent;
