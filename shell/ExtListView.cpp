@@ -381,12 +381,30 @@ void TzsExtListView::mouseMoveEvent(QMouseEvent* event) {
   if (index < 0) return;
   bool allowSelect = true;
   if (OnHotTrack) OnHotTrack(this, index, columnAt(pos.x()), pos, allowSelect);
-  QTreeWidgetItem* hot = Item(index);
-  if (allowSelect && HasStyle(lvxTrackSelect) && hot && !(event->buttons() & Qt::LeftButton)) {
-    clearSelection();
-    hot->setSelected(true);
-    setCurrentItem(hot, 0, QItemSelectionModel::NoUpdate);
+  fHotItem = index;  // the handler may have named another item
+  if (!allowSelect || !HasStyle(lvxTrackSelect) || !Item(index) || (event->buttons() & Qt::LeftButton)) {
+    if (fHoverTimer) fHoverTimer->stop();
+    return;
   }
+  const int delay = fHoverTime < 0 ? 400 : fHoverTime;
+  if (delay == 0) {
+    SelectHotItem();
+    return;
+  }
+  if (!fHoverTimer) {
+    fHoverTimer = new QTimer(this);
+    fHoverTimer->setSingleShot(true);
+    connect(fHoverTimer, &QTimer::timeout, this, [this] { SelectHotItem(); });
+  }
+  fHoverTimer->start(delay);
+}
+
+void TzsExtListView::SelectHotItem() {
+  QTreeWidgetItem* hot = Item(fHotItem);
+  if (!hot) return;
+  clearSelection();
+  hot->setSelected(true);
+  setCurrentItem(hot, 0, QItemSelectionModel::NoUpdate);
 }
 
 void TzsExtListView::StoreSettings() {

@@ -7,6 +7,7 @@
 #include "shell/EnhListView.h"
 
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 namespace zyn {
 
@@ -93,6 +94,7 @@ class TzsExtListView : public TCustomEnhListView {
   void SetVirtualMode(bool on);
   void SetVirtualItemCount(int count);
 
+  // Track select: how long the pointer rests on an item before it is selected (-1: 400 ms).
   int HoverTime() const { return fHoverTime; }
   void SetHoverTime(int ms) { fHoverTime = ms; }
   bool RequireComCtlUpdate() const { return fRequireComCtl; }
@@ -167,6 +169,8 @@ class TzsExtListView : public TCustomEnhListView {
   std::vector<unsigned> fVirtualStates;  // the selection state last reported per item
   bool fFilling = false;
   int fHotItem = -1;
+  QTimer* fHoverTimer = nullptr;  // track select: the hot item is selected when it fires
+  void SelectHotItem();
 };
 
 }  // namespace zyn

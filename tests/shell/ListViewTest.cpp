@@ -369,6 +369,7 @@ TEST_F(ListView, HotTrackSelectsUnlessRefusedAndMarqueeCanBeRefused) {
   view->SetExtendedStyles(Lvx(lvxTrackSelect) | Lvx(lvxFullRowSelect));
   view->resize(300, 200);
   view->show();
+  view->SetHoverTime(0);  // select at once
   std::vector<int> hot;
   view->OnHotTrack = [&](QObject*, int& item, int, const QPoint&, bool& allow) {
     hot.push_back(item);
@@ -381,6 +382,9 @@ TEST_F(ListView, HotTrackSelectsUnlessRefusedAndMarqueeCanBeRefused) {
   QTest::mouseMove(view->viewport(), centre(2));
   EXPECT_EQ(view->SelectedIndex(), 1);  // refused by the handler
   EXPECT_EQ(hot, (std::vector<int>{1, 2}));
+  view->SetHoverTime(60000);  // the pointer has not rested long enough yet
+  QTest::mouseMove(view->viewport(), centre(0));
+  EXPECT_EQ(view->SelectedIndex(), 1);
 
   view->setSelectionMode(QAbstractItemView::ExtendedSelection);
   int asked = 0;
