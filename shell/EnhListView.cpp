@@ -415,14 +415,23 @@ void TCustomEnhListView::DefaultDrawItem(TCanvas& canvas, int index, const TRect
   const bool selectionShown = (state & odSelected) && (focused || !HideSelection);
   const int first = ColumnAtPosition(0);
   const TRect firstSpan = ColumnSpan(first, rect);
+  // the item's small picture sits 2 pixels in, vertically centred; text and selection follow it
+  QTreeWidgetItem* item = topLevelItem(index);
+  const QIcon icon = item ? item->icon(first) : QIcon();
+  const QSize iconSize = icon.isNull() ? QSize() : (this->iconSize().isValid() ? this->iconSize() : QSize(16, 16));
+  const int imagesRight = icon.isNull() ? firstSpan.Left : firstSpan.Left + 2 + iconSize.width();
   TRect selection = rect;
-  if (!fullRowSelect) {
-    selection = firstSpan;
-    selection.Right = std::min(firstSpan.Left + canvas.TextWidth(CellText(topLevelItem(index), first)) + 8, firstSpan.Right);
-  }
+  selection.Left = imagesRight;
+  if (!fullRowSelect)
+    selection.Right = std::min(imagesRight + canvas.TextWidth(CellText(item, first)) + 8, firstSpan.Right);
   if (selectionShown) {
     canvas.Brush.Color = focused ? clHighlight : clBtnFace;
     canvas.FillRect(selection);
+  }
+  if (!icon.isNull()) {
+    const QIcon::Mode mode = focused && (state & (odSelected | odFocused)) ? QIcon::Selected : QIcon::Normal;
+    const QPixmap picture = icon.pixmap(iconSize, mode);
+    canvas.Painter().drawPixmap(firstSpan.Left + 2, rect.Top + (rect.Height() - picture.height()) / 2, picture);
   }
   for (int p = 0; p < columnCount(); ++p) {
     const int column = ColumnAtPosition(p);
@@ -430,7 +439,10 @@ void TCustomEnhListView::DefaultDrawItem(TCanvas& canvas, int index, const TRect
     const bool highlighted = selectionShown && (p == 0 || fullRowSelect);
     canvas.Font.Color = highlighted ? (focused ? clHighlightText : clBtnText) : clWindowText;
     TRect cell = ColumnSpan(column, rect);
-    if (p == 0 && !fullRowSelect) cell.Right = std::min(cell.Right, std::max(selection.Right, cell.Left));
+    if (p == 0) {
+      if (ColumnAlignment(column) == TShellAlignment::taLeftJustify) cell.Left = imagesRight;
+      if (!fullRowSelect) cell.Right = std::min(cell.Right, std::max(selection.Right, cell.Left));
+    }
     DrawCellText(canvas, index, column, cell, state);
   }
   canvas.Font.Color = clWindowText;

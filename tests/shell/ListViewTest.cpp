@@ -353,6 +353,20 @@ TEST_F(ListView, OwnerDrawnRowsGoThroughTheDrawEvents) {
   EXPECT_EQ(shot.pixelColor(5, row1.center().y()), QColor(Qt::red));
   EXPECT_NE(shot.pixelColor(5, view->visualItemRect(view->Item(0)).center().y()), QColor(Qt::red));
 
+  // the item's picture is drawn 2 pixels in, and the caption cell starts after it
+  QImage green(16, 16, QImage::Format_RGB32);
+  green.fill(Qt::green);
+  view->Item(0)->setIcon(0, QIcon(QPixmap::fromImage(green)));
+  TRect captionCell;
+  view->OnDrawSubItem = [&](QObject*, TCanvas&, int index, int sub, const TRect& r, TOwnerDrawState, bool&) {
+    if (index == 0 && sub == 0) captionCell = r;
+  };
+  const QImage withIcon = view->viewport()->grab().toImage();
+  const QRect row0 = view->visualItemRect(view->Item(0));
+  EXPECT_EQ(withIcon.pixelColor(2, row0.center().y()), QColor(Qt::green));
+  EXPECT_NE(withIcon.pixelColor(1, row0.center().y()), QColor(Qt::green));
+  EXPECT_EQ(captionCell.Left, 18);
+
   // a larger font makes taller rows; OnMeasureItem has the last word
   QFont big = view->font();
   big.setPixelSize(40);
