@@ -573,7 +573,9 @@ void TzbBarItemLinks::ClearItemRects() {
 void TzbBarItemLinks::CreateBarControl() {
   if (BarControl() || !manager_->WindowFactory) return;
   window_ = manager_->WindowFactory(*this);
+  if (!window_) return;
   for (TzbBarItemLink* l : shown_) l->CreateControl();
+  window_->ControlsCreated();
 }
 
 void TzbBarItemLinks::DestroyBarControl() {

@@ -1,0 +1,273 @@
+#include "widgets/bars/BarSubMenuControl.h"
+
+#include "widgets/bars/BarItemControls.h"
+#include "widgets/bars/BarItemLinks.h"
+#include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarPainter.h"
+#include "platform/PopupWindows.h"
+
+#include <QWidget>
+#include <algorithm>
+
+namespace zyn {
+
+TzbBarSubMenuControl::TzbBarSubMenuControl(TzbBarManager& manager, TzbBarItemLinks& links)
+    : TCustomzbBarControl(manager, links) {
+  QWidget* w = CreateBarWidget(*this, nullptr);
+  MakeNonActivatingPopup(w);
+  w->resize(50, 30);
+  SetWidget(w);
+  CalcMetrics();
+}
+
+TzbBarSubMenuControl::~TzbBarSubMenuControl() {
+  closing_ = true;
+  if (TzbBarItemControl* pending = TzbBarSubItemControl::PendingControl())
+    for (TzbBarItemLink* link : links_->ShownLinks())
+      if (link->Control() == pending) TzbBarSubItemControl::CancelPending();
+  if (ChildMenu) {
+    TzbBarSubMenuControl* child = ChildMenu;
+    ChildMenu = nullptr;
+    if (child->OwnerControl) child->OwnerControl->ControlInactivate(true);
+    else child->Close();
+  }
+  selected_ = nullptr;
+  TCustomzbBarControl::SetActive(false);
+  if (ParentBar && IsAlive(ParentBar)) {
+    if (ParentBar->ChildMenu == this) ParentBar->ChildMenu = nullptr;
+    if (OwnerControl) {
+      OwnerControl->Active = false;
+      if (auto* b = dynamic_cast<TzbBarButtonControl*>(OwnerControl)) b->CloseDropDown();
+      ParentBar->Invalidate();
+    }
+  }
+  if (OnCloseUp) OnCloseUp();
+}
+
+void TzbBarSubMenuControl::Close() {
+  if (closing_) return;
+  if (OwnerControl) {
+    OwnerControl->ControlInactivate(true);
+    return;
+  }
+  links_->DestroyBarControl();
+}
+
+void TzbBarSubMenuControl::CalcMetrics() {
+  TCustomzbBarControl::CalcMetrics();
+  int lh = lineHeight_;
+  manager_->PainterClass().CalcMenuMetrics(*this, lh, dropArrowWidth_, expandHeight_, glyphReference_);
+}
+
+TBrush TzbBarSubMenuControl::GetBackgroundBrush() const { return manager_->PainterClass().GetMenuFrameBrush(*this); }
+
+TBrush TzbBarSubMenuControl::ItemBrush() const {
+  return manager_->PainterClass().GetMenuItemBrush(*this, GetBackgroundBrush());
+}
+
+bool TzbBarSubMenuControl::IsPopupChain() const {
+  if (OwnerWidth || OwnerHeight) return false;
+  if (auto* parent = dynamic_cast<const TzbBarSubMenuControl*>(ParentBar)) return parent->IsPopupChain();
+  return ParentBar == nullptr;
+}
+
+// ---------------------------------------------------------------- layout and placement
+
+void TzbBarSubMenuControl::CalcItemRects(bool measuring, int* width, int* height) {
+  links_->ClearItemRects();
+  CreateItemControls();
+  const TzbBarItemControlPainter& p = manager_->PainterClass();
+  TRect start;
+  int bottomLimit = 0;
+  p.GetMenuItemsRect(*this, measuring, start, bottomLimit);
+  const auto& shown = links_->ShownLinks();
+  int top = start.Top, widest = 0;
+  bool first = true;
+  for (std::size_t i = static_cast<std::size_t>(std::max(0, topIndex_)); i < shown.size(); ++i) {
+    TzbBarItemLink* link = shown[i];
+    TzbBarItemControl* c = link->Control();
+    if (!c) continue;
+    if (link->GetBeginGroup() && !first) top += p.GetMenuSeparatorHeight();
+    const int h = c->GetHeight();
+    if (!measuring && top + h > bottomLimit) break;
+    link->ItemRect = Rect(start.Left, top, start.Right, top + h);
+    widest = std::max(widest, c->GetWidth());
+    top += h;
+    first = false;
+  }
+  if (width && height) p.CalcMenuSize(*this, widest, top - start.Top, *width, *height);
+}
+
+void TzbBarSubMenuControl::Place() {
+  int w = 0, h = 0;
+  CalcItemRects(true, &w, &h);
+  int left = requested_.X, top = requested_.Y;
+  const TRect a = MonitorWorkArea(requested_);
+  flippedLeft_ = flippedUp_ = false;
+  if (a.Right < left + w) {
+    if (!OwnerWidth) {
+      left = a.Right - w;
+    } else if (a.Right - left < left - OwnerWidth - a.Left) {
+      left = left - OwnerWidth - w;
+      flippedLeft_ = true;
+    }
+  }
+  if (left < a.Left) {
+    if (!OwnerWidth) left = a.Left;
+    else if (!OpensToTheRight && a.Right - (left + w + OwnerWidth) > a.Left - left) {
+      left = left + w + OwnerWidth;
+      flippedLeft_ = true;
+    }
+  }
+  left = std::max(a.Left, std::min(left, a.Right - w));
+  if (a.Bottom < top + h) {
+    if (OwnerHeight) {
+      if (a.Bottom - top < top - OwnerHeight - a.Top) {
+        top = top - OwnerHeight - h;
+        flippedUp_ = true;
+      } else {
+        h = a.Bottom - top;
+      }
+    } else if (OwnerWidth || top - h < a.Top) {
+      top = a.Bottom - h;
+    } else {
+      top -= h;
+      flippedUp_ = true;
+    }
+  }
+  if (top < a.Top) {
+    if (flippedUp_) h -= a.Top - top;
+    top = a.Top;
+    h = std::min(h, a.Bottom - top);
+  }
+  widget_->setGeometry(left, top, w, h);
+  CalcItemRects(false);
+}
+
+void TzbBarSubMenuControl::ShowAt(const TPoint& position, int ownerWidth, int ownerHeight) {
+  if (!widget_) return;
+  OwnerWidth = ownerWidth;
+  OwnerHeight = ownerHeight;
+  requested_ = position;
+  if (OnPopup) {
+    OnPopup();
+    if (!IsAlive(this)) return;
+  }
+  SetActive(true);
+  const bool recent = manager_->RecentItemsFirst() && links_->RecentItemsActive() && !MenusExpanded();
+  links_->SetRecentLimit(recent ? links_->CalcRecentCount() : -1);
+  topIndex_ = 0;
+  Place();
+  Invalidate();
+  widget_->show();
+  widget_->raise();
+  UpdateShadow();
+}
+
+void TzbBarSubMenuControl::RebuildLayout() {
+  if (closing_ || !widget_) return;
+  TzbBarItemControl* keep = selected_;
+  const int keepIndex = keep ? links_->IndexOf(&keep->Link()) : -1;
+  DestroyItemControls();
+  CreateItemControls();
+  if (keepIndex >= 0 && keepIndex < links_->Count()) selected_ = links_->Items(keepIndex)->Control();
+  if (widget_->isVisible()) Place();
+  else CalcItemRects(false);
+  Invalidate();
+  UpdateShadow();
+}
+
+// ---------------------------------------------------------------- painting
+
+void TzbBarSubMenuControl::Paint() {
+  TCanvas& dc = Canvas();
+  const TzbBarItemControlPainter& p = manager_->PainterClass();
+  const TRect window = Rect(0, 0, widget_ ? widget_->width() : 0, widget_ ? widget_->height() : 0);
+  p.DrawMenuFrame(*this, dc, window);
+  const TRect in = ClientInsets();
+  dc.Painter().translate(in.Left, in.Top);
+  const TBrush brush = GetBackgroundBrush();
+  itemBrush_ = brush;
+  const TRect client = ClientRect();
+  p.DrawMenuClientFrame(*this, dc, brush, client);
+  TRect inner = client;
+  InflateRect(inner, -1, -1);
+  if (links_->VisibleLinks().empty()) {
+    PaintBackground(dc, inner, false);
+    return;
+  }
+  CalcItemRects(false);
+  int lastBottom = inner.Top;
+  bool first = true;
+  for (TzbBarItemLink* link : links_->ShownLinks()) {
+    TzbBarItemControl* c = link->Control();
+    if (!c) continue;
+    c->SeparatorRect = TRect{};
+    if (IsRectEmpty(link->ItemRect)) continue;
+    if (link->GetBeginGroup() && !first) {
+      itemBrush_ = brush;
+      p.DrawMenuSeparator(*this, *c, SideStripWidth(), link->ItemRect, dc);
+    }
+    c->LastInLine = false;
+    PaintItem(*c);
+    lastBottom = link->ItemRect.Bottom;
+    first = false;
+  }
+  itemBrush_ = brush;
+  p.DrawMenuBackground(*this, dc, Rect(inner.Left, lastBottom, inner.Right, inner.Bottom), TRect{}, false);
+}
+
+// ---------------------------------------------------------------- input
+
+void TzbBarSubMenuControl::MouseDown(const TPoint& p, TzbMouseButton button) {
+  if (button == mbRight && IsPopupChain()) button = mbLeft;
+  TCustomzbBarControl::MouseDown(p, button);
+}
+
+void TzbBarSubMenuControl::MouseUp(const TPoint& p, TzbMouseButton button) {
+  if (button == mbRight && IsPopupChain()) button = mbLeft;
+  TCustomzbBarControl::MouseUp(p, button);
+}
+
+bool TzbBarSubMenuControl::KeyDown(int key, unsigned shift) {
+  if (TCustomzbBarControl::KeyDown(key, shift)) return true;
+  if (!IsAlive(this)) return true;
+  if (selected_ && selected_->KeyDown(key)) return true;
+  if (!IsAlive(this)) return true;
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (selected_) selected_->Click(false);
+      return true;
+    case Qt::Key_Escape: {
+      TCustomzbBarControl* parent = ParentBar;
+      if (parent && parent->SelectedControl() && OwnerControl) {
+        parent->SelectedControl()->ControlInactivate(true);
+        if (IsAlive(parent)) parent->MenuClosedByKey();
+      } else {
+        Close();
+      }
+      return true;
+    }
+    case Qt::Key_Left: {
+      TCustomzbBarControl* parent = ParentBar;
+      if (!parent || !parent->SelectedControl()) return true;
+      if (parent->IsMenu()) {
+        parent->SelectedControl()->ControlInactivate(true);
+        return true;
+      }
+      if (parent->IsVertical()) return KeyDown(Qt::Key_Escape, 0);
+      parent->KeyDown(Qt::Key_Left, 0);
+      return true;
+    }
+    case Qt::Key_Right: {
+      TCustomzbBarControl* top = ChainTop();
+      if (top != this && !top->IsMenu()) top->KeyDown(Qt::Key_Right, 0);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace zyn
