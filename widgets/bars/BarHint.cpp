@@ -118,7 +118,6 @@ void ShowHintNow() {
   top = std::max(top, area.Top);
   hw.setGeometry(left, top, width, height);
   hw.show();
-  hw.raise();
   hw.update();
   s.Shown = true;
   MakeTimer(s.Timer, HintTimerFired)->start(TzbBarHintDelays::Hide);

@@ -12,6 +12,7 @@
 #include "platform/PopupWindows.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -146,7 +147,6 @@ void TzbBarScreen::LayoutForm() {
       const bool lengthChanged = docks_[i]->IsHorizontal() ? dw->width() != tops[i].width()
                                                             : dw->height() != tops[i].height();
       dw->setGeometry(tops[i]);
-      dw->raise();
       if (lengthChanged) {
         const int before = docks_[i]->GetRowsSize();
         docks_[i]->UpdateDock();
@@ -294,7 +294,8 @@ void TzbBarScreen::DragBar(TzbBarControl& window, const TPoint& cursor) {
   capture->setGeometry(cursor.X, cursor.Y, 1, 1);
   capture->setWindowOpacity(0.0);
   capture->show();
-  capture->grabMouse(Qt::SizeAllCursor);
+  // Offscreen there is no pointer to grab; the input filter sees the moves anyway.
+  if (QGuiApplication::platformName() != QLatin1String("offscreen")) capture->grabMouse(Qt::SizeAllCursor);
   capture_ = capture;
   dragHandler_ = TAppEventFilter::AddHandler([this](QWidget*, QEvent* e) { return DragEvent(e); });
 }
@@ -384,7 +385,7 @@ void TzbBarScreen::EndDrag() {
   dragHandler_ = 0;
   if (dockingTimer_) static_cast<QTimer*>(dockingTimer_.data())->stop();
   if (capture_) {
-    capture_->releaseMouse();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) capture_->releaseMouse();
     capture_->deleteLater();
     capture_ = nullptr;
   }

@@ -138,7 +138,6 @@ void TzbBarShadow::SetVisible(bool value) {
     auto w = std::make_unique<TzbBarShadowPart>(PartImage(part), transparent);
     w->setGeometry(ToQRect(part.Bounds));
     w->show();
-    if (QWidget* ownerWidget = owner_->Widget(); ownerWidget && ownerWidget->isWindow()) w->stackUnder(ownerWidget);
     windows_.push_back(std::move(w));
   }
 }

@@ -95,7 +95,13 @@ void TzbBarSubMenuControl::CalcItemRects(bool measuring, int* width, int* height
     top += h;
     first = false;
   }
-  if (width && height) p.CalcMenuSize(*this, widest, top - start.Top, *width, *height);
+  if (width && height) {
+    // The painter answers the client size; the frame lies around it.
+    p.CalcMenuSize(*this, widest, top - start.Top, *width, *height);
+    const TRect in = ClientInsets();
+    *width += in.Left + in.Right;
+    *height += in.Top + in.Bottom;
+  }
 }
 
 void TzbBarSubMenuControl::Place() {
@@ -160,7 +166,6 @@ void TzbBarSubMenuControl::ShowAt(const TPoint& position, int ownerWidth, int ow
   Place();
   Invalidate();
   widget_->show();
-  widget_->raise();
   UpdateShadow();
 }
 
