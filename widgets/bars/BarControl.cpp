@@ -161,6 +161,10 @@ TCustomzbBarControl::TCustomzbBarControl(TzbBarManager& manager, TzbBarItemLinks
   buffer_.fill(Qt::white);
   canvas_ = std::make_unique<TCanvas>(&buffer_);
   canvas_->Font.Font = manager.BarFont();
+  clientBuffer_ = QImage(50, 30, QImage::Format_RGB32);
+  clientBuffer_.fill(Qt::white);
+  clientCanvas_ = std::make_unique<TCanvas>(&clientBuffer_);
+  clientCanvas_->Font.Font = manager.BarFont();
   CalcMetrics();
 }
 
@@ -176,6 +180,7 @@ TCustomzbBarControl::~TCustomzbBarControl() {
   auto& live = LiveList();
   live.erase(std::remove(live.begin(), live.end(), this), live.end());
   shadow_.reset();
+  clientCanvas_.reset();
   canvas_.reset();
   if (widget_) {
     DetachBarWidget(widget_);
@@ -224,36 +229,46 @@ void TCustomzbBarControl::SetWidget(QWidget* widget) {
 
 void TCustomzbBarControl::CalcMetrics() {
   const QString zero = QStringLiteral("0");
-  zeroHeight_ = canvas_->TextHeight(zero);
+  zeroHeight_ = clientCanvas_->TextHeight(zero);
   lineHeight_ = zeroHeight_ + 6;
   arrowSize_ = std::max(4, lineHeight_ / 5);
   const TzbBarItemControlPainter& p = manager_->PainterClass();
   editHeight_ = p.GetEditHeight(zeroHeight_);
-  rightMargin_ = p.GetComboButtonWidth(canvas_->TextWidth(zero));
+  rightMargin_ = p.GetComboButtonWidth(clientCanvas_->TextWidth(zero));
 }
 
 void TCustomzbBarControl::EnsureBuffer() {
   const QSize size = widget_ ? widget_->size() : QSize(50, 30);
   const QSize wanted(std::max(1, size.width()), std::max(1, size.height()));
-  if (buffer_.size() == wanted) return;
-  const TFont font = canvas_->Font;
-  canvas_.reset();
-  buffer_ = QImage(wanted, QImage::Format_RGB32);
-  buffer_.fill(Qt::white);
-  canvas_ = std::make_unique<TCanvas>(&buffer_);
-  canvas_->Font = font;
+  const TRect client = ClientRect();
+  const QSize clientWanted(std::max(1, client.Width()), std::max(1, client.Height()));
+  const TFont font = clientCanvas_->Font;
+  if (buffer_.size() != wanted) {
+    canvas_.reset();
+    buffer_ = QImage(wanted, QImage::Format_RGB32);
+    buffer_.fill(Qt::white);
+    canvas_ = std::make_unique<TCanvas>(&buffer_);
+    canvas_->Font = font;
+  }
+  if (clientBuffer_.size() != clientWanted) {
+    clientCanvas_.reset();
+    clientBuffer_ = QImage(clientWanted, QImage::Format_RGB32);
+    clientBuffer_.fill(Qt::white);
+    clientCanvas_ = std::make_unique<TCanvas>(&clientBuffer_);
+    clientCanvas_->Font = font;
+  }
 }
 
-TCanvas& TCustomzbBarControl::Canvas() { return *canvas_; }
+TCanvas& TCustomzbBarControl::Canvas() { return *clientCanvas_; }
 
 int TCustomzbBarControl::FontPointSize() const {
-  const QFont& f = canvas_->Font.Font;
+  const QFont& f = clientCanvas_->Font.Font;
   if (f.pointSize() > 0) return f.pointSize();
   return std::max(1, f.pixelSize() * 72 / 96);
 }
 
 int TCustomzbBarControl::FontHeightValue() const {
-  const QFont& f = canvas_->Font.Font;
+  const QFont& f = clientCanvas_->Font.Font;
   if (f.pixelSize() > 0) return -f.pixelSize();
   return -std::max(1, f.pointSize() * 96 / 72);
 }
@@ -603,11 +618,15 @@ void TCustomzbBarControl::Flush() {
   if (!dirty_) return;
   dirty_ = false;
   ++PaintCount;
-  TCanvas& dc = *canvas_;
-  dc.Painter().save();
-  dc.Painter().resetTransform();
+  for (TCanvas* dc : {canvas_.get(), clientCanvas_.get()}) {
+    dc->Painter().save();
+    dc->Painter().resetTransform();
+    dc->Painter().setClipping(false);
+  }
   Paint();
-  dc.Painter().restore();
+  for (TCanvas* dc : {canvas_.get(), clientCanvas_.get()}) dc->Painter().restore();
+  const TRect in = ClientInsets();
+  canvas_->Painter().drawImage(in.Left, in.Top, clientBuffer_);
 }
 
 void TCustomzbBarControl::PaintWidget(QWidget& widget) {

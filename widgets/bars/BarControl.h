@@ -102,6 +102,7 @@ class TCustomzbBarControl : public TzbBarWindow {
   // The owner rectangle touches the window on one side and overlaps it along that side.
   bool IsOwnerRectAdjacent() const;
   void UpdateShadow();
+  const TzbBarShadow& Shadow() const { return *shadow_; }
 
   // --- input, in client coordinates ---
   virtual void MouseDown(const TPoint& p, TzbMouseButton button);
@@ -118,6 +119,8 @@ class TCustomzbBarControl : public TzbBarWindow {
   void Invalidate();
   void Flush();                       // paints into the buffer when something changed
   const QImage& Buffer() const { return buffer_; }
+  // The canvas of the whole window (frame, caption); Canvas() is the client area's.
+  TCanvas& WindowCanvas() { return *canvas_; }
   void PaintWidget(QWidget& widget);  // the widget's paint event
   int PaintCount = 0;
 
@@ -140,8 +143,10 @@ class TCustomzbBarControl : public TzbBarWindow {
   TzbBarManager* manager_;
   TzbBarItemLinks* links_;
   QPointer<QWidget> widget_;
-  QImage buffer_;
+  QImage buffer_;                         // the whole window
   std::unique_ptr<TCanvas> canvas_;
+  QImage clientBuffer_;                   // the client area; painters read back its pixels
+  std::unique_ptr<TCanvas> clientCanvas_;
   TBrush itemBrush_;
   TzbBarItemControl* selected_ = nullptr;
   TzbBarItemControl* captured_ = nullptr;

@@ -290,24 +290,23 @@ void TzbDockControl::LayoutRows() {
       acrosses[0] = sizeFor(w, lengths[0]);
       for (int i = 1; i < n; ++i) starts[i] = lengths[0], lengths[i] = 0, acrosses[i] = 0;
     } else if (L < sumMax) {
+      // Overfull: from the last window to the first, each keeps its full length while the windows
+      // before it still get their minimum; the first one takes what is left.
       int e = L;
       for (int i = n - 1; i >= 0; --i) {
         TzbBarControl* w = row.Cols[i].Window;
-        const int wished0 = horizontal ? row.Cols[i].Desired.X : row.Cols[i].Desired.Y;
-        const int wished = std::min(std::max(wished0, before(mins, i)), before(maxs, i));
-        const int space = e - wished;
-        int len;
-        if (space < maxs[i]) {
-          if (!w->Wraps() && mins[i] != maxs[i]) w->SetTruncated(true);
-          len = std::max(space, mins[i]);
-        } else {
-          len = maxs[i];
+        const int minsBefore = before(mins, i);
+        int len = maxs[i];
+        if (i == 0) {
+          len = std::max(e, mins[0]);
+        } else if (e - len < minsBefore) {
+          len = std::max(e - minsBefore, mins[i]);
         }
-        if (i == 0) len = std::max(len, e);
+        if (len < maxs[i] && !w->Wraps() && mins[i] != maxs[i]) w->SetTruncated(true);
         acrosses[i] = sizeFor(w, len);
         lengths[i] = len;
-        starts[i] = std::min(std::max(e - len, before(mins, i)), before(maxs, i));
-        e -= len;
+        starts[i] = std::max(0, e - len);
+        e = starts[i];
       }
     } else {
       int v = L;

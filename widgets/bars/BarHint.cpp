@@ -10,6 +10,7 @@
 #include "platform/QtText.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPointer>
 #include <QTimer>
@@ -106,11 +107,9 @@ void ShowHintNow() {
   hw.setFont(f);
   const TPoint at = Point(cursor.X, cursor.Y + 20);
   const TRect area = MonitorWorkArea(at);
-  TCanvas measure(static_cast<QPaintDevice*>(&hw));
-  measure.Font.Font = f;
-  TRect text = Rect(0, 0, area.Width(), 0);
-  measure.DrawText(hw.Text, text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  const int width = text.Width() + 6, height = text.Height() + 6;
+  const QRect measured = QFontMetrics(f).boundingRect(QRect(0, 0, area.Width(), 10000),
+                                                       Qt::TextWordWrap, hw.Text);
+  const int width = measured.width() + 6, height = measured.height() + 6;
   int left = at.X, top = at.Y;
   if (left + width > area.Right) left = area.Right - width;
   if (top + height > area.Bottom) top = at.Y - height - 20;

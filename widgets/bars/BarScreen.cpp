@@ -249,6 +249,14 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
 }
 
 bool TzbBarScreen::MouseEvent(QWidget* receiver, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease) {
+    // The release of the press that opened a popup is not a click in it, wherever it lands.
+    auto* e = static_cast<QMouseEvent*>(event);
+    TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
+    if (head && head->IgnoreNextButtonUp && !PtInRect(head->WindowRect(), FromQPoint(e->globalPosition().toPoint())))
+      head->IgnoreNextButtonUp = false;
+    return false;
+  }
   if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) return false;
   auto* e = static_cast<QMouseEvent*>(event);
   const TPoint p = FromQPoint(e->globalPosition().toPoint());
@@ -513,7 +521,10 @@ void TzbBarScreen::ShowToolbarsPopup(const TPoint& point) {
   if (popupLinks_->Count() == 0) return;
   if (TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl()) head->HideAll();
   popupLinks_->CreateBarControl();
-  if (auto* menu = dynamic_cast<TzbBarSubMenuControl*>(popupLinks_->BarControl())) menu->ShowAt(point, 0, 0);
+  if (auto* menu = dynamic_cast<TzbBarSubMenuControl*>(popupLinks_->BarControl())) {
+    menu->IgnoreNextButtonUp = QApplication::mouseButtons() != Qt::NoButton;
+    menu->ShowAt(point, 0, 0);
+  }
 }
 
 void ShowToolbarsPopup(TzbBarManager& manager, const TPoint& point) {

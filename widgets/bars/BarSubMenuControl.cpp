@@ -188,9 +188,7 @@ void TzbBarSubMenuControl::Paint() {
   TCanvas& dc = Canvas();
   const TzbBarItemControlPainter& p = manager_->PainterClass();
   const TRect window = Rect(0, 0, widget_ ? widget_->width() : 0, widget_ ? widget_->height() : 0);
-  p.DrawMenuFrame(*this, dc, window);
-  const TRect in = ClientInsets();
-  dc.Painter().translate(in.Left, in.Top);
+  p.DrawMenuFrame(*this, WindowCanvas(), window);
   const TBrush brush = GetBackgroundBrush();
   itemBrush_ = brush;
   const TRect client = ClientRect();

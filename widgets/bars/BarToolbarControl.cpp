@@ -63,6 +63,7 @@ void TzbBarControl::ControlsCreated() {
   dock_ = (dockingStyle_ != dsNone && screen) ? screen->Dock(dockingStyle_) : nullptr;
   if (!dock_) dockingStyle_ = dsNone;
   canvas_->Font.Font = manager_->BarFont();
+  clientCanvas_->Font.Font = manager_->BarFont();
   CalcMetrics();
   CreateWindowWidget();
   ShowWindow();
@@ -553,6 +554,7 @@ void TzbBarControl::RebuildLayout() {
     if (keepIndex >= 0 && keepIndex < links_->Count()) selected_ = links_->Items(keepIndex)->Control();
   }
   canvas_->Font.Font = manager_->BarFont();
+  clientCanvas_->Font.Font = manager_->BarFont();
   CalcMetrics();
   if (dock_) {
     dock_->UpdateDock();
@@ -792,20 +794,19 @@ void TzbBarControl::MouseLeave() {
 // ---------------------------------------------------------------- painting
 
 void TzbBarControl::Paint() {
+  TCanvas& wdc = WindowCanvas();
   TCanvas& dc = Canvas();
   const TzbBarItemControlPainter& p = manager_->PainterClass();
   const TRect window = Rect(0, 0, widget_ ? widget_->width() : 0, widget_ ? widget_->height() : 0);
   const TBrush brush = GetBackgroundBrush();
   itemBrush_ = brush;
-  TzbBarItemControlPainter::FillWith(dc, window, brush);
+  TzbBarItemControlPainter::FillWith(wdc, window, brush);
   if (IsFloating()) {
-    p.DrawFloatingBorder(*this, dc, brush, window);
-    p.DrawFloatingCaption(*this, dc, brush, FloatingCaptionRect());
+    p.DrawFloatingBorder(*this, wdc, brush, window);
+    p.DrawFloatingCaption(*this, wdc, brush, FloatingCaptionRect());
   } else if (bar_->BorderStyle == bbsSingle) {
-    p.DrawBarBorder(*this, dc, brush, window);
+    p.DrawBarBorder(*this, wdc, brush, window);
   }
-  const TRect in = ClientInsets();
-  dc.Painter().translate(in.Left, in.Top);
   const TRect client = ClientRect();
   PaintBackground(dc, client, false);
   const bool vertical = IsVertical();
@@ -835,7 +836,7 @@ void TzbBarControl::Paint() {
         sep = Rect(r.Right, 0, r.Right + sepSize, client.Height());
         verticalLine = true;
       }
-      p.DrawSeparator(*this, dc, verticalLine, brush, sep);
+      p.DrawSeparator(*this, dc, !verticalLine, brush, sep);  // the painter is told a horizontal line
       c->SeparatorRect = sep;
     }
     PaintItem(*c);

@@ -309,3 +309,36 @@ TEST_F(BarWindows, AToolbarButtonFiresOnReleaseOverIt) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+// The open "&Projekt" menu of the demo form as the XP painter draws it: frame, image column,
+// glyphs, captions, shortcut texts, the separators, the disabled entries and the arrows of the two
+// sub-menus. Recipe: produced by this test with ZYN_UPDATE_GOLDEN=1 on the offscreen platform with
+// the DejaVu Sans font of the build machine and reviewed by eye (see data/README.md).
+TEST_F(BarWindows, AnOpenMenuLooksAsTheXPPainterDrawsIt) {
+  TzbBarSubMenuControl* menu = OpenProjekt();
+  ASSERT_NE(menu, nullptr);
+  menu->Invalidate();
+  menu->Flush();
+  const QImage actual = menu->Buffer().convertToFormat(QImage::Format_RGB32);
+  const QString path = QStringLiteral(ZYN_TEST_DATA_DIR "/xp_open_menu.png");
+  if (std::getenv("ZYN_UPDATE_GOLDEN")) {
+    ASSERT_TRUE(actual.save(path, "PNG"));
+    return;
+  }
+  QImage expected(path);
+  ASSERT_FALSE(expected.isNull()) << "missing golden image " << path.toStdString();
+  expected = expected.convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(actual.size(), expected.size());
+  int differing = 0;
+  for (int y = 0; y < actual.height(); ++y)
+    for (int x = 0; x < actual.width(); ++x)
+      if ((actual.pixel(x, y) & 0xFFFFFF) != (expected.pixel(x, y) & 0xFFFFFF)) ++differing;
+  if (differing > 0) actual.save(QStringLiteral(ZYN_BINARY_DIR "/xp_open_menu_actual.png"), "PNG");
+  EXPECT_EQ(differing, 0);
+}
+
+}  // namespace
+}  // namespace zyn
