@@ -1,10 +1,12 @@
 #include "widgets/bars/BarDockControl.h"
 
+#include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarToolbarControl.h"
 #include "widgets/bars/BarUtils.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
@@ -27,6 +29,11 @@ class TzbDockWidget : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     if (dock_) dock_->Paint(*this);
+  }
+  void mousePressEvent(QMouseEvent* e) override {
+    // A right click on the empty part of a dock lists the toolbars.
+    if (dock_ && e->button() == Qt::RightButton && !dock_->Manager().IsCustomizing())
+      ShowToolbarsPopup(dock_->Manager(), FromQPoint(e->globalPosition().toPoint()));
   }
 
  private:

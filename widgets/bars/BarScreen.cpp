@@ -50,7 +50,23 @@ class TFormFilter : public QObject {
  public:
   explicit TFormFilter(TzbBarScreen& screen) : screen_(&screen) {}
   bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Resize || e->type() == QEvent::Show) screen_->LayoutForm();
+    switch (e->type()) {
+      case QEvent::Resize:
+        screen_->LayoutForm();
+        break;
+      case QEvent::Show:
+        screen_->LayoutForm();
+        screen_->ShowFloatingBars(true);
+        break;
+      case QEvent::Hide:
+        screen_->ShowFloatingBars(false);
+        break;
+      case QEvent::WindowStateChange:
+        screen_->ShowFloatingBars(!static_cast<QWidget*>(screen_->Manager().Form())->isMinimized());
+        break;
+      default:
+        break;
+    }
     return false;
   }
 
@@ -157,6 +173,20 @@ void TzbBarScreen::LayoutForm() {
     if (!changed) break;
   }
   layingOut_ = false;
+}
+
+void TzbBarScreen::ShowFloatingBars(bool show) {
+  for (int i = 0; i < manager_->Bars().Count(); ++i) {
+    auto* w = dynamic_cast<TzbBarControl*>(manager_->Bars().Items(i)->GetBarControl());
+    if (!w || !w->IsFloating() || !w->Widget()) continue;
+    if (show) {
+      w->Widget()->show();
+      w->UpdateShadow();
+    } else {
+      w->Widget()->hide();
+      w->UpdateShadow();
+    }
+  }
 }
 
 // ---------------------------------------------------------------- input filter

@@ -4,7 +4,7 @@
 // the docks, the input filter that stands in for the thread hooks (Alt and F10 menu mode, item
 // shortcuts, Alt + accelerator, keys for open menus, clicks outside the open menus), the bar drag
 // that moves a bar between the docks and floating, and the sizing of floating bars by their frame.
-// The form creates one next to its manager and keeps it as long as the manager.
+// The form creates one after its manager and destroys it before the manager.
 
 #include "widgets/bars/BarTypes.h"
 #include "platform/Types.h"
@@ -36,6 +36,8 @@ class TzbBarScreen {
   void SetClientWidget(QWidget* widget);
   QWidget* ClientWidget() const { return client_; }
   void LayoutForm();
+  // Floating bars hide with their form (hidden or minimized) and come back with it.
+  void ShowFloatingBars(bool show);
 
   // --- the bar drag ---
   void DragBar(TzbBarControl& window, const TPoint& cursor);

@@ -6,6 +6,7 @@
 #include "widgets/bars/BarPainter.h"
 #include "platform/PopupWindows.h"
 
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
@@ -22,6 +23,7 @@ TzbBarSubMenuControl::TzbBarSubMenuControl(TzbBarManager& manager, TzbBarItemLin
 
 TzbBarSubMenuControl::~TzbBarSubMenuControl() {
   closing_ = true;
+  delete scrollTimer_;
   if (TzbBarItemControl* pending = TzbBarSubItemControl::PendingControl())
     for (TzbBarItemLink* link : links_->ShownLinks())
       if (link->Control() == pending) TzbBarSubItemControl::CancelPending();
@@ -94,6 +96,27 @@ void TzbBarSubMenuControl::CalcItemRects(bool measuring, int* width, int* height
     widest = std::max(widest, c->GetWidth());
     top += h;
     first = false;
+  }
+  if (!measuring) {
+    // The arrows take the places of the first and the last entry laid out.
+    std::vector<TzbBarItemLink*> laid;
+    for (std::size_t i = static_cast<std::size_t>(std::max(0, topIndex_)); i < shown.size(); ++i)
+      if (!IsRectEmpty(shown[i]->ItemRect)) laid.push_back(shown[i]);
+    const std::size_t remaining = shown.size() - std::min(shown.size(), static_cast<std::size_t>(std::max(0, topIndex_)));
+    upShown_ = topIndex_ > 0 && !laid.empty();
+    downShown_ = laid.size() < remaining && !laid.empty();
+    upRect_ = downRect_ = TRect{};
+    if (upShown_) {
+      upRect_ = laid.front()->ItemRect;
+      laid.front()->ItemRect = TRect{};
+    }
+    if (downShown_ && laid.size() > (upShown_ ? 1u : 0u)) {
+      downRect_ = laid.back()->ItemRect;
+      downRect_.Bottom = ClientRect().Height() - 2;
+      laid.back()->ItemRect = TRect{};
+    } else {
+      downShown_ = false;
+    }
   }
   if (width && height) {
     // The painter answers the client size; the frame lies around it.
@@ -217,12 +240,87 @@ void TzbBarSubMenuControl::Paint() {
     first = false;
   }
   itemBrush_ = brush;
+  if (downShown_) lastBottom = std::max(lastBottom, downRect_.Bottom);
   p.DrawMenuBackground(*this, dc, Rect(inner.Left, lastBottom, inner.Right, inner.Bottom), TRect{}, false);
+  if (upShown_) {
+    TzbBarItemControlPainter::FillWith(dc, upRect_, brush);
+    p.DrawMenuScrollArrow(*this, dc, true, upRect_);
+  }
+  if (downShown_) {
+    TzbBarItemControlPainter::FillWith(dc, downRect_, brush);
+    p.DrawMenuScrollArrow(*this, dc, false, downRect_);
+  }
 }
 
 // ---------------------------------------------------------------- input
 
+int TzbBarSubMenuControl::ScrollInterval = 80;
+
+void TzbBarSubMenuControl::Scroll(int direction) {
+  if (scrollDirection_ == direction) return;
+  scrollDirection_ = direction;
+  HotTrackItem(nullptr);
+  if (!IsAlive(this)) return;
+  if (!scrollTimer_) {
+    auto* timer = new QTimer;
+    TzbBarSubMenuControl* self = this;
+    QObject::connect(timer, &QTimer::timeout, [self]() {
+      if (!IsAlive(self)) return;
+      const int shownCount = static_cast<int>(self->links_->ShownLinks().size());
+      if (self->scrollDirection_ < 0 && self->upShown_) --self->topIndex_;
+      else if (self->scrollDirection_ > 0 && self->downShown_ && self->topIndex_ < shownCount - 1) ++self->topIndex_;
+      else return;
+      self->CalcItemRects(false);
+      self->Invalidate();
+    });
+    scrollTimer_ = timer;
+  }
+  static_cast<QTimer*>(scrollTimer_)->start(ScrollInterval);
+}
+
+void TzbBarSubMenuControl::StopScrolling() {
+  if (!scrollDirection_) return;
+  scrollDirection_ = 0;
+  if (scrollTimer_) static_cast<QTimer*>(scrollTimer_)->stop();
+  lastMouse_ = Point(-1, -1);
+}
+
+void TzbBarSubMenuControl::MouseMove(const TPoint& p) {
+  if (upShown_ && PtInRect(upRect_, p)) {
+    Scroll(-1);
+    return;
+  }
+  if (downShown_ && PtInRect(downRect_, p)) {
+    Scroll(1);
+    return;
+  }
+  StopScrolling();
+  TCustomzbBarControl::MouseMove(p);
+}
+
+void TzbBarSubMenuControl::SetSelectedControl(TzbBarItemControl* control) {
+  TCustomzbBarControl::SetSelectedControl(control);
+  if (!control || closing_ || !IsAlive(this)) return;
+  // A control selected by the keyboard scrolls into view.
+  const auto& shown = links_->ShownLinks();
+  const int place = static_cast<int>(std::find(shown.begin(), shown.end(), &control->Link()) - shown.begin());
+  if (place >= static_cast<int>(shown.size())) return;
+  bool changed = false;
+  if (upShown_ && place <= topIndex_) {
+    topIndex_ = std::max(0, place - 1);
+    changed = true;
+    CalcItemRects(false);
+  }
+  for (int guard = 0; downShown_ && IsRectEmpty(control->Link().ItemRect) && place > topIndex_ && guard < 1000; ++guard) {
+    ++topIndex_;
+    changed = true;
+    CalcItemRects(false);
+  }
+  if (changed) Invalidate();
+}
+
 void TzbBarSubMenuControl::MouseDown(const TPoint& p, TzbMouseButton button) {
+  if (scrollDirection_) return;
   if (button == mbRight && IsPopupChain()) button = mbLeft;
   TCustomzbBarControl::MouseDown(p, button);
 }

@@ -42,7 +42,18 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
 
   bool KeyDown(int key, unsigned shift) override;
   void MouseDown(const TPoint& p, TzbMouseButton button) override;
+  void MouseMove(const TPoint& p) override;
   void MouseUp(const TPoint& p, TzbMouseButton button) override;
+  void SetSelectedControl(TzbBarItemControl* control) override;
+
+  // Scrolling of a menu higher than the work area: the place of the first entry laid out, and the
+  // arrows that take the places of the first and the last laid-out entries.
+  int TopIndex() const { return topIndex_; }
+  bool UpArrowShown() const { return upShown_; }
+  bool DownArrowShown() const { return downShown_; }
+  TRect UpArrowRect() const { return upRect_; }
+  TRect DownArrowRect() const { return downRect_; }
+  static int ScrollInterval;  // 80 ms
 
  protected:
   void Paint() override;
@@ -56,10 +67,16 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   void CalcItemRects(bool measuring, int* width = nullptr, int* height = nullptr);
   void Place();
   bool IsPopupChain() const;
+  void Scroll(int direction);
+  void StopScrolling();
   int dropArrowWidth_ = 11, expandHeight_ = 0, glyphReference_ = 19;
   TPoint requested_;
   bool flippedLeft_ = false, flippedUp_ = false;
   int topIndex_ = 0;
+  bool upShown_ = false, downShown_ = false;
+  TRect upRect_, downRect_;
+  int scrollDirection_ = 0;
+  QObject* scrollTimer_ = nullptr;  // owned; deleted with the window
 };
 
 }  // namespace zyn

@@ -7,8 +7,10 @@
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
+#include "platform/PopupWindows.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -338,6 +340,56 @@ TEST_F(BarWindows, AnOpenMenuLooksAsTheXPPainterDrawsIt) {
       if ((actual.pixel(x, y) & 0xFFFFFF) != (expected.pixel(x, y) & 0xFFFFFF)) ++differing;
   if (differing > 0) actual.save(QStringLiteral(ZYN_BINARY_DIR "/xp_open_menu_actual.png"), "PNG");
   EXPECT_EQ(differing, 0);
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+class LongMenu : public BarWindows {
+ protected:
+  void SetUp() override {
+    auto* lang = Manager->CreateItem<TzbBarSubItem>();
+    lang->Name = "Lang";
+    lang->SetCaption("&Lang");
+    for (int i = 0; i < 60; ++i) {
+      auto* b = Manager->CreateItem<TzbBarButton>();
+      b->Name = "Eintrag" + std::to_string(i);
+      b->SetCaption("Eintrag " + std::to_string(i));
+      lang->ItemLinks().Add()->SetItem(b);
+    }
+    MainMenu->ItemLinks().Add()->SetItem(lang);
+    QApplication::processEvents();  // the menu bar lays its new entry out
+  }
+};
+
+TEST_F(LongMenu, AMenuHigherThanTheScreenStaysInTheWorkAreaAndScrolls) {
+  ClickControl(*MenuBarEntry("Lang"));
+  TzbBarSubMenuControl* menu = MenuOf("Lang");
+  ASSERT_NE(menu, nullptr);
+  const TRect area = MonitorWorkArea(menu->WindowRect().TopLeft());
+  EXPECT_LE(menu->WindowRect().Bottom, area.Bottom);
+  EXPECT_FALSE(menu->UpArrowShown());
+  ASSERT_TRUE(menu->DownArrowShown());
+  EXPECT_EQ(ControlIn(menu, "Eintrag59")->Link().ItemRect, TRect{});
+  // Resting on the down arrow scrolls one entry per tick.
+  const TRect down = menu->DownArrowRect();
+  const TPoint at = menu->ClientToScreen(Point(down.Left + 20, down.Top + down.Height() / 2));
+  Move(QPoint(at.X, at.Y));
+  ASSERT_TRUE(WaitFor([&] { return menu->TopIndex() >= 2; }));
+  EXPECT_TRUE(menu->UpArrowShown());
+  Move(Client->mapToGlobal(QPoint(500, 300)));
+  // End selects the last entry and scrolls it into view.
+  Key(Qt::Key_End);
+  TzbBarItemControl* last = ControlIn(menu, "Eintrag59");
+  EXPECT_EQ(menu->SelectedControl(), last);
+  EXPECT_FALSE(IsRectEmpty(last->Link().ItemRect));
+  EXPECT_FALSE(menu->DownArrowShown());
+  Key(Qt::Key_Home);
+  EXPECT_EQ(menu->TopIndex(), 0);
+  EXPECT_FALSE(IsRectEmpty(ControlIn(menu, "Eintrag0")->Link().ItemRect));
 }
 
 }  // namespace
