@@ -103,6 +103,7 @@ TzbBarScreen::TzbBarScreen(TzbBarManager& manager) : manager_(&manager), form_(m
   formFilter_ = std::make_unique<TFormFilter>(*this);
   if (form_) form_->installEventFilter(formFilter_.get());
   inputHandler_ = TAppEventFilter::AddHandler([this](QWidget* receiver, QEvent* e) {
+    if (!ManagerAlive()) return false;
     if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) return KeyEvent(receiver, e);
     return MouseEvent(receiver, e);
   });
@@ -114,8 +115,24 @@ TzbBarScreen::TzbBarScreen(TzbBarManager& manager) : manager_(&manager), form_(m
   LayoutForm();
 }
 
+bool TzbBarScreen::ManagerAlive() const {
+  for (int i = 0; i < TzbBarManagerList::Count(); ++i)
+    if (TzbBarManagerList::Items(i) == manager_) return true;
+  return false;
+}
+
 TzbBarScreen::~TzbBarScreen() {
   EndDrag();
+  if (!ManagerAlive()) {
+    // The manager went first and took its windows with it.
+    TAppEventFilter::RemoveHandler(inputHandler_);
+    if (sizeHandler_) TAppEventFilter::RemoveHandler(sizeHandler_);
+    popupLinks_.release();  // its items and windows went with the manager
+    if (form_) form_->removeEventFilter(formFilter_.get());
+    auto& list = Screens();
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    return;
+  }
   if (sizeHandler_) TAppEventFilter::RemoveHandler(sizeHandler_);
   TAppEventFilter::RemoveHandler(inputHandler_);
   if (popupLinks_) popupLinks_->DestroyBarControl();

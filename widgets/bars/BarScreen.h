@@ -31,6 +31,7 @@ class TzbBarScreen {
 
   static TzbBarScreen* Of(const TzbBarManager& manager);
   TzbBarManager& Manager() const { return *manager_; }
+  bool ManagerAlive() const;
   TzbDockControl* Dock(TzbBarDockingStyle side) const;
   // The widget that takes the form's area between the docks (nil: none).
   void SetClientWidget(QWidget* widget);

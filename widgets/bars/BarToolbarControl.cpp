@@ -635,8 +635,27 @@ void TzbBarControl::CloseChain() {
   LeaveMenuMode();
 }
 
+bool TzbBarControl::SwitchBar(bool backwards) {
+  if (ChainTop() != this) return true;
+  TzbBars& bars = manager_->Bars();
+  const int count = bars.Count();
+  const int current = bar_->Index();
+  for (int step = 1; step < count; ++step) {
+    const int i = ((current + (backwards ? -step : step)) % count + count) % count;
+    TzbBar* other = bars.Items(i);
+    auto* window = dynamic_cast<TzbBarControl*>(other->GetBarControl());
+    TzbBarItemLink* first = window ? other->ItemLinks().FirstSelectable() : nullptr;
+    if (!first || !first->Control()) continue;
+    LeaveMenuMode();
+    if (IsAlive(window)) window->EnterMenuMode(first->Control());
+    return true;
+  }
+  return true;
+}
+
 bool TzbBarControl::KeyDown(int key, unsigned shift) {
-  if (key == Qt::Key_Tab && (shift & ssCtrl)) return true;
+  if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && (shift & ssCtrl))
+    return SwitchBar(key == Qt::Key_Backtab || (shift & ssShift));
   if (TCustomzbBarControl::KeyDown(key, shift)) return true;
   if (!IsAlive(this)) return true;
   if (selected_ && selected_->KeyDown(key)) return true;

@@ -91,6 +91,8 @@ class TzbBarControl : public TCustomzbBarControl {
   void SetActive(bool value) override;
   void SelectItem(TzbBarItemControl* control) override;
   bool KeyDown(int key, unsigned shift) override;
+  // Ctrl+Tab: menu mode goes to the next (or previous) bar that has a selectable link.
+  bool SwitchBar(bool backwards);
 
   void MouseDown(const TPoint& p, TzbMouseButton button) override;
   void MouseMove(const TPoint& p) override;

@@ -394,3 +394,35 @@ TEST_F(LongMenu, AMenuHigherThanTheScreenStaysInTheWorkAreaAndScrolls) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarWindows, CtrlTabMovesMenuModeToTheNextBar) {
+  Key(Qt::Key_Alt);
+  ASSERT_EQ(TzbBarControl::MenuModeBar(), WindowOf(MainMenu));
+  Key(Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(TzbBarControl::MenuModeBar(), WindowOf(Toolbars[0]));
+  EXPECT_EQ(WindowOf(Toolbars[0])->SelectedControl(), ControlIn(WindowOf(Toolbars[0]), "Neu1"));
+  EXPECT_EQ(WindowOf(MainMenu)->SelectedControl(), nullptr);
+  // Enter runs the selected toolbar button.
+  Events.clear();
+  Key(Qt::Key_Return);
+  EXPECT_EQ(Events, (std::vector<std::string>{"OnClickItem:Neu1", "OnClick:Neu1"}));
+  EXPECT_TRUE(ChainClosed());
+}
+
+TEST(BarScreenLifetime, AManagerDestroyedBeforeItsScreenLeavesNothingBehind) {
+  BarDemoWindow demo;
+  demo.ClickControl(*demo.MenuBarEntry("Datei1"));
+  ASSERT_NE(demo.MenuOf("Datei1"), nullptr);
+  demo.Manager.reset();
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), nullptr);
+  demo.Key(Qt::Key_Alt);  // the input filter no longer reaches the manager
+  demo.Click(demo.Form.mapToGlobal(QPoint(100, 100)));
+  demo.Screen.reset();
+  QApplication::processEvents();
+}
+
+}  // namespace
+}  // namespace zyn
