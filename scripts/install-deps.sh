@@ -14,7 +14,7 @@ PACKAGES=(
   # independent readers of the files we write
   libxml2-utils unzip poppler-utils python3 python3-dbfread python3-aiosmtpd
   # GUI tests and screenshots
-  xvfb xauth
+  xvfb xauth xdotool
 )
 
 missing=()
