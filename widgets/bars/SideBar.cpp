@@ -173,6 +173,19 @@ void TzbSideBar::SetBorderStyle(TzbBarBorderStyle value) {
   LayoutChanged();
 }
 
+void TzbSideBar::Assign(const TzbSideBar& source) {
+  if (&source == this) return;
+  const bool wasLoading = loading_;
+  loading_ = true;  // no relayout while the parts arrive
+  SetStore(source.store_);
+  groups_->Assign(*source.groups_);
+  SetSmallImages(source.smallImages_);
+  SetLargeImages(source.largeImages_);
+  loading_ = wasLoading;
+  SetActiveGroupIndex(0);
+  LayoutChanged();
+}
+
 void TzbSideBar::LoadFromRegistry(const std::string& path) { TzbSideBarSettings(SettingsFile).Load(*this, path); }
 
 bool TzbSideBar::SaveToRegistry(const std::string& path) const {
@@ -505,9 +518,10 @@ void TzbSideBar::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton) {
     QMenu* menu = nullptr;
     if (TzbSideBarItem* item = ViewInfo().ItemAt(p)) {
-      menu = item->StoredItem() && item->StoredItem()->PopupMenu ? item->StoredItem()->PopupMenu : ItemPopupMenu;
+      TzbStoredSideItem* stored = item->StoredItem();
+      menu = stored && stored->PopupMenu ? stored->PopupMenu.data() : ItemPopupMenu.data();
     }
-    if (!menu) menu = GroupPopupMenu;
+    if (!menu) menu = GroupPopupMenu.data();
     if (menu) menu->popup(event->globalPosition().toPoint());
   }
   QWidget::mousePressEvent(event);

@@ -11,6 +11,7 @@
 #include "widgets/bars/SideBarTypes.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -64,8 +65,13 @@ class TzbSideBar : public QWidget {
   TzbBarBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TzbBarBorderStyle value);
   bool ShowHint = false;
-  QMenu* GroupPopupMenu = nullptr;
-  QMenu* ItemPopupMenu = nullptr;
+  // Context menus (forgotten when they are freed): over an item the stored item's menu or
+  // ItemPopupMenu, elsewhere GroupPopupMenu.
+  QPointer<QMenu> GroupPopupMenu;
+  QPointer<QMenu> ItemPopupMenu;
+
+  // Copies store, groups and picture lists of another side bar.
+  void Assign(const TzbSideBar& source);
 
   // Persistence of groups and items (only with StoreInRegistry and a RegistryPath): read in
   // Loaded, written when the side bar ends. SettingsFile names an ini file to use instead of the

@@ -4,6 +4,7 @@
 
 #include "widgets/bars/SideBarTypes.h"
 
+#include <QPointer>
 #include <functional>
 #include <string>
 
@@ -36,7 +37,7 @@ class TzbStoredSideItem {
   void SetCategory(int value);
   void SetCategoryDirect(int value) { category_ = value; }  // renumbering by the category list
   int Tag = 0;
-  QMenu* PopupMenu = nullptr;
+  QPointer<QMenu> PopupMenu;
   bool AvailableInCustomizeForm = true;
 
   std::function<void(TzbSideBar&, TzbSideBarItem&)> OnClick;

@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QMenu>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -316,6 +317,36 @@ TEST_F(SideBarMouse, AnItemHintShowsBelowTheItemAndAKeyHidesIt) {
   QTest::keyClick(&bar, Qt::Key_A);
   EXPECT_FALSE(bar.HintShown());
   EXPECT_FALSE(bar.HintWindow()->isVisible());
+}
+
+TEST_F(SideBarMouse, ARightClickOpensTheItemOrGroupMenu) {
+  QMenu groupMenu, itemMenu;
+  bar.GroupPopupMenu = &groupMenu;
+  QTest::mouseClick(&bar, Qt::RightButton, {}, ItemCentre(bar, *Group(0)->Items()[0]));
+  EXPECT_TRUE(groupMenu.isVisible());
+  groupMenu.hide();
+  bar.ItemPopupMenu = &itemMenu;
+  QTest::mouseClick(&bar, Qt::RightButton, {}, ItemCentre(bar, *Group(0)->Items()[0]));
+  EXPECT_TRUE(itemMenu.isVisible());
+  EXPECT_FALSE(groupMenu.isVisible());
+  itemMenu.hide();
+  QTest::mouseClick(&bar, Qt::RightButton, {}, GroupCentre(bar, *Group(1)));
+  EXPECT_TRUE(groupMenu.isVisible());
+  groupMenu.hide();
+  EXPECT_TRUE(clicked.empty());
+  EXPECT_EQ(bar.ActiveGroup(), Group(0));
+}
+
+TEST_F(SideBarTest, AssignCopiesGroupsAndOpensTheFirstVisibleGroup) {
+  BuildMainWindowSideBar(bar, images);
+  TzbSideBar copy;
+  copy.Groups().Add()->SetCaption("alt");
+  copy.Assign(bar);
+  ASSERT_EQ(copy.GroupCount(), 6);
+  EXPECT_EQ(copy.Groups()[5]->Items()[4]->CustomData, "FrSTMInfo");
+  EXPECT_EQ(copy.Groups()[5]->Items()[4]->Tag, 100);
+  EXPECT_EQ(copy.ActiveGroup(), copy.Groups()[0]);
+  EXPECT_EQ(copy.LargeImages(), &images);
 }
 
 TEST_F(SideBarTest, SelectionNeedsCanSelected) {
