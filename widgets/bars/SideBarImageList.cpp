@@ -16,7 +16,7 @@ TzbSideBarImageList::~TzbSideBarImageList() {
 int TzbSideBarImageList::Add(const QImage& image) {
   QImage img = image.convertToFormat(QImage::Format_ARGB32);
   if (img.width() != width_ || img.height() != height_)
-    img = img.scaled(width_, height_, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    img = img.scaled(width_, height_);
   if (!image.hasAlphaChannel() && TransparentColor != clNone) {
     const QRgb key = ToQColor(TransparentColor).rgb() & 0xFFFFFF;
     for (int y = 0; y < img.height(); ++y) {

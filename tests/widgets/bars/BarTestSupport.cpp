@@ -10,7 +10,8 @@ void EnsureApplication() {
   static int argc = 1;
   static char name[] = "bars_tests";
   static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
+  // Never destroyed: the input devices that QTest registers must outlive the application.
+  new QApplication(argc, argv);
   QPalette p;
   auto set = [&](QPalette::ColorRole role, QColor c) {
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) p.setColor(group, role, c);
