@@ -1,6 +1,7 @@
 #include "widgets/bars/SideBar.h"
 
 #include "platform/QtText.h"
+#include "widgets/bars/SideBarDragObject.h"
 #include "widgets/bars/SideBarGroup.h"
 #include "widgets/bars/SideBarGroups.h"
 #include "widgets/bars/SideBarImageList.h"
@@ -238,6 +239,8 @@ void TzbSideBar::SetActiveGroupIndex(int value) {
 
 void TzbSideBar::ClearPointerState() {
   SetFocusedItem(nullptr);
+  dropTarget_ = nullptr;
+  dropPosition_ = dpNone;
   hotItemPressed_ = false;
   hotGroup_ = nullptr;
   hotGroupPressed_ = false;
@@ -325,10 +328,136 @@ void TzbSideBar::ScrollTimerTick() {
   if (scrollDownPressed_) ScrollActiveGroup(1);
 }
 
+// --- item drag and drop ---
+
+namespace {
+
+TzbSideBar* SideBarAt(const QPoint& globalPos) {
+  for (QWidget* w = QApplication::widgetAt(globalPos); w; w = w->parentWidget())
+    if (auto* bar = dynamic_cast<TzbSideBar*>(w)) return bar;
+  return nullptr;
+}
+
+}  // namespace
+
+bool TzbSideBar::IsDragging() const { return TzbSideBarDragObject::Current() != nullptr; }
+
+void TzbSideBar::SetDropTarget(TzbSideBarItem* item, TzbSideBarDropPosition position) {
+  if (item == dropTarget_ && position == dropPosition_) return;
+  dropTarget_ = item;
+  dropPosition_ = position;
+  Repaint();
+}
+
+bool TzbSideBar::DragOver(const TPoint& p) {
+  if (!IsDragging() || !activeGroup_) return !activeGroup_;
+  TzbSideBarViewInfo& vi = ViewInfo();
+  if (TzbSideGroup* group = vi.GroupAt(p)) {
+    SetActiveGroup(group);
+    return false;
+  }
+  scrollTimer_->start(scrollDelay_);
+  scrollUpPressed_ = scrollDownPressed_ = false;
+  const int zone = spaceHeight_ + 16;
+  if ((vi.HasScrollUp() && p.Y < vi.ItemsArea.Top + zone) || (vi.HasScrollDown() && p.Y >= vi.ItemsArea.Bottom - zone)) {
+    (vi.HasScrollUp() && p.Y < vi.ItemsArea.Top + zone ? scrollUpPressed_ : scrollDownPressed_) = true;
+    SetHotItem(nullptr, false);
+    SetDropTarget(nullptr, dpNone);
+    return false;
+  }
+  SetHotItem(vi.ItemAt(p), false);
+  TzbSideBarItem* target = nullptr;
+  const TzbSideBarDropPosition position = vi.DropPositionAt(p, target);
+  SetDropTarget(target, position);
+  return position != dpNone || target != nullptr;
+}
+
+TzbSideBarItem* TzbSideBar::DropItem(TzbSideBarDragObject& drag, bool copy) {
+  if (drag.Cancel) return nullptr;
+  if (!activeGroup_) groups_->Add();
+  TzbSideGroup* group = activeGroup_;
+  if (!group) return nullptr;
+  TzbSideBarItems& items = group->Items();
+  int index = dropTarget_ ? dropTarget_->Index() : (items.Count() > 0 ? -1 : 0);
+  TzbSideBarItem* dragged = drag.Item;
+  const bool own = dragged && &dragged->Group() == group;
+  TzbSideBarItem* result = nullptr;
+  if (index < 0 || (!copy && own && dragged->Index() == index)) {
+    // nothing moves
+  } else if (!copy && own) {
+    dragged->SetIndex(index);
+    result = dragged;
+  } else if (dragged || drag.StoredItem) {
+    if (dropPosition_ == dpAfter) ++index;
+    result = items.Add();
+    if (dragged) result->Assign(*dragged);
+    else result->SetStoredItem(drag.StoredItem);
+    result->SetIndex(std::min(index, items.Count() - 1));
+  }
+  SetDropTarget(nullptr, dpNone);
+  if (OnDragDropItem) OnDragDropItem(drag, dragged, result, copy);
+  if (result) SelectItem(result);
+  if (result && dragged && result != dragged && !copy) {
+    dragged->Collection().Remove(dragged);  // a move to another group or side bar
+    drag.Item = nullptr;
+  }
+  SetFocusedItem(nullptr);
+  LayoutChanged();
+  return result;
+}
+
+void TzbSideBar::BeginItemDrag() {
+  if (!focusedItem_ || dragObject_) return;
+  HideHint();
+  dragObject_ = std::make_unique<TzbSideBarDragObject>(this, focusedItem_, focusedItem_->StoredItem());
+}
+
+void TzbSideBar::DragMove(const QPoint& globalPos, Qt::KeyboardModifiers modifiers) {
+  TzbSideBarDragObject& drag = *dragObject_;
+  TzbSideBar* target = SideBarAt(globalPos);
+  if (drag.Target && drag.Target != target) {
+    drag.Target->SetDropTarget(nullptr, dpNone);
+    drag.Target->SetHotItem(nullptr, false);
+  }
+  drag.Target = target;
+  drag.Accepted = target && target->DragOver(FromQPoint(target->mapFromGlobal(globalPos)));
+  UpdateDragCursor(modifiers);
+}
+
+void TzbSideBar::UpdateDragCursor(Qt::KeyboardModifiers modifiers) {
+  TzbSideBarDragObject& drag = *dragObject_;
+  Qt::CursorShape shape = Qt::ForbiddenCursor;
+  if (drag.Accepted) {
+    if (drag.DeleteItem) shape = Qt::CrossCursor;
+    else if ((modifiers & Qt::ControlModifier) || !drag.Item) shape = Qt::DragCopyCursor;
+    else shape = Qt::DragMoveCursor;
+  }
+  drag.DeleteItem = false;
+  setCursor(shape);
+}
+
+void TzbSideBar::EndItemDrag(const QPoint& globalPos, Qt::KeyboardModifiers modifiers) {
+  std::unique_ptr<TzbSideBarDragObject> drag = std::move(dragObject_);
+  QPointer<TzbSideBar> target = SideBarAt(globalPos);
+  const bool accepted = target && target->DragOver(FromQPoint(target->mapFromGlobal(globalPos)));
+  if (target && accepted) target->DropItem(*drag, modifiers & Qt::ControlModifier);
+  for (TzbSideBar* bar : {static_cast<TzbSideBar*>(this), target.data()}) {
+    if (!bar) continue;
+    bar->SetDropTarget(nullptr, dpNone);
+    bar->scrollUpPressed_ = bar->scrollDownPressed_ = false;
+  }
+  if (!target) LayoutChanged();
+  unsetCursor();
+}
+
 // --- hints ---
 
 void TzbSideBar::ShowItemHint(bool show) {
   hintShown_ = false;
+  if (IsDragging()) {
+    HideHint();
+    return;
+  }
   QString text;
   if (show && focusedItem_) text = ToQString(focusedItem_->Hint()).section(QLatin1Char('|'), 0, 0);
   if (hintWindow_ && hintWindow_->isVisible()) hintWindow_->hide();
@@ -449,6 +578,11 @@ bool TzbSideBar::IsItemLaidOut(const TzbSideBarItem* item) const {
 
 void TzbSideBar::ItemRemoving(TzbSideBarItem& item) {
   if (pressedItem_ == &item) pressedItem_ = nullptr;
+  if (dropTarget_ == &item) dropTarget_ = nullptr;
+  if (TzbSideBarDragObject* drag = TzbSideBarDragObject::Current(); drag && drag->Item == &item) {
+    drag->Item = nullptr;
+    drag->Cancel = true;
+  }
   if (destroying_) {
     if (focusedItem_ == &item) focusedItem_ = nullptr;
     if (selectedItem_ == &item) selectedItem_ = nullptr;
@@ -551,6 +685,11 @@ void TzbSideBar::mousePressEvent(QMouseEvent* event) {
 void TzbSideBar::mouseReleaseEvent(QMouseEvent* event) {
   QWidget::mouseReleaseEvent(event);
   if (event->button() != Qt::LeftButton) return;
+  if (dragObject_) {
+    EndItemDrag(event->globalPosition().toPoint(), event->modifiers());
+    pressedItem_ = nullptr;
+    return;
+  }
   const TPoint p = FromQPoint(event->position().toPoint());
   TzbSideBarViewInfo& vi = ViewInfo();
   if (hotGroup_) {
@@ -583,6 +722,10 @@ void TzbSideBar::mouseReleaseEvent(QMouseEvent* event) {
 
 void TzbSideBar::mouseMoveEvent(QMouseEvent* event) {
   QWidget::mouseMoveEvent(event);
+  if (dragObject_) {
+    DragMove(event->globalPosition().toPoint(), event->modifiers());
+    return;
+  }
   const TPoint p = FromQPoint(event->position().toPoint());
   TzbSideBarViewInfo& vi = ViewInfo();
   TzbSideGroup* group = vi.GroupAt(p);
@@ -592,6 +735,16 @@ void TzbSideBar::mouseMoveEvent(QMouseEvent* event) {
     SetHotGroup(group, false);
   }
   if (!mouseDownOnItem_) SetHotItem(ViewInfo().ItemAt(p), false);
+  // An item drag starts when the pointer leaves the items or moves more than 5 pixels.
+  if (DragMode != sbdmAutomatic || !showGroups_ || !mouseDownOnItem_ || !(event->buttons() & Qt::LeftButton)) return;
+  TzbSideBarItem* under = ViewInfo().ItemAt(p);
+  const bool far = std::abs(p.X - mouseDownPoint_.X) > 5 || std::abs(p.Y - mouseDownPoint_.Y) > 5;
+  if ((!under && focusedItem_) || (under && far)) {
+    if (!focusedItem_) SetFocusedItem(pressedItem_);
+    mouseDownOnItem_ = false;
+    BeginItemDrag();
+    if (dragObject_) DragMove(event->globalPosition().toPoint(), event->modifiers());
+  }
 }
 
 void TzbSideBar::enterEvent(QEnterEvent* event) {
@@ -601,7 +754,8 @@ void TzbSideBar::enterEvent(QEnterEvent* event) {
 
 void TzbSideBar::leaveEvent(QEvent* event) {
   QWidget::leaveEvent(event);
-  SetHotItem(nullptr, false);
+  if (IsDragging()) SetDropTarget(nullptr, dpNone);
+  else SetHotItem(nullptr, false);
   if (OnMouseLeave) OnMouseLeave(*this);
   SetHotGroup(nullptr, false);
 }

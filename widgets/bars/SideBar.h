@@ -92,6 +92,8 @@ class TzbSideBar : public QWidget {
   std::function<void(TzbSideBar&)> OnAfterEdit;
   std::function<void(TzbSideBar&)> OnMouseEnter;
   std::function<void(TzbSideBar&)> OnMouseLeave;
+  std::function<void(TzbSideBarDragObject& sender, TzbSideBarItem* source, TzbSideBarItem* target, bool isCopy)>
+      OnDragDropItem;
 
   // --- groups ---
   int ActiveGroupIndex() const { return activeGroupIndex_; }
@@ -121,6 +123,18 @@ class TzbSideBar : public QWidget {
   // One tick of the scroll timer (interval ScrollDelay) while a scroll button is held.
   void ScrollTimerTick();
   bool ScrollTimerActive() const;
+
+  // --- item drag and drop ---
+  TzbSideBarDragMode DragMode = sbdmManual;
+  bool IsDragging() const;
+  TzbSideBarItem* DropTarget() const { return dropTarget_; }
+  TzbSideBarDropPosition DropPosition() const { return dropPosition_; }
+  void SetDropTarget(TzbSideBarItem* item, TzbSideBarDropPosition position);
+  // The running item drag is over this side bar at p; true when a drop would be taken there.
+  bool DragOver(const TPoint& p);
+  // Drops the dragged item into the open group (Ctrl: copy); the resulting item, nil when
+  // nothing moved.
+  TzbSideBarItem* DropItem(TzbSideBarDragObject& drag, bool copy);
 
   // --- hints ---
   void ShowItemHint(bool show);
@@ -167,6 +181,10 @@ class TzbSideBar : public QWidget {
   void ImagesChanged();
   void AttachImages(TzbSideBarImageList*& slot, int& link, TzbSideBarImageList* value);
   void ClearPointerState();
+  void BeginItemDrag();
+  void DragMove(const QPoint& globalPos, Qt::KeyboardModifiers modifiers);
+  void EndItemDrag(const QPoint& globalPos, Qt::KeyboardModifiers modifiers);
+  void UpdateDragCursor(Qt::KeyboardModifiers modifiers);
 
   std::unique_ptr<TzbSideBarBackGround> background_;
   std::unique_ptr<TzbSideGroups> groups_;
@@ -205,6 +223,9 @@ class TzbSideBar : public QWidget {
   QLabel* hintWindow_ = nullptr;
   bool hintShown_ = false;
   bool hintFilterInstalled_ = false;
+  TzbSideBarItem* dropTarget_ = nullptr;
+  TzbSideBarDropPosition dropPosition_ = dpNone;
+  std::unique_ptr<TzbSideBarDragObject> dragObject_;  // the drag this side bar started
   TPoint mouseDownPoint_;
   bool mouseDownOnItem_ = false;
   bool loading_ = false;

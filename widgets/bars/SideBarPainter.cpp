@@ -86,6 +86,9 @@ void TzbSideBarPainter::Paint(TCanvas& canvas) {
   DrawScrollButtons(canvas);
   for (const auto& item : vi.Items()) DrawItem(canvas, *item);
   FillBackground(canvas, client);
+  clip_ = QRegion(ToQRect(client));
+  p.setClipRegion(clip_);
+  DrawDropIndicator(canvas);
   p.restore();
   clip_ = QRegion();
 }
@@ -183,6 +186,41 @@ void TzbSideBarPainter::DrawScrollButtons(TCanvas& canvas) {
     canvas.DrawFrameControl(vi.ScrollDownRect, DFC_SCROLL,
                             DFCS_SCROLLDOWN | (sideBar_->ScrollDownPressed() ? DFCS_PUSHED : 0u));
     ExcludeClipRect(canvas, vi.ScrollDownRect);
+  }
+}
+
+TRect TzbSideBarPainter::DropIndicatorRect() {
+  const TzbSideBarDropPosition position = sideBar_->DropPosition();
+  if (!sideBar_->IsDragging() || position == dpNone) return TRect();
+  const TzbSideBarViewInfo& vi = ViewInfo();
+  const TRect area = vi.ItemsArea;
+  TRect r = Rect(area.Left, area.Top, area.Right, area.Top + 8);
+  if (const TzbSideBarItem* target = sideBar_->DropTarget()) {
+    const TzbSideItemViewInfo* info = vi.FindItem(target);
+    if (!info) return TRect();
+    if (position == dpBefore) {
+      const int top = TzbSideBarViewInfo::Top(*info);
+      r = Rect(area.Left, top - 8, area.Right, top);
+    } else {
+      r = Rect(area.Left, info->Bottom(), area.Right, info->Bottom() + 8);
+    }
+  }
+  r.Left += sideBar_->SpaceHeight();
+  r.Right -= sideBar_->SpaceHeight();
+  return r;
+}
+
+void TzbSideBarPainter::DrawDropIndicator(TCanvas& canvas) {
+  const TRect r = DropIndicatorRect();
+  if (IsRectEmpty(r)) return;
+  const int y = r.Top + 4;
+  QPainter& p = canvas.Painter();
+  const QColor black(0, 0, 0);
+  p.fillRect(QRect(r.Left + 9, y, std::max(0, r.Width() - 18), 1), black);
+  for (int k = 0; k < 4; ++k) {
+    // Arrow-heads at both ends, pointing toward the line.
+    p.fillRect(QRect(r.Left + 1 + k * 2, y - (3 - k), 2, 2 * (3 - k) + 1), black);
+    p.fillRect(QRect(r.Right - 3 - k * 2, y - (3 - k), 2, 2 * (3 - k) + 1), black);
   }
 }
 

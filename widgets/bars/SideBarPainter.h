@@ -40,6 +40,10 @@ class TzbSideBarPainter {
   virtual void DrawItemImage(TCanvas& canvas, const TzbSideItemViewInfo& info);
   virtual void DrawItemFrame(TCanvas& canvas, const TzbSideItemViewInfo& info);
   virtual void DrawScrollButtons(TCanvas& canvas);
+  // While an item drag runs: a line with arrow-heads where the item would drop.
+  virtual void DrawDropIndicator(TCanvas& canvas);
+  // The rectangle of the drop indicator; empty when none is shown.
+  TRect DropIndicatorRect();
   virtual bool HotTrackGroups() const { return false; }
 
   // The item is drawn as selected or hot (the focused item) and is enabled.

@@ -17,13 +17,16 @@ class TzbSideBarStore;
 class TzbSideBarImageList;
 class TzbSideBarPainter;
 class TzbSideBarViewInfo;
+class TzbSideBarDragObject;
 
 enum TzbsbPaintStyle { sbpsStandard, sbpsFlat, sbpsXP, sbpsW2K };
 enum TzbSideBarFillStyle { bfsNone, bfsHorz, bfsVert };
 enum TzbSideGroupIconType { zbsgLargeIcon, zbsgSmallIcon };
 
-// Drop position of a dragged item relative to the target item.
+// Drop position of a dragged item relative to the target item (with a target, dpNone means on it).
 enum TzbSideBarDropPosition { dpBefore = 0, dpAfter = 1, dpNone = 2 };
+// Whether moving the pointer with an item pressed starts an item drag.
+enum TzbSideBarDragMode { sbdmManual, sbdmAutomatic };
 
 class EzbSideBarError : public std::runtime_error {
  public:

@@ -190,6 +190,23 @@ void TzbSideBarViewInfo::CalcScrollButtons() {
   if (!lastShown) ScrollDownRect = Bounds(ItemsArea.Right - space - 16, ItemsArea.Bottom - space - 16, 16, 16);
 }
 
+int TzbSideBarViewInfo::Top(const TzbSideItemViewInfo& info) {
+  return std::min(info.ImageFrameRect().Top, info.CaptionRect.Top);
+}
+
+TzbSideBarDropPosition TzbSideBarViewInfo::DropPositionAt(const TPoint& p, TzbSideBarItem*& target) const {
+  target = nullptr;
+  if (!PtInRect(ItemsArea, p)) return dpNone;
+  if (items_.empty()) return dpBefore;
+  for (const auto& i : items_) {
+    if (i->Bottom() < p.Y) continue;
+    target = i->Item;
+    return p.Y < Top(*i) ? dpBefore : dpNone;
+  }
+  target = items_.back()->Item;
+  return dpAfter;
+}
+
 bool TzbSideBarViewInfo::IsFullyVisible(const TzbSideItemViewInfo& info) const {
   return info.Bottom() <= ItemsArea.Bottom;
 }

@@ -67,6 +67,10 @@ class TzbSideBarViewInfo {
   const TzbSideItemViewInfo* FindItem(const TzbSideBarItem* item) const;
   TzbSideGroup* GroupAt(const TPoint& p) const;
   TzbSideBarItem* ItemAt(const TPoint& p) const;
+  // Where a dragged item would drop at p: the target item (nil for none) and the position.
+  TzbSideBarDropPosition DropPositionAt(const TPoint& p, TzbSideBarItem*& target) const;
+  // The top of an item's entry: the higher of its picture frame and its caption.
+  static int Top(const TzbSideItemViewInfo& info);
   // The item's lowest edge lies inside the items area.
   bool IsFullyVisible(const TzbSideItemViewInfo& info) const;
   // Width and height of the large or small pictures (32 or 16 square without a list).

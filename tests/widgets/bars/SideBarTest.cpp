@@ -7,6 +7,7 @@
 
 #include "model/base/Cp1252.h"
 #include "platform/QtText.h"
+#include "widgets/bars/SideBarDragObject.h"
 #include "widgets/bars/SideBarGroup.h"
 #include "widgets/bars/SideBarGroups.h"
 #include "widgets/bars/SideBarItem.h"
@@ -347,6 +348,154 @@ TEST_F(SideBarTest, AssignCopiesGroupsAndOpensTheFirstVisibleGroup) {
   EXPECT_EQ(copy.Groups()[5]->Items()[4]->Tag, 100);
   EXPECT_EQ(copy.ActiveGroup(), copy.Groups()[0]);
   EXPECT_EQ(copy.LargeImages(), &images);
+}
+
+// Item drags: the pointer moves with the left button held; every event goes to the side bar that
+// took the press, as the platform's mouse capture does.
+class SideBarDrag : public SideBarTest {
+ protected:
+  QWidget window;
+  TzbSideBar* left = nullptr;
+  TzbSideBar* right = nullptr;
+  struct TDrop {
+    TzbSideBarItem *Source, *Target;
+    bool IsCopy;
+  };
+  std::vector<TDrop> drops;
+
+  void SetUp() override {
+    SideBarTest::SetUp();
+    window.resize(300, 420);
+    left = new TzbSideBar(&window);
+    right = new TzbSideBar(&window);
+    left->setGeometry(0, 0, 140, 420);
+    right->setGeometry(150, 0, 140, 420);
+    for (TzbSideBar* b : {left, right}) {
+      b->DragMode = sbdmAutomatic;
+      b->SetCanSelected(true);
+      b->OnDragDropItem = [this](TzbSideBarDragObject&, TzbSideBarItem* s, TzbSideBarItem* t, bool c) {
+        drops.push_back({s, t, c});
+      };
+      for (int g = 0; g < 2; ++g) {
+        TzbSideGroup* group = b->Groups().Add();
+        for (int i = 0; i < 3; ++i) group->Items().Add()->SetCaption(std::string(1, char('A' + g)) + std::to_string(i));
+      }
+    }
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  }
+
+  static void Send(TzbSideBar* source, QEvent::Type type, QPoint local, Qt::MouseButtons buttons,
+                   Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent e(type, QPointF(local), QPointF(source->mapToGlobal(local)), button, buttons, modifiers);
+    QApplication::sendEvent(source, &e);
+  }
+
+  // Presses on an item of source, moves to `to` (in target coordinates) and releases there.
+  void Drag(TzbSideBar* source, TzbSideBarItem* item, TzbSideBar* target, QPoint to,
+            Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const QPoint from = ItemCentre(*source, *item);
+    Send(source, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    Send(source, QEvent::MouseMove, from + QPoint(0, 6), Qt::LeftButton, modifiers);
+    const QPoint local = source->mapFromGlobal(target->mapToGlobal(to));
+    Send(source, QEvent::MouseMove, local, Qt::LeftButton, modifiers);
+    Send(source, QEvent::MouseButtonRelease, local, Qt::NoButton, modifiers);
+  }
+
+  std::string Captions(TzbSideBar* b, int group) {
+    std::string text;
+    TzbSideBarItems& items = b->Groups()[group]->Items();
+    for (int i = 0; i < items.Count(); ++i) text += items[i]->Caption() + " ";
+    return text;
+  }
+};
+
+TEST_F(SideBarDrag, MovingFivePixelsStartsNoDragSixDo) {
+  TzbSideBarItem* item = left->Groups()[0]->Items()[0];
+  const QPoint from = ItemCentre(*left, *item);
+  Send(left, QEvent::MouseButtonPress, from, Qt::LeftButton);
+  Send(left, QEvent::MouseMove, from + QPoint(5, 5), Qt::LeftButton);
+  EXPECT_FALSE(left->IsDragging());
+  Send(left, QEvent::MouseMove, from + QPoint(0, 6), Qt::LeftButton);
+  ASSERT_TRUE(left->IsDragging());
+  EXPECT_EQ(TzbSideBarDragObject::Current()->Item, item);
+  Send(left, QEvent::MouseButtonRelease, from + QPoint(0, 6), Qt::NoButton);
+  EXPECT_FALSE(left->IsDragging());
+  // Dropped on its own place: nothing moves, the event reports no target.
+  ASSERT_EQ(drops.size(), 1u);
+  EXPECT_EQ(drops[0].Target, nullptr);
+  EXPECT_EQ(Captions(left, 0), "A0 A1 A2 ");
+  // With the manual drag mode nothing starts.
+  left->DragMode = sbdmManual;
+  Send(left, QEvent::MouseButtonPress, from, Qt::LeftButton);
+  Send(left, QEvent::MouseMove, from + QPoint(0, 30), Qt::LeftButton);
+  EXPECT_FALSE(left->IsDragging());
+  Send(left, QEvent::MouseButtonRelease, from + QPoint(0, 30), Qt::NoButton);
+}
+
+TEST_F(SideBarDrag, AnItemMovesWithinItsGroupAndShowsTheDropIndicator) {
+  TzbSideBarItems& items = left->Groups()[0]->Items();
+  TzbSideBarItem* a0 = items[0];
+  const QPoint from = ItemCentre(*left, *a0);
+  Send(left, QEvent::MouseButtonPress, from, Qt::LeftButton);
+  Send(left, QEvent::MouseMove, from + QPoint(0, 6), Qt::LeftButton);
+  // Below the last item: after it, with the indicator drawn there.
+  const TzbSideItemViewInfo& last = *left->ViewInfo().FindItem(items[2]);
+  const QPoint below(70, last.Bottom() + 3);
+  Send(left, QEvent::MouseMove, below, Qt::LeftButton);
+  EXPECT_EQ(left->DropTarget(), items[2]);
+  EXPECT_EQ(left->DropPosition(), dpAfter);
+  const TRect indicator = left->Painter().DropIndicatorRect();
+  EXPECT_EQ(indicator.Top, last.Bottom());
+  const QImage shot = left->grab().toImage();
+  EXPECT_EQ(FromQColor(shot.pixelColor(70, indicator.Top + 4)), clBlack);
+  // On the middle item: it takes that item's place.
+  Send(left, QEvent::MouseMove, ItemCentre(*left, *items[2]), Qt::LeftButton);
+  EXPECT_EQ(left->DropTarget(), items[2]);
+  EXPECT_EQ(left->DropPosition(), dpNone);
+  Send(left, QEvent::MouseButtonRelease, ItemCentre(*left, *items[2]), Qt::NoButton);
+  EXPECT_EQ(Captions(left, 0), "A1 A2 A0 ");
+  ASSERT_EQ(drops.size(), 1u);
+  EXPECT_EQ(drops[0].Target, a0);
+  EXPECT_FALSE(drops[0].IsCopy);
+  EXPECT_EQ(left->SelectedItem(), a0);
+  EXPECT_EQ(left->DropPosition(), dpNone);
+}
+
+TEST_F(SideBarDrag, CtrlCopiesAndAPlainDropOnAnotherSideBarMoves) {
+  TzbSideBarItem* a1 = left->Groups()[0]->Items()[1];
+  a1->CustomData = "FrMerker";
+  a1->Tag = 5;
+  Drag(left, a1, right, ItemCentre(*right, *right->Groups()[0]->Items()[0]), Qt::ControlModifier);
+  EXPECT_EQ(Captions(left, 0), "A0 A1 A2 ");
+  EXPECT_EQ(Captions(right, 0), "A1 A0 A1 A2 ");
+  ASSERT_EQ(drops.size(), 1u);
+  EXPECT_TRUE(drops[0].IsCopy);
+  EXPECT_EQ(drops[0].Target->CustomData, "FrMerker");
+  EXPECT_EQ(drops[0].Target->Tag, 5);
+  Drag(left, a1, right, ItemCentre(*right, *right->Groups()[0]->Items()[3]));
+  EXPECT_EQ(Captions(left, 0), "A0 A2 ");
+  EXPECT_EQ(Captions(right, 0), "A1 A0 A1 A1 A2 ");
+  // A drop beside every side bar moves nothing.
+  TzbSideBarItem* a0 = left->Groups()[0]->Items()[0];
+  Drag(left, a0, left, QPoint(145, 200));
+  EXPECT_EQ(Captions(left, 0), "A0 A2 ");
+  EXPECT_FALSE(left->IsDragging());
+}
+
+TEST_F(SideBarDrag, DraggingOverACaptionOpensThatGroup) {
+  TzbSideBarItem* a0 = left->Groups()[0]->Items()[0];
+  const QPoint from = ItemCentre(*left, *a0);
+  Send(left, QEvent::MouseButtonPress, from, Qt::LeftButton);
+  Send(left, QEvent::MouseMove, from + QPoint(0, 6), Qt::LeftButton);
+  Send(left, QEvent::MouseMove, GroupCentre(*left, *left->Groups()[1]), Qt::LeftButton);
+  EXPECT_EQ(left->ActiveGroup(), left->Groups()[1]);
+  const QPoint onB1 = ItemCentre(*left, *left->Groups()[1]->Items()[1]);
+  Send(left, QEvent::MouseMove, onB1, Qt::LeftButton);
+  Send(left, QEvent::MouseButtonRelease, onB1, Qt::NoButton);
+  EXPECT_EQ(Captions(left, 0), "A1 A2 ");
+  EXPECT_EQ(Captions(left, 1), "B0 A0 B1 B2 ");
 }
 
 TEST_F(SideBarTest, SelectionNeedsCanSelected) {
