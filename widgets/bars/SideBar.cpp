@@ -13,7 +13,10 @@
 #include "widgets/bars/SideBarStoredItem.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
@@ -49,6 +52,9 @@ TzbSideBar::~TzbSideBar() {
   hintTimer_->stop();
   if (StoreInRegistry && !RegistryPath.empty()) SaveToRegistry(RegistryPath);
   destroying_ = true;
+  editor_ = nullptr;
+  editGroup_ = nullptr;
+  editItem_ = nullptr;
   if (hintFilterInstalled_) qApp->removeEventFilter(this);
   AttachImages(largeImages_, largeLink_, nullptr);
   AttachImages(smallImages_, smallLink_, nullptr);
@@ -450,6 +456,67 @@ void TzbSideBar::EndItemDrag(const QPoint& globalPos, Qt::KeyboardModifiers modi
   unsetCursor();
 }
 
+// --- in-place caption edit ---
+
+bool TzbSideBar::OpenEditor(const TRect& r, const std::string& text) {
+  bool allow = true;
+  if (OnBeforeEdit) OnBeforeEdit(*this, allow);
+  if (!allow) return false;
+  editor_ = new QLineEdit(this);
+  editor_->setText(ToQString(text));
+  editor_->setGeometry(ToQRect(r));
+  editor_->selectAll();
+  editor_->installEventFilter(this);
+  editor_->show();
+  editor_->setFocus();
+  return true;
+}
+
+bool TzbSideBar::EditGroupCaption(TzbSideGroup* group) {
+  if (editor_) EndEdit(true);
+  const TzbSideGroupViewInfo* info = group ? ViewInfo().FindGroup(group) : nullptr;
+  if (!info) return false;
+  editGroup_ = group;
+  if (OpenEditor(info->CaptionRect, group->Caption())) return true;
+  editGroup_ = nullptr;
+  return false;
+}
+
+bool TzbSideBar::EditItemCaption(TzbSideBarItem* item) {
+  if (editor_) EndEdit(true);
+  const TzbSideItemViewInfo* info = item ? ViewInfo().FindItem(item) : nullptr;
+  if (!info) return false;
+  TRect r = info->CaptionRect;
+  const int h = QFontMetrics(itemFont_.Font).height() + 6;
+  if (r.Height() < h) r.Bottom = r.Top + h;
+  r.Left = std::min(r.Left, ViewInfo().ItemsArea.Left + 2);
+  r.Right = std::max(r.Right, ViewInfo().ItemsArea.Right - 2);
+  editItem_ = item;
+  if (OpenEditor(r, item->Caption())) return true;
+  editItem_ = nullptr;
+  return false;
+}
+
+void TzbSideBar::EndEdit(bool accept) {
+  if (!editor_) return;
+  QLineEdit* editor = editor_;
+  editor_ = nullptr;  // a focus change while closing must not end the edit twice
+  TzbSideGroup* group = editGroup_;
+  TzbSideBarItem* item = editItem_;
+  editGroup_ = nullptr;
+  editItem_ = nullptr;
+  const std::string text = FromQString(editor->text());
+  editor->removeEventFilter(this);
+  editor->hide();
+  editor->deleteLater();
+  if (accept && !text.empty()) {
+    if (group) group->SetCaption(text);
+    if (item) item->SetCaption(text);
+  }
+  if (OnAfterEdit) OnAfterEdit(*this);
+  LayoutChanged();
+}
+
 // --- hints ---
 
 void TzbSideBar::ShowItemHint(bool show) {
@@ -504,6 +571,17 @@ void TzbSideBar::HideHint() {
 }
 
 bool TzbSideBar::eventFilter(QObject* watched, QEvent* event) {
+  if (editor_ && watched == editor_) {
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+        EndEdit(key != Qt::Key_Escape);
+        return true;
+      }
+    } else if (event->type() == QEvent::FocusOut) {
+      EndEdit(true);
+    }
+  }
   if (hintShown_) {
     switch (event->type()) {
       case QEvent::KeyPress:
@@ -579,6 +657,7 @@ bool TzbSideBar::IsItemLaidOut(const TzbSideBarItem* item) const {
 void TzbSideBar::ItemRemoving(TzbSideBarItem& item) {
   if (pressedItem_ == &item) pressedItem_ = nullptr;
   if (dropTarget_ == &item) dropTarget_ = nullptr;
+  if (editItem_ == &item && !destroying_) EndEdit(false);
   if (TzbSideBarDragObject* drag = TzbSideBarDragObject::Current(); drag && drag->Item == &item) {
     drag->Item = nullptr;
     drag->Cancel = true;
@@ -621,6 +700,7 @@ void TzbSideBar::GroupRemoving(TzbSideGroup& group) {
     hotGroupPressed_ = false;
   }
   if (prevActiveGroup_ == &group) prevActiveGroup_ = nullptr;
+  if (editGroup_ == &group || (editItem_ && &editItem_->Group() == &group)) EndEdit(false);
 }
 
 void TzbSideBar::GroupRemoved(const TzbSideGroup* group, bool wasActive) {
@@ -660,6 +740,10 @@ void TzbSideBar::mousePressEvent(QMouseEvent* event) {
   }
   QWidget::mousePressEvent(event);
   if (event->button() != Qt::LeftButton) return;
+  if (editor_) {
+    EndEdit(true);
+    return;
+  }
   TzbSideBarViewInfo& vi = ViewInfo();
   if (TzbSideGroup* group = vi.GroupAt(p)) {
     SetHotGroup(group, true);
@@ -684,7 +768,7 @@ void TzbSideBar::mousePressEvent(QMouseEvent* event) {
 
 void TzbSideBar::mouseReleaseEvent(QMouseEvent* event) {
   QWidget::mouseReleaseEvent(event);
-  if (event->button() != Qt::LeftButton) return;
+  if (event->button() != Qt::LeftButton || editor_) return;
   if (dragObject_) {
     EndItemDrag(event->globalPosition().toPoint(), event->modifiers());
     pressedItem_ = nullptr;

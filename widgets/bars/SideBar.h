@@ -18,6 +18,7 @@
 #include <string>
 
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QTimer;
 
@@ -90,6 +91,8 @@ class TzbSideBar : public QWidget {
   std::function<void(TzbSideGroup& sender, TzbSideGroup& group)> OnChangeGroupCaption;
   std::function<void(TzbSideBar&)> OnChangeSelectedItem;
   std::function<void(TzbSideBar&)> OnAfterEdit;
+  // Before a caption edit opens; setting allow to false keeps it closed.
+  std::function<void(TzbSideBar&, bool& allow)> OnBeforeEdit;
   std::function<void(TzbSideBar&)> OnMouseEnter;
   std::function<void(TzbSideBar&)> OnMouseLeave;
   std::function<void(TzbSideBarDragObject& sender, TzbSideBarItem* source, TzbSideBarItem* target, bool isCopy)>
@@ -135,6 +138,16 @@ class TzbSideBar : public QWidget {
   // Drops the dragged item into the open group (Ctrl: copy); the resulting item, nil when
   // nothing moved.
   TzbSideBarItem* DropItem(TzbSideBarDragObject& drag, bool copy);
+
+  // --- in-place caption edit ---
+  // Opens an editor over the caption of a shown group or laid-out item (Return takes the text,
+  // Esc drops it); false when nothing could be edited.
+  bool EditGroupCaption(TzbSideGroup* group);
+  bool EditItemCaption(TzbSideBarItem* item);
+  // Ends the edit; with accept a non-empty text becomes the caption.
+  void EndEdit(bool accept);
+  bool IsEditing() const { return editor_ != nullptr; }
+  QLineEdit* Editor() const { return editor_; }
 
   // --- hints ---
   void ShowItemHint(bool show);
@@ -185,6 +198,7 @@ class TzbSideBar : public QWidget {
   void DragMove(const QPoint& globalPos, Qt::KeyboardModifiers modifiers);
   void EndItemDrag(const QPoint& globalPos, Qt::KeyboardModifiers modifiers);
   void UpdateDragCursor(Qt::KeyboardModifiers modifiers);
+  bool OpenEditor(const TRect& r, const std::string& text);
 
   std::unique_ptr<TzbSideBarBackGround> background_;
   std::unique_ptr<TzbSideGroups> groups_;
@@ -223,6 +237,9 @@ class TzbSideBar : public QWidget {
   QLabel* hintWindow_ = nullptr;
   bool hintShown_ = false;
   bool hintFilterInstalled_ = false;
+  TzbSideGroup* editGroup_ = nullptr;
+  TzbSideBarItem* editItem_ = nullptr;
+  QLineEdit* editor_ = nullptr;
   TzbSideBarItem* dropTarget_ = nullptr;
   TzbSideBarDropPosition dropPosition_ = dpNone;
   std::unique_ptr<TzbSideBarDragObject> dragObject_;  // the drag this side bar started

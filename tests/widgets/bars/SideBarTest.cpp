@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -496,6 +497,46 @@ TEST_F(SideBarDrag, DraggingOverACaptionOpensThatGroup) {
   Send(left, QEvent::MouseButtonRelease, onB1, Qt::NoButton);
   EXPECT_EQ(Captions(left, 0), "A1 A2 ");
   EXPECT_EQ(Captions(left, 1), "B0 A0 B1 B2 ");
+}
+
+TEST_F(SideBarMouse, ACaptionEditTakesItsTextOnReturnOrAPressAndDropsItOnEscOrRemoval) {
+  std::vector<std::string> renamed;
+  int afterEdits = 0;
+  bar.OnChangeGroupCaption = [&](TzbSideGroup& sender, TzbSideGroup& group) {
+    EXPECT_EQ(&sender, &group);
+    renamed.push_back(group.Caption());
+  };
+  bar.OnAfterEdit = [&](TzbSideBar&) { ++afterEdits; };
+  ASSERT_TRUE(bar.EditGroupCaption(Group(1)));
+  bar.Editor()->setText(QStringLiteral("Bauteile"));
+  QTest::keyClick(bar.Editor(), Qt::Key_Return);
+  EXPECT_FALSE(bar.IsEditing());
+  EXPECT_EQ(Group(1)->Caption(), "Bauteile");
+  EXPECT_EQ(renamed, std::vector<std::string>{"Bauteile"});
+  TzbSideBarItem* item = Group(0)->Items()[0];
+  ASSERT_TRUE(bar.EditItemCaption(item));
+  bar.Editor()->setText(QStringLiteral("Weg damit"));
+  QTest::keyClick(bar.Editor(), Qt::Key_Escape);
+  EXPECT_EQ(AnsiToUtf8(item->Caption()), "Neues Projekt");
+  // An empty text never becomes a caption; a press elsewhere ends the edit taking the text.
+  ASSERT_TRUE(bar.EditItemCaption(item));
+  bar.Editor()->setText(QString());
+  QTest::mouseClick(&bar, Qt::LeftButton, {}, ItemCentre(bar, *Group(0)->Items()[1]));
+  EXPECT_FALSE(bar.IsEditing());
+  EXPECT_TRUE(clicked.empty());
+  EXPECT_EQ(AnsiToUtf8(item->Caption()), "Neues Projekt");
+  ASSERT_TRUE(bar.EditItemCaption(item));
+  bar.Editor()->setText(QStringLiteral("Neu"));
+  QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(70, 300));
+  EXPECT_EQ(item->Caption(), "Neu");
+  // Removing the edited item ends the edit without its text.
+  ASSERT_TRUE(bar.EditItemCaption(item));
+  Group(0)->Items().Delete(0);
+  EXPECT_FALSE(bar.IsEditing());
+  EXPECT_EQ(afterEdits, 5);
+  bar.OnBeforeEdit = [](TzbSideBar&, bool& allow) { allow = false; };
+  EXPECT_FALSE(bar.EditGroupCaption(Group(0)));
+  EXPECT_FALSE(bar.EditItemCaption(Group(2)->Items()[0]));  // not laid out
 }
 
 TEST_F(SideBarTest, SelectionNeedsCanSelected) {
