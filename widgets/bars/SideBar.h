@@ -59,6 +59,7 @@ class TzbSideBar : public QWidget {
   void SetSpaceHeight(int value);  // above 4 only
   TzbSideBarStore* Store() const { return store_; }
   void SetStore(TzbSideBarStore* value);
+  // Kept for the form; the pictures are always drawn with their transparent parts left out.
   bool TransparentImages() const { return transparentImages_; }
   void SetTransparentImages(bool value);
   bool ShowGroups() const { return showGroups_; }

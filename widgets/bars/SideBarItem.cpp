@@ -135,8 +135,6 @@ void TzbSideBarItem::Assign(const TzbSideBarItem& source) {
   enabled_ = source.GetEnabled();
 }
 
-void TzbSideBarItem::Repaint() { SideBar().Repaint(); }
-
 void TzbSideBarItem::RelayoutWhenLaidOut() {
   if (SideBar().IsItemLaidOut(this)) SideBar().LayoutChanged();
 }

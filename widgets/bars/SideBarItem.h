@@ -52,7 +52,6 @@ class TzbSideBarItem {
 
  private:
   bool FollowsStored() const { return isDefault_ && storedItem_ != nullptr; }
-  void Repaint();
   void RelayoutWhenLaidOut();
 
   TzbSideBarItems* collection_;

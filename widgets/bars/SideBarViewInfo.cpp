@@ -138,6 +138,10 @@ void TzbSideBarViewInfo::CalcItems() {
   TzbSideGroup* active = SideBar().ActiveGroup();
   if (!active) return;
   TzbSideBarItems& items = active->Items();
+  QImage scratch(1, 1, QImage::Format_RGB32);
+  TCanvas measure(&scratch);
+  measure.Font = SideBar().ItemFont();
+  measure_ = &measure;
   int y = ItemsArea.Top;
   for (int i = std::max(0, active->TopVisibleItem()); i < items.Count(); ++i) {
     const int top = y + GetItemSpacing();
@@ -148,6 +152,7 @@ void TzbSideBarViewInfo::CalcItems() {
     y = info->Bottom();
     items_.push_back(std::move(info));
   }
+  measure_ = nullptr;
 }
 
 void TzbSideBarViewInfo::CalcItemViewInfo(TzbSideItemViewInfo& info, int top) {
@@ -157,9 +162,14 @@ void TzbSideBarViewInfo::CalcItemViewInfo(TzbSideItemViewInfo& info, int top) {
   const bool large = info.Item->Group().IconType() == zbsgLargeIcon;
   const int iw = ImageWidth(large), ih = ImageHeight(large);
   const QString caption = ToQString(info.Item->Caption());
-  QImage scratch(1, 1, QImage::Format_RGB32);
-  TCanvas measure(&scratch);
-  measure.Font = bar.ItemFont();
+  QImage scratch;
+  std::unique_ptr<TCanvas> own;
+  if (!measure_) {  // called on its own by a derived view info
+    scratch = QImage(1, 1, QImage::Format_RGB32);
+    own = std::make_unique<TCanvas>(&scratch);
+    own->Font = bar.ItemFont();
+  }
+  TCanvas& measure = measure_ ? *measure_ : *own;
   if (large) {
     info.ImageRect = Bounds(cr.Left + (cr.Width() - iw) / 2, top + space, iw, ih);
     TRect text = Rect(ItemsArea.Left, info.ImageRect.Bottom + space, ItemsArea.Right, info.ImageRect.Bottom + space);

@@ -3,7 +3,7 @@
 // image and caption rectangles, the items area and the two scroll buttons. The painter kinds
 // derive their own view info to change the per-style metrics.
 
-#include "platform/Types.h"
+#include "platform/Canvas.h"
 #include "widgets/bars/SideBarTypes.h"
 
 #include <memory>
@@ -89,6 +89,7 @@ class TzbSideBarViewInfo {
   void CalcScrollButtons();
 
   TzbSideBarPainter* painter_;
+  TCanvas* measure_ = nullptr;  // the text-measuring canvas while items are laid out
   std::vector<TzbSideGroupViewInfo> groups_;
   std::vector<std::unique_ptr<TzbSideItemViewInfo>> items_;
   bool ready_ = false;
