@@ -1,6 +1,7 @@
 // Golden images of the side bar as the main window shows it: the six groups with a project open
 // ("Projekt" hidden, "Komponenten" open), one item selected, one hot, one disabled, a hot group
-// caption and the scroll-down button, in the XP look of the main window and in the Flat default.
+// caption and the scroll-down button, in the XP look of the main window, the Flat default, and the
+// Standard and W2K looks.
 // Captions are left empty so that no text is drawn; the fonts, whose metrics size the captions,
 // are DejaVu Sans at 11 pixels.
 //
@@ -77,6 +78,12 @@ void Compare(const QImage& actual, const QString& name) {
 TEST(SideBarGolden, MainWindowSideBarInTheXPLook) { Compare(PaintMainWindowSideBar(sbpsXP), "sidebar_xp"); }
 
 TEST(SideBarGolden, MainWindowSideBarInTheFlatLook) { Compare(PaintMainWindowSideBar(sbpsFlat), "sidebar_flat"); }
+
+TEST(SideBarGolden, MainWindowSideBarInTheStandardLook) {
+  Compare(PaintMainWindowSideBar(sbpsStandard), "sidebar_standard");
+}
+
+TEST(SideBarGolden, MainWindowSideBarInTheW2KLook) { Compare(PaintMainWindowSideBar(sbpsW2K), "sidebar_w2k"); }
 
 }  // namespace
 }  // namespace zyn
