@@ -1,6 +1,7 @@
 #include "widgets/bars/SideBar.h"
 
 #include "platform/QtText.h"
+#include "widgets/bars/SideBarAnimation.h"
 #include "widgets/bars/SideBarDragObject.h"
 #include "widgets/bars/SideBarGroup.h"
 #include "widgets/bars/SideBarGroups.h"
@@ -13,6 +14,7 @@
 #include "widgets/bars/SideBarStoredItem.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
@@ -259,6 +261,8 @@ void TzbSideBar::SetActiveGroup(TzbSideGroup* group) {
     if (destroying_) return;
     if (activeGroup_ ? activeGroup_->Visible() : GetVisibleGroupCount() == 0) return;
   }
+  CaptureAnimationStart();
+  ++groupChangeDepth_;
   ClearPointerState();
   prevActiveGroup_ = activeGroup_;
   activeGroup_ = group ? group : GetVisibleGroup(0);
@@ -268,8 +272,63 @@ void TzbSideBar::SetActiveGroup(TzbSideGroup* group) {
   } else {
     SetActiveGroupIndex(-1);
   }
+  QPointer<TzbSideBar> alive(this);
   if (OnChangeActiveGroup) OnChangeActiveGroup(*this);
+  if (!alive) return;
   LayoutChanged();
+  if (--groupChangeDepth_ == 0 && animationPending_) RunGroupAnimation();
+}
+
+void TzbSideBar::CaptureAnimationStart() {
+  if (animationPending_ || groupChangeDepth_ > 0 || animating_) return;
+  if (!isVisible() || loading_ || destroying_ || !showGroups_ || !activeGroup_ || frame_.size() != size()) return;
+  if (!painter_ || !painter_->ViewInfo().Ready()) return;
+  const TzbSideBarViewInfo& vi = painter_->ViewInfo();
+  if (vi.Groups().empty()) return;
+  oldCaptions_.clear();
+  for (const TzbSideGroupViewInfo& g : vi.Groups()) oldCaptions_.emplace_back(g.Group, g.CaptionRect);
+  oldItemsArea_ = vi.ItemsArea;
+  animationFrom_ = activeGroup_;
+  animationPending_ = true;
+}
+
+void TzbSideBar::RunGroupAnimation() {
+  animationPending_ = false;
+  TzbSideGroup* from = animationFrom_;
+  TzbSideGroup* to = activeGroup_;
+  animationFrom_ = nullptr;
+  if (!from || !to || from == to || !isVisible() || destroying_) return;
+  const TRect* oldTo = nullptr;
+  for (const auto& [group, rect] : oldCaptions_)
+    if (group == to) oldTo = &rect;
+  TzbSideBarViewInfo& vi = ViewInfo();
+  if (!oldTo || vi.Groups().empty()) return;
+  // Down the list: the band from the old items area to the opened caption moves up; up the list:
+  // the band from the opened caption to the closed caption's new place moves down.
+  const bool up = to->Index() > from->Index();
+  TRect band;
+  if (up) {
+    band = Rect(0, oldItemsArea_.Top, width(), oldTo->Bottom);
+  } else {
+    const TzbSideGroupViewInfo* newFrom = vi.FindGroup(from);
+    band = Rect(0, oldTo->Bottom, width(), newFrom ? newFrom->CaptionRect.Bottom : vi.ItemsArea.Bottom);
+  }
+  TzbSideBarAnimation animation(frame_, band, up, vi.GetGroupHeight());
+  QElapsedTimer clock;
+  clock.start();
+  QPointer<TzbSideBar> alive(this);
+  animating_ = true;
+  animation.Run([this](TCanvas& canvas, const TRect& r) { Painter().FillBackground(canvas, r); },
+                [this, &alive](const QImage& picture) {
+                  if (!alive) return;
+                  animationFrame_ = picture;
+                  repaint();
+                },
+                [&clock] { return clock.elapsed(); });
+  if (!alive) return;
+  animating_ = false;
+  animationFrame_ = QImage();
+  update();
 }
 
 // --- items ---
@@ -639,8 +698,18 @@ void TzbSideBar::PaintTo(TCanvas& canvas) {
 }
 
 void TzbSideBar::paintEvent(QPaintEvent*) {
-  TCanvas canvas(static_cast<QPaintDevice*>(this));
-  PaintTo(canvas);
+  QPainter painter(this);
+  if (animating_ && !animationFrame_.isNull()) {
+    painter.drawImage(0, 0, animationFrame_);
+    return;
+  }
+  // Painted through a picture of the whole side bar, which the group-change animation starts from.
+  if (frame_.size() != size()) frame_ = QImage(size(), QImage::Format_RGB32);
+  if (!frame_.isNull()) {
+    TCanvas canvas(&frame_);
+    PaintTo(canvas);
+  }
+  painter.drawImage(0, 0, frame_);
 }
 
 void TzbSideBar::resizeEvent(QResizeEvent* event) {
@@ -700,6 +769,7 @@ void TzbSideBar::GroupRemoving(TzbSideGroup& group) {
     hotGroupPressed_ = false;
   }
   if (prevActiveGroup_ == &group) prevActiveGroup_ = nullptr;
+  if (animationFrom_ == &group) animationFrom_ = nullptr;
   if (editGroup_ == &group || (editItem_ && &editItem_->Group() == &group)) EndEdit(false);
 }
 

@@ -16,6 +16,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -195,6 +197,8 @@ class TzbSideBar : public QWidget {
   void ImagesChanged();
   void AttachImages(TzbSideBarImageList*& slot, int& link, TzbSideBarImageList* value);
   void ClearPointerState();
+  void CaptureAnimationStart();
+  void RunGroupAnimation();
   void BeginItemDrag();
   void DragMove(const QPoint& globalPos, Qt::KeyboardModifiers modifiers);
   void EndItemDrag(const QPoint& globalPos, Qt::KeyboardModifiers modifiers);
@@ -238,6 +242,15 @@ class TzbSideBar : public QWidget {
   QLabel* hintWindow_ = nullptr;
   bool hintShown_ = false;
   bool hintFilterInstalled_ = false;
+  // group-change animation: the last painted picture and the layout before the change
+  QImage frame_;
+  QImage animationFrame_;
+  bool animating_ = false;
+  bool animationPending_ = false;
+  int groupChangeDepth_ = 0;
+  TzbSideGroup* animationFrom_ = nullptr;
+  std::vector<std::pair<const TzbSideGroup*, TRect>> oldCaptions_;
+  TRect oldItemsArea_;
   TzbSideGroup* editGroup_ = nullptr;
   TzbSideBarItem* editItem_ = nullptr;
   QLineEdit* editor_ = nullptr;

@@ -7,6 +7,7 @@
 
 #include "model/base/Cp1252.h"
 #include "platform/QtText.h"
+#include "widgets/bars/SideBarAnimation.h"
 #include "widgets/bars/SideBarDragObject.h"
 #include "widgets/bars/SideBarGroup.h"
 #include "widgets/bars/SideBarGroups.h"
@@ -537,6 +538,51 @@ TEST_F(SideBarMouse, ACaptionEditTakesItsTextOnReturnOrAPressAndDropsItOnEscOrRe
   bar.OnBeforeEdit = [](TzbSideBar&, bool& allow) { allow = false; };
   EXPECT_FALSE(bar.EditGroupCaption(Group(0)));
   EXPECT_FALSE(bar.EditItemCaption(Group(2)->Items()[0]));  // not laid out
+}
+
+TEST(SideBarAnimation, TheBandSlidesInGrowingStepsUntilOneCaptionHeightRemains) {
+  test::EnsureApplication();
+  // A picture with a red caption at the bottom of a 100-pixel band.
+  QImage frame(20, 120, QImage::Format_RGB32);
+  frame.fill(Qt::white);
+  for (int y = 80; y < 100; ++y)
+    for (int x = 0; x < 20; ++x) frame.setPixelColor(x, y, Qt::red);
+  TzbSideBarAnimation animation(frame, Rect(0, 0, 20, 100), true, 20);
+  std::int64_t now = 0;
+  std::vector<int> captionTops;
+  QImage last;
+  const int steps = animation.Run(
+      [](TCanvas& canvas, const TRect& r) { canvas.Painter().fillRect(ToQRect(r), Qt::green); },
+      [&](const QImage& picture) {
+        int top = -1;
+        for (int y = 0; y < 100 && top < 0; ++y)
+          if (picture.pixelColor(5, y) == QColor(Qt::red)) top = y;
+        captionTops.push_back(top);
+        last = picture;
+      },
+      [&] { return now += 30; });  // 30 ms per reading: the amount grows every second step
+  ASSERT_EQ(steps, static_cast<int>(captionTops.size()));
+  // Amounts 1, 1, 3, 3, 5, 5, 7, 7, 9, 9, 11, 11, ...: the caption moves up by them.
+  ASSERT_GE(captionTops.size(), 4u);
+  EXPECT_EQ(captionTops[0], 79);
+  EXPECT_EQ(captionTops[1], 78);
+  EXPECT_EQ(captionTops[2], 75);
+  EXPECT_EQ(captionTops[3], 72);
+  EXPECT_LE(captionTops.back(), 0 + 2);  // ended with at most one caption height left
+  EXPECT_EQ(last.pixelColor(5, 99), QColor(Qt::green));  // the uncovered strip shows the background
+  EXPECT_EQ(last.pixelColor(5, 110), QColor(Qt::white));  // outside the band nothing moved
+}
+
+TEST_F(SideBarMouse, AfterTheGroupChangeAnimationTheSideBarShowsTheNewLayout) {
+  QTest::mouseClick(&bar, Qt::LeftButton, {}, GroupCentre(bar, *Group(4)));
+  ASSERT_EQ(bar.ActiveGroup(), Group(4));
+  QTest::mouseClick(&bar, Qt::LeftButton, {}, GroupCentre(bar, *Group(1)));
+  ASSERT_EQ(bar.ActiveGroup(), Group(1));
+  const QImage shown = bar.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  QImage expected(bar.size(), QImage::Format_RGB32);
+  TCanvas canvas(&expected);
+  bar.PaintTo(canvas);
+  EXPECT_EQ(shown, expected);
 }
 
 TEST_F(SideBarTest, SelectionNeedsCanSelected) {
