@@ -64,5 +64,26 @@ void GetThemedSizeGripSize(int& width, int& height);
 void DrawThemedSizeGrip(TCanvas& canvas, const TRect& r, int corner);
 void GetThemedCloseButtonSize(int& width, int& height);
 void DrawThemedCloseButton(TCanvas& canvas, const TRect& r, bool hot, int side, bool pressed);
+// Where DrawThemedSizeGrip and DrawThemedCloseButton put their part inside r.
+TRect ThemedSizeGripRect(const TRect& r, int corner);
+TRect ThemedCloseButtonRect(const TRect& r, int side);
+
+// Removes r from the canvas's clip region (the whole device counts as clip region when none is set).
+void ExcludeClipRect(TCanvas& canvas, const TRect& r);
+
+// The outline of a drop-down window (such as a combo's list) as its non-client painting sees it.
+struct TzbDropDownWindowGeometry {
+  int Width = 0, Height = 0;  // the window rectangle is (0, 0, Width, Height)
+  TRect Client;                // the client rectangle in window coordinates
+  TPoint ScreenOrigin;         // the window's top-left corner on the screen
+  bool BothScrollBars = false; // the window shows a horizontal and a vertical scroll bar
+};
+// The classic close button of the strip; answers the button's rectangle.
+TRect DrawDropDownCloseButton(TCanvas& canvas, const TRect& strip, int corner, bool flat, bool hot, bool pressed);
+// The frame of a drop-down window with its optional strip holding the size grip (at the corner 0
+// top-left, 1 top-right, 2 bottom-left, 3 bottom-right) and the close button; the grip and close
+// rectangles come back in screen coordinates (empty without a strip).
+void DrawDropDownWindowFrame(TCanvas& canvas, const TzbDropDownWindowGeometry& window, bool withStrip, bool flat,
+                             int corner, TRect& gripRect, TRect& closeRect, bool closeHot, bool closePressed);
 
 }  // namespace zyn
