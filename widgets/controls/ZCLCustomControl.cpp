@@ -58,7 +58,9 @@ void TZCLCustomControl::SetCtlXP(bool value) {
 
 void TZCLCustomControl::SetFaceController(TZCLFaceController* controller) {
   if (controller == faceController_) return;
+  if (faceController_) faceController_->RemoveClient(this);
   faceController_ = controller;
+  if (controller) controller->AddClient(this);  // repainted when the controller changes
   Change();
 }
 
