@@ -2,6 +2,7 @@
 // Containers of owned list items (string lists, sounds, bitmaps), the item header and data
 // blocks of their binary form, and list files with a magic, a count and an offset table.
 
+#include "platform/Canvas.h"
 #include "widgets/controls/ZCLBaseController.h"
 
 #include <QByteArray>
@@ -123,5 +124,27 @@ class TZCLCustomContainer : public TZCLBaseController {
 int ReadListFileHeader(const QByteArray& file, int* count, std::vector<std::uint32_t>* offsets);
 // Reads item index of a list file of the expected kind into item.
 void ReadListFileItem(const QByteArray& file, const QString& fileName, int expectedKind, TZCLListItem& item, int index);
+
+// The image interface of the two image lists: the list index selects the item, the image index the
+// image within it (a bitmap list's item holds one bitmap and ignores the image index).
+class TZCLCustomImageList : public TZCLCustomContainer {
+  Q_OBJECT
+ public:
+  using TZCLCustomContainer::TZCLCustomContainer;
+  virtual TRect GetImageRect(int list, int image) const = 0;
+  // 0 width, 1 height; 0 for another selector or a list out of range.
+  virtual int GetDimension(int list, int which) const = 0;
+  virtual int GetImageCount(int list) const = 0;
+  virtual bool IsValidImage(int list, int image) const = 0;
+  // A copy of the image; null when there is none.
+  virtual QImage GetBitmap(int list, int image) const = 0;
+  virtual bool IsMasked(int list) const { return false; }
+  // $FFFFFF out of range.
+  virtual TColor GetTransparentColor(int list, int image) const = 0;
+  virtual TColor GetPixelAt(const TPoint& p, int list, int image) const = 0;
+  virtual void Draw(TCanvas& canvas, int x, int y, int list, int image) const = 0;
+  // Draws into r with the bitmap placement flags; answers where the image landed.
+  virtual TRect DrawInRect(TCanvas& canvas, const TRect& r, int list, int image, unsigned flags) const = 0;
+};
 
 }  // namespace zyn

@@ -1,5 +1,7 @@
 #include "widgets/controls/ZCLImageList.h"
 
+#include "widgets/controls/ZCLGraph.h"
+
 #include <QBuffer>
 #include <QPainter>
 
@@ -132,7 +134,7 @@ void TZCLImageListItem::ReadBody(TZCLByteReader& r, std::uint8_t) {
 }
 
 TZCLImageList::TZCLImageList(QObject* owner)
-    : TZCLCustomContainer(owner, lkImageList, [](TZCLCustomContainer* c) { return std::make_unique<TZCLImageListItem>(c); }) {}
+    : TZCLCustomImageList(owner, lkImageList, [](TZCLCustomContainer* c) { return std::make_unique<TZCLImageListItem>(c); }) {}
 
 int TZCLImageList::GetImageCount(int list) const {
   const TZCLImageListItem* item = Item(list);
@@ -148,6 +150,41 @@ int TZCLImageList::GetDimension(int list, int which) const {
   const TZCLImageListItem* item = Item(list);
   if (!item) return 0;
   return which == 0 ? item->Width() : which == 1 ? item->Height() : 0;
+}
+
+TRect TZCLImageList::GetImageRect(int list, int image) const {
+  const TZCLImageListItem* item = Item(list);
+  return item ? item->ImageRect(image) : TRect{};
+}
+
+QImage TZCLImageList::GetBitmap(int list, int image) const {
+  const TZCLImageListItem* item = Item(list);
+  return item ? item->Image(image) : QImage();
+}
+
+bool TZCLImageList::IsMasked(int list) const {
+  const TZCLImageListItem* item = Item(list);
+  return item && item->Masked();
+}
+
+TColor TZCLImageList::GetPixelAt(const TPoint& p, int list, int image) const {
+  const QImage bitmap = GetBitmap(list, image);
+  if (!bitmap.valid(p.X, p.Y)) return 0xFFFFFF;
+  return FromQColor(bitmap.pixelColor(p.X, p.Y));
+}
+
+void TZCLImageList::Draw(TCanvas& canvas, int x, int y, int list, int image) const {
+  if (const TZCLImageListItem* item = Item(list)) item->Draw(canvas, x, y, image);
+}
+
+TRect TZCLImageList::DrawInRect(TCanvas& canvas, const TRect& r, int list, int image, unsigned flags) const {
+  const TZCLImageListItem* item = Item(list);
+  if (!item || !IsValidImage(list, image)) return r;
+  const QImage bitmap = item->Image(image);
+  // A masked item leaves its transparent pixels out; an unmasked one passes its transparent colour
+  // to the caller's flags.
+  if (item->Masked()) return DrawBitmapRect(canvas, r, bitmap, flags | bdfColorMask, item->TransparentColor(image));
+  return DrawBitmapRect(canvas, r, bitmap, flags, item->TransparentColor(image));
 }
 
 TColor TZCLImageList::GetTransparentColor(int list, int image) const {

@@ -52,16 +52,22 @@ class TZCLImageListItem : public TZCLListItem {
   std::vector<int> positions_;
 };
 
-class TZCLImageList : public TZCLCustomContainer {
+class TZCLImageList : public TZCLCustomImageList {
   Q_OBJECT
  public:
   explicit TZCLImageList(QObject* owner = nullptr);
   TZCLImageListItem* Item(int index) const { return static_cast<TZCLImageListItem*>(Items(index)); }
   // The image interface: -1 image count and $FFFFFF colours for a list index out of range.
-  int GetImageCount(int list) const;
-  bool IsValidImage(int list, int image) const;
-  int GetDimension(int list, int which) const;
-  TColor GetTransparentColor(int list, int image) const;
+  TRect GetImageRect(int list, int image) const override;
+  int GetImageCount(int list) const override;
+  bool IsValidImage(int list, int image) const override;
+  int GetDimension(int list, int which) const override;
+  QImage GetBitmap(int list, int image) const override;
+  bool IsMasked(int list) const override;
+  TColor GetTransparentColor(int list, int image) const override;
+  TColor GetPixelAt(const TPoint& p, int list, int image) const override;
+  void Draw(TCanvas& canvas, int x, int y, int list, int image) const override;
+  TRect DrawInRect(TCanvas& canvas, const TRect& r, int list, int image, unsigned flags) const override;
 };
 
 class TZCLContainer : public TZCLBaseController {

@@ -69,11 +69,20 @@ class TZCLWaveList : public TZCLCustomContainer {
   TZCLWaveListItem* Item(int index) const { return static_cast<TZCLWaveListItem*>(Items(index)); }
 };
 
-class TZCLBitmapList : public TZCLCustomContainer {
+class TZCLBitmapList : public TZCLCustomImageList {
   Q_OBJECT
  public:
   explicit TZCLBitmapList(QObject* owner = nullptr);
   TZCLBitmapListItem* Item(int index) const { return static_cast<TZCLBitmapListItem*>(Items(index)); }
+  TRect GetImageRect(int list, int image) const override;
+  int GetDimension(int list, int which) const override;
+  int GetImageCount(int list) const override;
+  bool IsValidImage(int list, int image) const override;
+  QImage GetBitmap(int list, int image) const override;
+  TColor GetTransparentColor(int list, int image) const override;
+  TColor GetPixelAt(const TPoint& p, int list, int image) const override;
+  void Draw(TCanvas& canvas, int x, int y, int list, int image) const override;
+  TRect DrawInRect(TCanvas& canvas, const TRect& r, int list, int image, unsigned flags) const override;
 };
 
 }  // namespace zyn
