@@ -111,15 +111,26 @@ void TZCLImageListItem::WriteBody(TZCLByteWriter& w) const {
     QPainter p(&images);
     for (int i = 0; i < ImageCount(); ++i) p.drawImage(i * width_, 0, Image(i));
   }
-  QByteArray bmp;
-  QBuffer buffer(&bmp);
-  buffer.open(QIODevice::WriteOnly);
-  images.save(&buffer, "BMP");
-  WriteDataBlock(w, bmp);
+  WriteDataBlock(w, BitmapBlock(images, PixelFormat));
+  if (masked_) WriteDataBlock(w, BitmapBlock(MaskStrip(), spfMono));
 }
 
-void TZCLImageListItem::ReadBody(TZCLByteReader& r, std::uint8_t) {
+QImage TZCLImageListItem::MaskStrip() const {
+  QImage mask(ImageCount() * width_, height_, QImage::Format_RGB32);
+  mask.fill(Qt::white);
+  for (int i = 0; i < ImageCount(); ++i) {
+    const QImage image = Image(i);
+    const QRgb key = image.pixel(0, height_ - 1) & 0xFFFFFF;
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x)
+        if ((image.pixel(x, y) & 0xFFFFFF) != key) mask.setPixel(i * width_ + x, y, qRgb(0, 0, 0));
+  }
+  return mask;
+}
+
+void TZCLImageListItem::ReadBody(TZCLByteReader& r, std::uint8_t flags) {
   ClearData();
+  PixelFormat = PixelFormatOfFlags(flags);
   const int h = static_cast<int>(r.Le32()), wdt = static_cast<int>(r.Le32());
   allocBy_ = std::max(1, static_cast<int>(r.Le32()));
   masked_ = r.U8() != 0;
@@ -130,11 +141,20 @@ void TZCLImageListItem::ReadBody(TZCLByteReader& r, std::uint8_t) {
   if (count <= 0) return;
   QImage images;
   if (!images.loadFromData(ReadDataBlock(r), "BMP")) throw EListData("Bitmap ist ungültig");
+  if (masked_) {
+    // The mask strip follows; the transparent pixels come from the images themselves.
+    QImage mask;
+    if (!mask.loadFromData(ReadDataBlock(r), "BMP")) throw EListData("Bitmap ist ungültig");
+  }
   AddBitmap(images.convertToFormat(QImage::Format_RGB32).copy(0, 0, count * width_, height_));
 }
 
 TZCLImageList::TZCLImageList(QObject* owner)
-    : TZCLCustomImageList(owner, lkImageList, [](TZCLCustomContainer* c) { return std::make_unique<TZCLImageListItem>(c); }) {}
+    : TZCLCustomImageList(owner, lkImageList, [](TZCLCustomContainer* c) {
+        auto item = std::make_unique<TZCLImageListItem>(c);
+        if (auto* list = dynamic_cast<TZCLCustomImageList*>(c)) item->PixelFormat = list->DefaultPixelFormat();
+        return item;
+      }) {}
 
 int TZCLImageList::GetImageCount(int list) const {
   const TZCLImageListItem* item = Item(list);

@@ -36,6 +36,10 @@ class TZCLImageListItem : public TZCLListItem {
   void Draw(TCanvas& canvas, int x, int y, int index) const;
   void ClearData() override;
   bool IsEmpty() const override { return positions_.empty(); }
+  TZCLSavePixelFormat PixelFormat = spfDefault;  // how the image strip is saved
+  std::uint8_t GetFlags() const override { return TZCLListItem::GetFlags() | PixelFormatFlags(PixelFormat); }
+  // The mask strip: black where an image shows, white where it is transparent.
+  QImage MaskStrip() const;
   void Assign(const TZCLListItem& other) override;
 
  protected:

@@ -51,15 +51,14 @@ void TZCLBitmapListItem::Assign(const TZCLListItem& other) {
 
 void TZCLBitmapListItem::WriteBody(TZCLByteWriter& w) const {
   if (Bitmap.isNull()) return;
-  QByteArray bmp;
-  QBuffer buffer(&bmp);
-  buffer.open(QIODevice::WriteOnly);
-  Bitmap.save(&buffer, "BMP");
-  WriteDataBlock(w, bmp);
+  // A compressed block always stores a monochrome bitmap in one bit per pixel.
+  const bool mono = Bitmap.format() == QImage::Format_Mono || Bitmap.format() == QImage::Format_MonoLSB;
+  WriteDataBlock(w, BitmapBlock(Bitmap, Compressed() && mono ? spfMono : PixelFormat));
 }
 
 void TZCLBitmapListItem::ReadBody(TZCLByteReader& r, std::uint8_t flags) {
   Bitmap = QImage();
+  PixelFormat = PixelFormatOfFlags(flags);
   if (!(flags & 8)) return;
   const QByteArray bmp = ReadDataBlock(r);
   if (!Bitmap.loadFromData(bmp, "BMP")) throw EListData("Bitmap ist ungültig");
@@ -72,7 +71,11 @@ TZCLWaveList::TZCLWaveList(QObject* owner)
     : TZCLCustomContainer(owner, lkWaveList, [](TZCLCustomContainer* c) { return std::make_unique<TZCLWaveListItem>(c); }) {}
 
 TZCLBitmapList::TZCLBitmapList(QObject* owner)
-    : TZCLCustomImageList(owner, lkBitmapList, [](TZCLCustomContainer* c) { return std::make_unique<TZCLBitmapListItem>(c); }) {}
+    : TZCLCustomImageList(owner, lkBitmapList, [](TZCLCustomContainer* c) {
+        auto item = std::make_unique<TZCLBitmapListItem>(c);
+        if (auto* list = dynamic_cast<TZCLCustomImageList*>(c)) item->PixelFormat = list->DefaultPixelFormat();
+        return item;
+      }) {}
 
 namespace {
 const QImage* BitmapOf(const TZCLBitmapList& list, int index) {

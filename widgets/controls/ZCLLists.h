@@ -44,13 +44,16 @@ class TZCLBitmapListItem : public TZCLListItem {
  public:
   using TZCLListItem::TZCLListItem;
   QImage Bitmap;
+  TZCLSavePixelFormat PixelFormat = spfDefault;  // how the bitmap is saved
   void ClearData() override { Bitmap = QImage(); }
   bool IsEmpty() const override { return Bitmap.isNull(); }
-  std::uint8_t GetFlags() const override { return TZCLListItem::GetFlags() | (Bitmap.isNull() ? 0 : 8); }
+  std::uint8_t GetFlags() const override {
+    return TZCLListItem::GetFlags() | (Bitmap.isNull() ? 0 : 8) | PixelFormatFlags(PixelFormat);
+  }
   void Assign(const TZCLListItem& other) override;
 
  protected:
-  // The bitmap's own BMP file image.
+  // The bitmap as a bitmap block of its pixel format.
   void WriteBody(TZCLByteWriter& w) const override;
   void ReadBody(TZCLByteReader& r, std::uint8_t flags) override;
 };

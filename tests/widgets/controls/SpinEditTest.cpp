@@ -248,6 +248,12 @@ TEST(SpinButtonThemes, ThemedPartsAreHalvesDrawnByTheSpinClass) {
   const QImage image = Render(button);
   EXPECT_EQ(FromQColor(image.pixelColor(3, 5)), RGB(193, 211, 251));
   EXPECT_EQ(FromQColor(image.pixelColor(3, 15)), RGB(193, 211, 251));
+  // The spin edit hands its themed-look flag to its button.
+  auto* spin = new TZCLSpinEdit(&window);
+  EXPECT_TRUE(spin->SpinButton().UsesThemes());
+  spin->SetCtlXP(false);
+  EXPECT_FALSE(spin->SpinButton().CtlXP());
+  EXPECT_FALSE(spin->SpinButton().UsesThemes());
   // Without the application's visual styles the classic diagonal look is back.
   ZCLApplication().SetVisualStyles(false);
   EXPECT_FALSE(button->UsesThemes());
