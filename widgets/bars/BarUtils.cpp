@@ -6,6 +6,11 @@
 #include "widgets/bars/PaintUtils.h"
 #include "widgets/bars/ThemeManager.h"
 
+#include <QApplication>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
 #include <algorithm>
 #include <cctype>
 
@@ -443,6 +448,109 @@ void DrawDropDownWindowFrame(TCanvas& canvas, const TzbDropDownWindowGeometry& w
     FillSolid(canvas,
               Rect(strip.Right - SM_CXVSCROLL_VALUE, strip.Top - 1 - SM_CYHSCROLL_VALUE, strip.Right, strip.Top - 1),
               clBtnFace);
+}
+
+// ---------------------------------------------------------------- clip regions, colour depth, fonts
+
+QRegion StoreClipRegion(TCanvas& canvas, bool& hadRegion) {
+  hadRegion = canvas.Painter().hasClipping();
+  return hadRegion ? canvas.Painter().clipRegion() : QRegion();
+}
+
+void ReloadClipRegion(TCanvas& canvas, const QRegion& region, bool hadRegion) {
+  if (hadRegion) canvas.Painter().setClipRegion(region);
+  else canvas.Painter().setClipping(false);
+}
+
+void UniteClipRect(TCanvas& canvas, const TRect& r) {
+  QPainter& p = canvas.Painter();
+  if (!p.hasClipping()) return;
+  p.setClipRegion(p.clipRegion().united(QRegion(ToQRect(r))));
+}
+
+QRegion SubtractRectFromRegion(const QRegion& region, const TRect& r) { return region.subtracted(QRegion(ToQRect(r))); }
+
+namespace {
+int& DepthSlot() {
+  static int depth = 0;
+  return depth;
+}
+std::function<void(const char*)>& SoundPlayer() {
+  static std::function<void(const char*)> player;
+  return player;
+}
+}  // namespace
+
+void UpdateColorDepth() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  DepthSlot() = screen ? screen->depth() : 32;
+}
+
+int ColorDepth() {
+  if (DepthSlot() == 0) UpdateColorDepth();
+  return DepthSlot();
+}
+
+QFont CreateBarFont(const QFont& font, bool scaled) {
+  QFont result = font;
+  if (!scaled) return result;
+  // The icon-title font of the desktop is the application's general font here.
+  int pixels = QFontInfo(QApplication::font()).pixelSize();
+  if (pixels < 11) pixels = 11;
+  result.setPixelSize(pixels);
+  return result;
+}
+
+// ---------------------------------------------------------------- sounds and input state
+
+void PlayBarSound(int kind) {
+  if (kind != 0 && kind != 1) return;
+  if (SoundPlayer()) SoundPlayer()(kind == 0 ? "MenuPopup" : "MenuCommand");
+}
+
+void SetBarSoundPlayer(std::function<void(const char* alias)> player) { SoundPlayer() = std::move(player); }
+
+bool LeftButtonDown() { return QGuiApplication::mouseButtons() & Qt::LeftButton; }
+
+bool RightButtonDown() { return QGuiApplication::mouseButtons() & Qt::RightButton; }
+
+unsigned GetModifierState() {
+  const Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers();
+  return ((m & Qt::ShiftModifier) ? 1u : 0u) | ((m & Qt::AltModifier) ? 2u : 0u) | ((m & Qt::ControlModifier) ? 4u : 0u);
+}
+
+// ---------------------------------------------------------------- windows
+
+QWidget* WindowFromPointDeep(const QPoint& screenPoint) {
+  QWidget* top = nullptr;
+  const QWidgetList windows = QApplication::topLevelWidgets();
+  for (auto it = windows.crbegin(); it != windows.crend() && !top; ++it)
+    if ((*it)->isVisible() && (*it)->frameGeometry().contains(screenPoint)) top = *it;
+  if (!top) return nullptr;
+  QWidget* w = top;
+  for (;;) {
+    QWidget* child = nullptr;
+    const QObjectList& children = w->children();
+    for (auto it = children.crbegin(); it != children.crend() && !child; ++it) {
+      auto* c = qobject_cast<QWidget*>(*it);
+      if (c && !c->isWindow() && c->isVisible() && c->rect().contains(c->mapFromGlobal(screenPoint))) child = c;
+    }
+    if (!child) return w;
+    w = child;
+  }
+}
+
+bool IsDescendantWindow(const QWidget* window, const QWidget* ancestor) {
+  if (!window || !ancestor) return false;
+  for (const QWidget* p = window->parentWidget(); p; p = p->parentWidget())
+    if (p == ancestor) return true;
+  return false;
+}
+
+TRect GetMonitorWorkArea(const QPoint& screenPoint) {
+  QScreen* screen = QGuiApplication::screenAt(screenPoint);
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  return screen ? FromQRect(screen->availableGeometry()) : TRect{};
 }
 
 }  // namespace zyn

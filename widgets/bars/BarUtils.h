@@ -8,7 +8,11 @@
 #include "widgets/bars/BarTypes.h"
 
 #include <QImage>
+#include <QRegion>
+#include <functional>
 #include <string>
+
+class QWidget;
 
 namespace zyn {
 
@@ -85,5 +89,37 @@ TRect DrawDropDownCloseButton(TCanvas& canvas, const TRect& strip, int corner, b
 // rectangles come back in screen coordinates (empty without a strip).
 void DrawDropDownWindowFrame(TCanvas& canvas, const TzbDropDownWindowGeometry& window, bool withStrip, bool flat,
                              int corner, TRect& gripRect, TRect& closeRect, bool closeHot, bool closePressed);
+
+// --- clip regions, colour depth, fonts ---
+// The canvas's clip region (hadRegion false when none is set) and putting it back.
+QRegion StoreClipRegion(TCanvas& canvas, bool& hadRegion);
+void ReloadClipRegion(TCanvas& canvas, const QRegion& region, bool hadRegion);
+// Adds r to the clip region (a canvas without one keeps drawing everywhere).
+void UniteClipRect(TCanvas& canvas, const TRect& r);
+QRegion SubtractRectFromRegion(const QRegion& region, const TRect& r);
+// The screen's bits per pixel, read at start and again on a system colour change.
+int ColorDepth();
+void UpdateColorDepth();
+// A font like font with the height of the system's icon-title font (never above -11, that is
+// never smaller than 11 pixels) when scaled, else a plain copy.
+QFont CreateBarFont(const QFont& font, bool scaled);
+
+// --- sounds and input state ---
+// The menu sounds: kind 0 "MenuPopup", kind 1 "MenuCommand", played through the player set by the
+// program (none by default: the platform has no such system sounds).
+void PlayBarSound(int kind);
+void SetBarSoundPlayer(std::function<void(const char* alias)> player);
+bool LeftButtonDown();
+bool RightButtonDown();
+// Bit 0 Shift, bit 1 Alt, bit 2 Ctrl.
+unsigned GetModifierState();
+
+// --- windows ---
+// The deepest visible widget at a screen point (hidden children are skipped); null off any window.
+QWidget* WindowFromPointDeep(const QPoint& screenPoint);
+// Whether ancestor is among window's parents.
+bool IsDescendantWindow(const QWidget* window, const QWidget* ancestor);
+// The work area of the screen nearest to the point.
+TRect GetMonitorWorkArea(const QPoint& screenPoint);
 
 }  // namespace zyn
