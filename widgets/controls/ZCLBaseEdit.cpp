@@ -114,6 +114,7 @@ void TZCLBaseEdit::TextChangedAt(int position) {
 }
 
 void TZCLBaseEdit::ReplaceSelection(const QString& text) {
+  FInserting = text;
   if (!MayInsert()) return;
   QString s = text;
   // The range to replace.

@@ -205,6 +205,7 @@ class TZCLBaseEdit : public TZCLCustomBevelPanel, public IZCLFaceEditState {
 
   // State kept as the engine's fields.
   QString FText;
+  QString FInserting;  // the text of the ReplaceSelection being checked by MayInsert
   int FCaretPos = 1;
   int FSelStart = 1;
   int FSelLength = 0;

@@ -1,5 +1,7 @@
 #include "widgets/controls/ZCLCustomMaskEdit.h"
 
+#include "widgets/controls/ZCLApplication.h"
+
 #include <QFocusEvent>
 #include <QLocale>
 #include <QTime>
@@ -477,7 +479,62 @@ QString TZCLCustomMaskEdit::FilterText(const QString& source) {
   }
 }
 
+bool TZCLCustomMaskEdit::MayInsert() {
+  if (!TZCLCustomEdit::MayInsert()) return false;
+  if (FInMayInsert || FUndoing || (FDataType != mdFixed && FDataType != mdNumber && FDataType != mdCurrency))
+    return true;
+  const QChar separator = FDataType == mdCurrency ? FCurrencySettings.DecimalSeparator() : FDecimalSeparator;
+  const int size = static_cast<int>(FText.size());
+  const bool deleting = FInserting.isEmpty();
+  const int at = FSelStart - 1;  // 0-based position of the selection or caret
+  auto stepOver = [&] {
+    const int caret = FLastKey == Qt::Key_Backspace ? FSelStart : FSelStart + 1;
+    FSelLength = 0;
+    SetCaretPos(caret);
+  };
+  if (deleting && FSelLength == 1 && at >= 0 && at < size) {
+    // The separator alone is never deleted: the caret steps over it.
+    if (FText[at] == separator) {
+      stepOver();
+      return false;
+    }
+    // The only digit before the separator becomes a 0 instead of going away.
+    if (at + 1 < size && FText[at + 1] == separator) {
+      bool before = false;
+      for (int i = 0; i < at; ++i)
+        if (FText[i].isDigit() || FText[i] == QLatin1Char('-') || FText[i] == separator) before = true;
+      if (!before && FText[at] != QLatin1Char('0')) {
+        FInMayInsert = true;
+        ReplaceSelection(QStringLiteral("0"));
+        FInMayInsert = false;
+        SetCaretPos(FLastKey == Qt::Key_Backspace ? at + 1 : at + 2);
+        return false;
+      }
+    }
+  }
+  if (!deleting && FSelLength == 0 && !ZCLApplication().InsertMode()) {
+    // Overwriting at the separator steps over it first.
+    if (at >= 0 && at < size && FText[at] == separator) {
+      if (at + 1 >= size) return false;
+      FSelStart += 1;
+      FCaretPos = FSelStart;
+    }
+    // Currency: left of the separator only digits, the sign and the separator are overwritten.
+    const int pos = FSelStart - 1;
+    const int sepAt = static_cast<int>(FText.indexOf(separator));
+    if (FDataType == mdCurrency && pos >= 0 && pos < size && (sepAt < 0 || pos < sepAt)) {
+      const QChar c = FText[pos];
+      if (!c.isDigit() && c != QLatin1Char('-') && c != separator) {
+        SetCaretPos(FSelStart + 1);
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
 bool TZCLCustomMaskEdit::KeyCommand(int key, Qt::KeyboardModifiers modifiers) {
+  FLastKey = key;
   if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
     const QString suffix = SuffixOf();
     if (!suffix.isEmpty() && FText.endsWith(suffix)) {
@@ -669,9 +726,53 @@ void TZCLCustomMaskEdit::TypeCurrencyChar(QChar ch) {
   InsertTyped(ch);
 }
 
+void TZCLCustomMaskEdit::ReformatFloat() {
+  const QString body = TextWithoutSuffix();
+  if (body.isEmpty() || body == QLatin1String("-")) return;
+  QString cut = body;
+  const int sep = static_cast<int>(cut.indexOf(FDecimalSeparator));
+  if (FDataType == mdFixed && sep >= 0 && cut.size() - sep - 1 > FDecimals) cut.truncate(sep + 1 + FDecimals);
+  bool ok = true;
+  QString plain = cut;
+  plain.remove(FThousandSeparator);
+  const double value = ParseFloat(plain, &ok);
+  if (!ok) {
+    ValidationError();
+    return;
+  }
+  QString canonical = FormatNumber(value);
+  if (body.startsWith(QLatin1Char('-')) && !canonical.startsWith(QLatin1Char('-')))
+    canonical.prepend(QLatin1Char('-'));  // "-0.5" keeps its sign
+  if (FMaxLength > 0 && canonical.size() > FMaxLength) canonical.truncate(FMaxLength);
+  if (canonical == body) return;
+  auto separatorsBefore = [this](const QString& s, int caret) {
+    int n = 0;
+    for (int i = 0; i < caret - 1 && i < s.size(); ++i) n += s[i] == FThousandSeparator ? 1 : 0;
+    return n;
+  };
+  const int before = separatorsBefore(body, FCaretPos);
+  const int caret = FCaretPos;
+  FReformatting = true;
+  FText = canonical + SuffixOf();
+  FReformatting = false;
+  int next = std::min(caret, static_cast<int>(canonical.size()) + 1);
+  const int after = separatorsBefore(canonical, next);
+  if (after > before) next += after - before;
+  FCaretPos = std::min(next, static_cast<int>(canonical.size()) + 1);
+  FSelStart = FCaretPos;
+  FSelLength = 0;
+  RefreshDisplayText();
+  update();
+}
+
 void TZCLCustomMaskEdit::AfterChange() {
   TZCLCustomEdit::AfterChange();
-  if (FReformatting || FUndoing || FDataType != mdCurrency) return;
+  if (FReformatting || FUndoing || FInMayInsert) return;
+  if (FDataType == mdFixed || FDataType == mdNumber) {
+    ReformatFloat();
+    return;
+  }
+  if (FDataType != mdCurrency) return;
   // The amount is written again in its template; the caret keeps the digits right of it.
   bool ok = false;
   std::int64_t amount = FCurrencySettings.Read(FText, &ok);

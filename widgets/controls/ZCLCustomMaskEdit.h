@@ -80,6 +80,10 @@ class TZCLCustomMaskEdit : public TZCLCustomEdit {
   void focusOutEvent(QFocusEvent* event) override;
   void Loaded() override;
   void AfterChange() override;
+  // Fixed, number and currency: the decimal separator survives deletes and overwrites.
+  bool MayInsert() override;
+  // Fixed and number: the text is brought back to its canonical form after a change.
+  void ReformatFloat();
   // Date typing: a digit goes into the field under the caret, a separator jumps to the next field.
   void TypeDateChar(QChar ch);
   void SelectDateField(int index);
@@ -103,6 +107,8 @@ class TZCLCustomMaskEdit : public TZCLCustomEdit {
   QString FDateDigits;  // the digits typed into the current date field
   bool FNegativePending = false;
   bool FReformatting = false;
+  bool FInMayInsert = false;
+  int FLastKey = 0;
   TZCLCurrencySettings FCurrencySettings;
   TZCLDateFormat FDateFormat;
 };

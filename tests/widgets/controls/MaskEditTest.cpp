@@ -1,3 +1,4 @@
+#include "widgets/controls/ZCLApplication.h"
 #include "widgets/controls/ZCLCustomMaskEdit.h"
 
 #include "TestSupport.h"
@@ -269,6 +270,33 @@ TEST_F(MaskEditTest, CurrencyTypingFlagsTheSignAndMovesTheSeparator) {
   Type(edit_, QStringLiteral("x"));  // anything else is cleaned away again
   EXPECT_EQ(edit_->AsCurrency(), 12000);
   EXPECT_EQ(errors_, 0);
+}
+
+TEST_F(MaskEditTest, FixedSeparatorSurvivesDeletesAndOverwrites) {
+  edit_->SetDataType(mdFixed);
+  const QString sep = QString(edit_->DecimalSeparator());
+  edit_->WriteValue(3.5);
+  ASSERT_EQ(edit_->Text(), QStringLiteral("3") + sep + QStringLiteral("5"));
+  edit_->SetCaretPos(2);
+  Key(edit_, Qt::Key_Delete);  // the separator stays; the caret steps over it
+  EXPECT_EQ(edit_->Text(), QStringLiteral("3") + sep + QStringLiteral("5"));
+  EXPECT_EQ(edit_->CaretPos(), 3);
+  Key(edit_, Qt::Key_Backspace);  // likewise to the left
+  EXPECT_EQ(edit_->Text(), QStringLiteral("3") + sep + QStringLiteral("5"));
+  EXPECT_EQ(edit_->CaretPos(), 2);
+  Key(edit_, Qt::Key_Backspace);  // the only digit before the separator becomes 0
+  EXPECT_EQ(edit_->Text(), QStringLiteral("0") + sep + QStringLiteral("5"));
+  EXPECT_EQ(edit_->CaretPos(), 1);
+  ZCLApplication().SetInsertMode(false);
+  edit_->SetCaretPos(2);
+  Type(edit_, QStringLiteral("7"));  // overwriting at the separator steps over it
+  ZCLApplication().SetInsertMode(true);
+  EXPECT_EQ(edit_->Text(), QStringLiteral("0") + sep + QStringLiteral("7"));
+  // Surplus decimals are cut back to the fixed count.
+  edit_->SetCaretPos(4);
+  Type(edit_, QStringLiteral("9"));
+  EXPECT_EQ(edit_->Text(), QStringLiteral("0") + sep + QStringLiteral("7"));
+  EXPECT_DOUBLE_EQ(edit_->AsFloat(), 0.7);
 }
 
 }  // namespace
