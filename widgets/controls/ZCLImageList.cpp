@@ -76,14 +76,35 @@ TColor TZCLImageListItem::TransparentColor(int index) const {
 void TZCLImageListItem::Draw(TCanvas& canvas, int x, int y, int index) const {
   QImage image = Image(index);
   if (image.isNull()) return;
-  if (masked_) {
-    const QRgb key = image.pixel(0, height_ - 1) & 0xFFFFFF;
-    image = image.convertToFormat(QImage::Format_ARGB32);
-    for (int j = 0; j < image.height(); ++j)
-      for (int i = 0; i < image.width(); ++i)
-        if ((image.pixel(i, j) & 0xFFFFFF) == key) image.setPixel(i, j, 0);
+  if (!masked_ || ImageType == 1) {
+    canvas.Draw(x, y, ImageType == 1 ? MaskStrip().copy(ImageRect(index).Left, 0, width_, height_) : image);
+    return;
   }
-  canvas.Draw(x, y, image);
+  const QRgb key = image.pixel(0, height_ - 1) & 0xFFFFFF;
+  image = image.convertToFormat(QImage::Format_ARGB32);
+  for (int j = 0; j < image.height(); ++j)
+    for (int i = 0; i < image.width(); ++i)
+      if ((image.pixel(i, j) & 0xFFFFFF) == key) image.setPixel(i, j, 0);
+  const bool background = BkColor != clNone;
+  if ((DrawingStyle == 2 && !background) || DrawingStyle == 3) {
+    canvas.Draw(x, y, image);
+    return;
+  }
+  QImage composed(width_, height_, QImage::Format_RGB32);
+  composed.fill(ToQColor(ColorToRGB(background ? BkColor : clWhite)));
+  {
+    QPainter p(&composed);
+    p.drawImage(0, 0, image);
+  }
+  if ((DrawingStyle == 0 || DrawingStyle == 1) && BlendColor != clNone) {
+    const QRgb blend = ToQColor(ColorToRGB(BlendColor)).rgb();
+    for (int j = 0; j < height_; ++j)
+      for (int i = 0; i < width_; ++i) {
+        const bool dither = DrawingStyle == 1 ? ((i % 2) != (j % 2)) : (i % 2 == 0 || j % 2 == 0);
+        if (dither) composed.setPixel(i, j, blend);
+      }
+  }
+  canvas.Draw(x, y, composed);
 }
 
 void TZCLImageListItem::Assign(const TZCLListItem& other) {

@@ -32,8 +32,15 @@ class TZCLImageListItem : public TZCLListItem {
   TRect ImageRect(int index) const;
   QImage Image(int index) const;
   TColor TransparentColor(int index) const;
-  // Draws image index at (x, y); masked items leave their transparent pixels.
+  // Draws image index at (x, y). Unmasked items (and image type 1, which draws its mask) copy the
+  // image; masked ones by DrawingStyle: 0 and 1 on a background-filled bitmap whose pixels are then
+  // dithered with the blend colour (style 1 where x and y parity differ, style 0 where x or y is
+  // even), 2 masked straight or on the background colour when one is set, 3 masked straight.
   void Draw(TCanvas& canvas, int x, int y, int index) const;
+  TColor BkColor = clNone;
+  TColor BlendColor = clNone;
+  int DrawingStyle = 2;
+  int ImageType = 0;
   void ClearData() override;
   bool IsEmpty() const override { return positions_.empty(); }
   TZCLSavePixelFormat PixelFormat = spfDefault;  // how the image strip is saved

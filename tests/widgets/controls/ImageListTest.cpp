@@ -120,5 +120,41 @@ TEST(ImageList, AlphaObjectFollowsItsImageListThroughTheChangeLink) {
   EXPECT_TRUE(alpha.FillObject().ListBitmap.isNull());
 }
 
+TEST(ImageList, DrawingStylesOfAMaskedItem) {
+  EnsureApp();
+  TZCLImageList list;
+  auto* item = list.Item(list.AddItem());
+  item->SetMasked(true);
+  QImage strip(16, 16, QImage::Format_RGB32);
+  strip.fill(QColor(255, 0, 255));
+  strip.setPixelColor(4, 4, Qt::red);
+  item->AddBitmap(strip);
+  QImage target(16, 16, QImage::Format_RGB32);
+  auto drawn = [&](int style, TColor bk, TColor blend) {
+    target.fill(Qt::white);
+    TCanvas canvas(&target);
+    item->DrawingStyle = style;
+    item->BkColor = bk;
+    item->BlendColor = blend;
+    item->Draw(canvas, 0, 0, 0);
+  };
+  drawn(2, clNone, clNone);  // masked straight onto the target
+  EXPECT_EQ(FromQColor(target.pixelColor(4, 4)), clRed);
+  EXPECT_EQ(FromQColor(target.pixelColor(5, 5)), clWhite);
+  drawn(2, clYellow, clNone);  // on the background colour
+  EXPECT_EQ(FromQColor(target.pixelColor(5, 5)), clYellow);
+  drawn(1, clYellow, clBlue);  // blend where x and y parity differ
+  EXPECT_EQ(FromQColor(target.pixelColor(5, 4)), clBlue);
+  EXPECT_EQ(FromQColor(target.pixelColor(5, 5)), clYellow);
+  drawn(0, clYellow, clBlue);  // blend where x or y is even
+  EXPECT_EQ(FromQColor(target.pixelColor(5, 4)), clBlue);
+  EXPECT_EQ(FromQColor(target.pixelColor(5, 5)), clYellow);
+  EXPECT_EQ(FromQColor(target.pixelColor(4, 5)), clBlue);
+  item->ImageType = 1;  // the mask itself
+  drawn(2, clNone, clNone);
+  EXPECT_EQ(FromQColor(target.pixelColor(4, 4)), clBlack);
+  EXPECT_EQ(FromQColor(target.pixelColor(5, 5)), clWhite);
+}
+
 }  // namespace
 }  // namespace zyn
