@@ -1,7 +1,10 @@
-// Entry point of the ZYN Systemsoftware. The main window is not there yet: until it is, the
-// programme brings up what exists (translation table, options file, version data) and says so.
+// Entry point of the ZYN Systemsoftware: the globals (options, base data, tool libraries, curves),
+// the splash form while the main window is made, the main window with the project named on the
+// command line, the message loop, and the globals taken down again (which saves the options).
 
-#include <cstdio>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <exception>
 #include <memory>
 #include <string>
@@ -9,49 +12,73 @@
 #include "model/base/Cp1252.h"
 #include "model/base/ProgramPaths.h"
 #include "model/base/Translator.h"
-#include "model/base/VersionInfo.h"
-#include "model/base/ZYNOptionen.h"
+#include "model/project/Global.h"
+#include "model/project/Projekt.h"
+#include "platform/MessageDlg.h"
+#include "platform/QtText.h"
+#include "shell/FormMain.h"
+#include "shell/FormSplash.h"
+#include "shell/Translation.h"
 
 namespace {
 
-void Say(const std::string& ansi) { std::printf("%s\n", zyn::AnsiToUtf8(ansi).c_str()); }
+// The default system data that came with the programme: beside it in the build tree, or in the
+// installed share folder.
+std::string DefaultSystemData(const std::string& programPath) {
+  const QDir dir = QFileInfo(QString::fromStdString(programPath)).absoluteDir();
+  for (const char* relative : {"../data/system", "../share/zyn/system"}) {
+    const QString candidate = QDir::cleanPath(dir.filePath(QString::fromLatin1(relative)));
+    if (QFileInfo(candidate + QStringLiteral("/funcs.zyb")).exists()) return candidate.toStdString();
+  }
+  return {};
+}
+
+void ShowStartMessage(const std::string& text, zyn::TStartMessageButton button) {
+  zyn::MessageDlg(nullptr, zyn::ToQString(text), QStringLiteral("Fehler"),
+                  zyn::MB_ICONERROR | (button == zyn::TStartMessageButton::Cancel ? zyn::MB_OK : zyn::MB_OK));
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace zyn;
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("ZYN Systemsoftware"));
+  QApplication::setDesktopFileName(QStringLiteral("zyn"));
+
   const std::string programPath = ProgramFilePath(argc > 0 ? argv[0] : nullptr);
   LoadLanguageFile();
+  TGlobalSetup setup;
+  setup.ProgramPath = programPath;
+  setup.DefaultSystemData = DefaultSystemData(programPath);
+  setup.OnMessage = ShowStartMessage;
+  InitGlobals(setup);
 
-  const TzsVersionInfoResource version;
-  const std::string versionText = " V" + std::to_string(version.FileVersion().GetPart(0)) + "." +
-                                  std::to_string(version.FileVersion().GetPart(1));
-  Say(TranslateText("ZORV ZYN Systemsoftware") + versionText + " (" + version.FileVersion().GetAsString() + ")");
+  const QStringList args = QApplication::arguments();
+  const std::string projectFile = args.size() > 1 ? args.at(1).toStdString() : std::string();
 
-  const std::string optionFile = OptionFilePath(programPath);
-  GOptionFile = std::make_unique<TZYNOptionFile>(ProgramDataFolder(programPath));
-  GOptionFile->LoadFromFile(optionFile);
   int result = 0;
+  std::unique_ptr<TFormMain> form;
   try {
-    ForceDirectories(ExtractFilePath(optionFile));
-    if (GOptionFile->ApplyFirstRun(optionFile)) {
-      Say(Ansi("Erster Start: die Optionen wurden mit den Vorgabewerten angelegt."));
-    }
-    Say(Ansi("Optionsdatei: ") + Utf8ToAnsi(optionFile));
+    auto splash = std::make_unique<TSplash>();
+    splash->show();
+    QApplication::processEvents();
+    form = std::make_unique<TFormMain>(projectFile, splash.get());
+    splash.reset();
   } catch (const std::exception& e) {
-    Say(Ansi("Die Optionsdatei ") + Utf8ToAnsi(optionFile) + Ansi(" konnte nicht gespeichert werden: ") + e.what());
+    MessageDlg(nullptr,
+               ToQString(TranslateText("Das Hauptfenster konnte nicht erstellt werden.")) + QStringLiteral("\n") +
+                   ToQString(e.what()),
+               QStringLiteral("ZYN Systemsoftware"), MB_OK | MB_ICONERROR);
     result = 1;
   }
-  Say(Ansi("Das Hauptfenster ist noch nicht vorhanden."));
-
-  // The options are saved again at the end of every run.
-  try {
-    GOptionFile->SaveToFile(optionFile);
-  } catch (const std::exception& e) {
-    Say(Ansi("Die Optionsdatei ") + Utf8ToAnsi(optionFile) + Ansi(" konnte nicht gespeichert werden: ") + e.what());
-    result = 1;
+  if (form) {
+    form->show();
+    result = QApplication::exec();
+    form.reset();
   }
-  GOptionFile.reset();
+  GProjekt.reset();
+  FreeGlobals();
   GLanguageFile.reset();
   return result;
 }

@@ -48,6 +48,4 @@ enum class TzbControlChange {
   BeginGroup, Align
 };
 
-using TNotifyEvent = std::function<void(void* sender)>;
-
 }  // namespace zyn

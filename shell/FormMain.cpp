@@ -1,0 +1,589 @@
+#include "shell/FormMain.h"
+
+#include "display/DispObserver.h"
+#include "model/Anzeigetext.h"
+#include "model/Gruppe.h"
+#include "model/Merker.h"
+#include "model/Modul.h"
+#include "model/Observer.h"
+#include "model/Uhr.h"
+#include "model/base/Cp1252.h"
+#include "model/base/Errors.h"
+#include "model/base/Streams.h"
+#include "model/base/Translator.h"
+#include "model/base/ZYNOptionen.h"
+#include "model/project/Global.h"
+#include "model/project/Projekt.h"
+#include "model/project/Steuermodul.h"
+#include "platform/QtText.h"
+#include "shell/Branding.h"
+#include "shell/FoldPanel.h"
+#include "shell/FormSplash.h"
+#include "shell/GPanel.h"
+#include "shell/AlignLayout.h"
+#include "shell/RecentFiles.h"
+#include "shell/Translation.h"
+#include "shell/zsSplitter.h"
+#include "shell/zsStatusBar.h"
+#include "widgets/bars/BarMRUListItem.h"
+#include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarScreen.h"
+#include "widgets/bars/SideBar.h"
+#include "widgets/bars/SideBarGroups.h"
+#include "widgets/bars/SideBarImageList.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QProgressBar>
+#include <QThread>
+#include <QVBoxLayout>
+
+namespace zyn {
+
+namespace {
+
+// Hourglass for the life of the object.
+class TWaitCursor {
+ public:
+  TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
+  TWaitCursor(const TWaitCursor&) = delete;
+  TWaitCursor& operator=(const TWaitCursor&) = delete;
+};
+
+std::string FileNameOnly(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// True when the file holds a compressed project; a file that does not inflate is not one.
+bool IsZippedProjectFile(const std::string& name) {
+  try {
+    return TZYNProjekt::IsProjectFile(name, true);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+}  // namespace
+
+const std::vector<TFrameRegistration>& MainFrameTable() {
+  // The working pages in registration order. A page gets its maker here when it is built.
+  static const std::vector<TFrameRegistration> table = {
+      {"FrNeu", "Neues Projekt erstellen", {}},
+      {"FrOpen", "ZYN Projekt öffnen", {}},
+      {"FrSaveAs", "Projekt speichern unter", {}},
+      {"FrStmBearb", "Steuermodule bearbeiten", {}},
+      {"FrModulBearb", "Module bearbeiten", {}},
+      {"FrTagesUhren", "Tagesuhren bearbeiten", {}},
+      {"FrWochenUhren", "Wochenuhren bearbeiten", {}},
+      {"FrJRMUhren", "JRM- Uhren bearbeiten", {}},
+      {"FrMerker", "Merker bearbeiten", {}},
+      {"FrTexte", "Anzeigetexte bearbeiten", {}},
+      {"FrGruppen", "Gruppen bearbeiten", {}},
+      {"FrDispBearb", "Displays bearbeiten", {}},
+      {"FrBasis", "Basisprogrammierung", {}},
+      {"FrFunktion", "Funktionsprogrammierung", {}},
+      {"Display", "Displayprogrammierung", {}},
+      {"FrPOR", "Einschaltbedingungen", {}},
+      {"FrTransfer", "Projekt übertragen", {}},
+      {"FrOptionen", "Allgemeine Optionen", {}},
+      {"FrCompile", "Toolcompiler ausführen", {}},
+      {"FrCompVerb", "STM- Programm erzeugen", {}},
+      {"FrService", "Servicefunktionen", {}},
+      {"FrKunden", "Kundendatenbank", {}},
+      {"FrProjekte", "Projektdatenbank", {}},
+      {"FrFunctionEdit", "Funktionslisten", {}},
+      {"FrBrowser", "ZYN Homepage", {}},
+      {"FrBasisDaten", "Basisdaten", {}},
+      {"FrSetClock", "Uhrzeit setzen", {}},
+      {"FrPrintVorschau", "Projektdokumentation", {}},
+      {"FrNewService", "Uhrensimulation", {}},
+      {"FrSTMInfo", "Informationen über Projekt im STM", {}},
+      {"FrSTMListing", "Binärprogramm aus STM", {}},
+      {"FrSelbstTest", "Steuermodul testen", {}},
+      {"FrDimmerKennlinie", "Dimmerkennlinien übertragen", {}},
+      {"FrModulcheck", "Module scannen", {}},
+      {"FrJRMPrio", "Prioritätsebenen JRM freigeben", {}},
+      {"FrEditKennlinie", "Kennlinien bearbeiten", {}},
+      {"FrVisuEntwurf", "Visualisierung bearbeiten", {}},
+      {"FrVisuCreateRT", "Visualisierung Laufzeitumgebung erstellen", {}},
+      {"FrVisuProjekt", "Visualisierungsprojekt bearbeiten", {}},
+      {"FrEditSTMUhren", "Schaltuhren im STM ändern", {}},
+      {"FrSTMMonitor", "Monitor für STM- BUS", {}},
+      {"FrmEditSTMMerker", "STM- Merker bearbeiten", {}},
+  };
+  return table;
+}
+
+IMessageHandler* GetMessageHandler() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* form = dynamic_cast<TFormMain*>(w)) return form;
+  return nullptr;
+}
+
+TFormMain::TFormMain(const std::string& projectFile, TSplash* splash, const std::string& optionFileName)
+    : fOptionFileName(optionFileName), fWizardGate(optionFileName) {
+  setObjectName(QStringLiteral("FormMain"));
+  setMinimumSize(640, 480);
+  resize(640, 483);
+  BuildBars();
+  BuildLayout();
+  BuildSideBar();
+  Screen = std::make_unique<TzbBarScreen>(*BM);
+  Screen->SetClientWidget(Client);
+  MainMenu->SetVisible(true);
+  for (TzbBar* bar : Toolbars) bar->SetVisible(true);
+
+  TranslateForm(this);
+  QApplication::setApplicationDisplayName(QString());
+  setWindowTitle(ToQString(GProgramTitle));
+  const QIcon icon = GetMainIcon();
+  QApplication::setWindowIcon(icon);
+  setWindowIcon(icon);
+  RegisterFrames(splash);
+  HookObservers();
+
+  // The recent files, so that the project of the command line joins them.
+  try {
+    MRU->SetMaxItemCount(GOptionFile ? GetRecentFilesMax() : 4);
+    std::vector<std::string> files = LoadRecentFiles(RecentFilesPath());
+    TrimRecentFiles(files, MRU->MaxItemCount());
+    MRU->SetItems(files);
+  } catch (const std::exception&) {
+    // An unreadable list starts empty.
+  }
+
+  if (!projectFile.empty() && FileExists(projectFile)) {
+    try {
+      OpenProject(projectFile);
+      AddRecentFile(0, projectFile);
+      UpdateSideBarGroups();
+      fSkipGroupChange = false;
+      SB->SetActiveGroup(SB->Groups().GetItem(2));
+      SelectFirstSideItem();
+      FM->SetCurrentFrame(QStringLiteral("FrStmBearb"));
+    } catch (const std::exception& e) {
+      ShowError(e.what());
+    }
+  }
+}
+
+TFormMain::~TFormMain() {
+  fDestroying = true;
+  if (GProjekt && GProjekt.get()) {
+    // The project outlives no window that shows it.
+    DetachObservers();
+    ClearObserverEvents();
+  }
+  FM->FOnFrameChanged = nullptr;
+  SB->OnItemClick = nullptr;
+  SB->OnChangeActiveGroup = nullptr;
+  Screen.reset();
+  BM.reset();
+  // The widgets go before the pictures and items they show.
+  delete Client;
+  Client = nullptr;
+}
+
+void TFormMain::BuildLayout() {
+  Client = new QWidget(this);
+  auto* layout = new TAlignLayout(Client);
+  StatusBar1 = new TzsStatusBar(Client);
+  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+  TzsStatusPanel* text = StatusBar1->AddPanel();
+  text->SetWidth(470);
+  TzsStatusPanel* date = StatusBar1->AddPanel();
+  date->SetPanelType(sptDate);
+  date->SetWidth(80);
+  date->SetAlignment(TShellAlignment::taCenter);
+  TzsStatusPanel* time = StatusBar1->AddPanel();
+  time->SetPanelType(sptTime);
+  time->SetWidth(80);
+  time->SetAlignment(TShellAlignment::taCenter);
+  StatusBar1->setFixedHeight(22);
+  layout->AddWidget(StatusBar1, alBottom);
+
+  FP = new TFoldPanel(Client);
+  FP->setObjectName(QStringLiteral("FP"));
+  FP->resize(130, FP->height());
+  layout->AddWidget(FP, alLeft);
+  SB = new TzbSideBar(FP->Client());
+  SB->setObjectName(QStringLiteral("SB"));
+  auto* sbLayout = new QVBoxLayout(FP->Client());
+  sbLayout->setContentsMargins(0, 0, 0, 0);
+  sbLayout->addWidget(SB);
+
+  SP = new TzsSplitter(Client);
+  SP->setObjectName(QStringLiteral("SP"));
+  SP->SetMinSize(130);
+  SP->resize(3, SP->height());
+  layout->AddWidget(SP, alLeft);
+
+  FramePanel = new QWidget(Client);
+  FramePanel->setObjectName(QStringLiteral("FramePanel"));
+  layout->AddWidget(FramePanel, alClient);
+  auto* frameLayout = new TAlignLayout(FramePanel);
+  frameLayout->setContentsMargins(2, 2, 2, 2);
+  TP = new TGPanel(FramePanel);
+  TP->setObjectName(QStringLiteral("TP"));
+  TP->SetColor_1(clBtnShadow);
+  TP->SetColor_2(clBtnFace);
+  TP->SetFontColor(clWhite);
+  QFont font = TP->font();
+  font.setPixelSize(19);
+  font.setBold(true);
+  font.setItalic(true);
+  TP->setFont(font);
+  TP->setFixedHeight(32);
+  frameLayout->AddWidget(TP, alTop);
+  auto* spacer = new QWidget(FramePanel);
+  spacer->setObjectName(QStringLiteral("SplittPanel"));
+  spacer->setFixedHeight(3);
+  frameLayout->AddWidget(spacer, alTop);
+  FM = new TFrameManager(FramePanel);
+  FM->setObjectName(QStringLiteral("FM"));
+  FM->SetDefaultTitle(QStringLiteral("ZORV ZYN"));
+  FM->SetEmptyColor(clBtnShadow);
+  FM->SetColor(clBtnShadow);
+  FM->FOnFrameChanged = [this](QObject*, TFrame* frame, const QString& title) { OnFrameChanged(frame, title); };
+  frameLayout->AddWidget(FM, alClient);
+  TP->SetCaption(FM->DefaultTitle());
+}
+
+void TFormMain::RegisterFrames(TSplash* splash) {
+  if (splash && splash->PB) {
+    splash->PB->setRange(0, 35);
+    splash->PB->setValue(0);
+  }
+  QApplication::processEvents();
+  for (const TFrameRegistration& row : MainFrameTable()) {
+    if (row.Create) {
+      try {
+        TFrame* frame = row.Create();
+        frame->setObjectName(QString::fromLatin1(row.Key));
+        if (FM->AddFrame(frame, ToQString(TranslateText(Utf8ToAnsi(row.Title))), faClient) < 0) delete frame;
+      } catch (const std::exception&) {
+        // A page that cannot be made is left out; the others still work.
+      }
+    }
+    if (splash && splash->PB) splash->PB->setValue(std::min(splash->PB->value() + 1, splash->PB->maximum()));
+    QApplication::processEvents();
+  }
+}
+
+void TFormMain::HookObservers() {
+  auto guarded = [](auto call) {
+    TWaitCursor wait;
+    try {
+      if (GProjekt) call(*GProjekt);
+    } catch (const std::exception&) {
+      // The links keep their references; nothing else depends on it.
+    }
+  };
+  if (GModulObserver)
+    GModulObserver->OnClientDeleted = [guarded](TBaseObject* s) {
+      if (auto* m = dynamic_cast<TModul*>(s); m && m->Steuermodul())
+        guarded([m](TZYNProjekt& p) { p.ModulDeleted(m->Steuermodul()->Adresse(), *m); });
+    };
+  if (GUhrenObserver)
+    GUhrenObserver->OnClientDeleted = [guarded](TBaseObject* s) {
+      if (auto* u = dynamic_cast<TUhr*>(s); u && u->Steuermodul)
+        guarded([u](TZYNProjekt& p) { p.UhrDeleted(u->Steuermodul->Adresse(), *u); });
+    };
+  if (GMerkerObserver)
+    GMerkerObserver->OnClientDeleted = [guarded](TBaseObject* s) {
+      if (auto* f = dynamic_cast<TMerker*>(s); f && f->Steuermodul)
+        guarded([f](TZYNProjekt& p) { p.MerkerDeleted(f->Steuermodul->Adresse(), *f); });
+    };
+  if (GTextObserver)
+    GTextObserver->OnClientDeleted = [guarded](TBaseObject* s) {
+      if (auto* t = dynamic_cast<TAnzeigetext*>(s); t && t->Steuermodul)
+        guarded([t](TZYNProjekt& p) { p.TextDeleted(t->Steuermodul->Adresse(), *t); });
+    };
+  if (GGruppenObserver)
+    GGruppenObserver->OnClientDeleted = [guarded](TBaseObject* s) {
+      if (auto* g = dynamic_cast<TGruppe*>(s); g && g->Steuermodul)
+        guarded([g](TZYNProjekt& p) { p.GruppeDeleted(g->Steuermodul->Adresse(), *g); });
+    };
+  auto changed = [this](TBaseObject* s, int32_t oldValue, int32_t newValue) {
+    if (fDestroying || !GProjekt) return;
+    TWaitCursor wait;
+    if (auto* m = dynamic_cast<TModul*>(s); m && m->Steuermodul())
+      GProjekt->ObjectAddressChanged(m->Steuermodul()->Adresse(), m->BasisKlasse, m, oldValue, newValue);
+    if (auto* u = dynamic_cast<TUhr*>(s); u && u->Steuermodul)
+      GProjekt->ObjectAddressChanged(u->Steuermodul->Adresse(), 26, nullptr, oldValue, newValue);
+    if (auto* f = dynamic_cast<TMerker*>(s); f && f->Steuermodul)
+      GProjekt->ObjectAddressChanged(f->Steuermodul->Adresse(), 25, nullptr, oldValue, newValue);
+    if (auto* t = dynamic_cast<TAnzeigetext*>(s); t && t->Steuermodul)
+      GProjekt->ObjectAddressChanged(t->Steuermodul->Adresse(), 253, nullptr, oldValue, newValue);
+    if (auto* g = dynamic_cast<TGruppe*>(s); g && g->Steuermodul)
+      GProjekt->ObjectAddressChanged(g->Steuermodul->Adresse(), 254, nullptr, oldValue, newValue);
+  };
+  for (auto* o : {GModulObserver.get(), GUhrenObserver.get(), GMerkerObserver.get(), GTextObserver.get(),
+                  GGruppenObserver.get()})
+    if (o) o->OnClientValueChanged = changed;
+}
+
+bool TFormMain::Terminating() const { return fDestroying || QCoreApplication::closingDown(); }
+
+void TFormMain::RunGuarded(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const std::exception& e) {
+    ShowError(e.what());
+  }
+}
+
+void TFormMain::ShowError(const std::string& ansiText) { TranslatedMessageDlg(ansiText, mtError, mbOK); }
+
+// ------------------------------------------------------------------------------------------------
+// IMessageHandler
+
+void TFormMain::LockUserInterface() {
+  if (Terminating()) return;
+  fLocked = true;
+  for (int i = 0; i < BM->GetItemCount(); ++i) BM->GetItem(i)->SetEnabled(false);
+  SB->setEnabled(false);
+}
+
+void TFormMain::UnlockUserInterface() {
+  if (Terminating()) return;
+  TWaitCursor wait;
+  for (int i = 0; i < BM->GetItemCount(); ++i) BM->GetItem(i)->SetEnabled(true);
+  SB->setEnabled(true);
+  fLocked = false;
+  UpdateMenuState(true);
+}
+
+void TFormMain::CollapseSideBar() {
+  if (!Terminating() && FP->FoldStatus() != fsCollapsed) FP->SetFoldStatus(fsCollapsed);
+}
+
+void TFormMain::ExpandSideBar() {
+  if (!Terminating() && FP->FoldStatus() != fsExpanded) FP->SetFoldStatus(fsExpanded);
+}
+
+void TFormMain::ClearCurrentFrame() {
+  if (!Terminating()) FM->SetCurrentFrame(QString());
+}
+
+void TFormMain::NotifyProjectState(int kind, int argument) {
+  if (Terminating()) return;
+  switch (kind) {
+    case 1:
+      setWindowTitle(ToQString(GProgramTitle));
+      UpdateSideBarGroups();
+      SB->SetActiveGroupIndex(1);
+      break;
+    case 2: {
+      SetProjectCaption();
+      UpdateSideBarGroups();
+      FM->SetCurrentFrame(QStringLiteral("FrStmBearb"));
+      if (argument == 0)
+        SB->SetActiveGroup(SB->Groups().GetItem(GProjekt && GProjekt->GetAusgangsCount() < 1 ? 1 : 2));
+      else if (argument == 1)
+        SB->SetActiveGroup(SB->Groups().GetItem(1));
+      SelectFirstSideItem();
+      if (GProjekt) AddRecentFile(0, GProjekt->FileName);
+      if (FM->CurrentFrameObject()) TP->SetCaption(FM->CurrentFrameObject()->TitleText);
+      break;
+    }
+    case 3:
+      FM->SetCurrentFrame(FM->SavedFrame());
+      break;
+    case 4:
+      SetProjectCaption();
+      if (GProjekt) AddRecentFile(0, GProjekt->FileName);
+      FM->RestoreFrame();
+      break;
+    default:
+      break;
+  }
+}
+
+void TFormMain::RefreshRecentList() {
+  if (Terminating()) return;
+  try {
+    MRU->SetMaxItemCount(GetRecentFilesMax());
+    std::vector<std::string> files = MRU->Items;
+    TrimRecentFiles(files, MRU->MaxItemCount());
+    MRU->SetItems(files);
+  } catch (const std::exception&) {
+    // The list stays as it was.
+  }
+  UpdateMenuState(true);
+}
+
+// ------------------------------------------------------------------------------------------------
+// Project
+
+void TFormMain::SetProjectCaption() {
+  if (GProjekt)
+    setWindowTitle(ToQString(GProgramTitle) + QStringLiteral(" - [") +
+                   QString::fromStdString(FileNameOnly(GProjekt->FileName)) + QStringLiteral("]"));
+  else
+    setWindowTitle(ToQString(GProgramTitle));
+}
+
+void TFormMain::OpenProject(const std::string& fileName) {
+  TWaitCursor wait;
+  bool zipped = false;
+  if (!TZYNProjekt::IsProjectFile(fileName, false)) {
+    if (!IsZippedProjectFile(fileName))
+      throw EReadError(Ansi("Die Datei ist keine ZYN Projektdatei: ") + Utf8ToAnsi(fileName));
+    zipped = true;
+  }
+  auto projekt = std::make_unique<TZYNProjekt>();
+  projekt->BasisDaten = GBasisDaten.get();
+  projekt->FileName = fileName;
+  if (zipped)
+    projekt->LoadZippedProjectFile(fileName);
+  else
+    projekt->LoadProjectFile(fileName);
+  projekt->Zipped = zipped;
+  projekt->Modified = false;
+  projekt->OnQuestion = [](const std::string& text) {
+    return TranslatedMessageDlg(text, mtConfirmation, mbYes | mbNo | mbCancel);
+  };
+  if (GProjekt) {
+    DetachObservers();
+    ClearObserverEvents();
+  }
+  GProjekt = std::move(projekt);
+  GProjekt->DisplayObserver = GDisplayObserver;
+  AttachObservers();
+  HookObservers();
+  SetProjectCaption();
+  fSkipGroupChange = true;
+}
+
+int TFormMain::CloseProject() {
+  if (!GProjekt) return 1;
+  if (FM->CurrentFrameObject()) {
+    if (auto* page = dynamic_cast<IFrameMessage*>(FM->CurrentFrameObject()->Frame()))
+      if (page->AskApplyChanges() == 2) return 2;  // the page keeps its edits and the project stays
+  }
+  int answer = 1;
+  if (GProjekt->Modified) {
+    answer = TranslatedMessageDlg(TranslateText("Das Projekt wurde geändert.") + "\r" +
+                                      TranslateText("Sollen die Änderungen gespeichert werden?"),
+                                  mtConfirmation, mbYes | mbNo | mbCancel);
+    if (answer == 2) return 2;
+    if (answer == 6) {
+      try {
+        SaveCommand();
+      } catch (const std::exception& e) {
+        ShowError(e.what());
+        return 2;  // nothing is lost: the project stays open
+      }
+      if (GProjekt->Modified) return 2;
+    }
+  }
+  DetachObservers();
+  ClearObserverEvents();
+  FM->SetCurrentFrame(QStringLiteral("*"));
+  GProjekt.reset();
+  setWindowTitle(ToQString(GProgramTitle));
+  return answer;
+}
+
+void TFormMain::AddRecentFile(int position, const std::string& fileName) {
+  std::vector<std::string> files = MRU->Items;
+  zyn::AddRecentFile(files, position, fileName, MRU->MaxItemCount());
+  MRU->SetItems(files);
+}
+
+std::vector<std::string> TFormMain::RecentFiles() const { return MRU->Items; }
+
+void TFormMain::SaveMainOptions() {
+  if (GOptionFile) {
+    const QRect r = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+    if (r.isValid()) {
+      SetIntOption(0, r.left());
+      SetIntOption(1, r.top());
+      SetIntOption(2, r.width());
+      SetIntOption(3, r.height());
+    }
+    SetIntOption(4, isMaximized() ? 2 : isMinimized() ? 1 : 0);
+  }
+  try {
+    SaveRecentFiles(RecentFilesPath(), MRU->Items);
+  } catch (const std::exception&) {
+    // The list of this run is lost; nothing else is.
+  }
+}
+
+void TFormMain::RestoreMainOptions() {
+  if (!GOptionFile) return;
+  setWindowState(Qt::WindowNoState);
+  setGeometry(GetIntOption(0), GetIntOption(1), std::max(GetIntOption(2), 640), std::max(GetIntOption(3), 480));
+  if (GetIntOption(4) == 2) setWindowState(Qt::WindowMaximized);
+}
+
+void TFormMain::RunSetupWizardOnce() {
+  if (Terminating()) return;
+  try {
+    fWizardGate.Activated(this);
+  } catch (const std::exception&) {
+    // The wizard can be opened again from the menu.
+  }
+}
+
+// ------------------------------------------------------------------------------------------------
+// Events
+
+void TFormMain::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (fShownOnce) return;
+  fShownOnce = true;
+  RestoreMainOptions();
+  if (!GProjekt) FM->SetCurrentFrame(QStringLiteral("*"));
+  UpdateMenuState(false);
+  UpdateSideBarGroups();
+  Screen->LayoutForm();
+}
+
+void TFormMain::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !fDestroying)
+    QMetaObject::invokeMethod(this, [this] { RunSetupWizardOnce(); }, Qt::QueuedConnection);
+}
+
+void TFormMain::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (Screen) Screen->LayoutForm();
+  if (StatusBar1 && StatusBar1->PanelCount() > 0) StatusBar1->Panel(0)->SetWidth(std::max(StatusBar1->width() - 160, 0));
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+  // A bus port in use or a long operation under way keeps the window.
+  if (GPortOpen || fLocked) {
+    event->ignore();
+    return;
+  }
+  if (CloseProject() == 2) {
+    event->ignore();
+    UpdateSideBarGroups();
+    return;
+  }
+  SaveMainOptions();
+  event->accept();
+}
+
+void TFormMain::OnFrameChanged(TFrame* frame, const QString& title) {
+  if (Terminating()) return;
+  if (frame) {
+    TP->SetCaption(title);
+    const bool collapse = GOptionFile && GetFrameOption(FromQString(frame->objectName()), 0);
+    if (collapse)
+      CollapseSideBar();
+    else
+      ExpandSideBar();
+  } else {
+    ExpandSideBar();
+    TP->SetCaption(title);
+  }
+}
+
+}  // namespace zyn

@@ -1,0 +1,149 @@
+#pragma once
+// The main window of the programme: the bar manager with the main menu and five toolbars, the
+// fold panel with the side bar, the title panel, the frame manager that hosts the working pages,
+// and the status bar. It owns the open project's life from opening to closing, keeps the
+// recent-files list and implements IMessageHandler for the pages.
+//
+// The window's work is split over several files: FormMain.cpp (start, project open and close,
+// IMessageHandler), FormMainBars.cpp (menus, toolbars, side bar), FormMainCommands.cpp (the
+// commands) and FormMainMenuState.cpp (the enabling rules and the side bar's groups).
+
+#include "shell/FrameManager.h"
+#include "shell/MessageHandler.h"
+#include "shell/Einrichtungsexperte.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zyn {
+
+class TzbBar;
+class TzbBarItem;
+class TzbBarManager;
+class TzbBarMRUListItem;
+class TzbBarScreen;
+class TzbSideBar;
+class TzbSideBarImageList;
+class TzbSideBarItem;
+class TFoldPanel;
+class TGPanel;
+class TSplash;
+class TzsSplitter;
+class TzsStatusBar;
+
+// One working page of the main window: its key (component name), its title before translation
+// and how it is made. Pages not built yet have no maker and are left out of the registration.
+struct TFrameRegistration {
+  const char* Key;
+  const char* Title;  // UTF-8
+  std::function<TFrame*()> Create;
+};
+const std::vector<TFrameRegistration>& MainFrameTable();
+
+class TFormMain : public QWidget, public IMessageHandler {
+  Q_OBJECT
+ public:
+  // projectFile: the project named on the command line ("" for none). optionFileName: where the
+  // set-up wizard saves the options ("" for the running programme's options file).
+  explicit TFormMain(const std::string& projectFile = {}, TSplash* splash = nullptr,
+                     const std::string& optionFileName = {});
+  ~TFormMain() override;
+
+  // --- components ---
+  std::unique_ptr<TzbBarManager> BM;
+  std::unique_ptr<TzbBarScreen> Screen;
+  std::unique_ptr<TzbSideBarImageList> SideImages;
+  TzbBar* MainMenu = nullptr;
+  std::vector<TzbBar*> Toolbars;  // "Dateimenü", "Bearbeiten", "VADAzivu", "Hilfe", "Programmiermenü"
+  TzbBarMRUListItem* MRU = nullptr;
+  QWidget* Client = nullptr;
+  TFoldPanel* FP = nullptr;
+  TzbSideBar* SB = nullptr;
+  TzsSplitter* SP = nullptr;
+  QWidget* FramePanel = nullptr;
+  TGPanel* TP = nullptr;
+  TFrameManager* FM = nullptr;
+  TzsStatusBar* StatusBar1 = nullptr;
+
+  TzbBarItem* Item(const std::string& name) const;
+  bool Locked() const { return fLocked; }
+
+  // --- IMessageHandler ---
+  void LockUserInterface() override;
+  void UnlockUserInterface() override;
+  void CollapseSideBar() override;
+  void ExpandSideBar() override;
+  void ClearCurrentFrame() override;
+  void NotifyProjectState(int kind, int argument) override;
+  void RefreshRecentList() override;
+
+  // --- project ---
+  // Opens a project file, plain or compressed (told apart by its content). The open project is
+  // only replaced after the file was read completely; EReadError (German) otherwise.
+  void OpenProject(const std::string& fileName);
+  // 1 no project, 6 saved, 7 not saved, 2 cancelled (project and window stay).
+  int CloseProject();
+  void AddRecentFile(int position, const std::string& fileName);
+  std::vector<std::string> RecentFiles() const;
+  void SaveMainOptions();
+  void RestoreMainOptions();
+  // Runs the set-up wizard when the options do not record it as completed (once per start).
+  void RunSetupWizardOnce();
+
+  // --- commands ---
+  void SaveCommand();
+  void SaveAsCommand();
+  void OpenCommand();
+  void CloseCommand();
+  // "Projekt erstellen": tools, conflict question, compile run and program file. True when the
+  // program file was written; errors are shown.
+  bool CompileOnly();
+  void OpenRecent(int index);
+  void AboutCommand();
+  void SupportCommand();
+  void WizardCommand();
+  void FrameCommand(int tag);
+  void SideBarItemClick(TzbSideBarItem& item);
+  void SideBarGroupChanged();
+
+  // --- menu state ---
+  void UpdateMenuState(bool projectFlag);
+  virtual void UpdateSideBarGroups();
+
+  // Shows an error or a failure of a command to the user (German).
+  void ShowError(const std::string& ansiText);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void BuildLayout();
+  void BuildBars();
+  void BuildSideBar();
+  void RegisterFrames(TSplash* splash);
+  void HookObservers();
+  void OnFrameChanged(TFrame* frame, const QString& title);
+  void SetProjectCaption();
+  void SelectFirstSideItem();
+  void SetSideBarPosition(int visibleGroup, int item);
+  void EnableFrameItems();
+  bool Terminating() const;
+  void RunGuarded(const std::function<void()>& command);
+
+  std::string fOptionFileName;
+  TSetupWizardGate fWizardGate;
+  bool fLocked = false;
+  bool fUpdatingGroups = false;
+  bool fSkipGroupChange = false;
+  bool fDestroying = false;
+  bool fShownOnce = false;
+  QString fFrameBeforeCompile;
+};
+
+}  // namespace zyn

@@ -1,0 +1,336 @@
+// The main window's bars: the bar manager with the main menu, the five toolbars and the
+// recent-files list, and the side bar with its six groups of page shortcuts.
+
+#include "shell/FormMain.h"
+
+#include "model/base/Cp1252.h"
+#include "shell/FoldPanel.h"
+#include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarMRUListItem.h"
+#include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarScreen.h"
+#include "widgets/bars/SideBar.h"
+#include "widgets/bars/SideBarGroup.h"
+#include "widgets/bars/SideBarGroups.h"
+#include "widgets/bars/SideBarImageList.h"
+#include "widgets/bars/SideBarItem.h"
+#include "widgets/bars/SideBarItems.h"
+#include "widgets/bars/ThemeManager.h"
+
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace zyn {
+
+namespace {
+
+struct TItemSpec {
+  const char* Name;
+  const char* Caption;  // UTF-8
+  int Tag;
+  int Glyph;  // -1 for none
+};
+
+// The command items of the menus and toolbars.
+const TItemSpec kButtons[] = {
+    {"Neu1", "&Neu...", 20, 0},
+    {"ffnen1", "Ö&ffnen...", 21, 1},
+    {"Speichern1", "&Speichern", 0, 2},
+    {"Speichernunter1", "Speichern &unter...", 0, -1},
+    {"Schlieen1", "S&chließen", 0, -1},
+    {"MnuCreateRT", "Laufzeitumgebung erzeugen", 0, -1},
+    {"Transfer", "Übertragen", 33, 3},
+    {"Kundendaten1", "Kunde...", 24, 4},
+    {"Druckereinrichten1", "Drucker &einrichten...", 0, -1},
+    {"Drucken1", "Projektdokumentation", 0, -1},
+    {"Beenden1", "&Beenden", 0, -1},
+    {"Steuermodule1", "Steuermodule...", 1, 5},
+    {"Displaybearbeiten", "Displays...", 10, 6},
+    {"Module1", "Module..,", 2, 7},
+    {"Uhren1", "Tagesuhren...", 3, 8},
+    {"Uhren2", "Wochenuhren...", 4, 9},
+    {"Uhren3", "JRM Uhren...", 5, 10},
+    {"Texte1", "Anzeigetexte...", 7, 11},
+    {"Merker1", "Merker...", 6, 12},
+    {"Gruppen1", "Gruppen.-.", 8, 13},
+    {"POR1", "Einschaltbedingungen...", 9, 14},
+    {"edKennlinie", "Kennlinien bearbeiten...", 0, -1},
+    {"STMInfo", "&Informationen über Programm im Steuermodul...", 0, 15},
+    {"STMTimeTest", "Uhrzeit eines STM anzeigen", 0, -1},
+    {"Auslesen1", "Steuermodul &auslesen...", 0, -1},
+    {"BtnEditSTMUhren", "Uhren im STM ändern", 0, -1},
+    {"Selbsttest", "Selbsttest des Steuermoduls...", 0, -1},
+    {"Loeschen", "Speicher von Steuermodulen löschen...", 0, -1},
+    {"DelDispFlash", "Displayspeicher löschen", 0, -1},
+    {"MonitorfrSteuermodulBus1", "Monitor für Steuermodul- Bus", 0, -1},
+    {"Kundendaten2", "&Kundendaten", 0, -1},
+    {"Allgemein1", "&Allgemein...", 0, -1},
+    {"Basisdaten1", "Firmendaten", 0, -1},
+    {"Konfigurationsassistent", "Konfigurationsassistent", 0, -1},
+    {"Inhalt1", "&Inhalt", 0, 16},
+    {"berHilfe1", "Hilfe &verwenden", 0, -1},
+    {"berZYN1", "I&nfo über ZYN...", 0, -1},
+    {"zbBarButton2", "ZYN Homepage", 0, -1},
+    {"btnHelpRequest", "Supportanfrage senden...", 0, -1},
+    {"Projektdaten1", "Projekt...", 23, 17},
+    {"Erstellen", "Projekt erstellen", 0, 18},
+    {"Basis", "Basisprogrammierung", 40, 19},
+    {"Funktion", "Funktionsprogrammierung", 41, 20},
+    {"BtnDisplayProg", "Display", 42, 21},
+};
+
+// Items disabled until the enabling rules say otherwise.
+const char* const kDisabledAtStart[] = {
+    "Speichern1", "Speichernunter1", "Schlieen1", "Informationen1", "Projektdaten1", "Transfer", "Drucken1",
+    "Steuermodule1", "Module1", "Uhren1", "Uhren2", "Uhren3", "Texte1", "Merker1", "Gruppen1", "POR1", "Basis",
+    "Funktion", "Erstellen", "BtnDisplayProg", "Displaybearbeiten", "NOpen", "edKennlinie", "MnuCreateRT",
+    "BtnEditSTMUhren", "STMInfo", "Auslesen1", "Selbsttest", "Loeschen"};
+
+// Menu contents: the item names, "|" starts a group.
+struct TMenuSpec {
+  const char* Name;
+  const char* Caption;
+  std::vector<const char*> Items;
+};
+
+const std::vector<TMenuSpec>& Menus() {
+  static const std::vector<TMenuSpec> menus = {
+      {"Datei1", "&Projekt",
+       {"Neu1", "|", "ffnen1", "NOpen", "|", "Speichern1", "Speichernunter1", "Schlieen1", "|", "MnuCreateRT", "|",
+        "Transfer", "|", "Informationen1", "|", "Druckereinrichten1", "Drucken1", "|", "Beenden1"}},
+      {"Bearbeiten1", "&Komponenten",
+       {"Steuermodule1", "Displaybearbeiten", "Module1", "|", "Uhren1", "Uhren2", "Uhren3", "|", "Texte1", "Merker1",
+        "Gruppen1", "|", "POR1", "edKennlinie"}},
+      {"Steuermodul1", "&System",
+       {"STMInfo", "STMTimeTest", "Auslesen1", "|", "BtnEditSTMUhren", "Selbsttest", "Loeschen", "DelDispFlash", "|",
+        "MonitorfrSteuermodulBus1"}},
+      {"Datenbanken1", "&Datenbanken", {"Kundendaten2"}},
+      {"Einstellungen1", "&Einstellungen", {"Allgemein1", "Basisdaten1", "|", "Konfigurationsassistent"}},
+      {"Hilfe1", "&Hilfe",
+       {"Inhalt1", "berHilfe1", "|", "berZYN1", "|", "zbBarButton2", "|", "btnHelpRequest"}},
+  };
+  return menus;
+}
+
+struct TToolbarSpec {
+  const char* Caption;
+  std::vector<const char*> Items;
+};
+
+const std::vector<TToolbarSpec>& ToolbarSpecs() {
+  static const std::vector<TToolbarSpec> bars = {
+      {"Dateimenü", {"Neu1", "ffnen1", "Speichern1", "|", "Projektdaten1", "Kundendaten1"}},
+      {"Bearbeiten",
+       {"Steuermodule1", "Displaybearbeiten", "Module1", "|", "Uhren1", "Uhren2", "Uhren3", "|", "Merker1", "Texte1",
+        "|", "Gruppen1"}},
+      {"VADAzivu", {"STMInfo", "Erstellen", "Transfer"}},
+      {"Hilfe", {"Inhalt1"}},
+      {"Programmiermenü", {"Basis", "Funktion", "BtnDisplayProg", "|", "POR1"}},
+  };
+  return bars;
+}
+
+struct TSideItemSpec {
+  const char* Caption;
+  const char* Frame;
+  int Tag;
+};
+struct TSideGroupSpec {
+  const char* Caption;
+  std::vector<TSideItemSpec> Items;
+};
+
+const std::vector<TSideGroupSpec>& SideGroups() {
+  static const std::vector<TSideGroupSpec> groups = {
+      {"Projekt", {{"Neues Projekt", "FrNeu", 0}, {"Projekt öffnen", "FrOpen", 1}}},
+      {"Komponenten",
+       {{"Steuermodule", "FrStmBearb", 3},
+        {"Display", "FrDispBearb", 0},
+        {"Module", "FrModulBearb", 4},
+        {"Tagesuhren", "FrTagesUhren", 6},
+        {"Wochenuhren", "FrWochenUhren", 7},
+        {"Jalousie / Rolladen Uhren", "FrJRMUhren", 8},
+        {"Merker", "FrMerker", 5},
+        {"Anzeigetexte", "FrTexte", 9},
+        {"Gruppen", "FrGruppen", 10},
+        {"Kennlinien", "FrEditKennlinie", 11}}},
+      {"Programmierung",
+       {{"Basis- programmierung", "FrBasis", 12},
+        {"Funktions- programmierung", "FrFunktion", 13},
+        {"Display- programmierung", "Display", 0},
+        {"POR Tabelle", "FrPOR", 0}}},
+      {"Visualisierung",
+       {{"Visualisierungsdaten", "FrVisuProjekt", 0},
+        {"Visualisierung bearbeiten", "FrVisuEntwurf", 200},
+        {"Userverwaltung", "FrVisuCreateRT", 0}}},
+      {"Übertragen",
+       {{"Projekt übertragen", "FrTransfer", 16},
+        {"Dimmerkennlinien übertragen", "FrDimmerKennlinie", 0},
+        {"Uhrzeit übertragen", "FrSetClock", 0}}},
+      {"Service",
+       {{"Modulcheck", "FrModulcheck", 0},
+        {"Servicefunktionen", "FrService", 101},
+        {"Uhrensimulation", "FrNewService", 0},
+        {"JRM Prioritäten löschen", "FrJRMPrio", 0},
+        {"Info über STM's", "FrSTMInfo", 100}}},
+  };
+  return groups;
+}
+
+const QColor kPalette[] = {QColor(0, 70, 160), QColor(0, 128, 64), QColor(176, 40, 24), QColor(150, 110, 0),
+                           QColor(96, 48, 150), QColor(0, 120, 140)};
+
+// A small picture of our own: a coloured tile with a white mark, on the transparent fuchsia.
+QImage Picture(int n, int size) {
+  QImage img(size, size, QImage::Format_RGB32);
+  img.fill(QColor(255, 0, 255));
+  QPainter p(&img);
+  const int m = size / 8;
+  p.fillRect(m, m, size - 2 * m, size - 2 * m, kPalette[n % 6]);
+  p.fillRect(m + 1, m + 1, size - 2 * m - 2, (size - 2 * m) / 4, kPalette[n % 6].lighter(140));
+  const int w = std::max(2, size / 6);
+  p.fillRect(size / 2 - w / 2 + ((n / 6) % 3 - 1) * w, size / 2 - w / 2, w, size / 3, Qt::white);
+  return img;
+}
+
+}  // namespace
+
+TzbBarItem* TFormMain::Item(const std::string& name) const { return BM ? BM->GetItemByName(name) : nullptr; }
+
+void TFormMain::BuildBars() {
+  static_cast<TBuiltInThemeEngine*>(GetThemeEngine())->SetActive(true);
+  BM = std::make_unique<TzbBarManager>(this);
+  TzbBarManager& m = *BM;
+  m.SetStyle(bmsXP);
+  m.CanCustomize = false;
+  m.MenusShowRecentItemsFirst = false;
+  m.NotDocking = DockingSet(dsLeft) | DockingSet(dsRight);
+
+  for (const TItemSpec& spec : kButtons) {
+    auto* b = m.CreateItem<TzbBarButton>();
+    b->Name = spec.Name;
+    b->SetCaption(Utf8ToAnsi(spec.Caption));
+    b->Tag = spec.Tag;
+    if (spec.Glyph >= 0) b->SetGlyph(Picture(spec.Glyph, 16));
+    b->OnClick = [this](TzbBarItem& item) {
+      const std::string name = item.Name;
+      RunGuarded([this, name, tag = item.Tag] {
+        if (tag != 0) FrameCommand(tag);
+        else if (name == "Speichern1") SaveCommand();
+        else if (name == "Speichernunter1") SaveAsCommand();
+        else if (name == "Schlieen1") CloseCommand();
+        else if (name == "Beenden1") close();
+        else if (name == "Erstellen") CompileOnly();
+        else if (name == "berZYN1") AboutCommand();
+        else if (name == "btnHelpRequest") SupportCommand();
+        else if (name == "Konfigurationsassistent") WizardCommand();
+      });
+    };
+  }
+  static_cast<TzbBarButton*>(Item("Neu1"))->SetShortCut(static_cast<TShortCut>('N' | scCtrl));
+  static_cast<TzbBarButton*>(Item("Speichern1"))->SetShortCut(static_cast<TShortCut>('S' | scCtrl));
+
+  MRU = m.CreateItem<TzbBarMRUListItem>();
+  MRU->Name = "MRU";
+  MRU->SetMaxItemCount(4);
+  MRU->OnClick = [this](TzbBarItem&) {
+    const int index = MRU->ItemIndex;
+    RunGuarded([this, index] { OpenRecent(index); });
+  };
+  auto makeSub = [&](const char* name, const char* caption) {
+    auto* s = m.CreateItem<TzbBarSubItem>();
+    s->Name = name;
+    s->SetCaption(Utf8ToAnsi(caption));
+    return s;
+  };
+  auto add = [](TzbBarItemLinks& links, TzbBarItem* item, bool beginGroup) {
+    TzbBarItemLink* link = links.Add();
+    link->SetItem(item);
+    if (beginGroup) link->SetBeginGroup(true);
+  };
+  auto* nopen = makeSub("NOpen", "Neu öffnen");
+  add(nopen->ItemLinks(), MRU, false);
+  auto* info = makeSub("Informationen1", "Informationen...");
+  add(info->ItemLinks(), Item("Kundendaten1"), false);
+
+  MainMenu = m.Bars().Add();
+  MainMenu->SetCaption("Main Menu");
+  MainMenu->SetIsMainMenu(true);
+  MainMenu->ShowMark = false;
+  MainMenu->OneOnRow = true;
+  MainMenu->SetRow(0);
+  MainMenu->SetDockingStyle(dsTop);
+  for (const TMenuSpec& menu : Menus()) {
+    auto* sub = makeSub(menu.Name, menu.Caption);
+    bool group = false;
+    for (const char* name : menu.Items) {
+      if (std::string(name) == "|") {
+        group = true;
+        continue;
+      }
+      add(sub->ItemLinks(), Item(name), group);
+      group = false;
+    }
+    add(MainMenu->ItemLinks(), sub, std::string(menu.Name) == "Hilfe1");
+  }
+
+  int left = 0;
+  for (const TToolbarSpec& spec : ToolbarSpecs()) {
+    TzbBar* bar = m.Bars().Add();
+    bar->SetCaption(Utf8ToAnsi(spec.Caption));
+    bar->ShowMark = false;
+    bar->SetRow(1);
+    bar->SetDockedLeft(left);
+    left += 160;
+    bar->SetDockingStyle(dsTop);
+    bool group = false;
+    for (const char* name : spec.Items) {
+      if (std::string(name) == "|") {
+        group = true;
+        continue;
+      }
+      add(bar->ItemLinks(), Item(name), group);
+      group = false;
+    }
+    Toolbars.push_back(bar);
+  }
+  for (const char* name : kDisabledAtStart) Item(name)->SetEnabled(false);
+  Item("btnHelpRequest")->SetVisible(ivNever);
+}
+
+void TFormMain::BuildSideBar() {
+  SideImages = std::make_unique<TzbSideBarImageList>(32, 32);
+  for (int i = 0; i < 27; ++i) SideImages->Add(Picture(i, 32));
+  TzbSideBar& bar = *SB;
+  bar.SetPaintStyle(sbpsXP);
+  bar.BkGround().SetFillStyle(bfsVert);
+  bar.BkGround().SetBeginColor(clBtnShadow);
+  bar.BkGround().SetEndColor(clBtnFace);
+  bar.BkGround().SetStep(1);
+  bar.SetCanSelected(true);
+  TFont itemFont = bar.ItemFont();
+  itemFont.Color = clWhite;
+  bar.SetItemFont(itemFont);
+  bar.SetLargeImages(SideImages.get());
+  bar.SetTransparentImages(true);
+  bar.ShowHint = true;
+  int picture = 0;
+  for (const TSideGroupSpec& g : SideGroups()) {
+    TzbSideGroup* group = bar.Groups().Add();
+    group->SetCaption(Utf8ToAnsi(g.Caption));
+    for (const TSideItemSpec& i : g.Items) {
+      TzbSideBarItem* item = group->Items().Add();
+      item->SetCaption(Utf8ToAnsi(i.Caption));
+      item->SetHint(Utf8ToAnsi(i.Caption));
+      item->CustomData = i.Frame;
+      item->Tag = i.Tag;
+      item->SetLargeImage(picture++);
+    }
+  }
+  bar.OnItemClick = [this](TzbSideBar&, TzbSideBarItem& item) {
+    RunGuarded([this, &item] { SideBarItemClick(item); });
+  };
+  bar.OnChangeActiveGroup = [this](TzbSideBar&) { SideBarGroupChanged(); };
+}
+
+}  // namespace zyn

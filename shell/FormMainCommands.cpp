@@ -1,0 +1,322 @@
+// The commands of the main window that do more than switch pages: save, save as, open, close,
+// compile only ("Projekt erstellen"), the recent files and the dialogs.
+
+#include "shell/FormMain.h"
+
+#include "compiler/CompileDriver.h"
+#include "compiler/CompileInterfaces.h"
+#include "compiler/interpreter/ToolGeneration.h"
+#include "compiler/interpreter/ToolReport.h"
+#include "model/Verbindung.h"
+#include "model/base/Cp1252.h"
+#include "model/base/Errors.h"
+#include "model/base/Streams.h"
+#include "model/base/Translator.h"
+#include "model/BasisDaten.h"
+#include "model/project/Global.h"
+#include "model/project/Projekt.h"
+#include "platform/QtText.h"
+#include "shell/FormAbout.h"
+#include "shell/GPanel.h"
+#include "compiler/CompileError.h"
+#include "display/DisplayProjekt.h"
+#include "model/base/ZYNOptionen.h"
+#include "shell/FormLgkonflikt.h"
+#include "shell/FormSupportRequest.h"
+#include "shell/Translation.h"
+#include "shell/zsStatusBar.h"
+#include "widgets/bars/BarMRUListItem.h"
+#include "widgets/bars/SideBar.h"
+#include "widgets/bars/SideBarGroup.h"
+#include "widgets/bars/SideBarGroups.h"
+#include "widgets/bars/SideBarItem.h"
+#include "widgets/bars/SideBarItems.h"
+
+#include <QApplication>
+#include <QFileDialog>
+
+namespace zyn {
+
+namespace {
+
+class TWaitCursor {
+ public:
+  TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
+  TWaitCursor(const TWaitCursor&) = delete;
+  TWaitCursor& operator=(const TWaitCursor&) = delete;
+};
+
+// The frame commands: tag, side-bar position (visible group, item; -1 for none) and page.
+struct TFrameCommand {
+  int Tag;
+  int Group;
+  int Item;
+  const char* Frame;
+};
+const TFrameCommand kFrameCommands[] = {
+    {1, 0, 0, "FrStmBearb"},   {2, 0, 2, "FrModulBearb"},  {3, 0, 3, "FrTagesUhren"}, {4, 0, 4, "FrWochenUhren"},
+    {5, 0, 5, "FrJRMUhren"},   {6, 0, 6, "FrMerker"},      {7, 0, 7, "FrTexte"},      {8, 0, 8, "FrGruppen"},
+    {9, 1, 3, "FrPOR"},        {10, 0, 1, "FrDispBearb"},  {20, 0, 0, "FrNeu"},       {21, 0, 1, "FrOpen"},
+    {23, -1, -1, "FrProjekte"}, {24, -1, -1, "FrKunden"},  {33, 3, 0, "FrTransfer"},  {40, 1, 0, "FrBasis"},
+    {41, 1, 1, "FrFunktion"},  {42, 1, 2, "Display"},
+};
+
+// What the tool generation shows: the tool in the status bar, failures as messages.
+class TStatusToolReport : public IToolReport {
+ public:
+  explicit TStatusToolReport(TzsStatusBar* bar) : fBar(bar) {}
+  void SetCaption(const std::string& text) override {
+    if (fBar && fBar->PanelCount() > 0) fBar->Panel(0)->SetText(ToQString(text));
+  }
+  void ToolFailed(const TZYNFunction&, const std::string& message, const std::string& cause) override {
+    TranslatedMessageDlg(message + "\r" + cause, mtError, mbOK);
+  }
+  void ProcessMessages() override { QApplication::processEvents(); }
+
+ private:
+  TzsStatusBar* fBar;
+};
+
+class TCompileStatus : public ICompileProgress {
+ public:
+  void ShowCompileProgress(int, TVerbindung* link) override {
+    if (!link) return;
+    if (++fCount % 32 == 0) QApplication::processEvents();
+  }
+
+ private:
+  int fCount = 0;
+};
+
+class TConflictQuestion : public ILogicConflicts {
+ public:
+  int ShowLogicConflicts(const std::vector<std::string>& lines) override { return zyn::ShowLogicConflicts(lines, 5); }
+};
+
+}  // namespace
+
+void TFormMain::SaveCommand() {
+  if (!GProjekt) return;
+  TWaitCursor wait;
+  if (FM->CurrentFrameObject())
+    if (auto* page = dynamic_cast<IFrameMessage*>(FM->CurrentFrameObject()->Frame()))
+      if (page->AskApplyChanges() == 2) return;
+  if (GProjekt->Zipped)
+    GProjekt->SaveZippedProjectFile(GProjekt->FileName);
+  else if (!GProjekt->SaveProjectFile(GProjekt->FileName, false))
+    throw EWriteError(Ansi("Das Projekt wurde nicht gespeichert."));
+  GProjekt->Modified = false;
+}
+
+void TFormMain::SaveAsCommand() {
+  if (!GProjekt) return;
+  if (FM->GetFrame(QStringLiteral("FrSaveAs"))) {
+    FM->SaveFrame();
+    FM->SetCurrentFrame(QStringLiteral("FrSaveAS"));
+    return;
+  }
+  const QString plain = ToQString(TranslateText("ZYN Projekt")) + QStringLiteral(" (*.zpf)");
+  const QString zipped = ToQString(TranslateText("Komprimiertes ZYN Projekt")) + QStringLiteral(" (*.zcf)");
+  QString filter = GProjekt->Zipped ? zipped : plain;
+  QString name = QFileDialog::getSaveFileName(this, ToQString(TranslateText("Projekt speichern unter")),
+                                              QString::fromStdString(GProjekt->FileName), plain + ";;" + zipped, &filter);
+  if (name.isEmpty()) return;
+  const bool compressed = filter == zipped || name.endsWith(QStringLiteral(".zcf"), Qt::CaseInsensitive);
+  if (!name.contains(QLatin1Char('.'))) name += compressed ? QStringLiteral(".zcf") : QStringLiteral(".zpf");
+  const std::string file = name.toStdString();
+  TWaitCursor wait;
+  if (compressed)
+    GProjekt->SaveZippedProjectFile(file);
+  else if (!GProjekt->SaveProjectFile(file, false))
+    throw EWriteError(Ansi("Das Projekt wurde nicht gespeichert."));
+  GProjekt->FileName = file;
+  GProjekt->Zipped = compressed;
+  GProjekt->Modified = false;
+  NotifyProjectState(4, 0);
+}
+
+void TFormMain::OpenCommand() {
+  if (FM->GetFrame(QStringLiteral("FrOpen"))) {
+    FM->SetCurrentFrame(QStringLiteral("FrOpen"));
+    return;
+  }
+  if (GProjekt) return;
+  const QString name = QFileDialog::getOpenFileName(
+      this, ToQString(TranslateText("ZYN Projekt öffnen")), ToQString(GOptionFile ? GetProjectPath() : std::string()),
+      ToQString(TranslateText("ZYN Projekte")) + QStringLiteral(" (*.zpf *.zcf)"));
+  if (name.isEmpty()) return;
+  const std::string file = name.toStdString();
+  OpenProject(file);
+  AddRecentFile(0, file);
+  FM->SetCurrentFrame(QStringLiteral("FrBasis"));
+  UnlockUserInterface();
+  NotifyProjectState(2, 0);
+}
+
+void TFormMain::CloseCommand() {
+  // A cancelled question keeps the project, its caption and its side bar.
+  if (CloseProject() != 2) NotifyProjectState(1, 0);
+}
+
+bool TFormMain::CompileOnly() {
+  if (!GProjekt || !GBasisDaten) return false;
+  TWaitCursor wait;
+  LockUserInterface();
+  struct TUnlock {
+    TFormMain* Form;
+    ~TUnlock() { Form->UnlockUserInterface(); }
+  } unlock{this};
+  fFrameBeforeCompile = FM->CurrentFrame();
+  auto show = [this](const char* key) {
+    if (FM->GetFrame(QString::fromLatin1(key))) FM->SetCurrentFrame(QString::fromLatin1(key));
+  };
+  show("FrCompile");
+  auto setStatus = [this](const std::string& ansi) {
+    if (StatusBar1->PanelCount() > 0) StatusBar1->Panel(0)->SetText(ToQString(ansi));
+  };
+  try {
+    TStatusToolReport report(StatusBar1);
+    TToolGeneratorFunction tools([&report](TZYNProjekt& p, std::vector<std::string>& log) {
+      GenerateTools(p, *GBasisDaten, &report, &log);
+    });
+    TConflictQuestion conflicts;
+    TCompileStatus progress;
+    TCompileDriver driver(*GProjekt);
+    driver.ProgramTitle = GProgramTitle;
+    TBuildSteps steps;
+    steps.Tools = &tools;
+    steps.Conflicts = &conflicts;
+    steps.Progress = &progress;
+    steps.CompileDisplays = [] {
+      std::vector<std::string> messages;
+      if (!GProjekt->DisplayProjekt().CompileAll(&messages)) {
+        std::string text;
+        for (const std::string& m : messages) text += (text.empty() ? "" : "\r") + m;
+        throw ECompileError(text);
+      }
+    };
+    steps.ProgramFile = TCompileDriver::ProgramFileName(GProjekt->FileName);
+    if (!driver.BuildProject(steps)) {
+      FM->SetCurrentFrame(fFrameBeforeCompile);
+      setStatus(TranslateText("Das Erstellen wurde abgebrochen."));
+      return false;
+    }
+    setStatus(TranslateText("Das Projekt wurde erstellt: ") + Utf8ToAnsi(steps.ProgramFile));
+    return true;
+  } catch (const std::exception& e) {
+    setStatus(TranslateText("Das Projekt konnte nicht erstellt werden."));
+    ShowError(TranslateText("Das Projekt konnte nicht erstellt werden.") + "\r" + e.what());
+    return false;
+  }
+}
+
+void TFormMain::OpenRecent(int index) {
+  if (index < 0 || index >= static_cast<int>(MRU->Items.size())) return;
+  const std::string file = MRU->Items[static_cast<size_t>(index)];
+  if (!FileExists(file)) {
+    std::vector<std::string> files = MRU->Items;
+    files.erase(files.begin() + index);
+    MRU->SetItems(files);
+    UpdateMenuState(GProjekt != nullptr);
+    TranslatedMessageDlg(TranslateText("Das Projekt konnte nicht gefunden werden!"), mtError, mbOK);
+    return;
+  }
+  if (GProjekt && CloseProject() == 2) return;
+  TWaitCursor wait;
+  OpenProject(file);
+  AddRecentFile(0, file);
+  FM->SetCurrentFrame(QStringLiteral("FrBasis"));
+  UnlockUserInterface();
+  NotifyProjectState(2, 0);
+}
+
+void TFormMain::AboutCommand() {
+  try {
+    TFrmAbout about(this);
+    about.exec();
+  } catch (const std::exception&) {
+    // The about box shows nothing the user needs.
+  }
+}
+
+void TFormMain::SupportCommand() {
+  TFrmSupportRequest form(this, GProjekt ? GProjekt->FileName : std::string());
+  form.exec();
+}
+
+void TFormMain::WizardCommand() {
+  TFormEinrichtungsexperte wizard(this, fOptionFileName);
+  wizard.exec();
+  RefreshRecentList();
+}
+
+void TFormMain::FrameCommand(int tag) {
+  TWaitCursor wait;
+  for (const TFrameCommand& c : kFrameCommands) {
+    if (c.Tag != tag) continue;
+    if (tag == 21 && !FM->GetFrame(QStringLiteral("FrOpen"))) {
+      OpenCommand();
+      return;
+    }
+    if (c.Group >= 0) SetSideBarPosition(c.Group, c.Item);
+    if (tag == 33) {
+      if (FM->CurrentFrame().isEmpty() || FM->CurrentFrame() == QStringLiteral("FrTransfer")) return;
+    }
+    FM->SetCurrentFrame(QString::fromLatin1(c.Frame));
+    return;
+  }
+}
+
+void TFormMain::SetSideBarPosition(int visibleGroup, int item) {
+  SB->SetActiveGroupIndex(visibleGroup);
+  if (TzbSideGroup* group = SB->ActiveGroup())
+    if (TzbSideBarItem* i = group->Items().GetItem(item)) {
+      SB->SelectItem(i);
+      i->MakeVisible();
+    }
+}
+
+void TFormMain::SideBarItemClick(TzbSideBarItem& item) {
+  if (fDestroying) return;
+  TWaitCursor wait;
+  const QString key = QString::fromStdString(item.CustomData);
+  if (key == FM->CurrentFrame()) return;
+  if (key == QStringLiteral("FrOpen") && !FM->GetFrame(key)) {
+    OpenCommand();
+    return;
+  }
+  if (item.Tag == 101) {
+    FM->SetCurrentFrame(QStringLiteral("FrService"));
+    return;
+  }
+  FM->SetCurrentFrame(key);
+}
+
+void TFormMain::SideBarGroupChanged() {
+  if (fDestroying) return;
+  if (fSkipGroupChange) {
+    fSkipGroupChange = false;
+    return;
+  }
+  if (fUpdatingGroups || !SB->ActiveGroup()) return;
+  if (GProjekt) {
+    TzbSideBarItem* first = SB->ActiveGroup()->Items().GetItem(0);
+    if (first && first->GetEnabled()) {
+      SB->SelectItem(first);
+      RunGuarded([this, first] { SideBarItemClick(*first); });
+    }
+  } else {
+    TP->SetCaption(ToQString(GProgramTitle));
+  }
+}
+
+void TFormMain::SelectFirstSideItem() {
+  if (TzbSideGroup* group = SB->ActiveGroup())
+    if (TzbSideBarItem* first = group->Items().GetItem(0)) {
+      SB->SelectItem(first);
+      first->MakeVisible();
+    }
+}
+
+}  // namespace zyn
