@@ -466,8 +466,8 @@ int TFormMain::CloseProject() {
   }
   int answer = 1;
   if (GProjekt->Modified) {
-    answer = TranslatedMessageDlg(TranslateText("Das Projekt wurde geändert.") + "\r" +
-                                      TranslateText("Sollen die Änderungen gespeichert werden?"),
+    answer = TranslatedMessageDlg(TranslateText(Ansi("Das Projekt wurde geändert.")) + "\r" +
+                                      TranslateText(Ansi("Sollen die Änderungen gespeichert werden?")),
                                   mtConfirmation, mbYes | mbNo | mbCancel);
     if (answer == 2) return 2;
     if (answer == 6) {

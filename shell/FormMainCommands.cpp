@@ -143,7 +143,7 @@ void TFormMain::OpenCommand() {
   }
   if (GProjekt) return;
   const QString name = QFileDialog::getOpenFileName(
-      this, ToQString(TranslateText("ZYN Projekt öffnen")), ToQString(GOptionFile ? GetProjectPath() : std::string()),
+      this, ToQString(TranslateText(Ansi("ZYN Projekt öffnen"))), ToQString(GOptionFile ? GetProjectPath() : std::string()),
       ToQString(TranslateText("ZYN Projekte")) + QStringLiteral(" (*.zpf *.zcf)"));
   if (name.isEmpty()) return;
   const std::string file = name.toStdString();

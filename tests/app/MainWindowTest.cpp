@@ -1,0 +1,297 @@
+// The main window as the user meets it: its bars, the project of the command line, the close
+// question, the set-up wizard, the recent files and the window's bounds.
+
+#include "MainWindowFixture.h"
+
+#include "model/base/Streams.h"
+#include "model/base/ZYNOptionen.h"
+#include "model/project/Global.h"
+#include "shell/Einrichtungsexperte.h"
+#include "shell/FoldPanel.h"
+#include "shell/RecentFiles.h"
+#include "shell/zsStatusBar.h"
+#include "widgets/bars/BarItem.h"
+#include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarMRUListItem.h"
+#include "widgets/bars/SideBar.h"
+#include "widgets/bars/SideBarGroup.h"
+#include "widgets/bars/SideBarGroups.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QSet>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+
+namespace zyn::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadText(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST_F(MainWindowTest, BuildsWithMenusToolbarsSideBarAndStatusBar) {
+  TFormMain form;
+  form.show();
+  QApplication::processEvents();
+  ASSERT_NE(form.MainMenu, nullptr);
+  EXPECT_TRUE(form.MainMenu->IsMainMenu());
+  ASSERT_EQ(form.Toolbars.size(), 5u);
+  for (TzbBar* bar : form.Toolbars) EXPECT_TRUE(bar->Visible());
+  for (const char* name : {"Datei1", "Bearbeiten1", "Steuermodul1", "Datenbanken1", "Einstellungen1", "Hilfe1",
+                           "Erstellen", "Speichern1", "Schlieen1", "NOpen", "berZYN1", "btnHelpRequest"})
+    EXPECT_NE(form.Item(name), nullptr) << name;
+  EXPECT_EQ(form.SB->Groups().Count(), 6);
+  EXPECT_EQ(form.SB->GetVisibleGroupCount(), 1);  // no project: only "Projekt"
+  EXPECT_TRUE(form.SB->isVisibleTo(&form));
+  EXPECT_TRUE(form.FP->isVisibleTo(&form));
+  EXPECT_EQ(form.StatusBar1->PanelCount(), 3);
+  EXPECT_TRUE(form.StatusBar1->isVisibleTo(&form));
+  EXPECT_GE(form.width(), 640);
+  EXPECT_GE(form.height(), 480);
+  // Without a project nothing that needs one is enabled; opening is.
+  EXPECT_FALSE(form.Item("Speichern1")->GetEnabled());
+  EXPECT_FALSE(form.Item("Erstellen")->GetEnabled());
+  EXPECT_TRUE(form.Item("ffnen1")->GetEnabled());
+  EXPECT_TRUE(form.Item("berZYN1")->GetEnabled());
+
+  const QImage shot = form.grab().toImage();
+  shot.save(QString::fromLatin1(ZYN_BINARY_DIR) + QStringLiteral("/main_window.png"));
+  QSet<QRgb> colours;
+  for (int y = 0; y < shot.height(); y += 3)
+    for (int x = 0; x < shot.width(); x += 3) colours.insert(shot.pixel(x, y));
+  EXPECT_GT(colours.size(), 8);  // bars, side bar and panels were painted
+}
+
+TEST_F(MainWindowTest, CommandLineProjectShowsItsNameAndEnablesTheProjectCommands) {
+  for (const char* name : {"klein.zpf", "klein.zcf"}) {
+    const std::string file = SaveSmallProject(name);
+    TFormMain form(file);
+    form.show();
+    QApplication::processEvents();
+    ASSERT_NE(GProjekt, nullptr) << name;
+    EXPECT_TRUE(form.windowTitle().endsWith(QStringLiteral(" - [") + QString::fromLatin1(name) + QStringLiteral("]")))
+        << form.windowTitle().toStdString();
+    EXPECT_EQ(GProjekt->Zipped, std::string(name).find(".zcf") != std::string::npos);
+    EXPECT_EQ(GProjekt->Steuermodule.Count(), 1);
+    EXPECT_EQ(form.RecentFiles().front(), file);
+    EXPECT_TRUE(form.Item("Speichern1")->GetEnabled());
+    EXPECT_TRUE(form.Item("Erstellen")->GetEnabled());
+    EXPECT_FALSE(form.Item("ffnen1")->GetEnabled());
+    EXPECT_EQ(form.SB->GetVisibleGroupCount(), 5);
+    EXPECT_TRUE(shown.empty());
+    form.close();
+    EXPECT_EQ(GProjekt, nullptr);
+  }
+}
+
+TEST_F(MainWindowTest, BadCommandLineFilesStartWithoutProject) {
+  TFormMain missing(TestHome() + "fehlt.zpf");
+  EXPECT_EQ(GProjekt, nullptr);
+  EXPECT_TRUE(shown.empty());  // a missing file is ignored silently
+
+  const std::string junk = TestHome() + "kein_projekt.zpf";
+  WriteFileAtomic(junk, std::string("das ist kein Projekt"));
+  TFormMain form(junk);
+  EXPECT_EQ(GProjekt, nullptr);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0].contains(QStringLiteral("keine ZYN Projektdatei")));
+}
+
+struct CloseCase {
+  int Answer;
+  bool Saved;
+  bool Closed;
+};
+
+TEST_F(MainWindowTest, CloseAsksToSaveAModifiedProject) {
+  for (const CloseCase c : {CloseCase{6, true, true}, CloseCase{7, false, true}, CloseCase{2, false, false}}) {
+    const std::string file = SaveSmallProject("frage.zpf");
+    const std::string before = ReadText(file);
+    TFormMain form(file);
+    form.show();
+    QApplication::processEvents();
+    ASSERT_NE(GProjekt, nullptr);
+    GProjekt->ProjektDaten.ProjektName = "Neu";
+    GProjekt->Modified = true;
+    shown.clear();
+    answers = {c.Answer};
+    const bool closed = form.close();
+    ASSERT_EQ(shown.size(), 1u) << c.Answer;
+    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Das Projekt wurde geändert.")));
+    EXPECT_EQ(closed, c.Closed) << c.Answer;
+    EXPECT_EQ(ReadText(file) != before, c.Saved) << c.Answer;
+    EXPECT_EQ(GProjekt != nullptr, !c.Closed) << c.Answer;
+    EXPECT_EQ(form.isVisible(), !c.Closed) << c.Answer;
+    if (!c.Closed) {
+      // The project stays with its caption; an unmodified close then goes through.
+      EXPECT_TRUE(form.windowTitle().endsWith(QStringLiteral("[frage.zpf]")));
+      GProjekt->Modified = false;
+      EXPECT_TRUE(form.close());
+    }
+  }
+}
+
+TEST_F(MainWindowTest, CloseIsRefusedWhileLockedOrWhileABusPortIsOpen) {
+  TFormMain form(SaveSmallProject("gesperrt.zpf"));
+  form.show();
+  form.LockUserInterface();
+  EXPECT_FALSE(form.Item("Speichern1")->GetEnabled());
+  EXPECT_FALSE(form.close());
+  form.UnlockUserInterface();
+  EXPECT_TRUE(form.Item("Speichern1")->GetEnabled());
+  GPortOpen = true;
+  EXPECT_FALSE(form.close());
+  GPortOpen = false;
+  EXPECT_NE(GProjekt, nullptr);
+  EXPECT_TRUE(form.close());
+  EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(MainWindowTest, WizardOpensOnceAtTheFirstStartAndNotAgainAfterCancel) {
+  SetBoolOption(boConfigAssist, false);
+  TFormMain form;
+  form.show();
+  int wizards = 0;
+  auto cancelWizard = [&] {
+    QTimer::singleShot(0, [&] {
+      if (auto* w = qobject_cast<TFormEinrichtungsexperte*>(QApplication::activeModalWidget())) {
+        ++wizards;
+        w->reject();
+      }
+    });
+  };
+  cancelWizard();
+  form.RunSetupWizardOnce();
+  EXPECT_EQ(wizards, 1);
+  EXPECT_FALSE(GetBoolOption(boConfigAssist));
+  cancelWizard();
+  form.RunSetupWizardOnce();
+  EXPECT_EQ(wizards, 1);  // not again in this run
+  QApplication::processEvents();
+
+  // Once the options record it as completed, a new start does not show it.
+  SetBoolOption(boConfigAssist, true);
+  TFormMain next;
+  next.show();
+  cancelWizard();
+  next.RunSetupWizardOnce();
+  QApplication::processEvents();
+  EXPECT_EQ(wizards, 1);
+}
+
+TEST(RecentFiles, AddMovesTrimsAndComparesExactly) {
+  struct Case {
+    std::vector<std::string> List;
+    std::string Name;
+    int Max;
+    std::vector<std::string> Expected;
+  };
+  const Case cases[] = {
+      {{}, "/p/a.zpf", 4, {"/p/a.zpf"}},
+      {{"/p/a.zpf", "/p/b.zpf"}, "/p/b.zpf", 4, {"/p/b.zpf", "/p/a.zpf"}},  // moves, no duplicate
+      {{"/p/a.zpf"}, "/p/A.zpf", 4, {"/p/A.zpf", "/p/a.zpf"}},              // case makes another file
+      {{"1", "2", "3", "4"}, "5", 4, {"5", "1", "2", "3"}},                  // the last one drops out
+      {{"1", "2"}, "3", 0, {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> list = c.List;
+    AddRecentFile(list, 0, c.Name, c.Max);
+    EXPECT_EQ(list, c.Expected) << c.Name;
+  }
+  std::vector<std::string> six = {"1", "2", "3", "4", "5", "6"};
+  TrimRecentFiles(six, 4);
+  EXPECT_EQ(six, (std::vector<std::string>{"1", "2", "3", "4"}));
+  TrimRecentFiles(six, -3);
+  EXPECT_TRUE(six.empty());
+}
+
+TEST_F(MainWindowTest, RecentFilesAreReadTrimmedAndWrittenAlsoWhenEmpty) {
+  const std::string mru = GetSystemPath() + "MRUList.cfg";
+  WriteFileAtomic(mru, std::string("/p/1.zpf\r\n/p/2.zpf\n\n/p/3.zpf\n/p/4.zpf\n/p/5.zpf\n/p/6.zpf\n"));
+  EXPECT_EQ(LoadRecentFiles(mru).size(), 6u);
+  {
+    TFormMain form;
+    form.show();
+    EXPECT_EQ(form.RecentFiles(), (std::vector<std::string>{"/p/1.zpf", "/p/2.zpf", "/p/3.zpf", "/p/4.zpf"}));
+    EXPECT_TRUE(form.Item("NOpen")->GetEnabled());
+    // A missing entry is removed with a message.
+    form.OpenRecent(1);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], QStringLiteral("Das Projekt konnte nicht gefunden werden!"));
+    EXPECT_EQ(form.RecentFiles(), (std::vector<std::string>{"/p/1.zpf", "/p/3.zpf", "/p/4.zpf"}));
+    EXPECT_TRUE(form.close());
+  }
+  EXPECT_EQ(ReadText(mru), "/p/1.zpf\n/p/3.zpf\n/p/4.zpf\n");
+  {
+    TFormMain form;
+    form.show();
+    for (int i = 0; i < 3; ++i) form.OpenRecent(0);  // every entry is missing
+    EXPECT_TRUE(form.RecentFiles().empty());
+    EXPECT_FALSE(form.Item("NOpen")->GetEnabled());
+    EXPECT_TRUE(form.close());
+  }
+  ASSERT_TRUE(fs::exists(mru));
+  EXPECT_EQ(ReadText(mru), "");  // the emptied list does not come back
+}
+
+TEST_F(MainWindowTest, OpeningARecentProjectPutsItOnTop) {
+  const std::string a = SaveSmallProject("zuletzt_a.zpf");
+  const std::string b = SaveSmallProject("zuletzt_b.zcf");
+  SaveRecentFiles(GetSystemPath() + "MRUList.cfg", {a, b});
+  TFormMain form;
+  form.show();
+  form.OpenRecent(1);
+  ASSERT_NE(GProjekt, nullptr);
+  EXPECT_TRUE(GProjekt->Zipped);
+  EXPECT_EQ(form.RecentFiles(), (std::vector<std::string>{b, a}));
+  EXPECT_TRUE(form.windowTitle().endsWith(QStringLiteral("[zuletzt_b.zcf]")));
+  EXPECT_TRUE(form.Item("Speichern1")->GetEnabled());
+  form.CloseCommand();
+  EXPECT_EQ(GProjekt, nullptr);
+  EXPECT_FALSE(form.windowTitle().contains(QStringLiteral("[")));
+  EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(MainWindowTest, BoundsAreRestoredWithTheMinimumSize) {
+  SetIntOption(0, 20);
+  SetIntOption(1, 30);
+  SetIntOption(2, 500);
+  SetIntOption(3, 300);
+  SetIntOption(4, 1);  // minimised: a normal window with the stored bounds
+  TFormMain form;
+  form.show();
+  QApplication::processEvents();
+  EXPECT_EQ(form.width(), 640);
+  EXPECT_EQ(form.height(), 480);
+  EXPECT_FALSE(form.isMinimized());
+  form.resize(900, 700);
+  EXPECT_TRUE(form.close());
+  EXPECT_EQ(GetIntOption(2), 900);
+  EXPECT_EQ(GetIntOption(3), 700);
+  EXPECT_EQ(GetIntOption(4), 0);
+}
+
+TEST_F(MainWindowTest, UnlockAppliesTheEnablingRulesAgain) {
+  TFormMain form(SaveSmallProject("regeln.zpf"));
+  form.show();
+  form.LockUserInterface();
+  form.UpdateMenuState(true);  // no effect while locked
+  EXPECT_FALSE(form.Item("Erstellen")->GetEnabled());
+  EXPECT_FALSE(form.SB->isEnabled());
+  form.UnlockUserInterface();
+  EXPECT_TRUE(form.Item("Erstellen")->GetEnabled());
+  EXPECT_TRUE(form.SB->isEnabled());
+  // Pages that are not part of the programme yet keep their commands disabled.
+  EXPECT_FALSE(form.Item("Module1")->GetEnabled());
+  EXPECT_FALSE(form.Item("Transfer")->GetEnabled());
+  GProjekt->Modified = false;
+  EXPECT_TRUE(form.close());
+}
+
+}  // namespace
+}  // namespace zyn::test
