@@ -195,10 +195,12 @@ void TFormMain::BuildLayout() {
   text->SetWidth(470);
   TzsStatusPanel* date = StatusBar1->AddPanel();
   date->SetPanelType(sptDate);
+  date->SetDateFormat(QStringLiteral("dd.mm.yyyy"));
   date->SetWidth(80);
   date->SetAlignment(TShellAlignment::taCenter);
   TzsStatusPanel* time = StatusBar1->AddPanel();
   time->SetPanelType(sptTime);
+  time->SetTimeFormat(QStringLiteral("hh:nn:ss"));
   time->SetWidth(80);
   time->SetAlignment(TShellAlignment::taCenter);
   StatusBar1->setFixedHeight(22);

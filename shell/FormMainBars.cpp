@@ -274,6 +274,8 @@ void TFormMain::BuildBars() {
     add(MainMenu->ItemLinks(), sub, std::string(menu.Name) == "Hilfe1");
   }
 
+  // Each toolbar starts where the one before it ends: a button is 23 pixels wide, a group
+  // separator 6, and a bar adds its frame and grip.
   int left = 0;
   for (const TToolbarSpec& spec : ToolbarSpecs()) {
     TzbBar* bar = m.Bars().Add();
@@ -281,7 +283,9 @@ void TFormMain::BuildBars() {
     bar->ShowMark = false;
     bar->SetRow(1);
     bar->SetDockedLeft(left);
-    left += 160;
+    int width = 14;
+    for (const char* name : spec.Items) width += std::string(name) == "|" ? 6 : 23;
+    left += width;
     bar->SetDockingStyle(dsTop);
     bool group = false;
     for (const char* name : spec.Items) {
