@@ -270,6 +270,42 @@ class TzbBarItemControlPainter {
   virtual void DrawSpinEditSides(const TzbBarItemControl& c, TCanvas& dc, TRect& r) const;
   virtual int GetContainerMenuExtra() const { return 0; }
 
+  // --- status bars, MDI buttons, menu fills, in-place sub-items ---
+  virtual void GetCloseButtonSize(int& width, int& height) const {
+    width = height = GetSmallCaptionHeight();
+  }
+  virtual void GetSizeGripSize(const TzbBarManager& m, int& width, int& height) const;
+  // The bottom of r as high as the size grip gets the grip, the part above the bar background.
+  void DrawSizeGripArea(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const;
+  virtual void DrawStatusBarTopBorder(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const {
+    FillWith(dc, r, brush);
+  }
+  virtual void DrawStatusBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const {
+    FillWith(dc, r, brush);
+  }
+  // Left, top, right, bottom.
+  virtual TRect GetBarBorderInsets(const TzbBarWindow& w) const {
+    const int b = GetBarBorderWidth();
+    return Rect(b, b, b, b);
+  }
+  virtual TRect GetQuickButtonHitRect(const TzbBarWindow& w) const { return GetQuickButtonRect(w); }
+  // The minimize (0), restore (1) and close (2) buttons of a maximized child window on the menu bar.
+  virtual void DrawMDIButton(const TzbBarWindow& w, int kind, const TRect& r, TCanvas& dc, bool selected,
+                             bool pressed, bool enabled = true) const {}
+  virtual void AdjustMenuLineSize(int& size) const {}
+  virtual void AdjustMenuItemWidth(const TzbBarItemControl& c, int& width) const {}
+  virtual void AdjustTearOffBandRect(const TzbBarWindow& w, TRect& r) const { InflateRect(r, -3, -3); }
+  virtual void FillTearOffBand(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const;
+  // The menu's background bitmap (the manager's SubMenu background) tiled, or the brush.
+  virtual void DrawMenuBackgroundFill(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const;
+  virtual void DrawFloatingBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r,
+                                         const TRect& barRect) const;
+  virtual TColor GetCalendarHeaderColor() const { return clBtnFace; }
+  virtual int GetProgressOffset() const { return 0; }
+  virtual TBrush GetInPlaceSubItemBrush() const;
+  virtual void DrawInPlaceSubItem(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, const QString& caption,
+                                  bool expanded, bool selected) const;
+
   // --- added by the flat look ---
   virtual void DrawSelectionFrame(TCanvas& dc, const TRect& r) const;
   virtual TBrush GetFlatShadowBrush(const TzbBarWindow& w) const;

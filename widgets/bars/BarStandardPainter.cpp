@@ -8,6 +8,7 @@
 #include "widgets/bars/Office11Colors.h"
 
 #include <QLineEdit>
+#include <algorithm>
 
 namespace zyn {
 
@@ -245,6 +246,27 @@ void TzbBarItemControlStandardPainter::OffsetContentForPressed(const TzbBarItemC
 void TzbBarItemControlStandardPainter::PrepareEditWindow(QLineEdit& edit) const {
   const QMargins m = edit.textMargins();
   edit.setTextMargins(2, m.top(), 2, m.bottom());
+}
+
+void TzbBarItemControlStandardPainter::DrawMDIButton(const TzbBarWindow& w, int kind, const TRect& r, TCanvas& dc,
+                                                     bool selected, bool pressed, bool enabled) const {
+  static const unsigned kGlyphs[3] = {DFCS_CAPTIONMIN, 3 /* restore */, DFCS_CAPTIONCLOSE};
+  unsigned state = kGlyphs[std::clamp(kind, 0, 2)];
+  if (!enabled) state |= DFCS_INACTIVE;
+  else if (selected && pressed) state |= DFCS_PUSHED;
+  if (kind == 2 && w.Manager().FlatCloseButton) {
+    // The flat close button: the glyph inside, the edge drawn by hand.
+    TRect inner = r;
+    InflateRect(inner, -1, -1);
+    dc.Painter().save();
+    dc.Painter().setClipRect(ToQRect(inner), Qt::IntersectClip);
+    dc.DrawFrameControl(r, DFC_CAPTION, (state & ~DFCS_PUSHED) | DFCS_FLAT);
+    dc.Painter().restore();
+    TRect e = r;
+    dc.DrawEdge(e, selected && pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+    return;
+  }
+  dc.DrawFrameControl(r, DFC_CAPTION, state);
 }
 
 }  // namespace zyn
