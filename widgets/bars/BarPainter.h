@@ -18,6 +18,16 @@ namespace zyn {
 // Window style bits of the in-place edit window of an edit item.
 enum : unsigned { ES_MULTILINE = 0x0004, ES_AUTOHSCROLL = 0x0080 };
 
+// Where a drop-down menu item stands among its neighbours, for the personalized-menu decoration.
+struct TzbMenuItemPlace {
+  bool PreviousNonRecent = false;  // the item above belongs to the rarely used part
+  bool First = false;              // the first item of the menu
+  bool Last = false;               // the last item of the menu
+  bool BeginsGroup = false;        // a separator band lies above the item
+  int LeftMargin = 0;              // the gap between the side strip and the items
+  int ClientBottom = 0;            // the bottom of the menu's client area
+};
+
 // Where and in which state an item is drawn. View: 0 horizontal bar, 1 drop-down menu, 2 vertical
 // bar.
 struct TzbButtonState {
@@ -292,6 +302,9 @@ class TzbBarItemControlPainter {
   // The minimize (0), restore (1) and close (2) buttons of a maximized child window on the menu bar.
   virtual void DrawMDIButton(const TzbBarWindow& w, int kind, const TRect& r, TCanvas& dc, bool selected,
                              bool pressed, bool enabled = true) const {}
+  // The personalized-menu look of rarely used items (lines between blocks, filled margins).
+  virtual void DrawMenuItemDecoration(const TzbBarWindow& w, const TzbBarItemControl& c, const TzbMenuItemPlace& place,
+                                      const TRect& r, TCanvas& dc) const {}
   virtual void AdjustMenuLineSize(int& size) const {}
   virtual void AdjustMenuItemWidth(const TzbBarItemControl& c, int& width) const {}
   virtual void AdjustTearOffBandRect(const TzbBarWindow& w, TRect& r) const { InflateRect(r, -3, -3); }

@@ -413,5 +413,35 @@ TEST_F(EditParts, MDIButtonsSizeGripAreaAndInPlaceSubItems) {
   EXPECT_EQ(Px(53, 1), manager->BrushColor(2));
 }
 
+TEST_F(EditParts, PersonalizedMenuDecorationOfTheClassicLook) {
+  Prepare(bmsStandard, true, 80, 60);
+  QImage& image = window->Image();
+  image.fill(Qt::white);
+  TzbMenuItemPlace place;
+  place.LeftMargin = 2;
+  place.ClientBottom = 50;
+  place.Last = true;
+  control->NonRecent = true;  // the first item of a rarely used block after a frequently used one
+  Standard().DrawMenuItemDecoration(*window, *control, place, Rect(10, 20, 60, 38), window->Canvas());
+  EXPECT_EQ(Px(8, 19), ColorToRGB(clBtnShadow));   // the line above the block, from the margin
+  EXPECT_EQ(Px(60, 19), ColorToRGB(clBtnShadow));  // one pixel past the right edge
+  EXPECT_EQ(Px(9, 25), ColorToRGB(window->CurrentBrush().Color));   // the left margin
+  EXPECT_EQ(Px(61, 25), ColorToRGB(window->CurrentBrush().Color));  // two pixels at the right
+  EXPECT_EQ(Px(30, 45), ColorToRGB(window->CurrentBrush().Color));  // below the last item
+  EXPECT_EQ(Px(8, 49), ColorToRGB(clBtnHighlight));                 // the margin's lower corner
+  // A frequently used item after a rarely used one gets a highlight line and no margins.
+  image.fill(Qt::white);
+  control->NonRecent = false;
+  place.PreviousNonRecent = true;
+  Standard().DrawMenuItemDecoration(*window, *control, place, Rect(10, 20, 60, 38), window->Canvas());
+  EXPECT_EQ(Px(30, 19), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(Px(9, 25), clWhite);
+  // The base painter draws none of it.
+  image.fill(Qt::white);
+  control->NonRecent = true;
+  Base().DrawMenuItemDecoration(*window, *control, place, Rect(10, 20, 60, 38), window->Canvas());
+  EXPECT_EQ(Px(9, 25), clWhite);
+}
+
 }  // namespace
 }  // namespace zyn
