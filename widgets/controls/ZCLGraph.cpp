@@ -617,6 +617,18 @@ TRect DrawBitmapRect(TCanvas& canvas, const TRect& target, const QImage& bitmap,
   return IsRectEmpty(placed) ? target : placed;
 }
 
+TRect DrawBitmapClipped(TCanvas& canvas, const TRect& target, const QImage& bitmap, unsigned flags, TColor color,
+                        std::uint32_t clipOffset, const QImage& mask) {
+  TRect clip = target;
+  OffsetRect(clip, static_cast<std::int16_t>(clipOffset & 0xFFFF), static_cast<std::int16_t>(clipOffset >> 16));
+  QPainter& p = canvas.Painter();
+  p.save();
+  p.setClipRect(ToQRect(clip), Qt::IntersectClip);
+  const TRect placed = DrawBitmapRect(canvas, target, bitmap, flags & ~bdfClip, color, mask);
+  p.restore();
+  return placed;
+}
+
 void FillBitmapRect(QImage& bitmap, const TRect& r, TColor color) {
   bitmap = QImage(std::max(0, r.Width()), std::max(0, r.Height()), QImage::Format_RGB32);
   bitmap.fill(ToQColor(ColorToRGB(color)));

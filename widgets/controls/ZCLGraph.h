@@ -83,6 +83,9 @@ enum : unsigned {
 // at the top-left. Answers where it landed (the whole target when that is empty).
 TRect DrawBitmapRect(TCanvas& canvas, const TRect& target, const QImage& bitmap, unsigned flags, TColor color,
                      const QImage& mask = QImage());
+// DrawBitmapRect clipped to target moved by the packed offset (x in the low, y in the high 16 bits).
+TRect DrawBitmapClipped(TCanvas& canvas, const TRect& target, const QImage& bitmap, unsigned flags, TColor color,
+                        std::uint32_t clipOffset, const QImage& mask = QImage());
 // The image with every pixel of the transparent colour see-through, and its mask (black where the
 // image shows, white where it is transparent).
 void MakeMaskPair(const QImage& source, TColor transparent, QImage& image, QImage& mask);
