@@ -273,7 +273,16 @@ void TzbSideBar::SetActiveGroup(TzbSideGroup* group) {
     SetActiveGroupIndex(-1);
   }
   QPointer<TzbSideBar> alive(this);
-  if (OnChangeActiveGroup) OnChangeActiveGroup(*this);
+  try {
+    if (OnChangeActiveGroup) OnChangeActiveGroup(*this);
+  } catch (...) {
+    if (alive) {
+      --groupChangeDepth_;
+      animationPending_ = false;
+      LayoutChanged();
+    }
+    throw;
+  }
   if (!alive) return;
   LayoutChanged();
   if (--groupChangeDepth_ == 0 && animationPending_) RunGroupAnimation();
@@ -695,6 +704,16 @@ void TzbSideBar::Repaint() {
 void TzbSideBar::PaintTo(TCanvas& canvas) {
   Painter().Paint(canvas);
   prevActiveGroup_ = nullptr;
+}
+
+bool TzbSideBar::event(QEvent* event) {
+  try {
+    return QWidget::event(event);
+  } catch (const std::exception& e) {
+    if (!OnException) throw;
+    OnException(e);
+    return true;
+  }
 }
 
 void TzbSideBar::paintEvent(QPaintEvent*) {

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -98,6 +99,9 @@ class TzbSideBar : public QWidget {
   std::function<void(TzbSideBar&, bool& allow)> OnBeforeEdit;
   std::function<void(TzbSideBar&)> OnMouseEnter;
   std::function<void(TzbSideBar&)> OnMouseLeave;
+  // An exception escaping a handler while the side bar answers an event (the application's
+  // message box); without it the exception propagates.
+  std::function<void(const std::exception&)> OnException;
   std::function<void(TzbSideBarDragObject& sender, TzbSideBarItem* source, TzbSideBarItem* target, bool isCopy)>
       OnDragDropItem;
 
@@ -183,6 +187,7 @@ class TzbSideBar : public QWidget {
   void StoreDestroyed();
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;

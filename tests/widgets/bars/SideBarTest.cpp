@@ -199,6 +199,18 @@ TEST_F(SideBarMouse, ACaptionClickOpensTheGroupAndAnItemClickPassesItsFrameKey) 
   EXPECT_EQ(bar.SelectedItem(), transfer);
 }
 
+TEST_F(SideBarMouse, AnExceptionOfTheClickHandlerReachesTheExceptionHandler) {
+  std::string message;
+  bar.OnItemClick = [](TzbSideBar&, TzbSideBarItem&) { throw std::runtime_error("Rahmen fehlt"); };
+  bar.OnException = [&](const std::exception& e) { message = e.what(); };
+  QTest::mouseClick(&bar, Qt::LeftButton, {}, ItemCentre(bar, *Group(0)->Items()[0]));
+  EXPECT_EQ(message, "Rahmen fehlt");
+  // The side bar goes on working.
+  message.clear();
+  QTest::mouseClick(&bar, Qt::LeftButton, {}, ItemCentre(bar, *Group(0)->Items()[1]));
+  EXPECT_EQ(message, "Rahmen fehlt");
+}
+
 TEST_F(SideBarMouse, PressAndReleaseOnDifferentItemsOrOnADisabledItemFireNoClick) {
   TzbSideBarItem* first = Group(0)->Items()[0];
   TzbSideBarItem* second = Group(0)->Items()[1];
