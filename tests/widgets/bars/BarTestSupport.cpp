@@ -10,7 +10,8 @@ void EnsureApplication() {
   static int argc = 1;
   static char name[] = "bars_tests";
   static char* argv[] = {name, nullptr};
-  // Never destroyed: the input devices that QTest registers must outlive the application.
+  // Lives until the process ends: destroying it among the static objects at exit runs into the
+  // input devices that the simulated mouse and key input registered.
   new QApplication(argc, argv);
   QPalette p;
   auto set = [&](QPalette::ColorRole role, QColor c) {
