@@ -424,6 +424,12 @@ void TzbSideBar::SetDropTarget(TzbSideBarItem* item, TzbSideBarDropPosition posi
 }
 
 bool TzbSideBar::DragOver(const TPoint& p) {
+  bool accept = DecideDrop(p);
+  if (OnDragOver) OnDragOver(*this, p, accept);
+  return accept;
+}
+
+bool TzbSideBar::DecideDrop(const TPoint& p) {
   if (!IsDragging() || !activeGroup_) return !activeGroup_;
   TzbSideBarViewInfo& vi = ViewInfo();
   if (TzbSideGroup* group = vi.GroupAt(p)) {

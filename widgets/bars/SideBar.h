@@ -102,6 +102,8 @@ class TzbSideBar : public QWidget {
   // An exception escaping a handler while the side bar answers an event (the application's
   // message box); without it the exception propagates.
   std::function<void(const std::exception&)> OnException;
+  // After the side bar decided whether a dragged item may drop at a point; may change the answer.
+  std::function<void(TzbSideBar&, const TPoint& p, bool& accept)> OnDragOver;
   std::function<void(TzbSideBarDragObject& sender, TzbSideBarItem* source, TzbSideBarItem* target, bool isCopy)>
       OnDragDropItem;
 
@@ -205,6 +207,7 @@ class TzbSideBar : public QWidget {
   void CaptureAnimationStart();
   void RunGroupAnimation();
   void BeginItemDrag();
+  bool DecideDrop(const TPoint& p);
   void DragMove(const QPoint& globalPos, Qt::KeyboardModifiers modifiers);
   void EndItemDrag(const QPoint& globalPos, Qt::KeyboardModifiers modifiers);
   void UpdateDragCursor(Qt::KeyboardModifiers modifiers);

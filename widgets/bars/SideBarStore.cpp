@@ -38,6 +38,20 @@ void TzbSideBarStore::FreeItem(TzbStoredSideItem* item) {
   items_.erase(it);
 }
 
+void TzbSideBarStore::MoveItemTo(TzbStoredSideItem* item, TzbSideBarStore& target) {
+  if (&target == this) return;
+  auto it = std::find_if(items_.begin(), items_.end(), [item](const auto& p) { return p.get() == item; });
+  if (it == items_.end()) return;
+  RemoveFollowers(item);
+  it = std::find_if(items_.begin(), items_.end(), [item](const auto& p) { return p.get() == item; });
+  std::unique_ptr<TzbStoredSideItem> owned = std::move(*it);
+  items_.erase(it);
+  owned->JoinStore(target);
+  if (!target.loading_) owned->SetCategoryDirect(0);
+  target.items_.push_back(std::move(owned));
+  target.ItemChanged();
+}
+
 TzbStoredSideItem* TzbSideBarStore::GetItem(int index) const {
   if (index < 0 || index >= Count()) SideBarListIndexError(index);
   return items_[static_cast<std::size_t>(index)].get();

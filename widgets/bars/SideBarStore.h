@@ -20,6 +20,9 @@ class TzbSideBarStore {
 
   TzbStoredSideItem* CreateItem();
   void FreeItem(TzbStoredSideItem* item);
+  // Hands a stored item to another store: the side-bar items that follow it here are freed, it
+  // joins the target (category 0 unless the target loads).
+  void MoveItemTo(TzbStoredSideItem* item, TzbSideBarStore& target);
   int Count() const { return static_cast<int>(items_.size()); }
   TzbStoredSideItem* GetItem(int index) const;
   // The stored item of that name, compared without regard to case; nil when none.
