@@ -250,6 +250,7 @@ void TzbSideBar::ClearPointerState() {
   dropTarget_ = nullptr;
   dropPosition_ = dpNone;
   hotItemPressed_ = false;
+  if (hotGroup_ && !IsDragging()) unsetCursor();
   hotGroup_ = nullptr;
   hotGroupPressed_ = false;
 }
