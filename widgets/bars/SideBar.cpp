@@ -121,11 +121,11 @@ void TzbSideBar::SetLargeImages(TzbSideBarImageList* value) { AttachImages(large
 void TzbSideBar::SetSmallImages(TzbSideBarImageList* value) { AttachImages(smallImages_, smallLink_, value); }
 
 TzbSideBarImageList* TzbSideBar::GetLargeImages() const {
-  return largeImages_ ? largeImages_ : (store_ ? store_->LargeImages : nullptr);
+  return largeImages_ ? largeImages_ : (store_ ? store_->LargeImages() : nullptr);
 }
 
 TzbSideBarImageList* TzbSideBar::GetSmallImages() const {
-  return smallImages_ ? smallImages_ : (store_ ? store_->SmallImages : nullptr);
+  return smallImages_ ? smallImages_ : (store_ ? store_->SmallImages() : nullptr);
 }
 
 void TzbSideBar::SetPaintStyle(TzbsbPaintStyle value) {

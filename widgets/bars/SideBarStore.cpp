@@ -3,6 +3,7 @@
 #include "widgets/bars/SideBar.h"
 #include "widgets/bars/SideBarGroup.h"
 #include "widgets/bars/SideBarGroups.h"
+#include "widgets/bars/SideBarImageList.h"
 #include "widgets/bars/SideBarItem.h"
 #include "widgets/bars/SideBarItems.h"
 #include "widgets/bars/SideBarStoredItem.h"
@@ -17,6 +18,8 @@ namespace zyn {
 TzbSideBarStore::TzbSideBarStore() : categories_(*this) {}
 
 TzbSideBarStore::~TzbSideBarStore() {
+  Attach(largeImages_, largeLink_, nullptr);
+  Attach(smallImages_, smallLink_, nullptr);
   while (!items_.empty()) FreeItem(items_.back().get());
   const std::vector<TzbSideBar*> bars = sideBars_;
   for (TzbSideBar* bar : bars) bar->StoreDestroyed();
@@ -62,6 +65,21 @@ TzbStoredSideItem* TzbSideBarStore::FindByName(const std::string& name) const {
   for (const auto& item : items_)
     if (ToQString(item->Name).compare(wanted, Qt::CaseInsensitive) == 0) return item.get();
   return nullptr;
+}
+
+void TzbSideBarStore::Attach(TzbSideBarImageList*& slot, int& link, TzbSideBarImageList* value) {
+  if (slot == value) return;
+  if (slot) slot->RemoveChangeLink(link);
+  slot = value;
+  link = 0;
+  if (value) {
+    link = value->AddChangeLink([this] { ItemChanged(); },
+                                [this, &slot] {
+                                  slot = nullptr;
+                                  ItemChanged();
+                                });
+  }
+  ItemChanged();
 }
 
 void TzbSideBarStore::AddSideBar(TzbSideBar* sideBar) {

@@ -625,6 +625,15 @@ TEST_F(SideBarTest, AnItemFollowsItsStoredItemUntilItsOwnValueDiffers) {
   stored->SetCaption("Senden");
   stored->SetLargeImage(3);
   bar.SetStore(&store);
+  {
+    // The store's pictures serve a side bar without its own, and their end is noticed.
+    TzbSideBarImageList storeImages(24, 24);
+    store.SetLargeImages(&storeImages);
+    EXPECT_EQ(bar.GetLargeImages(), &storeImages);
+    EXPECT_EQ(bar.ViewInfo().ImageWidth(true), 24);
+  }
+  EXPECT_EQ(store.LargeImages(), nullptr);
+  EXPECT_EQ(bar.ViewInfo().ImageWidth(true), 32);
   MakeGroups(1);
   TzbSideBarItem* item = Group(0)->Items().Add();
   item->SetStoredItem(stored);
