@@ -133,20 +133,6 @@ class TzbBarContainerItem : public TCustomzbBarContainerItem {
   bool HasVisibleLinks() const;
 };
 
-// The on-screen control classes of the built-in kinds (the windows refine their behaviour).
-class TzbBarButtonControl : public TzbBarItemControl {
- public:
-  using TzbBarItemControl::TzbBarItemControl;
-};
-class TzbBarSubItemControl : public TzbBarItemControl {
- public:
-  using TzbBarItemControl::TzbBarItemControl;
-};
-class TzbBarContainerItemControl : public TzbBarItemControl {
- public:
-  using TzbBarItemControl::TzbBarItemControl;
-};
-
 // Helpers the link collection uses without knowing the kinds.
 TzbBarPaintStyle ItemPaintStyle(const TzbBarItem& item);
 int ItemWidth(const TzbBarItem& item);

@@ -158,6 +158,37 @@ class TzbBarItemControl {
   virtual void Changed(TzbControlChange change);
   int ChangeCount = 0;
 
+  // --- on screen: sizes, painting and clicks (the kinds answer; BarItemControls.cpp) ---
+  virtual int GetWidth() const { return 0; }
+  virtual int GetHeight() const { return 0; }
+  virtual int GetMinWidth() const { return 1; }
+  virtual int GetMinHeight() const { return 1; }
+  virtual void Paint(const TRect& r, int view) {}
+  // Only when enabled: BeforeClick, then DoClick while the window still holds the control.
+  void Click(bool byMouse);
+  virtual void BeforeClick(bool byMouse) {}
+  virtual void DoClick();
+  virtual void ControlActivate(bool byMouse) { Active = true; }
+  virtual void ControlInactivate(bool force) { Active = false; }
+  virtual bool CanClickItem() const { return true; }
+  virtual bool CanCloseMenus() const { return true; }
+  virtual bool HasSubMenu() const { return false; }
+  virtual bool IsIdle() const { return false; }
+  virtual bool HasTextWindow() const { return false; }
+  virtual bool WantsKey(int key) const { return false; }
+  virtual bool KeyDown(int key) { return false; }  // true: the key was taken
+  virtual bool WantsDoubleClick() const { return HasSubMenu(); }
+  virtual void DblClick() {}
+  bool IsSelected() const;
+  bool IsDrawnSelected() const { return IsSelected() || Pressed; }
+  bool Pressed = false;          // being clicked (drawn pressed)
+  bool SelectedByMouse = false;  // the selection came from the mouse
+  bool StartsLine = false;       // written by the wrapped toolbar layout
+  bool LastInLine = false;       // written by the toolbar layout
+  int LineThickness = 0;         // across size of the line the control is on
+  // The link this control counts as used: the link a container expansion made it from, else its own.
+  TzbBarItemLink& SourceLink() const;
+
  private:
   TzbBarItemLink* link_;
   TzbBarWindow* parent_;

@@ -262,6 +262,8 @@ void TzbBarItemLink::DestroyControl() {
 
 void TzbBarItemLink::Changed() {
   TzbBarManager& m = owner_->Manager();
+  // The window showing the links lays them out again once the change is complete.
+  if (TzbBarWindow* w = owner_->BarControl(); w && !m.IsDestroying()) w->PostRecalculate();
   if (owner_->OwnerKind() != TzbBarItemLinks::okLibraryPopup) m.DesignerModified();
   if (!m.IsLoading() && m.OnItemLinkChange) m.OnItemLinkChange(m, *this);
 }
@@ -460,7 +462,7 @@ void TzbBarItemLinks::ApplyLoadedState(bool applyVisible) {
   for (int index = 0; index < Count(); ++index) {
     for (const auto& l : links_) {
       if (l->LoadedRecentIndex != index) continue;
-      l->UseCount = l->LoadedUseCount;
+      l->UseCount = std::max(0, l->LoadedUseCount);  // a stored count below 0 counts as unused
       MoveInRecentList(l.get(), index);
       l->LoadedRecentIndex = -1;
     }
@@ -573,7 +575,9 @@ void TzbBarItemLinks::ClearItemRects() {
 void TzbBarItemLinks::CreateBarControl() {
   if (BarControl() || !manager_->WindowFactory) return;
   window_ = manager_->WindowFactory(*this);
+  if (!window_) return;
   for (TzbBarItemLink* l : shown_) l->CreateControl();
+  window_->ControlsCreated();
 }
 
 void TzbBarItemLinks::DestroyBarControl() {

@@ -1,6 +1,7 @@
 #include "widgets/bars/BarUnit.h"
 
 #include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemRegistry.h"
 #include "widgets/bars/BarListItem.h"
 #include "widgets/bars/BarMRUListItem.h"

@@ -23,6 +23,8 @@ class TzbBarWindow {
   virtual bool IsMenu() const = 0;                    // a drop-down menu window
   virtual bool IsDocked() const { return !IsMenu(); }
   virtual void Closing() {}                           // the bar is about to hide its window
+  virtual void ControlsCreated() {}                   // the links made the controls of a new window
+  virtual void HideAll() {}                           // the chain of open menus closes
 
   // --- what the painters read ---
   virtual TCanvas& Canvas() = 0;

@@ -57,6 +57,12 @@ class TzbBar {
   void SetDockedTop(int value) { dockedTop_ = value < 0 ? 0 : value; }
   TzbBarDockingStyle DockingStyle() const { return dockingStyle_; }
   void SetDockingStyle(TzbBarDockingStyle value);
+  // The bar window moved itself to another dock or to floating (a bar drag): the style is taken
+  // without hiding and showing the bar again.
+  void TakeDockingStyleFromWindow(TzbBarDockingStyle value) {
+    dockingStyle_ = value;
+    if (value != dsNone) dockedDockingStyle_ = value;
+  }
   TzbBarDockingStyle DockedDockingStyle() const { return dockedDockingStyle_; }
   void SetDockedDockingStyle(TzbBarDockingStyle value) { dockedDockingStyle_ = value; }
   bool UseRecentItems() const { return links_->UseRecentItems; }

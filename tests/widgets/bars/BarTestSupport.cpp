@@ -10,7 +10,9 @@ void EnsureApplication() {
   static int argc = 1;
   static char name[] = "bars_tests";
   static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
+  // Lives until the process ends: destroying it among the static objects at exit runs into the
+  // input devices that the simulated mouse and key input registered.
+  new QApplication(argc, argv);
   QPalette p;
   auto set = [&](QPalette::ColorRole role, QColor c) {
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) p.setColor(group, role, c);

@@ -1,0 +1,270 @@
+#include "BarDemoWindow.h"
+
+#include "model/base/Cp1252.h"
+#include "widgets/bars/ThemeManager.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWindow>
+
+namespace zyn::test {
+
+namespace {
+std::string A(const char* utf8) { return Utf8ToAnsi(utf8); }
+}  // namespace
+
+BarDemoWindow::BarDemoWindow() {
+  static_cast<TBuiltInThemeEngine*>(GetThemeEngine())->SetActive(true);
+  Form.setGeometry(40, 40, 640, 400);
+  Client = new QWidget(&Form);
+  Manager = std::make_unique<TzbBarManager>(&Form);
+  TzbBarManager& m = *Manager;
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(11);
+  m.Font = font;
+  m.UseSystemFont = false;
+  m.Scaled = false;
+  m.SetStyle(bmsXP);
+  m.CanCustomize = false;
+  m.MenusShowRecentItemsFirst = false;
+  m.NotDocking = DockingSet(dsLeft) | DockingSet(dsRight);
+  m.OnClickItem = [this](TzbBarManager&, TzbBarItem& item) { Events.push_back("OnClickItem:" + item.Name); };
+
+  // Menus.
+  auto* projekt = SubItem("Datei1", "&Projekt");
+  auto* info = SubItem("Informationen1", "Informationen...");
+  auto* nopen = SubItem("NOpen", A("Neu öffnen"));
+  auto* komponenten = SubItem("Bearbeiten1", "&Komponenten");
+  auto* system = SubItem("Steuermodul1", "&System");
+  auto* datenbanken = SubItem("Datenbanken1", "&Datenbanken");
+  auto* einstellungen = SubItem("Einstellungen1", "&Einstellungen");
+  auto* hilfe = SubItem("Hilfe1", "&Hilfe");
+
+  auto* neu = Button("Neu1", "&Neu...", true);
+  neu->SetShortCut(static_cast<TShortCut>('N' | scCtrl));
+  auto* oeffnen = Button("ffnen1", A("Ö&ffnen..."), true);
+  auto* speichern = Button("Speichern1", "&Speichern", true);
+  speichern->SetShortCut(static_cast<TShortCut>('S' | scCtrl));
+  auto* speichernUnter = Button("Speichernunter1", "Speichern &unter...");
+  auto* schliessen = Button("Schlieen1", A("S&chließen"));
+  auto* transfer = Button("Transfer", A("Übertragen"), true);
+  auto* kunde = Button("Kundendaten1", "Kunde...", true);
+  auto* drucken = Button("Drucken1", "Projektdokumentation");
+  auto* beenden = Button("Beenden1", "&Beenden");
+  auto* zuletzt = Button("Zuletzt1", "projekt.zpf");
+  Add(projekt->ItemLinks(), neu);
+  Add(projekt->ItemLinks(), oeffnen, true);
+  Add(projekt->ItemLinks(), nopen);
+  Add(projekt->ItemLinks(), speichern, true);
+  Add(projekt->ItemLinks(), speichernUnter);
+  Add(projekt->ItemLinks(), schliessen);
+  Add(projekt->ItemLinks(), transfer, true);
+  Add(projekt->ItemLinks(), info, true);
+  Add(projekt->ItemLinks(), drucken, true);
+  Add(projekt->ItemLinks(), beenden, true);
+  Add(info->ItemLinks(), kunde);
+  Add(nopen->ItemLinks(), zuletzt);
+
+  auto* steuermodule = Button("Steuermodule1", "Steuermodule...", true);
+  auto* displays = Button("Displaybearbeiten", "Displays...", true);
+  auto* module = Button("Module1", "Module..,", true);
+  auto* uhren1 = Button("Uhren1", "Tagesuhren...", true);
+  auto* uhren2 = Button("Uhren2", "Wochenuhren...", true);
+  auto* uhren3 = Button("Uhren3", "JRM Uhren...", true);
+  auto* texte = Button("Texte1", "Anzeigetexte...", true);
+  auto* merker = Button("Merker1", "Merker...", true);
+  auto* gruppen = Button("Gruppen1", "Gruppen.-.", true);
+  auto* por = Button("POR1", "Einschaltbedingungen...", true);
+  for (TzbBarItem* item : std::initializer_list<TzbBarItem*>{steuermodule, displays, module})
+    Add(komponenten->ItemLinks(), item);
+  Add(komponenten->ItemLinks(), uhren1, true);
+  Add(komponenten->ItemLinks(), uhren2);
+  Add(komponenten->ItemLinks(), uhren3);
+  Add(komponenten->ItemLinks(), texte, true);
+  Add(komponenten->ItemLinks(), merker);
+  Add(komponenten->ItemLinks(), gruppen);
+  Add(komponenten->ItemLinks(), por, true);
+
+  auto* stmInfo = Button("STMInfo", A("&Informationen über Programm im Steuermodul..."), true);
+  auto* auslesen = Button("Auslesen1", "Steuermodul &auslesen...");
+  Add(system->ItemLinks(), stmInfo);
+  Add(system->ItemLinks(), auslesen);
+  Add(datenbanken->ItemLinks(), Button("Kundendaten2", "&Kundendaten"));
+  Add(einstellungen->ItemLinks(), Button("Allgemein1", "&Allgemein..."));
+  Add(einstellungen->ItemLinks(), Button("Basisdaten1", "Firmendaten"));
+  auto* inhalt = Button("Inhalt1", "&Inhalt", true);
+  inhalt->SetHint("Inhalt der Hilfe|Zeigt den Inhalt der Hilfe");
+  Add(hilfe->ItemLinks(), inhalt);
+  Add(hilfe->ItemLinks(), Button("berZYN1", "I&nfo über ZYN..."), true);
+
+  auto* projektdaten = Button("Projektdaten1", "Projekt...", true);
+  auto* erstellen = Button("Erstellen", "Projekt erstellen", true);
+  auto* basis = Button("Basis", "Basisprogrammierung", true);
+  auto* funktion = Button("Funktion", "Funktionsprogrammierung", true);
+  auto* display = Button("BtnDisplayProg", "Display", true);
+
+  // Design states of the program: saving and the component pages start disabled.
+  speichern->SetEnabled(false);
+  speichernUnter->SetEnabled(false);
+  schliessen->SetEnabled(false);
+
+  // Bars.
+  MainMenu = m.Bars().Add();
+  MainMenu->SetCaption("Main Menu");
+  MainMenu->SetIsMainMenu(true);
+  MainMenu->ShowMark = false;
+  MainMenu->OneOnRow = true;
+  MainMenu->SetRow(0);
+  MainMenu->SetDockingStyle(dsTop);
+  for (TzbBarItem* item : std::initializer_list<TzbBarItem*>{projekt, komponenten, system, datenbanken, einstellungen})
+    Add(MainMenu->ItemLinks(), item);
+  Add(MainMenu->ItemLinks(), hilfe, true);
+
+  struct TBarSpec {
+    const char* Caption;
+    std::vector<std::pair<TzbBarItem*, bool>> Items;
+  };
+  const std::vector<TBarSpec> specs = {
+      {"Dateimenü", {{neu, false}, {oeffnen, false}, {speichern, false}, {projektdaten, true}, {kunde, false}}},
+      {"Bearbeiten",
+       {{steuermodule, false}, {displays, false}, {module, false}, {uhren1, true}, {uhren2, false}, {uhren3, false},
+        {merker, true}, {texte, false}, {gruppen, true}}},
+      {"VADAzivu", {{stmInfo, false}, {erstellen, false}, {transfer, false}}},
+      {"Hilfe", {{inhalt, false}}},
+      {"Programmiermenü", {{basis, false}, {funktion, false}, {display, false}, {por, true}}},
+  };
+  int left = 0;
+  for (const TBarSpec& spec : specs) {
+    TzbBar* bar = m.Bars().Add();
+    bar->SetCaption(A(spec.Caption));
+    bar->ShowMark = false;
+    bar->SetRow(1);
+    bar->SetDockedLeft(left);
+    left += 120;
+    bar->SetDockingStyle(dsTop);
+    for (const auto& [item, group] : spec.Items) Add(bar->ItemLinks(), item, group);
+    Toolbars.push_back(bar);
+  }
+  Screen = std::make_unique<TzbBarScreen>(m);
+  Screen->SetClientWidget(Client);
+  MainMenu->SetVisible(true);
+  for (TzbBar* bar : Toolbars) bar->SetVisible(true);
+  Form.show();
+  QApplication::processEvents();
+  Screen->LayoutForm();
+}
+
+BarDemoWindow::~BarDemoWindow() {
+  Screen.reset();
+  Manager.reset();
+  QApplication::processEvents();
+}
+
+TzbBarButton* BarDemoWindow::Button(const std::string& name, const std::string& caption, bool glyph) {
+  auto* b = Manager->CreateItem<TzbBarButton>();
+  b->Name = name;
+  b->SetCaption(caption);
+  if (glyph) b->SetGlyph(TestGlyph());
+  b->OnClick = [this](TzbBarItem& item) { Events.push_back("OnClick:" + item.Name); };
+  return b;
+}
+
+TzbBarSubItem* BarDemoWindow::SubItem(const std::string& name, const std::string& caption) {
+  auto* s = Manager->CreateItem<TzbBarSubItem>();
+  s->Name = name;
+  s->SetCaption(caption);
+  return s;
+}
+
+void BarDemoWindow::Add(TzbBarItemLinks& links, TzbBarItem* item, bool beginGroup) {
+  TzbBarItemLink* link = links.Add();
+  link->SetItem(item);
+  if (beginGroup) link->SetBeginGroup(true);
+}
+
+TzbBarItem* BarDemoWindow::Item(const std::string& name) const { return Manager->GetItemByName(name); }
+
+TzbBarControl* BarDemoWindow::WindowOf(const TzbBar* bar) const {
+  return dynamic_cast<TzbBarControl*>(bar->GetBarControl());
+}
+
+TzbBarItemControl* BarDemoWindow::ControlIn(const TCustomzbBarControl* window, const std::string& itemName) const {
+  if (!window) return nullptr;
+  for (TzbBarItemLink* link : window->ItemLinks().ShownLinks())
+    if (link->Item() && link->Item()->Name == itemName) return link->Control();
+  return nullptr;
+}
+
+TzbBarItemControl* BarDemoWindow::MenuBarEntry(const std::string& itemName) const {
+  return ControlIn(WindowOf(MainMenu), itemName);
+}
+
+TzbBarSubMenuControl* BarDemoWindow::MenuOf(const std::string& subItemName) const {
+  TzbBarItemLinks* links = SubItemLinksOf(*Item(subItemName));
+  return links ? dynamic_cast<TzbBarSubMenuControl*>(links->BarControl()) : nullptr;
+}
+
+TRect BarDemoWindow::ScreenRectOf(const TzbBarItemControl& control) const {
+  auto* w = dynamic_cast<TCustomzbBarControl*>(&control.Parent());
+  const TRect r = w->GetItemRect(&control);
+  const TPoint tl = w->ClientToScreen(r.TopLeft());
+  return Bounds(tl.X, tl.Y, r.Width(), r.Height());
+}
+
+QPoint BarDemoWindow::CenterOf(const TzbBarItemControl& control) const {
+  const TRect r = ScreenRectOf(control);
+  return QPoint(r.Left + r.Width() / 2, r.Top + r.Height() / 2);
+}
+
+QWindow* BarDemoWindow::WindowAt(const QPoint& screen, QPoint& local) const {
+  QWidget* target = nullptr;
+  if (TCustomzbBarControl* w = TCustomzbBarControl::AtScreenPoint(FromQPoint(screen)); w && w->Widget())
+    target = w->Widget()->window();
+  if (!target) target = QApplication::topLevelAt(screen);
+  if (!target) target = const_cast<QWidget*>(&Form);
+  local = target->mapFromGlobal(screen);
+  return target->windowHandle();
+}
+
+void BarDemoWindow::Press(const QPoint& screen, Qt::MouseButton button) {
+  QPoint local;
+  QWindow* w = WindowAt(screen, local);
+  QTest::mousePress(w, button, Qt::NoModifier, local);
+}
+
+void BarDemoWindow::Release(const QPoint& screen, Qt::MouseButton button) {
+  QPoint local;
+  QWindow* w = WindowAt(screen, local);
+  QTest::mouseRelease(w, button, Qt::NoModifier, local);
+}
+
+void BarDemoWindow::Click(const QPoint& screen, Qt::MouseButton button) {
+  Press(screen, button);
+  Release(screen, button);
+}
+
+void BarDemoWindow::Move(const QPoint& screen) {
+  QPoint local;
+  QWindow* w = WindowAt(screen, local);
+  QTest::mouseMove(w, local);
+}
+
+void BarDemoWindow::DoubleClick(const QPoint& screen) {
+  QPoint local;
+  QWindow* w = WindowAt(screen, local);
+  QTest::mouseDClick(w, Qt::LeftButton, Qt::NoModifier, local);
+}
+
+void BarDemoWindow::Key(int key, Qt::KeyboardModifiers modifiers) {
+  QTest::keyClick(Form.windowHandle(), static_cast<Qt::Key>(key), modifiers);
+}
+
+void BarDemoWindow::KeyPress(int key, Qt::KeyboardModifiers modifiers) {
+  QTest::keyPress(Form.windowHandle(), static_cast<Qt::Key>(key), modifiers);
+}
+
+void BarDemoWindow::KeyRelease(int key, Qt::KeyboardModifiers modifiers) {
+  QTest::keyRelease(Form.windowHandle(), static_cast<Qt::Key>(key), modifiers);
+}
+
+}  // namespace zyn::test

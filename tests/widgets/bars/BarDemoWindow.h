@@ -1,0 +1,74 @@
+#pragma once
+// A demo form with the bar setup of the program's main window: the XP look, no customizing, no
+// docking at the left and right edges, the main menu bar in row 0 of the top dock and the five
+// toolbars in row 1, every bar without mark. The form is shown on the screen of the tests; the
+// helpers send mouse and key input through the windows, as the platform does.
+//
+// Other bar tests (the side bar) add their parts to this form through `Form` and `Client`.
+
+#include "BarTestSupport.h"
+
+#include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarScreen.h"
+#include "widgets/bars/BarSubMenuControl.h"
+#include "widgets/bars/BarToolbarControl.h"
+
+#include <QPoint>
+#include <QWidget>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zyn::test {
+
+class BarDemoWindow {
+ public:
+  BarDemoWindow();
+  ~BarDemoWindow();
+  BarDemoWindow(const BarDemoWindow&) = delete;
+  BarDemoWindow& operator=(const BarDemoWindow&) = delete;
+
+  bool appReady = (EnsureApplication(), true);
+  QWidget Form;
+  QWidget* Client = nullptr;  // the area between the docks
+  std::unique_ptr<TzbBarManager> Manager;
+  std::unique_ptr<TzbBarScreen> Screen;
+  TzbBar* MainMenu = nullptr;
+  std::vector<TzbBar*> Toolbars;  // "Dateimenü", "Bearbeiten", "VADAzivu", "Hilfe", "Programmiermenü"
+
+  // "OnClickItem:<name>" and "OnClick:<name>" in the order the events came.
+  std::vector<std::string> Events;
+
+  TzbBarItem* Item(const std::string& name) const;
+  TzbBarControl* WindowOf(const TzbBar* bar) const;
+  // The control of the item's link in the window (nil when not shown there).
+  TzbBarItemControl* ControlIn(const TCustomzbBarControl* window, const std::string& itemName) const;
+  TzbBarItemControl* MenuBarEntry(const std::string& itemName) const;
+  // The open menu window of a sub-item, nil when closed.
+  TzbBarSubMenuControl* MenuOf(const std::string& subItemName) const;
+  // The screen rectangle of a control in its window.
+  TRect ScreenRectOf(const TzbBarItemControl& control) const;
+  QPoint CenterOf(const TzbBarItemControl& control) const;
+
+  // Mouse input at a screen point, delivered to the top-level window under it.
+  void Press(const QPoint& screen, Qt::MouseButton button = Qt::LeftButton);
+  void Release(const QPoint& screen, Qt::MouseButton button = Qt::LeftButton);
+  void Click(const QPoint& screen, Qt::MouseButton button = Qt::LeftButton);
+  void Move(const QPoint& screen);
+  void DoubleClick(const QPoint& screen);
+  void ClickControl(const TzbBarItemControl& control) { Click(CenterOf(control)); }
+  void MoveToControl(const TzbBarItemControl& control) { Move(CenterOf(control)); }
+  // Key input to the form's window.
+  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  void KeyPress(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  void KeyRelease(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+ private:
+  TzbBarButton* Button(const std::string& name, const std::string& caption, bool glyph = false);
+  TzbBarSubItem* SubItem(const std::string& name, const std::string& caption);
+  void Add(TzbBarItemLinks& links, TzbBarItem* item, bool beginGroup = false);
+  QWindow* WindowAt(const QPoint& screen, QPoint& local) const;
+};
+
+}  // namespace zyn::test

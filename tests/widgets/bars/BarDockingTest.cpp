@@ -1,0 +1,295 @@
+// Toolbars on the screen of the tests: dragging between the docks and floating, the floating frame
+// with its caption, close button and sizing, the row layout of a dock that is too short, wrapping,
+// hints, the toolbars popup and the shadows of menus.
+
+#include "BarDemoWindow.h"
+
+#include "widgets/bars/BarDockControl.h"
+#include "widgets/bars/BarHint.h"
+#include "widgets/bars/BarItemControls.h"
+#include "widgets/bars/BarItemLinks.h"
+#include "widgets/bars/BarPainter.h"
+#include "widgets/bars/BarShadow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace zyn {
+namespace {
+
+using test::BarDemoWindow;
+
+template <class F>
+bool WaitFor(F condition, int timeoutMs = 5000) {
+  QElapsedTimer t;
+  t.start();
+  while (!condition()) {
+    if (t.elapsed() > timeoutMs) return false;
+    QTest::qWait(10);
+  }
+  return true;
+}
+
+class BarDocking : public ::testing::Test, public BarDemoWindow {
+ protected:
+  TzbBar* Hilfe() const { return Toolbars[3]; }
+  // A point on the drag handle of a docked bar.
+  QPoint GripOf(TzbBar* bar) const {
+    const TRect w = WindowOf(bar)->WindowRect();
+    return QPoint(w.Left + 3, w.Top + w.Height() / 2);
+  }
+  // A point on the caption of a floating bar, away from the close button.
+  QPoint CaptionOf(TzbBar* bar) const {
+    TzbBarControl* window = WindowOf(bar);
+    const TRect w = window->WindowRect();
+    const TRect c = window->FloatingCaptionRect();
+    return QPoint(w.Left + c.Left + 4, w.Top + c.Top + c.Height() / 2);
+  }
+  void Drag(const QPoint& from, const QPoint& to) {
+    Press(from);
+    Move(QPoint((from.x() + to.x()) / 2, (from.y() + to.y()) / 2));
+    Move(to);
+  }
+};
+
+TEST_F(BarDocking, AToolbarDraggedByItsGripFloatsAndDocksAtTheBottomAfterTheDockingDelay) {
+  TzbDockControl* top = Screen->Dock(dsTop);
+  const int topBefore = top->GetRowsSize();
+  // Off the docks into the middle of the form: the bar floats at once.
+  const QPoint middle = Client->mapToGlobal(QPoint(250, 150));
+  Drag(GripOf(Hilfe()), middle);
+  EXPECT_TRUE(Screen->Moving());
+  EXPECT_EQ(Hilfe()->DockingStyle(), dsNone);
+  TzbBarControl* window = WindowOf(Hilfe());
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->IsFloating());
+  EXPECT_TRUE(window->Widget()->isWindow());
+  EXPECT_TRUE(PtInRect(window->WindowRect(), FromQPoint(middle)));
+  Release(middle);
+  EXPECT_FALSE(Screen->Moving());
+  EXPECT_EQ(top->CountInRow(1), 4);
+  EXPECT_EQ(top->GetRowsSize(), topBefore);  // the row keeps its other toolbars
+  EXPECT_EQ(Hilfe()->FloatLeft, window->WindowRect().Left);
+  EXPECT_EQ(Hilfe()->FloatTop, window->WindowRect().Top);
+
+  // By its caption to the bottom edge of the form: docked once the docking delay ran out.
+  const QPoint bottom = Form.mapToGlobal(QPoint(300, Form.height() - 4));
+  Drag(CaptionOf(Hilfe()), bottom);
+  ASSERT_TRUE(WaitFor([&] { return Hilfe()->DockingStyle() == dsBottom; }));
+  Release(bottom);
+  TzbDockControl* dockBottom = Screen->Dock(dsBottom);
+  window = WindowOf(Hilfe());
+  EXPECT_EQ(window->DockControl(), dockBottom);
+  EXPECT_EQ(dockBottom->RowCount(), 1);
+  EXPECT_GT(dockBottom->GetRowsSize(), 0);
+  EXPECT_EQ(dockBottom->Widget()->y() + dockBottom->Widget()->height(), Form.height());
+  EXPECT_EQ(Client->y() + Client->height(), dockBottom->Widget()->y());
+  EXPECT_EQ(Hilfe()->DockedDockingStyle(), dsBottom);
+}
+
+TEST_F(BarDocking, CtrlKeepsADraggedBarFloatingOverADock) {
+  const QPoint middle = Client->mapToGlobal(QPoint(250, 150));
+  Drag(GripOf(Hilfe()), middle);
+  Release(middle);
+  ASSERT_EQ(Hilfe()->DockingStyle(), dsNone);
+  const QPoint from = CaptionOf(Hilfe());
+  const QPoint bottom = Form.mapToGlobal(QPoint(300, Form.height() - 4));
+  Press(from);
+  QTest::keyPress(Form.windowHandle(), Qt::Key_Control);
+  EXPECT_EQ(Screen->FindDockAt(FromQPoint(bottom), *Hilfe(), true), nullptr);
+  EXPECT_EQ(Screen->FindDockAt(FromQPoint(bottom), *Hilfe(), false), Screen->Dock(dsBottom));
+  QTest::keyRelease(Form.windowHandle(), Qt::Key_Control);
+  Release(from);
+  // The left and right docks are closed to the bars of the main window.
+  const QPoint leftEdge = Form.mapToGlobal(QPoint(2, 200));
+  EXPECT_EQ(Screen->FindDockAt(FromQPoint(leftEdge), *Hilfe(), false), nullptr);
+}
+
+TEST_F(BarDocking, DoubleClickOnTheCaptionDocksAFloatingBarAgainAndOnTheGripFloatsIt) {
+  DoubleClick(GripOf(Hilfe()));
+  ASSERT_EQ(Hilfe()->DockingStyle(), dsNone);
+  ASSERT_TRUE(WindowOf(Hilfe())->IsFloating());
+  DoubleClick(CaptionOf(Hilfe()));
+  EXPECT_EQ(Hilfe()->DockingStyle(), dsTop);
+  EXPECT_EQ(Screen->Dock(dsTop)->RowOf(WindowOf(Hilfe())), 1);
+}
+
+TEST_F(BarDocking, TheCloseButtonOfTheFloatingCaptionHidesTheBarOnlyWhenReleasedOnIt) {
+  DoubleClick(GripOf(Hilfe()));
+  TzbBarControl* window = WindowOf(Hilfe());
+  ASSERT_TRUE(window && window->IsFloating());
+  const TRect w = window->WindowRect();
+  const TRect c = window->CloseButtonRect();
+  const QPoint close(w.Left + c.Left + c.Width() / 2, w.Top + c.Top + c.Height() / 2);
+  const QPoint away(w.Left - 40, w.Top + 100);
+  Press(close);
+  EXPECT_EQ(window->CaptionButtonState(), 2);
+  Move(away);
+  Release(away);
+  EXPECT_TRUE(Hilfe()->Visible());
+  Click(close);
+  EXPECT_FALSE(Hilfe()->Visible());
+  EXPECT_EQ(Hilfe()->GetBarControl(), nullptr);
+}
+
+TEST_F(BarDocking, SizingAFloatingBarAtItsLeftEdgeKeepsTheRightEdgeAndWraps) {
+  TzbBar* bearbeiten = Toolbars[1];
+  DoubleClick(GripOf(bearbeiten));
+  TzbBarControl* window = WindowOf(bearbeiten);
+  ASSERT_TRUE(window && window->IsFloating());
+  const TRect before = window->WindowRect();
+  const int frame = Manager->PainterClass().GetFloatingFrameWidth();
+  const QPoint edge(before.Left + frame / 2, before.Top + before.Height() / 2 + 3);
+  Press(edge);
+  ASSERT_TRUE(Screen->Sizing());
+  const QPoint target(edge.x() + before.Width() / 2, edge.y());
+  Move(target);
+  Release(target);
+  const TRect after = window->WindowRect();
+  EXPECT_EQ(after.Right, before.Right);
+  EXPECT_LT(after.Width(), before.Width());
+  EXPECT_GT(after.Height(), before.Height());  // the items wrapped into more lines
+  EXPECT_EQ(bearbeiten->FloatClientWidth, window->ClientRect().Width());
+}
+
+TEST_F(BarDocking, AFloatingBarWrapsWholeGroupsIntoTheNextLine) {
+  TzbBar* bearbeiten = Toolbars[1];
+  const int bw = Manager->ButtonWidth();
+  const int sep = Manager->PainterClass().GetToolbarSeparatorSize();
+  // Room for the three buttons of the first group and the first of the second group only.
+  bearbeiten->FloatClientWidth = 4 * bw + sep;
+  bearbeiten->FloatLeft = 200;
+  bearbeiten->FloatTop = 200;
+  bearbeiten->SetDockingStyle(dsNone);
+  TzbBarControl* window = WindowOf(bearbeiten);
+  ASSERT_TRUE(window && window->IsFloating());
+  TzbBarItemControl* first = ControlIn(window, "Steuermodule1");
+  TzbBarItemControl* module = ControlIn(window, "Module1");
+  TzbBarItemControl* uhren1 = ControlIn(window, "Uhren1");
+  TzbBarItemControl* uhren3 = ControlIn(window, "Uhren3");
+  ASSERT_TRUE(first && module && uhren1 && uhren3);
+  EXPECT_EQ(module->Link().ItemRect.Top, first->Link().ItemRect.Top);
+  EXPECT_TRUE(uhren1->StartsLine);
+  EXPECT_GT(uhren1->Link().ItemRect.Top, first->Link().ItemRect.Bottom - 1);
+  EXPECT_EQ(uhren1->Link().ItemRect.Left, 0);
+  EXPECT_EQ(uhren3->Link().ItemRect.Top, uhren1->Link().ItemRect.Top);
+}
+
+TEST_F(BarDocking, AToolbarCutByATooShortRowShowsItsMostRecentlyUsedLinks) {
+  TzbBar* datei = Toolbars[0];
+  TzbBarControl* window = WindowOf(datei);
+  // Use the last button of the bar, then make the row too short for all of its buttons.
+  TzbBarItemControl* kunde = ControlIn(window, "Kundendaten1");
+  ASSERT_NE(kunde, nullptr);
+  ClickControl(*kunde);
+  int others = 0;
+  for (std::size_t i = 1; i < Toolbars.size(); ++i) {
+    TzbBarControl* w = WindowOf(Toolbars[i]);
+    const TRect nc = w->NonClientSizes(dsTop);
+    others += w->GetMaxWidth(dsTop) + nc.Left + nc.Right;
+  }
+  const TRect nc = window->NonClientSizes(dsTop);
+  Form.resize(others + nc.Left + nc.Right + 2 * Manager->ButtonWidth() + 8, Form.height());
+  QApplication::processEvents();
+  window = WindowOf(datei);
+  const auto& shown = datei->ItemLinks().ShownLinks();
+  EXPECT_TRUE(window->Truncated());
+  EXPECT_LT(shown.size(), datei->ItemLinks().VisibleLinks().size());
+  ASSERT_FALSE(shown.empty());
+  EXPECT_NE(std::find(shown.begin(), shown.end(), kunde->Link().Collection().Items(4)), shown.end());
+  // The other toolbars keep their full length.
+  for (std::size_t i = 1; i < Toolbars.size(); ++i) EXPECT_FALSE(WindowOf(Toolbars[i])->Truncated());
+  // Wide again: every link shows.
+  Form.resize(900, Form.height());
+  QApplication::processEvents();
+  EXPECT_EQ(datei->ItemLinks().ShownLinks().size(), datei->ItemLinks().VisibleLinks().size());
+  EXPECT_FALSE(WindowOf(datei)->Truncated());
+}
+
+TEST_F(BarDocking, AButtonsHintShowsAfterTheDelayBelowTheCursorAndHidesAgain) {
+  TzbBarItemControl* inhalt = ControlIn(WindowOf(Hilfe()), "Inhalt1");
+  ASSERT_NE(inhalt, nullptr);
+  const QPoint at = CenterOf(*inhalt);
+  Move(at);
+  EXPECT_EQ(BarHintWindow(), nullptr);
+  ASSERT_TRUE(WaitFor([] { return BarHintWindow() != nullptr; }));
+  EXPECT_EQ(BarHintText(), "Inhalt der Hilfe");
+  EXPECT_EQ(BarHintWindow()->y(), at.y() + 20);
+  EXPECT_TRUE(BarHintWindow()->testAttribute(Qt::WA_ShowWithoutActivating));
+  // The next button (its hint is its caption) shows its hint at once, within the grace after the
+  // first one was hidden.
+  const QPoint next = CenterOf(*ControlIn(WindowOf(Toolbars[0]), "Neu1"));
+  Move(next);
+  ASSERT_NE(BarHintWindow(), nullptr);
+  EXPECT_EQ(BarHintText(), "Neu");
+  // Off the bars: hidden.
+  Move(Client->mapToGlobal(QPoint(300, 200)));
+  EXPECT_EQ(BarHintWindow(), nullptr);
+}
+
+TEST_F(BarDocking, TheToolbarsPopupListsTheToolbarsAndTogglesThem) {
+  Press(GripOf(Toolbars[2]), Qt::RightButton);
+  Release(GripOf(Toolbars[2]), Qt::RightButton);
+  TzbBarItemLinks* links = Screen->ToolbarsPopupLinks();
+  ASSERT_NE(links, nullptr);
+  auto* popup = dynamic_cast<TzbBarSubMenuControl*>(links->BarControl());
+  ASSERT_NE(popup, nullptr);
+  ASSERT_EQ(links->Count(), 5);  // not the main menu bar, no "Customize" entry
+  for (int i = 0; i < 5; ++i) {
+    auto* button = static_cast<TzbBarButton*>(links->Items(i)->Item());
+    EXPECT_EQ(button->Caption(), Toolbars[i]->Caption());
+    EXPECT_TRUE(button->Down());
+  }
+  // Without an owner item the shadow has the strip below and the strip at the right.
+  const auto& parts = popup->Shadow().Parts();
+  ASSERT_EQ(parts.size(), 2u);
+  EXPECT_EQ(parts[0].Kind, 0);
+  EXPECT_EQ(parts[0].Corners, 1u | 2u);
+  EXPECT_EQ(parts[1].Kind, 1);
+  EXPECT_EQ(parts[1].Corners, 4u);
+  EXPECT_EQ(parts[0].Bounds.Top, popup->WindowRect().Bottom);
+  EXPECT_EQ(parts[1].Bounds.Left, popup->WindowRect().Right);
+  ClickControl(*links->Items(3)->Control());
+  EXPECT_FALSE(Hilfe()->Visible());
+  EXPECT_EQ(links->BarControl(), nullptr);
+}
+
+TEST_F(BarDocking, AMenuDroppedFromAWideEntryCastsAShadowUnderThePartThatSticksOut) {
+  TzbBarItemControl* entry = MenuBarEntry("Datei1");
+  ClickControl(*entry);
+  TzbBarSubMenuControl* menu = MenuOf("Datei1");
+  ASSERT_NE(menu, nullptr);
+  // The entry is narrower than the menu: a strip right of the entry and the strips of the menu.
+  const TRect e = ScreenRectOf(*entry);
+  const auto& parts = menu->Shadow().Parts();
+  ASSERT_FALSE(parts.empty());
+  EXPECT_EQ(parts[0].Kind, 1);
+  EXPECT_EQ(parts[0].Bounds.Left, e.Right);
+  const int s = TzbBarShadow::GetShadowSize();
+  EXPECT_EQ(parts[0].Bounds.Top, e.Top + s);
+}
+
+TEST(BarShadowImage, StripsFadeFromTheWindowAndAtTheirEnds) {
+  test::EnsureApplication();
+  if (TzbBarShadow::GetShadowSize() != 4) GTEST_SKIP() << "a screen of 8 bits per pixel draws solid shadows";
+  TzbBarShadowPartInfo strip{0, 0, Bounds(0, 0, 20, 4)};
+  const QImage plain = TzbBarShadow::PartImage(strip);
+  EXPECT_EQ(qAlpha(plain.pixel(10, 0)), 60);
+  EXPECT_EQ(qAlpha(plain.pixel(10, 1)), 45);
+  EXPECT_EQ(qAlpha(plain.pixel(10, 2)), 30);
+  EXPECT_EQ(qAlpha(plain.pixel(10, 3)), 15);
+  strip.Corners = 1;
+  const QImage faded = TzbBarShadow::PartImage(strip);
+  EXPECT_EQ(qAlpha(faded.pixel(0, 0)), 12);  // 60 * 1 / 5
+  EXPECT_EQ(qAlpha(faded.pixel(3, 0)), 48);  // 60 * 4 / 5
+  EXPECT_EQ(qAlpha(faded.pixel(4, 0)), 60);
+  TzbBarShadowPartInfo side{1, 4, Bounds(0, 0, 4, 20)};
+  const QImage vertical = TzbBarShadow::PartImage(side);
+  EXPECT_EQ(qAlpha(vertical.pixel(0, 10)), 60);
+  EXPECT_EQ(qAlpha(vertical.pixel(0, 0)), 12);
+}
+
+}  // namespace
+}  // namespace zyn

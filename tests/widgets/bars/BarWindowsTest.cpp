@@ -1,0 +1,428 @@
+// The bar and menu windows on the screen of the tests: the demo form with the main window's menu
+// bar and five toolbars, driven by mouse and key input through its windows.
+
+#include "BarDemoWindow.h"
+
+#include "widgets/bars/BarDockControl.h"
+#include "widgets/bars/BarHint.h"
+#include "widgets/bars/BarItemControls.h"
+#include "widgets/bars/BarItemLinks.h"
+#include "platform/PopupWindows.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace zyn {
+namespace {
+
+using test::BarDemoWindow;
+
+// Waits (processing events) until the condition holds or five seconds passed.
+template <class F>
+bool WaitFor(F condition, int timeoutMs = 5000) {
+  QElapsedTimer t;
+  t.start();
+  while (!condition()) {
+    if (t.elapsed() > timeoutMs) return false;
+    QTest::qWait(10);
+  }
+  return true;
+}
+
+class BarWindows : public ::testing::Test, public BarDemoWindow {
+ protected:
+  TzbBarSubMenuControl* OpenProjekt() {
+    ClickControl(*MenuBarEntry("Datei1"));
+    return MenuOf("Datei1");
+  }
+  TzbBarItemControl* InMenu(const std::string& subItem, const std::string& item) {
+    return ControlIn(MenuOf(subItem), item);
+  }
+  bool ChainClosed() const { return TCustomzbBarControl::ActiveBarControl() == nullptr; }
+};
+
+TEST_F(BarWindows, TheDemoFormShowsTheMenuBarAloneInTheFirstRowAndTheToolbarsInTheSecond) {
+  TzbDockControl* top = Screen->Dock(dsTop);
+  ASSERT_EQ(top->RowCount(), 2);
+  EXPECT_EQ(top->CountInRow(0), 1);
+  EXPECT_EQ(top->WindowAt(0, 0), WindowOf(MainMenu));
+  EXPECT_EQ(top->CountInRow(1), 5);
+  // The main menu bar fills its row; the client area starts below the docks.
+  EXPECT_EQ(WindowOf(MainMenu)->Widget()->width(), Form.width());
+  EXPECT_EQ(Client->y(), top->GetRowsSize());
+  EXPECT_GT(Client->height(), 200);
+  for (TzbBar* bar : Toolbars) EXPECT_EQ(top->RowOf(WindowOf(bar)), 1) << bar->Caption();
+}
+
+TEST_F(BarWindows, AClickOnAMenuEntryOpensItsMenuAtTheEntrysLowerLeftCorner) {
+  TzbBarItemControl* entry = MenuBarEntry("Datei1");
+  ASSERT_NE(entry, nullptr);
+  TzbBarSubMenuControl* menu = OpenProjekt();
+  ASSERT_NE(menu, nullptr);
+  const TRect e = ScreenRectOf(*entry);
+  const TRect m = menu->WindowRect();
+  EXPECT_EQ(m.Left, e.Left);
+  EXPECT_EQ(m.Top, e.Bottom);
+  EXPECT_TRUE(menu->Widget()->isVisible());
+  EXPECT_FALSE(menu->Widget()->hasFocus());
+  EXPECT_TRUE(menu->Widget()->testAttribute(Qt::WA_ShowWithoutActivating));
+  EXPECT_TRUE(menu->Widget()->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), menu);
+  // The menu shows its entries one below the other, the first below the frame.
+  TzbBarItemControl* neu = InMenu("Datei1", "Neu1");
+  TzbBarItemControl* oeffnen = InMenu("Datei1", "ffnen1");
+  ASSERT_TRUE(neu && oeffnen);
+  EXPECT_LT(ScreenRectOf(*neu).Bottom, ScreenRectOf(*oeffnen).Top + 1);
+  EXPECT_GE(ScreenRectOf(*neu).Top, m.Top);
+}
+
+TEST_F(BarWindows, ASubMenuOpensOnlyAfterTheMouseRestsOnItsEntry) {
+  OpenProjekt();
+  TzbBarItemControl* info = InMenu("Datei1", "Informationen1");
+  ASSERT_NE(info, nullptr);
+  MoveToControl(*info);
+  EXPECT_EQ(MenuOf("Informationen1"), nullptr);  // not at once
+  EXPECT_EQ(TzbBarSubItemControl::PendingControl(), info);
+  ASSERT_TRUE(WaitFor([&] { return MenuOf("Informationen1") != nullptr; }));
+  TzbBarSubMenuControl* sub = MenuOf("Informationen1");
+  // Beside its entry, moved up by the painter's overlap.
+  const TRect e = ScreenRectOf(*info);
+  EXPECT_EQ(sub->WindowRect().Left, e.Right);
+  EXPECT_EQ(sub->WindowRect().Top, e.Top - Manager->PainterClass().GetSubMenuOverlap());
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), sub);
+}
+
+TEST_F(BarWindows, MovingToAnotherSubItemWithinTheDelayOpensOnlyThatOne) {
+  OpenProjekt();
+  TzbBarItemControl* nopen = InMenu("Datei1", "NOpen");
+  TzbBarItemControl* info = InMenu("Datei1", "Informationen1");
+  MoveToControl(*nopen);
+  MoveToControl(*info);
+  ASSERT_TRUE(WaitFor([&] { return MenuOf("Informationen1") != nullptr; }));
+  QTest::qWait(TzbBarSubItemControl::SubMenuDelay + 100);
+  EXPECT_EQ(MenuOf("NOpen"), nullptr);
+  EXPECT_NE(MenuOf("Informationen1"), nullptr);
+}
+
+TEST_F(BarWindows, ReleasingTheButtonOnAMenuEntryClosesTheChainThenFiresTheClicks) {
+  OpenProjekt();
+  TzbBarItemControl* neu = InMenu("Datei1", "Neu1");
+  ASSERT_NE(neu, nullptr);
+  const QPoint at = CenterOf(*neu);
+  Move(at);
+  Press(at);
+  EXPECT_NE(MenuOf("Datei1"), nullptr);
+  Events.clear();
+  Release(at);
+  EXPECT_EQ(MenuOf("Datei1"), nullptr);
+  EXPECT_TRUE(ChainClosed());
+  EXPECT_EQ(Events, (std::vector<std::string>{"OnClickItem:Neu1", "OnClick:Neu1"}));
+  // The menu bar left menu mode: its entry is no longer selected.
+  EXPECT_EQ(WindowOf(MainMenu)->SelectedControl(), nullptr);
+  EXPECT_EQ(TzbBarControl::MenuModeBar(), nullptr);
+}
+
+TEST_F(BarWindows, AClickInANestedMenuClosesTheWholeChain) {
+  OpenProjekt();
+  ClickControl(*InMenu("Datei1", "Informationen1"));  // a click opens at once
+  ASSERT_NE(MenuOf("Informationen1"), nullptr);
+  Events.clear();
+  TzbBarItemControl* kunde = InMenu("Informationen1", "Kundendaten1");
+  ASSERT_NE(kunde, nullptr);
+  ClickControl(*kunde);
+  EXPECT_EQ(MenuOf("Informationen1"), nullptr);
+  EXPECT_EQ(MenuOf("Datei1"), nullptr);
+  EXPECT_TRUE(ChainClosed());
+  ASSERT_GE(Events.size(), 2u);
+  EXPECT_EQ(Events[Events.size() - 2], "OnClickItem:Kundendaten1");
+  EXPECT_EQ(Events.back(), "OnClick:Kundendaten1");
+}
+
+TEST_F(BarWindows, AClickOutsideTheOpenMenusClosesThem) {
+  OpenProjekt();
+  ClickControl(*InMenu("Datei1", "Informationen1"));
+  ASSERT_NE(MenuOf("Informationen1"), nullptr);
+  Events.clear();
+  Click(Client->mapToGlobal(QPoint(300, 200)));
+  EXPECT_EQ(MenuOf("Informationen1"), nullptr);
+  EXPECT_EQ(MenuOf("Datei1"), nullptr);
+  EXPECT_TRUE(ChainClosed());
+  EXPECT_TRUE(Events.empty());
+}
+
+TEST_F(BarWindows, ClickingTheOpenEntryAgainClosesItsMenu) {
+  OpenProjekt();
+  ASSERT_NE(MenuOf("Datei1"), nullptr);
+  ClickControl(*MenuBarEntry("Datei1"));
+  EXPECT_EQ(MenuOf("Datei1"), nullptr);
+  EXPECT_TRUE(ChainClosed());
+}
+
+TEST_F(BarWindows, DisabledEntriesIgnoreClicksAndTheMenuStaysOpen) {
+  OpenProjekt();
+  TzbBarItemControl* speichern = InMenu("Datei1", "Speichern1");
+  ASSERT_NE(speichern, nullptr);
+  Events.clear();
+  ClickControl(*speichern);
+  EXPECT_NE(MenuOf("Datei1"), nullptr);
+  EXPECT_TRUE(Events.empty());
+  // A disabled toolbar button neither fires.
+  Key(Qt::Key_Escape);
+  Key(Qt::Key_Escape);
+  ASSERT_TRUE(ChainClosed());
+  TzbBarItemControl* onBar = ControlIn(WindowOf(Toolbars[0]), "Speichern1");
+  ASSERT_NE(onBar, nullptr);
+  ClickControl(*onBar);
+  EXPECT_TRUE(Events.empty());
+}
+
+TEST_F(BarWindows, AltAloneSelectsTheFirstMenuEntryWithoutOpeningIt) {
+  Key(Qt::Key_Alt);
+  TzbBarControl* bar = WindowOf(MainMenu);
+  EXPECT_EQ(TzbBarControl::MenuModeBar(), bar);
+  EXPECT_EQ(bar->SelectedControl(), MenuBarEntry("Datei1"));
+  EXPECT_EQ(MenuOf("Datei1"), nullptr);
+  // Right moves the selection only; Down opens the selected entry's menu.
+  Key(Qt::Key_Right);
+  EXPECT_EQ(bar->SelectedControl(), MenuBarEntry("Bearbeiten1"));
+  EXPECT_EQ(MenuOf("Bearbeiten1"), nullptr);
+  Key(Qt::Key_Down);
+  ASSERT_NE(MenuOf("Bearbeiten1"), nullptr);
+  EXPECT_EQ(MenuOf("Bearbeiten1")->SelectedControl(), InMenu("Bearbeiten1", "Steuermodule1"));
+  // Alt again leaves menu mode.
+  Key(Qt::Key_Alt);
+  EXPECT_TRUE(ChainClosed());
+  EXPECT_EQ(MenuOf("Bearbeiten1"), nullptr);
+}
+
+TEST_F(BarWindows, AltThenAnotherKeyDoesNotEnterMenuMode) {
+  KeyPress(Qt::Key_Alt);
+  KeyPress(Qt::Key_Shift, Qt::AltModifier);
+  KeyRelease(Qt::Key_Shift, Qt::AltModifier);
+  KeyRelease(Qt::Key_Alt);
+  EXPECT_EQ(TzbBarControl::MenuModeBar(), nullptr);
+}
+
+TEST_F(BarWindows, F10EntersMenuModeWhenTheManagerAllowsIt) {
+  Manager->UseF10ForMenu = false;
+  Key(Qt::Key_F10);
+  EXPECT_EQ(TzbBarControl::MenuModeBar(), nullptr);
+  Manager->UseF10ForMenu = true;
+  Key(Qt::Key_F10);
+  EXPECT_EQ(TzbBarControl::MenuModeBar(), WindowOf(MainMenu));
+  Key(Qt::Key_Escape);
+  EXPECT_TRUE(ChainClosed());
+}
+
+TEST_F(BarWindows, AltAndALetterOpensThatMenuWithItsFirstEntrySelected) {
+  Key(Qt::Key_K, Qt::AltModifier);
+  TzbBarSubMenuControl* menu = MenuOf("Bearbeiten1");
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->SelectedControl(), InMenu("Bearbeiten1", "Steuermodule1"));
+  EXPECT_EQ(WindowOf(MainMenu)->SelectedControl(), MenuBarEntry("Bearbeiten1"));
+  // A letter in the open menu runs its entry ("&Neu..." is not here; "Module" has no accelerator,
+  // "Tagesuhren" neither): Down and Enter run the selected one.
+  Events.clear();
+  Key(Qt::Key_Down);
+  Key(Qt::Key_Return);
+  EXPECT_TRUE(ChainClosed());
+  ASSERT_FALSE(Events.empty());
+  EXPECT_EQ(Events.back(), "OnClick:Displaybearbeiten");
+}
+
+TEST_F(BarWindows, AnAcceleratorLetterInsideAMenuRunsItsUniqueEntry) {
+  Key(Qt::Key_P, Qt::AltModifier);
+  ASSERT_NE(MenuOf("Datei1"), nullptr);
+  Events.clear();
+  Key(Qt::Key_B);  // "&Beenden"
+  EXPECT_TRUE(ChainClosed());
+  ASSERT_FALSE(Events.empty());
+  EXPECT_EQ(Events.back(), "OnClick:Beenden1");
+}
+
+TEST_F(BarWindows, EscClosesOnlyTheInnermostMenu) {
+  OpenProjekt();
+  ClickControl(*InMenu("Datei1", "Informationen1"));
+  ASSERT_NE(MenuOf("Informationen1"), nullptr);
+  Key(Qt::Key_Escape);
+  EXPECT_EQ(MenuOf("Informationen1"), nullptr);
+  ASSERT_NE(MenuOf("Datei1"), nullptr);
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), MenuOf("Datei1"));
+  Key(Qt::Key_Escape);
+  EXPECT_EQ(MenuOf("Datei1"), nullptr);
+  // The menu bar stays in menu mode with its entry selected; a third Esc leaves it.
+  EXPECT_EQ(TzbBarControl::MenuModeBar(), WindowOf(MainMenu));
+  EXPECT_EQ(WindowOf(MainMenu)->SelectedControl(), MenuBarEntry("Datei1"));
+  Key(Qt::Key_Escape);
+  EXPECT_TRUE(ChainClosed());
+}
+
+TEST_F(BarWindows, LeftAndRightInAMenuOpenTheNeighbouringMenus) {
+  OpenProjekt();
+  Key(Qt::Key_Right);
+  EXPECT_EQ(MenuOf("Datei1"), nullptr);
+  ASSERT_NE(MenuOf("Bearbeiten1"), nullptr);
+  Key(Qt::Key_Left);
+  EXPECT_EQ(MenuOf("Bearbeiten1"), nullptr);
+  ASSERT_NE(MenuOf("Datei1"), nullptr);
+  // Left from the first entry wraps to the last one.
+  Key(Qt::Key_Left);
+  EXPECT_NE(MenuOf("Hilfe1"), nullptr);
+  Key(Qt::Key_Escape);
+  Key(Qt::Key_Escape);
+  EXPECT_TRUE(ChainClosed());
+}
+
+TEST_F(BarWindows, HoveringTheMenuBarWhileAMenuIsOpenSwitchesMenusAtOnce) {
+  OpenProjekt();
+  MoveToControl(*MenuBarEntry("Steuermodul1"));
+  EXPECT_EQ(MenuOf("Datei1"), nullptr);
+  EXPECT_NE(MenuOf("Steuermodul1"), nullptr);
+}
+
+TEST_F(BarWindows, ShortcutsRunTheirItemsWithoutMenus) {
+  Events.clear();
+  Key(Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(Events, (std::vector<std::string>{"OnClickItem:Neu1", "OnClick:Neu1"}));
+  Events.clear();
+  Key(Qt::Key_S, Qt::ControlModifier);  // disabled
+  EXPECT_TRUE(Events.empty());
+}
+
+TEST_F(BarWindows, AToolbarButtonFiresOnReleaseOverIt) {
+  TzbBarItemControl* neu = ControlIn(WindowOf(Toolbars[0]), "Neu1");
+  ASSERT_NE(neu, nullptr);
+  Events.clear();
+  Press(CenterOf(*neu));
+  EXPECT_TRUE(neu->Pressed);
+  Release(CenterOf(*neu));
+  EXPECT_EQ(Events, (std::vector<std::string>{"OnClickItem:Neu1", "OnClick:Neu1"}));
+  EXPECT_TRUE(ChainClosed());
+  // Released elsewhere: nothing runs.
+  Events.clear();
+  Press(CenterOf(*neu));
+  Move(Client->mapToGlobal(QPoint(200, 200)));
+  Release(Client->mapToGlobal(QPoint(200, 200)));
+  EXPECT_TRUE(Events.empty());
+  EXPECT_TRUE(ChainClosed());
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+// The open "&Projekt" menu of the demo form as the XP painter draws it: frame, image column,
+// glyphs, captions, shortcut texts, the separators, the disabled entries and the arrows of the two
+// sub-menus. Recipe: produced by this test with ZYN_UPDATE_GOLDEN=1 on the offscreen platform with
+// the DejaVu Sans font of the build machine and reviewed by eye (see data/README.md).
+TEST_F(BarWindows, AnOpenMenuLooksAsTheXPPainterDrawsIt) {
+  TzbBarSubMenuControl* menu = OpenProjekt();
+  ASSERT_NE(menu, nullptr);
+  menu->Invalidate();
+  menu->Flush();
+  const QImage actual = menu->Buffer().convertToFormat(QImage::Format_RGB32);
+  const QString path = QStringLiteral(ZYN_TEST_DATA_DIR "/xp_open_menu.png");
+  if (std::getenv("ZYN_UPDATE_GOLDEN")) {
+    ASSERT_TRUE(actual.save(path, "PNG"));
+    return;
+  }
+  QImage expected(path);
+  ASSERT_FALSE(expected.isNull()) << "missing golden image " << path.toStdString();
+  expected = expected.convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(actual.size(), expected.size());
+  int differing = 0;
+  for (int y = 0; y < actual.height(); ++y)
+    for (int x = 0; x < actual.width(); ++x)
+      if ((actual.pixel(x, y) & 0xFFFFFF) != (expected.pixel(x, y) & 0xFFFFFF)) ++differing;
+  if (differing > 0) actual.save(QStringLiteral(ZYN_BINARY_DIR "/xp_open_menu_actual.png"), "PNG");
+  EXPECT_EQ(differing, 0);
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+class LongMenu : public BarWindows {
+ protected:
+  void SetUp() override {
+    auto* lang = Manager->CreateItem<TzbBarSubItem>();
+    lang->Name = "Lang";
+    lang->SetCaption("&Lang");
+    for (int i = 0; i < 60; ++i) {
+      auto* b = Manager->CreateItem<TzbBarButton>();
+      b->Name = "Eintrag" + std::to_string(i);
+      b->SetCaption("Eintrag " + std::to_string(i));
+      lang->ItemLinks().Add()->SetItem(b);
+    }
+    MainMenu->ItemLinks().Add()->SetItem(lang);
+    QApplication::processEvents();  // the menu bar lays its new entry out
+  }
+};
+
+TEST_F(LongMenu, AMenuHigherThanTheScreenStaysInTheWorkAreaAndScrolls) {
+  ClickControl(*MenuBarEntry("Lang"));
+  TzbBarSubMenuControl* menu = MenuOf("Lang");
+  ASSERT_NE(menu, nullptr);
+  const TRect area = MonitorWorkArea(menu->WindowRect().TopLeft());
+  EXPECT_LE(menu->WindowRect().Bottom, area.Bottom);
+  EXPECT_FALSE(menu->UpArrowShown());
+  ASSERT_TRUE(menu->DownArrowShown());
+  EXPECT_EQ(ControlIn(menu, "Eintrag59")->Link().ItemRect, TRect{});
+  // Resting on the down arrow scrolls one entry per tick.
+  const TRect down = menu->DownArrowRect();
+  const TPoint at = menu->ClientToScreen(Point(down.Left + 20, down.Top + down.Height() / 2));
+  Move(QPoint(at.X, at.Y));
+  ASSERT_TRUE(WaitFor([&] { return menu->TopIndex() >= 2; }));
+  EXPECT_TRUE(menu->UpArrowShown());
+  Move(Client->mapToGlobal(QPoint(500, 300)));
+  // End selects the last entry and scrolls it into view.
+  Key(Qt::Key_End);
+  TzbBarItemControl* last = ControlIn(menu, "Eintrag59");
+  EXPECT_EQ(menu->SelectedControl(), last);
+  EXPECT_FALSE(IsRectEmpty(last->Link().ItemRect));
+  EXPECT_FALSE(menu->DownArrowShown());
+  Key(Qt::Key_Home);
+  EXPECT_EQ(menu->TopIndex(), 0);
+  EXPECT_FALSE(IsRectEmpty(ControlIn(menu, "Eintrag0")->Link().ItemRect));
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarWindows, CtrlTabMovesMenuModeToTheNextBar) {
+  Key(Qt::Key_Alt);
+  ASSERT_EQ(TzbBarControl::MenuModeBar(), WindowOf(MainMenu));
+  Key(Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(TzbBarControl::MenuModeBar(), WindowOf(Toolbars[0]));
+  EXPECT_EQ(WindowOf(Toolbars[0])->SelectedControl(), ControlIn(WindowOf(Toolbars[0]), "Neu1"));
+  EXPECT_EQ(WindowOf(MainMenu)->SelectedControl(), nullptr);
+  // Enter runs the selected toolbar button.
+  Events.clear();
+  Key(Qt::Key_Return);
+  EXPECT_EQ(Events, (std::vector<std::string>{"OnClickItem:Neu1", "OnClick:Neu1"}));
+  EXPECT_TRUE(ChainClosed());
+}
+
+TEST(BarScreenLifetime, AManagerDestroyedBeforeItsScreenLeavesNothingBehind) {
+  BarDemoWindow demo;
+  demo.ClickControl(*demo.MenuBarEntry("Datei1"));
+  ASSERT_NE(demo.MenuOf("Datei1"), nullptr);
+  demo.Manager.reset();
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), nullptr);
+  demo.Key(Qt::Key_Alt);  // the input filter no longer reaches the manager
+  demo.Click(demo.Form.mapToGlobal(QPoint(100, 100)));
+  demo.Screen.reset();
+  QApplication::processEvents();
+}
+
+}  // namespace
+}  // namespace zyn

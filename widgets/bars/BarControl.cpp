@@ -1,0 +1,643 @@
+#include "widgets/bars/BarControl.h"
+
+#include "widgets/bars/BarHint.h"
+#include "widgets/bars/BarItem.h"
+#include "widgets/bars/BarItemLinks.h"
+#include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarPainter.h"
+#include "widgets/bars/BarShadow.h"
+#include "platform/PopupWindows.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QWidget>
+#include <algorithm>
+#include <vector>
+
+namespace zyn {
+
+namespace {
+
+std::vector<TCustomzbBarControl*>& LiveList() {
+  static std::vector<TCustomzbBarControl*> list;
+  return list;
+}
+
+TCustomzbBarControl*& ChainHead() {
+  static TCustomzbBarControl* head = nullptr;
+  return head;
+}
+
+TzbMouseButton ButtonOf(Qt::MouseButton b) {
+  if (b == Qt::RightButton) return mbRight;
+  if (b == Qt::MiddleButton) return mbMiddle;
+  return mbLeft;
+}
+
+TPoint& LastCursor() {
+  static TPoint p{-1, -1};
+  return p;
+}
+
+}  // namespace
+
+TPoint BarCursorPos() { return LastCursor(); }
+void SetBarCursorPos(const TPoint& p) { LastCursor() = p; }
+
+// ---------------------------------------------------------------- the widget
+
+class TzbBarWidget : public QWidget {
+ public:
+  TzbBarWidget(TCustomzbBarControl& owner, QWidget* parent) : QWidget(parent), owner_(&owner) {
+    setMouseTracking(true);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+  }
+  void Detach() { owner_ = nullptr; }
+  TCustomzbBarControl* Owner() const { return owner_; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    if (owner_) owner_->PaintWidget(*this);
+  }
+  void mousePressEvent(QMouseEvent* e) override {
+    SetBarCursorPos(FromQPoint(e->globalPosition().toPoint()));
+    if (!owner_) return;
+    owner_->MouseDown(owner_->ScreenToClient(FromQPoint(e->globalPosition().toPoint())), ButtonOf(e->button()));
+  }
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    SetBarCursorPos(FromQPoint(e->globalPosition().toPoint()));
+    if (!owner_) return;
+    owner_->DoubleClick(owner_->ScreenToClient(FromQPoint(e->globalPosition().toPoint())));
+  }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    const TPoint screen = FromQPoint(e->globalPosition().toPoint());
+    SetBarCursorPos(screen);
+    TCustomzbBarControl* target = Target(screen);
+    if (target) target->MouseMove(target->ScreenToClient(screen));
+  }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    const TPoint screen = FromQPoint(e->globalPosition().toPoint());
+    SetBarCursorPos(screen);
+    TCustomzbBarControl* target = Target(screen);
+    if (target) target->MouseUp(target->ScreenToClient(screen), ButtonOf(e->button()));
+  }
+  void leaveEvent(QEvent*) override {
+    if (owner_) owner_->MouseLeave();
+  }
+  void moveEvent(QMoveEvent*) override {
+    if (owner_) owner_->WindowMoved();
+  }
+  void resizeEvent(QResizeEvent*) override {
+    if (owner_) {
+      owner_->Invalidate();
+      owner_->WindowMoved();
+    }
+  }
+
+ private:
+  // While the button is held the presses' window gets every move; a move or release over another
+  // window of the menu chain belongs to that window.
+  TCustomzbBarControl* Target(const TPoint& screen) const {
+    if (!owner_) return nullptr;
+    if (PtInRect(owner_->WindowRect(), screen)) return owner_;
+    TCustomzbBarControl* other = TCustomzbBarControl::AtScreenPoint(screen);
+    if (other && other->IsInChain()) return other;
+    return owner_;
+  }
+  TCustomzbBarControl* owner_;
+};
+
+QWidget* CreateBarWidget(TCustomzbBarControl& owner, QWidget* parent) { return new TzbBarWidget(owner, parent); }
+
+void DetachBarWidget(QWidget* widget) {
+  if (auto* w = dynamic_cast<TzbBarWidget*>(widget)) w->Detach();
+}
+
+// ---------------------------------------------------------------- keys and shift state
+
+unsigned CurrentShiftState() {
+  const Qt::KeyboardModifiers m = QApplication::queryKeyboardModifiers();
+  unsigned s = 0;
+  if (m & Qt::ShiftModifier) s |= ssShift;
+  if (m & Qt::AltModifier) s |= ssAlt;
+  if (m & Qt::ControlModifier) s |= ssCtrl;
+  return s;
+}
+
+int VirtualKeyOf(int qtKey) {
+  if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) return qtKey;
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 0x70 + (qtKey - Qt::Key_F1);
+  switch (qtKey) {
+    case Qt::Key_Backspace: return 0x08;
+    case Qt::Key_Tab: return 0x09;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 0x0D;
+    case Qt::Key_Escape: return 0x1B;
+    case Qt::Key_Space: return 0x20;
+    case Qt::Key_PageUp: return 0x21;
+    case Qt::Key_PageDown: return 0x22;
+    case Qt::Key_End: return 0x23;
+    case Qt::Key_Home: return 0x24;
+    case Qt::Key_Left: return 0x25;
+    case Qt::Key_Up: return 0x26;
+    case Qt::Key_Right: return 0x27;
+    case Qt::Key_Down: return 0x28;
+    case Qt::Key_Insert: return 0x2D;
+    case Qt::Key_Delete: return 0x2E;
+    default: return 0;
+  }
+}
+
+// ---------------------------------------------------------------- construction
+
+TCustomzbBarControl::TCustomzbBarControl(TzbBarManager& manager, TzbBarItemLinks& links)
+    : manager_(&manager), links_(&links) {
+  LiveList().push_back(this);
+  shadow_ = std::make_unique<TzbBarShadow>(*this);
+  buffer_ = QImage(50, 30, QImage::Format_RGB32);
+  buffer_.fill(Qt::white);
+  canvas_ = std::make_unique<TCanvas>(&buffer_);
+  canvas_->Font.Font = manager.BarFont();
+  clientBuffer_ = QImage(50, 30, QImage::Format_RGB32);
+  clientBuffer_.fill(Qt::white);
+  clientCanvas_ = std::make_unique<TCanvas>(&clientBuffer_);
+  clientCanvas_->Font.Font = manager.BarFont();
+  CalcMetrics();
+}
+
+TCustomzbBarControl::~TCustomzbBarControl() {
+  closing_ = true;
+  CancelBarHint(*manager_, this);
+  if (ChainHead() == this) ChainHead() = PreviousActive;
+  for (TCustomzbBarControl* w : LiveList()) {
+    if (w->PreviousActive == this) w->PreviousActive = PreviousActive;
+    if (w->ParentBar == this) w->ParentBar = nullptr;
+  }
+  if (ChainHead() && !ChainHead()->active_) ChainHead() = nullptr;
+  auto& live = LiveList();
+  live.erase(std::remove(live.begin(), live.end(), this), live.end());
+  shadow_.reset();
+  clientCanvas_.reset();
+  canvas_.reset();
+  if (widget_) {
+    DetachBarWidget(widget_);
+    widget_->hide();
+    widget_->deleteLater();
+  }
+}
+
+bool TCustomzbBarControl::IsAlive(const TCustomzbBarControl* window) {
+  const auto& live = LiveList();
+  return window && std::find(live.begin(), live.end(), window) != live.end();
+}
+
+TCustomzbBarControl* TCustomzbBarControl::ActiveBarControl() { return ChainHead(); }
+
+TCustomzbBarControl* TCustomzbBarControl::FromWidget(const QWidget* w) {
+  for (; w; w = w->parentWidget()) {
+    if (auto* bw = dynamic_cast<const TzbBarWidget*>(w)) return bw->Owner();
+    if (w->isWindow()) break;
+  }
+  return nullptr;
+}
+
+TCustomzbBarControl* TCustomzbBarControl::AtScreenPoint(const TPoint& p) {
+  TCustomzbBarControl* found = nullptr;
+  for (TCustomzbBarControl* w : LiveList()) {
+    if (!w->widget_ || !w->widget_->isVisible() || !PtInRect(w->WindowRect(), p)) continue;
+    if (w->IsMenu()) return w;
+    if (!found) found = w;
+  }
+  return found;
+}
+
+QWidget* TCustomzbBarControl::Widget() const { return widget_; }
+
+void TCustomzbBarControl::SetWidget(QWidget* widget) {
+  if (widget_) {
+    DetachBarWidget(widget_);
+    widget_->hide();
+    widget_->deleteLater();
+  }
+  widget_ = widget;
+}
+
+// ---------------------------------------------------------------- metrics and canvas
+
+void TCustomzbBarControl::CalcMetrics() {
+  const QString zero = QStringLiteral("0");
+  zeroHeight_ = clientCanvas_->TextHeight(zero);
+  lineHeight_ = zeroHeight_ + 6;
+  arrowSize_ = std::max(4, lineHeight_ / 5);
+  const TzbBarItemControlPainter& p = manager_->PainterClass();
+  editHeight_ = p.GetEditHeight(zeroHeight_);
+  rightMargin_ = p.GetComboButtonWidth(clientCanvas_->TextWidth(zero));
+}
+
+void TCustomzbBarControl::EnsureBuffer() {
+  const QSize size = widget_ ? widget_->size() : QSize(50, 30);
+  const QSize wanted(std::max(1, size.width()), std::max(1, size.height()));
+  const TRect client = ClientRect();
+  const QSize clientWanted(std::max(1, client.Width()), std::max(1, client.Height()));
+  const TFont font = clientCanvas_->Font;
+  if (buffer_.size() != wanted) {
+    canvas_.reset();
+    buffer_ = QImage(wanted, QImage::Format_RGB32);
+    buffer_.fill(Qt::white);
+    canvas_ = std::make_unique<TCanvas>(&buffer_);
+    canvas_->Font = font;
+  }
+  if (clientBuffer_.size() != clientWanted) {
+    clientCanvas_.reset();
+    clientBuffer_ = QImage(clientWanted, QImage::Format_RGB32);
+    clientBuffer_.fill(Qt::white);
+    clientCanvas_ = std::make_unique<TCanvas>(&clientBuffer_);
+    clientCanvas_->Font = font;
+  }
+}
+
+TCanvas& TCustomzbBarControl::Canvas() { return *clientCanvas_; }
+
+int TCustomzbBarControl::FontPointSize() const {
+  const QFont& f = clientCanvas_->Font.Font;
+  if (f.pointSize() > 0) return f.pointSize();
+  return std::max(1, f.pixelSize() * 72 / 96);
+}
+
+int TCustomzbBarControl::FontHeightValue() const {
+  const QFont& f = clientCanvas_->Font.Font;
+  if (f.pixelSize() > 0) return -f.pixelSize();
+  return -std::max(1, f.pointSize() * 96 / 72);
+}
+
+TRect TCustomzbBarControl::ClientRect() const {
+  const TRect in = ClientInsets();
+  const int w = widget_ ? widget_->width() : buffer_.width();
+  const int h = widget_ ? widget_->height() : buffer_.height();
+  return Rect(0, 0, std::max(0, w - in.Left - in.Right), std::max(0, h - in.Top - in.Bottom));
+}
+
+TBrush TCustomzbBarControl::GetBackgroundBrush() const { return manager_->PainterClass().GetBarBrush(*this); }
+
+void TCustomzbBarControl::PaintBackground(TCanvas& canvas, const TRect& r, bool) {
+  TzbBarItemControlPainter::FillWith(canvas, r, GetBackgroundBrush());
+}
+
+// ---------------------------------------------------------------- geometry
+
+TRect TCustomzbBarControl::WindowRect() const {
+  if (!widget_) return TRect{};
+  const QPoint origin = widget_->mapToGlobal(QPoint(0, 0));
+  return Bounds(origin.x(), origin.y(), widget_->width(), widget_->height());
+}
+
+TPoint TCustomzbBarControl::ClientToScreen(const TPoint& p) const {
+  const TRect w = WindowRect();
+  const TRect in = ClientInsets();
+  return Point(p.X + w.Left + in.Left, p.Y + w.Top + in.Top);
+}
+
+TPoint TCustomzbBarControl::ScreenToClient(const TPoint& p) const {
+  const TRect w = WindowRect();
+  const TRect in = ClientInsets();
+  return Point(p.X - w.Left - in.Left, p.Y - w.Top - in.Top);
+}
+
+TRect TCustomzbBarControl::GetItemRect(const TzbBarItemControl* control) const {
+  return control ? control->Link().ItemRect : TRect{};
+}
+
+TzbBarItemControl* TCustomzbBarControl::ControlAt(const TPoint& p) const {
+  for (TzbBarItemLink* link : links_->ShownLinks()) {
+    TzbBarItemControl* c = link->Control();
+    if (c && PtInRect(GetItemRect(c), p)) return c;
+  }
+  return nullptr;
+}
+
+bool TCustomzbBarControl::IsShadowVisible() const {
+  return widget_ && widget_->isVisible() && manager_->GetRealStyle() == bmsXP && !IsDocked();
+}
+
+bool TCustomzbBarControl::IsOwnerRectAdjacent() const {
+  if (IsRectEmpty(OwnerRect)) return false;
+  const TRect w = WindowRect();
+  const TRect& o = OwnerRect;
+  const bool alongX = o.Left < w.Right && w.Left < o.Right;
+  const bool alongY = o.Top < w.Bottom && w.Top < o.Bottom;
+  return ((o.Bottom == w.Top || o.Top == w.Bottom) && alongX) || ((o.Right == w.Left || o.Left == w.Right) && alongY);
+}
+
+void TCustomzbBarControl::UpdateShadow() {
+  if (!shadow_ || closing_) return;
+  const bool visible = IsShadowVisible();
+  if (!visible) {
+    shadow_->SetVisible(false);
+    return;
+  }
+  shadow_->SetRects(IsOwnerRectAdjacent() ? OwnerRect : TRect{}, WindowRect());
+  shadow_->SetVisible(true);
+}
+
+// ---------------------------------------------------------------- controls
+
+void TCustomzbBarControl::CreateItemControls() {
+  for (TzbBarItemLink* link : links_->ShownLinks())
+    if (!link->Control()) link->CreateControl();
+}
+
+void TCustomzbBarControl::DestroyItemControls() {
+  const bool was = closing_;
+  closing_ = true;
+  selected_ = nullptr;
+  captured_ = nullptr;
+  for (int i = 0; i < links_->Count(); ++i) links_->Items(i)->DestroyControl();
+  closing_ = was;
+}
+
+void TCustomzbBarControl::DeselectControl() {
+  if (!selected_) return;
+  selected_ = nullptr;
+  Invalidate();
+}
+
+// ---------------------------------------------------------------- chain
+
+void TCustomzbBarControl::SetActive(bool value) {
+  HideBarHint(*manager_);
+  if (value == active_) return;
+  if (value) {
+    if (!ChainHead()) MenusExpanded() = manager_->IsCustomizing();
+    PreviousActive = ChainHead();
+    ChainHead() = this;
+    active_ = true;
+    return;
+  }
+  SelectItem(nullptr);
+  if (!IsAlive(this)) return;
+  active_ = false;
+  if (ChainHead() == this) {
+    ChainHead() = PreviousActive;
+    if (ChainHead() && (!IsAlive(ChainHead()) || !ChainHead()->active_)) ChainHead() = nullptr;
+  }
+}
+
+bool TCustomzbBarControl::IsInChain() const {
+  for (const TCustomzbBarControl* w = ChainHead(); w; w = w->ParentBar)
+    if (w == this) return true;
+  return false;
+}
+
+TCustomzbBarControl* TCustomzbBarControl::ChainTop() {
+  TCustomzbBarControl* top = this;
+  while (top->ParentBar) top = top->ParentBar;
+  return top;
+}
+
+void TCustomzbBarControl::HideAll() { ChainTop()->CloseChain(); }
+
+bool& TCustomzbBarControl::MenusExpanded() {
+  static bool expanded = false;
+  return expanded;
+}
+
+// ---------------------------------------------------------------- selection
+
+void TCustomzbBarControl::SetSelectedControl(TzbBarItemControl* control) {
+  if (control == selected_) return;
+  selected_ = control;
+  Invalidate();
+  lastMouse_ = BarCursorPos();
+  if (control) UpdateBarHint(*manager_, this, control);
+  else HideBarHint(*manager_);
+}
+
+void TCustomzbBarControl::SelectItem(TzbBarItemControl* control) {
+  if (control == selected_) return;
+  if (selected_ && selected_->Active) {
+    selected_->ControlInactivate(true);
+    if (!IsAlive(this)) return;
+  }
+  if (control) control->SelectedByMouse = false;
+  SetSelectedControl(control);
+}
+
+void TCustomzbBarControl::HotTrackItem(TzbBarItemControl* control) {
+  if (!widget_ || control == selected_) return;
+  if (selected_ && selected_->Active) {
+    selected_->ControlInactivate(false);
+    if (!IsAlive(this)) return;
+  }
+  if (control) control->SelectedByMouse = true;
+  SetSelectedControl(control);
+  if (!IsAlive(this)) return;
+  if (selected_) selected_->ControlActivate(false);
+}
+
+// ---------------------------------------------------------------- mouse
+
+void TCustomzbBarControl::MouseDown(const TPoint& p, TzbMouseButton button) {
+  if (button != mbLeft) return;
+  if (IgnoreNextButtonUp || links_->ShownLinks().empty()) return;
+  TzbBarItemControl* c = ControlAt(p);
+  if (c && (!c->Enabled() || !c->CanSelect())) c = nullptr;
+  if (!c) {
+    HotTrackItem(nullptr);
+    return;
+  }
+  SelectItem(c);
+  if (!IsAlive(this) || selected_ != c) return;
+  const bool isIdle = c->IsIdle();
+  c->Pressed = isIdle;
+  c->BeforeClick(true);
+  if (!IsAlive(this)) return;
+  if (selected_ == c && !IsMenu() && isIdle) {
+    captured_ = c;
+    capturedPressed_ = true;
+    Invalidate();
+  } else if (IsAlive(this) && c == selected_) {
+    c->Pressed = false;
+  }
+}
+
+void TCustomzbBarControl::MouseMove(const TPoint& p) {
+  if (closing_) return;
+  if (captured_) {
+    const bool over = ControlAt(p) == captured_;
+    if (over != capturedPressed_) {
+      capturedPressed_ = over;
+      captured_->Pressed = over;
+      Invalidate();
+    }
+    return;
+  }
+  if (!PtInRect(ClientRect(), p)) return;
+  const TPoint screen = ClientToScreen(p);
+  if (screen == lastMouse_) return;
+  lastMouse_ = screen;
+  TzbBarItemControl* c = ControlAt(p);
+  if (c && !c->CanSelect()) c = nullptr;
+  if (!c) {
+    if (!IsMenu() && active_) return;
+    if (selected_ && selected_->HasSubMenu() && selected_->Active) return;
+  }
+  HotTrackItem(c);
+}
+
+void TCustomzbBarControl::MouseUp(const TPoint& p, TzbMouseButton button) {
+  if (button != mbLeft) return;
+  if (IgnoreNextButtonUp) {
+    IgnoreNextButtonUp = false;
+    return;
+  }
+  TzbBarItemControl* wasCaptured = captured_;
+  const bool wasPressed = capturedPressed_;
+  captured_ = nullptr;
+  if (wasCaptured) {
+    wasCaptured->Pressed = false;
+    if (wasPressed && ControlAt(p) == wasCaptured && wasCaptured->Enabled()) {
+      wasCaptured->DoClick();
+      if (!IsAlive(this)) return;
+    }
+    if (IsAlive(this)) HideAll();
+    return;
+  }
+  if (!active_ || !PtInRect(ClientRect(), p)) return;
+  TzbBarItemControl* c = ControlAt(p);
+  if (c && c == selected_ && c->Enabled()) {
+    c->DoClick();
+    return;
+  }
+  if (c && !c->Enabled() && !IsMenu()) HideAll();
+}
+
+void TCustomzbBarControl::DoubleClick(const TPoint& p) {
+  TzbBarItemControl* c = ControlAt(p);
+  if (c && c->WantsDoubleClick()) {
+    c->DblClick();
+    return;
+  }
+  MouseDown(p, mbLeft);
+}
+
+void TCustomzbBarControl::MouseLeave() {
+  if (ChildMenu || manager_->IsCustomizing() || captured_) return;
+  if (selected_ && selected_->Active && !IsMenu() && active_) return;
+  if (selected_ && selected_->HasSubMenu() && selected_->Active) return;
+  HotTrackItem(nullptr);
+}
+
+// ---------------------------------------------------------------- keyboard
+
+bool TCustomzbBarControl::AcceleratorKey(int key, unsigned shift) {
+  const int vk = VirtualKeyOf(key);
+  if (!((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'))) return false;
+  TzbBarItemLink* start = selected_ ? &selected_->Link() : nullptr;
+  TzbBarItemLink* first = links_->FindAccelerator(vk, shift & ~ssAlt, start);
+  if (!first || !first->Item() || !first->Item()->GetEnabled()) return true;
+  int matches = 1;
+  for (TzbBarItemLink* next = links_->FindAccelerator(vk, shift & ~ssAlt, first); next && next != first;
+       next = links_->FindAccelerator(vk, shift & ~ssAlt, next)) {
+    if (++matches > links_->Count()) break;
+  }
+  if (!first->Control()) return true;
+  SelectItem(first->Control());
+  if (!IsAlive(this)) return true;
+  if (matches == 1) KeyDown(Qt::Key_Return, 0);
+  return true;
+}
+
+bool TCustomzbBarControl::KeyDown(int key, unsigned shift) {
+  if (!ChainHead()) return false;
+  enum { kNone, kPrev, kNext } move = kNone;
+  int k = key;
+  if (!IsMenu() && IsVertical()) {
+    if (k == Qt::Key_Left) k = Qt::Key_Up;
+    else if (k == Qt::Key_Up) k = Qt::Key_Left;
+    else if (k == Qt::Key_Right) k = Qt::Key_Down;
+    else if (k == Qt::Key_Down) k = Qt::Key_Right;
+  } else if (IsMenu()) {
+    if (k == Qt::Key_Left || k == Qt::Key_Right) return false;  // left to the menu
+    if (k == Qt::Key_Up) k = Qt::Key_Left;
+    else if (k == Qt::Key_Down) k = Qt::Key_Right;
+  }
+  if (k == Qt::Key_Tab || k == Qt::Key_Backtab) {
+    if (shift & ssCtrl) return true;  // switching bars with Ctrl+Tab is the toolbar's
+    move = (k == Qt::Key_Backtab || (shift & ssShift)) ? kPrev : kNext;
+  } else if (k == Qt::Key_Left) {
+    move = kPrev;
+  } else if (k == Qt::Key_Right) {
+    move = kNext;
+  } else if (k == Qt::Key_End || k == Qt::Key_Home) {
+    TzbBarItemLink* l = k == Qt::Key_End ? links_->LastSelectable() : links_->FirstSelectable();
+    if (l && l->Control()) SelectItem(l->Control());
+    return true;
+  } else if ((k == Qt::Key_F10 && manager_->UseF10ForMenu) || k == Qt::Key_Alt) {
+    HideAll();
+    return true;
+  } else {
+    return AcceleratorKey(key, shift);
+  }
+  TzbBarItemLink* l = nullptr;
+  if (selected_) l = move == kPrev ? links_->PrevSelectable(&selected_->Link()) : links_->NextSelectable(&selected_->Link());
+  else l = links_->FirstSelectable();
+  if (l && l->Control()) {
+    SelectItem(l->Control());
+    if (IsAlive(this) && (k == Qt::Key_Tab || k == Qt::Key_Backtab) && selected_ && selected_->HasTextWindow())
+      selected_->Click(false);
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------- painting
+
+void TCustomzbBarControl::PostRecalculate() {
+  if (postedRecalculate_) return;
+  postedRecalculate_ = true;
+  TCustomzbBarControl* self = this;
+  QTimer::singleShot(0, [self]() {
+    if (!IsAlive(self)) return;
+    self->postedRecalculate_ = false;
+    self->RebuildLayout();
+  });
+}
+
+void TCustomzbBarControl::RepaintControl(TzbBarItemControl&) { Invalidate(); }
+
+void TCustomzbBarControl::Invalidate() {
+  dirty_ = true;
+  if (widget_) widget_->update();
+}
+
+void TCustomzbBarControl::Flush() {
+  if (closing_) return;
+  EnsureBuffer();
+  if (!dirty_) return;
+  dirty_ = false;
+  ++PaintCount;
+  for (TCanvas* dc : {canvas_.get(), clientCanvas_.get()}) {
+    dc->Painter().save();
+    dc->Painter().resetTransform();
+    dc->Painter().setClipping(false);
+  }
+  Paint();
+  for (TCanvas* dc : {canvas_.get(), clientCanvas_.get()}) dc->Painter().restore();
+  const TRect in = ClientInsets();
+  canvas_->Painter().drawImage(in.Left, in.Top, clientBuffer_);
+}
+
+void TCustomzbBarControl::PaintWidget(QWidget& widget) {
+  Flush();
+  QPainter p(&widget);
+  p.drawImage(0, 0, buffer_);
+}
+
+void TCustomzbBarControl::PaintItem(TzbBarItemControl& control) {
+  itemBrush_ = ItemBrush();
+  control.Paint(GetItemRect(&control), ItemView());
+}
+
+}  // namespace zyn

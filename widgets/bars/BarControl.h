@@ -1,0 +1,177 @@
+#pragma once
+// The window class shared by every bar window: the window of a docked or floating toolbar or main
+// menu bar (`TzbBarControl`) and the window of a drop-down menu (`TzbBarSubMenuControl`). One bar
+// window shows the links of one collection as item controls, keeps the selected control, the chain
+// of windows in menu mode, the keyboard and mouse rules shared by bars and menus, and its shadow.
+//
+// The window object is owned by its link collection; its on-screen widget is a separate QWidget that
+// forwards paint and input here and is deleted later when the window object goes, so that a window
+// may close itself from inside its own event handlers. After any call that may run user code or
+// close windows, the handlers test `IsAlive(this)` before they touch the window again.
+
+#include "widgets/bars/BarWindow.h"
+
+#include <QImage>
+#include <QPointer>
+#include <memory>
+
+class QWidget;
+
+namespace zyn {
+
+class TzbBarShadow;
+class TzbBarSubMenuControl;
+class TzbBarWidget;
+
+// Mouse buttons of the input handlers.
+enum TzbMouseButton { mbLeft, mbRight, mbMiddle };
+
+class TCustomzbBarControl : public TzbBarWindow {
+ public:
+  TCustomzbBarControl(TzbBarManager& manager, TzbBarItemLinks& links);
+  ~TCustomzbBarControl() override;
+
+  // The live list: whether the window still exists.
+  static bool IsAlive(const TCustomzbBarControl* window);
+  // The head of the chain of windows in menu mode (the most recently activated), or nil.
+  static TCustomzbBarControl* ActiveBarControl();
+  // The bar window whose widget is w or holds w; nil when none.
+  static TCustomzbBarControl* FromWidget(const QWidget* w);
+  // The open window at a screen point (menus first), nil when none.
+  static TCustomzbBarControl* AtScreenPoint(const TPoint& p);
+  // Whether menus show their less used items; reset when a new chain starts.
+  static bool& MenusExpanded();
+
+  // --- TzbBarWindow ---
+  void Recalculate() override { RebuildLayout(); }
+  void PostRecalculate() override;
+  void RepaintControl(TzbBarItemControl& control) override;
+  TzbBarItemControl* SelectedControl() const override { return selected_; }
+  void DeselectControl() override;
+  bool IsActive() const override { return active_; }
+  TCanvas& Canvas() override;
+  TzbBarManager& Manager() const override { return *manager_; }
+  TBrush CurrentBrush() const override { return itemBrush_; }
+  void PaintBackground(TCanvas& canvas, const TRect& r, bool nonRecent) override;
+  TRect ClientRect() const override;
+  int ArrowSize() const override { return arrowSize_; }
+  int FontPointSize() const override;
+  int ZeroHeight() const override { return zeroHeight_; }
+  int FontHeightValue() const override;
+  void HideAll() override;
+
+  QWidget* Widget() const;
+  TzbBarItemLinks& ItemLinks() const { return *links_; }
+  int LineHeight() const { return lineHeight_; }
+  int EditHeight() const { return editHeight_; }
+  int RightMargin() const { return rightMargin_; }
+  virtual TBrush GetBackgroundBrush() const;
+
+  // --- chain ---
+  TCustomzbBarControl* ParentBar = nullptr;  // the window whose item opened this menu
+  TCustomzbBarControl* PreviousActive = nullptr;
+  TzbBarSubMenuControl* ChildMenu = nullptr;
+  TRect OwnerRect;                           // screen rectangle of the item a menu drops from
+  bool IgnoreNextButtonUp = false;
+  virtual void SetActive(bool value);
+  // Whether a sub-item on this window opens its menu when it is activated (a bar only in the state
+  // in which its menus drop at once).
+  virtual bool OpensMenus() const { return true; }
+  // A menu of this window was closed with Esc (the bar stays in menu mode).
+  virtual void MenuClosedByKey() {}
+  // This window is the chain head or one of its parents.
+  bool IsInChain() const;
+  // The outermost window of this window's parent chain.
+  TCustomzbBarControl* ChainTop();
+
+  // --- selection ---
+  virtual void SelectItem(TzbBarItemControl* control);   // keyboard
+  virtual void HotTrackItem(TzbBarItemControl* control); // mouse
+  virtual void SetSelectedControl(TzbBarItemControl* control);
+
+  // --- geometry ---
+  // The non-client widths around the client area (Left, Top, Right, Bottom as widths).
+  virtual TRect ClientInsets() const { return TRect{}; }
+  TRect WindowRect() const;  // in screen coordinates
+  TPoint ClientToScreen(const TPoint& p) const;
+  TPoint ScreenToClient(const TPoint& p) const;
+  virtual TRect GetItemRect(const TzbBarItemControl* control) const;
+  // The control of the first shown link whose rectangle holds the client point.
+  TzbBarItemControl* ControlAt(const TPoint& p) const;
+  virtual bool IsShadowVisible() const;
+  // The owner rectangle touches the window on one side and overlaps it along that side.
+  bool IsOwnerRectAdjacent() const;
+  void UpdateShadow();
+  const TzbBarShadow& Shadow() const { return *shadow_; }
+
+  // --- input, in client coordinates ---
+  virtual void MouseDown(const TPoint& p, TzbMouseButton button);
+  virtual void MouseMove(const TPoint& p);
+  virtual void MouseUp(const TPoint& p, TzbMouseButton button);
+  virtual void DoubleClick(const TPoint& p);
+  virtual void MouseLeave();
+  // A key pressed while the window is the chain head; true when it was taken. Keys are Qt key codes;
+  // shift holds ssShift, ssAlt, ssCtrl.
+  virtual bool KeyDown(int key, unsigned shift);
+  virtual void WindowMoved() { UpdateShadow(); }
+
+  // --- painting ---
+  void Invalidate();
+  void Flush();                       // paints into the buffer when something changed
+  const QImage& Buffer() const { return buffer_; }
+  // The canvas of the whole window (frame, caption); Canvas() is the client area's.
+  TCanvas& WindowCanvas() { return *canvas_; }
+  void PaintWidget(QWidget& widget);  // the widget's paint event
+  int PaintCount = 0;
+
+ protected:
+  virtual void Paint() = 0;
+  // Closes the chain of which this window is the outermost one (a bar leaves menu mode, a
+  // top-level menu closes).
+  virtual void CloseChain() = 0;
+  virtual void CalcMetrics();
+  virtual int ItemView() const { return IsMenu() ? 1 : (IsVertical() ? 2 : 0); }
+  void PaintItem(TzbBarItemControl& control);
+  virtual TBrush ItemBrush() const { return GetBackgroundBrush(); }
+  void SetWidget(QWidget* widget);
+  void EnsureBuffer();
+  void CreateItemControls();
+  void DestroyItemControls();
+  // The accelerator search and keyboard walk of bars and menus.
+  bool AcceleratorKey(int key, unsigned shift);
+
+  TzbBarManager* manager_;
+  TzbBarItemLinks* links_;
+  QPointer<QWidget> widget_;
+  QImage buffer_;                         // the whole window
+  std::unique_ptr<TCanvas> canvas_;
+  QImage clientBuffer_;                   // the client area; painters read back its pixels
+  std::unique_ptr<TCanvas> clientCanvas_;
+  TBrush itemBrush_;
+  TzbBarItemControl* selected_ = nullptr;
+  TzbBarItemControl* captured_ = nullptr;
+  bool capturedPressed_ = false;
+  bool active_ = false;
+  bool closing_ = false;
+  bool dirty_ = true;
+  bool postedRecalculate_ = false;
+  int lineHeight_ = 19, editHeight_ = 19, arrowSize_ = 4, rightMargin_ = 13, zeroHeight_ = 13;
+  TPoint lastMouse_{-1, -1};
+  std::unique_ptr<TzbBarShadow> shadow_;
+};
+
+// The on-screen widget of a bar window.
+class TzbBarWidget;
+QWidget* CreateBarWidget(TCustomzbBarControl& owner, QWidget* parent);
+void DetachBarWidget(QWidget* widget);
+
+// The last screen position of the mouse seen by the bar windows and the input filter.
+TPoint BarCursorPos();
+void SetBarCursorPos(const TPoint& p);
+
+// Shift state of the keyboard now (ssShift, ssAlt, ssCtrl).
+unsigned CurrentShiftState();
+// The virtual-key code the item model uses for a Qt key (0 when there is none).
+int VirtualKeyOf(int qtKey);
+
+}  // namespace zyn

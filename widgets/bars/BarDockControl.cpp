@@ -1,0 +1,378 @@
+#include "widgets/bars/BarDockControl.h"
+
+#include "widgets/bars/BarHint.h"
+#include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarPainter.h"
+#include "widgets/bars/BarToolbarControl.h"
+#include "widgets/bars/BarUtils.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWidget>
+#include <algorithm>
+
+namespace zyn {
+
+namespace {
+
+constexpr int kZone = TzbBars::DockZoneSize;  // 23
+constexpr int kMarkZone = 11;
+
+class TzbDockWidget : public QWidget {
+ public:
+  TzbDockWidget(TzbDockControl& dock, QWidget* form) : QWidget(form), dock_(&dock) {
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+  }
+  void Detach() { dock_ = nullptr; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    if (dock_) dock_->Paint(*this);
+  }
+  void mousePressEvent(QMouseEvent* e) override {
+    // A right click on the empty part of a dock lists the toolbars.
+    if (dock_ && e->button() == Qt::RightButton && !dock_->Manager().IsCustomizing())
+      ShowToolbarsPopup(dock_->Manager(), FromQPoint(e->globalPosition().toPoint()));
+  }
+
+ private:
+  TzbDockControl* dock_;
+};
+
+}  // namespace
+
+TzbDockControl::TzbDockControl(TzbBarManager& manager, QWidget* form, TzbBarDockingStyle side)
+    : manager_(&manager), side_(side) {
+  widget_ = new TzbDockWidget(*this, form);
+  widget_->resize(0, 0);
+  widget_->show();
+}
+
+TzbDockControl::~TzbDockControl() {
+  if (widget_) {
+    static_cast<TzbDockWidget*>(widget_.data())->Detach();
+    widget_->hide();
+    widget_->deleteLater();
+  }
+}
+
+int TzbDockControl::ClientAlong() const {
+  if (!widget_) return 0;
+  return IsHorizontal() ? widget_->width() : widget_->height();
+}
+
+int TzbDockControl::ClientAcross() const {
+  if (!widget_) return 0;
+  return IsHorizontal() ? widget_->height() : widget_->width();
+}
+
+TPoint TzbDockControl::ScreenToClient(const TPoint& p) const {
+  if (!widget_) return p;
+  return FromQPoint(widget_->mapFromGlobal(ToQPoint(p)));
+}
+
+int TzbDockControl::RowOf(const TzbBarControl* window) const {
+  for (int r = 0; r < RowCount(); ++r)
+    for (const TCol& c : rows_[r].Cols)
+      if (c.Window == window) return r;
+  return -1;
+}
+
+int TzbDockControl::CountInRow(int row) const {
+  return row >= 0 && row < RowCount() ? static_cast<int>(rows_[row].Cols.size()) : 0;
+}
+
+TzbBarControl* TzbDockControl::WindowAt(int row, int index) const {
+  if (row < 0 || row >= RowCount() || index < 0 || index >= CountInRow(row)) return nullptr;
+  return rows_[row].Cols[index].Window;
+}
+
+int TzbDockControl::GetRowsSize() const {
+  int sum = 0;
+  for (const TRow& r : rows_) sum += r.Size;
+  return sum;
+}
+
+TRect TzbDockControl::GetRowRect(int row) const {
+  if (row < 0 || row >= RowCount()) return TRect{};
+  int start = 0;
+  for (int r = 0; r < row; ++r) start += rows_[r].Size;
+  if (!IsNearEdge() && DraggedIn) start += ClientAcross() - GetRowsSize();
+  const int size = rows_[row].Size;
+  return IsHorizontal() ? Rect(0, start, ClientAlong(), start + size) : Rect(start, 0, start + size, ClientAlong());
+}
+
+TRect TzbDockControl::GetDockZone() const {
+  if (!widget_) return TRect{};
+  const QPoint o = widget_->mapToGlobal(QPoint(0, 0));
+  TRect r = Bounds(o.x(), o.y(), widget_->width(), widget_->height());
+  if (IsHorizontal()) InflateRect(r, kZone, kZone);
+  else InflateRect(r, kZone, 0);
+  return r;
+}
+
+void TzbDockControl::RowZone(int r, int part, int& from, int& to) const {
+  const int total = GetRowsSize();
+  const int l = ClientAcross();
+  int q, p;
+  if (r == -1) {
+    if (IsNearEdge()) q = -kZone, p = 0;
+    else q = l - total - kZone, p = l - total;
+  } else if (r == RowCount()) {
+    if (IsNearEdge()) q = total, p = total + kZone;
+    else q = l, p = l + kZone;
+  } else {
+    const TRect rr = GetRowRect(r);
+    q = IsHorizontal() ? rr.Top : rr.Left;
+    p = IsHorizontal() ? rr.Bottom : rr.Right;
+  }
+  const int m = IsNearEdge() ? q + 9 : p - 14;
+  if (part == 0) from = q, to = m;
+  else if (part == 1) from = m, to = m + 5;
+  else from = m + 5, to = p;
+}
+
+int TzbDockControl::RowAtPoint(const TPoint& screenPoint, bool& newRow) const {
+  newRow = true;
+  if (rows_.empty()) return 0;
+  const TPoint c = ScreenToClient(screenPoint);
+  const int v = IsHorizontal() ? c.Y : c.X;
+  for (int r = -1; r < RowCount(); ++r)
+    for (int part = 0; part < 3; ++part) {
+      int from = 0, to = 0;
+      RowZone(r, part, from, to);
+      if (v >= from && v < to) {
+        const int row = r + (part > 0 ? 1 : 0);
+        newRow = part == 1 || row >= RowCount();
+        return row;
+      }
+    }
+  newRow = true;
+  return v < GetRowsSize() ? 0 : RowCount();
+}
+
+int TzbDockControl::PosInRow(int row, const TPoint& screenPoint) const {
+  if (row < 0 || row >= RowCount()) return 0;
+  TPoint c = ScreenToClient(screenPoint);
+  if (DraggedIn) {
+    const TPoint g = DraggedIn->GetGrabOffset(side_);
+    c.X -= g.X;
+    c.Y -= g.Y;
+  }
+  const int v = IsHorizontal() ? c.X : c.Y;
+  const auto& cols = rows_[row].Cols;
+  for (std::size_t i = 0; i < cols.size(); ++i) {
+    const TzbBar* bar = cols[i].Window->Bar();
+    const int at = IsHorizontal() ? bar->DockedLeft() : bar->DockedTop();
+    if (at >= v) return static_cast<int>(i);
+  }
+  return static_cast<int>(cols.size());
+}
+
+void TzbDockControl::InsertBar(TzbBarControl& window, const TPoint& screenPoint, bool apply, bool byRow) {
+  TzbBar& bar = *window.Bar();
+  bool newRow = true;
+  int row = 0;
+  if (byRow) {
+    row = bar.Row();
+    newRow = bar.OneOnRow || row >= RowCount();
+  } else {
+    row = RowAtPoint(screenPoint, newRow);
+  }
+  if (bar.WholeRow()) newRow = true;
+  // Rows come from the bars (and from stored layouts): an index past the existing rows becomes a
+  // new last row instead of creating empty rows up to it.
+  row = std::clamp(row, 0, newRow ? RowCount() : std::max(0, RowCount() - 1));
+  if (row >= RowCount()) newRow = true;
+  if (!newRow)
+    for (const TCol& c : rows_[row].Cols)
+      if (c.Window->Bar()->WholeRow()) newRow = true;
+  TPoint desired;
+  if (byRow) {
+    desired = IsHorizontal() ? Point(bar.DockedLeft(), 0) : Point(0, bar.DockedTop());
+  } else {
+    desired = ScreenToClient(screenPoint);
+    const TPoint g = window.GetGrabOffset(side_);
+    desired.X -= g.X;
+    desired.Y -= g.Y;
+    if (IsHorizontal()) desired.X = std::max(0, desired.X);
+    else desired.Y = std::max(0, desired.Y);
+  }
+  if (newRow) {
+    TRow r;
+    r.Cols.push_back({&window, desired});
+    rows_.insert(rows_.begin() + row, r);
+  } else {
+    int pos = 0;
+    if (byRow) {
+      const int at = IsHorizontal() ? bar.DockedLeft() : bar.DockedTop();
+      const auto& cols = rows_[row].Cols;
+      pos = static_cast<int>(cols.size());
+      for (std::size_t i = 0; i < cols.size(); ++i) {
+        const TzbBar* other = cols[i].Window->Bar();
+        if ((IsHorizontal() ? other->DockedLeft() : other->DockedTop()) >= at) {
+          pos = static_cast<int>(i);
+          break;
+        }
+      }
+    } else {
+      pos = PosInRow(row, screenPoint);
+    }
+    rows_[row].Cols.insert(rows_[row].Cols.begin() + pos, {&window, desired});
+  }
+  if (apply) UpdateDock();
+}
+
+void TzbDockControl::RemoveBar(TzbBarControl& window, bool apply) {
+  for (std::size_t r = 0; r < rows_.size(); ++r) {
+    auto& cols = rows_[r].Cols;
+    for (std::size_t i = 0; i < cols.size(); ++i)
+      if (cols[i].Window == &window) {
+        cols.erase(cols.begin() + static_cast<long>(i));
+        if (cols.empty()) rows_.erase(rows_.begin() + static_cast<long>(r));
+        if (apply) UpdateDock();
+        return;
+      }
+  }
+}
+
+void TzbDockControl::MoveBar(TzbBarControl& window, const TPoint& screenPoint) {
+  RemoveBar(window, false);
+  InsertBar(window, screenPoint, true, false);
+}
+
+void TzbDockControl::UpdateDock() {
+  if (manager_->IsDestroying() || manager_->LockUpdate() || laying_) return;
+  laying_ = true;
+  LayoutRows();
+  AdjustSize();
+  laying_ = false;
+}
+
+void TzbDockControl::LayoutRows() {
+  if (!widget_) return;
+  const bool horizontal = IsHorizontal();
+  const int L = ClientAlong();
+  const TzbBarItemControlPainter& painter = manager_->PainterClass();
+  auto ncAlong = [&](TzbBarControl* w) {
+    const TRect n = w->NonClientSizes(side_);
+    return horizontal ? n.Left + n.Right : n.Top + n.Bottom;
+  };
+  auto ncAcross = [&](TzbBarControl* w) {
+    const TRect n = w->NonClientSizes(side_);
+    return horizontal ? n.Top + n.Bottom : n.Left + n.Right;
+  };
+  // The across size of a window for a length along the row (item visibility follows the length).
+  auto sizeFor = [&](TzbBarControl* w, int length) {
+    int inner = length - ncAlong(w);
+    if (w->Truncated() && !painter.AllowsQuickCustomizing()) inner -= kMarkZone;
+    const TzbSize s = horizontal ? w->GetSizeForWidth(side_, inner) : w->GetSizeForHeight(side_, inner);
+    return (horizontal ? s.Height : s.Width) + ncAcross(w);
+  };
+  int rowStart = 0;
+  for (TRow& row : rows_) {
+    const int n = static_cast<int>(row.Cols.size());
+    std::vector<int> mins(n), maxs(n), starts(n), lengths(n), acrosses(n);
+    int sumMax = 0;
+    for (int i = 0; i < n; ++i) {
+      TzbBarControl* w = row.Cols[i].Window;
+      w->SetTruncated(false);
+      w->ItemLinks().SetRecentLimit(-1);
+      mins[i] = (horizontal ? w->GetMinWidth(side_) : w->GetMinHeight(side_)) + ncAlong(w);
+      maxs[i] = (horizontal ? w->GetMaxWidth(side_) : w->GetMaxHeight(side_)) + ncAlong(w);
+      if (!w->MarkExists() && mins[i] != maxs[i]) mins[i] += kMarkZone;
+      sumMax += maxs[i];
+    }
+    auto before = [&](const std::vector<int>& v, int i) {
+      int s = 0;
+      for (int k = 0; k < i; ++k) s += v[k];
+      return s;
+    };
+    if (n > 0 && row.Cols[0].Window->Bar()->WholeRow()) {
+      TzbBarControl* w = row.Cols[0].Window;
+      starts[0] = 0;
+      lengths[0] = std::max(L, mins[0]);
+      if (!w->Wraps() && lengths[0] < maxs[0]) w->SetTruncated(true);
+      acrosses[0] = sizeFor(w, lengths[0]);
+      for (int i = 1; i < n; ++i) starts[i] = lengths[0], lengths[i] = 0, acrosses[i] = 0;
+    } else if (L < sumMax) {
+      // Overfull: from the last window to the first, each keeps its full length while the windows
+      // before it still get their minimum; the first one takes what is left.
+      int e = L;
+      for (int i = n - 1; i >= 0; --i) {
+        TzbBarControl* w = row.Cols[i].Window;
+        const int minsBefore = before(mins, i);
+        int len = maxs[i];
+        if (i == 0) {
+          len = std::max(e, mins[0]);
+        } else if (e - len < minsBefore) {
+          len = std::max(e - minsBefore, mins[i]);
+        }
+        if (len < maxs[i] && !w->Wraps() && mins[i] != maxs[i]) w->SetTruncated(true);
+        acrosses[i] = sizeFor(w, len);
+        lengths[i] = len;
+        starts[i] = std::max(0, e - len);
+        e = starts[i];
+      }
+    } else {
+      int v = L;
+      for (int i = n - 1; i >= 0; --i) {
+        TzbBarControl* w = row.Cols[i].Window;
+        const int desired = horizontal ? row.Cols[i].Desired.X : row.Cols[i].Desired.Y;
+        lengths[i] = maxs[i];
+        acrosses[i] = sizeFor(w, lengths[i]);
+        int start = desired + lengths[i] > v ? v - lengths[i] : desired;
+        starts[i] = std::max(start, before(maxs, i));
+        v = starts[i];
+      }
+    }
+    int thick = 0;
+    for (int i = 0; i < n; ++i) thick = std::max(thick, acrosses[i]);
+    for (int i = 0; i < n; ++i) {
+      TzbBarControl* w = row.Cols[i].Window;
+      if (!w->Bar()->UseRestSpace) continue;
+      const int from = i == 0 ? 0 : starts[i - 1] + lengths[i - 1];
+      const int to = i + 1 < n ? starts[i + 1] : L;
+      starts[i] = from;
+      lengths[i] = std::max(mins[i], to - from);
+    }
+    for (int i = 0; i < n; ++i) {
+      TzbBarControl* w = row.Cols[i].Window;
+      if (w->Truncated() && i == n - 1) lengths[i] = std::max(mins[i], L - starts[i]);
+      if (i > 0 && row.Cols[0].Window->Bar()->WholeRow()) continue;
+      sizeFor(w, lengths[i]);
+      const TRect r = horizontal ? Bounds(starts[i], rowStart, lengths[i], thick)
+                                 : Bounds(rowStart, starts[i], thick, lengths[i]);
+      w->LayoutLeft = r.Left;
+      w->LayoutTop = r.Top;
+      w->LayoutWidth = r.Width();
+      w->LayoutHeight = r.Height();
+      w->SetBounds(r);
+      w->CalcItemRects();
+      w->Invalidate();
+    }
+    row.Size = thick;
+    rowStart += thick;
+  }
+  if (widget_) widget_->update();
+}
+
+void TzbDockControl::AdjustSize() {
+  if (!widget_) return;
+  const int size = GetRowsSize();
+  const int old = ClientAcross();
+  if (size == old) return;
+  if (IsHorizontal()) widget_->resize(widget_->width(), size);
+  else widget_->resize(size, widget_->height());
+  if (OnSizeChanged) OnSizeChanged();
+}
+
+void TzbDockControl::Paint(QWidget& widget) {
+  TCanvas dc(&widget);
+  const TRect r = Rect(0, 0, widget.width(), widget.height());
+  if (IsRectEmpty(r)) return;
+  manager_->PainterClass().DrawDockBackground(dc, SolidBrush(clBtnFace), r);
+}
+
+}  // namespace zyn

@@ -1,0 +1,80 @@
+#pragma once
+// A dock control: the strip along one edge of a form that holds docked toolbar and main menu bar
+// windows in rows. It decides in which row and where a bar window goes when it is docked or
+// dropped, lays the rows out (positions, lengths, truncation, whole rows), sizes itself to its
+// rows and paints the background behind the bars.
+
+#include "widgets/bars/BarTypes.h"
+#include "platform/Types.h"
+
+#include <QPointer>
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+namespace zyn {
+
+class TzbBarControl;
+
+class TzbDockControl {
+ public:
+  TzbDockControl(TzbBarManager& manager, QWidget* form, TzbBarDockingStyle side);
+  ~TzbDockControl();
+  TzbDockControl(const TzbDockControl&) = delete;
+  TzbDockControl& operator=(const TzbDockControl&) = delete;
+
+  QWidget* Widget() const { return widget_; }
+  TzbBarManager& Manager() const { return *manager_; }
+  TzbBarDockingStyle DockingStyle() const { return side_; }
+  bool IsHorizontal() const { return side_ == dsTop || side_ == dsBottom; }
+  bool IsNearEdge() const { return side_ == dsLeft || side_ == dsTop; }
+  bool AllowDocking = true;
+  bool CanDocking(const TzbBar& bar) const { return AllowDocking; }
+
+  int RowCount() const { return static_cast<int>(rows_.size()); }
+  int RowOf(const TzbBarControl* window) const;
+  int CountInRow(int row) const;
+  TzbBarControl* WindowAt(int row, int index) const;
+  bool Contains(const TzbBarControl* window) const { return RowOf(window) >= 0; }
+
+  // Adds a window. byRow: the bar's own Row, OneOnRow and DockedLeft decide (a window made for a
+  // bar that is shown); otherwise the screen point decides (a bar dragged or dropped here).
+  void InsertBar(TzbBarControl& window, const TPoint& screenPoint, bool apply, bool byRow);
+  void RemoveBar(TzbBarControl& window, bool apply);
+  void MoveBar(TzbBarControl& window, const TPoint& screenPoint);
+  int RowAtPoint(const TPoint& screenPoint, bool& newRow) const;
+  int PosInRow(int row, const TPoint& screenPoint) const;
+  TRect GetDockZone() const;        // in screen coordinates
+  TRect GetRowRect(int row) const;  // in client coordinates
+  int GetRowsSize() const;
+  void UpdateDock();
+  void Paint(QWidget& widget);
+
+  TzbBarControl* DraggedIn = nullptr;         // a floating window being dragged into the dock
+  std::function<void()> OnSizeChanged;        // the dock's size across changed
+
+ private:
+  struct TCol {
+    TzbBarControl* Window;
+    TPoint Desired;  // wished position in client coordinates
+  };
+  struct TRow {
+    std::vector<TCol> Cols;
+    int Size = 0;
+  };
+  int ClientAlong() const;
+  int ClientAcross() const;
+  void RowZone(int r, int part, int& from, int& to) const;
+  void LayoutRows();
+  void AdjustSize();
+  TPoint ScreenToClient(const TPoint& p) const;
+
+  TzbBarManager* manager_;
+  TzbBarDockingStyle side_;
+  QPointer<QWidget> widget_;
+  std::vector<TRow> rows_;
+  bool laying_ = false;
+};
+
+}  // namespace zyn

@@ -1,0 +1,36 @@
+#pragma once
+// The hints of toolbar items (one hint window for the whole library: shown 1000 ms after the mouse
+// came to rest on an item, hidden after 10000 ms; a hint asked for within 400 ms after another one
+// was hidden shows at once) and the toolbars popup that a right click on a bar or dock opens.
+
+#include "platform/Types.h"
+
+#include <string>
+
+class QWidget;
+
+namespace zyn {
+
+class TCustomzbBarControl;
+class TzbBarItemControl;
+class TzbBarManager;
+
+struct TzbBarHintDelays {
+  static int Show;           // 1000
+  static int Hide;           // 10000
+  static int RecentlyHidden; // 400
+};
+
+// The selection of the window changed to control: a hint is wanted for it.
+void UpdateBarHint(TzbBarManager& manager, TCustomzbBarControl* window, TzbBarItemControl* control);
+void HideBarHint(TzbBarManager& manager);
+// The window goes: a hint wanted for it is dropped.
+void CancelBarHint(TzbBarManager& manager, TCustomzbBarControl* window);
+// The hint window while it is shown, else nil.
+QWidget* BarHintWindow();
+std::string BarHintText();
+
+// Opens the list of the manager's bars (check buttons that show and hide them) at a screen point.
+void ShowToolbarsPopup(TzbBarManager& manager, const TPoint& point);
+
+}  // namespace zyn

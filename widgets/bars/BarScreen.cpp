@@ -1,0 +1,581 @@
+#include "widgets/bars/BarScreen.h"
+
+#include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarDockControl.h"
+#include "widgets/bars/BarHint.h"
+#include "widgets/bars/BarItemLinks.h"
+#include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarPainter.h"
+#include "widgets/bars/BarSubMenuControl.h"
+#include "widgets/bars/BarToolbarControl.h"
+#include "platform/AppEventFilter.h"
+#include "platform/PopupWindows.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QWidget>
+#include <algorithm>
+
+namespace zyn {
+
+namespace {
+
+std::vector<TzbBarScreen*>& Screens() {
+  static std::vector<TzbBarScreen*> list;
+  return list;
+}
+
+int DockIndex(TzbBarDockingStyle side) {
+  switch (side) {
+    case dsLeft: return 0;
+    case dsTop: return 1;
+    case dsRight: return 2;
+    case dsBottom: return 3;
+    default: return -1;
+  }
+}
+
+unsigned ShiftOf(Qt::KeyboardModifiers m) {
+  unsigned s = 0;
+  if (m & Qt::ShiftModifier) s |= ssShift;
+  if (m & Qt::AltModifier) s |= ssAlt;
+  if (m & Qt::ControlModifier) s |= ssCtrl;
+  return s;
+}
+
+class TFormFilter : public QObject {
+ public:
+  explicit TFormFilter(TzbBarScreen& screen) : screen_(&screen) {}
+  bool eventFilter(QObject*, QEvent* e) override {
+    switch (e->type()) {
+      case QEvent::Resize:
+        screen_->LayoutForm();
+        break;
+      case QEvent::Show:
+        screen_->LayoutForm();
+        screen_->ShowFloatingBars(true);
+        break;
+      case QEvent::Hide:
+        screen_->ShowFloatingBars(false);
+        break;
+      case QEvent::WindowStateChange:
+        screen_->ShowFloatingBars(!static_cast<QWidget*>(screen_->Manager().Form())->isMinimized());
+        break;
+      default:
+        break;
+    }
+    return false;
+  }
+
+ private:
+  TzbBarScreen* screen_;
+};
+
+// State of the key part of the input filter (one keyboard for the whole program).
+struct TKeyState {
+  bool AltPending = false;
+  bool KeyForwarded = false;
+  int ForwardedKey = 0;
+};
+
+TKeyState& Keys() {
+  static TKeyState k;
+  return k;
+}
+
+}  // namespace
+
+TzbBarScreen::TzbBarScreen(TzbBarManager& manager) : manager_(&manager), form_(manager.Form()) {
+  Screens().push_back(this);
+  static const TzbBarDockingStyle sides[4] = {dsLeft, dsTop, dsRight, dsBottom};
+  for (int i = 0; i < 4; ++i) {
+    docks_[i] = std::make_unique<TzbDockControl>(manager, form_, sides[i]);
+    docks_[i]->OnSizeChanged = [this]() { LayoutForm(); };
+  }
+  manager.WindowFactory = [this](TzbBarItemLinks& links) -> std::unique_ptr<TzbBarWindow> {
+    if (links.OwnerKind() == TzbBarItemLinks::okBar && links.OwnerBar())
+      return std::make_unique<TzbBarControl>(*manager_, *links.OwnerBar());
+    return std::make_unique<TzbBarSubMenuControl>(*manager_, links);
+  };
+  formFilter_ = std::make_unique<TFormFilter>(*this);
+  if (form_) form_->installEventFilter(formFilter_.get());
+  inputHandler_ = TAppEventFilter::AddHandler([this](QWidget* receiver, QEvent* e) {
+    if (!ManagerAlive()) return false;
+    if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) return KeyEvent(receiver, e);
+    return MouseEvent(receiver, e);
+  });
+  // Bars made visible before the screen existed get their windows now.
+  for (int i = 0; i < manager.Bars().Count(); ++i) {
+    TzbBar* bar = manager.Bars().Items(i);
+    if (bar->Visible() && !bar->GetBarControl()) bar->ItemLinks().CreateBarControl();
+  }
+  LayoutForm();
+}
+
+bool TzbBarScreen::ManagerAlive() const {
+  for (int i = 0; i < TzbBarManagerList::Count(); ++i)
+    if (TzbBarManagerList::Items(i) == manager_) return true;
+  return false;
+}
+
+TzbBarScreen::~TzbBarScreen() {
+  EndDrag();
+  if (!ManagerAlive()) {
+    // The manager went first and took its windows with it.
+    TAppEventFilter::RemoveHandler(inputHandler_);
+    if (sizeHandler_) TAppEventFilter::RemoveHandler(sizeHandler_);
+    popupLinks_.release();  // its items and windows went with the manager
+    if (form_) form_->removeEventFilter(formFilter_.get());
+    auto& list = Screens();
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    return;
+  }
+  if (sizeHandler_) TAppEventFilter::RemoveHandler(sizeHandler_);
+  TAppEventFilter::RemoveHandler(inputHandler_);
+  if (popupLinks_) popupLinks_->DestroyBarControl();
+  // The windows need the docks: they go first (the bars stay visible and get windows again from a
+  // new screen).
+  for (int i = 0; i < manager_->Bars().Count(); ++i) manager_->Bars().Items(i)->ItemLinks().DestroyBarControl();
+  for (int i = 0; i < manager_->GetItemCount(); ++i)
+    if (TzbBarItemLinks* links = SubItemLinksOf(*manager_->GetItem(i))) links->DestroyBarControl();
+  popupLinks_.reset();
+  manager_->WindowFactory = nullptr;
+  if (form_) form_->removeEventFilter(formFilter_.get());
+  auto& list = Screens();
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+}
+
+TzbBarScreen* TzbBarScreen::Of(const TzbBarManager& manager) {
+  for (TzbBarScreen* s : Screens())
+    if (s->manager_ == &manager) return s;
+  return nullptr;
+}
+
+TzbDockControl* TzbBarScreen::Dock(TzbBarDockingStyle side) const {
+  const int i = DockIndex(side);
+  return i < 0 ? nullptr : docks_[i].get();
+}
+
+void TzbBarScreen::SetClientWidget(QWidget* widget) {
+  client_ = widget;
+  LayoutForm();
+}
+
+void TzbBarScreen::LayoutForm() {
+  if (!form_ || layingOut_) return;
+  layingOut_ = true;
+  for (int pass = 0; pass < 3; ++pass) {
+    const int w = form_->width(), h = form_->height();
+    const int top = Dock(dsTop)->GetRowsSize(), bottom = Dock(dsBottom)->GetRowsSize();
+    const int left = Dock(dsLeft)->GetRowsSize(), right = Dock(dsRight)->GetRowsSize();
+    const QRect tops[4] = {QRect(0, top, left, std::max(0, h - top - bottom)), QRect(0, 0, w, top),
+                           QRect(w - right, top, right, std::max(0, h - top - bottom)), QRect(0, h - bottom, w, bottom)};
+    bool changed = false;
+    for (int i = 0; i < 4; ++i) {
+      QWidget* dw = docks_[i]->Widget();
+      if (!dw) continue;
+      const bool lengthChanged = docks_[i]->IsHorizontal() ? dw->width() != tops[i].width()
+                                                            : dw->height() != tops[i].height();
+      dw->setGeometry(tops[i]);
+      if (lengthChanged) {
+        const int before = docks_[i]->GetRowsSize();
+        docks_[i]->UpdateDock();
+        changed = changed || docks_[i]->GetRowsSize() != before;
+      }
+    }
+    if (client_) client_->setGeometry(left, top, std::max(0, w - left - right), std::max(0, h - top - bottom));
+    if (!changed) break;
+  }
+  layingOut_ = false;
+}
+
+void TzbBarScreen::ShowFloatingBars(bool show) {
+  for (int i = 0; i < manager_->Bars().Count(); ++i) {
+    auto* w = dynamic_cast<TzbBarControl*>(manager_->Bars().Items(i)->GetBarControl());
+    if (!w || !w->IsFloating() || !w->Widget()) continue;
+    if (show) {
+      w->Widget()->show();
+      w->UpdateShadow();
+    } else {
+      w->Widget()->hide();
+      w->UpdateShadow();
+    }
+  }
+}
+
+// ---------------------------------------------------------------- input filter
+
+bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
+  auto* e = static_cast<QKeyEvent*>(event);
+  const bool down = e->type() == QEvent::KeyPress;
+  const int key = e->key();
+  TKeyState& k = Keys();
+  if (key == 0 || key == Qt::Key_unknown) return false;
+  if (k.KeyForwarded && key == k.ForwardedKey && !down) {
+    k.KeyForwarded = false;
+    return true;
+  }
+  if (TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl()) {
+    if (&head->Manager() != manager_) return false;
+    if (down) {
+      k.KeyForwarded = true;
+      k.ForwardedKey = key;
+      head->KeyDown(key, ShiftOf(e->modifiers()));
+      if (TCustomzbBarControl::ActiveBarControl()) k.KeyForwarded = false;
+    }
+    return true;
+  }
+  if (moving_ || sizing_) return false;
+  // The keys of this screen's form (and of its floating bars).
+  QWidget* target = receiver;
+  if (!target || !form_) return false;
+  if (target != form_.data() && target->window() != form_.data() && target->parentWidget() != form_.data()) return false;
+  if (manager_->IsCustomizing() || manager_->Designing) return false;
+  const unsigned shift = ShiftOf(e->modifiers());
+  if (down) {
+    if (key == Qt::Key_Alt) {
+      k.AltPending = true;
+      return false;
+    }
+    k.AltPending = false;
+    if (e->isAutoRepeat() && key == Qt::Key_Alt) return false;
+    const int vk = VirtualKeyOf(key);
+    if (!vk) return false;
+    TShortCut sc = static_cast<TShortCut>(vk);
+    if (shift & ssShift) sc |= scShift;
+    if (shift & ssCtrl) sc |= scCtrl;
+    if (shift & ssAlt) sc |= scAlt;
+    TzbBar* menuBar = manager_->MainMenuBar();
+    if (menuBar && menuBar->ItemLinks().IsShortCut(sc)) return true;
+    for (int i = 0; i < manager_->Bars().Count(); ++i) {
+      TzbBar* bar = manager_->Bars().Items(i);
+      if (bar == menuBar || !bar->Visible() || !bar->GetBarControl()) continue;
+      if (bar->ItemLinks().IsShortCut(sc)) return true;
+    }
+    if (!(shift & ssAlt)) return false;
+    const unsigned plain = shift & ~ssAlt;
+    TzbBarItemLink* link = nullptr;
+    if (menuBar && menuBar->GetBarControl()) link = menuBar->ItemLinks().FindAccelerator(vk, plain, nullptr);
+    for (int i = 0; !link && i < manager_->Bars().Count(); ++i) {
+      TzbBar* bar = manager_->Bars().Items(i);
+      if (bar == menuBar || !bar->Visible() || !bar->GetBarControl()) continue;
+      link = bar->ItemLinks().FindAccelerator(vk, plain, nullptr);
+    }
+    if (!link || !link->Item() || !link->Item()->GetEnabled() || !link->Control()) return link != nullptr;
+    const bool unique = link->Collection().FindAccelerator(vk, plain, link) == link;
+    auto* window = dynamic_cast<TzbBarControl*>(link->Collection().BarControl());
+    TzbBarItemControl* c = link->Control();
+    if (!window) return true;
+    if (!unique) {
+      window->EnterMenuMode(c);
+      return true;
+    }
+    if (c->HasSubMenu()) {
+      window->EnterMenuMode(c);
+      if (!TCustomzbBarControl::IsAlive(window) || window->SelectedControl() != c) return true;
+      window->SetOpenedByClick(true);
+      c->Click(false);
+    } else {
+      c->Click(false);
+    }
+    return true;
+  }
+  bool enter = false;
+  const bool otherKeyDown = (QApplication::queryKeyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) != 0;
+  if (key == Qt::Key_Alt && k.AltPending && !otherKeyDown) enter = true;
+  if (manager_->UseF10ForMenu && key == Qt::Key_F10 && shift == 0) enter = true;
+  k.AltPending = false;
+  TzbBar* menuBar = manager_->MainMenuBar();
+  auto* window = menuBar ? dynamic_cast<TzbBarControl*>(menuBar->GetBarControl()) : nullptr;
+  if (!enter || !window) return false;
+  window->EnterMenuMode(nullptr);
+  return true;
+}
+
+bool TzbBarScreen::MouseEvent(QWidget* receiver, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease) {
+    // The release of the press that opened a popup is not a click in it, wherever it lands.
+    auto* e = static_cast<QMouseEvent*>(event);
+    TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
+    if (head && head->IgnoreNextButtonUp && !PtInRect(head->WindowRect(), FromQPoint(e->globalPosition().toPoint())))
+      head->IgnoreNextButtonUp = false;
+    return false;
+  }
+  if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) return false;
+  auto* e = static_cast<QMouseEvent*>(event);
+  const TPoint p = FromQPoint(e->globalPosition().toPoint());
+  SetBarCursorPos(p);
+  Keys().AltPending = false;
+  auto insideChain = [&p]() {
+    for (TCustomzbBarControl* w = TCustomzbBarControl::ActiveBarControl(); w; w = w->ParentBar)
+      if (w->Widget() && w->Widget()->isVisible() && PtInRect(w->WindowRect(), p)) return true;
+    return false;
+  };
+  for (int guard = 0; guard < 16; ++guard) {
+    TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
+    if (!head || &head->Manager() != manager_ || insideChain()) break;
+    head->HideAll();
+  }
+  return false;
+}
+
+// ---------------------------------------------------------------- bar drag
+
+TzbDockControl* TzbBarScreen::FindDockAt(const TPoint& cursor, const TzbBar& bar, bool ctrl) const {
+  if (ctrl) return nullptr;
+  for (TzbBarDockingStyle side : {dsLeft, dsRight, dsTop, dsBottom}) {
+    TzbDockControl* d = Dock(side);
+    if (!d || !d->CanDocking(bar) || !manager_->CanDocking(bar, side)) continue;
+    if (PtInRect(d->GetDockZone(), cursor)) return d;
+  }
+  return nullptr;
+}
+
+void TzbBarScreen::DragBar(TzbBarControl& window, const TPoint& cursor) {
+  if (moving_) return;
+  const TzbBarDockingStyles all =
+      DockingSet(dsNone) | DockingSet(dsLeft) | DockingSet(dsTop) | DockingSet(dsRight) | DockingSet(dsBottom);
+  if ((window.Bar()->NotDocking & all) == all) return;
+  moving_ = &window;
+  startStyle_ = window.DockingStyle();
+  const TRect w = window.WindowRect();
+  offset_ = Point(cursor.X - w.Left, cursor.Y - w.Top);
+  dockingTimerFired_ = false;
+  QWidget* capture = new QWidget;
+  MakeNonActivatingPopup(capture);
+  capture->setGeometry(cursor.X, cursor.Y, 1, 1);
+  capture->setWindowOpacity(0.0);
+  capture->show();
+  // Offscreen there is no pointer to grab; the input filter sees the moves anyway.
+  if (QGuiApplication::platformName() != QLatin1String("offscreen")) capture->grabMouse(Qt::SizeAllCursor);
+  capture_ = capture;
+  dragHandler_ = TAppEventFilter::AddHandler([this](QWidget*, QEvent* e) { return DragEvent(e); });
+}
+
+bool TzbBarScreen::DragEvent(QEvent* event) {
+  if (!moving_) return false;
+  switch (event->type()) {
+    case QEvent::MouseMove: {
+      const TPoint p = FromQPoint(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+      if (p == BarCursorPos()) return true;
+      SetBarCursorPos(p);
+      MoveBarTo(*moving_, p, false);
+      return true;
+    }
+    case QEvent::MouseButtonRelease:
+      SetBarCursorPos(FromQPoint(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()));
+      EndDrag();
+      return true;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Escape) EndDrag();
+      else if (key == Qt::Key_Control) MoveBarTo(*moving_, BarCursorPos(), false);
+      return true;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TzbBarScreen::MoveBarTo(TzbBarControl& window, const TPoint& cursor, bool timerFired) {
+  TzbBar& bar = *window.Bar();
+  const bool ctrl = (QApplication::queryKeyboardModifiers() & Qt::ControlModifier) != 0;
+  TzbDockControl* dock = FindDockAt(cursor, bar, ctrl);
+  if (timerFired) dockingTimerFired_ = true;
+  if (window.IsFloating() && !dockingTimerFired_ && dock) {
+    if (!dockingTimer_) {
+      auto* timer = new QTimer(qApp);
+      timer->setSingleShot(true);
+      QObject::connect(timer, &QTimer::timeout, [this]() {
+        if (moving_) MoveBarTo(*moving_, BarCursorPos(), true);
+      });
+      dockingTimer_ = timer;
+    }
+    static_cast<QTimer*>(dockingTimer_.data())->start(manager_->WaitForDockingTime());
+    dock = nullptr;
+  }
+  const TzbBarDockingStyle style = dock ? dock->DockingStyle() : dsNone;
+  if (dock == window.DockControl() && style == window.DockingStyle()) {
+    if (dock) {
+      dock->MoveBar(window, cursor);
+    } else {
+      const TRect w = window.WindowRect();
+      const TPoint g = window.GetGrabOffset(dsNone);
+      window.SetBounds(Bounds(cursor.X - g.X, std::max(-15, cursor.Y - g.Y), w.Width(), w.Height()));
+    }
+    return;
+  }
+  if (window.IsDocked() && bar.FloatClientWidth <= 0) bar.FloatClientWidth = window.ClientRect().Width();
+  window.ChangeDockingStyle(style, dock);
+  if (dock) {
+    if (startStyle_ == dsNone) dock->DraggedIn = &window;
+    window.Widget()->show();
+    dock->InsertBar(window, cursor, true, false);
+    dock->DraggedIn = nullptr;
+  } else {
+    const TzbSize s = window.GetWindowSize(dsNone);
+    TPoint g = window.GetGrabOffset(dsNone);
+    if (startStyle_ != dsNone) {
+      const int captionMiddle = manager_->PainterClass().GetFloatingFrameHeight() +
+                                manager_->PainterClass().GetFloatingCaptionHeight() / 2;
+      g = Point(std::min(g.X, s.Width - 1), captionMiddle);
+    }
+    window.SetBounds(Bounds(cursor.X - g.X, std::max(-15, cursor.Y - g.Y), s.Width, s.Height));
+    window.CalcItemRects();
+    window.Widget()->show();
+    window.UpdateShadow();
+  }
+  window.Invalidate();
+}
+
+void TzbBarScreen::EndDrag() {
+  if (dragHandler_) TAppEventFilter::RemoveHandler(dragHandler_);
+  dragHandler_ = 0;
+  if (dockingTimer_) static_cast<QTimer*>(dockingTimer_.data())->stop();
+  if (capture_) {
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) capture_->releaseMouse();
+    capture_->deleteLater();
+    capture_ = nullptr;
+  }
+  TzbBarControl* w = moving_;
+  moving_ = nullptr;
+  if (!w || !TCustomzbBarControl::IsAlive(w)) return;
+  if (w->DockControl()) w->DockControl()->UpdateDock();
+  w->WritePosition();
+  w->Invalidate();
+}
+
+// ---------------------------------------------------------------- sizing floating bars
+
+void TzbBarScreen::SizeBar(TzbBarControl& window, int hitCode, const TPoint& cursor) {
+  if (sizing_) return;
+  sizing_ = &window;
+  sizeEdge_ = hitCode;
+  sizeStart_ = window.WindowRect();
+  sizeCursor_ = cursor;
+  sizeHandler_ = TAppEventFilter::AddHandler([this](QWidget*, QEvent* e) { return SizeEvent(e); });
+}
+
+bool TzbBarScreen::SizeEvent(QEvent* event) {
+  if (!sizing_ || !TCustomzbBarControl::IsAlive(sizing_)) {
+    sizing_ = nullptr;
+    return false;
+  }
+  switch (event->type()) {
+    case QEvent::MouseMove:
+      SizeTo(FromQPoint(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()));
+      return true;
+    case QEvent::MouseButtonRelease: {
+      SizeTo(FromQPoint(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()));
+      TzbBarControl* w = sizing_;
+      sizing_ = nullptr;
+      TAppEventFilter::RemoveHandler(sizeHandler_);
+      sizeHandler_ = 0;
+      w->WritePosition();
+      return true;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TzbBarScreen::SizeTo(const TPoint& cursor) {
+  TzbBarControl& w = *sizing_;
+  SetBarCursorPos(cursor);
+  const TRect nc = w.NonClientSizes(dsNone);
+  const int ncw = nc.Left + nc.Right, nch = nc.Top + nc.Bottom;
+  const int dx = cursor.X - sizeCursor_.X, dy = cursor.Y - sizeCursor_.Y;
+  TRect r = sizeStart_;
+  if (sizeEdge_ == htLeft || sizeEdge_ == htRight) {
+    const int width = sizeEdge_ == htLeft ? sizeStart_.Width() - dx : sizeStart_.Width() + dx;
+    const TzbSize s = w.GetSizeForWidth(dsNone, std::max(1, width - ncw));
+    if (sizeEdge_ == htLeft) r.Left = sizeStart_.Right - (s.Width + ncw);
+    r.Right = r.Left + s.Width + ncw;
+    r.Bottom = r.Top + s.Height + nch;
+  } else if (sizeEdge_ == htTop || sizeEdge_ == htBottom) {
+    const int wanted = (sizeEdge_ == htTop ? sizeStart_.Height() - dy : sizeStart_.Height() + dy) - nch;
+    // The narrowest width whose wrapped layout is not higher than the wanted height.
+    const int maxWidth = w.GetMaxWidth(dsNone);
+    TzbSize best = w.GetSizeForWidth(dsNone, maxWidth);
+    for (int width = w.GetMinWidth(dsNone); width < maxWidth; ++width) {
+      const TzbSize s = w.GetSizeForWidth(dsNone, width);
+      if (s.Height <= wanted) {
+        best = s;
+        break;
+      }
+    }
+    w.GetSizeForWidth(dsNone, best.Width);
+    if (sizeEdge_ == htTop) r.Top = sizeStart_.Bottom - (best.Height + nch);
+    r.Bottom = r.Top + best.Height + nch;
+    r.Right = r.Left + best.Width + ncw;
+  }
+  if (r.Top < -15) OffsetRect(r, 0, -15 - r.Top);
+  w.SetBounds(r);
+  w.CalcItemRects();
+  w.UpdateShadow();
+  w.Bar()->FloatClientWidth = r.Width() - ncw;
+  w.Bar()->FloatClientHeight = r.Height() - nch;
+}
+
+// ---------------------------------------------------------------- toolbars popup
+
+void TzbBarScreen::ShowToolbarsPopup(const TPoint& point) {
+  if (popupLinks_) {
+    popupLinks_->DestroyBarControl();
+    popupLinks_->Clear();
+  }
+  for (TzbBarItem* item : popupItems_)
+    if (manager_->IndexOfItem(item) >= 0 && item->LinkCount() == 0) manager_->FreeItem(item);
+  popupItems_.clear();
+  if (!popupLinks_)
+    popupLinks_ = std::make_unique<TzbBarItemLinks>(*manager_, TzbBarItemLinks::okLibraryPopup, nullptr, nullptr);
+  for (int i = 0; i < manager_->Bars().Count(); ++i) {
+    TzbBar* bar = manager_->Bars().Items(i);
+    if (!bar->CanBeListed() || bar->Hidden) continue;
+    auto* button = manager_->CreateItem<TzbBarButton>();
+    button->SetCaption(bar->Caption());
+    button->Tag = i;
+    button->SetButtonStyle(bsChecked);
+    button->SetDown(bar->Visible());
+    TzbBarManager* m = manager_;
+    button->OnClick = [m](TzbBarItem& item) {
+      if (TzbBar* b = m->Bars().Items(item.Tag)) b->SetVisible(!b->Visible());
+    };
+    popupItems_.push_back(button);
+    popupLinks_->Add()->SetItem(button);
+  }
+  if (manager_->CanCustomize) {
+    auto* button = manager_->CreateItem<TzbBarButton>();
+    button->SetCaption("&Customize...");
+    button->Tag = 1000;
+    TzbBarManager* m = manager_;
+    button->OnClick = [m](TzbBarItem&) { m->SetCustomizing(true); };
+    popupItems_.push_back(button);
+    TzbBarItemLink* link = popupLinks_->Add();
+    link->SetItem(button);
+    link->SetBeginGroup(true);
+  }
+  if (popupLinks_->Count() == 0) return;
+  if (TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl()) head->HideAll();
+  popupLinks_->CreateBarControl();
+  if (auto* menu = dynamic_cast<TzbBarSubMenuControl*>(popupLinks_->BarControl())) {
+    menu->IgnoreNextButtonUp = QApplication::mouseButtons() != Qt::NoButton;
+    menu->ShowAt(point, 0, 0);
+  }
+}
+
+void ShowToolbarsPopup(TzbBarManager& manager, const TPoint& point) {
+  if (TzbBarScreen* screen = TzbBarScreen::Of(manager)) screen->ShowToolbarsPopup(point);
+}
+
+}  // namespace zyn

@@ -1,0 +1,96 @@
+#pragma once
+// The on-screen part of a bar manager: the four dock controls along the edges of its form, the
+// windows its bars and menus get (the manager's window factory), the form's client area between
+// the docks, the input filter that stands in for the thread hooks (Alt and F10 menu mode, item
+// shortcuts, Alt + accelerator, keys for open menus, clicks outside the open menus), the bar drag
+// that moves a bar between the docks and floating, and the sizing of floating bars by their frame.
+// The form creates one after its manager and destroys it before the manager.
+
+#include "widgets/bars/BarTypes.h"
+#include "platform/Types.h"
+
+#include <QPointer>
+#include <memory>
+#include <vector>
+
+class QWidget;
+class QObject;
+class QEvent;
+
+namespace zyn {
+
+class TzbBarControl;
+class TzbDockControl;
+
+class TzbBarScreen {
+ public:
+  explicit TzbBarScreen(TzbBarManager& manager);
+  ~TzbBarScreen();
+  TzbBarScreen(const TzbBarScreen&) = delete;
+  TzbBarScreen& operator=(const TzbBarScreen&) = delete;
+
+  static TzbBarScreen* Of(const TzbBarManager& manager);
+  TzbBarManager& Manager() const { return *manager_; }
+  bool ManagerAlive() const;
+  TzbDockControl* Dock(TzbBarDockingStyle side) const;
+  // The widget that takes the form's area between the docks (nil: none).
+  void SetClientWidget(QWidget* widget);
+  QWidget* ClientWidget() const { return client_; }
+  void LayoutForm();
+  // Floating bars hide with their form (hidden or minimized) and come back with it.
+  void ShowFloatingBars(bool show);
+
+  // --- the bar drag ---
+  void DragBar(TzbBarControl& window, const TPoint& cursor);
+  bool Moving() const { return moving_ != nullptr; }
+  TzbBarControl* MovingWindow() const { return moving_; }
+  TzbBarDockingStyle MoveStartStyle() const { return startStyle_; }
+  TPoint MoveOffset() const { return offset_; }
+  void MoveBarTo(TzbBarControl& window, const TPoint& cursor, bool timerFired);
+  TzbDockControl* FindDockAt(const TPoint& cursor, const TzbBar& bar, bool ctrl) const;
+  void EndDrag();
+
+  // --- sizing a floating bar at its frame ---
+  void SizeBar(TzbBarControl& window, int hitCode, const TPoint& cursor);
+  bool Sizing() const { return sizing_ != nullptr; }
+
+  // --- the toolbars popup (a right click on a bar or a dock) ---
+  void ShowToolbarsPopup(const TPoint& point);
+  TzbBarItemLinks* ToolbarsPopupLinks() const { return popupLinks_.get(); }
+
+  // --- the input filter (what the thread hooks did) ---
+  bool KeyEvent(QWidget* receiver, QEvent* event);
+  bool MouseEvent(QWidget* receiver, QEvent* event);
+
+ private:
+  bool DragEvent(QEvent* event);
+  bool SizeEvent(QEvent* event);
+  void SizeTo(const TPoint& cursor);
+
+  TzbBarManager* manager_;
+  QPointer<QWidget> form_;
+  QPointer<QWidget> client_;
+  std::unique_ptr<TzbDockControl> docks_[4];
+  std::unique_ptr<QObject> formFilter_;
+  int inputHandler_ = 0;
+  // drag state
+  TzbBarControl* moving_ = nullptr;
+  TzbBarDockingStyle startStyle_ = dsNone;
+  TPoint offset_;
+  bool dockingTimerFired_ = false;
+  QPointer<QObject> dockingTimer_;
+  QPointer<QWidget> capture_;
+  int dragHandler_ = 0;
+  // sizing state
+  TzbBarControl* sizing_ = nullptr;
+  int sizeEdge_ = 0;
+  TRect sizeStart_;
+  TPoint sizeCursor_;
+  int sizeHandler_ = 0;
+  // toolbars popup
+  std::unique_ptr<TzbBarItemLinks> popupLinks_;
+  std::vector<TzbBarItem*> popupItems_;
+  bool layingOut_ = false;
+};
+
+}  // namespace zyn

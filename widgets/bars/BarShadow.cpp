@@ -1,0 +1,145 @@
+#include "widgets/bars/BarShadow.h"
+
+#include "widgets/bars/BarControl.h"
+#include "platform/Colors.h"
+#include "platform/PopupWindows.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QWidget>
+#include <utility>
+
+namespace zyn {
+
+namespace {
+
+class TzbBarShadowPart : public QWidget {
+ public:
+  TzbBarShadowPart(const QImage& image, bool transparent) : image_(image), transparent_(transparent) {
+    MakeShadowWindow(this);
+    if (transparent_) setAttribute(Qt::WA_TranslucentBackground);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    if (transparent_) {
+      p.setCompositionMode(QPainter::CompositionMode_Source);
+      p.drawImage(0, 0, image_);
+    } else {
+      p.fillRect(rect(), ToQColor(clBtnShadow));
+    }
+  }
+
+ private:
+  QImage image_;
+  bool transparent_;
+};
+
+bool Usable(const TzbBarShadowPartInfo& part) {
+  const int s = TzbBarShadow::GetShadowSize();
+  if (IsRectEmpty(part.Bounds)) return false;
+  return part.Corners == 0 || (part.Bounds.Width() >= s && part.Bounds.Height() >= s);
+}
+
+}  // namespace
+
+TzbBarShadow::TzbBarShadow(TCustomzbBarControl& owner) : owner_(&owner) {}
+
+TzbBarShadow::~TzbBarShadow() = default;
+
+bool TzbBarShadow::GetTransparent() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen && screen->depth() > 8;
+}
+
+int TzbBarShadow::GetShadowSize() { return GetTransparent() ? 4 : 2; }
+
+void TzbBarShadow::SetRects(const TRect& owner, const TRect& window) {
+  TRect r = owner, w = window;
+  horizontal_ = IsRectEmpty(r) || r.Bottom == w.Top || r.Top == w.Bottom;
+  if ((horizontal_ && !IsRectEmpty(r) && r.Top == w.Bottom) || (!horizontal_ && r.Left == w.Right)) std::swap(r, w);
+  if (r == upper_ && w == lower_ && !parts_.empty()) return;
+  upper_ = r;
+  lower_ = w;
+  Refresh();
+}
+
+void TzbBarShadow::AddPart(int kind, unsigned corners, const TRect& r) {
+  if (IsRectEmpty(r)) return;
+  parts_.push_back({kind, corners, r});
+}
+
+void TzbBarShadow::Refresh() {
+  windows_.clear();
+  parts_.clear();
+  const int s = GetShadowSize();
+  const TRect& r = upper_;
+  const TRect& w = lower_;
+  const bool ownerEmpty = IsRectEmpty(r);
+  if (horizontal_) {
+    if (!ownerEmpty) AddPart(1, 4, Rect(r.Right, r.Top + s, r.Right + s, r.Bottom));
+    AddPart(0, 1 | 2, Rect(w.Left + s, w.Bottom, w.Right + s, w.Bottom + s));
+    if (!ownerEmpty) {
+      if (r.Left + s < w.Left) AddPart(0, 1, Rect(r.Left + s, r.Bottom, w.Left, r.Bottom + s));
+      if (w.Right < r.Right) AddPart(0, 2, Rect(w.Right, r.Bottom, r.Right + s, r.Bottom + s));
+    }
+    if (ownerEmpty || r.Right < w.Right) AddPart(1, 4, Rect(w.Right, w.Top + s, w.Right + s, w.Bottom));
+    else AddPart(1, 0, Rect(w.Right, w.Top, w.Right + s, w.Bottom));
+  } else {
+    AddPart(1, 4, Rect(w.Right, w.Top + s, w.Right + s, w.Bottom));
+    if (r.Top + s < w.Top) AddPart(1, 4, Rect(r.Right, r.Top + s, r.Right + s, w.Top));
+    if (w.Bottom < r.Bottom) {
+      AddPart(0, 1 | 2, Rect(r.Left + s, r.Bottom, r.Right + s, r.Bottom + s));
+      AddPart(1, 0, Rect(r.Right, w.Bottom, r.Right + s, r.Bottom));
+    } else {
+      AddPart(0, 1, Rect(r.Left + s, r.Bottom, r.Right, r.Bottom + s));
+    }
+    if (r.Bottom < w.Bottom) AddPart(0, 1 | 2, Rect(w.Left + s, w.Bottom, w.Right + s, w.Bottom + s));
+    else AddPart(0, 2, Rect(w.Left, w.Bottom, w.Right + s, w.Bottom + s));
+  }
+  if (visible_) {
+    const bool was = visible_;
+    visible_ = false;
+    SetVisible(was);
+  }
+}
+
+QImage TzbBarShadow::PartImage(const TzbBarShadowPartInfo& part) {
+  const int width = part.Bounds.Width(), height = part.Bounds.Height();
+  const int s = GetShadowSize();
+  QImage img(width, height, QImage::Format_ARGB32);
+  img.fill(Qt::transparent);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      int alpha = part.Kind == 0 ? 15 * (height - y) : 15 * (width - x);
+      auto fade = [&](int d) {
+        if (d < s) alpha = (alpha * (d + 1) * 2 + (s + 1)) / (2 * (s + 1));
+      };
+      if (part.Corners & 1) fade(x);
+      if (part.Corners & 2) fade(width - 1 - x);
+      if (part.Corners & 4) fade(y);
+      img.setPixel(x, y, qRgba(0, 0, 0, std::clamp(alpha, 0, 255)));
+    }
+  return img;
+}
+
+void TzbBarShadow::SetVisible(bool value) {
+  if (value == visible_) return;
+  visible_ = value;
+  if (!value) {
+    windows_.clear();
+    return;
+  }
+  const bool transparent = GetTransparent();
+  for (const TzbBarShadowPartInfo& part : parts_) {
+    if (!Usable(part)) continue;
+    auto w = std::make_unique<TzbBarShadowPart>(PartImage(part), transparent);
+    w->setGeometry(ToQRect(part.Bounds));
+    w->show();
+    windows_.push_back(std::move(w));
+  }
+}
+
+}  // namespace zyn

@@ -1,0 +1,82 @@
+#pragma once
+// The window of one drop-down menu: the menu of a sub-item, a nested menu, a drop-down button's
+// menu, or a popup of the library (the toolbars popup). It places itself against the monitor's
+// work area beside or below its owning item, lays its entries out one below the other, never takes
+// the focus, and runs the menu keyboard (Up, Down, Enter, Esc one level back, Left and Right
+// between the menus of the main menu bar).
+
+#include "widgets/bars/BarControl.h"
+
+#include <functional>
+
+namespace zyn {
+
+class TzbBarSubMenuControl : public TCustomzbBarControl {
+ public:
+  TzbBarSubMenuControl(TzbBarManager& manager, TzbBarItemLinks& links);
+  ~TzbBarSubMenuControl() override;
+
+  TzbBarItemControl* OwnerControl = nullptr;  // the control that opened the menu; told when it closes
+  int OwnerWidth = 0;                         // width of the owning item when the menu opens beside it
+  int OwnerHeight = 0;                        // height of the owning item when the menu opens below it
+  bool OpensToTheRight = true;
+  bool OpensDownwards = true;
+  std::function<void()> OnPopup, OnCloseUp;
+
+  // Places the menu at the screen point and shows it without activation; the owner's width or
+  // height say on which side of the menu the owning item lies.
+  void ShowAt(const TPoint& position, int ownerWidth, int ownerHeight);
+  // Destroys the menu window (its links forget it).
+  void Close();
+  int DropArrowWidth() const { return dropArrowWidth_; }
+  bool FlippedLeft() const { return flippedLeft_; }
+  bool FlippedUp() const { return flippedUp_; }
+
+  // --- TzbBarWindow ---
+  void RebuildLayout() override;
+  bool IsMenu() const override { return true; }
+  bool IsDocked() const override { return false; }
+  int ItemHeight() const override { return lineHeight_; }
+  TRect ClientInsets() const override { return Rect(1, 1, 1, 1); }
+  TBrush GetBackgroundBrush() const override;
+
+  bool KeyDown(int key, unsigned shift) override;
+  void MouseDown(const TPoint& p, TzbMouseButton button) override;
+  void MouseMove(const TPoint& p) override;
+  void MouseUp(const TPoint& p, TzbMouseButton button) override;
+  void SetSelectedControl(TzbBarItemControl* control) override;
+
+  // Scrolling of a menu higher than the work area: the place of the first entry laid out, and the
+  // arrows that take the places of the first and the last laid-out entries.
+  int TopIndex() const { return topIndex_; }
+  bool UpArrowShown() const { return upShown_; }
+  bool DownArrowShown() const { return downShown_; }
+  TRect UpArrowRect() const { return upRect_; }
+  TRect DownArrowRect() const { return downRect_; }
+  static int ScrollInterval;  // 80 ms
+
+ protected:
+  void Paint() override;
+  void CloseChain() override { Close(); }
+  void CalcMetrics() override;
+  TBrush ItemBrush() const override;
+
+ private:
+  // Lays the entries out from the top index; measuring: the bottom is unlimited and the menu's
+  // size is answered.
+  void CalcItemRects(bool measuring, int* width = nullptr, int* height = nullptr);
+  void Place();
+  bool IsPopupChain() const;
+  void Scroll(int direction);
+  void StopScrolling();
+  int dropArrowWidth_ = 11, expandHeight_ = 0, glyphReference_ = 19;
+  TPoint requested_;
+  bool flippedLeft_ = false, flippedUp_ = false;
+  int topIndex_ = 0;
+  bool upShown_ = false, downShown_ = false;
+  TRect upRect_, downRect_;
+  int scrollDirection_ = 0;
+  QObject* scrollTimer_ = nullptr;  // owned; deleted with the window
+};
+
+}  // namespace zyn

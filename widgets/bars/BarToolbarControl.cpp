@@ -1,0 +1,866 @@
+#include "widgets/bars/BarToolbarControl.h"
+
+#include "widgets/bars/BarDockControl.h"
+#include "widgets/bars/BarHint.h"
+#include "widgets/bars/BarItemControls.h"
+#include "widgets/bars/BarItemLinks.h"
+#include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarPainter.h"
+#include "widgets/bars/BarScreen.h"
+#include "widgets/bars/BarSubMenuControl.h"
+#include "platform/PopupWindows.h"
+
+#include <QWidget>
+#include <algorithm>
+
+namespace zyn {
+
+namespace {
+
+constexpr int kMarkZone = 11;
+
+TzbBarControl*& MenuModeBarRef() {
+  static TzbBarControl* bar = nullptr;
+  return bar;
+}
+
+bool IsVerticalStyle(TzbBarDockingStyle s) { return s == dsLeft || s == dsRight; }
+
+}  // namespace
+
+TzbBarControl* TzbBarControl::MenuModeBar() { return MenuModeBarRef(); }
+
+TzbBarControl::TzbBarControl(TzbBarManager& manager, TzbBar& bar)
+    : TCustomzbBarControl(manager, bar.ItemLinks()), bar_(&bar) {
+  dockingStyle_ = bar.DockingStyle();
+}
+
+TzbBarControl::~TzbBarControl() {
+  closing_ = true;
+  if (MenuModeBarRef() == this) MenuModeBarRef() = nullptr;
+  if (TzbBarScreen* screen = TzbBarScreen::Of(*manager_); screen && screen->MovingWindow() == this) screen->EndDrag();
+  if (ChildMenu) {
+    TzbBarSubMenuControl* child = ChildMenu;
+    ChildMenu = nullptr;
+    if (child->OwnerControl) child->OwnerControl->ControlInactivate(true);
+    else child->Close();
+  }
+  TCustomzbBarControl::SetActive(false);
+  if (dock_ && TzbBarScreen::Of(*manager_)) dock_->RemoveBar(*this, !manager_->IsDestroying());
+}
+
+// ---------------------------------------------------------------- window
+
+void TzbBarControl::CreateWindowWidget() {
+  QWidget* w = CreateBarWidget(*this, dock_ ? dock_->Widget() : nullptr);
+  if (!dock_) MakeFloatingToolWindow(w, manager_->Form());
+  SetWidget(w);
+}
+
+void TzbBarControl::ControlsCreated() {
+  TzbBarScreen* screen = TzbBarScreen::Of(*manager_);
+  dockingStyle_ = bar_->DockingStyle();
+  dock_ = (dockingStyle_ != dsNone && screen) ? screen->Dock(dockingStyle_) : nullptr;
+  if (!dock_) dockingStyle_ = dsNone;
+  canvas_->Font.Font = manager_->BarFont();
+  clientCanvas_->Font.Font = manager_->BarFont();
+  CalcMetrics();
+  CreateWindowWidget();
+  ShowWindow();
+}
+
+void TzbBarControl::ShowWindow() {
+  if (dock_) {
+    widget_->show();
+    dock_->InsertBar(*this, TPoint{}, true, true);
+  } else {
+    const TzbSize s = GetWindowSize(dsNone);
+    widget_->setGeometry(bar_->FloatLeft, bar_->FloatTop, s.Width, s.Height);
+    CalcItemRects();
+    QWidget* form = manager_->Form();
+    if (form && form->isVisible()) widget_->show();
+    UpdateShadow();
+  }
+  Invalidate();
+}
+
+void TzbBarControl::Closing() {
+  if (MenuModeBarRef() == this || active_) HideAll();
+}
+
+void TzbBarControl::ChangeDockingStyle(TzbBarDockingStyle style, TzbDockControl* dock) {
+  if (dock_) dock_->RemoveBar(*this, true);
+  links_->SetRecentLimit(-1);
+  dock_ = style == dsNone ? nullptr : dock;
+  dockingStyle_ = dock_ ? style : dsNone;
+  bar_->TakeDockingStyleFromWindow(dockingStyle_);
+  DestroyItemControls();
+  CreateItemControls();
+  truncated_ = false;
+  CreateWindowWidget();
+}
+
+void TzbBarControl::SetBounds(const TRect& r) {
+  if (!widget_) return;
+  placing_ = true;
+  if (widget_->geometry() != ToQRect(r)) widget_->setGeometry(ToQRect(r));
+  placing_ = false;
+  Invalidate();
+}
+
+void TzbBarControl::WindowMoved() {
+  UpdateShadow();
+  if (placing_) return;
+  TzbBarScreen* screen = TzbBarScreen::Of(*manager_);
+  if (screen && screen->MovingWindow() == this) return;
+  WritePosition();
+}
+
+void TzbBarControl::WritePosition() {
+  if (!widget_ || manager_->IsDestroying() || closing_) return;
+  bar_->TakeDockingStyleFromWindow(dockingStyle_);
+  if (dockingStyle_ == dsNone) {
+    const TRect w = WindowRect();
+    const TRect c = ClientRect();
+    bar_->FloatLeft = w.Left;
+    bar_->FloatTop = w.Top;
+    bar_->FloatClientWidth = c.Width();
+    bar_->FloatClientHeight = c.Height();
+  } else if (dock_) {
+    const int row = dock_->RowOf(this);
+    if (row >= 0) {
+      bar_->SetRow(row);
+      bar_->OneOnRow = dock_->CountInRow(row) == 1;
+    }
+    bar_->SetDockedLeft(widget_->x());
+    bar_->SetDockedTop(widget_->y());
+  }
+}
+
+TRect TzbBarControl::NonClientSizes(TzbBarDockingStyle style) const {
+  const TzbBarItemControlPainter& p = manager_->PainterClass();
+  if (style == dsNone) {
+    const int fw = p.GetFloatingFrameWidth(), fh = p.GetFloatingFrameHeight();
+    return Rect(fw + p.GetFloatingSideBorder(), fh + p.GetFloatingCaptionHeight() + p.GetFloatingTopBorder(),
+                fw + p.GetFloatingSideBorder(), fh + p.GetFloatingBottomBorder());
+  }
+  if (bar_->BorderStyle == bbsSingle) {
+    TRect b = p.GetDockedBorderSizes();
+    const TzbBarDockingStyles all = DockingSet(dsNone) | DockingSet(dsLeft) | DockingSet(dsTop) | DockingSet(dsRight) |
+                                    DockingSet(dsBottom);
+    const int grip = (bar_->NotDocking & all) == all ? p.GetNoGripIndent(*bar_) : manager_->GripAreaSize();
+    if (IsVerticalStyle(style)) b.Top += grip;
+    else b.Left += grip;
+    return b;
+  }
+  if (bar_->CanHaveSizeGrip()) return Rect(0, p.GetStatusBarTopBorder(), 0, 0);
+  return TRect{};
+}
+
+TRect TzbBarControl::FloatingCaptionRect() const {
+  if (!widget_) return TRect{};
+  const TzbBarItemControlPainter& p = manager_->PainterClass();
+  const int fw = p.GetFloatingFrameWidth(), fh = p.GetFloatingFrameHeight();
+  return Rect(fw, fh, widget_->width() - fw, fh + p.GetSmallCaptionHeight());
+}
+
+TRect TzbBarControl::CloseButtonRect() const {
+  const TRect c = FloatingCaptionRect();
+  const int size = manager_->PainterClass().GetSmallCaptionHeight();
+  return Rect(c.Right - size, c.Top, c.Right, c.Top + size);
+}
+
+bool TzbBarControl::FormActive() const {
+  const QWidget* form = manager_->Form();
+  return form && form->isActiveWindow();
+}
+
+bool TzbBarControl::ShowsGrip() const { return IsDocked() && bar_->BorderStyle == bbsSingle; }
+
+TBrush TzbBarControl::GetBackgroundBrush() const { return manager_->PainterClass().GetToolbarBrush(*this); }
+
+bool TzbBarControl::OpensMenus() const { return openedByClick_ || manager_->IsCustomizing(); }
+
+bool TzbBarControl::ClickableAt(const TPoint& client) const {
+  if (!PtInRect(ClientRect(), client)) return false;
+  const TzbBarItemControl* c = ControlAt(client);
+  return c && (c->Enabled() || manager_->IsCustomizing());
+}
+
+TzbBarHitCode TzbBarControl::HitTest(const TPoint& wp) const {
+  const TRect in = ClientInsets();
+  const TPoint client = Point(wp.X - in.Left, wp.Y - in.Top);
+  if (ClickableAt(client)) return htClient;
+  if (IsFloating() && widget_) {
+    const TzbBarItemControlPainter& p = manager_->PainterClass();
+    if (bar_->CanBeListed() && PtInRect(CloseButtonRect(), wp)) return htClose;
+    const int fw = p.GetFloatingFrameWidth(), fh = p.GetFloatingFrameHeight();
+    if (wp.Y < fh) return htTop;
+    if (wp.Y >= widget_->height() - fh) return htBottom;
+    if (wp.X < fw) return htLeft;
+    if (wp.X >= widget_->width() - fw) return htRight;
+    return htCaption;
+  }
+  const TzbBarDockingStyles all =
+      DockingSet(dsNone) | DockingSet(dsLeft) | DockingSet(dsTop) | DockingSet(dsRight) | DockingSet(dsBottom);
+  return (bar_->NotDocking & all) == all ? htNowhere : htCaption;
+}
+
+TRect TzbBarControl::GetItemRect(const TzbBarItemControl* control) const {
+  if (!control) return TRect{};
+  TRect r = control->Link().ItemRect;
+  if (IsRectEmpty(r)) return r;
+  const int thick = control->LineThickness;
+  if (IsVertical()) {
+    const int own = r.Width();
+    if (thick > own) {
+      r.Left -= (thick - own) / 2;
+      r.Right = r.Left + thick;
+    }
+  } else {
+    const int own = r.Height();
+    if (thick > own) {
+      r.Top -= (thick - own) / 2;
+      r.Bottom = r.Top + thick;
+    }
+  }
+  return r;
+}
+
+// ---------------------------------------------------------------- item layout
+
+bool TzbBarControl::Wraps() const { return dockingStyle_ == dsNone || bar_->MultiLine(); }
+
+bool TzbBarControl::MarkExists() const {
+  return bar_->ShowMark &&
+         (truncated_ || (manager_->PainterClass().AllowsQuickCustomizing() && bar_->AllowQuickCustomizing));
+}
+
+void TzbBarControl::CalcItemRects() {
+  links_->ClearItemRects();
+  CreateItemControls();
+  const bool vertical = IsVertical();
+  const bool wraps = Wraps();
+  const TRect client = ClientRect();
+  const int along = vertical ? client.Height() : client.Width();
+  const int across = vertical ? client.Width() : client.Height();
+  int avail = along;
+  if (MarkExists() && (!wraps || IsDocked())) avail -= kMarkZone;
+  int lineThick = wraps ? 0 : across;
+  int lineOffset = 0, pos = 0;
+  const int sepSize = manager_->PainterClass().GetToolbarSeparatorSize();
+  std::vector<TzbBarItemLink*> line;
+  TzbBarItemControl* prev = nullptr;
+  auto centre = [&]() {
+    for (TzbBarItemLink* l : line) {
+      TzbBarItemControl* c = l->Control();
+      const int own = vertical ? l->ItemRect.Width() : l->ItemRect.Height();
+      const int d = (lineThick - own) / 2;
+      if (vertical) OffsetRect(l->ItemRect, -d, 0);
+      else OffsetRect(l->ItemRect, 0, d);
+      c->LineThickness = lineThick;
+    }
+  };
+  const auto& shown = links_->ShownLinks();
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    TzbBarItemLink* link = shown[i];
+    TzbBarItemControl* c = link->Control();
+    if (!c) continue;
+    c->LastInLine = false;
+    const int len = vertical ? c->GetHeight() : c->GetWidth();
+    const int th = vertical ? c->GetWidth() : c->GetHeight();
+    int sep = link->GetBeginGroup() && pos > 0 ? sepSize : 0;
+    if (pos > 0 && (pos + sep + len > avail || (wraps && c->StartsLine))) {
+      if (!wraps) break;
+      if (prev) prev->LastInLine = true;
+      centre();
+      line.clear();
+      lineOffset += lineThick + sep;
+      pos = 0;
+      sep = 0;
+      lineThick = 0;
+    }
+    TRect r;
+    if (wraps && !vertical) r = Bounds(pos + sep, lineOffset, len, th);
+    else if (wraps) r = Bounds(client.Width() - lineOffset - th, pos + sep, th, len);
+    else if (!vertical) r = Bounds(pos + sep, (lineThick - th) / 2, len, th);
+    else r = Bounds((lineThick - th) / 2, pos + sep, th, len);
+    const TzbBarItemAlign align = link->Item() ? link->Item()->Align() : iaLeft;
+    const int farEdge = (vertical ? r.Bottom : r.Right);
+    if (align == iaLeft) {
+      pos += sep + len;
+    } else {
+      int shift = 0;
+      if (align == iaCenter) shift = (avail - farEdge) / 2;
+      else if (align == iaRight) shift = avail - farEdge;
+      if (align == iaClient) {
+        const int nearEdge = vertical ? r.Top : r.Left;
+        const int newFar = std::max(avail, nearEdge + (vertical ? c->GetMinHeight() : c->GetMinWidth()));
+        if (vertical) r.Bottom = newFar;
+        else r.Right = newFar;
+      } else if (vertical) {
+        OffsetRect(r, 0, shift);
+      } else {
+        OffsetRect(r, shift, 0);
+      }
+      pos = avail;
+      if (i + 1 < shown.size()) truncated_ = true;
+    }
+    link->ItemRect = r;
+    c->LineThickness = lineThick;
+    line.push_back(link);
+    lineThick = std::max(lineThick, th);
+    prev = c;
+  }
+  if (prev) prev->LastInLine = true;
+  if (wraps) centre();
+}
+
+int TzbBarControl::GetMinWidth(TzbBarDockingStyle style) {
+  links_->SetRecentLimit(-1);
+  CreateItemControls();
+  int w = 0;
+  const auto& visible = links_->VisibleLinks();
+  if (IsVerticalStyle(style) || style == dsNone || bar_->MultiLine()) {
+    for (TzbBarItemLink* l : visible)
+      if (l->Control()) w = std::max(w, l->Control()->GetWidth());
+    if (visible.empty()) w = manager_->ButtonWidth();
+  } else {
+    for (TzbBarItemLink* l : visible)
+      if (l->Control()) {
+        w = l->Control()->GetWidth();
+        break;
+      }
+    if (visible.empty()) w = manager_->ButtonWidth();
+  }
+  if (!IsVerticalStyle(style) && style != dsNone && MarkExists()) w += kMarkZone;
+  links_->RestoreRecentLimit();
+  return w;
+}
+
+int TzbBarControl::GetMinHeight(TzbBarDockingStyle style) {
+  links_->SetRecentLimit(-1);
+  CreateItemControls();
+  int h = 0;
+  const auto& visible = links_->VisibleLinks();
+  if (!IsVerticalStyle(style) || bar_->MultiLine()) {
+    for (TzbBarItemLink* l : visible)
+      if (l->Control()) h = std::max(h, l->Control()->GetHeight());
+  } else {
+    for (TzbBarItemLink* l : visible)
+      if (l->Control()) {
+        h = l->Control()->GetHeight();
+        break;
+      }
+  }
+  if (visible.empty()) h = manager_->ButtonHeight();
+  if (IsVerticalStyle(style) && MarkExists()) h += kMarkZone;
+  links_->RestoreRecentLimit();
+  return h;
+}
+
+int TzbBarControl::GetMaxWidth(TzbBarDockingStyle style) {
+  const int min = GetMinWidth(style);
+  links_->SetRecentLimit(-1);
+  CreateItemControls();
+  int w = 0;
+  const int sep = manager_->PainterClass().GetToolbarSeparatorSize();
+  if (!IsVerticalStyle(style) || bar_->MultiLine()) {
+    for (TzbBarItemLink* l : links_->VisibleLinks())
+      if (l->Control()) w += l->Control()->GetWidth() + (l->StoredBeginGroup() ? sep : 0);
+    if (!IsVerticalStyle(style) && style != dsNone && MarkExists()) w += kMarkZone;
+  } else {
+    for (TzbBarItemLink* l : links_->VisibleLinks())
+      if (l->Control()) w = std::max(w, l->Control()->GetWidth());
+  }
+  links_->RestoreRecentLimit();
+  return std::max(min, w);
+}
+
+int TzbBarControl::GetMaxHeight(TzbBarDockingStyle style) {
+  const int min = GetMinHeight(style);
+  links_->SetRecentLimit(-1);
+  CreateItemControls();
+  int h = 0;
+  const int sep = manager_->PainterClass().GetToolbarSeparatorSize();
+  if (IsVerticalStyle(style)) {
+    for (TzbBarItemLink* l : links_->VisibleLinks())
+      if (l->Control()) h += l->Control()->GetHeight() + (l->StoredBeginGroup() ? sep : 0);
+    if (MarkExists()) h += kMarkZone;
+  } else {
+    for (TzbBarItemLink* l : links_->VisibleLinks())
+      if (l->Control()) h = std::max(h, l->Control()->GetHeight());
+  }
+  links_->RestoreRecentLimit();
+  return std::max(min, h);
+}
+
+void TzbBarControl::CalcWrappedSize(TzbBarDockingStyle style, int length, TzbSize& size) {
+  const int minWidth = size.Width;
+  length = std::max(length, minWidth);
+  if (MarkExists()) length -= kMarkZone;
+  const auto& shown = links_->ShownLinks();
+  const int n = static_cast<int>(shown.size());
+  const int sepSize = manager_->PainterClass().GetToolbarSeparatorSize();
+  for (TzbBarItemLink* l : shown)
+    if (l->Control()) l->Control()->StartsLine = false;
+  int lineLen = 0, lineThick = 0, longest = 0, sum = 0, lineStart = 0;
+  int groupStart = -1, groupLen = 0, groupThick = 0;
+  for (int i = 0; i < n; ++i) {
+    TzbBarItemControl* c = shown[i]->Control();
+    if (!c) continue;
+    const int len = c->GetWidth(), th = c->GetHeight();
+    const bool group = shown[i]->GetBeginGroup() && i > lineStart;
+    const int sep = group ? sepSize : 0;
+    if (group) {
+      groupStart = i;
+      groupLen = lineLen;
+      groupThick = lineThick;
+    }
+    if (i > lineStart && lineLen + sep + len > length) {
+      int next = i, finishedLen = lineLen, finishedThick = lineThick;
+      // The whole group moves to the next line when it does not fit.
+      if (groupStart > lineStart && groupStart < i) {
+        next = groupStart;
+        finishedLen = groupLen;
+        finishedThick = groupThick;
+      }
+      longest = std::max(longest, finishedLen);
+      sum += finishedThick + (shown[next]->StoredBeginGroup() ? sepSize : 0);
+      lineStart = i = next;
+      groupStart = -1;
+      c = shown[i]->Control();
+      c->StartsLine = true;
+      lineLen = c->GetWidth();
+      lineThick = c->GetHeight();
+      continue;
+    }
+    lineLen += sep + len;
+    lineThick = std::max(lineThick, th);
+  }
+  longest = std::max(longest, lineLen);
+  size.Height = std::max(size.Height, sum + lineThick);
+  size.Width = std::max(minWidth, longest + (MarkExists() ? kMarkZone : 0));
+  if (n > 0) size.Height = sum + lineThick;
+}
+
+int TzbBarControl::MeasureLine(int length, int& height, bool& exceeded) {
+  const int sep = manager_->PainterClass().GetToolbarSeparatorSize();
+  int total = 0, count = 0;
+  height = 0;
+  exceeded = false;
+  for (TzbBarItemLink* l : links_->ShownLinks()) {
+    TzbBarItemControl* c = l->Control();
+    if (!c) continue;
+    const int add = c->GetWidth() + (l->StoredBeginGroup() ? sep : 0);
+    if (count > 0 && total + add > length) {
+      exceeded = true;
+      break;
+    }
+    total += add;
+    height = std::max(height, c->GetHeight());
+    ++count;
+  }
+  return total;
+}
+
+TzbSize TzbBarControl::GetSizeForWidth(TzbBarDockingStyle style, int width) {
+  const bool vertical = IsVerticalStyle(style);
+  const bool wraps = style == dsNone || bar_->MultiLine();
+  TzbSize size{GetMinWidth(style), GetMinHeight(style)};
+  if (wraps && !vertical) {
+    links_->SetRecentLimit(-1);
+    CreateItemControls();
+    CalcWrappedSize(style, width, size);
+    return size;
+  }
+  if (vertical) return {GetMinWidth(style), GetMaxHeight(style)};
+  const int mark = MarkExists() && !links_->VisibleLinks().empty() ? kMarkZone : 0;
+  const int length = std::max(width, size.Width) - mark;
+  int height = 0, measured = 0;
+  bool exceeded = false;
+  if (!links_->RecentItemsActive() || manager_->Designing) {
+    links_->SetRecentLimit(-1);
+    CreateItemControls();
+    measured = MeasureLine(length, height, exceeded);
+  } else {
+    const int n = static_cast<int>(links_->VisibleLinks().size());
+    int keep = -1;
+    for (int limit = 1; limit <= n; ++limit) {
+      links_->SetRecentLimit(limit);
+      CreateItemControls();
+      MeasureLine(length, height, exceeded);
+      if (exceeded) {
+        keep = limit - 1;
+        break;
+      }
+    }
+    links_->SetRecentLimit(keep);
+    CreateItemControls();
+    measured = MeasureLine(length, height, exceeded);
+    if (keep != -1) truncated_ = true;
+  }
+  if (exceeded) truncated_ = true;
+  size.Width = std::max(size.Width, measured + mark);
+  if (height > 0) size.Height = height;
+  return size;
+}
+
+TzbSize TzbBarControl::GetSizeForHeight(TzbBarDockingStyle style, int height) {
+  if (!IsVerticalStyle(style)) return GetSizeForWidth(style, GetMaxWidth(style));
+  return {GetMinWidth(style), std::max(height, GetMinHeight(style))};
+}
+
+TzbSize TzbBarControl::GetWindowSize(TzbBarDockingStyle style) {
+  const TRect nc = NonClientSizes(style);
+  const int ncw = nc.Left + nc.Right, nch = nc.Top + nc.Bottom;
+  TzbSize s;
+  if (style == dsNone) {
+    s = GetSizeForWidth(dsNone, bar_->FloatClientWidth);
+    s.Width += ncw;
+    s.Height += nch;
+  } else if (IsVerticalStyle(style)) {
+    const int dockHeight = dock_ && dock_->Widget() ? dock_->Widget()->height() : 0;
+    const int h = bar_->WholeRow() ? dockHeight - nch : GetMaxHeight(style);
+    s = GetSizeForHeight(style, h);
+    s.Width += ncw;
+    s.Height = bar_->WholeRow() ? dockHeight : s.Height + nch;
+  } else {
+    const int dockWidth = dock_ && dock_->Widget() ? dock_->Widget()->width() : 0;
+    const int w = bar_->WholeRow() ? dockWidth - ncw : GetMaxWidth(style);
+    s = GetSizeForWidth(style, w);
+    s.Width = bar_->WholeRow() ? dockWidth : s.Width + ncw;
+    s.Height += nch;
+  }
+  return s;
+}
+
+TPoint TzbBarControl::GetGrabOffset(TzbBarDockingStyle style) const {
+  TzbBarScreen* screen = TzbBarScreen::Of(*manager_);
+  if (screen && screen->MovingWindow() == this && style == screen->MoveStartStyle()) return screen->MoveOffset();
+  const TRect w = WindowRect();
+  const int width = std::max(1, grabSize_.Width), height = std::max(1, grabSize_.Height);
+  return Point(grab_.X * std::max(1, w.Width()) / width, grab_.Y * std::max(1, w.Height()) / height);
+}
+
+void TzbBarControl::RebuildLayout() {
+  if (closing_ || bar_->BarLock() || !widget_) return;
+  TzbBarItemControl* keep = selected_;
+  const int keepIndex = keep ? links_->IndexOf(&keep->Link()) : -1;
+  const bool keepActive = keep && keep->Active;
+  if (!keepActive) {
+    DestroyItemControls();
+    CreateItemControls();
+    if (keepIndex >= 0 && keepIndex < links_->Count()) selected_ = links_->Items(keepIndex)->Control();
+  }
+  canvas_->Font.Font = manager_->BarFont();
+  clientCanvas_->Font.Font = manager_->BarFont();
+  CalcMetrics();
+  if (dock_) {
+    dock_->UpdateDock();
+  } else {
+    const TzbSize s = GetSizeForWidth(dsNone, ClientRect().Width());
+    const TRect nc = NonClientSizes(dsNone);
+    placing_ = true;
+    widget_->resize(s.Width + nc.Left + nc.Right, s.Height + nc.Top + nc.Bottom);
+    placing_ = false;
+  }
+  CalcItemRects();
+  Invalidate();
+}
+
+// ---------------------------------------------------------------- menu mode
+
+void TzbBarControl::EnterMenuMode(TzbBarItemControl* control) {
+  if (!control) {
+    TzbBarItemLink* first = links_->FirstSelectable();
+    control = first ? first->Control() : nullptr;
+  }
+  if (MenuModeBarRef() && MenuModeBarRef() != this) MenuModeBarRef()->LeaveMenuMode();
+  MenuModeBarRef() = this;
+  SelectItem(control);
+  if (!IsAlive(this)) return;
+  SetActive(true);
+}
+
+void TzbBarControl::LeaveMenuMode() {
+  if (MenuModeBarRef() != this) {
+    if (active_) TCustomzbBarControl::SetActive(false);
+    return;
+  }
+  MenuModeBarRef() = nullptr;
+  openedByClick_ = false;
+  SelectItem(nullptr);
+  if (!IsAlive(this)) return;
+  TCustomzbBarControl::SetActive(false);
+}
+
+void TzbBarControl::SetActive(bool value) {
+  if (!value) {
+    if (selected_ && selected_->Active) {
+      if (auto* b = dynamic_cast<TzbBarButtonControl*>(selected_); b && b->DroppedDown()) b->ControlInactivate(true);
+      if (!IsAlive(this)) return;
+    }
+    if (openedByClick_) {
+      openedByClick_ = false;
+      if (!manager_->IsCustomizing() && MenuModeBarRef() == this) {
+        LeaveMenuMode();
+        return;
+      }
+    }
+  }
+  TCustomzbBarControl::SetActive(value);
+}
+
+void TzbBarControl::SelectItem(TzbBarItemControl* control) {
+  TzbBarItemControl* previous = selected_;
+  TCustomzbBarControl::SelectItem(control);
+  if (!IsAlive(this)) return;
+  if (control && control != previous && selected_ == control && !control->Active && !manager_->IsCustomizing()) {
+    if (control->HasSubMenu()) control->BeforeClick(false);
+    else control->ControlActivate(true);
+  }
+}
+
+void TzbBarControl::CloseChain() {
+  if (ChildMenu) {
+    TzbBarSubMenuControl* child = ChildMenu;
+    ChildMenu = nullptr;
+    if (child->OwnerControl) child->OwnerControl->ControlInactivate(true);
+    else child->Close();
+    if (!IsAlive(this)) return;
+  }
+  if (selected_ && selected_->Active) selected_->ControlInactivate(true);
+  if (!IsAlive(this)) return;
+  LeaveMenuMode();
+}
+
+bool TzbBarControl::SwitchBar(bool backwards) {
+  if (ChainTop() != this) return true;
+  TzbBars& bars = manager_->Bars();
+  const int count = bars.Count();
+  const int current = bar_->Index();
+  for (int step = 1; step < count; ++step) {
+    const int i = ((current + (backwards ? -step : step)) % count + count) % count;
+    TzbBar* other = bars.Items(i);
+    auto* window = dynamic_cast<TzbBarControl*>(other->GetBarControl());
+    TzbBarItemLink* first = window ? other->ItemLinks().FirstSelectable() : nullptr;
+    if (!first || !first->Control()) continue;
+    LeaveMenuMode();
+    if (IsAlive(window)) window->EnterMenuMode(first->Control());
+    return true;
+  }
+  return true;
+}
+
+bool TzbBarControl::KeyDown(int key, unsigned shift) {
+  if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && (shift & ssCtrl))
+    return SwitchBar(key == Qt::Key_Backtab || (shift & ssShift));
+  if (TCustomzbBarControl::KeyDown(key, shift)) return true;
+  if (!IsAlive(this)) return true;
+  if (selected_ && selected_->KeyDown(key)) return true;
+  if (!IsAlive(this)) return true;
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+      if (!selected_) return true;
+      if (selected_->HasSubMenu()) {
+        openedByClick_ = true;
+        selected_->Click(false);
+      } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        selected_->Click(false);
+      }
+      return true;
+    case Qt::Key_Escape:
+      HideAll();
+      return true;
+    default:
+      return false;
+  }
+}
+
+// ---------------------------------------------------------------- mouse
+
+void TzbBarControl::MouseDown(const TPoint& p, TzbMouseButton button) {
+  const TRect in = ClientInsets();
+  const TPoint wp = Point(p.X + in.Left, p.Y + in.Top);
+  if (button == mbRight) {
+    if (active_) HideAll();
+    if (IsAlive(this) && !manager_->IsCustomizing()) ShowToolbarsPopup(*manager_, BarCursorPos());
+    return;
+  }
+  if (button != mbLeft || IgnoreNextButtonUp) return;
+  const TzbBarHitCode hit = HitTest(wp);
+  if (hit == htClient) {
+    TzbBarItemControl* c = ControlAt(p);
+    if (active_) {
+      if (c != selected_) {
+        openedByClick_ = false;
+        SelectItem(c);
+        if (!IsAlive(this)) return;
+      } else if (!dynamic_cast<TzbBarButtonControl*>(c) && openedByClick_) {
+        HideAll();
+        return;
+      }
+    } else {
+      EnterMenuMode(c);
+      if (!IsAlive(this)) return;
+    }
+    if (!c->HasTextWindow()) openedByClick_ = true;
+    TCustomzbBarControl::MouseDown(p, button);
+    return;
+  }
+  if (active_) {
+    HideAll();
+    if (!IsAlive(this)) return;
+  }
+  TzbBarScreen* screen = TzbBarScreen::Of(*manager_);
+  switch (hit) {
+    case htCaption:
+      if (screen) {
+        const TPoint cursor = BarCursorPos();
+        const TRect w = WindowRect();
+        SetGrab(Point(cursor.X - w.Left, cursor.Y - w.Top));
+        screen->DragBar(*this, cursor);
+      }
+      break;
+    case htClose:
+      closeTracking_ = true;
+      closeState_ = 2;
+      Invalidate();
+      break;
+    case htLeft:
+    case htRight:
+    case htTop:
+    case htBottom:
+      if (screen && IsFloating()) screen->SizeBar(*this, hit, BarCursorPos());
+      break;
+    default:
+      break;
+  }
+}
+
+void TzbBarControl::MouseMove(const TPoint& p) {
+  const TRect in = ClientInsets();
+  const TPoint wp = Point(p.X + in.Left, p.Y + in.Top);
+  if (closeTracking_) {
+    const int state = PtInRect(CloseButtonRect(), wp) ? 2 : 1;
+    if (state != closeState_) {
+      closeState_ = state;
+      Invalidate();
+    }
+    return;
+  }
+  if (IsFloating() && bar_->CanBeListed() && manager_->PainterClass().TracksCloseButton() && !active_) {
+    const int state = PtInRect(CloseButtonRect(), wp) ? 1 : 0;
+    if (state != closeState_) {
+      closeState_ = state;
+      Invalidate();
+    }
+  }
+  TCustomzbBarControl::MouseMove(p);
+}
+
+void TzbBarControl::MouseUp(const TPoint& p, TzbMouseButton button) {
+  if (closeTracking_ && button == mbLeft) {
+    const TRect in = ClientInsets();
+    const bool close = closeState_ == 2 && PtInRect(CloseButtonRect(), Point(p.X + in.Left, p.Y + in.Top));
+    closeTracking_ = false;
+    closeState_ = 0;
+    Invalidate();
+    if (close) bar_->SetVisible(false);  // frees this window
+    return;
+  }
+  TCustomzbBarControl::MouseUp(p, button);
+}
+
+void TzbBarControl::DoubleClick(const TPoint& p) {
+  const TRect in = ClientInsets();
+  if (HitTest(Point(p.X + in.Left, p.Y + in.Top)) == htCaption && !manager_->Designing) {
+    ToggleFloating();
+    return;
+  }
+  TCustomzbBarControl::DoubleClick(p);
+}
+
+void TzbBarControl::ToggleFloating() {
+  TzbBar* bar = bar_;
+  TzbBarManager& m = *manager_;
+  if (IsDocked()) {
+    const TRect w = WindowRect();
+    bar->FloatLeft = w.Left;
+    bar->FloatTop = w.Top;
+    if (bar->FloatClientWidth <= 0) bar->FloatClientWidth = ClientRect().Width();
+    bar->SetDockingStyle(dsNone);  // frees this window
+    return;
+  }
+  const TzbBarDockingStyle target = bar->DockedDockingStyle() == dsNone ? dsTop : bar->DockedDockingStyle();
+  if (!m.CanDocking(*bar, target)) return;
+  bar->SetDockingStyle(target);  // frees this window
+}
+
+void TzbBarControl::MouseLeave() {
+  if (active_) return;
+  if (closeState_ == 1 && !closeTracking_) {
+    closeState_ = 0;
+    Invalidate();
+  }
+  TCustomzbBarControl::MouseLeave();
+}
+
+// ---------------------------------------------------------------- painting
+
+void TzbBarControl::Paint() {
+  TCanvas& wdc = WindowCanvas();
+  TCanvas& dc = Canvas();
+  const TzbBarItemControlPainter& p = manager_->PainterClass();
+  const TRect window = Rect(0, 0, widget_ ? widget_->width() : 0, widget_ ? widget_->height() : 0);
+  const TBrush brush = GetBackgroundBrush();
+  itemBrush_ = brush;
+  TzbBarItemControlPainter::FillWith(wdc, window, brush);
+  if (IsFloating()) {
+    p.DrawFloatingBorder(*this, wdc, brush, window);
+    p.DrawFloatingCaption(*this, wdc, brush, FloatingCaptionRect());
+  } else if (bar_->BorderStyle == bbsSingle) {
+    p.DrawBarBorder(*this, wdc, brush, window);
+  }
+  const TRect client = ClientRect();
+  PaintBackground(dc, client, false);
+  const bool vertical = IsVertical();
+  const int sepSize = p.GetToolbarSeparatorSize();
+  bool first = true;
+  for (TzbBarItemLink* link : links_->ShownLinks()) {
+    TzbBarItemControl* c = link->Control();
+    if (!c) continue;
+    c->SeparatorRect = TRect{};
+    const TRect r = GetItemRect(c);
+    if (IsRectEmpty(r)) continue;
+    if (link->GetBeginGroup() && !first) {
+      TRect sep;
+      bool verticalLine;
+      if (!vertical) {
+        if (r.Left == 0 && r.Top > 0) {
+          sep = Rect(0, r.Top - sepSize, client.Width(), r.Top);
+          verticalLine = false;
+        } else {
+          sep = Rect(r.Left - sepSize, r.Top, r.Left, r.Bottom);
+          verticalLine = true;
+        }
+      } else if (r.Top > 0) {
+        sep = Rect(r.Left, r.Top - sepSize, r.Right, r.Top);
+        verticalLine = false;
+      } else {
+        sep = Rect(r.Right, 0, r.Right + sepSize, client.Height());
+        verticalLine = true;
+      }
+      p.DrawSeparator(*this, dc, !verticalLine, brush, sep);  // the painter is told a horizontal line
+      c->SeparatorRect = sep;
+    }
+    PaintItem(*c);
+    first = false;
+  }
+}
+
+}  // namespace zyn

@@ -1,0 +1,127 @@
+#pragma once
+// The window of one bar: a toolbar or the main menu bar, docked in a dock control or floating as a
+// frameless tool window above its form with its own frame, caption and close button. It lays its
+// item controls out in one line or wrapped, answers the sizes the dock's row layout asks for, runs
+// menu mode on the bar (Alt, F10, a click on a menu entry), and starts the bar drag from its grip,
+// its empty parts and its caption.
+
+#include "widgets/bars/BarControl.h"
+
+namespace zyn {
+
+class TzbDockControl;
+
+// Hit codes of the bar windows' own hit testing.
+enum TzbBarHitCode { htNowhere, htClient, htCaption, htClose, htLeft, htRight, htTop, htBottom, htBottomRight };
+
+struct TzbSize {
+  int Width = 0;
+  int Height = 0;
+};
+
+class TzbBarControl : public TCustomzbBarControl {
+ public:
+  TzbBarControl(TzbBarManager& manager, TzbBar& bar);
+  ~TzbBarControl() override;
+
+  // The bar window in menu mode (keyboard mode or an open menu of the bar), nil when none.
+  static TzbBarControl* MenuModeBar();
+
+  // --- TzbBarWindow ---
+  void RebuildLayout() override;
+  void ControlsCreated() override;
+  void Closing() override;
+  bool IsMenu() const override { return false; }
+  bool IsDocked() const override { return dockingStyle_ != dsNone; }
+  bool IsFloating() const override { return dockingStyle_ == dsNone; }
+  bool IsVertical() const override { return dockingStyle_ == dsLeft || dockingStyle_ == dsRight; }
+  TzbBarDockingStyle DockingStyle() const override { return dockingStyle_; }
+  TzbBar* Bar() const override { return bar_; }
+  int ItemHeight() const override { return editHeight_; }
+  bool HasHiddenLinks() const override { return truncated_; }
+  int CaptionButtonState() const override { return closeState_; }
+  TRect FloatingCaptionRect() const override;
+  bool FormActive() const override;
+  bool ShowsGrip() const override;
+  TBrush GetBackgroundBrush() const override;
+  TRect GetItemRect(const TzbBarItemControl* control) const override;
+  TRect ClientInsets() const override { return NonClientSizes(dockingStyle_); }
+  bool OpensMenus() const override;
+  void MenuClosedByKey() override { openedByClick_ = false; }
+
+  TzbDockControl* DockControl() const { return dock_; }
+  // Moves the window to a dock (style and dock) or to floating (dsNone, no dock); the widget is made
+  // anew for the new kind of window.
+  void ChangeDockingStyle(TzbBarDockingStyle style, TzbDockControl* dock);
+  // The non-client widths for a docking style (Left, Top, Right, Bottom as widths).
+  TRect NonClientSizes(TzbBarDockingStyle style) const;
+  // The close button of the floating caption, in window coordinates.
+  TRect CloseButtonRect() const;
+  TzbBarHitCode HitTest(const TPoint& windowPoint) const;
+  // Writes the window's place into the bar (floating position and client size, or dock, row and
+  // position).
+  void WritePosition();
+  void SetBounds(const TRect& r);  // in the parent's coordinates (screen for floating windows)
+
+  // --- item layout and sizes ---
+  bool Wraps() const;
+  bool MarkExists() const;
+  bool Truncated() const { return truncated_; }
+  void SetTruncated(bool value) { truncated_ = value; }
+  void CalcItemRects();
+  int GetMinWidth(TzbBarDockingStyle style);
+  int GetMinHeight(TzbBarDockingStyle style);
+  int GetMaxWidth(TzbBarDockingStyle style);
+  int GetMaxHeight(TzbBarDockingStyle style);
+  void CalcWrappedSize(TzbBarDockingStyle style, int length, TzbSize& size);
+  TzbSize GetSizeForWidth(TzbBarDockingStyle style, int width);
+  TzbSize GetSizeForHeight(TzbBarDockingStyle style, int height);
+  TzbSize GetWindowSize(TzbBarDockingStyle style);
+  // Where the mouse held the window at the start of a drag, for the given style.
+  TPoint GetGrabOffset(TzbBarDockingStyle style) const;
+  void SetGrab(const TPoint& offset) { grab_ = offset; grabSize_ = {WindowRect().Width(), WindowRect().Height()}; }
+  int LayoutLeft = 0, LayoutTop = 0, LayoutWidth = 0, LayoutHeight = 0;  // dock row layout results
+  int MinLength = 0, MaxLength = 0;
+
+  // --- menu mode ---
+  void EnterMenuMode(TzbBarItemControl* control);
+  void LeaveMenuMode();
+  bool OpenedByClick() const { return openedByClick_; }
+  void SetOpenedByClick(bool value) { openedByClick_ = value; }
+  void SetActive(bool value) override;
+  void SelectItem(TzbBarItemControl* control) override;
+  bool KeyDown(int key, unsigned shift) override;
+  // Ctrl+Tab: menu mode goes to the next (or previous) bar that has a selectable link.
+  bool SwitchBar(bool backwards);
+
+  void MouseDown(const TPoint& p, TzbMouseButton button) override;
+  void MouseMove(const TPoint& p) override;
+  void MouseUp(const TPoint& p, TzbMouseButton button) override;
+  void DoubleClick(const TPoint& p) override;
+  void MouseLeave() override;
+  void WindowMoved() override;
+
+ protected:
+  void Paint() override;
+  void CloseChain() override;
+
+ private:
+  void CreateWindowWidget();
+  void ShowWindow();
+  bool ClickableAt(const TPoint& client) const;
+  void ToggleFloating();
+  int MeasureLine(int length, int& height, bool& exceeded);
+
+  TzbBar* bar_;
+  TzbDockControl* dock_ = nullptr;
+  TzbBarDockingStyle dockingStyle_ = dsNone;
+  bool truncated_ = false;
+  bool openedByClick_ = false;
+  int closeState_ = 0;  // 0 normal, 1 hot, 2 pressed
+  bool closeTracking_ = false;
+  bool placing_ = false;
+  TPoint grab_{0, 0};
+  TzbSize grabSize_{1, 1};
+};
+
+}  // namespace zyn
