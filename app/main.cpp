@@ -5,7 +5,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
+#include <QSocketNotifier>
+#include <csignal>
 #include <exception>
+#include <fcntl.h>
+#include <unistd.h>
 #include <memory>
 #include <string>
 
@@ -33,9 +38,36 @@ std::string DefaultSystemData(const std::string& programPath) {
   return {};
 }
 
-void ShowStartMessage(const std::string& text, zyn::TStartMessageButton button) {
-  zyn::MessageDlg(nullptr, zyn::ToQString(text), QStringLiteral("Fehler"),
-                  zyn::MB_ICONERROR | (button == zyn::TStartMessageButton::Cancel ? zyn::MB_OK : zyn::MB_OK));
+// Set once the session or the user asked the programme to end (SIGTERM, SIGINT).
+bool gStopRequested = false;
+int gSignalPipe[2] = {-1, -1};
+
+void OnStopSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t n = ::write(gSignalPipe[1], &byte, 1);
+}
+
+// A stop request closes the main window as the user would (the save question included); when the
+// window is gone, or was never made, every running event loop ends and the programme shuts down
+// in order, saving its options.
+void InstallStopHandler(QApplication& app, QPointer<QWidget>* mainWindow) {
+  if (::pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  auto* notifier = new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, &app);
+  QObject::connect(notifier, &QSocketNotifier::activated, &app, [mainWindow] {
+    char buffer[16];
+    while (::read(gSignalPipe[0], buffer, sizeof buffer) > 0) {
+    }
+    if (*mainWindow && (*mainWindow)->isVisible() && !(*mainWindow)->close()) return;
+    gStopRequested = true;
+    QCoreApplication::exit(0);
+  });
+  std::signal(SIGTERM, OnStopSignal);
+  std::signal(SIGINT, OnStopSignal);
+}
+
+void ShowStartMessage(const std::string& text, zyn::TStartMessageButton) {
+  if (gStopRequested) return;
+  zyn::MessageDlg(nullptr, zyn::ToQString(text), QStringLiteral("Fehler"), zyn::MB_OK | zyn::MB_ICONERROR);
 }
 
 }  // namespace
@@ -45,6 +77,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZYN Systemsoftware"));
   QApplication::setDesktopFileName(QStringLiteral("zyn"));
+  QPointer<QWidget> mainWindow;
+  InstallStopHandler(app, &mainWindow);
 
   const std::string programPath = ProgramFilePath(argc > 0 ? argv[0] : nullptr);
   LoadLanguageFile();
@@ -59,20 +93,23 @@ int main(int argc, char** argv) {
 
   int result = 0;
   std::unique_ptr<TFormMain> form;
-  try {
-    auto splash = std::make_unique<TSplash>();
-    splash->show();
-    QApplication::processEvents();
-    form = std::make_unique<TFormMain>(projectFile, splash.get());
-    splash.reset();
-  } catch (const std::exception& e) {
-    MessageDlg(nullptr,
-               ToQString(TranslateText("Das Hauptfenster konnte nicht erstellt werden.")) + QStringLiteral("\n") +
-                   ToQString(e.what()),
-               QStringLiteral("ZYN Systemsoftware"), MB_OK | MB_ICONERROR);
-    result = 1;
+  if (!gStopRequested) {
+    try {
+      auto splash = std::make_unique<TSplash>();
+      splash->show();
+      QApplication::processEvents();
+      form = std::make_unique<TFormMain>(projectFile, splash.get());
+      mainWindow = form.get();
+    } catch (const std::exception& e) {
+      // Without its main window the programme cannot be used: say why and end with an error.
+      MessageDlg(nullptr,
+                 ToQString(TranslateText(Ansi("Das Hauptfenster konnte nicht erstellt werden."))) +
+                     QStringLiteral("\n") + ToQString(e.what()),
+                 QStringLiteral("ZYN Systemsoftware"), MB_OK | MB_ICONERROR);
+      result = 1;
+    }
   }
-  if (form) {
+  if (form && !gStopRequested) {
     form->show();
     result = QApplication::exec();
     form.reset();
