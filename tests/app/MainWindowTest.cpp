@@ -5,6 +5,7 @@
 
 #include "model/base/Streams.h"
 #include "model/base/ZYNOptionen.h"
+#include "model/Observer.h"
 #include "model/project/Global.h"
 #include "shell/Einrichtungsexperte.h"
 #include "shell/FoldPanel.h"
@@ -291,6 +292,84 @@ TEST_F(MainWindowTest, UnlockAppliesTheEnablingRulesAgain) {
   EXPECT_FALSE(form.Item("Transfer")->GetEnabled());
   GProjekt->Modified = false;
   EXPECT_TRUE(form.close());
+}
+
+}  // namespace
+}  // namespace zyn::test
+
+namespace zyn::test {
+namespace {
+
+// A page whose apply question answers what the test says.
+class AnsweringPage : public QWidget, public IFrameMessage {
+ public:
+  int Answer = 6;
+  int Asked = 0;
+  void FrameActivate() override {}
+  void FrameDeactivate() override {}
+  int AskApplyChanges() override {
+    ++Asked;
+    return Answer;
+  }
+};
+
+TEST_F(MainWindowTest, CancelInThePagesApplyQuestionStopsTheClose) {
+  TFormMain form(SaveSmallProject("seite.zpf"));
+  form.show();
+  auto* page = new AnsweringPage;
+  page->setObjectName(QStringLiteral("FrTestSeite"));
+  ASSERT_GE(form.FM->AddFrame(page, QStringLiteral("Testseite"), faClient), 0);
+  form.FM->SetCurrentFrame(QStringLiteral("FrTestSeite"));
+  GProjekt->Modified = true;
+  page->Answer = 2;
+  EXPECT_FALSE(form.close());
+  EXPECT_EQ(page->Asked, 1);
+  EXPECT_TRUE(shown.empty());  // the save question did not come
+  EXPECT_NE(GProjekt, nullptr);
+  page->Answer = 6;
+  answers = {7};
+  EXPECT_TRUE(form.close());
+  EXPECT_EQ(shown.size(), 1u);
+  EXPECT_EQ(GProjekt, nullptr);
+}
+
+TEST_F(MainWindowTest, ObserversAreHookedForEveryProjectOpened) {
+  const std::string a = SaveSmallProject("beobachtet_a.zpf");
+  const std::string b = SaveSmallProject("beobachtet_b.zpf");
+  SaveRecentFiles(GetSystemPath() + "MRUList.cfg", {a, b});
+  TFormMain form;
+  form.show();
+  form.OpenRecent(0);
+  ASSERT_NE(GProjekt, nullptr);
+  EXPECT_TRUE(static_cast<bool>(GModulObserver->OnClientDeleted));
+  form.CloseCommand();
+  EXPECT_FALSE(static_cast<bool>(GModulObserver->OnClientDeleted));
+  form.OpenRecent(1);
+  ASSERT_NE(GProjekt, nullptr);
+  for (auto* o : {GModulObserver.get(), GUhrenObserver.get(), GMerkerObserver.get(), GTextObserver.get(),
+                  GGruppenObserver.get()}) {
+    EXPECT_TRUE(static_cast<bool>(o->OnClientDeleted));
+    EXPECT_TRUE(static_cast<bool>(o->OnClientValueChanged));
+  }
+  EXPECT_TRUE(form.close());
+}
+
+TEST_F(MainWindowTest, AMaximisedWindowKeepsItsNormalBounds) {
+  TFormMain form;
+  form.show();
+  QApplication::processEvents();
+  form.setGeometry(50, 60, 700, 500);
+  QApplication::processEvents();
+  const QRect normal = form.geometry();
+  form.showMaximized();
+  QApplication::processEvents();
+  if (!form.isMaximized()) GTEST_SKIP() << "the platform does not maximise windows";
+  EXPECT_TRUE(form.close());
+  EXPECT_EQ(GetIntOption(4), 2);
+  EXPECT_EQ(GetIntOption(0), normal.left());
+  EXPECT_EQ(GetIntOption(1), normal.top());
+  EXPECT_EQ(GetIntOption(2), normal.width());
+  EXPECT_EQ(GetIntOption(3), normal.height());
 }
 
 }  // namespace
