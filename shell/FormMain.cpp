@@ -18,7 +18,9 @@
 #include "platform/QtText.h"
 #include "shell/Branding.h"
 #include "shell/FoldPanel.h"
+#include "shell/BrowseDr.h"
 #include "shell/FormSplash.h"
+#include "shell/PwrSave.h"
 #include "shell/GPanel.h"
 #include "shell/AlignLayout.h"
 #include "shell/RecentFiles.h"
@@ -33,6 +35,7 @@
 #include "widgets/bars/SideBarImageList.h"
 
 #include <QApplication>
+#include <QPrinter>
 #include <QCloseEvent>
 #include <QProgressBar>
 #include <QThread>
@@ -141,6 +144,16 @@ TFormMain::TFormMain(const std::string& projectFile, TSplash* splash, const std:
   const QIcon icon = GetMainIcon();
   QApplication::setWindowIcon(icon);
   setWindowIcon(icon);
+  VSD = std::make_unique<TzsBrowseDirectoryDlg>();
+  VSD->SetOptions(bfDirectoriesOnly | bfEditBox);
+  VSD->Caption = ToQString(TranslateText("Visuprojekt erzeugen"));
+  VSD->StatusText = ToQString(TranslateText(Ansi("Verzeichnis zur Projektablage wählen")));
+  PowerSave = new TPwrSave(this);
+  PowerSave->AllowSuspend = true;
+  PowerSave->AllowStandby = true;
+  PowerSave->AllowEndSession = false;
+  PowerSave->OnBatteryLow = [this](QObject*) { BatteryLow(); };
+
   RegisterFrames(splash);
   HookObservers();
 

@@ -28,11 +28,16 @@ class TzbBarScreen;
 class TzbSideBar;
 class TzbSideBarImageList;
 class TzbSideBarItem;
+}  // namespace zyn
+class QPrinter;
+namespace zyn {
 class TFoldPanel;
 class TGPanel;
 class TSplash;
 class TzsSplitter;
 class TzsStatusBar;
+class TzsBrowseDirectoryDlg;
+class TPwrSave;
 
 // One working page of the main window: its key (component name), its title before translation
 // and how it is made. Pages not built yet have no maker and are left out of the registration.
@@ -67,6 +72,9 @@ class TFormMain : public QWidget, public IMessageHandler {
   TGPanel* TP = nullptr;
   TFrameManager* FM = nullptr;
   TzsStatusBar* StatusBar1 = nullptr;
+  // The folder dialog of the run-time export.
+  std::unique_ptr<TzsBrowseDirectoryDlg> VSD;
+  TPwrSave* PowerSave = nullptr;
 
   TzbBarItem* Item(const std::string& name) const;
   bool Locked() const { return fLocked; }
@@ -105,6 +113,11 @@ class TFormMain : public QWidget, public IMessageHandler {
   void AboutCommand();
   void SupportCommand();
   void WizardCommand();
+  // "Laufzeitumgebung erzeugen": the visualisation's run-time folder in a folder the user picks.
+  void CreateRunTimeCommand();
+  void PrinterSetupCommand();
+  // The battery runs low: offers to save the project.
+  void BatteryLow();
   void FrameCommand(int tag);
   void SideBarItemClick(TzbSideBarItem& item);
   void SideBarGroupChanged();
@@ -144,6 +157,7 @@ class TFormMain : public QWidget, public IMessageHandler {
   bool fDestroying = false;
   bool fShownOnce = false;
   QString fFrameBeforeCompile;
+  std::unique_ptr<QPrinter> fPrinter;
 };
 
 }  // namespace zyn

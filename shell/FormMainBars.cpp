@@ -224,6 +224,8 @@ void TFormMain::BuildBars() {
         else if (name == "berZYN1") AboutCommand();
         else if (name == "btnHelpRequest") SupportCommand();
         else if (name == "Konfigurationsassistent") WizardCommand();
+        else if (name == "MnuCreateRT") CreateRunTimeCommand();
+        else if (name == "Druckereinrichten1") PrinterSetupCommand();
       });
     };
   }

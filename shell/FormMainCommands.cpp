@@ -16,7 +16,9 @@
 #include "model/project/Global.h"
 #include "model/project/Projekt.h"
 #include "platform/QtText.h"
+#include "shell/BrowseDr.h"
 #include "shell/FormAbout.h"
+#include "visu/VisuProject.h"
 #include "shell/GPanel.h"
 #include "compiler/CompileError.h"
 #include "display/DisplayProjekt.h"
@@ -34,6 +36,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace zyn {
 
@@ -249,6 +253,29 @@ void TFormMain::WizardCommand() {
   TFormEinrichtungsexperte wizard(this, fOptionFileName);
   wizard.exec();
   RefreshRecentList();
+}
+
+void TFormMain::CreateRunTimeCommand() {
+  if (!GProjekt) return;
+  TWaitCursor wait;
+  if (!VSD->Execute(this)) return;
+  GProjekt->VisuProject().ExportRunTime(VSD->Selection.toStdString(), TVisuExportEnv::Programme());
+  if (StatusBar1->PanelCount() > 0)
+    StatusBar1->Panel(0)->SetText(ToQString(TranslateText("Die Laufzeitumgebung wurde erzeugt.")));
+}
+
+void TFormMain::PrinterSetupCommand() {
+  if (!fPrinter) fPrinter = std::make_unique<QPrinter>();
+  QPrintDialog dialog(fPrinter.get(), this);
+  dialog.exec();
+}
+
+void TFormMain::BatteryLow() {
+  if (!GProjekt) return;
+  if (TranslatedMessageDlg(TranslateText("Der Bateriestand ist niedrig!") + "\r" +
+                               TranslateText("Soll das Projekt jetzt gespeichert werden?"),
+                           mtConfirmation, mbYes | mbNo) == 6)
+    RunGuarded([this] { SaveCommand(); });
 }
 
 void TFormMain::FrameCommand(int tag) {

@@ -17,6 +17,7 @@
 #include "widgets/bars/SideBarItem.h"
 #include "widgets/bars/SideBarItems.h"
 
+#include <QPrinterInfo>
 #include <QString>
 #include <algorithm>
 #include <cctype>
@@ -40,8 +41,7 @@ const std::pair<const char*, const char*> kPageItems[] = {
 };
 
 // Dialogs and commands the programme does not offer yet.
-const char* const kUnavailable[] = {"STMTimeTest", "Loeschen", "DelDispFlash", "MnuCreateRT", "Inhalt1",
-                                    "berHilfe1", "Druckereinrichten1"};
+const char* const kUnavailable[] = {"STMTimeTest", "Loeschen", "DelDispFlash", "Inhalt1", "berHilfe1"};
 
 bool Blank(const std::string& s) {
   return std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isspace(c) != 0; });
@@ -64,7 +64,9 @@ void TFormMain::UpdateMenuState(bool f) {
   for (const char* name : {"Speichern1", "Speichernunter1", "Schlieen1", "Steuermodule1", "Displaybearbeiten",
                            "Erstellen", "Transfer", "Auslesen1", "Selbsttest", "Loeschen", "STMInfo"})
     set(name, f && p);
-  set("Drucken1", f && p);
+  const bool printer = !QPrinterInfo::availablePrinterNames().isEmpty();
+  set("Drucken1", f && p && printer);
+  set("Druckereinrichten1", printer);
   set("Projektdaten1", p);
   set("mnuEditSTMMerker", p);
   set("NOpen", !MRU->Items.empty() && !p);

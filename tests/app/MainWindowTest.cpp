@@ -7,6 +7,7 @@
 #include "model/base/ZYNOptionen.h"
 #include "model/Observer.h"
 #include "model/project/Global.h"
+#include "shell/BrowseDr.h"
 #include "shell/Einrichtungsexperte.h"
 #include "shell/FoldPanel.h"
 #include "shell/RecentFiles.h"
@@ -370,6 +371,64 @@ TEST_F(MainWindowTest, AMaximisedWindowKeepsItsNormalBounds) {
   EXPECT_EQ(GetIntOption(1), normal.top());
   EXPECT_EQ(GetIntOption(2), normal.width());
   EXPECT_EQ(GetIntOption(3), normal.height());
+}
+
+}  // namespace
+}  // namespace zyn::test
+
+namespace zyn::test {
+namespace {
+
+class ChosenFolder : public TzsBrowseDirectoryDlg {
+ public:
+  explicit ChosenFolder(QString folder) : fFolder(std::move(folder)) {}
+  bool Execute(QWidget*) override {
+    Selection = fFolder;
+    return !fFolder.isEmpty();
+  }
+
+ private:
+  QString fFolder;
+};
+
+TEST_F(MainWindowTest, RunTimeExportWritesIntoTheChosenFolder) {
+  TFormMain form(SaveSmallProject("laufzeit.zpf"));
+  form.show();
+  ASSERT_NE(GProjekt, nullptr);
+  EXPECT_TRUE(form.Item("MnuCreateRT")->GetEnabled());  // the project has inputs and outputs
+  const fs::path folder = fs::path(TestHome()) / "laufzeit";
+  fs::create_directories(folder);
+  form.VSD = std::make_unique<ChosenFolder>(QString::fromStdString(folder.string()));
+  form.CreateRunTimeCommand();
+  EXPECT_TRUE(fs::exists(folder / "ZYNVisu.ini"));
+  // Cancelling the folder dialog writes nothing.
+  const fs::path other = fs::path(TestHome()) / "nicht";
+  form.VSD = std::make_unique<ChosenFolder>(QString());
+  form.CreateRunTimeCommand();
+  EXPECT_FALSE(fs::exists(other));
+  EXPECT_TRUE(shown.empty());
+  GProjekt->Modified = false;
+  EXPECT_TRUE(form.close());
+}
+
+TEST_F(MainWindowTest, BatteryWarningOffersToSave) {
+  const std::string file = SaveSmallProject("batterie.zpf");
+  TFormMain form(file);
+  form.show();
+  GProjekt->ProjektDaten.ProjektName = "Neu";
+  GProjekt->Modified = true;
+  answers = {7};
+  form.BatteryLow();
+  EXPECT_TRUE(GProjekt->Modified);
+  answers = {6};
+  form.BatteryLow();
+  EXPECT_FALSE(GProjekt->Modified);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Der Bateriestand ist niedrig!")));
+  TZYNProjekt reread;
+  reread.LoadProjectFile(file);
+  EXPECT_EQ(reread.ProjektDaten.ProjektName, "Neu");
+  EXPECT_TRUE(form.close());
 }
 
 }  // namespace
