@@ -557,6 +557,8 @@ void TFormMain::showEvent(QShowEvent* event) {
   UpdateMenuState(false);
   UpdateSideBarGroups();
   Screen->LayoutForm();
+  // Also without a window manager that activates the window, the wizard comes once.
+  QMetaObject::invokeMethod(this, [this] { RunSetupWizardOnce(); }, Qt::QueuedConnection);
 }
 
 void TFormMain::changeEvent(QEvent* event) {

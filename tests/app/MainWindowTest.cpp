@@ -5,7 +5,9 @@
 
 #include "model/base/Streams.h"
 #include "model/base/ZYNOptionen.h"
+#include "model/ModulListe.h"
 #include "model/Observer.h"
+#include "model/project/Steuermodul.h"
 #include "model/project/Global.h"
 #include "shell/BrowseDr.h"
 #include "shell/Einrichtungsexperte.h"
@@ -428,6 +430,43 @@ TEST_F(MainWindowTest, BatteryWarningOffersToSave) {
   TZYNProjekt reread;
   reread.LoadProjectFile(file);
   EXPECT_EQ(reread.ProjektDaten.ProjektName, "Neu");
+  EXPECT_TRUE(form.close());
+}
+
+}  // namespace
+}  // namespace zyn::test
+
+namespace zyn::test {
+namespace {
+
+TEST_F(MainWindowTest, OpenedProjectShowsTheGroupItsOutputsCallFor) {
+  TFormMain form;
+  form.show();
+  struct Case {
+    bool Outputs;
+    int Argument;
+    const char* Group;
+  };
+  for (const Case c : {Case{true, 0, "Programmierung"}, Case{false, 0, "Komponenten"}, Case{true, 1, "Komponenten"}}) {
+    auto projekt = std::make_unique<TZYNProjekt>();
+    FillSmallProject(*projekt);
+    if (!c.Outputs)
+      for (int i = 0; i < projekt->Steuermodule.Count(); ++i) {
+        TModulListe& module = projekt->Steuermodule.GetSteuermodul(i)->Module;
+        for (int m = module.Count() - 1; m >= 0; --m)
+          if (module.GetModul(m)->Ausgaenge().Count() > 0) module.Remove(module.GetModul(m));
+      }
+    projekt->FileName = TestHome() + "gruppe.zpf";
+    GProjekt = std::move(projekt);
+    form.NotifyProjectState(2, c.Argument);
+    ASSERT_NE(form.SB->ActiveGroup(), nullptr);
+    EXPECT_EQ(form.SB->ActiveGroup()->Caption(), c.Group) << c.Outputs << c.Argument;
+    EXPECT_TRUE(form.windowTitle().endsWith(QStringLiteral("[gruppe.zpf]")));
+    EXPECT_EQ(form.RecentFiles().front(), TestHome() + "gruppe.zpf");
+    GProjekt->Modified = false;
+    form.CloseCommand();
+    EXPECT_EQ(form.SB->GetVisibleGroupCount(), 1);
+  }
   EXPECT_TRUE(form.close());
 }
 
