@@ -12,6 +12,7 @@
 #include "shell/BrowseDr.h"
 #include "shell/Einrichtungsexperte.h"
 #include "shell/FoldPanel.h"
+#include "shell/GPanel.h"
 #include "shell/RecentFiles.h"
 #include "shell/zsStatusBar.h"
 #include "widgets/bars/BarItem.h"
@@ -27,6 +28,7 @@
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 namespace zyn::test {
 namespace {
@@ -468,6 +470,60 @@ TEST_F(MainWindowTest, OpenedProjectShowsTheGroupItsOutputsCallFor) {
     EXPECT_EQ(form.SB->GetVisibleGroupCount(), 1);
   }
   EXPECT_TRUE(form.close());
+}
+
+}  // namespace
+}  // namespace zyn::test
+
+namespace zyn::test {
+namespace {
+
+TEST_F(MainWindowTest, EnteringAPageShowsItsTitleAndFoldsTheSideBarByItsOption) {
+  TFormMain form;
+  form.show();
+  auto* folding = new AnsweringPage;
+  folding->setObjectName(QStringLiteral("FrFaltet"));
+  auto* open = new AnsweringPage;
+  open->setObjectName(QStringLiteral("FrOffen"));
+  ASSERT_GE(form.FM->AddFrame(folding, QStringLiteral("Faltende Seite"), faClient), 0);
+  ASSERT_GE(form.FM->AddFrame(open, QStringLiteral("Offene Seite"), faClient), 0);
+  SetFrameOption("FrFaltet", 0, true);
+  SetFrameOption("FrOffen", 0, false);
+  form.FM->SetCurrentFrame(QStringLiteral("FrFaltet"));
+  EXPECT_EQ(form.TP->Caption(), QStringLiteral("Faltende Seite"));
+  EXPECT_EQ(form.FP->FoldStatus(), fsCollapsed);
+  form.FM->SetCurrentFrame(QStringLiteral("FrOffen"));
+  EXPECT_EQ(form.TP->Caption(), QStringLiteral("Offene Seite"));
+  EXPECT_EQ(form.FP->FoldStatus(), fsExpanded);
+  form.CollapseSideBar();
+  form.ClearCurrentFrame();
+  EXPECT_TRUE(form.FM->CurrentFrame().isEmpty());
+  EXPECT_EQ(form.FP->FoldStatus(), fsExpanded);
+  EXPECT_EQ(form.TP->Caption(), form.FM->DefaultTitle());
+  EXPECT_TRUE(form.close());
+}
+
+TEST(Install, PutsTheProgrammeItsDesktopEntryAndIconsInPlace) {
+  const fs::path prefix = fs::temp_directory_path() / ("zyn_install_" + std::to_string(::getpid()));
+  fs::remove_all(prefix);
+  const std::string command = "cmake --install '" + std::string(ZYN_BINARY_DIR) + "' --prefix '" + prefix.string() +
+                              "' > /dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_TRUE(fs::exists(prefix / "bin" / "zyn"));
+  EXPECT_TRUE(fs::exists(prefix / "share" / "zyn" / "system" / "funcs.zyb"));
+  const std::string desktop = ReadText((prefix / "share" / "applications" / "zyn.desktop").string());
+  for (const char* line : {"[Desktop Entry]\n", "Type=Application\n", "Name=ZYN Systemsoftware\n", "Exec=zyn %f\n",
+                           "Icon=zyn\n"})
+    EXPECT_NE(desktop.find(line), std::string::npos) << line;
+  const QImage icon(QString::fromStdString((prefix / "share/icons/hicolor/64x64/apps/zyn.png").string()));
+  EXPECT_EQ(icon.size(), QSize(64, 64));
+  EXPECT_EQ(icon.pixelColor(32, 32).alpha(), 255);
+  EXPECT_EQ(icon.pixelColor(0, 0).alpha(), 0);
+  const fs::path svg = prefix / "share/icons/hicolor/scalable/apps/zyn.svg";
+  EXPECT_TRUE(fs::exists(svg));
+  if (std::system("command -v xmllint > /dev/null") == 0)
+    EXPECT_EQ(std::system(("xmllint --noout '" + svg.string() + "'").c_str()), 0);
+  fs::remove_all(prefix);
 }
 
 }  // namespace
