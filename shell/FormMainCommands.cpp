@@ -102,6 +102,10 @@ class TConflictQuestion : public ILogicConflicts {
 
 void TFormMain::SaveCommand() {
   if (!GProjekt) return;
+  if (GProjekt->FileName.empty()) {
+    SaveAsCommand();  // a project without a file name asks for one
+    return;
+  }
   TWaitCursor wait;
   if (FM->CurrentFrameObject())
     if (auto* page = dynamic_cast<IFrameMessage*>(FM->CurrentFrameObject()->Frame()))
@@ -165,6 +169,11 @@ void TFormMain::CloseCommand() {
 
 bool TFormMain::CompileOnly() {
   if (!GProjekt || !GBasisDaten) return false;
+  if (GProjekt->FileName.empty()) {
+    // The program file is named after the project file.
+    ShowError(TranslateText("Das Projekt muss zuerst gespeichert werden."));
+    return false;
+  }
   TWaitCursor wait;
   LockUserInterface();
   struct TUnlock {

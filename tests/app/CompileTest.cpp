@@ -64,5 +64,17 @@ TEST_F(MainWindowTest, CompileErrorIsShownAndWritesNoProgramFile) {
   EXPECT_TRUE(form.close());
 }
 
+TEST_F(MainWindowTest, CompileOfAProjectWithoutFileNameAsksToSaveFirst) {
+  TFormMain form;
+  form.show();
+  GProjekt = std::make_unique<TZYNProjekt>();
+  FillSmallProject(*GProjekt);
+  EXPECT_FALSE(form.CompileOnly());
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], QStringLiteral("Das Projekt muss zuerst gespeichert werden."));
+  EXPECT_FALSE(fs::exists(".prg"));
+  GProjekt.reset();
+}
+
 }  // namespace
 }  // namespace zyn::test

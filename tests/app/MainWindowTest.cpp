@@ -44,6 +44,7 @@ TEST_F(MainWindowTest, BuildsWithMenusToolbarsSideBarAndStatusBar) {
   TFormMain form;
   form.show();
   QApplication::processEvents();
+  EXPECT_EQ(GetMessageHandler(), static_cast<IMessageHandler*>(&form));
   ASSERT_NE(form.MainMenu, nullptr);
   EXPECT_TRUE(form.MainMenu->IsMainMenu());
   ASSERT_EQ(form.Toolbars.size(), 5u);
