@@ -24,7 +24,7 @@ namespace zyn {
 
 namespace {
 
-struct TItemSpec {
+struct TItemDef {
   const char* Name;
   const char* Caption;  // UTF-8
   int Tag;
@@ -32,7 +32,7 @@ struct TItemSpec {
 };
 
 // The command items of the menus and toolbars.
-const TItemSpec kButtons[] = {
+const TItemDef kButtons[] = {
     {"Neu1", "&Neu...", 20, 0},
     {"ffnen1", "Ö&ffnen...", 21, 1},
     {"Speichern1", "&Speichern", 0, 2},
@@ -87,14 +87,14 @@ const char* const kDisabledAtStart[] = {
     "BtnEditSTMUhren", "STMInfo", "Auslesen1", "Selbsttest", "Loeschen"};
 
 // Menu contents: the item names, "|" starts a group.
-struct TMenuSpec {
+struct TMenuDef {
   const char* Name;
   const char* Caption;
   std::vector<const char*> Items;
 };
 
-const std::vector<TMenuSpec>& Menus() {
-  static const std::vector<TMenuSpec> menus = {
+const std::vector<TMenuDef>& Menus() {
+  static const std::vector<TMenuDef> menus = {
       {"Datei1", "&Projekt",
        {"Neu1", "|", "ffnen1", "NOpen", "|", "Speichern1", "Speichernunter1", "Schlieen1", "|", "MnuCreateRT", "|",
         "Transfer", "|", "Informationen1", "|", "Druckereinrichten1", "Drucken1", "|", "Beenden1"}},
@@ -112,13 +112,13 @@ const std::vector<TMenuSpec>& Menus() {
   return menus;
 }
 
-struct TToolbarSpec {
+struct TToolbarDef {
   const char* Caption;
   std::vector<const char*> Items;
 };
 
-const std::vector<TToolbarSpec>& ToolbarSpecs() {
-  static const std::vector<TToolbarSpec> bars = {
+const std::vector<TToolbarDef>& ToolbarDefs() {
+  static const std::vector<TToolbarDef> bars = {
       {"Dateimenü", {"Neu1", "ffnen1", "Speichern1", "|", "Projektdaten1", "Kundendaten1"}},
       {"Bearbeiten",
        {"Steuermodule1", "Displaybearbeiten", "Module1", "|", "Uhren1", "Uhren2", "Uhren3", "|", "Merker1", "Texte1",
@@ -130,18 +130,18 @@ const std::vector<TToolbarSpec>& ToolbarSpecs() {
   return bars;
 }
 
-struct TSideItemSpec {
+struct TSideItemDef {
   const char* Caption;
   const char* Frame;
   int Tag;
 };
-struct TSideGroupSpec {
+struct TSideGroupDef {
   const char* Caption;
-  std::vector<TSideItemSpec> Items;
+  std::vector<TSideItemDef> Items;
 };
 
-const std::vector<TSideGroupSpec>& SideGroups() {
-  static const std::vector<TSideGroupSpec> groups = {
+const std::vector<TSideGroupDef>& SideGroups() {
+  static const std::vector<TSideGroupDef> groups = {
       {"Projekt", {{"Neues Projekt", "FrNeu", 0}, {"Projekt öffnen", "FrOpen", 1}}},
       {"Komponenten",
        {{"Steuermodule", "FrStmBearb", 3},
@@ -206,12 +206,12 @@ void TFormMain::BuildBars() {
   m.MenusShowRecentItemsFirst = false;
   m.NotDocking = DockingSet(dsLeft) | DockingSet(dsRight);
 
-  for (const TItemSpec& spec : kButtons) {
+  for (const TItemDef& def : kButtons) {
     auto* b = m.CreateItem<TzbBarButton>();
-    b->Name = spec.Name;
-    b->SetCaption(Utf8ToAnsi(spec.Caption));
-    b->Tag = spec.Tag;
-    if (spec.Glyph >= 0) b->SetGlyph(Picture(spec.Glyph, 16));
+    b->Name = def.Name;
+    b->SetCaption(Utf8ToAnsi(def.Caption));
+    b->Tag = def.Tag;
+    if (def.Glyph >= 0) b->SetGlyph(Picture(def.Glyph, 16));
     b->OnClick = [this](TzbBarItem& item) {
       const std::string name = item.Name;
       RunGuarded([this, name, tag = item.Tag] {
@@ -262,7 +262,7 @@ void TFormMain::BuildBars() {
   MainMenu->OneOnRow = true;
   MainMenu->SetRow(0);
   MainMenu->SetDockingStyle(dsTop);
-  for (const TMenuSpec& menu : Menus()) {
+  for (const TMenuDef& menu : Menus()) {
     auto* sub = makeSub(menu.Name, menu.Caption);
     bool group = false;
     for (const char* name : menu.Items) {
@@ -279,18 +279,18 @@ void TFormMain::BuildBars() {
   // Each toolbar starts where the one before it ends: a button is 23 pixels wide, a group
   // separator 6, and a bar adds its frame and grip.
   int left = 0;
-  for (const TToolbarSpec& spec : ToolbarSpecs()) {
+  for (const TToolbarDef& def : ToolbarDefs()) {
     TzbBar* bar = m.Bars().Add();
-    bar->SetCaption(Utf8ToAnsi(spec.Caption));
+    bar->SetCaption(Utf8ToAnsi(def.Caption));
     bar->ShowMark = false;
     bar->SetRow(1);
     bar->SetDockedLeft(left);
     int width = 14;
-    for (const char* name : spec.Items) width += std::string(name) == "|" ? 6 : 23;
+    for (const char* name : def.Items) width += std::string(name) == "|" ? 6 : 23;
     left += width;
     bar->SetDockingStyle(dsTop);
     bool group = false;
-    for (const char* name : spec.Items) {
+    for (const char* name : def.Items) {
       if (std::string(name) == "|") {
         group = true;
         continue;
@@ -321,10 +321,10 @@ void TFormMain::BuildSideBar() {
   bar.SetTransparentImages(true);
   bar.ShowHint = true;
   int picture = 0;
-  for (const TSideGroupSpec& g : SideGroups()) {
+  for (const TSideGroupDef& g : SideGroups()) {
     TzbSideGroup* group = bar.Groups().Add();
     group->SetCaption(Utf8ToAnsi(g.Caption));
-    for (const TSideItemSpec& i : g.Items) {
+    for (const TSideItemDef& i : g.Items) {
       TzbSideBarItem* item = group->Items().Add();
       item->SetCaption(Utf8ToAnsi(i.Caption));
       item->SetHint(Utf8ToAnsi(i.Caption));
