@@ -156,6 +156,7 @@ TFormMain::TFormMain(const std::string& projectFile, TSplash* splash, const std:
 
   RegisterFrames(splash);
   HookObservers();
+  qApp->installEventFilter(this);
 
   // The recent files, so that the project of the command line joins them.
   try {
@@ -184,6 +185,7 @@ TFormMain::TFormMain(const std::string& projectFile, TSplash* splash, const std:
 
 TFormMain::~TFormMain() {
   fDestroying = true;
+  qApp->removeEventFilter(this);
   if (GProjekt && GProjekt.get()) {
     // The project outlives no window that shows it.
     DetachObservers();
@@ -571,6 +573,21 @@ void TFormMain::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (Screen) Screen->LayoutForm();
   if (StatusBar1 && StatusBar1->PanelCount() > 0) StatusBar1->Panel(0)->SetWidth(std::max(StatusBar1->width() - 160, 0));
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease && event->type() != QEvent::ShortcutOverride)
+    return false;
+  if (fDestroying || FM->CurrentFrame() != QStringLiteral("Display")) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  TFrame* designer = FM->GetFrame(QStringLiteral("Display"));
+  if (!widget || !designer || widget == designer || widget->window() != this) return false;
+  if (event->type() == QEvent::ShortcutOverride) {
+    event->accept();  // the designer takes the key, not a menu shortcut
+    return true;
+  }
+  QCoreApplication::sendEvent(designer, event);
+  return true;
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {

@@ -134,6 +134,8 @@ class TFormMain : public QWidget, public IMessageHandler {
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // Key preview: while the display designer is the current page it gets every key first.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildLayout();

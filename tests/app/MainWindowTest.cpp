@@ -24,6 +24,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QSet>
 #include <QTimer>
 #include <filesystem>
@@ -525,6 +526,40 @@ TEST(Install, PutsTheProgrammeItsDesktopEntryAndIconsInPlace) {
   if (std::system("command -v xmllint > /dev/null") == 0)
     EXPECT_EQ(std::system(("xmllint --noout '" + svg.string() + "'").c_str()), 0);
   fs::remove_all(prefix);
+}
+
+}  // namespace
+}  // namespace zyn::test
+
+namespace zyn::test {
+namespace {
+
+class KeyPage : public AnsweringPage {
+ public:
+  std::vector<int> Keys;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override { Keys.push_back(event->key()); }
+};
+
+TEST_F(MainWindowTest, TheDisplayDesignerGetsEveryKeyWhileItIsShown) {
+  TFormMain form;
+  form.show();
+  auto* designer = new KeyPage;
+  designer->setObjectName(QStringLiteral("Display"));
+  auto* other = new KeyPage;
+  other->setObjectName(QStringLiteral("FrAndere"));
+  ASSERT_GE(form.FM->AddFrame(designer, QStringLiteral("Displayprogrammierung"), faClient), 0);
+  ASSERT_GE(form.FM->AddFrame(other, QStringLiteral("Andere"), faClient), 0);
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+  form.FM->SetCurrentFrame(QStringLiteral("Display"));
+  QApplication::sendEvent(form.StatusBar1, &press);
+  EXPECT_EQ(designer->Keys, std::vector<int>{Qt::Key_A});
+  form.FM->SetCurrentFrame(QStringLiteral("FrAndere"));
+  QApplication::sendEvent(form.StatusBar1, &press);
+  EXPECT_EQ(designer->Keys.size(), 1u);
+  EXPECT_TRUE(other->Keys.empty());
+  EXPECT_TRUE(form.close());
 }
 
 }  // namespace
