@@ -568,6 +568,8 @@ bool TzbBarSubItemControl::KeyDown(int key) {
   return true;
 }
 
+bool TzbBarContainerItemControl::CanSelect() const { return !Parent().IsMenu() && Enabled(); }
+
 void TzbBarContainerItemControl::Paint(const TRect& r, int view) {
   if (view == 1) {
     if (IsRectEmpty(r)) return;

@@ -1,5 +1,6 @@
 #include "widgets/bars/BarSubMenuControl.h"
 
+#include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
@@ -24,6 +25,8 @@ TzbBarSubMenuControl::TzbBarSubMenuControl(TzbBarManager& manager, TzbBarItemLin
 TzbBarSubMenuControl::~TzbBarSubMenuControl() {
   closing_ = true;
   delete scrollTimer_;
+  DestroyItemControls();
+  CollapseContainers();
   if (TzbBarItemControl* pending = TzbBarSubItemControl::PendingControl())
     for (TzbBarItemLink* link : links_->ShownLinks())
       if (link->Control() == pending) TzbBarSubItemControl::CancelPending();
@@ -73,6 +76,56 @@ bool TzbBarSubMenuControl::IsPopupChain() const {
   return ParentBar == nullptr;
 }
 
+// ---------------------------------------------------------------- container items
+
+void TzbBarSubMenuControl::ExpandContainers() {
+  if (manager_->IsCustomizing() || !expanded_.empty()) return;
+  expanding_ = true;
+  std::vector<const TzbBarItem*> seen;
+  for (int i = 0; i < links_->Count(); ++i) {
+    TzbBarItemLink* link = links_->Items(i);
+    TzbBarItem* item = link->Item();
+    if (!item || !item->InheritsFrom(TCustomzbBarContainerItem::kClassName) || !link->Visible() ||
+        !item->ActualVisible())
+      continue;
+    auto* container = static_cast<TCustomzbBarContainerItem*>(item);
+    const bool first = std::find(seen.begin(), seen.end(), item) == seen.end();
+    seen.push_back(item);
+    const int before = links_->Count();
+    container->AddListedItemLinks(*links_, i + 1, link, first);
+    expanded_.push_back({link, i});
+    i += links_->Count() - before;
+  }
+  expanding_ = false;
+}
+
+void TzbBarSubMenuControl::CollapseContainers() {
+  if (expanded_.empty()) return;
+  expanding_ = true;
+  const std::vector<TExpanded> expanded = expanded_;
+  expanded_.clear();
+  for (auto it = expanded.rbegin(); it != expanded.rend(); ++it) {
+    TzbBarItemLink* link = it->Link;
+    if (links_->IndexOf(link) != it->Index || !link->Item()) continue;
+    static_cast<TCustomzbBarContainerItem*>(link->Item())->DeleteListedItemLinks(*links_, it->Index + 1);
+  }
+  for (const TExpanded& e : expanded)
+    if (links_->IndexOf(e.Link) >= 0 && e.Link->Item())
+      static_cast<TCustomzbBarContainerItem*>(e.Link->Item())->NeedsClear = true;
+  expanding_ = false;
+}
+
+bool TzbBarSubMenuControl::IsExpandedContainer(const TzbBarItemLink* link) const {
+  for (const TExpanded& e : expanded_)
+    if (e.Link == link) return true;
+  return false;
+}
+
+void TzbBarSubMenuControl::PostRecalculate() {
+  if (expanding_ || closing_) return;
+  TCustomzbBarControl::PostRecalculate();
+}
+
 // ---------------------------------------------------------------- layout and placement
 
 void TzbBarSubMenuControl::CalcItemRects(bool measuring, int* width, int* height) {
@@ -89,6 +142,7 @@ void TzbBarSubMenuControl::CalcItemRects(bool measuring, int* width, int* height
     TzbBarItemLink* link = shown[i];
     TzbBarItemControl* c = link->Control();
     if (!c) continue;
+    if (IsExpandedContainer(link)) continue;  // its entries stand in its place
     if (link->GetBeginGroup() && !first) top += p.GetMenuSeparatorHeight();
     const int h = c->GetHeight();
     if (!measuring && top + h > bottomLimit) break;
@@ -102,7 +156,9 @@ void TzbBarSubMenuControl::CalcItemRects(bool measuring, int* width, int* height
     std::vector<TzbBarItemLink*> laid;
     for (std::size_t i = static_cast<std::size_t>(std::max(0, topIndex_)); i < shown.size(); ++i)
       if (!IsRectEmpty(shown[i]->ItemRect)) laid.push_back(shown[i]);
-    const std::size_t remaining = shown.size() - std::min(shown.size(), static_cast<std::size_t>(std::max(0, topIndex_)));
+    std::size_t remaining = 0;
+    for (std::size_t i = static_cast<std::size_t>(std::max(0, topIndex_)); i < shown.size(); ++i)
+      if (!IsExpandedContainer(shown[i])) ++remaining;
     upShown_ = topIndex_ > 0 && !laid.empty();
     downShown_ = laid.size() < remaining && !laid.empty();
     upRect_ = downRect_ = TRect{};
@@ -183,6 +239,9 @@ void TzbBarSubMenuControl::ShowAt(const TPoint& position, int ownerWidth, int ow
     if (!IsAlive(this)) return;
   }
   SetActive(true);
+  DestroyItemControls();
+  ExpandContainers();
+  CreateItemControls();
   const bool recent = manager_->RecentItemsFirst() && links_->RecentItemsActive() && !MenusExpanded();
   links_->SetRecentLimit(recent ? links_->CalcRecentCount() : -1);
   topIndex_ = 0;
@@ -193,10 +252,14 @@ void TzbBarSubMenuControl::ShowAt(const TPoint& position, int ownerWidth, int ow
 }
 
 void TzbBarSubMenuControl::RebuildLayout() {
-  if (closing_ || !widget_) return;
+  if (closing_ || expanding_ || !widget_) return;
   TzbBarItemControl* keep = selected_;
   const int keepIndex = keep ? links_->IndexOf(&keep->Link()) : -1;
   DestroyItemControls();
+  if (widget_->isVisible()) {
+    CollapseContainers();
+    ExpandContainers();
+  }
   CreateItemControls();
   if (keepIndex >= 0 && keepIndex < links_->Count()) selected_ = links_->Items(keepIndex)->Control();
   if (widget_->isVisible()) Place();

@@ -8,6 +8,7 @@
 #include "widgets/bars/BarControl.h"
 
 #include <functional>
+#include <vector>
 
 namespace zyn {
 
@@ -34,6 +35,7 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
 
   // --- TzbBarWindow ---
   void RebuildLayout() override;
+  void PostRecalculate() override;
   bool IsMenu() const override { return true; }
   bool IsDocked() const override { return false; }
   int ItemHeight() const override { return lineHeight_; }
@@ -69,6 +71,11 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   bool IsPopupChain() const;
   void Scroll(int direction);
   void StopScrolling();
+  // Container items (lists, the recent-files list) show their entries in place of their own link
+  // while the menu is open.
+  void ExpandContainers();
+  void CollapseContainers();
+  bool IsExpandedContainer(const TzbBarItemLink* link) const;
   int dropArrowWidth_ = 11, expandHeight_ = 0, glyphReference_ = 19;
   TPoint requested_;
   bool flippedLeft_ = false, flippedUp_ = false;
@@ -77,6 +84,12 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   TRect upRect_, downRect_;
   int scrollDirection_ = 0;
   QObject* scrollTimer_ = nullptr;  // owned; deleted with the window
+  struct TExpanded {
+    TzbBarItemLink* Link;
+    int Index;
+  };
+  std::vector<TExpanded> expanded_;
+  bool expanding_ = false;
 };
 
 }  // namespace zyn

@@ -1,6 +1,7 @@
 #include "BarDemoWindow.h"
 
 #include "model/base/Cp1252.h"
+#include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/ThemeManager.h"
 
 #include <QApplication>
@@ -63,7 +64,12 @@ BarDemoWindow::BarDemoWindow() {
   Add(projekt->ItemLinks(), drucken, true);
   Add(projekt->ItemLinks(), beenden, true);
   Add(info->ItemLinks(), kunde);
-  Add(nopen->ItemLinks(), zuletzt);
+  auto* mru = Manager->CreateItem<TzbBarMRUListItem>();
+  mru->Name = "MRU";
+  mru->SetItems({"C:\\Projekte\\Schule.zpf", "C:\\Projekte\\Halle.zpf"});
+  mru->OnClick = [this](TzbBarItem& item) { Events.push_back("OnClick:" + item.Name); };
+  Add(nopen->ItemLinks(), mru);
+  Add(nopen->ItemLinks(), zuletzt, true);
 
   auto* steuermodule = Button("Steuermodule1", "Steuermodule...", true);
   auto* displays = Button("Displaybearbeiten", "Displays...", true);

@@ -7,6 +7,7 @@
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
+#include "widgets/bars/BarMRUListItem.h"
 #include "platform/PopupWindows.h"
 
 #include <QApplication>
@@ -422,6 +423,34 @@ TEST(BarScreenLifetime, AManagerDestroyedBeforeItsScreenLeavesNothingBehind) {
   demo.Click(demo.Form.mapToGlobal(QPoint(100, 100)));
   demo.Screen.reset();
   QApplication::processEvents();
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarWindows, TheRecentFilesListShowsItsEntriesInPlaceAndReportsTheClickedOne) {
+  OpenProjekt();
+  ClickControl(*InMenu("Datei1", "NOpen"));
+  TzbBarSubMenuControl* menu = MenuOf("NOpen");
+  ASSERT_NE(menu, nullptr);
+  // Two entries, then the plain button; the list's own link takes no place.
+  std::vector<TzbBarItemLink*> laidOut;
+  for (TzbBarItemLink* link : menu->ItemLinks().ShownLinks())
+    if (!IsRectEmpty(link->ItemRect)) laidOut.push_back(link);
+  ASSERT_EQ(laidOut.size(), 3u);
+  EXPECT_EQ(laidOut[2]->Item()->Name, "Zuletzt1");
+  auto* mru = static_cast<TzbBarMRUListItem*>(Item("MRU"));
+  Events.clear();
+  ClickControl(*laidOut[1]->Control());
+  EXPECT_TRUE(ChainClosed());
+  EXPECT_EQ(mru->ItemIndex, 1);
+  ASSERT_FALSE(Events.empty());
+  EXPECT_EQ(Events.back(), "OnClick:MRU");
+  // Closing the menu took the entries out again.
+  EXPECT_EQ(SubItemLinksOf(*Item("NOpen"))->Count(), 2);
 }
 
 }  // namespace
