@@ -106,6 +106,8 @@ void TzbBarControl::SetBounds(const TRect& r) {
   if (widget_->geometry() != ToQRect(r)) widget_->setGeometry(ToQRect(r));
   placing_ = false;
   Invalidate();
+  TzbBarScreen* screen = TzbBarScreen::Of(*manager_);
+  if (!screen || screen->MovingWindow() != this) WritePosition();
 }
 
 void TzbBarControl::WindowMoved() {

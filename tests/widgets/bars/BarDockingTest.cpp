@@ -293,3 +293,64 @@ TEST(BarShadowImage, StripsFadeFromTheWindowAndAtTheirEnds) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarDocking, ABarDockedAtTheLeftStacksItsButtonsDownwards) {
+  Manager->NotDocking = 0;
+  TzbBar* datei = Toolbars[0];
+  datei->SetDockingStyle(dsLeft);
+  TzbBarControl* window = WindowOf(datei);
+  ASSERT_TRUE(window && window->IsVertical());
+  TzbDockControl* left = Screen->Dock(dsLeft);
+  EXPECT_EQ(left->RowOf(window), 0);
+  EXPECT_GT(left->GetRowsSize(), 0);
+  EXPECT_EQ(Client->x(), left->GetRowsSize());
+  TzbBarItemControl* neu = ControlIn(window, "Neu1");
+  TzbBarItemControl* oeffnen = ControlIn(window, "ffnen1");
+  ASSERT_TRUE(neu && oeffnen);
+  EXPECT_EQ(neu->Link().ItemRect.Left, oeffnen->Link().ItemRect.Left);
+  EXPECT_GE(oeffnen->Link().ItemRect.Top, neu->Link().ItemRect.Bottom);
+  // The arrow keys turn: Down moves to the next button.
+  ClickControl(*neu);
+  Key(Qt::Key_Alt);
+  Key(Qt::Key_Tab, Qt::ControlModifier);
+  ASSERT_EQ(TzbBarControl::MenuModeBar(), window);
+  Key(Qt::Key_Down);
+  EXPECT_EQ(window->SelectedControl(), oeffnen);
+  Key(Qt::Key_Escape);
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarDocking, ARowFarBeyondTheExistingRowsBecomesANewLastRow) {
+  TzbBar* hilfe = Hilfe();
+  hilfe->SetVisible(false);
+  hilfe->SetRow(1000000000);
+  hilfe->SetVisible(true);
+  TzbDockControl* top = Screen->Dock(dsTop);
+  EXPECT_EQ(top->RowCount(), 3);
+  EXPECT_EQ(top->RowOf(WindowOf(hilfe)), 2);
+  EXPECT_EQ(hilfe->Row(), 2);  // the bar takes the row it really got
+}
+
+TEST(BarUsage, StoredUseCountsBelowZeroCountAsUnused) {
+  test::BarsFixture f;
+  TzbBar* bar = f.manager->Bars().Add();
+  auto* item = f.manager->CreateItem<TzbBarButton>();
+  TzbBarItemLink* link = bar->ItemLinks().Add();
+  link->SetItem(item);
+  link->LoadedUseCount = -7;
+  link->LoadedRecentIndex = 0;
+  bar->ItemLinks().ApplyLoadedState(false);
+  EXPECT_EQ(link->UseCount, 0);
+  EXPECT_EQ(bar->ItemLinks().CalcRecentCount(), -1);
+}
+
+}  // namespace
+}  // namespace zyn
