@@ -287,7 +287,7 @@ void TzbBarButtonControl::BeforeClick(bool byMouse) {
 
 void TzbBarButtonControl::DoClick() {
   if (droppedDown_) return;
-  if (TzbBarButton* b = AsButton(Item()); b && b->ButtonStyle() == bsChecked) b->SetDown(!b->Down());
+  // A check button toggles its Down state in the item's click (once per click).
   ControlInactivate(false);
   TzbBarItemControl::DoClick();
 }

@@ -1,5 +1,6 @@
 #include "widgets/bars/BarToolbarControl.h"
 
+#include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarDockControl.h"
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItemControls.h"
@@ -10,8 +11,10 @@
 #include "widgets/bars/BarSubMenuControl.h"
 #include "platform/PopupWindows.h"
 
+#include <QApplication>
 #include <QWidget>
 #include <algorithm>
+#include <memory>
 
 namespace zyn {
 
@@ -46,7 +49,106 @@ TzbBarControl::~TzbBarControl() {
     else child->Close();
   }
   TCustomzbBarControl::SetActive(false);
+  if (quickLinks_) {
+    quickLinks_->DestroyBarControl();
+    if (!manager_->IsDestroying()) {
+      quickLinks_->Clear();
+      FreeQuickItems();
+    }
+  }
   if (dock_ && TzbBarScreen::Of(*manager_)) dock_->RemoveBar(*this, !manager_->IsDestroying());
+}
+
+// ---------------------------------------------------------------- the mark
+
+TRect TzbBarControl::MarkRect() const {
+  if (!MarkExists() || !widget_) return TRect{};
+  const TRect r = manager_->PainterClass().GetQuickButtonRect(*this);
+  if (IsFloating()) return r;  // in the caption: window coordinates
+  const TRect in = ClientInsets();
+  return Rect(r.Left + in.Left, r.Top + in.Top, r.Right + in.Left, r.Bottom + in.Top);
+}
+
+TzbBarItemLinks* TzbBarControl::QuickLinks() const {
+  return quickLinks_ && quickLinks_->BarControl() ? quickLinks_.get() : nullptr;
+}
+
+void TzbBarControl::FreeQuickItems() {
+  for (TzbBarItem* item : quickItems_)
+    if (manager_->IndexOfItem(item) >= 0) {
+      if (TzbBarItemLinks* sub = SubItemLinksOf(*item)) sub->Clear();
+      if (item->LinkCount() == 0) manager_->FreeItem(item);
+    }
+  quickItems_.clear();
+  addRemove_ = nullptr;
+}
+
+void TzbBarControl::SetMarkState(int state) {
+  if (manager_->IsCustomizing() || state == markState_) return;
+  markState_ = state;
+  if (state == 2) OpenQuickWindow();
+  else if (quickLinks_ && quickLinks_->BarControl()) quickLinks_->DestroyBarControl();
+  if (IsAlive(this)) Invalidate();
+}
+
+void TzbBarControl::OpenQuickWindow() {
+  if (quickLinks_) {
+    quickLinks_->DestroyBarControl();
+    quickLinks_->Clear();
+  }
+  FreeQuickItems();
+  if (!quickLinks_)
+    quickLinks_ = std::make_unique<TzbBarItemLinks>(*manager_, TzbBarItemLinks::okLibraryPopup, nullptr, nullptr);
+  // The links that are hidden by the recent filter or did not fit.
+  for (TzbBarItemLink* link : links_->VisibleLinks()) {
+    const bool shown = std::find(links_->ShownLinks().begin(), links_->ShownLinks().end(), link) !=
+                       links_->ShownLinks().end();
+    if (shown && link->Control() && !IsRectEmpty(link->ItemRect)) continue;
+    TzbBarItemLink* copy = quickLinks_->Add();
+    copy->Assign(*link);
+    copy->SourceLink = link;
+  }
+  addRemove_ = manager_->CreateItem<TzbBarSubItem>();
+  addRemove_->SetCaption("&Add or Remove Buttons");
+  addRemove_->SetEnabled(bar_->AllowQuickCustomizing);
+  quickItems_.push_back(addRemove_);
+  for (TzbBarItemLink* link : links_->AvailableLinks()) {
+    auto* entry = manager_->CreateItem<TzbBarButton>();
+    entry->SetCaption(link->RealCaption());
+    entry->SetGlyph(link->RealGlyph());
+    entry->SetButtonStyle(bsChecked);
+    entry->SetDown(link->Visible());
+    entry->CloseSubMenuOnClick = false;
+    TzbBarItemLinks* owner = links_;
+    const int index = links_->IndexOf(link);
+    entry->OnClick = [owner, index](TzbBarItem&) {
+      if (TzbBarItemLink* l = owner->Items(index)) l->SetVisible(!l->Visible());
+    };
+    quickItems_.push_back(entry);
+    addRemove_->ItemLinks().Add()->SetItem(entry);
+  }
+  TzbBarItemLink* last = quickLinks_->Add();
+  last->SetItem(addRemove_);
+  last->SetBeginGroup(quickLinks_->Count() > 1);
+  quickLinks_->CreateBarControl();
+  auto* menu = dynamic_cast<TzbBarSubMenuControl*>(quickLinks_->BarControl());
+  if (!menu) return;
+  TzbBarControl* self = this;
+  menu->OnCloseUp = [self]() {
+    if (!IsAlive(self)) return;
+    // A press on the mark closed the window: that press must not open it again.
+    const TRect m = self->MarkRect(), w = self->WindowRect();
+    const TPoint c = BarCursorPos();
+    self->markClosedByPress_ = (QApplication::mouseButtons() & Qt::LeftButton) &&
+                               PtInRect(Rect(w.Left + m.Left, w.Top + m.Top, w.Left + m.Right, w.Top + m.Bottom), c);
+    self->markState_ = 0;
+    self->Invalidate();
+  };
+  const TRect m = MarkRect();
+  const TRect w = WindowRect();
+  const TRect screen = Rect(w.Left + m.Left, w.Top + m.Top, w.Left + m.Right, w.Top + m.Bottom);
+  if (IsVertical()) menu->ShowAt(Point(screen.Right, screen.Top), screen.Width(), 0);
+  else menu->ShowAt(Point(screen.Left, screen.Bottom), 0, screen.Height());
 }
 
 // ---------------------------------------------------------------- window
@@ -193,6 +295,7 @@ TzbBarHitCode TzbBarControl::HitTest(const TPoint& wp) const {
   const TRect in = ClientInsets();
   const TPoint client = Point(wp.X - in.Left, wp.Y - in.Top);
   if (ClickableAt(client)) return htClient;
+  if (manager_->PainterClass().AllowsQuickCustomizing() && PtInRect(MarkRect(), wp)) return htMark;
   if (IsFloating() && widget_) {
     const TzbBarItemControlPainter& p = manager_->PainterClass();
     if (bar_->CanBeListed() && PtInRect(CloseButtonRect(), wp)) return htClose;
@@ -728,6 +831,10 @@ void TzbBarControl::MouseDown(const TPoint& p, TzbMouseButton button) {
         screen->DragBar(*this, cursor);
       }
       break;
+    case htMark:
+      if (markClosedByPress_) markClosedByPress_ = false;
+      else SetMarkState(markState_ == 2 ? 1 : 2);
+      break;
     case htClose:
       closeTracking_ = true;
       closeState_ = 2;
@@ -863,6 +970,7 @@ void TzbBarControl::Paint() {
     PaintItem(*c);
     first = false;
   }
+  if (IsDocked() && MarkExists()) p.DrawQuickButton(*this, dc, brush, p.GetQuickButtonRect(*this));
 }
 
 }  // namespace zyn

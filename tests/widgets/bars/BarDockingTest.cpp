@@ -354,3 +354,60 @@ TEST(BarUsage, StoredUseCountsBelowZeroCountAsUnused) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarDocking, TheMarkOfACutToolbarOffersItsHiddenButtonsAndTheirVisibility) {
+  TzbBar* datei = Toolbars[0];
+  datei->ShowMark = true;
+  int others = 0;
+  for (std::size_t i = 1; i < Toolbars.size(); ++i) {
+    TzbBarControl* w = WindowOf(Toolbars[i]);
+    const TRect nc = w->NonClientSizes(dsTop);
+    others += w->GetMaxWidth(dsTop) + nc.Left + nc.Right;
+  }
+  Form.resize(others + 80, Form.height());
+  QApplication::processEvents();
+  TzbBarControl* window = WindowOf(datei);
+  ASSERT_TRUE(window->Truncated());
+  ASSERT_TRUE(window->MarkExists());
+  const TRect m = window->MarkRect();
+  ASSERT_FALSE(IsRectEmpty(m));
+  const TRect w = window->WindowRect();
+  const QPoint onMark(w.Left + (m.Left + m.Right) / 2, w.Top + (m.Top + m.Bottom) / 2);
+  Click(onMark);
+  TzbBarItemLinks* quick = window->QuickLinks();
+  ASSERT_NE(quick, nullptr);
+  const std::size_t hidden = datei->ItemLinks().VisibleLinks().size() - datei->ItemLinks().ShownLinks().size();
+  ASSERT_GT(hidden, 0u);
+  ASSERT_EQ(static_cast<std::size_t>(quick->Count()), hidden + 1);
+  EXPECT_EQ(quick->Items(quick->Count() - 1)->Item(), window->AddRemoveItem());
+  // A hidden button runs from the quick-customization window.
+  TzbBarItemLink* copy = quick->Items(0);
+  ASSERT_NE(copy->SourceLink, nullptr);
+  const std::string name = copy->Item()->Name;
+  ClickControl(*quick->Items(quick->Count() - 1)->Control());  // "&Add or Remove Buttons"
+  TzbBarItemLinks& entries = window->AddRemoveItem()->ItemLinks();
+  ASSERT_EQ(entries.Count(), 5);
+  ASSERT_NE(entries.BarControl(), nullptr);
+  // Unticking the last entry hides that button on the toolbar; the window stays open.
+  auto* last = static_cast<TzbBarButton*>(entries.Items(4)->Item());
+  EXPECT_TRUE(last->Down());
+  ClickControl(*entries.Items(4)->Control());
+  EXPECT_FALSE(datei->ItemLinks().Items(4)->Visible());
+  EXPECT_FALSE(last->Down());
+  EXPECT_NE(window->QuickLinks(), nullptr);
+  // A click on the mark closes the window without opening it again.
+  Click(onMark);
+  EXPECT_EQ(window->QuickLinks(), nullptr);
+  Events.clear();
+  Click(onMark);
+  ASSERT_NE(window->QuickLinks(), nullptr);
+  ClickControl(*window->QuickLinks()->Items(0)->Control());
+  ASSERT_FALSE(Events.empty());
+  EXPECT_EQ(Events.back(), "OnClick:" + name);
+}
+
+}  // namespace
+}  // namespace zyn
