@@ -91,7 +91,7 @@ endfunction()
 # targets and benchmarks that link against all of them.
 function(zyn_core_libraries out)
   set(_libs)
-  foreach(lib zyn_base zyn_model zyn_toollib zyn_compiler zyn_bus zyn_stmsim zyn_display zyn_visu zyn_project)
+  foreach(lib zyn_base zyn_model zyn_toollib zyn_compiler zyn_bus zyn_stmsim zyn_display zyn_visu zyn_project zyn_interpreter)
     if(TARGET ${lib})
       list(APPEND _libs ${lib})
     endif()

@@ -9,7 +9,9 @@ function(zyn_tool_library target)
     set(_single --single)
   endif()
   get_filename_component(_source ${ARG_SOURCE} ABSOLUTE)
+  get_filename_component(_outdir ${ARG_OUTPUT} DIRECTORY)
   add_custom_command(OUTPUT ${ARG_OUTPUT}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${_outdir}
     COMMAND zyn-toolc build ${_single} ${_source} ${ARG_OUTPUT}
     DEPENDS zyn-toolc ${_source}
     COMMENT "Building tool library ${ARG_OUTPUT}"

@@ -1,6 +1,7 @@
 #include "model/BasisDaten.h"
 
 #include "model/Anzeigetext.h"
+#include "model/Gruppe.h"
 #include "model/Kanal.h"
 #include "model/Merker.h"
 #include "model/Uhr.h"
@@ -102,6 +103,17 @@ std::string CommandListName(const TZYNBaseObject& object, bool inputSide) {
 std::vector<std::string> FillCommandList(const TBasisDaten& basis, const TZYNBaseObject& object, bool inputSide) {
   std::vector<std::string> out;
   const TEAFunctionList* list = basis.BefehlsListen.FindList(CommandListName(object, inputSide));
+  if (!list) return out;
+  for (int i = 0; i < list->Count(); ++i) out.push_back(list->GetFunction(i)->DisplayName);
+  return out;
+}
+
+std::vector<std::string> FillCommandList(const TBasisDaten& basis, const TZYNBaseObject& object, bool inputSide,
+                                         const IModelLookup& lookup) {
+  const auto* gruppe = dynamic_cast<const TGruppe*>(&object);
+  if (gruppe == nullptr) return FillCommandList(basis, object, inputSide);
+  std::vector<std::string> out;
+  const TEAFunctionList* list = basis.BefehlsListen.FindList(gruppe->GetCommonBefehlsListe(lookup));
   if (!list) return out;
   for (int i = 0; i < list->Count(); ++i) out.push_back(list->GetFunction(i)->DisplayName);
   return out;

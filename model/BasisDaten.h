@@ -53,5 +53,9 @@ bool CommandHasDialog(const TBasisDaten& basis, const TKanal& channel, const std
 std::string CommandListName(const TZYNBaseObject& object, bool inputSide);
 // The DisplayNames of the commands the object offers (groups excluded).
 std::vector<std::string> FillCommandList(const TBasisDaten& basis, const TZYNBaseObject& object, bool inputSide);
+// The same, and for a group the command list all its members share (as the command choice of a
+// group link offers it).
+std::vector<std::string> FillCommandList(const TBasisDaten& basis, const TZYNBaseObject& object, bool inputSide,
+                                         const IModelLookup& lookup);
 
 }  // namespace zyn

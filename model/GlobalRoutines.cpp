@@ -99,7 +99,7 @@ std::vector<std::string> FreeAddressItems(const std::vector<uint8_t>& flags, con
   return items;
 }
 
-int AddInputFlagLinks(TEingang& input, int stmAdresse, bool generated) {
+int AddInputFlagLinks(TEingang& input, int stmAdresse, bool generated, TVerbindungsListe* dest) {
   const TModul* modul = input.Modul;
   if (modul == nullptr) return 0;
   struct Row {
@@ -134,6 +134,12 @@ int AddInputFlagLinks(TEingang& input, int stmAdresse, bool generated) {
     target.SetFunctionNumber(row.command);
     target.SetFunctionText(ModelTranslate(row.commandText));
     if (input.Verbindungen().IndexOfText(link.get()) >= 0) continue;
+    if (dest != nullptr) {
+      if (dest->IndexOfText(link.get()) >= 0) continue;
+      dest->Add(std::move(link));
+      ++added;
+      continue;
+    }
     input.Verbindungen().Add(std::move(link));
     ++added;
   }

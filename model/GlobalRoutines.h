@@ -9,6 +9,7 @@
 namespace zyn {
 
 class TEingang;
+class TVerbindungsListe;
 
 // The decimal number after the first "." ("STM.03" gives 3); -1 without a ".". A rest that is
 // no number raises EZYNError.
@@ -42,7 +43,8 @@ std::vector<std::string> FreeAddressItems(const std::vector<uint8_t>& flags, con
 // sets it, "Aus < 1 Sek" and "Aus > 1 Sek" clear it); a link whose display text is already there
 // is not added again. The input must belong to a module. Returns the number of links added.
 // `generated` marks the links as the program's own (tool generation), so that the clean-up after
-// a compile removes them again; links the user asks for stay.
-int AddInputFlagLinks(TEingang& input, int stmAdresse, bool generated = false);
+// a compile removes them again; links the user asks for stay. With `dest` (a trial expansion)
+// the links go into that list instead and the input's own links are only read.
+int AddInputFlagLinks(TEingang& input, int stmAdresse, bool generated = false, TVerbindungsListe* dest = nullptr);
 
 }  // namespace zyn

@@ -6,7 +6,22 @@
 
 namespace zyn {
 
-int MessageDlg(QWidget* parent, const QString& text, const QString& caption, unsigned type) {
+namespace {
+TMessageDlgHook& Hook() {
+  static TMessageDlgHook hook;
+  return hook;
+}
+}  // namespace
+
+TMessageDlgHook SetMessageDlgHook(TMessageDlgHook hook) {
+  TMessageDlgHook previous = std::move(Hook());
+  Hook() = std::move(hook);
+  return previous;
+}
+
+int MessageDlg(QWidget* parent, const QString& text, const QString& caption, unsigned type,
+               const std::function<QString(const QString&)>& buttonText) {
+  if (Hook()) return Hook()(text, caption, type);
   QMessageBox box(parent);
   box.setWindowTitle(caption);
   box.setText(text);
@@ -44,7 +59,8 @@ int MessageDlg(QWidget* parent, const QString& text, const QString& caption, uns
   }
   std::vector<std::pair<QAbstractButton*, int>> buttons;
   for (const Entry& e : entries) {
-    QPushButton* b = box.addButton(QString::fromUtf8(e.label), e.role);
+    const QString label = QString::fromUtf8(e.label);
+    QPushButton* b = box.addButton(buttonText ? buttonText(label) : label, e.role);
     buttons.emplace_back(b, e.result);
     if (e.result == closeResult) box.setEscapeButton(b);
   }

@@ -2,6 +2,7 @@
 // The one message box of the program: German buttons, the platform's button sets and results.
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -15,6 +16,14 @@ enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
 
 // Shows text modally over parent (may be null) and returns IDOK, IDCANCEL, IDYES or IDNO. Closing
 // the box without a button answers IDCANCEL where a cancel button exists, else IDNO or IDOK.
-int MessageDlg(QWidget* parent, const QString& text, const QString& caption, unsigned type);
+// buttonText, when given, turns each German button caption ("OK", "Ja", "Nein", "Abbrechen") into
+// the one shown.
+int MessageDlg(QWidget* parent, const QString& text, const QString& caption, unsigned type,
+               const std::function<QString(const QString&)>& buttonText = {});
+
+// Scripted answers: while a hook is installed, MessageDlg shows nothing and returns what the hook
+// answers for the box (the tests use it to answer 6, 7 or 2). Returns the previous hook.
+using TMessageDlgHook = std::function<int(const QString& text, const QString& caption, unsigned type)>;
+TMessageDlgHook SetMessageDlgHook(TMessageDlgHook hook);
 
 }  // namespace zyn

@@ -12,7 +12,7 @@ PACKAGES=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # independent readers of the files we write
-  libxml2-utils unzip poppler-utils python3 python3-dbfread
+  libxml2-utils unzip poppler-utils python3 python3-dbfread python3-aiosmtpd
   # GUI tests and screenshots
   xvfb xauth xdotool
 )

@@ -109,7 +109,23 @@ int SmartCompareTexts(const QString& a, const QString& b, TAutoSortStyle style, 
   return c < 0 ? -1 : c > 0 ? 1 : 0;
 }
 
+TEnhListHeader::TEnhListHeader(TCustomEnhListView* view) : QHeaderView(Qt::Horizontal, view), fView(view) {}
+
+void TEnhListHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
+  if (!rect.isValid()) return;
+  if (!fView->HeaderItemOwnerDrawn(logicalIndex)) {
+    QHeaderView::paintSection(painter, rect, logicalIndex);
+    return;
+  }
+  const bool pressed = (QApplication::mouseButtons() & Qt::LeftButton) && underMouse() &&
+                       logicalIndexAt(mapFromGlobal(QCursor::pos())) == logicalIndex && sectionsClickable();
+  painter->save();
+  fView->DrawHeaderItem(painter, rect, logicalIndex, pressed);
+  painter->restore();
+}
+
 TCustomEnhListView::TCustomEnhListView(QWidget* parent) : QTreeWidget(parent) {
+  setHeader(new TEnhListHeader(this));
   setRootIsDecorated(false);
   setUniformRowHeights(true);
   setAllColumnsShowFocus(true);
@@ -201,19 +217,251 @@ void TCustomEnhListView::SetAutoSortAscending(bool ascending) {
 
 void TCustomEnhListView::SetReverseSortArrows(bool reverse) {
   fReverseSortArrows = reverse;
+  if (fShowSortArrows) MakeArrows();
   ApplySortIndicator();
+}
+
+int TCustomEnhListView::OwnerDrawRowHeight() {
+  int h = fontMetrics().boundingRect(QStringLiteral("Wy")).height() + 1;
+  h = std::max(h, fontMetrics().height() + 1);
+  if (OnMeasureItem) OnMeasureItem(this, h);
+  return std::max(h, 1);
 }
 
 void TCustomEnhListView::SetStyle(TLVStyle style) {
   fStyle = style;
-  int h = fontMetrics().height() + 1;
-  if (OnMeasureItem) OnMeasureItem(this, h);
-  setStyleSheet(style == lvOwnerDrawFixed ? QStringLiteral("QTreeView::item { height: %1px; }").arg(h) : QString());
+  setStyleSheet(style == lvOwnerDrawFixed ? QStringLiteral("QTreeView::item { height: %1px; }").arg(OwnerDrawRowHeight())
+                                          : QString());
+  viewport()->update();
 }
 
 void TCustomEnhListView::SetShowSortArrows(bool show) {
   fShowSortArrows = show;
+  fArrowUp = QImage();
+  fArrowDown = QImage();
+  if (show) MakeArrows();
+  UpdateHeaderOwnerDraw();
   ApplySortIndicator();
+}
+
+void TCustomEnhListView::SetOnDrawHeader(TLVHDrawItemEvent handler) {
+  fOnDrawHeader = std::move(handler);
+  UpdateHeaderOwnerDraw();
+}
+
+void TCustomEnhListView::UpdateHeaderOwnerDraw() { SetHeaderOwnerDraw(bool(fOnDrawHeader) || fShowSortArrows); }
+
+void TCustomEnhListView::SetHeaderOwnerDraw(bool on) {
+  fHeaderOwnerDraw = on;
+  header()->viewport()->update();
+}
+
+void TCustomEnhListView::MakeArrows() {
+  const int textHeight = fontMetrics().height();
+  fArrowUp = QImage();
+  fArrowDown = QImage();
+  if (textHeight < 7) return;
+  const int s = (textHeight % 2 ? textHeight + 1 : textHeight) - 6;
+  if (s <= 0) return;
+  for (QImage* picture : {&fArrowUp, &fArrowDown}) {
+    *picture = QImage(s, s, QImage::Format_RGB32);
+    picture->fill(ToQColor(clBtnFace));
+    TCanvas c(picture);
+    const bool down = picture == &fArrowDown;
+    c.Pen.Color = down ? clBtnShadow : clBtnHighlight;
+    if (down) {
+      c.MoveTo(s / 2, s - 2);
+      c.LineTo(s - 1, 0);
+      c.Pen.Color = clBtnHighlight;
+      c.MoveTo(s - 2, 0);
+      c.LineTo(0, 0);
+      c.LineTo(s / 2 - 1, s - 2);
+    } else {
+      c.MoveTo(0, s - 1);
+      c.LineTo(s / 2 - 1, 0);
+      c.Pen.Color = clBtnShadow;
+      c.MoveTo(s / 2, 0);
+      c.LineTo(s - 1, s - 1);
+      c.LineTo(-1, s - 1);
+    }
+  }
+}
+
+bool TCustomEnhListView::ArrowShownFor(int column) const {
+  return fShowSortArrows && column == fSortColumn && fAutoColumnSort != acsNoSort;
+}
+
+void TCustomEnhListView::DrawHeaderItem(QPainter* painter, const QRect& rect, int column, bool pressed) {
+  TCanvas canvas(painter);
+  canvas.Font.Font = header()->font();
+  canvas.Font.Color = clBtnText;
+  canvas.Brush.Color = clBtnFace;
+  TRect r = FromQRect(rect);
+  bool defaultDrawing = !fOnDrawHeader;
+  if (fOnDrawHeader) fOnDrawHeader(this, canvas, column, r, pressed, defaultDrawing);
+  if (defaultDrawing) DefaultDrawHeader(canvas, column, r, pressed);
+}
+
+void TCustomEnhListView::DefaultDrawHeader(TCanvas& canvas, int column, TRect r, bool pressed) {
+  canvas.Brush.Style = bsSolid;
+  canvas.Brush.Color = clBtnFace;
+  canvas.FillRect(r);
+  TRect edge = r;
+  canvas.DrawEdge(edge, pressed ? unsigned(BDR_SUNKENOUTER) : unsigned(EDGE_RAISED), BF_RECT);
+  InflateRect(r, -2, -2);
+  if (pressed) OffsetRect(r, 1, 1);
+  DrawHeaderCaption(canvas, column, r, r, ArrowShownFor(column));
+}
+
+void TCustomEnhListView::DrawHeaderCaption(TCanvas& canvas, int column, const TRect& area0, const TRect& item,
+                                           bool arrowShown) {
+  const TShellAlignment alignment = ColumnAlignment(column);
+  TRect area = area0;
+  if (alignment == TShellAlignment::taLeftJustify) area.Left += 4;
+  if (alignment == TShellAlignment::taRightJustify) area.Right -= 4;
+  QImage picture;
+  bool pictureRight = true;
+  const bool hasPicture = HeaderPicture(column, picture, pictureRight);
+  if (hasPicture) {
+    if (pictureRight)
+      area.Right -= picture.width() + 4;
+    else
+      area.Left += picture.width() + 4;
+  }
+  const QImage& arrow = (fSortAscending != fReverseSortArrows) ? fArrowUp : fArrowDown;
+  arrowShown = arrowShown && !arrow.isNull();
+  const bool arrowRight = ArrowAtTextEnd() || alignment != TShellAlignment::taRightJustify;
+  if (arrowShown) {
+    const int room = arrow.width() + 8;
+    if (arrowRight)
+      area.Right = std::max(area.Left, area.Right - room);
+    else
+      area.Left += room;
+  }
+  const QString caption = headerItem()->text(column);
+  const unsigned textFlags = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
+  TRect measure = area;
+  canvas.DrawText(caption, measure, textFlags | DT_CALCRECT);
+  const int width = std::min(measure.Width(), std::max(area.Width(), 0));
+  TRect text = area;
+  if (alignment == TShellAlignment::taRightJustify)
+    text.Left = text.Right - width;
+  else if (alignment == TShellAlignment::taCenter)
+    text.Left = area.Left + (area.Width() - width) / 2;
+  text.Right = text.Left + width;
+  canvas.Brush.Style = bsClear;
+  canvas.DrawText(caption, text, textFlags);
+  const auto fits = [&](int x, const QImage& img) { return x >= item.Left && x + img.width() <= item.Right; };
+  const auto middle = [&](const QImage& img) { return item.Top + (item.Height() - img.height()) / 2; };
+  int after = text.Right;
+  if (hasPicture) {
+    const int x = pictureRight ? text.Right + 4 : text.Left - 4 - picture.width();
+    if (fits(x, picture)) canvas.Draw(x, middle(picture), picture);
+    if (pictureRight) after = x + picture.width();
+  }
+  if (arrowShown) {
+    const int x = arrowRight ? after + 8 : text.Left - 8 - arrow.width();
+    if (fits(x, arrow)) canvas.Draw(x, middle(arrow), arrow);
+  }
+  canvas.Brush.Style = bsSolid;
+}
+
+TOwnerDrawState TCustomEnhListView::RowState(int index) const {
+  TOwnerDrawState state = 0;
+  QTreeWidgetItem* item = topLevelItem(index);
+  if (!item) return state;
+  if (item->isSelected()) state |= odSelected;
+  if (item == currentItem() && hasFocus()) state |= odFocused;
+  if (!isEnabled()) state |= odDisabled;
+  return state;
+}
+
+TRect TCustomEnhListView::ColumnSpan(int column, const TRect& row) const {
+  const int left = header()->sectionViewportPosition(column);
+  return Rect(left, row.Top, left + header()->sectionSize(column), row.Bottom);
+}
+
+void TCustomEnhListView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  if (fStyle != lvOwnerDrawFixed || index.parent().isValid()) {
+    QTreeWidget::drawRow(painter, option, index);
+    return;
+  }
+  auto* self = const_cast<TCustomEnhListView*>(this);
+  const int row = index.row();
+  painter->save();
+  TCanvas canvas(painter);
+  canvas.Font.Font = font();
+  canvas.Font.Color = clWindowText;
+  canvas.Brush.Color = clWindow;
+  const int left = -horizontalOffset();
+  const TRect rect = Rect(left, option.rect.top(), left + header()->length(), option.rect.top() + option.rect.height());
+  const TOwnerDrawState state = RowState(row);
+  bool defaultDrawing = !OnDrawItem;
+  bool fullRowSelect = InitialFullRowSelect();
+  if (OnDrawItem) OnDrawItem(self, canvas, row, rect, state, defaultDrawing, fullRowSelect);
+  if (defaultDrawing) {
+    self->DefaultDrawItem(canvas, row, rect, state, fullRowSelect);
+    if (OnAfterDefaultDrawItem) OnAfterDefaultDrawItem(self, canvas, row, rect, state);
+  }
+  painter->restore();
+}
+
+void TCustomEnhListView::DefaultDrawItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state,
+                                         bool fullRowSelect) {
+  canvas.Brush.Style = bsSolid;
+  canvas.Brush.Color = clWindow;
+  canvas.FillRect(rect);
+  const bool focused = hasFocus();
+  const bool selectionShown = (state & odSelected) && (focused || !HideSelection);
+  const int first = ColumnAtPosition(0);
+  const TRect firstSpan = ColumnSpan(first, rect);
+  // the item's small picture sits 2 pixels in, vertically centred; text and selection follow it
+  QTreeWidgetItem* item = topLevelItem(index);
+  const QIcon icon = item ? item->icon(first) : QIcon();
+  const QSize iconSize = icon.isNull() ? QSize() : (this->iconSize().isValid() ? this->iconSize() : QSize(16, 16));
+  const int imagesRight = icon.isNull() ? firstSpan.Left : firstSpan.Left + 2 + iconSize.width();
+  TRect selection = rect;
+  selection.Left = imagesRight;
+  if (!fullRowSelect)
+    selection.Right = std::min(imagesRight + canvas.TextWidth(CellText(item, first)) + 8, firstSpan.Right);
+  if (selectionShown) {
+    canvas.Brush.Color = focused ? clHighlight : clBtnFace;
+    canvas.FillRect(selection);
+  }
+  if (!icon.isNull()) {
+    const QIcon::Mode mode = focused && (state & (odSelected | odFocused)) ? QIcon::Selected : QIcon::Normal;
+    const QPixmap picture = icon.pixmap(iconSize, mode);
+    canvas.Painter().drawPixmap(firstSpan.Left + 2, rect.Top + (rect.Height() - picture.height()) / 2, picture);
+  }
+  for (int p = 0; p < columnCount(); ++p) {
+    const int column = ColumnAtPosition(p);
+    if (header()->isSectionHidden(column)) continue;
+    const bool highlighted = selectionShown && (p == 0 || fullRowSelect);
+    canvas.Font.Color = highlighted ? (focused ? clHighlightText : clBtnText) : clWindowText;
+    TRect cell = ColumnSpan(column, rect);
+    if (p == 0) {
+      if (ColumnAlignment(column) == TShellAlignment::taLeftJustify) cell.Left = imagesRight;
+      if (!fullRowSelect) cell.Right = std::min(cell.Right, std::max(selection.Right, cell.Left));
+    }
+    DrawCellText(canvas, index, column, cell, state);
+  }
+  canvas.Font.Color = clWindowText;
+  if ((state & odFocused) && focused) canvas.DrawFocusRect(selection);
+}
+
+void TCustomEnhListView::DrawCellText(TCanvas& canvas, int index, int column, TRect rect, TOwnerDrawState state) {
+  bool defaultDrawing = true;
+  if (OnDrawSubItem) OnDrawSubItem(this, canvas, index, column, rect, state, defaultDrawing);
+  if (!defaultDrawing) return;
+  const TShellAlignment alignment = ColumnAlignment(column);
+  if (column > 0) InflateRect(rect, -4, 0);
+  if (alignment == TShellAlignment::taLeftJustify) rect.Left += 4;
+  const unsigned align = alignment == TShellAlignment::taRightJustify ? DT_RIGHT
+                         : alignment == TShellAlignment::taCenter     ? DT_CENTER
+                                                                       : DT_LEFT;
+  canvas.Brush.Style = bsClear;
+  canvas.DrawText(CellText(topLevelItem(index), column), rect, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | align);
+  canvas.Brush.Style = bsSolid;
 }
 
 void TCustomEnhListView::SetNoColumnResize(bool block) {
@@ -223,12 +471,9 @@ void TCustomEnhListView::SetNoColumnResize(bool block) {
 }
 
 void TCustomEnhListView::ApplySortIndicator() {
-  const bool shown = fShowSortArrows && fAutoColumnSort != acsNoSort && fSortColumn >= 0;
-  header()->setSortIndicatorShown(shown);
-  if (!shown) return;
-  bool up = fSortAscending;
-  if (fReverseSortArrows) up = !up;
-  header()->setSortIndicator(fSortColumn, up ? Qt::AscendingOrder : Qt::DescendingOrder);
+  // The header draws the arrows itself while they are shown.
+  header()->setSortIndicatorShown(false);
+  header()->viewport()->update();
 }
 
 void TCustomEnhListView::SetCurrentSortColumn(int column) {
@@ -392,6 +637,16 @@ void TCustomEnhListView::keyPressEvent(QKeyEvent* event) {
     }
   }
   QTreeWidget::keyPressEvent(event);
+}
+
+void TCustomEnhListView::changeEvent(QEvent* event) {
+  QTreeWidget::changeEvent(event);
+  // owner-drawn rows are measured anew in the new font
+  if (event->type() == QEvent::FontChange && fStyle == lvOwnerDrawFixed) SetStyle(fStyle);
+  if ((event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange) && fShowSortArrows) {
+    MakeArrows();
+    header()->viewport()->update();
+  }
 }
 
 void TCustomEnhListView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {

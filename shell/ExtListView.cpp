@@ -2,6 +2,8 @@
 
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSettings>
 #include <QToolTip>
@@ -60,6 +62,7 @@ TzsExtListView::TzsExtListView(QWidget* parent) : TCustomEnhListView(parent) {
     item->setData(0, Qt::UserRole + 2, checked);
     if (OnItemChecked) OnItemChecked(this, indexOfTopLevelItem(item), checked);
   });
+  connect(this, &QTreeWidget::itemSelectionChanged, this, [this] { ReportStateChanges(); });
   connect(this, &QTreeWidget::itemActivated, this, [this] {
     if (OnItemActivate) OnItemActivate(this);
   });
@@ -106,6 +109,63 @@ bool TzsExtListView::ColumnResizable(int column) const {
 void TzsExtListView::ApplyColumnFormats() {
   for (int c = 0; c < columnCount(); ++c)
     header()->setSectionResizeMode(c, ColumnResizable(c) ? QHeaderView::Interactive : QHeaderView::Fixed);
+  header()->viewport()->update();
+}
+
+void TzsExtListView::SetSmallImages(std::vector<QImage> images) {
+  fSmallImages = std::move(images);
+  UpdateHeaderOwnerDraw();
+  ApplyColumnFormats();
+}
+
+bool TzsExtListView::HeaderPicture(int column, QImage& picture, bool& rightOfText) const {
+  if (column < 0 || column >= int(fFormats.size())) return false;
+  const TzsExtListColumn& format = fFormats[size_t(column)];
+  if (format.ImageIndex < 0 || format.ImageIndex >= int(fSmallImages.size())) return false;
+  picture = fSmallImages[size_t(format.ImageIndex)];
+  rightOfText = format.ImageAlignment == ciaRightOfText;
+  return !picture.isNull();
+}
+
+bool TzsExtListView::HeaderItemOwnerDrawn(int column) const {
+  QImage picture;
+  bool right = true;
+  // A column with a picture is drawn by the list view as well: the picture may lie right of the text.
+  return HeaderOwnerDraw() || HeaderPicture(column, picture, right);
+}
+
+bool TzsExtListView::ArrowShownFor(int column) const {
+  return ShowSortArrows() && column == CurrentSortColumn() && (AutoColumnSort() != acsNoSort || bool(OnSortItems));
+}
+
+void TzsExtListView::DefaultDrawItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state,
+                                     bool fullRowSelect) {
+  if (!fVirtualMode) {
+    TCustomEnhListView::DefaultDrawItem(canvas, index, rect, state, fullRowSelect);
+    return;
+  }
+  // A virtual list sets the colours and leaves every cell to OnDrawSubItem.
+  canvas.Brush.Style = bsSolid;
+  canvas.Brush.Color = clWindow;
+  canvas.FillRect(rect);
+  const bool focused = hasFocus();
+  const bool selectionShown = (state & odSelected) && (focused || !HideSelection);
+  TRect selection = fullRowSelect ? rect : ColumnSpan(ColumnAtPosition(0), rect);
+  if (selectionShown) {
+    canvas.Brush.Color = focused ? clHighlight : clBtnFace;
+    canvas.FillRect(selection);
+    canvas.Font.Color = focused ? clHighlightText : clBtnText;
+  }
+  for (int p = 0; p < columnCount(); ++p) {
+    const int column = ColumnAtPosition(p);
+    TRect cell = ColumnSpan(column, rect);
+    if (p == 0)
+      cell.Right -= 2;
+    else
+      cell.Left += 4;
+    bool defaultDrawing = true;
+    if (OnDrawSubItem) OnDrawSubItem(this, canvas, index, column, cell, state, defaultDrawing);
+  }
 }
 
 std::vector<int> TzsExtListView::ColumnOrder() const {
@@ -132,8 +192,36 @@ int TzsExtListView::PositionOfColumn(int column) const {
 
 void TzsExtListView::SetVirtualMode(bool on) {
   fVirtualMode = on;
+  fFilling = true;
   clear();
+  fFilling = false;
   fVirtualCount = 0;
+  fVirtualStates.clear();
+}
+
+TLVVMItemInfo TzsExtListView::ItemInfo(int item, int subItem, TLVVMMaskItems mask) const {
+  TLVVMItemInfo info;
+  info.Mask = mask;
+  if (OnVMGetItemInfo) OnVMGetItemInfo(const_cast<TzsExtListView*>(this), item, subItem, info);
+  return info;
+}
+
+void TzsExtListView::FillVirtualItem(QTreeWidgetItem* item, int index) const {
+  const TLVVMItemInfo info = ItemInfo(index, 0, lvifText | lvifImage | lvifParam | lvifState | lvifIndent);
+  item->setText(0, info.Text);
+  if (info.Image >= 0 && info.Image < int(fSmallImages.size()))
+    item->setIcon(0, QIcon(QPixmap::fromImage(fSmallImages[size_t(info.Image)])));
+  else
+    item->setIcon(0, QIcon());
+  item->setData(0, Qt::UserRole + 3, QVariant::fromValue<qlonglong>(info.Param));
+  item->setData(0, Qt::UserRole + 4, info.Indent);
+  for (int k = 1; k < columnCount(); ++k) item->setText(k, ItemInfo(index, k, lvifText).Text);
+  item->setData(0, Qt::UserRole + 1, std::max(columnCount() - 1, 0));
+}
+
+qintptr TzsExtListView::ItemData(int index) const {
+  QTreeWidgetItem* item = Item(index);
+  return item ? qintptr(item->data(0, Qt::UserRole + 3).toLongLong()) : 0;
 }
 
 void TzsExtListView::SetVirtualItemCount(int count) {
@@ -143,20 +231,79 @@ void TzsExtListView::SetVirtualItemCount(int count) {
 
 void TzsExtListView::FillVirtualItems() {
   BeginUpdate();
+  fFilling = true;
   clear();
+  if (fVirtualCount > 0 && OnVMCacheHint) {
+    TLVVMCacheHint hint{0, fVirtualCount - 1};
+    OnVMCacheHint(this, hint);
+  }
   for (int i = 0; i < fVirtualCount; ++i) {
-    QStringList texts;
-    for (int c = 0; c < std::max(columnCount(), 1); ++c) {
-      unsigned mask = lvifText;
-      QString text;
-      if (OnVMGetItemInfo) OnVMGetItemInfo(this, i, c, mask, text);
-      texts << text;
-    }
-    auto* item = new QTreeWidgetItem(texts);
-    item->setData(0, Qt::UserRole + 1, int(texts.size()) - 1);
+    auto* item = new QTreeWidgetItem;
+    FillVirtualItem(item, i);
     addTopLevelItem(item);
   }
+  fVirtualStates.assign(size_t(fVirtualCount), 0);
+  fFilling = false;
   EndUpdate();
+}
+
+void TzsExtListView::ReportStateChanges() {
+  if (!fVirtualMode || fFilling) return;
+  const int count = ItemCount();
+  fVirtualStates.resize(size_t(count), 0);
+  int i = 0;
+  while (i < count) {
+    const unsigned now = Item(i)->isSelected() ? lvisSelected : 0;
+    const unsigned before = fVirtualStates[size_t(i)];
+    if (now == before) {
+      ++i;
+      continue;
+    }
+    // one report for each run of items that changed alike
+    int j = i;
+    while (j + 1 < count && (Item(j + 1)->isSelected() ? lvisSelected : 0u) == now && fVirtualStates[size_t(j + 1)] == before &&
+           now != before)
+      ++j;
+    for (int k = i; k <= j; ++k) fVirtualStates[size_t(k)] = now;
+    if (OnVMStateChanged) {
+      TLVVMStateInfo info{i, j, now, before};
+      OnVMStateChanged(this, info);
+    }
+    i = j + 1;
+  }
+}
+
+QTreeWidgetItem* TzsExtListView::FindByPrefix(const QString& text, int column) {
+  if (!fVirtualMode || !OnVMFindItem) return TCustomEnhListView::FindByPrefix(text, column);
+  TLVVMFindInfo info;
+  info.Text = text;
+  info.Start = SelectedIndex();
+  int found = -1;
+  OnVMFindItem(this, info, found);
+  QTreeWidgetItem* item = Item(found);
+  if (!item) return nullptr;
+  clearSelection();
+  item->setSelected(true);
+  setCurrentItem(item);
+  scrollToItem(item);
+  return item;
+}
+
+void TzsExtListView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  if (!fVirtualMode) {
+    TCustomEnhListView::closeEditor(editor, hint);
+    return;
+  }
+  QTreeWidgetItem* item = currentItem();
+  auto* line = qobject_cast<QLineEdit*>(editor);
+  const QString text = line ? line->text() : QString();
+  const bool canceled = hint == QAbstractItemDelegate::RevertModelCache || !line;
+  QTreeWidget::closeEditor(editor, hint);
+  if (!item) return;
+  const int index = indexOfTopLevelItem(item);
+  if (OnVMCaptionEdited) OnVMCaptionEdited(this, index, canceled, canceled ? QString() : text);
+  // the owner of the items decides what the caption is now
+  FillVirtualItem(item, index);
 }
 
 void TzsExtListView::SetRequireComCtlUpdate(bool require) {
@@ -207,6 +354,57 @@ bool TzsExtListView::viewportEvent(QEvent* event) {
     return true;
   }
   return TCustomEnhListView::viewportEvent(event);
+}
+
+void TzsExtListView::mousePressEvent(QMouseEvent* event) {
+  const bool onEmpty = !itemAt(event->position().toPoint());
+  if (onEmpty && event->button() == Qt::LeftButton && OnMarqueeBegin &&
+      (selectionMode() == QAbstractItemView::ExtendedSelection || selectionMode() == QAbstractItemView::MultiSelection)) {
+    bool canBegin = true;
+    OnMarqueeBegin(this, canBegin);
+    if (!canBegin) {
+      event->accept();
+      return;
+    }
+  }
+  TCustomEnhListView::mousePressEvent(event);
+}
+
+void TzsExtListView::mouseMoveEvent(QMouseEvent* event) {
+  TCustomEnhListView::mouseMoveEvent(event);
+  if (!HasStyle(lvxTrackSelect) && !OnHotTrack) return;
+  const QPoint pos = event->position().toPoint();
+  QTreeWidgetItem* item = itemAt(pos);
+  int index = item ? indexOfTopLevelItem(item) : -1;
+  if (index == fHotItem) return;
+  fHotItem = index;
+  if (index < 0) return;
+  bool allowSelect = true;
+  if (OnHotTrack) OnHotTrack(this, index, columnAt(pos.x()), pos, allowSelect);
+  fHotItem = index;  // the handler may have named another item
+  if (!allowSelect || !HasStyle(lvxTrackSelect) || !Item(index) || (event->buttons() & Qt::LeftButton)) {
+    if (fHoverTimer) fHoverTimer->stop();
+    return;
+  }
+  const int delay = fHoverTime < 0 ? 400 : fHoverTime;
+  if (delay == 0) {
+    SelectHotItem();
+    return;
+  }
+  if (!fHoverTimer) {
+    fHoverTimer = new QTimer(this);
+    fHoverTimer->setSingleShot(true);
+    connect(fHoverTimer, &QTimer::timeout, this, [this] { SelectHotItem(); });
+  }
+  fHoverTimer->start(delay);
+}
+
+void TzsExtListView::SelectHotItem() {
+  QTreeWidgetItem* hot = Item(fHotItem);
+  if (!hot) return;
+  clearSelection();
+  hot->setSelected(true);
+  setCurrentItem(hot, 0, QItemSelectionModel::NoUpdate);
 }
 
 void TzsExtListView::StoreSettings() {

@@ -2,7 +2,13 @@
 
 #include "shell/AlignLayout.h"
 
+#include <QApplication>
 #include <QChildEvent>
+#include <QDrag>
+#include <QMimeData>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -85,16 +91,19 @@ void TFoldPanelClient::PassOn(QMouseEvent* event, int kind) {
 
 void TFoldPanelClient::mousePressEvent(QMouseEvent* event) {
   TPaneles::mousePressEvent(event);
+  if (event->button() == Qt::LeftButton) fOwner->TrackAutoDrag(0, event->globalPosition().toPoint(), true);
   PassOn(event, 0);
 }
 
 void TFoldPanelClient::mouseMoveEvent(QMouseEvent* event) {
   TPaneles::mouseMoveEvent(event);
+  fOwner->TrackAutoDrag(1, event->globalPosition().toPoint(), event->buttons() & Qt::LeftButton);
   PassOn(event, 1);
 }
 
 void TFoldPanelClient::mouseReleaseEvent(QMouseEvent* event) {
   TPaneles::mouseReleaseEvent(event);
+  fOwner->TrackAutoDrag(2, event->globalPosition().toPoint(), false);
   PassOn(event, 2);
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && fOwner->OnClick)
     fOwner->OnClick(fOwner);
@@ -104,8 +113,130 @@ void TFoldPanelClient::mouseDoubleClickEvent(QMouseEvent*) {
   if (fOwner->OnDblClick) fOwner->OnDblClick(fOwner);
 }
 
+void TFoldPanelClient::dragEnterEvent(QDragEnterEvent* event) {
+  fOwner->DragOverAt(event, mapTo(fOwner, event->position().toPoint()), dsDragEnter);
+}
+
+void TFoldPanelClient::dragMoveEvent(QDragMoveEvent* event) {
+  fOwner->DragOverAt(event, mapTo(fOwner, event->position().toPoint()), dsDragMove);
+}
+
+void TFoldPanelClient::dragLeaveEvent(QDragLeaveEvent*) { fOwner->DragOverAt(nullptr, QPoint(), dsDragLeave); }
+
+void TFoldPanelClient::dropEvent(QDropEvent* event) { fOwner->DropAt(event, mapTo(fOwner, event->position().toPoint())); }
+
+void TFoldPanelClient::keyPressEvent(QKeyEvent* event) {
+  // keys a child control left alone are not the panel's
+  if (!hasFocus() || !fOwner->KeyAt(event, true)) TPaneles::keyPressEvent(event);
+}
+
+void TFoldPanelClient::keyReleaseEvent(QKeyEvent* event) {
+  if (!hasFocus() || !fOwner->KeyAt(event, false)) TPaneles::keyReleaseEvent(event);
+}
+
+void TFoldPanelClient::focusInEvent(QFocusEvent* event) {
+  TPaneles::focusInEvent(event);
+  if (fOwner->OnEnter) fOwner->OnEnter(fOwner);
+}
+
+void TFoldPanelClient::focusOutEvent(QFocusEvent* event) {
+  TPaneles::focusOutEvent(event);
+  if (fOwner->OnExit) fOwner->OnExit(fOwner);
+}
+
+void TFoldPanel::TrackAutoDrag(int kind, const QPoint& globalPos, bool leftDown) {
+  if (kind == 0) {
+    fDragArmed = fDragMode == dmAutomatic && leftDown;
+    fDragStart = globalPos;
+    return;
+  }
+  if (kind == 2 || !leftDown) {
+    fDragArmed = false;
+    return;
+  }
+  if (fDragArmed && (globalPos - fDragStart).manhattanLength() >= QApplication::startDragDistance()) {
+    fDragArmed = false;
+    BeginDrag();
+  }
+}
+
+void TFoldPanel::BeginDrag() {
+  if (OnStartDrag) OnStartDrag(this);
+  QPoint dropPos;
+  QPointer<QObject> target = ExecDrag(dropPos);
+  // a drop on an inner panel is a drop on its fold panel
+  if (auto* client = qobject_cast<TFoldPanelClient*>(target.data())) {
+    dropPos = client->mapTo(client->FoldPanel(), dropPos);
+    target = client->FoldPanel();
+  }
+  if (OnEndDrag) OnEndDrag(this, target.data(), dropPos.x(), dropPos.y());
+}
+
+QObject* TFoldPanel::ExecDrag(QPoint& dropPos) {
+  auto* drag = new QDrag(this);
+  auto* data = new QMimeData;
+  data->setData(QStringLiteral("application/x-zyn-control"), objectName().toUtf8());
+  drag->setMimeData(data);
+  const Qt::DropAction action = drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+  QObject* target = action == Qt::IgnoreAction ? nullptr : drag->target();
+  if (auto* w = qobject_cast<QWidget*>(target)) dropPos = w->mapFromGlobal(QCursor::pos());
+  return target;
+}
+
+bool TFoldPanel::TabStop() const { return fClient->focusPolicy() != Qt::NoFocus; }
+
+void TFoldPanel::SetTabStop(bool tabStop) { fClient->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus); }
+
+void TFoldPanel::DragOverAt(QDropEvent* event, const QPoint& pos, TDragState state) {
+  if (state != dsDragLeave) fDragPos = pos;
+  // without a handler nothing is accepted
+  bool accept = bool(OnDragOver);
+  if (OnDragOver) OnDragOver(this, event ? event->source() : nullptr, fDragPos.x(), fDragPos.y(), state, accept);
+  if (!event) return;
+  if (accept)
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void TFoldPanel::DropAt(QDropEvent* event, const QPoint& pos) {
+  fDragPos = pos;
+  if (OnDragDrop) {
+    OnDragDrop(this, event->source(), pos.x(), pos.y());
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+bool TFoldPanel::KeyAt(QKeyEvent* event, bool down) {
+  int key = event->key();
+  if (down) {
+    if (OnKeyDown) OnKeyDown(this, key, event->modifiers());
+    if (key != 0 && OnKeyPress && !event->text().isEmpty() && event->text()[0].isPrint()) {
+      QChar ch = event->text()[0];
+      OnKeyPress(this, ch);
+      if (ch.isNull()) key = 0;
+    }
+  } else if (OnKeyUp) {
+    OnKeyUp(this, key, event->modifiers());
+  }
+  if (key == 0) event->accept();
+  return key == 0 || (down ? bool(OnKeyDown) || bool(OnKeyPress) : bool(OnKeyUp));
+}
+
+void TFoldPanel::dragEnterEvent(QDragEnterEvent* event) { DragOverAt(event, event->position().toPoint(), dsDragEnter); }
+
+void TFoldPanel::dragMoveEvent(QDragMoveEvent* event) { DragOverAt(event, event->position().toPoint(), dsDragMove); }
+
+void TFoldPanel::dragLeaveEvent(QDragLeaveEvent*) { DragOverAt(nullptr, QPoint(), dsDragLeave); }
+
+void TFoldPanel::dropEvent(QDropEvent* event) { DropAt(event, event->position().toPoint()); }
+
 TFoldPanel::TFoldPanel(QWidget* parent) : QWidget(parent) {
   fClient = new TFoldPanelClient(this);
+  fClient->setAcceptDrops(true);
+  setAcceptDrops(true);
   fCaptionFont = QFont(QStringLiteral("Small Fonts"), 7);
   setMouseTracking(true);
   resize(185, 41);
@@ -486,6 +617,9 @@ void TFoldPanel::paintEvent(QPaintEvent*) {
 
 void TFoldPanel::mousePressEvent(QMouseEvent* event) {
   if (OnMouseDown) OnMouseDown(this, event->button(), event->modifiers(), event->position().toPoint());
+  // the glyph folds; anywhere else the panel may be dragged
+  if (event->button() == Qt::LeftButton)
+    TrackAutoDrag(0, event->globalPosition().toPoint(), !(fFolding && GlyphRect().contains(event->position().toPoint())));
   if (event->button() != Qt::LeftButton || !fFolding) return;
   fPressPos = event->position().toPoint();
   fClicked = false;
@@ -498,6 +632,7 @@ void TFoldPanel::mousePressEvent(QMouseEvent* event) {
 
 void TFoldPanel::mouseMoveEvent(QMouseEvent* event) {
   if (OnMouseMove) OnMouseMove(this, event->button(), event->modifiers(), event->position().toPoint());
+  TrackAutoDrag(1, event->globalPosition().toPoint(), event->buttons() & Qt::LeftButton);
   if (!fFolding) return;
   const bool hot = GlyphRect().contains(event->position().toPoint());
   if (hot != fHot) {
@@ -509,6 +644,7 @@ void TFoldPanel::mouseMoveEvent(QMouseEvent* event) {
 void TFoldPanel::mouseReleaseEvent(QMouseEvent* event) {
   if (OnMouseUp) OnMouseUp(this, event->button(), event->modifiers(), event->position().toPoint());
   if (event->button() != Qt::LeftButton) return;
+  TrackAutoDrag(2, event->globalPosition().toPoint(), false);
   const QPoint p = event->position().toPoint();
   const bool glyphClick = fFolding && fButtonDown && GlyphRect().contains(fPressPos) && GlyphRect().contains(p);
   fButtonDown = false;

@@ -17,6 +17,14 @@ enum TFoldPosition { fpLeftTop, fpRightTop, fpLeftBottom, fpRightBottom };
 enum TFoldOrientation { foHorizontal, foVertical };
 enum TBevelStyle { bsLowered, bsRaised };
 
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+enum TDragMode { dmManual, dmAutomatic };
+// source: the object the drag comes from (nullptr from another programme); the handler decides
+// whether a drop is accepted (accept starts true).
+using TDragOverEvent =
+    std::function<void(QObject* sender, QObject* source, int x, int y, TDragState state, bool& accept)>;
+using TDragDropEvent = std::function<void(QObject* sender, QObject* source, int x, int y)>;
+
 using TFoldClickEvent = std::function<void(QObject* sender, TFoldStatus status, bool& doFoldAction)>;
 
 // The default glyphs: "EXPAND_H" 12 x 41, "COLLAPS_H" 41 x 12, "EXPAND_V" 41 x 12, "COLLAPS_V"
@@ -37,6 +45,14 @@ class TFoldPanelClient : public TPaneles {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   TFoldPanel* fOwner;
@@ -101,14 +117,56 @@ class TFoldPanel : public QWidget {
   using TMouseEvent = std::function<void(QObject* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift,
                                          const QPoint& pos)>;
   TMouseEvent OnMouseDown, OnMouseMove, OnMouseUp;
+  // Drag and key events of the panel and its inner panel, with the fold panel as sender and in its
+  // coordinates.
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
+  // key may be set to 0 to swallow the key.
+  using TKeyEvent = std::function<void(QObject* sender, int& key, Qt::KeyboardModifiers shift)>;
+  using TKeyPressEvent = std::function<void(QObject* sender, QChar& key)>;
+  TKeyEvent OnKeyDown, OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+  TSenderEvent OnEnter, OnExit;
+  // Dragging the panel itself: with dmAutomatic a press on the panel (not on the glyph) and a move
+  // of at least the platform's drag distance start BeginDrag.
+  TDragMode DragMode() const { return fDragMode; }
+  void SetDragMode(TDragMode mode) { fDragMode = mode; }
+  TSenderEvent OnStartDrag;
+  // target: the object the panel was dropped on (nullptr when the drag was cancelled); x, y in
+  // its coordinates.
+  std::function<void(QObject* sender, QObject* target, int x, int y)> OnEndDrag;
+  // OnStartDrag, the drag itself, then OnEndDrag.
+  void BeginDrag();
+  // A press, move or release (kind 0, 1, 2) of the left button at a screen position, as the
+  // automatic drag follows it.
+  void TrackAutoDrag(int kind, const QPoint& globalPos, bool leftDown);
+
+  // With TabStop the inner panel takes the focus and so the keys.
+  bool TabStop() const;
+  void SetTabStop(bool tabStop);
+
+  // The drag events as the inner panel or the panel itself receive them; pos in the fold panel's
+  // coordinates.
+  void DragOverAt(QDropEvent* event, const QPoint& pos, TDragState state);
+  void DropAt(QDropEvent* event, const QPoint& pos);
+  // A key of the inner panel: OnKeyDown (and OnKeyPress for a character) or OnKeyUp; true when a
+  // handler swallowed it.
+  bool KeyAt(QKeyEvent* event, bool down);
 
  protected:
+  // Runs the platform's drag and answers the object the panel was dropped on (nullptr when
+  // cancelled) with the drop point in its coordinates.
+  virtual QObject* ExecDrag(QPoint& dropPos);
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void childEvent(QChildEvent* event) override;
 
  private:
@@ -143,6 +201,10 @@ class TFoldPanel : public QWidget {
   QRect fGlyphRect;
   bool fHot = false, fPressed = false, fButtonDown = false, fClicked = false;
   QPoint fPressPos;
+  QPoint fDragPos;  // the last position of a drag over the panel
+  TDragMode fDragMode = dmManual;
+  bool fDragArmed = false;
+  QPoint fDragStart;
   bool fConstructing = true;
 };
 

@@ -73,6 +73,33 @@ class TZYNFunction {
   // Attaches the project objects named in the nodes' variables (after a project was read).
   void CheckAfterLoad(const IToolLookup& lookup);
 
+  // ---- script token operations (a line reads KEYWORD %Variable% : text); every result is cut to
+  // 255 characters
+  static std::string TokenPercent(std::string_view line);     // between the first two "%"
+  static std::string TokenHash(std::string_view line);        // between the first two "#"
+  static std::string TokenModuleVar(std::string_view line);   // between the first "%" and the next "\"
+  // The number between the second "\" and the following "%"; EZYNError when it is no number.
+  static int TokenChannelIndex(std::string_view line);
+  // 0 for a line holding "\INPUT", else 1 for "\OUTPUT", else -1.
+  static int ChannelKind(std::string_view line);
+  // The text after the first ":" (the whole line without one), trimmed, leading digits removed,
+  // trimmed again.
+  static std::string LineText(std::string_view line);
+  // The number before the first "," and the text after it; without "," the whole text is the
+  // number and the rest is empty. EZYNError when the number does not parse.
+  static int TakeNumber(const std::string& text, std::string& rest);
+
+  // The value of the variable named between the first two "%" of the token, plus an addend
+  // written "+n," after it; scaled by the multiplier (a multiplier of 0 becomes 1.0 first),
+  // rounded half to even; with advance the variable's Value then grows by the increment. `rest`
+  // gets the text after the variable (and after the addend). A variable that does not exist is
+  // an error (EZYNError), never a leftover number.
+  int VariableValue(const std::string& token, int increment, bool scale, bool advance, std::string& rest);
+  // Fills the 10-byte blind-motor value of the target from a parameter text: three numbers for
+  // bytes 0 to 2, then up to three words (bytes 3-4, 5-6, 7-8) as numbers or variable references;
+  // "#name#" takes the value from the variable of the sub-tool at `index` of `listVar`.
+  void ResolveParameter(TVariable& target, const std::string& text, const TVariable* listVar, int index);
+
  private:
   void Clear();
 };

@@ -2,8 +2,10 @@
 
 #include <filesystem>
 
+#include "compiler/toollib/FunktionsListe.h"
 #include "display/DispObserver.h"
 #include "model/BasisDaten.h"
+#include "model/EAFunktionen.h"
 #include "model/Kennlinien.h"
 #include "model/Observer.h"
 #include "model/UniqueNames.h"
@@ -22,6 +24,8 @@ std::unique_ptr<TZYNKennlinienListe> GKennlinien;
 std::unique_ptr<TCustomObserver> GModulObserver, GUhrenObserver, GMerkerObserver, GTextObserver, GGruppenObserver,
     GSpareObserver;
 std::unique_ptr<TZYNProjekt> GProjekt;
+std::unique_ptr<TZYNFunktionsListe> GSystemTools;
+std::unique_ptr<TZYNFunktionsListe> GUserTools;
 bool GPortOpen = false;
 bool GShowObjectHints = true;
 std::string GVersionText;
@@ -43,6 +47,23 @@ std::string T(const char* utf8) { return TranslateText(Ansi(utf8)); }
 
 void Report(const TGlobalSetup& setup, const std::string& text, TStartMessageButton button) {
   if (setup.OnMessage) setup.OnMessage(text, button);
+}
+
+// Loads a tool library of the system data folder (its name matched without regard to case).
+// False when the file is missing; a damaged file is reported with its read error and leaves the
+// library empty.
+bool LoadToolLibrary(const TGlobalSetup& setup, TZYNFunktionsListe& list, const std::string& folder,
+                     const std::string& name) {
+  const std::string file = FindFileNoCase(folder, name);
+  if (file.empty()) return false;
+  try {
+    return list.LoadFromFile(file);
+  } catch (const std::exception& e) {
+    list.Clear();
+    Report(setup, Ansi("Die Funktionsbibliothek \"") + name + Ansi("\" ist beschädigt: ") + e.what(),
+           TStartMessageButton::Cancel);
+    return true;  // present, but not usable: the damage was reported instead of "not found"
+  }
 }
 
 }  // namespace
@@ -102,9 +123,12 @@ void InitGlobals(const TGlobalSetup& setup) {
   const std::string systemPath = GetSystemPath();
   SeedFolder(setup.DefaultSystemData, systemPath);
 
-  // 6, 7: the tool libraries.
-  if (FindFileNoCase(systemPath, "funcs.zyb").empty())
+  // 6, 7: the tool libraries; the user library is optional.
+  GSystemTools = std::make_unique<TZYNFunktionsListe>();
+  if (!LoadToolLibrary(setup, *GSystemTools, systemPath, "funcs.zyb"))
     Report(setup, T("Die Funktionsmakros wurden nicht gefunden"), TStartMessageButton::Cancel);
+  GUserTools = std::make_unique<TZYNFunktionsListe>();
+  LoadToolLibrary(setup, *GUserTools, systemPath, "userfuncs.zyb");
 
   // 8: base data.
   if (!GBasisDaten->Load(systemPath))
@@ -136,12 +160,15 @@ void InitGlobals(const TGlobalSetup& setup) {
 
 void FreeGlobals() {
   if (!gInitialised) return;
+  ClearObserverEvents();
   GDisplayObserver = nullptr;
   gDisplayObserver.reset();
   for (auto* o : {&GModulObserver, &GUhrenObserver, &GMerkerObserver, &GTextObserver, &GGruppenObserver, &GSpareObserver})
     o->reset();
   GKennlinien.reset();
   GBasisDaten.reset();
+  GSystemTools.reset();
+  GUserTools.reset();
   GUniqueNames.reset();
   if (GOptionFile) {
     try {
@@ -165,6 +192,14 @@ void AttachObservers() {
   GProjekt->AttachMerkerObserver(GMerkerObserver.get());
   GProjekt->AttachTextObserver(GTextObserver.get());
   GProjekt->AttachGruppenObserver(GGruppenObserver.get());
+}
+
+void ClearObserverEvents() {
+  for (auto* o : {&GModulObserver, &GUhrenObserver, &GMerkerObserver, &GTextObserver, &GGruppenObserver}) {
+    if (!*o) continue;
+    (*o)->OnClientValueChanged = nullptr;
+    (*o)->OnClientDeleted = nullptr;
+  }
 }
 
 void DetachObservers() {

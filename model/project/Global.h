@@ -16,6 +16,7 @@ class TZYNKennlinienListe;
 class TCustomObserver;
 class TDisplayObserver;
 class TZYNProjekt;
+class TZYNFunktionsListe;
 
 // Buttons of a start-up message: an error box with the single button Cancel or OK.
 enum class TStartMessageButton { Cancel, OK };
@@ -35,6 +36,9 @@ extern std::unique_ptr<TZYNKennlinienListe> GKennlinien;
 extern std::unique_ptr<TCustomObserver> GModulObserver, GUhrenObserver, GMerkerObserver, GTextObserver,
     GGruppenObserver, GSpareObserver;
 extern std::unique_ptr<TZYNProjekt> GProjekt;
+// The system tool library ("funcs.zyb") and the user tool library ("userfuncs.zyb").
+extern std::unique_ptr<TZYNFunktionsListe> GSystemTools;
+extern std::unique_ptr<TZYNFunktionsListe> GUserTools;
 extern bool GPortOpen;
 extern bool GShowObjectHints;
 extern std::string GVersionText;
@@ -55,6 +59,8 @@ const std::string& OptionFileName();
 // observer first.
 void AttachObservers();
 void DetachObservers();
+// Takes the value-changed and deleted handlers off the five model observers.
+void ClearObserverEvents();
 
 // Copies every file of source missing in target; the number of files copied.
 int SeedFolder(const std::string& source, const std::string& target);

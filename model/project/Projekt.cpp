@@ -3,6 +3,7 @@
 #include <ctime>
 #include <sys/time.h>
 
+#include "compiler/toollib/ZYNFunction.h"
 #include "display/DispObserver.h"
 #include "display/DisplayProjekt.h"
 #include "model/BasisDaten.h"
@@ -101,7 +102,7 @@ void TZYNProjekt::LoadFromReader(TReader& reader) {
                          &k.Fax, &k.Email, &k.Homepage, &k.Bemerkungen})
     *s = reader.ReadString();
   Steuermodule.ReadData(reader);
-  Tools.ReadData(reader);
+  ReadToolList(reader, Tools, Ansi("Die übergreifenden Tools des Projekts sind beschädigt:"));
   fDisplay->ReadData(reader);
   if (magic == kMagicZYN3) {
     try {
@@ -115,7 +116,8 @@ void TZYNProjekt::LoadFromReader(TReader& reader) {
 }
 
 void TZYNProjekt::CheckAfterLoad() {
-  for (int i = 0; i < Steuermodule.Count(); ++i) Steuermodule.GetSteuermodul(i)->CheckTools();
+  for (int i = 0; i < Steuermodule.Count(); ++i) Steuermodule.GetSteuermodul(i)->CheckTools(*this);
+  Tools.CheckAfterLoad(*this);
 }
 
 std::vector<uint8_t> TZYNProjekt::StreamBytes() const {
@@ -336,6 +338,52 @@ TModul* TZYNProjekt::FindModulByKennung(int stm, const std::string& kennung, int
   return s ? s->Module.FindModul(kennung, address) : nullptr;
 }
 
+TUhr* TZYNProjekt::FindUhrByAddress(int stm, int number) const {
+  const TSteuermodul* s = Steuermodule.FindByAddress(stm);
+  return s ? s->Uhren.FindByAddress(number) : nullptr;
+}
+
+int TZYNProjekt::ModulClassIndex(const std::string& modulKlasse) const {
+  if (BasisDaten == nullptr) return -1;
+  const TModulClass* found = BasisDaten->Katalog.FindClass(modulKlasse);
+  if (found == nullptr) return -1;
+  for (int i = 0; i < BasisDaten->Katalog.Count(); ++i)
+    if (BasisDaten->Katalog.GetClass(i) == found) return i;
+  return -1;
+}
+
+// Every tool list of the project: those of the control modules, then the project-wide tools.
+template <class F>
+void TZYNProjekt::ForEachToolList(F f) {
+  for (int i = 0; i < Steuermodule.Count(); ++i) f(Steuermodule.GetSteuermodul(i)->Tools);
+  f(Tools);
+}
+
+TZYNFunction* TZYNProjekt::FindToolByInternalName(const std::string& internalName) const {
+  if (TZYNFunction* t = Tools.FindByInternalName(internalName)) return t;
+  for (int i = 0; i < Steuermodule.Count(); ++i)
+    if (TZYNFunction* t = Steuermodule.GetSteuermodul(i)->Tools.FindByInternalName(internalName)) return t;
+  return nullptr;
+}
+
+TZYNFunction* TZYNProjekt::FindToolByName(const std::string& functionName) const {
+  if (TZYNFunction* t = Tools.FindByName(functionName)) return t;
+  for (int i = 0; i < Steuermodule.Count(); ++i)
+    if (TZYNFunction* t = Steuermodule.GetSteuermodul(i)->Tools.FindByName(functionName)) return t;
+  return nullptr;
+}
+
+bool TZYNProjekt::DeleteTool(const TZYNFunction* tool) {
+  TZYNFunktionsListe* owner = nullptr;
+  ForEachToolList([&](TZYNFunktionsListe& tools) {
+    if (tools.IndexOf(tool) >= 0) owner = &tools;
+  });
+  if (owner == nullptr) return false;
+  ForEachToolList([&](TZYNFunktionsListe& tools) { tools.ForgetFunction(tool); });
+  owner->Delete(owner->IndexOf(tool));
+  return true;
+}
+
 bool TZYNProjekt::FindCommand(const std::string& listName, int command, TCommandTexts& result) const {
   return BasisDaten != nullptr && BasisDaten->FindCommand(listName, command, result);
 }
@@ -343,19 +391,25 @@ bool TZYNProjekt::FindCommand(const std::string& listName, int command, TCommand
 // ---------------------------------------------------------------------------------------------
 // Propagation
 
+// The tools hold the objects assigned to them; a deleted object leaves the tools of every control
+// module and the project-wide tools, so that no tool keeps a reference to it.
 void TZYNProjekt::GruppeDeleted(int stm, const TGruppe& gruppe) {
   for (int i = 0; i < Steuermodule.Count(); ++i)
     ObjectDeletedFromLinks(Steuermodule.GetSteuermodul(i)->Listen(), stm, kObjGruppe, gruppe.Adresse());
+  const TToolObject object(const_cast<TGruppe*>(&gruppe));
+  ForEachToolList([&](TZYNFunktionsListe& tools) { tools.RemoveObjectReferences(object); });
 }
 
 void TZYNProjekt::MerkerDeleted(int stm, const TMerker& merker) {
   for (int i = 0; i < Steuermodule.Count(); ++i)
     ObjectDeletedFromLinks(Steuermodule.GetSteuermodul(i)->Listen(), stm, kObjMerker, merker.Adresse());
+  ForEachToolList([&](TZYNFunktionsListe& tools) { tools.RemoveMerkerReferences(const_cast<TMerker*>(&merker)); });
 }
 
 void TZYNProjekt::UhrDeleted(int stm, const TUhr& uhr) {
   for (int i = 0; i < Steuermodule.Count(); ++i)
     ObjectDeletedFromLinks(Steuermodule.GetSteuermodul(i)->Listen(), stm, kObjUhr, uhr.Adresse());
+  ForEachToolList([&](TZYNFunktionsListe& tools) { tools.RemoveUhrReferences(const_cast<TUhr*>(&uhr)); });
 }
 
 void TZYNProjekt::TextDeleted(int stm, const TAnzeigetext& text) {
@@ -367,6 +421,7 @@ void TZYNProjekt::ModulDeleted(int stm, const TModul& modul) {
   const int logicType = LogicTypeOfModul(modul.BasisKlasse, modul.Adresse());
   for (int i = 0; i < Steuermodule.Count(); ++i)
     Steuermodule.GetSteuermodul(i)->RemoveModulFromLinks(*this, stm, modul.BasisKlasse, logicType, modul.Adresse());
+  ForEachToolList([&](TZYNFunktionsListe& tools) { tools.RemoveModulReferences(const_cast<TModul*>(&modul)); });
   if (DisplayObserver) DisplayObserver->RemoveModule(modul.InternalName());
 }
 

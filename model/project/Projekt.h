@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
+#include "compiler/toollib/ToolLookup.h"
 #include "model/ModelLookup.h"
 #include "model/project/Steuermodul.h"
-#include "model/project/ToolSection.h"
 
 namespace zyn {
 
@@ -41,7 +41,7 @@ struct TKundenDaten {
 double NowDateTime();
 
 
-class TZYNProjekt : public IModelLookup {
+class TZYNProjekt : public IModelLookup, public IToolLookup {
  public:
   TZYNProjekt();
   ~TZYNProjekt() override;
@@ -56,7 +56,7 @@ class TZYNProjekt : public IModelLookup {
   TProjektDaten ProjektDaten;
   TKundenDaten KundenDaten;
   TSteuermodulListe Steuermodule;
-  TToolSection Tools;
+  TZYNFunktionsListe Tools;  // the project-wide tools
   std::array<std::pair<std::string, int32_t>, 10> Navigation{};
 
   TDisplayProjekt& DisplayProjekt() { return *fDisplay; }
@@ -98,6 +98,7 @@ class TZYNProjekt : public IModelLookup {
   // EReadError when the file cannot be opened.
   static bool IsProjectFile(const std::string& name, bool compressed);
 
+  // Attaches the objects named in the tools of every control module, then in the project-wide tools.
   void CheckAfterLoad();
 
   // --- look-ups across the control modules ---
@@ -141,6 +142,26 @@ class TZYNProjekt : public IModelLookup {
   void DetachTextObserver(TCustomObserver* o);
   void DetachGruppenObserver(TCustomObserver* o);
 
+  // --- tools: the project-wide tools first, then those of every control module in order ---
+  TZYNFunction* FindToolByInternalName(const std::string& internalName) const override;
+  TZYNFunction* FindToolByName(const std::string& functionName) const override;
+
+  // Removes the tool from the list that holds it (a control module's or the project-wide tools)
+  // and clears every sub-tool reference to it in all tools of the project. False when the
+  // project holds no such tool.
+  bool DeleteTool(const TZYNFunction* tool);
+
+  // --- IToolLookup ---
+  TEingang* FindEingang(const std::string& name) const override { return FindEingang(name, nullptr, nullptr); }
+  TAusgang* FindAusgang(const std::string& name) const override { return FindAusgang(name, nullptr, nullptr); }
+  TRueckmeldung* FindRueckmeldung(const std::string& name) const override {
+    return FindRueckmeldung(name, nullptr, nullptr);
+  }
+  TUhr* FindUhrByDisplayName(const std::string& text) const override { return FindUhrByDisplayName(text, nullptr); }
+  TGruppe* FindGruppe(const std::string& name) const override { return FindGruppe(name, nullptr); }
+  TUhr* FindUhrByAddress(int stm, int number) const override;
+  int ModulClassIndex(const std::string& modulKlasse) const override;
+
   // --- IModelLookup ---
   int StmNummerByName(const std::string& stmName) const override;
   TModul* FindModulInStm(const std::string& stmName, const std::string& modulName) const override;
@@ -162,6 +183,8 @@ class TZYNProjekt : public IModelLookup {
   void SaveBytes(const std::string& name, const std::vector<uint8_t>& bytes, bool trashOld);
   template <class F>
   void ForEachObject(F f);
+  template <class F>
+  void ForEachToolList(F f);
 
   std::unique_ptr<TDisplayProjekt> fDisplay;
   std::unique_ptr<TVisuProject> fVisu;

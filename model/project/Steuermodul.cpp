@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "model/base/Cp1252.h"
+#include "model/base/Errors.h"
 #include "model/base/Filer.h"
 #include "model/base/Translator.h"
 
@@ -148,7 +149,7 @@ void TSteuermodul::ReadData(TReader& reader) {
   Uhren.ReadData(reader);
   Texte.ReadData(reader);
   Gruppen.ReadData(reader);
-  Tools.ReadData(reader);
+  ReadToolList(reader, Tools, Ansi("Die Tools von ") + GetAddressText() + Ansi(" sind beschädigt:"));
 }
 
 void TSteuermodul::WriteData(TWriter& writer) const {
@@ -162,6 +163,18 @@ void TSteuermodul::WriteData(TWriter& writer) const {
   Texte.WriteData(writer);
   Gruppen.WriteData(writer);
   Tools.WriteData(writer);
+}
+
+void ReadToolList(TReader& reader, TZYNFunktionsListe& tools, const std::string& heading) {
+  // A tool that cannot be read would be lost at the next save; the whole project is refused
+  // instead, with every defective tool named.
+  std::vector<std::string> messages;
+  const bool complete = tools.ReadData(reader, &messages);
+  if (!complete) messages.push_back(Ansi("Die Tools konnten nicht vollständig gelesen werden."));
+  if (messages.empty()) return;
+  std::string text = heading;
+  for (const std::string& m : messages) text += "\r" + m;
+  throw EReadError(text);
 }
 
 TSteuermodul* TSteuermodulListe::FindByName(const std::string& name) const {

@@ -11,11 +11,12 @@
 #include "model/ModulListe.h"
 #include "model/ObjektListen.h"
 #include "model/ZYNListe.h"
-#include "model/project/ToolSection.h"
+#include "compiler/toollib/FunktionsListe.h"
 
 namespace zyn {
 
 class IModelLookup;
+class IToolLookup;
 
 constexpr int kMaxModuleTable = 64;
 
@@ -27,6 +28,10 @@ struct TFrameSaveData {
   void ReadData(TReader& reader);
   void WriteData(TWriter& writer) const;
 };
+
+// Reads a tool list of the project stream. A defective tool or a list that cannot be read to its
+// end raises EReadError: the heading (which names the list), then every defective tool.
+void ReadToolList(TReader& reader, TZYNFunktionsListe& tools, const std::string& heading);
 
 class TSteuermodul : public TZYNBaseObject {
  public:
@@ -43,7 +48,7 @@ class TSteuermodul : public TZYNBaseObject {
   TUhrenListe Uhren;
   TTextListe Texte;
   TGruppenListe Gruppen;
-  TToolSection Tools;
+  TZYNFunktionsListe Tools;  // the tools placed in this control module
 
   // The compiler's module table: count byte, then one key byte per module.
   std::array<uint8_t, 1 + kMaxModuleTable> ModuleTable{};
@@ -73,7 +78,8 @@ class TSteuermodul : public TZYNBaseObject {
   TModul* FindModulByKey(int key) const;
   TAnzeigetext* FindText(int address) const { return Texte.FindByAddress(address); }
   int FindLinks(TLinkReport& report, int kind, int stm, int modulAdresse, int number);
-  void CheckTools() {}
+  // Attaches the project objects named in the tools (after a project was read).
+  void CheckTools(const IToolLookup& lookup) { Tools.CheckAfterLoad(lookup); }
 
   // "STM.00" .. "STM.03", translated.
   std::string GetAddressText() const;

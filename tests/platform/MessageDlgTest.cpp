@@ -56,5 +56,29 @@ TEST(MessageDlg, GermanButtonsGiveThePlatformResults) {
   }
 }
 
+TEST(MessageDlg, ButtonCaptionsCanBeReplaced) {
+  EnsureApp();
+  QStringList seen;
+  PressLater(QStringLiteral("Yes"), &seen);
+  const auto english = [](const QString& l) { return l == "Ja" ? QString("Yes") : l == "Nein" ? QString("No") : l; };
+  EXPECT_EQ(MessageDlg(nullptr, "Frage?", "ZYN", MB_YESNO, english), IDYES);
+  seen.sort();
+  EXPECT_EQ(seen, (QStringList{"No", "Yes"}));
+}
+
+TEST(MessageDlg, HookAnswersWithoutShowingABox) {
+  EnsureApp();
+  std::vector<std::pair<QString, unsigned>> asked;
+  const TMessageDlgHook before = SetMessageDlgHook([&](const QString& text, const QString&, unsigned type) {
+    asked.emplace_back(text, type);
+    return IDNO;
+  });
+  EXPECT_FALSE(before);
+  EXPECT_EQ(MessageDlg(nullptr, "Speichern?", "ZYN", MB_YESNOCANCEL | MB_ICONQUESTION), IDNO);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].second, unsigned(MB_YESNOCANCEL | MB_ICONQUESTION));
+  EXPECT_TRUE(SetMessageDlgHook({}));  // the previous hook comes back
+}
+
 }  // namespace
 }  // namespace zyn

@@ -5,6 +5,8 @@
 #include "shell/ZYNDipswitch.h"
 
 #include "TestApp.h"
+#include "model/base/Cp1252.h"
+#include "model/base/Translator.h"
 
 #include <QImage>
 #include <QTest>
@@ -34,6 +36,23 @@ TEST_F(BusControls, DipswitchAcceptsUpTo31AndRefuses32) {
   EXPECT_FALSE(dip.SetValue(-1));           // negative addresses are refused as well
   EXPECT_EQ(dip.Value(), 31);
   EXPECT_TRUE(dip.SetValue(0));
+}
+
+TEST_F(BusControls, DipswitchRefusalIsTranslatedForTheCaller) {
+  GLanguageFile = std::make_unique<TLanguageFile>();
+  TLanguageEntry* e = GLanguageFile->Container().Add();
+  e->Native = Ansi("Die Eingabe %1 ist nicht zulässig. Erlaubt sind Werte von 0 bis %2.");
+  e->Translated = "Input %1 is not allowed. Allowed are values from 0 to %2.";
+  TZYNDipswitch dip;
+  QString reported;
+  dip.OnInvalidValue = [&](QObject* s, const QString& m) {
+    EXPECT_EQ(s, &dip);
+    reported = m;
+  };
+  EXPECT_FALSE(dip.SetValue(40));
+  GLanguageFile.reset();
+  EXPECT_EQ(reported, "Input 40 is not allowed. Allowed are values from 0 to 31.");
+  EXPECT_EQ(dip.LastError(), reported);
 }
 
 TEST_F(BusControls, DipswitchBitOrderAndNumbers) {

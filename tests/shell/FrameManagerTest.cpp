@@ -3,6 +3,7 @@
 #include "TestApp.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QPointer>
 
 namespace zyn {
@@ -172,6 +173,31 @@ TEST_F(FrameManagerTest, NestedSwitchDuringActivationWins) {
   EXPECT_EQ(fm->CurrentFrame(), "FrMerker");
   EXPECT_FALSE(r->isVisible());
   EXPECT_TRUE(b->isVisibleTo(fm.get()));
+}
+
+TEST_F(FrameManagerTest, NoPendingEventIsProcessedWhileAPageIsEntered) {
+  // Events waiting in the queue must not run between giving the page its parent and activating
+  // it: a queued call could otherwise switch pages or touch a half-entered one.
+  struct Probe : FakeFrame {
+    using FakeFrame::FakeFrame;
+    void FrameActivate() override {
+      FakeFrame::FrameActivate();
+      QueuedRanBeforeActivate = *Ran;
+    }
+    bool* Ran = nullptr;
+    bool QueuedRanBeforeActivate = true;
+  };
+  bool ran = false;
+  auto* p = new Probe("Probe", &log);
+  p->Ran = &ran;
+  fm->AddFrame(p, "p", faClient);
+  QMetaObject::invokeMethod(fm.get(), [&] { ran = true; }, Qt::QueuedConnection);
+  fm->SetCurrentFrame("probe");
+  EXPECT_FALSE(p->QueuedRanBeforeActivate);
+  EXPECT_FALSE(ran);
+  EXPECT_EQ(fm->CurrentFrame(), "Probe");  // the registered key, not the caller's spelling
+  QApplication::processEvents();
+  EXPECT_TRUE(ran);
 }
 
 TEST_F(FrameManagerTest, FramesAreFreedWithTheManager) {

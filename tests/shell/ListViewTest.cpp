@@ -4,6 +4,7 @@
 
 #include <QSettings>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -201,14 +202,264 @@ TEST_F(ListView, SettingsRoundTrip) {
 TEST_F(ListView, VirtualModeAsksForTheTexts) {
   view->SetVirtualMode(true);
   EXPECT_EQ(view->ItemCount(), 0);
-  view->OnVMGetItemInfo = [](QObject*, int item, int sub, unsigned& mask, QString& text) {
-    EXPECT_EQ(mask, lvifText);
-    text = QString("%1/%2").arg(item).arg(sub);
+  view->OnVMGetItemInfo = [](QObject*, int item, int sub, TLVVMItemInfo& info) {
+    EXPECT_EQ(info.Mask, sub == 0 ? (lvifText | lvifImage | lvifParam | lvifState | lvifIndent) : unsigned(lvifText));
+    info.Text = QString("%1/%2").arg(item).arg(sub);
   };
   view->SetVirtualItemCount(3);
   ASSERT_EQ(view->ItemCount(), 3);
   EXPECT_EQ(TCustomEnhListView::CellText(view->Item(2), 1), "2/1");
   EXPECT_EQ(view->InfoTip(0, 0), "");  // no caption tips in virtual mode
+}
+
+QImage Solid(int w, int h, QColor c) {
+  QImage img(w, h, QImage::Format_RGB32);
+  img.fill(c);
+  return img;
+}
+
+// The leftmost and rightmost x of a colour in an image (-1, -1 when absent).
+std::pair<int, int> Span(const QImage& img, QColor c) {
+  int lo = -1, hi = -1;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (img.pixelColor(x, y) == c) {
+        if (lo < 0 || x < lo) lo = x;
+        hi = std::max(hi, x);
+      }
+  return {lo, hi};
+}
+
+TEST_F(ListView, VirtualItemGetsCaptionPictureDataAndSubItemsFromTheEvent) {
+  view->AddColumn("Typ", 60);
+  view->SetSmallImages({Solid(8, 8, Qt::red), Solid(8, 8, Qt::blue)});
+  view->SetVirtualMode(true);
+  std::vector<std::pair<int, int>> asked;
+  std::vector<std::pair<int, int>> hints;
+  view->OnVMCacheHint = [&](QObject*, TLVVMCacheHint& h) { hints.emplace_back(h.From, h.To); };
+  view->OnVMGetItemInfo = [&](QObject*, int item, int sub, TLVVMItemInfo& info) {
+    asked.emplace_back(item, sub);
+    info.Text = sub == 0 ? QString("Modul %1").arg(item) : QString("S%1.%2").arg(item).arg(sub);
+    if (sub == 0) {
+      info.Image = item == 5 ? 1 : 7;  // 7 lies outside the image list
+      info.Param = 1000 + item;
+    }
+  };
+  view->SetVirtualItemCount(6);
+  EXPECT_EQ(hints, (std::vector<std::pair<int, int>>{{0, 5}}));
+  const std::vector<std::pair<int, int>> forFive(asked.begin() + 15, asked.end());
+  EXPECT_EQ(forFive, (std::vector<std::pair<int, int>>{{5, 0}, {5, 1}, {5, 2}}));
+  QTreeWidgetItem* five = view->Item(5);
+  EXPECT_EQ(five->text(0), "Modul 5");
+  EXPECT_EQ(TCustomEnhListView::CellText(five, 2), "S5.2");
+  EXPECT_EQ(view->ItemData(5), 1005);
+  EXPECT_EQ(five->icon(0).pixmap(8, 8).toImage().pixelColor(4, 4), QColor(Qt::blue));
+  EXPECT_TRUE(view->Item(4)->icon(0).isNull());
+}
+
+TEST_F(ListView, VirtualFindSelectionAndCaptionEditGoToTheOwner) {
+  QStringList source = {"Licht", "Rollo", "Heizung", "Lampe"};
+  view->SetVirtualMode(true);
+  view->OnVMGetItemInfo = [&](QObject*, int item, int sub, TLVVMItemInfo& info) {
+    info.Text = sub == 0 ? source[item] : QString();
+  };
+  view->SetVirtualItemCount(4);
+  std::vector<QString> finds;
+  view->OnVMFindItem = [&](QObject*, TLVVMFindInfo& f, int& found) {
+    finds.push_back(f.Text + "@" + QString::number(f.Start));
+    for (int k = 1; k <= source.size(); ++k) {
+      const int i = (f.Start + k) % source.size();
+      if (source[i].startsWith(f.Text, Qt::CaseInsensitive)) {
+        found = i;
+        return;
+      }
+    }
+  };
+  view->Item(0)->setSelected(true);
+  EXPECT_EQ(view->FindByPrefix("l", 0), view->Item(3));
+  EXPECT_EQ(finds, (std::vector<QString>{"l@0"}));
+  EXPECT_EQ(view->FindByPrefix("x", 0), nullptr);
+  EXPECT_EQ(view->SelectedIndex(), 3);
+
+  std::vector<std::tuple<int, int, unsigned, unsigned>> changes;
+  view->OnVMStateChanged = [&](QObject*, TLVVMStateInfo& s) { changes.emplace_back(s.From, s.To, s.NewState, s.OldState); };
+  view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  view->clearSelection();
+  changes.clear();
+  view->selectionModel()->select(QItemSelection(view->model()->index(0, 0), view->model()->index(2, 0)),
+                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  EXPECT_EQ(changes, (std::vector<std::tuple<int, int, unsigned, unsigned>>{{0, 2, lvisSelected, 0u}}));
+
+  // a caption edit is handed to the owner, and the item shows what the owner then answers
+  std::vector<std::pair<QString, bool>> edits;
+  view->OnVMCaptionEdited = [&](QObject*, int item, bool canceled, const QString& text) {
+    edits.emplace_back(text, canceled);
+    if (!canceled) source[item] = text.toUpper();
+  };
+  QTreeWidgetItem* item = view->Item(1);
+  item->setFlags(item->flags() | Qt::ItemIsEditable);
+  view->show();
+  view->setCurrentItem(item);
+  view->editItem(item, 0);
+  auto* editor = view->viewport()->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  editor->setText("Jalousie");
+  QTest::keyClick(editor, Qt::Key_Return);
+  QApplication::processEvents();  // the delegate commits through a queued call
+  EXPECT_EQ(edits, (std::vector<std::pair<QString, bool>>{{"Jalousie", false}}));
+  EXPECT_EQ(view->Item(1)->text(0), "JALOUSIE");
+  view->editItem(item, 0);
+  QApplication::processEvents();  // the closed editor goes away
+  editor = view->viewport()->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  editor->setText("weg");
+  QTest::keyClick(editor, Qt::Key_Escape);
+  ASSERT_EQ(edits.size(), 2u);
+  EXPECT_TRUE(edits[1].second);
+  EXPECT_EQ(view->Item(1)->text(0), "JALOUSIE");
+}
+
+TEST_F(ListView, OwnerDrawnRowsGoThroughTheDrawEvents) {
+  view->SetExtendedStyles(Lvx(lvxFullRowSelect));
+  view->resize(300, 200);
+  view->SetStyle(lvOwnerDrawFixed);
+  std::vector<int> items, after;
+  std::vector<std::pair<int, int>> cells;
+  bool fullRowAtStart = false;
+  view->OnDrawItem = [&](QObject* c, TCanvas& canvas, int index, const TRect& r, TOwnerDrawState, bool& def, bool& full) {
+    EXPECT_EQ(c, view.get());
+    items.push_back(index);
+    fullRowAtStart = full;
+    EXPECT_FALSE(def);  // a handler draws unless it asks for the default drawing
+    def = index != 1;
+    if (index == 1) {  // this row draws itself
+      def = false;
+      canvas.Brush.Color = 0x0000FF;  // red in the platform's byte order
+      canvas.FillRect(r);
+    }
+  };
+  view->OnDrawSubItem = [&](QObject*, TCanvas&, int index, int sub, const TRect&, TOwnerDrawState, bool&) {
+    cells.emplace_back(index, sub);
+  };
+  view->OnAfterDefaultDrawItem = [&](QObject*, TCanvas&, int index, const TRect&, TOwnerDrawState) { after.push_back(index); };
+  const QImage shot = view->viewport()->grab().toImage();
+  EXPECT_EQ(items, (std::vector<int>{0, 1, 2}));
+  EXPECT_TRUE(fullRowAtStart);
+  EXPECT_EQ(cells, (std::vector<std::pair<int, int>>{{0, 0}, {0, 1}, {2, 0}, {2, 1}}));
+  EXPECT_EQ(after, (std::vector<int>{0, 2}));
+  const int rowH = view->visualItemRect(view->Item(1)).height();
+  EXPECT_EQ(rowH, view->OwnerDrawRowHeight());
+  const QRect row1 = view->visualItemRect(view->Item(1));
+  EXPECT_EQ(shot.pixelColor(5, row1.center().y()), QColor(Qt::red));
+  EXPECT_NE(shot.pixelColor(5, view->visualItemRect(view->Item(0)).center().y()), QColor(Qt::red));
+
+  // the item's picture is drawn 2 pixels in, and the caption cell starts after it
+  QImage green(16, 16, QImage::Format_RGB32);
+  green.fill(Qt::green);
+  view->Item(0)->setIcon(0, QIcon(QPixmap::fromImage(green)));
+  TRect captionCell;
+  view->OnDrawSubItem = [&](QObject*, TCanvas&, int index, int sub, const TRect& r, TOwnerDrawState, bool&) {
+    if (index == 0 && sub == 0) captionCell = r;
+  };
+  const QImage withIcon = view->viewport()->grab().toImage();
+  const QRect row0 = view->visualItemRect(view->Item(0));
+  EXPECT_EQ(withIcon.pixelColor(2, row0.center().y()), QColor(Qt::green));
+  EXPECT_NE(withIcon.pixelColor(1, row0.center().y()), QColor(Qt::green));
+  EXPECT_EQ(captionCell.Left, 18);
+
+  // a larger font makes taller rows; OnMeasureItem has the last word
+  QFont big = view->font();
+  big.setPixelSize(40);
+  view->setFont(big);
+  view->viewport()->grab();
+  EXPECT_GE(view->visualItemRect(view->Item(1)).height(), 41);
+  view->OnMeasureItem = [](QObject*, int& h) { h = 30; };
+  view->SetStyle(lvOwnerDrawFixed);
+  view->viewport()->grab();
+  EXPECT_EQ(view->visualItemRect(view->Item(1)).height(), 30);
+}
+
+TEST_F(ListView, HotTrackSelectsUnlessRefusedAndMarqueeCanBeRefused) {
+  view->SetExtendedStyles(Lvx(lvxTrackSelect) | Lvx(lvxFullRowSelect));
+  view->resize(300, 200);
+  view->show();
+  view->SetHoverTime(0);  // select at once
+  std::vector<int> hot;
+  view->OnHotTrack = [&](QObject*, int& item, int, const QPoint&, bool& allow) {
+    hot.push_back(item);
+    allow = item != 2;
+  };
+  const auto centre = [&](int i) { return view->visualItemRect(view->Item(i)).center(); };
+  QTest::mouseMove(view->viewport(), centre(1));
+  EXPECT_EQ(view->SelectedIndex(), 1);
+  QTest::mouseMove(view->viewport(), centre(1) + QPoint(3, 0));  // the same item: no second report
+  QTest::mouseMove(view->viewport(), centre(2));
+  EXPECT_EQ(view->SelectedIndex(), 1);  // refused by the handler
+  EXPECT_EQ(hot, (std::vector<int>{1, 2}));
+  view->SetHoverTime(60000);  // the pointer has not rested long enough yet
+  QTest::mouseMove(view->viewport(), centre(0));
+  EXPECT_EQ(view->SelectedIndex(), 1);
+
+  view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  int asked = 0;
+  view->OnMarqueeBegin = [&](QObject*, bool& can) {
+    ++asked;
+    can = false;
+  };
+  const QPoint empty(10, view->viewport()->height() - 5);
+  ASSERT_EQ(view->itemAt(empty), nullptr);
+  QTest::mousePress(view->viewport(), Qt::LeftButton, {}, empty);
+  QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, empty);
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(view->SelectedIndex(), 1);  // a refused marquee leaves the selection
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre(0));
+  EXPECT_EQ(asked, 1);  // a press on an item is no marquee
+}
+
+TEST_F(ListView, HeaderDrawingEventPicturesAndArrows) {
+  view->resize(400, 200);
+  EXPECT_FALSE(view->HeaderOwnerDraw());
+  std::vector<int> drawn;
+  view->SetOnDrawHeader([&](QObject*, TCanvas& canvas, int index, TRect& r, bool, bool& def) {
+    drawn.push_back(index);
+    if (index == 1) {
+      def = false;
+      canvas.Brush.Color = 0x00FF00;
+      canvas.FillRect(r);
+    }
+  });
+  EXPECT_TRUE(view->HeaderOwnerDraw());
+  QImage shot = view->header()->grab().toImage();
+  EXPECT_NE(std::find(drawn.begin(), drawn.end(), 0), drawn.end());
+  const int s1 = view->header()->sectionViewportPosition(1);
+  EXPECT_EQ(shot.pixelColor(s1 + 10, shot.height() / 2), QColor(0, 255, 0));
+  EXPECT_EQ(Span(shot, QColor(0, 255, 0)).first, s1);
+
+  // arrows keep the header drawn by the view even without a handler
+  view->SetOnDrawHeader(nullptr);
+  EXPECT_FALSE(view->HeaderOwnerDraw());
+  view->SetShowSortArrows(true);
+  EXPECT_TRUE(view->HeaderOwnerDraw());
+  EXPECT_FALSE(view->ArrowUp().isNull());
+  EXPECT_EQ(view->ArrowUp().size(), view->ArrowDown().size());
+  view->SetShowSortArrows(false);
+  EXPECT_FALSE(view->HeaderOwnerDraw());
+  EXPECT_TRUE(view->ArrowUp().isNull());
+
+  // a column picture sits left or right of the caption as its format says
+  const QColor blue(0, 0, 255);
+  view->SetSmallImages({Solid(10, 10, blue)});
+  view->SetColumnsFormat({TzsExtListColumn{0, ciaLeftOfText, true}});
+  const auto left = Span(view->header()->grab().toImage(), blue);
+  view->SetColumnsFormat({TzsExtListColumn{0, ciaRightOfText, true}});
+  const auto right = Span(view->header()->grab().toImage(), blue);
+  ASSERT_GE(left.first, 0);
+  ASSERT_GE(right.first, 0);
+  EXPECT_EQ(left.second - left.first, 9);
+  EXPECT_LT(left.first, right.first);
+  EXPECT_LT(right.second, view->header()->sectionSize(0));  // inside column 0
+  view->SetColumnsFormat({TzsExtListColumn{3, ciaLeftOfText, true}});  // no such picture
+  EXPECT_EQ(Span(view->header()->grab().toImage(), blue).first, -1);
 }
 
 }  // namespace

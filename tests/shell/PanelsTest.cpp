@@ -5,7 +5,10 @@
 
 #include "TestApp.h"
 
+#include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -123,6 +126,124 @@ TEST(FoldPanel, InnerPanelMouseEventsArriveInFoldPanelCoordinates) {
   ASSERT_EQ(downs.size(), 1u);
   EXPECT_EQ(downs[0], QPoint(20, 30 + w.fold->Client()->y()));
   EXPECT_EQ(clicks, 1);
+}
+
+TEST(FoldPanel, InnerPanelKeysReachTheFoldPanelButNotThoseOfItsChildren) {
+  SideBarWindow w;
+  std::vector<std::string> log;
+  w.fold->OnKeyDown = [&](QObject* s, int& key, Qt::KeyboardModifiers) {
+    EXPECT_EQ(s, w.fold);
+    log.push_back("down " + std::to_string(key));
+  };
+  w.fold->OnKeyPress = [&](QObject*, QChar& c) { log.push_back(std::string("press ") + char(c.unicode())); };
+  w.fold->OnKeyUp = [&](QObject*, int& key, Qt::KeyboardModifiers) { log.push_back("up " + std::to_string(key)); };
+  w.fold->OnEnter = [&](QObject*) { log.push_back("enter"); };
+  w.fold->SetTabStop(true);
+  w.window.activateWindow();
+  w.fold->Client()->setFocus();
+  QApplication::processEvents();
+  QTest::keyClick(w.fold->Client(), Qt::Key_A);
+  EXPECT_EQ(log, (std::vector<std::string>{"enter", "down 65", "press a", "up 65"}));
+  // a key typed into an edit on the panel stays the edit's
+  auto* edit = new QLineEdit(w.fold);
+  QApplication::processEvents();
+  edit->setFocus();
+  log.clear();
+  QTest::keyClick(edit, Qt::Key_B);
+  QTest::keyClick(edit, Qt::Key_Escape);  // ignored by the edit, passed up to the inner panel
+  EXPECT_TRUE(log.empty()) << log.front();
+  EXPECT_EQ(edit->text(), "b");
+}
+
+TEST(FoldPanel, InnerPanelDragEventsArriveInFoldPanelCoordinates) {
+  SideBarWindow w;
+  QMimeData data;
+  data.setText("Kanal");
+  QWidget* client = w.fold->Client();
+  const QPoint at(15, 25);
+  // without OnDragOver nothing may be dropped
+  QDragEnterEvent refused(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(client, &refused);
+  EXPECT_FALSE(refused.isAccepted());
+
+  std::vector<std::tuple<TDragState, QPoint, bool>> overs;
+  w.fold->OnDragOver = [&](QObject* s, QObject*, int x, int y, TDragState state, bool& accept) {
+    EXPECT_EQ(s, w.fold);
+    overs.emplace_back(state, QPoint(x, y), accept);
+    accept = x > 10;
+  };
+  std::vector<QPoint> drops;
+  w.fold->OnDragDrop = [&](QObject*, QObject*, int x, int y) { drops.emplace_back(x, y); };
+  const QPoint inFold = at + QPoint(0, client->y());
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(client, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDragMoveEvent move(QPoint(5, 25), Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(client, &move);
+  EXPECT_FALSE(move.isAccepted());  // the handler refuses left of x = 10
+  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(client, &drop);
+  ASSERT_EQ(overs.size(), 2u);
+  EXPECT_EQ(overs[0], std::make_tuple(dsDragEnter, inFold, true));
+  EXPECT_EQ(std::get<0>(overs[1]), dsDragMove);
+  EXPECT_EQ(std::get<1>(overs[1]), QPoint(5, 25 + client->y()));
+  EXPECT_EQ(drops, (std::vector<QPoint>{inFold}));
+}
+
+TEST(FoldPanel, AutomaticDragStartsBeyondTheDragDistanceAndReportsTheTarget) {
+  // The platform's drag loop is replaced by a drop on a chosen object.
+  struct Dragged : TFoldPanel {
+    using TFoldPanel::TFoldPanel;
+    QObject* ExecDrag(QPoint& dropPos) override {
+      ++drags;
+      dropPos = DropPos;
+      return Target;
+    }
+    QObject* Target = nullptr;
+    QPoint DropPos;
+    int drags = 0;
+  };
+  test::EnsureApp();
+  QWidget window;
+  window.resize(600, 400);
+  auto* panel = new Dragged(&window);
+  panel->setGeometry(0, 0, 200, 300);
+  auto* other = new TFoldPanel(&window);
+  other->setGeometry(300, 0, 200, 300);
+  window.show();
+  std::vector<std::string> log;
+  panel->OnStartDrag = [&](QObject* s) { log.push_back(s == panel ? "start" : "start?"); };
+  panel->OnEndDrag = [&](QObject*, QObject* target, int x, int y) {
+    log.push_back(std::string("end ") + (target == other ? "other" : target ? "?" : "none") + " " +
+                  std::to_string(x) + "," + std::to_string(y));
+  };
+  QWidget* client = panel->Client();
+  const QPoint at(40, 40);
+  const int far = QApplication::startDragDistance() + 2;
+  // manual mode: no drag
+  QTest::mousePress(client, Qt::LeftButton, {}, at);
+  QTest::mouseMove(client, at + QPoint(far, 0));
+  QTest::mouseRelease(client, Qt::LeftButton, {}, at + QPoint(far, 0));
+  EXPECT_EQ(panel->drags, 0);
+
+  panel->SetDragMode(dmAutomatic);
+  panel->Target = other->Client();  // dropped on the other panel's content: the other panel counts
+  panel->DropPos = QPoint(5, 6);
+  QTest::mousePress(client, Qt::LeftButton, {}, at);
+  QTest::mouseMove(client, at + QPoint(1, 0));  // within the drag distance
+  EXPECT_EQ(panel->drags, 0);
+  QTest::mouseMove(client, at + QPoint(far, 0));
+  QTest::mouseMove(client, at + QPoint(far * 2, 0));  // one drag per press
+  QTest::mouseRelease(client, Qt::LeftButton, {}, at + QPoint(far * 2, 0));
+  EXPECT_EQ(panel->drags, 1);
+  const QPoint inOther = QPoint(5, 6) + other->Client()->pos();
+  const std::string expected = "end other " + std::to_string(inOther.x()) + "," + std::to_string(inOther.y());
+  EXPECT_EQ(log, (std::vector<std::string>{"start", expected}));
+
+  log.clear();
+  panel->Target = nullptr;  // cancelled
+  panel->BeginDrag();
+  EXPECT_EQ(log, (std::vector<std::string>{"start", "end none 5,6"}));
 }
 
 TEST(FoldPanel, GlyphAtTheRightKeepsTheRightEdge) {

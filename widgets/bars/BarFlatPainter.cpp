@@ -8,6 +8,7 @@
 #include "widgets/bars/BarWindow.h"
 #include "widgets/bars/Office11Colors.h"
 
+#include <QLineEdit>
 #include <limits>
 
 namespace zyn {
@@ -443,6 +444,98 @@ void TzbBarItemControlFlatPainter::CalcMenuSize(const TzbBarWindow& w, int items
   width = itemsWidth == 0 && itemsHeight == 0 ? 100 : itemsWidth + w.SideStripWidth() + 4;
   if (itemsHeight < 3 || w.ShowsExpandButton()) itemsHeight += w.ItemHeight();
   height = itemsHeight + 3 + (w.HasTearOffBand() ? GetTearOffBandHeight(w) : 0);
+}
+
+// ---------------------------------------------------------------- edit, combo and spin items
+
+void TzbBarItemControlFlatPainter::GetComboButtonColors(const TzbBarItemControl& c, bool selected, bool pressed,
+                                                        int& arrowColorIndex, TBrush& brush) const {
+  GetDropButtonColors(c, selected, pressed, arrowColorIndex, brush);
+  if (selected && !pressed) brush = c.Parent().CurrentBrush();
+  if (!c.Enabled()) arrowColorIndex = COLOR_BTNSHADOW;
+}
+
+void TzbBarItemControlFlatPainter::DrawComboButton(TzbBarItemControl& c, TCanvas& dc, bool selected, bool pressed,
+                                                   const TRect& r) const {
+  if (!(selected && c.Enabled())) {
+    DrawClassicComboButton(c, dc, selected, pressed, r);
+    return;
+  }
+  c.ButtonRect = r;
+  int index = COLOR_BTNTEXT;
+  TBrush face;
+  GetComboButtonColors(c, selected, pressed, index, face);
+  TRect frame = r;
+  InflateRect(frame, 1, 1);
+  DrawSelectionFrame(dc, frame);
+  FillWith(dc, r, face);
+  TRect inner = r;
+  InflateRect(inner, -1, -1);
+  DrawComboArrow(dc, inner, true, pressed, index);
+}
+
+void TzbBarItemControlFlatPainter::DrawComboListItem(TCanvas& canvas, const TRect& r, const QString& text,
+                                                     bool selected) const {
+  canvas.FillRect(r);
+  canvas.TextOut(r.Left + 2, r.Top + (selected ? 2 : 0), text);
+}
+
+void TzbBarItemControlFlatPainter::DrawEditFrame(const TzbBarItemControl& c, TCanvas& dc, TRect& r, int view,
+                                                 bool selected, bool) const {
+  const TBrush current = c.Parent().CurrentBrush();
+  if (selected) DrawSelectionFrame(dc, r);
+  else if (view == 1) FrameWith(dc, r, current);
+  else if (c.Enabled()) FrameItemBackground(c, dc, false, current, r);
+  else FrameWith(dc, r, SolidBrush(clBtnShadow));
+  InflateRect(r, -1, -1);
+}
+
+void TzbBarItemControlFlatPainter::DrawEditCaption(const TzbBarItemControl& c, TCanvas& dc, const QString& caption,
+                                                   bool selected, int view, TRect& r) const {
+  const bool inMenu = view == 1;
+  const bool highlight = selected && inMenu;
+  QString plain = caption;
+  plain.remove(QLatin1Char('&'));
+  TRect part = r;
+  part.Right = std::min(r.Right, r.Left + GetEditCaptionWidth(c, dc.TextWidth(plain)));
+  if (highlight) {
+    TRect frame = part;
+    frame.Right += 1;
+    DrawSelectionFrame(dc, frame);
+    InflateRect(frame, -1, -1);
+    FillWith(dc, frame, GetBarHighlightBrush(c.Parent()));
+  } else {
+    FillItemBackground(c, dc, inMenu && c.NonRecent, c.Parent().CurrentBrush(), part);
+  }
+  TRect text = part;
+  text.Right -= 5;
+  DrawCaption(c, dc, caption, text, 0, c.Enabled(), highlight, false, false, !highlight);
+  r.Left = part.Right;
+}
+
+void TzbBarItemControlFlatPainter::PrepareEditWindow(QLineEdit& edit) const { edit.setTextMargins(2, 2, 2, 2); }
+
+void TzbBarItemControlFlatPainter::SelectEditText(QLineEdit& edit, bool changed) const {
+  if (changed) Q_EMIT edit.textChanged(edit.text());
+  TzbBarItemControlPainter::SelectEditText(edit, changed);
+}
+
+void TzbBarItemControlFlatPainter::DrawDropDownWindowNC(TCanvas& dc, const TzbDropDownWindowGeometry& window,
+                                                        bool hasStrip, int corner, TRect& gripRect, TRect& closeRect,
+                                                        bool hot, bool pressed) const {
+  DrawDropDownWindowFrame(dc, window, hasStrip, true, corner, gripRect, closeRect, hot, pressed);
+}
+
+void TzbBarItemControlFlatPainter::DrawSpinButton(const TzbBarItemControl& c, TCanvas& dc, const TRect& r,
+                                                  int arrowWidth, int arrowSize, int halfHeight, bool selected,
+                                                  int button, int pressedButton, bool pressedLook) const {
+  TRect part = SpinButtonPart(r, halfHeight, button, false);
+  const bool pressed = pressedLook && pressedButton == button;
+  TRect inner = part;
+  DrawSpinButtonFrame(c, dc, pressed, selected, selected, inner);
+  TColor color = clBtnShadow;
+  if (c.Enabled()) color = (FaceIsWhite() && (selected || pressed)) ? clBtnFace : clBtnText;
+  DrawSpinArrow(dc, part, arrowWidth, arrowSize, button == 1, pressed, color);
 }
 
 }  // namespace zyn

@@ -101,6 +101,27 @@ class TzbBarItemControlFlatPainter : public TzbBarItemControlPainter {
                           const TRect& item) const override;
   bool OpensQuickWindowLeftAligned() const override { return true; }
 
+  // Edit, combo and spin items, drop-down windows.
+  bool RepaintsWhenDroppedDown() const override { return true; }
+  void GetComboButtonColors(const TzbBarItemControl& c, bool selected, bool pressed, int& arrowColorIndex,
+                            TBrush& brush) const override;
+  void DrawComboButton(TzbBarItemControl& c, TCanvas& dc, bool selected, bool pressed, const TRect& r) const override;
+  void DrawComboListItem(TCanvas& canvas, const TRect& r, const QString& text, bool selected) const override;
+  int GetEditCaptionWidth(const TzbBarItemControl&, int textWidth) const override { return textWidth + 11; }
+  void DrawEditFrame(const TzbBarItemControl& c, TCanvas& dc, TRect& r, int view, bool selected,
+                     bool readOnly = false) const override;
+  void DrawEditCaption(const TzbBarItemControl& c, TCanvas& dc, const QString& caption, bool selected, int view,
+                       TRect& r) const override;
+  unsigned GetEditWindowStyle() const override { return ES_AUTOHSCROLL | ES_MULTILINE; }
+  void PrepareEditWindow(QLineEdit& edit) const override;
+  void SelectEditText(QLineEdit& edit, bool changed) const override;
+  void DrawDropDownWindowNC(TCanvas& dc, const TzbDropDownWindowGeometry& window, bool hasStrip, int corner,
+                            TRect& gripRect, TRect& closeRect, bool hot, bool pressed) const override;
+  bool ReportsCalendarButtons() const override { return true; }
+  void DrawSpinButton(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, int arrowWidth, int arrowSize,
+                      int halfHeight, bool selected, int button, int pressedButton, bool pressedLook) const override;
+  int GetContainerMenuExtra() const override { return 9; }
+
   // Added operations.
   virtual TBrush GetStaticBorderBrush(const TzbBarItemControl& c, TzbBarStaticBorderStyle style) const;
   virtual void FrameBarWindow(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const;

@@ -8,8 +8,10 @@
 #include "widgets/bars/BarUtils.h"
 #include "widgets/bars/BarWindow.h"
 #include "widgets/bars/Office11Colors.h"
+#include "widgets/bars/PaintUtils.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <algorithm>
 #include <limits>
 
@@ -691,6 +693,229 @@ TzbGlyphArgs TzbBarItemControlPainter::ImageCellGlyphArgs(const TzbBarItemContro
   a.NoShadow = s.Pressed;
   a.Grayed = s.Grayed;
   return a;
+}
+
+// ---------------------------------------------------------------- edit, combo and spin items
+
+namespace {
+
+// The caption without its accelerator marks ("&&" stays one "&", a final "&" stays).
+QString WithoutAmpersands(const QString& text) {
+  QString s = text;
+  for (int i = 0; i + 1 < s.size(); ++i)
+    if (s[i] == QLatin1Char('&')) s.remove(i, 1);
+  return s;
+}
+
+}  // namespace
+
+void TzbBarItemControlPainter::DrawEditItemText(TCanvas& canvas, TRect r, const QString& text) const {
+  canvas.FillRect(r);
+  r.Left += 2;
+  r.Right -= 2;
+  AdjustListItemTextRect(r);
+  const TBrush brush = canvas.Brush;
+  canvas.Brush.Style = bsClear;
+  canvas.DrawText(text, r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  canvas.Brush = brush;
+}
+
+void TzbBarItemControlPainter::DrawComboListItem(TCanvas& canvas, const TRect& r, const QString& text,
+                                                 bool selected) const {
+  canvas.FillRect(r);
+  canvas.TextOut(r.Left + 2, r.Top, text);
+}
+
+void TzbBarItemControlPainter::DrawEditFrame(const TzbBarItemControl& c, TCanvas& dc, TRect& r, int view,
+                                             bool selected, bool) const {
+  const TBrush current = c.Parent().CurrentBrush();
+  if (selected) {
+    TRect e = r;
+    dc.DrawEdge(e, BDR_SUNKENOUTER, BF_RECT);
+  } else {
+    FrameItemBackground(c, dc, c.NonRecent, current, r);
+  }
+  InflateRect(r, -1, -1);
+  const bool enabled = c.Enabled();
+  FrameItemBackground(c, dc, selected || c.NonRecent || !enabled, enabled ? current : SolidBrush(clBtnHighlight), r);
+  InflateRect(r, -1, -1);
+}
+
+void TzbBarItemControlPainter::DrawEditCaption(const TzbBarItemControl& c, TCanvas& dc, const QString& caption,
+                                               bool selected, int view, TRect& r) const {
+  const bool inMenu = view == 1;
+  const TBrush current = c.Parent().CurrentBrush();
+  TRect part = r;
+  part.Right = std::min(r.Right, r.Left + dc.TextWidth(WithoutAmpersands(caption)) + 2);
+  const bool highlight = selected && inMenu;
+  FillItemBackground(c, dc, inMenu && (selected || c.NonRecent), highlight ? GetBarHighlightBrush(c.Parent()) : current,
+                     part);
+  DrawCaption(c, dc, caption, part, 0, c.Enabled(), highlight, false, false, !highlight);
+  const TRect gap = Rect(part.Right, r.Top, std::min(r.Right, part.Right + 4), r.Bottom);
+  FillItemBackground(c, dc, inMenu && c.NonRecent, current, gap);
+  r.Left = gap.Right;
+}
+
+void TzbBarItemControlPainter::PaintEditText(TCanvas& dc, const TRect& r, const QString& text, TColor textColor,
+                                             TColor background) const {
+  if (IsRectEmpty(r)) return;
+  QPainter& p = dc.Painter();
+  p.save();
+  p.setClipRect(ToQRect(r), Qt::IntersectClip);
+  const TBrush brush = dc.Brush;
+  const TColor fontColor = dc.Font.Color;
+  dc.Brush = SolidBrush(background);
+  dc.Font.Color = textColor;
+  DrawEditItemText(dc, r, text);
+  dc.Brush = brush;
+  dc.Font.Color = fontColor;
+  p.restore();
+}
+
+void TzbBarItemControlPainter::DrawEditText(const TzbBarItemControl& c, TCanvas& dc, const TRect& r,
+                                            const QString& text, bool) const {
+  TColor textColor = clWindowText, background = clWindow;
+  GetEditColors(c, textColor, background);
+  PaintEditText(dc, r, text, textColor, background);
+}
+
+void TzbBarItemControlPainter::SelectEditText(QLineEdit& edit, bool) const { edit.selectAll(); }
+
+void TzbBarItemControlPainter::DrawComboArrow(TCanvas& dc, const TRect& inner, bool enabled, bool pressed,
+                                              int colorIndex) const {
+  int w = inner.Width() / 2;
+  if (w % 2 == 0) ++w;
+  int left = inner.Left + (inner.Width() - w) / 2;
+  int top = inner.Top + (inner.Height() - (w / 2 + 1)) / 2;
+  if (pressed) {
+    ++left;
+    ++top;
+  }
+  if (enabled) {
+    DrawTriangle(dc, colorIndex, w, top, left);
+  } else {
+    DrawTriangle(dc, COLOR_BTNHIGHLIGHT, w, top + 1, left + 1);
+    DrawTriangle(dc, COLOR_BTNSHADOW, w, top, left);
+  }
+}
+
+void TzbBarItemControlPainter::DrawClassicComboButton(TzbBarItemControl& c, TCanvas& dc, bool selected,
+                                                      bool pressed, const TRect& r) const {
+  c.ButtonRect = r;
+  int index = COLOR_BTNTEXT;
+  TBrush face;
+  GetComboButtonColors(c, selected, pressed, index, face);
+  const TBrush current = c.Parent().CurrentBrush();
+  const bool enabled = c.Enabled();
+  TBrush gap = current;
+  if (enabled && selected) {
+    TRect e = r;
+    dc.DrawEdge(e, pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+  } else {
+    gap = enabled ? SolidBrush(clBtnHighlight) : current;
+    FrameWith(dc, r, gap);
+  }
+  FillWith(dc, Rect(r.Left - 1, r.Top, r.Left, r.Bottom), gap);
+  TRect inner = r;
+  InflateRect(inner, -1, -1);
+  FillWith(dc, inner, face);
+  DrawComboArrow(dc, inner, enabled, pressed, index);
+}
+
+void TzbBarItemControlPainter::DrawColorComboButton(const TzbBarItemControl& c, TCanvas& dc, const TRect& rect,
+                                                    TRect& inner, bool selected, bool pressed) const {
+  const TBrush current = c.Parent().CurrentBrush();
+  TRect r = rect;
+  FrameItemBackground(c, dc, false, current, r);
+  InflateRect(r, 0, -1);
+  FrameItemBackground(c, dc, false, current, r);
+  InflateRect(r, -1, -1);
+  inner = r;
+  TRect face = r;
+  DrawSpinButtonFrame(c, dc, pressed, selected, selected, face);
+  DrawColorComboDots(c, dc, r, selected, pressed, 1, FaceIsWhite() && selected ? COLOR_BTNFACE : COLOR_BTNTEXT);
+}
+
+void TzbBarItemControlPainter::DrawColorComboDots(const TzbBarItemControl& c, TCanvas& dc, const TRect& r,
+                                                  bool selected, bool pressed, int dotsAboveBottom,
+                                                  int colorIndex) const {
+  const int d = r.Width() / 7;
+  if (d <= 0) return;
+  TRect dot = Bounds(r.Left + d, r.Bottom - (dotsAboveBottom + 1) * d, d, d);
+  OffsetContentForPressed(c, pressed, dot);
+  for (int i = 0; i < 3; ++i) {
+    if (c.Enabled()) FillWith(dc, dot, SolidBrush(SystemColor(colorIndex)));
+    else DrawDisabledRect(dc, dot);
+    OffsetRect(dot, 2 * d, 0);
+  }
+}
+
+void TzbBarItemControlPainter::CalcDropDownWindowNC(const TRect& window, TRect& client, bool hasStrip,
+                                                    const TRect* itemOnScreen, int& corner) const {
+  client = window;
+  InflateRect(client, -1, -1);
+  if (!hasStrip || !itemOnScreen) return;
+  corner = GripCornerForRects(*itemOnScreen, window);
+  if (corner == 0 || corner == 1) client.Top += GetDropDownStripHeight();
+  else client.Bottom -= GetDropDownStripHeight();
+}
+
+void TzbBarItemControlPainter::DrawDropDownWindowNC(TCanvas& dc, const TzbDropDownWindowGeometry& window,
+                                                    bool hasStrip, int corner, TRect& gripRect, TRect& closeRect,
+                                                    bool hot, bool pressed) const {
+  DrawDropDownWindowFrame(dc, window, hasStrip, false, corner, gripRect, closeRect, hot, pressed);
+}
+
+int TzbBarItemControlPainter::GetDropDownStripHeight() const { return DropDownFrameHeight(); }
+
+TRect TzbBarItemControlPainter::SpinButtonPart(const TRect& r, int halfHeight, int button, bool extraRow) {
+  if (button == 1) return Rect(r.Left, r.Top, r.Right, r.Top + halfHeight + (extraRow ? 1 : 0));
+  return Rect(r.Left, r.Top + halfHeight, r.Right, r.Bottom);
+}
+
+void TzbBarItemControlPainter::DrawSpinArrow(TCanvas& dc, const TRect& part, int arrowWidth, int arrowSize,
+                                             bool up, bool pressed, TColor color) {
+  int x = part.Left + (part.Width() - arrowWidth) / 2;
+  int y = part.Top + (part.Height() - arrowSize) / 2;
+  if (pressed) {
+    ++x;
+    ++y;
+  }
+  const int d = arrowSize;
+  std::vector<TPoint> pts;
+  if (up) pts = {{x + d - 1, y}, {x, y + d - 1}, {x + 2 * d - 2, y + d - 1}};
+  else pts = {{x, y}, {x + 2 * d - 2, y}, {x + d - 1, y + d - 1}};
+  const TPen pen = dc.Pen;
+  const TBrush brush = dc.Brush;
+  dc.Pen = TPen{color, 1, psSolid};
+  dc.Brush = zyn::SolidBrush(color);
+  dc.Polygon(pts);
+  dc.Pen = pen;
+  dc.Brush = brush;
+}
+
+void TzbBarItemControlPainter::DrawSpinButton(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, int arrowWidth,
+                                              int arrowSize, int halfHeight, bool selected, int button,
+                                              int pressedButton, bool pressedLook) const {
+  TRect part = SpinButtonPart(r, halfHeight, button, false);
+  const bool pressed = pressedLook && pressedButton == button;
+  TRect inner = part;
+  DrawSpinButtonFrame(c, dc, pressed, selected, selected, inner);
+  if (c.Enabled()) {
+    DrawSpinArrow(dc, part, arrowWidth, arrowSize, button == 1, pressed, clBtnText);
+  } else {
+    TRect shifted = part;
+    OffsetRect(shifted, 1, 1);
+    DrawSpinArrow(dc, shifted, arrowWidth, arrowSize, button == 1, pressed, clBtnHighlight);
+    DrawSpinArrow(dc, part, arrowWidth, arrowSize, button == 1, pressed, clBtnShadow);
+  }
+}
+
+void TzbBarItemControlPainter::DrawSpinEditSides(const TzbBarItemControl& c, TCanvas& dc, TRect& r) const {
+  FillItemBackground(c, dc, false, c.Parent().CurrentBrush(), Rect(r.Left, r.Top, r.Left + 1, r.Bottom));
+  FillItemBackground(c, dc, false, c.Parent().CurrentBrush(), Rect(r.Right - 1, r.Top, r.Right, r.Bottom));
+  r.Left += 1;
+  r.Right -= 1;
 }
 
 }  // namespace zyn

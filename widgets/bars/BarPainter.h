@@ -11,7 +11,12 @@
 
 #include <QImage>
 
+class QLineEdit;
+
 namespace zyn {
+
+// Window style bits of the in-place edit window of an edit item.
+enum : unsigned { ES_MULTILINE = 0x0004, ES_AUTOHSCROLL = 0x0080 };
 
 // Where and in which state an item is drawn. View: 0 horizontal bar, 1 drop-down menu, 2 vertical
 // bar.
@@ -222,6 +227,49 @@ class TzbBarItemControlPainter {
   virtual int GetTearOffBandHeight(const TzbBarWindow& w) const;
   virtual void DrawMenuScrollArrow(const TzbBarWindow& w, TCanvas& dc, bool up, const TRect& r) const;
 
+  // --- edit, combo and spin items, drop-down windows ---
+  virtual void AdjustListItemTextRect(TRect& r) const {}
+  virtual bool RepaintsWhenDroppedDown() const { return false; }
+  virtual int GetComboButtonGap() const { return 1; }
+  // The button at the right of a combo item; r is the button's rectangle (stored with the control).
+  virtual void DrawComboButton(TzbBarItemControl& c, TCanvas& dc, bool selected, bool pressed, const TRect& r) const {}
+  virtual void GetComboButtonColors(const TzbBarItemControl& c, bool selected, bool pressed, int& arrowColorIndex,
+                                    TBrush& brush) const {
+    GetDropButtonColors(c, selected, pressed, arrowColorIndex, brush);
+  }
+  // The text of an edit or combo item drawn by its window: fill, 2-pixel side margins, the text.
+  void DrawEditItemText(TCanvas& canvas, TRect r, const QString& text) const;
+  // One entry of a combo's drop-down list; index -1 is the edit part.
+  virtual void DrawComboListItem(TCanvas& canvas, const TRect& r, const QString& text, bool selected) const;
+  virtual int GetEditCaptionWidth(const TzbBarItemControl& c, int textWidth) const { return textWidth + 6; }
+  // The frame around the text part; r shrinks to the text area.
+  virtual void DrawEditFrame(const TzbBarItemControl& c, TCanvas& dc, TRect& r, int view, bool selected,
+                             bool readOnly = false) const;
+  // The caption left of the text part; r loses the caption part and the gap after it.
+  virtual void DrawEditCaption(const TzbBarItemControl& c, TCanvas& dc, const QString& caption, bool selected,
+                               int view, TRect& r) const;
+  virtual void DrawEditText(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, const QString& text,
+                            bool readOnly = false) const;
+  virtual unsigned GetEditWindowStyle() const { return ES_AUTOHSCROLL; }
+  virtual void PrepareEditWindow(QLineEdit& edit) const {}
+  virtual void SelectEditText(QLineEdit& edit, bool changed) const;
+  // The colour button of a colour combo; inner is the face inside its frame rings.
+  virtual void DrawColorComboButton(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, TRect& inner,
+                                    bool selected, bool pressed) const;
+  // The client rectangle of a drop-down window; with a strip and an owner item on screen the corner
+  // of the size grip follows from where the window lies beside the item.
+  void CalcDropDownWindowNC(const TRect& window, TRect& client, bool hasStrip, const TRect* itemOnScreen,
+                            int& corner) const;
+  virtual void DrawDropDownWindowNC(TCanvas& dc, const TzbDropDownWindowGeometry& window, bool hasStrip, int corner,
+                                    TRect& gripRect, TRect& closeRect, bool hot, bool pressed) const;
+  virtual int GetDropDownStripHeight() const;
+  virtual bool ReportsCalendarButtons() const { return false; }
+  // One button of a spin edit item: button 1 up, 2 down; pressedButton 0 none, 1 up, 2 down.
+  virtual void DrawSpinButton(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, int arrowWidth, int arrowSize,
+                              int halfHeight, bool selected, int button, int pressedButton, bool pressedLook) const;
+  virtual void DrawSpinEditSides(const TzbBarItemControl& c, TCanvas& dc, TRect& r) const;
+  virtual int GetContainerMenuExtra() const { return 0; }
+
   // --- added by the flat look ---
   virtual void DrawSelectionFrame(TCanvas& dc, const TRect& r) const;
   virtual TBrush GetFlatShadowBrush(const TzbBarWindow& w) const;
@@ -233,6 +281,19 @@ class TzbBarItemControlPainter {
 
  protected:
   TzbBarItemControlPainter() = default;
+
+  // Shared parts of the edit, combo and spin operations.
+  void PaintEditText(TCanvas& dc, const TRect& r, const QString& text, TColor textColor, TColor background) const;
+  // The arrow of a combo button: a triangle of half the inner width (odd), centred.
+  void DrawComboArrow(TCanvas& dc, const TRect& inner, bool enabled, bool pressed, int colorIndex) const;
+  // The classic combo button (a raised or sunken edge when hot, a highlight frame otherwise).
+  void DrawClassicComboButton(TzbBarItemControl& c, TCanvas& dc, bool selected, bool pressed, const TRect& r) const;
+  // Three square dots of 1/7 of the width, dotsAboveBottom dots above the bottom.
+  void DrawColorComboDots(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, bool selected, bool pressed,
+                          int dotsAboveBottom, int colorIndex) const;
+  static TRect SpinButtonPart(const TRect& r, int halfHeight, int button, bool extraRow);
+  static void DrawSpinArrow(TCanvas& dc, const TRect& part, int arrowWidth, int arrowSize, bool up, bool pressed,
+                            TColor color);
 
   // The glyph arguments every painter's image cell shares: the item's glyph in the state s.
   TzbGlyphArgs ImageCellGlyphArgs(const TzbBarItemControl& c, const TBrush& brush, const TRect& r,

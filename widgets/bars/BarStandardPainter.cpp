@@ -7,6 +7,8 @@
 #include "widgets/bars/BarWindow.h"
 #include "widgets/bars/Office11Colors.h"
 
+#include <QLineEdit>
+
 namespace zyn {
 
 namespace {
@@ -238,6 +240,11 @@ void TzbBarItemControlStandardPainter::OffsetCaptionForDown(const TzbBarItemCont
 void TzbBarItemControlStandardPainter::OffsetContentForPressed(const TzbBarItemControl&, bool pressed,
                                                                TRect& r) const {
   if (pressed) OffsetRect(r, 1, 1);
+}
+
+void TzbBarItemControlStandardPainter::PrepareEditWindow(QLineEdit& edit) const {
+  const QMargins m = edit.textMargins();
+  edit.setTextMargins(2, m.top(), 2, m.bottom());
 }
 
 }  // namespace zyn

@@ -51,6 +51,10 @@ class TzbBarItemControlStandardPainter : public TzbBarItemControlPainter {
   }
   void DrawSpinButtonFrame(const TzbBarItemControl& c, TCanvas& dc, bool pressed, bool raised, bool selected,
                            TRect& r) const override;
+  void DrawComboButton(TzbBarItemControl& c, TCanvas& dc, bool selected, bool pressed, const TRect& r) const override {
+    DrawClassicComboButton(c, dc, selected, pressed, r);
+  }
+  void PrepareEditWindow(QLineEdit& edit) const override;
   bool HasNonRecentBlockBorder() const override { return true; }
   int GetMenuItemInset() const override { return 2; }
 

@@ -3,8 +3,14 @@
 #include "widgets/bars/BarItem.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/Office11Colors.h"
+#include "widgets/bars/PaintUtils.h"
 #include "widgets/bars/ThemeManager.h"
 
+#include <QApplication>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
 #include <algorithm>
 #include <cctype>
 
@@ -27,6 +33,13 @@ bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
 void FillSolid(TCanvas& c, const TRect& r, TColor color) {
   if (IsRectEmpty(r)) return;
   c.Painter().fillRect(ToQRect(r), ToQColor(color));
+}
+
+void FrameSolid(TCanvas& c, const TRect& r, TColor color) {
+  FillSolid(c, Rect(r.Left, r.Top, r.Right, r.Top + 1), color);
+  FillSolid(c, Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom), color);
+  FillSolid(c, Rect(r.Left, r.Top, r.Left + 1, r.Bottom), color);
+  FillSolid(c, Rect(r.Right - 1, r.Top, r.Right, r.Bottom), color);
 }
 
 QRgb ToQRgb(TColor c) {
@@ -296,13 +309,7 @@ void GetThemedSizeGripSize(int& width, int& height) {
 }
 
 void DrawThemedSizeGrip(TCanvas& canvas, const TRect& rect, int corner) {
-  int w, h;
-  GetThemedSizeGripSize(w, h);
-  TRect r = rect;
-  if (corner == 1 || corner == 3) r.Left = r.Right - w - 1;
-  else r.Right = r.Left + w + 1;
-  if (corner == 2 || corner == 3) r.Top = r.Bottom - h;
-  else r.Bottom = r.Top + h;
+  const TRect r = ThemedSizeGripRect(rect, corner);
   FillSolid(canvas, r, clBtnFace);
   QImage grip(r.Width(), r.Height(), QImage::Format_RGB32);
   grip.fill(ToQColor(clBtnFace));
@@ -327,13 +334,223 @@ void GetThemedCloseButtonSize(int& width, int& height) {
   height = s.cy;
 }
 
-void DrawThemedCloseButton(TCanvas& canvas, const TRect& r, bool hot, int side, bool pressed) {
+TRect ThemedCloseButtonRect(const TRect& r, int side) {
   int w, h;
   GetThemedCloseButtonSize(w, h);
-  FillSolid(canvas, r, clBtnFace);
   const int top = r.Top + (r.Height() - h) / 2;
   const int left = (side == 1 || side == 3) ? r.Left : r.Right - w;
-  DrawThemeBackground(ThemeHandle(totWindow), canvas, 19, pressed ? 3 : hot ? 2 : 1, Bounds(left, top, w, h));
+  return Bounds(left, top, w, h);
+}
+
+void DrawThemedCloseButton(TCanvas& canvas, const TRect& r, bool hot, int side, bool pressed) {
+  FillSolid(canvas, r, clBtnFace);
+  DrawThemeBackground(ThemeHandle(totWindow), canvas, 19, pressed ? 3 : hot ? 2 : 1, ThemedCloseButtonRect(r, side));
+}
+
+TRect ThemedSizeGripRect(const TRect& rect, int corner) {
+  int w, h;
+  GetThemedSizeGripSize(w, h);
+  TRect r = rect;
+  if (corner == 1 || corner == 3) r.Left = r.Right - w - 1;
+  else r.Right = r.Left + w + 1;
+  if (corner == 2 || corner == 3) r.Top = r.Bottom - h;
+  else r.Bottom = r.Top + h;
+  return r;
+}
+
+void ExcludeClipRect(TCanvas& canvas, const TRect& r) {
+  QPainter& p = canvas.Painter();
+  const QRegion region =
+      p.hasClipping() ? p.clipRegion() : QRegion(0, 0, p.device()->width(), p.device()->height());
+  p.setClipRegion(region.subtracted(QRegion(ToQRect(r))));
+}
+
+namespace {
+constexpr int kCaptionButtonSize = 18;  // the classic caption button width
+
+TRect ToScreen(const TRect& r, const TPoint& origin) {
+  TRect s = r;
+  OffsetRect(s, origin.X, origin.Y);
+  return s;
+}
+}  // namespace
+
+TRect DrawDropDownCloseButton(TCanvas& canvas, const TRect& strip, int corner, bool flat, bool hot, bool pressed) {
+  const int w = kCaptionButtonSize, h = kCaptionButtonSize + 1;
+  const int left = (corner == 1 || corner == 3) ? strip.Left : strip.Right - w;
+  int top = (strip.Top + strip.Bottom - h) / 2;
+  if (corner == 2 || corner == 3) ++top;
+  const TRect button = Bounds(left, top, w, h);
+  TRect r = button;
+  InflateRect(r, -1, -2);
+  if ((hot || pressed) && !flat) {
+    TRect e = r;
+    canvas.DrawEdge(e, hot && pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+  } else {
+    FrameSolid(canvas, r, clBtnFace);
+  }
+  InflateRect(r, -1, -1);
+  FrameSolid(canvas, r, clBtnFace);
+  TRect clip = r;
+  InflateRect(clip, -1, -1);
+  QPainter& p = canvas.Painter();
+  p.save();
+  p.setClipRect(ToQRect(clip), Qt::IntersectClip);
+  TRect glyph = r;
+  InflateRect(glyph, 1, 1);
+  OffsetRect(glyph, 0, 1);  // the glyph sits one pixel lower unless the caption buttons are 22 wide
+  unsigned state = DFCS_CAPTIONCLOSE | DFCS_FLAT;
+  if (hot && pressed && !flat) state |= DFCS_PUSHED;
+  canvas.DrawFrameControl(glyph, DFC_CAPTION, state);
+  p.restore();
+  return button;
+}
+
+void DrawDropDownWindowFrame(TCanvas& canvas, const TzbDropDownWindowGeometry& window, bool withStrip, bool flat,
+                             int corner, TRect& gripRect, TRect& closeRect, bool closeHot, bool closePressed) {
+  TRect w = Rect(0, 0, window.Width, window.Height);
+  const int b = window.Client.Left;
+  const TColor frame = flat ? clBtnShadow : clWindowFrame;
+  FrameSolid(canvas, w, frame);
+  gripRect = TRect{};
+  closeRect = TRect{};
+  if (!withStrip) return;
+  InflateRect(w, -b, -b);
+  const int height = DropDownFrameHeight();
+  TRect strip = w;
+  const bool top = corner == 0 || corner == 1;
+  if (top) {
+    strip.Bottom = strip.Top + height - 1;
+    FillSolid(canvas, Rect(strip.Left, strip.Bottom, strip.Right, strip.Bottom + 1), frame);
+  } else {
+    strip.Top = strip.Bottom - height + 1;
+    FillSolid(canvas, Rect(strip.Left, strip.Top - 1, strip.Right, strip.Top), frame);
+  }
+  QPainter& p = canvas.Painter();
+  p.save();
+  PaintSizeGrip(canvas, strip, corner);
+  TRect grip = strip;
+  if (corner == 1 || corner == 3) grip.Left = grip.Right - SM_CXVSCROLL_VALUE;
+  else grip.Right = grip.Left + SM_CXVSCROLL_VALUE;
+  if (corner == 2 || corner == 3) grip.Top = grip.Bottom - SM_CYHSCROLL_VALUE;
+  else grip.Bottom = grip.Top + SM_CYHSCROLL_VALUE;
+  ExcludeClipRect(canvas, grip);
+  InflateRect(grip, 2, 2);
+  grip.Top = std::max(grip.Top, strip.Top);
+  grip.Bottom = std::min(grip.Bottom, strip.Bottom);
+  gripRect = ToScreen(grip, window.ScreenOrigin);
+  const TRect close = DrawDropDownCloseButton(canvas, strip, corner, flat, closeHot, closePressed);
+  ExcludeClipRect(canvas, close);
+  closeRect = ToScreen(close, window.ScreenOrigin);
+  FillSolid(canvas, strip, clBtnFace);
+  p.restore();
+  if (!top && window.BothScrollBars)
+    FillSolid(canvas,
+              Rect(strip.Right - SM_CXVSCROLL_VALUE, strip.Top - 1 - SM_CYHSCROLL_VALUE, strip.Right, strip.Top - 1),
+              clBtnFace);
+}
+
+// ---------------------------------------------------------------- clip regions, colour depth, fonts
+
+QRegion StoreClipRegion(TCanvas& canvas, bool& hadRegion) {
+  hadRegion = canvas.Painter().hasClipping();
+  return hadRegion ? canvas.Painter().clipRegion() : QRegion();
+}
+
+void ReloadClipRegion(TCanvas& canvas, const QRegion& region, bool hadRegion) {
+  if (hadRegion) canvas.Painter().setClipRegion(region);
+  else canvas.Painter().setClipping(false);
+}
+
+void UniteClipRect(TCanvas& canvas, const TRect& r) {
+  QPainter& p = canvas.Painter();
+  if (!p.hasClipping()) return;
+  p.setClipRegion(p.clipRegion().united(QRegion(ToQRect(r))));
+}
+
+QRegion SubtractRectFromRegion(const QRegion& region, const TRect& r) { return region.subtracted(QRegion(ToQRect(r))); }
+
+namespace {
+int& DepthSlot() {
+  static int depth = 0;
+  return depth;
+}
+std::function<void(const char*)>& SoundPlayer() {
+  static std::function<void(const char*)> player;
+  return player;
+}
+}  // namespace
+
+void UpdateColorDepth() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  DepthSlot() = screen ? screen->depth() : 32;
+}
+
+int ColorDepth() {
+  if (DepthSlot() == 0) UpdateColorDepth();
+  return DepthSlot();
+}
+
+QFont CreateBarFont(const QFont& font, bool scaled) {
+  QFont result = font;
+  if (!scaled) return result;
+  // The icon-title font of the desktop is the application's general font here.
+  int pixels = QFontInfo(QApplication::font()).pixelSize();
+  if (pixels < 11) pixels = 11;
+  result.setPixelSize(pixels);
+  return result;
+}
+
+// ---------------------------------------------------------------- sounds and input state
+
+void PlayBarSound(int kind) {
+  if (kind != 0 && kind != 1) return;
+  if (SoundPlayer()) SoundPlayer()(kind == 0 ? "MenuPopup" : "MenuCommand");
+}
+
+void SetBarSoundPlayer(std::function<void(const char* alias)> player) { SoundPlayer() = std::move(player); }
+
+bool LeftButtonDown() { return QGuiApplication::mouseButtons() & Qt::LeftButton; }
+
+bool RightButtonDown() { return QGuiApplication::mouseButtons() & Qt::RightButton; }
+
+unsigned GetModifierState() {
+  const Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers();
+  return ((m & Qt::ShiftModifier) ? 1u : 0u) | ((m & Qt::AltModifier) ? 2u : 0u) | ((m & Qt::ControlModifier) ? 4u : 0u);
+}
+
+// ---------------------------------------------------------------- windows
+
+QWidget* WindowFromPointDeep(const QPoint& screenPoint) {
+  QWidget* top = nullptr;
+  const QWidgetList windows = QApplication::topLevelWidgets();
+  for (auto it = windows.crbegin(); it != windows.crend() && !top; ++it)
+    if ((*it)->isVisible() && (*it)->frameGeometry().contains(screenPoint)) top = *it;
+  if (!top) return nullptr;
+  QWidget* w = top;
+  for (;;) {
+    QWidget* child = nullptr;
+    const QObjectList& children = w->children();
+    for (auto it = children.crbegin(); it != children.crend() && !child; ++it) {
+      auto* c = qobject_cast<QWidget*>(*it);
+      if (c && !c->isWindow() && c->isVisible() && c->rect().contains(c->mapFromGlobal(screenPoint))) child = c;
+    }
+    if (!child) return w;
+    w = child;
+  }
+}
+
+bool IsDescendantWindow(const QWidget* window, const QWidget* ancestor) {
+  if (!window || !ancestor) return false;
+  for (const QWidget* p = window->parentWidget(); p; p = p->parentWidget())
+    if (p == ancestor) return true;
+  return false;
+}
+
+TRect GetMonitorWorkArea(const QPoint& screenPoint) {
+  QScreen* screen = QGuiApplication::screenAt(screenPoint);
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  return screen ? FromQRect(screen->availableGeometry()) : TRect{};
 }
 
 }  // namespace zyn

@@ -8,7 +8,11 @@
 #include "widgets/bars/BarTypes.h"
 
 #include <QImage>
+#include <QRegion>
+#include <functional>
 #include <string>
+
+class QWidget;
 
 namespace zyn {
 
@@ -64,5 +68,58 @@ void GetThemedSizeGripSize(int& width, int& height);
 void DrawThemedSizeGrip(TCanvas& canvas, const TRect& r, int corner);
 void GetThemedCloseButtonSize(int& width, int& height);
 void DrawThemedCloseButton(TCanvas& canvas, const TRect& r, bool hot, int side, bool pressed);
+// Where DrawThemedSizeGrip and DrawThemedCloseButton put their part inside r.
+TRect ThemedSizeGripRect(const TRect& r, int corner);
+TRect ThemedCloseButtonRect(const TRect& r, int side);
+
+// Removes r from the canvas's clip region (the whole device counts as clip region when none is set).
+void ExcludeClipRect(TCanvas& canvas, const TRect& r);
+
+// The outline of a drop-down window (such as a combo's list) as its non-client painting sees it.
+struct TzbDropDownWindowGeometry {
+  int Width = 0, Height = 0;  // the window rectangle is (0, 0, Width, Height)
+  TRect Client;                // the client rectangle in window coordinates
+  TPoint ScreenOrigin;         // the window's top-left corner on the screen
+  bool BothScrollBars = false; // the window shows a horizontal and a vertical scroll bar
+};
+// The classic close button of the strip; answers the button's rectangle.
+TRect DrawDropDownCloseButton(TCanvas& canvas, const TRect& strip, int corner, bool flat, bool hot, bool pressed);
+// The frame of a drop-down window with its optional strip holding the size grip (at the corner 0
+// top-left, 1 top-right, 2 bottom-left, 3 bottom-right) and the close button; the grip and close
+// rectangles come back in screen coordinates (empty without a strip).
+void DrawDropDownWindowFrame(TCanvas& canvas, const TzbDropDownWindowGeometry& window, bool withStrip, bool flat,
+                             int corner, TRect& gripRect, TRect& closeRect, bool closeHot, bool closePressed);
+
+// --- clip regions, colour depth, fonts ---
+// The canvas's clip region (hadRegion false when none is set) and putting it back.
+QRegion StoreClipRegion(TCanvas& canvas, bool& hadRegion);
+void ReloadClipRegion(TCanvas& canvas, const QRegion& region, bool hadRegion);
+// Adds r to the clip region (a canvas without one keeps drawing everywhere).
+void UniteClipRect(TCanvas& canvas, const TRect& r);
+QRegion SubtractRectFromRegion(const QRegion& region, const TRect& r);
+// The screen's bits per pixel, read at start and again on a system colour change.
+int ColorDepth();
+void UpdateColorDepth();
+// A font like font with the height of the system's icon-title font (never above -11, that is
+// never smaller than 11 pixels) when scaled, else a plain copy.
+QFont CreateBarFont(const QFont& font, bool scaled);
+
+// --- sounds and input state ---
+// The menu sounds: kind 0 "MenuPopup", kind 1 "MenuCommand", played through the player set by the
+// program (none by default: the platform has no such system sounds).
+void PlayBarSound(int kind);
+void SetBarSoundPlayer(std::function<void(const char* alias)> player);
+bool LeftButtonDown();
+bool RightButtonDown();
+// Bit 0 Shift, bit 1 Alt, bit 2 Ctrl.
+unsigned GetModifierState();
+
+// --- windows ---
+// The deepest visible widget at a screen point (hidden children are skipped); null off any window.
+QWidget* WindowFromPointDeep(const QPoint& screenPoint);
+// Whether ancestor is among window's parents.
+bool IsDescendantWindow(const QWidget* window, const QWidget* ancestor);
+// The work area of the screen nearest to the point.
+TRect GetMonitorWorkArea(const QPoint& screenPoint);
 
 }  // namespace zyn

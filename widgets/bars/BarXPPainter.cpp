@@ -8,6 +8,7 @@
 #include "widgets/bars/BarUtils.h"
 #include "widgets/bars/BarWindow.h"
 #include "widgets/bars/Office11Colors.h"
+#include "widgets/bars/PaintUtils.h"
 #include "widgets/bars/ThemeManager.h"
 
 namespace zyn {
@@ -318,5 +319,130 @@ void TzbBarItemControlXPPainter::DrawProgressBar(const TzbBarItemControl& c, TCa
 }
 
 int TzbBarItemControlXPPainter::GetTearOffBandHeight(const TzbBarWindow& w) const { return w.BandCaptionHeight() + 1; }
+
+// ---------------------------------------------------------------- edit, combo and spin items
+
+namespace {
+constexpr int CP_DROPDOWNBUTTON = 1, EP_EDITTEXT = 1, SPNP_UP = 1, SPNP_DOWN = 2;
+}  // namespace
+
+void TzbBarItemControlXPPainter::DrawComboButton(TzbBarItemControl& c, TCanvas& dc, bool selected, bool pressed,
+                                                 const TRect& r) const {
+  c.ButtonRect = r;
+  const int state = !c.Enabled() ? 4 : pressed ? 3 : selected ? 2 : 1;
+  DrawThemeBackground(ThemeHandle(totComboBox), dc, CP_DROPDOWNBUTTON, state, r);
+}
+
+void TzbBarItemControlXPPainter::DrawEditFrame(const TzbBarItemControl& c, TCanvas& dc, TRect& r, int view,
+                                               bool selected, bool readOnly) const {
+  const int state = GetEditThemeState(c.Enabled(), readOnly);
+  TRect content = r;
+  if (!GetThemeBackgroundContentRect(ThemeHandle(totEdit), EP_EDITTEXT, state, r, content)) InflateRect(content, -2, -2);
+  QPainter& p = dc.Painter();
+  p.save();
+  ExcludeClipRect(dc, content);
+  if (view == 1 || selected || !c.Enabled()) DrawThemeBackground(ThemeHandle(totEdit), dc, EP_EDITTEXT, state, r);
+  else FrameItemBackground(c, dc, c.NonRecent, c.Parent().CurrentBrush(), r);
+  p.restore();
+  r = content;
+}
+
+void TzbBarItemControlXPPainter::DrawEditCaption(const TzbBarItemControl& c, TCanvas& dc, const QString& caption,
+                                                 bool selected, int view, TRect& r) const {
+  const bool inMenu = view == 1;
+  const bool highlight = selected && inMenu;
+  QString plain = caption;
+  plain.remove(QLatin1Char('&'));
+  TRect part = r;
+  part.Right = std::min(r.Right, r.Left + GetEditCaptionWidth(c, dc.TextWidth(plain)));
+  FillItemBackground(c, dc, inMenu && (selected || c.NonRecent),
+                     highlight ? GetBarHighlightBrush(c.Parent()) : c.Parent().CurrentBrush(), part);
+  TRect text = part;
+  text.Right -= 5;
+  DrawCaption(c, dc, caption, text, 0, c.Enabled(), highlight, false, false, !highlight);
+  r.Left = part.Right;
+}
+
+void TzbBarItemControlXPPainter::DrawEditText(const TzbBarItemControl& c, TCanvas& dc, const TRect& r,
+                                              const QString& text, bool readOnly) const {
+  const int state = GetEditThemeState(c.Enabled(), readOnly);
+  PaintEditText(dc, r, text, GetEditThemeTextColor(state), GetEditThemeFillColor(state));
+}
+
+void TzbBarItemControlXPPainter::DrawColorComboButton(const TzbBarItemControl& c, TCanvas& dc, const TRect& rect,
+                                                      TRect& inner, bool selected, bool pressed) const {
+  const TBrush current = c.Parent().CurrentBrush();
+  TRect r = rect;
+  FrameItemBackground(c, dc, false, current, r);
+  InflateRect(r, 0, -1);
+  FrameItemBackground(c, dc, false, current, r);
+  InflateRect(r, -1, -1);
+  inner = r;
+  TzbButtonState s;
+  s.Selected = selected;
+  s.Pressed = pressed;
+  DrawButtonEdge(c, dc, r, current, s);
+  DrawColorComboDots(c, dc, r, selected, pressed, 2, COLOR_BTNTEXT);
+}
+
+int TzbBarItemControlXPPainter::GetDropDownStripHeight() const {
+  int cw, ch, gw, gh;
+  GetThemedCloseButtonSize(cw, ch);
+  GetThemedSizeGripSize(gw, gh);
+  return std::max(ch + 4, gh + 1);
+}
+
+void TzbBarItemControlXPPainter::DrawDropDownWindowNC(TCanvas& dc, const TzbDropDownWindowGeometry& window,
+                                                      bool hasStrip, int corner, TRect& gripRect, TRect& closeRect,
+                                                      bool hot, bool pressed) const {
+  TRect w = Rect(0, 0, window.Width, window.Height);
+  FrameWith(dc, w, SolidBrush(clBtnShadow));
+  gripRect = TRect{};
+  closeRect = TRect{};
+  if (!hasStrip) return;
+  const int b = window.Client.Left;
+  InflateRect(w, -b, -b);
+  const int height = GetDropDownStripHeight();
+  const bool top = corner == 0 || corner == 1;
+  TRect strip = w;
+  if (top) {
+    strip.Bottom = strip.Top + height - 1;
+    FillWith(dc, Rect(strip.Left, strip.Bottom, strip.Right, strip.Bottom + 1), SolidBrush(clBtnShadow));
+  } else {
+    strip.Top = strip.Bottom - height + 1;
+    FillWith(dc, Rect(strip.Left, strip.Top - 1, strip.Right, strip.Top), SolidBrush(clBtnShadow));
+  }
+  QPainter& p = dc.Painter();
+  p.save();
+  DrawThemedSizeGrip(dc, strip, corner);
+  TRect grip = ThemedSizeGripRect(strip, corner);
+  ExcludeClipRect(dc, grip);
+  InflateRect(grip, 2, 2);
+  grip.Top = std::max(grip.Top, strip.Top);
+  grip.Bottom = std::min(grip.Bottom, strip.Bottom);
+  gripRect = grip;
+  OffsetRect(gripRect, window.ScreenOrigin.X, window.ScreenOrigin.Y);
+  DrawThemedCloseButton(dc, strip, hot || pressed, corner, hot && pressed);
+  const TRect close = ThemedCloseButtonRect(strip, corner);
+  ExcludeClipRect(dc, close);
+  closeRect = close;
+  OffsetRect(closeRect, window.ScreenOrigin.X, window.ScreenOrigin.Y);
+  FillWith(dc, strip, SolidBrush(clBtnFace));
+  p.restore();
+  if (!top && window.BothScrollBars)
+    FillWith(dc,
+             Rect(strip.Right - SM_CXVSCROLL_VALUE, strip.Top - 1 - SM_CYHSCROLL_VALUE, strip.Right, strip.Top - 1),
+             SolidBrush(clBtnFace));
+}
+
+void TzbBarItemControlXPPainter::DrawSpinButton(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, int, int,
+                                                int halfHeight, bool selected, int button, int pressedButton,
+                                                bool pressedLook) const {
+  const TRect part = SpinButtonPart(r, halfHeight, button, true);
+  FillItemBackground(c, dc, false, c.Parent().CurrentBrush(), part);
+  const bool pressed = pressedLook && pressedButton == button;
+  const int state = !c.Enabled() ? 4 : pressed ? 3 : selected ? 2 : 1;
+  DrawThemeBackground(ThemeHandle(totSpin), dc, button == 1 ? SPNP_UP : SPNP_DOWN, state, part);
+}
 
 }  // namespace zyn

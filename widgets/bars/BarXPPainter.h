@@ -3,6 +3,7 @@
 // backgrounds, size grips and caption buttons are painted by the theme engine, while drop-down
 // menus keep a flat look. Chosen only while themes are usable.
 
+#include "widgets/bars/BarFlatPainter.h"
 #include "widgets/bars/BarPainter.h"
 
 #include <vector>
@@ -99,6 +100,36 @@ class TzbBarItemControlXPPainter : public TzbBarItemControlPainter {
   bool OpensQuickWindowLeftAligned() const override { return true; }
   void FillFloatingCaption(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
   void AdjustCaptionForArrow(const TzbBarWindow& w, TRect& textRect) const override;
+
+  // Edit, combo and spin items, drop-down windows.
+  int GetComboButtonGap() const override { return 0; }
+  void DrawComboButton(TzbBarItemControl& c, TCanvas& dc, bool selected, bool pressed, const TRect& r) const override;
+  void DrawComboListItem(TCanvas& canvas, const TRect& r, const QString& text, bool selected) const override {
+    TzbBarItemControlFlatPainter::Instance().DrawComboListItem(canvas, r, text, selected);
+  }
+  int GetEditCaptionWidth(const TzbBarItemControl&, int textWidth) const override { return textWidth + 11; }
+  void DrawEditFrame(const TzbBarItemControl& c, TCanvas& dc, TRect& r, int view, bool selected,
+                     bool readOnly = false) const override;
+  void DrawEditCaption(const TzbBarItemControl& c, TCanvas& dc, const QString& caption, bool selected, int view,
+                       TRect& r) const override;
+  void DrawEditText(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, const QString& text,
+                    bool readOnly = false) const override;
+  unsigned GetEditWindowStyle() const override { return TzbBarItemControlFlatPainter::Instance().GetEditWindowStyle(); }
+  void PrepareEditWindow(QLineEdit& edit) const override {
+    TzbBarItemControlFlatPainter::Instance().PrepareEditWindow(edit);
+  }
+  void SelectEditText(QLineEdit& edit, bool changed) const override {
+    TzbBarItemControlFlatPainter::Instance().SelectEditText(edit, changed);
+  }
+  void DrawColorComboButton(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, TRect& inner, bool selected,
+                            bool pressed) const override;
+  void DrawDropDownWindowNC(TCanvas& dc, const TzbDropDownWindowGeometry& window, bool hasStrip, int corner,
+                            TRect& gripRect, TRect& closeRect, bool hot, bool pressed) const override;
+  int GetDropDownStripHeight() const override;
+  bool ReportsCalendarButtons() const override { return true; }
+  void DrawSpinButton(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, int arrowWidth, int arrowSize,
+                      int halfHeight, bool selected, int button, int pressedButton, bool pressedLook) const override;
+  void DrawSpinEditSides(const TzbBarItemControl&, TCanvas&, TRect&) const override {}
 
  protected:
   TzbBarItemControlXPPainter() = default;

@@ -67,6 +67,7 @@ void PaintSizeGrip(TCanvas& canvas, const TRect& rect, int corner) {
   }
   if (IsRectEmpty(r)) return;
   QImage grip(r.Width(), r.Height(), QImage::Format_RGB32);
+  grip.fill(ToQColor(clBtnFace));  // the grip's face parts are button face, never stale memory
   {
     TCanvas gc(&grip);
     gc.DrawFrameControl(Rect(0, 0, r.Width(), r.Height()), DFC_SCROLL, DFCS_SCROLLSIZEGRIP);

@@ -1,5 +1,6 @@
 #include "widgets/controls/ZCLBaseEdit.h"
 
+#include "platform/QtText.h"
 #include "widgets/controls/ZCLApplication.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <algorithm>
+#include <cstring>
 
 namespace zyn {
 
@@ -112,6 +114,7 @@ void TZCLBaseEdit::TextChangedAt(int position) {
 }
 
 void TZCLBaseEdit::ReplaceSelection(const QString& text) {
+  FInserting = text;
   if (!MayInsert()) return;
   QString s = text;
   // The range to replace.
@@ -146,7 +149,7 @@ void TZCLBaseEdit::ReplaceSelection(const QString& text) {
 
   BeforeChange();
   if (!FUndoing) {
-    undo_.push_back({s, FText.mid(start - 1, length), FSelStart, FSelLength, static_cast<int>(s.size()), FCaretPos});
+    undo_.Push({s, FText.mid(start - 1, length), FSelStart, FSelLength, static_cast<int>(s.size()), FCaretPos});
     FCanUndo = true;
   }
   const int oldSelStart = FSelStart;
@@ -168,16 +171,15 @@ void TZCLBaseEdit::ReplaceSelection(const QString& text) {
 }
 
 void TZCLBaseEdit::Undo() {
-  if (!FCanUndo || undo_.empty()) return;
-  const TZCLUndoRecord r = undo_.back();
-  undo_.pop_back();
+  if (!FCanUndo || undo_.Empty()) return;
+  const TZCLUndoRecord r = *undo_.Pop();
   FSelStart = r.SelStart;
   FSelLength = r.NewLength;
   // The record's start is where the new text went in; with a grown range use the record's values.
   FUndoing = true;
   ReplaceSelection(r.ReplacedText);
   FUndoing = false;
-  FCanUndo = !undo_.empty();
+  FCanUndo = !undo_.Empty();
   FCaretPos = std::clamp(r.CaretPos, 1, static_cast<int>(FText.size()) + 1);
   FSelStart = r.SelStart;
   FSelLength = std::min(r.SelLength, static_cast<int>(FText.size()) + 1 - FSelStart);
@@ -690,6 +692,81 @@ void TZCLBaseEdit::resizeEvent(QResizeEvent* event) {
   DoLayout();
   UpdateCaret();
   PlaceLabel();
+}
+
+// ---------------------------------------------------------------- undo stream, line copy
+
+namespace {
+
+void PutInt(TZCLBufferBytes& out, std::int32_t v) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i)));
+}
+
+void PutText(TZCLBufferBytes& out, const QString& text) {
+  const std::string ansi = FromQString(text);
+  PutInt(out, static_cast<std::int32_t>(ansi.size()));
+  out.insert(out.end(), ansi.begin(), ansi.end());
+}
+
+bool GetInt(const TZCLBufferBytes& in, std::size_t& pos, std::int32_t& v) {
+  if (in.size() < pos + 4) return false;
+  std::uint32_t u = 0;
+  for (int i = 0; i < 4; ++i) u |= static_cast<std::uint32_t>(in[pos + i]) << (8 * i);
+  v = static_cast<std::int32_t>(u);
+  pos += 4;
+  return true;
+}
+
+bool GetText(const TZCLBufferBytes& in, std::size_t& pos, QString& text) {
+  std::int32_t n = 0;
+  if (!GetInt(in, pos, n) || n < 0 || in.size() - pos < static_cast<std::size_t>(n)) return false;
+  text = ToQString(std::string_view(reinterpret_cast<const char*>(in.data() + pos), static_cast<std::size_t>(n)));
+  pos += static_cast<std::size_t>(n);
+  return true;
+}
+
+// One undo record: new text, replaced text (each a 32-bit length and Windows-1252 bytes), then
+// SelStart, SelLength, the new text's length and the caret position as 32-bit numbers.
+TZCLBufferBytes UndoRecordBytes(const TZCLUndoRecord& r) {
+  TZCLBufferBytes out;
+  PutText(out, r.NewText);
+  PutText(out, r.ReplacedText);
+  PutInt(out, r.SelStart);
+  PutInt(out, r.SelLength);
+  PutInt(out, r.NewLength);
+  PutInt(out, r.CaretPos);
+  return out;
+}
+
+std::optional<TZCLUndoRecord> UndoRecordOf(const TZCLBufferBytes& in) {
+  TZCLUndoRecord r;
+  std::size_t pos = 0;
+  std::int32_t v[4];
+  if (!GetText(in, pos, r.NewText) || !GetText(in, pos, r.ReplacedText)) return std::nullopt;
+  for (std::int32_t& x : v)
+    if (!GetInt(in, pos, x)) return std::nullopt;
+  if (pos != in.size() || v[0] < 1 || v[1] < 0 || v[2] < 0 || v[3] < 1) return std::nullopt;
+  r.SelStart = v[0];
+  r.SelLength = v[1];
+  r.NewLength = v[2];
+  r.CaretPos = v[3];
+  return r;
+}
+
+}  // namespace
+
+TZCLBufferBytes TZCLBaseEdit::SaveUndoToStream() const { return undo_.SaveToStream(UndoRecordBytes); }
+
+bool TZCLBaseEdit::LoadUndoFromStream(const TZCLBufferBytes& stream) {
+  return undo_.LoadFromStream(stream, UndoRecordOf);
+}
+
+int TZCLBaseEdit::GetLine(char* buffer, int bufferSize) const {
+  if (!buffer || bufferSize <= 0) return 0;
+  const std::string ansi = FromQString(FText);
+  const int n = std::min(bufferSize, static_cast<int>(ansi.size()));
+  std::memcpy(buffer, ansi.data(), static_cast<std::size_t>(n));
+  return n;
 }
 
 }  // namespace zyn

@@ -4,6 +4,7 @@
 // the single-line edit built on it. Positions are 1-based: the caret p (1 <= p <= length + 1)
 // stands before character p.
 
+#include "widgets/controls/ZCLBuffer.h"
 #include "widgets/controls/ZCLCustomControl.h"
 
 #include <QPointer>
@@ -79,8 +80,22 @@ class TZCLBaseEdit : public TZCLCustomBevelPanel, public IZCLFaceEditState {
   // The one path by which text changes: replaces the selection by s (empty s deletes).
   void ReplaceSelection(const QString& s);
   void Undo();
-  bool CanUndo() const { return FCanUndo && !undo_.empty(); }
-  void ClearUndo() { undo_.clear(); }
+  bool CanUndo() const { return FCanUndo && !undo_.Empty(); }
+  // Empties the undo stack; CanUndo's flag stays as it is.
+  void ClearUndo() { undo_.Clear(); }
+  // Empties the undo stack and clears the undo flag (the platform's empty-undo-buffer message).
+  void EmptyUndoBuffer() {
+    undo_.Clear();
+    FCanUndo = false;
+  }
+  int UndoCount() const { return undo_.Count(); }
+  // The undo records as a buffer stream (oldest first) and back; a stream that is not one leaves
+  // the undo stack as it was.
+  TZCLBufferBytes SaveUndoToStream() const;
+  bool LoadUndoFromStream(const TZCLBufferBytes& stream);
+  // Copies the line (the text in Windows-1252) into the caller's buffer, never more than its size;
+  // answers the number of characters copied. No terminating zero is written.
+  int GetLine(char* buffer, int bufferSize) const;
   void CopyToClipboard();
   void CutToClipboard();
   void PasteFromClipboard();
@@ -190,6 +205,7 @@ class TZCLBaseEdit : public TZCLCustomBevelPanel, public IZCLFaceEditState {
 
   // State kept as the engine's fields.
   QString FText;
+  QString FInserting;  // the text of the ReplaceSelection being checked by MayInsert
   int FCaretPos = 1;
   int FSelStart = 1;
   int FSelLength = 0;
@@ -241,7 +257,7 @@ class TZCLBaseEdit : public TZCLCustomBevelPanel, public IZCLFaceEditState {
   int FLabelSpacing = 3;
   bool FLabelSizeFollow = false;
   TZCLCaret caret_;
-  std::vector<TZCLUndoRecord> undo_;
+  TZCLDynLIFOBuffer<TZCLUndoRecord> undo_;
   QTimer blinkTimer_;
   QTimer selectionTimer_;
   int lastMouseX_ = 0;

@@ -1,5 +1,7 @@
 #include "widgets/controls/ZCLBitmapEffect.h"
 
+#include "widgets/controls/ZCLCustomContainer.h"
+
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -108,6 +110,38 @@ bool TZCLFillObject::FillCanvas(TCanvas& canvas, const TRect& r, TColor backgrou
 
 TZCLAlphaObject::TZCLAlphaObject() : fill_(std::make_unique<TZCLFillObject>()) {
   fill_->OnChange = [this](QObject*) { Changed(); };
+  link_.OnChange = [this](QObject*) { TakeListBitmap(); };
+}
+
+TZCLAlphaObject::~TZCLAlphaObject() {
+  if (ImageList()) imageList_->UnregisterLink(&link_);
+}
+
+void TZCLAlphaObject::SetImageList(TZCLCustomImageList* list) {
+  if (list == ImageList()) return;
+  if (ImageList()) imageList_->UnregisterLink(&link_);
+  imageList_ = list;
+  if (imageList_) imageList_->RegisterLink(&link_);
+  TakeListBitmap();
+}
+
+void TZCLAlphaObject::SetImageIndex(int value) {
+  if (value == imageIndex_) return;
+  imageIndex_ = value;
+  TakeListBitmap();
+}
+
+void TZCLAlphaObject::SetListIndex(int value) {
+  if (value == listIndex_) return;
+  listIndex_ = value;
+  TakeListBitmap();
+}
+
+void TZCLAlphaObject::TakeListBitmap() {
+  TZCLCustomImageList* list = ImageList();
+  const bool has = list && list->IsValidImage(listIndex_, imageIndex_);
+  fill_->ListBitmap = has ? list->GetBitmap(listIndex_, imageIndex_) : QImage();
+  Changed();
 }
 
 void TZCLAlphaObject::SetStrength(double value) {

@@ -2,6 +2,7 @@
 // Fills (brush, pattern bitmap, bitmap, gradient), the alpha blend over a fill and the bitmap
 // effects (flips, grey scale, inversion, brightness) with their pixel operations.
 
+#include "widgets/controls/ZCLBaseController.h"
 #include "widgets/controls/ZCLGradient.h"
 
 #include <QImage>
@@ -9,6 +10,8 @@
 #include <stdexcept>
 
 namespace zyn {
+
+class TZCLCustomImageList;
 
 enum TZCLFillStyle { sfNone, sfBrushBitmap, sfBrush, sfBitmap, sfBitmapList, sfGradient };
 enum TZCLTileMode { tmNone, tmCenter, tmStretch, tmTile };
@@ -51,6 +54,16 @@ class TZCLFillObject : public TZCLObject {
 class TZCLAlphaObject : public TZCLObject {
  public:
   TZCLAlphaObject();
+  ~TZCLAlphaObject() override;
+  // The image list whose image (ListIndex, ImageIndex) is the fill's list bitmap; the list tells the
+  // object of its changes through a change link.
+  // Null once the list is gone (its destruction unregisters the link).
+  TZCLCustomImageList* ImageList() const { return link_.Sender() ? imageList_ : nullptr; }
+  void SetImageList(TZCLCustomImageList* list);
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int value);
+  int ListIndex() const { return listIndex_; }
+  void SetListIndex(int value);
   double Strength() const { return strength_; }
   void SetStrength(double value);
   TZCLFillObject& FillObject() { return *fill_; }
@@ -59,8 +72,13 @@ class TZCLAlphaObject : public TZCLObject {
   QString Description() const override;
 
  private:
+  void TakeListBitmap();
   double strength_ = 0.6;
   std::unique_ptr<TZCLFillObject> fill_;
+  TZCLCustomImageList* imageList_ = nullptr;
+  int imageIndex_ = 0;
+  int listIndex_ = 0;
+  TZCLChangeLink link_;
 };
 
 // Pixel operations over the rectangle r of an image (32-bit images; other formats are converted).

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
@@ -194,9 +195,33 @@ void TZCLBrowseDlg::SelectionChanged() {
   const QString path = CurrentPath();
   const QFileInfo info(QDir::fromNativeSeparators(path));
   if (FOk) FOk->setEnabled(!path.isEmpty() && (info.isDir() || HasOption(doShowFiles)));
+  if (FNewFolder) FNewFolder->setEnabled(info.isDir() && info.isWritable());
   if (!HasOption(doShowPath) && !OnSelectionChanged) return;
   if (HasOption(doShowPath)) SetStatusText(ShortenPath(path, 40));
   if (OnSelectionChanged) OnSelectionChanged(this, FDialog, path);
+}
+
+QString TZCLBrowseDlg::NewFolderName(const QString& parent) {
+  const QDir dir(QDir::fromNativeSeparators(parent));
+  QString name = QStringLiteral("Neuer Ordner");
+  for (int n = 2; dir.exists(name); ++n) name = QStringLiteral("Neuer Ordner (%1)").arg(n);
+  return name;
+}
+
+bool TZCLBrowseDlg::MakeNewFolder() {
+  const QString parent = CurrentPath();
+  if (!FModel || !FTree || parent.isEmpty() || !QFileInfo(QDir::fromNativeSeparators(parent)).isDir()) return false;
+  const QString name = NewFolderName(parent);
+  const QModelIndex created = FModel->mkdir(FTree->currentIndex(), name);
+  if (!created.isValid()) {
+    QMessageBox::warning(FDialog, FDialog ? FDialog->windowTitle() : QString(),
+                         QStringLiteral("Der Ordner \"%1\" konnte nicht erstellt werden.")
+                             .arg(QDir::toNativeSeparators(QDir(QDir::fromNativeSeparators(parent)).filePath(name))));
+    return false;
+  }
+  FTree->setCurrentIndex(created);
+  FTree->scrollTo(created);
+  return true;
 }
 
 bool TZCLBrowseDlg::TryAccept() {
@@ -255,6 +280,14 @@ bool TZCLBrowseDlg::Execute(QWidget* form) {
     layout->addWidget(FEdit);
   }
   auto* buttons = new QHBoxLayout;
+  // The new dialog style has a button that makes a folder below the selected one.
+  if (HasOption(doNewGUI) && !HasOption(doNewGUINoNewFolderBtn)) {
+    FNewFolder = new QPushButton(QStringLiteral("Neuen Ordner erstellen"), &dialog);
+    FNewFolder->setObjectName(QStringLiteral("NewFolderButton"));
+    FNewFolder->setEnabled(false);
+    buttons->addWidget(FNewFolder);
+    QObject::connect(FNewFolder, &QPushButton::clicked, &dialog, [this] { MakeNewFolder(); });
+  }
   buttons->addStretch(1);
   FOk = new QPushButton(QStringLiteral("OK"), &dialog);
   FOk->setObjectName(QStringLiteral("OkButton"));
@@ -277,6 +310,7 @@ bool TZCLBrowseDlg::Execute(QWidget* form) {
     FStatus = nullptr;
     FEdit = nullptr;
     FOk = nullptr;
+    FNewFolder = nullptr;
     FDialog = nullptr;
   };
   try {

@@ -85,6 +85,10 @@ class TZCLBrowseDlg : public TZCLCustomComponent {
   // The path cut to limit characters by replacing leading folders with "...\".
   static QString ShortenPath(const QString& path, int limit);
   // Where a w x h window goes in the rectangle r, kept inside a desktop of the given size.
+  // The name a new folder gets in parent: "Neuer Ordner", then "Neuer Ordner (2)", ...
+  static QString NewFolderName(const QString& parent);
+  // Makes a new folder below the selected one and selects it; false when it could not be made.
+  bool MakeNewFolder();
   static TPoint PlaceInRect(TZCLDlgPosition position, const TRect& r, int w, int h, int desktopWidth,
                             int desktopHeight);
 
@@ -110,6 +114,7 @@ class TZCLBrowseDlg : public TZCLCustomComponent {
   QLabel* FStatus = nullptr;
   QLineEdit* FEdit = nullptr;
   QPushButton* FOk = nullptr;
+  QPushButton* FNewFolder = nullptr;
   bool FTypedRejected = false;
 };
 

@@ -1,5 +1,7 @@
 #include "widgets/controls/ZCLCustomContainer.h"
 
+#include <QBuffer>
+
 #include "widgets/controls/ZCLCompress.h"
 
 #include <QFile>
@@ -235,6 +237,106 @@ void ReadListFileItem(const QByteArray& file, const QString& fileName, int expec
   TZCLByteReader r(file, 0);
   r.Seek(static_cast<int>(offsets[index]));
   item.ReadFromStream(r);
+}
+
+// ---------------------------------------------------------------- bitmap blocks
+
+std::uint8_t PixelFormatFlags(TZCLSavePixelFormat format) {
+  return format == spfDefault ? 0 : static_cast<std::uint8_t>(1u << (3 + static_cast<int>(format)));
+}
+
+TZCLSavePixelFormat PixelFormatOfFlags(std::uint8_t flags) {
+  for (int f = spfMono; f <= spf16bit; ++f)
+    if (flags & (1u << (3 + f))) return static_cast<TZCLSavePixelFormat>(f);
+  return spfDefault;
+}
+
+namespace {
+
+void Le16(QByteArray& out, std::uint16_t v) {
+  out += static_cast<char>(v & 0xFF);
+  out += static_cast<char>(v >> 8);
+}
+
+void Le32(QByteArray& out, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// The sixteen colours of the classic 4-bit palette.
+QList<QRgb> Palette16() {
+  static const QRgb colors[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+                                  0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+  QList<QRgb> table;
+  for (QRgb c : colors) table.append(0xFF000000u | c);
+  return table;
+}
+
+}  // namespace
+
+QByteArray BitmapBlock(const QImage& bitmap, TZCLSavePixelFormat format) {
+  if (bitmap.isNull()) throw EListData("Bitmap ist ungültig");
+  if (format == spfDefault) {
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    bitmap.save(&buffer, "BMP");
+    return bmp;
+  }
+  const int bits = format == spfMono ? 1 : format == spf4bit ? 4 : format == spf8bit ? 8 : 24;
+  QImage image;
+  if (bits == 1) image = bitmap.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+  else if (bits == 4) image = bitmap.convertToFormat(QImage::Format_Indexed8, Palette16(), Qt::ThresholdDither);
+  else if (bits == 8) image = bitmap.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+  else image = bitmap.convertToFormat(QImage::Format_RGB32);
+  const int w = image.width(), h = image.height();
+  const int stride = (w * bits + 31) / 32 * 4;
+  const int paletteCount = bits == 24 ? 0 : (1 << bits);
+  const std::uint32_t offset = 14 + 40 + 4 * paletteCount;
+  const std::uint32_t imageSize = static_cast<std::uint32_t>(h * stride);
+  QByteArray out;
+  out += "BM";
+  Le32(out, offset + imageSize);
+  Le32(out, 0);
+  Le32(out, offset);
+  Le32(out, 40);
+  Le32(out, static_cast<std::uint32_t>(w));
+  Le32(out, static_cast<std::uint32_t>(h));
+  Le16(out, 1);
+  Le16(out, static_cast<std::uint16_t>(bits));
+  Le32(out, 0);  // no compression
+  Le32(out, imageSize);
+  Le32(out, 0);
+  Le32(out, 0);
+  Le32(out, static_cast<std::uint32_t>(paletteCount));
+  Le32(out, 0);
+  const QList<QRgb> table = bits == 4 ? Palette16() : image.colorTable();
+  for (int i = 0; i < paletteCount; ++i) {
+    const QRgb c = i < table.size() ? table[i] : 0;
+    out += static_cast<char>(qBlue(c));
+    out += static_cast<char>(qGreen(c));
+    out += static_cast<char>(qRed(c));
+    out += '\0';
+  }
+  for (int y = h - 1; y >= 0; --y) {
+    QByteArray row(stride, '\0');
+    for (int x = 0; x < w; ++x) {
+      switch (bits) {
+        case 1:
+          if (image.pixelIndex(x, y)) row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
+          break;
+        case 4: row[x / 2] = static_cast<char>(row[x / 2] | (image.pixelIndex(x, y) << (x % 2 ? 0 : 4))); break;
+        case 8: row[x] = static_cast<char>(image.pixelIndex(x, y)); break;
+        default: {
+          const QRgb c = image.pixel(x, y);
+          row[3 * x] = static_cast<char>(qBlue(c));
+          row[3 * x + 1] = static_cast<char>(qGreen(c));
+          row[3 * x + 2] = static_cast<char>(qRed(c));
+        }
+      }
+    }
+    out += row;
+  }
+  return out;
 }
 
 }  // namespace zyn

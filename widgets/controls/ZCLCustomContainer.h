@@ -2,9 +2,11 @@
 // Containers of owned list items (string lists, sounds, bitmaps), the item header and data
 // blocks of their binary form, and list files with a magic, a count and an offset table.
 
+#include "platform/Canvas.h"
 #include "widgets/controls/ZCLBaseController.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -123,5 +125,42 @@ class TZCLCustomContainer : public TZCLBaseController {
 int ReadListFileHeader(const QByteArray& file, int* count, std::vector<std::uint32_t>* offsets);
 // Reads item index of a list file of the expected kind into item.
 void ReadListFileItem(const QByteArray& file, const QString& fileName, int expectedKind, TZCLListItem& item, int index);
+
+// Pixel formats of stored bitmaps.
+enum TZCLSavePixelFormat : int { spfDefault, spfMono, spf4bit, spf8bit, spf16bit };
+// The header flag bits 4 to 7 of a pixel format (none for spfDefault) and back.
+std::uint8_t PixelFormatFlags(TZCLSavePixelFormat format);
+TZCLSavePixelFormat PixelFormatOfFlags(std::uint8_t flags);
+// A bitmap as stored: spfDefault its own BMP image; the other formats a BMP of 1, 4, 8 or 24 bits
+// per pixel with a palette of 2^bits entries (none for 24 bits).
+QByteArray BitmapBlock(const QImage& bitmap, TZCLSavePixelFormat format);
+
+// The image interface of the two image lists: the list index selects the item, the image index the
+// image within it (a bitmap list's item holds one bitmap and ignores the image index).
+class TZCLCustomImageList : public TZCLCustomContainer {
+  Q_OBJECT
+ public:
+  using TZCLCustomContainer::TZCLCustomContainer;
+  // The pixel format new items save their bitmaps in.
+  TZCLSavePixelFormat DefaultPixelFormat() const { return defaultPixelFormat_; }
+  void SetDefaultPixelFormat(TZCLSavePixelFormat value) { defaultPixelFormat_ = value; }
+  virtual TRect GetImageRect(int list, int image) const = 0;
+  // 0 width, 1 height; 0 for another selector or a list out of range.
+  virtual int GetDimension(int list, int which) const = 0;
+  virtual int GetImageCount(int list) const = 0;
+  virtual bool IsValidImage(int list, int image) const = 0;
+  // A copy of the image; null when there is none.
+  virtual QImage GetBitmap(int list, int image) const = 0;
+  virtual bool IsMasked(int list) const { return false; }
+  // $FFFFFF out of range.
+  virtual TColor GetTransparentColor(int list, int image) const = 0;
+  virtual TColor GetPixelAt(const TPoint& p, int list, int image) const = 0;
+  virtual void Draw(TCanvas& canvas, int x, int y, int list, int image) const = 0;
+  // Draws into r with the bitmap placement flags; answers where the image landed.
+  virtual TRect DrawInRect(TCanvas& canvas, const TRect& r, int list, int image, unsigned flags) const = 0;
+
+ private:
+  TZCLSavePixelFormat defaultPixelFormat_ = spfDefault;
+};
 
 }  // namespace zyn

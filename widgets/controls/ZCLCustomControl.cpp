@@ -1,10 +1,19 @@
 #include "widgets/controls/ZCLCustomControl.h"
 
+#include "widgets/controls/ZCLProcs.h"
+
 #include <QEnterEvent>
+#include <QMouseEvent>
 #include <QFocusEvent>
 #include <QPaintEvent>
+#include <algorithm>
 
 namespace zyn {
+
+namespace {
+constexpr int kGripWidth = 16;   // the scroll bar width
+constexpr int kGripHeight = 16;  // the scroll bar height
+}  // namespace
 
 TZCLCustomControl::TZCLCustomControl(QWidget* parent) : QWidget(parent) {
   resize(100, 40);
@@ -49,7 +58,9 @@ void TZCLCustomControl::SetCtlXP(bool value) {
 
 void TZCLCustomControl::SetFaceController(TZCLFaceController* controller) {
   if (controller == faceController_) return;
+  if (faceController_) faceController_->RemoveClient(this);
   faceController_ = controller;
+  if (controller) controller->AddClient(this);  // repainted when the controller changes
   Change();
 }
 
@@ -187,6 +198,12 @@ void TZCLCustomBevelPanel::Paint(TCanvas& canvas) {
   if (ShowsFlatLook()) PaintFlatBorder(canvas);
   else if (Flat() && IsHot() && !hasFocus()) PaintHotBorder(canvas);
   else PaintFrame(canvas);
+  if (SizeGrip()) canvas.DrawFrameControl(SizeGripRect(), DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+}
+
+TRect TZCLCustomBevelPanel::SizeGripRect() const {
+  const TRect inner = BevelClientRect();
+  return Rect(inner.Right - kGripWidth, inner.Bottom - kGripHeight, inner.Right, inner.Bottom);
 }
 
 void TZCLCustomBevelPanel::PaintFlatBorder(TCanvas& canvas) {
@@ -206,6 +223,105 @@ void TZCLCustomBevelPanel::PaintFlatBorder(TCanvas& canvas) {
 void TZCLCustomBevelPanel::PaintHotBorder(TCanvas& canvas) {
   if (bevel_->Mode() == bmWindows) TZCLCustomPanel::PaintHotBorder(canvas);
   else PaintFrame(canvas);
+}
+
+// ---------------------------------------------------------------- user move and resize
+
+void TZCLCustomControl::SetSizeGrip(bool value) {
+  if (value == sizeGrip_) return;
+  sizeGrip_ = value;
+  update();
+}
+
+TRect TZCLCustomControl::SizeGripRect() const {
+  return Rect(width() - kGripWidth, height() - kGripHeight, width(), height());
+}
+
+int TZCLCustomControl::UserHitTest(const QPoint& p) const {
+  constexpr int HTCLIENT = 1, HTCAPTION = 2, HTBOTTOMRIGHT = 17;
+  if (userResizable_ || sizeGrip_) {
+    if (sizeGrip_ && PtInRect(SizeGripRect(), TPoint{p.x(), p.y()})) return HTBOTTOMRIGHT;
+    if (userResizable_) {
+      const int code = SizingGripHitTest(TPoint{p.x(), p.y()}, Rect(0, 0, width(), height()), resizeBorderWidth_);
+      if (code != 0) return code;
+    }
+  }
+  if (userMovable_) {
+    QWidget* child = childAt(p);
+    if (moveOverChildren_ || !child) return HTCAPTION;
+  }
+  return HTCLIENT;
+}
+
+bool TZCLCustomControl::UserDrag(QEvent* event) {
+  auto* mouse = static_cast<QMouseEvent*>(event);
+  const QPoint global = mouse->globalPosition().toPoint();
+  switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+      if (mouse->button() != Qt::LeftButton) return false;
+      const int code = UserHitTest(mouse->position().toPoint());
+      if (code <= 1) return false;
+      dragCode_ = code;
+      dragStart_ = global;
+      dragGeometry_ = geometry();
+      moved_ = false;
+      if (bringToTop_) raise();
+      return true;
+    }
+    case QEvent::MouseMove: {
+      if (dragCode_ == 0) return false;
+      const QPoint d = global - dragStart_;
+      QRect g = dragGeometry_;
+      const int minimum = 2 * resizeBorderWidth_;
+      switch (dragCode_) {
+        case 2: g.translate(d); break;
+        case 10: g.setLeft(std::min(g.left() + d.x(), g.right() - minimum + 1)); break;
+        case 11: g.setRight(std::max(g.right() + d.x(), g.left() + minimum - 1)); break;
+        case 12: g.setTop(std::min(g.top() + d.y(), g.bottom() - minimum + 1)); break;
+        case 15: g.setBottom(std::max(g.bottom() + d.y(), g.top() + minimum - 1)); break;
+        case 13:
+          g.setLeft(std::min(g.left() + d.x(), g.right() - minimum + 1));
+          g.setTop(std::min(g.top() + d.y(), g.bottom() - minimum + 1));
+          break;
+        case 14:
+          g.setRight(std::max(g.right() + d.x(), g.left() + minimum - 1));
+          g.setTop(std::min(g.top() + d.y(), g.bottom() - minimum + 1));
+          break;
+        case 16:
+          g.setLeft(std::min(g.left() + d.x(), g.right() - minimum + 1));
+          g.setBottom(std::max(g.bottom() + d.y(), g.top() + minimum - 1));
+          break;
+        case 17:
+          g.setRight(std::max(g.right() + d.x(), g.left() + minimum - 1));
+          g.setBottom(std::max(g.bottom() + d.y(), g.top() + minimum - 1));
+          break;
+        default: break;
+      }
+      if (g != geometry()) {
+        setGeometry(g);
+        moved_ = true;
+      }
+      return true;
+    }
+    case QEvent::MouseButtonRelease: {
+      if (dragCode_ == 0) return false;
+      dragCode_ = 0;
+      if (moved_) {
+        moved_ = false;
+        if (OnMoved) OnMoved(this);
+      }
+      return true;
+    }
+    default: return false;
+  }
+}
+
+bool TZCLCustomControl::event(QEvent* event) {
+  const QEvent::Type t = event->type();
+  if ((t == QEvent::MouseButtonPress || t == QEvent::MouseMove || t == QEvent::MouseButtonRelease) &&
+      (userMovable_ || userResizable_ || sizeGrip_ || dragCode_ != 0) && UserDrag(event))
+    return true;
+  return QWidget::event(event);
 }
 
 }  // namespace zyn

@@ -69,6 +69,27 @@ class TZCLCustomControl : public QWidget, public IZCLFaceStateControl {
   // Pixels that the window frame takes on each side (0 here).
   virtual int BorderExtent() const { return 0; }
 
+  // User move and resize (all off by default): dragging the client area moves the control,
+  // dragging its borders (ResizeBorderWidth wide) or the size grip resizes it.
+  bool UserMovable() const { return userMovable_; }
+  void SetUserMovable(bool value) { userMovable_ = value; }
+  bool UserResizable() const { return userResizable_; }
+  void SetUserResizable(bool value) { userResizable_ = value; }
+  bool SizeGrip() const { return sizeGrip_; }
+  void SetSizeGrip(bool value);
+  bool MoveOverChildren() const { return moveOverChildren_; }
+  void SetMoveOverChildren(bool value) { moveOverChildren_ = value; }
+  bool BringToTop() const { return bringToTop_; }
+  void SetBringToTop(bool value) { bringToTop_ = value; }
+  int ResizeBorderWidth() const { return resizeBorderWidth_; }
+  void SetResizeBorderWidth(int value) { resizeBorderWidth_ = value; }
+  TZCLNotifyEvent OnMoved;
+  // The size grip in the bottom-right corner (a scroll bar's width and height inside the frame).
+  virtual TRect SizeGripRect() const;
+  // The non-client code of a point: 17 over the size grip, the border codes 10 to 17 at the borders
+  // of a resizable control, 2 (move) over the movable area, 1 elsewhere.
+  int UserHitTest(const QPoint& p) const;
+
  protected:
   virtual void Loaded() {}
   virtual void Change();
@@ -85,8 +106,20 @@ class TZCLCustomControl : public QWidget, public IZCLFaceStateControl {
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void changeEvent(QEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
+  bool UserDrag(QEvent* event);
+  bool userMovable_ = false;
+  bool userResizable_ = false;
+  bool sizeGrip_ = false;
+  bool moveOverChildren_ = true;
+  bool bringToTop_ = true;
+  int resizeBorderWidth_ = 4;
+  int dragCode_ = 0;
+  QPoint dragStart_;
+  QRect dragGeometry_;
+  bool moved_ = false;
   int updateCount_ = 0;
   bool loading_ = false;
   TColor color_ = clBtnFace;
@@ -123,6 +156,9 @@ class TZCLCustomBevelPanel : public TZCLCustomPanel {
   void PaintFlatBorder(TCanvas& canvas) override;
   void PaintHotBorder(TCanvas& canvas) override;
   void PaintFrame(TCanvas& canvas);
+
+ public:
+  TRect SizeGripRect() const override;
 
  private:
   std::unique_ptr<TZCLBevel> bevel_;

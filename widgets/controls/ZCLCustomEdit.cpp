@@ -4,8 +4,8 @@
 #include "widgets/controls/ZCLSpeedButton.h"
 
 #include <QFocusEvent>
-
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <algorithm>
 
 namespace zyn {
@@ -195,7 +195,18 @@ void TZCLCustomEdit::PaintText(TCanvas& canvas) {
   canvas.Painter().restore();
 }
 
+bool TZCLCustomEdit::PopupActive() const { return FAutoComplete && FAutoComplete->PopupOpen(); }
+
 bool TZCLCustomEdit::KeyCommand(int key, Qt::KeyboardModifiers modifiers) {
+  if (PopupActive()) {
+    // The suggestion list takes Up and Down on their release; Enter and Esc close it.
+    if (key == Qt::Key_Up || key == Qt::Key_Down) return true;
+    if (key == Qt::Key_Escape) {
+      FAutoComplete->CancelPopup();
+      return true;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) FAutoComplete->AcceptPopup();
+  }
   if (key == Qt::Key_Up) key = Qt::Key_Left;
   else if (key == Qt::Key_Down) key = Qt::Key_Right;
   // With text completion a Backspace over the completed rest also takes the typed character.
@@ -218,8 +229,18 @@ bool TZCLCustomEdit::TextCompletionActive() const {
   return FAutoComplete && FAutoComplete->Enabled() && (FAutoComplete->Mode() & amText);
 }
 
+void TZCLCustomEdit::keyReleaseEvent(QKeyEvent* event) {
+  if (PopupActive() && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+    FAutoComplete->MoveSelection(event->key() == Qt::Key_Up ? -1 : 1);
+    return;
+  }
+  TZCLBaseEdit::keyReleaseEvent(event);
+}
+
 void TZCLCustomEdit::AfterChange() {
   TZCLBaseEdit::AfterChange();
+  if (FAutoComplete && FAutoComplete->Enabled() && (FAutoComplete->Mode() & amPopup) && !FCompleting && !FUndoing)
+    FAutoComplete->UpdatePopup(this, FText);
   if (!TextCompletionActive() || FCompleting || !FTyping) return;
   const QString typed = FText;
   const QString entry = FAutoComplete->FindCompletion(typed);
@@ -236,6 +257,7 @@ void TZCLCustomEdit::AfterChange() {
 }
 
 void TZCLCustomEdit::focusOutEvent(QFocusEvent* event) {
+  if (PopupActive()) FAutoComplete->CancelPopup();
   TZCLBaseEdit::focusOutEvent(event);
   if (FAutoComplete && FAutoComplete->Enabled() && (FAutoComplete->AddUnknownOn() & aaControlExit))
     FAutoComplete->AddUnknown(this, FText);

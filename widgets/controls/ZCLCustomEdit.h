@@ -83,6 +83,8 @@ class TZCLCustomEdit : public TZCLBaseEdit {
   void ShrinkTextArea(TRect& area) override;
   void AfterChange() override;
   void focusOutEvent(QFocusEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  bool PopupActive() const;
   bool TextCompletionActive() const;
 
   std::vector<std::unique_ptr<TZCLSpecialButton>> FCustomButtons;
@@ -93,8 +95,7 @@ class TZCLCustomEdit : public TZCLBaseEdit {
   QChar FPasswordChar;
   bool FAutoSize = false;
   QString FDisplayText;
-
- private:
+  // The shown text (password characters) made from the text again.
   void RefreshDisplayText();
 };
 

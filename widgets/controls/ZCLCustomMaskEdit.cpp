@@ -1,5 +1,7 @@
 #include "widgets/controls/ZCLCustomMaskEdit.h"
 
+#include "widgets/controls/ZCLApplication.h"
+
 #include <QFocusEvent>
 #include <QLocale>
 #include <QTime>
@@ -401,9 +403,11 @@ void TZCLCustomMaskEdit::KeyPress(QChar ch) {
       if (IsBaseDigit(ch)) InsertTyped(ch);
       return;
     case mdCurrency:
-      if (ch.isDigit() || ch == FDecimalSeparator || minus) InsertTyped(ch);
+      TypeCurrencyChar(ch);
       return;
     case mdDate:
+      TypeDateChar(ch);
+      return;
     case mdTime:
       if (ch.isDigit() || (!ch.isLetterOrNumber() && !ch.isSpace())) InsertTyped(ch);
       return;
@@ -475,7 +479,62 @@ QString TZCLCustomMaskEdit::FilterText(const QString& source) {
   }
 }
 
+bool TZCLCustomMaskEdit::MayInsert() {
+  if (!TZCLCustomEdit::MayInsert()) return false;
+  if (FInMayInsert || FUndoing || (FDataType != mdFixed && FDataType != mdNumber && FDataType != mdCurrency))
+    return true;
+  const QChar separator = FDataType == mdCurrency ? FCurrencySettings.DecimalSeparator() : FDecimalSeparator;
+  const int size = static_cast<int>(FText.size());
+  const bool deleting = FInserting.isEmpty();
+  const int at = FSelStart - 1;  // 0-based position of the selection or caret
+  auto stepOver = [&] {
+    const int caret = FLastKey == Qt::Key_Backspace ? FSelStart : FSelStart + 1;
+    FSelLength = 0;
+    SetCaretPos(caret);
+  };
+  if (deleting && FSelLength == 1 && at >= 0 && at < size) {
+    // The separator alone is never deleted: the caret steps over it.
+    if (FText[at] == separator) {
+      stepOver();
+      return false;
+    }
+    // The only digit before the separator becomes a 0 instead of going away.
+    if (at + 1 < size && FText[at + 1] == separator) {
+      bool before = false;
+      for (int i = 0; i < at; ++i)
+        if (FText[i].isDigit() || FText[i] == QLatin1Char('-') || FText[i] == separator) before = true;
+      if (!before && FText[at] != QLatin1Char('0')) {
+        FInMayInsert = true;
+        ReplaceSelection(QStringLiteral("0"));
+        FInMayInsert = false;
+        SetCaretPos(FLastKey == Qt::Key_Backspace ? at + 1 : at + 2);
+        return false;
+      }
+    }
+  }
+  if (!deleting && FSelLength == 0 && !ZCLApplication().InsertMode()) {
+    // Overwriting at the separator steps over it first.
+    if (at >= 0 && at < size && FText[at] == separator) {
+      if (at + 1 >= size) return false;
+      FSelStart += 1;
+      FCaretPos = FSelStart;
+    }
+    // Currency: left of the separator only digits, the sign and the separator are overwritten.
+    const int pos = FSelStart - 1;
+    const int sepAt = static_cast<int>(FText.indexOf(separator));
+    if (FDataType == mdCurrency && pos >= 0 && pos < size && (sepAt < 0 || pos < sepAt)) {
+      const QChar c = FText[pos];
+      if (!c.isDigit() && c != QLatin1Char('-') && c != separator) {
+        SetCaretPos(FSelStart + 1);
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
 bool TZCLCustomMaskEdit::KeyCommand(int key, Qt::KeyboardModifiers modifiers) {
+  FLastKey = key;
   if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
     const QString suffix = SuffixOf();
     if (!suffix.isEmpty() && FText.endsWith(suffix)) {
@@ -508,8 +567,238 @@ bool TZCLCustomMaskEdit::KeyCommand(int key, Qt::KeyboardModifiers modifiers) {
       return true;
     }
   }
+  if (FDataType == mdDate) {
+    switch (key) {
+      case Qt::Key_Backspace:
+      case Qt::Key_Delete:
+      case Qt::Key_Home:
+      case Qt::Key_End: return true;
+      case Qt::Key_Left:
+      case Qt::Key_Right: {
+        const int index = FDateFormat.FieldAt((FSelLength > 0 ? FSelStart : FCaretPos) - 1);
+        const int count = static_cast<int>(FDateFormat.Fields().size());
+        if (index >= 0) SelectDateField(std::clamp(index + (key == Qt::Key_Left ? -1 : 1), 0, count - 1));
+        return true;
+      }
+      case Qt::Key_Up:
+      case Qt::Key_Down:
+        if (!FReadOnly) StepDateField(key == Qt::Key_Up ? 1 : -1);
+        return true;
+      default: break;
+    }
+  }
   if (key == Qt::Key_Up || key == Qt::Key_Down) return true;
   return TZCLCustomEdit::KeyCommand(key, modifiers);
+}
+
+void TZCLCustomMaskEdit::SelectDateField(int index) {
+  const std::vector<TZCLDateField> fields = FDateFormat.Fields();
+  if (index < 0 || index >= static_cast<int>(fields.size())) return;
+  if (index != FDateFieldIndex) FDateDigits.clear();
+  FDateFieldIndex = index;
+  const TZCLDateField& f = fields[index];
+  const int start = std::min(f.Start + 1, static_cast<int>(FText.size()) + 1);
+  FCaretPos = start;
+  FSelStart = start;
+  FSelLength = std::max(0, std::min(f.Width(), static_cast<int>(FText.size()) + 1 - start));
+  CursorPosNotification();
+  update();
+}
+
+void TZCLCustomMaskEdit::TypeDateChar(QChar ch) {
+  const std::vector<TZCLDateField> fields = FDateFormat.Fields();
+  const int index = FDateFormat.FieldAt((FSelLength > 0 ? FSelStart : FCaretPos) - 1);
+  if (index < 0) return;
+  if (!ch.isDigit()) {
+    // The date separator (any character that is neither letter, digit nor space) ends the field.
+    if (ch.isLetterOrNumber() || ch.isSpace()) return;
+    SelectDateField(std::min(index + 1, static_cast<int>(fields.size()) - 1));
+    FDateDigits.clear();
+    return;
+  }
+  if (index != FDateFieldIndex) {
+    FDateFieldIndex = index;
+    FDateDigits.clear();
+  }
+  const TZCLDateField& f = fields[index];
+  if (f.IsDay() && f.IsName()) return;  // day names are not typed
+  QString typed = FDateDigits;
+  const int limit = f.IsYear() ? (f.Width() == 2 ? 2 : 4) : 2;
+  if (typed.size() >= limit) typed.clear();
+  if (typed.size() == 1 && !f.IsYear()) {
+    const QChar first = typed[0];
+    bool second = false;
+    if (f.IsDay()) second = (first >= QLatin1Char('0') && first <= QLatin1Char('2')) ||
+                            (first == QLatin1Char('3') && (ch == QLatin1Char('0') || ch == QLatin1Char('1')));
+    else second = first == QLatin1Char('0') || (first == QLatin1Char('1') && ch >= QLatin1Char('0') && ch <= QLatin1Char('2'));
+    if (!second) return;
+  }
+  typed += ch;
+  QString field;
+  if (f.IsMonth() && f.IsName()) {
+    const int month = typed.toInt();
+    if (month < 1 || month > 12) return;
+    field = QLocale().monthName(month, (f.Kind % 10) == 3 ? QLocale::ShortFormat : QLocale::LongFormat)
+                .leftJustified(f.Width(), QLatin1Char(' '));
+  } else if (f.IsYear()) {
+    field = typed.rightJustified(f.Width(), QLatin1Char(' '));
+  } else {
+    field = typed.rightJustified(2, (f.Kind % 10) == 2 ? QLatin1Char('0') : QLatin1Char(' '));
+  }
+  QString text = FText;
+  if (text.size() < f.End) text = text.leftJustified(f.End, QLatin1Char(' '));
+  text.replace(f.Start, f.Width(), field);
+  FSelStart = 1;
+  FSelLength = static_cast<int>(FText.size());
+  FTyping = true;
+  ReplaceSelection(text);
+  FTyping = false;
+  FDateDigits = typed;
+  FDateFieldIndex = index;
+  SelectDateField(index);
+}
+
+void TZCLCustomMaskEdit::StepDateField(int step) {
+  const std::vector<TZCLDateField> fields = FDateFormat.Fields();
+  const int index = FDateFormat.FieldAt((FSelLength > 0 ? FSelStart : FCaretPos) - 1);
+  if (index < 0) return;
+  const QDate date = FDateFormat.Parse(FText);
+  if (!date.isValid()) {
+    ValidationError();
+    return;
+  }
+  const TZCLDateField& f = fields[index];
+  QDate next;
+  if (f.IsDay()) {
+    next = date.addDays(step);
+  } else if (f.IsMonth()) {
+    const int month = (date.month() - 1 + step + 12) % 12 + 1;
+    next = QDate(date.year(), month, std::min(date.day(), QDate(date.year(), month, 1).daysInMonth()));
+  } else {
+    next = date.addYears(step);
+  }
+  if (!next.isValid()) {
+    ValidationError();
+    return;
+  }
+  SetText(FDateFormat.FormatDate(next, true));
+  SelectDateField(index);
+}
+
+void TZCLCustomMaskEdit::TypeCurrencyChar(QChar ch) {
+  if (ch == QLatin1Char('-')) {
+    const std::int64_t amount = AsCurrency();
+    FNegativePending = !(amount < 0 || (amount == 0 && FNegativePending));
+    FReformatting = true;
+    const QString text = FCurrencySettings.Format(amount == 0 ? 0 : -amount);
+    FReformatting = false;
+    if (amount != 0) {
+      const int keep = FCaretPos;
+      FSelStart = 1;
+      FSelLength = static_cast<int>(FText.size());
+      FTyping = true;
+      ReplaceSelection(text);
+      FTyping = false;
+      SetCaretPos(std::min(keep, static_cast<int>(FText.size()) + 1));
+    }
+    return;
+  }
+  const QChar separator = FCurrencySettings.DecimalSeparator();
+  if ((ch == separator || ch == FDecimalSeparator) && FSelLength == 0) {
+    // The existing separator moves to the caret; the digits behind it become the decimals.
+    const int existing = static_cast<int>(FText.indexOf(separator));
+    QString text = FText;
+    int caret = FCaretPos;
+    if (existing >= 0) {
+      text.remove(existing, 1);
+      if (existing < caret - 1) --caret;
+    }
+    text.insert(caret - 1, separator);
+    FSelStart = 1;
+    FSelLength = static_cast<int>(FText.size());
+    FTyping = true;
+    ReplaceSelection(text);
+    FTyping = false;
+    const int at = static_cast<int>(FText.indexOf(separator));
+    SetCaretPos(at >= 0 ? at + 2 : static_cast<int>(FText.size()) + 1);
+    return;
+  }
+  InsertTyped(ch);
+}
+
+void TZCLCustomMaskEdit::ReformatFloat() {
+  const QString body = TextWithoutSuffix();
+  if (body.isEmpty() || body == QLatin1String("-")) return;
+  QString cut = body;
+  const int sep = static_cast<int>(cut.indexOf(FDecimalSeparator));
+  if (FDataType == mdFixed && sep >= 0 && cut.size() - sep - 1 > FDecimals) cut.truncate(sep + 1 + FDecimals);
+  bool ok = true;
+  QString plain = cut;
+  plain.remove(FThousandSeparator);
+  const double value = ParseFloat(plain, &ok);
+  if (!ok) {
+    ValidationError();
+    return;
+  }
+  QString canonical = FormatNumber(value);
+  if (body.startsWith(QLatin1Char('-')) && !canonical.startsWith(QLatin1Char('-')))
+    canonical.prepend(QLatin1Char('-'));  // "-0.5" keeps its sign
+  if (FMaxLength > 0 && canonical.size() > FMaxLength) canonical.truncate(FMaxLength);
+  if (canonical == body) return;
+  auto separatorsBefore = [this](const QString& s, int caret) {
+    int n = 0;
+    for (int i = 0; i < caret - 1 && i < s.size(); ++i) n += s[i] == FThousandSeparator ? 1 : 0;
+    return n;
+  };
+  const int before = separatorsBefore(body, FCaretPos);
+  const int caret = FCaretPos;
+  FReformatting = true;
+  FText = canonical + SuffixOf();
+  FReformatting = false;
+  int next = std::min(caret, static_cast<int>(canonical.size()) + 1);
+  const int after = separatorsBefore(canonical, next);
+  if (after > before) next += after - before;
+  FCaretPos = std::min(next, static_cast<int>(canonical.size()) + 1);
+  FSelStart = FCaretPos;
+  FSelLength = 0;
+  RefreshDisplayText();
+  update();
+}
+
+void TZCLCustomMaskEdit::AfterChange() {
+  TZCLCustomEdit::AfterChange();
+  if (FReformatting || FUndoing || FInMayInsert) return;
+  if (FDataType == mdFixed || FDataType == mdNumber) {
+    ReformatFloat();
+    return;
+  }
+  if (FDataType != mdCurrency) return;
+  // The amount is written again in its template; the caret keeps the digits right of it.
+  bool ok = false;
+  std::int64_t amount = FCurrencySettings.Read(FText, &ok);
+  if (!ok) {
+    if (FTyping) ValidationError();
+    return;
+  }
+  if (FNegativePending && amount > 0) amount = -amount;
+  const QString text = FCurrencySettings.Format(amount);
+  if (text == FText) return;
+  auto digitsFrom = [](const QString& s, int position) {
+    int n = 0;
+    for (int i = position - 1; i < s.size(); ++i) n += s[i].isDigit() ? 1 : 0;
+    return n;
+  };
+  const int right = digitsFrom(FText, FCaretPos);
+  int caret = 1;
+  while (caret <= text.size() && digitsFrom(text, caret) > right) ++caret;
+  FReformatting = true;
+  FText = text;
+  FReformatting = false;
+  FCaretPos = caret;
+  FSelStart = caret;
+  FSelLength = 0;
+  RefreshDisplayText();
+  update();
 }
 
 void TZCLCustomMaskEdit::focusOutEvent(QFocusEvent* event) {

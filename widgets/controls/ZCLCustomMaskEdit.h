@@ -79,6 +79,18 @@ class TZCLCustomMaskEdit : public TZCLCustomEdit {
   bool KeyCommand(int key, Qt::KeyboardModifiers modifiers) override;
   void focusOutEvent(QFocusEvent* event) override;
   void Loaded() override;
+  void AfterChange() override;
+  // Fixed, number and currency: the decimal separator survives deletes and overwrites.
+  bool MayInsert() override;
+  // Fixed and number: the text is brought back to its canonical form after a change.
+  void ReformatFloat();
+  // Date typing: a digit goes into the field under the caret, a separator jumps to the next field.
+  void TypeDateChar(QChar ch);
+  void SelectDateField(int index);
+  // Up and Down on a date field: +1 / -1 day, month (wrapping within the year) or year.
+  void StepDateField(int step);
+  // Currency typing: "-" flags the amount negative, the decimal separator moves the existing one.
+  void TypeCurrencyChar(QChar ch);
 
   TZCLMaskDataType FDataType = mdCustomMask;
   int FBase = 10;
@@ -91,6 +103,12 @@ class TZCLCustomMaskEdit : public TZCLCustomEdit {
   bool FRangeCheck = false;
   double FMinValue = -1.0;
   double FMaxValue = -1.0;
+  int FDateFieldIndex = -1;
+  QString FDateDigits;  // the digits typed into the current date field
+  bool FNegativePending = false;
+  bool FReformatting = false;
+  bool FInMayInsert = false;
+  int FLastKey = 0;
   TZCLCurrencySettings FCurrencySettings;
   TZCLDateFormat FDateFormat;
 };

@@ -149,6 +149,36 @@ QDate TZCLDateFormat::Parse(const QString& text) const {
   return QDate(year, month, day);
 }
 
+std::vector<TZCLDateField> TZCLDateFormat::Fields() const {
+  std::vector<TZCLDateField> fields;
+  const QString pattern = Pattern();
+  int pos = 0;
+  for (int i = 0; i < pattern.size();) {
+    const QChar c = pattern[i].toUpper();
+    int run = 1;
+    while (i + run < pattern.size() && pattern[i + run].toUpper() == c) ++run;
+    int width = run;
+    if (c == QLatin1Char('D') || c == QLatin1Char('M')) {
+      width = run <= 2 ? 2 : LongestName(c == QLatin1Char('M'), run != 3);
+      fields.push_back({(c == QLatin1Char('D') ? 0 : 10) + std::min(run, 4), pos, pos + width});
+    } else if (c == QLatin1Char('Y')) {
+      width = run == 2 ? 2 : 4;
+      fields.push_back({20 + std::min(run, 4), pos, pos + width});
+    }
+    pos += width;
+    i += run;
+  }
+  return fields;
+}
+
+int TZCLDateFormat::FieldAt(int position) const {
+  const std::vector<TZCLDateField> fields = Fields();
+  if (fields.empty()) return -1;
+  for (int i = 0; i < static_cast<int>(fields.size()); ++i)
+    if (position < fields[i].End) return i;
+  return static_cast<int>(fields.size()) - 1;
+}
+
 double TZCLDateFormat::ToValue(const QDate& date) { return date.isValid() ? static_cast<double>(kBase.daysTo(date)) : 0; }
 
 QDate TZCLDateFormat::FromValue(double value) { return kBase.addDays(static_cast<qint64>(std::floor(value))); }

@@ -6,7 +6,11 @@
 #include <QPointer>
 #include <functional>
 
+class QListWidget;
+
 namespace zyn {
+
+class TZCLCustomEdit;
 
 enum TZCLAutoCompleteMode : unsigned { amText = 1, amPopup = 2 };
 enum TZCLAutoCompleteAddOn : unsigned { aaControlExit = 1, aaControlReturn = 2 };
@@ -15,6 +19,7 @@ class TZCLEditAutoComplete : public TZCLCustomComponent {
   Q_OBJECT
  public:
   explicit TZCLEditAutoComplete(QObject* owner = nullptr) : TZCLCustomComponent(owner) {}
+  ~TZCLEditAutoComplete() override;
 
   // Before an unknown text is added: may change it, refuse it (add = false) or name another list.
   std::function<void(QObject* Sender, QWidget* edit, QString& text, bool& add, TZCLStringList*& target)> OnAdd;
@@ -37,15 +42,34 @@ class TZCLEditAutoComplete : public TZCLCustomComponent {
   bool Contains(const QString& text) const;
   // Adds text unless known (OnAdd may change or refuse it); true when added.
   bool AddUnknown(QWidget* edit, const QString& text);
+  // The entries starting with text, sorted.
+  QStringList Matches(const QString& text) const;
+
+  // The suggestion list below the edit (popup mode): shown, refreshed or closed after a typed change.
+  void UpdatePopup(TZCLCustomEdit* edit, const QString& typed);
+  bool PopupOpen() const { return popup_ != nullptr; }
+  QListWidget* Popup() const { return popup_; }
+  int MaxPopupRows() const { return 8; }
+  // Up (-1) or Down (+1): the selection moves and its entry becomes the edit's text.
+  void MoveSelection(int step);
+  // Enter: the selected entry (if any) becomes the text and the list closes.
+  void AcceptPopup();
+  // Esc, focus loss, cancel mode: the typed text comes back and the list closes.
+  void CancelPopup();
+  void ClosePopup();
 
  private:
   QStringList* Entries() const;
+  void PutText(const QString& text);
   QPointer<TZCLStringList> list_;
   int index_ = 0;
   unsigned mode_ = 0;
   unsigned addOn_ = 0;
   bool caseSensitive_ = true;
   bool enabled_ = true;
+  QListWidget* popup_ = nullptr;
+  QPointer<TZCLCustomEdit> edit_;
+  QString typed_;
 };
 
 }  // namespace zyn

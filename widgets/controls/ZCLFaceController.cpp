@@ -1,5 +1,9 @@
 #include "widgets/controls/ZCLFaceController.h"
 
+#include "widgets/controls/ZCL3DCaption.h"
+#include "widgets/controls/ZCLBevel.h"
+#include "widgets/controls/ZCLBitmapEffect.h"
+
 #include <algorithm>
 
 namespace zyn {
@@ -149,6 +153,139 @@ TColor TZCLFaceController::GetColor(const QObject* control) const {
 
 void TZCLFaceController::ResolveAll() {
   for (auto& s : states_) s->ResolveSettings(settings_);
+}
+
+// ---------------------------------------------------------------- copies, queries and clients
+
+namespace {
+
+void CopyFill(const TZCLFillObject& from, TZCLFillObject& to) {
+  to.BeginUpdate();
+  to.SetStyle(from.Style());
+  to.SetTileMode(from.TileMode());
+  to.SetAlignment(from.Alignment());
+  to.SetOptions(from.Options());
+  to.Bitmap = from.Bitmap;
+  to.ListBitmap = from.ListBitmap;
+  to.Brush = from.Brush;
+  to.OffsetX = from.OffsetX;
+  to.OffsetY = from.OffsetY;
+  to.Gradient().Assign(const_cast<TZCLFillObject&>(from).Gradient());
+  to.EndUpdate(false);
+}
+
+// A new setting object of the same class as source with its values.
+std::unique_ptr<TZCLObject> CloneSetting(const TZCLObject& source) {
+  if (auto* s = dynamic_cast<const TZCLBevel*>(&source)) {
+    auto copy = std::make_unique<TZCLBevel>();
+    copy->Assign(*s);
+    return copy;
+  }
+  if (auto* s = dynamic_cast<const TZCLFxCaption*>(&source)) {
+    auto copy = std::make_unique<TZCLFxCaption>();
+    copy->Assign(*s);
+    return copy;
+  }
+  if (auto* s = dynamic_cast<const TZCL3DCaption*>(&source)) {
+    auto copy = std::make_unique<TZCL3DCaption>();
+    copy->Assign(*s);
+    return copy;
+  }
+  if (auto* s = dynamic_cast<const TZCLFillObject*>(&source)) {
+    auto copy = std::make_unique<TZCLFillObject>();
+    CopyFill(*s, *copy);
+    return copy;
+  }
+  if (auto* s = dynamic_cast<const TZCLBitmapEffectObject*>(&source)) {
+    auto copy = std::make_unique<TZCLBitmapEffectObject>();
+    auto& from = const_cast<TZCLBitmapEffectObject&>(*s);
+    for (int i = 0; i < 5; ++i) copy->SetFlag(i, from.Flag(i));
+    copy->SetBrightness(from.Brightness());
+    copy->AlphaBlend().SetStrength(from.AlphaBlend().Strength());
+    CopyFill(from.AlphaBlend().FillObject(), copy->AlphaBlend().FillObject());
+    return copy;
+  }
+  if (auto* s = dynamic_cast<const TZCLColorObject*>(&source)) {
+    auto copy = std::make_unique<TZCLColorObject>();
+    copy->SetColor(s->Color());
+    return copy;
+  }
+  if (auto* s = dynamic_cast<const TZCLCtlSettings*>(&source)) {
+    auto copy = std::make_unique<TZCLCtlSettings>();
+    copy->Set(0, s->Transparent());
+    copy->Set(1, s->CtlXP());
+    return copy;
+  }
+  if (auto* s = dynamic_cast<const TZCLFontSetting*>(&source)) {
+    auto copy = std::make_unique<TZCLFontSetting>();
+    copy->Font = s->Font;
+    return copy;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void TZCLCFCSettingObjects::Assign(const TZCLCFCSettingObjects& other) {
+  if (&other == this) return;
+  ClearSettings();
+  for (const Entry& e : other.entries_)
+    if (auto copy = CloneSetting(*e.object)) AddSetting(std::move(copy), e.className, e.name);
+}
+
+void TZCLCFCStateObject::Assign(const TZCLCFCStateObject& other, const TZCLCFCSettingObjects& pool) {
+  Settings = other.Settings;
+  Kind = other.Kind;
+  ResolveSettings(pool);
+}
+
+TZCLFaceController::~TZCLFaceController() { destroying_ = true; }
+
+const TFont* TZCLFaceController::GetFont(const QObject* control) const {
+  const auto* setting = GetSetting<TZCLFontSetting>(control);
+  return setting ? &setting->Font : nullptr;
+}
+
+TZCL3DCaption* TZCLFaceController::Get3DCaption(const QObject* control) const {
+  return GetSetting<TZCL3DCaption>(control);  // an FX caption answers as well
+}
+
+TZCLFillObject* TZCLFaceController::GetFill(const QObject* control) const { return GetSetting<TZCLFillObject>(control); }
+
+TZCLBitmapEffectObject* TZCLFaceController::GetBitmapEffect(const QObject* control) const {
+  return GetSetting<TZCLBitmapEffectObject>(control);
+}
+
+TZCLBevel* TZCLFaceController::GetBevel(const QObject* control) const { return GetSetting<TZCLBevel>(control); }
+
+bool TZCLFaceController::GetThemedLook(const QObject* control) const {
+  auto* s = dynamic_cast<const IZCLFaceStateControl*>(control);
+  return s && s->GetThemedLook();
+}
+
+bool TZCLFaceController::GetCtl3D(const QObject* control) const {
+  auto* s = dynamic_cast<const IZCLFaceStateControl*>(control);
+  return s && s->GetCtl3DState();
+}
+
+void TZCLFaceController::AddClient(QWidget* client) {
+  if (!client) return;
+  for (const auto& c : clients_)
+    if (c == client) return;
+  clients_.emplace_back(client);
+}
+
+void TZCLFaceController::RemoveClient(QWidget* client) {
+  if (destroying_) return;
+  clients_.erase(std::remove_if(clients_.begin(), clients_.end(),
+                                [client](const QPointer<QWidget>& c) { return c.isNull() || c == client; }),
+                 clients_.end());
+}
+
+void TZCLFaceController::Changed() {
+  TZCLCustomComponent::Changed();
+  for (const auto& c : clients_)
+    if (c) c->update();
 }
 
 }  // namespace zyn

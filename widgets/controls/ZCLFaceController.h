@@ -5,13 +5,20 @@
 #include "platform/Canvas.h"
 #include "widgets/controls/ZCLObject.h"
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <QStringList>
 #include <array>
 #include <memory>
 #include <vector>
 
 namespace zyn {
+
+class TZCLBevel;
+class TZCL3DCaption;
+class TZCLFillObject;
+class TZCLBitmapEffectObject;
 
 using TZCLStateKind = std::array<std::uint8_t, 7>;  // focused, hot, pressed, modified, read-only, error, disabled
 
@@ -88,6 +95,10 @@ class TZCLCFCSettingObjects {
   TZCLObject* FindSetting(const QString& name) const;
   int Count() const { return static_cast<int>(entries_.size()); }
   QString NameAt(int index) const { return entries_.at(index).name; }
+  QString ClassNameAt(int index) const { return entries_.at(index).className; }
+  TZCLObject* ObjectAt(int index) const { return entries_.at(index).object.get(); }
+  // Clears, then copies every entry: a new object of the same class assigned from the source's.
+  void Assign(const TZCLCFCSettingObjects& other);
 
  private:
   struct Entry {
@@ -107,6 +118,8 @@ class TZCLCFCStateObject {
   const std::vector<TZCLObject*>& Resolved() const { return resolved_; }
   // Reads a stored kind: at most seven numbers; a kind of no entry becomes "Normal".
   void ReadKind(const std::vector<int>& values);
+  // Copies Settings and Kind, then resolves the names in pool.
+  void Assign(const TZCLCFCStateObject& other, const TZCLCFCSettingObjects& pool);
 
  private:
   std::vector<TZCLObject*> resolved_;
@@ -116,6 +129,7 @@ class TZCLFaceController : public TZCLCustomComponent {
   Q_OBJECT
  public:
   explicit TZCLFaceController(QObject* owner = nullptr) : TZCLCustomComponent(owner) {}
+  ~TZCLFaceController() override;
   TZCLCFCSettingObjects& Settings() { return settings_; }
   TZCLCFCStateObject& AddState(const TZCLStateKind& kind);
   int StateCount() const { return static_cast<int>(states_.size()); }
@@ -130,6 +144,19 @@ class TZCLFaceController : public TZCLCustomComponent {
       if (auto* t = dynamic_cast<T*>(o)) return t;
     return nullptr;
   }
+  // The setting of a kind for the control's state, or null (the control keeps its own).
+  const TFont* GetFont(const QObject* control) const;
+  TZCL3DCaption* Get3DCaption(const QObject* control) const;
+  TZCLFillObject* GetFill(const QObject* control) const;
+  TZCLBitmapEffectObject* GetBitmapEffect(const QObject* control) const;
+  TZCLBevel* GetBevel(const QObject* control) const;
+  bool GetThemedLook(const QObject* control) const;
+  bool GetCtl3D(const QObject* control) const;
+  // Edits that take their look from the controller; they repaint when it changes.
+  void AddClient(QWidget* client);
+  void RemoveClient(QWidget* client);
+  int ClientCount() const { return static_cast<int>(clients_.size()); }
+  void Changed() override;
   bool GetTransparent(const QObject* control) const;
   bool GetThemedLookSetting(const QObject* control) const;
   TColor GetColor(const QObject* control) const;
@@ -141,6 +168,8 @@ class TZCLFaceController : public TZCLCustomComponent {
  private:
   TZCLCFCSettingObjects settings_;
   std::vector<std::unique_ptr<TZCLCFCStateObject>> states_;
+  std::vector<QPointer<QWidget>> clients_;
+  bool destroying_ = false;
 };
 
 }  // namespace zyn

@@ -138,4 +138,16 @@ QImage TZCLGlyph::StateBitmap(int state) {
   return (index >= 0 && list_) ? list_->Image(index) : QImage();
 }
 
+TZCLGlyphTextResult TZCLGlyph::Draw(TCanvas& canvas, const QString& text, unsigned format, unsigned flags,
+                                    const TZCLGlyphTextLayout& layout, int state, const TRect& r,
+                                    TZCL3DCaption* caption) {
+  const QImage image = StateBitmap(state);
+  if (image.isNull())
+    return DrawGlyphText(canvas, text, caption, format, flags, false, true, false, layout, clNone, nullptr, TRect{},
+                         nullptr, r);
+  const TColor transparent = FromQColor(image.pixelColor(0, image.height() - 1));
+  return DrawGlyphText(canvas, text, caption, format, flags, true, true, false, layout, transparent, nullptr,
+                       Rect(0, 0, image.width(), image.height()), &image, r);
+}
+
 }  // namespace zyn

@@ -3,6 +3,7 @@
 // use and kept in glyph lists that all glyphs of one size share through a cache.
 
 #include "platform/Colors.h"
+#include "widgets/controls/ZCLGlyphTextLayout.h"
 
 #include <QImage>
 #include <array>
@@ -66,6 +67,11 @@ class TZCLGlyph {
   // The list index of the image for a button state (0 .. 8), made on first use; -1 for none.
   int StateImage(int state);
   QImage StateBitmap(int state);
+  // Draws the state image and the text laid out by layout in r (the text only without an image);
+  // the transparent colour is the image's bottom-left pixel.
+  TZCLGlyphTextResult Draw(TCanvas& canvas, const QString& text, unsigned format, unsigned flags,
+                           const TZCLGlyphTextLayout& layout, int state, const TRect& r,
+                           TZCL3DCaption* caption = nullptr);
   TZCLGlyphList* List() const { return list_; }
 
  private:

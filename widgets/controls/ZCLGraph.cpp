@@ -1,7 +1,10 @@
 #include "widgets/controls/ZCLGraph.h"
 
 #include "platform/RasterOps.h"
+#include "widgets/controls/ZCLProcs.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -522,6 +525,109 @@ QImage StockGlyph(TZCLGlyphKind kind) {
     default: break;
   }
   return image;
+}
+
+// ---------------------------------------------------------------- bitmaps, fonts, button base
+
+void MakeMaskPair(const QImage& source, TColor transparent, QImage& image, QImage& mask) {
+  image = source.convertToFormat(QImage::Format_ARGB32);
+  mask = QImage(source.size(), QImage::Format_RGB32);
+  const QRgb key = ToQColor(ColorToRGB(transparent)).rgb() & 0xFFFFFF;
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    auto* m = reinterpret_cast<QRgb*>(mask.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const bool see = (line[x] & 0xFFFFFF) == key;
+      if (see) line[x] = 0;
+      m[x] = see ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+    }
+  }
+}
+
+TRect DrawBitmapRect(TCanvas& canvas, const TRect& target, const QImage& bitmap, unsigned flags, TColor color,
+                     const QImage& mask) {
+  if (bitmap.isNull() || IsRectEmpty(target)) return target;
+  QImage image = bitmap;
+  if (flags & bdfMasked) {
+    // Black mask pixels show the image, white ones the target.
+    image = bitmap.convertToFormat(QImage::Format_ARGB32);
+    const QImage m = mask.isNull() ? QImage() : mask.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < image.height() && !m.isNull() && y < m.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+      const auto* ml = reinterpret_cast<const QRgb*>(m.constScanLine(y));
+      for (int x = 0; x < image.width() && x < m.width(); ++x)
+        if (qGray(ml[x]) > 127) line[x] = 0;
+    }
+  } else if (flags & (bdfTransparent | bdfColorMask)) {
+    const TColor key = (flags & bdfTransparent) ? FromQColor(bitmap.pixelColor(0, bitmap.height() - 1)) : color;
+    QImage ignored;
+    MakeMaskPair(bitmap, key, image, ignored);
+  }
+  const int w = image.width(), h = image.height();
+  TRect placed = Bounds(target.Left, target.Top, w, h);
+  QPainter& p = canvas.Painter();
+  p.save();
+  if (flags & bdfClip) p.setClipRect(ToQRect(target), Qt::IntersectClip);
+  if (flags & bdfStretch) {
+    placed = target;
+    const bool fromHeight = flags & bdfAspectFromHeight, fromWidth = flags & bdfAspectFromWidth;
+    if (fromHeight && fromWidth) {
+      placed = FitRect(w, h, target);
+    } else if (fromHeight) {
+      placed.Right = placed.Left + MulDiv(w, target.Height(), std::max(1, h));
+    } else if (fromWidth) {
+      placed.Bottom = placed.Top + MulDiv(h, target.Width(), std::max(1, w));
+    }
+    p.drawImage(ToQRect(placed), image);
+  } else if (flags & bdfTile) {
+    p.setClipRect(ToQRect(target), Qt::IntersectClip);
+    const int columns = target.Width() / w + 1, rows = target.Height() / h + 1;
+    for (int row = 0; row <= rows; ++row)
+      for (int column = 0; column <= columns; ++column) p.drawImage(target.Left + column * w, target.Top + row * h, image);
+    placed = target;
+  } else {
+    if (flags & bdfCenter) placed = Bounds(target.Left + (target.Width() - w) / 2, target.Top + (target.Height() - h) / 2, w, h);
+    p.drawImage(placed.Left, placed.Top, image);
+  }
+  p.restore();
+  return IsRectEmpty(placed) ? target : placed;
+}
+
+void FillBitmapRect(QImage& bitmap, const TRect& r, TColor color) {
+  bitmap = QImage(std::max(0, r.Width()), std::max(0, r.Height()), QImage::Format_RGB32);
+  bitmap.fill(ToQColor(ColorToRGB(color)));
+}
+
+int FontHeight(const QFont& font) { return QFontMetrics(font).boundingRect(QStringLiteral("Wq")).height(); }
+
+bool IsTrueTypeFont(const TCanvas& canvas) {
+  const QFontInfo info(canvas.Font.Font);
+  return !info.family().isEmpty() && canvas.Font.Font.styleStrategy() != QFont::PreferBitmap;
+}
+
+bool ReadButtonStyle(const QString& name, TZCLUserButtonStyle& style, bool& visualStyles) {
+  if (name == QLatin1String("ubsWinXP")) style = ubsWin40;
+  else if (name == QLatin1String("ubsWinXPCombo")) style = ubsCombo;
+  else if (name == QLatin1String("ubsWinXPTool")) style = ubsExplorer;
+  else {
+    static const char* const kNames[] = {"ubsWin31",     "ubsWin40",         "ubsDelphi",       "ubsDelphiFlat",
+                                         "ubsFlat",      "ubsFlatUnColored", "ubsNavigator",    "ubsExplorer",
+                                         "ubsExplorerColored", "ubsIntegrated", "ubsCombo", "ubsOffice",
+                                         "ubsOfficeTransp", "ubsWin40Ext"};
+    for (int i = 0; i < static_cast<int>(std::size(kNames)); ++i)
+      if (name == QLatin1String(kNames[i])) {
+        style = static_cast<TZCLUserButtonStyle>(i);
+        return true;
+      }
+    return false;
+  }
+  visualStyles = true;
+  return true;
+}
+
+QImage LoadButtonGlyph(int cell) {
+  if (cell < 1 || cell > gkFont) return QImage();
+  return StockGlyph(static_cast<TZCLGlyphKind>(cell));
 }
 
 }  // namespace zyn

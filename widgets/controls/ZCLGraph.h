@@ -6,7 +6,9 @@
 #include "platform/Colors.h"
 #include "platform/Types.h"
 
+#include <QFont>
 #include <QImage>
+#include <QString>
 #include <vector>
 
 namespace zyn {
@@ -63,6 +65,32 @@ void DrawButtonFrame(TCanvas& canvas, bool hot, TColor color, unsigned flags, in
 bool HasHotLook(TZCLUserButtonStyle style);
 bool IsFlatStyle(TZCLUserButtonStyle style);
 int ContentInset(TZCLUserButtonStyle style);
+
+// Flags of DrawBitmapRect.
+enum : unsigned {
+  bdfClip = 0x1, bdfCenter = 0x8, bdfStretch = 0x10, bdfTile = 0x20, bdfColorMask = 0x40, bdfTransparent = 0x80,
+  bdfMasked = 0x100, bdfAspectFromHeight = 0x200, bdfAspectFromWidth = 0x400
+};
+// Draws a bitmap into target: centred, stretched (keeping its aspect with the aspect flags), tiled
+// (one more row and column than fit), transparent by its bottom-left colour (bdfTransparent) or by
+// color (bdfColorMask), masked by mask (bdfMasked: black mask pixels show the image), else copied
+// at the top-left. Answers where it landed (the whole target when that is empty).
+TRect DrawBitmapRect(TCanvas& canvas, const TRect& target, const QImage& bitmap, unsigned flags, TColor color,
+                     const QImage& mask = QImage());
+// The image with every pixel of the transparent colour see-through, and its mask (black where the
+// image shows, white where it is transparent).
+void MakeMaskPair(const QImage& source, TColor transparent, QImage& image, QImage& mask);
+// Sizes the bitmap to r and fills it with the colour.
+void FillBitmapRect(QImage& bitmap, const TRect& r, TColor color);
+// The height of "Wq" in the font.
+int FontHeight(const QFont& font);
+// Whether the canvas font is a scalable (TrueType-like) font.
+bool IsTrueTypeFont(const TCanvas& canvas);
+// A button style by its stored name; the old "ubsWinXP", "ubsWinXPCombo" and "ubsWinXPTool" map to
+// ubsWin40, ubsCombo and ubsExplorer and switch visual styles on. False for an unknown name.
+bool ReadButtonStyle(const QString& name, TZCLUserButtonStyle& style, bool& visualStyles);
+// Cell n (1-based) of the stock glyph strip (13 x 14 pixels each); null for a cell outside it.
+QImage LoadButtonGlyph(int cell);
 
 QImage MakeGrayGlyph(const QImage& source);
 QImage MakeDisabledGlyph(const QImage& source, TColor transparent);

@@ -1,5 +1,7 @@
 #include "widgets/controls/ZCLImageList.h"
 
+#include "widgets/controls/ZCLGraph.h"
+
 #include <QBuffer>
 #include <QPainter>
 
@@ -74,14 +76,35 @@ TColor TZCLImageListItem::TransparentColor(int index) const {
 void TZCLImageListItem::Draw(TCanvas& canvas, int x, int y, int index) const {
   QImage image = Image(index);
   if (image.isNull()) return;
-  if (masked_) {
-    const QRgb key = image.pixel(0, height_ - 1) & 0xFFFFFF;
-    image = image.convertToFormat(QImage::Format_ARGB32);
-    for (int j = 0; j < image.height(); ++j)
-      for (int i = 0; i < image.width(); ++i)
-        if ((image.pixel(i, j) & 0xFFFFFF) == key) image.setPixel(i, j, 0);
+  if (!masked_ || ImageType == 1) {
+    canvas.Draw(x, y, ImageType == 1 ? MaskStrip().copy(ImageRect(index).Left, 0, width_, height_) : image);
+    return;
   }
-  canvas.Draw(x, y, image);
+  const QRgb key = image.pixel(0, height_ - 1) & 0xFFFFFF;
+  image = image.convertToFormat(QImage::Format_ARGB32);
+  for (int j = 0; j < image.height(); ++j)
+    for (int i = 0; i < image.width(); ++i)
+      if ((image.pixel(i, j) & 0xFFFFFF) == key) image.setPixel(i, j, 0);
+  const bool background = BkColor != clNone;
+  if ((DrawingStyle == 2 && !background) || DrawingStyle == 3) {
+    canvas.Draw(x, y, image);
+    return;
+  }
+  QImage composed(width_, height_, QImage::Format_RGB32);
+  composed.fill(ToQColor(ColorToRGB(background ? BkColor : clWhite)));
+  {
+    QPainter p(&composed);
+    p.drawImage(0, 0, image);
+  }
+  if ((DrawingStyle == 0 || DrawingStyle == 1) && BlendColor != clNone) {
+    const QRgb blend = ToQColor(ColorToRGB(BlendColor)).rgb();
+    for (int j = 0; j < height_; ++j)
+      for (int i = 0; i < width_; ++i) {
+        const bool dither = DrawingStyle == 1 ? ((i % 2) != (j % 2)) : (i % 2 == 0 || j % 2 == 0);
+        if (dither) composed.setPixel(i, j, blend);
+      }
+  }
+  canvas.Draw(x, y, composed);
 }
 
 void TZCLImageListItem::Assign(const TZCLListItem& other) {
@@ -109,15 +132,26 @@ void TZCLImageListItem::WriteBody(TZCLByteWriter& w) const {
     QPainter p(&images);
     for (int i = 0; i < ImageCount(); ++i) p.drawImage(i * width_, 0, Image(i));
   }
-  QByteArray bmp;
-  QBuffer buffer(&bmp);
-  buffer.open(QIODevice::WriteOnly);
-  images.save(&buffer, "BMP");
-  WriteDataBlock(w, bmp);
+  WriteDataBlock(w, BitmapBlock(images, PixelFormat));
+  if (masked_) WriteDataBlock(w, BitmapBlock(MaskStrip(), spfMono));
 }
 
-void TZCLImageListItem::ReadBody(TZCLByteReader& r, std::uint8_t) {
+QImage TZCLImageListItem::MaskStrip() const {
+  QImage mask(ImageCount() * width_, height_, QImage::Format_RGB32);
+  mask.fill(Qt::white);
+  for (int i = 0; i < ImageCount(); ++i) {
+    const QImage image = Image(i);
+    const QRgb key = image.pixel(0, height_ - 1) & 0xFFFFFF;
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x)
+        if ((image.pixel(x, y) & 0xFFFFFF) != key) mask.setPixel(i * width_ + x, y, qRgb(0, 0, 0));
+  }
+  return mask;
+}
+
+void TZCLImageListItem::ReadBody(TZCLByteReader& r, std::uint8_t flags) {
   ClearData();
+  PixelFormat = PixelFormatOfFlags(flags);
   const int h = static_cast<int>(r.Le32()), wdt = static_cast<int>(r.Le32());
   allocBy_ = std::max(1, static_cast<int>(r.Le32()));
   masked_ = r.U8() != 0;
@@ -128,11 +162,20 @@ void TZCLImageListItem::ReadBody(TZCLByteReader& r, std::uint8_t) {
   if (count <= 0) return;
   QImage images;
   if (!images.loadFromData(ReadDataBlock(r), "BMP")) throw EListData("Bitmap ist ungültig");
+  if (masked_) {
+    // The mask strip follows; the transparent pixels come from the images themselves.
+    QImage mask;
+    if (!mask.loadFromData(ReadDataBlock(r), "BMP")) throw EListData("Bitmap ist ungültig");
+  }
   AddBitmap(images.convertToFormat(QImage::Format_RGB32).copy(0, 0, count * width_, height_));
 }
 
 TZCLImageList::TZCLImageList(QObject* owner)
-    : TZCLCustomContainer(owner, lkImageList, [](TZCLCustomContainer* c) { return std::make_unique<TZCLImageListItem>(c); }) {}
+    : TZCLCustomImageList(owner, lkImageList, [](TZCLCustomContainer* c) {
+        auto item = std::make_unique<TZCLImageListItem>(c);
+        if (auto* list = dynamic_cast<TZCLCustomImageList*>(c)) item->PixelFormat = list->DefaultPixelFormat();
+        return item;
+      }) {}
 
 int TZCLImageList::GetImageCount(int list) const {
   const TZCLImageListItem* item = Item(list);
@@ -148,6 +191,41 @@ int TZCLImageList::GetDimension(int list, int which) const {
   const TZCLImageListItem* item = Item(list);
   if (!item) return 0;
   return which == 0 ? item->Width() : which == 1 ? item->Height() : 0;
+}
+
+TRect TZCLImageList::GetImageRect(int list, int image) const {
+  const TZCLImageListItem* item = Item(list);
+  return item ? item->ImageRect(image) : TRect{};
+}
+
+QImage TZCLImageList::GetBitmap(int list, int image) const {
+  const TZCLImageListItem* item = Item(list);
+  return item ? item->Image(image) : QImage();
+}
+
+bool TZCLImageList::IsMasked(int list) const {
+  const TZCLImageListItem* item = Item(list);
+  return item && item->Masked();
+}
+
+TColor TZCLImageList::GetPixelAt(const TPoint& p, int list, int image) const {
+  const QImage bitmap = GetBitmap(list, image);
+  if (!bitmap.valid(p.X, p.Y)) return 0xFFFFFF;
+  return FromQColor(bitmap.pixelColor(p.X, p.Y));
+}
+
+void TZCLImageList::Draw(TCanvas& canvas, int x, int y, int list, int image) const {
+  if (const TZCLImageListItem* item = Item(list)) item->Draw(canvas, x, y, image);
+}
+
+TRect TZCLImageList::DrawInRect(TCanvas& canvas, const TRect& r, int list, int image, unsigned flags) const {
+  const TZCLImageListItem* item = Item(list);
+  if (!item || !IsValidImage(list, image)) return r;
+  const QImage bitmap = item->Image(image);
+  // A masked item leaves its transparent pixels out; an unmasked one passes its transparent colour
+  // to the caller's flags.
+  if (item->Masked()) return DrawBitmapRect(canvas, r, bitmap, flags | bdfColorMask, item->TransparentColor(image));
+  return DrawBitmapRect(canvas, r, bitmap, flags, item->TransparentColor(image));
 }
 
 TColor TZCLImageList::GetTransparentColor(int list, int image) const {

@@ -32,10 +32,21 @@ class TZCLImageListItem : public TZCLListItem {
   TRect ImageRect(int index) const;
   QImage Image(int index) const;
   TColor TransparentColor(int index) const;
-  // Draws image index at (x, y); masked items leave their transparent pixels.
+  // Draws image index at (x, y). Unmasked items (and image type 1, which draws its mask) copy the
+  // image; masked ones by DrawingStyle: 0 and 1 on a background-filled bitmap whose pixels are then
+  // dithered with the blend colour (style 1 where x and y parity differ, style 0 where x or y is
+  // even), 2 masked straight or on the background colour when one is set, 3 masked straight.
   void Draw(TCanvas& canvas, int x, int y, int index) const;
+  TColor BkColor = clNone;
+  TColor BlendColor = clNone;
+  int DrawingStyle = 2;
+  int ImageType = 0;
   void ClearData() override;
   bool IsEmpty() const override { return positions_.empty(); }
+  TZCLSavePixelFormat PixelFormat = spfDefault;  // how the image strip is saved
+  std::uint8_t GetFlags() const override { return TZCLListItem::GetFlags() | PixelFormatFlags(PixelFormat); }
+  // The mask strip: black where an image shows, white where it is transparent.
+  QImage MaskStrip() const;
   void Assign(const TZCLListItem& other) override;
 
  protected:
@@ -52,16 +63,22 @@ class TZCLImageListItem : public TZCLListItem {
   std::vector<int> positions_;
 };
 
-class TZCLImageList : public TZCLCustomContainer {
+class TZCLImageList : public TZCLCustomImageList {
   Q_OBJECT
  public:
   explicit TZCLImageList(QObject* owner = nullptr);
   TZCLImageListItem* Item(int index) const { return static_cast<TZCLImageListItem*>(Items(index)); }
   // The image interface: -1 image count and $FFFFFF colours for a list index out of range.
-  int GetImageCount(int list) const;
-  bool IsValidImage(int list, int image) const;
-  int GetDimension(int list, int which) const;
-  TColor GetTransparentColor(int list, int image) const;
+  TRect GetImageRect(int list, int image) const override;
+  int GetImageCount(int list) const override;
+  bool IsValidImage(int list, int image) const override;
+  int GetDimension(int list, int which) const override;
+  QImage GetBitmap(int list, int image) const override;
+  bool IsMasked(int list) const override;
+  TColor GetTransparentColor(int list, int image) const override;
+  TColor GetPixelAt(const TPoint& p, int list, int image) const override;
+  void Draw(TCanvas& canvas, int x, int y, int list, int image) const override;
+  TRect DrawInRect(TCanvas& canvas, const TRect& r, int list, int image, unsigned flags) const override;
 };
 
 class TZCLContainer : public TZCLBaseController {

@@ -1,5 +1,7 @@
 #include "widgets/controls/ZCLLists.h"
 
+#include "widgets/controls/ZCLGraph.h"
+
 #include <QBuffer>
 
 namespace zyn {
@@ -49,15 +51,14 @@ void TZCLBitmapListItem::Assign(const TZCLListItem& other) {
 
 void TZCLBitmapListItem::WriteBody(TZCLByteWriter& w) const {
   if (Bitmap.isNull()) return;
-  QByteArray bmp;
-  QBuffer buffer(&bmp);
-  buffer.open(QIODevice::WriteOnly);
-  Bitmap.save(&buffer, "BMP");
-  WriteDataBlock(w, bmp);
+  // A compressed block always stores a monochrome bitmap in one bit per pixel.
+  const bool mono = Bitmap.format() == QImage::Format_Mono || Bitmap.format() == QImage::Format_MonoLSB;
+  WriteDataBlock(w, BitmapBlock(Bitmap, Compressed() && mono ? spfMono : PixelFormat));
 }
 
 void TZCLBitmapListItem::ReadBody(TZCLByteReader& r, std::uint8_t flags) {
   Bitmap = QImage();
+  PixelFormat = PixelFormatOfFlags(flags);
   if (!(flags & 8)) return;
   const QByteArray bmp = ReadDataBlock(r);
   if (!Bitmap.loadFromData(bmp, "BMP")) throw EListData("Bitmap ist ungültig");
@@ -70,6 +71,63 @@ TZCLWaveList::TZCLWaveList(QObject* owner)
     : TZCLCustomContainer(owner, lkWaveList, [](TZCLCustomContainer* c) { return std::make_unique<TZCLWaveListItem>(c); }) {}
 
 TZCLBitmapList::TZCLBitmapList(QObject* owner)
-    : TZCLCustomContainer(owner, lkBitmapList, [](TZCLCustomContainer* c) { return std::make_unique<TZCLBitmapListItem>(c); }) {}
+    : TZCLCustomImageList(owner, lkBitmapList, [](TZCLCustomContainer* c) {
+        auto item = std::make_unique<TZCLBitmapListItem>(c);
+        if (auto* list = dynamic_cast<TZCLCustomImageList*>(c)) item->PixelFormat = list->DefaultPixelFormat();
+        return item;
+      }) {}
+
+namespace {
+const QImage* BitmapOf(const TZCLBitmapList& list, int index) {
+  const TZCLBitmapListItem* item = list.Item(index);
+  return item ? &item->Bitmap : nullptr;
+}
+}  // namespace
+
+TRect TZCLBitmapList::GetImageRect(int list, int) const {
+  const QImage* b = BitmapOf(*this, list);
+  return b ? Rect(0, 0, b->width(), b->height()) : TRect{};
+}
+
+int TZCLBitmapList::GetDimension(int list, int which) const {
+  const QImage* b = BitmapOf(*this, list);
+  if (!b) return 0;
+  return which == 0 ? b->width() : which == 1 ? b->height() : 0;
+}
+
+int TZCLBitmapList::GetImageCount(int list) const {
+  const QImage* b = BitmapOf(*this, list);
+  return b && !b->isNull() ? 1 : 0;
+}
+
+bool TZCLBitmapList::IsValidImage(int list, int) const { return GetImageCount(list) == 1; }
+
+QImage TZCLBitmapList::GetBitmap(int list, int) const {
+  const QImage* b = BitmapOf(*this, list);
+  return b ? *b : QImage();
+}
+
+TColor TZCLBitmapList::GetTransparentColor(int list, int) const {
+  const QImage* b = BitmapOf(*this, list);
+  if (!b || b->isNull()) return 0xFFFFFF;
+  return FromQColor(b->pixelColor(0, b->height() - 1));  // the bitmap's bottom-left pixel
+}
+
+TColor TZCLBitmapList::GetPixelAt(const TPoint& p, int list, int) const {
+  const QImage* b = BitmapOf(*this, list);
+  if (!b || !b->valid(p.X, p.Y)) return 0xFFFFFF;
+  return FromQColor(b->pixelColor(p.X, p.Y));
+}
+
+void TZCLBitmapList::Draw(TCanvas& canvas, int x, int y, int list, int) const {
+  const QImage* b = BitmapOf(*this, list);
+  if (b && !b->isNull()) DrawBitmapRect(canvas, Bounds(x, y, b->width(), b->height()), *b, 0, 0);
+}
+
+TRect TZCLBitmapList::DrawInRect(TCanvas& canvas, const TRect& r, int list, int image, unsigned flags) const {
+  const QImage* b = BitmapOf(*this, list);
+  if (!b || b->isNull()) return r;
+  return DrawBitmapRect(canvas, r, *b, flags, GetTransparentColor(list, image));
+}
 
 }  // namespace zyn

@@ -44,13 +44,16 @@ class TZCLBitmapListItem : public TZCLListItem {
  public:
   using TZCLListItem::TZCLListItem;
   QImage Bitmap;
+  TZCLSavePixelFormat PixelFormat = spfDefault;  // how the bitmap is saved
   void ClearData() override { Bitmap = QImage(); }
   bool IsEmpty() const override { return Bitmap.isNull(); }
-  std::uint8_t GetFlags() const override { return TZCLListItem::GetFlags() | (Bitmap.isNull() ? 0 : 8); }
+  std::uint8_t GetFlags() const override {
+    return TZCLListItem::GetFlags() | (Bitmap.isNull() ? 0 : 8) | PixelFormatFlags(PixelFormat);
+  }
   void Assign(const TZCLListItem& other) override;
 
  protected:
-  // The bitmap's own BMP file image.
+  // The bitmap as a bitmap block of its pixel format.
   void WriteBody(TZCLByteWriter& w) const override;
   void ReadBody(TZCLByteReader& r, std::uint8_t flags) override;
 };
@@ -69,11 +72,20 @@ class TZCLWaveList : public TZCLCustomContainer {
   TZCLWaveListItem* Item(int index) const { return static_cast<TZCLWaveListItem*>(Items(index)); }
 };
 
-class TZCLBitmapList : public TZCLCustomContainer {
+class TZCLBitmapList : public TZCLCustomImageList {
   Q_OBJECT
  public:
   explicit TZCLBitmapList(QObject* owner = nullptr);
   TZCLBitmapListItem* Item(int index) const { return static_cast<TZCLBitmapListItem*>(Items(index)); }
+  TRect GetImageRect(int list, int image) const override;
+  int GetDimension(int list, int which) const override;
+  int GetImageCount(int list) const override;
+  bool IsValidImage(int list, int image) const override;
+  QImage GetBitmap(int list, int image) const override;
+  TColor GetTransparentColor(int list, int image) const override;
+  TColor GetPixelAt(const TPoint& p, int list, int image) const override;
+  void Draw(TCanvas& canvas, int x, int y, int list, int image) const override;
+  TRect DrawInRect(TCanvas& canvas, const TRect& r, int list, int image, unsigned flags) const override;
 };
 
 }  // namespace zyn

@@ -1,7 +1,9 @@
 #include "widgets/controls/ZCLSpeedButton.h"
 
+#include <QKeySequence>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QShortcutEvent>
 
 namespace zyn {
 
@@ -128,6 +130,54 @@ void TZCLBaseGraphicButton::RepeatTick() {
   if (FState != bstPushed) return;
   FRepeatTimer.setInterval(FRepeatingInterval);
   Click();
+}
+
+QChar TZCLBaseGraphicButton::AcceleratorOf(const QString& caption) {
+  for (int i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != QLatin1Char('&')) continue;
+    if (caption[i + 1] == QLatin1Char('&')) {
+      ++i;
+      continue;
+    }
+    return caption[i + 1].toUpper();
+  }
+  return QChar();
+}
+
+bool TZCLBaseGraphicButton::DialogChar(QChar key) {
+  const QChar accelerator = AcceleratorOf(Caption());
+  if (accelerator.isNull() || key.toUpper() != accelerator) return false;
+  QWidget* parent = parentWidget();
+  if (!isEnabled() || !isVisible() || (parent && (!parent->isEnabled() || !parent->isVisible()))) return false;
+  if (FDropDownMenu) {
+    if (FState == bstDropped) SetState(bstHot);
+    else DropDown();
+  } else if (FGroupIndex != 0) {
+    SetPressed(!FPressed);
+    if (FPressed) Click();
+  } else {
+    Click();
+  }
+  return true;
+}
+
+void TZCLBaseGraphicButton::Change() {
+  TZCLBaseControl::Change();
+  const QChar key = AcceleratorOf(Caption());
+  if (key == FShortcutKey) return;
+  if (FShortcutId != 0) releaseShortcut(FShortcutId);
+  FShortcutId = 0;
+  FShortcutKey = key;
+  if (!key.isNull()) FShortcutId = grabShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(key.unicode()))));
+}
+
+bool TZCLBaseGraphicButton::event(QEvent* e) {
+  if (e->type() == QEvent::Shortcut && static_cast<QShortcutEvent*>(e)->shortcutId() == FShortcutId &&
+      FShortcutId != 0) {
+    DialogChar(FShortcutKey);
+    return true;
+  }
+  return TZCLBaseControl::event(e);
 }
 
 void TZCLBaseGraphicButton::DropDown() {

@@ -60,6 +60,13 @@ class TZCLBaseGraphicButton : public TZCLBaseControl {
   // Runs the click (OnClick).
   virtual void Click();
   void DropDown();
+  // The accelerator of a caption: the character after a single "&" ("&&" is a plain "&"), upper
+  // case; null when there is none.
+  static QChar AcceleratorOf(const QString& caption);
+  // A pressed accelerator key (Alt+key): true when it is the caption's and the button acted: a
+  // drop-down button drops down or closes, a grouped one toggles Pressed and clicks when it became
+  // pressed, any other clicks.
+  bool DialogChar(QChar key);
 
  protected:
   bool IsSplit() const { return !FDropDownMenu.isNull() && FDropDownCombo; }
@@ -71,6 +78,8 @@ class TZCLBaseGraphicButton : public TZCLBaseControl {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  bool event(QEvent* event) override;
+  void Change() override;
   void MouseEntered() override;
   void MouseLeft() override;
   // The glyph image for a state (empty when there is none).
@@ -80,6 +89,8 @@ class TZCLBaseGraphicButton : public TZCLBaseControl {
   int FOldState = bstUp;
   bool FPressed = false;
   int FGroupIndex = 0;
+  int FShortcutId = 0;
+  QChar FShortcutKey;
   bool FAllowAllUp = false;
   bool FRepeatedClick = false;
   int FRepeatingDelay = 500;

@@ -1,5 +1,7 @@
 #include "widgets/controls/ZCLSpinButton.h"
 
+#include "widgets/controls/ZCLApplication.h"
+
 #include <QMouseEvent>
 
 namespace zyn {
@@ -9,6 +11,51 @@ TZCLSpinButton::TZCLSpinButton(QWidget* parent) : TZCLGraphicControl(parent) {
   SetCtlXP(true);
   SetTransparentFace(false);
   connect(&repeat_, &QTimer::timeout, this, &TZCLSpinButton::RepeatTick);
+}
+
+TZCLSpinButton::~TZCLSpinButton() { CloseThemes(); }
+
+void TZCLSpinButton::SetStyle(int value) {
+  if (value == style_) return;
+  style_ = value;
+  update();
+}
+
+bool TZCLSpinButton::UsesThemes() const {
+  const TThemeEngine* engine = GetThemeEngine();
+  return CtlXP() && ZCLApplication().VisualStyles() && engine && engine->IsThemeActive();
+}
+
+void TZCLSpinButton::CloseThemes() {
+  TThemeEngine* engine = GetThemeEngine();
+  if (engine && spinTheme_) engine->CloseThemeData(spinTheme_);
+  if (engine && scrollTheme_) engine->CloseThemeData(scrollTheme_);
+  spinTheme_ = scrollTheme_ = 0;
+}
+
+void TZCLSpinButton::ThemePartOf(TZCLSpinPart part, int state, QString& themeClass, int& themePart,
+                                 int& themeState) const {
+  if (style_ == 1) {
+    // The scroll bar's arrow buttons: four states per direction.
+    themeClass = QStringLiteral("SCROLLBAR");
+    themePart = 1;
+    const int first = part == spUp ? 1 : part == spDown ? 5 : part == spRight ? 13 : 9;
+    themeState = first + state;
+    return;
+  }
+  themeClass = QStringLiteral("SPIN");
+  themePart = part == spUp ? 1 : part == spDown ? 2 : part == spRight ? 3 : 4;
+  themeState = state + 1;
+}
+
+void TZCLSpinButton::PaintThemedPart(TCanvas& canvas, TZCLSpinPart part, const TRect& box) {
+  TThemeEngine* engine = GetThemeEngine();
+  QString themeClass;
+  int themePart = 0, themeState = 0;
+  ThemePartOf(part, states_[IndexOf(part)], themeClass, themePart, themeState);
+  HTHEME& handle = style_ == 1 ? scrollTheme_ : spinTheme_;
+  if (!handle) handle = engine->OpenThemeData(themeClass);
+  if (!handle || !engine->DrawThemeBackground(handle, canvas, themePart, themeState, box)) PaintPart(canvas, part, box);
 }
 
 int TZCLSpinButton::IndexOf(TZCLSpinPart part) {
@@ -56,7 +103,7 @@ unsigned TZCLSpinButton::PartAt(int x, int y) const {
                          ((parts_ & spRight) ? 1 : 0);
   if (count == 1) return parts_;
   if ((parts_ & (spUp | spDown)) == (spUp | spDown)) {
-    if (diagonal_) {
+    if (diagonal_ && !UsesThemes()) {
       // Above the line from (0, h) to (w, 0) lies the up part.
       return static_cast<long long>(x) * h + static_cast<long long>(y) * w < static_cast<long long>(w) * h ? spUp : spDown;
     }
@@ -129,6 +176,7 @@ void TZCLSpinButton::RepeatTick() {
 }
 
 void TZCLSpinButton::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ThemeChange || event->type() == QEvent::StyleChange) CloseThemes();
   TZCLGraphicControl::changeEvent(event);
   if (event->type() == QEvent::EnabledChange) {
     for (int& s : states_) s = isEnabled() ? ssNormal : ssDisabled;
@@ -190,6 +238,21 @@ void TZCLSpinButton::Paint(TCanvas& canvas) {
   if (IsLoading()) return;
   const int w = width(), h = height();
   const bool both = (parts_ & (spUp | spDown)) == (spUp | spDown);
+  if (UsesThemes()) {
+    // Themed parts are never split diagonally: halves, or the whole button for one part.
+    if (both) {
+      PaintThemedPart(canvas, spUp, Rect(0, 0, w, h / 2));
+      PaintThemedPart(canvas, spDown, Rect(0, h / 2, w, h));
+    } else if ((parts_ & (spLeft | spRight)) == (spLeft | spRight)) {
+      PaintThemedPart(canvas, spLeft, Rect(0, 0, w / 2, h));
+      PaintThemedPart(canvas, spRight, Rect(w / 2, 0, w, h));
+    } else {
+      for (TZCLSpinPart part : {spUp, spDown, spLeft, spRight})
+        if (parts_ & part) PaintThemedPart(canvas, part, Rect(0, 0, w, h));
+    }
+    return;
+  }
+  CloseThemes();
   if (both && diagonal_) {
     QPainter& p = canvas.Painter();
     p.save();

@@ -2,6 +2,7 @@
 // The two-part (or up to four-part) spin button: parts split along the rising diagonal or in
 // halves, hot and pressed looks, and auto-repeat while a part is held.
 
+#include "platform/ThemeEngine.h"
 #include "widgets/controls/ZCLControl.h"
 
 #include <QTimer>
@@ -17,6 +18,7 @@ class TZCLSpinButton : public TZCLGraphicControl {
   Q_OBJECT
  public:
   explicit TZCLSpinButton(QWidget* parent = nullptr);
+  ~TZCLSpinButton() override;
 
   std::function<void()> OnUpClick;
   std::function<void()> OnDownClick;
@@ -32,6 +34,12 @@ class TZCLSpinButton : public TZCLGraphicControl {
   TColor HotColor() const { return hotColor_; }
   void SetHotColor(TColor value);
   int Style() const { return style_; }
+  void SetStyle(int value);  // 0 the spin look, 1 scroll-bar arrow buttons
+  // Whether the parts are drawn by the visual style: the button's CtlXP, the application's
+  // visual-style switch and an active style.
+  bool UsesThemes() const;
+  // The themed class, part and state of a part in a state (class "SPIN" or, style 1, "SCROLLBAR").
+  void ThemePartOf(TZCLSpinPart part, int state, QString& themeClass, int& themePart, int& themeState) const;
   TZCLSpinState State(TZCLSpinPart part) const;
   // The part under a point (0 when none).
   unsigned PartAt(int x, int y) const;
@@ -54,6 +62,10 @@ class TZCLSpinButton : public TZCLGraphicControl {
   std::function<void()>& Handler(int index);
   bool UpdateStates(int x, int y, bool leftHeld);
   void PaintPart(TCanvas& canvas, TZCLSpinPart part, const TRect& box);
+  void PaintThemedPart(TCanvas& canvas, TZCLSpinPart part, const TRect& box);
+  void CloseThemes();
+  HTHEME spinTheme_ = 0;
+  HTHEME scrollTheme_ = 0;
 
   unsigned parts_ = spUp;
   bool diagonal_ = true;

@@ -249,4 +249,12 @@ void TZCLCustomSpinEdit::ReadBorderStyle(const QString& identifier) {
   Bevel().EndUpdate();
 }
 
+void TZCLCustomExtSpinEdit::Change() {
+  TZCLCustomMaskEdit::Change();
+  if (FSpinButton && FSpinButton->CtlXP() != CtlXP()) {
+    FSpinButton->SetCtlXP(CtlXP());
+    FSpinButton->update();
+  }
+}
+
 }  // namespace zyn

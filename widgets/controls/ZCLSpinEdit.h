@@ -63,6 +63,8 @@ class TZCLCustomExtSpinEdit : public TZCLCustomMaskEdit {
   void mouseMoveEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // Passes the edit's themed-look flag to the spin button.
+  void Change() override;
 
   TZCLSpinButton* FSpinButton = nullptr;  // a child widget, owned through the widget tree
   int FSpinBtnWidth = -1;

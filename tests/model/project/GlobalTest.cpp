@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <map>
 
+#include "compiler/toollib/FunktionsListe.h"
+#include "compiler/toollib/ZYNFunction.h"
 #include "model/BasisDaten.h"
 #include "model/CharSet.h"
 #include "model/Kennlinien.h"
@@ -45,23 +47,78 @@ TEST(Global, FirstStartSeedsAndSecondStartChangesNothing) {
     EXPECT_TRUE(fs::exists(system + name)) << name;
   EXPECT_EQ(GKennlinien->Count(), 3);
   EXPECT_GT(GBasisDaten->Katalog.Count(), 0);
-  EXPECT_EQ(messages, (std::vector<std::string>{"Die Funktionsmakros wurden nicht gefunden",
-                                                "Die Kennlinien wurden nicht gefunden"}));
+  EXPECT_EQ(messages, (std::vector<std::string>{"Die Kennlinien wurden nicht gefunden"}));
+  // The default tool libraries were seeded and loaded.
+  for (const char* name : {"funcs.zyb", "userfuncs.zyb"}) EXPECT_TRUE(fs::exists(system + name)) << name;
+  EXPECT_EQ(GSystemTools->Count(), 7);
+  EXPECT_EQ(GUserTools->Count(), 1);
   EXPECT_EQ(GProgramTitle.rfind("ZORV ZYN Systemsoftware V", 0), 0u);
   EXPECT_EQ(GAlignmentNames[0], Ansi("linksbündig"));
   EXPECT_EQ(GProgramTag.back(), static_cast<char>(255));
   // A second call does nothing.
   InitGlobals(setup);
-  EXPECT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages.size(), 1u);
   FreeGlobals();
   EXPECT_EQ(GBasisDaten, nullptr);
 
   const auto first = Snapshot(dir);
   messages.clear();
   InitGlobals(setup);
-  EXPECT_EQ(messages, (std::vector<std::string>{"Die Funktionsmakros wurden nicht gefunden"}));
+  EXPECT_TRUE(messages.empty());
   FreeGlobals();
   EXPECT_EQ(Snapshot(dir), first);
+  fs::remove_all(dir);
+}
+
+TEST(Global, ToolLibrariesLoadFromTheSystemFolderAndDamageIsReported) {
+  const fs::path dir = fs::temp_directory_path() / ("zyn_global_tools_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  const fs::path defaults = dir / "defaults";
+  fs::create_directories(defaults);
+  {
+    TZYNFunktionsListe lib;
+    for (const char* name : {"Taster", "Treppenhaus"}) {
+      auto tool = std::make_unique<TZYNFunction>();
+      tool->SetName(name);
+      lib.Add(name, std::move(tool));
+    }
+    lib.SaveToFile((defaults / "FUNCS.ZYB").string());  // found without regard to case
+    const std::vector<uint8_t> damaged = {5, 0, 1};      // five tools announced, none there
+    WriteFileAtomic((defaults / "userfuncs.zyb").string(), damaged.data(), damaged.size());
+  }
+  TGlobalSetup setup;
+  setup.ProgramPath = (dir / "zyn").string();
+  setup.DefaultSystemData = defaults.string();
+  std::vector<std::string> messages;
+  setup.OnMessage = [&](const std::string& text, TStartMessageButton) { messages.push_back(text); };
+  InitGlobals(setup);
+  ASSERT_NE(GSystemTools, nullptr);
+  ASSERT_NE(GUserTools, nullptr);
+  ASSERT_EQ(GSystemTools->Count(), 2);
+  EXPECT_EQ(GSystemTools->FindByName("Treppenhaus"), GSystemTools->GetFunction(1));
+  EXPECT_EQ(GUserTools->Count(), 0);
+  ASSERT_GE(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind(Ansi("Die Funktionsbibliothek \"userfuncs.zyb\" ist beschädigt"), 0), 0u) << messages[0];
+  for (const std::string& m : messages) EXPECT_NE(m, "Die Funktionsmakros wurden nicht gefunden");
+  FreeGlobals();
+  EXPECT_EQ(GSystemTools, nullptr);
+  EXPECT_EQ(GUserTools, nullptr);
+  fs::remove_all(dir);
+}
+
+TEST(Global, MissingSystemToolLibraryIsReported) {
+  const fs::path dir = fs::temp_directory_path() / ("zyn_global_nofuncs_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  TGlobalSetup setup;
+  setup.ProgramPath = (dir / "zyn").string();
+  std::vector<std::string> messages;
+  setup.OnMessage = [&](const std::string& text, TStartMessageButton) { messages.push_back(text); };
+  InitGlobals(setup);
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages[0], "Die Funktionsmakros wurden nicht gefunden");
+  EXPECT_EQ(GSystemTools->Count(), 0);
+  EXPECT_EQ(GUserTools->Count(), 0);
+  FreeGlobals();
   fs::remove_all(dir);
 }
 

@@ -114,6 +114,66 @@ class Golden : public ::testing::TestWithParam<TzbBarManagerStyle>, public BarsF
     return w.Image().copy();
   }
 
+  // Edit frames and text parts, combo buttons, spin buttons and colour-combo buttons in their states.
+  QImage PaintEditParts() {
+    FakeBarWindow w(*manager, false, 260, 120);
+    const TzbBarItemControlPainter& p = manager->PainterClass();
+    TzbBarItemControl c(*plainButton->GetLink(0), w);
+    const struct {
+      bool Selected, Pressed, Enabled;
+    } states[] = {{false, false, true}, {true, false, true}, {true, true, true}, {false, false, false}};
+    for (int i = 0; i < 4; ++i) {
+      plainButton->SetEnabled(states[i].Enabled);
+      const int x = 4 + i * 64;
+      for (int view : {0, 1}) {
+        TRect r = Bounds(x, 4 + view * 24, 44, 20);
+        p.DrawEditFrame(c, w.Canvas(), r, view, states[i].Selected);
+        p.DrawEditText(c, w.Canvas(), r, QString());
+        const int gap = p.GetComboButtonGap();
+        p.DrawComboButton(c, w.Canvas(), states[i].Selected, states[i].Pressed,
+                          Rect(r.Right + gap, r.Top, r.Right + gap + 11, r.Bottom));
+      }
+      const TRect spin = Bounds(x, 54, 15, 22);
+      p.DrawSpinButton(c, w.Canvas(), spin, 5, 3, 11, states[i].Selected, 1, states[i].Pressed ? 1 : 0, true);
+      p.DrawSpinButton(c, w.Canvas(), spin, 5, 3, 11, states[i].Selected, 2, states[i].Pressed ? 1 : 0, true);
+      TRect sides = Bounds(x + 20, 54, 20, 22);
+      p.DrawSpinEditSides(c, w.Canvas(), sides);
+      TRect inner;
+      p.DrawColorComboButton(c, w.Canvas(), Bounds(x, 84, 16, 22), inner, states[i].Selected, states[i].Pressed);
+    }
+    plainButton->SetEnabled(true);
+    return w.Image().copy();
+  }
+
+  // The non-client frame of a drop-down window: with the strip at the bottom-right (both scroll
+  // bars shown, close button hot) and at the top-left (close button pressed), and without strip.
+  QImage PaintDropDownFrames() {
+    FakeBarWindow w(*manager, false, 3 * 90, 80);
+    const TzbBarItemControlPainter& p = manager->PainterClass();
+    const struct {
+      bool Strip;
+      int Corner;
+      bool Hot, Pressed, BothScrollBars;
+    } frames[] = {{true, 3, true, false, true}, {true, 0, true, true, false}, {false, 0, false, false, false}};
+    for (int i = 0; i < 3; ++i) {
+      QImage part(86, 76, QImage::Format_RGB32);
+      part.fill(Qt::white);
+      TzbDropDownWindowGeometry g;
+      g.Width = part.width();
+      g.Height = part.height();
+      g.Client = Rect(1, 1, g.Width - 1, g.Height - 1);
+      g.BothScrollBars = frames[i].BothScrollBars;
+      TRect grip, close;
+      {
+        TCanvas canvas(&part);
+        p.DrawDropDownWindowNC(canvas, g, frames[i].Strip, frames[i].Corner, grip, close, frames[i].Hot,
+                               frames[i].Pressed);
+      }
+      w.Canvas().Draw(i * 90 + 2, 2, part);
+    }
+    return w.Image().copy();
+  }
+
   static void Compare(const QImage& actual, const QString& name) {
     const QString path = QStringLiteral(ZYN_TEST_DATA_DIR "/") + name + QStringLiteral(".png");
     if (std::getenv("ZYN_UPDATE_GOLDEN")) {
@@ -144,6 +204,14 @@ TEST_P(Golden, ButtonsOnAToolbar) {
 
 TEST_P(Golden, ItemsInAMenu) {
   Compare(PaintMenu(), QString::fromLatin1(StyleName(GetParam())) + QStringLiteral("_menu"));
+}
+
+TEST_P(Golden, EditComboAndSpinParts) {
+  Compare(PaintEditParts(), QString::fromLatin1(StyleName(GetParam())) + QStringLiteral("_edits"));
+}
+
+TEST_P(Golden, DropDownWindowFrames) {
+  Compare(PaintDropDownFrames(), QString::fromLatin1(StyleName(GetParam())) + QStringLiteral("_dropdown"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Painters, Golden, ::testing::Values(bmsXP, bmsEnhanced, bmsFlat),

@@ -126,6 +126,45 @@ TEST_F(BrowseRunTest, CancelChangesNothing) {
   EXPECT_EQ(dlg.SelectedDisplayName(), QString());
 }
 
+TEST_F(BrowseRunTest, NewFolderButtonMakesAndSelectsNumberedFolders) {
+  TZCLBrowseDlg dlg;
+  dlg.SetSelectedFolder(target_);
+  dlg.SetOptions(dlg.Options() | BrowseOption(doNewGUI));
+  ASSERT_TRUE(QDir(target_).mkdir(QStringLiteral("Neuer Ordner (3)")));  // names skip nothing but taken ones
+  bool hadButton = false;
+  dlg.OnInit = [&](QObject* sender) {
+    QDialog* d = static_cast<TZCLBrowseDlg*>(sender)->DialogHandle();
+    QPushButton* make = Button(d, "NewFolderButton");
+    hadButton = make && make->isEnabled();
+    if (!make) return;
+    make->click();
+    make->click();
+    QTimer::singleShot(0, d, [d] { Button(d, "OkButton")->click(); });
+  };
+  ASSERT_TRUE(dlg.Execute(nullptr));
+  EXPECT_TRUE(hadButton);
+  // Each new folder is made below the selection and selected, so the second lies in the first.
+  const QString first = QDir(target_).filePath(QStringLiteral("Neuer Ordner"));
+  EXPECT_TRUE(QDir(first).exists(QStringLiteral("Neuer Ordner")));
+  EXPECT_EQ(dlg.SelectedFolder(), QDir::toNativeSeparators(QDir(first).filePath(QStringLiteral("Neuer Ordner"))));
+  EXPECT_EQ(TZCLBrowseDlg::NewFolderName(target_), QStringLiteral("Neuer Ordner (2)"));
+  // The old style and the option without the button show none.
+  const TZCLBrowseDlgOptions withoutButton[] = {
+      BrowseOption(doReturnFileSysDirs),
+      static_cast<TZCLBrowseDlgOptions>(BrowseOption(doNewGUI) | BrowseOption(doNewGUINoNewFolderBtn))};
+  for (TZCLBrowseDlgOptions options : withoutButton) {
+    dlg.SetOptions(options);
+    bool present = true;
+    dlg.OnInit = [&](QObject* sender) {
+      QDialog* d = static_cast<TZCLBrowseDlg*>(sender)->DialogHandle();
+      present = Button(d, "NewFolderButton") != nullptr;
+      QTimer::singleShot(0, d, [d] { d->reject(); });
+    };
+    dlg.Execute(nullptr);
+    EXPECT_FALSE(present);
+  }
+}
+
 TEST_F(BrowseRunTest, WithoutPreselectionOkStartsDisabled) {
   TZCLBrowseDlg dlg;
   bool okEnabled = true;

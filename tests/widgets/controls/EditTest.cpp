@@ -1,11 +1,14 @@
 #include "widgets/controls/ZCLApplication.h"
+#include "widgets/controls/ZCLBuffer.h"
 #include "widgets/controls/ZCLCustomEdit.h"
 
 #include "TestSupport.h"
 
 #include <QClipboard>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace zyn {
@@ -320,6 +323,142 @@ TEST_F(EditTest, AttachedLabelFollowsTheEdit) {
   EXPECT_TRUE(label->isHidden());
   edit_->show();
   EXPECT_FALSE(label->isHidden());
+}
+
+TEST_F(EditTest, PopupSuggestsSortedEntriesAndTakesUpDownEnterAndEsc) {
+  ShowActive(*window_);
+  TZCLStringList list;
+  list.Item(list.AddItem())->Items = QStringList{"Projekte", "Programme", "Daten", "Protokolle"};
+  TZCLEditAutoComplete ac;
+  ac.SetStringList(&list);
+  ac.SetMode(amPopup);
+  edit_->SetAutoComplete(&ac);
+  Focus(edit_);
+  Type(edit_, QStringLiteral("Pr"));
+  ASSERT_TRUE(ac.PopupOpen());
+  QListWidget* popup = ac.Popup();
+  ASSERT_EQ(popup->count(), 3);
+  EXPECT_EQ(popup->item(0)->text(), QStringLiteral("Programme"));
+  EXPECT_EQ(popup->item(2)->text(), QStringLiteral("Protokolle"));
+  EXPECT_EQ(popup->width(), edit_->width());
+  EXPECT_EQ(popup->height(), (popup->fontMetrics().height() + 2) * 3 + 5);
+  EXPECT_EQ(edit_->Text(), QStringLiteral("Pr"));  // the popup does not complete the text itself
+  Key(edit_, Qt::Key_Down);
+  Key(edit_, Qt::Key_Down);
+  EXPECT_EQ(edit_->Text(), QStringLiteral("Projekte"));
+  EXPECT_EQ(edit_->SelText(), QStringLiteral("Projekte"));
+  Key(edit_, Qt::Key_Up);
+  Key(edit_, Qt::Key_Up);  // not above the first entry
+  EXPECT_EQ(edit_->Text(), QStringLiteral("Programme"));
+  Key(edit_, Qt::Key_Escape);  // the typed text comes back
+  EXPECT_FALSE(ac.PopupOpen());
+  EXPECT_EQ(edit_->Text(), QStringLiteral("Pr"));
+  edit_->SetSelLength(0);
+  edit_->SetCaretPos(3);
+  Type(edit_, QStringLiteral("o"));
+  ASSERT_TRUE(ac.PopupOpen());
+  Key(edit_, Qt::Key_Down);
+  Key(edit_, Qt::Key_Return);
+  EXPECT_FALSE(ac.PopupOpen());
+  EXPECT_EQ(edit_->Text(), QStringLiteral("Programme"));
+  // A text that matches nothing leaves the list as it is; an empty text closes it.
+  edit_->SetText(QString());
+  Type(edit_, QStringLiteral("D"));
+  ASSERT_TRUE(ac.PopupOpen());
+  Type(edit_, QStringLiteral("x"));
+  EXPECT_TRUE(ac.PopupOpen());
+  Key(edit_, Qt::Key_Backspace);
+  Key(edit_, Qt::Key_Backspace);
+  EXPECT_FALSE(ac.PopupOpen());
+  // Focus loss puts the typed text back and closes the list.
+  Type(edit_, QStringLiteral("Pro"));
+  Key(edit_, Qt::Key_Down);
+  Focus(other_);
+  EXPECT_FALSE(ac.PopupOpen());
+  EXPECT_EQ(edit_->Text(), QStringLiteral("Pro"));
+}
+
+TEST_F(EditTest, GetLineNeverWritesPastTheCallersBuffer) {
+  edit_->SetText(QStringLiteral("Grüße"));
+  char buffer[8];
+  std::memset(buffer, '#', sizeof(buffer));
+  EXPECT_EQ(edit_->GetLine(buffer, 3), 3);
+  EXPECT_EQ(std::string(buffer, 3), "Gr\xFC");
+  EXPECT_EQ(buffer[3], '#');  // nothing beyond the given size
+  EXPECT_EQ(edit_->GetLine(buffer, 8), 5);
+  EXPECT_EQ(std::string(buffer, 5), "Gr\xFC\xDF" "e");
+  EXPECT_EQ(buffer[5], '#');
+  EXPECT_EQ(edit_->GetLine(buffer, 0), 0);
+  EXPECT_EQ(edit_->GetLine(nullptr, 8), 0);
+}
+
+TEST_F(EditTest, CaretBlinksWithoutTouchingTheDesktopBlinkTime) {
+  const int desktop = QApplication::cursorFlashTime();
+  edit_->Caret().SetBlinkRate(530);
+  window_->show();
+  edit_->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::cursorFlashTime(), desktop);
+  other_->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::cursorFlashTime(), desktop);
+  EXPECT_EQ(edit_->Caret().BlinkRate(), 530);
+}
+
+TEST_F(EditTest, UndoRecordsRoundTripThroughTheBufferStream) {
+  Type(edit_, QStringLiteral("aä"));
+  ASSERT_EQ(edit_->UndoCount(), 2);
+  const TZCLBufferBytes stream = edit_->SaveUndoToStream();
+  // Length 23, the signature with its zero, then the items oldest first.
+  ASSERT_GE(stream.size(), 27u);
+  EXPECT_EQ(stream[0], 23);
+  EXPECT_EQ(stream[1] | stream[2] | stream[3], 0);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(stream.data() + 4), 23),
+            std::string("@ZCLBufferStream-V0.1@", 23));
+  const auto items = ReadBufferStream(stream);
+  ASSERT_TRUE(items.has_value());
+  ASSERT_EQ(items->size(), 2u);
+  EXPECT_EQ((*items)[0][4], 'a');     // the first typed character comes first
+  EXPECT_EQ((*items)[1][4], 0xE4);    // ä in Windows-1252
+  edit_->EmptyUndoBuffer();
+  EXPECT_FALSE(edit_->CanUndo());
+  TZCLBufferBytes broken = stream;
+  broken[10] = 'X';
+  EXPECT_FALSE(edit_->LoadUndoFromStream(broken));
+  EXPECT_EQ(edit_->UndoCount(), 0);
+}
+
+TEST(ZCLBuffer, LimitsCircleModeAndTruncatedStreams) {
+  TZCLDynLIFOBuffer<int> buffer;
+  std::vector<int> freed;
+  buffer.OnFreeItem = [&](int& v) { freed.push_back(v); };
+  buffer.SetMaxEntries(2);
+  buffer.SetCircleMode(false);
+  EXPECT_TRUE(buffer.Push(1));
+  EXPECT_TRUE(buffer.Push(2));
+  EXPECT_FALSE(buffer.Push(3));  // full without circle mode
+  buffer.SetCircleMode(true);
+  EXPECT_TRUE(buffer.Push(3));   // drops the oldest
+  EXPECT_EQ(freed, std::vector<int>{1});
+  EXPECT_EQ(*buffer.Pop(), 3);
+  EXPECT_EQ(*buffer.Pop(), 2);
+  EXPECT_FALSE(buffer.Pop().has_value());
+  buffer.SetMaxEntries(1);
+  buffer.Push(7);
+  buffer.Push(8);  // a buffer of one entry is cleared first
+  EXPECT_EQ(buffer.Count(), 1);
+  EXPECT_EQ(freed, (std::vector<int>{1, 7}));
+
+  TZCLBufferBytes stream = WriteBufferStream({{1, 2, 3}, {}, {9}});
+  EXPECT_EQ(stream.size(), 4u + 23u + 4u + 3u + 4u + 4u + 1u);
+  auto items = ReadBufferStream(stream);
+  ASSERT_TRUE(items.has_value());
+  EXPECT_EQ(items->size(), 3u);
+  stream.pop_back();  // the last item is cut: the items before it stay
+  items = ReadBufferStream(stream);
+  ASSERT_TRUE(items.has_value());
+  EXPECT_EQ(items->size(), 2u);
+  EXPECT_FALSE(ReadBufferStream(TZCLBufferBytes{1, 2}).has_value());
 }
 
 }  // namespace

@@ -101,3 +101,64 @@ TEST(FaceController, EditTakesTheColourOfItsState) {
 
 }  // namespace
 }  // namespace zyn
+
+#include "widgets/controls/ZCL3DCaption.h"
+#include "widgets/controls/ZCLBevel.h"
+
+namespace zyn {
+namespace {
+
+TEST(FaceController, PoolAndStateCopiesAndTheKindQueries) {
+  TZCLFaceController fc;
+  auto bevel = std::make_unique<TZCLBevel>();
+  bevel->SetMode(bmStandard);
+  fc.Settings().AddSetting(std::move(bevel), QStringLiteral("TZCLBevel"), QStringLiteral("Rahmen"));
+  auto caption = std::make_unique<TZCLFxCaption>();
+  caption->SetAngle(45);
+  fc.Settings().AddSetting(std::move(caption), QStringLiteral("TZCLFxCaption"), QStringLiteral("Schrift"));
+  TZCLCFCSettingObjects copy;
+  copy.Assign(fc.Settings());
+  ASSERT_EQ(copy.Count(), 2);
+  EXPECT_EQ(copy.NameAt(1), QStringLiteral("Schrift"));
+  ASSERT_NE(dynamic_cast<TZCLFxCaption*>(copy.ObjectAt(1)), nullptr);
+  EXPECT_EQ(dynamic_cast<TZCLFxCaption*>(copy.ObjectAt(1))->Angle(), 45);
+  EXPECT_NE(copy.ObjectAt(0), fc.Settings().ObjectAt(0));  // a copy, not the same object
+  EXPECT_EQ(dynamic_cast<TZCLBevel*>(copy.ObjectAt(0))->Mode(), bmStandard);
+
+  TZCLCFCStateObject& normal = fc.AddState(StateEntries().back().Kind);
+  normal.Settings = QStringList{"Schrift", "Rahmen"};
+  fc.ResolveAll();
+  FakeEdit edit;
+  EXPECT_EQ(fc.GetBevel(&edit), fc.Settings().FindSetting(QStringLiteral("Rahmen")));
+  EXPECT_EQ(fc.Get3DCaption(&edit), fc.Settings().FindSetting(QStringLiteral("Schrift")));  // an FX caption answers
+  EXPECT_EQ(fc.GetFill(&edit), nullptr);
+  EXPECT_EQ(fc.GetFont(&edit), nullptr);
+  EXPECT_TRUE(fc.GetCtl3D(&edit));
+  QObject plain;
+  EXPECT_FALSE(fc.GetCtl3D(&plain));
+
+  TZCLCFCStateObject other;
+  TZCLCFCSettingObjects small;
+  small.AddSetting(std::make_unique<TZCLColorObject>(), QStringLiteral("TZCLColorObject"), QStringLiteral("Rahmen"));
+  other.Assign(normal, small);  // names missing from the other pool are dropped
+  EXPECT_EQ(other.Settings, QStringList{"Rahmen"});
+  EXPECT_EQ(other.Kind, normal.Kind);
+}
+
+TEST(FaceController, ClientsRepaintAndLeaveWithTheirController) {
+  zyn::test::EnsureApp();
+  QWidget window;
+  auto* edit = new TZCLEdit(&window);
+  auto controller = std::make_unique<TZCLFaceController>();
+  edit->SetFaceController(controller.get());
+  EXPECT_EQ(controller->ClientCount(), 1);
+  edit->SetFaceController(nullptr);
+  EXPECT_EQ(controller->ClientCount(), 0);
+  edit->SetFaceController(controller.get());
+  controller.reset();  // the edit keeps no dangling controller
+  EXPECT_EQ(edit->FaceController(), nullptr);
+  EXPECT_EQ(edit->EffectiveColor(), edit->Color());
+}
+
+}  // namespace
+}  // namespace zyn

@@ -45,5 +45,25 @@ TEST(Glyph, SameSizeGlyphsShareOneListAndTheCacheGoesWithThem) {
   EXPECT_EQ(TZCLGlyph::Cache(), nullptr);
 }
 
+TEST(Glyph, DrawsTheStateImageBesideTheText) {
+  zyn::test::EnsureApp();
+  TZCLGlyph g;
+  QImage cells = Cells(2, 16);
+  cells.setPixel(16 + 5, 5, qRgb(0, 200, 0));  // the second cell (the disabled image) has a green dot
+  g.SetBitmap(cells);
+  QImage image(60, 20, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  TCanvas canvas(&image);
+  TZCLGlyphTextLayout layout;  // top-left, text right of the glyph
+  const auto r = g.Draw(canvas, QString(), 0, gtfEnabled, layout, bstDisabled, Rect(0, 0, 60, 20));
+  EXPECT_EQ(r.Glyph, Rect(0, 0, 16, 16));
+  EXPECT_EQ(FromQColor(image.pixelColor(5, 5)), RGB(0, 200, 0));
+  EXPECT_EQ(FromQColor(image.pixelColor(8, 8)), clWhite);  // the fuchsia background stays out
+  TZCLGlyph empty;
+  const auto t = empty.Draw(canvas, QStringLiteral("A"), 0, gtfEnabled | gtfMeasure, layout, bstUp, Rect(0, 0, 60, 20));
+  EXPECT_TRUE(IsRectEmpty(t.Glyph));
+  EXPECT_FALSE(IsRectEmpty(t.Text));
+}
+
 }  // namespace
 }  // namespace zyn

@@ -1,4 +1,5 @@
 #include "widgets/controls/ZCLCompress.h"
+#include "widgets/controls/ZCLImageList.h"
 #include "widgets/controls/ZCLLists.h"
 
 #include "TestSupport.h"
@@ -138,6 +139,66 @@ TEST(Lists, ChangeLinksHearTheController) {
   TZCLWaveList copy;
   copy.Assign(list);
   EXPECT_EQ(copy.Count(), 3);
+}
+
+TEST(Lists, BitmapBlocksOfEachPixelFormat) {
+  zyn::test::EnsureApp();
+  QImage bitmap(10, 2, QImage::Format_RGB32);
+  bitmap.fill(Qt::white);
+  bitmap.setPixelColor(0, 0, Qt::black);
+  auto le32 = [](const QByteArray& b, int at) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 2])) << 16 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
+  };
+  const struct {
+    TZCLSavePixelFormat format;
+    int bits, palette, stride;
+  } cases[] = {{spfMono, 1, 2, 4}, {spf4bit, 4, 16, 8}, {spf8bit, 8, 256, 12}, {spf16bit, 24, 0, 32}};
+  for (const auto& k : cases) {
+    const QByteArray b = BitmapBlock(bitmap, k.format);
+    SCOPED_TRACE(k.bits);
+    EXPECT_EQ(b.left(2), QByteArray("BM"));
+    const std::uint32_t offset = 14 + 40 + 4 * k.palette;
+    EXPECT_EQ(le32(b, 10), offset);                          // bits offset
+    EXPECT_EQ(le32(b, 2), offset + 2 * k.stride);            // total size
+    EXPECT_EQ(static_cast<unsigned char>(b[28]), k.bits);    // bits per pixel
+    EXPECT_EQ(le32(b, 34), static_cast<std::uint32_t>(2 * k.stride));  // image size
+    EXPECT_EQ(b.size(), static_cast<int>(offset + 2 * k.stride));
+    QImage back;
+    ASSERT_TRUE(back.loadFromData(b, "BMP"));
+    EXPECT_EQ(back.pixelColor(0, 0), QColor(Qt::black));
+    EXPECT_EQ(back.pixelColor(5, 1), QColor(Qt::white));
+  }
+  EXPECT_EQ(PixelFormatFlags(spfDefault), 0);
+  EXPECT_EQ(PixelFormatFlags(spfMono), 0x10);
+  EXPECT_EQ(PixelFormatFlags(spf16bit), 0x80);
+  EXPECT_EQ(PixelFormatOfFlags(0x48), spf8bit);
+}
+
+TEST(Lists, ImageListKeepsItsPixelFormatAndMaskThroughTheStream) {
+  zyn::test::EnsureApp();
+  TZCLImageList list;
+  list.SetDefaultPixelFormat(spf4bit);
+  auto* item = list.Item(list.AddItem());
+  EXPECT_EQ(item->PixelFormat, spf4bit);
+  item->SetMasked(true);
+  QImage strip(32, 16, QImage::Format_RGB32);
+  strip.fill(QColor(255, 0, 255));
+  strip.setPixelColor(3, 3, Qt::red);
+  item->AddBitmap(strip);
+  EXPECT_EQ(item->GetFlags() & 0xF0, 0x20);
+  const QImage mask = item->MaskStrip();
+  EXPECT_EQ(mask.pixelColor(3, 3), QColor(Qt::black));
+  EXPECT_EQ(mask.pixelColor(4, 3), QColor(Qt::white));
+  const QByteArray data = list.SaveToStream(false);
+  TZCLImageList copy;
+  copy.LoadFromStream(data, false);
+  ASSERT_EQ(copy.GetImageCount(0), 2);
+  EXPECT_EQ(copy.Item(0)->PixelFormat, spf4bit);
+  EXPECT_TRUE(copy.Item(0)->Masked());
+  EXPECT_EQ(copy.Item(0)->Image(0).pixelColor(3, 3), QColor(Qt::red));  // red is one of the 16 colours
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "widgets/controls/ZCLApplication.h"
 #include "widgets/controls/ZCLCustomMaskEdit.h"
 
 #include "TestSupport.h"
@@ -174,6 +175,128 @@ TEST_F(MaskEditTest, TimeTypeReadsAndWrites) {
   edit_->SetText(QStringLiteral("keine Zeit"));
   EXPECT_EQ(edit_->AsTime(), 0);
   EXPECT_EQ(errors_, 1);
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+class DateTyping : public MaskEditTest {
+ protected:
+  void SetUp() override {
+    MaskEditTest::SetUp();
+    edit_->DateFormat().SetFormat(dfCustom);
+    edit_->DateFormat().SetFormatStr(QStringLiteral("DD.MM.YYYY"));
+    edit_->SetDataType(mdDate);
+    edit_->WriteValue(TZCLDateFormat::ToValue(QDate(2026, 12, 5)));
+    edit_->SetCaretPos(1);
+  }
+};
+
+TEST_F(DateTyping, FieldsOfThePaddedText) {
+  const std::vector<TZCLDateField> f = edit_->DateFormat().Fields();
+  ASSERT_EQ(f.size(), 3u);
+  EXPECT_EQ(f[0].Kind, 2);
+  EXPECT_EQ(f[1].Kind, 12);
+  EXPECT_EQ(f[2].Kind, 24);
+  EXPECT_EQ(f[2].Start, 6);
+  EXPECT_EQ(f[2].End, 10);
+  EXPECT_EQ(edit_->DateFormat().FieldAt(2), 1);  // the separator belongs to the field after it
+}
+
+TEST_F(DateTyping, DayTakes31ButNot32) {
+  Type(edit_, QStringLiteral("3"));
+  EXPECT_EQ(edit_->Text(), QStringLiteral("03.12.2026"));
+  EXPECT_EQ(edit_->SelText(), QStringLiteral("03"));  // the field is selected again
+  Type(edit_, QStringLiteral("2"));
+  EXPECT_EQ(edit_->Text(), QStringLiteral("03.12.2026"));
+  Type(edit_, QStringLiteral("1"));
+  EXPECT_EQ(edit_->Text(), QStringLiteral("31.12.2026"));
+  // The separator jumps to the month; 1 then 3 is no month, 1 then 1 is.
+  Type(edit_, QStringLiteral("."));
+  EXPECT_EQ(edit_->SelText(), QStringLiteral("12"));
+  Type(edit_, QStringLiteral("13"));
+  EXPECT_EQ(edit_->Text(), QStringLiteral("31.01.2026"));
+  Type(edit_, QStringLiteral("1"));
+  EXPECT_EQ(edit_->Text(), QStringLiteral("31.11.2026"));
+  Type(edit_, QStringLiteral("."));
+  Type(edit_, QStringLiteral("1999"));
+  EXPECT_EQ(edit_->Text(), QStringLiteral("31.11.1999"));
+  EXPECT_EQ(edit_->AsDate(), 0);  // there is no 31 November
+}
+
+TEST_F(DateTyping, UpOnDecemberGivesJanuaryOfTheSameYearAndArrowsWalkTheFields) {
+  Key(edit_, Qt::Key_Right);
+  EXPECT_EQ(edit_->SelText(), QStringLiteral("12"));
+  Key(edit_, Qt::Key_Up);
+  EXPECT_EQ(edit_->Text(), QStringLiteral("05.01.2026"));
+  EXPECT_EQ(edit_->SelText(), QStringLiteral("01"));
+  Key(edit_, Qt::Key_Down);
+  EXPECT_EQ(edit_->Text(), QStringLiteral("05.12.2026"));
+  Key(edit_, Qt::Key_Right);
+  Key(edit_, Qt::Key_Up);
+  EXPECT_EQ(edit_->Text(), QStringLiteral("05.12.2027"));
+  Key(edit_, Qt::Key_Left);
+  Key(edit_, Qt::Key_Left);
+  Key(edit_, Qt::Key_Down);
+  EXPECT_EQ(edit_->Text(), QStringLiteral("04.12.2027"));
+  Key(edit_, Qt::Key_Backspace);  // nothing is deleted in a date
+  EXPECT_EQ(edit_->Text(), QStringLiteral("04.12.2027"));
+}
+
+TEST_F(MaskEditTest, CurrencyTypingFlagsTheSignAndMovesTheSeparator) {
+  TZCLCurrencySettings& c = edit_->CurrencySettings();
+  c.SetSystemDefaults(cmUser);
+  c.SetSeparators(QLatin1Char(','), QLatin1Char('.'));
+  c.SetSymbol(QStringLiteral("€"));
+  c.SetPositiveFormatStr(TZCLCurrencySettings::PositiveTemplate(3));
+  c.SetNegativeFormatStr(TZCLCurrencySettings::NegativeTemplate(8));
+  edit_->SetDataType(mdCurrency);
+  edit_->SetCaretPos(2);  // after the "0" before the separator
+  Type(edit_, QStringLiteral("12"));
+  EXPECT_EQ(edit_->Text(), QStringLiteral("12,00 €"));  // the leading zero goes with the reformatting
+  EXPECT_EQ(edit_->AsCurrency(), 120000);
+  Type(edit_, QStringLiteral("-"));
+  EXPECT_EQ(edit_->Text(), QStringLiteral("-12,00 €"));
+  Type(edit_, QStringLiteral("-"));
+  EXPECT_EQ(edit_->Text(), QStringLiteral("12,00 €"));
+  // The separator typed after the first digit makes "1,20".
+  edit_->SetCaretPos(2);
+  Type(edit_, QStringLiteral(","));
+  EXPECT_EQ(edit_->Text(), QStringLiteral("1,20 €"));
+  EXPECT_EQ(edit_->AsCurrency(), 12000);
+  Type(edit_, QStringLiteral("x"));  // anything else is cleaned away again
+  EXPECT_EQ(edit_->AsCurrency(), 12000);
+  EXPECT_EQ(errors_, 0);
+}
+
+TEST_F(MaskEditTest, FixedSeparatorSurvivesDeletesAndOverwrites) {
+  edit_->SetDataType(mdFixed);
+  const QString sep = QString(edit_->DecimalSeparator());
+  edit_->WriteValue(3.5);
+  ASSERT_EQ(edit_->Text(), QStringLiteral("3") + sep + QStringLiteral("5"));
+  edit_->SetCaretPos(2);
+  Key(edit_, Qt::Key_Delete);  // the separator stays; the caret steps over it
+  EXPECT_EQ(edit_->Text(), QStringLiteral("3") + sep + QStringLiteral("5"));
+  EXPECT_EQ(edit_->CaretPos(), 3);
+  Key(edit_, Qt::Key_Backspace);  // likewise to the left
+  EXPECT_EQ(edit_->Text(), QStringLiteral("3") + sep + QStringLiteral("5"));
+  EXPECT_EQ(edit_->CaretPos(), 2);
+  Key(edit_, Qt::Key_Backspace);  // the only digit before the separator becomes 0
+  EXPECT_EQ(edit_->Text(), QStringLiteral("0") + sep + QStringLiteral("5"));
+  EXPECT_EQ(edit_->CaretPos(), 1);
+  ZCLApplication().SetInsertMode(false);
+  edit_->SetCaretPos(2);
+  Type(edit_, QStringLiteral("7"));  // overwriting at the separator steps over it
+  ZCLApplication().SetInsertMode(true);
+  EXPECT_EQ(edit_->Text(), QStringLiteral("0") + sep + QStringLiteral("7"));
+  // Surplus decimals are cut back to the fixed count.
+  edit_->SetCaretPos(4);
+  Type(edit_, QStringLiteral("9"));
+  EXPECT_EQ(edit_->Text(), QStringLiteral("0") + sep + QStringLiteral("7"));
+  EXPECT_DOUBLE_EQ(edit_->AsFloat(), 0.7);
 }
 
 }  // namespace

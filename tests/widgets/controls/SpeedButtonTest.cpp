@@ -114,5 +114,36 @@ TEST_F(SpeedButtonTest, PushedFaceIsSunken) {
   EXPECT_EQ(FromQColor(hot.pixelColor(0, 0)), ColorToRGB(clBtnHighlight));
 }
 
+TEST_F(SpeedButtonTest, AcceleratorClicksTogglesOrDropsDown) {
+  EXPECT_EQ(TZCLBaseGraphicButton::AcceleratorOf(QStringLiteral("&Öffnen")), QChar(0xD6));
+  EXPECT_TRUE(TZCLBaseGraphicButton::AcceleratorOf(QStringLiteral("A&&B")).isNull());
+  EXPECT_EQ(TZCLBaseGraphicButton::AcceleratorOf(QStringLiteral("A&&B&c")), QLatin1Char('C'));
+  int clicks = 0;
+  buttons_[0]->OnClick = [&](QObject*) { ++clicks; };
+  buttons_[0]->SetCaption(QStringLiteral("&Suchen"));
+  EXPECT_FALSE(buttons_[0]->DialogChar(QLatin1Char('x')));
+  EXPECT_TRUE(buttons_[0]->DialogChar(QLatin1Char('s')));
+  EXPECT_EQ(clicks, 1);
+  // Through the key itself: Alt+S reaches the button as its shortcut.
+  Key(window_.get(), Qt::Key_S, Qt::AltModifier);
+  QApplication::processEvents();
+  EXPECT_EQ(clicks, 2);
+  // A grouped button toggles and clicks only when it became pressed.
+  buttons_[0]->SetGroupIndex(1);
+  buttons_[0]->SetAllowAllUp(true);
+  EXPECT_TRUE(buttons_[0]->DialogChar(QLatin1Char('S')));
+  EXPECT_TRUE(buttons_[0]->Pressed());
+  EXPECT_EQ(clicks, 3);
+  EXPECT_TRUE(buttons_[0]->DialogChar(QLatin1Char('S')));
+  EXPECT_FALSE(buttons_[0]->Pressed());
+  EXPECT_EQ(clicks, 3);
+  // A disabled or hidden button ignores its key.
+  buttons_[0]->setEnabled(false);
+  EXPECT_FALSE(buttons_[0]->DialogChar(QLatin1Char('S')));
+  buttons_[0]->setEnabled(true);
+  buttons_[0]->hide();
+  EXPECT_FALSE(buttons_[0]->DialogChar(QLatin1Char('S')));
+}
+
 }  // namespace
 }  // namespace zyn

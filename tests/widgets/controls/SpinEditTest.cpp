@@ -1,3 +1,4 @@
+#include "widgets/controls/ZCLApplication.h"
 #include "widgets/controls/ZCLSpinEdit.h"
 
 #include "TestSupport.h"
@@ -211,6 +212,52 @@ TEST_F(SpinEditTest, PaintsTheArrowsInTheButton) {
   const QImage whole = Render(spin_);
   EXPECT_EQ(FromQColor(whole.pixelColor(0, 5)), ColorToRGB(clBtnShadow));  // the sunken window border
   EXPECT_EQ(FromQColor(whole.pixelColor(spin_->width() / 3, spin_->height() - 1)), ColorToRGB(clBtnHighlight));
+}
+
+TEST(SpinButtonThemes, ThemedPartsAreHalvesDrawnByTheSpinClass) {
+  EnsureApp();
+  ZCLApplication().SetVisualStyles(true);
+  QWidget window;
+  window.resize(60, 60);
+  auto* button = new TZCLSpinButton(&window);
+  button->setGeometry(0, 0, 20, 20);
+  button->SetParts(spUp | spDown);
+  ASSERT_TRUE(button->UsesThemes());
+  // No diagonal split with themes: the top-right corner belongs to the up part.
+  EXPECT_EQ(button->PartAt(18, 2), static_cast<unsigned>(spUp));
+  EXPECT_EQ(button->PartAt(2, 18), static_cast<unsigned>(spDown));
+  QString themeClass;
+  int part = 0, state = 0;
+  button->ThemePartOf(spDown, ssPressed, themeClass, part, state);
+  EXPECT_EQ(themeClass, QStringLiteral("SPIN"));
+  EXPECT_EQ(part, 2);
+  EXPECT_EQ(state, 3);
+  button->SetStyle(1);
+  const struct {
+    TZCLSpinPart part;
+    int state, expected;
+  } scroll[] = {{spUp, ssNormal, 1}, {spDown, ssHot, 6}, {spLeft, ssDisabled, 12}, {spRight, ssPressed, 15}};
+  for (const auto& s : scroll) {
+    button->ThemePartOf(s.part, s.state, themeClass, part, state);
+    EXPECT_EQ(themeClass, QStringLiteral("SCROLLBAR"));
+    EXPECT_EQ(part, 1);
+    EXPECT_EQ(state, s.expected);
+  }
+  button->SetStyle(0);
+  // Both halves show the spin face of the visual style.
+  const QImage image = Render(button);
+  EXPECT_EQ(FromQColor(image.pixelColor(3, 5)), RGB(193, 211, 251));
+  EXPECT_EQ(FromQColor(image.pixelColor(3, 15)), RGB(193, 211, 251));
+  // The spin edit hands its themed-look flag to its button.
+  auto* spin = new TZCLSpinEdit(&window);
+  EXPECT_TRUE(spin->SpinButton().UsesThemes());
+  spin->SetCtlXP(false);
+  EXPECT_FALSE(spin->SpinButton().CtlXP());
+  EXPECT_FALSE(spin->SpinButton().UsesThemes());
+  // Without the application's visual styles the classic diagonal look is back.
+  ZCLApplication().SetVisualStyles(false);
+  EXPECT_FALSE(button->UsesThemes());
+  EXPECT_EQ(button->PartAt(18, 2), static_cast<unsigned>(spDown));
 }
 
 }  // namespace

@@ -1,0 +1,309 @@
+#include "compiler/CompileDriver.h"
+
+#include "compiler/ClockTable.h"
+#include "compiler/CompileContext.h"
+#include "compiler/CompileError.h"
+#include "compiler/CompileInterfaces.h"
+#include "compiler/EACompiler.h"
+#include "compiler/VisuLinks.h"
+#include "compiler/ZYNCompiler.h"
+#include "model/Modul.h"
+#include "model/base/Cp1252.h"
+#include "model/base/Streams.h"
+#include "model/project/Global.h"
+#include "model/project/Projekt.h"
+
+namespace zyn {
+
+namespace {
+
+bool HasSameLink(const TVerbindungsListe& list, const TVerbindung& link) {
+  for (int i = 0; i < list.Count(); ++i) {
+    const TVerbindung& other = *list.GetVerbindung(i);
+    if (other.Header() == link.Header() && other.LogicTable() == link.LogicTable()) return true;
+  }
+  return false;
+}
+
+template <class F>
+void ForEachLinkOwner(TSteuermodul& stm, F f) {
+  for (int m = 0; m < stm.Module.Count(); ++m) {
+    TModul& modul = *stm.Module.GetModul(m);
+    for (int i = 0; i < modul.Eingaenge().Count(); ++i) f(*modul.Eingaenge().GetEingang(i));
+    for (int i = 0; i < modul.Rueckmeldungen().Count(); ++i) f(*modul.Rueckmeldungen().GetRueckmeldung(i));
+  }
+  for (int i = 0; i < stm.Merker.Count(); ++i) f(*stm.Merker.GetMerker(i));
+  for (int i = 0; i < stm.Uhren.Count(); ++i) f(*stm.Uhren.GetUhr(i));
+}
+
+}  // namespace
+
+TCompileDriver::TCompileDriver(TZYNProjekt& projekt) : ProgramTitle(GProgramTitle), fProjekt(projekt) {}
+
+TCompileDriver::~TCompileDriver() = default;
+
+const TBinData* TCompileDriver::Image(int stmAdresse) const {
+  if (stmAdresse < 0 || stmAdresse > 3) return nullptr;
+  return fImages[static_cast<size_t>(stmAdresse)].get();
+}
+
+TStmImages TCompileDriver::ImageTable() const {
+  TStmImages table{};
+  for (size_t i = 0; i < fImages.size(); ++i) table[i] = fImages[i].get();
+  return table;
+}
+
+void TCompileDriver::PrepareImages() {
+  for (auto& image : fImages) image.reset();
+  fDcf77Mask = 0xFFFF;
+  for (int i = 0; i < fProjekt.Steuermodule.Count(); ++i) {
+    const TSteuermodul& stm = *fProjekt.Steuermodule.GetSteuermodul(i);
+    const int a = stm.Adresse();
+    if (a < 0 || a > 3) {
+      throw ECompileError(Ansi("Das Steuermodul \"") + stm.DisplayName() + Ansi("\" hat die ungültige Adresse ") +
+                          std::to_string(a) + Ansi("."));
+    }
+    if (fImages[static_cast<size_t>(a)]) {
+      throw ECompileError(Ansi("Die Adresse ") + std::to_string(a) +
+                          Ansi(" ist mehreren Steuermodulen zugeordnet."));
+    }
+    fImages[static_cast<size_t>(a)] = std::make_unique<TBinData>(a);
+    if (!stm.DCF77) fDcf77Mask = static_cast<uint16_t>(fDcf77Mask & ~(1u << a));
+  }
+}
+
+void TCompileDriver::CompileProject(bool removeGenerated, ICompileProgress* progress) {
+  fCompiled = false;
+  try {
+    PrepareImages();
+    TCompileContext context(fProjekt, ImageTable(), progress);
+    Run(context);
+    fCompiled = true;
+  } catch (...) {
+    if (removeGenerated) RemoveGeneratedLinks();
+    throw;
+  }
+  if (removeGenerated) RemoveGeneratedLinks();
+}
+
+void TCompileDriver::Run(TCompileContext& context) {
+  TSteuermodulListe& list = fProjekt.Steuermodule;
+  for (int i = 0; i < list.Count(); ++i) list.GetSteuermodul(i)->Merker.ResetAll();
+  ExpandGroups(context);
+
+  TZYNCompiler compiler(context);
+  for (int i = 0; i < list.Count(); ++i) {
+    TSteuermodul& stm = *list.GetSteuermodul(i);
+    compiler.CompileCombinations(stm.Module);
+    compiler.CompileCombinations(stm.Merker);
+    compiler.CompileCombinations(stm.Uhren);
+  }
+  for (const auto& image : fImages) {
+    if (image) image->LogicArea.LogicStart = image->LogicArea.Length();
+  }
+
+  // Flags first, so that the links that set or clear a flag find the flag's lists.
+  for (int i = 0; i < list.Count(); ++i) {
+    TSteuermodul& stm = *list.GetSteuermodul(i);
+    TLinkEmitter emitter(context, *fImages[static_cast<size_t>(stm.Adresse())]);
+    for (int f = 0; f < stm.Merker.Count(); ++f) emitter.CompileLinks(*stm.Merker.GetMerker(f), true);
+  }
+  for (int i = 0; i < list.Count(); ++i) CompileModules(context, i);
+  CompileVisuLinks(context);
+
+  for (int i = 0; i < list.Count(); ++i) {
+    fImages[static_cast<size_t>(list.GetSteuermodul(i)->Adresse())]->FinalizeImage(fProjekt.ProjektGUID, ProgramTitle);
+  }
+  const TStmImages table = ImageTable();
+  for (int i = 0; i < list.Count(); ++i) {
+    const TSteuermodul& stm = *list.GetSteuermodul(i);
+    TBinData& image = *fImages[static_cast<size_t>(stm.Adresse())];
+    image.ResolveCrossReferences(table);
+    if (stm.DCF77) image.SetDcf77Mask(fDcf77Mask);
+  }
+}
+
+void TCompileDriver::CompileModules(TCompileContext& context, int index) {
+  TSteuermodul& stm = *fProjekt.Steuermodule.GetSteuermodul(index);
+  TBinData& image = *fImages[static_cast<size_t>(stm.Adresse())];
+  TLinkEmitter emitter(context, image);
+  for (int m = 0; m < stm.Module.Count(); ++m) {
+    TModul& modul = *stm.Module.GetModul(m);
+    if (modul.BasisKlasse < 0 || modul.BasisKlasse > 7 || modul.Adresse() < 0 || modul.Adresse() > 31) {
+      throw ECompileError(Ansi("Das Modul \"") + modul.DisplayName() + Ansi("\" hat eine ungültige Busadresse."));
+    }
+    if (modul.Eingaenge().VerbindungsCount() > 0 || modul.Rueckmeldungen().VerbindungsCount() > 0) {
+      TVerbLinkBuffer& table = image.Image;
+      const size_t position = table.Length();
+      const uint8_t entry[3] = {static_cast<uint8_t>(modul.BusKey()), 0, 0};
+      table.AppendBytes(entry, 3);
+      table.WriteWordBE(table.ChainPos, static_cast<uint16_t>(kModuleBase + position));
+      table.ChainPos = position + 1;
+      for (int i = 0; i < modul.Eingaenge().Count(); ++i) emitter.CompileLinks(*modul.Eingaenge().GetEingang(i), false);
+      for (int i = 0; i < modul.Rueckmeldungen().Count(); ++i) {
+        emitter.CompileLinks(*modul.Rueckmeldungen().GetRueckmeldung(i), false);
+      }
+      table.AppendByte(0xFF);
+    }
+    for (int i = 0; i < modul.Ausgaenge().Count(); ++i) {
+      const TAusgang& output = *modul.Ausgaenge().GetAusgang(i);
+      image.PorArea.SetPORState(modul.BasisKlasse, modul.Adresse(), output.PORStatus, output.Adresse());
+    }
+  }
+  BuildClockTable(context, image, stm.Uhren);
+}
+
+void TCompileDriver::ExpandGroups(TCompileContext& context) {
+  for (int i = 0; i < fProjekt.Steuermodule.Count(); ++i) {
+    ForEachLinkOwner(*fProjekt.Steuermodule.GetSteuermodul(i), [&](TKanal& k) { ExpandGroupLinks(context, k); });
+  }
+}
+
+void TCompileDriver::ExpandGroupLinks(TCompileContext& context, TKanal& channel) {
+  TVerbindungsListe& links = channel.Verbindungen();
+  if (links.Count() == 0) return;
+  TVerbindungsListe expanded(&channel);
+  const TExpandCallback report = [&](int, TVerbindung* groupLink) { context.Report(2, groupLink); };
+  std::vector<TVerbindung*> groupLinks;
+  for (int i = 0; i < links.Count(); ++i) {
+    if (links.GetVerbindung(i)->Target().ObjType() == kObjGruppe) groupLinks.push_back(links.GetVerbindung(i));
+  }
+  for (TVerbindung* link : groupLinks) {
+    const TGruppe* group = fProjekt.FindGruppeByAddress(link->Target().StmNummer(), link->Target().KanalNummer());
+    if (group != nullptr) group->ExpandLink(fProjekt, &channel, expanded, report, link);
+  }
+  // A member link left from an earlier run without clean-up is not added a second time.
+  while (expanded.Count() > 0) {
+    std::unique_ptr<TVerbindung> member = expanded.Extract(expanded.GetVerbindung(0));
+    if (!HasSameLink(links, *member)) links.Add(std::move(member));
+  }
+}
+
+void TCompileDriver::CompileVisuLinks(TCompileContext& context) {
+  if (Visu == nullptr) return;
+  for (const IDispatchConnector* connector : Visu->DispatchConnectors()) {
+    const TDispatchBinding b = connector->Binding();
+    if (b.Art != kVisuKindAusgang || b.Kanal < 0 || b.Kanal > 15) continue;
+    const TSteuermodul* stm = fProjekt.Steuermodule.FindByAddress(b.Steuermodul);
+    const TModul* modul = stm != nullptr ? stm->FindModulByKey(b.ModulKey) : nullptr;
+    TBinData* image = (b.Steuermodul >= 0 && b.Steuermodul < 4) ? context.Images[static_cast<size_t>(b.Steuermodul)]
+                                                                   : nullptr;
+    if (modul == nullptr || image == nullptr) continue;
+    image->PorArea.SetOutputUsed(modul->BasisKlasse, modul->Adresse(), b.Kanal);
+  }
+}
+
+int TCompileDriver::ImportVisuLinks() {
+  if (Visu == nullptr) return 0;
+  int added = 0;
+  for (const IIndexTeleHandler* handler : Visu->IndexTeleHandlers()) {
+    for (int i = 0; i < handler->IndexCount(); ++i) {
+      const TIndexBinding b = handler->IndexBinding(i);
+      TSteuermodul* stm = fProjekt.Steuermodule.FindByAddress(b.Steuermodul);
+      if (stm == nullptr) continue;
+      TModul* modul = nullptr;
+      TKanal* object = nullptr;
+      auto link = std::make_unique<TVerbindung>(true);
+      link->SetGenerated(true);
+      TLinkEndpoint s = link->Source();
+      switch (b.ObjektArt) {
+        case kVisuObjEingang:
+        case kVisuObjRueckmeldung:
+          modul = stm->FindModulByKey(b.ModulKey);
+          if (modul == nullptr) break;
+          if (b.ObjektArt == kVisuObjEingang) {
+            object = modul->FindEingang(b.ObjektNummer);
+          } else {
+            object = modul->FindRueckmeldung(b.ObjektNummer);
+          }
+          s.SetObjType(modul->BasisKlasse);
+          s.SetModulKennung(modul->ModulKennung);
+          s.SetModulAdresse(modul->Adresse());
+          s.SetShift(b.ObjektArt == kVisuObjEingang ? modul->EinShift : modul->RMEShift);
+          break;
+        case kVisuObjUhr:
+          object = stm->Uhren.FindByAddress(b.ObjektNummer);
+          s.SetObjType(kObjUhr);
+          s.SetModulKennung("UHR");
+          break;
+        case kVisuObjMerker:
+          object = stm->Merker.FindByAddress(b.ObjektNummer);
+          s.SetObjType(kObjMerker);
+          s.SetModulKennung("MRK");
+          break;
+        default:
+          break;
+      }
+      if (object == nullptr) continue;
+      s.SetStmNummer(stm->Adresse());
+      s.SetKanalNummer(object->Adresse());
+      s.SetFunctionNumber(handler->EventNumber(i));
+      s.SetFunctionText(handler->IndexText(i));
+      link->Target().SetStmNummer(254);
+      link->SetTargetParamWord(static_cast<uint16_t>(handler->TelegramNumber(i)));
+      // A link of an earlier import that was kept is not added again.
+      if (HasSameLink(object->Verbindungen(), *link)) continue;
+      object->Verbindungen().Add(std::move(link));
+      ++added;
+    }
+  }
+  return added;
+}
+
+int TCompileDriver::RemoveGeneratedLinks() {
+  int removed = 0;
+  for (int i = 0; i < fProjekt.Steuermodule.Count(); ++i) {
+    TSteuermodul& stm = *fProjekt.Steuermodule.GetSteuermodul(i);
+    removed += stm.Module.DeleteGeneratedLinks();
+    removed += stm.Merker.DeleteGeneratedLinks();
+    removed += stm.Uhren.DeleteGeneratedLinks();
+  }
+  return removed;
+}
+
+bool TCompileDriver::BuildProject(const TBuildSteps& steps) {
+  std::vector<std::string> conflicts;
+  try {
+    if (steps.Tools != nullptr) steps.Tools->GenerateTools(fProjekt, conflicts);
+    ImportVisuLinks();
+  } catch (...) {
+    RemoveGeneratedLinks();
+    throw;
+  }
+  if (!conflicts.empty() && steps.Conflicts != nullptr && steps.Conflicts->ShowLogicConflicts(conflicts) != 1) {
+    RemoveGeneratedLinks();
+    return false;
+  }
+  CompileProject(true, steps.Progress);
+  if (steps.CompileDisplays) steps.CompileDisplays();
+  if (!steps.ProgramFile.empty()) ExportPrograms(steps.ProgramFile);
+  return true;
+}
+
+std::vector<uint8_t> TCompileDriver::ProgramBytes() const {
+  const auto notBuilt = [] {
+    return ECompileError(Ansi("Das Projekt muss zuerst fehlerfrei erstellt werden."));
+  };
+  if (!fCompiled) throw notBuilt();
+  std::vector<uint8_t> bytes;
+  for (int i = 0; i < fProjekt.Steuermodule.Count(); ++i) {
+    const TBinData* image = Image(fProjekt.Steuermodule.GetSteuermodul(i)->Adresse());
+    if (image == nullptr) throw notBuilt();
+    bytes.insert(bytes.end(), image->Bytes(), image->Bytes() + kImageSize);
+  }
+  return bytes;
+}
+
+void TCompileDriver::ExportPrograms(const std::string& fileName) const {
+  const std::vector<uint8_t> bytes = ProgramBytes();
+  WriteFileAtomic(fileName, bytes.data(), bytes.size());
+}
+
+std::string TCompileDriver::ProgramFileName(const std::string& projectFile) {
+  const size_t slash = projectFile.find_last_of("/\\");
+  const size_t dot = projectFile.find_last_of('.');
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+  return (hasExtension ? projectFile.substr(0, dot) : projectFile) + ".prg";
+}
+
+}  // namespace zyn

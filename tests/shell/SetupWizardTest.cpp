@@ -1,0 +1,135 @@
+#include "shell/Einrichtungsexperte.h"
+
+#include "TestApp.h"
+#include "model/base/Cp1252.h"
+#include "model/base/ZYNOptionen.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+
+namespace zyn {
+namespace {
+
+std::string ReadAll(const std::string& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The first start of the programme: no options file yet, so the defaults are written at once.
+class SetupWizard : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::EnsureApp();
+    ASSERT_TRUE(dir.isValid());
+    file = (dir.path() + "/zyn.xml").toStdString();
+    GOptionFile = std::make_unique<TZYNOptionFile>(dir.path().toStdString() + "/");
+    EXPECT_FALSE(GOptionFile->LoadFromFile(file));
+    EXPECT_TRUE(GOptionFile->ApplyFirstRun(file));
+  }
+  void TearDown() override { GOptionFile.reset(); }
+
+  // Runs `act` on the wizard as soon as it is shown modally.
+  void WhenShown(std::function<void(TFormEinrichtungsexperte*)> act) {
+    QTimer::singleShot(0, [act] {
+      auto* w = qobject_cast<TFormEinrichtungsexperte*>(QApplication::activeModalWidget());
+      ASSERT_NE(w, nullptr);
+      act(w);
+    });
+  }
+
+  QTemporaryDir dir;
+  std::string file;
+};
+
+TEST_F(SetupWizard, FirstStartShowsItOnceAndCancelLeavesTheOptionsFile) {
+  const std::string before = ReadAll(file);
+  EXPECT_FALSE(GetBoolOption(boConfigAssist));
+  TSetupWizardGate gate(file);
+  bool shown = false;
+  WhenShown([&](TFormEinrichtungsexperte* w) {
+    shown = true;
+    EXPECT_EQ(w->currentId(), TFormEinrichtungsexperte::KW);
+    EXPECT_FALSE(w->SidePicture->pixmap().isNull());
+    w->next();
+    w->B1->setText("Elektro Müller");  // typed, then thrown away
+    w->button(QWizard::CancelButton)->click();
+  });
+  EXPECT_TRUE(gate.Activated(nullptr));
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(ReadAll(file), before);
+  EXPECT_FALSE(GetBoolOption(boConfigAssist));
+  EXPECT_EQ(GOptionFile->Optionen().BasisDaten->First().Firma1, "");
+  // a second activation in the same run does not bring it back
+  EXPECT_FALSE(gate.Activated(nullptr));
+}
+
+TEST_F(SetupWizard, FinishStoresEveryPageSetsConfigAssistAndSavesTheFile) {
+  GOptionFile->Optionen().FileMenu->First().MaxItems = 25;  // more than the wizard accepts
+  TSetupWizardGate gate(file);
+  WhenShown([](TFormEinrichtungsexperte* w) {
+    EXPECT_EQ(w->ADM->value(), 10);
+    EXPECT_TRUE(w->SAL->isChecked());  // the defaults are shown
+    EXPECT_EQ(w->GBSource->checkedId(), 1);
+    w->button(QWizard::CustomButton2)->click();  // "Letzte Seite"
+    EXPECT_EQ(w->currentId(), TFormEinrichtungsexperte::KWizardInteriorPage3);
+    w->B1->setText("Elektro Müller");
+    w->B4->setText("Hauptstraße 1");
+    w->B9->setText("info@example.com");
+    w->GBSource->button(3)->setChecked(true);
+    w->GBTarget->button(2)->setChecked(true);
+    w->SAL->setChecked(false);
+    w->VZA->setChecked(true);
+    w->ADM->setValue(7);
+    w->button(QWizard::FinishButton)->click();
+  });
+  EXPECT_TRUE(gate.Activated(nullptr));
+  EXPECT_TRUE(GetBoolOption(boConfigAssist));
+
+  // the file holds it all: read it back into fresh options
+  TZYNOptionFile back(dir.path().toStdString() + "/");
+  ASSERT_TRUE(back.LoadFromFile(file));
+  TZYNOptionen& o = back.Optionen();
+  EXPECT_TRUE(o.Optionen->First().ConfigAssist);
+  EXPECT_TRUE(o.Optionen->First().FirstRun);
+  EXPECT_FALSE(o.Optionen->First().ConfirmDelete);
+  EXPECT_EQ(o.BasisDaten->First().Firma1, Ansi("Elektro Müller"));
+  EXPECT_EQ(o.BasisDaten->First().Strasse, Ansi("Hauptstraße 1"));
+  EXPECT_EQ(o.BasisDaten->First().email, "info@example.com");
+  EXPECT_EQ(o.SerialPort->First().Source, 3);
+  EXPECT_EQ(o.SerialPort->First().Target, 2);
+  EXPECT_EQ(o.SerialPort->First().MaxTimeout, 100);  // the read-only group keeps the stored values
+  EXPECT_EQ(o.FileMenu->First().MaxItems, 7);
+  EXPECT_TRUE(o.FileMenu->First().ShowFolder);
+  // once completed, the next start does not show it
+  TSetupWizardGate nextStart(file);
+  EXPECT_FALSE(nextStart.Activated(nullptr));
+}
+
+TEST_F(SetupWizard, FinishingUnchangedDefaultsStillWritesTheFile) {
+  TSetupWizardGate gate(file);
+  const std::string before = ReadAll(file);
+  WhenShown([](TFormEinrichtungsexperte* w) {
+    w->button(QWizard::CustomButton2)->click();
+    w->button(QWizard::FinishButton)->click();
+  });
+  gate.Activated(nullptr);
+  const std::string after = ReadAll(file);
+  EXPECT_NE(after, before);
+  TZYNOptionFile back(dir.path().toStdString() + "/");
+  ASSERT_TRUE(back.LoadFromFile(file));
+  EXPECT_TRUE(back.Optionen().Optionen->First().ConfigAssist);
+  EXPECT_EQ(back.Optionen().FileMenu->First().MaxItems, 4);
+}
+
+}  // namespace
+}  // namespace zyn

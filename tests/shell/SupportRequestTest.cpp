@@ -1,0 +1,136 @@
+#include "shell/FormSupportRequest.h"
+
+#include "TestApp.h"
+#include "mail/SmtpServer.h"
+#include "model/base/Cp1252.h"
+#include "model/base/ZYNOptionen.h"
+#include "platform/MessageDlg.h"
+#include "shell/Branding.h"
+
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace zyn {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+class SupportRequest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::EnsureApp();
+    dir = fs::temp_directory_path() / ("zyn_support_gui_" + std::to_string(getpid()) + "_" +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    GOptionFile = std::make_unique<TZYNOptionFile>(dir.string() + "/");
+    GOptionFile->SetDefaults();
+    TUserBasisDaten& b = GOptionFile->Optionen().BasisDaten->First();
+    b.Firma1 = Ansi("Elektro Müller");
+    b.Strasse = Ansi("Hauptstraße 1");
+    b.email = "installateur@example.com";
+    project = dir / "Anlage.zpf";
+    std::string bytes;
+    for (int i = 0; i < 3000; ++i) bytes += static_cast<char>((i * 91 + 7) & 0xFF);
+    std::ofstream(project, std::ios::binary) << bytes;
+    previous = SetMessageDlgHook([this](const QString& text, const QString&, unsigned) {
+      shown << text;
+      return IDOK;
+    });
+  }
+  void TearDown() override {
+    SetMessageDlgHook(previous);
+    GOptionFile.reset();
+    fs::remove_all(dir);
+  }
+  void SetServer(const std::string& s) { GOptionFile->Optionen().Internet->First().MailServer = s; }
+
+  fs::path dir, project;
+  QStringList shown;
+  TMessageDlgHook previous;
+};
+
+TEST_F(SupportRequest, SendsTheBodyAndTheZippedProjectToTheMailServer) {
+  test::SmtpServer server(dir / "maildir");
+  SetServer("127.0.0.1:" + std::to_string(server.Port));
+  TFrmSupportRequest dialog(nullptr, project.string());
+  EXPECT_TRUE(dialog.CBAnhang->isEnabled());
+  const QStringList lines = dialog.MBody->toPlainText().split('\n');
+  ASSERT_EQ(lines.size(), 7);
+  EXPECT_EQ(lines[0], "Firma: Elektro Müller");
+  EXPECT_EQ(lines[4], "Strasse:Hauptstraße 1");
+  dialog.MBody->appendPlainText("Die Jalousie fährt nicht zurück.");
+  dialog.CBAnhang->setChecked(true);
+  dialog.show();
+  dialog.Button2->click();
+  EXPECT_TRUE(shown.isEmpty()) << shown.join("|").toStdString();
+  EXPECT_EQ(dialog.result(), 1);
+  EXPECT_FALSE(dialog.isVisible());
+
+  const auto mails = server.Messages();
+  ASSERT_EQ(mails.size(), 1u);
+  const fs::path out = dir / "out";
+  fs::create_directories(out);
+  const std::string d = test::DescribeMail(mails[0], out);
+  EXPECT_NE(d.find("subject: Supportanfrage\n"), std::string::npos) << d;
+  EXPECT_NE(d.find("from: installateur@example.com\n"), std::string::npos) << d;
+  EXPECT_NE(d.find("to: " + GetSupportAddress() + "\n"), std::string::npos) << d;
+  EXPECT_NE(d.find("body: Firma: Elektro Müller|"), std::string::npos) << d;
+  EXPECT_NE(d.find("|Die Jalousie fährt nicht zurück.|"), std::string::npos) << d;
+  EXPECT_EQ(d.find("attachment:"), d.rfind("attachment:")) << "exactly one attachment";
+  ASSERT_NE(d.find("attachment: Support.zip application/zip\n"), std::string::npos) << d;
+  const std::string zip = (out / "Support.zip").string();
+  const std::string check = test::RunCapture("unzip -t '" + zip + "' 2>&1");
+  EXPECT_NE(check.find("No errors detected"), std::string::npos) << check;
+  EXPECT_EQ(test::RunCapture("unzip -Z1 '" + zip + "'"), "Anlage.zpf\n");
+  EXPECT_EQ(test::RunCapture("unzip -p '" + zip + "' Anlage.zpf"), ReadAll(project));
+}
+
+TEST_F(SupportRequest, DeadServerShowsTheErrorAndKeepsTheDialogOpen) {
+  SetServer("127.0.0.1:" + std::to_string(test::FreePort()));
+  TFrmSupportRequest dialog(nullptr, project.string());
+  dialog.CBAnhang->setChecked(true);
+  dialog.MBody->setPlainText("Bitte helfen");
+  dialog.show();
+  dialog.Button2->click();
+  ASSERT_EQ(shown.size(), 1);
+  EXPECT_TRUE(shown[0].startsWith("Fehler beim Versenden der EMail!")) << shown[0].toStdString();
+  EXPECT_TRUE(shown[0].contains("nicht erreichbar")) << shown[0].toStdString();
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_NE(dialog.result(), 1);
+  EXPECT_EQ(dialog.MBody->toPlainText(), "Bitte helfen");  // nothing typed is lost
+}
+
+TEST_F(SupportRequest, NoProjectNoAttachmentAndAMissingProjectFileIsReported) {
+  TFrmSupportRequest without(nullptr, "");
+  EXPECT_FALSE(without.CBAnhang->isEnabled());
+
+  SetServer("127.0.0.1:25");
+  TFrmSupportRequest dialog(nullptr, (dir / "geloescht.zpf").string());
+  dialog.CBAnhang->setChecked(true);
+  dialog.show();
+  dialog.Button2->click();
+  ASSERT_EQ(shown.size(), 1);
+  EXPECT_TRUE(shown[0].startsWith("Der Anhang konnte nicht erstellt werden.")) << shown[0].toStdString();
+  EXPECT_TRUE(dialog.isVisible());
+
+  shown.clear();
+  SetServer("");
+  dialog.CBAnhang->setChecked(false);
+  dialog.Button2->click();
+  ASSERT_EQ(shown.size(), 1);
+  EXPECT_TRUE(shown[0].contains("Es ist kein Mailserver eingetragen.")) << shown[0].toStdString();
+}
+
+}  // namespace
+}  // namespace zyn

@@ -1,0 +1,67 @@
+#pragma once
+// One item of a side-bar group: a caption below a large icon (or beside a small one), a hint, the
+// frame key or other text of the application in `CustomData`, and a `Tag`. An item can follow a
+// stored item of the side bar's store; while `IsDefault` is set it shows that stored item's
+// caption, hint, pictures and enabled state.
+
+#include "widgets/bars/SideBarTypes.h"
+
+#include <string>
+
+namespace zyn {
+
+class TzbSideBarItem {
+ public:
+  explicit TzbSideBarItem(TzbSideBarItems& collection);
+  ~TzbSideBarItem();
+  TzbSideBarItem(const TzbSideBarItem&) = delete;
+  TzbSideBarItem& operator=(const TzbSideBarItem&) = delete;
+
+  TzbSideBarItems& Collection() const { return *collection_; }
+  TzbSideGroup& Group() const;
+  TzbSideBar& SideBar() const;
+  int Index() const;
+  void SetIndex(int value);
+
+  std::string Caption() const;
+  void SetCaption(const std::string& value);
+  std::string Hint() const;
+  void SetHint(const std::string& value);
+  int LargeImage() const;
+  void SetLargeImage(int value);
+  int SmallImage() const;
+  void SetSmallImage(int value);
+  bool GetEnabled() const;
+  void SetEnabled(bool value);
+  bool IsDefault() const { return isDefault_; }
+  void SetIsDefault(bool value);
+  TzbStoredSideItem* StoredItem() const { return storedItem_; }
+  void SetStoredItem(TzbStoredSideItem* value);
+
+  std::string CustomData;
+  int Tag = 0;
+  void* Data = nullptr;  // for the application's use
+
+  // Laid out in the open group with its lowest edge inside the items area.
+  bool IsFullyVisible() const;
+  // Scrolls the open group until the item is fully visible; true only when nothing had to scroll.
+  bool MakeVisible();
+
+  // Copies the shown values (getters) into this item's own fields, without notification.
+  void Assign(const TzbSideBarItem& source);
+
+ private:
+  bool FollowsStored() const { return isDefault_ && storedItem_ != nullptr; }
+  void RelayoutWhenLaidOut();
+
+  TzbSideBarItems* collection_;
+  std::string caption_;
+  std::string hint_;
+  int largeImage_ = -1;
+  int smallImage_ = -1;
+  bool isDefault_ = true;
+  bool enabled_ = true;
+  TzbStoredSideItem* storedItem_ = nullptr;
+};
+
+}  // namespace zyn

@@ -1,0 +1,77 @@
+#include "widgets/bars/SideBarStore.h"
+
+#include "widgets/bars/SideBar.h"
+#include "widgets/bars/SideBarGroup.h"
+#include "widgets/bars/SideBarGroups.h"
+#include "widgets/bars/SideBarItem.h"
+#include "widgets/bars/SideBarItems.h"
+#include "widgets/bars/SideBarStoredItem.h"
+
+#include "platform/QtText.h"
+
+#include <QString>
+#include <algorithm>
+
+namespace zyn {
+
+TzbSideBarStore::TzbSideBarStore() : categories_(*this) {}
+
+TzbSideBarStore::~TzbSideBarStore() {
+  while (!items_.empty()) FreeItem(items_.back().get());
+  const std::vector<TzbSideBar*> bars = sideBars_;
+  for (TzbSideBar* bar : bars) bar->StoreDestroyed();
+}
+
+TzbStoredSideItem* TzbSideBarStore::CreateItem() {
+  items_.push_back(std::make_unique<TzbStoredSideItem>(*this));
+  TzbStoredSideItem* item = items_.back().get();
+  if (!loading_) item->SetCategoryDirect(0);
+  return item;
+}
+
+void TzbSideBarStore::FreeItem(TzbStoredSideItem* item) {
+  auto it = std::find_if(items_.begin(), items_.end(), [item](const auto& p) { return p.get() == item; });
+  if (it == items_.end()) return;
+  RemoveFollowers(item);
+  it = std::find_if(items_.begin(), items_.end(), [item](const auto& p) { return p.get() == item; });
+  std::unique_ptr<TzbStoredSideItem> owned = std::move(*it);
+  items_.erase(it);
+}
+
+TzbStoredSideItem* TzbSideBarStore::GetItem(int index) const {
+  if (index < 0 || index >= Count()) SideBarListIndexError(index);
+  return items_[static_cast<std::size_t>(index)].get();
+}
+
+TzbStoredSideItem* TzbSideBarStore::FindByName(const std::string& name) const {
+  const QString wanted = ToQString(name);
+  for (const auto& item : items_)
+    if (ToQString(item->Name).compare(wanted, Qt::CaseInsensitive) == 0) return item.get();
+  return nullptr;
+}
+
+void TzbSideBarStore::AddSideBar(TzbSideBar* sideBar) {
+  if (std::find(sideBars_.begin(), sideBars_.end(), sideBar) == sideBars_.end()) sideBars_.push_back(sideBar);
+}
+
+void TzbSideBarStore::RemoveSideBar(TzbSideBar* sideBar) {
+  sideBars_.erase(std::remove(sideBars_.begin(), sideBars_.end(), sideBar), sideBars_.end());
+}
+
+void TzbSideBarStore::ItemChanged() {
+  for (TzbSideBar* bar : sideBars_) bar->LayoutChanged();
+}
+
+void TzbSideBarStore::RemoveFollowers(TzbStoredSideItem* item) {
+  const std::vector<TzbSideBar*> bars = sideBars_;
+  for (TzbSideBar* bar : bars) {
+    TzbSideGroups& groups = bar->Groups();
+    for (int g = 0; g < groups.Count(); ++g) {
+      TzbSideBarItems& items = groups[g]->Items();
+      for (int i = items.Count() - 1; i >= 0; --i)
+        if (items[i]->StoredItem() == item) items.Delete(i);
+    }
+  }
+}
+
+}  // namespace zyn
