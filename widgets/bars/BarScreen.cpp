@@ -297,11 +297,18 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
 
 bool TzbBarScreen::MouseEvent(QWidget* receiver, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease) {
-    // The release of the press that opened a popup is not a click in it, wherever it lands.
     auto* e = static_cast<QMouseEvent*>(event);
+    const TPoint p = FromQPoint(e->globalPosition().toPoint());
     TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
-    if (head && head->IgnoreNextButtonUp && !PtInRect(head->WindowRect(), FromQPoint(e->globalPosition().toPoint())))
-      head->IgnoreNextButtonUp = false;
+    if (!head || &head->Manager() != manager_) return false;
+    // The release of the press that opened a popup is not a click in it, wherever it lands.
+    if (head->IgnoreNextButtonUp && !PtInRect(head->WindowRect(), p)) head->IgnoreNextButtonUp = false;
+    // A right or middle button released outside the open menus is swallowed.
+    if (e->button() != Qt::LeftButton) {
+      for (TCustomzbBarControl* w = head; w; w = w->ParentBar)
+        if (w->Widget() && w->Widget()->isVisible() && PtInRect(w->WindowRect(), p)) return false;
+      return true;
+    }
     return false;
   }
   if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) return false;

@@ -178,6 +178,7 @@ void TzbBarControl::ShowWindow() {
   } else {
     const TzbSize s = GetWindowSize(dsNone);
     widget_->setGeometry(bar_->FloatLeft, bar_->FloatTop, s.Width, s.Height);
+    ApplyAlphaBlend();
     CalcItemRects();
     QWidget* form = manager_->Form();
     if (form && form->isVisible()) widget_->show();
@@ -200,6 +201,13 @@ void TzbBarControl::ChangeDockingStyle(TzbBarDockingStyle style, TzbDockControl*
   CreateItemControls();
   truncated_ = false;
   CreateWindowWidget();
+  ApplyAlphaBlend();
+}
+
+void TzbBarControl::ApplyAlphaBlend() {
+  if (!widget_ || !widget_->isWindow()) return;
+  const int alpha = std::clamp(bar_->AlphaBlendValue, 0, 255);
+  widget_->setWindowOpacity(alpha / 255.0);
 }
 
 void TzbBarControl::SetBounds(const TRect& r) {

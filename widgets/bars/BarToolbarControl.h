@@ -69,6 +69,8 @@ class TzbBarControl : public TCustomzbBarControl {
   // Moves the window to a dock (style and dock) or to floating (dsNone, no dock); the widget is made
   // anew for the new kind of window.
   void ChangeDockingStyle(TzbBarDockingStyle style, TzbDockControl* dock);
+  // A floating window takes the bar's opacity (AlphaBlendValue, 255 opaque).
+  void ApplyAlphaBlend();
   // The non-client widths for a docking style (Left, Top, Right, Bottom as widths).
   TRect NonClientSizes(TzbBarDockingStyle style) const;
   // The close button of the floating caption, in window coordinates.

@@ -11,6 +11,7 @@
 #include "platform/PopupWindows.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QElapsedTimer>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -451,6 +452,20 @@ TEST_F(BarWindows, TheRecentFilesListShowsItsEntriesInPlaceAndReportsTheClickedO
   EXPECT_EQ(Events.back(), "OnClick:MRU");
   // Closing the menu took the entries out again.
   EXPECT_EQ(SubItemLinksOf(*Item("NOpen"))->Count(), 2);
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarWindows, ARightClickOutsideTheOpenMenusClosesThem) {
+  OpenProjekt();
+  ASSERT_NE(MenuOf("Datei1"), nullptr);
+  Click(Client->mapToGlobal(QPoint(300, 200)), Qt::RightButton);
+  EXPECT_EQ(MenuOf("Datei1"), nullptr);
+  EXPECT_TRUE(ChainClosed());
 }
 
 }  // namespace
