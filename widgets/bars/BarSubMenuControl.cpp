@@ -5,6 +5,7 @@
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarPainter.h"
+#include "widgets/bars/BarUtils.h"
 #include "platform/PopupWindows.h"
 
 #include <QTimer>
@@ -25,6 +26,7 @@ TzbBarSubMenuControl::TzbBarSubMenuControl(TzbBarManager& manager, TzbBarItemLin
 TzbBarSubMenuControl::~TzbBarSubMenuControl() {
   closing_ = true;
   delete scrollTimer_;
+  delete expandTimer_;
   DestroyItemControls();
   CollapseContainers();
   if (TzbBarItemControl* pending = TzbBarSubItemControl::PendingControl())
@@ -147,6 +149,7 @@ void TzbBarSubMenuControl::CalcItemRects(bool measuring, int* width, int* height
     const int h = c->GetHeight();
     if (!measuring && top + h > bottomLimit) break;
     link->ItemRect = Rect(start.Left, top, start.Right, top + h);
+    c->NonRecent = RecentMode() && MenusExpanded() && recentCount_ >= 0 && link->RecentIndex() >= recentCount_;
     widest = std::max(widest, c->GetWidth());
     top += h;
     first = false;
@@ -242,12 +245,66 @@ void TzbBarSubMenuControl::ShowAt(const TPoint& position, int ownerWidth, int ow
   DestroyItemControls();
   ExpandContainers();
   CreateItemControls();
-  const bool recent = manager_->RecentItemsFirst() && links_->RecentItemsActive() && !MenusExpanded();
-  links_->SetRecentLimit(recent ? links_->CalcRecentCount() : -1);
+  recentCount_ = RecentMode() ? links_->CalcRecentCount() : -1;
+  links_->SetRecentLimit(RecentMode() && !MenusExpanded() ? recentCount_ : -1);
+  CreateItemControls();
   topIndex_ = 0;
   Place();
   Invalidate();
   widget_->show();
+  UpdateShadow();
+  if (ShowsExpandButton() && manager_->ShowFullMenusAfterDelay) StartExpandTimer(ExpandDelay);
+}
+
+// ---------------------------------------------------------------- personalized menus
+
+int TzbBarSubMenuControl::ExpandDelay = 4000;
+int TzbBarSubMenuControl::ExpandHotDelay = 1000;
+
+bool TzbBarSubMenuControl::RecentMode() const {
+  return manager_->RecentItemsFirst() && links_->RecentItemsActive() && !manager_->IsCustomizing();
+}
+
+bool TzbBarSubMenuControl::ShowsExpandButton() const {
+  return RecentMode() && links_->ShownLinks().size() < links_->VisibleLinks().size();
+}
+
+TRect TzbBarSubMenuControl::ExpandButtonRect() const {
+  if (!ShowsExpandButton()) return TRect{};
+  const TRect client = ClientRect();
+  const int inset = manager_->PainterClass().GetMenuItemInset();
+  return Rect(SideStripWidth() + inset + 1, client.Height() - 2 - ItemHeight(), client.Width() - inset - 1,
+              client.Height() - 2);
+}
+
+TBrush TzbBarSubMenuControl::NonRecentBrush() const {
+  const TColor face = ColorToRGB(clBtnFace);
+  auto up = [](int v) { return std::min(255, v + 20); };
+  return SolidBrush(RGB(up(GetRValue(face)), up(GetGValue(face)), up(GetBValue(face))));
+}
+
+void TzbBarSubMenuControl::StartExpandTimer(int delay) {
+  if (!expandTimer_) {
+    auto* timer = new QTimer;
+    timer->setSingleShot(true);
+    TzbBarSubMenuControl* self = this;
+    QObject::connect(timer, &QTimer::timeout, [self]() {
+      if (IsAlive(self) && !self->ChildMenu) self->Expand();
+    });
+    expandTimer_ = timer;
+  }
+  static_cast<QTimer*>(expandTimer_)->start(delay);
+}
+
+void TzbBarSubMenuControl::Expand() {
+  if (expandTimer_) static_cast<QTimer*>(expandTimer_)->stop();
+  expandHot_ = false;
+  if (!ShowsExpandButton()) return;
+  MenusExpanded() = true;
+  links_->SetRecentLimit(-1);
+  CreateItemControls();
+  Place();
+  Invalidate();
   UpdateShadow();
 }
 
@@ -304,7 +361,10 @@ void TzbBarSubMenuControl::Paint() {
   }
   itemBrush_ = brush;
   if (downShown_) lastBottom = std::max(lastBottom, downRect_.Bottom);
-  p.DrawMenuBackground(*this, dc, Rect(inner.Left, lastBottom, inner.Right, inner.Bottom), TRect{}, false);
+  const TRect expand = ExpandButtonRect();
+  const int restBottom = IsRectEmpty(expand) ? inner.Bottom : expand.Top;
+  p.DrawMenuBackground(*this, dc, Rect(inner.Left, lastBottom, inner.Right, std::max(lastBottom, restBottom)), expand,
+                       expandHot_);
   if (upShown_) {
     TzbBarItemControlPainter::FillWith(dc, upRect_, brush);
     p.DrawMenuScrollArrow(*this, dc, true, upRect_);
@@ -349,6 +409,22 @@ void TzbBarSubMenuControl::StopScrolling() {
 }
 
 void TzbBarSubMenuControl::MouseMove(const TPoint& p) {
+  const TRect expand = ExpandButtonRect();
+  if (!IsRectEmpty(expand) && PtInRect(expand, p)) {
+    if (!expandHot_) {
+      HotTrackItem(nullptr);
+      if (!IsAlive(this)) return;
+      expandHot_ = true;
+      Invalidate();
+      if (manager_->ShowFullMenusAfterDelay) StartExpandTimer(ExpandHotDelay);
+    }
+    return;
+  }
+  if (expandHot_) {
+    expandHot_ = false;
+    if (expandTimer_) static_cast<QTimer*>(expandTimer_)->stop();
+    Invalidate();
+  }
   if (upShown_ && PtInRect(upRect_, p)) {
     Scroll(-1);
     return;
@@ -385,6 +461,10 @@ void TzbBarSubMenuControl::SetSelectedControl(TzbBarItemControl* control) {
 void TzbBarSubMenuControl::MouseDown(const TPoint& p, TzbMouseButton button) {
   if (scrollDirection_) return;
   if (button == mbRight && IsPopupChain()) button = mbLeft;
+  if (button == mbLeft && !IgnoreNextButtonUp && PtInRect(ExpandButtonRect(), p)) {
+    Expand();
+    return;
+  }
   TCustomzbBarControl::MouseDown(p, button);
 }
 
@@ -394,6 +474,18 @@ void TzbBarSubMenuControl::MouseUp(const TPoint& p, TzbMouseButton button) {
 }
 
 bool TzbBarSubMenuControl::KeyDown(int key, unsigned shift) {
+  if (ShowsExpandButton()) {
+    if (key == Qt::Key_Down && (shift & ssCtrl)) {
+      Expand();
+      return true;
+    }
+    const auto& shown = links_->ShownLinks();
+    if ((key == Qt::Key_Down || key == Qt::Key_Tab) && shift == 0 && selected_ && !shown.empty() &&
+        &selected_->Link() == shown.back()) {
+      Expand();
+      return !IsAlive(this) || KeyDown(key, shift);
+    }
+  }
   if (TCustomzbBarControl::KeyDown(key, shift)) return true;
   if (!IsAlive(this)) return true;
   if (selected_ && selected_->KeyDown(key)) return true;

@@ -57,6 +57,17 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   TRect DownArrowRect() const { return downRect_; }
   static int ScrollInterval;  // 80 ms
 
+  // Personalized menus: while menus are not expanded, a menu first shows its recently used links
+  // and an expand button at the bottom; resting on the button (1000 ms), clicking it, Ctrl+Down or
+  // waiting 4000 ms shows all links, the less used ones on the less-used brush.
+  bool ShowsExpandButton() const override;
+  TRect ExpandButtonRect() const;
+  bool ExpandButtonHot() const { return expandHot_; }
+  void Expand();
+  TBrush NonRecentBrush() const override;
+  static int ExpandDelay;     // 4000 ms after the menu opened
+  static int ExpandHotDelay;  // 1000 ms on the expand button
+
  protected:
   void Paint() override;
   void CloseChain() override { Close(); }
@@ -90,6 +101,11 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   };
   std::vector<TExpanded> expanded_;
   bool expanding_ = false;
+  bool RecentMode() const;
+  void StartExpandTimer(int delay);
+  bool expandHot_ = false;
+  int recentCount_ = -1;
+  QObject* expandTimer_ = nullptr;  // owned
 };
 
 }  // namespace zyn

@@ -470,3 +470,66 @@ TEST_F(BarWindows, ARightClickOutsideTheOpenMenusClosesThem) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+class PersonalizedMenus : public BarWindows {
+ protected:
+  void SetUp() override {
+    Manager->MenusShowRecentItemsFirst = true;
+    TCustomzbBarControl::MenusExpanded() = false;
+    TzbBarItemLinks& links = SubItemLinksOf(*Item("Bearbeiten1"))[0];
+    for (int i = 0; i < links.Count(); ++i) links.Items(i)->UseCount = 0;
+    for (int n = 0; n < 10; ++n) {
+      links.Items(0)->UseLink(true);
+      links.Items(1)->UseLink(true);
+    }
+  }
+};
+
+TEST_F(PersonalizedMenus, AMenuShowsItsRecentlyUsedEntriesUntilItIsExpanded) {
+  ClickControl(*MenuBarEntry("Bearbeiten1"));
+  TzbBarSubMenuControl* menu = MenuOf("Bearbeiten1");
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->ItemLinks().ShownLinks().size(), 2u);
+  ASSERT_TRUE(menu->ShowsExpandButton());
+  const TRect button = menu->ExpandButtonRect();
+  ASSERT_FALSE(IsRectEmpty(button));
+  const int heightBefore = menu->WindowRect().Height();
+  const TPoint at = menu->ClientToScreen(Point((button.Left + button.Right) / 2, (button.Top + button.Bottom) / 2));
+  Click(QPoint(at.X, at.Y));
+  EXPECT_EQ(menu->ItemLinks().ShownLinks().size(), menu->ItemLinks().VisibleLinks().size());
+  EXPECT_FALSE(menu->ShowsExpandButton());
+  EXPECT_GT(menu->WindowRect().Height(), heightBefore);
+  // The rarely used entries are marked as such; the used ones are not.
+  EXPECT_FALSE(ControlIn(menu, "Steuermodule1")->NonRecent);
+  EXPECT_TRUE(ControlIn(menu, "Merker1")->NonRecent);
+  EXPECT_TRUE(TCustomzbBarControl::MenusExpanded());
+  Key(Qt::Key_Escape);
+  Key(Qt::Key_Escape);
+}
+
+TEST_F(PersonalizedMenus, RestingOnTheExpandButtonExpandsTheMenu) {
+  ClickControl(*MenuBarEntry("Bearbeiten1"));
+  TzbBarSubMenuControl* menu = MenuOf("Bearbeiten1");
+  ASSERT_TRUE(menu && menu->ShowsExpandButton());
+  const TRect button = menu->ExpandButtonRect();
+  const TPoint at = menu->ClientToScreen(Point((button.Left + button.Right) / 2, (button.Top + button.Bottom) / 2));
+  Move(QPoint(at.X, at.Y));
+  EXPECT_TRUE(menu->ExpandButtonHot());
+  EXPECT_TRUE(menu->ShowsExpandButton());
+  ASSERT_TRUE(WaitFor([&] { return !menu->ShowsExpandButton(); }));
+  EXPECT_EQ(menu->ItemLinks().ShownLinks().size(), menu->ItemLinks().VisibleLinks().size());
+}
+
+TEST_F(PersonalizedMenus, CtrlDownExpandsTheMenu) {
+  Key(Qt::Key_K, Qt::AltModifier);
+  TzbBarSubMenuControl* menu = MenuOf("Bearbeiten1");
+  ASSERT_TRUE(menu && menu->ShowsExpandButton());
+  Key(Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_FALSE(menu->ShowsExpandButton());
+}
+
+}  // namespace
+}  // namespace zyn
