@@ -870,6 +870,14 @@ void TzbBarControl::MouseMove(const TPoint& p) {
     }
     return;
   }
+  // The mark turns hot under the mouse (not while its window is open or a menu is open).
+  if (!active_ && markState_ != 2 && manager_->PainterClass().AllowsQuickCustomizing() && MarkExists()) {
+    const int state = PtInRect(MarkRect(), wp) ? 1 : 0;
+    if (state != markState_) {
+      markState_ = state;
+      Invalidate();
+    }
+  }
   if (IsFloating() && bar_->CanBeListed() && manager_->PainterClass().TracksCloseButton() && !active_) {
     const int state = PtInRect(CloseButtonRect(), wp) ? 1 : 0;
     if (state != closeState_) {
@@ -920,6 +928,10 @@ void TzbBarControl::ToggleFloating() {
 
 void TzbBarControl::MouseLeave() {
   if (active_) return;
+  if (markState_ == 1) {
+    markState_ = 0;
+    Invalidate();
+  }
   if (closeState_ == 1 && !closeTracking_) {
     closeState_ = 0;
     Invalidate();

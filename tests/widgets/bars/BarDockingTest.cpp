@@ -376,7 +376,10 @@ TEST_F(BarDocking, TheMarkOfACutToolbarOffersItsHiddenButtonsAndTheirVisibility)
   ASSERT_FALSE(IsRectEmpty(m));
   const TRect w = window->WindowRect();
   const QPoint onMark(w.Left + (m.Left + m.Right) / 2, w.Top + (m.Top + m.Bottom) / 2);
+  Move(onMark);
+  EXPECT_EQ(window->QuickButtonState(), 1);
   Click(onMark);
+  EXPECT_EQ(window->QuickButtonState(), 2);
   TzbBarItemLinks* quick = window->QuickLinks();
   ASSERT_NE(quick, nullptr);
   const std::size_t hidden = datei->ItemLinks().VisibleLinks().size() - datei->ItemLinks().ShownLinks().size();
