@@ -17,10 +17,17 @@ namespace zyn {
 
 namespace {
 
+// The same record, apart from the combination address a compile run fills in.
 bool HasSameLink(const TVerbindungsListe& list, const TVerbindung& link) {
+  constexpr size_t kCombination = 326;
   for (int i = 0; i < list.Count(); ++i) {
     const TVerbindung& other = *list.GetVerbindung(i);
-    if (other.Header() == link.Header() && other.LogicTable() == link.LogicTable()) return true;
+    if (other.LogicTable() != link.LogicTable()) continue;
+    bool same = true;
+    for (size_t k = 0; k < link.Header().size() && same; ++k) {
+      same = k == kCombination || k == kCombination + 1 || other.Header()[k] == link.Header()[k];
+    }
+    if (same) return true;
   }
   return false;
 }
@@ -169,6 +176,8 @@ void TCompileDriver::ExpandGroupLinks(TCompileContext& context, TKanal& channel)
     if (links.GetVerbindung(i)->Target().ObjType() == kObjGruppe) groupLinks.push_back(links.GetVerbindung(i));
   }
   for (TVerbindung* link : groupLinks) {
+    // Member links carry the conditions in the order their combinations are compiled in.
+    if (link->Kind() == 1 || link->Kind() == 2) link->SortLogic();
     const TGruppe* group = fProjekt.FindGruppeByAddress(link->Target().StmNummer(), link->Target().KanalNummer());
     if (group != nullptr) group->ExpandLink(fProjekt, &channel, expanded, report, link);
   }

@@ -1,5 +1,6 @@
 #include "compiler/EACompiler.h"
 
+#include <initializer_list>
 #include <vector>
 
 #include "compiler/CompileContext.h"
@@ -67,30 +68,36 @@ TModuleCommand MakeModuleCommand(TVerbindung& link, bool elsePart) {
     Fail(link, Ansi("der Befehl an Kanal ") + std::to_string(ep.KanalNummer()) + Ansi(" passt nicht in ein Byte."));
   }
   TModuleCommand c;
-  c.Bytes.push_back(static_cast<uint8_t>(command));
+  const auto add = [&c](std::initializer_list<uint8_t> bytes) {
+    for (uint8_t b : bytes) c.Bytes.push_back(b);
+  };
+  const auto addExtra = [&c](const uint8_t* bytes, int count) {
+    for (int i = 0; i < count; ++i) c.Bytes.push_back(bytes[i]);
+  };
+  add({static_cast<uint8_t>(command)});
   if (p == 0 && (mode == 0 || mode == 1)) return c;
   const TExtraBytes e = ExtraBytes(link, elsePart);
   const uint8_t lo = static_cast<uint8_t>(p & 0xFF);
   const uint8_t hi = static_cast<uint8_t>(p >> 8);
   switch (mode) {
     case 5:
-    case 9: c.Bytes.insert(c.Bytes.end(), {e.B, lo, hi}); break;
+    case 9: add({e.B, lo, hi}); break;
     case 6:
-    case 11: c.Bytes.push_back(e.B); break;
+    case 11: add({e.B}); break;
     case 7:
-      c.Bytes.push_back(e.B);
-      c.Bytes.insert(c.Bytes.end(), e.X, e.X + 4);
+      add({e.B});
+      addExtra(e.X, 4);
       break;
     case 8:
-      c.Bytes.push_back(e.B);
-      c.Bytes.insert(c.Bytes.end(), e.X, e.X + 6);
+      add({e.B});
+      addExtra(e.X, 6);
       break;
     case 13:
-      c.Bytes.insert(c.Bytes.end(), {e.X[0], e.X[1], lo, hi});
+      add({e.X[0], e.X[1], lo, hi});
       c.CountsParam = true;
       break;
     default:
-      c.Bytes.insert(c.Bytes.end(), {lo, hi});
+      add({lo, hi});
       c.CountsParam = true;
       break;
   }

@@ -14,7 +14,9 @@ namespace zyn {
 
 class SimFixture : public ::testing::Test {
  protected:
-  static constexpr uint16_t kTimeout = 150;
+  // Generous, so that a busy test machine (parallel test processes on two cores) never makes a
+  // healthy answer late; the silent cases cost (1 + kRepeats) time-outs each.
+  static constexpr uint16_t kTimeout = 400;
   static constexpr uint16_t kRepeats = 2;
 
   void SetUp() override {

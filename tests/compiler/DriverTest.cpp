@@ -144,15 +144,20 @@ TEST_F(Driver, RemoveTrueLeavesTheLinkListsAsTheyWere) {
   s0->Gruppen.Add(std::move(group));
   TVerbindung& g = LinkFromInput(Input(0), *in, 0, 1);
   SetObjectEndpoint(g.Target(), kObjGruppe, 0, "GRP", 3, 1);
+  TVerbindung& lg = LinkFromInput(Input(0), *in, 0, 2, 1);  // a logic group link
+  SetObjectEndpoint(lg.Target(), kObjGruppe, 0, "GRP", 3, 2);
+  SetCondition(lg, 0, 19, 0, 5, 9, 1, "OUT", out->FindAusgang(9)->InternalName());  // sorted behind the flag
+  SetCondition(lg, 1, 25, 0, 0, 9, 1, "MRK", "");
+  Logic(Input(0), 25, *in, Input(1));  // its combination comes first, so the members' is not at 0
   Logic(Input(2), 1, *in, Input(1));
   const int before = LinkCount(Input(0)) + LinkCount(Input(1)) + LinkCount(Input(2));
   driver.CompileProject(true);
   EXPECT_EQ(LinkCount(Input(0)) + LinkCount(Input(1)) + LinkCount(Input(2)), before);
   // Without removal the member links stay, and a second run does not add them again.
   driver.CompileProject(false);
-  EXPECT_EQ(LinkCount(Input(0)), 3);
+  EXPECT_EQ(LinkCount(Input(0)), 7);
   driver.CompileProject(false);
-  EXPECT_EQ(LinkCount(Input(0)), 3);
+  EXPECT_EQ(LinkCount(Input(0)), 7);
 }
 
 TEST_F(Driver, GeneratedLinksAreRemovedAlsoAfterAnError) {

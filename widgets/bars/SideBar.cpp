@@ -121,11 +121,11 @@ void TzbSideBar::SetLargeImages(TzbSideBarImageList* value) { AttachImages(large
 void TzbSideBar::SetSmallImages(TzbSideBarImageList* value) { AttachImages(smallImages_, smallLink_, value); }
 
 TzbSideBarImageList* TzbSideBar::GetLargeImages() const {
-  return largeImages_ ? largeImages_ : (store_ ? store_->LargeImages : nullptr);
+  return largeImages_ ? largeImages_ : (store_ ? store_->LargeImages() : nullptr);
 }
 
 TzbSideBarImageList* TzbSideBar::GetSmallImages() const {
-  return smallImages_ ? smallImages_ : (store_ ? store_->SmallImages : nullptr);
+  return smallImages_ ? smallImages_ : (store_ ? store_->SmallImages() : nullptr);
 }
 
 void TzbSideBar::SetPaintStyle(TzbsbPaintStyle value) {
@@ -250,6 +250,7 @@ void TzbSideBar::ClearPointerState() {
   dropTarget_ = nullptr;
   dropPosition_ = dpNone;
   hotItemPressed_ = false;
+  if (hotGroup_ && !IsDragging()) unsetCursor();
   hotGroup_ = nullptr;
   hotGroupPressed_ = false;
 }
@@ -273,7 +274,16 @@ void TzbSideBar::SetActiveGroup(TzbSideGroup* group) {
     SetActiveGroupIndex(-1);
   }
   QPointer<TzbSideBar> alive(this);
-  if (OnChangeActiveGroup) OnChangeActiveGroup(*this);
+  try {
+    if (OnChangeActiveGroup) OnChangeActiveGroup(*this);
+  } catch (...) {
+    if (alive) {
+      --groupChangeDepth_;
+      animationPending_ = false;
+      LayoutChanged();
+    }
+    throw;
+  }
   if (!alive) return;
   LayoutChanged();
   if (--groupChangeDepth_ == 0 && animationPending_) RunGroupAnimation();
@@ -415,6 +425,12 @@ void TzbSideBar::SetDropTarget(TzbSideBarItem* item, TzbSideBarDropPosition posi
 }
 
 bool TzbSideBar::DragOver(const TPoint& p) {
+  bool accept = DecideDrop(p);
+  if (OnDragOver) OnDragOver(*this, p, accept);
+  return accept;
+}
+
+bool TzbSideBar::DecideDrop(const TPoint& p) {
   if (!IsDragging() || !activeGroup_) return !activeGroup_;
   TzbSideBarViewInfo& vi = ViewInfo();
   if (TzbSideGroup* group = vi.GroupAt(p)) {
@@ -695,6 +711,16 @@ void TzbSideBar::Repaint() {
 void TzbSideBar::PaintTo(TCanvas& canvas) {
   Painter().Paint(canvas);
   prevActiveGroup_ = nullptr;
+}
+
+bool TzbSideBar::event(QEvent* event) {
+  try {
+    return QWidget::event(event);
+  } catch (const std::exception& e) {
+    if (!OnException) throw;
+    OnException(e);
+    return true;
+  }
 }
 
 void TzbSideBar::paintEvent(QPaintEvent*) {

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -98,6 +99,11 @@ class TzbSideBar : public QWidget {
   std::function<void(TzbSideBar&, bool& allow)> OnBeforeEdit;
   std::function<void(TzbSideBar&)> OnMouseEnter;
   std::function<void(TzbSideBar&)> OnMouseLeave;
+  // An exception escaping a handler while the side bar answers an event (the application's
+  // message box); without it the exception propagates.
+  std::function<void(const std::exception&)> OnException;
+  // After the side bar decided whether a dragged item may drop at a point; may change the answer.
+  std::function<void(TzbSideBar&, const TPoint& p, bool& accept)> OnDragOver;
   std::function<void(TzbSideBarDragObject& sender, TzbSideBarItem* source, TzbSideBarItem* target, bool isCopy)>
       OnDragDropItem;
 
@@ -183,6 +189,7 @@ class TzbSideBar : public QWidget {
   void StoreDestroyed();
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -200,6 +207,7 @@ class TzbSideBar : public QWidget {
   void CaptureAnimationStart();
   void RunGroupAnimation();
   void BeginItemDrag();
+  bool DecideDrop(const TPoint& p);
   void DragMove(const QPoint& globalPos, Qt::KeyboardModifiers modifiers);
   void EndItemDrag(const QPoint& globalPos, Qt::KeyboardModifiers modifiers);
   void UpdateDragCursor(Qt::KeyboardModifiers modifiers);

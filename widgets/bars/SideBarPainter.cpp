@@ -215,6 +215,8 @@ void TzbSideBarPainter::DrawDropIndicator(TCanvas& canvas) {
   if (IsRectEmpty(r)) return;
   const int y = r.Top + 4;
   QPainter& p = canvas.Painter();
+  // Before the first or after the last item the arrow-heads stop at the items area.
+  IntersectClipRect(canvas, ViewInfo().ItemsArea);
   const QColor black(0, 0, 0);
   p.fillRect(QRect(r.Left + 9, y, std::max(0, r.Width() - 18), 1), black);
   for (int k = 0; k < 4; ++k) {

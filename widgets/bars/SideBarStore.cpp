@@ -3,6 +3,7 @@
 #include "widgets/bars/SideBar.h"
 #include "widgets/bars/SideBarGroup.h"
 #include "widgets/bars/SideBarGroups.h"
+#include "widgets/bars/SideBarImageList.h"
 #include "widgets/bars/SideBarItem.h"
 #include "widgets/bars/SideBarItems.h"
 #include "widgets/bars/SideBarStoredItem.h"
@@ -17,6 +18,8 @@ namespace zyn {
 TzbSideBarStore::TzbSideBarStore() : categories_(*this) {}
 
 TzbSideBarStore::~TzbSideBarStore() {
+  Attach(largeImages_, largeLink_, nullptr);
+  Attach(smallImages_, smallLink_, nullptr);
   while (!items_.empty()) FreeItem(items_.back().get());
   const std::vector<TzbSideBar*> bars = sideBars_;
   for (TzbSideBar* bar : bars) bar->StoreDestroyed();
@@ -38,6 +41,20 @@ void TzbSideBarStore::FreeItem(TzbStoredSideItem* item) {
   items_.erase(it);
 }
 
+void TzbSideBarStore::MoveItemTo(TzbStoredSideItem* item, TzbSideBarStore& target) {
+  if (&target == this) return;
+  auto it = std::find_if(items_.begin(), items_.end(), [item](const auto& p) { return p.get() == item; });
+  if (it == items_.end()) return;
+  RemoveFollowers(item);
+  it = std::find_if(items_.begin(), items_.end(), [item](const auto& p) { return p.get() == item; });
+  std::unique_ptr<TzbStoredSideItem> owned = std::move(*it);
+  items_.erase(it);
+  owned->JoinStore(target);
+  if (!target.loading_) owned->SetCategoryDirect(0);
+  target.items_.push_back(std::move(owned));
+  target.ItemChanged();
+}
+
 TzbStoredSideItem* TzbSideBarStore::GetItem(int index) const {
   if (index < 0 || index >= Count()) SideBarListIndexError(index);
   return items_[static_cast<std::size_t>(index)].get();
@@ -48,6 +65,21 @@ TzbStoredSideItem* TzbSideBarStore::FindByName(const std::string& name) const {
   for (const auto& item : items_)
     if (ToQString(item->Name).compare(wanted, Qt::CaseInsensitive) == 0) return item.get();
   return nullptr;
+}
+
+void TzbSideBarStore::Attach(TzbSideBarImageList*& slot, int& link, TzbSideBarImageList* value) {
+  if (slot == value) return;
+  if (slot) slot->RemoveChangeLink(link);
+  slot = value;
+  link = 0;
+  if (value) {
+    link = value->AddChangeLink([this] { ItemChanged(); },
+                                [this, &slot] {
+                                  slot = nullptr;
+                                  ItemChanged();
+                                });
+  }
+  ItemChanged();
 }
 
 void TzbSideBarStore::AddSideBar(TzbSideBar* sideBar) {

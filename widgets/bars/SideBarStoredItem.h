@@ -20,6 +20,7 @@ class TzbStoredSideItem {
   TzbStoredSideItem& operator=(const TzbStoredSideItem&) = delete;
 
   TzbSideBarStore& Store() const { return *store_; }
+  void JoinStore(TzbSideBarStore& store) { store_ = &store; }  // by TzbSideBarStore::MoveItemTo
   std::string Name;  // matched without regard to case when a side bar's layout is read back
 
   const std::string& Caption() const { return caption_; }

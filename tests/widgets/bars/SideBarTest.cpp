@@ -199,6 +199,18 @@ TEST_F(SideBarMouse, ACaptionClickOpensTheGroupAndAnItemClickPassesItsFrameKey) 
   EXPECT_EQ(bar.SelectedItem(), transfer);
 }
 
+TEST_F(SideBarMouse, AnExceptionOfTheClickHandlerReachesTheExceptionHandler) {
+  std::string message;
+  bar.OnItemClick = [](TzbSideBar&, TzbSideBarItem&) { throw std::runtime_error("Rahmen fehlt"); };
+  bar.OnException = [&](const std::exception& e) { message = e.what(); };
+  QTest::mouseClick(&bar, Qt::LeftButton, {}, ItemCentre(bar, *Group(0)->Items()[0]));
+  EXPECT_EQ(message, "Rahmen fehlt");
+  // The side bar goes on working.
+  message.clear();
+  QTest::mouseClick(&bar, Qt::LeftButton, {}, ItemCentre(bar, *Group(0)->Items()[1]));
+  EXPECT_EQ(message, "Rahmen fehlt");
+}
+
 TEST_F(SideBarMouse, PressAndReleaseOnDifferentItemsOrOnADisabledItemFireNoClick) {
   TzbSideBarItem* first = Group(0)->Items()[0];
   TzbSideBarItem* second = Group(0)->Items()[1];
@@ -479,6 +491,11 @@ TEST_F(SideBarDrag, CtrlCopiesAndAPlainDropOnAnotherSideBarMoves) {
   Drag(left, a1, right, ItemCentre(*right, *right->Groups()[0]->Items()[3]));
   EXPECT_EQ(Captions(left, 0), "A0 A2 ");
   EXPECT_EQ(Captions(right, 0), "A1 A0 A1 A1 A2 ");
+  // A side bar that refuses drops in its OnDragOver takes nothing.
+  right->OnDragOver = [](TzbSideBar&, const TPoint&, bool& accept) { accept = false; };
+  Drag(left, left->Groups()[0]->Items()[0], right, ItemCentre(*right, *right->Groups()[0]->Items()[0]));
+  EXPECT_EQ(Captions(left, 0), "A0 A2 ");
+  EXPECT_EQ(Captions(right, 0), "A1 A0 A1 A1 A2 ");
   // A drop beside every side bar moves nothing.
   TzbSideBarItem* a0 = left->Groups()[0]->Items()[0];
   Drag(left, a0, left, QPoint(145, 200));
@@ -608,6 +625,15 @@ TEST_F(SideBarTest, AnItemFollowsItsStoredItemUntilItsOwnValueDiffers) {
   stored->SetCaption("Senden");
   stored->SetLargeImage(3);
   bar.SetStore(&store);
+  {
+    // The store's pictures serve a side bar without its own, and their end is noticed.
+    TzbSideBarImageList storeImages(24, 24);
+    store.SetLargeImages(&storeImages);
+    EXPECT_EQ(bar.GetLargeImages(), &storeImages);
+    EXPECT_EQ(bar.ViewInfo().ImageWidth(true), 24);
+  }
+  EXPECT_EQ(store.LargeImages(), nullptr);
+  EXPECT_EQ(bar.ViewInfo().ImageWidth(true), 32);
   MakeGroups(1);
   TzbSideBarItem* item = Group(0)->Items().Add();
   item->SetStoredItem(stored);
@@ -627,9 +653,22 @@ TEST_F(SideBarTest, AnItemFollowsItsStoredItemUntilItsOwnValueDiffers) {
   EXPECT_EQ(stored->Category(), 1);
   std::vector<std::string> deleted;
   bar.OnDeleteItem = [&](TzbSideBar&, TzbSideBarItem& i) { deleted.push_back(i.Caption()); };
+  // Moving the stored item to another store frees its followers here as well.
+  TzbSideBarStore other;
+  TzbSideBarItem* follower = Group(0)->Items().Add();
+  follower->SetStoredItem(stored);
+  store.MoveItemTo(stored, other);
+  EXPECT_EQ(&stored->Store(), &other);
+  EXPECT_EQ(store.Count(), 0);
+  EXPECT_EQ(stored->Category(), 0);
+  EXPECT_EQ(Group(0)->Items().Count(), 0);
+  EXPECT_EQ(deleted, (std::vector<std::string>{"Senden", "Anders"}));
+  // Freeing it frees the followers it has gained since.
+  other.MoveItemTo(stored, store);
+  Group(0)->Items().Add()->SetStoredItem(stored);
   store.FreeItem(stored);
   EXPECT_EQ(Group(0)->Items().Count(), 0);
-  EXPECT_EQ(deleted, std::vector<std::string>{"Anders"});
+  EXPECT_EQ(deleted.size(), 3u);
   store.Categories().Clear();
   EXPECT_EQ(store.Categories().Names(), std::vector<std::string>{"Default"});
 }
