@@ -9,10 +9,12 @@
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarScreen.h"
 #include "widgets/bars/BarSubMenuControl.h"
+#include "widgets/bars/BarUtils.h"
 #include "platform/PopupWindows.h"
 
 #include <QApplication>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <memory>
 
@@ -265,8 +267,29 @@ TRect TzbBarControl::NonClientSizes(TzbBarDockingStyle style) const {
     else b.Left += grip;
     return b;
   }
-  if (bar_->CanHaveSizeGrip()) return Rect(0, p.GetStatusBarTopBorder(), 0, 0);
+  if (bar_->CanHaveSizeGrip() && style == dsBottom)
+    return Rect(0, p.GetStatusBarTopBorder(), SizeGripShown() ? SizeGripWidth() : 0, 0);
   return TRect{};
+}
+
+int TzbBarControl::SizeGripWidth() const {
+  if (manager_->ThemesUsable()) {
+    int w = 0, h = 0;
+    GetThemedSizeGripSize(w, h);
+    if (w > 0) return w;
+  }
+  return 16;
+}
+
+bool TzbBarControl::SizeGripShown() const {
+  const QWidget* form = manager_->Form();
+  return bar_->CanHaveSizeGrip() && bar_->SizeGrip && form && !form->isMaximized() && !form->isFullScreen();
+}
+
+TRect TzbBarControl::SizeGripRect() const {
+  if (!widget_ || dockingStyle_ != dsBottom || bar_->BorderStyle != bbsNone || !SizeGripShown()) return TRect{};
+  const int top = manager_->PainterClass().GetStatusBarTopBorder();
+  return Rect(widget_->width() - SizeGripWidth(), top, widget_->width(), widget_->height());
 }
 
 TRect TzbBarControl::FloatingCaptionRect() const {
@@ -304,6 +327,7 @@ TzbBarHitCode TzbBarControl::HitTest(const TPoint& wp) const {
   const TPoint client = Point(wp.X - in.Left, wp.Y - in.Top);
   if (ClickableAt(client)) return htClient;
   if (manager_->PainterClass().AllowsQuickCustomizing() && PtInRect(MarkRect(), wp)) return htMark;
+  if (PtInRect(SizeGripRect(), wp)) return htBottomRight;
   if (IsFloating() && widget_) {
     const TzbBarItemControlPainter& p = manager_->PainterClass();
     if (bar_->CanBeListed() && PtInRect(CloseButtonRect(), wp)) return htClose;
@@ -839,6 +863,11 @@ void TzbBarControl::MouseDown(const TPoint& p, TzbMouseButton button) {
         screen->DragBar(*this, cursor);
       }
       break;
+    case htBottomRight:
+      // The size grip of a status-bar-like bar sizes the form.
+      if (QWidget* form = manager_->Form(); form && form->windowHandle())
+        form->windowHandle()->startSystemResize(Qt::BottomEdge | Qt::RightEdge);
+      break;
     case htMark:
       if (markClosedByPress_) markClosedByPress_ = false;
       else SetMarkState(markState_ == 2 ? 1 : 2);
@@ -954,6 +983,8 @@ void TzbBarControl::Paint() {
     p.DrawFloatingCaption(*this, wdc, brush, FloatingCaptionRect());
   } else if (bar_->BorderStyle == bbsSingle) {
     p.DrawBarBorder(*this, wdc, brush, window);
+  } else if (const TRect grip = SizeGripRect(); !IsRectEmpty(grip)) {
+    p.DrawSizeGrip(*this, wdc, brush, grip);
   }
   const TRect client = ClientRect();
   PaintBackground(dc, client, false);

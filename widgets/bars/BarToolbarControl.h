@@ -73,6 +73,11 @@ class TzbBarControl : public TCustomzbBarControl {
   void ApplyAlphaBlend();
   // The non-client widths for a docking style (Left, Top, Right, Bottom as widths).
   TRect NonClientSizes(TzbBarDockingStyle style) const;
+  // A bar without border docked at the bottom over the whole row has the status-bar look: a top line
+  // and, unless the form is maximized, a size grip at its right end that sizes the form.
+  bool SizeGripShown() const;
+  TRect SizeGripRect() const;  // window coordinates; empty without grip
+  int SizeGripWidth() const;
   // The close button of the floating caption, in window coordinates.
   TRect CloseButtonRect() const;
   TzbBarHitCode HitTest(const TPoint& windowPoint) const;

@@ -414,3 +414,35 @@ TEST_F(BarDocking, TheMarkOfACutToolbarOffersItsHiddenButtonsAndTheirVisibility)
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarDocking, ABorderlessBarOverTheWholeBottomRowLooksLikeAStatusBarWithASizeGrip) {
+  TzbBar* status = Manager->Bars().Add();
+  status->SetCaption("Status");
+  status->BorderStyle = bbsNone;
+  status->SetWholeRow(true);
+  status->ShowMark = false;
+  status->SetDockingStyle(dsBottom);
+  auto* text = Manager->CreateItem<TzbBarButton>();
+  text->SetCaption("Bereit");
+  status->ItemLinks().Add()->SetItem(text);
+  status->SetVisible(true);
+  TzbBarControl* window = WindowOf(status);
+  ASSERT_TRUE(window && window->DockControl() == Screen->Dock(dsBottom));
+  EXPECT_TRUE(window->SizeGripShown());
+  const TRect nc = window->NonClientSizes(dsBottom);
+  EXPECT_EQ(nc.Top, Manager->PainterClass().GetStatusBarTopBorder());
+  EXPECT_EQ(nc.Right, window->SizeGripWidth());
+  EXPECT_EQ(window->Widget()->width(), Form.width());
+  const TRect grip = window->SizeGripRect();
+  ASSERT_FALSE(IsRectEmpty(grip));
+  EXPECT_EQ(grip.Right, window->Widget()->width());
+  EXPECT_EQ(window->HitTest(Point(grip.Right - 2, grip.Bottom - 2)), htBottomRight);
+  // The items end before the grip.
+  EXPECT_LE(window->ClientRect().Width() + nc.Right, window->Widget()->width());
+}
+
+}  // namespace
+}  // namespace zyn
