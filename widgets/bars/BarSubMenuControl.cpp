@@ -1,6 +1,7 @@
 #include "widgets/bars/BarSubMenuControl.h"
 
 #include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
@@ -417,11 +418,13 @@ void TzbBarSubMenuControl::MouseMove(const TPoint& p) {
       expandHot_ = true;
       Invalidate();
       if (manager_->ShowFullMenusAfterDelay) StartExpandTimer(ExpandHotDelay);
+      else ShowBarHintText(*manager_, "Expand (Ctrl-Down)");
     }
     return;
   }
   if (expandHot_) {
     expandHot_ = false;
+    if (!manager_->ShowFullMenusAfterDelay) HideBarHint(*manager_);
     if (expandTimer_) static_cast<QTimer*>(expandTimer_)->stop();
     Invalidate();
   }

@@ -899,14 +899,6 @@ void TzbBarControl::MouseMove(const TPoint& p) {
     }
     return;
   }
-  // The mark turns hot under the mouse (not while its window is open or a menu is open).
-  if (!active_ && markState_ != 2 && manager_->PainterClass().AllowsQuickCustomizing() && MarkExists()) {
-    const int state = PtInRect(MarkRect(), wp) ? 1 : 0;
-    if (state != markState_) {
-      markState_ = state;
-      Invalidate();
-    }
-  }
   if (IsFloating() && bar_->CanBeListed() && manager_->PainterClass().TracksCloseButton() && !active_) {
     const int state = PtInRect(CloseButtonRect(), wp) ? 1 : 0;
     if (state != closeState_) {
@@ -915,6 +907,17 @@ void TzbBarControl::MouseMove(const TPoint& p) {
     }
   }
   TCustomzbBarControl::MouseMove(p);
+  if (!IsAlive(this)) return;
+  // The mark turns hot under the mouse (not while its window is open or a menu is open).
+  if (!active_ && markState_ != 2 && manager_->PainterClass().AllowsQuickCustomizing() && MarkExists()) {
+    const int state = PtInRect(MarkRect(), wp) ? 1 : 0;
+    if (state != markState_) {
+      markState_ = state;
+      Invalidate();
+      if (state == 1) ShowBarHintText(*manager_, "More Buttons");
+      else if (!selected_) HideBarHint(*manager_);
+    }
+  }
 }
 
 void TzbBarControl::MouseUp(const TPoint& p, TzbMouseButton button) {

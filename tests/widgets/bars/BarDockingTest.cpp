@@ -446,3 +446,23 @@ TEST_F(BarDocking, ABorderlessBarOverTheWholeBottomRowLooksLikeAStatusBarWithASi
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarDocking, TheHotMarkShowsTheHintMoreButtons) {
+  TzbBar* datei = Toolbars[0];
+  datei->ShowMark = true;
+  Form.resize(300, Form.height());
+  QApplication::processEvents();
+  TzbBarControl* window = WindowOf(datei);
+  ASSERT_TRUE(window->MarkExists());
+  const TRect m = window->MarkRect();
+  const TRect w = window->WindowRect();
+  Move(QPoint(w.Left + (m.Left + m.Right) / 2, w.Top + (m.Top + m.Bottom) / 2));
+  ASSERT_TRUE(WaitFor([] { return BarHintWindow() != nullptr; }));
+  EXPECT_EQ(BarHintText(), "More Buttons");
+}
+
+}  // namespace
+}  // namespace zyn
