@@ -102,6 +102,15 @@ TzbBarScreen::TzbBarScreen(TzbBarManager& manager) : manager_(&manager), form_(m
   };
   formFilter_ = std::make_unique<TFormFilter>(*this);
   if (form_) form_->installEventFilter(formFilter_.get());
+  // When the application loses the activation (another program comes to the front), the open
+  // menus close and the menu bar leaves menu mode: menus stay on top of every window otherwise.
+  QObject::connect(qApp, &QGuiApplication::applicationStateChanged, formFilter_.get(),
+                   [this](Qt::ApplicationState state) {
+                     if (state == Qt::ApplicationActive || !ManagerAlive()) return;
+                     HideBarHint(*manager_);
+                     TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
+                     if (head && &head->Manager() == manager_) head->HideAll();
+                   });
   inputHandler_ = TAppEventFilter::AddHandler([this](QWidget* receiver, QEvent* e) {
     if (!ManagerAlive()) return false;
     if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) return KeyEvent(receiver, e);

@@ -533,3 +533,18 @@ TEST_F(PersonalizedMenus, CtrlDownExpandsTheMenu) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarWindows, MenusCloseWhenTheApplicationLosesTheActivation) {
+  OpenProjekt();
+  ASSERT_NE(MenuOf("Datei1"), nullptr);
+  emit static_cast<QGuiApplication*>(QCoreApplication::instance())->applicationStateChanged(Qt::ApplicationInactive);
+  EXPECT_EQ(MenuOf("Datei1"), nullptr);
+  EXPECT_TRUE(ChainClosed());
+  EXPECT_EQ(TzbBarControl::MenuModeBar(), nullptr);
+}
+
+}  // namespace
+}  // namespace zyn
