@@ -106,7 +106,12 @@ TzbBarScreen::TzbBarScreen(TzbBarManager& manager) : manager_(&manager), form_(m
   // menus close and the menu bar leaves menu mode: menus stay on top of every window otherwise.
   QObject::connect(qApp, &QGuiApplication::applicationStateChanged, formFilter_.get(),
                    [this](Qt::ApplicationState state) {
-                     if (state == Qt::ApplicationActive || !ManagerAlive()) return;
+                     if (!ManagerAlive()) return;
+                     // Floating bars hide while another program is in front.
+                     if (manager_->HideFloatingBarsWhenInactive && form_ && form_->isVisible() &&
+                         !form_->isMinimized())
+                       ShowFloatingBars(state == Qt::ApplicationActive);
+                     if (state == Qt::ApplicationActive) return;
                      HideBarHint(*manager_);
                      TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
                      if (head && &head->Manager() == manager_) head->HideAll();

@@ -466,3 +466,28 @@ TEST_F(BarDocking, TheHotMarkShowsTheHintMoreButtons) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarDocking, FloatingBarsHideWhileTheApplicationIsInactive) {
+  DoubleClick(GripOf(Hilfe()));
+  TzbBarControl* window = WindowOf(Hilfe());
+  ASSERT_TRUE(window && window->IsFloating() && window->Widget()->isVisible());
+  auto* app = static_cast<QGuiApplication*>(QCoreApplication::instance());
+  emit app->applicationStateChanged(Qt::ApplicationInactive);
+  EXPECT_FALSE(window->Widget()->isVisible());
+  emit app->applicationStateChanged(Qt::ApplicationActive);
+  EXPECT_TRUE(window->Widget()->isVisible());
+  Manager->HideFloatingBarsWhenInactive = false;
+  emit app->applicationStateChanged(Qt::ApplicationInactive);
+  EXPECT_TRUE(window->Widget()->isVisible());
+  // Hiding the form hides them too.
+  Form.hide();
+  EXPECT_FALSE(window->Widget()->isVisible());
+  Form.show();
+  EXPECT_TRUE(window->Widget()->isVisible());
+}
+
+}  // namespace
+}  // namespace zyn
