@@ -9,6 +9,7 @@
 #include "widgets/bars/Office11Colors.h"
 
 #include <QLineEdit>
+#include <algorithm>
 #include <limits>
 
 namespace zyn {
@@ -536,6 +537,79 @@ void TzbBarItemControlFlatPainter::DrawSpinButton(const TzbBarItemControl& c, TC
   TColor color = clBtnShadow;
   if (c.Enabled()) color = (FaceIsWhite() && (selected || pressed)) ? clBtnFace : clBtnText;
   DrawSpinArrow(dc, part, arrowWidth, arrowSize, button == 1, pressed, color);
+}
+
+// ---------------------------------------------------------------- MDI buttons, tear-off band, sub-items
+
+void TzbBarItemControlFlatPainter::DrawMDIButton(const TzbBarWindow& w, int kind, const TRect& r, TCanvas& dc,
+                                                 bool selected, bool pressed, bool enabled) const {
+  TBrush back = w.CurrentBrush();
+  if (selected && pressed) back = GetBarFaceBrush(w);
+  else if (pressed) back = GetBarCheckedBrush(w);
+  else if (selected) back = GetBarHighlightBrush(w);
+  FillWith(dc, r, back);
+  // The caption glyph, flat, drawn off screen one pixel larger than the inside and laid over the
+  // background without its face.
+  TRect inner = r;
+  InflateRect(inner, -1, -1);
+  static const unsigned kGlyphs[3] = {DFCS_CAPTIONMIN, 3 /* restore */, DFCS_CAPTIONCLOSE};
+  QImage glyph(inner.Width() + 2, inner.Height() + 2, QImage::Format_RGB32);
+  if (!glyph.isNull()) {
+    {
+      TCanvas gc(&glyph);
+      gc.DrawFrameControl(Rect(0, 0, glyph.width(), glyph.height()), DFC_CAPTION,
+                          kGlyphs[std::clamp(kind, 0, 2)] | DFCS_FLAT | (enabled ? 0u : DFCS_INACTIVE));
+    }
+    const QRgb face = ToQColor(ColorToRGB(clBtnFace)).rgb() & 0xFFFFFF;
+    QImage over = glyph.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < over.height(); ++y)
+      for (int x = 0; x < over.width(); ++x)
+        if ((over.pixel(x, y) & 0xFFFFFF) == face) over.setPixel(x, y, 0);
+    dc.Painter().save();
+    dc.Painter().setClipRect(ToQRect(inner), Qt::IntersectClip);
+    dc.Painter().drawImage(inner.Left - 1, inner.Top - 1, over);
+    dc.Painter().restore();
+  }
+  if (selected || pressed) DrawSelectionFrame(dc, r);
+}
+
+void TzbBarItemControlFlatPainter::FillTearOffBand(const TzbBarWindow& w, TCanvas& dc, const TRect& rect) const {
+  TRect r = rect;
+  const bool active = w.IsActive();
+  if (active) {
+    DrawSelectionFrame(dc, r);
+    InflateRect(r, -1, -1);
+    FillWith(dc, r, GetBarHighlightBrush(w));
+  } else {
+    FillWith(dc, r, GetLightFaceBrush(w.Manager()));
+  }
+  // A grip 33 pixels wide in the middle, one pixel shorter at top and bottom, every second row.
+  const int left = (r.Left + r.Right - 33) / 2;
+  const TBrush line = SolidBrush(active ? clBtnText : clBtnShadow);
+  for (int y = r.Top + 1; y < r.Bottom - 1; y += 2) FillWith(dc, Rect(left, y, left + 33, y + 1), line);
+}
+
+void TzbBarItemControlFlatPainter::DrawInPlaceSubItem(const TzbBarItemControl& c, TCanvas& dc, const TRect& r,
+                                                      const QString& caption, bool expanded, bool selected) const {
+  if (IsRectEmpty(r)) return;
+  const TzbBarWindow& w = c.Parent();
+  FillWith(dc, Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom), w.CurrentBrush());
+  TRect body = Rect(r.Left, r.Top, r.Right, r.Bottom - 1);
+  if (selected) {
+    DrawSelectionFrame(dc, body);
+    InflateRect(body, -1, -1);
+    FillWith(dc, body, GetBarHighlightBrush(w));
+  } else {
+    FrameWith(dc, body, GetInPlaceSubItemBrush());
+    InflateRect(body, -1, -1);
+    FillWith(dc, body, GetInPlaceSubItemBrush());
+  }
+  TRect text = Rect(r.Left + 5, r.Top, r.Right, r.Bottom - 1);
+  DrawCaption(c, dc, caption, text, 0, c.Enabled(), selected && !FaceIsWhite(), false, false, !selected);
+  if (c.Enabled()) {
+    const int size = w.ArrowSize();
+    DrawArrow(dc, Rect(r.Right - 2 * size - 2, r.Top, r.Right, r.Bottom - 1), expanded, size, selected, true, true);
+  }
 }
 
 }  // namespace zyn

@@ -121,6 +121,13 @@ class TzbBarItemControlFlatPainter : public TzbBarItemControlPainter {
   void DrawSpinButton(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, int arrowWidth, int arrowSize,
                       int halfHeight, bool selected, int button, int pressedButton, bool pressedLook) const override;
   int GetContainerMenuExtra() const override { return 9; }
+  void DrawMDIButton(const TzbBarWindow& w, int kind, const TRect& r, TCanvas& dc, bool selected, bool pressed,
+                     bool enabled = true) const override;
+  void AdjustMenuLineSize(int& size) const override { size += 2; }
+  void AdjustMenuItemWidth(const TzbBarItemControl&, int& width) const override { width += 9; }
+  void FillTearOffBand(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const override;
+  void DrawInPlaceSubItem(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, const QString& caption,
+                          bool expanded, bool selected) const override;
 
   // Added operations.
   virtual TBrush GetStaticBorderBrush(const TzbBarItemControl& c, TzbBarStaticBorderStyle style) const;

@@ -918,4 +918,53 @@ void TzbBarItemControlPainter::DrawSpinEditSides(const TzbBarItemControl& c, TCa
   r.Right -= 1;
 }
 
+// ---------------------------------------------------------------- status bars, menu fills, sub-items
+
+void TzbBarItemControlPainter::GetSizeGripSize(const TzbBarManager&, int& width, int& height) const {
+  width = SM_CXVSCROLL_VALUE;   // the scroll bar's width and height
+  height = SM_CYHSCROLL_VALUE;
+}
+
+void TzbBarItemControlPainter::DrawSizeGripArea(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                                const TRect& r) const {
+  int gw = 0, gh = 0;
+  GetSizeGripSize(w.Manager(), gw, gh);
+  const int top = std::max(r.Top, r.Bottom - gh);
+  FillWith(dc, Rect(r.Left, r.Top, r.Right, top), brush);
+  DrawSizeGrip(w, dc, brush, Rect(r.Left, top, r.Right, r.Bottom));
+}
+
+void TzbBarItemControlPainter::FillTearOffBand(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const {
+  FillWith(dc, r, SolidBrush(w.IsActive() ? clActiveCaption : clInactiveCaption));
+}
+
+void TzbBarItemControlPainter::DrawMenuBackgroundFill(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                                      const TRect& r) const {
+  FillBackground(dc, r, w.ClientRect(), w.Manager().Backgrounds().SubMenu(), brush);
+}
+
+void TzbBarItemControlPainter::DrawFloatingBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                                         const TRect& r, const TRect& barRect) const {
+  FillBackground(dc, r, barRect, w.Manager().Backgrounds().Bar(), brush);
+}
+
+TBrush TzbBarItemControlPainter::GetInPlaceSubItemBrush() const { return SolidBrush(clBtnShadow); }
+
+void TzbBarItemControlPainter::DrawInPlaceSubItem(const TzbBarItemControl& c, TCanvas& dc, const TRect& r,
+                                                  const QString& caption, bool expanded, bool selected) const {
+  if (IsRectEmpty(r)) return;
+  const TzbBarWindow& w = c.Parent();
+  FillWith(dc, Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom), w.CurrentBrush());
+  const TRect body = Rect(r.Left, r.Top, r.Right, r.Bottom - 1);
+  FillWith(dc, body, selected ? GetBarHighlightBrush(w) : GetInPlaceSubItemBrush());
+  TRect text = body;
+  text.Left += 5;
+  DrawCaption(c, dc, caption, text, 0, c.Enabled(), selected, false, false, !selected);
+  if (c.Enabled()) {
+    const int size = w.ArrowSize();
+    DrawArrow(dc, Rect(body.Right - 2 * size - 2, body.Top, body.Right, body.Bottom), expanded, size, selected, true,
+              true);
+  }
+}
+
 }  // namespace zyn

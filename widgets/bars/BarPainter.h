@@ -18,6 +18,16 @@ namespace zyn {
 // Window style bits of the in-place edit window of an edit item.
 enum : unsigned { ES_MULTILINE = 0x0004, ES_AUTOHSCROLL = 0x0080 };
 
+// Where a drop-down menu item stands among its neighbours, for the personalized-menu decoration.
+struct TzbMenuItemPlace {
+  bool PreviousNonRecent = false;  // the item above belongs to the rarely used part
+  bool First = false;              // the first item of the menu
+  bool Last = false;               // the last item of the menu
+  bool BeginsGroup = false;        // a separator band lies above the item
+  int LeftMargin = 0;              // the gap between the side strip and the items
+  int ClientBottom = 0;            // the bottom of the menu's client area
+};
+
 // Where and in which state an item is drawn. View: 0 horizontal bar, 1 drop-down menu, 2 vertical
 // bar.
 struct TzbButtonState {
@@ -269,6 +279,45 @@ class TzbBarItemControlPainter {
                               int halfHeight, bool selected, int button, int pressedButton, bool pressedLook) const;
   virtual void DrawSpinEditSides(const TzbBarItemControl& c, TCanvas& dc, TRect& r) const;
   virtual int GetContainerMenuExtra() const { return 0; }
+
+  // --- status bars, MDI buttons, menu fills, in-place sub-items ---
+  virtual void GetCloseButtonSize(int& width, int& height) const {
+    width = height = GetSmallCaptionHeight();
+  }
+  virtual void GetSizeGripSize(const TzbBarManager& m, int& width, int& height) const;
+  // The bottom of r as high as the size grip gets the grip, the part above the bar background.
+  void DrawSizeGripArea(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const;
+  virtual void DrawStatusBarTopBorder(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const {
+    FillWith(dc, r, brush);
+  }
+  virtual void DrawStatusBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const {
+    FillWith(dc, r, brush);
+  }
+  // Left, top, right, bottom.
+  virtual TRect GetBarBorderInsets(const TzbBarWindow& w) const {
+    const int b = GetBarBorderWidth();
+    return Rect(b, b, b, b);
+  }
+  virtual TRect GetQuickButtonHitRect(const TzbBarWindow& w) const { return GetQuickButtonRect(w); }
+  // The minimize (0), restore (1) and close (2) buttons of a maximized child window on the menu bar.
+  virtual void DrawMDIButton(const TzbBarWindow& w, int kind, const TRect& r, TCanvas& dc, bool selected,
+                             bool pressed, bool enabled = true) const {}
+  // The personalized-menu look of rarely used items (lines between blocks, filled margins).
+  virtual void DrawMenuItemDecoration(const TzbBarWindow& w, const TzbBarItemControl& c, const TzbMenuItemPlace& place,
+                                      const TRect& r, TCanvas& dc) const {}
+  virtual void AdjustMenuLineSize(int& size) const {}
+  virtual void AdjustMenuItemWidth(const TzbBarItemControl& c, int& width) const {}
+  virtual void AdjustTearOffBandRect(const TzbBarWindow& w, TRect& r) const { InflateRect(r, -3, -3); }
+  virtual void FillTearOffBand(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const;
+  // The menu's background bitmap (the manager's SubMenu background) tiled, or the brush.
+  virtual void DrawMenuBackgroundFill(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const;
+  virtual void DrawFloatingBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r,
+                                         const TRect& barRect) const;
+  virtual TColor GetCalendarHeaderColor() const { return clBtnFace; }
+  virtual int GetProgressOffset() const { return 0; }
+  virtual TBrush GetInPlaceSubItemBrush() const;
+  virtual void DrawInPlaceSubItem(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, const QString& caption,
+                                  bool expanded, bool selected) const;
 
   // --- added by the flat look ---
   virtual void DrawSelectionFrame(TCanvas& dc, const TRect& r) const;

@@ -8,6 +8,7 @@
 #include "widgets/bars/Office11Colors.h"
 
 #include <QLineEdit>
+#include <algorithm>
 
 namespace zyn {
 
@@ -245,6 +246,52 @@ void TzbBarItemControlStandardPainter::OffsetContentForPressed(const TzbBarItemC
 void TzbBarItemControlStandardPainter::PrepareEditWindow(QLineEdit& edit) const {
   const QMargins m = edit.textMargins();
   edit.setTextMargins(2, m.top(), 2, m.bottom());
+}
+
+void TzbBarItemControlStandardPainter::DrawMDIButton(const TzbBarWindow& w, int kind, const TRect& r, TCanvas& dc,
+                                                     bool selected, bool pressed, bool enabled) const {
+  static const unsigned kGlyphs[3] = {DFCS_CAPTIONMIN, 3 /* restore */, DFCS_CAPTIONCLOSE};
+  unsigned state = kGlyphs[std::clamp(kind, 0, 2)];
+  if (!enabled) state |= DFCS_INACTIVE;
+  else if (selected && pressed) state |= DFCS_PUSHED;
+  if (kind == 2 && w.Manager().FlatCloseButton) {
+    // The flat close button: the glyph inside, the edge drawn by hand.
+    TRect inner = r;
+    InflateRect(inner, -1, -1);
+    dc.Painter().save();
+    dc.Painter().setClipRect(ToQRect(inner), Qt::IntersectClip);
+    dc.DrawFrameControl(r, DFC_CAPTION, (state & ~DFCS_PUSHED) | DFCS_FLAT);
+    dc.Painter().restore();
+    TRect e = r;
+    dc.DrawEdge(e, selected && pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+    return;
+  }
+  dc.DrawFrameControl(r, DFC_CAPTION, state);
+}
+
+void TzbBarItemControlStandardPainter::DrawMenuItemDecoration(const TzbBarWindow& w, const TzbBarItemControl& c,
+                                                              const TzbMenuItemPlace& place, const TRect& r,
+                                                              TCanvas& dc) const {
+  const int left = r.Left - place.LeftMargin;
+  // A line above the first item of a block: shadow above rarely used items, highlight above a
+  // frequently used item that follows them.
+  if (c.NonRecent != place.PreviousNonRecent && !(place.First && !c.NonRecent)) {
+    const int y = r.Top - (place.BeginsGroup ? GetMenuSeparatorHeight() : 0) - 1;
+    FillWith(dc, Rect(left, y, r.Right + 1, y + 1), SolidBrush(c.NonRecent ? clBtnShadow : clBtnHighlight));
+  }
+  if (!c.NonRecent) return;
+  const TBrush brush = w.CurrentBrush();
+  FillWith(dc, Rect(left, r.Top, r.Left, r.Bottom), brush);
+  FillWith(dc, Rect(r.Right, r.Top, r.Right + 2, r.Bottom), brush);
+  if (place.First && !w.HasTearOffBand()) {
+    FillWith(dc, Rect(left, r.Top - 1, r.Right + 1, r.Top), brush);
+    FillWith(dc, Rect(r.Right + 1, r.Top - 1, r.Right + 2, r.Top), SolidBrush(clBtnHighlight));
+  }
+  if (place.Last && place.ClientBottom > r.Bottom) {
+    FillWith(dc, Rect(left, r.Bottom, r.Right + 2, place.ClientBottom), brush);
+    if (place.LeftMargin > 0)
+      FillWith(dc, Rect(left, place.ClientBottom - 1, left + 1, place.ClientBottom), SolidBrush(clBtnHighlight));
+  }
 }
 
 }  // namespace zyn

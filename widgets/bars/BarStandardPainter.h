@@ -55,6 +55,10 @@ class TzbBarItemControlStandardPainter : public TzbBarItemControlPainter {
     DrawClassicComboButton(c, dc, selected, pressed, r);
   }
   void PrepareEditWindow(QLineEdit& edit) const override;
+  void DrawMenuItemDecoration(const TzbBarWindow& w, const TzbBarItemControl& c, const TzbMenuItemPlace& place,
+                              const TRect& r, TCanvas& dc) const override;
+  void DrawMDIButton(const TzbBarWindow& w, int kind, const TRect& r, TCanvas& dc, bool selected, bool pressed,
+                     bool enabled = true) const override;
   bool HasNonRecentBlockBorder() const override { return true; }
   int GetMenuItemInset() const override { return 2; }
 

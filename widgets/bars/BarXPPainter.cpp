@@ -445,4 +445,37 @@ void TzbBarItemControlXPPainter::DrawSpinButton(const TzbBarItemControl& c, TCan
   DrawThemeBackground(ThemeHandle(totSpin), dc, button == 1 ? SPNP_UP : SPNP_DOWN, state, part);
 }
 
+// ---------------------------------------------------------------- status bars and MDI buttons
+
+void TzbBarItemControlXPPainter::GetCloseButtonSize(int& width, int& height) const {
+  const TThemeSize s = PartSize(totWindow, WP_SMALLCLOSEBUTTON, 1, TS_TRUE, {13, 13});
+  width = s.cx;
+  height = s.cy;
+}
+
+void TzbBarItemControlXPPainter::GetSizeGripSize(const TzbBarManager&, int& width, int& height) const {
+  const TThemeSize s = PartSize(totStatus, SP_GRIPPER, 0, TS_TRUE, {16, 16});
+  width = s.cx;
+  height = s.cy;
+}
+
+void TzbBarItemControlXPPainter::DrawStatusBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                                         const TRect& r) const {
+  // The status background of the whole bar, of which r is a part.
+  const TRect bar = w.ClientRect();
+  dc.Painter().save();
+  dc.Painter().setClipRect(ToQRect(r), Qt::IntersectClip);
+  if (!DrawThemeBackground(ThemeHandle(totStatus), dc, 0, 0, bar)) FillWith(dc, r, brush);
+  dc.Painter().restore();
+}
+
+void TzbBarItemControlXPPainter::DrawMDIButton(const TzbBarWindow& w, int kind, const TRect& r, TCanvas& dc,
+                                               bool selected, bool pressed, bool enabled) const {
+  constexpr int WP_MDIMINBUTTON = 16, WP_MDICLOSEBUTTON = 20, WP_MDIRESTOREBUTTON = 22;
+  FillWith(dc, r, GetBarBrush(w));
+  const int part = kind == 0 ? WP_MDIMINBUTTON : kind == 1 ? WP_MDIRESTOREBUTTON : WP_MDICLOSEBUTTON;
+  const int state = !enabled ? 4 : (selected && pressed) ? 3 : selected ? 2 : 1;
+  DrawThemeBackground(ThemeHandle(totWindow), dc, part, state, r);
+}
+
 }  // namespace zyn

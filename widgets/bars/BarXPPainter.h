@@ -130,6 +130,13 @@ class TzbBarItemControlXPPainter : public TzbBarItemControlPainter {
   void DrawSpinButton(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, int arrowWidth, int arrowSize,
                       int halfHeight, bool selected, int button, int pressedButton, bool pressedLook) const override;
   void DrawSpinEditSides(const TzbBarItemControl&, TCanvas&, TRect&) const override {}
+  void GetCloseButtonSize(int& width, int& height) const override;
+  void GetSizeGripSize(const TzbBarManager& m, int& width, int& height) const override;
+  void DrawStatusBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
+  void DrawMDIButton(const TzbBarWindow& w, int kind, const TRect& r, TCanvas& dc, bool selected, bool pressed,
+                     bool enabled = true) const override;
+  void AdjustMenuLineSize(int& size) const override { size += 1; }
+  void AdjustTearOffBandRect(const TzbBarWindow&, TRect& r) const override { InflateRect(r, -2, -2); }
 
  protected:
   TzbBarItemControlXPPainter() = default;

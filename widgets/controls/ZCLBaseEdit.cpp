@@ -769,4 +769,77 @@ int TZCLBaseEdit::GetLine(char* buffer, int bufferSize) const {
   return n;
 }
 
+std::intptr_t TZCLBaseEdit::EditMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+  const int length = static_cast<int>(FText.size());
+  switch (message) {
+    case WM_GETTEXTLENGTH:
+    case EM_LINELENGTH: return length;
+    case WM_CUT: CutToClipboard(); return 0;
+    case WM_COPY: CopyToClipboard(); return 0;
+    case WM_PASTE:
+      if (MayEdit()) PasteFromClipboard();
+      return 0;
+    case WM_CLEAR: DeleteSelection(); return 0;
+    case EM_GETSEL: {
+      const std::uint32_t start = static_cast<std::uint32_t>(FSelStart - 1);
+      const std::uint32_t end = static_cast<std::uint32_t>(FSelStart - 1 + FSelLength);
+      if (wParam) *reinterpret_cast<std::uint32_t*>(wParam) = start;
+      if (lParam) *reinterpret_cast<std::uint32_t*>(lParam) = end;
+      return static_cast<std::intptr_t>((end << 16) | (start & 0xFFFF));
+    }
+    case EM_SETSEL: {
+      const auto start = static_cast<std::int32_t>(wParam);
+      const auto end = static_cast<std::int32_t>(lParam);
+      if (start == -1) {
+        SetSelLength(0);
+      } else if (start == 0 && end == -1) {
+        SelectAll();
+      } else {
+        SetCaretPos(start + 1);
+        FSelStart = FCaretPos;
+        FSelLength = std::clamp(end - FSelStart + 1, 0, length + 1 - FSelStart);
+        update();
+      }
+      return 0;
+    }
+    case EM_GETRECT:
+      if (lParam) *reinterpret_cast<TRect*>(lParam) = FTextRect;
+      return 0;
+    case EM_GETMODIFY: return FModified ? 1 : 0;
+    case EM_SETMODIFY: SetModified(wParam != 0); return 0;
+    case EM_GETLINECOUNT: return 1;
+    case EM_LINEINDEX:
+    case EM_LINEFROMCHAR:
+    case EM_GETFIRSTVISIBLELINE: return 0;
+    case EM_REPLACESEL: {
+      const char* text = reinterpret_cast<const char*>(lParam);
+      ReplaceSelection(text ? ToQString(std::string_view(text)) : QString());
+      if (wParam == 0) ClearUndo();
+      return 0;
+    }
+    case EM_GETLINE: {
+      // The first 16-bit word of the buffer holds its size in characters.
+      auto* buffer = reinterpret_cast<char*>(lParam);
+      if (!buffer) return 0;
+      std::uint16_t size = 0;
+      std::memcpy(&size, buffer, sizeof(size));
+      return GetLine(buffer, size);
+    }
+    case EM_LIMITTEXT: SetMaxLength(static_cast<int>(wParam)); return 0;
+    case EM_GETLIMITTEXT: return FMaxLength;
+    case EM_CANUNDO: return FCanUndo ? 1 : 0;
+    case EM_UNDO:
+      Undo();
+      return FCanUndo ? 1 : 0;
+    case EM_EMPTYUNDOBUFFER: EmptyUndoBuffer(); return 0;
+    case EM_SETREADONLY: SetReadOnly(wParam != 0); return 1;
+    case EM_POSFROMCHAR: {
+      const int n = std::clamp(static_cast<int>(wParam), 0, length);
+      const int x = QFontMetrics(font()).horizontalAdvance(FText.left(n)) + FTextRect.Left - FScrollX;
+      return static_cast<std::intptr_t>(static_cast<std::uint16_t>(x));
+    }
+    default: return 0;  // ignored here (multi-line and formatting messages)
+  }
+}
+
 }  // namespace zyn

@@ -9,6 +9,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <cstdint>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -19,6 +20,16 @@ class QMenu;
 namespace zyn {
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+
+// Messages of the platform's edit-control protocol.
+enum : unsigned {
+  WM_GETTEXTLENGTH = 0x000E, WM_CUT = 0x0300, WM_COPY = 0x0301, WM_PASTE = 0x0302, WM_CLEAR = 0x0303,
+  EM_GETSEL = 0x00B0, EM_SETSEL = 0x00B1, EM_GETRECT = 0x00B2, EM_GETMODIFY = 0x00B8, EM_SETMODIFY = 0x00B9,
+  EM_GETLINECOUNT = 0x00BA, EM_LINEINDEX = 0x00BB, EM_LINELENGTH = 0x00C1, EM_REPLACESEL = 0x00C2,
+  EM_GETLINE = 0x00C4, EM_LIMITTEXT = 0x00C5, EM_CANUNDO = 0x00C6, EM_UNDO = 0x00C7, EM_LINEFROMCHAR = 0x00C9,
+  EM_EMPTYUNDOBUFFER = 0x00CD, EM_GETFIRSTVISIBLELINE = 0x00CE, EM_SETREADONLY = 0x00CF,
+  EM_GETLIMITTEXT = 0x00D5, EM_POSFROMCHAR = 0x00D6, EM_CHARFROMPOS = 0x00D7
+};
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TZCLEditOption : unsigned { eoNarrowHeight = 1, eoSuppressDefaultMenu = 2 };
 enum TZCLCaretStyle { csDefault, csBlock, csUnder, csOver, csBitmap, csUnderBlock };
@@ -96,6 +107,9 @@ class TZCLBaseEdit : public TZCLCustomBevelPanel, public IZCLFaceEditState {
   // Copies the line (the text in Windows-1252) into the caller's buffer, never more than its size;
   // answers the number of characters copied. No terminating zero is written.
   int GetLine(char* buffer, int bufferSize) const;
+  // The platform's edit-control messages, answered as the edit engine does (positions 0-based,
+  // texts in Windows-1252). EM_GETLINE honours the size word at the start of the caller's buffer.
+  std::intptr_t EditMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
   void CopyToClipboard();
   void CutToClipboard();
   void PasteFromClipboard();

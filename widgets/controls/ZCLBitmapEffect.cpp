@@ -18,17 +18,17 @@ void Ensure32(QImage& image) {
 
 }  // namespace
 
-TZCLFillObject::TZCLFillObject() : gradient_(std::make_unique<TZCLGradient>()) {
+TZCLShapeFill::TZCLShapeFill() : gradient_(std::make_unique<TZCLGradient>()) {
   gradient_->OnChange = [this](QObject*) { Changed(); };
 }
 
-void TZCLFillObject::SetStyle(TZCLFillStyle value) {
+void TZCLShapeFill::SetStyle(TZCLFillStyle value) {
   if (value == style_) return;
   style_ = value;
   Changed();
 }
 
-void TZCLFillObject::SetTileMode(TZCLTileMode value) {
+void TZCLShapeFill::SetTileMode(TZCLTileMode value) {
   if (value == tileMode_) return;
   tileMode_ = value;
   Changed();
@@ -46,7 +46,7 @@ void TZCLFillObject::SetOptions(unsigned value) {
   Changed();
 }
 
-QString TZCLFillObject::Description() const {
+QString TZCLShapeFill::Description() const {
   static const char* names[] = {"Disabled", "BitmapBrush", "Brush", "Bitmap", "BitmapList", "Gradient"};
   return QStringLiteral("{%1}").arg(QString::fromLatin1(names[style_]));
 }
@@ -102,7 +102,10 @@ bool TZCLFillObject::FillCanvas(TCanvas& canvas, const TRect& r, TColor backgrou
       }
       break;
     }
-    case sfGradient: gradient_->Paint(canvas, r); break;
+    case sfGradient:
+      GradientFill(canvas, r, Gradient().Style(), Gradient().Table(),
+                   ((options_ & foGrUseBitmap) ? gfOffscreen : 0u) | (Gradient().PaletteRealize() ? gfPalette : 0u));
+      break;
   }
   canvas.Brush = old;
   return covered;

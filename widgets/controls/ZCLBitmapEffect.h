@@ -22,33 +22,47 @@ class EZCLWrongPixelFormat : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-class TZCLFillObject : public TZCLObject {
+// A shape's fill: brush, pattern bitmap, bitmap (tiled, centred or stretched), image-list bitmap or
+// gradient; brush fill by default.
+class TZCLShapeFill : public TZCLObject {
  public:
-  TZCLFillObject();
+  TZCLShapeFill();
   TZCLFillStyle Style() const { return style_; }
   void SetStyle(TZCLFillStyle value);
   TZCLTileMode TileMode() const { return tileMode_; }
   void SetTileMode(TZCLTileMode value);
+  QImage Bitmap;
+  QImage ListBitmap;  // the image taken from an image list
+  TZCLGradient& Gradient() { return *gradient_; }
+  const TZCLGradient& Gradient() const { return *gradient_; }
+  QString Description() const override;
+
+ protected:
+  TZCLFillStyle style_ = sfBrush;
+  TZCLTileMode tileMode_ = tmTile;
+
+ private:
+  std::unique_ptr<TZCLGradient> gradient_;
+};
+
+// The fill of a control's background: a shape fill without style by default, with the brush, the
+// alignment and offsets of an untiled bitmap and the fill options.
+class TZCLFillObject : public TZCLShapeFill {
+ public:
+  TZCLFillObject() { style_ = sfNone; }
   TZCLAlignment Alignment() const { return alignment_; }
   void SetAlignment(TZCLAlignment value);
   unsigned Options() const { return options_; }
   void SetOptions(unsigned value);
-  QImage Bitmap;
-  QImage ListBitmap;
   TBrush Brush;
-  TZCLGradient& Gradient() { return *gradient_; }
   int OffsetX = 0;
   int OffsetY = 0;
   // Paints r; true when something covered it.
   bool FillCanvas(TCanvas& canvas, const TRect& r, TColor background) const;
-  QString Description() const override;
 
  private:
-  TZCLFillStyle style_ = sfNone;
-  TZCLTileMode tileMode_ = tmTile;
   TZCLAlignment alignment_ = agTopLeft;
   unsigned options_ = foFillInner | foGrUseBitmap;
-  std::unique_ptr<TZCLGradient> gradient_;
 };
 
 class TZCLAlphaObject : public TZCLObject {

@@ -212,6 +212,8 @@ void TZCLCustomContainer::LoadFromFile(const QString& fileName) {
   LoadFromStream(file.readAll(), true);
 }
 
+std::string CannotOpenListFile(const QString& fileName) { return CannotOpen(fileName); }
+
 int ReadListFileHeader(const QByteArray& file, int* count, std::vector<std::uint32_t>* offsets) {
   TZCLByteReader r(file);
   if (file.size() < 13 || r.U8() != 8) return lkUnknown;

@@ -101,6 +101,14 @@ class TZCLCustomContainer : public TZCLBaseController {
   int Count() const { return static_cast<int>(items_.size()); }
   bool IsEmpty() const { return items_.empty(); }
   TZCLListItem* Items(int index) const;
+  // Where bitmap-list items load their bitmaps from: 0 nowhere, 1 a list file, 2 the program's
+  // resources, 3 a library (no image), 4 a bitmap file per item; FileName and PathPrefix name it.
+  int Source() const { return source_; }
+  void SetSource(int value) { source_ = value; }
+  QString FileName() const { return fileName_; }
+  void SetFileName(const QString& value) { fileName_ = value; }
+  int PathPrefixKind() const { return pathPrefix_; }
+  void SetPathPrefixKind(int value) { pathPrefix_ = value; }
   bool DefaultCompressed() const { return defaultCompressed_; }
   void SetDefaultCompressed(bool value) { defaultCompressed_ = value; }
   // Adds an item (a new one of the list's item class for nullptr) and returns its index.
@@ -119,7 +127,13 @@ class TZCLCustomContainer : public TZCLBaseController {
   int kind_;
   ItemFactory factory_;
   bool defaultCompressed_ = false;
+  int source_ = 0;
+  QString fileName_;
+  int pathPrefix_ = 2;  // ppProgram
 };
+
+// The text of a list file that cannot be opened or is of another kind.
+std::string CannotOpenListFile(const QString& fileName);
 
 // The kind of a list file (lkUnknown when the magic is none of the six), its count and the offsets.
 int ReadListFileHeader(const QByteArray& file, int* count, std::vector<std::uint32_t>* offsets);

@@ -3,6 +3,7 @@
 #include "widgets/controls/ZCLApplication.h"
 
 #include <QFocusEvent>
+#include <QWheelEvent>
 #include <QLocale>
 #include <QTime>
 #include <cmath>
@@ -412,6 +413,8 @@ void TZCLCustomMaskEdit::KeyPress(QChar ch) {
       if (ch.isDigit() || (!ch.isLetterOrNumber() && !ch.isSpace())) InsertTyped(ch);
       return;
     case mdCustomMask: {
+      // A mask is typed over: the application-wide input mode turns to overwrite.
+      ZCLApplication().SetInsertMode(false);
       const auto positions = ParseMask(FMask);
       if (caret > static_cast<int>(positions.size())) return;
       const MaskPosition& p = positions[caret - 1];
@@ -535,6 +538,10 @@ bool TZCLCustomMaskEdit::MayInsert() {
 
 bool TZCLCustomMaskEdit::KeyCommand(int key, Qt::KeyboardModifiers modifiers) {
   FLastKey = key;
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter) && FEnterValidates) {
+    CheckOnExit();
+    return true;
+  }
   if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
     const QString suffix = SuffixOf();
     if (!suffix.isEmpty() && FText.endsWith(suffix)) {
@@ -803,6 +810,29 @@ void TZCLCustomMaskEdit::AfterChange() {
 
 void TZCLCustomMaskEdit::focusOutEvent(QFocusEvent* event) {
   TZCLCustomEdit::focusOutEvent(event);
+  CheckOnExit();
+}
+
+void TZCLCustomMaskEdit::focusInEvent(QFocusEvent* event) {
+  TZCLCustomEdit::focusInEvent(event);
+  // The date is edited in its padded form.
+  if (FDataType == mdDate) {
+    const QDate d = FDateFormat.Parse(FText);
+    if (d.isValid() && FDateFormat.FormatDate(d, true) != FText) SetText(FDateFormat.FormatDate(d, true));
+  }
+}
+
+void TZCLCustomMaskEdit::wheelEvent(QWheelEvent* event) {
+  if (FDataType == mdDate && !FReadOnly && isEnabled()) {
+    const int delta = event->angleDelta().y();
+    if (delta != 0) StepDateField(delta > 0 ? 1 : -1);
+    event->accept();
+    return;
+  }
+  TZCLCustomEdit::wheelEvent(event);
+}
+
+void TZCLCustomMaskEdit::CheckOnExit() {
   if (FDataType == mdCustomMask) {
     const auto positions = ParseMask(FMask);
     for (int i = 0; i < static_cast<int>(positions.size()); ++i) {

@@ -42,6 +42,9 @@ class TZCLCustomMaskEdit : public TZCLCustomEdit {
   QChar Placeholder() const { return FPlaceholder; }
   QChar DecimalSeparator() const { return FDecimalSeparator; }
   QChar ThousandSeparator() const { return FThousandSeparator; }
+  // Enter runs the checks of focus loss.
+  bool EnterValidates() const { return FEnterValidates; }
+  void SetEnterValidates(bool value) { FEnterValidates = value; }
   bool RangeCheck() const { return FRangeCheck; }
   void SetRangeCheck(bool value) { FRangeCheck = value; }
 
@@ -78,7 +81,11 @@ class TZCLCustomMaskEdit : public TZCLCustomEdit {
   QString FilterText(const QString& s) override;
   bool KeyCommand(int key, Qt::KeyboardModifiers modifiers) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void Loaded() override;
+  // The checks of focus loss: date and time texts, required mask positions, the range.
+  void CheckOnExit();
   void AfterChange() override;
   // Fixed, number and currency: the decimal separator survives deletes and overwrites.
   bool MayInsert() override;
@@ -101,6 +108,7 @@ class TZCLCustomMaskEdit : public TZCLCustomEdit {
   QChar FDecimalSeparator;
   QChar FThousandSeparator;
   bool FRangeCheck = false;
+  bool FEnterValidates = false;
   double FMinValue = -1.0;
   double FMaxValue = -1.0;
   int FDateFieldIndex = -1;

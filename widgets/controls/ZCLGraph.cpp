@@ -188,9 +188,33 @@ void BuildColorRange(TColor from, TColor to, int count, bool restart, std::vecto
   }
 }
 
-void GradientFill(TCanvas& canvas, const TRect& r, TZCLGradientStyle style, const std::vector<TColor>& table) {
+void GradientFill(TCanvas& canvas, const TRect& r, TZCLGradientStyle style, const std::vector<TColor>& table,
+                  unsigned flags, std::uint32_t clipOffset) {
   const int n = static_cast<int>(table.size());
   if (n == 0 || IsRectEmpty(r)) return;
+  if (flags & (gfClip | gfOffscreen)) {
+    QPainter& p = canvas.Painter();
+    p.save();
+    if (flags & gfClip) {
+      TRect clip = r;
+      OffsetRect(clip, static_cast<std::int16_t>(clipOffset & 0xFFFF), static_cast<std::int16_t>(clipOffset >> 16));
+      p.setClipRect(ToQRect(clip), Qt::IntersectClip);
+    }
+    if (flags & gfOffscreen) {
+      // Painted at the origin of a bitmap of the rectangle's size, then copied to its top-left.
+      QImage off(r.Width(), r.Height(), QImage::Format_RGB32);
+      off.fill(Qt::black);
+      {
+        TCanvas oc(&off);
+        GradientFill(oc, Rect(0, 0, r.Width(), r.Height()), style, table, 0, 0);
+      }
+      p.drawImage(r.Left, r.Top, off);
+    } else {
+      GradientFill(canvas, r, style, table, 0, 0);
+    }
+    p.restore();
+    return;
+  }
   const TBrush oldBrush = canvas.Brush;
   const TPen oldPen = canvas.Pen;
   canvas.Brush = TBrush{clBlack, bsSolid, QImage()};
@@ -591,6 +615,18 @@ TRect DrawBitmapRect(TCanvas& canvas, const TRect& target, const QImage& bitmap,
   }
   p.restore();
   return IsRectEmpty(placed) ? target : placed;
+}
+
+TRect DrawBitmapClipped(TCanvas& canvas, const TRect& target, const QImage& bitmap, unsigned flags, TColor color,
+                        std::uint32_t clipOffset, const QImage& mask) {
+  TRect clip = target;
+  OffsetRect(clip, static_cast<std::int16_t>(clipOffset & 0xFFFF), static_cast<std::int16_t>(clipOffset >> 16));
+  QPainter& p = canvas.Painter();
+  p.save();
+  p.setClipRect(ToQRect(clip), Qt::IntersectClip);
+  const TRect placed = DrawBitmapRect(canvas, target, bitmap, flags & ~bdfClip, color, mask);
+  p.restore();
+  return placed;
 }
 
 void FillBitmapRect(QImage& bitmap, const TRect& r, TColor color) {

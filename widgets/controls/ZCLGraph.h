@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QImage>
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 namespace zyn {
@@ -56,7 +57,12 @@ TRect AlignRect(TZCLAlignment alignment, const TRect& inner, const TRect& outer)
 
 // Appends the colours from..to (count entries; without restart the first one is left out).
 void BuildColorRange(TColor from, TColor to, int count, bool restart, std::vector<TColor>& table);
-void GradientFill(TCanvas& canvas, const TRect& r, TZCLGradientStyle style, const std::vector<TColor>& table);
+// Flags of GradientFill: clip to the rectangle moved by the clip offset (x in the low, y in the high
+// 16 bits), paint into an off-screen bitmap first, realise the palette (no palettes here).
+enum : unsigned { gfClip = 0x1, gfOffscreen = 0x4, gfPalette = 0x1000 };
+// The table's colours as bands or shapes; the shapes never leave r.
+void GradientFill(TCanvas& canvas, const TRect& r, TZCLGradientStyle style, const std::vector<TColor>& table,
+                  unsigned flags = 0, std::uint32_t clipOffset = 0);
 
 void DrawClassicButtonFrame(TCanvas& canvas, bool hot, TRect& r, TColor color, unsigned flags, int state,
                             TZCLUserButtonStyle style);
@@ -77,6 +83,9 @@ enum : unsigned {
 // at the top-left. Answers where it landed (the whole target when that is empty).
 TRect DrawBitmapRect(TCanvas& canvas, const TRect& target, const QImage& bitmap, unsigned flags, TColor color,
                      const QImage& mask = QImage());
+// DrawBitmapRect clipped to target moved by the packed offset (x in the low, y in the high 16 bits).
+TRect DrawBitmapClipped(TCanvas& canvas, const TRect& target, const QImage& bitmap, unsigned flags, TColor color,
+                        std::uint32_t clipOffset, const QImage& mask = QImage());
 // The image with every pixel of the transparent colour see-through, and its mask (black where the
 // image shows, white where it is transparent).
 void MakeMaskPair(const QImage& source, TColor transparent, QImage& image, QImage& mask);

@@ -1,6 +1,10 @@
 #include "widgets/controls/ZCLLists.h"
 
 #include "widgets/controls/ZCLGraph.h"
+#include "widgets/controls/ZCLProcs.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 #include <QBuffer>
 
@@ -62,6 +66,47 @@ void TZCLBitmapListItem::ReadBody(TZCLByteReader& r, std::uint8_t flags) {
   if (!(flags & 8)) return;
   const QByteArray bmp = ReadDataBlock(r);
   if (!Bitmap.loadFromData(bmp, "BMP")) throw EListData("Bitmap ist ungültig");
+}
+
+QString TZCLBitmapListItem::SourceFileName() const {
+  const TZCLCustomContainer* c = Container();
+  if (!c) return QString();
+  const auto prefix = static_cast<TZCLPathPrefix>(c->PathPrefixKind());
+  if (prefix == ppWindows || prefix == ppSystem) return c->FileName();
+  const QFileInfo info(c->FileName());
+  QString dir = prefix == ppFixed ? info.path() : PathPrefix(prefix, false);
+  if (!dir.isEmpty() && !dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
+  return dir + info.fileName().left(3) + QString::number(Ident()) + QStringLiteral(".bmp");
+}
+
+const QImage& TZCLBitmapListItem::LoadedBitmap() {
+  TZCLCustomContainer* c = Container();
+  if (!Bitmap.isNull() || !c || IsLoading() || c->IsLoading()) return Bitmap;
+  BeginUpdate();
+  switch (c->Source()) {
+    case 1: {
+      // The item with this ident from the list file.
+      const QString path = PathPrefix(static_cast<TZCLPathPrefix>(c->PathPrefixKind()), true) + c->FileName();
+      QFile file(path);
+      if (!file.open(QIODevice::ReadOnly)) {
+        EndUpdate(false);
+        throw EListData(CannotOpenListFile(path));
+      }
+      const QByteArray data = file.readAll();
+      int count = 0;
+      ReadListFileHeader(data, &count, nullptr);
+      for (int i = 0; i < count && Bitmap.isNull(); ++i) {
+        TZCLBitmapListItem candidate;
+        ReadListFileItem(data, path, lkBitmapList, candidate, i);
+        if (candidate.Ident() == Ident()) Bitmap = candidate.Bitmap;
+      }
+      break;
+    }
+    case 4: Bitmap.load(SourceFileName()); break;
+    default: break;  // 0 unchanged; 2 no resources of that kind here; 3 a library yields no image
+  }
+  EndUpdate(false);
+  return Bitmap;
 }
 
 TZCLStringList::TZCLStringList(QObject* owner)

@@ -45,6 +45,10 @@ class TZCLBitmapListItem : public TZCLListItem {
   using TZCLListItem::TZCLListItem;
   QImage Bitmap;
   TZCLSavePixelFormat PixelFormat = spfDefault;  // how the bitmap is saved
+  // The bitmap, loaded first from the container's source while it is empty (not while loading).
+  const QImage& LoadedBitmap();
+  // The bitmap file of source 4 (and the library name of source 3) for this item.
+  QString SourceFileName() const;
   void ClearData() override { Bitmap = QImage(); }
   bool IsEmpty() const override { return Bitmap.isNull(); }
   std::uint8_t GetFlags() const override {

@@ -327,5 +327,121 @@ TEST_F(EditParts, EditWindowPreparationAndSelection) {
   EXPECT_EQ(edit.selectedText(), QStringLiteral("Wert"));
 }
 
+TEST(EditPartMetrics, StatusMenuAndButtonNumbers) {
+  test::EnsureApplication();
+  static_cast<TBuiltInThemeEngine*>(GetThemeEngine())->SetActive(true);
+  BarsFixture fixture;
+  FakeBarWindow w(*fixture.manager, true);
+  const struct {
+    const char* name;
+    const TzbBarItemControlPainter* painter;
+    int lineGrowth, widthGrowth, bandInset, border;
+  } cases[] = {{"standard", &Standard(), 0, 0, 3, 1},
+               {"enhanced", &Enhanced(), 0, 0, 3, 1},
+               {"flat", &Flat(), 2, 9, 3, 1},
+               {"xp", &XP(), 1, 0, 2, 0}};
+  TzbBar* bar = fixture.manager->Bars().Add();
+  TzbBarButton* b = fixture.manager->CreateItem<TzbBarButton>();
+  TzbBarItemLink* link = bar->ItemLinks().Add();
+  link->SetItem(b);
+  TzbBarItemControl c(*link, w);
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    int size = 20;
+    k.painter->AdjustMenuLineSize(size);
+    EXPECT_EQ(size, 20 + k.lineGrowth);
+    int width = 100;
+    k.painter->AdjustMenuItemWidth(c, width);
+    EXPECT_EQ(width, 100 + k.widthGrowth);
+    TRect band = Rect(0, 0, 50, 20);
+    k.painter->AdjustTearOffBandRect(w, band);
+    EXPECT_EQ(band, Rect(k.bandInset, k.bandInset, 50 - k.bandInset, 20 - k.bandInset));
+    EXPECT_EQ(k.painter->GetBarBorderInsets(w), Rect(k.border, k.border, k.border, k.border));
+    EXPECT_EQ(k.painter->GetCalendarHeaderColor(), clBtnFace);
+    EXPECT_EQ(k.painter->GetProgressOffset(), 0);
+  }
+  int cw = 0, ch = 0;
+  Standard().GetCloseButtonSize(cw, ch);
+  EXPECT_EQ(cw, Standard().GetSmallCaptionHeight());
+  int gw = 0, gh = 0;
+  Standard().GetSizeGripSize(*fixture.manager, gw, gh);
+  EXPECT_EQ(gw, 16);
+  EXPECT_EQ(gh, 16);
+  int tw = 0, th = 0;
+  GetThemedCloseButtonSize(tw, th);
+  XP().GetCloseButtonSize(cw, ch);
+  EXPECT_EQ(cw, tw);
+}
+
+TEST_F(EditParts, MDIButtonsSizeGripAreaAndInPlaceSubItems) {
+  Prepare(bmsStandard, false, 80, 40);
+  // Pressed and hot: the pushed caption button (sunken: shadow at the top-left).
+  Standard().DrawMDIButton(*window, 2, Rect(0, 0, 16, 14), window->Canvas(), true, true);
+  const TColor pushed = Px(0, 0);
+  window->Clear();
+  Standard().DrawMDIButton(*window, 2, Rect(0, 0, 16, 14), window->Canvas(), false, false);
+  EXPECT_NE(Px(0, 0), pushed);
+  // Flat: a hot button gets the selection frame.
+  window->Clear();
+  Flat().DrawMDIButton(*window, 0, Rect(0, 0, 16, 14), window->Canvas(), true, false);
+  EXPECT_EQ(Px(0, 0), ColorToRGB(clHighlight));
+  EXPECT_EQ(Px(15, 13), ColorToRGB(clHighlight));
+  // The size-grip area: the bar background above, the grip in the bottom 16 rows.
+  window->Clear();
+  Standard().DrawSizeGripArea(*window, window->Canvas(), SolidBrush(clYellow), Rect(0, 0, 20, 30));
+  EXPECT_EQ(Px(5, 5), clYellow);
+  int gripInk = 0;
+  for (int x = 0; x < 20; ++x)
+    for (int y = 14; y < 30; ++y) gripInk += Px(x, y) == ColorToRGB(clBtnShadow) ? 1 : 0;
+  EXPECT_GT(gripInk, 0);  // the grip's lines lie in the bottom 16 rows
+  EXPECT_EQ(Px(19, 13), clYellow);
+  // In-place sub-item: the bottom row in the bar brush, the rest in the shadow brush.
+  window->Clear();
+  Standard().DrawInPlaceSubItem(*control, window->Canvas(), Rect(0, 0, 60, 18), QString(), false, false);
+  EXPECT_EQ(Px(2, 17), ColorToRGB(window->CurrentBrush().Color));
+  EXPECT_EQ(Px(2, 5), ColorToRGB(clBtnShadow));
+  window->Clear();
+  Standard().DrawInPlaceSubItem(*control, window->Canvas(), Rect(0, 0, 60, 18), QString(), false, true);
+  EXPECT_EQ(Px(2, 5), ColorToRGB(clHighlight));
+  // Flat tear-off band, inactive: the light face with a 33-pixel grip of every second row.
+  window->Clear();
+  Flat().FillTearOffBand(*window, window->Canvas(), Rect(0, 0, 73, 9));
+  EXPECT_EQ(Px(20, 1), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(Px(20, 2), manager->BrushColor(2));
+  EXPECT_EQ(Px(19, 1), manager->BrushColor(2));
+  EXPECT_EQ(Px(52, 1), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(Px(53, 1), manager->BrushColor(2));
+}
+
+TEST_F(EditParts, PersonalizedMenuDecorationOfTheClassicLook) {
+  Prepare(bmsStandard, true, 80, 60);
+  QImage& image = window->Image();
+  image.fill(Qt::white);
+  TzbMenuItemPlace place;
+  place.LeftMargin = 2;
+  place.ClientBottom = 50;
+  place.Last = true;
+  control->NonRecent = true;  // the first item of a rarely used block after a frequently used one
+  Standard().DrawMenuItemDecoration(*window, *control, place, Rect(10, 20, 60, 38), window->Canvas());
+  EXPECT_EQ(Px(8, 19), ColorToRGB(clBtnShadow));   // the line above the block, from the margin
+  EXPECT_EQ(Px(60, 19), ColorToRGB(clBtnShadow));  // one pixel past the right edge
+  EXPECT_EQ(Px(9, 25), ColorToRGB(window->CurrentBrush().Color));   // the left margin
+  EXPECT_EQ(Px(61, 25), ColorToRGB(window->CurrentBrush().Color));  // two pixels at the right
+  EXPECT_EQ(Px(30, 45), ColorToRGB(window->CurrentBrush().Color));  // below the last item
+  EXPECT_EQ(Px(8, 49), ColorToRGB(clBtnHighlight));                 // the margin's lower corner
+  // A frequently used item after a rarely used one gets a highlight line and no margins.
+  image.fill(Qt::white);
+  control->NonRecent = false;
+  place.PreviousNonRecent = true;
+  Standard().DrawMenuItemDecoration(*window, *control, place, Rect(10, 20, 60, 38), window->Canvas());
+  EXPECT_EQ(Px(30, 19), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(Px(9, 25), clWhite);
+  // The base painter draws none of it.
+  image.fill(Qt::white);
+  control->NonRecent = true;
+  Base().DrawMenuItemDecoration(*window, *control, place, Rect(10, 20, 60, 38), window->Canvas());
+  EXPECT_EQ(Px(9, 25), clWhite);
+}
+
 }  // namespace
 }  // namespace zyn

@@ -174,6 +174,26 @@ class Golden : public ::testing::TestWithParam<TzbBarManagerStyle>, public BarsF
     return w.Image().copy();
   }
 
+  // MDI buttons (rows: minimize, restore, close; columns: normal, hot, hot and pressed, disabled),
+  // in-place sub-items (not selected, selected), an inactive tear-off band and a size-grip area.
+  QImage PaintWindowParts() {
+    FakeBarWindow w(*manager, false, 200, 80);
+    const TzbBarItemControlPainter& p = manager->PainterClass();
+    const struct {
+      bool Selected, Pressed, Enabled;
+    } states[] = {{false, false, true}, {true, false, true}, {true, true, true}, {false, false, false}};
+    for (int kind = 0; kind < 3; ++kind)
+      for (int s = 0; s < 4; ++s)
+        p.DrawMDIButton(w, kind, Bounds(2 + s * 20, 2 + kind * 18, 18, 16), w.Canvas(), states[s].Selected,
+                        states[s].Pressed, states[s].Enabled);
+    TzbBarItemControl plain(*plainButton->GetLink(0), w);
+    p.DrawInPlaceSubItem(plain, w.Canvas(), Bounds(90, 2, 60, 18), QString(), false, false);
+    p.DrawInPlaceSubItem(plain, w.Canvas(), Bounds(90, 24, 60, 18), QString(), true, true);
+    p.FillTearOffBand(w, w.Canvas(), Bounds(90, 46, 60, 10));
+    p.DrawSizeGripArea(w, w.Canvas(), w.CurrentBrush(), Bounds(170, 2, 20, 40));
+    return w.Image().copy();
+  }
+
   static void Compare(const QImage& actual, const QString& name) {
     const QString path = QStringLiteral(ZYN_TEST_DATA_DIR "/") + name + QStringLiteral(".png");
     if (std::getenv("ZYN_UPDATE_GOLDEN")) {
@@ -212,6 +232,10 @@ TEST_P(Golden, EditComboAndSpinParts) {
 
 TEST_P(Golden, DropDownWindowFrames) {
   Compare(PaintDropDownFrames(), QString::fromLatin1(StyleName(GetParam())) + QStringLiteral("_dropdown"));
+}
+
+TEST_P(Golden, MDIButtonsSubItemsAndGrips) {
+  Compare(PaintWindowParts(), QString::fromLatin1(StyleName(GetParam())) + QStringLiteral("_window_parts"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Painters, Golden, ::testing::Values(bmsXP, bmsEnhanced, bmsFlat),

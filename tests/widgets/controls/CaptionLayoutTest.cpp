@@ -189,6 +189,11 @@ TEST(Graph, BitmapPlacementAndButtonStyles) {
   DrawBitmapRect(canvas, Rect(0, 0, 35, 35), bitmap, bdfTile, clNone);
   EXPECT_EQ(FromQColor(image.pixelColor(34, 34)), clRed);
   EXPECT_EQ(FromQColor(image.pixelColor(35, 35)), clWhite);  // clipped to the rectangle
+  // Clipped to the target moved 5 pixels right: the left 5 columns stay untouched.
+  image.fill(Qt::white);
+  DrawBitmapClipped(canvas, Rect(0, 0, 10, 10), bitmap, 0, clNone, 5u);
+  EXPECT_EQ(FromQColor(image.pixelColor(2, 2)), clWhite);
+  EXPECT_EQ(FromQColor(image.pixelColor(7, 2)), clRed);
   TZCLUserButtonStyle style = ubsWin31;
   bool themed = false;
   EXPECT_TRUE(ReadButtonStyle(QStringLiteral("ubsWinXPTool"), style, themed));

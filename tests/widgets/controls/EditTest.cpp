@@ -461,5 +461,41 @@ TEST(ZCLBuffer, LimitsCircleModeAndTruncatedStreams) {
   EXPECT_FALSE(ReadBufferStream(TZCLBufferBytes{1, 2}).has_value());
 }
 
+TEST_F(EditTest, EditControlMessagesAnswerAsTheEngine) {
+  edit_->SetText(QStringLiteral("Projekt"));
+  EXPECT_EQ(edit_->EditMessage(WM_GETTEXTLENGTH, 0, 0), 7);
+  EXPECT_EQ(edit_->EditMessage(EM_GETLINECOUNT, 0, 0), 1);
+  edit_->EditMessage(EM_SETSEL, 2, 5);
+  std::uint32_t start = 99, end = 99;
+  const auto packed = edit_->EditMessage(EM_GETSEL, reinterpret_cast<std::uintptr_t>(&start),
+                                         reinterpret_cast<std::intptr_t>(&end));
+  EXPECT_EQ(start, 2u);
+  EXPECT_EQ(end, 5u);
+  EXPECT_EQ(packed, (5 << 16) | 2);
+  EXPECT_EQ(edit_->SelText(), QStringLiteral("oje"));
+  edit_->EditMessage(EM_REPLACESEL, 1, reinterpret_cast<std::intptr_t>("\xE4"));
+  EXPECT_EQ(edit_->Text(), QStringLiteral("Präkt"));
+  EXPECT_EQ(edit_->EditMessage(EM_CANUNDO, 0, 0), 1);
+  edit_->EditMessage(EM_SETSEL, 0, -1);
+  EXPECT_EQ(edit_->SelLength(), 5);
+  edit_->EditMessage(EM_SETSEL, static_cast<std::uintptr_t>(-1), 0);
+  EXPECT_EQ(edit_->SelLength(), 0);
+  // The line copy stops at the size word of the caller's buffer.
+  char buffer[8];
+  std::memset(buffer, '#', sizeof(buffer));
+  const std::uint16_t size = 3;
+  std::memcpy(buffer, &size, sizeof(size));
+  EXPECT_EQ(edit_->EditMessage(EM_GETLINE, 0, reinterpret_cast<std::intptr_t>(buffer)), 3);
+  EXPECT_EQ(std::string(buffer, 3), "Pr\xE4");
+  EXPECT_EQ(buffer[3], '#');
+  edit_->EditMessage(EM_LIMITTEXT, 4, 0);
+  EXPECT_EQ(edit_->EditMessage(EM_GETLIMITTEXT, 0, 0), 4);
+  EXPECT_EQ(edit_->EditMessage(EM_SETREADONLY, 1, 0), 1);
+  EXPECT_TRUE(edit_->ReadOnly());
+  edit_->EditMessage(EM_EMPTYUNDOBUFFER, 0, 0);
+  EXPECT_EQ(edit_->EditMessage(EM_CANUNDO, 0, 0), 0);
+  EXPECT_EQ(edit_->EditMessage(EM_POSFROMCHAR, 0, 0), edit_->TextRect().Left);
+}
+
 }  // namespace
 }  // namespace zyn

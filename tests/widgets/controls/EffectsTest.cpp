@@ -111,5 +111,41 @@ TEST(Effects, FillObjectStyles) {
   EXPECT_EQ(FromQColor(img.pixelColor(6, 6)), clLime);
 }
 
+TEST(Effects, ShapeFillIsTheBaseOfTheFillObject) {
+  TZCLShapeFill shape;
+  EXPECT_EQ(shape.Style(), sfBrush);
+  EXPECT_EQ(shape.TileMode(), tmTile);
+  EXPECT_EQ(shape.Description(), QStringLiteral("{Brush}"));
+  TZCLFillObject fill;
+  EXPECT_EQ(fill.Style(), sfNone);
+  EXPECT_EQ(fill.Description(), QStringLiteral("{Disabled}"));
+  TZCLShapeFill& base = fill;
+  int changes = 0;
+  fill.OnChange = [&](QObject*) { ++changes; };
+  base.Gradient().SetColorCount(4);  // the gradient's changes reach the owner
+  EXPECT_EQ(changes, 1);
+}
+
+TEST(Effects, GradientFillFlagsClipWithTheOffsetAndPaintOffScreen) {
+  EnsureApp();
+  QImage image(40, 10, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  TCanvas canvas(&image);
+  std::vector<TColor> table;
+  BuildColorRange(clBlack, clBlack, 2, true, table);
+  // The clip rectangle is the fill rectangle moved by (10, 0): only its right part is painted.
+  GradientFill(canvas, Rect(0, 0, 20, 10), gstHorizontal, table, gfClip, 10u);
+  EXPECT_EQ(FromQColor(image.pixelColor(5, 5)), clWhite);
+  EXPECT_EQ(FromQColor(image.pixelColor(15, 5)), clBlack);
+  EXPECT_EQ(FromQColor(image.pixelColor(25, 5)), clWhite);
+  image.fill(Qt::white);
+  std::vector<TColor> two;
+  BuildColorRange(clRed, clBlue, 2, true, two);
+  GradientFill(canvas, Rect(10, 0, 30, 10), gstVertical, two, gfOffscreen);
+  EXPECT_EQ(FromQColor(image.pixelColor(15, 1)), clRed);  // colour 0 on top
+  EXPECT_EQ(FromQColor(image.pixelColor(15, 8)), clBlue);
+  EXPECT_EQ(FromQColor(image.pixelColor(5, 5)), clWhite);  // nothing outside the rectangle
+}
+
 }  // namespace
 }  // namespace zyn

@@ -1,6 +1,7 @@
 #include "widgets/controls/ZCLCompress.h"
 #include "widgets/controls/ZCLImageList.h"
 #include "widgets/controls/ZCLLists.h"
+#include "widgets/controls/ZCLProcs.h"
 
 #include "TestSupport.h"
 
@@ -199,6 +200,45 @@ TEST(Lists, ImageListKeepsItsPixelFormatAndMaskThroughTheStream) {
   EXPECT_EQ(copy.Item(0)->PixelFormat, spf4bit);
   EXPECT_TRUE(copy.Item(0)->Masked());
   EXPECT_EQ(copy.Item(0)->Image(0).pixelColor(3, 3), QColor(Qt::red));  // red is one of the 16 colours
+}
+
+TEST(Lists, BitmapItemsLoadFromTheListSource) {
+  zyn::test::EnsureApp();
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  // A list file with two bitmaps, idents 5 and 7.
+  TZCLBitmapList stored;
+  for (int ident : {5, 7}) {
+    auto* item = stored.Item(stored.AddItem());
+    item->SetIdent(static_cast<std::uint16_t>(ident));
+    item->Bitmap = QImage(4, 3, QImage::Format_RGB32);
+    item->Bitmap.fill(ident == 5 ? Qt::red : Qt::blue);
+  }
+  const QString listFile = dir.filePath(QStringLiteral("bilder.bmp"));
+  stored.SaveToFile(listFile);
+  TZCLBitmapList list;
+  list.SetSource(1);
+  list.SetPathPrefixKind(ppFixed);
+  list.SetFileName(listFile);
+  auto* wanted = list.Item(list.AddItem());
+  wanted->SetIdent(7);
+  EXPECT_EQ(wanted->LoadedBitmap().pixelColor(0, 0), QColor(Qt::blue));
+  // A bitmap file per item: the first three letters of the file name and the ident.
+  QImage single(2, 2, QImage::Format_RGB32);
+  single.fill(Qt::green);
+  ASSERT_TRUE(single.save(dir.filePath(QStringLiteral("bil9.bmp")), "BMP"));
+  list.SetSource(4);
+  auto* nine = list.Item(list.AddItem());
+  nine->SetIdent(9);
+  EXPECT_EQ(nine->SourceFileName(), dir.filePath(QStringLiteral("bil9.bmp")));
+  EXPECT_EQ(nine->LoadedBitmap().size(), QSize(2, 2));
+  // Source 0 leaves an empty bitmap empty; a missing list file is reported.
+  list.SetSource(0);
+  auto* none = list.Item(list.AddItem());
+  EXPECT_TRUE(none->LoadedBitmap().isNull());
+  list.SetSource(1);
+  list.SetFileName(dir.filePath(QStringLiteral("fehlt.bmp")));
+  EXPECT_THROW(none->LoadedBitmap(), EListData);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include <QLineEdit>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace zyn {
@@ -20,6 +21,7 @@ class MaskEditTest : public ::testing::Test {
  protected:
   void SetUp() override {
     EnsureApp();
+    ZCLApplication().SetInsertMode(true);  // typing into a mask leaves the application in overwrite mode
     window_ = std::make_unique<QWidget>();
     edit_ = new MaskEdit(window_.get());
     edit_->setGeometry(0, 0, 150, 21);
@@ -297,6 +299,31 @@ TEST_F(MaskEditTest, FixedSeparatorSurvivesDeletesAndOverwrites) {
   Type(edit_, QStringLiteral("9"));
   EXPECT_EQ(edit_->Text(), QStringLiteral("0") + sep + QStringLiteral("7"));
   EXPECT_DOUBLE_EQ(edit_->AsFloat(), 0.7);
+}
+
+TEST_F(DateTyping, WheelStepsTheFieldAndEnterCanValidate) {
+  QWheelEvent up(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                 Qt::NoScrollPhase, false);
+  QApplication::sendEvent(edit_, &up);
+  EXPECT_EQ(edit_->Text(), QStringLiteral("06.12.2026"));
+  edit_->SetEnterValidates(true);
+  edit_->SetText(QStringLiteral("99.99.9999"));
+  Key(edit_, Qt::Key_Return);
+  EXPECT_EQ(errors_, 1);
+  edit_->SetText(QStringLiteral("1.2.2027"));
+  Key(edit_, Qt::Key_Return);
+  EXPECT_EQ(edit_->Text(), QStringLiteral("01.02.2027"));  // written back in the padded form
+  EXPECT_EQ(errors_, 1);
+}
+
+TEST_F(MaskEditTest, TypingIntoAMaskSwitchesTheApplicationToOverwrite) {
+  ZCLApplication().SetInsertMode(true);
+  edit_->SetMask(QStringLiteral("!0!0!0"));
+  edit_->SetDataType(mdCustomMask);
+  edit_->SetCaretPos(1);
+  Type(edit_, QStringLiteral("1"));
+  EXPECT_FALSE(ZCLApplication().InsertMode());
+  ZCLApplication().SetInsertMode(true);
 }
 
 }  // namespace
