@@ -12,7 +12,6 @@
 #include "widgets/bars/BarShadow.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -20,17 +19,6 @@ namespace zyn {
 namespace {
 
 using test::BarDemoWindow;
-
-template <class F>
-bool WaitFor(F condition, int timeoutMs = 5000) {
-  QElapsedTimer t;
-  t.start();
-  while (!condition()) {
-    if (t.elapsed() > timeoutMs) return false;
-    QTest::qWait(10);
-  }
-  return true;
-}
 
 class BarDocking : public ::testing::Test, public BarDemoWindow {
  protected:
@@ -77,7 +65,7 @@ TEST_F(BarDocking, AToolbarDraggedByItsGripFloatsAndDocksAtTheBottomAfterTheDock
   // By its caption to the bottom edge of the form: docked once the docking delay ran out.
   const QPoint bottom = Form.mapToGlobal(QPoint(300, Form.height() - 4));
   Drag(CaptionOf(Hilfe()), bottom);
-  ASSERT_TRUE(WaitFor([&] { return Hilfe()->DockingStyle() == dsBottom; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Hilfe()->DockingStyle() == dsBottom; }));
   Release(bottom);
   TzbDockControl* dockBottom = Screen->Dock(dsBottom);
   window = WindowOf(Hilfe());
@@ -214,7 +202,7 @@ TEST_F(BarDocking, AButtonsHintShowsAfterTheDelayBelowTheCursorAndHidesAgain) {
   const QPoint at = CenterOf(*inhalt);
   Move(at);
   EXPECT_EQ(BarHintWindow(), nullptr);
-  ASSERT_TRUE(WaitFor([] { return BarHintWindow() != nullptr; }));
+  ASSERT_TRUE(QTest::qWaitFor([] { return BarHintWindow() != nullptr; }));
   EXPECT_EQ(BarHintText(), "Inhalt der Hilfe");
   EXPECT_EQ(BarHintWindow()->y(), at.y() + 20);
   EXPECT_TRUE(BarHintWindow()->testAttribute(Qt::WA_ShowWithoutActivating));
@@ -460,7 +448,7 @@ TEST_F(BarDocking, TheHotMarkShowsTheHintMoreButtons) {
   const TRect m = window->MarkRect();
   const TRect w = window->WindowRect();
   Move(QPoint(w.Left + (m.Left + m.Right) / 2, w.Top + (m.Top + m.Bottom) / 2));
-  ASSERT_TRUE(WaitFor([] { return BarHintWindow() != nullptr; }));
+  ASSERT_TRUE(QTest::qWaitFor([] { return BarHintWindow() != nullptr; }));
   EXPECT_EQ(BarHintText(), "More Buttons");
 }
 

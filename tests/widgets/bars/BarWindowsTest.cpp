@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QElapsedTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -20,18 +19,6 @@ namespace zyn {
 namespace {
 
 using test::BarDemoWindow;
-
-// Waits (processing events) until the condition holds or five seconds passed.
-template <class F>
-bool WaitFor(F condition, int timeoutMs = 5000) {
-  QElapsedTimer t;
-  t.start();
-  while (!condition()) {
-    if (t.elapsed() > timeoutMs) return false;
-    QTest::qWait(10);
-  }
-  return true;
-}
 
 class BarWindows : public ::testing::Test, public BarDemoWindow {
  protected:
@@ -87,7 +74,7 @@ TEST_F(BarWindows, ASubMenuOpensOnlyAfterTheMouseRestsOnItsEntry) {
   MoveToControl(*info);
   EXPECT_EQ(MenuOf("Informationen1"), nullptr);  // not at once
   EXPECT_EQ(TzbBarSubItemControl::PendingControl(), info);
-  ASSERT_TRUE(WaitFor([&] { return MenuOf("Informationen1") != nullptr; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return MenuOf("Informationen1") != nullptr; }));
   TzbBarSubMenuControl* sub = MenuOf("Informationen1");
   // Beside its entry, moved up by the painter's overlap.
   const TRect e = ScreenRectOf(*info);
@@ -102,7 +89,7 @@ TEST_F(BarWindows, MovingToAnotherSubItemWithinTheDelayOpensOnlyThatOne) {
   TzbBarItemControl* info = InMenu("Datei1", "Informationen1");
   MoveToControl(*nopen);
   MoveToControl(*info);
-  ASSERT_TRUE(WaitFor([&] { return MenuOf("Informationen1") != nullptr; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return MenuOf("Informationen1") != nullptr; }));
   QTest::qWait(TzbBarSubItemControl::SubMenuDelay + 100);
   EXPECT_EQ(MenuOf("NOpen"), nullptr);
   EXPECT_NE(MenuOf("Informationen1"), nullptr);
@@ -326,22 +313,7 @@ TEST_F(BarWindows, AnOpenMenuLooksAsTheXPPainterDrawsIt) {
   ASSERT_NE(menu, nullptr);
   menu->Invalidate();
   menu->Flush();
-  const QImage actual = menu->Buffer().convertToFormat(QImage::Format_RGB32);
-  const QString path = QStringLiteral(ZYN_TEST_DATA_DIR "/xp_open_menu.png");
-  if (std::getenv("ZYN_UPDATE_GOLDEN")) {
-    ASSERT_TRUE(actual.save(path, "PNG"));
-    return;
-  }
-  QImage expected(path);
-  ASSERT_FALSE(expected.isNull()) << "missing golden image " << path.toStdString();
-  expected = expected.convertToFormat(QImage::Format_RGB32);
-  ASSERT_EQ(actual.size(), expected.size());
-  int differing = 0;
-  for (int y = 0; y < actual.height(); ++y)
-    for (int x = 0; x < actual.width(); ++x)
-      if ((actual.pixel(x, y) & 0xFFFFFF) != (expected.pixel(x, y) & 0xFFFFFF)) ++differing;
-  if (differing > 0) actual.save(QStringLiteral(ZYN_BINARY_DIR "/xp_open_menu_actual.png"), "PNG");
-  EXPECT_EQ(differing, 0);
+  test::CompareWithGolden(menu->Buffer(), QStringLiteral("xp_open_menu"));
 }
 
 }  // namespace
@@ -380,7 +352,7 @@ TEST_F(LongMenu, AMenuHigherThanTheScreenStaysInTheWorkAreaAndScrolls) {
   const TRect down = menu->DownArrowRect();
   const TPoint at = menu->ClientToScreen(Point(down.Left + 20, down.Top + down.Height() / 2));
   Move(QPoint(at.X, at.Y));
-  ASSERT_TRUE(WaitFor([&] { return menu->TopIndex() >= 2; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return menu->TopIndex() >= 2; }));
   EXPECT_TRUE(menu->UpArrowShown());
   Move(Client->mapToGlobal(QPoint(500, 300)));
   // End selects the last entry and scrolls it into view.
@@ -519,7 +491,7 @@ TEST_F(PersonalizedMenus, RestingOnTheExpandButtonExpandsTheMenu) {
   Move(QPoint(at.X, at.Y));
   EXPECT_TRUE(menu->ExpandButtonHot());
   EXPECT_TRUE(menu->ShowsExpandButton());
-  ASSERT_TRUE(WaitFor([&] { return !menu->ShowsExpandButton(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !menu->ShowsExpandButton(); }));
   EXPECT_EQ(menu->ItemLinks().ShownLinks().size(), menu->ItemLinks().VisibleLinks().size());
 }
 
