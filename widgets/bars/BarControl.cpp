@@ -636,7 +636,8 @@ void TCustomzbBarControl::PaintWidget(QWidget& widget) {
 }
 
 void TCustomzbBarControl::PaintItem(TzbBarItemControl& control) {
-  itemBrush_ = ItemBrush();
+  // Less used entries of an expanded personalized menu stand on the less-used brush.
+  itemBrush_ = control.NonRecent && !manager_->PainterClass().PaintsNonRecentItems() ? NonRecentBrush() : ItemBrush();
   control.Paint(GetItemRect(&control), ItemView());
 }
 

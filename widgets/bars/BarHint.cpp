@@ -54,6 +54,7 @@ struct THintState {
   TzbBarManager* Owner = nullptr;
   TCustomzbBarControl* WantedWindow = nullptr;
   TzbBarItemControl* WantedControl = nullptr;
+  std::string ExplicitText;  // a hint of the library itself ("More Buttons"), not of an item
   std::string Text;
 };
 
@@ -86,19 +87,26 @@ void RecentTimerFired() { State().RecentlyHidden = false; }
 
 void ShowHintNow() {
   THintState& s = State();
-  TCustomzbBarControl* w = s.WantedWindow;
-  if (!s.Owner || !TCustomzbBarControl::IsAlive(w) || w->IsActive() || !s.WantedControl) return;
-  TzbBarItemControl* c = w->SelectedControl();
-  if (c != s.WantedControl) return;
   const TPoint cursor = BarCursorPos();
-  if (w->ControlAt(w->ScreenToClient(cursor)) != c) return;
-  std::string hint = c->Item().Hint();
-  if (const auto bar = hint.find('|'); bar != std::string::npos) hint.resize(bar);
-  if (hint.empty() || !s.Owner->CanShowHint(c->Item())) {
-    HideBarHint(*s.Owner);
-    return;
+  std::string hint;
+  if (!s.ExplicitText.empty()) {
+    if (!s.Owner) return;
+    hint = s.ExplicitText;
+  } else {
+    TCustomzbBarControl* w = s.WantedWindow;
+    if (!s.Owner || !TCustomzbBarControl::IsAlive(w) || w->IsActive() || !s.WantedControl) return;
+    TzbBarItemControl* c = w->SelectedControl();
+    if (c != s.WantedControl) return;
+    if (w->ControlAt(w->ScreenToClient(cursor)) != c) return;
+    hint = c->Item().Hint();
+    if (const auto bar = hint.find('|'); bar != std::string::npos) hint.resize(bar);
+    if (hint.empty() || !s.Owner->CanShowHint(c->Item())) {
+      HideBarHint(*s.Owner);
+      return;
+    }
+    if (s.Owner->ShowShortCutInHint && c->Item().ShortCut())
+      hint += " (" + FromQString(ShortCutToText(c->Item().ShortCut())) + ")";
   }
-  if (s.Owner->ShowShortCutInHint && c->Item().ShortCut()) hint += " (" + FromQString(ShortCutToText(c->Item().ShortCut())) + ")";
   if (!s.Window) s.Window = new THintWindow;
   THintWindow& hw = *s.Window;
   hw.Text = ToQString(hint);
@@ -136,6 +144,7 @@ void UpdateBarHint(TzbBarManager& manager, TCustomzbBarControl* window, TzbBarIt
   s.Owner = &manager;
   s.WantedWindow = window;
   s.WantedControl = control;
+  s.ExplicitText.clear();
   if ((s.Window && s.Window->isVisible()) || s.RecentlyHidden) {
     s.Shown = false;
     ShowHintNow();
@@ -151,12 +160,29 @@ void HideBarHint(TzbBarManager& manager) {
   const bool wasShown = s.Window && s.Window->isVisible();
   s.WantedWindow = nullptr;
   s.WantedControl = nullptr;
+  s.ExplicitText.clear();
   s.Shown = false;
   if (wasShown) {
     s.Window->hide();
     s.RecentlyHidden = true;
     MakeTimer(s.RecentTimer, RecentTimerFired)->start(TzbBarHintDelays::RecentlyHidden);
   }
+}
+
+void ShowBarHintText(TzbBarManager& manager, const std::string& text) {
+  THintState& s = State();
+  if (manager.IsCustomizing() || !manager.ShowHint || text.empty()) return;
+  if (s.Timer) s.Timer->stop();
+  s.Owner = &manager;
+  s.WantedWindow = nullptr;
+  s.WantedControl = nullptr;
+  s.ExplicitText = text;
+  s.Shown = false;
+  if ((s.Window && s.Window->isVisible()) || s.RecentlyHidden) {
+    ShowHintNow();
+    return;
+  }
+  MakeTimer(s.Timer, HintTimerFired)->start(TzbBarHintDelays::Show);
 }
 
 void CancelBarHint(TzbBarManager& manager, TCustomzbBarControl* window) {

@@ -24,6 +24,9 @@ struct TzbBarHintDelays {
 // The selection of the window changed to control: a hint is wanted for it.
 void UpdateBarHint(TzbBarManager& manager, TCustomzbBarControl* window, TzbBarItemControl* control);
 void HideBarHint(TzbBarManager& manager);
+// A hint of the library's own parts (the mark's "More Buttons", the expand button's
+// "Expand (Ctrl-Down)"), with the same delays.
+void ShowBarHintText(TzbBarManager& manager, const std::string& text);
 // The window goes: a hint wanted for it is dropped.
 void CancelBarHint(TzbBarManager& manager, TCustomzbBarControl* window);
 // The hint window while it is shown, else nil.

@@ -287,7 +287,7 @@ void TzbBarButtonControl::BeforeClick(bool byMouse) {
 
 void TzbBarButtonControl::DoClick() {
   if (droppedDown_) return;
-  if (TzbBarButton* b = AsButton(Item()); b && b->ButtonStyle() == bsChecked) b->SetDown(!b->Down());
+  // A check button toggles its Down state in the item's click (once per click).
   ControlInactivate(false);
   TzbBarItemControl::DoClick();
 }
@@ -567,6 +567,8 @@ bool TzbBarSubItemControl::KeyDown(int key) {
   Click(false);
   return true;
 }
+
+bool TzbBarContainerItemControl::CanSelect() const { return !Parent().IsMenu() && Enabled(); }
 
 void TzbBarContainerItemControl::Paint(const TRect& r, int view) {
   if (view == 1) {

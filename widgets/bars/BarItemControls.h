@@ -74,6 +74,8 @@ class TzbBarContainerItemControl : public TzbBarSubItemControl {
  public:
   using TzbBarSubItemControl::TzbBarSubItemControl;
   void Paint(const TRect& r, int view) override;
+  // In a menu the container's entries stand in its place; its own control is never selected.
+  bool CanSelect() const override;
 };
 
 // The line-height adjustment of a painter for menu entries (Flat family 2, XP 1, others 0).

@@ -102,6 +102,20 @@ TzbBarScreen::TzbBarScreen(TzbBarManager& manager) : manager_(&manager), form_(m
   };
   formFilter_ = std::make_unique<TFormFilter>(*this);
   if (form_) form_->installEventFilter(formFilter_.get());
+  // When the application loses the activation (another program comes to the front), the open
+  // menus close and the menu bar leaves menu mode: menus stay on top of every window otherwise.
+  QObject::connect(qApp, &QGuiApplication::applicationStateChanged, formFilter_.get(),
+                   [this](Qt::ApplicationState state) {
+                     if (!ManagerAlive()) return;
+                     // Floating bars hide while another program is in front.
+                     if (manager_->HideFloatingBarsWhenInactive && form_ && form_->isVisible() &&
+                         !form_->isMinimized())
+                       ShowFloatingBars(state == Qt::ApplicationActive);
+                     if (state == Qt::ApplicationActive) return;
+                     HideBarHint(*manager_);
+                     TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
+                     if (head && &head->Manager() == manager_) head->HideAll();
+                   });
   inputHandler_ = TAppEventFilter::AddHandler([this](QWidget* receiver, QEvent* e) {
     if (!ManagerAlive()) return false;
     if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) return KeyEvent(receiver, e);
@@ -297,11 +311,18 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
 
 bool TzbBarScreen::MouseEvent(QWidget* receiver, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease) {
-    // The release of the press that opened a popup is not a click in it, wherever it lands.
     auto* e = static_cast<QMouseEvent*>(event);
+    const TPoint p = FromQPoint(e->globalPosition().toPoint());
     TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
-    if (head && head->IgnoreNextButtonUp && !PtInRect(head->WindowRect(), FromQPoint(e->globalPosition().toPoint())))
-      head->IgnoreNextButtonUp = false;
+    if (!head || &head->Manager() != manager_) return false;
+    // The release of the press that opened a popup is not a click in it, wherever it lands.
+    if (head->IgnoreNextButtonUp && !PtInRect(head->WindowRect(), p)) head->IgnoreNextButtonUp = false;
+    // A right or middle button released outside the open menus is swallowed.
+    if (e->button() != Qt::LeftButton) {
+      for (TCustomzbBarControl* w = head; w; w = w->ParentBar)
+        if (w->Widget() && w->Widget()->isVisible() && PtInRect(w->WindowRect(), p)) return false;
+      return true;
+    }
     return false;
   }
   if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) return false;

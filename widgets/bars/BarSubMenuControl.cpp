@@ -1,9 +1,12 @@
 #include "widgets/bars/BarSubMenuControl.h"
 
+#include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarPainter.h"
+#include "widgets/bars/BarUtils.h"
 #include "platform/PopupWindows.h"
 
 #include <QTimer>
@@ -24,6 +27,9 @@ TzbBarSubMenuControl::TzbBarSubMenuControl(TzbBarManager& manager, TzbBarItemLin
 TzbBarSubMenuControl::~TzbBarSubMenuControl() {
   closing_ = true;
   delete scrollTimer_;
+  delete expandTimer_;
+  DestroyItemControls();
+  CollapseContainers();
   if (TzbBarItemControl* pending = TzbBarSubItemControl::PendingControl())
     for (TzbBarItemLink* link : links_->ShownLinks())
       if (link->Control() == pending) TzbBarSubItemControl::CancelPending();
@@ -73,6 +79,56 @@ bool TzbBarSubMenuControl::IsPopupChain() const {
   return ParentBar == nullptr;
 }
 
+// ---------------------------------------------------------------- container items
+
+void TzbBarSubMenuControl::ExpandContainers() {
+  if (manager_->IsCustomizing() || !expanded_.empty()) return;
+  expanding_ = true;
+  std::vector<const TzbBarItem*> seen;
+  for (int i = 0; i < links_->Count(); ++i) {
+    TzbBarItemLink* link = links_->Items(i);
+    TzbBarItem* item = link->Item();
+    if (!item || !item->InheritsFrom(TCustomzbBarContainerItem::kClassName) || !link->Visible() ||
+        !item->ActualVisible())
+      continue;
+    auto* container = static_cast<TCustomzbBarContainerItem*>(item);
+    const bool first = std::find(seen.begin(), seen.end(), item) == seen.end();
+    seen.push_back(item);
+    const int before = links_->Count();
+    container->AddListedItemLinks(*links_, i + 1, link, first);
+    expanded_.push_back({link, i});
+    i += links_->Count() - before;
+  }
+  expanding_ = false;
+}
+
+void TzbBarSubMenuControl::CollapseContainers() {
+  if (expanded_.empty()) return;
+  expanding_ = true;
+  const std::vector<TExpanded> expanded = expanded_;
+  expanded_.clear();
+  for (auto it = expanded.rbegin(); it != expanded.rend(); ++it) {
+    TzbBarItemLink* link = it->Link;
+    if (links_->IndexOf(link) != it->Index || !link->Item()) continue;
+    static_cast<TCustomzbBarContainerItem*>(link->Item())->DeleteListedItemLinks(*links_, it->Index + 1);
+  }
+  for (const TExpanded& e : expanded)
+    if (links_->IndexOf(e.Link) >= 0 && e.Link->Item())
+      static_cast<TCustomzbBarContainerItem*>(e.Link->Item())->NeedsClear = true;
+  expanding_ = false;
+}
+
+bool TzbBarSubMenuControl::IsExpandedContainer(const TzbBarItemLink* link) const {
+  for (const TExpanded& e : expanded_)
+    if (e.Link == link) return true;
+  return false;
+}
+
+void TzbBarSubMenuControl::PostRecalculate() {
+  if (expanding_ || closing_) return;
+  TCustomzbBarControl::PostRecalculate();
+}
+
 // ---------------------------------------------------------------- layout and placement
 
 void TzbBarSubMenuControl::CalcItemRects(bool measuring, int* width, int* height) {
@@ -89,10 +145,12 @@ void TzbBarSubMenuControl::CalcItemRects(bool measuring, int* width, int* height
     TzbBarItemLink* link = shown[i];
     TzbBarItemControl* c = link->Control();
     if (!c) continue;
+    if (IsExpandedContainer(link)) continue;  // its entries stand in its place
     if (link->GetBeginGroup() && !first) top += p.GetMenuSeparatorHeight();
     const int h = c->GetHeight();
     if (!measuring && top + h > bottomLimit) break;
     link->ItemRect = Rect(start.Left, top, start.Right, top + h);
+    c->NonRecent = RecentMode() && MenusExpanded() && recentCount_ >= 0 && link->RecentIndex() >= recentCount_;
     widest = std::max(widest, c->GetWidth());
     top += h;
     first = false;
@@ -102,7 +160,9 @@ void TzbBarSubMenuControl::CalcItemRects(bool measuring, int* width, int* height
     std::vector<TzbBarItemLink*> laid;
     for (std::size_t i = static_cast<std::size_t>(std::max(0, topIndex_)); i < shown.size(); ++i)
       if (!IsRectEmpty(shown[i]->ItemRect)) laid.push_back(shown[i]);
-    const std::size_t remaining = shown.size() - std::min(shown.size(), static_cast<std::size_t>(std::max(0, topIndex_)));
+    std::size_t remaining = 0;
+    for (std::size_t i = static_cast<std::size_t>(std::max(0, topIndex_)); i < shown.size(); ++i)
+      if (!IsExpandedContainer(shown[i])) ++remaining;
     upShown_ = topIndex_ > 0 && !laid.empty();
     downShown_ = laid.size() < remaining && !laid.empty();
     upRect_ = downRect_ = TRect{};
@@ -183,20 +243,81 @@ void TzbBarSubMenuControl::ShowAt(const TPoint& position, int ownerWidth, int ow
     if (!IsAlive(this)) return;
   }
   SetActive(true);
-  const bool recent = manager_->RecentItemsFirst() && links_->RecentItemsActive() && !MenusExpanded();
-  links_->SetRecentLimit(recent ? links_->CalcRecentCount() : -1);
+  DestroyItemControls();
+  ExpandContainers();
+  CreateItemControls();
+  recentCount_ = RecentMode() ? links_->CalcRecentCount() : -1;
+  links_->SetRecentLimit(RecentMode() && !MenusExpanded() ? recentCount_ : -1);
+  CreateItemControls();
   topIndex_ = 0;
   Place();
   Invalidate();
   widget_->show();
   UpdateShadow();
+  if (ShowsExpandButton() && manager_->ShowFullMenusAfterDelay) StartExpandTimer(ExpandDelay);
+}
+
+// ---------------------------------------------------------------- personalized menus
+
+int TzbBarSubMenuControl::ExpandDelay = 4000;
+int TzbBarSubMenuControl::ExpandHotDelay = 1000;
+
+bool TzbBarSubMenuControl::RecentMode() const {
+  return manager_->RecentItemsFirst() && links_->RecentItemsActive() && !manager_->IsCustomizing();
+}
+
+bool TzbBarSubMenuControl::ShowsExpandButton() const {
+  return RecentMode() && links_->ShownLinks().size() < links_->VisibleLinks().size();
+}
+
+TRect TzbBarSubMenuControl::ExpandButtonRect() const {
+  if (!ShowsExpandButton()) return TRect{};
+  const TRect client = ClientRect();
+  const int inset = manager_->PainterClass().GetMenuItemInset();
+  return Rect(SideStripWidth() + inset + 1, client.Height() - 2 - ItemHeight(), client.Width() - inset - 1,
+              client.Height() - 2);
+}
+
+TBrush TzbBarSubMenuControl::NonRecentBrush() const {
+  const TColor face = ColorToRGB(clBtnFace);
+  auto up = [](int v) { return std::min(255, v + 20); };
+  return SolidBrush(RGB(up(GetRValue(face)), up(GetGValue(face)), up(GetBValue(face))));
+}
+
+void TzbBarSubMenuControl::StartExpandTimer(int delay) {
+  if (!expandTimer_) {
+    auto* timer = new QTimer;
+    timer->setSingleShot(true);
+    TzbBarSubMenuControl* self = this;
+    QObject::connect(timer, &QTimer::timeout, [self]() {
+      if (IsAlive(self) && !self->ChildMenu) self->Expand();
+    });
+    expandTimer_ = timer;
+  }
+  static_cast<QTimer*>(expandTimer_)->start(delay);
+}
+
+void TzbBarSubMenuControl::Expand() {
+  if (expandTimer_) static_cast<QTimer*>(expandTimer_)->stop();
+  expandHot_ = false;
+  if (!ShowsExpandButton()) return;
+  MenusExpanded() = true;
+  links_->SetRecentLimit(-1);
+  CreateItemControls();
+  Place();
+  Invalidate();
+  UpdateShadow();
 }
 
 void TzbBarSubMenuControl::RebuildLayout() {
-  if (closing_ || !widget_) return;
+  if (closing_ || expanding_ || !widget_) return;
   TzbBarItemControl* keep = selected_;
   const int keepIndex = keep ? links_->IndexOf(&keep->Link()) : -1;
   DestroyItemControls();
+  if (widget_->isVisible()) {
+    CollapseContainers();
+    ExpandContainers();
+  }
   CreateItemControls();
   if (keepIndex >= 0 && keepIndex < links_->Count()) selected_ = links_->Items(keepIndex)->Control();
   if (widget_->isVisible()) Place();
@@ -241,7 +362,10 @@ void TzbBarSubMenuControl::Paint() {
   }
   itemBrush_ = brush;
   if (downShown_) lastBottom = std::max(lastBottom, downRect_.Bottom);
-  p.DrawMenuBackground(*this, dc, Rect(inner.Left, lastBottom, inner.Right, inner.Bottom), TRect{}, false);
+  const TRect expand = ExpandButtonRect();
+  const int restBottom = IsRectEmpty(expand) ? inner.Bottom : expand.Top;
+  p.DrawMenuBackground(*this, dc, Rect(inner.Left, lastBottom, inner.Right, std::max(lastBottom, restBottom)), expand,
+                       expandHot_);
   if (upShown_) {
     TzbBarItemControlPainter::FillWith(dc, upRect_, brush);
     p.DrawMenuScrollArrow(*this, dc, true, upRect_);
@@ -286,6 +410,24 @@ void TzbBarSubMenuControl::StopScrolling() {
 }
 
 void TzbBarSubMenuControl::MouseMove(const TPoint& p) {
+  const TRect expand = ExpandButtonRect();
+  if (!IsRectEmpty(expand) && PtInRect(expand, p)) {
+    if (!expandHot_) {
+      HotTrackItem(nullptr);
+      if (!IsAlive(this)) return;
+      expandHot_ = true;
+      Invalidate();
+      if (manager_->ShowFullMenusAfterDelay) StartExpandTimer(ExpandHotDelay);
+      else ShowBarHintText(*manager_, "Expand (Ctrl-Down)");
+    }
+    return;
+  }
+  if (expandHot_) {
+    expandHot_ = false;
+    if (!manager_->ShowFullMenusAfterDelay) HideBarHint(*manager_);
+    if (expandTimer_) static_cast<QTimer*>(expandTimer_)->stop();
+    Invalidate();
+  }
   if (upShown_ && PtInRect(upRect_, p)) {
     Scroll(-1);
     return;
@@ -322,6 +464,10 @@ void TzbBarSubMenuControl::SetSelectedControl(TzbBarItemControl* control) {
 void TzbBarSubMenuControl::MouseDown(const TPoint& p, TzbMouseButton button) {
   if (scrollDirection_) return;
   if (button == mbRight && IsPopupChain()) button = mbLeft;
+  if (button == mbLeft && !IgnoreNextButtonUp && PtInRect(ExpandButtonRect(), p)) {
+    Expand();
+    return;
+  }
   TCustomzbBarControl::MouseDown(p, button);
 }
 
@@ -331,6 +477,18 @@ void TzbBarSubMenuControl::MouseUp(const TPoint& p, TzbMouseButton button) {
 }
 
 bool TzbBarSubMenuControl::KeyDown(int key, unsigned shift) {
+  if (ShowsExpandButton()) {
+    if (key == Qt::Key_Down && (shift & ssCtrl)) {
+      Expand();
+      return true;
+    }
+    const auto& shown = links_->ShownLinks();
+    if ((key == Qt::Key_Down || key == Qt::Key_Tab) && shift == 0 && selected_ && !shown.empty() &&
+        &selected_->Link() == shown.back()) {
+      Expand();
+      return !IsAlive(this) || KeyDown(key, shift);
+    }
+  }
   if (TCustomzbBarControl::KeyDown(key, shift)) return true;
   if (!IsAlive(this)) return true;
   if (selected_ && selected_->KeyDown(key)) return true;

@@ -8,6 +8,7 @@
 #include "widgets/bars/BarControl.h"
 
 #include <functional>
+#include <vector>
 
 namespace zyn {
 
@@ -34,6 +35,7 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
 
   // --- TzbBarWindow ---
   void RebuildLayout() override;
+  void PostRecalculate() override;
   bool IsMenu() const override { return true; }
   bool IsDocked() const override { return false; }
   int ItemHeight() const override { return lineHeight_; }
@@ -55,6 +57,17 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   TRect DownArrowRect() const { return downRect_; }
   static int ScrollInterval;  // 80 ms
 
+  // Personalized menus: while menus are not expanded, a menu first shows its recently used links
+  // and an expand button at the bottom; resting on the button (1000 ms), clicking it, Ctrl+Down or
+  // waiting 4000 ms shows all links, the less used ones on the less-used brush.
+  bool ShowsExpandButton() const override;
+  TRect ExpandButtonRect() const;
+  bool ExpandButtonHot() const { return expandHot_; }
+  void Expand();
+  TBrush NonRecentBrush() const override;
+  static int ExpandDelay;     // 4000 ms after the menu opened
+  static int ExpandHotDelay;  // 1000 ms on the expand button
+
  protected:
   void Paint() override;
   void CloseChain() override { Close(); }
@@ -69,6 +82,11 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   bool IsPopupChain() const;
   void Scroll(int direction);
   void StopScrolling();
+  // Container items (lists, the recent-files list) show their entries in place of their own link
+  // while the menu is open.
+  void ExpandContainers();
+  void CollapseContainers();
+  bool IsExpandedContainer(const TzbBarItemLink* link) const;
   int dropArrowWidth_ = 11, expandHeight_ = 0, glyphReference_ = 19;
   TPoint requested_;
   bool flippedLeft_ = false, flippedUp_ = false;
@@ -77,6 +95,17 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   TRect upRect_, downRect_;
   int scrollDirection_ = 0;
   QObject* scrollTimer_ = nullptr;  // owned; deleted with the window
+  struct TExpanded {
+    TzbBarItemLink* Link;
+    int Index;
+  };
+  std::vector<TExpanded> expanded_;
+  bool expanding_ = false;
+  bool RecentMode() const;
+  void StartExpandTimer(int delay);
+  bool expandHot_ = false;
+  int recentCount_ = -1;
+  QObject* expandTimer_ = nullptr;  // owned
 };
 
 }  // namespace zyn

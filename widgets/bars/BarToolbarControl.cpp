@@ -1,5 +1,6 @@
 #include "widgets/bars/BarToolbarControl.h"
 
+#include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarDockControl.h"
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItemControls.h"
@@ -8,10 +9,14 @@
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarScreen.h"
 #include "widgets/bars/BarSubMenuControl.h"
+#include "widgets/bars/BarUtils.h"
 #include "platform/PopupWindows.h"
 
+#include <QApplication>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
+#include <memory>
 
 namespace zyn {
 
@@ -46,7 +51,106 @@ TzbBarControl::~TzbBarControl() {
     else child->Close();
   }
   TCustomzbBarControl::SetActive(false);
+  if (quickLinks_) {
+    quickLinks_->DestroyBarControl();
+    if (!manager_->IsDestroying()) {
+      quickLinks_->Clear();
+      FreeQuickItems();
+    }
+  }
   if (dock_ && TzbBarScreen::Of(*manager_)) dock_->RemoveBar(*this, !manager_->IsDestroying());
+}
+
+// ---------------------------------------------------------------- the mark
+
+TRect TzbBarControl::MarkRect() const {
+  if (!MarkExists() || !widget_) return TRect{};
+  const TRect r = manager_->PainterClass().GetQuickButtonRect(*this);
+  if (IsFloating()) return r;  // in the caption: window coordinates
+  const TRect in = ClientInsets();
+  return Rect(r.Left + in.Left, r.Top + in.Top, r.Right + in.Left, r.Bottom + in.Top);
+}
+
+TzbBarItemLinks* TzbBarControl::QuickLinks() const {
+  return quickLinks_ && quickLinks_->BarControl() ? quickLinks_.get() : nullptr;
+}
+
+void TzbBarControl::FreeQuickItems() {
+  for (TzbBarItem* item : quickItems_)
+    if (manager_->IndexOfItem(item) >= 0) {
+      if (TzbBarItemLinks* sub = SubItemLinksOf(*item)) sub->Clear();
+      if (item->LinkCount() == 0) manager_->FreeItem(item);
+    }
+  quickItems_.clear();
+  addRemove_ = nullptr;
+}
+
+void TzbBarControl::SetMarkState(int state) {
+  if (manager_->IsCustomizing() || state == markState_) return;
+  markState_ = state;
+  if (state == 2) OpenQuickWindow();
+  else if (quickLinks_ && quickLinks_->BarControl()) quickLinks_->DestroyBarControl();
+  if (IsAlive(this)) Invalidate();
+}
+
+void TzbBarControl::OpenQuickWindow() {
+  if (quickLinks_) {
+    quickLinks_->DestroyBarControl();
+    quickLinks_->Clear();
+  }
+  FreeQuickItems();
+  if (!quickLinks_)
+    quickLinks_ = std::make_unique<TzbBarItemLinks>(*manager_, TzbBarItemLinks::okLibraryPopup, nullptr, nullptr);
+  // The links that are hidden by the recent filter or did not fit.
+  for (TzbBarItemLink* link : links_->VisibleLinks()) {
+    const bool shown = std::find(links_->ShownLinks().begin(), links_->ShownLinks().end(), link) !=
+                       links_->ShownLinks().end();
+    if (shown && link->Control() && !IsRectEmpty(link->ItemRect)) continue;
+    TzbBarItemLink* copy = quickLinks_->Add();
+    copy->Assign(*link);
+    copy->SourceLink = link;
+  }
+  addRemove_ = manager_->CreateItem<TzbBarSubItem>();
+  addRemove_->SetCaption("&Add or Remove Buttons");
+  addRemove_->SetEnabled(bar_->AllowQuickCustomizing);
+  quickItems_.push_back(addRemove_);
+  for (TzbBarItemLink* link : links_->AvailableLinks()) {
+    auto* entry = manager_->CreateItem<TzbBarButton>();
+    entry->SetCaption(link->RealCaption());
+    entry->SetGlyph(link->RealGlyph());
+    entry->SetButtonStyle(bsChecked);
+    entry->SetDown(link->Visible());
+    entry->CloseSubMenuOnClick = false;
+    TzbBarItemLinks* owner = links_;
+    const int index = links_->IndexOf(link);
+    entry->OnClick = [owner, index](TzbBarItem&) {
+      if (TzbBarItemLink* l = owner->Items(index)) l->SetVisible(!l->Visible());
+    };
+    quickItems_.push_back(entry);
+    addRemove_->ItemLinks().Add()->SetItem(entry);
+  }
+  TzbBarItemLink* last = quickLinks_->Add();
+  last->SetItem(addRemove_);
+  last->SetBeginGroup(quickLinks_->Count() > 1);
+  quickLinks_->CreateBarControl();
+  auto* menu = dynamic_cast<TzbBarSubMenuControl*>(quickLinks_->BarControl());
+  if (!menu) return;
+  TzbBarControl* self = this;
+  menu->OnCloseUp = [self]() {
+    if (!IsAlive(self)) return;
+    // A press on the mark closed the window: that press must not open it again.
+    const TRect m = self->MarkRect(), w = self->WindowRect();
+    const TPoint c = BarCursorPos();
+    self->markClosedByPress_ = (QApplication::mouseButtons() & Qt::LeftButton) &&
+                               PtInRect(Rect(w.Left + m.Left, w.Top + m.Top, w.Left + m.Right, w.Top + m.Bottom), c);
+    self->markState_ = 0;
+    self->Invalidate();
+  };
+  const TRect m = MarkRect();
+  const TRect w = WindowRect();
+  const TRect screen = Rect(w.Left + m.Left, w.Top + m.Top, w.Left + m.Right, w.Top + m.Bottom);
+  if (IsVertical()) menu->ShowAt(Point(screen.Right, screen.Top), screen.Width(), 0);
+  else menu->ShowAt(Point(screen.Left, screen.Bottom), 0, screen.Height());
 }
 
 // ---------------------------------------------------------------- window
@@ -76,6 +180,7 @@ void TzbBarControl::ShowWindow() {
   } else {
     const TzbSize s = GetWindowSize(dsNone);
     widget_->setGeometry(bar_->FloatLeft, bar_->FloatTop, s.Width, s.Height);
+    ApplyAlphaBlend();
     CalcItemRects();
     QWidget* form = manager_->Form();
     if (form && form->isVisible()) widget_->show();
@@ -98,6 +203,13 @@ void TzbBarControl::ChangeDockingStyle(TzbBarDockingStyle style, TzbDockControl*
   CreateItemControls();
   truncated_ = false;
   CreateWindowWidget();
+  ApplyAlphaBlend();
+}
+
+void TzbBarControl::ApplyAlphaBlend() {
+  if (!widget_ || !widget_->isWindow()) return;
+  const int alpha = std::clamp(bar_->AlphaBlendValue, 0, 255);
+  widget_->setWindowOpacity(alpha / 255.0);
 }
 
 void TzbBarControl::SetBounds(const TRect& r) {
@@ -106,6 +218,8 @@ void TzbBarControl::SetBounds(const TRect& r) {
   if (widget_->geometry() != ToQRect(r)) widget_->setGeometry(ToQRect(r));
   placing_ = false;
   Invalidate();
+  TzbBarScreen* screen = TzbBarScreen::Of(*manager_);
+  if (!screen || screen->MovingWindow() != this) WritePosition();
 }
 
 void TzbBarControl::WindowMoved() {
@@ -153,8 +267,29 @@ TRect TzbBarControl::NonClientSizes(TzbBarDockingStyle style) const {
     else b.Left += grip;
     return b;
   }
-  if (bar_->CanHaveSizeGrip()) return Rect(0, p.GetStatusBarTopBorder(), 0, 0);
+  if (bar_->CanHaveSizeGrip() && style == dsBottom)
+    return Rect(0, p.GetStatusBarTopBorder(), SizeGripShown() ? SizeGripWidth() : 0, 0);
   return TRect{};
+}
+
+int TzbBarControl::SizeGripWidth() const {
+  if (manager_->ThemesUsable()) {
+    int w = 0, h = 0;
+    GetThemedSizeGripSize(w, h);
+    if (w > 0) return w;
+  }
+  return 16;
+}
+
+bool TzbBarControl::SizeGripShown() const {
+  const QWidget* form = manager_->Form();
+  return bar_->CanHaveSizeGrip() && bar_->SizeGrip && form && !form->isMaximized() && !form->isFullScreen();
+}
+
+TRect TzbBarControl::SizeGripRect() const {
+  if (!widget_ || dockingStyle_ != dsBottom || bar_->BorderStyle != bbsNone || !SizeGripShown()) return TRect{};
+  const int top = manager_->PainterClass().GetStatusBarTopBorder();
+  return Rect(widget_->width() - SizeGripWidth(), top, widget_->width(), widget_->height());
 }
 
 TRect TzbBarControl::FloatingCaptionRect() const {
@@ -191,6 +326,8 @@ TzbBarHitCode TzbBarControl::HitTest(const TPoint& wp) const {
   const TRect in = ClientInsets();
   const TPoint client = Point(wp.X - in.Left, wp.Y - in.Top);
   if (ClickableAt(client)) return htClient;
+  if (manager_->PainterClass().AllowsQuickCustomizing() && PtInRect(MarkRect(), wp)) return htMark;
+  if (PtInRect(SizeGripRect(), wp)) return htBottomRight;
   if (IsFloating() && widget_) {
     const TzbBarItemControlPainter& p = manager_->PainterClass();
     if (bar_->CanBeListed() && PtInRect(CloseButtonRect(), wp)) return htClose;
@@ -726,6 +863,15 @@ void TzbBarControl::MouseDown(const TPoint& p, TzbMouseButton button) {
         screen->DragBar(*this, cursor);
       }
       break;
+    case htBottomRight:
+      // The size grip of a status-bar-like bar sizes the form.
+      if (QWidget* form = manager_->Form(); form && form->windowHandle())
+        form->windowHandle()->startSystemResize(Qt::BottomEdge | Qt::RightEdge);
+      break;
+    case htMark:
+      if (markClosedByPress_) markClosedByPress_ = false;
+      else SetMarkState(markState_ == 2 ? 1 : 2);
+      break;
     case htClose:
       closeTracking_ = true;
       closeState_ = 2;
@@ -761,6 +907,17 @@ void TzbBarControl::MouseMove(const TPoint& p) {
     }
   }
   TCustomzbBarControl::MouseMove(p);
+  if (!IsAlive(this)) return;
+  // The mark turns hot under the mouse (not while its window is open or a menu is open).
+  if (!active_ && markState_ != 2 && manager_->PainterClass().AllowsQuickCustomizing() && MarkExists()) {
+    const int state = PtInRect(MarkRect(), wp) ? 1 : 0;
+    if (state != markState_) {
+      markState_ = state;
+      Invalidate();
+      if (state == 1) ShowBarHintText(*manager_, "More Buttons");
+      else if (!selected_) HideBarHint(*manager_);
+    }
+  }
 }
 
 void TzbBarControl::MouseUp(const TPoint& p, TzbMouseButton button) {
@@ -803,6 +960,10 @@ void TzbBarControl::ToggleFloating() {
 
 void TzbBarControl::MouseLeave() {
   if (active_) return;
+  if (markState_ == 1) {
+    markState_ = 0;
+    Invalidate();
+  }
   if (closeState_ == 1 && !closeTracking_) {
     closeState_ = 0;
     Invalidate();
@@ -825,6 +986,8 @@ void TzbBarControl::Paint() {
     p.DrawFloatingCaption(*this, wdc, brush, FloatingCaptionRect());
   } else if (bar_->BorderStyle == bbsSingle) {
     p.DrawBarBorder(*this, wdc, brush, window);
+  } else if (const TRect grip = SizeGripRect(); !IsRectEmpty(grip)) {
+    p.DrawSizeGrip(*this, wdc, brush, grip);
   }
   const TRect client = ClientRect();
   PaintBackground(dc, client, false);
@@ -861,6 +1024,7 @@ void TzbBarControl::Paint() {
     PaintItem(*c);
     first = false;
   }
+  if (IsDocked() && MarkExists()) p.DrawQuickButton(*this, dc, brush, p.GetQuickButtonRect(*this));
 }
 
 }  // namespace zyn

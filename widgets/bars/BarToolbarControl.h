@@ -7,12 +7,16 @@
 
 #include "widgets/bars/BarControl.h"
 
+#include <memory>
+#include <vector>
+
 namespace zyn {
 
 class TzbDockControl;
+class TzbBarSubItem;
 
 // Hit codes of the bar windows' own hit testing.
-enum TzbBarHitCode { htNowhere, htClient, htCaption, htClose, htLeft, htRight, htTop, htBottom, htBottomRight };
+enum TzbBarHitCode { htNowhere, htClient, htCaption, htClose, htLeft, htRight, htTop, htBottom, htBottomRight, htMark };
 
 struct TzbSize {
   int Width = 0;
@@ -48,13 +52,32 @@ class TzbBarControl : public TCustomzbBarControl {
   TRect ClientInsets() const override { return NonClientSizes(dockingStyle_); }
   bool OpensMenus() const override;
   void MenuClosedByKey() override { openedByClick_ = false; }
+  int QuickButtonState() const override { return markState_; }
+  bool ShowsQuickButton() const override { return IsFloating() && MarkExists(); }
+
+  // --- the mark and its quick-customization window ---
+  // The mark's rectangle in window coordinates (empty without mark).
+  TRect MarkRect() const;
+  // 0 normal, 1 hot, 2 dropped (the quick-customization window is open).
+  void SetMarkState(int state);
+  // The links of the open quick-customization window: copies of the links that did not fit, then
+  // "&Add or Remove Buttons" with a check entry per link of the bar; nil while closed.
+  TzbBarItemLinks* QuickLinks() const;
+  TzbBarSubItem* AddRemoveItem() const { return addRemove_; }
 
   TzbDockControl* DockControl() const { return dock_; }
   // Moves the window to a dock (style and dock) or to floating (dsNone, no dock); the widget is made
   // anew for the new kind of window.
   void ChangeDockingStyle(TzbBarDockingStyle style, TzbDockControl* dock);
+  // A floating window takes the bar's opacity (AlphaBlendValue, 255 opaque).
+  void ApplyAlphaBlend();
   // The non-client widths for a docking style (Left, Top, Right, Bottom as widths).
   TRect NonClientSizes(TzbBarDockingStyle style) const;
+  // A bar without border docked at the bottom over the whole row has the status-bar look: a top line
+  // and, unless the form is maximized, a size grip at its right end that sizes the form.
+  bool SizeGripShown() const;
+  TRect SizeGripRect() const;  // window coordinates; empty without grip
+  int SizeGripWidth() const;
   // The close button of the floating caption, in window coordinates.
   TRect CloseButtonRect() const;
   TzbBarHitCode HitTest(const TPoint& windowPoint) const;
@@ -122,6 +145,13 @@ class TzbBarControl : public TCustomzbBarControl {
   bool placing_ = false;
   TPoint grab_{0, 0};
   TzbSize grabSize_{1, 1};
+  int markState_ = 0;
+  bool markClosedByPress_ = false;
+  std::unique_ptr<TzbBarItemLinks> quickLinks_;
+  TzbBarSubItem* addRemove_ = nullptr;
+  std::vector<TzbBarItem*> quickItems_;
+  void FreeQuickItems();
+  void OpenQuickWindow();
 };
 
 }  // namespace zyn

@@ -1,6 +1,7 @@
 #include "BarDemoWindow.h"
 
 #include "model/base/Cp1252.h"
+#include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/ThemeManager.h"
 
 #include <QApplication>
@@ -63,7 +64,12 @@ BarDemoWindow::BarDemoWindow() {
   Add(projekt->ItemLinks(), drucken, true);
   Add(projekt->ItemLinks(), beenden, true);
   Add(info->ItemLinks(), kunde);
-  Add(nopen->ItemLinks(), zuletzt);
+  auto* mru = Manager->CreateItem<TzbBarMRUListItem>();
+  mru->Name = "MRU";
+  mru->SetItems({"C:\\Projekte\\Schule.zpf", "C:\\Projekte\\Halle.zpf"});
+  mru->OnClick = [this](TzbBarItem& item) { Events.push_back("OnClick:" + item.Name); };
+  Add(nopen->ItemLinks(), mru);
+  Add(nopen->ItemLinks(), zuletzt, true);
 
   auto* steuermodule = Button("Steuermodule1", "Steuermodule...", true);
   auto* displays = Button("Displaybearbeiten", "Displays...", true);
@@ -120,11 +126,11 @@ BarDemoWindow::BarDemoWindow() {
     Add(MainMenu->ItemLinks(), item);
   Add(MainMenu->ItemLinks(), hilfe, true);
 
-  struct TBarSpec {
+  struct TToolbarLayout {
     const char* Caption;
     std::vector<std::pair<TzbBarItem*, bool>> Items;
   };
-  const std::vector<TBarSpec> specs = {
+  const std::vector<TToolbarLayout> layouts = {
       {"Dateimenü", {{neu, false}, {oeffnen, false}, {speichern, false}, {projektdaten, true}, {kunde, false}}},
       {"Bearbeiten",
        {{steuermodule, false}, {displays, false}, {module, false}, {uhren1, true}, {uhren2, false}, {uhren3, false},
@@ -134,15 +140,15 @@ BarDemoWindow::BarDemoWindow() {
       {"Programmiermenü", {{basis, false}, {funktion, false}, {display, false}, {por, true}}},
   };
   int left = 0;
-  for (const TBarSpec& spec : specs) {
+  for (const TToolbarLayout& layout : layouts) {
     TzbBar* bar = m.Bars().Add();
-    bar->SetCaption(A(spec.Caption));
+    bar->SetCaption(A(layout.Caption));
     bar->ShowMark = false;
     bar->SetRow(1);
     bar->SetDockedLeft(left);
     left += 120;
     bar->SetDockingStyle(dsTop);
-    for (const auto& [item, group] : spec.Items) Add(bar->ItemLinks(), item, group);
+    for (const auto& [item, group] : layout.Items) Add(bar->ItemLinks(), item, group);
     Toolbars.push_back(bar);
   }
   Screen = std::make_unique<TzbBarScreen>(m);

@@ -12,7 +12,6 @@
 #include "widgets/bars/BarShadow.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -20,17 +19,6 @@ namespace zyn {
 namespace {
 
 using test::BarDemoWindow;
-
-template <class F>
-bool WaitFor(F condition, int timeoutMs = 5000) {
-  QElapsedTimer t;
-  t.start();
-  while (!condition()) {
-    if (t.elapsed() > timeoutMs) return false;
-    QTest::qWait(10);
-  }
-  return true;
-}
 
 class BarDocking : public ::testing::Test, public BarDemoWindow {
  protected:
@@ -77,7 +65,7 @@ TEST_F(BarDocking, AToolbarDraggedByItsGripFloatsAndDocksAtTheBottomAfterTheDock
   // By its caption to the bottom edge of the form: docked once the docking delay ran out.
   const QPoint bottom = Form.mapToGlobal(QPoint(300, Form.height() - 4));
   Drag(CaptionOf(Hilfe()), bottom);
-  ASSERT_TRUE(WaitFor([&] { return Hilfe()->DockingStyle() == dsBottom; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Hilfe()->DockingStyle() == dsBottom; }));
   Release(bottom);
   TzbDockControl* dockBottom = Screen->Dock(dsBottom);
   window = WindowOf(Hilfe());
@@ -214,7 +202,7 @@ TEST_F(BarDocking, AButtonsHintShowsAfterTheDelayBelowTheCursorAndHidesAgain) {
   const QPoint at = CenterOf(*inhalt);
   Move(at);
   EXPECT_EQ(BarHintWindow(), nullptr);
-  ASSERT_TRUE(WaitFor([] { return BarHintWindow() != nullptr; }));
+  ASSERT_TRUE(QTest::qWaitFor([] { return BarHintWindow() != nullptr; }));
   EXPECT_EQ(BarHintText(), "Inhalt der Hilfe");
   EXPECT_EQ(BarHintWindow()->y(), at.y() + 20);
   EXPECT_TRUE(BarHintWindow()->testAttribute(Qt::WA_ShowWithoutActivating));
@@ -289,6 +277,204 @@ TEST(BarShadowImage, StripsFadeFromTheWindowAndAtTheirEnds) {
   const QImage vertical = TzbBarShadow::PartImage(side);
   EXPECT_EQ(qAlpha(vertical.pixel(0, 10)), 60);
   EXPECT_EQ(qAlpha(vertical.pixel(0, 0)), 12);
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarDocking, ABarDockedAtTheLeftStacksItsButtonsDownwards) {
+  Manager->NotDocking = 0;
+  TzbBar* datei = Toolbars[0];
+  datei->SetDockingStyle(dsLeft);
+  TzbBarControl* window = WindowOf(datei);
+  ASSERT_TRUE(window && window->IsVertical());
+  TzbDockControl* left = Screen->Dock(dsLeft);
+  EXPECT_EQ(left->RowOf(window), 0);
+  EXPECT_GT(left->GetRowsSize(), 0);
+  EXPECT_EQ(Client->x(), left->GetRowsSize());
+  TzbBarItemControl* neu = ControlIn(window, "Neu1");
+  TzbBarItemControl* oeffnen = ControlIn(window, "ffnen1");
+  ASSERT_TRUE(neu && oeffnen);
+  EXPECT_EQ(neu->Link().ItemRect.Left, oeffnen->Link().ItemRect.Left);
+  EXPECT_GE(oeffnen->Link().ItemRect.Top, neu->Link().ItemRect.Bottom);
+  // The arrow keys turn: Down moves to the next button.
+  ClickControl(*neu);
+  Key(Qt::Key_Alt);
+  Key(Qt::Key_Tab, Qt::ControlModifier);
+  ASSERT_EQ(TzbBarControl::MenuModeBar(), window);
+  Key(Qt::Key_Down);
+  EXPECT_EQ(window->SelectedControl(), oeffnen);
+  Key(Qt::Key_Escape);
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarDocking, ARowFarBeyondTheExistingRowsBecomesANewLastRow) {
+  TzbBar* hilfe = Hilfe();
+  hilfe->SetVisible(false);
+  hilfe->SetRow(1000000000);
+  hilfe->SetVisible(true);
+  TzbDockControl* top = Screen->Dock(dsTop);
+  EXPECT_EQ(top->RowCount(), 3);
+  EXPECT_EQ(top->RowOf(WindowOf(hilfe)), 2);
+  EXPECT_EQ(hilfe->Row(), 2);  // the bar takes the row it really got
+}
+
+TEST(BarUsage, StoredUseCountsBelowZeroCountAsUnused) {
+  test::BarsFixture f;
+  TzbBar* bar = f.manager->Bars().Add();
+  auto* item = f.manager->CreateItem<TzbBarButton>();
+  TzbBarItemLink* link = bar->ItemLinks().Add();
+  link->SetItem(item);
+  link->LoadedUseCount = -7;
+  link->LoadedRecentIndex = 0;
+  bar->ItemLinks().ApplyLoadedState(false);
+  EXPECT_EQ(link->UseCount, 0);
+  EXPECT_EQ(bar->ItemLinks().CalcRecentCount(), -1);
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarDocking, TheMarkOfACutToolbarOffersItsHiddenButtonsAndTheirVisibility) {
+  TzbBar* datei = Toolbars[0];
+  datei->ShowMark = true;
+  int others = 0;
+  for (std::size_t i = 1; i < Toolbars.size(); ++i) {
+    TzbBarControl* w = WindowOf(Toolbars[i]);
+    const TRect nc = w->NonClientSizes(dsTop);
+    others += w->GetMaxWidth(dsTop) + nc.Left + nc.Right;
+  }
+  Form.resize(others + 80, Form.height());
+  QApplication::processEvents();
+  TzbBarControl* window = WindowOf(datei);
+  ASSERT_TRUE(window->Truncated());
+  ASSERT_TRUE(window->MarkExists());
+  const TRect m = window->MarkRect();
+  ASSERT_FALSE(IsRectEmpty(m));
+  const TRect w = window->WindowRect();
+  const QPoint onMark(w.Left + (m.Left + m.Right) / 2, w.Top + (m.Top + m.Bottom) / 2);
+  Move(onMark);
+  EXPECT_EQ(window->QuickButtonState(), 1);
+  Click(onMark);
+  EXPECT_EQ(window->QuickButtonState(), 2);
+  TzbBarItemLinks* quick = window->QuickLinks();
+  ASSERT_NE(quick, nullptr);
+  const std::size_t hidden = datei->ItemLinks().VisibleLinks().size() - datei->ItemLinks().ShownLinks().size();
+  ASSERT_GT(hidden, 0u);
+  ASSERT_EQ(static_cast<std::size_t>(quick->Count()), hidden + 1);
+  EXPECT_EQ(quick->Items(quick->Count() - 1)->Item(), window->AddRemoveItem());
+  // A hidden button runs from the quick-customization window.
+  TzbBarItemLink* copy = quick->Items(0);
+  ASSERT_NE(copy->SourceLink, nullptr);
+  const std::string name = copy->Item()->Name;
+  ClickControl(*quick->Items(quick->Count() - 1)->Control());  // "&Add or Remove Buttons"
+  TzbBarItemLinks& entries = window->AddRemoveItem()->ItemLinks();
+  ASSERT_EQ(entries.Count(), 5);
+  ASSERT_NE(entries.BarControl(), nullptr);
+  // Unticking the last entry hides that button on the toolbar; the window stays open.
+  auto* last = static_cast<TzbBarButton*>(entries.Items(4)->Item());
+  EXPECT_TRUE(last->Down());
+  ClickControl(*entries.Items(4)->Control());
+  EXPECT_FALSE(datei->ItemLinks().Items(4)->Visible());
+  EXPECT_FALSE(last->Down());
+  EXPECT_NE(window->QuickLinks(), nullptr);
+  // A click on the mark closes the window without opening it again.
+  Click(onMark);
+  EXPECT_EQ(window->QuickLinks(), nullptr);
+  Events.clear();
+  Click(onMark);
+  ASSERT_NE(window->QuickLinks(), nullptr);
+  ClickControl(*window->QuickLinks()->Items(0)->Control());
+  ASSERT_FALSE(Events.empty());
+  EXPECT_EQ(Events.back(), "OnClick:" + name);
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarDocking, ABorderlessBarOverTheWholeBottomRowLooksLikeAStatusBarWithASizeGrip) {
+  TzbBar* status = Manager->Bars().Add();
+  status->SetCaption("Status");
+  status->BorderStyle = bbsNone;
+  status->SetWholeRow(true);
+  status->ShowMark = false;
+  status->SetDockingStyle(dsBottom);
+  auto* text = Manager->CreateItem<TzbBarButton>();
+  text->SetCaption("Bereit");
+  status->ItemLinks().Add()->SetItem(text);
+  status->SetVisible(true);
+  TzbBarControl* window = WindowOf(status);
+  ASSERT_TRUE(window && window->DockControl() == Screen->Dock(dsBottom));
+  EXPECT_TRUE(window->SizeGripShown());
+  const TRect nc = window->NonClientSizes(dsBottom);
+  EXPECT_EQ(nc.Top, Manager->PainterClass().GetStatusBarTopBorder());
+  EXPECT_EQ(nc.Right, window->SizeGripWidth());
+  EXPECT_EQ(window->Widget()->width(), Form.width());
+  const TRect grip = window->SizeGripRect();
+  ASSERT_FALSE(IsRectEmpty(grip));
+  EXPECT_EQ(grip.Right, window->Widget()->width());
+  EXPECT_EQ(window->HitTest(Point(grip.Right - 2, grip.Bottom - 2)), htBottomRight);
+  // The items end before the grip.
+  EXPECT_LE(window->ClientRect().Width() + nc.Right, window->Widget()->width());
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarDocking, TheHotMarkShowsTheHintMoreButtons) {
+  TzbBar* datei = Toolbars[0];
+  datei->ShowMark = true;
+  Form.resize(300, Form.height());
+  QApplication::processEvents();
+  TzbBarControl* window = WindowOf(datei);
+  ASSERT_TRUE(window->MarkExists());
+  const TRect m = window->MarkRect();
+  const TRect w = window->WindowRect();
+  Move(QPoint(w.Left + (m.Left + m.Right) / 2, w.Top + (m.Top + m.Bottom) / 2));
+  ASSERT_TRUE(QTest::qWaitFor([] { return BarHintWindow() != nullptr; }));
+  EXPECT_EQ(BarHintText(), "More Buttons");
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarDocking, FloatingBarsHideWhileTheApplicationIsInactive) {
+  DoubleClick(GripOf(Hilfe()));
+  TzbBarControl* window = WindowOf(Hilfe());
+  ASSERT_TRUE(window && window->IsFloating() && window->Widget()->isVisible());
+  auto* app = static_cast<QGuiApplication*>(QCoreApplication::instance());
+  emit app->applicationStateChanged(Qt::ApplicationInactive);
+  EXPECT_FALSE(window->Widget()->isVisible());
+  emit app->applicationStateChanged(Qt::ApplicationActive);
+  EXPECT_TRUE(window->Widget()->isVisible());
+  Manager->HideFloatingBarsWhenInactive = false;
+  emit app->applicationStateChanged(Qt::ApplicationInactive);
+  EXPECT_TRUE(window->Widget()->isVisible());
+  // Hiding the form hides them too.
+  Form.hide();
+  EXPECT_FALSE(window->Widget()->isVisible());
+  Form.show();
+  EXPECT_TRUE(window->Widget()->isVisible());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "widgets/bars/BarWindow.h"
 
 #include <QImage>
+#include <QString>
 #include <QWidget>
 #include <memory>
 
@@ -58,6 +59,11 @@ class FakeBarWindow : public TzbBarWindow {
   QImage image_;
   std::unique_ptr<TCanvas> canvas_;
 };
+
+// Compares the image with the golden PNG `name` in the test data folder, pixel by pixel without
+// alpha; with ZYN_UPDATE_GOLDEN set it writes the golden image instead. A difference leaves
+// `<name>_actual.png` in the build folder.
+void CompareWithGolden(const QImage& actual, const QString& name);
 
 // A 16 x 16 test glyph: a blue square with a red diagonal on a fuchsia (transparent) background.
 QImage TestGlyph();

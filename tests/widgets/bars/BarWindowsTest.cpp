@@ -7,10 +7,11 @@
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
+#include "widgets/bars/BarMRUListItem.h"
 #include "platform/PopupWindows.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -18,18 +19,6 @@ namespace zyn {
 namespace {
 
 using test::BarDemoWindow;
-
-// Waits (processing events) until the condition holds or five seconds passed.
-template <class F>
-bool WaitFor(F condition, int timeoutMs = 5000) {
-  QElapsedTimer t;
-  t.start();
-  while (!condition()) {
-    if (t.elapsed() > timeoutMs) return false;
-    QTest::qWait(10);
-  }
-  return true;
-}
 
 class BarWindows : public ::testing::Test, public BarDemoWindow {
  protected:
@@ -85,7 +74,7 @@ TEST_F(BarWindows, ASubMenuOpensOnlyAfterTheMouseRestsOnItsEntry) {
   MoveToControl(*info);
   EXPECT_EQ(MenuOf("Informationen1"), nullptr);  // not at once
   EXPECT_EQ(TzbBarSubItemControl::PendingControl(), info);
-  ASSERT_TRUE(WaitFor([&] { return MenuOf("Informationen1") != nullptr; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return MenuOf("Informationen1") != nullptr; }));
   TzbBarSubMenuControl* sub = MenuOf("Informationen1");
   // Beside its entry, moved up by the painter's overlap.
   const TRect e = ScreenRectOf(*info);
@@ -100,7 +89,7 @@ TEST_F(BarWindows, MovingToAnotherSubItemWithinTheDelayOpensOnlyThatOne) {
   TzbBarItemControl* info = InMenu("Datei1", "Informationen1");
   MoveToControl(*nopen);
   MoveToControl(*info);
-  ASSERT_TRUE(WaitFor([&] { return MenuOf("Informationen1") != nullptr; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return MenuOf("Informationen1") != nullptr; }));
   QTest::qWait(TzbBarSubItemControl::SubMenuDelay + 100);
   EXPECT_EQ(MenuOf("NOpen"), nullptr);
   EXPECT_NE(MenuOf("Informationen1"), nullptr);
@@ -324,22 +313,7 @@ TEST_F(BarWindows, AnOpenMenuLooksAsTheXPPainterDrawsIt) {
   ASSERT_NE(menu, nullptr);
   menu->Invalidate();
   menu->Flush();
-  const QImage actual = menu->Buffer().convertToFormat(QImage::Format_RGB32);
-  const QString path = QStringLiteral(ZYN_TEST_DATA_DIR "/xp_open_menu.png");
-  if (std::getenv("ZYN_UPDATE_GOLDEN")) {
-    ASSERT_TRUE(actual.save(path, "PNG"));
-    return;
-  }
-  QImage expected(path);
-  ASSERT_FALSE(expected.isNull()) << "missing golden image " << path.toStdString();
-  expected = expected.convertToFormat(QImage::Format_RGB32);
-  ASSERT_EQ(actual.size(), expected.size());
-  int differing = 0;
-  for (int y = 0; y < actual.height(); ++y)
-    for (int x = 0; x < actual.width(); ++x)
-      if ((actual.pixel(x, y) & 0xFFFFFF) != (expected.pixel(x, y) & 0xFFFFFF)) ++differing;
-  if (differing > 0) actual.save(QStringLiteral(ZYN_BINARY_DIR "/xp_open_menu_actual.png"), "PNG");
-  EXPECT_EQ(differing, 0);
+  test::CompareWithGolden(menu->Buffer(), QStringLiteral("xp_open_menu"));
 }
 
 }  // namespace
@@ -378,7 +352,7 @@ TEST_F(LongMenu, AMenuHigherThanTheScreenStaysInTheWorkAreaAndScrolls) {
   const TRect down = menu->DownArrowRect();
   const TPoint at = menu->ClientToScreen(Point(down.Left + 20, down.Top + down.Height() / 2));
   Move(QPoint(at.X, at.Y));
-  ASSERT_TRUE(WaitFor([&] { return menu->TopIndex() >= 2; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return menu->TopIndex() >= 2; }));
   EXPECT_TRUE(menu->UpArrowShown());
   Move(Client->mapToGlobal(QPoint(500, 300)));
   // End selects the last entry and scrolls it into view.
@@ -422,6 +396,126 @@ TEST(BarScreenLifetime, AManagerDestroyedBeforeItsScreenLeavesNothingBehind) {
   demo.Click(demo.Form.mapToGlobal(QPoint(100, 100)));
   demo.Screen.reset();
   QApplication::processEvents();
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarWindows, TheRecentFilesListShowsItsEntriesInPlaceAndReportsTheClickedOne) {
+  OpenProjekt();
+  ClickControl(*InMenu("Datei1", "NOpen"));
+  TzbBarSubMenuControl* menu = MenuOf("NOpen");
+  ASSERT_NE(menu, nullptr);
+  // Two entries, then the plain button; the list's own link takes no place.
+  std::vector<TzbBarItemLink*> laidOut;
+  for (TzbBarItemLink* link : menu->ItemLinks().ShownLinks())
+    if (!IsRectEmpty(link->ItemRect)) laidOut.push_back(link);
+  ASSERT_EQ(laidOut.size(), 3u);
+  EXPECT_EQ(laidOut[2]->Item()->Name, "Zuletzt1");
+  auto* mru = static_cast<TzbBarMRUListItem*>(Item("MRU"));
+  Events.clear();
+  ClickControl(*laidOut[1]->Control());
+  EXPECT_TRUE(ChainClosed());
+  EXPECT_EQ(mru->ItemIndex, 1);
+  ASSERT_FALSE(Events.empty());
+  EXPECT_EQ(Events.back(), "OnClick:MRU");
+  // Closing the menu took the entries out again.
+  EXPECT_EQ(SubItemLinksOf(*Item("NOpen"))->Count(), 2);
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarWindows, ARightClickOutsideTheOpenMenusClosesThem) {
+  OpenProjekt();
+  ASSERT_NE(MenuOf("Datei1"), nullptr);
+  Click(Client->mapToGlobal(QPoint(300, 200)), Qt::RightButton);
+  EXPECT_EQ(MenuOf("Datei1"), nullptr);
+  EXPECT_TRUE(ChainClosed());
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+class PersonalizedMenus : public BarWindows {
+ protected:
+  void SetUp() override {
+    Manager->MenusShowRecentItemsFirst = true;
+    TCustomzbBarControl::MenusExpanded() = false;
+    TzbBarItemLinks& links = SubItemLinksOf(*Item("Bearbeiten1"))[0];
+    for (int i = 0; i < links.Count(); ++i) links.Items(i)->UseCount = 0;
+    for (int n = 0; n < 10; ++n) {
+      links.Items(0)->UseLink(true);
+      links.Items(1)->UseLink(true);
+    }
+  }
+};
+
+TEST_F(PersonalizedMenus, AMenuShowsItsRecentlyUsedEntriesUntilItIsExpanded) {
+  ClickControl(*MenuBarEntry("Bearbeiten1"));
+  TzbBarSubMenuControl* menu = MenuOf("Bearbeiten1");
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->ItemLinks().ShownLinks().size(), 2u);
+  ASSERT_TRUE(menu->ShowsExpandButton());
+  const TRect button = menu->ExpandButtonRect();
+  ASSERT_FALSE(IsRectEmpty(button));
+  const int heightBefore = menu->WindowRect().Height();
+  const TPoint at = menu->ClientToScreen(Point((button.Left + button.Right) / 2, (button.Top + button.Bottom) / 2));
+  Click(QPoint(at.X, at.Y));
+  EXPECT_EQ(menu->ItemLinks().ShownLinks().size(), menu->ItemLinks().VisibleLinks().size());
+  EXPECT_FALSE(menu->ShowsExpandButton());
+  EXPECT_GT(menu->WindowRect().Height(), heightBefore);
+  // The rarely used entries are marked as such; the used ones are not.
+  EXPECT_FALSE(ControlIn(menu, "Steuermodule1")->NonRecent);
+  EXPECT_TRUE(ControlIn(menu, "Merker1")->NonRecent);
+  EXPECT_TRUE(TCustomzbBarControl::MenusExpanded());
+  Key(Qt::Key_Escape);
+  Key(Qt::Key_Escape);
+}
+
+TEST_F(PersonalizedMenus, RestingOnTheExpandButtonExpandsTheMenu) {
+  ClickControl(*MenuBarEntry("Bearbeiten1"));
+  TzbBarSubMenuControl* menu = MenuOf("Bearbeiten1");
+  ASSERT_TRUE(menu && menu->ShowsExpandButton());
+  const TRect button = menu->ExpandButtonRect();
+  const TPoint at = menu->ClientToScreen(Point((button.Left + button.Right) / 2, (button.Top + button.Bottom) / 2));
+  Move(QPoint(at.X, at.Y));
+  EXPECT_TRUE(menu->ExpandButtonHot());
+  EXPECT_TRUE(menu->ShowsExpandButton());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !menu->ShowsExpandButton(); }));
+  EXPECT_EQ(menu->ItemLinks().ShownLinks().size(), menu->ItemLinks().VisibleLinks().size());
+}
+
+TEST_F(PersonalizedMenus, CtrlDownExpandsTheMenu) {
+  Key(Qt::Key_K, Qt::AltModifier);
+  TzbBarSubMenuControl* menu = MenuOf("Bearbeiten1");
+  ASSERT_TRUE(menu && menu->ShowsExpandButton());
+  Key(Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_FALSE(menu->ShowsExpandButton());
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarWindows, MenusCloseWhenTheApplicationLosesTheActivation) {
+  OpenProjekt();
+  ASSERT_NE(MenuOf("Datei1"), nullptr);
+  emit static_cast<QGuiApplication*>(QCoreApplication::instance())->applicationStateChanged(Qt::ApplicationInactive);
+  EXPECT_EQ(MenuOf("Datei1"), nullptr);
+  EXPECT_TRUE(ChainClosed());
+  EXPECT_EQ(TzbBarControl::MenuModeBar(), nullptr);
 }
 
 }  // namespace
