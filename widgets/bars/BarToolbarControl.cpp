@@ -90,7 +90,16 @@ void TzbBarControl::SetMarkState(int state) {
   markState_ = state;
   if (state == 2) OpenQuickWindow();
   else if (quickLinks_ && quickLinks_->BarControl()) quickLinks_->DestroyBarControl();
-  if (IsAlive(this)) Invalidate();
+  if (IsAlive(this)) RedrawMark();
+}
+
+void TzbBarControl::RedrawMark() {
+  if (!widget_) return;
+  if (buffer_.size() != widget_->size()) {  // nothing painted at this size yet
+    Invalidate();
+    return;
+  }
+  manager_->PainterClass().InvalidateQuickButton(*this);
 }
 
 void TzbBarControl::OpenQuickWindow() {
@@ -144,7 +153,7 @@ void TzbBarControl::OpenQuickWindow() {
     self->markClosedByPress_ = (QApplication::mouseButtons() & Qt::LeftButton) &&
                                PtInRect(Rect(w.Left + m.Left, w.Top + m.Top, w.Left + m.Right, w.Top + m.Bottom), c);
     self->markState_ = 0;
-    self->Invalidate();
+    self->RedrawMark();
   };
   const TRect m = MarkRect();
   const TRect w = WindowRect();
@@ -313,6 +322,18 @@ bool TzbBarControl::FormActive() const {
 bool TzbBarControl::ShowsGrip() const { return IsDocked() && bar_->BorderStyle == bbsSingle; }
 
 TBrush TzbBarControl::GetBackgroundBrush() const { return manager_->PainterClass().GetToolbarBrush(*this); }
+
+TPoint TzbBarControl::ClientOriginInDock() const {
+  if (!dock_ || !widget_) return TPoint{};
+  const TRect in = ClientInsets();
+  return Point(widget_->x() + in.Left, widget_->y() + in.Top);
+}
+
+void TzbBarControl::PaintBackground(TCanvas& canvas, const TRect& r, bool) {
+  const TzbBarItemControlPainter& p = manager_->PainterClass();
+  if (IsDocked() && dock_) p.DrawDockedBarBackground(*this, canvas, GetBackgroundBrush(), r, ClientRect());
+  else p.DrawFloatingBarBackground(*this, canvas, GetBackgroundBrush(), r, ClientRect());
+}
 
 bool TzbBarControl::OpensMenus() const { return openedByClick_ || manager_->IsCustomizing(); }
 
@@ -913,7 +934,7 @@ void TzbBarControl::MouseMove(const TPoint& p) {
     const int state = PtInRect(MarkRect(), wp) ? 1 : 0;
     if (state != markState_) {
       markState_ = state;
-      Invalidate();
+      RedrawMark();
       if (state == 1) ShowBarHintText(*manager_, "More Buttons");
       else if (!selected_) HideBarHint(*manager_);
     }
@@ -962,7 +983,7 @@ void TzbBarControl::MouseLeave() {
   if (active_) return;
   if (markState_ == 1) {
     markState_ = 0;
-    Invalidate();
+    RedrawMark();
   }
   if (closeState_ == 1 && !closeTracking_) {
     closeState_ = 0;
