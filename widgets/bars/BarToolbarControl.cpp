@@ -331,6 +331,10 @@ TPoint TzbBarControl::ClientOriginInDock() const {
 
 void TzbBarControl::PaintBackground(TCanvas& canvas, const TRect& r, bool) {
   const TzbBarItemControlPainter& p = manager_->PainterClass();
+  if (bar_ && bar_->Color != clDefault) {  // a colour of the bar's own
+    TzbBarItemControlPainter::FillWith(canvas, r, SolidBrush(bar_->Color));
+    return;
+  }
   if (IsDocked() && dock_) p.DrawDockedBarBackground(*this, canvas, GetBackgroundBrush(), r, ClientRect());
   else p.DrawFloatingBarBackground(*this, canvas, GetBackgroundBrush(), r, ClientRect());
 }

@@ -69,8 +69,8 @@ class TzbBarControl : public TCustomzbBarControl {
 
   TzbDockControl* DockControl() const override { return dock_; }
   TPoint ClientOriginInDock() const override;
-  // Docked: the dock shows through under the bar (the painter decides); floating: the bar's own
-  // background.
+  // A bar with a colour of its own is filled with it; otherwise docked the dock shows through under
+  // the bar (the painter decides), floating the bar's own background.
   void PaintBackground(TCanvas& canvas, const TRect& r, bool nonRecent) override;
   // Moves the window to a dock (style and dock) or to floating (dsNone, no dock); the widget is made
   // anew for the new kind of window.

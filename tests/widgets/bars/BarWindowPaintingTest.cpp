@@ -149,6 +149,28 @@ TEST_F(DemoWindowPainting, ADockedToolbarShowsItsDockThroughAtItsOwnPlace) {
   }
 }
 
+TEST_F(DemoWindowPainting, ABarWithAColourOfItsOwnIsFilledWithItAndAFloatingBarWithItsBrush) {
+  TzbBarControl* w = WindowOf(Toolbars[1]);
+  QImage img(20, 10, QImage::Format_RGB32);
+  TCanvas dc(&img);
+  Toolbars[1]->Color = clRed;
+  w->PaintBackground(dc, Rect(0, 0, 20, 10), false);
+  EXPECT_EQ(img.pixel(0, 0), qRgb(255, 0, 0));
+  EXPECT_EQ(img.pixel(19, 9), qRgb(255, 0, 0));
+  Toolbars[1]->Color = clDefault;
+  // Floating: no dock under it, the toolbar brush (no bar background bitmap set).
+  Toolbars[1]->SetDockingStyle(dsNone);
+  QApplication::processEvents();
+  w = WindowOf(Toolbars[1]);
+  ASSERT_NE(w, nullptr);
+  ASSERT_TRUE(w->IsFloating());
+  img.fill(Qt::black);
+  w->PaintBackground(dc, Rect(0, 0, 20, 10), false);
+  const QRgb brush = ToQColor(Manager->PainterClass().GetToolbarBrush(*w).Color).rgb();
+  EXPECT_EQ(img.pixel(0, 0), brush);
+  EXPECT_EQ(img.pixel(19, 9), brush);
+}
+
 TEST_F(DemoWindowPainting, TheFlatLookJoinsTheMenuFrameToTheOpeningEntry) {
   Manager->SetStyle(bmsFlat);
   QApplication::processEvents();
