@@ -158,6 +158,7 @@ void TzbBarControl::OpenQuickWindow() {
   const TRect m = MarkRect();
   const TRect w = WindowRect();
   const TRect screen = Rect(w.Left + m.Left, w.Top + m.Top, w.Left + m.Right, w.Top + m.Bottom);
+  menu->OwnerRect = screen;  // the window's frame joins the mark
   if (IsVertical()) menu->ShowAt(Point(screen.Right, screen.Top), screen.Width(), 0);
   else menu->ShowAt(Point(screen.Left, screen.Bottom), 0, screen.Height());
 }
@@ -258,6 +259,14 @@ void TzbBarControl::WritePosition() {
     bar_->SetDockedLeft(widget_->x());
     bar_->SetDockedTop(widget_->y());
   }
+  // An open quick-customization window stays joined to the mark.
+  if (TzbBarItemLinks* quick = QuickLinks())
+    if (auto* menu = dynamic_cast<TCustomzbBarControl*>(quick->BarControl())) {
+      const TRect m = MarkRect(), w = WindowRect();
+      menu->OwnerRect = Rect(w.Left + m.Left, w.Top + m.Top, w.Left + m.Right, w.Top + m.Bottom);
+      menu->UpdateShadow();
+      menu->Invalidate();
+    }
 }
 
 TRect TzbBarControl::NonClientSizes(TzbBarDockingStyle style) const {

@@ -203,6 +203,32 @@ TEST_F(DemoWindowPainting, TheFlatLookJoinsTheMenuFrameToTheOpeningEntry) {
   EXPECT_TRUE(IsRectEmpty(MenuOf("Datei1")->OwnerGapRect()));
 }
 
+TEST_F(DemoWindowPainting, TheQuickCustomizationWindowJoinsTheMarkThatOpenedIt) {
+  Manager->SetStyle(bmsFlat);
+  TzbBar* hilfe = Toolbars[3];
+  hilfe->ShowMark = true;
+  TzbBarControl* w = WindowOf(hilfe);
+  w->RebuildLayout();
+  QApplication::processEvents();
+  const TRect mark = w->MarkRect();
+  ASSERT_FALSE(IsRectEmpty(mark));
+  w->SetMarkState(2);
+  ASSERT_NE(w->QuickLinks(), nullptr);
+  auto* quick = dynamic_cast<TCustomzbBarControl*>(w->QuickLinks()->BarControl());
+  ASSERT_NE(quick, nullptr);
+  const TRect screen = w->WindowRect();
+  EXPECT_EQ(quick->OwnerRect, Rect(screen.Left + mark.Left, screen.Top + mark.Top, screen.Left + mark.Right,
+                                   screen.Top + mark.Bottom));
+  ASSERT_EQ(quick->WindowRect().Top, quick->OwnerRect.Bottom);
+  const TRect gap = quick->OwnerGapRect();
+  ASSERT_FALSE(IsRectEmpty(gap));
+  EXPECT_EQ(gap.Top, 0);
+  quick->Flush();
+  EXPECT_EQ(quick->Buffer().pixel(gap.Left, 0), ToQColor(Manager->BrushColor(2)).rgb());
+  w->SetMarkState(0);
+  EXPECT_EQ(w->QuickLinks(), nullptr);
+}
+
 TEST_F(DemoWindowPainting, TheOwnerGapFollowsTheSideWhereTheOwnerTouches) {
   ClickControl(*MenuBarEntry("Datei1"));
   TzbBarSubMenuControl* menu = MenuOf("Datei1");
