@@ -229,6 +229,32 @@ TEST_F(DemoWindowPainting, TheQuickCustomizationWindowJoinsTheMarkThatOpenedIt) 
   EXPECT_EQ(w->QuickLinks(), nullptr);
 }
 
+TEST_F(DemoWindowPainting, AFloatingBarDrawsItsCaptionArrowAtOnceWhenTheMarkChanges) {
+  TzbBar* hilfe = Toolbars[3];
+  hilfe->ShowMark = true;
+  hilfe->SetDockingStyle(dsNone);
+  QApplication::processEvents();
+  TzbBarControl* w = WindowOf(hilfe);
+  ASSERT_TRUE(w && w->IsFloating());
+  const TRect mark = w->MarkRect();
+  ASSERT_FALSE(IsRectEmpty(mark));
+  w->Flush();
+  // Wipe the arrow's place in the picture: only the immediate redraw can bring it back.
+  TzbBarItemControlPainter::FillWith(w->WindowCanvas(), mark, SolidBrush(clLime));
+  const int before = w->PaintCount;
+  w->SetMarkState(1);
+  EXPECT_EQ(w->PaintCount, before);  // no full repaint
+  const QRgb arrow = ToQColor(Manager->PainterClass().GetCaptionArrowColor(*w, 1)).rgb();
+  const int x = (mark.Left + mark.Right - 7) / 2;
+  const int sum = mark.Top + mark.Bottom - 4;
+  const int y = sum / 2 + (sum % 2 != 0 ? 1 : 0);
+  EXPECT_EQ(w->Buffer().pixel(x, y), arrow);
+  EXPECT_EQ(w->Buffer().pixel(x + 6, y), arrow);
+  EXPECT_EQ(w->Buffer().pixel(x + 3, y + 3), arrow);
+  EXPECT_EQ(w->Buffer().pixel(x - 1, y), ToQColor(clLime).rgb());
+  w->SetMarkState(0);
+}
+
 TEST_F(DemoWindowPainting, TheOwnerGapFollowsTheSideWhereTheOwnerTouches) {
   ClickControl(*MenuBarEntry("Datei1"));
   TzbBarSubMenuControl* menu = MenuOf("Datei1");
