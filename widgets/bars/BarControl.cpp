@@ -331,6 +331,37 @@ bool TCustomzbBarControl::IsOwnerRectAdjacent() const {
   return ((o.Bottom == w.Top || o.Top == w.Bottom) && alongX) || ((o.Right == w.Left || o.Left == w.Right) && alongY);
 }
 
+TRect TCustomzbBarControl::OwnerGap(bool outwards, bool toScreen) const {
+  if (!IsOwnerRectAdjacent()) return TRect{};
+  const TRect w = WindowRect();
+  TRect o = OwnerRect;
+  OffsetRect(o, -w.Left, -w.Top);
+  TRect self = Rect(0, 0, w.Width(), w.Height());
+  // The owner beside the window: work on the columns as if they were rows.
+  const bool beside = !(o.Bottom == 0 || o.Top == self.Bottom);
+  auto swap = [](TRect& r) {
+    std::swap(r.Left, r.Top);
+    std::swap(r.Right, r.Bottom);
+  };
+  if (beside) {
+    swap(o);
+    swap(self);
+  }
+  const bool top = o.Bottom == self.Top;
+  int y = top ? self.Top : self.Bottom - 1;
+  if (outwards) y += top ? -1 : 1;
+  TRect line = Rect(std::max(self.Left, o.Left) + 1, y, std::min(self.Right, o.Right) - 1, y + 1);
+  if (line.Right <= line.Left) return TRect{};
+  if (beside) swap(line);
+  if (toScreen) OffsetRect(line, w.Left, w.Top);
+  return line;
+}
+
+TRect TCustomzbBarControl::OwnerGapRect() const {
+  if (!manager_->PainterClass().JoinsMenuToOwner(*this)) return TRect{};
+  return OwnerGap(false, false);
+}
+
 void TCustomzbBarControl::UpdateShadow() {
   if (!shadow_ || closing_) return;
   const bool visible = IsShadowVisible();
@@ -610,6 +641,17 @@ void TCustomzbBarControl::RepaintControl(TzbBarItemControl&) { Invalidate(); }
 void TCustomzbBarControl::Invalidate() {
   dirty_ = true;
   if (widget_) widget_->update();
+}
+
+void TCustomzbBarControl::InvalidateClientRect(const TRect& r) {
+  dirty_ = true;
+  if (!widget_) return;
+  const TRect in = ClientInsets();
+  widget_->update(ToQRect(r).translated(in.Left, in.Top));
+}
+
+void TCustomzbBarControl::ShowFrameNow(const TRect& r) {
+  if (widget_ && widget_->isVisible()) widget_->repaint(ToQRect(r));
 }
 
 void TCustomzbBarControl::Flush() {

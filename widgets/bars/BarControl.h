@@ -59,6 +59,10 @@ class TCustomzbBarControl : public TzbBarWindow {
   int ZeroHeight() const override { return zeroHeight_; }
   int FontHeightValue() const override;
   void HideAll() override;
+  TRect OwnerGapRect() const override;
+  void InvalidateClientRect(const TRect& r) override;
+  TCanvas& FrameCanvas() override { return WindowCanvas(); }
+  void ShowFrameNow(const TRect& r) override;
 
   QWidget* Widget() const;
   TzbBarItemLinks& ItemLinks() const { return *links_; }
@@ -101,6 +105,11 @@ class TCustomzbBarControl : public TzbBarWindow {
   virtual bool IsShadowVisible() const;
   // The owner rectangle touches the window on one side and overlaps it along that side.
   bool IsOwnerRectAdjacent() const;
+  // The one-pixel line of the frame that touches the owner rectangle (the top or bottom row, the
+  // left or right column when the owner lies beside the window), between the overlapping edges less
+  // one pixel at each end; outwards moves it one pixel off the window, toScreen gives screen
+  // coordinates instead of window coordinates. Empty when the owner is empty or not adjacent.
+  TRect OwnerGap(bool outwards, bool toScreen) const;
   void UpdateShadow();
   const TzbBarShadow& Shadow() const { return *shadow_; }
 

@@ -368,6 +368,14 @@ void TzbDockControl::AdjustSize() {
   if (OnSizeChanged) OnSizeChanged();
 }
 
+void TzbDockControl::PaintBackgroundAt(TCanvas& dc, const TBrush& brush, const TRect& r, const TPoint& origin) const {
+  if (!widget_ || IsRectEmpty(r)) return;
+  dc.Painter().save();
+  dc.Painter().setClipRect(ToQRect(r), Qt::IntersectClip);
+  manager_->PainterClass().DrawDockBackground(dc, brush, Bounds(-origin.X, -origin.Y, widget_->width(), widget_->height()));
+  dc.Painter().restore();
+}
+
 void TzbDockControl::Paint(QWidget& widget) {
   TCanvas dc(&widget);
   const TRect r = Rect(0, 0, widget.width(), widget.height());

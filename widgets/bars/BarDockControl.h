@@ -5,6 +5,7 @@
 // rows and paints the background behind the bars.
 
 #include "widgets/bars/BarTypes.h"
+#include "platform/Canvas.h"
 #include "platform/Types.h"
 
 #include <QPointer>
@@ -50,6 +51,9 @@ class TzbDockControl {
   int GetRowsSize() const;
   void UpdateDock();
   void Paint(QWidget& widget);
+  // Paints the dock's background into r of a canvas whose origin lies at origin in the dock's
+  // client coordinates (the background under a docked bar).
+  void PaintBackgroundAt(TCanvas& dc, const TBrush& brush, const TRect& r, const TPoint& origin) const;
 
   TzbBarControl* DraggedIn = nullptr;         // a floating window being dragged into the dock
   std::function<void()> OnSizeChanged;        // the dock's size across changed

@@ -322,6 +322,7 @@ void TzbBarItemControlFlatPainter::DrawDropDownPart(const TzbBarItemControl& c, 
 
 void TzbBarItemControlFlatPainter::DrawMenuFrame(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const {
   FrameBarWindow(w, dc, r);
+  FillOwnerGap(w, dc);  // menu and the item that opened it share one frame
 }
 
 void TzbBarItemControlFlatPainter::DrawMenuClientFrame(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,

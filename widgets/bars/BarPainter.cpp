@@ -2,6 +2,7 @@
 
 #include "platform/QtText.h"
 #include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarDockControl.h"
 #include "widgets/bars/BarItem.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
@@ -363,6 +364,28 @@ void TzbBarItemControlPainter::DrawDockBackground(TCanvas& dc, const TBrush& bru
 }
 
 TBrush TzbBarItemControlPainter::GetLightFaceBrush(const TzbBarManager& m) const { return SolidBrush(m.BrushColor(2)); }
+
+void TzbBarItemControlPainter::DrawDockedBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                                       const TRect& r, const TRect&) const {
+  if (const TzbDockControl* dock = w.DockControl()) dock->PaintBackgroundAt(dc, brush, r, w.ClientOriginInDock());
+  else FillWith(dc, r, brush);
+}
+
+void TzbBarItemControlPainter::FillOwnerGap(const TzbBarWindow& w, TCanvas& dc) const {
+  const TRect gap = w.OwnerGapRect();
+  if (!IsRectEmpty(gap)) FillWith(dc, gap, GetLightFaceBrush(w.Manager()));
+}
+
+void TzbBarItemControlPainter::InvalidateQuickButton(TzbBarWindow& w) const {
+  const TRect r = GetQuickButtonRect(w);
+  if (IsRectEmpty(r)) return;
+  if (!w.IsFloating()) {
+    w.InvalidateClientRect(r);
+    return;
+  }
+  DrawCaptionArrowButton(w, w.FrameCanvas(), r);
+  w.ShowFrameNow(r);
+}
 TBrush TzbBarItemControlPainter::GetBarBrush(const TzbBarWindow&) const { return SolidBrush(clBtnFace); }
 TBrush TzbBarItemControlPainter::GetBarCheckedBrush(const TzbBarWindow&) const { return CheckedBrush(); }
 TBrush TzbBarItemControlPainter::GetBarFaceBrush(const TzbBarWindow&) const { return SolidBrush(clBtnFace); }

@@ -137,6 +137,12 @@ class TzbBarItemControlPainter {
   virtual bool HasOwnBackgrounds() const { return false; }
   virtual bool JoinsMenuToOwner(const TzbBarWindow& w) const { return false; }
   virtual TBrush GetLightFaceBrush(const TzbBarManager& m) const;
+  // The background under a docked bar: its dock's background, r shifted by the bar's place in the
+  // dock; barRect is the bar's client rectangle.
+  virtual void DrawDockedBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r,
+                                       const TRect& barRect) const;
+  // The stretch of a menu's frame that touches the item that opened it, in the light face colour.
+  virtual void FillOwnerGap(const TzbBarWindow& w, TCanvas& dc) const;
   virtual bool HasFloatingFrame(const TzbBarWindow& w) const { return false; }
   virtual TBrush GetBarBrush(const TzbBarWindow& w) const;
   virtual TBrush GetToolbarBrush(const TzbBarWindow& w) const { return GetBarBrush(w); }
@@ -178,6 +184,9 @@ class TzbBarItemControlPainter {
   virtual int GetFloatingTopBorder() const { return 0; }
   virtual int GetFloatingBottomBorder() const { return 0; }
   virtual TRect GetQuickButtonRect(const TzbBarWindow& w) const { return TRect{}; }
+  // A changed quick-customize button: a docked bar repaints its rectangle later, a floating bar
+  // draws its caption arrow at once.
+  virtual void InvalidateQuickButton(TzbBarWindow& w) const;
   virtual bool ReportsCloseButtonHit() const { return false; }
   virtual bool UsesSystemFloatingFrame() const { return false; }
   virtual int GetDropDownListBorder() const { return 0; }

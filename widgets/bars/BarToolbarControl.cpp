@@ -90,7 +90,16 @@ void TzbBarControl::SetMarkState(int state) {
   markState_ = state;
   if (state == 2) OpenQuickWindow();
   else if (quickLinks_ && quickLinks_->BarControl()) quickLinks_->DestroyBarControl();
-  if (IsAlive(this)) Invalidate();
+  if (IsAlive(this)) RedrawMark();
+}
+
+void TzbBarControl::RedrawMark() {
+  if (!widget_) return;
+  if (buffer_.size() != widget_->size()) {  // nothing painted at this size yet
+    Invalidate();
+    return;
+  }
+  manager_->PainterClass().InvalidateQuickButton(*this);
 }
 
 void TzbBarControl::OpenQuickWindow() {
@@ -144,11 +153,12 @@ void TzbBarControl::OpenQuickWindow() {
     self->markClosedByPress_ = (QApplication::mouseButtons() & Qt::LeftButton) &&
                                PtInRect(Rect(w.Left + m.Left, w.Top + m.Top, w.Left + m.Right, w.Top + m.Bottom), c);
     self->markState_ = 0;
-    self->Invalidate();
+    self->RedrawMark();
   };
   const TRect m = MarkRect();
   const TRect w = WindowRect();
   const TRect screen = Rect(w.Left + m.Left, w.Top + m.Top, w.Left + m.Right, w.Top + m.Bottom);
+  menu->OwnerRect = screen;  // the window's frame joins the mark
   if (IsVertical()) menu->ShowAt(Point(screen.Right, screen.Top), screen.Width(), 0);
   else menu->ShowAt(Point(screen.Left, screen.Bottom), 0, screen.Height());
 }
@@ -249,6 +259,14 @@ void TzbBarControl::WritePosition() {
     bar_->SetDockedLeft(widget_->x());
     bar_->SetDockedTop(widget_->y());
   }
+  // An open quick-customization window stays joined to the mark.
+  if (TzbBarItemLinks* quick = QuickLinks())
+    if (auto* menu = dynamic_cast<TCustomzbBarControl*>(quick->BarControl())) {
+      const TRect m = MarkRect(), w = WindowRect();
+      menu->OwnerRect = Rect(w.Left + m.Left, w.Top + m.Top, w.Left + m.Right, w.Top + m.Bottom);
+      menu->UpdateShadow();
+      menu->Invalidate();
+    }
 }
 
 TRect TzbBarControl::NonClientSizes(TzbBarDockingStyle style) const {
@@ -313,6 +331,22 @@ bool TzbBarControl::FormActive() const {
 bool TzbBarControl::ShowsGrip() const { return IsDocked() && bar_->BorderStyle == bbsSingle; }
 
 TBrush TzbBarControl::GetBackgroundBrush() const { return manager_->PainterClass().GetToolbarBrush(*this); }
+
+TPoint TzbBarControl::ClientOriginInDock() const {
+  if (!dock_ || !widget_) return TPoint{};
+  const TRect in = ClientInsets();
+  return Point(widget_->x() + in.Left, widget_->y() + in.Top);
+}
+
+void TzbBarControl::PaintBackground(TCanvas& canvas, const TRect& r, bool) {
+  const TzbBarItemControlPainter& p = manager_->PainterClass();
+  if (bar_ && bar_->Color != clDefault) {  // a colour of the bar's own
+    TzbBarItemControlPainter::FillWith(canvas, r, SolidBrush(bar_->Color));
+    return;
+  }
+  if (IsDocked() && dock_) p.DrawDockedBarBackground(*this, canvas, GetBackgroundBrush(), r, ClientRect());
+  else p.DrawFloatingBarBackground(*this, canvas, GetBackgroundBrush(), r, ClientRect());
+}
 
 bool TzbBarControl::OpensMenus() const { return openedByClick_ || manager_->IsCustomizing(); }
 
@@ -913,7 +947,7 @@ void TzbBarControl::MouseMove(const TPoint& p) {
     const int state = PtInRect(MarkRect(), wp) ? 1 : 0;
     if (state != markState_) {
       markState_ = state;
-      Invalidate();
+      RedrawMark();
       if (state == 1) ShowBarHintText(*manager_, "More Buttons");
       else if (!selected_) HideBarHint(*manager_);
     }
@@ -962,7 +996,7 @@ void TzbBarControl::MouseLeave() {
   if (active_) return;
   if (markState_ == 1) {
     markState_ = 0;
-    Invalidate();
+    RedrawMark();
   }
   if (closeState_ == 1 && !closeTracking_) {
     closeState_ = 0;

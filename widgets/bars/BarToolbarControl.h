@@ -60,12 +60,18 @@ class TzbBarControl : public TCustomzbBarControl {
   TRect MarkRect() const;
   // 0 normal, 1 hot, 2 dropped (the quick-customization window is open).
   void SetMarkState(int state);
+  // The painter redraws the mark after a change of its state.
+  void RedrawMark();
   // The links of the open quick-customization window: copies of the links that did not fit, then
   // "&Add or Remove Buttons" with a check entry per link of the bar; nil while closed.
   TzbBarItemLinks* QuickLinks() const;
   TzbBarSubItem* AddRemoveItem() const { return addRemove_; }
 
-  TzbDockControl* DockControl() const { return dock_; }
+  TzbDockControl* DockControl() const override { return dock_; }
+  TPoint ClientOriginInDock() const override;
+  // A bar with a colour of its own is filled with it; otherwise docked the dock shows through under
+  // the bar (the painter decides), floating the bar's own background.
+  void PaintBackground(TCanvas& canvas, const TRect& r, bool nonRecent) override;
   // Moves the window to a dock (style and dock) or to floating (dsNone, no dock); the widget is made
   // anew for the new kind of window.
   void ChangeDockingStyle(TzbBarDockingStyle style, TzbDockControl* dock);

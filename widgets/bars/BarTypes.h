@@ -13,6 +13,7 @@ class TzbBarItem;
 class TzbBarItemLink;
 class TzbBarItemLinks;
 class TzbBarItemControl;
+class TzbDockControl;
 class TzbBarWindow;
 class TzbBarItemControlPainter;
 

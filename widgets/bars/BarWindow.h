@@ -59,6 +59,21 @@ class TzbBarWindow {
   virtual bool FormActive() const { return true; }
   // The image-list image of an item for the view (the large images unless in a menu); null when none.
   virtual QImage ImageOf(const TzbBarItem& item, int view) const { return QImage(); }
+  // The stretch of the frame that touches the item that opened this window, in window coordinates;
+  // empty when the painter does not join menus to their items or the item is not adjacent.
+  virtual TRect OwnerGapRect() const { return TRect{}; }
+  // The dock that holds a docked bar window and the origin of the client area in the dock's client
+  // coordinates.
+  virtual TzbDockControl* DockControl() const { return nullptr; }
+  virtual TPoint ClientOriginInDock() const { return TPoint{}; }
+
+  // --- what the painters ask of the window ---
+  // Marks a part of the client area for repainting; the frame is not erased.
+  virtual void InvalidateClientRect(const TRect& r) {}
+  // The canvas of the whole window (frame and caption) and the immediate transfer of a part of it
+  // to the screen, for painters that redraw a frame detail at once.
+  virtual TCanvas& FrameCanvas() { return Canvas(); }
+  virtual void ShowFrameNow(const TRect& r) {}
 };
 
 }  // namespace zyn

@@ -2,9 +2,11 @@
 
 #include "model/base/Cp1252.h"
 #include "widgets/bars/BarMRUListItem.h"
+#include "widgets/bars/SideBarItem.h"
 #include "widgets/bars/ThemeManager.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QTest>
 #include <QWindow>
 
@@ -151,6 +153,7 @@ BarDemoWindow::BarDemoWindow() {
     for (const auto& [item, group] : layout.Items) Add(bar->ItemLinks(), item, group);
     Toolbars.push_back(bar);
   }
+  AddSideBar();
   Screen = std::make_unique<TzbBarScreen>(m);
   Screen->SetClientWidget(Client);
   MainMenu->SetVisible(true);
@@ -164,6 +167,27 @@ BarDemoWindow::~BarDemoWindow() {
   Screen.reset();
   Manager.reset();
   QApplication::processEvents();
+}
+
+void BarDemoWindow::AddSideBar() {
+  auto* layout = new QHBoxLayout(Client);
+  layout->setContentsMargins(0, 0, 0, 0);
+  SideBar = new TzbSideBar(Client);
+  SideBar->setFixedWidth(SideBarWidth);
+  BuildMainWindowSideBar(*SideBar, SideImages);
+  SideBar->OnItemClick = [this](TzbSideBar&, TzbSideBarItem& item) {
+    Events.push_back("OnItemClick:" + item.CustomData);
+  };
+  layout->addWidget(SideBar);
+  layout->addStretch(1);
+}
+
+QPoint BarDemoWindow::SideBarItemPoint(const TzbSideBarItem& item) const {
+  return SideBar->mapToGlobal(ItemCentre(*SideBar, item));
+}
+
+QPoint BarDemoWindow::SideBarGroupPoint(const TzbSideGroup& group) const {
+  return SideBar->mapToGlobal(GroupCentre(*SideBar, group));
 }
 
 TzbBarButton* BarDemoWindow::Button(const std::string& name, const std::string& caption, bool glyph) {

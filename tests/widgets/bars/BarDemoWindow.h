@@ -4,9 +4,11 @@
 // toolbars in row 1, every bar without mark. The form is shown on the screen of the tests; the
 // helpers send mouse and key input through the windows, as the platform does.
 //
-// Other bar tests (the side bar) add their parts to this form through `Form` and `Client`.
+// The client area holds the main window's side bar at its left edge (six groups, as
+// `BuildMainWindowSideBar` fills it), as the main window shows it in its fold panel.
 
 #include "BarTestSupport.h"
+#include "SideBarTestSupport.h"
 
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarManager.h"
@@ -30,14 +32,18 @@ class BarDemoWindow {
   BarDemoWindow& operator=(const BarDemoWindow&) = delete;
 
   bool appReady = (EnsureApplication(), true);
+  TzbSideBarImageList SideImages{32, 32};  // outlives the side bar in the form
   QWidget Form;
   QWidget* Client = nullptr;  // the area between the docks
   std::unique_ptr<TzbBarManager> Manager;
   std::unique_ptr<TzbBarScreen> Screen;
   TzbBar* MainMenu = nullptr;
   std::vector<TzbBar*> Toolbars;  // "Dateimenü", "Bearbeiten", "VADAzivu", "Hilfe", "Programmiermenü"
+  TzbSideBar* SideBar = nullptr;  // in the client area, owned by it
+  static constexpr int SideBarWidth = 150;
 
-  // "OnClickItem:<name>" and "OnClick:<name>" in the order the events came.
+  // "OnClickItem:<name>", "OnClick:<name>" and the side bar's "OnItemClick:<frame key>" in the order
+  // the events came.
   std::vector<std::string> Events;
 
   TzbBarItem* Item(const std::string& name) const;
@@ -50,6 +56,9 @@ class BarDemoWindow {
   // The screen rectangle of a control in its window.
   TRect ScreenRectOf(const TzbBarItemControl& control) const;
   QPoint CenterOf(const TzbBarItemControl& control) const;
+  // Screen points of a side-bar item's picture and of a group caption.
+  QPoint SideBarItemPoint(const TzbSideBarItem& item) const;
+  QPoint SideBarGroupPoint(const TzbSideGroup& group) const;
 
   // Mouse input at a screen point, delivered to the top-level window under it.
   void Press(const QPoint& screen, Qt::MouseButton button = Qt::LeftButton);
@@ -69,6 +78,7 @@ class BarDemoWindow {
   TzbBarSubItem* SubItem(const std::string& name, const std::string& caption);
   void Add(TzbBarItemLinks& links, TzbBarItem* item, bool beginGroup = false);
   QWindow* WindowAt(const QPoint& screen, QPoint& local) const;
+  void AddSideBar();
 };
 
 }  // namespace zyn::test

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 namespace zyn::test {
 
@@ -41,6 +42,11 @@ class FakeBarWindow : public TzbBarWindow {
   bool HasHiddenLinks() const override { return HiddenLinks; }
   int QuickButtonState() const override { return QuickState; }
   TzbBarDockingStyle DockingStyle() const override { return Docking; }
+  bool IsFloating() const override { return Floating; }
+  TRect FloatingCaptionRect() const override { return Caption; }
+  TRect OwnerGapRect() const override { return OwnerGap; }
+  void InvalidateClientRect(const TRect& r) override { Invalidated.push_back(r); }
+  void ShowFrameNow(const TRect& r) override { ShownAtOnce.push_back(r); }
 
   QImage& Image() { return image_; }
   void Clear();
@@ -52,6 +58,10 @@ class FakeBarWindow : public TzbBarWindow {
   bool HiddenLinks = false;
   int QuickState = 0;
   TzbBarDockingStyle Docking = dsTop;
+  bool Floating = false;
+  TRect Caption;   // the floating caption
+  TRect OwnerGap;  // in window coordinates
+  std::vector<TRect> Invalidated, ShownAtOnce;
 
  private:
   TzbBarManager* manager_;

@@ -11,6 +11,7 @@
 #include "platform/PopupWindows.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -516,6 +517,56 @@ TEST_F(BarWindows, MenusCloseWhenTheApplicationLosesTheActivation) {
   EXPECT_EQ(MenuOf("Datei1"), nullptr);
   EXPECT_TRUE(ChainClosed());
   EXPECT_EQ(TzbBarControl::MenuModeBar(), nullptr);
+}
+
+TEST_F(BarWindows, ACheckButtonTogglesOnceForEachClickWhereverItIsClicked) {
+  auto* inhalt = dynamic_cast<TzbBarButton*>(Item("Inhalt1"));
+  ASSERT_NE(inhalt, nullptr);
+  inhalt->SetButtonStyle(bsChecked);
+  TzbBarItemControl* onBar = ControlIn(WindowOf(Toolbars[3]), "Inhalt1");
+  ASSERT_NE(onBar, nullptr);
+  Events.clear();
+  ClickControl(*onBar);
+  EXPECT_TRUE(inhalt->Down());
+  ClickControl(*onBar);
+  EXPECT_FALSE(inhalt->Down());
+  // The same item in the "Hilfe" menu, by mouse and by keyboard.
+  ClickControl(*MenuBarEntry("Hilfe1"));
+  ClickControl(*ControlIn(MenuOf("Hilfe1"), "Inhalt1"));
+  EXPECT_TRUE(ChainClosed());
+  EXPECT_TRUE(inhalt->Down());
+  Key(Qt::Key_H, Qt::AltModifier);
+  ASSERT_NE(MenuOf("Hilfe1"), nullptr);
+  ASSERT_EQ(MenuOf("Hilfe1")->SelectedControl(), ControlIn(MenuOf("Hilfe1"), "Inhalt1"));
+  Key(Qt::Key_Return);
+  EXPECT_TRUE(ChainClosed());
+  EXPECT_FALSE(inhalt->Down());
+  EXPECT_EQ(std::count(Events.begin(), Events.end(), "OnClick:Inhalt1"), 4);
+}
+
+TEST_F(BarWindows, AnOverfullRowPacksItsToolbarsFromTheRightAndCutsTheLeftmost) {
+  TzbDockControl* top = Screen->Dock(dsTop);
+  int sumMax = 0;
+  for (TzbBar* bar : Toolbars) {
+    const TRect nc = WindowOf(bar)->NonClientSizes(dsTop);
+    sumMax += WindowOf(bar)->GetMaxWidth(dsTop) + nc.Left + nc.Right;
+  }
+  for (const int shortBy : {1, 20, 60}) {
+    SCOPED_TRACE(shortBy);
+    Form.resize(sumMax - shortBy, Form.height());
+    QApplication::processEvents();
+    std::vector<TRect> r;
+    for (int i = 0; i < top->CountInRow(1); ++i) {
+      const QRect g = top->WindowAt(1, i)->Widget()->geometry();
+      r.push_back(Bounds(g.x(), g.y(), g.width(), g.height()));
+    }
+    ASSERT_EQ(r.size(), 5u);
+    EXPECT_EQ(r.front().Left, 0);
+    for (std::size_t i = 1; i < r.size(); ++i) EXPECT_EQ(r[i].Left, r[i - 1].Right) << i;  // no gap, no overlap
+    EXPECT_EQ(r.back().Right, top->Widget()->width());
+    EXPECT_TRUE(top->WindowAt(1, 0)->Truncated());
+    for (int i = 1; i < 5; ++i) EXPECT_FALSE(top->WindowAt(1, i)->Truncated()) << i;
+  }
 }
 
 }  // namespace
