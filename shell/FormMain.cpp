@@ -1,4 +1,5 @@
 #include "shell/FormMain.h"
+#include "platform/WaitCursor.h"
 
 #include "display/DispObserver.h"
 #include "model/Anzeigetext.h"
@@ -44,15 +45,6 @@
 namespace zyn {
 
 namespace {
-
-// Hourglass for the life of the object.
-class TWaitCursor {
- public:
-  TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-  TWaitCursor(const TWaitCursor&) = delete;
-  TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
 
 std::string FileNameOnly(const std::string& path) {
   const size_t slash = path.find_last_of('/');

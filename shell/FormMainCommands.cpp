@@ -2,6 +2,7 @@
 // compile only ("Projekt erstellen"), the recent files and the dialogs.
 
 #include "shell/FormMain.h"
+#include "platform/WaitCursor.h"
 
 #include "compiler/CompileDriver.h"
 #include "compiler/CompileInterfaces.h"
@@ -42,14 +43,6 @@
 namespace zyn {
 
 namespace {
-
-class TWaitCursor {
- public:
-  TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-  TWaitCursor(const TWaitCursor&) = delete;
-  TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
 
 // The frame commands: tag, side-bar position (visible group, item; -1 for none) and page.
 struct TFrameCommand {
