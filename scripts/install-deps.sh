@@ -15,6 +15,8 @@ PACKAGES=(
   libxml2-utils unzip poppler-utils python3 python3-dbfread python3-aiosmtpd
   # GUI tests and screenshots
   xvfb xauth xdotool
+  # the golden images with text are drawn in DejaVu Sans
+  fonts-dejavu-core
 )
 
 missing=()
