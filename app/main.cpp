@@ -17,8 +17,8 @@
 #include "model/base/Cp1252.h"
 #include "model/base/ProgramPaths.h"
 #include "model/base/Translator.h"
-#include "model/project/Global.h"
-#include "model/project/Projekt.h"
+#include "project/Global.h"
+#include "project/Projekt.h"
 #include "platform/MessageDlg.h"
 #include "platform/QtText.h"
 #include "shell/FormMain.h"
@@ -92,13 +92,13 @@ int main(int argc, char** argv) {
   const std::string projectFile = args.size() > 1 ? args.at(1).toStdString() : std::string();
 
   int result = 0;
-  std::unique_ptr<TFormMain> form;
+  std::unique_ptr<TMainForm> form;
   if (!gStopRequested) {
     try {
       auto splash = std::make_unique<TSplash>();
       splash->show();
       QApplication::processEvents();
-      form = std::make_unique<TFormMain>(projectFile, splash.get());
+      form = std::make_unique<TMainForm>(projectFile, splash.get());
       mainWindow = form.get();
     } catch (const std::exception& e) {
       // Without its main window the programme cannot be used: say why and end with an error.

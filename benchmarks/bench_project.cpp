@@ -22,7 +22,7 @@ static std::string BenchBinaryDir() {
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
 #include "model/base/ZStream.h"
-#include "tests/model/project/ProjectFixture.h"
+#include "tests/project/ProjectFixture.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "model/Modul.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Streams.h"
-#include "model/project/Global.h"
-#include "model/project/Projekt.h"
+#include "project/Global.h"
+#include "project/Projekt.h"
 
 namespace zyn {
 

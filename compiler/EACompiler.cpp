@@ -12,7 +12,7 @@
 #include "model/Uhr.h"
 #include "model/Verbindung.h"
 #include "model/base/Cp1252.h"
-#include "model/project/Projekt.h"
+#include "project/Projekt.h"
 
 namespace zyn {
 

@@ -11,7 +11,7 @@
 #include "model/ObjektListen.h"
 #include "model/Verbindung.h"
 #include "model/base/Cp1252.h"
-#include "model/project/Projekt.h"
+#include "project/Projekt.h"
 
 namespace zyn {
 

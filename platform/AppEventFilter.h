@@ -1,5 +1,5 @@
 #pragma once
-// The application event filter that stands in for the thread hooks of the original platform: it
+// The application event filter through which the bar and control libraries watch the user's input: it
 // sees every key and mouse event of the user-interface thread once, when the event reaches its
 // top-level window, and hands it to the registered handlers (newest first). A handler that answers
 // true swallows the event. The filter is installed on the application with the first handler and

@@ -13,9 +13,9 @@
 #include "model/base/Streams.h"
 #include "model/base/Translator.h"
 #include "model/base/ZYNOptionen.h"
-#include "model/project/Global.h"
-#include "model/project/Projekt.h"
-#include "model/project/Steuermodul.h"
+#include "project/Global.h"
+#include "project/Projekt.h"
+#include "project/Steuermodul.h"
 #include "platform/QtText.h"
 #include "shell/Branding.h"
 #include "shell/FoldPanel.h"
@@ -113,11 +113,11 @@ const std::vector<TFrameRegistration>& MainFrameTable() {
 
 IMessageHandler* GetMessageHandler() {
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* form = dynamic_cast<TFormMain*>(w)) return form;
+    if (auto* form = dynamic_cast<TMainForm*>(w)) return form;
   return nullptr;
 }
 
-TFormMain::TFormMain(const std::string& projectFile, TSplash* splash, const std::string& optionFileName)
+TMainForm::TMainForm(const std::string& projectFile, TSplash* splash, const std::string& optionFileName)
     : fOptionFileName(optionFileName), fWizardGate(optionFileName) {
   setObjectName(QStringLiteral("FormMain"));
   setMinimumSize(640, 480);
@@ -175,7 +175,7 @@ TFormMain::TFormMain(const std::string& projectFile, TSplash* splash, const std:
   }
 }
 
-TFormMain::~TFormMain() {
+TMainForm::~TMainForm() {
   fDestroying = true;
   qApp->removeEventFilter(this);
   if (GProjekt && GProjekt.get()) {
@@ -193,7 +193,7 @@ TFormMain::~TFormMain() {
   Client = nullptr;
 }
 
-void TFormMain::BuildLayout() {
+void TMainForm::BuildLayout() {
   Client = new QWidget(this);
   auto* layout = new TAlignLayout(Client);
   StatusBar1 = new TzsStatusBar(Client);
@@ -260,7 +260,7 @@ void TFormMain::BuildLayout() {
   TP->SetCaption(FM->DefaultTitle());
 }
 
-void TFormMain::RegisterFrames(TSplash* splash) {
+void TMainForm::RegisterFrames(TSplash* splash) {
   if (splash && splash->PB) {
     splash->PB->setRange(0, 35);
     splash->PB->setValue(0);
@@ -281,7 +281,7 @@ void TFormMain::RegisterFrames(TSplash* splash) {
   }
 }
 
-void TFormMain::HookObservers() {
+void TMainForm::HookObservers() {
   auto guarded = [](auto call) {
     TWaitCursor wait;
     try {
@@ -334,9 +334,9 @@ void TFormMain::HookObservers() {
     if (o) o->OnClientValueChanged = changed;
 }
 
-bool TFormMain::Terminating() const { return fDestroying || QCoreApplication::closingDown(); }
+bool TMainForm::Terminating() const { return fDestroying || QCoreApplication::closingDown(); }
 
-void TFormMain::RunGuarded(const std::function<void()>& command) {
+void TMainForm::RunGuarded(const std::function<void()>& command) {
   try {
     command();
   } catch (const std::exception& e) {
@@ -344,19 +344,19 @@ void TFormMain::RunGuarded(const std::function<void()>& command) {
   }
 }
 
-void TFormMain::ShowError(const std::string& ansiText) { TranslatedMessageDlg(ansiText, mtError, mbOK); }
+void TMainForm::ShowError(const std::string& ansiText) { TranslatedMessageDlg(ansiText, mtError, mbOK); }
 
 // ------------------------------------------------------------------------------------------------
 // IMessageHandler
 
-void TFormMain::LockUserInterface() {
+void TMainForm::LockUserInterface() {
   if (Terminating()) return;
   fLocked = true;
   for (int i = 0; i < BM->GetItemCount(); ++i) BM->GetItem(i)->SetEnabled(false);
   SB->setEnabled(false);
 }
 
-void TFormMain::UnlockUserInterface() {
+void TMainForm::UnlockUserInterface() {
   if (Terminating()) return;
   TWaitCursor wait;
   for (int i = 0; i < BM->GetItemCount(); ++i) BM->GetItem(i)->SetEnabled(true);
@@ -365,19 +365,19 @@ void TFormMain::UnlockUserInterface() {
   UpdateMenuState(true);
 }
 
-void TFormMain::CollapseSideBar() {
+void TMainForm::CollapseSideBar() {
   if (!Terminating() && FP->FoldStatus() != fsCollapsed) FP->SetFoldStatus(fsCollapsed);
 }
 
-void TFormMain::ExpandSideBar() {
+void TMainForm::ExpandSideBar() {
   if (!Terminating() && FP->FoldStatus() != fsExpanded) FP->SetFoldStatus(fsExpanded);
 }
 
-void TFormMain::ClearCurrentFrame() {
+void TMainForm::ClearCurrentFrame() {
   if (!Terminating()) FM->SetCurrentFrame(QString());
 }
 
-void TFormMain::NotifyProjectState(int kind, int argument) {
+void TMainForm::NotifyProjectState(int kind, int argument) {
   if (Terminating()) return;
   switch (kind) {
     case 1:
@@ -411,7 +411,7 @@ void TFormMain::NotifyProjectState(int kind, int argument) {
   }
 }
 
-void TFormMain::RefreshRecentList() {
+void TMainForm::RefreshRecentList() {
   if (Terminating()) return;
   try {
     MRU->SetMaxItemCount(GetRecentFilesMax());
@@ -427,7 +427,7 @@ void TFormMain::RefreshRecentList() {
 // ------------------------------------------------------------------------------------------------
 // Project
 
-void TFormMain::SetProjectCaption() {
+void TMainForm::SetProjectCaption() {
   if (GProjekt)
     setWindowTitle(ToQString(GProgramTitle) + QStringLiteral(" - [") +
                    QString::fromStdString(FileNameOnly(GProjekt->FileName)) + QStringLiteral("]"));
@@ -435,7 +435,7 @@ void TFormMain::SetProjectCaption() {
     setWindowTitle(ToQString(GProgramTitle));
 }
 
-void TFormMain::OpenProject(const std::string& fileName) {
+void TMainForm::OpenProject(const std::string& fileName) {
   TWaitCursor wait;
   bool zipped = false;
   if (!TZYNProjekt::IsProjectFile(fileName, false)) {
@@ -467,7 +467,7 @@ void TFormMain::OpenProject(const std::string& fileName) {
   fSkipGroupChange = true;
 }
 
-int TFormMain::CloseProject() {
+int TMainForm::CloseProject() {
   if (!GProjekt) return 1;
   if (FM->CurrentFrameObject()) {
     if (auto* page = dynamic_cast<IFrameMessage*>(FM->CurrentFrameObject()->Frame()))
@@ -497,15 +497,15 @@ int TFormMain::CloseProject() {
   return answer;
 }
 
-void TFormMain::AddRecentFile(int position, const std::string& fileName) {
+void TMainForm::AddRecentFile(int position, const std::string& fileName) {
   std::vector<std::string> files = MRU->Items;
   zyn::AddRecentFile(files, position, fileName, MRU->MaxItemCount());
   MRU->SetItems(files);
 }
 
-std::vector<std::string> TFormMain::RecentFiles() const { return MRU->Items; }
+std::vector<std::string> TMainForm::RecentFiles() const { return MRU->Items; }
 
-void TFormMain::SaveMainOptions() {
+void TMainForm::SaveMainOptions() {
   if (GOptionFile) {
     const QRect r = isMaximized() || isMinimized() ? normalGeometry() : geometry();
     if (r.isValid()) {
@@ -523,14 +523,14 @@ void TFormMain::SaveMainOptions() {
   }
 }
 
-void TFormMain::RestoreMainOptions() {
+void TMainForm::RestoreMainOptions() {
   if (!GOptionFile) return;
   setWindowState(Qt::WindowNoState);
   setGeometry(GetIntOption(0), GetIntOption(1), std::max(GetIntOption(2), 640), std::max(GetIntOption(3), 480));
   if (GetIntOption(4) == 2) setWindowState(Qt::WindowMaximized);
 }
 
-void TFormMain::RunSetupWizardOnce() {
+void TMainForm::RunSetupWizardOnce() {
   if (Terminating()) return;
   try {
     fWizardGate.Activated(this);
@@ -542,7 +542,7 @@ void TFormMain::RunSetupWizardOnce() {
 // ------------------------------------------------------------------------------------------------
 // Events
 
-void TFormMain::showEvent(QShowEvent* event) {
+void TMainForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (fShownOnce) return;
   fShownOnce = true;
@@ -555,19 +555,19 @@ void TFormMain::showEvent(QShowEvent* event) {
   QMetaObject::invokeMethod(this, [this] { RunSetupWizardOnce(); }, Qt::QueuedConnection);
 }
 
-void TFormMain::changeEvent(QEvent* event) {
+void TMainForm::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow() && !fDestroying)
     QMetaObject::invokeMethod(this, [this] { RunSetupWizardOnce(); }, Qt::QueuedConnection);
 }
 
-void TFormMain::resizeEvent(QResizeEvent* event) {
+void TMainForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (Screen) Screen->LayoutForm();
   if (StatusBar1 && StatusBar1->PanelCount() > 0) StatusBar1->Panel(0)->SetWidth(std::max(StatusBar1->width() - 160, 0));
 }
 
-bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease && event->type() != QEvent::ShortcutOverride)
     return false;
   if (fDestroying || FM->CurrentFrame() != QStringLiteral("Display")) return false;
@@ -582,7 +582,7 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
   return true;
 }
 
-void TFormMain::closeEvent(QCloseEvent* event) {
+void TMainForm::closeEvent(QCloseEvent* event) {
   // A bus port in use or a long operation under way keeps the window.
   if (GPortOpen || fLocked) {
     event->ignore();
@@ -597,7 +597,7 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void TFormMain::OnFrameChanged(TFrame* frame, const QString& title) {
+void TMainForm::OnFrameChanged(TFrame* frame, const QString& title) {
   if (Terminating()) return;
   if (frame) {
     TP->SetCaption(title);

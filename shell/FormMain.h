@@ -48,14 +48,14 @@ struct TFrameRegistration {
 };
 const std::vector<TFrameRegistration>& MainFrameTable();
 
-class TFormMain : public QWidget, public IMessageHandler {
+class TMainForm : public QWidget, public IMessageHandler {
   Q_OBJECT
  public:
   // projectFile: the project named on the command line ("" for none). optionFileName: where the
   // set-up wizard saves the options ("" for the running programme's options file).
-  explicit TFormMain(const std::string& projectFile = {}, TSplash* splash = nullptr,
+  explicit TMainForm(const std::string& projectFile = {}, TSplash* splash = nullptr,
                      const std::string& optionFileName = {});
-  ~TFormMain() override;
+  ~TMainForm() override;
 
   // --- components ---
   std::unique_ptr<TzbBarManager> BM;

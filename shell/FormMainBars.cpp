@@ -195,9 +195,9 @@ QImage Picture(int n, int size) {
 
 }  // namespace
 
-TzbBarItem* TFormMain::Item(const std::string& name) const { return BM ? BM->GetItemByName(name) : nullptr; }
+TzbBarItem* TMainForm::Item(const std::string& name) const { return BM ? BM->GetItemByName(name) : nullptr; }
 
-void TFormMain::BuildBars() {
+void TMainForm::BuildBars() {
   static_cast<TBuiltInThemeEngine*>(GetThemeEngine())->SetActive(true);
   BM = std::make_unique<TzbBarManager>(this);
   TzbBarManager& m = *BM;
@@ -304,7 +304,7 @@ void TFormMain::BuildBars() {
   Item("btnHelpRequest")->SetVisible(ivNever);
 }
 
-void TFormMain::BuildSideBar() {
+void TMainForm::BuildSideBar() {
   SideImages = std::make_unique<TzbSideBarImageList>(32, 32);
   for (int i = 0; i < 27; ++i) SideImages->Add(Picture(i, 32));
   TzbSideBar& bar = *SB;

@@ -14,8 +14,8 @@
 #include "model/base/Streams.h"
 #include "model/base/Translator.h"
 #include "model/BasisDaten.h"
-#include "model/project/Global.h"
-#include "model/project/Projekt.h"
+#include "project/Global.h"
+#include "project/Projekt.h"
 #include "platform/QtText.h"
 #include "shell/BrowseDr.h"
 #include "shell/FormAbout.h"
@@ -93,7 +93,7 @@ class TConflictQuestion : public ILogicConflicts {
 
 }  // namespace
 
-void TFormMain::SaveCommand() {
+void TMainForm::SaveCommand() {
   if (!GProjekt) return;
   if (GProjekt->FileName.empty()) {
     SaveAsCommand();  // a project without a file name asks for one
@@ -110,7 +110,7 @@ void TFormMain::SaveCommand() {
   GProjekt->Modified = false;
 }
 
-void TFormMain::SaveAsCommand() {
+void TMainForm::SaveAsCommand() {
   if (!GProjekt) return;
   if (FM->GetFrame(QStringLiteral("FrSaveAs"))) {
     FM->SaveFrame();
@@ -137,7 +137,7 @@ void TFormMain::SaveAsCommand() {
   NotifyProjectState(4, 0);
 }
 
-void TFormMain::OpenCommand() {
+void TMainForm::OpenCommand() {
   if (FM->GetFrame(QStringLiteral("FrOpen"))) {
     FM->SetCurrentFrame(QStringLiteral("FrOpen"));
     return;
@@ -155,12 +155,12 @@ void TFormMain::OpenCommand() {
   NotifyProjectState(2, 0);
 }
 
-void TFormMain::CloseCommand() {
+void TMainForm::CloseCommand() {
   // A cancelled question keeps the project, its caption and its side bar.
   if (CloseProject() != 2) NotifyProjectState(1, 0);
 }
 
-bool TFormMain::CompileOnly() {
+bool TMainForm::CompileOnly() {
   if (!GProjekt || !GBasisDaten) return false;
   if (GProjekt->FileName.empty()) {
     // The program file is named after the project file.
@@ -170,7 +170,7 @@ bool TFormMain::CompileOnly() {
   TWaitCursor wait;
   LockUserInterface();
   struct TUnlock {
-    TFormMain* Form;
+    TMainForm* Form;
     ~TUnlock() { Form->UnlockUserInterface(); }
   } unlock{this};
   fFrameBeforeCompile = FM->CurrentFrame();
@@ -217,7 +217,7 @@ bool TFormMain::CompileOnly() {
   }
 }
 
-void TFormMain::OpenRecent(int index) {
+void TMainForm::OpenRecent(int index) {
   if (index < 0 || index >= static_cast<int>(MRU->Items.size())) return;
   const std::string file = MRU->Items[static_cast<size_t>(index)];
   if (!FileExists(file)) {
@@ -237,7 +237,7 @@ void TFormMain::OpenRecent(int index) {
   NotifyProjectState(2, 0);
 }
 
-void TFormMain::AboutCommand() {
+void TMainForm::AboutCommand() {
   try {
     TFrmAbout about(this);
     about.exec();
@@ -246,18 +246,18 @@ void TFormMain::AboutCommand() {
   }
 }
 
-void TFormMain::SupportCommand() {
+void TMainForm::SupportCommand() {
   TFrmSupportRequest form(this, GProjekt ? GProjekt->FileName : std::string());
   form.exec();
 }
 
-void TFormMain::WizardCommand() {
+void TMainForm::WizardCommand() {
   TFormEinrichtungsexperte wizard(this, fOptionFileName);
   wizard.exec();
   RefreshRecentList();
 }
 
-void TFormMain::CreateRunTimeCommand() {
+void TMainForm::CreateRunTimeCommand() {
   if (!GProjekt) return;
   TWaitCursor wait;
   if (!VSD->Execute(this)) return;
@@ -266,13 +266,13 @@ void TFormMain::CreateRunTimeCommand() {
     StatusBar1->Panel(0)->SetText(ToQString(TranslateText("Die Laufzeitumgebung wurde erzeugt.")));
 }
 
-void TFormMain::PrinterSetupCommand() {
+void TMainForm::PrinterSetupCommand() {
   if (!fPrinter) fPrinter = std::make_unique<QPrinter>();
   QPrintDialog dialog(fPrinter.get(), this);
   dialog.exec();
 }
 
-void TFormMain::BatteryLow() {
+void TMainForm::BatteryLow() {
   if (!GProjekt) return;
   if (TranslatedMessageDlg(TranslateText("Der Bateriestand ist niedrig!") + "\r" +
                                TranslateText("Soll das Projekt jetzt gespeichert werden?"),
@@ -280,7 +280,7 @@ void TFormMain::BatteryLow() {
     RunGuarded([this] { SaveCommand(); });
 }
 
-void TFormMain::FrameCommand(int tag) {
+void TMainForm::FrameCommand(int tag) {
   TWaitCursor wait;
   for (const TFrameCommand& c : kFrameCommands) {
     if (c.Tag != tag) continue;
@@ -297,7 +297,7 @@ void TFormMain::FrameCommand(int tag) {
   }
 }
 
-void TFormMain::SetSideBarPosition(int visibleGroup, int item) {
+void TMainForm::SetSideBarPosition(int visibleGroup, int item) {
   SB->SetActiveGroupIndex(visibleGroup);
   if (TzbSideGroup* group = SB->ActiveGroup())
     if (TzbSideBarItem* i = group->Items().GetItem(item)) {
@@ -306,7 +306,7 @@ void TFormMain::SetSideBarPosition(int visibleGroup, int item) {
     }
 }
 
-void TFormMain::SideBarItemClick(TzbSideBarItem& item) {
+void TMainForm::SideBarItemClick(TzbSideBarItem& item) {
   if (fDestroying) return;
   TWaitCursor wait;
   const QString key = QString::fromStdString(item.CustomData);
@@ -322,7 +322,7 @@ void TFormMain::SideBarItemClick(TzbSideBarItem& item) {
   FM->SetCurrentFrame(key);
 }
 
-void TFormMain::SideBarGroupChanged() {
+void TMainForm::SideBarGroupChanged() {
   if (fDestroying) return;
   if (fSkipGroupChange) {
     fSkipGroupChange = false;
@@ -340,7 +340,7 @@ void TFormMain::SideBarGroupChanged() {
   }
 }
 
-void TFormMain::SelectFirstSideItem() {
+void TMainForm::SelectFirstSideItem() {
   if (TzbSideGroup* group = SB->ActiveGroup())
     if (TzbSideBarItem* first = group->Items().GetItem(0)) {
       SB->SelectItem(first);

@@ -6,9 +6,9 @@
 
 #include "display/DisplayProjekt.h"
 #include "model/base/ZYNOptionen.h"
-#include "model/project/Global.h"
-#include "model/project/Projekt.h"
-#include "model/project/Steuermodul.h"
+#include "project/Global.h"
+#include "project/Projekt.h"
+#include "project/Steuermodul.h"
 #include "widgets/bars/BarItem.h"
 #include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/SideBar.h"
@@ -49,7 +49,7 @@ bool Blank(const std::string& s) {
 
 }  // namespace
 
-void TFormMain::UpdateMenuState(bool f) {
+void TMainForm::UpdateMenuState(bool f) {
   if (fLocked || fDestroying) return;
   const bool p = GProjekt != nullptr;
   const bool m = p && GProjekt->Steuermodule.Count() > 0;
@@ -89,7 +89,7 @@ void TFormMain::UpdateMenuState(bool f) {
   EnableFrameItems();
 }
 
-void TFormMain::EnableFrameItems() {
+void TMainForm::EnableFrameItems() {
   for (const auto& [name, key] : kPageItems)
     if (!FM->GetFrame(QString::fromLatin1(key)))
       if (TzbBarItem* item = Item(name)) item->SetEnabled(false);
@@ -106,7 +106,7 @@ void TFormMain::EnableFrameItems() {
   }
 }
 
-void TFormMain::UpdateSideBarGroups() {
+void TMainForm::UpdateSideBarGroups() {
   TzbSideGroups& groups = SB->Groups();
   if (!GProjekt) {
     groups.BeginUpdate();

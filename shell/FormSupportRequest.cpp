@@ -9,8 +9,8 @@
 #include "shell/FthHint.h"
 #include "shell/ShellText.h"
 #include "shell/Translation.h"
-#include "shell/mail/SupportArchive.h"
-#include "shell/mail/SupportMail.h"
+#include "mail/SupportArchive.h"
+#include "mail/SupportMail.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -20,7 +20,7 @@
 #include "model/VerbindungsListe.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
-#include "model/project/Projekt.h"
+#include "project/Projekt.h"
 
 namespace zyn {
 

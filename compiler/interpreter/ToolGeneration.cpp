@@ -10,7 +10,7 @@
 #include "compiler/toollib/ZYNFunction.h"
 #include "model/ModelText.h"
 #include "model/VerbindungsListe.h"
-#include "model/project/Projekt.h"
+#include "project/Projekt.h"
 
 namespace zyn {
 

@@ -19,7 +19,7 @@
 #include "model/Uhr.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
-#include "model/project/Projekt.h"
+#include "project/Projekt.h"
 
 namespace zyn {
 

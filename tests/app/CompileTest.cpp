@@ -5,7 +5,7 @@
 
 #include "compiler/CompileDriver.h"
 #include "model/base/Streams.h"
-#include "model/project/Global.h"
+#include "project/Global.h"
 #include "widgets/bars/BarItem.h"
 
 #include <QApplication>
@@ -20,7 +20,7 @@ TEST_F(MainWindowTest, CompileOnlyWritesTheProgramFileOfTheProject) {
   const std::string file = SaveSmallProject("erstellen.zpf");
   const std::string prg = TCompileDriver::ProgramFileName(file);
   fs::remove(prg);
-  TFormMain form(file);
+  TMainForm form(file);
   form.show();
   ASSERT_NE(GProjekt, nullptr);
   ASSERT_TRUE(form.CompileOnly());
@@ -50,7 +50,7 @@ TEST_F(MainWindowTest, CompileErrorIsShownAndWritesNoProgramFile) {
   const std::string file = SaveSmallProject("fehlerhaft.zpf", true);
   const std::string prg = TCompileDriver::ProgramFileName(file);
   fs::remove(prg);
-  TFormMain form(file);
+  TMainForm form(file);
   form.show();
   ASSERT_NE(GProjekt, nullptr);
   EXPECT_FALSE(form.CompileOnly());
@@ -65,7 +65,7 @@ TEST_F(MainWindowTest, CompileErrorIsShownAndWritesNoProgramFile) {
 }
 
 TEST_F(MainWindowTest, CompileOfAProjectWithoutFileNameAsksToSaveFirst) {
-  TFormMain form;
+  TMainForm form;
   form.show();
   GProjekt = std::make_unique<TZYNProjekt>();
   FillSmallProject(*GProjekt);

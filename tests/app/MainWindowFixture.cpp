@@ -2,7 +2,7 @@
 
 #include "model/base/Cp1252.h"
 #include "model/base/ZYNOptionen.h"
-#include "model/project/Global.h"
+#include "project/Global.h"
 #include "platform/MessageDlg.h"
 #include "tests/compiler/CompilerFixture.h"
 

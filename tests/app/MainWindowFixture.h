@@ -2,7 +2,7 @@
 // The main window's tests: one set of globals per test programme (options and system data in a
 // folder of their own), scripted answers for every message box, and small projects saved to files.
 
-#include "model/project/Projekt.h"
+#include "project/Projekt.h"
 #include "shell/FormMain.h"
 
 #include <QString>

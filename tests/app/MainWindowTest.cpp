@@ -7,8 +7,8 @@
 #include "model/base/ZYNOptionen.h"
 #include "model/ModulListe.h"
 #include "model/Observer.h"
-#include "model/project/Steuermodul.h"
-#include "model/project/Global.h"
+#include "project/Steuermodul.h"
+#include "project/Global.h"
 #include "shell/BrowseDr.h"
 #include "shell/Einrichtungsexperte.h"
 #include "shell/FoldPanel.h"
@@ -42,7 +42,7 @@ std::string ReadText(const std::string& file) {
 }
 
 TEST_F(MainWindowTest, BuildsWithMenusToolbarsSideBarAndStatusBar) {
-  TFormMain form;
+  TMainForm form;
   form.show();
   QApplication::processEvents();
   EXPECT_EQ(GetMessageHandler(), static_cast<IMessageHandler*>(&form));
@@ -78,7 +78,7 @@ TEST_F(MainWindowTest, BuildsWithMenusToolbarsSideBarAndStatusBar) {
 TEST_F(MainWindowTest, CommandLineProjectShowsItsNameAndEnablesTheProjectCommands) {
   for (const char* name : {"klein.zpf", "klein.zcf"}) {
     const std::string file = SaveSmallProject(name);
-    TFormMain form(file);
+    TMainForm form(file);
     form.show();
     QApplication::processEvents();
     ASSERT_NE(GProjekt, nullptr) << name;
@@ -98,13 +98,13 @@ TEST_F(MainWindowTest, CommandLineProjectShowsItsNameAndEnablesTheProjectCommand
 }
 
 TEST_F(MainWindowTest, BadCommandLineFilesStartWithoutProject) {
-  TFormMain missing(TestHome() + "fehlt.zpf");
+  TMainForm missing(TestHome() + "fehlt.zpf");
   EXPECT_EQ(GProjekt, nullptr);
   EXPECT_TRUE(shown.empty());  // a missing file is ignored silently
 
   const std::string junk = TestHome() + "kein_projekt.zpf";
   WriteFileAtomic(junk, std::string("das ist kein Projekt"));
-  TFormMain form(junk);
+  TMainForm form(junk);
   EXPECT_EQ(GProjekt, nullptr);
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_TRUE(shown[0].contains(QStringLiteral("keine ZYN Projektdatei")));
@@ -120,7 +120,7 @@ TEST_F(MainWindowTest, CloseAsksToSaveAModifiedProject) {
   for (const CloseCase c : {CloseCase{6, true, true}, CloseCase{7, false, true}, CloseCase{2, false, false}}) {
     const std::string file = SaveSmallProject("frage.zpf");
     const std::string before = ReadText(file);
-    TFormMain form(file);
+    TMainForm form(file);
     form.show();
     QApplication::processEvents();
     ASSERT_NE(GProjekt, nullptr);
@@ -145,7 +145,7 @@ TEST_F(MainWindowTest, CloseAsksToSaveAModifiedProject) {
 }
 
 TEST_F(MainWindowTest, CloseIsRefusedWhileLockedOrWhileABusPortIsOpen) {
-  TFormMain form(SaveSmallProject("gesperrt.zpf"));
+  TMainForm form(SaveSmallProject("gesperrt.zpf"));
   form.show();
   form.LockUserInterface();
   EXPECT_FALSE(form.Item("Speichern1")->GetEnabled());
@@ -162,7 +162,7 @@ TEST_F(MainWindowTest, CloseIsRefusedWhileLockedOrWhileABusPortIsOpen) {
 
 TEST_F(MainWindowTest, WizardOpensOnceAtTheFirstStartAndNotAgainAfterCancel) {
   SetBoolOption(boConfigAssist, false);
-  TFormMain form;
+  TMainForm form;
   form.show();
   int wizards = 0;
   auto cancelWizard = [&] {
@@ -184,7 +184,7 @@ TEST_F(MainWindowTest, WizardOpensOnceAtTheFirstStartAndNotAgainAfterCancel) {
 
   // Once the options record it as completed, a new start does not show it.
   SetBoolOption(boConfigAssist, true);
-  TFormMain next;
+  TMainForm next;
   next.show();
   cancelWizard();
   next.RunSetupWizardOnce();
@@ -223,7 +223,7 @@ TEST_F(MainWindowTest, RecentFilesAreReadTrimmedAndWrittenAlsoWhenEmpty) {
   WriteFileAtomic(mru, std::string("/p/1.zpf\r\n/p/2.zpf\n\n/p/3.zpf\n/p/4.zpf\n/p/5.zpf\n/p/6.zpf\n"));
   EXPECT_EQ(LoadRecentFiles(mru).size(), 6u);
   {
-    TFormMain form;
+    TMainForm form;
     form.show();
     EXPECT_EQ(form.RecentFiles(), (std::vector<std::string>{"/p/1.zpf", "/p/2.zpf", "/p/3.zpf", "/p/4.zpf"}));
     EXPECT_TRUE(form.Item("NOpen")->GetEnabled());
@@ -236,7 +236,7 @@ TEST_F(MainWindowTest, RecentFilesAreReadTrimmedAndWrittenAlsoWhenEmpty) {
   }
   EXPECT_EQ(ReadText(mru), "/p/1.zpf\n/p/3.zpf\n/p/4.zpf\n");
   {
-    TFormMain form;
+    TMainForm form;
     form.show();
     for (int i = 0; i < 3; ++i) form.OpenRecent(0);  // every entry is missing
     EXPECT_TRUE(form.RecentFiles().empty());
@@ -251,7 +251,7 @@ TEST_F(MainWindowTest, OpeningARecentProjectPutsItOnTop) {
   const std::string a = SaveSmallProject("zuletzt_a.zpf");
   const std::string b = SaveSmallProject("zuletzt_b.zcf");
   SaveRecentFiles(GetSystemPath() + "MRUList.cfg", {a, b});
-  TFormMain form;
+  TMainForm form;
   form.show();
   form.OpenRecent(1);
   ASSERT_NE(GProjekt, nullptr);
@@ -271,7 +271,7 @@ TEST_F(MainWindowTest, BoundsAreRestoredWithTheMinimumSize) {
   SetIntOption(2, 500);
   SetIntOption(3, 300);
   SetIntOption(4, 1);  // minimised: a normal window with the stored bounds
-  TFormMain form;
+  TMainForm form;
   form.show();
   QApplication::processEvents();
   EXPECT_EQ(form.width(), 640);
@@ -285,7 +285,7 @@ TEST_F(MainWindowTest, BoundsAreRestoredWithTheMinimumSize) {
 }
 
 TEST_F(MainWindowTest, UnlockAppliesTheEnablingRulesAgain) {
-  TFormMain form(SaveSmallProject("regeln.zpf"));
+  TMainForm form(SaveSmallProject("regeln.zpf"));
   form.show();
   form.LockUserInterface();
   form.UpdateMenuState(true);  // no effect while locked
@@ -321,7 +321,7 @@ class AnsweringPage : public QWidget, public IFrameMessage {
 };
 
 TEST_F(MainWindowTest, CancelInThePagesApplyQuestionStopsTheClose) {
-  TFormMain form(SaveSmallProject("seite.zpf"));
+  TMainForm form(SaveSmallProject("seite.zpf"));
   form.show();
   auto* page = new AnsweringPage;
   page->setObjectName(QStringLiteral("FrTestSeite"));
@@ -344,7 +344,7 @@ TEST_F(MainWindowTest, ObserversAreHookedForEveryProjectOpened) {
   const std::string a = SaveSmallProject("beobachtet_a.zpf");
   const std::string b = SaveSmallProject("beobachtet_b.zpf");
   SaveRecentFiles(GetSystemPath() + "MRUList.cfg", {a, b});
-  TFormMain form;
+  TMainForm form;
   form.show();
   form.OpenRecent(0);
   ASSERT_NE(GProjekt, nullptr);
@@ -362,7 +362,7 @@ TEST_F(MainWindowTest, ObserversAreHookedForEveryProjectOpened) {
 }
 
 TEST_F(MainWindowTest, AMaximisedWindowKeepsItsNormalBounds) {
-  TFormMain form;
+  TMainForm form;
   form.show();
   QApplication::processEvents();
   form.setGeometry(50, 60, 700, 500);
@@ -398,7 +398,7 @@ class ChosenFolder : public TzsBrowseDirectoryDlg {
 };
 
 TEST_F(MainWindowTest, RunTimeExportWritesIntoTheChosenFolder) {
-  TFormMain form(SaveSmallProject("laufzeit.zpf"));
+  TMainForm form(SaveSmallProject("laufzeit.zpf"));
   form.show();
   ASSERT_NE(GProjekt, nullptr);
   EXPECT_TRUE(form.Item("MnuCreateRT")->GetEnabled());  // the project has inputs and outputs
@@ -419,7 +419,7 @@ TEST_F(MainWindowTest, RunTimeExportWritesIntoTheChosenFolder) {
 
 TEST_F(MainWindowTest, BatteryWarningOffersToSave) {
   const std::string file = SaveSmallProject("batterie.zpf");
-  TFormMain form(file);
+  TMainForm form(file);
   form.show();
   GProjekt->ProjektDaten.ProjektName = "Neu";
   GProjekt->Modified = true;
@@ -444,7 +444,7 @@ namespace zyn::test {
 namespace {
 
 TEST_F(MainWindowTest, OpenedProjectShowsTheGroupItsOutputsCallFor) {
-  TFormMain form;
+  TMainForm form;
   form.show();
   struct Case {
     bool Outputs;
@@ -481,7 +481,7 @@ namespace zyn::test {
 namespace {
 
 TEST_F(MainWindowTest, EnteringAPageShowsItsTitleAndFoldsTheSideBarByItsOption) {
-  TFormMain form;
+  TMainForm form;
   form.show();
   auto* folding = new AnsweringPage;
   folding->setObjectName(QStringLiteral("FrFaltet"));
@@ -543,7 +543,7 @@ class KeyPage : public AnsweringPage {
 };
 
 TEST_F(MainWindowTest, TheDisplayDesignerGetsEveryKeyWhileItIsShown) {
-  TFormMain form;
+  TMainForm form;
   form.show();
   auto* designer = new KeyPage;
   designer->setObjectName(QStringLiteral("Display"));

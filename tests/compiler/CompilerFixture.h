@@ -10,7 +10,7 @@
 #include "model/Modul.h"
 #include "model/ObjektListen.h"
 #include "model/Verbindung.h"
-#include "model/project/Projekt.h"
+#include "project/Projekt.h"
 
 namespace zyn::test {
 

@@ -17,7 +17,7 @@
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
-#include "model/project/Projekt.h"
+#include "project/Projekt.h"
 #include "tests/compiler/RandomProject.h"
 
 namespace {

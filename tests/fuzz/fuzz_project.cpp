@@ -2,7 +2,7 @@
 // command lists in the filer form, display character sets). A reader either fails with the
 // programme's read error or reads something that writes, reads and writes again to the same
 // bytes. The first byte selects the reader; the seeds in corpus/fuzz_project/ are written forms
-// behind that byte: "project" is the stream of tests/model/project/ProjectFixture.h's FillProject
+// behind that byte: "project" is the stream of tests/project/ProjectFixture.h's FillProject
 // with one control module and no modules, "catalogue" the class "JRM" of the default catalogue,
 // "commands" its list "Ausgangsfunktionen Merker" in the filer form, "chars" the built chars.zyb.
 
@@ -17,7 +17,7 @@
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
-#include "model/project/Projekt.h"
+#include "project/Projekt.h"
 
 namespace {
 

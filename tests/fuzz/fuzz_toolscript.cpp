@@ -17,7 +17,7 @@
 #include "model/BasisDaten.h"
 #include "model/Merker.h"
 #include "model/Uhr.h"
-#include "model/project/Projekt.h"
+#include "project/Projekt.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "shell/FormSupportRequest.h"
 
 #include "TestApp.h"
-#include "mail/SmtpServer.h"
+#include "../mail/SmtpServer.h"
 #include "model/base/Cp1252.h"
 #include "model/base/ZYNOptionen.h"
 #include "platform/MessageDlg.h"

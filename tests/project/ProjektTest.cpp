@@ -10,9 +10,9 @@
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
 #include "model/base/ZStream.h"
-#include "model/project/SystemHelpers.h"
-#include "tests/model/project/ProjectFixture.h"
-#include "tests/model/project/ProjectFixtureParts.h"
+#include "project/SystemHelpers.h"
+#include "tests/project/ProjectFixture.h"
+#include "tests/project/ProjectFixtureParts.h"
 #include "visu/VisuProject.h"
 
 namespace zyn {

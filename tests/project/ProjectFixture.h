@@ -9,7 +9,7 @@
 #include "model/BasisDaten.h"
 #include "model/UniqueNames.h"
 #include "model/base/Cp1252.h"
-#include "model/project/Projekt.h"
+#include "project/Projekt.h"
 
 namespace zyn::test {
 

@@ -1,4 +1,4 @@
-#include "model/project/Global.h"
+#include "project/Global.h"
 
 #include <filesystem>
 
@@ -14,8 +14,8 @@
 #include "model/base/Streams.h"
 #include "model/base/Translator.h"
 #include "model/base/ZYNOptionen.h"
-#include "model/project/Projekt.h"
-#include "model/project/SystemHelpers.h"
+#include "project/Projekt.h"
+#include "project/SystemHelpers.h"
 
 namespace zyn {
 

@@ -15,8 +15,8 @@
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
-#include "tests/model/project/ProjectFixture.h"
-#include "tests/model/project/ProjectFixtureParts.h"
+#include "tests/project/ProjectFixture.h"
+#include "tests/project/ProjectFixtureParts.h"
 
 namespace zyn {
 namespace {

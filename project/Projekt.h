@@ -13,7 +13,7 @@
 
 #include "compiler/toollib/ToolLookup.h"
 #include "model/ModelLookup.h"
-#include "model/project/Steuermodul.h"
+#include "project/Steuermodul.h"
 
 namespace zyn {
 

@@ -1,4 +1,4 @@
-#include "shell/mail/SupportMail.h"
+#include "mail/SupportMail.h"
 
 #include "model/base/Cp1252.h"
 

@@ -1,4 +1,4 @@
-#include "model/project/SystemHelpers.h"
+#include "project/SystemHelpers.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

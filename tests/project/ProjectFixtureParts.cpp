@@ -1,8 +1,8 @@
-#include "tests/model/project/ProjectFixtureParts.h"
+#include "tests/project/ProjectFixtureParts.h"
 
 #include "display/DispObjekt.h"
 #include "display/DisplayProjekt.h"
-#include "model/project/Projekt.h"
+#include "project/Projekt.h"
 #include "visu/VisuPage.h"
 #include "visu/VisuProject.h"
 

@@ -13,7 +13,7 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Streams.h"
 #include "model/base/ZYNOptionen.h"
-#include "model/project/Global.h"
+#include "project/Global.h"
 
 namespace zyn {
 namespace {

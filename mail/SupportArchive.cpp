@@ -1,7 +1,7 @@
-#include "shell/mail/SupportArchive.h"
+#include "mail/SupportArchive.h"
 
 #include "model/base/Cp1252.h"
-#include "shell/mail/SupportMail.h"
+#include "mail/SupportMail.h"
 
 #include <zip.h>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/project/SystemHelpers.h"
+#include "project/SystemHelpers.h"
 
 namespace zyn {
 namespace {

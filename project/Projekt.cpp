@@ -1,4 +1,4 @@
-#include "model/project/Projekt.h"
+#include "project/Projekt.h"
 
 #include <ctime>
 #include <sys/time.h>
@@ -13,7 +13,7 @@
 #include "model/base/Streams.h"
 #include "model/base/Translator.h"
 #include "model/base/ZStream.h"
-#include "model/project/SystemHelpers.h"
+#include "project/SystemHelpers.h"
 #include "visu/VisuProject.h"
 
 namespace zyn {

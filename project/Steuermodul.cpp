@@ -1,4 +1,4 @@
-#include "model/project/Steuermodul.h"
+#include "project/Steuermodul.h"
 
 #include <cstdio>
 

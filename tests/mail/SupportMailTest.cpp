@@ -1,5 +1,5 @@
-#include "shell/mail/SupportArchive.h"
-#include "shell/mail/SupportMail.h"
+#include "mail/SupportArchive.h"
+#include "mail/SupportMail.h"
 
 #include "SmtpServer.h"
 #include "model/base/Cp1252.h"
