@@ -63,6 +63,17 @@ function(zyn_gui_library target)
   zyn_qt_pch(${target})
 endfunction()
 
+# zyn_qtgui_library(<target> [DEPS <targets...>]) - a static library on Qt GUI alone (painting,
+# fonts, images, PDF), without widgets.
+function(zyn_qtgui_library target)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  zyn_glob_sources(_src ${CMAKE_CURRENT_SOURCE_DIR})
+  add_library(${target} STATIC ${_src})
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+  target_compile_options(${target} PRIVATE ${ZYN_WARNINGS})
+  target_link_libraries(${target} PUBLIC Qt6::Gui Qt6::Core ${ARG_DEPS})
+endfunction()
+
 # zyn_tests(<target> [GUI] LIBS <targets...>) - one GoogleTest executable of the .cpp files in
 # the current tests folder, each test registered with ctest. GUI tests run on the offscreen platform.
 function(zyn_tests target)

@@ -12,11 +12,13 @@ PACKAGES=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # independent readers of the files we write
-  libxml2-utils unzip poppler-utils python3 python3-dbfread python3-aiosmtpd
+  libxml2-utils unzip poppler-utils qpdf python3 python3-dbfread python3-aiosmtpd
   # GUI tests and screenshots
   xvfb xauth xdotool
   # the golden images with text are drawn in DejaVu Sans
   fonts-dejavu-core
+  # metric-compatible stand-ins for Arial, Times New Roman and Courier New on printed pages
+  fonts-liberation
 )
 
 missing=()
