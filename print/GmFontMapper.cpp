@@ -91,8 +91,10 @@ std::vector<int> TGmFontMapper::CarryAdvances(const std::vector<TGmExtended>& wi
     std::int64_t adv = GmTrunc(w);
     carry += w - std::trunc(w);
     if (carry > 1) {
-      adv += GmTrunc(carry);
-      carry -= static_cast<TGmExtended>(GmRound(carry));
+      // The carry loses exactly what the advance gained, so the line keeps its measured length.
+      const std::int64_t whole = GmTrunc(carry);
+      adv += whole;
+      carry -= static_cast<TGmExtended>(whole);
     }
     out.push_back(static_cast<int>(adv));
   }
