@@ -1,5 +1,6 @@
 #include "print/GmJpeg.h"
 
+#include <QPainter>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -30,7 +31,15 @@ constexpr unsigned kMaxSide = 20000;
 std::vector<std::uint8_t> EncodeJpeg(const QImage& image, int quality) {
   if (image.isNull()) return {};
   const bool grey = image.format() == QImage::Format_Grayscale8;
-  const QImage src = grey ? image : image.convertToFormat(QImage::Format_RGB888);
+  QImage opaque = image;
+  if (image.hasAlphaChannel()) {
+    // JPEG has no transparency: transparent parts become the paper's white.
+    opaque = QImage(image.size(), QImage::Format_RGB32);
+    opaque.fill(Qt::white);
+    QPainter p(&opaque);
+    p.drawImage(0, 0, image);
+  }
+  const QImage src = grey ? opaque : opaque.convertToFormat(QImage::Format_RGB888);
   jpeg_compress_struct cinfo{};
   TJpegError err{};
   cinfo.err = jpeg_std_error(&err.mgr);

@@ -28,7 +28,9 @@ template <class T>
 T* ItemAt(const TGmResourceList<T>& list, int index, const char* what) {
   if (index == -1) return nullptr;
   T* item = list.Item(index);
-  if (!item) throw EReadError(Ansi("Verweis auf ein fehlendes ") + what + " im Seitendatenstrom: " + std::to_string(index));
+  if (!item)
+    throw EReadError(Ansi("Verweis auf eine fehlende Ressource im Seitendatenstrom (") + what + " " +
+                     std::to_string(index) + ")");
   return item;
 }
 

@@ -133,6 +133,10 @@ class TGmBaseSolidShape : public TGmSolidShape {
   TGmExtended Top(TGmMeasurement unit) const { return ConvertValue(gmInches, unit, fRect.Top); }
   TGmExtended Right(TGmMeasurement unit) const { return ConvertValue(gmInches, unit, fRect.Right); }
   TGmExtended Bottom(TGmMeasurement unit) const { return ConvertValue(gmInches, unit, fRect.Bottom); }
+  void SetLeft(TGmMeasurement unit, TGmExtended v) { SetSide(fRect.Left, unit, v); }
+  void SetTop(TGmMeasurement unit, TGmExtended v) { SetSide(fRect.Top, unit, v); }
+  void SetRight(TGmMeasurement unit, TGmExtended v) { SetSide(fRect.Right, unit, v); }
+  void SetBottom(TGmMeasurement unit, TGmExtended v) { SetSide(fRect.Bottom, unit, v); }
   // Each side times the resolution, to the nearest whole number.
   QRect RectAt(TGmExtended ppiX, TGmExtended ppiY) const;
   void Offset(TGmMeasurement unit, TGmExtended dx, TGmExtended dy) override;
@@ -140,6 +144,12 @@ class TGmBaseSolidShape : public TGmSolidShape {
 
  protected:
   TGmRect fRect;
+
+ private:
+  void SetSide(TGmExtended& side, TGmMeasurement unit, TGmExtended v) {
+    side = ConvertValue(unit, gmInches, v);
+    Changed();
+  }
 };
 
 class TGmSimpleSolidShape : public TGmBaseSolidShape {

@@ -270,3 +270,36 @@ TEST_F(PrintGui, TextHasTheSameLengthOnScreenAndPaper) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(PrintGui, PicturesAreStoredAsJpegAndDamagedOnesAreRefused) {
+  QImage img(32, 16, QImage::Format_ARGB32);
+  img.fill(Qt::transparent);
+  for (int x = 0; x < 16; ++x)
+    for (int y = 0; y < 16; ++y) img.setPixel(x, y, qRgb(200, 30, 40));
+  const std::vector<std::uint8_t> jpeg = EncodeJpeg(img);
+  ASSERT_GT(jpeg.size(), 4u);
+  EXPECT_EQ(jpeg[0], 0xFF);
+  EXPECT_EQ(jpeg[1], 0xD8);
+  int w = 0, h = 0;
+  ASSERT_TRUE(JpegSize(jpeg, w, h));
+  EXPECT_EQ(QSize(w, h), QSize(32, 16));
+  const QImage back = DecodeJpeg(jpeg);
+  ASSERT_EQ(back.size(), img.size());
+  const QColor red = back.pixelColor(4, 8), white = back.pixelColor(28, 8);
+  EXPECT_NEAR(red.red(), 200, 12);
+  EXPECT_NEAR(red.green(), 30, 12);
+  EXPECT_GT(white.red() + white.green() + white.blue(), 3 * 240);  // transparency becomes paper white
+
+  std::vector<std::uint8_t> damaged(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(jpeg.size() / 3));
+  EXPECT_TRUE(DecodeJpeg({'n', 'o', 'p', 'e'}).isNull());
+  EXPECT_FALSE(JpegSize({0xFF, 0xD8, 0xFF}, w, h));
+  DecodeJpeg(damaged);  // cut short: decodes what is there or nothing, never more
+  EXPECT_EQ(TGmGraphic::FromJpeg({1, 2, 3}), nullptr);
+  EXPECT_EQ(TGmGraphic::FromStoredForm(TGmGraphicKind::Bitmap, {'B', 'M', 0, 0}), nullptr);
+}
+
+}  // namespace
+}  // namespace zyn
