@@ -197,11 +197,11 @@ TGmExtended TGmFontMapper::DrawWrappedText(QPainter& painter, const TGmFont& fon
   const TGmExtended lineHeight = TextHeightInches(font, text);
   for (size_t n = 0; n < lines.size(); ++n) {
     const std::string l = TrimEnd(lines[n]);
-    const int widthPx = static_cast<int>(GmRound(TextWidthInches(font, l) * targetPpi));
+    const int widthPx = GmPixels(TextWidthInches(font, l), targetPpi);
     int left = rect.left();
     if (alignment == 1) left += rect.width() - widthPx;
     else if (alignment == 2) left += (rect.width() - widthPx) / 2;
-    const int top = rect.top() + static_cast<int>(GmRound(lineHeight * static_cast<TGmExtended>(n) * targetPpi));
+    const int top = rect.top() + GmPixels(lineHeight * static_cast<TGmExtended>(n), targetPpi);
     TextOutMapped(painter, font, targetPpi, left, top, forScreen, l, &rect);
   }
   return lineHeight * static_cast<TGmExtended>(lines.size());

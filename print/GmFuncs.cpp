@@ -277,6 +277,10 @@ QImage IconToBitmap(const QImage& icon) {
   return bmp;
 }
 
-std::string WindowsVersionName() { return QSysInfo::prettyProductName().toStdString(); }
+std::string WindowsVersionName() {
+  // Read once: the name does not change while the programme runs.
+  static const std::string name = QSysInfo::prettyProductName().toStdString();
+  return name;
+}
 
 }  // namespace zyn

@@ -14,10 +14,7 @@ namespace zyn {
 
 namespace {
 
-int Px(TGmExtended inches, TGmExtended ppi) {
-  const std::int64_t v = GmRound(inches * ppi);
-  return static_cast<int>(std::clamp<std::int64_t>(v, -1000000000, 1000000000));
-}
+int Px(TGmExtended inches, TGmExtended ppi) { return GmPixels(inches, ppi); }
 
 template <class T>
 int IndexIn(const TGmResourceList<T>& list, const T* item) {

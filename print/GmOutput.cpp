@@ -14,7 +14,7 @@
 namespace zyn {
 
 QImage RenderPage(const TGmPage& page, TGmExtended ppi, bool forScreen) {
-  const int w = static_cast<int>(GmRound(page.Width() * ppi)), h = static_cast<int>(GmRound(page.Height() * ppi));
+  const int w = GmPixels(page.Width(), ppi), h = GmPixels(page.Height(), ppi);
   QImage img(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
   const int dpm = static_cast<int>(GmRound(ppi / 0.0254L));
   img.setDotsPerMeterX(dpm);

@@ -13,8 +13,10 @@ namespace zyn {
 namespace {
 constexpr std::int32_t kPageStreamIdent = 0x4C504D47;  // "GMPL"
 constexpr std::int32_t kPageStreamVersion = 1;
+// The largest page read from a stream: five metres, beyond any plotter roll.
+constexpr TGmExtended kMaxPageInches = 200;
 
-int Px(TGmExtended inches, TGmExtended ppi) { return static_cast<int>(GmRound(inches * ppi)); }
+int Px(TGmExtended inches, TGmExtended ppi) { return GmPixels(inches, ppi); }
 }  // namespace
 
 // ---- header and footer
@@ -221,7 +223,7 @@ void TGmPage::LoadFromStream(TStream& stream, TGmResourceTable& table) {
   r.ReadValueList(v);
   fWidth = v.ReadFloat("W", 8.26L);
   fHeight = v.ReadFloat("H", 11.69L);
-  if (!(fWidth >= 0 && fWidth <= 1000 && fHeight >= 0 && fHeight <= 1000))
+  if (!(fWidth >= 0 && fWidth <= kMaxPageInches && fHeight >= 0 && fHeight <= kMaxPageInches))
     throw EReadError(Ansi("Ungültige Seitengröße im Seitendatenstrom"));
   fLandscape = v.ReadBool("OR", false);
   fShowHeader = v.ReadBool("SH", true);

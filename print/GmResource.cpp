@@ -312,7 +312,7 @@ void ApplyBrush(const TGmBrush& brush, QPainter& painter) {
 }
 
 int GmPenPixels(const TGmPen& pen, TGmExtended ppi) {
-  return static_cast<int>(GmRound(ppi / 72.0L / 4.0L * pen.Width));
+  return GmPixels(pen.Width / 72.0L / 4.0L, ppi);
 }
 
 void ApplyPen(const TGmPen& pen, QPainter& painter, TGmExtended ppi) {

@@ -66,6 +66,11 @@ int ClampInt(std::int64_t v) {
 }
 }  // namespace
 
+int GmPixels(TGmExtended inches, TGmExtended pixelsPerInch) {
+  const std::int64_t v = GmRound(inches * pixelsPerInch);
+  return static_cast<int>(v > 1000000000 ? 1000000000 : v < -1000000000 ? -1000000000 : v);
+}
+
 TGmPoint GmPoint(TGmExtended x, TGmExtended y) { return {x, y}; }
 TGmRect GmRect(TGmExtended left, TGmExtended top, TGmExtended right, TGmExtended bottom) {
   return {left, top, right, bottom};

@@ -33,6 +33,8 @@ TGmExtended ConvertValue(std::uint8_t fromUnit, std::uint8_t toUnit, TGmExtended
 
 // To the nearest whole number, a value exactly halfway going to the even number.
 std::int64_t GmRound(TGmExtended value);
+// Inches at a resolution as whole device pixels (to the nearest, held within +-10^9).
+int GmPixels(TGmExtended inches, TGmExtended pixelsPerInch);
 // Cut to a whole number towards zero.
 std::int64_t GmTrunc(TGmExtended value);
 
