@@ -172,6 +172,17 @@ int TGmPage::PageNumber() const {
   return 0;
 }
 
+void TGmPage::SetRichText(TGmRichEdit& source, int first, int last, TGmMeasurement unit, const TGmRect& rect) {
+  TGmResourceTable* table = fList ? &fList->Resources() : nullptr;
+  if (!table) return;
+  if (fRtf.RichEdit && fRtf.RichEdit != &source) table->RichEdits().Release(*fRtf.RichEdit);
+  fRtf.RichEdit = table->RichEdits().Add(source);
+  fRtf.First = first;
+  fRtf.Last = last;
+  fRtf.Rect = ConvertGmRect(rect, unit, gmInches);
+  Changed();
+}
+
 TGmBaseObject* TGmPage::AddObject(std::unique_ptr<TGmBaseObject> object) {
   TGmBaseObject* o = fObjects.Add(std::move(object));
   Changed();
@@ -198,6 +209,11 @@ void TGmPage::Draw(QPainter& painter, TGmExtended ppiX, TGmExtended ppiY, bool f
   ctx.PpiY = ppiY;
   ctx.PageCount = fList ? fList->Count() : 1;
   ctx.ForScreen = forScreen;
+  if (fRtf.RichEdit) {
+    const QRect r(QPoint(Px(fRtf.Rect.Left, ppiX), Px(fRtf.Rect.Top, ppiY)),
+                  QPoint(Px(fRtf.Rect.Right, ppiX) - 1, Px(fRtf.Rect.Bottom, ppiY) - 1));
+    fRtf.RichEdit->FormatRange(painter, r, ppiX, ppiY, fRtf.First, fRtf.Last);
+  }
   for (const auto& o : fObjects.Items()) o->DrawObject(painter, ctx);
   if (!fList) return;
   if (fShowHeader) fList->Header().Draw(painter, *fList, fWidth, fHeight, ctx);
@@ -211,6 +227,12 @@ void TGmPage::SaveToStream(TStream& stream) const {
   v.WriteBool("OR", fLandscape);
   v.WriteBool("SH", fShowHeader);
   v.WriteBool("SF", fShowFooter);
+  if (fRtf.RichEdit && fList) {
+    v.WriteInteger("RE", fList->Resources().RichEdits().IndexOf(fRtf.RichEdit));
+    v.WriteInteger("RF", fRtf.First);
+    v.WriteInteger("RL", fRtf.Last);
+    v.WriteRect("RR", fRtf.Rect);
+  }
   TGmWriter w(stream);
   w.WriteValueList(v);
   w.WriteInteger(fObjects.Count());
@@ -228,6 +250,14 @@ void TGmPage::LoadFromStream(TStream& stream, TGmResourceTable& table) {
   fLandscape = v.ReadBool("OR", false);
   fShowHeader = v.ReadBool("SH", true);
   fShowFooter = v.ReadBool("SF", true);
+  const int rich = v.ReadInteger("RE", -1);
+  if (rich != -1) {
+    fRtf.RichEdit = table.RichEdits().Item(rich);
+    if (!fRtf.RichEdit) throw EReadError(Ansi("Verweis auf fehlenden formatierten Text im Seitendatenstrom"));
+    fRtf.First = v.ReadInteger("RF", 0);
+    fRtf.Last = v.ReadInteger("RL", -1);
+    fRtf.Rect = v.ReadRect("RR", {});
+  }
   // Each object takes at least its type number and a block length.
   const std::int32_t n = r.ReadCount(8);
   for (std::int32_t i = 0; i < n; ++i) {
@@ -248,6 +278,7 @@ void TGmPage::LoadFromStream(TStream& stream, TGmResourceTable& table) {
 TGmPageList::TGmPageList()
     : fResources(std::make_unique<TGmResourceTable>()), fCanvas(std::make_unique<TGmCanvas>(*this)) {
   RecomputePaperSize();
+  ConnectResources(*fResources);
   fHeader.SetOnChange([this] { HeldBack(fEvents.OnHeaderFooterChanged); });
   fFooter.SetOnChange([this] { HeldBack(fEvents.OnHeaderFooterChanged); });
   fMargins.SetOnChange([this] { HeldBack(fEvents.OnMarginsChanged); });
@@ -261,6 +292,12 @@ void TGmPageList::RecomputePaperSize() {
   if (fOrientation == gmLandscape) GmSwap(p.X, p.Y);
   fPaperWidth = p.X;
   fPaperHeight = p.Y;
+}
+
+void TGmPageList::ConnectResources(TGmResourceTable& table) {
+  table.RichEdits().OnNeedRichEdit = [this]() -> std::unique_ptr<TGmRichEdit> {
+    return fEvents.OnNeedRichEdit ? fEvents.OnNeedRichEdit() : nullptr;
+  };
 }
 
 void TGmPageList::PageChanged() { HeldBack(fEvents.OnPageChanged); }
@@ -434,6 +471,7 @@ void TGmPageList::LoadFromStream(TStream& stream) {
   if (version != kPageStreamVersion)
     throw EReadError(Ansi("Unbekannte Version der Druckseiten: ") + std::to_string(version));
   auto table = std::make_unique<TGmResourceTable>();
+  ConnectResources(*table);
   table->LoadFromStream(stream);
   TGmValueList v, header, footer;
   r.ReadValueList(v);

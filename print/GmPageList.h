@@ -118,6 +118,15 @@ class TGmMargins {
   std::function<void()> fOnChange;
 };
 
+// Rich text to be formatted onto a page: characters first to last of a shared rich edit, in a
+// rectangle of the page (inches).
+struct TGmPageRtfInfo {
+  TGmRichEdit* RichEdit = nullptr;
+  int First = 0;
+  int Last = -1;  // -1: to the end
+  TGmRect Rect;
+};
+
 class TGmPage {
  public:
   explicit TGmPage(TGmPageList* list);
@@ -142,10 +151,14 @@ class TGmPage {
   bool ShowFooter() const { return fShowFooter; }
   void SetShowFooter(bool v) { fShowFooter = v; }
 
+  const TGmPageRtfInfo& RtfInfo() const { return fRtf; }
+  // The source's text is taken into the document's shared rich edits (once per rich edit).
+  void SetRichText(TGmRichEdit& source, int first, int last, TGmMeasurement unit, const TGmRect& rect);
+
   TGmBaseObject* AddObject(std::unique_ptr<TGmBaseObject> object);
   // The topmost visible object under the point, or none.
   TGmVisibleObject* ObjectAt(TGmMeasurement unit, TGmExtended x, TGmExtended y) const;
-  // Every object in list order, then header and footer, at the resolution.
+  // The rich text, every object in list order, then header and footer, at the resolution.
   void Draw(QPainter& painter, TGmExtended ppiX, TGmExtended ppiY, bool forScreen) const;
 
   void SetOnChange(std::function<void()> h) { fOnChange = std::move(h); }
@@ -161,6 +174,7 @@ class TGmPage {
   TGmPageList* fList;
   TGmExtended fWidth = 8.26L;
   TGmExtended fHeight = 11.69L;
+  TGmPageRtfInfo fRtf;
   bool fShowFooter = true;
   bool fShowHeader = true;
   std::function<void()> fOnChange;
@@ -179,6 +193,8 @@ struct TGmPageListEvents {
   std::function<void()> OnPaperSizeChanged;
   std::function<void()> OnCleared;
   std::function<void(int printed, int total)> OnPrintProgress;
+  // The resource table needs a rich edit; the handler may supply one.
+  std::function<std::unique_ptr<TGmRichEdit>()> OnNeedRichEdit;
 };
 
 class TGmPageList {
@@ -248,6 +264,7 @@ class TGmPageList {
   static void Send(const std::function<void()>& handler) { if (handler) handler(); }
   void RecomputePaperSize();
   void ConnectPage(TGmPage* page);
+  void ConnectResources(TGmResourceTable& table);
 
   std::vector<std::unique_ptr<TGmPage>> fPages;
   std::unique_ptr<TGmResourceTable> fResources;

@@ -274,6 +274,7 @@ void TGmResourceTable::Clear() {
   fFonts.Clear();
   fPens.Clear();
   fGraphics.Clear();
+  fRichEdits.Clear();
 }
 
 void TGmResourceTable::SaveToStream(TStream& stream) const {
@@ -281,6 +282,7 @@ void TGmResourceTable::SaveToStream(TStream& stream) const {
   fFonts.SaveToStream(stream);
   fPens.SaveToStream(stream);
   fGraphics.SaveToStream(stream);
+  fRichEdits.SaveToStream(stream);
 }
 
 void TGmResourceTable::LoadFromStream(TStream& stream) {
@@ -289,6 +291,7 @@ void TGmResourceTable::LoadFromStream(TStream& stream) {
   fFonts.LoadFromStream(stream);
   fPens.LoadFromStream(stream);
   fGraphics.LoadFromStream(stream);
+  fRichEdits.LoadFromStream(stream);
 }
 
 // ---- tools on a painter

@@ -4,6 +4,7 @@
 // reference count, and the page objects refer to the shared entry.
 
 #include "print/GmFuncs.h"
+#include "print/GmRichText.h"
 #include "print/GmStream.h"
 
 #include <QImage>
@@ -210,13 +211,15 @@ class TGmResourceTable {
   TGmFontList& Fonts() { return fFonts; }
   TGmPenList& Pens() { return fPens; }
   TGmGraphicList& Graphics() { return fGraphics; }
+  TGmRichEditList& RichEdits() { return fRichEdits; }
+  const TGmRichEditList& RichEdits() const { return fRichEdits; }
   const TGmBrushList& Brushes() const { return fBrushes; }
   const TGmFontList& Fonts() const { return fFonts; }
   const TGmPenList& Pens() const { return fPens; }
   const TGmGraphicList& Graphics() const { return fGraphics; }
   void Clear();
 
-  // The four lists one after the other (brushes, fonts, pens, graphics).
+  // The lists one after the other (brushes, fonts, pens, graphics, rich edits).
   void SaveToStream(TStream& stream) const;
   void LoadFromStream(TStream& stream);
 
@@ -225,6 +228,7 @@ class TGmResourceTable {
   TGmFontList fFonts;
   TGmPenList fPens;
   TGmGraphicList fGraphics;
+  TGmRichEditList fRichEdits;
 };
 
 // A font in the value-list form of the font list ("CL", "ST", "FA", "SZ", "CS", "FN").

@@ -104,7 +104,6 @@ TEST_F(PageStream, PagesReadBackReplayIdentically) {
       EXPECT_TRUE(a == b) << "page " << page << (screen ? " on screen" : " on paper");
     }
   }
-  if (const char* dump = std::getenv("ZYN_PRINT_DUMP")) RenderPage(*back.GetPage(1), 96).save(dump);
   // What was read once is stored and read again without any change, at any resolution.
   const std::vector<std::uint8_t> again = Save(back);
   EXPECT_EQ(again, bytes);
