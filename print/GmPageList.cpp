@@ -228,7 +228,7 @@ void TGmPage::SaveToStream(TStream& stream) const {
   v.WriteBool("SH", fShowHeader);
   v.WriteBool("SF", fShowFooter);
   if (fRtf.RichEdit && fList) {
-    v.WriteInteger("RE", fList->Resources().RichEdits().IndexOf(fRtf.RichEdit));
+    v.WriteInteger("RE", fList->Resources().RichEdits().IndexOfItem(fRtf.RichEdit));
     v.WriteInteger("RF", fRtf.First);
     v.WriteInteger("RL", fRtf.Last);
     v.WriteRect("RR", fRtf.Rect);

@@ -205,6 +205,22 @@ class TGmGraphicList : public TGmResourceList<TGmGraphic> {
   bool fCompare = true;
 };
 
+// The rich edits of a document with a reference count each. Interning a rich edit that is already
+// in the list counts it once more; any other is copied (its RTF) into a new one.
+class TGmRichEditList : public TGmResourceList<TGmRichEdit> {
+ public:
+  // Supplies a rich edit when the list needs one; without it, a new rich edit is made.
+  std::function<std::unique_ptr<TGmRichEdit>()> OnNeedRichEdit;
+
+  TGmRichEdit* Add(TGmRichEdit& source);
+  std::unique_ptr<TGmRichEdit> GetRichEdit();
+
+  // The count, then per rich edit whether it is of the rich kind and its RTF text as a block.
+  void SaveToStream(TStream& stream) const override;
+  // Appends what it reads.
+  void LoadFromStream(TStream& stream) override;
+};
+
 class TGmResourceTable {
  public:
   TGmBrushList& Brushes() { return fBrushes; }

@@ -3,6 +3,7 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Streams.h"
 #include "print/GmFuncs.h"
+#include "print/GmResource.h"
 #include "print/GmStream.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -386,56 +387,25 @@ int TGmRichEdit::FormatRange(QPainter& painter, const QRect& rect, TGmExtended p
   return notFitting;
 }
 
-int TGmRichEditList::IndexOf(const TGmRichEdit* edit) const {
-  for (size_t i = 0; i < fItems.size(); ++i)
-    if (fItems[i].get() == edit) return static_cast<int>(i);
-  return -1;
-}
-
 std::unique_ptr<TGmRichEdit> TGmRichEditList::GetRichEdit() {
   std::unique_ptr<TGmRichEdit> edit = OnNeedRichEdit ? OnNeedRichEdit() : nullptr;
   return edit ? std::move(edit) : std::make_unique<TGmRichEdit>(true);
 }
 
-TGmRichEdit* TGmRichEditList::Append(std::unique_ptr<TGmRichEdit> edit) {
-  fItems.push_back(std::move(edit));
-  fCounts.push_back(1);
-  return fItems.back().get();
-}
-
 TGmRichEdit* TGmRichEditList::Add(TGmRichEdit& source) {
-  const int i = IndexOf(&source);
-  if (i >= 0) {
-    ++fCounts[static_cast<size_t>(i)];
-    return fItems[static_cast<size_t>(i)].get();
-  }
+  const int i = IndexOfItem(&source);
+  if (i >= 0) return Retain(i);
   std::unique_ptr<TGmRichEdit> edit = GetRichEdit();
   edit->InsertRtf(source.GetRtf());
   return Append(std::move(edit));
 }
 
-void TGmRichEditList::Release(const TGmRichEdit& edit) {
-  const int i = IndexOf(&edit);
-  if (i < 0) return;
-  if (fCounts[static_cast<size_t>(i)] <= 1) {
-    fItems.erase(fItems.begin() + i);
-    fCounts.erase(fCounts.begin() + i);
-  } else {
-    --fCounts[static_cast<size_t>(i)];
-  }
-}
-
-void TGmRichEditList::Clear() {
-  fItems.clear();
-  fCounts.clear();
-}
-
 void TGmRichEditList::SaveToStream(TStream& stream) const {
   TGmWriter w(stream);
   w.WriteInteger(Count());
-  for (const auto& e : fItems) {
-    w.WriteInteger(e->IsRichKind() ? 1 : 0);
-    const std::string rtf = e->GetRtf();
+  for (int i = 0; i < Count(); ++i) {
+    w.WriteInteger(Item(i)->IsRichKind() ? 1 : 0);
+    const std::string rtf = Item(i)->GetRtf();
     w.WriteBlock(std::vector<std::uint8_t>(rtf.begin(), rtf.end()));
   }
 }

@@ -45,6 +45,8 @@ class TGmRichEdit {
   // Characters first to last (inclusive; last -1 for the end) laid out in the rectangle of a
   // device of the resolution; returns the index of the first character that did not fit.
   int FormatRange(QPainter& painter, const QRect& rect, TGmExtended ppiX, TGmExtended ppiY, int first, int last) const;
+  // Rich edits are the same only when they are the same control.
+  bool Equals(const TGmRichEdit& other) const { return this == &other; }
 
  private:
   bool fRich;
@@ -57,34 +59,5 @@ std::string RtfFromDocument(const QTextDocument& doc);
 // Returns the position behind the inserted text. Unknown control words are skipped; damaged
 // nesting ends the reading without harm.
 int InsertRtfInto(QTextDocument& doc, int position, const std::string& rtf, bool keepFormat);
-
-// The rich edits of a document with a reference count each. Interning a rich edit that is already
-// in the list counts it once more; any other is copied (its RTF) into a new one.
-class TGmRichEditList {
- public:
-  // Supplies a rich edit when the list needs one; without it, a new rich edit is made.
-  std::function<std::unique_ptr<TGmRichEdit>()> OnNeedRichEdit;
-
-  int Count() const { return static_cast<int>(fItems.size()); }
-  TGmRichEdit* Item(int index) const {
-    return index >= 0 && index < Count() ? fItems[static_cast<size_t>(index)].get() : nullptr;
-  }
-  int RefCount(int index) const { return index >= 0 && index < Count() ? fCounts[static_cast<size_t>(index)] : 0; }
-  int IndexOf(const TGmRichEdit* edit) const;
-  TGmRichEdit* Add(TGmRichEdit& source);
-  void Release(const TGmRichEdit& edit);
-  void Clear();
-  std::unique_ptr<TGmRichEdit> GetRichEdit();
-
-  // The count, then per rich edit whether it is of the rich kind and its RTF text as a block.
-  void SaveToStream(TStream& stream) const;
-  // Appends what it reads.
-  void LoadFromStream(TStream& stream);
-
- private:
-  TGmRichEdit* Append(std::unique_ptr<TGmRichEdit> edit);
-  std::vector<std::unique_ptr<TGmRichEdit>> fItems;
-  std::vector<int> fCounts;
-};
 
 }  // namespace zyn
