@@ -3,7 +3,6 @@
 #include "print/GmFontMapper.h"
 #include "print/GmPageList.h"
 
-#include <QFontMetricsF>
 #include <QRect>
 
 namespace zyn {
@@ -145,23 +144,16 @@ TGmBaseObject* TGmCanvas::Polygon(const TGmPolyPoints& points, int count, TGmMea
   return Record(std::move(o));
 }
 
-namespace {
-TGmPoint Extent600(TGmFontMapper& mapper, const TGmFont& font, const std::string& text) {
-  if (text.empty()) return {0, 0};
-  const QFontMetricsF fm(mapper.MakeFont(font, 600));
-  return {GmRound(fm.horizontalAdvance(GmToQString(text))) / 600.0L, GmRound(fm.height()) / 600.0L};
-}
-}  // namespace
 
 TGmExtended TGmCanvas::TextWidth(const std::string& text) {
-  const TGmPoint e = Extent600(TGmFontMapper::Instance(), fFont, text);
+  const TGmPoint e = TextExtentInches(text, fFont);
   fMeasured.Width().SetInches(e.X);
   fMeasured.Height().SetInches(e.Y);
   return e.X;
 }
 
 TGmExtended TGmCanvas::TextHeight(const std::string& text) {
-  const TGmPoint e = Extent600(TGmFontMapper::Instance(), fFont, text);
+  const TGmPoint e = TextExtentInches(text, fFont);
   fMeasured.Width().SetInches(e.X);
   fMeasured.Height().SetInches(e.Y);
   return e.Y;

@@ -214,4 +214,16 @@ TGmExtended TGmFontMapper::WrappedTextHeight(const TGmFont& font, const QRect& r
   return TextHeightInches(font, text) * static_cast<TGmExtended>(lines.size());
 }
 
+TGmExtended FontHeightInches(const TGmFont& font) {
+  const QFontMetricsF fm(TGmFontMapper::Instance().MakeFont(font, 600));
+  return static_cast<TGmExtended>(GmRound(fm.height())) / 600;
+}
+
+TGmPoint TextExtentInches(const std::string& text, const TGmFont& font) {
+  if (text.empty()) return {0, 0};
+  const QFontMetricsF fm(TGmFontMapper::Instance().MakeFont(font, 600));
+  return {static_cast<TGmExtended>(GmRound(fm.horizontalAdvance(GmToQString(text)))) / 600,
+          static_cast<TGmExtended>(GmRound(fm.height())) / 600};
+}
+
 }  // namespace zyn

@@ -64,4 +64,9 @@ class TGmFontMapper {
   std::map<std::string, QString> fFamilies;
 };
 
+// Measurements on the fixed reference of 600 pixels per inch, in whole pixels of it: the cell
+// height of the font, and the extent of a text (0 by 0 for an empty text).
+TGmExtended FontHeightInches(const TGmFont& font);
+TGmPoint TextExtentInches(const std::string& text, const TGmFont& font);
+
 }  // namespace zyn

@@ -4,7 +4,6 @@
 #include "print/GmCanvas.h"
 #include "print/GmFontMapper.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 #include <stdexcept>
 
@@ -60,8 +59,7 @@ TGmExtended TGmHeaderFooter::Height(TGmMeasurement unit) const {
   int largest = 0;
   for (int i = 1; i < 3; ++i)
     if (fCaptions[i].Font().Size > fCaptions[largest].Font().Size) largest = i;
-  const QFontMetricsF fm(TGmFontMapper::Instance().MakeFont(fCaptions[largest].Font(), 600));
-  return ConvertValue(gmInches, unit, GmRound(fm.height()) / 600.0L);
+  return ConvertValue(gmInches, unit, FontHeightInches(fCaptions[largest].Font()));
 }
 
 void TGmHeaderFooter::Draw(QPainter& painter, const TGmPageList& list, TGmExtended w, TGmExtended h,
