@@ -6,7 +6,7 @@
 #include "widgets/bars/BarStandardPainter.h"
 #include "widgets/bars/BarUtils.h"
 #include "widgets/bars/BarXPPainter.h"
-#include "widgets/bars/LookAndFeel.h"
+#include "widgets/bars/LookAndFeels.h"
 #include "widgets/bars/Office11Colors.h"
 #include "widgets/bars/ThemeManager.h"
 
@@ -405,19 +405,19 @@ class Listener : public ILookAndFeelChangeListener {
  public:
   std::function<void()> OnChange;
   int Changes = 0;
-  void MasterChanged(TcxLookAndFeel&, TcxLookAndFeelValues) override {
+  void MasterChanged(TzxLookAndFeel&, TzxLookAndFeelValues) override {
     ++Changes;
     if (OnChange) OnChange();
   }
-  void MasterDestroying(TcxLookAndFeel&) override {}
+  void MasterDestroying(TzxLookAndFeel&) override {}
 };
 
 TEST_F(Painting, LookAndFeelInheritsFromTheRoot) {
-  TcxLookAndFeel lf;
+  TzxLookAndFeel lf;
   EXPECT_EQ(lf.Kind(), lfUltraFlat);
   EXPECT_FALSE(lf.NativeStyle());
   {
-    TcxLookAndFeelController controller;
+    TzxLookAndFeelController controller;
     controller.SetKind(lfOffice11);
     EXPECT_EQ(lf.Kind(), lfOffice11);
   }
@@ -426,7 +426,7 @@ TEST_F(Painting, LookAndFeelInheritsFromTheRoot) {
   EXPECT_EQ(lf.Kind(), lfUltraFlat);
 
   int changes = 0;
-  lf.OnChanged = [&](TcxLookAndFeel&, TcxLookAndFeelValues) { ++changes; };
+  lf.OnChanged = [&](TzxLookAndFeel&, TzxLookAndFeelValues) { ++changes; };
   lf.SetKind(lfUltraFlat);  // effectively the same: recorded, not reported
   EXPECT_EQ(lf.AssignedValues(), LookAndFeelBit(lfvKind));
   EXPECT_EQ(changes, 0);
@@ -438,7 +438,7 @@ TEST_F(Painting, LookAndFeelInheritsFromTheRoot) {
 }
 
 TEST_F(Painting, ListenerRemovingItselfDoesNotSkipTheNext) {
-  TcxLookAndFeel master;
+  TzxLookAndFeel master;
   Listener a, b;
   master.AddChangeListener(&a);
   master.AddChangeListener(&b);
@@ -450,9 +450,9 @@ TEST_F(Painting, ListenerRemovingItselfDoesNotSkipTheNext) {
 }
 
 TEST_F(Painting, SystemColourChangeReachesLookAndFeelObjects) {
-  TcxLookAndFeel lf;
-  TcxLookAndFeelValues seen = 0;
-  lf.OnChanged = [&](TcxLookAndFeel&, TcxLookAndFeelValues v) { seen |= v; };
+  TzxLookAndFeel lf;
+  TzxLookAndFeelValues seen = 0;
+  lf.OnChanged = [&](TzxLookAndFeel&, TzxLookAndFeelValues v) { seen |= v; };
   SystemPaletteChanged();
   EXPECT_EQ(seen, LookAndFeelBit(lfvNativeStyle));
 }
