@@ -409,7 +409,33 @@ void TzbBarSubMenuControl::StopScrolling() {
   lastMouse_ = Point(-1, -1);
 }
 
+void TzbBarSubMenuControl::KeepOwnerSelected() {
+  TCustomzbBarControl* parent = ParentBar;
+  TzbBarItemControl* owner = OwnerControl;
+  if (!owner || !IsAlive(parent) || parent->ChildMenu != this) return;
+  // A delayed close of the owner or a delayed open of the entry the pointer crossed on its way here
+  // is dropped: the pointer has reached this menu.
+  if (TzbBarItemControl* pending = TzbBarSubItemControl::PendingControl()) {
+    const TzbBarItemLinks& links = parent->ItemLinks();
+    for (int i = 0; i < links.Count(); ++i)
+      if (links.Items(i)->Control() == pending) TzbBarSubItemControl::CancelPending();
+  }
+  TzbBarItemControl* crossed = parent->SelectedControl();
+  if (crossed == owner) return;
+  if (crossed && crossed->Active) {
+    crossed->ControlInactivate(true);
+    if (!IsAlive(this) || !IsAlive(parent) || parent->ChildMenu != this) return;
+  }
+  owner->SelectedByMouse = true;
+  owner->Active = true;
+  parent->SetSelectedControl(owner);
+}
+
 void TzbBarSubMenuControl::MouseMove(const TPoint& p) {
+  if (PtInRect(ClientRect(), p)) {
+    KeepOwnerSelected();
+    if (!IsAlive(this)) return;
+  }
   const TRect expand = ExpandButtonRect();
   if (!IsRectEmpty(expand) && PtInRect(expand, p)) {
     if (!expandHot_) {

@@ -79,6 +79,8 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   // size is answered.
   void CalcItemRects(bool measuring, int* width = nullptr, int* height = nullptr);
   void Place();
+  // The pointer is inside this menu: its parent selects the owning entry again.
+  void KeepOwnerSelected();
   bool IsPopupChain() const;
   void Scroll(int direction);
   void StopScrolling();

@@ -96,6 +96,33 @@ TEST_F(BarWindows, MovingToAnotherSubItemWithinTheDelayOpensOnlyThatOne) {
   EXPECT_NE(MenuOf("Informationen1"), nullptr);
 }
 
+TEST_F(BarWindows, ASubMenuReachedOverAnotherEntryStaysOpenAndItsEntryIsSelectedAgain) {
+  OpenProjekt();
+  TzbBarSubMenuControl* projekt = MenuOf("Datei1");
+  TzbBarItemControl* nopen = InMenu("Datei1", "NOpen");
+  MoveToControl(*nopen);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return MenuOf("NOpen") != nullptr; }));
+  TzbBarSubMenuControl* sub = MenuOf("NOpen");
+  // On its way the pointer crosses the entry above (the owner's close is pending) and a sub-item
+  // (its open is pending), then enters the sub-menu.
+  MoveToControl(*InMenu("Datei1", "ffnen1"));
+  MoveToControl(*InMenu("Datei1", "Informationen1"));
+  EXPECT_NE(TzbBarSubItemControl::PendingControl(), nullptr);
+  MoveToControl(*ControlIn(sub, "Zuletzt1"));
+  EXPECT_EQ(TzbBarSubItemControl::PendingControl(), nullptr);
+  EXPECT_EQ(projekt->SelectedControl(), nopen);
+  QTest::qWait(TzbBarSubItemControl::SubMenuDelay * 2);
+  EXPECT_EQ(MenuOf("NOpen"), sub);
+  EXPECT_EQ(MenuOf("Informationen1"), nullptr);
+  EXPECT_EQ(projekt->SelectedControl(), nopen);
+  EXPECT_EQ(sub->SelectedControl(), ControlIn(sub, "Zuletzt1"));
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), sub);
+  // Back on another entry of the parent, the sub-menu closes after the delay.
+  MoveToControl(*InMenu("Datei1", "Neu1"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return MenuOf("NOpen") == nullptr; }));
+  EXPECT_EQ(projekt->SelectedControl(), InMenu("Datei1", "Neu1"));
+}
+
 TEST_F(BarWindows, ReleasingTheButtonOnAMenuEntryClosesTheChainThenFiresTheClicks) {
   OpenProjekt();
   TzbBarItemControl* neu = InMenu("Datei1", "Neu1");
