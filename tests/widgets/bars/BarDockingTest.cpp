@@ -166,14 +166,16 @@ TEST_F(BarDocking, AFloatingBarWrapsWholeGroupsIntoTheNextLine) {
 }
 
 TEST_F(BarDocking, AToolbarCutByATooShortRowShowsItsMostRecentlyUsedLinks) {
-  TzbBar* datei = Toolbars[0];
-  TzbBarControl* window = WindowOf(datei);
+  // The last toolbar of the row is the one a narrower form cuts.
+  TzbBar* programmier = Toolbars[4];
+  TzbBarControl* window = WindowOf(programmier);
   // Use the last button of the bar, then make the row too short for all of its buttons.
-  TzbBarItemControl* kunde = ControlIn(window, "Kundendaten1");
-  ASSERT_NE(kunde, nullptr);
-  ClickControl(*kunde);
+  TzbBarItemControl* por = ControlIn(window, "POR1");
+  ASSERT_NE(por, nullptr);
+  TzbBarItemLink* porLink = &por->Link();
+  ClickControl(*por);
   int others = 0;
-  for (std::size_t i = 1; i < Toolbars.size(); ++i) {
+  for (std::size_t i = 0; i + 1 < Toolbars.size(); ++i) {
     TzbBarControl* w = WindowOf(Toolbars[i]);
     const TRect nc = w->NonClientSizes(dsTop);
     others += w->GetMaxWidth(dsTop) + nc.Left + nc.Right;
@@ -181,19 +183,19 @@ TEST_F(BarDocking, AToolbarCutByATooShortRowShowsItsMostRecentlyUsedLinks) {
   const TRect nc = window->NonClientSizes(dsTop);
   Form.resize(others + nc.Left + nc.Right + 2 * Manager->ButtonWidth() + 8, Form.height());
   QApplication::processEvents();
-  window = WindowOf(datei);
-  const auto& shown = datei->ItemLinks().ShownLinks();
+  window = WindowOf(programmier);
+  const auto& shown = programmier->ItemLinks().ShownLinks();
   EXPECT_TRUE(window->Truncated());
-  EXPECT_LT(shown.size(), datei->ItemLinks().VisibleLinks().size());
+  EXPECT_LT(shown.size(), programmier->ItemLinks().VisibleLinks().size());
   ASSERT_FALSE(shown.empty());
-  EXPECT_NE(std::find(shown.begin(), shown.end(), kunde->Link().Collection().Items(4)), shown.end());
+  EXPECT_NE(std::find(shown.begin(), shown.end(), porLink), shown.end());
   // The other toolbars keep their full length.
-  for (std::size_t i = 1; i < Toolbars.size(); ++i) EXPECT_FALSE(WindowOf(Toolbars[i])->Truncated());
+  for (std::size_t i = 0; i + 1 < Toolbars.size(); ++i) EXPECT_FALSE(WindowOf(Toolbars[i])->Truncated());
   // Wide again: every link shows.
   Form.resize(900, Form.height());
   QApplication::processEvents();
-  EXPECT_EQ(datei->ItemLinks().ShownLinks().size(), datei->ItemLinks().VisibleLinks().size());
-  EXPECT_FALSE(WindowOf(datei)->Truncated());
+  EXPECT_EQ(programmier->ItemLinks().ShownLinks().size(), programmier->ItemLinks().VisibleLinks().size());
+  EXPECT_FALSE(WindowOf(programmier)->Truncated());
 }
 
 TEST_F(BarDocking, AButtonsHintShowsAfterTheDelayBelowTheCursorAndHidesAgain) {
@@ -347,10 +349,10 @@ namespace zyn {
 namespace {
 
 TEST_F(BarDocking, TheMarkOfACutToolbarOffersItsHiddenButtonsAndTheirVisibility) {
-  TzbBar* datei = Toolbars[0];
+  TzbBar* datei = Toolbars[4];  // the last of the row: a narrower form cuts it
   datei->ShowMark = true;
   int others = 0;
-  for (std::size_t i = 1; i < Toolbars.size(); ++i) {
+  for (std::size_t i = 0; i + 1 < Toolbars.size(); ++i) {
     TzbBarControl* w = WindowOf(Toolbars[i]);
     const TRect nc = w->NonClientSizes(dsTop);
     others += w->GetMaxWidth(dsTop) + nc.Left + nc.Right;
@@ -380,13 +382,14 @@ TEST_F(BarDocking, TheMarkOfACutToolbarOffersItsHiddenButtonsAndTheirVisibility)
   const std::string name = copy->Item()->Name;
   ClickControl(*quick->Items(quick->Count() - 1)->Control());  // "&Add or Remove Buttons"
   TzbBarItemLinks& entries = window->AddRemoveItem()->ItemLinks();
-  ASSERT_EQ(entries.Count(), 5);
+  const int count = datei->ItemLinks().Count();
+  ASSERT_EQ(entries.Count(), count);
   ASSERT_NE(entries.BarControl(), nullptr);
   // Unticking the last entry hides that button on the toolbar; the window stays open.
-  auto* last = static_cast<TzbBarButton*>(entries.Items(4)->Item());
+  auto* last = static_cast<TzbBarButton*>(entries.Items(count - 1)->Item());
   EXPECT_TRUE(last->Down());
-  ClickControl(*entries.Items(4)->Control());
-  EXPECT_FALSE(datei->ItemLinks().Items(4)->Visible());
+  ClickControl(*entries.Items(count - 1)->Control());
+  EXPECT_FALSE(datei->ItemLinks().Items(count - 1)->Visible());
   EXPECT_FALSE(last->Down());
   EXPECT_NE(window->QuickLinks(), nullptr);
   // A click on the mark closes the window without opening it again.
@@ -475,6 +478,114 @@ TEST_F(BarDocking, FloatingBarsHideWhileTheApplicationIsInactive) {
   EXPECT_FALSE(window->Widget()->isVisible());
   Form.show();
   EXPECT_TRUE(window->Widget()->isVisible());
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarDocking, ADropInsideARowsBandJoinsThatRowAndTheStripsBetweenRowsMakeNewOnes) {
+  TzbDockControl* top = Screen->Dock(dsTop);
+  ASSERT_EQ(top->RowCount(), 2);
+  const TRect row0 = top->GetRowRect(0), row1 = top->GetRowRect(1);
+  const QPoint origin = top->Widget()->mapToGlobal(QPoint(0, 0));
+  struct TCase {
+    int Y;  // in the dock's client coordinates
+    int Row;
+    bool NewRow;
+  };
+  const TCase cases[] = {
+      {row0.Top - 10, 0, true},       // just outside the dock, before the first row
+      {row0.Top + 4, 0, false},       // inside the menu bar's band
+      {row0.Bottom - 3, 0, false},
+      {row1.Top - 1, 1, true},        // on the border between the rows
+      {row1.Top + 2, 1, true},
+      {row1.Top + 3, 1, false},       // inside the toolbars' band, also in its middle
+      {(row1.Top + row1.Bottom) / 2, 1, false},
+      {row1.Bottom - 3, 1, false},
+      {row1.Bottom, 2, true},         // after the last row
+      {row1.Bottom + 30, 2, true},    // beyond the zone: still a new last row
+  };
+  for (const TCase& c : cases) {
+    bool newRow = false;
+    EXPECT_EQ(top->RowAtPoint(Point(origin.x() + 50, origin.y() + c.Y), newRow), c.Row) << c.Y;
+    EXPECT_EQ(newRow, c.NewRow) << c.Y;
+  }
+}
+
+class BarSliding : public BarDocking {
+ protected:
+  int RowMaxima() const {
+    int sum = 0;
+    for (TzbBar* bar : Toolbars) {
+      const TRect nc = WindowOf(bar)->NonClientSizes(dsTop);
+      sum += WindowOf(bar)->GetMaxWidth(dsTop) + nc.Left + nc.Right;
+    }
+    return sum;
+  }
+  int DockRight() const {
+    const QWidget* dock = Screen->Dock(dsTop)->Widget();
+    return dock->mapToGlobal(QPoint(dock->width(), 0)).x();
+  }
+  // Drags a docked bar by its grip sideways, wobbling a little across the row as a hand does.
+  void Slide(TzbBar* bar, int dx) {
+    const QPoint grip = GripOf(bar);
+    Press(grip);
+    Move(grip + QPoint(dx / 3, 2));
+    Move(grip + QPoint(2 * dx / 3, -3));
+    Move(grip + QPoint(dx, 0));
+    Release(grip + QPoint(dx, 0));
+  }
+  void ExpectRowUnchanged() {
+    TzbDockControl* top = Screen->Dock(dsTop);
+    EXPECT_EQ(top->RowCount(), 2);
+    ASSERT_EQ(top->CountInRow(1), 5);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(top->WindowAt(1, i), WindowOf(Toolbars[i])) << i;
+    for (TzbBar* bar : Toolbars) EXPECT_EQ(bar->DockingStyle(), dsTop) << bar->Caption();
+  }
+};
+
+TEST_F(BarSliding, ASidewaysSlideByTheGripKeepsTheToolbarInItsRowWhereItWasPut) {
+  Form.resize(RowMaxima() + 100, Form.height());
+  QApplication::processEvents();
+  TzbBar* last = Toolbars[4];
+  const int leftBefore = WindowOf(last)->WindowRect().Left;
+  Slide(last, 40);
+  ExpectRowUnchanged();
+  EXPECT_EQ(WindowOf(last)->WindowRect().Left, leftBefore + 40);
+  Slide(last, -20);
+  ExpectRowUnchanged();
+  EXPECT_EQ(WindowOf(last)->WindowRect().Left, leftBefore + 20);
+  // Slid to the row's end (the pointer still over the form) the bar stops at the end.
+  Slide(last, DockRight() - 5 - GripOf(last).x());
+  ExpectRowUnchanged();
+  EXPECT_EQ(WindowOf(last)->WindowRect().Right, DockRight());
+}
+
+TEST_F(BarSliding, InAnOverfullRowTheUserPutsTheCutWhereHeSlidTheBars) {
+  TzbDockControl* top = Screen->Dock(dsTop);
+  Form.resize(RowMaxima() - 10, Form.height());
+  QApplication::processEvents();
+  // Packed from the left as they were put, the last bar runs past the end and is cut.
+  ASSERT_TRUE(WindowOf(Toolbars[4])->Truncated());
+  for (int i = 0; i < 4; ++i) EXPECT_FALSE(WindowOf(Toolbars[i])->Truncated()) << i;
+  // Slid to the left, the last bar is whole at the row's end and a bar before it gives way.
+  Slide(Toolbars[4], -20);
+  ExpectRowUnchanged();
+  EXPECT_FALSE(WindowOf(Toolbars[4])->Truncated());
+  EXPECT_EQ(WindowOf(Toolbars[4])->WindowRect().Right, DockRight());
+  int cut = 0;
+  for (int i = 0; i < 4; ++i) cut += WindowOf(Toolbars[i])->Truncated() ? 1 : 0;
+  EXPECT_EQ(cut, 1);
+  for (int i = 1; i < 5; ++i)
+    EXPECT_EQ(top->WindowAt(1, i - 1)->WindowRect().Right, top->WindowAt(1, i)->WindowRect().Left) << i;
+  // A wider form shows every bar whole again, in the same order.
+  Form.resize(RowMaxima() + 100, Form.height());
+  QApplication::processEvents();
+  for (TzbBar* bar : Toolbars) EXPECT_FALSE(WindowOf(bar)->Truncated()) << bar->Caption();
+  ExpectRowUnchanged();
 }
 
 }  // namespace

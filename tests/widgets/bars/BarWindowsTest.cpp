@@ -571,7 +571,7 @@ TEST_F(BarWindows, ACheckButtonTogglesOnceForEachClickWhereverItIsClicked) {
   EXPECT_EQ(std::count(Events.begin(), Events.end(), "OnClick:Inhalt1"), 4);
 }
 
-TEST_F(BarWindows, AnOverfullRowPacksItsToolbarsFromTheRightAndCutsTheLeftmost) {
+TEST_F(BarWindows, AnOverfullRowKeepsItsToolbarsWhereTheyWereAndCutsTheOneRunningPastTheEnd) {
   TzbDockControl* top = Screen->Dock(dsTop);
   int sumMax = 0;
   for (TzbBar* bar : Toolbars) {
@@ -591,8 +591,12 @@ TEST_F(BarWindows, AnOverfullRowPacksItsToolbarsFromTheRightAndCutsTheLeftmost) 
     EXPECT_EQ(r.front().Left, 0);
     for (std::size_t i = 1; i < r.size(); ++i) EXPECT_EQ(r[i].Left, r[i - 1].Right) << i;  // no gap, no overlap
     EXPECT_EQ(r.back().Right, top->Widget()->width());
-    EXPECT_TRUE(top->WindowAt(1, 0)->Truncated());
-    for (int i = 1; i < 5; ++i) EXPECT_FALSE(top->WindowAt(1, i)->Truncated()) << i;
+    EXPECT_TRUE(top->WindowAt(1, 4)->Truncated());
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_FALSE(top->WindowAt(1, i)->Truncated()) << i;
+      const TRect nc = top->WindowAt(1, i)->NonClientSizes(dsTop);
+      EXPECT_EQ(r[i].Width(), top->WindowAt(1, i)->GetMaxWidth(dsTop) + nc.Left + nc.Right) << i;
+    }
   }
 }
 
