@@ -987,8 +987,15 @@ void TzbBarControl::ToggleFloating() {
     bar->SetDockingStyle(dsNone);  // frees this window
     return;
   }
-  const TzbBarDockingStyle target = bar->DockedDockingStyle() == dsNone ? dsTop : bar->DockedDockingStyle();
+  const bool first = !bar->EverDocked();
+  const TzbBarDockingStyle target = first || bar->DockedDockingStyle() == dsNone ? dsTop : bar->DockedDockingStyle();
   if (!m.CanDocking(*bar, target)) return;
+  if (first) {
+    // Docked for the first time: alone on a new row after the rows there are.
+    TzbBarScreen* screen = TzbBarScreen::Of(m);
+    bar->OneOnRow = true;
+    bar->SetRow(screen && screen->Dock(target) ? screen->Dock(target)->RowCount() : 0);
+  }
   bar->SetDockingStyle(target);  // frees this window
 }
 

@@ -104,6 +104,33 @@ TEST_F(BarDocking, DoubleClickOnTheCaptionDocksAFloatingBarAgainAndOnTheGripFloa
   EXPECT_EQ(Screen->Dock(dsTop)->RowOf(WindowOf(Hilfe())), 1);
 }
 
+TEST_F(BarDocking, ABarThatNeverDockedDocksAloneBelowTheOtherRowsOnADoubleClick) {
+  TzbBar* bar = Manager->Bars().Add();
+  bar->SetCaption("Neu");
+  bar->ShowMark = false;
+  bar->FloatLeft = Form.x() + 200;
+  bar->FloatTop = Form.y() + 200;
+  bar->ItemLinks().Add()->SetItem(Item("Neu1"));
+  bar->SetVisible(true);
+  ASSERT_TRUE(WindowOf(bar) && WindowOf(bar)->IsFloating());
+  TzbDockControl* top = Screen->Dock(dsTop);
+  ASSERT_EQ(top->RowCount(), 2);
+  DoubleClick(CaptionOf(bar));
+  ASSERT_EQ(bar->DockingStyle(), dsTop);
+  EXPECT_EQ(top->RowCount(), 3);
+  EXPECT_EQ(top->RowOf(WindowOf(bar)), 2);
+  EXPECT_EQ(top->CountInRow(2), 1);
+  EXPECT_TRUE(bar->OneOnRow);
+  EXPECT_EQ(top->WindowAt(0, 0), WindowOf(MainMenu));  // the menu bar stays on top
+  EXPECT_EQ(top->CountInRow(1), 5);
+  // Floated and docked again, it goes back to its own row.
+  DoubleClick(GripOf(bar));
+  ASSERT_EQ(bar->DockingStyle(), dsNone);
+  DoubleClick(CaptionOf(bar));
+  EXPECT_EQ(top->RowOf(WindowOf(bar)), 2);
+  EXPECT_EQ(top->WindowAt(0, 0), WindowOf(MainMenu));
+}
+
 TEST_F(BarDocking, TheCloseButtonOfTheFloatingCaptionHidesTheBarOnlyWhenReleasedOnIt) {
   DoubleClick(GripOf(Hilfe()));
   TzbBarControl* window = WindowOf(Hilfe());
