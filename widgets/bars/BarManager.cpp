@@ -300,7 +300,14 @@ void TzbBarManager::BeginLoading() {
 }
 
 void TzbBarManager::Loaded() {
-  if (!loading_) return;
+  if (!loading_) {
+    // A manager whose bars were built by code: the links take their recent-use order as stored
+    // ones do.
+    for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->ItemLinks().ApplyLoadedState(false);
+    for (auto& item : items_)
+      if (TzbBarItemLinks* sub = SubItemLinksOf(*item)) sub->ApplyLoadedState(false);
+    return;
+  }
   loading_ = false;
   bars_->Loading = true;
   for (auto& item : items_) item->EndLoading();

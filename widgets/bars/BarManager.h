@@ -98,7 +98,9 @@ class TzbBarManager {
   // --- state ---
   bool IsLoading() const { return loading_; }
   void BeginLoading();
-  void Loaded();  // applies what was stored while loading
+  // Applies what was stored while loading; a form that builds its bars by code calls it once
+  // when they are built, so that their links get their recent-use order.
+  void Loaded();
   bool IsDestroying() const { return destroying_; }
   bool Designing = false;
   bool Customizing() const { return customizing_; }

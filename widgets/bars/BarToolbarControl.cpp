@@ -488,43 +488,35 @@ void TzbBarControl::CalcItemRects() {
 }
 
 int TzbBarControl::GetMinWidth(TzbBarDockingStyle style) {
-  links_->SetRecentLimit(-1);
+  const bool oneLine = !(IsVerticalStyle(style) || style == dsNone || bar_->MultiLine());
+  // A one-line bar shows at least one control when cut: its most recently used link.
+  links_->SetRecentLimit(oneLine ? 1 : -1);
   CreateItemControls();
   int w = 0;
-  const auto& visible = links_->VisibleLinks();
-  if (IsVerticalStyle(style) || style == dsNone || bar_->MultiLine()) {
-    for (TzbBarItemLink* l : visible)
-      if (l->Control()) w = std::max(w, l->Control()->GetWidth());
-    if (visible.empty()) w = manager_->ButtonWidth();
-  } else {
-    for (TzbBarItemLink* l : visible)
-      if (l->Control()) {
-        w = l->Control()->GetWidth();
-        break;
-      }
-    if (visible.empty()) w = manager_->ButtonWidth();
-  }
+  const auto& links = oneLine ? links_->ShownLinks() : links_->VisibleLinks();
+  for (TzbBarItemLink* l : links)
+    if (TzbBarItemControl* c = l->Control()) {
+      w = std::max(w, c->GetWidth());
+      if (oneLine) break;
+    }
+  if (links.empty()) w = manager_->ButtonWidth();
   if (!IsVerticalStyle(style) && style != dsNone && MarkExists()) w += kMarkZone;
   links_->RestoreRecentLimit();
   return w;
 }
 
 int TzbBarControl::GetMinHeight(TzbBarDockingStyle style) {
-  links_->SetRecentLimit(-1);
+  const bool oneLine = IsVerticalStyle(style) && !bar_->MultiLine();
+  links_->SetRecentLimit(oneLine ? 1 : -1);
   CreateItemControls();
   int h = 0;
-  const auto& visible = links_->VisibleLinks();
-  if (!IsVerticalStyle(style) || bar_->MultiLine()) {
-    for (TzbBarItemLink* l : visible)
-      if (l->Control()) h = std::max(h, l->Control()->GetHeight());
-  } else {
-    for (TzbBarItemLink* l : visible)
-      if (l->Control()) {
-        h = l->Control()->GetHeight();
-        break;
-      }
-  }
-  if (visible.empty()) h = manager_->ButtonHeight();
+  const auto& links = oneLine ? links_->ShownLinks() : links_->VisibleLinks();
+  for (TzbBarItemLink* l : links)
+    if (TzbBarItemControl* c = l->Control()) {
+      h = std::max(h, c->GetHeight());
+      if (oneLine) break;
+    }
+  if (links.empty()) h = manager_->ButtonHeight();
   if (IsVerticalStyle(style) && MarkExists()) h += kMarkZone;
   links_->RestoreRecentLimit();
   return h;

@@ -617,3 +617,42 @@ TEST_F(BarSliding, InAnOverfullRowTheUserPutsTheCutWhereHeSlidTheBars) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarDocking, ACutToolbarShowsOnlyWholeButtons) {
+  // A bar alone at the bottom whose first button is narrow and whose most used one is wide.
+  TzbBar* bar = Manager->Bars().Add();
+  bar->SetCaption("Schmal");
+  bar->ShowMark = false;
+  for (const char* name : {"Neu1", "Beenden1", "Drucken1"}) bar->ItemLinks().Add()->SetItem(Item(name));
+  bar->SetDockingStyle(dsBottom);
+  bar->SetVisible(true);
+  TzbBarItemLink* wide = bar->ItemLinks().Items(2);
+  wide->UseLink(true);
+  TzbBarControl* window = WindowOf(bar);
+  ASSERT_NE(window, nullptr);
+  const int wideWidth = wide->Control()->GetWidth();
+  ASSERT_GT(wideWidth, bar->ItemLinks().Items(0)->Control()->GetWidth());
+  EXPECT_GE(window->GetMinWidth(dsBottom), wideWidth);
+  for (const int width : {wideWidth / 2, wideWidth + 20, wideWidth + 60}) {
+    SCOPED_TRACE(width);
+    Form.resize(width, Form.height());
+    QApplication::processEvents();
+    window = WindowOf(bar);
+    const TRect client = window->ClientRect();
+    ASSERT_FALSE(bar->ItemLinks().ShownLinks().empty());
+    EXPECT_NE(std::find(bar->ItemLinks().ShownLinks().begin(), bar->ItemLinks().ShownLinks().end(), wide),
+              bar->ItemLinks().ShownLinks().end());
+    for (TzbBarItemLink* l : bar->ItemLinks().ShownLinks()) {
+      const TRect r = window->GetItemRect(l->Control());
+      if (IsRectEmpty(r)) continue;
+      EXPECT_LE(r.Right, client.Width()) << l->Item()->Name;
+      EXPECT_GE(r.Left, 0) << l->Item()->Name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zyn
