@@ -222,8 +222,33 @@ void TzbBarControl::ApplyAlphaBlend() {
   widget_->setWindowOpacity(alpha / 255.0);
 }
 
-void TzbBarControl::SetBounds(const TRect& r) {
+TRect KeepOnWorkArea(TRect r, const TRect& area, int captionHeight) {
+  if (IsRectEmpty(area)) return r;
+  // At least this much of a floating bar stays on the screen: a piece to take it by along, and its
+  // caption across (a caption above the screen could not be reached again).
+  const int keepAlong = std::min(r.Width(), kKeepOnScreen);
+  const int keepAcross = std::min(r.Height(), std::max(1, captionHeight));
+  int dx = 0, dy = 0;
+  if (r.Right < area.Left + keepAlong) dx = area.Left + keepAlong - r.Right;
+  else if (r.Left > area.Right - keepAlong) dx = area.Right - keepAlong - r.Left;
+  if (r.Top < area.Top) dy = area.Top - r.Top;
+  else if (r.Top > area.Bottom - keepAcross) dy = area.Bottom - keepAcross - r.Top;
+  OffsetRect(r, dx, dy);
+  return r;
+}
+
+void TzbBarControl::SetBounds(const TRect& input) {
   if (!widget_) return;
+  TRect r = input;
+  if (IsFloating()) {
+    // While the user drags or sizes the bar the monitor under the pointer counts, otherwise the one
+    // under the bar.
+    TzbBarScreen* screen = TzbBarScreen::Of(*manager_);
+    const bool byUser = screen && (screen->MovingWindow() == this || screen->Sizing());
+    const TPoint at = byUser ? BarCursorPos() : Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    const TzbBarItemControlPainter& p = manager_->PainterClass();
+    r = KeepOnWorkArea(r, GetMonitorWorkArea(ToQPoint(at)), p.GetFloatingFrameHeight() + p.GetFloatingCaptionHeight());
+  }
   placing_ = true;
   if (widget_->geometry() != ToQRect(r)) widget_->setGeometry(ToQRect(r));
   placing_ = false;
@@ -269,13 +294,15 @@ void TzbBarControl::WritePosition() {
     }
 }
 
+TRect FloatingNonClientSizes(const TzbBarItemControlPainter& p) {
+  const int fw = p.GetFloatingFrameWidth(), fh = p.GetFloatingFrameHeight();
+  return Rect(fw + p.GetFloatingSideBorder(), fh + p.GetFloatingCaptionHeight() + p.GetFloatingTopBorder(),
+              fw + p.GetFloatingSideBorder(), fh + p.GetFloatingBottomBorder());
+}
+
 TRect TzbBarControl::NonClientSizes(TzbBarDockingStyle style) const {
   const TzbBarItemControlPainter& p = manager_->PainterClass();
-  if (style == dsNone) {
-    const int fw = p.GetFloatingFrameWidth(), fh = p.GetFloatingFrameHeight();
-    return Rect(fw + p.GetFloatingSideBorder(), fh + p.GetFloatingCaptionHeight() + p.GetFloatingTopBorder(),
-                fw + p.GetFloatingSideBorder(), fh + p.GetFloatingBottomBorder());
-  }
+  if (style == dsNone) return FloatingNonClientSizes(p);
   if (bar_->BorderStyle == bbsSingle) {
     TRect b = p.GetDockedBorderSizes();
     const TzbBarDockingStyles all = DockingSet(dsNone) | DockingSet(dsLeft) | DockingSet(dsTop) | DockingSet(dsRight) |

@@ -10,6 +10,7 @@
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarShadow.h"
+#include "widgets/bars/BarUtils.h"
 
 #include <QApplication>
 #include <QTest>
@@ -652,6 +653,75 @@ TEST_F(BarDocking, ACutToolbarShowsOnlyWholeButtons) {
       EXPECT_GE(r.Left, 0) << l->Item()->Name;
     }
   }
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST(BarWorkArea, AFloatingBarKeepsAPieceToTakeItByAndItsCaptionOnTheWorkArea) {
+  const TRect area = Rect(0, 0, 800, 600);
+  struct TCase {
+    TRect In;
+    TRect Out;
+  };
+  const TCase cases[] = {
+      {Bounds(100, 100, 120, 40), Bounds(100, 100, 120, 40)},      // inside: unchanged
+      {Bounds(-90, 100, 120, 40), Bounds(-90, 100, 120, 40)},      // partly left, 30 pixels inside: kept
+      {Bounds(-110, 100, 120, 40), Bounds(-96, 100, 120, 40)},     // only 10 pixels inside
+      {Bounds(-500, 100, 120, 40), Bounds(-96, 100, 120, 40)},     // wholly left: a piece comes back
+      {Bounds(900, 100, 120, 40), Bounds(776, 100, 120, 40)},      // wholly right
+      {Bounds(100, -30, 120, 40), Bounds(100, 0, 120, 40)},        // caption above the screen
+      {Bounds(100, 700, 120, 40), Bounds(100, 582, 120, 40)},      // below: the caption stays
+      {Bounds(-500, -500, 10, 10), Bounds(0, 0, 10, 10)},          // narrower than the piece
+  };
+  for (const TCase& c : cases) {
+    const TRect r = KeepOnWorkArea(c.In, area, 18);
+    EXPECT_EQ(r.Left, c.Out.Left) << c.In.Left << "," << c.In.Top;
+    EXPECT_EQ(r.Top, c.Out.Top) << c.In.Left << "," << c.In.Top;
+    EXPECT_EQ(r.Width(), c.In.Width());
+  }
+}
+
+TEST_F(BarDocking, AFloatingBarCannotBeDraggedOffTheScreenAndComesBackWhenTheScreenChanges) {
+  DoubleClick(GripOf(Hilfe()));
+  TzbBarControl* window = WindowOf(Hilfe());
+  ASSERT_TRUE(window && window->IsFloating());
+  const TRect area = GetMonitorWorkArea(Form.mapToGlobal(Form.rect().center()));
+  // Dragged by its caption far beyond the left and the top edge of the screen.
+  const QPoint from = CaptionOf(Hilfe());
+  Press(from);
+  Move(from + QPoint(-200, -100));
+  Move(QPoint(area.Left - 800, area.Top - 600));
+  Release(QPoint(area.Left - 800, area.Top - 600));
+  TRect w = window->WindowRect();
+  EXPECT_GE(w.Right, area.Left + std::min(w.Width(), kKeepOnScreen));
+  EXPECT_GE(w.Top, area.Top);
+  EXPECT_EQ(Hilfe()->FloatLeft, w.Left);
+  EXPECT_EQ(Hilfe()->FloatTop, w.Top);
+  // Beyond the right and the bottom edge.
+  Press(CaptionOf(Hilfe()));
+  Move(QPoint(area.Right + 800, area.Bottom + 600));
+  Release(QPoint(area.Right + 800, area.Bottom + 600));
+  w = window->WindowRect();
+  EXPECT_LE(w.Left, area.Right - std::min(w.Width(), kKeepOnScreen));
+  EXPECT_LT(w.Top, area.Bottom);
+  // A changed screen brings the bar wholly onto the work area, and a hidden one's stored place.
+  Screen->FitFloatingBarsToWorkArea();
+  w = window->WindowRect();
+  EXPECT_TRUE(w.Left >= area.Left && w.Right <= area.Right && w.Top >= area.Top && w.Bottom <= area.Bottom);
+  Hilfe()->SetVisible(false);
+  Hilfe()->FloatLeft = area.Right + 300;
+  Hilfe()->FloatTop = area.Bottom + 300;
+  Screen->FitFloatingBarsToWorkArea();
+  EXPECT_LT(Hilfe()->FloatLeft, area.Right);
+  EXPECT_LT(Hilfe()->FloatTop, area.Bottom);
+  Hilfe()->SetVisible(true);
+  w = WindowOf(Hilfe())->WindowRect();
+  EXPECT_TRUE(w.Left >= area.Left && w.Right <= area.Right && w.Top >= area.Top && w.Bottom <= area.Bottom)
+      << w.Left << " " << w.Top << " " << w.Right << " " << w.Bottom << " area " << area.Right << " " << area.Bottom;
 }
 
 }  // namespace
