@@ -1,4 +1,5 @@
 #include "widgets/bars/BarControl.h"
+#include "widgets/bars/BarSubMenuControl.h"
 
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItem.h"
@@ -360,6 +361,16 @@ TRect TCustomzbBarControl::OwnerGap(bool outwards, bool toScreen) const {
 TRect TCustomzbBarControl::OwnerGapRect() const {
   if (!manager_->PainterClass().JoinsMenuToOwner(*this)) return TRect{};
   return OwnerGap(false, false);
+}
+
+TRect TCustomzbBarControl::ChildMenuGapRect() const {
+  TCustomzbBarControl* child = ChildMenu;
+  if (!child || !IsAlive(child) || !manager_->PainterClass().JoinsMenuToOwner(*child)) return TRect{};
+  TRect gap = child->OwnerGap(true, true);
+  if (IsRectEmpty(gap)) return gap;
+  const TPoint origin = ClientToScreen(Point(0, 0));
+  OffsetRect(gap, -origin.X, -origin.Y);
+  return gap;
 }
 
 void TCustomzbBarControl::UpdateShadow() {

@@ -634,8 +634,12 @@ void TzbBarItemControlPainter::DrawSubItem(const TzbBarItemControl& c, TCanvas& 
   TRect caption = r;
   caption.Left += glyph ? w.Manager().ButtonWidth() : GetSubItemTextIndent(c);
   if (pressed && !IsMenuBarTitle(c)) OffsetRect(caption, 1, 1);
+  // A menu-bar title that the painter fills with the highlight colour shows its caption in the
+  // highlight text colour.
+  const bool selectedLook = IsMenuBarTitle(c) && (selected || pressed);
   if (SubItemShowsCaption(c))
-    DrawCaption(c, dc, ToQString(c.Link().RealCaption()), caption, 0, c.Enabled(), false, false, false, !selected);
+    DrawCaption(c, dc, ToQString(c.Link().RealCaption()), caption, 0, c.Enabled(), selectedLook, false, false,
+                !selected);
   if (!OnMainMenuBar(c)) {
     const int arrowLeft = caption.Left + CaptionTextWidth(c) + 2;
     DrawArrow(dc, Rect(arrowLeft, r.Top, r.Right, r.Bottom), true, w.ArrowSize() - 1, false, c.Enabled(), false);

@@ -295,6 +295,12 @@ TColor GetEditThemeTextColor(int state) {
   return ColorToRGB(state == 4 ? clGrayText : clWindowText);
 }
 
+TColor GetToolbarThemeTextColor(int state) {
+  TColor c;
+  if (GetThemeColor(ThemeHandle(totToolBar), 1 /* TP_BUTTON */, state, TMT_TEXTCOLOR, c)) return c;
+  return ColorToRGB(state == 4 ? clGrayText : clBtnText);
+}
+
 TColor GetToolbarThemeFillColor() {
   TColor c;
   if (GetThemeColor(ThemeHandle(totToolBar), 0, 0, TMT_FILLCOLOR, c)) return c;

@@ -64,6 +64,9 @@ int GetEditThemeState(bool enabled, bool readOnly);
 TColor GetEditThemeFillColor(int state);
 TColor GetEditThemeTextColor(int state);
 TColor GetToolbarThemeFillColor();
+// The text colour of a toolbar button of the visual style in a state (4 disabled, 1 otherwise);
+// the system's button text colours when the style has none.
+TColor GetToolbarThemeTextColor(int state);
 void GetThemedSizeGripSize(int& width, int& height);
 void DrawThemedSizeGrip(TCanvas& canvas, const TRect& r, int corner);
 void GetThemedCloseButtonSize(int& width, int& height);
