@@ -134,7 +134,10 @@ void TzbBarItemControlFlatPainter::DrawMenuButton(const TzbBarItemControl& c, TC
   const TBrush highlight = GetBarHighlightBrush(w);
   TRect inner = r;
   InflateRect(inner, -1, -1);
-  const TRect cell = Rect(inner.Left, inner.Top, std::min(inner.Right, inner.Left + inner.Height()), inner.Bottom);
+  // The image column is as wide as a line of the menu for every entry, also for the higher ones
+  // (sub-items, edits), so that it runs straight down the menu.
+  const int columnWidth = std::max(1, std::min(inner.Height(), w.ItemHeight()));
+  const TRect cell = Rect(inner.Left, inner.Top, std::min(inner.Right, inner.Left + columnWidth), inner.Bottom);
   if (selected) {
     DrawSelectionFrame(dc, r);
   } else {
