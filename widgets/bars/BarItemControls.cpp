@@ -289,6 +289,7 @@ void TzbBarButtonControl::DoClick() {
   if (droppedDown_) return;
   // A check button toggles its Down state in the item's click (once per click).
   ControlInactivate(false);
+  if (Parent().IsMenu()) PlayBarSound(1);
   TzbBarItemControl::DoClick();
 }
 

@@ -255,6 +255,7 @@ void TzbBarSubMenuControl::ShowAt(const TPoint& position, int ownerWidth, int ow
   widget_->show();
   UpdateShadow();
   if (ShowsExpandButton() && manager_->ShowFullMenusAfterDelay) StartExpandTimer(ExpandDelay);
+  PlayBarSound(0);
 }
 
 // ---------------------------------------------------------------- personalized menus

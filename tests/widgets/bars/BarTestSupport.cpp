@@ -73,6 +73,7 @@ void EnsureApplication() {
   // Lives until the process ends: destroying it among the static objects at exit runs into the
   // input devices that the simulated mouse and key input registered.
   new QApplication(argc, argv);
+  SetBarSoundPlayer(nullptr);  // the tests play no sounds; those that listen set their own player
   QPalette p;
   auto set = [&](QPalette::ColorRole role, QColor c) {
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) p.setColor(group, role, c);

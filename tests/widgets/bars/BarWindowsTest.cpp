@@ -8,6 +8,7 @@
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarMRUListItem.h"
+#include "widgets/bars/BarUtils.h"
 #include "platform/PopupWindows.h"
 
 #include <QApplication>
@@ -758,6 +759,24 @@ TEST_F(BarWindows, AnOpenSplitButtonInTheFlatLookSharesOneFrameWithItsMenuAndSho
   Key(Qt::Key_Escape);
   QApplication::processEvents();
   split->DropDownMenu = nullptr;
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarWindows, MenusSoundWhenTheyOpenAndWhenAnEntryRunsButToolbarButtonsDoNot) {
+  std::vector<std::string> played;
+  SetBarSoundPlayer([&](const char* alias) { played.emplace_back(alias); });
+  OpenProjekt();
+  EXPECT_EQ(played, (std::vector<std::string>{"MenuPopup"}));
+  ClickControl(*InMenu("Datei1", "Neu1"));
+  EXPECT_EQ(played, (std::vector<std::string>{"MenuPopup", "MenuCommand"}));
+  ClickControl(*ControlIn(WindowOf(Toolbars[3]), "Inhalt1"));
+  EXPECT_EQ(played.size(), 2u);
+  SetBarSoundPlayer(nullptr);
 }
 
 }  // namespace
