@@ -585,6 +585,19 @@ bool TCustomzbBarControl::AcceleratorKey(int key, unsigned shift) {
        next = links_->FindAccelerator(vk, shift & ~ssAlt, next)) {
     if (++matches > links_->Count()) break;
   }
+  // A match among the links a personalized menu hides: the menu shows all its links first, so that
+  // the entry can be selected (and run when it is the only one).
+  if (IsMenu() && manager_->GetRealStyle() != bmsStandard) {
+    const auto& shown = links_->ShownLinks();
+    bool hidden = std::find(shown.begin(), shown.end(), first) == shown.end();
+    for (TzbBarItemLink* next = links_->FindAccelerator(vk, shift & ~ssAlt, first); !hidden && next && next != first;
+         next = links_->FindAccelerator(vk, shift & ~ssAlt, next))
+      hidden = std::find(shown.begin(), shown.end(), next) == shown.end();
+    if (hidden) {
+      static_cast<TzbBarSubMenuControl*>(this)->Expand();
+      if (!IsAlive(this)) return true;
+    }
+  }
   if (!first->Control()) return true;
   SelectItem(first->Control());
   if (!IsAlive(this)) return true;

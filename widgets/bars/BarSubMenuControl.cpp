@@ -285,13 +285,22 @@ TBrush TzbBarSubMenuControl::NonRecentBrush() const {
   return SolidBrush(RGB(up(GetRValue(face)), up(GetGValue(face)), up(GetBValue(face))));
 }
 
-void TzbBarSubMenuControl::StartExpandTimer(int delay) {
+void TzbBarSubMenuControl::StartExpandTimer(int delay, bool hotOnly) {
+  expandHotOnly_ = hotOnly;
   if (!expandTimer_) {
     auto* timer = new QTimer;
     timer->setSingleShot(true);
     TzbBarSubMenuControl* self = this;
     QObject::connect(timer, &QTimer::timeout, [self]() {
-      if (IsAlive(self) && !self->ChildMenu) self->Expand();
+      if (!IsAlive(self)) return;
+      if (!self->expandHotOnly_) {
+        if (!self->ChildMenu) self->Expand();
+        return;
+      }
+      // Restarted by a selection change: the expand button only offers itself.
+      if (self->ChildMenu || !self->ShowsExpandButton()) return;
+      self->expandHot_ = true;
+      self->Invalidate();
     });
     expandTimer_ = timer;
   }
@@ -468,7 +477,12 @@ void TzbBarSubMenuControl::MouseMove(const TPoint& p) {
 }
 
 void TzbBarSubMenuControl::SetSelectedControl(TzbBarItemControl* control) {
+  const bool selectionChanged = control != selected_;
   TCustomzbBarControl::SetSelectedControl(control);
+  // Every selection change while the expand button is normal starts the delay anew.
+  if (selectionChanged && IsAlive(this) && !closing_ && !expandHot_ && manager_->ShowFullMenusAfterDelay &&
+      ShowsExpandButton() && !MenusExpanded())
+    StartExpandTimer(ExpandDelay, true);
   if (!control || closing_ || !IsAlive(this)) return;
   // A control selected by the keyboard scrolls into view.
   const auto& shown = links_->ShownLinks();

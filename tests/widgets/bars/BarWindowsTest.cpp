@@ -781,3 +781,41 @@ TEST_F(BarWindows, MenusSoundWhenTheyOpenAndWhenAnEntryRunsButToolbarButtonsDoNo
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(PersonalizedMenus, AnotherSelectionRestartsTheDelayWhichThenOnlyOffersTheExpandButton) {
+  const int saved = TzbBarSubMenuControl::ExpandDelay;
+  TzbBarSubMenuControl::ExpandDelay = 300;
+  ClickControl(*MenuBarEntry("Bearbeiten1"));
+  TzbBarSubMenuControl* menu = MenuOf("Bearbeiten1");
+  ASSERT_TRUE(menu && menu->ShowsExpandButton());
+  QTest::qWait(150);
+  MoveToControl(*ControlIn(menu, "Displaybearbeiten"));
+  QTest::qWait(220);  // past the first start, not past the restart
+  EXPECT_TRUE(menu->ShowsExpandButton());
+  EXPECT_FALSE(menu->ExpandButtonHot());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return menu->ExpandButtonHot(); }, 2000));
+  EXPECT_TRUE(menu->ShowsExpandButton());  // offered, not expanded
+  TzbBarSubMenuControl::ExpandDelay = saved;
+  Key(Qt::Key_Escape);
+  Key(Qt::Key_Escape);
+}
+
+TEST_F(PersonalizedMenus, TheAcceleratorOfAHiddenEntryShowsTheWholeMenuAndRunsIt) {
+  TzbBarItemLinks& links = SubItemLinksOf(*Item("Datei1"))[0];
+  for (int i = 0; i < links.Count(); ++i) links.Items(i)->UseCount = 0;
+  for (int n = 0; n < 10; ++n) links.Items(0)->UseLink(true);
+  ClickControl(*MenuBarEntry("Datei1"));
+  TzbBarSubMenuControl* menu = MenuOf("Datei1");
+  ASSERT_TRUE(menu && menu->ShowsExpandButton());
+  ASSERT_EQ(ControlIn(menu, "Beenden1"), nullptr);  // hidden
+  Events.clear();
+  Key(Qt::Key_B);
+  EXPECT_EQ(Events, (std::vector<std::string>{"OnClickItem:Beenden1", "OnClick:Beenden1"}));
+  EXPECT_TRUE(ChainClosed());
+}
+
+}  // namespace
+}  // namespace zyn
