@@ -591,17 +591,7 @@ void TzbBarScreen::ShowToolbarsPopup(const TPoint& point) {
     popupItems_.push_back(button);
     popupLinks_->Add()->SetItem(button);
   }
-  if (manager_->CanCustomize) {
-    auto* button = manager_->CreateItem<TzbBarButton>();
-    button->SetCaption("&Customize...");
-    button->Tag = 1000;
-    TzbBarManager* m = manager_;
-    button->OnClick = [m](TzbBarItem&) { m->SetCustomizing(true); };
-    popupItems_.push_back(button);
-    TzbBarItemLink* link = popupLinks_->Add();
-    link->SetItem(button);
-    link->SetBeginGroup(true);
-  }
+  if (TzbBarItem* customize = AddCustomizeItem(*manager_, *popupLinks_, true)) popupItems_.push_back(customize);
   if (popupLinks_->Count() == 0) return;
   if (TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl()) head->HideAll();
   popupLinks_->CreateBarControl();
@@ -609,6 +599,20 @@ void TzbBarScreen::ShowToolbarsPopup(const TPoint& point) {
     menu->IgnoreNextButtonUp = QApplication::mouseButtons() != Qt::NoButton;
     menu->ShowAt(point, 0, 0);
   }
+}
+
+TzbBarItem* AddCustomizeItem(TzbBarManager& manager, TzbBarItemLinks& links, bool beginGroup) {
+  if (!manager.CanCustomize) return nullptr;
+  auto* button = manager.CreateItem<TzbBarButton>();
+  button->SetCaption("&Customize...");
+  button->Tag = 1000;
+  button->SetEnabled(!manager.Customizing());
+  TzbBarManager* m = &manager;
+  button->OnClick = [m](TzbBarItem&) { m->SetCustomizing(true); };
+  TzbBarItemLink* link = links.Add();
+  link->SetItem(button);
+  link->SetBeginGroup(beginGroup);
+  return button;
 }
 
 void ShowToolbarsPopup(TzbBarManager& manager, const TPoint& point) {

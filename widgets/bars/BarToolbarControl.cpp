@@ -138,6 +138,9 @@ void TzbBarControl::OpenQuickWindow() {
     quickItems_.push_back(entry);
     addRemove_->ItemLinks().Add()->SetItem(entry);
   }
+  // A bar built by code has no stored design state to go back to, so "&Reset Toolbar" is not
+  // offered; "&Customize..." is, where the manager allows customizing.
+  if (TzbBarItem* customize = AddCustomizeItem(*manager_, addRemove_->ItemLinks(), true)) quickItems_.push_back(customize);
   TzbBarItemLink* last = quickLinks_->Add();
   last->SetItem(addRemove_);
   last->SetBeginGroup(quickLinks_->Count() > 1);

@@ -726,3 +726,37 @@ TEST_F(BarDocking, AFloatingBarCannotBeDraggedOffTheScreenAndComesBackWhenTheScr
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarDocking, WhereCustomizingIsAllowedTheMarkWindowEndsWithCustomize) {
+  Manager->CanCustomize = true;
+  TzbBar* last = Toolbars[4];
+  last->ShowMark = true;
+  int others = 0;
+  for (std::size_t i = 0; i + 1 < Toolbars.size(); ++i) {
+    const TRect nc = WindowOf(Toolbars[i])->NonClientSizes(dsTop);
+    others += WindowOf(Toolbars[i])->GetMaxWidth(dsTop) + nc.Left + nc.Right;
+  }
+  Form.resize(others + 80, Form.height());
+  QApplication::processEvents();
+  TzbBarControl* window = WindowOf(last);
+  ASSERT_TRUE(window->MarkExists());
+  const TRect m = window->MarkRect(), w = window->WindowRect();
+  Click(QPoint(w.Left + (m.Left + m.Right) / 2, w.Top + (m.Top + m.Bottom) / 2));
+  TzbBarItemLinks* quick = window->QuickLinks();
+  ASSERT_NE(quick, nullptr);
+  ClickControl(*quick->Items(quick->Count() - 1)->Control());  // "&Add or Remove Buttons"
+  TzbBarItemLinks& entries = window->AddRemoveItem()->ItemLinks();
+  ASSERT_EQ(entries.Count(), last->ItemLinks().Count() + 1);
+  TzbBarItemLink* customize = entries.Items(entries.Count() - 1);
+  EXPECT_EQ(customize->Item()->Caption(), "&Customize...");
+  EXPECT_TRUE(customize->StoredBeginGroup());
+  ClickControl(*customize->Control());
+  EXPECT_TRUE(Manager->Customizing());
+  Manager->SetCustomizing(false);
+}
+
+}  // namespace
+}  // namespace zyn
