@@ -786,3 +786,51 @@ TEST_F(PaintedButtons, QuickCustomizationEntries) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+// The bounding box of the pixels of an image that differ from its top-left pixel.
+QRect InkOf(const QImage& image) {
+  const QRgb background = image.pixel(0, 0);
+  QRect ink;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixel(x, y) != background) ink |= QRect(x, y, 1, 1);
+  return ink;
+}
+
+TEST(PaintedCaptions, AVerticalCaptionRunsDownwardsCentredAcrossWithItsAcceleratorUnderlined) {
+  test::BarsFixture f;
+  f.manager->SetStyle(bmsEnhanced);
+  auto* button = f.manager->CreateItem<TzbBarButton>();
+  TzbBar* bar = f.manager->Bars().Add();
+  bar->ItemLinks().Add()->SetItem(button);
+  test::FakeBarWindow w(*f.manager, false, 40, 120);
+  TzbBarItemControl c(*button->GetLink(0), w);
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(11);
+  const TzbBarItemControlPainter& p = f.manager->PainterClass();
+  auto draw = [&](const QString& text, bool vertical, const TRect& r) {
+    w.Canvas().Painter().fillRect(0, 0, 40, 120, Qt::white);
+    w.Canvas().Font.Font = font;
+    p.DrawCaption(c, w.Canvas(), text, r, 1, true, false, vertical, false, true);
+    return InkOf(w.Image());
+  };
+  const QRect vertical = draw(QStringLiteral("&Datei"), true, Rect(0, 0, 40, 120));
+  ASSERT_FALSE(vertical.isEmpty());
+  EXPECT_GT(vertical.height(), 2 * vertical.width());
+  EXPECT_LE(std::abs((vertical.left() + vertical.right()) / 2 - 20), 2);   // centred across
+  EXPECT_LE(std::abs((vertical.top() + vertical.bottom()) / 2 - 60), 3);   // centred along
+  // The underline of "D" is a line along the text beside the glyphs: without the '&' the ink is
+  // narrower by it.
+  const QRect plain = draw(QStringLiteral("Datei"), true, Rect(0, 0, 40, 120));
+  EXPECT_LE(std::abs(plain.height() - vertical.height()), 1);
+  EXPECT_LT(plain.width(), vertical.width());
+  // Not vertical: the same text lies across.
+  const QRect across = draw(QStringLiteral("Datei"), false, Rect(0, 0, 40, 120));
+  EXPECT_GT(across.width(), across.height());
+}
+
+}  // namespace
+}  // namespace zyn
