@@ -241,6 +241,11 @@ bool TBuiltInThemeEngine::GetThemeColor(HTHEME theme, int part, int state, int p
   if (theme <= 0) return false;
   switch (static_cast<int>(theme) - 1) {
     case kToolBar:
+      // The style's own text colours go with its own light fills.
+      if (property == TMT_TEXTCOLOR) {
+        color = state == 4 ? RGB(161, 161, 146) : RGB(0, 0, 0);
+        return true;
+      }
       if (property != TMT_FILLCOLOR) return false;
       color = kFace;
       return true;

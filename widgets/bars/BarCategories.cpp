@@ -11,15 +11,6 @@ namespace zyn {
 namespace {
 constexpr int kParked = -1000;
 
-class TLockScope {
- public:
-  explicit TLockScope(TzbBarManager& m) : m_(m), previous_(m.LockUpdate()) { m_.SetLockUpdate(true); }
-  ~TLockScope() { m_.SetLockUpdate(previous_); }
-
- private:
-  TzbBarManager& m_;
-  bool previous_;
-};
 }  // namespace
 
 int TzbBarManagerCategories::IndexOf(const std::string& name) const {
@@ -149,7 +140,7 @@ bool TzbBarGroup::Contains(const TzbBarGroup* group) const {
 
 void TzbBarGroup::SetEnabled(bool value) {
   enabled_ = value;
-  TLockScope lock(*manager_);
+  TzbBarLockScope lock(*manager_);
   for (const TMember& m : members_) {
     if (m.Item) m.Item->SetEnabled(value);
     if (m.Group) m.Group->SetEnabled(value);
@@ -158,7 +149,7 @@ void TzbBarGroup::SetEnabled(bool value) {
 
 void TzbBarGroup::SetVisible(TzbBarItemVisible value) {
   visible_ = value;
-  TLockScope lock(*manager_);
+  TzbBarLockScope lock(*manager_);
   for (const TMember& m : members_) {
     if (m.Item) m.Item->SetVisible(value);
     if (m.Group) m.Group->SetVisible(value);

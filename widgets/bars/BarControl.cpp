@@ -1,4 +1,5 @@
 #include "widgets/bars/BarControl.h"
+#include "widgets/bars/BarSubMenuControl.h"
 
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItem.h"
@@ -362,6 +363,16 @@ TRect TCustomzbBarControl::OwnerGapRect() const {
   return OwnerGap(false, false);
 }
 
+TRect TCustomzbBarControl::ChildMenuGapRect() const {
+  TCustomzbBarControl* child = ChildMenu;
+  if (!child || !IsAlive(child) || !manager_->PainterClass().JoinsMenuToOwner(*child)) return TRect{};
+  TRect gap = child->OwnerGap(true, true);
+  if (IsRectEmpty(gap)) return gap;
+  const TPoint origin = ClientToScreen(Point(0, 0));
+  OffsetRect(gap, -origin.X, -origin.Y);
+  return gap;
+}
+
 void TCustomzbBarControl::UpdateShadow() {
   if (!shadow_ || closing_) return;
   const bool visible = IsShadowVisible();
@@ -573,6 +584,19 @@ bool TCustomzbBarControl::AcceleratorKey(int key, unsigned shift) {
   for (TzbBarItemLink* next = links_->FindAccelerator(vk, shift & ~ssAlt, first); next && next != first;
        next = links_->FindAccelerator(vk, shift & ~ssAlt, next)) {
     if (++matches > links_->Count()) break;
+  }
+  // A match among the links a personalized menu hides: the menu shows all its links first, so that
+  // the entry can be selected (and run when it is the only one).
+  if (IsMenu() && manager_->GetRealStyle() != bmsStandard) {
+    const auto& shown = links_->ShownLinks();
+    bool hidden = std::find(shown.begin(), shown.end(), first) == shown.end();
+    for (TzbBarItemLink* next = links_->FindAccelerator(vk, shift & ~ssAlt, first); !hidden && next && next != first;
+         next = links_->FindAccelerator(vk, shift & ~ssAlt, next))
+      hidden = std::find(shown.begin(), shown.end(), next) == shown.end();
+    if (hidden) {
+      static_cast<TzbBarSubMenuControl*>(this)->Expand();
+      if (!IsAlive(this)) return true;
+    }
   }
   if (!first->Control()) return true;
   SelectItem(first->Control());

@@ -60,6 +60,7 @@ class TCustomzbBarControl : public TzbBarWindow {
   int FontHeightValue() const override;
   void HideAll() override;
   TRect OwnerGapRect() const override;
+  TRect ChildMenuGapRect() const override;
   void InvalidateClientRect(const TRect& r) override;
   TCanvas& FrameCanvas() override { return WindowCanvas(); }
   void ShowFrameNow(const TRect& r) override;

@@ -3,6 +3,7 @@
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarPainter.h"
+#include "widgets/bars/BarScreen.h"
 #include "widgets/bars/BarToolbarControl.h"
 #include "widgets/bars/BarUtils.h"
 
@@ -17,6 +18,8 @@ namespace {
 
 constexpr int kZone = TzbBars::DockZoneSize;  // 23
 constexpr int kMarkZone = 11;
+constexpr int kStrip = 5;        // the new-row strip across a border between two rows
+constexpr int kStripBefore = 2;  // of which this many pixels lie before the border
 
 class TzbDockWidget : public QWidget {
  public:
@@ -112,44 +115,27 @@ TRect TzbDockControl::GetDockZone() const {
   return r;
 }
 
-void TzbDockControl::RowZone(int r, int part, int& from, int& to) const {
-  const int total = GetRowsSize();
-  const int l = ClientAcross();
-  int q, p;
-  if (r == -1) {
-    if (IsNearEdge()) q = -kZone, p = 0;
-    else q = l - total - kZone, p = l - total;
-  } else if (r == RowCount()) {
-    if (IsNearEdge()) q = total, p = total + kZone;
-    else q = l, p = l + kZone;
-  } else {
-    const TRect rr = GetRowRect(r);
-    q = IsHorizontal() ? rr.Top : rr.Left;
-    p = IsHorizontal() ? rr.Bottom : rr.Right;
-  }
-  const int m = IsNearEdge() ? q + 9 : p - 14;
-  if (part == 0) from = q, to = m;
-  else if (part == 1) from = m, to = m + 5;
-  else from = m + 5, to = p;
-}
-
 int TzbDockControl::RowAtPoint(const TPoint& screenPoint, bool& newRow) const {
   newRow = true;
   if (rows_.empty()) return 0;
   const TPoint c = ScreenToClient(screenPoint);
   const int v = IsHorizontal() ? c.Y : c.X;
-  for (int r = -1; r < RowCount(); ++r)
-    for (int part = 0; part < 3; ++part) {
-      int from = 0, to = 0;
-      RowZone(r, part, from, to);
-      if (v >= from && v < to) {
-        const int row = r + (part > 0 ? 1 : 0);
-        newRow = part == 1 || row >= RowCount();
-        return row;
-      }
+  auto from = [&](int r) { return IsHorizontal() ? GetRowRect(r).Top : GetRowRect(r).Left; };
+  auto to = [&](int r) { return IsHorizontal() ? GetRowRect(r).Bottom : GetRowRect(r).Right; };
+  const int n = RowCount();
+  // A point inside a row's band joins that row; the strip of kStrip pixels across each border
+  // between rows, and the zone before the first and after the last row, make a new row there.
+  if (v >= from(0) - kZone && v < from(0) + kStrip - kStripBefore) return 0;
+  if (v >= to(n - 1) - kStripBefore && v < to(n - 1) + kZone) return n;
+  for (int r = 1; r < n; ++r)
+    if (v >= from(r) - kStripBefore && v < from(r) + kStrip - kStripBefore) return r;
+  for (int r = 0; r < n; ++r) {
+    if (v >= from(r) && v < to(r)) {
+      newRow = false;
+      return r;
     }
-  newRow = true;
-  return v < GetRowsSize() ? 0 : RowCount();
+  }
+  return v < from(0) ? 0 : n;
 }
 
 int TzbDockControl::PosInRow(int row, const TPoint& screenPoint) const {
@@ -159,6 +145,12 @@ int TzbDockControl::PosInRow(int row, const TPoint& screenPoint) const {
     const TPoint g = DraggedIn->GetGrabOffset(side_);
     c.X -= g.X;
     c.Y -= g.Y;
+  } else if (TzbBarScreen* screen = TzbBarScreen::Of(*manager_);
+             screen && screen->MovingWindow() && screen->MovingWindow()->DockControl() == this) {
+    // A bar slid along this dock: its own start decides its place among the others.
+    const TPoint g = screen->MovingWindow()->GetGrabOffset(side_);
+    if (IsHorizontal()) c.X -= g.X;
+    else c.Y -= g.Y;
   }
   const int v = IsHorizontal() ? c.X : c.Y;
   const auto& cols = rows_[row].Cols;
@@ -221,7 +213,13 @@ void TzbDockControl::InsertBar(TzbBarControl& window, const TPoint& screenPoint,
     }
     rows_[row].Cols.insert(rows_[row].Cols.begin() + pos, {&window, desired});
   }
-  if (apply) UpdateDock();
+  if (!apply) return;
+  UpdateDock();
+  // The place the layout gave the window is where the bar wants to be from now on.
+  if (manager_->IsLoading()) return;
+  for (TRow& r : rows_)
+    for (TCol& c : r.Cols)
+      if (c.Window == &window) c.Desired = Point(window.LayoutLeft, window.LayoutTop);
 }
 
 void TzbDockControl::RemoveBar(TzbBarControl& window, bool apply) {
@@ -297,22 +295,37 @@ void TzbDockControl::LayoutRows() {
       acrosses[0] = sizeFor(w, lengths[0]);
       for (int i = 1; i < n; ++i) starts[i] = lengths[0], lengths[i] = 0, acrosses[i] = 0;
     } else if (L < sumMax) {
-      // Overfull: from the last window to the first, each keeps its full length while the windows
-      // before it still get their minimum; the first one takes what is left.
+      // Overfull: from the last window to the first, each keeps its full length where the user
+      // put it as long as the windows before it still get their minimum; a window whose wished
+      // start leaves it less than its full length is cut there. The first one takes what is left.
+      TzbBarScreen* screen = TzbBarScreen::Of(*manager_);
+      const TzbBarControl* dragged = screen ? screen->MovingWindow() : nullptr;
+      auto along = [&](TPoint& p) -> int& { return horizontal ? p.X : p.Y; };
       int e = L;
       for (int i = n - 1; i >= 0; --i) {
         TzbBarControl* w = row.Cols[i].Window;
         const int minsBefore = before(mins, i);
+        const int maxsBefore = std::max(minsBefore, before(maxs, i));
+        int& desired = along(row.Cols[i].Desired);
+        int wished = std::clamp(desired, minsBefore, maxsBefore);
+        if (i > 0 && row.Cols[i - 1].Window == dragged) {
+          // The window after the dragged one moves up against it.
+          const int draggedEnd = std::max(along(row.Cols[i - 1].Desired), before(mins, i - 1)) + maxs[i - 1];
+          if (draggedEnd < wished) wished = desired = draggedEnd;
+        }
+        const int space = e - wished;
         int len = maxs[i];
+        if (space < maxs[i]) {
+          if (!w->Wraps() && mins[i] != maxs[i]) w->SetTruncated(true);
+          len = std::max(space, mins[i]);
+        }
         if (i == 0) {
           len = std::max(e, mins[0]);
-        } else if (e - len < minsBefore) {
-          len = std::max(e - minsBefore, mins[i]);
+          if (len < maxs[0] && !w->Wraps() && mins[0] != maxs[0]) w->SetTruncated(true);
         }
-        if (len < maxs[i] && !w->Wraps() && mins[i] != maxs[i]) w->SetTruncated(true);
         acrosses[i] = sizeFor(w, len);
         lengths[i] = len;
-        starts[i] = std::max(0, e - len);
+        starts[i] = std::clamp(e - len, minsBefore, maxsBefore);
         e = starts[i];
       }
     } else {

@@ -69,7 +69,6 @@ class TzbDockControl {
   };
   int ClientAlong() const;
   int ClientAcross() const;
-  void RowZone(int r, int part, int& from, int& to) const;
   void LayoutRows();
   void AdjustSize();
   TPoint ScreenToClient(const TPoint& p) const;

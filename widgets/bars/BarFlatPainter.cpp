@@ -63,8 +63,9 @@ void TzbBarItemControlFlatPainter::DrawBarFrame(const TzbBarWindow& w, TCanvas& 
 
 TBrush TzbBarItemControlFlatPainter::GetButtonBrush(const TzbBarItemControl& c, const TzbButtonState& s) const {
   const TzbBarWindow& w = c.Parent();
-  if (s.Selected && (s.Pressed || s.Down))
-    return (s.DropDown && s.DropDownOpen) ? GetLightFaceBrush(w.Manager()) : GetBarFaceBrush(w);
+  // An open drop-down button and its menu are one light shape.
+  if (s.DropDown && s.DropDownOpen) return GetLightFaceBrush(w.Manager());
+  if (s.Selected && (s.Pressed || s.Down)) return GetBarFaceBrush(w);
   if (s.Selected) return GetBarHighlightBrush(w);
   if (s.Down) return GetBarCheckedBrush(w);
   if (s.View == 1) return GetLightFaceBrush(w.Manager());
@@ -73,12 +74,28 @@ TBrush TzbBarItemControlFlatPainter::GetButtonBrush(const TzbBarItemControl& c, 
 
 void TzbBarItemControlFlatPainter::DrawButtonEdge(const TzbBarItemControl& c, TCanvas& dc, const TRect& r,
                                                   const TBrush& brush, const TzbButtonState& s) const {
-  if (s.Down || (s.Selected && s.View != 1)) {
-    if (s.DropDown && s.DropDownOpen) FrameBarWindow(c.Parent(), dc, r);
-    else DrawSelectionFrame(dc, r);
+  if (s.DropDown && s.DropDownOpen && s.View != 1) {
+    // One frame around the whole button, open where its menu joins it.
+    const TRect whole = IsRectEmpty(s.OpenRect) ? r : s.OpenRect;
+    TRect inner = whole;
+    InflateRect(inner, -1, -1);
+    FillWith(dc, inner, brush);
+    FrameBarWindow(c.Parent(), dc, whole);
+    TRect gap;
+    if (IntersectRect(gap, c.Parent().ChildMenuGapRect(), whole)) FillWith(dc, gap, brush);
+  } else if (s.Down || (s.Selected && s.View != 1)) {
+    DrawSelectionFrame(dc, r);
   } else if (s.Fits) {
-    FrameItemBackground(c, dc, s.Down || s.Selected || s.Pressed || c.NonRecent, brush, r);
+    // In a menu the ring belongs to the light image column.
+    FrameItemBackground(c, dc, s.Down || s.Selected || s.Pressed || c.NonRecent || s.View == 1, brush, r);
   }
+}
+
+void TzbBarItemControlFlatPainter::DrawEmptyImageCell(const TzbBarItemControl& c, TCanvas& dc, TRect r,
+                                                      const TBrush& brush, const TzbButtonState& s) const {
+  TzbButtonState cell = s;
+  if (s.View == 1) cell.Pressed = true;  // filled with the column's brush, not the menu's background
+  TzbBarItemControlPainter::DrawEmptyImageCell(c, dc, r, brush, cell);
 }
 
 void TzbBarItemControlFlatPainter::DrawImageCell(const TzbBarItemControl& c, TCanvas& dc, const TBrush& brush,
@@ -117,7 +134,10 @@ void TzbBarItemControlFlatPainter::DrawMenuButton(const TzbBarItemControl& c, TC
   const TBrush highlight = GetBarHighlightBrush(w);
   TRect inner = r;
   InflateRect(inner, -1, -1);
-  const TRect cell = Rect(inner.Left, inner.Top, std::min(inner.Right, inner.Left + inner.Height()), inner.Bottom);
+  // The image column is as wide as a line of the menu for every entry, also for the higher ones
+  // (sub-items, edits), so that it runs straight down the menu.
+  const int columnWidth = std::max(1, std::min(inner.Height(), w.ItemHeight()));
+  const TRect cell = Rect(inner.Left, inner.Top, std::min(inner.Right, inner.Left + columnWidth), inner.Bottom);
   if (selected) {
     DrawSelectionFrame(dc, r);
   } else {
@@ -306,7 +326,12 @@ void TzbBarItemControlFlatPainter::DrawDropDownPart(const TzbBarItemControl& c, 
   int index = COLOR_BTNTEXT;
   TBrush b;
   GetDropButtonColors(c, s.Selected, s.Pressed, index, b);
-  if (!(s.View != 1 && s.DropDownOpen)) {
+  const bool openOnBar = s.View != 1 && s.DropDownOpen;
+  if (openOnBar) {
+    // Inside the joined frame the button drew: the light face of the open menu, the arrow in the
+    // text colour on it.
+    FillWith(dc, Rect(r.Left, r.Top + 1, r.Right - 1, r.Bottom - 1), GetLightFaceBrush(c.Parent().Manager()));
+  } else {
     if (s.Selected) DrawSelectionFrame(dc, r);
     else if (s.View == 1) FrameWith(dc, r, SolidBrush(clBtnShadow));
     else FrameWith(dc, r, c.Parent().CurrentBrush());
@@ -315,7 +340,7 @@ void TzbBarItemControlFlatPainter::DrawDropDownPart(const TzbBarItemControl& c, 
     FillItemBackground(c, dc, s.DropDownOpen || s.Pressed || s.Selected || c.NonRecent, b, inner);
   }
   const bool enabled = c.Enabled() && dropDownEnabled;
-  const bool light = (s.Selected && FaceIsWhite()) || s.DropDownOpen;
+  const bool light = s.Selected && FaceIsWhite() && !openOnBar;
   if (s.View == 1) DrawArrow(dc, r, false, c.Parent().ArrowSize(), light, enabled, true);
   else DrawDropPartArrow(dc, r, true, enabled, light, true);
 }

@@ -17,6 +17,9 @@ class TzbBarItemControlFlatPainter : public TzbBarItemControlPainter {
   void DrawButtonEdge(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, const TBrush& brush,
                       const TzbButtonState& s) const override;
   void DrawCheckSign(const TzbBarItemControl& c, TCanvas& dc, int scale, int left, int top) const override;
+  // In a menu an empty cell is part of the light image column.
+  void DrawEmptyImageCell(const TzbBarItemControl& c, TCanvas& dc, TRect r, const TBrush& brush,
+                          const TzbButtonState& s) const override;
   void DrawImageCell(const TzbBarItemControl& c, TCanvas& dc, const TBrush& brush, TRect r, const TRect& glyphRect,
                      const QImage& glyph, bool fromImageList, const TzbButtonState& s) const override;
   TColor GetCaptionColor(bool) const override { return clInactiveCaption; }

@@ -14,6 +14,8 @@ namespace zyn {
 class TCustomzbBarControl;
 class TzbBarItemControl;
 class TzbBarManager;
+class TzbBarItem;
+class TzbBarItemLinks;
 
 struct TzbBarHintDelays {
   static int Show;           // 1000
@@ -35,5 +37,8 @@ std::string BarHintText();
 
 // Opens the list of the manager's bars (check buttons that show and hide them) at a screen point.
 void ShowToolbarsPopup(TzbBarManager& manager, const TPoint& point);
+// Appends "&Customize..." (it enters run-time customizing) to a library popup when the manager
+// allows customizing; the temporary item, or nil when none was added.
+TzbBarItem* AddCustomizeItem(TzbBarManager& manager, TzbBarItemLinks& links, bool beginGroup);
 
 }  // namespace zyn

@@ -11,16 +11,6 @@ namespace zyn {
 
 namespace {
 
-// Takes the manager's redraw lock and puts its previous state back when it goes.
-class TLockScope {
- public:
-  explicit TLockScope(TzbBarManager& m) : m_(m), previous_(m.LockUpdate()) { m_.SetLockUpdate(true); }
-  ~TLockScope() { m_.SetLockUpdate(previous_); }
-
- private:
-  TzbBarManager& m_;
-  bool previous_;
-};
 
 std::string PlainCaptionOf(const std::string& caption) {
   std::string s = caption;
@@ -50,13 +40,11 @@ void TzbBarItem::ClearLinks() {
   for (TzbBarItemLink* link : links_)
     if (link->Collection().OwnerKind() == TzbBarItemLinks::okBar && link->Collection().BarControl()) onToolbar = true;
   const bool lock = onToolbar && !manager_->IsDestroying();
-  const bool previous = manager_->LockUpdate();
-  if (lock) manager_->SetLockUpdate(true);
+  TzbBarLockScope scope(*manager_, lock);
   while (!links_.empty()) {
     TzbBarItemLink* link = links_.back();
     link->Collection().Delete(link);
   }
-  if (lock) manager_->SetLockUpdate(previous);
 }
 
 TzbBarItemLink* TzbBarItem::GetLink(int index) const {
@@ -228,7 +216,7 @@ void TzbBarItem::AlignChanged() {
 void TzbBarItem::VisibleChanged() {
   if (manager_->Designing) return;
   {
-    TLockScope lock(*manager_);
+    TzbBarLockScope lock(*manager_);
     const std::vector<TzbBarItemLink*> links = links_;
     for (TzbBarItemLink* link : links) {
       link->Collection().RefreshLists();

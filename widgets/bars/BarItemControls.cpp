@@ -289,6 +289,7 @@ void TzbBarButtonControl::DoClick() {
   if (droppedDown_) return;
   // A check button toggles its Down state in the item's click (once per click).
   ControlInactivate(false);
+  if (Parent().IsMenu()) PlayBarSound(1);
   TzbBarItemControl::DoClick();
 }
 
@@ -374,6 +375,7 @@ void TzbBarButtonControl::Paint(const TRect& rect, int view) {
   s.Down = down || (p.UsesFlatSelection() && droppedDown_);
   s.DropDown = dropStyle;
   s.DropDownOpen = droppedDown_;
+  if (droppedDown_ && dropStyle) s.OpenRect = r;
   p.DrawButton(*this, br, s, ps == psCaption);
   if (ps == psCaption || ps == psCaptionGlyph) {
     TRect cr = br;
@@ -392,6 +394,7 @@ void TzbBarButtonControl::Paint(const TRect& rect, int view) {
     int arrowColor = 0;
     TBrush brush = w.CurrentBrush();
     p.GetDropButtonColors(*this, IsDrawnSelected(), droppedDown_, arrowColor, brush);
+    s.OpenRect = TRect{};
     p.DrawDropDownPart(*this, dc, Rect(r.Right - GetDropDownWidth(), r.Top, r.Right, r.Bottom), s, b->DropDownEnabled(),
                        brush);
   }

@@ -499,7 +499,8 @@ bool TzbBarItemLinks::IsShortCut(TShortCut shortCut) {
 
 TzbBarItemLink* TzbBarItemLinks::FindAccelerator(int key, unsigned shift, TzbBarItemLink* startLink) const {
   shift &= ~ssAlt;
-  const std::vector<TzbBarItemLink*>& list = shown_;
+  // Over the visible links: a personalized menu may hide the match (it is then shown first).
+  const std::vector<TzbBarItemLink*>& list = visible_;
   const int n = static_cast<int>(list.size());
   if (n == 0) return nullptr;
   const int start = startLink ? IndexIn(list, startLink) : -1;

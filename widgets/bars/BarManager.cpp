@@ -8,7 +8,7 @@
 #include "widgets/bars/BarUnit.h"
 #include "widgets/bars/BarUtils.h"
 #include "widgets/bars/BarXPPainter.h"
-#include "widgets/bars/LookAndFeel.h"
+#include "widgets/bars/LookAndFeels.h"
 #include "widgets/bars/Office11Colors.h"
 #include "widgets/bars/ThemeManager.h"
 
@@ -39,15 +39,6 @@ bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
   return true;
 }
 
-class TLockScope {
- public:
-  explicit TLockScope(TzbBarManager& m) : m_(m), previous_(m.LockUpdate()) { m_.SetLockUpdate(true); }
-  ~TLockScope() { m_.SetLockUpdate(previous_); }
-
- private:
-  TzbBarManager& m_;
-  bool previous_;
-};
 
 TColor ScaleChannels(TColor c, int num, int den) {
   c = ColorToRGB(c);
@@ -87,8 +78,8 @@ TzbBarManager::TzbBarManager(QWidget* form) : categories_(*this) {
   themeNotificator_->OnThemeChanged = [this]() { StyleChanged(); };
   CalcStartUseCount();
   CalcImageSizes();
-  lookAndFeel_ = std::make_unique<TcxLookAndFeel>(this);
-  lookAndFeel_->OnChanged = [this](TcxLookAndFeel&, TcxLookAndFeelValues) {
+  lookAndFeel_ = std::make_unique<TzxLookAndFeel>(this);
+  lookAndFeel_->OnChanged = [this](TzxLookAndFeel&, TzxLookAndFeelValues) {
     if (!destroying_) StyleChanged();
   };
   Font = QFont("Tahoma");
@@ -209,7 +200,7 @@ void TzbBarManager::SetCategoryItemsVisible(int index, TzbBarItemVisible value) 
   std::vector<TzbBar*> emptyBefore;
   const bool autoHide = !Designing && autoHideEmptyBars_;
   {
-    TLockScope lock(*this);
+    TzbBarLockScope lock(*this);
     if (autoHide)
       for (int i = 0; i < bars_->Count(); ++i)
         if (!bars_->Items(i)->HasVisibleLinks()) emptyBefore.push_back(bars_->Items(i));
@@ -309,7 +300,14 @@ void TzbBarManager::BeginLoading() {
 }
 
 void TzbBarManager::Loaded() {
-  if (!loading_) return;
+  if (!loading_) {
+    // A manager whose bars were built by code: the links take their recent-use order as stored
+    // ones do.
+    for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->ItemLinks().ApplyLoadedState(false);
+    for (auto& item : items_)
+      if (TzbBarItemLinks* sub = SubItemLinksOf(*item)) sub->ApplyLoadedState(false);
+    return;
+  }
   loading_ = false;
   bars_->Loading = true;
   for (auto& item : items_) item->EndLoading();

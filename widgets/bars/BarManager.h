@@ -19,7 +19,7 @@ class QWidget;
 
 namespace zyn {
 
-class TcxLookAndFeel;
+class TzxLookAndFeel;
 class TzbThemeChangedNotificator;
 
 // The background bitmaps of bars and of drop-down menus. A change of `Bar` makes the manager run
@@ -98,7 +98,9 @@ class TzbBarManager {
   // --- state ---
   bool IsLoading() const { return loading_; }
   void BeginLoading();
-  void Loaded();  // applies what was stored while loading
+  // Applies what was stored while loading; a form that builds its bars by code calls it once
+  // when they are built, so that their links get their recent-use order.
+  void Loaded();
   bool IsDestroying() const { return destroying_; }
   bool Designing = false;
   bool Customizing() const { return customizing_; }
@@ -116,7 +118,7 @@ class TzbBarManager {
   const TzbBarItemControlPainter& PainterClass() const { return *painter_; }
   bool ThemesUsable() const { return themesUsable_; }
   void StyleChanged();
-  TcxLookAndFeel& LookAndFeel() { return *lookAndFeel_; }
+  TzxLookAndFeel& LookAndFeel() { return *lookAndFeel_; }
   int GripIndent() const { return gripIndent_; }
   int GripAreaSize() const { return gripAreaSize_; }
   int MenuSeparatorIndent() const { return menuSeparatorIndent_; }
@@ -214,7 +216,7 @@ class TzbBarManager {
   std::unique_ptr<TzbBarBackgrounds> backgrounds_;
   TzbBar* mainMenuBar_ = nullptr;
   std::vector<std::unique_ptr<TzbBarGroup>> groups_;
-  std::unique_ptr<TcxLookAndFeel> lookAndFeel_;
+  std::unique_ptr<TzxLookAndFeel> lookAndFeel_;
   std::unique_ptr<TzbThemeChangedNotificator> themeNotificator_;
   const TzbBarItemControlPainter* painter_ = nullptr;
   TzbBarManagerStyle style_ = bmsEnhanced;
@@ -236,6 +238,26 @@ class TzbBarManager {
   int imageSize_ = 16, buttonWidth_ = 23, buttonHeight_ = 22, dropArrowWidth_ = 11;
   TColor brushColors_[5] = {};
   TColor themeBrushColor_ = clBtnFace;
+};
+
+// Takes the manager's redraw lock for a bulk change and puts its previous state back when it goes,
+// so that locks nest. With take false the scope leaves the lock alone.
+class TzbBarLockScope {
+ public:
+  explicit TzbBarLockScope(TzbBarManager& manager, bool take = true)
+      : manager_(manager), previous_(manager.LockUpdate()), take_(take) {
+    if (take_) manager_.SetLockUpdate(true);
+  }
+  ~TzbBarLockScope() {
+    if (take_) manager_.SetLockUpdate(previous_);
+  }
+  TzbBarLockScope(const TzbBarLockScope&) = delete;
+  TzbBarLockScope& operator=(const TzbBarLockScope&) = delete;
+
+ private:
+  TzbBarManager& manager_;
+  bool previous_;
+  bool take_;
 };
 
 // The library-wide list of live managers, in creation order.

@@ -1,5 +1,8 @@
 #include "widgets/bars/BarPainter.h"
 
+#include <QFontMetrics>
+#include <QPainter>
+
 #include "platform/QtText.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarDockControl.h"
@@ -287,15 +290,48 @@ void TzbBarItemControlPainter::DrawCaption(const TzbBarItemControl& c, TCanvas& 
     dc.Painter().save();
     dc.Painter().setClipRect(ToQRect(r), Qt::IntersectClip);
   }
-  if (first != second) {
-    TRect shifted = r;
-    OffsetRect(shifted, 1, 1);
-    dc.Font.Color = first;
-    dc.DrawText(text, shifted, flags);
+  if (vertical) {
+    // Rotated text of a vertical bar, reading downwards: placed by its extent (centred across,
+    // aligned along), the accelerator underlined by hand.
+    QString plain;
+    int accel = -1;
+    for (int i = 0; i < text.size(); ++i) {
+      if (text[i] == QLatin1Char('&') && i + 1 < text.size()) {
+        ++i;
+        if (text[i] != QLatin1Char('&') && accel < 0) accel = static_cast<int>(plain.size());
+      }
+      plain += text[i];
+    }
+    const QFontMetrics fm(dc.Font.Font);
+    const int along = fm.horizontalAdvance(plain), across = fm.height();
+    const int start = alignment == 1 ? (r.Height() - along) / 2 : alignment == 2 ? r.Height() - along : 0;
+    auto paint = [&](TColor color, int shift) {
+      QPainter& p = dc.Painter();
+      p.save();
+      p.translate(r.Left + (r.Width() + across) / 2 + shift, r.Top + start + shift);
+      p.rotate(90);
+      p.setFont(dc.Font.Font);
+      p.setPen(ToQColor(color));
+      p.drawText(QRect(0, 0, along, across), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, plain);
+      if (accel >= 0)
+        p.fillRect(QRect(fm.horizontalAdvance(plain.left(accel)), fm.ascent() + 1,
+                         fm.horizontalAdvance(plain.mid(accel, 1)), 1),
+                   ToQColor(color));
+      p.restore();
+    };
+    if (first != second) paint(first, 1);
+    paint(second, 0);
+  } else {
+    if (first != second) {
+      TRect shifted = r;
+      OffsetRect(shifted, 1, 1);
+      dc.Font.Color = first;
+      dc.DrawText(text, shifted, flags);
+    }
+    TRect place = r;
+    dc.Font.Color = second;
+    dc.DrawText(text, place, flags);
   }
-  TRect place = r;
-  dc.Font.Color = second;
-  dc.DrawText(text, place, flags);
   if (clip) dc.Painter().restore();
   dc.Font = font;
   dc.Brush = brush;
@@ -632,11 +668,18 @@ void TzbBarItemControlPainter::DrawSubItem(const TzbBarItemControl& c, TCanvas& 
   const bool glyph = !GlyphOf(c, view, fromList).isNull();
   DrawButton(c, r, s, !glyph, true);
   TRect caption = r;
-  caption.Left += glyph ? w.Manager().ButtonWidth() : GetSubItemTextIndent(c);
+  // On a vertical bar the caption runs downwards after the glyph.
+  const bool vertical = view == 2;
+  if (vertical) caption.Top += glyph ? w.Manager().ButtonHeight() : GetSubItemTextIndent(c);
+  else caption.Left += glyph ? w.Manager().ButtonWidth() : GetSubItemTextIndent(c);
   if (pressed && !IsMenuBarTitle(c)) OffsetRect(caption, 1, 1);
+  // A menu-bar title that the painter fills with the highlight colour shows its caption in the
+  // highlight text colour.
+  const bool selectedLook = IsMenuBarTitle(c) && (selected || pressed);
   if (SubItemShowsCaption(c))
-    DrawCaption(c, dc, ToQString(c.Link().RealCaption()), caption, 0, c.Enabled(), false, false, false, !selected);
-  if (!OnMainMenuBar(c)) {
+    DrawCaption(c, dc, ToQString(c.Link().RealCaption()), caption, 0, c.Enabled(), selectedLook, vertical, false,
+                !selected);
+  if (!OnMainMenuBar(c) && !vertical) {
     const int arrowLeft = caption.Left + CaptionTextWidth(c) + 2;
     DrawArrow(dc, Rect(arrowLeft, r.Top, r.Right, r.Bottom), true, w.ArrowSize() - 1, false, c.Enabled(), false);
   }

@@ -37,6 +37,7 @@ struct TzbButtonState {
   bool Down = false;          // a checked button, or a button whose menu is open
   bool DropDown = false;      // a split button with a separate arrow part
   bool DropDownOpen = false;  // its drop-down menu is open
+  TRect OpenRect;             // the whole control (button and arrow part) while its menu is open
   bool NoGlyph = false;       // nothing to draw in the glyph cell
   bool Fits = false;          // a 1-pixel edge fits around the glyph
   bool Grayed = false;

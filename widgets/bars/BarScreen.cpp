@@ -8,6 +8,7 @@
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarSubMenuControl.h"
 #include "widgets/bars/BarToolbarControl.h"
+#include "widgets/bars/BarUtils.h"
 #include "platform/AppEventFilter.h"
 #include "platform/PopupWindows.h"
 
@@ -15,6 +16,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -116,6 +118,20 @@ TzbBarScreen::TzbBarScreen(TzbBarManager& manager) : manager_(&manager), form_(m
                      TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
                      if (head && &head->Manager() == manager_) head->HideAll();
                    });
+  // A changed screen (resolution, a panel, a monitor unplugged) brings floating bars back.
+  auto watch = [this](QScreen* screen) {
+    QObject::connect(screen, &QScreen::availableGeometryChanged, formFilter_.get(),
+                     [this](const QRect&) { if (ManagerAlive()) FitFloatingBarsToWorkArea(); });
+  };
+  for (QScreen* screen : QGuiApplication::screens()) watch(screen);
+  QObject::connect(qApp, &QGuiApplication::screenAdded, formFilter_.get(), [this, watch](QScreen* screen) {
+    watch(screen);
+    if (ManagerAlive()) FitFloatingBarsToWorkArea();
+  });
+  QObject::connect(qApp, &QGuiApplication::screenRemoved, formFilter_.get(), [this](QScreen*) {
+    // The screen goes after this signal: fit once the platform has moved the windows.
+    QTimer::singleShot(0, formFilter_.get(), [this]() { if (ManagerAlive()) FitFloatingBarsToWorkArea(); });
+  });
   inputHandler_ = TAppEventFilter::AddHandler([this](QWidget* receiver, QEvent* e) {
     if (!ManagerAlive()) return false;
     if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) return KeyEvent(receiver, e);
@@ -575,17 +591,7 @@ void TzbBarScreen::ShowToolbarsPopup(const TPoint& point) {
     popupItems_.push_back(button);
     popupLinks_->Add()->SetItem(button);
   }
-  if (manager_->CanCustomize) {
-    auto* button = manager_->CreateItem<TzbBarButton>();
-    button->SetCaption("&Customize...");
-    button->Tag = 1000;
-    TzbBarManager* m = manager_;
-    button->OnClick = [m](TzbBarItem&) { m->SetCustomizing(true); };
-    popupItems_.push_back(button);
-    TzbBarItemLink* link = popupLinks_->Add();
-    link->SetItem(button);
-    link->SetBeginGroup(true);
-  }
+  if (TzbBarItem* customize = AddCustomizeItem(*manager_, *popupLinks_, true)) popupItems_.push_back(customize);
   if (popupLinks_->Count() == 0) return;
   if (TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl()) head->HideAll();
   popupLinks_->CreateBarControl();
@@ -595,8 +601,54 @@ void TzbBarScreen::ShowToolbarsPopup(const TPoint& point) {
   }
 }
 
+TzbBarItem* AddCustomizeItem(TzbBarManager& manager, TzbBarItemLinks& links, bool beginGroup) {
+  if (!manager.CanCustomize) return nullptr;
+  auto* button = manager.CreateItem<TzbBarButton>();
+  button->SetCaption("&Customize...");
+  button->Tag = 1000;
+  button->SetEnabled(!manager.Customizing());
+  TzbBarManager* m = &manager;
+  button->OnClick = [m](TzbBarItem&) { m->SetCustomizing(true); };
+  TzbBarItemLink* link = links.Add();
+  link->SetItem(button);
+  link->SetBeginGroup(beginGroup);
+  return button;
+}
+
 void ShowToolbarsPopup(TzbBarManager& manager, const TPoint& point) {
   if (TzbBarScreen* screen = TzbBarScreen::Of(manager)) screen->ShowToolbarsPopup(point);
+}
+
+void TzbBarScreen::FitFloatingBarsToWorkArea() {
+  const QPoint centre = form_ ? form_->mapToGlobal(form_->rect().center()) : QPoint(0, 0);
+  const TRect area = GetMonitorWorkArea(centre);
+  if (IsRectEmpty(area)) return;
+  for (int i = 0; i < manager_->Bars().Count(); ++i) {
+    TzbBar* bar = manager_->Bars().Items(i);
+    if (bar->DockingStyle() != dsNone) continue;
+    auto* window = dynamic_cast<TzbBarControl*>(bar->GetBarControl());
+    TRect r;
+    if (window && window->Widget()) {
+      r = window->WindowRect();
+    } else {
+      const TRect nc = FloatingNonClientSizes(manager_->PainterClass());
+      r = Bounds(bar->FloatLeft, bar->FloatTop, bar->FloatClientWidth + nc.Left + nc.Right,
+                 bar->FloatClientHeight + nc.Top + nc.Bottom);
+    }
+    int dx = 0, dy = 0;
+    if (r.Bottom > area.Bottom) dy = area.Bottom - r.Bottom;
+    if (r.Top + dy < area.Top) dy = area.Top - r.Top;
+    if (r.Right > area.Right) dx = area.Right - r.Right;
+    if (r.Left + dx < area.Left) dx = area.Left - r.Left;
+    if (dx == 0 && dy == 0) continue;
+    OffsetRect(r, dx, dy);
+    if (window && window->Widget()) {
+      window->SetBounds(r);
+    } else {
+      bar->FloatLeft = r.Left;
+      bar->FloatTop = r.Top;
+    }
+  }
 }
 
 }  // namespace zyn

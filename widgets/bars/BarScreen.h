@@ -39,6 +39,9 @@ class TzbBarScreen {
   void LayoutForm();
   // Floating bars hide with their form (hidden or minimized) and come back with it.
   void ShowFloatingBars(bool show);
+  // Moves every floating bar (shown or not) wholly onto the work area of the monitor that holds
+  // the form's centre; runs by itself when screens come, go or change their size.
+  void FitFloatingBarsToWorkArea();
 
   // --- the bar drag ---
   void DragBar(TzbBarControl& window, const TPoint& cursor);

@@ -4,11 +4,20 @@
 #include "platform/Colors.h"
 #include "platform/PopupWindows.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
 #include <QPainter>
 #include <QScreen>
 #include <QWidget>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 #include <utility>
+
+#ifdef ZYN_HAVE_XCB
+#include <xcb/xcb.h>
+#endif
 
 namespace zyn {
 
@@ -49,9 +58,51 @@ TzbBarShadow::TzbBarShadow(TCustomzbBarControl& owner) : owner_(&owner) {}
 
 TzbBarShadow::~TzbBarShadow() = default;
 
+bool PerPixelAlphaWorks() {
+  const QString platform = QGuiApplication::platformName();
+  if (platform != QLatin1String("xcb")) return true;  // composited window systems and the offscreen one
+#ifdef ZYN_HAVE_XCB
+  // An X server blends translucent windows only while a compositing manager runs: it owns the
+  // selection _NET_WM_CM_S<screen>. Without it their transparent pixels come out black.
+  auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+  if (!c) return false;
+  int screenNumber = 0;
+  if (const char* display = std::getenv("DISPLAY")) {
+    const char* dot = std::strrchr(display, '.');
+    const char* colon = std::strrchr(display, ':');
+    if (dot && colon && dot > colon) screenNumber = std::atoi(dot + 1);
+  }
+  const std::string name = "_NET_WM_CM_S" + std::to_string(screenNumber);
+  xcb_intern_atom_reply_t* atom =
+      xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, static_cast<uint16_t>(name.size()), name.c_str()), nullptr);
+  if (!atom) return false;
+  const xcb_atom_t selection = atom->atom;
+  std::free(atom);
+  if (selection == XCB_ATOM_NONE) return false;
+  xcb_get_selection_owner_reply_t* owner =
+      xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr);
+  if (!owner) return false;
+  const bool composited = owner->owner != XCB_WINDOW_NONE;
+  std::free(owner);
+  return composited;
+#else
+  return false;
+#endif
+}
+
 bool TzbBarShadow::GetTransparent() {
   const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen && screen->depth() > 8;
+  if (!screen || screen->depth() <= 8) return false;
+  // Asked for every strip: the X server is asked again at most once a second (a compositing
+  // manager may start or stop while the program runs).
+  static QElapsedTimer asked;
+  static bool works = true;
+  if (!asked.isValid() || asked.elapsed() > 1000) {
+    works = PerPixelAlphaWorks();
+    asked.start();
+  }
+  return works;
 }
 
 int TzbBarShadow::GetShadowSize() { return GetTransparent() ? 4 : 2; }

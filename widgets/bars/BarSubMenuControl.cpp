@@ -255,6 +255,7 @@ void TzbBarSubMenuControl::ShowAt(const TPoint& position, int ownerWidth, int ow
   widget_->show();
   UpdateShadow();
   if (ShowsExpandButton() && manager_->ShowFullMenusAfterDelay) StartExpandTimer(ExpandDelay);
+  PlayBarSound(0);
 }
 
 // ---------------------------------------------------------------- personalized menus
@@ -284,13 +285,22 @@ TBrush TzbBarSubMenuControl::NonRecentBrush() const {
   return SolidBrush(RGB(up(GetRValue(face)), up(GetGValue(face)), up(GetBValue(face))));
 }
 
-void TzbBarSubMenuControl::StartExpandTimer(int delay) {
+void TzbBarSubMenuControl::StartExpandTimer(int delay, bool hotOnly) {
+  expandHotOnly_ = hotOnly;
   if (!expandTimer_) {
     auto* timer = new QTimer;
     timer->setSingleShot(true);
     TzbBarSubMenuControl* self = this;
     QObject::connect(timer, &QTimer::timeout, [self]() {
-      if (IsAlive(self) && !self->ChildMenu) self->Expand();
+      if (!IsAlive(self)) return;
+      if (!self->expandHotOnly_) {
+        if (!self->ChildMenu) self->Expand();
+        return;
+      }
+      // Restarted by a selection change: the expand button only offers itself.
+      if (self->ChildMenu || !self->ShowsExpandButton()) return;
+      self->expandHot_ = true;
+      self->Invalidate();
     });
     expandTimer_ = timer;
   }
@@ -409,7 +419,33 @@ void TzbBarSubMenuControl::StopScrolling() {
   lastMouse_ = Point(-1, -1);
 }
 
+void TzbBarSubMenuControl::KeepOwnerSelected() {
+  TCustomzbBarControl* parent = ParentBar;
+  TzbBarItemControl* owner = OwnerControl;
+  if (!owner || !IsAlive(parent) || parent->ChildMenu != this) return;
+  // A delayed close of the owner or a delayed open of the entry the pointer crossed on its way here
+  // is dropped: the pointer has reached this menu.
+  if (TzbBarItemControl* pending = TzbBarSubItemControl::PendingControl()) {
+    const TzbBarItemLinks& links = parent->ItemLinks();
+    for (int i = 0; i < links.Count(); ++i)
+      if (links.Items(i)->Control() == pending) TzbBarSubItemControl::CancelPending();
+  }
+  TzbBarItemControl* crossed = parent->SelectedControl();
+  if (crossed == owner) return;
+  if (crossed && crossed->Active) {
+    crossed->ControlInactivate(true);
+    if (!IsAlive(this) || !IsAlive(parent) || parent->ChildMenu != this) return;
+  }
+  owner->SelectedByMouse = true;
+  owner->Active = true;
+  parent->SetSelectedControl(owner);
+}
+
 void TzbBarSubMenuControl::MouseMove(const TPoint& p) {
+  if (PtInRect(ClientRect(), p)) {
+    KeepOwnerSelected();
+    if (!IsAlive(this)) return;
+  }
   const TRect expand = ExpandButtonRect();
   if (!IsRectEmpty(expand) && PtInRect(expand, p)) {
     if (!expandHot_) {
@@ -441,7 +477,12 @@ void TzbBarSubMenuControl::MouseMove(const TPoint& p) {
 }
 
 void TzbBarSubMenuControl::SetSelectedControl(TzbBarItemControl* control) {
+  const bool selectionChanged = control != selected_;
   TCustomzbBarControl::SetSelectedControl(control);
+  // Every selection change while the expand button is normal starts the delay anew.
+  if (selectionChanged && IsAlive(this) && !closing_ && !expandHot_ && manager_->ShowFullMenusAfterDelay &&
+      ShowsExpandButton() && !MenusExpanded())
+    StartExpandTimer(ExpandDelay, true);
   if (!control || closing_ || !IsAlive(this)) return;
   // A control selected by the keyboard scrolls into view.
   const auto& shown = links_->ShownLinks();

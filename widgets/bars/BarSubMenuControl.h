@@ -79,6 +79,8 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   // size is answered.
   void CalcItemRects(bool measuring, int* width = nullptr, int* height = nullptr);
   void Place();
+  // The pointer is inside this menu: its parent selects the owning entry again.
+  void KeepOwnerSelected();
   bool IsPopupChain() const;
   void Scroll(int direction);
   void StopScrolling();
@@ -102,7 +104,10 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   std::vector<TExpanded> expanded_;
   bool expanding_ = false;
   bool RecentMode() const;
-  void StartExpandTimer(int delay);
+  // hotOnly: when it fires the expand button only becomes hot (the delay restarted by a selection
+  // change); otherwise the menu expands.
+  void StartExpandTimer(int delay, bool hotOnly = false);
+  bool expandHotOnly_ = false;
   bool expandHot_ = false;
   int recentCount_ = -1;
   QObject* expandTimer_ = nullptr;  // owned

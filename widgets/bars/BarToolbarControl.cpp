@@ -138,6 +138,9 @@ void TzbBarControl::OpenQuickWindow() {
     quickItems_.push_back(entry);
     addRemove_->ItemLinks().Add()->SetItem(entry);
   }
+  // A bar built by code has no stored design state to go back to, so "&Reset Toolbar" is not
+  // offered; "&Customize..." is, where the manager allows customizing.
+  if (TzbBarItem* customize = AddCustomizeItem(*manager_, addRemove_->ItemLinks(), true)) quickItems_.push_back(customize);
   TzbBarItemLink* last = quickLinks_->Add();
   last->SetItem(addRemove_);
   last->SetBeginGroup(quickLinks_->Count() > 1);
@@ -222,8 +225,33 @@ void TzbBarControl::ApplyAlphaBlend() {
   widget_->setWindowOpacity(alpha / 255.0);
 }
 
-void TzbBarControl::SetBounds(const TRect& r) {
+TRect KeepOnWorkArea(TRect r, const TRect& area, int captionHeight) {
+  if (IsRectEmpty(area)) return r;
+  // At least this much of a floating bar stays on the screen: a piece to take it by along, and its
+  // caption across (a caption above the screen could not be reached again).
+  const int keepAlong = std::min(r.Width(), kKeepOnScreen);
+  const int keepAcross = std::min(r.Height(), std::max(1, captionHeight));
+  int dx = 0, dy = 0;
+  if (r.Right < area.Left + keepAlong) dx = area.Left + keepAlong - r.Right;
+  else if (r.Left > area.Right - keepAlong) dx = area.Right - keepAlong - r.Left;
+  if (r.Top < area.Top) dy = area.Top - r.Top;
+  else if (r.Top > area.Bottom - keepAcross) dy = area.Bottom - keepAcross - r.Top;
+  OffsetRect(r, dx, dy);
+  return r;
+}
+
+void TzbBarControl::SetBounds(const TRect& input) {
   if (!widget_) return;
+  TRect r = input;
+  if (IsFloating()) {
+    // While the user drags or sizes the bar the monitor under the pointer counts, otherwise the one
+    // under the bar.
+    TzbBarScreen* screen = TzbBarScreen::Of(*manager_);
+    const bool byUser = screen && (screen->MovingWindow() == this || screen->Sizing());
+    const TPoint at = byUser ? BarCursorPos() : Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    const TzbBarItemControlPainter& p = manager_->PainterClass();
+    r = KeepOnWorkArea(r, GetMonitorWorkArea(ToQPoint(at)), p.GetFloatingFrameHeight() + p.GetFloatingCaptionHeight());
+  }
   placing_ = true;
   if (widget_->geometry() != ToQRect(r)) widget_->setGeometry(ToQRect(r));
   placing_ = false;
@@ -269,13 +297,15 @@ void TzbBarControl::WritePosition() {
     }
 }
 
+TRect FloatingNonClientSizes(const TzbBarItemControlPainter& p) {
+  const int fw = p.GetFloatingFrameWidth(), fh = p.GetFloatingFrameHeight();
+  return Rect(fw + p.GetFloatingSideBorder(), fh + p.GetFloatingCaptionHeight() + p.GetFloatingTopBorder(),
+              fw + p.GetFloatingSideBorder(), fh + p.GetFloatingBottomBorder());
+}
+
 TRect TzbBarControl::NonClientSizes(TzbBarDockingStyle style) const {
   const TzbBarItemControlPainter& p = manager_->PainterClass();
-  if (style == dsNone) {
-    const int fw = p.GetFloatingFrameWidth(), fh = p.GetFloatingFrameHeight();
-    return Rect(fw + p.GetFloatingSideBorder(), fh + p.GetFloatingCaptionHeight() + p.GetFloatingTopBorder(),
-                fw + p.GetFloatingSideBorder(), fh + p.GetFloatingBottomBorder());
-  }
+  if (style == dsNone) return FloatingNonClientSizes(p);
   if (bar_->BorderStyle == bbsSingle) {
     TRect b = p.GetDockedBorderSizes();
     const TzbBarDockingStyles all = DockingSet(dsNone) | DockingSet(dsLeft) | DockingSet(dsTop) | DockingSet(dsRight) |
@@ -488,43 +518,35 @@ void TzbBarControl::CalcItemRects() {
 }
 
 int TzbBarControl::GetMinWidth(TzbBarDockingStyle style) {
-  links_->SetRecentLimit(-1);
+  const bool oneLine = !(IsVerticalStyle(style) || style == dsNone || bar_->MultiLine());
+  // A one-line bar shows at least one control when cut: its most recently used link.
+  links_->SetRecentLimit(oneLine ? 1 : -1);
   CreateItemControls();
   int w = 0;
-  const auto& visible = links_->VisibleLinks();
-  if (IsVerticalStyle(style) || style == dsNone || bar_->MultiLine()) {
-    for (TzbBarItemLink* l : visible)
-      if (l->Control()) w = std::max(w, l->Control()->GetWidth());
-    if (visible.empty()) w = manager_->ButtonWidth();
-  } else {
-    for (TzbBarItemLink* l : visible)
-      if (l->Control()) {
-        w = l->Control()->GetWidth();
-        break;
-      }
-    if (visible.empty()) w = manager_->ButtonWidth();
-  }
+  const auto& links = oneLine ? links_->ShownLinks() : links_->VisibleLinks();
+  for (TzbBarItemLink* l : links)
+    if (TzbBarItemControl* c = l->Control()) {
+      w = std::max(w, c->GetWidth());
+      if (oneLine) break;
+    }
+  if (links.empty()) w = manager_->ButtonWidth();
   if (!IsVerticalStyle(style) && style != dsNone && MarkExists()) w += kMarkZone;
   links_->RestoreRecentLimit();
   return w;
 }
 
 int TzbBarControl::GetMinHeight(TzbBarDockingStyle style) {
-  links_->SetRecentLimit(-1);
+  const bool oneLine = IsVerticalStyle(style) && !bar_->MultiLine();
+  links_->SetRecentLimit(oneLine ? 1 : -1);
   CreateItemControls();
   int h = 0;
-  const auto& visible = links_->VisibleLinks();
-  if (!IsVerticalStyle(style) || bar_->MultiLine()) {
-    for (TzbBarItemLink* l : visible)
-      if (l->Control()) h = std::max(h, l->Control()->GetHeight());
-  } else {
-    for (TzbBarItemLink* l : visible)
-      if (l->Control()) {
-        h = l->Control()->GetHeight();
-        break;
-      }
-  }
-  if (visible.empty()) h = manager_->ButtonHeight();
+  const auto& links = oneLine ? links_->ShownLinks() : links_->VisibleLinks();
+  for (TzbBarItemLink* l : links)
+    if (TzbBarItemControl* c = l->Control()) {
+      h = std::max(h, c->GetHeight());
+      if (oneLine) break;
+    }
+  if (links.empty()) h = manager_->ButtonHeight();
   if (IsVerticalStyle(style) && MarkExists()) h += kMarkZone;
   links_->RestoreRecentLimit();
   return h;
@@ -987,8 +1009,15 @@ void TzbBarControl::ToggleFloating() {
     bar->SetDockingStyle(dsNone);  // frees this window
     return;
   }
-  const TzbBarDockingStyle target = bar->DockedDockingStyle() == dsNone ? dsTop : bar->DockedDockingStyle();
+  const bool first = !bar->EverDocked();
+  const TzbBarDockingStyle target = first || bar->DockedDockingStyle() == dsNone ? dsTop : bar->DockedDockingStyle();
   if (!m.CanDocking(*bar, target)) return;
+  if (first) {
+    // Docked for the first time: alone on a new row after the rows there are.
+    TzbBarScreen* screen = TzbBarScreen::Of(m);
+    bar->OneOnRow = true;
+    bar->SetRow(screen && screen->Dock(target) ? screen->Dock(target)->RowCount() : 0);
+  }
   bar->SetDockingStyle(target);  // frees this window
 }
 

@@ -23,6 +23,13 @@ struct TzbSize {
   int Height = 0;
 };
 
+// A floating bar's rectangle moved so that a part of it stays on the work area: at least
+// kKeepOnScreen pixels along and its caption across (captionHeight from the window's top).
+constexpr int kKeepOnScreen = 24;
+TRect KeepOnWorkArea(TRect r, const TRect& area, int captionHeight);
+// The widths of a floating bar's frame and caption around its client area (as a rectangle of widths).
+TRect FloatingNonClientSizes(const TzbBarItemControlPainter& painter);
+
 class TzbBarControl : public TCustomzbBarControl {
  public:
   TzbBarControl(TzbBarManager& manager, TzbBar& bar);

@@ -7,6 +7,10 @@
 #include "widgets/bars/ThemeManager.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QScreen>
@@ -295,6 +299,12 @@ TColor GetEditThemeTextColor(int state) {
   return ColorToRGB(state == 4 ? clGrayText : clWindowText);
 }
 
+TColor GetToolbarThemeTextColor(int state) {
+  TColor c;
+  if (GetThemeColor(ThemeHandle(totToolBar), 1 /* TP_BUTTON */, state, TMT_TEXTCOLOR, c)) return c;
+  return ColorToRGB(state == 4 ? clGrayText : clBtnText);
+}
+
 TColor GetToolbarThemeFillColor() {
   TColor c;
   if (GetThemeColor(ThemeHandle(totToolBar), 0, 0, TMT_FILLCOLOR, c)) return c;
@@ -476,7 +486,7 @@ int& DepthSlot() {
   return depth;
 }
 std::function<void(const char*)>& SoundPlayer() {
-  static std::function<void(const char*)> player;
+  static std::function<void(const char*)> player = [](const char* alias) { PlayBarSoundFile(alias); };
   return player;
 }
 }  // namespace
@@ -509,6 +519,37 @@ void PlayBarSound(int kind) {
 }
 
 void SetBarSoundPlayer(std::function<void(const char* alias)> player) { SoundPlayer() = std::move(player); }
+
+QString FindBarSoundFile(const char* alias) {
+  const QString name = std::strcmp(alias, "MenuPopup") == 0     ? QStringLiteral("menu-popup")
+                       : std::strcmp(alias, "MenuCommand") == 0 ? QStringLiteral("menu-click")
+                                                                : QString();
+  if (name.isEmpty()) return QString();
+  QStringList dirs;
+  const QString home = qEnvironmentVariable("XDG_DATA_HOME");
+  dirs << (home.isEmpty() ? QDir::homePath() + QStringLiteral("/.local/share") : home);
+  QString data = qEnvironmentVariable("XDG_DATA_DIRS");
+  if (data.isEmpty()) data = QStringLiteral("/usr/local/share:/usr/share");
+  dirs << data.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+  for (const QString& dir : dirs)
+    for (const char* ext : {".oga", ".ogg", ".wav"}) {
+      const QString path = dir + QStringLiteral("/sounds/freedesktop/stereo/") + name + QLatin1String(ext);
+      if (QFileInfo(path).isFile()) return path;
+    }
+  return QString();
+}
+
+void PlayBarSoundFile(const char* alias) {
+  const QString file = FindBarSoundFile(alias);
+  if (file.isEmpty()) return;
+  for (const char* player : {"pw-play", "paplay", "aplay"}) {
+    if (std::strcmp(player, "aplay") == 0 && !file.endsWith(QLatin1String(".wav"))) continue;
+    const QString exe = QStandardPaths::findExecutable(QLatin1String(player));
+    if (exe.isEmpty()) continue;
+    QProcess::startDetached(exe, {file});
+    return;
+  }
+}
 
 bool LeftButtonDown() { return QGuiApplication::mouseButtons() & Qt::LeftButton; }
 

@@ -64,6 +64,9 @@ int GetEditThemeState(bool enabled, bool readOnly);
 TColor GetEditThemeFillColor(int state);
 TColor GetEditThemeTextColor(int state);
 TColor GetToolbarThemeFillColor();
+// The text colour of a toolbar button of the visual style in a state (4 disabled, 1 otherwise);
+// the system's button text colours when the style has none.
+TColor GetToolbarThemeTextColor(int state);
 void GetThemedSizeGripSize(int& width, int& height);
 void DrawThemedSizeGrip(TCanvas& canvas, const TRect& r, int corner);
 void GetThemedCloseButtonSize(int& width, int& height);
@@ -106,9 +109,16 @@ QFont CreateBarFont(const QFont& font, bool scaled);
 
 // --- sounds and input state ---
 // The menu sounds: kind 0 "MenuPopup", kind 1 "MenuCommand", played through the player set by the
-// program (none by default: the platform has no such system sounds).
+// program; by default the desktop sound theme's sound (PlayBarSoundFile), none when it has none.
 void PlayBarSound(int kind);
 void SetBarSoundPlayer(std::function<void(const char* alias)> player);
+// The file of the desktop's sound theme for a menu sound alias ("MenuPopup": "menu-popup",
+// "MenuCommand": "menu-click"), searched in the XDG data folders; empty when the theme has none
+// (then nothing is played: there is no default sound).
+QString FindBarSoundFile(const char* alias);
+// The player the library starts by itself: the sound file, when there is one, is handed to the
+// desktop's sound player without waiting for it.
+void PlayBarSoundFile(const char* alias);
 bool LeftButtonDown();
 bool RightButtonDown();
 // Bit 0 Shift, bit 1 Alt, bit 2 Ctrl.

@@ -62,6 +62,9 @@ class TzbBarWindow {
   // The stretch of the frame that touches the item that opened this window, in window coordinates;
   // empty when the painter does not join menus to their items or the item is not adjacent.
   virtual TRect OwnerGapRect() const { return TRect{}; }
+  // The stretch of this window's item frame that the open child menu joins (one pixel outside
+  // the menu's frame), in client coordinates; empty when no joined menu is open.
+  virtual TRect ChildMenuGapRect() const { return TRect{}; }
   // The dock that holds a docked bar window and the origin of the client area in the dock's client
   // coordinates.
   virtual TzbDockControl* DockControl() const { return nullptr; }

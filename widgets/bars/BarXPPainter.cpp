@@ -89,6 +89,15 @@ bool TzbBarItemControlXPPainter::IsMenuBarTitle(const TzbBarItemControl& c) cons
          c.Link().Item()->InheritsFrom(TCustomzbBarSubItem::kClassName);
 }
 
+void TzbBarItemControlXPPainter::GetCaptionColors(const TzbBarItemControl& c, bool enabled, bool selectedLook,
+                                                  bool flatDisabled, TColor& first, TColor& second) const {
+  if (c.Parent().IsMenu() || selectedLook) {
+    TzbBarItemControlPainter::GetCaptionColors(c, enabled, selectedLook, flatDisabled, first, second);
+    return;
+  }
+  first = second = GetToolbarThemeTextColor(enabled ? 1 : 4);
+}
+
 TBrush TzbBarItemControlXPPainter::GetButtonBrush(const TzbBarItemControl& c, const TzbButtonState& s) const {
   if (s.View == 1 && s.Selected && !s.Down && s.NoGlyph) return GetBarHighlightBrush(c.Parent());
   return c.Parent().CurrentBrush();

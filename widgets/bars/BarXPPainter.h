@@ -32,6 +32,9 @@ class TzbBarItemControlXPPainter : public TzbBarItemControlPainter {
                      const QImage& glyph, bool fromImageList, const TzbButtonState& s) const override;
   TColor GetDisabledImageColor(const TzbBarWindow& w) const override;
   bool IsMenuBarTitle(const TzbBarItemControl& c) const override;
+  // On bars (themed backgrounds) captions take the style's text colours, in menus the system's.
+  void GetCaptionColors(const TzbBarItemControl& c, bool enabled, bool selectedLook, bool flatDisabled,
+                        TColor& first, TColor& second) const override;
   void DrawSizeGrip(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
   void DrawQuickButtonBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
                                  const TRect& r) const override;

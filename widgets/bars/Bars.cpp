@@ -64,7 +64,7 @@ void TzbBar::SetDockingStyle(TzbBarDockingStyle value) {
   const bool wasVisible = visible_;
   if (wasVisible) SetVisible(false);
   dockingStyle_ = value;
-  if (value != dsNone) dockedDockingStyle_ = value;
+  if (value != dsNone) dockedDockingStyle_ = value, everDocked_ = true;
   links_->SetRecentLimit(-1);
   if (wasVisible) SetVisible(true);
   if (!owner_->Loading) {

@@ -61,10 +61,16 @@ class TzbBar {
   // without hiding and showing the bar again.
   void TakeDockingStyleFromWindow(TzbBarDockingStyle value) {
     dockingStyle_ = value;
-    if (value != dsNone) dockedDockingStyle_ = value;
+    if (value != dsNone) dockedDockingStyle_ = value, everDocked_ = true;
   }
   TzbBarDockingStyle DockedDockingStyle() const { return dockedDockingStyle_; }
-  void SetDockedDockingStyle(TzbBarDockingStyle value) { dockedDockingStyle_ = value; }
+  void SetDockedDockingStyle(TzbBarDockingStyle value) {
+    dockedDockingStyle_ = value;
+    everDocked_ = true;
+  }
+  // Whether the bar was ever docked (or given a place to dock to); a bar that floated from the
+  // start docks alone on a new last row of the top dock.
+  bool EverDocked() const { return everDocked_; }
   bool UseRecentItems() const { return links_->UseRecentItems; }
   void SetUseRecentItems(bool value) { links_->UseRecentItems = value; }
 
@@ -101,6 +107,7 @@ class TzbBar {
   TzbBarDockingStyle dockedDockingStyle_ = dsTop;
   TzbBarDockingStyle loadedDockingStyle_ = dsNone;
   bool dockingStyleLoaded_ = false;
+  bool everDocked_ = false;
   bool visible_ = false;
   bool loadedVisible_ = false;
   bool autoHidden_ = false;

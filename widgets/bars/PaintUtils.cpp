@@ -17,7 +17,7 @@ void Fill(TCanvas& c, const TRect& r, TColor color) {
 }
 
 struct TLinkController {
-  std::vector<std::unique_ptr<TcxObjectLink>> links;
+  std::vector<std::unique_ptr<TzxObjectLink>> links;
 };
 
 std::unique_ptr<TLinkController>& Controller() {
@@ -80,18 +80,18 @@ TColor BlendedPressedColor() { return NearestScreenColor(BlendSystemColors(14, 4
 
 unsigned PainterTextFlagsToDrawText(unsigned f) {
   unsigned d = 0;
-  if (f & cxAlignRight) d |= DT_RIGHT;
-  if (f & cxAlignHCenter) d |= DT_CENTER;
-  if (f & cxAlignBottom) d |= DT_BOTTOM;
-  if (f & cxAlignVCenter) d |= DT_VCENTER;
-  if (f & cxSingleLine) d |= DT_SINGLELINE;
-  if (f & cxDontClip) d |= DT_NOCLIP;
-  if (f & cxExpandTabs) d |= DT_EXPANDTABS;
-  if (!(f & cxShowPrefix)) d |= DT_NOPREFIX;
-  if (f & cxWordBreak) d |= DT_WORDBREAK;
-  if (f & cxShowEndEllipsis) d |= DT_END_ELLIPSIS;
-  if (f & cxDontPrint) d |= DT_CALCRECT;
-  if (f & cxShowPathEllipsis) d |= DT_PATH_ELLIPSIS;
+  if (f & zxAlignRight) d |= DT_RIGHT;
+  if (f & zxAlignHCenter) d |= DT_CENTER;
+  if (f & zxAlignBottom) d |= DT_BOTTOM;
+  if (f & zxAlignVCenter) d |= DT_VCENTER;
+  if (f & zxSingleLine) d |= DT_SINGLELINE;
+  if (f & zxDontClip) d |= DT_NOCLIP;
+  if (f & zxExpandTabs) d |= DT_EXPANDTABS;
+  if (!(f & zxShowPrefix)) d |= DT_NOPREFIX;
+  if (f & zxWordBreak) d |= DT_WORDBREAK;
+  if (f & zxShowEndEllipsis) d |= DT_END_ELLIPSIS;
+  if (f & zxDontPrint) d |= DT_CALCRECT;
+  if (f & zxShowPathEllipsis) d |= DT_PATH_ELLIPSIS;
   return d;
 }
 
@@ -121,30 +121,30 @@ void TPainterCanvas::FillRect(const TRect& r, const QImage& bitmap) {
 void TPainterCanvas::FrameRect(const TRect& r, TColor color, unsigned sides, int width) {
   if (IsRectEmpty(r)) return;
   if (color != clDefault) SetBrushColor(color);
-  if (sides & cxBordLeft) Canvas->FillRect(Rect(r.Left, r.Top, std::min(r.Left + width, r.Right), r.Bottom));
-  if (sides & cxBordRight) Canvas->FillRect(Rect(std::max(r.Right - width, r.Left), r.Top, r.Right, r.Bottom));
-  if (sides & cxBordTop) Canvas->FillRect(Rect(r.Left, r.Top, r.Right, std::min(r.Top + width, r.Bottom)));
-  if (sides & cxBordBottom) Canvas->FillRect(Rect(r.Left, std::max(r.Bottom - width, r.Top), r.Right, r.Bottom));
+  if (sides & zxBordLeft) Canvas->FillRect(Rect(r.Left, r.Top, std::min(r.Left + width, r.Right), r.Bottom));
+  if (sides & zxBordRight) Canvas->FillRect(Rect(std::max(r.Right - width, r.Left), r.Top, r.Right, r.Bottom));
+  if (sides & zxBordTop) Canvas->FillRect(Rect(r.Left, r.Top, r.Right, std::min(r.Top + width, r.Bottom)));
+  if (sides & zxBordBottom) Canvas->FillRect(Rect(r.Left, std::max(r.Bottom - width, r.Top), r.Right, r.Bottom));
 }
 
 void TPainterCanvas::FrameAndFill(const TRect& rect, const TPainterBackground& background, int width, TColor color,
                                   unsigned sides) {
   FrameRect(rect, color, sides, width);
   TRect r = rect;
-  if (sides & cxBordLeft) r.Left += width;
-  if (sides & cxBordTop) r.Top += width;
-  if (sides & cxBordRight) r.Right -= width;
-  if (sides & cxBordBottom) r.Bottom -= width;
+  if (sides & zxBordLeft) r.Left += width;
+  if (sides & zxBordTop) r.Top += width;
+  if (sides & zxBordRight) r.Right -= width;
+  if (sides & zxBordBottom) r.Bottom -= width;
   SetBrushColor(background.Color);
   FillRect(r, background.Bitmap);
 }
 
 void TPainterCanvas::DrawComplexFrame(const TRect& r, TColor leftTop, TColor rightBottom, unsigned sides,
                                       int width) {
-  if (sides & cxBordLeft) FrameRect(r, leftTop, cxBordLeft, width);
-  if (sides & cxBordTop) FrameRect(r, leftTop, cxBordTop, width);
-  if (sides & cxBordRight) FrameRect(r, rightBottom, cxBordRight, width);
-  if (sides & cxBordBottom) FrameRect(r, rightBottom, cxBordBottom, width);
+  if (sides & zxBordLeft) FrameRect(r, leftTop, zxBordLeft, width);
+  if (sides & zxBordTop) FrameRect(r, leftTop, zxBordTop, width);
+  if (sides & zxBordRight) FrameRect(r, rightBottom, zxBordRight, width);
+  if (sides & zxBordBottom) FrameRect(r, rightBottom, zxBordBottom, width);
 }
 
 void TPainterCanvas::DrawEdge(const TRect& r, bool sunken, bool outer, unsigned sides) {
@@ -219,15 +219,15 @@ void RotateBitmap(QImage& bitmap, int rotation, bool mirror) {
   bitmap = dst;
 }
 
-TcxObjectLink* AddObjectLink(const void* object) {
+TzxObjectLink* AddObjectLink(const void* object) {
   auto& c = Controller();
   if (!c) c = std::make_unique<TLinkController>();
-  c->links.push_back(std::make_unique<TcxObjectLink>());
+  c->links.push_back(std::make_unique<TzxObjectLink>());
   c->links.back()->Target = object;
   return c->links.back().get();
 }
 
-void RemoveObjectLink(TcxObjectLink* link) {
+void RemoveObjectLink(TzxObjectLink* link) {
   auto& c = Controller();
   if (!c || !link) return;
   c->links.erase(std::remove_if(c->links.begin(), c->links.end(), [&](const auto& l) { return l.get() == link; }),

@@ -26,15 +26,15 @@ TColor BlendedPressedColor();
 
 // Text flags of the painter canvas.
 enum : unsigned {
-  cxAlignLeft = 0x0001, cxAlignRight = 0x0002, cxAlignHCenter = 0x0004, cxAlignTop = 0x0008, cxAlignBottom = 0x0010,
-  cxAlignVCenter = 0x0020, cxSingleLine = 0x0040, cxDontClip = 0x0080, cxExpandTabs = 0x0100, cxShowPrefix = 0x0200,
-  cxWordBreak = 0x0400, cxShowEndEllipsis = 0x0800, cxDontPrint = 0x1000, cxShowPathEllipsis = 0x2000
+  zxAlignLeft = 0x0001, zxAlignRight = 0x0002, zxAlignHCenter = 0x0004, zxAlignTop = 0x0008, zxAlignBottom = 0x0010,
+  zxAlignVCenter = 0x0020, zxSingleLine = 0x0040, zxDontClip = 0x0080, zxExpandTabs = 0x0100, zxShowPrefix = 0x0200,
+  zxWordBreak = 0x0400, zxShowEndEllipsis = 0x0800, zxDontPrint = 0x1000, zxShowPathEllipsis = 0x2000
 };
 // The platform DrawText format of a set of painter text flags.
 unsigned PainterTextFlagsToDrawText(unsigned flags);
 
 // Frame sides: bit 0 left, bit 1 top, bit 2 right, bit 3 bottom.
-enum : unsigned { cxBordLeft = 1, cxBordTop = 2, cxBordRight = 4, cxBordBottom = 8, cxBordAll = 15 };
+enum : unsigned { zxBordLeft = 1, zxBordTop = 2, zxBordRight = 4, zxBordBottom = 8, zxBordAll = 15 };
 
 struct TPainterBackground {
   QImage Bitmap;
@@ -50,10 +50,10 @@ class TPainterCanvas {
   void SetBrushColor(TColor color);
   // Tiles the bitmap aligned to the canvas origin, or fills with the brush without one.
   void FillRect(const TRect& r, const QImage& bitmap = QImage());
-  void FrameRect(const TRect& r, TColor color = clDefault, unsigned sides = cxBordAll, int width = 1);
+  void FrameRect(const TRect& r, TColor color = clDefault, unsigned sides = zxBordAll, int width = 1);
   void FrameAndFill(const TRect& r, const TPainterBackground& background, int width, TColor color, unsigned sides);
-  void DrawComplexFrame(const TRect& r, TColor leftTop, TColor rightBottom, unsigned sides = cxBordAll, int width = 1);
-  void DrawEdge(const TRect& r, bool sunken, bool outer, unsigned sides = cxBordAll);
+  void DrawComplexFrame(const TRect& r, TColor leftTop, TColor rightBottom, unsigned sides = zxBordAll, int width = 1);
+  void DrawEdge(const TRect& r, bool sunken, bool outer, unsigned sides = zxBordAll);
   void DrawText(const QString& text, const TRect& r, unsigned flags, bool enabled = true);
   void InvertRect(const TRect& r);
 };
@@ -62,11 +62,11 @@ class TPainterCanvas {
 void RotateBitmap(QImage& bitmap, int rotation, bool mirror);
 
 // Weak links: a link's target is cleared when the object is reset (freed).
-struct TcxObjectLink {
+struct TzxObjectLink {
   const void* Target = nullptr;
 };
-TcxObjectLink* AddObjectLink(const void* object);
-void RemoveObjectLink(TcxObjectLink* link);
+TzxObjectLink* AddObjectLink(const void* object);
+void RemoveObjectLink(TzxObjectLink* link);
 void ResetObjectLinks(const void* object);
 int ObjectLinkCount();
 

@@ -153,6 +153,7 @@ BarDemoWindow::BarDemoWindow() {
     for (const auto& [item, group] : layout.Items) Add(bar->ItemLinks(), item, group);
     Toolbars.push_back(bar);
   }
+  m.Loaded();
   AddSideBar();
   Screen = std::make_unique<TzbBarScreen>(m);
   Screen->SetClientWidget(Client);

@@ -10,6 +10,7 @@
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarShadow.h"
+#include "widgets/bars/BarUtils.h"
 
 #include <QApplication>
 #include <QTest>
@@ -104,6 +105,33 @@ TEST_F(BarDocking, DoubleClickOnTheCaptionDocksAFloatingBarAgainAndOnTheGripFloa
   EXPECT_EQ(Screen->Dock(dsTop)->RowOf(WindowOf(Hilfe())), 1);
 }
 
+TEST_F(BarDocking, ABarThatNeverDockedDocksAloneBelowTheOtherRowsOnADoubleClick) {
+  TzbBar* bar = Manager->Bars().Add();
+  bar->SetCaption("Neu");
+  bar->ShowMark = false;
+  bar->FloatLeft = Form.x() + 200;
+  bar->FloatTop = Form.y() + 200;
+  bar->ItemLinks().Add()->SetItem(Item("Neu1"));
+  bar->SetVisible(true);
+  ASSERT_TRUE(WindowOf(bar) && WindowOf(bar)->IsFloating());
+  TzbDockControl* top = Screen->Dock(dsTop);
+  ASSERT_EQ(top->RowCount(), 2);
+  DoubleClick(CaptionOf(bar));
+  ASSERT_EQ(bar->DockingStyle(), dsTop);
+  EXPECT_EQ(top->RowCount(), 3);
+  EXPECT_EQ(top->RowOf(WindowOf(bar)), 2);
+  EXPECT_EQ(top->CountInRow(2), 1);
+  EXPECT_TRUE(bar->OneOnRow);
+  EXPECT_EQ(top->WindowAt(0, 0), WindowOf(MainMenu));  // the menu bar stays on top
+  EXPECT_EQ(top->CountInRow(1), 5);
+  // Floated and docked again, it goes back to its own row.
+  DoubleClick(GripOf(bar));
+  ASSERT_EQ(bar->DockingStyle(), dsNone);
+  DoubleClick(CaptionOf(bar));
+  EXPECT_EQ(top->RowOf(WindowOf(bar)), 2);
+  EXPECT_EQ(top->WindowAt(0, 0), WindowOf(MainMenu));
+}
+
 TEST_F(BarDocking, TheCloseButtonOfTheFloatingCaptionHidesTheBarOnlyWhenReleasedOnIt) {
   DoubleClick(GripOf(Hilfe()));
   TzbBarControl* window = WindowOf(Hilfe());
@@ -166,14 +194,16 @@ TEST_F(BarDocking, AFloatingBarWrapsWholeGroupsIntoTheNextLine) {
 }
 
 TEST_F(BarDocking, AToolbarCutByATooShortRowShowsItsMostRecentlyUsedLinks) {
-  TzbBar* datei = Toolbars[0];
-  TzbBarControl* window = WindowOf(datei);
+  // The last toolbar of the row is the one a narrower form cuts.
+  TzbBar* programmier = Toolbars[4];
+  TzbBarControl* window = WindowOf(programmier);
   // Use the last button of the bar, then make the row too short for all of its buttons.
-  TzbBarItemControl* kunde = ControlIn(window, "Kundendaten1");
-  ASSERT_NE(kunde, nullptr);
-  ClickControl(*kunde);
+  TzbBarItemControl* por = ControlIn(window, "POR1");
+  ASSERT_NE(por, nullptr);
+  TzbBarItemLink* porLink = &por->Link();
+  ClickControl(*por);
   int others = 0;
-  for (std::size_t i = 1; i < Toolbars.size(); ++i) {
+  for (std::size_t i = 0; i + 1 < Toolbars.size(); ++i) {
     TzbBarControl* w = WindowOf(Toolbars[i]);
     const TRect nc = w->NonClientSizes(dsTop);
     others += w->GetMaxWidth(dsTop) + nc.Left + nc.Right;
@@ -181,19 +211,19 @@ TEST_F(BarDocking, AToolbarCutByATooShortRowShowsItsMostRecentlyUsedLinks) {
   const TRect nc = window->NonClientSizes(dsTop);
   Form.resize(others + nc.Left + nc.Right + 2 * Manager->ButtonWidth() + 8, Form.height());
   QApplication::processEvents();
-  window = WindowOf(datei);
-  const auto& shown = datei->ItemLinks().ShownLinks();
+  window = WindowOf(programmier);
+  const auto& shown = programmier->ItemLinks().ShownLinks();
   EXPECT_TRUE(window->Truncated());
-  EXPECT_LT(shown.size(), datei->ItemLinks().VisibleLinks().size());
+  EXPECT_LT(shown.size(), programmier->ItemLinks().VisibleLinks().size());
   ASSERT_FALSE(shown.empty());
-  EXPECT_NE(std::find(shown.begin(), shown.end(), kunde->Link().Collection().Items(4)), shown.end());
+  EXPECT_NE(std::find(shown.begin(), shown.end(), porLink), shown.end());
   // The other toolbars keep their full length.
-  for (std::size_t i = 1; i < Toolbars.size(); ++i) EXPECT_FALSE(WindowOf(Toolbars[i])->Truncated());
+  for (std::size_t i = 0; i + 1 < Toolbars.size(); ++i) EXPECT_FALSE(WindowOf(Toolbars[i])->Truncated());
   // Wide again: every link shows.
   Form.resize(900, Form.height());
   QApplication::processEvents();
-  EXPECT_EQ(datei->ItemLinks().ShownLinks().size(), datei->ItemLinks().VisibleLinks().size());
-  EXPECT_FALSE(WindowOf(datei)->Truncated());
+  EXPECT_EQ(programmier->ItemLinks().ShownLinks().size(), programmier->ItemLinks().VisibleLinks().size());
+  EXPECT_FALSE(WindowOf(programmier)->Truncated());
 }
 
 TEST_F(BarDocking, AButtonsHintShowsAfterTheDelayBelowTheCursorAndHidesAgain) {
@@ -347,10 +377,10 @@ namespace zyn {
 namespace {
 
 TEST_F(BarDocking, TheMarkOfACutToolbarOffersItsHiddenButtonsAndTheirVisibility) {
-  TzbBar* datei = Toolbars[0];
+  TzbBar* datei = Toolbars[4];  // the last of the row: a narrower form cuts it
   datei->ShowMark = true;
   int others = 0;
-  for (std::size_t i = 1; i < Toolbars.size(); ++i) {
+  for (std::size_t i = 0; i + 1 < Toolbars.size(); ++i) {
     TzbBarControl* w = WindowOf(Toolbars[i]);
     const TRect nc = w->NonClientSizes(dsTop);
     others += w->GetMaxWidth(dsTop) + nc.Left + nc.Right;
@@ -380,13 +410,14 @@ TEST_F(BarDocking, TheMarkOfACutToolbarOffersItsHiddenButtonsAndTheirVisibility)
   const std::string name = copy->Item()->Name;
   ClickControl(*quick->Items(quick->Count() - 1)->Control());  // "&Add or Remove Buttons"
   TzbBarItemLinks& entries = window->AddRemoveItem()->ItemLinks();
-  ASSERT_EQ(entries.Count(), 5);
+  const int count = datei->ItemLinks().Count();
+  ASSERT_EQ(entries.Count(), count);
   ASSERT_NE(entries.BarControl(), nullptr);
   // Unticking the last entry hides that button on the toolbar; the window stays open.
-  auto* last = static_cast<TzbBarButton*>(entries.Items(4)->Item());
+  auto* last = static_cast<TzbBarButton*>(entries.Items(count - 1)->Item());
   EXPECT_TRUE(last->Down());
-  ClickControl(*entries.Items(4)->Control());
-  EXPECT_FALSE(datei->ItemLinks().Items(4)->Visible());
+  ClickControl(*entries.Items(count - 1)->Control());
+  EXPECT_FALSE(datei->ItemLinks().Items(count - 1)->Visible());
   EXPECT_FALSE(last->Down());
   EXPECT_NE(window->QuickLinks(), nullptr);
   // A click on the mark closes the window without opening it again.
@@ -475,6 +506,256 @@ TEST_F(BarDocking, FloatingBarsHideWhileTheApplicationIsInactive) {
   EXPECT_FALSE(window->Widget()->isVisible());
   Form.show();
   EXPECT_TRUE(window->Widget()->isVisible());
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarDocking, ADropInsideARowsBandJoinsThatRowAndTheStripsBetweenRowsMakeNewOnes) {
+  TzbDockControl* top = Screen->Dock(dsTop);
+  ASSERT_EQ(top->RowCount(), 2);
+  const TRect row0 = top->GetRowRect(0), row1 = top->GetRowRect(1);
+  const QPoint origin = top->Widget()->mapToGlobal(QPoint(0, 0));
+  struct TCase {
+    int Y;  // in the dock's client coordinates
+    int Row;
+    bool NewRow;
+  };
+  const TCase cases[] = {
+      {row0.Top - 10, 0, true},       // just outside the dock, before the first row
+      {row0.Top + 4, 0, false},       // inside the menu bar's band
+      {row0.Bottom - 3, 0, false},
+      {row1.Top - 1, 1, true},        // on the border between the rows
+      {row1.Top + 2, 1, true},
+      {row1.Top + 3, 1, false},       // inside the toolbars' band, also in its middle
+      {(row1.Top + row1.Bottom) / 2, 1, false},
+      {row1.Bottom - 3, 1, false},
+      {row1.Bottom, 2, true},         // after the last row
+      {row1.Bottom + 30, 2, true},    // beyond the zone: still a new last row
+  };
+  for (const TCase& c : cases) {
+    bool newRow = false;
+    EXPECT_EQ(top->RowAtPoint(Point(origin.x() + 50, origin.y() + c.Y), newRow), c.Row) << c.Y;
+    EXPECT_EQ(newRow, c.NewRow) << c.Y;
+  }
+}
+
+class BarSliding : public BarDocking {
+ protected:
+  int RowMaxima() const {
+    int sum = 0;
+    for (TzbBar* bar : Toolbars) {
+      const TRect nc = WindowOf(bar)->NonClientSizes(dsTop);
+      sum += WindowOf(bar)->GetMaxWidth(dsTop) + nc.Left + nc.Right;
+    }
+    return sum;
+  }
+  int DockRight() const {
+    const QWidget* dock = Screen->Dock(dsTop)->Widget();
+    return dock->mapToGlobal(QPoint(dock->width(), 0)).x();
+  }
+  // Drags a docked bar by its grip sideways, wobbling a little across the row as a hand does.
+  void Slide(TzbBar* bar, int dx) {
+    const QPoint grip = GripOf(bar);
+    Press(grip);
+    Move(grip + QPoint(dx / 3, 2));
+    Move(grip + QPoint(2 * dx / 3, -3));
+    Move(grip + QPoint(dx, 0));
+    Release(grip + QPoint(dx, 0));
+  }
+  void ExpectRowUnchanged() {
+    TzbDockControl* top = Screen->Dock(dsTop);
+    EXPECT_EQ(top->RowCount(), 2);
+    ASSERT_EQ(top->CountInRow(1), 5);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(top->WindowAt(1, i), WindowOf(Toolbars[i])) << i;
+    for (TzbBar* bar : Toolbars) EXPECT_EQ(bar->DockingStyle(), dsTop) << bar->Caption();
+  }
+};
+
+TEST_F(BarSliding, ASidewaysSlideByTheGripKeepsTheToolbarInItsRowWhereItWasPut) {
+  Form.resize(RowMaxima() + 100, Form.height());
+  QApplication::processEvents();
+  TzbBar* last = Toolbars[4];
+  const int leftBefore = WindowOf(last)->WindowRect().Left;
+  Slide(last, 40);
+  ExpectRowUnchanged();
+  EXPECT_EQ(WindowOf(last)->WindowRect().Left, leftBefore + 40);
+  Slide(last, -20);
+  ExpectRowUnchanged();
+  EXPECT_EQ(WindowOf(last)->WindowRect().Left, leftBefore + 20);
+  // Slid to the row's end (the pointer still over the form) the bar stops at the end.
+  Slide(last, DockRight() - 5 - GripOf(last).x());
+  ExpectRowUnchanged();
+  EXPECT_EQ(WindowOf(last)->WindowRect().Right, DockRight());
+}
+
+TEST_F(BarSliding, InAnOverfullRowTheUserPutsTheCutWhereHeSlidTheBars) {
+  TzbDockControl* top = Screen->Dock(dsTop);
+  Form.resize(RowMaxima() - 10, Form.height());
+  QApplication::processEvents();
+  // Packed from the left as they were put, the last bar runs past the end and is cut.
+  ASSERT_TRUE(WindowOf(Toolbars[4])->Truncated());
+  for (int i = 0; i < 4; ++i) EXPECT_FALSE(WindowOf(Toolbars[i])->Truncated()) << i;
+  // Slid to the left, the last bar is whole at the row's end and a bar before it gives way.
+  Slide(Toolbars[4], -20);
+  ExpectRowUnchanged();
+  EXPECT_FALSE(WindowOf(Toolbars[4])->Truncated());
+  EXPECT_EQ(WindowOf(Toolbars[4])->WindowRect().Right, DockRight());
+  int cut = 0;
+  for (int i = 0; i < 4; ++i) cut += WindowOf(Toolbars[i])->Truncated() ? 1 : 0;
+  EXPECT_EQ(cut, 1);
+  for (int i = 1; i < 5; ++i)
+    EXPECT_EQ(top->WindowAt(1, i - 1)->WindowRect().Right, top->WindowAt(1, i)->WindowRect().Left) << i;
+  // A wider form shows every bar whole again, in the same order.
+  Form.resize(RowMaxima() + 100, Form.height());
+  QApplication::processEvents();
+  for (TzbBar* bar : Toolbars) EXPECT_FALSE(WindowOf(bar)->Truncated()) << bar->Caption();
+  ExpectRowUnchanged();
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarDocking, ACutToolbarShowsOnlyWholeButtons) {
+  // A bar alone at the bottom whose first button is narrow and whose most used one is wide.
+  TzbBar* bar = Manager->Bars().Add();
+  bar->SetCaption("Schmal");
+  bar->ShowMark = false;
+  for (const char* name : {"Neu1", "Beenden1", "Drucken1"}) bar->ItemLinks().Add()->SetItem(Item(name));
+  bar->SetDockingStyle(dsBottom);
+  bar->SetVisible(true);
+  TzbBarItemLink* wide = bar->ItemLinks().Items(2);
+  wide->UseLink(true);
+  TzbBarControl* window = WindowOf(bar);
+  ASSERT_NE(window, nullptr);
+  const int wideWidth = wide->Control()->GetWidth();
+  ASSERT_GT(wideWidth, bar->ItemLinks().Items(0)->Control()->GetWidth());
+  EXPECT_GE(window->GetMinWidth(dsBottom), wideWidth);
+  for (const int width : {wideWidth / 2, wideWidth + 20, wideWidth + 60}) {
+    SCOPED_TRACE(width);
+    Form.resize(width, Form.height());
+    QApplication::processEvents();
+    window = WindowOf(bar);
+    const TRect client = window->ClientRect();
+    ASSERT_FALSE(bar->ItemLinks().ShownLinks().empty());
+    EXPECT_NE(std::find(bar->ItemLinks().ShownLinks().begin(), bar->ItemLinks().ShownLinks().end(), wide),
+              bar->ItemLinks().ShownLinks().end());
+    for (TzbBarItemLink* l : bar->ItemLinks().ShownLinks()) {
+      const TRect r = window->GetItemRect(l->Control());
+      if (IsRectEmpty(r)) continue;
+      EXPECT_LE(r.Right, client.Width()) << l->Item()->Name;
+      EXPECT_GE(r.Left, 0) << l->Item()->Name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST(BarWorkArea, AFloatingBarKeepsAPieceToTakeItByAndItsCaptionOnTheWorkArea) {
+  const TRect area = Rect(0, 0, 800, 600);
+  struct TCase {
+    TRect In;
+    TRect Out;
+  };
+  const TCase cases[] = {
+      {Bounds(100, 100, 120, 40), Bounds(100, 100, 120, 40)},      // inside: unchanged
+      {Bounds(-90, 100, 120, 40), Bounds(-90, 100, 120, 40)},      // partly left, 30 pixels inside: kept
+      {Bounds(-110, 100, 120, 40), Bounds(-96, 100, 120, 40)},     // only 10 pixels inside
+      {Bounds(-500, 100, 120, 40), Bounds(-96, 100, 120, 40)},     // wholly left: a piece comes back
+      {Bounds(900, 100, 120, 40), Bounds(776, 100, 120, 40)},      // wholly right
+      {Bounds(100, -30, 120, 40), Bounds(100, 0, 120, 40)},        // caption above the screen
+      {Bounds(100, 700, 120, 40), Bounds(100, 582, 120, 40)},      // below: the caption stays
+      {Bounds(-500, -500, 10, 10), Bounds(0, 0, 10, 10)},          // narrower than the piece
+  };
+  for (const TCase& c : cases) {
+    const TRect r = KeepOnWorkArea(c.In, area, 18);
+    EXPECT_EQ(r.Left, c.Out.Left) << c.In.Left << "," << c.In.Top;
+    EXPECT_EQ(r.Top, c.Out.Top) << c.In.Left << "," << c.In.Top;
+    EXPECT_EQ(r.Width(), c.In.Width());
+  }
+}
+
+TEST_F(BarDocking, AFloatingBarCannotBeDraggedOffTheScreenAndComesBackWhenTheScreenChanges) {
+  DoubleClick(GripOf(Hilfe()));
+  TzbBarControl* window = WindowOf(Hilfe());
+  ASSERT_TRUE(window && window->IsFloating());
+  const TRect area = GetMonitorWorkArea(Form.mapToGlobal(Form.rect().center()));
+  // Dragged by its caption far beyond the left and the top edge of the screen.
+  const QPoint from = CaptionOf(Hilfe());
+  Press(from);
+  Move(from + QPoint(-200, -100));
+  Move(QPoint(area.Left - 800, area.Top - 600));
+  Release(QPoint(area.Left - 800, area.Top - 600));
+  TRect w = window->WindowRect();
+  EXPECT_GE(w.Right, area.Left + std::min(w.Width(), kKeepOnScreen));
+  EXPECT_GE(w.Top, area.Top);
+  EXPECT_EQ(Hilfe()->FloatLeft, w.Left);
+  EXPECT_EQ(Hilfe()->FloatTop, w.Top);
+  // Beyond the right and the bottom edge.
+  Press(CaptionOf(Hilfe()));
+  Move(QPoint(area.Right + 800, area.Bottom + 600));
+  Release(QPoint(area.Right + 800, area.Bottom + 600));
+  w = window->WindowRect();
+  EXPECT_LE(w.Left, area.Right - std::min(w.Width(), kKeepOnScreen));
+  EXPECT_LT(w.Top, area.Bottom);
+  // A changed screen brings the bar wholly onto the work area, and a hidden one's stored place.
+  Screen->FitFloatingBarsToWorkArea();
+  w = window->WindowRect();
+  EXPECT_TRUE(w.Left >= area.Left && w.Right <= area.Right && w.Top >= area.Top && w.Bottom <= area.Bottom);
+  Hilfe()->SetVisible(false);
+  Hilfe()->FloatLeft = area.Right + 300;
+  Hilfe()->FloatTop = area.Bottom + 300;
+  Screen->FitFloatingBarsToWorkArea();
+  EXPECT_LT(Hilfe()->FloatLeft, area.Right);
+  EXPECT_LT(Hilfe()->FloatTop, area.Bottom);
+  Hilfe()->SetVisible(true);
+  w = WindowOf(Hilfe())->WindowRect();
+  EXPECT_TRUE(w.Left >= area.Left && w.Right <= area.Right && w.Top >= area.Top && w.Bottom <= area.Bottom)
+      << w.Left << " " << w.Top << " " << w.Right << " " << w.Bottom << " area " << area.Right << " " << area.Bottom;
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarDocking, WhereCustomizingIsAllowedTheMarkWindowEndsWithCustomize) {
+  Manager->CanCustomize = true;
+  TzbBar* last = Toolbars[4];
+  last->ShowMark = true;
+  int others = 0;
+  for (std::size_t i = 0; i + 1 < Toolbars.size(); ++i) {
+    const TRect nc = WindowOf(Toolbars[i])->NonClientSizes(dsTop);
+    others += WindowOf(Toolbars[i])->GetMaxWidth(dsTop) + nc.Left + nc.Right;
+  }
+  Form.resize(others + 80, Form.height());
+  QApplication::processEvents();
+  TzbBarControl* window = WindowOf(last);
+  ASSERT_TRUE(window->MarkExists());
+  const TRect m = window->MarkRect(), w = window->WindowRect();
+  Click(QPoint(w.Left + (m.Left + m.Right) / 2, w.Top + (m.Top + m.Bottom) / 2));
+  TzbBarItemLinks* quick = window->QuickLinks();
+  ASSERT_NE(quick, nullptr);
+  ClickControl(*quick->Items(quick->Count() - 1)->Control());  // "&Add or Remove Buttons"
+  TzbBarItemLinks& entries = window->AddRemoveItem()->ItemLinks();
+  ASSERT_EQ(entries.Count(), last->ItemLinks().Count() + 1);
+  TzbBarItemLink* customize = entries.Items(entries.Count() - 1);
+  EXPECT_EQ(customize->Item()->Caption(), "&Customize...");
+  EXPECT_TRUE(customize->StoredBeginGroup());
+  ClickControl(*customize->Control());
+  EXPECT_TRUE(Manager->Customizing());
+  Manager->SetCustomizing(false);
 }
 
 }  // namespace

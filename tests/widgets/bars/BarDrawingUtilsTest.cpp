@@ -5,6 +5,9 @@
 #include "widgets/bars/BarUtils.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -42,6 +45,29 @@ TEST(BarDrawingUtils, MenuSoundsGoToThePlayerByAlias) {
   SetBarSoundPlayer(nullptr);
   PlayBarSound(0);  // without a player nothing happens
   EXPECT_EQ(played, (std::vector<std::string>{"MenuPopup", "MenuCommand"}));
+}
+
+TEST(BarDrawingUtils, MenuSoundsComeFromTheDesktopSoundThemeAndHaveNoDefault) {
+  test::EnsureApplication();
+  QTemporaryDir home;
+  ASSERT_TRUE(home.isValid());
+  const QByteArray oldHome = qgetenv("XDG_DATA_HOME"), oldDirs = qgetenv("XDG_DATA_DIRS");
+  const bool hadHome = qEnvironmentVariableIsSet("XDG_DATA_HOME"), hadDirs = qEnvironmentVariableIsSet("XDG_DATA_DIRS");
+  qputenv("XDG_DATA_HOME", home.path().toUtf8());
+  qputenv("XDG_DATA_DIRS", (home.path() + QStringLiteral("/none")).toUtf8());
+  const QString stereo = home.path() + QStringLiteral("/sounds/freedesktop/stereo");
+  ASSERT_TRUE(QDir().mkpath(stereo));
+  QFile popup(stereo + QStringLiteral("/menu-popup.oga"));
+  ASSERT_TRUE(popup.open(QIODevice::WriteOnly));
+  popup.write("OggS");
+  popup.close();
+  EXPECT_EQ(FindBarSoundFile("MenuPopup"), popup.fileName());
+  EXPECT_TRUE(FindBarSoundFile("MenuCommand").isEmpty());  // no default sound
+  EXPECT_TRUE(FindBarSoundFile("Other").isEmpty());
+  if (hadHome) qputenv("XDG_DATA_HOME", oldHome);
+  else qunsetenv("XDG_DATA_HOME");
+  if (hadDirs) qputenv("XDG_DATA_DIRS", oldDirs);
+  else qunsetenv("XDG_DATA_DIRS");
 }
 
 TEST(BarDrawingUtils, BarFontNeverBelowElevenPixelsWhenScaled) {

@@ -6,7 +6,7 @@
 #include "widgets/bars/BarStandardPainter.h"
 #include "widgets/bars/BarUtils.h"
 #include "widgets/bars/BarXPPainter.h"
-#include "widgets/bars/LookAndFeel.h"
+#include "widgets/bars/LookAndFeels.h"
 #include "widgets/bars/Office11Colors.h"
 #include "widgets/bars/ThemeManager.h"
 
@@ -405,19 +405,19 @@ class Listener : public ILookAndFeelChangeListener {
  public:
   std::function<void()> OnChange;
   int Changes = 0;
-  void MasterChanged(TcxLookAndFeel&, TcxLookAndFeelValues) override {
+  void MasterChanged(TzxLookAndFeel&, TzxLookAndFeelValues) override {
     ++Changes;
     if (OnChange) OnChange();
   }
-  void MasterDestroying(TcxLookAndFeel&) override {}
+  void MasterDestroying(TzxLookAndFeel&) override {}
 };
 
 TEST_F(Painting, LookAndFeelInheritsFromTheRoot) {
-  TcxLookAndFeel lf;
+  TzxLookAndFeel lf;
   EXPECT_EQ(lf.Kind(), lfUltraFlat);
   EXPECT_FALSE(lf.NativeStyle());
   {
-    TcxLookAndFeelController controller;
+    TzxLookAndFeelController controller;
     controller.SetKind(lfOffice11);
     EXPECT_EQ(lf.Kind(), lfOffice11);
   }
@@ -426,7 +426,7 @@ TEST_F(Painting, LookAndFeelInheritsFromTheRoot) {
   EXPECT_EQ(lf.Kind(), lfUltraFlat);
 
   int changes = 0;
-  lf.OnChanged = [&](TcxLookAndFeel&, TcxLookAndFeelValues) { ++changes; };
+  lf.OnChanged = [&](TzxLookAndFeel&, TzxLookAndFeelValues) { ++changes; };
   lf.SetKind(lfUltraFlat);  // effectively the same: recorded, not reported
   EXPECT_EQ(lf.AssignedValues(), LookAndFeelBit(lfvKind));
   EXPECT_EQ(changes, 0);
@@ -438,7 +438,7 @@ TEST_F(Painting, LookAndFeelInheritsFromTheRoot) {
 }
 
 TEST_F(Painting, ListenerRemovingItselfDoesNotSkipTheNext) {
-  TcxLookAndFeel master;
+  TzxLookAndFeel master;
   Listener a, b;
   master.AddChangeListener(&a);
   master.AddChangeListener(&b);
@@ -450,9 +450,9 @@ TEST_F(Painting, ListenerRemovingItselfDoesNotSkipTheNext) {
 }
 
 TEST_F(Painting, SystemColourChangeReachesLookAndFeelObjects) {
-  TcxLookAndFeel lf;
-  TcxLookAndFeelValues seen = 0;
-  lf.OnChanged = [&](TcxLookAndFeel&, TcxLookAndFeelValues v) { seen |= v; };
+  TzxLookAndFeel lf;
+  TzxLookAndFeelValues seen = 0;
+  lf.OnChanged = [&](TzxLookAndFeel&, TzxLookAndFeelValues v) { seen |= v; };
   SystemPaletteChanged();
   EXPECT_EQ(seen, LookAndFeelBit(lfvNativeStyle));
 }
@@ -782,6 +782,54 @@ TEST_F(PaintedButtons, QuickCustomizationEntries) {
   EXPECT_EQ(cellRight, 20);
   EXPECT_TRUE(TzbBarItemControlXPPainter::Instance().OpensQuickWindowLeftAligned());
   EXPECT_FALSE(TzbBarItemControlEnhancedPainter::Instance().OpensQuickWindowLeftAligned());
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+// The bounding box of the pixels of an image that differ from its top-left pixel.
+QRect InkOf(const QImage& image) {
+  const QRgb background = image.pixel(0, 0);
+  QRect ink;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixel(x, y) != background) ink |= QRect(x, y, 1, 1);
+  return ink;
+}
+
+TEST(PaintedCaptions, AVerticalCaptionRunsDownwardsCentredAcrossWithItsAcceleratorUnderlined) {
+  test::BarsFixture f;
+  f.manager->SetStyle(bmsEnhanced);
+  auto* button = f.manager->CreateItem<TzbBarButton>();
+  TzbBar* bar = f.manager->Bars().Add();
+  bar->ItemLinks().Add()->SetItem(button);
+  test::FakeBarWindow w(*f.manager, false, 40, 120);
+  TzbBarItemControl c(*button->GetLink(0), w);
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(11);
+  const TzbBarItemControlPainter& p = f.manager->PainterClass();
+  auto draw = [&](const QString& text, bool vertical, const TRect& r) {
+    w.Canvas().Painter().fillRect(0, 0, 40, 120, Qt::white);
+    w.Canvas().Font.Font = font;
+    p.DrawCaption(c, w.Canvas(), text, r, 1, true, false, vertical, false, true);
+    return InkOf(w.Image());
+  };
+  const QRect vertical = draw(QStringLiteral("&Datei"), true, Rect(0, 0, 40, 120));
+  ASSERT_FALSE(vertical.isEmpty());
+  EXPECT_GT(vertical.height(), 2 * vertical.width());
+  EXPECT_LE(std::abs((vertical.left() + vertical.right()) / 2 - 20), 2);   // centred across
+  EXPECT_LE(std::abs((vertical.top() + vertical.bottom()) / 2 - 60), 3);   // centred along
+  // The underline of "D" is a line along the text beside the glyphs: without the '&' the ink is
+  // narrower by it.
+  const QRect plain = draw(QStringLiteral("Datei"), true, Rect(0, 0, 40, 120));
+  EXPECT_LE(std::abs(plain.height() - vertical.height()), 1);
+  EXPECT_LT(plain.width(), vertical.width());
+  // Not vertical: the same text lies across.
+  const QRect across = draw(QStringLiteral("Datei"), false, Rect(0, 0, 40, 120));
+  EXPECT_GT(across.width(), across.height());
 }
 
 }  // namespace

@@ -1,5 +1,9 @@
 #include "BarTestSupport.h"
 
+#include <algorithm>
+#include <cmath>
+#include <map>
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -32,6 +36,35 @@ void CompareWithGolden(const QImage& actual, const QString& name) {
   EXPECT_EQ(differing, 0) << name.toStdString() << ": first difference at " << first.x() << "," << first.y();
 }
 
+namespace {
+double Luminance(QRgb c) {
+  auto lin = [](int v) {
+    const double s = v / 255.0;
+    return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * lin(qRed(c)) + 0.7152 * lin(qGreen(c)) + 0.0722 * lin(qBlue(c));
+}
+}  // namespace
+
+double TextContrast(const QImage& image, const QRect& area) {
+  const QImage img = image.convertToFormat(QImage::Format_RGB32);
+  const QRect r = area.intersected(img.rect());
+  std::map<QRgb, int> counts;
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x) ++counts[img.pixel(x, y) & 0xFFFFFF];
+  if (counts.empty()) return 1.0;
+  const QRgb background =
+      std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) { return a.second < b.second; })
+          ->first;
+  const double lb = Luminance(background);
+  double best = 1.0;
+  for (const auto& [colour, n] : counts) {
+    const double l = Luminance(colour);
+    best = std::max(best, (std::max(l, lb) + 0.05) / (std::min(l, lb) + 0.05));
+  }
+  return best;
+}
+
 void EnsureApplication() {
   if (qApp) return;
   static int argc = 1;
@@ -40,6 +73,7 @@ void EnsureApplication() {
   // Lives until the process ends: destroying it among the static objects at exit runs into the
   // input devices that the simulated mouse and key input registered.
   new QApplication(argc, argv);
+  SetBarSoundPlayer(nullptr);  // the tests play no sounds; those that listen set their own player
   QPalette p;
   auto set = [&](QPalette::ColorRole role, QColor c) {
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) p.setColor(group, role, c);

@@ -74,6 +74,10 @@ class FakeBarWindow : public TzbBarWindow {
 // alpha; with ZYN_UPDATE_GOLDEN set it writes the golden image instead. A difference leaves
 // `<name>_actual.png` in the build folder.
 void CompareWithGolden(const QImage& actual, const QString& name);
+// The contrast ratio (1 to 21, by the relative luminance of the sRGB colours) between the most
+// frequent colour of an area of an image (its background) and the pixel that differs most from it
+// (the strongest stroke of the text drawn there).
+double TextContrast(const QImage& image, const QRect& area);
 
 // A 16 x 16 test glyph: a blue square with a red diagonal on a fuchsia (transparent) background.
 QImage TestGlyph();

@@ -8,11 +8,14 @@
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarMRUListItem.h"
+#include "widgets/bars/BarUtils.h"
 #include "platform/PopupWindows.h"
 
 #include <QApplication>
 #include <algorithm>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -94,6 +97,33 @@ TEST_F(BarWindows, MovingToAnotherSubItemWithinTheDelayOpensOnlyThatOne) {
   QTest::qWait(TzbBarSubItemControl::SubMenuDelay + 100);
   EXPECT_EQ(MenuOf("NOpen"), nullptr);
   EXPECT_NE(MenuOf("Informationen1"), nullptr);
+}
+
+TEST_F(BarWindows, ASubMenuReachedOverAnotherEntryStaysOpenAndItsEntryIsSelectedAgain) {
+  OpenProjekt();
+  TzbBarSubMenuControl* projekt = MenuOf("Datei1");
+  TzbBarItemControl* nopen = InMenu("Datei1", "NOpen");
+  MoveToControl(*nopen);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return MenuOf("NOpen") != nullptr; }));
+  TzbBarSubMenuControl* sub = MenuOf("NOpen");
+  // On its way the pointer crosses the entry above (the owner's close is pending) and a sub-item
+  // (its open is pending), then enters the sub-menu.
+  MoveToControl(*InMenu("Datei1", "ffnen1"));
+  MoveToControl(*InMenu("Datei1", "Informationen1"));
+  EXPECT_NE(TzbBarSubItemControl::PendingControl(), nullptr);
+  MoveToControl(*ControlIn(sub, "Zuletzt1"));
+  EXPECT_EQ(TzbBarSubItemControl::PendingControl(), nullptr);
+  EXPECT_EQ(projekt->SelectedControl(), nopen);
+  QTest::qWait(TzbBarSubItemControl::SubMenuDelay * 2);
+  EXPECT_EQ(MenuOf("NOpen"), sub);
+  EXPECT_EQ(MenuOf("Informationen1"), nullptr);
+  EXPECT_EQ(projekt->SelectedControl(), nopen);
+  EXPECT_EQ(sub->SelectedControl(), ControlIn(sub, "Zuletzt1"));
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), sub);
+  // Back on another entry of the parent, the sub-menu closes after the delay.
+  MoveToControl(*InMenu("Datei1", "Neu1"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return MenuOf("NOpen") == nullptr; }));
+  EXPECT_EQ(projekt->SelectedControl(), InMenu("Datei1", "Neu1"));
 }
 
 TEST_F(BarWindows, ReleasingTheButtonOnAMenuEntryClosesTheChainThenFiresTheClicks) {
@@ -544,7 +574,7 @@ TEST_F(BarWindows, ACheckButtonTogglesOnceForEachClickWhereverItIsClicked) {
   EXPECT_EQ(std::count(Events.begin(), Events.end(), "OnClick:Inhalt1"), 4);
 }
 
-TEST_F(BarWindows, AnOverfullRowPacksItsToolbarsFromTheRightAndCutsTheLeftmost) {
+TEST_F(BarWindows, AnOverfullRowKeepsItsToolbarsWhereTheyWereAndCutsTheOneRunningPastTheEnd) {
   TzbDockControl* top = Screen->Dock(dsTop);
   int sumMax = 0;
   for (TzbBar* bar : Toolbars) {
@@ -564,9 +594,227 @@ TEST_F(BarWindows, AnOverfullRowPacksItsToolbarsFromTheRightAndCutsTheLeftmost) 
     EXPECT_EQ(r.front().Left, 0);
     for (std::size_t i = 1; i < r.size(); ++i) EXPECT_EQ(r[i].Left, r[i - 1].Right) << i;  // no gap, no overlap
     EXPECT_EQ(r.back().Right, top->Widget()->width());
-    EXPECT_TRUE(top->WindowAt(1, 0)->Truncated());
-    for (int i = 1; i < 5; ++i) EXPECT_FALSE(top->WindowAt(1, i)->Truncated()) << i;
+    EXPECT_TRUE(top->WindowAt(1, 4)->Truncated());
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_FALSE(top->WindowAt(1, i)->Truncated()) << i;
+      const TRect nc = top->WindowAt(1, i)->NonClientSizes(dsTop);
+      EXPECT_EQ(r[i].Width(), top->WindowAt(1, i)->GetMaxWidth(dsTop) + nc.Left + nc.Right) << i;
+    }
   }
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+// The menu bar with its open "&Projekt" menu, "&Neu..." hot, as the screen shows them: drawn with
+// text, so that a caption drawn in the wrong colour shows in the golden image and in the contrast
+// rule.
+class MenusWithText : public BarWindows, public ::testing::WithParamInterface<TzbBarManagerStyle> {
+ protected:
+  void SetUp() override {
+    Manager->SetStyle(GetParam());
+    QApplication::processEvents();
+    Screen->LayoutForm();
+  }
+  void TearDown() override {
+    if (paletteChanged_) {
+      QApplication::setPalette(saved_);
+      Manager->StyleChanged();
+    }
+  }
+  void UseDarkPalette() {
+    saved_ = QApplication::palette();
+    paletteChanged_ = true;
+    QPalette dark;
+    const QColor face(0x35, 0x35, 0x35), text(0xF0, 0xF0, 0xF0);
+    for (auto role : {QPalette::Window, QPalette::Button, QPalette::Midlight}) dark.setColor(role, face);
+    dark.setColor(QPalette::Base, QColor(0x1E, 0x1E, 0x1E));
+    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) dark.setColor(role, text);
+    dark.setColor(QPalette::Light, QColor(0x50, 0x50, 0x50));
+    dark.setColor(QPalette::Dark, QColor(0x20, 0x20, 0x20));
+    dark.setColor(QPalette::Shadow, QColor(0x10, 0x10, 0x10));
+    dark.setColor(QPalette::Highlight, QColor(0x1A, 0x5F, 0xB4));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    QApplication::setPalette(dark);
+    Manager->StyleChanged();
+    QApplication::processEvents();
+  }
+  // Opens the menu, makes "&Neu..." hot and draws both windows into one picture.
+  QImage Picture() {
+    TzbBarSubMenuControl* menu = OpenProjekt();
+    EXPECT_NE(menu, nullptr);
+    if (!menu) return QImage();
+    MoveToControl(*InMenu("Datei1", "Neu1"));
+    TzbBarControl* bar = WindowOf(MainMenu);
+    for (TCustomzbBarControl* w : {static_cast<TCustomzbBarControl*>(bar), static_cast<TCustomzbBarControl*>(menu)}) {
+      w->Invalidate();
+      w->Flush();
+    }
+    barRect_ = bar->WindowRect();
+    menuRect_ = menu->WindowRect();
+    const int width = std::max(menuRect_.Right - barRect_.Left + 8, barRect_.Width());
+    QImage picture(width, barRect_.Height() + menuRect_.Height() + 8, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter p(&picture);
+    p.drawImage(0, 0, bar->Buffer(), 0, 0, width, barRect_.Height());
+    p.drawImage(menuRect_.Left - barRect_.Left, barRect_.Height(), menu->Buffer());
+    return picture;
+  }
+  // The caption part of a control in the picture (for menu entries: right of the image column).
+  QRect CaptionArea(const TzbBarItemControl& c) const {
+    const TRect s = ScreenRectOf(c);
+    const bool inMenu = c.Parent().IsMenu();
+    QRect r(s.Left - barRect_.Left, s.Top - barRect_.Top + (inMenu ? barRect_.Height() - (menuRect_.Top - barRect_.Top) : 0),
+            s.Width(), s.Height());
+    if (inMenu) r.setLeft(r.left() + s.Height() + 8);
+    return r.adjusted(1, 2, -1, -2);
+  }
+  void ExpectReadable(const QImage& picture) {
+    const struct {
+      const char* Name;
+      bool OnBar;
+    } captions[] = {{"Datei1", true}, {"Bearbeiten1", true}, {"Hilfe1", true}, {"Neu1", false}, {"Beenden1", false}};
+    for (const auto& c : captions) {
+      TzbBarItemControl* control = c.OnBar ? MenuBarEntry(c.Name) : InMenu("Datei1", c.Name);
+      ASSERT_NE(control, nullptr) << c.Name;
+      EXPECT_GE(test::TextContrast(picture, CaptionArea(*control)), 4.5) << c.Name;
+    }
+  }
+
+  TRect barRect_, menuRect_;
+
+ private:
+  QPalette saved_;
+  bool paletteChanged_ = false;
+};
+
+TEST_P(MenusWithText, TheOpenMenuAndTheMenuBarLookAsTheGoldenImageAndTheirCaptionsStandOut) {
+  const QImage picture = Picture();
+  ASSERT_FALSE(picture.isNull());
+  ExpectReadable(picture);
+  test::CompareWithGolden(picture, GetParam() == bmsXP ? QStringLiteral("xp_menu_with_text")
+                                                       : QStringLiteral("flat_menu_with_text"));
+}
+
+TEST_P(MenusWithText, WithADarkDesktopPaletteEveryCaptionStaysReadable) {
+  UseDarkPalette();
+  const QImage picture = Picture();
+  ASSERT_FALSE(picture.isNull());
+  ExpectReadable(picture);
+}
+
+INSTANTIATE_TEST_SUITE_P(Painters, MenusWithText, ::testing::Values(bmsXP, bmsFlat),
+                         [](const ::testing::TestParamInfo<TzbBarManagerStyle>& info) {
+                           return std::string(info.param == bmsXP ? "XP" : "Flat");
+                         });
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarWindows, AnOpenSplitButtonInTheFlatLookSharesOneFrameWithItsMenuAndShowsItsArrow) {
+  Manager->SetStyle(bmsFlat);
+  QApplication::processEvents();
+  auto* split = Manager->CreateItem<TzbBarButton>();
+  split->Name = "Teilen";
+  split->SetCaption("Teilen");
+  split->SetImageIndex(0);
+  split->SetButtonStyle(bsDropDown);
+  TzbBarItemLinks menuLinks(*Manager, TzbBarItemLinks::okPopupMenu, nullptr, nullptr);
+  menuLinks.Add()->SetItem(Item("Neu1"));
+  menuLinks.Add()->SetItem(Item("Beenden1"));
+  split->DropDownMenu = &menuLinks;
+  TzbBar* hilfe = Toolbars[3];
+  hilfe->ItemLinks().Add()->SetItem(split);
+  QApplication::processEvents();
+  TzbBarControl* bar = WindowOf(hilfe);
+  TzbBarItemControl* control = ControlIn(bar, "Teilen");
+  ASSERT_NE(control, nullptr);
+  const TRect r = bar->GetItemRect(control);
+  // A press on the arrow part opens the menu below the button.
+  const QPoint onArrow(ScreenRectOf(*control).Right - 4, CenterOf(*control).y());
+  Move(onArrow);
+  Press(onArrow);
+  ASSERT_NE(menuLinks.BarControl(), nullptr);
+  bar->Invalidate();
+  bar->Flush();
+  const TRect client = bar->ClientRect();
+  const QImage image = bar->Buffer().copy(ToQRect(client).translated(bar->ClientInsets().Left, bar->ClientInsets().Top));
+  const QColor frame = ToQColor(Manager->BrushColor(1));
+  const QColor light = ToQColor(Manager->BrushColor(2));
+  // One frame around button and arrow: its top row and its right column have the frame colour ...
+  for (int x : {r.Left + 2, (r.Left + r.Right) / 2, r.Right - 3}) EXPECT_EQ(image.pixelColor(x, r.Top), frame) << x;
+  EXPECT_EQ(image.pixelColor(r.Right - 1, (r.Top + r.Bottom) / 2), frame);
+  // ... the bottom row is open where the menu joins it, and nothing divides button and arrow part.
+  EXPECT_EQ(image.pixelColor((r.Left + r.Right) / 2, r.Bottom - 1), light);
+  const int arrowLeft = r.Right - static_cast<TzbBarButtonControl*>(control)->GetDropDownWidth();
+  EXPECT_EQ(image.pixelColor(arrowLeft - 1, r.Top + 2), light);
+  // The arrow stands out on the light face.
+  EXPECT_GE(test::TextContrast(image, QRect(arrowLeft, r.Top + 1, r.Right - 1 - arrowLeft, r.Height() - 2)), 4.5);
+  Key(Qt::Key_Escape);
+  QApplication::processEvents();
+  split->DropDownMenu = nullptr;
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarWindows, MenusSoundWhenTheyOpenAndWhenAnEntryRunsButToolbarButtonsDoNot) {
+  std::vector<std::string> played;
+  SetBarSoundPlayer([&](const char* alias) { played.emplace_back(alias); });
+  OpenProjekt();
+  EXPECT_EQ(played, (std::vector<std::string>{"MenuPopup"}));
+  ClickControl(*InMenu("Datei1", "Neu1"));
+  EXPECT_EQ(played, (std::vector<std::string>{"MenuPopup", "MenuCommand"}));
+  ClickControl(*ControlIn(WindowOf(Toolbars[3]), "Inhalt1"));
+  EXPECT_EQ(played.size(), 2u);
+  SetBarSoundPlayer(nullptr);
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(PersonalizedMenus, AnotherSelectionRestartsTheDelayWhichThenOnlyOffersTheExpandButton) {
+  const int saved = TzbBarSubMenuControl::ExpandDelay;
+  TzbBarSubMenuControl::ExpandDelay = 300;
+  ClickControl(*MenuBarEntry("Bearbeiten1"));
+  TzbBarSubMenuControl* menu = MenuOf("Bearbeiten1");
+  ASSERT_TRUE(menu && menu->ShowsExpandButton());
+  QTest::qWait(150);
+  MoveToControl(*ControlIn(menu, "Displaybearbeiten"));
+  QTest::qWait(220);  // past the first start, not past the restart
+  EXPECT_TRUE(menu->ShowsExpandButton());
+  EXPECT_FALSE(menu->ExpandButtonHot());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return menu->ExpandButtonHot(); }, 2000));
+  EXPECT_TRUE(menu->ShowsExpandButton());  // offered, not expanded
+  TzbBarSubMenuControl::ExpandDelay = saved;
+  Key(Qt::Key_Escape);
+  Key(Qt::Key_Escape);
+}
+
+TEST_F(PersonalizedMenus, TheAcceleratorOfAHiddenEntryShowsTheWholeMenuAndRunsIt) {
+  TzbBarItemLinks& links = SubItemLinksOf(*Item("Datei1"))[0];
+  for (int i = 0; i < links.Count(); ++i) links.Items(i)->UseCount = 0;
+  for (int n = 0; n < 10; ++n) links.Items(0)->UseLink(true);
+  ClickControl(*MenuBarEntry("Datei1"));
+  TzbBarSubMenuControl* menu = MenuOf("Datei1");
+  ASSERT_TRUE(menu && menu->ShowsExpandButton());
+  ASSERT_EQ(ControlIn(menu, "Beenden1"), nullptr);  // hidden
+  Events.clear();
+  Key(Qt::Key_B);
+  EXPECT_EQ(Events, (std::vector<std::string>{"OnClickItem:Beenden1", "OnClick:Beenden1"}));
+  EXPECT_TRUE(ChainClosed());
 }
 
 }  // namespace

@@ -4,14 +4,19 @@
 
 #include "BarDemoWindow.h"
 
+#include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
+#include "widgets/bars/BarShadow.h"
+#include "platform/Colors.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTest>
 #include <cstdlib>
+#include <memory>
 #include <gtest/gtest.h>
 
 namespace zyn {
@@ -33,6 +38,17 @@ bool XDoTool(const QStringList& args) {
 bool XClick(const QPoint& p) {
   return XDoTool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y()), QStringLiteral("click"),
                   QStringLiteral("1")});
+}
+
+// Moves the real pointer along a straight line in steps, as a hand does.
+bool XMoveAlong(const QPoint& from, const QPoint& to, int steps) {
+  QStringList args;
+  for (int step = 0; step <= steps; ++step) {
+    if (step > 0) args << QStringLiteral("sleep") << QStringLiteral("0.02");
+    args << QStringLiteral("mousemove") << QString::number(from.x() + (to.x() - from.x()) * step / steps)
+         << QString::number(from.y() + (to.y() - from.y()) * step / steps);
+  }
+  return XDoTool(args);
 }
 
 // Presses the left button at one point, moves the pointer in steps to another and releases it.
@@ -61,12 +77,12 @@ TEST(BarX11, MenusWorkWithThePointerOfARealXServer) {
   child.setProcessEnvironment(env);
   child.setProcessChannelMode(QProcess::MergedChannels);
   child.start(xvfb, {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1024x768x24"),
-                     QCoreApplication::applicationFilePath(), QStringLiteral("--gtest_filter=BarX11Child.*")});
+                     QCoreApplication::applicationFilePath(), QStringLiteral("--gtest_filter=BarX11Child*")});
   ASSERT_TRUE(child.waitForStarted(10000));
   ASSERT_TRUE(child.waitForFinished(120000));
   const QByteArray output = child.readAll();
   EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-  EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+  EXPECT_TRUE(output.contains("[  PASSED  ] 4 tests")) << output.toStdString();
 }
 
 TEST(BarX11Child, ClicksOpenTheMenuWithoutTakingTheFocusAndRunTheEntry) {
@@ -112,6 +128,95 @@ TEST(BarX11Child, ClicksOpenTheMenuWithoutTakingTheFocusAndRunTheEntry) {
   ASSERT_TRUE(XDrag(onCaption, demo.Form.mapToGlobal(QPoint(300, demo.Form.height() - 4))));
   ASSERT_TRUE(QTest::qWaitFor([&] { return hilfe->DockingStyle() == dsBottom && !demo.Screen->Moving(); }));
   EXPECT_EQ(demo.WindowOf(hilfe)->DockControl(), demo.Screen->Dock(dsBottom));
+}
+
+class BarX11ChildForm : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!InChild()) GTEST_SKIP() << "runs only under Xvfb, started by BarX11";
+    demo_ = std::make_unique<test::BarDemoWindow>();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&demo_->Form));
+    demo_->Form.activateWindow();
+    QApplication::setActiveWindow(&demo_->Form);
+    QTest::qWait(200);
+  }
+  test::BarDemoWindow& Demo() { return *demo_; }
+
+ private:
+  std::unique_ptr<test::BarDemoWindow> demo_;
+};
+
+TEST_F(BarX11ChildForm, ASubMenuReachedOnADiagonalOverOtherEntriesStaysOpen) {
+  test::BarDemoWindow& demo = Demo();
+  ASSERT_TRUE(XClick(demo.CenterOf(*demo.MenuBarEntry("Datei1"))));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return demo.MenuOf("Datei1") != nullptr; }));
+  TzbBarSubMenuControl* projekt = demo.MenuOf("Datei1");
+  TzbBarItemControl* nopen = demo.ControlIn(projekt, "NOpen");
+  ASSERT_TRUE(XDoTool({QStringLiteral("mousemove"), QString::number(demo.CenterOf(*nopen).x()),
+                       QString::number(demo.CenterOf(*nopen).y())}));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return demo.MenuOf("NOpen") != nullptr; }));
+  TzbBarSubMenuControl* sub = demo.MenuOf("NOpen");
+  // From the entry up over the entry above it and across into the sub-menu's last entry.
+  const QPoint above = demo.CenterOf(*demo.ControlIn(projekt, "ffnen1"));
+  const QPoint target = demo.CenterOf(*demo.ControlIn(sub, "Zuletzt1"));
+  ASSERT_TRUE(XMoveAlong(demo.CenterOf(*nopen), above + QPoint(40, 0), 3));
+  ASSERT_TRUE(XMoveAlong(above + QPoint(40, 0), target, 6));
+  QTest::qWait(TzbBarSubItemControl::SubMenuDelay * 2);
+  EXPECT_EQ(demo.MenuOf("NOpen"), sub);
+  EXPECT_EQ(projekt->SelectedControl(), nopen);
+  demo.Events.clear();
+  ASSERT_TRUE(XClick(target));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return demo.MenuOf("Datei1") == nullptr; }));
+  EXPECT_EQ(demo.Events, (std::vector<std::string>{"OnClickItem:Zuletzt1", "OnClick:Zuletzt1"}));
+}
+
+TEST_F(BarX11ChildForm, WithoutACompositingManagerTheMenuShadowIsTheSolidStripNotBlack) {
+  test::BarDemoWindow& demo = Demo();
+  EXPECT_FALSE(TzbBarShadow::GetTransparent());
+  EXPECT_EQ(TzbBarShadow::GetShadowSize(), 2);
+  ASSERT_TRUE(XClick(demo.CenterOf(*demo.MenuBarEntry("Datei1"))));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return demo.MenuOf("Datei1") != nullptr; }));
+  TzbBarSubMenuControl* menu = demo.MenuOf("Datei1");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return menu->Widget()->isVisible(); }));
+  QTest::qWait(300);
+  const TRect w = menu->WindowRect();
+  // A pixel of the strip right of the menu and one of the strip below it, as the screen shows them.
+  const QPoint points[] = {QPoint(w.Right, (w.Top + w.Bottom) / 2), QPoint((w.Left + w.Right) / 2, w.Bottom)};
+  for (const QPoint& p : points) {
+    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0, p.x(), p.y(), 1, 1).toImage();
+    ASSERT_FALSE(shot.isNull());
+    const QColor c = shot.pixelColor(0, 0);
+    EXPECT_EQ(c.rgb() & 0xFFFFFF, ToQColor(clBtnShadow).rgb() & 0xFFFFFF) << p.x() << "," << p.y() << " " << c.name().toStdString();
+    EXPECT_GT(c.red() + c.green() + c.blue(), 3 * 60);
+  }
+  ASSERT_TRUE(XClick(demo.Client->mapToGlobal(QPoint(400, 250))));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return demo.MenuOf("Datei1") == nullptr; }));
+}
+
+TEST_F(BarX11ChildForm, AFloatingBarDraggedOffTheScreenKeepsItsCaptionOnIt) {
+  test::BarDemoWindow& demo = Demo();
+  TzbBar* hilfe = demo.Toolbars[3];
+  const TRect grip = demo.WindowOf(hilfe)->WindowRect();
+  ASSERT_TRUE(XDrag(QPoint(grip.Left + 3, grip.Top + grip.Height() / 2), demo.Client->mapToGlobal(QPoint(300, 150))));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return hilfe->DockingStyle() == dsNone && !demo.Screen->Moving(); }));
+  TzbBarControl* floating = demo.WindowOf(hilfe);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return floating->Widget()->isVisible(); }));
+  const TRect w = floating->WindowRect();
+  const TRect caption = floating->FloatingCaptionRect();
+  const QPoint onCaption(w.Left + caption.Left + 4, w.Top + caption.Top + caption.Height() / 2);
+  // The pointer stops at the screen's corner; the bar would leave the screen beyond it.
+  ASSERT_TRUE(XDrag(onCaption, QPoint(0, 0)));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !demo.Screen->Moving(); }));
+  const TRect area = FromQRect(QGuiApplication::primaryScreen()->availableGeometry());
+  const TRect after = floating->WindowRect();
+  EXPECT_GE(after.Top, area.Top);
+  EXPECT_GE(after.Right, area.Left + std::min(after.Width(), kKeepOnScreen));
+  // It can be taken by its caption again and brought back.
+  const TRect c2 = floating->FloatingCaptionRect();
+  const QPoint again(std::max(area.Left + 2, after.Left + c2.Left + 4) + 0, after.Top + c2.Top + c2.Height() / 2);
+  ASSERT_TRUE(XDrag(again, QPoint(400, 300)));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !demo.Screen->Moving(); }));
+  EXPECT_GT(floating->WindowRect().Left, area.Left + 100);
 }
 
 }  // namespace

@@ -32,17 +32,17 @@ TEST_F(PaintUtils, DropDownCornersAndHitTests) {
 }
 
 TEST_F(PaintUtils, TextFlagsTranslate) {
-  EXPECT_EQ(PainterTextFlagsToDrawText(cxAlignLeft | cxAlignTop), unsigned(DT_NOPREFIX));
-  EXPECT_EQ(PainterTextFlagsToDrawText(cxShowPrefix | cxAlignRight | cxAlignVCenter | cxSingleLine),
+  EXPECT_EQ(PainterTextFlagsToDrawText(zxAlignLeft | zxAlignTop), unsigned(DT_NOPREFIX));
+  EXPECT_EQ(PainterTextFlagsToDrawText(zxShowPrefix | zxAlignRight | zxAlignVCenter | zxSingleLine),
             unsigned(DT_RIGHT | DT_VCENTER | DT_SINGLELINE));
-  EXPECT_EQ(PainterTextFlagsToDrawText(cxShowPrefix | cxShowPathEllipsis | cxDontPrint),
+  EXPECT_EQ(PainterTextFlagsToDrawText(zxShowPrefix | zxShowPathEllipsis | zxDontPrint),
             unsigned(DT_PATH_ELLIPSIS | DT_CALCRECT));
 }
 
 TEST_F(PaintUtils, FramesBySide) {
   TCanvas canvas(&image);
   TPainterCanvas pc(canvas);
-  pc.FrameRect(Rect(0, 0, 10, 10), clRed, cxBordLeft | cxBordBottom, 2);
+  pc.FrameRect(Rect(0, 0, 10, 10), clRed, zxBordLeft | zxBordBottom, 2);
   EXPECT_EQ(At(1, 0), clRed);
   EXPECT_EQ(At(2, 0), clWhite);
   EXPECT_EQ(At(5, 8), clRed);
@@ -54,7 +54,7 @@ TEST_F(PaintUtils, FramesBySide) {
   EXPECT_EQ(At(25, 9), clLime);
   TPainterBackground bg;
   bg.Color = clYellow;
-  pc.FrameAndFill(Rect(0, 20, 10, 30), bg, 1, clBlack, cxBordAll);
+  pc.FrameAndFill(Rect(0, 20, 10, 30), bg, 1, clBlack, zxBordAll);
   EXPECT_EQ(At(0, 20), clBlack);
   EXPECT_EQ(At(5, 25), clYellow);
   pc.DrawEdge(Rect(20, 20, 30, 30), true, true);
@@ -81,7 +81,7 @@ TEST_F(PaintUtils, DisabledTextIsDrawnTwiceInHighlightAndShadow) {
   {
     TCanvas canvas(&image);
     canvas.Font.Font = QFont("Sans", 16);
-    TPainterCanvas(canvas).DrawText("XX", Rect(0, 0, 40, 40), cxSingleLine | cxAlignVCenter, false);
+    TPainterCanvas(canvas).DrawText("XX", Rect(0, 0, 40, 40), zxSingleLine | zxAlignVCenter, false);
   }
   bool light = false, dark = false;
   for (int y = 0; y < 40; ++y)
@@ -119,7 +119,7 @@ TEST_F(PaintUtils, RotatedBitmapsSwapTheirSizes) {
 
 TEST_F(PaintUtils, ObjectLinksNoticeAFreedTarget) {
   int object = 0;
-  TcxObjectLink* link = AddObjectLink(&object);
+  TzxObjectLink* link = AddObjectLink(&object);
   EXPECT_EQ(link->Target, &object);
   ResetObjectLinks(&object);
   EXPECT_EQ(link->Target, nullptr);

@@ -1,4 +1,4 @@
-#include "widgets/bars/LookAndFeel.h"
+#include "widgets/bars/LookAndFeels.h"
 
 #include "widgets/bars/Office11Colors.h"
 
@@ -9,7 +9,7 @@ namespace zyn {
 namespace {
 
 struct TPaletteListener {
-  std::vector<TcxSystemPaletteChangedNotifier*> primary, others;
+  std::vector<TzxSystemPaletteChangedNotifier*> primary, others;
 };
 
 std::unique_ptr<TPaletteListener>& PaletteListener() {
@@ -17,8 +17,8 @@ std::unique_ptr<TPaletteListener>& PaletteListener() {
   return listener;
 }
 
-TcxLookAndFeel*& Root() {
-  static TcxLookAndFeel* root = nullptr;
+TzxLookAndFeel*& Root() {
+  static TzxLookAndFeel* root = nullptr;
   return root;
 }
 
@@ -31,7 +31,7 @@ int& ControllerCount() {
 
 // ---------------------------------------------------------------- palette
 
-TcxSystemPaletteChangedNotifier::TcxSystemPaletteChangedNotifier(bool primary) : primary_(primary) {
+TzxSystemPaletteChangedNotifier::TzxSystemPaletteChangedNotifier(bool primary) : primary_(primary) {
   auto& l = PaletteListener();
   if (!l) {
     l = std::make_unique<TPaletteListener>();
@@ -40,7 +40,7 @@ TcxSystemPaletteChangedNotifier::TcxSystemPaletteChangedNotifier(bool primary) :
   (primary ? l->primary : l->others).push_back(this);
 }
 
-TcxSystemPaletteChangedNotifier::~TcxSystemPaletteChangedNotifier() {
+TzxSystemPaletteChangedNotifier::~TzxSystemPaletteChangedNotifier() {
   auto& l = PaletteListener();
   if (!l) return;
   auto& list = primary_ ? l->primary : l->others;
@@ -66,17 +66,17 @@ void SystemPaletteChanged() {
 
 bool SystemPaletteListenerExists() { return PaletteListener() != nullptr; }
 
-// ---------------------------------------------------------------- TcxLookAndFeel
+// ---------------------------------------------------------------- TzxLookAndFeel
 
 bool& MakingRoot() {
   static bool making = false;
   return making;
 }
 
-TcxLookAndFeel* TcxLookAndFeel::MakeRoot() {
+TzxLookAndFeel* TzxLookAndFeel::MakeRoot() {
   if (!Root() && !MakingRoot()) {
     MakingRoot() = true;
-    auto* made = new TcxLookAndFeel(nullptr);  // lives for the whole run
+    auto* made = new TzxLookAndFeel(nullptr);  // lives for the whole run
     made->isRoot_ = true;
     Root() = made;
     MakingRoot() = false;
@@ -84,10 +84,10 @@ TcxLookAndFeel* TcxLookAndFeel::MakeRoot() {
   return Root();
 }
 
-TcxLookAndFeel* GlobalLookAndFeel() { return TcxLookAndFeel::MakeRoot(); }
+TzxLookAndFeel* GlobalLookAndFeel() { return TzxLookAndFeel::MakeRoot(); }
 
-TcxLookAndFeel::TcxLookAndFeel(void* owner) : owner_(owner) {
-  paletteNotifier_ = std::make_unique<TcxSystemPaletteChangedNotifier>(false);
+TzxLookAndFeel::TzxLookAndFeel(void* owner) : owner_(owner) {
+  paletteNotifier_ = std::make_unique<TzxSystemPaletteChangedNotifier>(false);
   paletteNotifier_->OnSystemPaletteChanged = [this] { Changed(LookAndFeelBit(lfvNativeStyle)); };
   MakeRoot();
   if (Root() && !MakingRoot()) {
@@ -97,37 +97,37 @@ TcxLookAndFeel::TcxLookAndFeel(void* owner) : owner_(owner) {
   }
 }
 
-TcxLookAndFeel::~TcxLookAndFeel() {
+TzxLookAndFeel::~TzxLookAndFeel() {
   paletteNotifier_.reset();
   destroying_ = true;
   const auto listeners = listeners_;
   for (ILookAndFeelChangeListener* l : listeners) l->MasterDestroying(*this);
   destroying_ = false;
   listeners_.clear();
-  if (TcxLookAndFeel* m = EffectiveMaster()) m->RemoveChangeListener(this);
+  if (TzxLookAndFeel* m = EffectiveMaster()) m->RemoveChangeListener(this);
   if (isRoot_) Root() = nullptr;
 }
 
-TcxLookAndFeel* TcxLookAndFeel::EffectiveMaster() const {
+TzxLookAndFeel* TzxLookAndFeel::EffectiveMaster() const {
   if (isRoot_) return nullptr;
   return master_ ? master_ : Root();
 }
 
-TcxLookAndFeelKind TcxLookAndFeel::InheritedKind() const {
+TzxLookAndFeelKind TzxLookAndFeel::InheritedKind() const {
   if (assigned_ & LookAndFeelBit(lfvKind)) return ownKind_;
   if (isRoot_) return lfUltraFlat;
-  if (TcxLookAndFeel* m = EffectiveMaster()) return m->Kind();
+  if (TzxLookAndFeel* m = EffectiveMaster()) return m->Kind();
   return lfUltraFlat;
 }
 
-bool TcxLookAndFeel::InheritedNativeStyle() const {
+bool TzxLookAndFeel::InheritedNativeStyle() const {
   if (assigned_ & LookAndFeelBit(lfvNativeStyle)) return ownNativeStyle_;
   if (isRoot_) return false;
-  if (TcxLookAndFeel* m = EffectiveMaster()) return m->NativeStyle();
+  if (TzxLookAndFeel* m = EffectiveMaster()) return m->NativeStyle();
   return false;
 }
 
-void TcxLookAndFeel::Changed(TcxLookAndFeelValues values) {
+void TzxLookAndFeel::Changed(TzxLookAndFeelValues values) {
   if (values == 0 || destroying_) return;
   kind_ = InheritedKind();
   nativeStyle_ = InheritedNativeStyle();
@@ -140,13 +140,13 @@ void TcxLookAndFeel::Changed(TcxLookAndFeelValues values) {
   if (OnChanged) OnChanged(*this, values);
 }
 
-void TcxLookAndFeel::BeginChangeCheck() {
+void TzxLookAndFeel::BeginChangeCheck() {
   savedKind_ = kind_;
   savedNativeStyle_ = nativeStyle_;
 }
 
-void TcxLookAndFeel::EndChangeCheck() {
-  TcxLookAndFeelValues v = 0;
+void TzxLookAndFeel::EndChangeCheck() {
+  TzxLookAndFeelValues v = 0;
   if (InheritedKind() != savedKind_) v |= LookAndFeelBit(lfvKind);
   if (InheritedNativeStyle() != savedNativeStyle_) v |= LookAndFeelBit(lfvNativeStyle);
   kind_ = InheritedKind();
@@ -154,15 +154,15 @@ void TcxLookAndFeel::EndChangeCheck() {
   Changed(v);
 }
 
-void TcxLookAndFeel::SetKind(TcxLookAndFeelKind value) {
-  const TcxLookAndFeelKind before = kind_;
+void TzxLookAndFeel::SetKind(TzxLookAndFeelKind value) {
+  const TzxLookAndFeelKind before = kind_;
   assigned_ |= LookAndFeelBit(lfvKind);
   ownKind_ = value;
   if (InheritedKind() != before) Changed(LookAndFeelBit(lfvKind));
   else kind_ = InheritedKind();
 }
 
-void TcxLookAndFeel::SetNativeStyle(bool value) {
+void TzxLookAndFeel::SetNativeStyle(bool value) {
   const bool before = nativeStyle_;
   assigned_ |= LookAndFeelBit(lfvNativeStyle);
   ownNativeStyle_ = value;
@@ -170,37 +170,37 @@ void TcxLookAndFeel::SetNativeStyle(bool value) {
   else nativeStyle_ = InheritedNativeStyle();
 }
 
-void TcxLookAndFeel::SetAssignedValues(TcxLookAndFeelValues value) {
+void TzxLookAndFeel::SetAssignedValues(TzxLookAndFeelValues value) {
   if (value == assigned_) return;
   BeginChangeCheck();
   assigned_ = value;
   EndChangeCheck();
 }
 
-void TcxLookAndFeel::SetMaster(TcxLookAndFeel* value) {
+void TzxLookAndFeel::SetMaster(TzxLookAndFeel* value) {
   if (isRoot_ || value == this || value == EffectiveMaster()) return;
   BeginChangeCheck();
-  if (TcxLookAndFeel* old = EffectiveMaster()) old->RemoveChangeListener(this);
+  if (TzxLookAndFeel* old = EffectiveMaster()) old->RemoveChangeListener(this);
   master_ = value;
-  if (TcxLookAndFeel* now = EffectiveMaster()) now->AddChangeListener(this);
+  if (TzxLookAndFeel* now = EffectiveMaster()) now->AddChangeListener(this);
   EndChangeCheck();
 }
 
-void TcxLookAndFeel::Assign(const TcxLookAndFeel& source) {
+void TzxLookAndFeel::Assign(const TzxLookAndFeel& source) {
   BeginChangeCheck();
   ownKind_ = source.ownKind_;
   ownNativeStyle_ = source.ownNativeStyle_;
   assigned_ = source.assigned_;
-  TcxLookAndFeel* m = source.EffectiveMaster();
+  TzxLookAndFeel* m = source.EffectiveMaster();
   if (!isRoot_ && m != this && m != EffectiveMaster()) {
-    if (TcxLookAndFeel* old = EffectiveMaster()) old->RemoveChangeListener(this);
+    if (TzxLookAndFeel* old = EffectiveMaster()) old->RemoveChangeListener(this);
     master_ = m;
-    if (TcxLookAndFeel* now = EffectiveMaster()) now->AddChangeListener(this);
+    if (TzxLookAndFeel* now = EffectiveMaster()) now->AddChangeListener(this);
   }
   EndChangeCheck();
 }
 
-void TcxLookAndFeel::AddChangeListener(ILookAndFeelChangeListener* listener) {
+void TzxLookAndFeel::AddChangeListener(ILookAndFeelChangeListener* listener) {
   if (!listener) return;
   if (listener->IsController() && !isRoot_) return;
   if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end()) return;
@@ -208,19 +208,19 @@ void TcxLookAndFeel::AddChangeListener(ILookAndFeelChangeListener* listener) {
   if (listener->IsController() && isRoot_) ++ControllerCount();
 }
 
-void TcxLookAndFeel::RemoveChangeListener(ILookAndFeelChangeListener* listener) {
+void TzxLookAndFeel::RemoveChangeListener(ILookAndFeelChangeListener* listener) {
   const auto it = std::find(listeners_.begin(), listeners_.end(), listener);
   if (it == listeners_.end()) return;
   if (!destroying_) listeners_.erase(it);
   if (listener->IsController() && isRoot_ && --ControllerCount() == 0) SetAssignedValues(0);
 }
 
-void TcxLookAndFeel::MasterChanged(TcxLookAndFeel&, TcxLookAndFeelValues changed) { Changed(changed & ~assigned_); }
+void TzxLookAndFeel::MasterChanged(TzxLookAndFeel&, TzxLookAndFeelValues changed) { Changed(changed & ~assigned_); }
 
-void TcxLookAndFeel::MasterDestroying(TcxLookAndFeel&) { SetMaster(nullptr); }
+void TzxLookAndFeel::MasterDestroying(TzxLookAndFeel&) { SetMaster(nullptr); }
 
-TcxLookAndFeelController::TcxLookAndFeelController() { GlobalLookAndFeel()->AddChangeListener(this); }
+TzxLookAndFeelController::TzxLookAndFeelController() { GlobalLookAndFeel()->AddChangeListener(this); }
 
-TcxLookAndFeelController::~TcxLookAndFeelController() { GlobalLookAndFeel()->RemoveChangeListener(this); }
+TzxLookAndFeelController::~TzxLookAndFeelController() { GlobalLookAndFeel()->RemoveChangeListener(this); }
 
 }  // namespace zyn
