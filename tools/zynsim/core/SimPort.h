@@ -3,6 +3,7 @@
 // reads telegrams from it, lets the simulator answer and writes the answers back.
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <thread>
@@ -26,6 +27,11 @@ class TSimPort {
   void OpenDevice(const std::string& path);
   const std::string& Path() const { return fPath; }
 
+  // The line rate the simulated bus runs at (bits per second, 10 bits per byte); 0: as fast as
+  // the terminal takes them. Telegrams take their wire time to arrive and answers to go out.
+  void SetLineRate(int baud) { fBaud = baud; }
+  int LineRate() const { return fBaud; }
+
   void Start();
   void Stop();
 
@@ -34,6 +40,9 @@ class TSimPort {
 
  private:
   void Loop();
+  // Writes bytes at the line rate.
+  void WritePaced(const std::vector<uint8_t>& bytes);
+  std::chrono::nanoseconds ByteTime() const;
 
   TSTMSimulator& fSim;
   int fFd = -1;
@@ -42,6 +51,7 @@ class TSimPort {
   std::string fPath;
   std::thread fThread;
   std::atomic<bool> fStop{false};
+  std::atomic<int> fBaud{0};
 };
 
 }  // namespace zyn::sim
