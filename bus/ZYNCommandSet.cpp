@@ -52,9 +52,11 @@ TZYNRequest TZYNCommandSet::Request(const uint8_t* bytes, size_t count, std::ini
   TZYNRequest r;
   r.Station = fLink.Station();
   r.Bytes.assign(bytes, bytes + count);
-  // The answers of the request: its success values and the refusals; none given: any status.
-  if (success.size() > 0) {
-    r.Answer.Success.assign(success.begin(), success.end());
+  r.Answer.Success.assign(success.begin(), success.end());
+  // A command answered with its own code echoes it, or refuses; the others answer with a
+  // status byte, whatever its value.
+  const bool echoed = count > 0 && std::find(success.begin(), success.end(), bytes[0]) != success.end();
+  if (echoed) {
     r.Answer.Status.assign(success.begin(), success.end());
     r.Answer.Status.insert(r.Answer.Status.end(), std::begin(kRefusals), std::end(kRefusals));
   }

@@ -21,11 +21,11 @@ using namespace std::chrono_literals;
 // The module's own reaction time, added to the wire time of a telegram and its answer.
 constexpr int kLatencyMs = 20;
 // The longest pause before a request while answers of earlier ones are still owed.
-constexpr auto kSettleCap = 3000ms;
+constexpr auto kSettleCap = 12000ms;
 // How long the port's thread gets to read what is already queued before a new request.
 constexpr auto kDrainWait = 50ms;
-// After its last send, how long a finished request may still receive a late answer: twice
-// its time-out and this.
+// After its last send, how long a finished request may still receive a late answer: its
+// time-out, once more (at most a second) and this.
 constexpr auto kLateWindow = 500ms;
 // Finished requests kept on record at most.
 constexpr size_t kOwedLimit = 64;
@@ -61,6 +61,11 @@ bool TZYNAnswerRule::Fits(const uint8_t* bytes, size_t count) const {
   if (count < std::max<size_t>(MinLength, 3) || count > MaxLength) return false;
   if (!Status.empty() && std::find(Status.begin(), Status.end(), bytes[2]) == Status.end()) return false;
   return Sequence < 0 || (count > 3 && bytes[3] == static_cast<uint8_t>(Sequence));
+}
+
+TZYNExchange::Clock::duration TZYNExchange::LateWindow(uint16_t timeout) {
+  const auto t = std::chrono::milliseconds(timeout);
+  return t + std::min<Clock::duration>(t, 1000ms) + kLateWindow;
 }
 
 bool TZYNAnswerRule::CouldPassFor(const TZYNAnswerRule& other) const {
@@ -198,7 +203,8 @@ uint16_t TZYNExchange::EffectiveTimeout(const TZYNRequest& request) const {
 TZYNExchange::Clock::duration TZYNExchange::TimeBound(const TZYNRequest& request) const {
   const int repeats = request.Repeats < 0 ? fSettings.SendRepeat : request.Repeats;
   const int pause = fSettings.TimeoutFix ? fSettings.TIFDelay : 0;
-  return (repeats + 1) * std::chrono::milliseconds(EffectiveTimeout(request) + pause) + kDrainWait + kSettleCap;
+  return (repeats + 1) * std::chrono::milliseconds(EffectiveTimeout(request) + pause) + kDrainWait +
+         std::min<Clock::duration>(LateWindow(EffectiveTimeout(request)), kSettleCap);
 }
 
 // --- sending ---
@@ -321,13 +327,13 @@ void TZYNExchange::Finish(std::unique_lock<std::mutex>& lock) {
   (void)lock;
   if (!fPending.Active) return;
   fPending.Active = false;
-  const int owed = fPending.Sends - (fPending.Answered ? 1 : 0);
+  const int owed = fPending.Sends - (fPending.Answered ? 1 : 0) - fPending.Extra;
   if (owed <= 0) return;
   TOwed entry;
   entry.Request = fPending.Request;
   entry.Count = owed;
   entry.ExpectedBy = fPending.LastSend + std::chrono::milliseconds(fPending.Timeout);
-  entry.Expiry = fPending.LastSend + 2 * std::chrono::milliseconds(fPending.Timeout) + kLateWindow;
+  entry.Expiry = fPending.LastSend + LateWindow(fPending.Timeout);
   fOwed.push_back(std::move(entry));
   while (fOwed.size() > kOwedLimit) fOwed.pop_front();
 }
@@ -457,11 +463,16 @@ void TZYNExchange::HandleFrame(const TZYNReceivedFrame& frame, std::vector<std::
     if (owed != fOwed.end()) {
       if (--owed->Count == 0) fOwed.erase(owed);
       actions.emplace_back([this, f] { Debug("late answer of an earlier request discarded:" + Hex(f)); });
-    } else if (fPending.Active && !fPending.Answered && frame.StartTag == fPending.Tag &&
-               Belongs(fPending.Request, f)) {
-      fAnswer = f;
-      fPending.Answered = true;
-      SetError(errNone, 0);
+    } else if (fPending.Active && frame.StartTag == fPending.Tag && Belongs(fPending.Request, f)) {
+      if (!fPending.Answered) {
+        fAnswer = f;
+        fPending.Answered = true;
+        SetError(errNone, 0);
+      } else {
+        // The answer to one of its repetitions.
+        ++fPending.Extra;
+        actions.emplace_back([this, f] { Debug("extra answer of a repeated request discarded:" + Hex(f)); });
+      }
     } else {
       actions.emplace_back([this, f] { Debug("frame that answers no request discarded:" + Hex(f)); });
     }

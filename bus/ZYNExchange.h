@@ -10,7 +10,7 @@
 //
 // Answers come back in the order the telegrams went out. Every telegram sent (a repetition
 // too) is owed one answer; the answers a finished request is still owed stay on record for a
-// late window (twice its time-out and a little more after its last send), and a frame that fits
+// late window (LateWindow after its last send), and a frame that fits
 // such an older request is taken as its late answer before it can be taken for the pending
 // one. A request whose successful answer could look like an answer still owed to the same
 // station is not sent before that answer came or its late window ended. A late or extra answer
@@ -156,8 +156,11 @@ class TZYNExchange {
   // The time one send waits for the request's answer: the time-out, extended to the wire time
   // of the telegram and its longest answer at the line's baud rate.
   uint16_t EffectiveTimeout(const TZYNRequest& request) const;
-  // The longest an exchange of request may take, the pause before it included.
+  // The longest an exchange of request may take, with the pause before it when the requests
+  // before had no longer wait.
   Clock::duration TimeBound(const TZYNRequest& request) const;
+  // How long after its last send a request with this wait may still receive a late answer.
+  static Clock::duration LateWindow(uint16_t timeout);
 
   // --- receive side (event thread) ---
   void Receive(const uint8_t* data, size_t count);
@@ -187,6 +190,7 @@ class TZYNExchange {
     uint16_t Timeout = 0;
     uint64_t Tag = 0;
     int Sends = 0;
+    int Extra = 0;  // answers to its repetitions that came before it finished
     int Repeats = 0;
     bool Active = false;
     bool Answered = false;

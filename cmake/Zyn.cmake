@@ -63,10 +63,14 @@ function(zyn_gui_library target)
   zyn_qt_pch(${target})
 endfunction()
 
-# zyn_tests(<target> [GUI] LIBS <targets...>) - one GoogleTest executable of the .cpp files in
-# the current tests folder, each test registered with ctest. GUI tests run on the offscreen platform.
+# zyn_tests(<target> [GUI] [LABEL <label> TIMEOUT <s>] LIBS <targets...>) - one GoogleTest executable
+# of the .cpp files in the current tests folder, each test registered with ctest. GUI tests run on the
+# offscreen platform. A label keeps long runs out of the default test preset (which excludes "soak").
 function(zyn_tests target)
-  cmake_parse_arguments(ARG "GUI" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "GUI" "LABEL;TIMEOUT" "LIBS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
   zyn_glob_sources(_src ${CMAKE_CURRENT_SOURCE_DIR})
   add_executable(${target} ${_src})
   target_compile_options(${target} PRIVATE ${ZYN_WARNINGS})
@@ -84,7 +88,7 @@ function(zyn_tests target)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${_env}" TIMEOUT 300)
+    PROPERTIES ENVIRONMENT "${_env}" TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABEL}")
 endfunction()
 
 # zyn_core_libraries(<out>) - every non-GUI library that exists in this build, for the fuzz

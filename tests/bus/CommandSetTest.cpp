@@ -298,6 +298,34 @@ TEST_F(CommandSetTest, ModuleTests) {
   EXPECT_EQ(comm.CurrentTimeout(), kTimeout);
 }
 
+// The memory checks report what the memory holds: zeros after the chip test, not after an
+// erase, and never after a chip that failed its test.
+TEST_F(CommandSetTest, MemoryChecksReportTheContent) {
+  struct Case {
+    const char* name;
+    bool parallelBroken, serialBroken;
+    bool eraseBetween;  // the program memory erased between test and check
+    bool parallel, parallelZero, serial, serialZero;
+  };
+  const Case cases[] = {
+      {"sound chips", false, false, false, true, true, true, true},
+      {"erased after the test", false, false, true, true, false, true, true},
+      {"broken parallel EEPROM", true, false, false, false, false, true, true},
+      {"broken serial EEPROM", false, true, false, true, true, false, false},
+  };
+  for (const Case& c : cases) {
+    Module(0, [&](auto& m) {
+      m.ParallelEepromBroken = c.parallelBroken;
+      m.SerialEepromBroken = c.serialBroken;
+    });
+    EXPECT_EQ(comm.TestParallelEeprom(), c.parallel) << c.name;
+    if (c.eraseBetween) EXPECT_TRUE(comm.EraseProgramMemory()) << c.name;
+    EXPECT_EQ(comm.TestParallelEepromErased(), c.parallelZero) << c.name;
+    EXPECT_EQ(comm.TestSerialEeprom(), c.serial) << c.name;
+    EXPECT_EQ(comm.TestSerialEepromErased(), c.serialZero) << c.name;
+  }
+}
+
 TEST_F(CommandSetTest, RawTelegram) {
   const uint8_t bytes[] = {0x06, 0x00, 0x21, 0x01, 0xFF};
   EXPECT_TRUE(comm.SendRawTelegram(bytes, sizeof bytes));

@@ -38,7 +38,7 @@ const char* Help() {
          "  --quiet              no frame log\n"
          "  deaf N               lose the next N telegrams before the module sees them\n"
          "  silent N             withhold the next N answers\n"
-         "  delay MS             pause before every answer\n"
+         "  delay MS [N]         pause before every answer (or the next N)\n"
          "  badfcs N             damage the FCS of the next N answers\n"
          "  wrong N              answer N times with another sender byte\n"
          "  truncate N           send N answers cut in half without the end flag\n"
@@ -94,7 +94,11 @@ bool Apply(TSTMSimulator& sim, zyn::sim::TSimPort* port, const std::string& line
     (chip == "parallel" ? m.ParallelEepromBroken : m.SerialEepromBroken) = state == "broken";
     return true;
   }
-  if (cmd == "delay" && in >> n) return f.DelayMs = n, true;
+  if (cmd == "delay" && in >> n) {
+    f.DelayMs = n;
+    f.Delayed = (in >> n) ? n : -1;
+    return true;
+  }
   if (cmd == "badfcs" && in >> n) return f.BadFcs = n, true;
   if (cmd == "wrong" && in >> n) return f.WrongStation = n, true;
   if (cmd == "truncate" && in >> n) return f.Truncate = n, true;

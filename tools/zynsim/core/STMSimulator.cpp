@@ -100,7 +100,7 @@ std::vector<uint8_t> TSTMSimulator::HandleFrame(const TSimFrame& frame, int& del
     if (OnLog) OnLog(TimeStamp() + " (answer withheld)");
     return out;
   }
-  delayMs = fFaults.DelayMs;
+  if (fFaults.DelayMs > 0 && Consume(fFaults.Delayed)) delayMs = fFaults.DelayMs;
   if (Chance(chances.Late) && chances.LateMaxMs > 0)
     delayMs += static_cast<int>(fRandom() % static_cast<uint32_t>(chances.LateMaxMs + 1));
   const bool twice = Chance(chances.Duplicate);

@@ -73,7 +73,8 @@ struct TSimFaults {
   int After = 0;           // answers that pass untouched before the faults below apply
   int Deaf = 0;            // ignore the telegram altogether (lost on the way to the module)
   int Silent = 0;          // give no answer
-  int DelayMs = 0;         // pause before every answer
+  int DelayMs = 0;         // pause before an answer ...
+  int Delayed = -1;        // ... for this many answers (-1: every one)
   int BadFcs = 0;          // damage the FCS
   int WrongStation = 0;    // answer with another sender byte
   int Truncate = 0;        // send half the frame without the end flag

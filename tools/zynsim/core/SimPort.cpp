@@ -90,6 +90,13 @@ void TSimPort::Stop() {
   fWakeFd = -1;
 }
 
+void TSimPort::Hangup() {
+  Stop();
+  if (fHoldFd >= 0) ::close(fHoldFd);
+  if (fFd >= 0) ::close(fFd);
+  fHoldFd = fFd = -1;
+}
+
 void TSimPort::WriteRaw(const std::vector<uint8_t>& bytes) { WritePaced(bytes); }
 
 std::chrono::nanoseconds TSimPort::ByteTime() const {

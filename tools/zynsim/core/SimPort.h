@@ -35,6 +35,9 @@ class TSimPort {
   void Start();
   void Stop();
 
+  // Takes the line away as a pulled-out adapter does: stops and closes the terminal.
+  void Hangup();
+
   // Puts bytes on the line as they stand (spontaneous frames, noise).
   void WriteRaw(const std::vector<uint8_t>& bytes);
 
