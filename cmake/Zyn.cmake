@@ -79,16 +79,20 @@ function(zyn_tests target)
     ZYN_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
     ZYN_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     ZYN_BINARY_DIR="${CMAKE_BINARY_DIR}")
-  set(_env "")
+  # Properties in pairs; an empty value would shift the pairs that follow it.
+  set(_props TIMEOUT ${ARG_TIMEOUT})
   if(ARG_GUI)
     set_target_properties(${target} PROPERTIES AUTOMOC ON)
     zyn_qt_pch(${target})
-    set(_env "QT_QPA_PLATFORM=offscreen")
+    list(APPEND _props ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endif()
+  if(ARG_LABEL)
+    list(APPEND _props LABELS ${ARG_LABEL})
   endif()
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${_env}" TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABEL}")
+    PROPERTIES ${_props})
 endfunction()
 
 # zyn_core_libraries(<out>) - every non-GUI library that exists in this build, for the fuzz
