@@ -96,7 +96,6 @@ TEST_F(CommandSetTest, ExactTelegramsOfTheOperations) {
   for (const Case& c : cases) {
     ClearReceived();
     EXPECT_TRUE(c.op(comm)) << c.name;
-    if (std::string(c.name) == "power-on release") std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(Received(), c.telegrams) << c.name;
   }
 }
@@ -125,6 +124,7 @@ TEST_F(CommandSetTest, DateAndTimeOfTheModule) {
   Module(0, [](auto& m) { m.Weekday = 200; });
   EXPECT_EQ(comm.ReadModuleDate(), "  3.04.09");
   SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
+  comm.SetP_RecTimeout(kShortTimeout);
   EXPECT_EQ(comm.ReadModuleDate(), "");
   EXPECT_EQ(comm.ReadModuleTime(), "");
 }
@@ -209,6 +209,7 @@ TEST_F(CommandSetTest, BusModuleQueriesAndStates) {
   EXPECT_EQ(comm.ReadModuleState(true, 0x03, -7), -7);
   EXPECT_EQ(comm.ReadModuleInputs(0x03, -7), -7);
   SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
+  comm.SetP_RecTimeout(kShortTimeout);
   EXPECT_EQ(comm.ReadModuleState(true, 0x21, -9), -9);
 }
 
@@ -404,6 +405,7 @@ TEST_F(CommandSetTest, MissingOrRefusedBlockFailsTheWholeTransfer) {
       {"refused", [](sim::TSimFaults& f) { f.Status = -1; }},
       {"truncated", [](sim::TSimFaults& f) { f.Truncate = -1; }},
   };
+  comm.SetP_RecTimeout(kShortTimeout);
   for (const Case& c : cases) {
     {
       auto lock = sim.Lock();
@@ -492,6 +494,7 @@ TEST_F(CommandSetTest, MemoryWordAndImageGuid) {
   comm.SetA_Steuermodul(0);
   EXPECT_EQ(comm.ReadImageGuid(), "");  // 0xFFFF: no project
   SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
+  comm.SetP_RecTimeout(kShortTimeout);
   word = 0x1234;
   EXPECT_FALSE(comm.ReadMemoryWord(0x4022, word));
   EXPECT_EQ(word, 0x1234);
@@ -524,6 +527,7 @@ TEST_F(CommandSetTest, ProjectInformationRoundTrip) {
   EXPECT_TRUE(comm.ReadProjectInfo(block));
   EXPECT_EQ(TProjektInfo::FromBlock(block), info);
   SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
+  comm.SetP_RecTimeout(kShortTimeout);
   EXPECT_FALSE(comm.ReadProjectInfo(block));
 }
 
@@ -543,6 +547,7 @@ TEST_F(CommandSetTest, ProductionDataAtItsAddress) {
 // longer than its sends.
 TEST_F(CommandSetTest, OperationsOnAModuleThatStaysSilentFail) {
   SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
+  comm.SetP_RecTimeout(kShortTimeout);
   constexpr uint16_t kShort = 60;
   uint8_t buffer[1024] = {};
   TTimerRecord record{};

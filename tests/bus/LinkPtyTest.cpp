@@ -167,6 +167,7 @@ TEST_F(SimFixture, StatusTelegramGoesOutExactlyAndIsAnswered) {
 
 TEST_F(SimFixture, SilentStationGetsTheTelegramOncePlusRepetitions) {
   SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
+  comm.SetP_RecTimeout(kShortTimeout);
   std::vector<TZYNCommError> errors;
   const auto caller = std::this_thread::get_id();
   std::thread::id errorThread;
@@ -174,7 +175,12 @@ TEST_F(SimFixture, SilentStationGetsTheTelegramOncePlusRepetitions) {
     errors.push_back(e);
     errorThread = std::this_thread::get_id();
   };
+  const auto started = std::chrono::steady_clock::now();
   EXPECT_FALSE(comm.GetModuleStatus());
+  // One time-out per send, and not much more.
+  const auto took = std::chrono::steady_clock::now() - started;
+  EXPECT_GE(took, std::chrono::milliseconds((1 + kRepeats) * kShortTimeout));
+  EXPECT_LT(took, std::chrono::milliseconds((1 + kRepeats) * kShortTimeout + 250));
   EXPECT_EQ(RawSends(), 1u + kRepeats);
   EXPECT_EQ(comm.RecCount(), 0);
   EXPECT_EQ(errors, std::vector<TZYNCommError>{errTimeout});
@@ -188,6 +194,7 @@ TEST_F(SimFixture, ModuleThatIsAbsentDoesNotAnswer) {
     auto lock = sim.Lock();
     sim.ControlModule(2).Present = false;
   }
+  comm.SetP_RecTimeout(kShortTimeout);
   std::vector<int> searched;
   comm.OnSTMSearch = [&](int a) { searched.push_back(a); };
   EXPECT_FALSE(comm.ProbeModule(2));
@@ -269,6 +276,7 @@ TEST_F(SimFixture, LastingFaultsEndInFailure) {
 TEST_F(SimFixture, EchoOfTheOwnTelegramIsNoAnswer) {
   SetFault([](sim::TSimFaults& f) { f.Echo = true; });
   SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
+  comm.SetP_RecTimeout(kShortTimeout);
   EXPECT_FALSE(comm.GetModuleStatus());
   EXPECT_EQ(RawSends(), 1u + kRepeats);
   {
@@ -327,17 +335,19 @@ TEST_F(SimFixture, SpontaneousFrameFromAStationAbove3IsPassedOnButNotAcknowledge
 }
 
 TEST_F(SimFixture, StaleInputIsDiscardedBeforeANewRequest) {
-  // An answer nobody waits for (the power-on release is not waited for) must not be taken
-  // as the answer of the next request.
-  EXPECT_TRUE(comm.SendPowerOnRelease());
-  std::this_thread::sleep_for(std::chrono::milliseconds(30));
-  EXPECT_TRUE(comm.EnterServiceMode());
-  EXPECT_EQ(Received().back(), (Bytes{0xFE, 0x00, 0xFF, 0x00}));
-  {
-    auto lock = sim.Lock();
-    EXPECT_EQ(sim.ControlModule(0).PowerOnReleases, 1);
-    EXPECT_FALSE(sim.ControlModule(0).Running);
-  }
+  // An answer that was on the line before the request (00, as the stop's answer would be) never
+  // confirms it.
+  std::atomic<int> discarded{0};
+  comm.OnDebug = [&](const std::string&) { ++discarded; };
+  SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
+  comm.SetP_RecTimeout(kShortTimeout);
+  port.WriteRaw(sim::EncodeFrame({0x00, 0xFE, 0x00, 0x00}));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (discarded == 0 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_FALSE(comm.EnterServiceMode());
+  EXPECT_EQ(comm.E_TransError(), errTimeout);
+  comm.CloseLink();
 }
 
 TEST_F(SimFixture, WaitProcessesEventsThroughTheHook) {
@@ -358,6 +368,7 @@ namespace {
 
 TEST_F(SimFixture, CancelDuringAWaitEndsItAtTheNextRepetitionWithoutSending) {
   SetFault([](sim::TSimFaults& f) { f.Silent = -1; });
+  comm.SetP_RecTimeout(kShortTimeout);
   comm.SetP_SendRepeat(50);
   TBusWait::SetProcessEventsHook([this] { comm.SetCancel(true); });
   const bool answered = comm.GetModuleStatus();
