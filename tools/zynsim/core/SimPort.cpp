@@ -105,6 +105,7 @@ std::chrono::nanoseconds TSimPort::ByteTime() const {
 }
 
 void TSimPort::WritePaced(const std::vector<uint8_t>& bytes) {
+  std::lock_guard<std::mutex> guard(fWriteMutex);
   const auto byteTime = ByteTime();
   if (byteTime.count() == 0) {
     WriteAll(fFd, bytes.data(), bytes.size());

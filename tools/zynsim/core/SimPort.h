@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -55,6 +56,7 @@ class TSimPort {
   std::thread fThread;
   std::atomic<bool> fStop{false};
   std::atomic<int> fBaud{0};
+  std::mutex fWriteMutex;  // one writer at a time: answers and raw bytes never interleave
 };
 
 }  // namespace zyn::sim
