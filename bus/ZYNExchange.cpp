@@ -105,9 +105,14 @@ void TZYNExchange::Debug(const std::string& text) {
 
 // --- state ---
 
-void TZYNExchange::SetError(TZYNCommError error, int code) {
+void TZYNExchange::SetErrorLocked(TZYNCommError error, int code) {
   fTransError = error;
   fErrorCode = code;
+}
+
+void TZYNExchange::SetError(TZYNCommError error, int code) {
+  std::lock_guard<std::mutex> guard(fMutex);
+  SetErrorLocked(error, code);
 }
 
 TZYNCommError TZYNExchange::TakeError() {
@@ -305,7 +310,7 @@ int TZYNExchange::Send(bool cancel, bool acknowledge) {
     std::unique_lock<std::mutex> lock(fMutex);
     if (fPending.Active) Finish(lock);
     fAnswer.clear();
-    if (cancel) SetError(errCancel, 0);
+    if (cancel) SetErrorLocked(errCancel, 0);
     if (fEncoder.TooLong()) Debug("telegram too long for the send buffer, not sent");
     return cancel ? 0 : -1;
   }
@@ -362,11 +367,11 @@ uint16_t TZYNExchange::Wait(const std::function<bool()>& cancelled) {
   if (!answered) {
     fAnswer.clear();
     if (lost)
-      SetError(errNoPort, 0);
+      SetErrorLocked(errNoPort, 0);
     else if (cancel)
-      SetError(errCancel, 0);
+      SetErrorLocked(errCancel, 0);
     else if (timedOut)
-      SetError(errTimeout, 0);
+      SetErrorLocked(errTimeout, 0);
   }
   Finish(lock);
   const auto count = static_cast<uint16_t>(answered ? fAnswer.size() : 0);
@@ -435,7 +440,7 @@ void TZYNExchange::HandleFrame(const TZYNReceivedFrame& frame, std::vector<std::
   const std::vector<uint8_t>& f = frame.Bytes;
   if (!frame.FcsOk) {
     if (frame.Overflow) fOverflowPending = true;
-    SetError(errCRC, frame.Residue);
+    SetErrorLocked(errCRC, frame.Residue);
     actions.emplace_back([this, f] { Debug("frame with a wrong FCS discarded:" + Hex(f)); });
     block(f);
     error(errCRC, frame.Residue);
@@ -467,7 +472,7 @@ void TZYNExchange::HandleFrame(const TZYNReceivedFrame& frame, std::vector<std::
       if (!fPending.Answered) {
         fAnswer = f;
         fPending.Answered = true;
-        SetError(errNone, 0);
+        SetErrorLocked(errNone, 0);
       } else {
         // The answer to one of its repetitions.
         ++fPending.Extra;
@@ -491,7 +496,7 @@ void TZYNExchange::HandleFrame(const TZYNReceivedFrame& frame, std::vector<std::
     e = errToOther;
     code = receiver;
   }
-  SetError(e, code);
+  SetErrorLocked(e, code);
   teleEnd();
   if (fSettings.GetAll) block(f);
   error(e, code);

@@ -204,6 +204,7 @@ class TZYNExchange {
     Clock::time_point Expiry{};      // no answer is taken for it any more
   };
 
+  void SetErrorLocked(TZYNCommError error, int code);  // with fMutex held
   void Prepare();
   int SendOnce();
   int WriteTelegram(const std::vector<uint8_t>& wire);
