@@ -307,10 +307,12 @@ int TZYNExchange::Send(bool cancel, bool acknowledge) {
   }
   if (cancel || fEncoder.TooLong() || Lost()) {
     // Nothing leaves the PC; the wait that follows ends at once without an answer.
-    std::unique_lock<std::mutex> lock(fMutex);
-    if (fPending.Active) Finish(lock);
-    fAnswer.clear();
-    if (cancel) SetErrorLocked(errCancel, 0);
+    {
+      std::unique_lock<std::mutex> lock(fMutex);
+      if (fPending.Active) Finish(lock);
+      fAnswer.clear();
+      if (cancel) SetErrorLocked(errCancel, 0);
+    }
     if (fEncoder.TooLong()) Debug("telegram too long for the send buffer, not sent");
     return cancel ? 0 : -1;
   }
