@@ -85,4 +85,33 @@ void BM_Write32K(benchmark::State& state) {
 }
 BENCHMARK(BM_Write32K)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// A read-back on a simulated line of 19200 baud with the options' short time-out (100 ms, three
+// repetitions): every 256-byte answer takes longer on the wire than the time-out, so the link
+// waits for the wire time. host_per_wire near 1 means the slow line costs no repetitions.
+void BM_ReadBackAtLineRate(benchmark::State& state) {
+  TBench b;
+  b.port.SetLineRate(19200);
+  b.comm.SetP_RecTimeout(100);
+  b.comm.SetP_SendRepeat(3);
+  constexpr uint32_t kCount = 4096;
+  std::vector<uint8_t> back(kCount);
+  const auto started = Clock::now();
+  for (auto _ : state) {
+    if (!b.comm.ReadModuleMemory(back.data(), 0x4000, kCount)) state.SkipWithError("read failed");
+  }
+  const double host = HostMs(state, started);
+  size_t bytes = 0;
+  for (uint32_t offset = 0, seq = 0; offset < kCount; offset += 256, ++seq) {
+    bytes += zyn::sim::EncodeFrame({0xFE, 0x00, 0x02, static_cast<uint8_t>(seq), 0x40, 0x00, 0x01, 0x00}).size();
+    std::vector<uint8_t> answer{0x00, 0xFE, 0x02, static_cast<uint8_t>(seq)};
+    answer.insert(answer.end(), 256, 0xFF);  // the erased memory the simulator starts with
+    bytes += zyn::sim::EncodeFrame(answer).size();
+  }
+  const double wire = WireMs(bytes);
+  state.counters["wire_ms"] = wire;
+  state.counters["host_ms"] = host;
+  state.counters["host_per_wire"] = host / wire;
+}
+BENCHMARK(BM_ReadBackAtLineRate)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(2);
+
 }  // namespace

@@ -1,38 +1,16 @@
 #include "bus/ZYNComm.h"
 
 #include <algorithm>
-#include <thread>
+#include <cstdio>
+#include <cstdlib>
 
 #include "bus/BusWait.h"
-#include "bus/Fcs16.h"
 #include "bus/VaComm.h"
 #include "model/base/Cp1252.h"
 
 namespace zyn {
 
-TZYNCriticalSection GRxLock;
-TZYNCriticalSection GTxLock;
-
 namespace {
-
-constexpr uint8_t kStart = 0xC0;
-constexpr uint8_t kEnd = 0xC1;
-constexpr uint8_t kEscape = 0x7D;
-
-bool NeedsStuffing(uint8_t b) { return b == kStart || b == kEnd || b == kEscape; }
-
-// Appends a byte of a frame, escaped when it is one of the flags.
-void PutStuffed(std::vector<uint8_t>& out, uint8_t b) {
-  if (NeedsStuffing(b)) {
-    out.push_back(kEscape);
-    out.push_back(static_cast<uint8_t>(b ^ 0x20));
-  } else {
-    out.push_back(b);
-  }
-}
-
-// Commands that control modules send to the PC on their own.
-bool IsSpontaneous(uint8_t command) { return command == 0x12 || command == 0x20 || command == 0x29; }
 
 template <typename F>
 void Swallow(F&& f) {
@@ -44,19 +22,53 @@ void Swallow(F&& f) {
 
 }  // namespace
 
-TZYNComm::TZYNComm() : fPort(std::make_unique<TVaComm>()) {
+TZYNComm::TZYNComm()
+    : TZYNCommandSet(static_cast<IZYNLink&>(*this)),
+      fPort(std::make_unique<TVaComm>()),
+      fExchange(std::make_unique<TZYNExchange>(*fPort)) {
   fPort->SetDeviceName("COM2");
-  fPort->SetBaudrate(fBaudrate);
+  fPort->SetBaudrate(Settings().Baudrate);
   fPort->SetWriteTimeout(1000);
   fPort->OnRxChar = [this](int) { HandleReceivedBytes(); };
-  fRxBuf.resize(fRecBuffSize);
+  fPort->OnThreadError = [this](const std::string& text) {
+    // The line is gone when the event thread ends; a handler's exception leaves it running.
+    Debug("port: " + text);
+    if (text.find("statistics") != std::string::npos || text.find("Read error") != std::string::npos)
+      fExchange->PortLost(fPort->DeviceName());
+  };
+  auto& hooks = fExchange->Hooks;
+  hooks.TeleStart = [this] {
+    if (OnTeleStart) OnTeleStart();
+  };
+  hooks.TeleEnd = [this] {
+    if (OnTeleEnd) OnTeleEnd();
+  };
+  hooks.Block = [this](const uint8_t* b, int n) {
+    if (OnBlock) OnBlock(b, n);
+  };
+  hooks.Error = [this](TZYNCommError e, int info) {
+    if (OnError) OnError(e, info);
+  };
+  hooks.Message = [this](const std::string& text) {
+    if (OnMessage) OnMessage(text);
+  };
+  hooks.Debug = [this](const std::string& text) { Debug(text); };
+  hooks.Translate = [this](const std::string& text) { return TranslateText(text); };
+  hooks.Sending = [this] { return fSending.load(); };
 }
 
 TZYNComm::~TZYNComm() {
-  if (fPort) {
-    fPort->OnClose = nullptr;
-    fPort->SetCloseDelay(0);
-    fPort->Close();
+  fPort->OnClose = nullptr;
+  fPort->SetCloseDelay(0);
+  fPort->Close();
+  fExchange.reset();
+}
+
+void TZYNComm::Debug(const std::string& text) {
+  if (OnDebug) {
+    Swallow([&] { OnDebug(text); });
+  } else if (std::getenv("ZYN_BUS_DEBUG")) {
+    std::fprintf(stderr, "zyn bus: %s\n", text.c_str());
   }
 }
 
@@ -67,7 +79,7 @@ bool TZYNComm::SetA_ZYNGruppe(uint8_t v) {
                 TranslateText(Ansi("Zulässige Gruppenadressen sind 0 bis 15")));
     return false;
   }
-  fGruppe = v;
+  Settings().Gruppe = v;
   return true;
 }
 
@@ -78,7 +90,7 @@ bool TZYNComm::SetA_Steuermodul(uint8_t v) {
                 TranslateText(Ansi("Zulässige Steuermoduladressen sind 0 bis 7.")));
     return false;
   }
-  fSteuermodul = v;
+  Settings().Steuermodul = v;
   return true;
 }
 
@@ -93,21 +105,13 @@ void TZYNComm::SetP_DevicePath(const std::string& path) {
 }
 
 void TZYNComm::SetP_Baudrate(int baud) {
-  fBaudrate = baud;
+  Settings().Baudrate = baud;
   fPort->SetBaudrate(baud);
 }
 
 void TZYNComm::SetP_RecTimeout(uint16_t ms) {
   fRecTimeout = ms;
-  fCurrentTimeout = ms;
-}
-
-void TZYNComm::SetP_RecBuffSize(uint16_t n) {
-  std::lock_guard<std::mutex> guard(fMutex);
-  fRecBuffSize = n < 8 ? 8 : n;
-  fRxBuf.assign(fRecBuffSize, 0);
-  fRxCount = 0;
-  fInFrame = false;
+  Settings().CurrentTimeout = ms;
 }
 
 void TZYNComm::SetCloseDelay(int ms) { fPort->SetCloseDelay(ms); }
@@ -122,29 +126,12 @@ void TZYNComm::ApplySerialSettings(const TBusSerialSettings& s) {
   SetP_TimeoutFix(s.MinPause > 0 && s.Target != 0);
 }
 
-TZYNCommError TZYNComm::E_TransError() {
-  return static_cast<TZYNCommError>(fTransError.exchange(errNone));
+uint8_t TZYNComm::Rec(size_t i) const {
+  const std::vector<uint8_t> answer = fExchange->Answer();
+  return i + 2 < answer.size() ? answer[i] : 0;
 }
-
-uint16_t TZYNComm::RecCount() const {
-  std::lock_guard<std::mutex> guard(fMutex);
-  return fRecCount;
-}
-
-uint8_t TZYNComm::Rec(size_t i) const { return i < AnswerLength() ? fAnswer[i] : 0; }
-
-size_t TZYNComm::AnswerLength() const { return fAnswer.size() >= 2 ? fAnswer.size() - 2 : 0; }
 
 bool TZYNComm::Active() const { return fPort && fPort->IsOpen(); }
-
-void TZYNComm::SetError(TZYNCommError error, int code) {
-  fTransError = error;
-  fErrorCode = code;
-}
-
-void TZYNComm::CallOnError(TZYNCommError error, int code) {
-  if (OnError) Swallow([&] { OnError(error, code); });
-}
 
 std::string TZYNComm::TranslateText(const std::string& text) {
   if (!OnTranslate) return text;
@@ -163,17 +150,13 @@ bool TZYNComm::CheckCancel() {
     Swallow([&] { OnCancel(can); });
     fCancel = can;
   }
-  if (fCancel) SetError(errCancel, 0);
+  if (fCancel) fExchange->SetError(errCancel, 0);
   return fCancel;
 }
 
 // --- opening and closing ---
 
 void TZYNComm::OpenLink() {
-  if (!fPort) {
-    SetError(errNoPort, 0);
-    return;
-  }
   if (fPort->IsOpen()) return;
   if (OnOpen) Swallow([&] { OnOpen(); });
   fConverterKind = 1;
@@ -182,9 +165,13 @@ void TZYNComm::OpenLink() {
     if (fChkDeviceType) {
       OpenAndRaiseRts();
     } else {
-      fPort->SetBaudrate(fBaudrate);
+      fPort->SetBaudrate(Settings().Baudrate);
       fPort->Open();
     }
+    // What waited in the input queue from before belongs to nobody.
+    Swallow([&] { fPort->FlushInput(); });
+    fExchange->Reset();
+    fExchange->PortOpened();
   } catch (const std::exception& e) {
     // The following telegrams end in time-outs; the text stays for the caller.
     fOpenError = e.what();
@@ -201,289 +188,53 @@ void TZYNComm::OpenAndRaiseRts() {
 }
 
 void TZYNComm::CloseLink() {
-  {
-    std::lock_guard<std::mutex> guard(fMutex);
-    fTimerActive = false;
-  }
-  if (fPort) {
-    // The port is closed even when RTS cannot be cleared.
-    Swallow([&] { fPort->SetRtsLine(false); });
-    Swallow([&] { fPort->Close(); });
-  }
+  // The port is closed even when RTS cannot be cleared.
+  Swallow([&] { fPort->SetRtsLine(false); });
+  Swallow([&] { fPort->Close(); });
+  fExchange->Reset();
   if (OnClose) Swallow([&] { OnClose(); });
 }
 
-// --- sending ---
-
-void TZYNComm::AppendStuffed(uint8_t b) { PutStuffed(fSendBuf, b); }
+// --- telegram primitives ---
 
 void TZYNComm::BeginTelegram() {
-  fSendBuf.clear();
-  fSendBuf.push_back(kStart);
-  fSendFcs = kFcs16Init;
-  fClosed = false;
-  fTooLong = false;
-  AddTelegramByte(fPCAdresse);
-  AddTelegramByte(Receiver());
+  TZYNRequest request;
+  request.Station = Receiver();
+  fExchange->Begin(request);
 }
 
-void TZYNComm::AddTelegramByte(uint8_t b) {
-  // Room stays for the stuffed FCS (at most 4 bytes) and the end flag.
-  const size_t need = NeedsStuffing(b) ? 2 : 1;
-  if (fSendBuf.size() + need + 5 > fSendBuffSize) {
-    fTooLong = true;
-    return;
-  }
-  fSendFcs = Fcs16Step(fSendFcs, b);
-  AppendStuffed(b);
-}
+void TZYNComm::AddTelegramByte(uint8_t b) { fExchange->Add(b); }
 
-void TZYNComm::ResetReceiver() {
-  GRxLock.Enter();
-  Swallow([&] { fPort->FlushInput(); });
-  {
-    std::lock_guard<std::mutex> guard(fMutex);
-    ++fRxGeneration;
-    fRxCount = 0;
-    fEscape = false;
-    fInFrame = false;
-  }
-  GRxLock.Leave();
-}
-
-void TZYNComm::RestartTimer() {
-  std::lock_guard<std::mutex> guard(fMutex);
-  if (fTimerActive) fDeadline = Clock::now() + std::chrono::milliseconds(fCurrentTimeout);
-}
-
-int TZYNComm::SendTelegram(bool acknowledge) {
-  if (fCancel || fTooLong) {
-    // Nothing leaves the PC; the wait that follows ends at once without an answer.
-    std::lock_guard<std::mutex> guard(fMutex);
-    fFrameComplete = false;
-    fTimeoutFlag = true;
-    fTimerActive = false;
-    fRecCount = 0;
-    fAnswer.clear();
-    if (fCancel) SetError(errCancel, 0);
-    return fCancel ? 0 : -1;
-  }
-  if (fTimeoutFix) DelayMs(fTIFDelay);
-  bool newRequest = false;
-  if (!fClosed) {
-    const uint16_t fcs = static_cast<uint16_t>(fSendFcs ^ 0xFFFF);
-    AppendStuffed(static_cast<uint8_t>(fcs & 0xFF));
-    AppendStuffed(static_cast<uint8_t>(fcs >> 8));
-    fSendBuf.push_back(kEnd);
-    fClosed = true;
-    fRepeatCount = 0;
-    newRequest = true;
-  }
-  if (newRequest && !acknowledge) ResetReceiver();
-  {
-    std::lock_guard<std::mutex> guard(fMutex);
-    fFrameComplete = false;
-    fTimeoutFlag = false;
-    if (!acknowledge) {
-      fRecCount = 0;
-      fAnswer.clear();
-      // The answer may arrive before the write returns: the exchange is pending from here.
-      fDeadline = Clock::now() + std::chrono::milliseconds(fCurrentTimeout);
-      fTimerActive = true;
-    }
-  }
-  int written;
-  GTxLock.Enter();
-  try {
-    written = static_cast<int>(fPort->WriteBuf(fSendBuf.data(), fSendBuf.size()));
-  } catch (...) {
-    written = -1;
-  }
-  GTxLock.Leave();
-  // The timer runs from the end of the write, also after a failed write, so that the wait
-  // ends with a time-out.
-  if (!acknowledge) RestartTimer();
-  return written;
-}
-
-void TZYNComm::OnTimer() {
-  if (fRepeatCount < fSendRepeat) {
-    ++fRepeatCount;
-    fSending = false;
-    {
-      std::lock_guard<std::mutex> guard(fMutex);
-      fTimerActive = false;
-    }
-    SendTelegram(false);
-    return;
-  }
-  {
-    std::lock_guard<std::mutex> guard(fMutex);
-    fTimeoutFlag = true;
-    fTimerActive = false;
-    SetError(errTimeout, 0);
-  }
-  fSending = false;
-  CallOnError(errTimeout, 0);
-}
+int TZYNComm::SendTelegram(bool acknowledge) { return fExchange->Send(fCancel, acknowledge); }
 
 uint16_t TZYNComm::WaitForAnswer() {
-  std::unique_lock<std::mutex> lock(fMutex);
-  auto ended = [this] { return fFrameComplete || fTimeoutFlag || !fTimerActive; };
-  for (;;) {
-    if (fFrameComplete || fTimeoutFlag || !fTimerActive) break;
-    if (TBusWait::WaitUntil(fCond, lock, fDeadline, ended)) continue;
-    lock.unlock();
-    OnTimer();
-    lock.lock();
-  }
-  fTimerActive = false;
-  const uint16_t count = fRecCount;
-  const bool overflow = fOverflowPending;
-  fOverflowPending = false;
-  lock.unlock();
-  if (overflow && OnMessage) OnMessage(TranslateText(Ansi("Überlauf!")));
+  const uint16_t count = fExchange->Wait([this] { return fCancel.load(); });
+  fSending = false;
   return count;
+}
+
+std::optional<std::vector<uint8_t>> TZYNComm::Transact(const TZYNRequest& request) {
+  auto answer = fExchange->Transact(request, [this] { return fCancel.load(); });
+  fSending = false;
+  return answer;
 }
 
 // --- receiving ---
 
 void TZYNComm::HandleReceivedBytes() {
-  if (!fPort) return;
   uint8_t chunk[kMaxReadChunk];
   size_t n = 0;
-  uint64_t generation;
-  GRxLock.Enter();
   {
-    std::lock_guard<std::mutex> guard(fMutex);
-    generation = fRxGeneration;
-  }
-  try {
-    n = fPort->ReadBuf(chunk, sizeof chunk);
-  } catch (...) {
-    n = 0;
-  }
-  GRxLock.Leave();
-  // Bytes read before a new request discarded the input belong to the old exchange.
-  {
-    std::lock_guard<std::mutex> guard(fMutex);
-    if (generation != fRxGeneration) return;
-  }
-  ProcessReceivedBytes(chunk, n);
-}
-
-bool TZYNComm::IsAnswerFrom(uint8_t sender) const {
-  // The module answers with its station byte; the module number alone is accepted as well.
-  return sender == Receiver() || sender == fSteuermodul;
-}
-
-void TZYNComm::ProcessReceivedBytes(const uint8_t* data, size_t count) {
-  for (size_t i = 0; i < count; ++i) {
-    const uint8_t b = data[i];
-    std::unique_lock<std::mutex> lock(fMutex);
-    if (b == kStart) {
-      fRxCount = 0;
-      fEscape = false;
-      fInFrame = true;
-      fOverflow = false;
-      lock.unlock();
-      if (OnTeleStart) OnTeleStart();
-    } else if (b == kEnd) {
-      fEscape = false;
-      if (!fInFrame) continue;  // end flag without a start: line noise
-      fInFrame = false;
-      FrameEnded(lock);
-    } else if (!fInFrame) {
-      continue;  // noise between frames
-    } else if (b == kEscape) {
-      fEscape = true;
-    } else {
-      const uint8_t v = fEscape ? static_cast<uint8_t>(b ^ 0x20) : b;
-      fEscape = false;
-      if (fRxCount < fRxBuf.size()) {
-        fRxBuf[fRxCount++] = v;
-      } else if (!fOverflow) {
-        fOverflow = true;
-        fOverflowPending = true;
-      }
+    std::lock_guard<TZYNCriticalSection> rx(GRxLock);
+    try {
+      n = fPort->ReadBuf(chunk, sizeof chunk);
+    } catch (const std::exception& e) {
+      Debug(std::string("read failed: ") + e.what());
+      fExchange->PortLost(fPort->DeviceName());
+      return;
     }
   }
-}
-
-// Called with fMutex held for a frame that just ended; releases it before any event.
-void TZYNComm::FrameEnded(std::unique_lock<std::mutex>& lock) {
-  const size_t n = fRxCount;
-  if (n == 0) return;  // an empty frame is no answer
-  const std::vector<uint8_t> frame(fRxBuf.begin(), fRxBuf.begin() + static_cast<long>(n));
-  const uint16_t residue = static_cast<uint16_t>(Fcs16Update(kFcs16Init, frame.data(), n) ^ 0xFFFF);
-  if (n < 5 || residue != kFcs16GoodResidue) {
-    // A damaged frame never ends a wait; the repetition asks again.
-    SetError(errCRC, residue);
-    lock.unlock();
-    if (OnBlock) OnBlock(frame.data(), static_cast<int>(n));
-    CallOnError(errCRC, residue);
-    return;
-  }
-  SetError(errNone, 0);
-  const uint8_t sender = frame[0];
-  const uint8_t receiver = frame[1];
-  const uint8_t command = frame[2];
-  if (receiver == fPCAdresse) {
-    const bool spontaneous = IsSpontaneous(command);
-    const bool answer = !spontaneous && fTimerActive && IsAnswerFrom(sender);
-    if (answer) {
-      fAnswer = frame;
-      fRecCount = static_cast<uint16_t>(n);
-      fFrameComplete = true;
-      fTimerActive = false;
-    }
-    lock.unlock();
-    if (answer) fCond.notify_all();
-    if (OnTeleEnd) OnTeleEnd();
-    if (spontaneous && fSendQuittung) {
-      if (sender < 4) SendAcknowledge(sender, frame[3]);
-      if (OnBlock) OnBlock(frame.data(), static_cast<int>(n));
-    } else if (fGetAll && OnBlock) {
-      OnBlock(frame.data(), static_cast<int>(n));
-    }
-    return;
-  }
-  TZYNCommError error;
-  int code;
-  if (sender == fPCAdresse) {
-    // A telegram of the PC seen on the bus (an echo of the interface).
-    const bool ours = fSteuermodul == receiver || fSteuermodul == sender;
-    error = ours ? errNone : errFromOther;
-    code = ours ? 0 : sender;
-  } else {
-    error = errToOther;
-    code = receiver;
-  }
-  SetError(error, code);
-  lock.unlock();
-  if (OnTeleEnd) OnTeleEnd();
-  if (fGetAll && OnBlock) OnBlock(frame.data(), static_cast<int>(n));
-  CallOnError(error, code);
-}
-
-void TZYNComm::SendAcknowledge(uint8_t sender, uint8_t sequence) {
-  // Waits (bounded) while the user-interface thread marks a send in progress.
-  const auto until = Clock::now() + std::chrono::milliseconds(fCurrentTimeout);
-  while (fSending && Clock::now() < until) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  // Built in its own buffer: a telegram that the user-interface thread is building or
-  // repeating stays intact.
-  const uint8_t bytes[] = {fPCAdresse, static_cast<uint8_t>(fGruppe * 16 + (sender & 0x0F)), 0x00,
-                           static_cast<uint8_t>(sequence + 1)};
-  std::vector<uint8_t> telegram{kStart};
-  auto put = [&telegram](uint8_t b) { PutStuffed(telegram, b); };
-  for (uint8_t b : bytes) put(b);
-  const uint16_t fcs = Fcs16(bytes, sizeof bytes);
-  put(static_cast<uint8_t>(fcs & 0xFF));
-  put(static_cast<uint8_t>(fcs >> 8));
-  telegram.push_back(kEnd);
-  GTxLock.Enter();
-  Swallow([&] { fPort->WriteBuf(telegram.data(), telegram.size()); });
-  GTxLock.Leave();
+  fExchange->Receive(chunk, n);
 }
 
 }  // namespace zyn

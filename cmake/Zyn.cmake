@@ -74,10 +74,14 @@ function(zyn_qtgui_library target)
   target_link_libraries(${target} PUBLIC Qt6::Gui Qt6::Core ${ARG_DEPS})
 endfunction()
 
-# zyn_tests(<target> [GUI] LIBS <targets...>) - one GoogleTest executable of the .cpp files in
-# the current tests folder, each test registered with ctest. GUI tests run on the offscreen platform.
+# zyn_tests(<target> [GUI] [LABEL <label> TIMEOUT <s>] LIBS <targets...>) - one GoogleTest executable
+# of the .cpp files in the current tests folder, each test registered with ctest. GUI tests run on the
+# offscreen platform. A label keeps long runs out of the default test preset (which excludes "soak").
 function(zyn_tests target)
-  cmake_parse_arguments(ARG "GUI" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "GUI" "LABEL;TIMEOUT" "LIBS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
   zyn_glob_sources(_src ${CMAKE_CURRENT_SOURCE_DIR})
   add_executable(${target} ${_src})
   target_compile_options(${target} PRIVATE ${ZYN_WARNINGS})
@@ -86,16 +90,20 @@ function(zyn_tests target)
     ZYN_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
     ZYN_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     ZYN_BINARY_DIR="${CMAKE_BINARY_DIR}")
-  set(_env "")
+  # Properties in pairs; an empty value would shift the pairs that follow it.
+  set(_props TIMEOUT ${ARG_TIMEOUT})
   if(ARG_GUI)
     set_target_properties(${target} PROPERTIES AUTOMOC ON)
     zyn_qt_pch(${target})
-    set(_env "QT_QPA_PLATFORM=offscreen")
+    list(APPEND _props ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endif()
+  if(ARG_LABEL)
+    list(APPEND _props LABELS ${ARG_LABEL})
   endif()
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${_env}" TIMEOUT 300)
+    PROPERTIES ${_props})
 endfunction()
 
 # zyn_core_libraries(<out>) - every non-GUI library that exists in this build, for the fuzz

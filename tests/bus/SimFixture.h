@@ -18,6 +18,8 @@ class SimFixture : public ::testing::Test {
   // healthy answer late; the silent cases cost (1 + kRepeats) time-outs each.
   static constexpr uint16_t kTimeout = 400;
   static constexpr uint16_t kRepeats = 2;
+  // For the cases where nobody answers: no seconds of real waiting.
+  static constexpr uint16_t kShortTimeout = 60;
 
   void SetUp() override {
     path = port.OpenPty();

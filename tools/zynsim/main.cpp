@@ -1,7 +1,7 @@
 // zyn-stm-sim: a simulated ZYN bus with control modules, display panels and bus modules behind
 // a pseudo-terminal, for working with the bus pages without hardware.
 //
-//   zyn-stm-sim [--device PATH] [--modules LIST] [--version NN] [--quiet] [fault options]
+//   zyn-stm-sim [--device PATH] [--baud N] [--modules LIST] [--version NN] [--quiet] [fault options]
 //
 // It prints the path of the terminal to use as the bus port ("zyn-stm-sim: /dev/pts/N"), logs
 // every frame with a time stamp on stderr and runs until interrupted or until "quit" is read.
@@ -21,6 +21,7 @@
 
 namespace {
 
+using zyn::sim::TSimChances;
 using zyn::sim::TSimFaults;
 using zyn::sim::TSTMSimulator;
 
@@ -31,17 +32,24 @@ void OnSignal(int) { gStop = 1; }
 const char* Help() {
   return "options and stdin commands (a count of -1 lasts until changed):\n"
          "  --device PATH        use a serial device instead of a new pseudo-terminal\n"
+         "  --baud N             line rate: telegrams and answers take their wire time (19200)\n"
          "  --modules LIST       control modules present, e.g. 013 (default 0123)\n"
          "  --version NN         firmware version characters (default 78)\n"
          "  --quiet              no frame log\n"
+         "  deaf N               lose the next N telegrams before the module sees them\n"
          "  silent N             withhold the next N answers\n"
-         "  delay MS             pause before every answer\n"
+         "  delay MS [N]         pause before every answer (or the next N)\n"
          "  badfcs N             damage the FCS of the next N answers\n"
          "  wrong N              answer N times with another sender byte\n"
          "  truncate N           send N answers cut in half without the end flag\n"
          "  status BYTE N        replace the status byte of the next N answers (hex)\n"
          "  unsolicited N        send a spontaneous frame before the next N answers\n"
          "  echo on|off          echo every telegram like a two-wire adapter\n"
+         "  seed N               seed of the random faults\n"
+         "  chance KIND PERMILLE random fault per telegram, KIND one of deaf silent badfcs wrong\n"
+         "                       truncate refuse unsolicited duplicate\n"
+         "  late PERMILLE MS     hold an answer back by a random pause of up to MS\n"
+         "  eeprom CM parallel|serial broken|ok   a failing or sound EEPROM of control module CM\n"
          "  absent CM | present CM     remove or restore control module CM\n"
          "  module CM ADDR on|off      a bus module (address byte, hex) behind CM\n"
          "  spont CM CMD SEQ     send a spontaneous frame of CM now (hex)\n"
@@ -59,8 +67,38 @@ bool Apply(TSTMSimulator& sim, zyn::sim::TSimPort* port, const std::string& line
   TSimFaults& f = sim.Faults();
   int n = 0;
   std::string text;
+  if (cmd == "deaf" && in >> n) return f.Deaf = n, true;
   if (cmd == "silent" && in >> n) return f.Silent = n, true;
-  if (cmd == "delay" && in >> n) return f.DelayMs = n, true;
+  if (cmd == "seed" && in >> n) return sim.Seed(static_cast<uint32_t>(n)), true;
+  std::string kind;
+  if (cmd == "chance" && in >> kind >> n) {
+    TSimChances& c = f.Chances;
+    int* target = kind == "deaf"          ? &c.Deaf
+                  : kind == "silent"      ? &c.Silent
+                  : kind == "badfcs"      ? &c.BadFcs
+                  : kind == "wrong"       ? &c.WrongStation
+                  : kind == "truncate"    ? &c.Truncate
+                  : kind == "refuse"      ? &c.Refuse
+                  : kind == "unsolicited" ? &c.Unsolicited
+                  : kind == "duplicate"   ? &c.Duplicate
+                                          : nullptr;
+    if (!target) return false;
+    *target = n;
+    return true;
+  }
+  int ms = 0;
+  if (cmd == "late" && in >> n >> ms) return f.Chances.Late = n, f.Chances.LateMaxMs = ms, true;
+  std::string chip, state;
+  if (cmd == "eeprom" && in >> n >> chip >> state && n >= 0 && n < 4 && (chip == "parallel" || chip == "serial")) {
+    auto& m = sim.ControlModule(n);
+    (chip == "parallel" ? m.ParallelEepromBroken : m.SerialEepromBroken) = state == "broken";
+    return true;
+  }
+  if (cmd == "delay" && in >> n) {
+    f.DelayMs = n;
+    f.Delayed = (in >> n) ? n : -1;
+    return true;
+  }
   if (cmd == "badfcs" && in >> n) return f.BadFcs = n, true;
   if (cmd == "wrong" && in >> n) return f.WrongStation = n, true;
   if (cmd == "truncate" && in >> n) return f.Truncate = n, true;
@@ -94,6 +132,7 @@ int main(int argc, char** argv) {
   TSTMSimulator sim;
   std::string device;
   bool quiet = false;
+  int baud = 19200;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&]() -> std::string {
@@ -105,6 +144,12 @@ int main(int argc, char** argv) {
     };
     if (arg == "--device") {
       device = value();
+    } else if (arg == "--baud") {
+      baud = std::atoi(value().c_str());
+      if (baud < 0) {
+        std::fputs(Help(), stderr);
+        return 2;
+      }
     } else if (arg == "--modules") {
       const std::string list = value();
       for (int n = 0; n < 4; ++n) sim.ControlModule(n).Present = list.find(char('0' + n)) != std::string::npos;
@@ -130,6 +175,7 @@ int main(int argc, char** argv) {
   if (!quiet) sim.OnLog = [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); };
 
   zyn::sim::TSimPort port(sim);
+  port.SetLineRate(baud);
   try {
     if (device.empty()) {
       std::printf("zyn-stm-sim: %s\n", port.OpenPty().c_str());

@@ -15,6 +15,10 @@ namespace {
 constexpr uint8_t kRefused = 0xFF;
 constexpr uint8_t kUnknown = 0xFE;
 constexpr uint8_t kAbsent = 0xF0;
+// The parallel EEPROM behind the program memory.
+constexpr size_t kEepromBegin = 0x4000;
+// A test answers 0 when it passed and this when the chip failed it.
+constexpr uint8_t kTestFailed = 0x01;
 
 // Takes one from a fault counter; -1 never runs out.
 bool Consume(int& counter) {
@@ -66,13 +70,23 @@ std::vector<uint8_t> TSTMSimulator::SpontaneousFrame(int n, uint8_t command, uin
   return EncodeFrame({static_cast<uint8_t>(fGroup * 16 + n), fPCAddress, command, sequence});
 }
 
+bool TSTMSimulator::Chance(int perMille) {
+  if (perMille <= 0) return false;
+  return static_cast<int>(fRandom() % 1000) < perMille;
+}
+
 std::vector<uint8_t> TSTMSimulator::HandleFrame(const TSimFrame& frame, int& delayMs) {
   delayMs = 0;
   Log(frame.FcsOk ? "PC  " : "PC (FCS error)", frame.Wire);
   if (!frame.FcsOk || frame.Telegram.size() < 3) return {};
-  fReceived.push_back(frame.Telegram);
   std::vector<uint8_t> out;
   if (fFaults.Echo) out = frame.Wire;
+  const TSimChances& chances = fFaults.Chances;
+  if ((fFaults.After == 0 && Consume(fFaults.Deaf)) || Chance(chances.Deaf)) {
+    if (OnLog) OnLog(TimeStamp() + " (telegram lost on the line)");
+    return out;
+  }
+  fReceived.push_back(frame.Telegram);
   std::vector<uint8_t> answer = Answer(frame.Telegram);
   if (answer.empty()) return out;
   if (fFaults.After > 0) {
@@ -82,29 +96,39 @@ std::vector<uint8_t> TSTMSimulator::HandleFrame(const TSimFrame& frame, int& del
     out.insert(out.end(), wire.begin(), wire.end());
     return out;
   }
-  if (Consume(fFaults.Silent)) {
+  if (Consume(fFaults.Silent) || Chance(chances.Silent)) {
     if (OnLog) OnLog(TimeStamp() + " (answer withheld)");
     return out;
   }
-  delayMs = fFaults.DelayMs;
-  const std::vector<uint8_t> wire = ApplyFaults(std::move(answer));
+  if (fFaults.DelayMs > 0 && Consume(fFaults.Delayed)) delayMs = fFaults.DelayMs;
+  if (Chance(chances.Late) && chances.LateMaxMs > 0)
+    delayMs += static_cast<int>(fRandom() % static_cast<uint32_t>(chances.LateMaxMs + 1));
+  const bool twice = Chance(chances.Duplicate);
+  const std::vector<uint8_t> wire = ApplyFaults(answer);
   Log("BUS ", wire);
   out.insert(out.end(), wire.begin(), wire.end());
+  if (twice) {
+    const std::vector<uint8_t> again = EncodeFrame(answer);
+    Log("BUS ", again);
+    out.insert(out.end(), again.begin(), again.end());
+  }
   return out;
 }
 
 std::vector<uint8_t> TSTMSimulator::ApplyFaults(std::vector<uint8_t> answer) {
+  const TSimChances& chances = fFaults.Chances;
   std::vector<uint8_t> out;
-  if (Consume(fFaults.Unsolicited)) {
+  if (Consume(fFaults.Unsolicited) || Chance(chances.Unsolicited)) {
     const auto spontaneous = EncodeFrame({answer[0], fPCAddress, 0x12, 0x09});
     out.insert(out.end(), spontaneous.begin(), spontaneous.end());
   }
   if (Consume(fFaults.Status)) answer[2] = fFaults.StatusByte;
-  if (Consume(fFaults.WrongStation)) answer[0] = static_cast<uint8_t>(answer[0] ^ 0x01);
+  if (Chance(chances.Refuse)) answer[2] = kRefused;
+  if (Consume(fFaults.WrongStation) || Chance(chances.WrongStation)) answer[0] = static_cast<uint8_t>(answer[0] ^ 0x01);
   std::vector<uint8_t> wire = EncodeFrame(answer);
-  if (Consume(fFaults.BadFcs))
+  if (Consume(fFaults.BadFcs) || Chance(chances.BadFcs))
     wire = EncodeFrameWithFcs(answer, static_cast<uint16_t>(Fcs16(answer.data(), answer.size()) ^ 0x5A5A));
-  if (Consume(fFaults.Truncate)) wire.resize(wire.size() / 2);
+  if (Consume(fFaults.Truncate) || Chance(chances.Truncate)) wire.resize(wire.size() / 2);
   out.insert(out.end(), wire.begin(), wire.end());
   return out;
 }
@@ -149,7 +173,7 @@ std::vector<uint8_t> TSTMSimulator::AnswerControlModule(TSimControlModule& m, co
       return reply({0x00});
     case 0x0F:
       if (m.Running) return reply({kRefused});
-      std::fill(m.Memory.begin() + 0x4000, m.Memory.end(), 0xFF);
+      std::fill(m.Memory.begin() + kEepromBegin, m.Memory.end(), 0xFF);
       return reply({0x00});
     case 0x02: {
       if (size < 8) return reply({kRefused});
@@ -172,11 +196,12 @@ std::vector<uint8_t> TSTMSimulator::AnswerControlModule(TSimControlModule& m, co
       auto it = m.Modules.find(address);
       const bool present = it != m.Modules.end() && it->second.Present;
       if (t[5] == 0x12 && size >= 24) {
-        if (!present) return reply({kAbsent, t[3]});
+        // Like a query answer: byte 6 says whether the module is there.
+        if (!present) return reply({0x06, t[3], address, 0x00, kAbsent});
         auto& curve = it->second.Curves[static_cast<uint8_t>(t[6] + 5)];
         curve.resize(272, 0);
         std::copy(t.begin() + 8, t.begin() + 24, curve.begin() + 16 * (t[7] % 17));
-        return reply({0x06, t[3]});
+        return reply({0x06, t[3], address, 0x00, 0x00});
       }
       if (!present) return reply({0x06, 0x00, address, 0x00, kAbsent, 0x00, 0x00, 0x00});
       const auto& s = it->second.State;
@@ -209,12 +234,23 @@ std::vector<uint8_t> TSTMSimulator::AnswerControlModule(TSimControlModule& m, co
       if (size < 5 || t[4] >= m.Characters.size()) return reply({kRefused});
       m.Characters[t[4]].assign(t.begin() + 5, t.end());
       return reply({0x19});
-    case 0x0D:
-    case 0x0A:
-      return reply({m.Running ? kRefused : uint8_t{0x00}});
+    case 0x0D:  // test of the parallel EEPROM: patterns written and read, zeros left behind
+      if (m.Running) return reply({kRefused});
+      std::fill(m.Memory.begin() + kEepromBegin, m.Memory.end(), m.ParallelEepromBroken ? 0x55 : 0x00);
+      return reply({m.ParallelEepromBroken ? kTestFailed : uint8_t{0x00}});
+    case 0x0A:  // the same for the serial EEPROM
+      if (m.Running) return reply({kRefused});
+      std::fill(m.SerialEeprom.begin(), m.SerialEeprom.end(), m.SerialEepromBroken ? 0x55 : 0x00);
+      return reply({m.SerialEepromBroken ? kTestFailed : uint8_t{0x00}});
+    case 0x0E: {  // does the parallel EEPROM hold zeros only?
+      const bool zero = std::all_of(m.Memory.begin() + kEepromBegin, m.Memory.end(), [](uint8_t b) { return b == 0; });
+      return reply({zero ? uint8_t{0x00} : kTestFailed});
+    }
+    case 0x0B: {
+      const bool zero = std::all_of(m.SerialEeprom.begin(), m.SerialEeprom.end(), [](uint8_t b) { return b == 0; });
+      return reply({zero ? uint8_t{0x00} : kTestFailed});
+    }
     case 0x10:
-    case 0x0E:
-    case 0x0B:
     case 0x11:
       return reply({0x00});
     default:

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,12 @@ struct TSimBusModule {
 struct TSimControlModule {
   bool Present = true;
   bool Running = true;
+  // The parallel EEPROM (program memory from 0x4000 on) in the module's 64 KB address space.
   std::vector<uint8_t> Memory = std::vector<uint8_t>(0x10000, 0xFF);
+  std::vector<uint8_t> SerialEeprom = std::vector<uint8_t>(0x2000, 0xFF);
+  // A broken chip: its test fails and leaves a pattern behind instead of zeros.
+  bool ParallelEepromBroken = false;
+  bool SerialEepromBroken = false;
   uint8_t Hour = 12, Minute = 0, Weekday = 4, Day = 10, Month = 12, Year = 26;
   std::array<uint8_t, 2> Version{'7', '8'};
   std::array<uint8_t, 1024> Flags{};
@@ -48,11 +54,27 @@ struct TSimDisplay {
   bool Finished = false;
 };
 
+// Faults drawn at random for every telegram, in per mille, from a seeded generator.
+struct TSimChances {
+  int Deaf = 0;          // the telegram is lost on the way: the module never sees it
+  int Silent = 0;        // the answer is lost on the way
+  int BadFcs = 0;
+  int WrongStation = 0;
+  int Truncate = 0;
+  int Refuse = 0;        // the module answers with status 0xFF
+  int Unsolicited = 0;   // a spontaneous frame before the answer
+  int Duplicate = 0;     // the answer goes out twice
+  int Late = 0;          // the answer is held back by a pause of up to LateMaxMs
+  int LateMaxMs = 0;
+};
+
 // Faults for the next answers. A count of -1 applies to every answer until reset.
 struct TSimFaults {
   int After = 0;           // answers that pass untouched before the faults below apply
+  int Deaf = 0;            // ignore the telegram altogether (lost on the way to the module)
   int Silent = 0;          // give no answer
-  int DelayMs = 0;         // pause before every answer
+  int DelayMs = 0;         // pause before an answer ...
+  int Delayed = -1;        // ... for this many answers (-1: every one)
   int BadFcs = 0;          // damage the FCS
   int WrongStation = 0;    // answer with another sender byte
   int Truncate = 0;        // send half the frame without the end flag
@@ -60,6 +82,7 @@ struct TSimFaults {
   uint8_t StatusByte = 0xFF;
   int Unsolicited = 0;     // send a spontaneous frame (command 0x12) before the answer
   bool Echo = false;       // echo every telegram like a two-wire adapter
+  TSimChances Chances;
 };
 
 class TSTMSimulator {
@@ -71,6 +94,8 @@ class TSTMSimulator {
   TSimControlModule& ControlModule(int n) { return fModules.at(static_cast<size_t>(n)); }
   TSimDisplay& Display(int n) { return fDisplays.at(static_cast<size_t>(n)); }
   TSimFaults& Faults() { return fFaults; }
+  // Seeds the generator of the random faults.
+  void Seed(uint32_t seed) { fRandom.seed(seed); }
   // Group address of the simulated installation (high nibble of the station byte).
   void SetGroup(uint8_t group) { fGroup = group; }
   uint8_t PCAddress() const { return fPCAddress; }
@@ -103,6 +128,8 @@ class TSTMSimulator {
   uint8_t fGroup = 0;
   uint8_t fPCAddress = 254;
   std::vector<std::vector<uint8_t>> fReceived;
+  std::mt19937 fRandom{1};
+  bool Chance(int perMille);
 };
 
 }  // namespace zyn::sim

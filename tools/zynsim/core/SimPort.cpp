@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <algorithm>
 #include <stdexcept>
 
 namespace zyn::sim {
@@ -89,11 +90,41 @@ void TSimPort::Stop() {
   fWakeFd = -1;
 }
 
-void TSimPort::WriteRaw(const std::vector<uint8_t>& bytes) { WriteAll(fFd, bytes.data(), bytes.size()); }
+void TSimPort::Hangup() {
+  Stop();
+  if (fHoldFd >= 0) ::close(fHoldFd);
+  if (fFd >= 0) ::close(fFd);
+  fHoldFd = fFd = -1;
+}
+
+void TSimPort::WriteRaw(const std::vector<uint8_t>& bytes) { WritePaced(bytes); }
+
+std::chrono::nanoseconds TSimPort::ByteTime() const {
+  const int baud = fBaud;
+  return baud > 0 ? std::chrono::nanoseconds(10'000'000'000LL / baud) : std::chrono::nanoseconds(0);
+}
+
+void TSimPort::WritePaced(const std::vector<uint8_t>& bytes) {
+  std::lock_guard<std::mutex> guard(fWriteMutex);
+  const auto byteTime = ByteTime();
+  if (byteTime.count() == 0) {
+    WriteAll(fFd, bytes.data(), bytes.size());
+    return;
+  }
+  // A few bytes at a time, each piece when the line would have carried the ones before it.
+  constexpr size_t kPiece = 8;
+  const auto start = std::chrono::steady_clock::now();
+  for (size_t done = 0; done < bytes.size(); done += kPiece) {
+    std::this_thread::sleep_until(start + byteTime * static_cast<long>(done));
+    WriteAll(fFd, bytes.data() + done, std::min(kPiece, bytes.size() - done));
+  }
+  std::this_thread::sleep_until(start + byteTime * static_cast<long>(bytes.size()));
+}
 
 void TSimPort::Loop() {
   TSimFrameDecoder decoder;
   uint8_t buffer[4096];
+  auto lineFree = std::chrono::steady_clock::now();
   while (!fStop) {
     pollfd fds[2] = {{fFd, POLLIN, 0}, {fWakeFd, POLLIN, 0}};
     if (::poll(fds, 2, -1) < 0 && errno != EINTR) break;
@@ -107,9 +138,14 @@ void TSimPort::Loop() {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
       continue;
     }
+    // The PC's bytes come in no faster than the line carries them.
+    const auto now = std::chrono::steady_clock::now();
+    if (lineFree < now) lineFree = now;
     for (ssize_t i = 0; i < n; ++i) {
+      lineFree += ByteTime();
       auto frame = decoder.Feed(buffer[i]);
       if (!frame) continue;
+      std::this_thread::sleep_until(lineFree);
       int delay = 0;
       std::vector<uint8_t> out;
       {
@@ -117,7 +153,8 @@ void TSimPort::Loop() {
         out = fSim.HandleFrame(*frame, delay);
       }
       if (delay > 0) std::this_thread::sleep_for(std::chrono::milliseconds(delay));
-      if (!out.empty()) WriteAll(fFd, out.data(), out.size());
+      if (!out.empty()) WritePaced(out);
+      if (lineFree < std::chrono::steady_clock::now()) lineFree = std::chrono::steady_clock::now();
     }
   }
 }

@@ -3,7 +3,9 @@
 // reads telegrams from it, lets the simulator answer and writes the answers back.
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,14 +28,25 @@ class TSimPort {
   void OpenDevice(const std::string& path);
   const std::string& Path() const { return fPath; }
 
+  // The line rate the simulated bus runs at (bits per second, 10 bits per byte); 0: as fast as
+  // the terminal takes them. Telegrams take their wire time to arrive and answers to go out.
+  void SetLineRate(int baud) { fBaud = baud; }
+  int LineRate() const { return fBaud; }
+
   void Start();
   void Stop();
+
+  // Takes the line away as a pulled-out adapter does: stops and closes the terminal.
+  void Hangup();
 
   // Puts bytes on the line as they stand (spontaneous frames, noise).
   void WriteRaw(const std::vector<uint8_t>& bytes);
 
  private:
   void Loop();
+  // Writes bytes at the line rate.
+  void WritePaced(const std::vector<uint8_t>& bytes);
+  std::chrono::nanoseconds ByteTime() const;
 
   TSTMSimulator& fSim;
   int fFd = -1;
@@ -42,6 +55,8 @@ class TSimPort {
   std::string fPath;
   std::thread fThread;
   std::atomic<bool> fStop{false};
+  std::atomic<int> fBaud{0};
+  std::mutex fWriteMutex;  // one writer at a time: answers and raw bytes never interleave
 };
 
 }  // namespace zyn::sim

@@ -1,0 +1,182 @@
+#pragma once
+// Seeded runs of block writes, block reads and status requests against the simulator on a
+// pseudo-terminal, with random faults on the line: every operation that reports success must
+// have left the simulated memory equal to what was written, or returned exactly the simulated
+// memory, and none may take longer than its time bound.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "bus/ZYNComm.h"
+#include "tools/zynsim/core/SimPort.h"
+
+namespace zyn::soak {
+
+struct TSoakConfig {
+  const char* name;
+  uint16_t timeout;  // ms, the configured answer time-out
+  uint16_t repeats;
+  int lineRate;      // 0: as fast as the terminal
+  int faultPerMille; // each kind of random fault
+  int latePerMille;  // answers held back ...
+  int lateMaxMs;     // ... by up to this
+};
+
+// The configurations: the options' short time-out on a real line rate, a time-out shorter than
+// a read block's wire time, late answers beyond the time-out, and a fast line with many faults.
+inline const TSoakConfig kSoakConfigs[] = {
+    {"short time-out at 19200 baud", 100, 3, 19200, 30, 30, 300},
+    {"time-out below the wire time", 30, 2, 19200, 20, 0, 0},
+    {"answers later than the time-out", 80, 2, 0, 20, 300, 400},
+    {"fast line, many faults", 20, 2, 0, 80, 50, 60},
+};
+
+struct TSoakResult {
+  int operations = 0;
+  int successes = 0;
+  int falseSuccesses = 0;
+  int overTime = 0;
+  std::string firstProblem;
+};
+
+class TSoakRun {
+ public:
+  TSoakRun(const TSoakConfig& config, uint32_t seed) : fConfig(config), fRandom(seed) {
+    fSim.Seed(seed);
+    fPath = fPort.OpenPty();
+    fPort.SetLineRate(config.lineRate);
+    fPort.Start();
+    fComm.SetP_DevicePath(fPath);
+    fComm.SetCloseDelay(0);
+    fComm.SetP_RecTimeout(config.timeout);
+    fComm.SetP_SendRepeat(config.repeats);
+    fComm.OpenLink();
+    {
+      auto lock = fSim.Lock();
+      fSim.ControlModule(0).Running = false;  // in service mode: it takes writes
+      auto& c = fSim.Faults().Chances;
+      c.Deaf = c.Silent = c.BadFcs = c.WrongStation = c.Truncate = c.Refuse = c.Unsolicited =
+          config.faultPerMille;
+      c.Late = config.latePerMille;
+      c.LateMaxMs = config.lateMaxMs;
+    }
+  }
+
+  ~TSoakRun() {
+    fComm.CloseLink();
+    fPort.Stop();
+  }
+
+  bool Open() const { return fComm.Active(); }
+
+  // Runs n random operations and judges each.
+  TSoakResult Run(int n) {
+    TSoakResult result;
+    for (int i = 0; i < n; ++i) Step(result);
+    return result;
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+
+  // The longest an exchange may take here: the pause before it, its sends and their waits,
+  // all judged with the longest answer (a read block), and a margin for a busy machine.
+  Clock::duration ExchangeBound() {
+    TZYNRequest longest;
+    longest.Bytes.assign(6, 0);
+    longest.AnswerLength = 4 + fComm.A_ReadSize();
+    const uint16_t wait = fComm.Exchange().EffectiveTimeout(longest);
+    // Before it at most the late window of an earlier request; a margin for a busy machine.
+    return (1 + fConfig.repeats) * std::chrono::milliseconds(wait) + TZYNExchange::LateWindow(wait) +
+           std::chrono::milliseconds(150);
+  }
+
+  std::vector<uint8_t> Memory(uint32_t address, uint32_t count) {
+    auto lock = fSim.Lock();
+    const auto& m = fSim.ControlModule(0).Memory;
+    return std::vector<uint8_t>(m.begin() + address, m.begin() + address + count);
+  }
+
+  void Problem(TSoakResult& r, const std::string& text) {
+    if (r.firstProblem.empty()) r.firstProblem = text;
+  }
+
+  void Step(TSoakResult& r) {
+    const int kind = static_cast<int>(fRandom() % 10);
+    std::ostringstream what;
+    bool ok = false;
+    int exchanges = 1;
+    const auto started = Clock::now();
+    if (kind < 5) {
+      const uint32_t count = 1 + fRandom() % 96;
+      const uint32_t address = 0x4000 + fRandom() % (0x8000 - count);
+      std::vector<uint8_t> data(count);
+      for (auto& b : data) b = static_cast<uint8_t>(fRandom());
+      const uint16_t first = static_cast<uint16_t>(fRandom() % 4 == 0 ? 1 : fRandom() % 256);
+      exchanges = static_cast<int>((count + fComm.A_WriteSize() - 1) / fComm.A_WriteSize());
+      ok = fComm.WriteModuleMemory(data.data(), address, count, first);
+      what << "write of " << count << " bytes at " << address << " from sequence " << first;
+      if (ok && Memory(address, count) != data) {
+        ++r.falseSuccesses;
+        Problem(r, "false success: " + what.str());
+      }
+    } else if (kind < 9) {
+      const uint32_t count = 1 + fRandom() % 600;
+      const uint32_t address = 0x4000 + fRandom() % (0x8000 - count);
+      std::vector<uint8_t> data(count, 0x5A);
+      exchanges = static_cast<int>((count + fComm.A_ReadSize() - 1) / fComm.A_ReadSize());
+      ok = fComm.ReadModuleMemory(data.data(), address, count);
+      what << "read of " << count << " bytes at " << address;
+      if (ok && Memory(address, count) != data) {
+        ++r.falseSuccesses;
+        Problem(r, "false success: " + what.str());
+      }
+    } else {
+      ok = fComm.GetModuleStatus();
+      what << "status";
+      if (ok && fComm.Rec(2) != 0x05) {
+        ++r.falseSuccesses;
+        Problem(r, "false success: " + what.str());
+      }
+    }
+    const auto took = Clock::now() - started;
+    if (took > exchanges * ExchangeBound()) {
+      ++r.overTime;
+      Problem(r, what.str() + " took " +
+                     std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()) + " ms");
+    }
+    ++r.operations;
+    r.successes += ok;
+  }
+
+  TSoakConfig fConfig;
+  std::mt19937 fRandom;
+  sim::TSTMSimulator fSim;
+  sim::TSimPort fPort{fSim};
+  std::string fPath;
+  TZYNComm fComm;
+};
+
+// Runs seeds first .. first + count - 1 of a configuration and checks them.
+inline void RunSoak(const TSoakConfig& config, uint32_t first, uint32_t count, int operations) {
+  int successes = 0, total = 0;
+  for (uint32_t seed = first; seed < first + count; ++seed) {
+    TSoakRun run(config, seed);
+    ASSERT_TRUE(run.Open()) << config.name;
+    const TSoakResult r = run.Run(operations);
+    EXPECT_EQ(r.falseSuccesses, 0) << config.name << ", seed " << seed << ": " << r.firstProblem;
+    EXPECT_EQ(r.overTime, 0) << config.name << ", seed " << seed << ": " << r.firstProblem;
+    successes += r.successes;
+    total += r.operations;
+  }
+  // The faults leave most operations working: a run in which nothing succeeds proves nothing.
+  EXPECT_GT(successes, total / 4) << config.name;
+}
+
+}  // namespace zyn::soak
