@@ -96,8 +96,9 @@ void TCompileDriver::CompileProject(bool removeGenerated, ICompileProgress* prog
 void TCompileDriver::Run(TCompileContext& context) {
   TSteuermodulListe& list = fProjekt.Steuermodule;
   for (int i = 0; i < list.Count(); ++i) list.GetSteuermodul(i)->Merker.ResetAll();
-  ExpandGroups(context);
 
+  // The group links' conditions are compiled in their place among the channel's links; their
+  // member links, made afterwards, share the group link's combination.
   TZYNCompiler compiler(context);
   for (int i = 0; i < list.Count(); ++i) {
     TSteuermodul& stm = *list.GetSteuermodul(i);
@@ -108,6 +109,7 @@ void TCompileDriver::Run(TCompileContext& context) {
   for (const auto& image : fImages) {
     if (image) image->LogicArea.LogicStart = image->LogicArea.Length();
   }
+  ExpandGroups(context);
 
   // Flags first, so that the links that set or clear a flag find the flag's lists.
   for (int i = 0; i < list.Count(); ++i) {
@@ -176,8 +178,6 @@ void TCompileDriver::ExpandGroupLinks(TCompileContext& context, TKanal& channel)
     if (links.GetVerbindung(i)->Target().ObjType() == kObjGruppe) groupLinks.push_back(links.GetVerbindung(i));
   }
   for (TVerbindung* link : groupLinks) {
-    // Member links carry the conditions in the order their combinations are compiled in.
-    if (link->Kind() == 1 || link->Kind() == 2) link->SortLogic();
     const TGruppe* group = fProjekt.FindGruppeByAddress(link->Target().StmNummer(), link->Target().KanalNummer());
     if (group != nullptr) group->ExpandLink(fProjekt, &channel, expanded, report, link);
   }

@@ -176,10 +176,7 @@ void TZYNCompiler::CompileCombination(TVerbindung& link) {
 }
 
 void TZYNCompiler::CompileCombinations(TKanal& channel) {
-  for (TVerbindung* link : LinksOf(channel)) {
-    if (link->Target().ObjType() == kObjGruppe) continue;  // its member links carry the code
-    CompileCombination(*link);
-  }
+  for (TVerbindung* link : LinksOf(channel)) CompileCombination(*link);
 }
 
 void TZYNCompiler::CompileCombinations(TModul& modul) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/Gruppe.h"
 #include "model/Modul.h"
 #include "model/ObjektListen.h"
 #include "model/Verbindung.h"
@@ -84,6 +85,20 @@ class TProjectBuilder {
     t->Zeile2.Text = line2;
     t->Zeile2.Center = align2;
     return *stm.Texte.Add(std::move(t));
+  }
+
+  // A group of channels (inputs, outputs, flags or clocks), by their internal names.
+  TGruppe& AddGruppe(TSteuermodul& stm, int number, const std::vector<const TKanal*>& members) {
+    auto group = std::make_unique<TGruppe>();
+    group->SetInternalName(NewName());
+    group->SetAdresse(number);
+    for (const TKanal* channel : members) {
+      auto member = std::make_unique<TGruppenObjekt>();
+      member->SetInternalName(NewName());
+      member->Kanal = channel->InternalName();
+      group->Members().Add(std::move(member));
+    }
+    return *stm.Gruppen.Add(std::move(group));
   }
 
   template <class T>
