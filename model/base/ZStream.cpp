@@ -258,4 +258,24 @@ void TZCompressionStream::Finish() {
   Pump(Z_FINISH);
 }
 
+// ---------------------------------------------------------------------------------------------
+// Files
+
+void ZInflateFile(const std::string& path, const std::function<void(TStream&)>& consume) {
+  TFileReadStream file(path);
+  TZDecompressionStream inflated(file);
+  consume(inflated);
+  uint8_t sink[4096];
+  while (inflated.Read(sink, sizeof sink) > 0) {
+  }
+}
+
+void ZDeflateFileAtomic(const std::string& path, int level, const std::function<void(TStream&)>& produce) {
+  WriteFileAtomic(path, [&](TStream& file) {
+    TZCompressionStream packed(file, level);
+    produce(packed);
+    packed.Finish();
+  });
+}
+
 }  // namespace zyn
