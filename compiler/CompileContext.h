@@ -8,7 +8,7 @@
 #include <string>
 
 #include "compiler/Bindata.h"
-#include "compiler/NameIndex.h"
+#include "project/NameIndex.h"
 
 namespace zyn {
 

@@ -67,7 +67,7 @@ TFound FindOutput(const TExpandContext& c, const TToolObject& o) {
   TFound f;
   const std::string name = InternalNameOf(o);
   if (name.empty() || ObjectAs<TAusgang>(o) == nullptr) return f;
-  f.Channel = c.Projekt.FindAusgang(name, &f.Stm, &f.Modul);
+  f.Channel = c.Names.FindAusgang(name, &f.Stm, &f.Modul);
   if (f.Channel) RequirePlace(f, name);
   return f;
 }
@@ -76,22 +76,22 @@ TFound FindInput(const TExpandContext& c, const TToolObject& o) {
   TFound f;
   const std::string name = InternalNameOf(o);
   if (name.empty()) return f;
-  f.Channel = c.Projekt.FindEingang(name, &f.Stm, &f.Modul);
-  if (!f.Channel) f.Channel = c.Projekt.FindRueckmeldung(name, &f.Stm, &f.Modul);
+  f.Channel = c.Names.FindEingang(name, &f.Stm, &f.Modul);
+  if (!f.Channel) f.Channel = c.Names.FindRueckmeldung(name, &f.Stm, &f.Modul);
   if (f.Channel) RequirePlace(f, name);
   return f;
 }
 
 TMerker* FindFlag(const TExpandContext& c, const TToolObject& o, TSteuermodul** stm) {
   const TMerker* m = ObjectAs<TMerker>(o);
-  TMerker* found = m ? c.Projekt.FindMerker(m->InternalName(), stm) : nullptr;
+  TMerker* found = m ? c.Names.FindMerker(m->InternalName(), stm) : nullptr;
   if (found && *stm == nullptr) Fail(Ansi("Zum Merker \"") + m->InternalName() + Ansi("\" fehlt das Steuermodul."));
   return found;
 }
 
 TUhr* FindClock(const TExpandContext& c, const TToolObject& o, TSteuermodul** stm) {
   const TUhr* u = ObjectAs<TUhr>(o);
-  TUhr* found = u ? c.Projekt.FindUhr(u->InternalName(), stm) : nullptr;
+  TUhr* found = u ? c.Names.FindUhr(u->InternalName(), stm, nullptr) : nullptr;
   if (found && *stm == nullptr) Fail(Ansi("Zur Uhr \"") + u->InternalName() + Ansi("\" fehlt das Steuermodul."));
   return found;
 }

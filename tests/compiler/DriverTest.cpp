@@ -11,7 +11,7 @@
 #include "compiler/CompileDriver.h"
 #include "compiler/CompileError.h"
 #include "compiler/CompileInterfaces.h"
-#include "compiler/NameIndex.h"
+#include "project/NameIndex.h"
 #include "compiler/VisuLinks.h"
 #include "compiler/ZYNCompiler.h"
 #include "model/Gruppe.h"

@@ -48,7 +48,8 @@ class TNameIndex : public IModelLookup {
   TAusgang* FindAusgang(const std::string& name, TModul** modul) const override {
     return FindAusgang(name, nullptr, modul);
   }
-  TMerker* FindMerker(const std::string& name) const override;
+  TMerker* FindMerker(const std::string& name) const override { return FindMerker(name, nullptr); }
+  TMerker* FindMerker(const std::string& name, TSteuermodul** stm) const;
   TUhr* FindUhr(const std::string& name) const override { return FindUhr(name, nullptr, nullptr); }
   TGruppe* FindGruppeByAddress(int stmNummer, int number) const override;
   TMerker* FindMerkerByAddress(int stmNummer, int number) const override;

@@ -1,4 +1,4 @@
-#include "compiler/NameIndex.h"
+#include "project/NameIndex.h"
 
 #include "model/Kanal.h"
 #include "model/Merker.h"
@@ -63,8 +63,8 @@ TUhr* TNameIndex::FindUhr(const std::string& name, TSteuermodul** stm, int* inde
   return Found<TUhr>(place, stm, nullptr);
 }
 
-TMerker* TNameIndex::FindMerker(const std::string& name) const {
-  return Found<TMerker>(Get(fMerker, name), nullptr, nullptr);
+TMerker* TNameIndex::FindMerker(const std::string& name, TSteuermodul** stm) const {
+  return Found<TMerker>(Get(fMerker, name), stm, nullptr);
 }
 
 int TNameIndex::StmNummerByName(const std::string& stmName) const { return fProjekt.StmNummerByName(stmName); }
