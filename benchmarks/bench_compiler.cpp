@@ -51,6 +51,7 @@ class TScaledProject {
     using namespace zyn;
     using namespace zyn::test;
     const int modules = 2 * scale;
+    B.NamePrefix = "10122026_203006_";  // as the programme names objects in a session
     for (int s = 0; s < 4; ++s) {
       TSteuermodul& stm = B.AddStm(s);
       std::vector<TModul*> in, out;
@@ -117,6 +118,7 @@ void BM_GroupExpansionGrowth(benchmark::State& state) {
   using namespace zyn::test;
   struct TGroupProject {
     explicit TGroupProject(int members) {
+      B.NamePrefix = "10122026_203006_";
       TSteuermodul& stm = B.AddStm(0);
       TModul& from = B.AddModul(stm, 0, 0, "INP", 3, 0, 0, {0}, {});
       std::vector<const TKanal*> outputs;

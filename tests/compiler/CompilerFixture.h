@@ -21,7 +21,10 @@ class TProjectBuilder {
 
   TProjectBuilder() { Projekt.ProjektGUID = "GUID-0001"; }
 
-  std::string NewName() { return "N" + std::to_string(++fCounter); }
+  // Internal names: the prefix and a counter. The programme's own names share a long prefix (the
+  // date and time of the session), which a benchmark can imitate.
+  std::string NamePrefix = "N";
+  std::string NewName() { return NamePrefix + std::to_string(++fCounter); }
 
   TSteuermodul& AddStm(int adresse, bool dcf77 = false) {
     auto stm = std::make_unique<TSteuermodul>();
