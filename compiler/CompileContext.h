@@ -8,6 +8,7 @@
 #include <string>
 
 #include "compiler/Bindata.h"
+#include "project/NameIndex.h"
 
 namespace zyn {
 
@@ -19,10 +20,12 @@ class ICompileProgress;
 class TCompileContext {
  public:
   TCompileContext(TZYNProjekt& projekt, const TStmImages& images, ICompileProgress* progress)
-      : Projekt(projekt), Images(images), fProgress(progress) {}
+      : Projekt(projekt), Images(images), Names(projekt), fProgress(progress) {}
 
   TZYNProjekt& Projekt;
   TStmImages Images;
+  // Channels, flags and clocks by name, for conditions and group members.
+  const TNameIndex Names;
 
   void Report(int code, TVerbindung* link) const;
   // The image of the control module the link refers to; ECompileError naming the link when the

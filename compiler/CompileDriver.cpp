@@ -1,5 +1,8 @@
 #include "compiler/CompileDriver.h"
 
+#include <algorithm>
+#include <unordered_map>
+
 #include "compiler/ClockTable.h"
 #include "compiler/CompileContext.h"
 #include "compiler/CompileError.h"
@@ -17,20 +20,43 @@ namespace zyn {
 
 namespace {
 
-// The same record, apart from the combination address a compile run fills in.
-bool HasSameLink(const TVerbindungsListe& list, const TVerbindung& link) {
-  constexpr size_t kCombination = 326;
-  for (int i = 0; i < list.Count(); ++i) {
-    const TVerbindung& other = *list.GetVerbindung(i);
-    if (other.LogicTable() != link.LogicTable()) continue;
-    bool same = true;
-    for (size_t k = 0; k < link.Header().size() && same; ++k) {
-      same = k == kCombination || k == kCombination + 1 || other.Header()[k] == link.Header()[k];
-    }
-    if (same) return true;
-  }
-  return false;
+constexpr size_t kCombination = 326;  // the combination address a compile run fills in
+
+// The same record, apart from the combination address.
+bool SameLink(const TVerbindung& a, const TVerbindung& b) {
+  const auto& ha = a.Header();
+  const auto& hb = b.Header();
+  return std::equal(ha.begin(), ha.begin() + kCombination, hb.begin()) &&
+         std::equal(ha.begin() + kCombination + 2, ha.end(), hb.begin() + kCombination + 2) &&
+         a.LogicTable() == b.LogicTable();
 }
+
+// The links of a list by a hash of the record (without the combination address), so that a
+// link is looked for among them in constant time instead of compared with every one.
+class TLinkSet {
+ public:
+  explicit TLinkSet(const TVerbindungsListe& list) {
+    for (int i = 0; i < list.Count(); ++i) Add(*list.GetVerbindung(i));
+  }
+  bool Contains(const TVerbindung& link) const {
+    const auto [from, to] = fLinks.equal_range(Hash(link));
+    return std::any_of(from, to, [&](const auto& entry) { return SameLink(*entry.second, link); });
+  }
+  void Add(const TVerbindung& link) { fLinks.emplace(Hash(link), &link); }
+
+ private:
+  static uint64_t Hash(const TVerbindung& link) {
+    uint64_t h = 14695981039346656037ull;
+    const auto mix = [&h](const uint8_t* p, size_t n) {
+      for (size_t i = 0; i < n; ++i) h = (h ^ p[i]) * 1099511628211ull;
+    };
+    mix(link.Header().data(), kCombination);
+    mix(link.Header().data() + kCombination + 2, link.Header().size() - kCombination - 2);
+    mix(link.LogicTable().data(), link.LogicTable().size());
+    return h;
+  }
+  std::unordered_multimap<uint64_t, const TVerbindung*> fLinks;
+};
 
 template <class F>
 void ForEachLinkOwner(TSteuermodul& stm, F f) {
@@ -96,8 +122,9 @@ void TCompileDriver::CompileProject(bool removeGenerated, ICompileProgress* prog
 void TCompileDriver::Run(TCompileContext& context) {
   TSteuermodulListe& list = fProjekt.Steuermodule;
   for (int i = 0; i < list.Count(); ++i) list.GetSteuermodul(i)->Merker.ResetAll();
-  ExpandGroups(context);
 
+  // The group links' conditions are compiled in their place among the channel's links; their
+  // member links, made afterwards, share the group link's combination.
   TZYNCompiler compiler(context);
   for (int i = 0; i < list.Count(); ++i) {
     TSteuermodul& stm = *list.GetSteuermodul(i);
@@ -108,6 +135,7 @@ void TCompileDriver::Run(TCompileContext& context) {
   for (const auto& image : fImages) {
     if (image) image->LogicArea.LogicStart = image->LogicArea.Length();
   }
+  ExpandGroups(context);
 
   // Flags first, so that the links that set or clear a flag find the flag's lists.
   for (int i = 0; i < list.Count(); ++i) {
@@ -176,15 +204,16 @@ void TCompileDriver::ExpandGroupLinks(TCompileContext& context, TKanal& channel)
     if (links.GetVerbindung(i)->Target().ObjType() == kObjGruppe) groupLinks.push_back(links.GetVerbindung(i));
   }
   for (TVerbindung* link : groupLinks) {
-    // Member links carry the conditions in the order their combinations are compiled in.
-    if (link->Kind() == 1 || link->Kind() == 2) link->SortLogic();
     const TGruppe* group = fProjekt.FindGruppeByAddress(link->Target().StmNummer(), link->Target().KanalNummer());
-    if (group != nullptr) group->ExpandLink(fProjekt, &channel, expanded, report, link);
+    if (group != nullptr) group->ExpandLink(context.Names, &channel, expanded, report, link);
   }
   // A member link left from an earlier run without clean-up is not added a second time.
+  TLinkSet present(links);
   while (expanded.Count() > 0) {
     std::unique_ptr<TVerbindung> member = expanded.Extract(expanded.GetVerbindung(0));
-    if (!HasSameLink(links, *member)) links.Add(std::move(member));
+    if (present.Contains(*member)) continue;
+    present.Add(*member);
+    links.Add(std::move(member));
   }
 }
 
@@ -251,7 +280,7 @@ int TCompileDriver::ImportVisuLinks() {
       link->Target().SetStmNummer(254);
       link->SetTargetParamWord(static_cast<uint16_t>(handler->TelegramNumber(i)));
       // A link of an earlier import that was kept is not added again.
-      if (HasSameLink(object->Verbindungen(), *link)) continue;
+      if (TLinkSet(object->Verbindungen()).Contains(*link)) continue;
       object->Verbindungen().Add(std::move(link));
       ++added;
     }

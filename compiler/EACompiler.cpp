@@ -56,12 +56,25 @@ TExtraBytes ExtraBytes(const TVerbindung& link, bool elsePart) {
   return e;
 }
 
+// A command or event number that names nothing: the tool generation stores it for a command
+// that the channel's command list does not have.
+constexpr uint8_t kUnknownCommand = 0xFF;
+
+// "Kanal 3 des Moduls OUT 2 in Steuermodul 0", from the numbers of an endpoint.
+std::string ChannelText(const TLinkEndpoint& ep) {
+  return Ansi("Kanal ") + std::to_string(ep.KanalNummer()) + Ansi(" des Moduls ") + ep.ModulKennung() + " " +
+         std::to_string(ep.ModulAdresse()) + Ansi(" in Steuermodul ") + std::to_string(ep.StmNummer());
+}
+
 }  // namespace
 
 TModuleCommand MakeModuleCommand(TVerbindung& link, bool elsePart) {
   const TLinkEndpoint ep = elsePart ? link.ElseTarget() : link.Target();
   const int mode = elsePart ? link.ElseParamMode() : link.TargetParamMode();
   const uint16_t p = elsePart ? link.ElseParam() : link.TargetParam();
+  if (ep.FunctionNumber() == kUnknownCommand) {
+    Fail(link, ChannelText(ep) + Ansi(" kennt den Befehl \"") + ep.FunctionText() + Ansi("\" nicht."));
+  }
   const int shift = ep.Shift();
   const int command = shift < 8 ? ((ep.KanalNummer() << shift) | ep.FunctionNumber()) : 0x100;
   if (command > 0xFF) {
@@ -126,6 +139,9 @@ void TLinkEmitter::AppendListEnds() {
 
 uint8_t TLinkEmitter::EventByte(const TKanal& channel, TVerbindung& link) const {
   const TLinkEndpoint source = link.Source();
+  if (source.FunctionNumber() == kUnknownCommand) {
+    Fail(link, ChannelText(source) + Ansi(" kennt das Ereignis \"") + source.FunctionText() + Ansi("\" nicht."));
+  }
   const int shift = source.Shift();
   int event = shift < 8 ? ((channel.Adresse() << shift) | source.FunctionNumber()) : 0x100;
   if (channel.Adresse() < 0 || event > 0xFF) {

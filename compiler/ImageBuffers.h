@@ -13,7 +13,10 @@ namespace zyn {
 
 constexpr uint16_t kModuleBase = 0x4000;     // module address of image byte 0
 constexpr size_t kImageSize = 32768;         // bytes of an image and of each work buffer
-constexpr size_t kImageContentLimit = 32000;  // the project-information block follows at 0xBD00
+constexpr size_t kProjectInfoOffset = 32000;  // the transfer writes the project-information block at 0xBD00
+// The checksum covers the contents and the one byte behind them, so the contents end at least
+// one byte before the information block, which is written after the checksum.
+constexpr size_t kImageContentLimit = kProjectInfoOffset - 1;
 constexpr size_t kHeaderSize = 64;
 constexpr size_t kPorSize = 1536;
 constexpr size_t kClassBlockSize = 128;

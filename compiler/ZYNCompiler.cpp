@@ -105,7 +105,7 @@ uint8_t TZYNCompiler::ChannelCondition(const uint8_t* entry, std::vector<TUsedOu
   const TLogicEntry e(const_cast<uint8_t*>(entry));
   const int type = e.LogicType();
   const std::string name = e.LogicChannelName();
-  TZYNProjekt& p = fContext.Projekt;
+  const TNameIndex& p = fContext.Names;
   if (type <= 16) {
     TSteuermodul* stm = nullptr;
     TModul* modul = nullptr;
@@ -135,12 +135,13 @@ uint8_t TZYNCompiler::ClockCondition(TVerbindung& link, const uint8_t* entry) {
   const std::string name = e.LogicChannelName();
   if (name.empty()) return e.KanalNummer();
   TSteuermodul* stm = nullptr;
-  TUhr* clock = fContext.Projekt.FindUhr(name, &stm);
+  int index = -1;
+  TUhr* clock = fContext.Names.FindUhr(name, &stm, &index);
   if (clock == nullptr || stm == nullptr) {
     throw ECompileError(Ansi("Die Verbindung \"") + LinkText(link) +
                         Ansi("\" fragt eine Schaltuhr ab, die im Projekt nicht mehr vorhanden ist."));
   }
-  return static_cast<uint8_t>(stm->Uhren.IndexOfItem(clock));
+  return static_cast<uint8_t>(index);
 }
 
 void TZYNCompiler::CompileCombination(TVerbindung& link) {
@@ -176,10 +177,7 @@ void TZYNCompiler::CompileCombination(TVerbindung& link) {
 }
 
 void TZYNCompiler::CompileCombinations(TKanal& channel) {
-  for (TVerbindung* link : LinksOf(channel)) {
-    if (link->Target().ObjType() == kObjGruppe) continue;  // its member links carry the code
-    CompileCombination(*link);
-  }
+  for (TVerbindung* link : LinksOf(channel)) CompileCombination(*link);
 }
 
 void TZYNCompiler::CompileCombinations(TModul& modul) {

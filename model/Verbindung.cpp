@@ -1,6 +1,7 @@
 #include "model/Verbindung.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -65,11 +66,33 @@ std::string CaptionText(const std::string& caption) {
   return out;
 }
 
-std::string LogicSortKey(const TLogicEntry& e) {
-  return e.LogicCode() + " " + std::to_string(e.LogicType()) + " " + std::to_string(e.StmNummer()) + " " +
-         std::to_string(e.ModulAdresse()) + " " + std::to_string(e.KanalNummer()) + " " +
-         std::to_string(e.LogicState());
-}
+// The sort key of a condition, "<code> <type> <control module> <module> <channel> <state>" in
+// upper case, in a fixed buffer: keys compare byte by byte as CompareText compares the texts.
+struct TLogicSortKey {
+  std::array<char, 32> Text;  // filled up to Size
+  uint8_t Size = 0;
+
+  void Make(const TLogicEntry& e) {
+    Size = 0;
+    const uint8_t* b = e.Bytes();
+    const int codeLength = std::min<int>(b[5], 3);
+    for (int i = 0; i < codeLength; ++i) {
+      const char c = static_cast<char>(b[6 + i]);
+      Text[Size++] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    for (const int v : {e.LogicType(), e.StmNummer(), e.ModulAdresse(), e.KanalNummer(), e.LogicState()}) {
+      Text[Size++] = ' ';
+      if (v >= 100) Text[Size++] = static_cast<char>('0' + v / 100);
+      if (v >= 10) Text[Size++] = static_cast<char>('0' + v / 10 % 10);
+      Text[Size++] = static_cast<char>('0' + v % 10);
+    }
+  }
+  int Compare(const TLogicSortKey& other) const {
+    const int common = std::memcmp(Text.data(), other.Text.data(), std::min(Size, other.Size));
+    if (common != 0) return common;
+    return Size == other.Size ? 0 : Size < other.Size ? -1 : 1;
+  }
+};
 
 bool SameEndpoint(const TLinkEndpoint& a, const TLinkEndpoint& b) {
   return a.ObjType() == b.ObjType() && a.StmNummer() == b.StmNummer() && a.ModulAdresse() == b.ModulAdresse() &&
@@ -246,27 +269,46 @@ void TVerbindung::RemoveLogicEntry(const std::string& text) {
 }
 
 void TVerbindung::SortLogic() {
-  struct Item {
-    std::string key;
-    std::array<uint8_t, kLogicEntrySize> bytes;
-  };
-  std::vector<Item> items;
+  // The used entries' positions are sorted, not the entries; the table is rewritten only when
+  // the order, a duplicate or a gap changes it.
+  std::array<TLogicSortKey, kLogicEntryCount> keys;
+  std::array<int, kLogicEntryCount> order;
+  int used = 0;
   for (int i = 0; i < kLogicEntryCount; ++i) {
     const TLogicEntry e = Logic(i);
     if (!e.Used()) continue;
-    Item item{LogicSortKey(e), {}};
-    std::memcpy(item.bytes.data(), e.Bytes(), kLogicEntrySize);
-    items.push_back(std::move(item));
+    keys[static_cast<size_t>(i)].Make(e);
+    order[static_cast<size_t>(used++)] = i;
   }
-  std::stable_sort(items.begin(), items.end(),
-                   [](const Item& a, const Item& b) { return CompareText(a.key, b.key) < 0; });
-  items.erase(std::unique(items.begin(), items.end(),
-                          [](const Item& a, const Item& b) { return CompareText(a.key, b.key) == 0; }),
-              items.end());
-  fLogic.fill(0);
-  for (size_t i = 0; i < items.size(); ++i) {
-    std::memcpy(fLogic.data() + i * kLogicEntrySize, items[i].bytes.data(), kLogicEntrySize);
+  const auto compare = [&](int a, int b) { return keys[static_cast<size_t>(a)].Compare(keys[static_cast<size_t>(b)]); };
+  // Insertion sort: stable, without allocation, and one pass over a sorted table.
+  for (int i = 1; i < used; ++i) {
+    const int item = order[static_cast<size_t>(i)];
+    int j = i;
+    for (; j > 0 && compare(item, order[static_cast<size_t>(j - 1)]) < 0; --j) {
+      order[static_cast<size_t>(j)] = order[static_cast<size_t>(j - 1)];
+    }
+    order[static_cast<size_t>(j)] = item;
   }
+  const int kept = static_cast<int>(
+      std::unique(order.begin(), order.begin() + used, [&](int a, int b) { return compare(a, b) == 0; }) -
+      order.begin());
+
+  // A table that is sorted, without duplicates and packed from entry 0 stays as it is.
+  bool inPlace = kept == used;
+  for (int i = 0; i < kept && inPlace; ++i) inPlace = order[static_cast<size_t>(i)] == i;
+  if (inPlace) {
+    const uint8_t* rest = fLogic.data() + static_cast<size_t>(kept) * kLogicEntrySize;
+    static const TLogicTable kEmpty{};
+    inPlace = std::memcmp(rest, kEmpty.data(), static_cast<size_t>(kLogicEntryCount - kept) * kLogicEntrySize) == 0;
+  }
+  if (inPlace) return;
+  TLogicTable sorted{};
+  for (int i = 0; i < kept; ++i) {
+    std::memcpy(sorted.data() + static_cast<size_t>(i) * kLogicEntrySize,
+                fLogic.data() + static_cast<size_t>(order[static_cast<size_t>(i)]) * kLogicEntrySize, kLogicEntrySize);
+  }
+  fLogic = sorted;
 }
 
 void TVerbindung::CopyRecordFrom(const TVerbindung& source) {

@@ -272,16 +272,20 @@ int TVerbindungsListe::UhrDeleted(int stm, int clock) {
   for (int i = Count() - 1; i >= 0; --i) {
     TVerbindung* link = fEntries[static_cast<size_t>(i)].link.get();
     if (!IsLogicLink(*link)) continue;
+    int removed = 0;
     for (int n = 0; n < kLogicEntryCount; ++n) {
       TLogicEntry e = link->Logic(n);
       if (e.StmNummer() == stm && e.LogicType() == kObjUhr && e.KanalNummer() == clock) {
-        ++count;
+        ++removed;
         e.Clear();
       }
     }
+    count += removed;
     if (link->GetLogicCount() > 0) {
       link->SortLogic();
-    } else {
+    } else if (removed > 0) {
+      // Only a link that this clock left without conditions goes; one that had none before
+      // has nothing to do with the clock.
       fEntries.erase(fEntries.begin() + i);
     }
   }

@@ -23,6 +23,7 @@ namespace {
 constexpr int32_t kMagicZYN3 = ('Z' << 24) | ('Y' << 16) | ('N' << 8) | '3';
 constexpr int32_t kMagicZYN2 = ('Z' << 24) | ('Y' << 16) | ('N' << 8) | '2';
 constexpr size_t kFilerBuffer = 1024;
+constexpr size_t kZipBuffer = 65536;  // the value stream of a packed file, in few zlib calls
 
 std::string InvalidProjectText() { return Ansi("Die gewählte Datei enthält kein gültiges ZYN- Projekt"); }
 
@@ -120,14 +121,16 @@ void TZYNProjekt::CheckAfterLoad() {
   Tools.CheckAfterLoad(*this);
 }
 
-std::vector<uint8_t> TZYNProjekt::StreamBytes() const {
+void TZYNProjekt::WriteStream(TStream& stream, size_t buffer) const {
   if (fDamaged)
     throw EWriteError(Ansi("Das Projekt wurde nicht vollständig gelesen und wird deshalb nicht gespeichert."));
+  TWriter writer(stream, buffer);
+  SaveToWriter(writer);
+}
+
+std::vector<uint8_t> TZYNProjekt::StreamBytes() const {
   TMemoryStream stream;
-  {
-    TWriter writer(stream, kFilerBuffer);
-    SaveToWriter(writer);
-  }
+  WriteStream(stream, kFilerBuffer);
   return std::move(stream.Bytes());
 }
 
@@ -147,21 +150,27 @@ void TZYNProjekt::LoadProjectFile(const std::string& name) {
 }
 
 void TZYNProjekt::LoadZippedProjectFile(const std::string& name) {
-  const std::vector<uint8_t> packed = ReadFileBytes(name);
-  TMemoryStream stream(ZDecompress(packed.data(), packed.size()));
-  TReader reader(stream, kFilerBuffer);
-  LoadFromReader(reader);
+  // Unpacked while it is read: neither the file nor the whole stream is held in memory.
+  ZInflateFile(name, [this](TStream& inflated) {
+    TReader reader(inflated, kZipBuffer);
+    LoadFromReader(reader);
+  });
   FileName = name;
   Zipped = true;
   Modified = false;
 }
 
 void TZYNProjekt::SaveBytes(const std::string& name, const std::vector<uint8_t>& bytes, bool trashOld) {
+  SaveBytes(name, [&bytes](const std::string& temp) { WriteFileAtomic(temp, bytes.data(), bytes.size()); }, trashOld);
+}
+
+void TZYNProjekt::SaveBytes(const std::string& name, const std::function<void(const std::string&)>& writeTemp,
+                            bool trashOld) {
   // The temporary file lies beside the target and is flushed before it replaces it, so the
   // target always holds either the complete old or the complete new project.
   const bool existed = FileExists(name);
   const std::string temp = name + ".~zyn";
-  WriteFileAtomic(temp, bytes.data(), bytes.size());
+  writeTemp(temp);
   if (OnSaveStep) OnSaveStep(1);
   if (trashOld && existed) CopyToRecycleBin(name);
   if (OnSaveStep) OnSaveStep(2);
@@ -185,7 +194,12 @@ bool TZYNProjekt::SaveProjectFile(const std::string& name, bool ask) {
   return true;
 }
 
-void TZYNProjekt::SaveZippedProjectFile(const std::string& name) { SaveBytes(name, ZippedBytes(), false); }
+void TZYNProjekt::SaveZippedProjectFile(const std::string& name) {
+  // Packed while it is written; the bytes equal ZippedBytes().
+  SaveBytes(name, [this](const std::string& temp) {
+    ZDeflateFileAtomic(temp, kZMaxCompression, [this](TStream& packed) { WriteStream(packed, kZipBuffer); });
+  }, false);
+}
 
 bool TZYNProjekt::IsProjectFile(const std::string& name, bool compressed) {
   TMemoryStream file(ReadFileBytes(name));  // the open error reaches the caller

@@ -18,6 +18,7 @@
 namespace zyn {
 
 class TDisplayProjekt;
+class TStream;
 class TDisplayObserver;
 class TVisuProject;
 class TBasisDaten;
@@ -181,6 +182,9 @@ class TZYNProjekt : public IModelLookup, public IToolLookup {
 
  private:
   void SaveBytes(const std::string& name, const std::vector<uint8_t>& bytes, bool trashOld);
+  // The same safe save, the temporary file written by `writeTemp` (given its name).
+  void SaveBytes(const std::string& name, const std::function<void(const std::string&)>& writeTemp, bool trashOld);
+  void WriteStream(TStream& stream, size_t buffer) const;
   template <class F>
   void ForEachObject(F f);
   template <class F>

@@ -184,7 +184,7 @@ bool TMainForm::CompileOnly() {
   try {
     TStatusToolReport report(StatusBar1);
     TToolGeneratorFunction tools([&report](TZYNProjekt& p, std::vector<std::string>& log) {
-      GenerateTools(p, *GBasisDaten, &report, &log);
+      GenerateToolsForBuild(p, *GBasisDaten, &report, &log);
     });
     TConflictQuestion conflicts;
     TCompileStatus progress;

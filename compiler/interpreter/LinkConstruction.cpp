@@ -67,7 +67,7 @@ TFound FindOutput(const TExpandContext& c, const TToolObject& o) {
   TFound f;
   const std::string name = InternalNameOf(o);
   if (name.empty() || ObjectAs<TAusgang>(o) == nullptr) return f;
-  f.Channel = c.Projekt.FindAusgang(name, &f.Stm, &f.Modul);
+  f.Channel = c.Names.FindAusgang(name, &f.Stm, &f.Modul);
   if (f.Channel) RequirePlace(f, name);
   return f;
 }
@@ -76,22 +76,22 @@ TFound FindInput(const TExpandContext& c, const TToolObject& o) {
   TFound f;
   const std::string name = InternalNameOf(o);
   if (name.empty()) return f;
-  f.Channel = c.Projekt.FindEingang(name, &f.Stm, &f.Modul);
-  if (!f.Channel) f.Channel = c.Projekt.FindRueckmeldung(name, &f.Stm, &f.Modul);
+  f.Channel = c.Names.FindEingang(name, &f.Stm, &f.Modul);
+  if (!f.Channel) f.Channel = c.Names.FindRueckmeldung(name, &f.Stm, &f.Modul);
   if (f.Channel) RequirePlace(f, name);
   return f;
 }
 
 TMerker* FindFlag(const TExpandContext& c, const TToolObject& o, TSteuermodul** stm) {
   const TMerker* m = ObjectAs<TMerker>(o);
-  TMerker* found = m ? c.Projekt.FindMerker(m->InternalName(), stm) : nullptr;
+  TMerker* found = m ? c.Names.FindMerker(m->InternalName(), stm) : nullptr;
   if (found && *stm == nullptr) Fail(Ansi("Zum Merker \"") + m->InternalName() + Ansi("\" fehlt das Steuermodul."));
   return found;
 }
 
 TUhr* FindClock(const TExpandContext& c, const TToolObject& o, TSteuermodul** stm) {
   const TUhr* u = ObjectAs<TUhr>(o);
-  TUhr* found = u ? c.Projekt.FindUhr(u->InternalName(), stm) : nullptr;
+  TUhr* found = u ? c.Names.FindUhr(u->InternalName(), stm, nullptr) : nullptr;
   if (found && *stm == nullptr) Fail(Ansi("Zur Uhr \"") + u->InternalName() + Ansi("\" fehlt das Steuermodul."));
   return found;
 }
@@ -109,8 +109,21 @@ uint8_t PriorityMask(uint8_t mode, uint8_t level) {
   return static_cast<uint8_t>((1 << (level + 1)) - 1);
 }
 
+// The number of a command or event in the object's command list; an unknown one is refused
+// (stored, it would become a command or event 255 that does something else in the module).
+int RequireCommand(const TExpandContext& c, const TKanal& object, const TModul* modul, const std::string& text,
+                   bool event) {
+  const int number = FindCommandNumber(c.Basis, object, text);
+  if (number >= 0) return number;
+  std::string where = Ansi("\"") + object.DisplayName() + Ansi("\"");
+  if (modul != nullptr) where += Ansi(" des Moduls \"") + modul->DisplayName() + Ansi("\"");
+  Fail(Ansi(event ? "Das Ereignis \"" : "Der Befehl \"") + text + Ansi("\" ist in der Befehlsliste \"") +
+       object.BefehlsListe + Ansi("\" von ") + where + Ansi(" nicht vorhanden."));
+}
+
 void FillChannelEndpoint(TLinkEndpoint e, const TFound& f, const TExpandContext& c, const std::string& text,
-                         int shift) {
+                         int shift, bool event) {
+  const int number = RequireCommand(c, *f.Channel, f.Modul, text, event);
   e.SetObjType(f.Modul->BasisKlasse);
   e.SetStmNummer(f.Stm->Adresse());
   e.SetModulKennung(f.Modul->ModulKennung);
@@ -118,14 +131,14 @@ void FillChannelEndpoint(TLinkEndpoint e, const TFound& f, const TExpandContext&
   e.SetModulAdresse(f.Modul->Adresse());
   e.SetKanalNummer(f.Channel->Adresse());
   e.SetShift(shift);
-  e.SetFunctionNumber(FindCommandNumber(c.Basis, *f.Channel, text));
+  e.SetFunctionNumber(number);
 }
 
 // The output target (or else target) with its parameter. `param` gives a plain value, `blind`
 // (a type-9 variable) the blind-motor data.
 void FillOutput(TVerbindung& link, bool elseSide, const TFound& f, const TExpandContext& c, const std::string& text,
                 const TVariable* param, const TVariable* blind, const TBlockState& s) {
-  FillChannelEndpoint(elseSide ? link.ElseTarget() : link.Target(), f, c, text, f.Modul->AusShift);
+  FillChannelEndpoint(elseSide ? link.ElseTarget() : link.Target(), f, c, text, f.Modul->AusShift, false);
   if (!CommandHasDialog(c.Basis, *f.Channel, text)) return;
   TVerbindung::THeader& h = link.Header();
   if (blind != nullptr && blind->VarType() == vtRollade) {
@@ -487,7 +500,7 @@ TOutcome TConstruction::FileLink(std::unique_ptr<TVerbindung> link, int d, int f
     const TToolObject o = EntryObject(*s.SourceVar, f, c);
     const TFound in = FindInput(c, o);
     if (!in.Channel) return {};
-    FillChannelEndpoint(link->Source(), in, c, text, in.Modul->EinShift);
+    FillChannelEndpoint(link->Source(), in, c, text, in.Modul->EinShift, true);
     const TOutcome e = completeElse();
     if (e.EndSources) return e;
     File(std::move(link), in.Channel->Verbindungen(), true, false);
@@ -501,7 +514,7 @@ TOutcome TConstruction::FileLink(std::unique_ptr<TVerbindung> link, int d, int f
     if (rme == nullptr)
       Fail(Ansi("Zum Ausgang \"") + out.Channel->DisplayName() + Ansi("\" gibt es keine Rückmeldung."));
     TFound fb{rme, out.Modul, out.Stm};
-    FillChannelEndpoint(link->Source(), fb, c, text, out.Modul->RMEShift);
+    FillChannelEndpoint(link->Source(), fb, c, text, out.Modul->RMEShift, true);
     const TOutcome e = completeElse();
     if (e.EndSources) return e;
     File(std::move(link), rme->Verbindungen(), false, true);
@@ -524,8 +537,9 @@ TOutcome TConstruction::FileLink(std::unique_ptr<TVerbindung> link, int d, int f
     e.SetModulKennung(type == vtMerker ? T("MRK") : T("UHR"));
     e.SetModulAdresse(0);
     e.SetKanalNummer(object->Adresse());
+    const int number = RequireCommand(c, *object, nullptr, sourceText, true);
     e.SetFunctionText(GetCommandDisplayName(c.Basis, *object, sourceText));
-    e.SetFunctionNumber(FindCommandNumber(c.Basis, *object, sourceText));
+    e.SetFunctionNumber(number);
     const TOutcome el = completeElse();
     if (el.EndSources) return el;
     File(std::move(link), object->Verbindungen(), true, false);

@@ -41,21 +41,21 @@ struct TPlace {
 
 TPlace PlaceOfInput(const TExpandContext& c, const TEingang& in) {
   TPlace p;
-  if (!c.Projekt.FindEingang(in.InternalName(), &p.Stm, &p.Modul) || !p.Modul || !p.Stm)
+  if (!c.Names.FindEingang(in.InternalName(), &p.Stm, &p.Modul) || !p.Modul || !p.Stm)
     Fail(Ansi("Der Eingang \"") + in.DisplayName() + Ansi("\" gehört zu keinem Modul des Projekts."));
   return p;
 }
 
 TPlace PlaceOfOutput(const TExpandContext& c, const TAusgang& out) {
   TPlace p;
-  if (!c.Projekt.FindAusgang(out.InternalName(), &p.Stm, &p.Modul) || !p.Modul || !p.Stm)
+  if (!c.Names.FindAusgang(out.InternalName(), &p.Stm, &p.Modul) || !p.Modul || !p.Stm)
     Fail(Ansi("Der Ausgang \"") + out.DisplayName() + Ansi("\" gehört zu keinem Modul des Projekts."));
   return p;
 }
 
 int StmOfClock(const TExpandContext& c, const TUhr& clock) {
   TSteuermodul* stm = nullptr;
-  if (!c.Projekt.FindUhr(clock.InternalName(), &stm) || !stm)
+  if (!c.Names.FindUhr(clock.InternalName(), &stm, nullptr) || !stm)
     Fail(Ansi("Die Uhr \"") + clock.DisplayName() + Ansi("\" gehört zu keinem Steuermodul des Projekts."));
   return stm->Adresse();
 }

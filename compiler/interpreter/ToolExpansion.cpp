@@ -29,6 +29,7 @@ std::string IncompleteToolText() {
 TExpandContext::TExpandContext(TZYNProjekt& projekt, const TBasisDaten& basis)
     : Projekt(projekt),
       Basis(basis),
+      Names(projekt),
       RandomMin(GetIntOption(ioRandomMin)),
       RandomMax(GetIntOption(ioRandomMax)) {}
 

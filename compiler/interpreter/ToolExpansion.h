@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "project/NameIndex.h"
+
 namespace zyn {
 
 class TZYNFunction;
@@ -20,6 +22,8 @@ struct TExpandContext {
 
   TZYNProjekt& Projekt;
   const TBasisDaten& Basis;
+  // The project's channels, flags and clocks by name; the expansion adds links only.
+  const TNameIndex Names;
   IToolReport* Report = nullptr;            // progress, messages, failures; may be absent
   TVerbindungsListe* LinkList = nullptr;    // trial expansion: every link goes into this list
   std::vector<std::string>* Log = nullptr;  // logic-conflict lines; may be absent

@@ -10,6 +10,7 @@
 #include "compiler/toollib/ZYNFunction.h"
 #include "model/ModelText.h"
 #include "model/VerbindungsListe.h"
+#include "model/base/Errors.h"
 #include "project/Projekt.h"
 
 namespace zyn {
@@ -109,6 +110,52 @@ int GenerateTools(TZYNProjekt& projekt, const TBasisDaten& basis, IToolReport* r
     if (!ExpandTool(tool, context)) ++failed;
   }
   return failed;
+}
+
+namespace {
+
+// Passes everything on and keeps the failures.
+class TFailureCollector : public IToolReport {
+ public:
+  explicit TFailureCollector(IToolReport* next) : fNext(next) {}
+  void SetToolProgress(int position) override {
+    if (fNext) fNext->SetToolProgress(position);
+  }
+  void SetOverallMaximum(int maximum) override {
+    if (fNext) fNext->SetOverallMaximum(maximum);
+  }
+  void StepOverall() override {
+    if (fNext) fNext->StepOverall();
+  }
+  void SetCaption(const std::string& text) override {
+    if (fNext) fNext->SetCaption(text);
+  }
+  void AddMessage(const std::string& line) override {
+    if (fNext) fNext->AddMessage(line);
+  }
+  void ToolFailed(const TZYNFunction& tool, const std::string& message, const std::string& cause) override {
+    Failures.push_back(T("Tool") + " \"" + tool.Info.FunctionName + "\": " + cause);
+    if (fNext) fNext->ToolFailed(tool, message, cause);
+  }
+  void ProcessMessages() override {
+    if (fNext) fNext->ProcessMessages();
+  }
+  std::vector<std::string> Failures;
+
+ private:
+  IToolReport* fNext;
+};
+
+}  // namespace
+
+void GenerateToolsForBuild(TZYNProjekt& projekt, const TBasisDaten& basis, IToolReport* report,
+                           std::vector<std::string>* log) {
+  TFailureCollector collector(report);
+  GenerateTools(projekt, basis, &collector, log);
+  if (collector.Failures.empty()) return;
+  std::string text = T("Das Projekt wird nicht erstellt, weil nicht alle Tools erzeugt werden konnten.");
+  for (const std::string& f : collector.Failures) text += "\r" + f;
+  throw EZYNError(text);
 }
 
 bool CheckToolLogic(TZYNFunction& tool, TZYNProjekt& projekt, const TBasisDaten& basis) {

@@ -19,6 +19,12 @@ class IToolReport;
 int GenerateTools(TZYNProjekt& projekt, const TBasisDaten& basis, IToolReport* report = nullptr,
                   std::vector<std::string>* log = nullptr);
 
+// GenerateTools before a build: every tool is expanded and every failure reported as there, but
+// when a tool failed the build must not go on with its links missing, so an EZYNError naming
+// the tools and their causes is raised afterwards.
+void GenerateToolsForBuild(TZYNProjekt& projekt, const TBasisDaten& basis, IToolReport* report = nullptr,
+                           std::vector<std::string>* log = nullptr);
+
 // Expands the tool into a scratch list and answers its HasLgConflict. The project is left as it
 // was: no link list changes, and the values the script changes in the tool's variables (RESET,
 // VERSATZ counters, multipliers) are restored.

@@ -212,7 +212,112 @@ bool FileExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
+// ---------------------------------------------------------------------------------------------
+// TFileReadStream
+
+TFileReadStream::TFileReadStream(const std::string& path) : fPath(path) {
+  fFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fFd < 0) ThrowFileReadError(path, errno);
+  struct stat st {};
+  if (::fstat(fFd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    const int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    ::close(fFd);
+    ThrowFileReadError(path, err);
+  }
+}
+
+TFileReadStream::~TFileReadStream() {
+  if (fFd >= 0) ::close(fFd);
+}
+
+size_t TFileReadStream::Read(void* buffer, size_t count) {
+  auto* p = static_cast<uint8_t*>(buffer);
+  size_t done = 0;
+  while (done < count) {
+    const ssize_t got = ::read(fFd, p + done, count - done);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      ThrowFileReadError(fPath, errno);
+    }
+    if (got == 0) break;
+    done += static_cast<size_t>(got);
+  }
+  return done;
+}
+
+void TFileReadStream::Write(const void*, size_t) { ThrowFileWriteError(fPath, EBADF); }
+
+int64_t TFileReadStream::Seek(int64_t offset, TSeekOrigin origin) {
+  const int whence = origin == TSeekOrigin::Begin ? SEEK_SET : origin == TSeekOrigin::Current ? SEEK_CUR : SEEK_END;
+  const off_t at = ::lseek(fFd, static_cast<off_t>(offset), whence);
+  if (at < 0) ThrowStreamReadError();
+  return at;
+}
+
+int64_t TFileReadStream::Size() {
+  struct stat st {};
+  if (::fstat(fFd, &st) != 0) ThrowFileReadError(fPath, errno);
+  return st.st_size;
+}
+
+namespace {
+
+// Writes into a file descriptor through a buffer; failures carry the errno for the caller.
+class TFdWriteStream : public TStream {
+ public:
+  explicit TFdWriteStream(int fd) : fFd(fd) { fBuffer.reserve(kBufferSize); }
+  size_t Read(void*, size_t) override { ThrowStreamReadError(); }
+  void Write(const void* buffer, size_t count) override {
+    const auto* p = static_cast<const uint8_t*>(buffer);
+    if (fBuffer.size() + count > kBufferSize) Flush();
+    if (count >= kBufferSize) {
+      Put(p, count);
+    } else {
+      fBuffer.insert(fBuffer.end(), p, p + count);
+    }
+    fPosition += static_cast<int64_t>(count);
+  }
+  int64_t Seek(int64_t offset, TSeekOrigin origin) override {
+    if ((origin == TSeekOrigin::Begin && offset == fPosition) || (origin != TSeekOrigin::Begin && offset == 0)) {
+      return fPosition;
+    }
+    throw EWriteError(Ansi("Die Datei kann beim Schreiben nicht positioniert werden."));
+  }
+  int64_t Size() override { return fPosition; }
+  bool CanSeek() override { return false; }
+  void Flush() {
+    Put(fBuffer.data(), fBuffer.size());
+    fBuffer.clear();
+  }
+  int Error() const { return fError; }
+
+ private:
+  static constexpr size_t kBufferSize = 65536;
+  void Put(const uint8_t* p, size_t left) {
+    while (left > 0) {
+      const ssize_t put = ::write(fFd, p, left);
+      if (put < 0) {
+        if (errno == EINTR) continue;
+        fError = errno;
+        throw EWriteError(ErrnoReason(fError));
+      }
+      p += put;
+      left -= static_cast<size_t>(put);
+    }
+  }
+  int fFd;
+  int fError = 0;
+  int64_t fPosition = 0;
+  std::vector<uint8_t> fBuffer;
+};
+
+}  // namespace
+
 void WriteFileAtomic(const std::string& target, const void* data, size_t size) {
+  WriteFileAtomic(target, [data, size](TStream& out) { out.Write(data, size); });
+}
+
+void WriteFileAtomic(const std::string& target, const std::function<void(TStream&)>& produce) {
   // The temporary file lies in the target's folder, so the final rename never crosses a file
   // system; until that rename the old file stays untouched. A symbolic link is followed, so the
   // file it points to is replaced and the link stays.
@@ -245,16 +350,15 @@ void WriteFileAtomic(const std::string& target, const void* data, size_t size) {
     ThrowFileWriteError(path, err);
   };
   if (hadOld && ::fchmod(fd.Get(), old.st_mode & 07777) != 0) fail(errno);
-  const auto* p = static_cast<const uint8_t*>(data);
-  size_t left = size;
-  while (left > 0) {
-    const ssize_t put = ::write(fd.Get(), p, left);
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      fail(errno);
-    }
-    p += put;
-    left -= static_cast<size_t>(put);
+  TFdWriteStream out(fd.Get());
+  try {
+    produce(out);
+    out.Flush();
+  } catch (...) {
+    if (out.Error() != 0) fail(out.Error());
+    fd.Close();
+    ::unlink(temp.c_str());
+    throw;
   }
   if (::fsync(fd.Get()) != 0) fail(errno);
   if (fd.Close() != 0) fail(errno);

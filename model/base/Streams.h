@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -71,9 +72,32 @@ class TMemoryStream : public TStream {
   size_t fPos = 0;
 };
 
+// Reads a file from its start, chunk by chunk, without holding it in memory. Opening and read
+// failures throw EReadError naming the file; writing throws EWriteError.
+class TFileReadStream : public TStream {
+ public:
+  explicit TFileReadStream(const std::string& path);
+  ~TFileReadStream() override;
+  TFileReadStream(const TFileReadStream&) = delete;
+  TFileReadStream& operator=(const TFileReadStream&) = delete;
+
+  size_t Read(void* buffer, size_t count) override;
+  void Write(const void* buffer, size_t count) override;
+  int64_t Seek(int64_t offset, TSeekOrigin origin) override;
+  int64_t Size() override;
+
+ private:
+  std::string fPath;
+  int fFd = -1;
+};
+
 // Whole-file helpers used by every file format of the programme.
 std::vector<uint8_t> ReadFileBytes(const std::string& path);                  // EReadError
 void WriteFileAtomic(const std::string& path, const void* data, size_t size);  // EWriteError
+// The same safe replacement, with the contents written by `produce` into a stream on the
+// temporary file (buffered), so they never have to be held in memory whole. An exception of
+// `produce` leaves the old file untouched and goes on to the caller.
+void WriteFileAtomic(const std::string& path, const std::function<void(TStream&)>& produce);
 inline void WriteFileAtomic(const std::string& path, const std::string& text) {
   WriteFileAtomic(path, text.data(), text.size());
 }

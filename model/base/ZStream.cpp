@@ -84,44 +84,31 @@ std::vector<uint8_t> ZCompress(const void* data, size_t size, int level) {
 std::vector<uint8_t> ZDecompress(const void* data, size_t size, size_t maxOutput) {
   TInflater inf;
   std::vector<uint8_t> out;
+  // A first guess from the input size; beyond it the vector grows geometrically, and only by
+  // the bytes inflated (no zero-filled spare room).
+  out.reserve(std::min(maxOutput, std::max<size_t>(4096, std::min<size_t>(size, size_t{16} << 20) * 4)));
+  std::vector<uint8_t> chunk(kChunkSize * 4);
   const auto* in = static_cast<const uint8_t*>(data);
   size_t inLeft = size;
-  size_t produced = 0;
-  // A first guess from the input size; the output then grows by doubling up to the limit.
-  out.resize(std::min(maxOutput, std::max<size_t>(4096, std::min<size_t>(size, size_t{16} << 20) * 4)));
   for (;;) {
-    if (produced == out.size()) {
-      if (out.size() >= maxOutput) {
-        // Full at the limit: acceptable only when nothing but the end of the stream follows.
-        inf.z.next_in = const_cast<Bytef*>(in);
-        inf.z.avail_in = ClampToUInt(inLeft);
-        uint8_t probe[1];
-        inf.z.next_out = probe;
-        inf.z.avail_out = 1;
-        if (inflate(&inf.z, Z_NO_FLUSH) == Z_STREAM_END && inf.z.avail_out == 1) break;
-        ThrowTooLarge();
-      }
-      out.resize(std::min(maxOutput, out.size() > maxOutput / 2 ? maxOutput : out.size() * 2));
-    }
     const uInt inNow = ClampToUInt(inLeft);
     inf.z.next_in = const_cast<Bytef*>(in);
     inf.z.avail_in = inNow;
-    inf.z.next_out = out.data() + produced;
-    inf.z.avail_out = ClampToUInt(out.size() - produced);
-    const uInt outBefore = inf.z.avail_out;
+    inf.z.next_out = chunk.data();
+    inf.z.avail_out = static_cast<uInt>(chunk.size());
     const int rc = inflate(&inf.z, Z_NO_FLUSH);
     const size_t used = inNow - inf.z.avail_in;
-    const size_t made = outBefore - inf.z.avail_out;
+    const size_t made = chunk.size() - inf.z.avail_out;
     in += used;
     inLeft -= used;
-    produced += made;
+    if (made > maxOutput - out.size()) ThrowTooLarge();
+    out.insert(out.end(), chunk.data(), chunk.data() + made);
     if (rc == Z_STREAM_END) break;
     if (rc == Z_NEED_DICT || rc == Z_DATA_ERROR || rc == Z_STREAM_ERROR || rc == Z_MEM_ERROR)
       ThrowDamaged();
     if (inLeft == 0 && inf.z.avail_out > 0) ThrowTruncated();
-    if (used == 0 && made == 0 && inf.z.avail_out > 0) ThrowDamaged();
+    if (used == 0 && made == 0) ThrowDamaged();
   }
-  out.resize(produced);
   return out;
 }
 
@@ -256,6 +243,26 @@ void TZCompressionStream::Finish() {
   z.next_in = nullptr;
   z.avail_in = 0;
   Pump(Z_FINISH);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Files
+
+void ZInflateFile(const std::string& path, const std::function<void(TStream&)>& consume) {
+  TFileReadStream file(path);
+  TZDecompressionStream inflated(file);
+  consume(inflated);
+  uint8_t sink[4096];
+  while (inflated.Read(sink, sizeof sink) > 0) {
+  }
+}
+
+void ZDeflateFileAtomic(const std::string& path, int level, const std::function<void(TStream&)>& produce) {
+  WriteFileAtomic(path, [&](TStream& file) {
+    TZCompressionStream packed(file, level);
+    produce(packed);
+    packed.Finish();
+  });
 }
 
 }  // namespace zyn

@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "model/base/Streams.h"
@@ -74,5 +76,15 @@ class TZCompressionStream : public TStream {
   int64_t fPosition = 0;
   bool fFinished = false;
 };
+
+// Reads a file holding one zlib stream: `consume` reads the inflated bytes as they are unpacked,
+// so neither the packed file nor the unpacked stream is ever held whole. Whatever `consume`
+// leaves unread is inflated too, so the zlib check value at the end is always verified; damaged or
+// truncated data throw EReadError.
+void ZInflateFile(const std::string& path, const std::function<void(TStream&)>& consume);
+
+// Replaces the file safely (WriteFileAtomic) by the zlib stream, at the given level, of the bytes
+// that `produce` writes. The bytes equal ZCompress of the same data at the same level.
+void ZDeflateFileAtomic(const std::string& path, int level, const std::function<void(TStream&)>& produce);
 
 }  // namespace zyn

@@ -7,10 +7,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <set>
 
 #include "compiler/CompileDriver.h"
+#include "compiler/CompileError.h"
 #include "compiler/CompileInterfaces.h"
 #include "compiler/interpreter/ToolGeneration.h"
+#include "model/base/Errors.h"
+#include "tests/compiler/CompilerFixture.h"
 #include "tests/compiler/ImageWalker.h"
 #include "tests/compiler/interpreter/DefaultToolsFixture.h"
 
@@ -25,7 +30,50 @@ class BuildWithTools : public DefaultTools {
     });
   }
   int failed = -1;
+
+  // The generator a build uses: a tool that fails stops the build.
+  TToolGeneratorFunction BuildGenerator() {
+    return TToolGeneratorFunction([this](TZYNProjekt& projekt, std::vector<std::string>& conflicts) {
+      GenerateToolsForBuild(projekt, basis, &report, &conflicts);
+    });
+  }
+
+  // A program file with known bytes, written before a build that must not touch it.
+  std::filesystem::path OldProgramFile(const char* name) {
+    const std::filesystem::path prg = std::filesystem::path(ZYN_BINARY_DIR) / name;
+    std::ofstream(prg, std::ios::binary) << "alte Programmdatei";
+    return prg;
+  }
+  static std::string FileText(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+
+  // Builds with the tools and the program file; the message of the refusal, empty when it built.
+  std::string RefusedBuild(const std::filesystem::path& prg) {
+    const std::vector<std::string> before = AllLinks();
+    TCompileDriver driver(p);
+    TToolGeneratorFunction tools = BuildGenerator();
+    TBuildSteps steps;
+    steps.Tools = &tools;
+    steps.ProgramFile = prg.string();
+    std::string message;
+    try {
+      driver.BuildProject(steps);
+    } catch (const std::exception& e) {
+      message = e.what();
+    }
+    EXPECT_FALSE(driver.Compiled());
+    EXPECT_EQ(AllLinks(), before);  // generated links removed again
+    return message;
+  }
 };
+
+// A message holds every one of the parts.
+void ExpectMentions(const std::string& message, std::initializer_list<std::string> parts) {
+  EXPECT_FALSE(message.empty());
+  for (const std::string& part : parts) EXPECT_NE(message.find(part), std::string::npos) << part << " in: " << message;
+}
 
 TEST_F(BuildWithTools, DefaultToolsCompileIntoImagesTheWalkerAccepts) {
   PlaceEveryDefaultTool();
@@ -61,6 +109,216 @@ TEST_F(BuildWithTools, DefaultToolsCompileIntoImagesTheWalkerAccepts) {
 
   // The generated links are gone again: the project is as the installer left it.
   EXPECT_EQ(AllLinks(), before);
+}
+
+// A command that the target's command list does not have is refused by the tool generation: the
+// message names the tool, the object and the command, nothing is built, no program file is
+// written and one that exists stays as it was.
+TEST_F(BuildWithTools, UnknownCommandOfAFreeAssignmentIsRefused) {
+  TZYNFunction& frei = Place(system, "Freie Zuordnung");
+  Bind(V(frei, "QUELLEN"), In(inp, 6), ":EIN");
+  Bind(V(frei, "ZIELE"), Out(out, 4), ":Heller");  // a dimmer command on a switching output
+  const std::filesystem::path prg = OldProgramFile("RefusedFree.prg");
+  const std::string message = RefusedBuild(prg);
+  ExpectMentions(message, {Ansi("Freie Zuordnung"), Ansi("\"Heller\""), Out(out, 4)->DisplayName(),
+                           Ansi("Ausgangsfunktionen Schalter")});
+  EXPECT_EQ(FileText(prg), "alte Programmdatei");
+  std::filesystem::remove(prg);
+}
+
+// A push-button tool bound to an input whose command list has no "EIN" (the weather station's
+// analog events) is refused, naming the tool, the input and the missing event.
+TEST_F(BuildWithTools, PushButtonToolOnAWeatherStationIsRefused) {
+  TModul* wetter = AddModul(*stm0, "WETTER", 9);
+  TZYNFunction& taster = Place(system, "Taster schaltet Licht");
+  Bind(V(taster, "TASTER"), In(wetter, 0));
+  Bind(V(taster, "LICHT"), Out(out, 0));
+  const std::filesystem::path prg = std::filesystem::path(ZYN_BINARY_DIR) / "RefusedWeather.prg";
+  std::filesystem::remove(prg);
+  const std::string message = RefusedBuild(prg);
+  ExpectMentions(message, {Ansi("Taster schaltet Licht"), Ansi("\"EIN\""), In(wetter, 0)->DisplayName(),
+                           Ansi("Eingangsfunktionen Analog")});
+  EXPECT_FALSE(std::filesystem::exists(prg));
+}
+
+// A stored link whose command names nothing (command 255) is refused by the compiler with the
+// link, the target channel and the command, instead of becoming command byte 0xFF.
+TEST_F(BuildWithTools, CompilerRefusesALinkWithAnUnknownCommand) {
+  for (const bool eventSide : {false, true}) {
+    ClearAllLinks();
+    auto link = std::make_unique<TVerbindung>();
+    SetModuleEndpoint(link->Source(), *inp, 0, 3, inp->EinShift, 1);
+    SetModuleEndpoint(link->Target(), *out, 0, 4, out->AusShift, 1);
+    TLinkEndpoint bad = eventSide ? link->Source() : link->Target();
+    bad.SetFunctionNumber(255);
+    bad.SetFunctionText("Heller");
+    In(inp, 3)->Verbindungen().Add(std::move(link));
+    const std::filesystem::path prg = OldProgramFile("RefusedLink.prg");
+    TCompileDriver driver(p);
+    TBuildSteps steps;
+    steps.ProgramFile = prg.string();
+    try {
+      driver.BuildProject(steps);
+      ADD_FAILURE() << "no error";
+    } catch (const ECompileError& e) {
+      ExpectMentions(e.what(), {Ansi("Die Verbindung \""), Ansi("\"Heller\""),
+                                eventSide ? Ansi("Kanal 3 des Moduls INP 1") : Ansi("Kanal 4 des Moduls OUT 2"),
+                                eventSide ? Ansi("Ereignis") : Ansi("Befehl")});
+    }
+    EXPECT_FALSE(driver.Compiled());
+    EXPECT_EQ(FileText(prg), "alte Programmdatei");
+    std::filesystem::remove(prg);
+  }
+}
+
+// Every default tool placed on every object kind one of its nodes accepts, the other nodes bound
+// to the first object they accept: the tools generate without failure and the project compiles
+// into images the walker accepts. The table of accepted catalogue classes is the tools' promise.
+TEST_F(BuildWithTools, EveryDefaultToolCompilesOnEveryClassItsNodesAccept) {
+  // One module of every catalogue class, behind the fixture's modules.
+  std::vector<TModul*> byClass;
+  for (int i = 0; i < basis.Katalog.Count(); ++i) {
+    byClass.push_back(AddModul(*stm0, basis.Katalog.GetClass(i)->InternalName.c_str(), 10 + i));
+  }
+  std::vector<TModul*> defaults = {inp, out, mfm, dim, jrm};
+  bool simulation = false;
+  const auto channelsOf = [](TModul* m, int16_t type) {
+    std::vector<TKanal*> channels;
+    if (type == ntEingang) {
+      for (int i = 0; i < m->Eingaenge().Count(); ++i) channels.push_back(m->Eingaenge().GetItem(i));
+    } else if (type == ntAusgang) {
+      for (int i = 0; i < m->Ausgaenge().Count(); ++i) channels.push_back(m->Ausgaenge().GetItem(i));
+    }
+    return channels;
+  };
+  const auto toolObject = [](TKanal* k) {
+    if (auto* in = dynamic_cast<TEingang*>(k)) return TToolObject(in);
+    return TToolObject(static_cast<TAusgang*>(k));
+  };
+  // Binds a channel to the node's variable, with an event or command where the node asks for one
+  // and with the switching times (minutes) of a simulated output.
+  const auto bindChannel = [&](TFuncNode& node, TKanal* k) {
+    std::string suffix;
+    if (node.NodeEdit == edGetFunctionCode) {
+      suffix = ":" + FillCommandList(basis, *k, node.NodeType == ntEingang).front();
+    }
+    if (simulation && node.NodeType == ntAusgang) suffix = "#10-20";
+    node.NodeVar->Add(k->InternalName() + suffix, toolObject(k));
+  };
+  const auto firstAccepted = [&](TFuncNode& node, const std::vector<TModul*>& modules) -> TKanal* {
+    for (TModul* m : modules) {
+      for (TKanal* k : channelsOf(m, node.NodeType)) {
+        if (node.AcceptsObject(toolObject(k), p)) return k;
+      }
+    }
+    return nullptr;
+  };
+
+  std::map<std::string, std::set<int>> accepted;
+  int builds = 0;
+  for (const TZYNFunktionsListe* library : {&system, &user}) {
+    for (int t = 0; t < library->Count(); ++t) {
+      const std::string name = library->GetFunction(t)->Info.FunctionName;
+      const int nodes = library->GetFunction(t)->Nodes.Count();
+      for (int n = 0; n < nodes; ++n) {
+        for (size_t cls = 0; cls < byClass.size(); ++cls) {
+          stm0->Tools.Clear();
+          TZYNFunction& tool = Place(*library, AnsiToUtf8(name));
+          simulation = tool.Info.FunctionGroup == "SIMULATIONEN";
+          TFuncNode& node = *tool.Nodes.Get(n);
+          if (node.NodeType != ntEingang && node.NodeType != ntAusgang) continue;
+          TKanal* k = firstAccepted(node, {byClass[cls]});
+          if (k == nullptr) continue;
+          accepted[name + " / " + node.NodeText].insert(static_cast<int>(cls));
+          bindChannel(node, k);
+          for (int o = 0; o < tool.Nodes.Count(); ++o) {
+            TFuncNode& other = *tool.Nodes.Get(o);
+            if (o == n || other.NodeVar == nullptr) continue;
+            if (other.NodeType == ntMerker) {
+              other.NodeVar->Add(Flag(5)->InternalName(), TToolObject(Flag(5)));
+            } else if (other.NodeType == ntUhr) {
+              other.NodeVar->Add(Clock(0)->InternalName(), TToolObject(Clock(0)));
+            } else if (TKanal* d = firstAccepted(other, defaults)) {
+              bindChannel(other, d);
+            }
+          }
+          const std::string what = name + " / " + node.NodeText + " on " + byClass[cls]->ModulKlasse;
+          TCompileDriver driver(p);
+          TToolGeneratorFunction tools = BuildGenerator();
+          TBuildSteps steps;
+          steps.Tools = &tools;
+          try {
+            ASSERT_TRUE(driver.BuildProject(steps)) << what;
+          } catch (const std::exception& e) {
+            ADD_FAILURE() << what << ": " << e.what();
+            continue;
+          }
+          TStmImages table{};
+          for (int a = 0; a < 4; ++a) table[static_cast<size_t>(a)] = const_cast<TBinData*>(driver.Image(a));
+          TImageWalker walker(table);
+          EXPECT_EQ(walker.Check(0), std::vector<std::string>{}) << what;
+          EXPECT_GT(walker.Checked(), 0) << what;
+          ++builds;
+        }
+      }
+    }
+  }
+  // Catalogue classes: 0 INPUT 8, 1 INPUT PIR, 2 MFM 4, 3 OUTPUT 8, 4 DIM_AN, 5 FUI, 6 DIM_SAN,
+  // 7 JRM, 8 WETTER.
+  const std::set<int> buttons = {0, 2, 5}, switching = {2, 3, 5};
+  const std::map<std::string, std::set<int>> expected = {
+      {"Taster schaltet Licht / Taster", buttons},
+      {"Taster schaltet Licht / Leuchten", switching},
+      {"Treppenhauslicht / Taster", buttons},
+      {"Treppenhauslicht / Leuchten", switching},
+      {"Zentral Aus / Zentraltaster", buttons},
+      {Ansi("Zentral Aus / Ausgänge"), switching},
+      {"Nachtlicht / Taster", buttons},
+      {"Nachtlicht / Orientierungslicht", switching},
+      {"Nachtlicht / Hauptlicht", switching},
+      {"Merker setzen und l\xF6schen / Taster Setzen", buttons},
+      {"Merker setzen und l\xF6schen / Taster L\xF6schen", buttons},
+      {Ansi("Freie Zuordnung / Eingänge"), {0, 2, 5, 8}},
+      {Ansi("Freie Zuordnung / Ausgänge"), switching},
+      {"Anwesenheitssimulation / Freigabe", buttons},
+      {Ansi("Anwesenheitssimulation / Ausgänge bei eingeschalteter Uhr"), {2, 3}},
+      {Ansi("Anwesenheitssimulation / Ausgänge bei ausgeschalteter Uhr"), {2, 3}},
+      {"Dimmer Taster / Taster", buttons},
+      {"Dimmer Taster / Dimmer", {6}},
+  };
+  EXPECT_EQ(accepted, expected);
+  EXPECT_EQ(builds, 51);
+}
+
+// The default blind-motor module: conditions on its outputs give their feedback channels the
+// automatic links, whose events do not collide in the link table.
+TEST_F(BuildWithTools, BlindMotorConditionsGetTheirAutomaticLinks) {
+  for (int channel : {0, 1, 3}) {
+    auto link = std::make_unique<TVerbindung>();
+    SetModuleEndpoint(link->Source(), *inp, 0, 0, inp->EinShift, 1);
+    SetModuleEndpoint(link->Target(), *out, 0, channel, out->AusShift, 1);
+    link->SetKind(1);
+    SetCondition(*link, 0, 2 * jrm->BasisKlasse + 1, 0, jrm->Adresse(), channel, 1, "JRM",
+                 Out(jrm, channel)->InternalName());
+    In(inp, 0)->Verbindungen().Add(std::move(link));
+  }
+  TCompileDriver driver(p);
+  driver.CompileProject(false);
+  std::set<int> events;
+  int automatic = 0;
+  for (int channel : {0, 1, 3}) {
+    const TVerbindungsListe& links = Rme(jrm, channel)->Verbindungen();
+    automatic += links.Count();
+    for (int i = 0; i < links.Count(); ++i) {
+      const TLinkEndpoint s = links.GetVerbindung(i)->Source();
+      events.insert((s.KanalNummer() << s.Shift()) | s.FunctionNumber());
+    }
+  }
+  EXPECT_EQ(automatic, 12);
+  EXPECT_EQ(events.size(), 12u);  // one link-table event each
+  TStmImages table{};
+  for (int a = 0; a < 4; ++a) table[static_cast<size_t>(a)] = const_cast<TBinData*>(driver.Image(a));
+  EXPECT_EQ(TImageWalker(table).Check(0), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/Gruppe.h"
 #include "model/Modul.h"
 #include "model/ObjektListen.h"
 #include "model/Verbindung.h"
@@ -20,7 +21,10 @@ class TProjectBuilder {
 
   TProjectBuilder() { Projekt.ProjektGUID = "GUID-0001"; }
 
-  std::string NewName() { return "N" + std::to_string(++fCounter); }
+  // Internal names: the prefix and a counter. The programme's own names share a long prefix (the
+  // date and time of the session), which a benchmark can imitate.
+  std::string NamePrefix = "N";
+  std::string NewName() { return NamePrefix + std::to_string(++fCounter); }
 
   TSteuermodul& AddStm(int adresse, bool dcf77 = false) {
     auto stm = std::make_unique<TSteuermodul>();
@@ -84,6 +88,20 @@ class TProjectBuilder {
     t->Zeile2.Text = line2;
     t->Zeile2.Center = align2;
     return *stm.Texte.Add(std::move(t));
+  }
+
+  // A group of channels (inputs, outputs, flags or clocks), by their internal names.
+  TGruppe& AddGruppe(TSteuermodul& stm, int number, const std::vector<const TKanal*>& members) {
+    auto group = std::make_unique<TGruppe>();
+    group->SetInternalName(NewName());
+    group->SetAdresse(number);
+    for (const TKanal* channel : members) {
+      auto member = std::make_unique<TGruppenObjekt>();
+      member->SetInternalName(NewName());
+      member->Kanal = channel->InternalName();
+      group->Members().Add(std::move(member));
+    }
+    return *stm.Gruppen.Add(std::move(group));
   }
 
   template <class T>

@@ -251,6 +251,44 @@ TEST_F(GoldenImage, SharedCombinations) {
   ExpectChecksum(image);
 }
 
+// A logic link to a group, followed by a logic link of the same event: the group link's
+// conditions are compiled in its place, before the later link's, and its member links, made
+// only when the channel's links are emitted, share the group link's combination.
+TEST_F(GoldenImage, GroupLinkConditionsInListOrder) {
+  TSteuermodul& stm = b.AddStm(0);
+  AddModules(stm, stm);
+  b.AddMerker(stm, 7);
+  b.AddGruppe(stm, 4, {B->FindAusgang(3), B->FindAusgang(1)});
+  const std::string out1 = B->FindAusgang(1)->InternalName();
+  TVerbindung& toGroup = LinkFromInput(In2(), *A, 0, 1, 1);  // when flag 7 is on: group command 1
+  SetObjectEndpoint(toGroup.Target(), kObjGruppe, 0, "GRP", 4, 1);
+  SetCondition(toGroup, 0, kObjMerker, 0, 0, 7, 1, "MRK", "");
+  TVerbindung& later = LinkFromInput(In2(), *A, 0, 1, 1);  // when output 1 is off: channel 3 command 2
+  ToOutput(later, 0, 3, 2);
+  SetCondition(later, 0, 19, 0, 5, 1, 0, "OUT", out1);
+  const TBinData& image = Compile();
+  EXPECT_EQ(toGroup.CombinationAddress(), 0);
+  EXPECT_EQ(later.CombinationAddress(), 3);
+  TExpected e;
+  e.Word(4, 0x4040);
+  e.Put(64, {0x01, 0x00, 0x00, 0x11, 0x40, 0x50, 0xFF});
+  e.Put(80, {129, 0x40, 0x73, 0x40, 0x76,   // the later link: combination at 115, then at 118
+             129, 0x40, 0x70, 0x40, 0x7B,   // member channel 3: the group link's combination at 112
+             129, 0x40, 0x70, 0x40, 0x80,   // member channel 1
+             0x00});
+  e.Put(112, {0x19, 0x07, 0x00,             // the group link's condition: flag 7 on
+              0x93, 0x29, 0x00,             // the later link's: output (5 shl 3) or 1 off
+              0x01, 0x45, 0x01, 0x62, 0x00,
+              0x01, 0x45, 0x01, 0x61, 0x00,
+              0x01, 0x45, 0x01, 0x21, 0x00});
+  e.Fill(144, 16, 0x00);
+  e.Put(160, {0x00});
+  e.Tail(176, 1712, 1968, 2112, 2128, 2144);
+  e.Put(176 + 512 + 0x45, {0x02});  // output 1 is read by a condition
+  ExpectImage(image, e);
+  ExpectChecksum(image);
+}
+
 TEST_F(GoldenImage, AllControlModulesWithDcf77KeepTheWord) {
   b.AddStm(0, true);
   b.AddStm(2, true);

@@ -50,29 +50,33 @@ TEST(ImageBuffers, PowerOnStatesAndUsedOutputs) {
 
 TEST(ImageBuffers, AppendBeyondTheLimitFailsWithTheAreaName) {
   TBinData image(2);
-  std::vector<uint8_t> block(32000 - 64, 0x11);
+  std::vector<uint8_t> block(kImageContentLimit - 64, 0x11);
   image.Image.AppendBytes(block);
-  EXPECT_EQ(image.Image.Length(), 32000u);
+  EXPECT_EQ(image.Image.Length(), 31999u);
   try {
     image.Image.AppendByte(0x22);
     FAIL() << "no error";
   } catch (const ECompileError& e) {
     EXPECT_NE(std::string(e.what()).find("Programmspeicher"), std::string::npos);
   }
-  EXPECT_EQ(image.Image.At(32000), 0xFF);
+  EXPECT_EQ(image.Image.At(31999), 0xFF);
   image.EventArea.AppendBytes(std::vector<uint8_t>(32768, 0));
   EXPECT_THROW(image.EventArea.AppendByte(0), ECompileError);
   EXPECT_THROW(image.EventArea.Align(), ECompileError);
 }
 
-TEST(ImageBuffers, LayoutRefusesAnImageReachingTheProjectInformationBlock) {
-  TBinData image(1);
-  image.Texts.AppendBytes(std::vector<uint8_t>(32000 - 64 - 16 * 4 - 1536 - 256 - 144 - 16 - 16 + 1, 0x41));
-  EXPECT_THROW(image.FinalizeImage("G", "T"), ECompileError);
+// The checksum covers the contents and the byte behind them; the information block at 32000 is
+// written by the transfer after the checksum, so the contents must end before byte 31999.
+TEST(ImageBuffers, LayoutKeepsTheChecksumRangeOffTheProjectInformationBlock) {
+  constexpr size_t kFixed = 64 + 16 * 4 + 1536 + 256 + 144 + 16 + 16;
+  TBinData reaching(1);
+  reaching.Texts.AppendBytes(std::vector<uint8_t>(32000 - kFixed - 16 + 1, 0x41));  // contents end at 32000
+  EXPECT_THROW(reaching.FinalizeImage("G", "T"), ECompileError);
   TBinData fits(1);
-  fits.Texts.AppendBytes(std::vector<uint8_t>(32000 - 64 - 16 * 4 - 1536 - 256 - 144 - 16 - 16 - 16, 0x41));
+  fits.Texts.AppendBytes(std::vector<uint8_t>(32000 - kFixed - 16 - 16, 0x41));
   fits.FinalizeImage("G", "T");
-  EXPECT_EQ(fits.ImageLength(), 32000u);
+  EXPECT_EQ(fits.ImageLength(), 31984u);
+  EXPECT_LT(fits.ImageLength() + 1, kProjectInfoOffset);
 }
 
 }  // namespace

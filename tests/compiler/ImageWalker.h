@@ -3,7 +3,8 @@
 // the true length of every operation and checks that every address in the image lands on what
 // it names: link-table and clock-table addresses and flag continuations on an operation in the
 // event lists, jumps on an operation in the other image's event lists, logic headers on a
-// condition code and on operations of the then/else lists, text references on a record.
+// condition code and on operations of the then/else lists, text references on a record; and
+// that the checksummed range ends before the project-information block.
 // Section bounds come from the image object; the bytes are read from the image alone.
 
 #include <cstdint>
@@ -120,6 +121,12 @@ inline std::vector<std::string> TImageWalker::Check(int stm) {
   const TBinData& image = *fImages[static_cast<size_t>(stm)];
   const uint8_t* b = image.Bytes();
   std::vector<TRef> refs;
+
+  // The checksum covers bytes 0..L; the project-information block that the transfer writes
+  // afterwards must lie outside that range, or the module would find the image damaged.
+  const size_t length = Word(stm, kHdrLength);
+  if (length != image.ImageLength()) problems.push_back("header length differs from the image length");
+  if (length + 1 > kProjectInfoOffset) problems.push_back("checksum range reaches the project-information block");
 
   TArea events = EventArea(stm);
   ParseOps(stm, events, refs, problems);

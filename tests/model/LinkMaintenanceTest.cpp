@@ -196,11 +196,21 @@ TEST_F(LinkMaintenance, ClockDeleted) {
   ExpectLinks();
 }
 
-TEST_F(LinkMaintenance, ClockDeletedAlsoDeletesLogicLinksWithoutConditions) {
-  source->Verbindungen().GetVerbindung(0)->SetKind(1);  // L1: a logic link with no condition
-  ObjectDeletedFromLinks(stm->Lists(), 0, kObjUhr, 99);
+TEST_F(LinkMaintenance, ClockDeletedKeepsLogicLinksThatHadNoConditions) {
+  // L1 is a logic link with no condition: it has nothing to do with the clock, so it stays, as
+  // it does when a flag is deleted.
+  source->Verbindungen().GetVerbindung(0)->SetKind(1);
+  EXPECT_EQ(ObjectDeletedFromLinks(stm->Lists(), 0, kObjUhr, 99), 0);
+  EXPECT_EQ(ObjectDeletedFromLinks(stm->Lists(), 0, kObjMerker, 99), 0);
+  bool l1 = false;
   for (int i = 0; i < source->Verbindungen().Count(); ++i) {
-    EXPECT_NE(source->Verbindungen().GetVerbindung(i)->InternalName, "L1");
+    l1 = l1 || source->Verbindungen().GetVerbindung(i)->InternalName == "L1";
+  }
+  EXPECT_TRUE(l1);
+  // The clock of L6 goes: L6 lost its last condition through this deletion and is deleted.
+  EXPECT_EQ(ObjectDeletedFromLinks(stm->Lists(), 0, kObjUhr, 2), 1);
+  for (int i = 0; i < source->Verbindungen().Count(); ++i) {
+    EXPECT_NE(source->Verbindungen().GetVerbindung(i)->InternalName, "L6");
   }
 }
 

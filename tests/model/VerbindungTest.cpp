@@ -249,6 +249,24 @@ TEST(Verbindung, SortLogicPacksOrdersAndDropsEqualConditions) {
   EXPECT_EQ(link.Logic(1).ModulAdresse(), 1);
   EXPECT_EQ(link.Logic(2).ModulAdresse(), 11);
   EXPECT_FALSE(link.Logic(3).Used());
+
+  // Sorted again it stays the same; stray bytes in a free entry behind the packed ones go.
+  const TVerbindung::TLogicTable sorted = link.LogicTable();
+  link.SortLogic();
+  EXPECT_EQ(link.LogicTable(), sorted);
+  link.LogicTable()[40 * kLogicEntrySize + 20] = 7;  // not a used entry: its code is empty
+  link.SortLogic();
+  EXPECT_EQ(link.LogicTable(), sorted);
+  // Lower-case codes sort as their upper-case form ("mrk" < "TAS"), a code with a letter above
+  // 'Z' in upper case after them ("_X").
+  TVerbindung mixed;
+  SetCondition(mixed, 0, 25, 0, 0, 1, 1, "_X");
+  SetCondition(mixed, 1, 5, 0, 2, 1, 1, "TAS");
+  SetCondition(mixed, 2, 25, 0, 0, 2, 1, "mrk");
+  mixed.SortLogic();
+  EXPECT_EQ(mixed.Logic(0).LogicCode(), "mrk");
+  EXPECT_EQ(mixed.Logic(1).LogicCode(), "TAS");
+  EXPECT_EQ(mixed.Logic(2).LogicCode(), "_X");
 }
 
 TEST(Verbindung, ClearAndRemoveElseTarget) {

@@ -64,6 +64,7 @@ TEST_F(ProjektTest, RichProjectRoundTripsByteIdenticalInBothForms) {
   const std::vector<uint8_t> packed = ReadFileBytes(File("a.zcf"));
   EXPECT_EQ(packed[0], 0x78);
   EXPECT_EQ(packed[1], 0xDA);  // zlib header of the maximum level
+  EXPECT_EQ(packed, p.ZippedBytes());  // packed while written: the same bytes as packed whole
 
   TZYNProjekt q;
   q.LoadProjectFile(File("a.zpf"));

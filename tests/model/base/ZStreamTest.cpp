@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -10,6 +12,7 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
+#include "tests/model/base/TempFolder.h"
 
 namespace zyn {
 namespace {
@@ -162,6 +165,49 @@ TEST(ZStream, InflatingStreamOnlyMovesForwards) {
   TZDecompressionStream z(cut);
   Bytes all(plain.size());
   EXPECT_THROW(z.ReadBuffer(all.data(), all.size()), EReadError);
+}
+
+// Packed files written and read while the data flow: the file's bytes equal ZCompress of the
+// same data at the same level however the producer cuts its writes, and the check value at the
+// end of the file is verified even when the consumer stops reading early.
+TEST(ZStream, FilesArePackedAndUnpackedWhileTheDataFlow) {
+  test::TempFolder dir;
+  const std::string file = dir.File("p.zcf");
+  const Bytes plain = Sample(700000, 5);
+  ZDeflateFileAtomic(file, kZMaxCompression, [&](TStream& out) {
+    for (size_t at = 0; at < plain.size(); at += 997) out.Write(plain.data() + at, std::min<size_t>(997, plain.size() - at));
+  });
+  const Bytes packed = ReadFileBytes(file);
+  EXPECT_EQ(packed, ZCompress(plain.data(), plain.size(), kZMaxCompression));
+
+  Bytes read;
+  ZInflateFile(file, [&](TStream& in) {
+    uint8_t chunk[4096];
+    while (size_t n = in.Read(chunk, sizeof chunk)) read.insert(read.end(), chunk, chunk + n);
+  });
+  EXPECT_EQ(read, plain);
+
+  // A damaged check value (the last four bytes) and a cut file are read errors, also for a
+  // consumer that reads only the first byte.
+  const auto readFirstByte = [](TStream& in) { in.ReadU8(); };
+  Bytes damaged = packed;
+  damaged.back() ^= 0x55;
+  WriteFileAtomic(file, damaged.data(), damaged.size());
+  EXPECT_THROW(ZInflateFile(file, readFirstByte), EReadError);
+  WriteFileAtomic(file, packed.data(), packed.size() / 2);
+  EXPECT_THROW(ZInflateFile(file, readFirstByte), EReadError);
+  EXPECT_THROW(ZInflateFile(dir.File("fehlt.zcf"), readFirstByte), EReadError);
+
+  // A producer that fails leaves the old file as it was and no temporary file behind.
+  WriteFileAtomic(file, packed.data(), packed.size());
+  EXPECT_THROW(ZDeflateFileAtomic(file, kZMaxCompression,
+                                  [&](TStream& out) {
+                                    out.Write(plain.data(), 1000);
+                                    throw EWriteError("abgebrochen");
+                                  }),
+               EWriteError);
+  EXPECT_EQ(ReadFileBytes(file), packed);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 }  // namespace
