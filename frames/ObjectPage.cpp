@@ -118,7 +118,7 @@ void TObjectPage::BuildForm() {
   BtnAdd = button("BtnAdd", QStyle::SP_FileDialogNewFolder, "Neues Objekt anlegen");
   BtnDelete = button("BtnDelete", QStyle::SP_TrashIcon, "Markiertes Objekt löschen");
   BtnOK = button("BtnOK", QStyle::SP_DialogApplyButton, "Änderungen übernehmen");
-  BtnCancel = button("BtnCancel", QStyle::SP_DialogDiscardButton, "Änderungen verwerfen");
+  BtnCancel = button("BtnCancel", QStyle::SP_DialogCancelButton, "Änderungen verwerfen");
   fToolRow->addStretch(1);
   FStyle = new QCheckBox(PageText("Outlookbar automatisch ausblenden"), this);
   FStyle->setObjectName(QStringLiteral("FStyle"));
@@ -363,6 +363,7 @@ void TObjectPage::ShowObject() {
   if (!object) return;
   WhileUpdating([this, object] {
     EName->setText(ToQString(object->DisplayName()));
+    fNameBeforeEdit = object->DisplayName();
     int selected = -1;
     const std::vector<std::string> items = AddressItems(object, selected);
     CAdresse->clear();
@@ -441,10 +442,19 @@ void TObjectPage::NameEdited(const QString& text) {
 void TObjectPage::NameFinished() {
   TZYNBaseObject* object = SelectedObject();
   if (fUpdating || fRefusing || !object) return;
-  if (EName->text() == ToQString(object->DisplayName())) return;
+  if (EName->text() == ToQString(object->DisplayName())) {
+    fNameBeforeEdit = object->DisplayName();
+    return;
+  }
+  // The typed name is taken: the name the object had before this edit comes back.
   fRefusing = true;
   const QString refused = EName->text();
-  WhileUpdating([&] { EName->setText(ToQString(object->DisplayName())); });
+  object->SetDisplayName(fNameBeforeEdit);
+  WhileUpdating([&] {
+    EName->setText(ToQString(object->DisplayName()));
+    if (QTreeWidgetItem* node = NodeOf(object)) node->setText(0, NodeText(object));
+  });
+  Changed();
   RenameObject(object, refused);  // shows the message
   fRefusing = false;
 }

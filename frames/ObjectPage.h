@@ -194,6 +194,7 @@ class TObjectPage : public QWidget, public IFrameMessage {
   bool fUpdating = false;
   bool fModified = false;
   bool fRefusing = false;
+  std::string fNameBeforeEdit;
   int fTabIndex = -1;
   QHBoxLayout* fToolRow = nullptr;
   QFormLayout* fDetailsForm = nullptr;
