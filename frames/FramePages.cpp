@@ -1,11 +1,13 @@
 #include "frames/FramePages.h"
 
 #include "frames/FrMerker.h"
+#include "frames/FrStmBearb.h"
 #include "shell/FormMain.h"
 
 namespace zyn {
 
 void RegisterObjectPages() {
+  RegisterFrameMaker("FrStmBearb", [] { return new TFrStmBearb; });
   RegisterFrameMaker("FrMerker", [] { return new TFrMerker; });
 }
 

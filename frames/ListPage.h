@@ -43,14 +43,13 @@ class TListPage : public TObjectPage {
   ItemT* SelectedItem() const { return Item(SelectedObject()); }
 
  protected:
-  void CopyList(TSteuermodul& stm) override {
+  void CopyList() override {
+    TSteuermodul& stm = *CurrentStm();
     fWorkList.Steuermodul = &stm;
     fWorkList.CopyFrom(stm.*fMember);
-    for (int i = 0; i < fWorkList.Count(); ++i) AfterCopy(*fWorkList.GetItem(i), stm);
   }
-  virtual void AfterCopy(ItemT& item, TSteuermodul& stm) { (void)item, (void)stm; }
-  void MergeList(TSteuermodul& stm) override {
-    ListT& target = stm.*fMember;
+  void MergeList() override {
+    ListT& target = CurrentStm()->*fMember;
     if (Texts().ReleaseNameOnDelete && GUniqueNames) {
       for (int i = 0; i < target.Count(); ++i)
         if (fWorkList.IndexOfName(target.KeyAt(i)) < 0) GUniqueNames->RemoveName(target.KeyAt(i));
@@ -63,9 +62,9 @@ class TListPage : public TObjectPage {
     ResetList();
   }
   virtual void ResetList() {}
-  bool ListDiffers(TSteuermodul& stm) const override {
+  bool ListDiffers() const override {
     ListT fresh;
-    fresh.CopyFrom(stm.*fMember);
+    fresh.CopyFrom(CurrentStm()->*fMember);
     return ListItemBytes(fresh) != ListItemBytes(fWorkList);
   }
   int ListCount() const override { return fWorkList.Count(); }

@@ -19,6 +19,7 @@
 #include <QDropEvent>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -68,6 +69,10 @@ TObjectTree::TObjectTree(QWidget* parent) : QTreeWidget(parent) {
   setColumnCount(1);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+  // Long names scroll instead of being cut.
+  header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  header()->setStretchLastSection(false);
+  setTextElideMode(Qt::ElideNone);
 }
 
 bool TObjectTree::AcceptsDrop(QTreeWidgetItem* moved, QTreeWidgetItem* target) const {
@@ -214,7 +219,7 @@ TZYNBaseObject* TObjectPage::SelectedObject() const {
 QTreeWidgetItem* TObjectPage::NodeOf(const TZYNBaseObject* object) const { return FindNodeByData(MTV, object); }
 
 QString TObjectPage::NodeText(const TZYNBaseObject* object) const {
-  return ToQString(FormatObjectName(ModelTranslate(fTexts.Prefix), ItemAddress(object), 3) + "-" +
+  return ToQString(FormatObjectName(ModelTranslate(fTexts.Prefix), ItemAddress(object), fTexts.NodeDigits) + "-" +
                    object->DisplayName());
 }
 
@@ -234,7 +239,7 @@ void TObjectPage::RebuildTabs() {
   WhileUpdating([this] {
     while (TC->count() > 0) TC->removeTab(0);
     fTabIndex = -1;
-    if (!GProjekt) return;
+    if (!GProjekt || !UsesTabs()) return;
     for (int i = 0; i < GProjekt->Steuermodule.Count(); ++i) {
       TSteuermodul* stm = GProjekt->Steuermodule.GetSteuermodul(i);
       const int tab = TC->addTab(ToQString(stm->DisplayName()));
@@ -259,8 +264,9 @@ void TObjectPage::FrameActivate() {
     splitter->setSizes({width, total - width});
   }
   PrepareActivation();
+  TC->setVisible(UsesTabs());
   RebuildTabs();
-  if (!GProjekt) {
+  if (!HasEditTarget()) {
     WhileUpdating([this] {
       ClearPage();
       ClearList();
@@ -269,9 +275,11 @@ void TObjectPage::FrameActivate() {
     UpdatePage();
     return;
   }
-  if (fTabIndex >= 0) LoadControlModule(CurrentStm());
+  LoadControlModule(CurrentStm());
   UpdatePage();
 }
+
+bool TObjectPage::HasEditTarget() const { return UsesTabs() ? CurrentStm() != nullptr : GProjekt != nullptr; }
 
 void TObjectPage::FrameDeactivate() {
   if (AskApplyChanges() == 2) return;
@@ -292,12 +300,11 @@ int TObjectPage::AskApplyChanges() {
   } else if (answer == 7) {
     // The edits are dropped at once, so that they cannot come back with a later apply.
     fModified = false;
-    TSteuermodul* stm = CurrentStm();
-    WhileUpdating([this, stm] {
+    WhileUpdating([this] {
       ClearPage();
       ClearList();
     });
-    if (stm) LoadControlModule(stm);
+    LoadControlModule(CurrentStm());
   }
   if (answer == 6 || answer == 7) fModified = false;
   UpdatePage();
@@ -305,9 +312,9 @@ int TObjectPage::AskApplyChanges() {
 }
 
 void TObjectPage::ApplyChanges() {
-  if (TSteuermodul* stm = CurrentStm()) {
-    MergeList(*stm);
-    if (GProjekt) GProjekt->Modified = true;
+  if (HasEditTarget()) {
+    MergeList();
+    GProjekt->Modified = true;
   }
   fModified = false;
 }
@@ -319,12 +326,11 @@ void TObjectPage::OKClick() {
 
 void TObjectPage::CancelClick() {
   if (AskApplyChanges() == 2) return;
-  TSteuermodul* stm = CurrentStm();
   WhileUpdating([this] {
     ClearPage();
     ClearList();
   });
-  LoadControlModule(stm);
+  LoadControlModule(CurrentStm());
   UpdatePage();
 }
 
@@ -341,11 +347,11 @@ void TObjectPage::TabChanged(int index) {
 }
 
 void TObjectPage::LoadControlModule(TSteuermodul* stm) {
-  if (!stm) return;
-  WhileUpdating([this, stm] {
+  if (UsesTabs() ? !stm : !GProjekt) return;
+  WhileUpdating([this] {
     ClearPage();
     ClearList();
-    CopyList(*stm);
+    CopyList();
     for (int i = 0; i < ListCount(); ++i)
       if (TZYNBaseObject* object = ListItem(i); ShowsItem(object)) AppendNode(object);
   });
@@ -389,7 +395,7 @@ void TObjectPage::ClearPage() {
 bool TObjectPage::MayDelete() const { return ListCount() > 0 && SelectedObject() != nullptr; }
 
 void TObjectPage::UpdatePage() {
-  BtnAdd->setEnabled(CurrentStm() != nullptr && MayAdd());
+  BtnAdd->setEnabled(HasEditTarget() && MayAdd());
   BtnDelete->setEnabled(MayDelete());
   BtnOK->setEnabled(fModified);
   BtnCancel->setEnabled(fModified);
@@ -398,8 +404,7 @@ void TObjectPage::UpdatePage() {
 }
 
 void TObjectPage::Changed() {
-  TSteuermodul* stm = CurrentStm();
-  fModified = stm ? ListDiffers(*stm) : false;
+  fModified = HasEditTarget() && ListDiffers();
   UpdatePage();
 }
 
@@ -485,7 +490,7 @@ void TObjectPage::ChangeAddress(const QString& entry) {
 }
 
 void TObjectPage::AddObject() {
-  if (!CurrentStm() || !MayAdd()) return;
+  if (!HasEditTarget() || !MayAdd()) return;
   const int address = FirstFree();
   std::string name = FormatNumbers(ModelTranslate(fTexts.DefaultName), {address});
   for (int k = 2; NameTaken(name, nullptr); ++k)

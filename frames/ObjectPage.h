@@ -68,6 +68,7 @@ struct TObjectPageTexts {
   const char* DeleteQuestion = "";  // "Soll der Merker \"%s\" wirklich gelöscht werden"
   bool ReleaseNameOnDelete = false;
   bool DragReorder = true;
+  int NodeDigits = 3;  // digits of the number in the node text
 };
 
 class TObjectPage : public QWidget, public IFrameMessage {
@@ -121,18 +122,22 @@ class TObjectPage : public QWidget, public IFrameMessage {
   void Changed();
   // The translated " Merker (005/256) " caption of the list group.
   QString CounterCaption() const;
-  QString NodeText(const TZYNBaseObject* object) const;
+  virtual QString NodeText(const TZYNBaseObject* object) const;
 
   // True when another object of the working copy has that name (trimmed, case ignored).
   bool NameTaken(const std::string& name, const TZYNBaseObject* except) const;
 
  protected:
   // --- the edited list ---
-  virtual void CopyList(TSteuermodul& stm) = 0;
-  virtual void MergeList(TSteuermodul& stm) = 0;
+  // The working copy from the edited list (of CurrentStm() on the pages with tabs).
+  virtual void CopyList() = 0;
+  virtual void MergeList() = 0;
   virtual void ClearList() = 0;
-  // True when the working copy differs from the control module's list.
-  virtual bool ListDiffers(TSteuermodul& stm) const = 0;
+  // True when the working copy differs from the edited list.
+  virtual bool ListDiffers() const = 0;
+  // Pages with one tab per control module; the others edit a list of the project.
+  virtual bool UsesTabs() const { return true; }
+  bool HasEditTarget() const;
   virtual int ListCount() const = 0;
   virtual TZYNBaseObject* ListItem(int index) const = 0;
   virtual bool ShowsItem(const TZYNBaseObject* object) const { return object != nullptr; }
