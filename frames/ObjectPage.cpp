@@ -356,8 +356,8 @@ void TObjectPage::LoadControlModule(TSteuermodul* stm) {
       if (TZYNBaseObject* object = ListItem(i); ShowsItem(object)) AppendNode(object);
   });
   fModified = false;
-  if (MTV->topLevelItemCount() > 0) {
-    MTV->setCurrentItem(MTV->topLevelItem(0));
+  if (QTreeWidgetItem* first = FirstObjectNode()) {
+    MTV->setCurrentItem(first);
     ShowObject();
   }
   UpdatePage();
@@ -366,7 +366,11 @@ void TObjectPage::LoadControlModule(TSteuermodul* stm) {
 void TObjectPage::ShowObject() {
   if (fUpdating) return;
   TZYNBaseObject* object = SelectedObject();
-  if (!object) return;
+  if (!object) {
+    WhileUpdating([this] { ShowNoObject(); });
+    UpdatePage();
+    return;
+  }
   WhileUpdating([this, object] {
     EName->setText(ToQString(object->DisplayName()));
     fNameBeforeEdit = object->DisplayName();

@@ -180,7 +180,11 @@ class TObjectPage : public QWidget, public IFrameMessage {
   void SetModifiedFlag(bool value) { fModified = value; }
   const TObjectPageTexts& Texts() const { return fTexts; }
   std::string PageName() const { return fName; }
-  QTreeWidgetItem* AppendNode(TZYNBaseObject* object);
+  virtual QTreeWidgetItem* AppendNode(TZYNBaseObject* object);
+  // The node selected after a load.
+  virtual QTreeWidgetItem* FirstObjectNode() const { return MTV->topLevelItem(0); }
+  // The selection holds no object (a group node or none).
+  virtual void ShowNoObject() {}
 
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -72,9 +72,9 @@ void FillSampleProject(TZYNProjekt& projekt) {
   }
   TSteuermodul& s0 = *projekt.Steuermodule.GetSteuermodul(0);
   TSteuermodul& s1 = *projekt.Steuermodule.GetSteuermodul(1);
-  TModul& in = b.AddModul(s0, 0, 1, "INP", 3, 0, 0, {0, 1, 2}, {});
+  TModul& in = b.AddModul(s0, 0, 1, "INP", 3, 0, 0, {0, 1, 2}, {}, {}, "INPUT 8");
   in.SetDisplayName("Taster Flur");
-  TModul& out = b.AddModul(s0, 2, 5, "OUT", 0, 5, 3, {}, {1, 2});
+  TModul& out = b.AddModul(s0, 2, 5, "OUT", 0, 5, 3, {}, {1, 2}, {}, "OUTPUT 8");
   out.SetDisplayName("Relais Keller");
   for (int n : {0, 1, 5}) b.AddMerker(s0, n).SetInternalName("MRK" + std::to_string(n));
   s0.Merker.FindByAddress(5)->SetDisplayName("Licht");
@@ -154,8 +154,12 @@ std::unique_ptr<TZYNProjekt> PageTest::SaveAndReload() {
 void PageTest::Screenshot(QWidget* page, const std::string& name) {
   const QString folder = QStringLiteral(ZYN_BINARY_DIR) + QStringLiteral("/screenshots");
   QDir().mkpath(folder);
+  const QSize old = form->size();
+  form->resize(1280, 860);
   QApplication::processEvents();
   page->grab().save(folder + "/" + QString::fromStdString(name) + ".png");
+  form->resize(old);
+  QApplication::processEvents();
 }
 
 }  // namespace zyn::test
