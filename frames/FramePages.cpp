@@ -1,6 +1,8 @@
 #include "frames/FramePages.h"
 
 #include "frames/FrMerker.h"
+#include "frames/FrTexte.h"
+#include "frames/FrUhren.h"
 #include "frames/FrModulBearb.h"
 #include "frames/FrStmBearb.h"
 #include "shell/FormMain.h"
@@ -10,7 +12,11 @@ namespace zyn {
 void RegisterObjectPages() {
   RegisterFrameMaker("FrStmBearb", [] { return new TFrStmBearb; });
   RegisterFrameMaker("FrModulBearb", [] { return new TFrModulBearb; });
+  RegisterFrameMaker("FrTagesUhren", [] { return new TFrUhren(TUhrenTyp::utTag); });
+  RegisterFrameMaker("FrWochenUhren", [] { return new TFrUhren(TUhrenTyp::utWoche); });
+  RegisterFrameMaker("FrJRMUhren", [] { return new TFrUhren(TUhrenTyp::utRollade); });
   RegisterFrameMaker("FrMerker", [] { return new TFrMerker; });
+  RegisterFrameMaker("FrTexte", [] { return new TFrTexte; });
 }
 
 }  // namespace zyn
