@@ -1,6 +1,7 @@
 #include "frames/FramePages.h"
 
 #include "frames/FrMerker.h"
+#include "frames/FrPOR.h"
 #include "frames/FrTexte.h"
 #include "frames/FrUhren.h"
 #include "frames/FrModulBearb.h"
@@ -17,6 +18,7 @@ void RegisterObjectPages() {
   RegisterFrameMaker("FrJRMUhren", [] { return new TFrUhren(TUhrenTyp::utRollade); });
   RegisterFrameMaker("FrMerker", [] { return new TFrMerker; });
   RegisterFrameMaker("FrTexte", [] { return new TFrTexte; });
+  RegisterFrameMaker("FrPOR", [] { return new TFrPOR; });
 }
 
 }  // namespace zyn
