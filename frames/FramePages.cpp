@@ -1,5 +1,6 @@
 #include "frames/FramePages.h"
 
+#include "frames/FrGruppen.h"
 #include "frames/FrMerker.h"
 #include "frames/FrPOR.h"
 #include "frames/FrTexte.h"
@@ -18,6 +19,7 @@ void RegisterObjectPages() {
   RegisterFrameMaker("FrJRMUhren", [] { return new TFrUhren(TUhrenTyp::utRollade); });
   RegisterFrameMaker("FrMerker", [] { return new TFrMerker; });
   RegisterFrameMaker("FrTexte", [] { return new TFrTexte; });
+  RegisterFrameMaker("FrGruppen", [] { return new TFrGruppen; });
   RegisterFrameMaker("FrPOR", [] { return new TFrPOR; });
 }
 
