@@ -28,13 +28,7 @@ TFrMerker::TFrMerker(QWidget* parent)
   Details->setObjectName(QStringLiteral("GMerkerData"));
   Details->setTitle(PageText("Merkerdaten "));
   GList->setObjectName(QStringLiteral("GMerker"));
-  ToolButton4 = new QToolButton(this);
-  ToolButton4->setObjectName(QStringLiteral("ToolButton4"));
-  ToolButton4->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
-  ToolButton4->setIconSize(QSize(24, 24));
-  ToolButton4->setAutoRaise(true);
-  ToolButton4->setToolTip(PageText("Alle freien Merker anlegen"));
-  ToolRow()->insertWidget(4, ToolButton4);
+  ToolButton4 = AddToolButton("ToolButton4", QStyle::SP_FileDialogListView, "Alle freien Merker anlegen", 4);
   connect(ToolButton4, &QToolButton::clicked, this, [this] { FillAll(); });
   UpdatePage();
 }

@@ -78,20 +78,9 @@ TFrModulBearb::TFrModulBearb(QWidget* parent) : TObjectPage("FrModulBearb", kTex
   MRemarks->setMaximumHeight(90);
   BtnAdd->setToolTip(PageText("Neues Modul anlegen"));
   BtnDelete->setToolTip(PageText("Markiertes Modul löschen"));
-  auto toggle = [this](const char* name, QStyle::StandardPixmap icon, const char* hint) {
-    auto* b = new QToolButton(this);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setIcon(style()->standardIcon(icon));
-    b->setIconSize(QSize(24, 24));
-    b->setAutoRaise(true);
-    b->setCheckable(true);
-    b->setToolTip(PageText(hint));
-    return b;
-  };
-  BtnInsert = toggle("BtnInsert", QStyle::SP_ArrowRight, "Einfügemodus\r\numschalten");
-  btnAutoText = toggle("btnAutoText", QStyle::SP_FileDialogDetailedView, "EA- Bezeichnungen\r\nautomatisch vergeben");
-  ToolRow()->insertWidget(4, BtnInsert);
-  ToolRow()->insertWidget(5, btnAutoText);
+  BtnInsert = AddToolButton("BtnInsert", QStyle::SP_ArrowRight, "Einfügemodus\r\numschalten", 4, true);
+  btnAutoText =
+      AddToolButton("btnAutoText", QStyle::SP_FileDialogDetailedView, "EA- Bezeichnungen\r\nautomatisch vergeben", 5, true);
   connect(btnAutoText, &QToolButton::clicked, this, [](bool on) { SetBoolOption(boAutoText, on); });
 
   // Class and DIP switches above the sheets.

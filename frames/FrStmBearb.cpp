@@ -87,20 +87,10 @@ TFrStmBearb::TFrStmBearb(QWidget* parent) : TObjectPage("FrStmBearb", kTexts, pa
   DS->setMinimumSize(120, 60);
   DS->setMaximumWidth(160);
   AddDetailRow(PageText("Adresseinstellung:"), DS);
-  auto tool = [this](const char* name, QStyle::StandardPixmap icon, const char* hint) {
-    auto* b = new QToolButton(this);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setIcon(style()->standardIcon(icon));
-    b->setIconSize(QSize(24, 24));
-    b->setAutoRaise(true);
-    b->setToolTip(PageText(hint));
-    b->setEnabled(false);
-    return b;
-  };
-  BtnExport = tool("BtnExport", QStyle::SP_DialogSaveButton, "Steuermodul exportieren");
-  BtnImport = tool("BtnImport", QStyle::SP_DialogOpenButton, "Steuermodul oder V1.x\r\nProjekt importieren");
-  ToolRow()->insertWidget(4, BtnExport);
-  ToolRow()->insertWidget(5, BtnImport);
+  BtnExport = AddToolButton("BtnExport", QStyle::SP_DialogSaveButton, "Steuermodul exportieren", 4);
+  BtnImport = AddToolButton("BtnImport", QStyle::SP_DialogOpenButton, "Steuermodul oder V1.x\r\nProjekt importieren", 5);
+  BtnExport->setEnabled(false);
+  BtnImport->setEnabled(false);
   connect(BtnExport, &QToolButton::clicked, this, [this] { ExportClick(); });
   connect(BtnImport, &QToolButton::clicked, this, [this] { ImportClick(); });
   connect(CDCF77, &QCheckBox::toggled, this, [this](bool on) {

@@ -110,20 +110,10 @@ void TObjectPage::BuildForm() {
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(4, 4, 4, 4);
   fToolRow = new QHBoxLayout;
-  auto button = [this](const char* name, QStyle::StandardPixmap icon, const char* hint) {
-    auto* b = new QToolButton(this);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setIcon(style()->standardIcon(icon));
-    b->setAutoRaise(true);
-    b->setIconSize(QSize(24, 24));
-    b->setToolTip(PageText(hint));
-    fToolRow->addWidget(b);
-    return b;
-  };
-  BtnAdd = button("BtnAdd", QStyle::SP_FileDialogNewFolder, "Neues Objekt anlegen");
-  BtnDelete = button("BtnDelete", QStyle::SP_TrashIcon, "Markiertes Objekt löschen");
-  BtnOK = button("BtnOK", QStyle::SP_DialogApplyButton, "Änderungen übernehmen");
-  BtnCancel = button("BtnCancel", QStyle::SP_DialogCancelButton, "Änderungen verwerfen");
+  BtnAdd = AddToolButton("BtnAdd", QStyle::SP_FileDialogNewFolder, "Neues Objekt anlegen");
+  BtnDelete = AddToolButton("BtnDelete", QStyle::SP_TrashIcon, "Markiertes Objekt löschen");
+  BtnOK = AddToolButton("BtnOK", QStyle::SP_DialogApplyButton, "Änderungen übernehmen");
+  BtnCancel = AddToolButton("BtnCancel", QStyle::SP_DialogCancelButton, "Änderungen verwerfen");
   fToolRow->addStretch(1);
   FStyle = new QCheckBox(PageText("Outlookbar automatisch ausblenden"), this);
   FStyle->setObjectName(QStringLiteral("FStyle"));
@@ -194,6 +184,19 @@ void TObjectPage::BuildForm() {
   });
   ClearPage();
   for (QToolButton* b : {BtnAdd, BtnDelete, BtnOK, BtnCancel}) b->setEnabled(false);
+}
+
+QToolButton* TObjectPage::AddToolButton(const char* name, int standardPixmap, const char* hint, int position,
+                                        bool checkable) {
+  auto* b = new QToolButton(this);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(standardPixmap)));
+  b->setAutoRaise(true);
+  b->setIconSize(QSize(24, 24));
+  b->setToolTip(PageText(hint));
+  b->setCheckable(checkable);
+  fToolRow->insertWidget(position < 0 ? fToolRow->count() : position, b);
+  return b;
 }
 
 void TObjectPage::AddDetailRow(const QString& label, QWidget* field) {

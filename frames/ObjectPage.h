@@ -164,6 +164,10 @@ class TObjectPage : public QWidget, public IFrameMessage {
   void AddDetailRow(const QString& label, QWidget* field);
   void AddDetailWidget(QWidget* widget);
   QHBoxLayout* ToolRow() const { return fToolRow; }
+  // A flat tool button with a standard picture, put into the tool row at the position (-1: after
+  // the others).
+  QToolButton* AddToolButton(const char* name, int standardPixmap, const char* hint, int position = -1,
+                             bool checkable = false);
   // Runs f with Updating() set, restoring the previous state also on failure.
   template <class F>
   void WhileUpdating(F f) {
