@@ -18,6 +18,8 @@
 #include "shell/ZYNDipswitch.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QLibrary>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -40,6 +42,29 @@ const TObjectPageTexts kTexts{"STM",
                               true,
                               false,
                               2};
+
+// Locks the main window's commands for a long operation and unlocks them again, also on failure.
+class TUiLock {
+ public:
+  TUiLock() : fHandler(GetMessageHandler()) {
+    if (fHandler) fHandler->LockUserInterface();
+  }
+  ~TUiLock() {
+    if (fHandler) fHandler->UnlockUserInterface();
+  }
+  TUiLock(const TUiLock&) = delete;
+  TUiLock& operator=(const TUiLock&) = delete;
+
+ private:
+  IMessageHandler* fHandler;
+};
+
+bool AskReplace() {
+  const std::string question =
+      ModelTranslate("Wollen Sie das aktuelle Steuermodul wirklich durch das importierte Steuermodul ersetzen?") +
+      "\r" + ModelTranslate("Dieser Vorgang kann nicht rückgängig gemacht werden!");
+  return TranslatedMessageDlg(question, mtConfirmation, mbYes | mbNo) == 6;
+}
 
 std::string FileNameOnly(const std::string& path) {
   const size_t slash = path.find_last_of('/');
@@ -103,10 +128,16 @@ TFrStmBearb::TFrStmBearb(QWidget* parent) : TObjectPage("FrStmBearb", kTexts, pa
     return FromQString(QFileDialog::getSaveFileName(this, PageText("Steuermodul exportieren"), ToQString(folder),
                                                     PageText("ZYN Steuermodul") + " (*.stm)"));
   };
+  ConverterLibrary = QCoreApplication::applicationDirPath().toStdString() + "/libzynconvert.so";
   OnChooseImportFile = [this](const std::string& folder, int& filter) {
-    filter = 1;
-    return FromQString(QFileDialog::getOpenFileName(this, PageText("Steuermodul importieren"), ToQString(folder),
-                                                    PageText("ZYN Steuermodul") + " (*.stm)"));
+    QString filters = PageText("ZYN Steuermodul") + " (*.stm)";
+    const QString project = PageText("ZYN Projekt Version V1.x") + " (*.prj)";
+    if (ConverterPresent()) filters += ";;" + project;
+    QString chosen;
+    const QString file = QFileDialog::getOpenFileName(this, PageText("Steuermodul importieren"), ToQString(folder),
+                                                      filters, &chosen);
+    filter = chosen == project ? 2 : 1;
+    return file.toStdString();
   };
 }
 
@@ -246,20 +277,128 @@ void TFrStmBearb::ImportClick() {
   int filter = 1;
   const std::string file = OnChooseImportFile ? OnChooseImportFile(GetProjectPath(), filter) : std::string();
   if (file.empty()) return;
-  ImportFrom(file);
+  if (filter == 2)
+    ImportProject(file);
+  else
+    ImportFrom(file);
+}
+
+bool TFrStmBearb::ConverterPresent() const { return FileExists(ConverterLibrary); }
+
+int TFrStmBearb::RunConverterPlugin(const std::string& source, const std::string& target) {
+  QLibrary library(QString::fromStdString(ConverterLibrary));
+  if (!library.load()) {
+    TranslatedMessageDlg(ModelTranslate("Uups: Falsches oder ungültiges ZYN- Plugin!"), mtError, mbCancel);
+    return 0;
+  }
+  using TConvert = int32_t (*)(const unsigned char*, const unsigned char*);
+  auto convert = reinterpret_cast<TConvert>(library.resolve("ZYNConvert"));
+  int result = 0;
+  if (convert && source.size() <= 255 && target.size() <= 255) {
+    unsigned char from[256] = {}, to[256] = {};
+    from[0] = static_cast<unsigned char>(source.size());
+    std::copy(source.begin(), source.end(), from + 1);
+    to[0] = static_cast<unsigned char>(target.size());
+    std::copy(target.begin(), target.end(), to + 1);
+    result = std::max(0, convert(from, to));
+  }
+  library.unload();
+  return result;
+}
+
+bool TFrStmBearb::ImportProject(const std::string& fileName) {
+  TSteuermodul* selected = SelectedStm();
+  if (!selected || !GProjekt) return false;
+  TUiLock lock;
+  const size_t dot = fileName.find_last_of('.');
+  const size_t slash = fileName.find_last_of('/');
+  const std::string target =
+      (dot != std::string::npos && (slash == std::string::npos || dot > slash) ? fileName.substr(0, dot) : fileName) +
+      ".stm";
+  const int n = RunConverterPlugin(fileName, target);
+  if (n <= 0) {
+    TranslatedMessageDlg(ModelTranslate("Das Projekt konnte nicht importiert werden!"), mtError, mbCancel);
+    return false;
+  }
+  if (n == 1) return ImportFrom(target);
+  if (n > 4) {
+    TranslatedMessageDlg(ModelTranslate("Das Projekt konnte nicht importiert werden!"), mtError, mbCancel);
+    return false;
+  }
+  // Every control module and the tools are read before the project is touched.
+  const std::string folder = slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
+  std::vector<std::unique_ptr<TSteuermodul>> imported;
+  try {
+    for (int i = 0; i < n; ++i)
+      imported.push_back(ReadControlModuleFile(folder + ModelTranslate("STM.") + std::to_string(i)));
+    TZYNFunktionsListe check;
+    std::vector<std::string> messages;
+    if (!check.LoadFromOvrFile(folder + "TOOLS.OVR", &messages) || !messages.empty())
+      throw EReadError(FormatText(ModelTranslate("Die Datei \"%s\" enthält keine lesbare Tool-Liste."), {"TOOLS.OVR"}));
+  } catch (const std::exception& e) {
+    TranslatedMessageDlg(e.what(), mtError, mbOK);
+    return false;
+  }
+  std::string taken;
+  for (int i = 0; i < n; ++i) {
+    // Taken on the page or in the project, by another control module than the one replaced.
+    const TSteuermodul* shown = fWorkList.FindByAddress(i);
+    const TSteuermodul* live = GProjekt->Steuermodule.FindByAddress(i);
+    if ((shown && shown != selected) || (live && live->InternalName() != selected->InternalName()))
+      taken += (taken.empty() ? "" : ", ") + FormatObjectName(ModelTranslate("STM"), i, 2);
+  }
+  if (!taken.empty()) {
+    TranslatedMessageDlg(FormatText(FormatNumbers(ModelTranslate("Das Projekt enthält %d Steuermodule; die Adressen "
+                                                                 "%s sind schon belegt. Der Import wurde nicht "
+                                                                 "ausgeführt."),
+                                                  {n}),
+                                    {taken}),
+                         mtError, mbOK);
+    return false;
+  }
+  if (!AskReplace()) return false;
+
+  if (TSteuermodul* live = GProjekt->Steuermodule.FindByName(selected->InternalName()))
+    GProjekt->Steuermodule.Remove(live);
+  WhileUpdating([&] {
+    delete NodeOf(selected);
+    fWorkList.Remove(selected);
+  });
+  QTreeWidgetItem* last = nullptr;
+  for (int i = 0; i < n; ++i) {
+    std::unique_ptr<TSteuermodul> stm = std::move(imported[static_cast<size_t>(i)]);
+    const int old = stm->Adresse();
+    if (GUniqueNames) stm->AssignNewName(*GUniqueNames);
+    stm->SetAdresse(i);
+    TSteuermodul* added = GProjekt->Steuermodule.Add(std::move(stm));
+    added->RenumberLinks(old);
+    auto copy = std::make_unique<TSteuermodul>();
+    copy->CopyFrom(*added);
+    TSteuermodul* shown = fWorkList.Add(std::move(copy));
+    WhileUpdating([&] { last = AppendNode(shown); });
+  }
+  std::vector<std::string> messages;
+  GProjekt->Tools.LoadFromOvrFile(folder + "TOOLS.OVR", &messages);
+  if (GUniqueNames) GProjekt->Tools.RebindAfterImport(*GUniqueNames, *GProjekt);
+  for (int i = 0; i < GProjekt->Steuermodule.Count(); ++i) {
+    TSteuermodul* stm = GProjekt->Steuermodule.GetSteuermodul(i);
+    stm->CheckTools(*GProjekt);
+    stm->RefreshLinkTexts(*GProjekt);
+  }
+  GProjekt->Tools.CheckAfterLoad(*GProjekt);
+  MTV->setEnabled(true);
+  MTV->setCurrentItem(last);
+  GProjekt->ProjektDaten.SoftCreated = "V2.I";
+  GProjekt->Modified = true;
+  ShowObject();
+  Changed();
+  return true;
 }
 
 bool TFrStmBearb::ImportFrom(const std::string& fileName) {
   TSteuermodul* selected = SelectedStm();
   if (!selected || !GProjekt) return false;
-  IMessageHandler* handler = GetMessageHandler();
-  if (handler) handler->LockUserInterface();
-  struct Unlock {
-    IMessageHandler* h;
-    ~Unlock() {
-      if (h) h->UnlockUserInterface();
-    }
-  } unlock{handler};
+  TUiLock lock;
   // The whole file is read and checked before anything of the project is touched.
   std::unique_ptr<TSteuermodul> imported;
   try {
@@ -269,10 +408,7 @@ bool TFrStmBearb::ImportFrom(const std::string& fileName) {
     TranslatedMessageDlg(e.what(), mtError, mbOK);
     return false;
   }
-  const std::string question =
-      ModelTranslate("Wollen Sie das aktuelle Steuermodul wirklich durch das importierte Steuermodul ersetzen?") +
-      "\r" + ModelTranslate("Dieser Vorgang kann nicht rückgängig gemacht werden!");
-  if (TranslatedMessageDlg(question, mtConfirmation, mbYes | mbNo) != 6) return false;
+  if (!AskReplace()) return false;
 
   // The selected control module goes, from the project and from the working copy.
   if (TSteuermodul* live = GProjekt->Steuermodule.FindByName(selected->InternalName()))

@@ -45,6 +45,17 @@ class TFrStmBearb : public TObjectPage {
   bool ImportFrom(const std::string& fileName);
   void ExportClick();
   void ImportClick();
+
+  // The converter of projects of version 1.x: a library of the programme's folder
+  // ("libzynconvert.so") with the function "ZYNConvert" (two 256-byte short strings: the project
+  // file and the target file; the result is the number of control-module files written).
+  std::string ConverterLibrary;
+  bool ConverterPresent() const;
+  int RunConverterPlugin(const std::string& source, const std::string& target);
+  // Converts the project and puts its control modules in place of the selected one. Every file
+  // is read before anything changes; control modules of the project at the addresses the
+  // converted ones need are reported and the import is refused. False when nothing changed.
+  bool ImportProject(const std::string& fileName);
   void UpdatePage() override;
   void DeleteObject() override;
 

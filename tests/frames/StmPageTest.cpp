@@ -10,6 +10,7 @@
 #include "platform/MessageDlg.h"
 #include "project/Global.h"
 #include "shell/ZYNDipswitch.h"
+#include "compiler/toollib/FunktionsListe.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -168,6 +169,74 @@ TEST_F(PageTest, ATruncatedImportFileIsRefusedAndTheProjectStaysByteIdentical) {
   EXPECT_EQ(GProjekt->StreamBytes(), before);
   EXPECT_EQ(page->MTV->topLevelItemCount(), 3);
   EXPECT_FALSE(form->Locked());
+}
+
+}  // namespace
+}  // namespace zyn::test
+
+namespace zyn::test {
+namespace {
+
+class ProjectImportTest : public PageTest {
+ protected:
+  void SetUp() override {
+    PageTest::SetUp();
+    page = ShowPage<TFrStmBearb>("FrStmBearb");
+    ASSERT_NE(page, nullptr);
+    EXPECT_FALSE(page->ConverterPresent());
+    page->ConverterLibrary = ZYN_FAKE_CONVERTER;
+    ASSERT_TRUE(page->ConverterPresent());
+    for (int i = 0; i < 2; ++i) {
+      page->MTV->setCurrentItem(page->MTV->topLevelItem(i));
+      ASSERT_TRUE(page->ExportTo(PageTestHome() + "part" + std::to_string(i) + ".stm"));
+    }
+    TZYNFunktionsListe().SaveToOvrFile(PageTestHome() + "tools.lst");
+  }
+  std::string Project(const std::string& name, int count) {
+    std::string text = "TOOLS " + PageTestHome() + "tools.lst\n";
+    for (int i = 0; i < count; ++i) text += PageTestHome() + "part" + std::to_string(i) + ".stm\n";
+    const std::string file = PageTestHome() + name;
+    WriteFileAtomic(file, text);
+    return file;
+  }
+  TFrStmBearb* page = nullptr;
+};
+
+TEST_F(ProjectImportTest, AddressesTakenByOtherControlModulesAreReportedAndNothingChanges) {
+  page->MTV->setCurrentItem(page->MTV->topLevelItem(0));
+  const std::vector<uint8_t> before = GProjekt->StreamBytes();
+  EXPECT_FALSE(page->ImportProject(Project("alt.prj", 2)));
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], QString::fromUtf8("Das Projekt enthält 2 Steuermodule; die Adressen STM.01 sind schon belegt. "
+                                        "Der Import wurde nicht ausgeführt."));
+  EXPECT_EQ(GProjekt->StreamBytes(), before);
+  // A project the converter cannot read.
+  EXPECT_FALSE(page->ImportProject(PageTestHome() + "fehlt.prj"));
+  EXPECT_EQ(shown.back(), QStringLiteral("Das Projekt konnte nicht importiert werden!"));
+  EXPECT_EQ(GProjekt->StreamBytes(), before);
+}
+
+TEST_F(ProjectImportTest, AConvertedProjectReplacesTheSelectedControlModule) {
+  page->MTV->setCurrentItem(page->MTV->topLevelItem(1));
+  answers = {IDYES};
+  page->BtnDelete->click();
+  page->BtnOK->click();
+  page->MTV->setCurrentItem(page->MTV->topLevelItem(0));
+  answers = {IDYES};
+  ASSERT_TRUE(page->ImportProject(Project("alt.prj", 2)));
+  EXPECT_EQ(GProjekt->ProjektDaten.SoftCreated, "V2.I");
+  ASSERT_EQ(GProjekt->Steuermodule.Count(), 2);
+  EXPECT_EQ(GProjekt->Steuermodule.FindByAddress(0)->Module.Count(), 2);
+  EXPECT_EQ(GProjekt->Steuermodule.FindByAddress(1)->DisplayName(), "Steuermodul 1");
+  EXPECT_EQ(page->MTV->topLevelItemCount(), 2);
+  // One control module: read from the converter's target file.
+  page->MTV->setCurrentItem(page->MTV->topLevelItem(1));
+  answers = {IDYES};
+  ASSERT_TRUE(page->ImportProject(Project("einzeln.prj", 1)));
+  EXPECT_TRUE(FileExists(PageTestHome() + "einzeln.stm"));
+  EXPECT_EQ(GProjekt->Steuermodule.FindByAddress(1)->Module.Count(), 2);
+  auto saved = SaveAndReload();
+  EXPECT_EQ(saved->Steuermodule.Count(), 2);
 }
 
 }  // namespace
