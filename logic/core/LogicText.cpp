@@ -158,3 +158,17 @@ std::string ObjectKindText(const TZYNSubFunction* s) {
 std::string ObjectKindText(const TZYNEbene* l) { return ModelTranslate(l ? "diese Ebene" : "dieses unbekannte Objekt"); }
 
 }  // namespace zyn
+
+#include "model/Verbindung.h"
+
+namespace zyn {
+
+std::string LinkBitmapName(const TVerbindung& link) {
+  static const char* const local[] = {"VERBINDUNG", "VERKNUPF", "VERKNUPFALT"};
+  static const char* const cross[] = {"VERBOVL", "VERKNOVL", "VERKNALTOVL"};
+  const int kind = link.Kind();
+  if (kind > 2) return {};
+  return link.IsCrossSTM() ? cross[kind] : local[kind];
+}
+
+}  // namespace zyn

@@ -37,3 +37,14 @@ std::string ObjectKindText(const TZYNSubFunction* subFunction);
 std::string ObjectKindText(const TZYNEbene* level);
 
 }  // namespace zyn
+
+namespace zyn {
+
+class TVerbindung;
+
+// The name of the picture of a link: "VERBINDUNG", "VERKNUPF" or "VERKNUPFALT" by its kind (0, 1,
+// 2), with "VERBOVL", "VERKNOVL", "VERKNALTOVL" for a target in another control module; empty for
+// any other kind.
+std::string LinkBitmapName(const TVerbindung& link);
+
+}  // namespace zyn

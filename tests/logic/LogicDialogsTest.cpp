@@ -202,3 +202,35 @@ TEST_F(LogicDialogs, RangeFromThePageOfDelays) {
 
 }  // namespace
 }  // namespace zyn
+
+#include "logic/LinkPictures.h"
+
+#include <QImage>
+
+namespace zyn {
+namespace {
+
+TEST(LinkPictures, EachKindHasItsOwnPictureAndCrossLinksTheirMark) {
+  EnsureApp();
+  const QStringList names = {"VERBINDUNG", "VERKNUPF", "VERKNUPFALT", "VERBOVL", "VERKNOVL", "VERKNALTOVL"};
+  QList<QImage> images;
+  for (const QString& name : names) {
+    const QPixmap p = LinkPicture(name);
+    ASSERT_FALSE(p.isNull()) << name.toStdString();
+    EXPECT_EQ(p.size(), QSize(32, 16));
+    images.push_back(p.toImage());
+  }
+  for (int i = 0; i < images.size(); ++i)
+    for (int j = i + 1; j < images.size(); ++j) EXPECT_NE(images[i], images[j]) << i << " " << j;
+  EXPECT_TRUE(LinkPicture(QStringLiteral("UNBEKANNT")).isNull());
+  // The mark of another control module sits in the top right corner.
+  EXPECT_EQ(images[3].pixelColor(29, 2), QColor(220, 0, 0));
+  EXPECT_NE(images[0].pixelColor(29, 2), QColor(220, 0, 0));
+  TVerbindung link;
+  link.SetKind(1);
+  link.Target().SetStmNummer(1);
+  EXPECT_EQ(LinkBitmap(link).toImage(), images[4]);
+}
+
+}  // namespace
+}  // namespace zyn

@@ -71,3 +71,28 @@ TEST(LogicText, KindWordsOfObjects) {
 
 }  // namespace
 }  // namespace zyn
+
+#include "model/Verbindung.h"
+
+namespace zyn {
+namespace {
+
+TEST(LogicText, LinkPictureNamesByKindAndControlModule) {
+  TVerbindung link;
+  link.Source().SetStmNummer(0);
+  link.Target().SetStmNummer(0);
+  const char* local[] = {"VERBINDUNG", "VERKNUPF", "VERKNUPFALT"};
+  const char* cross[] = {"VERBOVL", "VERKNOVL", "VERKNALTOVL"};
+  for (int kind = 0; kind < 3; ++kind) {
+    link.SetKind(kind);
+    link.Target().SetStmNummer(0);
+    EXPECT_EQ(LinkBitmapName(link), local[kind]);
+    link.Target().SetStmNummer(2);
+    EXPECT_EQ(LinkBitmapName(link), cross[kind]);
+  }
+  link.SetKind(3);
+  EXPECT_EQ(LinkBitmapName(link), "");
+}
+
+}  // namespace
+}  // namespace zyn
