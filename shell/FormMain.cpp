@@ -111,6 +111,28 @@ const std::vector<TFrameRegistration>& MainFrameTable() {
   return table;
 }
 
+namespace {
+std::vector<std::pair<std::string, std::function<TFrame*()>>>& FrameMakers() {
+  static std::vector<std::pair<std::string, std::function<TFrame*()>>> makers;
+  return makers;
+}
+}  // namespace
+
+void RegisterFrameMaker(const std::string& key, std::function<TFrame*()> maker) {
+  for (auto& [k, m] : FrameMakers())
+    if (k == key) {
+      m = std::move(maker);
+      return;
+    }
+  FrameMakers().emplace_back(key, std::move(maker));
+}
+
+std::function<TFrame*()> RegisteredFrameMaker(const std::string& key) {
+  for (const auto& [k, m] : FrameMakers())
+    if (k == key) return m;
+  return {};
+}
+
 IMessageHandler* GetMessageHandler() {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (auto* form = dynamic_cast<TMainForm*>(w)) return form;
@@ -267,9 +289,9 @@ void TMainForm::RegisterFrames(TSplash* splash) {
   }
   QApplication::processEvents();
   for (const TFrameRegistration& row : MainFrameTable()) {
-    if (row.Create) {
+    if (const auto make = row.Create ? row.Create : RegisteredFrameMaker(row.Key)) {
       try {
-        TFrame* frame = row.Create();
+        TFrame* frame = make();
         frame->setObjectName(QString::fromLatin1(row.Key));
         if (FM->AddFrame(frame, ToQString(TranslateText(Utf8ToAnsi(row.Title))), faClient) < 0) delete frame;
       } catch (const std::exception&) {

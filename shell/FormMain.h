@@ -47,6 +47,10 @@ struct TFrameRegistration {
   std::function<TFrame*()> Create;
 };
 const std::vector<TFrameRegistration>& MainFrameTable();
+// Makers of the pages of the libraries above the shell, registered under their key before the
+// main window is made; a row of the table without a maker of its own takes the registered one.
+void RegisterFrameMaker(const std::string& key, std::function<TFrame*()> maker);
+std::function<TFrame*()> RegisteredFrameMaker(const std::string& key);
 
 class TMainForm : public QWidget, public IMessageHandler {
   Q_OBJECT

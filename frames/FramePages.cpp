@@ -1,0 +1,26 @@
+#include "frames/FramePages.h"
+
+#include "frames/FrGruppen.h"
+#include "frames/FrMerker.h"
+#include "frames/FrPOR.h"
+#include "frames/FrTexte.h"
+#include "frames/FrUhren.h"
+#include "frames/FrModulBearb.h"
+#include "frames/FrStmBearb.h"
+#include "shell/FormMain.h"
+
+namespace zyn {
+
+void RegisterObjectPages() {
+  RegisterFrameMaker("FrStmBearb", [] { return new TFrStmBearb; });
+  RegisterFrameMaker("FrModulBearb", [] { return new TFrModulBearb; });
+  RegisterFrameMaker("FrTagesUhren", [] { return new TFrUhren(TUhrenTyp::utTag); });
+  RegisterFrameMaker("FrWochenUhren", [] { return new TFrUhren(TUhrenTyp::utWoche); });
+  RegisterFrameMaker("FrJRMUhren", [] { return new TFrUhren(TUhrenTyp::utRollade); });
+  RegisterFrameMaker("FrMerker", [] { return new TFrMerker; });
+  RegisterFrameMaker("FrTexte", [] { return new TFrTexte; });
+  RegisterFrameMaker("FrGruppen", [] { return new TFrGruppen; });
+  RegisterFrameMaker("FrPOR", [] { return new TFrPOR; });
+}
+
+}  // namespace zyn

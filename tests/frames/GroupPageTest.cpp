@@ -1,0 +1,83 @@
+// The group page: groups, their members chosen on the channel sub-page, and the saved project.
+
+#include "PageFixture.h"
+
+#include "frames/FrGruppen.h"
+#include "model/Gruppe.h"
+#include "project/Global.h"
+#include "shell/FrameManager.h"
+#include "tests/compiler/CompilerFixture.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace zyn::test {
+namespace {
+
+TEST_F(PageTest, GroupMembersComeFromOutputsOfOneCommandList) {
+  TProjectBuilder b;
+  TSteuermodul& s0 = *GProjekt->Steuermodule.GetSteuermodul(0);
+  TModul& out = *s0.Module.FindModul("OUT", 5);
+  for (int i = 0; i < 2; ++i) out.Ausgaenge().GetItem(i)->BefehlsListe = "Ausgangsfunktionen Schalter";
+  TModul& analog = b.AddModul(s0, 3, 0, "DAN", 3, 5, 3, {}, {0}, {}, "DIM_AN");
+  analog.Ausgaenge().GetItem(0)->BefehlsListe = "Ausgangsfunktionen Analog";
+  TModul& unnamed = b.AddModul(s0, 2, 6, "OUT", 0, 5, 3, {}, {0}, {}, "OUTPUT 8");
+  unnamed.Ausgaenge().GetItem(0)->SetDisplayName("");
+
+  auto* page = ShowPage<TFrGruppen>("FrGruppen");
+  ASSERT_NE(page, nullptr);
+  ASSERT_EQ(page->MTV->topLevelItemCount(), 1);
+  EXPECT_EQ(page->MTV->topLevelItem(0)->text(0), QStringLiteral("GRP.000-Alle Relais"));
+  EXPECT_EQ(page->GList->title(), QStringLiteral(" Gruppen (001/128) "));
+  page->AddBtn->click();
+  EXPECT_EQ(page->FM->CurrentFrame(), QStringLiteral("FrGruppenKanal"));
+  EXPECT_FALSE(page->BtnAdd->isEnabled());
+  TFrGruppenKanal* kanal = page->Kanal;
+  ASSERT_EQ(kanal->MTV->topLevelItemCount(), 2);  // the module without named outputs is left out
+  QTreeWidgetItem* relais = kanal->MTV->topLevelItem(0);
+  QTreeWidgetItem* analogNode = kanal->MTV->topLevelItem(1);
+  EXPECT_EQ(relais->text(0), QStringLiteral("OUT.05-Relais Keller"));
+  EXPECT_TRUE(kanal->Accepts(analogNode->child(0)));  // an empty group takes any output
+  kanal->AddNode(relais);
+  EXPECT_EQ(kanal->KLV->topLevelItemCount(), 2);
+  EXPECT_FALSE(kanal->Accepts(relais->child(0)));      // listed already
+  EXPECT_FALSE(kanal->Accepts(analogNode->child(0)));  // another command list
+  kanal->AddNode(analogNode);
+  kanal->AddNode(relais);
+  EXPECT_EQ(kanal->KLV->topLevelItemCount(), 2);
+  Screenshot(page, "FrGruppenKanal");
+  kanal->BtnTake->click();
+  EXPECT_EQ(page->FM->CurrentFrame(), QStringLiteral("FrGruppenDaten"));
+  EXPECT_EQ(page->KGKL->topLevelItemCount(), 2);
+  EXPECT_TRUE(page->Modified());
+  EXPECT_TRUE(page->BtnOK->isEnabled());
+  Screenshot(page, "FrGruppen");
+  // A new group; deleting it asks nothing.
+  page->BtnAdd->click();
+  EXPECT_EQ(page->MTV->currentItem()->text(0), QStringLiteral("GRP.001-Gruppe 001"));
+  page->BtnDelete->click();
+  EXPECT_TRUE(shown.empty());
+  page->BtnOK->click();
+  auto saved = SaveAndReload();
+  TGruppenListe& groups = saved->Steuermodule.GetSteuermodul(0)->Gruppen;
+  ASSERT_EQ(groups.Count(), 1);
+  TGruppe* group = groups.GetGruppe(0);
+  ASSERT_EQ(group->Members().Count(), 2);
+  EXPECT_EQ(group->GetGruppenObjekt(0)->AdressString, "OUT.05.01");
+  EXPECT_EQ(group->GetGruppenObjekt(1)->Modul, out.InternalName());
+}
+
+TEST_F(PageTest, The129thGroupIsRefusedWithTheMessage) {
+  auto* page = ShowPage<TFrGruppen>("FrGruppen");
+  ASSERT_NE(page, nullptr);
+  for (int i = 0; i < 127; ++i) page->AddObject();
+  EXPECT_EQ(page->GList->title(), QStringLiteral(" Gruppen (128/128) "));
+  EXPECT_FALSE(page->BtnAdd->isEnabled());
+  page->AddObject();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], QString::fromUtf8("Es können keine weiteren Gruppen angelegt werden"));
+}
+
+}  // namespace
+}  // namespace zyn::test
