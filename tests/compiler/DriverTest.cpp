@@ -16,6 +16,9 @@
 #include "model/Gruppe.h"
 #include "model/base/Cp1252.h"
 #include "tests/compiler/CompilerFixture.h"
+#include "tests/support/Files.h"
+
+#include <filesystem>
 
 namespace zyn::test {
 namespace {
@@ -369,7 +372,8 @@ class Build : public Driver {
   TFakeConflicts conflicts;
   TFakeProgress progress;
   bool displays = false;
-  std::string file = ::testing::TempDir() + "zyn_build_test.prg";
+  const TempFolder folder{"build"};
+  std::string file = folder.File("Haus.prg");
   TBuildSteps Steps() {
     tools.Input = &Input(0);
     tools.Out = out;
@@ -381,7 +385,6 @@ class Build : public Driver {
     steps.ProgramFile = file;
     return steps;
   }
-  void TearDown() override { std::remove(file.c_str()); }
 };
 
 TEST_F(Build, StopsAtTheConflictsWithoutTouchingTheProject) {
@@ -439,7 +442,9 @@ TEST(ProgramFile, NameAndNoFileBeforeACompletedRun) {
   TProjectBuilder b;
   b.AddStm(0);
   TCompileDriver driver(b.Projekt);
-  EXPECT_THROW(driver.ExportPrograms(::testing::TempDir() + "never.prg"), ECompileError);
+  const TempFolder folder("build");
+  EXPECT_THROW(driver.ExportPrograms(folder.File("never.prg")), ECompileError);
+  EXPECT_FALSE(std::filesystem::exists(folder.File("never.prg")));
 }
 
 }  // namespace

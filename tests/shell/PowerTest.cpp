@@ -1,7 +1,7 @@
 // The power notices of the main window: the broadcast codes become events and answers.
 #include "shell/PwrSave.h"
 
-#include "TestApp.h"
+#include "tests/support/AppFixture.h"
 
 #include <gtest/gtest.h>
 

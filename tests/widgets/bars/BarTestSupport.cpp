@@ -1,5 +1,7 @@
 #include "BarTestSupport.h"
 
+#include "tests/support/AppFixture.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -33,13 +35,11 @@ void CompareWithGolden(const QImage& actual, const QString& name) {
 }
 
 void EnsureApplication() {
-  if (qApp) return;
-  static int argc = 1;
-  static char name[] = "bars_tests";
-  static char* argv[] = {name, nullptr};
-  // Lives until the process ends: destroying it among the static objects at exit runs into the
-  // input devices that the simulated mouse and key input registered.
-  new QApplication(argc, argv);
+  static bool done = false;
+  EnsureApp();
+  if (done) return;
+  done = true;
+  // The classic grey palette the golden pictures are drawn in.
   QPalette p;
   auto set = [&](QPalette::ColorRole role, QColor c) {
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) p.setColor(group, role, c);

@@ -4,7 +4,7 @@
 #include "widgets/common/ZYNDayMask.h"
 #include "widgets/common/ZYNDipswitch.h"
 
-#include "tests/shell/TestApp.h"
+#include "tests/support/AppFixture.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
 

@@ -1,6 +1,6 @@
 #include "widgets/common/ExtListView.h"
 
-#include "tests/shell/TestApp.h"
+#include "tests/support/AppFixture.h"
 
 #include <QSettings>
 #include <QHeaderView>

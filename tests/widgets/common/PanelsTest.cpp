@@ -3,7 +3,7 @@
 #include "widgets/common/Paneles.h"
 #include "widgets/common/zsSplitter.h"
 
-#include "tests/shell/TestApp.h"
+#include "tests/support/AppFixture.h"
 
 #include <QDropEvent>
 #include <QLabel>

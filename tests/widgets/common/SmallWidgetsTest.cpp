@@ -5,7 +5,7 @@
 #include "widgets/common/Mkgrid.h"
 #include "widgets/common/ScrollingListBox.h"
 
-#include "tests/shell/TestApp.h"
+#include "tests/support/AppFixture.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,7 +1,7 @@
 #include "widgets/common/ZSKb.h"
 #include "widgets/common/zsStatusBar.h"
 
-#include "tests/shell/TestApp.h"
+#include "tests/support/AppFixture.h"
 
 #include <QFontMetrics>
 #include <QHelpEvent>
