@@ -75,8 +75,9 @@ function(zyn_qtgui_library target)
 endfunction()
 
 # zyn_tests(<target> [GUI] [LABEL <label> TIMEOUT <s>] LIBS <targets...>) - one GoogleTest executable
-# of the .cpp files in the current tests folder, each test registered with ctest. GUI tests run on the
-# offscreen platform. A label keeps long runs out of the default test preset (which excludes "soak").
+# of the .cpp files in the current tests folder, each test registered with ctest. Every test programme
+# runs in an isolated temporary home; GUI tests run on the offscreen platform with one application. A
+# label keeps long runs out of the default test preset (which excludes "soak").
 function(zyn_tests target)
   cmake_parse_arguments(ARG "GUI" "LABEL;TIMEOUT" "LIBS" ${ARGN})
   if(NOT ARG_TIMEOUT)
@@ -85,7 +86,8 @@ function(zyn_tests target)
   zyn_glob_sources(_src ${CMAKE_CURRENT_SOURCE_DIR})
   add_executable(${target} ${_src})
   target_compile_options(${target} PRIVATE ${ZYN_WARNINGS})
-  target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  # The test main with the isolated home, temporary folders and file helpers (tests/support).
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS} zyn_test_support GTest::gmock GTest::gtest)
   target_compile_definitions(${target} PRIVATE
     ZYN_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
     ZYN_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
@@ -94,6 +96,7 @@ function(zyn_tests target)
   set(_props TIMEOUT ${ARG_TIMEOUT})
   if(ARG_GUI)
     set_target_properties(${target} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${target} PRIVATE zyn_test_support_qt)
     zyn_qt_pch(${target})
     list(APPEND _props ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   endif()

@@ -7,6 +7,7 @@
 
 #include "display/DisplayProjekt.h"
 #include "model/base/Cp1252.h"
+#include "model/base/TextUtils.h"
 #include "model/base/Translator.h"
 
 namespace zyn {
@@ -55,10 +56,7 @@ std::string FormatNumber(const std::string& pattern, int value) {
   const size_t dot = width.find('.');
   int digits = 1;
   if (dot != std::string::npos) digits = std::atoi(width.c_str() + dot + 1);
-  std::string number = std::to_string(value < 0 ? -value : value);
-  if (static_cast<int>(number.size()) < digits) number.insert(0, static_cast<size_t>(digits) - number.size(), '0');
-  if (value < 0) number.insert(0, 1, '-');
-  return pattern.substr(0, at) + number + pattern.substr(end + 1);
+  return pattern.substr(0, at) + ZeroPad(value, digits) + pattern.substr(end + 1);
 }
 
 std::string TDisplayObjekt::StartScreenName() const {

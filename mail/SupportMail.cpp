@@ -1,6 +1,7 @@
 #include "mail/SupportMail.h"
 
 #include "model/base/Cp1252.h"
+#include "model/base/TextUtils.h"
 
 #include <curl/curl.h>
 
@@ -15,12 +16,6 @@
 
 namespace zyn {
 namespace {
-
-std::string Trim(const std::string& s) {
-  const auto b = s.find_first_not_of(" \t\r\n");
-  if (b == std::string::npos) return {};
-  return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
-}
 
 std::string Base64Lines(const std::string& data) {
   static const char* table = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";

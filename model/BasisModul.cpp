@@ -53,19 +53,11 @@ void TBasisModulListe::WriteData(TWriter& writer) const {
 }
 
 void TBasisModulListe::LoadFromFile(const std::string& fileName) {
-  TMemoryStream stream;
-  stream.LoadFromFile(fileName);
-  TReader reader(stream, 1024);
-  ReadData(reader);
+  LoadFilerFile(*this, fileName);
 }
 
 void TBasisModulListe::SaveToFile(const std::string& fileName) const {
-  TMemoryStream stream;
-  {
-    TWriter writer(stream, 1024);
-    WriteData(writer);
-  }
-  stream.SaveToFile(fileName);
+  SaveFilerFile(*this, fileName);
 }
 
 }  // namespace zyn

@@ -3,6 +3,7 @@
 #include "model/EAFunktionen.h"
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
+#include "model/base/TextUtils.h"
 
 namespace zyn {
 
@@ -46,9 +47,9 @@ void SaveCharSets(const std::string& fileName, const std::vector<TZYNCharSet>& s
 
 std::vector<TZYNCharSet> FindCharSets(const std::vector<TZYNCharSet>& sets, const std::string& name) {
   std::vector<TZYNCharSet> out;
-  const std::string wanted = UpperAscii(name);
+  const std::string wanted = UpperCase(name);
   for (const auto& s : sets)
-    if (UpperAscii(s.Name) == wanted) out.push_back(s);
+    if (UpperCase(s.Name) == wanted) out.push_back(s);
   return out;
 }
 

@@ -6,6 +6,7 @@
 #include "model/base/Filer.h"
 #include "model/base/ProgramPaths.h"
 #include "model/base/Streams.h"
+#include "model/base/TextUtils.h"
 
 namespace zyn {
 
@@ -17,17 +18,6 @@ std::string ShortText(std::string text) {
 }
 
 int32_t Int16Value(int32_t value) { return static_cast<int16_t>(value); }
-
-bool SameUpper(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-    if (x != y) return false;
-  }
-  return true;
-}
 
 // Former names written with French accents: é è ê É È Ê become e/E, à À become a/A.
 std::string PlainAccents(std::string_view text) {
@@ -48,20 +38,13 @@ const std::string kFilerIdent = "ZYNEAFUNCS";
 
 }  // namespace
 
-std::string UpperAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-  return out;
-}
-
 std::string FindFileNoCase(const std::string& folder, const std::string& name) {
   const std::string dir = folder.empty() ? std::string("./") : IncludeTrailingPathDelimiter(folder);
   if (FileExists(dir + name)) return dir + name;
   std::string found;
   if (DIR* d = opendir(dir.c_str())) {
     while (dirent* e = readdir(d)) {
-      if (SameUpper(e->d_name, name) && FileExists(dir + e->d_name)) {
+      if (SameText(e->d_name, name) && FileExists(dir + e->d_name)) {
         found = dir + e->d_name;
         break;
       }
@@ -141,25 +124,25 @@ TEAFunctionList::TEAFunctionList() : Functions(std::make_unique<TEAFunctionColle
 
 TEABaseFunction* TEAFunctionList::FindByInternalName(std::string_view name) const {
   for (int i = 0; i < Count(); ++i)
-    if (SameUpper(GetFunction(i)->InternalName, name)) return GetFunction(i);
+    if (SameText(GetFunction(i)->InternalName, name)) return GetFunction(i);
   return nullptr;
 }
 
 TEABaseFunction* TEAFunctionList::FindByDisplayName(std::string_view name) const {
   for (int i = 0; i < Count(); ++i)
-    if (SameUpper(GetFunction(i)->DisplayName, name)) return GetFunction(i);
+    if (SameText(GetFunction(i)->DisplayName, name)) return GetFunction(i);
   return nullptr;
 }
 
 TEABaseFunction* TEAFunctionList::FindByGermanFunc(std::string_view name) const {
   for (int i = 0; i < Count(); ++i)
-    if (SameUpper(GetFunction(i)->GermanFunc, name)) return GetFunction(i);
+    if (SameText(GetFunction(i)->GermanFunc, name)) return GetFunction(i);
   return nullptr;
 }
 
 TEABaseFunction* TEAFunctionList::FindByOldName(std::string_view name) const {
   for (int i = 0; i < Count(); ++i)
-    if (SameUpper(PlainAccents(GetFunction(i)->OldName), name)) return GetFunction(i);
+    if (SameText(PlainAccents(GetFunction(i)->OldName), name)) return GetFunction(i);
   return nullptr;
 }
 
@@ -171,7 +154,7 @@ TEABaseFunction* TEAFunctionList::FindByCommand(int32_t command) const {
 
 int TEAFunctionList::IndexOfFunction(std::string_view name) const {
   for (int i = 0; i < Count(); ++i)
-    if (SameUpper(GetFunction(i)->InternalName, name)) return i;
+    if (SameText(GetFunction(i)->InternalName, name)) return i;
   return -1;
 }
 
@@ -217,11 +200,8 @@ void TEAFunctionList::WriteData(TWriter& writer) const {
 
 bool TEAFunctionList::LoadFromFile(const std::string& fileName) {
   try {
-    TMemoryStream stream;
-    stream.LoadFromFile(fileName);
-    TReader reader(stream, 1024);
     TEAFunctionList fresh;
-    fresh.ReadData(reader);
+    LoadFilerFile(fresh, fileName);
     CopyFrom(fresh);
     return true;
   } catch (const std::exception&) {
@@ -231,12 +211,7 @@ bool TEAFunctionList::LoadFromFile(const std::string& fileName) {
 
 bool TEAFunctionList::SaveToFile(const std::string& fileName) const {
   try {
-    TMemoryStream stream;
-    {
-      TWriter writer(stream, 1024);
-      WriteData(writer);
-    }
-    stream.SaveToFile(fileName);
+    SaveFilerFile(*this, fileName);
     return true;
   } catch (const std::exception&) {
     return false;
@@ -250,7 +225,7 @@ TEAFunktionsContainer::TEAFunktionsContainer() : TXMLCollectionOf<TEAFunctionLis
 
 int TEAFunktionsContainer::IndexOfList(std::string_view name) const {
   for (int i = 0; i < Count(); ++i)
-    if (SameUpper(GetList(i)->ListName, name)) return i;
+    if (SameText(GetList(i)->ListName, name)) return i;
   return -1;
 }
 

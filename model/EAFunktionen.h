@@ -105,8 +105,6 @@ class TEAFunktionsContainer : public TXMLCollectionOf<TEAFunctionList> {
   void CopyFrom(const TEAFunktionsContainer& source);
 };
 
-// Upper-cases ASCII letters only.
-std::string UpperAscii(std::string_view text);
 
 // Path of the file of that name in the folder, matched without regard to case when no file of
 // exactly that name exists; empty when none.

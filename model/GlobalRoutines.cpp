@@ -10,27 +10,6 @@ namespace zyn {
 
 namespace {
 
-int StrToInt(const std::string& text) {
-  const std::string t = Trim(text);
-  size_t i = 0;
-  bool negative = false;
-  if (i < t.size() && (t[i] == '-' || t[i] == '+')) negative = t[i++] == '-';
-  int64_t value = 0;
-  bool digits = false;
-  for (; i < t.size(); ++i) {
-    if (t[i] < '0' || t[i] > '9' || value > 2147483648LL) {
-      digits = false;
-      break;
-    }
-    value = value * 10 + (t[i] - '0');
-    digits = true;
-  }
-  if (!digits || (!negative && value > 2147483647LL)) {
-    throw EZYNError("'" + text + Ansi("' ist kein gültiger Integerwert"));
-  }
-  return static_cast<int>(negative ? -value : value);
-}
-
 }  // namespace
 
 int ParseNumberAfterDot(const std::string& text) {

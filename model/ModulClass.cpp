@@ -79,19 +79,11 @@ void TModulClass::WriteData(TWriter& writer) const {
 }
 
 void TModulClass::LoadFromFile(const std::string& fileName) {
-  TMemoryStream stream;
-  stream.LoadFromFile(fileName);
-  TReader reader(stream, 1024);
-  ReadData(reader);
+  LoadFilerFile(*this, fileName);
 }
 
 void TModulClass::SaveToFile(const std::string& fileName) const {
-  TMemoryStream stream;
-  {
-    TWriter writer(stream, 1024);
-    WriteData(writer);
-  }
-  stream.SaveToFile(fileName);
+  SaveFilerFile(*this, fileName);
 }
 
 }  // namespace zyn

@@ -5,6 +5,7 @@
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
+#include "model/base/TextUtils.h"
 
 namespace zyn {
 
@@ -18,9 +19,9 @@ TModulClass* TModulClassList::GetClass(int index) const {
 }
 
 TModulClass* TModulClassList::FindClass(std::string_view name) const {
-  const std::string wanted = UpperAscii(name);
+  const std::string wanted = UpperCase(name);
   for (const auto& c : fItems)
-    if (UpperAscii(c->InternalName) == wanted) return c.get();
+    if (UpperCase(c->InternalName) == wanted) return c.get();
   return nullptr;
 }
 
@@ -47,7 +48,7 @@ void TModulClassList::CopyFrom(const TModulClassList& source) {
 }
 
 void TModulClassList::ReadData(TReader& reader) {
-  if (UpperAscii(reader.ReadString()) != kIdent) throw EReadError(Ansi("Keine gültige Modulklassendatei"));
+  if (UpperCase(reader.ReadString()) != kIdent) throw EReadError(Ansi("Keine gültige Modulklassendatei"));
   // All classes are read before any is added, so a damaged file adds nothing half-read.
   std::vector<std::unique_ptr<TModulClass>> read;
   reader.ReadListBegin();
@@ -68,19 +69,11 @@ void TModulClassList::WriteData(TWriter& writer) const {
 }
 
 void TModulClassList::LoadFromFile(const std::string& fileName) {
-  TMemoryStream stream;
-  stream.LoadFromFile(fileName);
-  TReader reader(stream, 1024);
-  ReadData(reader);
+  LoadFilerFile(*this, fileName);
 }
 
 void TModulClassList::SaveToFile(const std::string& fileName) const {
-  TMemoryStream stream;
-  {
-    TWriter writer(stream, 1024);
-    WriteData(writer);
-  }
-  stream.SaveToFile(fileName);
+  SaveFilerFile(*this, fileName);
 }
 
 }  // namespace zyn

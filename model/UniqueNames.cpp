@@ -109,19 +109,11 @@ void TUniqueNames::WriteData(TWriter& writer) const {
 
 void TUniqueNames::LoadFromFile(const std::string& fileName) {
   Clear();
-  TMemoryStream stream;
-  stream.LoadFromFile(fileName);
-  TReader reader(stream, 1024);
-  ReadData(reader);
+  LoadFilerFile(*this, fileName);
 }
 
 void TUniqueNames::SaveToFile(const std::string& fileName) const {
-  TMemoryStream stream;
-  {
-    TWriter writer(stream, 1024);
-    WriteData(writer);
-  }
-  stream.SaveToFile(fileName);
+  SaveFilerFile(*this, fileName);
 }
 
 }  // namespace zyn

@@ -8,19 +8,11 @@
 
 #include "model/ModelText.h"
 #include "model/base/Filer.h"
+#include "model/base/TextUtils.h"
 
 namespace zyn {
 
 namespace {
-
-// Nearest integer, halves to the even neighbour. A factor read from a damaged record can make
-// any value: those beyond the 64-bit range are held at its ends.
-long long RoundEven(double value) {
-  if (std::isnan(value)) return 0;
-  if (value >= 9.2e18) return 9200000000000000000LL;
-  if (value <= -9.2e18) return -9200000000000000000LL;
-  return static_cast<long long>(std::nearbyint(value));
-}
 
 uint16_t Cut16(long long value) { return static_cast<uint16_t>(static_cast<unsigned long long>(value) & 0xFFFF); }
 

@@ -69,19 +69,11 @@ void TZYNListe::WriteData(TWriter& writer) const {
 }
 
 void TZYNListe::LoadFromFile(const std::string& fileName) {
-  TMemoryStream stream;
-  stream.LoadFromFile(fileName);
-  TReader reader(stream, 1024);
-  ReadData(reader);
+  LoadFilerFile(*this, fileName);
 }
 
 void TZYNListe::SaveToFile(const std::string& fileName) const {
-  TMemoryStream stream;
-  {
-    TWriter writer(stream, 1024);
-    WriteData(writer);
-  }
-  stream.SaveToFile(fileName);
+  SaveFilerFile(*this, fileName);
 }
 
 void ReadListItems(TReader& reader, const std::function<void()>& readItem) {

@@ -5,7 +5,7 @@
 #include "model/base/ZYNOptionen.h"
 #include "platform/QtText.h"
 #include "shell/Branding.h"
-#include "shell/ShellText.h"
+#include "widgets/common/WidgetText.h"
 #include "shell/Translation.h"
 
 #include <QAbstractButton>

@@ -1,8 +1,8 @@
 #include "shell/FormLgkonflikt.h"
 
 #include "platform/QtText.h"
-#include "shell/FthHint.h"
-#include "shell/ShellText.h"
+#include "widgets/common/FthHint.h"
+#include "widgets/common/WidgetText.h"
 #include "shell/Translation.h"
 
 #include <QApplication>

@@ -18,16 +18,16 @@
 #include "project/Steuermodul.h"
 #include "platform/QtText.h"
 #include "shell/Branding.h"
-#include "shell/FoldPanel.h"
-#include "shell/BrowseDr.h"
+#include "widgets/common/FoldPanel.h"
+#include "widgets/common/BrowseDr.h"
 #include "shell/FormSplash.h"
 #include "shell/PwrSave.h"
-#include "shell/GPanel.h"
-#include "shell/AlignLayout.h"
+#include "widgets/common/GPanel.h"
+#include "widgets/common/AlignLayout.h"
 #include "shell/RecentFiles.h"
 #include "shell/Translation.h"
-#include "shell/zsSplitter.h"
-#include "shell/zsStatusBar.h"
+#include "widgets/common/zsSplitter.h"
+#include "widgets/common/zsStatusBar.h"
 #include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarScreen.h"
@@ -226,12 +226,12 @@ void TMainForm::BuildLayout() {
   date->SetPanelType(sptDate);
   date->SetDateFormat(QStringLiteral("dd.mm.yyyy"));
   date->SetWidth(80);
-  date->SetAlignment(TShellAlignment::taCenter);
+  date->SetAlignment(TTextAlignment::taCenter);
   TzsStatusPanel* time = StatusBar1->AddPanel();
   time->SetPanelType(sptTime);
   time->SetTimeFormat(QStringLiteral("hh:nn:ss"));
   time->SetWidth(80);
-  time->SetAlignment(TShellAlignment::taCenter);
+  time->SetAlignment(TTextAlignment::taCenter);
   StatusBar1->setFixedHeight(22);
   layout->AddWidget(StatusBar1, alBottom);
 

@@ -4,7 +4,7 @@
 #include "shell/FormMain.h"
 
 #include "model/base/Cp1252.h"
-#include "shell/FoldPanel.h"
+#include "widgets/common/FoldPanel.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/BarManager.h"

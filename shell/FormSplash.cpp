@@ -3,7 +3,7 @@
 #include "model/base/VersionInfo.h"
 #include "platform/QtText.h"
 #include "shell/Branding.h"
-#include "shell/ShellText.h"
+#include "widgets/common/WidgetText.h"
 #include "shell/Translation.h"
 
 #include <QFrame>

@@ -4,7 +4,7 @@
 #include "model/GlobalRoutines.h"
 #include "model/base/ZYNOptionen.h"
 #include "platform/QtText.h"
-#include "shell/FoldPanel.h"
+#include "widgets/common/FoldPanel.h"
 #include "shell/Translation.h"
 
 #include <QApplication>

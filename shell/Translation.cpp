@@ -4,7 +4,7 @@
 #include "model/base/Translator.h"
 #include "platform/MessageDlg.h"
 #include "platform/QtText.h"
-#include "shell/ShellText.h"
+#include "widgets/common/WidgetText.h"
 
 #include <QAction>
 #include <QApplication>

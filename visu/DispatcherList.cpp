@@ -5,6 +5,7 @@
 
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+#include "model/base/TextUtils.h"
 
 namespace zyn {
 
@@ -88,20 +89,6 @@ std::string UnescapeText(const std::string& text) {
     i = semi + 1;
   }
   return out;
-}
-
-std::string Upper(std::string s) {
-  for (auto& c : s) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return s;
-}
-
-std::string Trim(const std::string& s) {
-  size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-  return s.substr(b, e - b);
 }
 
 int32_t ToInteger(const std::string& value) {
@@ -220,11 +207,11 @@ void TXMLDispatcherObjectList::ParseXML(const std::string& text) {
   size_t i = 0;
   while (i < lines.size() && lines[i].find("]>") == std::string::npos) ++i;
   for (++i; i < lines.size(); ++i) {
-    if (Upper(lines[i]).find("<XMLDISPATCHEROBJECT>") == std::string::npos) continue;
+    if (UpperCase(lines[i]).find("<XMLDISPATCHEROBJECT>") == std::string::npos) continue;
     TXMLDispatcherObject& entry = *fItems.emplace_back(std::make_unique<TXMLDispatcherObject>());
     for (++i; i < lines.size(); ++i) {
       const std::string line = Trim(lines[i]);
-      const std::string upper = Upper(line);
+      const std::string upper = UpperCase(line);
       if (upper.find("</XMLDISPATCHEROBJECT") != std::string::npos) break;
       if (line.empty()) continue;
       const size_t close = line.find('>');

@@ -182,21 +182,9 @@ void TVisuProject::WriteData(TWriter& writer) const {
   writer.WriteListEnd();
 }
 
-void TVisuProject::LoadFromFile(const std::string& fileName) {
-  TMemoryStream ms;
-  ms.LoadFromFile(fileName);
-  TReader reader(ms);
-  ReadData(reader);
-}
+void TVisuProject::LoadFromFile(const std::string& fileName) { LoadFilerFile(*this, fileName); }
 
-void TVisuProject::SaveToFile(const std::string& fileName) const {
-  TMemoryStream ms;
-  {
-    TWriter writer(ms);
-    WriteData(writer);
-  }
-  ms.SaveToFile(fileName);
-}
+void TVisuProject::SaveToFile(const std::string& fileName) const { SaveFilerFile(*this, fileName); }
 
 namespace {
 

@@ -35,20 +35,9 @@ std::string CutBeforeHash(const std::string& text) {
   return hash == std::string::npos ? text : text.substr(0, hash);
 }
 
-long long RoundEven(long double v) { return std::llrint(static_cast<double>(v)); }
-
 // Round(Multiplier x Value) of a parameter variable; a multiplier of 0 gives 0 here.
 int ScaledValue(const TVariable& v) {
   return static_cast<int>(RoundEven(v.Multiplier.Value() * static_cast<long double>(v.Value)));
-}
-
-std::string InternalNameOf(const TToolObject& o) {
-  if (auto p = ObjectAs<TEingang>(o)) return p->InternalName();
-  if (auto p = ObjectAs<TAusgang>(o)) return p->InternalName();
-  if (auto p = ObjectAs<TRueckmeldung>(o)) return p->InternalName();
-  if (auto p = ObjectAs<TMerker>(o)) return p->InternalName();
-  if (auto p = ObjectAs<TUhr>(o)) return p->InternalName();
-  return {};
 }
 
 // A channel found again in the project by its internal name, with its module and control module.

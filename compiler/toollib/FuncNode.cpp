@@ -13,16 +13,11 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
+#include "model/base/TextUtils.h"
 
 namespace zyn {
 
 namespace {
-
-std::string Upper(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-  return s;
-}
 
 bool Holds(const TVariable* v, std::string_view text) { return v && v->IndexOf(text) >= 0; }
 
@@ -72,7 +67,7 @@ bool TFuncNode::AcceptsObject(const TToolObject& object, const IToolLookup& look
     if (uhr) return Holds(NodeAccept, "ACUHREN");
     if (eingang) return AcceptsChannel(eingang->Modul, eingang->InternalName(), lookup);
     if (ausgang) return AcceptsChannel(ausgang->Modul, ausgang->InternalName(), lookup);
-    if (modul) return Holds(NodeAccept, "ACMODULE") && Upper(modul->ModulKlasse) == "INPUT PIR";
+    if (modul) return Holds(NodeAccept, "ACMODULE") && UpperCase(modul->ModulKlasse) == "INPUT PIR";
   }
   if (eingang && NodeType == ntEingang) return AcceptsChannel(eingang->Modul, eingang->InternalName(), lookup);
   if (rueck && NodeType == ntEingang) {

@@ -85,17 +85,6 @@ std::vector<std::string> SplitDots(const std::string& s) {
   }
 }
 
-std::string InternalNameOf(const TToolObject& o) {
-  if (auto p = ObjectAs<TEingang>(o)) return p->InternalName();
-  if (auto p = ObjectAs<TAusgang>(o)) return p->InternalName();
-  if (auto p = ObjectAs<TRueckmeldung>(o)) return p->InternalName();
-  if (auto p = ObjectAs<TMerker>(o)) return p->InternalName();
-  if (auto p = ObjectAs<TUhr>(o)) return p->InternalName();
-  if (auto p = ObjectAs<TModul>(o)) return p->InternalName();
-  if (auto p = ObjectAs<TGruppe>(o)) return p->InternalName();
-  return {};
-}
-
 // The object named by an import address text (already without kind prefix and suffix):
 // word . control module . module code . module address . channel (or flag / clock number).
 TToolObject FindByAddress(int kind, const std::string& address, const IToolLookup& lookup) {

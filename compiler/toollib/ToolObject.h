@@ -33,4 +33,8 @@ T* ObjectAs(const TToolObject& o) {
 int FilerObjectKind(const TToolObject& o);
 int RawObjectKind(const TToolObject& o);
 
+// The internal name of the object (channel, flag, clock, module or group); empty for none and
+// for a sub-tool.
+std::string InternalNameOf(const TToolObject& o);
+
 }  // namespace zyn

@@ -13,6 +13,7 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
+#include "model/base/TextUtils.h"
 
 namespace zyn {
 
@@ -22,30 +23,17 @@ constexpr size_t kMinVariableSize = 3 + 2 + 2 + 31 + 18 + 4 + 8 + 4 + 8 + 232 + 
 constexpr size_t kMinDialogSize = 3 + 2 + 3 + 3 + 3 + 3 + 2 + 256 + 3 + 3;
 constexpr size_t kMinNodeSize = 2 + 2 + 3 + 4 + 2 + 256 + 4 * 3;
 
-std::string Trim(const std::string& s) {
-  const size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return {};
-  const size_t e = s.find_last_not_of(" \t");
-  return s.substr(b, e - b + 1);
-}
-
-std::string Upper(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-  return s;
-}
-
 // An entry text split at its first ":" (else its first "#") into the object's name and the
 // selection suffix.
 void SplitEntry(const std::string& text, std::string& name, std::string& suffix) {
   size_t sep = text.find(':');
   if (sep == std::string::npos) sep = text.find('#');
   if (sep == std::string::npos) {
-    name = Trim(text);
+    name = TrimBlanks(text);
     suffix.clear();
   } else {
-    name = Trim(text.substr(0, sep));
-    suffix = Trim(text.substr(sep));
+    name = TrimBlanks(text.substr(0, sep));
+    suffix = TrimBlanks(text.substr(sep));
   }
 }
 
@@ -73,7 +61,7 @@ TZYNFunction::~TZYNFunction() = default;
 
 TVariable* TZYNFunction::FindVariable(std::string_view name) const {
   if (TVariable* v = Variables.Find(name)) return v;
-  const std::string upper = Upper(std::string(name));
+  const std::string upper = UpperCase(std::string(name));
   if (upper == "LAUFZEITAUF" || upper == "LAUFZEITAB") return Variables.Find("LAUFZEIT");
   return nullptr;
 }

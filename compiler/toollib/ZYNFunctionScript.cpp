@@ -28,25 +28,6 @@ std::string Between(std::string_view line, char open, char close) {
   return Cut(line.substr(a + 1, b - a - 1));
 }
 
-int ParseNumber(const std::string& text) {
-  const std::string t = Trim(text);
-  size_t i = 0;
-  bool negative = false;
-  if (i < t.size() && (t[i] == '-' || t[i] == '+')) negative = t[i++] == '-';
-  int64_t value = 0;
-  bool digits = i < t.size();
-  for (; i < t.size() && digits; ++i) {
-    if (t[i] < '0' || t[i] > '9' || value > 2147483648LL) digits = false;
-    else value = value * 10 + (t[i] - '0');
-  }
-  if (!digits || (!negative && value > 2147483647LL))
-    throw EZYNError("'" + text + Ansi("' ist kein gültiger Integerwert"));
-  return static_cast<int>(negative ? -value : value);
-}
-
-// Round half to even, as the link parameters are rounded everywhere.
-long long RoundEven(long double v) { return std::llrint(static_cast<double>(v)); }
-
 void SetWord(std::array<uint8_t, 10>& bytes, size_t at, int value) {
   bytes[at] = static_cast<uint8_t>(value & 0xFF);
   bytes[at + 1] = static_cast<uint8_t>((value >> 8) & 0xFF);
@@ -86,7 +67,7 @@ int TZYNFunction::TokenChannelIndex(std::string_view line) {
     if (slash != std::string_view::npos) rest = rest.substr(slash + 1);
   }
   const size_t end = rest.find('%');
-  return ParseNumber(Cut(rest.substr(0, end)));
+  return StrToInt(Cut(rest.substr(0, end)));
 }
 
 int TZYNFunction::ChannelKind(std::string_view line) {
@@ -106,11 +87,11 @@ std::string TZYNFunction::LineText(std::string_view line) {
 int TZYNFunction::TakeNumber(const std::string& text, std::string& rest) {
   const size_t comma = text.find(',');
   if (comma == std::string::npos) {
-    const int n = ParseNumber(text);
+    const int n = StrToInt(text);
     rest.clear();
     return n;
   }
-  const int n = ParseNumber(text.substr(0, comma));
+  const int n = StrToInt(text.substr(0, comma));
   rest = text.substr(comma + 1);
   return n;
 }

@@ -7,6 +7,7 @@
 
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+#include "model/base/TextUtils.h"
 
 namespace zyn {
 
@@ -119,34 +120,6 @@ long double GetExtended(const std::vector<uint8_t>& in, size_t at) {
     v = std::ldexp(static_cast<long double>(mant), (exp == 0 ? 1 : exp) - 16383 - 63);
   }
   return negative ? -v : v;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-size_t Utf8LengthOf(std::u16string_view text) {
-  size_t n = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    if (c < 0x80) {
-      n += 1;
-    } else if (c < 0x800) {
-      n += 2;
-    } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-               text[i + 1] <= 0xDFFF) {
-      n += 4;
-      ++i;
-    } else {
-      n += 3;
-    }
-  }
-  return n;
 }
 
 }  // namespace
@@ -428,7 +401,7 @@ TFilerValue TFilerValue::String(std::string_view ansi) {
 }
 
 TFilerValue TFilerValue::WideString(std::u16string_view text) {
-  if (Utf8LengthOf(text) < 2 * text.size()) return String(Utf16ToAnsi(text));
+  if (Utf8Length(text) < 2 * text.size()) return String(Utf16ToAnsi(text));
   std::vector<uint8_t> raw;
   PutLE(raw, text.size(), 4);
   for (char16_t c : text) PutLE(raw, c, 2);
@@ -436,10 +409,10 @@ TFilerValue TFilerValue::WideString(std::u16string_view text) {
 }
 
 TFilerValue TFilerValue::Ident(std::string_view word) {
-  if (EqualNoCase(word, "False")) return Scalar(TValueType::vaFalse, {});
-  if (EqualNoCase(word, "True")) return Scalar(TValueType::vaTrue, {});
-  if (EqualNoCase(word, "nil")) return Scalar(TValueType::vaNil, {});
-  if (EqualNoCase(word, "Null")) return Scalar(TValueType::vaNull, {});
+  if (SameText(word, "False")) return Scalar(TValueType::vaFalse, {});
+  if (SameText(word, "True")) return Scalar(TValueType::vaTrue, {});
+  if (SameText(word, "nil")) return Scalar(TValueType::vaNil, {});
+  if (SameText(word, "Null")) return Scalar(TValueType::vaNull, {});
   std::vector<uint8_t> raw;
   PutShort(raw, word.substr(0, 255));
   return Scalar(TValueType::vaIdent, raw);

@@ -130,4 +130,22 @@ bool HasHighBytes(std::string_view ansi) {
   return false;
 }
 
+size_t Utf8Length(std::u16string_view utf16) {
+  size_t n = 0;
+  for (size_t i = 0; i < utf16.size(); ++i) {
+    const char16_t c = utf16[i];
+    if (c < 0x80) {
+      n += 1;
+    } else if (c < 0x800) {
+      n += 2;
+    } else if (c >= 0xD800 && c < 0xDC00 && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] < 0xE000) {
+      n += 4;
+      ++i;
+    } else {
+      n += 3;
+    }
+  }
+  return n;
+}
+
 }  // namespace zyn

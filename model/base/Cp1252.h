@@ -24,6 +24,9 @@ std::string Utf16ToAnsi(std::u16string_view utf16);
 // A German literal from the (UTF-8) source as model text: Ansi("Ungültiger Eigenschaftswert").
 inline std::string Ansi(std::string_view utf8Literal) { return Utf8ToAnsi(utf8Literal); }
 
+// The UTF-8 length of a UTF-16 text, counted without converting it (a lone surrogate counts 3).
+size_t Utf8Length(std::u16string_view utf16);
+
 // True when the text holds a byte of 0x80 or above.
 bool HasHighBytes(std::string_view ansi);
 

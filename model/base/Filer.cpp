@@ -104,26 +104,6 @@ long double DecodeExtended(const uint8_t in[10]) {
   return (sexp & 0x8000) ? -v : v;
 }
 
-// UTF-8 length of a UTF-16 text, counted without converting it.
-size_t Utf8Length(std::u16string_view text) {
-  size_t n = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    if (c < 0x80) {
-      n += 1;
-    } else if (c < 0x800) {
-      n += 2;
-    } else if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-               text[i + 1] < 0xE000) {
-      n += 4;
-      ++i;
-    } else {
-      n += 3;
-    }
-  }
-  return n;
-}
-
 }  // namespace
 
 // =============================================================================================

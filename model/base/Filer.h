@@ -152,4 +152,26 @@ class TReader {
 void WriteStreamString(TStream& stream, std::string_view ansi);
 std::string ReadStreamString(TStream& stream);
 
+// A whole file in the filer form: the object's ReadData(TReader&) or WriteData(TWriter&) over the
+// file's bytes. One error rule for every list and object stored so: a file that cannot be read or
+// holds damaged data throws (EReadError and the reader's errors), a failed write throws
+// EWriteError and leaves the former file as it was.
+template <class T>
+void LoadFilerFile(T& object, const std::string& fileName) {
+  TMemoryStream stream;
+  stream.LoadFromFile(fileName);
+  TReader reader(stream);
+  object.ReadData(reader);
+}
+
+template <class T>
+void SaveFilerFile(const T& object, const std::string& fileName) {
+  TMemoryStream stream;
+  {
+    TWriter writer(stream);
+    object.WriteData(writer);
+  }
+  stream.SaveToFile(fileName);
+}
+
 }  // namespace zyn

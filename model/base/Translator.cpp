@@ -1,6 +1,7 @@
 #include "model/base/Translator.h"
 
 #include "model/base/ProgramPaths.h"
+#include "model/base/TextUtils.h"
 
 namespace zyn {
 
@@ -59,7 +60,7 @@ std::string TranslateText(std::string_view text) {
   const int index = GLanguageFile->IndexOfNative(text);
   if (index < 0) return std::string(text);
   const TLanguageEntry* entry = GLanguageFile->GetEntry(index);
-  if (TrimText(entry->Translated).empty()) return std::string(text);
+  if (Trim(entry->Translated).empty()) return std::string(text);
   return entry->Translated;
 }
 

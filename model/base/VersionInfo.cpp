@@ -5,6 +5,7 @@
 
 #include "ZynVersion.h"
 #include "model/base/ProgramPaths.h"
+#include "model/base/TextUtils.h"
 
 namespace zyn {
 
@@ -33,15 +34,6 @@ std::string Canonical(const std::string& path) {
     return result;
   }
   return path;
-}
-
-bool SameTextAscii(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const auto up = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-    if (up(a[i]) != up(b[i])) return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -139,9 +131,9 @@ std::string TzsVersionInfoResource::StringValue(const std::string& key) const {
   if (!fResource) return {};
   const std::string translation = fTranslations.empty() ? "040904E4" : fTranslations.front();
   for (const auto& [id, table] : fResource->StringTables) {
-    if (!SameTextAscii(id, translation)) continue;
+    if (!SameText(id, translation)) continue;
     for (const auto& [name, value] : table) {
-      if (SameTextAscii(name, key)) return value;
+      if (SameText(name, key)) return value;
     }
   }
   return {};

@@ -6,6 +6,7 @@
 
 #include "model/base/Cp1252.h"
 #include "model/base/Streams.h"
+#include "model/base/TextUtils.h"
 
 namespace zyn {
 
@@ -15,14 +16,6 @@ constexpr const char* kCrLf = "\r\n";
 
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
-bool SameTextAscii(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
-  }
-  return true;
-}
 
 bool LessTextAscii(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -132,15 +125,7 @@ std::string XMLDecode(std::string_view text) {
     }
   }
   std::reverse(rev.begin(), rev.end());
-  return TrimText(rev);
-}
-
-std::string TrimText(std::string_view text) {
-  size_t b = 0;
-  size_t e = text.size();
-  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
-  return std::string(text.substr(b, e - b));
+  return Trim(rev);
 }
 
 int32_t XMLStrToInt(std::string_view text) { return static_cast<int32_t>(ParseInteger(text, 32)); }
@@ -195,7 +180,7 @@ std::string TXMLItemClass::ElementName() const { return fClassName.empty() ? "" 
 
 const TXMLProperty* TXMLItemClass::FindProperty(std::string_view name) const {
   for (const auto& p : fProperties) {
-    if (SameTextAscii(p.Name, name)) return &p;
+    if (SameText(p.Name, name)) return &p;
   }
   return nullptr;
 }
@@ -392,7 +377,7 @@ void TXMLCollection::ItemFromXML(TXMLCollectionItem& item, std::string_view bloc
       case TXMLPropKind::Enumeration:
         // An unknown value name leaves the property as it is.
         for (size_t i = 0; i < p->EnumNames.size(); ++i) {
-          if (SameTextAscii(p->EnumNames[i], value)) {
+          if (SameText(p->EnumNames[i], value)) {
             p->SetOrdinal(item, static_cast<int64_t>(i));
             break;
           }

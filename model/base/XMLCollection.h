@@ -51,8 +51,6 @@ std::string XMLEncode(std::string_view text);
 // trims blanks and control characters at both ends.
 std::string XMLDecode(std::string_view text);
 
-// Trims bytes up to and including the blank at both ends.
-std::string TrimText(std::string_view text);
 
 // Number forms of the collection files, independent of the C locale. Integers are decimal, or
 // hexadecimal after "$", "0x" or "0X"; a malformed or out-of-range number raises EReadError.

@@ -5,32 +5,15 @@
 #include "project/Global.h"
 #include "platform/MessageDlg.h"
 #include "tests/compiler/CompilerFixture.h"
+#include "tests/support/AppFixture.h"
 
 #include <QApplication>
-#include <filesystem>
-#include <unistd.h>
 
 namespace zyn::test {
 
-namespace fs = std::filesystem;
-
-const std::string& TestHome() {
-  static const std::string home = [] {
-    const fs::path dir = fs::temp_directory_path() / ("zyn_app_" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir.string() + "/";
-  }();
-  return home;
-}
 
 void EnsureGlobals() {
-  if (!qApp) {
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);  // lives until the process ends
-  }
+  EnsureApp();
   static bool done = false;
   if (done) return;
   done = true;

@@ -1,9 +1,10 @@
 #pragma once
-// The main window's tests: one set of globals per test programme (options and system data in a
-// folder of their own), scripted answers for every message box, and small projects saved to files.
+// The main window's tests: one set of globals per test programme (options and system data in the
+// isolated test home), scripted answers for every message box, and small projects saved to files.
 
 #include "project/Projekt.h"
 #include "shell/FormMain.h"
+#include "tests/support/TestHome.h"
 
 #include <QString>
 #include <gtest/gtest.h>
@@ -13,8 +14,6 @@
 
 namespace zyn::test {
 
-// The folder of the test programme's own files (options, system data), with a trailing "/".
-const std::string& TestHome();
 // Brings up the globals once; afterwards the wizard counts as completed unless a test says so.
 void EnsureGlobals();
 

@@ -18,6 +18,9 @@
 #include "model/ModelText.h"
 #include "model/base/Cp1252.h"
 #include "tests/compiler/CompilerFixture.h"
+#include "tests/support/Files.h"
+
+#include <filesystem>
 
 namespace zyn::test {
 namespace {
@@ -397,7 +400,8 @@ class Build : public Driver {
   TFakeConflicts conflicts;
   TFakeProgress progress;
   bool displays = false;
-  std::string file = ::testing::TempDir() + "zyn_build_test.prg";
+  const TempFolder folder{"build"};
+  std::string file = folder.File("Haus.prg");
   TBuildSteps Steps() {
     tools.Input = &Input(0);
     tools.Out = out;
@@ -409,7 +413,6 @@ class Build : public Driver {
     steps.ProgramFile = file;
     return steps;
   }
-  void TearDown() override { std::remove(file.c_str()); }
 };
 
 TEST_F(Build, StopsAtTheConflictsWithoutTouchingTheProject) {
@@ -467,7 +470,9 @@ TEST(ProgramFile, NameAndNoFileBeforeACompletedRun) {
   TProjectBuilder b;
   b.AddStm(0);
   TCompileDriver driver(b.Projekt);
-  EXPECT_THROW(driver.ExportPrograms(::testing::TempDir() + "never.prg"), ECompileError);
+  const TempFolder folder("build");
+  EXPECT_THROW(driver.ExportPrograms(folder.File("never.prg")), ECompileError);
+  EXPECT_FALSE(std::filesystem::exists(folder.File("never.prg")));
 }
 
 }  // namespace

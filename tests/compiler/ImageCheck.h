@@ -5,13 +5,12 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <initializer_list>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "compiler/Bindata.h"
+#include "tests/support/Files.h"
 
 namespace zyn::test {
 
@@ -76,13 +75,9 @@ inline void ExpectImage(const TBinData& image, const TExpected& expected) {
 
 // CRC-16/X-25 of the first count bytes, computed by python3 bit by bit.
 inline int PythonX25(const std::vector<uint8_t>& bytes, size_t count) {
-  // Tests run in parallel: every file name carries the process id.
-  const std::string stem = ::testing::TempDir() + "zyn_crc_" + std::to_string(getpid());
-  const std::string file = stem + ".bin";
-  {
-    std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  }
+  const TempFolder folder("crc");
+  const std::string file = folder.File("image.bin");
+  WriteWholeFile(file, std::string(bytes.begin(), bytes.end()));
   const std::string script =
       "import sys\n"
       "d = open(sys.argv[1], 'rb').read()[:int(sys.argv[2])]\n"
@@ -92,19 +87,14 @@ inline int PythonX25(const std::vector<uint8_t>& bytes, size_t count) {
       "    for _ in range(8):\n"
       "        crc = (crc >> 1) ^ 0x8408 if crc & 1 else crc >> 1\n"
       "print(crc ^ 0xFFFF)\n";
-  const std::string scriptFile = stem + ".py";
-  {
-    std::ofstream out(scriptFile);
-    out << script;
-  }
+  const std::string scriptFile = folder.File("x25.py");
+  WriteWholeFile(scriptFile, script);
   const std::string command = "python3 '" + scriptFile + "' '" + file + "' " + std::to_string(count);
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return -1;
   int value = -1;
   if (fscanf(pipe, "%d", &value) != 1) value = -1;
   pclose(pipe);
-  std::remove(file.c_str());
-  std::remove(scriptFile.c_str());
   return value;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/base/XMLCollection.h"
+#include "model/base/TextUtils.h"
 #include "model/base/XMLIniFile.h"
 #include "model/base/ZYNOptionen.h"
 
@@ -38,7 +39,7 @@ std::string DecodeInPlace(std::string s) {
       s.replace(i, 6, 1, static_cast<char>((digit(s[i + 3]) * 16 + digit(s[i + 4])) & 0xFF));
     }
   }
-  return zyn::TrimText(s);
+  return zyn::Trim(s);
 }
 
 }  // namespace
@@ -50,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const std::string decoded = zyn::XMLDecode(text);
   if (decoded != DecodeInPlace(text)) std::abort();
-  if (decoded != zyn::TrimText(decoded)) std::abort();
+  if (decoded != zyn::Trim(decoded)) std::abort();
   if (zyn::XMLDecode(zyn::XMLEncode(decoded)) != decoded) std::abort();
   return 0;
 }

@@ -3,37 +3,29 @@
 
 #include "SmtpServer.h"
 #include "model/base/Cp1252.h"
+#include "tests/support/Files.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace zyn {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using test::ReadWholeFile;
 
 class MailTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("zyn_mail_test_" + std::to_string(getpid()) + "_" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    project = dir / "Anlage Müller.zpf";
     std::string bytes;
     for (int i = 0; i < 5000; ++i) bytes += static_cast<char>((i * 37) & 0xFF);
-    std::ofstream(project, std::ios::binary) << bytes;
+    ASSERT_TRUE(test::WriteWholeFile(project, bytes));
   }
-  void TearDown() override { fs::remove_all(dir); }
-  fs::path dir;
-  fs::path project;
+  const test::TempFolder folder{"mail"};
+  const fs::path dir = folder.Dir();
+  const fs::path project = dir / "Anlage Müller.zpf";
 };
 
 TEST(MailServerSetting, HostAndOptionalPort) {
@@ -75,7 +67,7 @@ TEST_F(MailTest, ArchiveIsFreshEveryTimeAndHoldsTheProjectUnderItsBareName) {
     EXPECT_NE(test.find("No errors detected"), std::string::npos) << test;
     const std::string list = test::RunCapture("unzip -Z1 '" + first + "'");
     EXPECT_EQ(list, "Anlage Müller.zpf\n");
-    EXPECT_EQ(test::RunCapture("unzip -p '" + first + "'"), ReadAll(project));
+    EXPECT_EQ(test::RunCapture("unzip -p '" + first + "'"), ReadWholeFile(project));
     second = a.Pack(project.string());  // a second attempt starts from scratch
     EXPECT_NE(fs::path(first).parent_path(), fs::path(second).parent_path());
     EXPECT_FALSE(fs::exists(fs::path(first).parent_path()));
@@ -117,7 +109,7 @@ TEST_F(MailTest, MailReachesTheServerWithBodyAndAttachment) {
   EXPECT_NE(d.find("from: installateur@example.com\n"), std::string::npos) << d;
   EXPECT_NE(d.find("body: Firma: Elektro Müller|Straße: Hauptstraße 1|.|Ende|\n"), std::string::npos) << d;
   EXPECT_NE(d.find("attachment: Support.zip application/zip\n"), std::string::npos) << d;
-  EXPECT_EQ(test::RunCapture("unzip -p '" + (out / "Support.zip").string() + "'"), ReadAll(project));
+  EXPECT_EQ(test::RunCapture("unzip -p '" + (out / "Support.zip").string() + "'"), ReadWholeFile(project));
 }
 
 TEST_F(MailTest, DeadServerAndMissingSenderAreReported) {

@@ -10,23 +10,11 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
+#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {
 
-namespace fs = std::filesystem;
-
-struct TempDir {
-  fs::path path;
-  TempDir() {
-    path = fs::temp_directory_path() / ("zyn_basis_" + std::to_string(::getpid()) + "_" +
-                                        std::to_string(reinterpret_cast<uintptr_t>(this)));
-    fs::create_directories(path);
-  }
-  ~TempDir() { fs::remove_all(path); }
-  std::string operator/(const std::string& name) const { return (path / name).string(); }
-  std::string Folder() const { return path.string() + "/"; }
-};
 
 std::unique_ptr<TModulClass> MakeClass(const std::string& name, int baseClass) {
   auto c = std::make_unique<TModulClass>();
@@ -70,14 +58,14 @@ void FillLists(TEAFunktionsContainer& c) {
 
 
 TEST(BasisDaten, CatalogueRoundTripAndLookups) {
-  TempDir dir;
+  test::TempFolder dir("basis");
   TModulClassList list;
   list.Add(MakeClass("JRM", bcRolladen));
   list.Add(MakeClass("DIM_AN", bcAnalogmodule));
-  list.SaveToFile(dir / "MODULE.ZBC");
+  list.SaveToFile(dir.File("MODULE.ZBC"));
 
   TModulClassList read;
-  read.LoadFromFile(dir / "MODULE.ZBC");
+  read.LoadFromFile(dir.File("MODULE.ZBC"));
   ASSERT_EQ(read.Count(), 2);
   EXPECT_EQ(read.FindClass("dim_an"), read.GetClass(1));
   EXPECT_EQ(read.GetClass(2), nullptr);
@@ -88,7 +76,7 @@ TEST(BasisDaten, CatalogueRoundTripAndLookups) {
   EXPECT_EQ(read.GetClass(0)->ClassData[0], 0xA5);
 
   // Loading twice adds every class again.
-  read.LoadFromFile(dir / "MODULE.ZBC");
+  read.LoadFromFile(dir.File("MODULE.ZBC"));
   EXPECT_EQ(read.Count(), 4);
 
   // The bytes written again equal the file.
@@ -97,11 +85,11 @@ TEST(BasisDaten, CatalogueRoundTripAndLookups) {
     TWriter w(again);
     list.WriteData(w);
   }
-  EXPECT_EQ(again.Bytes(), ReadFileBytes(dir / "MODULE.ZBC"));
+  EXPECT_EQ(again.Bytes(), ReadFileBytes(dir.File("MODULE.ZBC")));
 }
 
 TEST(BasisDaten, CatalogueIdentifierCase) {
-  TempDir dir;
+  test::TempFolder dir("basis");
   TMemoryStream s;
   {
     TWriter w(s);
@@ -110,9 +98,9 @@ TEST(BasisDaten, CatalogueIdentifierCase) {
     MakeClass("FUI", bcSonderModule)->WriteData(w);
     w.WriteListEnd();
   }
-  s.SaveToFile(dir / "lower.zbc");
+  s.SaveToFile(dir.File("lower.zbc"));
   TModulClassList read;
-  read.LoadFromFile(dir / "lower.zbc");
+  read.LoadFromFile(dir.File("lower.zbc"));
   EXPECT_EQ(read.Count(), 1);
 
   TMemoryStream bad;
@@ -122,9 +110,9 @@ TEST(BasisDaten, CatalogueIdentifierCase) {
     w.WriteListBegin();
     w.WriteListEnd();
   }
-  bad.SaveToFile(dir / "bad.zbc");
+  bad.SaveToFile(dir.File("bad.zbc"));
   try {
-    read.LoadFromFile(dir / "bad.zbc");
+    read.LoadFromFile(dir.File("bad.zbc"));
     FAIL() << "wrong identifier accepted";
   } catch (const EReadError& e) {
     EXPECT_EQ(std::string(e.what()), Ansi("Keine gültige Modulklassendatei"));
@@ -133,13 +121,13 @@ TEST(BasisDaten, CatalogueIdentifierCase) {
 }
 
 TEST(BasisDaten, CommandListsFilerFormAndIdentifier) {
-  TempDir dir;
+  test::TempFolder dir("basis");
   TEAFunktionsContainer c;
   FillLists(c);
-  c.SaveToFile(dir / "funcs.bin", false);
+  c.SaveToFile(dir.File("funcs.bin"), false);
 
   // Independent check of the first bytes: tag 6, length 10, "ZYNEAFUNCS", list begin.
-  std::vector<uint8_t> bytes = ReadFileBytes(dir / "funcs.bin");
+  std::vector<uint8_t> bytes = ReadFileBytes(dir.File("funcs.bin"));
   ASSERT_GT(bytes.size(), 13u);
   EXPECT_EQ(bytes[0], 6);
   EXPECT_EQ(bytes[1], 10);
@@ -148,7 +136,7 @@ TEST(BasisDaten, CommandListsFilerFormAndIdentifier) {
 
   TEAFunktionsContainer read;
   read.Add()->ListName = "schon da";
-  read.LoadFromFile(dir / "funcs.bin", false);
+  read.LoadFromFile(dir.File("funcs.bin"), false);
   ASSERT_EQ(read.Count(), 3);  // added to those present
   const TEAFunctionList* l = read.FindList("ausgangsfunktionen schalter");
   ASSERT_NE(l, nullptr);
@@ -161,17 +149,17 @@ TEST(BasisDaten, CommandListsFilerFormAndIdentifier) {
   // An identifier that differs only in case is refused and nothing is added.
   std::vector<uint8_t> lower = bytes;
   lower[2] = 'z';
-  WriteFileAtomic(dir / "lower.bin", lower.data(), lower.size());
-  EXPECT_THROW(read.LoadFromFile(dir / "lower.bin", false), EReadError);
+  WriteFileAtomic(dir.File("lower.bin"), lower.data(), lower.size());
+  EXPECT_THROW(read.LoadFromFile(dir.File("lower.bin"), false), EReadError);
   EXPECT_EQ(read.Count(), 3);
 }
 
 TEST(BasisDaten, CommandListsXmlForm) {
-  TempDir dir;
+  test::TempFolder dir("basis");
   TEAFunktionsContainer c;
   FillLists(c);
-  c.SaveToFile(dir / "EAFUNCS.XML", true);
-  std::ifstream in(dir / "EAFUNCS.XML", std::ios::binary);
+  c.SaveToFile(dir.File("EAFUNCS.XML"), true);
+  std::ifstream in(dir.File("EAFUNCS.XML"), std::ios::binary);
   std::string text((std::istreambuf_iterator<char>(in)), {});
   EXPECT_NE(text.find("<EAFunktionsContainer"), std::string::npos);
   EXPECT_NE(text.find("<EAFunctionList"), std::string::npos);
@@ -180,7 +168,7 @@ TEST(BasisDaten, CommandListsXmlForm) {
 
   TEAFunktionsContainer read;
   read.Add()->ListName = "wird ersetzt";
-  read.LoadFromFile(dir / "EAFUNCS.XML", true);  // the name is looked up as ".xml" without regard to case
+  read.LoadFromFile(dir.File("EAFUNCS.XML"), true);  // the name is looked up as ".xml" without regard to case
   ASSERT_EQ(read.Count(), 2);
   const TEAFunctionList* l = read.GetList(0);
   ASSERT_EQ(l->Count(), 3);
@@ -220,27 +208,27 @@ TEST(BasisDaten, FindersAndChannelLookups) {
 }
 
 TEST(BasisDaten, LoadReportsMissingParts) {
-  TempDir dir;
+  test::TempFolder dir("basis");
   TBasisDaten b;
-  EXPECT_FALSE(b.Load(dir.Folder()));
+  EXPECT_FALSE(b.Load(dir.Path()));
   EXPECT_EQ(b.Problems().size(), 2u);
 
   TEAFunktionsContainer c;
   FillLists(c);
-  c.SaveToFile(dir / "eafuncs.xml", true);  // other case on disk
+  c.SaveToFile(dir.File("eafuncs.xml"), true);  // other case on disk
   TBasisDaten b2;
-  EXPECT_TRUE(b2.Load(dir.Folder()));
+  EXPECT_TRUE(b2.Load(dir.Path()));
   EXPECT_EQ(b2.BefehlsListen.Count(), 2);
   ASSERT_EQ(b2.Problems().size(), 1u);  // the catalogue is missing
   EXPECT_NE(b2.Problems()[0].find("MODULE.ZBC"), std::string::npos);
 }
 
 TEST(CharSet, FileFormAndEdgeCases) {
-  TempDir dir;
+  test::TempFolder dir("basis");
   // Only list begin and list end: no set.
   const uint8_t empty[] = {0x01, 0x00};
-  WriteFileAtomic(dir / "empty.zyb", empty, 2);
-  EXPECT_TRUE(LoadCharSets(dir / "empty.zyb").empty());
+  WriteFileAtomic(dir.File("empty.zyb"), empty, 2);
+  EXPECT_TRUE(LoadCharSets(dir.File("empty.zyb")).empty());
 
   // Hand-made file: a 35-character lower-case name as a long string (tag 12), then 63 bytes.
   std::vector<uint8_t> f = {0x01, 0x0C, 35, 0, 0, 0};
@@ -248,8 +236,8 @@ TEST(CharSet, FileFormAndEdgeCases) {
   f.insert(f.end(), longName.begin(), longName.end());
   for (int i = 0; i < 63; ++i) f.push_back(static_cast<uint8_t>(i));
   f.push_back(0x00);
-  WriteFileAtomic(dir / "chars.zyb", f.data(), f.size());
-  auto sets = LoadCharSets(dir / "chars.zyb");
+  WriteFileAtomic(dir.File("chars.zyb"), f.data(), f.size());
+  auto sets = LoadCharSets(dir.File("chars.zyb"));
   ASSERT_EQ(sets.size(), 1u);
   EXPECT_EQ(sets[0].Name, longName.substr(0, 30));
   EXPECT_EQ(sets[0].Chars[0][0], 0);
@@ -257,18 +245,18 @@ TEST(CharSet, FileFormAndEdgeCases) {
 
   // Truncated: the reader's error.
   f.resize(f.size() - 10);
-  WriteFileAtomic(dir / "short.zyb", f.data(), f.size());
-  EXPECT_THROW(LoadCharSets(dir / "short.zyb"), EReadError);
+  WriteFileAtomic(dir.File("short.zyb"), f.data(), f.size());
+  EXPECT_THROW(LoadCharSets(dir.File("short.zyb")), EReadError);
 
   TZYNCharSet g;
   g.Name = "german";
   g.Chars[3][0] = 0x83;
-  SaveCharSets(dir / "w.zyb", {g});
-  auto back = LoadCharSets(dir / "w.zyb");
+  SaveCharSets(dir.File("w.zyb"), {g});
+  auto back = LoadCharSets(dir.File("w.zyb"));
   auto found = FindCharSets(back, "GERMAN");
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0].Chars[3][0], 0x83);
-  EXPECT_EQ(ReadFileBytes(dir / "w.zyb").size(), 1u + 2u + 6u + 63u + 1u);
+  EXPECT_EQ(ReadFileBytes(dir.File("w.zyb")).size(), 1u + 2u + 6u + 63u + 1u);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "model/Kennlinien.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {
@@ -74,13 +75,8 @@ TEST(Kennlinie, TheThreeStandardCurves) {
 
 class KennlinienFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    path = ::testing::TempDir() + "Kennlinien_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-           ".xml";
-    std::remove(path.c_str());
-  }
-  void TearDown() override { std::remove(path.c_str()); }
-  std::string path;
+  const test::TempFolder folder{"kennlinien"};
+  const std::string path = folder.File("Kennlinien.xml");
   test::TFixedClock clock;
 };
 

@@ -4,6 +4,7 @@
 #include "model/KanalListen.h"
 #include "model/ObjektListen.h"
 #include "model/base/Cp1252.h"
+#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {
@@ -311,13 +312,13 @@ TYPED_TEST(NumberedMerge, EditAndMergeBack) {
 TEST(Listen, LoadFromFileAddsToTheList) {
   TTextListe texts;
   AddNumbered(texts, "t1", "eins", 1);
-  const std::string path = ::testing::TempDir() + "texte.bin";
+  const test::TempFolder folder("listen");
+  const std::string path = folder.File("texte.bin");
   texts.SaveToFile(path);
   TTextListe other;
   AddNumbered(other, "t0", "null", 0);
   other.LoadFromFile(path);
   EXPECT_EQ(Names(other), (std::vector<std::string>{"t0", "t1"}));
-  std::remove(path.c_str());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "model/ModulClass.h"
 #include "model/ModulListe.h"
 #include "model/base/Errors.h"
+#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {
@@ -301,12 +302,12 @@ TEST(ModulClass, StreamRoundTripWithItsRawClassData) {
   EXPECT_TRUE(read.Analogzusatz());
   EXPECT_EQ(read.Ausgaenge.Count(), 2);
   EXPECT_EQ(TModulClass().InternalName, "Neue Klasse");
-  const std::string path = ::testing::TempDir() + "klasse.mcl";
+  const test::TempFolder folder("modul");
+  const std::string path = folder.File("klasse.mcl");
   entry->SaveToFile(path);
   TModulClass loaded;
   loaded.LoadFromFile(path);
   EXPECT_EQ(WriteBytes(loaded), bytes);
-  std::remove(path.c_str());
 }
 
 }  // namespace
@@ -327,7 +328,8 @@ TEST(BasisModulListe, FileRoundTrip) {
   item->SetMaxAdresse(9);
   item->Adressen.SetUsed(9);
   list.Add(std::move(item));
-  const std::string path = ::testing::TempDir() + "BASIS.ZBC";
+  const test::TempFolder folder("modul");
+  const std::string path = folder.File("BASIS.ZBC");
   list.SaveToFile(path);
   TBasisModulListe read;
   read.LoadFromFile(path);
@@ -336,7 +338,6 @@ TEST(BasisModulListe, FileRoundTrip) {
   EXPECT_TRUE(read.GetBasisModul(0)->Adressen.IsUsed(9));
   EXPECT_EQ(read.GetBasisModul(1), nullptr);
   EXPECT_EQ(test::WriteBytes(read), test::WriteBytes(list));
-  std::remove(path.c_str());
 }
 
 }  // namespace

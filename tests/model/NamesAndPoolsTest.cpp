@@ -6,6 +6,7 @@
 #include "model/Adressen.h"
 #include "model/UniqueNames.h"
 #include "model/base/Errors.h"
+#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {
@@ -92,13 +93,13 @@ TEST(UniqueNames, StreamAndFileRoundTrip) {
   EXPECT_EQ(other.Count(), 3);
   EXPECT_EQ(WriteBytes(other).size(), bytes.size() + 10);
 
-  const std::string path = ::testing::TempDir() + "names.bin";
+  const test::TempFolder folder("names");
+  const std::string path = folder.File("names.bin");
   names.SaveToFile(path);
   TUniqueNames loaded = MakeNames(clock);
   loaded.Add("weg damit");
   loaded.LoadFromFile(path);  // clears first
   EXPECT_EQ(WriteBytes(loaded), bytes);
-  std::remove(path.c_str());
 }
 
 TEST(Adressen, UsedFreeAndFirstFree) {

@@ -1,6 +1,8 @@
 #include "platform/AppEventFilter.h"
 #include "platform/PopupWindows.h"
 
+#include "tests/support/AppFixture.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -13,14 +15,7 @@
 namespace zyn {
 namespace {
 
-void EnsureApp() {
-  if (!qApp) {
-    static int argc = 1;
-    static char name[] = "platform_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-  }
-}
+using test::EnsureApp;
 
 struct FilterFixture : ::testing::Test {
   void SetUp() override {

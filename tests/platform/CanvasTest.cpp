@@ -3,6 +3,8 @@
 #include "platform/RasterOps.h"
 #include "platform/Types.h"
 
+#include "tests/support/AppFixture.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -11,14 +13,7 @@ namespace {
 
 class CanvasTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (!qApp) {
-      static int argc = 1;
-      static char name[] = "platform_tests";
-      static char* argv[] = {name, nullptr};
-      new QApplication(argc, argv);  // lives until the process ends
-    }
-  }
+  static void SetUpTestSuite() { test::EnsureApp(); }
   QImage image_{40, 30, QImage::Format_RGB32};
   void SetUp() override { image_.fill(Qt::white); }
   TColor At(int x, int y) const { return FromQColor(image_.pixelColor(x, y)); }

@@ -1,5 +1,7 @@
 #include "platform/MessageDlg.h"
 
+#include "tests/support/AppFixture.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -9,14 +11,7 @@
 namespace zyn {
 namespace {
 
-void EnsureApp() {
-  if (!qApp) {
-    static int argc = 1;
-    static char name[] = "platform_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);  // lives until the process ends
-  }
-}
+using test::EnsureApp;
 
 // Presses the button with the given label of the box that opens next and reports the labels seen.
 void PressLater(const QString& label, QStringList* seen) {

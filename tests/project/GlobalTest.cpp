@@ -14,6 +14,7 @@
 #include "model/base/Streams.h"
 #include "model/base/ZYNOptionen.h"
 #include "project/Global.h"
+#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {
@@ -28,9 +29,8 @@ std::map<std::string, std::vector<uint8_t>> Snapshot(const fs::path& dir) {
 }
 
 TEST(Global, FirstStartSeedsAndSecondStartChangesNothing) {
-  const fs::path dir = fs::temp_directory_path() / ("zyn_global_" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
+  const test::TempFolder folder("global");
+  const fs::path dir = folder.Dir();
   TGlobalSetup setup;
   setup.ProgramPath = (dir / "zyn").string();
   setup.DefaultSystemData = std::string(ZYN_BINARY_DIR) + "/data/system";
@@ -67,12 +67,11 @@ TEST(Global, FirstStartSeedsAndSecondStartChangesNothing) {
   EXPECT_TRUE(messages.empty());
   FreeGlobals();
   EXPECT_EQ(Snapshot(dir), first);
-  fs::remove_all(dir);
 }
 
 TEST(Global, ToolLibrariesLoadFromTheSystemFolderAndDamageIsReported) {
-  const fs::path dir = fs::temp_directory_path() / ("zyn_global_tools_" + std::to_string(::getpid()));
-  fs::remove_all(dir);
+  const test::TempFolder folder("global_tools");
+  const fs::path dir = folder.Dir();
   const fs::path defaults = dir / "defaults";
   fs::create_directories(defaults);
   {
@@ -103,12 +102,11 @@ TEST(Global, ToolLibrariesLoadFromTheSystemFolderAndDamageIsReported) {
   FreeGlobals();
   EXPECT_EQ(GSystemTools, nullptr);
   EXPECT_EQ(GUserTools, nullptr);
-  fs::remove_all(dir);
 }
 
 TEST(Global, MissingSystemToolLibraryIsReported) {
-  const fs::path dir = fs::temp_directory_path() / ("zyn_global_nofuncs_" + std::to_string(::getpid()));
-  fs::remove_all(dir);
+  const test::TempFolder folder("global_nofuncs");
+  const fs::path dir = folder.Dir();
   TGlobalSetup setup;
   setup.ProgramPath = (dir / "zyn").string();
   std::vector<std::string> messages;
@@ -119,7 +117,6 @@ TEST(Global, MissingSystemToolLibraryIsReported) {
   EXPECT_EQ(GSystemTools->Count(), 0);
   EXPECT_EQ(GUserTools->Count(), 0);
   FreeGlobals();
-  fs::remove_all(dir);
 }
 
 TEST(Global, DefaultSystemDataHoldTheNamedClassesListsAndCharacters) {

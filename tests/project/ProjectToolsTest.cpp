@@ -17,6 +17,8 @@
 #include "model/base/Streams.h"
 #include "tests/project/ProjectFixture.h"
 #include "tests/project/ProjectFixtureParts.h"
+#include "tests/support/Files.h"
+#include "tests/support/TestHome.h"
 
 namespace zyn {
 namespace {
@@ -90,11 +92,6 @@ std::unique_ptr<TZYNFunction> MakeBoundTool(TSteuermodul& stm, TUniqueNames& nam
 class ProjectToolsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("zyn_ptools_" + std::to_string(::getpid()) + "_" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    setenv("XDG_DATA_HOME", (dir / "xdg").c_str(), 1);
     ASSERT_TRUE(basis.Load(test::BuiltSystemData()));
     test::FillProject(p, basis, names, 2, 1);
     test::AddDisplayAndPage(p);
@@ -112,10 +109,12 @@ class ProjectToolsTest : public ::testing::Test {
       stm.Tools.Add(key, std::move(tool));
     }
   }
-  void TearDown() override { fs::remove_all(dir); }
-  std::string File(const std::string& name) const { return (dir / name).string(); }
+  std::string File(const std::string& name) const { return folder.File(name); }
 
-  fs::path dir;
+  const test::TempFolder folder{"ptools"};
+  const fs::path dir = folder.Dir();
+  // Keeps the trash inside the test folder.
+  const test::ScopedEnv trash{"XDG_DATA_HOME", (dir / "xdg").string()};
   TBasisDaten basis;
   TUniqueNames names;
   TZYNProjekt p;

@@ -13,6 +13,8 @@
 #include "project/SystemHelpers.h"
 #include "tests/project/ProjectFixture.h"
 #include "tests/project/ProjectFixtureParts.h"
+#include "tests/support/Files.h"
+#include "tests/support/TestHome.h"
 #include "visu/VisuProject.h"
 
 namespace zyn {
@@ -31,19 +33,15 @@ long FirstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& 
 class ProjektTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("zyn_projekt_" + std::to_string(::getpid()) + "_" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    // Keep the trash inside the test folder.
-    setenv("XDG_DATA_HOME", (dir / "xdg").c_str(), 1);
     ASSERT_TRUE(basis.Load(test::BuiltSystemData()));
     ASSERT_EQ(basis.Problems().size(), 0u);
   }
-  void TearDown() override { fs::remove_all(dir); }
-  std::string File(const std::string& name) const { return (dir / name).string(); }
+  std::string File(const std::string& name) const { return folder.File(name); }
 
-  fs::path dir;
+  const test::TempFolder folder{"projekt"};
+  const fs::path dir = folder.Dir();
+  // Keeps the trash inside the test folder.
+  const test::ScopedEnv trash{"XDG_DATA_HOME", (dir / "xdg").string()};
   TBasisDaten basis;
   TUniqueNames names;
 };

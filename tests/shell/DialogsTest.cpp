@@ -5,7 +5,7 @@
 #include "shell/GlobalGui.h"
 #include "shell/Translation.h"
 
-#include "TestApp.h"
+#include "tests/support/AppFixture.h"
 #include "compiler/toollib/SubFunction.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"

@@ -1,6 +1,6 @@
 #include "shell/FrameManager.h"
 
-#include "TestApp.h"
+#include "tests/support/AppFixture.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>

@@ -1,35 +1,35 @@
 // The shell's headers are used by pages that also include the model and the control library;
 // this unit includes them together, so a name defined twice in namespace zyn fails the build.
 #include "model/Observer.h"
-#include "shell/AlignLayout.h"
-#include "shell/BitmapHolder.h"
+#include "widgets/common/AlignLayout.h"
+#include "widgets/common/BitmapHolder.h"
 #include "shell/Branding.h"
-#include "shell/BrowseDr.h"
+#include "widgets/common/BrowseDr.h"
 #include "shell/Einrichtungsexperte.h"
-#include "shell/ExtListView.h"
-#include "shell/FoldPanel.h"
+#include "widgets/common/ExtListView.h"
+#include "widgets/common/FoldPanel.h"
 #include "shell/FormAbout.h"
 #include "shell/FormCompressFile.h"
 #include "shell/FormLgkonflikt.h"
 #include "shell/FormSplash.h"
 #include "shell/FormSupportRequest.h"
 #include "shell/FrameManager.h"
-#include "shell/FthHint.h"
-#include "shell/GPanel.h"
+#include "widgets/common/FthHint.h"
+#include "widgets/common/GPanel.h"
 #include "shell/GlobalGui.h"
-#include "shell/Mkedit.h"
-#include "shell/Mkgrid.h"
+#include "widgets/common/Mkedit.h"
+#include "widgets/common/Mkgrid.h"
 #include "shell/PwrSave.h"
-#include "shell/STMDisplay.h"
-#include "shell/ScrollingListBox.h"
-#include "shell/TimeEdit.h"
+#include "widgets/common/STMDisplay.h"
+#include "widgets/common/ScrollingListBox.h"
+#include "widgets/common/TimeEdit.h"
 #include "shell/Translation.h"
-#include "shell/WeekdayBox.h"
-#include "shell/ZSKb.h"
-#include "shell/ZYNDayMask.h"
-#include "shell/ZYNDipswitch.h"
-#include "shell/zsSplitter.h"
-#include "shell/zsStatusBar.h"
+#include "widgets/common/WeekdayBox.h"
+#include "widgets/common/ZSKb.h"
+#include "widgets/common/ZYNDayMask.h"
+#include "widgets/common/ZYNDipswitch.h"
+#include "widgets/common/zsSplitter.h"
+#include "widgets/common/zsStatusBar.h"
 #include "mail/SupportArchive.h"
 #include "mail/SupportMail.h"
 #include "widgets/controls/ZCLBaseEdit.h"
@@ -45,7 +45,7 @@ namespace {
 TEST(HeadersTogether, ShellAlignmentAndBevelsKeepTheirOwnValues) {
   // the panels' scoped values and the control library's unscoped ones stand side by side
   EXPECT_EQ(static_cast<int>(TBevelCut::bvRaised), static_cast<int>(bvRaised));
-  EXPECT_EQ(static_cast<int>(TShellAlignment::taCenter), 2);
+  EXPECT_EQ(static_cast<int>(TTextAlignment::taCenter), 2);
   static_assert(!std::is_same_v<TSenderEvent, TNotifyEvent>);
 }
 

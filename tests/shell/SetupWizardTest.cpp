@@ -1,6 +1,6 @@
 #include "shell/Einrichtungsexperte.h"
 
-#include "TestApp.h"
+#include "tests/support/AppFixture.h"
 #include "model/base/Cp1252.h"
 #include "model/base/ZYNOptionen.h"
 

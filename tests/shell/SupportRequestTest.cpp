@@ -1,6 +1,7 @@
 #include "shell/FormSupportRequest.h"
 
-#include "TestApp.h"
+#include "tests/support/AppFixture.h"
+#include "tests/support/Files.h"
 #include "../mail/SmtpServer.h"
 #include "model/base/Cp1252.h"
 #include "model/base/ZYNOptionen.h"
@@ -13,36 +14,27 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace zyn {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using test::ReadWholeFile;
 
 class SupportRequest : public ::testing::Test {
  protected:
   void SetUp() override {
     test::EnsureApp();
-    dir = fs::temp_directory_path() / ("zyn_support_gui_" + std::to_string(getpid()) + "_" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
     GOptionFile = std::make_unique<TZYNOptionFile>(dir.string() + "/");
     GOptionFile->SetDefaults();
     TUserBasisDaten& b = GOptionFile->Optionen().BasisDaten->First();
     b.Firma1 = Ansi("Elektro Müller");
     b.Strasse = Ansi("Hauptstraße 1");
     b.email = "installateur@example.com";
-    project = dir / "Anlage.zpf";
     std::string bytes;
     for (int i = 0; i < 3000; ++i) bytes += static_cast<char>((i * 91 + 7) & 0xFF);
-    std::ofstream(project, std::ios::binary) << bytes;
+    ASSERT_TRUE(test::WriteWholeFile(project, bytes));
     previous = SetMessageDlgHook([this](const QString& text, const QString&, unsigned) {
       shown << text;
       return IDOK;
@@ -51,11 +43,12 @@ class SupportRequest : public ::testing::Test {
   void TearDown() override {
     SetMessageDlgHook(previous);
     GOptionFile.reset();
-    fs::remove_all(dir);
   }
   void SetServer(const std::string& s) { GOptionFile->Optionen().Internet->First().MailServer = s; }
 
-  fs::path dir, project;
+  const test::TempFolder folder{"support"};
+  const fs::path dir = folder.Dir();
+  const fs::path project = dir / "Anlage.zpf";
   QStringList shown;
   TMessageDlgHook previous;
 };
@@ -93,7 +86,7 @@ TEST_F(SupportRequest, SendsTheBodyAndTheZippedProjectToTheMailServer) {
   const std::string check = test::RunCapture("unzip -t '" + zip + "' 2>&1");
   EXPECT_NE(check.find("No errors detected"), std::string::npos) << check;
   EXPECT_EQ(test::RunCapture("unzip -Z1 '" + zip + "'"), "Anlage.zpf\n");
-  EXPECT_EQ(test::RunCapture("unzip -p '" + zip + "' Anlage.zpf"), ReadAll(project));
+  EXPECT_EQ(test::RunCapture("unzip -p '" + zip + "' Anlage.zpf"), ReadWholeFile(project));
 }
 
 TEST_F(SupportRequest, DeadServerShowsTheErrorAndKeepsTheDialogOpen) {

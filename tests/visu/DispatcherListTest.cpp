@@ -63,10 +63,10 @@ TEST(DispatcherList, IndexOfInternalNameCountsCase) {
 TEST(DispatcherList, EmptyListFile) {
   TXMLDispatcherObjectList list;
   EXPECT_EQ(list.GetXML(), std::string(kHeader) + "<XMLDispatcherObjectList>\n\n</XMLDispatcherObjectList>\r\n");
-  test::TempDir dir("dol_empty");
-  const auto file = dir.Path() / "ZYNVisu.dol";
+  test::TempFolder dir("dol_empty");
+  const auto file = dir.Dir() / "ZYNVisu.dol";
   list.WriteXML(file.string());
-  EXPECT_TRUE(test::XmlLintAccepts(file));
+  EXPECT_TRUE(test::XmllintAccepts(file));
   TXMLDispatcherObjectList back;
   back.ReadXML(file.string());
   EXPECT_EQ(back.Count(), 0);
@@ -89,11 +89,11 @@ TEST(DispatcherList, FileWithEntriesIsWellFormedAndReadsBackWithCaseAndMarkupCha
   EXPECT_NE(list.GetXML().find("<Modul>-1</Modul>"), std::string::npos);
   EXPECT_NE(list.GetXML().find("K&#252;che &lt;EG&gt; &amp; &quot;Flur&quot; 5&#8364; &#129;"), std::string::npos);
 
-  test::TempDir dir("dol");
-  const auto file = dir.Path() / "ZYNVisu.dol";
+  test::TempFolder dir("dol");
+  const auto file = dir.Dir() / "ZYNVisu.dol";
   list.WriteXML(file.string());
-  EXPECT_EQ(test::FileText(file), list.GetXML());
-  EXPECT_TRUE(test::XmlLintAccepts(file));
+  EXPECT_EQ(test::ReadWholeFile(file), list.GetXML());
+  EXPECT_TRUE(test::XmllintAccepts(file));
 
   TXMLDispatcherObjectList back;
   back.ReadXML(file.string());

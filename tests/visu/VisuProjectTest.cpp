@@ -113,8 +113,8 @@ TEST(VisuProject, SectionWithPagesUsersAndChannelsSurvivesWriteReadWrite) {
   EXPECT_EQ(q.GetPage(0)->Record(), SamplePage("Seite1"));
 
   // The same through a file.
-  test::TempDir dir("section");
-  const std::string file = (dir.Path() / "visu.bin").string();
+  test::TempFolder dir("section");
+  const std::string file = (dir.Dir() / "visu.bin").string();
   q.SaveToFile(file);
   TVisuProject r;
   r.LoadFromFile(file);
@@ -243,8 +243,8 @@ class FailingPage : public TVisuPage {
 };
 
 TEST(VisuProject, APageThatCannotBeWrittenFailsTheSaveAndLeavesTheFile) {
-  test::TempDir dir("failsave");
-  const std::string file = (dir.Path() / "visu.bin").string();
+  test::TempFolder dir("failsave");
+  const std::string file = (dir.Dir() / "visu.bin").string();
   TVisuProject good;
   good.SaveToFile(file);
   const Bytes before = test::FileBytes(file);
@@ -302,8 +302,8 @@ TEST(VisuProject, APageThatCannotBeReadIsReportedAndKeepsWhatWasRead) {
 
 TEST(VisuProject, PageResourceHasTheHeaderAndLength) {
   TVisuPage page(SamplePage("Seite1"));
-  test::TempDir dir("vpg");
-  const auto file = dir.Path() / "Seite1.vpg";
+  test::TempFolder dir("vpg");
+  const auto file = dir.Dir() / "Seite1.vpg";
   page.SaveToFile(file.string());
   const Bytes bytes = test::FileBytes(file);
   Raw header;

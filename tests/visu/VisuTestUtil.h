@@ -1,5 +1,5 @@
 #pragma once
-// Helpers of the visualisation tests: hand-built value-stream bytes and temporary folders.
+// Helpers of the visualisation tests: hand-built value-stream bytes and control records.
 
 #include <cstdint>
 #include <filesystem>
@@ -11,9 +11,9 @@
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
 #include "tests/model/base/RawBytes.h"
+#include "tests/support/Files.h"
 
 namespace zyn::test {
-
 
 // The bytes a writer function puts into a stream.
 template <class WriteTo>
@@ -25,23 +25,6 @@ Bytes Written(WriteTo&& write) {
   }
   return ms.Bytes();
 }
-
-// A fresh empty folder below the system's temporary folder, removed at the end of the test.
-class TempDir {
- public:
-  explicit TempDir(const std::string& name);
-  ~TempDir();
-  const std::filesystem::path& Path() const { return fPath; }
-  std::string Str() const { return fPath.string(); }
-
- private:
-  std::filesystem::path fPath;
-};
-
-Bytes FileBytes(const std::filesystem::path& p);
-std::string FileText(const std::filesystem::path& p);
-// Runs "xmllint --noout" on the file; true when it accepts it.
-bool XmlLintAccepts(const std::filesystem::path& p);
 
 // A control record: class, name and integer properties.
 TComponentRecord Control(const std::string& cls, const std::string& name,

@@ -134,8 +134,8 @@ TEST(VisuUserData, FindByNameAndIdent) {
 }
 
 TEST(VisuUserData, UserFile) {
-  test::TempDir dir("udf");
-  const std::string file = (dir.Path() / "VisuUserData.udf").string();
+  test::TempFolder dir("udf");
+  const std::string file = (dir.Dir() / "VisuUserData.udf").string();
   TUserDataList list;
   list.AddDefaultUser();
   auto u = std::make_unique<TVisuUserData>();
@@ -153,17 +153,17 @@ TEST(VisuUserData, UserFile) {
   EXPECT_EQ(back.FindByName("Hans")->UserLevel, 2);
 
   // A missing file changes nothing and is no error.
-  EXPECT_FALSE(back.LoadUsersFromFile((dir.Path() / "fehlt.udf").string()));
+  EXPECT_FALSE(back.LoadUsersFromFile((dir.Dir() / "fehlt.udf").string()));
   EXPECT_EQ(back.Count(), 4);
   // A damaged file is an error and changes nothing.
   Bytes cut = test::FileBytes(file);
   cut.resize(cut.size() - 3);
-  const std::string damaged = (dir.Path() / "kaputt.udf").string();
+  const std::string damaged = (dir.Dir() / "kaputt.udf").string();
   TMemoryStream(cut).SaveToFile(damaged);
   EXPECT_THROW(back.LoadUsersFromFile(damaged), EReadError);
   EXPECT_EQ(back.Count(), 4);
   // A failed save is reported.
-  EXPECT_THROW(list.SaveUsersToFile((dir.Path() / "no" / "x.udf").string()), EWriteError);
+  EXPECT_THROW(list.SaveUsersToFile((dir.Dir() / "no" / "x.udf").string()), EWriteError);
 }
 
 }  // namespace

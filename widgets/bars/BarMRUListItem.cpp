@@ -1,5 +1,6 @@
 #include "widgets/bars/BarMRUListItem.h"
 
+#include "model/base/TextUtils.h"
 #include "platform/QtText.h"
 #include "widgets/bars/BarManager.h"
 
@@ -10,13 +11,6 @@
 namespace zyn {
 
 namespace {
-
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
 
 }  // namespace
 
@@ -40,7 +34,7 @@ void TzbBarMRUListItem::TrimItems() {
 void TzbBarMRUListItem::RemoveItem(const std::string& text) {
   if (text.empty()) return;
   for (std::size_t i = 0; i < Items.size(); ++i) {
-    if (SameTextIgnoringCase(Items[i], text)) {
+    if (SameText(Items[i], text)) {
       Items.erase(Items.begin() + static_cast<long>(i));
       ItemsChanged();
       return;

@@ -1,5 +1,6 @@
 #include "widgets/bars/BarManager.h"
 
+#include "model/base/TextUtils.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarEnhancedPainter.h"
 #include "widgets/bars/BarWindow.h"
@@ -30,13 +31,6 @@ std::vector<TzbBarManager*>& ManagerList() {
 QWidget*& ApplicationMainForm() {
   static QWidget* form = nullptr;
   return form;
-}
-
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
 }
 
 
@@ -122,7 +116,7 @@ TzbBarItem* TzbBarManager::GetItem(int index) const {
 
 TzbBarItem* TzbBarManager::GetItemByName(const std::string& name) const {
   for (const auto& item : items_)
-    if (SameTextIgnoringCase(item->Name, name)) return item.get();
+    if (SameText(item->Name, name)) return item.get();
   return nullptr;
 }
 

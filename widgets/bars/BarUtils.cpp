@@ -1,5 +1,6 @@
 #include "widgets/bars/BarUtils.h"
 
+#include "model/base/TextUtils.h"
 #include "widgets/bars/BarItem.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/Office11Colors.h"
@@ -27,13 +28,6 @@ bool& DingyFlag() {
   return dingy;
 }
 
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
-
 void FillSolid(TCanvas& c, const TRect& r, TColor color) {
   if (IsRectEmpty(r)) return;
   c.Painter().fillRect(ToQRect(r), ToQColor(color));
@@ -59,7 +53,7 @@ std::string GetUniqueItemName(const TzbBarManager& manager, const std::string& i
     const std::string candidate = base + std::to_string(n);
     bool taken = false;
     for (int i = 0; i < manager.GetItemCount() && !taken; ++i)
-      taken = SameTextIgnoringCase(manager.GetItem(i)->Name, candidate);
+      taken = SameText(manager.GetItem(i)->Name, candidate);
     if (!taken) return candidate;
   }
 }

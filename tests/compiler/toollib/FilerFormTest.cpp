@@ -10,6 +10,7 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
+#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {
@@ -141,7 +142,8 @@ TEST(FilerFormTest, BrokenListEndsReadingWithFalse) {
 }
 
 TEST(FilerFormTest, OverrideFile) {
-  const auto file = std::filesystem::temp_directory_path() / "zyn_toollib_TOOLS.OVR";
+  const test::TempFolder folder("toollib");
+  const auto file = folder.Dir() / "TOOLS.OVR";
   TZYNFunktionsListe raw;
   LoadRaw(raw);
   raw.SaveToOvrFile(file.string());
@@ -149,7 +151,6 @@ TEST(FilerFormTest, OverrideFile) {
   EXPECT_TRUE(read.LoadFromOvrFile(file.string()));
   EXPECT_EQ(read.Count(), 3);
   EXPECT_EQ(ReadFileBytes(file.string()), WriteList(raw));
-  std::filesystem::remove(file);
 }
 
 }  // namespace

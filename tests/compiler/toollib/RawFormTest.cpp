@@ -10,6 +10,7 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Streams.h"
+#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {
@@ -112,8 +113,8 @@ TEST(RawFormTest, EmptyToolHasItsFixedSize) {
 }
 
 TEST(RawFormTest, SingleToolFileAndLibraryFile) {
-  const auto dir = std::filesystem::temp_directory_path() / "zyn_toollib_raw";
-  std::filesystem::create_directories(dir);
+  const test::TempFolder folder("toollib_raw");
+  const auto dir = folder.Dir();
   const std::string toolFile = (dir / "einzeln.zyb").string();
   const std::string libFile = (dir / "funcs.zyb").string();
 
@@ -131,7 +132,6 @@ TEST(RawFormTest, SingleToolFileAndLibraryFile) {
   TZYNFunktionsListe again;
   ASSERT_TRUE(again.LoadFromFile(libFile));
   EXPECT_EQ(again.Count(), 3);
-  std::filesystem::remove_all(dir);
 }
 
 TEST(RawFormTest, EmptyLibrary) {

@@ -8,6 +8,7 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Streams.h"
+#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {
@@ -141,8 +142,8 @@ TEST(ToolSourceTest, ExampleLibraryBuiltAtBuildTime) {
 
 // The command-line tool dumps a library and builds the same bytes from the dump.
 TEST(ToolSourceTest, CommandLineRoundTrip) {
-  const auto dir = std::filesystem::temp_directory_path() / "zyn_toolc_test";
-  std::filesystem::create_directories(dir);
+  const test::TempFolder folder("toolc");
+  const auto dir = folder.Dir();
   const std::string source = (dir / "dump.zts").string();
   const std::string rebuilt = (dir / "rebuilt.zyb").string();
   const std::string toolc = ZYN_TOOLC;
@@ -154,7 +155,6 @@ TEST(ToolSourceTest, CommandLineRoundTrip) {
   std::filesystem::remove(rebuilt);
   EXPECT_NE(std::system((toolc + " build " + source + " " + rebuilt + " 2>/dev/null").c_str()), 0);
   EXPECT_FALSE(std::filesystem::exists(rebuilt));
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "tests/model/base/TempFolder.h"
+#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {

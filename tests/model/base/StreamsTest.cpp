@@ -12,6 +12,7 @@
 
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {
@@ -20,22 +21,10 @@ namespace fs = std::filesystem;
 
 class FileHelpers : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/zyn_streams_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    fDir = tmpl;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(fDir, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(fDir, ec);
-  }
-  std::string Path(const std::string& name) const { return (fDir / name).string(); }
-  static std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  fs::path fDir;
+  std::string Path(const std::string& name) const { return fFolder.File(name); }
+  static std::string Slurp(const std::string& path) { return test::ReadWholeFile(path); }
+  const test::TempFolder fFolder{"streams"};
+  const fs::path& fDir = fFolder.Dir();
 };
 
 TEST(MemoryStream, ReadWriteSeekAndLittleEndianHelpers) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/base/Cp1252.h"
-#include "tests/model/base/TempFolder.h"
+#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {

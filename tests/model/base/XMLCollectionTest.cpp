@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "model/base/Cp1252.h"
-#include "tests/model/base/TempFolder.h"
+#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/model/base/TempFolder.h"
+#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {

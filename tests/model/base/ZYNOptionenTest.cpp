@@ -5,7 +5,8 @@
 #include "model/base/Cp1252.h"
 #include "model/base/ProgramPaths.h"
 #include "model/base/Translator.h"
-#include "tests/model/base/TempFolder.h"
+#include "tests/support/Files.h"
+#include "tests/support/TestHome.h"
 
 namespace zyn {
 namespace {
@@ -299,13 +300,12 @@ TEST(ProgramPaths, OptionFileAndDataFolderFollowTheProgramme) {
 
   // A folder that cannot be written sends the files to the user's configuration folder.
   const std::string cfg = dir.File("cfg");
-  ::setenv("XDG_CONFIG_HOME", cfg.c_str(), 1);
+  const test::ScopedEnv config("XDG_CONFIG_HOME", cfg);
   EXPECT_EQ(UserConfigFolder(), cfg + "/ZYN Systemsoftware/");
   EXPECT_EQ(OptionFilePath("/nonexistent/bin/zyn"), cfg + "/ZYN Systemsoftware/zyn.xml");
   EXPECT_EQ(SystemDataFolder("/nonexistent/bin/zyn"), cfg + "/ZYN Systemsoftware/data/system/");
   EXPECT_TRUE(ForceDirectories(cfg + "/ZYN Systemsoftware/data/system/"));
   EXPECT_TRUE(std::filesystem::is_directory(cfg + "/ZYN Systemsoftware/data/system"));
-  ::unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace

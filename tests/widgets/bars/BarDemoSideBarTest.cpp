@@ -41,7 +41,7 @@ TEST_F(BarDemoSideBar, TheSideBarFillsTheLeftOfTheClientAreaBelowTheDocks) {
 }
 
 TEST_F(BarDemoSideBar, TheActiveGroupIndexCountsTheVisibleGroupsOnly) {
-  // A project is open: the "Projekt" group is hidden, the other five stay.
+  // As with a project open: the first group is hidden, the other five stay.
   Group(0)->SetVisible(false);
   QApplication::processEvents();
   struct TCase {
@@ -49,33 +49,33 @@ TEST_F(BarDemoSideBar, TheActiveGroupIndexCountsTheVisibleGroupsOnly) {
     int VisibleIndex;
     const char* Caption;
   };
-  for (const TCase& c : {TCase{4, 3, "Übertragen"}, TCase{1, 0, "Komponenten"}, TCase{5, 4, "Service"}}) {
+  for (const TCase& c : {TCase{4, 3, "Übergabe"}, TCase{1, 0, "Bauteile"}, TCase{5, 4, "Wartung"}}) {
     SCOPED_TRACE(c.Caption);
     ClickGroup(c.Group);
     EXPECT_EQ(ActiveCaption(), c.Caption);
     EXPECT_EQ(SideBar->ActiveGroupIndex(), c.VisibleIndex);
   }
-  // Showing "Projekt" again leaves the open group alone; the next group opened counts it again.
+  // Showing the first group again leaves the open group alone; the next group opened counts it again.
   Group(0)->SetVisible(true);
-  EXPECT_EQ(ActiveCaption(), "Service");
+  EXPECT_EQ(ActiveCaption(), "Wartung");
   ClickGroup(2);
-  EXPECT_EQ(ActiveCaption(), "Programmierung");
+  EXPECT_EQ(ActiveCaption(), "Abläufe");
   EXPECT_EQ(SideBar->ActiveGroupIndex(), 2);
   // Setting the index opens the group at that visible place.
   Group(0)->SetVisible(false);
   SideBar->SetActiveGroupIndex(1);
-  EXPECT_EQ(ActiveCaption(), "Programmierung");
+  EXPECT_EQ(ActiveCaption(), "Abläufe");
   EXPECT_EQ(SideBar->ActiveGroupIndex(), 1);
 }
 
 TEST_F(BarDemoSideBar, AnItemClickPassesTheItemsFrameKeyBesideTheBarEvents) {
   ClickGroup(4);
-  ASSERT_EQ(ActiveCaption(), "Übertragen");
+  ASSERT_EQ(ActiveCaption(), "Übergabe");
   Events.clear();
   Click(SideBarItemPoint(*Group(4)->Items()[0]));
   Click(SideBarItemPoint(*Group(4)->Items()[2]));
   ClickControl(*ControlIn(WindowOf(Toolbars[3]), "Inhalt1"));
-  EXPECT_EQ(Events, (std::vector<std::string>{"OnItemClick:FrTransfer", "OnItemClick:FrSetClock",
+  EXPECT_EQ(Events, (std::vector<std::string>{"OnItemClick:" + test::SampleFrame(4, 0), "OnItemClick:" + test::SampleFrame(4, 2),
                                                "OnClickItem:Inhalt1", "OnClick:Inhalt1"}));
 }
 
@@ -91,9 +91,9 @@ TEST_F(BarDemoSideBar, AClickOnTheSideBarClosesTheOpenMenusAndStillReachesIt) {
   // The press closed the menus without running a command and went on to the side bar, which
   // opened the group; an item click then reaches it as usual.
   EXPECT_TRUE(Events.empty());
-  EXPECT_EQ(ActiveCaption(), "Visualisierung");
+  EXPECT_EQ(ActiveCaption(), "Ansichten");
   Click(SideBarItemPoint(*Group(3)->Items()[1]));
-  EXPECT_EQ(Events, std::vector<std::string>{"OnItemClick:FrVisuEntwurf"});
+  EXPECT_EQ(Events, std::vector<std::string>{"OnItemClick:" + test::SampleFrame(3, 1)});
 }
 
 TEST_F(BarDemoSideBar, AMenuOverTheSideBarTakesTheClickItself) {

@@ -175,7 +175,7 @@ void BarDemoWindow::AddSideBar() {
   layout->setContentsMargins(0, 0, 0, 0);
   SideBar = new TzbSideBar(Client);
   SideBar->setFixedWidth(SideBarWidth);
-  BuildMainWindowSideBar(*SideBar, SideImages);
+  BuildSampleSideBar(*SideBar, SideImages);
   SideBar->OnItemClick = [this](TzbSideBar&, TzbSideBarItem& item) {
     Events.push_back("OnItemClick:" + item.CustomData);
   };

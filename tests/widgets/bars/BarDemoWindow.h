@@ -4,8 +4,8 @@
 // toolbars in row 1, every bar without mark. The form is shown on the screen of the tests; the
 // helpers send mouse and key input through the windows, as the platform does.
 //
-// The client area holds the main window's side bar at its left edge (six groups, as
-// `BuildMainWindowSideBar` fills it), as the main window shows it in its fold panel.
+// The client area holds a side bar at its left edge (the six sample groups, as
+// `BuildSampleSideBar` fills it), as the main window shows it in its fold panel.
 
 #include "BarTestSupport.h"
 #include "SideBarTestSupport.h"

@@ -1,5 +1,7 @@
 #include "BarTestSupport.h"
 
+#include "tests/support/AppFixture.h"
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -66,14 +68,12 @@ double TextContrast(const QImage& image, const QRect& area) {
 }
 
 void EnsureApplication() {
-  if (qApp) return;
-  static int argc = 1;
-  static char name[] = "bars_tests";
-  static char* argv[] = {name, nullptr};
-  // Lives until the process ends: destroying it among the static objects at exit runs into the
-  // input devices that the simulated mouse and key input registered.
-  new QApplication(argc, argv);
+  static bool done = false;
+  EnsureApp();
+  if (done) return;
+  done = true;
   SetBarSoundPlayer(nullptr);  // the tests play no sounds; those that listen set their own player
+  // The classic grey palette the golden pictures are drawn in.
   QPalette p;
   auto set = [&](QPalette::ColorRole role, QColor c) {
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) p.setColor(group, role, c);

@@ -1,5 +1,5 @@
 // Golden images of the side bar as the main window shows it: the six groups with a project open
-// ("Projekt" hidden, "Komponenten" open), one item selected, one hot, one disabled, a hot group
+// (the first hidden, the second open), one item selected, one hot, one disabled, a hot group
 // caption and the scroll-down button, in the XP look of the main window, the Flat default, and the
 // Standard and W2K looks.
 // Captions are left empty so that no text is drawn; the fonts, whose metrics size the captions,
@@ -29,7 +29,7 @@ QImage PaintMainWindowSideBar(TzbsbPaintStyle style) {
   TzbSideBarImageList images(32, 32);
   TzbSideBar bar;
   bar.resize(120, 340);
-  test::BuildMainWindowSideBar(bar, images, false);
+  test::BuildSampleSideBar(bar, images, false);
   bar.SetPaintStyle(style);
   // The caption heights follow the font metrics: a fixed font of the base system keeps them.
   TFont font = bar.GroupFont();

@@ -1,4 +1,4 @@
-// The side bar: groups counted absolutely and over visible groups, the main window's six groups,
+// The side bar: groups counted absolutely and over visible groups, six sample groups,
 // item clicks with their frame keys, selection, scrolling, hot tracking, hints, the store, the
 // layout metrics, a collapsed side bar and the stored layout with damaged values.
 
@@ -33,10 +33,11 @@
 namespace zyn {
 namespace {
 
-using test::BuildMainWindowSideBar;
+using test::BuildSampleSideBar;
 using test::GroupCentre;
 using test::ItemCentre;
-using test::MainWindowGroups;
+using test::SampleFrame;
+using test::SampleGroups;
 
 class SideBarTest : public ::testing::Test {
  protected:
@@ -53,7 +54,7 @@ class SideBarTest : public ::testing::Test {
   TzbSideGroup* Group(int index) { return bar.Groups()[index]; }
   std::string ActiveCaption() { return bar.ActiveGroup() ? bar.ActiveGroup()->Caption() : std::string("<none>"); }
 
-  // The main window with a project open: "Projekt" hidden, the other five groups shown.
+  // As the main window with a project open: the first group hidden, the other five shown.
   void ProjectState() {
     bar.Groups().BeginUpdate();
     Group(0)->SetVisible(false);
@@ -66,10 +67,10 @@ class SideBarTest : public ::testing::Test {
   }
 };
 
-TEST_F(SideBarTest, MainWindowHasSixGroupsWithItsCaptionsItemsAndFrameKeys) {
-  BuildMainWindowSideBar(bar, images);
+TEST_F(SideBarTest, SixGroupsKeepTheirCaptionsItemsAndFrameKeys) {
+  BuildSampleSideBar(bar, images);
   ASSERT_EQ(bar.GroupCount(), 6);
-  const auto& expected = MainWindowGroups();
+  const auto& expected = SampleGroups();
   const int counts[] = {2, 10, 4, 3, 3, 5};
   for (int g = 0; g < 6; ++g) {
     SCOPED_TRACE(g);
@@ -80,7 +81,7 @@ TEST_F(SideBarTest, MainWindowHasSixGroupsWithItsCaptionsItemsAndFrameKeys) {
       EXPECT_EQ(Group(g)->Items()[i]->Tag, expected[g].Items[i].Tag);
     }
   }
-  EXPECT_EQ(Group(4)->Caption(), Ansi("Übertragen"));
+  EXPECT_EQ(Group(4)->Caption(), Ansi("Übergabe"));
   // The first group opened when it was added; the index counts visible groups.
   EXPECT_EQ(bar.ActiveGroup(), Group(0));
   EXPECT_EQ(bar.ActiveGroupIndex(), 0);
@@ -89,10 +90,10 @@ TEST_F(SideBarTest, MainWindowHasSixGroupsWithItsCaptionsItemsAndFrameKeys) {
 }
 
 TEST_F(SideBarTest, ActiveGroupIndexCountsVisibleGroupsOnly) {
-  BuildMainWindowSideBar(bar, images);
+  BuildSampleSideBar(bar, images);
   ProjectState();
   activeChanges = 0;
-  // The main window's transfer command: visible group 3 is "Übertragen" (absolute index 4).
+  // Visible group 3 is "Übergabe" (absolute index 4).
   bar.SetActiveGroupIndex(3);
   EXPECT_EQ(bar.ActiveGroup(), Group(4));
   EXPECT_EQ(bar.ActiveGroupIndex(), 3);
@@ -104,9 +105,9 @@ TEST_F(SideBarTest, ActiveGroupIndexCountsVisibleGroupsOnly) {
   // Setting the open group again changes nothing and fires nothing.
   bar.SetActiveGroupIndex(3);
   EXPECT_EQ(activeChanges, 1);
-  // Programmierung: visible group 1.
+  // The third group: visible group 1.
   bar.SetActiveGroupIndex(1);
-  EXPECT_EQ(ActiveCaption(), "Programmierung");
+  EXPECT_EQ(ActiveCaption(), Ansi("Abläufe"));
   // Out of range opens the first visible group and reads back 0.
   bar.SetActiveGroupIndex(7);
   EXPECT_EQ(bar.ActiveGroup(), Group(1));
@@ -176,7 +177,7 @@ class SideBarMouse : public SideBarTest {
 
   void SetUp() override {
     SideBarTest::SetUp();
-    BuildMainWindowSideBar(bar, images);
+    BuildSampleSideBar(bar, images);
     bar.OnItemClick = [this](TzbSideBar&, TzbSideBarItem& item) { clicked.push_back(&item); };
     bar.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
@@ -194,8 +195,8 @@ TEST_F(SideBarMouse, ACaptionClickOpensTheGroupAndAnItemClickPassesItsFrameKey) 
   TzbSideBarItem* transfer = Group(4)->Items()[0];
   QTest::mouseClick(&bar, Qt::LeftButton, {}, ItemCentre(bar, *transfer));
   ASSERT_EQ(clicked.size(), 1u);
-  EXPECT_EQ(clicked[0]->CustomData, "FrTransfer");
-  EXPECT_EQ(clicked[0]->Tag, 16);
+  EXPECT_EQ(clicked[0]->CustomData, SampleFrame(4, 0));
+  EXPECT_EQ(clicked[0]->Tag, 140);
   EXPECT_EQ(bar.SelectedItem(), transfer);
 }
 
@@ -242,7 +243,7 @@ TEST_F(SideBarMouse, PressAndReleaseOnDifferentItemsOrOnADisabledItemFireNoClick
 TEST_F(SideBarMouse, ScrollButtonsAppearWhenItemsOverflowAndScrollOneItemPerTick) {
   bar.resize(140, 300);
   ProjectState();
-  bar.SetActiveGroupIndex(0);  // "Komponenten", ten items
+  bar.SetActiveGroupIndex(0);  // "Bauteile", ten items
   TzbSideBarViewInfo& vi = bar.ViewInfo();
   ASSERT_TRUE(vi.HasScrollDown());
   EXPECT_FALSE(vi.HasScrollUp());
@@ -326,7 +327,7 @@ TEST_F(SideBarMouse, AnItemHintShowsBelowTheItemAndAKeyHidesIt) {
   ASSERT_TRUE(bar.HintShown());
   ASSERT_NE(bar.HintWindow(), nullptr);
   EXPECT_TRUE(bar.HintWindow()->isVisible());
-  EXPECT_EQ(bar.HintWindow()->text(), QStringLiteral("Neues Projekt"));
+  EXPECT_EQ(bar.HintWindow()->text(), QStringLiteral("Übersicht 1"));
   const TRect caption = bar.ViewInfo().FindItem(item)->CaptionRect;
   EXPECT_EQ(bar.HintWindow()->geometry().top(), bar.mapToGlobal(QPoint(0, caption.Bottom + 2 - 1)).y());
   QTest::keyClick(&bar, Qt::Key_A);
@@ -353,13 +354,13 @@ TEST_F(SideBarMouse, ARightClickOpensTheItemOrGroupMenu) {
 }
 
 TEST_F(SideBarTest, AssignCopiesGroupsAndOpensTheFirstVisibleGroup) {
-  BuildMainWindowSideBar(bar, images);
+  BuildSampleSideBar(bar, images);
   TzbSideBar copy;
   copy.Groups().Add()->SetCaption("alt");
   copy.Assign(bar);
   ASSERT_EQ(copy.GroupCount(), 6);
-  EXPECT_EQ(copy.Groups()[5]->Items()[4]->CustomData, "FrSTMInfo");
-  EXPECT_EQ(copy.Groups()[5]->Items()[4]->Tag, 100);
+  EXPECT_EQ(copy.Groups()[5]->Items()[4]->CustomData, SampleFrame(5, 4));
+  EXPECT_EQ(copy.Groups()[5]->Items()[4]->Tag, 154);
   EXPECT_EQ(copy.ActiveGroup(), copy.Groups()[0]);
   EXPECT_EQ(copy.LargeImages(), &images);
 }
@@ -526,23 +527,23 @@ TEST_F(SideBarMouse, ACaptionEditTakesItsTextOnReturnOrAPressAndDropsItOnEscOrRe
   };
   bar.OnAfterEdit = [&](TzbSideBar&) { ++afterEdits; };
   ASSERT_TRUE(bar.EditGroupCaption(Group(1)));
-  bar.Editor()->setText(QStringLiteral("Bauteile"));
+  bar.Editor()->setText(QStringLiteral("Teile"));
   QTest::keyClick(bar.Editor(), Qt::Key_Return);
   EXPECT_FALSE(bar.IsEditing());
-  EXPECT_EQ(Group(1)->Caption(), "Bauteile");
-  EXPECT_EQ(renamed, std::vector<std::string>{"Bauteile"});
+  EXPECT_EQ(Group(1)->Caption(), "Teile");
+  EXPECT_EQ(renamed, std::vector<std::string>{"Teile"});
   TzbSideBarItem* item = Group(0)->Items()[0];
   ASSERT_TRUE(bar.EditItemCaption(item));
   bar.Editor()->setText(QStringLiteral("Weg damit"));
   QTest::keyClick(bar.Editor(), Qt::Key_Escape);
-  EXPECT_EQ(AnsiToUtf8(item->Caption()), "Neues Projekt");
+  EXPECT_EQ(AnsiToUtf8(item->Caption()), "Übersicht 1");
   // An empty text never becomes a caption; a press elsewhere ends the edit taking the text.
   ASSERT_TRUE(bar.EditItemCaption(item));
   bar.Editor()->setText(QString());
   QTest::mouseClick(&bar, Qt::LeftButton, {}, ItemCentre(bar, *Group(0)->Items()[1]));
   EXPECT_FALSE(bar.IsEditing());
   EXPECT_TRUE(clicked.empty());
-  EXPECT_EQ(AnsiToUtf8(item->Caption()), "Neues Projekt");
+  EXPECT_EQ(AnsiToUtf8(item->Caption()), "Übersicht 1");
   ASSERT_TRUE(bar.EditItemCaption(item));
   bar.Editor()->setText(QStringLiteral("Neu"));
   QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(70, 300));
@@ -723,7 +724,7 @@ TEST_F(SideBarTest, LayoutOfCaptionsItemsAndTheItemsArea) {
 }
 
 TEST_F(SideBarTest, ACollapsedSideBarLaysOutAndPaintsWithoutDividingByZero) {
-  BuildMainWindowSideBar(bar, images);
+  BuildSampleSideBar(bar, images);
   bar.show();
   for (QSize size : {QSize(0, 0), QSize(0, 300), QSize(140, 0), QSize(3, 3)}) {
     SCOPED_TRACE(size.width() * 1000 + size.height());
@@ -788,7 +789,7 @@ class SideBarSettingsTest : public SideBarTest {
 };
 
 TEST_F(SideBarSettingsTest, TheLayoutComesBackAsItWasStored) {
-  BuildMainWindowSideBar(bar, images);
+  BuildSampleSideBar(bar, images);
   Group(2)->SetIconType(zbsgSmallIcon);
   ASSERT_TRUE(bar.SaveToRegistry("Software\\ZORV\\SideBar"));
   TzbSideBar other;

@@ -11,42 +11,23 @@
 
 namespace zyn::test {
 
-const std::vector<TMainWindowGroup>& MainWindowGroups() {
-  static const std::vector<TMainWindowGroup> groups = {
-      {"Projekt", {{"Neues Projekt", "FrNeu", 0}, {"Projekt öffnen", "FrOpen", 1}}},
-      {"Komponenten",
-       {{"Steuermodule", "FrStmBearb", 3},
-        {"Display", "FrDispBearb", 0},
-        {"Module", "FrModulBearb", 4},
-        {"Tagesuhren", "FrTagesUhren", 6},
-        {"Wochenuhren", "FrWochenUhren", 7},
-        {"Jalousie / Rolladen Uhren", "FrJRMUhren", 8},
-        {"Merker", "FrMerker", 5},
-        {"Anzeigetexte", "FrTexte", 9},
-        {"Gruppen", "FrGruppen", 10},
-        {"Kennlinien", "FrEditKennlinie", 11}}},
-      {"Programmierung",
-       {{"Basis- programmierung", "FrBasis", 12},
-        {"Funktions- programmierung", "FrFunktion", 13},
-        {"Display- programmierung", "Display", 0},
-        {"POR Tabelle", "FrPOR", 0}}},
-      {"Visualisierung",
-       {{"Visualisierungsdaten", "FrVisuProjekt", 0},
-        {"Visualisierung bearbeiten", "FrVisuEntwurf", 200},
-        {"Userverwaltung", "FrVisuCreateRT", 0}}},
-      {"Übertragen",
-       {{"Projekt übertragen", "FrTransfer", 16},
-        {"Dimmerkennlinien übertragen", "FrDimmerKennlinie", 0},
-        {"Uhrzeit übertragen", "FrSetClock", 0}}},
-      {"Service",
-       {{"Modulcheck", "FrModulcheck", 0},
-        {"Servicefunktionen", "FrService", 101},
-        {"Uhrensimulation", "FrNewService", 0},
-        {"JRM Prioritäten löschen", "FrJRMPrio", 0},
-        {"Info über STM's", "FrSTMInfo", 100}}},
-  };
+const std::vector<TSampleGroup>& SampleGroups() {
+  static const std::vector<TSampleGroup> groups = [] {
+    const char* captions[] = {"Übersicht", "Bauteile", "Abläufe", "Ansichten", "Übergabe", "Wartung"};
+    const int itemCounts[] = {2, 10, 4, 3, 3, 5};
+    std::vector<TSampleGroup> made;
+    for (int g = 0; g < 6; ++g) {
+      TSampleGroup group{captions[g], {}};
+      for (int i = 0; i < itemCounts[g]; ++i)
+        group.Items.push_back({group.Caption + " " + std::to_string(i + 1), SampleFrame(g, i), 100 + 10 * g + i});
+      made.push_back(std::move(group));
+    }
+    return made;
+  }();
   return groups;
 }
+
+std::string SampleFrame(int group, int item) { return "Fr" + std::to_string(group) + "_" + std::to_string(item); }
 
 QImage SideBarPicture(int n) {
   static const QColor colours[] = {QColor(0, 0, 160), QColor(0, 128, 0), QColor(160, 0, 0), QColor(128, 128, 0)};
@@ -58,7 +39,7 @@ QImage SideBarPicture(int n) {
   return img;
 }
 
-void BuildMainWindowSideBar(TzbSideBar& bar, TzbSideBarImageList& images, bool withText) {
+void BuildSampleSideBar(TzbSideBar& bar, TzbSideBarImageList& images, bool withText) {
   for (int i = images.Count(); i < 8; ++i) images.Add(SideBarPicture(i));
   bar.SetPaintStyle(sbpsXP);
   bar.BkGround().SetFillStyle(bfsVert);
@@ -77,10 +58,10 @@ void BuildMainWindowSideBar(TzbSideBar& bar, TzbSideBarImageList& images, bool w
   bar.SetTransparentImages(true);
   bar.ShowHint = true;
   int picture = 0;
-  for (const TMainWindowGroup& g : MainWindowGroups()) {
+  for (const TSampleGroup& g : SampleGroups()) {
     TzbSideGroup* group = bar.Groups().Add();
     group->SetCaption(withText ? Ansi(g.Caption) : std::string());
-    for (const TMainWindowItem& i : g.Items) {
+    for (const TSampleItem& i : g.Items) {
       TzbSideBarItem* item = group->Items().Add();
       item->SetCaption(withText ? Ansi(i.Caption) : std::string());
       item->SetHint(withText ? Ansi(i.Caption) : std::string());

@@ -1,6 +1,8 @@
 #pragma once
-// Helpers of the control tests: the application object, a shown and active host window, and
-// synthetic key, mouse and focus input.
+// Helpers of the control tests: a shown and active host window, and synthetic key, mouse and
+// focus input (the application object comes from the test support).
+
+#include "tests/support/AppFixture.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -8,15 +10,6 @@
 #include <QWidget>
 
 namespace zyn::test {
-
-inline void EnsureApp() {
-  if (!qApp) {
-    static int argc = 1;
-    static char name[] = "controls_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);  // lives until the process ends
-  }
-}
 
 // A top-level window that is shown and active, so that its children can take the focus.
 inline void ShowActive(QWidget& window) {
