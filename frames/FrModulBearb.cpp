@@ -16,9 +16,9 @@
 #include "project/Steuermodul.h"
 #include "shell/GlobalGui.h"
 #include "shell/MessageHandler.h"
-#include "shell/Mkgrid.h"
+#include "widgets/common/Mkgrid.h"
 #include "shell/Translation.h"
-#include "shell/ZYNDipswitch.h"
+#include "widgets/common/ZYNDipswitch.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -15,7 +15,7 @@
 #include "project/Projekt.h"
 #include "shell/MessageHandler.h"
 #include "shell/Translation.h"
-#include "shell/ZYNDipswitch.h"
+#include "widgets/common/ZYNDipswitch.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -4,8 +4,8 @@
 #include "model/Anzeigetext.h"
 #include "platform/QtText.h"
 #include "project/Global.h"
-#include "shell/Mkedit.h"
-#include "shell/STMDisplay.h"
+#include "widgets/common/Mkedit.h"
+#include "widgets/common/STMDisplay.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -25,9 +25,9 @@ const TObjectPageTexts kTexts{"TXT",
                               true,
                               true};
 
-TShellAlignment EditAlignment(int center) {
-  return center == 1 ? TShellAlignment::taRightJustify
-                     : center == 2 ? TShellAlignment::taCenter : TShellAlignment::taLeftJustify;
+TTextAlignment EditAlignment(int center) {
+  return center == 1 ? TTextAlignment::taRightJustify
+                     : center == 2 ? TTextAlignment::taCenter : TTextAlignment::taLeftJustify;
 }
 }  // namespace
 

@@ -4,10 +4,10 @@
 #include "model/ModelText.h"
 #include "platform/QtText.h"
 #include "project/Global.h"
-#include "shell/TimeEdit.h"
+#include "widgets/common/TimeEdit.h"
 #include "shell/Translation.h"
-#include "shell/WeekdayBox.h"
-#include "shell/ZYNDayMask.h"
+#include "widgets/common/WeekdayBox.h"
+#include "widgets/common/ZYNDayMask.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 // formatters of the logic core.
 
 #include "logic/core/LogicText.h"
-#include "shell/ShellText.h"
+#include "widgets/common/WidgetText.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 #include "model/EAFunktionen.h"
 #include "platform/QtText.h"
 #include "shell/GlobalGui.h"
-#include "shell/ShellText.h"
+#include "widgets/common/WidgetText.h"
 #include "shell/Translation.h"
 #include "widgets/controls/ZCLSpinEdit.h"
 

@@ -10,8 +10,8 @@
 #include "model/ModulClassList.h"
 #include "platform/MessageDlg.h"
 #include "project/Global.h"
-#include "shell/Mkgrid.h"
-#include "shell/ZYNDipswitch.h"
+#include "widgets/common/Mkgrid.h"
+#include "widgets/common/ZYNDipswitch.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -9,7 +9,7 @@
 #include "model/base/ZYNOptionen.h"
 #include "platform/MessageDlg.h"
 #include "project/Global.h"
-#include "shell/ZYNDipswitch.h"
+#include "widgets/common/ZYNDipswitch.h"
 #include "compiler/toollib/FunktionsListe.h"
 
 #include <QCheckBox>

@@ -8,11 +8,11 @@
 #include "model/Uhr.h"
 #include "platform/MessageDlg.h"
 #include "project/Global.h"
-#include "shell/Mkedit.h"
-#include "shell/STMDisplay.h"
-#include "shell/TimeEdit.h"
-#include "shell/WeekdayBox.h"
-#include "shell/ZYNDayMask.h"
+#include "widgets/common/Mkedit.h"
+#include "widgets/common/STMDisplay.h"
+#include "widgets/common/TimeEdit.h"
+#include "widgets/common/WeekdayBox.h"
+#include "widgets/common/ZYNDayMask.h"
 
 #include <QCheckBox>
 #include <QComboBox>

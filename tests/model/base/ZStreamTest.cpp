@@ -12,7 +12,7 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
-#include "tests/model/base/TempFolder.h"
+#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {
