@@ -19,6 +19,7 @@
 #include "model/base/Translator.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
+#include "platform/GermanQt.h"
 #include "platform/MessageDlg.h"
 #include "platform/QtText.h"
 #include "shell/FormMain.h"
@@ -77,6 +78,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZYN Systemsoftware"));
   QApplication::setDesktopFileName(QStringLiteral("zyn"));
+  InstallGermanQtTranslations(app);
   QPointer<QWidget> mainWindow;
   InstallStopHandler(app, &mainWindow);
 

@@ -1,4 +1,5 @@
 #include "shell/BrowseDr.h"
+#include "shell/Translation.h"
 
 #include <QApplication>
 #include <QDir>
@@ -106,7 +107,7 @@ class BrowseDialog : public QFileDialog {
 }  // namespace
 
 bool TzsBrowseDirectoryDlg::Execute(QWidget* parent) {
-  if (!parent) parent = QApplication::activeWindow();
+  if (!parent) parent = DialogParent();
   BrowseDialog dialog(parent, this);
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   dialog.setFileMode(fOptions & bfIncludeFiles ? QFileDialog::ExistingFile : QFileDialog::Directory);

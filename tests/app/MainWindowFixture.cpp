@@ -7,7 +7,9 @@
 #include "tests/compiler/CompilerFixture.h"
 
 #include <QApplication>
+#include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <unistd.h>
 
 namespace zyn::test {
@@ -15,16 +17,31 @@ namespace zyn::test {
 namespace fs = std::filesystem;
 
 const std::string& TestHome() {
+  // A home of its own for the whole test programme, with its XDG folders (settings, data, trash,
+  // caches), removed when the programme ends: nothing is left in the temporary folder or in the
+  // trash of the user who runs the tests.
   static const std::string home = [] {
-    const fs::path dir = fs::temp_directory_path() / ("zyn_app_" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    std::string pattern = (fs::temp_directory_path() / "zyn_app_XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder for the tests");
+    const fs::path dir = pattern;
+    for (const auto& [variable, sub] : {std::pair{"HOME", "home"}, {"XDG_CONFIG_HOME", "home/.config"},
+                                        {"XDG_DATA_HOME", "home/.local/share"}, {"XDG_CACHE_HOME", "home/.cache"},
+                                        {"XDG_STATE_HOME", "home/.local/state"}}) {
+      fs::create_directories(dir / sub);
+      ::setenv(variable, (dir / sub).c_str(), 1);
+    }
+    static const fs::path removeAtExit = dir;
+    std::atexit([] {
+      std::error_code ignored;
+      fs::remove_all(removeAtExit, ignored);
+    });
     return dir.string() + "/";
   }();
   return home;
 }
 
 void EnsureGlobals() {
+  TestHome();  // the environment of the test home before Qt reads it
   if (!qApp) {
     static int argc = 1;
     static char name[] = "app_tests";

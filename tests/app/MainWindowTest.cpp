@@ -506,7 +506,7 @@ TEST_F(MainWindowTest, EnteringAPageShowsItsTitleAndFoldsTheSideBarByItsOption) 
 }
 
 TEST(Install, PutsTheProgrammeItsDesktopEntryAndIconsInPlace) {
-  const fs::path prefix = fs::temp_directory_path() / ("zyn_install_" + std::to_string(::getpid()));
+  const fs::path prefix = fs::path(TestHome()) / "installiert";
   fs::remove_all(prefix);
   const std::string command = "cmake --install '" + std::string(ZYN_BINARY_DIR) + "' --prefix '" + prefix.string() +
                               "' > /dev/null";
