@@ -20,6 +20,7 @@
 #include "frames/FramePages.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
+#include "platform/GermanQt.h"
 #include "platform/MessageDlg.h"
 #include "platform/QtText.h"
 #include "shell/FormMain.h"
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZYN Systemsoftware"));
   QApplication::setDesktopFileName(QStringLiteral("zyn"));
+  InstallGermanQtTranslations(app);
   QPointer<QWidget> mainWindow;
   InstallStopHandler(app, &mainWindow);
 

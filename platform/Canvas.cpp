@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainterPath>
+#include <QTextLayout>
 #include <QPolygon>
 #include <algorithm>
 #include <cstdlib>
@@ -62,6 +63,43 @@ EdgeColours ColoursOf(unsigned edge, unsigned flags) {
     if (c.innerTopLeft != clNone) c.innerTopLeft = c.innerBottomRight = clBtnFace;
   }
   return c;
+}
+
+// Wrapped text that needs more lines than `height` allows: the lines that fit, the last one
+// holding the rest of the text shortened with an ellipsis. Text that fits is returned as it is.
+QString WrapThenElide(const QString& text, const QFont& font, int width, int height, bool expandTabs) {
+  const QFontMetrics fm(font);
+  const int maxLines = std::max(1, height / std::max(1, fm.height()));
+  QString laid = text;
+  laid.replace(QLatin1Char('\n'), QChar::LineSeparator);  // a forced break, as drawText makes it
+  QTextLayout layout(laid, font);
+  QTextOption option;
+  option.setWrapMode(QTextOption::WordWrap);
+  if (expandTabs) option.setTabStopDistance(fm.horizontalAdvance(QLatin1Char('x')) * 8);
+  layout.setTextOption(option);
+  layout.beginLayout();
+  QStringList lines;
+  int lastStart = 0;
+  bool more = false;
+  // Lines before the last one that fits are taken as laid out.
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(width);
+    if (lines.size() == maxLines - 1) {
+      lastStart = line.textStart();
+      more = line.textStart() + line.textLength() < text.size();
+      break;
+    }
+    QString part = text.mid(line.textStart(), line.textLength());
+    while (part.endsWith(QLatin1Char('\n')) || part.endsWith(QLatin1Char('\r')) || part.endsWith(QLatin1Char(' ')))
+      part.chop(1);
+    lines << part;
+  }
+  layout.endLayout();
+  if (!more) return text;
+  QString rest = text.mid(lastStart);
+  rest.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  lines << fm.elidedText(rest, Qt::ElideRight, width);
+  return lines.join(QLatin1Char('\n'));
 }
 
 }  // namespace
@@ -283,7 +321,17 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags) {
   if (single && (flags & DT_VCENTER)) qtFlags |= Qt::AlignVCenter;
   else if (single && (flags & DT_BOTTOM)) qtFlags |= Qt::AlignBottom;
   else qtFlags |= Qt::AlignTop;
-  if (flags & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS)) {
+  if ((flags & DT_END_ELLIPSIS) && !single && (flags & DT_WORDBREAK)) {
+    // Wrapped first; only the last line that fits is shortened.
+    if (qtFlags & Qt::TextShowMnemonic) {
+      text.replace(QStringLiteral("&&"), QString(QChar(0x1)));
+      text.remove(QLatin1Char('&'));
+      text.replace(QChar(0x1), QLatin1Char('&'));
+      qtFlags &= ~Qt::TextShowMnemonic;
+    }
+    if (!(flags & DT_CALCRECT))
+      text = WrapThenElide(text, painter_->font(), std::max(1, r.Width()), r.Height(), flags & DT_EXPANDTABS);
+  } else if (flags & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS)) {
     const Qt::TextElideMode mode = (flags & DT_PATH_ELLIPSIS) ? Qt::ElideMiddle : Qt::ElideRight;
     text = fm.elidedText(text, mode, std::max(0, r.Width()), qtFlags & Qt::TextShowMnemonic);
   }

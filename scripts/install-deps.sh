@@ -8,6 +8,8 @@ PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config git clang libclang-rt-14-dev
   # libraries
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  # Qt's own dialogs and context menus in German
+  qt6-translations-l10n
   zlib1g-dev libjpeg62-turbo-dev libzip-dev libcurl4-openssl-dev libxbase64-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -15,6 +17,8 @@ PACKAGES=(
   libxml2-utils unzip poppler-utils qpdf python3 python3-dbfread python3-aiosmtpd
   # GUI tests and screenshots
   xvfb xauth xdotool
+  # a small window manager, so that window frames and placement are real in the X11 tests
+  twm
   # the golden images with text are drawn in DejaVu Sans
   fonts-dejavu-core
   # metric-compatible stand-ins for Arial, Times New Roman and Courier New on printed pages

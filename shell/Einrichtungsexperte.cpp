@@ -7,6 +7,7 @@
 #include "shell/Branding.h"
 #include "widgets/common/WidgetText.h"
 #include "shell/Translation.h"
+#include "widgets/controls/ZCLSpinEdit.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace zyn {
@@ -55,10 +55,11 @@ QButtonGroup* RadioGroup(QWidget* page, QVBoxLayout* into, const char* name, con
   return group;
 }
 
-QSpinBox* Spin(QWidget* parent, const char* name, int minimum, int maximum) {
-  auto* spin = new QSpinBox(parent);
+TZCLSpinEdit* Spin(QWidget* parent, const char* name, int minimum, int maximum) {
+  auto* spin = new TZCLSpinEdit(parent);
   spin->setObjectName(QString::fromUtf8(name));
-  spin->setRange(minimum, maximum);
+  spin->SetMinValue(minimum);
+  spin->SetMaxValue(maximum);
   return spin;
 }
 
@@ -94,14 +95,20 @@ TFormEinrichtungsexperte::TFormEinrichtungsexperte(QWidget* parent, std::string 
   setButtonLayout({QWizard::CustomButton1, QWizard::CustomButton2, QWizard::Stretch, QWizard::BackButton,
                    QWizard::NextButton, QWizard::FinishButton, QWizard::CancelButton, QWizard::HelpButton});
   connect(this, &QWizard::customButtonClicked, this, [this](int which) {
-    if (which == QWizard::CustomButton1) {
-      while (currentId() != KW && currentId() != -1) back();
-    } else if (which == QWizard::CustomButton2) {
-      while (currentId() != KWizardInteriorPage3 && currentId() != -1) next();
+    // "Erste Seite" goes back to the welcome page, "Letzte Seite" forward to the last one.
+    const int target = which == QWizard::CustomButton1 ? KW : KWizardInteriorPage3;
+    for (int guard = 0; guard < 8 && currentId() != target && currentId() != -1; ++guard) {
+      const int before = currentId();
+      if (which == QWizard::CustomButton1)
+        back();
+      else
+        next();
+      if (currentId() == before) break;
     }
   });
+  connect(this, &QWizard::currentIdChanged, this, [this](int id) { PageChanged(id); });
+  connect(this, &QWizard::helpRequested, this, [this] { ShowHelp(); });
   setWindowIcon(GetMainIcon());
-  resize(476, 315);
 
   // welcome page: the side picture and the three steps
   QWizardPage* welcome = NewPage(this, "KW", "ZYN Einrichtungsassistent");
@@ -193,6 +200,48 @@ TFormEinrichtungsexperte::TFormEinrichtungsexperte(QWidget* parent, std::string 
 
   setStartId(KW);
   TranslateForm(this);
+  // One size for every page: the dialog's own size, or what the largest page needs.
+  QSize size(476, 315);
+  for (int id : pageIds()) size = size.expandedTo(page(id)->minimumSizeHint() + QSize(24, 140));
+  setFixedSize(size);
+}
+
+void TFormEinrichtungsexperte::PageChanged(int id) {
+  // The last page has back, finish and cancel only; the first page cannot go back.
+  const bool last = id == KWizardInteriorPage3;
+  if (last)
+    setButtonLayout({QWizard::Stretch, QWizard::BackButton, QWizard::FinishButton, QWizard::CancelButton});
+  else
+    setButtonLayout({QWizard::CustomButton1, QWizard::CustomButton2, QWizard::Stretch, QWizard::BackButton,
+                     QWizard::NextButton, QWizard::FinishButton, QWizard::CancelButton, QWizard::HelpButton});
+  if (QAbstractButton* first = button(QWizard::CustomButton1)) first->setEnabled(id != KW);
+  if (QAbstractButton* backButton = button(QWizard::BackButton)) backButton->setEnabled(id != KW);
+}
+
+QString TFormEinrichtungsexperte::HelpText(int pageId) {
+  switch (pageId) {
+    case KWizardInteriorPage1:
+      return QStringLiteral(
+          "Tragen Sie hier die Daten Ihrer Firma ein. Sie erscheinen in der Projektdokumentation, in "
+          "Supportanfragen und als Absender von E-Mails. Alle Angaben können später unter "
+          "\"Basisdaten\" geändert werden.");
+    case KWizardInteriorPage2:
+      return QStringLiteral(
+          "Wählen Sie die serielle Schnittstelle des PCs, an der das ZYN Steuermodul oder der RS485 "
+          "Adapter angeschlossen ist, und das Gerät an dieser Schnittstelle.");
+    case KWizardInteriorPage3:
+      return QStringLiteral(
+          "Legen Sie fest, wie sich die Systemsoftware verhält: Hilfetexte, Sicherheitsabfragen, die "
+          "Datenbanken und die Liste der zuletzt geöffneten Dateien im Dateimenü.");
+    default:
+      return QStringLiteral(
+          "Der Assistent führt Sie in drei Schritten durch die ersten Einstellungen. Mit \"Weiter\" "
+          "gelangen Sie zur nächsten Seite, mit \"Fertigstellen\" werden die Einstellungen gespeichert.");
+  }
+}
+
+void TFormEinrichtungsexperte::ShowHelp() {
+  TranslatedMessageDlg(FromQString(HelpText(currentId())), mtInformation, mbOK);
 }
 
 void TFormEinrichtungsexperte::showEvent(QShowEvent* event) {
@@ -216,13 +265,13 @@ void TFormEinrichtungsexperte::LoadFromOptions() {
   AUZ->setChecked(fm.ShowAsSubmenu);
   VZA->setChecked(fm.ShowFolder);
   FZE->setChecked(fm.DeleteTarget);
-  ADM->setValue(fm.MaxItems);
+  ADM->SetValue(fm.MaxItems);
   const TSerialPortItem& sp = o.SerialPort->First();
   SetRadio(GBSource, sp.Source);
   SetRadio(GBTarget, sp.Target);
-  AWA->setValue(sp.MaxRepeat);
-  MTA->setValue(sp.MaxTimeout);
-  MTP->setValue(sp.MinPause);
+  AWA->SetValue(sp.MaxRepeat);
+  MTA->SetValue(sp.MaxTimeout);
+  MTP->SetValue(sp.MinPause);
   const TUserBasisDaten& b = o.BasisDaten->First();
   B1->setText(ToQString(b.Firma1));
   B2->setText(ToQString(b.Firma2));
@@ -250,13 +299,13 @@ bool TFormEinrichtungsexperte::StoreToOptions() {
   fm.ShowAsSubmenu = AUZ->isChecked();
   fm.ShowFolder = VZA->isChecked();
   fm.DeleteTarget = FZE->isChecked();
-  fm.MaxItems = ADM->value();
+  fm.MaxItems = ADM->Value();
   TSerialPortItem& sp = o.SerialPort->First();
   if (GBSource->checkedId() >= 0) sp.Source = GBSource->checkedId();
   if (GBTarget->checkedId() >= 0) sp.Target = GBTarget->checkedId();
-  sp.MaxRepeat = AWA->value();
-  sp.MaxTimeout = MTA->value();
-  sp.MinPause = MTP->value();
+  sp.MaxRepeat = AWA->Value();
+  sp.MaxTimeout = MTA->Value();
+  sp.MinPause = MTP->Value();
   TUserBasisDaten& b = o.BasisDaten->First();
   b.Firma1 = FromQString(B1->text());
   b.Firma2 = FromQString(B2->text());

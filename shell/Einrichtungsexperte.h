@@ -10,9 +10,10 @@ class QButtonGroup;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QSpinBox;
 
 namespace zyn {
+
+class TZCLSpinEdit;
 
 class TFormEinrichtungsexperte : public QWizard {
   Q_OBJECT
@@ -27,7 +28,7 @@ class TFormEinrichtungsexperte : public QWizard {
   QLabel* SidePicture = nullptr;
   QLineEdit *B1, *B2, *B3, *B4, *B5, *B6, *B7, *B9;
   QButtonGroup *GBSource, *GBTarget;
-  QSpinBox *AWA, *MTA, *MTP, *ADM;
+  TZCLSpinEdit *AWA, *MTA, *MTP, *ADM;
   QCheckBox *HTA, *STA, *SAL, *FSU, *ADE, *KDE, *GFX, *AUZ, *VZA, *FZE;
 
   // The controls take the values of GOptionFile.
@@ -35,12 +36,17 @@ class TFormEinrichtungsexperte : public QWizard {
   // Stores the controls into GOptionFile, sets ConfigAssist and saves the options file; false when
   // the file could not be written (the options then hold the values for this run only).
   bool StoreToOptions();
+  // The German help text of a page ("Hilfe").
+  static QString HelpText(int pageId);
 
  protected:
   void showEvent(QShowEvent* event) override;
   void accept() override;
 
  private:
+  void PageChanged(int id);
+  void ShowHelp();
+
   std::string fOptionFileName;
 };
 

@@ -67,7 +67,7 @@ void TFrmLgkonflikt::AddLine(const std::string& line) {
 
 int ShowLogicConflicts(const std::vector<std::string>& lines, int mode) {
   if (lines.empty()) return 1;
-  TFrmLgkonflikt dialog(QApplication::activeWindow(), mode);
+  TFrmLgkonflikt dialog(DialogParent(), mode);
   for (const std::string& line : lines) dialog.AddLine(line);
   const int result = dialog.exec();
   // closing the window without a button is a cancel

@@ -39,8 +39,10 @@
 #include <QPrinter>
 #include <QCloseEvent>
 #include <QProgressBar>
+#include <QScreen>
 #include <QThread>
 #include <QVBoxLayout>
+#include <filesystem>
 
 namespace zyn {
 
@@ -182,7 +184,11 @@ TMainForm::TMainForm(const std::string& projectFile, TSplash* splash, const std:
     // An unreadable list starts empty.
   }
 
-  if (!projectFile.empty() && FileExists(projectFile)) {
+  std::error_code ec;
+  if (!projectFile.empty() && std::filesystem::is_directory(projectFile, ec)) {
+    ShowError(Ansi("\"") + Utf8ToAnsi(projectFile) +
+              Ansi("\" ist ein Ordner und keine Projektdatei. Bitte geben Sie eine Projektdatei (.zpf, .zcf) an."));
+  } else if (!projectFile.empty() && FileExists(projectFile)) {
     try {
       OpenProject(projectFile);
       AddRecentFile(0, projectFile);
@@ -222,6 +228,7 @@ void TMainForm::BuildLayout() {
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
   TzsStatusPanel* text = StatusBar1->AddPanel();
   text->SetWidth(470);
+  text->SetBorderWidth(3);  // the text keeps a margin from the panel's edge
   TzsStatusPanel* date = StatusBar1->AddPanel();
   date->SetPanelType(sptDate);
   date->SetDateFormat(QStringLiteral("dd.mm.yyyy"));
@@ -237,6 +244,12 @@ void TMainForm::BuildLayout() {
 
   FP = new TFoldPanel(Client);
   FP->setObjectName(QStringLiteral("FP"));
+  // Folds in its width, to a strip at the left, with the glyph along the top.
+  FP->SetOrientation(foHorizontal);
+  FP->SetBevelInner(TBevelCut::bvNone);
+  FP->SetBevelOuter(TBevelCut::bvNone);
+  FP->SetSeperated(false);
+  FP->SetFoldActiveColor(static_cast<TColor>(16764879));
   FP->resize(130, FP->height());
   layout->AddWidget(FP, alLeft);
   SB = new TzbSideBar(FP->Client());
@@ -258,8 +271,9 @@ void TMainForm::BuildLayout() {
   frameLayout->setContentsMargins(2, 2, 2, 2);
   TP = new TGPanel(FramePanel);
   TP->setObjectName(QStringLiteral("TP"));
-  TP->SetColor_1(clBtnShadow);
-  TP->SetColor_2(clBtnFace);
+  // White text needs a dark ground over the whole width: from the dark to the plain shadow.
+  TP->SetColor_1(cl3DDkShadow);
+  TP->SetColor_2(clBtnShadow);
   TP->SetFontColor(clWhite);
   QFont font = TP->font();
   font.setPixelSize(19);
@@ -468,10 +482,16 @@ void TMainForm::OpenProject(const std::string& fileName) {
   auto projekt = std::make_unique<TZYNProjekt>();
   projekt->BasisDaten = GBasisDaten.get();
   projekt->FileName = fileName;
-  if (zipped)
-    projekt->LoadZippedProjectFile(fileName);
-  else
-    projekt->LoadProjectFile(fileName);
+  try {
+    if (zipped)
+      projekt->LoadZippedProjectFile(fileName);
+    else
+      projekt->LoadProjectFile(fileName);
+  } catch (const std::exception& e) {
+    // The message names the file: a bare read error does not say which one is damaged.
+    throw EReadError(Ansi("Die Projektdatei \"") + Utf8ToAnsi(fileName) +
+                     Ansi("\" ist beschädigt und konnte nicht gelesen werden: ") + e.what());
+  }
   projekt->Zipped = zipped;
   projekt->Modified = false;
   projekt->OnQuestion = [](const std::string& text) {
@@ -516,6 +536,8 @@ int TMainForm::CloseProject() {
   FM->SetCurrentFrame(QStringLiteral("*"));
   GProjekt.reset();
   setWindowTitle(ToQString(GProgramTitle));
+  // A message about the closed project does not stay.
+  if (StatusBar1->PanelCount() > 0) StatusBar1->Panel(0)->SetText(QString());
   return answer;
 }
 
@@ -529,10 +551,12 @@ std::vector<std::string> TMainForm::RecentFiles() const { return MRU->Items; }
 
 void TMainForm::SaveMainOptions() {
   if (GOptionFile) {
+    // The place is the frame's top-left corner (title bar included), the size the client area's.
+    const QPoint frameOffset = geometry().topLeft() - frameGeometry().topLeft();
     const QRect r = isMaximized() || isMinimized() ? normalGeometry() : geometry();
     if (r.isValid()) {
-      SetIntOption(0, r.left());
-      SetIntOption(1, r.top());
+      SetIntOption(0, r.left() - frameOffset.x());
+      SetIntOption(1, r.top() - frameOffset.y());
       SetIntOption(2, r.width());
       SetIntOption(3, r.height());
     }
@@ -548,7 +572,18 @@ void TMainForm::SaveMainOptions() {
 void TMainForm::RestoreMainOptions() {
   if (!GOptionFile) return;
   setWindowState(Qt::WindowNoState);
-  setGeometry(GetIntOption(0), GetIntOption(1), std::max(GetIntOption(2), 640), std::max(GetIntOption(3), 480));
+  resize(std::max(GetIntOption(2), 640), std::max(GetIntOption(3), 480));
+  // The stored place is the frame's, so the title bar is on the screen; a place off every screen
+  // (a screen that is gone) comes back onto the nearest one.
+  QPoint place(GetIntOption(0), GetIntOption(1));
+  QScreen* screen = QGuiApplication::screenAt(place);
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (screen) {
+    const QRect area = screen->availableGeometry();
+    place.setX(std::clamp(place.x(), area.left(), std::max(area.left(), area.right() - 100)));
+    place.setY(std::clamp(place.y(), area.top(), std::max(area.top(), area.bottom() - 100)));
+  }
+  move(place);
   if (GetIntOption(4) == 2) setWindowState(Qt::WindowMaximized);
 }
 

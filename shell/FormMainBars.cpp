@@ -7,6 +7,7 @@
 #include "widgets/common/FoldPanel.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarMRUListItem.h"
+#include "model/base/ZYNOptionen.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarScreen.h"
 #include "widgets/bars/SideBar.h"
@@ -193,6 +194,19 @@ QImage Picture(int n, int size) {
   return img;
 }
 
+// The recent-files list of the file menu: with the option "Pfadnamen anzeigen" off an entry shows
+// the file's name only, with it on the shortened path.
+class TMainRecentList : public TzbBarMRUListItem {
+ public:
+  using TzbBarMRUListItem::TzbBarMRUListItem;
+  std::string GetDisplayText(const std::string& entry) const override {
+    if (GOptionFile && GOptionFile->Optionen().FileMenu->First().ShowFolder)
+      return TzbBarMRUListItem::GetDisplayText(entry);
+    const size_t slash = entry.find_last_of('/');
+    return slash == std::string::npos ? entry : entry.substr(slash + 1);
+  }
+};
+
 }  // namespace
 
 TzbBarItem* TMainForm::Item(const std::string& name) const { return BM ? BM->GetItemByName(name) : nullptr; }
@@ -232,7 +246,7 @@ void TMainForm::BuildBars() {
   static_cast<TzbBarButton*>(Item("Neu1"))->SetShortCut(static_cast<TShortCut>('N' | scCtrl));
   static_cast<TzbBarButton*>(Item("Speichern1"))->SetShortCut(static_cast<TShortCut>('S' | scCtrl));
 
-  MRU = m.CreateItem<TzbBarMRUListItem>();
+  MRU = m.CreateItem<TMainRecentList>();
   MRU->Name = "MRU";
   MRU->SetMaxItemCount(4);
   MRU->OnClick = [this](TzbBarItem&) {
@@ -310,8 +324,9 @@ void TMainForm::BuildSideBar() {
   TzbSideBar& bar = *SB;
   bar.SetPaintStyle(sbpsXP);
   bar.BkGround().SetFillStyle(bfsVert);
-  bar.BkGround().SetBeginColor(clBtnShadow);
-  bar.BkGround().SetEndColor(clBtnFace);
+  // The white item texts need a dark ground from top to bottom.
+  bar.BkGround().SetBeginColor(cl3DDkShadow);
+  bar.BkGround().SetEndColor(clBtnShadow);
   bar.BkGround().SetStep(1);
   bar.SetCanSelected(true);
   TFont itemFont = bar.ItemFont();

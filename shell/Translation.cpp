@@ -1,4 +1,5 @@
 #include "shell/Translation.h"
+#include "shell/MessageHandler.h"
 
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
@@ -111,6 +112,12 @@ void TranslateFrame(QWidget* frame) {
     if (!TrimmedText(child->objectName()).isEmpty()) TranslateGuarded(child);
 }
 
+QWidget* DialogParent() {
+  if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible()) return modal;
+  if (auto* main = dynamic_cast<QWidget*>(GetMessageHandler()); main && main->isVisible()) return main;
+  return QApplication::activeWindow();
+}
+
 int TranslatedMessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext) {
   unsigned flags = MB_OK;
   if ((buttons & mbYes) && (buttons & mbNo))
@@ -124,12 +131,12 @@ int TranslatedMessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButto
     case mtConfirmation: flags |= MB_ICONQUESTION; break;
     case mtCustom: break;
   }
-  return MessageDlg(QApplication::activeWindow(), ToQString(TranslateText(text)), DialogCaption(type), flags,
+  return MessageDlg(DialogParent(), ToQString(TranslateText(text)), DialogCaption(type), flags,
                     [](const QString& label) { return Lookup(label); });
 }
 
 bool InputQuery(const QString& caption, const QString& prompt, QString& value) {
-  QDialog dialog(QApplication::activeWindow());
+  QDialog dialog(DialogParent());
   dialog.setWindowTitle(caption);
   dialog.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   const QFontMetrics fm(dialog.font());

@@ -26,6 +26,9 @@ void TranslateFrame(QWidget* frame);
 // The translated text (model text) in a box of that kind with those buttons, centred on the active
 // window; caption and buttons pass the translation table too. Answers 6 (Yes), 7 (No), 2 (Cancel)
 // or 1 (OK).
+// The window a message box or small dialog belongs to: the modal dialog that is running, else the
+// main window (so a box is centred on it, also right after a file dialog closed).
+QWidget* DialogParent();
 int TranslatedMessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext = 0);
 
 // A small dialog with a prompt and an edit of at most 255 characters holding value; true and the

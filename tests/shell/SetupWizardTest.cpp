@@ -3,6 +3,7 @@
 #include "tests/support/AppFixture.h"
 #include "model/base/Cp1252.h"
 #include "model/base/ZYNOptionen.h"
+#include "widgets/controls/ZCLSpinEdit.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -77,7 +78,7 @@ TEST_F(SetupWizard, FinishStoresEveryPageSetsConfigAssistAndSavesTheFile) {
   GOptionFile->Optionen().FileMenu->First().MaxItems = 25;  // more than the wizard accepts
   TSetupWizardGate gate(file);
   WhenShown([](TFormEinrichtungsexperte* w) {
-    EXPECT_EQ(w->ADM->value(), 10);
+    EXPECT_EQ(w->ADM->Value(), 10);
     EXPECT_TRUE(w->SAL->isChecked());  // the defaults are shown
     EXPECT_EQ(w->GBSource->checkedId(), 1);
     w->button(QWizard::CustomButton2)->click();  // "Letzte Seite"
@@ -89,7 +90,7 @@ TEST_F(SetupWizard, FinishStoresEveryPageSetsConfigAssistAndSavesTheFile) {
     w->GBTarget->button(2)->setChecked(true);
     w->SAL->setChecked(false);
     w->VZA->setChecked(true);
-    w->ADM->setValue(7);
+    w->ADM->SetValue(7);
     w->button(QWizard::FinishButton)->click();
   });
   EXPECT_TRUE(gate.Activated(nullptr));

@@ -4,6 +4,8 @@
 #include <functional>
 #include <sstream>
 
+#include "model/Kennlinien.h"
+#include "model/UniqueNames.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/ProgramPaths.h"
@@ -186,6 +188,11 @@ void BuildSystemData(const std::string& sourceFolder, const std::string& targetF
   ReadCommandSource(src + "eafuncs.txt", lists);
   lists.SaveToFile(dst + "EAFUNCS.XML", true);
   SaveCharSets(dst + "chars.zyb", ReadCharSource(src + "chars.txt"));
+  // The three standard dimmer curves, so that a fresh installation starts with them.
+  TUniqueNames names;
+  TZYNKennlinienListe curves;
+  curves.AddDefaultCurves(names);
+  curves.SaveToFile(dst + "Kennlinien.xml");
 }
 
 }  // namespace zyn::basedata

@@ -90,6 +90,7 @@ int MenuLineAdjust(const TzbBarManager& manager) {
   }
 }
 
+// The German key names of the keyboard, as menus show them ("Strg+N", "Umschalt+Entf").
 QString ShortCutToText(TShortCut shortCut) {
   if (shortCut == 0) return QString();
   const int vk = shortCut & 0xFF;
@@ -98,27 +99,27 @@ QString ShortCutToText(TShortCut shortCut) {
   else if (vk >= 0x70 && vk <= 0x87) name = QStringLiteral("F%1").arg(vk - 0x70 + 1);
   else {
     switch (vk) {
-      case 0x08: name = QStringLiteral("BkSp"); break;
+      case 0x08: name = QString::fromUtf8("Rücktaste"); break;
       case 0x09: name = QStringLiteral("Tab"); break;
-      case 0x0D: name = QStringLiteral("Enter"); break;
+      case 0x0D: name = QStringLiteral("Eingabe"); break;
       case 0x1B: name = QStringLiteral("Esc"); break;
-      case 0x20: name = QStringLiteral("Space"); break;
-      case 0x21: name = QStringLiteral("PgUp"); break;
-      case 0x22: name = QStringLiteral("PgDn"); break;
-      case 0x23: name = QStringLiteral("End"); break;
-      case 0x24: name = QStringLiteral("Home"); break;
-      case 0x25: name = QStringLiteral("Left"); break;
-      case 0x26: name = QStringLiteral("Up"); break;
-      case 0x27: name = QStringLiteral("Right"); break;
-      case 0x28: name = QStringLiteral("Down"); break;
-      case 0x2D: name = QStringLiteral("Ins"); break;
-      case 0x2E: name = QStringLiteral("Del"); break;
+      case 0x20: name = QStringLiteral("Leertaste"); break;
+      case 0x21: name = QStringLiteral("Bild auf"); break;
+      case 0x22: name = QStringLiteral("Bild ab"); break;
+      case 0x23: name = QStringLiteral("Ende"); break;
+      case 0x24: name = QStringLiteral("Pos1"); break;
+      case 0x25: name = QStringLiteral("Links"); break;
+      case 0x26: name = QStringLiteral("Nach oben"); break;
+      case 0x27: name = QStringLiteral("Rechts"); break;
+      case 0x28: name = QStringLiteral("Nach unten"); break;
+      case 0x2D: name = QStringLiteral("Einfg"); break;
+      case 0x2E: name = QStringLiteral("Entf"); break;
       default: return QString();
     }
   }
   QString text;
-  if (shortCut & scShift) text += QStringLiteral("Shift+");
-  if (shortCut & scCtrl) text += QStringLiteral("Ctrl+");
+  if (shortCut & scShift) text += QStringLiteral("Umschalt+");
+  if (shortCut & scCtrl) text += QStringLiteral("Strg+");
   if (shortCut & scAlt) text += QStringLiteral("Alt+");
   return text + name;
 }

@@ -244,6 +244,12 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
   const int key = e->key();
   TKeyState& k = Keys();
   if (key == 0 || key == Qt::Key_unknown) return false;
+  // While another modal window is up the keys are its own: no accelerator of the form's bars, and
+  // an Alt that the dialog used for its own accelerator leaves no menu mode behind.
+  if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != form_.data()) {
+    k.AltPending = false;
+    return false;
+  }
   if (k.KeyForwarded && key == k.ForwardedKey && !down) {
     k.KeyForwarded = false;
     return true;
