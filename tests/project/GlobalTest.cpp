@@ -47,7 +47,8 @@ TEST(Global, FirstStartSeedsAndSecondStartChangesNothing) {
     EXPECT_TRUE(fs::exists(system + name)) << name;
   EXPECT_EQ(GKennlinien->Count(), 3);
   EXPECT_GT(GBasisDaten->Katalog.Count(), 0);
-  EXPECT_EQ(messages, (std::vector<std::string>{"Die Kennlinien wurden nicht gefunden"}));
+  // The default system data brings the three standard curves: a fresh start shows no message.
+  EXPECT_TRUE(messages.empty()) << messages.front();
   // The default tool libraries were seeded and loaded.
   for (const char* name : {"funcs.zyb", "userfuncs.zyb"}) EXPECT_TRUE(fs::exists(system + name)) << name;
   EXPECT_EQ(GSystemTools->Count(), 7);
@@ -57,7 +58,7 @@ TEST(Global, FirstStartSeedsAndSecondStartChangesNothing) {
   EXPECT_EQ(GProgramTag.back(), static_cast<char>(255));
   // A second call does nothing.
   InitGlobals(setup);
-  EXPECT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(messages.empty());
   FreeGlobals();
   EXPECT_EQ(GBasisDaten, nullptr);
 
