@@ -14,7 +14,7 @@ namespace zyn {
 
 namespace {
 
-// One item: "%" flags width precision conversion. Calls put(spec, conversion) for an item with
+// One item: "%" flags width precision conversion. Calls put(item, conversion) for an item with
 // the wanted conversion; returns false when the item is not one (it is then copied).
 template <class Put>
 std::string FormatItems(const std::string& format, char wanted, size_t argCount, Put put) {
