@@ -48,7 +48,7 @@ void TModulClassList::CopyFrom(const TModulClassList& source) {
 }
 
 void TModulClassList::ReadData(TReader& reader) {
-  if (UpperCase(reader.ReadString()) != kIdent) throw EReadError(Ansi("Keine gültige Modulklassendatei"));
+  if (UpperCase(ReadHeadIdent(reader)) != kIdent) throw EReadError(Ansi("Keine gültige Modulklassendatei"));
   // All classes are read before any is added, so a damaged file adds nothing half-read.
   std::vector<std::unique_ptr<TModulClass>> read;
   reader.ReadListBegin();
@@ -62,7 +62,7 @@ void TModulClassList::ReadData(TReader& reader) {
 }
 
 void TModulClassList::WriteData(TWriter& writer) const {
-  writer.WriteString(kIdent);
+  writer.WriteIdent(kIdent);
   writer.WriteListBegin();
   for (const auto& c : fItems) c->WriteData(writer);
   writer.WriteListEnd();

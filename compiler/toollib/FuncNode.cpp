@@ -138,11 +138,7 @@ void TFuncNode::ReadData(TReader& reader, const TVarList& variables, const TDlgL
   NodeText = reader.ReadString().substr(0, 255);
   NodeFlags = reader.ReadInteger();
   NodeParamType = static_cast<int16_t>(reader.ReadInteger());
-  const std::vector<uint8_t> reserved = reader.ReadBinary();
-  if (reserved.size() != NodeReserved.size()) {
-    throw EReadError(Ansi("Der Reserveblock des Knotens \"") + NodeText + Ansi("\" hat eine falsche Länge."));
-  }
-  std::copy(reserved.begin(), reserved.end(), NodeReserved.begin());
+  reader.Read(NodeReserved.data(), NodeReserved.size());  // raw block
   NodeVar = BindVar(variables, reader.ReadString());
   NodeAccept = BindVar(variables, reader.ReadString());
   NodeDefault = BindVar(variables, reader.ReadString());
@@ -155,7 +151,7 @@ void TFuncNode::WriteData(TWriter& writer) const {
   writer.WriteString(NodeText.substr(0, 255));
   writer.WriteInteger(NodeFlags);
   writer.WriteInteger(NodeParamType);
-  writer.WriteBinary(NodeReserved.data(), NodeReserved.size());
+  writer.Write(NodeReserved.data(), NodeReserved.size());
   writer.WriteString(VarNameOf(NodeVar));
   writer.WriteString(VarNameOf(NodeAccept));
   writer.WriteString(VarNameOf(NodeDefault));

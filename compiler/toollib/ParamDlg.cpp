@@ -84,12 +84,7 @@ void TParamDlg::ReadData(TReader& reader, const TVarList& variables) {
   DlgMask = Cut(reader.ReadString(), 50);
   DlgEinheit = Cut(reader.ReadString(), 50);
   DlgMultiplier = static_cast<int16_t>(reader.ReadInteger());
-  const std::vector<uint8_t> reserved = reader.ReadBinary();
-  if (reserved.size() != DlgReserved.size()) {
-    throw EReadError(Ansi("Der Reserveblock des Parameterdialogs \"") + DlgName +
-                     Ansi("\" hat eine falsche Länge."));
-  }
-  std::copy(reserved.begin(), reserved.end(), DlgReserved.begin());
+  reader.Read(DlgReserved.data(), DlgReserved.size());  // raw block
   DlgVar = Bind(variables, reader.ReadString());
   DlgDefault = Bind(variables, reader.ReadString());
 }
@@ -102,7 +97,7 @@ void TParamDlg::WriteData(TWriter& writer) const {
   writer.WriteString(Cut(DlgMask, 50));
   writer.WriteString(Cut(DlgEinheit, 50));
   writer.WriteInteger(DlgMultiplier);
-  writer.WriteBinary(DlgReserved.data(), DlgReserved.size());
+  writer.Write(DlgReserved.data(), DlgReserved.size());
   writer.WriteString(VarNameOf(DlgVar));
   writer.WriteString(VarNameOf(DlgDefault));
 }
