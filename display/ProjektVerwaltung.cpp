@@ -10,7 +10,8 @@ namespace zyn {
 TVerwaltung::TVerwaltung() : fPlaceholder(std::make_unique<TDisplayObjekt>()) {
   auto screen = std::make_unique<TBildschirm>();
   screen->Name = TranslateText(Ansi("Startbildschirm"));
-  fPlaceholder->StartBildschirm = fPlaceholder->Bildschirme.Add(screen->Name, std::move(screen));
+  const std::string key = screen->Name;
+  fPlaceholder->StartBildschirm = fPlaceholder->Bildschirme.Add(key, std::move(screen));
   fPlaceholder->Modified = false;
   ClearDisplay();
 }
