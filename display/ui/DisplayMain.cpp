@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QDrag>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,6 +22,8 @@
 #include "display/DisplayProjekt.h"
 #include "display/ui/Anzeige.h"
 #include "display/ui/DesignerDialogs.h"
+#include "display/ui/GrafikDialoge.h"
+#include "display/ui/Grafikeditor.h"
 #include "logic/core/LogicText.h"
 #include "model/BasisDaten.h"
 #include "model/GlobalRoutines.h"
@@ -237,6 +238,7 @@ TDisplay::TDisplay(QWidget* parent) : QWidget(parent) {
   del->setText(T("Löschen"));
   tools->addWidget(del);
   tool(BCursor, "Cursor");
+  tool(BEditor, "Grafikeditor");
   CBZoom = new QComboBox;
   for (const char* z : {"50%", "100%", "150%", "200%"}) CBZoom->addItem(QString::fromLatin1(z));
   tools->addWidget(CBZoom);
@@ -315,6 +317,7 @@ TDisplay::TDisplay(QWidget* parent) : QWidget(parent) {
     }
   };
   connect(BCursor, &QToolButton::clicked, this, &TDisplay::ToggleEmulator);
+  connect(BEditor, &QToolButton::clicked, this, &TDisplay::OpenGraphicEditor);
   connect(CBZoom, &QComboBox::activated, this, &TDisplay::SetZoomIndex);
   connect(BLine, &QToolButton::toggled, this, [this](bool on) {
     if (!on) View->AbandonLine();
@@ -647,11 +650,11 @@ bool TDisplay::PrepareGraphic(const std::string& fileName) {
 
 void TDisplay::InsertGraphic() {
   if (!fActive) return;
-  QFileDialog dialog(this, T("Grafik zum Einfügen auswählen"), QString(), T("Bitmap (*.bmp)"));
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setLabelText(QFileDialog::Accept, T("&Einfügen"));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  if (!PrepareGraphic(dialog.selectedFiles().first().toStdString())) return;
+  TLadenDialog dialog(this);
+  dialog.setWindowTitle(T("Grafik zum Einfügen auswählen"));
+  dialog.BOpen->setText(T("&Einfügen"));
+  if (dialog.exec() != QDialog::Accepted || dialog.ChosenFile().empty()) return;
+  if (!PrepareGraphic(dialog.ChosenFile())) return;
   View->Disarm();
   RunDrag(this, TViewDrag::Grafik);
 }
@@ -661,6 +664,13 @@ void TDisplay::ToggleEmulator() {
   EmuSide->setVisible(fEmulatorShown);
   EmuBottom->setVisible(fEmulatorShown);
   if (fEmulatorShown) LayoutEmulatorKeys();
+}
+
+void TDisplay::OpenGraphicEditor() {
+  if (!fEditor) fEditor = new TGraphicEditor(this);
+  fEditor->setWindowFlag(Qt::Window);
+  fEditor->show();
+  fEditor->raise();
 }
 
 void TDisplay::LayoutEmulatorKeys() {

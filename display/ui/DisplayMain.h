@@ -24,6 +24,7 @@ namespace zyn {
 class TBildschirm;
 class TDisplayObjekt;
 class TKanal;
+class TGraphicEditor;
 class TText;
 class TView;
 
@@ -62,6 +63,7 @@ class TDisplay : public QWidget, public IFrameMessage {
   QToolButton* BButtons = nullptr;
   QToolButton* BDelete = nullptr;
   QToolButton* BCursor = nullptr;
+  QToolButton* BEditor = nullptr;
   QComboBox* CBZoom = nullptr;
   QScrollArea* ScrollBox = nullptr;
   QWidget* EmuSide = nullptr;
@@ -87,6 +89,8 @@ class TDisplay : public QWidget, public IFrameMessage {
   bool PrepareGraphic(const std::string& fileName);
   void InsertGraphic();
   void ToggleEmulator();
+  // The graphic editor, a window of its own beside the designer.
+  void OpenGraphicEditor();
   void SetZoomIndex(int index);
   // Selects the channel node as the one being dragged (what pressing on it does).
   void SelectDragChannel(QTreeWidgetItem* item);
@@ -117,6 +121,7 @@ class TDisplay : public QWidget, public IFrameMessage {
   bool fActive = false;
   bool fEmulatorShown = false;
   TKanal* fDragChannel = nullptr;
+  TGraphicEditor* fEditor = nullptr;
 };
 
 // The one designer of the programme, while it exists.

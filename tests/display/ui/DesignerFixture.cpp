@@ -31,6 +31,16 @@ void EnsureDesignerGlobals() {
   InitGlobals(setup);
 }
 
+void ScriptMessages(std::vector<QString>& shown, std::vector<int>& answers) {
+  SetMessageDlgHook([&shown, &answers](const QString& text, const QString&, unsigned) {
+    shown.push_back(text);
+    if (answers.empty()) return static_cast<int>(IDOK);
+    const int a = answers.front();
+    answers.erase(answers.begin());
+    return a;
+  });
+}
+
 namespace {
 
 template <class T>
@@ -64,13 +74,7 @@ TModul& AddModule(TSteuermodul& stm, const std::string& name, int basis, int add
 
 void DesignerTest::SetUp() {
   EnsureDesignerGlobals();
-  SetMessageDlgHook([this](const QString& text, const QString&, unsigned) {
-    shown.push_back(text);
-    if (answers.empty()) return static_cast<int>(IDOK);
-    const int a = answers.front();
-    answers.erase(answers.begin());
-    return a;
-  });
+  ScriptMessages(shown, answers);
   PromptKeyLabel = [this](QWidget*, QString& label) {
     if (labels.empty()) return true;
     label = labels.front();

@@ -21,6 +21,9 @@ class TKanal;
 namespace zyn::test {
 
 void EnsureDesignerGlobals();
+// Message boxes show nothing: their texts go to shown, their answers come from answers in order
+// (OK when none is left).
+void ScriptMessages(std::vector<QString>& shown, std::vector<int>& answers);
 
 class DesignerTest : public ::testing::Test {
  protected:
