@@ -310,6 +310,9 @@ TEditButtons::TEditButtons(TDisplayObjekt& display, TBildschirm& screen, QWidget
   auto* current = new QLineEdit(ToQString(screen.Name));
   current->setReadOnly(true);
   head->addRow(T("Aktueller Bildschirm"), current);
+  EObject = new QLineEdit;
+  EObject->setReadOnly(true);
+  head->addRow(T("Objekt"), EObject);
   layout->addLayout(head);
   Tabs = new QTabWidget;
   layout->addWidget(Tabs);
@@ -441,6 +444,7 @@ void TEditButtons::SelectEntry(int row) { LEntries->setCurrentRow(row); }
 
 void TEditButtons::ShowEntry() {
   TButtonListe* keys = SelectedKeys();
+  EObject->setText(LEntries->currentItem() ? LEntries->currentItem()->text() : QString());
   const bool object = LEntries->currentRow() > 0;
   for (int k = 0; k < 4; ++k) {
     CBKey[k]->setChecked(false);

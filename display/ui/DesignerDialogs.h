@@ -118,6 +118,7 @@ class TEditButtons : public QDialog {
   ~TEditButtons() override;
 
   QTabWidget* Tabs = nullptr;
+  QLineEdit* EObject = nullptr;  // the selected entry
   QListWidget* LEntries = nullptr;  // screen, then its objects
   QCheckBox* CBKey[4] = {};
   QLineEdit* EKey[4] = {};

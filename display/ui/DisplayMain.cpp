@@ -348,6 +348,19 @@ TDisplay::TDisplay(QWidget* parent) : QWidget(parent) {
       menu.exec(tree->viewport()->mapToGlobal(pos));
     });
   SetToolsEnabled(false);
+  // The position shows only while the mouse is over the view.
+  for (QWidget* w : std::initializer_list<QWidget*>{Fold, ScrollBox->viewport(), EmuSide, EmuBottom, LTitle}) {
+    w->setMouseTracking(true);
+    w->installEventFilter(this);
+  }
+}
+
+bool TDisplay::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove || event->type() == QEvent::DragMove) {
+    Status[0]->clear();
+    Status[1]->clear();
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 TDisplay::~TDisplay() {

@@ -105,6 +105,7 @@ class TDisplay : public QWidget, public IFrameMessage {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CurrentScreenChanged();

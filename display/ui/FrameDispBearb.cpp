@@ -52,7 +52,7 @@ TFrDispBearb::TFrDispBearb(QWidget* parent) : QWidget(parent) {
   bar->addStretch();
   bar->addWidget(CBExpanded);
   layout->addLayout(bar);
-  auto* splitter = new QSplitter;
+  auto* splitter = Splitter = new QSplitter;
   GDisplays = new QGroupBox;
   auto* gl = new QVBoxLayout(GDisplays);
   Tree = new QTreeWidget;
@@ -148,6 +148,8 @@ void TFrDispBearb::FrameActivate() {
   fGuard = true;
   CBExpanded->setChecked(GetFrameOption(kPage, 0));
   fGuard = false;
+  const int treeWidth = GetFrameTreeWidth(kPage);
+  Splitter->setSizes({treeWidth, std::max(Splitter->width() - treeWidth, 1)});
   Fill();
 }
 

@@ -12,6 +12,7 @@ class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPlainTextEdit;
+class QSplitter;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -37,6 +38,7 @@ class TFrDispBearb : public QWidget, public IFrameMessage {
   QToolButton* BOK = nullptr;
   QToolButton* BCancel = nullptr;
   QCheckBox* CBExpanded = nullptr;
+  QSplitter* Splitter = nullptr;
   QGroupBox* GDisplays = nullptr;
   QTreeWidget* Tree = nullptr;
   QLineEdit* EName = nullptr;
