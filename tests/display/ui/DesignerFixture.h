@@ -13,6 +13,10 @@
 
 #include "display/DispObjekt.h"
 
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
 namespace zyn {
 class TDisplay;
 class TKanal;

@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QCheckBox>
+#include <QTest>
 
 #include "DesignerFixture.h"
 #include "DisplayFixtures.h"
@@ -183,6 +184,25 @@ TEST_F(DesignerTest, ScreenViewOfTheSampleDisplayMatchesItsPicture) {
   EXPECT_EQ(d.View->width(), 480);
   EXPECT_EQ(d.View->height(), 256);
   ExpectGolden(d.View->Picture(), "designer_rich");
+  d.SetZoomIndex(3);
+  EXPECT_EQ(d.View->width(), 1200);
+  EXPECT_EQ(d.View->height(), 640);
+}
+
+TEST_F(DesignerTest, PointingAtALinkedTextShowsItsChannel) {
+  TText* text = AddText(Start(), "Flur", 0, 0);
+  TDisplay& d = Designer();
+  d.SelectDragChannel(nullptr);
+  for (QTreeWidgetItemIterator it(d.TVInputs); *it; ++it)
+    if ((*it)->text(0) == QStringLiteral("INP.03.04-Taster 4")) d.SelectDragChannel(*it);
+  d.View->DropAt(TViewDrag::Channel, 2, 2);
+  ASSERT_TRUE(text->IsLinked());
+  QTest::mouseMove(d.View, QPoint(3 * 3, 3 * 3));
+  EXPECT_EQ(d.View->toolTip(), QStringLiteral("Zuordnung:\rSTM.00 INP.03.04-Taster 4"));
+  EXPECT_EQ(d.Status[0]->text(), QStringLiteral("Aktuelle Position:  X:   4  Y:   4"));
+  EXPECT_EQ(d.Status[1]->text(), QStringLiteral("Zeile:    0 , Spalte:   0"));
+  QTest::mouseMove(d.View, QPoint(200 * 3, 50 * 3));
+  EXPECT_TRUE(d.View->toolTip().isEmpty());
 }
 
 TEST_F(DesignerTest, TypingThroughTheDesignersKeysEndsWithEnter) {
