@@ -407,6 +407,12 @@ void TDisplay::FrameActivate() {
 
 void TDisplay::FrameDeactivate() {
   View->EndTextEntry();
+  View->AbandonLine();
+  BLine->setChecked(false);
+  // The project may be closed before the page comes back: keep no pointer into it.
+  View->SetScreen(nullptr, nullptr);
+  Verwaltung.ClearDisplay();
+  fActive = false;
   TVScreens->clear();
   TVInputs->clear();
   TVOutputs->clear();

@@ -238,6 +238,47 @@ TEST_F(DesignerTest, TypingThroughTheDesignersKeysEndsWithEnter) {
   EXPECT_EQ(Start().Objekte.Count(), 2u);
 }
 
+TEST_F(DesignerTest, CaretBlinksInTheNextCell) {
+  TDisplay& d = Designer();
+  d.View->DropAt(TViewDrag::Text, 0, 0);
+  d.View->InsertChar('A');
+  const QImage hidden = d.View->Picture();
+  d.View->CaretTick();
+  EXPECT_TRUE(d.View->CaretShown());
+  const QImage shownCaret = d.View->Picture();
+  int changed = 0;
+  for (int y = 0; y < hidden.height(); ++y)
+    for (int x = 0; x < hidden.width(); ++x)
+      if (hidden.pixel(x, y) != shownCaret.pixel(x, y)) {
+        ++changed;
+        EXPECT_TRUE(x >= 6 * 3 && x < 12 * 3 && y < 8 * 3) << x << "," << y;  // only in the second cell
+      }
+  EXPECT_GT(changed, 0);
+  d.View->CaretTick();
+  EXPECT_FALSE(d.View->CaretShown());
+  EXPECT_EQ(d.View->Picture(), hidden);
+  d.FrameDeactivate();
+  EXPECT_FALSE(d.View->TextEntryRunning());
+  EXPECT_EQ(dynamic_cast<TText&>(Start().Objekte[0]).Text, "A");
+}
+
+TEST_F(DesignerTest, LineToolTakesTwoClicksOfTheMouse) {
+  TDisplay& d = Designer();
+  d.BLine->setChecked(true);
+  QTest::mouseClick(d.View, Qt::LeftButton, Qt::NoModifier, QPoint(30 * 3, 10 * 3));
+  EXPECT_TRUE(d.View->LineStarted());
+  QTest::mouseMove(d.View, QPoint(31 * 3, 40 * 3));
+  QTest::mouseClick(d.View, Qt::LeftButton, Qt::NoModifier, QPoint(31 * 3, 40 * 3));
+  ASSERT_EQ(Start().Objekte.Count(), 1u);
+  const TBasis& line = Start().Objekte[0];
+  EXPECT_EQ(line.X, 30);
+  EXPECT_EQ(line.Y, 10);
+  EXPECT_EQ(line.Breite, 1);
+  EXPECT_EQ(line.Hoehe, 30);
+  EXPECT_EQ(Start().Objekte.Key(0), "Line0");
+  EXPECT_FALSE(d.BLine->isChecked());
+}
+
 TEST_F(DesignerTest, ProjectWithoutDisplayDisablesTheDesigner) {
   GProjekt->DisplayProjekt().Clear();
   TDisplay& d = Designer();
