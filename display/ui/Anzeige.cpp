@@ -463,8 +463,12 @@ void TView::EditObjectAt(int x, int y) {
   if (!hit.Object) return;
   switch (hit.Kind) {
     case hkZustandVar: {
-      TVarOptionen dialog(*Display, *Screen, static_cast<TZustandVar&>(*hit.Object), this);
-      if (dialog.exec() == QDialog::Accepted) DrawScreen();
+      auto& variable = static_cast<TZustandVar&>(*hit.Object);
+      TVarOptionen dialog(*Display, *Screen, variable, this);
+      if (dialog.exec() == QDialog::Accepted) {
+        variable.Breite = static_cast<uint8_t>(ZustandVarWidth(Display->ZustandsListe, variable.ZustandIndex));
+        DrawScreen();
+      }
       break;
     }
     case hkText: {
