@@ -204,10 +204,9 @@ TDisplay::TDisplay(QWidget* parent) : QWidget(parent) {
     tree->setContextMenuPolicy(Qt::CustomContextMenu);
     tree->setDragEnabled(false);
     Fold->addTab(tree, T(caption));
-    connect(tree, &QTreeWidget::itemPressed, this, [this](QTreeWidgetItem* item) {
-      SelectDragChannel(item);
-      if (fDragChannel) RunDrag(this, TViewDrag::Channel);
-    });
+    connect(tree, &QTreeWidget::itemPressed, this, [this](QTreeWidgetItem* item) { SelectDragChannel(item); });
+    // The drag of a channel starts once the pressed mouse has moved a pixel.
+    tree->viewport()->installEventFilter(this);
   };
   channelTree(TVInputs, "Eingänge");
   channelTree(TVOutputs, "Ausgänge");
@@ -356,6 +355,17 @@ TDisplay::TDisplay(QWidget* parent) : QWidget(parent) {
 }
 
 bool TDisplay::eventFilter(QObject* watched, QEvent* event) {
+  const bool channelTree = watched == TVInputs->viewport() || watched == TVOutputs->viewport();
+  if (channelTree && event->type() == QEvent::MouseButtonPress)
+    fPressPoint = static_cast<QMouseEvent*>(event)->position().toPoint();
+  if (channelTree && event->type() == QEvent::MouseMove) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if ((mouse->buttons() & Qt::LeftButton) && fDragChannel &&
+        (mouse->position().toPoint() - fPressPoint).manhattanLength() >= 1) {
+      RunDrag(this, TViewDrag::Channel);
+      return true;
+    }
+  }
   if (event->type() == QEvent::MouseMove || event->type() == QEvent::DragMove) {
     Status[0]->clear();
     Status[1]->clear();

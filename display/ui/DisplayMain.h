@@ -2,6 +2,7 @@
 // The display designer page "Displayprogrammierung": the screen tree and the channel trees, the
 // tool bar, the screen view in its scroll box, the emulator's keys and the status bar.
 
+#include <QPoint>
 #include <QWidget>
 #include <memory>
 #include <string>
@@ -123,6 +124,7 @@ class TDisplay : public QWidget, public IFrameMessage {
   bool fEmulatorShown = false;
   TKanal* fDragChannel = nullptr;
   TGraphicEditor* fEditor = nullptr;
+  QPoint fPressPoint;
 };
 
 // The one designer of the programme, while it exists.
