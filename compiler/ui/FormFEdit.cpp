@@ -545,7 +545,10 @@ bool TFrmFEdit::SaveTo(const std::string& fileName) {
                     Ansi("\" gespeichert werden; die Datei blieb unverändert.") + "\r" + e.what());
     return false;
   }
-  if (fileName == fFileName) fModified = false;
+  if (fileName == fFileName) {
+    fModified = false;
+    fSavedOwnFile = true;
+  }
   LoadTool();
   return true;
 }

@@ -63,6 +63,8 @@ class TFrmFEdit : public QDialog {
   TZYNFunction* Selected() const;
   void SelectTool(int index);
   bool Modified() const { return fModified; }
+  // Whether the library was written to its own file during this session.
+  bool SavedOwnFile() const { return fSavedOwnFile; }
 
   // --- commands ---
   void NewTool();
@@ -117,6 +119,7 @@ class TFrmFEdit : public QDialog {
   const TEAFunktionsContainer* fCommands;
   std::unique_ptr<TZYNFunktionsListe> fLibrary;
   bool fModified = false;
+  bool fSavedOwnFile = false;
   bool fLoading = false;
   bool fScriptEdited = false;
   TZYNFunction* fShownTool = nullptr;  // the tool the pages show
