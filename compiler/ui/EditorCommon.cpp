@@ -5,7 +5,10 @@
 #include "shell/Translation.h"
 #include "widgets/common/WidgetText.h"
 
+#include <QDropEvent>
 #include <QFileDialog>
+#include <QToolButton>
+#include <sys/stat.h>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -45,6 +48,38 @@ void SetEditorBounds(QWidget* form, int minWidth, int minHeight) {
   form->setMinimumSize(minWidth, minHeight);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) form->setMaximumSize(screen->availableSize());
   form->resize(std::max(minWidth, 820), std::max(minHeight, 560));
+}
+
+std::string FileText(const std::string& utf8Path) { return Utf8ToAnsi(utf8Path); }
+
+bool FileExists(const std::string& utf8Path) {
+  struct stat st {};
+  return ::stat(utf8Path.c_str(), &st) == 0;
+}
+
+QToolButton* EditorToolButton(QWidget* owner, const char* name, QStyle::StandardPixmap icon, const char* caption) {
+  auto* b = new QToolButton;
+  b->setObjectName(QString::fromLatin1(name));
+  b->setIcon(owner->style()->standardIcon(icon));
+  b->setText(EdText(caption));
+  b->setToolTip(EdText(caption));
+  b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  return b;
+}
+
+TMoveTree::TMoveTree() {
+  setDragDropMode(QAbstractItemView::InternalMove);
+  setDragEnabled(true);
+  setAcceptDrops(true);
+}
+
+void TMoveTree::dropEvent(QDropEvent* event) {
+  QTreeWidgetItem* target = itemAt(event->position().toPoint());
+  QTreeWidgetItem* source = currentItem();
+  while (target && target->parent()) target = target->parent();
+  while (source && source->parent()) source = source->parent();
+  event->ignore();
+  if (target && source && OnMove) OnMove(indexOfTopLevelItem(source), indexOfTopLevelItem(target));
 }
 
 }  // namespace zyn

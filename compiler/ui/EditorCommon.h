@@ -3,11 +3,14 @@
 // the tests replace) and the question before an editor with unsaved changes closes.
 
 #include <QString>
+#include <QStyle>
+#include <QTreeWidget>
 #include <functional>
 #include <string>
 
 class QWidget;
 class QCloseEvent;
+class QToolButton;
 
 namespace zyn {
 
@@ -31,5 +34,23 @@ bool MayCloseEditor(bool modified, const std::string& question, const std::funct
 
 // The editor's windows bounds: at least the size given, at most the screen.
 void SetEditorBounds(QWidget* form, int minWidth, int minHeight);
+
+// A file name (UTF-8) as model text for a message.
+std::string FileText(const std::string& utf8Path);
+bool FileExists(const std::string& utf8Path);
+
+// A button of an editor's tool bar: picture, caption beside it, the caption as hint.
+QToolButton* EditorToolButton(QWidget* owner, const char* name, QStyle::StandardPixmap icon, const char* caption);
+
+// A tree whose top-level items are dragged onto each other to move them; the drop only reports
+// the move (from, to), the owner moves its list and fills the tree again.
+class TMoveTree : public QTreeWidget {
+ public:
+  std::function<void(int from, int to)> OnMove;
+  TMoveTree();
+
+ protected:
+  void dropEvent(QDropEvent* event) override;
+};
 
 }  // namespace zyn

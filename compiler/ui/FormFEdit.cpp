@@ -45,34 +45,6 @@ namespace {
 const char* const kLibraryFilter = "ZYN Funktionen (*.zyb);;Alle Dateien (*)";
 const char* const kMacroFilter = "Makrotext (*.zyf);;Alle Dateien (*)";
 
-std::string FileText(const std::string& utf8Path) { return Utf8ToAnsi(utf8Path); }
-
-bool Exists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0;
-}
-
-// A tree whose top-level items can be dragged onto each other; the drop reports the move.
-class TMoveTree : public QTreeWidget {
- public:
-  std::function<void(int from, int to)> OnMove;
-  TMoveTree() {
-    setDragDropMode(QAbstractItemView::InternalMove);
-    setDragEnabled(true);
-    setAcceptDrops(true);
-  }
-
- protected:
-  void dropEvent(QDropEvent* event) override {
-    QTreeWidgetItem* target = itemAt(event->position().toPoint());
-    QTreeWidgetItem* source = currentItem();
-    while (target && target->parent()) target = target->parent();
-    while (source && source->parent()) source = source->parent();
-    event->ignore();
-    if (target && source && OnMove) OnMove(indexOfTopLevelItem(source), indexOfTopLevelItem(target));
-  }
-};
-
 // The command tree hands the command's internal name to the memo.
 class TCommandTree : public QTreeWidget {
  protected:
@@ -82,16 +54,6 @@ class TCommandTree : public QTreeWidget {
     return data;
   }
 };
-
-QToolButton* ToolButton(QWidget* owner, const char* name, QStyle::StandardPixmap icon, const char* caption) {
-  auto* b = new QToolButton;
-  b->setObjectName(QString::fromLatin1(name));
-  b->setIcon(owner->style()->standardIcon(icon));
-  b->setText(EdText(caption));
-  b->setToolTip(EdText(caption));
-  b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  return b;
-}
 
 QTreeWidgetItem* Child(QTreeWidgetItem* parent, const QString& caption, const std::string& value) {
   return new QTreeWidgetItem(parent, {caption + ": " + ToQString(value)});
@@ -112,10 +74,10 @@ TFrmFEdit::TFrmFEdit(const std::string& fileName, const TEAFunktionsContainer* c
   ChooseFile = DefaultFileChooser(this);
   auto* layout = new QVBoxLayout(this);
   auto* bar = new QHBoxLayout;
-  BtnNew = ToolButton(this, "BtnNew", QStyle::SP_FileIcon, "Neue Funktion");
-  BtnDelete = ToolButton(this, "BtnDelete", QStyle::SP_TrashIcon, "Funktion löschen");
-  BtnSave = ToolButton(this, "BtnSave", QStyle::SP_DialogSaveButton, "Änderungen speichern");
-  BtnClose = ToolButton(this, "BtnClose", QStyle::SP_DialogCloseButton, "Beenden");
+  BtnNew = EditorToolButton(this, "BtnNew", QStyle::SP_FileIcon, "Neue Funktion");
+  BtnDelete = EditorToolButton(this, "BtnDelete", QStyle::SP_TrashIcon, "Funktion löschen");
+  BtnSave = EditorToolButton(this, "BtnSave", QStyle::SP_DialogSaveButton, "Änderungen speichern");
+  BtnClose = EditorToolButton(this, "BtnClose", QStyle::SP_DialogCloseButton, "Beenden");
   for (QToolButton* b : {BtnNew, BtnDelete, BtnSave, BtnClose}) bar->addWidget(b);
   bar->addStretch();
   layout->addLayout(bar);
@@ -179,7 +141,7 @@ TFrmFEdit::TFrmFEdit(const std::string& fileName, const TEAFunktionsContainer* c
   SetEditorBounds(this, 640, 440);
 
   try {
-    if (Exists(fFileName)) fLibrary->LoadFromFile(fFileName);
+    if (FileExists(fFileName)) fLibrary->LoadFromFile(fFileName);
   } catch (const std::exception& e) {
     ShowEditorError(Ansi("Die Funktionsbibliothek \"") + FileText(fFileName) +
                     Ansi("\" konnte nicht gelesen werden.") + "\r" + e.what());

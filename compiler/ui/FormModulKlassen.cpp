@@ -40,41 +40,6 @@ constexpr TChannelKind kKinds[] = {TChannelKind::Eingang, TChannelKind::Ausgang,
 
 int KindIndex(TChannelKind kind) { return static_cast<int>(kind); }
 
-std::string FileText(const std::string& utf8Path) { return Utf8ToAnsi(utf8Path); }
-
-bool Exists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0;
-}
-
-class TClassTree : public QTreeWidget {
- public:
-  std::function<void(int, int)> OnMove;
-  TClassTree() {
-    setDragDropMode(QAbstractItemView::InternalMove);
-    setDragEnabled(true);
-    setAcceptDrops(true);
-  }
-
- protected:
-  void dropEvent(QDropEvent* event) override {
-    QTreeWidgetItem* target = itemAt(event->position().toPoint());
-    QTreeWidgetItem* source = currentItem();
-    event->ignore();
-    if (target && source && OnMove) OnMove(indexOfTopLevelItem(source), indexOfTopLevelItem(target));
-  }
-};
-
-QToolButton* ToolButton(QWidget* owner, const char* name, QStyle::StandardPixmap icon, const char* caption) {
-  auto* b = new QToolButton;
-  b->setObjectName(QString::fromLatin1(name));
-  b->setIcon(owner->style()->standardIcon(icon));
-  b->setToolTip(EdText(caption));
-  b->setText(EdText(caption));
-  b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  return b;
-}
-
 QSpinBox* SpinBox(const char* name, int min, int max) {
   auto* s = new QSpinBox;
   s->setObjectName(QString::fromLatin1(name));
@@ -145,12 +110,12 @@ TFrmModulKlassen::TFrmModulKlassen(const std::string& dataFolder, QWidget* paren
   ChooseFile = DefaultFileChooser(this);
   auto* layout = new QVBoxLayout(this);
   auto* bar = new QHBoxLayout;
-  BtnOpen = ToolButton(this, "BtnOpen", QStyle::SP_DialogOpenButton, "Katalog öffnen");
-  BtnSave = ToolButton(this, "BtnSave", QStyle::SP_DialogSaveButton, "Katalog speichern");
-  BtnNew = ToolButton(this, "BtnNew", QStyle::SP_FileIcon, "Neue Klasse");
-  BtnDelete = ToolButton(this, "BtnDelete", QStyle::SP_TrashIcon, "Klasse löschen");
-  BtnSaveClass = ToolButton(this, "BtnSaveClass", QStyle::SP_DriveFDIcon, "Klasse speichern");
-  BtnLoadClass = ToolButton(this, "BtnLoadClass", QStyle::SP_DirOpenIcon, "Klasse laden");
+  BtnOpen = EditorToolButton(this, "BtnOpen", QStyle::SP_DialogOpenButton, "Katalog öffnen");
+  BtnSave = EditorToolButton(this, "BtnSave", QStyle::SP_DialogSaveButton, "Katalog speichern");
+  BtnNew = EditorToolButton(this, "BtnNew", QStyle::SP_FileIcon, "Neue Klasse");
+  BtnDelete = EditorToolButton(this, "BtnDelete", QStyle::SP_TrashIcon, "Klasse löschen");
+  BtnSaveClass = EditorToolButton(this, "BtnSaveClass", QStyle::SP_DriveFDIcon, "Klasse speichern");
+  BtnLoadClass = EditorToolButton(this, "BtnLoadClass", QStyle::SP_DirOpenIcon, "Klasse laden");
   for (QToolButton* b : {BtnOpen, BtnSave, BtnNew, BtnDelete, BtnSaveClass, BtnLoadClass}) bar->addWidget(b);
   bar->addStretch();
   layout->addLayout(bar);
@@ -162,7 +127,7 @@ TFrmModulKlassen::TFrmModulKlassen(const std::string& dataFolder, QWidget* paren
   connect(BtnLoadClass, &QToolButton::clicked, this, [this] { LoadClassCommand(); });
 
   auto* split = new QSplitter;
-  auto* tree = new TClassTree;
+  auto* tree = new TMoveTree;
   tree->OnMove = [this](int from, int to) { MoveClass(from, to); };
   TV = tree;
   TV->setObjectName(QStringLiteral("TV"));
@@ -189,7 +154,7 @@ TFrmModulKlassen::TFrmModulKlassen(const std::string& dataFolder, QWidget* paren
 
   // The base classes and the command lists of the data folder.
   try {
-    if (Exists(fDataFolder + "BASIS.ZBC")) fBasis->LoadFromFile(fDataFolder + "BASIS.ZBC");
+    if (FileExists(fDataFolder + "BASIS.ZBC")) fBasis->LoadFromFile(fDataFolder + "BASIS.ZBC");
   } catch (const std::exception& e) {
     ShowEditorError(Ansi("Die Basisklassen \"") + FileText(fDataFolder + "BASIS.ZBC") +
                     Ansi("\" konnten nicht gelesen werden.") + "\r" + e.what());
