@@ -8,7 +8,6 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QToolButton>
-#include <sys/stat.h>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -51,11 +50,6 @@ void SetEditorBounds(QWidget* form, int minWidth, int minHeight) {
 }
 
 std::string FileText(const std::string& utf8Path) { return Utf8ToAnsi(utf8Path); }
-
-bool FileExists(const std::string& utf8Path) {
-  struct stat st {};
-  return ::stat(utf8Path.c_str(), &st) == 0;
-}
 
 QToolButton* EditorToolButton(QWidget* owner, const char* name, QStyle::StandardPixmap icon, const char* caption) {
   auto* b = new QToolButton;

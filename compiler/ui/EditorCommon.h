@@ -37,7 +37,6 @@ void SetEditorBounds(QWidget* form, int minWidth, int minHeight);
 
 // A file name (UTF-8) as model text for a message.
 std::string FileText(const std::string& utf8Path);
-bool FileExists(const std::string& utf8Path);
 
 // A button of an editor's tool bar: picture, caption beside it, the caption as hint.
 QToolButton* EditorToolButton(QWidget* owner, const char* name, QStyle::StandardPixmap icon, const char* caption);

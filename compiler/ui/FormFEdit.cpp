@@ -36,7 +36,6 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <sys/stat.h>
 
 namespace zyn {
 

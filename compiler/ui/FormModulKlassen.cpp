@@ -7,6 +7,7 @@
 #include "model/ModulClassList.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+#include "model/base/Streams.h"
 #include "model/base/TextUtils.h"
 #include "platform/QtText.h"
 #include "shell/Translation.h"
@@ -28,7 +29,6 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <sys/stat.h>
 
 namespace zyn {
 
