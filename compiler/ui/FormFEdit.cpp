@@ -444,6 +444,7 @@ void TFrmFEdit::NewTool() {
 void TFrmFEdit::DeleteTool() {
   const int row = LB->currentRow();
   if (!fLibrary->GetFunction(row)) return;
+  fShownTool = nullptr;  // its edits go with it
   fLibrary->Delete(row);
   Changed();
   {
