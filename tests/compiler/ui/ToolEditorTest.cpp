@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace zyn::test {
 namespace {
@@ -215,6 +216,17 @@ TEST_F(ToolEditorTest, ToolsAreMadeRenamedExchangedAndRemoved) {
   ASSERT_EQ(tool->Variables.Count(), 2);
   EXPECT_EQ(tool->Variables.Get(0)->VarName, "Neue Variable");
   EXPECT_EQ(tool->Variables.Get(1)->VarName, "Neue Variable 2");
+
+  // Nodes: new ones are named apart, a drop moves a node to the place of another.
+  editor->NewNode();
+  editor->NewNode();
+  ASSERT_EQ(tool->Nodes.Count(), 2);
+  EXPECT_EQ(tool->Nodes.Get(1)->NodeText, "Neue Node 2");
+  editor->MoveNode(1, 0);
+  EXPECT_EQ(tool->Nodes.Get(0)->NodeText, "Neue Node 2");
+  EXPECT_EQ(editor->NodeTree->topLevelItem(0)->text(0), QStringLiteral("Neue Node 2"));
+  editor->DeleteNodeAt(0);
+  editor->DeleteNodeAt(0);
 
   // Export and import: a second tool of the same name.
   const std::string single = folder.File("rollo.zyf");
