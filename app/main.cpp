@@ -18,6 +18,7 @@
 #include "model/base/ProgramPaths.h"
 #include "model/base/Translator.h"
 #include "display/ui/DisplayPages.h"
+#include "compiler/ui/CompilerDialogs.h"
 #include "frames/FramePages.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
@@ -93,6 +94,7 @@ int main(int argc, char** argv) {
   InitGlobals(setup);
   RegisterObjectPages();
   RegisterDisplayPages();
+  RegisterCompilerDialogs();
 
   const QStringList args = QApplication::arguments();
   const std::string projectFile = args.size() > 1 ? args.at(1).toStdString() : std::string();

@@ -4,6 +4,7 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
+#include "model/base/OwnedList.h"
 #include "model/base/Streams.h"
 #include "model/base/TextUtils.h"
 
@@ -37,6 +38,10 @@ void TModulClassList::Remove(TModulClass* item) {
       return;
     }
 }
+
+int TModulClassList::IndexOf(const TModulClass* item) const { return IndexOfItem(fItems, item); }
+
+bool TModulClassList::Move(int from, int to) { return MoveItem(fItems, from, to); }
 
 void TModulClassList::CopyFrom(const TModulClassList& source) {
   Clear();

@@ -13,6 +13,7 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
+#include "model/base/OwnedList.h"
 #include "model/base/TextUtils.h"
 
 namespace zyn {
@@ -173,6 +174,12 @@ TFuncNode* TFuncNodeList::Add(std::unique_ptr<TFuncNode> node) {
   fItems.push_back(std::move(node));
   return fItems.back().get();
 }
+
+std::unique_ptr<TFuncNode> TFuncNodeList::Extract(int index) { return ExtractAt(fItems, index); }
+
+bool TFuncNodeList::Move(int from, int to) { return MoveItem(fItems, from, to); }
+
+int TFuncNodeList::IndexOf(const TFuncNode* node) const { return IndexOfItem(fItems, node); }
 
 void TFuncNodeList::CopyFrom(const TFuncNodeList& source, const TVarList& variables, const TDlgList& dialogs) {
   for (const auto& n : source.fItems) {

@@ -1,4 +1,5 @@
 #include "compiler/toollib/ParamDlg.h"
+#include "model/base/OwnedList.h"
 
 #include "compiler/toollib/RawToolStream.h"
 #include "compiler/toollib/Variable.h"
@@ -119,6 +120,12 @@ TParamDlg* TDlgList::Add(std::unique_ptr<TParamDlg> dlg) {
   fItems.push_back(std::move(dlg));
   return fItems.back().get();
 }
+
+std::unique_ptr<TParamDlg> TDlgList::Extract(int index) { return ExtractAt(fItems, index); }
+
+bool TDlgList::Move(int from, int to) { return MoveItem(fItems, from, to); }
+
+int TDlgList::IndexOf(const TParamDlg* dlg) const { return IndexOfItem(fItems, dlg); }
 
 void TDlgList::CopyFrom(const TDlgList& source, const TVarList& variables) {
   for (const auto& d : source.fItems) {

@@ -1,4 +1,5 @@
 #include "compiler/toollib/Variable.h"
+#include "model/base/OwnedList.h"
 
 #include <charconv>
 
@@ -437,12 +438,7 @@ TVariable* TVarList::Add(std::unique_ptr<TVariable> variable) {
   return fItems.back().get();
 }
 
-std::unique_ptr<TVariable> TVarList::Extract(int index) {
-  if (index < 0 || index >= Count()) return nullptr;
-  auto v = std::move(fItems[static_cast<size_t>(index)]);
-  fItems.erase(fItems.begin() + index);
-  return v;
-}
+std::unique_ptr<TVariable> TVarList::Extract(int index) { return ExtractAt(fItems, index); }
 
 void TVarList::CopyFrom(const TVarList& source) {
   for (const auto& v : source.fItems) {
