@@ -268,14 +268,14 @@ const char* const kBrushStyles[] = {"bsSolid", "bsClear", "bsHorizontal", "bsVer
                                     "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"};
 Qt::BrushStyle QtBrush(TBrushStyle s) {
   switch (s) {
-    case TBrushStyle::bsSolid: return Qt::SolidPattern;
-    case TBrushStyle::bsClear: return Qt::NoBrush;
-    case TBrushStyle::bsHorizontal: return Qt::HorPattern;
-    case TBrushStyle::bsVertical: return Qt::VerPattern;
-    case TBrushStyle::bsFDiagonal: return Qt::BDiagPattern;  // the class library's "forward" runs up
-    case TBrushStyle::bsBDiagonal: return Qt::FDiagPattern;
-    case TBrushStyle::bsCross: return Qt::CrossPattern;
-    case TBrushStyle::bsDiagCross: return Qt::DiagCrossPattern;
+    case bsSolid: return Qt::SolidPattern;
+    case bsClear: return Qt::NoBrush;
+    case bsHorizontal: return Qt::HorPattern;
+    case bsVertical: return Qt::VerPattern;
+    case bsFDiagonal: return Qt::BDiagPattern;  // the class library's "forward" runs up
+    case bsBDiagonal: return Qt::FDiagPattern;
+    case bsCross: return Qt::CrossPattern;
+    case bsDiagCross: return Qt::DiagCrossPattern;
   }
   return Qt::NoBrush;
 }
@@ -338,10 +338,10 @@ void TSegmentControl::paintEvent(QPaintEvent*) {
   pen.setJoinStyle(Qt::MiterJoin);
   QBrush brush(c, QtBrush(fPattern));
   if (!Designing()) {
-    const bool hidden = fPattern == TBrushStyle::bsClear || fPatternOnMouse;
+    const bool hidden = fPattern == bsClear || fPatternOnMouse;
     if (!fHot) {
       if (hidden) pen = Qt::NoPen, brush = Qt::NoBrush;
-    } else if (fPattern == TBrushStyle::bsClear) {
+    } else if (fPattern == bsClear) {
       brush = Qt::NoBrush;
     }
   }

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "platform/Canvas.h"
 #include "visu/ui/VisuControls.h"
 
 namespace zyn {
@@ -137,8 +138,6 @@ class TNavigationButton : public QWidget, public TVisuComponent, public TVisuDes
   bool fHot = false, fPressed = false;
 };
 
-// Brush styles of the class library, stored by name.
-enum class TBrushStyle : int32_t { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
 
 class TSegmentControl : public QWidget, public TVisuComponent, public TVisuDesignerBase, public TNavigatorBase {
  public:
@@ -166,7 +165,7 @@ class TSegmentControl : public QWidget, public TVisuComponent, public TVisuDesig
   void mouseReleaseEvent(QMouseEvent*) override;
 
  private:
-  TBrushStyle fPattern = TBrushStyle::bsClear;
+  TBrushStyle fPattern = bsClear;
   int32_t fPatternColor = TVisuColors::clBlack;
   bool fPatternOnMouse = false;
   bool fHot = false, fPressed = false;

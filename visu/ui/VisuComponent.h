@@ -39,6 +39,10 @@ class TVisuDesignHooks : public QObject {
   TVisuDragDropEvent fDrop;
 };
 
+// The class name a component is registered and stored under.
+#define ZYN_VISU_CLASS(name) \
+  std::string ClassName() const override { return #name; }
+
 class TVisuComponent {
  public:
   explicit TVisuComponent(QWidget* self);

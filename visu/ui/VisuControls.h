@@ -68,9 +68,6 @@ class TVisuGraphicsControl : public TVisuControl {
   virtual void DrawStatusText(QPainter& p);
 };
 
-#define ZYN_VISU_CLASS(name) \
-  std::string ClassName() const override { return #name; }
-
 class TVisuRoundLED : public TVisuGraphicsControl {
  public:
   explicit TVisuRoundLED(QWidget* parent = nullptr);
