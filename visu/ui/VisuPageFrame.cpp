@@ -151,7 +151,6 @@ void TVisuBaseFrame::SetRecord(TComponentRecord record) {
     }
   }
   record.Children.clear();
-  record.Properties.clear();
   TVisuPage::SetRecord(std::move(record));
   update();
 }
