@@ -24,10 +24,6 @@ std::string Trimmed(const std::string& s) {
   return s.substr(b, s.find_last_not_of(' ') - b + 1);
 }
 
-// A release over the widget that the press started on (the class library sends the release to
-// the control that captured the mouse).
-bool ReleasedOver(QWidget* w, QMouseEvent* e) { return w->rect().contains(e->position().toPoint()); }
-
 }  // namespace
 
 // ---- telegram handling --------------------------------------------------------------------------
@@ -234,8 +230,9 @@ void TNavigationButton::paintEvent(QPaintEvent*) {
   const QColor brush = VisuColor(Color);
   const QColor pen = Designing() && Trimmed(Ziel).empty() ? VisuColor(TVisuColors::clFuchsia) : brush;
   p.fillRect(rect(), brush);
+  // Inside the 3-D frame, so that the designer's mark of a button without target stays visible.
   p.setPen(pen);
-  p.drawRect(rect().adjusted(0, 0, -1, -1));
+  p.drawRect(rect().adjusted(1, 1, -2, -2));
   p.setFont(VisuQFont(Font));
   p.setPen(isEnabled() ? VisuColor(Font.Color) : palette().color(QPalette::Disabled, QPalette::WindowText));
   const int d = fPressed ? 1 : 0;

@@ -25,6 +25,7 @@ void SetVisuProgramFolder(const std::string& folder) { FolderOverride() = Includ
 
 TVisuLogger::TVisuLogger(QWidget* parent)
     : QListWidget(parent), TVisuComponent(this), TVisuDesignerBase(*this, kLoggerPolicy) {
+  resize(240, 120);
   ApplyLook();
 }
 
