@@ -26,6 +26,7 @@
 #include "shell/FormMain.h"
 #include "shell/FormSplash.h"
 #include "shell/Translation.h"
+#include "visu/ui/VisuComponent.h"
 
 namespace {
 
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
   setup.OnMessage = ShowStartMessage;
   InitGlobals(setup);
   RegisterObjectPages();
+  RegisterVisuClasses();  // pages read from a project build their controls by class name
 
   const QStringList args = QApplication::arguments();
   const std::string projectFile = args.size() > 1 ? args.at(1).toStdString() : std::string();
