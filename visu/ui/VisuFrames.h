@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "shell/Translation.h"
 #include "visu/ui/VisuButtons.h"
 
 class QCheckBox;
@@ -76,6 +77,7 @@ class TVisuConnectorFrame : public TVisuFrameBase, public ISTMInfo, public ISTMC
   void SetSTMConnectEvents(TSTMAllEvent connectAll, TSTMAllEvent disconnectAll, TSTMOneEvent connect,
                            TSTMOneEvent disconnect) override;
 
+  void Loaded() override { TranslateFrame(this); }
   void FillList();
   void ListClick();
   void ConnClick();

@@ -1,6 +1,9 @@
 // Pages as component records: every control kind is written and read back byte for byte, a page
 // goes through the project stream, unknown classes survive, and the palette inserts its controls.
 
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "model/base/Filer.h"
@@ -219,6 +222,52 @@ TEST_F(PageRecordTest, DesignModeReachesControlsOnlyOnAChange) {
   nav->SetDesigning(false);
   page.SetDesigning(true);  // the current value: the controls are not touched
   EXPECT_FALSE(nav->Designing());
+}
+
+TEST_F(PageRecordTest, DesignerDragsControlsAndOpensTheControlMenu) {
+  TVisuDesignFrame page;
+  page.resize(400, 300);
+  QMenu menu;
+  page.ControlMenu = &menu;
+  int modified = 0;
+  page.OnModified = [&] { ++modified; };
+  auto* led = new TVisuRoundLED(&page);
+  led->move(10, 10);
+  auto* fixed = new TTeleButton(&page);
+  fixed->move(100, 10);
+  fixed->DontMove = true;
+  // Outside design mode a control takes no designer handlers.
+  page.HookDesignMouse();
+  EXPECT_FALSE(led->Hooks().HasMouse());
+  page.SetDesigning(true);
+  page.HookDesignMouse();
+  EXPECT_TRUE(led->Hooks().HasMouse());
+
+  QTest::mousePress(led, Qt::LeftButton, {}, QPoint(5, 5));
+  QMouseEvent move(QEvent::MouseMove, QPointF(25, 15), QPointF(25, 15), QPointF(25, 15), Qt::NoButton, Qt::LeftButton, {});
+  QApplication::sendEvent(led, &move);
+  QTest::mouseRelease(led, Qt::LeftButton, {}, QPoint(25, 15));
+  EXPECT_EQ(led->pos(), QPoint(30, 20));
+  EXPECT_EQ(modified, 1);
+
+  QTest::mousePress(fixed, Qt::LeftButton, {}, QPoint(5, 5));
+  QApplication::sendEvent(fixed, &move);
+  QTest::mouseRelease(fixed, Qt::LeftButton, {}, QPoint(25, 15));
+  EXPECT_EQ(fixed->pos(), QPoint(100, 10));  // DontMove refuses
+
+  QTest::mousePress(led, Qt::RightButton, {}, QPoint(3, 3));
+  EXPECT_EQ(page.PopupComponent(), led);
+  menu.hide();
+  QTest::mouseRelease(led, Qt::RightButton, {}, QPoint(3, 3));
+
+  // A click on the page inserts only with a palette choice.
+  QTest::mouseClick(&page, Qt::LeftButton, {}, QPoint(200, 200));
+  EXPECT_EQ(page.Controls().size(), 2u);
+  page.InsertComponent = 1;
+  QTest::mouseClick(&page, Qt::LeftButton, {}, QPoint(200, 200));
+  ASSERT_EQ(page.Controls().size(), 3u);
+  EXPECT_EQ(page.Controls().back()->Self()->pos(), QPoint(200, 200));
+  EXPECT_EQ(page.InsertComponent, -1);
 }
 
 }  // namespace
