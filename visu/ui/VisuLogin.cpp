@@ -87,7 +87,7 @@ void TNumberBlk::WriteProperties(std::vector<TPropertyRecord>& out) const { PutT
 
 TVisuLoginBase::TVisuLoginBase(QWidget* parent, int width, int height) : TVisuFrameBase(parent, width, height, true) {}
 
-void TVisuLoginBase::LoadUsers() {
+void TVisuLoginBase::LoadUsers(bool report) {
   fUserFile = VisuProgramFolder() + "VisuUserData.udf";
   std::error_code ec;
   bool loaded = false;
@@ -109,7 +109,7 @@ void TVisuLoginBase::LoadUsers() {
       }
     }
   }
-  if (!loaded) Error("Die Benutzerdaten konnten nicht geladen werden!");
+  if (!loaded && report) Error("Die Benutzerdaten konnten nicht geladen werden!");
 }
 
 // ---- TVisuUserLogin2 ----------------------------------------------------------------------------
@@ -236,7 +236,7 @@ TVisuUserLogin1::TVisuUserLogin1(QWidget* parent) : TVisuLoginBase(parent, 380, 
     if (!Designing()) LoginClick();
   });
   TranslateFrame(this);
-  LoadUsers();
+  LoadUsers(false);
 }
 
 void TVisuUserLogin1::SetUserManager(IUserManager* manager) {

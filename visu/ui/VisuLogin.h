@@ -40,8 +40,9 @@ class TVisuLoginBase : public TVisuFrameBase, public IUserLogin {
 
  protected:
   // Reads the user file anew: the users it holds replace those read before (so a second hand-over
-  // of the manager does not show every user twice). A missing or damaged file is reported.
-  void LoadUsers();
+  // of the manager does not show every user twice). A missing or damaged file is reported when
+  // asked (not while a page with the frame is only being built in the designer).
+  void LoadUsers(bool report = true);
   IUserManager* fManager = nullptr;
 
  private:

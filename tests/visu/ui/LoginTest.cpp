@@ -105,10 +105,19 @@ TEST_F(LoginTest, RightCodeOpensWrongIsRefusedAndUsersAreNotDoubled) {
 }
 
 TEST_F(LoginTest, WithoutUserFileEveryLoginFails) {
+  TVisuUserLogin1 built;  // built on a page: no box yet
+  EXPECT_TRUE(Messages().empty());
+  built.SetUserManager(&manager);
+  ASSERT_EQ(Messages().size(), 1u);
+  built.EDUser->setText("Administrator");
+  built.LoginClick();
+  EXPECT_NE(Messages().back().find("konnte nicht gefunden werden"), std::string::npos);
+  const size_t before = Messages().size();
+
   TVisuUserLogin2 login;
   login.SetUserManager(&manager);
-  ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_EQ(Messages()[0], "Die Benutzerdaten konnten nicht geladen werden!");
+  ASSERT_EQ(Messages().size(), before + 1);
+  EXPECT_EQ(Messages().back(), "Die Benutzerdaten konnten nicht geladen werden!");
   Choose(login, "Administrator");
   login.PasswordInserted();
   EXPECT_NE(Messages().back().find("konnte nicht gefunden werden"), std::string::npos);

@@ -138,8 +138,7 @@ TEST_F(PageRecordTest, PagesTravelThroughTheProjectStreamAndResourceFiles) {
   TVisuDesignFrame loaded;
   ASSERT_TRUE(loaded.LoadPageFile(file));
   EXPECT_EQ(loaded.Controls().size(), 25u);
-  // The only boxes: the log-in frame finds no user file in this folder.
-  for (const std::string& m : Messages()) EXPECT_EQ(m, "Die Benutzerdaten konnten nicht geladen werden!");
+  EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(PageRecordTest, UnknownClassesAndBadValuesAreKeptAndReported) {
