@@ -28,6 +28,7 @@
 #include "shell/FormMain.h"
 #include "shell/FormSplash.h"
 #include "shell/Translation.h"
+#include "visu/ui/VisuComponent.h"
 
 namespace {
 
@@ -95,6 +96,7 @@ int main(int argc, char** argv) {
   RegisterObjectPages();
   RegisterDisplayPages();
   RegisterCompilerDialogs();
+  RegisterVisuClasses();  // pages read from a project build their controls by class name
 
   const QStringList args = QApplication::arguments();
   const std::string projectFile = args.size() > 1 ? args.at(1).toStdString() : std::string();
