@@ -1,0 +1,14 @@
+#include "frames/ProjectPages.h"
+
+#include "frames/FrProjektDateien.h"
+#include "shell/FormMain.h"
+
+namespace zyn {
+
+void RegisterProjectPages() {
+  RegisterFrameMaker("FrNeu", [] { return new TFrNeu; });
+  RegisterFrameMaker("FrOpen", [] { return new TFrOpen; });
+  RegisterFrameMaker("FrSaveAs", [] { return new TFrSaveAs; });
+}
+
+}  // namespace zyn
