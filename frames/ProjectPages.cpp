@@ -1,5 +1,6 @@
 #include "frames/ProjectPages.h"
 
+#include "frames/FrEditKennlinie.h"
 #include "frames/FrProjektDateien.h"
 #include "shell/FormMain.h"
 
@@ -9,6 +10,7 @@ void RegisterProjectPages() {
   RegisterFrameMaker("FrNeu", [] { return new TFrNeu; });
   RegisterFrameMaker("FrOpen", [] { return new TFrOpen; });
   RegisterFrameMaker("FrSaveAs", [] { return new TFrSaveAs; });
+  RegisterFrameMaker("FrEditKennlinie", [] { return new TFrEditKennlinie; });
 }
 
 }  // namespace zyn
