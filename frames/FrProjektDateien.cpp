@@ -374,15 +374,6 @@ bool TFrSaveAs::SaveProject() {
 // ------------------------------------------------------------------------------------------------
 // New project
 
-namespace {
-QLineEdit* Field(QWidget* parent, const char* name, QFormLayout* form, const char* label) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(QString::fromLatin1(name));
-  form->addRow(PageText(label), edit);
-  return edit;
-}
-}  // namespace
-
 TFrNeu::TFrNeu(QWidget* parent) : TProjectPage("FrNeu", parent) {
   auto* layout = new QVBoxLayout(this);
   PageControl1 = new QTabWidget(this);
@@ -391,17 +382,17 @@ TFrNeu::TFrNeu(QWidget* parent) : TProjectPage("FrNeu", parent) {
 
   auto* pTab = new QWidget(PageControl1);
   auto* pForm = new QFormLayout(pTab);
-  PEdit_NR = Field(pTab, "PEdit_NR", pForm, "Projektnummer:");
-  PEdit_PN = Field(pTab, "PEdit_PN", pForm, "Projektname:");
+  PEdit_NR = AddFormEdit(pTab, "PEdit_NR", pForm, "Projektnummer:");
+  PEdit_PN = AddFormEdit(pTab, "PEdit_PN", pForm, "Projektname:");
   DBLookupComboBox1 = new QComboBox(pTab);
   DBLookupComboBox1->setObjectName(QStringLiteral("DBLookupComboBox1"));
   pForm->addRow(PageText("Kundennummer:"), DBLookupComboBox1);
-  PEAuftrag = Field(pTab, "PEAuftrag", pForm, "Auftragsdatum:");
-  PETermin = Field(pTab, "PETermin", pForm, "Termin:");
+  PEAuftrag = AddFormEdit(pTab, "PEAuftrag", pForm, "Auftragsdatum:");
+  PETermin = AddFormEdit(pTab, "PETermin", pForm, "Termin:");
   PEAuftrag->setMaxLength(10);
   PETermin->setMaxLength(10);
-  PEdit_LEITER = Field(pTab, "PEdit_LEITER", pForm, "Projektleiter:");
-  PEdit_AUSF = Field(pTab, "PEdit_AUSF", pForm, "Ausführung:");
+  PEdit_LEITER = AddFormEdit(pTab, "PEdit_LEITER", pForm, "Projektleiter:");
+  PEdit_AUSF = AddFormEdit(pTab, "PEdit_AUSF", pForm, "Ausführung:");
   PMemo_REM = new QPlainTextEdit(pTab);
   PMemo_REM->setObjectName(QStringLiteral("PMemo_REM"));
   pForm->addRow(PageText("Notizen:"), PMemo_REM);
@@ -410,17 +401,17 @@ TFrNeu::TFrNeu(QWidget* parent) : TProjectPage("FrNeu", parent) {
   auto* kTab = new QWidget(PageControl1);
   auto* kLayout = new QVBoxLayout(kTab);
   auto* kForm = new QFormLayout;
-  KEdit_KN = Field(kTab, "KEdit_KN", kForm, "Kundennummer:");
-  KEdit_Datum = Field(kTab, "KEdit_Datum", kForm, "Datum:");
+  KEdit_KN = AddFormEdit(kTab, "KEdit_KN", kForm, "Kundennummer:");
+  KEdit_Datum = AddFormEdit(kTab, "KEdit_Datum", kForm, "Datum:");
   for (QLineEdit* e : {KEdit_KN, KEdit_Datum}) e->setProperty("zynReadOnly", true);
-  KEdit_N = Field(kTab, "KEdit_N", kForm, "Firma / Name:");
-  KEdit_FN = Field(kTab, "KEdit_FN", kForm, "Ansprechpartner:");
-  KEdit_STR = Field(kTab, "KEdit_STR", kForm, "Straße:");
-  KEdit_PLZ = Field(kTab, "KEdit_PLZ", kForm, "PLZ:");
-  KEdit_ORT = Field(kTab, "KEdit_ORT", kForm, "Ort:");
-  KEdit_TEL = Field(kTab, "KEdit_TEL", kForm, "Telefon:");
-  KEdit_FAX = Field(kTab, "KEdit_FAX", kForm, "Fax:");
-  KEdit_EMAIL = Field(kTab, "KEdit_EMAIL", kForm, "E-Mail:");
+  KEdit_N = AddFormEdit(kTab, "KEdit_N", kForm, "Firma / Name:");
+  KEdit_FN = AddFormEdit(kTab, "KEdit_FN", kForm, "Ansprechpartner:");
+  KEdit_STR = AddFormEdit(kTab, "KEdit_STR", kForm, "Straße:");
+  KEdit_PLZ = AddFormEdit(kTab, "KEdit_PLZ", kForm, "PLZ:");
+  KEdit_ORT = AddFormEdit(kTab, "KEdit_ORT", kForm, "Ort:");
+  KEdit_TEL = AddFormEdit(kTab, "KEdit_TEL", kForm, "Telefon:");
+  KEdit_FAX = AddFormEdit(kTab, "KEdit_FAX", kForm, "Fax:");
+  KEdit_EMAIL = AddFormEdit(kTab, "KEdit_EMAIL", kForm, "E-Mail:");
   KEdit_MEMO = new QPlainTextEdit(kTab);
   KEdit_MEMO->setObjectName(QStringLiteral("KEdit_MEMO"));
   kForm->addRow(PageText("Notizen:"), KEdit_MEMO);

@@ -1,12 +1,29 @@
 #include "frames/ProjectPage.h"
 
 #include <QCheckBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 
 #include "frames/PageText.h"
 #include "model/base/ZYNOptionen.h"
 #include "shell/MessageHandler.h"
 
 namespace zyn {
+
+QLineEdit* AddFormEdit(QWidget* parent, const char* name, QFormLayout* form, const char* label) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(QString::fromLatin1(name));
+  form->addRow(PageText(label), edit);
+  return edit;
+}
+
+QPlainTextEdit* AddFormMemo(QWidget* parent, const char* name, QFormLayout* form, const char* label) {
+  auto* memo = new QPlainTextEdit(parent);
+  memo->setObjectName(QString::fromLatin1(name));
+  form->addRow(PageText(label), memo);
+  return memo;
+}
 
 void ApplySideBarStyle(const std::string& page, bool checked) {
   SetFrameOption(page, 0, checked);

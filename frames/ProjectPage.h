@@ -9,8 +9,15 @@
 #include "shell/FrameManager.h"
 
 class QCheckBox;
+class QFormLayout;
+class QLineEdit;
+class QPlainTextEdit;
 
 namespace zyn {
+
+// A named edit or memo with its translated label, added as a row of the form.
+QLineEdit* AddFormEdit(QWidget* parent, const char* name, QFormLayout* form, const char* label);
+QPlainTextEdit* AddFormMemo(QWidget* parent, const char* name, QFormLayout* form, const char* label);
 
 // Stores the page's side-bar choice and lets the side bar follow it.
 void ApplySideBarStyle(const std::string& page, bool checked);

@@ -2,6 +2,7 @@
 
 #include "frames/FrEditKennlinie.h"
 #include "frames/FrProjektDateien.h"
+#include "frames/FrTabellen.h"
 #include "shell/FormMain.h"
 
 namespace zyn {
@@ -10,6 +11,8 @@ void RegisterProjectPages() {
   RegisterFrameMaker("FrNeu", [] { return new TFrNeu; });
   RegisterFrameMaker("FrOpen", [] { return new TFrOpen; });
   RegisterFrameMaker("FrSaveAs", [] { return new TFrSaveAs; });
+  RegisterFrameMaker("FrKunden", [] { return new TFrKunden; });
+  RegisterFrameMaker("FrProjekte", [] { return new TFrProjekte; });
   RegisterFrameMaker("FrEditKennlinie", [] { return new TFrEditKennlinie; });
 }
 

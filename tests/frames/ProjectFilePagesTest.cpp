@@ -5,13 +5,17 @@
 #include "tests/frames/PageFixture.h"
 
 #include <QComboBox>
+#include <QDate>
+#include <QPlainTextEdit>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <filesystem>
 #include <fstream>
 
+#include "frames/DbfNavigator.h"
 #include "frames/FrProjektDateien.h"
+#include "frames/FrTabellen.h"
 #include "frames/core/ProjectTables.h"
 #include "model/base/ZYNOptionen.h"
 #include "model/db/DbfTable.h"
@@ -102,7 +106,9 @@ TEST_F(ProjectFilePagesTest, NewProjectSaveAsPlainAndCompressedOpenAgainByteIden
   const std::string cmd = "python3 -c \"import zlib,sys; a=open(sys.argv[1],'rb').read(); "
                           "b=zlib.decompress(open(sys.argv[2],'rb').read()); sys.exit(0 if a==b else 1)\" " +
                           plain + " " + packed;
-  if (std::system("python3 -c 'import zlib' 2>/dev/null") == 0) EXPECT_EQ(std::system(cmd.c_str()), 0);
+  if (std::system("python3 -c 'import zlib' 2>/dev/null") == 0) {
+    EXPECT_EQ(std::system(cmd.c_str()), 0);
+  }
 
   const std::string before = ReadWholeFile(plain);
   form->CloseProject();
@@ -189,6 +195,104 @@ TEST_F(ProjectFilePagesTest, DeclinedOverwriteCreatesNoProjectAndPostsNoRecord) 
   kunden.Open(KundenTableFile(dir.Path() + "db/"));
   ASSERT_EQ(kunden.ReadAll().size(), 1u);  // the seed record of a fresh installation
   EXPECT_EQ(kunden.Read(1).Values[kdName], "ohne Kundendaten");
+}
+
+}  // namespace
+}  // namespace zyn::test
+
+namespace zyn::test {
+namespace {
+
+std::string ReadWithDbfread(const std::string& table) {
+  const std::string cmd = "/usr/bin/python3 -c \"import sys, dbfread; t = dbfread.DBF(sys.argv[1], encoding='cp1252'); "
+                          "[print(r['NUMMER'], r['NAME'], r['ANLAGEDATU'], repr(r['KONTAKT1'])[:30]) for r in t]\" " +
+                          table + " 2>&1";
+  std::string out;
+  if (FILE* p = popen(cmd.c_str(), "r")) {
+    char buf[256];
+    while (size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
+    pclose(p);
+  }
+  return out;
+}
+
+TEST_F(ProjectFilePagesTest, CustomerPageNumbersChecksAndWritesReadableRecords) {
+  auto* page = ShowPage<TFrKunden>("FrKunden");
+  ASSERT_TRUE(page);
+  TDbfNavigator& nav = *page->DBNavigator1;
+  ASSERT_EQ(nav.Count(), 1);
+  EXPECT_EQ(page->EVorname->text(), QStringLiteral("ohne Kundendaten"));
+  nav.Insert();
+  EXPECT_EQ(page->ENummer->text(), QStringLiteral("1"));
+  EXPECT_EQ(page->Datum->text(), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+  shown.clear();
+  EXPECT_FALSE(nav.Post());  // no name
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], QStringLiteral("Eingabe eines Kundennamens erforderlich"));
+  EXPECT_EQ(nav.State(), TDataState::Insert);
+  page->EVorname->setText(QStringLiteral("Müller Elektro"));
+  page->EName->setText(QStringLiteral("Frau Schäfer"));
+  page->MKontakt1->setPlainText(QStringLiteral("Rückruf\r\nbis Freitag"));
+  EXPECT_TRUE(nav.Post());
+  EXPECT_EQ(nav.Count(), 2);
+  // Typing starts an edit; deleting asks nothing on this page.
+  nav.First();
+  page->EStrasse->setText(QStringLiteral("Hauptstraße 1"));
+  emit page->EStrasse->textEdited(page->EStrasse->text());
+  EXPECT_EQ(nav.State(), TDataState::Edit);
+  EXPECT_TRUE(nav.Post());
+  nav.First();
+  shown.clear();
+  nav.Delete();
+  EXPECT_TRUE(shown.empty());
+  EXPECT_EQ(nav.Count(), 1);
+  form->FM->SetCurrentFrame(QString());  // closes the table
+
+  const std::string out = ReadWithDbfread(KundenTableFile(dir.Path() + "db/"));
+  if (out.find("No module") != std::string::npos) GTEST_SKIP() << out;
+  EXPECT_NE(out.find("1 Müller Elektro " + QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString() +
+                     " 'Rückruf\\nbis Freitag"),
+            std::string::npos)
+      << out;
+  EXPECT_EQ(out.find("ohne Kundendaten"), std::string::npos) << out;  // deleted
+}
+
+TEST_F(ProjectFilePagesTest, ProjectPageCopiesOnlyTheOpenProjectsRecord) {
+  form->OpenProject(SaveSampleProject("eigen.zpf"));
+  GProjekt->ProjektDaten.ProjektNummer = "Haus";
+  GProjekt->ProjektDaten.ZielDatum = 99;
+  {
+    EnsureKundenTable(KundenTableFile(dir.Path() + "db/"), "ohne Kundendaten");
+    TDbfTable projekte;
+    projekte.OpenOrCreate(ProjekteTableFile(dir.Path() + "db/"), ProjekteFields());
+    std::vector<std::string> v(pdColumnCount);
+    v[pdProjektnum] = "Fremd";
+    v[pdProjektnam] = "Anderes";
+    InsertRecord(projekte, v);
+    v[pdProjektnum] = "HAUS";
+    v[pdProjektnam] = "Eigenes";
+    v[pdKundennumm] = "0";
+    InsertRecord(projekte, v);
+  }
+  auto* page = ShowPage<TFrProjekte>("FrProjekte");
+  ASSERT_TRUE(page);
+  TDbfNavigator& nav = *page->DBNavigator1;
+  EXPECT_EQ(page->PN->text(), QStringLiteral("HAUS"));  // positioned without regard to case
+  nav.First();
+  nav.Edit();
+  page->EProjektname->setText(QStringLiteral("Anderes 2"));
+  GProjekt->Modified = false;
+  EXPECT_TRUE(nav.Post());
+  EXPECT_FALSE(GProjekt->Modified);  // another project's record is not copied
+  nav.Last();
+  nav.Edit();
+  page->EProjektname->setText(QStringLiteral("Eigenes Haus"));
+  page->ETermin->clear();
+  EXPECT_TRUE(nav.Post());
+  EXPECT_TRUE(GProjekt->Modified);
+  EXPECT_EQ(GProjekt->ProjektDaten.ProjektName, "Eigenes Haus");
+  EXPECT_EQ(GProjekt->ProjektDaten.ZielDatum, 0);  // an empty date is no date
+  EXPECT_EQ(GProjekt->KundenDaten.FirmenName, "ohne Kundendaten");
 }
 
 }  // namespace
