@@ -114,7 +114,7 @@ TFrEditKennlinie::TFrEditKennlinie(QWidget* parent) : TProjectPage("FrEditKennli
   connect(KTV, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* node) { NodeRenamed(node); });
   KE->OnCoordinates = [this](TKennlinienEditor*, Qt::KeyboardModifiers, int x, int y) {
     char text[64];
-    std::snprintf(text, sizeof text, TranslateText("XPos = %3.3d     YPos = %3.3d").c_str(), x, y);
+    std::snprintf(text, sizeof text, TranslateText(Ansi("XPos = %3.3d     YPos = %3.3d")).c_str(), x, y);
     PP->setText(ToQString(text));
   };
   KE->OnSetPoint = [this](TKennlinienEditor*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
@@ -176,7 +176,7 @@ void TFrEditKennlinie::UpdateButtons() {
 void TFrEditKennlinie::AddCurve() {
   if (!GKennlinien) return;
   TZYNKennlinie* curve = GKennlinien->Add();
-  curve->DisplayName = TranslateText("Neue Kennlinie");
+  curve->DisplayName = TranslateText(Ansi("Neue Kennlinie"));
   curve->InternalName = GUniqueNames ? GUniqueNames->NewName() : std::string();
   curve->CanEdit = true;
   curve->Werte.fill(0);

@@ -234,7 +234,7 @@ bool TFrOpen::OpenSelected() {
     TWaitCursor wait;
     if (!TZYNProjekt::IsProjectFile(file, compressed)) {
       unlock();
-      TranslatedMessageDlg(TranslateText("Die gewählte Datei enthält kein gültiges ZYN- Projekt"), mtError, mbOK);
+      TranslatedMessageDlg(TranslateText(Ansi("Die gewählte Datei enthält kein gültiges ZYN- Projekt")), mtError, mbOK);
       return false;
     }
     if (compressed)
@@ -323,7 +323,7 @@ bool TFrSaveAs::SaveProject() {
   if (!GProjekt) return false;
   const std::string file = TargetFile();
   if (file.empty() || Chooser->Folder().empty()) {
-    TranslatedMessageDlg(TranslateText("Bitte geben Sie einen Dateinamen ein."), mtError, mbOK);
+    TranslatedMessageDlg(TranslateText(Ansi("Bitte geben Sie einen Dateinamen ein.")), mtError, mbOK);
     return false;
   }
   const bool zipped = Chooser->TypeIndex() == 1;
@@ -341,7 +341,7 @@ bool TFrSaveAs::SaveProject() {
   };
   p.ProjektDaten.SoftLast = GProgramTitle;
   p.ProjektDaten.ProjektNummer = Utf8ToAnsi(fs::path(file).stem().string());
-  if (Ask(TranslateText("Soll die eindeutige Projektkennung geändert werden?")) == 6) p.ProjektGUID = NewGuidString();
+  if (Ask(TranslateText(Ansi("Soll die eindeutige Projektkennung geändert werden?"))) == 6) p.ProjektGUID = NewGuidString();
   bool saved = false;
   try {
     TWaitCursor wait;
@@ -427,7 +427,7 @@ TFrNeu::TFrNeu(QWidget* parent) : TProjectPage("FrNeu", parent) {
   DBNavigator1->Bind(kdNotizen, KEdit_MEMO);
   InstallCustomerRules(*DBNavigator1, true);
   DBNavigator1->BeforeDelete = [] {
-    return TranslatedMessageDlg(TranslateText("Datensatz löschen"), mtConfirmation, mbYes | mbNo) == 6;
+    return TranslatedMessageDlg(TranslateText(Ansi("Datensatz löschen")), mtConfirmation, mbYes | mbNo) == 6;
   };
   DBNavigator1->AfterPost = [this](const TDbfRecord&) { FillCustomerList(); };
   DBNavigator1->OnRecordChanged = [this] {
@@ -467,7 +467,7 @@ TFrNeu::TFrNeu(QWidget* parent) : TProjectPage("FrNeu", parent) {
 
   try {
     const std::string db = GetDatabasePath();
-    EnsureKundenTable(KundenTableFile(db), TranslateText("ohne Kundendaten"));
+    EnsureKundenTable(KundenTableFile(db), TranslateText(Ansi("ohne Kundendaten")));
     EnsureProjekteTable(ProjekteTableFile(db));
   } catch (const std::exception&) {
     // The folder may appear later; activation reports it.
@@ -480,7 +480,7 @@ void TFrNeu::FrameActivate() {
   PageControl1->setCurrentIndex(0);
   try {
     const std::string db = GetDatabasePath();
-    EnsureKundenTable(KundenTableFile(db), TranslateText("ohne Kundendaten"));
+    EnsureKundenTable(KundenTableFile(db), TranslateText(Ansi("ohne Kundendaten")));
     fKunden = std::make_unique<TDbfTable>();
     fKunden->Open(KundenTableFile(db));
     fProjekte = std::make_unique<TDbfTable>();
@@ -576,7 +576,7 @@ std::unique_ptr<TZYNProjekt> TFrNeu::BuildProject(const std::string& fileName) c
     projekt->Steuermodule.Adressen.SetUsed(address);
     stm->SetAdresse(address);
     char name[64];
-    std::snprintf(name, sizeof name, TranslateText("Steuermodul %1.1d").c_str(), address);
+    std::snprintf(name, sizeof name, TranslateText(Ansi("Steuermodul %1.1d")).c_str(), address);
     stm->SetDisplayName(name);
     projekt->Steuermodule.Add(std::move(stm));
   }
@@ -644,7 +644,7 @@ bool TFrNeu::CreateProject() {
   try {
     if (fProjekte) InsertRecord(*fProjekte, ProjectRecord());
   } catch (const std::exception& e) {
-    TranslatedMessageDlg(TranslateText("Der Projektdatensatz konnte nicht gespeichert werden:") + "\r" + e.what(),
+    TranslatedMessageDlg(TranslateText(Ansi("Der Projektdatensatz konnte nicht gespeichert werden:")) + "\r" + e.what(),
                          mtWarning, mbOK);
   }
   if (IMessageHandler* h = GetMessageHandler()) h->NotifyProjectState(2, 1);
@@ -671,7 +671,7 @@ void InstallCustomerRules(TDbfNavigator& navigator, bool errorBox) {
   };
   navigator.BeforePost = [errorBox](std::vector<std::string>& values) {
     if (!Trim(values[kdName]).empty()) return true;
-    TranslatedMessageDlg(TranslateText("Eingabe eines Kundennamens erforderlich"), errorBox ? mtError : mtInformation,
+    TranslatedMessageDlg(TranslateText(Ansi("Eingabe eines Kundennamens erforderlich")), errorBox ? mtError : mtInformation,
                          errorBox ? mbCancel : mbOK);
     return false;
   };

@@ -10,6 +10,7 @@
 #include "frames/DbfNavigator.h"
 #include "frames/FrProjektDateien.h"
 #include "frames/PageText.h"
+#include "model/base/Cp1252.h"
 #include "frames/core/ProjectTables.h"
 #include "model/base/Translator.h"
 #include "model/base/ZYNOptionen.h"
@@ -79,7 +80,7 @@ TFrKunden::TFrKunden(QWidget* parent) : TProjectPage("FrKunden", parent) {
   DBNavigator1->Bind(kdKontakt3, MKontakt3);
   InstallCustomerRules(*DBNavigator1, false);
   try {
-    EnsureKundenTable(KundenTableFile(GetDatabasePath()), TranslateText("ohne Kundendaten"));
+    EnsureKundenTable(KundenTableFile(GetDatabasePath()), TranslateText(Ansi("ohne Kundendaten")));
   } catch (const std::exception&) {
     // Reported when the page is shown.
   }
@@ -90,7 +91,7 @@ TFrKunden::~TFrKunden() = default;
 void TFrKunden::FrameActivate() {
   try {
     // A table missing now (the database folder may have changed) starts with its seed record.
-    EnsureKundenTable(KundenTableFile(GetDatabasePath()), TranslateText("ohne Kundendaten"));
+    EnsureKundenTable(KundenTableFile(GetDatabasePath()), TranslateText(Ansi("ohne Kundendaten")));
   } catch (const std::exception&) {
     // OpenTable reports it.
   }

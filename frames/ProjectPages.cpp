@@ -1,6 +1,7 @@
 #include "frames/ProjectPages.h"
 
 #include "frames/FrEditKennlinie.h"
+#include "frames/FrOptionen.h"
 #include "frames/FrProjektDateien.h"
 #include "frames/FrTabellen.h"
 #include "shell/FormMain.h"
@@ -13,6 +14,8 @@ void RegisterProjectPages() {
   RegisterFrameMaker("FrSaveAs", [] { return new TFrSaveAs; });
   RegisterFrameMaker("FrKunden", [] { return new TFrKunden; });
   RegisterFrameMaker("FrProjekte", [] { return new TFrProjekte; });
+  RegisterFrameMaker("FrOptionen", [] { return new TFrOptionen; });
+  RegisterFrameMaker("FrBasisDaten", [] { return new TFrBasisDaten; });
   RegisterFrameMaker("FrEditKennlinie", [] { return new TFrEditKennlinie; });
 }
 
