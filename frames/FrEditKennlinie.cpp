@@ -25,24 +25,14 @@
 
 namespace zyn {
 
-namespace {
-QToolButton* ToolButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const char* hint) {
-  auto* b = new QToolButton(parent);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setIcon(parent->style()->standardIcon(icon));
-  b->setToolTip(PageText(hint));
-  b->setAutoRaise(true);
-  return b;
-}
-}  // namespace
 
 TFrEditKennlinie::TFrEditKennlinie(QWidget* parent) : TProjectPage("FrEditKennlinie", parent) {
   auto* layout = new QVBoxLayout(this);
   auto* tools = new QHBoxLayout;
-  BtnAdd = ToolButton(this, "BtnAdd", QStyle::SP_FileIcon, "Neue Kennlinie anlegen");
-  BtnDelete = ToolButton(this, "BtnDelete", QStyle::SP_TrashIcon, "Markierte Kennlinie löschen");
-  BtnOK = ToolButton(this, "BtnOK", QStyle::SP_DialogSaveButton, "Änderungen übernehmen");
-  BtnCancel = ToolButton(this, "BtnCancel", QStyle::SP_DialogDiscardButton, "Änderungen verwerfen");
+  BtnAdd = MakePageButton(this, "BtnAdd", QStyle::SP_FileIcon, "Neue Kennlinie anlegen");
+  BtnDelete = MakePageButton(this, "BtnDelete", QStyle::SP_TrashIcon, "Markierte Kennlinie löschen");
+  BtnOK = MakePageButton(this, "BtnOK", QStyle::SP_DialogSaveButton, "Änderungen übernehmen");
+  BtnCancel = MakePageButton(this, "BtnCancel", QStyle::SP_DialogDiscardButton, "Änderungen verwerfen");
   BtnCancel->setVisible(false);
   BtnDelete->setEnabled(false);
   for (QToolButton* b : {BtnAdd, BtnDelete}) tools->addWidget(b);

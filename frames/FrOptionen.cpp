@@ -43,15 +43,6 @@ bool SaveOptionFile() {
 
 namespace {
 
-QToolButton* PageButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const char* hint) {
-  auto* b = new QToolButton(parent);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setIcon(parent->style()->standardIcon(icon));
-  b->setToolTip(PageText(hint));
-  b->setAutoRaise(true);
-  return b;
-}
-
 QButtonGroup* RadioGroup(QWidget* parent, QVBoxLayout* into, const char* name, const char* title,
                          std::initializer_list<const char*> items) {
   auto* box = new QGroupBox(PageText(title), parent);
@@ -117,8 +108,8 @@ TFrOptionen::TFrOptionen(QWidget* parent) : TProjectPage("FrOptionen", parent) {
   BDLG = std::make_unique<TZCLBrowseDlg>(this);
   auto* layout = new QVBoxLayout(this);
   auto* tools = new QHBoxLayout;
-  ToolButton4 = PageButton(this, "ToolButton4", QStyle::SP_DialogOkButton, "Übernehmen");
-  ToolButton5 = PageButton(this, "ToolButton5", QStyle::SP_DialogCancelButton, "Abbrechen");
+  ToolButton4 = MakePageButton(this, "ToolButton4", QStyle::SP_DialogOkButton, "Übernehmen");
+  ToolButton5 = MakePageButton(this, "ToolButton5", QStyle::SP_DialogCancelButton, "Abbrechen");
   tools->addWidget(ToolButton4);
   tools->addWidget(ToolButton5);
   tools->addWidget(MakeStyleBox(this));
@@ -501,7 +492,7 @@ void TFrOptionen::BrowseClick(int tag) {
 TFrBasisDaten::TFrBasisDaten(QWidget* parent) : TProjectPage("FrBasisDaten", parent) {
   auto* layout = new QVBoxLayout(this);
   auto* tools = new QHBoxLayout;
-  BtnOK = PageButton(this, "BtnOK", QStyle::SP_DialogSaveButton, "Übernehmen");
+  BtnOK = MakePageButton(this, "BtnOK", QStyle::SP_DialogSaveButton, "Übernehmen");
   BtnOK->setEnabled(false);
   tools->addWidget(BtnOK);
   tools->addWidget(MakeStyleBox(this));

@@ -4,6 +4,8 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QToolButton>
 
 #include "frames/PageText.h"
 #include "model/base/ZYNOptionen.h"
@@ -23,6 +25,15 @@ QPlainTextEdit* AddFormMemo(QWidget* parent, const char* name, QFormLayout* form
   memo->setObjectName(QString::fromLatin1(name));
   form->addRow(PageText(label), memo);
   return memo;
+}
+
+QToolButton* MakePageButton(QWidget* parent, const char* name, int standardPixmap, const char* hint) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setIcon(parent->style()->standardIcon(static_cast<QStyle::StandardPixmap>(standardPixmap)));
+  b->setToolTip(PageText(hint));
+  b->setAutoRaise(true);
+  return b;
 }
 
 void ApplySideBarStyle(const std::string& page, bool checked) {

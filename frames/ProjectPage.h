@@ -12,12 +12,16 @@ class QCheckBox;
 class QFormLayout;
 class QLineEdit;
 class QPlainTextEdit;
+class QToolButton;
 
 namespace zyn {
 
 // A named edit or memo with its translated label, added as a row of the form.
 QLineEdit* AddFormEdit(QWidget* parent, const char* name, QFormLayout* form, const char* label);
 QPlainTextEdit* AddFormMemo(QWidget* parent, const char* name, QFormLayout* form, const char* label);
+
+// A flat tool button of the page's tool bar with a standard picture and its translated hint.
+QToolButton* MakePageButton(QWidget* parent, const char* name, int standardPixmap, const char* hint);
 
 // Stores the page's side-bar choice and lets the side bar follow it.
 void ApplySideBarStyle(const std::string& page, bool checked);
