@@ -1,5 +1,6 @@
 #include "frames/ProjectPages.h"
 
+#include "frames/FrCompile.h"
 #include "frames/FrEditKennlinie.h"
 #include "frames/FrOptionen.h"
 #include "frames/FrProjektDateien.h"
@@ -16,6 +17,8 @@ void RegisterProjectPages() {
   RegisterFrameMaker("FrProjekte", [] { return new TFrProjekte; });
   RegisterFrameMaker("FrOptionen", [] { return new TFrOptionen; });
   RegisterFrameMaker("FrBasisDaten", [] { return new TFrBasisDaten; });
+  RegisterFrameMaker("FrCompile", [] { return new TFrCompile; });
+  RegisterFrameMaker("FrCompVerb", [] { return new TFrCompVerb; });
   RegisterFrameMaker("FrEditKennlinie", [] { return new TFrEditKennlinie; });
 }
 
