@@ -1,5 +1,6 @@
 #include "frames/ProjectPages.h"
 
+#include "frames/FrBrowser.h"
 #include "frames/FrCompile.h"
 #include "frames/FrEditKennlinie.h"
 #include "frames/FrOptionen.h"
@@ -20,6 +21,7 @@ void RegisterProjectPages() {
   RegisterFrameMaker("FrCompile", [] { return new TFrCompile; });
   RegisterFrameMaker("FrCompVerb", [] { return new TFrCompVerb; });
   RegisterFrameMaker("FrEditKennlinie", [] { return new TFrEditKennlinie; });
+  RegisterFrameMaker("FrBrowser", [] { return new TFrBrowser; });
 }
 
 }  // namespace zyn
