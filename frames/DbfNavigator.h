@@ -44,6 +44,7 @@ class TDbfNavigator : public QWidget {
 
   // The values of the bound fields and the hidden columns of the record being edited.
   std::vector<std::string>& Buffer() { return fBuffer; }
+  const std::vector<std::string>& Buffer() const { return fBuffer; }
   // Sets a column of the record being edited or inserted and shows it.
   void SetField(int column, const std::string& value);
   std::string Field(int column) const;

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "display/DispObserver.h"
 #include "frames/DbfNavigator.h"
@@ -581,7 +582,7 @@ std::unique_ptr<TZYNProjekt> TFrNeu::BuildProject(const std::string& fileName) c
     projekt->Steuermodule.Add(std::move(stm));
   }
   TKundenDaten& kd = projekt->KundenDaten;
-  const std::vector<std::string>& k = const_cast<TDbfNavigator*>(DBNavigator1)->Buffer();
+  const std::vector<std::string>& k = std::as_const(*DBNavigator1).Buffer();
   const auto col = [&k](int c) { return c < static_cast<int>(k.size()) ? k[static_cast<size_t>(c)] : std::string(); };
   kd.KundenNr = col(kdNummer);
   double days = 0;

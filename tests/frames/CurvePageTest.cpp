@@ -52,6 +52,12 @@ TEST_F(CurvePageTest, EditSaveAndReload) {
   ASSERT_GT(standard, 0);
   EXPECT_EQ(page->KTV->topLevelItemCount(), standard);
   EXPECT_FALSE(page->BtnDelete->isEnabled());  // the standard curves cannot be changed
+  EXPECT_FALSE(page->BtnDel2->isEnabled());
+  EXPECT_FALSE(page->BtnOK->isEnabled());
+  const auto standardBytes = GKennlinien->Items(0)->Werte;
+  ClickAt(0, 0);
+  ClickAt(200, 100);
+  EXPECT_EQ(GKennlinien->Items(0)->Werte, standardBytes);
   EXPECT_FALSE(page->BtnOK->isEnabled());
   page->BtnAdd->click();
   ASSERT_EQ(GKennlinien->Count(), standard + 1);

@@ -195,6 +195,15 @@ TEST_F(ProjectFilePagesTest, DeclinedOverwriteCreatesNoProjectAndPostsNoRecord) 
   kunden.Open(KundenTableFile(dir.Path() + "db/"));
   ASSERT_EQ(kunden.ReadAll().size(), 1u);  // the seed record of a fresh installation
   EXPECT_EQ(kunden.Read(1).Values[kdName], "ohne Kundendaten");
+  kunden.Close();
+
+  // Deleting a customer on this page asks first; No keeps the record.
+  answers = {7};
+  shown.clear();
+  page->DBNavigator1->Delete();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], QStringLiteral("Datensatz löschen"));
+  EXPECT_EQ(page->DBNavigator1->Count(), 1);
 }
 
 }  // namespace
