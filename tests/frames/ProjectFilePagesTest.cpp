@@ -215,14 +215,8 @@ namespace {
 std::string ReadWithDbfread(const std::string& table) {
   const std::string cmd = "/usr/bin/python3 -c \"import sys, dbfread; t = dbfread.DBF(sys.argv[1], encoding='cp1252'); "
                           "[print(r['NUMMER'], r['NAME'], r['ANLAGEDATU'], repr(r['KONTAKT1'])[:30]) for r in t]\" " +
-                          table + " 2>&1";
-  std::string out;
-  if (FILE* p = popen(cmd.c_str(), "r")) {
-    char buf[256];
-    while (size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
-    pclose(p);
-  }
-  return out;
+                          table;
+  return CommandOutput(cmd);
 }
 
 TEST_F(ProjectFilePagesTest, CustomerPageNumbersChecksAndWritesReadableRecords) {

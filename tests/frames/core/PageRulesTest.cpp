@@ -151,3 +151,52 @@ TEST(ProjectTables, SeedNumberingAndCopy) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+// The two tables as the pages create them, read by the independent readers: the column lists,
+// umlauts, memo texts and a deleted record.
+TEST(ProjectTables, IndependentReadersSeeTheColumnsAndMemos) {
+  test::TempFolder dir("readers");
+  const std::string kunden = KundenTableFile(dir.Path());
+  EnsureKundenTable(kunden, "ohne Kundendaten");
+  TDbfTable k;
+  k.Open(kunden);
+  std::vector<std::string> v(kdColumnCount);
+  v[kdNummer] = "1";
+  v[kdName] = Ansi("Bäckerei Groß");
+  v[kdKontakt3] = Ansi("Ausführung:\r\nÜbergabe im März");
+  v[kdAnlagedatum] = "20240115";
+  InsertRecord(k, v);
+  k.Delete(1);
+  k.Close();
+  const std::string py = std::system("test -x /usr/bin/python3") == 0 ? "/usr/bin/python3" : "python3";
+  const std::string out = test::CommandOutput(
+      py + " -c \"import sys, dbfread; t = dbfread.DBF(sys.argv[1], encoding='cp1252', load=True); "
+           "print(','.join(f.name + f.type for f in t.fields)); print(len(t.records), len(t.deleted)); "
+           "print(t.records[0]['NAME'], t.records[0]['ANLAGEDATU'], t.records[0]['INDEX'])\" " + kunden);
+  if (out.find("No module") == std::string::npos) {
+    EXPECT_NE(out.find("INDEXN,NUMMERC,FIRMAC,NAMEC,STRASSEC,PLZC,ORTC,TELEFONC,FAXC,EMAILC,NOTIZENM,HOMEPAGEC,"
+                       "KONTAKT1M,KONTAKT2M,KONTAKT3M,ANLAGEDATUD"),
+              std::string::npos) << out;
+    EXPECT_NE(out.find("1 1\nBäckerei Groß 2024-01-15 2"), std::string::npos) << out;
+  }
+  if (std::system("perl -MXBase -e 1 2>/dev/null") == 0) {
+    const std::string memo = test::CommandOutput(
+        "perl -MXBase -e '$t = XBase->new($ARGV[0]) or die; @r = $t->get_record(1, \"KONTAKT3\"); print $r[1]' " + kunden);
+    EXPECT_EQ(memo, Ansi("Ausführung:\r\nÜbergabe im März"));
+  }
+  EnsureProjekteTable(ProjekteTableFile(dir.Path()));
+  const std::string p = test::CommandOutput(
+      py + " -c \"import sys, dbfread; print(','.join(f.name + f.type for f in dbfread.DBF(sys.argv[1]).fields))\" " +
+      ProjekteTableFile(dir.Path()));
+  if (p.find("No module") == std::string::npos)
+    EXPECT_NE(p.find("INDEXN,ERSTELLTD,PROJEKTNUMC,PROJEKTNAMC,KUNDENNUMMC,AUFTRAGSDAD,TERMIND,PROJEKTLEIC,"
+                     "AUSFUEHRUNC,NOTIZENM"),
+              std::string::npos)
+        << p;
+}
+
+}  // namespace
+}  // namespace zyn

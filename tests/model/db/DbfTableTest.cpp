@@ -22,16 +22,6 @@ const std::vector<TDbfField> kFields = {
     {"ANLAGEDATU", TDbfFieldType::Date, 8, 0},
 };
 
-std::string Shell(const std::string& command) {
-  std::string out;
-  FILE* p = popen(command.c_str(), "r");
-  if (!p) return out;
-  char buf[512];
-  while (size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
-  pclose(p);
-  return out;
-}
-
 // The system's python, where the Debian reader packages live (a user's own python may lack them).
 std::string Python() { return std::system("test -x /usr/bin/python3") == 0 ? "/usr/bin/python3" : "python3"; }
 
@@ -90,7 +80,7 @@ TEST_F(DbfTableTest, PythonDbfreadReadsTheTable) {
                            "print(','.join(f.name + ':' + f.type + ':' + str(f.length) for f in t.fields))\n"
                            "for r in t.records: print(repr(r['NAME']), r['ANLAGEDATU'], repr(r['NOTIZEN'])[:41], r['INDEX'])\n"
                            "for r in t.deleted: print('deleted', repr(r['NAME']))\n";
-  const std::string out = Shell(Python() + " " + script + " " + file + " 2>&1");
+  const std::string out = test::CommandOutput(Python() + " " + script + " " + file);
   EXPECT_NE(out.find("dBASE IV with memo"), std::string::npos) << out;
   EXPECT_NE(out.find("INDEX:N:11,NUMMER:C:25,NAME:C:75,NOTIZEN:M:10,ANLAGEDATU:D:8"), std::string::npos) << out;
   EXPECT_NE(out.find("'Müller & Söhne' 2024-02-29 'erste Zeile\\r\\nzweite Zeile: Straße"), std::string::npos) << out;
@@ -105,7 +95,7 @@ TEST_F(DbfTableTest, PerlXBaseReadsTheMemoFile) {
   std::ofstream(script) << "use XBase; my $t = XBase->new($ARGV[0]) or die XBase->errstr;\n"
                            "for my $i (0 .. $t->last_record) { my @r = $t->get_record($i, 'NAME', 'NOTIZEN');\n"
                            "  print join('|', $r[0] ? 'D' : 'L', $r[1], length($r[2] // ''), substr($r[2] // '', 0, 11)), \"\\n\"; }\n";
-  const std::string out = Shell("perl " + script + " " + file + " 2>&1");
+  const std::string out = test::CommandOutput("perl " + script + " " + file);
   EXPECT_NE(out.find(Ansi("L|Müller & Söhne|33|erste Zeile")), std::string::npos) << out;
   EXPECT_NE(out.find("D|Zweiter|0|"), std::string::npos) << out;
   EXPECT_NE(out.find(Ansi("L|Dritter Größe|1500|xxxxxxxxxxx")), std::string::npos) << out;
