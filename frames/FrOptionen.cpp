@@ -131,6 +131,7 @@ TFrOptionen::TFrOptionen(QWidget* parent) : TProjectPage("FrOptionen", parent) {
     s->setObjectName(QString::fromLatin1(name));
     s->SetMinValue(min);
     s->SetMaxValue(max);
+    s->setFixedSize(90, 22);
     s->OnChange = [this](QObject*) { ControlChanged(); };
     return s;
   };

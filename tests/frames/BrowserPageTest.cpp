@@ -38,6 +38,7 @@ TEST_F(PageTest, BrowserPageNavigatesAndReturns) {
   EXPECT_EQ(page->SP->Panel(0)->Text(), QStringLiteral("ZYN Systemsoftware - Zweite Seite"));
   EXPECT_TRUE(page->BP->isEnabled());
   page->BP->click();
+  Screenshot(page, "FrBrowser");
   EXPECT_EQ(page->WB->source(), TPageBrowser::StartPage());
   EXPECT_TRUE(page->BN->isEnabled());
   page->BC->click();

@@ -26,6 +26,7 @@ TEST_F(PageTest, CompilePagesReportTheBuild) {
   EXPECT_EQ(verb->Label1->text(), QString::number(verb->Count()) + QStringLiteral(" Verbindungen erzeugt"));
   EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Erzeuge Binärcode für Verbindung.: "))) << lines[0].toStdString();
   EXPECT_EQ(verb->ST->text(), QStringLiteral("STM.0"));
+  Screenshot(verb, "FrCompVerb");
 
   // A logic link compiled in phase 1.
   TVerbindung logic;

@@ -76,6 +76,7 @@ TEST_F(CurvePageTest, EditSaveAndReload) {
   EXPECT_NEAR(curve->Werte[50], at100 / 2, 1);
   EXPECT_TRUE(page->PP->text().startsWith(QStringLiteral("XPos = 000")));
 
+  Screenshot(page, "FrEditKennlinie");
   page->BtnOK->click();
   EXPECT_FALSE(page->BtnOK->isEnabled());
   EXPECT_TRUE(XmllintAccepts(file));

@@ -52,6 +52,7 @@ TEST_F(OptionsPagesTest, ChangesAskOnCancelAndFollowTheRules) {
   EXPECT_EQ(page->MTA->MaxValue(), 5000);
   EXPECT_EQ(page->MTP->MinValue(), 1);
   EXPECT_EQ(page->MTP->MaxValue(), 500);
+  Screenshot(page, "FrOptionen");
   page->ZFMin->SetValue(600);
   EXPECT_GE(page->ZFMax->Value(), 601);
   EXPECT_EQ(page->ZFMax->MinValue(), 601);

@@ -54,6 +54,7 @@ class ProjectFilePagesTest : public PageTest {
     EXPECT_FALSE(page->BtnOK->isEnabled());
     page->PEdit_PN->setText(QString::fromUtf8(name));
     EXPECT_TRUE(page->BtnOK->isEnabled());
+    Screenshot(page, "FrNeu");
     page->BtnOK->click();
     QApplication::processEvents();
     return page;
@@ -117,6 +118,7 @@ TEST_F(ProjectFilePagesTest, NewProjectSaveAsPlainAndCompressedOpenAgainByteIden
   EXPECT_FALSE(open->BtnWeiter->isEnabled());
   open->Chooser->SelectFile("kopie.zpf");
   EXPECT_TRUE(open->BtnWeiter->isEnabled());
+  Screenshot(open, "FrOpen");
   open->BtnWeiter->click();
   ASSERT_TRUE(GProjekt);
   EXPECT_FALSE(form->Locked());
@@ -222,6 +224,7 @@ std::string ReadWithDbfread(const std::string& table) {
 TEST_F(ProjectFilePagesTest, CustomerPageNumbersChecksAndWritesReadableRecords) {
   auto* page = ShowPage<TFrKunden>("FrKunden");
   ASSERT_TRUE(page);
+  Screenshot(page, "FrKunden");
   TDbfNavigator& nav = *page->DBNavigator1;
   ASSERT_EQ(nav.Count(), 1);
   EXPECT_EQ(page->EVorname->text(), QStringLiteral("ohne Kundendaten"));
