@@ -20,6 +20,7 @@
 #include "display/ui/DisplayPages.h"
 #include "compiler/ui/CompilerDialogs.h"
 #include "frames/FramePages.h"
+#include "frames/ProjectPages.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
 #include "platform/GermanQt.h"
@@ -97,6 +98,7 @@ int main(int argc, char** argv) {
   RegisterDisplayPages();
   RegisterCompilerDialogs();
   RegisterVisuClasses();  // pages read from a project build their controls by class name
+  RegisterProjectPages();
 
   const QStringList args = QApplication::arguments();
   const std::string projectFile = args.size() > 1 ? args.at(1).toStdString() : std::string();

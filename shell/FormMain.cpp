@@ -439,6 +439,7 @@ void TMainForm::NotifyProjectState(int kind, int argument) {
       SB->SetActiveGroupIndex(1);
       break;
     case 2: {
+      HookObservers();  // a project opened or made by a page gets the observers' handlers
       SetProjectCaption();
       UpdateSideBarGroups();
       FM->SetCurrentFrame(QStringLiteral("FrStmBearb"));

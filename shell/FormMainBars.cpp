@@ -243,7 +243,17 @@ void TMainForm::BuildBars() {
         else if (name == "Konfigurationsassistent") WizardCommand();
         else if (name == "MnuCreateRT") CreateRunTimeCommand();
         else if (name == "Druckereinrichten1") PrinterSetupCommand();
-        else if (const auto command = RegisteredCommand(name)) command(this);
+        else if (const char* page = name == "Allgemein1"     ? "FrOptionen"
+                                    : name == "edKennlinie"  ? "FrEditKennlinie"
+                                    : name == "zbBarButton2" ? "FrBrowser"
+                                                             : nullptr) {
+          FM->SaveFrame();  // these pages return to the page shown before
+          FM->SetCurrentFrame(QString::fromLatin1(page));
+        } else if (name == "Basisdaten1" || name == "Kundendaten2") {
+          FM->SetCurrentFrame(name == "Basisdaten1" ? QStringLiteral("FrBasisDaten") : QStringLiteral("FrKunden"));
+        } else if (const auto command = RegisteredCommand(name)) {
+          command(this);
+        }
       });
     };
   }
