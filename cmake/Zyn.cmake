@@ -98,15 +98,22 @@ function(zyn_tests target)
     set_target_properties(${target} PROPERTIES AUTOMOC ON)
     target_link_libraries(${target} PRIVATE zyn_test_support_qt)
     zyn_qt_pch(${target})
-    list(APPEND _props ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   endif()
   if(ARG_LABEL)
     list(APPEND _props LABELS ${ARG_LABEL})
+  endif()
+  # The sanitizer options are set by the test main (tests/support/TestMain.cpp).
+  if(ARG_GUI)
+    list(APPEND _props ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   endif()
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     PROPERTIES ${_props})
+  # The whole programme once in one process as well: faults that one test leaves for the next
+  # (freed memory, global state) show only there.
+  add_test(NAME ${target}.whole COMMAND ${target} --gtest_brief=1)
+  set_tests_properties(${target}.whole PROPERTIES ${_props})
 endfunction()
 
 # zyn_core_libraries(<out>) - every non-GUI library that exists in this build, for the fuzz

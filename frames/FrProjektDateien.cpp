@@ -1,4 +1,5 @@
 #include "frames/FrProjektDateien.h"
+#include "shell/GlobalGui.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -231,6 +232,7 @@ bool TFrOpen::OpenSelected() {
   auto projekt = std::make_unique<TZYNProjekt>();
   projekt->BasisDaten = GBasisDaten.get();
   projekt->FileName = file;
+  bool partial = false;
   try {
     TWaitCursor wait;
     if (!TZYNProjekt::IsProjectFile(file, compressed)) {
@@ -242,6 +244,10 @@ bool TFrOpen::OpenSelected() {
       projekt->LoadZippedProjectFile(file);
     else
       projekt->LoadProjectFile(file);
+  } catch (const EProjectPartlyRead& e) {
+    unlock();
+    if (!OfferPartlyReadProject(*projekt, file, e)) return false;
+    partial = true;
   } catch (const std::exception& e) {
     // The half-read project goes; the one open before stays.
     unlock();
@@ -251,7 +257,7 @@ bool TFrOpen::OpenSelected() {
   }
   projekt->ProjektDaten.SoftLast = GVersionText;
   projekt->Zipped = compressed;
-  projekt->Modified = false;
+  projekt->Modified = partial;
   MakeCurrent(std::move(projekt));
   unlock();
   if (handler) handler->NotifyProjectState(2, 0);

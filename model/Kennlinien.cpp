@@ -1,5 +1,7 @@
 #include "model/Kennlinien.h"
 
+#include <cstdio>
+
 #include "model/ModelText.h"
 #include "model/UniqueNames.h"
 #include "model/base/Cp1252.h"
@@ -107,10 +109,26 @@ TKennlinienLoad TZYNKennlinienListe::LoadOrCreate(const std::string& fileName, T
     result.Status = TKennlinienLoad::Loaded;
     return result;
   }
-  // A damaged file is the user's data: it is reported and left as it is, never replaced.
+  // A damaged file is the user's data: it is kept, renamed beside it, and reported; the programme
+  // goes on with the three standard curves, written as the new file.
   Clear();
+  AddDefaultCurves(names);
   result.Status = TKennlinienLoad::Unreadable;
-  result.Message = ModelTranslate("Die Kennlinien konnten nicht gelesen werden:") + " " + fileName;
+  std::string kept = fileName + ".defekt";
+  for (int n = 1; FileExists(kept) && n < 1000; ++n) kept = fileName + ".defekt" + std::to_string(n);
+  result.Message = ModelTranslate("Die Kennlinien konnten nicht gelesen werden:") + " " + Utf8ToAnsi(fileName);
+  if (std::rename(fileName.c_str(), kept.c_str()) != 0) {
+    // Not even renamed: the damaged file stays where it is and is not overwritten.
+    result.Message += "\n" + ModelTranslate("Es werden die Standardkennlinien verwendet.");
+    return result;
+  }
+  result.Message += "\n" + ModelTranslate("Die Datei wurde aufbewahrt als") + " " + Utf8ToAnsi(kept) + "\n" +
+                    ModelTranslate("Es werden die Standardkennlinien verwendet.");
+  try {
+    SaveToFile(fileName);
+  } catch (const EZYNError& e) {
+    result.Message += "\n" + std::string(e.what());
+  }
   return result;
 }
 

@@ -102,18 +102,39 @@ void TZYNProjekt::LoadFromReader(TReader& reader) {
   for (std::string* s : {&k.FirmenName, &k.Zusatz, &k.Ansprechpartner, &k.Strasse, &k.PLZ, &k.Ort, &k.Telefon,
                          &k.Fax, &k.Email, &k.Homepage, &k.Bemerkungen})
     *s = reader.ReadString();
-  Steuermodule.ReadData(reader);
-  ReadToolList(reader, Tools, Ansi("Die übergreifenden Tools des Projekts sind beschädigt:"));
-  fDisplay->ReadData(reader);
-  if (magic == kMagicZYN3) {
+  // From here on a failure leaves a project worth rescuing: the part it happened in is named.
+  auto part = [](const std::string& what, const std::function<void()>& read) {
     try {
-      fVisu->ReadData(reader);
+      read();
     } catch (const EReadError& e) {
-      throw EReadError(Ansi("Die Visualisierung des Projekts konnte nicht gelesen werden: ") + e.what());
+      throw EProjectPartlyRead(what + ": " + e.what());
     }
-  }
+  };
+  part(Ansi("Steuermodule"), [&] { Steuermodule.ReadData(reader); });
+  part(Ansi("Übergreifende Tools"),
+       [&] { ReadToolList(reader, Tools, Ansi("Die übergreifenden Tools des Projekts sind beschädigt:")); });
+  part(Ansi("Displays"), [&] { fDisplay->ReadData(reader); });
+  if (magic == kMagicZYN3)
+    part(Ansi("Visualisierung"), [&] {
+      try {
+        fVisu->ReadData(reader);
+      } catch (const EReadError& e) {
+        throw EReadError(Ansi("Die Visualisierung des Projekts konnte nicht gelesen werden: ") + e.what());
+      }
+    });
   CheckAfterLoad();
   fDamaged = false;
+}
+
+void TZYNProjekt::KeepReadParts() {
+  try {
+    CheckAfterLoad();
+  } catch (const std::exception&) {
+    // The tools keep the objects they could attach.
+  }
+  fDamaged = false;
+  FileName.clear();
+  Modified = true;
 }
 
 void TZYNProjekt::CheckAfterLoad() {

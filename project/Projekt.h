@@ -13,6 +13,7 @@
 
 #include "compiler/toollib/ToolLookup.h"
 #include "model/ModelLookup.h"
+#include "model/base/Errors.h"
 #include "project/Steuermodul.h"
 
 namespace zyn {
@@ -41,6 +42,12 @@ struct TKundenDaten {
 // The current date and time as a day count since 30 December 1899 with the time as fraction.
 double NowDateTime();
 
+
+// A project file that was read only up to a damaged part (named in the message).
+class EProjectPartlyRead : public EReadError {
+ public:
+  using EReadError::EReadError;
+};
 
 class TZYNProjekt : public IModelLookup, public IToolLookup {
  public:
@@ -79,7 +86,12 @@ class TZYNProjekt : public IModelLookup, public IToolLookup {
   // Reads the project stream. A wrong magic, or a failure anywhere (the tools and the
   // visualisation included), raises EReadError with a German message and leaves the project
   // marked damaged: it then refuses to be saved, so nothing half-read is ever written back.
+  // A failure after the project's own data, inside the control modules or a later part, raises
+  // EProjectPartlyRead, which names the damaged part; what was read before it stays.
   void LoadFromReader(TReader& reader);
+  // Takes a partly read project as a new one: it forgets its file (a save asks for a new name, so
+  // the damaged file is never replaced unasked), counts as changed and may be saved.
+  void KeepReadParts();
   bool Damaged() const { return fDamaged; }
 
   void LoadProjectFile(const std::string& name);

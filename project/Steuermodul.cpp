@@ -1,5 +1,7 @@
 #include "project/Steuermodul.h"
 
+#include <functional>
+
 #include <cstdio>
 
 #include "model/base/Cp1252.h"
@@ -144,12 +146,21 @@ void TSteuermodul::ReadData(TReader& reader) {
   Bemerkungen = reader.ReadString();
   DCF77 = reader.ReadBoolean();
   fAdresse = reader.ReadInteger();
-  Module.ReadData(reader);
-  Merker.ReadData(reader);
-  Uhren.ReadData(reader);
-  Texte.ReadData(reader);
-  Gruppen.ReadData(reader);
-  ReadToolList(reader, Tools, Ansi("Die Tools von ") + GetAddressText() + Ansi(" sind beschädigt:"));
+  fHeaderRead = fAdresse >= 0 && fAdresse <= 3;
+  // A failure names the control module and the list it happened in.
+  auto list = [this](const char* what, const std::function<void()>& read) {
+    try {
+      read();
+    } catch (const EReadError& e) {
+      throw EReadError(GetAddressText() + ", " + Ansi(what) + ": " + e.what());
+    }
+  };
+  list("Module", [&] { Module.ReadData(reader); });
+  list("Merker", [&] { Merker.ReadData(reader); });
+  list("Uhren", [&] { Uhren.ReadData(reader); });
+  list("Anzeigetexte", [&] { Texte.ReadData(reader); });
+  list("Gruppen", [&] { Gruppen.ReadData(reader); });
+  list("Tools", [&] { ReadToolList(reader, Tools, Ansi("Die Tools von ") + GetAddressText() + Ansi(" sind beschädigt:")); });
 }
 
 void TSteuermodul::WriteData(TWriter& writer) const {
@@ -175,6 +186,20 @@ void ReadToolList(TReader& reader, TZYNFunktionsListe& tools, const std::string&
   std::string text = heading;
   for (const std::string& m : messages) text += "\r" + m;
   throw EReadError(text);
+}
+
+void TSteuermodulListe::ReadData(TReader& reader) {
+  TZYNListe::ReadData(reader);
+  ReadListItems(reader, [&] {
+    auto item = std::make_unique<TSteuermodul>();
+    try {
+      item->ReadData(reader);
+    } catch (const EReadError&) {
+      if (item->HeaderRead() && !FindByAddress(item->Adresse())) Add(std::move(item));
+      throw;
+    }
+    Add(std::move(item));
+  });
 }
 
 TSteuermodul* TSteuermodulListe::FindByName(const std::string& name) const {

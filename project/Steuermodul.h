@@ -92,9 +92,13 @@ class TSteuermodul : public TZYNBaseObject {
   void ReadData(TReader& reader) override;
   void WriteData(TWriter& writer) const override;
 
+ // True once the record's name, remarks and a valid address were read.
+  bool HeaderRead() const { return fHeaderRead; }
+
  private:
   void SetBackRefs();
   int32_t fAdresse = 0;
+  bool fHeaderRead = false;
 };
 
 class TSteuermodulListe : public TZYNListeOf<TSteuermodul> {
@@ -105,6 +109,9 @@ class TSteuermodulListe : public TZYNListeOf<TSteuermodul> {
   TSteuermodul* FindByName(const std::string& name) const;
   TModul* FindModul(const std::string& name, TSteuermodul** steuermodul) const;
   int FindLinks(TLinkReport& report, int kind, int stm, int modulAdresse, int number) const;
+  // A control module whose record breaks off after its address is kept with what was read of it
+  // (for the rescue of a damaged project); the read error goes on to the caller.
+  void ReadData(TReader& reader) override;
 };
 
 }  // namespace zyn

@@ -15,6 +15,7 @@
 #include "model/base/ZYNOptionen.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
+#include "shell/GlobalGui.h"
 #include "project/Steuermodul.h"
 #include "platform/QtText.h"
 #include "shell/Branding.h"
@@ -207,8 +208,7 @@ TMainForm::TMainForm(const std::string& projectFile, TSplash* splash, const std:
               Ansi("\" ist ein Ordner und keine Projektdatei. Bitte geben Sie eine Projektdatei (.zpf, .zcf) an."));
   } else if (!projectFile.empty() && FileExists(projectFile)) {
     try {
-      OpenProject(projectFile);
-      AddRecentFile(0, projectFile);
+      if (OpenProject(projectFile)) AddRecentFile(0, projectFile);
       UpdateSideBarGroups();
       fSkipGroupChange = false;
       SB->SetActiveGroup(SB->Groups().GetItem(2));
@@ -489,7 +489,14 @@ void TMainForm::SetProjectCaption() {
     setWindowTitle(ToQString(GProgramTitle));
 }
 
-void TMainForm::OpenProject(const std::string& fileName) {
+bool TMainForm::OpenProject(const std::string& fileName) {
+  std::unique_ptr<TZYNProjekt> projekt = ReadProjectFile(fileName);
+  if (!projekt) return false;
+  InstallProject(std::move(projekt));
+  return true;
+}
+
+std::unique_ptr<TZYNProjekt> TMainForm::ReadProjectFile(const std::string& fileName) {
   TWaitCursor wait;
   bool zipped = false;
   if (!TZYNProjekt::IsProjectFile(fileName, false)) {
@@ -500,21 +507,29 @@ void TMainForm::OpenProject(const std::string& fileName) {
   auto projekt = std::make_unique<TZYNProjekt>();
   projekt->BasisDaten = GBasisDaten.get();
   projekt->FileName = fileName;
+  bool partial = false;
   try {
     if (zipped)
       projekt->LoadZippedProjectFile(fileName);
     else
       projekt->LoadProjectFile(fileName);
+  } catch (const EProjectPartlyRead& e) {
+    if (!OfferPartlyReadProject(*projekt, fileName, e)) return nullptr;
+    partial = true;
   } catch (const std::exception& e) {
     // The message names the file: a bare read error does not say which one is damaged.
     throw EReadError(Ansi("Die Projektdatei \"") + Utf8ToAnsi(fileName) +
                      Ansi("\" ist beschädigt und konnte nicht gelesen werden: ") + e.what());
   }
   projekt->Zipped = zipped;
-  projekt->Modified = false;
+  projekt->Modified = partial;
   projekt->OnQuestion = [](const std::string& text) {
     return TranslatedMessageDlg(text, mtConfirmation, mbYes | mbNo | mbCancel);
   };
+  return projekt;
+}
+
+void TMainForm::InstallProject(std::unique_ptr<TZYNProjekt> projekt) {
   if (GProjekt) {
     DetachObservers();
     ClearObserverEvents();

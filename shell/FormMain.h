@@ -28,6 +28,7 @@ class TzbBarScreen;
 class TzbSideBar;
 class TzbSideBarImageList;
 class TzbSideBarItem;
+class TZYNProjekt;
 }  // namespace zyn
 class QPrinter;
 namespace zyn {
@@ -99,7 +100,14 @@ class TMainForm : public QWidget, public IMessageHandler {
   // --- project ---
   // Opens a project file, plain or compressed (told apart by its content). The open project is
   // only replaced after the file was read completely; EReadError (German) otherwise.
-  void OpenProject(const std::string& fileName);
+  // Reads and opens the project file; false when the user declined a damaged file's readable parts.
+  bool OpenProject(const std::string& fileName);
+  // Reads a project file whole into a new project (EReadError naming the file); the open project
+  // is not touched. A file read only in part is offered with its readable parts; nullptr when the
+  // user declines them.
+  std::unique_ptr<TZYNProjekt> ReadProjectFile(const std::string& fileName);
+  // Makes the project the open one, with the observers hooked and the caption set.
+  void InstallProject(std::unique_ptr<TZYNProjekt> projekt);
   // 1 no project, 6 saved, 7 not saved, 2 cancelled (project and window stay).
   int CloseProject();
   void AddRecentFile(int position, const std::string& fileName);

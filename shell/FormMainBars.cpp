@@ -206,7 +206,7 @@ class TMainRecentList : public TzbBarMRUListItem {
     if (GOptionFile && GOptionFile->Optionen().FileMenu->First().ShowFolder)
       return TzbBarMRUListItem::GetDisplayText(entry);
     const size_t slash = entry.find_last_of('/');
-    return slash == std::string::npos ? entry : entry.substr(slash + 1);
+    return Utf8ToAnsi(slash == std::string::npos ? entry : entry.substr(slash + 1));
   }
 };
 

@@ -158,7 +158,7 @@ void TMainForm::OpenCommand() {
       ToQString(TranslateText("ZYN Projekte")) + QStringLiteral(" (*.zpf *.zcf)"));
   if (name.isEmpty()) return;
   const std::string file = name.toStdString();
-  OpenProject(file);
+  if (!OpenProject(file)) return;
   AddRecentFile(0, file);
   FM->SetCurrentFrame(QStringLiteral("FrBasis"));
   UnlockUserInterface();
@@ -241,9 +241,15 @@ void TMainForm::OpenRecent(int index) {
     TranslatedMessageDlg(TranslateText("Das Projekt konnte nicht gefunden werden!"), mtError, mbOK);
     return;
   }
-  if (GProjekt && CloseProject() == 2) return;
-  TWaitCursor wait;
-  OpenProject(file);
+  // The new project is read whole before the open one is closed: a file that cannot be read
+  // leaves the user with the project they had.
+  std::unique_ptr<TZYNProjekt> projekt;
+  {
+    TWaitCursor wait;
+    projekt = ReadProjectFile(file);
+  }
+  if (!projekt || (GProjekt && CloseProject() == 2)) return;
+  InstallProject(std::move(projekt));
   AddRecentFile(0, file);
   FM->SetCurrentFrame(QStringLiteral("FrBasis"));
   UnlockUserInterface();

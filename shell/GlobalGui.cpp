@@ -1,5 +1,11 @@
 #include "shell/GlobalGui.h"
 
+#include "model/base/Translator.h"
+
+#include "model/base/Cp1252.h"
+
+#include "project/Projekt.h"
+
 #include "compiler/toollib/SubFunction.h"
 #include "model/GlobalRoutines.h"
 #include "model/base/ZYNOptionen.h"
@@ -159,6 +165,17 @@ QTreeWidgetItem* NodeAt(QTreeWidget* tree, int absoluteIndex) {
   for (QTreeWidgetItemIterator it(tree); *it; ++it, ++index)
     if (index == absoluteIndex) return *it;
   return nullptr;
+}
+
+bool OfferPartlyReadProject(TZYNProjekt& projekt, const std::string& fileName, const EProjectPartlyRead& error) {
+  const std::string text =
+      TranslateText(Ansi("Die Projektdatei")) + " \"" + Utf8ToAnsi(fileName) + "\" " +
+      TranslateText(Ansi("ist beschädigt:")) + "\r" + error.what() + "\r\r" +
+      TranslateText(Ansi("Sollen die lesbaren Teile des Projekts geöffnet werden? Das Projekt muss dann unter "
+                         "einem neuen Namen gespeichert werden; die beschädigte Datei bleibt erhalten."));
+  if (TranslatedMessageDlg(text, mtWarning, mbYes | mbNo) != 6) return false;
+  projekt.KeepReadParts();
+  return true;
 }
 
 }  // namespace zyn

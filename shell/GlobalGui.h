@@ -21,7 +21,14 @@ class QWidget;
 
 namespace zyn {
 
+class EProjectPartlyRead;
+class TZYNProjekt;
 class TZYNSubFunction;
+
+// A project file was read only up to a damaged part: names the file and the part and asks
+// whether the readable parts are to be opened. Yes takes them as a new, changed project that
+// must be saved under a name (true); No leaves it (false).
+bool OfferPartlyReadProject(TZYNProjekt& projekt, const std::string& fileName, const EProjectPartlyRead& error);
 
 // Lists prefix.address of every free address from minimum to maximum (and the current one) and
 // selects the current one (nothing selected when it is not listed).

@@ -22,12 +22,15 @@
 #include "widgets/bars/SideBarGroup.h"
 #include "widgets/bars/SideBarGroups.h"
 #include "tests/support/Files.h"
+#include "platform/QtText.h"
+#include "model/base/Errors.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QSet>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 
 namespace zyn::test {
@@ -257,6 +260,76 @@ TEST_F(MainWindowTest, OpeningARecentProjectPutsItOnTop) {
   EXPECT_EQ(GProjekt, nullptr);
   EXPECT_FALSE(form.windowTitle().contains(QStringLiteral("[")));
   EXPECT_TRUE(shown.empty());
+}
+
+// A file name with an umlaut stays one through open, the recent-files menu and save; a recent
+// project that cannot be read leaves the open project as it was.
+TEST_F(MainWindowTest, RecentProjectsKeepTheirNamesAndAreReadBeforeTheOpenOneCloses) {
+  const std::string good = SaveSmallProject("Anlage M\xC3\xBCller.zpf");
+  const std::string bad = TestHome() + "kaputt.zpf";
+  std::vector<uint8_t> bytes = ReadFileBytes(good);
+  bytes.resize(bytes.size() / 2);
+  WriteFileAtomic(bad, bytes.data(), bytes.size());
+  SaveRecentFiles(GetSystemPath() + "MRUList.cfg", {good, bad});
+  TMainForm form;
+  form.show();
+  form.OpenRecent(0);
+  ASSERT_NE(GProjekt, nullptr);
+  const TZYNProjekt* opened = GProjekt.get();
+  EXPECT_EQ(GProjekt->FileName, good);
+  EXPECT_TRUE(form.windowTitle().contains(QString::fromUtf8("Anlage M\xC3\xBCller.zpf"))) << form.windowTitle().toStdString();
+  EXPECT_EQ(ToQString(form.MRU->GetDisplayText(good)), QString::fromUtf8("Anlage M\xC3\xBCller.zpf"));
+
+  // Damaged in its own data: refused; damaged further on: its readable parts are offered, and
+  // declining them keeps the open project too.
+  std::vector<uint8_t> head(bytes.begin(), bytes.begin() + 20);
+  WriteFileAtomic(bad, head.data(), head.size());
+  EXPECT_THROW(form.OpenRecent(1), EReadError);
+  EXPECT_EQ(GProjekt.get(), opened);
+  WriteFileAtomic(bad, bytes.data(), bytes.size());
+  answers = {7};
+  form.OpenRecent(1);
+  EXPECT_EQ(GProjekt.get(), opened);
+
+  GProjekt->Modified = true;
+  form.SaveCommand();
+  EXPECT_FALSE(GProjekt->Modified);
+  EXPECT_TRUE(fs::exists(fs::u8path(good)));
+  EXPECT_EQ(form.RecentFiles().front(), good);
+  form.CloseCommand();
+}
+
+// A project file damaged in a module record is offered with its readable parts: No opens
+// nothing, Yes opens them as a changed project without a file name.
+TEST_F(MainWindowTest, ADamagedProjectIsOfferedWithItsReadableParts) {
+  const std::string file = SaveSmallProject("beschaedigt.zpf");
+  TZYNProjekt probe;
+  probe.LoadProjectFile(file);
+  ASSERT_GE(probe.Steuermodule.GetSteuermodul(0)->Module.Count(), 2);
+  const std::string damaged = probe.Steuermodule.GetSteuermodul(0)->Module.GetModul(1)->InternalName();
+  std::vector<uint8_t> bytes = ReadFileBytes(file);
+  auto at = std::search(bytes.begin(), bytes.end(), damaged.begin(), damaged.end());
+  ASSERT_NE(at, bytes.end());
+  ASSERT_EQ(at[-2], 6);
+  at[-2] = 11;
+  WriteFileAtomic(file, bytes.data(), bytes.size());
+  TMainForm form;
+  form.show();
+  answers = {7};
+  EXPECT_FALSE(form.OpenProject(file));
+  EXPECT_EQ(GProjekt, nullptr);
+  ASSERT_FALSE(shown.empty());
+  EXPECT_TRUE(shown.back().contains(QStringLiteral("STM.00, Module"))) << shown.back().toStdString();
+  EXPECT_TRUE(shown.back().contains(QStringLiteral("beschaedigt.zpf")));
+  answers = {6};
+  ASSERT_TRUE(form.OpenProject(file));
+  ASSERT_NE(GProjekt, nullptr);
+  EXPECT_TRUE(GProjekt->FileName.empty());
+  EXPECT_TRUE(GProjekt->Modified);
+  ASSERT_EQ(GProjekt->Steuermodule.Count(), 1);
+  EXPECT_EQ(GProjekt->Steuermodule.GetSteuermodul(0)->Module.Count(), 1);
+  GProjekt->Modified = false;
+  form.CloseCommand();
 }
 
 TEST_F(MainWindowTest, BoundsAreRestoredWithTheMinimumSize) {

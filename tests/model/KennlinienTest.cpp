@@ -104,7 +104,7 @@ TEST_F(KennlinienFile, MissingFileGetsTheStandardCurvesAndIsWritten) {
   EXPECT_EQ(again.GetXML(), list.GetXML());
 }
 
-TEST_F(KennlinienFile, DamagedFileIsReportedAndLeftAlone) {
+TEST_F(KennlinienFile, DamagedFileIsKeptBesideAndTheStandardCurvesAreUsed) {
   TUniqueNames names = test::MakeNames(clock);
   TZYNKennlinienListe list;
   list.AddDefaultCurves(names);
@@ -118,9 +118,24 @@ TEST_F(KennlinienFile, DamagedFileIsReportedAndLeftAlone) {
   TZYNKennlinienListe read;
   const TKennlinienLoad result = read.LoadOrCreate(path, names);
   EXPECT_EQ(result.Status, TKennlinienLoad::Unreadable);
-  EXPECT_FALSE(result.Message.empty());
-  EXPECT_EQ(read.Count(), 0);
-  EXPECT_EQ(ReadFile(path), text);
+  EXPECT_NE(result.Message.find(path), std::string::npos) << result.Message;
+  EXPECT_NE(result.Message.find(path + ".defekt"), std::string::npos) << result.Message;
+  EXPECT_EQ(read.Count(), 3);
+  // The damaged file is kept whole beside the new one, which holds the standard curves.
+  EXPECT_EQ(ReadFile(path + ".defekt"), text);
+  TZYNKennlinienListe again;
+  EXPECT_EQ(again.LoadOrCreate(path, names).Status, TKennlinienLoad::Loaded);
+  EXPECT_EQ(again.Count(), 3);
+  // A second damaged file does not replace the first one kept.
+  const std::string second = text + " ";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << second;
+  }
+  TZYNKennlinienListe third;
+  EXPECT_EQ(third.LoadOrCreate(path, names).Status, TKennlinienLoad::Unreadable);
+  EXPECT_EQ(ReadFile(path + ".defekt"), text);
+  EXPECT_EQ(ReadFile(path + ".defekt1"), second);
 }
 
 }  // namespace

@@ -154,9 +154,10 @@ TEST(ModulListe, FindersAndCounts) {
 TEST(ModulListe, MergeTakesTheCopysModulesOrderAndMap) {
   TFixedClock clock;
   TUniqueNames names = MakeNames(clock);
-  TModulListe live;
-  TCustomObserver observer;
+  // The observer and what it records outlive the list, whose modules notify it when they go.
   std::vector<std::string> calls;
+  TCustomObserver observer;
+  TModulListe live;
   observer.OnClientDeleted = [&](TBaseObject*) { calls.push_back("deleted"); };
   observer.OnClientValueChanged = [&](TBaseObject*, int32_t o, int32_t n) {
     calls.push_back("value " + std::to_string(o) + ">" + std::to_string(n));

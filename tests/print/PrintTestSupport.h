@@ -33,7 +33,7 @@ inline void UseTemporaryHome() {
 }
 
 inline void EnsureGuiApp() {
-  if (!qApp) {
+  if (!QCoreApplication::instance()) {
     UseTemporaryHome();
     static int argc = 1;
     static char name[] = "print_tests";

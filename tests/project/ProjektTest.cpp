@@ -329,6 +329,46 @@ TEST_F(ProjektTest, KilledSavesLeaveOneWholeProjectAndNoCopyAfterTheNextOpen) {
   EXPECT_EQ(OtherFiles(dir, {"k.zpf", "xdg"}), std::vector<std::string>{});
 }
 
+// A damaged module record in the second control module: the load names the control module and
+// the list; the parts read before it can be kept as a new project and saved under a new name.
+TEST_F(ProjektTest, ADamagedModuleRecordLeavesTheReadPartsToRescue) {
+  TZYNProjekt p;
+  test::FillProject(p, basis, names, 2, 1);
+  ASSERT_TRUE(p.SaveProjectFile(File("d.zpf"), false));
+  std::vector<uint8_t> bytes = ReadFileBytes(File("d.zpf"));
+  const TSteuermodul* second = p.Steuermodule.GetSteuermodul(1);
+  const std::string stmName = second->InternalName();
+  const std::string modName = second->Module.GetModul(0)->InternalName();
+  auto stmAt = std::search(bytes.begin(), bytes.end(), stmName.begin(), stmName.end());
+  ASSERT_NE(stmAt, bytes.end());
+  auto modAt = std::search(stmAt, bytes.end(), modName.begin(), modName.end());
+  ASSERT_NE(modAt, bytes.end());
+  ASSERT_EQ(modAt[-2], 6);  // the short string of the module's name
+  modAt[-2] = 11;           // a set where the name belongs
+  WriteFileAtomic(File("d.zpf"), bytes.data(), bytes.size());
+
+  TZYNProjekt q;
+  try {
+    q.LoadProjectFile(File("d.zpf"));
+    FAIL() << "a damaged module record was read";
+  } catch (const EProjectPartlyRead& e) {
+    EXPECT_NE(std::string(e.what()).find("STM.01, Module"), std::string::npos) << e.what();
+  }
+  EXPECT_TRUE(q.Damaged());
+  EXPECT_THROW(q.StreamBytes(), EWriteError);  // nothing half-read is written unasked
+  ASSERT_GE(q.Steuermodule.Count(), 1);
+  EXPECT_EQ(q.Steuermodule.GetSteuermodul(0)->Module.Count(), p.Steuermodule.GetSteuermodul(0)->Module.Count());
+
+  q.KeepReadParts();
+  EXPECT_TRUE(q.FileName.empty());
+  EXPECT_TRUE(q.Modified);
+  ASSERT_TRUE(q.SaveProjectFile(File("gerettet.zpf"), false));
+  TZYNProjekt r;
+  r.LoadProjectFile(File("gerettet.zpf"));
+  EXPECT_EQ(r.Steuermodule.GetSteuermodul(0)->Module.Count(), p.Steuermodule.GetSteuermodul(0)->Module.Count());
+  EXPECT_EQ(ReadFileBytes(File("d.zpf")), bytes);  // the damaged file is untouched
+}
+
 TEST_F(ProjektTest, LookupsAndModuleTable) {
   TZYNProjekt p;
   test::FillProject(p, basis, names, 2, 1);

@@ -30,12 +30,14 @@ class TzbDockWidget : public QWidget {
   void Detach() { dock_ = nullptr; }
 
  protected:
+  // A dock's window may outlive the manager (the screen that owns the docks goes later).
+  bool Live() const { return dock_ && TzbBarManagerList::Contains(&dock_->Manager()); }
   void paintEvent(QPaintEvent*) override {
-    if (dock_) dock_->Paint(*this);
+    if (Live()) dock_->Paint(*this);
   }
   void mousePressEvent(QMouseEvent* e) override {
     // A right click on the empty part of a dock lists the toolbars.
-    if (dock_ && e->button() == Qt::RightButton && !dock_->Manager().IsCustomizing())
+    if (Live() && e->button() == Qt::RightButton && !dock_->Manager().IsCustomizing())
       ShowToolbarsPopup(dock_->Manager(), FromQPoint(e->globalPosition().toPoint()));
   }
 
@@ -382,7 +384,7 @@ void TzbDockControl::AdjustSize() {
 }
 
 void TzbDockControl::PaintBackgroundAt(TCanvas& dc, const TBrush& brush, const TRect& r, const TPoint& origin) const {
-  if (!widget_ || IsRectEmpty(r)) return;
+  if (!widget_ || IsRectEmpty(r) || !TzbBarManagerList::Contains(manager_)) return;
   dc.Painter().save();
   dc.Painter().setClipRect(ToQRect(r), Qt::IntersectClip);
   manager_->PainterClass().DrawDockBackground(dc, brush, Bounds(-origin.X, -origin.Y, widget_->width(), widget_->height()));

@@ -1,5 +1,6 @@
 #include "widgets/bars/BarMRUListItem.h"
 
+#include "model/base/Cp1252.h"
 #include "model/base/TextUtils.h"
 #include "platform/QtText.h"
 #include "widgets/bars/BarManager.h"
@@ -43,7 +44,8 @@ void TzbBarMRUListItem::RemoveItem(const std::string& text) {
 }
 
 std::string TzbBarMRUListItem::GetDisplayText(const std::string& entry) const {
-  return ShortenMRUText(TzbBarListItem::GetDisplayText(entry));
+  // The entries are file names (UTF-8); the bar shows model text.
+  return ShortenMRUText(Utf8ToAnsi(TzbBarListItem::GetDisplayText(entry)));
 }
 
 void TzbBarMRUListItem::DirectClick() {

@@ -465,6 +465,11 @@ TzbBarManager* TzbBarManagerList::Items(int index) {
   return ManagerList()[index];
 }
 
+bool TzbBarManagerList::Contains(const TzbBarManager* manager) {
+  const auto& list = ManagerList();
+  return manager && std::find(list.begin(), list.end(), manager) != list.end();
+}
+
 TzbBarManager* TzbBarManagerList::FindBarManager(const QWidget* form) {
   if (!form) return nullptr;
   for (TzbBarManager* m : ManagerList())

@@ -266,6 +266,8 @@ class TzbBarManagerList {
   static int Count();
   static TzbBarManager* Items(int index);
   static TzbBarManager* FindBarManager(const QWidget* form);
+  // True while the manager lives (windows that outlive their manager ask before they use it).
+  static bool Contains(const TzbBarManager* manager);
 };
 
 }  // namespace zyn

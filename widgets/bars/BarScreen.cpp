@@ -145,11 +145,7 @@ TzbBarScreen::TzbBarScreen(TzbBarManager& manager) : manager_(&manager), form_(m
   LayoutForm();
 }
 
-bool TzbBarScreen::ManagerAlive() const {
-  for (int i = 0; i < TzbBarManagerList::Count(); ++i)
-    if (TzbBarManagerList::Items(i) == manager_) return true;
-  return false;
-}
+bool TzbBarScreen::ManagerAlive() const { return TzbBarManagerList::Contains(manager_); }
 
 TzbBarScreen::~TzbBarScreen() {
   EndDrag();

@@ -63,6 +63,7 @@ QString TMKGrid::Cells(int col, int row) const {
 }
 
 void TMKGrid::SetCells(int col, int row, const QString& text) {
+  if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount()) return;  // no such cell
   QTableWidgetItem* it = item(row, col);
   if (!it) {
     it = new QTableWidgetItem;
