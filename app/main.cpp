@@ -18,6 +18,7 @@
 #include "model/base/ProgramPaths.h"
 #include "model/base/Translator.h"
 #include "frames/FramePages.h"
+#include "logic/LogicPages.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
 #include "platform/GermanQt.h"
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
   setup.OnMessage = ShowStartMessage;
   InitGlobals(setup);
   RegisterObjectPages();
+  RegisterLogicPages();
 
   const QStringList args = QApplication::arguments();
   const std::string projectFile = args.size() > 1 ? args.at(1).toStdString() : std::string();
