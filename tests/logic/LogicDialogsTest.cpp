@@ -9,6 +9,7 @@
 #include "model/Merker.h"
 #include "model/Verbindung.h"
 #include "project/Global.h"
+#include "tests/support/AppFixture.h"
 #include "widgets/controls/ZCLSpinEdit.h"
 
 #include <QApplication>
@@ -25,14 +26,7 @@
 namespace zyn {
 namespace {
 
-void EnsureApp() {
-  if (!qApp) {
-    static int argc = 1;
-    static char name[] = "logic_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-  }
-}
+using test::EnsureApp;
 
 class LogicDialogs : public ::testing::Test {
  protected:
