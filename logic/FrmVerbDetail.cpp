@@ -161,7 +161,7 @@ TFrmVerbDetail::TFrmVerbDetail(QWidget* parent) : QDialog(parent ? parent : Dial
 
 int TFrmVerbDetail::Execute() {
   Fill(true);
-  CenterFormOnControl(this, parentWidget());
+  if (parentWidget()) CenterFormOnControl(this, parentWidget());
   RunLogicDialog(*this);
   return 1;
 }

@@ -194,7 +194,8 @@ TFrmVerknwahl::TFrmVerknwahl(QWidget* parent) : QDialog(parent ? parent : Dialog
           [this](QTreeWidgetItem* item) { ToggleCondition(LVBedingungen->indexOfTopLevelItem(item)); });
   connect(LVBedingungen, &QWidget::customContextMenuRequested, this, &TFrmVerknwahl::ShowConditionMenu);
   connect(SonstEdit, &QWidget::customContextMenuRequested, this, &TFrmVerknwahl::ShowElseMenu);
-  LVBedingungen->Accepts = [this](TZYNBaseObject* o) { return AcceptsCondition(o); };
+  // A full list still takes the drop, which then says why the condition is not added.
+  LVBedingungen->Accepts = [this](TZYNBaseObject* o) { return Stm && AcceptsAsCondition(o) && !Listed(o); };
   LVBedingungen->Dropped = [this](TZYNBaseObject* o) { DropCondition(o); };
   SonstEdit->Accepts = [](QTreeWidgetItem* node) {
     TZYNBaseObject* o = ObjectOf(node);
@@ -202,7 +203,7 @@ TFrmVerknwahl::TFrmVerknwahl(QWidget* parent) : QDialog(parent ? parent : Dialog
            dynamic_cast<TRueckmeldung*>(o) == nullptr;
   };
   SonstEdit->Dropped = [this](QTreeWidgetItem* node) { DropElse(ObjectOf(node)); };
-  CenterFormOnControl(this, parentWidget());
+  if (parentWidget()) CenterFormOnControl(this, parentWidget());
 }
 
 TFrmVerknwahl::~TFrmVerknwahl() = default;
@@ -322,16 +323,20 @@ QTreeWidgetItem* TFrmVerknwahl::NodeOf(const TZYNBaseObject* object) const {
   return FindNodeByData(OTV, object);
 }
 
-bool TFrmVerknwahl::AcceptsCondition(const TZYNBaseObject* object) const {
-  if (Stm == nullptr || !AcceptsAsCondition(object)) return false;
+bool TFrmVerknwahl::Listed(const TZYNBaseObject* object) const {
   const QString caption = ToQString(ConditionCaption(*Stm, *object));
   for (int i = 0; i < LVBedingungen->topLevelItemCount(); ++i)
-    if (LVBedingungen->topLevelItem(i)->text(0) == caption) return false;
-  return true;
+    if (LVBedingungen->topLevelItem(i)->text(0) == caption) return true;
+  return false;
+}
+
+bool TFrmVerknwahl::AcceptsCondition(const TZYNBaseObject* object) const {
+  if (Stm == nullptr || !AcceptsAsCondition(object) || Listed(object)) return false;
+  return LVBedingungen->topLevelItemCount() < kMaxConditions;
 }
 
 bool TFrmVerknwahl::DropCondition(TZYNBaseObject* object) {
-  if (!AcceptsCondition(object)) return false;
+  if (Stm == nullptr || !AcceptsAsCondition(object) || Listed(object)) return false;
   if (LVBedingungen->topLevelItemCount() >= kMaxConditions) {
     TranslatedMessageDlg(ModelTranslate("Eine Verknüpfung kann höchstens ") + std::to_string(kMaxConditions) +
                              ModelTranslate(" Bedingungen enthalten. \"") + ConditionCaption(*Stm, *object) +

@@ -109,6 +109,7 @@ class TFrmVerknwahl : public QDialog {
   void done(int result) override;
 
  private:
+  bool Listed(const TZYNBaseObject* object) const;
   void Rebuild();
   void AddConditionItem(TZYNBaseObject* object, bool on);
   void UpdateControls();

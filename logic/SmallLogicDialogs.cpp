@@ -69,11 +69,11 @@ TFrmFuncVerb::TFrmFuncVerb(QWidget* parent) : QDialog(parent ? parent : DialogPa
   connect(BtnClose, &QPushButton::clicked, this, &QDialog::accept);
   connect(LVerbindungen, &QListWidget::itemDoubleClicked, this,
           [this](QListWidgetItem* item) { ShowDetails(LVerbindungen->LinkAt(LVerbindungen->row(item))); });
-  CenterFormOnControl(this, parentWidget());
+  if (parentWidget()) CenterFormOnControl(this, parentWidget());
 }
 
 void TFrmFuncVerb::AddLink(TVerbindung* link) {
-  link->CheckLogic();
+  link->HasValidLogic = link->CheckLogic();
   LVerbindungen->PutLink(link);
 }
 
@@ -104,7 +104,7 @@ TFrmCreateVerbindungen::TFrmCreateVerbindungen(QWidget* parent) : QDialog(parent
   layout->addWidget(Label3);
   layout->addWidget(PB);
   resize(420, 120);
-  CenterFormOnControl(this, parentWidget());
+  if (parentWidget()) CenterFormOnControl(this, parentWidget());
 }
 
 TFrmLgPruefung::TFrmLgPruefung(QWidget* parent) : QDialog(parent ? parent : DialogParent()) {
@@ -120,7 +120,7 @@ TFrmLgPruefung::TFrmLgPruefung(QWidget* parent) : QDialog(parent ? parent : Dial
   layout->addWidget(Label2);
   layout->addWidget(ProgressBar1);
   resize(420, 120);
-  CenterFormOnControl(this, parentWidget());
+  if (parentWidget()) CenterFormOnControl(this, parentWidget());
 }
 
 // --- "Funktionsbezeichnung ändern" ---
@@ -153,7 +153,7 @@ TFrmRename::TFrmRename(QWidget* parent) : QDialog(parent ? parent : DialogParent
   connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
   Edit2->installEventFilter(this);
   Edit2->setFocus();
-  CenterFormOnControl(this, parentWidget());
+  if (parentWidget()) CenterFormOnControl(this, parentWidget());
 }
 
 bool TFrmRename::eventFilter(QObject* watched, QEvent* event) {
