@@ -94,6 +94,8 @@ void FillGrid(QTableWidget* grid, const TSteuermodul& stm, const std::vector<TFr
     grid->setItem(static_cast<int>(r), 0, new QTableWidgetItem(ToQString(RowAddress(stm, rows[r]))));
     grid->setItem(static_cast<int>(r), 1, new QTableWidgetItem(ToQString(rows[r].Object->DisplayName())));
   }
+  grid->resizeColumnToContents(0);
+  grid->setColumnWidth(0, std::max(65, grid->columnWidth(0)));
 }
 
 QTableWidget* MakeGrid(QWidget* parent, const char* name, int width1) {
@@ -101,6 +103,8 @@ QTableWidget* MakeGrid(QWidget* parent, const char* name, int width1) {
   grid->setObjectName(QLatin1String(name));
   grid->setHorizontalHeaderLabels({TranslatedText("Adresse"), TranslatedText("Bezeichnung")});
   grid->verticalHeader()->setVisible(false);
+  grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+  grid->setWordWrap(false);
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setColumnWidth(0, 65);

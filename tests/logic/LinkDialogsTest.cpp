@@ -188,5 +188,30 @@ TEST_F(LinkDialogs, LinkListsPerRowAndReadOnlyDetails) {
   EXPECT_TRUE(dialogs.empty());
 }
 
+TEST_F(LinkDialogs, LinkListWithGroupsShowsTheGeneratedLinksAndRemovesThemAgain) {
+  SelectInput("INP", 1);
+  SelectOutputs("Gruppen", {0});
+  page->BtnVerbinde->click();
+  ASSERT_EQ(page->LVerbindungen->count(), 1);
+  const std::vector<uint8_t> before = Bytes();
+  // Output 1 is used only through the group: without generating nothing lists it.
+  SelectOutputs("OUT", {0});
+  page->ShowTargetLinkList(false);
+  EXPECT_EQ(shown.back(), QStringLiteral("Dieser Kanal wird nicht verwendet"));
+  int listed = 0;
+  bool generated = false;
+  dialogs.push_back([&](QDialog& d) {
+    auto& list = dynamic_cast<TFrmFuncVerb&>(d);
+    listed = list.LVerbindungen->count();
+    generated = listed > 0 && list.LVerbindungen->LinkAt(0)->IsGenerated();
+    return 1;
+  });
+  page->ShowTargetLinkList(true);
+  EXPECT_EQ(listed, 1);
+  EXPECT_TRUE(generated);
+  EXPECT_EQ(Bytes(), before);
+  EXPECT_EQ(page->LVerbindungen->count(), 1);
+}
+
 }  // namespace
 }  // namespace zyn::test
