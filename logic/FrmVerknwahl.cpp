@@ -250,6 +250,7 @@ void TFrmVerknwahl::Rebuild() {
       const QString caption = TranslatedText(text);
       if (QTreeWidgetItem* existing = FindGroupNodeByText(OTV, caption)) return existing;
       auto* node = new QTreeWidgetItem(OTV, {caption});
+      node->setFlags(node->flags() & ~Qt::ItemIsDragEnabled);
       return node;
     };
     auto add = [this](QTreeWidgetItem* parent, TZYNBaseObject* object, const std::string& caption) {
@@ -260,6 +261,7 @@ void TFrmVerknwahl::Rebuild() {
       TModul* m = Stm->Module.GetModul(i);
       if (m->Eingaenge().UsedCount() > 0) {
         auto* node = new QTreeWidgetItem(root("Eingänge"), {ToQString(m->DisplayName())});
+        node->setFlags(node->flags() & ~Qt::ItemIsDragEnabled);
         for (int k = 0; k < m->Eingaenge().Count(); ++k) {
           TEingang* in = m->Eingaenge().GetItem(k);
           in->Modul = m;
@@ -268,6 +270,7 @@ void TFrmVerknwahl::Rebuild() {
       }
       if (m->Ausgaenge().UsedCount() > 0) {
         auto* node = new QTreeWidgetItem(root("Ausgänge"), {ToQString(m->DisplayName())});
+        node->setFlags(node->flags() & ~Qt::ItemIsDragEnabled);
         for (int k = 0; k < m->Ausgaenge().Count(); ++k) {
           TAusgang* out = m->Ausgaenge().GetItem(k);
           out->Modul = m;

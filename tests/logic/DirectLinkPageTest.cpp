@@ -199,8 +199,16 @@ TEST_F(LinkPageTest, CancellingTheBuilderLeavesTheProjectByteIdentical) {
   // Conditions and an ELSE target are made, then "Abbrechen".
   dialogs.push_back([this](QDialog& d) {
     auto& builder = dynamic_cast<TFrmVerknwahl&>(d);
+    // "Zustand abfragen" closed without OK adds nothing; the command chooser cancelled sets no
+    // ELSE target.
+    dialogs.insert(dialogs.begin(), [](QDialog&) { return 2; });
+    EXPECT_FALSE(builder.DropCondition(Stm(0).Module.FindModul("INP", 1)->FindEingang(2)));
     builder.DropCondition(Stm(0).Module.FindModul("INP", 1)->FindEingang(2));
+    dialogs.insert(dialogs.begin(), [](QDialog&) { return 2; });
     builder.DropElse(Stm(0).Merker.FindByAddress(0));
+    EXPECT_TRUE(builder.SonstEdit->text().isEmpty());
+    builder.DropElse(Stm(0).Merker.FindByAddress(0));
+    EXPECT_FALSE(builder.SonstEdit->text().isEmpty());
     builder.BtnCancel->click();
     return 2;
   });
