@@ -177,6 +177,50 @@ TEST_F(LinkPageTest, EveryLinkKindCompilesAsIfMadeByHand) {
   }
 }
 
+TEST_F(LinkPageTest, CrossModuleLinksOnlyOnTheirTab) {
+  page->SelectTab(2);
+  ASSERT_TRUE(page->CSTMEin->isVisible());
+  ASSERT_EQ(page->CSTMAus->count(), 2);
+  page->CSTMAus->setCurrentIndex(1);
+  emit page->CSTMAus->activated(1);
+  EXPECT_EQ(page->OutputStm(), &Stm(1));
+  SelectInput("INP", 0);
+  SelectOutputs("OUT", {0});
+  page->BtnVerbinde->click();
+  ASSERT_EQ(page->LVerbindungen->count(), 1);
+  TVerbindung* link = page->LVerbindungen->LinkAt(0);
+  EXPECT_EQ(link->CrossSTM(), 1);
+  EXPECT_EQ(link->Target().StmNummer(), 1);
+  const TImages images = Compile(*GProjekt);
+  EXPECT_EQ(images.Problems, std::vector<std::string>{});
+  // The control module's own tab does not list it; all links do.
+  page->SelectTab(0);
+  SelectInput("INP", 0);
+  EXPECT_EQ(page->LVerbindungen->count(), 0);
+  page->BtnSumme->click();
+  EXPECT_EQ(page->LVerbindungen->count(), 1);
+}
+
+TEST_F(LinkPageTest, ParameterIsAskedOnlyForANewLink) {
+  SelectInput("INP", 0);
+  SelectOutputs("OUT", {0});
+  ASSERT_TRUE(Pick(page->BAusgang, QStringLiteral("Einschaltverzögerung")));
+  int asked = 0;
+  auto count = [&asked](QDialog& d) {
+    asked += dynamic_cast<TFrmParameter*>(&d) != nullptr;
+    return 1;
+  };
+  dialogs = {count, count};
+  page->BtnVerbinde->click();
+  EXPECT_EQ(asked, 1);
+  TVerbindung* link = page->LVerbindungen->LinkAt(0);
+  ASSERT_NE(link, nullptr);
+  EXPECT_TRUE(link->HasTargetParam());
+  page->BtnVerbinde->click();
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(page->LVerbindungen->count(), 1);
+}
+
 TEST_F(LinkPageTest, DuplicatesAndMixedCommandListsAreRefused) {
   SelectInput("INP", 0);
   // Outputs 1 and 2 switch, output 4 dims: only the switching outputs are linked.
