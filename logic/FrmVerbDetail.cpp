@@ -51,10 +51,11 @@ TEABaseFunction* FunctionOf(const QComboBox* box) {
 
 }  // namespace
 
-TFrmVerbDetail::TFrmVerbDetail(QWidget* parent) : QDialog(parent ? parent : DialogParent()) {
+TFrmVerbDetail::TFrmVerbDetail(QWidget* parent) : TCenteredDialog(parent ? parent : DialogParent()) {
   setObjectName(QStringLiteral("FrmVerbDetail"));
   setWindowTitle(TranslatedText("Verbindungsdetails"));
   setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
+  resize(520, 260);
   auto* layout = new QVBoxLayout(this);
   Notebook1 = new QStackedWidget(this);
   layout->addWidget(Notebook1);
@@ -161,9 +162,18 @@ TFrmVerbDetail::TFrmVerbDetail(QWidget* parent) : QDialog(parent ? parent : Dial
 
 int TFrmVerbDetail::Execute() {
   Fill(true);
-  if (parentWidget()) CenterFormOnControl(this, parentWidget());
   RunLogicDialog(*this);
   return 1;
+}
+
+void TFrmVerbDetail::ShowPage(int index, int height) {
+  Notebook1->setCurrentIndex(index);
+  for (int i = 0; i < Notebook1->count(); ++i) {
+    const QSizePolicy::Policy p = i == index ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+    Notebook1->widget(i)->setSizePolicy(p, p);
+  }
+  layout()->activate();
+  resize(width(), std::max(height, minimumSizeHint().height()));
 }
 
 void TFrmVerbDetail::SetModified() {
@@ -176,15 +186,13 @@ void TFrmVerbDetail::Fill(bool reload) {
   TVerbindung& l = *Link;
   const bool plain = l.Kind() != 1 && l.Kind() != 2;
   if (plain) {
-    Notebook1->setCurrentIndex(0);
-    resize(width(), 260);
+    ShowPage(0, 260);
     Edit10->setText(ToQString(l.GetSourceChannelText()));
     Edit11->setText(ToQString(l.GetTargetChannelText()));
     FillFunctions(ComboBox3, kSource, reload);
     FillFunctions(ComboBox5, kTarget, reload);
     ShowParam(false, Button1, Edit13, Label15, Label14, TargetEditable);
   } else {
-    Notebook1->setCurrentIndex(1);
     Edit1->setText(ToQString(l.GetSourceChannelText()));
     Edit3->setText(ToQString(l.GetTargetChannelText()));
     FillFunctions(ComboBox1, kSource, reload);
@@ -210,7 +218,7 @@ void TFrmVerbDetail::Fill(bool reload) {
       for (QWidget* w : std::initializer_list<QWidget*>{Button3, Edit8, Label17, Label10}) w->setVisible(false);
       Edit8->clear();
     }
-    resize(width(), withElse ? 395 : 305);
+    ShowPage(1, withElse ? 395 : 305);
     SpeedButton1->setEnabled(ConditionsChangeable);
   }
   ComboBox3->setEnabled(SourceEditable);

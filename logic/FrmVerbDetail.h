@@ -3,7 +3,7 @@
 // parameters may be changed and the conditions reopened in the logical-link builder. Changes go
 // straight into the link; the caller re-files it after the dialog closes.
 
-#include <QDialog>
+#include "logic/CenteredDialog.h"
 #include <string>
 
 class QComboBox;
@@ -18,7 +18,7 @@ namespace zyn {
 class TVerbindung;
 class TEABaseFunction;
 
-class TFrmVerbDetail : public QDialog {
+class TFrmVerbDetail : public TCenteredDialog {
   Q_OBJECT
  public:
   explicit TFrmVerbDetail(QWidget* parent = nullptr);
@@ -56,6 +56,7 @@ class TFrmVerbDetail : public QDialog {
 
  private:
   void Fill(bool reload);
+  void ShowPage(int index, int height);
   void FillFunctions(QComboBox* box, int side, bool reload);
   void FunctionChanged(QComboBox* box, int side);
   void ShowParam(bool elseSide, QPushButton* button, QLineEdit* edit, QLabel* unit, QLabel* caption, bool editable);

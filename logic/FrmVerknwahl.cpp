@@ -50,7 +50,7 @@ QString StateText(bool on) { return ToQString(AnsiUpperCase(ModelTranslate(on ? 
 
 // --- "Zustand abfragen" ---
 
-TFrmGetLogic::TFrmGetLogic(QWidget* parent) : QDialog(parent) {
+TFrmGetLogic::TFrmGetLogic(QWidget* parent) : TCenteredDialog(parent) {
   setObjectName(QStringLiteral("FrmGetLogic"));
   setWindowTitle(TranslatedText("Zustand abfragen"));
   auto* layout = new QVBoxLayout(this);
@@ -105,7 +105,7 @@ void TElseEdit::dropEvent(QDropEvent* event) {
 
 // --- "Verknüpfung erstellen" ---
 
-TFrmVerknwahl::TFrmVerknwahl(QWidget* parent) : QDialog(parent ? parent : DialogParent()) {
+TFrmVerknwahl::TFrmVerknwahl(QWidget* parent) : TCenteredDialog(parent ? parent : DialogParent()) {
   setObjectName(QStringLiteral("FrmVerknwahl"));
   setWindowTitle(TranslatedText("Verknüpfung erstellen"));
   resize(760, 520);
@@ -203,7 +203,6 @@ TFrmVerknwahl::TFrmVerknwahl(QWidget* parent) : QDialog(parent ? parent : Dialog
            dynamic_cast<TRueckmeldung*>(o) == nullptr;
   };
   SonstEdit->Dropped = [this](QTreeWidgetItem* node) { DropElse(ObjectOf(node)); };
-  if (parentWidget()) CenterFormOnControl(this, parentWidget());
 }
 
 TFrmVerknwahl::~TFrmVerknwahl() = default;

@@ -7,7 +7,7 @@
 
 #include "logic/core/LinkBuilder.h"
 
-#include <QDialog>
+#include "logic/CenteredDialog.h"
 #include <QLineEdit>
 #include <QTreeWidget>
 #include <memory>
@@ -25,7 +25,7 @@ class TVerbindung;
 class TZYNBaseObject;
 
 // "Zustand abfragen": "Ein" (preselected) or "Aus".
-class TFrmGetLogic : public QDialog {
+class TFrmGetLogic : public TCenteredDialog {
   Q_OBJECT
  public:
   explicit TFrmGetLogic(QWidget* parent = nullptr);
@@ -61,7 +61,7 @@ class TElseEdit : public QLineEdit {
   void dropEvent(QDropEvent* event) override;
 };
 
-class TFrmVerknwahl : public QDialog {
+class TFrmVerknwahl : public TCenteredDialog {
   Q_OBJECT
  public:
   explicit TFrmVerknwahl(QWidget* parent = nullptr);

@@ -30,7 +30,7 @@ QLabel* NamedLabel(const char* name, const char* text, QWidget* parent) {
 
 // --- "Funktionsverbindungen" ---
 
-TFrmFuncVerb::TFrmFuncVerb(QWidget* parent) : QDialog(parent ? parent : DialogParent()) {
+TFrmFuncVerb::TFrmFuncVerb(QWidget* parent) : TCenteredDialog(parent ? parent : DialogParent()) {
   setObjectName(QStringLiteral("FrmFuncVerb"));
   setWindowTitle(TranslatedText("Funktionsverbindungen"));
   setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
@@ -69,7 +69,6 @@ TFrmFuncVerb::TFrmFuncVerb(QWidget* parent) : QDialog(parent ? parent : DialogPa
   connect(BtnClose, &QPushButton::clicked, this, &QDialog::accept);
   connect(LVerbindungen, &QListWidget::itemDoubleClicked, this,
           [this](QListWidgetItem* item) { ShowDetails(LVerbindungen->LinkAt(LVerbindungen->row(item))); });
-  if (parentWidget()) CenterFormOnControl(this, parentWidget());
 }
 
 void TFrmFuncVerb::AddLink(TVerbindung* link) {
@@ -90,7 +89,7 @@ void TFrmFuncVerb::ShowDetails(TVerbindung* link) {
 
 // --- progress windows ---
 
-TFrmCreateVerbindungen::TFrmCreateVerbindungen(QWidget* parent) : QDialog(parent ? parent : DialogParent()) {
+TFrmCreateVerbindungen::TFrmCreateVerbindungen(QWidget* parent) : TCenteredDialog(parent ? parent : DialogParent()) {
   setObjectName(QStringLiteral("FrmCreateVerbindungen"));
   setWindowTitle(TranslatedText("Verbindungen erzeugen"));
   setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
@@ -104,10 +103,9 @@ TFrmCreateVerbindungen::TFrmCreateVerbindungen(QWidget* parent) : QDialog(parent
   layout->addWidget(Label3);
   layout->addWidget(PB);
   resize(420, 120);
-  if (parentWidget()) CenterFormOnControl(this, parentWidget());
 }
 
-TFrmLgPruefung::TFrmLgPruefung(QWidget* parent) : QDialog(parent ? parent : DialogParent()) {
+TFrmLgPruefung::TFrmLgPruefung(QWidget* parent) : TCenteredDialog(parent ? parent : DialogParent()) {
   setObjectName(QStringLiteral("FrmLgPruefung"));
   setWindowTitle(TranslatedText("Logikprüfung"));
   auto* layout = new QVBoxLayout(this);
@@ -120,12 +118,11 @@ TFrmLgPruefung::TFrmLgPruefung(QWidget* parent) : QDialog(parent ? parent : Dial
   layout->addWidget(Label2);
   layout->addWidget(ProgressBar1);
   resize(420, 120);
-  if (parentWidget()) CenterFormOnControl(this, parentWidget());
 }
 
 // --- "Funktionsbezeichnung ändern" ---
 
-TFrmRename::TFrmRename(QWidget* parent) : QDialog(parent ? parent : DialogParent()) {
+TFrmRename::TFrmRename(QWidget* parent) : TCenteredDialog(parent ? parent : DialogParent()) {
   setObjectName(QStringLiteral("FrmRename"));
   setWindowTitle(TranslatedText("Funktionsbezeichnung ändern"));
   auto* grid = new QGridLayout(this);
@@ -153,7 +150,6 @@ TFrmRename::TFrmRename(QWidget* parent) : QDialog(parent ? parent : DialogParent
   connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
   Edit2->installEventFilter(this);
   Edit2->setFocus();
-  if (parentWidget()) CenterFormOnControl(this, parentWidget());
 }
 
 bool TFrmRename::eventFilter(QObject* watched, QEvent* event) {

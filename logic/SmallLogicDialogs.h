@@ -2,7 +2,7 @@
 // The small forms of the logic pages: the list of links "Funktionsverbindungen", the progress
 // windows "Verbindungen erzeugen" and "Logikprüfung", and "Funktionsbezeichnung ändern".
 
-#include <QDialog>
+#include "logic/CenteredDialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -14,7 +14,7 @@ namespace zyn {
 class TLinkList;
 class TVerbindung;
 
-class TFrmFuncVerb : public QDialog {
+class TFrmFuncVerb : public TCenteredDialog {
   Q_OBJECT
  public:
   explicit TFrmFuncVerb(QWidget* parent = nullptr);
@@ -32,7 +32,7 @@ class TFrmFuncVerb : public QDialog {
   void ShowDetails(TVerbindung* link);
 };
 
-class TFrmCreateVerbindungen : public QDialog {
+class TFrmCreateVerbindungen : public TCenteredDialog {
   Q_OBJECT
  public:
   explicit TFrmCreateVerbindungen(QWidget* parent = nullptr);
@@ -41,7 +41,7 @@ class TFrmCreateVerbindungen : public QDialog {
   QProgressBar* PB = nullptr;
 };
 
-class TFrmLgPruefung : public QDialog {
+class TFrmLgPruefung : public TCenteredDialog {
   Q_OBJECT
  public:
   explicit TFrmLgPruefung(QWidget* parent = nullptr);
@@ -50,7 +50,7 @@ class TFrmLgPruefung : public QDialog {
   QProgressBar* ProgressBar1 = nullptr;
 };
 
-class TFrmRename : public QDialog {
+class TFrmRename : public TCenteredDialog {
   Q_OBJECT
  public:
   explicit TFrmRename(QWidget* parent = nullptr);

@@ -101,6 +101,23 @@ TEST_F(LinkDialogs, BuilderSetsKindOrAndElseAndConvertsBack) {
   EXPECT_FALSE(link->ElseTarget().Present());
 }
 
+TEST_F(LinkDialogs, DialogsShownOverTheMainWindowLayTheirControlsOut) {
+  PlainLink();
+  auto laidOut = [](QDialog& d, QWidget* lastControl) {
+    d.show();
+    QApplication::processEvents();
+    const QRect r = lastControl->geometry();
+    EXPECT_GT(r.top(), 0) << d.objectName().toStdString();
+    EXPECT_TRUE(d.rect().contains(lastControl->mapTo(&d, QPoint(0, 0)))) << d.objectName().toStdString();
+    return 2;
+  };
+  dialogs.push_back([&](QDialog& d) { return laidOut(d, dynamic_cast<TFrmVerknwahl&>(d).BtnOK); });
+  page->ConvertClick();
+  dialogs.push_back([&](QDialog& d) { return laidOut(d, dynamic_cast<TFrmVerbDetail&>(d).BitBtn2); });
+  page->LVerbindungenDblClick();
+  EXPECT_TRUE(dialogs.empty());
+}
+
 TEST_F(LinkDialogs, BuilderTakesAtMostFiftyConditions) {
   for (int n = 10; n < 62; ++n) {
     auto flag = std::make_unique<TMerker>();
