@@ -17,7 +17,10 @@
 #include "model/base/Cp1252.h"
 #include "model/base/ProgramPaths.h"
 #include "model/base/Translator.h"
+#include "display/ui/DisplayPages.h"
+#include "compiler/ui/CompilerDialogs.h"
 #include "frames/FramePages.h"
+#include "frames/ProjectPages.h"
 #include "logic/LogicPages.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
@@ -27,6 +30,7 @@
 #include "shell/FormMain.h"
 #include "shell/FormSplash.h"
 #include "shell/Translation.h"
+#include "visu/ui/VisuComponent.h"
 
 namespace {
 
@@ -92,6 +96,10 @@ int main(int argc, char** argv) {
   setup.OnMessage = ShowStartMessage;
   InitGlobals(setup);
   RegisterObjectPages();
+  RegisterDisplayPages();
+  RegisterCompilerDialogs();
+  RegisterVisuClasses();  // pages read from a project build their controls by class name
+  RegisterProjectPages();
   RegisterLogicPages();
 
   const QStringList args = QApplication::arguments();

@@ -1,4 +1,5 @@
 #include "frames/ObjectPage.h"
+#include "frames/ProjectPage.h"
 
 #include "frames/PageText.h"
 #include "model/BaseObject.h"
@@ -521,15 +522,7 @@ bool TObjectPage::MoveNode(QTreeWidgetItem* moved, QTreeWidgetItem* target) {
   return true;
 }
 
-void TObjectPage::StyleClicked(bool checked) {
-  SetFrameOption(fName, 0, checked);
-  if (IMessageHandler* handler = GetMessageHandler()) {
-    if (checked)
-      handler->CollapseSideBar();
-    else
-      handler->ExpandSideBar();
-  }
-}
+void TObjectPage::StyleClicked(bool checked) { ApplySideBarStyle(fName, checked); }
 
 bool TObjectPage::eventFilter(QObject* watched, QEvent* event) {
   if (watched == MTV && event->type() == QEvent::KeyRelease && !MTV->Editing()) {

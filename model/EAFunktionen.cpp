@@ -239,7 +239,7 @@ void TEAFunktionsContainer::CopyFrom(const TEAFunktionsContainer& source) {
 }
 
 void TEAFunktionsContainer::ReadFiler(TReader& reader) {
-  if (reader.ReadString() != kFilerIdent) throw EReadError(Ansi("Die Datei enthält keine Funktionslisten"));
+  if (ReadHeadIdent(reader) != kFilerIdent) throw EReadError(Ansi("Die Datei enthält keine Funktionslisten"));
   reader.ReadListBegin();
   while (!reader.EndOfList()) {
     TEAFunctionList* list = Add();
@@ -254,7 +254,7 @@ void TEAFunktionsContainer::ReadFiler(TReader& reader) {
 }
 
 void TEAFunktionsContainer::WriteFiler(TWriter& writer) const {
-  writer.WriteString(kFilerIdent);
+  writer.WriteIdent(kFilerIdent);
   writer.WriteListBegin();
   for (int i = 0; i < Count(); ++i) GetList(i)->WriteData(writer);
   writer.WriteListEnd();

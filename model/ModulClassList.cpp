@@ -4,6 +4,7 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
+#include "model/base/OwnedList.h"
 #include "model/base/Streams.h"
 #include "model/base/TextUtils.h"
 
@@ -38,6 +39,10 @@ void TModulClassList::Remove(TModulClass* item) {
     }
 }
 
+int TModulClassList::IndexOf(const TModulClass* item) const { return IndexOfItem(fItems, item); }
+
+bool TModulClassList::Move(int from, int to) { return MoveItem(fItems, from, to); }
+
 void TModulClassList::CopyFrom(const TModulClassList& source) {
   Clear();
   for (const auto& c : source.fItems) {
@@ -48,7 +53,7 @@ void TModulClassList::CopyFrom(const TModulClassList& source) {
 }
 
 void TModulClassList::ReadData(TReader& reader) {
-  if (UpperCase(reader.ReadString()) != kIdent) throw EReadError(Ansi("Keine gültige Modulklassendatei"));
+  if (UpperCase(ReadHeadIdent(reader)) != kIdent) throw EReadError(Ansi("Keine gültige Modulklassendatei"));
   // All classes are read before any is added, so a damaged file adds nothing half-read.
   std::vector<std::unique_ptr<TModulClass>> read;
   reader.ReadListBegin();
@@ -62,7 +67,7 @@ void TModulClassList::ReadData(TReader& reader) {
 }
 
 void TModulClassList::WriteData(TWriter& writer) const {
-  writer.WriteString(kIdent);
+  writer.WriteIdent(kIdent);
   writer.WriteListBegin();
   for (const auto& c : fItems) c->WriteData(writer);
   writer.WriteListEnd();

@@ -19,6 +19,9 @@ class TModulClassList {
   TModulClass* FindClass(std::string_view name) const;
   TModulClass* Add(std::unique_ptr<TModulClass> item);
   void Remove(TModulClass* item);
+  int IndexOf(const TModulClass* item) const;
+  // The class at `from` moves to position `to`; false when either is out of range.
+  bool Move(int from, int to);
   void Clear() { fItems.clear(); }
   void CopyFrom(const TModulClassList& source);
 

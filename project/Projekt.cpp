@@ -140,6 +140,7 @@ std::vector<uint8_t> TZYNProjekt::ZippedBytes() const {
 }
 
 void TZYNProjekt::LoadProjectFile(const std::string& name) {
+  RemoveLeftSaveCopies(name);  // what a save killed midway left beside the project
   TMemoryStream stream;
   stream.LoadFromFile(name);
   TReader reader(stream, kFilerBuffer);
@@ -150,6 +151,7 @@ void TZYNProjekt::LoadProjectFile(const std::string& name) {
 }
 
 void TZYNProjekt::LoadZippedProjectFile(const std::string& name) {
+  RemoveLeftSaveCopies(name);
   // Unpacked while it is read: neither the file nor the whole stream is held in memory.
   ZInflateFile(name, [this](TStream& inflated) {
     TReader reader(inflated, kZipBuffer);
@@ -160,24 +162,17 @@ void TZYNProjekt::LoadZippedProjectFile(const std::string& name) {
   Modified = false;
 }
 
-void TZYNProjekt::SaveBytes(const std::string& name, const std::vector<uint8_t>& bytes, bool trashOld) {
-  SaveBytes(name, [&bytes](const std::string& temp) { WriteFileAtomic(temp, bytes.data(), bytes.size()); }, trashOld);
-}
-
-void TZYNProjekt::SaveBytes(const std::string& name, const std::function<void(const std::string&)>& writeTemp,
-                            bool trashOld) {
+void TZYNProjekt::SaveBytes(const std::string& name, const std::function<void(TStream&)>& produce, bool trashOld) {
   // The temporary file lies beside the target and is flushed before it replaces it, so the
-  // target always holds either the complete old or the complete new project.
+  // target always holds either the complete old or the complete new project. Copies that earlier
+  // builds left beside the project (".~zyn") go first.
+  RemoveLeftSaveCopies(name);
   const bool existed = FileExists(name);
-  const std::string temp = name + ".~zyn";
-  writeTemp(temp);
-  if (OnSaveStep) OnSaveStep(1);
-  if (trashOld && existed) CopyToRecycleBin(name);
-  if (OnSaveStep) OnSaveStep(2);
-  if (std::rename(temp.c_str(), name.c_str()) != 0) {
-    std::remove(temp.c_str());
-    throw EWriteError(Ansi("Die Datei \"") + name + Ansi("\" kann nicht geschrieben werden."));
-  }
+  WriteFileAtomic(name, produce, [&] {
+    if (OnSaveStep) OnSaveStep(1);
+    if (trashOld && existed) CopyToRecycleBin(name);
+    if (OnSaveStep) OnSaveStep(2);
+  });
   if (OnSaveStep) OnSaveStep(3);
 }
 
@@ -190,14 +185,16 @@ bool TZYNProjekt::SaveProjectFile(const std::string& name, bool ask) {
                   name.c_str(), "\r");
     if (OnQuestion(text) != 6) return false;
   }
-  SaveBytes(name, bytes, true);
+  SaveBytes(name, [&bytes](TStream& out) { out.Write(bytes.data(), bytes.size()); }, true);
   return true;
 }
 
 void TZYNProjekt::SaveZippedProjectFile(const std::string& name) {
   // Packed while it is written; the bytes equal ZippedBytes().
-  SaveBytes(name, [this](const std::string& temp) {
-    ZDeflateFileAtomic(temp, kZMaxCompression, [this](TStream& packed) { WriteStream(packed, kZipBuffer); });
+  SaveBytes(name, [this](TStream& file) {
+    TZCompressionStream packed(file, kZMaxCompression);
+    WriteStream(packed, kZipBuffer);
+    packed.Finish();
   }, false);
 }
 

@@ -181,9 +181,9 @@ class TZYNProjekt : public IModelLookup, public IToolLookup {
   bool FindCommand(const std::string& listName, int command, TCommandTexts& result) const override;
 
  private:
-  void SaveBytes(const std::string& name, const std::vector<uint8_t>& bytes, bool trashOld);
-  // The same safe save, the temporary file written by `writeTemp` (given its name).
-  void SaveBytes(const std::string& name, const std::function<void(const std::string&)>& writeTemp, bool trashOld);
+  // The safe save of a project file: the contents written by `produce` replace the file only when
+  // they are complete on disk; with trashOld a copy of the former file goes to the trash first.
+  void SaveBytes(const std::string& name, const std::function<void(TStream&)>& produce, bool trashOld);
   void WriteStream(TStream& stream, size_t buffer) const;
   template <class F>
   void ForEachObject(F f);

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -10,7 +11,9 @@
 #include <filesystem>
 #include <fstream>
 #include <thread>
+#include <vector>
 
+#include "model/base/Streams.h"
 #include "model/base/VersionInfo.h"
 
 namespace zyn {
@@ -72,6 +75,36 @@ std::string ReserveTrashName(const fs::path& trash, const fs::path& original) {
   return {};
 }
 
+// Removes the oldest trash entries of the same original file until at most `keep` remain.
+void LimitTrashCopies(const fs::path& trash, const fs::path& original, int keep) {
+  std::error_code ec;
+  const std::string wanted = "Path=" + PercentEncode(original.string());
+  struct TEntry {
+    std::string Date;
+    std::string Name;
+  };
+  std::vector<TEntry> entries;
+  for (fs::directory_iterator it(trash / "info", ec), end; !ec && it != end; it.increment(ec)) {
+    const fs::path info = it->path();
+    if (info.extension() != ".trashinfo") continue;
+    std::ifstream in(info);
+    std::string line, path, date;
+    while (std::getline(in, line)) {
+      if (line.rfind("Path=", 0) == 0) path = line;
+      if (line.rfind("DeletionDate=", 0) == 0) date = line.substr(13);
+    }
+    if (path == wanted) entries.push_back({date, info.stem().string()});
+  }
+  if (static_cast<int>(entries.size()) <= keep) return;
+  std::sort(entries.begin(), entries.end(), [](const TEntry& a, const TEntry& b) {
+    return a.Date != b.Date ? a.Date < b.Date : a.Name.size() != b.Name.size() ? a.Name.size() < b.Name.size() : a.Name < b.Name;
+  });
+  for (size_t i = 0; i + keep < entries.size(); ++i) {
+    fs::remove(trash / "files" / entries[i].Name, ec);
+    fs::remove(trash / "info" / (entries[i].Name + ".trashinfo"), ec);
+  }
+}
+
 bool ToTrash(const std::string& fileName, bool keepOriginal) {
   try {
     std::error_code ec;
@@ -79,6 +112,7 @@ bool ToTrash(const std::string& fileName, bool keepOriginal) {
     if (ec || !fs::is_regular_file(original, ec)) return false;
     const fs::path trash = TrashFolder();
     if (trash.empty()) return false;
+    LimitTrashCopies(trash, original, kTrashCopiesPerFile - 1);
     const std::string name = ReserveTrashName(trash, original);
     if (name.empty()) return false;
     const fs::path target = trash / "files" / name;
@@ -105,6 +139,15 @@ bool ToTrash(const std::string& fileName, bool keepOriginal) {
 bool DeleteToRecycleBin(const std::string& fileName) { return ToTrash(fileName, false); }
 
 bool CopyToRecycleBin(const std::string& fileName) { return ToTrash(fileName, true); }
+
+int RemoveLeftSaveCopies(const std::string& projectFile) {
+  int removed = RemoveStaleTempFiles(projectFile);
+  const std::string copy = projectFile + ".~zyn";
+  removed += RemoveStaleTempFiles(copy);
+  std::error_code ec;
+  if (fs::is_regular_file(copy, ec) && fs::remove(copy, ec)) ++removed;
+  return removed;
+}
 
 std::string GetProgramVersion() {
   const TVersionResource v = OwnVersionResource();

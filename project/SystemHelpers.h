@@ -12,7 +12,14 @@ namespace zyn {
 // file went to the trash.
 bool DeleteToRecycleBin(const std::string& fileName);
 // Puts a copy of the file into the trash and leaves the file itself where it is; false on failure.
+// The trash keeps at most kTrashCopiesPerFile copies of one file: the oldest give way.
 bool CopyToRecycleBin(const std::string& fileName);
+constexpr int kTrashCopiesPerFile = 10;
+
+// Removes what an interrupted save left beside a project file: the temporary files of a process
+// that no longer runs, and the copy ".~zyn" with its temporary files that earlier builds wrote.
+// Answers how many files went.
+int RemoveLeftSaveCopies(const std::string& projectFile);
 
 // "%d.%d" of the major and minor part of the programme's version.
 std::string GetProgramVersion();

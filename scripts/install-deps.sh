@@ -14,7 +14,7 @@ PACKAGES=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # independent readers of the files we write
-  libxml2-utils unzip poppler-utils qpdf python3 python3-dbfread python3-aiosmtpd
+  libxml2-utils unzip poppler-utils qpdf python3 python3-dbfread python3-aiosmtpd libdbd-xbase-perl
   # GUI tests and screenshots
   xvfb xauth xdotool
   # a small window manager, so that window frames and placement are real in the X11 tests

@@ -135,6 +135,23 @@ std::function<TFrame*()> RegisteredFrameMaker(const std::string& key) {
   return {};
 }
 
+namespace {
+std::vector<std::pair<std::string, std::function<void(QWidget*)>>>& Commands() {
+  static std::vector<std::pair<std::string, std::function<void(QWidget*)>>> commands;
+  return commands;
+}
+}  // namespace
+
+void RegisterCommand(const std::string& itemName, std::function<void(QWidget* parent)> command) {
+  Commands().emplace_back(itemName, std::move(command));
+}
+
+std::function<void(QWidget* parent)> RegisteredCommand(const std::string& itemName) {
+  for (auto it = Commands().rbegin(); it != Commands().rend(); ++it)
+    if (it->first == itemName) return it->second;
+  return {};
+}
+
 IMessageHandler* GetMessageHandler() {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (auto* form = dynamic_cast<TMainForm*>(w)) return form;
@@ -422,6 +439,7 @@ void TMainForm::NotifyProjectState(int kind, int argument) {
       SB->SetActiveGroupIndex(1);
       break;
     case 2: {
+      HookObservers();  // a project opened or made by a page gets the observers' handlers
       SetProjectCaption();
       UpdateSideBarGroups();
       FM->SetCurrentFrame(QStringLiteral("FrStmBearb"));

@@ -51,6 +51,10 @@ const std::vector<TFrameRegistration>& MainFrameTable();
 // main window is made; a row of the table without a maker of its own takes the registered one.
 void RegisterFrameMaker(const std::string& key, std::function<TFrame*()> maker);
 std::function<TFrame*()> RegisteredFrameMaker(const std::string& key);
+// Dialog commands of the libraries above the shell, by the name of their menu item; an item
+// without a registered command stays disabled.
+void RegisterCommand(const std::string& itemName, std::function<void(QWidget* parent)> command);
+std::function<void(QWidget* parent)> RegisteredCommand(const std::string& itemName);
 
 class TMainForm : public QWidget, public IMessageHandler {
   Q_OBJECT

@@ -68,6 +68,9 @@ const TItemDef kButtons[] = {
     {"Allgemein1", "&Allgemein...", 0, -1},
     {"Basisdaten1", "Firmendaten", 0, -1},
     {"Konfigurationsassistent", "Konfigurationsassistent", 0, -1},
+    {"Modulklassen1", "Modulklassen...", 0, -1},
+    {"FEditStandard", "Funktionseditor (Standard)...", 0, -1},
+    {"FEditUser", "Funktionseditor (Userfunktionen)...", 0, -1},
     {"Inhalt1", "&Inhalt", 0, 16},
     {"berHilfe1", "Hilfe &verwenden", 0, -1},
     {"berZYN1", "I&nfo über ZYN...", 0, -1},
@@ -106,7 +109,7 @@ const std::vector<TMenuDef>& Menus() {
        {"STMInfo", "STMTimeTest", "Auslesen1", "|", "BtnEditSTMUhren", "Selbsttest", "Loeschen", "DelDispFlash", "|",
         "MonitorfrSteuermodulBus1"}},
       {"Datenbanken1", "&Datenbanken", {"Kundendaten2"}},
-      {"Einstellungen1", "&Einstellungen", {"Allgemein1", "Basisdaten1", "|", "Konfigurationsassistent"}},
+      {"Einstellungen1", "&Einstellungen", {"Allgemein1", "Basisdaten1", "|", "Konfigurationsassistent", "|", "Entwicklung1"}},
       {"Hilfe1", "&Hilfe",
        {"Inhalt1", "berHilfe1", "|", "berZYN1", "|", "zbBarButton2", "|", "btnHelpRequest"}},
   };
@@ -240,6 +243,17 @@ void TMainForm::BuildBars() {
         else if (name == "Konfigurationsassistent") WizardCommand();
         else if (name == "MnuCreateRT") CreateRunTimeCommand();
         else if (name == "Druckereinrichten1") PrinterSetupCommand();
+        else if (const char* page = name == "Allgemein1"     ? "FrOptionen"
+                                    : name == "edKennlinie"  ? "FrEditKennlinie"
+                                    : name == "zbBarButton2" ? "FrBrowser"
+                                                             : nullptr) {
+          FM->SaveFrame();  // these pages return to the page shown before
+          FM->SetCurrentFrame(QString::fromLatin1(page));
+        } else if (name == "Basisdaten1" || name == "Kundendaten2") {
+          FM->SetCurrentFrame(name == "Basisdaten1" ? QStringLiteral("FrBasisDaten") : QStringLiteral("FrKunden"));
+        } else if (const auto command = RegisteredCommand(name)) {
+          command(this);
+        }
       });
     };
   }
@@ -266,6 +280,11 @@ void TMainForm::BuildBars() {
   };
   auto* nopen = makeSub("NOpen", "Neu öffnen");
   add(nopen->ItemLinks(), MRU, false);
+  auto* development = makeSub("Entwicklung1", "Entwicklung");
+  for (const char* name : {"Modulklassen1", "FEditStandard", "FEditUser"}) {
+    add(development->ItemLinks(), Item(name), false);
+    Item(name)->SetEnabled(static_cast<bool>(RegisteredCommand(name)));
+  }
   auto* info = makeSub("Informationen1", "Informationen...");
   add(info->ItemLinks(), Item("Kundendaten1"), false);
 

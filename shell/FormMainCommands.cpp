@@ -75,14 +75,24 @@ class TStatusToolReport : public IToolReport {
   TzsStatusBar* fBar;
 };
 
+// The build's progress: shown on the program build page when there is one (which is brought to
+// the front with the first link), else the window is only kept alive.
 class TCompileStatus : public ICompileProgress {
  public:
-  void ShowCompileProgress(int, TVerbindung* link) override {
+  TCompileStatus(ICompileProgress* page, std::function<void()> showPage) : fPage(page), fShowPage(std::move(showPage)) {}
+  void ShowCompileProgress(int code, TVerbindung* link) override {
     if (!link) return;
-    if (++fCount % 32 == 0) QApplication::processEvents();
+    if (fPage) {
+      if (fCount++ == 0 && fShowPage) fShowPage();
+      fPage->ShowCompileProgress(code, link);
+    } else if (++fCount % 32 == 0) {
+      QApplication::processEvents();
+    }
   }
 
  private:
+  ICompileProgress* fPage;
+  std::function<void()> fShowPage;
   int fCount = 0;
 };
 
@@ -182,12 +192,15 @@ bool TMainForm::CompileOnly() {
     if (StatusBar1->PanelCount() > 0) StatusBar1->Panel(0)->SetText(ToQString(ansi));
   };
   try {
-    TStatusToolReport report(StatusBar1);
-    TToolGeneratorFunction tools([&report](TZYNProjekt& p, std::vector<std::string>& log) {
-      GenerateToolsForBuild(p, *GBasisDaten, &report, &log);
+    TStatusToolReport statusReport(StatusBar1);
+    auto* pageReport = dynamic_cast<IToolReport*>(FM->GetFrame(QStringLiteral("FrCompile")));
+    IToolReport* report = pageReport ? pageReport : &statusReport;
+    TToolGeneratorFunction tools([report](TZYNProjekt& p, std::vector<std::string>& log) {
+      GenerateToolsForBuild(p, *GBasisDaten, report, &log);
     });
     TConflictQuestion conflicts;
-    TCompileStatus progress;
+    TCompileStatus progress(dynamic_cast<ICompileProgress*>(FM->GetFrame(QStringLiteral("FrCompVerb"))),
+                            [show] { show("FrCompVerb"); });
     TCompileDriver driver(*GProjekt);
     driver.ProgramTitle = GProgramTitle;
     TBuildSteps steps;

@@ -13,6 +13,7 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
+#include "model/base/OwnedList.h"
 #include "model/base/TextUtils.h"
 
 namespace zyn {
@@ -138,11 +139,7 @@ void TFuncNode::ReadData(TReader& reader, const TVarList& variables, const TDlgL
   NodeText = reader.ReadString().substr(0, 255);
   NodeFlags = reader.ReadInteger();
   NodeParamType = static_cast<int16_t>(reader.ReadInteger());
-  const std::vector<uint8_t> reserved = reader.ReadBinary();
-  if (reserved.size() != NodeReserved.size()) {
-    throw EReadError(Ansi("Der Reserveblock des Knotens \"") + NodeText + Ansi("\" hat eine falsche Länge."));
-  }
-  std::copy(reserved.begin(), reserved.end(), NodeReserved.begin());
+  reader.Read(NodeReserved.data(), NodeReserved.size());  // raw block
   NodeVar = BindVar(variables, reader.ReadString());
   NodeAccept = BindVar(variables, reader.ReadString());
   NodeDefault = BindVar(variables, reader.ReadString());
@@ -155,7 +152,7 @@ void TFuncNode::WriteData(TWriter& writer) const {
   writer.WriteString(NodeText.substr(0, 255));
   writer.WriteInteger(NodeFlags);
   writer.WriteInteger(NodeParamType);
-  writer.WriteBinary(NodeReserved.data(), NodeReserved.size());
+  writer.Write(NodeReserved.data(), NodeReserved.size());
   writer.WriteString(VarNameOf(NodeVar));
   writer.WriteString(VarNameOf(NodeAccept));
   writer.WriteString(VarNameOf(NodeDefault));
@@ -177,6 +174,12 @@ TFuncNode* TFuncNodeList::Add(std::unique_ptr<TFuncNode> node) {
   fItems.push_back(std::move(node));
   return fItems.back().get();
 }
+
+std::unique_ptr<TFuncNode> TFuncNodeList::Extract(int index) { return ExtractAt(fItems, index); }
+
+bool TFuncNodeList::Move(int from, int to) { return MoveItem(fItems, from, to); }
+
+int TFuncNodeList::IndexOf(const TFuncNode* node) const { return IndexOfItem(fItems, node); }
 
 void TFuncNodeList::CopyFrom(const TFuncNodeList& source, const TVarList& variables, const TDlgList& dialogs) {
   for (const auto& n : source.fItems) {

@@ -76,6 +76,10 @@ class TFuncNodeList {
   TFuncNode* Get(int index) const;  // nullptr past the end
   TFuncNode* Find(std::string_view nodeText) const;
   TFuncNode* Add(std::unique_ptr<TFuncNode> node);
+  std::unique_ptr<TFuncNode> Extract(int index);  // nullptr out of range
+  // The node at `from` moves to position `to`; false when either is out of range.
+  bool Move(int from, int to);
+  int IndexOf(const TFuncNode* node) const;
   void Clear() { fItems.clear(); }
   void CopyFrom(const TFuncNodeList& source, const TVarList& variables, const TDlgList& dialogs);
   void ForgetVariable(const TVariable* variable);

@@ -79,11 +79,7 @@ void TFunctionInfo::ReadData(TReader& reader) {
   HelpContext = reader.ReadInteger();
   InfoReserved.SetText(reader.ReadString());
   Ebene.SetText(reader.ReadString());
-  const std::vector<uint8_t> oem = reader.ReadBinary();
-  if (oem.size() != OemBlock.size()) {
-    throw EReadError(Ansi("Der OEM-Block des Tools \"") + FunctionName + Ansi("\" hat eine falsche Länge."));
-  }
-  std::copy(oem.begin(), oem.end(), OemBlock.begin());
+  reader.Read(OemBlock.data(), OemBlock.size());  // raw block
 }
 
 void TFunctionInfo::WriteData(TWriter& writer) const {
@@ -100,7 +96,7 @@ void TFunctionInfo::WriteData(TWriter& writer) const {
   writer.WriteInteger(HelpContext);
   writer.WriteString(InfoReserved.Text());
   writer.WriteString(Ebene.Text());
-  writer.WriteBinary(OemBlock.data(), OemBlock.size());
+  writer.Write(OemBlock.data(), OemBlock.size());  // raw block
 }
 
 }  // namespace zyn

@@ -21,47 +21,6 @@ namespace zyn {
 
 namespace {
 
-constexpr int kMaxValueNesting = 32;
-// Top-level values of one tool in the project stream: InternalName, 14 header values, 4 lists.
-constexpr int kToolValueCount = 19;
-
-// Copies one value (lists with their items) from the reader to the writer, so that a tool can
-// be taken off the stream whole before it is interpreted.
-void CopyValue(TReader& reader, TWriter& writer, int depth) {
-  if (depth > kMaxValueNesting) throw EReadError(Ansi("Ungültiger Eigenschaftswert"));
-  switch (reader.NextValue()) {
-    case TValueType::vaList:
-      reader.ReadListBegin();
-      writer.WriteListBegin();
-      while (!reader.EndOfList()) CopyValue(reader, writer, depth + 1);
-      reader.ReadListEnd();
-      writer.WriteListEnd();
-      break;
-    case TValueType::vaInt8:
-    case TValueType::vaInt16:
-    case TValueType::vaInt32:
-      writer.WriteInteger(reader.ReadInteger());
-      break;
-    case TValueType::vaInt64: writer.WriteInt64(reader.ReadInt64()); break;
-    case TValueType::vaString:
-    case TValueType::vaLString:
-    case TValueType::vaUTF8String:
-      writer.WriteString(reader.ReadString());
-      break;
-    case TValueType::vaFalse:
-    case TValueType::vaTrue:
-      writer.WriteBoolean(reader.ReadBoolean());
-      break;
-    case TValueType::vaBinary: {
-      const std::vector<uint8_t> bytes = reader.ReadBinary();
-      writer.WriteBinary(bytes.data(), bytes.size());
-      break;
-    }
-    case TValueType::vaExtended: writer.WriteFloat(reader.ReadFloat()); break;
-    default: throw EReadError(Ansi("Ungültiger Eigenschaftswert"));
-  }
-}
-
 int LeadingNumber(const std::string& s) {
   size_t i = s.find_first_not_of(' ');
   if (i == std::string::npos) return -1;
@@ -218,33 +177,32 @@ void TZYNFunktionsListe::SaveToStream(TStream& stream) const {
 // ---- project stream
 
 bool TZYNFunktionsListe::ReadData(TReader& reader, std::vector<std::string>* messages) {
+  // A tool holds raw blocks whose length only its own reader knows, so a tool that fails to read
+  // leaves the stream at an unknown place: it is reported by its name and the list ends there,
+  // unread (false), so that nothing after it is taken from a stream that is out of step.
   try {
     reader.ReadListBegin();
-    while (!reader.EndOfList()) {
-      // The tool's values are taken off the stream first, so that a tool whose content is
-      // unusable can be dropped while the stream stays in step for the next one.
-      TMemoryStream captured;
-      {
-        TWriter writer(captured);
-        for (int i = 0; i < kToolValueCount; ++i) CopyValue(reader, writer, 0);
-        writer.FlushBuffer();
-      }
-      captured.SetPosition(0);
-      auto tool = std::make_unique<TZYNFunction>();
-      try {
-        TReader toolReader(captured);
-        tool->ReadData(toolReader);
-        std::string key = tool->InternalName;
-        fItems.push_back({std::move(key), std::move(tool)});
-      } catch (const EZYNError&) {
-        if (messages) messages->push_back(Ansi("Defektes Tool entdeckt:") + " " + tool->Info.FunctionName);
-      }
-    }
-    reader.ReadListEnd();
-    return true;
   } catch (const EZYNError&) {
     return false;
   }
+  while (true) {
+    auto tool = std::make_unique<TZYNFunction>();
+    try {
+      if (reader.EndOfList()) break;
+      tool->ReadData(reader);
+    } catch (const EZYNError&) {
+      if (messages) messages->push_back(Ansi("Defektes Tool entdeckt:") + " " + tool->Info.FunctionName);
+      return false;
+    }
+    std::string key = tool->InternalName;
+    fItems.push_back({std::move(key), std::move(tool)});
+  }
+  try {
+    reader.ReadListEnd();
+  } catch (const EZYNError&) {
+    return false;
+  }
+  return true;
 }
 
 void TZYNFunktionsListe::WriteData(TWriter& writer) const {

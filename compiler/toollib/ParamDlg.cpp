@@ -1,4 +1,5 @@
 #include "compiler/toollib/ParamDlg.h"
+#include "model/base/OwnedList.h"
 
 #include "compiler/toollib/RawToolStream.h"
 #include "compiler/toollib/Variable.h"
@@ -84,12 +85,7 @@ void TParamDlg::ReadData(TReader& reader, const TVarList& variables) {
   DlgMask = Cut(reader.ReadString(), 50);
   DlgEinheit = Cut(reader.ReadString(), 50);
   DlgMultiplier = static_cast<int16_t>(reader.ReadInteger());
-  const std::vector<uint8_t> reserved = reader.ReadBinary();
-  if (reserved.size() != DlgReserved.size()) {
-    throw EReadError(Ansi("Der Reserveblock des Parameterdialogs \"") + DlgName +
-                     Ansi("\" hat eine falsche Länge."));
-  }
-  std::copy(reserved.begin(), reserved.end(), DlgReserved.begin());
+  reader.Read(DlgReserved.data(), DlgReserved.size());  // raw block
   DlgVar = Bind(variables, reader.ReadString());
   DlgDefault = Bind(variables, reader.ReadString());
 }
@@ -102,7 +98,7 @@ void TParamDlg::WriteData(TWriter& writer) const {
   writer.WriteString(Cut(DlgMask, 50));
   writer.WriteString(Cut(DlgEinheit, 50));
   writer.WriteInteger(DlgMultiplier);
-  writer.WriteBinary(DlgReserved.data(), DlgReserved.size());
+  writer.Write(DlgReserved.data(), DlgReserved.size());
   writer.WriteString(VarNameOf(DlgVar));
   writer.WriteString(VarNameOf(DlgDefault));
 }
@@ -124,6 +120,12 @@ TParamDlg* TDlgList::Add(std::unique_ptr<TParamDlg> dlg) {
   fItems.push_back(std::move(dlg));
   return fItems.back().get();
 }
+
+std::unique_ptr<TParamDlg> TDlgList::Extract(int index) { return ExtractAt(fItems, index); }
+
+bool TDlgList::Move(int from, int to) { return MoveItem(fItems, from, to); }
+
+int TDlgList::IndexOf(const TParamDlg* dlg) const { return IndexOfItem(fItems, dlg); }
 
 void TDlgList::CopyFrom(const TDlgList& source, const TVarList& variables) {
   for (const auto& d : source.fItems) {

@@ -71,6 +71,9 @@ class TDlgList {
   TParamDlg* Find(std::string_view name) const;
   int IndexOfName(std::string_view name) const;
   TParamDlg* Add(std::unique_ptr<TParamDlg> dlg);
+  std::unique_ptr<TParamDlg> Extract(int index);  // nullptr out of range
+  bool Move(int from, int to);
+  int IndexOf(const TParamDlg* dlg) const;
   void Clear() { fItems.clear(); }
   // Appends copies bound to `variables`.
   void CopyFrom(const TDlgList& source, const TVarList& variables);

@@ -1,4 +1,5 @@
 #include "compiler/toollib/Variable.h"
+#include "model/base/OwnedList.h"
 
 #include <charconv>
 
@@ -15,15 +16,10 @@ namespace {
 
 constexpr size_t kEntryMax = 255;
 
+// The fixed blocks of a variable are raw blocks in the project stream: the bytes as they stand.
 template <size_t N>
-void ReadFilerBlock(TReader& reader, std::array<uint8_t, N>& block, const char* field) {
-  const std::vector<uint8_t> bytes = reader.ReadBinary();
-  if (bytes.size() != N) {
-    throw EReadError(Ansi("Der Datenblock \"") + field + Ansi("\" einer Tool-Variablen hat ") +
-                     std::to_string(bytes.size()) + Ansi(" statt ") + std::to_string(N) +
-                     " Bytes.");
-  }
-  std::copy(bytes.begin(), bytes.end(), block.begin());
+void ReadFilerBlock(TReader& reader, std::array<uint8_t, N>& block) {
+  reader.Read(block.data(), block.size());
 }
 
 template <size_t N>
@@ -315,12 +311,12 @@ void TVariable::ReadData(TReader& reader) {
   MinValue = ReadReal(reader);
   MaxValue = ReadReal(reader);
   ReadIntegerBytes(reader, Reserved1, 0, 4);
-  ReadFilerBlock(reader, ReservedBlock1, "Reserve 1");
+  ReadFilerBlock(reader, ReservedBlock1);
   ReadIntegerBytes(reader, Reserved2, 0, 2);
   Reserved2[2] = reader.ReadBoolean() ? 1 : 0;
   Reserved2[3] = static_cast<uint8_t>(reader.ReadInteger());
-  ReadFilerBlock(reader, ReservedBlock2, "Reserve 2");
-  ReadFilerBlock(reader, ChannelBlock, "Kanäle");
+  ReadFilerBlock(reader, ReservedBlock2);
+  ReadFilerBlock(reader, ChannelBlock);
   switch (fVarType) {
     case vtClassList: case vtEingang: case vtAusgang: case vtMerker: case vtUhr:
     case vtRueckmeldung:
@@ -352,10 +348,10 @@ void TVariable::ReadData(TReader& reader) {
       }
       reader.ReadListEnd();
       break;
-    case vtRollade: ReadFilerBlock(reader, RolladenValue, "Rolladenwert"); break;
+    case vtRollade: ReadFilerBlock(reader, RolladenValue); break;
     default: {
       std::array<uint8_t, 2> v{};
-      ReadFilerBlock(reader, v, "Wert");
+      ReadFilerBlock(reader, v);
       Value = static_cast<uint16_t>(v[0] | v[1] << 8);
       break;
     }
@@ -371,13 +367,13 @@ void TVariable::WriteData(TWriter& writer) const {
   writer.WriteFloat(MinValue.Value());
   writer.WriteFloat(MaxValue.Value());
   for (uint8_t b : Reserved1) writer.WriteInteger(b);
-  writer.WriteBinary(ReservedBlock1.data(), ReservedBlock1.size());
+  writer.Write(ReservedBlock1.data(), ReservedBlock1.size());
   writer.WriteInteger(Reserved2[0]);
   writer.WriteInteger(Reserved2[1]);
   writer.WriteBoolean(Reserved2[2] != 0);
   writer.WriteInteger(Reserved2[3]);
-  writer.WriteBinary(ReservedBlock2.data(), ReservedBlock2.size());
-  writer.WriteBinary(ChannelBlock.data(), ChannelBlock.size());
+  writer.Write(ReservedBlock2.data(), ReservedBlock2.size());
+  writer.Write(ChannelBlock.data(), ChannelBlock.size());
   switch (fVarType) {
     case vtClassList: case vtEingang: case vtAusgang: case vtMerker: case vtUhr:
     case vtRueckmeldung:
@@ -407,10 +403,10 @@ void TVariable::WriteData(TWriter& writer) const {
       }
       writer.WriteListEnd();
       break;
-    case vtRollade: writer.WriteBinary(RolladenValue.data(), RolladenValue.size()); break;
+    case vtRollade: writer.Write(RolladenValue.data(), RolladenValue.size()); break;
     default: {
       const uint8_t v[2] = {static_cast<uint8_t>(Value), static_cast<uint8_t>(Value >> 8)};
-      writer.WriteBinary(v, 2);
+      writer.Write(v, 2);
       break;
     }
   }
@@ -442,12 +438,7 @@ TVariable* TVarList::Add(std::unique_ptr<TVariable> variable) {
   return fItems.back().get();
 }
 
-std::unique_ptr<TVariable> TVarList::Extract(int index) {
-  if (index < 0 || index >= Count()) return nullptr;
-  auto v = std::move(fItems[static_cast<size_t>(index)]);
-  fItems.erase(fItems.begin() + index);
-  return v;
-}
+std::unique_ptr<TVariable> TVarList::Extract(int index) { return ExtractAt(fItems, index); }
 
 void TVarList::CopyFrom(const TVarList& source) {
   for (const auto& v : source.fItems) {

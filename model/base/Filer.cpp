@@ -684,4 +684,16 @@ std::string ReadStreamString(TStream& stream) {
   return std::string(reinterpret_cast<const char*>(record + 1), length);
 }
 
+std::string ReadHeadIdent(TReader& reader) {
+  switch (reader.NextValue()) {
+    case TValueType::vaString:
+    case TValueType::vaLString:
+    case TValueType::vaUTF8String:
+    case TValueType::vaWString:
+      return reader.ReadString();
+    default:
+      return reader.ReadIdent();
+  }
+}
+
 }  // namespace zyn

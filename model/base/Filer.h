@@ -147,6 +147,10 @@ class TReader {
   int64_t fStreamPosAfterBuffer = 0;
 };
 
+// The identifier that heads a data file (an identifier value, tag 7). A string value in its place,
+// as earlier builds of this programme wrote it, is accepted too.
+std::string ReadHeadIdent(TReader& reader);
+
 // Counted short text of the raw library files: a 16-bit count (text length + 1), then the
 // length byte and the characters. A reader takes at most 256 bytes into a text.
 void WriteStreamString(TStream& stream, std::string_view ansi);

@@ -1,6 +1,8 @@
 #include "model/base/Streams.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -317,39 +319,96 @@ void WriteFileAtomic(const std::string& target, const void* data, size_t size) {
   WriteFileAtomic(target, [data, size](TStream& out) { out.Write(data, size); });
 }
 
-void WriteFileAtomic(const std::string& target, const std::function<void(TStream&)>& produce) {
-  // The temporary file lies in the target's folder, so the final rename never crosses a file
-  // system; until that rename the old file stays untouched. A symbolic link is followed, so the
-  // file it points to is replaced and the link stays.
-  std::string path = target;
+namespace {
+
+// The file that a save of `target` replaces: the target itself, or the file its link names.
+std::string ResolvedTarget(const std::string& target) {
   struct stat link {};
   if (::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
     if (char* real = ::realpath(target.c_str(), nullptr)) {
-      path = real;
+      std::string path = real;
       std::free(real);
+      return path;
     }
   }
+  return target;
+}
+
+// The process id of a temporary file name "<base>.~<pid>_<n>.tmp", or 0 when the name is none.
+pid_t TempFileOwner(const std::string& name, const std::string& base) {
+  const std::string head = base + ".~";
+  if (name.size() <= head.size() + 4 || name.compare(0, head.size(), head) != 0) return 0;
+  if (name.compare(name.size() - 4, 4, ".tmp") != 0) return 0;
+  const std::string middle = name.substr(head.size(), name.size() - head.size() - 4);
+  const size_t underscore = middle.find('_');
+  if (underscore == std::string::npos || underscore == 0 || underscore + 1 == middle.size()) return 0;
+  long pid = 0;
+  for (size_t i = 0; i < middle.size(); ++i) {
+    if (i == underscore) continue;
+    if (middle[i] < '0' || middle[i] > '9') return 0;
+    if (i < underscore) {
+      pid = pid * 10 + (middle[i] - '0');
+      if (pid > std::numeric_limits<pid_t>::max()) return 0;
+    }
+  }
+  return static_cast<pid_t>(pid);
+}
+
+}  // namespace
+
+int RemoveStaleTempFiles(const std::string& target) {
+  const std::string path = ResolvedTarget(target);
+  const std::string dir = DirectoryOf(path);
+  const size_t slash = path.find_last_of('/');
+  const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+  int removed = 0;
+  DIR* d = ::opendir(dir.c_str());
+  if (!d) return 0;
+  while (const dirent* e = ::readdir(d)) {
+    const std::string name = e->d_name;
+    const pid_t owner = TempFileOwner(name, base);
+    if (owner <= 0) continue;
+    // A running process (this one included) may be writing it right now; only the file of an
+    // owner that no longer runs is stale.
+    if (owner == ::getpid() || ::kill(owner, 0) == 0 || errno != ESRCH) continue;
+    if (::unlink((dir + "/" + name).c_str()) == 0) ++removed;
+  }
+  ::closedir(d);
+  return removed;
+}
+
+void WriteFileAtomic(const std::string& target, const std::function<void(TStream&)>& produce,
+                     const std::function<void()>& beforeRename) {
+  // The temporary file lies in the target's folder, so the final rename never crosses a file
+  // system; until that rename the old file stays untouched.
+  const std::string path = ResolvedTarget(target);
   const std::string dir = DirectoryOf(path);
   struct stat old {};
   const bool hadOld = ::stat(path.c_str(), &old) == 0;
-  if (hadOld && S_ISDIR(old.st_mode)) ThrowFileWriteError(path, EISDIR);
+  if (hadOld && S_ISDIR(old.st_mode)) ThrowFileWriteError(target, EISDIR);
+  RemoveStaleTempFiles(path);
 
   std::string temp;
   int raw = -1;
   for (unsigned attempt = 0; attempt < 100 && raw < 0; ++attempt) {
     temp = path + ".~" + std::to_string(::getpid()) + "_" + std::to_string(attempt) + ".tmp";
     raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (raw < 0 && errno != EEXIST) ThrowFileWriteError(path, errno);
+    if (raw < 0 && errno != EEXIST) ThrowFileWriteError(target, errno);
   }
-  if (raw < 0) ThrowFileWriteError(path, EEXIST);
+  if (raw < 0) ThrowFileWriteError(target, EEXIST);
   TFd fd(raw);
 
+  // Every message names the file the user saves, never the temporary file.
   auto fail = [&](int err) {
     fd.Close();
     ::unlink(temp.c_str());
-    ThrowFileWriteError(path, err);
+    ThrowFileWriteError(target, err);
   };
-  if (hadOld && ::fchmod(fd.Get(), old.st_mode & 07777) != 0) fail(errno);
+  if (hadOld) {
+    // The owner can only be kept by a privileged process; anyone else keeps the file as theirs.
+    if (::fchown(fd.Get(), old.st_uid, old.st_gid) != 0 && errno != EPERM) fail(errno);
+    if (::fchmod(fd.Get(), old.st_mode & 07777) != 0) fail(errno);
+  }
   TFdWriteStream out(fd.Get());
   try {
     produce(out);
@@ -362,10 +421,18 @@ void WriteFileAtomic(const std::string& target, const std::function<void(TStream
   }
   if (::fsync(fd.Get()) != 0) fail(errno);
   if (fd.Close() != 0) fail(errno);
+  if (beforeRename) {
+    try {
+      beforeRename();
+    } catch (...) {
+      ::unlink(temp.c_str());
+      throw;
+    }
+  }
   if (::rename(temp.c_str(), path.c_str()) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());
-    ThrowFileWriteError(path, err);
+    ThrowFileWriteError(target, err);
   }
   // Make the rename itself durable; a failure here no longer endangers either version.
   TFd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

@@ -97,7 +97,18 @@ void WriteFileAtomic(const std::string& path, const void* data, size_t size);  /
 // The same safe replacement, with the contents written by `produce` into a stream on the
 // temporary file (buffered), so they never have to be held in memory whole. An exception of
 // `produce` leaves the old file untouched and goes on to the caller.
-void WriteFileAtomic(const std::string& path, const std::function<void(TStream&)>& produce);
+//
+// The temporary file "<name>.~<pid>_<n>.tmp" lies beside the target; it takes over the old file's
+// mode and, where allowed, its owner; a symbolic link is followed, so the link stays and the file
+// it names is replaced. The folder is synced after the rename. Temporary files of this target left
+// by a process that no longer runs (a save killed midway) are removed first.
+// `beforeRename`, when given, runs after the new contents are on disk and before they replace the
+// old file (a failure there throws and leaves the old file as it was).
+void WriteFileAtomic(const std::string& path, const std::function<void(TStream&)>& produce,
+                     const std::function<void()>& beforeRename = {});
+// Removes the temporary files of WriteFileAtomic that a process which no longer runs left beside
+// `path`; answers how many were removed.
+int RemoveStaleTempFiles(const std::string& path);
 inline void WriteFileAtomic(const std::string& path, const std::string& text) {
   WriteFileAtomic(path, text.data(), text.size());
 }

@@ -1,6 +1,7 @@
 #include "PageFixture.h"
 
 #include "frames/FramePages.h"
+#include "frames/ProjectPages.h"
 #include "model/Anzeigetext.h"
 #include "model/Gruppe.h"
 #include "model/base/ZYNOptionen.h"
@@ -58,6 +59,7 @@ void EnsurePageGlobals() {
   setup.OnMessage = [](const std::string&, TStartMessageButton) {};
   InitGlobals(setup);
   RegisterObjectPages();
+  RegisterProjectPages();
 }
 
 void FillSampleProject(TZYNProjekt& projekt) {

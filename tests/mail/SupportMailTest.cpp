@@ -52,6 +52,7 @@ TEST(MailServerSetting, HostAndOptionalPort) {
   }
   try {
     ParseMailServer("host:99999");
+    ADD_FAILURE() << "accepted: host:99999";
   } catch (const ESupportMailError& e) {
     EXPECT_EQ(std::string(e.what()), Ansi("Die Portnummer des Mailservers \"host:99999\" ist ungültig."));
   }

@@ -90,10 +90,32 @@ TEST(BasisDaten, CatalogueRoundTripAndLookups) {
 
 TEST(BasisDaten, CatalogueIdentifierCase) {
   test::TempFolder dir("basis");
+  // Both heads are identifier values (tag 7, length, the word, then list begin), as another
+  // program writes them; a string value in that place, as earlier builds wrote it, still reads.
+  for (auto [list, head] : {std::pair<bool, const char*>{true, "ZYNMODULKLASSEN"}, {false, "ZYNEAFUNCS"}}) {
+    TMemoryStream out;
+    {
+      TWriter w(out);
+      if (list) {
+        TModulClassList classes;
+        classes.WriteData(w);
+      } else {
+        TEAFunktionsContainer lists;
+        lists.WriteFiler(w);
+      }
+    }
+    const std::vector<uint8_t>& b = out.Bytes();
+    const std::string word = head;
+    ASSERT_GE(b.size(), word.size() + 3) << head;
+    EXPECT_EQ(b[0], 7) << head;
+    EXPECT_EQ(b[1], word.size()) << head;
+    EXPECT_EQ(std::string(b.begin() + 2, b.begin() + 2 + word.size()), word);
+    EXPECT_EQ(b[2 + word.size()], 1) << head;
+  }
   TMemoryStream s;
   {
     TWriter w(s);
-    w.WriteString("zynmodulklassen");
+    w.WriteIdent("zynmodulklassen");
     w.WriteListBegin();
     MakeClass("FUI", bcSonderModule)->WriteData(w);
     w.WriteListEnd();
@@ -126,10 +148,10 @@ TEST(BasisDaten, CommandListsFilerFormAndIdentifier) {
   FillLists(c);
   c.SaveToFile(dir.File("funcs.bin"), false);
 
-  // Independent check of the first bytes: tag 6, length 10, "ZYNEAFUNCS", list begin.
+  // Independent check of the first bytes: tag 7, length 10, "ZYNEAFUNCS", list begin.
   std::vector<uint8_t> bytes = ReadFileBytes(dir.File("funcs.bin"));
   ASSERT_GT(bytes.size(), 13u);
-  EXPECT_EQ(bytes[0], 6);
+  EXPECT_EQ(bytes[0], 7);
   EXPECT_EQ(bytes[1], 10);
   EXPECT_EQ(std::string(bytes.begin() + 2, bytes.begin() + 12), "ZYNEAFUNCS");
   EXPECT_EQ(bytes[12], 1);

@@ -132,6 +132,7 @@ TEST(GlobalRoutines, InputFlagLinksMoveWithTheirModule) {
   stm.Module.Add(std::move(modul));
   AddInputFlagLinks(*input, 0);
   RenumberInLinks(stm.Lists(), project, 0, bcEingangsModule, LogicTypeOfModul(0, 6), 6, 9);
+  ASSERT_GT(input->Verbindungen().Count(), 0) << "the input flag links were not made";
   for (int i = 0; i < input->Verbindungen().Count(); ++i) {
     EXPECT_EQ(input->Verbindungen().GetVerbindung(i)->Source().ModulAdresse(), 9);
     EXPECT_EQ(input->Verbindungen().GetVerbindung(i)->Target().ModulAdresse(), 9);

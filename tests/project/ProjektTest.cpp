@@ -3,6 +3,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -218,6 +220,113 @@ TEST_F(ProjektTest, InterruptedSaveLeavesOldOrNewFileComplete) {
     EXPECT_TRUE(now == oldBytes || now == newBytes) << step;
     EXPECT_EQ(now == newBytes, step == 3) << step;
   }
+}
+
+// The names in the folder other than the given ones.
+std::vector<std::string> OtherFiles(const fs::path& dir, std::initializer_list<std::string> keep) {
+  std::vector<std::string> others;
+  for (const auto& e : fs::directory_iterator(dir)) {
+    const std::string name = e.path().filename().string();
+    if (std::find(keep.begin(), keep.end(), name) == keep.end()) others.push_back(name);
+  }
+  return others;
+}
+
+TEST_F(ProjektTest, SaveKeepsALinkTheModeAndTheFolderClean) {
+  TZYNProjekt p;
+  test::FillProject(p, basis, names, 1, 1);
+  // Through a symbolic link: the file it names gets the project, the link stays a link.
+  fs::create_directories(dir / "ablage");
+  ASSERT_TRUE(p.SaveProjectFile((dir / "ablage" / "echt.zpf").string(), false));
+  fs::create_symlink(dir / "ablage" / "echt.zpf", dir / "link.zpf");
+  p.ProjektDaten.ProjektName = "Geaendert";
+  ASSERT_TRUE(p.SaveProjectFile(File("link.zpf"), false));
+  EXPECT_TRUE(fs::is_symlink(dir / "link.zpf"));
+  EXPECT_EQ(ReadFileBytes((dir / "ablage" / "echt.zpf").string()), p.StreamBytes());
+  p.SaveZippedProjectFile(File("link.zpf"));
+  EXPECT_TRUE(fs::is_symlink(dir / "link.zpf"));
+
+  // A file readable by its owner only stays so, in both forms.
+  for (const char* name : {"privat.zpf", "privat.zcf"}) {
+    ASSERT_TRUE(p.SaveProjectFile(File(name), false));
+    fs::permissions(File(name), fs::perms::owner_read | fs::perms::owner_write);
+    if (std::string(name).ends_with(".zcf"))
+      p.SaveZippedProjectFile(File(name));
+    else
+      ASSERT_TRUE(p.SaveProjectFile(File(name), false));
+    EXPECT_EQ(fs::status(File(name)).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write) << name;
+  }
+  EXPECT_EQ(OtherFiles(dir, {"ablage", "link.zpf", "privat.zpf", "privat.zcf", "xdg"}), std::vector<std::string>{});
+
+  // A save that fails names the project, not a temporary file.
+  try {
+    p.SaveProjectFile(File("fehlt/p.zpf"), false);
+    FAIL() << "saved into a missing folder";
+  } catch (const EWriteError& e) {
+    EXPECT_NE(std::string(e.what()).find("fehlt/p.zpf\""), std::string::npos) << e.what();
+    EXPECT_EQ(std::string(e.what()).find(".tmp"), std::string::npos) << e.what();
+  }
+}
+
+TEST_F(ProjektTest, TheTrashKeepsABoundedNumberOfCopies) {
+  TZYNProjekt p;
+  test::FillProject(p, basis, names, 1, 1);
+  for (int i = 0; i < kTrashCopiesPerFile + 3; ++i) ASSERT_TRUE(p.SaveProjectFile(File("t.zpf"), false));
+  int copies = 0;
+  for (const auto& e : fs::directory_iterator(dir / "xdg" / "Trash" / "info")) copies += e.path().extension() == ".trashinfo";
+  EXPECT_EQ(copies, kTrashCopiesPerFile);
+  int files = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir / "xdg" / "Trash" / "files")) ++files;
+  EXPECT_EQ(files, kTrashCopiesPerFile);
+}
+
+// Saves killed at random moments: the project file is always whole (the old or the new one), and
+// what the killed saves left beside it is gone after the next open.
+TEST_F(ProjektTest, KilledSavesLeaveOneWholeProjectAndNoCopyAfterTheNextOpen) {
+  TZYNProjekt p;
+  test::FillProject(p, basis, names, 4, 2);
+  ASSERT_TRUE(p.SaveProjectFile(File("k.zpf"), false));
+  const std::vector<uint8_t> oldBytes = ReadFileBytes(File("k.zpf"));
+  p.ProjektDaten.ProjektName = "Neu";
+  const std::vector<uint8_t> newBytes = p.StreamBytes();
+  // Earlier builds left a copy ".~zyn" beside the project; it goes too.
+  WriteFileAtomic(File("k.zpf.~zyn"), newBytes.data(), newBytes.size());
+  std::srand(7);
+  int interrupted = 0;
+  for (int run = 0; run < 40; ++run) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (;;) {
+        p.SaveProjectFile(File("k.zpf"), false);
+        p.SaveZippedProjectFile(File("k.zpf"));
+        p.SaveProjectFile(File("k.zpf"), false);
+      }
+    }
+    ::usleep(static_cast<useconds_t>(200 + std::rand() % 20000));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    const std::vector<uint8_t> now = ReadFileBytes(File("k.zpf"));
+    if (now != oldBytes && now != newBytes) {
+      // Killed between the packed save and the next plain one: the packed project is whole.
+      TZYNProjekt q;
+      q.BasisDaten = &basis;
+      ASSERT_NO_THROW(q.LoadZippedProjectFile(File("k.zpf"))) << run;
+      EXPECT_EQ(q.StreamBytes(), newBytes) << run;
+    }
+    interrupted += OtherFiles(dir, {"k.zpf", "xdg"}).empty() ? 0 : 1;
+  }
+  EXPECT_GT(interrupted, 0) << "no save was ever caught midway";
+  TZYNProjekt q;
+  q.BasisDaten = &basis;
+  if (TZYNProjekt::IsProjectFile(File("k.zpf"), false))
+    q.LoadProjectFile(File("k.zpf"));
+  else
+    q.LoadZippedProjectFile(File("k.zpf"));
+  EXPECT_EQ(OtherFiles(dir, {"k.zpf", "xdg"}), std::vector<std::string>{});
 }
 
 TEST_F(ProjektTest, LookupsAndModuleTable) {

@@ -1,5 +1,7 @@
 #include "tests/support/Files.h"
 
+#include <cstdio>
+
 #include <stdlib.h>
 
 #include <cstdlib>
@@ -47,6 +49,16 @@ bool WriteWholeFile(const fs::path& path, const std::string& bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
   return static_cast<bool>(out);
+}
+
+std::string CommandOutput(const std::string& command) {
+  std::string out;
+  if (FILE* p = popen((command + " 2>&1").c_str(), "r")) {
+    char buf[512];
+    while (size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
+    pclose(p);
+  }
+  return out;
 }
 
 bool XmllintAccepts(const fs::path& path) {

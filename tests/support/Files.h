@@ -38,6 +38,9 @@ std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path);
 // Writes the bytes as they stand; false when the file cannot be written.
 bool WriteWholeFile(const std::filesystem::path& path, const std::string& bytes);
 
+// The standard output and error of a shell command ("" when it cannot run).
+std::string CommandOutput(const std::string& command);
+
 // True when xmllint finds the file well-formed.
 bool XmllintAccepts(const std::filesystem::path& path);
 

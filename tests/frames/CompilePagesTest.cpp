@@ -1,0 +1,58 @@
+// The progress pages of "Projekt erstellen": a build of the sample project reports every link on
+// the program build page, and showing a page again starts empty.
+
+#include "tests/frames/PageFixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+
+#include "frames/FrCompile.h"
+#include "model/Verbindung.h"
+
+namespace zyn::test {
+namespace {
+
+TEST_F(PageTest, CompilePagesReportTheBuild) {
+  ASSERT_TRUE(form->CompileOnly());
+  auto* verb = dynamic_cast<TFrCompVerb*>(form->FM->GetFrame(QStringLiteral("FrCompVerb")));
+  ASSERT_TRUE(verb);
+  EXPECT_EQ(form->FM->CurrentFrame(), QStringLiteral("FrCompVerb"));
+  ASSERT_GT(verb->Count(), 0);
+  const QStringList lines = verb->Memo1->toPlainText().split(QLatin1Char('\n'));
+  EXPECT_EQ(lines.size(), verb->Count());
+  EXPECT_EQ(verb->Label1->text(), QString::number(verb->Count()) + QStringLiteral(" Verbindungen erzeugt"));
+  EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Erzeuge Binärcode für Verbindung.: "))) << lines[0].toStdString();
+  EXPECT_EQ(verb->ST->text(), QStringLiteral("STM.0"));
+  Screenshot(verb, "FrCompVerb");
+
+  // A logic link compiled in phase 1.
+  TVerbindung logic;
+  logic.SetKind(1);
+  verb->ShowCompileProgress(1, &logic);
+  EXPECT_TRUE(verb->Memo1->toPlainText().split(QLatin1Char('\n')).last().startsWith(
+      QStringLiteral("Erzeuge logische Bedingung für Verknüpfung: ")));
+  verb->ShowCompileProgress(0, nullptr);  // nothing without a link
+  const int count = verb->Count();
+  form->FM->SetCurrentFrame(QStringLiteral("FrStmBearb"));
+  form->FM->SetCurrentFrame(QStringLiteral("FrCompVerb"));
+  EXPECT_EQ(verb->Count(), 0);
+  EXPECT_GT(count, 0);
+  EXPECT_TRUE(verb->Memo1->toPlainText().isEmpty());
+  EXPECT_TRUE(verb->EK->text().isEmpty());
+
+  auto* tools = ShowPage<TFrCompile>("FrCompile");
+  tools->SetOverallMaximum(3);
+  tools->StepOverall();
+  tools->AddMessage("Steuermodul 0");
+  EXPECT_EQ(tools->PB1->value(), 1);
+  form->FM->SetCurrentFrame(QStringLiteral("FrStmBearb"));
+  ShowFrame("FrCompile");
+  EXPECT_EQ(tools->PB1->value(), 0);
+  EXPECT_EQ(tools->LB->count(), 0);
+}
+
+}  // namespace
+}  // namespace zyn::test

@@ -1,0 +1,94 @@
+// The options page and the company-data page: values written back unchanged, the save question
+// after a change, the random-time rule, the transfer ranges of the labels, and the company data
+// saved into the options file.
+
+#include "tests/frames/PageFixture.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QToolButton>
+
+#include "frames/FrOptionen.h"
+#include "model/base/ZYNOptionen.h"
+#include "project/Global.h"
+#include "tests/support/Files.h"
+#include "widgets/controls/ZCLSpinEdit.h"
+
+namespace zyn::test {
+namespace {
+
+class OptionsPagesTest : public PageTest {
+ protected:
+  void SetUp() override {
+    PageTest::SetUp();
+    before = GOptionFile->GetXML();
+    form->FM->SetCurrentFrame(QStringLiteral("FrStmBearb"));
+    form->FM->SaveFrame();
+  }
+  void TearDown() override {
+    GOptionFile->LoadFromXML(before);
+    GOptionFile->SaveToFile(OptionFileName());
+    PageTest::TearDown();
+  }
+  std::string before;
+};
+
+TEST_F(OptionsPagesTest, OkWithoutChangesWritesTheSameValues) {
+  auto* page = ShowPage<TFrOptionen>("FrOptionen");
+  ASSERT_TRUE(page);
+  EXPECT_FALSE(page->Changed());
+  const std::string shownValues = GOptionFile->GetXML();  // with the page's own frame entry
+  std::remove(OptionFileName().c_str());
+  page->ToolButton4->click();
+  EXPECT_EQ(GOptionFile->GetXML(), shownValues);
+  EXPECT_EQ(ReadWholeFile(OptionFileName()), shownValues);
+  EXPECT_TRUE(XmllintAccepts(OptionFileName()));
+  EXPECT_EQ(form->FM->CurrentFrame(), QStringLiteral("FrStmBearb"));
+}
+
+TEST_F(OptionsPagesTest, ChangesAskOnCancelAndFollowTheRules) {
+  auto* page = ShowPage<TFrOptionen>("FrOptionen");
+  EXPECT_EQ(page->MTA->MinValue(), 50);
+  EXPECT_EQ(page->MTA->MaxValue(), 5000);
+  EXPECT_EQ(page->MTP->MinValue(), 1);
+  EXPECT_EQ(page->MTP->MaxValue(), 500);
+  Screenshot(page, "FrOptionen");
+  page->ZFMin->SetValue(600);
+  EXPECT_GE(page->ZFMax->Value(), 601);
+  EXPECT_EQ(page->ZFMax->MinValue(), 601);
+  EXPECT_TRUE(page->Changed());
+  page->HTA->setChecked(!page->HTA->isChecked());
+  answers = {2};  // Cancel: the page stays
+  shown.clear();
+  page->ToolButton5->click();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Die Optionen wurden geändert.")));
+  EXPECT_EQ(form->FM->CurrentFrame(), QStringLiteral("FrOptionen"));
+  answers = {6};  // Yes: saved, back to the page before
+  page->ToolButton5->click();
+  EXPECT_EQ(GetIntOption(ioRandomMin), 600);
+  EXPECT_GE(GetIntOption(ioRandomMax), 601);
+  EXPECT_EQ(form->FM->CurrentFrame(), QStringLiteral("FrStmBearb"));
+  // The flag stays for the page's life: a later Cancel asks again.
+  ShowPage<TFrOptionen>("FrOptionen");
+  answers = {7};
+  shown.clear();
+  page->ToolButton5->click();
+  EXPECT_EQ(shown.size(), 1u);
+}
+
+TEST_F(OptionsPagesTest, CompanyDataAreSavedIntoTheOptionsFile) {
+  auto* page = ShowPage<TFrBasisDaten>("FrBasisDaten");
+  ASSERT_TRUE(page);
+  EXPECT_FALSE(page->BtnOK->isEnabled());
+  page->B1->setText(QStringLiteral("Elektro Müller GmbH"));
+  EXPECT_TRUE(page->BtnOK->isEnabled());
+  page->BtnOK->click();
+  EXPECT_TRUE(form->FM->CurrentFrame().isEmpty());
+  TZYNOptionFile reread;
+  ASSERT_TRUE(reread.LoadFromFile(OptionFileName()));
+  EXPECT_EQ(reread.Optionen().BasisDaten->First().Firma1, "Elektro M\xFCller GmbH");
+}
+
+}  // namespace
+}  // namespace zyn::test
