@@ -9,6 +9,7 @@
 // blanks ignored) is refused with a message and the previous name is kept.
 
 #include "shell/FrameManager.h"
+#include "widgets/common/PageTabBar.h"
 
 #include <QTabBar>
 #include <QTreeWidget>
@@ -31,16 +32,6 @@ namespace zyn {
 
 class TSteuermodul;
 class TZYNBaseObject;
-
-// The tab control of the pages: the active tab's text bold and blue, the others black.
-class TPageTabBar : public QTabBar {
-  Q_OBJECT
- public:
-  explicit TPageTabBar(QWidget* parent = nullptr);
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-};
 
 // The object tree: reordering by dragging within one parent, handed to the page.
 class TObjectTree : public QTreeWidget {

@@ -14,11 +14,27 @@ QPixmap LinkPicture(const QString& name) {
   static const QStringList known = {QStringLiteral("VERBINDUNG"), QStringLiteral("VERKNUPF"),
                                     QStringLiteral("VERKNUPFALT"), QStringLiteral("VERBOVL"),
                                     QStringLiteral("VERKNOVL"),    QStringLiteral("VERKNALTOVL")};
-  if (!known.contains(name)) return {};
+  const bool generated = name == QLatin1String("TEMPVERB");
+  const bool invalid = name == QLatin1String("INVALIDLOGIC");
+  if (!known.contains(name) && !generated && !invalid) return {};
   QPixmap picture(32, 16);
   picture.fill(Qt::transparent);
   QPainter p(&picture);
   p.setRenderHint(QPainter::Antialiasing);
+  if (generated || invalid) {
+    // A link made by a tool: a dashed arrow; a logic that cannot work: a red arrow struck out.
+    const QColor colour = invalid ? QColor(200, 0, 0) : QColor(0, 110, 160);
+    p.setPen(QPen(colour, 1.5, invalid ? Qt::SolidLine : Qt::DashLine));
+    p.drawLine(QPointF(2, 8), QPointF(26, 8));
+    p.setPen(QPen(colour, 1.5));
+    p.drawLine(QPointF(29, 8), QPointF(24, 5));
+    p.drawLine(QPointF(29, 8), QPointF(24, 11));
+    if (invalid) {
+      p.drawLine(QPointF(10, 2), QPointF(20, 14));
+      p.drawLine(QPointF(20, 2), QPointF(10, 14));
+    }
+    return picture;
+  }
   const QColor line(0, 0, 128);
   p.setPen(QPen(line, 1.5));
   auto arrow = [&p, &line](double y, double x0) {

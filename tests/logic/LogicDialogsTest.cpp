@@ -3,12 +3,14 @@
 
 #include "logic/GlobalFuncs.h"
 #include "logic/LogicDialogs.h"
+#include "logic/SmallLogicDialogs.h"
 #include "model/BasisDaten.h"
 #include "model/EAFunktionen.h"
 #include "model/Kanal.h"
 #include "model/Merker.h"
 #include "model/Verbindung.h"
 #include "project/Global.h"
+#include "tests/support/AppFixture.h"
 #include "widgets/controls/ZCLSpinEdit.h"
 
 #include <QApplication>
@@ -25,14 +27,7 @@
 namespace zyn {
 namespace {
 
-void EnsureApp() {
-  if (!qApp) {
-    static int argc = 1;
-    static char name[] = "logic_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-  }
-}
+using test::EnsureApp;
 
 class LogicDialogs : public ::testing::Test {
  protected:
@@ -65,17 +60,27 @@ class LogicDialogs : public ::testing::Test {
   TAusgang channel;
 };
 
+// A dialog that is confirmed only with a text that is not blank, neither by OK nor by Enter.
+void ExpectConfirmOnlyWithText(QDialog& dialog, QLineEdit* edit, QPushButton* ok) {
+  dialog.show();
+  QTest::keyClicks(edit, QStringLiteral("   "));
+  EXPECT_FALSE(ok->isEnabled());
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_TRUE(dialog.isVisible());
+  QTest::keyClicks(edit, QStringLiteral("Flur"));
+  EXPECT_TRUE(ok->isEnabled());
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(LogicDialogs, RenameOkOnlyWithText) {
+  TFrmRename rename;
+  ExpectConfirmOnlyWithText(rename, rename.Edit2, rename.BtnOK);
+}
+
 TEST_F(LogicDialogs, InputOkOnlyWithTextAndReturnIgnoredOnBlanks) {
   TFrmInput dialog;
-  dialog.show();
-  QTest::keyClicks(dialog.Edit1, QStringLiteral("   "));
-  EXPECT_FALSE(dialog.BtnOK->isEnabled());
-  QTest::keyClick(dialog.Edit1, Qt::Key_Return);
-  EXPECT_TRUE(dialog.isVisible());
-  QTest::keyClicks(dialog.Edit1, QStringLiteral("Flur"));
-  EXPECT_TRUE(dialog.BtnOK->isEnabled());
-  QTest::keyClick(dialog.Edit1, Qt::Key_Return);
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  ExpectConfirmOnlyWithText(dialog, dialog.Edit1, dialog.BtnOK);
   std::string text = "alt";
   SetLogicDialogHook([](QDialog& d) {
     auto& input = static_cast<TFrmInput&>(d);
