@@ -937,7 +937,15 @@ void TFrBasis::DoubleClick(QTreeWidgetItem* item) {
       if (range.empty()) return;
       suffix = "#" + range;
     } else {
-      const std::string current = old.size() > 1 && old[0] == ':' ? old.substr(1, old.find('#') == std::string::npos ? std::string::npos : old.find('#') - 1) : "";
+      // The old command, named in the entry by its old or its shown name, is preselected.
+      std::string current = old.size() > 1 && old[0] == ':' ? old.substr(1, old.find('#') - 1) : "";
+      const std::string listName = ObjectAs<TMerker>(object) ? std::string("Ausgangsfunktionen Merker") : channel->BefehlsListe;
+      if (const TEAFunctionList* list = FindCommandList(listName)) {
+        const TEABaseFunction* c = list->FindByOldName(current);
+        if (!c) c = list->FindByDisplayName(current);
+        if (c) current = c->DisplayName;
+      }
+      if (current.empty()) current = " ";  // the chooser offers its cancel button
       std::string chosen;
       TEABaseFunction* command = ChooseOutputFunction(*channel, current, chosen);
       if (!command) return;

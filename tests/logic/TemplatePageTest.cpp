@@ -15,6 +15,7 @@
 #include "logic/core/LinkParameters.h"
 #include "model/EAFunktionen.h"
 #include "platform/MessageDlg.h"
+#include "platform/QtText.h"
 #include "project/Global.h"
 #include "tests/compiler/interpreter/DefaultToolsFixture.h"
 #include "tests/support/AppFixture.h"
@@ -47,6 +48,7 @@ class TemplatePage : public test::DefaultTools {
     // The command chooser picks the command named by `command`, the range page takes `range`.
     SetLogicDialogHook([this](QDialog& d) {
       if (auto* f = qobject_cast<TFrmGetFunction*>(&d)) {
+        f->Chosen = nullptr;
         for (int i = 0; f->List && i < f->List->Count(); ++i) {
           TEABaseFunction* c = f->List->GetFunction(i);
           if (c->DisplayName == command || c->OldName == command) f->Chosen = c;
@@ -289,6 +291,100 @@ TEST_F(TemplatePage, LevelsTakeToolsAndAreOnlyDeletedEmpty) {
   page->Delete(level);  // a level is deleted after the question
   EXPECT_EQ(messages.size(), 1u);
   EXPECT_EQ(page->PTV->topLevelItemCount(), 0);
+}
+
+// A parameter's value node opens the slot's dialog; the value confirmed is what the tool
+// generates with. Cancelling changes nothing; a value node of a slot without dialog does nothing.
+TEST_F(TemplatePage, ParameterValueIsEditedInTheSlotsDialog) {
+  page->ShowTab(0);
+  TZYNFunction& treppe = Place("Treppenhauslicht");
+  QTreeWidgetItem* value = SlotNode(treppe, "LAUFZEIT")->child(0);
+  ASSERT_NE(value, nullptr);
+  EXPECT_EQ(value->text(0), QStringLiteral("180 Sekunden"));
+  p.Modified = false;
+  parameter = 5000;  // above the variable's maximum: clamped
+  page->DoubleClick(value);
+  EXPECT_EQ(treppe.FindVariable("LAUFZEIT")->Value, 3600);
+  EXPECT_EQ(value->text(0), QStringLiteral("3600 Sekunden"));
+  EXPECT_TRUE(p.Modified);
+
+  SetLogicDialogHook([](QDialog&) { return 2; });
+  page->DoubleClick(value);
+  EXPECT_EQ(treppe.FindVariable("LAUFZEIT")->Value, 3600);
+  // Without a dialog on the slot nothing happens.
+  std::get<TFuncNode*>(page->Data(SlotNode(treppe, "LAUFZEIT")))->NodeEdit = edDragDrop;
+  SetLogicDialogHook([](QDialog&) {
+    ADD_FAILURE() << "no dialog expected";
+    return 2;
+  });
+  page->DoubleClick(value);
+}
+
+// A bound output of a command slot gets its command chosen again on a double click; cancelling
+// leaves node and entry as they were.
+TEST_F(TemplatePage, DoubleClickChoosesTheCommandAgainAndCancelKeepsIt) {
+  NameEveryChannel();
+  page->ShowTab(0);
+  TZYNFunction& frei = Place("Freie Zuordnung");
+  Bind(frei, "ZIELE", Out(out, 4), "AUS");
+  QTreeWidgetItem* bound = SlotNode(frei, "ZIELE")->child(0);
+  ASSERT_NE(bound, nullptr);
+  // The selection names the command by its old name when it has one.
+  const TEAFunctionList* list = basis.BefehlsListen.FindList(Out(out, 4)->BefehlsListe);
+  ASSERT_NE(list, nullptr);
+  const auto shownName = [list](const char* display) {
+    const TEABaseFunction* c = list->FindByDisplayName(display);
+    return c->OldName.empty() ? c->DisplayName : c->OldName;
+  };
+  const QString place = QStringLiteral("STM.00.OUT.02.04-A4:");
+  EXPECT_EQ(bound->text(0), place + ToQString(shownName("AUS")));
+  const std::string entry = frei.FindVariable("ZIELE")->Objects()[0].Text;
+
+  command = "gibt es nicht";  // the chooser is cancelled
+  page->DoubleClick(bound);
+  EXPECT_EQ(SlotNode(frei, "ZIELE")->child(0)->text(0), place + ToQString(shownName("AUS")));
+  EXPECT_EQ(frei.FindVariable("ZIELE")->Objects()[0].Text, entry);
+
+  command = "EIN";
+  page->DoubleClick(SlotNode(frei, "ZIELE")->child(0));
+  EXPECT_EQ(SlotNode(frei, "ZIELE")->child(0)->text(0), place + ToQString(shownName("EIN")));
+  EXPECT_EQ(frei.FindVariable("ZIELE")->Objects()[0].Text, Out(out, 4)->InternalName() + ":" + shownName("EIN"));
+}
+
+// An output bound to a reserving slot leaves the output tree and comes back, sorted, when its
+// binding or its tool is deleted.
+TEST_F(TemplatePage, ReservedOutputsLeaveTheOutputTreeUntilReleased) {
+  NameEveryChannel();
+  page->ShowTab(0);
+  TZYNFunction& treppe = Place("Treppenhauslicht");
+  std::get<TFuncNode*>(page->Data(SlotNode(treppe, "LICHT")))->NodeFlags |= flReserve;
+  const auto shown = [this](TAusgang* a) {
+    return Find(page->ATV, [a](const TFrBasis::TNodeData& d) {
+             const auto* o = std::get_if<TToolObject>(&d);
+             return o && *o == TToolObject(a);
+           }) != nullptr;
+  };
+  Bind(treppe, "LICHT", Out(out, 2));
+  Bind(treppe, "LICHT", Out(out, 3));
+  EXPECT_TRUE(Out(out, 2)->Reserviert());
+  EXPECT_FALSE(shown(Out(out, 2)));
+  EXPECT_FALSE(shown(Out(out, 3)));
+
+  page->Delete(SlotNode(treppe, "LICHT")->child(0));
+  EXPECT_FALSE(Out(out, 2)->Reserviert());
+  EXPECT_TRUE(shown(Out(out, 2)));
+  EXPECT_EQ(SlotNode(treppe, "LICHT")->childCount(), 1);
+
+  page->Delete(ToolNode(treppe));
+  EXPECT_FALSE(Out(out, 3)->Reserviert());
+  EXPECT_TRUE(shown(Out(out, 3)));
+  // The module's outputs are listed in order again.
+  QTreeWidgetItem* module = Find(page->ATV, [this](const TFrBasis::TNodeData& d) {
+    const auto* o = std::get_if<TToolObject>(&d);
+    return o && *o == TToolObject(out);
+  });
+  ASSERT_NE(module, nullptr);
+  for (int i = 1; i < module->childCount(); ++i) EXPECT_LT(module->child(i - 1)->text(0), module->child(i)->text(0));
 }
 
 }  // namespace
