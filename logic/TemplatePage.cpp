@@ -1,10 +1,14 @@
 #include "logic/TemplatePage.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDrag>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QHBoxLayout>
@@ -124,6 +128,36 @@ class TDragTree : public QTreeWidget {
 TDragTree* TDragTree::Dragging = nullptr;
 QTreeWidgetItem* TDragTree::DraggedItem = nullptr;
 
+// The pictures of the program tree, drawn here: a coloured square with the node kind's letter.
+QIcon ToolPicture(int index) {
+  static const struct {
+    QColor Color;
+    char Letter;
+  } kPictures[11] = {{QColor(0, 0, 160), 'E'},   {QColor(0, 128, 0), 'F'},  {QColor(0, 128, 128), 'I'},
+                     {QColor(160, 80, 0), 'O'},  {QColor(128, 0, 128), 'M'}, {QColor(0, 96, 192), 'U'},
+                     {QColor(96, 96, 0), 'P'},   {QColor(96, 96, 96), 'X'},  {QColor(64, 64, 160), 'W'},
+                     {QColor(128, 128, 128), '?'}, {QColor(200, 0, 0), '!'}};
+  static QIcon icons[11];
+  const int i = std::clamp(index, 0, 10);
+  if (icons[i].isNull()) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kPictures[i].Color);
+    painter.drawRoundedRect(1, 1, 14, 14, 3, 3);
+    painter.setPen(Qt::white);
+    QFont font = painter.font();
+    font.setPixelSize(11);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QString(QChar::fromLatin1(kPictures[i].Letter)));
+    painter.end();
+    icons[i] = QIcon(pixmap);
+  }
+  return icons[i];
+}
+
 // The main window's menus and bars locked while a long operation runs, unlocked on every way out.
 class TLockedUserInterface {
  public:
@@ -148,15 +182,22 @@ class TProgressWindow : public QWidget, public IToolReport {
     auto* l = new QVBoxLayout(this);
     Label = new QLabel(this);
     Bar = new QProgressBar(this);
+    Messages = new QListWidget(this);
     l->addWidget(Label);
     l->addWidget(Bar);
-    resize(360, 80);
+    l->addWidget(Messages);
+    resize(420, 200);
+  }
+  void AddMessage(const std::string& line) override {
+    Messages->addItem(ToQString(line));
+    Messages->scrollToBottom();
   }
   void SetToolProgress(int position) override { Bar->setValue(position); }
   void SetCaption(const std::string& text) override { Label->setText(PageText("Bearbeite: ") + ToQString(text)); }
   void ProcessMessages() override { QApplication::processEvents(); }
   QLabel* Label;
   QProgressBar* Bar;
+  QListWidget* Messages;
 };
 
 // The list of generated links of a tool ("Funktionsverbindungen").
@@ -266,6 +307,22 @@ TFrBasis::TFrBasis(QWidget* parent) : QWidget(parent) {
   connect(FPage, &QTabWidget::currentChanged, this, [this](int index) {
     if (index >= 0 && index < 9) HPanel->setText(PageText(kSheets[index]));
   });
+  Multiline1 = new QAction(PageText("Mehrzeilig"), FPage);
+  Buttons1 = new QAction(PageText("Buttons"), FPage);
+  for (QAction* a : {Multiline1, Buttons1}) {
+    a->setCheckable(true);
+    FPage->tabBar()->addAction(a);
+  }
+  FPage->tabBar()->setContextMenuPolicy(Qt::ActionsContextMenu);
+  connect(Multiline1, &QAction::triggered, this, [this](bool on) {
+    SetSheetStyle(on, Buttons1->isChecked());
+    SetFrameOption(kFrameName, 1, on);
+  });
+  connect(Buttons1, &QAction::triggered, this, [this](bool on) {
+    SetSheetStyle(Multiline1->isChecked(), on);
+    SetFrameOption(kFrameName, 2, on);
+  });
+  SetSheetStyle(GetFrameOption(kFrameName, 1), GetFrameOption(kFrameName, 2));
   FStyle = new QCheckBox(PageText("Outlookbar automatisch ausblenden"), left);
   FStyle->setObjectName(QStringLiteral("FStyle"));
   leftLayout->addWidget(FStyle);
@@ -339,7 +396,7 @@ TFrBasis::TFrBasis(QWidget* parent) : QWidget(parent) {
   UpdateSheets();
 }
 
-TFrBasis::~TFrBasis() = default;
+TFrBasis::~TFrBasis() { SetFrameOption(kFrameName, 1, Multiline1->isChecked()); }
 
 QTreeWidget* TFrBasis::MakeTree(const char* name, const char* caption) {
   auto* tree = new TDragTree(this, FPage);
@@ -364,6 +421,7 @@ QTreeWidgetItem* TFrBasis::AddItem(QTreeWidget* tree, QTreeWidgetItem* parent, c
   const bool none = std::holds_alternative<std::monostate>(data);
   QFont font = item->font(0);
   if (tree == PTV) {
+    if (GetBoolOption(boGfxPrgTree)) item->setIcon(0, ToolPicture(PictureIndex(data)));
     font.setBold(std::holds_alternative<TZYNFunction*>(data) || std::holds_alternative<TZYNEbene*>(data));
     if (std::holds_alternative<TZYNEbene*>(data)) item->setForeground(0, Qt::blue);
   } else {
@@ -374,6 +432,39 @@ QTreeWidgetItem* TFrBasis::AddItem(QTreeWidget* tree, QTreeWidgetItem* parent, c
   }
   item->setFont(0, font);
   return item;
+}
+
+int TFrBasis::PictureIndex(const TNodeData& data) {
+  if (std::holds_alternative<TZYNEbene*>(data)) return 0;
+  if (const auto* tool = std::get_if<TZYNFunction*>(&data))
+    return GetBoolOption(boLogicTest) && (*tool)->HasLgConflict ? 10 : 1;
+  if (std::holds_alternative<TVariable*>(data)) return 8;
+  if (const auto* slot = std::get_if<TFuncNode*>(&data)) {
+    switch ((*slot)->NodeType) {
+      case 1:
+      case 8:
+        return 2;
+      case 2:
+        return 3;
+      case 3:
+        return 4;
+      case 4:
+        return 5;
+      case 5:
+        return 6;
+      case 7:
+        return 7;
+      default:
+        return 9;
+    }
+  }
+  return 7;
+}
+
+void TFrBasis::UpdatePictures() {
+  const bool show = GetBoolOption(boGfxPrgTree);
+  for (const auto& [item, data] : fData)
+    if (item->treeWidget() == PTV) item->setIcon(0, show ? ToolPicture(PictureIndex(data)) : QIcon());
 }
 
 TFrBasis::TNodeData TFrBasis::Data(QTreeWidgetItem* item) const {
@@ -403,8 +494,22 @@ void TFrBasis::FillTemplates(QTreeWidget* tree, const TZYNFunktionsListe* librar
   }
 }
 
+void TFrBasis::SetSheetStyle(bool multiLine, bool buttons) {
+  Multiline1->setChecked(multiLine);
+  Buttons1->setChecked(buttons);
+  // Rows of tabs do not exist here: "Mehrzeilig" shows every tab at full width without scrolling.
+  FPage->setUsesScrollButtons(!multiLine);
+  FPage->tabBar()->setExpanding(multiLine);
+  FPage->setStyleSheet(buttons ? QStringLiteral("QTabBar::tab { border: 1px outset gray; border-radius: 3px; "
+                                                "padding: 3px 6px; margin: 1px; }"
+                                                "QTabBar::tab:selected { border-style: inset; }")
+                               : QString());
+}
+
 void TFrBasis::FrameActivate() {
   FStyle->setChecked(GetFrameOption(kFrameName, 0));
+  SetSheetStyle(Multiline1->isChecked(), GetFrameOption(kFrameName, 2));
+  UpdatePictures();
   if (!GProjekt) return;
   fClearing = true;
   while (TC->count() > 0) TC->removeTab(0);
@@ -430,6 +535,7 @@ void TFrBasis::FrameActivate() {
 void TFrBasis::FrameDeactivate() {
   ClearTrees();
   SetFrameOption(kFrameName, 0, FStyle->isChecked());
+  SetFrameOption(kFrameName, 2, Buttons1->isChecked());
 }
 
 TSteuermodul* TFrBasis::CurrentStm() const {
@@ -671,7 +777,7 @@ void TFrBasis::TestTool(QTreeWidgetItem* item) {
     CheckToolLogic(*std::get<TZYNFunction*>(Data(toolItem)), *GProjekt, *GBasisDaten);
   } catch (const std::exception&) {
   }
-  PTV->viewport()->update();
+  UpdatePictures();
 }
 
 // ---- dropping

@@ -15,6 +15,7 @@
 #include "compiler/interpreter/ToolTree.h"
 #include "shell/FrameManager.h"
 
+class QAction;
 class QCheckBox;
 class QLabel;
 class QTabBar;
@@ -82,6 +83,11 @@ class TFrBasis : public QWidget, public IFrameMessage {
   QToolButton* BtnCheck = nullptr;
   QLabel* ImgTrash = nullptr;
   QCheckBox* FStyle = nullptr;
+  QAction *Multiline1 = nullptr, *Buttons1 = nullptr;  // the sheets' menu
+
+  // The picture of a program-tree node (0 level, 1 tool, 10 tool with a logic conflict, 2 to 7
+  // and 9 slots by their kind, 8 parameter value, 7 other objects).
+  static int PictureIndex(const TNodeData& data);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -104,6 +110,8 @@ class TFrBasis : public QWidget, public IFrameMessage {
   void RefreshAllTools();
   void RefillObjectTrees();
   void UpdateSheets();
+  void UpdatePictures();
+  void SetSheetStyle(bool multiLine, bool buttons);
   void UpdateCheckButton();
   void ShowHint(QTreeWidgetItem* item);
   void TestTool(QTreeWidgetItem* item);
