@@ -84,21 +84,6 @@ void Reserve(const TToolObject& object, bool value) {
   if (TMerker* m = ObjectAs<TMerker>(object)) m->SetReserviert(value);
 }
 
-bool NeedsObjects(const TFuncNode& slot) {
-  switch (slot.NodeType) {
-    case ntEingang:
-    case ntAusgang:
-    case ntMerker:
-    case ntUhr:
-    case ntFunction:
-    case ntObject:
-    case 8:
-      return slot.NodeVar != nullptr && slot.NodeVar->HasList();
-    default:
-      return false;
-  }
-}
-
 uint16_t Word(const std::array<uint8_t, 10>& b, size_t at) {
   return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
 }
@@ -267,23 +252,6 @@ TKanal* ChannelOf(const TToolObject& object) {
   if (auto* m = ObjectAs<TMerker>(object)) return m;
   if (auto* u = ObjectAs<TUhr>(object)) return u;
   return nullptr;
-}
-
-std::vector<const TFuncNode*> EmptySlots(const TZYNFunction& tool) {
-  std::vector<const TFuncNode*> empty;
-  for (int n = 0; n < tool.Nodes.Count(); ++n) {
-    const TFuncNode* slot = tool.Nodes.Get(n);
-    if (NeedsObjects(*slot) && slot->NodeVar->Count() == 0) empty.push_back(slot);
-  }
-  return empty;
-}
-
-std::string MissingBindingMessage(const TZYNFunction& tool) {
-  const std::vector<const TFuncNode*> empty = EmptySlots(tool);
-  if (empty.empty()) return {};
-  return FormatText(ModelTranslate("Die Funktion \"%s\" kann keine Verbindungen erzeugen: "
-                                   "der Anschluss \"%s\" ist nicht belegt."),
-                    {tool.GetFunctionName(), empty.front()->NodeText});
 }
 
 bool PreviewToolLinks(TZYNFunction& tool, TZYNProjekt& projekt, const TBasisDaten& basis, IToolReport* report,

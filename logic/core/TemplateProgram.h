@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/interpreter/ToolExpansion.h"
 #include "compiler/toollib/ToolObject.h"
 #include "logic/core/LinkParameters.h"
 
@@ -87,11 +88,8 @@ bool RebindObject(TFuncNode& slot, const TToolObject& object, const std::string&
 class TKanal;
 TKanal* ChannelOf(const TToolObject& object);
 
-// The slots of the tool that need objects and hold none (in slot order).
-std::vector<const TFuncNode*> EmptySlots(const TZYNFunction& tool);
-// "" when every slot of the tool is filled; else the German message naming the tool and the
-// first empty slot.
-std::string MissingBindingMessage(const TZYNFunction& tool);
+// The empty slots and their message: EmptySlots and MissingBindingMessage of the interpreter
+// (compiler/interpreter/ToolExpansion.h), which refuses to expand such a tool.
 
 // Expands the tool on trial into `links` (the project's own link lists stay as they were), with
 // the report's progress and messages and the logic conflicts in `log`. False with the message in

@@ -144,6 +144,12 @@ TEST_F(TemplateProgram, ToolWithAnEmptySlotCannotGenerateAndNamesTheSlot) {
   EXPECT_FALSE(PreviewToolLinks(taster, p, basis, &report, scratch, log, error));
   EXPECT_EQ(error, message);
   EXPECT_EQ(scratch.Count(), 0);
+
+  // A build's generation refuses the tool too, naming the slot; nothing is generated.
+  EXPECT_EQ(GenerateTools(p, basis, &report), 1);
+  ASSERT_EQ(report.Causes.size(), 1u);
+  EXPECT_EQ(report.Causes[0], message);
+  EXPECT_TRUE(AllLinks().empty());
 }
 
 TEST_F(TemplateProgram, SlotsAcceptByKindCountAndCommandChoice) {
