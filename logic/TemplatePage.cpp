@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
@@ -366,7 +367,8 @@ TFrBasis::TFrBasis(QWidget* parent) : QWidget(parent) {
 
   connect(PTV, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { ShowHint(item); });
   connect(PTV, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { DoubleClick(item); });
-  connect(VTV, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { ShowHint(item); });
+  for (QTreeWidget* templates : {VTV, UVTV})
+    connect(templates, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { ShowHint(item); });
   PTV->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(PTV, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     if (QTreeWidgetItem* under = PTV->itemAt(at)) PTV->setCurrentItem(under);
@@ -386,8 +388,15 @@ TFrBasis::TFrBasis(QWidget* parent) : QWidget(parent) {
   OnAskLevelName = [](std::string& text) {
     return InputText(T("Ebenenbezeichnung eingeben"), T("Name der Ebene"), text);
   };
-  OnAskRename = [](const std::string&, std::string& text) {
-    return InputText(T("Funktionsbezeichnung ändern"), T("Neue Bezeichnung"), text);
+  OnAskRename = [this](const std::string& old, std::string& text) {
+    TFrmInput dialog(this);
+    dialog.setWindowTitle(PageText("Funktionsbezeichnung ändern"));
+    dialog.Label1->setText(PageText("Neue Bezeichnung für \"%1\":").arg(ToQString(old)));
+    dialog.Edit1->setText(ToQString(old));
+    dialog.Edit1->selectAll();
+    if (RunLogicDialog(dialog) != 1) return false;
+    text = FromQString(dialog.Edit1->text());
+    return true;
   };
   OnAskState = [this] { return AskStateDialog(this); };
 
@@ -756,7 +765,7 @@ void TFrBasis::ShowHint(QTreeWidgetItem* item) {
     return;
   }
   const TNodeData d = Data(item);
-  if (item->treeWidget() == VTV) {
+  if (item->treeWidget() == VTV || item->treeWidget() == UVTV) {
     const auto* tool = std::get_if<TZYNFunction*>(&d);
     HintPanel->setText(tool ? ToQString(StripLineBreaks((*tool)->Info.FunctionHelp)) : QString());
     return;

@@ -2,6 +2,7 @@
 // objects dragged onto the slots (with the command and range dialogs answered), links generated
 // as the tool's description says, tools deleted with their links, empty slots named.
 
+#include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -285,6 +286,24 @@ TEST_F(TemplatePage, LevelsTakeToolsAndAreOnlyDeletedEmpty) {
   };
   page->Rename(ToolNode(tool));
   EXPECT_EQ(tool.GetFunctionName(), "Zentral Aus");
+
+  // The rename dialog starts with the current name.
+  TFrBasis fresh;
+  QString offered;
+  SetLogicDialogHook([&offered](QDialog& d) {
+    auto* input = qobject_cast<TFrmInput*>(&d);
+    if (!input) return 2;
+    offered = input->Edit1->text();
+    input->Edit1->setText(QStringLiteral("Alles aus"));
+    return 1;
+  });
+  std::string renamed;
+  ASSERT_TRUE(fresh.OnAskRename("Zentral Aus", renamed));
+  EXPECT_EQ(offered, QStringLiteral("Zentral Aus"));
+  page->OnAskRename = fresh.OnAskRename;
+  page->Rename(ToolNode(tool));
+  EXPECT_EQ(tool.GetFunctionName(), "Alles aus");
+  EXPECT_EQ(ToolNode(tool)->text(0), QStringLiteral("Alles aus"));
 
   page->Delete(ToolNode(tool));
   ASSERT_TRUE(page->CanDelete(level));
