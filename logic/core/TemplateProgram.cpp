@@ -188,6 +188,14 @@ bool SlotAccepts(const TFuncNode& slot, const TToolObject& object, const TZYNPro
   if ((slot.NodeFlags & flSingle) != 0 && slot.NodeVar->Count() > 0) return false;
   if (!slot.AcceptsObject(object, projekt)) return false;
   if (slot.NodeEdit != edGetFunctionCode && SlotHasObject(slot, object)) return false;
+  // A tool is used once per slot, whichever reference to it was dropped.
+  if (const TZYNSubFunction* ref = ObjectAs<TZYNSubFunction>(object)) {
+    for (const TVarEntry& e : slot.NodeVar->Objects()) {
+      const TZYNSubFunction* bound = ObjectAs<TZYNSubFunction>(e.Object);
+      if (!bound) bound = e.SubFunction();
+      if (bound && (bound->FunctionPtr() == ref->FunctionPtr() || bound->FunctionKey == ref->FunctionKey)) return false;
+    }
+  }
   return true;
 }
 

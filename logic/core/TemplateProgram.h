@@ -67,7 +67,7 @@ bool DeleteTool(TZYNProjekt& projekt, TZYNFunction* tool, TToolRemoval* removal 
 bool SlotHasObject(const TFuncNode& slot, const TToolObject& object);
 // Whether the object may be dropped on the slot: a single-object slot that already holds one
 // refuses, the slot's acceptance rule must agree, and an object already bound is refused unless
-// the slot chooses a command for each binding.
+// the slot chooses a command for each binding; a tool is taken once per slot.
 bool SlotAccepts(const TFuncNode& slot, const TToolObject& object, const TZYNProjekt& projekt);
 // The text an entry of the object gets: its internal name and the selection suffix (flags and
 // channels), the module's internal name, or a sub-tool's key.

@@ -11,6 +11,7 @@
 
 #include "compiler/interpreter/ToolGeneration.h"
 #include "compiler/toollib/FuncNode.h"
+#include "compiler/toollib/SubFunction.h"
 #include "logic/LogicDialogs.h"
 #include "logic/TemplatePage.h"
 #include "logic/core/LinkParameters.h"
@@ -404,6 +405,47 @@ TEST_F(TemplatePage, ReservedOutputsLeaveTheOutputTreeUntilReleased) {
   });
   ASSERT_NE(module, nullptr);
   for (int i = 1; i < module->childCount(); ++i) EXPECT_LT(module->child(i - 1)->text(0), module->child(i)->text(0));
+}
+
+// A tool used inside another one through the "Funktionen" tree: deleting it takes the reference
+// out of the other tool, its node and its entry.
+TEST_F(TemplatePage, DeletingAUsedToolTakesItsReferencesAlong) {
+  page->ShowTab(0);
+  TZYNFunction& used = Place("Treppenhauslicht");
+  used.Info.CanBeSubFunc = 1;
+  used.Info.FunctionClass = "LICHT";
+  TZYNFunction& user = Place("Zentral Aus");
+  TVariable& accept = Var(user, "AKZEPT", vtClassList);
+  accept.Add("LICHT");
+  TVariable& target = Var(user, "WERKZEUGE", vtFunction);
+  auto slot = std::make_unique<TFuncNode>();
+  slot->NodeType = ntFunction;
+  slot->NodeText = "Werkzeuge";
+  slot->NodeAccept = &accept;
+  slot->NodeVar = &target;
+  user.Nodes.Add(std::move(slot));
+  page->ShowTab(0);  // the tree shows the new slot and the usable tool's reference
+
+  QTreeWidgetItem* reference = Find(page->FTV, [&used](const TFrBasis::TNodeData& d) {
+    const auto* o = std::get_if<TToolObject>(&d);
+    const TZYNSubFunction* ref = o ? ObjectAs<TZYNSubFunction>(*o) : nullptr;
+    return ref && ref->FunctionPtr() == &used;
+  });
+  ASSERT_NE(reference, nullptr);
+  QTreeWidgetItem* slotNode = SlotNode(user, "WERKZEUGE");
+  ASSERT_TRUE(page->CanDrop(page->FTV, reference, slotNode));
+  page->Drop(page->FTV, reference, slotNode);
+  ASSERT_EQ(target.Count(), 1);
+  EXPECT_EQ(target.Objects()[0].Text, used.InternalName);
+  ASSERT_EQ(SlotNode(user, "WERKZEUGE")->childCount(), 1);
+  EXPECT_EQ(SlotNode(user, "WERKZEUGE")->child(0)->text(0), QStringLiteral("Treppenhauslicht"));
+  EXPECT_FALSE(page->CanDrop(page->FTV, reference, SlotNode(user, "WERKZEUGE")));  // bound already
+
+  page->Delete(ToolNode(used));
+  EXPECT_EQ(target.Count(), 0);
+  EXPECT_EQ(SlotNode(user, "WERKZEUGE")->childCount(), 0);
+  EXPECT_EQ(page->FTV->topLevelItemCount(), 0);
+  EXPECT_EQ(stm0->Tools.Count(), 1);
 }
 
 }  // namespace
