@@ -20,6 +20,7 @@
 #include "platform/QtText.h"
 #include "project/Global.h"
 #include "tests/compiler/interpreter/DefaultToolsFixture.h"
+#include "tests/logic/ToolSlots.h"
 #include "tests/support/AppFixture.h"
 
 namespace zyn {
@@ -415,15 +416,7 @@ TEST_F(TemplatePage, DeletingAUsedToolTakesItsReferencesAlong) {
   used.Info.CanBeSubFunc = 1;
   used.Info.FunctionClass = "LICHT";
   TZYNFunction& user = Place("Zentral Aus");
-  TVariable& accept = Var(user, "AKZEPT", vtClassList);
-  accept.Add("LICHT");
-  TVariable& target = Var(user, "WERKZEUGE", vtFunction);
-  auto slot = std::make_unique<TFuncNode>();
-  slot->NodeType = ntFunction;
-  slot->NodeText = "Werkzeuge";
-  slot->NodeAccept = &accept;
-  slot->NodeVar = &target;
-  user.Nodes.Add(std::move(slot));
+  TVariable& target = *test::AddToolSlot(user, vtFunction).NodeVar;
   page->ShowTab(0);  // the tree shows the new slot and the usable tool's reference
 
   QTreeWidgetItem* reference = Find(page->FTV, [&used](const TFrBasis::TNodeData& d) {

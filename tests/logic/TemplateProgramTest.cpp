@@ -16,6 +16,7 @@
 #include "logic/core/TemplateProgram.h"
 #include "model/Gruppe.h"
 #include "tests/compiler/ImageWalker.h"
+#include "tests/logic/ToolSlots.h"
 #include "tests/compiler/interpreter/DefaultToolsFixture.h"
 
 namespace zyn {
@@ -219,19 +220,8 @@ TEST_F(TemplateProgram, DeletingAToolRemovesEveryReferenceOfOtherToolsInEveryLis
   // A project-wide tool with a tool slot, and one with an object-list slot.
   TZYNFunction& user1 = PlaceOnPage(system, "Zentral Aus", &p.Tools);
   TZYNFunction& user2 = PlaceOnPage(system, "Zentral Aus", &p.Tools);
-  auto addToolSlot = [this](TZYNFunction& tool, int16_t varType) -> TFuncNode& {
-    TVariable& accept = Var(tool, "AKZEPT", vtClassList);
-    accept.Add("LICHT");
-    TVariable& target = Var(tool, "WERKZEUGE", varType);
-    auto slot = std::make_unique<TFuncNode>();
-    slot->NodeType = ntFunction;
-    slot->NodeText = "Werkzeuge";
-    slot->NodeAccept = &accept;
-    slot->NodeVar = &target;
-    return *tool.Nodes.Add(std::move(slot));
-  };
-  TFuncNode& s1 = addToolSlot(user1, vtFunction);
-  TFuncNode& s2 = addToolSlot(user2, vtObject);
+  TFuncNode& s1 = test::AddToolSlot(user1, vtFunction);
+  TFuncNode& s2 = test::AddToolSlot(user2, vtObject);
   BindSubFunction(s1, used, names);
   BindSubFunction(s2, used, names);
   ASSERT_EQ(s1.NodeVar->Count(), 1);
