@@ -22,6 +22,7 @@
 #include "frames/FramePages.h"
 #include "frames/ProjectPages.h"
 #include "logic/LogicPages.h"
+#include "logic/TemplatePages.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
 #include "platform/GermanQt.h"
@@ -105,6 +106,7 @@ int main(int argc, char** argv) {
   RegisterVisuClasses();  // pages read from a project build their controls by class name
   RegisterProjectPages();
   RegisterLogicPages();
+  RegisterTemplatePages();
 
   const QStringList args = QApplication::arguments();
   const std::string projectFile = args.size() > 1 ? args.at(1).toStdString() : std::string();

@@ -5,6 +5,7 @@
 #include "compiler/interpreter/BlockState.h"
 #include "compiler/interpreter/Simulation.h"
 #include "compiler/interpreter/ToolReport.h"
+#include "compiler/toollib/FuncNode.h"
 #include "compiler/toollib/Variable.h"
 #include "compiler/toollib/ZYNFunction.h"
 #include "model/ModelText.h"
@@ -46,7 +47,39 @@ void ExpandBlock(TZYNFunction& tool, const std::vector<std::string>& lines, cons
   ConstructLinks(tool, state, context, caption);
 }
 
+std::vector<const TFuncNode*> EmptySlots(const TZYNFunction& tool) {
+  std::vector<const TFuncNode*> empty;
+  for (int n = 0; n < tool.Nodes.Count(); ++n) {
+    const TFuncNode* slot = tool.Nodes.Get(n);
+    switch (slot->NodeType) {
+      case ntEingang:
+      case ntAusgang:
+      case ntMerker:
+      case ntUhr:
+      case ntFunction:
+      case ntObject:
+      case 8:
+        if (slot->NodeVar && slot->NodeVar->HasList() && slot->NodeVar->Count() == 0) empty.push_back(slot);
+        break;
+      default:
+        break;
+    }
+  }
+  return empty;
+}
+
+std::string MissingBindingMessage(const TZYNFunction& tool) {
+  const std::vector<const TFuncNode*> empty = EmptySlots(tool);
+  if (empty.empty()) return {};
+  return T("Die Funktion") + " \"" + tool.Info.FunctionName + "\" " + T("kann keine Verbindungen erzeugen: der Anschluss") +
+         " \"" + empty.front()->NodeText + "\" " + T("ist nicht belegt.");
+}
+
 bool ExpandTool(TZYNFunction& tool, const TExpandContext& context) {
+  if (const std::string missing = MissingBindingMessage(tool); !missing.empty()) {
+    if (context.Report) context.Report->ToolFailed(tool, IncompleteToolText(), missing);
+    return false;
+  }
   if (AnsiUpperCase(tool.Info.FunctionGroup) == AnsiUpperCase(T("SIMULATIONEN"))) {
     try {
       ExpandSimulation(tool, context);

@@ -33,7 +33,16 @@ struct TExpandContext {
   int RandomMax = 0;
 };
 
-// Expands a whole tool. A tool of the group "SIMULATIONEN" is expanded by the presence
+class TFuncNode;
+
+// The slots of the tool that take objects and hold none, in slot order.
+std::vector<const TFuncNode*> EmptySlots(const TZYNFunction& tool);
+// "" when every slot of the tool is filled; else the German message naming the tool and its first
+// empty slot.
+std::string MissingBindingMessage(const TZYNFunction& tool);
+
+// Expands a whole tool. A tool with an empty slot is not expanded: it is reported as failed with
+// the slot named. A tool of the group "SIMULATIONEN" is expanded by the presence
 // simulation. When a block fails, the failure is reported once through the context's report,
 // the later blocks are skipped and the result is false; links made before stay.
 bool ExpandTool(TZYNFunction& tool, const TExpandContext& context);
