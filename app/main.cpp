@@ -21,6 +21,7 @@
 #include "compiler/ui/CompilerDialogs.h"
 #include "frames/FramePages.h"
 #include "frames/ProjectPages.h"
+#include "print/ui/FrPrintVorschau.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
 #include "platform/GermanQt.h"
@@ -99,6 +100,7 @@ int main(int argc, char** argv) {
   RegisterCompilerDialogs();
   RegisterVisuClasses();  // pages read from a project build their controls by class name
   RegisterProjectPages();
+  RegisterPrintPages();
 
   const QStringList args = QApplication::arguments();
   const std::string projectFile = args.size() > 1 ? args.at(1).toStdString() : std::string();

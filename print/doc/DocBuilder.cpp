@@ -120,7 +120,11 @@ void TDocBuilder::Build(TZYNProjekt* projekt) {
   const TProjektDaten& pd = projekt->ProjektDaten;
   const TKundenDaten& kd = projekt->KundenDaten;
   HeaderData = {pd.ProjektNummer, pd.Ausfuehrung, kd.KundenNr, kd.FirmenName, kd.Ansprechpartner, pd.ProjektName};
-  CompanyLine = Company.Firma1 + ", " + Company.Strasse + ", " + Company.PLZ + " " + Company.Ort;
+  // Firm, street, town and telephone; parts left empty in the company data are left out.
+  std::string town = Company.PLZ + (Company.PLZ.empty() || Company.Ort.empty() ? "" : " ") + Company.Ort;
+  CompanyLine.clear();
+  for (const std::string* part : {&Company.Firma1, &Company.Strasse, &town})
+    if (!part->empty()) CompanyLine += (CompanyLine.empty() ? "" : ", ") + *part;
   if (!Company.Telefon.empty()) CompanyLine += DocText(", Telefon ") + Company.Telefon;
   LeftMargin = 20;
   TopMargin = 15;

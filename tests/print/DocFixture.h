@@ -22,7 +22,9 @@ struct TDocProject {
   TBasisDaten Basis;
   TUniqueNames Names;
   TZYNKennlinienListe Curves;
-  TZYNProjekt Projekt;
+  // Owned here until a test hands it to the programme (GProjekt); the reference stays valid.
+  std::unique_ptr<TZYNProjekt> Owned = std::make_unique<TZYNProjekt>();
+  TZYNProjekt& Projekt = *Owned;
 
   TDocProject() {
     InitGlobalTexts();
