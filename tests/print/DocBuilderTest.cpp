@@ -3,12 +3,15 @@
 
 #include "DocFixture.h"
 #include "PrintTestSupport.h"
+#include "compiler/toollib/FuncNode.h"
+#include "compiler/toollib/ZYNFunction.h"
 #include "print/GmOutput.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QString>
 #include <map>
+#include <optional>
 #include <cstring>
 #include <set>
 
@@ -301,6 +304,151 @@ TEST_F(DocBuilder, LabelValuesAreCutAndTheContentsStopsAreFixed) {
       if (t.Y >= 70 && t.Y < 270 && !t.Text.empty()) columns.insert(std::lround(t.X));
   for (long x : columns) EXPECT_TRUE(x == 20 || x == 30 || x == 35 || x == 40 || x == 180) << x;
   EXPECT_TRUE(columns.count(180));
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+std::unique_ptr<TZYNFunction> MakeTool(TUniqueNames& names, const std::string& name, const std::string& level,
+                                       const std::string& nodeText) {
+  auto tool = std::make_unique<TZYNFunction>();
+  tool->InternalName = names.NewName();
+  tool->Info.FunctionName = name;
+  if (!level.empty()) tool->Info.Ebene.SetText(level);
+  auto node = std::make_unique<TFuncNode>();
+  node->NodeText = nodeText;
+  tool->Nodes.Add(std::move(node));
+  return tool;
+}
+
+std::optional<TPlaced> FindText(const TGmPageList& list, const std::string& text, int* page = nullptr) {
+  for (int p = 1; p <= list.Count(); ++p)
+    for (const TPlaced& t : PageTexts(list, p))
+      if (t.Text == text) {
+        if (page) *page = p;
+        return t;
+      }
+  return std::nullopt;
+}
+
+TEST_F(DocBuilder, ToolTreesOfAControlModuleAndAcrossModules) {
+  fData.Fill(2);
+  auto zentral = MakeTool(fData.Names, "Zentral aus", "Erdgeschoss", "Zentraltaster");
+  const std::string key = zentral->InternalName;
+  fData.Projekt.Tools.Add(key, std::move(zentral));
+  auto licht = MakeTool(fData.Names, "Licht Keller", "Keller", "Bewegungsmelder");
+  const std::string key2 = licht->InternalName;
+  fData.Projekt.Steuermodule.GetSteuermodul(0)->Tools.Add(key2, std::move(licht));
+  fBuilder.Build(&fData.Projekt);
+
+  // Levels at 20 mm in bold, tools at 25 mm in bold, their nodes (two below the level) at 35 mm.
+  const auto level = FindText(fList, "Funktionen der Ebene: Erdgeschoss");
+  ASSERT_TRUE(level);
+  EXPECT_NEAR(level->X, 20, 0.01);
+  const auto tool = FindText(fList, "Zentral aus");
+  ASSERT_TRUE(tool);
+  EXPECT_NEAR(tool->X, 25, 0.01);
+  const auto node = FindText(fList, "Zentraltaster");
+  ASSERT_TRUE(node);
+  EXPECT_NEAR(node->X, 35, 0.01);
+  EXPECT_GT(node->Y, tool->Y);
+  // Only the control module with tools has a template-programming section.
+  int basis = 0;
+  for (const std::string& e : fBuilder.Contents()) basis += e.find("Basisprogrammierung") != std::string::npos;
+  EXPECT_EQ(basis, 1);
+  // "Übergreifend" stands alone in the contents, followed by its header's entry.
+  const auto& c = fBuilder.Contents();
+  const auto at = std::find(c.begin(), c.end(), Ansi("Übergreifend"));
+  ASSERT_NE(at, c.end());
+  ASSERT_NE(at + 1, c.end());
+  EXPECT_EQ((at + 1)->rfind(Ansi("\tÜbergreifende Funktionen\t\t\t"), 0), 0u);
+  // The contents page places level entries on its own stop at 35 mm.
+  int contentsPage = 0;
+  FindText(fList, "Inhaltsverzeichnis", &contentsPage);
+  bool levelEntry = false;
+  for (int p = contentsPage; p <= fList.Count(); ++p)
+    for (const TPlaced& t : PageTexts(fList, p))
+      if (t.Text == "Funktionen der Ebene: Keller" && t.Y > 70) levelEntry = std::abs(t.X - 35) < 0.01;
+  EXPECT_TRUE(levelEntry);
+}
+
+TEST_F(DocBuilder, DisplayScreensKeysAndAssignments) {
+  fData.Fill(1);
+  TDisplayObjekt& d = fData.Projekt.DisplayProjekt()[0];
+  TBildschirm& screen = d.Bildschirme[0];
+  screen.DefaultButtons.EineZeile = 0;  // two rows of labels
+  screen.DefaultButtons[0].Label2->Text = "Seite";
+  auto dead = std::make_unique<TFunktButton>("F2");
+  dead->Label1->Text = "Tot";
+  dead->Funktion.Funktion = fkSprung;
+  dead->Funktion.ZielBildschirm = "gibt_es_nicht";
+  screen.DefaultButtons.Add(std::move(dead));
+  // A text linked to an output after a linked text: it says its own assignment.
+  auto out = std::make_unique<TText>();
+  out->Text = "Pumpe";
+  out->Link->KanalTyp = TKanalTyp::otAusgang;
+  out->Link->ModulKennung = "AUS";
+  out->Link->ModulAdresse = 4;
+  out->Link->Kanal = 7;
+  screen.Objekte.Add("t2", std::move(out));
+  auto unknown = std::make_unique<TText>();
+  unknown->Text = "Alt";
+  unknown->Link->KanalTyp = TKanalTyp::otUnknown;
+  screen.Objekte.Add("t3", std::move(unknown));
+  fBuilder.Build(&fData.Projekt);
+
+  int page = 0;
+  ASSERT_TRUE(FindText(fList, "Hauptbild", &page));
+  const auto texts = PageTexts(fList, page);
+  std::vector<std::string> lines;
+  for (const TPlaced& t : texts) lines.push_back(t.Text);
+  auto has = [&](const std::string& s) { return std::find(lines.begin(), lines.end(), s) != lines.end(); };
+  EXPECT_TRUE(has(" ST00.EIN.01.02 (Eingang)"));
+  EXPECT_TRUE(has(" ST00.AUS.04.07 (Ausgang)"));
+  EXPECT_TRUE(has(" keine Zuordnung"));
+  EXPECT_TRUE(has("\"Heizung\""));
+  EXPECT_TRUE(has("(kein Sprungziel)"));
+  // The objects are numbered by their place in the screen, in the picture and in the model.
+  EXPECT_TRUE(has("Objektindex 4:"));
+  EXPECT_EQ(screen.Objekte[4].Index, 4);
+  // Row mode 0: the two label rows of F1 stand one character row apart ("W" of "Weiter" above
+  // the "S" of "Seite").
+  const TPlaced *w = nullptr, *s = nullptr;
+  for (const TPlaced& t : texts) {
+    if (t.Text == "W" && !w) w = &t;
+    if (t.Text == "S" && t.X < 30 && !s) s = &t;
+  }
+  ASSERT_NE(w, nullptr);
+  ASSERT_NE(s, nullptr);
+  EXPECT_NEAR(s->Y - w->Y, 6.25, 0.01);
+  EXPECT_NEAR(s->X, w->X, 0.01);
+  // A second display screen starts its own page; the statistics of the display stand at 220 mm.
+  int second = 0;
+  FindText(fList, "Heizung", &second);
+  EXPECT_EQ(second, page + 1);
+  const auto stats = FindText(fList, "Statistik");
+  ASSERT_TRUE(stats);
+}
+
+TEST_F(DocBuilder, HeaderLogoReplacesTheCompanyLines) {
+  QTemporaryDir system;
+  QImage logo(192, 96, QImage::Format_RGB32);
+  logo.fill(Qt::darkBlue);
+  ASSERT_TRUE(logo.save(system.filePath("logo2.bmp"), "BMP"));
+  ASSERT_TRUE(logo.save(system.filePath("Logo1.bmp"), "BMP"));
+  fBuilder.SystemPath = system.path().toStdString() + "/";
+  fData.Fill(1);
+  fBuilder.Build(&fData.Projekt);
+  // No company lines in the headers, a picture on every header page and on the cover.
+  EXPECT_FALSE(FindText(fList, Ansi("Elektro Schäfer GmbH")));
+  for (int p = 1; p <= fList.Count(); ++p) {
+    int pictures = 0;
+    for (const auto& o : fList.GetPage(p)->Objects().Items()) pictures += o->ObjectType() == gmGraphicObject;
+    EXPECT_GE(pictures, 1) << "page " << p;
+  }
 }
 
 }  // namespace
