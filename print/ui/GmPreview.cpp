@@ -24,12 +24,36 @@ TGmPreview::TGmPreview(QWidget* parent) : QScrollArea(parent), fPaper(new TGmPap
   fPaper->SetPage(fList.Current());
   fPaper->OnPageMouseDown = [this](Qt::MouseButton b, QPointF p) {
     setFocus();
+    TGmVisibleObject* object = ObjectAt(p);
+    if (object && OnObjectMouseDown) OnObjectMouseDown(b, p, object);
+    if (b == Qt::LeftButton && fSelected && object == fSelected) {
+      fDragging = true;
+      fDragStart = fDragNow = p;
+      return;
+    }
     if (OnPageMouseDown) OnPageMouseDown(b, p);
+  };
+  fPaper->OnPageMouseMove = [this](QPointF p) {
+    if (!fDragging) return;
+    fDragNow = p;
+    fPaper->update();
   };
   fPaper->OnPageMouseUp = [this](Qt::MouseButton b, QPointF p) {
     StopPanning();
+    if (fDragging) {
+      fDragging = false;
+      const QPointF d = p - fDragStart;
+      if (fSelected && !d.isNull()) {
+        fSelected->Offset(gmInches, d.x(), d.y());
+        fSelected->Changed();
+      }
+      fPaper->update();
+      ToStrips([](TGmThumbnails& s) { s.Repaint(); });
+      return;
+    }
     if (OnPageMouseUp) OnPageMouseUp(b, p);
   };
+  fPaper->AfterPaint = [this](QPainter& painter) { PaintSelection(painter); };
   TGmPageListEvents& ev = fList.Events();
   ev.OnCurrentPageChanged = [this] { CurrentPageChanged(); };
   ev.OnPageCountChanged = [this] { ToStrips([](TGmThumbnails& s) { s.PageCountChanged(); }); };
@@ -49,6 +73,35 @@ template <class F>
 void TGmPreview::ToStrips(F&& f) {
   if (fList.IsUpdating()) return;
   for (TGmThumbnails* s : fStrips) f(*s);
+}
+
+TGmVisibleObject* TGmPreview::ObjectAt(QPointF inches) const {
+  const TGmPage* page = fList.Current();
+  return page ? page->ObjectAt(gmInches, inches.x(), inches.y()) : nullptr;
+}
+
+void TGmPreview::SelectObject(TGmVisibleObject* object) {
+  fSelected = object;
+  fDragging = false;
+  fPaper->update();
+}
+
+void TGmPreview::PaintSelection(QPainter& painter) {
+  if (!fSelected) return;
+  const double f = Zoom() / 100.0;
+  const QRect b = fSelected->BoundsRect(96);
+  const QRect page = fPaper->PageRect();
+  const int grow = static_cast<int>(std::lround(f * 10));
+  QRectF r(page.left() + b.left() * f - 1, page.top() + b.top() * f - 1, b.width() * f + 1, b.height() * f + 1);
+  r.adjust(-grow, -grow, grow + 1, grow + 1);
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(Qt::red, 1));
+  painter.drawRect(r);
+  if (fDragging) {
+    const QPointF d = (fDragNow - fDragStart) * 96 * f;
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawRect(r.translated(d));
+  }
 }
 
 void TGmPreview::SetZoom(int zoom) {
@@ -93,6 +146,8 @@ void TGmPreview::ZoomToPage() {
 }
 
 void TGmPreview::Clear() {
+  fSelected = nullptr;
+  fDragging = false;
   fList.Clear();
   fPaper->SetPage(fList.Current());
   UpdateScrollRange();
@@ -104,6 +159,8 @@ void TGmPreview::SetCurrentPage(int number) {
 }
 
 void TGmPreview::CurrentPageChanged() {
+  fSelected = nullptr;
+  fDragging = false;
   fPaper->SetPage(fList.Current());
   fPaper->SetPageCount(fList.Count());
   UpdateScrollRange();

@@ -74,7 +74,15 @@ class TGmPreview : public QScrollArea {
   bool PrintCurrentPage(QPrinter& printer, const TGmPrintProgress& progress = {});
   bool PrintRange(int from, int to, QPrinter& printer, const TGmPrintProgress& progress = {});
 
+  // The topmost object of the current page under a point in inches, or none.
+  TGmVisibleObject* ObjectAt(QPointF inches) const;
+  // Frames the object with the highlight pen (none: no frame). While an object is selected, a
+  // left drag that starts on it moves it on its page by the distance dragged.
+  void SelectObject(TGmVisibleObject* object);
+  TGmVisibleObject* SelectedObject() const { return fSelected; }
+
   std::function<void()> OnPageChanged;
+  std::function<void(Qt::MouseButton, QPointF, TGmVisibleObject*)> OnObjectMouseDown;
   std::function<void(Qt::MouseButton, QPointF)> OnPageMouseDown;
   std::function<void(Qt::MouseButton, QPointF)> OnPageMouseUp;
 
@@ -86,6 +94,7 @@ class TGmPreview : public QScrollArea {
  private:
   void UpdateScrollRange();
   void CurrentPageChanged();
+  void PaintSelection(QPainter& painter);
   template <class F>
   void ToStrips(F&& f);
 
@@ -102,6 +111,10 @@ class TGmPreview : public QScrollArea {
   QPoint fPanStart;
   QPoint fPanScroll;
   int fUpdate = 0;
+  TGmVisibleObject* fSelected = nullptr;
+  bool fDragging = false;
+  QPointF fDragStart;
+  QPointF fDragNow;
 };
 
 }  // namespace zyn

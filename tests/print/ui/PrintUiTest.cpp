@@ -215,6 +215,38 @@ TEST_F(PrintUi, PreviewZoomNavigationAndScrollPosition) {
   EXPECT_EQ(paper->PixelToPage(paper->PageRect().topLeft()), QPointF(0, 0));
 }
 
+TEST_F(PrintUi, ASelectedObjectIsFramedAndDraggedOnItsPage) {
+  TGmPreview preview;
+  preview.resize(500, 600);
+  preview.show();
+  FillPages(preview.Pages(), 1);
+  preview.Refresh();
+  preview.SetZoom(100);
+  QApplication::processEvents();
+  // The text "Blatt 1" stands at 20 mm, 20 mm.
+  const QPointF at(25 / 25.4, 22 / 25.4);
+  TGmVisibleObject* object = preview.ObjectAt(at);
+  ASSERT_NE(object, nullptr);
+  EXPECT_EQ(preview.ObjectAt(QPointF(7, 10)), nullptr);
+  TGmVisibleObject* reported = nullptr;
+  preview.OnObjectMouseDown = [&](Qt::MouseButton, QPointF, TGmVisibleObject* o) { reported = o; };
+  preview.SelectObject(object);
+  TGmPaperImage* paper = preview.PaperImage();
+  const QPoint start = paper->PageRect().topLeft() + QPoint(static_cast<int>(at.x() * 96), static_cast<int>(at.y() * 96));
+  const auto* text = dynamic_cast<TGmBaseTextObject*>(object);
+  ASSERT_NE(text, nullptr);
+  const double left = static_cast<double>(text->Left(gmMillimeters));
+  QTest::mousePress(paper, Qt::LeftButton, {}, start);
+  QTest::mouseMove(paper, start + QPoint(96, 0));
+  QTest::mouseRelease(paper, Qt::LeftButton, {}, start + QPoint(96, 0));
+  EXPECT_EQ(reported, object);
+  EXPECT_NEAR(static_cast<double>(text->Left(gmMillimeters)) - left, 25.4, 0.5);
+  // A new current page drops the selection.
+  preview.AddPage();
+  preview.Refresh();
+  EXPECT_EQ(preview.SelectedObject(), nullptr);
+}
+
 TEST_F(PrintUi, ThumbnailsFollowThePreview) {
   auto preview = std::make_unique<TGmPreview>();
   FillPages(preview->Pages(), 12);
