@@ -140,6 +140,9 @@ void TGmPrinter::ApplyTo(QPrinter& printer) const {
   printer.setDuplex(Duplex == gmSimplex ? QPrinter::DuplexNone
                     : Duplex == gmHorzDuplex ? QPrinter::DuplexShortSide : QPrinter::DuplexLongSide);
   printer.setColorMode(PrintColor == gmColor ? QPrinter::Color : QPrinter::GrayScale);
+  // The quality chooses the resolution the pages are replayed at.
+  static constexpr int kDpi[] = {150, 300, 600, 1200};
+  printer.setResolution(kDpi[PrintQuality]);
   printer.setDocName(QString::fromStdString(AnsiToUtf8(Title)));
   printer.setFullPage(true);
 }
