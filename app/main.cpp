@@ -23,6 +23,7 @@
 #include "frames/ProjectPages.h"
 #include "logic/LogicPages.h"
 #include "logic/TemplatePages.h"
+#include "print/ui/FrPrintVorschau.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
 #include "platform/GermanQt.h"
@@ -107,6 +108,7 @@ int main(int argc, char** argv) {
   RegisterProjectPages();
   RegisterLogicPages();
   RegisterTemplatePages();
+  RegisterPrintPages();
 
   const QStringList args = QApplication::arguments();
   const std::string projectFile = args.size() > 1 ? args.at(1).toStdString() : std::string();

@@ -1,0 +1,76 @@
+#pragma once
+// The working page "Projektdokumentation": builds the whole project documentation each time it is
+// shown, pages through it with zoom and thumbnails, prints it through the print dialog and saves
+// it as a PDF file.
+
+#include "print/doc/DocBuilder.h"
+#include "print/ui/GmPrinter.h"
+#include "shell/FrameManager.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QPrinter;
+class QToolButton;
+
+namespace zyn {
+
+class TGmPreview;
+class TGmThumbnails;
+
+class TFrPrintVorschau : public QWidget, public IFrameMessage {
+  Q_OBJECT
+ public:
+  static constexpr int kZoomTable[8] = {20, 30, 40, 50, 75, 100, 150, 200};
+
+  explicit TFrPrintVorschau(QWidget* parent = nullptr);
+  ~TFrPrintVorschau() override;
+
+  void FrameActivate() override;
+  void FrameDeactivate() override;
+  int AskApplyChanges() override { return 6; }
+
+  void BuildDocumentation();
+  void UpdatePageState();
+  // The page's print choices without the dialog: 0 all pages, 1 the current page, 2 from..to.
+  bool PrintOn(QPrinter& printer, int range, int from = 1, int to = 1);
+  // Saves every page into the file; false when cancelled or failed (the failure shown).
+  bool SavePdf(const std::string& path);
+
+  TGmPreview* Printer = nullptr;
+  TGmThumbnails* GT = nullptr;
+  QToolButton* BtnPrev = nullptr;
+  QToolButton* BtnNext = nullptr;
+  QToolButton* PB = nullptr;
+  QToolButton* BtnWidth = nullptr;
+  QToolButton* BtnZoom = nullptr;
+  QToolButton* BtnPrint = nullptr;
+  QToolButton* BtnPdf = nullptr;
+  QCheckBox* FStyle = nullptr;
+  QLabel* StatusPanel = nullptr;
+  QMenu* PopupMenu1 = nullptr;
+
+  // The progress of a long print: a callback that reports and answers false once cancelled.
+  // The page shows a progress dialog; tests install their own.
+  std::function<TGmPrintProgress(const QString& text, int total)> MakeProgress;
+  // The moment printed in the headers (tests fix it); empty: now.
+  QDateTime FixedPrintTime;
+
+ private:
+  void ThumbsClicked();
+  void PrintClicked();
+  void PdfClicked();
+  void StatusChanged();
+
+  TDocBuilder* fBuilder = nullptr;
+  std::unique_ptr<TDocBuilder> fBuilderOwned;
+};
+
+// Registers the page with the main window.
+void RegisterPrintPages();
+
+}  // namespace zyn
