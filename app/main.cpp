@@ -29,6 +29,7 @@
 #include "shell/FormMain.h"
 #include "shell/FormSplash.h"
 #include "shell/Translation.h"
+#include "visu/ui/FrameVisuPages.h"
 #include "visu/ui/VisuComponent.h"
 
 namespace {
@@ -98,6 +99,7 @@ int main(int argc, char** argv) {
   RegisterDisplayPages();
   RegisterCompilerDialogs();
   RegisterVisuClasses();  // pages read from a project build their controls by class name
+  RegisterVisuPages();
   RegisterProjectPages();
 
   const QStringList args = QApplication::arguments();
