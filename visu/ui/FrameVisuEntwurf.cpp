@@ -300,7 +300,6 @@ TFrVisuEntwurf::TFrVisuEntwurf(QWidget* parent) : QWidget(parent) {
   });
   connect(aStretch, &QAction::triggered, this, [this] {
     if (!fCurrent) return;
-    NoteChange(false);
     fCurrent->StretchBitmap = !fCurrent->StretchBitmap;
     fCurrent->update();
     NoteChange(false);
@@ -658,6 +657,7 @@ void TFrVisuEntwurf::Undo() {
     if (it->first != fCurrent) continue;
     TComponentRecord record = std::move(it->second);
     fUndo.erase(std::next(it).base());
+    fCurrent->Clear();
     fCurrent->SetRecord(record);
     AttachPage(fCurrent);
     for (TVisuComponent* c : fCurrent->Controls()) c->Self()->show();

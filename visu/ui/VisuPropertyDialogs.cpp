@@ -322,7 +322,7 @@ void TFrmSummenStatusEditor::FillFields() {
   CaptionFont->SetValue(c->CaptionFont);
   Channels->clear();
   for (const auto& item : c->Kanaele) {
-    std::string name = item->Name;
+    std::string name = item->Name.empty() ? item->Hint : item->Name;  // the designer keeps the name as hint
     std::replace(name.begin(), name.end(), '\r', ':');
     auto* entry = new QListWidgetItem(ToQString(name), Channels);
     entry->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(item.get())));
