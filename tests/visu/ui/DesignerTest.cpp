@@ -26,6 +26,7 @@
 #include "project/Projekt.h"
 #include "project/Steuermodul.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/ProgrammeGlobals.h"
 #include "tests/support/Files.h"
 #include "tests/support/TestHome.h"
 #include "tests/visu/ui/VisuUiFixture.h"
@@ -46,15 +47,7 @@ namespace {
 namespace fs = std::filesystem;
 
 void EnsureGlobals() {
-  EnsureApp();
-  static bool done = false;
-  if (done) return;
-  done = true;
-  TGlobalSetup setup;
-  setup.ProgramPath = TestHome() + "zyn";
-  setup.DefaultSystemData = std::string(ZYN_BINARY_DIR) + "/data/system";
-  setup.OnMessage = [](const std::string&, TStartMessageButton) {};
-  InitGlobals(setup);
+  EnsureProgrammeGlobals();
   RegisterVisuPages();
 }
 
