@@ -251,7 +251,7 @@ TFrVisuEntwurf::TFrVisuEntwurf(QWidget* parent) : QWidget(parent) {
   left->addWidget(LeftTabs, 1);
   auto* leftBox = new QWidget(this);
   leftBox->setLayout(left);
-  leftBox->setFixedWidth(260);
+  leftBox->setFixedWidth(300);
   body->addWidget(leftBox);
 
   auto* right = new QVBoxLayout;
@@ -479,6 +479,7 @@ void TFrVisuEntwurf::ShowPage(TVisuDesignFrame* page) {
   if (ScrollBox->widget()) ScrollBox->takeWidget()->setParent(nullptr);
   fCurrent = page;
   if (!page) {
+    BtnUndo->setEnabled(false);
     PageHeader->setText(Tq(" Seite:"));
     return;
   }
@@ -487,6 +488,7 @@ void TFrVisuEntwurf::ShowPage(TVisuDesignFrame* page) {
   page->show();
   AttachPage(page);
   fBase = page->MakeRecord();
+  BtnUndo->setEnabled(CanUndo());
   PageHeader->setText(ToQString(TranslateText("Seite:") + " " + page->DisplayName()));
 }
 

@@ -136,6 +136,7 @@ TFrVisuProjekt::TFrVisuProjekt(QWidget* parent) : QWidget(parent) {
                          "Erstellt einen Seite mit dem eine explizite Anmeldung an einzelnen STM möglich ist.", 102);
   CBUserFrame = check("CBUserFrame", "Benutzerverwaltung verwenden",
                       "Erstellt einen Seite zum Anlegen und Barbeiten von Benutzern.", 103);
+  grid->setColumnStretch(1, 1);
   layout->addWidget(GBPages);
   layout->addStretch(1);
   connect(BtnOK, &QToolButton::clicked, this, [this] { Apply(); });

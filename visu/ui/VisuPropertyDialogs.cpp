@@ -122,6 +122,7 @@ TVisuPropertyDialog::TVisuPropertyDialog(QWidget* control, const char* caption, 
     auto* s = new TZCLSpinEdit(pos);
     s->SetMinValue(0);
     s->SetMaxValue(1000);
+    s->setMinimumWidth(80);
     grid->addWidget(new QLabel(Tq(kLabels[tag]), pos), tag / 2, (tag % 2) * 2);
     grid->addWidget(s, tag / 2, (tag % 2) * 2 + 1);
     s->OnChange = [this, tag](QObject*) { SpinChanged(tag); };
