@@ -9,6 +9,14 @@ std::string PageListCaption(const TVisuProject& project, const TVisuPage& page) 
   return page.DisplayName();
 }
 
+std::string PageNameFromCaption(const TVisuProject& project, const TVisuPage& page, const std::string& caption) {
+  if (page.Name().empty() || page.Name() != project.FirstPage) return caption;
+  std::string name = caption;
+  if (name.rfind("->", 0) == 0) name.erase(0, 2);
+  if (name.size() >= 2 && name.compare(name.size() - 2, 2, "<-") == 0) name.erase(name.size() - 2);
+  return name;
+}
+
 bool SetStartPage(TVisuProject& project, const TVisuPage& page) {
   if (project.FirstPage == page.Name()) return false;
   project.FirstPage = page.Name();

@@ -16,6 +16,10 @@ namespace zyn {
 // page, else the plain display name.
 std::string PageListCaption(const TVisuProject& project, const TVisuPage& page);
 
+// The display name from a caption edited in the page list: the start page's marks "->" and "<-"
+// are taken off again when the caption still has them.
+std::string PageNameFromCaption(const TVisuProject& project, const TVisuPage& page, const std::string& caption);
+
 // Makes the page the start page; true when FirstPage changed.
 bool SetStartPage(TVisuProject& project, const TVisuPage& page);
 

@@ -27,6 +27,7 @@
 #include "model/Uhr.h"
 #include "model/UniqueNames.h"
 #include "model/base/Cp1252.h"
+#include "model/base/ZYNOptionen.h"
 #include "model/base/Translator.h"
 #include "platform/QtText.h"
 #include "project/Global.h"
@@ -245,8 +246,15 @@ TFrVisuEntwurf::TFrVisuEntwurf(QWidget* parent) : QWidget(parent) {
     buttons->setCheckable(true);
     buttons->setChecked(LeftTabs->documentMode());
     QAction* chosen = menu.exec(LeftTabs->mapToGlobal(at));
-    if (chosen == multi) LeftTabs->setUsesScrollButtons(!multi->isChecked());
-    if (chosen == buttons) LeftTabs->setDocumentMode(buttons->isChecked());
+    // Qt's tab bar has no rows: "Mehrzeilig" squeezes every tab into view instead of scrolling.
+    if (chosen == multi) {
+      LeftTabs->setUsesScrollButtons(!multi->isChecked());
+      SetFrameOption("FrVisuEntwurf", 1, multi->isChecked());
+    }
+    if (chosen == buttons) {
+      LeftTabs->setDocumentMode(buttons->isChecked());
+      SetFrameOption("FrVisuEntwurf", 2, buttons->isChecked());
+    }
   });
   left->addWidget(LeftTabs, 1);
   auto* leftBox = new QWidget(this);
@@ -350,6 +358,8 @@ TFrVisuEntwurf::~TFrVisuEntwurf() {
 
 void TFrVisuEntwurf::FrameActivate() {
   qApp->installEventFilter(this);
+  LeftTabs->setDocumentMode(GetFrameOption("FrVisuEntwurf", 2));
+  LeftTabs->setUsesScrollButtons(!GetFrameOption("FrVisuEntwurf", 1));
   IMessageHandler* handler = GetMessageHandler();
   if (handler) handler->LockUserInterface();
   QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -590,9 +600,10 @@ bool TFrVisuEntwurf::InsertPicture(const std::string& fileName) {
   return true;
 }
 
-void TFrVisuEntwurf::RenamePage(int row, const std::string& name) {
+void TFrVisuEntwurf::RenamePage(int row, const std::string& caption) {
   TVisuDesignFrame* page = PageOfRow(row);
-  if (!page) return;
+  if (!page || !GProjekt) return;
+  const std::string name = PageNameFromCaption(GProjekt->VisuProject(), *page, caption);
   if (page->DisplayNameText != name) {
     page->DisplayNameText = name;
     Modified();

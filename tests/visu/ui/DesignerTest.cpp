@@ -3,6 +3,8 @@
 // switch outputs with their feedback channels) and one flag.
 
 #include <QApplication>
+#include <QImage>
+#include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QCheckBox>
@@ -241,6 +243,17 @@ TEST_F(VisuDesignerTest, UndoOfPlacementMoveAndDeletionRestoresThePage) {
   EXPECT_EQ(page->MakeRecord(), empty);
   EXPECT_TRUE(page->Controls().empty());
   EXPECT_FALSE(d.CanUndo());
+
+  QImage picture(16, 8, QImage::Format_RGB32);
+  picture.fill(Qt::blue);
+  const std::string bmp = folder.File("grund.bmp");
+  ASSERT_TRUE(picture.save(QString::fromStdString(bmp), "BMP"));
+  EXPECT_FALSE(d.InsertPicture(folder.File("fehlt.bmp")));
+  ASSERT_TRUE(d.InsertPicture(bmp));
+  EXPECT_EQ(page->Bitmap().size(), QSize(16, 8));
+  d.Undo();
+  EXPECT_TRUE(page->Bitmap().isNull());
+  EXPECT_EQ(page->MakeRecord(), empty);
 }
 
 TEST_F(VisuDesignerTest, CancelInPropertyDialogLeavesThePageUnchanged) {
@@ -417,6 +430,11 @@ TEST_F(VisuDesignerTest, DeletingTheStartPageMovesItAndReleasesIndexNumbers) {
   d.SetAsStartPage();
   EXPECT_EQ(d.PageList->item(0)->text().toStdString(), "->" + a->DisplayName() + "<-");
   EXPECT_EQ(d.PageList->item(1)->text().toStdString(), b->DisplayName());
+  d.PageList->item(0)->setText("->Flur<-");  // edited in place with the marks still there
+  EXPECT_EQ(a->DisplayName(), "Flur");
+  EXPECT_EQ(d.NavList->item(0)->text(), "Flur");
+  EXPECT_EQ(d.PageList->item(0)->text(), "->Flur<-");
+  EXPECT_EQ(d.PageHeader->text(), "Seite: Flur");
   EXPECT_TRUE(Visu().IndexHandler.IsUsed(1));
   const std::string bName = b->Name();
   d.DeletePage();
@@ -530,6 +548,13 @@ TEST(VisuDesignRules, BindingNamesAndChannelEntries) {
   EXPECT_TRUE(NoteVisuChannel(list, 1, 70, 2, TKanalArt::kaEingang, "A", "Neu", true));
   EXPECT_EQ(list.Count(), 1);
   EXPECT_EQ(list.Item(0).KanalName, "Neu");
+  TVisuProject project;
+  project.AddPage(std::make_unique<TVisuPage>());
+  project.GetPage(0)->Record().Name = "Page1";
+  EXPECT_EQ(PageNameFromCaption(project, *project.GetPage(0), "->A<-"), "->A<-");  // not the start page
+  project.FirstPage = "Page1";
+  EXPECT_EQ(PageNameFromCaption(project, *project.GetPage(0), "->A<-"), "A");
+  EXPECT_EQ(PageNameFromCaption(project, *project.GetPage(0), "B"), "B");
   EXPECT_EQ(NewVisuPageName("10122026_235900_1"), "Page10122026_235900_1");
 }
 
