@@ -221,6 +221,7 @@ TFrVisuEntwurf::TFrVisuEntwurf(QWidget* parent) : QWidget(parent) {
   LeftTabs = new QTabWidget(this);
   PageList = new QListWidget(LeftTabs);
   PageList->setDragEnabled(true);
+  PageList->setDragDropMode(QAbstractItemView::DragOnly);
   PageList->setContextMenuPolicy(Qt::CustomContextMenu);
   TVInputs = MakeTree(LeftTabs);
   TVOutputs = MakeTree(LeftTabs);
@@ -228,6 +229,7 @@ TFrVisuEntwurf::TFrVisuEntwurf(QWidget* parent) : QWidget(parent) {
   TVClocks = MakeTree(LeftTabs);
   NavList = new QListWidget(LeftTabs);
   NavList->setDragEnabled(true);
+  NavList->setDragDropMode(QAbstractItemView::DragOnly);
   LeftTabs->addTab(PageList, Tq("Seiten"));
   LeftTabs->addTab(TVInputs, Tq("Eingänge"));
   LeftTabs->addTab(TVOutputs, Tq("Ausgänge"));
