@@ -32,6 +32,7 @@
 #include "shell/FormMain.h"
 #include "shell/FormSplash.h"
 #include "shell/Translation.h"
+#include "visu/ui/FrameVisuPages.h"
 #include "visu/ui/VisuComponent.h"
 
 // In a build with AddressSanitizer (the test builds) the font and style caches of Qt and
@@ -105,6 +106,7 @@ int main(int argc, char** argv) {
   RegisterDisplayPages();
   RegisterCompilerDialogs();
   RegisterVisuClasses();  // pages read from a project build their controls by class name
+  RegisterVisuPages();
   RegisterProjectPages();
   RegisterLogicPages();
   RegisterTemplatePages();

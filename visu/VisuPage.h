@@ -23,7 +23,7 @@ class TVisuPage {
   // The component name: the page's key, the name of its ".vpg" file.
   const std::string& Name() const { return fRecord.Name; }
   // The page's name for the user (its "DisplayName" property, "" when not stored).
-  std::string DisplayName() const;
+  virtual std::string DisplayName() const;
 
   const TComponentRecord& Record() const { return fRecord; }
   TComponentRecord& Record() { return fRecord; }

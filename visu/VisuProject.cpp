@@ -73,7 +73,17 @@ void TVisuReserved::WriteData(TWriter& writer) const {
 
 // ---- TVisuProject -----------------------------------------------------------------------------
 
-TVisuProject::TVisuProject() : fPageFactory([] { return std::make_unique<TVisuPage>(); }) {}
+namespace {
+TVisuProject::TPageFactory& DefaultPageFactory() {
+  static TVisuProject::TPageFactory factory;
+  return factory;
+}
+}  // namespace
+
+void TVisuProject::SetDefaultPageFactory(TPageFactory factory) { DefaultPageFactory() = std::move(factory); }
+
+TVisuProject::TVisuProject()
+    : fPageFactory(DefaultPageFactory() ? DefaultPageFactory() : [] { return std::make_unique<TVisuPage>(); }) {}
 
 TVisuProject::~TVisuProject() { ClearPages(); }
 

@@ -73,6 +73,9 @@ class TVisuProject {
   TVisuPage* GetPage(int32_t index) const;
   // Makes the pages that ReadData creates (a visual page class in the designer).
   void SetPageFactory(TPageFactory factory) { fPageFactory = std::move(factory); }
+  // The factory every project created afterwards starts with (the programme sets the visual
+  // page of the designer); none given: plain record pages.
+  static void SetDefaultPageFactory(TPageFactory factory);
 
   // A module of control module `steuermodul` moves from module byte oldModul to newModul
   // (module class x 32 + address): every binding of every page and every channel entry follows.

@@ -6,6 +6,7 @@
 #include "platform/MessageDlg.h"
 #include "tests/compiler/CompilerFixture.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/ProgrammeGlobals.h"
 
 #include <QApplication>
 
@@ -13,15 +14,7 @@ namespace zyn::test {
 
 
 void EnsureGlobals() {
-  EnsureApp();
-  static bool done = false;
-  if (done) return;
-  done = true;
-  TGlobalSetup setup;
-  setup.ProgramPath = TestHome() + "zyn";
-  setup.DefaultSystemData = std::string(ZYN_BINARY_DIR) + "/data/system";
-  setup.OnMessage = [](const std::string&, TStartMessageButton) {};
-  InitGlobals(setup);
+  EnsureProgrammeGlobals();
 }
 
 void FillSmallProject(TZYNProjekt& projekt, bool badLink) {

@@ -30,6 +30,7 @@ class TVisuBaseFrame : public QWidget, public TVisuPage {
   QMenu* ControlMenu = nullptr;
   bool Designing() const { return fDesigning; }
   std::string DisplayNameText;  // the page's name for the user
+  std::string DisplayName() const override { return DisplayNameText; }
   int32_t InsertComponent = -1;
   TNewControlEvent OnNewControl;
   bool StretchBitmap = true;

@@ -15,20 +15,13 @@
 #include "project/Global.h"
 #include "project/Projekt.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/ProgrammeGlobals.h"
 #include "tests/support/TestHome.h"
 
 namespace zyn::test {
 
 void EnsureDesignerGlobals() {
-  EnsureApp();
-  static bool done = false;
-  if (done) return;
-  done = true;
-  TGlobalSetup setup;
-  setup.ProgramPath = TestHome() + "zyn";
-  setup.DefaultSystemData = std::string(ZYN_BINARY_DIR) + "/data/system";
-  setup.OnMessage = [](const std::string&, TStartMessageButton) {};
-  InitGlobals(setup);
+  EnsureProgrammeGlobals();
 }
 
 void ScriptMessages(std::vector<QString>& shown, std::vector<int>& answers) {
