@@ -114,6 +114,4 @@ void TServicePage::FrameActivate() {
   StmChanged(stm);
 }
 
-void TServicePage::ShowError(const std::string& ansiText) { TranslatedMessageDlg(ansiText, mtError, mbCancel); }
-
 }  // namespace zyn

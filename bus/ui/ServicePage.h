@@ -50,8 +50,6 @@ class TServicePage : public QWidget, public IFrameMessage {
   QHBoxLayout* TopRow() const { return fTop; }
   // A tab was chosen (also after activation fills the tabs); the link is addressed to it.
   virtual void StmChanged(TSteuermodul* stm) {}
-  // Shows a German (UTF-8) error naming what failed, translated.
-  void ShowError(const std::string& ansiText);
 
   // Main window locked and hourglass for the life of the object.
   class TBusWork {

@@ -379,3 +379,44 @@ TEST_F(ServiceRunTest, PriorityReleaseReportsSilentModulesAndASilentControlModul
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(ServiceRunTest, StatusAndProbeTakeTheSameAnswers) {
+  comm.SetP_RecTimeout(kShortTimeout);
+  comm.SetP_SendRepeat(0);
+  const struct {
+    uint8_t status;
+    bool alive;
+  } cases[] = {{0x05, true}, {0x00, true}, {0xF0, true}, {0xF1, true}, {0xFF, false}, {0xFE, false}};
+  for (const auto& c : cases) {
+    SetFault([&](sim::TSimFaults& f) { f.Status = 1, f.StatusByte = c.status; });
+    EXPECT_EQ(comm.GetModuleStatus(), c.alive) << int(c.status);
+    SetFault([&](sim::TSimFaults& f) { f.Status = 1, f.StatusByte = c.status; });
+    EXPECT_EQ(comm.ProbeModule(1), c.alive) << int(c.status);
+  }
+}
+
+TEST_F(CurveTransferTest, NothingOfAnotherModulesBlockReachesAHeader) {
+  // A module with dimmer settings of a class without a header sends its curve from byte 0; the
+  // dimmer after it gets a clean header.
+  TModul* odd = AddServiceModule(stm, {"Sonder", "SON", "SONDER", bcSonderModule, 0, 0, 1});
+  odd->Dimmerzusatz = true;
+  odd->DimmerDaten.LeftKennlinie = 2;
+  TModul* dimmer = AddServiceModule(stm, {"Wohnen", "DIM", "DIM", bcDimmerModule, 0, 0, 1});
+  SimModule(sim, 0, *odd);
+  SimModule(sim, 0, *dimmer);
+  const TCurveTransferResult r = TransferDimmerCurves(comm, stm, curves, {});
+  EXPECT_EQ(r.Errors, 0);
+  const std::vector<uint8_t> sent = SimCurve(*odd, 0);
+  ASSERT_EQ(sent.size(), 272u);
+  EXPECT_TRUE(std::equal(curves.Items(2)->Werte.begin(), curves.Items(2)->Werte.end(), sent.begin()));
+  const std::vector<uint8_t> block = SimCurve(*dimmer, 0);
+  ASSERT_EQ(block.size(), 272u);
+  EXPECT_EQ(std::vector<uint8_t>(block.begin(), block.begin() + 16),
+            (std::vector<uint8_t>{0, 1, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+}  // namespace
+}  // namespace zyn
