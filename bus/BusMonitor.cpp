@@ -96,6 +96,11 @@ TMonitorLine DescribeTelegram(const TMonitorTelegram& telegram, uint8_t pc,
     case errToOther: line.Color = TMonitorColor::Blue; break;
     default: line.Color = TMonitorColor::Maroon; break;
   }
+  // A damaged frame says nothing reliable about its stations.
+  if (telegram.Error == errCRC) {
+    line.Command = tr(Ansi("FCS-Fehler"));
+    return line;
+  }
   if (t.size() < 2) return line;
   const uint8_t sender = t[0], receiver = t[1];
   if (receiver == pc) {
@@ -108,7 +113,7 @@ TMonitorLine DescribeTelegram(const TMonitorTelegram& telegram, uint8_t pc,
     line.Direction = tr(Ansi("Bus"));
     line.Station = StationName(sender, pc) + " > " + StationName(receiver, pc);
   }
-  line.Command = telegram.Error == errCRC ? tr(Ansi("FCS-Fehler")) : DecodeCommand(t, tr);
+  line.Command = DecodeCommand(t, tr);
   return line;
 }
 

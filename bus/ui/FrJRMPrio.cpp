@@ -37,11 +37,12 @@ TFrJRMPrio::TFrJRMPrio(QWidget* parent) : TServicePage("FrJRMPrio", true, parent
   ZYNCom.SetP_TIFDelay(0);
   FourthHintPanel1 = new TFourthHintPanel(this);
   FourthHintPanel1->setObjectName(QStringLiteral("FourthHintPanel1"));
+  FourthHintPanel1->Options().SetPanelImage(piWarning);
+  FourthHintPanel1->setMinimumHeight(64);
   FourthHintPanel1->SetCaption(TranslatedText(
       "Achtung: Die Prioritäten aller Jalousien und Rolladen der JRM-Module werden auf den Standardwert "
       "zurückgesetzt. Damit werden auch alle Sperren (z. B. Wind oder Wartungsschalter) aufgehoben. Nur "
       "verwenden, wenn die Jalousien nicht mehr richtig arbeiten."));
-  FourthHintPanel1->setStyleSheet(QStringLiteral("color: red"));
   Body()->addWidget(FourthHintPanel1);
   Body()->addWidget(new QLabel(TranslatedText("Vorhanden JRM- Module"), this));
   MB = new QListWidget(this);

@@ -24,6 +24,8 @@ TFrModulcheck::TFrModulcheck(QWidget* parent) : TServicePage("FrModulcheck", tru
   ZYNCom.SetP_TIFDelay(0);
   FourthHintPanel1 = new TFourthHintPanel(this);
   FourthHintPanel1->setObjectName(QStringLiteral("FourthHintPanel1"));
+  FourthHintPanel1->Options().SetPanelImage(piInformation);
+  FourthHintPanel1->setMinimumHeight(64);
   FourthHintPanel1->SetCaption(TranslatedText(
       "Die Module des gewählten Steuermoduls werden nacheinander am Bus gesucht. Gefundene Module werden blau, "
       "fehlende rot angezeigt."));

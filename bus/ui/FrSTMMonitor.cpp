@@ -71,6 +71,8 @@ TFrSTMMonitor::TFrSTMMonitor(QWidget* parent) : TServicePage("FrSTMMonitor", fal
   mono.setStyleHint(QFont::TypeWriter);
   Memo1->setFont(mono);
   Memo1->header()->setStretchLastSection(true);
+  const int widths[] = {100, 70, 90, 380};
+  for (int c = 0; c < 4; ++c) Memo1->header()->resizeSection(c, widths[c]);
   Body()->addWidget(Memo1, 1);
   auto* popup = new QMenu(this);
   popup->addAction(TranslatedText("Einträge löschen"), this, [this] { Eintrgelschen1Click(); });

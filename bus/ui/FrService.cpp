@@ -61,6 +61,8 @@ TOldServiceTest::TOldServiceTest(const char* name, TChannelKind kind, QWidget* p
   FStyle->hide();  // the host carries it
   Label5 = new TFourthHintPanel(this);
   Label5->setObjectName(QStringLiteral("Label5"));
+  Label5->Options().SetPanelImage(piInformation);
+  Label5->setMinimumHeight(64);
   Label5->SetCaption(kind == TChannelKind::Outputs
                          ? TranslatedText("Wählen Sie links ein Modul und dann einen oder mehrere Ausgänge. Rot "
                                           "angezeigte Module sind am Bus nicht erreichbar.")
