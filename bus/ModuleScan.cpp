@@ -53,8 +53,10 @@ TModuleCheckResult RunModuleCheck(TZYNComm& comm, const std::vector<TModul*>& mo
 }
 
 std::string ModuleCheckText(const TModuleCheckResult& result, TZYNComm& comm) {
-  if (result.Missing == 0) return comm.TranslateText("Es wurden alle Module gefunden");
-  return FormatText(comm.TranslateText("Es wurden %d Module nicht gefunden.").c_str(), result.Missing);
+  // An aborted check says so before its count, so that it never reads as a complete one.
+  const std::string aborted = result.Aborted ? comm.TranslateText("Der Scan wurde abgebrochen.") + " " : "";
+  if (result.Missing == 0) return aborted + comm.TranslateText("Es wurden alle Module gefunden");
+  return aborted + FormatText(comm.TranslateText("Es wurden %d Module nicht gefunden.").c_str(), result.Missing);
 }
 
 }  // namespace zyn

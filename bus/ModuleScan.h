@@ -46,7 +46,8 @@ TModuleCheckResult RunModuleCheck(TZYNComm& comm, const std::vector<TModul*>& mo
                                   const std::function<void(int index)>& after = {});
 
 // The German result line of a check: "Es wurden alle Module gefunden" or
-// "Es wurden %d Module nicht gefunden." (translated, Windows-1252).
+// "Es wurden %d Module nicht gefunden." (translated, Windows-1252), after an abort preceded by
+// "Der Scan wurde abgebrochen.".
 std::string ModuleCheckText(const TModuleCheckResult& result, TZYNComm& comm);
 
 }  // namespace zyn

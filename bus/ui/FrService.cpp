@@ -116,6 +116,7 @@ void TOldServiceTest::SetHostEnabled(bool on) {
 
 void TOldServiceTest::ScanModules() {
   SetHostEnabled(false);
+  bool silent = false;
   {
     TBusWork work;
     ListBox1->clear();
@@ -140,6 +141,7 @@ void TOldServiceTest::ScanModules() {
         Label3->setText(TranslatedText("Verwendete Module werden gesucht:") + "\n" + ToQString(m.DisplayName()));
       });
       for (TModul* m : r.Listed) AddObjectItem(ListBox1, ToQString(ModuleListText(*m)), m);
+      silent = !r.Answered;
       Label3->hide();
       PB->hide();
       Label5->show();
@@ -151,6 +153,8 @@ void TOldServiceTest::ScanModules() {
   SetHostEnabled(true);
   ListBox1->setCurrentRow(ListBox1->count() > 0 ? 0 : -1);
   ListBox1Click();
+  // An empty list alone would look like a control module without modules.
+  if (silent) TranslatedMessageDlg(Ansi("Das Steuermodul konnte nicht angesprochen werden!"), mtError, mbCancel);
 }
 
 // --- output test ---

@@ -111,6 +111,7 @@ TEST_F(ServiceRunTest, AbortedCheckLeavesTheRestUndefined) {
   EXPECT_EQ(absent->Present, TModulState::msMissing);
   EXPECT_EQ(relay->Present, TModulState::msUndefined);
   EXPECT_EQ(blind->Present, TModulState::msUndefined);
+  EXPECT_EQ(ModuleCheckText(r, comm), "Der Scan wurde abgebrochen. Es wurden 1 Module nicht gefunden.");
 }
 
 TEST(SwitchTelegram, CodesOfTheBaseClasses) {

@@ -191,6 +191,39 @@ TEST_F(ServicePagesTest, ModuleScanFindsExactlyTheSimulatedModules) {
   EXPECT_EQ(absent->Present, TModulState::msUndefined);
 }
 
+TEST_F(ServicePagesTest, ModuleScanAbortedAfterTheFirstModule) {
+  TFrModulcheck page;
+  page.PauseMs = 20;
+  page.FrameActivate();
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (inputs->Present == TModulState::msPresent && page.BA->isEnabled()) page.BA->click();
+  });
+  watch.start(1);
+  page.BSClick();
+  watch.stop();
+  EXPECT_EQ(inputs->Present, TModulState::msPresent);
+  EXPECT_EQ(mfm->Present, TModulState::msUndefined);
+  EXPECT_EQ(absent->Present, TModulState::msUndefined);
+  EXPECT_EQ(page.MB->item(1)->foreground().color(), QColor(0, 0, 0));
+  EXPECT_EQ(page.LA->text(), "Der Scan wurde abgebrochen. Es wurden alle Module gefunden");
+  EXPECT_TRUE(page.BS->isEnabled());
+}
+
+TEST_F(ServicePagesTest, TestScanOfASilentControlModuleSaysSo) {
+  {
+    auto lock = sim.Lock();
+    sim.ControlModule(0).Present = false;
+  }
+  TFrService host;
+  host.FrameActivate();
+  host.AnBtnClick();
+  EXPECT_EQ(host.Ausgang->ListBox1->count(), 0);
+  EXPECT_FALSE(host.Ausgang->Button2->isEnabled());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Das Steuermodul konnte nicht angesprochen werden!");
+}
+
 TEST_F(ServicePagesTest, DimmerCurvesArriveAsSent) {
   GKennlinien = std::make_unique<TZYNKennlinienListe>();
   TZYNKennlinie* curve = GKennlinien->Add();
