@@ -102,6 +102,30 @@ TEST_F(BusMonitorTest, StateTelegramsDamagedFramesAndNoiseWhileTheLinkStaysOpen)
   EXPECT_FALSE(comm.Active());
 }
 
+TEST_F(BusMonitorTest, FramesOfOneReadKeepTheirOwnState) {
+  TBusMonitor monitor(comm);
+  std::string message;
+  ASSERT_TRUE(monitor.Start(message)) << message;
+  // One write, so that the link reads the three frames at once and judges them before the
+  // handler runs for the first.
+  Bytes line = sim::EncodeFrame({0x00, 0xFE, 0x20, 0x01, 0x22, 0x00, 0x01, 0x00, 0x00});
+  const Bytes other = sim::EncodeFrame({0x01, 0x03, 0x05, 0x00});
+  const Bytes bad = sim::EncodeFrameWithFcs({0x02, 0xFE, 0x12, 0x01, 0x00}, 0x4321);
+  line.insert(line.end(), other.begin(), other.end());
+  line.insert(line.end(), bad.begin(), bad.end());
+  port.WriteRaw(line);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (got.size() < 3 && std::chrono::steady_clock::now() < deadline) {
+    for (auto& t : monitor.Take()) got.push_back(std::move(t));
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  ASSERT_EQ(got.size(), 3u);
+  EXPECT_EQ(got[0].Error, errNone);
+  EXPECT_EQ(got[1].Error, errToOther);
+  EXPECT_EQ(got[1].ErrorCode, 0x03);
+  EXPECT_EQ(got[2].Error, errCRC);
+}
+
 TEST_F(BusMonitorTest, APortThatCannotBeOpenedIsReported) {
   comm.SetP_DevicePath("/nonexistent/tty");
   TBusMonitor monitor(comm);
