@@ -1,14 +1,14 @@
 #include "bus/BusMonitor.h"
 
-#include <cstdio>
-#include <ctime>
-#include <fstream>
-#include <sstream>
-
 #include "bus/ServiceModules.h"
 #include "bus/ZYNComm.h"
 #include "model/base/Cp1252.h"
 #include "model/base/TextUtils.h"
+
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <sstream>
 
 namespace zyn {
 
@@ -25,7 +25,9 @@ std::string TimeText(std::chrono::system_clock::time_point t) {
 std::string StationName(uint8_t station, uint8_t pc) {
   if (station == pc) return "PC";
   const int group = station >> 4, n = station & 0x0F;
-  std::string text = n < 4 ? FormatText("STM %d", n) : n < 8 ? FormatText("Display %d", 7 - n) : FormatText("Station %d", n);
+  std::string text = n < 4   ? FormatText("STM %d", n)
+                     : n < 8 ? FormatText("Display %d", 7 - n)
+                             : FormatText("Station %d", n);
   if (group != 0) text = FormatText("G%d/", group) + text;
   return text;
 }
@@ -33,27 +35,54 @@ std::string StationName(uint8_t station, uint8_t pc) {
 // Command names (German UTF-8); the answers of the modules echo the command byte.
 const char* CommandName(uint8_t command) {
   switch (command) {
-    case 0x00: return "Quittung";
-    case 0x01: return "Speicher schreiben";
-    case 0x02: return "Speicher lesen";
-    case 0x04: return "Uhrzeit setzen";
-    case 0x05: return "Status";
-    case 0x06: return "Busmodul";
-    case 0x09: return "Merker lesen";
-    case 0x0A: case 0x0B: case 0x0D: case 0x0E: case 0x10: case 0x11: return "Selbsttest";
-    case 0x0F: return "Programmspeicher löschen";
-    case 0x12: return "Meldung";
-    case 0x15: return "Schaltuhr lesen";
-    case 0x16: return "Schaltuhr schreiben";
-    case 0x17: return "Text schreiben";
-    case 0x19: return "Sonderzeichen";
-    case 0x29: return "Meldung";
-    case 0xF0: case 0xF1: return "Status";
-    case 0xFC: return "Neustart";
-    case 0xFD: return "Einschaltzustände freigeben";
-    case 0xFE: return "Programmierung beenden";
-    case 0xFF: return "Programmierung beginnen";
-    default: return nullptr;
+    case 0x00:
+      return "Quittung";
+    case 0x01:
+      return "Speicher schreiben";
+    case 0x02:
+      return "Speicher lesen";
+    case 0x04:
+      return "Uhrzeit setzen";
+    case 0x05:
+      return "Status";
+    case 0x06:
+      return "Busmodul";
+    case 0x09:
+      return "Merker lesen";
+    case 0x0A:
+    case 0x0B:
+    case 0x0D:
+    case 0x0E:
+    case 0x10:
+    case 0x11:
+      return "Selbsttest";
+    case 0x0F:
+      return "Programmspeicher löschen";
+    case 0x12:
+      return "Meldung";
+    case 0x15:
+      return "Schaltuhr lesen";
+    case 0x16:
+      return "Schaltuhr schreiben";
+    case 0x17:
+      return "Text schreiben";
+    case 0x19:
+      return "Sonderzeichen";
+    case 0x29:
+      return "Meldung";
+    case 0xF0:
+    case 0xF1:
+      return "Status";
+    case 0xFC:
+      return "Neustart";
+    case 0xFD:
+      return "Einschaltzustände freigeben";
+    case 0xFE:
+      return "Programmierung beenden";
+    case 0xFF:
+      return "Programmierung beginnen";
+    default:
+      return nullptr;
   }
 }
 
@@ -87,14 +116,22 @@ TMonitorLine DescribeTelegram(const TMonitorTelegram& telegram, uint8_t pc,
   line.Time = TimeText(telegram.Time);
   line.Raw = HexBytes(t);
   switch (telegram.Error) {
-    case errNone: line.Color = TMonitorColor::Black; break;
+    case errNone:
+      line.Color = TMonitorColor::Black;
+      break;
     case errCRC:
       line.Color = TMonitorColor::Red;
       line.Raw += FormatText(" :CRC=$%04X", telegram.ErrorCode & 0xFFFF);
       break;
-    case errFromOther: line.Color = TMonitorColor::Navy; break;
-    case errToOther: line.Color = TMonitorColor::Blue; break;
-    default: line.Color = TMonitorColor::Maroon; break;
+    case errFromOther:
+      line.Color = TMonitorColor::Navy;
+      break;
+    case errToOther:
+      line.Color = TMonitorColor::Blue;
+      break;
+    default:
+      line.Color = TMonitorColor::Maroon;
+      break;
   }
   // A damaged frame says nothing reliable about its stations.
   if (telegram.Error == errCRC) {

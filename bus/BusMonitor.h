@@ -9,14 +9,14 @@
 // Take and everything else run on the user-interface thread. The link stays open from Start to
 // Stop, so spontaneous telegrams reach it at any time.
 
+#include "bus/ZYNExchange.h"
+
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
-
-#include "bus/ZYNExchange.h"
 
 namespace zyn {
 

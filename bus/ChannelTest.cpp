@@ -1,12 +1,12 @@
 #include "bus/ChannelTest.h"
 
-#include <cstdlib>
-
 #include "bus/ServiceModules.h"
 #include "bus/ZYNComm.h"
 #include "model/Kanal.h"
 #include "model/Modul.h"
 #include "model/base/Cp1252.h"
+
+#include <cstdlib>
 
 namespace zyn {
 
@@ -19,7 +19,8 @@ std::vector<uint8_t> SwitchTelegram(const TModul& modul, const TAusgang& output,
     case bcMultifunktionsModule:
       return {0x06, 0x00, m, 0x01, static_cast<uint8_t>(c | 6)};
     case bcAusgangsModule:
-      if (IsBlindModule(modul)) return {0x06, 0x00, m, 0x04, static_cast<uint8_t>(c | (lower ? 4 : 3)), 0x01, 0x1E, 0x00};
+      if (IsBlindModule(modul))
+        return {0x06, 0x00, m, 0x04, static_cast<uint8_t>(c | (lower ? 4 : 3)), 0x01, 0x1E, 0x00};
       return {0x06, 0x00, m, 0x01, static_cast<uint8_t>(c | 6)};
     case bcAnalogmodule:
     case bcDimmerModule:

@@ -26,10 +26,10 @@ std::vector<uint8_t> SwitchTelegram(const TModul& modul, const TAusgang& output,
 int RefreshOutputStates(TZYNComm& comm, TModul& modul, bool send);
 
 struct TSwitchResult {
-  int Sent = 0;                 // telegrams sent
-  int Confirmed = 0;            // of them answered by the module with its state
-  bool NoCode = false;          // the base class has no switching code: nothing sent
-  int StateWord = -1;           // the state word of the answer to the last telegram, -1 none
+  int Sent = 0;         // telegrams sent
+  int Confirmed = 0;    // of them answered by the module with its state
+  bool NoCode = false;  // the base class has no switching code: nothing sent
+  int StateWord = -1;   // the state word of the answer to the last telegram, -1 none
 };
 
 // One telegram per output in the given order; a blind-motor module's direction is inverted

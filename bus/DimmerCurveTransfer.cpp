@@ -1,7 +1,5 @@
 #include "bus/DimmerCurveTransfer.h"
 
-#include <algorithm>
-
 #include "bus/ServiceModules.h"
 #include "bus/ZYNComm.h"
 #include "model/Kanal.h"
@@ -10,6 +8,8 @@
 #include "model/base/Cp1252.h"
 #include "model/base/TextUtils.h"
 #include "project/Steuermodul.h"
+
+#include <algorithm>
 
 namespace zyn {
 

@@ -17,8 +17,8 @@ std::vector<TModul*> BlindModules(const TSteuermodul& stm) {
 
 std::vector<uint8_t> PriorityTelegram(const TModul& modul, const TAusgang& output) {
   const uint8_t c = ChannelCode(output.Adresse(), modul.AusShift);
-  return {0x06, 0x00, ModuleByte(modul), 0x02, static_cast<uint8_t>(c | 0x0A), 0x3F,
-          static_cast<uint8_t>(c | 0x0E), 0x3F};
+  return {0x06, 0x00, ModuleByte(modul), 0x02, static_cast<uint8_t>(c | 0x0A), 0x3F, static_cast<uint8_t>(c | 0x0E),
+          0x3F};
 }
 
 TPriorityResult ReleasePriorities(TZYNComm& comm, const std::vector<TModul*>& modules, int pauseMs,

@@ -21,9 +21,9 @@ std::vector<TModul*> BlindModules(const TSteuermodul& stm);
 std::vector<uint8_t> PriorityTelegram(const TModul& modul, const TAusgang& output);
 
 struct TPriorityResult {
-  bool Answered = false;                // the control module answered the status request
+  bool Answered = false;  // the control module answered the status request
   int Sent = 0;
-  std::vector<const TModul*> Silent;    // modules with at least one unanswered telegram
+  std::vector<const TModul*> Silent;  // modules with at least one unanswered telegram
 };
 
 // The status request, then for each module and each pair j = 0 .. outputs/2 - 1: step(modul, j),

@@ -20,8 +20,8 @@ enum class TChannelKind { Inputs, Outputs };
 bool HasChannels(const TModul& modul, TChannelKind kind);
 
 struct TTestScanResult {
-  bool Answered = false;          // the control module answered the status request
-  std::vector<TModul*> Listed;    // the modules with channels of the kind, in module-list order
+  bool Answered = false;        // the control module answered the status request
+  std::vector<TModul*> Listed;  // the modules with channels of the kind, in module-list order
 };
 
 // Before the input or output test: the status request; then every module is probed (step

@@ -1,14 +1,14 @@
 #include "bus/ServiceModules.h"
 
-#include <cstdarg>
-#include <cstdio>
-#include <cstdlib>
-
 #include "bus/BusSerialSettings.h"
 #include "bus/ZYNComm.h"
 #include "model/Kanal.h"
 #include "model/Modul.h"
 #include "model/base/TextUtils.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
 
 namespace zyn {
 

@@ -1,13 +1,5 @@
 #include "bus/ui/FrDimmerKennlinie.h"
 
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QListWidget>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QVBoxLayout>
-
 #include "bus/DimmerCurveTransfer.h"
 #include "bus/ServiceModules.h"
 #include "model/Kennlinien.h"
@@ -19,12 +11,21 @@
 #include "project/Steuermodul.h"
 #include "widgets/common/WidgetText.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
 namespace zyn {
 
 TFrDimmerKennlinie::TFrDimmerKennlinie(QWidget* parent) : TServicePage("FrDimmerKennlinie", true, parent) {
   ZYNCom.SetP_TIFDelay(0);
   ZYNCom.V_UseComponents = true;
-  auto* title = new QLabel(TranslatedText("Kennlinien an Dimmer und") + "\n" + TranslatedText("Analogmodule übertragen"), this);
+  auto* title =
+      new QLabel(TranslatedText("Kennlinien an Dimmer und") + "\n" + TranslatedText("Analogmodule übertragen"), this);
   QFont f = title->font();
   f.setBold(true);
   title->setFont(f);
@@ -91,7 +92,8 @@ void TFrDimmerKennlinie::BtnStartClick() {
     TCurveTransferEvents events;
     int step = 0;
     events.OnOutput = [&](const TModul& modul, int output) {
-      Label4->setText(ToQString(modul.DisplayName()) + "\n" + TranslatedText("Ausgang") + " " + QString::number(output));
+      Label4->setText(ToQString(modul.DisplayName()) + "\n" + TranslatedText("Ausgang") + " " +
+                      QString::number(output));
       GPB->setValue(++step);
       DPB->setValue(0);
     };

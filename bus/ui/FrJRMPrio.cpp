@@ -1,13 +1,5 @@
 #include "bus/ui/FrJRMPrio.h"
 
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QListWidget>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QVBoxLayout>
-
 #include "bus/JRMPrio.h"
 #include "bus/ServiceModules.h"
 #include "bus/ui/ServiceLists.h"
@@ -19,6 +11,14 @@
 #include "shell/Translation.h"
 #include "widgets/common/FthHint.h"
 #include "widgets/common/WidgetText.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace zyn {
 
@@ -39,10 +39,10 @@ TFrJRMPrio::TFrJRMPrio(QWidget* parent) : TServicePage("FrJRMPrio", true, parent
   FourthHintPanel1->setObjectName(QStringLiteral("FourthHintPanel1"));
   FourthHintPanel1->Options().SetPanelImage(piWarning);
   FourthHintPanel1->setMinimumHeight(64);
-  FourthHintPanel1->SetCaption(TranslatedText(
-      "Achtung: Die Prioritäten aller Jalousien und Rolladen der JRM-Module werden auf den Standardwert "
-      "zurückgesetzt. Damit werden auch alle Sperren (z. B. Wind oder Wartungsschalter) aufgehoben. Nur "
-      "verwenden, wenn die Jalousien nicht mehr richtig arbeiten."));
+  FourthHintPanel1->SetCaption(
+      TranslatedText("Achtung: Die Prioritäten aller Jalousien und Rolladen der JRM-Module werden auf den Standardwert "
+                     "zurückgesetzt. Damit werden auch alle Sperren (z. B. Wind oder Wartungsschalter) aufgehoben. Nur "
+                     "verwenden, wenn die Jalousien nicht mehr richtig arbeiten."));
   Body()->addWidget(FourthHintPanel1);
   Body()->addWidget(new QLabel(TranslatedText("Vorhanden JRM- Module"), this));
   MB = new QListWidget(this);

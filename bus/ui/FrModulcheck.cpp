@@ -1,12 +1,5 @@
 #include "bus/ui/FrModulcheck.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QListWidget>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QVBoxLayout>
-
 #include "bus/ModuleScan.h"
 #include "bus/ServiceModules.h"
 #include "bus/ui/ServiceLists.h"
@@ -17,6 +10,13 @@
 #include "shell/Translation.h"
 #include "widgets/common/FthHint.h"
 #include "widgets/common/WidgetText.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace zyn {
 
@@ -64,9 +64,9 @@ void TFrModulcheck::ShowModules(TSteuermodul* stm) {
     for (int i = 0; i < stm->Module.Count(); ++i) {
       TModul* m = stm->Module.GetModul(i);
       m->Present = TModulState::msUndefined;
-      AddObjectItem(MB, ToQString(FormatText("%s.%2.2d - %s", m->ModulKennung.c_str(), m->Adresse(),
-                                             m->DisplayName().c_str())),
-                    m);
+      AddObjectItem(
+          MB, ToQString(FormatText("%s.%2.2d - %s", m->ModulKennung.c_str(), m->Adresse(), m->DisplayName().c_str())),
+          m);
     }
   MB->setCurrentRow(MB->count() > 0 ? 0 : -1);
   Repaint();

@@ -1,5 +1,14 @@
 #include "bus/ui/FrSTMMonitor.h"
 
+#include "bus/ServiceModules.h"
+#include "model/base/Cp1252.h"
+#include "model/base/Translator.h"
+#include "platform/QtText.h"
+#include "project/Global.h"
+#include "shell/MessageHandler.h"
+#include "shell/Translation.h"
+#include "widgets/common/WidgetText.h"
+
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -10,26 +19,22 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "bus/ServiceModules.h"
-#include "model/base/Cp1252.h"
-#include "model/base/Translator.h"
-#include "platform/QtText.h"
-#include "project/Global.h"
-#include "shell/MessageHandler.h"
-#include "shell/Translation.h"
-#include "widgets/common/WidgetText.h"
-
 namespace zyn {
 
 namespace {
 
 QColor LineColor(TMonitorColor c) {
   switch (c) {
-    case TMonitorColor::Red: return QColor(255, 0, 0);
-    case TMonitorColor::Navy: return QColor(0, 0, 128);
-    case TMonitorColor::Blue: return QColor(0, 0, 255);
-    case TMonitorColor::Maroon: return QColor(128, 0, 0);
-    default: return QColor(0, 0, 0);
+    case TMonitorColor::Red:
+      return QColor(255, 0, 0);
+    case TMonitorColor::Navy:
+      return QColor(0, 0, 128);
+    case TMonitorColor::Blue:
+      return QColor(0, 0, 255);
+    case TMonitorColor::Maroon:
+      return QColor(128, 0, 0);
+    default:
+      return QColor(0, 0, 0);
   }
 }
 
@@ -83,13 +88,16 @@ TFrSTMMonitor::TFrSTMMonitor(QWidget* parent) : TServicePage("FrSTMMonitor", fal
   connect(Button1, &QPushButton::clicked, this, [this] { Eintrgelschen1Click(); });
   connect(Filter, &QLineEdit::textChanged, this, [this] { ApplyFilter(); });
   connect(BtnSave, &QPushButton::clicked, this, [this] {
-    const QString path = QFileDialog::getSaveFileName(this, TranslatedText("Telegrammliste speichern"),
-                                                      QStringLiteral("Telegramme.txt"),
-                                                      TranslatedText("Textdateien (*.txt)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, TranslatedText("Telegrammliste speichern"), QStringLiteral("Telegramme.txt"),
+                                     TranslatedText("Textdateien (*.txt)"));
     if (!path.isEmpty()) SaveTo(path.toStdString());
   });
   // Handed over from the port's event thread.
-  fMonitor.OnArrived = [this] { QMetaObject::invokeMethod(this, [this] { TakeTelegrams(); }, Qt::QueuedConnection); };
+  fMonitor.OnArrived = [this] {
+    QMetaObject::invokeMethod(
+        this, [this] { TakeTelegrams(); }, Qt::QueuedConnection);
+  };
 }
 
 TFrSTMMonitor::~TFrSTMMonitor() {

@@ -4,11 +4,11 @@
 // with a filter and saving as text. The link stays open from "Monitor starten" to
 // "Monitor stopen", and the main window stays locked meanwhile.
 
-#include <memory>
-#include <vector>
-
 #include "bus/BusMonitor.h"
 #include "bus/ui/ServicePage.h"
+
+#include <memory>
+#include <vector>
 
 class QLineEdit;
 class QPushButton;

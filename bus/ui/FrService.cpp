@@ -1,18 +1,5 @@
 #include "bus/ui/FrService.h"
 
-#include <QCheckBox>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QListWidget>
-#include <QPainter>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QSplitter>
-#include <QTime>
-#include <QToolBar>
-#include <QToolButton>
-#include <QVBoxLayout>
-
 #include "bus/ServiceModules.h"
 #include "bus/ui/ServiceLists.h"
 #include "model/Kanal.h"
@@ -26,6 +13,19 @@
 #include "shell/Translation.h"
 #include "widgets/common/FthHint.h"
 #include "widgets/common/WidgetText.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTime>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 namespace zyn {
 
@@ -253,10 +253,9 @@ void TFrOldServiceAusgang::Button2Click() {
     TranslatedMessageDlg(FormatText(Tr("Für das Modul %s ist kein Schaltbefehl festgelegt.").c_str(), name.c_str()),
                          mtInformation, mbOK);
   else if (r.Confirmed < r.Sent)
-    TranslatedMessageDlg(
-        FormatText(Tr("Das Modul %s hat %d von %d Schaltbefehlen nicht bestätigt.").c_str(), name.c_str(),
-                   r.Sent - r.Confirmed, r.Sent),
-        mtError, mbCancel);
+    TranslatedMessageDlg(FormatText(Tr("Das Modul %s hat %d von %d Schaltbefehlen nicht bestätigt.").c_str(),
+                                    name.c_str(), r.Sent - r.Confirmed, r.Sent),
+                         mtError, mbCancel);
 }
 
 // --- input test ---
@@ -327,8 +326,8 @@ void TFrOldServiceEingang::Button2Click() {
         ZYNCom, *modul, [this] { return fStop; },
         [&](int previous, int current) {
           bool cleared = false;
-          const int added =
-              fLog.AddChanges(previous, current, inputs, FromQString(QTime::currentTime().toString("HH:mm:ss")), &cleared);
+          const int added = fLog.AddChanges(previous, current, inputs,
+                                            FromQString(QTime::currentTime().toString("HH:mm:ss")), &cleared);
           if (fModul == modul) ShowLog(cleared, added);
         });
   }

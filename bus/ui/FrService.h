@@ -3,11 +3,11 @@
 // test; each test lists the modules of a control module that have inputs or outputs, probes
 // them, and then polls the inputs of one module or switches its outputs.
 
-#include <string>
-
 #include "bus/ChannelTest.h"
 #include "bus/ModuleScan.h"
 #include "bus/ui/ServicePage.h"
+
+#include <string>
 
 class QLabel;
 class QListWidget;

@@ -2,10 +2,10 @@
 // The list items of the service pages: an item carries its model object, and its colour follows
 // the module's presence.
 
+#include "model/Modul.h"
+
 #include <QColor>
 #include <QListWidget>
-
-#include "model/Modul.h"
 
 namespace zyn {
 
@@ -24,9 +24,12 @@ inline QListWidgetItem* AddObjectItem(QListWidget* list, const QString& text, vo
 // Undefined black, missing red, present blue.
 inline QColor PresenceColor(TModulState state) {
   switch (state) {
-    case TModulState::msPresent: return QColor(0, 0, 255);
-    case TModulState::msMissing: return QColor(255, 0, 0);
-    default: return QColor(0, 0, 0);
+    case TModulState::msPresent:
+      return QColor(0, 0, 255);
+    case TModulState::msMissing:
+      return QColor(255, 0, 0);
+    default:
+      return QColor(0, 0, 0);
   }
 }
 

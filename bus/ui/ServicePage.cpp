@@ -1,12 +1,5 @@
 #include "bus/ui/ServicePage.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QHBoxLayout>
-#include <QPainter>
-#include <QStyleOptionTab>
-#include <QVBoxLayout>
-
 #include "bus/BusWait.h"
 #include "bus/ServiceModules.h"
 #include "model/base/Translator.h"
@@ -18,6 +11,13 @@
 #include "shell/MessageHandler.h"
 #include "shell/Translation.h"
 #include "widgets/common/WidgetText.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QStyleOptionTab>
+#include <QVBoxLayout>
 
 namespace zyn {
 

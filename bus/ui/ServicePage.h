@@ -3,11 +3,11 @@
 // (active tab bold blue), the check box that hides the side bar, and the bracket of its bus work
 // (main window locked, hourglass, link open only while the page works).
 
-#include <QTabBar>
-#include <QWidget>
-
 #include "bus/ZYNComm.h"
 #include "shell/FrameManager.h"
+
+#include <QTabBar>
+#include <QWidget>
 
 class QCheckBox;
 class QHBoxLayout;

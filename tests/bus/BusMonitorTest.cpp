@@ -1,17 +1,18 @@
 // The bus monitor on a real pseudo-terminal: spontaneous state telegrams, damaged frames and
 // noise arrive while the link stays open; the lines, the filter and the saved text.
 
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <thread>
+#include "bus/BusMonitor.h"
 
 #include "SimFixture.h"
-#include "bus/BusMonitor.h"
 #include "bus/Fcs16.h"
 #include "model/base/Cp1252.h"
 #include "tests/support/Files.h"
 #include "tools/zynsim/core/SimFrameCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 namespace zyn {
 namespace {
@@ -146,8 +147,10 @@ TEST(BusMonitorLines, DescriptionFilterAndText) {
   struct Case {
     TZYNCommError error;
     TMonitorColor color;
-  } cases[] = {{errFromOther, TMonitorColor::Navy}, {errToOther, TMonitorColor::Blue},
-               {errTimeout, TMonitorColor::Maroon}, {errCRC, TMonitorColor::Red}};
+  } cases[] = {{errFromOther, TMonitorColor::Navy},
+               {errToOther, TMonitorColor::Blue},
+               {errTimeout, TMonitorColor::Maroon},
+               {errCRC, TMonitorColor::Red}};
   for (const Case& c : cases) {
     t.Error = c.error;
     t.ErrorCode = 0xF0B8;
@@ -166,8 +169,9 @@ TEST(BusMonitorLines, DescriptionFilterAndText) {
   umlaut.Command = Ansi("Einschaltzustände freigeben ($FD)");
   ASSERT_TRUE(SaveMonitorText(file, {good, umlaut}, message)) << message;
   const std::string text = test::ReadWholeFile(file);
-  EXPECT_EQ(text, "Zeit\tRichtung\tStation\tBefehl\tBytes\n" + good.Time + "\tan PC\tSTM 0\tStatus ($05)\t00 FE 05 00 0C 00 12 34\n" +
-                      good.Time + "\tan PC\tSTM 0\tEinschaltzustände freigeben ($FD)\t00 FE 05 00 0C 00 12 34\n");
+  EXPECT_EQ(text, "Zeit\tRichtung\tStation\tBefehl\tBytes\n" + good.Time +
+                      "\tan PC\tSTM 0\tStatus ($05)\t00 FE 05 00 0C 00 12 34\n" + good.Time +
+                      "\tan PC\tSTM 0\tEinschaltzustände freigeben ($FD)\t00 FE 05 00 0C 00 12 34\n");
   EXPECT_FALSE(SaveMonitorText(folder.File("fehlt/x.txt"), {good}, message));
   EXPECT_NE(message.find(Ansi("konnte nicht geschrieben werden")), std::string::npos);
 }

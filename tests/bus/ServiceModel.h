@@ -2,13 +2,13 @@
 // A control module with bus modules for the service tests, and the same modules on the
 // simulated bus.
 
-#include <memory>
-#include <string>
-
 #include "model/Kanal.h"
 #include "model/Modul.h"
 #include "project/Steuermodul.h"
 #include "tools/zynsim/core/STMSimulator.h"
+
+#include <memory>
+#include <string>
 
 namespace zyn {
 

@@ -1,10 +1,6 @@
 // The service runs against the simulator on a real pseudo-terminal: module scan and check,
 // output and input tests, dimmer-curve transfer and the priority release of blind motors.
 
-#include <gtest/gtest.h>
-
-#include <chrono>
-
 #include "ServiceModel.h"
 #include "SimFixture.h"
 #include "bus/ChannelTest.h"
@@ -14,6 +10,10 @@
 #include "bus/ServiceModules.h"
 #include "model/Kennlinien.h"
 #include "model/base/Cp1252.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
 
 namespace zyn {
 namespace {
@@ -103,8 +103,7 @@ TEST_F(ServiceRunTest, ModuleCheckFindsExactlyThePresentModules) {
 }
 
 TEST_F(ServiceRunTest, AbortedCheckLeavesTheRestUndefined) {
-  const TModuleCheckResult r =
-      RunModuleCheck(comm, {absent, relay, blind}, 0, [](int i) { return i < 1; });
+  const TModuleCheckResult r = RunModuleCheck(comm, {absent, relay, blind}, 0, [](int i) { return i < 1; });
   EXPECT_TRUE(r.Aborted);
   EXPECT_EQ(r.Probed, 1);
   EXPECT_EQ(r.Missing, 1);
@@ -126,8 +125,16 @@ TEST(SwitchTelegram, CodesOfTheBaseClasses) {
       {{"E", "INP", "INPUT LED", bcEingangsModule, 4, 1, 2, 5}, 1, true, false, {0x06, 0x00, 0x04, 0x01, 0x23}},
       {{"M", "MFM", "MFM 4", bcMultifunktionsModule, 2, 4, 4, 5}, 3, false, false, {0x06, 0x00, 0x22, 0x01, 0x66}},
       {{"O", "OUT", "OUTPUT 8", bcAusgangsModule, 1, 0, 8, 5}, 7, false, false, {0x06, 0x00, 0x41, 0x01, 0xE6}},
-      {{"J", "JRM", "JRM", bcAusgangsModule, 5, 0, 4, 5}, 1, false, false, {0x06, 0x00, 0x45, 0x04, 0x23, 0x01, 0x1E, 0x00}},
-      {{"J", "JRM", "JRM", bcAusgangsModule, 6, 0, 4, 5}, 1, false, true, {0x06, 0x00, 0x46, 0x04, 0x24, 0x01, 0x1E, 0x00}},
+      {{"J", "JRM", "JRM", bcAusgangsModule, 5, 0, 4, 5},
+       1,
+       false,
+       false,
+       {0x06, 0x00, 0x45, 0x04, 0x23, 0x01, 0x1E, 0x00}},
+      {{"J", "JRM", "JRM", bcAusgangsModule, 6, 0, 4, 5},
+       1,
+       false,
+       true,
+       {0x06, 0x00, 0x46, 0x04, 0x24, 0x01, 0x1E, 0x00}},
       {{"A", "DAN", "DIM_AN", bcAnalogmodule, 0, 0, 2, 5}, 1, false, false, {0x06, 0x00, 0x60, 0x01, 0x25}},
       {{"D", "DIM", "DIM", bcDimmerModule, 7, 0, 2, 5}, 0, false, false, {0x06, 0x00, 0xA7, 0x01, 0x05}},
       {{"Y", "YXA", "YXA", bcYXABoxen, 0, 0, 2, 5}, 0, false, false, {}},
@@ -223,8 +230,8 @@ TEST(InputLog, EdgesAndTheLimit) {
   TInputLog log;
   // Two inputs changing between two polls: two lines with the same time, lower input first.
   EXPECT_EQ(log.AddChanges(0x0005, 0x0012, 8, "08:15:00"), 4);
-  EXPECT_EQ(log.Lines(), (std::vector<std::string>{"00:0  08:15:00", "01:1  08:15:00", "02:0  08:15:00",
-                                                   "04:1  08:15:00"}));
+  EXPECT_EQ(log.Lines(),
+            (std::vector<std::string>{"00:0  08:15:00", "01:1  08:15:00", "02:0  08:15:00", "04:1  08:15:00"}));
   // Bits beyond the module's inputs are not logged.
   EXPECT_EQ(log.AddChanges(0x0000, 0x0100, 8, "08:15:01"), 0);
   log.Clear();
@@ -240,9 +247,11 @@ TEST(InputLog, EdgesAndTheLimit) {
   TModul* m = AddServiceModule(stm, {"Flur", "MFM", "MFM 4", bcMultifunktionsModule, 2, 4, 4});
   auto same = [](const std::string& s) { return s; };
   bool rising = false;
-  EXPECT_EQ(TInputLog::DisplayText("03:1  12:34:56", m, same, &rising), "  12:34:56 - MFM.02.03-Flur - Einschaltflanke");
+  EXPECT_EQ(TInputLog::DisplayText("03:1  12:34:56", m, same, &rising),
+            "  12:34:56 - MFM.02.03-Flur - Einschaltflanke");
   EXPECT_TRUE(rising);
-  EXPECT_EQ(TInputLog::DisplayText("00:0  12:34:56", m, same, &rising), "  12:34:56 - MFM.02.00-Flur - Ausschaltflanke");
+  EXPECT_EQ(TInputLog::DisplayText("00:0  12:34:56", m, same, &rising),
+            "  12:34:56 - MFM.02.00-Flur - Ausschaltflanke");
   EXPECT_FALSE(rising);
   EXPECT_EQ(TInputLog::DisplayText("00:0  12:34:56", nullptr, same, &rising), "00");
 }

@@ -2,21 +2,6 @@
 // driven through their buttons and lists, and their results read from the controls and from the
 // simulated bus.
 
-#include <gtest/gtest.h>
-
-#include <QListWidget>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTreeWidget>
-#include <QToolButton>
-#include <QCoreApplication>
-#include <QTimer>
-#include <chrono>
-#include <cstdlib>
-#include <thread>
-
 #include "bus/ui/FrDimmerKennlinie.h"
 #include "bus/ui/FrJRMPrio.h"
 #include "bus/ui/FrModulcheck.h"
@@ -32,6 +17,21 @@
 #include "tests/support/AppFixture.h"
 #include "tests/support/Files.h"
 #include "tools/zynsim/core/SimPort.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
 
 namespace zyn {
 namespace {
@@ -107,8 +107,8 @@ TEST_F(ServicePagesTest, OutputTestSwitchesASimulatedOutput) {
   EXPECT_EQ(Texts(page->ListBox1), (QStringList{"MFM.02-Flur", "OUT.09-Keller"}));
   EXPECT_EQ(page->ListBox1->item(0)->foreground().color(), QColor(0, 0, 255));
   EXPECT_EQ(page->ListBox1->item(1)->foreground().color(), QColor(255, 0, 0));
-  EXPECT_EQ(Texts(page->ListBox2), (QStringList{"MFM.02.00-Ausgang 1", "MFM.02.01-Ausgang 2", "MFM.02.02-Ausgang 3",
-                                                "MFM.02.03-Ausgang 4"}));
+  EXPECT_EQ(Texts(page->ListBox2),
+            (QStringList{"MFM.02.00-Ausgang 1", "MFM.02.01-Ausgang 2", "MFM.02.02-Ausgang 3", "MFM.02.03-Ausgang 4"}));
   EXPECT_TRUE(page->Button2->isEnabled());
   EXPECT_EQ(page->Button2->text(), "Ausgang umschalten");
   page->ListBox2->setCurrentRow(2);
@@ -238,11 +238,13 @@ TEST_F(ServicePagesTest, DimmerCurvesArriveAsSent) {
   ASSERT_TRUE(page.BtnStart->isEnabled());
   EXPECT_EQ(page.GPB->maximum(), 2);
   page.BtnStartClick();
-  EXPECT_EQ(Texts(page.LB), (QStringList{QString::fromUtf8("Übertragung an.....: STM00.DIM.01.00-Ausgang 1 erfolgreich beendet."),
-                                         QString::fromUtf8("Übertragung an.....: STM00.DIM.01.01-Ausgang 2 erfolgreich beendet."),
-                                         QString::fromUtf8("Übertragung mit 0 Fehlern beendet!")}));
+  EXPECT_EQ(Texts(page.LB),
+            (QStringList{QString::fromUtf8("Übertragung an.....: STM00.DIM.01.00-Ausgang 1 erfolgreich beendet."),
+                         QString::fromUtf8("Übertragung an.....: STM00.DIM.01.01-Ausgang 2 erfolgreich beendet."),
+                         QString::fromUtf8("Übertragung mit 0 Fehlern beendet!")}));
   for (int output = 0; output < 2; ++output) {
-    const std::vector<uint8_t> block = Bus(*dimmer, [output](sim::TSimBusModule& m) { return m.Curves[static_cast<uint8_t>(output)]; });
+    const std::vector<uint8_t> block =
+        Bus(*dimmer, [output](sim::TSimBusModule& m) { return m.Curves[static_cast<uint8_t>(output)]; });
     ASSERT_EQ(block.size(), 272u);
     EXPECT_TRUE(std::equal(curve->Werte.begin(), curve->Werte.end(), block.begin() + 16)) << output;
   }
