@@ -19,6 +19,7 @@
 #include "model/base/Translator.h"
 #include "display/ui/DisplayPages.h"
 #include "compiler/ui/CompilerDialogs.h"
+#include "bus/ui/ServicePages.h"
 #include "frames/FramePages.h"
 #include "frames/ProjectPages.h"
 #include "logic/LogicPages.h"
@@ -111,6 +112,7 @@ int main(int argc, char** argv) {
   RegisterLogicPages();
   RegisterTemplatePages();
   RegisterPrintPages();
+  RegisterServicePages();
 
   const QStringList args = QApplication::arguments();
   const std::string projectFile = args.size() > 1 ? args.at(1).toStdString() : std::string();

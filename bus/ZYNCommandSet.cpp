@@ -86,14 +86,18 @@ bool TZYNCommandSet::StatusIs(std::initializer_list<uint8_t> values) const {
 
 // --- status, version, clock ---
 
-bool TZYNCommandSet::GetModuleStatus() {
-  return Ask(Request({0x05, 0x00}, {0x05, 0xF0, 0xF1}, kStatusLength)) && StatusIs({0x05, 0xF0, 0xF1});
+// The status request and the probe of a control module take the same answers as a sign of
+// life: the command echoed, 0, or the status bytes 0xF0 and 0xF1.
+bool TZYNCommandSet::AskStatus() {
+  return Ask(Request({0x05, 0x00}, {0x05, 0x00, 0xF0, 0xF1}, kStatusLength)) && StatusIs({0x05, 0x00, 0xF0, 0xF1});
 }
+
+bool TZYNCommandSet::GetModuleStatus() { return AskStatus(); }
 
 bool TZYNCommandSet::ProbeModule(uint8_t module) {
   if (OnSTMSearch) OnSTMSearch(module);
   if (module > 7) return false;
-  return WithModule(module, [&] { return Ask(Request({0x05, 0x00}, {0x05, 0x00}, kStatusLength)) && StatusIs({0x05, 0x00}); });
+  return WithModule(module, [&] { return AskStatus(); });
 }
 
 std::string TZYNCommandSet::ReadModuleDate() {

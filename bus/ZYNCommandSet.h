@@ -144,6 +144,7 @@ class TZYNCommandSet {
   TZYNRequest Request(const uint8_t* bytes, size_t count, std::initializer_list<uint8_t> success,
                       size_t answerLength) const;
   bool StatusIs(std::initializer_list<uint8_t> values) const;
+  bool AskStatus();
   // A command of two bytes answered with status 0 when it succeeded; timeout 0: the current.
   bool TestStep(uint8_t command, uint16_t timeout);
   uint8_t At(size_t i) const { return i < fAnswer.size() ? fAnswer[i] : 0; }

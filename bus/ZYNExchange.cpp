@@ -429,9 +429,20 @@ void TZYNExchange::Receive(const uint8_t* data, size_t count) {
 
 // Judges one complete frame with fMutex held; events are queued as actions for after.
 void TZYNExchange::HandleFrame(const TZYNReceivedFrame& frame, std::vector<std::function<void()>>& actions) {
-  auto block = [this, &actions](const std::vector<uint8_t>& bytes) {
-    if (Hooks.Block)
-      actions.emplace_back([this, bytes] { Hooks.Block(bytes.data(), static_cast<int>(bytes.size())); });
+  // The handler runs after every frame of this read was judged. While every frame is passed on
+  // (a monitor), the error state of its own frame is set again just before it, so that
+  // E_TransError read in the handler is this frame's; a frame to the PC carries no error.
+  auto block = [this, &actions](const std::vector<uint8_t>& bytes, bool toPc = false) {
+    if (!Hooks.Block) return;
+    const bool own = fSettings.GetAll;
+    const int error = toPc ? errNone : fTransError, code = toPc ? 0 : fErrorCode;
+    actions.emplace_back([this, bytes, own, error, code] {
+      if (own) {
+        std::lock_guard<std::mutex> guard(fMutex);
+        SetErrorLocked(static_cast<TZYNCommError>(error), code);
+      }
+      Hooks.Block(bytes.data(), static_cast<int>(bytes.size()));
+    });
   };
   auto error = [this, &actions](TZYNCommError e, int code) {
     if (Hooks.Error) actions.emplace_back([this, e, code] { Swallow([&] { Hooks.Error(e, code); }); });
@@ -456,9 +467,9 @@ void TZYNExchange::HandleFrame(const TZYNReceivedFrame& frame, std::vector<std::
       if (fSettings.SendQuittung) {
         const uint8_t sequence = f.size() > 5 ? f[3] : 0;
         if (sender < 4) actions.emplace_back([this, sender, sequence] { SendAcknowledge(sender, sequence); });
-        block(f);
+        block(f, true);
       } else if (fSettings.GetAll) {
-        block(f);
+        block(f, true);
       }
       return;
     }
@@ -483,7 +494,7 @@ void TZYNExchange::HandleFrame(const TZYNReceivedFrame& frame, std::vector<std::
     } else {
       actions.emplace_back([this, f] { Debug("frame that answers no request discarded:" + Hex(f)); });
     }
-    if (fSettings.GetAll) block(f);
+    if (fSettings.GetAll) block(f, true);
     return;
   }
   TZYNCommError e;

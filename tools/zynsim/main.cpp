@@ -53,6 +53,9 @@ const char* Help() {
          "  absent CM | present CM     remove or restore control module CM\n"
          "  module CM ADDR on|off      a bus module (address byte, hex) behind CM\n"
          "  spont CM CMD SEQ     send a spontaneous frame of CM now (hex)\n"
+         "  inputs CM ADDR WORD  set the inputs of a bus module (hex)\n"
+         "  state CM ADDR        send the state telegram of a bus module of CM now (hex)\n"
+         "  noise N              put N random bytes on the line\n"
          "  clear                no faults\n"
          "  quit\n";
 }
@@ -119,6 +122,21 @@ bool Apply(TSTMSimulator& sim, zyn::sim::TSimPort* port, const std::string& line
     const auto frame = sim.SpontaneousFrame(n, static_cast<uint8_t>(command), static_cast<uint8_t>(sequence));
     lock.unlock();
     port->WriteRaw(frame);
+    return true;
+  }
+  if (cmd == "inputs" && in >> n >> std::hex >> address >> command && n >= 0 && n < 4)
+    return sim.ControlModule(n).Modules[static_cast<uint8_t>(address)].SetInputs(static_cast<uint16_t>(command)), true;
+  if (cmd == "state" && port && in >> n >> std::hex >> address && n >= 0 && n < 4) {
+    const auto frame = sim.StateFrame(n, static_cast<uint8_t>(address), 0);
+    lock.unlock();
+    port->WriteRaw(frame);
+    return true;
+  }
+  if (cmd == "noise" && port && in >> n && n > 0) {
+    std::vector<uint8_t> bytes(static_cast<size_t>(n));
+    for (auto& b : bytes) b = static_cast<uint8_t>(std::rand());
+    lock.unlock();
+    port->WriteRaw(bytes);
     return true;
   }
   if (cmd == "clear") return f = TSimFaults{}, true;

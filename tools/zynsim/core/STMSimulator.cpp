@@ -204,6 +204,7 @@ std::vector<uint8_t> TSTMSimulator::AnswerControlModule(TSimControlModule& m, co
         return reply({0x06, t[3], address, 0x00, 0x00});
       }
       if (!present) return reply({0x06, 0x00, address, 0x00, kAbsent, 0x00, 0x00, 0x00});
+      Obey(it->second, t);
       const auto& s = it->second.State;
       return reply({0x06, it->second.Info, address, 0x00, 0x00, s[0], s[1], s[2]});
     }
@@ -256,6 +257,47 @@ std::vector<uint8_t> TSTMSimulator::AnswerControlModule(TSimControlModule& m, co
     default:
       return reply({kUnknown});
   }
+}
+
+void TSTMSimulator::Obey(TSimBusModule& module, const std::vector<uint8_t>& t) {
+  // t: receiver, sender, 06, sequence, module byte, kind, command byte(s) ...
+  if (t.size() < 7) return;
+  const int shift = std::clamp(module.AusShift, 0, 7);
+  const uint8_t mask = static_cast<uint8_t>((1u << shift) - 1u);
+  const int channel = shift < 8 ? t[6] >> shift : 0;
+  const uint8_t code = static_cast<uint8_t>(t[6] & mask);
+  uint16_t outputs = module.Outputs();
+  const uint16_t bit = channel < 16 ? static_cast<uint16_t>(1u << channel) : 0;
+  switch (t[5]) {
+    case 0x01:  // one command byte: 1 query, 2 on, 3 off, 5 and 6 toggle
+      if (code == 0x01) return;
+      if (code == 0x02) outputs |= bit;
+      else if (code == 0x03) outputs &= static_cast<uint16_t>(~bit);
+      else if (code == 0x05 || code == 0x06) outputs ^= bit;
+      else return;
+      break;
+    case 0x04:  // a blind motor: 3 up/off, 4 down/off, then the running time
+      if (code != 0x03 && code != 0x04) return;
+      outputs ^= bit;
+      break;
+    case 0x02:  // priorities of an output pair back to standard
+      if (code == 0x0A && t.size() >= 10 && (t[8] & mask) == 0x0E) module.PriorityReleases.push_back(channel);
+      return;
+    default:
+      return;
+  }
+  module.SetOutputs(outputs);
+  ++module.Switched;
+}
+
+std::vector<uint8_t> TSTMSimulator::StateFrame(int n, uint8_t moduleByte, uint8_t sequence) {
+  auto& modules = fModules.at(static_cast<size_t>(n)).Modules;
+  const auto it = modules.find(moduleByte);
+  const uint16_t outputs = it != modules.end() ? it->second.Outputs() : 0;
+  const uint16_t inputs = it != modules.end() ? it->second.Inputs() : 0;
+  return EncodeFrame({static_cast<uint8_t>(fGroup * 16 + n), fPCAddress, 0x20, sequence, moduleByte,
+                      static_cast<uint8_t>(outputs >> 8), static_cast<uint8_t>(outputs & 0xFF),
+                      static_cast<uint8_t>(inputs >> 8), static_cast<uint8_t>(inputs & 0xFF)});
 }
 
 std::vector<uint8_t> TSTMSimulator::AnswerDisplay(TSimDisplay& d, const std::vector<uint8_t>& t) {

@@ -23,6 +23,14 @@ struct TSimBusModule {
   uint8_t Info = 0;                    // answer byte [3] of a query
   std::array<uint8_t, 3> State{};      // answer bytes [7], [8], [9]
   std::map<uint8_t, std::vector<uint8_t>> Curves;  // curve number -> 272 bytes
+  // Shift of the output numbers in the command byte; the bits below it are the command code.
+  int AusShift = 5;
+  // Output numbers whose priorities were released, in the order of the telegrams.
+  std::vector<int> PriorityReleases;
+  int Switched = 0;  // switching telegrams obeyed
+
+  uint16_t Outputs() const { return static_cast<uint16_t>(State[0] | State[1] << 8); }
+  uint16_t Inputs() const { return static_cast<uint16_t>(State[1] | State[2] << 8); }
 
   void SetOutputs(uint16_t word) { State[0] = word & 0xFF, State[1] = word >> 8; }
   void SetInputs(uint16_t word) { State[1] = word & 0xFF, State[2] = word >> 8; }
@@ -113,11 +121,16 @@ class TSTMSimulator {
 
   // A spontaneous telegram of control module n to the PC.
   std::vector<uint8_t> SpontaneousFrame(int n, uint8_t command, uint8_t sequence) const;
+  // The state telegram (command 0x20) of control module n for its bus module at the address
+  // byte: sequence, module byte, output word and input word (high byte first).
+  std::vector<uint8_t> StateFrame(int n, uint8_t moduleByte, uint8_t sequence);
 
  private:
   std::vector<uint8_t> Answer(const std::vector<uint8_t>& request);
   std::vector<uint8_t> AnswerControlModule(TSimControlModule& m, const std::vector<uint8_t>& t);
   std::vector<uint8_t> AnswerDisplay(TSimDisplay& d, const std::vector<uint8_t>& t);
+  // A switching or priority telegram to a present bus module.
+  void Obey(TSimBusModule& module, const std::vector<uint8_t>& t);
   std::vector<uint8_t> ApplyFaults(std::vector<uint8_t> answer);
   void Log(const char* direction, const std::vector<uint8_t>& wire);
 
