@@ -133,8 +133,9 @@ TFrNewService::TFrNewService(QWidget* parent) : QWidget(parent), PC(std::make_un
 
 TFrNewService::~TFrNewService() {
   fAbort = true;
-  PC->OnBlock = nullptr;
+  // The port's thread stops with the port; only then is the handler taken away.
   PC->CloseLink();
+  PC->OnBlock = nullptr;
 }
 
 void TFrNewService::FrameActivate() {
