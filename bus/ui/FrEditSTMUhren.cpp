@@ -37,6 +37,7 @@ TWTSelectBox* MakeMask(QWidget* parent, const char* name, const char* caption) {
   box->SetCaption(ClockText(caption));
   box->SetEditCaption(ClockText("Schaltzeit:"));
   box->SetAlleText(ClockText("Alle"));
+  box->SetLanguage(0x0407);  // German day names
   box->OnTranslate = [](QObject*, const QString& text) { return ToQString(TranslateText(FromQString(text))); };
   box->setMinimumHeight(60);
   return box;

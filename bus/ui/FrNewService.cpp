@@ -71,8 +71,10 @@ TFrNewService::TFrNewService(QWidget* parent) : QWidget(parent), PC(std::make_un
   ULV->setHeaderLabels({ClockText("Uhr"), ClockText("Einschaltzeit"), ClockText("Ausschaltzeit")});
   ULV->header()->setSectionResizeMode(0, QHeaderView::Stretch);
   ULV->header()->setStretchLastSection(false);
-  ULV->header()->resizeSection(1, 75);
-  ULV->header()->resizeSection(2, 75);
+  // 75 pixels, or the caption's width where it is wider.
+  for (int column : {1, 2})
+    ULV->header()->resizeSection(
+        column, std::max(75, ULV->header()->fontMetrics().horizontalAdvance(ULV->headerItem()->text(column)) + 16));
   ULV->setSelectionBehavior(QAbstractItemView::SelectRows);
   sheetLayout->addWidget(ULV, 1);
   RFlankeBox = new QGroupBox(ClockText("Testflanke wählen"), sheet);
