@@ -32,8 +32,6 @@ namespace {
 
 constexpr char kFrameName[] = "FrSetClock";
 
-TZYNDateTime Now() { return LocalDateTime(std::chrono::system_clock::now()); }
-
 // The one search window while a search runs, for the link's search event.
 TFrmSearchSTM* gSearchWindow = nullptr;
 
@@ -134,6 +132,8 @@ TFrSetClock::TFrSetClock(QWidget* parent) : QWidget(parent), PC(std::make_unique
 }
 
 TFrSetClock::~TFrSetClock() = default;
+
+TZYNDateTime TFrSetClock::Now() const { return LocalDateTime(std::chrono::system_clock::now() + ClockOffset); }
 
 void TFrSetClock::FrameActivate() {
   fDeactivated = false;

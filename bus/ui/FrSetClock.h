@@ -7,8 +7,10 @@
 #include <QDialog>
 #include <QWidget>
 #include <array>
+#include <chrono>
 #include <memory>
 
+#include "bus/ZYNCommandSet.h"
 #include "shell/FrameManager.h"
 
 class QCheckBox;
@@ -63,6 +65,9 @@ class TFrSetClock : public QWidget, public IFrameMessage {
   // date or time is refused with a message. True when every checked module confirmed.
   bool SetClocks();
   TZYNComm& Link() { return *PC; }
+  // The PC time the page works with: the system clock plus this offset (0 but in tests).
+  std::chrono::milliseconds ClockOffset{0};
+  TZYNDateTime Now() const;
 
  private:
   void Timer1Timer();

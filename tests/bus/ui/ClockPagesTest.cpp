@@ -179,6 +179,30 @@ TEST_F(ClockPagesTest, SetClockFindsTheModulesAndGivesTheChosenOnesThePcTime) {
   EXPECT_FALSE(page.Link().Active());
 }
 
+TEST_F(ClockPagesTest, WithSecondsTheClockIsSetAtTheNextFullMinute) {
+  TFrSetClock page;
+  page.FrameActivate();
+  // A PC clock that stands at second 58.5 of a minute.
+  const auto now = std::chrono::system_clock::now();
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 60000;
+  page.ClockOffset = std::chrono::milliseconds((58500 - ms + 60000) % 60000);
+  const TZYNDateTime start = page.Now();
+  ASSERT_GE(start.Second, 58);
+  const TZYNDateTime next = AddMinutes(TZYNDateTime{start.Year, start.Month, start.Day, start.Hour, start.Minute, 0}, 1);
+  ASSERT_TRUE(page.SZ->isChecked() && page.SCB->isChecked());
+  page.BtnTrans->click();
+  EXPECT_FALSE(page.BtnTrans->isEnabled()) << "waiting for the full minute";
+  EXPECT_EQ(Module(0).Hour, 12) << "nothing sent before the full minute";
+  ASSERT_TRUE(Until([&] { return page.BtnTrans->isEnabled(); }));
+  const TZYNDateTime setAt = page.Now();
+  EXPECT_EQ(setAt.Minute, next.Minute);
+  EXPECT_LE(setAt.Second, 2);
+  const auto m = Module(0);
+  EXPECT_EQ(m.Hour * 100 + m.Minute, next.Hour * 100 + next.Minute);
+  EXPECT_EQ(m.Day, next.Day);
+  page.FrameDeactivate();
+}
+
 TEST_F(ClockPagesTest, AnImpossibleDateIsRefusedAndNeverSent) {
   TFrSetClock page;
   page.FrameActivate();
