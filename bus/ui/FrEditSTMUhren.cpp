@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QSplitter>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QToolButton>
@@ -22,7 +21,9 @@
 #include "project/Global.h"
 #include "project/Steuermodul.h"
 #include "shell/Translation.h"
+#include "widgets/common/AlignLayout.h"
 #include "widgets/common/WeekdayBox.h"
+#include "widgets/common/zsSplitter.h"
 
 namespace zyn {
 
@@ -71,13 +72,22 @@ TFrEditSTMUhren::TFrEditSTMUhren(QWidget* parent) : QWidget(parent), PC(std::mak
   TC = new QTabBar(this);
   TC->setObjectName(QStringLiteral("TC"));
   outer->addWidget(TC);
-  auto* split = new QSplitter(Qt::Horizontal, this);
-  auto* present = new QGroupBox(ClockText(" Vorhandene Uhren "), split);
+  // The list on the left, the splitter beside it, the timer data filling the rest.
+  auto* body = new QWidget(this);
+  auto* align = new TAlignLayout(body);
+  auto* present = new QGroupBox(ClockText(" Vorhandene Uhren "), body);
   auto* presentLayout = new QVBoxLayout(present);
   LBTimer = new QListWidget(present);
   LBTimer->setObjectName(QStringLiteral("LBTimer"));
   presentLayout->addWidget(LBTimer);
-  Uhrendaten = new QGroupBox(ClockText(" Uhrendaten "), split);
+  present->resize(200, present->height());
+  align->AddWidget(present, alLeft);
+  auto* splitter = new TzsSplitter(body);
+  splitter->setObjectName(QStringLiteral("Splitter1"));
+  splitter->SetMinSize(120);
+  splitter->resize(4, splitter->height());
+  align->AddWidget(splitter, alLeft);
+  Uhrendaten = new QGroupBox(ClockText(" Uhrendaten "), body);
   Uhrendaten->setEnabled(false);
   auto* data = new QVBoxLayout(Uhrendaten);
   auto* shown = new QHBoxLayout;
@@ -95,10 +105,8 @@ TFrEditSTMUhren::TFrEditSTMUhren(QWidget* parent) : QWidget(parent), PC(std::mak
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setReadOnly(true);
   data->addWidget(Memo1, 1);
-  split->addWidget(present);
-  split->addWidget(Uhrendaten);
-  split->setSizes({200, 500});
-  outer->addWidget(split, 1);
+  align->AddWidget(Uhrendaten, alClient);
+  outer->addWidget(body, 1);
 
   connect(BtnOK, &QToolButton::clicked, this, [this] { ReadTimers(); });
   connect(ToolButton2, &QToolButton::clicked, this, [this] { WriteTimers(); });
