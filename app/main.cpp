@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "bus/ui/ClockPages.h"
 #include "model/base/Cp1252.h"
 #include "model/base/ProgramPaths.h"
 #include "model/base/Translator.h"
@@ -113,6 +114,7 @@ int main(int argc, char** argv) {
   RegisterTemplatePages();
   RegisterPrintPages();
   RegisterServicePages();
+  RegisterClockPages();
 
   const QStringList args = QApplication::arguments();
   const std::string projectFile = args.size() > 1 ? args.at(1).toStdString() : std::string();

@@ -94,7 +94,7 @@ void TMainForm::EnableFrameItems() {
     if (!FM->GetFrame(QString::fromLatin1(key)))
       if (TzbBarItem* item = Item(name)) item->SetEnabled(false);
   for (const char* name : kUnavailable)
-    if (TzbBarItem* item = Item(name)) item->SetEnabled(false);
+    if (TzbBarItem* item = Item(name); item && !RegisteredCommand(name)) item->SetEnabled(false);
   // Side-bar shortcuts of pages that do not exist; opening a project has its file dialog.
   for (int g = 0; g < SB->Groups().Count(); ++g) {
     TzbSideBarItems& items = SB->Groups().GetItem(g)->Items();
