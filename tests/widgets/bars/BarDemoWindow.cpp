@@ -16,8 +16,9 @@ namespace {
 std::string A(const char* utf8) { return Utf8ToAnsi(utf8); }
 }  // namespace
 
-BarDemoWindow::BarDemoWindow() {
+BarDemoWindow::BarDemoWindow(const std::string& layoutFile) {
   static_cast<TBuiltInThemeEngine*>(GetThemeEngine())->SetActive(true);
+  Form.setObjectName(QStringLiteral("BarDemoForm"));
   Form.setGeometry(40, 40, 640, 400);
   Client = new QWidget(&Form);
   Manager = std::make_unique<TzbBarManager>(&Form);
@@ -31,6 +32,8 @@ BarDemoWindow::BarDemoWindow() {
   m.CanCustomize = false;
   m.MenusShowRecentItemsFirst = false;
   m.NotDocking = DockingSet(dsLeft) | DockingSet(dsRight);
+  m.StoreInIniFile = !layoutFile.empty();
+  m.IniFileName = layoutFile;
   m.OnClickItem = [this](TzbBarManager&, TzbBarItem& item) { Events.push_back("OnClickItem:" + item.Name); };
 
   // Menus.
@@ -153,12 +156,14 @@ BarDemoWindow::BarDemoWindow() {
     for (const auto& [item, group] : layout.Items) Add(bar->ItemLinks(), item, group);
     Toolbars.push_back(bar);
   }
-  m.Loaded();
+  // A stored layout is read in the Loaded step, so with one the bars get their place first.
+  if (!m.StoreInIniFile) m.Loaded();
   AddSideBar();
   Screen = std::make_unique<TzbBarScreen>(m);
   Screen->SetClientWidget(Client);
   MainMenu->SetVisible(true);
   for (TzbBar* bar : Toolbars) bar->SetVisible(true);
+  if (m.StoreInIniFile) m.Loaded();
   Form.show();
   QApplication::processEvents();
   Screen->LayoutForm();
