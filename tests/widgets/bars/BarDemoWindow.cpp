@@ -1,6 +1,7 @@
 #include "BarDemoWindow.h"
 
 #include "model/base/Cp1252.h"
+#include "widgets/bars/BarEditItems.h"
 #include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/SideBarItem.h"
 #include "widgets/bars/ThemeManager.h"
@@ -216,6 +217,29 @@ void BarDemoWindow::Add(TzbBarItemLinks& links, TzbBarItem* item, bool beginGrou
   TzbBarItemLink* link = links.Add();
   link->SetItem(item);
   if (beginGroup) link->SetBeginGroup(true);
+}
+
+TzbBar* BarDemoWindow::AddEditBar() {
+  auto* edit = Manager->CreateItem<TzbBarEdit>();
+  edit->Name = "Suche";
+  edit->SetCaption("Suche");
+  edit->SetShowCaption(true);
+  edit->SetWidth(120);
+  auto* combo = Manager->CreateItem<TzbBarCombo>();
+  combo->Name = "Ansicht";
+  combo->SetCaption("Ansicht");
+  combo->SetItems({"Liste", "Baum", "Details", "Symbole"});
+  TzbBar* bar = Manager->Bars().Add();
+  bar->SetCaption("Suchen");
+  bar->ShowMark = false;
+  bar->SetRow(2);
+  bar->SetDockingStyle(dsTop);
+  Add(bar->ItemLinks(), edit);
+  Add(bar->ItemLinks(), combo, true);
+  bar->SetVisible(true);
+  QApplication::processEvents();
+  Screen->LayoutForm();
+  return bar;
 }
 
 TzbBarItem* BarDemoWindow::Item(const std::string& name) const { return Manager->GetItemByName(name); }

@@ -48,6 +48,9 @@ class BarDemoWindow {
   // the events came.
   std::vector<std::string> Events;
 
+  // A toolbar "Suchen" in a new row of the top dock with the edit item "Suche" (caption shown) and
+  // the combo item "Ansicht" ("Liste", "Baum", "Details", "Symbole").
+  TzbBar* AddEditBar();
   TzbBarItem* Item(const std::string& name) const;
   TzbBarControl* WindowOf(const TzbBar* bar) const;
   // The control of the item's link in the window (nil when not shown there).
