@@ -177,6 +177,8 @@ void DetachBarWidget(QWidget* widget);
 
 // The last screen position of the mouse seen by the bar windows and the input filter.
 TPoint BarCursorPos();
+// The shift state (ssShift, ssAlt, ssCtrl) of the modifiers of a key event.
+unsigned ShiftOf(Qt::KeyboardModifiers m);
 void SetBarCursorPos(const TPoint& p);
 
 // Shift state of the keyboard now (ssShift, ssAlt, ssCtrl).

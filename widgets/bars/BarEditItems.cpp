@@ -25,14 +25,6 @@ namespace {
 
 bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
-unsigned ShiftOf(Qt::KeyboardModifiers m) {
-  unsigned s = 0;
-  if (m & Qt::ShiftModifier) s |= ssShift;
-  if (m & Qt::ControlModifier) s |= ssCtrl;
-  if (m & Qt::AltModifier) s |= ssAlt;
-  return s;
-}
-
 // The edit window's keys, focus changes and text changes go to its control.
 class TEditFilter : public QObject {
  public:

@@ -40,14 +40,6 @@ int DockIndex(TzbBarDockingStyle side) {
   }
 }
 
-unsigned ShiftOf(Qt::KeyboardModifiers m) {
-  unsigned s = 0;
-  if (m & Qt::ShiftModifier) s |= ssShift;
-  if (m & Qt::AltModifier) s |= ssAlt;
-  if (m & Qt::ControlModifier) s |= ssCtrl;
-  return s;
-}
-
 class TFormFilter : public QObject {
  public:
   explicit TFormFilter(TzbBarScreen& screen) : screen_(&screen) {}
