@@ -1,5 +1,6 @@
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarLayout.h"
+#include "widgets/bars/BarOffice11Painter.h"
 
 #include "model/base/TextUtils.h"
 #include "widgets/bars/BarButtons.h"
@@ -366,7 +367,7 @@ const TzbBarItemControlPainter& TzbBarManager::GetPainterClass() const {
       if (themesUsable_) return TzbBarItemControlXPPainter::Instance();
       return TzbBarItemControlEnhancedPainter::Instance();
     case bmsEnhanced: return TzbBarItemControlEnhancedPainter::Instance();
-    case bmsOffice11: return TzbBarItemControlFlatPainter::Instance();  // the Office 2003 painter builds on it
+    case bmsOffice11: return TzbBarItemControlOffice11Painter::Instance();
     default: return TzbBarItemControlStandardPainter::Instance();
   }
 }
