@@ -384,6 +384,7 @@ void TzbBarSubMenuControl::Paint() {
     TzbBarItemControlPainter::FillWith(dc, downRect_, brush);
     p.DrawMenuScrollArrow(*this, dc, false, downRect_);
   }
+  if (SideStrip > 0 && OnPaintSideStrip) OnPaintSideStrip(dc, Rect(inner.Left, inner.Top, inner.Left + SideStrip, inner.Bottom));
 }
 
 // ---------------------------------------------------------------- input

@@ -23,6 +23,11 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   bool OpensToTheRight = true;
   bool OpensDownwards = true;
   std::function<void()> OnPopup, OnCloseUp;
+  // A side strip along the left edge (a popup menu's bar), painted by OnPaintSideStrip after the
+  // items with the canvas and the strip's rectangle.
+  int SideStrip = 0;
+  int SideStripWidth() const override { return SideStrip; }
+  std::function<void(TCanvas&, const TRect&)> OnPaintSideStrip;
 
   // Places the menu at the screen point and shows it without activation; the owner's width or
   // height say on which side of the menu the owning item lies.
