@@ -131,7 +131,7 @@ class TCustomzbBarControl : public TzbBarWindow {
   const QImage& Buffer() const { return buffer_; }
   // The canvas of the whole window (frame, caption); Canvas() is the client area's.
   TCanvas& WindowCanvas() { return *canvas_; }
-  void PaintWidget(QWidget& widget);  // the widget's paint event
+  virtual void PaintWidget(QWidget& widget);  // the widget's paint event
   int PaintCount = 0;
 
  protected:

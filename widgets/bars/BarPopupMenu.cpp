@@ -94,6 +94,7 @@ void TzbBarPopupMenu::Popup(int x, int y) {
   };
   if (exclusion_) menu->OwnerRect = *exclusion_;
   menu->SideStrip = barSize_;
+  menu->AnimationAllowed = animate_;
   menu->OnPaintSideStrip = [this](TCanvas& canvas, const TRect& r) {
     if (OnPaintBar) OnPaintBar(*this, canvas, r);
   };
