@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -53,6 +54,10 @@ class TEditFilter : public QObject {
         int key = e->key();
         if (item.OnKeyUp) item.OnKeyUp(item, key, ShiftOf(e->modifiers()));
         return key == 0;
+      }
+      case QEvent::Wheel: {
+        const int dy = static_cast<QWheelEvent*>(event)->angleDelta().y();
+        return dy != 0 && control_.EditWheel(dy > 0 ? -1 : 1);
       }
       case QEvent::FocusIn: item.DoEnter(); return false;
       case QEvent::FocusOut:
@@ -681,6 +686,16 @@ bool TzbBarComboControl::EditKeyDown(QKeyEvent& e) {
     return true;
   }
   return TzbBarEditControl::EditKeyDown(e);
+}
+
+bool TzbBarComboControl::EditWheel(int lines) {
+  if (droppedDown_) {
+    if (QListWidget* list = Combo().ListBox()) list->verticalScrollBar()->setValue(list->verticalScrollBar()->value() + lines);
+    return true;
+  }
+  const int next = currentIndex_ + lines;
+  if (next >= 0 && next < static_cast<int>(Combo().Items().size())) ShowEntry(next);
+  return true;
 }
 
 void TzbBarComboControl::StoreText() {

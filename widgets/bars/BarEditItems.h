@@ -187,6 +187,8 @@ class TzbBarEditControl : public TzbBarItemControl {
   int CaptionWidth() const;
   // A key for the edit window; true swallows it.
   virtual bool EditKeyDown(QKeyEvent& e);
+  // The mouse wheel over the edit window (lines: -1 up, 1 down); true takes it.
+  virtual bool EditWheel(int lines) { return false; }
   virtual void EditTextChanged();
 
  protected:
@@ -217,6 +219,8 @@ class TzbBarComboControl : public TzbBarEditControl {
   void ControlInactivate(bool force) override;
   void SetFocused(bool value, bool byEscape = false) override;
   bool EditKeyDown(QKeyEvent& e) override;
+  // Closed: the neighbouring entry; open: the list scrolls by a line.
+  bool EditWheel(int lines) override;
   void EditTextChanged() override;
   // An entry of the open list was chosen with the mouse.
   void ListChosen(int row);

@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <cctype>
 #include <functional>
+#include <iostream>
+#include <iterator>
 
 namespace zyn {
 
@@ -101,7 +103,7 @@ class TSettingsStore : public TzbBarLayoutStore {
   bool NodeExists(const TNode& node) const override {
     const QString group = GroupOf(node);
     const int cut = group.lastIndexOf(QLatin1Char('/'));
-    const QString parent = group.left(cut), child = group.mid(cut + 1);
+    const QString parent = cut < 0 ? QString() : group.left(cut), child = group.mid(cut + 1);
     auto& s = const_cast<QSettings&>(settings_);
     s.beginGroup(parent);
     const bool exists = s.childGroups().contains(child);
@@ -482,16 +484,45 @@ void TzbBarManager::LoadFromRegistry(const std::string& key) {
   const QString k = NormalKey(key);
   if (k.isEmpty()) return;
   TSettingsStore store(k);
-  if (!store.Settings().childGroups().contains(k.section(QLatin1Char('/'), 0, 0))) return;
+  if (!store.NodeExists({})) return;
   ReadBarLayout(*this, store);
 }
 
+namespace {
+
+// The ini text of the stream from its current position; false when there is none or it is no
+// readable ini text.
+bool LoadSectionsFromStream(std::iostream& stream, TSectionCollection& sections) {
+  const std::string text((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+  stream.clear();
+  if (text.empty()) return false;
+  try {
+    sections.LoadFromXML(text);
+  } catch (...) {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool TzbBarManager::SaveToIniFile(const std::string& fileName) {
-  if (fileName.empty()) return false;
+  if (fileName.empty() && !IniStream) return false;
   TSectionStore store(IniPrefix(*this));
-  store.Sections().LoadFromFile(fileName);
+  if (IniStream) {
+    const auto start = IniStream->tellg();
+    LoadSectionsFromStream(*IniStream, store.Sections());
+    IniStream->seekg(start);
+    IniStream->seekp(start);
+  } else {
+    store.Sections().LoadFromFile(fileName);
+  }
   WriteBarLayout(*this, store);
   try {
+    if (IniStream) {
+      *IniStream << store.Sections().GetXML();
+      return static_cast<bool>(*IniStream);
+    }
     store.Sections().SaveToFile(fileName);
   } catch (...) {
     return false;
@@ -500,9 +531,10 @@ bool TzbBarManager::SaveToIniFile(const std::string& fileName) {
 }
 
 void TzbBarManager::LoadFromIniFile(const std::string& fileName) {
-  if (fileName.empty()) return;
+  if (fileName.empty() && !IniStream) return;
   TSectionStore store(IniPrefix(*this));
-  if (!store.Sections().LoadFromFile(fileName)) return;
+  if (IniStream ? !LoadSectionsFromStream(*IniStream, store.Sections()) : !store.Sections().LoadFromFile(fileName))
+    return;
   ReadBarLayout(*this, store);
 }
 

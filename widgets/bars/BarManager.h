@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QImage>
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
@@ -212,6 +213,9 @@ class TzbBarManager {
   std::string Name = "zbBarManager1";
   void SaveToRegistry(const std::string& key);
   void LoadFromRegistry(const std::string& key);
+  // With IniStream set the ini text is read from and written to that stream (at its current
+  // position) instead of the file; the file name may then be empty.
+  std::iostream* IniStream = nullptr;
   bool SaveToIniFile(const std::string& fileName);  // false when the file could not be written
   void LoadFromIniFile(const std::string& fileName);
   // The state the form defined when it was built (taken in the Loaded step); resets go back to it.

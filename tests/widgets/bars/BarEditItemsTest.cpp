@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace zyn {
@@ -178,6 +179,15 @@ TEST_F(BarEditItems, ClosedComboStepsThroughItsEntriesAndReadOnlyNeverDrops) {
   EXPECT_EQ(c->Editor()->text(), "Symbole");
   EXPECT_EQ(combo->ItemIndex(), 1);
   QTest::keyClick(c->Editor(), Qt::Key_Tab);
+  EXPECT_EQ(combo->ItemIndex(), 3);
+
+  c = dynamic_cast<TzbBarComboControl*>(StartEditing("Ansicht"));
+  ASSERT_TRUE(c && c->Focused());
+  QWheelEvent up(QPointF(5, 5), QPointF(), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                 false);
+  QApplication::sendEvent(c->Editor(), &up);
+  EXPECT_EQ(c->Editor()->text(), "Details");  // the wheel moves to the entry above
+  QTest::keyClick(c->Editor(), Qt::Key_Escape);
   EXPECT_EQ(combo->ItemIndex(), 3);
 
   combo->ReadOnly = true;

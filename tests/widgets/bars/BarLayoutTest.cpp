@@ -12,6 +12,7 @@
 #include "widgets/bars/BarLayout.h"
 
 #include <QSettings>
+#include <sstream>
 #include <gtest/gtest.h>
 
 namespace zyn {
@@ -234,6 +235,18 @@ TEST_F(BarLayoutModel, TwoFormsShareOneIniFile) {
   TXMLIniFile f(ini);
   EXPECT_EQ(f.ReadString("Form1.zbBarManager1.Main", "BarCount", ""), "2");
   EXPECT_EQ(f.ReadString("Form2.zbBarManager1.Main", "BarCount", ""), "1");
+}
+
+TEST_F(BarLayoutModel, AnIniStreamStandsInForTheFile) {
+  std::stringstream stream;
+  manager->IniStream = &stream;
+  ASSERT_TRUE(manager->SaveToIniFile(""));
+  EXPECT_NE(stream.str().find("SectionCollection"), std::string::npos);  // the XML ini text
+  bar0()->SetCaption("Anders");
+  stream.seekg(0);
+  manager->LoadFromIniFile("");
+  EXPECT_EQ(bar0()->Caption(), "Eins");
+  manager->IniStream = nullptr;
 }
 
 TEST_F(BarLayoutModel, ResetBringsTheBuiltLinksBackAndAsksFirst) {
