@@ -4,6 +4,7 @@
 #include "BarDemoWindow.h"
 
 #include "widgets/bars/BarEditItems.h"
+#include "widgets/bars/BarButtons.h"
 
 #include <QListWidget>
 #include <QScrollBar>
@@ -201,6 +202,28 @@ TEST_F(BarEditItems, ClosedComboStepsThroughItsEntriesAndReadOnlyNeverDrops) {
   QTest::keyClick(c->Editor(), Qt::Key_Escape);  // closes the list, editing goes on
   EXPECT_FALSE(c->DroppedDown());
   EXPECT_TRUE(c->Focused());
+}
+
+TEST_F(BarEditItems, InAMenuTheEditShowsItsCaptionAndEnterClosesTheMenus) {
+  auto* settings = static_cast<TzbBarSubItem*>(demo.Item("Einstellungen1"));
+  settings->ItemLinks().Add()->SetItem(edit);
+  demo.ClickControl(*demo.MenuBarEntry("Einstellungen1"));
+  TzbBarSubMenuControl* menu = demo.MenuOf("Einstellungen1");
+  ASSERT_NE(menu, nullptr);
+  menu->Flush();
+  auto* c = dynamic_cast<TzbBarEditControl*>(demo.ControlIn(menu, "Suche"));
+  ASSERT_NE(c, nullptr);
+  EXPECT_TRUE(c->CaptionShown());
+  EXPECT_GT(c->CaptionWidth(), 0);
+  const TRect r = c->EditRect();
+  const TPoint p = menu->ClientToScreen(Point(r.Left + 3, (r.Top + r.Bottom) / 2));
+  demo.Click(QPoint(p.X, p.Y));
+  ASSERT_TRUE(c->Focused());
+  QTest::keyClicks(c->Editor(), "Dimmer");
+  QTest::keyClick(c->Editor(), Qt::Key_Return);
+  EXPECT_EQ(edit->Text(), "Dimmer");
+  QApplication::processEvents();
+  EXPECT_EQ(demo.MenuOf("Einstellungen1"), nullptr);
 }
 
 }  // namespace
