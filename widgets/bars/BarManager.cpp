@@ -321,6 +321,7 @@ void TzbBarManager::Loaded() {
   }
   for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->ApplyLoaded();
   bars_->Loading = false;
+  // The stored layout comes before the categories' pending item visibility.
   TakeDesignState();
   RestoreStoredLayout();
   for (int i = 0; i < categories_.Count(); ++i)

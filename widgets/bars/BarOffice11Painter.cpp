@@ -4,6 +4,8 @@
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/Bars.h"
 #include "widgets/bars/Office11Colors.h"
+#include "widgets/bars/BarXPPainter.h"
+#include "widgets/bars/ThemeManager.h"
 
 namespace zyn {
 
@@ -317,5 +319,17 @@ void TzbBarItemControlOffice11Painter::DrawSeparator(const TzbBarWindow& w, TCan
   }
 }
 
+
+void TzbBarItemControlOffice11Painter::DrawStatusBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                                               const TRect& r) const {
+  if (ThemesUsable(ThemeSet(totStatus))) TzbBarItemControlXPPainter::Instance().DrawStatusBarBackground(w, dc, brush, r);
+  else TzbBarItemControlFlatPainter::DrawStatusBarBackground(w, dc, brush, r);
+}
+
+void TzbBarItemControlOffice11Painter::DrawTextButton(TCanvas& dc, bool pushed, const QString& text,
+                                                      const TRect& r) const {
+  if (ThemesUsable(ThemeSet(totButton))) TzbBarItemControlXPPainter::Instance().DrawTextButton(dc, pushed, text, r);
+  else TzbBarItemControlFlatPainter::DrawTextButton(dc, pushed, text, r);
+}
 
 }  // namespace zyn
