@@ -274,6 +274,122 @@ void TzxCustomLookAndFeelPainter::PaintFooterCell(TPainterCanvas& canvas, const 
   PaintContent(canvas, content, textBounds, zxbsDefault, background, t, true);
 }
 
+void TzxCustomLookAndFeelPainter::PaintHeaderSection(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
+                                                     unsigned sides, TColor background,
+                                                     const TzxPainterText& text) const {
+  PaintHeaderSectionBorder(canvas, r, state, sides);
+  TRect content = r;
+  const int b = HeaderSectionBorderWidth(state);
+  InflateRect(content, -b, -b);
+  canvas.SetBrushColor(background);
+  canvas.FillRect(content);
+  TRect t = content;
+  if (state == zxbsPressed) OffsetRect(t, 1, 1);
+  if (text.Text.isEmpty()) return;
+  TCanvas& dc = *canvas.Canvas;
+  dc.Font.Font = text.Font;
+  dc.Brush.Style = bsClear;
+  if (state == zxbsDisabled) {
+    TRect light = t;
+    OffsetRect(light, 1, 1);
+    dc.Font.Color = clBtnHighlight;
+    canvas.DrawText(text.Text, light, text.Flags);
+    dc.Font.Color = clBtnShadow;
+  } else {
+    dc.Font.Color = text.TextColor == clDefault ? clBtnText : text.TextColor;
+  }
+  canvas.DrawText(text.Text, t, text.Flags);
+}
+
+void TzxCustomLookAndFeelPainter::PaintSortArrowLines(TPainterCanvas& canvas, const TRect& r, bool ascending,
+                                                      TColor light, TColor dark) const {
+  const QPoint e = SortArrowExtent();
+  const int w = e.x(), h = e.y();
+  if (w <= 0 || h <= 0) return;
+  const int dir = ascending ? -1 : 1;  // ascending points up: the base lies below the tip
+  int x0 = (r.Left + r.Right) / 2;
+  if (w % 2 == 0) --x0;
+  const int y0 = ascending ? (r.Top + r.Bottom + h) / 2 - 1 : (r.Top + r.Bottom - h) / 2;
+  const int g = w / 2, g2 = w % 2 == 0 ? g - 1 : g;
+  TCanvas& dc = *canvas.Canvas;
+  // Tip at the far end from the base line.
+  const int tip = y0 + (h - 1) * dir;
+  dc.Pen = TPen{light, 1, psSolid};
+  dc.MoveTo(x0 + g, y0);
+  dc.LineTo(x0, tip);
+  dc.Pen = TPen{dark, 1, psSolid};
+  dc.MoveTo(x0, tip);
+  dc.LineTo(x0 - g2, y0);
+  dc.LineTo(x0 + g + 1, y0);
+}
+
+void TzxCustomLookAndFeelPainter::PaintFooterSeparator(TPainterCanvas& canvas, const TRect& r) const {
+  canvas.SetBrushColor(FooterSeparatorColor());
+  canvas.FillRect(r);
+}
+
+void TzxCustomLookAndFeelPainter::PaintFilterCloseButton(TPainterCanvas& canvas, const TRect& rect,
+                                                         TzxButtonState state) const {
+  PaintButtonBorder(canvas, rect, state);
+  TRect r = rect;
+  InflateRect(r, -ButtonBorderWidth(zxbsNormal), -ButtonBorderWidth(zxbsNormal));
+  canvas.SetBrushColor(ButtonFaceColor(state));
+  canvas.FillRect(r);
+  int size = FilterCloseButtonExtent().x() / 2;
+  if (size % 2 == 0) --size;
+  const TzxButtonState sign = ButtonSignState(state);
+  const TColor color = ButtonSignColor(state);
+  TCanvas& dc = *canvas.Canvas;
+  for (int d = 0; d <= 1; ++d) {
+    int x = d + (r.Left + r.Right - size) / 2, y = (r.Top + r.Bottom - size) / 2;
+    if (sign == zxbsPressed) ++x, ++y;
+    Line(dc, x, y, x + size, y + size, color);
+    Line(dc, x, y + size - 1, x + size, y - 1, color);
+  }
+}
+
+void TzxCustomLookAndFeelPainter::PaintGroupExpandButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
+                                                         bool expanded) const {
+  PaintButton(canvas, r, QString(), state, true);
+  const TColor color = ButtonSignColor(state);
+  TCanvas& dc = *canvas.Canvas;
+  const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
+  for (int chevron = 0; chevron < 2; ++chevron) {
+    const int top = cy - 4 + chevron * 4;
+    for (int line = 0; line < 2; ++line) {
+      const int y = expanded ? top + line : top + 2 - line;
+      const int tipY = expanded ? y : y + 2;
+      Line(dc, cx - 3, expanded ? y + 3 : y, cx, tipY + (expanded ? 0 : 1), color);
+      Line(dc, cx, tipY + (expanded ? 0 : 1), cx + 4, expanded ? y + 4 : y - 1, color);
+    }
+  }
+}
+
+void TzxCustomLookAndFeelPainter::PaintPlusButton(TPainterCanvas& canvas, const TRect& rect,
+                                                  TzxButtonState state) const {
+  PaintButtonBorder(canvas, rect, state);
+  TRect r = rect;
+  InflateRect(r, -ButtonBorderWidth(zxbsNormal), -ButtonBorderWidth(zxbsNormal));
+  canvas.SetBrushColor(ButtonFaceColor(state));
+  canvas.FillRect(r);
+  PaintPlusGlyph(canvas, r, state);
+}
+
+void TzxCustomLookAndFeelPainter::PaintPlusGlyph(TPainterCanvas& canvas, const TRect& rect,
+                                                 TzxButtonState state) const {
+  TRect r = rect;
+  InflateRect(r, -1, -1);
+  const bool disabled = state == zxbsDisabled;
+  const int row = r.Top + r.Height() / 2 - 1, column = r.Left + r.Width() / 2 - 1;
+  TCanvas& dc = *canvas.Canvas;
+  for (int pass = 0; pass < 2; ++pass) {
+    const int d = pass == 0 ? 1 : 0;
+    const TColor color = disabled ? (pass == 0 ? clBtnHighlight : clBtnShadow) : DefaultColor(7);
+    Line(dc, r.Left + d, row + d, r.Right - 1 + d, row + d, color);
+    Line(dc, column + d, r.Top + d, column + d, r.Bottom - 1 + d, color);
+  }
+}
+
 void TzxCustomLookAndFeelPainter::PaintPageArea(TPainterCanvas& canvas, const TRect& r, bool pressed) const {
   canvas.FillRect(r, PageBitmap(pressed));
 }
@@ -395,6 +511,41 @@ void TzxStandardLookAndFeelPainter::PaintSplitterBorder(TPainterCanvas& canvas, 
   canvas.FrameAndFill(r, background, 0, clDefault, 0);
 }
 
+void TzxStandardLookAndFeelPainter::PaintFooterBorder(TPainterCanvas& canvas, const TRect& r) const {
+  canvas.DrawComplexFrame(r, clBtnHighlight, clBtnShadow);
+}
+
+void TzxStandardLookAndFeelPainter::PaintHeaderSectionBorder(TPainterCanvas& canvas, const TRect& rect,
+                                                             TzxButtonState state, unsigned sides) const {
+  TRect r = rect;
+  if (state == zxbsPressed) {
+    canvas.DrawComplexFrame(r, clBtnShadow, clBtnShadow, sides);
+    return;
+  }
+  canvas.DrawComplexFrame(r, clBtnHighlight, cl3DDkShadow, sides);
+  InflateRect(r, -1, -1);
+  canvas.DrawComplexFrame(r, cl3DLight, clBtnShadow, sides);
+}
+
+void TzxStandardLookAndFeelPainter::PaintSortArrow(TPainterCanvas& canvas, const TRect& r, bool ascending) const {
+  PaintSortArrowLines(canvas, r, ascending, clBtnHighlight, clBtnShadow);
+}
+
+void TzxStandardLookAndFeelPainter::PaintFilterDropDownButton(TPainterCanvas& canvas, const TRect& rect,
+                                                              TzxButtonState state, bool active) const {
+  TRect r = rect;
+  if (state == zxbsPressed) canvas.DrawComplexFrame(r, clBtnShadow, clBtnHighlight);
+  else canvas.DrawComplexFrame(r, clBtnHighlight, clBtnShadow);
+  InflateRect(r, -1, -1);
+  canvas.SetBrushColor(clBtnFace);
+  canvas.FillRect(r);
+  PaintArrowGlyph(canvas, r, active ? TColor(0x00FF0000) : clBtnText);
+}
+
+void TzxStandardLookAndFeelPainter::PaintTabsRoot(TPainterCanvas& canvas, const TRect& r, bool, unsigned sides) const {
+  canvas.DrawComplexFrame(r, clBtnHighlight, clBtnShadow, sides);
+}
+
 // ---------------------------------------------------------------- Flat
 
 const TzxFlatLookAndFeelPainter& TzxFlatLookAndFeelPainter::Instance() {
@@ -467,6 +618,12 @@ void TzxFlatLookAndFeelPainter::PaintSplitterBorder(TPainterCanvas& canvas, cons
   if (horizontal) r.Top += 1, r.Bottom -= 1, r.Left -= 1, r.Right += 1;
   else r.Left += 1, r.Right -= 1, r.Top -= 1, r.Bottom += 1;
   canvas.FrameAndFill(r, background, 0, clDefault, 0);
+}
+
+void TzxFlatLookAndFeelPainter::PaintHeaderSectionBorder(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
+                                                         unsigned sides) const {
+  if (state == zxbsPressed) canvas.DrawComplexFrame(r, clBtnShadow, clBtnHighlight, sides);
+  else canvas.DrawComplexFrame(r, clBtnHighlight, clBtnShadow, sides);
 }
 
 // ---------------------------------------------------------------- UltraFlat
@@ -551,6 +708,35 @@ void TzxUltraFlatLookAndFeelPainter::PaintSplitterBorder(TPainterCanvas& canvas,
   if (horizontal) r.Top += 1, r.Bottom -= 1, r.Left -= 1, r.Right += 1;
   else r.Left += 1, r.Right -= 1, r.Top -= 1, r.Bottom += 1;
   canvas.FrameAndFill(r, background, 0, clDefault, 0);
+}
+
+void TzxUltraFlatLookAndFeelPainter::PaintFooterBorder(TPainterCanvas& canvas, const TRect& r) const {
+  canvas.FrameRect(r, FooterSeparatorColor(), zxBordRight | zxBordBottom);
+}
+
+void TzxUltraFlatLookAndFeelPainter::PaintHeaderSectionBorder(TPainterCanvas& canvas, const TRect& r,
+                                                              TzxButtonState state, unsigned sides) const {
+  const TColor c = state == zxbsDisabled ? clBtnShadow : TColor(0);
+  canvas.DrawComplexFrame(r, c, c, sides);
+}
+
+void TzxUltraFlatLookAndFeelPainter::PaintSortArrow(TPainterCanvas& canvas, const TRect& r, bool ascending) const {
+  PaintSortArrowLines(canvas, r, ascending, clBtnShadow, clBtnShadow);
+}
+
+void TzxUltraFlatLookAndFeelPainter::PaintFilterDropDownButton(TPainterCanvas& canvas, const TRect& rect,
+                                                               TzxButtonState state, bool active) const {
+  TRect r = rect;
+  canvas.FrameRect(r, ButtonFrameColor(state));
+  InflateRect(r, -1, -1);
+  canvas.SetBrushColor(ButtonFaceColor(state));
+  canvas.FillRect(r);
+  PaintArrowGlyph(canvas, r, active ? TColor(0x00FF0000) : ButtonSignColor(state));
+}
+
+void TzxUltraFlatLookAndFeelPainter::PaintTabsRoot(TPainterCanvas& canvas, const TRect& r, bool vertical,
+                                                   unsigned sides) const {
+  canvas.DrawComplexFrame(r, TabBorderColor(), TabBorderColor(), sides, TabBorderWidth(vertical));
 }
 
 // ---------------------------------------------------------------- Office11
@@ -671,6 +857,10 @@ void TzxOffice11LookAndFeelPainter::PaintHeaderBorder(TPainterCanvas& canvas, co
 void TzxOffice11LookAndFeelPainter::PaintScrollBarPart(TPainterCanvas& canvas, bool horizontal, const TRect& r,
                                                        TzxScrollBarPart part, TzxButtonState state) const {
   TzxStandardLookAndFeelPainter::Instance().PaintScrollBarPart(canvas, horizontal, r, part, state);
+}
+
+void TzxOffice11LookAndFeelPainter::PaintSortArrow(TPainterCanvas& canvas, const TRect& r, bool ascending) const {
+  PaintSortArrowLines(canvas, r, ascending, HeaderLineLightColor(), HeaderLineDarkColor());
 }
 
 // ---------------------------------------------------------------- WinXP

@@ -94,6 +94,35 @@ class TzxCustomLookAndFeelPainter {
   virtual int FooterCellBorderWidth() const { return 0; }
   virtual TColor FooterSeparatorColor() const { return clBtnShadow; }
 
+  // --- header sections, sort arrows ---
+  virtual void PaintHeaderSection(TPainterCanvas& canvas, const TRect& r, TzxButtonState state, unsigned sides,
+                                  TColor background, const TzxPainterText& text) const;
+  virtual void PaintHeaderSectionBorder(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
+                                        unsigned sides) const {}
+  virtual int HeaderSectionBorderWidth(TzxButtonState state) const { return 1; }
+  virtual void PaintSortArrow(TPainterCanvas& canvas, const TRect& r, bool ascending) const {}
+  virtual QPoint SortArrowExtent() const { return QPoint(0, 0); }
+
+  // --- footers ---
+  virtual void PaintFooterBorder(TPainterCanvas& canvas, const TRect& r) const {}
+  virtual int FooterBorderWidth() const { return 0; }
+  void PaintFooterSeparator(TPainterCanvas& canvas, const TRect& r) const;
+
+  // --- filter and small buttons ---
+  virtual QPoint FilterCloseButtonExtent() const { return QPoint(16, 14); }
+  void PaintFilterCloseButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state) const;
+  virtual void PaintFilterDropDownButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
+                                         bool active) const {}
+  virtual void PaintGroupExpandButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
+                                      bool expanded) const;
+  virtual int GroupExpandButtonExtent() const { return 15; }
+  void PaintPlusButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state) const;
+  virtual void PaintPlusGlyph(TPainterCanvas& canvas, const TRect& r, TzxButtonState state) const;
+
+  // --- tabs ---
+  virtual void PaintTabsRoot(TPainterCanvas& canvas, const TRect& r, bool vertical, unsigned sides) const {}
+  virtual int TabBorderWidth(bool vertical) const { return 0; }
+
   // --- scroll bars, splitters ---
   virtual void PaintScrollBarPart(TPainterCanvas& canvas, bool horizontal, const TRect& r, TzxScrollBarPart part,
                                   TzxButtonState state) const {}
@@ -104,6 +133,8 @@ class TzxCustomLookAndFeelPainter {
   // The triangle of an arrow; square: the rectangle is first made square.
   void Triangle(TPainterCanvas& canvas, TRect r, TColor color, TzxArrowDirection direction, bool square) const;
   void PlusMinus(TPainterCanvas& canvas, const TRect& r, TColor color, bool expanded) const;
+  // The sort arrow of Algorithms step 7 in a light and a dark colour.
+  void PaintSortArrowLines(TPainterCanvas& canvas, const TRect& r, bool ascending, TColor light, TColor dark) const;
   // The scroll-bar page area in its checkerboard.
   void PaintPageArea(TPainterCanvas& canvas, const TRect& r, bool pressed) const;
   // Flat and UltraFlat scroll-bar parts: buttons with border; keepHot: the hot state stays (else it
@@ -130,6 +161,17 @@ class TzxStandardLookAndFeelPainter : public TzxCustomLookAndFeelPainter {
   int HeaderBorderWidth() const override { return 1; }
   void PaintFooterCellBorder(TPainterCanvas& canvas, const TRect& r) const override;
   int FooterCellBorderWidth() const override { return 1; }
+  void PaintFooterBorder(TPainterCanvas& canvas, const TRect& r) const override;
+  int FooterBorderWidth() const override { return 1; }
+  void PaintHeaderSectionBorder(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
+                                unsigned sides) const override;
+  int HeaderSectionBorderWidth(TzxButtonState state) const override { return state == zxbsPressed ? 1 : 2; }
+  void PaintSortArrow(TPainterCanvas& canvas, const TRect& r, bool ascending) const override;
+  QPoint SortArrowExtent() const override { return QPoint(8, 7); }
+  void PaintFilterDropDownButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
+                                 bool active) const override;
+  void PaintTabsRoot(TPainterCanvas& canvas, const TRect& r, bool vertical, unsigned sides) const override;
+  int TabBorderWidth(bool) const override { return 1; }
   void PaintScrollBarPart(TPainterCanvas& canvas, bool horizontal, const TRect& r, TzxScrollBarPart part,
                           TzxButtonState state) const override;
   void PaintSplitterBorder(TPainterCanvas& canvas, const TRect& r, bool horizontal,
@@ -148,6 +190,8 @@ class TzxFlatLookAndFeelPainter : public TzxStandardLookAndFeelPainter {
   void PaintExpandButton(TPainterCanvas& canvas, const TRect& r, TColor color, bool expanded) const override;
   int ExpandButtonExtent() const override { return 11; }
   void PaintCheckBorder(TPainterCanvas& canvas, const TRect& r, TzxButtonState state) const override;
+  void PaintHeaderSectionBorder(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
+                                unsigned sides) const override;
   void PaintScrollBarPart(TPainterCanvas& canvas, bool horizontal, const TRect& r, TzxScrollBarPart part,
                           TzxButtonState state) const override;
   void PaintSplitterBorder(TPainterCanvas& canvas, const TRect& r, bool horizontal,
@@ -176,10 +220,22 @@ class TzxUltraFlatLookAndFeelPainter : public TzxCustomLookAndFeelPainter {
   int HeaderBorderWidth() const override { return 1; }
   void PaintFooterCellBorder(TPainterCanvas& canvas, const TRect& r) const override;
   int FooterCellBorderWidth() const override { return 1; }
+  void PaintFooterBorder(TPainterCanvas& canvas, const TRect& r) const override;
+  int FooterBorderWidth() const override { return 1; }
+  void PaintHeaderSectionBorder(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
+                                unsigned sides) const override;
+  void PaintSortArrow(TPainterCanvas& canvas, const TRect& r, bool ascending) const override;
+  QPoint SortArrowExtent() const override { return QPoint(7, 8); }
+  QPoint FilterCloseButtonExtent() const override { return QPoint(16, 15); }
+  void PaintFilterDropDownButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
+                                 bool active) const override;
+  void PaintTabsRoot(TPainterCanvas& canvas, const TRect& r, bool vertical, unsigned sides) const override;
+  int TabBorderWidth(bool) const override { return 1; }
   void PaintScrollBarPart(TPainterCanvas& canvas, bool horizontal, const TRect& r, TzxScrollBarPart part,
                           TzxButtonState state) const override;
   void PaintSplitterBorder(TPainterCanvas& canvas, const TRect& r, bool horizontal,
                            const TPainterBackground& background) const override;
+  virtual TColor TabBorderColor() const { return clBtnShadow; }
   virtual TColor ButtonFrameColor(TzxButtonState state) const { return state == zxbsNormal ? clBtnShadow : clHighlight; }
   virtual TColor HotBorderColor() const { return clHighlight; }
 };
@@ -198,6 +254,7 @@ class TzxOffice11LookAndFeelPainter : public TzxUltraFlatLookAndFeelPainter {
   TColor CheckFaceColor(TzxButtonState state) const override;
   void PaintHeaderBorder(TPainterCanvas& canvas, const TRect& r, unsigned neighbors, unsigned borders) const override;
   TColor FooterSeparatorColor() const override { return HeaderLineDarkColor(); }
+  void PaintSortArrow(TPainterCanvas& canvas, const TRect& r, bool ascending) const override;
   void PaintScrollBarPart(TPainterCanvas& canvas, bool horizontal, const TRect& r, TzxScrollBarPart part,
                           TzxButtonState state) const override;
   TColor HeaderShadeColor() const;

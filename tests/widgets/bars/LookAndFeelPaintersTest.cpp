@@ -35,7 +35,7 @@ class LookAndFeelPainters : public ::testing::TestWithParam<TKindCase> {
   }
   static constexpr int kButtonTop = 4, kButtonHeight = 22, kButtonWidth = 56;
   QImage Paint(const TzxCustomLookAndFeelPainter& p) {
-    QImage image(300, 170, QImage::Format_RGB32);
+    QImage image(300, 200, QImage::Format_RGB32);
     image.fill(ToQColor(ColorToRGB(clBtnFace)));
     TCanvas dc(&image);
     dc.Font.Font = font_;
@@ -77,6 +77,18 @@ class LookAndFeelPainters : public ::testing::TestWithParam<TKindCase> {
     p.PaintBorder(c, Bounds(140, 124, 60, 20));
     p.PaintArrow(c, Bounds(210, 124, 12, 12), clBtnText, zxadRight);
     p.PaintArrowButton(c, Bounds(230, 124, 16, 16), true, zxadDown, zxbsNormal);
+    text.Text = QStringLiteral("Typ");
+    p.PaintHeaderSection(c, Bounds(4, 150, 60, 20), zxbsNormal, zxBordAll, clBtnFace, text);
+    p.PaintHeaderSection(c, Bounds(64, 150, 60, 20), zxbsPressed, zxBordAll, clBtnFace, text);
+    p.PaintSortArrow(c, Bounds(128, 150, 16, 20), true);
+    p.PaintSortArrow(c, Bounds(146, 150, 16, 20), false);
+    p.PaintFilterCloseButton(c, Bounds(166, 150, p.FilterCloseButtonExtent().x(), p.FilterCloseButtonExtent().y()),
+                             zxbsNormal);
+    p.PaintFilterDropDownButton(c, Bounds(186, 150, 15, 16), zxbsNormal, true);
+    p.PaintGroupExpandButton(c, Bounds(206, 150, 15, 15), zxbsNormal, false);
+    p.PaintPlusButton(c, Bounds(226, 150, 13, 13), zxbsNormal);
+    p.PaintTabsRoot(c, Bounds(4, 176, 120, 18), false, zxBordTop | zxBordLeft | zxBordRight);
+    p.PaintFooterBorder(c, Bounds(130, 176, 60, 18));
     return image;
   }
   QFont font_;
