@@ -397,9 +397,12 @@ void TzbBarCustomCombo::CloseUp() {
 TzbBarEditControl::TzbBarEditControl(TzbBarItemLink& link, TzbBarWindow& parent) : TzbBarItemControl(link, parent) {}
 
 TzbBarEditControl::~TzbBarEditControl() {
-  if (focused_) {
-    focused_ = false;
-    if (edit_) edit_->hide();
+  focused_ = false;
+  if (edit_) {
+    // The edit window's last focus and key events must not reach a control that is going.
+    edit_->removeEventFilter(filter_.get());
+    QObject::disconnect(edit_.data(), nullptr, filter_.get(), nullptr);
+    edit_->hide();
   }
   delete edit_.data();
 }

@@ -204,6 +204,24 @@ TEST_F(BarEditItems, ClosedComboStepsThroughItsEntriesAndReadOnlyNeverDrops) {
   EXPECT_TRUE(c->Focused());
 }
 
+TEST_F(BarEditItems, ABarHiddenOrAnItemFreedWhileEditingLeavesNothingBehind) {
+  TzbBarEditControl* c = StartEditing("Suche");
+  ASSERT_TRUE(c && c->Focused());
+  QTest::keyClicks(c->Editor(), "abc");
+  bar->SetVisible(false);  // the window and its edit window go
+  QApplication::processEvents();
+  EXPECT_EQ(edit->Text(), "");
+  bar->SetVisible(true);
+  QApplication::processEvents();
+  auto* cc = dynamic_cast<TzbBarComboControl*>(StartEditing("Ansicht"));
+  ASSERT_TRUE(cc && cc->Focused());
+  QTest::keyClick(cc->Editor(), Qt::Key_F4);
+  ASSERT_TRUE(cc->DroppedDown());
+  demo.Manager->FreeItem(combo);  // its list closes with it
+  QApplication::processEvents();
+  EXPECT_EQ(demo.Item("Ansicht"), nullptr);
+}
+
 TEST_F(BarEditItems, InAMenuTheEditShowsItsCaptionAndEnterClosesTheMenus) {
   auto* settings = static_cast<TzbBarSubItem*>(demo.Item("Einstellungen1"));
   settings->ItemLinks().Add()->SetItem(edit);

@@ -20,6 +20,8 @@ struct TKindCase {
   TzxLookAndFeelKind Kind;
 };
 
+void PrintTo(const TKindCase& c, std::ostream* os) { *os << c.Name; }
+
 const TzxCustomLookAndFeelPainter& Standard() { return TzxStandardLookAndFeelPainter::Instance(); }
 const TzxCustomLookAndFeelPainter& Flat() { return TzxFlatLookAndFeelPainter::Instance(); }
 const TzxCustomLookAndFeelPainter& UltraFlat() { return TzxUltraFlatLookAndFeelPainter::Instance(); }
