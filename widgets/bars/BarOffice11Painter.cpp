@@ -4,6 +4,8 @@
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/Bars.h"
 #include "widgets/bars/Office11Colors.h"
+
+#include <algorithm>
 #include "widgets/bars/BarXPPainter.h"
 #include "widgets/bars/ThemeManager.h"
 
@@ -319,6 +321,16 @@ void TzbBarItemControlOffice11Painter::DrawSeparator(const TzbBarWindow& w, TCan
   }
 }
 
+
+void TzbBarItemControlOffice11Painter::DrawQuickButtonBackground(const TzbBarWindow& w, TCanvas& dc,
+                                                                 const TBrush& brush, const TRect& r) const {
+  if (w.IsFloating()) {
+    TzbBarItemControlFlatPainter::DrawQuickButtonBackground(w, dc, brush, r);
+    return;
+  }
+  const int state = std::clamp(w.QuickButtonState(), 0, 2);
+  FillTubeGradient(dc, r, C().Office11MoreButtonsColors1[state], C().Office11MoreButtonsColors4[state], w.IsVertical());
+}
 
 void TzbBarItemControlOffice11Painter::DrawStatusBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
                                                                const TRect& r) const {

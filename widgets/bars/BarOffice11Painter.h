@@ -68,6 +68,9 @@ class TzbBarItemControlOffice11Painter : public TzbBarItemControlFlatPainter {
   TBrush GetStaticBorderBrush(const TzbBarItemControl& c, TzbBarStaticBorderStyle style) const override;
   void FrameBarWindow(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const override;
   TBrush GetFlatShadowBrush(const TzbBarWindow& w) const override;
+  // A docked bar's quick-customize button: the More-buttons gradient of its state.
+  void DrawQuickButtonBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                 const TRect& r) const override;
   // Where visual themes are usable the status bar and text buttons take the XP look.
   void DrawStatusBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
   void DrawTextButton(TCanvas& dc, bool pushed, const QString& text, const TRect& r) const override;
