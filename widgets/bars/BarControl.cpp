@@ -45,6 +45,14 @@ TPoint& LastCursor() {
 }  // namespace
 
 TPoint BarCursorPos() { return LastCursor(); }
+
+unsigned ShiftOf(Qt::KeyboardModifiers m) {
+  unsigned s = 0;
+  if (m & Qt::ShiftModifier) s |= ssShift;
+  if (m & Qt::AltModifier) s |= ssAlt;
+  if (m & Qt::ControlModifier) s |= ssCtrl;
+  return s;
+}
 void SetBarCursorPos(const TPoint& p) { LastCursor() = p; }
 
 // ---------------------------------------------------------------- the widget

@@ -131,7 +131,7 @@ class TCustomzbBarControl : public TzbBarWindow {
   const QImage& Buffer() const { return buffer_; }
   // The canvas of the whole window (frame, caption); Canvas() is the client area's.
   TCanvas& WindowCanvas() { return *canvas_; }
-  void PaintWidget(QWidget& widget);  // the widget's paint event
+  virtual void PaintWidget(QWidget& widget);  // the widget's paint event
   int PaintCount = 0;
 
  protected:
@@ -177,6 +177,8 @@ void DetachBarWidget(QWidget* widget);
 
 // The last screen position of the mouse seen by the bar windows and the input filter.
 TPoint BarCursorPos();
+// The shift state (ssShift, ssAlt, ssCtrl) of the modifiers of a key event.
+unsigned ShiftOf(Qt::KeyboardModifiers m);
 void SetBarCursorPos(const TPoint& p);
 
 // Shift state of the keyboard now (ssShift, ssAlt, ssCtrl).

@@ -42,6 +42,12 @@ struct TSubMenuTimer {
   bool Open = false;
 };
 
+// Set while a menu is opened with the keyboard: such a menu is shown at once, without animation.
+bool& KeyboardOpen() {
+  static bool keyboard = false;
+  return keyboard;
+}
+
 TSubMenuTimer& SubMenuTimer() {
   static TSubMenuTimer t;
   return t;
@@ -331,6 +337,7 @@ void TzbBarButtonControl::DropDown(bool byMouse) {
   const TzbBarItemControlPainter& p = w->Manager().PainterClass();
   menu->OwnerControl = this;
   menu->ParentBar = w;
+  menu->AnimationAllowed = byMouse;
   w->ChildMenu = menu;
   if (w->IsMenu() || w->IsVertical())
     menu->ShowAt(Point(tl.X + r.Width(), tl.Y - (w->IsMenu() ? p.GetSubMenuOverlap() : 0)), r.Width(), 0);
@@ -510,6 +517,7 @@ void TzbBarSubItemControl::OpenMenu() {
   if (!menu) return;
   menu->OwnerControl = this;
   menu->ParentBar = w;
+  menu->AnimationAllowed = !KeyboardOpen();
   w->ChildMenu = menu;
   const TRect r = w->GetItemRect(this);
   const TPoint tl = w->ClientToScreen(r.TopLeft());
@@ -557,7 +565,9 @@ void TzbBarSubItemControl::BeforeClick(bool byMouse) {
     if (m.IsCustomizing() || m.GetRealStyle() == bmsStandard) ControlInactivate(true);
     return;
   }
+  KeyboardOpen() = !byMouse;
   ControlActivate(true);
+  KeyboardOpen() = false;
   if (!byMouse && ControlAlive(w, this)) {
     if (TzbBarSubMenuControl* menu = GetSubMenuWindow()) {
       if (TzbBarItemLink* first = menu->ItemLinks().FirstSelectable(); first && first->Control())

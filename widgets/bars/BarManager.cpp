@@ -1,4 +1,6 @@
 #include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarLayout.h"
+#include "widgets/bars/BarOffice11Painter.h"
 
 #include "model/base/TextUtils.h"
 #include "widgets/bars/BarButtons.h"
@@ -83,6 +85,11 @@ TzbBarManager::TzbBarManager(QWidget* form) : categories_(*this) {
 }
 
 TzbBarManager::~TzbBarManager() {
+  try {
+    SaveStoredLayout();
+  } catch (...) {
+    // A layout that cannot be written is not worth more than the form's own one.
+  }
   destroying_ = true;
   lookAndFeel_.reset();
   themeNotificator_.reset();
@@ -300,6 +307,8 @@ void TzbBarManager::Loaded() {
     for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->ItemLinks().ApplyLoadedState(false);
     for (auto& item : items_)
       if (TzbBarItemLinks* sub = SubItemLinksOf(*item)) sub->ApplyLoadedState(false);
+    TakeDesignState();
+    RestoreStoredLayout();
     return;
   }
   loading_ = false;
@@ -312,6 +321,9 @@ void TzbBarManager::Loaded() {
   }
   for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->ApplyLoaded();
   bars_->Loading = false;
+  // The stored layout comes before the categories' pending item visibility.
+  TakeDesignState();
+  RestoreStoredLayout();
   for (int i = 0; i < categories_.Count(); ++i)
     if (auto* r = categories_.Record(i); r && r->HasPending) {
       r->HasPending = false;
@@ -356,7 +368,7 @@ const TzbBarItemControlPainter& TzbBarManager::GetPainterClass() const {
       if (themesUsable_) return TzbBarItemControlXPPainter::Instance();
       return TzbBarItemControlEnhancedPainter::Instance();
     case bmsEnhanced: return TzbBarItemControlEnhancedPainter::Instance();
-    case bmsOffice11: return TzbBarItemControlFlatPainter::Instance();  // the Office 2003 painter builds on it
+    case bmsOffice11: return TzbBarItemControlOffice11Painter::Instance();
     default: return TzbBarItemControlStandardPainter::Instance();
   }
 }

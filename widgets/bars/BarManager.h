@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QImage>
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ namespace zyn {
 
 class TzxLookAndFeel;
 class TzbThemeChangedNotificator;
+class TzbBarLayoutStore;
 
 // The background bitmaps of bars and of drop-down menus. A change of `Bar` makes the manager run
 // StyleChanged so that every bar window and dock repaints; `SubMenu` is only stored.
@@ -205,7 +207,28 @@ class TzbBarManager {
 
   void DoClickItem(TzbBarItem& item);
 
+  // --- stored layouts and resets (BarLayout.cpp) ---
+  // With StoreInRegistry or StoreInIniFile the layout is read at the end of the Loaded step and
+  // written when the manager goes. The ini sections begin with the form's object name, ".", Name, ".".
+  std::string Name = "zbBarManager1";
+  void SaveToRegistry(const std::string& key);
+  void LoadFromRegistry(const std::string& key);
+  // With IniStream set the ini text is read from and written to that stream (at its current
+  // position) instead of the file; the file name may then be empty.
+  std::iostream* IniStream = nullptr;
+  bool SaveToIniFile(const std::string& fileName);  // false when the file could not be written
+  void LoadFromIniFile(const std::string& fileName);
+  // The state the form defined when it was built (taken in the Loaded step); resets go back to it.
+  const TzbBarLayoutStore* DesignState() const { return designState_.get(); }
+  bool CanReset() const { return designState_ != nullptr; }
+  void ResetUsageData();  // asks first
+  std::function<void(TzbBarManager&, TzbBar&)> OnBarBeforeReset, OnBarAfterReset;
+
  private:
+  void TakeDesignState();
+  void RestoreStoredLayout();
+  void SaveStoredLayout();
+  std::unique_ptr<TzbBarLayoutStore> designState_;
   void CalcStartUseCount();
   void UpdatePainterClass();
 

@@ -40,14 +40,6 @@ int DockIndex(TzbBarDockingStyle side) {
   }
 }
 
-unsigned ShiftOf(Qt::KeyboardModifiers m) {
-  unsigned s = 0;
-  if (m & Qt::ShiftModifier) s |= ssShift;
-  if (m & Qt::AltModifier) s |= ssAlt;
-  if (m & Qt::ControlModifier) s |= ssCtrl;
-  return s;
-}
-
 class TFormFilter : public QObject {
  public:
   explicit TFormFilter(TzbBarScreen& screen) : screen_(&screen) {}
@@ -240,6 +232,8 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
   const int key = e->key();
   TKeyState& k = Keys();
   if (key == 0 || key == Qt::Key_unknown) return false;
+  // The in-place edit window of an edit or combo item takes its own keys.
+  if (receiver && receiver->property("zbInPlaceEdit").toBool()) return false;
   // While another modal window is up the keys are its own: no accelerator of the form's bars, and
   // an Alt that the dialog used for its own accelerator leaves no menu mode behind.
   if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != form_.data()) {
@@ -344,6 +338,7 @@ bool TzbBarScreen::MouseEvent(QWidget* receiver, QEvent* event) {
     return false;
   }
   if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) return false;
+  if (receiver && receiver->window()->property("zbDropDownWindow").toBool()) return false;  // a combo's list
   auto* e = static_cast<QMouseEvent*>(event);
   const TPoint p = FromQPoint(e->globalPosition().toPoint());
   SetBarCursorPos(p);

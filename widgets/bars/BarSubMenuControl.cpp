@@ -26,6 +26,7 @@ TzbBarSubMenuControl::TzbBarSubMenuControl(TzbBarManager& manager, TzbBarItemLin
 
 TzbBarSubMenuControl::~TzbBarSubMenuControl() {
   closing_ = true;
+  FinishAnimation(false);  // closing during the animation skips the final placement
   delete scrollTimer_;
   delete expandTimer_;
   DestroyItemControls();
@@ -252,6 +253,12 @@ void TzbBarSubMenuControl::ShowAt(const TPoint& position, int ownerWidth, int ow
   topIndex_ = 0;
   Place();
   Invalidate();
+  const TzbBarMenuAnimations animation = ChooseAnimation();
+  if ((animation == maUnfold || animation == maSlide) && AnimationAllowed && !links_->VisibleLinks().empty() &&
+      !manager_->IsCustomizing())
+    StartAnimation(animation);
+  else if (animation == maFade)
+    FadeInMenu(*widget_);
   widget_->show();
   UpdateShadow();
   if (ShowsExpandButton() && manager_->ShowFullMenusAfterDelay) StartExpandTimer(ExpandDelay);
@@ -384,6 +391,7 @@ void TzbBarSubMenuControl::Paint() {
     TzbBarItemControlPainter::FillWith(dc, downRect_, brush);
     p.DrawMenuScrollArrow(*this, dc, false, downRect_);
   }
+  if (SideStrip > 0 && OnPaintSideStrip) OnPaintSideStrip(dc, Rect(inner.Left, inner.Top, inner.Left + SideStrip, inner.Bottom));
 }
 
 // ---------------------------------------------------------------- input
@@ -442,6 +450,7 @@ void TzbBarSubMenuControl::KeepOwnerSelected() {
 }
 
 void TzbBarSubMenuControl::MouseMove(const TPoint& p) {
+  WaitForAnimation();
   if (PtInRect(ClientRect(), p)) {
     KeepOwnerSelected();
     if (!IsAlive(this)) return;
@@ -503,6 +512,7 @@ void TzbBarSubMenuControl::SetSelectedControl(TzbBarItemControl* control) {
 }
 
 void TzbBarSubMenuControl::MouseDown(const TPoint& p, TzbMouseButton button) {
+  WaitForAnimation();
   if (scrollDirection_) return;
   if (button == mbRight && IsPopupChain()) button = mbLeft;
   if (button == mbLeft && !IgnoreNextButtonUp && PtInRect(ExpandButtonRect(), p)) {
@@ -518,6 +528,7 @@ void TzbBarSubMenuControl::MouseUp(const TPoint& p, TzbMouseButton button) {
 }
 
 bool TzbBarSubMenuControl::KeyDown(int key, unsigned shift) {
+  WaitForAnimation();
   if (ShowsExpandButton()) {
     if (key == Qt::Key_Down && (shift & ssCtrl)) {
       Expand();

@@ -7,6 +7,7 @@
 
 #include "widgets/bars/BarControl.h"
 
+#include <QImage>
 #include <functional>
 #include <vector>
 
@@ -23,6 +24,11 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   bool OpensToTheRight = true;
   bool OpensDownwards = true;
   std::function<void()> OnPopup, OnCloseUp;
+  // A side strip along the left edge (a popup menu's bar), painted by OnPaintSideStrip after the
+  // items with the canvas and the strip's rectangle.
+  int SideStrip = 0;
+  int SideStripWidth() const override { return SideStrip; }
+  std::function<void(TCanvas&, const TRect&)> OnPaintSideStrip;
 
   // Places the menu at the screen point and shows it without activation; the owner's width or
   // height say on which side of the menu the owning item lies.
@@ -68,6 +74,23 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   static int ExpandDelay;     // 4000 ms after the menu opened
   static int ExpandHotDelay;  // 1000 ms on the expand button
 
+  // --- opening animation (BarMenuAnimation.cpp) ---
+  // Whether the opener lets the menu unfold or slide (menus opened with the mouse, popup menus).
+  bool AnimationAllowed = false;
+  bool Animating() const { return animating_; }
+  // The kind the menu opens with: the manager's MenuAnimations, a random one resolved.
+  TzbBarMenuAnimations ChooseAnimation() const;
+  // The client rectangle shown by frame k (from 1) of an unfold or slide over a client of w x h
+  // (relative to the final client's top-left), and the number of frames.
+  static TRect AnimationFrame(TzbBarMenuAnimations kind, int w, int h, int k, bool growLeft, bool growUp);
+  static int AnimationFrameCount(TzbBarMenuAnimations kind, int w, int h);
+  static int AnimationInterval;  // milliseconds between frames
+  // Ends a running animation at once: the menu stands at its full size (input to the menu calls it).
+  void WaitForAnimation();
+  int AnimationFrameIndex() const { return animFrame_; }
+  void PaintWidget(QWidget& widget) override;
+  bool IsShadowVisible() const override;
+
  protected:
   void Paint() override;
   void CloseChain() override { Close(); }
@@ -111,6 +134,20 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   bool expandHot_ = false;
   int recentCount_ = -1;
   QObject* expandTimer_ = nullptr;  // owned
+  // Opening animation.
+  void StartAnimation(TzbBarMenuAnimations kind);
+  void ShowAnimationFrame();
+  void FinishAnimation(bool place);
+  bool animating_ = false;
+  TzbBarMenuAnimations animKind_ = maNone;
+  QImage animImage_;
+  TRect animFinal_;  // the window's final screen rectangle
+  int animFrame_ = 0, animFrames_ = 0;
+  bool growLeft_ = false, growUp_ = false;
+  QObject* animTimer_ = nullptr;  // owned
 };
+
+// Shows a menu window fading in (150 ms).
+void FadeInMenu(QWidget& widget);
 
 }  // namespace zyn

@@ -1,6 +1,7 @@
 #include "widgets/bars/BarUnit.h"
 
 #include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarEditItems.h"
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemRegistry.h"
 #include "widgets/bars/BarListItem.h"
@@ -32,10 +33,13 @@ struct TKind {
 const std::vector<TKind>& Kinds() {
   static const std::vector<TKind> kinds = {
       {TzbBarButton::kClassName, ControlClass<TzbBarButtonControl>(), true},
+      {TzbBarEdit::kClassName, ControlClass<TzbBarEditControl>(), true},
+      {TzbBarCombo::kClassName, ControlClass<TzbBarComboControl>(), true},
       {TzbBarSubItem::kClassName, ControlClass<TzbBarSubItemControl>(), true},
       {TzbBarListItem::kClassName, ControlClass<TzbBarContainerItemControl>(), true},
       {TzbBarContainerItem::kClassName, ControlClass<TzbBarContainerItemControl>(), true},
       {TzbBarMRUListItem::kClassName, ControlClass<TzbBarContainerItemControl>(), true},
+
   };
   return kinds;
 }

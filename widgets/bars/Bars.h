@@ -94,6 +94,10 @@ class TzbBar {
   void RemoveDetachingSubItem(TzbBarItem* item);
 
   void Assign(const TzbBar& source);
+  // Back to the state the form defined (BarLayout.cpp): with the manager's UseFullReset the
+  // place and visibility too, else the links only; nested sub-menus follow.
+  void Reset();
+  void ResetWithConfirmation();
   void ApplyLoaded();  // the manager's Loaded step
 
  private:

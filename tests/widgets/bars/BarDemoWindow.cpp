@@ -1,6 +1,7 @@
 #include "BarDemoWindow.h"
 
 #include "model/base/Cp1252.h"
+#include "widgets/bars/BarEditItems.h"
 #include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/SideBarItem.h"
 #include "widgets/bars/ThemeManager.h"
@@ -16,8 +17,9 @@ namespace {
 std::string A(const char* utf8) { return Utf8ToAnsi(utf8); }
 }  // namespace
 
-BarDemoWindow::BarDemoWindow() {
+BarDemoWindow::BarDemoWindow(const std::string& layoutFile) {
   static_cast<TBuiltInThemeEngine*>(GetThemeEngine())->SetActive(true);
+  Form.setObjectName(QStringLiteral("BarDemoForm"));
   Form.setGeometry(40, 40, 640, 400);
   Client = new QWidget(&Form);
   Manager = std::make_unique<TzbBarManager>(&Form);
@@ -31,6 +33,8 @@ BarDemoWindow::BarDemoWindow() {
   m.CanCustomize = false;
   m.MenusShowRecentItemsFirst = false;
   m.NotDocking = DockingSet(dsLeft) | DockingSet(dsRight);
+  m.StoreInIniFile = !layoutFile.empty();
+  m.IniFileName = layoutFile;
   m.OnClickItem = [this](TzbBarManager&, TzbBarItem& item) { Events.push_back("OnClickItem:" + item.Name); };
 
   // Menus.
@@ -153,12 +157,14 @@ BarDemoWindow::BarDemoWindow() {
     for (const auto& [item, group] : layout.Items) Add(bar->ItemLinks(), item, group);
     Toolbars.push_back(bar);
   }
-  m.Loaded();
+  // A stored layout is read in the Loaded step, so with one the bars get their place first.
+  if (!m.StoreInIniFile) m.Loaded();
   AddSideBar();
   Screen = std::make_unique<TzbBarScreen>(m);
   Screen->SetClientWidget(Client);
   MainMenu->SetVisible(true);
   for (TzbBar* bar : Toolbars) bar->SetVisible(true);
+  if (m.StoreInIniFile) m.Loaded();
   Form.show();
   QApplication::processEvents();
   Screen->LayoutForm();
@@ -211,6 +217,29 @@ void BarDemoWindow::Add(TzbBarItemLinks& links, TzbBarItem* item, bool beginGrou
   TzbBarItemLink* link = links.Add();
   link->SetItem(item);
   if (beginGroup) link->SetBeginGroup(true);
+}
+
+TzbBar* BarDemoWindow::AddEditBar() {
+  auto* edit = Manager->CreateItem<TzbBarEdit>();
+  edit->Name = "Suche";
+  edit->SetCaption("Suche");
+  edit->SetShowCaption(true);
+  edit->SetWidth(120);
+  auto* combo = Manager->CreateItem<TzbBarCombo>();
+  combo->Name = "Ansicht";
+  combo->SetCaption("Ansicht");
+  combo->SetItems({"Liste", "Baum", "Details", "Symbole"});
+  TzbBar* bar = Manager->Bars().Add();
+  bar->SetCaption("Suchen");
+  bar->ShowMark = false;
+  bar->SetRow(2);
+  bar->SetDockingStyle(dsTop);
+  Add(bar->ItemLinks(), edit);
+  Add(bar->ItemLinks(), combo, true);
+  bar->SetVisible(true);
+  QApplication::processEvents();
+  Screen->LayoutForm();
+  return bar;
 }
 
 TzbBarItem* BarDemoWindow::Item(const std::string& name) const { return Manager->GetItemByName(name); }

@@ -1,7 +1,7 @@
 #pragma once
 // A demo form with the bar setup of the program's main window: the XP look, no customizing, no
 // docking at the left and right edges, the main menu bar in row 0 of the top dock and the five
-// toolbars in row 1, every bar without mark. The form is shown on the screen of the tests; the
+// toolbars in row 1, every bar without mark. The form's object name is "BarDemoForm". The form is shown on the screen of the tests; the
 // helpers send mouse and key input through the windows, as the platform does.
 //
 // The client area holds a side bar at its left edge (the six sample groups, as
@@ -26,7 +26,9 @@ namespace zyn::test {
 
 class BarDemoWindow {
  public:
-  BarDemoWindow();
+  // With a layout file the manager stores its layout there (StoreInIniFile): the form's layout
+  // comes back when the form is built, and is written when it goes.
+  explicit BarDemoWindow(const std::string& layoutFile = {});
   ~BarDemoWindow();
   BarDemoWindow(const BarDemoWindow&) = delete;
   BarDemoWindow& operator=(const BarDemoWindow&) = delete;
@@ -46,6 +48,9 @@ class BarDemoWindow {
   // the events came.
   std::vector<std::string> Events;
 
+  // A toolbar "Suchen" in a new row of the top dock with the edit item "Suche" (caption shown) and
+  // the combo item "Ansicht" ("Liste", "Baum", "Details", "Symbole").
+  TzbBar* AddEditBar();
   TzbBarItem* Item(const std::string& name) const;
   TzbBarControl* WindowOf(const TzbBar* bar) const;
   // The control of the item's link in the window (nil when not shown there).

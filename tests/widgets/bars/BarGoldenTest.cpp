@@ -1,4 +1,4 @@
-// Golden images of the XP, Enhanced and Flat painters: buttons in every state on a toolbar and in
+// Golden images of the XP, Enhanced, Flat and Office11 painters: buttons in every state on a toolbar and in
 // a drop-down menu. The images carry no text (the items have empty captions), so they depend only
 // on the painters, the classic palette of the tests and the built-in visual style.
 //
@@ -60,6 +60,7 @@ class Golden : public ::testing::TestWithParam<TzbBarManagerStyle>, public BarsF
     switch (style) {
       case bmsXP: return "xp";
       case bmsFlat: return "flat";
+      case bmsOffice11: return "office11";
       default: return "enhanced";
     }
   }
@@ -217,11 +218,12 @@ TEST_P(Golden, MDIButtonsSubItemsAndGrips) {
   Compare(PaintWindowParts(), QString::fromLatin1(StyleName(GetParam())) + QStringLiteral("_window_parts"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Painters, Golden, ::testing::Values(bmsXP, bmsEnhanced, bmsFlat),
+INSTANTIATE_TEST_SUITE_P(Painters, Golden, ::testing::Values(bmsXP, bmsEnhanced, bmsFlat, bmsOffice11),
                          [](const ::testing::TestParamInfo<TzbBarManagerStyle>& info) {
                            switch (info.param) {
                              case bmsXP: return std::string("XP");
                              case bmsFlat: return std::string("Flat");
+                             case bmsOffice11: return std::string("Office11");
                              default: return std::string("Enhanced");
                            }
                          });

@@ -462,16 +462,18 @@ TEST_F(BarModel, NamesAndAmpersands) {
 }
 
 TEST_F(BarModel, ItemKindsAreRegisteredInOrder) {
-  ASSERT_GE(GetListedItemClassCount(), 5);
+  ASSERT_GE(GetListedItemClassCount(), 7);
   EXPECT_EQ(GetListedItemClass(0), "TzbBarButton");
-  EXPECT_EQ(GetListedItemClass(1), "TzbBarSubItem");
-  EXPECT_EQ(GetListedItemClass(2), "TzbBarListItem");
-  EXPECT_EQ(GetListedItemClass(3), "TzbBarContainerItem");
-  EXPECT_EQ(GetListedItemClass(4), "TzbBarMRUListItem");
+  EXPECT_EQ(GetListedItemClass(1), "TzbBarEdit");
+  EXPECT_EQ(GetListedItemClass(2), "TzbBarCombo");
+  EXPECT_EQ(GetListedItemClass(3), "TzbBarSubItem");
+  EXPECT_EQ(GetListedItemClass(4), "TzbBarListItem");
+  EXPECT_EQ(GetListedItemClass(5), "TzbBarContainerItem");
+  EXPECT_EQ(GetListedItemClass(6), "TzbBarMRUListItem");
   EXPECT_EQ(GetListedItemClass(-1), "");
   EXPECT_EQ(GetListedItemClass(99), "");
   EXPECT_TRUE(static_cast<bool>(ControlClassOf("TzbBarButton")));
-  EXPECT_FALSE(static_cast<bool>(ControlClassOf("TzbBarEdit")));
+  EXPECT_FALSE(static_cast<bool>(ControlClassOf("TzbBarDateCombo")));
 }
 
 TEST_F(BarModel, WhileLoadingVisibilityWaitsForTheLoadedStep) {

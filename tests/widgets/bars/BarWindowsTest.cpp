@@ -695,8 +695,9 @@ TEST_P(MenusWithText, TheOpenMenuAndTheMenuBarLookAsTheGoldenImageAndTheirCaptio
   const QImage picture = Picture();
   ASSERT_FALSE(picture.isNull());
   ExpectReadable(picture);
-  test::CompareWithGolden(picture, GetParam() == bmsXP ? QStringLiteral("xp_menu_with_text")
-                                                       : QStringLiteral("flat_menu_with_text"));
+  test::CompareWithGolden(picture, GetParam() == bmsXP        ? QStringLiteral("xp_menu_with_text")
+                                   : GetParam() == bmsOffice11 ? QStringLiteral("office11_menu_with_text")
+                                                               : QStringLiteral("flat_menu_with_text"));
 }
 
 TEST_P(MenusWithText, WithADarkDesktopPaletteEveryCaptionStaysReadable) {
@@ -706,9 +707,9 @@ TEST_P(MenusWithText, WithADarkDesktopPaletteEveryCaptionStaysReadable) {
   ExpectReadable(picture);
 }
 
-INSTANTIATE_TEST_SUITE_P(Painters, MenusWithText, ::testing::Values(bmsXP, bmsFlat),
+INSTANTIATE_TEST_SUITE_P(Painters, MenusWithText, ::testing::Values(bmsXP, bmsFlat, bmsOffice11),
                          [](const ::testing::TestParamInfo<TzbBarManagerStyle>& info) {
-                           return std::string(info.param == bmsXP ? "XP" : "Flat");
+                           return std::string(info.param == bmsXP ? "XP" : info.param == bmsFlat ? "Flat" : "Office11");
                          });
 
 }  // namespace

@@ -1,0 +1,611 @@
+#include "widgets/bars/BarLayout.h"
+
+#include "model/base/TextUtils.h"
+#include "model/base/XMLIniFile.h"
+#include "platform/MessageDlg.h"
+#include "platform/QtText.h"
+#include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarWindow.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QRegularExpression>
+#include <QSettings>
+#include <algorithm>
+#include <cctype>
+#include <functional>
+#include <iostream>
+#include <iterator>
+
+namespace zyn {
+
+namespace {
+
+using TNode = TzbBarLayoutStore::TNode;
+
+std::string Join(const TNode& node, const char* separator) {
+  std::string s;
+  for (const std::string& part : node) s += (s.empty() ? "" : separator) + part;
+  return s;
+}
+
+// Sections of the XML ini format, in memory; an ini file loads into it and is written from it.
+class TSectionStore : public TzbBarLayoutStore {
+ public:
+  // prefix empty: the memory form (sections named by the node path, binary values kept as hex).
+  explicit TSectionStore(std::string prefix) : prefix_(std::move(prefix)), memory_(prefix_.empty()) {}
+  TSectionCollection& Sections() { return sections_; }
+
+  bool NodeExists(const TNode& node) const override { return Find(SectionOf(node)) != nullptr; }
+  std::optional<std::string> Read(const TNode& node, const std::string& name) const override {
+    const TSectionCollectionItem* s = Find(SectionOf(node));
+    if (!s) return std::nullopt;
+    for (int i = 0; i < s->SectionData->Count(); ++i)
+      if (s->SectionData->Items(i)->Ident == name) return s->SectionData->Items(i)->Value;
+    return std::nullopt;
+  }
+  void Write(const TNode& node, const std::string& name, const std::string& value) override {
+    const std::string section = SectionOf(node);
+    TSectionCollectionItem* s = Find(section);
+    if (!s) {
+      s = sections_.Add();
+      s->SectionName = section;
+    }
+    for (int i = 0; i < s->SectionData->Count(); ++i)
+      if (s->SectionData->Items(i)->Ident == name) {
+        s->SectionData->Items(i)->Value = value;
+        return;
+      }
+    TDataCollectionItem* d = s->SectionData->Add();
+    d->Ident = name;
+    d->Value = value;
+  }
+  bool StoresBinary() const override { return memory_; }
+  std::optional<QByteArray> ReadBinary(const TNode& node, const std::string& name) const override {
+    if (!memory_) return std::nullopt;
+    const auto text = Read(node, name);
+    if (!text) return std::nullopt;
+    return QByteArray::fromHex(QByteArray::fromStdString(*text));
+  }
+  void WriteBinary(const TNode& node, const std::string& name, const QByteArray& value) override {
+    if (memory_) Write(node, name, value.toHex().toStdString());
+  }
+  bool Strict() const override { return false; }
+  void EraseLayout() override {
+    for (int i = sections_.Count() - 1; i >= 0; --i)
+      if (sections_.Items(i)->SectionName.compare(0, prefix_.size(), prefix_) == 0) sections_.Delete(i);
+  }
+
+ private:
+  std::string SectionOf(const TNode& node) const {
+    if (memory_) return Join(node, "\\");
+    return prefix_ + (node.empty() ? std::string("Main") : Join(node, "."));
+  }
+  TSectionCollectionItem* Find(const std::string& name) const {
+    for (int i = 0; i < sections_.Count(); ++i)
+      if (sections_.Items(i)->SectionName == name) return sections_.Items(i);
+    return nullptr;
+  }
+  std::string prefix_;
+  bool memory_;
+  TSectionCollection sections_;
+};
+
+// The user's settings store: one key K, the bars and sub-items as sub-keys of K, their links as
+// sub-keys of those.
+class TSettingsStore : public TzbBarLayoutStore {
+ public:
+  explicit TSettingsStore(const QString& key)
+      : settings_(QStringLiteral("ZORV"), QStringLiteral("ZYN Systemsoftware")), key_(key) {}
+  QSettings& Settings() { return settings_; }
+
+  bool NodeExists(const TNode& node) const override {
+    const QString group = GroupOf(node);
+    const int cut = group.lastIndexOf(QLatin1Char('/'));
+    const QString parent = cut < 0 ? QString() : group.left(cut), child = group.mid(cut + 1);
+    auto& s = const_cast<QSettings&>(settings_);
+    s.beginGroup(parent);
+    const bool exists = s.childGroups().contains(child);
+    s.endGroup();
+    return exists;
+  }
+  std::optional<std::string> Read(const TNode& node, const std::string& name) const override {
+    const QVariant v = settings_.value(GroupOf(node) + QLatin1Char('/') + ToQString(name));
+    if (!v.isValid()) return std::nullopt;
+    return FromQString(v.toString());
+  }
+  void Write(const TNode& node, const std::string& name, const std::string& value) override {
+    settings_.setValue(GroupOf(node) + QLatin1Char('/') + ToQString(name), ToQString(value));
+  }
+  bool StoresBinary() const override { return true; }
+  std::optional<QByteArray> ReadBinary(const TNode& node, const std::string& name) const override {
+    const QVariant v = settings_.value(GroupOf(node) + QLatin1Char('/') + ToQString(name));
+    if (!v.isValid()) return std::nullopt;
+    return v.toByteArray();
+  }
+  void WriteBinary(const TNode& node, const std::string& name, const QByteArray& value) override {
+    settings_.setValue(GroupOf(node) + QLatin1Char('/') + ToQString(name), value);
+  }
+  bool Strict() const override { return true; }
+  // Only the layout's own keys go: its option values, "Bar<n>" and "SubItem_<name>" with their
+  // links. Other keys kept below K stay.
+  void EraseLayout() override {
+    static const QRegularExpression own(QStringLiteral("^(Bar[0-9]+|SubItem_.*)$"));
+    settings_.beginGroup(key_);
+    for (const QString& child : settings_.childGroups())
+      if (own.match(child).hasMatch()) settings_.remove(child);
+    for (const char* value : {"MenusShowRecentItemsFirst", "ShowFullMenusAfterDelay", "LargeIcons", "MenuAnimations",
+                              "ShowHint", "ShowShortCutInHint", "BarCount"})
+      settings_.remove(QLatin1String(value));
+    settings_.endGroup();
+  }
+
+ private:
+  QString GroupOf(const TNode& node) const {
+    QString g = key_;
+    for (const std::string& part : node) g += QLatin1Char('/') + ToQString(part);
+    return g;
+  }
+  QSettings settings_;
+  QString key_;
+};
+
+// The key of the settings store: "\" and "/" both separate; no leading or trailing separator.
+QString NormalKey(const std::string& key) {
+  QString k = ToQString(key);
+  k.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  while (k.startsWith(QLatin1Char('/'))) k.remove(0, 1);
+  while (k.endsWith(QLatin1Char('/'))) k.chop(1);
+  return k;
+}
+
+std::string IniPrefix(const TzbBarManager& manager) {
+  const std::string form = manager.Form() ? FromQString(manager.Form()->objectName()) : std::string();
+  return form + "." + manager.Name + ".";
+}
+
+std::string BoolText(bool v) { return v ? "1" : "0"; }
+
+bool TryStrToInt(const std::string& text, int32_t& value) {
+  try {
+    value = StrToInt(text);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+// ------------------------------------------------------------------ writing
+
+void WriteLinks(const TzbBarItemLinks& links, TzbBarLayoutStore& store, const TNode& node, bool barLinks) {
+  const TzbBarManager& m = links.Manager();
+  const bool usage = m.CanUseRecentItems() && links.UseRecentItems;
+  store.Write(node, "ItemLinkCount", std::to_string(links.Count()));
+  for (int n = 0; n < links.Count(); ++n) {
+    const TzbBarItemLink* link = links.Items(n);
+    if (!link->Item() || link->Item()->Name.empty()) continue;
+    TNode ln = node;
+    ln.push_back("ItemLink" + std::to_string(n));
+    const unsigned ud = link->UserDefine() & 0x0F;
+    store.Write(ln, "ItemName", link->Item()->Name);
+    store.Write(ln, "BeginGroup", BoolText(link->GetBeginGroup()));
+    store.Write(ln, "UserDefine", std::to_string(ud));
+    if (ud & UserDefineBit(udCaption)) store.Write(ln, "UserCaption", link->UserCaption());
+    if ((ud & UserDefineBit(udGlyph)) && store.StoresBinary()) {
+      QByteArray bytes;
+      QBuffer buffer(&bytes);
+      buffer.open(QIODevice::WriteOnly);
+      link->UserGlyph().save(&buffer, "BMP");
+      store.WriteBinary(ln, "UserGlyph", bytes);
+    }
+    if (ud & UserDefineBit(udPaintStyle)) store.Write(ln, "UserPaintStyle", std::to_string(link->UserPaintStyle()));
+    if (ud & UserDefineBit(udWidth)) store.Write(ln, "UserWidth", std::to_string(link->UserWidth()));
+    if (barLinks) store.Write(ln, "Visible", BoolText(link->Visible()));
+    if (usage) {
+      store.Write(ln, "UseCount", std::to_string(link->UseCount));
+      store.Write(ln, "RecentIndex", std::to_string(link->RecentIndex()));
+    }
+  }
+}
+
+bool IsNamedSubItem(TzbBarItem& item) {
+  return !item.Name.empty() && item.InheritsFrom(TCustomzbBarSubItem::kClassName) && SubItemLinksOf(item);
+}
+
+// ------------------------------------------------------------------ reading
+
+// A value read as the stored form allows: in the strict form a missing or unreadable value
+// throws (the bar's reading ends), otherwise the default stands in.
+struct TFailedRead {};
+
+class TReader {
+ public:
+  TReader(const TzbBarLayoutStore& store) : store_(store) {}
+  bool Has(const TNode& node, const char* name) const { return store_.Read(node, name).has_value(); }
+  std::string String(const TNode& node, const char* name, const std::string& def) const {
+    if (auto v = store_.Read(node, name)) return *v;
+    if (store_.Strict()) throw TFailedRead{};
+    return def;
+  }
+  int Int(const TNode& node, const char* name, int def, int min, int max) const {
+    const auto v = store_.Read(node, name);
+    int32_t n = 0;
+    if (!v || !TryStrToInt(*v, n)) {
+      if (store_.Strict()) throw TFailedRead{};
+      n = def;
+    }
+    return std::clamp<int>(n, min, max);
+  }
+  bool Bool(const TNode& node, const char* name, bool def) const { return Int(node, name, def ? 1 : 0, INT32_MIN, INT32_MAX) != 0; }
+  const TzbBarLayoutStore& Store() const { return store_; }
+
+ private:
+  const TzbBarLayoutStore& store_;
+};
+
+TzbBarItem* ItemByNameNoCase(const TzbBarManager& m, const std::string& name) {
+  for (int i = 0; i < m.GetItemCount(); ++i)
+    if (SameText(m.GetItem(i)->Name, name)) return m.GetItem(i);
+  return nullptr;
+}
+
+void ReadLinks(TzbBarItemLinks& links, const TReader& r, const TNode& node, bool barLinks) {
+  TzbBarManager& m = links.Manager();
+  links.Clear();
+  int count = 0;
+  try {
+    count = r.Int(node, "ItemLinkCount", 0, 0, kMaxStoredLinks);
+  } catch (const TFailedRead&) {
+    count = 0;  // the strict form: a missing count reads as no links
+  }
+  const bool usage = m.CanUseRecentItems() && links.UseRecentItems;
+  for (int n = 0; n < count; ++n) {
+    TNode ln = node;
+    ln.push_back("ItemLink" + std::to_string(n));
+    if (!r.Store().NodeExists(ln)) continue;
+    const auto name = r.Store().Read(ln, "ItemName");
+    if (!name || name->empty()) continue;
+    TzbBarItem* item = ItemByNameNoCase(m, *name);
+    if (!item || !item->CanBePlacedIn(links)) continue;  // the item is gone from the form
+    TzbBarItemLink* link = links.Add();
+    try {
+      link->SetItem(item);
+    } catch (...) {
+      links.Delete(link);  // a sub-item that would contain itself
+      continue;
+    }
+    try {
+      link->SetBeginGroup(r.Bool(ln, "BeginGroup", false));
+      const unsigned ud = static_cast<unsigned>(r.Int(ln, "UserDefine", 0, 0, 255)) & 0x0F;
+      link->SetUserDefine(ud);
+      if (ud & UserDefineBit(udCaption)) link->SetUserCaption(r.String(ln, "UserCaption", ""));
+      if ((ud & UserDefineBit(udGlyph)) && r.Store().StoresBinary()) {
+        const auto bytes = r.Store().ReadBinary(ln, "UserGlyph");
+        if (!bytes) throw TFailedRead{};
+        link->SetUserGlyph(QImage::fromData(*bytes, "BMP"));
+      }
+      if (ud & UserDefineBit(udPaintStyle))
+        link->SetUserPaintStyle(static_cast<TzbBarPaintStyle>(r.Int(ln, "UserPaintStyle", 0, psStandard, psCaptionGlyph)));
+      if (ud & UserDefineBit(udWidth)) link->SetUserWidth(r.Int(ln, "UserWidth", 100, 0, kMaxStoredCoordinate));
+      if (barLinks && (!r.Store().Strict() || r.Has(ln, "Visible"))) link->LoadedVisible = r.Bool(ln, "Visible", true);
+      if (usage) {
+        if (!r.Store().Strict() || r.Has(ln, "UseCount"))
+          link->LoadedUseCount = r.Int(ln, "UseCount", 0, 0, INT32_MAX);
+        if (!r.Store().Strict() || r.Has(ln, "RecentIndex"))
+          link->LoadedRecentIndex = r.Int(ln, "RecentIndex", -1, -1, kMaxStoredLinks);
+      }
+    } catch (const TFailedRead&) {
+      // The rest of this link's values is skipped.
+    }
+  }
+  links.ApplyLoadedState(true);
+}
+
+bool ValidDockedStyle(int s) { return s >= dsLeft && s <= dsBottom; }
+
+// The bar's place and visibility; a value that cannot be used makes the bar visible and leaves
+// the rest of its values.
+void ReadBarValues(TzbBar& bar, const TReader& r, const TNode& node) {
+  TzbBarManager& m = bar.Manager();
+  try {
+    bar.SetCaption(r.String(node, "Caption", bar.Caption()));
+    const int docked = r.Int(node, "DockedDockingStyle", bar.DockedDockingStyle(), INT32_MIN, INT32_MAX);
+    if (!ValidDockedStyle(docked) || !m.CanDocking(bar, static_cast<TzbBarDockingStyle>(docked))) throw TFailedRead{};
+    bar.SetDockedDockingStyle(static_cast<TzbBarDockingStyle>(docked));
+    bar.SetDockedLeft(r.Int(node, "DockedLeft", bar.DockedLeft(), 0, kMaxStoredCoordinate));
+    bar.SetDockedTop(r.Int(node, "DockedTop", bar.DockedTop(), 0, kMaxStoredCoordinate));
+    bar.OneOnRow = r.Bool(node, "OneOnRow", bar.OneOnRow);
+    bar.SetRow(r.Int(node, "Row", bar.Row(), 0, kMaxStoredRow));
+    bar.FloatLeft = r.Int(node, "FloatLeft", bar.FloatLeft, -kMaxStoredCoordinate, kMaxStoredCoordinate);
+    bar.FloatTop = r.Int(node, "FloatTop", bar.FloatTop, -kMaxStoredCoordinate, kMaxStoredCoordinate);
+    bar.FloatClientWidth = r.Int(node, "FloatClientWidth", bar.FloatClientWidth, 0, kMaxStoredCoordinate);
+    bar.FloatClientHeight = r.Int(node, "FloatClientHeight", bar.FloatClientHeight, 0, kMaxStoredCoordinate);
+    const int style = r.Int(node, "DockingStyle", bar.DockingStyle(), INT32_MIN, INT32_MAX);
+    if (style < dsNone || style > dsBottom ||
+        (style != dsNone && !m.CanDocking(bar, static_cast<TzbBarDockingStyle>(style))))
+      throw TFailedRead{};
+    bar.SetDockingStyle(static_cast<TzbBarDockingStyle>(style));
+    const bool visible = r.Bool(node, "Visible", false);
+    bar.Collection().Loading = true;
+    bar.SetVisible(visible);
+    bar.Collection().Loading = false;
+  } catch (const TFailedRead&) {
+    bar.Collection().Loading = true;
+    bar.SetVisible(true);
+    bar.Collection().Loading = false;
+  }
+}
+
+// Whether a bar's node holds a bar: in the ini form its "Row" must read at least -999.
+bool BarNodePresent(const TReader& r, const TNode& node) {
+  if (!r.Store().NodeExists(node)) return false;
+  if (r.Store().Strict()) return true;
+  int32_t row = -1000;
+  const auto v = r.Store().Read(node, "Row");
+  if (!v || !TryStrToInt(*v, row)) row = -1000;
+  return row >= -999;
+}
+
+void ReadMainValues(TzbBarManager& m, const TReader& r) {
+  const TNode root;
+  auto read = [&](const char* name, auto apply, int current, int min, int max) {
+    if (r.Store().Strict() && !r.Has(root, name)) return;
+    try {
+      apply(r.Int(root, name, current, min, max));
+    } catch (const TFailedRead&) {
+    }
+  };
+  if (m.CanUseRecentItems()) {
+    read("MenusShowRecentItemsFirst", [&](int v) { m.MenusShowRecentItemsFirst = v != 0; }, m.MenusShowRecentItemsFirst, 0, 1);
+    read("ShowFullMenusAfterDelay", [&](int v) { m.ShowFullMenusAfterDelay = v != 0; }, m.ShowFullMenusAfterDelay, 0, 1);
+  }
+  read("LargeIcons", [&](int v) { m.SetLargeIcons(v != 0); }, m.LargeIcons(), 0, 1);
+  read("MenuAnimations", [&](int v) { m.MenuAnimations = static_cast<TzbBarMenuAnimations>(v); }, m.MenuAnimations,
+       maNone, maFade);
+  read("ShowHint", [&](int v) { m.ShowHint = v != 0; }, m.ShowHint, 0, 1);
+  read("ShowShortCutInHint", [&](int v) { m.ShowShortCutInHint = v != 0; }, m.ShowShortCutInHint, 0, 1);
+}
+
+TNode BarNode(int n) { return {"Bar" + std::to_string(n)}; }
+TNode SubItemNode(const TzbBarItem& item) { return {"SubItem_" + item.Name}; }
+
+// The links of every named sub-item among the links take what the store holds for them, through
+// nested sub-items (each sub-item once).
+void ReadSubItemLinksBelow(TzbBarItemLinks& links, const TReader& r, std::vector<TzbBarItem*>& done) {
+  for (int i = 0; i < links.Count(); ++i) {
+    TzbBarItem* item = links.Items(i)->Item();
+    if (!item || !IsNamedSubItem(*item) || std::find(done.begin(), done.end(), item) != done.end()) continue;
+    done.push_back(item);
+    if (!r.Store().NodeExists(SubItemNode(*item))) continue;
+    ReadLinks(*SubItemLinksOf(*item), r, SubItemNode(*item), false);
+    ReadSubItemLinksBelow(*SubItemLinksOf(*item), r, done);
+  }
+}
+
+// Usage data only: use counts and recent places of links whose stored item matches.
+void ReadUsage(TzbBarItemLinks& links, const TReader& r, const TNode& node) {
+  for (int n = 0; n < links.Count(); ++n) {
+    TzbBarItemLink* link = links.Items(n);
+    TNode ln = node;
+    ln.push_back("ItemLink" + std::to_string(n));
+    const auto name = r.Store().Read(ln, "ItemName");
+    const bool same = link->Item() && name && SameText(*name, link->Item()->Name);
+    link->LoadedUseCount = same ? r.Int(ln, "UseCount", 0, 0, INT32_MAX) : 0;
+    link->LoadedRecentIndex = same ? r.Int(ln, "RecentIndex", -1, -1, kMaxStoredLinks) : -1;
+  }
+  links.ApplyLoadedState(false);
+  links.CompactRecentList();
+}
+
+}  // namespace
+
+std::unique_ptr<TzbBarLayoutStore> MakeMemoryLayoutStore() { return std::make_unique<TSectionStore>(std::string()); }
+
+void WriteBarLayout(TzbBarManager& m, TzbBarLayoutStore& store) {
+  store.EraseLayout();
+  const TNode root;
+  if (m.CanUseRecentItems()) {
+    store.Write(root, "MenusShowRecentItemsFirst", BoolText(m.MenusShowRecentItemsFirst));
+    store.Write(root, "ShowFullMenusAfterDelay", BoolText(m.ShowFullMenusAfterDelay));
+  }
+  store.Write(root, "LargeIcons", BoolText(m.LargeIcons()));
+  store.Write(root, "MenuAnimations", std::to_string(m.MenuAnimations));
+  store.Write(root, "ShowHint", BoolText(m.ShowHint));
+  store.Write(root, "ShowShortCutInHint", BoolText(m.ShowShortCutInHint));
+  store.Write(root, "BarCount", std::to_string(m.Bars().Count()));
+  for (int n = 0; n < m.Bars().Count(); ++n) {
+    const TzbBar& bar = *m.Bars().Items(n);
+    const TNode node = BarNode(n);
+    store.Write(node, "Caption", bar.Caption());
+    store.Write(node, "DockedDockingStyle", std::to_string(bar.DockedDockingStyle()));
+    store.Write(node, "DockedLeft", std::to_string(bar.DockedLeft()));
+    store.Write(node, "DockedTop", std::to_string(bar.DockedTop()));
+    store.Write(node, "OneOnRow", BoolText(bar.OneOnRow));
+    store.Write(node, "Row", std::to_string(bar.Row()));
+    store.Write(node, "FloatLeft", std::to_string(bar.FloatLeft));
+    store.Write(node, "FloatTop", std::to_string(bar.FloatTop));
+    store.Write(node, "FloatClientWidth", std::to_string(bar.FloatClientWidth));
+    store.Write(node, "FloatClientHeight", std::to_string(bar.FloatClientHeight));
+    store.Write(node, "DockingStyle", std::to_string(bar.DockingStyle()));
+    store.Write(node, "Visible", BoolText(bar.Visible()));
+    WriteLinks(bar.ItemLinks(), store, node, true);
+  }
+  for (int i = 0; i < m.GetItemCount(); ++i) {
+    TzbBarItem& item = *m.GetItem(i);
+    if (IsNamedSubItem(item)) WriteLinks(*SubItemLinksOf(item), store, SubItemNode(item), false);
+  }
+}
+
+void ReadBarLayout(TzbBarManager& m, const TzbBarLayoutStore& store) {
+  const TReader r(store);
+  const TzbBarLockScope lock(m);
+  ReadMainValues(m, r);
+  const TNode root;
+  int32_t count = -1;
+  const auto stored = store.Read(root, "BarCount");
+  if (stored && TryStrToInt(*stored, count) && count >= 0) {
+    count = std::min<int32_t>(count, kMaxStoredBars);
+    for (int i = 0; i < m.Bars().Count(); ++i) m.Bars().Items(i)->SetVisible(false);
+    for (int n = 0; n < count; ++n) {
+      if (!BarNodePresent(r, BarNode(n))) continue;
+      while (m.Bars().Count() <= n) m.Bars().Add();
+      TzbBar& bar = *m.Bars().Items(n);
+      const bool wasLocked = bar.BarLock();
+      bar.SetBarLock(true);
+      ReadLinks(bar.ItemLinks(), r, BarNode(n), true);
+      ReadBarValues(bar, r, BarNode(n));
+      bar.SetBarLock(wasLocked);
+    }
+  }
+  for (int i = 0; i < m.GetItemCount(); ++i) {
+    TzbBarItem& item = *m.GetItem(i);
+    if (!IsNamedSubItem(item) || !store.NodeExists(SubItemNode(item))) continue;
+    if (!store.Strict()) {
+      int32_t links = -1;
+      const auto v = store.Read(SubItemNode(item), "ItemLinkCount");
+      if (!v || !TryStrToInt(*v, links) || links < 0) continue;
+    }
+    ReadLinks(*SubItemLinksOf(item), r, SubItemNode(item), false);
+  }
+}
+
+// ------------------------------------------------------------------ the manager's operations
+
+void TzbBarManager::SaveToRegistry(const std::string& key) {
+  const QString k = NormalKey(key);
+  if (k.isEmpty()) return;
+  TSettingsStore store(k);
+  WriteBarLayout(*this, store);
+  store.Settings().sync();
+}
+
+void TzbBarManager::LoadFromRegistry(const std::string& key) {
+  const QString k = NormalKey(key);
+  if (k.isEmpty()) return;
+  TSettingsStore store(k);
+  if (!store.NodeExists({})) return;
+  ReadBarLayout(*this, store);
+}
+
+namespace {
+
+// The ini text of the stream from its current position; false when there is none or it is no
+// readable ini text.
+bool LoadSectionsFromStream(std::iostream& stream, TSectionCollection& sections) {
+  const std::string text((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+  stream.clear();
+  if (text.empty()) return false;
+  try {
+    sections.LoadFromXML(text);
+  } catch (...) {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool TzbBarManager::SaveToIniFile(const std::string& fileName) {
+  if (fileName.empty() && !IniStream) return false;
+  TSectionStore store(IniPrefix(*this));
+  if (IniStream) {
+    const auto start = IniStream->tellg();
+    LoadSectionsFromStream(*IniStream, store.Sections());
+    IniStream->seekg(start);
+    IniStream->seekp(start);
+  } else {
+    store.Sections().LoadFromFile(fileName);
+  }
+  WriteBarLayout(*this, store);
+  try {
+    if (IniStream) {
+      *IniStream << store.Sections().GetXML();
+      return static_cast<bool>(*IniStream);
+    }
+    store.Sections().SaveToFile(fileName);
+  } catch (...) {
+    return false;
+  }
+  return true;
+}
+
+void TzbBarManager::LoadFromIniFile(const std::string& fileName) {
+  if (fileName.empty() && !IniStream) return;
+  TSectionStore store(IniPrefix(*this));
+  if (IniStream ? !LoadSectionsFromStream(*IniStream, store.Sections()) : !store.Sections().LoadFromFile(fileName))
+    return;
+  ReadBarLayout(*this, store);
+}
+
+void TzbBarManager::TakeDesignState() {
+  designState_ = MakeMemoryLayoutStore();
+  WriteBarLayout(*this, *designState_);
+}
+
+void TzbBarManager::RestoreStoredLayout() {
+  if (StoreInRegistry) LoadFromRegistry(RegistryPath);
+  if (StoreInIniFile) LoadFromIniFile(IniFileName);
+}
+
+void TzbBarManager::SaveStoredLayout() {
+  if (StoreInRegistry) SaveToRegistry(RegistryPath);
+  if (StoreInIniFile) SaveToIniFile(IniFileName);
+}
+
+void TzbBarManager::ResetUsageData() {
+  const QString text = QStringLiteral(
+      "This will delete the record of the commands you've used in this application and restore the default set "
+      "of visible commands to the menus and toolbars. It will not undo any explicit customizations.   Are you "
+      "sure you want to proceed?");
+  if (MessageDlg(form_, text, QApplication::applicationName(), MB_YESNO | MB_ICONWARNING) != IDYES)
+    return;
+  if (!designState_) return;
+  const TzbBarLockScope lock(*this);
+  const TReader r(*designState_);
+  for (int i = 0; i < GetItemCount(); ++i) {
+    TzbBarItem& item = *GetItem(i);
+    if (IsNamedSubItem(item) && designState_->NodeExists(SubItemNode(item)))
+      ReadUsage(*SubItemLinksOf(item), r, SubItemNode(item));
+  }
+  for (int n = 0; n < bars_->Count(); ++n)
+    if (designState_->NodeExists(BarNode(n))) ReadUsage(bars_->Items(n)->ItemLinks(), r, BarNode(n));
+}
+
+void TzbBar::Reset() {
+  TzbBarManager& m = Manager();
+  const TzbBarLayoutStore* design = m.DesignState();
+  const int n = Index();
+  if (!design || !design->NodeExists(BarNode(n))) return;
+  if (m.OnBarBeforeReset) m.OnBarBeforeReset(m, *this);
+  const TReader r(*design);
+  std::vector<TzbBarItem*> done;
+  if (m.UseFullReset) {
+    const TzbBarLockScope lock(m);
+    const bool wasVisible = Visible();
+    SetVisible(false);
+    ReadLinks(ItemLinks(), r, BarNode(n), true);
+    ReadBarValues(*this, r, BarNode(n));
+    ReadSubItemLinksBelow(ItemLinks(), r, done);
+    Collection().Loading = true;
+    SetVisible(wasVisible);
+    Collection().Loading = false;
+  } else {
+    const bool wasLocked = BarLock();
+    SetBarLock(true);
+    ReadLinks(ItemLinks(), r, BarNode(n), true);
+    ReadSubItemLinksBelow(ItemLinks(), r, done);
+    SetBarLock(wasLocked);
+  }
+  if (TzbBarWindow* w = GetBarControl()) w->RebuildLayout();
+  if (m.OnBarAfterReset) m.OnBarAfterReset(m, *this);
+}
+
+void TzbBar::ResetWithConfirmation() {
+  const QString text = QStringLiteral("Are you sure you want to reset the changes made to the '%1' toolbar?")
+                           .arg(ToQString(Caption()));
+  if (MessageDlg(Manager().Form(), text, QApplication::applicationName(), MB_OKCANCEL | MB_ICONWARNING) == IDOK)
+    Reset();
+}
+
+}  // namespace zyn

@@ -1,0 +1,79 @@
+#pragma once
+// The Office 2003 look: docks and toolbars with colour gradients, toolbars with rounded ends, hot
+// and pressed items with gradient fills framed in the selected-border colour, menus with a light
+// image column, two-tone separators. It keeps the geometry and the joined menu frames of the flat
+// look; every colour comes from the Office 2003 colour scheme.
+
+#include "widgets/bars/BarFlatPainter.h"
+
+namespace zyn {
+
+class TzbBarItemControlOffice11Painter : public TzbBarItemControlFlatPainter {
+ public:
+  static const TzbBarItemControlOffice11Painter& Instance();
+  const char* ClassName() const override { return "TzbBarItemControlOffice11Painter"; }
+
+  // The gradient of a hot, pressed or down item (across the bar: top to bottom on horizontal bars).
+  void FillStateGradient(TCanvas& dc, const TRect& r, int view, bool hot, bool pressedOrDown) const;
+  void DrawDottedGrip(TCanvas& dc, const TRect& r, bool vertical) const;
+  int GetExtraGripIndent() const { return 2; }
+
+  void DrawButtonEdge(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, const TBrush& brush,
+                      const TzbButtonState& s) const override;
+  void DrawImageCell(const TzbBarItemControl& c, TCanvas& dc, const TBrush& brush, TRect r, const TRect& glyphRect,
+                     const QImage& glyph, bool fromImageList, const TzbButtonState& s) const override;
+  void GetEditColors(const TzbBarItemControl& c, TColor& text, TColor& background) const override;
+  TColor GetDisabledImageColor(const TzbBarWindow& w) const override;
+  void GetCaptionColors(const TzbBarItemControl& c, bool enabled, bool selectedLook, bool flatDisabled,
+                        TColor& first, TColor& second) const override;
+  bool PaintsNonRecentItems() const override { return true; }
+  TColor GetCaptionColor(bool) const override;
+  TColor GetCaptionTextColor() const override;
+  TColor GetCaptionArrowColor(const TzbBarWindow& w, int state) const override;
+  TBrush GetButtonBrush(const TzbBarItemControl& c, const TzbButtonState& s) const override;
+  bool HighlightsDownCaption() const override;
+  int GetGripIndent() const override { return 1 + GetExtraGripIndent(); }
+  int GetFloatingFrameWidth() const override { return 3; }
+  int GetFloatingFrameHeight() const override { return 3; }
+  int GetNoGripIndent(const TzbBar&) const override { return 2; }
+  void DrawDockBackground(TCanvas& dc, const TBrush& brush, const TRect& r) const override;
+  bool HasOwnBackgrounds() const override { return true; }
+  TBrush GetLightFaceBrush(const TzbBarManager& m) const override;
+  void DrawDockedBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r,
+                               const TRect& barRect) const override;
+  void DrawFloatingBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r,
+                                 const TRect& barRect) const override;
+  void FillOwnerGap(const TzbBarWindow& w, TCanvas& dc) const override;
+  bool HasFloatingFrame(const TzbBarWindow& w) const override;
+  TBrush GetBarBrush(const TzbBarWindow& w) const override;
+  TBrush GetToolbarBrush(const TzbBarWindow& w) const override;
+  TBrush GetBarCheckedBrush(const TzbBarWindow& w) const override;
+  TBrush GetBarFaceBrush(const TzbBarWindow& w) const override;
+  TBrush GetBarHighlightBrush(const TzbBarWindow& w) const override;
+  int GetComboButtonWidth(int) const override { return 13; }
+  void DrawSeparator(const TzbBarWindow& w, TCanvas& dc, bool vertical, const TBrush& brush,
+                     const TRect& r) const override;
+  void DrawBarBorder(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
+  TBrush GetQuickWindowBrush(const TzbBarWindow& w) const override;
+  void DrawComboButton(TzbBarItemControl& c, TCanvas& dc, bool selected, bool pressed, const TRect& r) const override;
+  int GetTearOffBandHeight(const TzbBarWindow& w) const override { return w.BandCaptionHeight() + 5; }
+  TBrush GetMenuFrameBrush(const TzbBarWindow& w) const override;
+  TBrush GetMenuItemBrush(const TzbBarWindow& w, const TBrush&) const override { return GetMenuFrameBrush(w); }
+  int GetEditCaptionWidth(const TzbBarItemControl& c, int textWidth) const override;
+  void DrawEditFrame(const TzbBarItemControl& c, TCanvas& dc, TRect& r, int view, bool selected,
+                     bool readOnly = false) const override;
+  TColor GetCalendarHeaderColor() const override;
+  TBrush GetInPlaceSubItemBrush() const override;
+  void DrawSelectionFrame(TCanvas& dc, const TRect& r) const override;
+  TBrush GetStaticBorderBrush(const TzbBarItemControl& c, TzbBarStaticBorderStyle style) const override;
+  void FrameBarWindow(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const override;
+  TBrush GetFlatShadowBrush(const TzbBarWindow& w) const override;
+  // A docked bar's quick-customize button: the More-buttons gradient of its state.
+  void DrawQuickButtonBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                 const TRect& r) const override;
+  // Where visual themes are usable the status bar and text buttons take the XP look.
+  void DrawStatusBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
+  void DrawTextButton(TCanvas& dc, bool pushed, const QString& text, const TRect& r) const override;
+};
+
+}  // namespace zyn
