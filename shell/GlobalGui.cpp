@@ -30,7 +30,19 @@ constexpr int kSubFunctionKind = 1;
 // Swallows the tool tips of one form while its hints are off.
 class THintFilter : public QObject {
  public:
-  explicit THintFilter(QWidget* form) : QObject(form), fForm(form) { qApp->installEventFilter(this); }
+  explicit THintFilter(QWidget* form) : QObject(form), fForm(form) {
+    setObjectName(Name());
+    qApp->installEventFilter(this);
+  }
+  static QString Name() { return QStringLiteral("zynHintFilter"); }
+  // The form's filter, if it has one. Found by its name: the class has no meta-object of its
+  // own, so a search by type would answer any child object of the form.
+  static THintFilter* Of(QWidget* form) {
+    for (QObject* child : form->children())
+      if (child->objectName() == Name())
+        if (auto* filter = dynamic_cast<THintFilter*>(child)) return filter;
+    return nullptr;
+  }
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() != QEvent::ToolTip) return false;
     auto* w = qobject_cast<QWidget*>(watched);
@@ -71,7 +83,7 @@ void CenterFormOnControl(QWidget* form, QWidget* control) {
   const int left = origin.x() + (control->width() - form->width()) / 2;
   const int top = origin.y() + (control->height() - form->height()) / 2;
   form->move(left, top);
-  auto* filter = form->findChild<THintFilter*>(QString(), Qt::FindDirectChildrenOnly);
+  THintFilter* filter = THintFilter::Of(form);
   const bool showHints = GetBoolOption(boShowHint);
   if (!showHints && !filter) new THintFilter(form);
   if (showHints) delete filter;

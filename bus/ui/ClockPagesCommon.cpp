@@ -12,6 +12,7 @@
 #include "bus/BusSerialSettings.h"
 #include "bus/ZYNComm.h"
 #include "model/base/Cp1252.h"
+#include "bus/ServiceModules.h"
 #include "model/base/Translator.h"
 #include "model/base/ZYNOptionen.h"
 #include "platform/QtText.h"
@@ -22,11 +23,6 @@
 #include "widgets/common/WidgetText.h"
 
 namespace zyn {
-
-std::string ServiceDevicePath() {
-  const char* device = std::getenv("ZYN_BUS_DEVICE");
-  return device ? std::string(device) : std::string();
-}
 
 void ConfigureServiceLink(TZYNComm& comm, bool portEvents) {
   comm.ApplySerialSettings(BusSerialSettingsFromOptions(ServiceDevicePath()));

@@ -3,6 +3,8 @@
 // of the main window for a bus operation, the control-module tabs, a numbered log list and the
 // texts of the pages.
 
+#include "bus/ServiceModules.h"
+
 #include <QString>
 #include <functional>
 #include <string>
@@ -17,9 +19,6 @@ namespace zyn {
 class TSteuermodul;
 class TZYNComm;
 
-// The device of the bus link: the environment variable ZYN_BUS_DEVICE (a pseudo-terminal, a USB
-// adapter) when set, else the port of the options.
-std::string ServiceDevicePath();
 // Port, time-out and repetitions from the options, the translation, and, with portEvents, the
 // open and close events that keep the main window from closing while the port is open.
 void ConfigureServiceLink(TZYNComm& comm, bool portEvents = true);

@@ -12,6 +12,7 @@
 #include "compiler/interpreter/ToolGeneration.h"
 #include "compiler/toollib/FuncNode.h"
 #include "compiler/toollib/SubFunction.h"
+#include "model/base/ZYNOptionen.h"
 #include "logic/LogicDialogs.h"
 #include "logic/TemplatePage.h"
 #include "logic/core/LinkParameters.h"
@@ -43,6 +44,9 @@ class TemplatePage : public test::DefaultTools {
   static void SetUpTestSuite() { test::EnsureApp(); }
   void SetUp() override {
     DefaultTools::SetUp();
+    // Tools are deleted without a question unless a test asks for one (other tests of the
+    // programme may have switched it on).
+    SetBoolOption(boConfirmDelete, false);
     lends = std::make_unique<TLends>(*this);
     SetMessageDlgHook([this](const QString& text, const QString&, unsigned) {
       messages.push_back(text.toStdString());
