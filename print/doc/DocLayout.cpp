@@ -34,22 +34,22 @@ std::string DocFormat(const std::string& format, std::initializer_list<TDocArg> 
       out += format[i];
       continue;
     }
-    const std::string spec = format.substr(i, j - i);
+    const std::string conversion = format.substr(i, j - i);
     char buf[512];
     if (format[j] == 'd') {
-      std::snprintf(buf, sizeof buf, (spec + "lld").c_str(), std::get<long long>(*next));
+      std::snprintf(buf, sizeof buf, (conversion + "lld").c_str(), std::get<long long>(*next));
       out += buf;
     } else {
       const std::string& s = std::get<std::string>(*next);
       // Width and precision of a text item: pad to the width, cut to the precision.
       bool left = false;
       size_t k = 1;
-      if (k < spec.size() && spec[k] == '-') { left = true; ++k; }
+      if (k < conversion.size() && conversion[k] == '-') { left = true; ++k; }
       size_t width = 0, prec = std::string::npos;
-      while (k < spec.size() && spec[k] != '.') width = width * 10 + static_cast<size_t>(spec[k++] - '0');
-      if (k < spec.size() && spec[k] == '.') {
+      while (k < conversion.size() && conversion[k] != '.') width = width * 10 + static_cast<size_t>(conversion[k++] - '0');
+      if (k < conversion.size() && conversion[k] == '.') {
         prec = 0;
-        for (++k; k < spec.size(); ++k) prec = prec * 10 + static_cast<size_t>(spec[k] - '0');
+        for (++k; k < conversion.size(); ++k) prec = prec * 10 + static_cast<size_t>(conversion[k] - '0');
       }
       std::string t = s.substr(0, prec);
       if (t.size() < width) t = left ? t + std::string(width - t.size(), ' ') : std::string(width - t.size(), ' ') + t;

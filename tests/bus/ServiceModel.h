@@ -24,27 +24,27 @@ struct TModuleSpec {
   int EinShift = 3;
 };
 
-inline TModul* AddServiceModule(TSteuermodul& stm, const TModuleSpec& spec) {
+inline TModul* AddServiceModule(TSteuermodul& stm, const TModuleSpec& kind) {
   auto modul = std::make_unique<TModul>();
-  const std::string key = "M" + std::to_string(stm.Module.Count()) + "_" + spec.Name;
+  const std::string key = "M" + std::to_string(stm.Module.Count()) + "_" + kind.Name;
   modul->SetInternalName(key);
-  modul->SetDisplayName(spec.Name);
-  modul->ModulKennung = spec.Kennung;
-  modul->ModulKlasse = spec.Klasse;
-  modul->BasisKlasse = spec.BaseClass;
-  modul->AusShift = spec.AusShift;
-  modul->EinShift = spec.EinShift;
-  modul->Dimmerzusatz = spec.BaseClass == bcDimmerModule;
-  modul->Analogzusatz = spec.BaseClass == bcAnalogmodule;
-  modul->SetAdresse(spec.Address);
-  for (int i = 0; i < spec.Inputs; ++i) {
+  modul->SetDisplayName(kind.Name);
+  modul->ModulKennung = kind.Kennung;
+  modul->ModulKlasse = kind.Klasse;
+  modul->BasisKlasse = kind.BaseClass;
+  modul->AusShift = kind.AusShift;
+  modul->EinShift = kind.EinShift;
+  modul->Dimmerzusatz = kind.BaseClass == bcDimmerModule;
+  modul->Analogzusatz = kind.BaseClass == bcAnalogmodule;
+  modul->SetAdresse(kind.Address);
+  for (int i = 0; i < kind.Inputs; ++i) {
     auto input = std::make_unique<TEingang>();
     input->SetInternalName(key + "_E" + std::to_string(i));
     input->SetDisplayName("Eingang " + std::to_string(i + 1));
     input->SetAdresse(i);
     modul->Eingaenge().Add(std::move(input));
   }
-  for (int i = 0; i < spec.Outputs; ++i) {
+  for (int i = 0; i < kind.Outputs; ++i) {
     auto output = std::make_unique<TAusgang>();
     output->SetInternalName(key + "_A" + std::to_string(i));
     output->SetDisplayName("Ausgang " + std::to_string(i + 1));

@@ -116,7 +116,7 @@ TEST_F(ServiceRunTest, AbortedCheckLeavesTheRestUndefined) {
 TEST(SwitchTelegram, CodesOfTheBaseClasses) {
   TSteuermodul stm;
   struct Case {
-    TModuleSpec spec;
+    TModuleSpec module;
     int output;
     bool state, lower;
     Bytes expected;
@@ -141,10 +141,10 @@ TEST(SwitchTelegram, CodesOfTheBaseClasses) {
       {{"R", "ROL", "ROL", bcRolladen, 0, 0, 2, 5}, 0, false, false, {}},
   };
   for (const Case& c : cases) {
-    TModul* m = AddServiceModule(stm, c.spec);
+    TModul* m = AddServiceModule(stm, c.module);
     TAusgang* output = m->Ausgaenge().GetItem(c.output);
     output->ServiceState = c.state;
-    EXPECT_EQ(SwitchTelegram(*m, *output, c.lower), c.expected) << c.spec.Kennung << " " << c.spec.Address;
+    EXPECT_EQ(SwitchTelegram(*m, *output, c.lower), c.expected) << c.module.Kennung << " " << c.module.Address;
   }
 }
 
