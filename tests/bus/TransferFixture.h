@@ -72,14 +72,12 @@ inline std::unique_ptr<TRandomProject> FourModuleProject() {
   }
 }
 
-class TransferFixture : public ::testing::Test {
- protected:
+class TTransferSetup {
+ public:
   static constexpr uint16_t kTimeout = 400;
 
-  void SetUp() override { Prepare(); }
-
   // With lineRate 0 the terminal runs as fast as it can.
-  void Prepare(int lineRate = 0, uint16_t timeout = kTimeout, uint16_t repeats = 2) {
+  explicit TTransferSetup(int lineRate = 0, uint16_t timeout = kTimeout, uint16_t repeats = 2) {
     project = FourModuleProject();
     projekt().FileName = folder.File("Anlage.zpf");
     projekt().ProjektDaten.ProjektName = "Anlage";
@@ -184,6 +182,21 @@ class TransferFixture : public ::testing::Test {
     return result;
   }
 
+  // Every module that this run switched on holds its image; a run that reports success left every
+  // module and the display holding its image and running. Empty when that holds, else what broke.
+  std::string CheckOutcome(bool ok) {
+    for (int a = 0; a < 4; ++a) {
+      const bool holds = ModuleHoldsImage(a, FileImage(a));
+      if (Restarts(a) > 0 && !holds) return "module " + std::to_string(a) + " runs without its image";
+      if (ok && (!holds || Restarts(a) != 1)) return "success, but module " + std::to_string(a) + " not right";
+    }
+    if (ok && !DisplayHoldsImage(0)) return "success, but the display does not hold its image";
+    if (!ok && run->Errors() == 0 && !run->Cancelled()) return "failure without an error";
+    const bool saysDone = view.Field(TTransferField::LastMessage) == "Übertragung erfolgreich beendet!";
+    if (saysDone != ok) return "the final message does not match the result";
+    return {};
+  }
+
   TempFolder folder{"transfer"};
   std::unique_ptr<TRandomProject> project;
   std::unique_ptr<TProjectTransferSource> source;
@@ -194,5 +207,7 @@ class TransferFixture : public ::testing::Test {
   TRecordingView view;
   std::unique_ptr<TTransferRun> run;
 };
+
+class TransferFixture : public ::testing::Test, public TTransferSetup {};
 
 }  // namespace zyn::test

@@ -1,8 +1,9 @@
 // The transfer run over a pseudo-terminal against the simulator: what reaches the modules, what
 // the run reports, and that a module is switched on only with its whole image verified.
 
-#include "tests/bus/TransferFixture.h"
+#include "tests/bus/TransferFaults.h"
 
+#include "bus/ProgramListing.h"
 #include "compiler/CompileError.h"
 #include "model/base/Cp1252.h"
 
@@ -17,6 +18,8 @@ TEST_F(TransferFixture, AllModulesAndTheDisplayHoldTheirImagesAndRun) {
   for (int a = 0; a < 4; ++a) {
     EXPECT_TRUE(ModuleHoldsImage(a, FileImage(a))) << "module " << a;
     EXPECT_EQ(Restarts(a), 1) << "module " << a;
+    // The listing takes the program file's images for what they are.
+    EXPECT_EQ(ImageLengthOf(FileImage(a)), source->ModuleImage(a).Length);
     Sim([&](sim::TSTMSimulator& s) {
       const auto& m = s.ControlModule(a);
       EXPECT_TRUE(m.Running);
@@ -240,6 +243,18 @@ TEST(TransferTexts, FirmwareNumbers) {
   EXPECT_EQ(FirmwareNumberOf("V2.20"), 220);
   EXPECT_EQ(FirmwareNumberOf(""), 0);
   EXPECT_EQ(FirmwareNumberOf("uuups..."), 0);
+}
+
+}  // namespace
+}  // namespace zyn::test
+
+namespace zyn::test {
+namespace {
+
+// A few of the seeded runs of the soak label.
+TEST(TransferFaults, NoFalseSuccessUnderRandomFaults) {
+  int successes = 0;
+  for (uint32_t seed = 1; seed <= 2; ++seed) RunTransferWithFaults(seed, successes);
 }
 
 }  // namespace
