@@ -17,6 +17,7 @@
 #include "model/base/Cp1252.h"
 #include "model/base/ProgramPaths.h"
 #include "model/base/Translator.h"
+#include "bus/ui/TransferPages.h"
 #include "frames/FramePages.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
   setup.OnMessage = ShowStartMessage;
   InitGlobals(setup);
   RegisterObjectPages();
+  RegisterTransferPages();
 
   const QStringList args = QApplication::arguments();
   const std::string projectFile = args.size() > 1 ? args.at(1).toStdString() : std::string();

@@ -43,6 +43,7 @@
 #include <QThread>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <map>
 
 namespace zyn {
 
@@ -133,6 +134,22 @@ std::function<TFrame*()> RegisteredFrameMaker(const std::string& key) {
   for (const auto& [k, m] : FrameMakers())
     if (k == key) return m;
   return {};
+}
+
+namespace {
+std::map<std::string, std::function<void(QWidget*)>>& ItemCommands() {
+  static std::map<std::string, std::function<void(QWidget*)>> commands;
+  return commands;
+}
+}  // namespace
+
+void RegisterItemCommand(const std::string& itemName, std::function<void(QWidget* mainWindow)> command) {
+  ItemCommands()[itemName] = std::move(command);
+}
+
+std::function<void(QWidget* mainWindow)> RegisteredItemCommand(const std::string& itemName) {
+  const auto it = ItemCommands().find(itemName);
+  return it == ItemCommands().end() ? std::function<void(QWidget*)>() : it->second;
 }
 
 IMessageHandler* GetMessageHandler() {

@@ -51,6 +51,16 @@ const std::vector<TFrameRegistration>& MainFrameTable();
 // main window is made; a row of the table without a maker of its own takes the registered one.
 void RegisterFrameMaker(const std::string& key, std::function<TFrame*()> maker);
 std::function<TFrame*()> RegisteredFrameMaker(const std::string& key);
+// A page that the main window refreshes after it showed the page for a command or side-bar item.
+class IFrameRefresh {
+ public:
+  virtual ~IFrameRefresh() = default;
+  virtual void RefreshFrame() = 0;
+};
+// Menu items that open a dialog of a library above the shell ("Loeschen", "DelDispFlash"),
+// registered before the main window is made; such an item is enabled by the menu rules.
+void RegisterItemCommand(const std::string& itemName, std::function<void(QWidget* mainWindow)> command);
+std::function<void(QWidget* mainWindow)> RegisteredItemCommand(const std::string& itemName);
 
 class TMainForm : public QWidget, public IMessageHandler {
   Q_OBJECT
@@ -124,6 +134,9 @@ class TMainForm : public QWidget, public IMessageHandler {
   void BatteryLow();
   void FrameCommand(int tag);
   void SideBarItemClick(TzbSideBarItem& item);
+  // Shows the page and refreshes it (IFrameRefresh); a menu item of a page without a tag of its own.
+  void ShowCommandPage(const QString& key);
+  bool PageItemCommand(const std::string& itemName);
   void SideBarGroupChanged();
 
   // --- menu state ---

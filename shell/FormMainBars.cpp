@@ -240,6 +240,8 @@ void TMainForm::BuildBars() {
         else if (name == "Konfigurationsassistent") WizardCommand();
         else if (name == "MnuCreateRT") CreateRunTimeCommand();
         else if (name == "Druckereinrichten1") PrinterSetupCommand();
+        else if (auto command = RegisteredItemCommand(name)) command(this);
+        else PageItemCommand(name);
       });
     };
   }

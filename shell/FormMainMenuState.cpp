@@ -89,12 +89,22 @@ void TMainForm::UpdateMenuState(bool f) {
   EnableFrameItems();
 }
 
+bool TMainForm::PageItemCommand(const std::string& itemName) {
+  for (const auto& [name, key] : kPageItems)
+    if (itemName == name && FM->GetFrame(QString::fromLatin1(key))) {
+      ShowCommandPage(QString::fromLatin1(key));
+      return true;
+    }
+  return false;
+}
+
 void TMainForm::EnableFrameItems() {
   for (const auto& [name, key] : kPageItems)
     if (!FM->GetFrame(QString::fromLatin1(key)))
       if (TzbBarItem* item = Item(name)) item->SetEnabled(false);
   for (const char* name : kUnavailable)
-    if (TzbBarItem* item = Item(name)) item->SetEnabled(false);
+    if (!RegisteredItemCommand(name))
+      if (TzbBarItem* item = Item(name)) item->SetEnabled(false);
   // Side-bar shortcuts of pages that do not exist; opening a project has its file dialog.
   for (int g = 0; g < SB->Groups().Count(); ++g) {
     TzbSideBarItems& items = SB->Groups().GetItem(g)->Items();
