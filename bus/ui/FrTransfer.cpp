@@ -288,7 +288,7 @@ void TFrTransfer::SetRunning(bool running) {
 }
 
 void TFrTransfer::GoClick() {
-  if (!fRun || fRunning) return;
+  if (!fRun || fRunning || SelectedTarget() < -1) return;
   fRun->Settings.Serial = PageSerialSettings();
   TConflictQuestion conflicts;
   TCompileEvents progress;
@@ -305,7 +305,7 @@ void TFrTransfer::GoClick() {
     EndRun();
   });
   SetRunning(true);
-  fRun->Run(SelectedTarget() == -1 ? -1 : SelectedTarget());
+  fRun->Run(SelectedTarget());
 }
 
 void TFrTransfer::EndRun() {
@@ -318,11 +318,11 @@ void TFrTransfer::StopClick() {
 }
 
 void TFrTransfer::PorClick() {
-  if (!fRun || fRunning) return;
+  if (!fRun || fRunning || SelectedTarget() < -1) return;
   fRun->Settings.Serial = PageSerialSettings();
   const TAtEnd end([this] { EndRun(); });
   SetRunning(true);
-  fRun->ReleasePowerOn(SelectedTarget() == -1 ? -1 : SelectedTarget());
+  fRun->ReleasePowerOn(SelectedTarget());
 }
 
 // --- what the run shows ---
