@@ -188,7 +188,8 @@ class TTransferSetup {
     for (int a = 0; a < 4; ++a) {
       const bool holds = ModuleHoldsImage(a, FileImage(a));
       if (Restarts(a) > 0 && !holds) return "module " + std::to_string(a) + " runs without its image";
-      if (ok && (!holds || Restarts(a) != 1)) return "success, but module " + std::to_string(a) + " not right";
+      if (ok && !holds) return "success, but module " + std::to_string(a) + " does not hold its image";
+      if (ok && Restarts(a) == 0) return "success, but module " + std::to_string(a) + " was not switched on";
     }
     if (ok && !DisplayHoldsImage(0)) return "success, but the display does not hold its image";
     if (!ok && run->Errors() == 0 && !run->Cancelled()) return "failure without an error";
