@@ -23,7 +23,7 @@ TFourthHintPanel* WarningPanel(QWidget* parent, const char* text) {
   auto* hint = new TFourthHintPanel(parent);
   hint->Options().SetPanelImage(piWarning);
   hint->SetCaption(BusText(text));
-  hint->setMinimumHeight(70);
+  hint->setMinimumSize(420, 96);
   return hint;
 }
 
