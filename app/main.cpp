@@ -21,6 +21,7 @@
 #include "display/ui/DisplayPages.h"
 #include "compiler/ui/CompilerDialogs.h"
 #include "bus/ui/ServicePages.h"
+#include "bus/ui/TransferPages.h"
 #include "frames/FramePages.h"
 #include "frames/ProjectPages.h"
 #include "logic/LogicPages.h"
@@ -115,6 +116,7 @@ int main(int argc, char** argv) {
   RegisterPrintPages();
   RegisterServicePages();
   RegisterClockPages();
+  RegisterTransferPages();
 
   const QStringList args = QApplication::arguments();
   const std::string projectFile = args.size() > 1 ? args.at(1).toStdString() : std::string();

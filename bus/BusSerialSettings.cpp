@@ -6,7 +6,7 @@ namespace zyn {
 
 TBusSerialSettings BusSerialSettingsFromOptions(const std::string& devicePath) {
   TBusSerialSettings b;
-  TSerialPortSettings s{b.Source, b.Target, b.MaxTimeout, b.MinPause, b.MaxRepeat};
+  TSerialPortSettings s{b.Source, b.Target, b.MaxTimeout, b.MinPause, b.MaxRepeat, b.DevicePath};
   GetSerialPortSettings(s);
   b.Source = s.Source;
   b.Target = s.Target;
@@ -14,7 +14,7 @@ TBusSerialSettings BusSerialSettingsFromOptions(const std::string& devicePath) {
   b.MinPause = s.MinPause;
   b.MaxRepeat = s.MaxRepeat;
   b.Baudrate = GetBusBaudrate();
-  b.DevicePath = devicePath;
+  b.DevicePath = devicePath.empty() ? s.DevicePath : devicePath;
   return b;
 }
 

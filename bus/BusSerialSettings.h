@@ -31,8 +31,8 @@ struct TBusSerialSettings {
 namespace zyn {
 
 // The serial settings of the options file (GOptionFile, group "SerialPort"); without an options
-// object the defaults above. The device path is not stored in the options file yet: the caller
-// passes it (empty: the port of Source).
+// object the defaults above. A device path given here wins over the one of the options (empty in
+// both: the port of Source).
 TBusSerialSettings BusSerialSettingsFromOptions(const std::string& devicePath = {});
 
 }  // namespace zyn

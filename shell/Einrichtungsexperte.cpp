@@ -153,6 +153,15 @@ TFormEinrichtungsexperte::TFormEinrichtungsexperte(QWidget* parent, std::string 
   GBTarget = RadioGroup(p2, right, "GBTarget", " P&HC - Zielpunkt ",
                         {"ZYN &Steuermodul", "ZYN &RS485 Adapter", "ZYN RS485 &Automatikadapter"});
   SetRadio(GBSource, 1);
+  // Our own addition beside the COM number: the serial device (/dev/ttyUSB0, /dev/ttyS0, a
+  // pseudo-terminal); empty: the device of the chosen COM port.
+  EDevice = new QLineEdit(p2);
+  EDevice->setObjectName(QStringLiteral("EDevice"));
+  EDevice->setPlaceholderText(QStringLiteral("/dev/ttyUSB0"));
+  auto* deviceLabel = new QLabel(QStringLiteral("&Gerätedatei (leer: die COM- Schnittstelle)"), p2);
+  deviceLabel->setBuddy(EDevice);
+  left->addWidget(deviceLabel);
+  left->addWidget(EDevice);
   auto* extended = new QGroupBox(QStringLiteral(" &Erweiterte Einstellungen "), p2);
   extended->setObjectName(QStringLiteral("GBExtended"));
   extended->setEnabled(false);
@@ -269,6 +278,7 @@ void TFormEinrichtungsexperte::LoadFromOptions() {
   const TSerialPortItem& sp = o.SerialPort->First();
   SetRadio(GBSource, sp.Source);
   SetRadio(GBTarget, sp.Target);
+  EDevice->setText(QString::fromStdString(sp.DevicePath));
   AWA->SetValue(sp.MaxRepeat);
   MTA->SetValue(sp.MaxTimeout);
   MTP->SetValue(sp.MinPause);
@@ -303,6 +313,7 @@ bool TFormEinrichtungsexperte::StoreToOptions() {
   TSerialPortItem& sp = o.SerialPort->First();
   if (GBSource->checkedId() >= 0) sp.Source = GBSource->checkedId();
   if (GBTarget->checkedId() >= 0) sp.Target = GBTarget->checkedId();
+  sp.DevicePath = EDevice->text().trimmed().toStdString();
   sp.MaxRepeat = AWA->Value();
   sp.MaxTimeout = MTA->Value();
   sp.MinPause = MTP->Value();

@@ -27,6 +27,7 @@ class TFormEinrichtungsexperte : public QWizard {
 
   QLabel* SidePicture = nullptr;
   QLineEdit *B1, *B2, *B3, *B4, *B5, *B6, *B7, *B9;
+  QLineEdit* EDevice = nullptr;  // the serial device path
   QButtonGroup *GBSource, *GBTarget;
   TZCLSpinEdit *AWA, *MTA, *MTP, *ADM;
   QCheckBox *HTA, *STA, *SAL, *FSU, *ADE, *KDE, *GFX, *AUZ, *VZA, *FZE;

@@ -44,6 +44,7 @@
 #include <QThread>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <map>
 
 namespace zyn {
 

@@ -56,6 +56,12 @@ std::function<TFrame*()> RegisteredFrameMaker(const std::string& key);
 // without a registered command stays disabled.
 void RegisterCommand(const std::string& itemName, std::function<void(QWidget* parent)> command);
 std::function<void(QWidget* parent)> RegisteredCommand(const std::string& itemName);
+// A page that the main window refreshes after it showed the page for a command or side-bar item.
+class IFrameRefresh {
+ public:
+  virtual ~IFrameRefresh() = default;
+  virtual void RefreshFrame() = 0;
+};
 
 class TMainForm : public QWidget, public IMessageHandler {
   Q_OBJECT
@@ -136,6 +142,9 @@ class TMainForm : public QWidget, public IMessageHandler {
   void BatteryLow();
   void FrameCommand(int tag);
   void SideBarItemClick(TzbSideBarItem& item);
+  // Shows the page and refreshes it (IFrameRefresh); a menu item of a page without a tag of its own.
+  void ShowCommandPage(const QString& key);
+  bool PageItemCommand(const std::string& itemName);
   void SideBarGroupChanged();
 
   // --- menu state ---

@@ -253,6 +253,8 @@ void TMainForm::BuildBars() {
           FM->SetCurrentFrame(name == "Basisdaten1" ? QStringLiteral("FrBasisDaten") : QStringLiteral("FrKunden"));
         } else if (const auto command = RegisteredCommand(name)) {
           command(this);
+        } else {
+          PageItemCommand(name);
         }
       });
     };

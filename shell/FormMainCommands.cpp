@@ -311,7 +311,7 @@ void TMainForm::FrameCommand(int tag) {
     if (tag == 33) {
       if (FM->CurrentFrame().isEmpty() || FM->CurrentFrame() == QStringLiteral("FrTransfer")) return;
     }
-    FM->SetCurrentFrame(QString::fromLatin1(c.Frame));
+    ShowCommandPage(QString::fromLatin1(c.Frame));
     return;
   }
 }
@@ -335,10 +335,16 @@ void TMainForm::SideBarItemClick(TzbSideBarItem& item) {
     return;
   }
   if (item.Tag == 101) {
-    FM->SetCurrentFrame(QStringLiteral("FrService"));
+    ShowCommandPage(QStringLiteral("FrService"));
     return;
   }
+  ShowCommandPage(key);
+}
+
+void TMainForm::ShowCommandPage(const QString& key) {
   FM->SetCurrentFrame(key);
+  if (FM->CurrentFrame().compare(key, Qt::CaseInsensitive) != 0) return;
+  if (auto* page = dynamic_cast<IFrameRefresh*>(FM->GetFrame(key))) page->RefreshFrame();
 }
 
 void TMainForm::SideBarGroupChanged() {

@@ -89,6 +89,15 @@ void TMainForm::UpdateMenuState(bool f) {
   EnableFrameItems();
 }
 
+bool TMainForm::PageItemCommand(const std::string& itemName) {
+  for (const auto& [name, key] : kPageItems)
+    if (itemName == name && FM->GetFrame(QString::fromLatin1(key))) {
+      ShowCommandPage(QString::fromLatin1(key));
+      return true;
+    }
+  return false;
+}
+
 void TMainForm::EnableFrameItems() {
   for (const auto& [name, key] : kPageItems)
     if (!FM->GetFrame(QString::fromLatin1(key)))

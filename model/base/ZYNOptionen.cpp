@@ -187,6 +187,7 @@ const TXMLItemClass& TSerialPortItem::Class() {
       .Integer("MaxRepeat", &T::MaxRepeat)
       .Integer("MaxTimeout", &T::MaxTimeout)
       .Integer("MinPause", &T::MinPause)
+      .Text("DevicePath", &T::DevicePath)
       .Build();
   return cls;
 }
@@ -480,7 +481,7 @@ void GetSerialPortSettings(TSerialPortSettings& settings) {
   TZYNOptionen* o = Options();
   if (!o) return;
   const TSerialPortItem& s = o->SerialPort->First();
-  settings = TSerialPortSettings{s.Source, s.Target, s.MaxTimeout, s.MinPause, s.MaxRepeat};
+  settings = TSerialPortSettings{s.Source, s.Target, s.MaxTimeout, s.MinPause, s.MaxRepeat, s.DevicePath};
 }
 
 int32_t GetBusBaudrate() { return 19200; }

@@ -79,6 +79,9 @@ class TSerialPortItem : public TZYNOptionItem {
   void SetDefaults(const std::string& programFolder) override;
 
   int32_t Source = 0, Target = 0, MaxRepeat = 0, MaxTimeout = 0, MinPause = 0;
+  // The serial device of the bus link (/dev/ttyUSB0, /dev/ttyS0, a pseudo-terminal); empty: the
+  // device of the port number Source + 1.
+  std::string DevicePath;
 };
 
 // Group "FileMenu": the recent-files list.
@@ -236,6 +239,7 @@ struct TSerialPortSettings {
   int32_t MaxTimeout = 0;
   int32_t MinPause = 0;
   int32_t MaxRepeat = 0;
+  std::string DevicePath;
 };
 
 // Accessors of GOptionFile (first item, first item of the group). Without GOptionFile they read

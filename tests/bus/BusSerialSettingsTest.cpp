@@ -56,6 +56,9 @@ TEST(BusSerialSettings, ReadFromTheOptionsFile) {
   GOptionFile->SetDefaults();
   auto& item = GOptionFile->Optionen().SerialPort->First();
   item.Source = 3, item.Target = 2, item.MaxRepeat = 7, item.MaxTimeout = 250, item.MinPause = 9;
+  item.DevicePath = "/dev/ttyS0";
+  // The device path of the options, unless the caller names another.
+  EXPECT_EQ(BusSerialSettingsFromOptions().DevicePath, "/dev/ttyS0");
   const TBusSerialSettings s = BusSerialSettingsFromOptions("/dev/ttyUSB0");
   GOptionFile.reset();
   EXPECT_EQ(s.Source, 3);

@@ -88,6 +88,7 @@ TEST_F(SetupWizard, FinishStoresEveryPageSetsConfigAssistAndSavesTheFile) {
     w->B9->setText("info@example.com");
     w->GBSource->button(3)->setChecked(true);
     w->GBTarget->button(2)->setChecked(true);
+    w->EDevice->setText(" /dev/ttyUSB0 ");
     w->SAL->setChecked(false);
     w->VZA->setChecked(true);
     w->ADM->SetValue(7);
@@ -108,6 +109,7 @@ TEST_F(SetupWizard, FinishStoresEveryPageSetsConfigAssistAndSavesTheFile) {
   EXPECT_EQ(o.BasisDaten->First().email, "info@example.com");
   EXPECT_EQ(o.SerialPort->First().Source, 3);
   EXPECT_EQ(o.SerialPort->First().Target, 2);
+  EXPECT_EQ(o.SerialPort->First().DevicePath, "/dev/ttyUSB0");  // the file keeps the device path
   EXPECT_EQ(o.SerialPort->First().MaxTimeout, 100);  // the read-only group keeps the stored values
   EXPECT_EQ(o.FileMenu->First().MaxItems, 7);
   EXPECT_TRUE(o.FileMenu->First().ShowFolder);

@@ -174,6 +174,7 @@ std::vector<uint8_t> TSTMSimulator::AnswerControlModule(TSimControlModule& m, co
     case 0x0F:
       if (m.Running) return reply({kRefused});
       std::fill(m.Memory.begin() + kEepromBegin, m.Memory.end(), 0xFF);
+      for (const auto& [address, value] : m.StuckCells) m.Memory.at(address) = value;
       return reply({0x00});
     case 0x02: {
       if (size < 8) return reply({kRefused});
@@ -188,6 +189,7 @@ std::vector<uint8_t> TSTMSimulator::AnswerControlModule(TSimControlModule& m, co
       const uint32_t address = Word(t, 4);
       if (address + (size - 6) > m.Memory.size()) return reply({kRefused, t[3]});
       std::copy(t.begin() + 6, t.end(), m.Memory.begin() + address);
+      for (const auto& [cell, value] : m.StuckCells) m.Memory.at(cell) = value;
       return reply({0x01, t[3]});
     }
     case 0x06: {

@@ -45,6 +45,9 @@ struct TSimControlModule {
   // A broken chip: its test fails and leaves a pattern behind instead of zeros.
   bool ParallelEepromBroken = false;
   bool SerialEepromBroken = false;
+  // Worn cells of the parallel EEPROM: address -> the value the cell keeps whatever is written or
+  // erased.
+  std::map<uint32_t, uint8_t> StuckCells;
   uint8_t Hour = 12, Minute = 0, Weekday = 4, Day = 10, Month = 12, Year = 26;
   std::array<uint8_t, 2> Version{'7', '8'};
   std::array<uint8_t, 1024> Flags{};

@@ -1,0 +1,27 @@
+#pragma once
+// The information about the project in a control module: the project-information block that the
+// transfer wrote at 0xBD00 and the project GUID text of the image, as the information page shows
+// them.
+
+#include <array>
+#include <string>
+
+#include "bus/BusSerialSettings.h"
+
+namespace zyn {
+
+class TZYNComm;
+
+struct TStmInfoValues {
+  // "Projektname:", "Programmiert am:", "Programmiert um:", "Programmiert von:",
+  // "Projektplanung:", "Software Version:", "Prüfsumme über Programm:", "Programmgröße:",
+  // "ProjektID" (Windows-1252 texts).
+  std::array<std::string, 9> Values;
+};
+
+enum class TStmInfoResult { Done, NoModule, ReadFailed };
+
+// Opens the link, reads and closes it again (also on an exception).
+TStmInfoResult ReadStmInfo(TZYNComm& comm, const TBusSerialSettings& settings, int adresse, TStmInfoValues& values);
+
+}  // namespace zyn
