@@ -56,6 +56,12 @@ TEST_F(PageTest, GroupMembersComeFromOutputsOfOneCommandList) {
   // A new group; deleting it asks nothing.
   page->BtnAdd->click();
   EXPECT_EQ(page->MTV->currentItem()->text(0), QStringLiteral("GRP.001-Gruppe 001"));
+  // The name of group 0 is taken: refused.
+  page->MTV->currentItem()->setText(0, QStringLiteral("ALLE RELAIS"));
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0].contains(QStringLiteral("bereits vergeben")));
+  EXPECT_EQ(page->MTV->currentItem()->text(0), QStringLiteral("GRP.001-Gruppe 001"));
+  shown.clear();
   page->BtnDelete->click();
   EXPECT_TRUE(shown.empty());
   page->BtnOK->click();
