@@ -2,7 +2,6 @@
 // the saved project read back.
 
 #include "PageFixture.h"
-
 #include "frames/FrMerker.h"
 #include "model/Merker.h"
 #include "project/Global.h"
@@ -14,6 +13,10 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
+
+#include <fstream>
+#include <iterator>
+#include <string>
 
 namespace zyn::test {
 namespace {
@@ -78,15 +81,40 @@ TEST_F(PageTest, FlagFillButtonTakesEveryFreeNumberInOrder) {
   EXPECT_EQ(shown.size(), 1u);
 }
 
-TEST_F(PageTest, FlagPageCancelInTheQuestionKeepsThePageOnSave) {
+std::string FileBytes(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(PageTest, FlagPageCancelInTheQuestionKeepsPageAndProjectOnPageChangeSaveAndClose) {
   auto* page = ShowPage<TFrMerker>("FrMerker");
   ASSERT_NE(page, nullptr);
+  const std::string file = GProjekt->FileName;
+  const std::string before = FileBytes(file);
+  ASSERT_FALSE(before.empty());
   page->BtnAdd->click();
+  TZYNProjekt* projekt = GProjekt.get();
+  auto keptEverything = [&] {
+    EXPECT_EQ(form->FM->CurrentFrame(), QStringLiteral("FrMerker"));
+    EXPECT_TRUE(page->Modified());
+    EXPECT_EQ(GProjekt.get(), projekt);
+    EXPECT_EQ(GProjekt->Steuermodule.GetSteuermodul(0)->Merker.Count(), 3);
+    EXPECT_EQ(FileBytes(file), before);
+  };
   answers = {2};
   form->FM->SetCurrentFrame(QStringLiteral("FrStmBearb"));
-  EXPECT_EQ(form->FM->CurrentFrame(), QStringLiteral("FrMerker"));
-  EXPECT_TRUE(page->Modified());
-  EXPECT_EQ(GProjekt->Steuermodule.GetSteuermodul(0)->Merker.Count(), 3);
+  keptEverything();
+  answers = {2};
+  form->SaveCommand();
+  keptEverything();
+  answers = {2};
+  EXPECT_EQ(form->CloseProject(), 2);
+  keptEverything();
+  answers = {2};
+  EXPECT_FALSE(form->close());
+  EXPECT_TRUE(form->isVisible());
+  keptEverything();
+  EXPECT_TRUE(answers.empty());  // each of the four asked the question
 }
 
 }  // namespace

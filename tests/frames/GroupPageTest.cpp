@@ -1,9 +1,12 @@
 // The group page: groups, their members chosen on the channel sub-page, and the saved project.
 
 #include "PageFixture.h"
-
 #include "frames/FrGruppen.h"
+#include "frames/FrTexte.h"
+#include "model/Anzeigetext.h"
 #include "model/Gruppe.h"
+#include "model/Verbindung.h"
+#include "platform/MessageDlg.h"
 #include "project/Global.h"
 #include "shell/FrameManager.h"
 #include "tests/compiler/CompilerFixture.h"
@@ -56,6 +59,12 @@ TEST_F(PageTest, GroupMembersComeFromOutputsOfOneCommandList) {
   // A new group; deleting it asks nothing.
   page->BtnAdd->click();
   EXPECT_EQ(page->MTV->currentItem()->text(0), QStringLiteral("GRP.001-Gruppe 001"));
+  // The name of group 0 is taken: refused.
+  page->MTV->currentItem()->setText(0, QStringLiteral("ALLE RELAIS"));
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0].contains(QStringLiteral("bereits vergeben")));
+  EXPECT_EQ(page->MTV->currentItem()->text(0), QStringLiteral("GRP.001-Gruppe 001"));
+  shown.clear();
   page->BtnDelete->click();
   EXPECT_TRUE(shown.empty());
   page->BtnOK->click();
@@ -66,6 +75,49 @@ TEST_F(PageTest, GroupMembersComeFromOutputsOfOneCommandList) {
   ASSERT_EQ(group->Members().Count(), 2);
   EXPECT_EQ(group->GetGruppenObjekt(0)->AdressString, "OUT.05.01");
   EXPECT_EQ(group->GetGruppenObjekt(1)->Modul, out.InternalName());
+}
+
+// Deleting a display text or a group on its page removes the links to it on apply; a link to
+// another object stays.
+TEST_F(PageTest, DeletingALinkedTextOrGroupRemovesTheLinksToIt) {
+  struct Case {
+    const char* page;
+    int objType;
+    const char* kennung;
+    int number;
+    const char* node;
+  };
+  for (const Case& c :
+       {Case{"FrTexte", kObjAnzeigetext, "TXT", 5, "TXT.005"}, Case{"FrGruppen", kObjGruppe, "GRP", 0, "GRP.000"}}) {
+    SCOPED_TRACE(c.page);
+    form->OpenProject(SaveSampleProject("linked.zpf"));
+    TSteuermodul& s0 = *GProjekt->Steuermodule.GetSteuermodul(0);
+    TModul& in = *s0.Module.FindModul("INP", 1);
+    TEingang& input = *in.Eingaenge().GetItem(2);
+    SetObjectEndpoint(LinkFromInput(input, in, 0, 1).Target(), c.objType, 0, c.kennung, c.number, 1);
+    SetObjectEndpoint(LinkFromInput(input, in, 0, 2).Target(), kObjMerker, 0, "MRK", 0, 2);
+    auto* page = dynamic_cast<TObjectPage*>(ShowFrame(c.page));
+    ASSERT_NE(page, nullptr);
+    QTreeWidgetItem* node = nullptr;
+    for (int i = 0; i < page->MTV->topLevelItemCount(); ++i)
+      if (page->MTV->topLevelItem(i)->text(0).startsWith(QLatin1String(c.node))) node = page->MTV->topLevelItem(i);
+    ASSERT_NE(node, nullptr);
+    page->MTV->setCurrentItem(node);
+    answers = {IDYES, IDYES};
+    page->BtnDelete->click();
+    page->BtnOK->click();
+    EXPECT_EQ(input.Verbindungen().Count(), 1);
+    auto saved = SaveAndReload();
+    TModul* reread = saved->Steuermodule.GetSteuermodul(0)->Module.FindModul("INP", 1);
+    ASSERT_NE(reread, nullptr);
+    TVerbindungsListe& links = reread->Eingaenge().GetItem(2)->Verbindungen();
+    ASSERT_EQ(links.Count(), 1);
+    EXPECT_EQ(links.GetVerbindung(0)->Target().ObjType(), kObjMerker);
+    EXPECT_EQ(reread->Eingaenge().GetItem(0)->Verbindungen().Count(), 1);  // the sample's link to flag 5
+    GProjekt->Modified = false;
+    form->FM->SetCurrentFrame(QString());
+    answers.clear();
+  }
 }
 
 TEST_F(PageTest, The129thGroupIsRefusedWithTheMessage) {

@@ -2,15 +2,15 @@
 // import of a control module, and a damaged file that changes nothing.
 
 #include "PageFixture.h"
-
+#include "compiler/toollib/FunktionsListe.h"
 #include "frames/FrStmBearb.h"
 #include "model/Merker.h"
+#include "model/base/Filer.h"
 #include "model/base/Streams.h"
 #include "model/base/ZYNOptionen.h"
 #include "platform/MessageDlg.h"
 #include "project/Global.h"
 #include "widgets/common/ZYNDipswitch.h"
-#include "compiler/toollib/FunktionsListe.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -143,6 +143,35 @@ TEST_F(PageTest, ExportThenImportGivesTheSameObjectsAndLinks) {
     for (size_t at; (at = t.find("STM.00")) != std::string::npos;) t.replace(at, 6, "STM.02");
   EXPECT_EQ(LinkTexts(imported), expected);
   EXPECT_EQ(expected.size(), 2u);
+}
+
+TEST_F(PageTest, ExportWritesTheNameAndReceiverFlagOfThePageNotYetApplied) {
+  auto* page = ShowPage<TFrStmBearb>("FrStmBearb");
+  ASSERT_NE(page, nullptr);
+  page->MTV->setCurrentItem(page->MTV->topLevelItem(0));
+  page->EName->setFocus();
+  page->EName->selectAll();
+  QTest::keyClicks(page->EName, QStringLiteral("Keller"));
+  page->CDCF77->setChecked(true);
+  ASSERT_TRUE(page->Modified());
+  const std::string file = PageTestHome() + "working.stm";
+  ASSERT_TRUE(page->ExportTo(file));
+  // Read back with the model's own reader: the page's edits, the project's objects and links.
+  TMemoryStream stream;
+  stream.LoadFromFile(file);
+  TSteuermodul exported;
+  TReader reader(stream, 1024);
+  exported.ReadData(reader);
+  EXPECT_EQ(exported.DisplayName(), "Keller");
+  EXPECT_TRUE(exported.DCF77);
+  TSteuermodul& live = *GProjekt->Steuermodule.GetSteuermodul(0);
+  EXPECT_EQ(exported.Module.Count(), live.Module.Count());
+  EXPECT_EQ(exported.Merker.Count(), live.Merker.Count());
+  EXPECT_EQ(LinkTexts(exported), LinkTexts(live));
+  // The project itself is not changed by the export.
+  EXPECT_EQ(live.DisplayName(), "Steuermodul 0");
+  EXPECT_FALSE(live.DCF77);
+  answers = {IDNO};
 }
 
 TEST_F(PageTest, ATruncatedImportFileIsRefusedAndTheProjectStaysByteIdentical) {

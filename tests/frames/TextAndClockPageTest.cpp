@@ -88,6 +88,11 @@ TEST_F(PageTest, ClockPagesShowTheirKindAndShareTheNumbers) {
   daily->CBInit->click();
   daily->BtnAdd->click();  // number 3, the first free one of all kinds
   EXPECT_EQ(daily->MTV->currentItem()->text(0), QStringLiteral("UHR.003-Tagesuhr 003"));
+  // The name of clock 0 is taken: refused, the new clock keeps its name.
+  daily->MTV->currentItem()->setText(0, QStringLiteral("uhr 0"));
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_TRUE(shown[1].contains(QStringLiteral("bereits vergeben")));
+  EXPECT_EQ(daily->MTV->currentItem()->text(0), QStringLiteral("UHR.003-Tagesuhr 003"));
   EXPECT_FALSE(daily->CBInit->isEnabled());
   daily->MTV->setCurrentItem(daily->MTV->topLevelItem(0));
   EXPECT_TRUE(daily->CBInit->isEnabled());
@@ -97,6 +102,7 @@ TEST_F(PageTest, ClockPagesShowTheirKindAndShareTheNumbers) {
   ASSERT_NE(weekly, nullptr);
   ASSERT_EQ(weekly->MTV->topLevelItemCount(), 1);
   EXPECT_EQ(weekly->GList->title(), QStringLiteral(" Uhren (004/126) "));
+  Screenshot(weekly, "FrWochenUhren");
   weekly->BtnAdd->click();
   EXPECT_EQ(weekly->MTV->currentItem()->text(0), QStringLiteral("UHR.004- Wochenuhr 004 "));
   weekly->EWEin->SetDayMask(4);
@@ -106,6 +112,7 @@ TEST_F(PageTest, ClockPagesShowTheirKindAndShareTheNumbers) {
   answers = {IDYES};
   auto* blind = ShowPage<TFrUhren>("FrJRMUhren");
   ASSERT_NE(blind, nullptr);
+  Screenshot(blind, "FrJRMUhren");
   blind->ApplyPreset(1, 31);
   EXPECT_EQ(blind->EJAus->DayMask(), 31);
   answers = {IDYES};
