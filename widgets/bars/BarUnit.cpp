@@ -1,6 +1,7 @@
 #include "widgets/bars/BarUnit.h"
 
 #include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarDateItems.h"
 #include "widgets/bars/BarEditItems.h"
 #include "widgets/bars/BarExtItems.h"
 #include "widgets/bars/BarItemControls.h"
@@ -42,6 +43,7 @@ const std::vector<TKind>& Kinds() {
       {TzbBarMRUListItem::kClassName, ControlClass<TzbBarContainerItemControl>(), true},
       {TzbBarStatic::kClassName, ControlClass<TzbBarStaticControl>(), true},
       {TzbBarLargeButton::kClassName, ControlClass<TzbBarLargeButtonControl>(), true},
+      {TzbBarDateCombo::kClassName, ControlClass<TzbBarDateComboControl>(), true},
       {TzbBarProgressItem::kClassName, ControlClass<TzbBarProgressControl>(), true},
   };
   return kinds;
