@@ -178,6 +178,8 @@ class TzbBarManager {
   QFont BarFont() const;
   int ImageCount = 0;        // number of images in `Images` (the image list lives with the windows)
   int LargeImagesWidth = 0;  // width of `LargeImages`, 0 when none
+  // The large, disabled large and hot images of the large buttons (empty: no list).
+  std::vector<QImage> LargeImages, DisabledLargeImages, HotImages;
 
   // Whether a hint is shown for the item now (disabled items only with ShowHintForDisabledItems).
   bool CanShowHint(const TzbBarItem& item) const;

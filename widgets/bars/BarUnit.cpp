@@ -1,7 +1,9 @@
 #include "widgets/bars/BarUnit.h"
 
 #include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarDateItems.h"
 #include "widgets/bars/BarEditItems.h"
+#include "widgets/bars/BarExtItems.h"
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemRegistry.h"
 #include "widgets/bars/BarListItem.h"
@@ -39,7 +41,10 @@ const std::vector<TKind>& Kinds() {
       {TzbBarListItem::kClassName, ControlClass<TzbBarContainerItemControl>(), true},
       {TzbBarContainerItem::kClassName, ControlClass<TzbBarContainerItemControl>(), true},
       {TzbBarMRUListItem::kClassName, ControlClass<TzbBarContainerItemControl>(), true},
-
+      {TzbBarStatic::kClassName, ControlClass<TzbBarStaticControl>(), true},
+      {TzbBarLargeButton::kClassName, ControlClass<TzbBarLargeButtonControl>(), true},
+      {TzbBarDateCombo::kClassName, ControlClass<TzbBarDateComboControl>(), true},
+      {TzbBarProgressItem::kClassName, ControlClass<TzbBarProgressControl>(), true},
   };
   return kinds;
 }

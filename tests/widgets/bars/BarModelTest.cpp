@@ -473,7 +473,7 @@ TEST_F(BarModel, ItemKindsAreRegisteredInOrder) {
   EXPECT_EQ(GetListedItemClass(-1), "");
   EXPECT_EQ(GetListedItemClass(99), "");
   EXPECT_TRUE(static_cast<bool>(ControlClassOf("TzbBarButton")));
-  EXPECT_FALSE(static_cast<bool>(ControlClassOf("TzbBarDateCombo")));
+  EXPECT_FALSE(static_cast<bool>(ControlClassOf("TzbBarNoSuchItem")));
 }
 
 TEST_F(BarModel, WhileLoadingVisibilityWaitsForTheLoadedStep) {
