@@ -1,16 +1,16 @@
 #include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarLayout.h"
+#include "widgets/bars/BarOffice11Painter.h"
+#include "widgets/bars/BarPopupMenuLinks.h"
 
 #include "model/base/TextUtils.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarEnhancedPainter.h"
+#include "widgets/bars/BarWindow.h"
 #include "widgets/bars/BarFlatPainter.h"
-#include "widgets/bars/BarLayout.h"
-#include "widgets/bars/BarOffice11Painter.h"
-#include "widgets/bars/BarPopupMenuLinks.h"
 #include "widgets/bars/BarStandardPainter.h"
 #include "widgets/bars/BarUnit.h"
 #include "widgets/bars/BarUtils.h"
-#include "widgets/bars/BarWindow.h"
 #include "widgets/bars/BarXPPainter.h"
 #include "widgets/bars/LookAndFeels.h"
 #include "widgets/bars/Office11Colors.h"
@@ -19,7 +19,6 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QWidget>
-
 #include <algorithm>
 #include <stdexcept>
 

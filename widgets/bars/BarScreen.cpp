@@ -1,7 +1,5 @@
 #include "widgets/bars/BarScreen.h"
 
-#include "platform/AppEventFilter.h"
-#include "platform/PopupWindows.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarDockControl.h"
 #include "widgets/bars/BarHint.h"
@@ -12,6 +10,8 @@
 #include "widgets/bars/BarSubMenuControl.h"
 #include "widgets/bars/BarToolbarControl.h"
 #include "widgets/bars/BarUtils.h"
+#include "platform/AppEventFilter.h"
+#include "platform/PopupWindows.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -20,7 +20,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
-
 #include <algorithm>
 
 namespace zyn {
