@@ -1,11 +1,13 @@
 #include "platform/Canvas.h"
+
 #include "platform/Colors.h"
 #include "platform/RasterOps.h"
 #include "platform/Types.h"
-
 #include "tests/support/AppFixture.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QImage>
 #include <gtest/gtest.h>
 
 namespace zyn {
@@ -157,6 +159,50 @@ TEST_F(CanvasTest, DrawTextRightAlignedInkStaysRightAndEllipsisFits) {
   EXPECT_TRUE(rightInk);
   for (int y = 15; y < 30; ++y)
     for (int x = 30; x < 40; ++x) EXPECT_EQ(At(x, y), clWhite);
+}
+
+// Word break with end ellipsis (a hint panel): the text wraps onto as many lines as the height
+// takes, and only the last of them is shortened; text that fits is drawn whole.
+TEST(CanvasWrap, WrapsFirstAndShortensOnlyTheLastLineThatFits) {
+  test::EnsureApp();
+  const QString longText = QStringLiteral(
+      "Ein langer Hinweis mit vielen Worten, der nicht in eine Zeile passt und darum umbrochen werden muss, "
+      "bevor er am Ende mit Auslassungspunkten gekuerzt wird.");
+  struct Case {
+    int Lines;  // lines the rectangle holds
+    QString Text;
+    int InkBands;  // text lines expected on the picture
+  };
+  for (const Case& k :
+       {Case{3, longText, 3}, Case{2, longText, 2}, Case{6, QStringLiteral("kurz und gut"), 1}, Case{1, longText, 1}}) {
+    QImage image(130, 120, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    int lineHeight = 0;
+    {
+      TCanvas c(&image);
+      c.Font.Font.setPixelSize(12);
+      c.Font.Color = clBlack;
+      c.Brush.Style = bsClear;
+      lineHeight = QFontMetrics(c.Font.Font).height();
+      TRect r = Rect(0, 0, 120, lineHeight * k.Lines);
+      c.DrawText(k.Text, r, DT_WORDBREAK | DT_END_ELLIPSIS | DT_NOPREFIX);
+    }
+    // Rows with ink, gathered into bands separated by blank rows; nothing right of or below the box.
+    int bands = 0;
+    bool inBand = false;
+    for (int y = 0; y < image.height(); ++y) {
+      bool ink = false;
+      for (int x = 0; x < image.width(); ++x)
+        if (image.pixelColor(x, y).lightness() < 160) {
+          ink = true;
+          EXPECT_LT(x, 120) << k.Lines << " lines: ink right of the box at y " << y;
+          EXPECT_LT(y, lineHeight * k.Lines) << k.Lines << " lines: ink below the box";
+        }
+      if (ink && !inBand) ++bands;
+      inBand = ink;
+    }
+    EXPECT_EQ(bands, k.InkBands) << k.Lines << " lines for \"" << k.Text.toStdString() << "\"";
+  }
 }
 
 TEST_F(CanvasTest, FrameControlsPaintTheirFaces) {

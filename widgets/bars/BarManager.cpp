@@ -1,6 +1,7 @@
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarLayout.h"
 #include "widgets/bars/BarOffice11Painter.h"
+#include "widgets/bars/BarPopupMenuLinks.h"
 
 #include "model/base/TextUtils.h"
 #include "widgets/bars/BarButtons.h"
@@ -65,6 +66,7 @@ TzbBarManager::TzbBarManager(QWidget* form) : categories_(*this) {
   form_ = form;
   ManagerList().push_back(this);
   backgrounds_ = std::make_unique<TzbBarBackgrounds>(*this);
+  popupMenuLinks_ = std::make_unique<TzbBarPopupMenuLinks>(*this);
   Office11ColorsAddRef();
   UpdatePainterClass();
   ready_ = true;

@@ -23,6 +23,7 @@ namespace zyn {
 class TzxLookAndFeel;
 class TzbThemeChangedNotificator;
 class TzbBarLayoutStore;
+class TzbBarPopupMenuLinks;
 
 // The background bitmaps of bars and of drop-down menus. A change of `Bar` makes the manager run
 // StyleChanged so that every bar window and dock repaints; `SubMenu` is only stored.
@@ -84,6 +85,8 @@ class TzbBarManager {
   // --- bars ---
   TzbBars& Bars() { return *bars_; }
   TzbBarBackgrounds& Backgrounds() { return *backgrounds_; }
+  // Popup menus bound to controls of the form (right click, context-menu key, Shift+F10).
+  TzbBarPopupMenuLinks& PopupMenuLinks() { return *popupMenuLinks_; }
   int StyleChangeCount = 0;  // how often the look was rebuilt
   TzbBar* MainMenuBar() const { return mainMenuBar_; }
   void SetMainMenuBar(TzbBar* bar) { mainMenuBar_ = bar; }
@@ -239,6 +242,7 @@ class TzbBarManager {
   TzbBarManagerCategories categories_;
   std::unique_ptr<TzbBars> bars_;
   std::unique_ptr<TzbBarBackgrounds> backgrounds_;
+  std::unique_ptr<TzbBarPopupMenuLinks> popupMenuLinks_;
   TzbBar* mainMenuBar_ = nullptr;
   std::vector<std::unique_ptr<TzbBarGroup>> groups_;
   std::unique_ptr<TzxLookAndFeel> lookAndFeel_;

@@ -2,11 +2,13 @@
 
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarPopupMenuLinks.h"
 #include "widgets/bars/BarSubMenuControl.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QWidget>
+
 #include <stdexcept>
 
 namespace zyn {
@@ -22,6 +24,8 @@ TzbBarPopupMenu::TzbBarPopupMenu(QWidget* owner) : owner_(owner) {
 
 TzbBarPopupMenu::~TzbBarPopupMenu() {
   if (links_) links_->DestroyBarControl();
+  // No popup-menu link keeps the menu that goes.
+  for (int i = 0; i < TzbBarManagerList::Count(); ++i) TzbBarManagerList::Items(i)->PopupMenuLinks().MenuRemoved(this);
 }
 
 void TzbBarPopupMenu::SetBarManager(TzbBarManager* manager) {

@@ -6,6 +6,7 @@
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarPainter.h"
+#include "widgets/bars/BarPopupMenuLinks.h"
 #include "widgets/bars/BarSubMenuControl.h"
 #include "widgets/bars/BarToolbarControl.h"
 #include "widgets/bars/BarUtils.h"
@@ -127,7 +128,22 @@ TzbBarScreen::TzbBarScreen(TzbBarManager& manager) : manager_(&manager), form_(m
   inputHandler_ = TAppEventFilter::AddHandler([this](QWidget* receiver, QEvent* e) {
     if (!ManagerAlive()) return false;
     if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) return KeyEvent(receiver, e);
-    return MouseEvent(receiver, e);
+    if (MouseEvent(receiver, e)) return true;
+    // The right button on an enabled control of the form that a popup-menu link covers: the menu
+    // opens where the desktop opens context menus (the press here; the release then goes nowhere).
+    const bool press = e->type() == QEvent::MouseButtonPress;
+    if ((!press && e->type() != QEvent::MouseButtonRelease) || !receiver || !form_ ||
+        receiver->window() != form_.data())
+      return false;
+    auto* m = static_cast<QMouseEvent*>(e);
+    if (m->button() != Qt::RightButton || manager_->IsCustomizing() || TCustomzbBarControl::ActiveBarControl())
+      return false;
+    const QPoint at = m->globalPosition().toPoint();
+    QWidget* control = receiver->childAt(receiver->mapFromGlobal(at));
+    if (!control) control = receiver;
+    if (!control->isEnabled()) return false;
+    TzbBarPopupMenuLinks& links = manager_->PopupMenuLinks();
+    return press ? links.Popup(control, control, at) : links.Covers(control);
   });
   // Bars made visible before the screen existed get their windows now.
   for (int i = 0; i < manager.Bars().Count(); ++i) {
@@ -255,6 +271,17 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
     return true;
   }
   if (moving_ || sizing_) return false;
+  // The context-menu key and Shift+F10 open the menu of a popup-menu link over the focused control.
+  QWidget* focus = QApplication::focusWidget();
+  if (focus && form_ && focus->window() == form_.data()) {
+    // The context-menu key opens the menu when it goes up; its press then goes nowhere else.
+    const bool contextKey = key == Qt::Key_Menu;
+    const bool shiftF10 = down && key == Qt::Key_F10 && (e->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier;
+    if ((contextKey || shiftF10) && !manager_->IsCustomizing()) {
+      if (contextKey && down) return manager_->PopupMenuLinks().Covers(focus);
+      if (manager_->PopupMenuLinks().Popup(focus, focus, QPoint(-1, -1))) return true;
+    }
+  }
   // The keys of this screen's form (and of its floating bars).
   QWidget* target = receiver;
   if (!target || !form_) return false;
@@ -274,6 +301,8 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
     if (shift & ssShift) sc |= scShift;
     if (shift & ssCtrl) sc |= scCtrl;
     if (shift & ssAlt) sc |= scAlt;
+    // The popup menu bound to the focused control first, then the bars.
+    if (focus && focus->window() == form_.data() && manager_->PopupMenuLinks().IsShortCut(focus, sc)) return true;
     TzbBar* menuBar = manager_->MainMenuBar();
     if (menuBar && menuBar->ItemLinks().IsShortCut(sc)) return true;
     for (int i = 0; i < manager_->Bars().Count(); ++i) {

@@ -138,9 +138,21 @@ void TzbBarControl::OpenQuickWindow() {
     quickItems_.push_back(entry);
     addRemove_->ItemLinks().Add()->SetItem(entry);
   }
-  // A bar built by code has no stored design state to go back to, so "&Reset Toolbar" is not
-  // offered; "&Customize..." is, where the manager allows customizing.
-  if (TzbBarItem* customize = AddCustomizeItem(*manager_, addRemove_->ItemLinks(), true)) quickItems_.push_back(customize);
+  // "&Reset Toolbar" where the manager kept the form's design state (its loaded step) and both
+  // the manager and the bar allow resets; then "&Customize...", where the manager allows it.
+  const bool reset = manager_->CanReset() && manager_->AllowReset && bar_->AllowReset;
+  if (reset) {
+    auto* button = manager_->CreateItem<TzbBarButton>();
+    button->SetCaption("&Reset Toolbar");
+    TzbBar* bar = bar_;
+    button->OnClick = [bar](TzbBarItem&) { bar->ResetWithConfirmation(); };
+    TzbBarItemLink* link = addRemove_->ItemLinks().Add();
+    link->SetItem(button);
+    link->SetBeginGroup(true);
+    quickItems_.push_back(button);
+  }
+  if (TzbBarItem* customize = AddCustomizeItem(*manager_, addRemove_->ItemLinks(), !reset))
+    quickItems_.push_back(customize);
   TzbBarItemLink* last = quickLinks_->Add();
   last->SetItem(addRemove_);
   last->SetBeginGroup(quickLinks_->Count() > 1);

@@ -3,7 +3,7 @@
 // hints, the toolbars popup and the shadows of menus.
 
 #include "BarDemoWindow.h"
-
+#include "platform/MessageDlg.h"
 #include "widgets/bars/BarDockControl.h"
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItemControls.h"
@@ -411,7 +411,8 @@ TEST_F(BarDocking, TheMarkOfACutToolbarOffersItsHiddenButtonsAndTheirVisibility)
   ClickControl(*quick->Items(quick->Count() - 1)->Control());  // "&Add or Remove Buttons"
   TzbBarItemLinks& entries = window->AddRemoveItem()->ItemLinks();
   const int count = datei->ItemLinks().Count();
-  ASSERT_EQ(entries.Count(), count);
+  ASSERT_EQ(entries.Count(), count + 1);  // one entry per button, then "&Reset Toolbar"
+  EXPECT_EQ(entries.Items(count)->Item()->Caption(), "&Reset Toolbar");
   ASSERT_NE(entries.BarControl(), nullptr);
   // Unticking the last entry hides that button on the toolbar; the window stays open.
   auto* last = static_cast<TzbBarButton*>(entries.Items(count - 1)->Item());
@@ -734,6 +735,7 @@ TEST_F(BarDocking, WhereCustomizingIsAllowedTheMarkWindowEndsWithCustomize) {
   Manager->CanCustomize = true;
   TzbBar* last = Toolbars[4];
   last->ShowMark = true;
+  last->AllowReset = false;  // no "&Reset Toolbar" before it
   int others = 0;
   for (std::size_t i = 0; i + 1 < Toolbars.size(); ++i) {
     const TRect nc = WindowOf(Toolbars[i])->NonClientSizes(dsTop);
@@ -756,6 +758,59 @@ TEST_F(BarDocking, WhereCustomizingIsAllowedTheMarkWindowEndsWithCustomize) {
   ClickControl(*customize->Control());
   EXPECT_TRUE(Manager->Customizing());
   Manager->SetCustomizing(false);
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+// With the form's design state kept (the manager's loaded step) the mark window offers "&Reset Toolbar" before
+// "&Customize..."; it takes the bar back to its built links after the question, and a bar that allows no reset does not
+// offer it.
+TEST_F(BarDocking, AfterTheLoadedStepTheMarkWindowOffersResetToolbar) {
+  Manager->CanCustomize = true;
+  ASSERT_TRUE(Manager->CanReset());  // the demo form ran its loaded step
+  TzbBar* last = Toolbars[4];
+  last->ShowMark = true;
+  const int built = last->ItemLinks().Count();
+  const auto openAddRemove = [&]() -> TzbBarItemLinks& {
+    TzbBarControl* window = WindowOf(last);
+    const TRect m = window->MarkRect(), w = window->WindowRect();
+    Click(QPoint(w.Left + (m.Left + m.Right) / 2, w.Top + (m.Top + m.Bottom) / 2));
+    TzbBarItemLinks* quick = window->QuickLinks();
+    EXPECT_NE(quick, nullptr);
+    ClickControl(*quick->Items(quick->Count() - 1)->Control());  // "&Add or Remove Buttons"
+    return window->AddRemoveItem()->ItemLinks();
+  };
+  last->ItemLinks().Delete(last->ItemLinks().Items(0));
+  QApplication::processEvents();
+  ASSERT_TRUE(WindowOf(last)->MarkExists());
+  TzbBarItemLinks& entries = openAddRemove();
+  ASSERT_EQ(entries.Count(), built - 1 + 2);
+  TzbBarItemLink* reset = entries.Items(entries.Count() - 2);
+  TzbBarItemLink* customize = entries.Items(entries.Count() - 1);
+  EXPECT_EQ(reset->Item()->Caption(), "&Reset Toolbar");
+  EXPECT_TRUE(reset->StoredBeginGroup());
+  EXPECT_EQ(customize->Item()->Caption(), "&Customize...");
+  EXPECT_FALSE(customize->StoredBeginGroup());  // the reset entry began the group
+  int asked = 0;
+  SetMessageDlgHook([&](const QString& text, const QString&, unsigned) {
+    ++asked;
+    EXPECT_TRUE(text.contains(QStringLiteral("reset"))) << text.toStdString();
+    return IDOK;
+  });
+  ClickControl(*reset->Control());
+  SetMessageDlgHook({});
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(last->ItemLinks().Count(), built);
+
+  last->AllowReset = false;
+  TzbBarItemLinks& without = openAddRemove();
+  ASSERT_GT(without.Count(), 0);
+  for (int i = 0; i < without.Count(); ++i) EXPECT_NE(without.Items(i)->Item()->Caption(), "&Reset Toolbar");
+  EXPECT_TRUE(without.Items(without.Count() - 1)->StoredBeginGroup());
 }
 
 }  // namespace

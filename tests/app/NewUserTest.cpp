@@ -1,0 +1,188 @@
+// The main window as a new user meets it: the fold panel, keys in modal dialogs, where message
+// boxes go, German standard dialogs and key names, the first start's system data, the status text
+// and the recent-files list with and without path names.
+
+#include "MainWindowFixture.h"
+#include "model/Kennlinien.h"
+#include "model/UniqueNames.h"
+#include "model/base/Streams.h"
+#include "model/base/ZYNOptionen.h"
+#include "platform/GermanQt.h"
+#include "project/Global.h"
+#include "shell/Translation.h"
+#include "widgets/bars/BarItemControls.h"
+#include "widgets/bars/BarMRUListItem.h"
+#include "widgets/common/FoldPanel.h"
+#include "widgets/common/zsStatusBar.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QKeySequence>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTranslator>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace zyn::test {
+namespace {
+
+TEST_F(MainWindowTest, TheFoldArrowFoldsTheSideBarToALeftStripAndWidensThePageArea) {
+  TMainForm form;
+  form.resize(900, 600);
+  form.show();
+  QApplication::processEvents();
+  ASSERT_EQ(form.FP->FoldStatus(), fsExpanded);
+  const int pageWidth = form.FramePanel->width();
+  const int sideHeight = form.FP->height();
+  form.FP->GlyphClick();
+  QApplication::processEvents();
+  EXPECT_EQ(form.FP->FoldStatus(), fsCollapsed);
+  EXPECT_LT(form.FP->width(), 40);                      // a strip at the left ...
+  EXPECT_EQ(form.FP->height(), sideHeight);             // ... over the whole height, not a strip at the top
+  EXPECT_GT(form.FramePanel->width(), pageWidth + 60);  // the pages take the room
+  form.FP->GlyphClick();
+  QApplication::processEvents();
+  EXPECT_EQ(form.FP->FoldStatus(), fsExpanded);
+  EXPECT_EQ(form.FramePanel->width(), pageWidth);
+}
+
+// Alt and a letter in a modal dialog (a child of the main window) belong to the dialog: the main
+// window's menu bar is neither armed nor opened by them, and keys after the dialog closes open no
+// menu either.
+TEST_F(MainWindowTest, KeysInAModalDialogStayInTheDialog) {
+  TMainForm form;
+  form.show();
+  QApplication::processEvents();
+  bool popupWhileModal = false;
+  QDialog dialog(&form);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(new QPushButton(QStringLiteral("&Weiter"), &dialog));
+  layout->addWidget(new QPushButton(QStringLiteral("Abbrechen"), &dialog));
+  const auto anyPopup = [&] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w != &form && w != &dialog && w->isVisible() && (w->windowFlags() & Qt::Popup) == Qt::Popup) return true;
+    return false;
+  };
+  QTimer::singleShot(0, &dialog, [&] {
+    dialog.activateWindow();
+    QWindow* window = dialog.windowHandle();
+    QTest::keyPress(window, Qt::Key_Alt);
+    QTest::keyClick(window, Qt::Key_W, Qt::AltModifier);
+    QTest::keyRelease(window, Qt::Key_Alt, Qt::AltModifier);
+    // A lone Alt tapped in the dialog, then the letter of "Einstellungen" and the key that opens it.
+    QTest::keyPress(window, Qt::Key_Alt);
+    QTest::keyRelease(window, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyClick(window, Qt::Key_E);
+    QTest::keyClick(window, Qt::Key_Down);
+    QApplication::processEvents();
+    popupWhileModal = anyPopup();
+    dialog.reject();
+  });
+  dialog.exec();
+  EXPECT_FALSE(popupWhileModal);
+  QApplication::setActiveWindow(&form);
+  QTest::keyClick(form.windowHandle(), Qt::Key_Down);
+  QApplication::processEvents();
+  EXPECT_FALSE(anyPopup()) << "the menu bar stayed armed after the dialog";
+  EXPECT_TRUE(form.close());
+}
+
+// Message boxes go onto the main window, not onto whichever window is active; a modal dialog
+// that is up is their parent.
+TEST_F(MainWindowTest, MessageBoxesBelongToTheMainWindowOrTheModalDialog) {
+  TMainForm form;
+  form.show();
+  QWidget other;
+  other.show();
+  QApplication::setActiveWindow(&other);
+  QApplication::processEvents();
+  EXPECT_EQ(DialogParent(), &form);
+  QWidget* during = nullptr;
+  QDialog dialog(&form);
+  QTimer::singleShot(0, &dialog, [&] {
+    during = DialogParent();
+    dialog.reject();
+  });
+  dialog.exec();
+  EXPECT_EQ(during, &dialog);
+  EXPECT_TRUE(form.close());
+}
+
+// Qt's own dialogs speak German, and shortcuts read as the German keyboard names them.
+TEST(GermanQt, FileDialogLabelsAndShortcutsAreGerman) {
+  EnsureGlobals();
+  ASSERT_TRUE(InstallGermanQtTranslations(*qApp)) << "Qt's German translations are not installed";
+  QFileDialog dialog(nullptr, QStringLiteral("Öffnen"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  auto* lookIn = dialog.findChild<QLabel*>(QStringLiteral("lookInLabel"));
+  ASSERT_NE(lookIn, nullptr);
+  EXPECT_FALSE(lookIn->text().contains(QStringLiteral("Look in")));
+  EXPECT_EQ(QKeySequence(Qt::CTRL | Qt::Key_N).toString(QKeySequence::NativeText), QStringLiteral("Strg+N"));
+  if (auto* translator = qApp->findChild<QTranslator*>(QStringLiteral("zynGermanQt"))) {
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+  }
+  // The bar library names the keys itself.
+  struct Case {
+    TShortCut Key;
+    const char* Text;
+  };
+  for (const Case& k :
+       {Case{static_cast<TShortCut>('N' | scCtrl), "Strg+N"},
+        Case{static_cast<TShortCut>(0x2E | scShift), "Umschalt+Entf"}, Case{static_cast<TShortCut>(0x71), "F2"}})
+    EXPECT_EQ(ShortCutToText(k.Key), QString::fromUtf8(k.Text));
+}
+
+// The default system data holds the three standard curves: a fresh installation reads them and
+// has nothing to report.
+TEST(FirstStart, TheDefaultSystemDataHoldsTheStandardCurves) {
+  TUniqueNames names;
+  TZYNKennlinienListe curves;
+  const TKennlinienLoad load = curves.LoadOrCreate(std::string(ZYN_BINARY_DIR) + "/data/system/Kennlinien.xml", names);
+  EXPECT_EQ(load.Status, TKennlinienLoad::Loaded);
+  EXPECT_TRUE(load.Message.empty()) << load.Message;
+  EXPECT_EQ(curves.Count(), 3);
+}
+
+// A folder or a damaged file on the command line is named in the message with what is wrong.
+TEST_F(MainWindowTest, AFolderOrADamagedFileOnTheCommandLineIsNamed) {
+  TMainForm folder(TestHome());
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0].contains(QStringLiteral("ist ein Ordner"))) << shown[0].toStdString();
+  shown.clear();
+  const std::string file = SaveSmallProject("beschaedigt.zpf");
+  std::vector<uint8_t> bytes = ReadFileBytes(file);
+  bytes.resize(bytes.size() / 2);
+  WriteFileAtomic(file, bytes.data(), bytes.size());
+  TMainForm damaged(file);
+  ASSERT_FALSE(shown.empty());
+  EXPECT_TRUE(shown.back().contains(QStringLiteral("beschaedigt.zpf"))) << shown.back().toStdString();
+}
+
+// A status text about a project goes with the project; the recent-files menu shows names only
+// while "Pfadnamen anzeigen" is off.
+TEST_F(MainWindowTest, StatusTextGoesWithTheProjectAndRecentFilesFollowThePathOption) {
+  const std::string file = SaveSmallProject("status.zpf");
+  TMainForm form(file);
+  ASSERT_NE(GProjekt, nullptr);
+  form.StatusBar1->Panel(0)->SetText(QStringLiteral("Projekt geprüft"));
+  form.CloseProject();
+  EXPECT_TRUE(form.StatusBar1->Panel(0)->Text().isEmpty());
+
+  bool& showFolder = GOptionFile->Optionen().FileMenu->First().ShowFolder;
+  const bool former = showFolder;
+  const std::string entry = "/ein/langer/ordner/anlage.zpf";
+  showFolder = false;
+  EXPECT_EQ(form.MRU->GetDisplayText(entry), "anlage.zpf");
+  showFolder = true;
+  EXPECT_NE(form.MRU->GetDisplayText(entry).find("ordner"), std::string::npos);
+  showFolder = former;
+  EXPECT_TRUE(form.close());
+}
+
+}  // namespace
+}  // namespace zyn::test
