@@ -2,41 +2,42 @@
 // the splash form while the main window is made, the main window with the project named on the
 // command line, the message loop, and the globals taken down again (which saves the options).
 
-#include <QApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QPointer>
-#include <QSocketNotifier>
-#include <csignal>
-#include <exception>
-#include <fcntl.h>
-#include <unistd.h>
-#include <memory>
-#include <string>
-
 #include "bus/ui/ClockPages.h"
-#include "model/base/Cp1252.h"
-#include "model/base/ProgramPaths.h"
-#include "model/base/Translator.h"
-#include "display/ui/DisplayPages.h"
-#include "compiler/ui/CompilerDialogs.h"
 #include "bus/ui/ServicePages.h"
 #include "bus/ui/TransferPages.h"
+#include "compiler/ui/CompilerDialogs.h"
+#include "display/ui/DisplayPages.h"
 #include "frames/FramePages.h"
 #include "frames/ProjectPages.h"
 #include "logic/LogicPages.h"
 #include "logic/TemplatePages.h"
-#include "print/ui/FrPrintVorschau.h"
-#include "project/Global.h"
-#include "project/Projekt.h"
+#include "model/base/Cp1252.h"
+#include "model/base/ProgramPaths.h"
+#include "model/base/Translator.h"
 #include "platform/GermanQt.h"
 #include "platform/MessageDlg.h"
 #include "platform/QtText.h"
+#include "print/ui/FrPrintVorschau.h"
+#include "project/Global.h"
+#include "project/Projekt.h"
 #include "shell/FormMain.h"
 #include "shell/FormSplash.h"
 #include "shell/Translation.h"
 #include "visu/ui/FrameVisuPages.h"
 #include "visu/ui/VisuComponent.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPointer>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <exception>
+#include <fcntl.h>
+#include <memory>
+#include <string>
+#include <unistd.h>
 
 // In a build with AddressSanitizer (the test builds) the font and style caches of Qt and
 // fontconfig, which live to the end of the process by design, are not reported as leaks.

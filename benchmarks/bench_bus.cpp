@@ -2,15 +2,15 @@
 // the same bytes need on a real line at 19200 baud (10 bits per byte: start, 8 data, stop).
 // The counter "wire_ms" is that line time, "host_per_wire" the measured time divided by it.
 
+#include "bus/ZYNComm.h"
+#include "tools/zynsim/core/SimFrameCodec.h"
+#include "tools/zynsim/core/SimPort.h"
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <random>
 #include <vector>
-
-#include "bus/ZYNComm.h"
-#include "tools/zynsim/core/SimFrameCodec.h"
-#include "tools/zynsim/core/SimPort.h"
 
 namespace {
 

@@ -2,15 +2,15 @@
 // generator, fixed seeds), the layout of one image, and the growth of a compile with the size of
 // the project: the counters compare runs of the same benchmark, so they hold on any machine.
 
+#include "compiler/CompileDriver.h"
+#include "tests/compiler/CompilerFixture.h"
+#include "tests/compiler/RandomProject.h"
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <string>
 #include <vector>
-
-#include "compiler/CompileDriver.h"
-#include "tests/compiler/CompilerFixture.h"
-#include "tests/compiler/RandomProject.h"
 
 namespace {
 
@@ -61,7 +61,8 @@ class TScaledProject {
       }
       for (int g = 0; g < scale; ++g) {
         std::vector<const TKanal*> members;
-        for (int k = 0; k < 4; ++k) members.push_back(out[static_cast<size_t>((g * 4 + k) % modules)]->FindAusgang((g + k) % 8));
+        for (int k = 0; k < 4; ++k)
+          members.push_back(out[static_cast<size_t>((g * 4 + k) % modules)]->FindAusgang((g + k) % 8));
         B.AddGruppe(stm, g, members);
       }
       for (int m = 0; m < modules; ++m) {

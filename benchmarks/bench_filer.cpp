@@ -1,5 +1,8 @@
 // Value stream speed: writing and reading one million mixed values, each compared with a memcpy
 // of the same bytes measured in the same run (counter "x_memcpy" = filer time / memcpy time).
+#include "model/base/Cp1252.h"
+#include "model/base/Filer.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -7,9 +10,6 @@
 #include <cstring>
 #include <string>
 #include <vector>
-
-#include "model/base/Cp1252.h"
-#include "model/base/Filer.h"
 
 namespace {
 

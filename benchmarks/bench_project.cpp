@@ -3,14 +3,13 @@
 // the peak as a multiple of the value stream, measured in the same run.
 #include <benchmark/benchmark.h>
 
-#include <malloc.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <malloc.h>
 #include <new>
 #include <string>
+#include <unistd.h>
 
 // The built default system data folder lies beside the benchmarks folder of the build.
 static std::string BenchBinaryDir() {
@@ -122,9 +121,9 @@ void BM_ProjectOpenSaveVsZlib(benchmark::State& state) {
   state.counters["stream_bytes"] = static_cast<double>(saved.Plain.size());
   state.counters["open_ms"] = open * 1000 / static_cast<double>(state.iterations());
   state.counters["save_ms"] = save * 1000 / static_cast<double>(state.iterations());
-  state.counters["open_per_inflate"] = inflate > 0 ? open / inflate : 0;    // goal within 1.15
-  state.counters["open_per_bare_inflate"] = bare > 0 ? open / bare : 0;     // the model's own share
-  state.counters["save_per_deflate"] = deflate > 0 ? save / deflate : 0;    // goal within 1.1
+  state.counters["open_per_inflate"] = inflate > 0 ? open / inflate : 0;  // goal within 1.15
+  state.counters["open_per_bare_inflate"] = bare > 0 ? open / bare : 0;   // the model's own share
+  state.counters["save_per_deflate"] = deflate > 0 ? save / deflate : 0;  // goal within 1.1
 }
 BENCHMARK(BM_ProjectOpenSaveVsZlib)->Unit(benchmark::kMillisecond)->Iterations(5);
 

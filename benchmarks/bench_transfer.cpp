@@ -5,17 +5,17 @@
 // measured time divided by that wire time: near 1, the link loses no time to waits or
 // repetitions.
 
-#include <benchmark/benchmark.h>
-
-#include <chrono>
-#include <random>
-#include <vector>
-
 #include "bus/TransferRun.h"
 #include "bus/ZYNComm.h"
 #include "compiler/ImageBuffers.h"
 #include "tools/zynsim/core/SimFrameCodec.h"
 #include "tools/zynsim/core/SimPort.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <random>
+#include <vector>
 
 namespace {
 

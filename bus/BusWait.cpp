@@ -40,8 +40,8 @@ void TBusWait::ProcessEvents() {
   if (auto hook = CurrentHook()) hook();
 }
 
-bool TBusWait::WaitUntil(std::condition_variable& cond, std::unique_lock<std::mutex>& lock,
-                         Clock::time_point deadline, const std::function<bool()>& done) {
+bool TBusWait::WaitUntil(std::condition_variable& cond, std::unique_lock<std::mutex>& lock, Clock::time_point deadline,
+                         const std::function<bool()>& done) {
   auto hook = CurrentHook();
   while (!done()) {
     const auto now = Clock::now();

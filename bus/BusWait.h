@@ -21,8 +21,8 @@ class TBusWait {
   // Waits on cond (lock held by the caller) until done() or the deadline. Returns done().
   // With a hook, the lock is released while the hook runs and the wait is cut into short
   // slices so that events are processed meanwhile.
-  static bool WaitUntil(std::condition_variable& cond, std::unique_lock<std::mutex>& lock,
-                        Clock::time_point deadline, const std::function<bool()>& done);
+  static bool WaitUntil(std::condition_variable& cond, std::unique_lock<std::mutex>& lock, Clock::time_point deadline,
+                        const std::function<bool()>& done);
 
   // Pauses for ms milliseconds, processing events through the hook meanwhile.
   static void Delay(int ms);

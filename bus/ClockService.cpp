@@ -1,10 +1,10 @@
 #include "bus/ClockService.h"
 
+#include "model/base/Cp1252.h"
+
 #include <cctype>
 #include <cstdio>
 #include <ctime>
-
-#include "model/base/Cp1252.h"
 
 namespace zyn {
 
@@ -82,7 +82,9 @@ bool ParseClockTime(const std::string& text, TZYNDateTime& dt) {
   return true;
 }
 
-std::string FormatClockDate(const TZYNDateTime& dt) { return Printf2("%02d.%02d.%02d", dt.Day, dt.Month, dt.Year % 100); }
+std::string FormatClockDate(const TZYNDateTime& dt) {
+  return Printf2("%02d.%02d.%02d", dt.Day, dt.Month, dt.Year % 100);
+}
 
 std::string FormatClockTime(const TZYNDateTime& dt) { return Printf2("%02d:%02d:%02d", dt.Hour, dt.Minute, dt.Second); }
 

@@ -3,6 +3,8 @@
 // their date and time, the switching-edge test of the clocks and the state telegrams (command
 // 0x20) that the modules send while it runs. No Qt; the pages drive these pieces.
 
+#include "bus/ZYNComm.h"
+
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -10,8 +12,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "bus/ZYNComm.h"
 
 namespace zyn {
 

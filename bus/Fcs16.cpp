@@ -20,9 +20,7 @@ constexpr std::array<uint16_t, 256> kTable = MakeTable();
 
 }  // namespace
 
-uint16_t Fcs16Step(uint16_t fcs, uint8_t b) {
-  return static_cast<uint16_t>((fcs >> 8) ^ kTable[(fcs ^ b) & 0xFF]);
-}
+uint16_t Fcs16Step(uint16_t fcs, uint8_t b) { return static_cast<uint16_t>((fcs >> 8) ^ kTable[(fcs ^ b) & 0xFF]); }
 
 uint16_t Fcs16Update(uint16_t fcs, const uint8_t* data, size_t count) {
   for (size_t i = 0; i < count; ++i) fcs = Fcs16Step(fcs, data[i]);

@@ -7,7 +7,8 @@
 
 namespace zyn {
 
-TEraseResult EraseControlModules(TZYNComm& comm, const TBusSerialSettings& settings, const std::array<bool, 4>& selected,
+TEraseResult EraseControlModules(TZYNComm& comm, const TBusSerialSettings& settings,
+                                 const std::array<bool, 4>& selected,
                                  const std::function<void(const std::string& step, int position)>& onStep) {
   TEraseResult result;
   auto step = [&](const std::string& text, int position) {

@@ -5,12 +5,12 @@
 // Call order: user-interface thread. EraseControlModules opens and closes the link; the display
 // erase leaves it open, so a second erase in the same dialog reuses the open port.
 
+#include "bus/BusSerialSettings.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
-
-#include "bus/BusSerialSettings.h"
 
 namespace zyn {
 
@@ -24,7 +24,8 @@ struct TEraseResult {
 // Probes the four control modules; every selected one that answers is stopped and erased. The
 // erased modules are left stopped. OnStep: the step text (translated) and the progress position
 // 0..4.
-TEraseResult EraseControlModules(TZYNComm& comm, const TBusSerialSettings& settings, const std::array<bool, 4>& selected,
+TEraseResult EraseControlModules(TZYNComm& comm, const TBusSerialSettings& settings,
+                                 const std::array<bool, 4>& selected,
                                  const std::function<void(const std::string& step, int position)>& onStep);
 
 // Erases the display with number 0 (station 7), waiting timeoutMs for its answer; opens the link

@@ -1,8 +1,5 @@
 #include "bus/ProgramListing.h"
 
-#include <algorithm>
-#include <cstdio>
-
 #include "bus/TransferRun.h"
 #include "bus/ZYNComm.h"
 #include "compiler/ImageBuffers.h"
@@ -10,6 +7,9 @@
 #include "model/base/Errors.h"
 #include "model/base/Streams.h"
 #include "model/base/Translator.h"
+
+#include <algorithm>
+#include <cstdio>
 
 namespace zyn {
 
@@ -25,13 +25,15 @@ std::string ListingResultText(TListingResult result) {
       text = "Das Steuermodulprogramm konnte nicht vollständig ausgelesen werden.";
       break;
     case TListingResult::InvalidImage:
-      text = "Die Datei enthält kein gültiges Steuermodulprogramm: Länge und Ende im Programmkopf passen nicht zusammen.";
+      text =
+          "Die Datei enthält kein gültiges Steuermodulprogramm: Länge und Ende im Programmkopf passen nicht zusammen.";
       break;
     case TListingResult::WriteFailed:
       text = "Das Steuermodulprogramm konnte nicht übertragen werden. Das Steuermodul bleibt abgeschaltet.";
       break;
     case TListingResult::VerifyFailed:
-      text = "Das Programm im Steuermodul stimmt nicht mit dem übertragenen überein. Das Steuermodul bleibt abgeschaltet.";
+      text =
+          "Das Programm im Steuermodul stimmt nicht mit dem übertragenen überein. Das Steuermodul bleibt abgeschaltet.";
       break;
     case TListingResult::SwitchOnFailed:
       text = "Das Steuermodul hat das Einschalten nicht bestätigt.";

@@ -2,20 +2,20 @@
 // The program listing of a control module: the whole program area (32768 bytes from 0x4000)
 // read back, program files read and written, and a program written back into the module.
 //
-// Write-back rules: only an image whose header length and end address agree is written; the image's own length and the byte behind it (both covered by its checksum) are
-// written, read back and compared, and only then is the module switched on, with the command its
-// firmware calls for, and its power-on states released.
+// Write-back rules: only an image whose header length and end address agree is written; the image's own length and the
+// byte behind it (both covered by its checksum) are written, read back and compared, and only then is the module
+// switched on, with the command its firmware calls for, and its power-on states released.
 //
 // Call order: user-interface thread; each operation opens the link and closes it again, also on
 // an exception.
+
+#include "bus/BusSerialSettings.h"
 
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "bus/BusSerialSettings.h"
 
 namespace zyn {
 
@@ -26,9 +26,9 @@ constexpr uint32_t kProgramAreaAddress = 0x4000;
 
 enum class TListingResult {
   Done,
-  NoModule,        // "Das Steuermodul konnte nicht angesprochen werden!"
-  Incomplete,      // a block was not read
-  InvalidImage,    // header and checksum do not fit
+  NoModule,      // "Das Steuermodul konnte nicht angesprochen werden!"
+  Incomplete,    // a block was not read
+  InvalidImage,  // header and checksum do not fit
   WriteFailed,
   VerifyFailed,
   SwitchOnFailed,

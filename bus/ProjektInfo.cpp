@@ -11,8 +11,7 @@ struct TField {
   size_t Size;  // length byte included
 };
 
-constexpr TField kName{0, 21}, kDatum{21, 11}, kZeit{32, 9}, kAusfuehrung{41, 31}, kPlanung{72, 31},
-    kTitle{103, 31};
+constexpr TField kName{0, 21}, kDatum{21, 11}, kZeit{32, 9}, kAusfuehrung{41, 31}, kPlanung{72, 31}, kTitle{103, 31};
 constexpr size_t kLengthOffset = 134;
 constexpr size_t kChecksumOffset = 136;
 

@@ -1,9 +1,9 @@
 #include "bus/STMViewerService.h"
 
+#include "model/base/Cp1252.h"
+
 #include <algorithm>
 #include <cstdio>
-
-#include "model/base/Cp1252.h"
 
 namespace zyn {
 

@@ -2,12 +2,12 @@
 // The timers and flags of a running control module as its viewers read, show and write them.
 // No Qt; the timer and flag pages drive these pieces on an open link.
 
+#include "bus/ZYNComm.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "bus/ZYNComm.h"
 
 namespace zyn {
 

@@ -1,13 +1,13 @@
 #include "bus/SelfTestRun.h"
 
+#include "bus/ClockService.h"
+#include "model/base/Cp1252.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
-
-#include "bus/ClockService.h"
-#include "model/base/Cp1252.h"
 
 namespace zyn {
 
@@ -171,7 +171,8 @@ std::string TSelfTestBackup::LoadFromFile(const std::string& path) {
   const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   const size_t head = kMagicLength + 3;
   const std::string damaged = FileMessage("Die Sicherungsdatei \"%s\" ist beschädigt.", path);
-  if (bytes.size() < head || std::memcmp(bytes.data(), kMagic, kMagicLength) != 0 || bytes[kMagicLength] != kFileVersion)
+  if (bytes.size() < head || std::memcmp(bytes.data(), kMagic, kMagicLength) != 0 ||
+      bytes[kMagicLength] != kFileVersion)
     return FileMessage("Die Datei \"%s\" ist keine Programmsicherung eines Steuermoduls.", path);
   const uint32_t length = static_cast<uint32_t>(bytes[kMagicLength + 1] << 8 | bytes[kMagicLength + 2]);
   if (length > kMaxLength)
@@ -263,9 +264,11 @@ TSelfTestReport RunSelfTestWithBackup(TZYNComm& comm, std::vector<std::string>& 
   if (report.BackupMade) {
     report.Restored = RestoreProgram(comm, backup, session.RestoreText);
     if (!report.Restored) {
-      report.Message = tr("Das Projekt kann nicht restauriert werden!") + "\n" + tr("Sie müssen das Projekt neu übertragen!");
+      report.Message =
+          tr("Das Projekt kann nicht restauriert werden!") + "\n" + tr("Sie müssen das Projekt neu übertragen!");
       if (!session.BackupPath.empty())
-        report.Message += "\n" + tr("Die Sicherung liegt in der Datei") + " \"" + Utf8ToAnsi(session.BackupPath) + "\".";
+        report.Message +=
+            "\n" + tr("Die Sicherung liegt in der Datei") + " \"" + Utf8ToAnsi(session.BackupPath) + "\".";
     }
   } else if (comm.EnterServiceMode()) {
     comm.WriteModuleText(session.RestoreText, false);

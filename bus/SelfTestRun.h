@@ -4,14 +4,14 @@
 // project-information block are copied out before the test, which erases the module, and are
 // written back after it. No Qt; the self-test page drives these pieces.
 
+#include "bus/ProjektInfo.h"
+#include "bus/ZYNComm.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
-
-#include "bus/ProjektInfo.h"
-#include "bus/ZYNComm.h"
 
 namespace zyn {
 
@@ -62,11 +62,11 @@ struct TSelfTestBackup {
 };
 
 enum class TBackupResult {
-  Ok,            // program and information block copied
-  NoProgram,     // length 0 or 0xFFFF: nothing to copy
-  BadLength,     // the length word claims more than 0x8000 bytes
-  ReadFailed,    // a block did not come back
-  NoAnswer,      // the module does not answer
+  Ok,          // program and information block copied
+  NoProgram,   // length 0 or 0xFFFF: nothing to copy
+  BadLength,   // the length word claims more than 0x8000 bytes
+  ReadFailed,  // a block did not come back
+  NoAnswer,    // the module does not answer
 };
 
 // Copies the program and the information block out of the module (open link).
@@ -87,8 +87,8 @@ struct TSelfTestSession {
 };
 
 struct TSelfTestReport {
-  bool Started = false;   // false: nothing was changed in the module
-  bool Passed = false;    // every step passed
+  bool Started = false;  // false: nothing was changed in the module
+  bool Passed = false;   // every step passed
   bool BackupMade = false;
   bool Restored = false;  // the backup is back in the module
   std::string Message;    // German message for the user when something went wrong

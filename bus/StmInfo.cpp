@@ -1,9 +1,9 @@
 #include "bus/StmInfo.h"
 
-#include <cstdio>
-
 #include "bus/ProjektInfo.h"
 #include "bus/ZYNComm.h"
+
+#include <cstdio>
 
 namespace zyn {
 
@@ -31,9 +31,15 @@ TStmInfoResult ReadStmInfo(TZYNComm& comm, const TBusSerialSettings& settings, i
   TProjektInfoBlock block{};
   if (!comm.ReadProjectInfo(block)) return TStmInfoResult::ReadFailed;
   const TProjektInfo info = TProjektInfo::FromBlock(block);
-  values.Values = {info.ProjektName, info.Datum,       info.Zeit,
-                   info.Ausfuehrung, info.Planung,     info.ProgramTitle,
-                   Hex4(info.ImageChecksum), Hex4(info.ImageLength), comm.ReadImageGuid()};
+  values.Values = {info.ProjektName,
+                   info.Datum,
+                   info.Zeit,
+                   info.Ausfuehrung,
+                   info.Planung,
+                   info.ProgramTitle,
+                   Hex4(info.ImageChecksum),
+                   Hex4(info.ImageLength),
+                   comm.ReadImageGuid()};
   return TStmInfoResult::Done;
 }
 

@@ -3,10 +3,10 @@
 // transfer wrote at 0xBD00 and the project GUID text of the image, as the information page shows
 // them.
 
+#include "bus/BusSerialSettings.h"
+
 #include <array>
 #include <string>
-
-#include "bus/BusSerialSettings.h"
 
 namespace zyn {
 

@@ -2,12 +2,12 @@
 // The project side of a transfer run: the targets, the save, the compile with the program file,
 // the images and the project data of the open project.
 
+#include "bus/TransferRun.h"
+
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "bus/TransferRun.h"
 
 namespace zyn {
 

@@ -1,11 +1,5 @@
 #include "bus/TransferRun.h"
 
-#include <algorithm>
-#include <cctype>
-#include <cstdio>
-#include <ctime>
-#include <exception>
-
 #include "bus/BusWait.h"
 #include "bus/ZYNComm.h"
 #include "model/CharSet.h"
@@ -13,6 +7,12 @@
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
 #include "model/base/Translator.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <ctime>
+#include <exception>
 
 namespace zyn {
 
@@ -99,9 +99,7 @@ TVerifyResult VerifyModuleMemory(TZYNCommandSet& comm, const uint8_t* expected, 
   return std::equal(read.begin(), read.end(), expected) ? TVerifyResult::Equal : TVerifyResult::Different;
 }
 
-TScopedTimeout::TScopedTimeout(TZYNComm& comm, uint16_t ms) : fComm(comm), fPrevious(comm.P_RecTimeout()) {
-  Set(ms);
-}
+TScopedTimeout::TScopedTimeout(TZYNComm& comm, uint16_t ms) : fComm(comm), fPrevious(comm.P_RecTimeout()) { Set(ms); }
 
 TScopedTimeout::~TScopedTimeout() { fComm.SetP_RecTimeout(fPrevious); }
 
@@ -177,8 +175,8 @@ bool TTransferRun::Run(int selected) {
   fView.ClearLog();
   // 1. The save question.
   if (fSource.Modified()) {
-    const int answer = fView.AskSave(Tr("Das Projekt wurde geändert.") + "\n" +
-                                     Tr("Sollen die Änderungen gespeichert werden?"));
+    const int answer =
+        fView.AskSave(Tr("Das Projekt wurde geändert.") + "\n" + Tr("Sollen die Änderungen gespeichert werden?"));
     if (answer == 6) {
       try {
         fSource.Save();
@@ -263,17 +261,21 @@ bool TTransferRun::Run(int selected) {
         if (fCancelled) break;
         if (t.IsDisplay()) {
           Log(WithNumber(Tr("Übertragung an Display %d gestartet"), t.Adresse), 0, true);
-          if (TransferDisplay(t)) Log("");
-          else Field(TTransferField::LastMessage, Tr("Fehler beim Übertragen"));
+          if (TransferDisplay(t))
+            Log("");
+          else
+            Field(TTransferField::LastMessage, Tr("Fehler beim Übertragen"));
         } else {
           Log(WithNumber(Tr("Übertragung an Steuermodul %d gestartet"), t.Adresse), 0, true);
-          if (TransferControlModule(t)) Log("");
-          else Field(TTransferField::LastMessage, Tr("Fehler beim Übertragen"));
+          if (TransferControlModule(t))
+            Log("");
+          else
+            Field(TTransferField::LastMessage, Tr("Fehler beim Übertragen"));
         }
       }
       if (!fCancelled && fErrors == 0) {
-        const int modules = static_cast<int>(std::count_if(targets.begin(), targets.end(),
-                                                            [](const TTransferTarget& t) { return !t.IsDisplay(); }));
+        const int modules = static_cast<int>(
+            std::count_if(targets.begin(), targets.end(), [](const TTransferTarget& t) { return !t.IsDisplay(); }));
         fView.SetProgress(0, modules, Percent(0, modules));
         Pause(Settings.LongPauseMs);
         int position = 0;
@@ -298,8 +300,7 @@ bool TTransferRun::Run(int selected) {
   const bool anyModule = std::any_of(targets.begin(), targets.end(), [&](const TTransferTarget& t) {
     return !t.IsDisplay() && (all || &t == &targets[static_cast<size_t>(selected)]);
   });
-  if (anyModule && fSwitchedOn.empty())
-    Log(Tr("Es wurde kein Steuermodul eingeschaltet."), 2, true);
+  if (anyModule && fSwitchedOn.empty()) Log(Tr("Es wurde kein Steuermodul eingeschaltet."), 2, true);
   if (switchedOn && !fCancelled) {
     Field(TTransferField::LastMessage, Tr("Warten auf Initialisierung"));
     Log(Tr("Warten auf Initialisierung"));
@@ -366,8 +367,10 @@ bool TTransferRun::TransferControlModule(const TTransferTarget& target) {
 
   Log(Tr("Übertrage Projektinformationen"));
   TProjektInfo info = fSource.ProjectInfo();
-  if (Settings.Stamp) Settings.Stamp(info);
-  else StampNow(info);
+  if (Settings.Stamp)
+    Settings.Stamp(info);
+  else
+    StampNow(info);
   info.ImageLength = static_cast<uint16_t>(image.Length);
   info.ImageChecksum = image.Checksum;
   const TProjektInfoBlock block = info.ToBlock();
@@ -481,11 +484,11 @@ void TTransferRun::WaitPhase(bool hint) {
   fView.SetProgress(0, maximum, Percent(0, maximum));
   FinalMessages();
   if (hint && fErrors == 0 && !fCancelled) {
-    for (const char* line : {"Hinweis:", "Um neue Programmierungen/Tools zu verwenden/testen",
-                             "müssen die Einschaltbedingungen freigegeben werden.",
-                             "Wenn Sie Dimmer verwenden, kann es erforderlich sein",
-                             "neue Kennlinien an die Dimmer zu übertragen.",
-                             "Die Freigabe können Sie mit dem Button POR Freigabe ausführen"})
+    for (const char* line :
+         {"Hinweis:", "Um neue Programmierungen/Tools zu verwenden/testen",
+          "müssen die Einschaltbedingungen freigegeben werden.", "Wenn Sie Dimmer verwenden, kann es erforderlich sein",
+          "neue Kennlinien an die Dimmer zu übertragen.",
+          "Die Freigabe können Sie mit dem Button POR Freigabe ausführen"})
       Log(Tr(line), 1, true);
     Log("");
   }
@@ -529,8 +532,10 @@ bool TTransferRun::ReleasePowerOn(int selected) {
     fComm.CloseLink();
   }
   fComm.CloseLink();
-  if (any) WaitPhase(false);
-  else FinalMessages();
+  if (any)
+    WaitPhase(false);
+  else
+    FinalMessages();
   fView.UnlockUserInterface();
   return any && fErrors == 0;
 }

@@ -19,15 +19,15 @@
 // Call order: Run and ReleasePowerOn on the user-interface thread, one at a time; RequestCancel
 // from an event handler while a run waits. The link (TZYNComm) is opened and closed by the run.
 
+#include "bus/BusSerialSettings.h"
+#include "bus/ProjektInfo.h"
+
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "bus/BusSerialSettings.h"
-#include "bus/ProjektInfo.h"
 
 namespace zyn {
 
@@ -106,7 +106,7 @@ class ITransferView {
 
 struct TTransferSettings {
   TBusSerialSettings Serial;
-  int PorWaitTicks = 0;          // ticks of the wait for the installation (option PorWaitTime)
+  int PorWaitTicks = 0;  // ticks of the wait for the installation (option PorWaitTime)
   int TickMs = 25;
   bool InitInputModules = false;  // option EMDPOR
   std::string CharsFile;          // "chars.zyb" of the system data folder

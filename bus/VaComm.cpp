@@ -1,5 +1,9 @@
 #include "bus/VaComm.h"
 
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -7,11 +11,6 @@
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
-
-#include <cerrno>
-#include <chrono>
-#include <cstdio>
-#include <cstring>
 
 namespace zyn {
 
@@ -27,19 +26,32 @@ std::string Format(const char* pattern, int code) {
 
 speed_t SpeedOf(int baud) {
   switch (baud) {
-    case 110: return B110;
-    case 300: return B300;
-    case 600: return B600;
-    case 1200: return B1200;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    case 230400: return B230400;
-    default: return B0;
+    case 110:
+      return B110;
+    case 300:
+      return B300;
+    case 600:
+      return B600;
+    case 1200:
+      return B1200;
+    case 2400:
+      return B2400;
+    case 4800:
+      return B4800;
+    case 9600:
+      return B9600;
+    case 19200:
+      return B19200;
+    case 38400:
+      return B38400;
+    case 57600:
+      return B57600;
+    case 115200:
+      return B115200;
+    case 230400:
+      return B230400;
+    default:
+      return B0;
   }
 }
 
@@ -228,7 +240,8 @@ size_t TVaComm::WriteBuf(const uint8_t* data, size_t count) {
       continue;
     }
     if (n < 0 && errno != EAGAIN && errno != EINTR) throw EVaCommError(Format("Write error (%d), %s", errno));
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) return 0;
     pollfd p{fd, POLLOUT, 0};
     ::poll(&p, 1, static_cast<int>(left.count()));

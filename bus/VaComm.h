@@ -6,6 +6,8 @@
 // Device names: "COM<n>" stands for the Linux device /dev/ttyS<n-1> (COM1 = /dev/ttyS0); a name
 // that starts with "/" (/dev/ttyUSB0, a pseudo-terminal) is opened as it stands.
 
+#include "model/base/Errors.h"
+
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -13,8 +15,6 @@
 #include <mutex>
 #include <string>
 #include <thread>
-
-#include "model/base/Errors.h"
 
 namespace zyn {
 

@@ -1,12 +1,12 @@
 #include "bus/ZYNComm.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-
 #include "bus/BusWait.h"
 #include "bus/VaComm.h"
 #include "model/base/Cp1252.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace zyn {
 

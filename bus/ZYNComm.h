@@ -15,17 +15,17 @@
 // OnProgress and the time-out OnError run on the user-interface thread. Set the handlers while
 // the link is idle.
 
+#include "bus/BusSerialSettings.h"
+#include "bus/ProjektInfo.h"
+#include "bus/ZYNCommandSet.h"
+#include "bus/ZYNExchange.h"
+
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "bus/BusSerialSettings.h"
-#include "bus/ProjektInfo.h"
-#include "bus/ZYNCommandSet.h"
-#include "bus/ZYNExchange.h"
 
 namespace zyn {
 

@@ -1,10 +1,10 @@
 #include "bus/ZYNCommandSet.h"
 
+#include "model/base/Cp1252.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-
-#include "model/base/Cp1252.h"
 
 namespace zyn {
 
@@ -153,8 +153,8 @@ bool TZYNCommandSet::SendPowerOnRelease() {
 
 bool TZYNCommandSet::SetModuleDateTime(const TZYNDateTime& dt) {
   // The module stores one byte per field; a date it cannot hold is not sent.
-  if (dt.Month < 1 || dt.Month > 12 || dt.Day < 1 || dt.Day > 31 || dt.Year < 1900 || dt.Year > 2099 ||
-      dt.Hour < 0 || dt.Hour > 23 || dt.Minute < 0 || dt.Minute > 59)
+  if (dt.Month < 1 || dt.Month > 12 || dt.Day < 1 || dt.Day > 31 || dt.Year < 1900 || dt.Year > 2099 || dt.Hour < 0 ||
+      dt.Hour > 23 || dt.Minute < 0 || dt.Minute > 59)
     return false;
   const int yearByte = dt.Year > 1999 ? dt.Year - 2000 : dt.Year - 1900;
   const uint8_t bytes[] = {0x04,

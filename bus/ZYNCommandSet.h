@@ -13,15 +13,15 @@
 // both: it derives from this class and implements the link). It owns the block sizes, the next
 // sequence number of the block writes and the last answer.
 
+#include "bus/ProjektInfo.h"
+#include "bus/ZYNExchange.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "bus/ProjektInfo.h"
-#include "bus/ZYNExchange.h"
 
 namespace zyn {
 

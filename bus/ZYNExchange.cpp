@@ -1,13 +1,13 @@
 #include "bus/ZYNExchange.h"
 
+#include "bus/BusWait.h"
+#include "bus/VaComm.h"
+#include "model/base/Cp1252.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <thread>
-
-#include "bus/BusWait.h"
-#include "bus/VaComm.h"
-#include "model/base/Cp1252.h"
 
 namespace zyn {
 
@@ -184,8 +184,9 @@ void TZYNExchange::ReportLost() {
     device = fLostDevice;
   }
   if (!Hooks.Message) return;
-  std::string text = Translate(Ansi("Die Verbindung über die Schnittstelle %s ist unterbrochen. "
-                                     "Bitte prüfen Sie den Anschluss des Buskabels."));
+  std::string text =
+      Translate(Ansi("Die Verbindung über die Schnittstelle %s ist unterbrochen. "
+                     "Bitte prüfen Sie den Anschluss des Buskabels."));
   const size_t at = text.find("%s");
   if (at != std::string::npos) text.replace(at, 2, device);
   Swallow([&] { Hooks.Message(text); });
@@ -196,8 +197,7 @@ void TZYNExchange::ReportLost() {
 uint16_t TZYNExchange::EffectiveTimeout(const TZYNRequest& request) const {
   const int base = request.Timeout ? request.Timeout : fSettings.CurrentTimeout.load();
   size_t answer = request.AnswerLength;
-  if (answer == 0)
-    answer = std::min<size_t>(request.Answer.MaxLength, kUnknownAnswerLength);
+  if (answer == 0) answer = std::min<size_t>(request.Answer.MaxLength, kUnknownAnswerLength);
   answer = std::min<size_t>(answer, fRecBuffSize);
   const size_t wireBytes = MaxWireBytes(request.Bytes.size() + 2) + MaxWireBytes(answer);
   const int baud = std::max(fPort.Baudrate(), 1);
@@ -387,7 +387,7 @@ uint16_t TZYNExchange::Wait(const std::function<bool()>& cancelled) {
 }
 
 std::optional<std::vector<uint8_t>> TZYNExchange::Transact(const TZYNRequest& request,
-                                                            const std::function<bool()>& cancelled) {
+                                                           const std::function<bool()>& cancelled) {
   Begin(request);
   for (uint8_t b : request.Bytes) Add(b);
   Send(cancelled && cancelled());
@@ -476,8 +476,8 @@ void TZYNExchange::HandleFrame(const TZYNReceivedFrame& frame, std::vector<std::
     // Late and extra answers of earlier requests first: the module answers in order.
     const auto now = Clock::now();
     std::erase_if(fOwed, [now](const TOwed& o) { return o.Expiry < now || o.Count <= 0; });
-    auto owed = std::find_if(fOwed.begin(), fOwed.end(),
-                             [&](const TOwed& o) { return o.Count > 0 && Belongs(o.Request, f); });
+    auto owed =
+        std::find_if(fOwed.begin(), fOwed.end(), [&](const TOwed& o) { return o.Count > 0 && Belongs(o.Request, f); });
     if (owed != fOwed.end()) {
       if (--owed->Count == 0) fOwed.erase(owed);
       actions.emplace_back([this, f] { Debug("late answer of an earlier request discarded:" + Hex(f)); });

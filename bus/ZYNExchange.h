@@ -27,6 +27,8 @@
 // before and destroys after it. The hooks are set by the owner while the link is idle; those
 // marked "event thread" run on the port's thread and must hand data over to the user interface.
 
+#include "bus/ZYNFrameCodec.h"
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -38,8 +40,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "bus/ZYNFrameCodec.h"
 
 namespace zyn {
 
@@ -75,10 +75,10 @@ extern TZYNCriticalSection GTxLock;
 // Which frames are the answer of a request, judged on the answer bytes without the FCS:
 // [0] sender, [1] receiver, [2] status or command echo, [3 ...] data.
 struct TZYNAnswerRule {
-  std::vector<uint8_t> Status;   // values of [2] that belong to the request; empty: any
-  std::vector<uint8_t> Success;  // those of them the caller counts as success; empty: all
-  int Sequence = -1;            // [3] must equal it (block sequence byte); -1: not judged
-  size_t MinLength = 3;         // bytes at least
+  std::vector<uint8_t> Status;                            // values of [2] that belong to the request; empty: any
+  std::vector<uint8_t> Success;                           // those of them the caller counts as success; empty: all
+  int Sequence = -1;                                      // [3] must equal it (block sequence byte); -1: not judged
+  size_t MinLength = 3;                                   // bytes at least
   size_t MaxLength = std::numeric_limits<size_t>::max();  // and at most
 
   bool Fits(const uint8_t* bytes, size_t count) const;
@@ -116,8 +116,8 @@ class TZYNExchange {
   using Clock = std::chrono::steady_clock;
 
   struct THooks {
-    std::function<void()> TeleStart;                             // event thread
-    std::function<void()> TeleEnd;                               // event thread
+    std::function<void()> TeleStart;                              // event thread
+    std::function<void()> TeleEnd;                                // event thread
     std::function<void(const uint8_t* buffer, int count)> Block;  // event thread
     // Frame errors on the event thread; errTimeout on the user-interface thread.
     std::function<void(TZYNCommError error, int info)> Error;

@@ -86,8 +86,7 @@ TZYNFrameDecoder::TResult TZYNFrameDecoder::Feed(uint8_t b) {
     if (fCurrent.Bytes.empty()) return kEmpty;
     fFrame = std::move(fCurrent);
     fCurrent = TZYNReceivedFrame{};
-    fFrame.Residue =
-        static_cast<uint16_t>(Fcs16Update(kFcs16Init, fFrame.Bytes.data(), fFrame.Bytes.size()) ^ 0xFFFF);
+    fFrame.Residue = static_cast<uint16_t>(Fcs16Update(kFcs16Init, fFrame.Bytes.data(), fFrame.Bytes.size()) ^ 0xFFFF);
     // The shortest telegram is sender, receiver and command with its FCS.
     fFrame.FcsOk = fFrame.Bytes.size() >= 5 && fFrame.Residue == kFcs16GoodResidue && !fFrame.Overflow;
     return kFrame;

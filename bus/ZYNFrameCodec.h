@@ -62,8 +62,8 @@ struct TZYNReceivedFrame {
   std::vector<uint8_t> Bytes;  // unstuffed, FCS included: [0] sender, [1] receiver, [2] status ...
   uint16_t Residue = 0;        // the receiver's complemented FCS result
   bool FcsOk = false;
-  bool Overflow = false;       // bytes beyond the buffer size were dropped
-  uint64_t StartTag = 0;       // the tag that was current when its start flag arrived
+  bool Overflow = false;  // bytes beyond the buffer size were dropped
+  uint64_t StartTag = 0;  // the tag that was current when its start flag arrived
 };
 
 class TZYNFrameDecoder {

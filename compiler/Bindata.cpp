@@ -66,10 +66,14 @@ void TBinData::FinalizeImage(const std::string& projektGuid, const std::string& 
   const uint16_t e = static_cast<uint16_t>(d + Texts.Length());
   const auto baseOf = [&](TRelocBase base) -> uint16_t {
     switch (base) {
-      case TRelocBase::Events: return n;
-      case TRelocBase::Logic: return c;
-      case TRelocBase::Texts: return d;
-      default: return 0;
+      case TRelocBase::Events:
+        return n;
+      case TRelocBase::Logic:
+        return c;
+      case TRelocBase::Texts:
+        return d;
+      default:
+        return 0;
     }
   };
 

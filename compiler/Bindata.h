@@ -7,11 +7,11 @@
 // Every section starts on a multiple of 16. The contents end before module offset 32000, where
 // the project-information block lies.
 
+#include "compiler/ImageBuffers.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
-
-#include "compiler/ImageBuffers.h"
 
 namespace zyn {
 

@@ -2,13 +2,13 @@
 // The state of one compile run shared by the passes: the project, the images by control-module
 // address, the progress receiver and the list addresses of the flags.
 
+#include "compiler/Bindata.h"
+#include "project/NameIndex.h"
+
 #include <array>
 #include <cstdint>
 #include <map>
 #include <string>
-
-#include "compiler/Bindata.h"
-#include "project/NameIndex.h"
 
 namespace zyn {
 

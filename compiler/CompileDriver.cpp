@@ -1,8 +1,5 @@
 #include "compiler/CompileDriver.h"
 
-#include <algorithm>
-#include <unordered_map>
-
 #include "compiler/ClockTable.h"
 #include "compiler/CompileContext.h"
 #include "compiler/CompileError.h"
@@ -15,6 +12,9 @@
 #include "model/base/Streams.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
+
+#include <algorithm>
+#include <unordered_map>
 
 namespace zyn {
 
@@ -97,8 +97,7 @@ void TCompileDriver::PrepareImages() {
                           std::to_string(a) + Ansi("."));
     }
     if (fImages[static_cast<size_t>(a)]) {
-      throw ECompileError(Ansi("Die Adresse ") + std::to_string(a) +
-                          Ansi(" ist mehreren Steuermodulen zugeordnet."));
+      throw ECompileError(Ansi("Die Adresse ") + std::to_string(a) + Ansi(" ist mehreren Steuermodulen zugeordnet."));
     }
     fImages[static_cast<size_t>(a)] = std::make_unique<TBinData>(a);
     if (!stm.DCF77) fDcf77Mask = static_cast<uint16_t>(fDcf77Mask & ~(1u << a));
@@ -224,8 +223,8 @@ void TCompileDriver::CompileVisuLinks(TCompileContext& context) {
     if (b.Art != kVisuKindAusgang || b.Kanal < 0 || b.Kanal > 15) continue;
     const TSteuermodul* stm = fProjekt.Steuermodule.FindByAddress(b.Steuermodul);
     const TModul* modul = stm != nullptr ? stm->FindModulByKey(b.ModulKey) : nullptr;
-    TBinData* image = (b.Steuermodul >= 0 && b.Steuermodul < 4) ? context.Images[static_cast<size_t>(b.Steuermodul)]
-                                                                   : nullptr;
+    TBinData* image =
+        (b.Steuermodul >= 0 && b.Steuermodul < 4) ? context.Images[static_cast<size_t>(b.Steuermodul)] : nullptr;
     if (modul == nullptr || image == nullptr) continue;
     image->PorArea.SetOutputUsed(modul->BasisKlasse, modul->Adresse(), b.Kanal);
   }
@@ -319,9 +318,7 @@ bool TCompileDriver::BuildProject(const TBuildSteps& steps) {
 }
 
 std::vector<uint8_t> TCompileDriver::ProgramBytes() const {
-  const auto notBuilt = [] {
-    return ECompileError(Ansi("Das Projekt muss zuerst fehlerfrei erstellt werden."));
-  };
+  const auto notBuilt = [] { return ECompileError(Ansi("Das Projekt muss zuerst fehlerfrei erstellt werden.")); };
   if (!fCompiled) throw notBuilt();
   std::vector<uint8_t> bytes;
   for (int i = 0; i < fProjekt.Steuermodule.Count(); ++i) {

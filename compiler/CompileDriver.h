@@ -4,14 +4,14 @@
 // of the generated links; the program file ".prg"; and the build sequence of the commands that
 // compile or transfer a project.
 
+#include "compiler/Bindata.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "compiler/Bindata.h"
 
 namespace zyn {
 
@@ -25,8 +25,8 @@ class TCompileContext;
 
 // The steps of "Projekt erstellen" and of the transfer around the compile run.
 struct TBuildSteps {
-  IToolGenerator* Tools = nullptr;        // absent: no tool links are generated
-  ILogicConflicts* Conflicts = nullptr;   // absent: conflicts do not stop the build
+  IToolGenerator* Tools = nullptr;       // absent: no tool links are generated
+  ILogicConflicts* Conflicts = nullptr;  // absent: conflicts do not stop the build
   ICompileProgress* Progress = nullptr;
   std::function<void()> CompileDisplays;  // the display panels' compile, run after the images
   std::string ProgramFile;                // "" for none; else the ".prg" file to write

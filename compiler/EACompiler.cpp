@@ -1,8 +1,5 @@
 #include "compiler/EACompiler.h"
 
-#include <initializer_list>
-#include <vector>
-
 #include "compiler/CompileContext.h"
 #include "compiler/CompileError.h"
 #include "compiler/DisplayText.h"
@@ -13,6 +10,9 @@
 #include "model/Verbindung.h"
 #include "model/base/Cp1252.h"
 #include "project/Projekt.h"
+
+#include <initializer_list>
+#include <vector>
 
 namespace zyn {
 
@@ -94,9 +94,13 @@ TModuleCommand MakeModuleCommand(TVerbindung& link, bool elsePart) {
   const uint8_t hi = static_cast<uint8_t>(p >> 8);
   switch (mode) {
     case 5:
-    case 9: add({e.B, lo, hi}); break;
+    case 9:
+      add({e.B, lo, hi});
+      break;
     case 6:
-    case 11: add({e.B}); break;
+    case 11:
+      add({e.B});
+      break;
     case 7:
       add({e.B});
       addExtra(e.X, 4);

@@ -17,11 +17,11 @@
 //   133 addr                  show a display text (0x0000 clears the display)
 //   fn values...              clock data of a clock link to a clock
 
+#include "compiler/Bindata.h"
+
 #include <array>
 #include <cstdint>
 #include <vector>
-
-#include "compiler/Bindata.h"
 
 namespace zyn {
 

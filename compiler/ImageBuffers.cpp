@@ -1,10 +1,10 @@
 #include "compiler/ImageBuffers.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "compiler/CompileError.h"
 #include "model/base/Cp1252.h"
+
+#include <algorithm>
+#include <cstring>
 
 namespace zyn {
 
@@ -114,14 +114,29 @@ void TTextBuffer::AppendTextRecord(const std::string& text) {
   for (unsigned char c : text) {
     uint8_t code = c;
     switch (c) {
-      case 0xC5: code = 6; break;  // Å
-      case 0xC6: code = 5; break;  // Æ
-      case 0xD8: code = 4; break;  // Ø
-      case 0xE5: code = 3; break;  // å
-      case 0xE6: code = 2; break;  // æ
-      case 0xF8: code = 1; break;  // ø
-      case 0xFD: code = 7; break;  // ý
-      default: break;
+      case 0xC5:
+        code = 6;
+        break;  // Å
+      case 0xC6:
+        code = 5;
+        break;  // Æ
+      case 0xD8:
+        code = 4;
+        break;  // Ø
+      case 0xE5:
+        code = 3;
+        break;  // å
+      case 0xE6:
+        code = 2;
+        break;  // æ
+      case 0xF8:
+        code = 1;
+        break;  // ø
+      case 0xFD:
+        code = 7;
+        break;  // ý
+      default:
+        break;
     }
     AppendByte(code);
     if (++count % 16 == 0) AppendByte(0);

@@ -11,8 +11,8 @@
 
 namespace zyn {
 
-constexpr uint16_t kModuleBase = 0x4000;     // module address of image byte 0
-constexpr size_t kImageSize = 32768;         // bytes of an image and of each work buffer
+constexpr uint16_t kModuleBase = 0x4000;      // module address of image byte 0
+constexpr size_t kImageSize = 32768;          // bytes of an image and of each work buffer
 constexpr size_t kProjectInfoOffset = 32000;  // the transfer writes the project-information block at 0xBD00
 // The checksum covers the contents and the one byte behind them, so the contents end at least
 // one byte before the information block, which is written after the checksum.
@@ -35,7 +35,7 @@ enum class TRelocBase : uint8_t {
 struct TRelocation {
   size_t Offset = 0;  // position of the big-endian word in the buffer
   TRelocBase Base = TRelocBase::Events;
-  int Stm = 0;        // control module of OtherEvents
+  int Stm = 0;  // control module of OtherEvents
 };
 
 class TImageBuffer {

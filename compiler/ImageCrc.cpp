@@ -10,7 +10,8 @@ std::array<uint16_t, 256> MakeTable() {
   std::array<uint16_t, 256> table{};
   for (unsigned i = 0; i < 256; ++i) {
     uint16_t v = static_cast<uint16_t>(i);
-    for (int bit = 0; bit < 8; ++bit) v = (v & 1) ? static_cast<uint16_t>((v >> 1) ^ 0x8408) : static_cast<uint16_t>(v >> 1);
+    for (int bit = 0; bit < 8; ++bit)
+      v = (v & 1) ? static_cast<uint16_t>((v >> 1) ^ 0x8408) : static_cast<uint16_t>(v >> 1);
     table[i] = v;
   }
   return table;

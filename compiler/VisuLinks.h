@@ -21,7 +21,7 @@ struct TIndexBinding {
   int ModulKey = 0;      // base class x 32 + module address
   int ObjektNummer = 0;  // channel, clock or flag number
   int Reserved = 0;
-  int ObjektArt = 0;     // kVisuObj...
+  int ObjektArt = 0;  // kVisuObj...
 };
 
 // A control driven by index telegrams.

@@ -1,8 +1,5 @@
 #include "compiler/ZYNCompiler.h"
 
-#include <memory>
-#include <string>
-
 #include "compiler/CompileContext.h"
 #include "compiler/CompileError.h"
 #include "model/ModelText.h"
@@ -12,6 +9,9 @@
 #include "model/Verbindung.h"
 #include "model/base/Cp1252.h"
 #include "project/Projekt.h"
+
+#include <memory>
+#include <string>
 
 namespace zyn {
 

@@ -1,13 +1,13 @@
 #include "display/CompilerDisplay.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <tuple>
-
 #include "display/DispObjekt.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Translator.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <tuple>
 
 namespace zyn {
 
@@ -27,39 +27,72 @@ std::string WithName(const char* utf8Pattern, const std::string& name) {
 
 uint8_t MapDisplayChar(uint8_t c) {
   switch (c) {
-    case 0x82: return 0x9E;
-    case 0x83: return 0x9F;
-    case 0xA2: return 0x9B;
-    case 0xA3: return 0x9C;
-    case 0xA5: return 0x9D;
-    case 0xC4: return 0x8E;
-    case 0xC5: return 0x8F;
-    case 0xC6: return 0x92;
-    case 0xC7: return 0x80;
-    case 0xC9: return 0x90;
-    case 0xCF: return 0x8B;
-    case 0xD6: return 0x99;
-    case 0xDC: return 0x9A;
-    case 0xE0: return 0x85;
-    case 0xE1: return 0x83;
-    case 0xE4: return 0x84;
-    case 0xE5: return 0x86;
-    case 0xE6: return 0x91;
-    case 0xE7: return 0x87;
-    case 0xE8: return 0x8A;
-    case 0xE9: return 0x82;
-    case 0xEA: return 0x88;
-    case 0xEB: return 0x89;
-    case 0xEC: return 0x8D;
-    case 0xEE: return 0x8C;
-    case 0xF2: return 0x95;
-    case 0xF4: return 0x93;
-    case 0xF6: return 0x94;
-    case 0xF9: return 0x97;
-    case 0xFB: return 0x96;
-    case 0xFC: return 0x81;
-    case 0xFF: return 0x98;
-    default: return c;
+    case 0x82:
+      return 0x9E;
+    case 0x83:
+      return 0x9F;
+    case 0xA2:
+      return 0x9B;
+    case 0xA3:
+      return 0x9C;
+    case 0xA5:
+      return 0x9D;
+    case 0xC4:
+      return 0x8E;
+    case 0xC5:
+      return 0x8F;
+    case 0xC6:
+      return 0x92;
+    case 0xC7:
+      return 0x80;
+    case 0xC9:
+      return 0x90;
+    case 0xCF:
+      return 0x8B;
+    case 0xD6:
+      return 0x99;
+    case 0xDC:
+      return 0x9A;
+    case 0xE0:
+      return 0x85;
+    case 0xE1:
+      return 0x83;
+    case 0xE4:
+      return 0x84;
+    case 0xE5:
+      return 0x86;
+    case 0xE6:
+      return 0x91;
+    case 0xE7:
+      return 0x87;
+    case 0xE8:
+      return 0x8A;
+    case 0xE9:
+      return 0x82;
+    case 0xEA:
+      return 0x88;
+    case 0xEB:
+      return 0x89;
+    case 0xEC:
+      return 0x8D;
+    case 0xEE:
+      return 0x8C;
+    case 0xF2:
+      return 0x95;
+    case 0xF4:
+      return 0x93;
+    case 0xF6:
+      return 0x94;
+    case 0xF9:
+      return 0x97;
+    case 0xFB:
+      return 0x96;
+    case 0xFC:
+      return 0x81;
+    case 0xFF:
+      return 0x98;
+    default:
+      return c;
   }
 }
 
@@ -241,8 +274,7 @@ void TDispCompiler::WriteStateRecords(const TBildschirmList& screens) {
       if (!var->IsLinked()) continue;
       const auto& pairs = Display->ZustandsListe;
       if (var->ZustandIndex < 0 || static_cast<size_t>(var->ZustandIndex) >= pairs.Count())
-        throw EZYNError(WithName("Die Zustandsvariable \"%s\" verweist auf kein vorhandenes Zustandspaar.",
-                                 var->Name));
+        throw EZYNError(WithName("Die Zustandsvariable \"%s\" verweist auf kein vorhandenes Zustandspaar.", var->Name));
       const TZustand& pair = pairs[static_cast<size_t>(var->ZustandIndex)];
       var->RecordAddress = fPos;
       ++fRecordCount;
@@ -259,10 +291,9 @@ void TDispCompiler::WriteStateRecords(const TBildschirmList& screens) {
 }
 
 void TDispCompiler::WriteLookupTree() {
-  std::stable_sort(fSortList.begin(), fSortList.end(),
-                   [](const TSortEntry& a, const TSortEntry& b) {
-                     return std::tie(a.Stm, a.Modul, a.Kanal) < std::tie(b.Stm, b.Modul, b.Kanal);
-                   });
+  std::stable_sort(fSortList.begin(), fSortList.end(), [](const TSortEntry& a, const TSortEntry& b) {
+    return std::tie(a.Stm, a.Modul, a.Kanal) < std::tie(b.Stm, b.Modul, b.Kanal);
+  });
   bool stmOpen = false, modulOpen = false, kanalOpen = false;
   int stm = 0, modul = 0, kanal = 0;
   int stmNext = -1, modulNext = -1;

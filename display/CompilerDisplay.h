@@ -3,11 +3,11 @@
 // into the byte program the panel's firmware interprets, loaded at 0x8000. All numbers in the
 // image are 16-bit big-endian.
 
+#include "display/TempDaten.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "display/TempDaten.h"
 
 namespace zyn {
 

@@ -1,11 +1,11 @@
 #include "display/Daten.h"
 
-#include <utility>
-
 #include "display/NavObserver.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
 #include "model/base/ZYNOptionen.h"
+
+#include <utility>
 
 namespace zyn {
 
@@ -258,11 +258,16 @@ std::unique_ptr<TBasis> TWertVar::Clone() const {
 
 std::unique_ptr<TBasis> CreateObjekt(TObjektArt art) {
   switch (art) {
-    case TObjektArt::WertVar: return std::make_unique<TWertVar>();
-    case TObjektArt::ZustandVar: return std::make_unique<TZustandVar>();
-    case TObjektArt::Grafik: return std::make_unique<TGrafik>();
-    case TObjektArt::Text: return std::make_unique<TText>();
-    case TObjektArt::Line: return std::make_unique<TLine>();
+    case TObjektArt::WertVar:
+      return std::make_unique<TWertVar>();
+    case TObjektArt::ZustandVar:
+      return std::make_unique<TZustandVar>();
+    case TObjektArt::Grafik:
+      return std::make_unique<TGrafik>();
+    case TObjektArt::Text:
+      return std::make_unique<TText>();
+    case TObjektArt::Line:
+      return std::make_unique<TLine>();
   }
   return nullptr;
 }

@@ -2,14 +2,14 @@
 // Screens of a display panel and the objects on them: texts, state variables, graphics, lines
 // and value variables, their function keys and the display's state-text pairs.
 
+#include "display/DispVerbindungen.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "display/DispVerbindungen.h"
 
 namespace zyn {
 
@@ -43,11 +43,11 @@ struct TMonoBitmap {
 // Function keys
 
 enum TFunktionsArt : uint8_t {
-  fkKeine = 0,        // no function
-  fkSprung = 1,       // jump to a screen
-  fkWert = 2,         // a one-byte value (stored and copied, not compiled)
-  fkAusgang = 3,      // output command
-  fkEingangEmu = 5,   // input emulation
+  fkKeine = 0,       // no function
+  fkSprung = 1,      // jump to a screen
+  fkWert = 2,        // a one-byte value (stored and copied, not compiled)
+  fkAusgang = 3,     // output command
+  fkEingangEmu = 5,  // input emulation
 };
 
 class TDispFunctions {

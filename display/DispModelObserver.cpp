@@ -30,9 +30,12 @@ void FillLinkFromChannel(TVarVerbindung& link, const TKanal& channel, const TMod
   link.Kanal = channel.Adresse();
   link.KanalName = channel.DisplayName();
   link.KanalInternalName = channel.InternalName();
-  if (dynamic_cast<const TEingang*>(&channel)) link.KanalTyp = TKanalTyp::otEingang;
-  else if (dynamic_cast<const TAusgang*>(&channel)) link.KanalTyp = TKanalTyp::otAusgang;
-  else link.KanalTyp = TKanalTyp::otUnknown;
+  if (dynamic_cast<const TEingang*>(&channel))
+    link.KanalTyp = TKanalTyp::otEingang;
+  else if (dynamic_cast<const TAusgang*>(&channel))
+    link.KanalTyp = TKanalTyp::otAusgang;
+  else
+    link.KanalTyp = TKanalTyp::otUnknown;
   link.ModulAdresse = module.Adresse();
   link.BasisKlasse = module.BasisKlasse;
   link.ModulInternalName = module.InternalName();

@@ -3,10 +3,10 @@
 // hands a module's new address and its deletion on to the display observer, and the filling of
 // a display link from a channel.
 
+#include "model/Observer.h"
+
 #include <cstdint>
 #include <string>
-
-#include "model/Observer.h"
 
 namespace zyn {
 

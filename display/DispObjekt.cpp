@@ -1,14 +1,14 @@
 #include "display/DispObjekt.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <set>
-
 #include "display/DisplayProjekt.h"
 #include "model/base/Cp1252.h"
 #include "model/base/TextUtils.h"
 #include "model/base/Translator.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
 
 namespace zyn {
 

@@ -1,12 +1,12 @@
 #pragma once
 // One display panel: its header data, screens, state-text pairs and compiled memory image.
 
+#include "display/Daten.h"
+#include "display/NavObserver.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "display/Daten.h"
-#include "display/NavObserver.h"
 
 namespace zyn {
 

@@ -1,8 +1,8 @@
 #include "display/DispObserver.h"
 
-#include <algorithm>
-
 #include "display/Daten.h"
+
+#include <algorithm>
 
 namespace zyn {
 
@@ -29,15 +29,16 @@ std::vector<TVarVerbindung*> TDisplayObserver::LinksOf(const std::string& name) 
   return links;  // last to first
 }
 
-void TDisplayObserver::ChangeModuleAddress(const std::string& moduleInternalName, int basisKlasse,
-                                           int newAddress) {
+void TDisplayObserver::ChangeModuleAddress(const std::string& moduleInternalName, int basisKlasse, int newAddress) {
   const auto moduleByte = static_cast<uint8_t>((basisKlasse * 32 + newAddress) & 0xFF);
   for (TVarVerbindung* link : LinksOf(moduleInternalName)) {
     if (TBasis* owner = link->Owner()) {
       for (size_t i = owner->Buttons.Count(); i-- > 0;) {
         TDispFunctions& f = owner->Buttons[i].Funktion;
-        if (f.Funktion == fkAusgang) f.Byte(3) = moduleByte;
-        else if (f.Funktion == fkEingangEmu) f.Byte(2) = moduleByte;
+        if (f.Funktion == fkAusgang)
+          f.Byte(3) = moduleByte;
+        else if (f.Funktion == fkEingangEmu)
+          f.Byte(2) = moduleByte;
       }
     }
     link->ModulAdresse = newAddress;

@@ -1,21 +1,25 @@
 #include "display/DispOperations.h"
 
+#include "display/DispObjekt.h"
+#include "display/InternalObjectNames.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <memory>
 
-#include "display/DispObjekt.h"
-#include "display/InternalObjectNames.h"
-
 namespace zyn {
 
 uint8_t BefehlsArtOf(int commandNumber) {
   switch (commandNumber) {
-    case 2: return 2;
-    case 3: return 3;
-    case 6: return 1;
-    default: return 0;
+    case 2:
+      return 2;
+    case 3:
+      return 3;
+    case 6:
+      return 1;
+    default:
+      return 0;
   }
 }
 
@@ -173,8 +177,10 @@ bool DeleteZustand(TDisplayObjekt& display, int index) {
     for (size_t o = 0; o < s.Objekte.Count(); ++o)
       if (auto* v = dynamic_cast<TZustandVar*>(&s.Objekte[o]); v && v->ZustandIndex > index) --v->ZustandIndex;
   });
-  if (display.DefaultZustand > index) --display.DefaultZustand;
-  else if (display.DefaultZustand == index) display.DefaultZustand = 0;
+  if (display.DefaultZustand > index)
+    --display.DefaultZustand;
+  else if (display.DefaultZustand == index)
+    display.DefaultZustand = 0;
   display.Modified = true;
   return true;
 }

@@ -22,12 +22,12 @@ class TZustandVar;
 
 // The THEN parameter of an output command as the link parameter dialog leaves it.
 struct TTelegrammParameter {
-  int Kind = 0;                     // parameter kind 1 to 13
-  int PriorityMask = 0;             // 1, 3, 7, 15, 31 or 63
-  bool ReservedBit = false;         // bit 7 of the flags byte
-  bool FlagBit = false;             // bit 6 of the flags byte
-  int Value = 0;                    // 16-bit value
-  std::array<uint8_t, 6> Block{};   // parameter value block (kinds 7 and 8)
+  int Kind = 0;                    // parameter kind 1 to 13
+  int PriorityMask = 0;            // 1, 3, 7, 15, 31 or 63
+  bool ReservedBit = false;        // bit 7 of the flags byte
+  bool FlagBit = false;            // bit 6 of the flags byte
+  int Value = 0;                   // 16-bit value
+  std::array<uint8_t, 6> Block{};  // parameter value block (kinds 7 and 8)
 
   uint8_t Flags() const {
     return static_cast<uint8_t>((PriorityMask & 0xFF) | (ReservedBit ? 0x80 : 0) | (FlagBit ? 0x40 : 0));

@@ -1,11 +1,11 @@
 #include "display/DisplayProjekt.h"
 
-#include <algorithm>
-#include <cstdio>
-
 #include "display/CompilerDisplay.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
+
+#include <algorithm>
+#include <cstdio>
 
 namespace zyn {
 

@@ -1,12 +1,12 @@
 #pragma once
 // The display panels of a project.
 
+#include "display/DispObjekt.h"
+#include "display/InternalObjectNames.h"
+
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "display/DispObjekt.h"
-#include "display/InternalObjectNames.h"
 
 namespace zyn {
 

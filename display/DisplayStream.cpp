@@ -1,8 +1,6 @@
 // The display section of the project file: displays, screens, objects, keys and links as
 // values of the tagged value stream, in a fixed order per class.
 
-#include <memory>
-
 #include "display/DispObjekt.h"
 #include "display/DispObserver.h"
 #include "display/DisplayProjekt.h"
@@ -10,6 +8,8 @@
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
 #include "model/base/Translator.h"
+
+#include <memory>
 
 namespace zyn {
 
@@ -21,11 +21,16 @@ uint8_t ReadByteValue(TReader& reader) { return static_cast<uint8_t>(reader.Read
 
 const char* ObjectKeyWord(TObjektArt art) {
   switch (art) {
-    case TObjektArt::Text: return "Text";
-    case TObjektArt::Grafik: return "Grafik";
-    case TObjektArt::WertVar: return "WertVar";
-    case TObjektArt::ZustandVar: return "ZustVar";
-    case TObjektArt::Line: return "Linie";
+    case TObjektArt::Text:
+      return "Text";
+    case TObjektArt::Grafik:
+      return "Grafik";
+    case TObjektArt::WertVar:
+      return "WertVar";
+    case TObjektArt::ZustandVar:
+      return "ZustVar";
+    case TObjektArt::Line:
+      return "Linie";
   }
   return "";
 }

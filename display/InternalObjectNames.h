@@ -1,10 +1,10 @@
 #pragma once
 // Internal names of displays and screens: a date-time stamp and a number.
 
+#include "model/UniqueNames.h"  // TCountMethod, shared with the model's name registry
+
 #include <string>
 #include <vector>
-
-#include "model/UniqueNames.h"  // TCountMethod, shared with the model's name registry
 
 namespace zyn {
 

@@ -1,8 +1,8 @@
 #include "display/NavObserver.h"
 
-#include <algorithm>
-
 #include "display/Daten.h"
+
+#include <algorithm>
 
 namespace zyn {
 
@@ -82,8 +82,10 @@ void TNavigationObserver::DeleteJumpsTo(const std::string& name) {
     TFunktButton* key = *it;
     // A key listed twice is freed once; a freed key has already left every entry.
     if (!HoldsKey(key)) continue;
-    if (TButtonListe* owner = key->Owner()) owner->Remove(key);
-    else ForgetKey(key);
+    if (TButtonListe* owner = key->Owner())
+      owner->Remove(key);
+    else
+      ForgetKey(key);
   }
 }
 

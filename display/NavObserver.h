@@ -11,8 +11,8 @@ class TBildschirm;
 class TFunktButton;
 
 struct TNavObjekt {
-  std::string Name;                  // the screen's InternalName
-  std::vector<TFunktButton*> Keys;   // keys jumping to it (a key may appear more than once)
+  std::string Name;                 // the screen's InternalName
+  std::vector<TFunktButton*> Keys;  // keys jumping to it (a key may appear more than once)
 };
 
 class TNavigationObserver {

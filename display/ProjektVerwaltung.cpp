@@ -56,7 +56,8 @@ TBildschirm* TVerwaltung::NewScreen(TBildschirmList& list) {
 
 TBildschirm* TVerwaltung::AddScreen(TBildschirmList& list, const std::string& name) {
   auto screen = std::make_unique<TBildschirm>();
-  screen->InternalName = fDisplay->Projekt ? fDisplay->Projekt->DispUniqueNames.NewName() : TDispUniqueNames().NewName();
+  screen->InternalName =
+      fDisplay->Projekt ? fDisplay->Projekt->DispUniqueNames.NewName() : TDispUniqueNames().NewName();
   screen->Name = name;
   TBildschirm* added = list.Add(name, std::move(screen));
   fDisplay->BildschirmReferenzTabelle.AddReference(added->InternalName, added);
@@ -100,13 +101,16 @@ TKeySnapshot::~TKeySnapshot() = default;
 
 void TKeySnapshot::Restore() {
   fScreen.DefaultButtons.Assign(*fDefault);
-  for (size_t o = 0; o < fScreen.Objekte.Count() && o < fObjects.size(); ++o) fScreen.Objekte[o].Buttons.Assign(*fObjects[o]);
+  for (size_t o = 0; o < fScreen.Objekte.Count() && o < fObjects.size(); ++o)
+    fScreen.Objekte[o].Buttons.Assign(*fObjects[o]);
   fDisplay.RebuildNavigation();
   fDisplay.Modified = fModified;
 }
 
 TZustandSnapshot::TZustandSnapshot(TDisplayObjekt& display)
-    : fDisplay(display), fPairs(std::make_unique<TZustandsListe>(display.ZustandsListe)), fDefault(display.DefaultZustand),
+    : fDisplay(display),
+      fPairs(std::make_unique<TZustandsListe>(display.ZustandsListe)),
+      fDefault(display.DefaultZustand),
       fModified(display.Modified) {
   ForEachScreen(display.Bildschirme, [this](TBildschirm& s) {
     for (size_t o = 0; o < s.Objekte.Count(); ++o)

@@ -1,8 +1,8 @@
 #include "display/TempDaten.h"
 
-#include <algorithm>
-
 #include "display/Daten.h"
+
+#include <algorithm>
 
 namespace zyn {
 
@@ -11,8 +11,7 @@ void TTabListe::BuildTabList(const TBildschirm& screen) {
   for (size_t i = 0; i < screen.Objekte.Count(); ++i) {
     const TBasis& o = screen.Objekte[i];
     const bool withKeys = (o.Art() == TObjektArt::Text || o.Art() == TObjektArt::ZustandVar) && !o.Buttons.Empty();
-    if (withKeys || o.Art() == TObjektArt::WertVar)
-      Items.push_back({static_cast<int>(i), o.Spalte(), o.Zeile()});
+    if (withKeys || o.Art() == TObjektArt::WertVar) Items.push_back({static_cast<int>(i), o.Spalte(), o.Zeile()});
   }
   std::stable_sort(Items.begin(), Items.end(), [](const TTabDaten& a, const TTabDaten& b) {
     return a.Zeile != b.Zeile ? a.Zeile < b.Zeile : a.Spalte < b.Spalte;

@@ -1,10 +1,10 @@
 #include "display/ViewRules.h"
 
-#include <algorithm>
-#include <cstdlib>
-
 #include "display/DispObjekt.h"
 #include "model/base/XMLIniFile.h"
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace zyn {
 
@@ -13,7 +13,9 @@ namespace {
 struct TBox {
   int Left, Top, Right, Bottom;  // inclusive
   bool Contains(int x, int y) const { return x >= Left && x <= Right && y >= Top && y <= Bottom; }
-  bool Intersects(const TBox& o) const { return Left <= o.Right && o.Left <= Right && Top <= o.Bottom && o.Top <= Bottom; }
+  bool Intersects(const TBox& o) const {
+    return Left <= o.Right && o.Left <= Right && Top <= o.Bottom && o.Top <= Bottom;
+  }
   bool Empty() const { return Right < Left || Bottom < Top; }
 };
 
@@ -71,11 +73,21 @@ THit ObjectAt(int x, int y, const TBildschirmObjekteList& objects) {
       hit.Object = &o;
       hit.Index = static_cast<int>(i);
       switch (o.Art()) {
-        case TObjektArt::Text: hit.Kind = hkText; break;
-        case TObjektArt::ZustandVar: hit.Kind = hkZustandVar; break;
-        case TObjektArt::Grafik: hit.Kind = hkGrafik; break;
-        case TObjektArt::Line: hit.Kind = hkLine; break;
-        default: hit.Kind = hkNone; break;
+        case TObjektArt::Text:
+          hit.Kind = hkText;
+          break;
+        case TObjektArt::ZustandVar:
+          hit.Kind = hkZustandVar;
+          break;
+        case TObjektArt::Grafik:
+          hit.Kind = hkGrafik;
+          break;
+        case TObjektArt::Line:
+          hit.Kind = hkLine;
+          break;
+        default:
+          hit.Kind = hkNone;
+          break;
       }
     }
   }
@@ -116,7 +128,8 @@ std::string NewObjectName(const std::string& base, const TBildschirm& screen) {
   return base + std::to_string(screen.Objekte.Count());
 }
 
-TBasis* AppendObject(TDisplayObjekt& display, TBildschirm& screen, const std::string& base, std::unique_ptr<TBasis> object) {
+TBasis* AppendObject(TDisplayObjekt& display, TBildschirm& screen, const std::string& base,
+                     std::unique_ptr<TBasis> object) {
   const std::string name = NewObjectName(base, screen);
   object->Name = name;
   display.Modified = true;
@@ -217,9 +230,12 @@ int ReadDisplayIniColour(const std::string& fileName) {
 
 TViewColours ViewColoursOfScheme(int scheme) {
   switch (scheme) {
-    case 1: return {Rgb(230, 225, 225), Rgb(250, 245, 245)};
-    case 2: return {Rgb(130, 180, 170), Rgb(165, 215, 205)};
-    default: return {Rgb(205, 205, 220), Rgb(238, 238, 255)};
+    case 1:
+      return {Rgb(230, 225, 225), Rgb(250, 245, 245)};
+    case 2:
+      return {Rgb(130, 180, 170), Rgb(165, 215, 205)};
+    default:
+      return {Rgb(205, 205, 220), Rgb(238, 238, 255)};
   }
 }
 

@@ -4,12 +4,12 @@
 // two clicks, the emulator's cursor and key look-up, and the view colours from "Display.ini" and
 // from the options.
 
+#include "display/Daten.h"
+#include "display/TempDaten.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "display/Daten.h"
-#include "display/TempDaten.h"
 
 namespace zyn {
 
@@ -46,11 +46,11 @@ THit ObjectAt(int x, int y, const TBildschirmObjekteList& objects);
 // Function-key bar
 
 struct TKeyBarLayout {
-  int Top = 104;     // 104 (one row) or 96 (two rows)
-  int Height = 24;   // 24 or 32
+  int Top = 104;    // 104 (one row) or 96 (two rows)
+  int Height = 24;  // 24 or 32
   struct Field {
     const TFunktButton* Key;
-    int Column;      // 0 to 3 for F1 to F4
+    int Column;  // 0 to 3 for F1 to F4
   };
   std::vector<Field> Fields;  // in list order
 };
@@ -67,7 +67,8 @@ int KeyLabelX(int column, int length);
 // base + the number of objects on the screen before the addition: "Text3".
 std::string NewObjectName(const std::string& base, const TBildschirm& screen);
 // Appends the object under that name and marks the display modified.
-TBasis* AppendObject(TDisplayObjekt& display, TBildschirm& screen, const std::string& base, std::unique_ptr<TBasis> object);
+TBasis* AppendObject(TDisplayObjekt& display, TBildschirm& screen, const std::string& base,
+                     std::unique_ptr<TBasis> object);
 
 // A line from two clicks in display pixels: horizontal when |dy| < |dx|, else vertical.
 void LineFromClicks(TLine& line, int x1, int y1, int x2, int y2);

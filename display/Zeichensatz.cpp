@@ -95,7 +95,8 @@ struct TGlyphTable {
   TGlyphTable() {
     for (int g = 0; g < GlyphCount; ++g)
       for (int r = 0; r < GlyphHeight; ++r)
-        Rows[static_cast<std::size_t>(g)][static_cast<std::size_t>(r)] = static_cast<uint8_t>(kGlyphs[g].Rows[static_cast<std::size_t>(r)] << 1);
+        Rows[static_cast<std::size_t>(g)][static_cast<std::size_t>(r)] =
+            static_cast<uint8_t>(kGlyphs[g].Rows[static_cast<std::size_t>(r)] << 1);
     Map.fill(-1);
     auto range = [this](int first, int last, int glyph) {
       for (int c = first; c <= last; ++c) Map[static_cast<std::size_t>(c)] = static_cast<int16_t>(glyph++);

@@ -25,6 +25,8 @@ int GlyphOf(uint8_t code);
 const std::array<uint8_t, GlyphHeight>& GlyphRows(int glyph);
 
 // True when the pixel (x 0..5, y 0..7) of the glyph is dark.
-inline bool GlyphPixel(int glyph, int x, int y) { return (GlyphRows(glyph)[static_cast<std::size_t>(y)] >> (5 - x)) & 1; }
+inline bool GlyphPixel(int glyph, int x, int y) {
+  return (GlyphRows(glyph)[static_cast<std::size_t>(y)] >> (5 - x)) & 1;
+}
 
 }  // namespace zyn

@@ -1,17 +1,17 @@
 #include "frames/DbfNavigator.h"
 
+#include "frames/PageText.h"
+#include "frames/core/ProjectTables.h"
+#include "model/base/Cp1252.h"
+#include "platform/QtText.h"
+#include "shell/Translation.h"
+
 #include <QDate>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QToolButton>
-
-#include "frames/PageText.h"
-#include "frames/core/ProjectTables.h"
-#include "model/base/Cp1252.h"
-#include "platform/QtText.h"
-#include "shell/Translation.h"
 
 namespace zyn {
 
@@ -139,7 +139,8 @@ void TDbfNavigator::Show() {
 }
 
 std::string TDbfNavigator::Field(int column) const {
-  return column >= 0 && column < static_cast<int>(fBuffer.size()) ? fBuffer[static_cast<size_t>(column)] : std::string();
+  return column >= 0 && column < static_cast<int>(fBuffer.size()) ? fBuffer[static_cast<size_t>(column)]
+                                                                  : std::string();
 }
 
 void TDbfNavigator::SetField(int column, const std::string& value) {
@@ -191,7 +192,8 @@ void TDbfNavigator::ReadFields() {
       if (ShortToDbfDate(text, date))
         fBuffer[static_cast<size_t>(column)] = date;
       else
-        throw EDbfError(FromQString(PageText("%s ist kein gültiges Datum!").replace(QStringLiteral("%s"), edit->text())));
+        throw EDbfError(
+            FromQString(PageText("%s ist kein gültiges Datum!").replace(QStringLiteral("%s"), edit->text())));
     } else {
       fBuffer[static_cast<size_t>(column)] = text;
     }

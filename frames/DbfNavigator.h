@@ -4,12 +4,13 @@
 // and refresh move through the records and change them. Dates are shown and typed in the short
 // date format ("dd.MM.yyyy"). The page's rules come in through the hooks.
 
+#include "model/db/DbfTable.h"
+
 #include <QWidget>
+
 #include <functional>
 #include <string>
 #include <vector>
-
-#include "model/db/DbfTable.h"
 
 class QLineEdit;
 class QPlainTextEdit;

@@ -1,12 +1,5 @@
 #include "frames/FrBrowser.h"
 
-#include <QDesktopServices>
-#include <QFile>
-#include <QHBoxLayout>
-#include <QStyle>
-#include <QToolButton>
-#include <QVBoxLayout>
-
 #include "frames/PageText.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
@@ -14,14 +7,22 @@
 #include "project/Global.h"
 #include "shell/Branding.h"
 #include "shell/MessageHandler.h"
-#include "widgets/common/zsStatusBar.h"
+#include "widgets/common/ZsStatusBar.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 namespace zyn {
 
 QString BrowserStartPage() {
   const QString home = QString::fromStdString(GetHomepage());
-  return QStringLiteral("<html><head><title>%1</title></head><body>"
-                        "<h2>%2</h2><p>%3</p><p><a href=\"%4\">%4</a></p></body></html>")
+  return QStringLiteral(
+             "<html><head><title>%1</title></head><body>"
+             "<h2>%2</h2><p>%3</p><p><a href=\"%4\">%4</a></p></body></html>")
       .arg(PageText("Start"), ToQString(GProgramTitle).toHtmlEscaped(),
            PageText("Die Homepage mit Neuigkeiten, Handbüchern und Updates öffnet sich im Webbrowser des Systems:"),
            home.toHtmlEscaped());

@@ -3,9 +3,9 @@
 // reload, home and close, a status bar with the page title and a busy gauge. The start page is
 // the programme's own (local); addresses on the web open in the desktop's browser.
 
-#include <QTextBrowser>
-
 #include "frames/ProjectPage.h"
+
+#include <QTextBrowser>
 
 class QToolButton;
 

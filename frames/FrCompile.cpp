@@ -1,5 +1,12 @@
 #include "frames/FrCompile.h"
 
+#include "frames/PageText.h"
+#include "model/Verbindung.h"
+#include "model/base/Cp1252.h"
+#include "model/base/Translator.h"
+#include "platform/QtText.h"
+#include "shell/Translation.h"
+
 #include <QApplication>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -11,13 +18,6 @@
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QVBoxLayout>
-
-#include "frames/PageText.h"
-#include "model/Verbindung.h"
-#include "model/base/Cp1252.h"
-#include "model/base/Translator.h"
-#include "platform/QtText.h"
-#include "shell/Translation.h"
 
 namespace zyn {
 

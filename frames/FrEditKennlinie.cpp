@@ -1,15 +1,5 @@
 #include "frames/FrEditKennlinie.h"
 
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPushButton>
-#include <QStyle>
-#include <QToolButton>
-#include <QTreeWidget>
-#include <QVBoxLayout>
-
 #include "frames/KennlinienEditor.h"
 #include "frames/PageText.h"
 #include "frames/core/CurveRules.h"
@@ -23,8 +13,17 @@
 #include "project/Projekt.h"
 #include "shell/Translation.h"
 
-namespace zyn {
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 
+namespace zyn {
 
 TFrEditKennlinie::TFrEditKennlinie(QWidget* parent) : TProjectPage("FrEditKennlinie", parent) {
   auto* layout = new QVBoxLayout(this);

@@ -29,14 +29,8 @@ namespace zyn {
 
 namespace {
 
-const TObjectPageTexts kTexts{"GRP",
-                              "Gruppe %3.3d",
-                              128,
-                              "Gruppen (%3.3d/%3.3d)",
-                              "Die Gruppen wurden geändert.",
-                              "",
-                              true,
-                              true};
+const TObjectPageTexts kTexts{"GRP", "Gruppe %3.3d", 128, "Gruppen (%3.3d/%3.3d)", "Die Gruppen wurden geändert.",
+                              "",    true,           true};
 
 std::string ChannelText(const TModul& m, const TAusgang& o) {
   return m.ModulKennung + "." + ZeroPad(m.Adresse(), 2) + "." + ZeroPad(o.Adresse(), 2);
@@ -202,7 +196,8 @@ void TFrGruppenKanal::AddNode(QTreeWidgetItem* node) {
     auto* modul = static_cast<TModul*>(ItemData(node));
     for (int k = 0; k < node->childCount(); ++k) {
       auto* output = static_cast<TAusgang*>(ItemData(node->child(k)));
-      if (!Listed(ChannelText(*modul, *output)) && fWorkGroup.AcceptsKanal(*GProjekt, *output)) AddOutput(modul, output);
+      if (!Listed(ChannelText(*modul, *output)) && fWorkGroup.AcceptsKanal(*GProjekt, *output))
+        AddOutput(modul, output);
     }
   } else if (Accepts(node)) {
     AddOutput(static_cast<TModul*>(ItemData(node->parent())), static_cast<TAusgang*>(ItemData(node)));
@@ -218,8 +213,7 @@ void TFrGruppenKanal::RemoveSelected() {
 }
 
 bool TFrGruppenKanal::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == KLV && event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+  if (watched == KLV && event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
     if (QTreeWidgetItem* row = KLV->currentItem()) {
       fWorkGroup.Members().Remove(static_cast<TGruppenObjekt*>(ItemData(row)));
       delete row;
@@ -257,7 +251,8 @@ void TFrGruppenKanal::BackClick() {
 // --- outer page ---
 
 TFrGruppen::TFrGruppen(QWidget* parent)
-    : TListPage("FrGruppen", kTexts, &TSteuermodul::Gruppen, [] { return GGruppenObserver.get(); }, parent) {
+    : TListPage(
+          "FrGruppen", kTexts, &TSteuermodul::Gruppen, [] { return GGruppenObserver.get(); }, parent) {
   GList->setObjectName(QStringLiteral("GGruppen"));
   MTV->setObjectName(QStringLiteral("GTV"));
   Details->setObjectName(QStringLiteral("TGDaten"));

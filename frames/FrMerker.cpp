@@ -24,7 +24,8 @@ const TObjectPageTexts kTexts{"MRK",
 }  // namespace
 
 TFrMerker::TFrMerker(QWidget* parent)
-    : TListPage("FrMerker", kTexts, &TSteuermodul::Merker, [] { return GMerkerObserver.get(); }, parent) {
+    : TListPage(
+          "FrMerker", kTexts, &TSteuermodul::Merker, [] { return GMerkerObserver.get(); }, parent) {
   Details->setObjectName(QStringLiteral("GMerkerData"));
   Details->setTitle(PageText("Merkerdaten "));
   GList->setObjectName(QStringLiteral("GMerker"));

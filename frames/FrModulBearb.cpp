@@ -16,22 +16,22 @@
 #include "project/Steuermodul.h"
 #include "shell/GlobalGui.h"
 #include "shell/MessageHandler.h"
-#include "widgets/common/Mkgrid.h"
 #include "shell/Translation.h"
+#include "widgets/common/Mkgrid.h"
 #include "widgets/common/ZYNDipswitch.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QTabWidget>
@@ -53,17 +53,23 @@ const TObjectPageTexts kTexts{"",
 
 TKanal* ChannelAt(TModul& m, int list, int index) {
   switch (list) {
-    case 0: return m.Eingaenge().GetItem(index);
-    case 1: return m.Ausgaenge().GetItem(index);
-    default: return m.Rueckmeldungen().GetItem(index);
+    case 0:
+      return m.Eingaenge().GetItem(index);
+    case 1:
+      return m.Ausgaenge().GetItem(index);
+    default:
+      return m.Rueckmeldungen().GetItem(index);
   }
 }
 
 int ChannelCount(const TModul& m, int list) {
   switch (list) {
-    case 0: return m.Eingaenge().Count();
-    case 1: return m.Ausgaenge().Count();
-    default: return m.Rueckmeldungen().Count();
+    case 0:
+      return m.Eingaenge().Count();
+    case 1:
+      return m.Ausgaenge().Count();
+    default:
+      return m.Rueckmeldungen().Count();
   }
 }
 
@@ -79,8 +85,8 @@ TFrModulBearb::TFrModulBearb(QWidget* parent) : TObjectPage("FrModulBearb", kTex
   BtnAdd->setToolTip(PageText("Neues Modul anlegen"));
   BtnDelete->setToolTip(PageText("Markiertes Modul löschen"));
   BtnInsert = AddToolButton("BtnInsert", QStyle::SP_ArrowRight, "Einfügemodus\r\numschalten", 4, true);
-  btnAutoText =
-      AddToolButton("btnAutoText", QStyle::SP_FileDialogDetailedView, "EA- Bezeichnungen\r\nautomatisch vergeben", 5, true);
+  btnAutoText = AddToolButton("btnAutoText", QStyle::SP_FileDialogDetailedView,
+                              "EA- Bezeichnungen\r\nautomatisch vergeben", 5, true);
   connect(btnAutoText, &QToolButton::clicked, this, [](bool on) { SetBoolOption(boAutoText, on); });
 
   // Class and DIP switches above the sheets.
@@ -88,7 +94,8 @@ TFrModulBearb::TFrModulBearb(QWidget* parent) : TObjectPage("FrModulBearb", kTex
   CBArt->setObjectName(QStringLiteral("CBArt"));
   CBArt->setEnabled(false);
   if (GBasisDaten)
-    for (int i = 0; i < GBasisDaten->Katalog.Count(); ++i) CBArt->addItem(ToQString(GBasisDaten->Katalog.GetClass(i)->DisplayName));
+    for (int i = 0; i < GBasisDaten->Katalog.Count(); ++i)
+      CBArt->addItem(ToQString(GBasisDaten->Katalog.GetClass(i)->DisplayName));
   DS = new TZYNDipswitch;
   DS->setObjectName(QStringLiteral("DS"));
   DS->setMinimumSize(120, 60);
@@ -116,7 +123,8 @@ TFrModulBearb::TFrModulBearb(QWidget* parent) : TObjectPage("FrModulBearb", kTex
     b->setObjectName(QStringLiteral("Auto%1").arg(list));
     layout->addWidget(b, 0, Qt::AlignLeft);
     connect(b, &QPushButton::clicked, this, [this, list] { AutoNames(list); });
-    connect(grid, &QTableWidget::cellChanged, this, [this, grid, list](int row, int col) { GridEdited(grid, list, row, col); });
+    connect(grid, &QTableWidget::cellChanged, this,
+            [this, grid, list](int row, int col) { GridEdited(grid, list, row, col); });
     TCModulDaten->addTab(sheet, PageText(title));
     return std::pair{sheet, grid};
   };
@@ -146,8 +154,9 @@ TFrModulBearb::TFrModulBearb(QWidget* parent) : TObjectPage("FrModulBearb", kTex
     TDimmerControls& d = Dimmer[static_cast<size_t>(side)];
     g->addWidget(radio("Startbedingungen ", {"Softstart kurz", "Softstart lang", "Startüberhöhung"}, d.Start), 0, 0);
     QGroupBox* curves = radio("Kennlinie ", {"Standard 1", "Standard 2", "Standard 3"}, d.Curve);
-    curves->setToolTip(PageText("Standard 1 = Glühlichtkennlinie\r\nStandard 2 = 1 bis 10 Volt (z.B dimmbare EVG's)\r\n"
-                                "Standard 3 = 5 bis 10 Volt (z.B dimmbare EVG's)"));
+    curves->setToolTip(
+        PageText("Standard 1 = Glühlichtkennlinie\r\nStandard 2 = 1 bis 10 Volt (z.B dimmbare EVG's)\r\n"
+                 "Standard 3 = 5 bis 10 Volt (z.B dimmbare EVG's)"));
     g->addWidget(curves, 0, 1);
     d.Other = new QCheckBox(PageText("Andere Kennlinie:"), sheet);
     d.Curves = new QComboBox(sheet);
@@ -322,8 +331,8 @@ void TFrModulBearb::DeleteObject() {
   const int links = live ? live->VerbindungsCount() : 0;
   std::string question = FormatText(ModelTranslate(Texts().DeleteQuestion), {modul->DisplayName()});
   if (links > 0)
-    question = FormatNumbers(ModelTranslate("Das Modul verwaltet %d programmierte Verbindungen"), {links}) + "\r" +
-               question;
+    question =
+        FormatNumbers(ModelTranslate("Das Modul verwaltet %d programmierte Verbindungen"), {links}) + "\r" + question;
   if (!ConfirmDelete(question, links)) return;
   QTreeWidgetItem* node = NodeOf(modul);
   const int position = IndexOfNodeData(MTV, modul);
@@ -346,7 +355,9 @@ void TFrModulBearb::DeleteObject() {
 
 void TFrModulBearb::RemoveItem(TZYNBaseObject* object) { fWorkList.Remove(dynamic_cast<TModul*>(object)); }
 
-int TFrModulBearb::ItemAddress(const TZYNBaseObject* object) const { return dynamic_cast<const TModul*>(object)->Adresse(); }
+int TFrModulBearb::ItemAddress(const TZYNBaseObject* object) const {
+  return dynamic_cast<const TModul*>(object)->Adresse();
+}
 
 void TFrModulBearb::ChangeItemAddress(TZYNBaseObject* object, int address) {
   auto* modul = dynamic_cast<TModul*>(object);

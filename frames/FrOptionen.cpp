@@ -1,5 +1,17 @@
 #include "frames/FrOptionen.h"
 
+#include "frames/PageText.h"
+#include "model/base/Cp1252.h"
+#include "model/base/Translator.h"
+#include "model/base/ZYNOptionen.h"
+#include "platform/QtText.h"
+#include "project/Global.h"
+#include "shell/MessageHandler.h"
+#include "shell/Translation.h"
+#include "widgets/controls/ZCLBrowseDlg.h"
+#include "widgets/controls/ZCLDockSpeedButton.h"
+#include "widgets/controls/ZCLSpinEdit.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFormLayout>
@@ -15,18 +27,6 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-#include "frames/PageText.h"
-#include "model/base/Cp1252.h"
-#include "model/base/Translator.h"
-#include "model/base/ZYNOptionen.h"
-#include "platform/QtText.h"
-#include "project/Global.h"
-#include "shell/MessageHandler.h"
-#include "shell/Translation.h"
-#include "widgets/controls/ZCLBrowseDlg.h"
-#include "widgets/controls/ZCLDockSpeedButton.h"
-#include "widgets/controls/ZCLSpinEdit.h"
 
 namespace zyn {
 
@@ -202,7 +202,7 @@ TFrOptionen::TFrOptionen(QWidget* parent) : TProjectPage("FrOptionen", parent) {
   auto* folders = new QWidget(PageControl1);
   auto* fg = new QGridLayout(folders);
   const char* labels[] = {"Pfad zu den P&rojektdateien:", "Pfad zu den &Datenbanken:", "Pfad zu den &Systemdaten:",
-                          "Pfad zu den &Plugins:",        "Pfad zu den &Downloads:",    "Pfad zu den &Grafiken:"};
+                          "Pfad zu den &Plugins:",        "Pfad zu den &Downloads:",   "Pfad zu den &Grafiken:"};
   const char* names[] = {"PPE", "DPE", "BPE", "IPE", "LPE", "LPG"};
   QLineEdit** edits[] = {&PPE, &DPE, &BPE, &IPE, &LPE, &LPG};
   for (int i = 0; i < 6; ++i) {
@@ -343,10 +343,12 @@ void TFrOptionen::LoadOptions() {
   fLoading = true;
   TZYNOptionen& o = GOptionFile->Optionen();
   const TOptionItem& op = o.Optionen->First();
-  const std::pair<QCheckBox*, bool> checks[] = {
-      {HTA, op.ShowHint},    {SAL, op.ConfirmDelete},     {FSU, op.DirectRename},  {IPS, op.SaveTrash},
-      {ADE, op.AutoInsertDB}, {KDE, op.AutoInsertKD},     {GFX, op.GfxPrgTree},    {AutoLogic, GetBoolOption(boLogicTest)},
-      {STEPOR, op.EMDPOR},   {Thumbs, op.PlainThumbs},    {PAL, op.AutoloadPlugins}, {SFA, op.ProgModules}};
+  const std::pair<QCheckBox*, bool> checks[] = {{HTA, op.ShowHint},        {SAL, op.ConfirmDelete},
+                                                {FSU, op.DirectRename},    {IPS, op.SaveTrash},
+                                                {ADE, op.AutoInsertDB},    {KDE, op.AutoInsertKD},
+                                                {GFX, op.GfxPrgTree},      {AutoLogic, GetBoolOption(boLogicTest)},
+                                                {STEPOR, op.EMDPOR},       {Thumbs, op.PlainThumbs},
+                                                {PAL, op.AutoloadPlugins}, {SFA, op.ProgModules}};
   for (const auto& [c, v] : checks) c->setChecked(v);
   UPD->setText(Q(o.Update->First().Status));
   const TFileMenuItem& fm = o.FileMenu->First();
@@ -456,10 +458,9 @@ void TFrOptionen::OKClick() {
 
 void TFrOptionen::CancelClick() {
   if (fChanged) {
-    const int answer =
-        TranslatedMessageDlg(TranslateText(Ansi("Die Optionen wurden geändert.")) + "\r" +
-                                 TranslateText(Ansi("Sollen die Änderungen übernommen werden?")),
-                             mtConfirmation, mbYes | mbNo | mbCancel);
+    const int answer = TranslatedMessageDlg(TranslateText(Ansi("Die Optionen wurden geändert.")) + "\r" +
+                                                TranslateText(Ansi("Sollen die Änderungen übernommen werden?")),
+                                            mtConfirmation, mbYes | mbNo | mbCancel);
     if (answer == 2) return;
     if (answer == 6 && !SaveOptions()) return;
   }
@@ -469,8 +470,7 @@ void TFrOptionen::CancelClick() {
 void TFrOptionen::BrowseClick(int tag) {
   static const char* const kTitles[][2] = {
       {"Projektverzeichnis wählen", "Wählen Sie hier das Verzeichnis in dem die Projektdaten gespeichert werden."},
-      {"Datenbankverzeichnis wählen",
-       "Bitte wählen Sie das Verzeichnis in dem die ZYN- Datenbanken gespeichert sind."},
+      {"Datenbankverzeichnis wählen", "Bitte wählen Sie das Verzeichnis in dem die ZYN- Datenbanken gespeichert sind."},
       {"Verzeichnis der ZYN- Systemdaten wählen",
        "Bitte wählen Sie das Verzeichnis in dem die ZYN- Systemdaten gespeichert sind."},
       {"Verzeichnis der Plugins wählen", "Bitte wählen Sie das Verzeichnis in dem die ZYN- Plugins gespeichert sind."},
@@ -516,9 +516,9 @@ TFrBasisDaten::TFrBasisDaten(QWidget* parent) : TProjectPage("FrBasisDaten", par
     bool Bold;
   };
   const TRow rows[] = {{&B1, "B1", "Firma Zeile 1:", true}, {&B2, "B2", "Firma Zeile 2:", false},
-                       {&B3, "B3", "Bearbeiter:", false},     {&B4, "B4", "Straße:", true},
-                       {&B5, "B5", "PLZ:", true},             {&B6, "B6", "Ort:", true},
-                       {&B7, "B7", "Telefon:", true},         {&B9, "B9", "EMail:", false}};
+                       {&B3, "B3", "Bearbeiter:", false},   {&B4, "B4", "Straße:", true},
+                       {&B5, "B5", "PLZ:", true},           {&B6, "B6", "Ort:", true},
+                       {&B7, "B7", "Telefon:", true},       {&B9, "B9", "EMail:", false}};
   for (const TRow& r : rows) {
     *r.Edit = AddFormEdit(tab, r.Name, form, r.Label);
     if (r.Bold) {
@@ -546,8 +546,8 @@ void TFrBasisDaten::FrameActivate() {
   if (!GOptionFile) return;
   fLoading = true;
   const TUserBasisDaten& b = GOptionFile->Optionen().BasisDaten->First();
-  const std::pair<QLineEdit*, const std::string*> fields[] = {{B1, &b.Firma1}, {B2, &b.Firma2}, {B3, &b.Bearbeiter},
-                                                              {B4, &b.Strasse}, {B5, &b.PLZ},   {B6, &b.Ort},
+  const std::pair<QLineEdit*, const std::string*> fields[] = {{B1, &b.Firma1},  {B2, &b.Firma2}, {B3, &b.Bearbeiter},
+                                                              {B4, &b.Strasse}, {B5, &b.PLZ},    {B6, &b.Ort},
                                                               {B7, &b.Telefon}, {B9, &b.email}};
   for (const auto& [e, v] : fields) e->setText(Q(*v));
   B10->setPlainText(Q(b.Bemerkungen));

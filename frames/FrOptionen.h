@@ -48,8 +48,8 @@ class TFrOptionen : public TProjectPage {
   QToolButton* ToolButton4 = nullptr;  // OK
   QToolButton* ToolButton5 = nullptr;  // Cancel
   QCheckBox *HTA = nullptr, *SAL = nullptr, *FSU = nullptr, *IPS = nullptr, *ADE = nullptr, *KDE = nullptr,
-            *GFX = nullptr, *AutoLogic = nullptr, *STEPOR = nullptr, *Thumbs = nullptr, *AUZ = nullptr,
-            *VZA = nullptr, *FZE = nullptr, *PAL = nullptr, *SFA = nullptr, *CBRaster = nullptr, *CBFTP = nullptr;
+            *GFX = nullptr, *AutoLogic = nullptr, *STEPOR = nullptr, *Thumbs = nullptr, *AUZ = nullptr, *VZA = nullptr,
+            *FZE = nullptr, *PAL = nullptr, *SFA = nullptr, *CBRaster = nullptr, *CBFTP = nullptr;
   QLabel* UPD = nullptr;
   TZCLSpinEdit *ADM = nullptr, *ZFMin = nullptr, *ZFMax = nullptr, *AWA = nullptr, *MTA = nullptr, *MTP = nullptr;
   QLineEdit *PPE = nullptr, *DPE = nullptr, *BPE = nullptr, *IPE = nullptr, *LPE = nullptr, *LPG = nullptr;

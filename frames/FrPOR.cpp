@@ -128,7 +128,7 @@ void TFrPOR::ShowRow(QTreeWidgetItem* row) {
   auto* output = static_cast<TAusgang*>(const_cast<void*>(row->data(0, Qt::UserRole).value<void*>()));
   const int s = output->PORStatus;
   row->setText(1, output->Reserviert() || s < 0 || s > 2 ? PageText("reserviert")
-                                                        : ToQString(GPORStateNames[static_cast<size_t>(s)]));
+                                                         : ToQString(GPORStateNames[static_cast<size_t>(s)]));
 }
 
 void TFrPOR::ShowModule() {

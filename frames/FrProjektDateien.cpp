@@ -1,20 +1,4 @@
 #include "frames/FrProjektDateien.h"
-#include "shell/GlobalGui.h"
-
-#include <QComboBox>
-#include <QDate>
-#include <QFormLayout>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QVBoxLayout>
-#include <algorithm>
-#include <filesystem>
-#include <utility>
 
 #include "display/DispObserver.h"
 #include "frames/DbfNavigator.h"
@@ -33,9 +17,26 @@
 #include "platform/WaitCursor.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
+#include "shell/GlobalGui.h"
 #include "shell/MessageHandler.h"
 #include "shell/Translation.h"
 #include "visu/VisuProject.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <filesystem>
+#include <utility>
 
 namespace zyn {
 
@@ -181,8 +182,9 @@ void TProjectFileChooser::SetTypeIndex(int index) { FCB->setCurrentIndex(index);
 
 TFrOpen::TFrOpen(QWidget* parent) : TProjectPage("FrOpen", parent) {
   auto* layout = new QVBoxLayout(this);
-  Hint = HintLabel(this, "Wählen Sie den Ordner und die Projektdatei, die geöffnet werden soll. "
-                         "Der Dateityp bestimmt, ob eine einfache oder eine komprimierte Projektdatei gelesen wird.");
+  Hint = HintLabel(this,
+                   "Wählen Sie den Ordner und die Projektdatei, die geöffnet werden soll. "
+                   "Der Dateityp bestimmt, ob eine einfache oder eine komprimierte Projektdatei gelesen wird.");
   layout->addWidget(Hint);
   Chooser = new TProjectFileChooser(this);
   layout->addWidget(Chooser, 1);
@@ -269,8 +271,9 @@ bool TFrOpen::OpenSelected() {
 
 TFrSaveAs::TFrSaveAs(QWidget* parent) : TProjectPage("FrSaveAs", parent) {
   auto* layout = new QVBoxLayout(this);
-  Hint = HintLabel(this, "Wählen Sie den Ordner, den Dateinamen und den Dateityp, unter dem das Projekt gespeichert "
-                         "werden soll. Die Endung des Namens richtet sich nach dem Dateityp.");
+  Hint = HintLabel(this,
+                   "Wählen Sie den Ordner, den Dateinamen und den Dateityp, unter dem das Projekt gespeichert "
+                   "werden soll. Die Endung des Namens richtet sich nach dem Dateityp.");
   layout->addWidget(Hint);
   Chooser = new TProjectFileChooser(this);
   layout->addWidget(Chooser, 1);
@@ -348,7 +351,8 @@ bool TFrSaveAs::SaveProject() {
   };
   p.ProjektDaten.SoftLast = GProgramTitle;
   p.ProjektDaten.ProjektNummer = Utf8ToAnsi(fs::path(file).stem().string());
-  if (Ask(TranslateText(Ansi("Soll die eindeutige Projektkennung geändert werden?"))) == 6) p.ProjektGUID = NewGuidString();
+  if (Ask(TranslateText(Ansi("Soll die eindeutige Projektkennung geändert werden?"))) == 6)
+    p.ProjektGUID = NewGuidString();
   bool saved = false;
   try {
     TWaitCursor wait;
@@ -356,9 +360,8 @@ bool TFrSaveAs::SaveProject() {
       saved = p.SaveProjectFile(file, true);
     } else {
       std::error_code ec;
-      saved = !fs::exists(file, ec) ||
-              Ask(WithFile("Die Datei \"%s\" existiert schon.", file) + "\r" +
-                  TranslateText(Ansi("Soll die Datei überschrieben werden?"))) == 6;
+      saved = !fs::exists(file, ec) || Ask(WithFile("Die Datei \"%s\" existiert schon.", file) + "\r" +
+                                           TranslateText(Ansi("Soll die Datei überschrieben werden?"))) == 6;
       if (saved) p.SaveZippedProjectFile(file);
     }
   } catch (const std::exception& e) {
@@ -426,9 +429,9 @@ TFrNeu::TFrNeu(QWidget* parent) : TProjectPage("FrNeu", parent) {
   kLayout->addWidget(DBNavigator1);
   kLayout->addLayout(kForm, 1);
   PageControl1->addTab(kTab, PageText("Kundendaten"));
-  const std::pair<int, QLineEdit*> bound[] = {{kdNummer, KEdit_KN}, {kdAnlagedatum, KEdit_Datum}, {kdName, KEdit_N},
-                                              {kdFirma, KEdit_FN},  {kdStrasse, KEdit_STR},       {kdPlz, KEdit_PLZ},
-                                              {kdOrt, KEdit_ORT},   {kdTelefon, KEdit_TEL},       {kdFax, KEdit_FAX},
+  const std::pair<int, QLineEdit*> bound[] = {{kdNummer, KEdit_KN},  {kdAnlagedatum, KEdit_Datum}, {kdName, KEdit_N},
+                                              {kdFirma, KEdit_FN},   {kdStrasse, KEdit_STR},       {kdPlz, KEdit_PLZ},
+                                              {kdOrt, KEdit_ORT},    {kdTelefon, KEdit_TEL},       {kdFax, KEdit_FAX},
                                               {kdEmail, KEdit_EMAIL}};
   for (const auto& [column, edit] : bound) DBNavigator1->Bind(column, edit);
   DBNavigator1->Bind(kdNotizen, KEdit_MEMO);
@@ -678,8 +681,8 @@ void InstallCustomerRules(TDbfNavigator& navigator, bool errorBox) {
   };
   navigator.BeforePost = [errorBox](std::vector<std::string>& values) {
     if (!Trim(values[kdName]).empty()) return true;
-    TranslatedMessageDlg(TranslateText(Ansi("Eingabe eines Kundennamens erforderlich")), errorBox ? mtError : mtInformation,
-                         errorBox ? mbCancel : mbOK);
+    TranslatedMessageDlg(TranslateText(Ansi("Eingabe eines Kundennamens erforderlich")),
+                         errorBox ? mtError : mtInformation, errorBox ? mbCancel : mbOK);
     return false;
   };
 }

@@ -18,12 +18,12 @@
 #include "widgets/common/ZYNDipswitch.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QLibrary>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLibrary>
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QToolButton>
@@ -113,7 +113,8 @@ TFrStmBearb::TFrStmBearb(QWidget* parent) : TObjectPage("FrStmBearb", kTexts, pa
   DS->setMaximumWidth(160);
   AddDetailRow(PageText("Adresseinstellung:"), DS);
   BtnExport = AddToolButton("BtnExport", QStyle::SP_DialogSaveButton, "Steuermodul exportieren", 4);
-  BtnImport = AddToolButton("BtnImport", QStyle::SP_DialogOpenButton, "Steuermodul oder V1.x\r\nProjekt importieren", 5);
+  BtnImport =
+      AddToolButton("BtnImport", QStyle::SP_DialogOpenButton, "Steuermodul oder V1.x\r\nProjekt importieren", 5);
   BtnExport->setEnabled(false);
   BtnImport->setEnabled(false);
   connect(BtnExport, &QToolButton::clicked, this, [this] { ExportClick(); });
@@ -134,8 +135,8 @@ TFrStmBearb::TFrStmBearb(QWidget* parent) : TObjectPage("FrStmBearb", kTexts, pa
     const QString project = PageText("ZYN Projekt Version V1.x") + " (*.prj)";
     if (ConverterPresent()) filters += ";;" + project;
     QString chosen;
-    const QString file = QFileDialog::getOpenFileName(this, PageText("Steuermodul importieren"), ToQString(folder),
-                                                      filters, &chosen);
+    const QString file =
+        QFileDialog::getOpenFileName(this, PageText("Steuermodul importieren"), ToQString(folder), filters, &chosen);
     filter = chosen == project ? 2 : 1;
     return file.toStdString();
   };

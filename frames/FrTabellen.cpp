@@ -1,23 +1,23 @@
 #include "frames/FrTabellen.h"
 
-#include <QComboBox>
-#include <QFormLayout>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTabWidget>
-#include <QVBoxLayout>
-
 #include "frames/DbfNavigator.h"
 #include "frames/FrProjektDateien.h"
 #include "frames/PageText.h"
-#include "model/base/Cp1252.h"
 #include "frames/core/ProjectTables.h"
+#include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
 #include "model/base/ZYNOptionen.h"
 #include "platform/QtText.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
 #include "shell/Translation.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QVBoxLayout>
 
 namespace zyn {
 
@@ -67,10 +67,10 @@ TFrKunden::TFrKunden(QWidget* parent) : TProjectPage("FrKunden", parent) {
   MKontakt2 = AddFormMemo(tab2, "MKontakt2", form2, "Planung:");
   MKontakt3 = AddFormMemo(tab2, "MKontakt3", form2, "Ausführung :");
   PageControl1->addTab(tab2, PageText("Zusatzdaten"));
-  const std::pair<int, QLineEdit*> bound[] = {
-      {kdNummer, ENummer}, {kdAnlagedatum, Datum}, {kdName, EVorname},   {kdFirma, EName},
-      {kdStrasse, EStrasse}, {kdPlz, EPLZ},        {kdOrt, EOrt},        {kdTelefon, ETelefon},
-      {kdFax, EFax},       {kdEmail, EEmail},      {kdHomepage, EHomepage}};
+  const std::pair<int, QLineEdit*> bound[] = {{kdNummer, ENummer}, {kdAnlagedatum, Datum}, {kdName, EVorname},
+                                              {kdFirma, EName},    {kdStrasse, EStrasse},  {kdPlz, EPLZ},
+                                              {kdOrt, EOrt},       {kdTelefon, ETelefon},  {kdFax, EFax},
+                                              {kdEmail, EEmail},   {kdHomepage, EHomepage}};
   for (const auto& [column, edit] : bound) {
     DBNavigator1->Bind(column, edit);
     connect(edit, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });

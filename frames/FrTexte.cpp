@@ -26,8 +26,9 @@ const TObjectPageTexts kTexts{"TXT",
                               true};
 
 TTextAlignment EditAlignment(int center) {
-  return center == 1 ? TTextAlignment::taRightJustify
-                     : center == 2 ? TTextAlignment::taCenter : TTextAlignment::taLeftJustify;
+  return center == 1   ? TTextAlignment::taRightJustify
+         : center == 2 ? TTextAlignment::taCenter
+                       : TTextAlignment::taLeftJustify;
 }
 }  // namespace
 
@@ -40,7 +41,8 @@ std::string DisplayLinePreview(const std::string& text, int alignment) {
 }
 
 TFrTexte::TFrTexte(QWidget* parent)
-    : TListPage("FrTexte", kTexts, &TSteuermodul::Texte, [] { return GTextObserver.get(); }, parent) {
+    : TListPage(
+          "FrTexte", kTexts, &TSteuermodul::Texte, [] { return GTextObserver.get(); }, parent) {
   GList->setObjectName(QStringLiteral("GJListe"));
   Details->setObjectName(QStringLiteral("TDG"));
   Details->setTitle(PageText(" Text Daten "));

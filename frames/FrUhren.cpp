@@ -4,8 +4,8 @@
 #include "model/ModelText.h"
 #include "platform/QtText.h"
 #include "project/Global.h"
-#include "widgets/common/TimeEdit.h"
 #include "shell/Translation.h"
+#include "widgets/common/TimeEdit.h"
 #include "widgets/common/WeekdayBox.h"
 #include "widgets/common/ZYNDayMask.h"
 
@@ -22,15 +22,30 @@ namespace zyn {
 namespace {
 
 const TObjectPageTexts& TextsOf(TUhrenTyp kind) {
-  static const TObjectPageTexts day{"UHR", "Tagesuhr %3.3d", 126, "Uhren (%3.3d/%3.3d)",
-                                    "Die Tagesuhren wurden geändert.", "Soll die Uhr \"%s\" wirklich gelöscht werden",
-                                    true, true};
-  static const TObjectPageTexts week{"UHR", " Wochenuhr %3.3d ", 126, "Uhren (%3.3d/%3.3d)",
+  static const TObjectPageTexts day{"UHR",
+                                    "Tagesuhr %3.3d",
+                                    126,
+                                    "Uhren (%3.3d/%3.3d)",
+                                    "Die Tagesuhren wurden geändert.",
+                                    "Soll die Uhr \"%s\" wirklich gelöscht werden",
+                                    true,
+                                    true};
+  static const TObjectPageTexts week{"UHR",
+                                     " Wochenuhr %3.3d ",
+                                     126,
+                                     "Uhren (%3.3d/%3.3d)",
                                      "Die Wochenuhren wurden geändert.",
-                                     "Soll die Uhr \"%s\" wirklich gelöscht werden", true, false};
-  static const TObjectPageTexts blind{"UHR", "Rolladenuhr %3.3d", 126, "Uhren (%3.3d/%3.3d)",
+                                     "Soll die Uhr \"%s\" wirklich gelöscht werden",
+                                     true,
+                                     false};
+  static const TObjectPageTexts blind{"UHR",
+                                      "Rolladenuhr %3.3d",
+                                      126,
+                                      "Uhren (%3.3d/%3.3d)",
                                       "Die Rolladenuhren wurden geändert.",
-                                      "Soll die Uhr \"%s\" wirklich gelöscht werden", true, false};
+                                      "Soll die Uhr \"%s\" wirklich gelöscht werden",
+                                      true,
+                                      false};
   return kind == TUhrenTyp::utTag ? day : kind == TUhrenTyp::utWoche ? week : blind;
 }
 
@@ -38,14 +53,22 @@ const TObjectPageTexts& TextsOf(TUhrenTyp kind) {
 // own language, where the system names none of the known ones.
 int UserLanguageId() {
   switch (QLocale::system().language()) {
-    case QLocale::English: return 0x09;
-    case QLocale::French: return 0x0C;
-    case QLocale::Italian: return 0x10;
-    case QLocale::Dutch: return 0x13;
-    case QLocale::Spanish: return 0x0A;
-    case QLocale::Polish: return 0x15;
-    case QLocale::Czech: return 0x05;
-    default: return 0x07;
+    case QLocale::English:
+      return 0x09;
+    case QLocale::French:
+      return 0x0C;
+    case QLocale::Italian:
+      return 0x10;
+    case QLocale::Dutch:
+      return 0x13;
+    case QLocale::Spanish:
+      return 0x0A;
+    case QLocale::Polish:
+      return 0x15;
+    case QLocale::Czech:
+      return 0x05;
+    default:
+      return 0x07;
   }
 }
 
@@ -56,7 +79,8 @@ const char* NameOf(TUhrenTyp kind) {
 }  // namespace
 
 TFrUhren::TFrUhren(TUhrenTyp kind, QWidget* parent)
-    : TListPage(NameOf(kind), TextsOf(kind), &TSteuermodul::Uhren, [] { return GUhrenObserver.get(); }, parent),
+    : TListPage(
+          NameOf(kind), TextsOf(kind), &TSteuermodul::Uhren, [] { return GUhrenObserver.get(); }, parent),
       fKind(kind) {
   GList->setObjectName(QStringLiteral("GJListe"));
   Details->setObjectName(QStringLiteral("TGroup"));

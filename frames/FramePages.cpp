@@ -2,11 +2,11 @@
 
 #include "frames/FrGruppen.h"
 #include "frames/FrMerker.h"
+#include "frames/FrModulBearb.h"
 #include "frames/FrPOR.h"
+#include "frames/FrStmBearb.h"
 #include "frames/FrTexte.h"
 #include "frames/FrUhren.h"
-#include "frames/FrModulBearb.h"
-#include "frames/FrStmBearb.h"
 #include "shell/FormMain.h"
 
 namespace zyn {

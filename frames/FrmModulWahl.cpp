@@ -29,8 +29,9 @@ TFrmModulWahl::TFrmModulWahl(const TModulClassList& catalogue, int& classIndex, 
                           this);
   hint->setWordWrap(true);
   hint->setAutoFillBackground(true);
-  hint->setStyleSheet(QStringLiteral("QLabel { background: palette(tool-tip-base); border: 1px solid palette(mid); "
-                                     "padding: 6px; }"));
+  hint->setStyleSheet(
+      QStringLiteral("QLabel { background: palette(tool-tip-base); border: 1px solid palette(mid); "
+                     "padding: 6px; }"));
   grid->addWidget(hint, 0, 0, 1, 2);
   grid->addWidget(new QLabel(PageText("Modulklasse"), this), 1, 0);
   grid->addWidget(new QLabel(PageText("Modulart"), this), 1, 1);

@@ -1,12 +1,12 @@
 #include "frames/KennlinienEditor.h"
 
-#include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
-
 #include "model/Kennlinien.h"
 #include "model/base/TextUtils.h"
 #include "platform/QtText.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
 
 namespace zyn {
 

@@ -4,10 +4,11 @@
 // editable curve sets the point at the curve position under the mouse and fills the curve
 // between the set points by straight lines.
 
-#include <QFrame>
-#include <functional>
-
 #include "frames/core/CurveRules.h"
+
+#include <QFrame>
+
+#include <functional>
 
 namespace zyn {
 

@@ -81,7 +81,9 @@ class TListPage : public TObjectPage {
   virtual void InitNewItem(ItemT& item) { (void)item; }
   void RemoveItem(TZYNBaseObject* object) override { fWorkList.Remove(Item(object)); }
   int ItemAddress(const TZYNBaseObject* object) const override { return Item(object)->Adresse(); }
-  void ChangeItemAddress(TZYNBaseObject* object, int address) override { fWorkList.ChangeAddress(Item(object), address); }
+  void ChangeItemAddress(TZYNBaseObject* object, int address) override {
+    fWorkList.ChangeAddress(Item(object), address);
+  }
   std::vector<std::string> AddressItems(const TZYNBaseObject* object, int& selected) const override {
     std::vector<std::string> items;
     selected = fWorkList.Adressen.FreeAddressList(ModelTranslate(Texts().Prefix), 3, items, Item(object)->Adresse());

@@ -1,7 +1,7 @@
 #include "frames/ObjectPage.h"
-#include "frames/ProjectPage.h"
 
 #include "frames/PageText.h"
+#include "frames/ProjectPage.h"
 #include "model/BaseObject.h"
 #include "model/GlobalRoutines.h"
 #include "model/ModelText.h"
@@ -20,8 +20,8 @@
 #include <QDropEvent>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -145,7 +145,8 @@ void TObjectPage::BuildForm() {
   connect(TC, &QTabBar::currentChanged, this, [this](int i) { TabChanged(i); });
   connect(MTV, &QTreeWidget::currentItemChanged, this, [this] { ShowObject(); });
   connect(MTV, &QTreeWidget::itemClicked, this, [this] { UpdatePage(); });
-  connect(MTV, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) { NodeRenamed(item, column); });
+  connect(MTV, &QTreeWidget::itemChanged, this,
+          [this](QTreeWidgetItem* item, int column) { NodeRenamed(item, column); });
   MTV->OnMoveNode = [this](QTreeWidgetItem* moved, QTreeWidgetItem* target) { return MoveNode(moved, target); };
   MTV->installEventFilter(this);
   connect(EName, &QLineEdit::textEdited, this, [this](const QString& t) { NameEdited(t); });
@@ -270,8 +271,8 @@ void TObjectPage::FrameDeactivate() {
 
 int TObjectPage::AskApplyChanges() {
   if (!fModified) return 6;
-  const std::string text = ModelTranslate(fTexts.ChangedLine) + "\r" +
-                           ModelTranslate("Sollen die Änderungen übernommen werden?");
+  const std::string text =
+      ModelTranslate(fTexts.ChangedLine) + "\r" + ModelTranslate("Sollen die Änderungen übernommen werden?");
   const int answer = TranslatedMessageDlg(text, mtConfirmation, mbYes | mbNo | mbCancel);
   if (answer == 6) {
     ApplyChanges();
@@ -452,8 +453,7 @@ void TObjectPage::NodeRenamed(QTreeWidgetItem* item, int) {
   if (!object || item->text(0) == NodeText(object)) return;
   const QString entered = item->text(0);
   WhileUpdating([&] { item->setText(0, NodeText(object)); });
-  if (RenameObject(object, entered) && object == SelectedObject())
-    WhileUpdating([&] { EName->setText(entered); });
+  if (RenameObject(object, entered) && object == SelectedObject()) WhileUpdating([&] { EName->setText(entered); });
 }
 
 void TObjectPage::ChangeAddress(const QString& entry) {
@@ -511,11 +511,15 @@ bool TObjectPage::MoveNode(QTreeWidgetItem* moved, QTreeWidgetItem* target) {
   WhileUpdating([&] {
     QTreeWidgetItem* parent = moved->parent();
     const int from = parent ? parent->indexOfChild(moved) : MTV->indexOfTopLevelItem(moved);
-    if (parent) parent->takeChild(from);
-    else MTV->takeTopLevelItem(from);
+    if (parent)
+      parent->takeChild(from);
+    else
+      MTV->takeTopLevelItem(from);
     const int to = parent ? parent->indexOfChild(target) : MTV->indexOfTopLevelItem(target);
-    if (parent) parent->insertChild(to, moved);
-    else MTV->insertTopLevelItem(to, moved);
+    if (parent)
+      parent->insertChild(to, moved);
+    else
+      MTV->insertTopLevelItem(to, moved);
   });
   MTV->setCurrentItem(moved);
   Changed();

@@ -14,6 +14,7 @@
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QWidget>
+
 #include <string>
 #include <vector>
 
@@ -51,8 +52,8 @@ class TObjectTree : public QTreeWidget {
 
 // The texts of one page; German UTF-8 literals, translated when used.
 struct TObjectPageTexts {
-  const char* Prefix = "";          // "MRK"
-  const char* DefaultName = "";     // "Merker %3.3d"
+  const char* Prefix = "";       // "MRK"
+  const char* DefaultName = "";  // "Merker %3.3d"
   int Limit = 0;
   const char* Counter = "";         // "Merker (%3.3d/%3.3d)"
   const char* ChangedLine = "";     // "Die Merker wurden geändert."

@@ -1,15 +1,15 @@
 #include "frames/ProjectPage.h"
 
+#include "frames/PageText.h"
+#include "model/base/ZYNOptionen.h"
+#include "shell/MessageHandler.h"
+
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QToolButton>
-
-#include "frames/PageText.h"
-#include "model/base/ZYNOptionen.h"
-#include "shell/MessageHandler.h"
 
 namespace zyn {
 

@@ -4,9 +4,9 @@
 // the apply question with 6, and may carry the side-bar auto-hide box "FStyle" stored under the
 // page's name.
 
-#include <QWidget>
-
 #include "shell/FrameManager.h"
+
+#include <QWidget>
 
 class QCheckBox;
 class QFormLayout;

@@ -19,8 +19,8 @@
 #include "model/ModelText.h"
 #include "model/Modul.h"
 #include "model/ModulClassList.h"
-#include "model/UniqueNames.h"
 #include "model/Uhr.h"
+#include "model/UniqueNames.h"
 #include "model/Verbindung.h"
 #include "model/base/ZYNOptionen.h"
 #include "platform/QtText.h"
@@ -49,6 +49,7 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
+
 #include <algorithm>
 
 namespace zyn {
@@ -79,11 +80,16 @@ std::string RowAddress(const TSteuermodul& stm, const TFrFunktion::TRow& row) {
       const TModul* m = ModulOfChannel(stm, *k);
       return (m ? m->ModulKennung + "." + ZeroPad(m->Adresse(), 2) : std::string("?")) + "." + ZeroPad(k->Adresse(), 2);
     }
-    case TLinkObjectKind::Merker: return object("MRK", static_cast<const TKanal*>(row.Object)->Adresse());
-    case TLinkObjectKind::Uhr: return object("UHR", static_cast<const TKanal*>(row.Object)->Adresse());
-    case TLinkObjectKind::Anzeigetext: return object("AZT", static_cast<const TAnzeigetext*>(row.Object)->Adresse());
-    case TLinkObjectKind::Gruppe: return object("GRP", static_cast<const TGruppe*>(row.Object)->Adresse());
-    default: return {};
+    case TLinkObjectKind::Merker:
+      return object("MRK", static_cast<const TKanal*>(row.Object)->Adresse());
+    case TLinkObjectKind::Uhr:
+      return object("UHR", static_cast<const TKanal*>(row.Object)->Adresse());
+    case TLinkObjectKind::Anzeigetext:
+      return object("AZT", static_cast<const TAnzeigetext*>(row.Object)->Adresse());
+    case TLinkObjectKind::Gruppe:
+      return object("GRP", static_cast<const TGruppe*>(row.Object)->Adresse());
+    default:
+      return {};
   }
 }
 
@@ -177,10 +183,10 @@ void TFrFunktion::BuildForm() {
     return box;
   };
   auto* halves = new QHBoxLayout;
-  halves->addWidget(side("Eingänge", "Eingangsobjekt:", "Eingangsfunktion:", OEingang, BEingang, CSTMEin, EGrid,
-                         "EGrid", 142));
-  halves->addWidget(side("Ausgänge", "Ausgangsobjekt:", "Ausgangsfunktion:", OAusgang, BAusgang, CSTMAus, AGrid,
-                         "AGrid", 141));
+  halves->addWidget(
+      side("Eingänge", "Eingangsobjekt:", "Eingangsfunktion:", OEingang, BEingang, CSTMEin, EGrid, "EGrid", 142));
+  halves->addWidget(
+      side("Ausgänge", "Ausgangsobjekt:", "Ausgangsfunktion:", OAusgang, BAusgang, CSTMAus, AGrid, "AGrid", 141));
   layout->addLayout(halves, 3);
   EGrid->setSelectionMode(QAbstractItemView::SingleSelection);
   AGrid->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -219,12 +225,10 @@ void TFrFunktion::BuildForm() {
   connect(TC, &QTabBar::currentChanged, this, [this](int index) {
     if (!fUpdating) SelectTab(index);
   });
-  connect(CSTMEin, &QComboBox::activated, this, [this] {
-    FillInputObjects(static_cast<TSteuermodul*>(CSTMEin->currentData().value<void*>()));
-  });
-  connect(CSTMAus, &QComboBox::activated, this, [this] {
-    FillOutputObjects(static_cast<TSteuermodul*>(CSTMAus->currentData().value<void*>()));
-  });
+  connect(CSTMEin, &QComboBox::activated, this,
+          [this] { FillInputObjects(static_cast<TSteuermodul*>(CSTMEin->currentData().value<void*>())); });
+  connect(CSTMAus, &QComboBox::activated, this,
+          [this] { FillOutputObjects(static_cast<TSteuermodul*>(CSTMAus->currentData().value<void*>())); });
   connect(OEingang, &QComboBox::currentIndexChanged, this, [this] {
     if (!fUpdating) OEingangChange();
   });
@@ -333,8 +337,10 @@ void TFrFunktion::SelectTab(int index) {
   if (!GProjekt) return;
   for (int i = 0; i < GProjekt->Steuermodule.Count(); ++i) {
     TSteuermodul* s = GProjekt->Steuermodule.GetSteuermodul(i);
-    if (s->EingangsCount() > 0) CSTMEin->addItem(ToQString(s->DisplayName()), QVariant::fromValue(static_cast<void*>(s)));
-    if (s->AusgangsCount() > 0) CSTMAus->addItem(ToQString(s->DisplayName()), QVariant::fromValue(static_cast<void*>(s)));
+    if (s->EingangsCount() > 0)
+      CSTMEin->addItem(ToQString(s->DisplayName()), QVariant::fromValue(static_cast<void*>(s)));
+    if (s->AusgangsCount() > 0)
+      CSTMAus->addItem(ToQString(s->DisplayName()), QVariant::fromValue(static_cast<void*>(s)));
   }
   if (CSTMEin->count() > 0) {
     CSTMEin->setCurrentIndex(0);
@@ -413,7 +419,8 @@ void TFrFunktion::FillOutputObjects(TSteuermodul* stm) {
       entries.emplace_back(name, oeModulClass);
   }
   if (stm->Merker.CountNotReserved() > 0) entries.emplace_back(ModelTranslate("Merker"), oeMerker);
-  if (stm->Gruppen.Count() > 0 && stm->Gruppen.MemberCount() > 0) entries.emplace_back(ModelTranslate("Gruppen"), oeGruppen);
+  if (stm->Gruppen.Count() > 0 && stm->Gruppen.MemberCount() > 0)
+    entries.emplace_back(ModelTranslate("Gruppen"), oeGruppen);
   if (stm->Texte.Count() > 0) entries.emplace_back(ModelTranslate("Anzeigetexte"), oeTexte);
   std::stable_sort(entries.begin(), entries.end(),
                    [](const auto& a, const auto& b) { return CompareText(a.first, b.first) < 0; });
@@ -436,13 +443,15 @@ void TFrFunktion::OEingangChange() {
         TModul* m = stm->Module.GetModul(i);
         if (ClassName(*m) != text || IsPir(*m)) continue;
         for (int k = 0; k < m->Eingaenge().Count(); ++k)
-          if (m->Eingaenge().GetItem(k)->Used()) fInRows.push_back({TLinkObjectKind::ModulKanal, m->Eingaenge().GetItem(k)});
+          if (m->Eingaenge().GetItem(k)->Used())
+            fInRows.push_back({TLinkObjectKind::ModulKanal, m->Eingaenge().GetItem(k)});
         for (int k = 0; k < m->Rueckmeldungen().Count(); ++k)
           if (m->Rueckmeldungen().GetItem(k)->Used())
             fInRows.push_back({TLinkObjectKind::ModulKanal, m->Rueckmeldungen().GetItem(k)});
       }
     } else if (entry == oeMerker) {
-      for (int i = 0; i < stm->Merker.Count(); ++i) fInRows.push_back({TLinkObjectKind::Merker, stm->Merker.GetItem(i)});
+      for (int i = 0; i < stm->Merker.Count(); ++i)
+        fInRows.push_back({TLinkObjectKind::Merker, stm->Merker.GetItem(i)});
     } else if (entry == oeUhren) {
       for (int i = 0; i < stm->Uhren.Count(); ++i) fInRows.push_back({TLinkObjectKind::Uhr, stm->Uhren.GetItem(i)});
     }
@@ -478,7 +487,8 @@ void TFrFunktion::OAusgangChange() {
         }
       } else if (entry == oeMerker) {
         for (int i = 0; i < stm->Merker.Count(); ++i)
-          if (!stm->Merker.GetItem(i)->Reserviert()) fOutRows.push_back({TLinkObjectKind::Merker, stm->Merker.GetItem(i)});
+          if (!stm->Merker.GetItem(i)->Reserviert())
+            fOutRows.push_back({TLinkObjectKind::Merker, stm->Merker.GetItem(i)});
       } else if (entry == oeUhren) {
         for (int i = 0; i < stm->Uhren.Count(); ++i) fOutRows.push_back({TLinkObjectKind::Uhr, stm->Uhren.GetItem(i)});
       } else if (entry == oeTexte) {
@@ -827,7 +837,7 @@ void TFrFunktion::LVerbindungenDblClick() {
   TKanal* parent = link->Parent;
   if (parent == nullptr) {
     TranslatedMessageDlg(ModelTranslate("Die Verbindung gehört zu keinem Eingang mehr und kann nicht neu eingeordnet "
-                                       "werden."),
+                                        "werden."),
                          mtError, mbOK);
   } else if (parent->Verbindungen().FindDuplicate(link) >= 0) {
     TranslatedMessageDlg(ModelTranslate("Diese Verbindung existiert schon. Die geänderte Verbindung wird gelöscht!"),
@@ -899,7 +909,8 @@ void TFrFunktion::PM1Popup(bool outputGrid) {
   const int r = (outputGrid ? AGrid : EGrid)->currentRow();
   if (r < 0 || r >= static_cast<int>(rows.size())) return;
   const TLinkObjectKind kind = rows[static_cast<size_t>(r)].Kind;
-  const bool listed = kind == TLinkObjectKind::ModulKanal || kind == TLinkObjectKind::Merker || kind == TLinkObjectKind::Uhr;
+  const bool listed =
+      kind == TLinkObjectKind::ModulKanal || kind == TLinkObjectKind::Merker || kind == TLinkObjectKind::Uhr;
   PMList->setEnabled(listed || (outputGrid && kind == TLinkObjectKind::Gruppe));
   PMListAll->setEnabled(listed);
 }
@@ -910,9 +921,7 @@ void TFrFunktion::ShowTargetLinkList(bool generate) {
   ShowLinkList(fOutRows[static_cast<size_t>(r)].Object, generate, true);
 }
 
-void TFrFunktion::ShowSourceLinkList(bool generate) {
-  ShowLinkList(CurrentInputRow().Object, generate, false);
-}
+void TFrFunktion::ShowSourceLinkList(bool generate) { ShowLinkList(CurrentInputRow().Object, generate, false); }
 
 void TFrFunktion::ShowLinkList(TZYNBaseObject* object, bool generate, bool targets) {
   const TLinkObjectKind kind = LinkObjectKind(object);
@@ -939,9 +948,18 @@ void TFrFunktion::ShowLinkList(TZYNBaseObject* object, bool generate, bool targe
   if (targets) {
     int type = 0, modulAdresse = 0, number = 0;
     switch (kind) {
-      case TLinkObjectKind::Merker: type = kObjMerker; number = static_cast<TKanal*>(object)->Adresse(); break;
-      case TLinkObjectKind::Uhr: type = kObjUhr; number = static_cast<TKanal*>(object)->Adresse(); break;
-      case TLinkObjectKind::Gruppe: type = kObjGruppe; number = static_cast<TGruppe*>(object)->Adresse(); break;
+      case TLinkObjectKind::Merker:
+        type = kObjMerker;
+        number = static_cast<TKanal*>(object)->Adresse();
+        break;
+      case TLinkObjectKind::Uhr:
+        type = kObjUhr;
+        number = static_cast<TKanal*>(object)->Adresse();
+        break;
+      case TLinkObjectKind::Gruppe:
+        type = kObjGruppe;
+        number = static_cast<TGruppe*>(object)->Adresse();
+        break;
       default: {
         const TModul* m = ModulOfChannel(*fOutStm, *static_cast<TKanal*>(object));
         if (m == nullptr) break;

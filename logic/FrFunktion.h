@@ -10,6 +10,7 @@
 #include "shell/FrameManager.h"
 
 #include <QWidget>
+
 #include <memory>
 #include <string>
 #include <vector>

@@ -231,7 +231,7 @@ void TFrmVerbDetail::Fill(bool reload) {
 
 void TFrmVerbDetail::FillFunctions(QComboBox* box, int side, bool reload) {
   TVerbindung& l = *Link;
-  const std::string stored = side == kSource ? l.GetSourceFunctionText()
+  const std::string stored = side == kSource   ? l.GetSourceFunctionText()
                              : side == kTarget ? l.GetTargetFunctionText()
                                                : l.GetElseFunctionText();
   const bool editable = side == kSource ? SourceEditable : side == kTarget ? TargetEditable : ElseEditable;
@@ -240,8 +240,8 @@ void TFrmVerbDetail::FillFunctions(QComboBox* box, int side, bool reload) {
     TEAFunctionList* list = nullptr;
     if (editable && GProjekt) {
       const TLinkEndpoint e = side == kSource ? l.Source() : side == kTarget ? l.Target() : l.ElseTarget();
-      TZYNBaseObject* object = side == kSource ? FindSourceObject(GProjekt->Steuermodule, e)
-                                               : FindTargetObject(GProjekt->Steuermodule, e);
+      TZYNBaseObject* object =
+          side == kSource ? FindSourceObject(GProjekt->Steuermodule, e) : FindTargetObject(GProjekt->Steuermodule, e);
       if (object) {
         list = FindCommandList(side == kSource ? InputCommandListName(*object)
                                                : OutputCommandListName(*object, *GProjekt));

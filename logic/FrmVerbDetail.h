@@ -4,6 +4,7 @@
 // straight into the link; the caller re-files it after the dialog closes.
 
 #include "logic/CenteredDialog.h"
+
 #include <string>
 
 class QComboBox;

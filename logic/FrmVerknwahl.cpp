@@ -279,7 +279,8 @@ void TFrmVerknwahl::Rebuild() {
     }
     if (Stm->Uhren.Count() > 0) {
       QTreeWidgetItem* r = root("Uhren");
-      for (int i = 0; i < Stm->Uhren.Count(); ++i) add(r, Stm->Uhren.GetItem(i), ConditionCaption(*Stm, *Stm->Uhren.GetItem(i)));
+      for (int i = 0; i < Stm->Uhren.Count(); ++i)
+        add(r, Stm->Uhren.GetItem(i), ConditionCaption(*Stm, *Stm->Uhren.GetItem(i)));
     }
     if (Stm->Merker.Count() > 0) {
       QTreeWidgetItem* r = root("Merker");
@@ -298,8 +299,8 @@ void TFrmVerknwahl::Rebuild() {
   }
   WennEdit->setText(ToQString(fWork->GetSourceText()));
   DannEdit->setText(ToQString(fWork->GetTargetText()));
-  SonstEdit->setText(ToQString(fWork->Kind() == 2 || fWork->ElseTarget().Present() ? fWork->GetElseTargetText()
-                                                                                     : std::string()));
+  SonstEdit->setText(
+      ToQString(fWork->Kind() == 2 || fWork->ElseTarget().Present() ? fWork->GetElseTargetText() : std::string()));
   const bool orFlag = fWork->LogicOr() != 0;
   (orFlag ? RbOder : RbUnd)->setChecked(true);
   UpdateControls();
@@ -321,9 +322,7 @@ std::vector<TLinkCondition> TFrmVerknwahl::Conditions() const {
   return out;
 }
 
-QTreeWidgetItem* TFrmVerknwahl::NodeOf(const TZYNBaseObject* object) const {
-  return FindNodeByData(OTV, object);
-}
+QTreeWidgetItem* TFrmVerknwahl::NodeOf(const TZYNBaseObject* object) const { return FindNodeByData(OTV, object); }
 
 bool TFrmVerknwahl::Listed(const TZYNBaseObject* object) const {
   const QString caption = ToQString(ConditionCaption(*Stm, *object));
@@ -403,14 +402,13 @@ void TFrmVerknwahl::DropElse(TZYNBaseObject* object) {
   const TLinkObjectKind kind = LinkObjectKind(object);
   const bool output = dynamic_cast<TAusgang*>(object) != nullptr;
   if (output || kind == TLinkObjectKind::Merker || kind == TLinkObjectKind::Anzeigetext) {
-    std::string listName = output ? static_cast<TKanal*>(object)->BefehlsListe
-                                  : kind == TLinkObjectKind::Merker ? std::string("Ausgangsfunktionen Merker")
-                                                                    : std::string("Ausgangsfunktionen Anzeigetexte");
+    std::string listName = output                            ? static_cast<TKanal*>(object)->BefehlsListe
+                           : kind == TLinkObjectKind::Merker ? std::string("Ausgangsfunktionen Merker")
+                                                             : std::string("Ausgangsfunktionen Anzeigetexte");
     TEAFunctionList* list = FindCommandList(listName);
     if (list == nullptr) {
-      TranslatedMessageDlg(ModelTranslate("Die Befehlsliste \"") + listName +
-                               ModelTranslate("\" wurde nicht gefunden."),
-                           mtError, mbOK);
+      TranslatedMessageDlg(
+          ModelTranslate("Die Befehlsliste \"") + listName + ModelTranslate("\" wurde nicht gefunden."), mtError, mbOK);
       return;
     }
     TFrmGetFunction choose(this);

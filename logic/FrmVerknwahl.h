@@ -5,11 +5,12 @@
 // copy back, so "Abbrechen" leaves the link exactly as it was. "Zustand abfragen" asks for the
 // state of a new condition.
 
+#include "logic/CenteredDialog.h"
 #include "logic/core/LinkBuilder.h"
 
-#include "logic/CenteredDialog.h"
 #include <QLineEdit>
 #include <QTreeWidget>
+
 #include <memory>
 
 class QButtonGroup;

@@ -1,5 +1,12 @@
 #include "logic/FunctionListEditor.h"
 
+#include "frames/PageText.h"
+#include "model/base/ProgramPaths.h"
+#include "model/base/ZYNOptionen.h"
+#include "platform/MessageDlg.h"
+#include "platform/QtText.h"
+#include "widgets/controls/ZCLSpinEdit.h"
+
 #include <QAction>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -13,13 +20,6 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-#include "frames/PageText.h"
-#include "model/base/ProgramPaths.h"
-#include "model/base/ZYNOptionen.h"
-#include "platform/MessageDlg.h"
-#include "platform/QtText.h"
-#include "widgets/controls/ZCLSpinEdit.h"
 
 namespace zyn {
 
@@ -95,7 +95,8 @@ TFrFunctionEdit::TFrFunctionEdit(QWidget* parent) : QWidget(parent) {
     auto* m = new QPlainTextEdit;
     m->setObjectName(QString::fromLatin1(name));
     form->addRow(PageText(label), m);
-    connect(m, &QPlainTextEdit::textChanged, this, [this, list, m] { list ? ListFieldChanged(m) : CommandFieldChanged(m); });
+    connect(m, &QPlainTextEdit::textChanged, this,
+            [this, list, m] { list ? ListFieldChanged(m) : CommandFieldChanged(m); });
     return m;
   };
   auto* listPage = new QWidget;
@@ -132,7 +133,8 @@ TFrFunctionEdit::TFrFunctionEdit(QWidget* parent) : QWidget(parent) {
   OnChooseSaveFile = dialog(true, PageText("Funktionslisten speichern unter"), kFilter);
   OnChooseListExport = dialog(true, PageText("Funktionsliste exportieren"), {});
   OnChooseListImport = dialog(false, PageText("Funktionsliste importieren"), {});
-  OnChooseNameList = dialog(true, PageText("Exportiere Namensliste"), QStringLiteral("Ini-Dateien (*.ini);;Alle Dateien (*)"));
+  OnChooseNameList =
+      dialog(true, PageText("Exportiere Namensliste"), QStringLiteral("Ini-Dateien (*.ini);;Alle Dateien (*)"));
 }
 
 std::string TFrFunctionEdit::StartFolder() const {
@@ -275,7 +277,8 @@ void TFrFunctionEdit::NewFuncClick() {
   QTreeWidgetItem* n = TreeView1->currentItem();
   if (!n) return;
   QTreeWidgetItem* listNode = n->data(0, kKindRole).toInt() == kList ? n : n->parent();
-  TEAFunctionList* list = listNode ? reinterpret_cast<TEAFunctionList*>(listNode->data(0, kDataRole).value<quintptr>()) : nullptr;
+  TEAFunctionList* list =
+      listNode ? reinterpret_cast<TEAFunctionList*>(listNode->data(0, kDataRole).value<quintptr>()) : nullptr;
   if (!list) return;
   QTreeWidgetItem* node = AddCommandNode(listNode, TCommandListDocument::NewCommand(*list));
   listNode->setExpanded(true);
@@ -296,7 +299,8 @@ void TFrFunctionEdit::DeleteClick() {
 
 void TFrFunctionEdit::ExportNamesClick() {
   if (!fDoc.IsOpen()) return;
-  const std::string name = OnChooseNameList ? OnChooseNameList(ExtractFilePath(fDoc.FileName()) + "Functions.ini") : std::string();
+  const std::string name =
+      OnChooseNameList ? OnChooseNameList(ExtractFilePath(fDoc.FileName()) + "Functions.ini") : std::string();
   if (name.empty()) return;
   std::string error;
   if (!fDoc.ExportNameList(name, error)) ShowError(error);

@@ -3,12 +3,13 @@
 // in a tree, every field on two pages, new and deleted entries, the single-list export and
 // import, the name list of the commands; the rules are in logic/core/CommandListEdit.h.
 
-#include <QWidget>
-#include <functional>
-#include <string>
-
 #include "logic/core/CommandListEdit.h"
 #include "shell/FrameManager.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <string>
 
 class QAction;
 class QLineEdit;
@@ -42,7 +43,7 @@ class TFrFunctionEdit : public QWidget, public IFrameMessage {
 
   // The file dialogs (replaced by the tests): the chosen file name, empty when cancelled.
   // `preset` is the folder or file the dialog starts with.
-  std::function<std::string(const std::string& preset)> OnChooseOpenFile, OnChooseSaveFile, OnChooseListExport,
+  std::function<std::string(const std::string&preset)> OnChooseOpenFile, OnChooseSaveFile, OnChooseListExport,
       OnChooseListImport, OnChooseNameList;
 
   TCommandListDocument& Document() { return fDoc; }

@@ -5,6 +5,7 @@
 #include "platform/QtText.h"
 
 #include <QPainter>
+
 #include <algorithm>
 
 namespace zyn {
@@ -33,7 +34,8 @@ void TLinkListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   QFont font = option.font;
   font.setBold(selected);
   painter->setFont(font);
-  painter->setPen(selected ? (red ? QColor(Qt::yellow) : QColor(Qt::white)) : (red ? QColor(Qt::red) : QColor(Qt::black)));
+  painter->setPen(selected ? (red ? QColor(Qt::yellow) : QColor(Qt::white))
+                           : (red ? QColor(Qt::red) : QColor(Qt::black)));
   painter->drawText(QRect(x, option.rect.top(), option.rect.right() - x, option.rect.height()),
                     Qt::AlignVCenter | Qt::AlignLeft, index.data(Qt::DisplayRole).toString());
   painter->restore();

@@ -11,7 +11,7 @@ QPixmap LinkPicture(const QString& name) {
   const bool cross = name.endsWith(QLatin1String("OVL"));
   const bool logic = name.startsWith(QLatin1String("VERKN"));
   const bool alternative = name == QLatin1String("VERKNUPFALT") || name == QLatin1String("VERKNALTOVL");
-  static const QStringList known = {QStringLiteral("VERBINDUNG"), QStringLiteral("VERKNUPF"),
+  static const QStringList known = {QStringLiteral("VERBINDUNG"),  QStringLiteral("VERKNUPF"),
                                     QStringLiteral("VERKNUPFALT"), QStringLiteral("VERBOVL"),
                                     QStringLiteral("VERKNOVL"),    QStringLiteral("VERKNALTOVL")};
   const bool generated = name == QLatin1String("TEMPVERB");

@@ -3,8 +3,8 @@
 #include "model/EAFunktionen.h"
 #include "platform/QtText.h"
 #include "shell/GlobalGui.h"
-#include "widgets/common/WidgetText.h"
 #include "shell/Translation.h"
+#include "widgets/common/WidgetText.h"
 #include "widgets/controls/ZCLSpinEdit.h"
 
 #include <QApplication>
@@ -137,7 +137,8 @@ TFrmInput::TFrmInput(QWidget* parent) : QDialog(parent ? parent : MainWindow()) 
   row->addWidget(BtnOK);
   row->addWidget(BtnCancel);
   layout->addLayout(row);
-  connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& t) { BtnOK->setEnabled(!t.trimmed().isEmpty()); });
+  connect(Edit1, &QLineEdit::textChanged, this,
+          [this](const QString& t) { BtnOK->setEnabled(!t.trimmed().isEmpty()); });
   connect(BtnOK, &QPushButton::clicked, this, &QDialog::accept);
   connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
   Edit1->installEventFilter(this);

@@ -6,6 +6,7 @@
 #include "logic/core/LinkParameters.h"
 
 #include <QDialog>
+
 #include <array>
 #include <functional>
 
@@ -75,10 +76,10 @@ class TFrmParameter : public QDialog {
   ~TFrmParameter() override;
 
   QStackedWidget* Notebook1 = nullptr;
-  std::array<TZCLSpinEdit*, 15> SpinEdit{};     // [1]..[14]
-  std::array<QButtonGroup*, 5> RadioGroup{};    // [1]..[4]
-  std::array<QCheckBox*, 4> CheckBox{};         // [1]..[3]
-  std::array<QCheckBox*, 6> LevelBox{};         // the boxes "0".."5"
+  std::array<TZCLSpinEdit*, 15> SpinEdit{};   // [1]..[14]
+  std::array<QButtonGroup*, 5> RadioGroup{};  // [1]..[4]
+  std::array<QCheckBox*, 4> CheckBox{};       // [1]..[3]
+  std::array<QCheckBox*, 6> LevelBox{};       // the boxes "0".."5"
   QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label10 = nullptr,
          *Label11 = nullptr, *Label24 = nullptr;
 

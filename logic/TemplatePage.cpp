@@ -1,32 +1,5 @@
 #include "logic/TemplatePage.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QDrag>
-#include <QIcon>
-#include <QPainter>
-#include <QPixmap>
-#include <QDragMoveEvent>
-#include <QDropEvent>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QMimeData>
-#include <QProgressBar>
-#include <QSplitter>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QToolButton>
-#include <QTreeWidget>
-#include <QVBoxLayout>
-#include <algorithm>
-
 #include "compiler/interpreter/ToolExpansion.h"
 #include "compiler/interpreter/ToolGeneration.h"
 #include "compiler/interpreter/ToolReport.h"
@@ -67,13 +40,41 @@
 #include "shell/FormLgkonflikt.h"
 #include "shell/MessageHandler.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDrag>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
 namespace zyn {
 
 namespace {
 
 const char* const kFrameName = "FrBasis";
-const char* const kSheets[] = {"Vorlagen", "Eigene Vorlagen", "Eingänge", "Ausgänge", "Rückmeldungen",
-                               "Uhren", "Merker", "Gruppen", "Funktionen"};
+const char* const kSheets[] = {"Vorlagen", "Eigene Vorlagen", "Eingänge", "Ausgänge",  "Rückmeldungen",
+                               "Uhren",    "Merker",          "Gruppen",  "Funktionen"};
 
 std::string T(const char* utf8) { return TranslateText(Utf8ToAnsi(utf8)); }
 
@@ -104,13 +105,17 @@ class TDragTree : public QTreeWidget {
     DraggedItem = nullptr;
   }
   void dragEnterEvent(QDragEnterEvent* e) override {
-    if (Dragging) e->acceptProposedAction();
-    else e->ignore();
+    if (Dragging)
+      e->acceptProposedAction();
+    else
+      e->ignore();
   }
   void dragMoveEvent(QDragMoveEvent* e) override {
     QTreeWidgetItem* target = itemAt(e->position().toPoint());
-    if (Dragging && fPage->CanDrop(Dragging, DraggedItem, target) && this == fPage->PTV) e->acceptProposedAction();
-    else e->ignore();
+    if (Dragging && fPage->CanDrop(Dragging, DraggedItem, target) && this == fPage->PTV)
+      e->acceptProposedAction();
+    else
+      e->ignore();
   }
   void dropEvent(QDropEvent* e) override {
     QTreeWidgetItem* target = itemAt(e->position().toPoint());
@@ -134,9 +139,9 @@ QIcon ToolPicture(int index) {
   static const struct {
     QColor Color;
     char Letter;
-  } kPictures[11] = {{QColor(0, 0, 160), 'E'},   {QColor(0, 128, 0), 'F'},  {QColor(0, 128, 128), 'I'},
-                     {QColor(160, 80, 0), 'O'},  {QColor(128, 0, 128), 'M'}, {QColor(0, 96, 192), 'U'},
-                     {QColor(96, 96, 0), 'P'},   {QColor(96, 96, 96), 'X'},  {QColor(64, 64, 160), 'W'},
+  } kPictures[11] = {{QColor(0, 0, 160), 'E'},     {QColor(0, 128, 0), 'F'},   {QColor(0, 128, 128), 'I'},
+                     {QColor(160, 80, 0), 'O'},    {QColor(128, 0, 128), 'M'}, {QColor(0, 96, 192), 'U'},
+                     {QColor(96, 96, 0), 'P'},     {QColor(96, 96, 96), 'X'},  {QColor(64, 64, 160), 'W'},
                      {QColor(128, 128, 128), '?'}, {QColor(200, 0, 0), '!'}};
   static QIcon icons[11];
   const int i = std::clamp(index, 0, 10);
@@ -216,7 +221,8 @@ class TLinkList : public QDialog {
       (link.Kind() == 0 ? plain : logic)++;
     }
     l->addWidget(List, 1);
-    l->addWidget(new QLabel(PageText("Einfache Verbindungen: %1, logische Verbindungen: %2").arg(plain).arg(logic), this));
+    l->addWidget(
+        new QLabel(PageText("Einfache Verbindungen: %1, logische Verbindungen: %2").arg(plain).arg(logic), this));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     l->addWidget(buttons);
@@ -260,7 +266,8 @@ class TTemplateTree : public IToolTreeSink {
   int AddNode(int parent, const std::string& text, const TToolTreeData& data) override {
     TFrBasis::TNodeData d;
     std::visit([&d](auto&& v) { d = v; }, data);
-    QTreeWidgetItem* item = fPage.AddItem(fPage.PTV, parent == kRoot ? nullptr : fItems[static_cast<size_t>(parent)], text, d);
+    QTreeWidgetItem* item =
+        fPage.AddItem(fPage.PTV, parent == kRoot ? nullptr : fItems[static_cast<size_t>(parent)], text, d);
     fItems.push_back(item);
     return static_cast<int>(fItems.size()) - 1;
   }
@@ -379,7 +386,12 @@ TFrBasis::TFrBasis(QWidget* parent) : QWidget(parent) {
     menu.addAction(PageText("Umbenennen"), this, [this, item] { Rename(item); })->setEnabled(toolOrLevel);
     menu.addAction(PageText("Verbindungen"), this, [this, item] { ShowLinks(item); })->setEnabled(toolOrLevel);
     const bool any = PTV->topLevelItemCount() > 0 && item;
-    menu.addAction(PageText("Aufklappen"), this, [item] { item->setExpanded(true); for (int i = 0; i < item->childCount(); ++i) item->child(i)->setExpanded(true); })->setEnabled(any);
+    menu.addAction(PageText("Aufklappen"), this,
+                   [item] {
+                     item->setExpanded(true);
+                     for (int i = 0; i < item->childCount(); ++i) item->child(i)->setExpanded(true);
+                   })
+        ->setEnabled(any);
     menu.addAction(PageText("Alles aufklappen"), PTV, &QTreeWidget::expandAll)->setEnabled(any);
     menu.addAction(PageText("Alle zuklappen"), PTV, &QTreeWidget::collapseAll)->setEnabled(any);
     menu.exec(PTV->viewport()->mapToGlobal(at));
@@ -436,7 +448,8 @@ QTreeWidgetItem* TFrBasis::AddItem(QTreeWidget* tree, QTreeWidgetItem* parent, c
   } else {
     const bool stm = std::holds_alternative<TSteuermodul*>(data);
     font.setBold(none || stm);
-    if (stm || ObjectAs<TModul>(std::holds_alternative<TToolObject>(data) ? std::get<TToolObject>(data) : TToolObject{}))
+    if (stm ||
+        ObjectAs<TModul>(std::holds_alternative<TToolObject>(data) ? std::get<TToolObject>(data) : TToolObject{}))
       item->setForeground(0, Qt::blue);
   }
   item->setFont(0, font);
@@ -483,8 +496,10 @@ TFrBasis::TNodeData TFrBasis::Data(QTreeWidgetItem* item) const {
 
 void TFrBasis::ForgetItems(QTreeWidget* tree) {
   for (auto it = fData.begin(); it != fData.end();) {
-    if (it->first->treeWidget() == tree) it = fData.erase(it);
-    else ++it;
+    if (it->first->treeWidget() == tree)
+      it = fData.erase(it);
+    else
+      ++it;
   }
   tree->clear();
 }
@@ -496,7 +511,8 @@ void TFrBasis::FillTemplates(QTreeWidget* tree, const TZYNFunktionsListe* librar
     const QString group = ToQString(tool->Info.FunctionGroup);
     QTreeWidgetItem* category = nullptr;
     for (int c = 0; c < tree->topLevelItemCount() && !category; ++c)
-      if (tree->topLevelItem(c)->text(0) == group && std::holds_alternative<std::monostate>(Data(tree->topLevelItem(c))))
+      if (tree->topLevelItem(c)->text(0) == group &&
+          std::holds_alternative<std::monostate>(Data(tree->topLevelItem(c))))
         category = tree->topLevelItem(c);
     if (!category) category = AddItem(tree, nullptr, tool->Info.FunctionGroup, {});
     AddItem(tree, category, tool->GetFunctionName(), tool);
@@ -583,7 +599,8 @@ void TFrBasis::ShowTab(int index) {
     FillProgramTree(stm->Tools);
     FillFunctionTree(stm->Tools, nullptr);
   } else {
-    for (int s = 0; s < GProjekt->Steuermodule.Count(); ++s) FillObjects(*GProjekt->Steuermodule.GetSteuermodul(s), true);
+    for (int s = 0; s < GProjekt->Steuermodule.Count(); ++s)
+      FillObjects(*GProjekt->Steuermodule.GetSteuermodul(s), true);
     QTreeWidgetItem* across = AddItem(FTV, nullptr, T("Übergreifend"), {});
     FillFunctionTree(GProjekt->Tools, across);
     FillProgramTree(GProjekt->Tools);
@@ -637,7 +654,8 @@ void TFrBasis::FillObjects(TSteuermodul& stm, bool withStmNode) {
         k->Steuermodul = &stm;
         k->Modul = modul;
         if (k->DisplayName().empty() || (outputs && k->Reserviert())) continue;
-        AddItem(tree, moduleNode, FormatChannelName(modul->ModulKennung, modul->Adresse(), k->Adresse(), k->DisplayName(), 2),
+        AddItem(tree, moduleNode,
+                FormatChannelName(modul->ModulKennung, modul->Adresse(), k->Adresse(), k->DisplayName(), 2),
                 TToolObject(k));
       }
     };
@@ -657,7 +675,8 @@ void TFrBasis::FillObjects(TSteuermodul& stm, bool withStmNode) {
     merker->Steuermodul = &stm;
     if (merker->Reserviert()) continue;
     if (!flags) flags = group(MTV, T("Merker"), &stm);
-    AddItem(MTV, flags, FormatChannelName(T("MRK"), 0, merker->Adresse(), merker->DisplayName(), 3), TToolObject(merker));
+    AddItem(MTV, flags, FormatChannelName(T("MRK"), 0, merker->Adresse(), merker->DisplayName(), 3),
+            TToolObject(merker));
   }
   for (int g = 0; g < stm.Gruppen.Count(); ++g) {
     TGruppe* gruppe = stm.Gruppen.GetGruppe(g);
@@ -752,9 +771,11 @@ void TFrBasis::RefreshAllTools() {
 
 void TFrBasis::RefillObjectTrees() {
   for (QTreeWidget* tree : {ETV, ATV, RTV, UTV, MTV, GTV}) ForgetItems(tree);
-  if (TSteuermodul* stm = CurrentStm()) FillObjects(*stm, false);
+  if (TSteuermodul* stm = CurrentStm())
+    FillObjects(*stm, false);
   else if (GProjekt)
-    for (int s = 0; s < GProjekt->Steuermodule.Count(); ++s) FillObjects(*GProjekt->Steuermodule.GetSteuermodul(s), true);
+    for (int s = 0; s < GProjekt->Steuermodule.Count(); ++s)
+      FillObjects(*GProjekt->Steuermodule.GetSteuermodul(s), true);
   UpdateSheets();
 }
 
@@ -934,11 +955,16 @@ void TFrBasis::Delete(QTreeWidgetItem* item) {
   if (!CanDelete(item) || !GProjekt) return;
   const TNodeData d = Data(item);
   std::string kind;
-  if (const auto* level = std::get_if<TZYNEbene*>(&d)) kind = ObjectKindText(*level);
-  else if (const auto* tool = std::get_if<TZYNFunction*>(&d)) kind = ObjectKindText(*tool);
-  else if (TZYNSubFunction* ref = ObjectAs<TZYNSubFunction>(std::get<TToolObject>(d))) kind = ObjectKindText(ref);
-  else if (TKanal* k = ChannelOf(std::get<TToolObject>(d))) kind = ObjectKindText(k);
-  else if (TModul* m = ObjectAs<TModul>(std::get<TToolObject>(d))) kind = ObjectKindText(m);
+  if (const auto* level = std::get_if<TZYNEbene*>(&d))
+    kind = ObjectKindText(*level);
+  else if (const auto* tool = std::get_if<TZYNFunction*>(&d))
+    kind = ObjectKindText(*tool);
+  else if (TZYNSubFunction* ref = ObjectAs<TZYNSubFunction>(std::get<TToolObject>(d)))
+    kind = ObjectKindText(ref);
+  else if (TKanal* k = ChannelOf(std::get<TToolObject>(d)))
+    kind = ObjectKindText(k);
+  else if (TModul* m = ObjectAs<TModul>(std::get<TToolObject>(d)))
+    kind = ObjectKindText(m);
   if (GetBoolOption(boConfirmDelete) || std::holds_alternative<TZYNEbene*>(d)) {
     const std::string question = FormatText(T("Wollen Sie %s wirklich löschen"), {kind});
     if (MessageDlg(this, ToQString(question), PageText("Bestätigung"), MB_YESNO | MB_ICONQUESTION) != 6) return;
@@ -1005,8 +1031,10 @@ bool TFrBasis::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ImgTrash) {
     if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
       auto* e = static_cast<QDragMoveEvent*>(event);
-      if (TDragTree::Dragging == PTV && CanDelete(TDragTree::DraggedItem)) e->acceptProposedAction();
-      else e->ignore();
+      if (TDragTree::Dragging == PTV && CanDelete(TDragTree::DraggedItem))
+        e->acceptProposedAction();
+      else
+        e->ignore();
       return true;
     }
     if (event->type() == QEvent::Drop) {
@@ -1054,7 +1082,8 @@ void TFrBasis::DoubleClick(QTreeWidgetItem* item) {
     } else {
       // The old command, named in the entry by its old or its shown name, is preselected.
       std::string current = old.size() > 1 && old[0] == ':' ? old.substr(1, old.find('#') - 1) : "";
-      const std::string listName = ObjectAs<TMerker>(object) ? std::string("Ausgangsfunktionen Merker") : channel->BefehlsListe;
+      const std::string listName =
+          ObjectAs<TMerker>(object) ? std::string("Ausgangsfunktionen Merker") : channel->BefehlsListe;
       if (const TEAFunctionList* list = FindCommandList(listName)) {
         const TEABaseFunction* c = list->FindByOldName(current);
         if (!c) c = list->FindByDisplayName(current);
@@ -1066,7 +1095,8 @@ void TFrBasis::DoubleClick(QTreeWidgetItem* item) {
       if (!command) return;
       suffix = chosen;
       uint8_t bytes[2] = {0, 0};
-      if (ObjectAs<TAusgang>(object) && command->Dialog >= 1 && command->Dialog <= 4 && EditCommandParameter(*command, bytes))
+      if (ObjectAs<TAusgang>(object) && command->Dialog >= 1 && command->Dialog <= 4 &&
+          EditCommandParameter(*command, bytes))
         suffix += "#" + std::to_string(bytes[0] | (bytes[1] << 8));
     }
   } else if (slot.NodeEdit == edGetLogicState) {
@@ -1101,9 +1131,12 @@ void TFrBasis::Rename(QTreeWidgetItem* item) {
   if (!item) return;
   const TNodeData d = Data(item);
   std::string old;
-  if (const auto* tool = std::get_if<TZYNFunction*>(&d)) old = (*tool)->GetFunctionName();
-  else if (const auto* level = std::get_if<TZYNEbene*>(&d)) old = (*level)->Name;
-  else return;
+  if (const auto* tool = std::get_if<TZYNFunction*>(&d))
+    old = (*tool)->GetFunctionName();
+  else if (const auto* level = std::get_if<TZYNEbene*>(&d))
+    old = (*level)->Name;
+  else
+    return;
   std::string name = old;
   if (!OnAskRename || !OnAskRename(old, name) || Trim(name).empty() || name == old) return;
   if (const auto* tool = std::get_if<TZYNFunction*>(&d)) {
@@ -1132,7 +1165,8 @@ void TFrBasis::ShowLinks(QTreeWidgetItem* item) {
   if (!item || !GProjekt || !GBasisDaten) return;
   std::vector<TZYNFunction*> tools;
   const TNodeData d = Data(item);
-  if (const auto* tool = std::get_if<TZYNFunction*>(&d)) tools.push_back(*tool);
+  if (const auto* tool = std::get_if<TZYNFunction*>(&d))
+    tools.push_back(*tool);
   else if (std::holds_alternative<TZYNEbene*>(d))
     for (int i = 0; i < item->childCount(); ++i)
       if (const auto* t = std::get_if<TZYNFunction*>(&fData[item->child(i)])) tools.push_back(*t);

@@ -4,16 +4,17 @@
 // filled with objects dragged from the object trees, given their parameters, previewed as links,
 // checked for logic conflicts and deleted again. The rules are in logic/core/TemplateProgram.h.
 
+#include "compiler/interpreter/ToolTree.h"
+#include "shell/FrameManager.h"
+
 #include <QWidget>
+
 #include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <variant>
 #include <vector>
-
-#include "compiler/interpreter/ToolTree.h"
-#include "shell/FrameManager.h"
 
 class QAction;
 class QCheckBox;
@@ -36,8 +37,8 @@ class TFrBasis : public QWidget, public IFrameMessage {
   Q_OBJECT
  public:
   // What a node stands for.
-  using TNodeData = std::variant<std::monostate, TZYNEbene*, TZYNFunction*, TFuncNode*, TVariable*, TToolObject,
-                                 TSteuermodul*>;
+  using TNodeData =
+      std::variant<std::monostate, TZYNEbene*, TZYNFunction*, TFuncNode*, TVariable*, TToolObject, TSteuermodul*>;
 
   explicit TFrBasis(QWidget* parent = nullptr);
   ~TFrBasis() override;
@@ -58,10 +59,10 @@ class TFrBasis : public QWidget, public IFrameMessage {
   void Delete(QTreeWidgetItem* item);
   // A double click: a bound object's command or state chosen again, or a parameter's dialog.
   void DoubleClick(QTreeWidgetItem* item);
-  void NewLevel();                       // "Neue Root- Ebene"
-  void Rename(QTreeWidgetItem* item);    // "Umbenennen"
-  void ShowLinks(QTreeWidgetItem* item); // "Verbindungen"
-  void CheckLogic();                     // "Plausibilitätstest der Logiken"
+  void NewLevel();                        // "Neue Root- Ebene"
+  void Rename(QTreeWidgetItem* item);     // "Umbenennen"
+  void ShowLinks(QTreeWidgetItem* item);  // "Verbindungen"
+  void CheckLogic();                      // "Plausibilitätstest der Logiken"
 
   TNodeData Data(QTreeWidgetItem* item) const;
   // The tool list of the current tab (a control module's or the project-wide one).
@@ -95,7 +96,8 @@ class TFrBasis : public QWidget, public IFrameMessage {
  private:
   friend class TTemplateTree;
   QTreeWidget* MakeTree(const char* name, const char* caption);
-  QTreeWidgetItem* AddItem(QTreeWidget* tree, QTreeWidgetItem* parent, const std::string& ansiText, const TNodeData& data);
+  QTreeWidgetItem* AddItem(QTreeWidget* tree, QTreeWidgetItem* parent, const std::string& ansiText,
+                           const TNodeData& data);
   void ForgetItems(QTreeWidget* tree);
   void FillTemplates(QTreeWidget* tree, const TZYNFunktionsListe* library);
   void ClearTrees();

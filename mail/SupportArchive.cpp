@@ -1,7 +1,7 @@
 #include "mail/SupportArchive.h"
 
-#include "model/base/Cp1252.h"
 #include "mail/SupportMail.h"
+#include "model/base/Cp1252.h"
 
 #include <zip.h>
 
@@ -75,8 +75,7 @@ const std::string& TSupportArchive::Pack(const std::string& projectFile) {
       zip_source_free(source);
       failWith(Ansi("Die Projektdatei \"") + shown + Ansi("\" konnte nicht in das Archiv aufgenommen werden"));
     }
-    if (zip_close(archive) < 0)
-      failWith(Ansi("Das Archiv für den Anhang konnte nicht geschrieben werden"));
+    if (zip_close(archive) < 0) failWith(Ansi("Das Archiv für den Anhang konnte nicht geschrieben werden"));
   } catch (...) {
     Remove();
     throw;

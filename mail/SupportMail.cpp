@@ -45,7 +45,8 @@ std::string ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw ESupportMailError(Ansi("Der Anhang \"") + Utf8ToAnsi(path) + Ansi("\" konnte nicht gelesen werden."));
   std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw ESupportMailError(Ansi("Der Anhang \"") + Utf8ToAnsi(path) + Ansi("\" konnte nicht gelesen werden."));
+  if (in.bad())
+    throw ESupportMailError(Ansi("Der Anhang \"") + Utf8ToAnsi(path) + Ansi("\" konnte nicht gelesen werden."));
   return data;
 }
 
@@ -124,9 +125,8 @@ bool PlainAddress(const std::string& address) {
 
 TMailServer ParseMailServer(const std::string& setting) {
   std::string text = Trim(setting);
-  if (text.size() >= 7 && std::equal(text.begin(), text.begin() + 7, "smtp://", [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
-      }))
+  if (text.size() >= 7 && std::equal(text.begin(), text.begin() + 7, "smtp://",
+                                     [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; }))
     text = text.substr(7);
   while (!text.empty() && text.back() == '/') text.pop_back();
   if (text.empty()) throw ESupportMailError(Ansi("Es ist kein Mailserver eingetragen."));
@@ -134,8 +134,9 @@ TMailServer ParseMailServer(const std::string& setting) {
   const auto colon = text.rfind(':');
   if (colon != std::string::npos) {
     const std::string port = text.substr(colon + 1);
-    const bool digits = !port.empty() && port.size() <= 5 &&
-                        std::all_of(port.begin(), port.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+    const bool digits = !port.empty() && port.size() <= 5 && std::all_of(port.begin(), port.end(), [](char c) {
+      return std::isdigit(static_cast<unsigned char>(c));
+    });
     const int value = digits ? std::stoi(port) : 0;
     if (value < 1 || value > 65535)
       throw ESupportMailError(Ansi("Die Portnummer des Mailservers \"") + setting + Ansi("\" ist ungültig."));

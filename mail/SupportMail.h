@@ -2,11 +2,11 @@
 // A mail with one optional file attachment, composed as MIME and sent over SMTP without
 // authentication. Texts are model text (Windows-1252); the mail carries them as UTF-8.
 
+#include "model/base/Errors.h"
+
 #include <ctime>
 #include <string>
 #include <vector>
-
-#include "model/base/Errors.h"
 
 namespace zyn {
 

@@ -1,11 +1,11 @@
 #include "model/Adressen.h"
 
-#include <cstdio>
-
 #include "model/ModelText.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
+
+#include <cstdio>
 
 namespace zyn {
 

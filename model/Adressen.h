@@ -30,8 +30,7 @@ class TAdressen {
   int32_t FirstFree() const;
   // Fills dest with "prefix.nn" of every free address and of `current`; the index of current's
   // entry, -1 when current lies outside the range.
-  int FreeAddressList(const std::string& prefix, int width, std::vector<std::string>& dest,
-                      int32_t current) const;
+  int FreeAddressList(const std::string& prefix, int width, std::vector<std::string>& dest, int32_t current) const;
   std::string AsHexText() const;
   const std::vector<uint8_t>& Flags() const { return fFlags; }
 

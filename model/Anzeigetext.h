@@ -1,9 +1,9 @@
 #pragma once
 // A display text of a control module: two lines for a display panel.
 
-#include <string>
-
 #include "model/BaseObject.h"
+
+#include <string>
 
 namespace zyn {
 

@@ -1,9 +1,9 @@
 #pragma once
 // Root of the named model objects: observers, the unique internal name and the display name.
 
-#include <string>
-
 #include "model/Observer.h"
+
+#include <string>
 
 namespace zyn {
 

@@ -91,8 +91,7 @@ bool CommandHasDialog(const TBasisDaten& basis, const TKanal& channel, const std
 }
 
 std::string CommandListName(const TZYNBaseObject& object, bool inputSide) {
-  if (dynamic_cast<const TUhr*>(&object))
-    return inputSide ? "Eingangsfunktionen Uhren" : "Ausgangsfunktionen Uhren";
+  if (dynamic_cast<const TUhr*>(&object)) return inputSide ? "Eingangsfunktionen Uhren" : "Ausgangsfunktionen Uhren";
   if (dynamic_cast<const TMerker*>(&object))
     return inputSide ? "Eingangsfunktionen Merker" : "Ausgangsfunktionen Merker";
   if (dynamic_cast<const TAnzeigetext*>(&object)) return "Ausgangsfunktionen Anzeigetexte";

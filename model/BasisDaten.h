@@ -2,14 +2,14 @@
 // The base data: the module catalogue and the command lists, read once from the system data
 // folder, with the command look-ups of the channels.
 
-#include <string>
-#include <vector>
-
 #include "model/BaseObject.h"
 #include "model/BasisModul.h"
 #include "model/EAFunktionen.h"
 #include "model/ModelLookup.h"
 #include "model/ModulClassList.h"
+
+#include <string>
+#include <vector>
 
 namespace zyn {
 

@@ -52,12 +52,8 @@ void TBasisModulListe::WriteData(TWriter& writer) const {
   writer.WriteListEnd();
 }
 
-void TBasisModulListe::LoadFromFile(const std::string& fileName) {
-  LoadFilerFile(*this, fileName);
-}
+void TBasisModulListe::LoadFromFile(const std::string& fileName) { LoadFilerFile(*this, fileName); }
 
-void TBasisModulListe::SaveToFile(const std::string& fileName) const {
-  SaveFilerFile(*this, fileName);
-}
+void TBasisModulListe::SaveToFile(const std::string& fileName) const { SaveFilerFile(*this, fileName); }
 
 }  // namespace zyn

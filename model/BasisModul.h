@@ -2,12 +2,12 @@
 // The base classes of the module catalogue ("BASIS.ZBC"): each with the address range of its
 // modules. The module-class editor offers them.
 
+#include "model/Adressen.h"
+#include "model/BaseObject.h"
+
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "model/Adressen.h"
-#include "model/BaseObject.h"
 
 namespace zyn {
 

@@ -1,12 +1,12 @@
 #include "model/EAFunktionen.h"
 
-#include <dirent.h>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Filer.h"
 #include "model/base/ProgramPaths.h"
 #include "model/base/Streams.h"
 #include "model/base/TextUtils.h"
+
+#include <dirent.h>
 
 namespace zyn {
 
@@ -24,11 +24,24 @@ std::string PlainAccents(std::string_view text) {
   std::string out(text);
   for (char& c : out) {
     switch (static_cast<unsigned char>(c)) {
-      case 0xE9: case 0xE8: case 0xEA: c = 'e'; break;
-      case 0xC9: case 0xC8: case 0xCA: c = 'E'; break;
-      case 0xE0: c = 'a'; break;
-      case 0xC0: c = 'A'; break;
-      default: break;
+      case 0xE9:
+      case 0xE8:
+      case 0xEA:
+        c = 'e';
+        break;
+      case 0xC9:
+      case 0xC8:
+      case 0xCA:
+        c = 'E';
+        break;
+      case 0xE0:
+        c = 'a';
+        break;
+      case 0xC0:
+        c = 'A';
+        break;
+      default:
+        break;
     }
   }
   return out;
@@ -229,9 +242,7 @@ int TEAFunktionsContainer::IndexOfList(std::string_view name) const {
   return -1;
 }
 
-TEAFunctionList* TEAFunktionsContainer::FindList(std::string_view name) const {
-  return GetList(IndexOfList(name));
-}
+TEAFunctionList* TEAFunktionsContainer::FindList(std::string_view name) const { return GetList(IndexOfList(name)); }
 
 void TEAFunktionsContainer::CopyFrom(const TEAFunktionsContainer& source) {
   Clear();

@@ -3,12 +3,12 @@
 // display texts send or receive. Kept in "EAFUNCS.XML" (XML collection form) or in the filer form
 // with the identifier "ZYNEAFUNCS".
 
+#include "model/base/XMLCollection.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
-
-#include "model/base/XMLCollection.h"
 
 namespace zyn {
 
@@ -104,7 +104,6 @@ class TEAFunktionsContainer : public TXMLCollectionOf<TEAFunctionList> {
   void WriteFiler(TWriter& writer) const;
   void CopyFrom(const TEAFunktionsContainer& source);
 };
-
 
 // Path of the file of that name in the folder, matched without regard to case when no file of
 // exactly that name exists; empty when none.

@@ -8,9 +8,7 @@
 
 namespace zyn {
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 int ParseNumberAfterDot(const std::string& text) {
   const size_t dot = text.find('.');
@@ -26,8 +24,7 @@ std::string FormatAddressItem(int address, const std::string& prefix, int maximu
   return prefix + "." + ZeroPad(address, maximum >= 100 ? 3 : 2);
 }
 
-std::string FormatChannelName(const std::string& prefix, int address, int number, const std::string& name,
-                              int digits) {
+std::string FormatChannelName(const std::string& prefix, int address, int number, const std::string& name, int digits) {
   if (digits < 0 || digits > 20) return "Error";
   return prefix + "." + ZeroPad(address, 2) + "." + ZeroPad(number, digits) + "-" + name;
 }
@@ -64,8 +61,8 @@ int TakeNumberPrefix(std::string& text) {
   return number;
 }
 
-std::vector<std::string> FreeAddressItems(const std::vector<uint8_t>& flags, const std::string& prefix,
-                                          int current, int maximum, int minimum, int& selected) {
+std::vector<std::string> FreeAddressItems(const std::vector<uint8_t>& flags, const std::string& prefix, int current,
+                                          int maximum, int minimum, int& selected) {
   std::vector<std::string> items;
   selected = -1;
   for (int a = minimum; a <= maximum; ++a) {

@@ -19,8 +19,7 @@ std::string FormatObjectName(const std::string& prefix, int number, int width);
 // prefix + "." + address with three digits when maximum is 100 or more, else two.
 std::string FormatAddressItem(int address, const std::string& prefix, int maximum);
 // prefix.aa.<number with `digits` digits>-name; "Error" for digits out of reason.
-std::string FormatChannelName(const std::string& prefix, int address, int number, const std::string& name,
-                              int digits);
+std::string FormatChannelName(const std::string& prefix, int address, int number, const std::string& name, int digits);
 // "STM.nn.code.aa." + channel address with `digits` digits + "-" + channel name.
 std::string FormatStmChannelName(int stmAdresse, const std::string& kennung, int modulAdresse,
                                  const std::string& channelName, int digits, int channelAddress);
@@ -36,8 +35,8 @@ int TakeNumberPrefix(std::string& text);
 // The entries of an address picker: every address from minimum to maximum whose flag byte is 0
 // (flags[address - minimum]) or that is the current one. `selected` is the current one's index,
 // -1 when it is not listed.
-std::vector<std::string> FreeAddressItems(const std::vector<uint8_t>& flags, const std::string& prefix,
-                                          int current, int maximum, int minimum, int& selected);
+std::vector<std::string> FreeAddressItems(const std::vector<uint8_t>& flags, const std::string& prefix, int current,
+                                          int maximum, int minimum, int& selected);
 
 // Adds to the input's links the three plain links that drive its own input flag ("Ein > 0 Sek"
 // sets it, "Aus < 1 Sek" and "Aus > 1 Sek" clear it); a link whose display text is already there

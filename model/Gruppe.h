@@ -2,11 +2,11 @@
 // A group of output channels that one link can address together. Members name their output,
 // module and control module by internal names.
 
+#include "model/Kanal.h"
+
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "model/Kanal.h"
 
 namespace zyn {
 
@@ -73,8 +73,8 @@ class TGruppe : public TZYNBaseObject {
   // A module was deleted: the members on it are removed.
   void ModulDeletedFromMembers(const IModelLookup& lookup, int stmNummer, int objType, int modulAdresse);
   // One generated link per member into dest, each a copy of groupLink aimed at the member.
-  void ExpandLink(const IModelLookup& lookup, TKanal* channel, TVerbindungsListe& dest,
-                  const TExpandCallback& callback, TVerbindung* groupLink) const;
+  void ExpandLink(const IModelLookup& lookup, TKanal* channel, TVerbindungsListe& dest, const TExpandCallback& callback,
+                  TVerbindung* groupLink) const;
 
   void ReadData(TReader& reader) override;
   void WriteData(TWriter& writer) const override;

@@ -1,7 +1,5 @@
 #include "model/Kanal.h"
 
-#include <memory>
-
 #include "model/EABeschreibung.h"
 #include "model/Gruppe.h"
 #include "model/Merker.h"
@@ -9,6 +7,8 @@
 #include "model/ModelText.h"
 #include "model/Modul.h"
 #include "model/base/Filer.h"
+
+#include <memory>
 
 namespace zyn {
 

@@ -2,14 +2,14 @@
 // Channels: inputs, outputs and feedback channels of a module (clocks and flags derive from the
 // channel too). Every channel owns the links that start at it.
 
+#include "model/BaseObject.h"
+#include "model/ModelLookup.h"
+#include "model/VerbindungsListe.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
-
-#include "model/BaseObject.h"
-#include "model/ModelLookup.h"
-#include "model/VerbindungsListe.h"
 
 namespace zyn {
 

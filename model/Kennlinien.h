@@ -1,11 +1,11 @@
 #pragma once
 // Dimmer curves: 256 output bytes per curve, kept in "Kennlinien.xml" of the system data folder.
 
+#include "model/base/XMLCollection.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
-
-#include "model/base/XMLCollection.h"
 
 namespace zyn {
 

@@ -17,8 +17,8 @@ void RenumberInLinks(const TStmListen& lists, const IModelLookup& lookup, int st
   }
 }
 
-int RemoveModulFromLinks(const TStmListen& lists, const IModelLookup& lookup, int stm, int baseClass,
-                         int logicType, int address) {
+int RemoveModulFromLinks(const TStmListen& lists, const IModelLookup& lookup, int stm, int baseClass, int logicType,
+                         int address) {
   int count = 0;
   if (lists.Module) count += lists.Module->ModulDeleted(stm, baseClass, logicType, address);
   if (lists.Uhren) count += lists.Uhren->ModulDeleted(stm, baseClass, logicType, address);

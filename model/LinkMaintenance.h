@@ -36,8 +36,8 @@ void RenumberInLinks(const TStmListen& lists, const IModelLookup& lookup, int st
                      int oldNumber, int newNumber);
 // A module was deleted: conditions, else targets and targets that refer to it go; so do the
 // group members on it. Returns the references found.
-int RemoveModulFromLinks(const TStmListen& lists, const IModelLookup& lookup, int stm, int baseClass,
-                         int logicType, int address);
+int RemoveModulFromLinks(const TStmListen& lists, const IModelLookup& lookup, int stm, int baseClass, int logicType,
+                         int address);
 // A flag (25), clock (26), display text (253) or group (254) was deleted. Returns the references found.
 int ObjectDeletedFromLinks(const TStmListen& lists, int stm, int objType, int number);
 int DeleteGeneratedLinks(const TStmListen& lists);

@@ -2,10 +2,10 @@
 // The translation of the model's own German words and its word tables; the text helpers
 // (comparing, trimming, parsing, zero-filled numbers) come from model/base/TextUtils.h.
 
+#include "model/base/TextUtils.h"
+
 #include <string>
 #include <string_view>
-
-#include "model/base/TextUtils.h"
 
 namespace zyn {
 

@@ -180,10 +180,9 @@ int TModul::BuildParameterHeader(uint8_t* buffer, int outputIndex, int value) co
   }
   if (BasisKlasse == bcAnalogmodule) {
     const TAnalogDaten& a = AnalogDaten;
-    const int32_t values[10] = {a.SystemHystNegativ, a.SystemHystPositiv, a.SystemZeitNegativ,
-                                a.SystemZeitPositiv, a.LokalHystNegativ,  a.LokalHystPositiv,
-                                a.LokalZeitNegativ,  a.LokalZeitPositiv,  a.LokalZeitAb,
-                                a.LokalZeitAuf};
+    const int32_t values[10] = {a.SystemHystNegativ, a.SystemHystPositiv, a.SystemZeitNegativ, a.SystemZeitPositiv,
+                                a.LokalHystNegativ,  a.LokalHystPositiv,  a.LokalZeitNegativ,  a.LokalZeitPositiv,
+                                a.LokalZeitAb,       a.LokalZeitAuf};
     for (int i = 0; i < 10; ++i) buffer[i] = static_cast<uint8_t>(values[i] & 0xFF);
     switch (DimmerDaten.LeftSoftStart) {
       case 0:

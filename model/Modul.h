@@ -2,13 +2,13 @@
 // A bus module of a control module: base class and address, the catalogue data it was built
 // from, its input, output and feedback channels, and the dimmer and analog settings.
 
-#include <cstdint>
-#include <string>
-#include <vector>
-
 #include "model/BaseObject.h"
 #include "model/KanalListen.h"
 #include "model/ModulClass.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
 
 namespace zyn {
 

@@ -78,12 +78,8 @@ void TModulClass::WriteData(TWriter& writer) const {
   writer.Write(ClassData.data(), ClassData.size());
 }
 
-void TModulClass::LoadFromFile(const std::string& fileName) {
-  LoadFilerFile(*this, fileName);
-}
+void TModulClass::LoadFromFile(const std::string& fileName) { LoadFilerFile(*this, fileName); }
 
-void TModulClass::SaveToFile(const std::string& fileName) const {
-  SaveFilerFile(*this, fileName);
-}
+void TModulClass::SaveToFile(const std::string& fileName) const { SaveFilerFile(*this, fileName); }
 
 }  // namespace zyn

@@ -2,12 +2,12 @@
 // One entry of the module catalogue: what a kind of bus module is (code, base class, shifts) and
 // the descriptions of its channels. Modules are built from it.
 
+#include "model/EABeschreibung.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "model/EABeschreibung.h"
 
 namespace zyn {
 

@@ -1,11 +1,11 @@
 #include "model/ModulClassEdit.h"
 
-#include <memory>
-
 #include "model/EABeschreibung.h"
 #include "model/ModulClassList.h"
 #include "model/base/Cp1252.h"
 #include "model/base/TextUtils.h"
+
+#include <memory>
 
 namespace zyn {
 
@@ -19,25 +19,34 @@ std::string TooLong(const char* field) {
 
 TEABeschreibungsListe& Descriptions(TModulClass& c, TChannelKind kind) {
   switch (kind) {
-    case TChannelKind::Eingang: return c.Eingaenge;
-    case TChannelKind::Ausgang: return c.Ausgaenge;
-    default: return c.Rueckmeldungen;
+    case TChannelKind::Eingang:
+      return c.Eingaenge;
+    case TChannelKind::Ausgang:
+      return c.Ausgaenge;
+    default:
+      return c.Rueckmeldungen;
   }
 }
 
 int32_t ChannelCount(const TModulClass& c, TChannelKind kind) {
   switch (kind) {
-    case TChannelKind::Eingang: return c.EinCount;
-    case TChannelKind::Ausgang: return c.AusCount;
-    default: return c.RMECount;
+    case TChannelKind::Eingang:
+      return c.EinCount;
+    case TChannelKind::Ausgang:
+      return c.AusCount;
+    default:
+      return c.RMECount;
   }
 }
 
 int32_t& ChannelShift(TModulClass& c, TChannelKind kind) {
   switch (kind) {
-    case TChannelKind::Eingang: return c.EinShift;
-    case TChannelKind::Ausgang: return c.AusShift;
-    default: return c.RMEShift;
+    case TChannelKind::Eingang:
+      return c.EinShift;
+    case TChannelKind::Ausgang:
+      return c.AusShift;
+    default:
+      return c.RMEShift;
   }
 }
 

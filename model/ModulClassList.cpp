@@ -73,12 +73,8 @@ void TModulClassList::WriteData(TWriter& writer) const {
   writer.WriteListEnd();
 }
 
-void TModulClassList::LoadFromFile(const std::string& fileName) {
-  LoadFilerFile(*this, fileName);
-}
+void TModulClassList::LoadFromFile(const std::string& fileName) { LoadFilerFile(*this, fileName); }
 
-void TModulClassList::SaveToFile(const std::string& fileName) const {
-  SaveFilerFile(*this, fileName);
-}
+void TModulClassList::SaveToFile(const std::string& fileName) const { SaveFilerFile(*this, fileName); }
 
 }  // namespace zyn

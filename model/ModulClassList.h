@@ -2,12 +2,12 @@
 // The module catalogue "MODULE.ZBC": one TModulClass per kind of bus module, keyed by its
 // InternalName.
 
+#include "model/ModulClass.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "model/ModulClass.h"
 
 namespace zyn {
 

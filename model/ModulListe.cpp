@@ -228,10 +228,10 @@ int TModulListe::VerbindungsCount() const {
   return count;
 }
 
-int TModulListe::FindLinks(TLinkReport& report, int targetType, int stmNummer, int modulAdresse,
-                           int number) const {
+int TModulListe::FindLinks(TLinkReport& report, int targetType, int stmNummer, int modulAdresse, int number) const {
   int count = 0;
-  for (const auto& entry : fEntries) count += entry.modul->FindLinks(report, targetType, stmNummer, modulAdresse, number);
+  for (const auto& entry : fEntries)
+    count += entry.modul->FindLinks(report, targetType, stmNummer, modulAdresse, number);
   return count;
 }
 
@@ -281,8 +281,7 @@ int TModulListe::UhrDeleted(int stm, int clock) {
 }
 
 int TModulListe::ModulDeleted(int stm, int baseClass, int logicType, int address) {
-  return ForEachChannel(
-      [&](TKanal& k) { return k.Verbindungen().ModulDeleted(stm, baseClass, logicType, address); });
+  return ForEachChannel([&](TKanal& k) { return k.Verbindungen().ModulDeleted(stm, baseClass, logicType, address); });
 }
 
 void TModulListe::RemapLinks(int stm, int kind, int logicType, int oldNumber, int newNumber) {

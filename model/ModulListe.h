@@ -1,12 +1,12 @@
 #pragma once
 // The bus modules of a control module with the occupancy of the 8 x 32 module addresses.
 
+#include "model/Modul.h"
+
 #include <array>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "model/Modul.h"
 
 namespace zyn {
 
@@ -25,7 +25,7 @@ class TModulListe {
   int Count() const { return static_cast<int>(fEntries.size()); }
   TModul* GetModul(int index) const;
   const std::string& KeyAt(int index) const { return fEntries[static_cast<size_t>(index)].key; }
-  int IndexOfName(const std::string& name) const;  // without regard to ASCII case
+  int IndexOfName(const std::string& name) const;             // without regard to ASCII case
   TModul* FindByInternalName(const std::string& name) const;  // exact
   int IndexOfModul(const TModul* modul) const;
 

@@ -32,13 +32,11 @@ int TGruppenListe::MemberCount() const {
   return count;
 }
 
-void TGruppenListe::RefreshMemberAddresses(const IModelLookup& lookup, int objType, int oldAddress,
-                                           int newAddress) {
+void TGruppenListe::RefreshMemberAddresses(const IModelLookup& lookup, int objType, int oldAddress, int newAddress) {
   for (int i = 0; i < Count(); ++i) GetGruppe(i)->RefreshMemberAddresses(lookup, objType, oldAddress, newAddress);
 }
 
-void TGruppenListe::ModulDeletedFromMembers(const IModelLookup& lookup, int stmNummer, int objType,
-                                            int modulAdresse) {
+void TGruppenListe::ModulDeletedFromMembers(const IModelLookup& lookup, int stmNummer, int objType, int modulAdresse) {
   for (int i = 0; i < Count(); ++i) GetGruppe(i)->ModulDeletedFromMembers(lookup, stmNummer, objType, modulAdresse);
 }
 

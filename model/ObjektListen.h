@@ -18,7 +18,9 @@ class TLinkOwnerListeOf : public TZYNListeOf<T> {
  public:
   TSteuermodul* Steuermodul = nullptr;  // not owned; copied into every item added
 
-  int VerbindungsCount() const { return Sum([](T& k) { return k.Verbindungen().Count(); }); }
+  int VerbindungsCount() const {
+    return Sum([](T& k) { return k.Verbindungen().Count(); });
+  }
   bool RemoveLink(TVerbindung* link) {
     for (int i = 0; i < this->Count(); ++i) {
       if (this->GetItem(i)->RemoveLink(link)) return true;
@@ -28,11 +30,21 @@ class TLinkOwnerListeOf : public TZYNListeOf<T> {
   bool ContainsLink(const TVerbindung* link) const {
     return Sum([&](T& k) { return k.Verbindungen().IndexOf(link) >= 0 ? 1 : 0; }) > 0;
   }
-  int DeleteGeneratedLinks() { return Sum([](T& k) { return k.Verbindungen().DeleteGeneratedLinks(); }); }
-  int GruppeDeleted(int stm, int group) { return Sum([&](T& k) { return k.Verbindungen().GruppeDeleted(stm, group); }); }
-  int MerkerDeleted(int stm, int flag) { return Sum([&](T& k) { return k.Verbindungen().MerkerDeleted(stm, flag); }); }
-  int TextDeleted(int stm, int text) { return Sum([&](T& k) { return k.Verbindungen().TextDeleted(stm, text); }); }
-  int UhrDeleted(int stm, int clock) { return Sum([&](T& k) { return k.Verbindungen().UhrDeleted(stm, clock); }); }
+  int DeleteGeneratedLinks() {
+    return Sum([](T& k) { return k.Verbindungen().DeleteGeneratedLinks(); });
+  }
+  int GruppeDeleted(int stm, int group) {
+    return Sum([&](T& k) { return k.Verbindungen().GruppeDeleted(stm, group); });
+  }
+  int MerkerDeleted(int stm, int flag) {
+    return Sum([&](T& k) { return k.Verbindungen().MerkerDeleted(stm, flag); });
+  }
+  int TextDeleted(int stm, int text) {
+    return Sum([&](T& k) { return k.Verbindungen().TextDeleted(stm, text); });
+  }
+  int UhrDeleted(int stm, int clock) {
+    return Sum([&](T& k) { return k.Verbindungen().UhrDeleted(stm, clock); });
+  }
   int ModulDeleted(int stm, int baseClass, int logicType, int address) {
     return Sum([&](T& k) { return k.Verbindungen().ModulDeleted(stm, baseClass, logicType, address); });
   }

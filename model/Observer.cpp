@@ -14,8 +14,7 @@ void TCustomObserver::ClientDeleted(TBaseObject* sender) {
   if (OnClientDeleted) OnClientDeleted(sender);
 }
 
-void TCustomObserver::ObserverRegistered(TBaseObject* sender, const std::string& oldText,
-                                         const std::string& newText) {
+void TCustomObserver::ObserverRegistered(TBaseObject* sender, const std::string& oldText, const std::string& newText) {
   if (OnObserverRegistered) OnObserverRegistered(sender, oldText, newText);
 }
 
@@ -78,8 +77,7 @@ void TObserverList::BroadcastDeleted(TBaseObject* sender) {
   }
 }
 
-void TObserverList::BroadcastViewChanged(TBaseObject* sender, const std::string& oldText,
-                                         const std::string& newText) {
+void TObserverList::BroadcastViewChanged(TBaseObject* sender, const std::string& oldText, const std::string& newText) {
   std::vector<TCustomObserver*> observers;
   for (const auto& node : fNodes) observers.push_back(node->Observer());
   for (TCustomObserver* observer : observers) observer->ViewChanged(sender, oldText, newText);

@@ -1,9 +1,9 @@
 #pragma once
 // A switching clock of a control module: on and off times with their day masks.
 
-#include <string>
-
 #include "model/Kanal.h"
+
+#include <string>
 
 namespace zyn {
 

@@ -1,13 +1,13 @@
 #include "model/UniqueNames.h"
 
+#include "model/ModelText.h"
+#include "model/base/Filer.h"
+#include "model/base/Streams.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <random>
-
-#include "model/ModelText.h"
-#include "model/base/Filer.h"
-#include "model/base/Streams.h"
 
 namespace zyn {
 
@@ -112,8 +112,6 @@ void TUniqueNames::LoadFromFile(const std::string& fileName) {
   LoadFilerFile(*this, fileName);
 }
 
-void TUniqueNames::SaveToFile(const std::string& fileName) const {
-  SaveFilerFile(*this, fileName);
-}
+void TUniqueNames::SaveToFile(const std::string& fileName) const { SaveFilerFile(*this, fileName); }
 
 }  // namespace zyn

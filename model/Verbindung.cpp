@@ -1,14 +1,14 @@
 #include "model/Verbindung.h"
 
+#include "model/ModelText.h"
+#include "model/base/Filer.h"
+#include "model/base/TextUtils.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
 #include <vector>
-
-#include "model/ModelText.h"
-#include "model/base/Filer.h"
-#include "model/base/TextUtils.h"
 
 namespace zyn {
 
@@ -188,9 +188,8 @@ std::string TVerbindung::GetLogicEntryText(int index) const {
   const TLogicEntry e = Logic(index);
   if (!e.Used()) return std::string();
   const int digits = (e.LogicType() == kObjMerker || e.LogicType() == kObjUhr) ? 3 : 2;
-  return ModelTranslate("STM.") + ZeroPad(e.StmNummer(), 2) + "." + e.LogicCode() + "." +
-         ZeroPad(e.ModulAdresse(), 2) + "." + ZeroPad(e.KanalNummer(), digits) + "." +
-         ModelTranslate(e.LogicState() == 1 ? "ein" : "aus");
+  return ModelTranslate("STM.") + ZeroPad(e.StmNummer(), 2) + "." + e.LogicCode() + "." + ZeroPad(e.ModulAdresse(), 2) +
+         "." + ZeroPad(e.KanalNummer(), digits) + "." + ModelTranslate(e.LogicState() == 1 ? "ein" : "aus");
 }
 
 void TVerbindung::SetTargetParamHigh(int value, int how) {

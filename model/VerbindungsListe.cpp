@@ -222,8 +222,8 @@ int TVerbindungsListe::ObjectDeleted(int stm, int objType, int number) {
   for (int i = Count() - 1; i >= 0; --i) {
     const TVerbindung& link = *fEntries[static_cast<size_t>(i)].link;
     const bool target = EndpointIs(link.Target(), objType, stm) && link.Target().KanalNummer() == number;
-    const bool elseTarget = link.Kind() == 2 && EndpointIs(link.ElseTarget(), objType, stm) &&
-                            link.ElseTarget().KanalNummer() == number;
+    const bool elseTarget =
+        link.Kind() == 2 && EndpointIs(link.ElseTarget(), objType, stm) && link.ElseTarget().KanalNummer() == number;
     if (target || elseTarget) {
       fEntries.erase(fEntries.begin() + i);
       ++count;

@@ -2,11 +2,11 @@
 // The links that start at one channel, kept together per input event, and the maintenance that
 // rewrites or removes them when an object they refer to is renumbered or deleted.
 
+#include "model/Verbindung.h"
+
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "model/Verbindung.h"
 
 namespace zyn {
 

@@ -68,13 +68,9 @@ void TZYNListe::WriteData(TWriter& writer) const {
   Adressen.WriteData(writer);
 }
 
-void TZYNListe::LoadFromFile(const std::string& fileName) {
-  LoadFilerFile(*this, fileName);
-}
+void TZYNListe::LoadFromFile(const std::string& fileName) { LoadFilerFile(*this, fileName); }
 
-void TZYNListe::SaveToFile(const std::string& fileName) const {
-  SaveFilerFile(*this, fileName);
-}
+void TZYNListe::SaveToFile(const std::string& fileName) const { SaveFilerFile(*this, fileName); }
 
 void ReadListItems(TReader& reader, const std::function<void()>& readItem) {
   reader.ReadListBegin();

@@ -2,13 +2,13 @@
 // Object lists: entries keyed by the objects' internal names, in the user's order, with a small
 // header and a number pool; deep copies for editing and the merge that takes an edit back.
 
+#include "model/Adressen.h"
+#include "model/Kanal.h"
+
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "model/Adressen.h"
-#include "model/Kanal.h"
 
 namespace zyn {
 

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QWidget>
 #include <QWindow>
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -81,8 +82,7 @@ int TAppEventFilter::AddHandler(THandler handler) {
 
 void TAppEventFilter::RemoveHandler(int id) {
   auto& list = Handlers();
-  list.erase(std::remove_if(list.begin(), list.end(), [id](const TRegistration& r) { return r.Id == id; }),
-             list.end());
+  list.erase(std::remove_if(list.begin(), list.end(), [id](const TRegistration& r) { return r.Id == id; }), list.end());
   if (list.empty() && FilterObject()) {
     if (qApp) qApp->removeEventFilter(FilterObject());
     delete FilterObject();

@@ -2,8 +2,9 @@
 
 #include <QFontMetrics>
 #include <QPainterPath>
-#include <QTextLayout>
 #include <QPolygon>
+#include <QTextLayout>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -12,25 +13,39 @@ namespace {
 
 Qt::BrushStyle HatchOf(TBrushStyle style) {
   switch (style) {
-    case bsHorizontal: return Qt::HorPattern;
-    case bsVertical: return Qt::VerPattern;
-    case bsFDiagonal: return Qt::FDiagPattern;
-    case bsBDiagonal: return Qt::BDiagPattern;
-    case bsCross: return Qt::CrossPattern;
-    case bsDiagCross: return Qt::DiagCrossPattern;
-    case bsClear: return Qt::NoBrush;
-    default: return Qt::SolidPattern;
+    case bsHorizontal:
+      return Qt::HorPattern;
+    case bsVertical:
+      return Qt::VerPattern;
+    case bsFDiagonal:
+      return Qt::FDiagPattern;
+    case bsBDiagonal:
+      return Qt::BDiagPattern;
+    case bsCross:
+      return Qt::CrossPattern;
+    case bsDiagCross:
+      return Qt::DiagCrossPattern;
+    case bsClear:
+      return Qt::NoBrush;
+    default:
+      return Qt::SolidPattern;
   }
 }
 
 Qt::PenStyle PenStyleOf(TPenStyle style) {
   switch (style) {
-    case psDash: return Qt::DashLine;
-    case psDot: return Qt::DotLine;
-    case psDashDot: return Qt::DashDotLine;
-    case psDashDotDot: return Qt::DashDotDotLine;
-    case psClear: return Qt::NoPen;
-    default: return Qt::SolidLine;
+    case psDash:
+      return Qt::DashLine;
+    case psDot:
+      return Qt::DotLine;
+    case psDashDot:
+      return Qt::DashDotLine;
+    case psDashDotDot:
+      return Qt::DashDotDotLine;
+    case psClear:
+      return Qt::NoPen;
+    default:
+      return Qt::SolidLine;
   }
 }
 
@@ -104,28 +119,26 @@ QString WrapThenElide(const QString& text, const QFont& font, int width, int hei
 
 }  // namespace
 
-TCanvas::TCanvas(QImage* image) : owned_(std::make_unique<QPainter>(image)), painter_(owned_.get()), image_(image) {
+TCanvas::TCanvas(QImage* image) : fOwned(std::make_unique<QPainter>(image)), fPainter(fOwned.get()), fImage(image) {
   Setup();
 }
 
-TCanvas::TCanvas(QPaintDevice* device) : owned_(std::make_unique<QPainter>(device)), painter_(owned_.get()) {
-  Setup();
-}
+TCanvas::TCanvas(QPaintDevice* device) : fOwned(std::make_unique<QPainter>(device)), fPainter(fOwned.get()) { Setup(); }
 
-TCanvas::TCanvas(QPainter* painter) : painter_(painter) { Setup(); }
+TCanvas::TCanvas(QPainter* painter) : fPainter(painter) { Setup(); }
 
 TCanvas::~TCanvas() = default;
 
 void TCanvas::Setup() {
-  painter_->setRenderHint(QPainter::Antialiasing, false);
-  painter_->setRenderHint(QPainter::TextAntialiasing, true);
-  Font.Font = painter_->font();
+  fPainter->setRenderHint(QPainter::Antialiasing, false);
+  fPainter->setRenderHint(QPainter::TextAntialiasing, true);
+  Font.Font = fPainter->font();
 }
 
 void TCanvas::ApplyFont() {
   QFont f = Font.Font;
   if (CharacterExtra != 0) f.setLetterSpacing(QFont::AbsoluteSpacing, CharacterExtra);
-  painter_->setFont(f);
+  fPainter->setFont(f);
 }
 
 QBrush TCanvas::CurrentBrush() const {
@@ -148,8 +161,8 @@ void TCanvas::MoveTo(int x, int y) { PenPos = {x, y}; }
 void TCanvas::PlotLine(int x0, int y0, int x1, int y1, bool includeEnd) {
   if (Pen.Style == psClear) return;
   if (Pen.Width > 1 || Pen.Style != psSolid) {
-    painter_->setPen(CurrentPen());
-    painter_->drawLine(x0, y0, x1, y1);
+    fPainter->setPen(CurrentPen());
+    fPainter->drawLine(x0, y0, x1, y1);
     return;
   }
   std::vector<QPoint> points;
@@ -164,11 +177,17 @@ void TCanvas::PlotLine(int x0, int y0, int x1, int y1, bool includeEnd) {
     }
     points.emplace_back(x, y);
     const int e2 = 2 * err;
-    if (e2 >= dy) { err += dy; x += sx; }
-    if (e2 <= dx) { err += dx; y += sy; }
+    if (e2 >= dy) {
+      err += dy;
+      x += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y += sy;
+    }
   }
-  painter_->setPen(QPen(ToQColor(Pen.Color), 1));
-  painter_->drawPoints(points.data(), static_cast<int>(points.size()));
+  fPainter->setPen(QPen(ToQColor(Pen.Color), 1));
+  fPainter->drawPoints(points.data(), static_cast<int>(points.size()));
 }
 
 void TCanvas::LineTo(int x, int y) {
@@ -178,16 +197,16 @@ void TCanvas::LineTo(int x, int y) {
 
 void TCanvas::FillRect(const TRect& r) {
   if (IsRectEmpty(r) || (Brush.Style == bsClear && Brush.Bitmap.isNull())) return;
-  painter_->fillRect(ToQRect(r), CurrentBrush());
+  fPainter->fillRect(ToQRect(r), CurrentBrush());
 }
 
 void TCanvas::FrameRect(const TRect& r) {
   if (IsRectEmpty(r)) return;
   const QBrush b = CurrentBrush();
-  painter_->fillRect(QRect(r.Left, r.Top, r.Width(), 1), b);
-  painter_->fillRect(QRect(r.Left, r.Bottom - 1, r.Width(), 1), b);
-  painter_->fillRect(QRect(r.Left, r.Top, 1, r.Height()), b);
-  painter_->fillRect(QRect(r.Right - 1, r.Top, 1, r.Height()), b);
+  fPainter->fillRect(QRect(r.Left, r.Top, r.Width(), 1), b);
+  fPainter->fillRect(QRect(r.Left, r.Bottom - 1, r.Width(), 1), b);
+  fPainter->fillRect(QRect(r.Left, r.Top, 1, r.Height()), b);
+  fPainter->fillRect(QRect(r.Right - 1, r.Top, 1, r.Height()), b);
 }
 
 void TCanvas::Rectangle(const TRect& r) {
@@ -201,27 +220,27 @@ void TCanvas::Rectangle(const TRect& r) {
   const QBrush pen(ToQColor(Pen.Color));
   for (int k = 0; k < w && r.Left + k < r.Right - k && r.Top + k < r.Bottom - k; ++k) {
     const TRect f = Rect(r.Left + k, r.Top + k, r.Right - k, r.Bottom - k);
-    painter_->fillRect(QRect(f.Left, f.Top, f.Width(), 1), pen);
-    painter_->fillRect(QRect(f.Left, f.Bottom - 1, f.Width(), 1), pen);
-    painter_->fillRect(QRect(f.Left, f.Top, 1, f.Height()), pen);
-    painter_->fillRect(QRect(f.Right - 1, f.Top, 1, f.Height()), pen);
+    fPainter->fillRect(QRect(f.Left, f.Top, f.Width(), 1), pen);
+    fPainter->fillRect(QRect(f.Left, f.Bottom - 1, f.Width(), 1), pen);
+    fPainter->fillRect(QRect(f.Left, f.Top, 1, f.Height()), pen);
+    fPainter->fillRect(QRect(f.Right - 1, f.Top, 1, f.Height()), pen);
   }
 }
 
 void TCanvas::Ellipse(const TRect& r) {
   if (IsRectEmpty(r)) return;
-  painter_->setPen(CurrentPen());
-  painter_->setBrush(Brush.Style == bsClear && Brush.Bitmap.isNull() ? QBrush(Qt::NoBrush) : CurrentBrush());
-  painter_->drawEllipse(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+  fPainter->setPen(CurrentPen());
+  fPainter->setBrush(Brush.Style == bsClear && Brush.Bitmap.isNull() ? QBrush(Qt::NoBrush) : CurrentBrush());
+  fPainter->drawEllipse(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
   if (points.empty()) return;
   QPolygon poly;
   for (const TPoint& p : points) poly << ToQPoint(p);
-  painter_->setPen(CurrentPen());
-  painter_->setBrush(Brush.Style == bsClear && Brush.Bitmap.isNull() ? QBrush(Qt::NoBrush) : CurrentBrush());
-  painter_->drawPolygon(poly);
+  fPainter->setPen(CurrentPen());
+  fPainter->setBrush(Brush.Style == bsClear && Brush.Bitmap.isNull() ? QBrush(Qt::NoBrush) : CurrentBrush());
+  fPainter->drawPolygon(poly);
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& points) {
@@ -230,23 +249,21 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
   for (size_t i = 1; i < points.size(); ++i) LineTo(points[i].X, points[i].Y);
 }
 
-void TCanvas::SetPixel(int x, int y, TColor color) {
-  painter_->fillRect(QRect(x, y, 1, 1), ToQColor(color));
-}
+void TCanvas::SetPixel(int x, int y, TColor color) { fPainter->fillRect(QRect(x, y, 1, 1), ToQColor(color)); }
 
 TColor TCanvas::Pixel(int x, int y) const {
-  if (!image_ || !image_->rect().contains(x, y)) return clNone;
-  return FromQColor(image_->pixelColor(x, y));
+  if (!fImage || !fImage->rect().contains(x, y)) return clNone;
+  return FromQColor(fImage->pixelColor(x, y));
 }
 
 void TCanvas::DrawFocusRect(const TRect& r) {
   if (IsRectEmpty(r)) return;
   // Every other pixel of the frame, inverted.
-  const auto old = painter_->compositionMode();
-  painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  const auto old = fPainter->compositionMode();
+  fPainter->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
   const QColor white(Qt::white);
   auto dot = [&](int x, int y) {
-    if (((x + y) & 1) == 0) painter_->fillRect(QRect(x, y, 1, 1), white);
+    if (((x + y) & 1) == 0) fPainter->fillRect(QRect(x, y, 1, 1), white);
   };
   for (int x = r.Left; x < r.Right; ++x) {
     dot(x, r.Top);
@@ -256,20 +273,20 @@ void TCanvas::DrawFocusRect(const TRect& r) {
     dot(r.Left, y);
     if (r.Right - 1 != r.Left) dot(r.Right - 1, y);
   }
-  painter_->setCompositionMode(old);
+  fPainter->setCompositionMode(old);
 }
 
-void TCanvas::Draw(int x, int y, const QImage& image) { painter_->drawImage(x, y, image); }
+void TCanvas::Draw(int x, int y, const QImage& image) { fPainter->drawImage(x, y, image); }
 
-void TCanvas::StretchDraw(const TRect& r, const QImage& image) { painter_->drawImage(ToQRect(r), image); }
+void TCanvas::StretchDraw(const TRect& r, const QImage& image) { fPainter->drawImage(ToQRect(r), image); }
 
 void TCanvas::CopyRect(const TRect& dest, const QImage& source, const TRect& sourceRect) {
-  painter_->drawImage(ToQRect(dest), source, ToQRect(sourceRect));
+  fPainter->drawImage(ToQRect(dest), source, ToQRect(sourceRect));
 }
 
-void TCanvas::SetClipRect(const TRect& r) { painter_->setClipRect(ToQRect(r)); }
+void TCanvas::SetClipRect(const TRect& r) { fPainter->setClipRect(ToQRect(r)); }
 
-void TCanvas::ResetClip() { painter_->setClipping(false); }
+void TCanvas::ResetClip() { fPainter->setClipping(false); }
 
 int TCanvas::TextWidth(const QString& text) const {
   QFont f = Font.Font;
@@ -281,28 +298,28 @@ int TCanvas::TextHeight(const QString&) const { return QFontMetrics(Font.Font).h
 
 void TCanvas::TextOut(int x, int y, const QString& text) {
   ApplyFont();
-  const QFontMetrics fm(painter_->font());
+  const QFontMetrics fm(fPainter->font());
   const QRect box(x, y, fm.horizontalAdvance(text), fm.height());
-  if (Brush.Style != bsClear) painter_->fillRect(box, ToQColor(Brush.Color));
-  painter_->setPen(ToQColor(Font.Color));
-  painter_->drawText(x, y + fm.ascent(), text);
+  if (Brush.Style != bsClear) fPainter->fillRect(box, ToQColor(Brush.Color));
+  fPainter->setPen(ToQColor(Font.Color));
+  fPainter->drawText(x, y + fm.ascent(), text);
   PenPos = {x + box.width(), y};
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text) {
-  painter_->save();
-  painter_->setClipRect(ToQRect(r), Qt::IntersectClip);
+  fPainter->save();
+  fPainter->setClipRect(ToQRect(r), Qt::IntersectClip);
   if (Brush.Style != bsClear) FillRect(r);
   ApplyFont();
-  const QFontMetrics fm(painter_->font());
-  painter_->setPen(ToQColor(Font.Color));
-  painter_->drawText(x, y + fm.ascent(), text);
-  painter_->restore();
+  const QFontMetrics fm(fPainter->font());
+  fPainter->setPen(ToQColor(Font.Color));
+  fPainter->drawText(x, y + fm.ascent(), text);
+  fPainter->restore();
 }
 
 int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags) {
   ApplyFont();
-  const QFontMetrics fm(painter_->font());
+  const QFontMetrics fm(fPainter->font());
   QString text = source;
   int qtFlags = 0;
   if (flags & DT_NOPREFIX) {
@@ -313,14 +330,22 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags) {
   }
   if (flags & DT_EXPANDTABS) qtFlags |= Qt::TextExpandTabs;
   const bool single = flags & DT_SINGLELINE;
-  if (single) qtFlags |= Qt::TextSingleLine;
-  else if (flags & DT_WORDBREAK) qtFlags |= Qt::TextWordWrap;
-  if (flags & DT_CENTER) qtFlags |= Qt::AlignHCenter;
-  else if (flags & DT_RIGHT) qtFlags |= Qt::AlignRight;
-  else qtFlags |= Qt::AlignLeft;
-  if (single && (flags & DT_VCENTER)) qtFlags |= Qt::AlignVCenter;
-  else if (single && (flags & DT_BOTTOM)) qtFlags |= Qt::AlignBottom;
-  else qtFlags |= Qt::AlignTop;
+  if (single)
+    qtFlags |= Qt::TextSingleLine;
+  else if (flags & DT_WORDBREAK)
+    qtFlags |= Qt::TextWordWrap;
+  if (flags & DT_CENTER)
+    qtFlags |= Qt::AlignHCenter;
+  else if (flags & DT_RIGHT)
+    qtFlags |= Qt::AlignRight;
+  else
+    qtFlags |= Qt::AlignLeft;
+  if (single && (flags & DT_VCENTER))
+    qtFlags |= Qt::AlignVCenter;
+  else if (single && (flags & DT_BOTTOM))
+    qtFlags |= Qt::AlignBottom;
+  else
+    qtFlags |= Qt::AlignTop;
   if ((flags & DT_END_ELLIPSIS) && !single && (flags & DT_WORDBREAK)) {
     // Wrapped first; only the last line that fits is shortened.
     if (qtFlags & Qt::TextShowMnemonic) {
@@ -330,7 +355,7 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags) {
       qtFlags &= ~Qt::TextShowMnemonic;
     }
     if (!(flags & DT_CALCRECT))
-      text = WrapThenElide(text, painter_->font(), std::max(1, r.Width()), r.Height(), flags & DT_EXPANDTABS);
+      text = WrapThenElide(text, fPainter->font(), std::max(1, r.Width()), r.Height(), flags & DT_EXPANDTABS);
   } else if (flags & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS)) {
     const Qt::TextElideMode mode = (flags & DT_PATH_ELLIPSIS) ? Qt::ElideMiddle : Qt::ElideRight;
     text = fm.elidedText(text, mode, std::max(0, r.Width()), qtFlags & Qt::TextShowMnemonic);
@@ -359,13 +384,13 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags) {
     return box.height();
   }
   const QRect target = ToQRect(r);
-  QRect bounds = painter_->boundingRect(target, qtFlags, text);
-  if (Brush.Style != bsClear && !text.isEmpty()) painter_->fillRect(bounds.intersected(target), ToQColor(Brush.Color));
-  painter_->save();
-  if (!(flags & DT_NOCLIP)) painter_->setClipRect(target, Qt::IntersectClip);
-  painter_->setPen(ToQColor(Font.Color));
-  painter_->drawText(target, qtFlags, text, &bounds);
-  painter_->restore();
+  QRect bounds = fPainter->boundingRect(target, qtFlags, text);
+  if (Brush.Style != bsClear && !text.isEmpty()) fPainter->fillRect(bounds.intersected(target), ToQColor(Brush.Color));
+  fPainter->save();
+  if (!(flags & DT_NOCLIP)) fPainter->setClipRect(target, Qt::IntersectClip);
+  fPainter->setPen(ToQColor(Font.Color));
+  fPainter->drawText(target, qtFlags, text, &bounds);
+  fPainter->restore();
   return bounds.bottom() + 1 - r.Top;
 }
 
@@ -374,10 +399,10 @@ void TCanvas::EdgeLines(const TRect& r, TColor topLeft, TColor bottomRight, unsi
   const QColor tl = ToQColor(topLeft);
   const QColor br = ToQColor(bottomRight);
   // The bottom-right colour owns the top-right and bottom-left corner pixels.
-  if (sides & BF_LEFT) painter_->fillRect(QRect(r.Left, r.Top, 1, r.Height() - ((sides & BF_BOTTOM) ? 1 : 0)), tl);
-  if (sides & BF_TOP) painter_->fillRect(QRect(r.Left, r.Top, r.Width() - ((sides & BF_RIGHT) ? 1 : 0), 1), tl);
-  if (sides & BF_RIGHT) painter_->fillRect(QRect(r.Right - 1, r.Top, 1, r.Height()), br);
-  if (sides & BF_BOTTOM) painter_->fillRect(QRect(r.Left, r.Bottom - 1, r.Width(), 1), br);
+  if (sides & BF_LEFT) fPainter->fillRect(QRect(r.Left, r.Top, 1, r.Height() - ((sides & BF_BOTTOM) ? 1 : 0)), tl);
+  if (sides & BF_TOP) fPainter->fillRect(QRect(r.Left, r.Top, r.Width() - ((sides & BF_RIGHT) ? 1 : 0), 1), tl);
+  if (sides & BF_RIGHT) fPainter->fillRect(QRect(r.Right - 1, r.Top, 1, r.Height()), br);
+  if (sides & BF_BOTTOM) fPainter->fillRect(QRect(r.Left, r.Bottom - 1, r.Width(), 1), br);
 }
 
 bool TCanvas::DrawEdge(TRect& r, unsigned edge, unsigned flags) {
@@ -397,7 +422,7 @@ bool TCanvas::DrawEdge(TRect& r, unsigned edge, unsigned flags) {
     EdgeLines(inner, c.innerTopLeft, c.innerBottomRight, flags);
     shrink(inner);
   }
-  if (flags & BF_MIDDLE) painter_->fillRect(ToQRect(inner), ToQColor((flags & BF_MONO) ? clWindow : clBtnFace));
+  if (flags & BF_MIDDLE) fPainter->fillRect(ToQRect(inner), ToQColor((flags & BF_MONO) ? clWindow : clBtnFace));
   if (flags & BF_ADJUST) r = inner;
   return true;
 }
@@ -410,10 +435,18 @@ void TCanvas::DrawArrowGlyph(const TRect& r, int direction, TColor color) {
   const QColor q = ToQColor(color);
   for (int k = 0; k < size; ++k) {
     switch (direction) {
-      case 0: painter_->fillRect(QRect(cx - k, cy - size / 2 + k, 2 * k + 1, 1), q); break;
-      case 1: painter_->fillRect(QRect(cx - (size - 1 - k), cy - size / 2 + k, 2 * (size - 1 - k) + 1, 1), q); break;
-      case 2: painter_->fillRect(QRect(cx - size / 2 + k, cy - k, 1, 2 * k + 1), q); break;
-      default: painter_->fillRect(QRect(cx - size / 2 + k, cy - (size - 1 - k), 1, 2 * (size - 1 - k) + 1), q); break;
+      case 0:
+        fPainter->fillRect(QRect(cx - k, cy - size / 2 + k, 2 * k + 1, 1), q);
+        break;
+      case 1:
+        fPainter->fillRect(QRect(cx - (size - 1 - k), cy - size / 2 + k, 2 * (size - 1 - k) + 1, 1), q);
+        break;
+      case 2:
+        fPainter->fillRect(QRect(cx - size / 2 + k, cy - k, 1, 2 * k + 1), q);
+        break;
+      default:
+        fPainter->fillRect(QRect(cx - size / 2 + k, cy - (size - 1 - k), 1, 2 * (size - 1 - k) + 1), q);
+        break;
     }
   }
 }
@@ -425,7 +458,7 @@ bool TCanvas::DrawFrameControl(const TRect& rect, unsigned kind, unsigned state)
   const bool flat = state & DFCS_FLAT;
   auto buttonFace = [&]() {
     if (flat) {
-      painter_->fillRect(ToQRect(r), ToQColor(clBtnFace));
+      fPainter->fillRect(ToQRect(r), ToQColor(clBtnFace));
       TRect frame = r;
       DrawEdge(frame, BDR_SUNKENOUTER, BF_RECT | BF_FLAT | BF_ADJUST);
       r = frame;
@@ -446,21 +479,21 @@ bool TCanvas::DrawFrameControl(const TRect& rect, unsigned kind, unsigned state)
       const int size = std::min(r.Width(), r.Height());
       TRect box = Bounds(r.Left, r.Top + (r.Height() - size) / 2, size, size);
       if (state & DFCS_BUTTONRADIO) {
-        painter_->setRenderHint(QPainter::Antialiasing, true);
-        painter_->setPen(ToQColor(clBtnShadow));
-        painter_->setBrush(ToQColor(pushed || inactive ? clBtnFace : clWindow));
-        painter_->drawEllipse(QRectF(box.Left + 0.5, box.Top + 0.5, size - 1, size - 1));
+        fPainter->setRenderHint(QPainter::Antialiasing, true);
+        fPainter->setPen(ToQColor(clBtnShadow));
+        fPainter->setBrush(ToQColor(pushed || inactive ? clBtnFace : clWindow));
+        fPainter->drawEllipse(QRectF(box.Left + 0.5, box.Top + 0.5, size - 1, size - 1));
         if (state & DFCS_CHECKED) {
-          painter_->setPen(Qt::NoPen);
-          painter_->setBrush(ToQColor(glyph));
+          fPainter->setPen(Qt::NoPen);
+          fPainter->setBrush(ToQColor(glyph));
           const double d = size / 3.0;
-          painter_->drawEllipse(QRectF(box.Left + d, box.Top + d, size - 2 * d, size - 2 * d));
+          fPainter->drawEllipse(QRectF(box.Left + d, box.Top + d, size - 2 * d, size - 2 * d));
         }
-        painter_->setRenderHint(QPainter::Antialiasing, false);
+        fPainter->setRenderHint(QPainter::Antialiasing, false);
         return true;
       }
       DrawEdge(box, flat ? BDR_SUNKENOUTER : EDGE_SUNKEN, BF_RECT | BF_ADJUST | (flat ? BF_FLAT : 0u));
-      painter_->fillRect(ToQRect(box), ToQColor(pushed || inactive ? clBtnFace : clWindow));
+      fPainter->fillRect(ToQRect(box), ToQColor(pushed || inactive ? clBtnFace : clWindow));
       if (state & DFCS_CHECKED) {
         // A tick of three-pixel strokes.
         const QColor q = ToQColor(glyph);
@@ -468,7 +501,7 @@ bool TCanvas::DrawFrameControl(const TRect& rect, unsigned kind, unsigned state)
         const int w = box.Width() - 2;
         for (int i = 0; i < w; ++i) {
           const int y = i < w / 3 ? y0 + i : y0 + w / 3 - (i - w / 3);
-          painter_->fillRect(QRect(x0 + i, y, 1, 3), q);
+          fPainter->fillRect(QRect(x0 + i, y, 1, 3), q);
         }
       }
       return true;
@@ -482,16 +515,19 @@ bool TCanvas::DrawFrameControl(const TRect& rect, unsigned kind, unsigned state)
           for (int j = 0; j < 3; ++j) {
             const QColor c = j == 0 ? light : dark;
             const int d = k + j;
-            for (int i = 0; i < d; ++i) painter_->fillRect(QRect(r.Right - d + i, r.Bottom - 1 - i, 1, 1), c);
+            for (int i = 0; i < d; ++i) fPainter->fillRect(QRect(r.Right - d + i, r.Bottom - 1 - i, 1, 1), c);
           }
         }
         return true;
       }
       buttonFace();
       int dir = 1;
-      if (which == DFCS_SCROLLUP) dir = 0;
-      else if (which == DFCS_SCROLLLEFT) dir = 2;
-      else if (which == DFCS_SCROLLRIGHT) dir = 3;
+      if (which == DFCS_SCROLLUP)
+        dir = 0;
+      else if (which == DFCS_SCROLLLEFT)
+        dir = 2;
+      else if (which == DFCS_SCROLLRIGHT)
+        dir = 3;
       if (inactive) {
         TRect shadow = r;
         OffsetRect(shadow, 1, 1);
@@ -509,22 +545,22 @@ bool TCanvas::DrawFrameControl(const TRect& rect, unsigned kind, unsigned state)
       if (which == DFCS_CAPTIONCLOSE) {
         const int n = std::min(g.Width(), g.Height());
         for (int i = 0; i < n; ++i) {
-          painter_->fillRect(QRect(g.Left + i, g.Top + i, 2, 1), q);
-          painter_->fillRect(QRect(g.Left + n - 1 - i, g.Top + i, 2, 1), q);
+          fPainter->fillRect(QRect(g.Left + i, g.Top + i, 2, 1), q);
+          fPainter->fillRect(QRect(g.Left + n - 1 - i, g.Top + i, 2, 1), q);
         }
       } else if (which == DFCS_CAPTIONMIN) {
-        painter_->fillRect(QRect(g.Left, g.Bottom - 2, g.Width(), 2), q);
+        fPainter->fillRect(QRect(g.Left, g.Bottom - 2, g.Width(), 2), q);
       } else {
-        painter_->fillRect(QRect(g.Left, g.Top, g.Width(), 2), q);
+        fPainter->fillRect(QRect(g.Left, g.Top, g.Width(), 2), q);
         const TRect box = g;
-        painter_->fillRect(QRect(box.Left, box.Top, 1, box.Height()), q);
-        painter_->fillRect(QRect(box.Right - 1, box.Top, 1, box.Height()), q);
-        painter_->fillRect(QRect(box.Left, box.Bottom - 1, box.Width(), 1), q);
+        fPainter->fillRect(QRect(box.Left, box.Top, 1, box.Height()), q);
+        fPainter->fillRect(QRect(box.Right - 1, box.Top, 1, box.Height()), q);
+        fPainter->fillRect(QRect(box.Left, box.Bottom - 1, box.Width(), 1), q);
       }
       return true;
     }
     case DFC_MENU:
-      painter_->fillRect(ToQRect(r), ToQColor(clMenu));
+      fPainter->fillRect(ToQRect(r), ToQColor(clMenu));
       return true;
     default:
       return false;

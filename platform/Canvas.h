@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QString>
+
 #include <memory>
 #include <vector>
 
@@ -38,34 +39,75 @@ struct TFont {
 
 // DrawEdge edges and flags.
 enum : unsigned {
-  BDR_RAISEDOUTER = 0x1, BDR_SUNKENOUTER = 0x2, BDR_RAISEDINNER = 0x4, BDR_SUNKENINNER = 0x8,
-  EDGE_RAISED = 0x5, EDGE_SUNKEN = 0xA, EDGE_ETCHED = 0x6, EDGE_BUMP = 0x9,
-  BF_LEFT = 0x1, BF_TOP = 0x2, BF_RIGHT = 0x4, BF_BOTTOM = 0x8,
-  BF_TOPLEFT = 0x3, BF_BOTTOMRIGHT = 0xC, BF_RECT = 0xF,
-  BF_MIDDLE = 0x800, BF_SOFT = 0x1000, BF_ADJUST = 0x2000, BF_FLAT = 0x4000, BF_MONO = 0x8000
+  BDR_RAISEDOUTER = 0x1,
+  BDR_SUNKENOUTER = 0x2,
+  BDR_RAISEDINNER = 0x4,
+  BDR_SUNKENINNER = 0x8,
+  EDGE_RAISED = 0x5,
+  EDGE_SUNKEN = 0xA,
+  EDGE_ETCHED = 0x6,
+  EDGE_BUMP = 0x9,
+  BF_LEFT = 0x1,
+  BF_TOP = 0x2,
+  BF_RIGHT = 0x4,
+  BF_BOTTOM = 0x8,
+  BF_TOPLEFT = 0x3,
+  BF_BOTTOMRIGHT = 0xC,
+  BF_RECT = 0xF,
+  BF_MIDDLE = 0x800,
+  BF_SOFT = 0x1000,
+  BF_ADJUST = 0x2000,
+  BF_FLAT = 0x4000,
+  BF_MONO = 0x8000
 };
 
 // DrawFrameControl kinds and states.
 enum : unsigned {
-  DFC_CAPTION = 1, DFC_MENU = 2, DFC_SCROLL = 3, DFC_BUTTON = 4,
-  DFCS_CAPTIONCLOSE = 0x0, DFCS_CAPTIONMIN = 0x1, DFCS_CAPTIONMAX = 0x2,
-  DFCS_SCROLLUP = 0x0, DFCS_SCROLLDOWN = 0x1, DFCS_SCROLLLEFT = 0x2, DFCS_SCROLLRIGHT = 0x3,
-  DFCS_SCROLLCOMBOBOX = 0x5, DFCS_SCROLLSIZEGRIP = 0x8,
-  DFCS_BUTTONCHECK = 0x0, DFCS_BUTTONRADIO = 0x4, DFCS_BUTTONPUSH = 0x10,
-  DFCS_INACTIVE = 0x100, DFCS_PUSHED = 0x200, DFCS_CHECKED = 0x400, DFCS_FLAT = 0x4000, DFCS_MONO = 0x8000
+  DFC_CAPTION = 1,
+  DFC_MENU = 2,
+  DFC_SCROLL = 3,
+  DFC_BUTTON = 4,
+  DFCS_CAPTIONCLOSE = 0x0,
+  DFCS_CAPTIONMIN = 0x1,
+  DFCS_CAPTIONMAX = 0x2,
+  DFCS_SCROLLUP = 0x0,
+  DFCS_SCROLLDOWN = 0x1,
+  DFCS_SCROLLLEFT = 0x2,
+  DFCS_SCROLLRIGHT = 0x3,
+  DFCS_SCROLLCOMBOBOX = 0x5,
+  DFCS_SCROLLSIZEGRIP = 0x8,
+  DFCS_BUTTONCHECK = 0x0,
+  DFCS_BUTTONRADIO = 0x4,
+  DFCS_BUTTONPUSH = 0x10,
+  DFCS_INACTIVE = 0x100,
+  DFCS_PUSHED = 0x200,
+  DFCS_CHECKED = 0x400,
+  DFCS_FLAT = 0x4000,
+  DFCS_MONO = 0x8000
 };
 
 // DrawText flags.
 enum : unsigned {
-  DT_TOP = 0x0, DT_LEFT = 0x0, DT_CENTER = 0x1, DT_RIGHT = 0x2, DT_VCENTER = 0x4, DT_BOTTOM = 0x8,
-  DT_WORDBREAK = 0x10, DT_SINGLELINE = 0x20, DT_EXPANDTABS = 0x40, DT_NOCLIP = 0x100,
-  DT_CALCRECT = 0x400, DT_NOPREFIX = 0x800, DT_PATH_ELLIPSIS = 0x4000, DT_END_ELLIPSIS = 0x8000,
+  DT_TOP = 0x0,
+  DT_LEFT = 0x0,
+  DT_CENTER = 0x1,
+  DT_RIGHT = 0x2,
+  DT_VCENTER = 0x4,
+  DT_BOTTOM = 0x8,
+  DT_WORDBREAK = 0x10,
+  DT_SINGLELINE = 0x20,
+  DT_EXPANDTABS = 0x40,
+  DT_NOCLIP = 0x100,
+  DT_CALCRECT = 0x400,
+  DT_NOPREFIX = 0x800,
+  DT_PATH_ELLIPSIS = 0x4000,
+  DT_END_ELLIPSIS = 0x8000,
   DT_HIDEPREFIX = 0x100000
 };
 
 class TCanvas {
  public:
-  explicit TCanvas(QImage* image);        // paints into the image (and can read its pixels)
+  explicit TCanvas(QImage* image);         // paints into the image (and can read its pixels)
   explicit TCanvas(QPaintDevice* device);  // paints into any paint device (a widget in its paint event)
   explicit TCanvas(QPainter* painter);     // paints with a painter the caller owns
   ~TCanvas();
@@ -78,11 +120,11 @@ class TCanvas {
   TPoint PenPos;
   int CharacterExtra = 0;  // extra pixels after each character when text is drawn or measured
 
-  QPainter& Painter() { return *painter_; }
-  QImage* Image() const { return image_; }
+  QPainter& Painter() { return *fPainter; }
+  QImage* Image() const { return fImage; }
 
   void MoveTo(int x, int y);
-  void LineTo(int x, int y);  // the end point itself is not painted
+  void LineTo(int x, int y);       // the end point itself is not painted
   void FillRect(const TRect& r);   // brush over [Left, Right) x [Top, Bottom)
   void FrameRect(const TRect& r);  // a one-pixel frame in the brush
   void Rectangle(const TRect& r);  // pen outline on the outermost pixels, brush inside
@@ -120,9 +162,9 @@ class TCanvas {
   void EdgeLines(const TRect& r, TColor topLeft, TColor bottomRight, unsigned sides);
   void DrawArrowGlyph(const TRect& r, int direction, TColor color);
 
-  std::unique_ptr<QPainter> owned_;
-  QPainter* painter_ = nullptr;
-  QImage* image_ = nullptr;
+  std::unique_ptr<QPainter> fOwned;
+  QPainter* fPainter = nullptr;
+  QImage* fImage = nullptr;
 };
 
 // An 8 x 8 pattern alternating two colours pixel by pixel, for checkered pattern brushes.

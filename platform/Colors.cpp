@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPalette>
+
 #include <array>
 
 namespace zyn {
@@ -20,31 +21,31 @@ const std::array<SystemEntry, COLOR_ENDCOLORS + 1>& SystemTable() {
       {kNoRole, RGB(0x00, 0x80, 0x80)},           // desktop
       {kNoRole, RGB(0x0A, 0x24, 0x6A)},           // active caption
       {kNoRole, RGB(0x80, 0x80, 0x80)},           // inactive caption
-      {QPalette::Window, RGB(0xD4, 0xD0, 0xC8)},   // menu
-      {QPalette::Base, RGB(0xFF, 0xFF, 0xFF)},     // window
+      {QPalette::Window, RGB(0xD4, 0xD0, 0xC8)},  // menu
+      {QPalette::Base, RGB(0xFF, 0xFF, 0xFF)},    // window
       {kNoRole, RGB(0x00, 0x00, 0x00)},           // window frame
-      {QPalette::WindowText, RGB(0, 0, 0)},        // menu text
-      {QPalette::Text, RGB(0, 0, 0)},              // window text
+      {QPalette::WindowText, RGB(0, 0, 0)},       // menu text
+      {QPalette::Text, RGB(0, 0, 0)},             // window text
       {kNoRole, RGB(0xFF, 0xFF, 0xFF)},           // caption text
       {kNoRole, RGB(0xD4, 0xD0, 0xC8)},           // active border
       {kNoRole, RGB(0xD4, 0xD0, 0xC8)},           // inactive border
       {kNoRole, RGB(0x80, 0x80, 0x80)},           // application work space
       {QPalette::Highlight, RGB(0x0A, 0x24, 0x6A)},
       {QPalette::HighlightedText, RGB(0xFF, 0xFF, 0xFF)},
-      {QPalette::Button, RGB(0xD4, 0xD0, 0xC8)},   // button face
-      {QPalette::Dark, RGB(0x80, 0x80, 0x80)},     // button shadow
+      {QPalette::Button, RGB(0xD4, 0xD0, 0xC8)},  // button face
+      {QPalette::Dark, RGB(0x80, 0x80, 0x80)},    // button shadow
       {kNoRole, RGB(0x80, 0x80, 0x80)},           // grey text
       {QPalette::ButtonText, RGB(0, 0, 0)},
-      {kNoRole, RGB(0xD4, 0xD0, 0xC8)},           // inactive caption text
-      {QPalette::Light, RGB(0xFF, 0xFF, 0xFF)},    // button highlight
-      {QPalette::Shadow, RGB(0x40, 0x40, 0x40)},   // 3-D dark shadow
-      {QPalette::Midlight, RGB(0xD4, 0xD0, 0xC8)}, // 3-D light
+      {kNoRole, RGB(0xD4, 0xD0, 0xC8)},             // inactive caption text
+      {QPalette::Light, RGB(0xFF, 0xFF, 0xFF)},     // button highlight
+      {QPalette::Shadow, RGB(0x40, 0x40, 0x40)},    // 3-D dark shadow
+      {QPalette::Midlight, RGB(0xD4, 0xD0, 0xC8)},  // 3-D light
       {QPalette::ToolTipText, RGB(0, 0, 0)},
       {QPalette::ToolTipBase, RGB(0xFF, 0xFF, 0xE1)},
-      {kNoRole, RGB(0xB5, 0xB5, 0xB5)},           // 25: unused
-      {kNoRole, RGB(0x00, 0x00, 0x80)},           // hot light
-      {kNoRole, RGB(0xA6, 0xCA, 0xF0)},           // gradient active caption
-      {kNoRole, RGB(0xC0, 0xC0, 0xC0)},           // gradient inactive caption
+      {kNoRole, RGB(0xB5, 0xB5, 0xB5)},              // 25: unused
+      {kNoRole, RGB(0x00, 0x00, 0x80)},              // hot light
+      {kNoRole, RGB(0xA6, 0xCA, 0xF0)},              // gradient active caption
+      {kNoRole, RGB(0xC0, 0xC0, 0xC0)},              // gradient inactive caption
       {QPalette::Highlight, RGB(0x31, 0x6A, 0xC5)},  // menu highlight
       {QPalette::Window, RGB(0xEC, 0xE9, 0xD8)},     // menu bar
   }};
@@ -53,9 +54,7 @@ const std::array<SystemEntry, COLOR_ENDCOLORS + 1>& SystemTable() {
 
 }  // namespace
 
-bool IsSystemColor(TColor color) {
-  return (static_cast<std::uint32_t>(color) & 0xFF000000u) == 0xFF000000u;
-}
+bool IsSystemColor(TColor color) { return (static_cast<std::uint32_t>(color) & 0xFF000000u) == 0xFF000000u; }
 
 TColor ClassicSystemColor(int index) {
   const auto& table = SystemTable();

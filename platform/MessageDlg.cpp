@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QPushButton>
+
 #include <vector>
 
 namespace zyn {
@@ -26,11 +27,20 @@ int MessageDlg(QWidget* parent, const QString& text, const QString& caption, uns
   box.setWindowTitle(caption);
   box.setText(text);
   switch (type & 0xF0) {
-    case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
-    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
-    case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
-    case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
-    default: break;
+    case MB_ICONERROR:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case MB_ICONQUESTION:
+      box.setIcon(QMessageBox::Question);
+      break;
+    case MB_ICONWARNING:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case MB_ICONINFORMATION:
+      box.setIcon(QMessageBox::Information);
+      break;
+    default:
+      break;
   }
   struct Entry {
     const char* label;
@@ -45,7 +55,8 @@ int MessageDlg(QWidget* parent, const QString& text, const QString& caption, uns
       closeResult = IDCANCEL;
       break;
     case MB_YESNOCANCEL:
-      entries = {{"Ja", QMessageBox::YesRole, IDYES}, {"Nein", QMessageBox::NoRole, IDNO},
+      entries = {{"Ja", QMessageBox::YesRole, IDYES},
+                 {"Nein", QMessageBox::NoRole, IDNO},
                  {"Abbrechen", QMessageBox::RejectRole, IDCANCEL}};
       closeResult = IDCANCEL;
       break;

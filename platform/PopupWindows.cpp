@@ -23,8 +23,8 @@ void MakeShadowWindow(QWidget* widget) {
 }
 
 void MakeFloatingToolWindow(QWidget* widget, QWidget* ownerForm) {
-  widget->setParent(ownerForm, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
-                                   Qt::NoDropShadowWindowHint);
+  widget->setParent(ownerForm,
+                    Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint);
   widget->setAttribute(Qt::WA_ShowWithoutActivating);
   widget->setFocusPolicy(Qt::NoFocus);
 }

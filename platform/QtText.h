@@ -2,6 +2,7 @@
 // The GUI edge of the text converter: model text (Windows-1252 in std::string) to QString and back.
 
 #include <QString>
+
 #include <string>
 #include <string_view>
 

@@ -21,8 +21,8 @@ void EnsureRgb32(QImage& image) {
 
 }  // namespace
 
-void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy,
-            std::uint32_t rop, TColor pattern) {
+void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy, std::uint32_t rop,
+            TColor pattern) {
   EnsureRgb32(target);
   const QImage src = source.isNull() ? QImage() : source.convertToFormat(QImage::Format_RGB32);
   const std::uint8_t code = static_cast<std::uint8_t>(rop >> 16);

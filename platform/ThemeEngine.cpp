@@ -8,12 +8,35 @@ namespace {
 
 // The classes of the built-in style; a handle is the class number + 1.
 const std::array<const char*, 24> kClasses = {
-    "Button", "Clock",  "ComboBox", "Edit",     "ExplorerBar", "Header",   "ListView", "Menu",
-    "Page",   "Progress", "Rebar",  "ScrollBar", "Spin",      "StartPanel", "Status", "Tab",
-    "TaskBand", "TaskBar", "ToolBar", "ToolTip", "TrackBar",  "TrayNotify", "TreeView", "Window"};
-enum { kButton, kClock, kComboBox, kEdit, kExplorerBar, kHeader, kListView, kMenu, kPage, kProgress, kRebar,
-       kScrollBar, kSpin, kStartPanel, kStatus, kTab, kTaskBand, kTaskBar, kToolBar, kToolTip, kTrackBar,
-       kTrayNotify, kTreeView, kWindow };
+    "Button",   "Clock",    "ComboBox", "Edit",      "ExplorerBar", "Header",     "ListView", "Menu",
+    "Page",     "Progress", "Rebar",    "ScrollBar", "Spin",        "StartPanel", "Status",   "Tab",
+    "TaskBand", "TaskBar",  "ToolBar",  "ToolTip",   "TrackBar",    "TrayNotify", "TreeView", "Window"};
+enum {
+  kButton,
+  kClock,
+  kComboBox,
+  kEdit,
+  kExplorerBar,
+  kHeader,
+  kListView,
+  kMenu,
+  kPage,
+  kProgress,
+  kRebar,
+  kScrollBar,
+  kSpin,
+  kStartPanel,
+  kStatus,
+  kTab,
+  kTaskBand,
+  kTaskBar,
+  kToolBar,
+  kToolTip,
+  kTrackBar,
+  kTrayNotify,
+  kTreeView,
+  kWindow
+};
 
 // Fixed colours of the style ($00BBGGRR).
 constexpr TColor kFace = RGB(236, 233, 216);
@@ -87,7 +110,8 @@ void ToolButton(TCanvas& c, const TRect& r, int state) {
       Fill(c, Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1), RGB(255, 255, 255));
       RoundFrame(c, r, kPressedFrame);
       break;
-    default: break;  // normal and disabled buttons are flat
+    default:
+      break;  // normal and disabled buttons are flat
   }
 }
 
@@ -103,8 +127,10 @@ void GripDots(TCanvas& c, const TRect& r, bool vertical) {
 }
 
 void CaptionButton(TCanvas& c, const TRect& r, int state, TColor base) {
-  const TColor face = state == 2 ? Mix(base, RGB(255, 255, 255), 1, 4) : state == 3 ? Mix(base, RGB(0, 0, 0), 1, 4)
-                                                                        : state == 4 ? RGB(200, 200, 200) : base;
+  const TColor face = state == 2   ? Mix(base, RGB(255, 255, 255), 1, 4)
+                      : state == 3 ? Mix(base, RGB(0, 0, 0), 1, 4)
+                      : state == 4 ? RGB(200, 200, 200)
+                                   : base;
   Fill(c, Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1), face);
   RoundFrame(c, r, RGB(255, 255, 255));
 }
@@ -112,17 +138,17 @@ void CaptionButton(TCanvas& c, const TRect& r, int state, TColor base) {
 }  // namespace
 
 void TBuiltInThemeEngine::SetActive(bool value) {
-  if (value == active_) return;
-  active_ = value;
+  if (value == fActive) return;
+  fActive = value;
   BroadcastThemeChange();
 }
 
 HTHEME TBuiltInThemeEngine::OpenThemeData(const QString& classList) {
-  if (!active_) return 0;
+  if (!fActive) return 0;
   for (const QString& name : classList.split(';')) {
     for (std::size_t i = 0; i < kClasses.size(); ++i) {
       if (name.trimmed().compare(QString::fromLatin1(kClasses[i]), Qt::CaseInsensitive) == 0) {
-        ++openHandles_;
+        ++fOpenHandles;
         return static_cast<HTHEME>(i + 1);
       }
     }
@@ -131,7 +157,7 @@ HTHEME TBuiltInThemeEngine::OpenThemeData(const QString& classList) {
 }
 
 void TBuiltInThemeEngine::CloseThemeData(HTHEME theme) {
-  if (theme != 0 && openHandles_ > 0) --openHandles_;
+  if (theme != 0 && fOpenHandles > 0) --fOpenHandles;
 }
 
 bool TBuiltInThemeEngine::DrawThemeBackground(HTHEME theme, TCanvas& c, int part, int state, const TRect& r) {
@@ -156,12 +182,16 @@ bool TBuiltInThemeEngine::DrawThemeBackground(HTHEME theme, TCanvas& c, int part
       }
       return true;
     case kRebar:
-      if (part == 1 || part == 2) GripDots(c, r, part == 2);
-      else VerticalBlend(c, r, RGB(250, 249, 245), kFace);
+      if (part == 1 || part == 2)
+        GripDots(c, r, part == 2);
+      else
+        VerticalBlend(c, r, RGB(250, 249, 245), kFace);
       return true;
     case kWindow:
-      if (part == 19 || part == 20) CaptionButton(c, r, state, RGB(224, 67, 22));
-      else CaptionButton(c, r, state, kBlue);
+      if (part == 19 || part == 20)
+        CaptionButton(c, r, state, RGB(224, 67, 22));
+      else
+        CaptionButton(c, r, state, kBlue);
       {
         // The glyph: a cross for the close buttons, a bar for minimize, two frames for restore.
         const TRect g = Rect(r.Left + 4, r.Top + 4, r.Right - 4, r.Bottom - 4);
@@ -191,13 +221,17 @@ bool TBuiltInThemeEngine::DrawThemeBackground(HTHEME theme, TCanvas& c, int part
       return true;
     case kComboBox:
     case kSpin: {
-      const TColor face = state == 4 ? RGB(232, 232, 232) : state == 3 ? RGB(152, 180, 246)
-                                                          : state == 2 ? RGB(210, 224, 253) : RGB(193, 211, 251);
+      const TColor face = state == 4   ? RGB(232, 232, 232)
+                          : state == 3 ? RGB(152, 180, 246)
+                          : state == 2 ? RGB(210, 224, 253)
+                                       : RGB(193, 211, 251);
       Fill(c, Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1), face);
       RoundFrame(c, r, RGB(255, 255, 255));
       const TColor glyph = state == 4 ? RGB(161, 161, 146) : RGB(77, 97, 133);
-      if (theme - 1 == kSpin && part == 1) UpArrow(c, r, glyph);
-      else DownArrow(c, r, glyph);
+      if (theme - 1 == kSpin && part == 1)
+        UpArrow(c, r, glyph);
+      else
+        DownArrow(c, r, glyph);
       return true;
     }
     case kEdit:
@@ -226,14 +260,30 @@ bool TBuiltInThemeEngine::DrawThemeBackground(HTHEME theme, TCanvas& c, int part
 bool TBuiltInThemeEngine::GetThemePartSize(HTHEME theme, int part, int, TThemeSizeKind, TThemeSize& size) {
   if (theme <= 0) return false;
   switch (static_cast<int>(theme) - 1) {
-    case kRebar: size = {4, 4}; return true;
-    case kToolBar: size = (part == 5 || part == 6) ? TThemeSize{6, 6} : TThemeSize{22, 22}; return true;
-    case kComboBox: size = {17, 20}; return true;
-    case kWindow: size = {13, 13}; return true;
-    case kStatus: size = {12, 12}; return true;
-    case kScrollBar: size = {17, 17}; return true;
-    case kProgress: size = {8, 10}; return true;
-    default: size = {16, 16}; return true;
+    case kRebar:
+      size = {4, 4};
+      return true;
+    case kToolBar:
+      size = (part == 5 || part == 6) ? TThemeSize{6, 6} : TThemeSize{22, 22};
+      return true;
+    case kComboBox:
+      size = {17, 20};
+      return true;
+    case kWindow:
+      size = {13, 13};
+      return true;
+    case kStatus:
+      size = {12, 12};
+      return true;
+    case kScrollBar:
+      size = {17, 17};
+      return true;
+    case kProgress:
+      size = {8, 10};
+      return true;
+    default:
+      size = {16, 16};
+      return true;
   }
 }
 
@@ -263,7 +313,8 @@ bool TBuiltInThemeEngine::GetThemeColor(HTHEME theme, int part, int state, int p
       if (property != TMT_FILLCOLOR || part != 3) return false;
       color = kChunk;
       return true;
-    default: return false;
+    default:
+      return false;
   }
 }
 
@@ -272,10 +323,18 @@ bool TBuiltInThemeEngine::GetThemeBackgroundContentRect(HTHEME theme, int part, 
   if (theme <= 0) return false;
   content = bounds;
   switch (static_cast<int>(theme) - 1) {
-    case kToolBar: InflateRect(content, -3, -3); return true;
-    case kEdit: InflateRect(content, -2, -2); return true;
-    case kProgress: InflateRect(content, -3, -3); return true;
-    default: InflateRect(content, -1, -1); return true;
+    case kToolBar:
+      InflateRect(content, -3, -3);
+      return true;
+    case kEdit:
+      InflateRect(content, -2, -2);
+      return true;
+    case kProgress:
+      InflateRect(content, -3, -3);
+      return true;
+    default:
+      InflateRect(content, -1, -1);
+      return true;
   }
 }
 
@@ -284,7 +343,7 @@ bool TBuiltInThemeEngine::IsThemeBackgroundPartiallyTransparent(HTHEME theme, in
 }
 
 bool TBuiltInThemeEngine::GetCurrentThemeName(QString& fileName, QString& colorName, QString& sizeName) {
-  if (!active_) return false;
+  if (!fActive) return false;
   fileName = QStringLiteral("C:\\WINDOWS\\Resources\\Themes\\Luna\\Luna.msstyles");
   colorName = QStringLiteral("NormalColor");
   sizeName = QStringLiteral("NormalSize");

@@ -8,6 +8,7 @@
 #include "platform/Canvas.h"
 
 #include <QString>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -35,7 +36,8 @@ class TThemeEngine {
   virtual bool DrawThemeBackground(HTHEME theme, TCanvas& canvas, int part, int state, const TRect& r) = 0;
   virtual bool GetThemePartSize(HTHEME theme, int part, int state, TThemeSizeKind kind, TThemeSize& size) = 0;
   virtual bool GetThemeColor(HTHEME theme, int part, int state, int property, TColor& color) = 0;
-  virtual bool GetThemeBackgroundContentRect(HTHEME theme, int part, int state, const TRect& bounds, TRect& content) = 0;
+  virtual bool GetThemeBackgroundContentRect(HTHEME theme, int part, int state, const TRect& bounds,
+                                             TRect& content) = 0;
   virtual bool IsThemeBackgroundPartiallyTransparent(HTHEME theme, int part, int state) = 0;
   virtual bool GetCurrentThemeName(QString& fileName, QString& colorName, QString& sizeName) = 0;
 };
@@ -44,7 +46,7 @@ class TThemeEngine {
 // colour variant "NormalColor".
 class TBuiltInThemeEngine : public TThemeEngine {
  public:
-  bool IsThemeActive() const override { return active_; }
+  bool IsThemeActive() const override { return fActive; }
   // Switches the style on or off and broadcasts the change.
   void SetActive(bool value);
   HTHEME OpenThemeData(const QString& classList) override;
@@ -55,11 +57,11 @@ class TBuiltInThemeEngine : public TThemeEngine {
   bool GetThemeBackgroundContentRect(HTHEME theme, int part, int state, const TRect& bounds, TRect& content) override;
   bool IsThemeBackgroundPartiallyTransparent(HTHEME theme, int part, int state) override;
   bool GetCurrentThemeName(QString& fileName, QString& colorName, QString& sizeName) override;
-  int OpenHandleCount() const { return openHandles_; }
+  int OpenHandleCount() const { return fOpenHandles; }
 
  private:
-  bool active_ = true;
-  int openHandles_ = 0;
+  bool fActive = true;
+  int fOpenHandles = 0;
 };
 
 // The engine of the process; nil means the platform has no theme library.

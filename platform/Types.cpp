@@ -27,8 +27,7 @@ void OffsetRect(TRect& r, int dx, int dy) {
 }
 
 bool IntersectRect(TRect& result, const TRect& a, const TRect& b) {
-  result = {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-            std::min(a.Bottom, b.Bottom)};
+  result = {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
   if (IsRectEmpty(result)) {
     result = {};
     return false;
@@ -39,8 +38,7 @@ bool IntersectRect(TRect& result, const TRect& a, const TRect& b) {
 TRect UnionRect(const TRect& a, const TRect& b) {
   if (IsRectEmpty(a)) return b;
   if (IsRectEmpty(b)) return a;
-  return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
-          std::max(a.Bottom, b.Bottom)};
+  return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
 }
 
 TRect CenterRect(const TRect& inner, const TRect& outer) {

@@ -89,8 +89,7 @@ TGmBaseObject* TGmCanvas::Rectangle(TGmMeasurement unit, TGmExtended x1, TGmExte
 }
 
 TGmBaseObject* TGmCanvas::TextBox(const std::string& text, int alignment, int vertAlignment, TGmMeasurement unit,
-                                  TGmExtended x1, TGmExtended y1, TGmExtended x2, TGmExtended y2,
-                                  TGmExtended margin) {
+                                  TGmExtended x1, TGmExtended y1, TGmExtended x2, TGmExtended y2, TGmExtended margin) {
   const TGmExtended left = ConvertValue(unit, gmInches, x1), top = ConvertValue(unit, gmInches, y1),
                     right = ConvertValue(unit, gmInches, x2);
   const TGmExtended m = margin < 0 ? fInnerMargin.AsInches() : ConvertValue(unit, gmInches, margin);
@@ -126,8 +125,8 @@ TGmBaseObject* TGmCanvas::Draw(const QImage& bitmap, TGmMeasurement unit, TGmExt
   return StretchDraw(pic, unit, x, y, x + w, y + h);
 }
 
-TGmBaseObject* TGmCanvas::StretchDraw(const TGmPicture& picture, TGmMeasurement unit, TGmExtended x1,
-                                      TGmExtended y1, TGmExtended x2, TGmExtended y2) {
+TGmBaseObject* TGmCanvas::StretchDraw(const TGmPicture& picture, TGmMeasurement unit, TGmExtended x1, TGmExtended y1,
+                                      TGmExtended x2, TGmExtended y2) {
   auto o = std::make_unique<TGmGraphicObject>(&fList.Resources());
   o->SetRect(unit, {x1, y1, x2, y2});
   o->SetCopyMode(fCopyMode);
@@ -143,7 +142,6 @@ TGmBaseObject* TGmCanvas::Polygon(const TGmPolyPoints& points, int count, TGmMea
   o->SetPen(InternPen());
   return Record(std::move(o));
 }
-
 
 TGmExtended TGmCanvas::TextWidth(const std::string& text) {
   const TGmPoint e = TextExtentInches(text, fFont);

@@ -7,6 +7,7 @@
 #include "print/GmObjects.h"
 
 #include <QImage>
+
 #include <cstdint>
 #include <string>
 
@@ -52,8 +53,8 @@ class TGmCanvas {
   TGmBaseObject* Rectangle(TGmMeasurement unit, TGmExtended x1, TGmExtended y1, TGmExtended x2, TGmExtended y2);
   // alignment 0 left, 1 right, 2 centre; vertical 0 top, 1 centre, 2 bottom. Y2 = 0 lets the box
   // grow to its text. A negative margin takes TextBoxInnerMargin.
-  TGmBaseObject* TextBox(const std::string& text, int alignment, int vertAlignment, TGmMeasurement unit,
-                         TGmExtended x1, TGmExtended y1, TGmExtended x2, TGmExtended y2, TGmExtended margin = -1);
+  TGmBaseObject* TextBox(const std::string& text, int alignment, int vertAlignment, TGmMeasurement unit, TGmExtended x1,
+                         TGmExtended y1, TGmExtended x2, TGmExtended y2, TGmExtended margin = -1);
   // The bitmap at 96 pixels per inch times the scale.
   TGmBaseObject* Draw(const QImage& bitmap, TGmMeasurement unit, TGmExtended x, TGmExtended y, TGmExtended scale = 1);
   TGmBaseObject* StretchDraw(const TGmPicture& picture, TGmMeasurement unit, TGmExtended x1, TGmExtended y1,

@@ -1,12 +1,12 @@
 #include "print/GmFontMapper.h"
 
-
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QLoggingCategory>
 #include <QPainter>
 #include <QRawFont>
+
 #include <cctype>
 #include <cmath>
 
@@ -49,8 +49,10 @@ QString TGmFontMapper::MapFamily(const std::string& name) {
   std::string lower = name;
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   QString family;
-  if (const char* metric = MetricFamily(lower); metric && QFontDatabase::hasFamily(metric)) family = metric;
-  else if (!name.empty() && QFontDatabase::hasFamily(ToQ(name))) family = ToQ(name);
+  if (const char* metric = MetricFamily(lower); metric && QFontDatabase::hasFamily(metric))
+    family = metric;
+  else if (!name.empty() && QFontDatabase::hasFamily(ToQ(name)))
+    family = ToQ(name);
   if (family.isEmpty()) {
     for (const char* f : {"Liberation Sans", "DejaVu Sans"})
       if (QFontDatabase::hasFamily(f)) {
@@ -145,8 +147,8 @@ void TGmFontMapper::TextOutMapped(QPainter& painter, const TGmFont& font, TGmExt
   painter.restore();
 }
 
-std::vector<std::string> TGmFontMapper::WrapLines(const TGmFont& font, std::string_view input,
-                                                  TGmExtended widthInches, bool wordWrap) {
+std::vector<std::string> TGmFontMapper::WrapLines(const TGmFont& font, std::string_view input, TGmExtended widthInches,
+                                                  bool wordWrap) {
   std::string text;
   text.reserve(input.size());
   for (size_t i = 0; i < input.size(); ++i) {
@@ -199,8 +201,10 @@ TGmExtended TGmFontMapper::DrawWrappedText(QPainter& painter, const TGmFont& fon
     const std::string l = TrimEnd(lines[n]);
     const int widthPx = GmPixels(TextWidthInches(font, l), targetPpi);
     int left = rect.left();
-    if (alignment == 1) left += rect.width() - widthPx;
-    else if (alignment == 2) left += (rect.width() - widthPx) / 2;
+    if (alignment == 1)
+      left += rect.width() - widthPx;
+    else if (alignment == 2)
+      left += (rect.width() - widthPx) / 2;
     const int top = rect.top() + GmPixels(lineHeight * static_cast<TGmExtended>(n), targetPpi);
     TextOutMapped(painter, font, targetPpi, left, top, forScreen, l, &rect);
   }

@@ -9,6 +9,7 @@
 
 #include <QFont>
 #include <QRect>
+
 #include <map>
 #include <string>
 #include <string_view>

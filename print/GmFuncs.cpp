@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QSysInfo>
+
 #include <cstdio>
 
 namespace zyn {
@@ -101,24 +102,42 @@ std::string ReplacePageTokens(std::string_view text, int page, int pageCount, st
 TGmPoint PaperSizeInches(std::uint8_t paperSize) {
   auto mm = [](TGmExtended w, TGmExtended h) { return TGmPoint{w / 25.4L, h / 25.4L}; };
   switch (paperSize & 0x7F) {
-    case A3: return mm(297, 420);
-    case A4: return mm(210, 297);
-    case A5: return mm(148.5L, 210);
-    case A6: return mm(105, 148);
-    case B5: return {6.92L, 9.84L};
-    case C5: return {6.38L, 9.02L};
-    case Legal: return {8.5L, 14};
-    case Letter: return {8.5L, 11};
-    case B4: return mm(250, 354);
-    case Envelope_09: return {3.78L, 8.78L};
-    case Envelope_10: return {4.18L, 9.12L};
-    case Envelope_11: return {4.12L, 10.38L};
-    case Envelope_12: return {12.44L, 11};
-    case Envelope_14: return {14.5L, 11.12L};
-    case Tabloid: return {11, 17};
-    case Ledger: return {17, 11};
-    case Executive: return {7.14L, 10.12L};
-    default: return {0, 0};
+    case A3:
+      return mm(297, 420);
+    case A4:
+      return mm(210, 297);
+    case A5:
+      return mm(148.5L, 210);
+    case A6:
+      return mm(105, 148);
+    case B5:
+      return {6.92L, 9.84L};
+    case C5:
+      return {6.38L, 9.02L};
+    case Legal:
+      return {8.5L, 14};
+    case Letter:
+      return {8.5L, 11};
+    case B4:
+      return mm(250, 354);
+    case Envelope_09:
+      return {3.78L, 8.78L};
+    case Envelope_10:
+      return {4.18L, 9.12L};
+    case Envelope_11:
+      return {4.12L, 10.38L};
+    case Envelope_12:
+      return {12.44L, 11};
+    case Envelope_14:
+      return {14.5L, 11.12L};
+    case Tabloid:
+      return {11, 17};
+    case Ledger:
+      return {17, 11};
+    case Executive:
+      return {7.14L, 10.12L};
+    default:
+      return {0, 0};
   }
 }
 
@@ -143,9 +162,12 @@ TGmFontStyles FontStyleFromText(std::string_view text) {
     std::string_view item = text.substr(start, comma - start);
     while (!item.empty() && item.front() == ' ') item.remove_prefix(1);
     while (!item.empty() && item.back() == ' ') item.remove_suffix(1);
-    if (item == "b") st |= fsBold;
-    else if (item == "i") st |= fsItalic;
-    else if (item == "u") st |= fsUnderline;
+    if (item == "b")
+      st |= fsBold;
+    else if (item == "i")
+      st |= fsItalic;
+    else if (item == "u")
+      st |= fsUnderline;
     start = comma + 1;
   }
   return st;
@@ -166,9 +188,12 @@ bool IsPrinterCanvas(const QPainter& painter) {
 
 void DrawRectangle(QPainter& painter, const QRect& r) {
   // Through top-left once more, so the corner joins of wide pens stay closed.
-  const QPoint pts[6] = {r.topLeft(), {r.left() + r.width(), r.top()},
-                         {r.left() + r.width(), r.top() + r.height()}, {r.left(), r.top() + r.height()},
-                         r.topLeft(), {r.left() + r.width(), r.top()}};
+  const QPoint pts[6] = {r.topLeft(),
+                         {r.left() + r.width(), r.top()},
+                         {r.left() + r.width(), r.top() + r.height()},
+                         {r.left(), r.top() + r.height()},
+                         r.topLeft(),
+                         {r.left() + r.width(), r.top()}};
   const QPen pen = painter.pen();
   painter.setPen(Qt::NoPen);
   painter.drawPolygon(pts, 4);
@@ -190,20 +215,39 @@ void DrawBezier(QPainter& painter, const QPolygon& pts) {
 
 void DrawPoly(int type, QPainter& painter, const QPolygon& points) {
   switch (type) {
-    case 15: painter.drawPolygon(points); break;
+    case 15:
+      painter.drawPolygon(points);
+      break;
     case 16:
-    case 18: painter.drawPolyline(points); break;
+    case 18:
+      painter.drawPolyline(points);
+      break;
     case 17:
-    case 19: DrawBezier(painter, points); break;
-    default: break;
+    case 19:
+      DrawBezier(painter, points);
+      break;
+    default:
+      break;
   }
 }
 
 bool IsStandardRop(std::uint32_t rop) {
   switch (rop) {
-    case GmBLACKNESS: case GmNOTSRCERASE: case GmNOTSRCCOPY: case GmSRCERASE: case GmDSTINVERT:
-    case GmPATINVERT: case GmSRCINVERT: case GmSRCAND: case GmMERGEPAINT: case GmMERGECOPY:
-    case GmSRCPAINT: case GmPATCOPY: case GmPATPAINT: case GmWHITENESS: case GmSRCCOPY:
+    case GmBLACKNESS:
+    case GmNOTSRCERASE:
+    case GmNOTSRCCOPY:
+    case GmSRCERASE:
+    case GmDSTINVERT:
+    case GmPATINVERT:
+    case GmSRCINVERT:
+    case GmSRCAND:
+    case GmMERGEPAINT:
+    case GmMERGECOPY:
+    case GmSRCPAINT:
+    case GmPATCOPY:
+    case GmPATPAINT:
+    case GmWHITENESS:
+    case GmSRCCOPY:
       return true;
     default:
       return false;
@@ -232,9 +276,15 @@ void StretchBitmap(QPainter& painter, const QRect& r, const QImage& bitmap, std:
   const QRgb pattern = painter.brush().color().rgb();
   painter.save();
   switch (rop) {
-    case GmBLACKNESS: painter.fillRect(r, Qt::black); break;
-    case GmWHITENESS: painter.fillRect(r, Qt::white); break;
-    case GmPATCOPY: painter.fillRect(r, painter.brush().color()); break;
+    case GmBLACKNESS:
+      painter.fillRect(r, Qt::black);
+      break;
+    case GmWHITENESS:
+      painter.fillRect(r, Qt::white);
+      break;
+    case GmPATCOPY:
+      painter.fillRect(r, painter.brush().color());
+      break;
     case GmPATINVERT:
       painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
       painter.fillRect(r, painter.brush().color());
@@ -243,7 +293,9 @@ void StretchBitmap(QPainter& painter, const QRect& r, const QImage& bitmap, std:
       painter.setCompositionMode(QPainter::RasterOp_NotDestination);
       painter.fillRect(r, Qt::black);
       break;
-    case GmMERGECOPY: painter.drawImage(r, CombineWithPattern(bitmap, pattern, false)); break;
+    case GmMERGECOPY:
+      painter.drawImage(r, CombineWithPattern(bitmap, pattern, false));
+      break;
     case GmPATPAINT:
       painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
       painter.drawImage(r, CombineWithPattern(bitmap, pattern, true));
@@ -251,14 +303,29 @@ void StretchBitmap(QPainter& painter, const QRect& r, const QImage& bitmap, std:
     default: {
       QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
       switch (rop) {
-        case GmSRCPAINT: mode = QPainter::RasterOp_SourceOrDestination; break;
-        case GmSRCAND: mode = QPainter::RasterOp_SourceAndDestination; break;
-        case GmSRCINVERT: mode = QPainter::RasterOp_SourceXorDestination; break;
-        case GmSRCERASE: mode = QPainter::RasterOp_SourceAndNotDestination; break;
-        case GmNOTSRCCOPY: mode = QPainter::RasterOp_NotSource; break;
-        case GmNOTSRCERASE: mode = QPainter::RasterOp_NotSourceAndNotDestination; break;
-        case GmMERGEPAINT: mode = QPainter::RasterOp_NotSourceOrDestination; break;
-        default: break;
+        case GmSRCPAINT:
+          mode = QPainter::RasterOp_SourceOrDestination;
+          break;
+        case GmSRCAND:
+          mode = QPainter::RasterOp_SourceAndDestination;
+          break;
+        case GmSRCINVERT:
+          mode = QPainter::RasterOp_SourceXorDestination;
+          break;
+        case GmSRCERASE:
+          mode = QPainter::RasterOp_SourceAndNotDestination;
+          break;
+        case GmNOTSRCCOPY:
+          mode = QPainter::RasterOp_NotSource;
+          break;
+        case GmNOTSRCERASE:
+          mode = QPainter::RasterOp_NotSourceAndNotDestination;
+          break;
+        case GmMERGEPAINT:
+          mode = QPainter::RasterOp_NotSourceOrDestination;
+          break;
+        default:
+          break;
       }
       painter.setCompositionMode(mode);
       painter.drawImage(r, bitmap.convertToFormat(QImage::Format_RGB32));

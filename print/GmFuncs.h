@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPolygon>
 #include <QRect>
+
 #include <cstdint>
 #include <ctime>
 #include <string>
@@ -43,8 +44,7 @@ inline constexpr std::string_view GmTimeFormat = "hh/mm";
 std::string ReplaceText(std::string_view text, std::string_view token, std::string_view replacement);
 // "{DATE}", "{TIME}", "{PAGE}" and "{NUMPAGES}", in this order; the date and time of now.
 std::string ReplacePageTokens(std::string_view text, int page, int pageCount,
-                              std::string_view dateFormat = GmDateFormat,
-                              std::string_view timeFormat = GmTimeFormat);
+                              std::string_view dateFormat = GmDateFormat, std::string_view timeFormat = GmTimeFormat);
 // As above for a given moment (tests, and one moment for a whole print run).
 std::string ReplacePageTokensAt(std::string_view text, int page, int pageCount, std::string_view dateFormat,
                                 std::string_view timeFormat, const std::tm& when);
@@ -69,10 +69,21 @@ void DrawPoly(int type, QPainter& painter, const QPolygon& points);
 
 // Raster operations of pictures.
 enum : std::uint32_t {
-  GmSRCCOPY = 0x00CC0020, GmSRCPAINT = 0x00EE0086, GmSRCAND = 0x008800C6, GmSRCINVERT = 0x00660046,
-  GmSRCERASE = 0x00440328, GmNOTSRCCOPY = 0x00330008, GmNOTSRCERASE = 0x001100A6, GmMERGECOPY = 0x00C000CA,
-  GmMERGEPAINT = 0x00BB0226, GmPATCOPY = 0x00F00021, GmPATPAINT = 0x00FB0A09, GmPATINVERT = 0x005A0049,
-  GmDSTINVERT = 0x00550009, GmBLACKNESS = 0x00000042, GmWHITENESS = 0x00FF0062
+  GmSRCCOPY = 0x00CC0020,
+  GmSRCPAINT = 0x00EE0086,
+  GmSRCAND = 0x008800C6,
+  GmSRCINVERT = 0x00660046,
+  GmSRCERASE = 0x00440328,
+  GmNOTSRCCOPY = 0x00330008,
+  GmNOTSRCERASE = 0x001100A6,
+  GmMERGECOPY = 0x00C000CA,
+  GmMERGEPAINT = 0x00BB0226,
+  GmPATCOPY = 0x00F00021,
+  GmPATPAINT = 0x00FB0A09,
+  GmPATINVERT = 0x005A0049,
+  GmDSTINVERT = 0x00550009,
+  GmBLACKNESS = 0x00000042,
+  GmWHITENESS = 0x00FF0062
 };
 bool IsStandardRop(std::uint32_t rop);
 // The bitmap stretched into the rectangle with the copy mode (SRCCOPY for any other value and on

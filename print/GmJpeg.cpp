@@ -1,11 +1,11 @@
 #include "print/GmJpeg.h"
 
 #include <QPainter>
+#include <jpeglib.h>
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-
-#include <jpeglib.h>
 
 namespace zyn {
 
@@ -114,8 +114,8 @@ QImage DecodeJpeg(const std::vector<std::uint8_t>& bytes) {
     delete image;
     return {};
   }
-  if (!ReadHeader(cinfo, bytes) || cinfo.image_width == 0 || cinfo.image_height == 0 ||
-      cinfo.image_width > kMaxSide || cinfo.image_height > kMaxSide) {
+  if (!ReadHeader(cinfo, bytes) || cinfo.image_width == 0 || cinfo.image_height == 0 || cinfo.image_width > kMaxSide ||
+      cinfo.image_height > kMaxSide) {
     jpeg_destroy_decompress(&cinfo);
     delete image;
     return {};

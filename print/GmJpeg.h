@@ -2,6 +2,7 @@
 // JPEG coding of the pictures recorded on pages, through libjpeg.
 
 #include <QImage>
+
 #include <cstdint>
 #include <vector>
 

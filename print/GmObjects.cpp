@@ -8,6 +8,7 @@
 #include <QPicture>
 #include <QPolygon>
 #include <QTransform>
+
 #include <cmath>
 
 namespace zyn {
@@ -54,17 +55,24 @@ std::string ExpandTabs(const std::string& text) {
 
 std::unique_ptr<TGmBaseObject> TGmBaseObject::Create(int type, TGmResourceTable* table) {
   switch (type) {
-    case gmTextObject: return std::make_unique<TGmTextObject>(table);
-    case gmLineObject: return std::make_unique<TGmLineObject>(table);
-    case gmRectangleShape: return std::make_unique<TGmRectangleShape>(table);
-    case gmGraphicObject: return std::make_unique<TGmGraphicObject>(table);
-    case gmTextBoxObject: return std::make_unique<TGmTextBoxObject>(table);
+    case gmTextObject:
+      return std::make_unique<TGmTextObject>(table);
+    case gmLineObject:
+      return std::make_unique<TGmLineObject>(table);
+    case gmRectangleShape:
+      return std::make_unique<TGmRectangleShape>(table);
+    case gmGraphicObject:
+      return std::make_unique<TGmGraphicObject>(table);
+    case gmTextBoxObject:
+      return std::make_unique<TGmTextBoxObject>(table);
     case gmPolygonObject:
     case gmPolylineObject:
     case gmBezierObject:
     case gmPolylineToObject:
-    case gmBezierToObject: return std::make_unique<TGmPolyBaseObject>(table, type);
-    default: return nullptr;
+    case gmBezierToObject:
+      return std::make_unique<TGmPolyBaseObject>(table, type);
+    default:
+      return nullptr;
   }
 }
 
@@ -122,8 +130,10 @@ void TGmOutlineShape::SetPen(TGmPen* pen) {
 }
 
 void TGmOutlineShape::ApplyTools(QPainter& painter, const TGmDrawContext& ctx) const {
-  if (fPen) ApplyPen(*fPen, painter, ctx.PpiX);
-  else painter.setPen(Qt::NoPen);
+  if (fPen)
+    ApplyPen(*fPen, painter, ctx.PpiX);
+  else
+    painter.setPen(Qt::NoPen);
 }
 
 void TGmOutlineShape::LoadFromValueList(const TGmValueList& list) {
@@ -144,8 +154,10 @@ void TGmSolidShape::SetBrush(TGmBrush* brush) {
 
 void TGmSolidShape::ApplyTools(QPainter& painter, const TGmDrawContext& ctx) const {
   TGmOutlineShape::ApplyTools(painter, ctx);
-  if (fBrush) ApplyBrush(*fBrush, painter);
-  else painter.setBrush(Qt::NoBrush);
+  if (fBrush)
+    ApplyBrush(*fBrush, painter);
+  else
+    painter.setBrush(Qt::NoBrush);
 }
 
 void TGmSolidShape::LoadFromValueList(const TGmValueList& list) {
@@ -285,8 +297,9 @@ void TGmLineObject::Draw(QPainter& painter, const TGmDrawContext& ctx) {
 }
 
 QRect TGmLineObject::BoundsRect(TGmExtended ppi) const {
-  const QRect r = QRect(QPoint(Px(fRect.Left, ppi), Px(fRect.Top, ppi)), QPoint(Px(fRect.Right, ppi), Px(fRect.Bottom, ppi)))
-                      .normalized();
+  const QRect r =
+      QRect(QPoint(Px(fRect.Left, ppi), Px(fRect.Top, ppi)), QPoint(Px(fRect.Right, ppi), Px(fRect.Bottom, ppi)))
+          .normalized();
   return r.adjusted(-3, -3, 3, 3);
 }
 
@@ -302,13 +315,21 @@ void TGmGraphicObject::SetPicture(const TGmPicture& picture) {
   if (!fTable) return;
   std::unique_ptr<TGmGraphic> g;
   switch (picture.Kind) {
-    case TGmPicture::Bitmap: g = TGmGraphic::FromBitmap(picture.Image); break;
-    case TGmPicture::Icon: g = TGmGraphic::FromBitmap(IconToBitmap(picture.Image)); break;
-    case TGmPicture::Jpeg: g = TGmGraphic::FromJpeg(picture.JpegBytes); break;
+    case TGmPicture::Bitmap:
+      g = TGmGraphic::FromBitmap(picture.Image);
+      break;
+    case TGmPicture::Icon:
+      g = TGmGraphic::FromBitmap(IconToBitmap(picture.Image));
+      break;
+    case TGmPicture::Jpeg:
+      g = TGmGraphic::FromJpeg(picture.JpegBytes);
+      break;
     case TGmPicture::Metafile:
       if (picture.Picture) g = TGmGraphic::FromMetafile(*picture.Picture);
       break;
-    case TGmPicture::Other: g = TGmGraphic::FromJpeg(BitmapToJpeg(picture.Image)); break;
+    case TGmPicture::Other:
+      g = TGmGraphic::FromJpeg(BitmapToJpeg(picture.Image));
+      break;
   }
   if (fGraphic) fTable->Graphics().Release(*fGraphic);
   fGraphic = g ? fTable->Graphics().AddGraphic(*g) : nullptr;
@@ -323,7 +344,8 @@ void TGmGraphicObject::Draw(QPainter& painter, const TGmDrawContext& ctx) {
     const QPicture& pic = fGraphic->Metafile();
     if (fGraphic->Width() <= 0 || fGraphic->Height() <= 0) return;
     painter.translate(r.topLeft());
-    painter.scale(static_cast<double>(r.width()) / fGraphic->Width(), static_cast<double>(r.height()) / fGraphic->Height());
+    painter.scale(static_cast<double>(r.width()) / fGraphic->Width(),
+                  static_cast<double>(r.height()) / fGraphic->Height());
     painter.drawPicture(0, 0, pic);
     return;
   }
@@ -380,12 +402,13 @@ void TGmTextBoxObject::Draw(QPainter& painter, const TGmDrawContext& ctx) {
   const std::string text = ExpandTabs(ReplacePageTokens(fText, ctx.PageNumber, ctx.PageCount));
   QRect box = RectAt(ctx.PpiX, ctx.PpiY);
   const int h = Px(fTextHeight, ctx.PpiY);
-  if (fVertAlignment == 1) box.setTop(box.top() + (box.height() - h) / 2);
-  else if (fVertAlignment == 2) box.setTop(box.top() + box.height() - h);
+  if (fVertAlignment == 1)
+    box.setTop(box.top() + (box.height() - h) / 2);
+  else if (fVertAlignment == 2)
+    box.setTop(box.top() + box.height() - h);
   const int mx = Px(fInnerMargin, ctx.PpiX), my = Px(fInnerMargin, ctx.PpiY);
   box.adjust(mx, my, -mx, -my);
-  TGmFontMapper::Instance().DrawWrappedText(painter, *fFont, ctx.PpiX, box, ctx.ForScreen, fAlignment, text,
-                                            fWordWrap);
+  TGmFontMapper::Instance().DrawWrappedText(painter, *fFont, ctx.PpiX, box, ctx.ForScreen, fAlignment, text, fWordWrap);
 }
 
 void TGmTextBoxObject::LoadFromValueList(const TGmValueList& list) {
@@ -465,12 +488,12 @@ int TGmBaseObjectList::IndexOf(const TGmBaseObject* o) const {
 }
 
 void TGmBaseObjectList::Hook(TGmBaseObject* o) {
-  o->SetOnChange([this] { if (fOnChange) fOnChange(); });
+  o->SetOnChange([this] {
+    if (fOnChange) fOnChange();
+  });
 }
 
-TGmBaseObject* TGmBaseObjectList::Add(std::unique_ptr<TGmBaseObject> o) {
-  return Insert(Count(), std::move(o));
-}
+TGmBaseObject* TGmBaseObjectList::Add(std::unique_ptr<TGmBaseObject> o) { return Insert(Count(), std::move(o)); }
 
 TGmBaseObject* TGmBaseObjectList::Insert(int index, std::unique_ptr<TGmBaseObject> o) {
   index = std::clamp(index, 0, Count());

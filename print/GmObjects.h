@@ -6,6 +6,7 @@
 #include "print/GmResource.h"
 
 #include <QRect>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -29,8 +30,16 @@ struct TGmDrawContext {
 
 // Type numbers of the objects.
 enum : int {
-  gmTextObject = 0, gmLineObject = 1, gmRectangleShape = 2, gmGraphicObject = 13, gmTextBoxObject = 14,
-  gmPolygonObject = 15, gmPolylineObject = 16, gmBezierObject = 17, gmPolylineToObject = 18, gmBezierToObject = 19
+  gmTextObject = 0,
+  gmLineObject = 1,
+  gmRectangleShape = 2,
+  gmGraphicObject = 13,
+  gmTextBoxObject = 14,
+  gmPolygonObject = 15,
+  gmPolylineObject = 16,
+  gmBezierObject = 17,
+  gmPolylineToObject = 18,
+  gmBezierToObject = 19
 };
 
 class TGmBaseObject {
@@ -46,7 +55,9 @@ class TGmBaseObject {
   virtual int ObjectType() const = 0;
   void Changed();
   void BeginChange() { ++fSuspend; }
-  void EndChange() { if (fSuspend > 0) --fSuspend; }
+  void EndChange() {
+    if (fSuspend > 0) --fSuspend;
+  }
 
   // Draws unless the target is paper and the object is not printable.
   void DrawObject(QPainter& painter, const TGmDrawContext& ctx);
@@ -205,9 +216,9 @@ class TGmRectangleShape : public TGmSimpleSolidShape {
 // What a picture to be recorded is: the stored kinds, an icon, or any other picture.
 struct TGmPicture {
   enum TKind { Bitmap, Jpeg, Metafile, Icon, Other } Kind = Bitmap;
-  QImage Image;                          // Bitmap, Icon, Other
+  QImage Image;                         // Bitmap, Icon, Other
   std::vector<std::uint8_t> JpegBytes;  // Jpeg
-  const QPicture* Picture = nullptr;     // Metafile
+  const QPicture* Picture = nullptr;    // Metafile
 };
 
 class TGmGraphicObject : public TGmSimpleSolidShape {

@@ -5,6 +5,7 @@
 #include "print/GmPageList.h"
 
 #include <QImage>
+
 #include <string>
 
 namespace zyn {

@@ -5,6 +5,7 @@
 #include "print/GmFontMapper.h"
 
 #include <QPainter>
+
 #include <stdexcept>
 
 namespace zyn {
@@ -105,8 +106,8 @@ void TGmHeaderFooter::SaveToValueList(TGmValueList& list) const {
     TGmValueList f;
     FontToValueList(fCaptions[i].Font(), f);
     list.WriteString(std::string("T") + names[i], fCaptions[i].Caption());
-    for (const std::string& line : f.Lines()) list.SetRaw(names[i] + line.substr(0, line.find('=')),
-                                                          line.substr(line.find('=') + 1));
+    for (const std::string& line : f.Lines())
+      list.SetRaw(names[i] + line.substr(0, line.find('=')), line.substr(line.find('=') + 1));
   }
 }
 
@@ -132,7 +133,9 @@ void TGmHeaderFooter::LoadFromValueList(const TGmValueList& list) {
 TGmMargins::TGmMargins() {
   for (TGmValue* v : {&fLeft, &fTop, &fRight, &fBottom}) {
     v->SetInches(0.5L);
-    v->SetOnChange([this] { if (fOnChange) fOnChange(); });
+    v->SetOnChange([this] {
+      if (fOnChange) fOnChange();
+    });
   }
 }
 
@@ -312,8 +315,10 @@ TGmPage* TGmPageList::InsertPage(int index) {
   page->SetSize(fPaperWidth, fPaperHeight);
   ConnectPage(page.get());
   TGmPage* raw = page.get();
-  if (index < 0 || index >= Count()) fPages.push_back(std::move(page));
-  else fPages.insert(fPages.begin() + index, std::move(page));
+  if (index < 0 || index >= Count())
+    fPages.push_back(std::move(page));
+  else
+    fPages.insert(fPages.begin() + index, std::move(page));
   HeldBack(fEvents.OnPageCountChanged);
   HeldBack(fEvents.OnPageChanged);
   SetCurrentPage(Count());
@@ -359,11 +364,14 @@ TGmBaseObject* TGmPageList::AddObject(std::unique_ptr<TGmBaseObject> object, TGm
     case gmFromPrinterMargins:
       if (PrinterMargins) shift = PrinterMargins(fOrientation);
       break;
-    case gmFromUserMargins: shift = {fMargins.Left().AsInches(), fMargins.Top().AsInches()}; break;
+    case gmFromUserMargins:
+      shift = {fMargins.Left().AsInches(), fMargins.Top().AsInches()};
+      break;
     case gmFromHeaderLine:
       shift = {fMargins.Left().AsInches(), fMargins.Top().AsInches() + fHeader.Height()};
       break;
-    default: break;
+    default:
+      break;
   }
   if (shift.X != 0 || shift.Y != 0) object->Offset(gmInches, shift.X, shift.Y);
   if (auto* v = dynamic_cast<TGmVisibleObject*>(object.get())) v->SetPageList(this);
@@ -379,11 +387,20 @@ void TGmPageList::MoveObject(TGmBaseObject* object, int how) {
   std::unique_ptr<TGmBaseObject> o = objects.Extract(i);
   int to = i;
   switch (how) {
-    case 0: to = objects.Count(); break;
-    case 1: to = i + 1; break;
-    case 2: to = i - 1; break;
-    case 3: to = 0; break;
-    default: break;
+    case 0:
+      to = objects.Count();
+      break;
+    case 1:
+      to = i + 1;
+      break;
+    case 2:
+      to = i - 1;
+      break;
+    case 3:
+      to = 0;
+      break;
+    default:
+      break;
   }
   objects.Insert(to, std::move(o));
   page->Changed();

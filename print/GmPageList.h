@@ -38,7 +38,9 @@ class TGmHeaderFooterCaption {
   void SetOnChange(std::function<void()> onChange) { fOnChange = std::move(onChange); }
 
  private:
-  void Changed() { if (fOnChange) fOnChange(); }
+  void Changed() {
+    if (fOnChange) fOnChange();
+  }
   std::string fCaption;
   TGmFont fFont;
   std::function<void()> fOnChange;
@@ -80,7 +82,9 @@ class TGmHeaderFooter {
   virtual bool IsHeader() const = 0;
 
  private:
-  void Changed() { if (fOnChange) fOnChange(); }
+  void Changed() {
+    if (fOnChange) fOnChange();
+  }
   TGmHeaderFooterCaption fCaptions[3];
   TGmPen fPen;
   bool fShowLine = true;
@@ -163,7 +167,9 @@ class TGmPage {
 
   void SetOnChange(std::function<void()> h) { fOnChange = std::move(h); }
   void SetOnOrientation(std::function<void()> h) { fOnOrientation = std::move(h); }
-  void Changed() { if (fOnChange) fOnChange(); }
+  void Changed() {
+    if (fOnChange) fOnChange();
+  }
 
   void SaveToStream(TStream& stream) const;
   void LoadFromStream(TStream& stream, TGmResourceTable& table);
@@ -186,8 +192,8 @@ struct TGmPageListEvents {
   std::function<void()> OnHeaderFooterChanged;  // held back
   std::function<void()> OnNewPage;
   std::function<void()> OnOrientationChanged;
-  std::function<void()> OnPageChanged;  // held back
-  std::function<void()> OnMarginsChanged;  // held back
+  std::function<void()> OnPageChanged;       // held back
+  std::function<void()> OnMarginsChanged;    // held back
   std::function<void()> OnPageCountChanged;  // held back
   std::function<void()> OnCurrentPageChanged;
   std::function<void()> OnPaperSizeChanged;
@@ -260,8 +266,12 @@ class TGmPageList {
  private:
   friend class TGmPage;
   void PageChanged();
-  void HeldBack(const std::function<void()>& handler) { if (fUpdateCount == 0 && handler) handler(); }
-  static void Send(const std::function<void()>& handler) { if (handler) handler(); }
+  void HeldBack(const std::function<void()>& handler) {
+    if (fUpdateCount == 0 && handler) handler();
+  }
+  static void Send(const std::function<void()>& handler) {
+    if (handler) handler();
+  }
   void RecomputePaperSize();
   void ConnectPage(TGmPage* page);
   void ConnectResources(TGmResourceTable& table);

@@ -84,7 +84,8 @@ std::unique_ptr<TGmGraphic> TGmGraphic::FromMetafile(const QPicture& picture) {
 
 std::unique_ptr<TGmGraphic> TGmGraphic::FromStoredForm(TGmGraphicKind kind, const std::vector<std::uint8_t>& bytes) {
   switch (kind) {
-    case TGmGraphicKind::Jpeg: return FromJpeg(bytes);
+    case TGmGraphicKind::Jpeg:
+      return FromJpeg(bytes);
     case TGmGraphicKind::Bitmap: {
       const QImage img = QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), "BMP");
       if (img.isNull() || img.width() > kMaxPictureSide || img.height() > kMaxPictureSide) return nullptr;
@@ -105,21 +106,30 @@ std::unique_ptr<TGmGraphic> TGmGraphic::FromStoredForm(TGmGraphicKind kind, cons
 
 QImage TGmGraphic::ToImage() const {
   switch (fKind) {
-    case TGmGraphicKind::Bitmap: return fImage;
-    case TGmGraphicKind::Jpeg: return DecodeJpeg(fStored);
-    default: return {};
+    case TGmGraphicKind::Bitmap:
+      return fImage;
+    case TGmGraphicKind::Jpeg:
+      return DecodeJpeg(fStored);
+    default:
+      return {};
   }
 }
 
 int TGmGraphic::PixelFormat() const {
   if (fKind != TGmGraphicKind::Bitmap) return 3;
   switch (fImage.depth()) {
-    case 1: return 1;
-    case 4: return 2;
-    case 8: return 3;
-    case 16: return 5;
-    case 24: return 6;
-    default: return 7;
+    case 1:
+      return 1;
+    case 4:
+      return 2;
+    case 8:
+      return 3;
+    case 16:
+      return 5;
+    case 24:
+      return 6;
+    default:
+      return 7;
   }
 }
 
@@ -303,20 +313,31 @@ void ApplyBrush(const TGmBrush& brush, QPainter& painter) {
   }
   Qt::BrushStyle st = Qt::SolidPattern;
   switch (brush.Style) {
-    case bsHorizontal: st = Qt::HorPattern; break;
-    case bsVertical: st = Qt::VerPattern; break;
-    case bsFDiagonal: st = Qt::FDiagPattern; break;
-    case bsBDiagonal: st = Qt::BDiagPattern; break;
-    case bsCross: st = Qt::CrossPattern; break;
-    case bsDiagCross: st = Qt::DiagCrossPattern; break;
-    default: break;
+    case bsHorizontal:
+      st = Qt::HorPattern;
+      break;
+    case bsVertical:
+      st = Qt::VerPattern;
+      break;
+    case bsFDiagonal:
+      st = Qt::FDiagPattern;
+      break;
+    case bsBDiagonal:
+      st = Qt::BDiagPattern;
+      break;
+    case bsCross:
+      st = Qt::CrossPattern;
+      break;
+    case bsDiagCross:
+      st = Qt::DiagCrossPattern;
+      break;
+    default:
+      break;
   }
   painter.setBrush(QBrush(GmToQColor(brush.Color), st));
 }
 
-int GmPenPixels(const TGmPen& pen, TGmExtended ppi) {
-  return GmPixels(pen.Width / 72.0L / 4.0L, ppi);
-}
+int GmPenPixels(const TGmPen& pen, TGmExtended ppi) { return GmPixels(pen.Width / 72.0L / 4.0L, ppi); }
 
 void ApplyPen(const TGmPen& pen, QPainter& painter, TGmExtended ppi) {
   if (pen.Color == GmNoColour || pen.Style == psClear || pen.Mode == pmNop) {
@@ -325,16 +346,28 @@ void ApplyPen(const TGmPen& pen, QPainter& painter, TGmExtended ppi) {
   }
   const int width = GmPenPixels(pen, ppi);
   QColor colour = GmToQColor(pen.Color);
-  if (pen.Mode == pmBlack) colour = Qt::black;
-  else if (pen.Mode == pmWhite) colour = Qt::white;
-  else if (pen.Mode == pmNotCopy) colour = GmToQColor(~pen.Color & 0xFFFFFF);
+  if (pen.Mode == pmBlack)
+    colour = Qt::black;
+  else if (pen.Mode == pmWhite)
+    colour = Qt::white;
+  else if (pen.Mode == pmNotCopy)
+    colour = GmToQColor(~pen.Color & 0xFFFFFF);
   Qt::PenStyle st = Qt::SolidLine;
   switch (pen.Style) {
-    case psDash: st = Qt::DashLine; break;
-    case psDot: st = Qt::DotLine; break;
-    case psDashDot: st = Qt::DashDotLine; break;
-    case psDashDotDot: st = Qt::DashDotDotLine; break;
-    default: break;
+    case psDash:
+      st = Qt::DashLine;
+      break;
+    case psDot:
+      st = Qt::DotLine;
+      break;
+    case psDashDot:
+      st = Qt::DashDotLine;
+      break;
+    case psDashDotDot:
+      st = Qt::DashDotDotLine;
+      break;
+    default:
+      break;
   }
   QPen qp(QBrush(colour), width, st, Qt::FlatCap, Qt::MiterJoin);
   if (st == Qt::SolidLine && width <= 1) {
@@ -345,11 +378,21 @@ void ApplyPen(const TGmPen& pen, QPainter& painter, TGmExtended ppi) {
   const QPaintEngine* engine = painter.paintEngine();
   if (engine && engine->hasFeature(QPaintEngine::RasterOpModes)) {
     switch (pen.Mode) {
-      case pmNot: painter.setCompositionMode(QPainter::RasterOp_NotDestination); break;
-      case pmXor: painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
-      case pmMerge: painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination); break;
-      case pmMask: painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination); break;
-      default: painter.setCompositionMode(QPainter::CompositionMode_SourceOver); break;
+      case pmNot:
+        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+        break;
+      case pmXor:
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        break;
+      case pmMerge:
+        painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+        break;
+      case pmMask:
+        painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+        break;
+      default:
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        break;
     }
   }
 }

@@ -13,6 +13,7 @@
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 #include <QTextLayout>
+
 #include <cstdio>
 #include <map>
 
@@ -39,8 +40,10 @@ std::string Escape(const QString& text) {
     } else {
       const int b = CodePointToAnsi(u);
       char buf[24];
-      if (b >= 0x80) std::snprintf(buf, sizeof buf, "\\'%02x", b);
-      else std::snprintf(buf, sizeof buf, "\\u%d?", static_cast<int>(static_cast<std::int16_t>(u)));
+      if (b >= 0x80)
+        std::snprintf(buf, sizeof buf, "\\'%02x", b);
+      else
+        std::snprintf(buf, sizeof buf, "\\u%d?", static_cast<int>(static_cast<std::int16_t>(u)));
       out += buf;
     }
   }
@@ -73,7 +76,8 @@ std::string RtfFromDocument(const QTextDocument& doc) {
       const QTextCharFormat cf = fr.charFormat();
       const QFont f = cf.font();
       const double pt = cf.fontPointSize() > 0 ? cf.fontPointSize() : base.pointSizeF();
-      body += "{\\f" + std::to_string(fontIndex(f.family())) + "\\fs" + std::to_string(static_cast<int>(GmRound(pt * 2)));
+      body +=
+          "{\\f" + std::to_string(fontIndex(f.family())) + "\\fs" + std::to_string(static_cast<int>(GmRound(pt * 2)));
       if (f.bold()) body += "\\b";
       if (f.italic()) body += "\\i";
       if (f.underline()) body += "\\ul";
@@ -85,8 +89,7 @@ std::string RtfFromDocument(const QTextDocument& doc) {
   }
   if (fonts.empty()) fonts.push_back(base.family());
   std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
-  for (size_t i = 0; i < fonts.size(); ++i)
-    rtf += "{\\f" + std::to_string(i) + "\\fnil " + Escape(fonts[i]) + ";}";
+  for (size_t i = 0; i < fonts.size(); ++i) rtf += "{\\f" + std::to_string(i) + "\\fnil " + Escape(fonts[i]) + ";}";
   rtf += "}";
   if (!colours.empty()) {
     rtf += "{\\colortbl;";
@@ -163,8 +166,10 @@ class TRtfReader {
             ++i;
             ++n;
           }
-          if (pendingSkip > 0) --pendingSkip;
-          else Char(static_cast<unsigned char>(v));
+          if (pendingSkip > 0)
+            --pendingSkip;
+          else
+            Char(static_cast<unsigned char>(v));
         } else if (s == '*') {
           fStack.back().dest = TDest::Skip;
         } else if (s == '~') {
@@ -212,7 +217,8 @@ class TRtfReader {
   void Char(unsigned char c) {
     TState& st = fStack.back();
     switch (st.dest) {
-      case TDest::Skip: return;
+      case TDest::Skip:
+        return;
       case TDest::FontTable:
         if (c == ';') {
           if (fFontNum >= 0) fFonts[fFontNum] = fFontName;
@@ -228,7 +234,8 @@ class TRtfReader {
           fHasColour = false;
         }
         return;
-      case TDest::Text: break;
+      case TDest::Text:
+        break;
     }
     Text(QChar(static_cast<char16_t>(AnsiToCodePoint(c))));
   }
@@ -236,7 +243,8 @@ class TRtfReader {
   void Text(QChar ch) {
     const TState& st = fStack.back();
     if (st.dest != TDest::Text) return;
-    if (fPending.isEmpty()) fPendingFmt = st.fmt;
+    if (fPending.isEmpty())
+      fPendingFmt = st.fmt;
     else if (fPendingFmt != st.fmt) {
       Flush();
       fPendingFmt = st.fmt;
@@ -258,39 +266,56 @@ class TRtfReader {
 
   void Control(const std::string& w, bool hasParam, int p) {
     TState& st = fStack.back();
-    if (w == "fonttbl") st.dest = TDest::FontTable;
-    else if (w == "colortbl") st.dest = TDest::ColourTable;
-    else if (w == "stylesheet" || w == "info" || w == "pict" || w == "header" || w == "footer" ||
-             w == "listtable" || w == "listoverridetable" || w == "generator" || w == "object" || w == "field" ||
-             w == "fldinst" || w == "themedata" || w == "latentstyles")
+    if (w == "fonttbl")
+      st.dest = TDest::FontTable;
+    else if (w == "colortbl")
+      st.dest = TDest::ColourTable;
+    else if (w == "stylesheet" || w == "info" || w == "pict" || w == "header" || w == "footer" || w == "listtable" ||
+             w == "listoverridetable" || w == "generator" || w == "object" || w == "field" || w == "fldinst" ||
+             w == "themedata" || w == "latentstyles")
       st.dest = TDest::Skip;
     else if (st.dest == TDest::FontTable) {
       if (w == "f") fFontNum = p;
     } else if (st.dest == TDest::ColourTable) {
       fHasColour = true;
-      if (w == "red") fRed = std::clamp(p, 0, 255);
-      else if (w == "green") fGreen = std::clamp(p, 0, 255);
-      else if (w == "blue") fBlue = std::clamp(p, 0, 255);
+      if (w == "red")
+        fRed = std::clamp(p, 0, 255);
+      else if (w == "green")
+        fGreen = std::clamp(p, 0, 255);
+      else if (w == "blue")
+        fBlue = std::clamp(p, 0, 255);
     } else if (st.dest == TDest::Text) {
       const bool on = !hasParam || p != 0;
-      if (w == "par") Paragraph();
-      else if (w == "line") Text(QChar(0x2028));  // a line break inside the paragraph
-      else if (w == "tab") Char('\t');
-      else if (w == "b") st.fmt.setFontWeight(on ? QFont::Bold : QFont::Normal);
-      else if (w == "i") st.fmt.setFontItalic(on);
-      else if (w == "ul") st.fmt.setFontUnderline(on);
-      else if (w == "ulnone") st.fmt.setFontUnderline(false);
-      else if (w == "strike") st.fmt.setFontStrikeOut(on);
-      else if (w == "fs" && hasParam && p > 0 && p < 3278) st.fmt.setFontPointSize(p / 2.0);
+      if (w == "par")
+        Paragraph();
+      else if (w == "line")
+        Text(QChar(0x2028));  // a line break inside the paragraph
+      else if (w == "tab")
+        Char('\t');
+      else if (w == "b")
+        st.fmt.setFontWeight(on ? QFont::Bold : QFont::Normal);
+      else if (w == "i")
+        st.fmt.setFontItalic(on);
+      else if (w == "ul")
+        st.fmt.setFontUnderline(on);
+      else if (w == "ulnone")
+        st.fmt.setFontUnderline(false);
+      else if (w == "strike")
+        st.fmt.setFontStrikeOut(on);
+      else if (w == "fs" && hasParam && p > 0 && p < 3278)
+        st.fmt.setFontPointSize(p / 2.0);
       else if (w == "f" && hasParam) {
         auto it = fFonts.find(p);
         if (it != fFonts.end()) st.fmt.setFontFamilies({GmToQString(it->second)});
       } else if (w == "cf" && hasParam) {
         if (p >= 0 && p < static_cast<int>(fColours.size()) && fColours[static_cast<size_t>(p)].isValid())
           st.fmt.setForeground(fColours[static_cast<size_t>(p)]);
-        else st.fmt.clearForeground();
-      } else if (w == "plain") st.fmt = QTextCharFormat();
-      else if (w == "uc" && hasParam) st.ucSkip = std::clamp(p, 0, 10);
+        else
+          st.fmt.clearForeground();
+      } else if (w == "plain")
+        st.fmt = QTextCharFormat();
+      else if (w == "uc" && hasParam)
+        st.ucSkip = std::clamp(p, 0, 10);
     }
   }
 
@@ -323,14 +348,13 @@ std::string TGmRichEdit::PlainText() const {
   for (QTextBlock b = fDoc.begin(); b.isValid(); b = b.next()) {
     if (b != fDoc.begin()) out += "\r\n";
     const QString t = b.text();
-    out += Utf16ToAnsi(std::u16string_view(reinterpret_cast<const char16_t*>(t.utf16()), static_cast<size_t>(t.size())));
+    out +=
+        Utf16ToAnsi(std::u16string_view(reinterpret_cast<const char16_t*>(t.utf16()), static_cast<size_t>(t.size())));
   }
   return out;
 }
 
-void TGmRichEdit::StreamInRtf(const std::string& rtf) {
-  fSelection = InsertRtfInto(fDoc, fSelection, rtf, fRich);
-}
+void TGmRichEdit::StreamInRtf(const std::string& rtf) { fSelection = InsertRtfInto(fDoc, fSelection, rtf, fRich); }
 
 std::string TGmRichEdit::GetRtf() const { return RtfFromDocument(fDoc); }
 

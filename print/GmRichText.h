@@ -7,6 +7,7 @@
 #include "print/GmTypes.h"
 
 #include <QTextDocument>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -38,7 +39,9 @@ class TGmRichEdit {
   // The whole text as RTF.
   std::string GetRtf() const;
   // A non-empty RTF text at the selection.
-  void InsertRtf(const std::string& rtf) { if (!rtf.empty()) StreamInRtf(rtf); }
+  void InsertRtf(const std::string& rtf) {
+    if (!rtf.empty()) StreamInRtf(rtf);
+  }
   // The rest of the stream as RTF at the selection.
   void LoadRichEdit(TStream& stream);
 

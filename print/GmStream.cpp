@@ -19,10 +19,17 @@ std::string EscapeText(std::string_view value) {
   out.reserve(value.size());
   for (char c : value) {
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      default: out += c;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -108,8 +115,10 @@ bool TGmValueList::RawValue(std::string_view name, std::string& out) const {
 void TGmValueList::SetRaw(std::string_view name, std::string value) {
   std::string line = std::string(name) + "=" + value;
   const int i = Find(name);
-  if (i >= 0) fLines[static_cast<size_t>(i)] = std::move(line);
-  else fLines.push_back(std::move(line));
+  if (i >= 0)
+    fLines[static_cast<size_t>(i)] = std::move(line);
+  else
+    fLines.push_back(std::move(line));
 }
 
 int TGmValueList::ReadInteger(std::string_view name, int def) const {

@@ -59,10 +59,10 @@ class TGmValueList {
 };
 
 // Text forms of the value kinds, shared with the resource lists.
-std::string GmFloatText(TGmExtended value);                 // "0.000" with "."
-TGmExtended GmParseFloat(std::string_view text);            // EGmConvertError
-int GmParseInt(std::string_view text);                      // EGmConvertError
-std::vector<int> GmParseIntList(std::string_view text);     // comma-separated; EGmConvertError
+std::string GmFloatText(TGmExtended value);              // "0.000" with "."
+TGmExtended GmParseFloat(std::string_view text);         // EGmConvertError
+int GmParseInt(std::string_view text);                   // EGmConvertError
+std::vector<int> GmParseIntList(std::string_view text);  // comma-separated; EGmConvertError
 
 class TGmWriter {
  public:

@@ -11,23 +11,35 @@ namespace {
 
 TGmExtended ToInches(std::uint8_t unit, TGmExtended v) {
   switch (unit) {
-    case gmUnits: return v / 100.0L / 25.4L;
-    case gmPixels: return v / 96.0L;
-    case gmMillimeters: return v / 25.4L;
-    case gmCentimeters: return v * 10.0L / 25.4L;
-    case gmTwips: return v / 1440.0L;
-    default: return v;
+    case gmUnits:
+      return v / 100.0L / 25.4L;
+    case gmPixels:
+      return v / 96.0L;
+    case gmMillimeters:
+      return v / 25.4L;
+    case gmCentimeters:
+      return v * 10.0L / 25.4L;
+    case gmTwips:
+      return v / 1440.0L;
+    default:
+      return v;
   }
 }
 
 TGmExtended FromInches(std::uint8_t unit, TGmExtended v) {
   switch (unit) {
-    case gmUnits: return v * 25.4L * 100.0L;
-    case gmPixels: return v * 96.0L;
-    case gmMillimeters: return v * 25.4L;
-    case gmCentimeters: return v * 25.4L / 10.0L;
-    case gmTwips: return v * 1440.0L;
-    default: return v;
+    case gmUnits:
+      return v * 25.4L * 100.0L;
+    case gmPixels:
+      return v * 96.0L;
+    case gmMillimeters:
+      return v * 25.4L;
+    case gmCentimeters:
+      return v * 25.4L / 10.0L;
+    case gmTwips:
+      return v * 1440.0L;
+    default:
+      return v;
   }
 }
 
@@ -90,12 +102,10 @@ void ConvertGmPolyPoints(TGmPolyPoints& points, TGmMeasurement from, TGmMeasurem
   for (TGmPoint& p : points) p = ConvertGmPoint(p, from, to);
 }
 TGmIntRect ScaleGmRect(const TGmRect& r, TGmExtended factor) {
-  return {ClampInt(GmRound(r.Left * factor)), ClampInt(GmRound(r.Top * factor)),
-          ClampInt(GmRound(r.Right * factor)), ClampInt(GmRound(r.Bottom * factor))};
+  return {ClampInt(GmRound(r.Left * factor)), ClampInt(GmRound(r.Top * factor)), ClampInt(GmRound(r.Right * factor)),
+          ClampInt(GmRound(r.Bottom * factor))};
 }
-TGmIntRect RectFromCorners(const TGmCorners& c) {
-  return {c.TopLeft.X, c.TopLeft.Y, c.BottomRight.X, c.BottomRight.Y};
-}
+TGmIntRect RectFromCorners(const TGmCorners& c) { return {c.TopLeft.X, c.TopLeft.Y, c.BottomRight.X, c.BottomRight.Y}; }
 TGmCorners CornersFromRect(const TGmIntRect& r) {
   return {{r.Left, r.Top}, {r.Right, r.Top}, {r.Left, r.Bottom}, {r.Right, r.Bottom}};
 }
@@ -121,8 +131,12 @@ void TGmValue::Assign(const TGmValue& source) {
 }
 
 TGmCustomValueSize::TGmCustomValueSize(TGmValue::TChangeEvent onChange) : fOnChange(std::move(onChange)) {
-  fFirst.SetOnChange([this] { if (fOnChange) fOnChange(); });
-  fSecond.SetOnChange([this] { if (fOnChange) fOnChange(); });
+  fFirst.SetOnChange([this] {
+    if (fOnChange) fOnChange();
+  });
+  fSecond.SetOnChange([this] {
+    if (fOnChange) fOnChange();
+  });
 }
 
 void TGmValueSize::Assign(const TGmValueSize& source) {
@@ -132,17 +146,21 @@ void TGmValueSize::Assign(const TGmValueSize& source) {
 
 TGmValue& TGmValueRect::Value(int index) {
   switch (index) {
-    case 1: return fTopLeft.X();
-    case 2: return fTopLeft.Y();
-    case 3: return fBottomRight.X();
-    case 4: return fBottomRight.Y();
-    default: throw std::out_of_range("TGmValueRect index");
+    case 1:
+      return fTopLeft.X();
+    case 2:
+      return fTopLeft.Y();
+    case 3:
+      return fBottomRight.X();
+    case 4:
+      return fBottomRight.Y();
+    default:
+      throw std::out_of_range("TGmValueRect index");
   }
 }
 
 TGmRect TGmValueRect::AsInches() const {
-  return {fTopLeft.X().AsInches(), fTopLeft.Y().AsInches(), fBottomRight.X().AsInches(),
-          fBottomRight.Y().AsInches()};
+  return {fTopLeft.X().AsInches(), fTopLeft.Y().AsInches(), fBottomRight.X().AsInches(), fBottomRight.Y().AsInches()};
 }
 
 void TGmValueRect::SetInches(const TGmRect& r) {

@@ -24,8 +24,24 @@ enum TGmOrientation : std::uint8_t { gmPortrait, gmLandscape };
 enum TGmPagesPerSheet : std::uint8_t { gmOnePage, gmTwoPage, gmFourPage };
 enum TGmCoordsRelative : std::uint8_t { gmFromPage, gmFromPrinterMargins, gmFromUserMargins, gmFromHeaderLine };
 enum TGmPaperSize : std::uint8_t {
-  A3, A4, A5, A6, B5, C5, Legal, Letter, Custom, B4, Envelope_09, Envelope_10, Envelope_11,
-  Envelope_12, Envelope_14, Tabloid, Ledger, Executive
+  A3,
+  A4,
+  A5,
+  A6,
+  B5,
+  C5,
+  Legal,
+  Letter,
+  Custom,
+  B4,
+  Envelope_09,
+  Envelope_10,
+  Envelope_11,
+  Envelope_12,
+  Envelope_14,
+  Tabloid,
+  Ledger,
+  Executive
 };
 
 // The value converted from one unit to another; only the low seven bits of the source unit count.

@@ -1,7 +1,5 @@
 #include "project/Global.h"
 
-#include <filesystem>
-
 #include "compiler/toollib/FunktionsListe.h"
 #include "display/DispObserver.h"
 #include "model/BasisDaten.h"
@@ -16,6 +14,8 @@
 #include "model/base/ZYNOptionen.h"
 #include "project/Projekt.h"
 #include "project/SystemHelpers.h"
+
+#include <filesystem>
 
 namespace zyn {
 
@@ -163,7 +163,8 @@ void FreeGlobals() {
   ClearObserverEvents();
   GDisplayObserver = nullptr;
   gDisplayObserver.reset();
-  for (auto* o : {&GModulObserver, &GUhrenObserver, &GMerkerObserver, &GTextObserver, &GGruppenObserver, &GSpareObserver})
+  for (auto* o :
+       {&GModulObserver, &GUhrenObserver, &GMerkerObserver, &GTextObserver, &GGruppenObserver, &GSpareObserver})
     o->reset();
   GKennlinien.reset();
   GBasisDaten.reset();

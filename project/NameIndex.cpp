@@ -24,8 +24,10 @@ TNameIndex::TNameIndex(TZYNProjekt& projekt) : fProjekt(projekt) {
       put(fAusgaenge, modul->Ausgaenge());
       put(fRueckmeldungen, modul->Rueckmeldungen());
     }
-    for (int i = 0; i < stm->Merker.Count(); ++i) Put(fMerker, stm->Merker.KeyAt(i), {stm->Merker.GetMerker(i), nullptr, stm, i});
-    for (int i = 0; i < stm->Uhren.Count(); ++i) Put(fUhren, stm->Uhren.KeyAt(i), {stm->Uhren.GetUhr(i), nullptr, stm, i});
+    for (int i = 0; i < stm->Merker.Count(); ++i)
+      Put(fMerker, stm->Merker.KeyAt(i), {stm->Merker.GetMerker(i), nullptr, stm, i});
+    for (int i = 0; i < stm->Uhren.Count(); ++i)
+      Put(fUhren, stm->Uhren.KeyAt(i), {stm->Uhren.GetUhr(i), nullptr, stm, i});
   }
 }
 

@@ -6,10 +6,10 @@
 // The index holds pointers into the project: it is valid while no object is added, removed or
 // renamed, which a compile run never does to channels, flags or clocks.
 
+#include "model/ModelLookup.h"
+
 #include <string>
 #include <unordered_map>
-
-#include "model/ModelLookup.h"
 
 namespace zyn {
 

@@ -1,8 +1,5 @@
 #include "project/Projekt.h"
 
-#include <ctime>
-#include <sys/time.h>
-
 #include "compiler/toollib/ZYNFunction.h"
 #include "display/DispObserver.h"
 #include "display/DisplayProjekt.h"
@@ -15,6 +12,9 @@
 #include "model/base/ZStream.h"
 #include "project/SystemHelpers.h"
 #include "visu/VisuProject.h"
+
+#include <ctime>
+#include <sys/time.h>
 
 namespace zyn {
 
@@ -43,8 +43,7 @@ TProjektDaten::TProjektDaten() : AuftragsDatum(NowDateTime()), ZielDatum(Auftrag
 
 TKundenDaten::TKundenDaten() : Angelegt(NowDateTime()) {}
 
-TZYNProjekt::TZYNProjekt()
-    : fDisplay(std::make_unique<TDisplayProjekt>()), fVisu(std::make_unique<TVisuProject>()) {
+TZYNProjekt::TZYNProjekt() : fDisplay(std::make_unique<TDisplayProjekt>()), fVisu(std::make_unique<TVisuProject>()) {
   Navigation[0].first = "FrSTMBearb";
 }
 
@@ -71,8 +70,8 @@ void TZYNProjekt::SaveToWriter(TWriter& writer) const {
   const TKundenDaten& k = KundenDaten;
   writer.WriteString(k.KundenNr);
   writer.WriteDate(k.Angelegt);
-  for (const std::string* s : {&k.FirmenName, &k.Zusatz, &k.Ansprechpartner, &k.Strasse, &k.PLZ, &k.Ort,
-                               &k.Telefon, &k.Fax, &k.Email, &k.Homepage, &k.Bemerkungen})
+  for (const std::string* s : {&k.FirmenName, &k.Zusatz, &k.Ansprechpartner, &k.Strasse, &k.PLZ, &k.Ort, &k.Telefon,
+                               &k.Fax, &k.Email, &k.Homepage, &k.Bemerkungen})
     writer.WriteString(*s);
   Steuermodule.WriteData(writer);
   Tools.WriteData(writer);
@@ -99,8 +98,8 @@ void TZYNProjekt::LoadFromReader(TReader& reader) {
   TKundenDaten& k = KundenDaten;
   k.KundenNr = reader.ReadString();
   k.Angelegt = reader.ReadDate();
-  for (std::string* s : {&k.FirmenName, &k.Zusatz, &k.Ansprechpartner, &k.Strasse, &k.PLZ, &k.Ort, &k.Telefon,
-                         &k.Fax, &k.Email, &k.Homepage, &k.Bemerkungen})
+  for (std::string* s : {&k.FirmenName, &k.Zusatz, &k.Ansprechpartner, &k.Strasse, &k.PLZ, &k.Ort, &k.Telefon, &k.Fax,
+                         &k.Email, &k.Homepage, &k.Bemerkungen})
     *s = reader.ReadString();
   // From here on a failure leaves a project worth rescuing: the part it happened in is named.
   auto part = [](const std::string& what, const std::function<void()>& read) {
@@ -201,22 +200,27 @@ bool TZYNProjekt::SaveProjectFile(const std::string& name, bool ask) {
   const std::vector<uint8_t> bytes = StreamBytes();
   if (ask && FileExists(name) && OnQuestion) {
     char text[2048];
-    std::snprintf(text, sizeof text,
-                  TranslateText(Ansi("Die Datei \"%s\" existiert schon.%sSoll die Datei überschrieben werden?")).c_str(),
-                  name.c_str(), "\r");
+    std::snprintf(
+        text, sizeof text,
+        TranslateText(Ansi("Die Datei \"%s\" existiert schon.%sSoll die Datei überschrieben werden?")).c_str(),
+        name.c_str(), "\r");
     if (OnQuestion(text) != 6) return false;
   }
-  SaveBytes(name, [&bytes](TStream& out) { out.Write(bytes.data(), bytes.size()); }, true);
+  SaveBytes(
+      name, [&bytes](TStream& out) { out.Write(bytes.data(), bytes.size()); }, true);
   return true;
 }
 
 void TZYNProjekt::SaveZippedProjectFile(const std::string& name) {
   // Packed while it is written; the bytes equal ZippedBytes().
-  SaveBytes(name, [this](TStream& file) {
-    TZCompressionStream packed(file, kZMaxCompression);
-    WriteStream(packed, kZipBuffer);
-    packed.Finish();
-  }, false);
+  SaveBytes(
+      name,
+      [this](TStream& file) {
+        TZCompressionStream packed(file, kZMaxCompression);
+        WriteStream(packed, kZipBuffer);
+        packed.Finish();
+      },
+      false);
 }
 
 bool TZYNProjekt::IsProjectFile(const std::string& name, bool compressed) {
@@ -280,11 +284,13 @@ Result* FindInStm(const TSteuermodulListe& list, TSteuermodul** stm, Find find) 
 }  // namespace
 
 TAusgang* TZYNProjekt::FindAusgang(const std::string& name, TSteuermodul** stm, TModul** modul) const {
-  return FindChannel<TAusgang>(Steuermodule, stm, modul, [&](TModul& m) { return m.Ausgaenge().FindByInternalName(name); });
+  return FindChannel<TAusgang>(Steuermodule, stm, modul,
+                               [&](TModul& m) { return m.Ausgaenge().FindByInternalName(name); });
 }
 
 TEingang* TZYNProjekt::FindEingang(const std::string& name, TSteuermodul** stm, TModul** modul) const {
-  return FindChannel<TEingang>(Steuermodule, stm, modul, [&](TModul& m) { return m.Eingaenge().FindByInternalName(name); });
+  return FindChannel<TEingang>(Steuermodule, stm, modul,
+                               [&](TModul& m) { return m.Eingaenge().FindByInternalName(name); });
 }
 
 TRueckmeldung* TZYNProjekt::FindRueckmeldung(const std::string& name, TSteuermodul** stm, TModul** modul) const {

@@ -3,6 +3,11 @@
 // the look-ups across control modules, the propagation of deletions and address changes, and the
 // project file in its plain (".zpf") and compressed (".zcf") forms.
 
+#include "compiler/toollib/ToolLookup.h"
+#include "model/ModelLookup.h"
+#include "model/base/Errors.h"
+#include "project/Steuermodul.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -10,11 +15,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-#include "compiler/toollib/ToolLookup.h"
-#include "model/ModelLookup.h"
-#include "model/base/Errors.h"
-#include "project/Steuermodul.h"
 
 namespace zyn {
 
@@ -41,7 +41,6 @@ struct TKundenDaten {
 
 // The current date and time as a day count since 30 December 1899 with the time as fraction.
 double NowDateTime();
-
 
 // A project file that was read only up to a damaged part (named in the message).
 class EProjectPartlyRead : public EReadError {

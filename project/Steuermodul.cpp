@@ -1,13 +1,12 @@
 #include "project/Steuermodul.h"
 
-#include <functional>
-
-#include <cstdio>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
 #include "model/base/Translator.h"
+
+#include <cstdio>
+#include <functional>
 
 namespace zyn {
 
@@ -80,7 +79,8 @@ bool TSteuermodul::BuildModuleTable(std::string& message) {
     return false;
   }
   ModuleTable[0] = static_cast<uint8_t>(Module.Count());
-  for (int i = 0; i < Module.Count(); ++i) ModuleTable[static_cast<size_t>(i + 1)] = static_cast<uint8_t>(Module.GetModul(i)->BusKey());
+  for (int i = 0; i < Module.Count(); ++i)
+    ModuleTable[static_cast<size_t>(i + 1)] = static_cast<uint8_t>(Module.GetModul(i)->BusKey());
   return true;
 }
 
@@ -96,9 +96,7 @@ TUhr* TSteuermodul::FindUhrByDisplayName(const std::string& text) const {
   return nullptr;
 }
 
-TModul* TSteuermodul::FindModul(const std::string& name) const {
-  return Module.GetModul(Module.IndexOfName(name));
-}
+TModul* TSteuermodul::FindModul(const std::string& name) const { return Module.GetModul(Module.IndexOfName(name)); }
 
 TModul* TSteuermodul::FindModulByKey(int key) const {
   for (int i = 0; i < Module.Count(); ++i)
@@ -132,8 +130,7 @@ void TSteuermodul::RenumberInLinks(const IModelLookup& lookup, int stm, int kind
   zyn::RenumberInLinks(Listen(), lookup, stm, kind, logicType, oldNumber, newNumber);
 }
 
-int TSteuermodul::RemoveModulFromLinks(const IModelLookup& lookup, int stm, int baseClass, int logicType,
-                                       int address) {
+int TSteuermodul::RemoveModulFromLinks(const IModelLookup& lookup, int stm, int baseClass, int logicType, int address) {
   return zyn::RemoveModulFromLinks(Listen(), lookup, stm, baseClass, logicType, address);
 }
 
@@ -160,7 +157,8 @@ void TSteuermodul::ReadData(TReader& reader) {
   list("Uhren", [&] { Uhren.ReadData(reader); });
   list("Anzeigetexte", [&] { Texte.ReadData(reader); });
   list("Gruppen", [&] { Gruppen.ReadData(reader); });
-  list("Tools", [&] { ReadToolList(reader, Tools, Ansi("Die Tools von ") + GetAddressText() + Ansi(" sind beschädigt:")); });
+  list("Tools",
+       [&] { ReadToolList(reader, Tools, Ansi("Die Tools von ") + GetAddressText() + Ansi(" sind beschädigt:")); });
 }
 
 void TSteuermodul::WriteData(TWriter& writer) const {

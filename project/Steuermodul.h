@@ -2,16 +2,16 @@
 // A control module ("Steuermodul", bus address 0 to 3) with everything programmed into it, and
 // the project's list of at most four of them.
 
-#include <array>
-#include <cstdint>
-#include <string>
-
+#include "compiler/toollib/FunktionsListe.h"
 #include "model/BaseObject.h"
 #include "model/LinkMaintenance.h"
 #include "model/ModulListe.h"
 #include "model/ObjektListen.h"
 #include "model/ZYNListe.h"
-#include "compiler/toollib/FunktionsListe.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
 
 namespace zyn {
 
@@ -92,7 +92,7 @@ class TSteuermodul : public TZYNBaseObject {
   void ReadData(TReader& reader) override;
   void WriteData(TWriter& writer) const override;
 
- // True once the record's name, remarks and a valid address were read.
+  // True once the record's name, remarks and a valid address were read.
   bool HeaderRead() const { return fHeaderRead; }
 
  private:

@@ -1,7 +1,7 @@
 #include "project/SystemHelpers.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include "model/base/Streams.h"
+#include "model/base/VersionInfo.h"
 
 #include <algorithm>
 #include <chrono>
@@ -10,11 +10,10 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
-
-#include "model/base/Streams.h"
-#include "model/base/VersionInfo.h"
 
 namespace zyn {
 
@@ -97,7 +96,9 @@ void LimitTrashCopies(const fs::path& trash, const fs::path& original, int keep)
   }
   if (static_cast<int>(entries.size()) <= keep) return;
   std::sort(entries.begin(), entries.end(), [](const TEntry& a, const TEntry& b) {
-    return a.Date != b.Date ? a.Date < b.Date : a.Name.size() != b.Name.size() ? a.Name.size() < b.Name.size() : a.Name < b.Name;
+    return a.Date != b.Date                 ? a.Date < b.Date
+           : a.Name.size() != b.Name.size() ? a.Name.size() < b.Name.size()
+                                            : a.Name < b.Name;
   });
   for (size_t i = 0; i + keep < entries.size(); ++i) {
     fs::remove(trash / "files" / entries[i].Name, ec);

@@ -7,6 +7,7 @@
 
 #include <QIcon>
 #include <QImage>
+
 #include <string>
 
 namespace zyn {

@@ -5,8 +5,8 @@
 #include "model/base/ZYNOptionen.h"
 #include "platform/QtText.h"
 #include "shell/Branding.h"
-#include "widgets/common/WidgetText.h"
 #include "shell/Translation.h"
+#include "widgets/common/WidgetText.h"
 #include "widgets/controls/ZCLSpinEdit.h"
 
 #include <QAbstractButton>
@@ -122,8 +122,9 @@ TFormEinrichtungsexperte::TFormEinrichtungsexperte(QWidget* parent, std::string 
   auto* steps = new QLabel(welcome);
   steps->setObjectName(QStringLiteral("Steps"));
   steps->setWordWrap(true);
-  steps->setText(QStringLiteral("1. Eingabe Ihrer Firmendaten.\n\n2. Auswählen der seriellen Schnittstelle.\n\n"
-                                "3. Allgemeine Einstellungen."));
+  steps->setText(
+      QStringLiteral("1. Eingabe Ihrer Firmendaten.\n\n2. Auswählen der seriellen Schnittstelle.\n\n"
+                     "3. Allgemeine Einstellungen."));
   wl->addWidget(steps, 1);
   setPage(KW, welcome);
 

@@ -4,6 +4,7 @@
 // and saves the options file; cancelling changes nothing.
 
 #include <QWizard>
+
 #include <string>
 
 class QButtonGroup;

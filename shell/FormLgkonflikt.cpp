@@ -1,9 +1,9 @@
 #include "shell/FormLgkonflikt.h"
 
 #include "platform/QtText.h"
+#include "shell/Translation.h"
 #include "widgets/common/FthHint.h"
 #include "widgets/common/WidgetText.h"
-#include "shell/Translation.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -21,9 +21,9 @@ TFrmLgkonflikt::TFrmLgkonflikt(QWidget* owner, int mode) : QDialog(owner) {
   HintPanel = new TFourthHintPanel(this);
   HintPanel->setObjectName(QStringLiteral("FourthHintPanel1"));
   HintPanel->Options().SetPanelImage(piWarning);
-  HintPanel->SetCaption(TranslatedText(
-      "In den Tools wurden Logik- Konflikte gefunden. Sie sollten diese Konflikte beseitigen, da sonst "
-      "unvorhesehbare Effekte und Funktionsstörungen auftreten können!"));
+  HintPanel->SetCaption(
+      TranslatedText("In den Tools wurden Logik- Konflikte gefunden. Sie sollten diese Konflikte beseitigen, da sonst "
+                     "unvorhesehbare Effekte und Funktionsstörungen auftreten können!"));
   HintPanel->setMinimumHeight(48);
   layout->addWidget(HintPanel, 0, 0, 1, 3);
   auto* label = new QLabel(QStringLiteral("Liste der aufgetretenen Konflikte:"), this);

@@ -3,6 +3,7 @@
 // characters "\b" in front are shown bold.
 
 #include <QDialog>
+
 #include <string>
 #include <vector>
 

@@ -1,5 +1,4 @@
 #include "shell/FormMain.h"
-#include "platform/WaitCursor.h"
 
 #include "display/DispObserver.h"
 #include "model/Anzeigetext.h"
@@ -13,36 +12,38 @@
 #include "model/base/Streams.h"
 #include "model/base/Translator.h"
 #include "model/base/ZYNOptionen.h"
+#include "platform/QtText.h"
+#include "platform/WaitCursor.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
-#include "shell/GlobalGui.h"
 #include "project/Steuermodul.h"
-#include "platform/QtText.h"
 #include "shell/Branding.h"
-#include "widgets/common/FoldPanel.h"
-#include "widgets/common/BrowseDr.h"
 #include "shell/FormSplash.h"
+#include "shell/GlobalGui.h"
 #include "shell/PwrSave.h"
-#include "widgets/common/GPanel.h"
-#include "widgets/common/AlignLayout.h"
 #include "shell/RecentFiles.h"
 #include "shell/Translation.h"
-#include "widgets/common/zsSplitter.h"
-#include "widgets/common/zsStatusBar.h"
 #include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarScreen.h"
 #include "widgets/bars/SideBar.h"
 #include "widgets/bars/SideBarGroups.h"
 #include "widgets/bars/SideBarImageList.h"
+#include "widgets/common/AlignLayout.h"
+#include "widgets/common/BrowseDr.h"
+#include "widgets/common/FoldPanel.h"
+#include "widgets/common/GPanel.h"
+#include "widgets/common/ZsSplitter.h"
+#include "widgets/common/ZsStatusBar.h"
 
 #include <QApplication>
-#include <QPrinter>
 #include <QCloseEvent>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QScreen>
 #include <QThread>
 #include <QVBoxLayout>
+
 #include <filesystem>
 #include <map>
 
@@ -383,8 +384,8 @@ void TMainForm::HookObservers() {
     if (auto* g = dynamic_cast<TGruppe*>(s); g && g->Steuermodul)
       GProjekt->ObjectAddressChanged(g->Steuermodul->Adresse(), 254, nullptr, oldValue, newValue);
   };
-  for (auto* o : {GModulObserver.get(), GUhrenObserver.get(), GMerkerObserver.get(), GTextObserver.get(),
-                  GGruppenObserver.get()})
+  for (auto* o :
+       {GModulObserver.get(), GUhrenObserver.get(), GMerkerObserver.get(), GTextObserver.get(), GGruppenObserver.get()})
     if (o) o->OnClientValueChanged = changed;
 }
 
@@ -643,23 +644,27 @@ void TMainForm::showEvent(QShowEvent* event) {
   UpdateSideBarGroups();
   Screen->LayoutForm();
   // Also without a window manager that activates the window, the wizard comes once.
-  QMetaObject::invokeMethod(this, [this] { RunSetupWizardOnce(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this] { RunSetupWizardOnce(); }, Qt::QueuedConnection);
 }
 
 void TMainForm::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow() && !fDestroying)
-    QMetaObject::invokeMethod(this, [this] { RunSetupWizardOnce(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { RunSetupWizardOnce(); }, Qt::QueuedConnection);
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (Screen) Screen->LayoutForm();
-  if (StatusBar1 && StatusBar1->PanelCount() > 0) StatusBar1->Panel(0)->SetWidth(std::max(StatusBar1->width() - 160, 0));
+  if (StatusBar1 && StatusBar1->PanelCount() > 0)
+    StatusBar1->Panel(0)->SetWidth(std::max(StatusBar1->width() - 160, 0));
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease && event->type() != QEvent::ShortcutOverride)
+  if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease &&
+      event->type() != QEvent::ShortcutOverride)
     return false;
   if (fDestroying || FM->CurrentFrame() != QStringLiteral("Display")) return false;
   auto* widget = qobject_cast<QWidget*>(watched);

@@ -8,11 +8,12 @@
 // IMessageHandler), FormMainBars.cpp (menus, toolbars, side bar), FormMainCommands.cpp (the
 // commands) and FormMainMenuState.cpp (the enabling rules and the side bar's groups).
 
+#include "shell/Einrichtungsexperte.h"
 #include "shell/FrameManager.h"
 #include "shell/MessageHandler.h"
-#include "shell/Einrichtungsexperte.h"
 
 #include <QWidget>
+
 #include <functional>
 #include <memory>
 #include <string>

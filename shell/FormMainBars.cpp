@@ -1,13 +1,11 @@
 // The main window's bars: the bar manager with the main menu, the five toolbars and the
 // recent-files list, and the side bar with its six groups of page shortcuts.
 
-#include "shell/FormMain.h"
-
 #include "model/base/Cp1252.h"
-#include "widgets/common/FoldPanel.h"
+#include "model/base/ZYNOptionen.h"
+#include "shell/FormMain.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarMRUListItem.h"
-#include "model/base/ZYNOptionen.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarScreen.h"
 #include "widgets/bars/SideBar.h"
@@ -17,6 +15,7 @@
 #include "widgets/bars/SideBarItem.h"
 #include "widgets/bars/SideBarItems.h"
 #include "widgets/bars/ThemeManager.h"
+#include "widgets/common/FoldPanel.h"
 
 #include <QPainter>
 #include <QVBoxLayout>
@@ -85,10 +84,11 @@ const TItemDef kButtons[] = {
 
 // Items disabled until the enabling rules say otherwise.
 const char* const kDisabledAtStart[] = {
-    "Speichern1", "Speichernunter1", "Schlieen1", "Informationen1", "Projektdaten1", "Transfer", "Drucken1",
-    "Steuermodule1", "Module1", "Uhren1", "Uhren2", "Uhren3", "Texte1", "Merker1", "Gruppen1", "POR1", "Basis",
-    "Funktion", "Erstellen", "BtnDisplayProg", "Displaybearbeiten", "NOpen", "edKennlinie", "MnuCreateRT",
-    "BtnEditSTMUhren", "STMInfo", "Auslesen1", "Selbsttest", "Loeschen"};
+    "Speichern1",      "Speichernunter1", "Schlieen1",         "Informationen1", "Projektdaten1", "Transfer",
+    "Drucken1",        "Steuermodule1",   "Module1",           "Uhren1",         "Uhren2",        "Uhren3",
+    "Texte1",          "Merker1",         "Gruppen1",          "POR1",           "Basis",         "Funktion",
+    "Erstellen",       "BtnDisplayProg",  "Displaybearbeiten", "NOpen",          "edKennlinie",   "MnuCreateRT",
+    "BtnEditSTMUhren", "STMInfo",         "Auslesen1",         "Selbsttest",     "Loeschen"};
 
 // Menu contents: the item names, "|" starts a group.
 struct TMenuDef {
@@ -99,19 +99,23 @@ struct TMenuDef {
 
 const std::vector<TMenuDef>& Menus() {
   static const std::vector<TMenuDef> menus = {
-      {"Datei1", "&Projekt",
+      {"Datei1",
+       "&Projekt",
        {"Neu1", "|", "ffnen1", "NOpen", "|", "Speichern1", "Speichernunter1", "Schlieen1", "|", "MnuCreateRT", "|",
         "Transfer", "|", "Informationen1", "|", "Druckereinrichten1", "Drucken1", "|", "Beenden1"}},
-      {"Bearbeiten1", "&Komponenten",
+      {"Bearbeiten1",
+       "&Komponenten",
        {"Steuermodule1", "Displaybearbeiten", "Module1", "|", "Uhren1", "Uhren2", "Uhren3", "|", "Texte1", "Merker1",
         "Gruppen1", "|", "POR1", "edKennlinie"}},
-      {"Steuermodul1", "&System",
+      {"Steuermodul1",
+       "&System",
        {"STMInfo", "STMTimeTest", "Auslesen1", "|", "BtnEditSTMUhren", "Selbsttest", "Loeschen", "DelDispFlash", "|",
         "MonitorfrSteuermodulBus1"}},
       {"Datenbanken1", "&Datenbanken", {"Kundendaten2"}},
-      {"Einstellungen1", "&Einstellungen", {"Allgemein1", "Basisdaten1", "|", "Konfigurationsassistent", "|", "Entwicklung1"}},
-      {"Hilfe1", "&Hilfe",
-       {"Inhalt1", "berHilfe1", "|", "berZYN1", "|", "zbBarButton2", "|", "btnHelpRequest"}},
+      {"Einstellungen1",
+       "&Einstellungen",
+       {"Allgemein1", "Basisdaten1", "|", "Konfigurationsassistent", "|", "Entwicklung1"}},
+      {"Hilfe1", "&Hilfe", {"Inhalt1", "berHilfe1", "|", "berZYN1", "|", "zbBarButton2", "|", "btnHelpRequest"}},
   };
   return menus;
 }
@@ -181,8 +185,8 @@ const std::vector<TSideGroupDef>& SideGroups() {
   return groups;
 }
 
-const QColor kPalette[] = {QColor(0, 70, 160), QColor(0, 128, 64), QColor(176, 40, 24), QColor(150, 110, 0),
-                           QColor(96, 48, 150), QColor(0, 120, 140)};
+const QColor kPalette[] = {QColor(0, 70, 160),  QColor(0, 128, 64),  QColor(176, 40, 24),
+                           QColor(150, 110, 0), QColor(96, 48, 150), QColor(0, 120, 140)};
 
 // A small picture of our own: a coloured tile with a white mark, on the transparent fuchsia.
 QImage Picture(int n, int size) {
@@ -232,17 +236,28 @@ void TMainForm::BuildBars() {
     b->OnClick = [this](TzbBarItem& item) {
       const std::string name = item.Name;
       RunGuarded([this, name, tag = item.Tag] {
-        if (tag != 0) FrameCommand(tag);
-        else if (name == "Speichern1") SaveCommand();
-        else if (name == "Speichernunter1") SaveAsCommand();
-        else if (name == "Schlieen1") CloseCommand();
-        else if (name == "Beenden1") close();
-        else if (name == "Erstellen") CompileOnly();
-        else if (name == "berZYN1") AboutCommand();
-        else if (name == "btnHelpRequest") SupportCommand();
-        else if (name == "Konfigurationsassistent") WizardCommand();
-        else if (name == "MnuCreateRT") CreateRunTimeCommand();
-        else if (name == "Druckereinrichten1") PrinterSetupCommand();
+        if (tag != 0)
+          FrameCommand(tag);
+        else if (name == "Speichern1")
+          SaveCommand();
+        else if (name == "Speichernunter1")
+          SaveAsCommand();
+        else if (name == "Schlieen1")
+          CloseCommand();
+        else if (name == "Beenden1")
+          close();
+        else if (name == "Erstellen")
+          CompileOnly();
+        else if (name == "berZYN1")
+          AboutCommand();
+        else if (name == "btnHelpRequest")
+          SupportCommand();
+        else if (name == "Konfigurationsassistent")
+          WizardCommand();
+        else if (name == "MnuCreateRT")
+          CreateRunTimeCommand();
+        else if (name == "Druckereinrichten1")
+          PrinterSetupCommand();
         else if (const char* page = name == "Allgemein1"     ? "FrOptionen"
                                     : name == "edKennlinie"  ? "FrEditKennlinie"
                                     : name == "zbBarButton2" ? "FrBrowser"

@@ -1,39 +1,38 @@
 // The commands of the main window that do more than switch pages: save, save as, open, close,
 // compile only ("Projekt erstellen"), the recent files and the dialogs.
 
-#include "shell/FormMain.h"
-#include "platform/WaitCursor.h"
-
 #include "compiler/CompileDriver.h"
+#include "compiler/CompileError.h"
 #include "compiler/CompileInterfaces.h"
 #include "compiler/interpreter/ToolGeneration.h"
 #include "compiler/interpreter/ToolReport.h"
+#include "display/DisplayProjekt.h"
+#include "model/BasisDaten.h"
 #include "model/Verbindung.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Streams.h"
 #include "model/base/Translator.h"
-#include "model/BasisDaten.h"
+#include "model/base/ZYNOptionen.h"
+#include "platform/QtText.h"
+#include "platform/WaitCursor.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
-#include "platform/QtText.h"
-#include "widgets/common/BrowseDr.h"
 #include "shell/FormAbout.h"
-#include "visu/VisuProject.h"
-#include "widgets/common/GPanel.h"
-#include "compiler/CompileError.h"
-#include "display/DisplayProjekt.h"
-#include "model/base/ZYNOptionen.h"
 #include "shell/FormLgkonflikt.h"
+#include "shell/FormMain.h"
 #include "shell/FormSupportRequest.h"
 #include "shell/Translation.h"
-#include "widgets/common/zsStatusBar.h"
+#include "visu/VisuProject.h"
 #include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/SideBar.h"
 #include "widgets/bars/SideBarGroup.h"
 #include "widgets/bars/SideBarGroups.h"
 #include "widgets/bars/SideBarItem.h"
 #include "widgets/bars/SideBarItems.h"
+#include "widgets/common/BrowseDr.h"
+#include "widgets/common/GPanel.h"
+#include "widgets/common/ZsStatusBar.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -52,11 +51,11 @@ struct TFrameCommand {
   const char* Frame;
 };
 const TFrameCommand kFrameCommands[] = {
-    {1, 0, 0, "FrStmBearb"},   {2, 0, 2, "FrModulBearb"},  {3, 0, 3, "FrTagesUhren"}, {4, 0, 4, "FrWochenUhren"},
-    {5, 0, 5, "FrJRMUhren"},   {6, 0, 6, "FrMerker"},      {7, 0, 7, "FrTexte"},      {8, 0, 8, "FrGruppen"},
-    {9, 1, 3, "FrPOR"},        {10, 0, 1, "FrDispBearb"},  {20, 0, 0, "FrNeu"},       {21, 0, 1, "FrOpen"},
+    {1, 0, 0, "FrStmBearb"},    {2, 0, 2, "FrModulBearb"}, {3, 0, 3, "FrTagesUhren"}, {4, 0, 4, "FrWochenUhren"},
+    {5, 0, 5, "FrJRMUhren"},    {6, 0, 6, "FrMerker"},     {7, 0, 7, "FrTexte"},      {8, 0, 8, "FrGruppen"},
+    {9, 1, 3, "FrPOR"},         {10, 0, 1, "FrDispBearb"}, {20, 0, 0, "FrNeu"},       {21, 0, 1, "FrOpen"},
     {23, -1, -1, "FrProjekte"}, {24, -1, -1, "FrKunden"},  {33, 3, 0, "FrTransfer"},  {40, 1, 0, "FrBasis"},
-    {41, 1, 1, "FrFunktion"},  {42, 1, 2, "Display"},
+    {41, 1, 1, "FrFunktion"},   {42, 1, 2, "Display"},
 };
 
 // What the tool generation shows: the tool in the status bar, failures as messages.
@@ -79,7 +78,8 @@ class TStatusToolReport : public IToolReport {
 // the front with the first link), else the window is only kept alive.
 class TCompileStatus : public ICompileProgress {
  public:
-  TCompileStatus(ICompileProgress* page, std::function<void()> showPage) : fPage(page), fShowPage(std::move(showPage)) {}
+  TCompileStatus(ICompileProgress* page, std::function<void()> showPage)
+      : fPage(page), fShowPage(std::move(showPage)) {}
   void ShowCompileProgress(int code, TVerbindung* link) override {
     if (!link) return;
     if (fPage) {
@@ -130,8 +130,9 @@ void TMainForm::SaveAsCommand() {
   const QString plain = ToQString(TranslateText("ZYN Projekt")) + QStringLiteral(" (*.zpf)");
   const QString zipped = ToQString(TranslateText("Komprimiertes ZYN Projekt")) + QStringLiteral(" (*.zcf)");
   QString filter = GProjekt->Zipped ? zipped : plain;
-  QString name = QFileDialog::getSaveFileName(this, ToQString(TranslateText("Projekt speichern unter")),
-                                              QString::fromStdString(GProjekt->FileName), plain + ";;" + zipped, &filter);
+  QString name =
+      QFileDialog::getSaveFileName(this, ToQString(TranslateText("Projekt speichern unter")),
+                                   QString::fromStdString(GProjekt->FileName), plain + ";;" + zipped, &filter);
   if (name.isEmpty()) return;
   const bool compressed = filter == zipped || name.endsWith(QStringLiteral(".zcf"), Qt::CaseInsensitive);
   if (!name.contains(QLatin1Char('.'))) name += compressed ? QStringLiteral(".zcf") : QStringLiteral(".zpf");
@@ -153,9 +154,10 @@ void TMainForm::OpenCommand() {
     return;
   }
   if (GProjekt) return;
-  const QString name = QFileDialog::getOpenFileName(
-      this, ToQString(TranslateText(Ansi("ZYN Projekt öffnen"))), ToQString(GOptionFile ? GetProjectPath() : std::string()),
-      ToQString(TranslateText("ZYN Projekte")) + QStringLiteral(" (*.zpf *.zcf)"));
+  const QString name =
+      QFileDialog::getOpenFileName(this, ToQString(TranslateText(Ansi("ZYN Projekt öffnen"))),
+                                   ToQString(GOptionFile ? GetProjectPath() : std::string()),
+                                   ToQString(TranslateText("ZYN Projekte")) + QStringLiteral(" (*.zpf *.zcf)"));
   if (name.isEmpty()) return;
   const std::string file = name.toStdString();
   if (!OpenProject(file)) return;

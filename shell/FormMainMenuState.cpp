@@ -2,13 +2,12 @@
 // for the project state. A command whose page or dialog is not part of the programme yet stays
 // disabled whatever the rules say.
 
-#include "shell/FormMain.h"
-
 #include "display/DisplayProjekt.h"
 #include "model/base/ZYNOptionen.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
 #include "project/Steuermodul.h"
+#include "shell/FormMain.h"
 #include "widgets/bars/BarItem.h"
 #include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/SideBar.h"
@@ -19,6 +18,7 @@
 
 #include <QPrinterInfo>
 #include <QString>
+
 #include <algorithm>
 #include <cctype>
 
@@ -28,16 +28,35 @@ namespace {
 
 // Items that switch to a page, with the page's key.
 const std::pair<const char*, const char*> kPageItems[] = {
-    {"Steuermodule1", "FrStmBearb"}, {"Module1", "FrModulBearb"},     {"Uhren1", "FrTagesUhren"},
-    {"Uhren2", "FrWochenUhren"},     {"Uhren3", "FrJRMUhren"},        {"Merker1", "FrMerker"},
-    {"Texte1", "FrTexte"},           {"Gruppen1", "FrGruppen"},       {"POR1", "FrPOR"},
-    {"Displaybearbeiten", "FrDispBearb"}, {"Neu1", "FrNeu"},          {"Projektdaten1", "FrProjekte"},
-    {"Kundendaten1", "FrKunden"},    {"Transfer", "FrTransfer"},      {"Basis", "FrBasis"},
-    {"Funktion", "FrFunktion"},      {"BtnDisplayProg", "Display"},   {"Drucken1", "FrPrintVorschau"},
-    {"STMInfo", "FrSTMInfo"},        {"Auslesen1", "FrSTMListing"},   {"BtnEditSTMUhren", "FrEditSTMUhren"},
-    {"Selbsttest", "FrSelbstTest"},  {"MonitorfrSteuermodulBus1", "FrSTMMonitor"},
-    {"edKennlinie", "FrEditKennlinie"}, {"Kundendaten2", "FrKunden"}, {"Allgemein1", "FrOptionen"},
-    {"Basisdaten1", "FrBasisDaten"}, {"zbBarButton2", "FrBrowser"},   {"Informationen1", "FrKunden"},
+    {"Steuermodule1", "FrStmBearb"},
+    {"Module1", "FrModulBearb"},
+    {"Uhren1", "FrTagesUhren"},
+    {"Uhren2", "FrWochenUhren"},
+    {"Uhren3", "FrJRMUhren"},
+    {"Merker1", "FrMerker"},
+    {"Texte1", "FrTexte"},
+    {"Gruppen1", "FrGruppen"},
+    {"POR1", "FrPOR"},
+    {"Displaybearbeiten", "FrDispBearb"},
+    {"Neu1", "FrNeu"},
+    {"Projektdaten1", "FrProjekte"},
+    {"Kundendaten1", "FrKunden"},
+    {"Transfer", "FrTransfer"},
+    {"Basis", "FrBasis"},
+    {"Funktion", "FrFunktion"},
+    {"BtnDisplayProg", "Display"},
+    {"Drucken1", "FrPrintVorschau"},
+    {"STMInfo", "FrSTMInfo"},
+    {"Auslesen1", "FrSTMListing"},
+    {"BtnEditSTMUhren", "FrEditSTMUhren"},
+    {"Selbsttest", "FrSelbstTest"},
+    {"MonitorfrSteuermodulBus1", "FrSTMMonitor"},
+    {"edKennlinie", "FrEditKennlinie"},
+    {"Kundendaten2", "FrKunden"},
+    {"Allgemein1", "FrOptionen"},
+    {"Basisdaten1", "FrBasisDaten"},
+    {"zbBarButton2", "FrBrowser"},
+    {"Informationen1", "FrKunden"},
 };
 
 // Dialogs and commands the programme does not offer yet.
@@ -84,7 +103,8 @@ void TMainForm::UpdateMenuState(bool f) {
 
   if (TzbSideGroup* programming = SB->Groups().GetItem(2)) {
     const bool enabled[] = {l, l, d, o};
-    for (int i = 0; i < 4 && i < programming->Items().Count(); ++i) programming->Items().GetItem(i)->SetEnabled(enabled[i]);
+    for (int i = 0; i < 4 && i < programming->Items().Count(); ++i)
+      programming->Items().GetItem(i)->SetEnabled(enabled[i]);
   }
   EnableFrameItems();
 }

@@ -3,8 +3,8 @@
 #include "model/base/VersionInfo.h"
 #include "platform/QtText.h"
 #include "shell/Branding.h"
-#include "widgets/common/WidgetText.h"
 #include "shell/Translation.h"
+#include "widgets/common/WidgetText.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,16 +1,16 @@
 #include "shell/FormSupportRequest.h"
 
+#include "mail/SupportArchive.h"
+#include "mail/SupportMail.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
 #include "model/base/ZYNOptionen.h"
 #include "platform/QtText.h"
 #include "shell/Branding.h"
 #include "shell/FormCompressFile.h"
+#include "shell/Translation.h"
 #include "widgets/common/FthHint.h"
 #include "widgets/common/WidgetText.h"
-#include "shell/Translation.h"
-#include "mail/SupportArchive.h"
-#include "mail/SupportMail.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -59,10 +59,13 @@ TFrmSupportRequest::TFrmSupportRequest(QWidget* parent, std::string projectFile)
 void TFrmSupportRequest::FillBody() {
   if (!GOptionFile) return;
   const TUserBasisDaten& b = GOptionFile->Optionen().BasisDaten->First();
-  const std::vector<std::string> lines = {
-      "Firma: " + b.Firma1,          "       " + b.Firma2,       "Ansprechpartner: " + b.Bearbeiter,
-      "Plz/Ort: " + b.PLZ + " " + b.Ort, "Strasse:" + b.Strasse, "Telefon:" + b.Telefon,
-      "Fax....:" + b.Fax};
+  const std::vector<std::string> lines = {"Firma: " + b.Firma1,
+                                          "       " + b.Firma2,
+                                          "Ansprechpartner: " + b.Bearbeiter,
+                                          "Plz/Ort: " + b.PLZ + " " + b.Ort,
+                                          "Strasse:" + b.Strasse,
+                                          "Telefon:" + b.Telefon,
+                                          "Fax....:" + b.Fax};
   QStringList text;
   for (const std::string& line : lines) text << ToQString(line);
   MBody->setPlainText(text.join(QLatin1Char('\n')));

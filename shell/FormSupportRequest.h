@@ -4,6 +4,7 @@
 // shown and the dialog stays open, so the text typed is not lost.
 
 #include <QDialog>
+
 #include <string>
 
 class QCheckBox;

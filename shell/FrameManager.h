@@ -8,6 +8,7 @@
 
 #include <QFrame>
 #include <QString>
+
 #include <functional>
 #include <memory>
 #include <vector>

@@ -1,17 +1,14 @@
 #include "shell/GlobalGui.h"
 
-#include "model/base/Translator.h"
-
-#include "model/base/Cp1252.h"
-
-#include "project/Projekt.h"
-
 #include "compiler/toollib/SubFunction.h"
 #include "model/GlobalRoutines.h"
+#include "model/base/Cp1252.h"
+#include "model/base/Translator.h"
 #include "model/base/ZYNOptionen.h"
 #include "platform/QtText.h"
-#include "widgets/common/FoldPanel.h"
+#include "project/Projekt.h"
 #include "shell/Translation.h"
+#include "widgets/common/FoldPanel.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -67,8 +64,8 @@ int AbsoluteIndex(QTreeWidget* tree, const QTreeWidgetItem* node) {
 
 }  // namespace
 
-void FillFreeAddressCombo(const std::vector<uint8_t>& flags, const std::string& prefix, QComboBox* combo,
-                          int current, int maximum, int minimum) {
+void FillFreeAddressCombo(const std::vector<uint8_t>& flags, const std::string& prefix, QComboBox* combo, int current,
+                          int maximum, int minimum) {
   combo->clear();
   int selected = -1;
   for (const std::string& item : FreeAddressItems(flags, prefix, current, maximum, minimum, selected))
@@ -151,10 +148,12 @@ QTreeWidgetItem* FindNodeByData(QTreeWidget* tree, const void* data) {
 }
 
 QTreeWidgetItem* FindSubFunctionNode(QTreeWidget* tree, const std::string& name) {
-  return FindNode(tree, [&](QTreeWidgetItem* n) {
-           if (n->data(0, kKindRole).toInt() != kSubFunctionKind || !NodeData(n)) return false;
-           return static_cast<const TZYNSubFunction*>(NodeData(n))->Name.Text() == name;
-         }).first;
+  return FindNode(tree,
+                  [&](QTreeWidgetItem* n) {
+                    if (n->data(0, kKindRole).toInt() != kSubFunctionKind || !NodeData(n)) return false;
+                    return static_cast<const TZYNSubFunction*>(NodeData(n))->Name.Text() == name;
+                  })
+      .first;
 }
 
 QTreeWidgetItem* FindOrAddChildNode(QTreeWidget* tree, const void* data, const QString& text) {

@@ -10,6 +10,7 @@
 
 #include <QCursor>
 #include <QString>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -32,8 +33,8 @@ bool OfferPartlyReadProject(TZYNProjekt& projekt, const std::string& fileName, c
 
 // Lists prefix.address of every free address from minimum to maximum (and the current one) and
 // selects the current one (nothing selected when it is not listed).
-void FillFreeAddressCombo(const std::vector<uint8_t>& flags, const std::string& prefix, QComboBox* combo,
-                          int current, int maximum, int minimum);
+void FillFreeAddressCombo(const std::vector<uint8_t>& flags, const std::string& prefix, QComboBox* combo, int current,
+                          int maximum, int minimum);
 // Places the form centred over the control (on the screen), keeping the form's size, and lets the
 // form show hints only when the option ShowHint is set.
 void CenterFormOnControl(QWidget* form, QWidget* control);

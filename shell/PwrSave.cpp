@@ -48,16 +48,34 @@ std::intptr_t TPwrSave::PowerBroadcast(int code, std::intptr_t data, bool mayAsk
     if (e) e(this);
   };
   switch (code) {
-    case PBT_APMQUERYSUSPEND: return ask(OnQuerySuspend, AllowSuspend);
-    case PBT_APMQUERYSTANDBY: return ask(OnQueryStandby, AllowStandby);
-    case PBT_APMQUERYSUSPENDFAILED: fire(OnQuerySuspendFailed); break;
-    case PBT_APMQUERYSTANDBYFAILED: fire(OnQueryStandbyFailed); break;
-    case PBT_APMSUSPEND: fire(OnSuspend); break;
-    case PBT_APMSTANDBY: fire(OnStandby); break;
-    case PBT_APMRESUMECRITICAL: fire(OnResumeCritical); break;
-    case PBT_APMRESUMESUSPEND: fire(OnResumeSuspend); break;
-    case PBT_APMRESUMESTANDBY: fire(OnResumeStandby); break;
-    case PBT_APMBATTERYLOW: fire(OnBatteryLow); break;
+    case PBT_APMQUERYSUSPEND:
+      return ask(OnQuerySuspend, AllowSuspend);
+    case PBT_APMQUERYSTANDBY:
+      return ask(OnQueryStandby, AllowStandby);
+    case PBT_APMQUERYSUSPENDFAILED:
+      fire(OnQuerySuspendFailed);
+      break;
+    case PBT_APMQUERYSTANDBYFAILED:
+      fire(OnQueryStandbyFailed);
+      break;
+    case PBT_APMSUSPEND:
+      fire(OnSuspend);
+      break;
+    case PBT_APMSTANDBY:
+      fire(OnStandby);
+      break;
+    case PBT_APMRESUMECRITICAL:
+      fire(OnResumeCritical);
+      break;
+    case PBT_APMRESUMESUSPEND:
+      fire(OnResumeSuspend);
+      break;
+    case PBT_APMRESUMESTANDBY:
+      fire(OnResumeStandby);
+      break;
+    case PBT_APMBATTERYLOW:
+      fire(OnBatteryLow);
+      break;
     case PBT_APMPOWERSTATUSCHANGE:
       if (OnPowerStatusChange && status)
         OnPowerStatusChange(this, status->ACLineStatus, status->BatteryFlag, status->BatteryLifePercent,
@@ -66,7 +84,8 @@ std::intptr_t TPwrSave::PowerBroadcast(int code, std::intptr_t data, bool mayAsk
     case PBT_APMOEMEVENT:
       if (OnOemEvent) OnOemEvent(this, data);
       break;
-    default: break;
+    default:
+      break;
   }
   return 1;
 }
@@ -80,9 +99,7 @@ bool TPwrSave::QueryEndSession() {
   return allow;
 }
 
-void TPwrSave::PrepareForSleep(bool start) {
-  PowerBroadcast(start ? PBT_APMSUSPEND : PBT_APMRESUMESUSPEND, 0, false);
-}
+void TPwrSave::PrepareForSleep(bool start) { PowerBroadcast(start ? PBT_APMSUSPEND : PBT_APMRESUMESUSPEND, 0, false); }
 
 void TPwrSave::UPowerChanged() {
 #ifdef ZYN_HAVE_QTDBUS

@@ -1,10 +1,10 @@
 #include "shell/Translation.h"
-#include "shell/MessageHandler.h"
 
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
 #include "platform/MessageDlg.h"
 #include "platform/QtText.h"
+#include "shell/MessageHandler.h"
 #include "widgets/common/WidgetText.h"
 
 #include <QAction>
@@ -35,8 +35,8 @@ QString Lookup(const QString& text) { return ToQString(TranslateText(FromQString
 
 // The text properties that carry user-visible words. Names, file names, style sheets, masks and
 // formats are never looked up.
-constexpr const char* kTextProperties[] = {"windowTitle", "text", "title", "subTitle", "toolTip", "statusTip",
-                                           "whatsThis", "placeholderText", "prefix", "suffix"};
+constexpr const char* kTextProperties[] = {"windowTitle", "text",      "title",           "subTitle", "toolTip",
+                                           "statusTip",   "whatsThis", "placeholderText", "prefix",   "suffix"};
 
 void TranslateProperty(QObject* object, const char* name) {
   const QMetaObject* meta = object->metaObject();
@@ -83,11 +83,16 @@ void TranslateGuarded(QObject* object) {
 
 QString DialogCaption(TMsgDlgType type) {
   switch (type) {
-    case mtWarning: return TranslatedText("Warnung");
-    case mtError: return TranslatedText("Fehler");
-    case mtInformation: return TranslatedText("Information");
-    case mtConfirmation: return TranslatedText("Bestätigen");
-    case mtCustom: break;
+    case mtWarning:
+      return TranslatedText("Warnung");
+    case mtError:
+      return TranslatedText("Fehler");
+    case mtInformation:
+      return TranslatedText("Information");
+    case mtConfirmation:
+      return TranslatedText("Bestätigen");
+    case mtCustom:
+      break;
   }
   return QApplication::applicationName();
 }
@@ -125,11 +130,20 @@ int TranslatedMessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButto
   else if ((buttons & mbOK) && (buttons & mbCancel))
     flags = MB_OKCANCEL;
   switch (type) {
-    case mtWarning: flags |= MB_ICONWARNING; break;
-    case mtError: flags |= MB_ICONERROR; break;
-    case mtInformation: flags |= MB_ICONINFORMATION; break;
-    case mtConfirmation: flags |= MB_ICONQUESTION; break;
-    case mtCustom: break;
+    case mtWarning:
+      flags |= MB_ICONWARNING;
+      break;
+    case mtError:
+      flags |= MB_ICONERROR;
+      break;
+    case mtInformation:
+      flags |= MB_ICONINFORMATION;
+      break;
+    case mtConfirmation:
+      flags |= MB_ICONQUESTION;
+      break;
+    case mtCustom:
+      break;
   }
   return MessageDlg(DialogParent(), ToQString(TranslateText(text)), DialogCaption(type), flags,
                     [](const QString& label) { return Lookup(label); });
@@ -138,9 +152,11 @@ int TranslatedMessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButto
 bool InputQuery(const QString& caption, const QString& prompt, QString& value) {
   QDialog dialog(DialogParent());
   dialog.setWindowTitle(caption);
-  dialog.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  dialog.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                        Qt::WindowCloseButtonHint);
   const QFontMetrics fm(dialog.font());
-  const int hu = std::max(1, fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52);
+  const int hu =
+      std::max(1, fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52);
   const int vu = std::max(1, fm.height());
   const auto dx = [&](int units) { return units * hu / 4; };
   const auto dy = [&](int units) { return units * vu / 8; };

@@ -3,6 +3,7 @@
 // Every message box of the programme goes through TranslatedMessageDlg.
 
 #include <QString>
+
 #include <string>
 
 class QObject;

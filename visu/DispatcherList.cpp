@@ -1,11 +1,11 @@
 #include "visu/DispatcherList.h"
 
-#include <cerrno>
-#include <cstdlib>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/TextUtils.h"
+
+#include <cerrno>
+#include <cstdlib>
 
 namespace zyn {
 
@@ -33,10 +33,18 @@ std::string EscapeText(const std::string& ansi) {
   std::string out;
   for (unsigned char c : ansi) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
       default:
         if (c == '\t' || c == '\n' || c == '\r' || c >= 0x7F) {
           out += "&#" + std::to_string(static_cast<uint32_t>(AnsiToCodePoint(c))) + ";";
@@ -67,11 +75,16 @@ std::string UnescapeText(const std::string& text) {
     }
     const std::string name = text.substr(i + 1, semi - i - 1);
     int cp = -1;
-    if (name == "amp") cp = '&';
-    else if (name == "lt") cp = '<';
-    else if (name == "gt") cp = '>';
-    else if (name == "quot") cp = '"';
-    else if (name == "apos") cp = '\'';
+    if (name == "amp")
+      cp = '&';
+    else if (name == "lt")
+      cp = '<';
+    else if (name == "gt")
+      cp = '>';
+    else if (name == "quot")
+      cp = '"';
+    else if (name == "apos")
+      cp = '\'';
     else if (name.size() >= 2 && name[0] == '#') {
       const bool hex = name[1] == 'x' || name[1] == 'X';
       const std::string digits = name.substr(hex ? 2 : 1);
@@ -97,8 +110,10 @@ int32_t ToInteger(const std::string& value) {
   bool ok = i < t.size();
   int64_t v = 0;
   for (; ok && i < t.size(); ++i) {
-    if (t[i] < '0' || t[i] > '9') ok = false;
-    else v = v * 10 + (t[i] - '0');
+    if (t[i] < '0' || t[i] > '9')
+      ok = false;
+    else
+      v = v * 10 + (t[i] - '0');
     if (v > 2147483648ll) ok = false;
   }
   if (ok && t[0] == '-') v = -v;
@@ -158,9 +173,7 @@ int32_t TXMLDispatcherObjectList::Add(std::unique_ptr<TXMLDispatcherObject> entr
   return Count() - 1;
 }
 
-void TXMLDispatcherObjectList::Delete(int32_t index) {
-  fItems.erase(fItems.begin() + static_cast<long>(index));
-}
+void TXMLDispatcherObjectList::Delete(int32_t index) { fItems.erase(fItems.begin() + static_cast<long>(index)); }
 
 int32_t TXMLDispatcherObjectList::IndexOfInternalName(const std::string& name) const {
   for (size_t i = 0; i < fItems.size(); ++i) {
@@ -193,9 +206,7 @@ std::string TXMLDispatcherObjectList::GetXML() const {
   return s;
 }
 
-void TXMLDispatcherObjectList::WriteXML(const std::string& fileName) const {
-  WriteFileAtomic(fileName, GetXML());
-}
+void TXMLDispatcherObjectList::WriteXML(const std::string& fileName) const { WriteFileAtomic(fileName, GetXML()); }
 
 void TXMLDispatcherObjectList::ReadXML(const std::string& fileName) {
   const std::vector<uint8_t> bytes = ReadFileBytes(fileName);
@@ -220,11 +231,16 @@ void TXMLDispatcherObjectList::ParseXML(const std::string& text) {
       const size_t next = line.find('<', close + 1);
       const std::string value =
           UnescapeText(line.substr(close + 1, (next == std::string::npos ? line.size() : next) - close - 1));
-      if (tag == "STEUERMODUL") entry.Steuermodul = ToInteger(value);
-      else if (tag == "MODUL") entry.Modul = ToInteger(value);
-      else if (tag == "KANAL") entry.Kanal = ToInteger(value);
-      else if (tag == "KANALART") entry.KanalArt = ToInteger(value);
-      else if (tag == "KANALNAME") entry.KanalName = value;
+      if (tag == "STEUERMODUL")
+        entry.Steuermodul = ToInteger(value);
+      else if (tag == "MODUL")
+        entry.Modul = ToInteger(value);
+      else if (tag == "KANAL")
+        entry.Kanal = ToInteger(value);
+      else if (tag == "KANALART")
+        entry.KanalArt = ToInteger(value);
+      else if (tag == "KANALNAME")
+        entry.KanalName = value;
     }
   }
 }

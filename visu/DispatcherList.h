@@ -3,12 +3,12 @@
 // drives, so that the run time knows which channels to watch. Stored as six values per entry in
 // the project stream and as an XML text file in the run-time folder.
 
+#include "model/base/Filer.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "model/base/Filer.h"
 
 namespace zyn {
 

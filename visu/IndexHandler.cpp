@@ -1,9 +1,9 @@
 #include "visu/IndexHandler.h"
 
-#include <algorithm>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+
+#include <algorithm>
 
 namespace zyn {
 
@@ -33,9 +33,7 @@ void TIndexHandler::ReleaseIndex(int32_t index) {
   }
 }
 
-bool TIndexHandler::IsUsed(int32_t index) const {
-  return index >= 1 && index <= kSlotCount && fSlots[index - 1] != 0;
-}
+bool TIndexHandler::IsUsed(int32_t index) const { return index >= 1 && index <= kSlotCount && fSlots[index - 1] != 0; }
 
 void TIndexHandler::ReadData(TReader& reader) {
   const int32_t count = reader.ReadInteger();

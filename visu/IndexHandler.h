@@ -1,10 +1,10 @@
 #pragma once
 // Allocator of the index numbers 1 to 65530 that index-driven controls react to.
 
+#include "model/base/Filer.h"
+
 #include <cstdint>
 #include <vector>
-
-#include "model/base/Filer.h"
 
 namespace zyn {
 

@@ -1,10 +1,10 @@
 #include "visu/VisuDataClasses.h"
 
-#include <cmath>
-#include <cstdio>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+
+#include <cmath>
+#include <cstdio>
 
 namespace zyn {
 
@@ -20,27 +20,64 @@ struct ColorName {
 };
 
 const ColorName kColors[] = {
-    {0x000000, "clBlack"},   {0x000080, "clMaroon"},    {0x008000, "clGreen"},     {0x008080, "clOlive"},
-    {0x800000, "clNavy"},    {0x800080, "clPurple"},    {0x808000, "clTeal"},      {0x808080, "clGray"},
-    {0xC0C0C0, "clSilver"},  {0x0000FF, "clRed"},       {0x00FF00, "clLime"},      {0x00FFFF, "clYellow"},
-    {0xFF0000, "clBlue"},    {0xFF00FF, "clFuchsia"},   {0xFFFF00, "clAqua"},      {0xFFFFFF, "clWhite"},
-    {0xC0DCC0, "clMoneyGreen"}, {0xF0CAA6, "clSkyBlue"}, {0xF0FBFF, "clCream"},    {0xA4A0A0, "clMedGray"},
-    {0x1FFFFFFF, "clNone"},  {0x20000000, "clDefault"},
-    {Sys(0), "clScrollBar"}, {Sys(1), "clBackground"},  {Sys(2), "clActiveCaption"},
-    {Sys(3), "clInactiveCaption"}, {Sys(4), "clMenu"},  {Sys(5), "clWindow"},      {Sys(6), "clWindowFrame"},
-    {Sys(7), "clMenuText"},  {Sys(8), "clWindowText"},  {Sys(9), "clCaptionText"}, {Sys(10), "clActiveBorder"},
-    {Sys(11), "clInactiveBorder"}, {Sys(12), "clAppWorkSpace"}, {Sys(13), "clHighlight"},
-    {Sys(14), "clHighlightText"}, {Sys(15), "clBtnFace"}, {Sys(16), "clBtnShadow"}, {Sys(17), "clGrayText"},
-    {Sys(18), "clBtnText"},  {Sys(19), "clInactiveCaptionText"}, {Sys(20), "clBtnHighlight"},
-    {Sys(21), "cl3DDkShadow"}, {Sys(22), "cl3DLight"}, {Sys(23), "clInfoText"},   {Sys(24), "clInfoBk"},
-    {Sys(26), "clHotLight"}, {Sys(27), "clGradientActiveCaption"}, {Sys(28), "clGradientInactiveCaption"},
-    {Sys(29), "clMenuHighlight"}, {Sys(30), "clMenuBar"},
+    {0x000000, "clBlack"},
+    {0x000080, "clMaroon"},
+    {0x008000, "clGreen"},
+    {0x008080, "clOlive"},
+    {0x800000, "clNavy"},
+    {0x800080, "clPurple"},
+    {0x808000, "clTeal"},
+    {0x808080, "clGray"},
+    {0xC0C0C0, "clSilver"},
+    {0x0000FF, "clRed"},
+    {0x00FF00, "clLime"},
+    {0x00FFFF, "clYellow"},
+    {0xFF0000, "clBlue"},
+    {0xFF00FF, "clFuchsia"},
+    {0xFFFF00, "clAqua"},
+    {0xFFFFFF, "clWhite"},
+    {0xC0DCC0, "clMoneyGreen"},
+    {0xF0CAA6, "clSkyBlue"},
+    {0xF0FBFF, "clCream"},
+    {0xA4A0A0, "clMedGray"},
+    {0x1FFFFFFF, "clNone"},
+    {0x20000000, "clDefault"},
+    {Sys(0), "clScrollBar"},
+    {Sys(1), "clBackground"},
+    {Sys(2), "clActiveCaption"},
+    {Sys(3), "clInactiveCaption"},
+    {Sys(4), "clMenu"},
+    {Sys(5), "clWindow"},
+    {Sys(6), "clWindowFrame"},
+    {Sys(7), "clMenuText"},
+    {Sys(8), "clWindowText"},
+    {Sys(9), "clCaptionText"},
+    {Sys(10), "clActiveBorder"},
+    {Sys(11), "clInactiveBorder"},
+    {Sys(12), "clAppWorkSpace"},
+    {Sys(13), "clHighlight"},
+    {Sys(14), "clHighlightText"},
+    {Sys(15), "clBtnFace"},
+    {Sys(16), "clBtnShadow"},
+    {Sys(17), "clGrayText"},
+    {Sys(18), "clBtnText"},
+    {Sys(19), "clInactiveCaptionText"},
+    {Sys(20), "clBtnHighlight"},
+    {Sys(21), "cl3DDkShadow"},
+    {Sys(22), "cl3DLight"},
+    {Sys(23), "clInfoText"},
+    {Sys(24), "clInfoBk"},
+    {Sys(26), "clHotLight"},
+    {Sys(27), "clGradientActiveCaption"},
+    {Sys(28), "clGradientInactiveCaption"},
+    {Sys(29), "clMenuHighlight"},
+    {Sys(30), "clMenuBar"},
 };
 
 const std::vector<std::string> kKanalArt{"kaUnknown", "kaEingang", "kaAusgang", "kaRueckmeldung", "kaUhr", "kaMerker"};
 const std::vector<std::string> kVisuState{"vsUnknown", "vsOff", "vsOn"};
-const std::vector<std::string> kTeleType{"vtNone", "vtEinEmu", "vtEinEmuPara", "vtAusTele", "vtAusParaTele",
-                                         "vtRMETele", "vtUserTele"};
+const std::vector<std::string> kTeleType{"vtNone",        "vtEinEmu",  "vtEinEmuPara", "vtAusTele",
+                                         "vtAusParaTele", "vtRMETele", "vtUserTele"};
 const std::vector<std::string> kFrameStyle{"fsNone", "fsSunken", "fsRaised"};
 const std::vector<std::string> kCaptionPos{"cpLeft", "cpTop", "cpRight", "cpBottom"};
 const std::vector<std::string> kFontStyle{"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
@@ -124,13 +161,16 @@ std::string EnumName(TCaptionPos v) { return NameOf(kCaptionPos, int32_t(v)); }
 // ---- TVisuFont --------------------------------------------------------------------------------
 
 bool TVisuFont::ReadProperty(std::string_view name, const TFilerValue& v) {
-  if (name == "Name") Name = v.AsString();
-  else if (name == "Size") Size = v.AsInteger();
+  if (name == "Name")
+    Name = v.AsString();
+  else if (name == "Size")
+    Size = v.AsInteger();
   else if (name == "Height") {
     // The stored height in pixels at 96 pixels per inch; negative for the character height.
     const int32_t h = v.AsInteger();
     Size = static_cast<int32_t>(std::lround(std::abs(double(h)) * 72.0 / 96.0));
-  } else if (name == "Color") Color = ReadColor(v);
+  } else if (name == "Color")
+    Color = ReadColor(v);
   else if (name == "Style") {
     if (v.Type() != TValueType::vaSet) InvalidValue();
     Style = 0;
@@ -181,17 +221,28 @@ TVisuDesign::TVisuDesign(IVisuInvalidate* control) : TCustomVisuDesign(control) 
 
 bool TVisuDesign::ReadProperty(std::string_view name, const TFilerValue& v) {
   if (StartsWith(name, "Font.")) return fFont.ReadProperty(name.substr(5), v);
-  if (name == "BorderWidth") fBorderWidth = v.AsInteger();
-  else if (name == "FrameStyle") fFrameStyle = ReadEnum<TFrameStyle>(v, kFrameStyle);
-  else if (name == "FrameWidth") fFrameWidth = v.AsInteger();
-  else if (name == "OffColor") fOffColor = ReadColor(v);
-  else if (name == "OffText") fOffText = v.AsString();
-  else if (name == "OnColor") fOnColor = ReadColor(v);
-  else if (name == "OnText") fOnText = v.AsString();
-  else if (name == "ShowText") fShowText = v.AsBoolean();
-  else if (name == "UndefColor") fUndefColor = ReadColor(v);
-  else if (name == "UndefText") fUndefText = v.AsString();
-  else return false;
+  if (name == "BorderWidth")
+    fBorderWidth = v.AsInteger();
+  else if (name == "FrameStyle")
+    fFrameStyle = ReadEnum<TFrameStyle>(v, kFrameStyle);
+  else if (name == "FrameWidth")
+    fFrameWidth = v.AsInteger();
+  else if (name == "OffColor")
+    fOffColor = ReadColor(v);
+  else if (name == "OffText")
+    fOffText = v.AsString();
+  else if (name == "OnColor")
+    fOnColor = ReadColor(v);
+  else if (name == "OnText")
+    fOnText = v.AsString();
+  else if (name == "ShowText")
+    fShowText = v.AsBoolean();
+  else if (name == "UndefColor")
+    fUndefColor = ReadColor(v);
+  else if (name == "UndefText")
+    fUndefText = v.AsString();
+  else
+    return false;
   return true;
 }
 
@@ -216,15 +267,24 @@ namespace {
 // TVisuData and TVisuDataCollectionItem store the same channel binding under the same names.
 template <class T>
 bool ReadBinding(T& d, TVisuState& status, std::string_view name, const TFilerValue& v) {
-  if (name == "Hint") d.Hint = v.AsString();
-  else if (name == "Kanal") d.Kanal = v.AsInteger();
-  else if (name == "KanalArt") d.KanalArt = ReadEnum<TKanalArt>(v, kKanalArt);
-  else if (name == "KanalID") d.KanalID = v.AsString();
-  else if (name == "Modul") d.Modul = v.AsInteger();
-  else if (name == "Name") d.Name = v.AsString();
-  else if (name == "Status") status = ReadEnum<TVisuState>(v, kVisuState);
-  else if (name == "Steuermodul") d.Steuermodul = v.AsInteger();
-  else return false;
+  if (name == "Hint")
+    d.Hint = v.AsString();
+  else if (name == "Kanal")
+    d.Kanal = v.AsInteger();
+  else if (name == "KanalArt")
+    d.KanalArt = ReadEnum<TKanalArt>(v, kKanalArt);
+  else if (name == "KanalID")
+    d.KanalID = v.AsString();
+  else if (name == "Modul")
+    d.Modul = v.AsInteger();
+  else if (name == "Name")
+    d.Name = v.AsString();
+  else if (name == "Status")
+    status = ReadEnum<TVisuState>(v, kVisuState);
+  else if (name == "Steuermodul")
+    d.Steuermodul = v.AsInteger();
+  else
+    return false;
   return true;
 }
 
@@ -259,11 +319,16 @@ void TCaptionData::SetFont(const TVisuFont& v) {
 
 bool TCaptionData::ReadProperty(std::string_view name, const TFilerValue& v) {
   if (StartsWith(name, "Font.")) return fFont.ReadProperty(name.substr(5), v);
-  if (name == "Caption") fCaption = v.AsString();
-  else if (name == "Color") fColor = ReadColor(v);
-  else if (name == "Position") fPosition = ReadEnum<TCaptionPos>(v, kCaptionPos);
-  else if (name == "Transparent") fTransparent = v.AsBoolean();
-  else return false;
+  if (name == "Caption")
+    fCaption = v.AsString();
+  else if (name == "Color")
+    fColor = ReadColor(v);
+  else if (name == "Position")
+    fPosition = ReadEnum<TCaptionPos>(v, kCaptionPos);
+  else if (name == "Transparent")
+    fTransparent = v.AsBoolean();
+  else
+    return false;
   return true;
 }
 
@@ -291,15 +356,24 @@ int32_t TVisuTelegram::Value() const {
 }
 
 bool TVisuTelegram::ReadProperty(std::string_view name, const TFilerValue& v) {
-  if (name == "Befehl") Befehl = v.AsInteger();
-  else if (name == "Kanal") Kanal = v.AsInteger();
-  else if (name == "Modul") Modul = v.AsInteger();
-  else if (name == "Parameter") Parameter = v.AsInteger();
-  else if (name == "Shift") Shift = v.AsInteger();
-  else if (name == "Steuermodul") Steuermodul = v.AsInteger();
-  else if (name == "TeleType") TeleType = ReadEnum<TTeleType>(v, kTeleType);
-  else if (name == "UserLevel") UserLevel = v.AsInteger();
-  else return false;
+  if (name == "Befehl")
+    Befehl = v.AsInteger();
+  else if (name == "Kanal")
+    Kanal = v.AsInteger();
+  else if (name == "Modul")
+    Modul = v.AsInteger();
+  else if (name == "Parameter")
+    Parameter = v.AsInteger();
+  else if (name == "Shift")
+    Shift = v.AsInteger();
+  else if (name == "Steuermodul")
+    Steuermodul = v.AsInteger();
+  else if (name == "TeleType")
+    TeleType = ReadEnum<TTeleType>(v, kTeleType);
+  else if (name == "UserLevel")
+    UserLevel = v.AsInteger();
+  else
+    return false;
   return true;
 }
 
@@ -321,9 +395,12 @@ std::string TLoggerData::FormatLine(const std::string& text, int32_t s, int32_t 
   std::string line;
   for (size_t i = 0; i < text.size(); ++i) {
     const char next = i + 1 < text.size() ? text[i + 1] : '\0';
-    if (text[i] == '%' && (next == 's' || next == 'S')) line += TwoDigits(s);
-    else if (text[i] == '%' && (next == 'm' || next == 'M')) line += TwoDigits(m);
-    else if (text[i] == '%' && (next == 'k' || next == 'K')) line += TwoDigits(k);
+    if (text[i] == '%' && (next == 's' || next == 'S'))
+      line += TwoDigits(s);
+    else if (text[i] == '%' && (next == 'm' || next == 'M'))
+      line += TwoDigits(m);
+    else if (text[i] == '%' && (next == 'k' || next == 'K'))
+      line += TwoDigits(k);
     else {
       line += text[i];
       continue;
@@ -354,12 +431,18 @@ std::string TLoggerData::FormatOnLine(int32_t s, int32_t m, int32_t k) const {
 }
 
 bool TLoggerData::ReadProperty(std::string_view name, const TFilerValue& v) {
-  if (name == "Ident") Ident = v.AsString();
-  else if (name == "LogTime") LogTime = v.AsBoolean();
-  else if (name == "OffText") OffText = v.AsString();
-  else if (name == "OnText") OnText = v.AsString();
-  else if (name == "Save") Save = v.AsBoolean();
-  else return false;
+  if (name == "Ident")
+    Ident = v.AsString();
+  else if (name == "LogTime")
+    LogTime = v.AsBoolean();
+  else if (name == "OffText")
+    OffText = v.AsString();
+  else if (name == "OnText")
+    OnText = v.AsString();
+  else if (name == "Save")
+    Save = v.AsBoolean();
+  else
+    return false;
   return true;
 }
 
@@ -382,16 +465,26 @@ bool TIndexInfo::ReadProperty(std::string_view name, const TFilerValue& v) {
         if (e == kKanalArt[i]) AllowedType |= 1u << i;
       }
     }
-  } else if (name == "Command") Command = v.AsInteger();
-  else if (name == "CommandName") CommandName = v.AsString();
-  else if (name == "Index") Index = v.AsInteger();
-  else if (name == "IndexName") IndexName = v.AsString();
-  else if (name == "Kanal") Kanal = v.AsInteger();
-  else if (name == "KanalArt") KanalArt = ReadEnum<TKanalArt>(v, kKanalArt);
-  else if (name == "Modul") Modul = v.AsInteger();
-  else if (name == "Shift") Shift = v.AsInteger();
-  else if (name == "Steuermodul") Steuermodul = v.AsInteger();
-  else return false;
+  } else if (name == "Command")
+    Command = v.AsInteger();
+  else if (name == "CommandName")
+    CommandName = v.AsString();
+  else if (name == "Index")
+    Index = v.AsInteger();
+  else if (name == "IndexName")
+    IndexName = v.AsString();
+  else if (name == "Kanal")
+    Kanal = v.AsInteger();
+  else if (name == "KanalArt")
+    KanalArt = ReadEnum<TKanalArt>(v, kKanalArt);
+  else if (name == "Modul")
+    Modul = v.AsInteger();
+  else if (name == "Shift")
+    Shift = v.AsInteger();
+  else if (name == "Steuermodul")
+    Steuermodul = v.AsInteger();
+  else
+    return false;
   return true;
 }
 

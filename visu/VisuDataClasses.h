@@ -7,14 +7,14 @@
 // and from the page's component records. No drawing happens here: a changed value asks the
 // control it belongs to for a repaint through IVisuInvalidate.
 
+#include "model/base/ComponentRecord.h"
+#include "visu/VisuTypes.h"
+
 #include <cstdint>
 #include <ctime>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "model/base/ComponentRecord.h"
-#include "visu/VisuTypes.h"
 
 namespace zyn {
 
@@ -118,7 +118,9 @@ class TVisuDesign : public TCustomVisuDesign {
   void SetBorderWidth(int32_t v) { Update(fBorderWidth, v); }
   void SetFrameStyle(TFrameStyle v) { Update(fFrameStyle, v); }
   // Values below 1 are refused: the width stays and nothing is repainted.
-  void SetFrameWidth(int32_t v) { if (v >= 1) Update(fFrameWidth, v); }
+  void SetFrameWidth(int32_t v) {
+    if (v >= 1) Update(fFrameWidth, v);
+  }
   void SetIndicatorFrame(bool v) { Update(fIndicatorFrame, v); }
   void SetOffColor(int32_t v) { Update(fOffColor, v); }
   void SetOffText(const std::string& v) { Update(fOffText, v); }

@@ -4,19 +4,27 @@ namespace zyn {
 
 int32_t TVisuDaten::PageWidth() const {
   switch (ScreenSize) {
-    case TScreenSize::sz800: return 800;
-    case TScreenSize::sz1280: return 1280;
-    case TScreenSize::sz1600: return 1600;
-    default: return 1024;
+    case TScreenSize::sz800:
+      return 800;
+    case TScreenSize::sz1280:
+      return 1280;
+    case TScreenSize::sz1600:
+      return 1600;
+    default:
+      return 1024;
   }
 }
 
 int32_t TVisuDaten::PageHeight() const {
   switch (ScreenSize) {
-    case TScreenSize::sz800: return 600;
-    case TScreenSize::sz1280: return 1024;
-    case TScreenSize::sz1600: return 1280;
-    default: return 768;
+    case TScreenSize::sz800:
+      return 600;
+    case TScreenSize::sz1280:
+      return 1024;
+    case TScreenSize::sz1600:
+      return 1280;
+    default:
+      return 768;
   }
 }
 

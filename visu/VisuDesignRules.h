@@ -2,13 +2,13 @@
 // The rules of the page designer that do not depend on the screen: captions of the page list,
 // the start page, removing a page, the names of bindings and the entries of the channel list.
 
+#include "visu/VisuProject.h"
+#include "visu/VisuTypes.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "visu/VisuProject.h"
-#include "visu/VisuTypes.h"
 
 namespace zyn {
 

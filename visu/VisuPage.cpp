@@ -91,8 +91,8 @@ TComponentRecord TVisuPage::RecordFromResource(const std::vector<uint8_t>& bytes
   while (at < bytes.size() && bytes[at] != 0) ++at;
   at += 1 + 2;  // the zero byte and the flags
   if (at + 4 > bytes.size()) BadResource();
-  const uint32_t size = uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 |
-                        uint32_t(bytes[at + 2]) << 16 | uint32_t(bytes[at + 3]) << 24;
+  const uint32_t size = uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 | uint32_t(bytes[at + 2]) << 16 |
+                        uint32_t(bytes[at + 3]) << 24;
   at += 4;
   if (size > bytes.size() - at) BadResource();
   TMemoryStream body(std::vector<uint8_t>(bytes.begin() + long(at), bytes.begin() + long(at + size)));
@@ -107,8 +107,6 @@ void TVisuPage::SaveToFile(const std::string& fileName) const {
   WriteFileAtomic(fileName, bytes.data(), bytes.size());
 }
 
-void TVisuPage::LoadFromFile(const std::string& fileName) {
-  SetRecord(RecordFromResource(ReadFileBytes(fileName)));
-}
+void TVisuPage::LoadFromFile(const std::string& fileName) { SetRecord(RecordFromResource(ReadFileBytes(fileName))); }
 
 }  // namespace zyn

@@ -3,12 +3,12 @@
 // the records of its controls. The page designer's visual page derives from this class and
 // builds its controls from the record and the record from its controls.
 
+#include "model/base/ComponentRecord.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "model/base/ComponentRecord.h"
 
 namespace zyn {
 

@@ -1,13 +1,13 @@
 #include "visu/VisuProject.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Translator.h"
 #include "model/base/ZYNOptionen.h"
 #include "visu/RunTimeOptions.h"
+
+#include <filesystem>
+#include <system_error>
 
 namespace zyn {
 
@@ -32,9 +32,7 @@ std::string ChangeFileExt(const std::string& name, const std::string& ext) {
   return (dot == std::string::npos ? name : name.substr(0, dot)) + ext;
 }
 
-fs::path PathOf(const fs::path& folder, const std::string& ansiName) {
-  return folder / fs::path(AnsiToUtf8(ansiName));
-}
+fs::path PathOf(const fs::path& folder, const std::string& ansiName) { return folder / fs::path(AnsiToUtf8(ansiName)); }
 
 }  // namespace
 

@@ -3,19 +3,19 @@
 // settings, users and the start page; its section of the project stream; renumbering when a
 // module changes address; and the export of the run-time folder.
 
-#include <array>
-#include <cstdint>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "model/base/Filer.h"
 #include "visu/DispatcherList.h"
 #include "visu/IndexHandler.h"
 #include "visu/VisuDaten.h"
 #include "visu/VisuPage.h"
 #include "visu/VisuUserData.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace zyn {
 

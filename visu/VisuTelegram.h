@@ -7,10 +7,10 @@
 // value and, for the kinds with a parameter (vtEinEmuPara, vtAusParaTele), the parameter's low
 // and high byte.
 
+#include "visu/VisuTypes.h"
+
 #include <cstdint>
 #include <vector>
-
-#include "visu/VisuTypes.h"
 
 namespace zyn {
 

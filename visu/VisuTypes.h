@@ -11,9 +11,7 @@ enum class TScreenType : int32_t { stStandard, stTouch };
 // Kind of a visualised channel: not given, input, output, feedback, clock, flag.
 enum class TKanalArt : int32_t { kaUnknown, kaEingang, kaAusgang, kaRueckmeldung, kaUhr, kaMerker };
 enum class TVisuState : int32_t { vsUnknown, vsOff, vsOn };
-enum class TTeleType : int32_t {
-  vtNone, vtEinEmu, vtEinEmuPara, vtAusTele, vtAusParaTele, vtRMETele, vtUserTele
-};
+enum class TTeleType : int32_t { vtNone, vtEinEmu, vtEinEmuPara, vtAusTele, vtAusParaTele, vtRMETele, vtUserTele };
 enum class TConnectType : int32_t { ctConnect, ctDisconnect };
 
 }  // namespace zyn

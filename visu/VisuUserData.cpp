@@ -1,9 +1,9 @@
 #include "visu/VisuUserData.h"
 
-#include <ctime>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+
+#include <ctime>
 
 namespace zyn {
 
@@ -23,8 +23,10 @@ int32_t LevelFromText(const std::string& text) {
   bool ok = i < text.size() && text.size() <= 11;
   int64_t v = 0;
   for (; ok && i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') ok = false;
-    else v = v * 10 + (text[i] - '0');
+    if (text[i] < '0' || text[i] > '9')
+      ok = false;
+    else
+      v = v * 10 + (text[i] - '0');
   }
   if (ok && text[0] == '-') v = -v;
   if (!ok || v < INT32_MIN || v > INT32_MAX) {

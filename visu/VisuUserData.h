@@ -2,13 +2,13 @@
 // Users of the visualisation and the user file "VisuUserData.udf". Names and passwords are
 // never held in plain text: each user keeps them scrambled with a fixed 15-byte key.
 
+#include "model/base/Filer.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "model/base/Filer.h"
 
 namespace zyn {
 
@@ -18,11 +18,11 @@ class TVisuUserData {
 
   TVisuUserData();
 
-  std::string Ident;          // unique key of the user, kept unscrambled
+  std::string Ident;  // unique key of the user, kept unscrambled
   bool UserEnabled = false;
-  int32_t UserLevel = 0;      // 0 is the administrator
-  std::string UserName;       // scrambled
-  std::string UserPassword;   // scrambled
+  int32_t UserLevel = 0;     // 0 is the administrator
+  std::string UserName;      // scrambled
+  std::string UserPassword;  // scrambled
 
   // Character i is XORed with key byte i; the same routine scrambles and unscrambles. A text
   // longer than the key is refused (EZYNError), since it cannot be scrambled.

@@ -1,10 +1,5 @@
 #include "bus/ui/BusPage.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QTabBar>
-#include <QVariant>
-
 #include "bus/BusWait.h"
 #include "bus/ZYNComm.h"
 #include "model/base/Cp1252.h"
@@ -16,6 +11,11 @@
 #include "project/Steuermodul.h"
 #include "shell/MessageHandler.h"
 #include "shell/Translation.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QTabBar>
+#include <QVariant>
 
 namespace zyn {
 

@@ -2,12 +2,13 @@
 // What the bus pages and dialogs share: the side-bar check box, the link's events, the tabs of
 // the control modules, the serial settings of the options and the lock of the main window.
 
+#include "bus/BusSerialSettings.h"
+
 #include <QString>
+
 #include <exception>
 #include <functional>
 #include <string>
-
-#include "bus/BusSerialSettings.h"
 
 class QCheckBox;
 class QTabBar;

@@ -1,7 +1,5 @@
 #include "bus/ui/ClockPages.h"
 
-#include <QApplication>
-
 #include "bus/BusWait.h"
 #include "bus/ui/FrEditSTMUhren.h"
 #include "bus/ui/FrNewService.h"
@@ -9,6 +7,8 @@
 #include "bus/ui/FrSetClock.h"
 #include "bus/ui/FrmSTMTimeCheck.h"
 #include "shell/FormMain.h"
+
+#include <QApplication>
 
 namespace zyn {
 

@@ -1,18 +1,9 @@
 #include "bus/ui/ClockPagesCommon.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QCursor>
-#include <QElapsedTimer>
-#include <QListWidget>
-#include <QTabBar>
-#include <cstdio>
-#include <cstdlib>
-
 #include "bus/BusSerialSettings.h"
+#include "bus/ServiceModules.h"
 #include "bus/ZYNComm.h"
 #include "model/base/Cp1252.h"
-#include "bus/ServiceModules.h"
 #include "model/base/Translator.h"
 #include "model/base/ZYNOptionen.h"
 #include "platform/QtText.h"
@@ -21,6 +12,16 @@
 #include "project/Steuermodul.h"
 #include "shell/MessageHandler.h"
 #include "widgets/common/WidgetText.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QTabBar>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace zyn {
 

@@ -6,6 +6,7 @@
 #include "bus/ServiceModules.h"
 
 #include <QString>
+
 #include <functional>
 #include <string>
 

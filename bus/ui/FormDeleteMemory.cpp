@@ -1,5 +1,11 @@
 #include "bus/ui/FormDeleteMemory.h"
 
+#include "bus/MemoryErase.h"
+#include "bus/ui/BusPage.h"
+#include "platform/QtText.h"
+#include "shell/Translation.h"
+#include "widgets/common/FthHint.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -8,12 +14,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include "bus/MemoryErase.h"
-#include "bus/ui/BusPage.h"
-#include "platform/QtText.h"
-#include "shell/Translation.h"
-#include "widgets/common/FthHint.h"
 
 namespace zyn {
 
@@ -79,14 +79,16 @@ void TFrmDeleteSTMMemory::DeleteClick() {
   BS->setEnabled(false);
   const TAtEnd end([this] {
     PB->setValue(0);
-    for (QWidget* w : {static_cast<QWidget*>(GB), static_cast<QWidget*>(BL), static_cast<QWidget*>(BS)}) w->setEnabled(true);
+    for (QWidget* w : {static_cast<QWidget*>(GB), static_cast<QWidget*>(BL), static_cast<QWidget*>(BS)})
+      w->setEnabled(true);
   });
   std::array<bool, 4> selected{};
   for (size_t i = 0; i < 4; ++i) selected[i] = CSTM[i]->isChecked();
-  const TEraseResult result = EraseControlModules(ZYNCom, PageSerialSettings(), selected, [this](const std::string& step, int position) {
-    if (!step.empty()) LA->setText(ToQString(step));
-    PB->setValue(position);
-  });
+  const TEraseResult result =
+      EraseControlModules(ZYNCom, PageSerialSettings(), selected, [this](const std::string& step, int position) {
+        if (!step.empty()) LA->setText(ToQString(step));
+        PB->setValue(position);
+      });
   // A module that did not answer is unchecked; one that did not confirm the erase is named.
   QStringList failed;
   for (size_t i = 0; i < 4; ++i) {

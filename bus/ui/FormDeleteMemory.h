@@ -3,10 +3,11 @@
 // program memory of the selected control modules, "Displayspeicher löschen" the memory of the
 // display panel (bus/MemoryErase.h).
 
-#include <QDialog>
-#include <array>
-
 #include "bus/ZYNComm.h"
+
+#include <QDialog>
+
+#include <array>
 
 class QCheckBox;
 class QGroupBox;

@@ -1,5 +1,17 @@
 #include "bus/ui/FrEditSTMUhren.h"
 
+#include "bus/ZYNComm.h"
+#include "bus/ui/ClockPagesCommon.h"
+#include "model/base/Cp1252.h"
+#include "model/base/Translator.h"
+#include "platform/QtText.h"
+#include "project/Global.h"
+#include "project/Steuermodul.h"
+#include "shell/Translation.h"
+#include "widgets/common/AlignLayout.h"
+#include "widgets/common/WeekdayBox.h"
+#include "widgets/common/ZsSplitter.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,18 +24,6 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-#include "bus/ZYNComm.h"
-#include "bus/ui/ClockPagesCommon.h"
-#include "model/base/Cp1252.h"
-#include "model/base/Translator.h"
-#include "platform/QtText.h"
-#include "project/Global.h"
-#include "project/Steuermodul.h"
-#include "shell/Translation.h"
-#include "widgets/common/AlignLayout.h"
-#include "widgets/common/WeekdayBox.h"
-#include "widgets/common/zsSplitter.h"
 
 namespace zyn {
 

@@ -3,11 +3,12 @@
 // switch-on and switch-off day mask and time, lets the user change them and writes them back.
 // "STM- Merker bearbeiten" shows the 1024 flags of a control module as "EIN"/"AUS".
 
-#include <QWidget>
-#include <memory>
-
 #include "bus/STMViewerService.h"
 #include "shell/FrameManager.h"
+
+#include <QWidget>
+
+#include <memory>
 
 class QCheckBox;
 class QGroupBox;

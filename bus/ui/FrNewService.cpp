@@ -1,5 +1,21 @@
 #include "bus/ui/FrNewService.h"
 
+#include "bus/ClockService.h"
+#include "bus/ZYNComm.h"
+#include "bus/ui/ClockPagesCommon.h"
+#include "model/Kanal.h"
+#include "model/Modul.h"
+#include "model/Uhr.h"
+#include "model/base/Cp1252.h"
+#include "model/base/Translator.h"
+#include "platform/QtText.h"
+#include "project/Global.h"
+#include "project/Projekt.h"
+#include "project/Steuermodul.h"
+#include "shell/MessageHandler.h"
+#include "shell/Translation.h"
+#include "widgets/common/FthHint.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -16,23 +32,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <chrono>
 
-#include "bus/ClockService.h"
-#include "bus/ZYNComm.h"
-#include "bus/ui/ClockPagesCommon.h"
-#include "model/Kanal.h"
-#include "model/Modul.h"
-#include "model/Uhr.h"
-#include "model/base/Cp1252.h"
-#include "model/base/Translator.h"
-#include "platform/QtText.h"
-#include "project/Global.h"
-#include "project/Projekt.h"
-#include "project/Steuermodul.h"
-#include "shell/MessageHandler.h"
-#include "shell/Translation.h"
-#include "widgets/common/FthHint.h"
+#include <chrono>
 
 namespace zyn {
 
@@ -129,7 +130,8 @@ TFrNewService::TFrNewService(QWidget* parent) : QWidget(parent), PC(std::make_un
   // State telegrams arrive on the port's thread; the model is changed on this one.
   PC->OnBlock = [this](const uint8_t* b, int n) {
     std::vector<uint8_t> bytes(b, b + n);
-    QMetaObject::invokeMethod(this, [this, bytes] { ApplyTelegram(bytes); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, bytes] { ApplyTelegram(bytes); }, Qt::QueuedConnection);
   };
 }
 
@@ -178,8 +180,9 @@ void TFrNewService::FillClockList() {
   if (fStm) {
     for (int i = 0; i < fStm->Uhren.Count(); ++i) {
       TUhr* clock = fStm->Uhren.GetItem(i);
-      auto* row = new QTreeWidgetItem(ULV, {ModelText(clock->DisplayName()), QString::fromLatin1(clock->Einschaltzeit()),
-                                            QString::fromLatin1(clock->Ausschaltzeit())});
+      auto* row =
+          new QTreeWidgetItem(ULV, {ModelText(clock->DisplayName()), QString::fromLatin1(clock->Einschaltzeit()),
+                                    QString::fromLatin1(clock->Ausschaltzeit())});
       row->setData(0, Qt::UserRole, ModelText(clock->InternalName()));
     }
   }
@@ -194,7 +197,8 @@ bool TFrNewService::WaitOneMinute() {
   fRemaining = 100;
   PB->setValue(fRemaining);
   Timer1->start(TickMs);
-  while (fRemaining > 0 && !fAbort) QApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents, 50);
+  while (fRemaining > 0 && !fAbort)
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents, 50);
   Timer1->stop();
   return !fAbort;
 }
@@ -211,9 +215,10 @@ void TFrNewService::EndRun(bool showAbortBox, bool allClocks) {
   if (fAbort) {
     AddLogLine(TranslateText("Test abgebrochen"));
     if (showAbortBox) {
-      const std::string text = allClocks ? TranslateText("ACHTUNG:") + "\n" + TranslateText("Die zuletzt angestossene Schaltflanke wird") +
-                                               TranslateText(Ansi("auf jeden Fall noch ausgeführt!"))
-                                         : Ansi("ACHTUNG:\nDie zuletzt angestossene Schaltflanke wirdauf jeden Fall noch ausgeführt!");
+      const std::string text =
+          allClocks ? TranslateText("ACHTUNG:") + "\n" + TranslateText("Die zuletzt angestossene Schaltflanke wird") +
+                          TranslateText(Ansi("auf jeden Fall noch ausgeführt!"))
+                    : Ansi("ACHTUNG:\nDie zuletzt angestossene Schaltflanke wirdauf jeden Fall noch ausgeführt!");
       TranslatedMessageDlg(text, mtInformation, mbOK);
     }
   } else {
@@ -230,14 +235,16 @@ bool TFrNewService::TestClock(TUhr* clock) {
   if (!PC->Active()) PC->OpenLink();
   const int choice = RFlanke->checkedId();
   const TClockEdges edges = choice == 1 ? TClockEdges::On : choice == 2 ? TClockEdges::Off : TClockEdges::Both;
-  TClockTestRun run(*PC, [this] { return WaitOneMinute(); }, [this](const std::string& line) { AddLogLine(line); });
+  TClockTestRun run(
+      *PC, [this] { return WaitOneMinute(); }, [this](const std::string& line) { AddLogLine(line); });
   const TZYNDateTime now = LocalDateTime(std::chrono::system_clock::now());
   return run.TestClock({clock->DisplayName(), clock->Einschaltzeit(), clock->Ausschaltzeit()}, edges, now);
 }
 
 void TFrNewService::TestSelectedClock() {
   QTreeWidgetItem* row = ULV->currentItem();
-  TUhr* clock = row && fStm ? fStm->Uhren.FindByInternalName(FromQString(row->data(0, Qt::UserRole).toString())) : nullptr;
+  TUhr* clock =
+      row && fStm ? fStm->Uhren.FindByInternalName(FromQString(row->data(0, Qt::UserRole).toString())) : nullptr;
   if (!clock) {
     TranslatedMessageDlg(TranslateText(Ansi("Sie müssen zuerst eine Uhr auswählen")), mtInformation, mbOK);
     return;
@@ -256,7 +263,8 @@ void TFrNewService::TestAllClocks() {
   for (int i = 0; i < ULV->topLevelItemCount() && !fAbort; ++i) {
     QTreeWidgetItem* row = ULV->topLevelItem(i);
     ULV->setCurrentItem(row);
-    if (TUhr* clock = fStm ? fStm->Uhren.FindByInternalName(FromQString(row->data(0, Qt::UserRole).toString())) : nullptr)
+    if (TUhr* clock =
+            fStm ? fStm->Uhren.FindByInternalName(FromQString(row->data(0, Qt::UserRole).toString())) : nullptr)
       TestClock(clock);
     AddLogLine(kDashes);
   }

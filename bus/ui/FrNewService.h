@@ -5,11 +5,12 @@
 // stays open and listens for the state telegrams (command 0x20) of the modules, whose input and
 // output states it writes into the model's channels.
 
+#include "shell/FrameManager.h"
+
 #include <QWidget>
+
 #include <memory>
 #include <vector>
-
-#include "shell/FrameManager.h"
 
 class QButtonGroup;
 class QCheckBox;

@@ -1,5 +1,11 @@
 #include "bus/ui/FrSTMInfo.h"
 
+#include "bus/StmInfo.h"
+#include "bus/ui/BusPage.h"
+#include "frames/ObjectPage.h"
+#include "platform/QtText.h"
+#include "shell/Translation.h"
+
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -10,20 +16,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "bus/StmInfo.h"
-#include "bus/ui/BusPage.h"
-#include "frames/ObjectPage.h"
-#include "platform/QtText.h"
-#include "shell/Translation.h"
-
 namespace zyn {
 
 namespace {
 
 constexpr const char* kName = "FrSTMInfo";
-const char* const kCaptions[] = {"Projektname:",       "Programmiert am:", "Programmiert um:",
-                                 "Programmiert von:",  "Projektplanung:",  "Software Version:",
-                                 "Prüfsumme über Programm:", "Programmgröße:", "ProjektID"};
+const char* const kCaptions[] = {
+    "Projektname:",      "Programmiert am:",         "Programmiert um:", "Programmiert von:", "Projektplanung:",
+    "Software Version:", "Prüfsumme über Programm:", "Programmgröße:",   "ProjektID"};
 
 }  // namespace
 
@@ -92,7 +92,8 @@ void TFrSTMInfo::ReadProjectInfo() {
     TranslatedMessageDlg(BusAnsi("Das Steuermodul konnte nicht angesprochen werden!"), mtError, mbCancel);
     return;
   }
-  Memo1->appendPlainText(BusText("Lese Projektinformationen aus Steuermodul %d.").replace(QStringLiteral("%d"), QString::number(adresse)));
+  Memo1->appendPlainText(
+      BusText("Lese Projektinformationen aus Steuermodul %d.").replace(QStringLiteral("%d"), QString::number(adresse)));
   if (result == TStmInfoResult::ReadFailed) {
     Memo1->appendPlainText(BusText("Fehler beim Auslesen der Projektinformationen."));
     return;

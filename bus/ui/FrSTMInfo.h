@@ -2,12 +2,13 @@
 // The page "FrSTMInfo": reads the project-information block and the project identity from the
 // selected control module (ReadStmInfo, bus/StmInfo.h) and shows them.
 
-#include <QWidget>
-#include <array>
-
 #include "bus/ZYNComm.h"
 #include "shell/FormMain.h"
 #include "shell/FrameManager.h"
+
+#include <QWidget>
+
+#include <array>
 
 class QCheckBox;
 class QLabel;

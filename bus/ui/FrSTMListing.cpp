@@ -1,5 +1,13 @@
 #include "bus/ui/FrSTMListing.h"
 
+#include "bus/ProgramListing.h"
+#include "bus/ui/BusPage.h"
+#include "bus/ui/HexView.h"
+#include "frames/ObjectPage.h"
+#include "platform/QtText.h"
+#include "shell/MessageHandler.h"
+#include "shell/Translation.h"
+
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -8,14 +16,6 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-#include "bus/ProgramListing.h"
-#include "bus/ui/BusPage.h"
-#include "bus/ui/HexView.h"
-#include "frames/ObjectPage.h"
-#include "platform/QtText.h"
-#include "shell/MessageHandler.h"
-#include "shell/Translation.h"
 
 namespace zyn {
 

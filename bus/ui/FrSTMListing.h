@@ -3,13 +3,14 @@
 // view, saves it to a program file, loads a program file and writes it back into the module
 // (TListingRun, bus/ProgramListing.h).
 
-#include <QWidget>
-#include <functional>
-#include <vector>
-
 #include "bus/ZYNComm.h"
 #include "shell/FormMain.h"
 #include "shell/FrameManager.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <vector>
 
 class QCheckBox;
 class QLabel;

@@ -1,5 +1,17 @@
 #include "bus/ui/FrSelbstTest.h"
 
+#include "bus/SelfTestRun.h"
+#include "bus/ZYNComm.h"
+#include "bus/ui/ClockPagesCommon.h"
+#include "model/base/Cp1252.h"
+#include "model/base/Translator.h"
+#include "platform/QtText.h"
+#include "project/Global.h"
+#include "project/Projekt.h"
+#include "project/Steuermodul.h"
+#include "shell/Translation.h"
+#include "widgets/common/FthHint.h"
+
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
@@ -12,18 +24,6 @@
 #include <QTabBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-#include "bus/SelfTestRun.h"
-#include "bus/ZYNComm.h"
-#include "bus/ui/ClockPagesCommon.h"
-#include "model/base/Cp1252.h"
-#include "model/base/Translator.h"
-#include "platform/QtText.h"
-#include "project/Global.h"
-#include "project/Projekt.h"
-#include "project/Steuermodul.h"
-#include "shell/Translation.h"
-#include "widgets/common/FthHint.h"
 
 namespace zyn {
 
@@ -97,10 +97,12 @@ TFrSelbstTest::TFrSelbstTest(QWidget* parent) : QWidget(parent), PC(std::make_un
   outer->addLayout(bar);
   FourthHintPanel1 = new TFourthHintPanel(this);
   FourthHintPanel1->Options().SetPanelImage(piWarning);
-  FourthHintPanel1->SetCaption(ClockText(
-      "Der Selbsttest löscht das Programm des Steuermoduls vollständig. Das Programm wird vorher gesichert und nach dem "
-      "Test zurückgespielt; gelingt das nicht, wird das aktuelle Projekt benötigt, um das Steuermodul wieder in Betrieb "
-      "zu nehmen."));
+  FourthHintPanel1->SetCaption(
+      ClockText("Der Selbsttest löscht das Programm des Steuermoduls vollständig. Das Programm wird vorher gesichert "
+                "und nach dem "
+                "Test zurückgespielt; gelingt das nicht, wird das aktuelle Projekt benötigt, um das Steuermodul wieder "
+                "in Betrieb "
+                "zu nehmen."));
   FourthHintPanel1->setMinimumHeight(48);
   outer->addWidget(FourthHintPanel1);
   TC = new QTabBar(this);
@@ -160,7 +162,8 @@ std::string TFrSelbstTest::BackupFilePath() const {
 void TFrSelbstTest::Start() {
   TSteuermodul* stm = CurrentControlModule(TC);
   if (!stm) return;
-  std::string question = TranslateText(Ansi("Wollen Sie den Test wirklich starten? %s Der Test löscht den gesamten Speicher des Steuermoduls!"));
+  std::string question = TranslateText(
+      Ansi("Wollen Sie den Test wirklich starten? %s Der Test löscht den gesamten Speicher des Steuermoduls!"));
   if (const size_t at = question.find("%s"); at != std::string::npos) question.replace(at, 2, "\n");
   if (TranslatedMessageDlg(question, mtWarning, mbYes | mbNo) != 6) return;
   TServiceLock lock;
@@ -197,7 +200,8 @@ void TFrSelbstTest::Start() {
   PC->OnProgress = nullptr;
   fProgress.reset();
   if (!report.Message.empty()) TranslatedMessageDlg(report.Message, mtError, report.Started ? mbOK : mbCancel);
-  if (report.Started && TranslatedMessageDlg(TranslateText("Soll die POR- Freigabe gesendet werden?"), mtConfirmation, mbYes | mbNo) == 6)
+  if (report.Started &&
+      TranslatedMessageDlg(TranslateText("Soll die POR- Freigabe gesendet werden?"), mtConfirmation, mbYes | mbNo) == 6)
     PC->SendPowerOnRelease();
   PC->CloseLink();
   TC->setEnabled(true);
@@ -210,9 +214,9 @@ void TFrSelbstTest::RestoreFromFile(const std::string& chosen) {
   if (!stm) return;
   std::string path = chosen;
   if (path.empty()) {
-    const QString name = QFileDialog::getOpenFileName(this, ClockText("Sicherung zurückspielen"),
-                                                      QFileInfo(QString::fromStdString(BackupFilePath())).absolutePath(),
-                                                      ClockText("Programmsicherung (*.zsb)"));
+    const QString name = QFileDialog::getOpenFileName(
+        this, ClockText("Sicherung zurückspielen"), QFileInfo(QString::fromStdString(BackupFilePath())).absolutePath(),
+        ClockText("Programmsicherung (*.zsb)"));
     if (name.isEmpty()) return;
     path = name.toStdString();
   }
@@ -239,7 +243,8 @@ void TFrSelbstTest::RestoreFromFile(const std::string& chosen) {
   PC->OnProgress = nullptr;
   fProgress.reset();
   if (ok)
-    TranslatedMessageDlg(TranslateText(Ansi("Die Sicherung wurde in das Steuermodul zurückgespielt.")), mtInformation, mbOK);
+    TranslatedMessageDlg(TranslateText(Ansi("Die Sicherung wurde in das Steuermodul zurückgespielt.")), mtInformation,
+                         mbOK);
   else
     TranslatedMessageDlg(TranslateText("Das Projekt kann nicht restauriert werden!") + "\n" +
                              TranslateText(Ansi("Sie müssen das Projekt neu übertragen!")),

@@ -5,12 +5,13 @@
 // in the progress window TFrmBackupProgress. A saved backup can be written back later with
 // "Sicherung zurückspielen".
 
+#include "shell/FrameManager.h"
+
 #include <QDialog>
 #include <QWidget>
+
 #include <memory>
 #include <string>
-
-#include "shell/FrameManager.h"
 
 class QCheckBox;
 class QLabel;

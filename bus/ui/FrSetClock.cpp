@@ -1,30 +1,31 @@
 #include "bus/ui/FrSetClock.h"
 
-#include <QCheckBox>
+#include "bus/ClockService.h"
+#include "bus/ZYNComm.h"
+#include "bus/ui/ClockPagesCommon.h"
+#include "model/base/Cp1252.h"
+#include "model/base/Translator.h"
+#include "platform/QtText.h"
+#include "project/Global.h"
+#include "shell/MessageHandler.h"
+#include "shell/Translation.h"
+#include "widgets/common/FthHint.h"
+
 #include <QApplication>
+#include <QCheckBox>
 #include <QDateTime>
-#include <QThread>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <chrono>
 
-#include "bus/ClockService.h"
-#include "bus/ZYNComm.h"
-#include "bus/ui/ClockPagesCommon.h"
-#include "model/base/Cp1252.h"
-#include "platform/QtText.h"
-#include "model/base/Translator.h"
-#include "project/Global.h"
-#include "shell/MessageHandler.h"
-#include "shell/Translation.h"
-#include "widgets/common/FthHint.h"
+#include <chrono>
 
 namespace zyn {
 
@@ -168,7 +169,8 @@ void TFrSetClock::SearchControlModules() {
     if (!gSearchWindow) return;
     char text[32];
     std::snprintf(text, sizeof text, "%2.2d", address);
-    gSearchWindow->Label2->setText(ClockText("Steuermodul %1").replace(QStringLiteral("%1"), QString::fromLatin1(text)));
+    gSearchWindow->Label2->setText(
+        ClockText("Steuermodul %1").replace(QStringLiteral("%1"), QString::fromLatin1(text)));
     QApplication::processEvents();
   };
   std::array<bool, 4> found{};
@@ -257,7 +259,8 @@ bool TFrSetClock::SetClocks() {
   for (size_t a = 0; a < 4; ++a)
     if (chosen[a] && !done[a]) failed += (failed.empty() ? "STM" : ", STM") + std::to_string(a);
   if (!failed.empty()) {
-    TranslatedMessageDlg(TranslateText(Ansi("Die Uhrzeit konnte nicht gesetzt werden bei:")) + " " + failed, mtError, mbOK);
+    TranslatedMessageDlg(TranslateText(Ansi("Die Uhrzeit konnte nicht gesetzt werden bei:")) + " " + failed, mtError,
+                         mbOK);
     return false;
   }
   return true;
@@ -266,8 +269,7 @@ bool TFrSetClock::SetClocks() {
 void TFrSetClock::CheckDate() {
   if (fChecking || ParseClockDate(FromQString(EDate->text()))) return;
   fChecking = true;
-  TranslatedMessageDlg(FillIn("%s ist kein gültiges Datum!", FromQString(EDate->text())), mtError,
-                       mbCancel);
+  TranslatedMessageDlg(FillIn("%s ist kein gültiges Datum!", FromQString(EDate->text())), mtError, mbCancel);
   EDate->setText(QString::fromLatin1(FormatClockDate(Now())));
   if (!fDeactivated) EDate->setFocus();
   fChecking = false;
@@ -277,8 +279,7 @@ void TFrSetClock::CheckTime() {
   TZYNDateTime dt;
   if (fChecking || ParseClockTime(FromQString(ETime->text()), dt)) return;
   fChecking = true;
-  TranslatedMessageDlg(FillIn("%s ist keine gültige Uhrzeit!", FromQString(ETime->text())),
-                       mtError, mbCancel);
+  TranslatedMessageDlg(FillIn("%s ist keine gültige Uhrzeit!", FromQString(ETime->text())), mtError, mbCancel);
   ETime->setText(QString::fromLatin1(FormatClockTime(Now())));
   if (!fDeactivated) ETime->setFocus();
   fChecking = false;

@@ -4,14 +4,15 @@
 // no seconds) or from typed values. TFrmSearchSTM is the small window shown while the search
 // runs.
 
+#include "bus/ZYNCommandSet.h"
+#include "shell/FrameManager.h"
+
 #include <QDialog>
 #include <QWidget>
+
 #include <array>
 #include <chrono>
 #include <memory>
-
-#include "bus/ZYNCommandSet.h"
-#include "shell/FrameManager.h"
 
 class QCheckBox;
 class QLabel;

@@ -1,18 +1,5 @@
 #include "bus/ui/FrTransfer.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QStyle>
-#include <QTextEdit>
-#include <QToolButton>
-#include <QVBoxLayout>
-
 #include "bus/TransferProject.h"
 #include "bus/ui/BusPage.h"
 #include "compiler/CompileInterfaces.h"
@@ -26,6 +13,19 @@
 #include "shell/FormLgkonflikt.h"
 #include "shell/MessageHandler.h"
 #include "shell/Translation.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 namespace zyn {
 
@@ -283,7 +283,8 @@ void TFrTransfer::SetRunning(bool running) {
   BtnPOR->setEnabled(!running);
   BtnStop->setEnabled(running);
   BtnOK->setEnabled(!running);
-  BtnRefresh->setEnabled(!running && SelectedTarget() >= 0 && !fTargets[static_cast<size_t>(SelectedTarget())].IsDisplay());
+  BtnRefresh->setEnabled(!running && SelectedTarget() >= 0 &&
+                         !fTargets[static_cast<size_t>(SelectedTarget())].IsDisplay());
   TC->setEnabled(!running);
 }
 

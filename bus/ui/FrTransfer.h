@@ -4,14 +4,15 @@
 // progress, cancel and the coloured log; a second button releases the power-on states. The run
 // itself is TTransferRun (bus/TransferRun.h); the page holds the form and drives it.
 
-#include <QWidget>
-#include <memory>
-#include <vector>
-
 #include "bus/TransferRun.h"
 #include "bus/ZYNComm.h"
 #include "shell/FormMain.h"
 #include "shell/FrameManager.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <vector>
 
 class QCheckBox;
 class QGroupBox;

@@ -1,5 +1,10 @@
 #include "bus/ui/FrmSTMTimeCheck.h"
 
+#include "bus/ClockService.h"
+#include "bus/ZYNComm.h"
+#include "bus/ui/ClockPagesCommon.h"
+#include "shell/Translation.h"
+
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,12 +14,8 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <chrono>
 
-#include "bus/ClockService.h"
-#include "bus/ZYNComm.h"
-#include "bus/ui/ClockPagesCommon.h"
-#include "shell/Translation.h"
+#include <chrono>
 
 namespace zyn {
 

@@ -3,6 +3,7 @@
 // PC's, renewed every second while the dialog is open; the link stays open meanwhile.
 
 #include <QDialog>
+
 #include <memory>
 
 class QButtonGroup;

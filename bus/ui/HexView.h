@@ -3,6 +3,7 @@
 // address, the bytes and their characters. The listing page loads the 32 KB program area into it.
 
 #include <QAbstractScrollArea>
+
 #include <cstdint>
 #include <vector>
 

@@ -1,17 +1,17 @@
 // The scan of one block: every line is tested for every keyword, in a fixed order, by substring
 // search; every keyword a line contains acts.
 
-#include <algorithm>
-
 #include "compiler/interpreter/BlockState.h"
 #include "compiler/interpreter/ToolExpansion.h"
 #include "compiler/toollib/Variable.h"
 #include "compiler/toollib/ZYNFunction.h"
 #include "model/Kanal.h"
-#include "model/Modul.h"
 #include "model/ModelText.h"
+#include "model/Modul.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+
+#include <algorithm>
 
 namespace zyn {
 
@@ -56,13 +56,17 @@ TVariable* ModuleChannelVar(TZYNFunction& tool, const std::string& line, TBlockS
   if (modul == nullptr) Fail(Ansi("Der Modulvariable \"") + moduleVar + Ansi("\" ist kein Modul zugeordnet."));
   const int index = TZYNFunction::TokenChannelIndex(line);
   TKanal* channel = nullptr;
-  if (kind == 0) channel = index >= 0 && index < modul->Eingaenge().Count() ? modul->Eingaenge().GetItem(index) : nullptr;
-  else channel = index >= 0 && index < modul->Ausgaenge().Count() ? modul->Ausgaenge().GetItem(index) : nullptr;
+  if (kind == 0)
+    channel = index >= 0 && index < modul->Eingaenge().Count() ? modul->Eingaenge().GetItem(index) : nullptr;
+  else
+    channel = index >= 0 && index < modul->Ausgaenge().Count() ? modul->Ausgaenge().GetItem(index) : nullptr;
   if (channel == nullptr)
     Fail(Ansi("Das Modul \"") + modul->DisplayName() + Ansi("\" hat keinen Kanal ") + std::to_string(index) + ".");
   result->SetVarType(kind == 0 ? vtEingang : vtAusgang);
-  if (kind == 0) result->Add(text, TToolObject(static_cast<TEingang*>(channel)));
-  else result->Add(text, TToolObject(static_cast<TAusgang*>(channel)));
+  if (kind == 0)
+    result->Add(text, TToolObject(static_cast<TEingang*>(channel)));
+  else
+    result->Add(text, TToolObject(static_cast<TAusgang*>(channel)));
   state.SourceSubVar = nullptr;
   return result;
 }

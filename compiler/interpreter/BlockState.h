@@ -2,11 +2,11 @@
 // The state one block of a link script collects while its lines are scanned, and the link
 // construction that works from it.
 
+#include "compiler/toollib/ToolObject.h"
+
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "compiler/toollib/ToolObject.h"
 
 namespace zyn {
 

@@ -2,9 +2,6 @@
 // link, with its target, logic entries, source and else target, checked for duplicates and
 // logic conflicts and filed in the link list of its source object (or in the given list).
 
-#include <cmath>
-#include <memory>
-
 #include "compiler/interpreter/BlockState.h"
 #include "compiler/interpreter/ToolExpansion.h"
 #include "compiler/toollib/SubFunction.h"
@@ -21,6 +18,9 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "project/Projekt.h"
+
+#include <cmath>
+#include <memory>
 
 namespace zyn {
 
@@ -110,8 +110,8 @@ int RequireCommand(const TExpandContext& c, const TKanal& object, const TModul* 
        object.BefehlsListe + Ansi("\" von ") + where + Ansi(" nicht vorhanden."));
 }
 
-void FillChannelEndpoint(TLinkEndpoint e, const TFound& f, const TExpandContext& c, const std::string& text,
-                         int shift, bool event) {
+void FillChannelEndpoint(TLinkEndpoint e, const TFound& f, const TExpandContext& c, const std::string& text, int shift,
+                         bool event) {
   const int number = RequireCommand(c, *f.Channel, f.Modul, text, event);
   e.SetObjType(f.Modul->BasisKlasse);
   e.SetStmNummer(f.Stm->Adresse());
@@ -159,8 +159,7 @@ void FillOutput(TVerbindung& link, bool elseSide, const TFound& f, const TExpand
     }
     return;
   }
-  if (param == nullptr)
-    Fail(Ansi("Der Befehl \"") + text + Ansi("\" braucht einen Parameter, das Tool nennt keinen."));
+  if (param == nullptr) Fail(Ansi("Der Befehl \"") + text + Ansi("\" braucht einen Parameter, das Tool nennt keinen."));
   const uint16_t value = static_cast<uint16_t>(ScaledValue(*param));
   if (!elseSide) {
     link.SetTargetParamWord(value);
@@ -180,8 +179,10 @@ void FillFlagTarget(TLinkEndpoint e, const TMerker& flag, const TSteuermodul& st
   e.SetObjType(kObjMerker);
   e.SetStmNummer(stm.Adresse());
   e.SetModulKennung(T("MRK"));
-  if (elseSide) e.SetFunctionText(on ? T("SETZEN") : T("LÖSCHEN"));
-  else e.SetFunctionText(on ? T("Merker setzen") : T("Merker löschen"));
+  if (elseSide)
+    e.SetFunctionText(on ? T("SETZEN") : T("LÖSCHEN"));
+  else
+    e.SetFunctionText(on ? T("Merker setzen") : T("Merker löschen"));
   e.SetFunctionNumber(on ? 1 : 0);
   e.SetModulAdresse(0);
   e.SetKanalNummer(flag.Adresse());
@@ -303,7 +304,7 @@ void TConstruction::Run() {
       if (out.Drop) continue;
       if (s.CifMode && s.SourceVar && (s.SourceVar->VarType() == vtEingang || s.SourceVar->VarType() == vtAusgang)) {
         const TFound src = s.SourceVar->VarType() == vtEingang ? FindInput(c, EntryObject(*s.SourceVar, f, c))
-                                                              : FindOutput(c, EntryObject(*s.SourceVar, f, c));
+                                                               : FindOutput(c, EntryObject(*s.SourceVar, f, c));
         if (src.Modul) s.SourceText = src.Modul->LookupKennungEntry(s.CifList);
       }
       out = FileLink(std::move(link), d, f);

@@ -11,9 +11,10 @@ namespace zyn {
 namespace {
 
 // The keywords of the block scan, each with its trailing blank.
-const char* const kKeywords[] = {"RESET ", "SETVERSATZ ", "FLAG ", "IF ", "VERB ", "WITH ", "LOGIC ", "ALT ",
-                                 "CIF ", "THEN ", "AND ", "ELSE ", "PARAM1 ", "PARAM2 ", "CPARA1 ", "CPARA2 ",
-                                 "DPARA1 ", "DPARA2 ", "IFM ", "THENM ", "ELSEM ", "ANDM ", "ANDNOTSELF "};
+const char* const kKeywords[] = {"RESET ",  "SETVERSATZ ", "FLAG ",   "IF ",     "VERB ",      "WITH ",
+                                 "LOGIC ",  "ALT ",        "CIF ",    "THEN ",   "AND ",       "ELSE ",
+                                 "PARAM1 ", "PARAM2 ",     "CPARA1 ", "CPARA2 ", "DPARA1 ",    "DPARA2 ",
+                                 "IFM ",    "THENM ",      "ELSEM ",  "ANDM ",   "ANDNOTSELF "};
 const char* const kModuleKeywords[] = {"IFM ", "THENM ", "ELSEM ", "ANDM "};
 
 bool Has(const std::string& line, const char* keyword) { return line.find(keyword) != std::string::npos; }
@@ -73,7 +74,8 @@ class TChecker {
       std::string name = line.substr(pos + 1, end - pos - 1);
       const size_t slash = name.find('\\');
       if (module && slash != std::string::npos) name = name.substr(0, slash);
-      if (name.empty()) Problem(number, Ansi("Zwischen zwei \"%\" steht kein Variablenname."));
+      if (name.empty())
+        Problem(number, Ansi("Zwischen zwei \"%\" steht kein Variablenname."));
       else if (!fTool.FindVariable(name))
         Problem(number, Ansi("Die Variable ") + Q(name) + Ansi(" ist in der Funktion nicht vorhanden."));
       pos = end + 1;
@@ -130,8 +132,10 @@ std::vector<TScriptProblem> CheckScript(const TZYNFunction& tool, const std::vec
       open = number;
       checker.BeginBlock();
     } else if (line == "END.") {
-      if (open == 0) checker.Problem(number, Ansi("\"END.\" steht ohne vorheriges \"BLOCK\"."));
-      else checker.EndBlock(open);
+      if (open == 0)
+        checker.Problem(number, Ansi("\"END.\" steht ohne vorheriges \"BLOCK\"."));
+      else
+        checker.EndBlock(open);
       open = 0;
     } else if (open > 0) {
       checker.Line(number, line);

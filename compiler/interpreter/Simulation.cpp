@@ -1,7 +1,5 @@
 #include "compiler/interpreter/Simulation.h"
 
-#include <memory>
-
 #include "compiler/interpreter/ToolExpansion.h"
 #include "compiler/toollib/Variable.h"
 #include "compiler/toollib/ZYNFunction.h"
@@ -16,6 +14,8 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "project/Projekt.h"
+
+#include <memory>
 
 namespace zyn {
 
@@ -142,8 +142,9 @@ void TSimulation::File(std::unique_ptr<TVerbindung> link, TVerbindungsListe& own
 }
 
 void TSimulation::RandomTimes(const TUhr& clock, int stm) {
-  const uint16_t values[4] = {static_cast<uint16_t>((c.RandomMin >> 8) & 0xFF), static_cast<uint16_t>(c.RandomMin & 0xFF),
-                              static_cast<uint16_t>((c.RandomMax >> 8) & 0xFF), static_cast<uint16_t>(c.RandomMax & 0xFF)};
+  const uint16_t values[4] = {
+      static_cast<uint16_t>((c.RandomMin >> 8) & 0xFF), static_cast<uint16_t>(c.RandomMin & 0xFF),
+      static_cast<uint16_t>((c.RandomMax >> 8) & 0xFF), static_cast<uint16_t>(c.RandomMax & 0xFF)};
   const struct {
     int command;
     const char* text;
@@ -181,7 +182,8 @@ void TSimulation::Outputs(const char* variable, int state, TUhr& clock, int cloc
     link->SetKind(0);
     SetChannel(link->Source(), inPlace, in, inPlace.Modul->EinShift, 5,
                GetCommandNameByNumber(c.Basis, in, 5, T("AUS > 1 SEK")));
-    SetChannel(link->Target(), p, *out, p.Modul->AusShift, 18, GetCommandNameByNumber(c.Basis, *out, 18, T("Zeitabbruch")));
+    SetChannel(link->Target(), p, *out, p.Modul->AusShift, 18,
+               GetCommandNameByNumber(c.Basis, *out, 18, T("Zeitabbruch")));
     File(std::move(link), in.Verbindungen());
   }
   for (const TVarEntry& entry : v->Objects()) {

@@ -1,7 +1,5 @@
 #include "compiler/interpreter/ToolExpansion.h"
 
-#include <cmath>
-
 #include "compiler/interpreter/BlockState.h"
 #include "compiler/interpreter/Simulation.h"
 #include "compiler/interpreter/ToolReport.h"
@@ -12,6 +10,8 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/ZYNOptionen.h"
+
+#include <cmath>
 
 namespace zyn {
 
@@ -71,8 +71,9 @@ std::vector<const TFuncNode*> EmptySlots(const TZYNFunction& tool) {
 std::string MissingBindingMessage(const TZYNFunction& tool) {
   const std::vector<const TFuncNode*> empty = EmptySlots(tool);
   if (empty.empty()) return {};
-  return T("Die Funktion") + " \"" + tool.Info.FunctionName + "\" " + T("kann keine Verbindungen erzeugen: der Anschluss") +
-         " \"" + empty.front()->NodeText + "\" " + T("ist nicht belegt.");
+  return T("Die Funktion") + " \"" + tool.Info.FunctionName + "\" " +
+         T("kann keine Verbindungen erzeugen: der Anschluss") + " \"" + empty.front()->NodeText + "\" " +
+         T("ist nicht belegt.");
 }
 
 bool ExpandTool(TZYNFunction& tool, const TExpandContext& context) {

@@ -4,10 +4,10 @@
 // one for every pair of a target object and a source object, filed in the link list of the
 // source object (or, for a trial expansion, in a given list).
 
+#include "project/NameIndex.h"
+
 #include <string>
 #include <vector>
-
-#include "project/NameIndex.h"
 
 namespace zyn {
 

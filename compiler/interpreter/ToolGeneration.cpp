@@ -1,8 +1,5 @@
 #include "compiler/interpreter/ToolGeneration.h"
 
-#include <array>
-#include <set>
-
 #include "compiler/interpreter/ToolExpansion.h"
 #include "compiler/interpreter/ToolReport.h"
 #include "compiler/toollib/SubFunction.h"
@@ -12,6 +9,9 @@
 #include "model/VerbindungsListe.h"
 #include "model/base/Errors.h"
 #include "project/Projekt.h"
+
+#include <array>
+#include <set>
 
 namespace zyn {
 

@@ -1,9 +1,5 @@
 #include "compiler/interpreter/ToolTree.h"
 
-#include <cstdarg>
-#include <cstdio>
-#include <map>
-
 #include "compiler/toollib/Ebene.h"
 #include "compiler/toollib/FuncNode.h"
 #include "compiler/toollib/FunktionsListe.h"
@@ -20,6 +16,10 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
 #include "project/Projekt.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <map>
 
 namespace zyn {
 
@@ -66,8 +66,8 @@ bool ChannelNode(const TZYNProjekt& p, int kind, const std::string& name, const 
 bool NumberedNode(TSteuermodul* stm, const std::string& code, int number, const std::string& display,
                   const std::string& suffix, TEntryNode& out) {
   if (!stm) return false;
-  out.Text = Format("STM.%2.2d.%s.%2.2d.%3.3d-%s%s", stm->Adresse(), code.c_str(), 0, number, display.c_str(),
-                    suffix.c_str());
+  out.Text =
+      Format("STM.%2.2d.%s.%2.2d.%3.3d-%s%s", stm->Adresse(), code.c_str(), 0, number, display.c_str(), suffix.c_str());
   return true;
 }
 

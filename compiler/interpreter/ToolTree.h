@@ -2,11 +2,11 @@
 // The tool trees of the programming pages: levels, tools, their nodes and the objects assigned to
 // the nodes, filled into an abstract tree that the pages implement.
 
+#include "compiler/toollib/ToolObject.h"
+
 #include <memory>
 #include <string>
 #include <variant>
-
-#include "compiler/toollib/ToolObject.h"
 
 namespace zyn {
 

@@ -35,18 +35,24 @@ TParamDlg* BindDlg(const TDlgList& dialogs, const std::string& name) {
 
 std::string TFuncNode::GetTypeName() const {
   switch (NodeType) {
-    case ntEingang: return "ntEingang";
-    case ntAusgang: return "ntAusgang";
-    case ntMerker: return "ntMerker";
-    case ntUhr: return "ntUhr";
-    case ntParameter: return "ntParameter";
-    case ntFunction: return "ntFunction";
-    default: return "ntUnknown";
+    case ntEingang:
+      return "ntEingang";
+    case ntAusgang:
+      return "ntAusgang";
+    case ntMerker:
+      return "ntMerker";
+    case ntUhr:
+      return "ntUhr";
+    case ntParameter:
+      return "ntParameter";
+    case ntFunction:
+      return "ntFunction";
+    default:
+      return "ntUnknown";
   }
 }
 
-bool TFuncNode::AcceptsChannel(const TModul* modul, const std::string& channelName,
-                               const IToolLookup& lookup) const {
+bool TFuncNode::AcceptsChannel(const TModul* modul, const std::string& channelName, const IToolLookup& lookup) const {
   if (!modul || !NodeAccept || NodeAccept->VarType() != vtClassList) return false;
   const int n = lookup.ModulClassIndex(modul->ModulKlasse);
   if (n < 0 || !Holds(NodeAccept, std::to_string(n))) return false;

@@ -2,14 +2,14 @@
 // A connection node ("slot") of a tool: which kind of project object it takes, how the page edits
 // it, and the variables and dialog behind it; and the tool's owning list of nodes.
 
+#include "compiler/toollib/ToolObject.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "compiler/toollib/ToolObject.h"
 
 namespace zyn {
 

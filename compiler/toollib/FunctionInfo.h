@@ -2,11 +2,11 @@
 // The header of a tool: group, name, help, version, authoring data, class, level and the brand
 // block.
 
+#include "compiler/toollib/ShortString.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
-
-#include "compiler/toollib/ShortString.h"
 
 namespace zyn {
 

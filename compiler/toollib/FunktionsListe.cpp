@@ -1,8 +1,5 @@
 #include "compiler/toollib/FunktionsListe.h"
 
-#include <algorithm>
-#include <initializer_list>
-
 #include "compiler/toollib/RawToolStream.h"
 #include "compiler/toollib/SubFunction.h"
 #include "compiler/toollib/ToolLookup.h"
@@ -11,11 +8,14 @@
 #include "model/Kanal.h"
 #include "model/Merker.h"
 #include "model/Modul.h"
-#include "model/UniqueNames.h"
 #include "model/Uhr.h"
+#include "model/UniqueNames.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
+
+#include <algorithm>
+#include <initializer_list>
 
 namespace zyn {
 
@@ -246,8 +246,8 @@ void TZYNFunktionsListe::RebindAfterImport(TUniqueNames& registry, const IToolLo
       }
       return;
     }
-    if (type != vtEingang && type != vtAusgang && type != vtMerker && type != vtUhr &&
-        type != vtObject && type != vtRueckmeldung) {
+    if (type != vtEingang && type != vtAusgang && type != vtMerker && type != vtUhr && type != vtObject &&
+        type != vtRueckmeldung) {
       return;
     }
     for (TVarEntry& entry : v.Objects()) {
@@ -268,12 +268,23 @@ void TZYNFunktionsListe::RebindAfterImport(TUniqueNames& registry, const IToolLo
         text = text.substr(0, colon);
       }
       switch (type) {
-        case vtEingang: kind = 0; break;
-        case vtAusgang: kind = 1; break;
-        case vtMerker: kind = 2; break;
-        case vtUhr: kind = 3; break;
-        case vtRueckmeldung: kind = 5; break;
-        default: break;
+        case vtEingang:
+          kind = 0;
+          break;
+        case vtAusgang:
+          kind = 1;
+          break;
+        case vtMerker:
+          kind = 2;
+          break;
+        case vtUhr:
+          kind = 3;
+          break;
+        case vtRueckmeldung:
+          kind = 5;
+          break;
+        default:
+          break;
       }
       const TToolObject found = FindByAddress(kind, text, lookup);
       if (IsNone(found)) continue;
@@ -283,9 +294,7 @@ void TZYNFunktionsListe::RebindAfterImport(TUniqueNames& registry, const IToolLo
   });
 }
 
-void TZYNFunktionsListe::RemoveObjectReferences(const TToolObject& object) {
-  RemoveFrom(*this, {vtObject}, object);
-}
+void TZYNFunktionsListe::RemoveObjectReferences(const TToolObject& object) { RemoveFrom(*this, {vtObject}, object); }
 
 void TZYNFunktionsListe::RemoveMerkerReferences(TMerker* merker) {
   RemoveFrom(*this, {vtMerker, vtObject}, TToolObject(merker));

@@ -3,11 +3,11 @@
 // project-wide tools. Owns its tools; each tool is listed under a key (its FunctionName when read
 // from a library file, its InternalName when read from the project stream).
 
+#include "compiler/toollib/ToolObject.h"
+
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "compiler/toollib/ToolObject.h"
 
 namespace zyn {
 
@@ -70,10 +70,10 @@ class TZYNFunktionsListe {
 
   // Drop a deleted object from the entry lists of every tool.
   // Every entry that stands for the object is removed (not only the first).
-  void RemoveObjectReferences(const TToolObject& object);       // object lists (type 24)
-  void RemoveMerkerReferences(TMerker* merker);                 // types 21 and 24
-  void RemoveUhrReferences(TUhr* uhr);                          // types 22 and 24
-  void RemoveModulReferences(TModul* modul);  // its channels from types 17, 18, 21, 22, 24, 25
+  void RemoveObjectReferences(const TToolObject& object);  // object lists (type 24)
+  void RemoveMerkerReferences(TMerker* merker);            // types 21 and 24
+  void RemoveUhrReferences(TUhr* uhr);                     // types 22 and 24
+  void RemoveModulReferences(TModul* modul);               // its channels from types 17, 18, 21, 22, 24, 25
   // Clears every sub-tool reference to the tool (it is about to be freed elsewhere).
   void ForgetFunction(const TZYNFunction* tool);
 

@@ -1,12 +1,12 @@
 #include "compiler/toollib/MacroText.h"
 
-#include <cstdio>
-
 #include "compiler/toollib/FuncNode.h"
 #include "compiler/toollib/ParamDlg.h"
 #include "compiler/toollib/Variable.h"
 #include "compiler/toollib/ZYNFunction.h"
 #include "model/base/Cp1252.h"
+
+#include <cstdio>
 
 namespace zyn {
 

@@ -1,11 +1,11 @@
 #include "compiler/toollib/ParamDlg.h"
-#include "model/base/OwnedList.h"
 
 #include "compiler/toollib/RawToolStream.h"
 #include "compiler/toollib/Variable.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
+#include "model/base/OwnedList.h"
 
 namespace zyn {
 
@@ -26,15 +26,24 @@ std::string VarNameOf(const TVariable* variable) { return variable ? variable->V
 
 std::string TParamDlg::GetDataTypeName() const {
   switch (static_cast<uint16_t>(DlgType)) {
-    case dlgTimeMin: return "dtTimeMin";
-    case dlgTimeSek: return "dtTimeSek";
-    case dlgTimeSek10: return "dtTimeSek10";
-    case dlgWinkelTime: return "dtWinkelTime";
-    case dlgRolladen1: return "dtRollade1";
-    case dlgRolladen2: return "dtRollade2";
-    case dlgRolladen3: return "dtRollade3";
-    case dlgRolladen4: return "dtRollade4";
-    default: return "dtUnknown";
+    case dlgTimeMin:
+      return "dtTimeMin";
+    case dlgTimeSek:
+      return "dtTimeSek";
+    case dlgTimeSek10:
+      return "dtTimeSek10";
+    case dlgWinkelTime:
+      return "dtWinkelTime";
+    case dlgRolladen1:
+      return "dtRollade1";
+    case dlgRolladen2:
+      return "dtRollade2";
+    case dlgRolladen3:
+      return "dtRollade3";
+    case dlgRolladen4:
+      return "dtRollade4";
+    default:
+      return "dtUnknown";
   }
 }
 

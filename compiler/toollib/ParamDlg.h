@@ -42,7 +42,7 @@ class TParamDlg {
  public:
   static constexpr size_t kReservedSize = 256;
 
-  std::string DlgName;     // 50, key within the tool
+  std::string DlgName;  // 50, key within the tool
   int16_t DlgType = 0;
   std::string DlgTitle;    // 50
   std::string DlgText;     // 255

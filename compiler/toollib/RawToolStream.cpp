@@ -1,9 +1,9 @@
 #include "compiler/toollib/RawToolStream.h"
 
-#include <algorithm>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+
+#include <algorithm>
 
 namespace zyn {
 
@@ -20,8 +20,8 @@ std::string TRawToolReader::ReadCounted(size_t maxLength, std::string_view field
   const uint16_t count = fStream.ReadU16();
   if (count == 0) return {};
   if (count - 1u > maxLength) {
-    throw EReadError(Ansi("Der Text im Feld \"") + std::string(field) +
-                     Ansi("\" ist länger als ") + std::to_string(maxLength) + Ansi(" Zeichen."));
+    throw EReadError(Ansi("Der Text im Feld \"") + std::string(field) + Ansi("\" ist länger als ") +
+                     std::to_string(maxLength) + Ansi(" Zeichen."));
   }
   uint8_t record[256];
   fStream.ReadBuffer(record, count);
@@ -35,13 +35,12 @@ std::string TRawToolReader::ReadCounted(size_t maxLength, std::string_view field
 int TRawToolReader::ReadCount(size_t minItemSize, std::string_view what) {
   const int16_t count = fStream.ReadI16();
   if (count < 0) {
-    throw EReadError(Ansi("Ungültige Anzahl ") + std::to_string(count) + Ansi(" bei ") +
-                     std::string(what) + ".");
+    throw EReadError(Ansi("Ungültige Anzahl ") + std::to_string(count) + Ansi(" bei ") + std::string(what) + ".");
   }
   const int64_t left = Remaining();
   if (left >= 0 && static_cast<uint64_t>(count) * minItemSize > static_cast<uint64_t>(left)) {
-    throw EReadError(Ansi("Die Anzahl ") + std::to_string(count) + Ansi(" bei ") +
-                     std::string(what) + Ansi(" ist größer als die Daten der Datei."));
+    throw EReadError(Ansi("Die Anzahl ") + std::to_string(count) + Ansi(" bei ") + std::string(what) +
+                     Ansi(" ist größer als die Daten der Datei."));
   }
   return count;
 }

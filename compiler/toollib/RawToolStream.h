@@ -3,12 +3,12 @@
 // length + 1, the length byte and the characters) and fixed blocks. The reader trusts no count or
 // length: every one is checked against its field and against the bytes the stream still holds.
 
+#include "model/base/Streams.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "model/base/Streams.h"
 
 namespace zyn {
 

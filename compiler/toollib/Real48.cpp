@@ -1,9 +1,9 @@
 #include "compiler/toollib/Real48.h"
 
-#include <cmath>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+
+#include <cmath>
 
 namespace zyn {
 
@@ -48,8 +48,7 @@ bool TReal48::TryFromValue(long double value, TReal48& result) {
 
 TReal48 TReal48::FromValue(long double value) {
   TReal48 r;
-  if (!TryFromValue(value, r))
-    throw EZYNError(Ansi("Der Wert passt nicht in eine 6-Byte-Gleitkommazahl."));
+  if (!TryFromValue(value, r)) throw EZYNError(Ansi("Der Wert passt nicht in eine 6-Byte-Gleitkommazahl."));
   return r;
 }
 
@@ -65,8 +64,7 @@ long double TReal48::Value() const {
   for (int i = 0; i < 5; ++i) fraction |= static_cast<uint64_t>(Bytes[1 + i]) << (8 * i);
   const bool negative = (fraction >> kFractionBits) & 1;
   fraction &= kFractionMask;
-  const long double significand =
-      static_cast<long double>((uint64_t{1} << kFractionBits) | fraction);
+  const long double significand = static_cast<long double>((uint64_t{1} << kFractionBits) | fraction);
   const long double v = std::ldexp(significand, Bytes[0] - kBias - kFractionBits);
   return negative ? -v : v;
 }

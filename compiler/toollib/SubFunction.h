@@ -3,11 +3,11 @@
 // the referenced tool; in a project it refers to a tool of the project by its internal name, and
 // the reference is attached after loading.
 
+#include "compiler/toollib/ShortString.h"
+
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "compiler/toollib/ShortString.h"
 
 namespace zyn {
 

@@ -1,10 +1,5 @@
 #include "compiler/toollib/ToolEdit.h"
 
-#include <charconv>
-#include <cmath>
-#include <cstdio>
-#include <ctime>
-
 #include "compiler/toollib/FuncNode.h"
 #include "compiler/toollib/ParamDlg.h"
 #include "compiler/toollib/Real48.h"
@@ -12,6 +7,11 @@
 #include "compiler/toollib/ZYNFunction.h"
 #include "model/base/Cp1252.h"
 #include "model/base/TextUtils.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
 
 namespace zyn {
 
@@ -125,29 +125,39 @@ std::vector<std::string> MemoToScript(const std::vector<std::string>& memo) {
 
 const std::vector<TCodeName>& VarTypeChoices() {
   static const std::vector<TCodeName> choices = {
-      {vtUnknown, "vtUnknown"}, {vtByte, "vtByte"},       {vtWord, "vtWord"},         {vtTimeMin, "vtTimeMin"},
-      {vtTimeSek, "vtTimeSek"}, {vtTimeSek10, "vtTimeSek10"}, {vtEingang, "vtEingang"}, {vtAusgang, "vtAusgang"},
-      {vtMerker, "vtMerker"},   {vtUhr, "vtUhr"},         {vtObject, "vtObject"},     {vtClassList, "vtClassList"},
+      {vtUnknown, "vtUnknown"},   {vtByte, "vtByte"},       {vtWord, "vtWord"},
+      {vtTimeMin, "vtTimeMin"},   {vtTimeSek, "vtTimeSek"}, {vtTimeSek10, "vtTimeSek10"},
+      {vtEingang, "vtEingang"},   {vtAusgang, "vtAusgang"}, {vtMerker, "vtMerker"},
+      {vtUhr, "vtUhr"},           {vtObject, "vtObject"},   {vtClassList, "vtClassList"},
       {vtFunction, "vtFunction"}, {vtRollade, "vtRollade"}};
   return choices;
 }
 
 const std::vector<TCodeName>& DlgTypeChoices() {
-  static const std::vector<TCodeName> choices = {
-      {dlgByte, "dlgByte"},           {dlgWord, "dlgWord"},           {dlgLong, "dlgLong"},
-      {dlgString, "dlgString"},       {dlgTimeMin, "dlgTimeMin"},     {dlgTimeSek, "dlgTimeSek"},
-      {dlgTimeSek10, "dlgTimeSek10"}, {dlgTimeAngle, "dlgTimeAngle"}, {dlgByteList, "dlgByteList"},
-      {dlgWordList, "dlgWordList"},   {dlgStringList, "dlgStringList"}, {dlgTimeList, "dlgTimeList"},
-      {dlgWinkelTime, "dlgWinkelTime"}, {dlgRolladen1, "dlgRolladen1"}, {dlgRolladen2, "dlgRolladen2"},
-      {dlgRolladen3, "dlgRolladen3"}, {dlgRolladen4, "dlgRolladen4"}};
+  static const std::vector<TCodeName> choices = {{dlgByte, "dlgByte"},
+                                                 {dlgWord, "dlgWord"},
+                                                 {dlgLong, "dlgLong"},
+                                                 {dlgString, "dlgString"},
+                                                 {dlgTimeMin, "dlgTimeMin"},
+                                                 {dlgTimeSek, "dlgTimeSek"},
+                                                 {dlgTimeSek10, "dlgTimeSek10"},
+                                                 {dlgTimeAngle, "dlgTimeAngle"},
+                                                 {dlgByteList, "dlgByteList"},
+                                                 {dlgWordList, "dlgWordList"},
+                                                 {dlgStringList, "dlgStringList"},
+                                                 {dlgTimeList, "dlgTimeList"},
+                                                 {dlgWinkelTime, "dlgWinkelTime"},
+                                                 {dlgRolladen1, "dlgRolladen1"},
+                                                 {dlgRolladen2, "dlgRolladen2"},
+                                                 {dlgRolladen3, "dlgRolladen3"},
+                                                 {dlgRolladen4, "dlgRolladen4"}};
   return choices;
 }
 
 const std::vector<TCodeName>& NodeTypeChoices() {
-  static const std::vector<TCodeName> choices = {{ntUnknown, "ntUnknown"}, {ntEingang, "ntEingang"},
-                                                 {ntAusgang, "ntAusgang"}, {ntMerker, "ntMerker"},
-                                                 {ntUhr, "ntUhr"},         {ntParameter, "ntParameter"},
-                                                 {ntFunction, "ntFunction"}, {ntObject, "ntObject"}};
+  static const std::vector<TCodeName> choices = {
+      {ntUnknown, "ntUnknown"}, {ntEingang, "ntEingang"},     {ntAusgang, "ntAusgang"},   {ntMerker, "ntMerker"},
+      {ntUhr, "ntUhr"},         {ntParameter, "ntParameter"}, {ntFunction, "ntFunction"}, {ntObject, "ntObject"}};
   return choices;
 }
 
@@ -168,9 +178,9 @@ const std::vector<TCodeName>& NodeFlagChoices() {
 
 const std::vector<TCodeName>& NodeParamChoices() {
   static const std::vector<TCodeName> choices = {
-      {0, "ptNone"},         {1, "ptByte"},       {2, "ptWord"},       {3, "ptTimeMin"},   {4, "ptTimeSek"},
-      {5, "ptTimeSek10"},    {6, "ptListByte"},   {7, "ptListWord"},   {8, "ptListString"}, {9, "ptListTime"},
-      {10, "ptObject"},      {11, "ptEingang"},   {12, "ptAusgang"},   {13, "ptMerker"}};
+      {0, "ptNone"},      {1, "ptByte"},     {2, "ptWord"},     {3, "ptTimeMin"},    {4, "ptTimeSek"},
+      {5, "ptTimeSek10"}, {6, "ptListByte"}, {7, "ptListWord"}, {8, "ptListString"}, {9, "ptListTime"},
+      {10, "ptObject"},   {11, "ptEingang"}, {12, "ptAusgang"}, {13, "ptMerker"}};
   return choices;
 }
 
@@ -221,8 +231,7 @@ std::string CheckVarEdit(const TZYNFunction& tool, const TVariable* self, const 
   const std::string name = AnsiUpperCase(Trim(edit.Name));
   if (name.empty()) return Ansi("Die Variable braucht einen Namen.");
   if (name.size() > kVarNameMax) return TooLong("Name der Variable", kVarNameMax);
-  if (HasScriptMark(name))
-    return Ansi("Der Name der Variable darf die Zeichen % # & und das Komma nicht enthalten.");
+  if (HasScriptMark(name)) return Ansi("Der Name der Variable darf die Zeichen % # & und das Komma nicht enthalten.");
   const TVariable* other = tool.Variables.Find(name);
   if (other && other != self) return Ansi("Eine Variable ") + Quote(name) + Ansi(" gibt es in dieser Funktion schon.");
   if (ChoiceIndex(VarTypeChoices(), edit.Type) < 0) return Ansi("Der Variablentyp ist unbekannt.");

@@ -35,12 +35,12 @@ struct TCodeName {
   int Code;
   const char* Name;
 };
-const std::vector<TCodeName>& VarTypeChoices();   // "vtUnknown" .. "vtRollade" in the editor's order
-const std::vector<TCodeName>& DlgTypeChoices();   // "dlgByte" .. "dlgRolladen4"
-const std::vector<TCodeName>& NodeTypeChoices();  // "ntUnknown" .. "ntObject"
-const std::vector<TCodeName>& NodeEditChoices();  // "edNone" .. "edGetLogicState"
-const std::vector<TCodeName>& NodeFlagChoices();  // "flNone" .. "flSingle,flReserve"
-const std::vector<TCodeName>& NodeParamChoices(); // "ptNone" .. "ptMerker"
+const std::vector<TCodeName>& VarTypeChoices();    // "vtUnknown" .. "vtRollade" in the editor's order
+const std::vector<TCodeName>& DlgTypeChoices();    // "dlgByte" .. "dlgRolladen4"
+const std::vector<TCodeName>& NodeTypeChoices();   // "ntUnknown" .. "ntObject"
+const std::vector<TCodeName>& NodeEditChoices();   // "edNone" .. "edGetLogicState"
+const std::vector<TCodeName>& NodeFlagChoices();   // "flNone" .. "flSingle,flReserve"
+const std::vector<TCodeName>& NodeParamChoices();  // "ptNone" .. "ptMerker"
 // The position of the code in the choices; -1 when it is none of them.
 int ChoiceIndex(const std::vector<TCodeName>& choices, int code);
 

@@ -17,8 +17,8 @@ class TModul;
 class TGruppe;
 class TZYNSubFunction;
 
-using TToolObject = std::variant<std::monostate, TEingang*, TAusgang*, TRueckmeldung*, TMerker*,
-                                 TUhr*, TModul*, TGruppe*, TZYNSubFunction*>;
+using TToolObject = std::variant<std::monostate, TEingang*, TAusgang*, TRueckmeldung*, TMerker*, TUhr*, TModul*,
+                                 TGruppe*, TZYNSubFunction*>;
 
 inline bool IsNone(const TToolObject& o) { return std::holds_alternative<std::monostate>(o); }
 

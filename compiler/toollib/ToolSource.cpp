@@ -1,16 +1,16 @@
 #include "compiler/toollib/ToolSource.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <map>
-#include <memory>
-#include <vector>
-
 #include "compiler/toollib/FunktionsListe.h"
 #include "compiler/toollib/SubFunction.h"
 #include "compiler/toollib/ZYNFunction.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <vector>
 
 namespace zyn {
 
@@ -18,22 +18,19 @@ namespace {
 
 // ---- names of codes
 
-const std::map<std::string, int> kVarTypes = {
-    {"unknown", 0}, {"classlist", 1}, {"byte", 2},      {"word", 3},         {"longint", 4},
-    {"timemin", 5}, {"timesek", 6},   {"timesek10", 7}, {"rollade", 9},      {"eingang", 17},
-    {"ausgang", 18}, {"merker", 21},  {"uhr", 22},      {"function", 23},    {"object", 24},
-    {"rueckmeldung", 25}};
-const std::map<std::string, int> kNodeTypes = {{"unknown", 0}, {"eingang", 1},   {"ausgang", 2},
-                                               {"merker", 3},  {"uhr", 4},       {"parameter", 5},
-                                               {"function", 6}, {"object", 7}};
+const std::map<std::string, int> kVarTypes = {{"unknown", 0}, {"classlist", 1}, {"byte", 2},     {"word", 3},
+                                              {"longint", 4}, {"timemin", 5},   {"timesek", 6},  {"timesek10", 7},
+                                              {"rollade", 9}, {"eingang", 17},  {"ausgang", 18}, {"merker", 21},
+                                              {"uhr", 22},    {"function", 23}, {"object", 24},  {"rueckmeldung", 25}};
+const std::map<std::string, int> kNodeTypes = {{"unknown", 0}, {"eingang", 1},   {"ausgang", 2},  {"merker", 3},
+                                               {"uhr", 4},     {"parameter", 5}, {"function", 6}, {"object", 7}};
 const std::map<std::string, int> kNodeEdits = {
     {"none", 0}, {"dragdrop", 1}, {"dialog", 2}, {"functioncode", 3}, {"logicstate", 4}};
 const std::map<std::string, int> kDlgTypes = {
-    {"byte", 1},        {"word", 2},         {"long", 4},           {"string", 8},
-    {"timemin", 16},    {"timesek", 32},     {"timesek10", 64},     {"timeangle", 128},
-    {"bytelist", 256},  {"wordlist", 512},   {"stringlist", 1024},  {"timelist", 2048},
-    {"winkeltime", 4096}, {"rolladen1", 8192}, {"rolladen2", 8448}, {"rolladen3", 8704},
-    {"rolladen4", 8960}};
+    {"byte", 1},          {"word", 2},        {"long", 4},          {"string", 8},       {"timemin", 16},
+    {"timesek", 32},      {"timesek10", 64},  {"timeangle", 128},   {"bytelist", 256},   {"wordlist", 512},
+    {"stringlist", 1024}, {"timelist", 2048}, {"winkeltime", 4096}, {"rolladen1", 8192}, {"rolladen2", 8448},
+    {"rolladen3", 8704},  {"rolladen4", 8960}};
 
 std::string NameOf(const std::map<std::string, int>& names, int code) {
   for (const auto& [name, value] : names)
@@ -127,16 +124,19 @@ class TDumper {
     Line(d, "created " + Quote(i.CreationDate));
     Line(d, "modified " + Quote(i.LastModified));
     Line(d, "class " + Quote(i.FunctionClass));
-    Line(d, "subfunc " + (i.CanBeSubFunc == 0 ? std::string("no")
-                          : i.CanBeSubFunc == 1 ? std::string("yes") : std::to_string(i.CanBeSubFunc)));
+    Line(d, "subfunc " + (i.CanBeSubFunc == 0   ? std::string("no")
+                          : i.CanBeSubFunc == 1 ? std::string("yes")
+                                                : std::to_string(i.CanBeSubFunc)));
     if (i.HelpContext != 0) Line(d, "helpcontext " + std::to_string(i.HelpContext));
     if (!i.Ebene.Empty()) Line(d, "level " + Quote(i.Ebene.Text()));
     char oem[16];
     std::snprintf(oem, sizeof oem, "0x%04X", i.OEMFlag());
     Line(d, std::string("oem ") + oem);
     if (!Canonical(i.InfoReserved) || !i.InfoReserved.Empty()) {
-      if (!Canonical(i.InfoReserved)) Line(d, "raw inforeserved " + Hex(i.InfoReserved.Image));
-      else Line(d, "inforeserved " + Quote(i.InfoReserved.Text()));
+      if (!Canonical(i.InfoReserved))
+        Line(d, "raw inforeserved " + Hex(i.InfoReserved.Image));
+      else
+        Line(d, "inforeserved " + Quote(i.InfoReserved.Text()));
     }
     if (!Canonical(i.Ebene)) Line(d, "raw level " + Hex(i.Ebene.Image));
     if (!AllZero(i.OemBlock, 2)) Line(d, "raw oemblock " + Hex(i.OemBlock));
@@ -163,11 +163,15 @@ class TDumper {
     bool plainDeny = AllZero(v.ChannelBlock, 16);
     std::string deny;
     for (size_t c = 0; c < 16 && plainDeny; ++c) {
-      if (v.ChannelBlock[c] == 255) deny += " " + std::to_string(c);
-      else if (v.ChannelBlock[c] != 0) plainDeny = false;
+      if (v.ChannelBlock[c] == 255)
+        deny += " " + std::to_string(c);
+      else if (v.ChannelBlock[c] != 0)
+        plainDeny = false;
     }
-    if (!plainDeny) Line(d, "raw channels " + Hex(v.ChannelBlock));
-    else if (!deny.empty()) Line(d, "deny" + deny);
+    if (!plainDeny)
+      Line(d, "raw channels " + Hex(v.ChannelBlock));
+    else if (!deny.empty())
+      Line(d, "deny" + deny);
     if (v.VarType() == vtRollade) {
       if (!AllZero(v.RolladenValue)) Line(d, "rollade " + Hex(v.RolladenValue));
     } else if (!TVariable::IsListType(v.VarType())) {
@@ -377,26 +381,54 @@ class TParser {
         Args(0);
         break;
       }
-      if (k == "group") { Args(1); info.FunctionGroup = Text(1, 50); }
-      else if (k == "help") { Args(1); info.FunctionHelp = Text(1, 255); }
-      else if (k == "version") { Args(1); info.FunctionVer = Text(1, 7); }
-      else if (k == "creator") { Args(1); info.Creator = Text(1, 50); }
-      else if (k == "company") { Args(1); info.Company = Text(1, 50); }
-      else if (k == "created") { Args(1); info.CreationDate = Text(1, 10); }
-      else if (k == "modified") { Args(1); info.LastModified = Text(1, 10); }
-      else if (k == "class") { Args(1); info.FunctionClass = Text(1, 30); }
-      else if (k == "subfunc") {
+      if (k == "group") {
         Args(1);
-        if (fTok[1].text == "yes") info.CanBeSubFunc = 1;
-        else if (fTok[1].text == "no") info.CanBeSubFunc = 0;
-        else info.CanBeSubFunc = static_cast<uint8_t>(Number(1, 0, 255));
-      }
-      else if (k == "helpcontext") { Args(1); info.HelpContext = static_cast<int32_t>(Number(1, INT32_MIN, INT32_MAX)); }
-      else if (k == "level") { Args(1); info.Ebene.SetText(Text(1, TFunctionInfo::kEbeneRawMax)); }
-      else if (k == "oem") { Args(1); info.SetOEMFlag(static_cast<uint16_t>(Number(1, 0, 65535))); }
-      else if (k == "inforeserved") { Args(1); info.InfoReserved.SetText(Text(1, 255)); }
-      else if (k == "line") { Args(1); tool->Script.push_back(Text(1, 255)); }
-      else if (k == "var") {
+        info.FunctionGroup = Text(1, 50);
+      } else if (k == "help") {
+        Args(1);
+        info.FunctionHelp = Text(1, 255);
+      } else if (k == "version") {
+        Args(1);
+        info.FunctionVer = Text(1, 7);
+      } else if (k == "creator") {
+        Args(1);
+        info.Creator = Text(1, 50);
+      } else if (k == "company") {
+        Args(1);
+        info.Company = Text(1, 50);
+      } else if (k == "created") {
+        Args(1);
+        info.CreationDate = Text(1, 10);
+      } else if (k == "modified") {
+        Args(1);
+        info.LastModified = Text(1, 10);
+      } else if (k == "class") {
+        Args(1);
+        info.FunctionClass = Text(1, 30);
+      } else if (k == "subfunc") {
+        Args(1);
+        if (fTok[1].text == "yes")
+          info.CanBeSubFunc = 1;
+        else if (fTok[1].text == "no")
+          info.CanBeSubFunc = 0;
+        else
+          info.CanBeSubFunc = static_cast<uint8_t>(Number(1, 0, 255));
+      } else if (k == "helpcontext") {
+        Args(1);
+        info.HelpContext = static_cast<int32_t>(Number(1, INT32_MIN, INT32_MAX));
+      } else if (k == "level") {
+        Args(1);
+        info.Ebene.SetText(Text(1, TFunctionInfo::kEbeneRawMax));
+      } else if (k == "oem") {
+        Args(1);
+        info.SetOEMFlag(static_cast<uint16_t>(Number(1, 0, 65535)));
+      } else if (k == "inforeserved") {
+        Args(1);
+        info.InfoReserved.SetText(Text(1, 255));
+      } else if (k == "line") {
+        Args(1);
+        tool->Script.push_back(Text(1, 255));
+      } else if (k == "var") {
         Args(2);
         auto v = std::make_unique<TVariable>();
         v->VarName = Text(1, 255);
@@ -438,14 +470,28 @@ class TParser {
 
   void VarItem(TVariable& v) {
     const std::string& k = fTok[0].text;
-    if (k == "unit") { Args(1); v.Einheit.SetText(Text(1, 30)); }
-    else if (k == "repeats") { Args(1); v.Repeats = static_cast<int16_t>(Number(1, -32768, 32767)); }
-    else if (k == "min") { Args(1); v.MinValue = Real(1); }
-    else if (k == "max") { Args(1); v.MaxValue = Real(1); }
-    else if (k == "multiplier") { Args(1); v.Multiplier = Real(1); }
-    else if (k == "value") { Args(1); v.Value = static_cast<uint16_t>(Number(1, 0, 65535)); }
-    else if (k == "rollade") { Args(1); HexInto(1, v.RolladenValue); }
-    else if (k == "deny") {
+    if (k == "unit") {
+      Args(1);
+      v.Einheit.SetText(Text(1, 30));
+    } else if (k == "repeats") {
+      Args(1);
+      v.Repeats = static_cast<int16_t>(Number(1, -32768, 32767));
+    } else if (k == "min") {
+      Args(1);
+      v.MinValue = Real(1);
+    } else if (k == "max") {
+      Args(1);
+      v.MaxValue = Real(1);
+    } else if (k == "multiplier") {
+      Args(1);
+      v.Multiplier = Real(1);
+    } else if (k == "value") {
+      Args(1);
+      v.Value = static_cast<uint16_t>(Number(1, 0, 65535));
+    } else if (k == "rollade") {
+      Args(1);
+      HexInto(1, v.RolladenValue);
+    } else if (k == "deny") {
       if (fTok.size() < 2) Fail("Kanalnummern erwartet");
       for (size_t i = 1; i < fTok.size(); ++i) v.ChannelBlock[static_cast<size_t>(Number(i, 0, 15))] = 255;
     } else if (k == "entry") {
@@ -464,12 +510,18 @@ class TParser {
       v.Objects().push_back(std::move(entry));
     } else if (k == "raw" && fTok.size() == 3) {
       const std::string& f = fTok[1].text;
-      if (f == "unit") HexInto(2, v.Einheit.Image);
-      else if (f == "reserved1") HexInto(2, v.Reserved1);
-      else if (f == "block1") HexInto(2, v.ReservedBlock1);
-      else if (f == "reserved2") HexInto(2, v.Reserved2);
-      else if (f == "block2") HexInto(2, v.ReservedBlock2);
-      else if (f == "channels") HexInto(2, v.ChannelBlock);
+      if (f == "unit")
+        HexInto(2, v.Einheit.Image);
+      else if (f == "reserved1")
+        HexInto(2, v.Reserved1);
+      else if (f == "block1")
+        HexInto(2, v.ReservedBlock1);
+      else if (f == "reserved2")
+        HexInto(2, v.Reserved2);
+      else if (f == "block2")
+        HexInto(2, v.ReservedBlock2);
+      else if (f == "channels")
+        HexInto(2, v.ChannelBlock);
       else if (f == "subname") {
         if (v.Objects().empty() || !v.Objects().back().SubFunction()) Fail("\"raw subname\" ohne Untertool");
         HexInto(2, v.Objects().back().SubFunction()->Name.Image);
@@ -485,34 +537,67 @@ class TParser {
     const std::string& k = fTok[0].text;
     if (r.dlg) {
       TParamDlg& g = *r.dlg;
-      if (k == "title") { Args(1); g.DlgTitle = Text(1, 50); }
-      else if (k == "text") { Args(1); g.DlgText = Text(1, 255); }
-      else if (k == "mask") { Args(1); g.DlgMask = Text(1, 50); }
-      else if (k == "unit") { Args(1); g.DlgEinheit = Text(1, 50); }
-      else if (k == "multiplier") { Args(1); g.DlgMultiplier = static_cast<int16_t>(Number(1, -32768, 32767)); }
-      else if (k == "target") { Args(1); r.var = Text(1, 255); }
-      else if (k == "default") { Args(1); r.def = Text(1, 255); }
-      else if (k == "raw" && fTok.size() == 3 && fTok[1].text == "reserved") HexInto(2, g.DlgReserved);
-      else Fail("unbekanntes Schlüsselwort: " + k);
+      if (k == "title") {
+        Args(1);
+        g.DlgTitle = Text(1, 50);
+      } else if (k == "text") {
+        Args(1);
+        g.DlgText = Text(1, 255);
+      } else if (k == "mask") {
+        Args(1);
+        g.DlgMask = Text(1, 50);
+      } else if (k == "unit") {
+        Args(1);
+        g.DlgEinheit = Text(1, 50);
+      } else if (k == "multiplier") {
+        Args(1);
+        g.DlgMultiplier = static_cast<int16_t>(Number(1, -32768, 32767));
+      } else if (k == "target") {
+        Args(1);
+        r.var = Text(1, 255);
+      } else if (k == "default") {
+        Args(1);
+        r.def = Text(1, 255);
+      } else if (k == "raw" && fTok.size() == 3 && fTok[1].text == "reserved")
+        HexInto(2, g.DlgReserved);
+      else
+        Fail("unbekanntes Schlüsselwort: " + k);
       return;
     }
     TFuncNode& n = *r.node;
-    if (k == "edit") { Args(1); n.NodeEdit = static_cast<int16_t>(Code(1, kNodeEdits, -32768, 32767)); }
-    else if (k == "flags") { Args(1); n.NodeFlags = static_cast<int32_t>(Number(1, INT32_MIN, INT32_MAX)); }
-    else if (k == "paramtype") { Args(1); n.NodeParamType = static_cast<int16_t>(Number(1, -32768, 32767)); }
-    else if (k == "target") { Args(1); r.var = Text(1, 255); }
-    else if (k == "accept") { Args(1); r.accept = Text(1, 255); }
-    else if (k == "default") { Args(1); r.def = Text(1, 255); }
-    else if (k == "opens") { Args(1); r.opens = Text(1, 50); }
-    else if (k == "raw" && fTok.size() == 3 && fTok[1].text == "reserved") HexInto(2, n.NodeReserved);
-    else Fail("unbekanntes Schlüsselwort: " + k);
+    if (k == "edit") {
+      Args(1);
+      n.NodeEdit = static_cast<int16_t>(Code(1, kNodeEdits, -32768, 32767));
+    } else if (k == "flags") {
+      Args(1);
+      n.NodeFlags = static_cast<int32_t>(Number(1, INT32_MIN, INT32_MAX));
+    } else if (k == "paramtype") {
+      Args(1);
+      n.NodeParamType = static_cast<int16_t>(Number(1, -32768, 32767));
+    } else if (k == "target") {
+      Args(1);
+      r.var = Text(1, 255);
+    } else if (k == "accept") {
+      Args(1);
+      r.accept = Text(1, 255);
+    } else if (k == "default") {
+      Args(1);
+      r.def = Text(1, 255);
+    } else if (k == "opens") {
+      Args(1);
+      r.opens = Text(1, 50);
+    } else if (k == "raw" && fTok.size() == 3 && fTok[1].text == "reserved")
+      HexInto(2, n.NodeReserved);
+    else
+      Fail("unbekanntes Schlüsselwort: " + k);
   }
 
   void Bind(const TZYNFunction& tool, const TRefs& r) const {
     auto var = [&](const std::string& name) -> TVariable* {
       if (name.empty()) return nullptr;
       TVariable* v = tool.Variables.Find(name);
-      if (!v) Fail("Tool \"" + AnsiToUtf8(tool.Info.FunctionName) + "\": unbekannte Variable \"" + AnsiToUtf8(name) + "\"");
+      if (!v)
+        Fail("Tool \"" + AnsiToUtf8(tool.Info.FunctionName) + "\": unbekannte Variable \"" + AnsiToUtf8(name) + "\"");
       return v;
     };
     if (r.dlg) {
@@ -525,7 +610,8 @@ class TParser {
     r.node->NodeDefault = var(r.def);
     if (!r.opens.empty()) {
       r.node->NodeDlg = tool.Dialogs.Find(r.opens);
-      if (!r.node->NodeDlg) Fail("Tool \"" + AnsiToUtf8(tool.Info.FunctionName) + "\": unbekannter Dialog \"" + AnsiToUtf8(r.opens) + "\"");
+      if (!r.node->NodeDlg)
+        Fail("Tool \"" + AnsiToUtf8(tool.Info.FunctionName) + "\": unbekannter Dialog \"" + AnsiToUtf8(r.opens) + "\"");
     }
   }
 };

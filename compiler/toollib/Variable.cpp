@@ -1,7 +1,4 @@
 #include "compiler/toollib/Variable.h"
-#include "model/base/OwnedList.h"
-
-#include <charconv>
 
 #include "compiler/toollib/RawToolStream.h"
 #include "compiler/toollib/SubFunction.h"
@@ -9,6 +6,9 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
+#include "model/base/OwnedList.h"
+
+#include <charconv>
 
 namespace zyn {
 
@@ -53,8 +53,7 @@ uint32_t ParseNumber(const std::string& text, uint32_t max) {
 // ---- TVarEntry
 
 TVarEntry::TVarEntry() = default;
-TVarEntry::TVarEntry(std::string text, TToolObject object)
-    : Text(std::move(text)), Object(object) {}
+TVarEntry::TVarEntry(std::string text, TToolObject object) : Text(std::move(text)), Object(object) {}
 TVarEntry::~TVarEntry() = default;
 TVarEntry::TVarEntry(TVarEntry&&) noexcept = default;
 TVarEntry& TVarEntry::operator=(TVarEntry&&) noexcept = default;
@@ -72,8 +71,14 @@ TVariable::~TVariable() = default;
 
 bool TVariable::IsListType(int16_t type) {
   switch (type) {
-    case vtClassList: case vtEingang: case vtAusgang: case vtMerker: case vtUhr:
-    case vtFunction: case vtObject: case vtRueckmeldung:
+    case vtClassList:
+    case vtEingang:
+    case vtAusgang:
+    case vtMerker:
+    case vtUhr:
+    case vtFunction:
+    case vtObject:
+    case vtRueckmeldung:
       return true;
     default:
       return false;
@@ -107,12 +112,18 @@ void TVariable::Add(std::string text, TToolObject object) {
 
 void TVariable::AddObject(const std::string& text, TToolObject object) {
   int kind = -1;
-  if (ObjectAs<TGruppe>(object)) kind = 5;
-  else if (ObjectAs<TModul>(object)) kind = 4;
-  else if (ObjectAs<TUhr>(object)) kind = 3;
-  else if (ObjectAs<TMerker>(object)) kind = 2;
-  else if (ObjectAs<TAusgang>(object)) kind = 1;
-  else if (ObjectAs<TEingang>(object)) kind = 0;
+  if (ObjectAs<TGruppe>(object))
+    kind = 5;
+  else if (ObjectAs<TModul>(object))
+    kind = 4;
+  else if (ObjectAs<TUhr>(object))
+    kind = 3;
+  else if (ObjectAs<TMerker>(object))
+    kind = 2;
+  else if (ObjectAs<TAusgang>(object))
+    kind = 1;
+  else if (ObjectAs<TEingang>(object))
+    kind = 0;
   Add(std::to_string(kind) + "%" + text, object);
 }
 
@@ -127,19 +138,35 @@ bool TVariable::AllowsChannel(int channel) const {
 
 std::string TVariable::GetTypeName() const {
   switch (fVarType) {
-    case vtClassList: return "TClassList";
-    case vtByte: return "Byte";
-    case vtWord: case vtTimeMin: case vtTimeSek: case vtTimeSek10: return "Word";
-    case vtLongInt: return "LongInt";
-    case vtRollade: return "TRolladen";
-    case vtEingang: return "TEingang";
-    case vtAusgang: return "TAusgang";
-    case vtMerker: return "TMerker";
-    case vtUhr: return "TUhr";
-    case vtFunction: return "TFunction";
-    case vtObject: return "TObject";
-    case vtRueckmeldung: return "TRueckmeldung";
-    default: return "TUNKNOWN";
+    case vtClassList:
+      return "TClassList";
+    case vtByte:
+      return "Byte";
+    case vtWord:
+    case vtTimeMin:
+    case vtTimeSek:
+    case vtTimeSek10:
+      return "Word";
+    case vtLongInt:
+      return "LongInt";
+    case vtRollade:
+      return "TRolladen";
+    case vtEingang:
+      return "TEingang";
+    case vtAusgang:
+      return "TAusgang";
+    case vtMerker:
+      return "TMerker";
+    case vtUhr:
+      return "TUhr";
+    case vtFunction:
+      return "TFunction";
+    case vtObject:
+      return "TObject";
+    case vtRueckmeldung:
+      return "TRueckmeldung";
+    default:
+      return "TUNKNOWN";
   }
 }
 
@@ -154,10 +181,17 @@ std::string TVariable::GetValueText() const {
       }
       return s;
     }
-    case vtByte: return std::to_string(Value & 0xFF);
-    case vtWord: case vtTimeMin: case vtTimeSek: case vtTimeSek10: return std::to_string(Value);
-    case vtRollade: return "Rolladenparameter";
-    default: return {};
+    case vtByte:
+      return std::to_string(Value & 0xFF);
+    case vtWord:
+    case vtTimeMin:
+    case vtTimeSek:
+    case vtTimeSek10:
+      return std::to_string(Value);
+    case vtRollade:
+      return "Rolladenparameter";
+    default:
+      return {};
   }
 }
 
@@ -177,11 +211,17 @@ void TVariable::SetValueText(const std::string& text) {
       }
       break;
     }
-    case vtByte: Value = static_cast<uint16_t>(ParseNumber(text, 255)); break;
-    case vtWord: case vtTimeMin: case vtTimeSek: case vtTimeSek10:
+    case vtByte:
+      Value = static_cast<uint16_t>(ParseNumber(text, 255));
+      break;
+    case vtWord:
+    case vtTimeMin:
+    case vtTimeSek:
+    case vtTimeSek10:
       Value = static_cast<uint16_t>(ParseNumber(text, 65535));
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -228,8 +268,13 @@ void TVariable::LoadFromRaw(TRawToolReader& reader) {
   reader.ReadBlock(ReservedBlock2.data(), ReservedBlock2.size());
   reader.ReadBlock(ChannelBlock.data(), ChannelBlock.size());
   switch (fVarType) {
-    case vtClassList: case vtEingang: case vtAusgang: case vtMerker: case vtUhr:
-    case vtRueckmeldung: case vtObject: {
+    case vtClassList:
+    case vtEingang:
+    case vtAusgang:
+    case vtMerker:
+    case vtUhr:
+    case vtRueckmeldung:
+    case vtObject: {
       fHasList = true;
       const int n = reader.ReadCount(kMinCountedSize, Ansi("den Einträgen der Variablen ") + VarName);
       for (int i = 0; i < n; ++i) Add(reader.ReadCounted(kEntryMax, Ansi("Eintrag der Variablen ") + VarName));
@@ -237,8 +282,8 @@ void TVariable::LoadFromRaw(TRawToolReader& reader) {
     }
     case vtFunction: {
       fHasList = true;
-      const int n = reader.ReadCount(kMinCountedSize + 256 + kEmptyToolRawSize,
-                                     Ansi("den Untertools der Variablen ") + VarName);
+      const int n =
+          reader.ReadCount(kMinCountedSize + 256 + kEmptyToolRawSize, Ansi("den Untertools der Variablen ") + VarName);
       for (int i = 0; i < n; ++i) {
         TVarEntry entry(reader.ReadCounted(kEntryMax, Ansi("Eintrag der Variablen ") + VarName), {});
         auto sub = std::make_unique<TZYNSubFunction>();
@@ -248,8 +293,12 @@ void TVariable::LoadFromRaw(TRawToolReader& reader) {
       }
       break;
     }
-    case vtRollade: reader.ReadBlock(RolladenValue.data(), RolladenValue.size()); break;
-    default: Value = reader.ReadU16(); break;
+    case vtRollade:
+      reader.ReadBlock(RolladenValue.data(), RolladenValue.size());
+      break;
+    default:
+      Value = reader.ReadU16();
+      break;
   }
 }
 
@@ -268,7 +317,11 @@ void TVariable::SaveToRaw(TStream& stream, std::vector<const TZYNFunction*>& wri
   stream.WriteBuffer(ChannelBlock.data(), ChannelBlock.size());
   const std::string what = Ansi("den Einträgen der Variablen ") + VarName;
   switch (fVarType) {
-    case vtClassList: case vtEingang: case vtAusgang: case vtMerker: case vtUhr:
+    case vtClassList:
+    case vtEingang:
+    case vtAusgang:
+    case vtMerker:
+    case vtUhr:
     case vtRueckmeldung:
       WriteCount(stream, fObjects.size(), what);
       for (const TVarEntry& e : fObjects) WriteCounted(stream, e.Text, kEntryMax);
@@ -295,8 +348,12 @@ void TVariable::SaveToRaw(TStream& stream, std::vector<const TZYNFunction*>& wri
         }
       }
       break;
-    case vtRollade: stream.WriteBuffer(RolladenValue.data(), RolladenValue.size()); break;
-    default: stream.WriteU16(Value); break;
+    case vtRollade:
+      stream.WriteBuffer(RolladenValue.data(), RolladenValue.size());
+      break;
+    default:
+      stream.WriteU16(Value);
+      break;
   }
 }
 
@@ -318,7 +375,11 @@ void TVariable::ReadData(TReader& reader) {
   ReadFilerBlock(reader, ReservedBlock2);
   ReadFilerBlock(reader, ChannelBlock);
   switch (fVarType) {
-    case vtClassList: case vtEingang: case vtAusgang: case vtMerker: case vtUhr:
+    case vtClassList:
+    case vtEingang:
+    case vtAusgang:
+    case vtMerker:
+    case vtUhr:
     case vtRueckmeldung:
       fHasList = true;
       reader.ReadListBegin();
@@ -348,7 +409,9 @@ void TVariable::ReadData(TReader& reader) {
       }
       reader.ReadListEnd();
       break;
-    case vtRollade: ReadFilerBlock(reader, RolladenValue); break;
+    case vtRollade:
+      ReadFilerBlock(reader, RolladenValue);
+      break;
     default: {
       std::array<uint8_t, 2> v{};
       ReadFilerBlock(reader, v);
@@ -375,7 +438,11 @@ void TVariable::WriteData(TWriter& writer) const {
   writer.Write(ReservedBlock2.data(), ReservedBlock2.size());
   writer.Write(ChannelBlock.data(), ChannelBlock.size());
   switch (fVarType) {
-    case vtClassList: case vtEingang: case vtAusgang: case vtMerker: case vtUhr:
+    case vtClassList:
+    case vtEingang:
+    case vtAusgang:
+    case vtMerker:
+    case vtUhr:
     case vtRueckmeldung:
       writer.WriteListBegin();
       for (const TVarEntry& e : fObjects) writer.WriteString(e.Text.substr(0, kEntryMax));
@@ -403,7 +470,9 @@ void TVariable::WriteData(TWriter& writer) const {
       }
       writer.WriteListEnd();
       break;
-    case vtRollade: writer.Write(RolladenValue.data(), RolladenValue.size()); break;
+    case vtRollade:
+      writer.Write(RolladenValue.data(), RolladenValue.size());
+      break;
     default: {
       const uint8_t v[2] = {static_cast<uint8_t>(Value), static_cast<uint8_t>(Value >> 8)};
       writer.Write(v, 2);

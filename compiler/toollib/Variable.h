@@ -2,16 +2,16 @@
 // A tool variable: the objects assigned to a slot, a numeric parameter or a blind-motor parameter
 // block, with its unit, limits and multiplier; and the tool's owning list of variables.
 
+#include "compiler/toollib/Real48.h"
+#include "compiler/toollib/ShortString.h"
+#include "compiler/toollib/ToolObject.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "compiler/toollib/Real48.h"
-#include "compiler/toollib/ShortString.h"
-#include "compiler/toollib/ToolObject.h"
 
 namespace zyn {
 
@@ -76,13 +76,13 @@ class TVariable {
   std::string VarName;
   TShortString<30> Einheit;
   int16_t Repeats = -1;
-  std::array<uint8_t, 4> Reserved1{};       // four single bytes before the first block
+  std::array<uint8_t, 4> Reserved1{};  // four single bytes before the first block
   std::array<uint8_t, 8> ReservedBlock1{};
-  std::array<uint8_t, 4> Reserved2{};       // the third is a Boolean in the project stream
+  std::array<uint8_t, 4> Reserved2{};  // the third is a Boolean in the project stream
   std::array<uint8_t, 8> ReservedBlock2{};
   TReal48 MaxValue = TReal48::FromValue(65535);
   TReal48 MinValue = TReal48::FromValue(1);
-  TReal48 Multiplier;                        // 0
+  TReal48 Multiplier;                                     // 0
   std::array<uint8_t, kChannelBlockSize> ChannelBlock{};  // bytes 0..15 AllowedChannels
   uint16_t Value = 0;
   std::array<uint8_t, 10> RolladenValue{};
@@ -135,7 +135,7 @@ class TVariable {
 class TVarList {
  public:
   int Count() const { return static_cast<int>(fItems.size()); }
-  TVariable* Get(int index) const;  // nullptr out of range
+  TVariable* Get(int index) const;               // nullptr out of range
   TVariable* Find(std::string_view name) const;  // exact name
   int IndexOfName(std::string_view name) const;  // exact, -1 when none
   int IndexOf(const TVariable* variable) const;

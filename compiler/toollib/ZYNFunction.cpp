@@ -1,7 +1,5 @@
 #include "compiler/toollib/ZYNFunction.h"
 
-#include <memory>
-
 #include "compiler/toollib/RawToolStream.h"
 #include "compiler/toollib/SubFunction.h"
 #include "compiler/toollib/ToolLookup.h"
@@ -14,6 +12,8 @@
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
 #include "model/base/TextUtils.h"
+
+#include <memory>
 
 namespace zyn {
 
@@ -41,15 +41,28 @@ TToolObject FindByKind(int kind, const std::string& name, const IToolLookup& loo
   TToolObject found;
   switch (kind) {
     case 0:
-      if (auto e = lookup.FindEingang(name)) found = e;
-      else if (auto r = lookup.FindRueckmeldung(name)) found = r;
+      if (auto e = lookup.FindEingang(name))
+        found = e;
+      else if (auto r = lookup.FindRueckmeldung(name))
+        found = r;
       break;
-    case 1: if (auto a = lookup.FindAusgang(name)) found = a; break;
-    case 2: if (auto m = lookup.FindMerker(name)) found = m; break;
-    case 3: if (auto u = lookup.FindUhr(name)) found = u; break;
-    case 4: if (auto m = lookup.FindModul(name)) found = m; break;
-    case 5: if (auto g = lookup.FindGruppe(name)) found = g; break;
-    default: break;
+    case 1:
+      if (auto a = lookup.FindAusgang(name)) found = a;
+      break;
+    case 2:
+      if (auto m = lookup.FindMerker(name)) found = m;
+      break;
+    case 3:
+      if (auto u = lookup.FindUhr(name)) found = u;
+      break;
+    case 4:
+      if (auto m = lookup.FindModul(name)) found = m;
+      break;
+    case 5:
+      if (auto g = lookup.FindGruppe(name)) found = g;
+      break;
+    default:
+      break;
   }
   return found;
 }
@@ -98,8 +111,8 @@ void TZYNFunction::CopyFrom(const TZYNFunction& source) {
 
 void TZYNFunction::LoadFromRaw(TRawToolReader& reader) {
   if (reader.Depth >= kMaxSubToolDepth) {
-    throw EReadError(Ansi("Die Untertools sind zu tief verschachtelt (mehr als ") +
-                     std::to_string(kMaxSubToolDepth) + Ansi(" Ebenen); die Datei ist beschädigt."));
+    throw EReadError(Ansi("Die Untertools sind zu tief verschachtelt (mehr als ") + std::to_string(kMaxSubToolDepth) +
+                     Ansi(" Ebenen); die Datei ist beschädigt."));
   }
   ++reader.Depth;
   Clear();

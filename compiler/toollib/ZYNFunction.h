@@ -2,15 +2,15 @@
 // One tool: its header, variables, parameter dialogs, connection nodes and link script, in the
 // raw library form and in the form it takes inside the project stream.
 
-#include <cstdint>
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "compiler/toollib/FuncNode.h"
 #include "compiler/toollib/FunctionInfo.h"
 #include "compiler/toollib/ParamDlg.h"
 #include "compiler/toollib/Variable.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace zyn {
 
@@ -75,9 +75,9 @@ class TZYNFunction {
 
   // ---- script token operations (a line reads KEYWORD %Variable% : text); every result is cut to
   // 255 characters
-  static std::string TokenPercent(std::string_view line);     // between the first two "%"
-  static std::string TokenHash(std::string_view line);        // between the first two "#"
-  static std::string TokenModuleVar(std::string_view line);   // between the first "%" and the next "\"
+  static std::string TokenPercent(std::string_view line);    // between the first two "%"
+  static std::string TokenHash(std::string_view line);       // between the first two "#"
+  static std::string TokenModuleVar(std::string_view line);  // between the first "%" and the next "\"
   // The number between the second "\" and the following "%"; EZYNError when it is no number.
   static int TokenChannelIndex(std::string_view line);
   // 0 for a line holding "\INPUT", else 1 for "\OUTPUT", else -1.

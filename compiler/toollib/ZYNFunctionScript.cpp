@@ -1,15 +1,15 @@
 // The script token operations of a tool and the two value look-ups the link script uses
 // (variable values and blind-motor parameter blocks).
 
-#include <array>
-#include <cmath>
-#include <cstdint>
-
 #include "compiler/toollib/SubFunction.h"
 #include "compiler/toollib/ZYNFunction.h"
 #include "model/ModelText.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
 
 namespace zyn {
 
@@ -96,8 +96,7 @@ int TZYNFunction::TakeNumber(const std::string& text, std::string& rest) {
   return n;
 }
 
-int TZYNFunction::VariableValue(const std::string& token, int increment, bool scale, bool advance,
-                                std::string& rest) {
+int TZYNFunction::VariableValue(const std::string& token, int increment, bool scale, bool advance, std::string& rest) {
   const std::string name = TokenPercent(token);
   TVariable* v = FindVariable(name);
   if (v == nullptr) throw EZYNError(MissingVariableText(name));
@@ -138,8 +137,8 @@ void TZYNFunction::ResolveParameter(TVariable& target, const std::string& text, 
     if (!HashAfterReference(rest)) {
       std::string after;
       const bool versatz = rest.compare(1, 7, "VERSATZ") == 0;
-      SetWord(bytes, 3, versatz ? VariableValue(rest, Versatz, false, true, after)
-                                : VariableValue(rest, 0, true, false, after));
+      SetWord(bytes, 3,
+              versatz ? VariableValue(rest, Versatz, false, true, after) : VariableValue(rest, 0, true, false, after));
       rest = after;
     }
     if (!rest.empty()) rest.erase(0, 1);

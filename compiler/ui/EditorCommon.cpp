@@ -7,9 +7,9 @@
 
 #include <QDropEvent>
 #include <QFileDialog>
-#include <QToolButton>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QToolButton>
 #include <QWidget>
 
 namespace zyn {
@@ -37,9 +37,12 @@ std::string WithDefaultExtension(const std::string& path, const std::string& ext
 bool MayCloseEditor(bool modified, const std::string& question, const std::function<bool()>& save) {
   if (!modified) return true;
   switch (TranslatedMessageDlg(question, mtConfirmation, mbYes | mbNo | mbCancel)) {
-    case IDYES: return save();
-    case IDNO: return true;
-    default: return false;
+    case IDYES:
+      return save();
+    case IDNO:
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStyle>
 #include <QTreeWidget>
+
 #include <functional>
 #include <string>
 
@@ -21,8 +22,8 @@ void ShowEditorError(const std::string& ansiText);
 
 // Chooses a file: save (true) or open (false), with a Qt filter and a suggested path; the chosen
 // UTF-8 path or "" when cancelled.
-using TFileChooser = std::function<std::string(bool save, const QString& caption, const QString& filter,
-                                               const std::string& suggested)>;
+using TFileChooser =
+    std::function<std::string(bool save, const QString& caption, const QString& filter, const std::string& suggested)>;
 TFileChooser DefaultFileChooser(QWidget* parent);
 
 // The extension added to a chosen file name that has none.

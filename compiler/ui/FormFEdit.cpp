@@ -142,12 +142,14 @@ TFrmFEdit::TFrmFEdit(const std::string& fileName, const TEAFunktionsContainer* c
   try {
     if (FileExists(fFileName)) fLibrary->LoadFromFile(fFileName);
   } catch (const std::exception& e) {
-    ShowEditorError(Ansi("Die Funktionsbibliothek \"") + FileText(fFileName) +
-                    Ansi("\" konnte nicht gelesen werden.") + "\r" + e.what());
+    ShowEditorError(Ansi("Die Funktionsbibliothek \"") + FileText(fFileName) + Ansi("\" konnte nicht gelesen werden.") +
+                    "\r" + e.what());
   }
   FillTools();
-  if (LB->count() > 0) LB->setCurrentRow(0);
-  else LoadTool();
+  if (LB->count() > 0)
+    LB->setCurrentRow(0);
+  else
+    LoadTool();
 }
 
 TFrmFEdit::~TFrmFEdit() = default;
@@ -332,7 +334,8 @@ void TFrmFEdit::InfoChanged() {
   uint16_t oem = i.OEMFlag();
   const QCheckBox* boxes[] = {CBZORV, CBTervik, CBQLM, CBMorva, CBYXA};
   for (int bit = 0; bit < 5; ++bit)
-    oem = boxes[bit]->isChecked() ? static_cast<uint16_t>(oem | (1u << bit)) : static_cast<uint16_t>(oem & ~(1u << bit));
+    oem =
+        boxes[bit]->isChecked() ? static_cast<uint16_t>(oem | (1u << bit)) : static_cast<uint16_t>(oem & ~(1u << bit));
   if (oem != i.OEMFlag()) i.SetOEMFlag(oem);
   if (QListWidgetItem* row = LB->currentItem()) row->setText(ToQString(i.FunctionName));
   Changed();
@@ -481,8 +484,8 @@ bool TFrmFEdit::TakeScript(TZYNFunction& tool, const std::string& consequence) {
 }
 
 bool TFrmFEdit::SaveChanges() {
-  const std::string name = ChooseFile(true, EdText("Änderungen speichern"), QString::fromUtf8(kLibraryFilter),
-                                      fFileName);
+  const std::string name =
+      ChooseFile(true, EdText("Änderungen speichern"), QString::fromUtf8(kLibraryFilter), fFileName);
   if (name.empty()) return false;
   return SaveTo(WithDefaultExtension(name, "zyb"));
 }
@@ -524,8 +527,8 @@ void TFrmFEdit::ExportTool() {
   try {
     tool->SaveToFile(file);
   } catch (const std::exception& e) {
-    ShowEditorError(Ansi("Die Funktion konnte nicht nach \"") + FileText(file) + Ansi("\" exportiert werden.") +
-                    "\r" + e.what());
+    ShowEditorError(Ansi("Die Funktion konnte nicht nach \"") + FileText(file) + Ansi("\" exportiert werden.") + "\r" +
+                    e.what());
   }
 }
 
@@ -680,7 +683,8 @@ void TFrmFEdit::EditHelpText() {
 }
 
 bool TFrmFEdit::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == EdHelp && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+  if (watched == EdHelp &&
+      (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
     EditHelpText();
     return true;
   }
@@ -688,9 +692,10 @@ bool TFrmFEdit::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFrmFEdit::closeEvent(QCloseEvent* event) {
-  const bool may = MayCloseEditor(fModified || fScriptEdited,
-                                  Ansi("Die Funktionsbibliothek wurde geändert. Sollen die Änderungen gespeichert werden?"),
-                                  [this] { return SaveChanges(); });
+  const bool may =
+      MayCloseEditor(fModified || fScriptEdited,
+                     Ansi("Die Funktionsbibliothek wurde geändert. Sollen die Änderungen gespeichert werden?"),
+                     [this] { return SaveChanges(); });
   if (may) {
     event->accept();
     QDialog::reject();

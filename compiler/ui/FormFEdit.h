@@ -5,11 +5,12 @@
 // Every edit is checked before it is stored, the script is checked before the library is saved,
 // and closing with unsaved changes asks first.
 
+#include "compiler/ui/EditorCommon.h"
+
 #include <QDialog>
+
 #include <memory>
 #include <string>
-
-#include "compiler/ui/EditorCommon.h"
 
 class QCheckBox;
 class QComboBox;

@@ -4,9 +4,9 @@
 #include "compiler/toollib/Variable.h"
 #include "compiler/toollib/ZYNFunction.h"
 #include "compiler/ui/EditorCommon.h"
-#include "model/base/Cp1252.h"
 #include "logic/LogicDialogs.h"
 #include "logic/core/LinkParameters.h"
+#include "model/base/Cp1252.h"
 #include "platform/QtText.h"
 #include "shell/Translation.h"
 
@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
 #include <cmath>
 
 namespace zyn {

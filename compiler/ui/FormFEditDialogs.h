@@ -4,10 +4,11 @@
 // ("Beschreibung bearbeiten"). Each shows its object's fields; "OK" checks the edit and keeps the
 // dialog open with the reason when the check fails. The caller stores a checked edit.
 
-#include <QDialog>
-#include <array>
-
 #include "compiler/toollib/ToolEdit.h"
+
+#include <QDialog>
+
+#include <array>
 
 class QCheckBox;
 class QComboBox;

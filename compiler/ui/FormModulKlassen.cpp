@@ -211,7 +211,8 @@ void TFrmModulKlassen::BuildChannelPage(TChannelKind kind, const char* caption) 
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
   auto* form = new QFormLayout;
-  EdShift[static_cast<size_t>(k)] = SpinBox("EdShift", std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+  EdShift[static_cast<size_t>(k)] =
+      SpinBox("EdShift", std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
   form->addRow(EdText("Shift:"), EdShift[static_cast<size_t>(k)]);
   layout->addLayout(form);
   QTreeWidget* list = new QTreeWidget;
@@ -332,8 +333,11 @@ bool TFrmModulKlassen::OpenCatalogue(const std::string& fileName) {
   try {
     fCatalogue->LoadFromFile(fileName);
   } catch (const EReadError& e) {
-    if (std::string(e.what()) == Ansi("Keine gültige Modulklassendatei")) TranslatedMessageDlg(e.what(), mtError, mbCancel);
-    else ShowEditorError(Ansi("Der Katalog \"") + FileText(fileName) + Ansi("\" konnte nicht gelesen werden.") + "\r" + e.what());
+    if (std::string(e.what()) == Ansi("Keine gültige Modulklassendatei"))
+      TranslatedMessageDlg(e.what(), mtError, mbCancel);
+    else
+      ShowEditorError(Ansi("Der Katalog \"") + FileText(fileName) + Ansi("\" konnte nicht gelesen werden.") + "\r" +
+                      e.what());
     return false;
   } catch (const std::exception& e) {
     ShowEditorError(Ansi("Der Katalog \"") + FileText(fileName) + Ansi("\" konnte nicht gelesen werden.") + "\r" +
@@ -360,7 +364,8 @@ bool TFrmModulKlassen::SaveCatalogue(const std::string& fileName) {
 }
 
 void TFrmModulKlassen::OpenCatalogueCommand() {
-  const std::string name = ChooseFile(false, EdText("Katalog öffnen"), QString::fromUtf8(kCatalogueFilter), fDataFolder);
+  const std::string name =
+      ChooseFile(false, EdText("Katalog öffnen"), QString::fromUtf8(kCatalogueFilter), fDataFolder);
   if (!name.empty()) OpenCatalogue(name);
 }
 
@@ -434,8 +439,9 @@ void TFrmModulKlassen::MoveClass(int from, int to) {
 }
 
 void TFrmModulKlassen::closeEvent(QCloseEvent* event) {
-  const bool may = MayCloseEditor(fModified, Ansi("Der Modulkatalog wurde geändert. Sollen die Änderungen gespeichert werden?"),
-                                  [this] { return SaveCatalogueCommand(); });
+  const bool may =
+      MayCloseEditor(fModified, Ansi("Der Modulkatalog wurde geändert. Sollen die Änderungen gespeichert werden?"),
+                     [this] { return SaveCatalogueCommand(); });
   if (may) {
     event->accept();
     QDialog::reject();

@@ -5,13 +5,14 @@
 // base-class list and command lists of its own; the programme's base data stay untouched.
 // Every edit is checked before it is stored; closing with unsaved changes asks first.
 
+#include "compiler/ui/EditorCommon.h"
+#include "model/ModulClassEdit.h"
+
 #include <QDialog>
+
 #include <array>
 #include <memory>
 #include <string>
-
-#include "compiler/ui/EditorCommon.h"
-#include "model/ModulClassEdit.h"
 
 class QComboBox;
 class QLabel;
@@ -51,8 +52,8 @@ class TFrmModulKlassen : public QDialog {
   explicit TFrmModulKlassen(const std::string& dataFolder, QWidget* parent = nullptr);
   ~TFrmModulKlassen() override;
 
-  QToolButton *BtnOpen = nullptr, *BtnSave = nullptr, *BtnNew = nullptr, *BtnDelete = nullptr,
-              *BtnSaveClass = nullptr, *BtnLoadClass = nullptr;
+  QToolButton *BtnOpen = nullptr, *BtnSave = nullptr, *BtnNew = nullptr, *BtnDelete = nullptr, *BtnSaveClass = nullptr,
+              *BtnLoadClass = nullptr;
   QTreeWidget* TV = nullptr;  // "Modulklassen"
   QTabWidget* PC = nullptr;
   // page "Moduldaten"

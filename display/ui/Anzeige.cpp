@@ -1,13 +1,5 @@
 #include "display/ui/Anzeige.h"
 
-#include <QDrag>
-#include <QDragEnterEvent>
-#include <QMimeData>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QToolTip>
-#include <algorithm>
-
 #include "display/DispObjekt.h"
 #include "display/DispObserver.h"
 #include "display/Zeichensatz.h"
@@ -20,6 +12,15 @@
 #include "model/base/Translator.h"
 #include "platform/QtText.h"
 #include "project/Global.h"
+
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+
+#include <algorithm>
 
 namespace zyn {
 
@@ -87,7 +88,8 @@ TView::TView(QWidget* parent) : QWidget(parent), fStrip(GlyphStrip()) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   fCaretTimer.setInterval(500);
   connect(&fCaretTimer, &QTimer::timeout, this, [this] { CaretTick(); });
-  const TViewColours colours = ViewColoursOfScheme(ReadDisplayIniColour(ExtractFilePath(OptionFileName()) + "Display.ini"));
+  const TViewColours colours =
+      ViewColoursOfScheme(ReadDisplayIniColour(ExtractFilePath(OptionFileName()) + "Display.ini"));
   DisplayColor = colours.DisplayColor;
   DisplayColorLight = colours.DisplayColorLight;
   SetScale(5);
@@ -138,10 +140,12 @@ void TView::Render() {
     for (int j = 0; j < s; ++j) {
       if (std::abs(dy) < std::abs(dx))
         for (int x = std::min(fLineX, fRubberX) * s; x <= std::max(fLineX, fRubberX) * s; x += 2)
-          if (x >= 0 && x < fCanvas.width() && fLineY * s + j < fCanvas.height()) fCanvas.setPixel(x, fLineY * s + j, kBlack);
+          if (x >= 0 && x < fCanvas.width() && fLineY * s + j < fCanvas.height())
+            fCanvas.setPixel(x, fLineY * s + j, kBlack);
       if (std::abs(dy) >= std::abs(dx))
         for (int y = std::min(fLineY, fRubberY) * s; y <= std::max(fLineY, fRubberY) * s; y += 2)
-          if (y >= 0 && y < fCanvas.height() && fLineX * s + j < fCanvas.width()) fCanvas.setPixel(fLineX * s + j, y, kBlack);
+          if (y >= 0 && y < fCanvas.height() && fLineX * s + j < fCanvas.width())
+            fCanvas.setPixel(fLineX * s + j, y, kBlack);
     }
   }
 }
@@ -205,9 +209,12 @@ void TView::DrawTextInverse(const std::string& text, int x, int y) {
 void TView::DrawObject(TBasis& o) {
   const int s = fScale;
   switch (o.Art()) {
-    case TObjektArt::Text: DrawTextAt(static_cast<TText&>(o).Text, o.X, o.Y); break;
+    case TObjektArt::Text:
+      DrawTextAt(static_cast<TText&>(o).Text, o.X, o.Y);
+      break;
     case TObjektArt::ZustandVar:
-      if (Display) DrawTextAt(ZustandVarText(Display->ZustandsListe, static_cast<TZustandVar&>(o).ZustandIndex, true), o.X, o.Y);
+      if (Display)
+        DrawTextAt(ZustandVarText(Display->ZustandsListe, static_cast<TZustandVar&>(o).ZustandIndex, true), o.X, o.Y);
       break;
     case TObjektArt::Grafik: {
       const TMonoBitmap& b = static_cast<TGrafik&>(o).Bitmap;
@@ -228,7 +235,8 @@ void TView::DrawObject(TBasis& o) {
         p.fillRect(o.X * s, o.Y * s, s, o.Hoehe * s, Qt::black);
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -243,7 +251,8 @@ void TView::DrawKeyBar(TButtonListe& keys) {
           QPainter(&fCanvas).fillRect((KeyFieldWidth * f.Column + x) * s, (layout.Top + y) * s, s, s, Qt::black);
     if (f.Column > 0) {
       const QRgb c = RasterOn ? kBlack : Argb(DisplayColor);
-      for (int y = TextAreaHeight * s; y < PanelHeight * s; y += 2) fCanvas.setPixel(KeyFieldWidth * f.Column * s, y, c);
+      for (int y = TextAreaHeight * s; y < PanelHeight * s; y += 2)
+        fCanvas.setPixel(KeyFieldWidth * f.Column * s, y, c);
     }
   }
   for (const auto& f : layout.Fields) {
@@ -313,11 +322,13 @@ bool TView::DragOverAt(TViewDrag kind, int x, int y) {
   if (!Screen || !Display) return false;
   const TBildschirmObjekteList& objects = Screen->Objekte;
   switch (kind) {
-    case TViewDrag::Text: return CanPlace(TObjektArt::Text, nullptr, x, y, 6, 8, objects);
-    case TViewDrag::Move: return fGrabbed && CanPlace(*fGrabbed, x - fGrabX, y - fGrabY, objects);
+    case TViewDrag::Text:
+      return CanPlace(TObjektArt::Text, nullptr, x, y, 6, 8, objects);
+    case TViewDrag::Move:
+      return fGrabbed && CanPlace(*fGrabbed, x - fGrabX, y - fGrabY, objects);
     case TViewDrag::Variable:
-      return CanPlace(TObjektArt::ZustandVar, nullptr, x, y, ZustandVarWidth(Display->ZustandsListe, Display->DefaultZustand), 8,
-                      objects);
+      return CanPlace(TObjektArt::ZustandVar, nullptr, x, y,
+                      ZustandVarWidth(Display->ZustandsListe, Display->DefaultZustand), 8, objects);
     case TViewDrag::Grafik:
       if (!fPending) return false;
       if (fPending->Breite + x - 1 >= PanelWidth || fPending->Hoehe + y - 1 >= PanelHeight) return false;
@@ -332,7 +343,8 @@ bool TView::DragOverAt(TViewDrag kind, int x, int y) {
       const THit hit = ObjectAt(x, y, objects);
       return hit.Kind == hkZustandVar || (hit.Kind == hkText && type == TKanalTyp::otEingang);
     }
-    default: return false;
+    default:
+      return false;
   }
 }
 
@@ -422,7 +434,8 @@ void TView::DropAt(TViewDrag kind, int x, int y) {
         hit.Object->Buttons.Clear();
       } else {
         for (size_t i = hit.Object->Buttons.Count(); i-- > 0;)
-          if (hit.Object->Buttons[i].Funktion.Funktion == fkEingangEmu) hit.Object->Buttons.Remove(&hit.Object->Buttons[i]);
+          if (hit.Object->Buttons[i].Funktion.Funktion == fkEingangEmu)
+            hit.Object->Buttons.Remove(&hit.Object->Buttons[i]);
       }
       hit.Object->Link->CopyLink(link);
       if (GDisplayObserver) GDisplayObserver->AddLink(hit.Object->Link.get());
@@ -430,7 +443,8 @@ void TView::DropAt(TViewDrag kind, int x, int y) {
       DrawScreen();
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -486,7 +500,8 @@ void TView::EditObjectAt(int x, int y) {
       DrawScreen();
       break;
     }
-    default: return;
+    default:
+      return;
   }
   Changed();
   Disarm();
@@ -579,7 +594,8 @@ void TView::ShowSelection() {
     if (o->Art() == TObjektArt::Text)
       DrawTextInverse(static_cast<TText*>(o)->Text, o->X, o->Y);
     else if (o->Art() == TObjektArt::ZustandVar)
-      DrawTextInverse(ZustandVarText(Display->ZustandsListe, static_cast<TZustandVar*>(o)->ZustandIndex, true), o->X, o->Y);
+      DrawTextInverse(ZustandVarText(Display->ZustandsListe, static_cast<TZustandVar*>(o)->ZustandIndex, true), o->X,
+                      o->Y);
     DrawKeyBar(o->Buttons);
     DrawKeyBar(Screen->DefaultButtons);
     fSelectedObject = o;
@@ -617,9 +633,10 @@ void TView::mouseMoveEvent(QMouseEvent* event) {
   const THit hover = ObjectAt(x, y, Screen->Objekte);
   if ((hover.Kind == hkText || hover.Kind == hkZustandVar) && hover.Object->IsLinked()) {
     const TVarVerbindung& l = *hover.Object->Link;
-    const std::string hint = Tr("Zuordnung:") + "\r" +
-                             FormatText(FormatNumbers(Tr("STM.%2.2d %s.%2.2d.%2.2d-%s"), {l.STMAdresse, l.ModulAdresse, l.Kanal}),
-                                        {l.ModulKennung, l.KanalName});
+    const std::string hint =
+        Tr("Zuordnung:") + "\r" +
+        FormatText(FormatNumbers(Tr("STM.%2.2d %s.%2.2d.%2.2d-%s"), {l.STMAdresse, l.ModulAdresse, l.Kanal}),
+                   {l.ModulKennung, l.KanalName});
     setToolTip(ToQString(hint));
   } else {
     setToolTip(QString());

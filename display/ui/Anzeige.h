@@ -3,14 +3,15 @@
 // placing, moving, editing and deleting of objects by mouse and keyboard, the text entry with its
 // blinking caret, the line tool, and the emulator's surface (selection, key bars, jumps).
 
+#include "display/ViewRules.h"
+
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
+
 #include <functional>
 #include <memory>
 #include <string>
-
-#include "display/ViewRules.h"
 
 namespace zyn {
 
@@ -24,7 +25,7 @@ extern const char* const DesignerDragMime;
 
 // The designer's pictures, drawn by the programme: glyph strip, cursors and key fields.
 QImage GlyphStrip();
-QImage CursorBitmap(bool visible);  // "Cursor" / "NoCursor", 8 x 8
+QImage CursorBitmap(bool visible);    // "Cursor" / "NoCursor", 8 x 8
 QImage KeyFieldBitmap(bool twoRows);  // "LButton" 60 x 24 / "HButton" 60 x 32
 
 class TView : public QWidget {

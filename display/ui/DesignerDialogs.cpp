@@ -1,5 +1,16 @@
 #include "display/ui/DesignerDialogs.h"
 
+#include "display/DispObjekt.h"
+#include "display/DispOperations.h"
+#include "display/ProjektVerwaltung.h"
+#include "display/ViewRules.h"
+#include "display/Zeichensatz.h"
+#include "display/ui/Anzeige.h"
+#include "model/base/ZYNOptionen.h"
+#include "platform/MessageDlg.h"
+#include "platform/QtText.h"
+#include "widgets/common/WidgetText.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,18 +32,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 
-#include "display/DispObjekt.h"
-#include "display/DispOperations.h"
-#include "display/ProjektVerwaltung.h"
-#include "display/ViewRules.h"
-#include "display/Zeichensatz.h"
-#include "display/ui/Anzeige.h"
-#include "model/base/ZYNOptionen.h"
-#include "platform/MessageDlg.h"
-#include "platform/QtText.h"
-#include "widgets/common/WidgetText.h"
+#include <algorithm>
 
 namespace zyn {
 
@@ -115,7 +116,8 @@ void InstallSpecialCharKey(QLineEdit* edit) {
 TBName::TBName(QWidget* parent) : QDialog(parent) {
   setWindowTitle(T("Buttonbeschriftung eingeben"));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(T("Beschriftungt der Funktionstaste") + QStringLiteral("\n") + T("(max. 8 Zeichen) eingeben")));
+  layout->addWidget(
+      new QLabel(T("Beschriftungt der Funktionstaste") + QStringLiteral("\n") + T("(max. 8 Zeichen) eingeben")));
   Edit = new QLineEdit;
   Edit->setObjectName(QStringLiteral("EName"));
   Edit->setMaxLength(8);
@@ -163,7 +165,8 @@ TDelObjects::TDelObjects(TView& view, QWidget* parent) : QDialog(parent), fView(
   row->addStretch();
   row->addWidget(close);
   layout->addLayout(row);
-  connect(LObjects, &QListWidget::itemSelectionChanged, this, [this] { BDelete->setEnabled(!LObjects->selectedItems().isEmpty()); });
+  connect(LObjects, &QListWidget::itemSelectionChanged, this,
+          [this] { BDelete->setEnabled(!LObjects->selectedItems().isEmpty()); });
   connect(BDelete, &QPushButton::clicked, this, &TDelObjects::DeleteSelected);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
   Fill();
@@ -517,9 +520,14 @@ void TEditButtons::ShowKey() {
       LTarget->setText(T("Zielbildschirm") + QStringLiteral(": ") + (target ? ToQString(target->Name) : QString()));
       break;
     }
-    case fkEingangEmu: LKind->setText(T("Eingangsbefehlemulation")); break;
-    case fkAusgang: LKind->setText(T("Ausgangsbefehl")); break;
-    default: break;
+    case fkEingangEmu:
+      LKind->setText(T("Eingangsbefehlemulation"));
+      break;
+    case fkAusgang:
+      LKind->setText(T("Ausgangsbefehl"));
+      break;
+    default:
+      break;
   }
 }
 

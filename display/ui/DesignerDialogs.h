@@ -4,6 +4,7 @@
 // special characters. They change the display at once; Cancel gives back what they changed.
 
 #include <QDialog>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -118,7 +119,7 @@ class TEditButtons : public QDialog {
   ~TEditButtons() override;
 
   QTabWidget* Tabs = nullptr;
-  QLineEdit* EObject = nullptr;  // the selected entry
+  QLineEdit* EObject = nullptr;     // the selected entry
   QListWidget* LEntries = nullptr;  // screen, then its objects
   QCheckBox* CBKey[4] = {};
   QLineEdit* EKey[4] = {};

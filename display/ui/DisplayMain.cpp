@@ -1,23 +1,5 @@
 #include "display/ui/DisplayMain.h"
 
-#include <QComboBox>
-#include <QDrag>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMimeData>
-#include <QPainter>
-#include <QPushButton>
-#include <QScrollArea>
-#include <QSplitter>
-#include <QTabWidget>
-#include <QToolButton>
-#include <QTreeWidget>
-#include <QVBoxLayout>
-#include <cmath>
-
 #include "display/DispObjekt.h"
 #include "display/DisplayProjekt.h"
 #include "display/ui/Anzeige.h"
@@ -39,6 +21,25 @@
 #include "project/Global.h"
 #include "project/Projekt.h"
 #include "widgets/common/WidgetText.h"
+
+#include <QComboBox>
+#include <QDrag>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
 
 namespace zyn {
 
@@ -116,13 +117,16 @@ class TToolFilter : public QObject {
   TToolFilter(QObject* parent, std::function<void()> leftPress, std::function<void()> rightRelease)
       : QObject(parent), fLeft(std::move(leftPress)), fRight(std::move(rightRelease)) {}
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && fLeft) {
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+        fLeft) {
       fLeft();
       return true;
     }
-    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton && fRight)
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton &&
+        fRight)
       return true;
-    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton && fRight) {
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton &&
+        fRight) {
       fRight();
       return true;
     }
@@ -194,7 +198,8 @@ TDisplay::TDisplay(QWidget* parent) : QWidget(parent) {
   BNavigation = new QToolButton;
   BNavigation->setText(T("Navigationsinformationen anzeigen"));
   BNavigation->setCheckable(true);
-  for (QWidget* w : std::initializer_list<QWidget*>{BAddScreen, BAddScreenOptions, BDeleteScreen, BTextsWithoutScreens, BNavigation})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{BAddScreen, BAddScreenOptions, BDeleteScreen, BTextsWithoutScreens, BNavigation})
     sl->addWidget(w);
   BAddScreenOptions->setVisible(false);
   Fold->addTab(screens, T("Bildschirme"));
@@ -298,8 +303,8 @@ TDisplay::TDisplay(QWidget* parent) : QWidget(parent) {
   View->CopyDraggedBinding = [this](TVarVerbindung& link) { return CopyChannelBinding(link); };
 
   BText->installEventFilter(new TToolFilter(this, [this] { StartToolDrag(static_cast<int>(TViewDrag::Text)); }, {}));
-  BVariable->installEventFilter(new TToolFilter(this, [this] { StartToolDrag(static_cast<int>(TViewDrag::Variable)); },
-                                                [this] { OpenZustandDialog(); }));
+  BVariable->installEventFilter(new TToolFilter(
+      this, [this] { StartToolDrag(static_cast<int>(TViewDrag::Variable)); }, [this] { OpenZustandDialog(); }));
   BLine->installEventFilter(new TToolFilter(this, {}, [this] { OpenNewLineDialog(); }));
   connect(BGrafik, &QToolButton::clicked, this, &TDisplay::InsertGraphic);
   connect(BButtons, &QToolButton::clicked, this, &TDisplay::EditFunctionKeys);
@@ -442,7 +447,8 @@ int TDisplay::AskApplyChanges() {
 }
 
 void TDisplay::SetToolsEnabled(bool on) {
-  for (QWidget* w : std::initializer_list<QWidget*>{BDelete, BText, BButtons, BGrafik, BVariable, BCursor, BLine, BNavigation, CBZoom})
+  for (QWidget* w : std::initializer_list<QWidget*>{BDelete, BText, BButtons, BGrafik, BVariable, BCursor, BLine,
+                                                    BNavigation, CBZoom})
     w->setEnabled(on);
   BTextsWithoutScreens->setVisible(on);
   BNavigation->setVisible(on);
@@ -656,14 +662,14 @@ bool TDisplay::PrepareGraphic(const std::string& fileName) {
     return false;
   }
   if (image.height() > TextAreaHeight || image.width() > PanelWidth) {
-    const QString text = T("Das ausgewählte Bitmap überschreitet die maximal zulässige Grösse!") + QStringLiteral("\n\r") +
-                         T("Ausschnitt innerhalb der zul. Grösse (240 * 128) laden?");
+    const QString text = T("Das ausgewählte Bitmap überschreitet die maximal zulässige Grösse!") +
+                         QStringLiteral("\n\r") + T("Ausschnitt innerhalb der zul. Grösse (240 * 128) laden?");
     if (MessageDlg(this, text, T("Hinweis"), MB_OKCANCEL | MB_ICONWARNING) != IDOK) return false;
     image = image.copy(0, 0, std::min(image.width(), PanelWidth), std::min(image.height(), TextAreaHeight));
   }
   if (image.depth() != 1) {
-    MessageDlg(this, T("Das ausgewählte Bitmap ist evtl. farbig, wird jedoch im zweifarbigen Modus geladen."), T("Hinweis"),
-               MB_OK | MB_ICONINFORMATION);
+    MessageDlg(this, T("Das ausgewählte Bitmap ist evtl. farbig, wird jedoch im zweifarbigen Modus geladen."),
+               T("Hinweis"), MB_OK | MB_ICONINFORMATION);
     image = image.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
   }
   auto graphic = std::make_unique<TGrafik>();
@@ -705,7 +711,8 @@ void TDisplay::OpenGraphicEditor() {
 void TDisplay::LayoutEmulatorKeys() {
   const int fold = Fold->width();
   const int step = static_cast<int>(std::lround((EmuBottom->width() - fold) / 4.0));
-  for (int k = 0; k < 4; ++k) BF[k]->move(std::max(0, std::min(fold + k * step, EmuBottom->width() - BF[k]->width()) - fold), 2);
+  for (int k = 0; k < 4; ++k)
+    BF[k]->move(std::max(0, std::min(fold + k * step, EmuBottom->width() - BF[k]->width()) - fold), 2);
 }
 
 void TDisplay::SetZoomIndex(int index) {
@@ -754,12 +761,14 @@ void TDisplay::RebuildChannelTrees() {
           group = new QTreeWidgetItem(root, QStringList(groupName));
           group->setData(0, kKindRole, static_cast<int>(nkGroup));
         }
-        const std::string caption = FormatText(FormatNumbers("%s.%2.2d-%s", {modul->Adresse()}), {modul->ModulKennung, modul->DisplayName()});
+        const std::string caption =
+            FormatText(FormatNumbers("%s.%2.2d-%s", {modul->Adresse()}), {modul->ModulKennung, modul->DisplayName()});
         QTreeWidgetItem* modulNode = MakeNode(group, ToQString(caption), nkModul, modul, 4);
         for (TKanal* channel : channels) {
-          QTreeWidgetItem* node =
-              MakeNode(modulNode, ToQString(FormatChannelName(modul->ModulKennung, modul->Adresse(), channel->Adresse(), channel->DisplayName(), 2)),
-                       nkKanal, channel, 2);
+          QTreeWidgetItem* node = MakeNode(modulNode,
+                                           ToQString(FormatChannelName(modul->ModulKennung, modul->Adresse(),
+                                                                       channel->Adresse(), channel->DisplayName(), 2)),
+                                           nkKanal, channel, 2);
           node->setData(0, kStateRole, inputs ? 0 : 1);
         }
       }
@@ -774,7 +783,7 @@ void TDisplay::SelectDragChannel(QTreeWidgetItem* item) {
   if (!item || item->data(0, kKindRole).toInt() != nkKanal) return;
   fDragChannel = NodeObject<TKanal>(item);
   EAText = fDragChannel->DisplayName().substr(0, 40);
-  EADragItemType = dynamic_cast<TEingang*>(fDragChannel) ? TKanalTyp::otEingang
+  EADragItemType = dynamic_cast<TEingang*>(fDragChannel)   ? TKanalTyp::otEingang
                    : dynamic_cast<TAusgang*>(fDragChannel) ? TKanalTyp::otAusgang
                                                            : TKanalTyp::otNone;
 }
@@ -787,7 +796,7 @@ bool TDisplay::CopyChannelBinding(TVarVerbindung& link) const {
   link.STMAdresse = c.Steuermodul ? c.Steuermodul->Adresse() : 0;
   link.BasisKlasse = m.BasisKlasse;
   link.Kanal = c.Adresse();
-  link.KanalTyp = dynamic_cast<const TEingang*>(&c) ? TKanalTyp::otEingang
+  link.KanalTyp = dynamic_cast<const TEingang*>(&c)   ? TKanalTyp::otEingang
                   : dynamic_cast<const TAusgang*>(&c) ? TKanalTyp::otAusgang
                                                       : TKanalTyp::otUnknown;
   link.KanalName = c.DisplayName();

@@ -2,14 +2,15 @@
 // The display designer page "Displayprogrammierung": the screen tree and the channel trees, the
 // tool bar, the screen view in its scroll box, the emulator's keys and the status bar.
 
+#include "display/DispVerbindungen.h"
+#include "display/ProjektVerwaltung.h"
+#include "shell/FrameManager.h"
+
 #include <QPoint>
 #include <QWidget>
+
 #include <memory>
 #include <string>
-
-#include "display/ProjektVerwaltung.h"
-#include "display/DispVerbindungen.h"
-#include "shell/FrameManager.h"
 
 class QComboBox;
 class QLabel;

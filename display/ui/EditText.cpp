@@ -1,15 +1,5 @@
 #include "display/ui/EditText.h"
 
-#include <QCheckBox>
-#include <QDialogButtonBox>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QVBoxLayout>
-
 #include "display/DispObjekt.h"
 #include "display/DispOperations.h"
 #include "display/DisplayProjekt.h"
@@ -21,6 +11,16 @@
 #include "platform/MessageDlg.h"
 #include "platform/QtText.h"
 #include "widgets/common/WidgetText.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
 
 namespace zyn {
 
@@ -218,10 +218,13 @@ void TTextedit::accept() {
                                     firstPage ? fProposed : std::string(), FromQString(EKey[k]->text()), back, forward);
     if (!page) {
       fText.Text = oldText;
-      MessageDlg(this,
-                 TranslatedText(firstPage ? "Die Taste für den Wechsel in den neuen Bildschirm ist schon belegt."
-                                          : "Jede Seite dieses Menüs hat schon eine Taste F4: eine weitere Seite kann nicht angehängt werden."),
-                 TranslatedText("Hinweis"), MB_OK | MB_ICONINFORMATION);
+      MessageDlg(
+          this,
+          TranslatedText(
+              firstPage
+                  ? "Die Taste für den Wechsel in den neuen Bildschirm ist schon belegt."
+                  : "Jede Seite dieses Menüs hat schon eine Taste F4: eine weitere Seite kann nicht angehängt werden."),
+          TranslatedText("Hinweis"), MB_OK | MB_ICONINFORMATION);
       return;
     }
   }

@@ -1,17 +1,5 @@
 #include "display/ui/FrameDispBearb.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFormLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QSplitter>
-#include <QToolButton>
-#include <QTreeWidget>
-#include <QVBoxLayout>
-
 #include "display/DisplayProjekt.h"
 #include "logic/core/LogicText.h"
 #include "model/GlobalRoutines.h"
@@ -25,6 +13,18 @@
 #include "shell/MessageHandler.h"
 #include "widgets/common/WidgetText.h"
 #include "widgets/common/ZYNDipswitch.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace zyn {
 
@@ -248,7 +248,8 @@ void TFrDispBearb::DeleteDisplay() {
 
 int TFrDispBearb::AskApplyChanges() {
   if (!fModified) return 6;
-  const QString text = T("Die Displaydaten wurden geändert.") + QStringLiteral("\r") + T("Sollen die Änderungen übernommen werden?");
+  const QString text =
+      T("Die Displaydaten wurden geändert.") + QStringLiteral("\r") + T("Sollen die Änderungen übernommen werden?");
   const int answer = MessageDlg(this, text, T("Bestätigung"), MB_YESNOCANCEL | MB_ICONQUESTION);
   if (answer == IDYES && GProjekt && fCopy) {
     fCopy->MergeInto(GProjekt->DisplayProjekt());

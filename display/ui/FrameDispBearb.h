@@ -2,10 +2,11 @@
 // The display list page "Displays bearbeiten": the project's display panels with their name,
 // address and notes, edited on a working copy that is merged back on confirmation.
 
-#include <QWidget>
-#include <memory>
-
 #include "shell/FrameManager.h"
+
+#include <QWidget>
+
+#include <memory>
 
 class QCheckBox;
 class QComboBox;

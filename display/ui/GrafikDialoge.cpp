@@ -1,5 +1,10 @@
 #include "display/ui/GrafikDialoge.h"
 
+#include "display/GrafikRules.h"
+#include "platform/MessageDlg.h"
+#include "platform/QtText.h"
+#include "widgets/common/WidgetText.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -22,11 +27,6 @@
 #include <QSpinBox>
 #include <QTreeView>
 #include <QVBoxLayout>
-
-#include "display/GrafikRules.h"
-#include "platform/MessageDlg.h"
-#include "platform/QtText.h"
-#include "widgets/common/WidgetText.h"
 
 namespace zyn {
 
@@ -74,7 +74,8 @@ TLadenDialog::TLadenDialog(QWidget* parent, const QString& folder)
   auto* box = Buttons(this, T("&Öffnen"), T("Abbrechen"));
   BOpen = qobject_cast<QPushButton*>(box->buttons().first());
   layout->addWidget(box, 2, 0, 1, 3);
-  connect(Folders, &QTreeView::clicked, this, [this](const QModelIndex& index) { SetFolder(fFolders->filePath(index)); });
+  connect(Folders, &QTreeView::clicked, this,
+          [this](const QModelIndex& index) { SetFolder(fFolders->filePath(index)); });
   connect(Files, &QListView::clicked, this, [this](const QModelIndex& index) { ShowFile(fFiles->filePath(index)); });
   connect(Files, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
     fSelected = fFiles->filePath(index);
@@ -171,7 +172,7 @@ TLinientype::TLinientype(QWidget* parent) : QDialog(parent) {
   LWidth = new QListWidget;
   for (int w = 1; w <= 25; ++w) LWidth->addItem(QString::number(w));
   LPattern = new QListWidget;
-  const Qt::BrushStyle patterns[] = {Qt::SolidPattern, Qt::NoBrush,   Qt::HorPattern,   Qt::VerPattern,
+  const Qt::BrushStyle patterns[] = {Qt::SolidPattern, Qt::NoBrush,      Qt::HorPattern,   Qt::VerPattern,
                                      Qt::FDiagPattern, Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
   for (Qt::BrushStyle b : patterns) {
     QPixmap p(40, 14);
@@ -197,11 +198,14 @@ TLinientype::TLinientype(QWidget* parent) : QDialog(parent) {
   LStyle->setCurrentRow(0);
   LWidth->setCurrentRow(0);
   LPattern->setCurrentRow(1);
-  for (QListWidget* l : {LStyle, LWidth, LPattern}) connect(l, &QListWidget::currentRowChanged, this, [this] { Changed(); });
+  for (QListWidget* l : {LStyle, LWidth, LPattern})
+    connect(l, &QListWidget::currentRowChanged, this, [this] { Changed(); });
   Changed();
 }
 
-Qt::PenStyle TLinientype::Style() const { return static_cast<Qt::PenStyle>(LStyle->currentItem()->data(Qt::UserRole).toInt()); }
+Qt::PenStyle TLinientype::Style() const {
+  return static_cast<Qt::PenStyle>(LStyle->currentItem()->data(Qt::UserRole).toInt());
+}
 int TLinientype::Width() const { return LWidth->currentRow() + 1; }
 Qt::BrushStyle TLinientype::Pattern() const {
   return static_cast<Qt::BrushStyle>(LPattern->currentItem()->data(Qt::UserRole).toInt());
@@ -227,9 +231,9 @@ TFarbtausch::TFarbtausch(QWidget* parent) : QDialog(parent) {
   setModal(false);
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
-  const QColor colours[] = {Qt::black,    Qt::darkRed,  Qt::darkGreen, Qt::darkYellow, Qt::darkBlue, Qt::darkMagenta,
-                            Qt::darkCyan, Qt::gray,     Qt::darkGray,  Qt::red,        Qt::green,    Qt::yellow,
-                            Qt::blue,     Qt::magenta,  Qt::cyan,      Qt::white};
+  const QColor colours[] = {Qt::black,    Qt::darkRed, Qt::darkGreen, Qt::darkYellow, Qt::darkBlue, Qt::darkMagenta,
+                            Qt::darkCyan, Qt::gray,    Qt::darkGray,  Qt::red,        Qt::green,    Qt::yellow,
+                            Qt::blue,     Qt::magenta, Qt::cyan,      Qt::white};
   int i = 0;
   for (const QColor& c : colours) {
     auto* cell = new QLabel;

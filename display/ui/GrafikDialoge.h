@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QPen>
+
 #include <functional>
 #include <string>
 

@@ -1,5 +1,11 @@
 #include "display/ui/Grafikeditor.h"
 
+#include "display/GrafikRules.h"
+#include "display/ui/GrafikDialoge.h"
+#include "platform/MessageDlg.h"
+#include "platform/QtText.h"
+#include "widgets/common/WidgetText.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -16,21 +22,16 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QRandomGenerator>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-#include "display/GrafikRules.h"
-#include "display/ui/GrafikDialoge.h"
-#include "platform/MessageDlg.h"
-#include "platform/QtText.h"
-#include "widgets/common/WidgetText.h"
 
 namespace zyn {
 
@@ -43,10 +44,17 @@ struct TToolInfo {
   Qt::CursorShape Cursor;
 };
 const TToolInfo kTools[11] = {
-    {"Freihand", Qt::CrossCursor},      {"Linie", Qt::CrossCursor},       {"Kreis", Qt::CrossCursor},
-    {"Rechteck", Qt::CrossCursor},      {"Farbe übernehmen", Qt::PointingHandCursor},
-    {"Füllen", Qt::PointingHandCursor}, {"Spraydose", Qt::CrossCursor},   {"Rechteck", Qt::CrossCursor},
-    {"Radiergummi", Qt::CrossCursor},   {"Markieren", Qt::CrossCursor},   {"Text", Qt::IBeamCursor},
+    {"Freihand", Qt::CrossCursor},
+    {"Linie", Qt::CrossCursor},
+    {"Kreis", Qt::CrossCursor},
+    {"Rechteck", Qt::CrossCursor},
+    {"Farbe übernehmen", Qt::PointingHandCursor},
+    {"Füllen", Qt::PointingHandCursor},
+    {"Spraydose", Qt::CrossCursor},
+    {"Rechteck", Qt::CrossCursor},
+    {"Radiergummi", Qt::CrossCursor},
+    {"Markieren", Qt::CrossCursor},
+    {"Text", Qt::IBeamCursor},
 };
 
 // The pictures of the tool buttons.
@@ -56,20 +64,49 @@ QIcon ToolIcon(int tool) {
   QPainter g(&p);
   g.setPen(QPen(Qt::black, 1));
   switch (tool) {
-    case gtFreihand: g.drawPolyline(QPolygon({QPoint(2, 16), QPoint(6, 8), QPoint(10, 12), QPoint(14, 4), QPoint(18, 8)})); break;
-    case gtLinie: g.drawLine(2, 17, 17, 2); break;
-    case gtKreis: g.drawEllipse(2, 4, 15, 11); break;
-    case gtRechteck: g.drawRect(2, 4, 15, 11); break;
-    case gtFarbe: g.setBrush(Qt::black); g.drawLine(3, 17, 12, 8); g.drawEllipse(11, 3, 6, 6); break;
-    case gtFuellen: g.setBrush(Qt::gray); g.drawPolygon(QPolygon({QPoint(4, 8), QPoint(10, 2), QPoint(16, 8), QPoint(10, 14)})); g.drawLine(16, 8, 17, 16); break;
+    case gtFreihand:
+      g.drawPolyline(QPolygon({QPoint(2, 16), QPoint(6, 8), QPoint(10, 12), QPoint(14, 4), QPoint(18, 8)}));
+      break;
+    case gtLinie:
+      g.drawLine(2, 17, 17, 2);
+      break;
+    case gtKreis:
+      g.drawEllipse(2, 4, 15, 11);
+      break;
+    case gtRechteck:
+      g.drawRect(2, 4, 15, 11);
+      break;
+    case gtFarbe:
+      g.setBrush(Qt::black);
+      g.drawLine(3, 17, 12, 8);
+      g.drawEllipse(11, 3, 6, 6);
+      break;
+    case gtFuellen:
+      g.setBrush(Qt::gray);
+      g.drawPolygon(QPolygon({QPoint(4, 8), QPoint(10, 2), QPoint(16, 8), QPoint(10, 14)}));
+      g.drawLine(16, 8, 17, 16);
+      break;
     case gtSpray:
-      for (auto pt : {QPoint(4, 4), QPoint(8, 6), QPoint(5, 10), QPoint(11, 3), QPoint(12, 9), QPoint(7, 14)}) g.drawPoint(pt);
+      for (auto pt : {QPoint(4, 4), QPoint(8, 6), QPoint(5, 10), QPoint(11, 3), QPoint(12, 9), QPoint(7, 14)})
+        g.drawPoint(pt);
       g.drawRect(12, 12, 5, 6);
       break;
-    case gtRundRechteck: g.drawRoundedRect(2, 4, 15, 11, 4, 4); break;
-    case gtRadierer: g.setBrush(Qt::white); g.drawRect(3, 8, 13, 7); g.fillRect(3, 8, 5, 7, Qt::black); break;
-    case gtMarkieren: g.setPen(QPen(Qt::black, 1, Qt::DotLine)); g.drawRect(2, 3, 15, 13); break;
-    default: g.setFont(QFont(QStringLiteral("Sans"), 11, QFont::Bold)); g.drawText(QRect(0, 0, 20, 20), Qt::AlignCenter, QStringLiteral("A")); break;
+    case gtRundRechteck:
+      g.drawRoundedRect(2, 4, 15, 11, 4, 4);
+      break;
+    case gtRadierer:
+      g.setBrush(Qt::white);
+      g.drawRect(3, 8, 13, 7);
+      g.fillRect(3, 8, 5, 7, Qt::black);
+      break;
+    case gtMarkieren:
+      g.setPen(QPen(Qt::black, 1, Qt::DotLine));
+      g.drawRect(2, 3, 15, 13);
+      break;
+    default:
+      g.setFont(QFont(QStringLiteral("Sans"), 11, QFont::Bold));
+      g.drawText(QRect(0, 0, 20, 20), Qt::AlignCenter, QStringLiteral("A"));
+      break;
   }
   return QIcon(p);
 }
@@ -139,10 +176,18 @@ void TGrafikView::paintEvent(QPaintEvent*) {
     band.setBrush(Qt::NoBrush);
     const QRect r = QRect(fEditor.StartPt, fEditor.EndPt).normalized().adjusted(0, 0, -1, -1);
     switch (fEditor.Tool) {
-      case gtKreis: band.drawEllipse(r); break;
-      case gtLinie: band.drawLine(fEditor.StartPt, fEditor.EndPt); break;
-      case gtRundRechteck: band.drawRoundedRect(r, r.width() / 8.0, r.height() / 8.0); break;
-      default: band.drawRect(r); break;
+      case gtKreis:
+        band.drawEllipse(r);
+        break;
+      case gtLinie:
+        band.drawLine(fEditor.StartPt, fEditor.EndPt);
+        break;
+      case gtRundRechteck:
+        band.drawRoundedRect(r, r.width() / 8.0, r.height() / 8.0);
+        break;
+      default:
+        band.drawRect(r);
+        break;
     }
   }
   p.drawImage(QRect(0, 0, shown.width() * z, shown.height() * z), shown);
@@ -165,19 +210,35 @@ void TGrafikView::paintEvent(QPaintEvent*) {
   }
 }
 
-void TGrafikView::mousePressEvent(QMouseEvent* event) { fEditor.MouseDown(event->position().toPoint(), event->button()); }
-void TGrafikView::mouseMoveEvent(QMouseEvent* event) { fEditor.MouseMove(event->position().toPoint(), event->buttons()); }
-void TGrafikView::mouseReleaseEvent(QMouseEvent* event) { fEditor.MouseUp(event->position().toPoint(), event->button()); }
+void TGrafikView::mousePressEvent(QMouseEvent* event) {
+  fEditor.MouseDown(event->position().toPoint(), event->button());
+}
+void TGrafikView::mouseMoveEvent(QMouseEvent* event) {
+  fEditor.MouseMove(event->position().toPoint(), event->buttons());
+}
+void TGrafikView::mouseReleaseEvent(QMouseEvent* event) {
+  fEditor.MouseUp(event->position().toPoint(), event->button());
+}
 
 void TGrafikView::keyPressEvent(QKeyEvent* event) {
   const int step = event->modifiers() & Qt::ShiftModifier ? 8 : 1;
   QPoint d;
   switch (event->key()) {
-    case Qt::Key_Left: d = QPoint(-step, 0); break;
-    case Qt::Key_Right: d = QPoint(step, 0); break;
-    case Qt::Key_Up: d = QPoint(0, -step); break;
-    case Qt::Key_Down: d = QPoint(0, step); break;
-    default: QWidget::keyPressEvent(event); return;
+    case Qt::Key_Left:
+      d = QPoint(-step, 0);
+      break;
+    case Qt::Key_Right:
+      d = QPoint(step, 0);
+      break;
+    case Qt::Key_Up:
+      d = QPoint(0, -step);
+      break;
+    case Qt::Key_Down:
+      d = QPoint(0, step);
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+      return;
   }
   if (fEditor.Tool == gtText) {
     QWidget::keyPressEvent(event);
@@ -347,7 +408,8 @@ void TGraphicEditor::UpdateView() {
   View->resize(std::max(size.width(), 1), std::max(size.height(), 1));
   if (Zoom >= 3 && !Document.isNull()) {
     const int divisor = std::min(Zoom, 4);
-    const QSize client(std::max(Scroller->viewport()->width() / divisor, 16), std::max(Scroller->viewport()->height() / divisor, 16));
+    const QSize client(std::max(Scroller->viewport()->width() / divisor, 16),
+                       std::max(Scroller->viewport()->height() / divisor, 16));
     const QRect visible(Scroller->horizontalScrollBar() ? Scroller->horizontalScrollBar()->value() / Zoom : 0,
                         Scroller->verticalScrollBar() ? Scroller->verticalScrollBar()->value() / Zoom : 0,
                         Scroller->viewport()->width() / Zoom, Scroller->viewport()->height() / Zoom);
@@ -393,7 +455,8 @@ void TGraphicEditor::SetGridText(const QString& text) {
 
 void TGraphicEditor::AskSaveChanges() {
   if (!Modified) return;
-  if (MessageDlg(this, T("Möchten Sie die Änderungen speichern?"), T("Grafikeditor"), MB_YESNO | MB_ICONQUESTION) == IDYES)
+  if (MessageDlg(this, T("Möchten Sie die Änderungen speichern?"), T("Grafikeditor"), MB_YESNO | MB_ICONQUESTION) ==
+      IDYES)
     SaveCommand();
 }
 
@@ -436,12 +499,14 @@ void TGraphicEditor::NewCommand() {
 void TGraphicEditor::NewFromClipboard() {
   const QImage clip = QApplication::clipboard()->image();
   if (clip.isNull()) return;
-  if (Modified &&
-      MessageDlg(this, T("Möchten Sie die Änderungen speichern?"), T("Grafikeditor"), MB_YESNO | MB_ICONQUESTION) == IDYES) {
+  if (Modified && MessageDlg(this, T("Möchten Sie die Änderungen speichern?"), T("Grafikeditor"),
+                             MB_YESNO | MB_ICONQUESTION) == IDYES) {
     if (FileName.empty()) FileName = AskSaveFile ? AskSaveFile() : std::string();
     if (!FileName.empty() && !Document.save(QString::fromStdString(FileName), "BMP"))
-      MessageDlg(this, T("Die Grafik konnte nicht gespeichert werden:") + QStringLiteral("\n") + QString::fromStdString(FileName),
-                 T("Fehler"), MB_OK | MB_ICONERROR);
+      MessageDlg(
+          this,
+          T("Die Grafik konnte nicht gespeichert werden:") + QStringLiteral("\n") + QString::fromStdString(FileName),
+          T("Fehler"), MB_OK | MB_ICONERROR);
   }
   Selection = {};
   Zoom = 1;
@@ -469,13 +534,16 @@ bool TGraphicEditor::SaveAsCommand() {
 bool TGraphicEditor::SaveFile(const std::string& fileName) {
   DropSelection();
   const QImage& d = Document;
-  const std::vector<uint8_t> bytes = MonoBmpBytes(d.width(), d.height(), [&d](int x, int y) { return IsBlack(d.pixel(x, y)); });
+  const std::vector<uint8_t> bytes =
+      MonoBmpBytes(d.width(), d.height(), [&d](int x, int y) { return IsBlack(d.pixel(x, y)); });
   std::FILE* f = std::fopen(fileName.c_str(), "wb");
   const bool written = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   if (f && std::fclose(f) != 0) return false;
   if (!written) {
-    MessageDlg(this, T("Die Grafik konnte nicht gespeichert werden:") + QStringLiteral("\n") + QString::fromStdString(fileName),
-               T("Fehler"), MB_OK | MB_ICONERROR);
+    MessageDlg(
+        this,
+        T("Die Grafik konnte nicht gespeichert werden:") + QStringLiteral("\n") + QString::fromStdString(fileName),
+        T("Fehler"), MB_OK | MB_ICONERROR);
     return false;
   }
   SetDocument(QImage(QString::fromStdString(fileName)));
@@ -523,7 +591,8 @@ void TGraphicEditor::PasteCommand() {
 }
 
 void TGraphicEditor::DeleteCommand() {
-  if (MessageDlg(this, T("Möchten Sie die Grafik löschen?"), T("Grafikeditor"), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  if (MessageDlg(this, T("Möchten Sie die Grafik löschen?"), T("Grafikeditor"), MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return;
   Document.fill(Brush.color());
   Modified = false;
   Repaint();
@@ -533,7 +602,8 @@ void TGraphicEditor::CopyToCommand() {
   if (!Selection.Active) return;
   const std::string file = AskSaveFile ? AskSaveFile() : std::string();
   if (!file.empty() && !Selection.Image.save(QString::fromStdString(file), "BMP"))
-    MessageDlg(this, T("Die Grafik konnte nicht gespeichert werden:") + QStringLiteral("\n") + QString::fromStdString(file),
+    MessageDlg(this,
+               T("Die Grafik konnte nicht gespeichert werden:") + QStringLiteral("\n") + QString::fromStdString(file),
                T("Fehler"), MB_OK | MB_ICONERROR);
 }
 
@@ -640,7 +710,8 @@ void TGraphicEditor::MouseDown(QPoint view, Qt::MouseButton button) {
       p.setPen(Pen.color());
       const int lineHeight = QFontMetrics(font).boundingRect(QStringLiteral("Äquator")).height();
       for (int i = 0; i < lines.size(); ++i)
-        p.drawText(QRect(StartPt.x(), StartPt.y() + i * lineHeight, 4000, lineHeight), Qt::AlignLeft | Qt::AlignTop, lines[i]);
+        p.drawText(QRect(StartPt.x(), StartPt.y() + i * lineHeight, 4000, lineHeight), Qt::AlignLeft | Qt::AlignTop,
+                   lines[i]);
       Repaint();
     }
   }
@@ -739,12 +810,18 @@ void TGraphicEditor::DrawShape(QImage& target, QPoint from, QPoint to, bool forG
   // The shape covers both corner pixels: the outline of a 1-pixel pen lies on them.
   const QRect r = QRect(from, to).normalized().adjusted(0, 0, -1, -1);
   switch (Tool) {
-    case gtKreis: p.drawEllipse(r); break;
-    case gtRechteck: p.drawRect(r); break;
+    case gtKreis:
+      p.drawEllipse(r);
+      break;
+    case gtRechteck:
+      p.drawRect(r);
+      break;
     case gtRundRechteck:
       p.drawRoundedRect(r, std::abs(to.x() - from.x()) / 8.0, std::abs(to.y() - from.y()) / 8.0);
       break;
-    case gtSpray: Spray(p, to); break;
+    case gtSpray:
+      Spray(p, to);
+      break;
     case gtFreihand:
     case gtLinie:
     case gtRadierer: {
@@ -761,7 +838,8 @@ void TGraphicEditor::DrawShape(QImage& target, QPoint from, QPoint to, bool forG
       }
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QPen>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -23,8 +24,17 @@ class TFarbtausch;
 class TPreview;
 
 enum TGrafikTool : int {
-  gtFreihand = 0, gtLinie = 1, gtKreis = 2, gtRechteck = 3, gtFarbe = 4, gtFuellen = 5, gtSpray = 6,
-  gtRundRechteck = 7, gtRadierer = 8, gtMarkieren = 9, gtText = 10
+  gtFreihand = 0,
+  gtLinie = 1,
+  gtKreis = 2,
+  gtRechteck = 3,
+  gtFarbe = 4,
+  gtFuellen = 5,
+  gtSpray = 6,
+  gtRundRechteck = 7,
+  gtRadierer = 8,
+  gtMarkieren = 9,
+  gtText = 10
 };
 
 class TGraphicEditor;

@@ -1,13 +1,5 @@
 #include "display/ui/ObjectDialog.h"
 
-#include <QDragEnterEvent>
-#include <QFormLayout>
-#include <QGridLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTabWidget>
-
 #include "display/DispObjekt.h"
 #include "display/ProjektVerwaltung.h"
 #include "display/ui/DesignerDialogs.h"
@@ -17,6 +9,14 @@
 #include "project/Global.h"
 #include "project/Projekt.h"
 #include "widgets/common/WidgetText.h"
+
+#include <QDragEnterEvent>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
 
 namespace zyn {
 
@@ -43,13 +43,19 @@ void TKeyDropList::dropEvent(QDropEvent* event) {
   event->accept();
   const int commandRow = Source->currentRow(), keyRow = row(key);
   // The assignment asks for a label; it runs after the drag has ended.
-  QMetaObject::invokeMethod(this, [this, commandRow, keyRow] {
-    if (OnAssign) OnAssign(commandRow, keyRow);
-  }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this,
+      [this, commandRow, keyRow] {
+        if (OnAssign) OnAssign(commandRow, keyRow);
+      },
+      Qt::QueuedConnection);
 }
 
 TObjectDialog::TObjectDialog(TDisplayObjekt& display, TBildschirm& screen, TBasis& object, QWidget* parent)
-    : QDialog(parent), fDisplay(display), fScreen(screen), fObject(object),
+    : QDialog(parent),
+      fDisplay(display),
+      fScreen(screen),
+      fObject(object),
       fSnapshot(std::make_unique<TKeySnapshot>(display, screen)) {
   Tabs = new QTabWidget;
 }

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QListWidget>
+
 #include <functional>
 #include <memory>
 #include <string>

@@ -1,13 +1,5 @@
 #include "display/ui/VarEigenschaften.h"
 
-#include <QComboBox>
-#include <QDialogButtonBox>
-#include <QFormLayout>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QVBoxLayout>
-
 #include "display/DispObjekt.h"
 #include "display/DispOperations.h"
 #include "logic/GlobalFuncs.h"
@@ -19,6 +11,14 @@
 #include "platform/QtText.h"
 #include "project/Global.h"
 #include "widgets/common/WidgetText.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
 
 namespace zyn {
 
@@ -51,8 +51,8 @@ TVarOptionen::TVarOptionen(TDisplayObjekt& display, TBildschirm& screen, TZustan
   CBPairs = new QComboBox;
   form->addRow(TranslatedText("Zugeordnete Zustandsbeschreibung:"), CBPairs);
   fl->addLayout(form);
-  fl->addWidget(MakeFunctionLists("Verfügbare E-/A-Funktionen", "Verfügbare Funktionsbuttons:", "Definierte Funktionen:",
-                                  "Funktion &löschen"));
+  fl->addWidget(MakeFunctionLists("Verfügbare E-/A-Funktionen",
+                                  "Verfügbare Funktionsbuttons:", "Definierte Funktionen:", "Funktion &löschen"));
   Tabs->addTab(functions, TranslatedText("&Funktionen"));
   auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   box->button(QDialogButtonBox::Cancel)->setText(TranslatedText("Abbrechen"));
@@ -97,9 +97,10 @@ void TVarOptionen::AssignCommand(int commandRow, int keyRow) {
     const TTelegrammParameter parameter = ParameterOf(temp);
     if (temp.HasTargetParam() && parameter.Kind == 8) {
       // Twelve telegram bytes do not fit into a key record.
-      MessageDlg(this,
-                 TranslatedText("Befehle mit diesem Parameter können keiner Funktionstaste des Displays zugeordnet werden."),
-                 TranslatedText("Hinweis"), MB_OK | MB_ICONWARNING);
+      MessageDlg(
+          this,
+          TranslatedText("Befehle mit diesem Parameter können keiner Funktionstaste des Displays zugeordnet werden."),
+          TranslatedText("Hinweis"), MB_OK | MB_ICONWARNING);
       return;
     }
     BuildOutputTelegram(link, f->Command, temp.HasTargetParam() ? &parameter : nullptr, key->Funktion);
@@ -127,7 +128,8 @@ void TVarOptionen::DeleteFunction() {
 }
 
 void TVarOptionen::accept() {
-  if (CBPairs->currentIndex() != fVariable.ZustandIndex && ApplyZustandPair(fDisplay, fScreen, fVariable, CBPairs->currentIndex()))
+  if (CBPairs->currentIndex() != fVariable.ZustandIndex &&
+      ApplyZustandPair(fDisplay, fScreen, fVariable, CBPairs->currentIndex()))
     fDisplay.Modified = true;
   QDialog::accept();
 }

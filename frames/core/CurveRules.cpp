@@ -18,8 +18,7 @@ void InterpolateCurve(const TSetPoints& points, std::array<uint8_t, 256>& curve)
     if (points[static_cast<size_t>(a)] == -1 || points[static_cast<size_t>(i)] == -1) continue;
     const int pa = points[static_cast<size_t>(a)];
     const double slope = static_cast<double>(points[static_cast<size_t>(i)] - pa) / (i - a);
-    for (int j = a; j <= i; ++j)
-      curve[static_cast<size_t>(j)] = static_cast<uint8_t>(RoundEven((j - a) * slope) + pa);
+    for (int j = a; j <= i; ++j) curve[static_cast<size_t>(j)] = static_cast<uint8_t>(RoundEven((j - a) * slope) + pa);
     a = i;
   }
 }
@@ -56,7 +55,9 @@ int CursorValue(const TChartGeometry& g, double yMax, int y) {
   return g.YScale > 0 ? static_cast<int>(RoundEven(yMax - (y - g.Top) / g.YScale)) : 0;
 }
 
-bool InPlot(const TChartGeometry& g, int x, int y) { return x >= g.Left && x <= g.Right && y >= g.Top && y <= g.Bottom; }
+bool InPlot(const TChartGeometry& g, int x, int y) {
+  return x >= g.Left && x <= g.Right && y >= g.Top && y <= g.Bottom;
+}
 
 namespace {
 template <class F>
@@ -73,7 +74,8 @@ void ForEachDimmer(const TZYNProjekt& projekt, F f) {
 
 bool CurveInUse(const TZYNProjekt& projekt, int index) {
   bool used = false;
-  ForEachDimmer(projekt, [&](const TDimmerDaten& d) { used = used || d.LeftKennlinie == index || d.RightKennlinie == index; });
+  ForEachDimmer(projekt,
+                [&](const TDimmerDaten& d) { used = used || d.LeftKennlinie == index || d.RightKennlinie == index; });
   return used;
 }
 

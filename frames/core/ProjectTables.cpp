@@ -1,11 +1,11 @@
 #include "frames/core/ProjectTables.h"
 
-#include <algorithm>
-#include <filesystem>
-
 #include "model/base/Cp1252.h"
 #include "model/base/TextUtils.h"
 #include "project/Projekt.h"
+
+#include <algorithm>
+#include <filesystem>
 
 namespace zyn {
 
@@ -15,11 +15,11 @@ using F = TDbfFieldType;
 
 const std::vector<TDbfField>& KundenFields() {
   static const std::vector<TDbfField> fields = {
-      {"INDEX", F::Numeric, 11, 0},  {"NUMMER", F::Character, 25, 0},  {"FIRMA", F::Character, 75, 0},
-      {"NAME", F::Character, 75, 0}, {"STRASSE", F::Character, 75, 0}, {"PLZ", F::Character, 10, 0},
-      {"ORT", F::Character, 75, 0},  {"TELEFON", F::Character, 25, 0}, {"FAX", F::Character, 25, 0},
-      {"EMAIL", F::Character, 25, 0}, {"NOTIZEN", F::Memo, 10, 0},     {"HOMEPAGE", F::Character, 100, 0},
-      {"KONTAKT1", F::Memo, 10, 0},  {"KONTAKT2", F::Memo, 10, 0},     {"KONTAKT3", F::Memo, 10, 0},
+      {"INDEX", F::Numeric, 11, 0},   {"NUMMER", F::Character, 25, 0},  {"FIRMA", F::Character, 75, 0},
+      {"NAME", F::Character, 75, 0},  {"STRASSE", F::Character, 75, 0}, {"PLZ", F::Character, 10, 0},
+      {"ORT", F::Character, 75, 0},   {"TELEFON", F::Character, 25, 0}, {"FAX", F::Character, 25, 0},
+      {"EMAIL", F::Character, 25, 0}, {"NOTIZEN", F::Memo, 10, 0},      {"HOMEPAGE", F::Character, 100, 0},
+      {"KONTAKT1", F::Memo, 10, 0},   {"KONTAKT2", F::Memo, 10, 0},     {"KONTAKT3", F::Memo, 10, 0},
       {"ANLAGEDATU", F::Date, 8, 0},
   };
   return fields;
@@ -27,9 +27,9 @@ const std::vector<TDbfField>& KundenFields() {
 
 const std::vector<TDbfField>& ProjekteFields() {
   static const std::vector<TDbfField> fields = {
-      {"INDEX", F::Numeric, 11, 0},      {"ERSTELLT", F::Date, 8, 0},       {"PROJEKTNUM", F::Character, 25, 0},
+      {"INDEX", F::Numeric, 11, 0},        {"ERSTELLT", F::Date, 8, 0},         {"PROJEKTNUM", F::Character, 25, 0},
       {"PROJEKTNAM", F::Character, 50, 0}, {"KUNDENNUMM", F::Character, 25, 0}, {"AUFTRAGSDA", F::Date, 8, 0},
-      {"TERMIN", F::Date, 8, 0},         {"PROJEKTLEI", F::Character, 50, 0}, {"AUSFUEHRUN", F::Character, 50, 0},
+      {"TERMIN", F::Date, 8, 0},           {"PROJEKTLEI", F::Character, 50, 0}, {"AUSFUEHRUN", F::Character, 50, 0},
       {"NOTIZEN", F::Memo, 10, 0},
   };
   return fields;
@@ -61,7 +61,8 @@ bool ParseNumber(const std::string& text, long& value) {
   const std::string t = Trim(text);
   if (t.empty() || t.size() > 18) return false;
   size_t i = t[0] == '-' || t[0] == '+' ? 1 : 0;
-  if (i == t.size() || !std::all_of(t.begin() + static_cast<long>(i), t.end(), [](char c) { return c >= '0' && c <= '9'; }))
+  if (i == t.size() ||
+      !std::all_of(t.begin() + static_cast<long>(i), t.end(), [](char c) { return c >= '0' && c <= '9'; }))
     return false;
   value = std::stol(t);
   return true;
@@ -122,7 +123,8 @@ bool RecordBelongsTo(const std::string& projektnum, const std::string& projektNu
   if (record.empty()) return false;
   if (record == number) return true;
   for (const char* ext : {".ZPF", ".ZCF"})
-    if (number.size() > 4 && number.compare(number.size() - 4, 4, ext) == 0 && record == number.substr(0, number.size() - 4))
+    if (number.size() > 4 && number.compare(number.size() - 4, 4, ext) == 0 &&
+        record == number.substr(0, number.size() - 4))
       return true;
   return false;
 }

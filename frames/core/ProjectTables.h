@@ -3,10 +3,10 @@
 // their columns, the seed record, the customer numbering, and the copy of a project record into
 // the open project.
 
+#include "model/db/DbfTable.h"
+
 #include <string>
 #include <vector>
-
-#include "model/db/DbfTable.h"
 
 namespace zyn {
 
@@ -14,13 +14,37 @@ class TZYNProjekt;
 
 // Columns of the customer table, in file order.
 enum TKundenColumn {
-  kdIndex, kdNummer, kdFirma, kdName, kdStrasse, kdPlz, kdOrt, kdTelefon, kdFax, kdEmail, kdNotizen, kdHomepage,
-  kdKontakt1, kdKontakt2, kdKontakt3, kdAnlagedatum, kdColumnCount
+  kdIndex,
+  kdNummer,
+  kdFirma,
+  kdName,
+  kdStrasse,
+  kdPlz,
+  kdOrt,
+  kdTelefon,
+  kdFax,
+  kdEmail,
+  kdNotizen,
+  kdHomepage,
+  kdKontakt1,
+  kdKontakt2,
+  kdKontakt3,
+  kdAnlagedatum,
+  kdColumnCount
 };
 // Columns of the project table, in file order.
 enum TProjektColumn {
-  pdIndex, pdErstellt, pdProjektnum, pdProjektnam, pdKundennumm, pdAuftragsda, pdTermin, pdProjektlei, pdAusfuehrun,
-  pdNotizen, pdColumnCount
+  pdIndex,
+  pdErstellt,
+  pdProjektnum,
+  pdProjektnam,
+  pdKundennumm,
+  pdAuftragsda,
+  pdTermin,
+  pdProjektlei,
+  pdAusfuehrun,
+  pdNotizen,
+  pdColumnCount
 };
 
 const std::vector<TDbfField>& KundenFields();

@@ -1,18 +1,18 @@
 #include "logic/core/CommandListEdit.h"
 
-#include <algorithm>
-#include <charconv>
-#include <fstream>
-#include <iterator>
-#include <map>
-#include <vector>
-
 #include "logic/core/LogicText.h"
 #include "model/ModelText.h"
 #include "model/base/Cp1252.h"
 #include "model/base/ProgramPaths.h"
 #include "model/base/Streams.h"
 #include "model/base/TextUtils.h"
+
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <vector>
 
 namespace zyn {
 
@@ -59,7 +59,8 @@ struct TIniText {
   }
 
   void Write(const std::string& section, const std::string& key, const std::string& value) {
-    auto s = std::find_if(Sections.begin() + 1, Sections.end(), [&](const TSection& x) { return SameName(x.Name, section); });
+    auto s = std::find_if(Sections.begin() + 1, Sections.end(),
+                          [&](const TSection& x) { return SameName(x.Name, section); });
     if (s == Sections.end()) {
       Sections.push_back({section, {}});
       s = Sections.end() - 1;

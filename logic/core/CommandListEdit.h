@@ -3,10 +3,10 @@
 // its own, new and deleted lists and commands, the fields as the editor shows and writes them,
 // saving, and the name list of the commands written into an initialisation file.
 
+#include "model/EAFunktionen.h"
+
 #include <memory>
 #include <string>
-
-#include "model/EAFunktionen.h"
 
 namespace zyn {
 

@@ -54,8 +54,8 @@ void SetCommand(TLinkEndpoint e, const TEABaseFunction& command) {
 }
 
 // Writes an endpoint; `input` picks the event shift of an input or feedback channel.
-bool SetEndpoint(TLinkEndpoint e, const TSteuermodul& stm, const TZYNBaseObject& object,
-                 const TEABaseFunction& command, bool input) {
+bool SetEndpoint(TLinkEndpoint e, const TSteuermodul& stm, const TZYNBaseObject& object, const TEABaseFunction& command,
+                 bool input) {
   const TLinkObjectKind kind = LinkObjectKind(&object);
   int type = 0, modulAdresse = 0, number = 0, shift = 0;
   std::string kennung;
@@ -143,16 +143,20 @@ std::string InputCommandListName(const TZYNBaseObject& object) { return CommandL
 
 int ConditionType(const TSteuermodul& stm, const TZYNBaseObject& object) {
   switch (LinkObjectKind(&object)) {
-    case TLinkObjectKind::Merker: return kObjMerker;
-    case TLinkObjectKind::Uhr: return kObjUhr;
-    case TLinkObjectKind::Anzeigetext: return kObjAnzeigetext;
+    case TLinkObjectKind::Merker:
+      return kObjMerker;
+    case TLinkObjectKind::Uhr:
+      return kObjUhr;
+    case TLinkObjectKind::Anzeigetext:
+      return kObjAnzeigetext;
     case TLinkObjectKind::ModulKanal: {
       const TModul* m = ModulOfChannel(stm, static_cast<const TKanal&>(object));
       if (m == nullptr) return 0;
       const bool asInput = !dynamic_cast<const TAusgang*>(&object) || m->ModulKlasse == "JRM";
       return asInput ? LogicTypeOfModul(m->BasisKlasse, m->Adresse()) : OutputLogicTypeOfModul(m->BasisKlasse);
     }
-    default: return 0;
+    default:
+      return 0;
   }
 }
 
@@ -165,14 +169,16 @@ std::string ConditionCaption(const TSteuermodul& stm, const TZYNBaseObject& obje
       return caption(ModelTranslate("MRK"), 0, static_cast<const TKanal&>(object).Adresse(), object.DisplayName());
     case TLinkObjectKind::Uhr:
       return caption(ModelTranslate("UHR"), 0, static_cast<const TKanal&>(object).Adresse(), object.DisplayName());
-    case TLinkObjectKind::Anzeigetext: return object.DisplayName();
+    case TLinkObjectKind::Anzeigetext:
+      return object.DisplayName();
     case TLinkObjectKind::ModulKanal: {
       const auto& channel = static_cast<const TKanal&>(object);
       const TModul* m = ModulOfChannel(stm, channel);
       if (m == nullptr) return object.DisplayName();
       return caption(m->ModulKennung, m->Adresse(), channel.Adresse(), object.DisplayName());
     }
-    default: return object.DisplayName();
+    default:
+      return object.DisplayName();
   }
 }
 
@@ -250,7 +256,8 @@ bool WriteConditions(TVerbindung& link, const TSteuermodul& stm, const std::vect
         e.SetKanalNummer(static_cast<const TAnzeigetext&>(*object).Adresse());
         e.SetLogicCode(ModelTranslate("TXT"));
         break;
-      default: break;
+      default:
+        break;
     }
   }
   return true;
@@ -417,7 +424,9 @@ std::string CheckParamText(const std::string& text, int expected, bool elseSide)
 void StoreParamText(TVerbindung& link, bool elseSide, const std::string& text) {
   std::vector<long long> values;
   if (!ParseParamText(text, values)) return;
-  auto clampInt = [](long long v) { return static_cast<int>(v < -2147483647LL ? -2147483647LL : v > 2147483647LL ? 2147483647LL : v); };
+  auto clampInt = [](long long v) {
+    return static_cast<int>(v < -2147483647LL ? -2147483647LL : v > 2147483647LL ? 2147483647LL : v);
+  };
   if (values.size() == 2) {
     if (elseSide) {
       link.SetElseParamLow(clampInt(values[0]), 0);

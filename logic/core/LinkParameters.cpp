@@ -139,8 +139,7 @@ bool PrepareNewParameter(int kind, const std::string& paraText, TParameterForm& 
       form.Spin[1] = TParamSpin{1, 6553, 1};
       break;
     case pkPrioSet:
-      form.Label24 =
-          ModelTranslate("Bitte markieren Sie hier alle Prioritätsebenen die Sie beeinflussen wollen.");
+      form.Label24 = ModelTranslate("Bitte markieren Sie hier alle Prioritätsebenen die Sie beeinflussen wollen.");
       break;
     case pkTenths:
       form.Label1 = Prompt("Bitte geben Sie %s ein", paraText);
@@ -185,8 +184,8 @@ void SetExtendedParams(TVerbindung& link, TLinkSide side, const TExtendedParams&
 namespace {
 
 // The values of the form into the side; `changing` keeps what a change keeps.
-void StoreValues(TVerbindung& link, TLinkSide side, int kind, const std::string& paraText,
-                 const TParameterForm& input, bool changing) {
+void StoreValues(TVerbindung& link, TLinkSide side, int kind, const std::string& paraText, const TParameterForm& input,
+                 bool changing) {
   TParameterForm form = input;
   form.ClampAll();
   TSide s{link, side};
@@ -391,22 +390,38 @@ std::string LinkParameterText(TVerbindung& link, TLinkSide side, bool bracketed)
   };
   std::string text;
   switch (s.Kind()) {
-    case pkSeconds: text = fmt("t=%5d Sekunden", {Nearest(p / f)}); break;
-    case pkDimValueTime: text = fmt("P=%3d, t=%3d Sekunden", {p & 0xFF, Nearest((p >> 8) / f)}); break;
-    case pkSeconds160: text = fmt("t=%3d Sekunden", {Nearest(p / f)}); break;
-    case pkPosition: text = fmt("P=%3d", {Nearest(p / f)}); break;
-    case pkPrioLockRun: text = fmt("t=%3d Sekunden, Prio=%3d, PWL=%3d", {p / 10, level, ext.Flag}); break;
-    case pkPrioLevel: text = fmt("Prio=%3d", {level}); break;
-    case pkPrioLockTenths: text = fmt("t in 1/10 Sekunden=%3d, Prio=%3d, Set=%3d", {p, level, ext.Flag}); break;
-    case pkRunTime: text = fmt("t=%3d Sekunden, Prio=%3d, Set=%3d", {p / 10, level, ext.Flag}); break;
+    case pkSeconds:
+      text = fmt("t=%5d Sekunden", {Nearest(p / f)});
+      break;
+    case pkDimValueTime:
+      text = fmt("P=%3d, t=%3d Sekunden", {p & 0xFF, Nearest((p >> 8) / f)});
+      break;
+    case pkSeconds160:
+      text = fmt("t=%3d Sekunden", {Nearest(p / f)});
+      break;
+    case pkPosition:
+      text = fmt("P=%3d", {Nearest(p / f)});
+      break;
+    case pkPrioLockRun:
+      text = fmt("t=%3d Sekunden, Prio=%3d, PWL=%3d", {p / 10, level, ext.Flag});
+      break;
+    case pkPrioLevel:
+      text = fmt("Prio=%3d", {level});
+      break;
+    case pkPrioLockTenths:
+      text = fmt("t in 1/10 Sekunden=%3d, Prio=%3d, Set=%3d", {p, level, ext.Flag});
+      break;
+    case pkRunTime:
+      text = fmt("t=%3d Sekunden, Prio=%3d, Set=%3d", {p / 10, level, ext.Flag});
+      break;
     case pkPrioSet:
-      if (side == lsThen)
-        text = FormatText(ModelTranslate("Prio: %s"), {PriorityLevelText(ext.PriorityMask)});
+      if (side == lsThen) text = FormatText(ModelTranslate("Prio: %s"), {PriorityLevelText(ext.PriorityMask)});
       break;
     case pkTenths:
       if (side == lsThen) text = fmt("t in 1/10 Sekunden =%5d", {Nearest(p / f)});
       break;
-    default: break;
+    default:
+      break;
   }
   if (!text.empty() && bracketed) return " < " + text + " >";
   return text;

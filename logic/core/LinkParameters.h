@@ -57,12 +57,12 @@ struct TParamSpin {
 // Everything the parameter form shows and returns. Spin, radio and check indexes follow the
 // controls of the form (SpinEdit1..14, RadioGroup1..4, CheckBox1..3, the six level boxes).
 struct TParameterForm {
-  int Page = 0;  // 0..8
+  int Page = 0;                                                           // 0..8
   std::string Label1, Label2, Label3, Label4, Label10, Label11, Label24;  // model text
-  std::array<TParamSpin, 15> Spin{};  // [1]..[14]
-  std::array<int, 5> Radio{};         // [1]..[4]: level 0..5, -1 none
-  std::array<bool, 4> Check{};        // [1]..[3]
-  std::array<bool, 6> Levels{};       // the boxes "0" to "5"
+  std::array<TParamSpin, 15> Spin{};                                      // [1]..[14]
+  std::array<int, 5> Radio{};                                             // [1]..[4]: level 0..5, -1 none
+  std::array<bool, 4> Check{};                                            // [1]..[3]
+  std::array<bool, 6> Levels{};                                           // the boxes "0" to "5"
 
   // The form as it is made: every range and initial value.
   TParameterForm();

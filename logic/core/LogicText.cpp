@@ -38,7 +38,8 @@ std::string FormatItems(const std::string& format, char wanted, size_t argCount,
       ++j;
     }
     int width = 0, precision = -1;
-    while (j < format.size() && std::isdigit(static_cast<unsigned char>(format[j]))) width = width * 10 + (format[j++] - '0');
+    while (j < format.size() && std::isdigit(static_cast<unsigned char>(format[j])))
+      width = width * 10 + (format[j++] - '0');
     if (j < format.size() && format[j] == '.') {
       precision = 0;
       ++j;
@@ -50,9 +51,12 @@ std::string FormatItems(const std::string& format, char wanted, size_t argCount,
       const char pad = zero && !left && wanted == 'd' && precision < 0 ? '0' : ' ';
       if (static_cast<int>(body.size()) < width) {
         const std::string fill(static_cast<size_t>(width) - body.size(), pad);
-        if (left) body += fill;
-        else if (pad == '0' && !body.empty() && body[0] == '-') body = "-" + fill + body.substr(1);
-        else body = fill + body;
+        if (left)
+          body += fill;
+        else if (pad == '0' && !body.empty() && body[0] == '-')
+          body = "-" + fill + body.substr(1);
+        else
+          body = fill + body;
       }
       out += body;
       i = j;
@@ -155,7 +159,9 @@ std::string ObjectKindText(const TZYNFunction* t) {
 std::string ObjectKindText(const TZYNSubFunction* s) {
   return ModelTranslate(s ? "dieses Element" : "dieses unbekannte Objekt");
 }
-std::string ObjectKindText(const TZYNEbene* l) { return ModelTranslate(l ? "diese Ebene" : "dieses unbekannte Objekt"); }
+std::string ObjectKindText(const TZYNEbene* l) {
+  return ModelTranslate(l ? "diese Ebene" : "dieses unbekannte Objekt");
+}
 
 }  // namespace zyn
 

@@ -1,7 +1,5 @@
 #include "logic/core/TemplateProgram.h"
 
-#include <algorithm>
-
 #include "compiler/interpreter/ToolExpansion.h"
 #include "compiler/interpreter/ToolReport.h"
 #include "compiler/toollib/Ebene.h"
@@ -23,6 +21,8 @@
 #include "model/base/Translator.h"
 #include "project/Projekt.h"
 #include "project/Steuermodul.h"
+
+#include <algorithm>
 
 namespace zyn {
 
@@ -84,9 +84,7 @@ void Reserve(const TToolObject& object, bool value) {
   if (TMerker* m = ObjectAs<TMerker>(object)) m->SetReserviert(value);
 }
 
-uint16_t Word(const std::array<uint8_t, 10>& b, size_t at) {
-  return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
-}
+uint16_t Word(const std::array<uint8_t, 10>& b, size_t at) { return static_cast<uint16_t>(b[at] | (b[at + 1] << 8)); }
 void SetWord(std::array<uint8_t, 10>& b, size_t at, int value) {
   b[at] = static_cast<uint8_t>(value & 0xFF);
   b[at + 1] = static_cast<uint8_t>((value >> 8) & 0xFF);
@@ -96,7 +94,9 @@ void SetWord(std::array<uint8_t, 10>& b, size_t at, int value) {
 
 // ---- tools and levels
 
-bool IsPresenceSimulation(const TZYNFunction& tool) { return Upper(tool.GetFunctionName()) == "ANWESENHEITSSIMULATION"; }
+bool IsPresenceSimulation(const TZYNFunction& tool) {
+  return Upper(tool.GetFunctionName()) == "ANWESENHEITSSIMULATION";
+}
 
 TZYNFunction& PlaceTool(const TZYNFunction& templ, TZYNFunktionsListe& list, TUniqueNames& names,
                         const std::string& level) {
@@ -270,10 +270,18 @@ bool PreviewToolLinks(TZYNFunction& tool, TZYNProjekt& projekt, const TBasisDate
     IToolReport* Next;
     std::string Error;
     explicit TCatch(IToolReport* next) : Next(next) {}
-    void SetToolProgress(int p) override { if (Next) Next->SetToolProgress(p); }
-    void SetCaption(const std::string& t) override { if (Next) Next->SetCaption(t); }
-    void AddMessage(const std::string& l) override { if (Next) Next->AddMessage(l); }
-    void ProcessMessages() override { if (Next) Next->ProcessMessages(); }
+    void SetToolProgress(int p) override {
+      if (Next) Next->SetToolProgress(p);
+    }
+    void SetCaption(const std::string& t) override {
+      if (Next) Next->SetCaption(t);
+    }
+    void AddMessage(const std::string& l) override {
+      if (Next) Next->AddMessage(l);
+    }
+    void ProcessMessages() override {
+      if (Next) Next->ProcessMessages();
+    }
     void ToolFailed(const TZYNFunction&, const std::string& message, const std::string& cause) override {
       Error = cause.empty() ? message : message + "\r" + cause;
     }
@@ -337,8 +345,10 @@ TParameterForm PrepareToolParameter(const TParamDlg& dlg, const TVariable& v) {
       form.Label1 = dlg.DlgText;
       form.Label2 = dlg.DlgMask;
       form.Label3 = dlg.DlgEinheit;
-      form.Spin[1].Min = static_cast<int>(std::max<long double>(0, std::min<long double>(65535, v.GetMinValue() + 0.5L)));
-      form.Spin[1].Max = static_cast<int>(std::max<long double>(0, std::min<long double>(65535, v.GetMaxValue() + 0.5L)));
+      form.Spin[1].Min =
+          static_cast<int>(std::max<long double>(0, std::min<long double>(65535, v.GetMinValue() + 0.5L)));
+      form.Spin[1].Max =
+          static_cast<int>(std::max<long double>(0, std::min<long double>(65535, v.GetMaxValue() + 0.5L)));
       spin(1, v.Value);
       break;
   }

@@ -5,13 +5,13 @@
 // reference to it, and the parameter values a slot's parameter dialog edits. No widgets here: the
 // template page shows and asks, these routines decide and change the model.
 
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "compiler/interpreter/ToolExpansion.h"
 #include "compiler/toollib/ToolObject.h"
 #include "logic/core/LinkParameters.h"
+
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace zyn {
 

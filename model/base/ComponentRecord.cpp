@@ -1,13 +1,13 @@
 #include "model/base/ComponentRecord.h"
 
+#include "model/base/Cp1252.h"
+#include "model/base/Errors.h"
+#include "model/base/TextUtils.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
-
-#include "model/base/Cp1252.h"
-#include "model/base/Errors.h"
-#include "model/base/TextUtils.h"
 
 namespace zyn {
 
@@ -45,8 +45,7 @@ void ReadBytes(TReader& r, uint64_t n, std::vector<uint8_t>& out) {
 uint32_t ReadU32(TReader& r, std::vector<uint8_t>& raw) {
   const size_t at = raw.size();
   ReadBytes(r, 4, raw);
-  return uint32_t(raw[at]) | uint32_t(raw[at + 1]) << 8 | uint32_t(raw[at + 2]) << 16 |
-         uint32_t(raw[at + 3]) << 24;
+  return uint32_t(raw[at]) | uint32_t(raw[at + 1]) << 8 | uint32_t(raw[at + 2]) << 16 | uint32_t(raw[at + 3]) << 24;
 }
 
 std::string ReadChars(TReader& r, size_t n) {
@@ -141,23 +140,36 @@ class TValueParser {
     auto& raw = v.fRaw;
     raw.clear();
     switch (tag) {
-      case 0: case 8: case 9: case 13:
+      case 0:
+      case 8:
+      case 9:
+      case 13:
         raw.push_back(tag);
         break;
-      case 2: case 3: case 4: case 5: case 15: case 16: case 17: case 19: {
+      case 2:
+      case 3:
+      case 4:
+      case 5:
+      case 15:
+      case 16:
+      case 17:
+      case 19: {
         static const uint8_t kSizes[20] = {0, 0, 1, 2, 4, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4, 8, 8, 0, 8};
         raw.push_back(tag);
         ReadBytes(r, kSizes[tag], raw);
         break;
       }
-      case 6: case 7: {
+      case 6:
+      case 7: {
         raw.push_back(tag);
         const uint8_t n = ReadByte(r);
         raw.push_back(n);
         ReadBytes(r, n, raw);
         break;
       }
-      case 10: case 12: case 20: {
+      case 10:
+      case 12:
+      case 20: {
         raw.push_back(tag);
         ReadBytes(r, ReadU32(r, raw), raw);
         break;
@@ -250,8 +262,7 @@ void CheckValue(const TFilerValue& v) {
       break;
     case TValueType::vaCollection:
       for (const auto& item : v.Items()) {
-        if (item.Index && !(item.Index->Type() == TValueType::vaInt8 ||
-                            item.Index->Type() == TValueType::vaInt16 ||
+        if (item.Index && !(item.Index->Type() == TValueType::vaInt8 || item.Index->Type() == TValueType::vaInt16 ||
                             item.Index->Type() == TValueType::vaInt32)) {
           InvalidRecord(Ansi("Index eines Sammlungselements ist keine Zahl"));
         }
@@ -353,8 +364,7 @@ TFilerValue& TFilerValue::operator=(TFilerValue&&) noexcept = default;
 TFilerValue::~TFilerValue() = default;
 
 bool TFilerValue::operator==(const TFilerValue& o) const {
-  return fType == o.fType && fRaw == o.fRaw && fSet == o.fSet && fList == o.fList &&
-         fItems == o.fItems;
+  return fType == o.fType && fRaw == o.fRaw && fSet == o.fSet && fList == o.fList && fItems == o.fItems;
 }
 
 namespace {
@@ -418,9 +428,7 @@ TFilerValue TFilerValue::Ident(std::string_view word) {
   return Scalar(TValueType::vaIdent, raw);
 }
 
-TFilerValue TFilerValue::Boolean(bool value) {
-  return Scalar(value ? TValueType::vaTrue : TValueType::vaFalse, {});
-}
+TFilerValue TFilerValue::Boolean(bool value) { return Scalar(value ? TValueType::vaTrue : TValueType::vaFalse, {}); }
 
 TFilerValue TFilerValue::Extended(long double value) {
   std::vector<uint8_t> raw;
@@ -479,16 +487,20 @@ TFilerValue TFilerValue::Collection(std::vector<TCollectionItemRecord> items) {
 }
 
 bool TFilerValue::IsInteger() const {
-  return fType == TValueType::vaInt8 || fType == TValueType::vaInt16 ||
-         fType == TValueType::vaInt32 || fType == TValueType::vaInt64;
+  return fType == TValueType::vaInt8 || fType == TValueType::vaInt16 || fType == TValueType::vaInt32 ||
+         fType == TValueType::vaInt64;
 }
 
 int32_t TFilerValue::AsInteger() const {
   switch (fType) {
-    case TValueType::vaInt8: return static_cast<int8_t>(fRaw[1]);
-    case TValueType::vaInt16: return static_cast<int16_t>(GetLE(fRaw, 1, 2));
-    case TValueType::vaInt32: return static_cast<int32_t>(GetLE(fRaw, 1, 4));
-    default: InvalidValue();
+    case TValueType::vaInt8:
+      return static_cast<int8_t>(fRaw[1]);
+    case TValueType::vaInt16:
+      return static_cast<int16_t>(GetLE(fRaw, 1, 2));
+    case TValueType::vaInt32:
+      return static_cast<int32_t>(GetLE(fRaw, 1, 4));
+    default:
+      InvalidValue();
   }
 }
 
@@ -499,8 +511,10 @@ int64_t TFilerValue::AsInt64() const {
 
 std::string TFilerValue::AsString() const {
   switch (fType) {
-    case TValueType::vaString: return std::string(fRaw.begin() + 2, fRaw.end());
-    case TValueType::vaLString: return std::string(fRaw.begin() + 5, fRaw.end());
+    case TValueType::vaString:
+      return std::string(fRaw.begin() + 2, fRaw.end());
+    case TValueType::vaLString:
+      return std::string(fRaw.begin() + 5, fRaw.end());
     case TValueType::vaUTF8String:
       return Utf8ToAnsi(std::string_view(reinterpret_cast<const char*>(fRaw.data()) + 5, fRaw.size() - 5));
     case TValueType::vaWString: {
@@ -508,18 +522,25 @@ std::string TFilerValue::AsString() const {
       for (size_t at = 5; at + 1 < fRaw.size(); at += 2) text.push_back(static_cast<char16_t>(GetLE(fRaw, at, 2)));
       return Utf16ToAnsi(text);
     }
-    default: InvalidValue();
+    default:
+      InvalidValue();
   }
 }
 
 std::string TFilerValue::AsIdent() const {
   switch (fType) {
-    case TValueType::vaIdent: return std::string(fRaw.begin() + 2, fRaw.end());
-    case TValueType::vaNull: return "Null";
-    case TValueType::vaFalse: return "False";
-    case TValueType::vaTrue: return "True";
-    case TValueType::vaNil: return "nil";
-    default: InvalidValue();
+    case TValueType::vaIdent:
+      return std::string(fRaw.begin() + 2, fRaw.end());
+    case TValueType::vaNull:
+      return "Null";
+    case TValueType::vaFalse:
+      return "False";
+    case TValueType::vaTrue:
+      return "True";
+    case TValueType::vaNil:
+      return "nil";
+    default:
+      InvalidValue();
   }
 }
 
@@ -531,11 +552,16 @@ bool TFilerValue::AsBoolean() const {
 
 long double TFilerValue::AsFloat() const {
   switch (fType) {
-    case TValueType::vaExtended: return GetExtended(fRaw, 1);
-    case TValueType::vaSingle: return std::bit_cast<float>(static_cast<uint32_t>(GetLE(fRaw, 1, 4)));
-    case TValueType::vaCurrency: return static_cast<long double>(static_cast<int64_t>(GetLE(fRaw, 1, 8))) / 10000;
-    case TValueType::vaDate: return std::bit_cast<double>(GetLE(fRaw, 1, 8));
-    default: return static_cast<long double>(AsInt64());
+    case TValueType::vaExtended:
+      return GetExtended(fRaw, 1);
+    case TValueType::vaSingle:
+      return std::bit_cast<float>(static_cast<uint32_t>(GetLE(fRaw, 1, 4)));
+    case TValueType::vaCurrency:
+      return static_cast<long double>(static_cast<int64_t>(GetLE(fRaw, 1, 8))) / 10000;
+    case TValueType::vaDate:
+      return std::bit_cast<double>(GetLE(fRaw, 1, 8));
+    default:
+      return static_cast<long double>(AsInt64());
   }
 }
 
@@ -544,9 +570,7 @@ std::vector<uint8_t> TFilerValue::AsBinary() const {
   return std::vector<uint8_t>(fRaw.begin() + 5, fRaw.end());
 }
 
-TFilerValue TFilerValue::Read(TReader& reader) {
-  return TValueParser::Body(reader, ReadByte(reader), 0);
-}
+TFilerValue TFilerValue::Read(TReader& reader) { return TValueParser::Body(reader, ReadByte(reader), 0); }
 
 void TFilerValue::Write(TWriter& writer) const {
   CheckValue(*this);
@@ -585,9 +609,7 @@ const TPropertyRecord* TComponentRecord::FindProperty(std::string_view name) con
   return zyn::FindProperty(Properties, name);
 }
 
-TPropertyRecord* TComponentRecord::FindProperty(std::string_view name) {
-  return zyn::FindProperty(Properties, name);
-}
+TPropertyRecord* TComponentRecord::FindProperty(std::string_view name) { return zyn::FindProperty(Properties, name); }
 
 void TComponentRecord::SetProperty(std::string_view name, TFilerValue value) {
   zyn::SetProperty(Properties, name, std::move(value));

@@ -4,13 +4,13 @@
 // kept losslessly: every value keeps its tag and its payload bytes, so reading a record and
 // writing it again gives the same bytes, also for properties and classes nobody here knows.
 
+#include "model/base/Filer.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "model/base/Filer.h"
 
 namespace zyn {
 
@@ -29,32 +29,32 @@ class TFilerValue {
   ~TFilerValue();
 
   // New values, encoded the way the writer of the value stream encodes them.
-  static TFilerValue Integer(int32_t value);   // tag 2, 3 or 4, the smallest that fits
-  static TFilerValue Int64(int64_t value);     // as Integer within 32 bits, else tag 19
+  static TFilerValue Integer(int32_t value);         // tag 2, 3 or 4, the smallest that fits
+  static TFilerValue Int64(int64_t value);           // as Integer within 32 bits, else tag 19
   static TFilerValue String(std::string_view ansi);  // tag 6, 12 or 20
   static TFilerValue WideString(std::u16string_view text);
-  static TFilerValue Ident(std::string_view word);   // False/True/nil/Null become tags 8/9/13/0
+  static TFilerValue Ident(std::string_view word);  // False/True/nil/Null become tags 8/9/13/0
   static TFilerValue Boolean(bool value);
-  static TFilerValue Extended(long double value);    // tag 5
-  static TFilerValue Single(float value);            // tag 15
-  static TFilerValue Currency(int64_t scaled);       // tag 16, amount times 10000
-  static TFilerValue Date(double value);             // tag 17
+  static TFilerValue Extended(long double value);         // tag 5
+  static TFilerValue Single(float value);                 // tag 15
+  static TFilerValue Currency(int64_t scaled);            // tag 16, amount times 10000
+  static TFilerValue Date(double value);                  // tag 17
   static TFilerValue Binary(std::vector<uint8_t> bytes);  // tag 10
   static TFilerValue Nil();
-  static TFilerValue Set(std::vector<std::string> elements);  // tag 11
-  static TFilerValue List(std::vector<TFilerValue> values);   // tag 1
+  static TFilerValue Set(std::vector<std::string> elements);                // tag 11
+  static TFilerValue List(std::vector<TFilerValue> values);                 // tag 1
   static TFilerValue Collection(std::vector<TCollectionItemRecord> items);  // tag 14
 
   TValueType Type() const { return fType; }
   bool IsInteger() const;  // tags 2, 3, 4 and 19
 
   // Typed views; a value of another kind raises EReadError "Ungültiger Eigenschaftswert".
-  int32_t AsInteger() const;       // tags 2, 3, 4
-  int64_t AsInt64() const;         // tags 2, 3, 4, 19
-  std::string AsString() const;    // tags 6, 12, 18, 20 as Windows-1252 text
-  std::string AsIdent() const;     // tag 7, and "Null", "False", "True", "nil"
-  bool AsBoolean() const;          // tag 9 is true, tag 8 false
-  long double AsFloat() const;     // tag 5, 15, 16, 17 and integers
+  int32_t AsInteger() const;              // tags 2, 3, 4
+  int64_t AsInt64() const;                // tags 2, 3, 4, 19
+  std::string AsString() const;           // tags 6, 12, 18, 20 as Windows-1252 text
+  std::string AsIdent() const;            // tag 7, and "Null", "False", "True", "nil"
+  bool AsBoolean() const;                 // tag 9 is true, tag 8 false
+  long double AsFloat() const;            // tag 5, 15, 16, 17 and integers
   std::vector<uint8_t> AsBinary() const;  // tag 10
 
   const std::vector<std::string>& SetElements() const { return fSet; }
@@ -110,8 +110,8 @@ class TComponentRecord {
   static constexpr uint8_t ffInline = 4;
 
   bool HasPrefix = false;
-  uint8_t FilerFlags = 0;                 // low four bits of the prefix byte
-  std::optional<TFilerValue> ChildPos;    // present exactly when ffChildPos is set
+  uint8_t FilerFlags = 0;               // low four bits of the prefix byte
+  std::optional<TFilerValue> ChildPos;  // present exactly when ffChildPos is set
   std::string ClassName;
   std::string Name;
   std::vector<TPropertyRecord> Properties;

@@ -1,12 +1,12 @@
 #include "model/base/Filer.h"
 
+#include "model/base/Cp1252.h"
+#include "model/base/Errors.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
-
-#include "model/base/Cp1252.h"
-#include "model/base/Errors.h"
 
 namespace zyn {
 
@@ -94,8 +94,7 @@ long double DecodeExtended(const uint8_t in[10]) {
   const int exp = static_cast<int>(sexp & 0x7FFF);
   long double v;
   if (exp == 0x7FFF) {
-    v = (mant << 1) == 0 ? std::numeric_limits<long double>::infinity()
-                         : std::numeric_limits<long double>::quiet_NaN();
+    v = (mant << 1) == 0 ? std::numeric_limits<long double>::infinity() : std::numeric_limits<long double>::quiet_NaN();
   } else if (exp == 0) {
     v = std::ldexp(static_cast<long double>(mant), -16445);
   } else {
@@ -151,8 +150,7 @@ void TWriter::PutLE(uint64_t v, size_t width) {
 }
 
 void TWriter::PutLength(size_t n) {
-  if (n > std::numeric_limits<uint32_t>::max())
-    throw EWriteError(Ansi("Der Wert ist zu groß für den Datenstrom."));
+  if (n > std::numeric_limits<uint32_t>::max()) throw EWriteError(Ansi("Der Wert ist zu groß für den Datenstrom."));
   PutLE(n, 4);
 }
 
@@ -204,9 +202,7 @@ void TWriter::WriteString(std::string_view ansi) {
 
 void TWriter::WriteChar(char c) { WriteString(std::string_view(&c, 1)); }
 
-void TWriter::WriteBoolean(bool value) {
-  PutByte(Tag(value ? TValueType::vaTrue : TValueType::vaFalse));
-}
+void TWriter::WriteBoolean(bool value) { PutByte(Tag(value ? TValueType::vaTrue : TValueType::vaFalse)); }
 
 void TWriter::WriteFloat(long double value) {
   uint8_t b[10];
@@ -295,8 +291,7 @@ void TWriter::WriteStr(std::string_view s) {
 // =============================================================================================
 // TReader
 
-TReader::TReader(TStream& stream, size_t bufferSize)
-    : fStream(stream), fBuffer(std::max<size_t>(bufferSize, 16)) {
+TReader::TReader(TStream& stream, size_t bufferSize) : fStream(stream), fBuffer(std::max<size_t>(bufferSize, 16)) {
   fStreamPosAfterBuffer = fStream.Position();
 }
 
@@ -319,9 +314,7 @@ void TReader::FillBuffer() {
   fStreamPosAfterBuffer += static_cast<int64_t>(got);
 }
 
-int64_t TReader::Position() const {
-  return fStreamPosAfterBuffer - static_cast<int64_t>(fBufEnd - fBufPos);
-}
+int64_t TReader::Position() const { return fStreamPosAfterBuffer - static_cast<int64_t>(fBufEnd - fBufPos); }
 
 void TReader::Read(void* data, size_t size) {
   auto* out = static_cast<uint8_t*>(data);
@@ -430,11 +423,16 @@ void TReader::SkipBytes(uint64_t n) {
 
 int64_t TReader::ReadIntegerPayload(uint8_t tag) {
   switch (static_cast<TValueType>(tag)) {
-    case TValueType::vaInt8: return static_cast<int8_t>(ReadByte());
-    case TValueType::vaInt16: return static_cast<int16_t>(ReadLE(2));
-    case TValueType::vaInt32: return static_cast<int32_t>(ReadLE(4));
-    case TValueType::vaInt64: return static_cast<int64_t>(ReadLE(8));
-    default: ThrowInvalidValue();
+    case TValueType::vaInt8:
+      return static_cast<int8_t>(ReadByte());
+    case TValueType::vaInt16:
+      return static_cast<int16_t>(ReadLE(2));
+    case TValueType::vaInt32:
+      return static_cast<int32_t>(ReadLE(4));
+    case TValueType::vaInt64:
+      return static_cast<int64_t>(ReadLE(8));
+    default:
+      ThrowInvalidValue();
   }
 }
 
@@ -501,8 +499,7 @@ std::string TReader::ReadString() {
       ReadCounted(2 * count, s);
       std::u16string w(count, u'\0');
       for (size_t i = 0; i < count; ++i)
-        w[i] = static_cast<char16_t>(static_cast<uint8_t>(s[2 * i]) |
-                                     (static_cast<uint8_t>(s[2 * i + 1]) << 8));
+        w[i] = static_cast<char16_t>(static_cast<uint8_t>(s[2 * i]) | (static_cast<uint8_t>(s[2 * i + 1]) << 8));
       return Utf16ToAnsi(w);
     }
     default:
@@ -518,8 +515,7 @@ std::u16string TReader::ReadWideString() {
   ReadCounted(2 * count, bytes);
   std::u16string w(count, u'\0');
   for (size_t i = 0; i < count; ++i)
-    w[i] = static_cast<char16_t>(static_cast<uint8_t>(bytes[2 * i]) |
-                                 (static_cast<uint8_t>(bytes[2 * i + 1]) << 8));
+    w[i] = static_cast<char16_t>(static_cast<uint8_t>(bytes[2 * i]) | (static_cast<uint8_t>(bytes[2 * i + 1]) << 8));
   return w;
 }
 
@@ -537,12 +533,18 @@ std::string TReader::ReadStr() {
 
 std::string TReader::ReadIdent() {
   switch (static_cast<TValueType>(ReadByte())) {
-    case TValueType::vaIdent: return ReadStr();
-    case TValueType::vaNull: return "Null";
-    case TValueType::vaFalse: return "False";
-    case TValueType::vaTrue: return "True";
-    case TValueType::vaNil: return "nil";
-    default: ThrowInvalidValue();
+    case TValueType::vaIdent:
+      return ReadStr();
+    case TValueType::vaNull:
+      return "Null";
+    case TValueType::vaFalse:
+      return "False";
+    case TValueType::vaTrue:
+      return "True";
+    case TValueType::vaNil:
+      return "nil";
+    default:
+      ThrowInvalidValue();
   }
 }
 
@@ -581,24 +583,41 @@ std::vector<std::string> TReader::ReadSet() {
 
 void TReader::SkipPayload(uint8_t kind) {
   switch (static_cast<TValueType>(kind)) {
-    case TValueType::vaInt8: SkipBytes(1); break;
-    case TValueType::vaInt16: SkipBytes(2); break;
+    case TValueType::vaInt8:
+      SkipBytes(1);
+      break;
+    case TValueType::vaInt16:
+      SkipBytes(2);
+      break;
     case TValueType::vaInt32:
-    case TValueType::vaSingle: SkipBytes(4); break;
-    case TValueType::vaExtended: SkipBytes(10); break;
+    case TValueType::vaSingle:
+      SkipBytes(4);
+      break;
+    case TValueType::vaExtended:
+      SkipBytes(10);
+      break;
     case TValueType::vaCurrency:
     case TValueType::vaDate:
-    case TValueType::vaInt64: SkipBytes(8); break;
+    case TValueType::vaInt64:
+      SkipBytes(8);
+      break;
     case TValueType::vaString:
-    case TValueType::vaIdent: SkipBytes(ReadByte()); break;
+    case TValueType::vaIdent:
+      SkipBytes(ReadByte());
+      break;
     case TValueType::vaBinary:
     case TValueType::vaLString:
-    case TValueType::vaUTF8String: SkipBytes(ReadLE(4)); break;
-    case TValueType::vaWString: SkipBytes(2 * ReadLE(4)); break;
+    case TValueType::vaUTF8String:
+      SkipBytes(ReadLE(4));
+      break;
+    case TValueType::vaWString:
+      SkipBytes(2 * ReadLE(4));
+      break;
     case TValueType::vaSet:
       for (uint8_t n = ReadByte(); n != 0; n = ReadByte()) SkipBytes(n);
       break;
-    default: break;  // markers, Booleans, nil and unknown tags: the tag alone
+    default:
+      break;  // markers, Booleans, nil and unknown tags: the tag alone
   }
 }
 

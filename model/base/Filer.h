@@ -2,13 +2,13 @@
 // The tagged value stream of the component streaming: every persisted object writes its fields
 // as tagged values in a fixed order and reads them back in the same order.
 
+#include "model/base/Streams.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "model/base/Streams.h"
 
 namespace zyn {
 
@@ -53,20 +53,20 @@ class TWriter {
   void WriteString(std::string_view ansi);  // Windows-1252 text
   void WriteChar(char c);
   void WriteBoolean(bool value);
-  void WriteFloat(long double value);     // tag 5, 80-bit extended
-  void WriteSingle(float value);          // tag 15
-  void WriteCurrency(int64_t scaled);     // tag 16, amount times 10000
-  void WriteDate(double value);           // tag 17
+  void WriteFloat(long double value);  // tag 5, 80-bit extended
+  void WriteSingle(float value);       // tag 15
+  void WriteCurrency(int64_t scaled);  // tag 16, amount times 10000
+  void WriteDate(double value);        // tag 17
   // As an 8-bit string value when the UTF-8 form is shorter than the UTF-16 form and the text
   // has a Windows-1252 form without loss; otherwise tag 18.
   void WriteWideString(std::u16string_view text);
   void WriteIdent(std::string_view ident);
   void WriteListBegin();
   void WriteListEnd();
-  void WriteBinary(const void* data, size_t size);  // tag 10
+  void WriteBinary(const void* data, size_t size);       // tag 10
   void WriteSet(const std::vector<std::string>& names);  // tag 11; empty names are left out
   void WriteValueType(TValueType type);
-  void WriteStr(std::string_view s);  // a length byte and at most 255 characters, no tag
+  void WriteStr(std::string_view s);          // a length byte and at most 255 characters, no tag
   void Write(const void* data, size_t size);  // raw block
 
  private:
@@ -75,7 +75,7 @@ class TWriter {
     fBuffer[fBufPos++] = b;
   }
   void PutLE(uint64_t v, size_t width);
-  void PutLength(size_t n);  // 32-bit length, EWriteError above 4 GB - 1
+  void PutLength(size_t n);                  // 32-bit length, EWriteError above 4 GB - 1
   void PutTextValue(std::string_view ansi);  // tag 6 or 12 and the bytes, no conversion
 
   TStream& fStream;
@@ -110,10 +110,10 @@ class TReader {
   void ReadListEnd();
   bool EndOfList();  // next tag is 0, not consumed
   TValueType NextValue();
-  std::vector<uint8_t> ReadBinary();  // tag 10
+  std::vector<uint8_t> ReadBinary();   // tag 10
   std::vector<std::string> ReadSet();  // tag 11, the element names
   TValueType ReadValueType();
-  std::string ReadStr();  // a length byte and its characters, no tag
+  std::string ReadStr();               // a length byte and its characters, no tag
   void Read(void* data, size_t size);  // raw block of exactly size bytes
   void SkipValue();
 

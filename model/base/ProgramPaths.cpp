@@ -1,11 +1,10 @@
 #include "model/base/ProgramPaths.h"
 
+#include <climits>
+#include <cstdlib>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <climits>
-#include <cstdlib>
 #include <vector>
 
 namespace zyn {
@@ -89,8 +88,6 @@ std::string OptionFilePath(const std::string& programPath) {
   return ProgramDataFolder(programPath) + ChangeFileExt(name, ".xml");
 }
 
-std::string SystemDataFolder(const std::string& programPath) {
-  return ProgramDataFolder(programPath) + "data/system/";
-}
+std::string SystemDataFolder(const std::string& programPath) { return ProgramDataFolder(programPath) + "data/system/"; }
 
 }  // namespace zyn

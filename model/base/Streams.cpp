@@ -1,18 +1,17 @@
 #include "model/base/Streams.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "model/base/Cp1252.h"
+#include "model/base/Errors.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <limits>
-
-#include "model/base/Cp1252.h"
-#include "model/base/Errors.h"
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zyn {
 
@@ -49,8 +48,8 @@ std::string ErrnoReason(int err) {
 }
 
 [[noreturn]] void ThrowFileWriteError(const std::string& path, int err) {
-  throw EWriteError(Ansi("Die Datei \"") + Utf8ToAnsi(path) +
-                    Ansi("\" konnte nicht geschrieben werden (") + ErrnoReason(err) + ").");
+  throw EWriteError(Ansi("Die Datei \"") + Utf8ToAnsi(path) + Ansi("\" konnte nicht geschrieben werden (") +
+                    ErrnoReason(err) + ").");
 }
 
 // Closes a descriptor when it goes out of scope.
@@ -111,8 +110,8 @@ int16_t TStream::ReadI16() { return static_cast<int16_t>(ReadU16()); }
 uint32_t TStream::ReadU32() {
   uint8_t b[4];
   ReadBuffer(b, 4);
-  return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-         (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
+  return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) | (static_cast<uint32_t>(b[2]) << 16) |
+         (static_cast<uint32_t>(b[3]) << 24);
 }
 
 int32_t TStream::ReadI32() { return static_cast<int32_t>(ReadU32()); }
@@ -127,8 +126,8 @@ void TStream::WriteU16(uint16_t v) {
 void TStream::WriteI16(int16_t v) { WriteU16(static_cast<uint16_t>(v)); }
 
 void TStream::WriteU32(uint32_t v) {
-  const uint8_t b[4] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8),
-                        static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 24)};
+  const uint8_t b[4] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
+                        static_cast<uint8_t>(v >> 24)};
   Write(b, 4);
 }
 
@@ -160,12 +159,17 @@ void TMemoryStream::Write(const void* buffer, size_t count) {
 int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
   int64_t base = 0;
   switch (origin) {
-    case TSeekOrigin::Begin: base = 0; break;
-    case TSeekOrigin::Current: base = static_cast<int64_t>(fPos); break;
-    case TSeekOrigin::End: base = static_cast<int64_t>(fData.size()); break;
+    case TSeekOrigin::Begin:
+      base = 0;
+      break;
+    case TSeekOrigin::Current:
+      base = static_cast<int64_t>(fPos);
+      break;
+    case TSeekOrigin::End:
+      base = static_cast<int64_t>(fData.size());
+      break;
   }
-  if ((offset < 0 && base + offset < 0) ||
-      (offset > 0 && base > std::numeric_limits<int64_t>::max() - offset))
+  if ((offset < 0 && base + offset < 0) || (offset > 0 && base > std::numeric_limits<int64_t>::max() - offset))
     ThrowStreamReadError();
   fPos = static_cast<size_t>(base + offset);
   return static_cast<int64_t>(fPos);
@@ -181,9 +185,7 @@ void TMemoryStream::LoadFromFile(const std::string& path) {
   fPos = 0;
 }
 
-void TMemoryStream::SaveToFile(const std::string& path) const {
-  WriteFileAtomic(path, fData.data(), fData.size());
-}
+void TMemoryStream::SaveToFile(const std::string& path) const { WriteFileAtomic(path, fData.data(), fData.size()); }
 
 // ---------------------------------------------------------------------------------------------
 // Files

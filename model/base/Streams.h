@@ -92,7 +92,7 @@ class TFileReadStream : public TStream {
 };
 
 // Whole-file helpers used by every file format of the programme.
-std::vector<uint8_t> ReadFileBytes(const std::string& path);                  // EReadError
+std::vector<uint8_t> ReadFileBytes(const std::string& path);                   // EReadError
 void WriteFileAtomic(const std::string& path, const void* data, size_t size);  // EWriteError
 // The same safe replacement, with the contents written by `produce` into a stream on the
 // temporary file (buffered), so they never have to be held in memory whole. An exception of

@@ -1,10 +1,10 @@
 #include "model/base/TextUtils.h"
 
-#include <cmath>
-#include <cstdint>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+
+#include <cmath>
+#include <cstdint>
 
 namespace zyn {
 

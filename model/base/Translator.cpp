@@ -9,14 +9,14 @@ std::unique_ptr<TLanguageFile> GLanguageFile;
 
 const TXMLItemClass& TLanguageEntry::Class() {
   static const TXMLItemClass cls = TXMLClassBuilder<TLanguageEntry>("TLanguageEntry")
-      .Text("Native", &TLanguageEntry::Native)
-      .Text("Translated", &TLanguageEntry::Translated)
-      .Text("Identifier", &TLanguageEntry::Identifier)
-      .Text("Section", &TLanguageEntry::Section)
-      .Enumeration("SourceType", {"stUnit", "stForm"}, &TLanguageEntry::SourceType)
-      .Boolean("DontTranslate", &TLanguageEntry::DontTranslate)
-      .Boolean("IsTranslated", &TLanguageEntry::IsTranslated)
-      .Build();
+                                       .Text("Native", &TLanguageEntry::Native)
+                                       .Text("Translated", &TLanguageEntry::Translated)
+                                       .Text("Identifier", &TLanguageEntry::Identifier)
+                                       .Text("Section", &TLanguageEntry::Section)
+                                       .Enumeration("SourceType", {"stUnit", "stForm"}, &TLanguageEntry::SourceType)
+                                       .Boolean("DontTranslate", &TLanguageEntry::DontTranslate)
+                                       .Boolean("IsTranslated", &TLanguageEntry::IsTranslated)
+                                       .Build();
   return cls;
 }
 

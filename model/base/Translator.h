@@ -3,12 +3,12 @@
 // TranslateText before it is shown. The table is read once at start from the language file; without
 // it the programme stays German.
 
+#include "model/base/XMLCollection.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "model/base/XMLCollection.h"
 
 namespace zyn {
 

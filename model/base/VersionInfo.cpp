@@ -1,25 +1,23 @@
 #include "model/base/VersionInfo.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "ZynVersion.h"
 #include "model/base/ProgramPaths.h"
 #include "model/base/TextUtils.h"
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace zyn {
 
 namespace {
 
-const char* const kPreDefKeys[kPreDefCount] = {
-    "CompanyName",      "FileDescription",  "FileVersion", "InternalName",
-    "LegalCopyright",   "LegalTrademarks",  "OriginalFilename", "ProductName",
-    "ProductVersion",   "Comments",         "BuildFlags"};
+const char* const kPreDefKeys[kPreDefCount] = {"CompanyName",    "FileDescription", "FileVersion",      "InternalName",
+                                               "LegalCopyright", "LegalTrademarks", "OriginalFilename", "ProductName",
+                                               "ProductVersion", "Comments",        "BuildFlags"};
 
 const char* const kPreDefCaptions[kPreDefCount] = {
-    "Company Name",    "File Description",  "File Version", "Internal Name",
-    "Legal Copyright", "Legal Trademarks",  "Original Filename", "Product Name",
-    "Product Version", "Comments",          "Build Flags"};
+    "Company Name",      "File Description", "File Version",    "Internal Name", "Legal Copyright", "Legal Trademarks",
+    "Original Filename", "Product Name",     "Product Version", "Comments",      "Build Flags"};
 
 std::string TranslationText(uint16_t language, uint16_t codePage) {
   char buf[16];
@@ -62,8 +60,8 @@ TVersionResource OwnVersionResource() {
 // --- TVersionNumberInformation ------------------------------------------------------------------
 
 void TVersionNumberInformation::Assign(uint32_t ms, uint32_t ls, std::string text) {
-  fParts = {static_cast<uint16_t>(ms >> 16), static_cast<uint16_t>(ms & 0xFFFF),
-            static_cast<uint16_t>(ls >> 16), static_cast<uint16_t>(ls & 0xFFFF)};
+  fParts = {static_cast<uint16_t>(ms >> 16), static_cast<uint16_t>(ms & 0xFFFF), static_cast<uint16_t>(ls >> 16),
+            static_cast<uint16_t>(ls & 0xFFFF)};
   fText = std::move(text);
   fValid = true;
 }
@@ -146,8 +144,9 @@ std::string TzsVersionInfoResource::GetPreDefString(int index) const {
 
 std::string TzsVersionInfoResource::GetFlagsText() const {
   static const std::pair<uint32_t, const char*> kFlags[] = {
-      {vfDebug, "Debug"},         {vfInfoInferred, "Info Inferred"}, {vfPatched, "Patched"},
-      {vfPreRelease, "Pre-Release"}, {vfPrivateBuild, "Private"},    {vfSpecialBuild, "Special"}};
+      {vfDebug, "Debug"},          {vfInfoInferred, "Info Inferred"},
+      {vfPatched, "Patched"},      {vfPreRelease, "Pre-Release"},
+      {vfPrivateBuild, "Private"}, {vfSpecialBuild, "Special"}};
   const uint32_t set = fFixed.FileFlags & fFixed.FileFlagsMask;
   std::string text;
   for (const auto& [bit, name] : kFlags) {
@@ -163,18 +162,26 @@ std::string TzsVersionInfoResource::PreDefKey(TPreDef pd) { return kPreDefKeys[p
 std::string TzsVersionInfoResource::PreDefCaption(TPreDef pd) { return kPreDefCaptions[pd]; }
 
 std::vector<std::pair<std::string, std::string>> TzsVersionInfoResource::ListRows() const {
-  static const TPreDef kOrder[] = {pdProductName,    pdProductVersion, pdCompanyName,  pdLegalCopyright,
-                                   pdLegalTrademarks, pdFileDescription, pdFileVersion, pdInternalName,
-                                   pdOriginalFilename, pdBuildFlags,     pdComments};
+  static const TPreDef kOrder[] = {pdProductName,      pdProductVersion,  pdCompanyName, pdLegalCopyright,
+                                   pdLegalTrademarks,  pdFileDescription, pdFileVersion, pdInternalName,
+                                   pdOriginalFilename, pdBuildFlags,      pdComments};
   std::vector<std::pair<std::string, std::string>> rows;
   for (const TPreDef pd : kOrder) {
     if (!(ShowResource & (1u << pd))) continue;
     std::string value;
     switch (pd) {
-      case pdFileVersion: value = fFileVersion.GetAsString(); break;
-      case pdProductVersion: value = fProductVersion.GetAsString(); break;
-      case pdBuildFlags: value = GetFlagsText(); break;
-      default: value = GetPreDefString(pd); break;
+      case pdFileVersion:
+        value = fFileVersion.GetAsString();
+        break;
+      case pdProductVersion:
+        value = fProductVersion.GetAsString();
+        break;
+      case pdBuildFlags:
+        value = GetFlagsText();
+        break;
+      default:
+        value = GetPreDefString(pd);
+        break;
     }
     rows.emplace_back(PreDefCaption(pd), value);
   }

@@ -14,8 +14,17 @@
 namespace zyn {
 
 enum TPreDef {
-  pdCompanyName, pdFileDescription, pdFileVersion, pdInternalName, pdLegalCopyright,
-  pdLegalTrademarks, pdOriginalFilename, pdProductName, pdProductVersion, pdComments, pdBuildFlags
+  pdCompanyName,
+  pdFileDescription,
+  pdFileVersion,
+  pdInternalName,
+  pdLegalCopyright,
+  pdLegalTrademarks,
+  pdOriginalFilename,
+  pdProductName,
+  pdProductVersion,
+  pdComments,
+  pdBuildFlags
 };
 constexpr int kPreDefCount = 11;
 using TPreDefs = uint16_t;  // bit (1 << TPreDef)
@@ -23,14 +32,18 @@ constexpr TPreDefs kAllPreDefs = (1u << kPreDefCount) - 1;
 
 // Flag bits of the fixed part.
 enum TVersionFlag : uint32_t {
-  vfDebug = 0x01, vfPreRelease = 0x02, vfPatched = 0x04, vfPrivateBuild = 0x08,
-  vfInfoInferred = 0x10, vfSpecialBuild = 0x20
+  vfDebug = 0x01,
+  vfPreRelease = 0x02,
+  vfPatched = 0x04,
+  vfPrivateBuild = 0x08,
+  vfInfoInferred = 0x10,
+  vfSpecialBuild = 0x20
 };
 
 // The fixed part of a version resource.
 struct TFixedFileVersionInfo {
-  uint32_t FileVersionMS = 0;     // major << 16 | minor
-  uint32_t FileVersionLS = 0;     // release << 16 | build
+  uint32_t FileVersionMS = 0;  // major << 16 | minor
+  uint32_t FileVersionLS = 0;  // release << 16 | build
   uint32_t ProductVersionMS = 0;
   uint32_t ProductVersionLS = 0;
   uint32_t FileFlagsMask = 0;

@@ -1,12 +1,12 @@
 #include "model/base/XMLCollection.h"
 
-#include <algorithm>
-#include <charconv>
-#include <cmath>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Streams.h"
 #include "model/base/TextUtils.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 
 namespace zyn {
 
@@ -24,8 +24,7 @@ bool LessTextAscii(const std::string& a, const std::string& b) {
 }
 
 bool KeepsRaw(unsigned char c) {
-  return c == ' ' || c == ',' || c == '-' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
-         (c >= 'a' && c <= 'z');
+  return c == ' ' || c == ',' || c == '-' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
 // The value of one escaped hexadecimal digit, as the decoder of the collection files reads it:
@@ -169,8 +168,7 @@ double XMLStrToFloat(std::string_view text) {
 
 // ---------------------------------------------------------------------------------------------
 
-TXMLItemClass::TXMLItemClass(std::string className, TFactory factory,
-                             std::vector<TXMLProperty> properties)
+TXMLItemClass::TXMLItemClass(std::string className, TFactory factory, std::vector<TXMLProperty> properties)
     : fClassName(std::move(className)), fFactory(std::move(factory)), fProperties(std::move(properties)) {
   std::stable_sort(fProperties.begin(), fProperties.end(),
                    [](const TXMLProperty& a, const TXMLProperty& b) { return LessTextAscii(a.Name, b.Name); });

@@ -24,14 +24,14 @@
 // and a collection of them: TXMLCollection list("TMyList", TMyItem::Class()); or a typed
 // TXMLCollectionOf<TMyItem>. The table sorts its properties itself.
 
+#include "model/base/Errors.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "model/base/Errors.h"
 
 namespace zyn {
 
@@ -50,7 +50,6 @@ std::string XMLEncode(std::string_view text);
 // Reverses XMLEncode (scanning from the end; malformed digits give odd but defined bytes), then
 // trims blanks and control characters at both ends.
 std::string XMLDecode(std::string_view text);
-
 
 // Number forms of the collection files, independent of the C locale. Integers are decimal, or
 // hexadecimal after "$", "0x" or "0X"; a malformed or out-of-range number raises EReadError.
@@ -136,8 +135,7 @@ class TXMLClassBuilder {
     return Add(std::move(p));
   }
   // A text property behind a getter and a setter member function.
-  TXMLClassBuilder& Text(std::string name, std::string (T::*getter)() const,
-                         void (T::*setter)(const std::string&)) {
+  TXMLClassBuilder& Text(std::string name, std::string (T::*getter)() const, void (T::*setter)(const std::string&)) {
     TXMLProperty p = Start(std::move(name), TXMLPropKind::Text);
     p.GetText = [getter](const TXMLCollectionItem& i) { return (static_cast<const T&>(i).*getter)(); };
     p.SetText = [setter](TXMLCollectionItem& i, const std::string& v) { (static_cast<T&>(i).*setter)(v); };
@@ -165,8 +163,8 @@ class TXMLClassBuilder {
   }
 
   TXMLItemClass Build() {
-    return TXMLItemClass(fClassName, [] { return std::unique_ptr<TXMLCollectionItem>(new T()); },
-                         std::move(fProps));
+    return TXMLItemClass(
+        fClassName, [] { return std::unique_ptr<TXMLCollectionItem>(new T()); }, std::move(fProps));
   }
 
  private:
@@ -177,8 +175,7 @@ class TXMLClassBuilder {
     return p;
   }
   template <class V>
-  TXMLClassBuilder& Ordinal(std::string name, TXMLPropKind kind, std::vector<std::string> names,
-                            V T::*field) {
+  TXMLClassBuilder& Ordinal(std::string name, TXMLPropKind kind, std::vector<std::string> names, V T::*field) {
     TXMLProperty p = Start(std::move(name), kind);
     p.EnumNames = std::move(names);
     p.GetOrdinal = [field](const TXMLCollectionItem& i) {

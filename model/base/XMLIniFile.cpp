@@ -4,23 +4,21 @@ namespace zyn {
 
 const TXMLItemClass& TDataCollectionItem::Class() {
   static const TXMLItemClass cls = TXMLClassBuilder<TDataCollectionItem>("TDataCollectionItem")
-      .Text("Ident", &TDataCollectionItem::Ident)
-      .Text("Value", &TDataCollectionItem::Value)
-      .Build();
+                                       .Text("Ident", &TDataCollectionItem::Ident)
+                                       .Text("Value", &TDataCollectionItem::Value)
+                                       .Build();
   return cls;
 }
 
 const TXMLItemClass& TSectionCollectionItem::Class() {
   static const TXMLItemClass cls = TXMLClassBuilder<TSectionCollectionItem>("TSectionCollectionItem")
-      .Text("SectionName", &TSectionCollectionItem::SectionName)
-      .Collection("SectionData", &TSectionCollectionItem::SectionData)
-      .Build();
+                                       .Text("SectionName", &TSectionCollectionItem::SectionName)
+                                       .Collection("SectionData", &TSectionCollectionItem::SectionData)
+                                       .Build();
   return cls;
 }
 
-TXMLIniFile::TXMLIniFile(std::string fileName) : fFileName(std::move(fileName)) {
-  fSections.LoadFromFile(fFileName);
-}
+TXMLIniFile::TXMLIniFile(std::string fileName) : fFileName(std::move(fileName)) { fSections.LoadFromFile(fFileName); }
 
 TXMLIniFile::~TXMLIniFile() {
   try {

@@ -3,12 +3,12 @@
 // object is made and written when it is destroyed. Section and key names are compared exactly,
 // case included; sections and keys keep the order in which they were created.
 
+#include "model/base/XMLCollection.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "model/base/XMLCollection.h"
 
 namespace zyn {
 

@@ -1,13 +1,13 @@
 #include "model/base/ZStream.h"
 
+#include "model/base/Cp1252.h"
+#include "model/base/Errors.h"
+
 #include <zlib.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstring>
-
-#include "model/base/Cp1252.h"
-#include "model/base/Errors.h"
 
 namespace zyn {
 
@@ -16,13 +16,9 @@ namespace {
 constexpr size_t kChunkSize = 16384;
 
 [[noreturn]] void ThrowDamaged() { throw EReadError(Ansi("Die komprimierten Daten sind beschädigt.")); }
-[[noreturn]] void ThrowTruncated() {
-  throw EReadError(Ansi("Die komprimierten Daten sind unvollständig."));
-}
+[[noreturn]] void ThrowTruncated() { throw EReadError(Ansi("Die komprimierten Daten sind unvollständig.")); }
 [[noreturn]] void ThrowTooLarge() { throw EReadError(Ansi("Die entpackten Daten sind zu groß.")); }
-[[noreturn]] void ThrowCompressFailed() {
-  throw EWriteError(Ansi("Die Daten konnten nicht komprimiert werden."));
-}
+[[noreturn]] void ThrowCompressFailed() { throw EWriteError(Ansi("Die Daten konnten nicht komprimiert werden.")); }
 
 uInt ClampToUInt(size_t n) { return static_cast<uInt>(std::min<size_t>(n, UINT_MAX)); }
 
@@ -104,8 +100,7 @@ std::vector<uint8_t> ZDecompress(const void* data, size_t size, size_t maxOutput
     if (made > maxOutput - out.size()) ThrowTooLarge();
     out.insert(out.end(), chunk.data(), chunk.data() + made);
     if (rc == Z_STREAM_END) break;
-    if (rc == Z_NEED_DICT || rc == Z_DATA_ERROR || rc == Z_STREAM_ERROR || rc == Z_MEM_ERROR)
-      ThrowDamaged();
+    if (rc == Z_NEED_DICT || rc == Z_DATA_ERROR || rc == Z_STREAM_ERROR || rc == Z_MEM_ERROR) ThrowDamaged();
     if (inLeft == 0 && inf.z.avail_out > 0) ThrowTruncated();
     if (used == 0 && made == 0) ThrowDamaged();
   }
@@ -120,8 +115,7 @@ struct TZDecompressionStream::TState {
   uint8_t input[kChunkSize];
 };
 
-TZDecompressionStream::TZDecompressionStream(TStream& source)
-    : fSource(source), fState(std::make_unique<TState>()) {}
+TZDecompressionStream::TZDecompressionStream(TStream& source) : fSource(source), fState(std::make_unique<TState>()) {}
 
 TZDecompressionStream::~TZDecompressionStream() {
   // Give back what was read from the source beyond the end of the zlib stream.
@@ -230,8 +224,8 @@ void TZCompressionStream::Write(const void* buffer, size_t count) {
 }
 
 int64_t TZCompressionStream::Seek(int64_t offset, TSeekOrigin origin) {
-  const bool stays = (origin == TSeekOrigin::Begin && offset == fPosition) ||
-                     (origin != TSeekOrigin::Begin && offset == 0);
+  const bool stays =
+      (origin == TSeekOrigin::Begin && offset == fPosition) || (origin != TSeekOrigin::Begin && offset == 0);
   if (stays) return fPosition;
   throw EWriteError(Ansi("Ein packender Datenstrom kann nicht positioniert werden."));
 }

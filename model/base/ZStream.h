@@ -2,14 +2,14 @@
 // zlib-format (RFC 1950) compression of byte blocks and an inflating read stream, as used by the
 // compressed project files. No other container format is involved.
 
+#include "model/base/Streams.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "model/base/Streams.h"
 
 namespace zyn {
 

@@ -1,10 +1,10 @@
 #include "model/base/ZYNOptionen.h"
 
-#include <array>
-
 #include "model/base/Cp1252.h"
 #include "model/base/ProgramPaths.h"
 #include "model/base/Translator.h"
+
+#include <array>
 
 namespace zyn {
 
@@ -19,21 +19,20 @@ constexpr const char* kUpdateFTP = "ftp://update.zyn-systemsoftware.de";
 constexpr int32_t kDefaultTreeWidth = 150;
 
 const std::array<bool TOptionItem::*, 17> kBoolKeys = {
-    &TOptionItem::StartAssist,    &TOptionItem::ConfirmDelete, &TOptionItem::ShowHint,
-    &TOptionItem::DirectRename,   &TOptionItem::SaveTrash,     &TOptionItem::AutoInsertDB,
-    &TOptionItem::AutoInsertKD,   &TOptionItem::AutoloadPlugins, &TOptionItem::ProgModules,
-    &TOptionItem::UseHotTracking, &TOptionItem::GfxPrgTree,    &TOptionItem::AutoText,
-    &TOptionItem::ConfigAssist,   &TOptionItem::LogicTest,     &TOptionItem::ShowThumbs,
-    &TOptionItem::EMDPOR,         &TOptionItem::PlainThumbs};
+    &TOptionItem::StartAssist,  &TOptionItem::ConfirmDelete,  &TOptionItem::ShowHint,     &TOptionItem::DirectRename,
+    &TOptionItem::SaveTrash,    &TOptionItem::AutoInsertDB,   &TOptionItem::AutoInsertKD, &TOptionItem::AutoloadPlugins,
+    &TOptionItem::ProgModules,  &TOptionItem::UseHotTracking, &TOptionItem::GfxPrgTree,   &TOptionItem::AutoText,
+    &TOptionItem::ConfigAssist, &TOptionItem::LogicTest,      &TOptionItem::ShowThumbs,   &TOptionItem::EMDPOR,
+    &TOptionItem::PlainThumbs};
 
 const std::array<int32_t TOptionItem::*, 9> kIntKeys = {
-    &TOptionItem::MainFormLeft,  &TOptionItem::MainFormTop,   &TOptionItem::MainFormWidth,
+    &TOptionItem::MainFormLeft,   &TOptionItem::MainFormTop,   &TOptionItem::MainFormWidth,
     &TOptionItem::MainFormHeight, &TOptionItem::MainFormState, &TOptionItem::PorWaitTime,
-    &TOptionItem::Language,      &TOptionItem::RandomMin,     &TOptionItem::RandomMax};
+    &TOptionItem::Language,       &TOptionItem::RandomMin,     &TOptionItem::RandomMax};
 
-const std::array<std::string TPathItem::*, 6> kPathKeys = {
-    &TPathItem::SystemPath,  &TPathItem::DatabasePath, &TPathItem::PluginPath,
-    &TPathItem::ProjectPath, &TPathItem::DownloadPath, &TPathItem::GfxPath};
+const std::array<std::string TPathItem::*, 6> kPathKeys = {&TPathItem::SystemPath,   &TPathItem::DatabasePath,
+                                                           &TPathItem::PluginPath,   &TPathItem::ProjectPath,
+                                                           &TPathItem::DownloadPath, &TPathItem::GfxPath};
 
 bool ValidIndex(int index, size_t size) { return index >= 0 && static_cast<size_t>(index) < size; }
 
@@ -69,34 +68,34 @@ TFramesItem* FindOrAddFrame(const std::string& frameName) {
 const TXMLItemClass& TOptionItem::Class() {
   using T = TOptionItem;
   static const TXMLItemClass cls = TXMLClassBuilder<T>("TOptionItem")
-      .Boolean("StartAssist", &T::StartAssist)
-      .Boolean("ConfirmDelete", &T::ConfirmDelete)
-      .Boolean("ShowHint", &T::ShowHint)
-      .Boolean("DirectRename", &T::DirectRename)
-      .Boolean("SaveTrash", &T::SaveTrash)
-      .Boolean("AutoInsertDB", &T::AutoInsertDB)
-      .Boolean("AutoInsertKD", &T::AutoInsertKD)
-      .Boolean("AutoloadPlugins", &T::AutoloadPlugins)
-      .Boolean("ProgModules", &T::ProgModules)
-      .Boolean("UseHotTracking", &T::UseHotTracking)
-      .Boolean("GfxPrgTree", &T::GfxPrgTree)
-      .Boolean("AutoText", &T::AutoText)
-      .Boolean("ConfigAssist", &T::ConfigAssist)
-      .Boolean("LogicTest", &T::LogicTest)
-      .Boolean("ShowThumbs", &T::ShowThumbs)
-      .Boolean("EMDPOR", &T::EMDPOR)
-      .Boolean("PlainThumbs", &T::PlainThumbs)
-      .Boolean("FirstRun", &T::FirstRun)
-      .Integer("MainFormLeft", &T::MainFormLeft)
-      .Integer("MainFormTop", &T::MainFormTop)
-      .Integer("MainFormWidth", &T::MainFormWidth)
-      .Integer("MainFormHeight", &T::MainFormHeight)
-      .Integer("MainFormState", &T::MainFormState)
-      .Integer("PorWaitTime", &T::PorWaitTime)
-      .Integer("Language", &T::Language)
-      .Integer("RandomMin", &T::RandomMin)
-      .Integer("RandomMax", &T::RandomMax)
-      .Build();
+                                       .Boolean("StartAssist", &T::StartAssist)
+                                       .Boolean("ConfirmDelete", &T::ConfirmDelete)
+                                       .Boolean("ShowHint", &T::ShowHint)
+                                       .Boolean("DirectRename", &T::DirectRename)
+                                       .Boolean("SaveTrash", &T::SaveTrash)
+                                       .Boolean("AutoInsertDB", &T::AutoInsertDB)
+                                       .Boolean("AutoInsertKD", &T::AutoInsertKD)
+                                       .Boolean("AutoloadPlugins", &T::AutoloadPlugins)
+                                       .Boolean("ProgModules", &T::ProgModules)
+                                       .Boolean("UseHotTracking", &T::UseHotTracking)
+                                       .Boolean("GfxPrgTree", &T::GfxPrgTree)
+                                       .Boolean("AutoText", &T::AutoText)
+                                       .Boolean("ConfigAssist", &T::ConfigAssist)
+                                       .Boolean("LogicTest", &T::LogicTest)
+                                       .Boolean("ShowThumbs", &T::ShowThumbs)
+                                       .Boolean("EMDPOR", &T::EMDPOR)
+                                       .Boolean("PlainThumbs", &T::PlainThumbs)
+                                       .Boolean("FirstRun", &T::FirstRun)
+                                       .Integer("MainFormLeft", &T::MainFormLeft)
+                                       .Integer("MainFormTop", &T::MainFormTop)
+                                       .Integer("MainFormWidth", &T::MainFormWidth)
+                                       .Integer("MainFormHeight", &T::MainFormHeight)
+                                       .Integer("MainFormState", &T::MainFormState)
+                                       .Integer("PorWaitTime", &T::PorWaitTime)
+                                       .Integer("Language", &T::Language)
+                                       .Integer("RandomMin", &T::RandomMin)
+                                       .Integer("RandomMax", &T::RandomMax)
+                                       .Build();
   return cls;
 }
 
@@ -150,13 +149,13 @@ void TOptionItem::SetInt(int index, int32_t value) {
 const TXMLItemClass& TPathItem::Class() {
   using T = TPathItem;
   static const TXMLItemClass cls = TXMLClassBuilder<T>("TPathItem")
-      .Text("SystemPath", &T::SystemPath)
-      .Text("ProjectPath", &T::ProjectPath)
-      .Text("DatabasePath", &T::DatabasePath)
-      .Text("PluginPath", &T::PluginPath)
-      .Text("DownloadPath", &T::DownloadPath)
-      .Text("GfxPath", &T::GfxPath)
-      .Build();
+                                       .Text("SystemPath", &T::SystemPath)
+                                       .Text("ProjectPath", &T::ProjectPath)
+                                       .Text("DatabasePath", &T::DatabasePath)
+                                       .Text("PluginPath", &T::PluginPath)
+                                       .Text("DownloadPath", &T::DownloadPath)
+                                       .Text("GfxPath", &T::GfxPath)
+                                       .Build();
   return cls;
 }
 
@@ -182,13 +181,13 @@ void TPathItem::SetPath(int index, const std::string& path) {
 const TXMLItemClass& TSerialPortItem::Class() {
   using T = TSerialPortItem;
   static const TXMLItemClass cls = TXMLClassBuilder<T>("TSerialPortItem")
-      .Integer("Source", &T::Source)
-      .Integer("Target", &T::Target)
-      .Integer("MaxRepeat", &T::MaxRepeat)
-      .Integer("MaxTimeout", &T::MaxTimeout)
-      .Integer("MinPause", &T::MinPause)
-      .Text("DevicePath", &T::DevicePath)
-      .Build();
+                                       .Integer("Source", &T::Source)
+                                       .Integer("Target", &T::Target)
+                                       .Integer("MaxRepeat", &T::MaxRepeat)
+                                       .Integer("MaxTimeout", &T::MaxTimeout)
+                                       .Integer("MinPause", &T::MinPause)
+                                       .Text("DevicePath", &T::DevicePath)
+                                       .Build();
   return cls;
 }
 
@@ -203,11 +202,11 @@ void TSerialPortItem::SetDefaults(const std::string&) {
 const TXMLItemClass& TFileMenuItem::Class() {
   using T = TFileMenuItem;
   static const TXMLItemClass cls = TXMLClassBuilder<T>("TFileMenuItem")
-      .Boolean("DeleteTarget", &T::DeleteTarget)
-      .Integer("MaxItems", &T::MaxItems)
-      .Boolean("ShowAsSubmenu", &T::ShowAsSubmenu)
-      .Boolean("ShowFolder", &T::ShowFolder)
-      .Build();
+                                       .Boolean("DeleteTarget", &T::DeleteTarget)
+                                       .Integer("MaxItems", &T::MaxItems)
+                                       .Boolean("ShowAsSubmenu", &T::ShowAsSubmenu)
+                                       .Boolean("ShowFolder", &T::ShowFolder)
+                                       .Build();
   return cls;
 }
 
@@ -221,14 +220,14 @@ void TFileMenuItem::SetDefaults(const std::string&) {
 const TXMLItemClass& TDisplayItem::Class() {
   using T = TDisplayItem;
   static const TXMLItemClass cls = TXMLClassBuilder<T>("TDisplayItem")
-      .Text("DefaultOnText", &T::DefaultOnText)
-      .Text("DefaultOffText", &T::DefaultOffText)
-      .Text("DefaultForward", &T::DefaultForward)
-      .Text("DefaultBack", &T::DefaultBack)
-      .Boolean("RasterOn", &T::RasterOn)
-      .Integer("DispColor", &T::DispColor)
-      .Integer("DispKontrast", &T::DispKontrast)
-      .Build();
+                                       .Text("DefaultOnText", &T::DefaultOnText)
+                                       .Text("DefaultOffText", &T::DefaultOffText)
+                                       .Text("DefaultForward", &T::DefaultForward)
+                                       .Text("DefaultBack", &T::DefaultBack)
+                                       .Boolean("RasterOn", &T::RasterOn)
+                                       .Integer("DispColor", &T::DispColor)
+                                       .Integer("DispKontrast", &T::DispKontrast)
+                                       .Build();
   return cls;
 }
 
@@ -245,14 +244,14 @@ void TDisplayItem::SetDefaults(const std::string&) {
 const TXMLItemClass& TInternetItem::Class() {
   using T = TInternetItem;
   static const TXMLItemClass cls = TXMLClassBuilder<T>("TInternetItem")
-      .Text("WWWAddress", &T::WWWAddress)
-      .Text("FTPAddress", &T::FTPAddress)
-      .Boolean("UseProxy", &T::UseProxy)
-      .Text("WWWProxy", &T::WWWProxy)
-      .Text("FTPProxy", &T::FTPProxy)
-      .Integer("FTPPort", &T::FTPPort)
-      .Text("MailServer", &T::MailServer)
-      .Build();
+                                       .Text("WWWAddress", &T::WWWAddress)
+                                       .Text("FTPAddress", &T::FTPAddress)
+                                       .Boolean("UseProxy", &T::UseProxy)
+                                       .Text("WWWProxy", &T::WWWProxy)
+                                       .Text("FTPProxy", &T::FTPProxy)
+                                       .Integer("FTPPort", &T::FTPPort)
+                                       .Text("MailServer", &T::MailServer)
+                                       .Build();
   return cls;
 }
 
@@ -276,9 +275,9 @@ void TUpdateItem::SetDefaults(const std::string&) { Status = TranslateText("kein
 
 const TXMLItemClass& TVisuItem::Class() {
   static const TXMLItemClass cls = TXMLClassBuilder<TVisuItem>("TVisuItem")
-      .Boolean("HasMonitorPanel", &TVisuItem::HasMonitorPanel)
-      .Boolean("HasOutlookBar", &TVisuItem::HasOutlookBar)
-      .Build();
+                                       .Boolean("HasMonitorPanel", &TVisuItem::HasMonitorPanel)
+                                       .Boolean("HasOutlookBar", &TVisuItem::HasOutlookBar)
+                                       .Build();
   return cls;
 }
 
@@ -290,10 +289,10 @@ void TVisuItem::SetDefaults(const std::string&) {
 const TXMLItemClass& TSTMCompilerItem::Class() {
   using T = TSTMCompilerItem;
   static const TXMLItemClass cls = TXMLClassBuilder<T>("TSTMCompilerItem")
-      .Integer("EE2Start", &T::EE2Start)
-      .Integer("EE2Ende", &T::EE2Ende)
-      .Integer("MaxPacketSize", &T::MaxPacketSize)
-      .Build();
+                                       .Integer("EE2Start", &T::EE2Start)
+                                       .Integer("EE2Ende", &T::EE2Ende)
+                                       .Integer("MaxPacketSize", &T::MaxPacketSize)
+                                       .Build();
   return cls;
 }
 
@@ -306,29 +305,29 @@ void TSTMCompilerItem::SetDefaults(const std::string&) {
 const TXMLItemClass& TUserBasisDaten::Class() {
   using T = TUserBasisDaten;
   static const TXMLItemClass cls = TXMLClassBuilder<T>("TUserBasisDaten")
-      .Text("Firma1", &T::Firma1)
-      .Text("Firma2", &T::Firma2)
-      .Text("Bearbeiter", &T::Bearbeiter)
-      .Text("Strasse", &T::Strasse)
-      .Text("PLZ", &T::PLZ)
-      .Text("Ort", &T::Ort)
-      .Text("Telefon", &T::Telefon)
-      .Text("Fax", &T::Fax)
-      .Text("email", &T::email)
-      .Text("Bemerkungen", &T::Bemerkungen)
-      .Build();
+                                       .Text("Firma1", &T::Firma1)
+                                       .Text("Firma2", &T::Firma2)
+                                       .Text("Bearbeiter", &T::Bearbeiter)
+                                       .Text("Strasse", &T::Strasse)
+                                       .Text("PLZ", &T::PLZ)
+                                       .Text("Ort", &T::Ort)
+                                       .Text("Telefon", &T::Telefon)
+                                       .Text("Fax", &T::Fax)
+                                       .Text("email", &T::email)
+                                       .Text("Bemerkungen", &T::Bemerkungen)
+                                       .Build();
   return cls;
 }
 
 const TXMLItemClass& TFramesItem::Class() {
   using T = TFramesItem;
   static const TXMLItemClass cls = TXMLClassBuilder<T>("TFramesItem")
-      .Text("FrameName", &T::FrameName)
-      .Boolean("Expanded", &T::Expanded)
-      .Boolean("Multiline", &T::Multiline)
-      .Boolean("ShowAsTabs", &T::ShowAsTabs)
-      .Integer("TreeWidth", &T::TreeWidth)
-      .Build();
+                                       .Text("FrameName", &T::FrameName)
+                                       .Boolean("Expanded", &T::Expanded)
+                                       .Boolean("Multiline", &T::Multiline)
+                                       .Boolean("ShowAsTabs", &T::ShowAsTabs)
+                                       .Integer("TreeWidth", &T::TreeWidth)
+                                       .Build();
   return cls;
 }
 
@@ -337,19 +336,19 @@ const TXMLItemClass& TFramesItem::Class() {
 const TXMLItemClass& TZYNOptionen::Class() {
   using T = TZYNOptionen;
   static const TXMLItemClass cls = TXMLClassBuilder<T>("TZYNOptionen")
-      .Text("ConfigFile", &T::ConfigFile)
-      .Collection("BasisDaten", &T::BasisDaten)
-      .Collection("Display", &T::Display)
-      .Collection("FileMenu", &T::FileMenu)
-      .Collection("Frames", &T::Frames)
-      .Collection("Internet", &T::Internet)
-      .Collection("Optionen", &T::Optionen)
-      .Collection("Path", &T::Path)
-      .Collection("SerialPort", &T::SerialPort)
-      .Collection("STMCompiler", &T::STMCompiler)
-      .Collection("Update", &T::Update)
-      .Collection("VisuDesign", &T::VisuDesign)
-      .Build();
+                                       .Text("ConfigFile", &T::ConfigFile)
+                                       .Collection("BasisDaten", &T::BasisDaten)
+                                       .Collection("Display", &T::Display)
+                                       .Collection("FileMenu", &T::FileMenu)
+                                       .Collection("Frames", &T::Frames)
+                                       .Collection("Internet", &T::Internet)
+                                       .Collection("Optionen", &T::Optionen)
+                                       .Collection("Path", &T::Path)
+                                       .Collection("SerialPort", &T::SerialPort)
+                                       .Collection("STMCompiler", &T::STMCompiler)
+                                       .Collection("Update", &T::Update)
+                                       .Collection("VisuDesign", &T::VisuDesign)
+                                       .Build();
   return cls;
 }
 
@@ -516,10 +515,14 @@ bool GetFrameOption(const std::string& frameName, int kind) {
   const TFramesItem* f = FindFrame(frameName);
   if (!f) return false;
   switch (kind) {
-    case 0: return f->Expanded;
-    case 1: return f->Multiline;
-    case 2: return f->ShowAsTabs;
-    default: return false;
+    case 0:
+      return f->Expanded;
+    case 1:
+      return f->Multiline;
+    case 2:
+      return f->ShowAsTabs;
+    default:
+      return false;
   }
 }
 
@@ -527,10 +530,17 @@ void SetFrameOption(const std::string& frameName, int kind, bool value) {
   TFramesItem* f = FindOrAddFrame(frameName);
   if (!f) return;
   switch (kind) {
-    case 0: f->Expanded = value; break;
-    case 1: f->Multiline = value; break;
-    case 2: f->ShowAsTabs = value; break;
-    default: break;
+    case 0:
+      f->Expanded = value;
+      break;
+    case 1:
+      f->Multiline = value;
+      break;
+    case 2:
+      f->ShowAsTabs = value;
+      break;
+    default:
+      break;
   }
 }
 

@@ -6,11 +6,11 @@
 // Texts are model text (Windows-1252); path options are model text too and become native file
 // names through AnsiToUtf8. File names passed to LoadFromFile/SaveToFile are native.
 
+#include "model/base/XMLCollection.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
-
-#include "model/base/XMLCollection.h"
 
 namespace zyn {
 
@@ -45,14 +45,35 @@ class TOptionItem : public TZYNOptionItem {
 
 // Boolean option indexes of GetBoolOption.
 enum TBoolOption {
-  boStartAssist, boConfirmDelete, boShowHint, boDirectRename, boSaveTrash, boAutoInsertDB,
-  boAutoInsertKD, boAutoloadPlugins, boProgModules, boUseHotTracking, boGfxPrgTree, boAutoText,
-  boConfigAssist, boLogicTest, boShowThumbs, boEMDPOR, boPlainThumbs
+  boStartAssist,
+  boConfirmDelete,
+  boShowHint,
+  boDirectRename,
+  boSaveTrash,
+  boAutoInsertDB,
+  boAutoInsertKD,
+  boAutoloadPlugins,
+  boProgModules,
+  boUseHotTracking,
+  boGfxPrgTree,
+  boAutoText,
+  boConfigAssist,
+  boLogicTest,
+  boShowThumbs,
+  boEMDPOR,
+  boPlainThumbs
 };
 // Integer option indexes of GetIntOption.
 enum TIntOption {
-  ioMainFormLeft, ioMainFormTop, ioMainFormWidth, ioMainFormHeight, ioMainFormState,
-  ioPorWaitTime, ioLanguage, ioRandomMin, ioRandomMax
+  ioMainFormLeft,
+  ioMainFormTop,
+  ioMainFormWidth,
+  ioMainFormHeight,
+  ioMainFormState,
+  ioPorWaitTime,
+  ioLanguage,
+  ioRandomMin,
+  ioRandomMax
 };
 // Path indexes of GetPathOption.
 enum TPathOption { poSystemPath, poDatabasePath, poPluginPath, poProjectPath, poDownloadPath, poGfxPath };
@@ -255,11 +276,11 @@ std::string GetProjectPath();                      // ProjectPath with a trailin
 std::string GetDatabasePath();                     // DatabasePath with a trailing "/"
 int32_t GetComPortIndex();                         // the bus link uses port Source + 1
 void GetSerialPortSettings(TSerialPortSettings& settings);
-int32_t GetBusBaudrate();                          // always 19200
+int32_t GetBusBaudrate();  // always 19200
 void GetDisplayOnOffTexts(std::string& onText, std::string& offText);
 void GetDisplayNavTexts(std::string& forward, std::string& back);
 int32_t GetRecentFilesMax();
-void GetMailSetting(int kind, std::string& text);  // 0 BasisDaten.email, 1 Internet.MailServer
+void GetMailSetting(int kind, std::string& text);             // 0 BasisDaten.email, 1 Internet.MailServer
 bool GetFrameOption(const std::string& frameName, int kind);  // 0 Expanded, 1 Multiline, 2 ShowAsTabs
 void SetFrameOption(const std::string& frameName, int kind, bool value);
 int32_t GetFrameTreeWidth(const std::string& frameName);  // 150 unless stored wider

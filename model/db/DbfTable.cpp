@@ -1,16 +1,15 @@
 #include "model/db/DbfTable.h"
 
-#include <xbase64/xbase64.h>
+#include "model/base/Cp1252.h"
+#include "model/base/TextUtils.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <fcntl.h>
-
-#include "model/base/Cp1252.h"
-#include "model/base/TextUtils.h"
+#include <filesystem>
+#include <xbase64/xbase64.h>
 
 namespace zyn {
 
@@ -41,15 +40,24 @@ std::string Quoted(const std::string& fileName) { return Ansi("\"") + Utf8ToAnsi
 
 std::string CodeText(int code) {
   switch (code) {
-    case XB_OPEN_ERROR: return Ansi("die Datei lässt sich nicht öffnen");
-    case XB_FILE_EXISTS: return Ansi("die Datei besteht schon");
-    case XB_WRITE_ERROR: return Ansi("die Datei lässt sich nicht schreiben");
-    case XB_READ_ERROR: return Ansi("die Datei lässt sich nicht lesen");
-    case XB_NOT_XBASE: return Ansi("die Datei ist keine dBase-Tabelle");
-    case XB_INVALID_RECORD: return Ansi("der Datensatz existiert nicht");
-    case XB_LOCK_FAILED: return Ansi("die Datei ist gesperrt");
-    case XB_NO_MEMORY: return Ansi("zu wenig Speicher");
-    default: return Ansi("Fehler ") + std::to_string(code);
+    case XB_OPEN_ERROR:
+      return Ansi("die Datei lässt sich nicht öffnen");
+    case XB_FILE_EXISTS:
+      return Ansi("die Datei besteht schon");
+    case XB_WRITE_ERROR:
+      return Ansi("die Datei lässt sich nicht schreiben");
+    case XB_READ_ERROR:
+      return Ansi("die Datei lässt sich nicht lesen");
+    case XB_NOT_XBASE:
+      return Ansi("die Datei ist keine dBase-Tabelle");
+    case XB_INVALID_RECORD:
+      return Ansi("der Datensatz existiert nicht");
+    case XB_LOCK_FAILED:
+      return Ansi("die Datei ist gesperrt");
+    case XB_NO_MEMORY:
+      return Ansi("zu wenig Speicher");
+    default:
+      return Ansi("Fehler ") + std::to_string(code);
   }
 }
 
@@ -350,7 +358,8 @@ long TDbfTable::FindKey(const std::string& key) const {
   padded.resize(static_cast<size_t>(width), ' ');
   if (fImpl->Index->FindKey(padded.c_str()) != XB_FOUND) return 0;
   const long recNo = fImpl->Dbf.GetCurRecNo();
-  return recNo > 0 && TrimRight(Read(recNo).Values[static_cast<size_t>(fImpl->IndexField)]) == TrimRight(key) ? recNo : 0;
+  return recNo > 0 && TrimRight(Read(recNo).Values[static_cast<size_t>(fImpl->IndexField)]) == TrimRight(key) ? recNo
+                                                                                                              : 0;
 }
 
 long TDbfTable::Locate(const std::string& field, const std::string& text, bool ignoreCase) const {

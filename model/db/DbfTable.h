@@ -7,12 +7,12 @@
 //
 // Every failure raises EDbfError with a German message that names the file.
 
+#include "model/base/Errors.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "model/base/Errors.h"
 
 namespace zyn {
 
@@ -26,7 +26,7 @@ enum class TDbfFieldType : char { Character = 'C', Numeric = 'N', Date = 'D', Me
 struct TDbfField {
   std::string Name;  // at most 10 characters, upper case
   TDbfFieldType Type = TDbfFieldType::Character;
-  int Width = 0;     // characters; dates 8, memos 10 (the block reference)
+  int Width = 0;  // characters; dates 8, memos 10 (the block reference)
   int Decimals = 0;
 };
 

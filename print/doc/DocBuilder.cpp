@@ -27,6 +27,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QString>
+
 #include <algorithm>
 
 namespace zyn {
@@ -75,8 +76,10 @@ class TToolTreeList : public IToolTreeSink {
     return Add(kRoot, text, 0);
   }
   int AddNode(int parent, const std::string& text, const TToolTreeData& data) override {
-    return Add(parent, text, std::holds_alternative<TZYNEbene*>(data) ? 0
-                             : std::holds_alternative<TZYNFunction*>(data) ? 1 : 2);
+    return Add(parent, text,
+               std::holds_alternative<TZYNEbene*>(data)      ? 0
+               : std::holds_alternative<TZYNFunction*>(data) ? 1
+                                                             : 2);
   }
   template <class F>
   void Walk(F&& visit) const {
@@ -206,8 +209,8 @@ void TDocBuilder::PrintSteuermodul(TSteuermodul& stm) {
   AddSectionEntry(DocFormat(DocText("Steuermodul %1.1d"), {N(stm.Adresse())}));
   PrintPageHeader(nullptr);
   SetPrintFont(nullptr, 16, fsBold);
-  const std::string title = DocText("Dokumentation zum Steuermodul Adresse:") + " " +
-                            DocFormat("%1.1d", {N(stm.Adresse())});
+  const std::string title =
+      DocText("Dokumentation zum Steuermodul Adresse:") + " " + DocFormat("%1.1d", {N(stm.Adresse())});
   Canvas().TextOut(title, 105 - TextWidthMm(title) / 2, 60);
   Y = 80;
   SetPrintFont(nullptr, 10, fsBold);
@@ -253,8 +256,10 @@ void TDocBuilder::PrintModulDaten(TSteuermodul& stm) {
       if (stm.Module.GetModul(i)->ModulKlasse == cls.InternalName) modules.push_back(stm.Module.GetModul(i));
     if (modules.empty()) continue;
     NewPage();
-    if (first) PrintPageHeader(DocText("Moduldaten"));
-    else PrintPageHeader(nullptr);
+    if (first)
+      PrintPageHeader(DocText("Moduldaten"));
+    else
+      PrintPageHeader(nullptr);
     first = false;
     PrintSubTitle(cls.DisplayName);
     for (size_t k = 0; k < modules.size(); ++k) {
@@ -311,11 +316,15 @@ void TDocBuilder::PrintKennlinie(TModul& modul, int output, double x0, double y0
   Canvas().TextOut(DocText("Kennlinie für") + " " + (channel ? TranslateText(channel->DisplayName()) : std::string()),
                    x0, y0 - 80);
   if (valid)
-    Canvas().TextOut(DocText("Kennlinientyp.:") + " " + TranslateText(Kurven->Items(curve)->DisplayName),
-                     x0, y0 - 80 + LineHeight);
+    Canvas().TextOut(DocText("Kennlinientyp.:") + " " + TranslateText(Kurven->Items(curve)->DisplayName), x0,
+                     y0 - 80 + LineHeight);
   // Grid and axes.
   SetPrintFont(nullptr, 6, 0);
-  const TGmPen saved = [&] { TGmPen p; p.Assign(Canvas().Pen()); return p; }();
+  const TGmPen saved = [&] {
+    TGmPen p;
+    p.Assign(Canvas().Pen());
+    return p;
+  }();
   for (int k = 20; k >= 0; --k) {
     Canvas().Pen().Color = k == 0 ? GmBlack : kButtonFace;
     Canvas().Pen().Width = k == 0 ? 2 : 1;
@@ -327,7 +336,8 @@ void TDocBuilder::PrintKennlinie(TModul& modul, int output, double x0, double y0
     Canvas().Pen().Color = kBlue;
     Canvas().Pen().Width = 1;
     Canvas().MoveTo(gmMillimeters, x0, y0 - k.Werte[0] * 60.0 / 256);
-    for (int i = 0; i < 256; ++i) Canvas().LineTo(gmMillimeters, x0 + i * 70.0 / 256, y0 - k.Werte[static_cast<size_t>(i)] * 60.0 / 256);
+    for (int i = 0; i < 256; ++i)
+      Canvas().LineTo(gmMillimeters, x0 + i * 70.0 / 256, y0 - k.Werte[static_cast<size_t>(i)] * 60.0 / 256);
     Canvas().Pen().Color = GmBlack;
     Canvas().Pen().Width = 1;
     const double h1 = TextHeightMm("1");
@@ -408,7 +418,9 @@ void TDocBuilder::PrintAnzeigeTexte(TSteuermodul& stm) {
   SetPrintFont(nullptr, 10, 0);
   PrintTabbedLine(DocText("Adresse") + "\t\t" + DocText("Bezeichnung") + "\t\t" + DocText("Ausrichtung"));
   HeadingRule(RightMargin);
-  auto align = [](int center) { return center >= 0 && center <= 2 ? GAlignmentNames[static_cast<size_t>(center)] : std::string(); };
+  auto align = [](int center) {
+    return center >= 0 && center <= 2 ? GAlignmentNames[static_cast<size_t>(center)] : std::string();
+  };
   for (int i = 0; i < stm.Texte.Count(); ++i) {
     const TAnzeigetext& t = *stm.Texte.GetItem(i);
     PrintTabbedLine(DocFormat(DocText("TXT.%3.3d"), {N(t.Adresse())}) + "\t\t" + t.DisplayName());
@@ -524,8 +536,10 @@ void TDocBuilder::PrintModulLinks(TSteuermodul& stm) {
     TModul& m = *stm.Module.GetModul(i);
     if (m.VerbindungsCount() == 0) continue;
     NewPage();
-    if (first) PrintPageHeader(DocText("Funktionsprogrammierung Module"));
-    else PrintPageHeader(nullptr);
+    if (first)
+      PrintPageHeader(DocText("Funktionsprogrammierung Module"));
+    else
+      PrintPageHeader(nullptr);
     first = false;
     PrintSubTitle(DocFormat("%s.%2.2d - %s", {m.ModulKennung, N(m.Adresse()), m.DisplayName()}));
     for (int k = 0; k < m.Eingaenge().Count(); ++k)

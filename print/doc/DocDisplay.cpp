@@ -1,13 +1,12 @@
 // The display documentation: per display panel a data page, then one page per screen with a
 // picture of the 240 x 128 pixel screen to scale and the listing of its keys and linked objects.
 
-#include "print/doc/DocBuilder.h"
-
 #include "display/Daten.h"
 #include "display/DispObjekt.h"
 #include "display/DispVerbindungen.h"
 #include "display/DisplayProjekt.h"
 #include "model/base/Cp1252.h"
+#include "print/doc/DocBuilder.h"
 #include "project/Projekt.h"
 
 #include <QPainter>
@@ -125,8 +124,8 @@ void TDocBuilder::DrawObjectIndex(int index, double x, double y) {
 void TDocBuilder::DrawFunctionKey(int rowMode, TFunktButton& key, int position) {
   const double l = 20 + 42.5 * position;
   const double t = Y + (rowMode == 0 ? 78 : 84);
-  TGmPolyPoints pts = {{l + 5, t},         {l + 37.5, t},      {l + 40.5, t + 3}, {l + 40.5, Y + 95},
-                       {l + 37.5, Y + 98}, {l + 5, Y + 98},    {l + 2, Y + 95},   {l + 2, t + 3}};
+  TGmPolyPoints pts = {{l + 5, t},         {l + 37.5, t},   {l + 40.5, t + 3}, {l + 40.5, Y + 95},
+                       {l + 37.5, Y + 98}, {l + 5, Y + 98}, {l + 2, Y + 95},   {l + 2, t + 3}};
   Canvas().Pen().Width = 4;
   Canvas().Polygon(pts, static_cast<int>(pts.size()), gmMillimeters);
   Canvas().Pen().Width = 1;
@@ -148,8 +147,8 @@ std::string TDocBuilder::KeyLine(TDisplayObjekt& d, TFunktButton& key, bool blan
   const TBildschirm* target = d.BildschirmReferenzTabelle.FindBildschirm(key.Funktion.ZielBildschirm);
   // A key without a jump target, or with one no longer among the screens, says so.
   const std::string targetName = target ? Quoted(target->Name) : DocText("(kein Sprungziel)");
-  return "\t" + DocText("Taste") + " " + key.Name + ":" + "\t" + (blankBeforeJump ? " " : "") +
-         DocText("Sprung zu:") + "\t" + targetName + "\t" + DocText("Beschriftung :") + "\t" +
+  return "\t" + DocText("Taste") + " " + key.Name + ":" + "\t" + (blankBeforeJump ? " " : "") + DocText("Sprung zu:") +
+         "\t" + targetName + "\t" + DocText("Beschriftung :") + "\t" +
          Quoted(key.Label1 ? key.Label1->Text : std::string());
 }
 
@@ -183,15 +182,17 @@ void TDocBuilder::PrintScreen(TDisplayObjekt& d, TBildschirm& screen) {
       }
       case TObjektArt::Line:
         Canvas().Pen().Width = 4;
-        if (o.Hoehe < o.Breite) Canvas().Line(gmMillimeters, px, py, px + o.Breite * kPixW, py);
-        else Canvas().Line(gmMillimeters, px, py, px, py + o.Hoehe * kPixH);
+        if (o.Hoehe < o.Breite)
+          Canvas().Line(gmMillimeters, px, py, px + o.Breite * kPixW, py);
+        else
+          Canvas().Line(gmMillimeters, px, py, px, py + o.Hoehe * kPixH);
         Canvas().Pen().Width = 1;
         break;
       case TObjektArt::ZustandVar: {
         const int z = static_cast<TZustandVar&>(o).ZustandIndex;
-        const std::string off =
-            z >= 0 && static_cast<size_t>(z) < d.ZustandsListe.Count() ? d.ZustandsListe[static_cast<size_t>(z)].AusText
-                                                                      : std::string();
+        const std::string off = z >= 0 && static_cast<size_t>(z) < d.ZustandsListe.Count()
+                                    ? d.ZustandsListe[static_cast<size_t>(z)].AusText
+                                    : std::string();
         DrawCharacters(off, x, y);
         DrawObjectIndex(static_cast<int>(i), x, y);
         break;
@@ -216,7 +217,8 @@ void TDocBuilder::PrintScreen(TDisplayObjekt& d, TBildschirm& screen) {
 
   if (!screen.DefaultButtons.Empty()) {
     PrintTabbedLine(DocText("Defaultbuttons des Bildschirmes :") + " ");
-    for (size_t k = 0; k < screen.DefaultButtons.Count(); ++k) PrintTabbedLine(KeyLine(d, screen.DefaultButtons[k], true));
+    for (size_t k = 0; k < screen.DefaultButtons.Count(); ++k)
+      PrintTabbedLine(KeyLine(d, screen.DefaultButtons[k], true));
   }
   for (size_t i = 0; i < screen.Objekte.Count(); ++i) {
     TBasis& o = screen.Objekte[i];
@@ -225,8 +227,9 @@ void TDocBuilder::PrintScreen(TDisplayObjekt& d, TBildschirm& screen) {
     std::string assignment;
     const TKanalTyp kind = o.Link ? o.Link->KanalTyp : TKanalTyp::otNone;
     if (kind == TKanalTyp::otEingang || kind == TKanalTyp::otAusgang) {
-      assignment = " " + DocFormat(DocText("ST%2.2d.%s.%2.2d."), {N(o.Link->STMAdresse), o.Link->ModulKennung,
-                                                                  N(o.Link->ModulAdresse)}) +
+      assignment = " " +
+                   DocFormat(DocText("ST%2.2d.%s.%2.2d."),
+                             {N(o.Link->STMAdresse), o.Link->ModulKennung, N(o.Link->ModulAdresse)}) +
                    DocFormat(kind == TKanalTyp::otEingang ? DocText("%2.2d (Eingang)") : DocText("%2.2d (Ausgang)"),
                              {N(o.Link->Kanal)});
     } else {

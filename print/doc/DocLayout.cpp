@@ -4,6 +4,7 @@
 #include "model/base/Translator.h"
 
 #include <QLocale>
+
 #include <cmath>
 #include <cstdio>
 
@@ -44,9 +45,13 @@ std::string DocFormat(const std::string& format, std::initializer_list<TDocArg> 
       // Width and precision of a text item: pad to the width, cut to the precision.
       bool left = false;
       size_t k = 1;
-      if (k < conversion.size() && conversion[k] == '-') { left = true; ++k; }
+      if (k < conversion.size() && conversion[k] == '-') {
+        left = true;
+        ++k;
+      }
       size_t width = 0, prec = std::string::npos;
-      while (k < conversion.size() && conversion[k] != '.') width = width * 10 + static_cast<size_t>(conversion[k++] - '0');
+      while (k < conversion.size() && conversion[k] != '.')
+        width = width * 10 + static_cast<size_t>(conversion[k++] - '0');
       if (k < conversion.size() && conversion[k] == '.') {
         prec = 0;
         for (++k; k < conversion.size(); ++k) prec = prec * 10 + static_cast<size_t>(conversion[k] - '0');

@@ -9,6 +9,7 @@
 
 #include <QDateTime>
 #include <QImage>
+
 #include <array>
 #include <initializer_list>
 #include <string>

@@ -198,7 +198,9 @@ void TFrPrintVorschau::BuildDocumentation() {
     b.Company = {c.Firma1, c.Firma2, c.Strasse, c.PLZ, c.Ort, c.Telefon};
   }
   TZYNProjekt* project = GProjekt.get();
-  if (project) Printer->GmPrinter().Title = Utf8ToAnsi(QFileInfo(QString::fromStdString(project->FileName)).fileName().toStdString());
+  if (project)
+    Printer->GmPrinter().Title =
+        Utf8ToAnsi(QFileInfo(QString::fromStdString(project->FileName)).fileName().toStdString());
   Printer->BeginUpdate();
   try {
     b.Build(project);
@@ -222,9 +224,9 @@ void TFrPrintVorschau::UpdatePageState() {
 }
 
 void TFrPrintVorschau::StatusChanged() {
-  StatusPanel->setText(ToQString(DocFormat(TranslateText("Seite %d von %d"),
-                                           {static_cast<long long>(Printer->CurrentPage()),
-                                            static_cast<long long>(Printer->PageCount())})));
+  StatusPanel->setText(
+      ToQString(DocFormat(TranslateText("Seite %d von %d"), {static_cast<long long>(Printer->CurrentPage()),
+                                                             static_cast<long long>(Printer->PageCount())})));
 }
 
 void TFrPrintVorschau::ThumbsClicked() {
@@ -241,15 +243,18 @@ void TFrPrintVorschau::ThumbsClicked() {
 
 bool TFrPrintVorschau::PrintOn(QPrinter& printer, int range, int from, int to) {
   const int total = range == 1 ? 1 : range == 2 ? std::abs(to - from) + 1 : Printer->PageCount();
-  const TGmPrintProgress progress = MakeProgress ? MakeProgress(T("Die Projektdokumentation wird gedruckt..."), total)
-                                                 : TGmPrintProgress();
+  const TGmPrintProgress progress =
+      MakeProgress ? MakeProgress(T("Die Projektdokumentation wird gedruckt..."), total) : TGmPrintProgress();
   Printer->GmPrinter().OnError = [this](const std::string& text) {
     MessageDlg(this, ToQString(text), T("Drucken"), MB_OK | MB_ICONERROR);
   };
   switch (range) {
-    case 1: return Printer->PrintCurrentPage(printer, progress);
-    case 2: return Printer->PrintRange(from, to, printer, progress);
-    default: return Printer->PrintAll(printer, progress);
+    case 1:
+      return Printer->PrintCurrentPage(printer, progress);
+    case 2:
+      return Printer->PrintRange(from, to, printer, progress);
+    default:
+      return Printer->PrintAll(printer, progress);
   }
 }
 
@@ -268,11 +273,14 @@ void TFrPrintVorschau::PrintClicked() {
   Printer->GmPrinter().TakeFrom(printer);
   switch (dialog.printRange()) {
     case QAbstractPrintDialog::CurrentPage:
-    case QAbstractPrintDialog::Selection: PrintOn(printer, 1); break;
+    case QAbstractPrintDialog::Selection:
+      PrintOn(printer, 1);
+      break;
     case QAbstractPrintDialog::PageRange:
       PrintOn(printer, 2, std::max(1, printer.fromPage()), std::max(1, printer.toPage()));
       break;
-    default: PrintOn(printer, 0);
+    default:
+      PrintOn(printer, 0);
   }
 }
 
@@ -295,8 +303,8 @@ void TFrPrintVorschau::PdfClicked() {
     const QFileInfo info(QString::fromStdString(GProjekt->FileName));
     start = info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".pdf");
   }
-  QString name = QFileDialog::getSaveFileName(this, T("Projektdokumentation als PDF speichern"), start,
-                                              T("PDF-Dateien (*.pdf)"));
+  QString name =
+      QFileDialog::getSaveFileName(this, T("Projektdokumentation als PDF speichern"), start, T("PDF-Dateien (*.pdf)"));
   if (name.isEmpty()) return;
   if (!name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) name += QStringLiteral(".pdf");
   SavePdf(name.toStdString());

@@ -8,6 +8,7 @@
 #include "shell/FrameManager.h"
 
 #include <QWidget>
+
 #include <functional>
 #include <memory>
 

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+
 #include <cmath>
 
 namespace zyn {
@@ -100,7 +101,8 @@ void TGmPaperImage::paintEvent(QPaintEvent*) {
   if (fShadow && fShadow->Visible && fShadow->Width > 0) {
     const int w = fShadow->Width;
     painter.fillRect(QRect(QPoint(r.right() + 1, r.top() + w), QPoint(r.right() + w, r.bottom() + 1)), fShadow->Color);
-    painter.fillRect(QRect(QPoint(r.left() + w, r.bottom() + 1), QPoint(r.right() + w, r.bottom() + w)), fShadow->Color);
+    painter.fillRect(QRect(QPoint(r.left() + w, r.bottom() + 1), QPoint(r.right() + w, r.bottom() + w)),
+                     fShadow->Color);
   }
   PaintExtras(painter);
   if (AfterPaint) AfterPaint(painter);

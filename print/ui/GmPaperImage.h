@@ -9,6 +9,7 @@
 #include <QMargins>
 #include <QPen>
 #include <QWidget>
+
 #include <functional>
 
 namespace zyn {
@@ -45,10 +46,22 @@ class TGmPaperImage : public QWidget {
   void SetZoom(int zoom);
   QMargins Gutter() const { return fGutter; }
   void SetGutter(const QMargins& gutter);
-  void SetShadow(const TGmShadow* shadow) { fShadow = shadow; update(); }
-  void SetGrid(const TGmPageGrid* grid) { fGrid = grid; update(); }
-  void SetMargins(const TGmMarginsView* margins) { fMargins = margins; update(); }
-  void SetDrawObjects(bool draw) { fDrawObjects = draw; update(); }
+  void SetShadow(const TGmShadow* shadow) {
+    fShadow = shadow;
+    update();
+  }
+  void SetGrid(const TGmPageGrid* grid) {
+    fGrid = grid;
+    update();
+  }
+  void SetMargins(const TGmMarginsView* margins) {
+    fMargins = margins;
+    update();
+  }
+  void SetDrawObjects(bool draw) {
+    fDrawObjects = draw;
+    update();
+  }
   void SetPageCount(int count) { fPageCount = count; }
   void BeginUpdate() { ++fLock; }
   void EndUpdate();

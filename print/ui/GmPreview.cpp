@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QScrollBar>
+
 #include <algorithm>
 #include <cmath>
 
@@ -235,12 +236,17 @@ void TGmPreview::resizeEvent(QResizeEvent* e) {
 }
 
 void TGmPreview::keyPressEvent(QKeyEvent* e) {
-  QScrollBar* bar = verticalScrollBar()->isVisible() ? verticalScrollBar()
-                    : horizontalScrollBar()->isVisible() ? horizontalScrollBar() : nullptr;
+  QScrollBar* bar = verticalScrollBar()->isVisible()     ? verticalScrollBar()
+                    : horizontalScrollBar()->isVisible() ? horizontalScrollBar()
+                                                         : nullptr;
   if (!bar) return QScrollArea::keyPressEvent(e);
   switch (e->key()) {
-    case Qt::Key_PageUp: bar->setValue(bar->value() - 10 * bar->singleStep()); break;
-    case Qt::Key_PageDown: bar->setValue(bar->value() + 10 * bar->singleStep()); break;
+    case Qt::Key_PageUp:
+      bar->setValue(bar->value() - 10 * bar->singleStep());
+      break;
+    case Qt::Key_PageDown:
+      bar->setValue(bar->value() + 10 * bar->singleStep());
+      break;
     case Qt::Key_Home:
       verticalScrollBar()->setValue(0);
       horizontalScrollBar()->setValue(0);
@@ -249,7 +255,8 @@ void TGmPreview::keyPressEvent(QKeyEvent* e) {
       verticalScrollBar()->setValue(verticalScrollBar()->maximum());
       horizontalScrollBar()->setValue(horizontalScrollBar()->maximum());
       break;
-    default: QScrollArea::keyPressEvent(e);
+    default:
+      QScrollArea::keyPressEvent(e);
   }
 }
 

@@ -9,6 +9,7 @@
 #include "print/ui/GmPrinter.h"
 
 #include <QScrollArea>
+
 #include <functional>
 #include <vector>
 
@@ -39,7 +40,10 @@ class TGmPreview : public QScrollArea {
   void SetMinZoom(int z);
   void SetMaxZoom(int z);
   int Gutter() const { return fPaper->Gutter().left(); }
-  void SetGutter(int g) { fPaper->SetGutter(QMargins(g, g, g, g)); UpdateScrollRange(); }
+  void SetGutter(int g) {
+    fPaper->SetGutter(QMargins(g, g, g, g));
+    UpdateScrollRange();
+  }
   void ZoomToWidth();
   void ZoomToHeight();
   void ZoomToPage();

@@ -10,6 +10,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
+
 #include <algorithm>
 
 namespace zyn {
@@ -20,8 +21,10 @@ TGmSheetSlot SheetSlot(TGmPagesPerSheet pagesPerSheet, int position, int w, int 
   switch (pagesPerSheet) {
     case gmTwoPage: {
       const int k = position % 2;
-      if (landscapeSheet) slot.Rect = k == 1 ? QRect(QPoint(0, 0), QPoint(w2, h)) : QRect(QPoint(w2, 0), QPoint(w, h));
-      else slot.Rect = k == 1 ? QRect(QPoint(0, 0), QPoint(w, h2)) : QRect(QPoint(0, h2), QPoint(w, h));
+      if (landscapeSheet)
+        slot.Rect = k == 1 ? QRect(QPoint(0, 0), QPoint(w2, h)) : QRect(QPoint(w2, 0), QPoint(w, h));
+      else
+        slot.Rect = k == 1 ? QRect(QPoint(0, 0), QPoint(w, h2)) : QRect(QPoint(0, h2), QPoint(w, h));
       slot.Scale = static_cast<int>(static_cast<double>(std::min(w, h)) / std::max(w, h) * 100);
       break;
     }
@@ -41,9 +44,12 @@ TGmSheetSlot SheetSlot(TGmPagesPerSheet pagesPerSheet, int position, int w, int 
 
 bool StartsSheet(TGmPagesPerSheet pagesPerSheet, int position) {
   switch (pagesPerSheet) {
-    case gmTwoPage: return position % 2 == 1;
-    case gmFourPage: return position % 4 == 1;
-    default: return true;
+    case gmTwoPage:
+      return position % 2 == 1;
+    case gmFourPage:
+      return position % 4 == 1;
+    default:
+      return true;
   }
 }
 
@@ -85,12 +91,13 @@ bool PrintPages(const TGmPageList& list, const std::vector<int>& numbers, QPaged
     const double ppiX = device.logicalDpiX(), ppiY = device.logicalDpiY();
     const QRectF full = device.pageLayout().fullRectPixels(device.logicalDpiX());
     const bool landscapeSheet = full.width() > full.height();
-    const TGmSheetSlot slot = SheetSlot(pps, position, static_cast<int>(full.width()), static_cast<int>(full.height()),
-                                        landscapeSheet);
+    const TGmSheetSlot slot =
+        SheetSlot(pps, position, static_cast<int>(full.width()), static_cast<int>(full.height()), landscapeSheet);
     painter.save();
     painter.translate(slot.Rect.left(), slot.Rect.top());
     painter.scale(slot.Scale / 100.0, slot.Scale / 100.0);
-    painter.setClipRect(QRectF(0, 0, static_cast<double>(page.Width()) * ppiX, static_cast<double>(page.Height()) * ppiY));
+    painter.setClipRect(
+        QRectF(0, 0, static_cast<double>(page.Width()) * ppiX, static_cast<double>(page.Height()) * ppiY));
     page.Draw(painter, ppiX, ppiY, false);
     painter.restore();
     if (progress && !progress(position, total)) {
@@ -137,8 +144,9 @@ std::string TGmPrinter::NoPrinterText() {
 void TGmPrinter::ApplyTo(QPrinter& printer) const {
   printer.setCopyCount(std::max(1, PrintCopies));
   printer.setCollateCopies(Collate);
-  printer.setDuplex(Duplex == gmSimplex ? QPrinter::DuplexNone
-                    : Duplex == gmHorzDuplex ? QPrinter::DuplexShortSide : QPrinter::DuplexLongSide);
+  printer.setDuplex(Duplex == gmSimplex      ? QPrinter::DuplexNone
+                    : Duplex == gmHorzDuplex ? QPrinter::DuplexShortSide
+                                             : QPrinter::DuplexLongSide);
   printer.setColorMode(PrintColor == gmColor ? QPrinter::Color : QPrinter::GrayScale);
   // The quality chooses the resolution the pages are replayed at.
   static constexpr int kDpi[] = {150, 300, 600, 1200};
@@ -151,9 +159,14 @@ void TGmPrinter::TakeFrom(const QPrinter& printer) {
   PrintCopies = printer.copyCount();
   Collate = printer.collateCopies();
   switch (printer.duplex()) {
-    case QPrinter::DuplexShortSide: Duplex = gmHorzDuplex; break;
-    case QPrinter::DuplexLongSide: Duplex = gmVertDuplex; break;
-    default: Duplex = gmSimplex;
+    case QPrinter::DuplexShortSide:
+      Duplex = gmHorzDuplex;
+      break;
+    case QPrinter::DuplexLongSide:
+      Duplex = gmVertDuplex;
+      break;
+    default:
+      Duplex = gmSimplex;
   }
   PrintColor = printer.colorMode() == QPrinter::GrayScale ? gmMonochrome : gmColor;
 }

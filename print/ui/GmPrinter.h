@@ -6,6 +6,7 @@
 #include "print/GmPageList.h"
 
 #include <QRect>
+
 #include <functional>
 #include <memory>
 #include <string>

@@ -127,8 +127,10 @@ void TGmThumbnails::LayoutThumbs() {
     t->show();
     right = std::max(right, x + t->width());
     bottom = std::max(bottom, y + t->height());
-    if (fLayout == gmThumbHorz) x += t->width() - 1;
-    else if (fLayout == gmThumbVert) y += t->height() - 1;
+    if (fLayout == gmThumbHorz)
+      x += t->width() - 1;
+    else if (fLayout == gmThumbVert)
+      y += t->height() - 1;
     else if ((i + 1) % static_cast<size_t>(std::max(1, GridWidth)) == 0) {
       x = 0;
       y += t->height() - 1;

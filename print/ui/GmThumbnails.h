@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QScrollArea>
+
 #include <string>
 #include <vector>
 
@@ -74,7 +75,9 @@ class TGmThumbnails : public QScrollArea {
   // What the preview tells its strips.
   void UpdateBegins() { ++fUpdate; }
   void UpdateEnds();
-  void PageCountChanged() { if (fUpdate == 0) Rebuild(); }
+  void PageCountChanged() {
+    if (fUpdate == 0) Rebuild();
+  }
   void CurrentPageChanged();
   void Repaint();
   void PreviewDestroyed();

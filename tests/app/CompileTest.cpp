@@ -2,13 +2,13 @@
 // that does not compile.
 
 #include "MainWindowFixture.h"
-
 #include "compiler/CompileDriver.h"
 #include "model/base/Streams.h"
 #include "project/Global.h"
 #include "widgets/bars/BarItem.h"
 
 #include <QApplication>
+
 #include <filesystem>
 
 namespace zyn::test {

@@ -2,8 +2,8 @@
 
 #include "model/base/Cp1252.h"
 #include "model/base/ZYNOptionen.h"
-#include "project/Global.h"
 #include "platform/MessageDlg.h"
+#include "project/Global.h"
 #include "tests/compiler/CompilerFixture.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/ProgrammeGlobals.h"
@@ -12,10 +12,7 @@
 
 namespace zyn::test {
 
-
-void EnsureGlobals() {
-  EnsureProgrammeGlobals();
-}
+void EnsureGlobals() { EnsureProgrammeGlobals(); }
 
 void FillSmallProject(TZYNProjekt& projekt, bool badLink) {
   TProjectBuilder b;

@@ -2,34 +2,34 @@
 // question, the set-up wizard, the recent files and the window's bounds.
 
 #include "MainWindowFixture.h"
-
-#include "model/base/Streams.h"
-#include "model/base/ZYNOptionen.h"
 #include "model/ModulListe.h"
 #include "model/Observer.h"
-#include "project/Steuermodul.h"
+#include "model/base/Errors.h"
+#include "model/base/Streams.h"
+#include "model/base/ZYNOptionen.h"
+#include "platform/QtText.h"
 #include "project/Global.h"
-#include "widgets/common/BrowseDr.h"
+#include "project/Steuermodul.h"
 #include "shell/Einrichtungsexperte.h"
-#include "widgets/common/FoldPanel.h"
-#include "widgets/common/GPanel.h"
 #include "shell/RecentFiles.h"
-#include "widgets/common/zsStatusBar.h"
+#include "tests/support/Files.h"
 #include "widgets/bars/BarItem.h"
-#include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarMRUListItem.h"
+#include "widgets/bars/BarManager.h"
 #include "widgets/bars/SideBar.h"
 #include "widgets/bars/SideBarGroup.h"
 #include "widgets/bars/SideBarGroups.h"
-#include "tests/support/Files.h"
-#include "platform/QtText.h"
-#include "model/base/Errors.h"
+#include "widgets/common/BrowseDr.h"
+#include "widgets/common/FoldPanel.h"
+#include "widgets/common/GPanel.h"
+#include "widgets/common/ZsStatusBar.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QSet>
 #include <QTimer>
+
 #include <algorithm>
 #include <filesystem>
 
@@ -200,7 +200,7 @@ TEST(RecentFiles, AddMovesTrimsAndComparesExactly) {
       {{}, "/p/a.zpf", 4, {"/p/a.zpf"}},
       {{"/p/a.zpf", "/p/b.zpf"}, "/p/b.zpf", 4, {"/p/b.zpf", "/p/a.zpf"}},  // moves, no duplicate
       {{"/p/a.zpf"}, "/p/A.zpf", 4, {"/p/A.zpf", "/p/a.zpf"}},              // case makes another file
-      {{"1", "2", "3", "4"}, "5", 4, {"5", "1", "2", "3"}},                  // the last one drops out
+      {{"1", "2", "3", "4"}, "5", 4, {"5", "1", "2", "3"}},                 // the last one drops out
       {{"1", "2"}, "3", 0, {}},
   };
   for (const Case& c : cases) {
@@ -277,7 +277,8 @@ TEST_F(MainWindowTest, RecentProjectsKeepTheirNamesAndAreReadBeforeTheOpenOneClo
   ASSERT_NE(GProjekt, nullptr);
   const TZYNProjekt* opened = GProjekt.get();
   EXPECT_EQ(GProjekt->FileName, good);
-  EXPECT_TRUE(form.windowTitle().contains(QString::fromUtf8("Anlage M\xC3\xBCller.zpf"))) << form.windowTitle().toStdString();
+  EXPECT_TRUE(form.windowTitle().contains(QString::fromUtf8("Anlage M\xC3\xBCller.zpf")))
+      << form.windowTitle().toStdString();
   EXPECT_EQ(ToQString(form.MRU->GetDisplayText(good)), QString::fromUtf8("Anlage M\xC3\xBCller.zpf"));
 
   // Damaged in its own data: refused; damaged further on: its readable parts are offered, and
@@ -577,14 +578,14 @@ TEST_F(MainWindowTest, EnteringAPageShowsItsTitleAndFoldsTheSideBarByItsOption) 
 TEST(Install, PutsTheProgrammeItsDesktopEntryAndIconsInPlace) {
   const TempFolder folder("install");
   const fs::path prefix = folder.Dir();
-  const std::string command = "cmake --install '" + std::string(ZYN_BINARY_DIR) + "' --prefix '" + prefix.string() +
-                              "' > /dev/null";
+  const std::string command =
+      "cmake --install '" + std::string(ZYN_BINARY_DIR) + "' --prefix '" + prefix.string() + "' > /dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0);
   EXPECT_TRUE(fs::exists(prefix / "bin" / "zyn"));
   EXPECT_TRUE(fs::exists(prefix / "share" / "zyn" / "system" / "funcs.zyb"));
   const std::string desktop = ReadWholeFile((prefix / "share" / "applications" / "zyn.desktop").string());
-  for (const char* line : {"[Desktop Entry]\n", "Type=Application\n", "Name=ZYN Systemsoftware\n", "Exec=zyn %f\n",
-                           "Icon=zyn\n"})
+  for (const char* line :
+       {"[Desktop Entry]\n", "Type=Application\n", "Name=ZYN Systemsoftware\n", "Exec=zyn %f\n", "Icon=zyn\n"})
     EXPECT_NE(desktop.find(line), std::string::npos) << line;
   const QImage icon(QString::fromStdString((prefix / "share/icons/hicolor/64x64/apps/zyn.png").string()));
   EXPECT_EQ(icon.size(), QSize(64, 64));
@@ -592,8 +593,7 @@ TEST(Install, PutsTheProgrammeItsDesktopEntryAndIconsInPlace) {
   EXPECT_EQ(icon.pixelColor(0, 0).alpha(), 0);
   const fs::path svg = prefix / "share/icons/hicolor/scalable/apps/zyn.svg";
   EXPECT_TRUE(fs::exists(svg));
-  if (std::system("command -v xmllint > /dev/null") == 0)
-    EXPECT_TRUE(XmllintAccepts(svg));
+  if (std::system("command -v xmllint > /dev/null") == 0) EXPECT_TRUE(XmllintAccepts(svg));
 }
 
 }  // namespace

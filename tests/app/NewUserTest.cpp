@@ -13,7 +13,7 @@
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarMRUListItem.h"
 #include "widgets/common/FoldPanel.h"
-#include "widgets/common/zsStatusBar.h"
+#include "widgets/common/ZsStatusBar.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -3,13 +3,13 @@
 // build folder as a picture for review.
 
 #include "MainWindowFixture.h"
-
 #include "model/base/Streams.h"
 #include "model/base/ZYNOptionen.h"
 
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
+
 #include <filesystem>
 
 namespace zyn::test {
@@ -73,10 +73,10 @@ TEST_F(MainWindowTest, ProgrammeStartsUnderXvfbWithTheProjectOfItsCommandLine) {
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
   run.setProcessEnvironment(env);
   const QString screenDir = QString::fromStdString((dir / "screen").string());
-  run.start(xvfb, {QStringLiteral("-a"), QStringLiteral("-s"),
-                   QStringLiteral("-screen 0 1024x768x24 -fbdir ") + screenDir, QStringLiteral("sh"),
-                   QString::fromStdString(script.string()), QString::fromStdString(program.string()),
-                   QString::fromStdString(project), screenDir});
+  run.start(xvfb,
+            {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1024x768x24 -fbdir ") + screenDir,
+             QStringLiteral("sh"), QString::fromStdString(script.string()), QString::fromStdString(program.string()),
+             QString::fromStdString(project), screenDir});
   ASSERT_TRUE(run.waitForFinished(60000)) << "the virtual X server did not finish";
   EXPECT_EQ(run.exitCode(), 0) << "no main window with the project's name: " << run.readAll().toStdString();
 

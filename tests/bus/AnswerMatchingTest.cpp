@@ -2,6 +2,9 @@
 // byte and length. Late, extra and foreign answers never confirm another request; a slow line
 // makes the link slow, not wrong; a port that goes away is reported as such.
 
+#include "SimFixture.h"
+#include "tools/zynsim/core/SimFrameCodec.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -11,9 +14,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-#include "SimFixture.h"
-#include "tools/zynsim/core/SimFrameCodec.h"
 
 namespace zyn {
 namespace {

@@ -1,11 +1,12 @@
 // The serial settings of the options and what they make of the link.
 
-#include <gtest/gtest.h>
-
 #include "bus/BusSerialSettings.h"
+
 #include "bus/VaComm.h"
 #include "bus/ZYNComm.h"
 #include "model/base/ZYNOptionen.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {

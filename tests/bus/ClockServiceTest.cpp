@@ -1,14 +1,15 @@
 // Clock setting, control-module search, the clock test and state telegrams against the
 // simulator on a pseudo-terminal.
+#include "bus/ClockService.h"
+
+#include "tests/bus/SimFixture.h"
+#include "tools/zynsim/core/SimFrameCodec.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <mutex>
 #include <thread>
-
-#include "bus/ClockService.h"
-#include "tests/bus/SimFixture.h"
-#include "tools/zynsim/core/SimFrameCodec.h"
 
 namespace zyn {
 namespace {
@@ -25,8 +26,8 @@ TEST(ClockDates, ImpossibleDatesAndTimesAreRefused) {
   struct Case {
     const char* text;
     bool valid;
-  } cases[] = {{"31.02.26", false}, {"29.02.24", true}, {"29.02.2100", false}, {"00.01.26", false},
-               {"10.13.26", false}, {"10.12.2026", true}, {"1.2.", false},     {"aa.bb.cc", false}};
+  } cases[] = {{"31.02.26", false}, {"29.02.24", true},   {"29.02.2100", false}, {"00.01.26", false},
+               {"10.13.26", false}, {"10.12.2026", true}, {"1.2.", false},       {"aa.bb.cc", false}};
   for (const auto& c : cases) EXPECT_EQ(ParseClockDate(c.text).has_value(), c.valid) << c.text;
   TZYNDateTime dt;
   EXPECT_TRUE(ParseClockTime("07:05:09", dt));
@@ -41,11 +42,14 @@ TEST(ClockDates, EdgeStartIsOneMinuteBeforeTheEdge) {
   struct Case {
     const char* edge;
     TZYNDateTime expected;
-  } cases[] = {{"00:00", {2024, 2, 29, 23, 59, 0}}, {"12:30", {2024, 3, 1, 12, 29, 0}}, {"07:00", {2024, 3, 1, 6, 59, 0}}};
+  } cases[] = {
+      {"00:00", {2024, 2, 29, 23, 59, 0}}, {"12:30", {2024, 3, 1, 12, 29, 0}}, {"07:00", {2024, 3, 1, 6, 59, 0}}};
   for (const auto& c : cases) {
     const auto t = ClockEdgeStart(day, c.edge);
     ASSERT_TRUE(t) << c.edge;
-    EXPECT_EQ(FormatClockDate(*t) + " " + FormatClockTime(*t), FormatClockDate(c.expected) + " " + FormatClockTime(c.expected)) << c.edge;
+    EXPECT_EQ(FormatClockDate(*t) + " " + FormatClockTime(*t),
+              FormatClockDate(c.expected) + " " + FormatClockTime(c.expected))
+        << c.edge;
   }
   EXPECT_FALSE(ClockEdgeStart(day, "25:00"));
   const auto newYear = ClockEdgeStart(TZYNDateTime{2027, 1, 1, 0, 0, 0}, "00:00");
@@ -124,7 +128,8 @@ TEST_F(ClockServiceTest, ClockTestSetsEachEdgeAndStopsOnAbort) {
   for (const auto& c : cases) {
     int waits = 0;
     std::vector<std::string> log;
-    TClockTestRun run(comm, [&] { return ++waits != c.stopAfter; }, [&](const std::string& l) { log.push_back(l); });
+    TClockTestRun run(
+        comm, [&] { return ++waits != c.stopAfter; }, [&](const std::string& l) { log.push_back(l); });
     EXPECT_EQ(run.TestClock(clock, c.edges, today), c.stopAfter == 0);
     EXPECT_EQ(waits, c.waits);
     EXPECT_EQ(run.Failures(), 0);

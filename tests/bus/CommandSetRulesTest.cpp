@@ -1,14 +1,14 @@
 // The command set over a scripted link (no port, no simulator): the answer rules it gives the
 // exchange layer, and its judgement of the answers it is handed.
 
+#include "bus/ZYNCommandSet.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "bus/ZYNCommandSet.h"
 
 namespace zyn {
 namespace {
@@ -73,28 +73,50 @@ TEST(CommandSetRules, AnswersAreJudgedByStatusAbsenceAndLength) {
   TTimerRecord record{};
   const Bytes curve(272);
   const Case cases[] = {
-      {"read block of its length", [&](TZYNCommandSet& s) { return s.ReadModuleMemory(buffer, 0x4000, 4); },
-       {0, 0xFE, 0x02, 0, 1, 2, 3, 4}, true},
-      {"read block one byte short", [&](TZYNCommandSet& s) { return s.ReadModuleMemory(buffer, 0x4000, 4); },
-       {0, 0xFE, 0x02, 0, 1, 2, 3}, false},
-      {"read block one byte long", [&](TZYNCommandSet& s) { return s.ReadModuleMemory(buffer, 0x4000, 4); },
-       {0, 0xFE, 0x02, 0, 1, 2, 3, 4, 5}, false},
-      {"refused read block", [&](TZYNCommandSet& s) { return s.ReadModuleMemory(buffer, 0x4000, 4); },
-       {0, 0xFE, 0xFF, 0}, false},
-      {"refused write block", [&](TZYNCommandSet& s) { return s.WriteModuleMemory(buffer, 0x4000, 4, 1); },
-       {0, 0xFE, 0xFF, 1}, false},
-      {"dimmer curve, module there", [&](TZYNCommandSet& s) { return s.WriteDimmerCurve(0x20, 6, curve.data()); },
-       {0, 0xFE, 0x06, 0, 0x20, 0, 0x00}, true},
-      {"dimmer curve, module absent", [&](TZYNCommandSet& s) { return s.WriteDimmerCurve(0x20, 6, curve.data()); },
-       {0, 0xFE, 0x06, 0, 0x20, 0, 0xF0}, false},
-      {"dimmer curve, answer without byte 6", [&](TZYNCommandSet& s) { return s.WriteDimmerCurve(0x20, 6, curve.data()); },
-       {0, 0xFE, 0x06, 0}, false},
-      {"query, module absent", [&](TZYNCommandSet& s) { return s.IsModulePresent(0x20); },
-       {0, 0xFE, 0x06, 0, 0x20, 0, 0xF0, 0, 0, 0}, false},
-      {"timer that does not exist", [&](TZYNCommandSet& s) { return s.ReadTimer(record, 40); },
-       {0, 0xFE, 0x15, 0, 0xFF}, false},
-      {"timer answer too short for a record", [&](TZYNCommandSet& s) { return s.ReadTimer(record, 4); },
-       {0, 0xFE, 0x15, 0, 4, 0, 1, 2}, false},
+      {"read block of its length",
+       [&](TZYNCommandSet& s) { return s.ReadModuleMemory(buffer, 0x4000, 4); },
+       {0, 0xFE, 0x02, 0, 1, 2, 3, 4},
+       true},
+      {"read block one byte short",
+       [&](TZYNCommandSet& s) { return s.ReadModuleMemory(buffer, 0x4000, 4); },
+       {0, 0xFE, 0x02, 0, 1, 2, 3},
+       false},
+      {"read block one byte long",
+       [&](TZYNCommandSet& s) { return s.ReadModuleMemory(buffer, 0x4000, 4); },
+       {0, 0xFE, 0x02, 0, 1, 2, 3, 4, 5},
+       false},
+      {"refused read block",
+       [&](TZYNCommandSet& s) { return s.ReadModuleMemory(buffer, 0x4000, 4); },
+       {0, 0xFE, 0xFF, 0},
+       false},
+      {"refused write block",
+       [&](TZYNCommandSet& s) { return s.WriteModuleMemory(buffer, 0x4000, 4, 1); },
+       {0, 0xFE, 0xFF, 1},
+       false},
+      {"dimmer curve, module there",
+       [&](TZYNCommandSet& s) { return s.WriteDimmerCurve(0x20, 6, curve.data()); },
+       {0, 0xFE, 0x06, 0, 0x20, 0, 0x00},
+       true},
+      {"dimmer curve, module absent",
+       [&](TZYNCommandSet& s) { return s.WriteDimmerCurve(0x20, 6, curve.data()); },
+       {0, 0xFE, 0x06, 0, 0x20, 0, 0xF0},
+       false},
+      {"dimmer curve, answer without byte 6",
+       [&](TZYNCommandSet& s) { return s.WriteDimmerCurve(0x20, 6, curve.data()); },
+       {0, 0xFE, 0x06, 0},
+       false},
+      {"query, module absent",
+       [&](TZYNCommandSet& s) { return s.IsModulePresent(0x20); },
+       {0, 0xFE, 0x06, 0, 0x20, 0, 0xF0, 0, 0, 0},
+       false},
+      {"timer that does not exist",
+       [&](TZYNCommandSet& s) { return s.ReadTimer(record, 40); },
+       {0, 0xFE, 0x15, 0, 0xFF},
+       false},
+      {"timer answer too short for a record",
+       [&](TZYNCommandSet& s) { return s.ReadTimer(record, 4); },
+       {0, 0xFE, 0x15, 0, 4, 0, 1, 2},
+       false},
       {"refused stop", [&](TZYNCommandSet& s) { return s.EnterServiceMode(); }, {0, 0xFE, 0xFF, 0}, false},
       {"failed memory check", [&](TZYNCommandSet& s) { return s.TestParallelEepromErased(); }, {0, 0xFE, 0x01}, false},
       {"passed memory check", [&](TZYNCommandSet& s) { return s.TestParallelEepromErased(); }, {0, 0xFE, 0x00}, true},

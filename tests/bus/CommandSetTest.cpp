@@ -2,18 +2,18 @@
 // telegram bytes that go out, the judgement of the answers, block transfers and their
 // numbering, and the failures that must never look like success.
 
+#include "SimFixture.h"
+#include "model/base/Cp1252.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstring>
 #include <functional>
-#include <thread>
 #include <numeric>
 #include <random>
-
-#include "SimFixture.h"
-#include "model/base/Cp1252.h"
+#include <thread>
 
 namespace zyn {
 namespace {
@@ -71,26 +71,37 @@ TEST_F(CommandSetTest, ExactTelegramsOfTheOperations) {
       {"erase", [](TZYNComm& c) { return c.EraseProgramMemory(); }, {{0xFE, 0, 0xFF, 0x00}, {0xFE, 0, 0x0F, 0x00}}},
       {"query", [](TZYNComm& c) { return c.IsModulePresent(0x25); }, {{0xFE, 0, 0x06, 0x00, 0x25, 0x01, 0x01}}},
       {"flags", [&](TZYNComm& c) { return c.SetP_RecBuffSize(2048), c.ReadFlags(flags); }, {{0xFE, 0, 0x09, 0x00}}},
-      {"timer count", [](TZYNComm& c) { return c.ReadTimerCount(0) == 16; },
+      {"timer count",
+       [](TZYNComm& c) { return c.ReadTimerCount(0) == 16; },
        {{0xFE, 0, 0x05, 0x00}, {0xFE, 0, 0x15, 0x00, 0x00, 0x00}}},
       {"timer", [&](TZYNComm& c) { return c.ReadTimer(timer, 2); }, {{0xFE, 0, 0x05, 0x00}, {0xFE, 0, 0x15, 0x00, 2}}},
-      {"text", [](TZYNComm& c) { return c.WriteModuleText("ABCDEFGHIJKLMNOPQ", false); },
+      {"text",
+       [](TZYNComm& c) { return c.WriteModuleText("ABCDEFGHIJKLMNOPQ", false); },
        {{0xFE, 0, 0x17, 0x00, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M', 'N', 'O', 'P', 'Q'}}},
       {"raw", [&](TZYNComm& c) { return c.SendRawTelegram(raw, sizeof raw); }, {{0xFE, 0, 0x20, 0x01}}},
       {"clock chip", [](TZYNComm& c) { return c.TestClockChip(); }, {{0xFE, 0, 0x10, 0x00}}},
-      {"parallel eeprom", [](TZYNComm& c) { return c.TestParallelEeprom(); },
+      {"parallel eeprom",
+       [](TZYNComm& c) { return c.TestParallelEeprom(); },
        {{0xFE, 0, 0xFF, 0x00}, {0xFE, 0, 0x0D, 0x00}}},
       {"parallel erased", [](TZYNComm& c) { return c.TestParallelEepromErased(); }, {{0xFE, 0, 0x0E, 0x00}}},
-      {"serial eeprom", [](TZYNComm& c) { return c.TestSerialEeprom(); },
+      {"serial eeprom",
+       [](TZYNComm& c) { return c.TestSerialEeprom(); },
        {{0xFE, 0, 0xFF, 0x00}, {0xFE, 0, 0x0A, 0x00}}},
       {"serial erased", [](TZYNComm& c) { return c.TestSerialEepromErased(); }, {{0xFE, 0, 0x0B, 0x00}}},
-      {"reset line", [](TZYNComm& c) { return c.StartResetLineTest(); }, {{0xFE, 0, 0xFF, 0x00}, {0xFE, 0, 0x11, 0x00}}},
+      {"reset line",
+       [](TZYNComm& c) { return c.StartResetLineTest(); },
+       {{0xFE, 0, 0xFF, 0x00}, {0xFE, 0, 0x11, 0x00}}},
       {"reset end", [](TZYNComm& c) { return c.WaitForResetTestEnd(); }, {{0xFE, 0, 0x05, 0x00}}},
-      {"read 300", [](TZYNComm& c) { Bytes b(300); return c.ReadModuleMemory(b.data(), 0x8000, 300); },
+      {"read 300",
+       [](TZYNComm& c) {
+         Bytes b(300);
+         return c.ReadModuleMemory(b.data(), 0x8000, 300);
+       },
        {{0xFE, 0, 0x02, 0, 0x80, 0x00, 0x01, 0x00}, {0xFE, 0, 0x02, 1, 0x81, 0x00, 0x00, 44}}},
       {"erase display", [](TZYNComm& c) { return c.SetA_Steuermodul(7), c.EraseDisplay(); }, {{0xFE, 7, 0x02, 0x00}}},
       {"end display", [](TZYNComm& c) { return c.EndDisplayProgramming(); }, {{0xFE, 7, 0x04, 0x00}}},
-      {"power-on release", [](TZYNComm& c) { return c.SetA_Steuermodul(0), c.SendPowerOnRelease(); },
+      {"power-on release",
+       [](TZYNComm& c) { return c.SetA_Steuermodul(0), c.SendPowerOnRelease(); },
        {{0xFE, 0, 0xFD, 0x00}}},
   };
   for (const Case& c : cases) {
@@ -106,8 +117,11 @@ TEST_F(CommandSetTest, FirmwareVersionAndNumber) {
     const char* text;
     int number;
   };
-  const Case cases[] = {{'7', '8', "V1.78", 78}, {'2', '0', "V2.20", 220}, {'5', '1', "V1.51", 51},
-                        {'5', '0', "V2.50", 250}, {'x', '1', "", 0}};
+  const Case cases[] = {{'7', '8', "V1.78", 78},
+                        {'2', '0', "V2.20", 220},
+                        {'5', '1', "V1.51", 51},
+                        {'5', '0', "V2.50", 250},
+                        {'x', '1', "", 0}};
   for (const Case& c : cases) {
     Module(0, [&](auto& m) { m.Version = {c.hi, c.lo}; });
     EXPECT_EQ(comm.ReadFirmwareVersion(), c.text);
@@ -258,7 +272,7 @@ TEST_F(CommandSetTest, TimersAreCountedWrittenAndRead) {
   EXPECT_TRUE(comm.ReadTimer(back, 5));
   EXPECT_EQ(Received().back(), (Bytes{0xFE, 0x00, 0x15, 0x00, 5}));
   EXPECT_EQ(back, (TTimerRecord{5, 0, 1, 2, 3, 4, 5, 6, 0}));  // bytes 1 and 8 are not sent
-  EXPECT_FALSE(comm.ReadTimer(back, 40));                    // no such timer
+  EXPECT_FALSE(comm.ReadTimer(back, 40));                      // no such timer
   EXPECT_FALSE(comm.WriteTimer(0, TTimerRecord{40}));
   EXPECT_EQ(comm.ReadTimerCount(3 + 4), 0);  // nobody at station 7 answers a probe with 05
 }
@@ -365,8 +379,8 @@ TEST_F(CommandSetTest, BlockNumberingContinuesIntoTheProjectInformation) {
   ClearReceived();
   EXPECT_TRUE(comm.WriteProjectInfo(TProjektInfo{}.ToBlock()));
   EXPECT_EQ(Sequences(0x01), (std::vector<int>{189, 190, 191, 192, 193, 194, 195, 196, 197}));
-  EXPECT_EQ(Received().front(), (Bytes{0xFE, 0x00, 0x01, 189, 0xBD, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                       0, 0}));
+  EXPECT_EQ(Received().front(),
+            (Bytes{0xFE, 0x00, 0x01, 189, 0xBD, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(CommandSetTest, SequenceByteWrapsAfter255) {
@@ -565,7 +579,11 @@ TEST_F(CommandSetTest, OperationsOnAModuleThatStaysSilentFail) {
       {"stop", [&] { return comm.EnterServiceMode(); }, 1},
       {"leave", [&] { return comm.LeaveServiceMode(); }, 1},
       {"restart", [&] { return comm.RestartModule(); }, 1},
-      {"clock", [&] { return comm.SetModuleDateTime({2026, 1, 1, 0, 0, 0}); }, 1},
+      {"clock",
+       [&] {
+         return comm.SetModuleDateTime({2026, 1, 1, 0, 0, 0});
+       },
+       1},
       {"erase", [&] { return comm.EraseProgramMemory(); }, 1},
       {"erase display", [&] { return comm.EraseDisplay(); }, 1},
       {"end display", [&] { return comm.EndDisplayProgramming(); }, 1},

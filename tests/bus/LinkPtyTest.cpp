@@ -1,22 +1,21 @@
 // The serial port and the link over a real pseudo-terminal against the simulator: opening,
 // closing, exclusivity, time-outs and repetitions, and every injected fault.
 
-#include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <stdlib.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <chrono>
-#include <future>
-#include <string>
-#include <thread>
-
 #include "SimFixture.h"
 #include "bus/BusWait.h"
 #include "bus/VaComm.h"
 #include "tools/zynsim/core/SimFrameCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <future>
+#include <stdlib.h>
+#include <string>
+#include <thread>
+#include <unistd.h>
 
 namespace zyn {
 namespace {
@@ -380,4 +379,3 @@ TEST_F(SimFixture, CancelDuringAWaitEndsItAtTheNextRepetitionWithoutSending) {
 
 }  // namespace
 }  // namespace zyn
-

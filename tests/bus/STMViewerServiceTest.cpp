@@ -1,9 +1,10 @@
 // The timers and flags of a control module read and written against the simulator on a
 // pseudo-terminal.
-#include <gtest/gtest.h>
-
 #include "bus/STMViewerService.h"
+
 #include "tests/bus/SimFixture.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {

@@ -1,13 +1,14 @@
 // The self test with the backup and restore of the program against the simulator on a
 // pseudo-terminal, and the backup file.
+#include "bus/SelfTestRun.h"
+
+#include "tests/bus/SimFixture.h"
+#include "tests/support/Files.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
-
-#include "bus/SelfTestRun.h"
-#include "tests/bus/SimFixture.h"
-#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {
@@ -122,7 +123,8 @@ TEST_F(SelfTestRunTest, WithoutProgramTheTestRunsAndNothingIsWrittenBack) {
   EXPECT_TRUE(report.Started);
   EXPECT_FALSE(report.BackupMade);
   EXPECT_EQ(report.Message, "");
-  for (const auto& t : Received()) EXPECT_FALSE(t.size() > 4 && t[2] == 0x01 && t[4] == 0x40) << "program block written";
+  for (const auto& t : Received())
+    EXPECT_FALSE(t.size() > 4 && t[2] == 0x01 && t[4] == 0x40) << "program block written";
 }
 
 TEST_F(SelfTestRunTest, ABrokenParallelEepromEndsTheLogButTheBackupIsRestored) {

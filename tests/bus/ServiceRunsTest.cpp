@@ -1,10 +1,6 @@
 // The listing read-back and write-back, the erase operations and the control-module information
 // over a pseudo-terminal against the simulator.
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-
 #include "bus/MemoryErase.h"
 #include "bus/ProgramListing.h"
 #include "bus/StmInfo.h"
@@ -13,6 +9,10 @@
 #include "model/base/Errors.h"
 #include "tests/support/Files.h"
 #include "tools/zynsim/core/SimPort.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace zyn::test {
 namespace {
@@ -198,7 +198,9 @@ TEST_F(ServiceRuns, InformationShowsTheBlockAndTheProjectId) {
   EXPECT_EQ(v.Values, (std::array<std::string, 9>{"Anlage", "10.12.2026", "23:30:05", "Elektro Muster", "Planer",
                                                   "ZYN 2.8", "$A1B2", "$0BB8", guid}));
   EXPECT_FALSE(comm.Active());
-  Sim([](sim::TSTMSimulator& s) { s.ControlModule(3).Memory[0x4022] = 0xFF, s.ControlModule(3).Memory[0x4023] = 0xFF; });
+  Sim([](sim::TSTMSimulator& s) {
+    s.ControlModule(3).Memory[0x4022] = 0xFF, s.ControlModule(3).Memory[0x4023] = 0xFF;
+  });
   ASSERT_EQ(ReadStmInfo(comm, settings, 3, v), TStmInfoResult::Done);
   EXPECT_EQ(v.Values[0], "Anlage");
   EXPECT_EQ(v.Values[8], "");

@@ -2,13 +2,13 @@
 // A bus link on one end of a real pseudo-terminal and the control-module simulator on the
 // other, with short time-outs.
 
+#include "bus/ZYNComm.h"
+#include "tools/zynsim/core/SimPort.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "bus/ZYNComm.h"
-#include "tools/zynsim/core/SimPort.h"
 
 namespace zyn {
 

@@ -1,17 +1,17 @@
 // The simulator as a program: it prints the terminal to use, answers the link there and logs
 // every frame with a time stamp.
 
+#include "bus/ZYNComm.h"
+#include "tools/zynsim/core/STMSimulator.h"
+
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <regex>
+#include <signal.h>
 #include <string>
-
-#include "bus/ZYNComm.h"
-#include "tools/zynsim/core/STMSimulator.h"
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace zyn {
 namespace {
@@ -70,14 +70,30 @@ TEST(SimulatorProgram, PrintsItsTerminalAndAnswersThere) {
 TEST(Simulator, WithoutFaultsItAnswersEveryTelegramOfTheCommandSet) {
   sim::TSTMSimulator simulator;
   simulator.ControlModule(0).Running = false;
-  const std::vector<std::vector<uint8_t>> telegrams = {
-      {0xFE, 0, 0x05, 0}, {0xFE, 0, 0xFF, 0}, {0xFE, 0, 0xFE, 0}, {0xFE, 0, 0xFC, 0}, {0xFE, 0, 0xFD, 0},
-      {0xFE, 0, 0x04, 1, 2, 3, 4, 5, 6}, {0xFE, 0, 0x0F, 0}, {0xFE, 0, 0x02, 0, 0x40, 0, 0, 16},
-      {0xFE, 0, 0x01, 0, 0x40, 0, 1}, {0xFE, 0, 0x06, 0, 0x20, 1, 1}, {0xFE, 0, 0x09, 0},
-      {0xFE, 0, 0x15, 0, 0, 0}, {0xFE, 0, 0x15, 0, 1}, {0xFE, 0, 0x16, 0, 1, 2, 3, 4, 5, 6, 7},
-      {0xFE, 0, 0x17, 0, 'a'}, {0xFE, 0, 0x19, 0, 1, 1, 2, 3, 4, 5, 6, 7, 8}, {0xFE, 0, 0x10, 0},
-      {0xFE, 0, 0x0D, 0}, {0xFE, 0, 0x0E, 0}, {0xFE, 0, 0x0A, 0}, {0xFE, 0, 0x0B, 0}, {0xFE, 0, 0x11, 0},
-      {0xFE, 7, 0x02, 0}, {0xFE, 7, 0x04, 0}};
+  const std::vector<std::vector<uint8_t>> telegrams = {{0xFE, 0, 0x05, 0},
+                                                       {0xFE, 0, 0xFF, 0},
+                                                       {0xFE, 0, 0xFE, 0},
+                                                       {0xFE, 0, 0xFC, 0},
+                                                       {0xFE, 0, 0xFD, 0},
+                                                       {0xFE, 0, 0x04, 1, 2, 3, 4, 5, 6},
+                                                       {0xFE, 0, 0x0F, 0},
+                                                       {0xFE, 0, 0x02, 0, 0x40, 0, 0, 16},
+                                                       {0xFE, 0, 0x01, 0, 0x40, 0, 1},
+                                                       {0xFE, 0, 0x06, 0, 0x20, 1, 1},
+                                                       {0xFE, 0, 0x09, 0},
+                                                       {0xFE, 0, 0x15, 0, 0, 0},
+                                                       {0xFE, 0, 0x15, 0, 1},
+                                                       {0xFE, 0, 0x16, 0, 1, 2, 3, 4, 5, 6, 7},
+                                                       {0xFE, 0, 0x17, 0, 'a'},
+                                                       {0xFE, 0, 0x19, 0, 1, 1, 2, 3, 4, 5, 6, 7, 8},
+                                                       {0xFE, 0, 0x10, 0},
+                                                       {0xFE, 0, 0x0D, 0},
+                                                       {0xFE, 0, 0x0E, 0},
+                                                       {0xFE, 0, 0x0A, 0},
+                                                       {0xFE, 0, 0x0B, 0},
+                                                       {0xFE, 0, 0x11, 0},
+                                                       {0xFE, 7, 0x02, 0},
+                                                       {0xFE, 7, 0x04, 0}};
   for (const auto& t : telegrams) {
     sim::TSimFrameDecoder decoder;
     std::optional<sim::TSimFrame> frame;

@@ -4,6 +4,9 @@
 // have left the simulated memory equal to what was written, or returned exactly the simulated
 // memory, and none may take longer than its time bound.
 
+#include "bus/ZYNComm.h"
+#include "tools/zynsim/core/SimPort.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -13,19 +16,16 @@
 #include <string>
 #include <vector>
 
-#include "bus/ZYNComm.h"
-#include "tools/zynsim/core/SimPort.h"
-
 namespace zyn::soak {
 
 struct TSoakConfig {
   const char* name;
   uint16_t timeout;  // ms, the configured answer time-out
   uint16_t repeats;
-  int lineRate;      // 0: as fast as the terminal
-  int faultPerMille; // each kind of random fault
-  int latePerMille;  // answers held back ...
-  int lateMaxMs;     // ... by up to this
+  int lineRate;       // 0: as fast as the terminal
+  int faultPerMille;  // each kind of random fault
+  int latePerMille;   // answers held back ...
+  int lateMaxMs;      // ... by up to this
 };
 
 // The configurations: the options' short time-out on a real line rate, a time-out shorter than
@@ -61,8 +61,7 @@ class TSoakRun {
       auto lock = fSim.Lock();
       fSim.ControlModule(0).Running = false;  // in service mode: it takes writes
       auto& c = fSim.Faults().Chances;
-      c.Deaf = c.Silent = c.BadFcs = c.WrongStation = c.Truncate = c.Refuse = c.Unsolicited =
-          config.faultPerMille;
+      c.Deaf = c.Silent = c.BadFcs = c.WrongStation = c.Truncate = c.Refuse = c.Unsolicited = config.faultPerMille;
       c.Late = config.latePerMille;
       c.LateMaxMs = config.lateMaxMs;
     }

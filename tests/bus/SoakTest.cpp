@@ -7,9 +7,7 @@ namespace {
 
 class BusSoak : public ::testing::TestWithParam<size_t> {};
 
-TEST_P(BusSoak, NoFalseSuccessAndNoOperationPastItsBound) {
-  RunSoak(kSoakConfigs[GetParam()], 1, 2, 15);
-}
+TEST_P(BusSoak, NoFalseSuccessAndNoOperationPastItsBound) { RunSoak(kSoakConfigs[GetParam()], 1, 2, 15); }
 
 INSTANTIATE_TEST_SUITE_P(Configs, BusSoak, ::testing::Range<size_t>(0, std::size(kSoakConfigs)));
 

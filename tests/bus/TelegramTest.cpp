@@ -1,15 +1,15 @@
 // Framing, stuffing and the receive side of the bus link, without a port: telegrams are built
 // into the send buffer and received bytes are fed to the receive handler directly.
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "bus/Fcs16.h"
 #include "bus/ZYNComm.h"
 #include "model/base/Cp1252.h"
 #include "tools/zynsim/core/SimFrameCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace zyn {
 namespace {
@@ -170,10 +170,10 @@ TEST_F(TelegramTest, FramesOfOtherStationsAreClassified) {
     int info;
   };
   const Case cases[] = {
-      {{0x01, 0xFE, 0x05, 0x00}, errNone, 0},        // another module to the PC: not our answer
+      {{0x01, 0xFE, 0x05, 0x00}, errNone, 0},          // another module to the PC: not our answer
       {{0xFE, 0x03, 0x05, 0x00}, errFromOther, 0xFE},  // the PC to module 3 (we address 0)
-      {{0xFE, 0x00, 0x05, 0x00}, errNone, 0},        // our own telegram seen on the bus
-      {{0x02, 0x03, 0x05, 0x00}, errToOther, 0x03},  // between two other stations
+      {{0xFE, 0x00, 0x05, 0x00}, errNone, 0},          // our own telegram seen on the bus
+      {{0x02, 0x03, 0x05, 0x00}, errToOther, 0x03},    // between two other stations
   };
   for (const Case& c : cases) {
     std::vector<std::pair<TZYNCommError, int>> errors;

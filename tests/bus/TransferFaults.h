@@ -3,12 +3,12 @@
 // foreign, doubled and late frames, refusals): every run either ends with every memory equal to
 // its image or reports its failure, and no module is switched on without its whole image.
 
+#include "tests/bus/TransferFixture.h"
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
-
-#include "tests/bus/TransferFixture.h"
 
 namespace zyn::test {
 
@@ -33,10 +33,10 @@ inline void RunTransferWithFaults(uint32_t seed, int& successes) {
   const auto started = std::chrono::steady_clock::now();
   const bool ok = t.run->Run(-1);
   if (std::getenv("ZYN_SOAK_TRACE"))
-    std::fprintf(stderr, "seed %u: %s in %lld ms\n", seed, ok ? "done" : "failed",
-                 static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                            std::chrono::steady_clock::now() - started)
-                                            .count()));
+    std::fprintf(
+        stderr, "seed %u: %s in %lld ms\n", seed, ok ? "done" : "failed",
+        static_cast<long long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count()));
   const std::string problem = t.CheckOutcome(ok);
   EXPECT_TRUE(problem.empty()) << "seed " << seed << ": " << problem;
   successes += ok ? 1 : 0;

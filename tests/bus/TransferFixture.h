@@ -4,13 +4,6 @@
 // saved in a temporary folder, a "chars.zyb" with the set GERMAN, and a view that records what
 // the run shows.
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "bus/TransferProject.h"
 #include "bus/TransferRun.h"
 #include "bus/ZYNComm.h"
@@ -21,6 +14,13 @@
 #include "tests/display/DisplayFixtures.h"
 #include "tests/support/Files.h"
 #include "tools/zynsim/core/SimPort.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace zyn::test {
 
@@ -58,7 +58,8 @@ class TRecordingView : public ITransferView {
   // True when a line holds the (UTF-8) text.
   bool Logged(const std::string& utf8) const {
     const std::string ansi = Utf8ToAnsi(utf8);
-    return std::any_of(Lines.begin(), Lines.end(), [&](const TLogLine& l) { return l.Text.find(ansi) != std::string::npos; });
+    return std::any_of(Lines.begin(), Lines.end(),
+                       [&](const TLogLine& l) { return l.Text.find(ansi) != std::string::npos; });
   }
   std::string Field(TTransferField f) const { return AnsiToUtf8(Fields[static_cast<int>(f)]); }
 };
@@ -95,7 +96,8 @@ class TTransferSetup {
     german.Name = "German";
     for (int i = 0; i < kCharSetChars; ++i) {
       german.Chars[static_cast<size_t>(i)][0] = static_cast<uint8_t>(i + 1);
-      for (int k = 1; k < kCharRecordSize; ++k) german.Chars[static_cast<size_t>(i)][static_cast<size_t>(k)] = static_cast<uint8_t>(i * 16 + k);
+      for (int k = 1; k < kCharRecordSize; ++k)
+        german.Chars[static_cast<size_t>(i)][static_cast<size_t>(k)] = static_cast<uint8_t>(i * 16 + k);
     }
     TZYNCharSet other;
     other.Name = "NORDIC";

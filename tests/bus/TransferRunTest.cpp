@@ -1,11 +1,10 @@
 // The transfer run over a pseudo-terminal against the simulator: what reaches the modules, what
 // the run reports, and that a module is switched on only with its whole image verified.
 
-#include "tests/bus/TransferFaults.h"
-
 #include "bus/ProgramListing.h"
 #include "compiler/CompileError.h"
 #include "model/base/Cp1252.h"
+#include "tests/bus/TransferFaults.h"
 
 namespace zyn::test {
 namespace {
@@ -52,7 +51,8 @@ struct TFirmwareCase {
 };
 
 TEST_F(TransferFixture, OneModuleGoesOverInItsOrderAndIsSwitchedOnByItsFirmware) {
-  for (const TFirmwareCase c : {TFirmwareCase{'7', '8', 0xFE}, TFirmwareCase{'7', '9', 0xFC}, TFirmwareCase{'2', '0', 0xFC}}) {
+  for (const TFirmwareCase c :
+       {TFirmwareCase{'7', '8', 0xFE}, TFirmwareCase{'7', '9', 0xFC}, TFirmwareCase{'2', '0', 0xFC}}) {
     Sim([&](sim::TSTMSimulator& s) {
       s.ControlModule(2).Version = {static_cast<uint8_t>(c.Hi), static_cast<uint8_t>(c.Lo)};
       s.ClearReceived();
@@ -206,7 +206,9 @@ TEST_F(TransferFixture, InputModulesAreInitialisedAfterTheSwitchOn) {
   // An input module has no outputs in the catalogue; give it two for the states to land in.
   input->Ausgaenge().Add(project->B.Channel<TAusgang>(0));
   input->Ausgaenge().Add(project->B.Channel<TAusgang>(1));
-  Sim([&](sim::TSTMSimulator& s) { s.ControlModule(stm->Adresse()).Modules[static_cast<uint8_t>(input->BusKey())].SetOutputs(0x0002); });
+  Sim([&](sim::TSTMSimulator& s) {
+    s.ControlModule(stm->Adresse()).Modules[static_cast<uint8_t>(input->BusKey())].SetOutputs(0x0002);
+  });
   run->ResetCompiled();
   ASSERT_TRUE(run->Run(Module(stm->Adresse())));
   EXPECT_FALSE(input->Ausgaenge().GetAusgang(0)->ServiceState);

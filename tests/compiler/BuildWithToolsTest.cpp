@@ -2,14 +2,6 @@
 // libraries placed in a small installation, generated, compiled into images that the image walker
 // accepts, the program file written, and the project's link lists as they were before the run.
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <map>
-#include <set>
-
 #include "compiler/CompileDriver.h"
 #include "compiler/CompileError.h"
 #include "compiler/CompileInterfaces.h"
@@ -18,6 +10,14 @@
 #include "tests/compiler/CompilerFixture.h"
 #include "tests/compiler/ImageWalker.h"
 #include "tests/compiler/interpreter/DefaultToolsFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
 
 namespace zyn::test {
 namespace {

@@ -2,16 +2,16 @@
 // Small projects for the compiler tests, built by hand: control modules, modules with their
 // channels, flags, clocks, texts and groups, and links between them.
 
-#include <cstdint>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "model/Gruppe.h"
 #include "model/Modul.h"
 #include "model/ObjektListen.h"
 #include "model/Verbindung.h"
 #include "project/Projekt.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace zyn::test {
 

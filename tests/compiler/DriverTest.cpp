@@ -2,25 +2,24 @@
 // the build sequence with tool generation and the conflict question, the program file, and the
 // limits of an image.
 
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
-
 #include "compiler/ClockTable.h"
 #include "compiler/CompileDriver.h"
 #include "compiler/CompileError.h"
 #include "compiler/CompileInterfaces.h"
-#include "project/NameIndex.h"
 #include "compiler/VisuLinks.h"
 #include "compiler/ZYNCompiler.h"
 #include "model/Gruppe.h"
 #include "model/ModelText.h"
 #include "model/base/Cp1252.h"
+#include "project/NameIndex.h"
 #include "tests/compiler/CompilerFixture.h"
 #include "tests/support/Files.h"
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace zyn::test {
 namespace {
@@ -225,13 +224,12 @@ TEST(OffDays, OnAndOffTimesOnTheSameDays) {
     int onDays, onH, onM, offDays, offH, offM, mask;
   };
   const Case cases[] = {
-      {0x40, 22, 30, 0x40, 22, 10, 0x01},  // Sunday, off before on: Monday
-      {0x40, 22, 10, 0x40, 22, 30, 0x40},  // off after on: the same day
-      {0x40, 22, 30, 0x40, 21, 50, 0x01},
-      {0x1F, 22, 0, 0x1F, 6, 0, 0x3E},     // Monday..Friday night: Tuesday..Saturday
-      {0x7F, 20, 0, 0x7F, 6, 0, 0x7F},     // every day stays every day
-      {0x1F, 22, 0, 0x60, 6, 0, 0x60},     // other days: the off days as they are
-      {0x81, 8, 0, 0x81, 9, 0, 0x01},      // initialisation clock: bit 7 becomes Monday
+      {0x40, 22, 30, 0x40, 22, 10, 0x01},                                   // Sunday, off before on: Monday
+      {0x40, 22, 10, 0x40, 22, 30, 0x40},                                   // off after on: the same day
+      {0x40, 22, 30, 0x40, 21, 50, 0x01}, {0x1F, 22, 0, 0x1F, 6, 0, 0x3E},  // Monday..Friday night: Tuesday..Saturday
+      {0x7F, 20, 0, 0x7F, 6, 0, 0x7F},                                      // every day stays every day
+      {0x1F, 22, 0, 0x60, 6, 0, 0x60},                                      // other days: the off days as they are
+      {0x81, 8, 0, 0x81, 9, 0, 0x01},  // initialisation clock: bit 7 becomes Monday
   };
   for (const Case& c : cases) {
     TUhr clock;
@@ -259,7 +257,8 @@ TEST_F(Driver, ImageNeverReachesTheProjectInformationBlock) {
   b.AddText(*s0, 0, "Text", 0, "", 0);
   TMerker& flag = b.AddMerker(*s0, 1);
   const auto addTextLinks = [&](int count) {
-    for (int i = 0; i < count; ++i) SetObjectEndpoint(LinkFromObject(flag, kObjMerker, "MRK", 0, 1).Target(), 253, 0, "TXT", 0, 0);
+    for (int i = 0; i < count; ++i)
+      SetObjectEndpoint(LinkFromObject(flag, kObjMerker, "MRK", 0, 1).Target(), 253, 0, "TXT", 0, 0);
   };
   // 880 records of 35 bytes fit into the text buffer but not into the image.
   addTextLinks(880);
@@ -443,8 +442,8 @@ TEST_F(Build, GoesOnAfterIgnoreAndWritesTheProgramFile) {
   // In the order of the project's list: addresses 0, 2, 1.
   const int order[] = {0, 2, 1};
   for (size_t i = 0; i < 3; ++i) {
-    EXPECT_TRUE(std::equal(bytes.begin() + static_cast<long>(i * 32768), bytes.begin() + static_cast<long>((i + 1) * 32768),
-                           driver.Image(order[i])->Bytes()));
+    EXPECT_TRUE(std::equal(bytes.begin() + static_cast<long>(i * 32768),
+                           bytes.begin() + static_cast<long>((i + 1) * 32768), driver.Image(order[i])->Bytes()));
   }
   // The tool link switched the output: image 0's lists hold its block.
   EXPECT_EQ(driver.Image(0)->EventArea.At(0), 1);

@@ -1,14 +1,14 @@
 // The link-code emitters: module commands and their parameter bytes, blocks, events, texts and
 // the limits of the byte fields.
 
-#include <gtest/gtest.h>
-
 #include "compiler/CompileDriver.h"
 #include "compiler/CompileError.h"
 #include "compiler/DisplayText.h"
 #include "compiler/EACompiler.h"
 #include "model/base/Cp1252.h"
 #include "tests/compiler/CompilerFixture.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn::test {
 namespace {

@@ -1,10 +1,10 @@
 // The work buffers: alignment, the power-on bits and the capacity limits.
 
-#include <gtest/gtest.h>
-
 #include "compiler/Bindata.h"
 #include "compiler/CompileError.h"
 #include "compiler/ImageBuffers.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {
@@ -25,11 +25,11 @@ TEST(ImageBuffers, PowerOnStatesAndUsedOutputs) {
   };
   // Block 1 starts all 0xFF for key 0x45 (only keys 0..31 are zero), block 4 likewise.
   const Case cases[] = {
-      {0, 3, 0x45, 256 + 0x45, 0xFF, 0xFF},        // off: set in both
-      {1, 3, 0x45, 256 + 0x45, 0xF7, 0xF7},        // memory: cleared in both
-      {2, 3, 0x45, 256 + 0x45, 0xFF, 0xF7},        // on: set in block 0, cleared in block 1
-      {255, 3, 0x45, 256 + 0x45, 0xFF, 0xFF},      // reserved: no change
-      {1, 8, 768 + 0x45, 1024 + 0x45, 0xFE, 0xFE}, // channel 8: bit 0 in blocks 3 and 4
+      {0, 3, 0x45, 256 + 0x45, 0xFF, 0xFF},         // off: set in both
+      {1, 3, 0x45, 256 + 0x45, 0xF7, 0xF7},         // memory: cleared in both
+      {2, 3, 0x45, 256 + 0x45, 0xFF, 0xF7},         // on: set in block 0, cleared in block 1
+      {255, 3, 0x45, 256 + 0x45, 0xFF, 0xFF},       // reserved: no change
+      {1, 8, 768 + 0x45, 1024 + 0x45, 0xFE, 0xFE},  // channel 8: bit 0 in blocks 3 and 4
   };
   for (const Case& c : cases) {
     TPorBuffer por;

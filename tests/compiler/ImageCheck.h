@@ -1,6 +1,9 @@
 #pragma once
 // Expected images written as tables of bytes, and an independent checksum check in python3.
 
+#include "compiler/Bindata.h"
+#include "tests/support/Files.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,9 +11,6 @@
 #include <initializer_list>
 #include <string>
 #include <vector>
-
-#include "compiler/Bindata.h"
-#include "tests/support/Files.h"
 
 namespace zyn::test {
 

@@ -7,12 +7,12 @@
 // that the checksummed range ends before the project-information block.
 // Section bounds come from the image object; the bytes are read from the image alone.
 
+#include "compiler/Bindata.h"
+
 #include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
-
-#include "compiler/Bindata.h"
 
 namespace zyn::test {
 
@@ -31,9 +31,9 @@ class TImageWalker {
     std::set<size_t> Ops;       // operation starts (image offsets)
   };
   struct TRef {
-    size_t At;      // where the address stands
+    size_t At;  // where the address stands
     uint16_t Address;
-    char Kind;      // 'E' event op, 'L' logic op, 'C' combination, 'T' text, 'X' other image's event op
+    char Kind;  // 'E' event op, 'L' logic op, 'C' combination, 'T' text, 'X' other image's event op
     int Stm;
   };
 
@@ -73,14 +73,22 @@ inline bool TImageWalker::ParseOps(int stm, TArea& area, std::vector<TRef>& refs
     area.Ops.insert(p);
     size_t length = 0;
     switch (op) {
-      case 0: length = 1; break;
-      case 1: length = 3 + b[p + 2]; break;
-      case 135: length = 4 + b[p + 3]; break;
+      case 0:
+        length = 1;
+        break;
+      case 1:
+        length = 3 + b[p + 2];
+        break;
+      case 135:
+        length = 4 + b[p + 3];
+        break;
       case 37:
         length = 5;
         refs.push_back({p + 3, Word(stm, p + 3), 'X', b[p + 1]});
         break;
-      case 41: length = 5; break;
+      case 41:
+        length = 5;
+        break;
       case 129:
       case 130:
         length = 5;
@@ -101,7 +109,9 @@ inline bool TImageWalker::ParseOps(int stm, TArea& area, std::vector<TRef>& refs
         length = 3;
         if (Word(stm, p + 1) != 0) refs.push_back({p + 1, Word(stm, p + 1), 'T', stm});
         break;
-      case 134: length = 5; break;  // clock data "Zufallszeit" with four values
+      case 134:
+        length = 5;
+        break;  // clock data "Zufallszeit" with four values
       default:
         if (op >= 3 && op <= 72) {
           length = 2;
@@ -168,9 +178,15 @@ inline std::vector<std::string> TImageWalker::Check(int stm) {
     const size_t target = static_cast<size_t>(r.Address) - kModuleBase;
     bool ok = false;
     switch (r.Kind) {
-      case 'E': ok = events.Ops.count(target) > 0; break;
-      case 'L': ok = lists.Ops.count(target) > 0; break;
-      case 'T': ok = target >= textBegin && target < textEnd && (target - textBegin) % 35 == 0; break;
+      case 'E':
+        ok = events.Ops.count(target) > 0;
+        break;
+      case 'L':
+        ok = lists.Ops.count(target) > 0;
+        break;
+      case 'T':
+        ok = target >= textBegin && target < textEnd && (target - textBegin) % 35 == 0;
+        break;
       case 'C': {
         ok = target >= combBegin && target < combEnd;
         size_t q = target;
@@ -189,11 +205,12 @@ inline std::vector<std::string> TImageWalker::Check(int stm) {
         ok = other.Ops.count(target) > 0;
         break;
       }
-      default: break;
+      default:
+        break;
     }
     if (!ok) {
-      problems.push_back(std::string("address ") + std::to_string(r.Address) + " at " + std::to_string(r.At) +
-                         " (" + r.Kind + ") lands on no start");
+      problems.push_back(std::string("address ") + std::to_string(r.Address) + " at " + std::to_string(r.At) + " (" +
+                         r.Kind + ") lands on no start");
     }
   }
   return problems;

@@ -5,15 +5,15 @@
 // telegram, channel flag, clock data, presence-simulation clock links, conditions on flags,
 // outputs, clocks and inputs).
 
+#include "model/Gruppe.h"
+#include "tests/compiler/CompilerFixture.h"
+
 #include <algorithm>
 #include <functional>
 #include <memory>
 #include <random>
 #include <string>
 #include <vector>
-
-#include "model/Gruppe.h"
-#include "tests/compiler/CompilerFixture.h"
 
 namespace zyn::test {
 
@@ -47,7 +47,8 @@ class TRandomProject {
 
   void Build() {
     std::vector<int> addresses = {0, 1, 2, 3};
-    for (int i = 3; i > 0; --i) std::swap(addresses[static_cast<size_t>(i)], addresses[static_cast<size_t>(Pick(0, i))]);
+    for (int i = 3; i > 0; --i)
+      std::swap(addresses[static_cast<size_t>(i)], addresses[static_cast<size_t>(Pick(0, i))]);
     const int count = Pick(1, fMaxStms);
     for (int i = 0; i < count; ++i) fStms.push_back(&B.AddStm(addresses[static_cast<size_t>(i)], Pick(0, 1) == 1));
     for (TSteuermodul* stm : fStms) Populate(*stm);
@@ -68,14 +69,15 @@ class TRandomProject {
       const TModuleKind& k = kKinds[Pick(0, 3)];
       const int address = stm.Module.AllocAddress(k.Basis);
       if (address < 0) continue;
-      TModul& m = B.AddModul(stm, k.Basis, address, k.Kennung, k.EinShift, k.AusShift, k.RmeShift, k.In, k.Out, k.Fb,
-                             k.Klasse);
+      TModul& m =
+          B.AddModul(stm, k.Basis, address, k.Kennung, k.EinShift, k.AusShift, k.RmeShift, k.In, k.Out, k.Fb, k.Klasse);
       for (int o = 0; o < m.Ausgaenge().Count(); ++o) m.Ausgaenge().GetAusgang(o)->PORStatus = Pick(0, 2);
     }
     const int flags = Pick(0, 3);
     for (int i = 0; i < flags; ++i) B.AddMerker(stm, i * 3 + Pick(0, 2));
     const int clocks = Pick(0, 2);
-    for (int i = 0; i < clocks; ++i) B.AddUhr(stm, i, Pick(1, 127), Pick(0, 23), Pick(0, 59), Pick(1, 127), Pick(0, 23), Pick(0, 59));
+    for (int i = 0; i < clocks; ++i)
+      B.AddUhr(stm, i, Pick(1, 127), Pick(0, 23), Pick(0, 59), Pick(1, 127), Pick(0, 23), Pick(0, 59));
     const int texts = Pick(0, 2);
     for (int i = 0; i < texts; ++i) B.AddText(stm, i, "Text " + std::to_string(i), Pick(0, 2), "Zeile", Pick(0, 2));
     if (Pick(0, 1) == 1) {
@@ -124,8 +126,8 @@ class TRandomProject {
       }
       for (int i = 330; i < 350; ++i) link.Header()[static_cast<size_t>(i)] = static_cast<uint8_t>(Pick(0, 255));
     } else if (choice == 2 && stm.Merker.Count() > 0) {
-      SetObjectEndpoint(e, kObjMerker, stm.Adresse(), "MRK", stm.Merker.GetMerker(Pick(0, stm.Merker.Count() - 1))->Adresse(),
-                        Pick(0, 1));
+      SetObjectEndpoint(e, kObjMerker, stm.Adresse(), "MRK",
+                        stm.Merker.GetMerker(Pick(0, stm.Merker.Count() - 1))->Adresse(), Pick(0, 1));
     } else if (choice == 3 && stm.Texte.Count() > 0) {
       SetObjectEndpoint(e, kObjAnzeigetext, stm.Adresse(), "TXT", Pick(0, stm.Texte.Count() - 1), Pick(0, 1));
     } else if (choice == 4 && stm.Module.Count() > 0) {
@@ -186,7 +188,8 @@ class TRandomProject {
       if (objType == kObjUhr && Pick(0, 3) == 0) {
         SetObjectEndpoint(link->Target(), kObjUhr, fSourceStm->Adresse(), "UHR", source.Adresse(), 134);
         link->Header()[312] = 4;
-        for (int i = 0; i < 4; ++i) link->Header()[static_cast<size_t>(314 + 2 * i)] = static_cast<uint8_t>(Pick(0, 255));
+        for (int i = 0; i < 4; ++i)
+          link->Header()[static_cast<size_t>(314 + 2 * i)] = static_cast<uint8_t>(Pick(0, 255));
       } else {
         RandomTarget(*link, link->Target(), true, false);
       }

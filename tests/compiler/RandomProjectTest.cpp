@@ -2,13 +2,13 @@
 // modules: every compiled image is walked with the true operation lengths and every address in
 // it must land on the start of what it names.
 
-#include <gtest/gtest.h>
-
+#include "tests/compiler/RandomProject.h"
 
 #include "compiler/CompileDriver.h"
 #include "compiler/CompileError.h"
-#include "tests/compiler/RandomProject.h"
 #include "tests/compiler/ImageWalker.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn::test {
 namespace {
@@ -28,7 +28,8 @@ TEST(RandomProjects, EveryRelocatedAddressLandsOnAnOperationStart) {
     for (int a = 0; a < 4; ++a) {
       if (table[static_cast<size_t>(a)] == nullptr) continue;
       const std::vector<std::string> problems = walker.Check(a);
-      for (size_t i = 0; i < problems.size() && i < 5; ++i) ADD_FAILURE() << "seed " << seed << " image " << a << ": " << problems[i];
+      for (size_t i = 0; i < problems.size() && i < 5; ++i)
+        ADD_FAILURE() << "seed " << seed << " image " << a << ": " << problems[i];
       ++images;
     }
     checked += walker.Checked();

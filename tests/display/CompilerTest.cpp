@@ -1,14 +1,13 @@
+#include "DisplayFixtures.h"
+#include "ImageWalker.h"
 #include "display/CompilerDisplay.h"
+#include "display/DispObjekt.h"
+#include "display/DispOperations.h"
+#include "display/DisplayProjekt.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
-#include "DisplayFixtures.h"
-#include "ImageWalker.h"
-#include "display/DispObjekt.h"
-#include "display/DispOperations.h"
-#include "display/DisplayProjekt.h"
 
 namespace zyn {
 namespace {
@@ -19,9 +18,7 @@ using test::AddScreen;
 using test::AddStateVariable;
 using test::AddText;
 
-std::vector<uint8_t> Image(const TDisplayObjekt& d) {
-  return {d.Speicher.begin(), d.Speicher.begin() + d.PrgLaenge};
-}
+std::vector<uint8_t> Image(const TDisplayObjekt& d) { return {d.Speicher.begin(), d.Speicher.begin() + d.PrgLaenge}; }
 
 bool Compile(TDisplayObjekt& d, TDispCompiler& compiler) {
   compiler.Display = &d;
@@ -30,7 +27,9 @@ bool Compile(TDisplayObjekt& d, TDispCompiler& compiler) {
 
 std::vector<uint8_t> Hex(std::initializer_list<int> bytes) { return {bytes.begin(), bytes.end()}; }
 
-void Append(std::vector<uint8_t>& to, const std::vector<uint8_t>& bytes) { to.insert(to.end(), bytes.begin(), bytes.end()); }
+void Append(std::vector<uint8_t>& to, const std::vector<uint8_t>& bytes) {
+  to.insert(to.end(), bytes.begin(), bytes.end());
+}
 
 TEST(DisplayCompiler, HalloScreenIsTheKnown127Bytes) {
   TDisplayObjekt d;
@@ -67,7 +66,10 @@ TEST(DisplayCompiler, CharactersAreMappedToPanelCodes) {
 
   TDisplayObjekt d;
   TBildschirm* s = AddScreen(d, "S1", "S");
-  AddText(*s, "Gr\xF6\xDF" "e", 0, 0);
+  AddText(*s,
+          "Gr\xF6\xDF"
+          "e",
+          0, 0);
   d.RebuildReferences();
   d.StartBildschirm = s;
   TDispCompiler compiler;
@@ -123,21 +125,22 @@ TEST(DisplayCompiler, RichDisplayHasEveryPointerOnARecord) {
   const int r1 = walked.StateRecords[0], r2 = walked.StateRecords[1];  // lampe (STM 1), kontakt (STM 0)
   const int s4 = walked.Section4;
   const int second = s4 + 16;
-  std::vector<uint8_t> tree = Hex({0xA0, 0x00, (second >> 8), second & 0xFF, 0xA1, 0x03, 0x00, 0x00, 0xA2, 0x15,
-                                   0xA3, r2 >> 8, r2 & 0xFF, 0x00, 0x00, 0x00});
-  Append(tree, Hex({0xA0, 0x01, 0x00, 0x00, 0xA1, 0x45, 0x00, 0x00, 0xA2, 0x03, 0xA3, r1 >> 8, r1 & 0xFF, 0x00, 0x00, 0x00}));
+  std::vector<uint8_t> tree = Hex({0xA0, 0x00, (second >> 8), second & 0xFF, 0xA1, 0x03, 0x00, 0x00, 0xA2, 0x15, 0xA3,
+                                   r2 >> 8, r2 & 0xFF, 0x00, 0x00, 0x00});
+  Append(tree,
+         Hex({0xA0, 0x01, 0x00, 0x00, 0xA1, 0x45, 0x00, 0x00, 0xA2, 0x03, 0xA3, r1 >> 8, r1 & 0xFF, 0x00, 0x00, 0x00}));
   EXPECT_EQ(std::vector<uint8_t>(image.begin() + (s4 - 0x8000), image.begin() + (s4 - 0x8000) + 32), tree);
   EXPECT_EQ(walked.TreeLeaves.at(r1), (std::vector<int>{1, 0x45, 3}));
   EXPECT_EQ(walked.TreeLeaves.at(r2), (std::vector<int>{0, 3, 21}));
 
   // Telegram blocks: STM 1's variable has the two output telegrams.
-  const auto blocks = std::vector<uint8_t>(image.begin() + (walked.Section5 - 0x8000),
-                                           image.begin() + (walked.Section6 - 0x8000));
+  const auto blocks =
+      std::vector<uint8_t>(image.begin() + (walked.Section5 - 0x8000), image.begin() + (walked.Section6 - 0x8000));
   EXPECT_EQ(blocks, Hex({0x01, 0x03, 0x45, 0x01, 0x31, 0x01, 0x06, 0x45, 0x04, 0x32, 0x03, 0x34, 0x12}));
 
   // Two-row labels of the start screen's F4: label 1 at row 13, label 2 at row 14.
-  const auto labels = Hex({0x0A, 0x80, 0x07, 0x20, 0x0D, 'Z', 'w', 'e', 'i', 't', 'e', 0x00, 0x07, 0x20, 0x0E, 'S',
-                           'e', 'i', 't', 'e', 0x00});
+  const auto labels = Hex({0x0A, 0x80, 0x07, 0x20, 0x0D, 'Z', 'w', 'e', 'i', 't', 'e',
+                           0x00, 0x07, 0x20, 0x0E, 'S',  'e', 'i', 't', 'e', 0x00});
   EXPECT_NE(std::search(image.begin(), image.end(), labels.begin(), labels.end()), image.end());
 }
 

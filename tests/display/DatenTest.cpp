@@ -1,8 +1,8 @@
 #include "display/Daten.h"
 
-#include <gtest/gtest.h>
-
 #include "display/TempDaten.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {

@@ -129,16 +129,21 @@ void BuildRich(TDisplayObjekt& display, TDispUniqueNames& names) {
   weiter->Label2->Text = "Seite";
 
   AddJumpKey(zweiter->DefaultButtons, "F1", "Haupt", "haupt");
-  AddGraphic(*zweiter, 0, 0, 7, 2, 0);  // same bytes as the first graphic
+  AddGraphic(*zweiter, 0, 0, 7, 2, 0);   // same bytes as the first graphic
   AddGraphic(*zweiter, 12, 8, 7, 2, 6);  // same size, other bytes
-  AddText(*zweiter, "Gr\xF6\xDF" "e", 0, 0);
+  AddText(*zweiter,
+          "Gr\xF6\xDF"
+          "e",
+          0, 0);
 
   display.RebuildReferences();
   display.RebuildNavigation();
   display.StartBildschirm = haupt;
   for (int page = 0; page < 3; ++page) {
     TBildschirm* added = AddMenuPage(display, names, *haupt, *menu, ProposedMenuScreenName(*menu), "F3", "F3 Enter",
-                                     "zur\xFC" "ck", "weiter");
+                                     "zur\xFC"
+                                     "ck",
+                                     "weiter");
     AddText(*added, "Seite " + std::to_string(page + 1), 0, 0);
   }
 }

@@ -1,11 +1,11 @@
 #pragma once
 // Small displays the tests compile, stream and edit.
 
-#include <memory>
-#include <string>
-
 #include "display/DispObjekt.h"
 #include "display/InternalObjectNames.h"
+
+#include <memory>
+#include <string>
 
 namespace zyn::test {
 

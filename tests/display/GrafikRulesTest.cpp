@@ -11,7 +11,8 @@ TEST(GrafikRules, GridSnapsToTheNearestStepHalvesToEven) {
   struct Case {
     int value, step, snapped;
   };
-  for (const Case& c : {Case{14, 10, 10}, Case{15, 10, 20}, Case{25, 10, 20}, Case{35, 10, 40}, Case{7, 1, 7}, Case{0, 20, 0}})
+  for (const Case& c :
+       {Case{14, 10, 10}, Case{15, 10, 20}, Case{25, 10, 20}, Case{35, 10, 40}, Case{7, 1, 7}, Case{0, 20, 0}})
     EXPECT_EQ(SnapToGrid(c.value, c.step), c.snapped) << c.value << "/" << c.step;
   int x = 0, y = 0;
   ViewToDocument(14, 15, 1, 0, 0, 10, true, x, y);
@@ -31,9 +32,9 @@ TEST(GrafikRules, NewPictureSizeIsKeptOnThePanel) {
     bool ok;
     int width, height;
   };
-  for (const Case& c : {Case{"", "10", false, 0, 0}, Case{"10", "", false, 0, 0}, Case{"100", "50", true, 100, 50},
-                        Case{"abc", "50", true, 240, 104}, Case{"500", "300", true, 240, 104},
-                        Case{"0", "-4", true, 1, 1}}) {
+  for (const Case& c :
+       {Case{"", "10", false, 0, 0}, Case{"10", "", false, 0, 0}, Case{"100", "50", true, 100, 50},
+        Case{"abc", "50", true, 240, 104}, Case{"500", "300", true, 240, 104}, Case{"0", "-4", true, 1, 1}}) {
     int w = 0, h = 0;
     EXPECT_EQ(NewPictureSize(c.w, c.h, w, h), c.ok) << c.w << " x " << c.h;
     if (!c.ok) continue;

@@ -28,7 +28,8 @@ class Walker {
   int Peek() { return fPos - kBase < static_cast<int>(fImage.size()) ? At(fPos) : -1; }
   void Expect(int value, const char* what) {
     const int got = Next();
-    if (got != value) Fail(std::string(what) + ": expected " + Hex(value) + " got " + Hex(got) + " at " + Hex(fPos - 1));
+    if (got != value)
+      Fail(std::string(what) + ": expected " + Hex(value) + " got " + Hex(got) + " at " + Hex(fPos - 1));
   }
   void Fail(const std::string& message) { fOut.Errors.push_back(message); }
   static std::string Hex(int v) {
@@ -138,8 +139,13 @@ TWalkedImage WalkImage(const std::vector<uint8_t>& image, int pairs, int screens
         const int at = w.fPos;
         const int code = w.Next();
         switch (code) {
-          case 0x00: return;
-          case 0x04: w.Next(); w.Next(); w.Next(); break;
+          case 0x00:
+            return;
+          case 0x04:
+            w.Next();
+            w.Next();
+            w.Next();
+            break;
           case 0x07: {
             w.Next();
             w.Next();
@@ -162,9 +168,14 @@ TWalkedImage WalkImage(const std::vector<uint8_t>& image, int pairs, int screens
             ++out.GraphicRecords;
             break;
           }
-          case 0x0A: case 0x0B: w.Next(); break;
+          case 0x0A:
+          case 0x0B:
+            w.Next();
+            break;
           case 0x0E: {
-            w.Next(); w.Next(); w.Next();
+            w.Next();
+            w.Next();
+            w.Next();
             const int f = w.Next();
             if (f > 1) w.Fail("highlight flag");
             break;
@@ -175,8 +186,15 @@ TWalkedImage WalkImage(const std::vector<uint8_t>& image, int pairs, int screens
             keyPointers.push_back({at, w.NextWord(), k});
             break;
           }
-          case 0x11: case 0x12: w.Next(); w.Next(); w.Next(); break;
-          default: w.Fail("unknown screen record " + Walker::Hex(code) + " at " + Walker::Hex(at)); throw 0;
+          case 0x11:
+          case 0x12:
+            w.Next();
+            w.Next();
+            w.Next();
+            break;
+          default:
+            w.Fail("unknown screen record " + Walker::Hex(code) + " at " + Walker::Hex(at));
+            throw 0;
         }
       }
     };

@@ -1,13 +1,12 @@
+#include "DisplayFixtures.h"
 #include "display/DispModelObserver.h"
+#include "display/DispObserver.h"
+#include "model/Kanal.h"
+#include "model/Modul.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-
-#include "DisplayFixtures.h"
-#include "display/DispObserver.h"
-#include "model/Kanal.h"
-#include "model/Modul.h"
 
 namespace zyn {
 namespace {

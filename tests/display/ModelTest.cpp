@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
-
 #include "DisplayFixtures.h"
 #include "display/CompilerDisplay.h"
 #include "display/DispObserver.h"
 #include "display/DispOperations.h"
 #include "display/DisplayProjekt.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {
@@ -100,7 +100,7 @@ TEST(NavigationObserver, DeletingAScreenRemovesEveryJumpIntoItAndItsSubScreens) 
   // Deleting the screen holding the menu text takes the remaining pages with it.
   d.StartBildschirm = &haupt;
   ASSERT_TRUE(d.DeleteScreen(&haupt));
-  EXPECT_TRUE(third->DefaultButtons.Empty());  // its jump into a page of the deleted screen
+  EXPECT_TRUE(third->DefaultButtons.Empty());    // its jump into a page of the deleted screen
   EXPECT_TRUE(zweiter->DefaultButtons.Empty());  // F1 back to the deleted start screen
   EXPECT_EQ(d.StartBildschirm, zweiter);
   EXPECT_EQ(d.BildschirmReferenzTabelle.Count(), 2u);
@@ -211,12 +211,8 @@ TEST(DisplayOperations, KeyTelegrams) {
   p.Value = 0x0102;
   p.Block = {9, 8, 7, 6, 5, 4};
   const Case cases[] = {
-      {5, 8, {6, 4, 0x47, 0x02, 0x01}},
-      {9, 8, {6, 4, 0x47, 0x02, 0x01}},
-      {6, 6, {4, 2, 0x47}},
-      {7, 10, {8, 6, 0x47, 9, 8, 7, 6}},
-      {8, 12, {10, 8, 0x47, 9, 8, 7, 6, 5, 4}},
-      {1, 7, {5, 3, 0x02, 0x01}},
+      {5, 8, {6, 4, 0x47, 0x02, 0x01}},  {9, 8, {6, 4, 0x47, 0x02, 0x01}},         {6, 6, {4, 2, 0x47}},
+      {7, 10, {8, 6, 0x47, 9, 8, 7, 6}}, {8, 12, {10, 8, 0x47, 9, 8, 7, 6, 5, 4}}, {1, 7, {5, 3, 0x02, 0x01}},
   };
   for (const Case& c : cases) {
     p.Kind = c.kind;
@@ -267,13 +263,26 @@ TEST(DisplayOperations, MenuPagesFormAChain) {
   d.RebuildNavigation();
   TText* t = test::AddText(*s, "Licht 1", 0, 0);
   EXPECT_EQ(ProposedMenuScreenName(*t), "Licht11");
-  EXPECT_EQ(AddMenuPage(d, names, *s, *t, "P", "", "", "zur\xFC" "ck", "weiter"), nullptr);  // no entry key
+  EXPECT_EQ(AddMenuPage(d, names, *s, *t, "P", "", "",
+                        "zur\xFC"
+                        "ck",
+                        "weiter"),
+            nullptr);  // no entry key
   EXPECT_EQ(AddMenuPage(d, names, *s, *t, "", "F3", "", "b", "w"), nullptr);
-  TBildschirm* p1 = AddMenuPage(d, names, *s, *t, "P1", "F3", "", "zur\xFC" "ck", "weiter");
+  TBildschirm* p1 = AddMenuPage(d, names, *s, *t, "P1", "F3", "",
+                                "zur\xFC"
+                                "ck",
+                                "weiter");
   ASSERT_NE(p1, nullptr);
   EXPECT_EQ(ProposedMenuScreenName(*t), "Licht12");
-  TBildschirm* p2 = AddMenuPage(d, names, *s, *t, "P2", "F3", "", "zur\xFC" "ck", "weiter");
-  TBildschirm* p3 = AddMenuPage(d, names, *s, *t, "P3", "F3", "", "zur\xFC" "ck", "weiter");
+  TBildschirm* p2 = AddMenuPage(d, names, *s, *t, "P2", "F3", "",
+                                "zur\xFC"
+                                "ck",
+                                "weiter");
+  TBildschirm* p3 = AddMenuPage(d, names, *s, *t, "P3", "F3", "",
+                                "zur\xFC"
+                                "ck",
+                                "weiter");
   ASSERT_NE(p3, nullptr);
   auto target = [](const TButtonListe& keys, const char* name) {
     const TFunktButton* key = keys.Find(name);
@@ -328,11 +337,9 @@ TEST(DisplayOperations, LineFromDialogPoints) {
     int x, y, w, h;
   };
   const Case cases[] = {
-      {true, 10, 5, 10, 20, 9, 4, 1, 16},
-      {true, 10, 20, 10, 5, 9, 4, 1, 16},  // points in either order cover both ends
-      {false, 1, 7, 240, 7, 0, 6, 240, 1},
-      {false, 50, 7, 20, 7, 19, 6, 31, 1},
-      {true, 3, 0, 3, 4, 2, 0, 1, 4},
+      {true, 10, 5, 10, 20, 9, 4, 1, 16},  {true, 10, 20, 10, 5, 9, 4, 1, 16},  // points in either order cover both
+                                                                                // ends
+      {false, 1, 7, 240, 7, 0, 6, 240, 1}, {false, 50, 7, 20, 7, 19, 6, 31, 1}, {true, 3, 0, 3, 4, 2, 0, 1, 4},
   };
   for (const Case& c : cases) {
     TLine line;

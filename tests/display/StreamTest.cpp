@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
-
 #include "DisplayFixtures.h"
 #include "display/DispObserver.h"
 #include "display/DisplayProjekt.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {

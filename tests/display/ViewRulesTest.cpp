@@ -4,8 +4,6 @@
 
 #include "display/ViewRules.h"
 
-#include <gtest/gtest.h>
-
 #include "DisplayFixtures.h"
 #include "display/DispObjekt.h"
 #include "display/DisplayProjekt.h"
@@ -13,6 +11,8 @@
 #include "display/Zeichensatz.h"
 #include "model/base/XMLIniFile.h"
 #include "tests/support/Files.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {
@@ -213,10 +213,10 @@ TEST(Glyphs, CodesMapToTheirGlyphs) {
   struct Case {
     int code, glyph;
   };
-  for (const Case& c : {Case{'A', 0}, Case{'Z', 25}, Case{'0', 26}, Case{'a', 36}, Case{'z', 61}, Case{'!', 62},
-                        Case{'/', 76}, Case{':', 77}, Case{'@', 83}, Case{'[', 84}, Case{'`', 89}, Case{'{', 90},
-                        Case{'~', 93}, Case{199, 95}, Case{252, 96}, Case{165, 124}, Case{130, 125}, Case{131, 126},
-                        Case{' ', -1}, Case{127, -1}, Case{200, -1}})
+  for (const Case& c :
+       {Case{'A', 0},  Case{'Z', 25},  Case{'0', 26},  Case{'a', 36},  Case{'z', 61}, Case{'!', 62}, Case{'/', 76},
+        Case{':', 77}, Case{'@', 83},  Case{'[', 84},  Case{'`', 89},  Case{'{', 90}, Case{'~', 93}, Case{199, 95},
+        Case{252, 96}, Case{165, 124}, Case{130, 125}, Case{131, 126}, Case{' ', -1}, Case{127, -1}, Case{200, -1}})
     EXPECT_EQ(GlyphOf(static_cast<uint8_t>(c.code)), c.glyph) << c.code;
   // Every glyph but 94 has ink, and no ink lies in the sixth column.
   for (int g = 0; g < GlyphCount; ++g) {

@@ -1,13 +1,12 @@
 // The browser page: the start page, local pages with back and forward, the busy state while a
 // page loads, the title in the status bar, and closing back to the page shown before.
 
+#include "frames/FrBrowser.h"
 #include "tests/frames/PageFixture.h"
+#include "tests/support/Files.h"
+#include "widgets/common/ZsStatusBar.h"
 
 #include <QToolButton>
-
-#include "frames/FrBrowser.h"
-#include "tests/support/Files.h"
-#include "widgets/common/zsStatusBar.h"
 
 namespace zyn::test {
 namespace {

@@ -1,6 +1,8 @@
 // The progress pages of "Projekt erstellen": a build of the sample project reports every link on
 // the program build page, and showing a page again starts empty.
 
+#include "frames/FrCompile.h"
+#include "model/Verbindung.h"
 #include "tests/frames/PageFixture.h"
 
 #include <QLabel>
@@ -8,9 +10,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-
-#include "frames/FrCompile.h"
-#include "model/Verbindung.h"
 
 namespace zyn::test {
 namespace {
@@ -32,8 +31,10 @@ TEST_F(PageTest, CompilePagesReportTheBuild) {
   TVerbindung logic;
   logic.SetKind(1);
   verb->ShowCompileProgress(1, &logic);
-  EXPECT_TRUE(verb->Memo1->toPlainText().split(QLatin1Char('\n')).last().startsWith(
-      QStringLiteral("Erzeuge logische Bedingung für Verknüpfung: ")));
+  EXPECT_TRUE(verb->Memo1->toPlainText()
+                  .split(QLatin1Char('\n'))
+                  .last()
+                  .startsWith(QStringLiteral("Erzeuge logische Bedingung für Verknüpfung: ")));
   verb->ShowCompileProgress(0, nullptr);  // nothing without a link
   const int count = verb->Count();
   form->FM->SetCurrentFrame(QStringLiteral("FrStmBearb"));

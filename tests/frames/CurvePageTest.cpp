@@ -1,21 +1,20 @@
 // The dimmer-curve page: curves edited with the mouse, saved into "Kennlinien.xml" and read back;
 // curves in use refused for deletion; a failed save reported with the page still modified.
 
-#include "tests/frames/PageFixture.h"
-
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <QToolButton>
-#include <QTreeWidget>
-
 #include "frames/FrEditKennlinie.h"
 #include "frames/KennlinienEditor.h"
 #include "model/Kennlinien.h"
 #include "model/Modul.h"
 #include "model/base/ZYNOptionen.h"
 #include "project/Global.h"
+#include "tests/frames/PageFixture.h"
 #include "tests/support/Files.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
 
 namespace zyn::test {
 namespace {
@@ -39,7 +38,8 @@ class CurvePageTest : public PageTest {
   // A click at the curve position and value.
   void ClickAt(int position, int value) {
     const TChartGeometry& g = page->KE->Geometry();
-    const QPoint at(g.Left + static_cast<int>(position * g.XScale + 0.5), g.Bottom - static_cast<int>(value * g.YScale + 0.5));
+    const QPoint at(g.Left + static_cast<int>(position * g.XScale + 0.5),
+                    g.Bottom - static_cast<int>(value * g.YScale + 0.5));
     QTest::mouseClick(page->KE, Qt::LeftButton, {}, at);
   }
 

@@ -2,7 +2,6 @@
 // channel names, dimmer settings, deleting a module that links use, and the saved project.
 
 #include "PageFixture.h"
-
 #include "frames/FrModulBearb.h"
 #include "frames/FrmModulWahl.h"
 #include "logic/LogicDialogs.h"
@@ -82,7 +81,9 @@ TEST_F(ModulePageTest, ANewModuleTakesTheFirstFreeAddressOfItsBaseClassAndAutoma
   EXPECT_EQ(page->DS->Value(), 7);
   // A channel renamed in the grid.
   page->AV->SetCells(2, 2, QString::fromUtf8("Licht Küche"));
-  EXPECT_EQ(page->SelectedModul()->Ausgaenge().GetItem(1)->DisplayName(), "Licht K\xFC" "che");
+  EXPECT_EQ(page->SelectedModul()->Ausgaenge().GetItem(1)->DisplayName(),
+            "Licht K\xFC"
+            "che");
   // A taken module name is refused.
   page->MTV->currentItem()->setText(0, QStringLiteral("Taster Flur"));
   ASSERT_EQ(shown.size(), 1u);
@@ -94,7 +95,9 @@ TEST_F(ModulePageTest, ANewModuleTakesTheFirstFreeAddressOfItsBaseClassAndAutoma
   TModul* second = s0.Module.FindModul("OUT", 7);
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->DisplayName(), "Schaltmodul 8fach (2)");
-  EXPECT_EQ(second->Ausgaenge().GetItem(1)->DisplayName(), "Licht K\xFC" "che");
+  EXPECT_EQ(second->Ausgaenge().GetItem(1)->DisplayName(),
+            "Licht K\xFC"
+            "che");
   EXPECT_EQ(s0.Module.FindModul("OUT", 0)->Ausgaenge().GetItem(0)->DisplayName(), "Ausgang 1- 00");
 }
 

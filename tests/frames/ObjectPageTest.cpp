@@ -2,7 +2,6 @@
 // apply question and its Cancel, the address pool and the main window's commands.
 
 #include "PageFixture.h"
-
 #include "frames/ListPage.h"
 #include "model/Anzeigetext.h"
 #include "project/Global.h"
@@ -20,8 +19,14 @@
 namespace zyn::test {
 namespace {
 
-const TObjectPageTexts kTexts{"TXT", "Text %3.3d", 128, "Texte (%3.3d/%3.3d)", "Die Anzeigetexte wurden geändert.",
-                              "Soll der Anzeigetext \"%s\" wirklich gelöscht werden", true, true};
+const TObjectPageTexts kTexts{"TXT",
+                              "Text %3.3d",
+                              128,
+                              "Texte (%3.3d/%3.3d)",
+                              "Die Anzeigetexte wurden geändert.",
+                              "Soll der Anzeigetext \"%s\" wirklich gelöscht werden",
+                              true,
+                              true};
 
 class TSmallPage : public TListPage<TTextListe, TAnzeigetext> {
  public:

@@ -2,17 +2,16 @@
 // after a change, the random-time rule, the transfer ranges of the labels, and the company data
 // saved into the options file.
 
+#include "frames/FrOptionen.h"
+#include "model/base/ZYNOptionen.h"
+#include "project/Global.h"
 #include "tests/frames/PageFixture.h"
+#include "tests/support/Files.h"
+#include "widgets/controls/ZCLSpinEdit.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QToolButton>
-
-#include "frames/FrOptionen.h"
-#include "model/base/ZYNOptionen.h"
-#include "project/Global.h"
-#include "tests/support/Files.h"
-#include "widgets/controls/ZCLSpinEdit.h"
 
 namespace zyn::test {
 namespace {

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+
 #include <filesystem>
 #include <unistd.h>
 

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>

@@ -1,7 +1,6 @@
 // The power-on state page: states go straight into the project's outputs.
 
 #include "PageFixture.h"
-
 #include "frames/FrPOR.h"
 #include "project/Global.h"
 #include "tests/compiler/CompilerFixture.h"

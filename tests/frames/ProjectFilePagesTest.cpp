@@ -2,17 +2,6 @@
 // under other names plain and compressed, opened again and saved back byte for byte; failures
 // that keep the project's name; files of the wrong kind refused.
 
-#include "tests/frames/PageFixture.h"
-
-#include <QComboBox>
-#include <QDate>
-#include <QPlainTextEdit>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <filesystem>
-#include <fstream>
-
 #include "frames/DbfNavigator.h"
 #include "frames/FrProjektDateien.h"
 #include "frames/FrTabellen.h"
@@ -20,7 +9,18 @@
 #include "model/base/ZYNOptionen.h"
 #include "model/db/DbfTable.h"
 #include "project/Global.h"
+#include "tests/frames/PageFixture.h"
 #include "tests/support/Files.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <filesystem>
+#include <fstream>
 
 namespace zyn::test {
 namespace {
@@ -104,9 +104,10 @@ TEST_F(ProjectFilePagesTest, NewProjectSaveAsPlainAndCompressedOpenAgainByteIden
   EXPECT_EQ(GProjekt->FileName, packed);
   EXPECT_TRUE(GProjekt->Zipped);
   // Independently inflated, the compressed file is the plain one.
-  const std::string cmd = "python3 -c \"import zlib,sys; a=open(sys.argv[1],'rb').read(); "
-                          "b=zlib.decompress(open(sys.argv[2],'rb').read()); sys.exit(0 if a==b else 1)\" " +
-                          plain + " " + packed;
+  const std::string cmd =
+      "python3 -c \"import zlib,sys; a=open(sys.argv[1],'rb').read(); "
+      "b=zlib.decompress(open(sys.argv[2],'rb').read()); sys.exit(0 if a==b else 1)\" " +
+      plain + " " + packed;
   if (std::system("python3 -c 'import zlib' 2>/dev/null") == 0) {
     EXPECT_EQ(std::system(cmd.c_str()), 0);
   }
@@ -215,9 +216,10 @@ namespace zyn::test {
 namespace {
 
 std::string ReadWithDbfread(const std::string& table) {
-  const std::string cmd = "/usr/bin/python3 -c \"import sys, dbfread; t = dbfread.DBF(sys.argv[1], encoding='cp1252'); "
-                          "[print(r['NUMMER'], r['NAME'], r['ANLAGEDATU'], repr(r['KONTAKT1'])[:30]) for r in t]\" " +
-                          table;
+  const std::string cmd =
+      "/usr/bin/python3 -c \"import sys, dbfread; t = dbfread.DBF(sys.argv[1], encoding='cp1252'); "
+      "[print(r['NUMMER'], r['NAME'], r['ANLAGEDATU'], repr(r['KONTAKT1'])[:30]) for r in t]\" " +
+      table;
   return CommandOutput(cmd);
 }
 

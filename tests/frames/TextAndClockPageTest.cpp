@@ -1,7 +1,6 @@
 // The display-text page and the three clock pages.
 
 #include "PageFixture.h"
-
 #include "frames/FrTexte.h"
 #include "frames/FrUhren.h"
 #include "model/Anzeigetext.h"

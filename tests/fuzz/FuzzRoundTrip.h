@@ -1,11 +1,11 @@
 #pragma once
 // Shared by the fuzz targets of the project stream sections: the written form of a section and
 // the check that this form reads back and writes to the same bytes again.
+#include "model/base/Filer.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
-
-#include "model/base/Filer.h"
 
 namespace zyn::fuzz {
 

@@ -1,11 +1,11 @@
 // Feeds arbitrary line bytes to the receive side of the bus link while a request is pending,
 // and arbitrary module memory to the project-information reader.
 
-#include <cstddef>
-#include <cstdint>
-
 #include "bus/ProjektInfo.h"
 #include "bus/ZYNComm.h"
+
+#include <cstddef>
+#include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;

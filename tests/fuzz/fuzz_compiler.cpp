@@ -9,16 +9,16 @@
 // project) are written by the disabled test FuzzSeeds.DISABLED_Write of tests/compiler (run it
 // with --gtest_also_run_disabled_tests --gtest_filter=FuzzSeeds.*).
 
-#include <cstddef>
-#include <cstdint>
-#include <vector>
-
 #include "compiler/CompileDriver.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
 #include "project/Projekt.h"
 #include "tests/compiler/RandomProject.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Component records from any bytes: reading either fails with a read error or gives a tree that
 // writes back to exactly the bytes it was read from and reads again to the same tree.
+#include "model/base/ComponentRecord.h"
+#include "model/base/Errors.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
-
-#include "model/base/ComponentRecord.h"
-#include "model/base/Errors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   zyn::TMemoryStream in(std::vector<uint8_t>(data, data + size));

@@ -1,15 +1,15 @@
 // The display section reader takes any bytes: it reads a display project or throws EReadError,
 // never reads out of bounds. A project that reads writes again; that form reads and writes back
 // to the same bytes, and every display compiles or reports why not.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-#include <vector>
-
 #include "FuzzRoundTrip.h"
 #include "display/CompilerDisplay.h"
 #include "display/DisplayProjekt.h"
 #include "model/base/Errors.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   zyn::TDisplayProjekt project;

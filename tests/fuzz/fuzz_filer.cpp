@@ -2,14 +2,14 @@
 // never reads out of bounds and never allocates far beyond the input. The first bytes choose the
 // operations and the buffer size; the rest is the stream. Whatever reads back completely must
 // write again to a stream that reads back to the same values.
+#include "model/base/Errors.h"
+#include "model/base/Filer.h"
+#include "model/base/ZStream.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-#include "model/base/Errors.h"
-#include "model/base/Filer.h"
-#include "model/base/ZStream.h"
 
 namespace {
 
@@ -17,27 +17,61 @@ constexpr size_t kOps = 8;
 
 void ReadOne(zyn::TReader& r, zyn::TWriter& w, uint8_t op) {
   switch (op % 18) {
-    case 0: r.SkipValue(); break;
-    case 1: w.WriteInteger(r.ReadInteger()); break;
-    case 2: w.WriteInt64(r.ReadInt64()); break;
-    case 3: w.WriteString(r.ReadString()); break;
-    case 4: w.WriteChar(r.ReadChar()); break;
-    case 5: w.WriteBoolean(r.ReadBoolean()); break;
-    case 6: w.WriteFloat(r.ReadFloat()); break;
-    case 7: w.WriteSingle(r.ReadSingle()); break;
-    case 8: w.WriteCurrency(r.ReadCurrency()); break;
-    case 9: w.WriteDate(r.ReadDate()); break;
-    case 10: w.WriteWideString(r.ReadWideString()); break;
-    case 11: w.WriteIdent(r.ReadIdent()); break;
-    case 12: r.ReadListBegin(); w.WriteListBegin(); break;
-    case 13: r.ReadListEnd(); w.WriteListEnd(); break;
+    case 0:
+      r.SkipValue();
+      break;
+    case 1:
+      w.WriteInteger(r.ReadInteger());
+      break;
+    case 2:
+      w.WriteInt64(r.ReadInt64());
+      break;
+    case 3:
+      w.WriteString(r.ReadString());
+      break;
+    case 4:
+      w.WriteChar(r.ReadChar());
+      break;
+    case 5:
+      w.WriteBoolean(r.ReadBoolean());
+      break;
+    case 6:
+      w.WriteFloat(r.ReadFloat());
+      break;
+    case 7:
+      w.WriteSingle(r.ReadSingle());
+      break;
+    case 8:
+      w.WriteCurrency(r.ReadCurrency());
+      break;
+    case 9:
+      w.WriteDate(r.ReadDate());
+      break;
+    case 10:
+      w.WriteWideString(r.ReadWideString());
+      break;
+    case 11:
+      w.WriteIdent(r.ReadIdent());
+      break;
+    case 12:
+      r.ReadListBegin();
+      w.WriteListBegin();
+      break;
+    case 13:
+      r.ReadListEnd();
+      w.WriteListEnd();
+      break;
     case 14: {
       const std::vector<uint8_t> b = r.ReadBinary();
       w.WriteBinary(b.data(), b.size());
       break;
     }
-    case 15: w.WriteSet(r.ReadSet()); break;
-    case 16: w.WriteStr(r.ReadStr()); break;
+    case 15:
+      w.WriteSet(r.ReadSet());
+      break;
+    case 16:
+      w.WriteStr(r.ReadStr());
+      break;
     case 17: {
       uint8_t raw[7];
       r.Read(raw, op % 7);

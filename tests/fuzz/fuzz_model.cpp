@@ -4,10 +4,6 @@
 // corpus/fuzz_model/ are the written forms of small lists and a catalogue entry, each behind the
 // byte that selects its reader.
 
-#include <cstddef>
-#include <cstdint>
-#include <vector>
-
 #include "model/BasisModul.h"
 #include "model/ModulClass.h"
 #include "model/ModulListe.h"
@@ -16,6 +12,10 @@
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -57,14 +57,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ++data;
   --size;
   switch (kind) {
-    case 0: RoundTrip<zyn::TModulListe>(data, size); break;
-    case 1: RoundTrip<zyn::TMerkerListe>(data, size); break;
-    case 2: RoundTrip<zyn::TUhrenListe>(data, size); break;
-    case 3: RoundTrip<zyn::TTextListe>(data, size); break;
-    case 4: RoundTrip<zyn::TGruppenListe>(data, size); break;
-    case 5: RoundTrip<zyn::TVerbindungsListe>(data, size); break;
-    case 6: RoundTrip<zyn::TModulClass>(data, size); break;
-    default: RoundTrip<zyn::TBasisModulListe>(data, size); break;
+    case 0:
+      RoundTrip<zyn::TModulListe>(data, size);
+      break;
+    case 1:
+      RoundTrip<zyn::TMerkerListe>(data, size);
+      break;
+    case 2:
+      RoundTrip<zyn::TUhrenListe>(data, size);
+      break;
+    case 3:
+      RoundTrip<zyn::TTextListe>(data, size);
+      break;
+    case 4:
+      RoundTrip<zyn::TGruppenListe>(data, size);
+      break;
+    case 5:
+      RoundTrip<zyn::TVerbindungsListe>(data, size);
+      break;
+    case 6:
+      RoundTrip<zyn::TModulClass>(data, size);
+      break;
+    default:
+      RoundTrip<zyn::TBasisModulListe>(data, size);
+      break;
   }
   return 0;
 }

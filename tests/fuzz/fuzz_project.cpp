@@ -6,11 +6,6 @@
 // with one control module and no modules, "catalogue" the class "JRM" of the default catalogue,
 // "commands" its list "Ausgangsfunktionen Merker" in the filer form, "chars" the built chars.zyb.
 
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <vector>
-
 #include "model/CharSet.h"
 #include "model/EAFunktionen.h"
 #include "model/ModulClassList.h"
@@ -18,6 +13,11 @@
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
 #include "project/Projekt.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace {
 

@@ -2,15 +2,15 @@
 // never reads out of bounds, never recurses without end and never allocates far beyond the input.
 // A library it loaded writes again, and what it wrote reads back and writes the same bytes, in
 // the raw form and in the project-stream form.
-#include <cstdint>
-#include <cstdlib>
-#include <vector>
-
 #include "compiler/toollib/FunktionsListe.h"
 #include "compiler/toollib/ZYNFunction.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
 
 namespace {
 

@@ -3,12 +3,6 @@
 // faulty block is reported and ends the tool; nothing reads out of bounds, overflows the logic
 // table or escapes as another exception. The trial expansion leaves the project's links as they
 // were, and a second real run adds no link.
-#include <cstdint>
-#include <cstdlib>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "compiler/interpreter/ToolExpansion.h"
 #include "compiler/interpreter/ToolGeneration.h"
 #include "compiler/interpreter/ToolReport.h"
@@ -18,6 +12,12 @@
 #include "model/Merker.h"
 #include "model/Uhr.h"
 #include "project/Projekt.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -110,7 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int links = LinkCount(stm);
   for (int i = 0; i < stm.Merker.Count(); ++i)
     for (int k = 0; k < stm.Merker.GetMerker(i)->Verbindungen().Count(); ++k)
-      if (stm.Merker.GetMerker(i)->Verbindungen().GetVerbindung(k)->GetLogicCount() > zyn::kLogicEntryCount) std::abort();
+      if (stm.Merker.GetMerker(i)->Verbindungen().GetVerbindung(k)->GetLogicCount() > zyn::kLogicEntryCount)
+        std::abort();
   if (first) {
     // Parameters may change between runs (counters, resets), the links they belong to do not.
     (void)zyn::ExpandTool(tool, context);

@@ -1,14 +1,14 @@
 // The XML collection reader takes any text: loading never crashes, and whatever it read is written
 // and read back to the same text (a loaded collection is a fixed point of write and read). The
 // options file (nested groups) and the ini-file collection (nested sections) are the subjects.
+#include "model/base/TextUtils.h"
+#include "model/base/XMLCollection.h"
+#include "model/base/XMLIniFile.h"
+#include "model/base/ZYNOptionen.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-
-#include "model/base/XMLCollection.h"
-#include "model/base/TextUtils.h"
-#include "model/base/XMLIniFile.h"
-#include "model/base/ZYNOptionen.h"
 
 namespace {
 

@@ -1,14 +1,15 @@
 // The command-list editor's document: open, edit, save and read back with the model's own reader;
 // new and deleted entries; the single-list form; the name list of the commands.
 
+#include "logic/core/CommandListEdit.h"
+
+#include "model/base/Cp1252.h"
+#include "tests/support/Files.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
-
-#include "logic/core/CommandListEdit.h"
-#include "model/base/Cp1252.h"
-#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {

@@ -3,8 +3,6 @@
 // hand), logical links through the builder, the link list's delete, copy and paste, details,
 // cancelling that leaves the project unchanged, and deleted objects taking their links along.
 
-#include "tests/logic/LinkPageFixture.h"
-
 #include "compiler/CompileDriver.h"
 #include "logic/FrmVerbDetail.h"
 #include "logic/FrmVerknwahl.h"
@@ -17,6 +15,8 @@
 #include "model/Uhr.h"
 #include "project/Global.h"
 #include "tests/compiler/ImageWalker.h"
+#include "tests/logic/LinkPageFixture.h"
+#include "widgets/common/PageTabBar.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -24,7 +24,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
-#include "widgets/common/PageTabBar.h"
 #include <QTabBar>
 #include <QTableWidget>
 #include <QToolButton>
@@ -66,7 +65,9 @@ struct TLinkCase {
   std::function<void(TZYNProjekt&)> ByHand;
 };
 
-TModul& Modul(TZYNProjekt& p, const char* kennung) { return *p.Steuermodule.GetSteuermodul(0)->Module.FindModul(kennung, kennung[0] == 'I' ? 1 : 5); }
+TModul& Modul(TZYNProjekt& p, const char* kennung) {
+  return *p.Steuermodule.GetSteuermodul(0)->Module.FindModul(kennung, kennung[0] == 'I' ? 1 : 5);
+}
 TKanal& Input(TZYNProjekt& p, int n) { return *Modul(p, "INP").FindEingang(n); }
 
 TVerbindung& FromInput(TZYNProjekt& p, int n, int kind = 0) {
@@ -113,7 +114,7 @@ int BuildCondition(QDialog& dialog, TSteuermodul& stm) {
   if (builder == nullptr) return 2;
   TModul* in = stm.Module.FindModul("INP", 1);
   EXPECT_TRUE(builder->DropCondition(in->FindEingang(1)));  // "Zustand abfragen" answered OK: "Ein"
-  builder->DropElse(stm.Merker.FindByAddress(1));               // the command chooser answered OK
+  builder->DropElse(stm.Merker.FindByAddress(1));           // the command chooser answered OK
   builder->BtnOK->click();
   return 1;
 }

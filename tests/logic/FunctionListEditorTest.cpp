@@ -1,6 +1,14 @@
 // "Funktionslisten" as the installer uses it: open a file, edit through the fields, add and
 // delete entries, save, and the program's own reader sees the edit.
 
+#include "logic/FunctionListEditor.h"
+
+#include "model/base/Cp1252.h"
+#include "platform/MessageDlg.h"
+#include "tests/support/AppFixture.h"
+#include "tests/support/Files.h"
+#include "widgets/controls/ZCLSpinEdit.h"
+
 #include <QAction>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -8,13 +16,6 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
-
-#include "logic/FunctionListEditor.h"
-#include "model/base/Cp1252.h"
-#include "platform/MessageDlg.h"
-#include "tests/support/AppFixture.h"
-#include "tests/support/Files.h"
-#include "widgets/controls/ZCLSpinEdit.h"
 
 namespace zyn {
 namespace {

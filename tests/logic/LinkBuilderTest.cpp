@@ -2,6 +2,7 @@
 // link hint and the parameter texts of the details dialog.
 
 #include "logic/core/LinkBuilder.h"
+
 #include "logic/core/LinkParameters.h"
 #include "model/Anzeigetext.h"
 #include "model/Verbindung.h"
@@ -31,16 +32,19 @@ TEST_F(LinkRules, ConditionTypeCodes) {
     TZYNBaseObject* object;
     int type;
   } cases[] = {
-      {in20.FindEingang(3), 4}, {in5.FindEingang(3), 3}, {jrm.FindAusgang(3), 5},
-      {out.FindAusgang(3), 19}, {&flag, 25},           {&clock, 26},
+      {in20.FindEingang(3), 4},
+      {in5.FindEingang(3), 3},
+      {jrm.FindAusgang(3), 5},
+      {out.FindAusgang(3), 19},
+      {&flag, 25},
+      {&clock, 26},
   };
   for (const auto& c : cases) EXPECT_EQ(ConditionType(stm, *c.object), c.type) << c.object->DisplayName();
 }
 
 TEST_F(LinkRules, ConditionsAreWrittenAndReadBackDisplayTextsIncluded) {
   TVerbindung link;
-  std::vector<TLinkCondition> conditions = {
-      {in20.FindEingang(3), true}, {&flag, false}, {&clock, true}, {&text, true}};
+  std::vector<TLinkCondition> conditions = {{in20.FindEingang(3), true}, {&flag, false}, {&clock, true}, {&text, true}};
   ASSERT_TRUE(WriteConditions(link, stm, conditions, false));
   EXPECT_EQ(link.Kind(), 1);
   EXPECT_EQ(link.GetLogicCount(), 4);

@@ -1,8 +1,6 @@
 // The builder, the details dialog and the small logic dialogs, opened from the direct-link page
 // as the installer opens them.
 
-#include "tests/logic/LinkPageFixture.h"
-
 #include "logic/FrmVerbDetail.h"
 #include "logic/FrmVerknwahl.h"
 #include "logic/LinkListView.h"
@@ -10,6 +8,7 @@
 #include "logic/SmallLogicDialogs.h"
 #include "model/Merker.h"
 #include "model/Modul.h"
+#include "tests/logic/LinkPageFixture.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QTableWidget>
+
 #include <cstdio>
 
 namespace zyn::test {
@@ -122,8 +123,7 @@ void LinkPageTest::SelectOutputs(const QString& object, const std::vector<int>& 
   grid->clearSelection();
   grid->setCurrentCell(rows.front(), 0);
   for (int r : rows)
-    grid->selectionModel()->select(grid->model()->index(r, 0),
-                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    grid->selectionModel()->select(grid->model()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
 void LinkPageTest::Reactivate() {

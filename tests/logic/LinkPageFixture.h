@@ -11,8 +11,9 @@
 
 #include <QDialog>
 #include <QString>
-#include <functional>
 #include <gtest/gtest.h>
+
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>

@@ -2,6 +2,7 @@
 // ways (a new parameter and a change of the stored one).
 
 #include "logic/core/LinkParameters.h"
+
 #include "model/EAFunktionen.h"
 #include "model/Verbindung.h"
 
@@ -61,62 +62,62 @@ auto Spin(int index, int value) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, ParameterKinds,
-    ::testing::Values(
-        KindCase{"SecondsMax", 1, lsThen, Spin(1, 65535), 65535, 1.0, "t=65535 Sekunden", "Sekunden"},
-        KindCase{"SecondsTypedAboveMax", 1, lsThen, Spin(1, 70000), 65535, 1.0, "t=65535 Sekunden", "Sekunden"},
-        KindCase{"DimValueAndTime", 2, lsThen,
-                 [](TParameterForm& f) {
-                   f.Spin[2].Value = 128;
-                   f.Spin[3].Value = 10;
-                 },
-                 0x1080, 1.5625, "P=128, t= 10 Sekunden", "Dimmwert|Zeit"},
-        KindCase{"DimLimits", 2, lsThen,
-                 [](TParameterForm& f) {
-                   f.Spin[2].Value = 300;
-                   f.Spin[3].Value = 0;
-                 },
-                 0x02FF, 1.5625, "P=255, t=  1 Sekunden", "Dimmwert|Zeit"},
-        KindCase{"Seconds160Top", 3, lsThen, Spin(1, 160), 250, 1.5625, "t=160 Sekunden", "Sekunden"},
-        KindCase{"Seconds160One", 3, lsThen, Spin(1, 1), 2, 1.5625, "t=  1 Sekunden", "Sekunden"},
-        KindCase{"PositionZero", 4, lsThen, Spin(1, 0), 0, 1.0, "P=  0", ".Position"},
-        KindCase{"PositionElse", 4, lsElse, Spin(1, 255), 255, 1.0, "P=255", ". Position"},
-        KindCase{"PrioLockRun", 5, lsThen,
-                 [](TParameterForm& f) {
-                   f.Radio[1] = 2;
-                   f.Check[1] = true;
-                   f.Spin[4].Value = 30;
-                 },
-                 300, 1.0, "t= 30 Sekunden, Prio=  2, PWL=  1", " Sekunden"},
-        KindCase{"PrioLockRunElse", 5, lsElse,
-                 [](TParameterForm& f) {
-                   f.Radio[1] = 5;
-                   f.Spin[4].Value = 6535;
-                 },
-                 65350, 10.0, "t=6535 Sekunden, Prio=  5, PWL=  0", " Sekunden"},
-        KindCase{"PrioLevel", 6, lsThen, [](TParameterForm& f) { f.Radio[2] = 3; }, 0, 1.0, "Prio=  3", "Ebene"},
-        KindCase{"PrioLockTenths", 9, lsThen,
-                 [](TParameterForm& f) {
-                   f.Radio[1] = 0;
-                   f.Spin[4].Value = 15;
-                 },
-                 15, 1.0, "t in 1/10 Sekunden= 15, Prio=  0, Set=  0", "/10 Sekunden"},
-        KindCase{"RunTimeLimited", 10, lsThen, Spin(1, 65535), 65530, 1.0, "t=6553 Sekunden, Prio= -1, Set=  0",
-                 "Sekunden"},
-        KindCase{"PrioSet", 11, lsThen,
-                 [](TParameterForm& f) {
-                   f.Levels[0] = f.Levels[1] = f.Levels[5] = true;
-                 },
-                 0, 1.0, "Prio: 0; 1; 5; ", "Ebene"},
-        KindCase{"PrioSetElseHasNoText", 11, lsElse, [](TParameterForm& f) { f.Levels[2] = true; }, 0, 1.0, "",
-                 "Ebene"},
-        KindCase{"Tenths", 12, lsThen, Spin(1, 7), 7, 1.0, "t in 1/10 Sekunden =    7", "1/10 Sekunden"},
-        KindCase{"DelayDim", 13, lsThen,
-                 [](TParameterForm& f) {
-                   f.Spin[12].Value = 65535;
-                   f.Spin[13].Value = 200;
-                   f.Spin[14].Value = 160;
-                 },
-                 (250 << 8) | 200, 1.5625, "", "Dimmwert|Zeit"}),
+    ::testing::
+        Values(KindCase{"SecondsMax", 1, lsThen, Spin(1, 65535), 65535, 1.0, "t=65535 Sekunden", "Sekunden"},
+               KindCase{"SecondsTypedAboveMax", 1, lsThen, Spin(1, 70000), 65535, 1.0, "t=65535 Sekunden", "Sekunden"},
+               KindCase{"DimValueAndTime", 2, lsThen,
+                        [](TParameterForm& f) {
+                          f.Spin[2].Value = 128;
+                          f.Spin[3].Value = 10;
+                        },
+                        0x1080, 1.5625, "P=128, t= 10 Sekunden", "Dimmwert|Zeit"},
+               KindCase{"DimLimits", 2, lsThen,
+                        [](TParameterForm& f) {
+                          f.Spin[2].Value = 300;
+                          f.Spin[3].Value = 0;
+                        },
+                        0x02FF, 1.5625, "P=255, t=  1 Sekunden", "Dimmwert|Zeit"},
+               KindCase{"Seconds160Top", 3, lsThen, Spin(1, 160), 250, 1.5625, "t=160 Sekunden", "Sekunden"},
+               KindCase{"Seconds160One", 3, lsThen, Spin(1, 1), 2, 1.5625, "t=  1 Sekunden", "Sekunden"},
+               KindCase{"PositionZero", 4, lsThen, Spin(1, 0), 0, 1.0, "P=  0", ".Position"},
+               KindCase{"PositionElse", 4, lsElse, Spin(1, 255), 255, 1.0, "P=255", ". Position"},
+               KindCase{"PrioLockRun", 5, lsThen,
+                        [](TParameterForm& f) {
+                          f.Radio[1] = 2;
+                          f.Check[1] = true;
+                          f.Spin[4].Value = 30;
+                        },
+                        300, 1.0, "t= 30 Sekunden, Prio=  2, PWL=  1", " Sekunden"},
+               KindCase{"PrioLockRunElse", 5, lsElse,
+                        [](TParameterForm& f) {
+                          f.Radio[1] = 5;
+                          f.Spin[4].Value = 6535;
+                        },
+                        65350, 10.0, "t=6535 Sekunden, Prio=  5, PWL=  0", " Sekunden"},
+               KindCase{"PrioLevel", 6, lsThen, [](TParameterForm& f) { f.Radio[2] = 3; }, 0, 1.0, "Prio=  3", "Ebene"},
+               KindCase{"PrioLockTenths", 9, lsThen,
+                        [](TParameterForm& f) {
+                          f.Radio[1] = 0;
+                          f.Spin[4].Value = 15;
+                        },
+                        15, 1.0, "t in 1/10 Sekunden= 15, Prio=  0, Set=  0", "/10 Sekunden"},
+               KindCase{"RunTimeLimited", 10, lsThen, Spin(1, 65535), 65530, 1.0, "t=6553 Sekunden, Prio= -1, Set=  0",
+                        "Sekunden"},
+               KindCase{"PrioSet", 11, lsThen,
+                        [](TParameterForm& f) { f.Levels[0] = f.Levels[1] = f.Levels[5] = true; }, 0, 1.0,
+                        "Prio: 0; 1; 5; ", "Ebene"},
+               KindCase{"PrioSetElseHasNoText", 11, lsElse, [](TParameterForm& f) { f.Levels[2] = true; }, 0, 1.0,
+                        "", "Ebene"},
+               KindCase{"Tenths", 12, lsThen, Spin(1, 7), 7, 1.0, "t in 1/10 Sekunden =    7", "1/10 Sekunden"},
+               KindCase{
+                   "DelayDim",
+                   13, lsThen,
+                   [](TParameterForm& f) {
+                     f.Spin[12].Value = 65535;
+                     f.Spin[13].Value = 200;
+                     f.Spin[14].Value = 160;
+                   },
+                   (250 << 8) | 200, 1.5625, "", "Dimmwert|Zeit"}),
     [](const ::testing::TestParamInfo<KindCase>& info) { return std::string(info.param.name); });
 
 TEST(LinkParameters, PriorityMasksAndTheirTexts) {

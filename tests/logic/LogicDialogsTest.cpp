@@ -1,8 +1,9 @@
 // The command, text and parameter dialogs as the installer meets them, and the routines that
 // store what they return.
 
-#include "logic/GlobalFuncs.h"
 #include "logic/LogicDialogs.h"
+
+#include "logic/GlobalFuncs.h"
 #include "logic/SmallLogicDialogs.h"
 #include "model/BasisDaten.h"
 #include "model/EAFunktionen.h"

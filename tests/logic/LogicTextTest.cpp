@@ -1,10 +1,12 @@
 // The shared text routines: the safe formatter, hint wrapping, padding and GUID texts.
 
 #include "logic/core/LogicText.h"
+
 #include "model/Kanal.h"
 #include "model/Merker.h"
 
 #include <gtest/gtest.h>
+
 #include <regex>
 #include <set>
 
@@ -39,8 +41,9 @@ TEST(LogicText, WrappingBreaksAtBlanksAndHyphensAndKeepsEveryCharacter) {
   }
   EXPECT_NE(wrapped.find("Installateur's"), std::string::npos);
   EXPECT_NE(wrapped.find("§ 4.2"), std::string::npos);
-  EXPECT_EQ(joined, "Die Funktion schaltet den Ausgang nach Ablauf der Zeit wieder aus; Einstellungen im "
-                    "Installateur's Handbuch § 4.2 beachten.Ende");
+  EXPECT_EQ(joined,
+            "Die Funktion schaltet den Ausgang nach Ablauf der Zeit wieder aus; Einstellungen im "
+            "Installateur's Handbuch § 4.2 beachten.Ende");
   EXPECT_EQ(WrapHintText("Ein-Aus-Schalter", 5), "Ein-\r\nAus-\r\nSchalter");
   EXPECT_EQ(StripLineBreaks("a\r\nb\nc\r"), "abc");
 }

@@ -2,27 +2,28 @@
 // objects dragged onto the slots (with the command and range dialogs answered), links generated
 // as the tool's description says, tools deleted with their links, empty slots named.
 
-#include <QLineEdit>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QToolButton>
-#include <QTreeWidget>
-#include <gtest/gtest.h>
+#include "logic/TemplatePage.h"
 
 #include "compiler/interpreter/ToolGeneration.h"
 #include "compiler/toollib/FuncNode.h"
 #include "compiler/toollib/SubFunction.h"
-#include "model/base/ZYNOptionen.h"
 #include "logic/LogicDialogs.h"
-#include "logic/TemplatePage.h"
 #include "logic/core/LinkParameters.h"
 #include "model/EAFunktionen.h"
+#include "model/base/ZYNOptionen.h"
 #include "platform/MessageDlg.h"
 #include "platform/QtText.h"
 #include "project/Global.h"
 #include "tests/compiler/interpreter/DefaultToolsFixture.h"
 #include "tests/logic/ToolSlots.h"
 #include "tests/support/AppFixture.h"
+
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {
@@ -144,7 +145,10 @@ class TemplatePage : public test::DefaultTools {
     TLend<TZYNFunktionsListe> System, User;
     TLend<TUniqueNames> Names;
     explicit TLends(TemplatePage& t)
-        : Projekt(GProjekt, t.p), Basis(GBasisDaten, t.basis), System(GSystemTools, t.system), User(GUserTools, t.user),
+        : Projekt(GProjekt, t.p),
+          Basis(GBasisDaten, t.basis),
+          System(GSystemTools, t.system),
+          User(GUserTools, t.user),
           Names(GUniqueNames, t.names) {}
   };
   std::unique_ptr<TLends> lends;
@@ -235,7 +239,8 @@ TEST_F(TemplatePage, EveryDefaultToolPlacedAndBoundGeneratesItsLinksAndLeavesWit
   // The bound objects show below their slots with their place and selection.
   QTreeWidgetItem* ziele = SlotNode(frei, "ZIELE");
   ASSERT_EQ(ziele->childCount(), 2);
-  EXPECT_TRUE(ziele->child(1)->text(0).startsWith(QStringLiteral("STM.00.OUT.02.05-A5:"))) << ziele->child(1)->text(0).toStdString();
+  EXPECT_TRUE(ziele->child(1)->text(0).startsWith(QStringLiteral("STM.00.OUT.02.05-A5:")))
+      << ziele->child(1)->text(0).toStdString();
   EXPECT_TRUE(ziele->child(1)->text(0).endsWith(QStringLiteral("#60")));
   for (const std::string& m : messages) ADD_FAILURE() << m;
 

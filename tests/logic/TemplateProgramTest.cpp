@@ -3,9 +3,7 @@
 // links, references and reservations with them; empty slots stop the generation; levels; and the
 // parameter bytes of the tool parameter dialogs.
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
+#include "logic/core/TemplateProgram.h"
 
 #include "compiler/CompileDriver.h"
 #include "compiler/CompileInterfaces.h"
@@ -13,11 +11,14 @@
 #include "compiler/toollib/Ebene.h"
 #include "compiler/toollib/FuncNode.h"
 #include "compiler/toollib/ParamDlg.h"
-#include "logic/core/TemplateProgram.h"
 #include "model/Gruppe.h"
 #include "tests/compiler/ImageWalker.h"
-#include "tests/logic/ToolSlots.h"
 #include "tests/compiler/interpreter/DefaultToolsFixture.h"
+#include "tests/logic/ToolSlots.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace zyn {
 namespace {

@@ -1,11 +1,11 @@
 #pragma once
 // A slot taking tools of the class "LICHT", added to a tool for the tests of tool references.
 
-#include <memory>
-
 #include "compiler/toollib/FuncNode.h"
 #include "compiler/toollib/Variable.h"
 #include "compiler/toollib/ZYNFunction.h"
+
+#include <memory>
 
 namespace zyn::test {
 

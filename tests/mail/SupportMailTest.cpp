@@ -1,7 +1,7 @@
-#include "mail/SupportArchive.h"
 #include "mail/SupportMail.h"
 
 #include "SmtpServer.h"
+#include "mail/SupportArchive.h"
 #include "model/base/Cp1252.h"
 #include "tests/support/Files.h"
 
@@ -123,7 +123,8 @@ TEST_F(MailTest, DeadServerAndMissingSenderAreReported) {
     SendMail(ParseMailServer("127.0.0.1:" + std::to_string(port)), m);
     ADD_FAILURE();
   } catch (const ESupportMailError& e) {
-    EXPECT_EQ(std::string(e.what()), Ansi("Der Mailserver \"127.0.0.1:") + std::to_string(port) + Ansi("\" ist nicht erreichbar."));
+    EXPECT_EQ(std::string(e.what()),
+              Ansi("Der Mailserver \"127.0.0.1:") + std::to_string(port) + Ansi("\" ist nicht erreichbar."));
   }
   // addresses that are empty or would break the envelope or the header are refused before connecting
   for (const char* sender : {"  ", "a@example.com\r\nBcc: x@example.com", "<a@example.com>", "ohne-at", "a@b@c"}) {

@@ -1,10 +1,5 @@
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-
 #include "model/BasisDaten.h"
+
 #include "model/CharSet.h"
 #include "model/Kanal.h"
 #include "model/base/Cp1252.h"
@@ -12,9 +7,14 @@
 #include "model/base/Streams.h"
 #include "tests/support/Files.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
 namespace zyn {
 namespace {
-
 
 std::unique_ptr<TModulClass> MakeClass(const std::string& name, int baseClass) {
   auto c = std::make_unique<TModulClass>();
@@ -37,7 +37,14 @@ void FillLists(TEAFunktionsContainer& c) {
   l->ListName = "Ausgangsfunktionen Schalter";
   l->ListNumber = 3;
   l->Remarks = Ansi("Schaltausgänge");
-  const struct { int cmd; int dialog; const char* in; const char* disp; const char* old; const char* german; } rows[] = {
+  const struct {
+    int cmd;
+    int dialog;
+    const char* in;
+    const char* disp;
+    const char* old;
+    const char* german;
+  } rows[] = {
       {1, 0, "EIN", "Ein", "Allumé", "Einschalten"},
       {2, 0, "AUS", "Aus", "Eteint", "Ausschalten"},
       {5, 1, "EINZEIT", "Ein mit Zeit", "", "Einschalten mit Zeit"},
@@ -55,7 +62,6 @@ void FillLists(TEAFunktionsContainer& c) {
   }
   c.Add()->ListName = "Eingangsfunktionen Taster";
 }
-
 
 TEST(BasisDaten, CatalogueRoundTripAndLookups) {
   test::TempFolder dir("basis");
@@ -204,11 +210,14 @@ TEST(BasisDaten, FindersAndChannelLookups) {
   FillLists(b.BefehlsListen);
   TKanal k;
   k.BefehlsListe = "AUSGANGSFUNKTIONEN SCHALTER";
-  const struct { const char* name; int command; } cases[] = {
-      {"ein", 1},              // internal name, any case
-      {"Ein mit Zeit", 5},     // display name
-      {"ALLUME", 1},           // former accented name written with plain letters
-      {"ausschalten", 2},      // German name
+  const struct {
+    const char* name;
+    int command;
+  } cases[] = {
+      {"ein", 1},           // internal name, any case
+      {"Ein mit Zeit", 5},  // display name
+      {"ALLUME", 1},        // former accented name written with plain letters
+      {"ausschalten", 2},   // German name
       {"gibt es nicht", -1},
   };
   for (const auto& c : cases) EXPECT_EQ(FindCommandNumber(b, k, c.name), c.command) << c.name;

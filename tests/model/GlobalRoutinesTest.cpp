@@ -1,9 +1,10 @@
-#include <gtest/gtest.h>
+#include "model/GlobalRoutines.h"
 
 #include "ModelTestSupport.h"
-#include "model/GlobalRoutines.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {

@@ -1,8 +1,9 @@
-#include <gtest/gtest.h>
+#include "model/Gruppe.h"
 
 #include "ModelTestSupport.h"
-#include "model/Gruppe.h"
 #include "model/LinkMaintenance.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {

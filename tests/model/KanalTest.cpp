@@ -1,13 +1,14 @@
-#include <gtest/gtest.h>
+#include "model/Kanal.h"
 
 #include "ModelTestSupport.h"
 #include "model/EABeschreibung.h"
-#include "model/Kanal.h"
 #include "model/Merker.h"
 #include "model/ModelText.h"
 #include "model/Uhr.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {

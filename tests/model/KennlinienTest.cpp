@@ -1,15 +1,16 @@
+#include "model/Kennlinien.h"
+
+#include "ModelTestSupport.h"
+#include "model/base/Cp1252.h"
+#include "model/base/Errors.h"
+#include "tests/support/Files.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-
-#include "ModelTestSupport.h"
-#include "model/Kennlinien.h"
-#include "model/base/Cp1252.h"
-#include "model/base/Errors.h"
-#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {

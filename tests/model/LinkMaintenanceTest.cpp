@@ -1,9 +1,10 @@
+#include "model/LinkMaintenance.h"
+
+#include "ModelTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
-
-#include "ModelTestSupport.h"
-#include "model/LinkMaintenance.h"
 
 namespace zyn {
 namespace {
@@ -161,9 +162,9 @@ class LinkMaintenance : public ::testing::Test {
 
 TEST_F(LinkMaintenance, FlagDeleted) {
   EXPECT_EQ(ObjectDeletedFromLinks(stm->Lists(), 0, kObjMerker, 7), 2);
-  expected.erase("L2");                  // target flag 7
-  expected["L5"].Logic(0).Clear();       // its only condition goes; no equal link: it stays
-  expected["L8"].Else().SetObjType(0);   // else target flag 7 is dropped: kind 1
+  expected.erase("L2");                 // target flag 7
+  expected["L5"].Logic(0).Clear();      // its only condition goes; no equal link: it stays
+  expected["L8"].Else().SetObjType(0);  // else target flag 7 is dropped: kind 1
   expected["L8"].Else().SetModulAdresse(0);
   expected["L8"].Else().SetKanalNummer(0);
   expected["L8"].Else().SetFunctionNumber(0);
@@ -235,8 +236,8 @@ TEST_F(LinkMaintenance, ModuleDeleted) {
   for (const char* id : {"L1", "L5", "L6", "L8", "L10"}) expected.erase(id);  // targets on the module
   expected["L7"].Logic(1).Clear();  // output condition (type 19) goes, the flag stays
   Sorted("L7");
-  expected["L12"].Logic(0).Clear();  // input-type condition (type 5) goes
-  expected["L12"].header[0] = 0;     // no condition left, no equal link: a plain link
+  expected["L12"].Logic(0).Clear();      // input-type condition (type 5) goes
+  expected["L12"].header[0] = 0;         // no condition left, no equal link: a plain link
   expected["L13"].Else().SetObjType(0);  // else target on the module dropped
   expected["L13"].Else().SetModulAdresse(0);
   expected["L13"].Else().SetKanalNummer(0);
@@ -395,7 +396,8 @@ TEST(LinkMaintenanceOwners, EveryLinkOwnerButOutputsIsVisited) {
   EXPECT_EQ(f->Verbindungen().GetVerbindung(0)->Logic(0).KanalNummer(), 4);
   EXPECT_EQ(f->Verbindungen().GetVerbindung(0)->Target().KanalNummer(), 4);
   EXPECT_EQ(u->Verbindungen().GetVerbindung(0)->Logic(0).KanalNummer(), 4);
-  EXPECT_EQ(stm.Module.GetModul(0)->Eingaenge().GetEingang(0)->Verbindungen().GetVerbindung(0)->Logic(0).KanalNummer(), 4);
+  EXPECT_EQ(stm.Module.GetModul(0)->Eingaenge().GetEingang(0)->Verbindungen().GetVerbindung(0)->Logic(0).KanalNummer(),
+            4);
   EXPECT_EQ(out->Verbindungen().GetVerbindung(0)->Logic(0).KanalNummer(), 2);
 
   EXPECT_EQ(ObjectDeletedFromLinks(stm.Lists(), 0, kObjUhr, 4), 4);

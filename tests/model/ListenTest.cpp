@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
-
 #include "ModelTestSupport.h"
 #include "model/KanalListen.h"
 #include "model/ObjektListen.h"
 #include "model/base/Cp1252.h"
 #include "tests/support/Files.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {

@@ -2,11 +2,6 @@
 // Helpers of the model tests: stream round trips, predictable names and a small project of
 // control modules that answers the model's look-ups.
 
-#include <map>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "model/LinkMaintenance.h"
 #include "model/ModelLookup.h"
 #include "model/ModelText.h"
@@ -15,6 +10,11 @@
 #include "model/UniqueNames.h"
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace zyn::test {
 

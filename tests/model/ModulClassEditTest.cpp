@@ -1,11 +1,12 @@
 // The module-class editor's rules: the descriptions shown per channel kind and the checks of a
 // class's data and of one description.
 
-#include <gtest/gtest.h>
+#include "model/ModulClassEdit.h"
 
 #include "model/EABeschreibung.h"
-#include "model/ModulClassEdit.h"
 #include "model/ModulClassList.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {

@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
-
 #include "ModelTestSupport.h"
 #include "model/ModulClass.h"
 #include "model/ModulListe.h"
 #include "model/base/Errors.h"
 #include "tests/support/Files.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {

@@ -1,12 +1,12 @@
-#include <gtest/gtest.h>
-
-#include <cstdio>
-
 #include "ModelTestSupport.h"
 #include "model/Adressen.h"
 #include "model/UniqueNames.h"
 #include "model/base/Errors.h"
 #include "tests/support/Files.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace zyn {
 namespace {

@@ -1,10 +1,10 @@
 #include "model/Observer.h"
 
+#include "model/BaseObject.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
-
-#include "model/BaseObject.h"
 
 namespace zyn {
 namespace {
@@ -35,9 +35,7 @@ TEST(ObserverList, ValueChangedAndDeletedSwallowFailuresViewChangedDoesNot) {
   int told = 0;
   failing.OnClientValueChanged = [](TBaseObject*, int32_t, int32_t) { throw std::runtime_error("x"); };
   failing.OnClientDeleted = [](TBaseObject*) { throw std::runtime_error("x"); };
-  failing.OnViewChanged = [](TBaseObject*, const std::string&, const std::string&) {
-    throw std::runtime_error("x");
-  };
+  failing.OnViewChanged = [](TBaseObject*, const std::string&, const std::string&) { throw std::runtime_error("x"); };
   good.OnClientValueChanged = [&](TBaseObject*, int32_t o, int32_t n) { told += (o == 1 && n == 2) ? 1 : 100; };
   good.OnClientDeleted = [&](TBaseObject*) { told += 10; };
   good.OnViewChanged = [&](TBaseObject*, const std::string&, const std::string&) { told += 1000; };

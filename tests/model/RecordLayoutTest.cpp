@@ -1,13 +1,13 @@
 // The field order of the stored records, checked against bytes assembled by hand from the tags
 // of the value stream (6 short text, 2/3/4 integers, 8/9 Booleans, 1/0 list markers).
 
-#include <gtest/gtest.h>
-
 #include "ModelTestSupport.h"
 #include "model/Anzeigetext.h"
 #include "model/Gruppe.h"
 #include "model/Modul.h"
 #include "model/Uhr.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {
@@ -84,9 +84,23 @@ TEST(RecordLayout, ClockWithItsChannelPart) {
   clock.EinMinute = 6;
   clock.UhrenTyp = TUhrenTyp::utWoche;
   const auto expected = Bytes()
-                            .Str("u").Str("Uhr").Int(300).Str("L").Str("D%").Str("B").Int(1).Bool(false)
-                            .Begin().End()
-                            .Int(1).Int(2).Int(3).Int(4).Int(5).Int(6).Int(1)
+                            .Str("u")
+                            .Str("Uhr")
+                            .Int(300)
+                            .Str("L")
+                            .Str("D%")
+                            .Str("B")
+                            .Int(1)
+                            .Bool(false)
+                            .Begin()
+                            .End()
+                            .Int(1)
+                            .Int(2)
+                            .Int(3)
+                            .Int(4)
+                            .Int(5)
+                            .Int(6)
+                            .Int(1)
                             .v;
   EXPECT_EQ(test::WriteBytes(clock), expected);
 }
@@ -106,8 +120,18 @@ TEST(RecordLayout, GroupWithMembers) {
   member->AdressString = "A";
   group.Members().Add(std::move(member));
   const auto expected = Bytes()
-                            .Str("g").Str("G").Int(70000).Str("N")
-                            .Begin().Str("m").Str("M").Str("S").Str("Mo").Str("K").Str("A").End()
+                            .Str("g")
+                            .Str("G")
+                            .Int(70000)
+                            .Str("N")
+                            .Begin()
+                            .Str("m")
+                            .Str("M")
+                            .Str("S")
+                            .Str("Mo")
+                            .Str("K")
+                            .Str("A")
+                            .End()
                             .v;
   EXPECT_EQ(test::WriteBytes(group), expected);
 }
@@ -123,9 +147,20 @@ TEST(RecordLayout, ListHeaderAndItems) {
   text->SetAdresse(1);
   list.Add(std::move(text));
   const auto expected = Bytes()
-                            .Str("I").Int(2).Str("B").Str("K").Pool(0, 2, {1})
+                            .Str("I")
+                            .Int(2)
+                            .Str("B")
+                            .Str("K")
+                            .Pool(0, 2, {1})
                             .Begin()
-                            .Str("").Str("").Int(1).Str("").Str("").Int(0).Str("").Int(0)
+                            .Str("")
+                            .Str("")
+                            .Int(1)
+                            .Str("")
+                            .Str("")
+                            .Int(0)
+                            .Str("")
+                            .Int(0)
                             .End()
                             .v;
   EXPECT_EQ(test::WriteBytes(list), expected);
@@ -145,7 +180,7 @@ TEST(RecordLayout, ModuleWithItsSettings) {
   modul.RMEShift = 3;
   modul.Extension = 4;
   modul.Dimmerzusatz = true;
-  modul.DimmerDaten = {10, "LR", 11, 12, "RR", 13};  // LeftKennlinie, LeftRem, LeftSoftStart, ...
+  modul.DimmerDaten = {10, "LR", 11, 12, "RR", 13};              // LeftKennlinie, LeftRem, LeftSoftStart, ...
   modul.AnalogDaten = {21, 22, 23, 24, 25, 26, 27, 28, 29, 30};  // Lokal..., then System...
   Bytes expected;
   expected.Str("m").Str("D").Int(17).Str("DIM").Str("K").Str("B").Int(5).Int(1).Int(2).Int(3).Int(4);

@@ -1,11 +1,12 @@
+#include "model/Verbindung.h"
+
+#include "ModelTestSupport.h"
+#include "model/VerbindungsListe.h"
+#include "model/base/Cp1252.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
-
-#include "ModelTestSupport.h"
-#include "model/Verbindung.h"
-#include "model/VerbindungsListe.h"
-#include "model/base/Cp1252.h"
 
 namespace zyn {
 namespace {
@@ -178,8 +179,8 @@ TEST(Verbindung, ReaderFillsInKindAndShifts) {
     int expectTargetShift;
   };
   const Case cases[] = {
-      {1, "AUS", 2, 2, 5},   // else target present: kind 2
-      {2, "", 2, 2, 5},      // kind 2 without else target stays as stored
+      {1, "AUS", 2, 2, 5},        // else target present: kind 2
+      {2, "", 2, 2, 5},           // kind 2 without else target stays as stored
       {0, "", kObjMerker, 0, 0},  // flag target keeps shift 0
   };
   for (const Case& c : cases) {
@@ -357,7 +358,7 @@ TEST(VerbindungsListe, FindDuplicateComparesKindEndpointsAndConditions) {
   second->SetKind(1);
   SetCondition(*second, 7, 5, 0, 4, 2, 1, "TAS");  // same conditions, other places
   SetCondition(*second, 9, 25, 0, 0, 7, 1, "MRK");
-  second->Target().SetFunctionText("anders");       // texts are not compared
+  second->Target().SetFunctionText("anders");  // texts are not compared
   TVerbindung* probe = second.get();
   list.Add(std::move(second));
   EXPECT_EQ(list.FindDuplicate(probe), 0);

@@ -1,6 +1,6 @@
 #include "platform/AppEventFilter.h"
-#include "platform/PopupWindows.h"
 
+#include "platform/PopupWindows.h"
 #include "tests/support/AppFixture.h"
 
 #include <QApplication>

@@ -16,9 +16,9 @@ namespace {
 class CanvasTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { test::EnsureApp(); }
-  QImage image_{40, 30, QImage::Format_RGB32};
-  void SetUp() override { image_.fill(Qt::white); }
-  TColor At(int x, int y) const { return FromQColor(image_.pixelColor(x, y)); }
+  QImage fImage{40, 30, QImage::Format_RGB32};
+  void SetUp() override { fImage.fill(Qt::white); }
+  TColor At(int x, int y) const { return FromQColor(fImage.pixelColor(x, y)); }
 };
 
 TEST(Colors, SystemColoursResolveAndPlainColoursPassThrough) {
@@ -55,7 +55,7 @@ TEST(Types, RectHelpersAndMulDiv) {
 
 TEST_F(CanvasTest, RectangleKeepsRightAndBottomOutside) {
   {
-    TCanvas c(&image_);
+    TCanvas c(&fImage);
     c.Pen.Color = clBlack;
     c.Brush.Color = clRed;
     c.Rectangle(2, 2, 10, 8);
@@ -70,7 +70,7 @@ TEST_F(CanvasTest, RectangleKeepsRightAndBottomOutside) {
 
 TEST_F(CanvasTest, LineToLeavesTheEndPointAndFrameRectUsesTheBrush) {
   {
-    TCanvas c(&image_);
+    TCanvas c(&fImage);
     c.Pen.Color = clBlue;
     c.MoveTo(0, 0);
     c.LineTo(5, 0);
@@ -92,7 +92,7 @@ TEST_F(CanvasTest, LineToLeavesTheEndPointAndFrameRectUsesTheBrush) {
 TEST_F(CanvasTest, DrawEdgeUsesTheEdgeColoursAndAdjusts) {
   TRect r = Rect(0, 0, 10, 10);
   {
-    TCanvas c(&image_);
+    TCanvas c(&fImage);
     c.DrawEdge(r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
   }
   EXPECT_EQ(r, Rect(2, 2, 8, 8));
@@ -104,7 +104,7 @@ TEST_F(CanvasTest, DrawEdgeUsesTheEdgeColoursAndAdjusts) {
   EXPECT_EQ(At(5, 5), clWhite);  // the middle stays without BF_MIDDLE
   TRect only = Rect(20, 0, 30, 10);
   {
-    TCanvas c(&image_);
+    TCanvas c(&fImage);
     c.DrawEdge(only, BDR_RAISEDINNER, BF_TOP | BF_MIDDLE);
   }
   EXPECT_EQ(only, Rect(20, 0, 30, 10));
@@ -114,7 +114,7 @@ TEST_F(CanvasTest, DrawEdgeUsesTheEdgeColoursAndAdjusts) {
 
 TEST_F(CanvasTest, PatternBrushTilesFromTheOrigin) {
   {
-    TCanvas c(&image_);
+    TCanvas c(&fImage);
     c.Brush.Bitmap = CheckeredPattern(clBlack, clWhite);
     c.FillRect(Rect(0, 0, 10, 10));
   }
@@ -124,7 +124,7 @@ TEST_F(CanvasTest, PatternBrushTilesFromTheOrigin) {
 }
 
 TEST_F(CanvasTest, DrawTextMeasuresAndAligns) {
-  TCanvas c(&image_);
+  TCanvas c(&fImage);
   c.Font.Font.setPixelSize(12);
   TRect calc = Rect(0, 0, 0, 0);
   const int h = c.DrawText(QStringLiteral("Hallo"), calc, DT_CALCRECT | DT_SINGLELINE);
@@ -142,7 +142,7 @@ TEST_F(CanvasTest, DrawTextMeasuresAndAligns) {
 
 TEST_F(CanvasTest, DrawTextRightAlignedInkStaysRightAndEllipsisFits) {
   {
-    TCanvas c(&image_);
+    TCanvas c(&fImage);
     c.Font.Font.setPixelSize(12);
     c.Font.Color = clBlack;
     c.Brush.Style = bsClear;
@@ -207,7 +207,7 @@ TEST(CanvasWrap, WrapsFirstAndShortensOnlyTheLastLineThatFits) {
 
 TEST_F(CanvasTest, FrameControlsPaintTheirFaces) {
   {
-    TCanvas c(&image_);
+    TCanvas c(&fImage);
     c.DrawFrameControl(Rect(0, 0, 16, 16), DFC_BUTTON, DFCS_BUTTONPUSH);
     c.DrawFrameControl(Rect(20, 0, 33, 13), DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
     c.DrawFrameControl(Rect(0, 16, 16, 30), DFC_SCROLL, DFCS_SCROLLDOWN);

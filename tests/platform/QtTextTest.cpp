@@ -14,7 +14,8 @@ TEST(QtText, RoundTripsEveryByteThroughQString) {
   EXPECT_EQ(q.at(0x80), QChar(0x20AC));
   EXPECT_EQ(q.at(0x81), QChar(0x0081));
   EXPECT_EQ(FromQString(q), all);
-  EXPECT_EQ(FromQString(QStringLiteral("Grüße 中")), std::string("Gr\xFC\xDF" "e ?"));
+  EXPECT_EQ(FromQString(QStringLiteral("Grüße 中")), std::string("Gr\xFC\xDF"
+                                                                 "e ?"));
 }
 
 }  // namespace

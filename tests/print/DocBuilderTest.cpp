@@ -10,9 +10,10 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QString>
+
+#include <cstring>
 #include <map>
 #include <optional>
-#include <cstring>
 #include <set>
 
 namespace zyn {
@@ -81,8 +82,8 @@ TEST_F(DocBuilder, RichProjectAsPdfNamesEveryObjectOnThePagesTheContentsGive) {
   const std::string check = test::RunCommand("qpdf --check '" + pdf + "' 2>&1", &status);
   EXPECT_EQ(status, 0) << check;
   const std::string info = test::RunCommand("pdfinfo '" + pdf + "'");
-  EXPECT_TRUE(QString::fromStdString(info).contains(
-      QRegularExpression("Pages:\\s+" + QString::number(fList.Count()) + "\\n")))
+  EXPECT_TRUE(
+      QString::fromStdString(info).contains(QRegularExpression("Pages:\\s+" + QString::number(fList.Count()) + "\\n")))
       << info;
 
   std::vector<std::string> pages(static_cast<size_t>(fList.Count()) + 1);
@@ -91,7 +92,9 @@ TEST_F(DocBuilder, RichProjectAsPdfNamesEveryObjectOnThePagesTheContentsGive) {
     pages[static_cast<size_t>(p)] = PdfPage(pdf, p);
     all += pages[static_cast<size_t>(p)];
   }
-  auto on = [&](int page, const std::string& utf8) { return pages[static_cast<size_t>(page)].find(utf8) != std::string::npos; };
+  auto on = [&](int page, const std::string& utf8) {
+    return pages[static_cast<size_t>(page)].find(utf8) != std::string::npos;
+  };
 
   // Every contents entry with a page number names a page that shows its title.
   const auto& contents = fBuilder.Contents();
@@ -132,7 +135,8 @@ TEST_F(DocBuilder, RichProjectAsPdfNamesEveryObjectOnThePagesTheContentsGive) {
         TEingang& in = *modul.Eingaenge().GetItem(i);
         EXPECT_NE(all.find(AnsiToUtf8(in.DisplayName())), std::string::npos);
         for (int k = 0; k < in.Verbindungen().Count(); ++k)
-          EXPECT_NE(all.find(AnsiToUtf8(in.Verbindungen().GetVerbindung(k)->GetTargetChannelText())), std::string::npos);
+          EXPECT_NE(all.find(AnsiToUtf8(in.Verbindungen().GetVerbindung(k)->GetTargetChannelText())),
+                    std::string::npos);
       }
     }
     for (int u = 0; u < stm.Uhren.Count(); ++u)
@@ -243,15 +247,15 @@ TEST_F(DocBuilder, LinkBlocksJoinConditionsByTheirPrintedPosition) {
     }
     uhr->Verbindungen().Add(std::move(link));
   };
-  addLink(0, false, {});          // plain: WENN, DANN
-  addLink(1, true, {1, 4});       // OR, entry 0 empty: UND then ODER
-  addLink(2, false, {0, 7});      // AND with else: UND, UND, SONST
-  addLink(7, false, {});          // an unknown kind prints WENN and DANN
+  addLink(0, false, {});      // plain: WENN, DANN
+  addLink(1, true, {1, 4});   // OR, entry 0 empty: UND then ODER
+  addLink(2, false, {0, 7});  // AND with else: UND, UND, SONST
+  addLink(7, false, {});      // an unknown kind prints WENN and DANN
   fBuilder.Build(&fData.Projekt);
   std::vector<std::string> words;
   for (const std::string& t : AllTexts(fList))
     if (t == "WENN" || t == "UND" || t == "ODER" || t == "DANN" || t == "SONST") words.push_back(t);
-  const std::vector<std::string> expected = {"WENN", "DANN", "WENN", "UND",  "ODER", "DANN", "WENN",
+  const std::vector<std::string> expected = {"WENN", "DANN", "WENN", "UND",   "ODER", "DANN", "WENN",
                                              "UND",  "UND",  "DANN", "SONST", "WENN", "DANN"};
   EXPECT_EQ(words, expected);
   const auto all = AllTexts(fList);
@@ -267,7 +271,9 @@ TEST_F(DocBuilder, BadCurveIndexesPrintTheErrorAndTheModuleDataGoesOn) {
   for (int m = 0; m < stm.Module.Count(); ++m)
     if (stm.Module.GetModul(m)->Dimmerzusatz) dimmer = stm.Module.GetModul(m);
   ASSERT_NE(dimmer, nullptr);
-  struct TCase { int left, right, errors; };
+  struct TCase {
+    int left, right, errors;
+  };
   for (const TCase c : {TCase{0, 1, 0}, TCase{-1, 1, 1}, TCase{0, 99, 1}, TCase{-5, 3, 2}}) {
     dimmer->DimmerDaten.LeftKennlinie = c.left;
     dimmer->DimmerDaten.RightKennlinie = c.right;

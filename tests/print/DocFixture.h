@@ -140,8 +140,8 @@ struct TDocProject {
   void Configure(TDocBuilder& b) {
     b.Katalog = &Basis.Katalog;
     b.Kurven = &Curves;
-    b.Company = {Ansi("Elektro Schäfer GmbH"), "Meisterbetrieb", Ansi("Hauptstraße 1"), "12345", "Musterstadt",
-                 "0123 456789"};
+    b.Company = {
+        Ansi("Elektro Schäfer GmbH"), "Meisterbetrieb", Ansi("Hauptstraße 1"), "12345", "Musterstadt", "0123 456789"};
     b.PrintTime = QDateTime(QDate(2026, 12, 11), QTime(9, 30));
   }
 };

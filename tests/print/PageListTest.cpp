@@ -6,9 +6,8 @@
 #include "print/GmOutput.h"
 #include "print/GmPageList.h"
 
-#include <gtest/gtest.h>
-
 #include <QPainter>
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {

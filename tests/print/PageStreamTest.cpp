@@ -7,10 +7,10 @@
 #include "print/GmOutput.h"
 #include "print/GmPageList.h"
 
-#include <gtest/gtest.h>
-
 #include <QPainter>
 #include <QPicture>
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <random>
 
@@ -41,8 +41,8 @@ void RecordDocument(TGmPageList& list) {
   c.Pen().Width = 4;
   c.Pen().Color = 0x800000;
   c.Rectangle(gmMillimeters, 20, 60, 95, 80);
-  c.TextBox("Ein Text, der in der Box umbricht, weil sie schmal ist.\r\nNeue Zeile", 2, 1, gmMillimeters, 100,
-            60, 150, 90);
+  c.TextBox("Ein Text, der in der Box umbricht, weil sie schmal ist.\r\nNeue Zeile", 2, 1, gmMillimeters, 100, 60, 150,
+            90);
   c.Brush().Style = bsClear;
   c.Pen().Style = psDash;
   c.MoveTo(gmMillimeters, 20, 100);

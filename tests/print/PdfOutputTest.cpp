@@ -6,11 +6,11 @@
 #include "print/GmOutput.h"
 #include "print/GmPageList.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QRegularExpression>
 #include <QString>
+#include <gtest/gtest.h>
+
 #include <map>
 #include <sstream>
 
@@ -53,9 +53,8 @@ std::multimap<std::string, TWord> Words(const std::string& pdf) {
       pos = nextPage + 1;
       continue;
     }
-    words.emplace(m.captured(5).toStdString(),
-                  TWord{m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
-                        m.captured(4).toDouble(), pageNo});
+    words.emplace(m.captured(5).toStdString(), TWord{m.captured(1).toDouble(), m.captured(2).toDouble(),
+                                                     m.captured(3).toDouble(), m.captured(4).toDouble(), pageNo});
     pos = m.capturedEnd();
   }
   return words;

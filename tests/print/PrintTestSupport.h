@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QTemporaryDir>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>

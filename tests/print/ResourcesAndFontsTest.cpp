@@ -6,9 +6,9 @@
 #include "print/GmJpeg.h"
 #include "print/GmResource.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
 
-#include <QPainter>
 #include <mutex>
 
 namespace zyn {
@@ -233,10 +233,11 @@ TEST_F(PrintGui, DocumentFontsMapToMetricCompatibleFamiliesAndAMissingOneFallsBa
     std::lock_guard<std::mutex> g(lock);
     notes.clear();
   }
-  const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& msg) {
-    std::lock_guard<std::mutex> g(lock);
-    notes << msg;
-  });
+  const QtMessageHandler previous =
+      qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& msg) {
+        std::lock_guard<std::mutex> g(lock);
+        notes << msg;
+      });
   const QString family = m.MapFamily("Gibt Es Nicht Sans");
   m.MapFamily("Gibt Es Nicht Sans");  // noted once
   qInstallMessageHandler(previous);

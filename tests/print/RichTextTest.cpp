@@ -6,11 +6,11 @@
 #include "print/GmPageList.h"
 #include "print/GmRichText.h"
 
-#include <gtest/gtest.h>
-
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 
 namespace zyn {
@@ -37,8 +37,8 @@ TEST_F(RichText, RtfOfAnotherWriterIsRead) {
   edit.StreamInRtf(rtf);
   EXPECT_EQ(edit.PlainText(), Ansi("Normal fett rot\r\nZeile 2\täöü € Euro\xE2\x80\xA8neu {x}\r\n"));
   const QTextDocument& doc = edit.Document();
-  EXPECT_TRUE(FormatAt(doc, 8).font().bold());     // "fett"
-  EXPECT_FALSE(FormatAt(doc, 1).font().bold());    // "Normal"
+  EXPECT_TRUE(FormatAt(doc, 8).font().bold());                           // "fett"
+  EXPECT_FALSE(FormatAt(doc, 1).font().bold());                          // "Normal"
   EXPECT_EQ(FormatAt(doc, 13).foreground().color(), QColor(255, 0, 0));  // "rot"
   const int line2 = doc.begin().next().position();
   EXPECT_EQ(FormatAt(doc, line2 + 1).fontPointSize(), 12);
@@ -125,8 +125,9 @@ TEST_F(RichText, PagesFormatTheirRichTextInItsRectangle) {
   TGmPageList pages;
   pages.AddPage();
   TGmRichEdit source;
-  source.InsertRtf(Ansi("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 Formatierter Text auf der Seite, lang genug, "
-                        "um in einem schmalen Rechteck mehrere Zeilen zu brauchen.\\par Zweiter Absatz}"));
+  source.InsertRtf(
+      Ansi("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 Formatierter Text auf der Seite, lang genug, "
+           "um in einem schmalen Rechteck mehrere Zeilen zu brauchen.\\par Zweiter Absatz}"));
   pages.GetPage(1)->SetRichText(source, 0, -1, gmInches, {1, 1, 3, 4});
   EXPECT_EQ(pages.Resources().RichEdits().Count(), 1);
   const QImage img = RenderPage(*pages.GetPage(1), 50);

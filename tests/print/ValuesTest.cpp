@@ -46,9 +46,9 @@ TEST(GmValues, WholeNumbersRoundHalfToEvenAndTruncateTowardZero) {
   struct {
     TGmExtended inches, ppi;
     int pixels;
-  } table[] = {{1.5L, 96, 144},          {0.5L / 96, 96, 0},  {1.5L / 96, 96, 2},  {2.5L / 96, 96, 2},
-               {-0.5L / 96, 96, 0},      {-1.5L / 96, 96, -2}, {0.49L / 96, 96, 0}, {0.51L / 96, 96, 1},
-               {1.0L / 600 * 1001, 600, 1001}};
+  } table[] = {{1.5L, 96, 144},     {0.5L / 96, 96, 0},  {1.5L / 96, 96, 2},
+               {2.5L / 96, 96, 2},  {-0.5L / 96, 96, 0}, {-1.5L / 96, 96, -2},
+               {0.49L / 96, 96, 0}, {0.51L / 96, 96, 1}, {1.0L / 600 * 1001, 600, 1001}};
   for (const auto& c : table) {
     TGmValue v(gmInches, c.inches);
     EXPECT_EQ(v.AsPixels(c.ppi), c.pixels) << double(c.inches);

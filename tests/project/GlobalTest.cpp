@@ -1,9 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <unistd.h>
-
-#include <filesystem>
-#include <map>
+#include "project/Global.h"
 
 #include "compiler/toollib/FunktionsListe.h"
 #include "compiler/toollib/ZYNFunction.h"
@@ -13,8 +8,13 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Streams.h"
 #include "model/base/ZYNOptionen.h"
-#include "project/Global.h"
 #include "tests/support/Files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <unistd.h>
 
 namespace zyn {
 namespace {
@@ -83,7 +83,7 @@ TEST(Global, ToolLibrariesLoadFromTheSystemFolderAndDamageIsReported) {
       lib.Add(name, std::move(tool));
     }
     lib.SaveToFile((defaults / "FUNCS.ZYB").string());  // found without regard to case
-    const std::vector<uint8_t> damaged = {5, 0, 1};      // five tools announced, none there
+    const std::vector<uint8_t> damaged = {5, 0, 1};     // five tools announced, none there
     WriteFileAtomic((defaults / "userfuncs.zyb").string(), damaged.data(), damaged.size());
   }
   TGlobalSetup setup;
@@ -132,14 +132,26 @@ TEST(Global, DefaultSystemDataHoldTheNamedClassesListsAndCharacters) {
   for (int i = 0; i < b.Katalog.Count(); ++i) {
     const TModulClass& c = *b.Katalog.GetClass(i);
     for (const TEABeschreibungsListe* l : {&c.Eingaenge, &c.Ausgaenge, &c.Rueckmeldungen})
-      for (int k = 0; k < l->Count(); ++k) EXPECT_NE(b.BefehlsListen.FindList(l->Get(k)->Funktionen), nullptr) << c.InternalName;
+      for (int k = 0; k < l->Count(); ++k)
+        EXPECT_NE(b.BefehlsListen.FindList(l->Get(k)->Funktionen), nullptr) << c.InternalName;
   }
-  const struct { const char* list; int command; } named[] = {
-      {"Eingangsfunktionen Uhren", 0},  {"Eingangsfunktionen Uhren", 1},   {"Ausgangsfunktionen Uhren", 134},
-      {"Eingangsfunktionen Merker", 1}, {"Ausgangsfunktionen Merker", 0},  {"Ausgangsfunktionen Merker", 1},
-      {"Ausgangsfunktionen Anzeigetexte", 0}, {"Ausgangsfunktionen Anzeigetexte", 1},
-      {"Eingangsfunktionen Taster", 5}, {"Ausgangsfunktionen Schalter", 18}, {"Ausgangsfunktionen Schalter", 8},
-      {"Ausgangsfunktionen Schalter", 9}, {"Rückmeldefunktionen", 2},
+  const struct {
+    const char* list;
+    int command;
+  } named[] = {
+      {"Eingangsfunktionen Uhren", 0},
+      {"Eingangsfunktionen Uhren", 1},
+      {"Ausgangsfunktionen Uhren", 134},
+      {"Eingangsfunktionen Merker", 1},
+      {"Ausgangsfunktionen Merker", 0},
+      {"Ausgangsfunktionen Merker", 1},
+      {"Ausgangsfunktionen Anzeigetexte", 0},
+      {"Ausgangsfunktionen Anzeigetexte", 1},
+      {"Eingangsfunktionen Taster", 5},
+      {"Ausgangsfunktionen Schalter", 18},
+      {"Ausgangsfunktionen Schalter", 8},
+      {"Ausgangsfunktionen Schalter", 9},
+      {"Rückmeldefunktionen", 2},
   };
   for (const auto& n : named) {
     const TEAFunctionList* l = b.BefehlsListen.FindList(Ansi(n.list));

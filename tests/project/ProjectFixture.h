@@ -3,13 +3,13 @@
 // several base classes built from the default catalogue, flags, clocks, texts, groups, links of
 // kinds 0, 1 and 2 (the display and the visualisation page come from ProjectFixtureParts.h).
 
-#include <memory>
-#include <string>
-
 #include "model/BasisDaten.h"
 #include "model/UniqueNames.h"
 #include "model/base/Cp1252.h"
 #include "project/Projekt.h"
+
+#include <memory>
+#include <string>
 
 namespace zyn::test {
 

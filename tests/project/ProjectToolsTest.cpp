@@ -2,12 +2,6 @@
 // attached to the project's objects after reading, dropped from when objects are deleted, and a
 // defective tool part refused as a whole.
 
-#include <gtest/gtest.h>
-
-#include <unistd.h>
-
-#include <filesystem>
-
 #include "compiler/toollib/FuncNode.h"
 #include "compiler/toollib/SubFunction.h"
 #include "compiler/toollib/ZYNFunction.h"
@@ -19,6 +13,11 @@
 #include "tests/project/ProjectFixtureParts.h"
 #include "tests/support/Files.h"
 #include "tests/support/TestHome.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
 
 namespace zyn {
 namespace {

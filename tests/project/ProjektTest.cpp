@@ -1,14 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <csignal>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
 #include "model/base/ZStream.h"
@@ -18,6 +7,16 @@
 #include "tests/support/Files.h"
 #include "tests/support/TestHome.h"
 #include "visu/VisuProject.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace zyn {
 namespace {
@@ -63,7 +62,7 @@ TEST_F(ProjektTest, RichProjectRoundTripsByteIdenticalInBothForms) {
   EXPECT_EQ(std::vector<uint8_t>(plain.begin(), plain.begin() + 5), (std::vector<uint8_t>{4, '3', 'N', 'Y', 'Z'}));
   const std::vector<uint8_t> packed = ReadFileBytes(File("a.zcf"));
   EXPECT_EQ(packed[0], 0x78);
-  EXPECT_EQ(packed[1], 0xDA);  // zlib header of the maximum level
+  EXPECT_EQ(packed[1], 0xDA);          // zlib header of the maximum level
   EXPECT_EQ(packed, p.ZippedBytes());  // packed while written: the same bytes as packed whole
 
   TZYNProjekt q;
@@ -86,9 +85,10 @@ TEST_F(ProjektTest, RichProjectRoundTripsByteIdenticalInBothForms) {
   EXPECT_EQ(z.GetObjectCount(), p.GetObjectCount());
 
   // An independent inflater gives the plain file's bytes.
-  const std::string cmd = "python3 -c \"import zlib,sys; a=open(sys.argv[1],'rb').read(); "
-                          "b=open(sys.argv[2],'rb').read(); sys.exit(0 if zlib.decompress(a)==b else 1)\" " +
-                          File("a.zcf") + " " + File("a.zpf");
+  const std::string cmd =
+      "python3 -c \"import zlib,sys; a=open(sys.argv[1],'rb').read(); "
+      "b=open(sys.argv[2],'rb').read(); sys.exit(0 if zlib.decompress(a)==b else 1)\" " +
+      File("a.zcf") + " " + File("a.zpf");
   EXPECT_EQ(std::system(cmd.c_str()), 0);
 }
 
@@ -254,8 +254,8 @@ TEST_F(ProjektTest, SaveKeepsALinkTheModeAndTheFolderClean) {
       p.SaveZippedProjectFile(File(name));
     else
       ASSERT_TRUE(p.SaveProjectFile(File(name), false));
-    EXPECT_EQ(fs::status(File(name)).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write) << name;
+    EXPECT_EQ(fs::status(File(name)).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write)
+        << name;
   }
   EXPECT_EQ(OtherFiles(dir, {"ablage", "link.zpf", "privat.zpf", "privat.zcf", "xdg"}), std::vector<std::string>{});
 
@@ -274,7 +274,8 @@ TEST_F(ProjektTest, TheTrashKeepsABoundedNumberOfCopies) {
   test::FillProject(p, basis, names, 1, 1);
   for (int i = 0; i < kTrashCopiesPerFile + 3; ++i) ASSERT_TRUE(p.SaveProjectFile(File("t.zpf"), false));
   int copies = 0;
-  for (const auto& e : fs::directory_iterator(dir / "xdg" / "Trash" / "info")) copies += e.path().extension() == ".trashinfo";
+  for (const auto& e : fs::directory_iterator(dir / "xdg" / "Trash" / "info"))
+    copies += e.path().extension() == ".trashinfo";
   EXPECT_EQ(copies, kTrashCopiesPerFile);
   int files = 0;
   for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir / "xdg" / "Trash" / "files")) ++files;

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "project/SystemHelpers.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {

@@ -1,17 +1,16 @@
-#include "shell/Branding.h"
-#include "shell/FormAbout.h"
-#include "shell/FormLgkonflikt.h"
-#include "shell/FormSplash.h"
-#include "shell/GlobalGui.h"
-#include "shell/Translation.h"
-
-#include "tests/support/AppFixture.h"
 #include "compiler/toollib/SubFunction.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
 #include "model/base/VersionInfo.h"
 #include "model/base/ZYNOptionen.h"
 #include "platform/MessageDlg.h"
+#include "shell/Branding.h"
+#include "shell/FormAbout.h"
+#include "shell/FormLgkonflikt.h"
+#include "shell/FormSplash.h"
+#include "shell/GlobalGui.h"
+#include "shell/Translation.h"
+#include "tests/support/AppFixture.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -65,14 +64,14 @@ TEST_F(Dialogs, TranslateFormTrimsLooksUpAndLeavesNamesAlone) {
   TranslateForm(&form);  // without a language file nothing changes, not even the blanks
   EXPECT_EQ(box->title(), " &Einstellungen ");
 
-  AddEntry("Ein", " ");       // a blank translation keeps the German text
+  AddEntry("Ein", " ");  // a blank translation keeps the German text
   AddEntry("Aus", "Off");
   AddEntry("Einstellungen", "Settings");
-  AddEntry("ein", "on");      // differs in case only: never used for "Ein"
+  AddEntry("ein", "on");  // differs in case only: never used for "Ein"
   TranslateForm(&form);
   EXPECT_EQ(form.windowTitle(), "Settings");
   EXPECT_EQ(form.objectName(), "Einstellungen");  // names are never looked up
-  EXPECT_EQ(box->title(), "&Einstellungen");       // trimmed, no entry
+  EXPECT_EQ(box->title(), "&Einstellungen");      // trimmed, no entry
   EXPECT_EQ(label->text(), "Ein");
   EXPECT_EQ(combo->itemText(0), "Ein");
   EXPECT_EQ(combo->itemText(1), " Aus ");  // list lines are looked up as they are
@@ -98,9 +97,9 @@ TEST_F(Dialogs, TranslatedMessageDlgScriptedAnswers) {
       asked.emplace_back(text + "|" + caption, type);
       return answer;
     });
-    EXPECT_EQ(TranslatedMessageDlg(Ansi("Sollen die Änderungen übernommen werden?"), mtConfirmation,
-                                   mbYes | mbNo | mbCancel),
-              answer);
+    EXPECT_EQ(
+        TranslatedMessageDlg(Ansi("Sollen die Änderungen übernommen werden?"), mtConfirmation, mbYes | mbNo | mbCancel),
+        answer);
   }
   ASSERT_EQ(asked.size(), 3u);
   EXPECT_EQ(asked[0].first, "Apply the changes?|Bestätigen");

@@ -2,9 +2,9 @@
 
 #include "tests/support/AppFixture.h"
 
-#include <gtest/gtest.h>
 #include <QApplication>
 #include <QPointer>
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {
@@ -62,8 +62,8 @@ TEST_F(FrameManagerTest, SwitchAsksThenDeactivatesThenActivates) {
   EXPECT_EQ(a->geometry(), fm->contentsRect());
   log.clear();
   fm->SetCurrentFrame("FrMerker");
-  EXPECT_EQ(log, (Log{"ask FrStmBearb", "deactivate FrStmBearb", "activate FrMerker",
-                      "changed FrMerker Merker bearbeiten"}));
+  EXPECT_EQ(
+      log, (Log{"ask FrStmBearb", "deactivate FrStmBearb", "activate FrMerker", "changed FrMerker Merker bearbeiten"}));
   EXPECT_EQ(a->parentWidget(), nullptr);
   EXPECT_FALSE(a->isVisible());
   EXPECT_EQ(fm->CurrentFrame(), "FrMerker");
@@ -191,7 +191,8 @@ TEST_F(FrameManagerTest, NoPendingEventIsProcessedWhileAPageIsEntered) {
   auto* p = new Probe("Probe", &log);
   p->Ran = &ran;
   fm->AddFrame(p, "p", faClient);
-  QMetaObject::invokeMethod(fm.get(), [&] { ran = true; }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      fm.get(), [&] { ran = true; }, Qt::QueuedConnection);
   fm->SetCurrentFrame("probe");
   EXPECT_FALSE(p->QueuedRanBeforeActivate);
   EXPECT_FALSE(ran);

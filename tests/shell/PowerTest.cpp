@@ -1,6 +1,5 @@
 // The power notices of the main window: the broadcast codes become events and answers.
 #include "shell/PwrSave.h"
-
 #include "tests/support/AppFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,7 @@
-#include "shell/Einrichtungsexperte.h"
-
-#include "tests/support/AppFixture.h"
 #include "model/base/Cp1252.h"
 #include "model/base/ZYNOptionen.h"
+#include "shell/Einrichtungsexperte.h"
+#include "tests/support/AppFixture.h"
 #include "widgets/controls/ZCLSpinEdit.h"
 
 #include <QAbstractButton>
@@ -110,7 +109,7 @@ TEST_F(SetupWizard, FinishStoresEveryPageSetsConfigAssistAndSavesTheFile) {
   EXPECT_EQ(o.SerialPort->First().Source, 3);
   EXPECT_EQ(o.SerialPort->First().Target, 2);
   EXPECT_EQ(o.SerialPort->First().DevicePath, "/dev/ttyUSB0");  // the file keeps the device path
-  EXPECT_EQ(o.SerialPort->First().MaxTimeout, 100);  // the read-only group keeps the stored values
+  EXPECT_EQ(o.SerialPort->First().MaxTimeout, 100);             // the read-only group keeps the stored values
   EXPECT_EQ(o.FileMenu->First().MaxItems, 7);
   EXPECT_TRUE(o.FileMenu->First().ShowFolder);
   // once completed, the next start does not show it

@@ -1,12 +1,11 @@
-#include "shell/FormSupportRequest.h"
-
-#include "tests/support/AppFixture.h"
-#include "tests/support/Files.h"
 #include "../mail/SmtpServer.h"
 #include "model/base/Cp1252.h"
 #include "model/base/ZYNOptionen.h"
 #include "platform/MessageDlg.h"
 #include "shell/Branding.h"
+#include "shell/FormSupportRequest.h"
+#include "tests/support/AppFixture.h"
+#include "tests/support/Files.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>

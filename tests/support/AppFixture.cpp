@@ -4,9 +4,8 @@
 
 #include <QApplication>
 
-#include <stdlib.h>
-
 #include <cstdlib>
+#include <stdlib.h>
 
 namespace zyn::test {
 

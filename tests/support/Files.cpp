@@ -1,13 +1,11 @@
 #include "tests/support/Files.h"
 
 #include <cstdio>
-
-#include <stdlib.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <stdlib.h>
 
 namespace zyn::test {
 

@@ -12,7 +12,7 @@ namespace zyn::test {
 
 class TempFolder {
  public:
-  // stem: a readable part of the name ("zyn_<stem>_XXXXXX").
+  // stem: a readable part of the name ("fZyn<stem>_XXXXXX").
   explicit TempFolder(const std::string& stem = "test");
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;

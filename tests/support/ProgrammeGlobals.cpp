@@ -1,10 +1,10 @@
 #include "tests/support/ProgrammeGlobals.h"
 
-#include <string>
-
 #include "project/Global.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/TestHome.h"
+
+#include <string>
 
 namespace zyn::test {
 

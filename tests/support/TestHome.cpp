@@ -2,10 +2,9 @@
 
 #include "tests/support/Files.h"
 
-#include <stdlib.h>
-
 #include <cstdlib>
 #include <filesystem>
+#include <stdlib.h>
 
 namespace zyn::test {
 
@@ -28,8 +27,11 @@ const std::string& TestHome() {
     const struct {
       const char* variable;
       const char* folder;
-    } xdg[] = {{"XDG_CONFIG_HOME", ".config"}, {"XDG_DATA_HOME", ".local/share"}, {"XDG_CACHE_HOME", ".cache"},
-               {"XDG_STATE_HOME", ".local/state"}, {"XDG_RUNTIME_DIR", "run"}};
+    } xdg[] = {{"XDG_CONFIG_HOME", ".config"},
+               {"XDG_DATA_HOME", ".local/share"},
+               {"XDG_CACHE_HOME", ".cache"},
+               {"XDG_STATE_HOME", ".local/state"},
+               {"XDG_RUNTIME_DIR", "run"}};
     ::setenv("HOME", gHome.c_str(), 1);
     for (const auto& x : xdg) {
       const fs::path dir = gHome / x.folder;

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-
 // The test programmes are built with AddressSanitizer and UndefinedBehaviorSanitizer. Undefined
 // behaviour ends the programme, so the test fails instead of printing a line nobody reads. The
 // font caches of fontconfig and the session-bus connection that Qt makes on a real X server live

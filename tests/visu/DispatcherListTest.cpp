@@ -1,10 +1,10 @@
 #include "visu/DispatcherList.h"
 
-#include <gtest/gtest.h>
-
 #include "VisuTestUtil.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {
@@ -26,7 +26,8 @@ const char kHeader[] =
     "]>\n\r\n";
 
 void AddEntry(TXMLDispatcherObjectList& list, int s, int m, int k, int art, std::string name, std::string internal) {
-  list.Add(std::make_unique<TXMLDispatcherObject>(TXMLDispatcherObject{s, m, k, art, std::move(name), std::move(internal)}));
+  list.Add(
+      std::make_unique<TXMLDispatcherObject>(TXMLDispatcherObject{s, m, k, art, std::move(name), std::move(internal)}));
 }
 
 TEST(DispatcherList, BinaryFormOfOneEntry) {

@@ -1,13 +1,13 @@
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <set>
-
 #include "VisuTestUtil.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/XMLIniFile.h"
 #include "visu/VisuProject.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
 
 namespace zyn {
 namespace {
@@ -40,8 +40,8 @@ struct ExportFixture : ::testing::Test {
   ExportFixture() {
     project.AddPage(Page("Page1"));
     project.AddPage(Page("Page2"));
-    project.DispatcherList.Add(std::make_unique<TXMLDispatcherObject>(
-        TXMLDispatcherObject{0, 33, 1, 2, Ansi("Flur & Küche"), "x"}));
+    project.DispatcherList.Add(
+        std::make_unique<TXMLDispatcherObject>(TXMLDispatcherObject{0, 33, 1, 2, Ansi("Flur & Küche"), "x"}));
     project.UserData.AddDefaultUser();
   }
 };
@@ -52,7 +52,7 @@ TEST_F(ExportFixture, FolderHoldsOptionsChannelsPagesAndUsers) {
   project.ExportRunTime(dir.Dir().string(), TVisuExportEnv{system.Dir().string(), nullptr});
 
   EXPECT_EQ(FilesBelow(dir.Dir()), (std::set<std::string>{"Pages/", "Pages/Page1.vpg", "Pages/Page2.vpg",
-                                                           "VisuUserData.udf", "ZYNVisu.dol", "ZYNVisu.ini"}));
+                                                          "VisuUserData.udf", "ZYNVisu.dol", "ZYNVisu.ini"}));
   EXPECT_TRUE(test::XmllintAccepts(dir.Dir() / "ZYNVisu.ini"));
   EXPECT_TRUE(test::XmllintAccepts(dir.Dir() / "ZYNVisu.dol"));
 

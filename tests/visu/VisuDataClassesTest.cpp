@@ -1,8 +1,8 @@
 #include "visu/VisuDataClasses.h"
 
-#include <gtest/gtest.h>
-
 #include "model/base/Errors.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {
@@ -84,8 +84,7 @@ TEST(VisuDataClasses, LoggerLines) {
     std::string text;
     std::string line;
   };
-  const Case cases[] = {{"%k %M", "03 65"}, {"%s/%S-%K%m", "01/01-0365"}, {"100%", "100%"}, {"%x%", "%x%"},
-                        {"", ""}};
+  const Case cases[] = {{"%k %M", "03 65"}, {"%s/%S-%K%m", "01/01-0365"}, {"100%", "100%"}, {"%x%", "%x%"}, {"", ""}};
   for (const auto& c : cases) EXPECT_EQ(l.FormatLine(c.text, 1, 65, 3, t), c.line) << c.text;
   EXPECT_EQ(l.FormatLine("%k", 0, 0, 123, t), "123");
   l.LogTime = true;
@@ -94,8 +93,14 @@ TEST(VisuDataClasses, LoggerLines) {
 
 TEST(VisuDataClasses, TelegramAddressAndValue) {
   TVisuTelegram a, b;
-  a.Steuermodul = 1; a.Modul = 69; a.Kanal = 3; a.Befehl = 1; a.Shift = 5;
-  a.TeleType = TTeleType::vtAusTele; a.Parameter = 9; a.UserLevel = 4;
+  a.Steuermodul = 1;
+  a.Modul = 69;
+  a.Kanal = 3;
+  a.Befehl = 1;
+  a.Shift = 5;
+  a.TeleType = TTeleType::vtAusTele;
+  a.Parameter = 9;
+  a.UserLevel = 4;
   EXPECT_EQ(a.Value(), 97);
   b.AssignAddress(a);
   EXPECT_EQ(b.Value(), 97);

@@ -1,10 +1,10 @@
 #include "visu/VisuProject.h"
 
-#include <gtest/gtest.h>
-
 #include "VisuTestUtil.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {
@@ -27,12 +27,12 @@ void Read(TVisuProject& p, const Bytes& bytes) {
 Bytes FreshSection() {
   Raw r;
   r.u8(4).le(65530, 4).zeros(65530);            // index table
-  r.u8(1).u8(0);                                 // channel list
-  r.ival8(1).ival8(0).u8(8).u8(8).u8(8).u8(8);   // sz1024, stStandard, four flags
+  r.u8(1).u8(0);                                // channel list
+  r.ival8(1).ival8(0).u8(8).u8(8).u8(8).u8(8);  // sz1024, stStandard, four flags
   r.zeros(16).sval("").ival8(0).sval("").ival8(0).sval("").sval("").sval("").sval("");
-  r.u8(1).u8(0);                                 // users
-  r.sval("");                                    // FirstPage
-  r.u8(1).u8(0);                                 // pages
+  r.u8(1).u8(0);  // users
+  r.sval("");     // FirstPage
+  r.u8(1).u8(0);  // pages
   return r.b;
 }
 
@@ -42,8 +42,9 @@ TComponentRecord SamplePage(const std::string& name) {
   page.Name = name;
   page.SetProperty("DisplayName", TFilerValue::String(Ansi("Übersicht ") + name));
   page.SetProperty("Bitmap.Data", TFilerValue::Binary({4, 0, 0, 0, 'B', 'M', 1, 2}));
-  page.Children.push_back(Control("TVisuRoundLED", "LED1",
-      {{"Left", 10}, {"VisuData.Steuermodul", 1}, {"VisuData.Modul", 69}, {"VisuData.Kanal", 3}}));
+  page.Children.push_back(
+      Control("TVisuRoundLED", "LED1",
+              {{"Left", 10}, {"VisuData.Steuermodul", 1}, {"VisuData.Modul", 69}, {"VisuData.Kanal", 3}}));
   page.Children.back().SetProperty("Design.OnColor", TFilerValue::Ident("clRed"));
   page.Children.back().SetProperty("Design.Font.Style", TFilerValue::Set({"fsBold"}));
   return page;
@@ -180,9 +181,11 @@ TEST(VisuProject, ChangeModuleAddressMovesEveryBindingOfThatModule) {
   page.Children.push_back(Control("TVisuRoundLED", "C", {{"VisuData.Steuermodul", 1}, {"VisuData.Modul", 70}}));
   page.Children.push_back(Control("TTeleButton", "T", {{"Telegram.Steuermodul", 1}, {"Telegram.Modul", 69}}));
   // An LED telegram button carries a telegram and a channel binding: both follow.
-  page.Children.push_back(Control("TVisuLEDTeleButton", "L",
+  page.Children.push_back(Control(
+      "TVisuLEDTeleButton", "L",
       {{"VisuData.Steuermodul", 1}, {"VisuData.Modul", 69}, {"Telegram.Steuermodul", 1}, {"Telegram.Modul", 69}}));
-  page.Children.push_back(Control("TIndexControl", "I",
+  page.Children.push_back(Control(
+      "TIndexControl", "I",
       {{"EinIndex.Steuermodul", 1}, {"EinIndex.Modul", 69}, {"AusIndex.Steuermodul", 0}, {"AusIndex.Modul", 69}}));
   TComponentRecord summary = Control("TSummenStatus", "S", {});
   TCollectionItemRecord a, b;

@@ -1,7 +1,5 @@
 #include "VisuTestUtil.h"
 
-
-
 namespace zyn::test {
 
 TComponentRecord Control(const std::string& cls, const std::string& name,

@@ -1,17 +1,17 @@
 #pragma once
 // Helpers of the visualisation tests: hand-built value-stream bytes and control records.
 
-#include <cstdint>
-#include <filesystem>
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "model/base/ComponentRecord.h"
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
 #include "tests/model/base/RawBytes.h"
 #include "tests/support/Files.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace zyn::test {
 

@@ -1,14 +1,14 @@
 #include "tools/zynbasedata/BaseDataSources.h"
 
-#include <fstream>
-#include <functional>
-#include <sstream>
-
 #include "model/Kennlinien.h"
 #include "model/UniqueNames.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/ProgramPaths.h"
+
+#include <fstream>
+#include <functional>
+#include <sstream>
 
 namespace zyn::basedata {
 

@@ -3,13 +3,13 @@
 // fields separated by "|", "#" starts a comment line). Every reader throws EReadError naming the
 // file and line of a malformed record.
 
-#include <string>
-#include <vector>
-
 #include "model/BasisModul.h"
 #include "model/CharSet.h"
 #include "model/EAFunktionen.h"
 #include "model/ModulClassList.h"
+
+#include <string>
+#include <vector>
 
 namespace zyn::basedata {
 

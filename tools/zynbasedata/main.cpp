@@ -1,8 +1,8 @@
 // zynbasedata <source folder> <target folder>: builds the default system data folder.
+#include "tools/zynbasedata/BaseDataSources.h"
+
 #include <cstdio>
 #include <exception>
-
-#include "tools/zynbasedata/BaseDataSources.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

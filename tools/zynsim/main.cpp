@@ -7,17 +7,16 @@
 // every frame with a time stamp on stderr and runs until interrupted or until "quit" is read.
 // Faults can also be changed at run time by lines on stdin (see Help()).
 
-#include <poll.h>
-#include <unistd.h>
+#include "tools/zynsim/core/SimPort.h"
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <poll.h>
 #include <sstream>
 #include <string>
-
-#include "tools/zynsim/core/SimPort.h"
+#include <unistd.h>
 
 namespace {
 
@@ -180,7 +179,8 @@ int main(int argc, char** argv) {
       for (int n = 0; n < 4; ++n) sim.ControlModule(n).Version = {uint8_t(v[0]), uint8_t(v[1])};
     } else if (arg == "--quiet") {
       quiet = true;
-    } else if (arg.rfind("--", 0) == 0 && Apply(sim, nullptr, arg.substr(2) + " " + (i + 1 < argc ? argv[i + 1] : ""))) {
+    } else if (arg.rfind("--", 0) == 0 &&
+               Apply(sim, nullptr, arg.substr(2) + " " + (i + 1 < argc ? argv[i + 1] : ""))) {
       ++i;
     } else {
       std::fputs(Help(), stderr);

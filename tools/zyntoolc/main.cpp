@@ -4,16 +4,16 @@
 //   zyn-toolc build [--single] <source> <output.zyb>
 //   zyn-toolc dump [--single] <input.zyb> [<source>]      (to standard output without <source>)
 
-#include <cstdio>
-#include <string>
-#include <vector>
-
 #include "compiler/toollib/FunktionsListe.h"
 #include "compiler/toollib/ToolSource.h"
 #include "compiler/toollib/ZYNFunction.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Streams.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
 
 namespace {
 

@@ -1,5 +1,32 @@
 #include "visu/ui/FrameVisuEntwurf.h"
 
+#include "logic/GlobalFuncs.h"
+#include "logic/core/LogicText.h"
+#include "model/BasisDaten.h"
+#include "model/GlobalRoutines.h"
+#include "model/Kanal.h"
+#include "model/Merker.h"
+#include "model/ModelText.h"
+#include "model/Modul.h"
+#include "model/Uhr.h"
+#include "model/UniqueNames.h"
+#include "model/base/Cp1252.h"
+#include "model/base/Translator.h"
+#include "model/base/ZYNOptionen.h"
+#include "platform/QtText.h"
+#include "project/Global.h"
+#include "project/Projekt.h"
+#include "project/Steuermodul.h"
+#include "shell/GlobalGui.h"
+#include "shell/MessageHandler.h"
+#include "visu/VisuDesignRules.h"
+#include "visu/VisuProject.h"
+#include "visu/ui/VisuButtons.h"
+#include "visu/ui/VisuControls.h"
+#include "visu/ui/VisuFrames.h"
+#include "visu/ui/VisuPageFrame.h"
+#include "visu/ui/VisuPropertyDialogs.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QDragMoveEvent>
@@ -15,33 +42,6 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-#include "logic/GlobalFuncs.h"
-#include "logic/core/LogicText.h"
-#include "model/BasisDaten.h"
-#include "model/GlobalRoutines.h"
-#include "model/Kanal.h"
-#include "model/Merker.h"
-#include "model/ModelText.h"
-#include "model/Modul.h"
-#include "model/Uhr.h"
-#include "model/UniqueNames.h"
-#include "model/base/Cp1252.h"
-#include "model/base/ZYNOptionen.h"
-#include "model/base/Translator.h"
-#include "platform/QtText.h"
-#include "project/Global.h"
-#include "project/Projekt.h"
-#include "project/Steuermodul.h"
-#include "shell/GlobalGui.h"
-#include "shell/MessageHandler.h"
-#include "visu/VisuDesignRules.h"
-#include "visu/VisuProject.h"
-#include "visu/ui/VisuButtons.h"
-#include "visu/ui/VisuControls.h"
-#include "visu/ui/VisuFrames.h"
-#include "visu/ui/VisuPageFrame.h"
-#include "visu/ui/VisuPropertyDialogs.h"
 
 namespace zyn {
 
@@ -99,9 +99,7 @@ const std::vector<TPaletteTab>& PaletteTabs() {
       {"Zählen und Aufzeichnen",
        {{"Betriebsstundenzähler", 7}, {"Zähler für Einschaltflanken", 10}, {"Ereignisslogger für einen Kanal", 0}},
        false},
-      {"Standardseiten",
-       {{"Menüframe", 13}, {"Steuermodule verbinden", 14}, {"Benutzer anmelden", 16}},
-       true},
+      {"Standardseiten", {{"Menüframe", 13}, {"Steuermodule verbinden", 14}, {"Benutzer anmelden", 16}}, true},
       {"Verschiedenes",
        {{"Standardtext", 12},
         {"Beenden der Laufzeitumgebung", 17},
@@ -127,18 +125,26 @@ QIcon PaletteIcon(int value) {
       p.drawPolygon(arrow, 7);
       break;
     }
-    case 1: p.drawEllipse(4, 4, 16, 16); break;
-    case 2: p.drawRect(4, 4, 16, 16); break;
-    case 3: p.drawRect(2, 7, 20, 10); break;
-    case 4: p.drawRoundedRect(2, 7, 20, 10, 4, 4); break;
+    case 1:
+      p.drawEllipse(4, 4, 16, 16);
+      break;
+    case 2:
+      p.drawRect(4, 4, 16, 16);
+      break;
+    case 3:
+      p.drawRect(2, 7, 20, 10);
+      break;
+    case 4:
+      p.drawRoundedRect(2, 7, 20, 10, 4, 4);
+      break;
     default: {
       p.setBrush(QColor(230, 230, 230));
       p.drawRoundedRect(2, 5, 20, 14, 2, 2);
       QFont f = p.font();
       f.setPixelSize(9);
       p.setFont(f);
-      static const char* const kText[] = {"Log", "", "", "", "", "T", "", "h", "Nav", "Seg", "#", "Tel", "Abc",
-                                          "Men", "STM", "", "Anm", "Aus", "An", "Ab"};
+      static const char* const kText[] = {"Log", "",    "",    "",    "",    "T", "",    "h",   "Nav", "Seg",
+                                          "#",   "Tel", "Abc", "Men", "STM", "",  "Anm", "Aus", "An",  "Ab"};
       if (value >= 0 && value < 20) p.drawText(QRect(2, 5, 20, 14), Qt::AlignCenter, QString::fromLatin1(kText[value]));
       break;
     }
@@ -208,7 +214,9 @@ TFrVisuEntwurf::TFrVisuEntwurf(QWidget* parent) : QWidget(parent) {
     if (!fCurrent) return;
     const QString file = QFileDialog::getOpenFileName(
         this, Tq("Grafik einfügen"), QString(),
-        Tq("Alle") + QStringLiteral(" (*.bmp *.jpeg *.jpg);;Bitmap File (*.bmp);;JPEG Image File (*.jpg);;JPEG Image File (*.jpeg)"));
+        Tq("Alle") +
+            QStringLiteral(
+                " (*.bmp *.jpeg *.jpg);;Bitmap File (*.bmp);;JPEG Image File (*.jpg);;JPEG Image File (*.jpeg)"));
     if (!file.isEmpty()) InsertPicture(file.toStdString());
   });
   main->addLayout(top);
@@ -297,7 +305,8 @@ TFrVisuEntwurf::TFrVisuEntwurf(QWidget* parent) : QWidget(parent) {
   connect(aStart, &QAction::triggered, this, [this] { SetAsStartPage(); });
   connect(aExport, &QAction::triggered, this, [this] {
     if (!fCurrent) return;
-    QFileDialog dialog(this, Tq("Frame exportieren"), ToQString(fCurrent->Name()), Tq("Seiten") + QStringLiteral(" (*.vpg)"));
+    QFileDialog dialog(this, Tq("Frame exportieren"), ToQString(fCurrent->Name()),
+                       Tq("Seiten") + QStringLiteral(" (*.vpg)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("vpg"));
     if (dialog.exec() == QDialog::Accepted) ExportPage(dialog.selectedFiles().value(0).toStdString());
@@ -422,8 +431,8 @@ void TFrVisuEntwurf::FillTrees() {
         QTreeWidgetItem* modNode = ObjectNode(group, modulCaption, nullptr);
         if (pir) continue;
         for (TKanal* ch : channels)
-          ObjectNode(modNode, FormatChannelName(modul->ModulKennung, modul->Adresse(), ch->Adresse(), ch->DisplayName(), 2),
-                     ch);
+          ObjectNode(modNode,
+                     FormatChannelName(modul->ModulKennung, modul->Adresse(), ch->Adresse(), ch->DisplayName(), 2), ch);
       }
     }
     if (stm->Uhren.Count() > 0) {
@@ -441,7 +450,8 @@ void TFrVisuEntwurf::FillTrees() {
       for (int i = 0; i < stm->Merker.Count(); ++i) {
         TMerker* merker = stm->Merker.GetMerker(i);
         merker->Steuermodul = stm;
-        ObjectNode(group, FormatChannelName(TranslateText("MRK"), 0, merker->Adresse(), merker->DisplayName(), 3), merker);
+        ObjectNode(group, FormatChannelName(TranslateText("MRK"), 0, merker->Adresse(), merker->DisplayName(), 3),
+                   merker);
       }
     }
   }
@@ -482,8 +492,9 @@ void TFrVisuEntwurf::AttachPage(TVisuDesignFrame* page) {
   page->OnNewControl = [this](TVisuBaseFrame*, TVisuComponent* c) { NewControl(c); };
   page->OnModified = [this] { NoteChange(true); };
   page->HookDesignMouse();
-  page->SetDragDropHandlers([this](QWidget* s, QDragMoveEvent* e) { return AcceptsDrag(s, qobject_cast<QWidget*>(e->source())); },
-                            [this](QWidget* s, QDropEvent* e) { DropOn(s, qobject_cast<QWidget*>(e->source())); });
+  page->SetDragDropHandlers(
+      [this](QWidget* s, QDragMoveEvent* e) { return AcceptsDrag(s, qobject_cast<QWidget*>(e->source())); },
+      [this](QWidget* s, QDropEvent* e) { DropOn(s, qobject_cast<QWidget*>(e->source())); });
   page->ControlMenu = ControlMenu;
 }
 
@@ -640,8 +651,9 @@ void TFrVisuEntwurf::NewControl(TVisuComponent* c) {
   if (auto* t = dynamic_cast<ITranslator*>(w))
     for (int i = 0; i < t->GetTextCount(); ++i) t->SetText(i, TranslateText(t->GetText(i)));
   if (auto* d = dynamic_cast<IVisuDesigner*>(w))
-    d->SetDragDropHandler([this](QWidget* s, QDragMoveEvent* e) { return AcceptsDrag(s, qobject_cast<QWidget*>(e->source())); },
-                          [this](QWidget* s, QDropEvent* e) { DropOn(s, qobject_cast<QWidget*>(e->source())); });
+    d->SetDragDropHandler(
+        [this](QWidget* s, QDragMoveEvent* e) { return AcceptsDrag(s, qobject_cast<QWidget*>(e->source())); },
+        [this](QWidget* s, QDropEvent* e) { DropOn(s, qobject_cast<QWidget*>(e->source())); });
   if (auto* h = dynamic_cast<IIndexTeleHandler*>(w); h && GProjekt)
     for (int i = 0; i < h->GetIndexCount(); ++i) h->SetIndex(i, GProjekt->VisuProject().IndexHandler.AllocateIndex());
   RestoreTools();
@@ -739,11 +751,13 @@ void TFrVisuEntwurf::DropOn(QWidget* control, QWidget* source) {
   if ((connector || summary) && !index) {
     if (!stm || !modul || !channel) return;
     const int32_t m = modul->BusKey();
-    const std::string name = VisuBindingName(TranslateText("STM.%2.2d.%s.%2.2d.%2.2d"), stm->Adresse(),
-                                             modul->ModulKennung, modul->Adresse(), channel->Adresse(), "",
-                                             channel->DisplayName());
-    if (connector) connector->SetBinding(stm->Adresse(), m, channel->Adresse(), kind, name);
-    else summary->AddChannel(stm->Adresse(), m, channel->Adresse(), kind, name);
+    const std::string name =
+        VisuBindingName(TranslateText("STM.%2.2d.%s.%2.2d.%2.2d"), stm->Adresse(), modul->ModulKennung,
+                        modul->Adresse(), channel->Adresse(), "", channel->DisplayName());
+    if (connector)
+      connector->SetBinding(stm->Adresse(), m, channel->Adresse(), kind, name);
+    else
+      summary->AddChannel(stm->Adresse(), m, channel->Adresse(), kind, name);
     control->update();
     NoteVisuChannel(visu.DispatcherList, stm->Adresse(), m, channel->Adresse(), kind, channel->InternalName(),
                     channel->DisplayName(), false);
@@ -766,13 +780,15 @@ void TFrVisuEntwurf::DropOn(QWidget* control, QWidget* source) {
       type = TTeleType::vtAusParaTele;
     }
     const int32_t m = modul->BusKey();
-    tele->SetTelegram(type, stm->Adresse(), m, channel->Adresse(), static_cast<int16_t>(command->Command), value, parameter);
+    tele->SetTelegram(type, stm->Adresse(), m, channel->Adresse(), static_cast<int16_t>(command->Command), value,
+                      parameter);
     if (auto* c = dynamic_cast<TVisuComponent*>(control))
       c->SetHint(VisuBindingName(TranslateText("STM.%2.2d.%s.%2.2d.%2.2d%s"), stm->Adresse(), modul->ModulKennung,
                                  modul->Adresse(), channel->Adresse(), suffix, channel->DisplayName()));
     control->update();
-    NoteVisuChannel(visu.DispatcherList, stm->Adresse(), m, channel->Adresse(), input ? TKanalArt::kaEingang : TKanalArt::kaAusgang,
-                    channel->InternalName(), channel->DisplayName(), true);
+    NoteVisuChannel(visu.DispatcherList, stm->Adresse(), m, channel->Adresse(),
+                    input ? TKanalArt::kaEingang : TKanalArt::kaAusgang, channel->InternalName(),
+                    channel->DisplayName(), true);
     NoteChange(false);
     return;
   }

@@ -4,14 +4,15 @@
 // the palette of controls, the page in its scroll box, the control menu with the property
 // dialogs, and undo of the changes made on a page.
 
+#include "model/base/ComponentRecord.h"
+#include "shell/FrameManager.h"
+
 #include <QWidget>
+
 #include <functional>
 #include <string>
 #include <utility>
 #include <vector>
-
-#include "model/base/ComponentRecord.h"
-#include "shell/FrameManager.h"
 
 class QAbstractButton;
 class QButtonGroup;

@@ -1,14 +1,5 @@
 #include "visu/ui/FrameVisuPages.h"
 
-#include <QCheckBox>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QLabel>
-#include <QRadioButton>
-#include <QToolBar>
-#include <QToolButton>
-#include <QVBoxLayout>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
 #include "platform/QtText.h"
@@ -20,6 +11,15 @@
 #include "visu/ui/UserAdminFrame.h"
 #include "visu/ui/VisuButtons.h"
 #include "visu/ui/VisuPageFrame.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 namespace zyn {
 
@@ -129,7 +129,8 @@ TFrVisuProjekt::TFrVisuProjekt(QWidget* parent) : QWidget(parent) {
     });
     return c;
   };
-  CBMenuFrame = check("CBMenuFrame", "Menüseite verwenden", "Erstellt einen Menüseite und kennzeichnet diese als Startseite.", 100);
+  CBMenuFrame = check("CBMenuFrame", "Menüseite verwenden",
+                      "Erstellt einen Menüseite und kennzeichnet diese als Startseite.", 100);
   CBAnmeldeFrame = check("CBAnmeldeFrame", "Anmeldeseite verwenden",
                          "Erstellt einen Seite mit dem sich die Benutzer am System anmelden können.", 101);
   CBConnectFrame = check("CBConnectFrame", "Verbindungsseite verwenden",

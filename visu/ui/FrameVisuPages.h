@@ -3,9 +3,9 @@
 // ("Visualisierung Laufzeitumgebung erstellen") and the settings of the visualisation
 // ("Visualisierungsprojekt bearbeiten").
 
-#include <QWidget>
-
 #include "shell/FrameManager.h"
+
+#include <QWidget>
 
 class QCheckBox;
 class QGroupBox;

@@ -1,14 +1,14 @@
 #include "visu/ui/UserAdminFrame.h"
 
-#include <QHeaderView>
-#include <QKeyEvent>
-#include <QLabel>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Translator.h"
 #include "platform/QtText.h"
 #include "shell/Translation.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
 
 namespace zyn {
 
@@ -54,7 +54,8 @@ TVisuUserAdminFrame::TVisuUserAdminFrame(QWidget* parent) : QWidget(parent), TVi
   UserList = new QTreeWidget(this);
   UserList->setObjectName("UserList");
   UserList->setColumnCount(5);
-  UserList->setHeaderLabels({Tr("Benutzername"), Tr("Zugangsberechtigung"), Tr("Passwort1"), Tr("Passwort2"), QString()});
+  UserList->setHeaderLabels(
+      {Tr("Benutzername"), Tr("Zugangsberechtigung"), Tr("Passwort1"), Tr("Passwort2"), QString()});
   UserList->setColumnWidth(0, 127);
   UserList->setColumnWidth(1, 145);
   UserList->setColumnWidth(2, 122);
@@ -134,7 +135,8 @@ void TVisuUserAdminFrame::RefreshUserList() {
     std::string name, pwd;
     u.GetNameAndPassword(name, pwd);
     const QString stars(int(pwd.size()), QLatin1Char('*'));
-    auto* row = new QTreeWidgetItem(UserList, {ToQString(name), QString::number(u.UserLevel), stars, stars, ToQString(u.Ident)});
+    auto* row = new QTreeWidgetItem(UserList,
+                                    {ToQString(name), QString::number(u.UserLevel), stars, stars, ToQString(u.Ident)});
     (void)row;
   }
 }
@@ -166,7 +168,8 @@ void TVisuUserAdminFrame::BtnEditClick() {
   EDIdent->setText(row->text(kIdentColumn));
   TVisuUserData* user = fList->FindByIdent(FromQString(EDIdent->text()));
   if (!user) {
-    TranslatedMessageDlg(Ansi("Der ausgewählte Eintrag konnte nicht in der Datenbasis\r\ngefunden werden!"), mtError, mbOK);
+    TranslatedMessageDlg(Ansi("Der ausgewählte Eintrag konnte nicht in der Datenbasis\r\ngefunden werden!"), mtError,
+                         mbOK);
     ClearUserFields();
     return;
   }
@@ -245,7 +248,8 @@ void TVisuUserAdminFrame::BtnCommitClick() {
 void TVisuUserAdminFrame::BtnDeleteClick() {
   QTreeWidgetItem* row = UserList->currentItem();
   if (!row || !fList) return;
-  const std::string question = FormatS(TranslateText(Ansi("Ausgewählten Benutzer %s wirklich löschen?")), FromQString(row->text(0)));
+  const std::string question =
+      FormatS(TranslateText(Ansi("Ausgewählten Benutzer %s wirklich löschen?")), FromQString(row->text(0)));
   if (TranslatedMessageDlg(question, mtConfirmation, mbYes | mbNo) != 6) return;
   const std::string ident = FromQString(row->text(kIdentColumn));
   for (int32_t i = 0; i < fList->Count(); ++i) {
@@ -260,11 +264,15 @@ void TVisuUserAdminFrame::BtnDeleteClick() {
 }
 
 bool TVisuUserAdminFrame::ReadProperty(std::string_view name, const TFilerValue& v) {
-  if (name == "Designing") Designing = v.AsBoolean();
-  else return TVisuComponent::ReadProperty(name, v);
+  if (name == "Designing")
+    Designing = v.AsBoolean();
+  else
+    return TVisuComponent::ReadProperty(name, v);
   return true;
 }
 
-void TVisuUserAdminFrame::WriteProperties(std::vector<TPropertyRecord>& out) const { PutBool(out, "Designing", Designing); }
+void TVisuUserAdminFrame::WriteProperties(std::vector<TPropertyRecord>& out) const {
+  PutBool(out, "Designing", Designing);
+}
 
 }  // namespace zyn

@@ -4,14 +4,15 @@
 // the frame never frees the list and saves no file); in the run time it keeps the user file up to
 // date after every change.
 
+#include "visu/VisuUserData.h"
+#include "visu/ui/VisuLogin.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTreeWidget>
-#include <functional>
 
-#include "visu/VisuUserData.h"
-#include "visu/ui/VisuLogin.h"
+#include <functional>
 
 namespace zyn {
 

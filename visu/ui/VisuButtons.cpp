@@ -1,11 +1,11 @@
 #include "visu/ui/VisuButtons.h"
 
-#include <QMouseEvent>
-#include <QStyleOptionFocusRect>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "platform/QtText.h"
+
+#include <QMouseEvent>
+#include <QStyleOptionFocusRect>
 
 namespace zyn {
 
@@ -77,7 +77,8 @@ void TVisuLEDTeleButton::paintEvent(QPaintEvent*) {
   const QRect r = GetInnerRect();
   FillOutline(p, r, VisuColor(Color));
   const int bw = Design.BorderWidth();
-  const QRect led(QPoint(r.left() + bw + pr, r.top() + bw + pr), QPoint(r.right() + 1 - bw + pr - 1, r.bottom() + 1 - bw + pr - 1));
+  const QRect led(QPoint(r.left() + bw + pr, r.top() + bw + pr),
+                  QPoint(r.right() + 1 - bw + pr - 1, r.bottom() + 1 - bw + pr - 1));
   const QColor state = CurrentStateColor();
   FillOutline(p, led, state);
   QRect around = led.adjusted(-1, -1, 1, 1);
@@ -114,10 +115,14 @@ std::string TVisuPushButton::Caption() const { return FromQString(text()); }
 void TVisuPushButton::SetCaption(const std::string& caption) { setText(ToQString(caption)); }
 
 bool TVisuPushButton::ReadProperty(std::string_view name, const TFilerValue& v) {
-  if (name == "Caption") SetCaption(v.AsString());
-  else if (name == "DontMove") DontMove = v.AsBoolean();
-  else if (name == "UserLevel" && StoresUserLevel) UserLevel = v.AsInteger();
-  else return TVisuComponent::ReadProperty(name, v);
+  if (name == "Caption")
+    SetCaption(v.AsString());
+  else if (name == "DontMove")
+    DontMove = v.AsBoolean();
+  else if (name == "UserLevel" && StoresUserLevel)
+    UserLevel = v.AsInteger();
+  else
+    return TVisuComponent::ReadProperty(name, v);
   return true;
 }
 
@@ -244,10 +249,14 @@ void TNavigationButton::paintEvent(QPaintEvent*) {
 
 bool TNavigationButton::ReadProperty(std::string_view name, const TFilerValue& v) {
   if (StartsWith(name, "Font.")) return Font.ReadProperty(name.substr(5), v);
-  if (name == "Caption") fCaption = v.AsString();
-  else if (name == "UserLevel") UserLevel = v.AsInteger();
-  else if (name == "Ziel") Ziel = v.AsString();
-  else return TVisuComponent::ReadProperty(name, v);
+  if (name == "Caption")
+    fCaption = v.AsString();
+  else if (name == "UserLevel")
+    UserLevel = v.AsInteger();
+  else if (name == "Ziel")
+    Ziel = v.AsString();
+  else
+    return TVisuComponent::ReadProperty(name, v);
   return true;
 }
 
@@ -261,18 +270,26 @@ void TNavigationButton::WriteProperties(std::vector<TPropertyRecord>& out) const
 // ---- TSegmentControl ----------------------------------------------------------------------------
 
 namespace {
-const char* const kBrushStyles[] = {"bsSolid", "bsClear", "bsHorizontal", "bsVertical",
-                                    "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"};
+const char* const kBrushStyles[] = {"bsSolid",     "bsClear",     "bsHorizontal", "bsVertical",
+                                    "bsFDiagonal", "bsBDiagonal", "bsCross",      "bsDiagCross"};
 Qt::BrushStyle QtBrush(TBrushStyle s) {
   switch (s) {
-    case bsSolid: return Qt::SolidPattern;
-    case bsClear: return Qt::NoBrush;
-    case bsHorizontal: return Qt::HorPattern;
-    case bsVertical: return Qt::VerPattern;
-    case bsFDiagonal: return Qt::BDiagPattern;  // the class library's "forward" runs up
-    case bsBDiagonal: return Qt::FDiagPattern;
-    case bsCross: return Qt::CrossPattern;
-    case bsDiagCross: return Qt::DiagCrossPattern;
+    case bsSolid:
+      return Qt::SolidPattern;
+    case bsClear:
+      return Qt::NoBrush;
+    case bsHorizontal:
+      return Qt::HorPattern;
+    case bsVertical:
+      return Qt::VerPattern;
+    case bsFDiagonal:
+      return Qt::BDiagPattern;  // the class library's "forward" runs up
+    case bsBDiagonal:
+      return Qt::FDiagPattern;
+    case bsCross:
+      return Qt::CrossPattern;
+    case bsDiagCross:
+      return Qt::DiagCrossPattern;
   }
   return Qt::NoBrush;
 }
@@ -350,7 +367,8 @@ void TSegmentControl::paintEvent(QPaintEvent*) {
 
 bool TSegmentControl::ReadProperty(std::string_view name, const TFilerValue& v) {
   if (name == "Pattern") {
-    if (v.IsInteger()) fPattern = TBrushStyle(v.AsInteger());
+    if (v.IsInteger())
+      fPattern = TBrushStyle(v.AsInteger());
     else {
       const std::string id = v.AsIdent();
       int found = -1;
@@ -359,11 +377,16 @@ bool TSegmentControl::ReadProperty(std::string_view name, const TFilerValue& v) 
       if (found < 0) throw EReadError(Ansi("Ungültiger Eigenschaftswert"));
       fPattern = TBrushStyle(found);
     }
-  } else if (name == "PatternColor") fPatternColor = ReadColorValue(v);
-  else if (name == "PatternOnMouse") fPatternOnMouse = v.AsBoolean();
-  else if (name == "UserLevel") UserLevel = v.AsInteger();
-  else if (name == "Ziel") Ziel = v.AsString();
-  else return TVisuComponent::ReadProperty(name, v);
+  } else if (name == "PatternColor")
+    fPatternColor = ReadColorValue(v);
+  else if (name == "PatternOnMouse")
+    fPatternOnMouse = v.AsBoolean();
+  else if (name == "UserLevel")
+    UserLevel = v.AsInteger();
+  else if (name == "Ziel")
+    Ziel = v.AsString();
+  else
+    return TVisuComponent::ReadProperty(name, v);
   return true;
 }
 
@@ -379,10 +402,10 @@ void TSegmentControl::WriteProperties(std::vector<TPropertyRecord>& out) const {
 // ---- TVNButton ----------------------------------------------------------------------------------
 
 namespace {
-const TDesignPolicy kVNButtonPolicy{.repaintFocus = false, .enabledFollows = true, .mouseAlways = true,
-                                    .dragAlways = true, .usesDontMove = true};
-const TDesignPolicy kRunTimeButtonPolicy{.enabledFollows = true, .mouseAlways = true, .dragIgnored = true,
-                                         .usesDontMove = true};
+const TDesignPolicy kVNButtonPolicy{
+    .repaintFocus = false, .enabledFollows = true, .mouseAlways = true, .dragAlways = true, .usesDontMove = true};
+const TDesignPolicy kRunTimeButtonPolicy{
+    .enabledFollows = true, .mouseAlways = true, .dragIgnored = true, .usesDontMove = true};
 }  // namespace
 
 TVNButton::TVNButton(QWidget* parent) : TVisuPushButton(parent, kVNButtonPolicy, true) {}
@@ -393,8 +416,10 @@ void TVNButton::SetTarget(const std::string& target) {
 }
 
 bool TVNButton::ReadProperty(std::string_view name, const TFilerValue& v) {
-  if (name == "Target") Target = v.AsString();
-  else return TVisuPushButton::ReadProperty(name, v);
+  if (name == "Target")
+    Target = v.AsString();
+  else
+    return TVisuPushButton::ReadProperty(name, v);
   return true;
 }
 
@@ -419,8 +444,8 @@ void TVisuSTMConnectButton::DisconnectAllStm(QObject* sender) {
 void TVisuSTMConnectButton::DisconnectStm(QObject* sender, int32_t number) {
   if (fDisconnect) fDisconnect(sender, number);
 }
-void TVisuSTMConnectButton::SetSTMConnectEvents(TSTMAllEvent connectAll, TSTMAllEvent disconnectAll, TSTMOneEvent connect,
-                                                TSTMOneEvent disconnect) {
+void TVisuSTMConnectButton::SetSTMConnectEvents(TSTMAllEvent connectAll, TSTMAllEvent disconnectAll,
+                                                TSTMOneEvent connect, TSTMOneEvent disconnect) {
   fConnectAll = std::move(connectAll), fDisconnectAll = std::move(disconnectAll);
   fConnect = std::move(connect), fDisconnect = std::move(disconnect);
 }
@@ -428,18 +453,24 @@ void TVisuSTMConnectButton::SetSTMConnectEvents(TSTMAllEvent connectAll, TSTMAll
 void TVisuSTMConnectButton::mouseReleaseEvent(QMouseEvent* e) {
   QPushButton::mouseReleaseEvent(e);
   if (Designing()) return;
-  if (ConnectType == TConnectType::ctConnect) ConnectAllStm(this);
-  else DisconnectAllStm(this);
+  if (ConnectType == TConnectType::ctConnect)
+    ConnectAllStm(this);
+  else
+    DisconnectAllStm(this);
 }
 
 bool TVisuSTMConnectButton::ReadProperty(std::string_view name, const TFilerValue& v) {
   if (name == "ConnectType") {
-    if (v.IsInteger()) ConnectType = TConnectType(v.AsInteger());
+    if (v.IsInteger())
+      ConnectType = TConnectType(v.AsInteger());
     else {
       const std::string id = v.AsIdent();
-      if (id == "ctConnect") ConnectType = TConnectType::ctConnect;
-      else if (id == "ctDisconnect") ConnectType = TConnectType::ctDisconnect;
-      else throw EReadError(Ansi("Ungültiger Eigenschaftswert"));
+      if (id == "ctConnect")
+        ConnectType = TConnectType::ctConnect;
+      else if (id == "ctDisconnect")
+        ConnectType = TConnectType::ctDisconnect;
+      else
+        throw EReadError(Ansi("Ungültiger Eigenschaftswert"));
     }
     return true;
   }
@@ -448,7 +479,8 @@ bool TVisuSTMConnectButton::ReadProperty(std::string_view name, const TFilerValu
 
 void TVisuSTMConnectButton::WriteProperties(std::vector<TPropertyRecord>& out) const {
   TVisuPushButton::WriteProperties(out);
-  out.push_back({"ConnectType", TFilerValue::Ident(ConnectType == TConnectType::ctConnect ? "ctConnect" : "ctDisconnect")});
+  out.push_back(
+      {"ConnectType", TFilerValue::Ident(ConnectType == TConnectType::ctConnect ? "ctConnect" : "ctDisconnect")});
 }
 
 TExitButton::TExitButton(QWidget* parent) : TVisuPushButton(parent, kRunTimeButtonPolicy, false) {}

@@ -4,11 +4,11 @@
 // ready-made frames) and the run-time buttons that connect the control modules or end the
 // programme.
 
-#include <QPushButton>
-#include <QWidget>
-
 #include "platform/Canvas.h"
 #include "visu/ui/VisuControls.h"
+
+#include <QPushButton>
+#include <QWidget>
 
 namespace zyn {
 
@@ -137,7 +137,6 @@ class TNavigationButton : public QWidget, public TVisuComponent, public TVisuDes
   std::string fCaption;
   bool fHot = false, fPressed = false;
 };
-
 
 class TSegmentControl : public QWidget, public TVisuComponent, public TVisuDesignerBase, public TNavigatorBase {
  public:

@@ -1,5 +1,10 @@
 #include "visu/ui/VisuComponent.h"
 
+#include "model/base/Cp1252.h"
+#include "model/base/Errors.h"
+#include "platform/Colors.h"
+#include "platform/QtText.h"
+
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
@@ -7,13 +12,9 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QWidget>
+
 #include <cmath>
 #include <map>
-
-#include "model/base/Cp1252.h"
-#include "model/base/Errors.h"
-#include "platform/Colors.h"
-#include "platform/QtText.h"
 
 namespace zyn {
 
@@ -50,8 +51,10 @@ bool TVisuDesignHooks::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
       auto* e = static_cast<QDragMoveEvent*>(event);
-      if (fOver && fOver(fWidget, e)) e->acceptProposedAction();
-      else e->ignore();
+      if (fOver && fOver(fWidget, e))
+        e->acceptProposedAction();
+      else
+        e->ignore();
       return true;
     }
     case QEvent::Drop:
@@ -102,13 +105,20 @@ TComponentRecord TVisuComponent::MakeRecord() const {
 }
 
 bool TVisuComponent::ReadProperty(std::string_view name, const TFilerValue& v) {
-  if (name == "Left") fSelf->move(v.AsInteger(), fSelf->y());
-  else if (name == "Top") fSelf->move(fSelf->x(), v.AsInteger());
-  else if (name == "Width") fSelf->resize(v.AsInteger(), fSelf->height());
-  else if (name == "Height") fSelf->resize(fSelf->width(), v.AsInteger());
-  else if (name == "Tag") Tag = v.AsInteger();
-  else if (name == "Hint") SetHint(v.AsString());
-  else return false;
+  if (name == "Left")
+    fSelf->move(v.AsInteger(), fSelf->y());
+  else if (name == "Top")
+    fSelf->move(fSelf->x(), v.AsInteger());
+  else if (name == "Width")
+    fSelf->resize(v.AsInteger(), fSelf->height());
+  else if (name == "Height")
+    fSelf->resize(fSelf->width(), v.AsInteger());
+  else if (name == "Tag")
+    Tag = v.AsInteger();
+  else if (name == "Hint")
+    SetHint(v.AsString());
+  else
+    return false;
   return true;
 }
 
@@ -190,9 +200,10 @@ QColor VisuColor(int32_t color) { return ToQColor(color); }
 
 QFont VisuQFont(const TVisuFont& font) {
   static const std::map<std::string, QString> kFamilies{
-      {"MS Sans Serif", "Liberation Sans"}, {"Microsoft Sans Serif", "Liberation Sans"}, {"Arial", "Liberation Sans"},
-      {"Tahoma", "DejaVu Sans"}, {"Verdana", "DejaVu Sans"}, {"Times New Roman", "Liberation Serif"},
-      {"Courier New", "Liberation Mono"}, {"Courier", "Liberation Mono"}};
+      {"MS Sans Serif", "Liberation Sans"}, {"Microsoft Sans Serif", "Liberation Sans"},
+      {"Arial", "Liberation Sans"},         {"Tahoma", "DejaVu Sans"},
+      {"Verdana", "DejaVu Sans"},           {"Times New Roman", "Liberation Serif"},
+      {"Courier New", "Liberation Mono"},   {"Courier", "Liberation Mono"}};
   auto it = kFamilies.find(font.Name);
   QFont f(it != kFamilies.end() ? it->second : ToQString(font.Name));
   f.setPixelSize(std::max(1, static_cast<int>(std::lround(font.Size * 96.0 / 72.0))));
@@ -239,17 +250,23 @@ void DrawCentred(QPainter& p, const QRect& r, const QString& text, bool ellipsis
 int32_t StateColor(const TVisuDesign& design, const TVisuData& data, bool designing) {
   if (designing) return data.Steuermodul == -1 ? TVisuColors::clFuchsia : design.UndefColor();
   switch (data.Status()) {
-    case TVisuState::vsOff: return design.OffColor();
-    case TVisuState::vsOn: return design.OnColor();
-    default: return design.UndefColor();
+    case TVisuState::vsOff:
+      return design.OffColor();
+    case TVisuState::vsOn:
+      return design.OnColor();
+    default:
+      return design.UndefColor();
   }
 }
 
 const std::string& StateText(const TVisuDesign& design, TVisuState state) {
   switch (state) {
-    case TVisuState::vsOff: return design.OffText();
-    case TVisuState::vsOn: return design.OnText();
-    default: return design.UndefText();
+    case TVisuState::vsOff:
+      return design.OffText();
+    case TVisuState::vsOn:
+      return design.OnText();
+    default:
+      return design.UndefText();
   }
 }
 

@@ -3,18 +3,19 @@
 // properties as they go to and come from the page's component records, the designer's mouse and
 // drag handlers, and the painting helpers the controls share.
 
+#include "model/base/ComponentRecord.h"
+#include "visu/VisuDataClasses.h"
+#include "visu/ui/VisuInterfaces.h"
+
 #include <QFont>
 #include <QObject>
 #include <QPainter>
 #include <QRect>
+
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "model/base/ComponentRecord.h"
-#include "visu/VisuDataClasses.h"
-#include "visu/ui/VisuInterfaces.h"
 
 class QWidget;
 

@@ -1,14 +1,15 @@
 #include "visu/ui/VisuControls.h"
 
-#include <QPainterPath>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
-#include <cstdio>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "platform/Colors.h"
 #include "platform/QtText.h"
+
+#include <QPainterPath>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+
+#include <cstdio>
 
 namespace zyn {
 
@@ -137,9 +138,12 @@ void TVisuControl::DrawFrame(QPainter& p) {
 
 bool TVisuControl::ReadProperty(std::string_view name, const TFilerValue& v) {
   if (ReadDesignOrData(Design, &VisuData, name, v)) return true;
-  if (name == "ShowHint") SetShowHint(v.AsBoolean());
-  else if (name == "UserLevel") UserLevel = v.AsInteger();
-  else return TVisuComponent::ReadProperty(name, v);
+  if (name == "ShowHint")
+    SetShowHint(v.AsBoolean());
+  else if (name == "UserLevel")
+    UserLevel = v.AsInteger();
+  else
+    return TVisuComponent::ReadProperty(name, v);
   return true;
 }
 
@@ -179,7 +183,8 @@ void TVisuGraphicsControl::paintEvent(QPaintEvent*) {
   p.setPen(fill);
   p.setBrush(fill);
   const TShapeType shape = Design.Shape();
-  const bool square = shape == TShapeType::stSquare || shape == TShapeType::stRoundSquare || shape == TShapeType::stCircle;
+  const bool square =
+      shape == TShapeType::stSquare || shape == TShapeType::stRoundSquare || shape == TShapeType::stCircle;
   const QRect area = square ? GetSquareRect() : GetInnerRect();
   if (shape == TShapeType::stRectangle || shape == TShapeType::stSquare) {
     FillOutline(p, area, fill);
@@ -207,10 +212,18 @@ void InitLED(TVisuControl& c, int w, int h, TShapeType shape) {
 }
 }  // namespace
 
-TVisuRoundLED::TVisuRoundLED(QWidget* parent) : TVisuGraphicsControl(parent) { InitLED(*this, 30, 30, TShapeType::stCircle); }
-TVisuSquareLED::TVisuSquareLED(QWidget* parent) : TVisuGraphicsControl(parent) { InitLED(*this, 30, 30, TShapeType::stSquare); }
-TVisuRectLED::TVisuRectLED(QWidget* parent) : TVisuGraphicsControl(parent) { InitLED(*this, 120, 30, TShapeType::stRectangle); }
-TVisuRectRoundLED::TVisuRectRoundLED(QWidget* parent) : TVisuRectLED(parent) { InitLED(*this, 120, 30, TShapeType::stRoundRect); }
+TVisuRoundLED::TVisuRoundLED(QWidget* parent) : TVisuGraphicsControl(parent) {
+  InitLED(*this, 30, 30, TShapeType::stCircle);
+}
+TVisuSquareLED::TVisuSquareLED(QWidget* parent) : TVisuGraphicsControl(parent) {
+  InitLED(*this, 30, 30, TShapeType::stSquare);
+}
+TVisuRectLED::TVisuRectLED(QWidget* parent) : TVisuGraphicsControl(parent) {
+  InitLED(*this, 120, 30, TShapeType::stRectangle);
+}
+TVisuRectRoundLED::TVisuRectRoundLED(QWidget* parent) : TVisuRectLED(parent) {
+  InitLED(*this, 120, 30, TShapeType::stRoundRect);
+}
 TVisuSquareRoundLED::TVisuSquareRoundLED(QWidget* parent) : TVisuSquareLED(parent) {
   InitLED(*this, 30, 30, TShapeType::stRoundSquare);
 }
@@ -232,10 +245,14 @@ QRect TVisuTextIndicator::IndicatorRect() const {
   const QRect r = GetInnerRect();
   const int right = r.right() + 1, bottom = r.bottom() + 1;  // exclusive edges
   switch (Caption.Position()) {
-    case TCaptionPos::cpLeft: return QRect(QPoint(right - bottom, r.top()), QPoint(right - 1, bottom - 1));
-    case TCaptionPos::cpTop: return QRect(QPoint(r.left(), bottom / 2), QPoint(right - 1, bottom - 1));
-    case TCaptionPos::cpRight: return QRect(QPoint(r.left(), r.top()), QPoint(bottom - 1, bottom - 1));
-    case TCaptionPos::cpBottom: return QRect(QPoint(r.left(), r.top()), QPoint(right - 1, bottom / 2 - 1));
+    case TCaptionPos::cpLeft:
+      return QRect(QPoint(right - bottom, r.top()), QPoint(right - 1, bottom - 1));
+    case TCaptionPos::cpTop:
+      return QRect(QPoint(r.left(), bottom / 2), QPoint(right - 1, bottom - 1));
+    case TCaptionPos::cpRight:
+      return QRect(QPoint(r.left(), r.top()), QPoint(bottom - 1, bottom - 1));
+    case TCaptionPos::cpBottom:
+      return QRect(QPoint(r.left(), r.top()), QPoint(right - 1, bottom / 2 - 1));
   }
   return r;
 }
@@ -255,10 +272,18 @@ void TVisuTextIndicator::paintEvent(QPaintEvent*) {
   QSize ts = TextSize(p, cap);
   int x = 0, y = 0;
   switch (Caption.Position()) {
-    case TCaptionPos::cpLeft: x = FO + 5, y = (H - ts.height()) / 2; break;
-    case TCaptionPos::cpTop: x = (W - ts.width()) / 2, y = FO + (ih / 2 - ts.height()) / 2; break;
-    case TCaptionPos::cpRight: x = ind.right() + 1 + 5, y = (H - ts.height()) / 2; break;
-    case TCaptionPos::cpBottom: x = (W - ts.width()) / 2, y = ih / 2 + (ih / 2 - ts.height()) / 2; break;
+    case TCaptionPos::cpLeft:
+      x = FO + 5, y = (H - ts.height()) / 2;
+      break;
+    case TCaptionPos::cpTop:
+      x = (W - ts.width()) / 2, y = FO + (ih / 2 - ts.height()) / 2;
+      break;
+    case TCaptionPos::cpRight:
+      x = ind.right() + 1 + 5, y = (H - ts.height()) / 2;
+      break;
+    case TCaptionPos::cpBottom:
+      x = (W - ts.width()) / 2, y = ih / 2 + (ih / 2 - ts.height()) / 2;
+      break;
   }
   p.drawText(QRect(x, y, ts.width() + 1, ts.height()), Qt::AlignLeft | Qt::AlignTop, cap);
   // The state text on the state colour.
@@ -268,10 +293,18 @@ void TVisuTextIndicator::paintEvent(QPaintEvent*) {
     const QString st = ToQString(StateText(Design, VisuData.Status()));
     ts = TextSize(p, st);
     switch (Caption.Position()) {
-      case TCaptionPos::cpLeft: x = ind.left() + (H - ts.width()) / 2, y = (H - ts.height()) / 2; break;
-      case TCaptionPos::cpTop: x = (W - ts.width()) / 2, y = ih / 2 + (ih / 2 - ts.height()) / 2; break;
-      case TCaptionPos::cpRight: x = (H - ts.width()) / 2, y = (H - ts.height()) / 2; break;
-      case TCaptionPos::cpBottom: x = (W - ts.width()) / 2, y = FO + (ih / 2 - ts.height()) / 2; break;
+      case TCaptionPos::cpLeft:
+        x = ind.left() + (H - ts.width()) / 2, y = (H - ts.height()) / 2;
+        break;
+      case TCaptionPos::cpTop:
+        x = (W - ts.width()) / 2, y = ih / 2 + (ih / 2 - ts.height()) / 2;
+        break;
+      case TCaptionPos::cpRight:
+        x = (H - ts.width()) / 2, y = (H - ts.height()) / 2;
+        break;
+      case TCaptionPos::cpBottom:
+        x = (W - ts.width()) / 2, y = FO + (ih / 2 - ts.height()) / 2;
+        break;
     }
     p.fillRect(QRect(x, y, ts.width(), ts.height()).intersected(ind), state);
     p.drawText(QRect(x, y, ts.width() + 1, ts.height()), Qt::AlignLeft | Qt::AlignTop, st);
@@ -287,8 +320,10 @@ void TVisuTextIndicator::paintEvent(QPaintEvent*) {
 
 bool TVisuTextIndicator::ReadProperty(std::string_view name, const TFilerValue& v) {
   if (StartsWith(name, "Caption.")) return Caption.ReadProperty(name.substr(8), v);
-  if (name == "Color") Color = ReadColorValue(v);
-  else return TVisuControl::ReadProperty(name, v);
+  if (name == "Color")
+    Color = ReadColorValue(v);
+  else
+    return TVisuControl::ReadProperty(name, v);
   return true;
 }
 
@@ -328,8 +363,9 @@ void TVisuCounter::paintEvent(QPaintEvent*) {
   p.setPen(VisuColor(Design.Font().Color));
   const QString text = ToQString(CountText());
   const QSize ts = TextSize(p, text);
-  p.drawText(QRect(width() - ts.width() - GetFrameOffset() - 5, (height() - ts.height()) / 2, ts.width() + 1, ts.height()),
-             Qt::AlignLeft | Qt::AlignTop, text);
+  p.drawText(
+      QRect(width() - ts.width() - GetFrameOffset() - 5, (height() - ts.height()) / 2, ts.width() + 1, ts.height()),
+      Qt::AlignLeft | Qt::AlignTop, text);
   if (DesignFocus()) DrawFocusRect(this, p, GetFullRect());
 }
 
@@ -436,8 +472,10 @@ bool TVisuSummenControl::ReadProperty(std::string_view name, const TFilerValue& 
     UserLevel = v.AsInteger();
   } else if (name == "VisuState") {
     const std::string id = v.IsInteger() ? std::string() : v.AsIdent();
-    fVisuState = v.IsInteger() ? TVisuState(v.AsInteger())
-                 : id == "vsOn" ? TVisuState::vsOn : id == "vsOff" ? TVisuState::vsOff : TVisuState::vsUnknown;
+    fVisuState = v.IsInteger()   ? TVisuState(v.AsInteger())
+                 : id == "vsOn"  ? TVisuState::vsOn
+                 : id == "vsOff" ? TVisuState::vsOff
+                                 : TVisuState::vsUnknown;
   } else {
     return TVisuComponent::ReadProperty(name, v);
   }
@@ -473,8 +511,10 @@ void TSummenStatus::paintEvent(QPaintEvent*) {
   QRect r = rect();
   FillOutline(p, r, VisuColor(CaptionColor));
   const QColor dark = VisuColor(static_cast<int32_t>(0xFF000015u)), white = VisuColor(TVisuColors::clWhite);
-  if (Design.FrameStyle() == TFrameStyle::fsSunken) Frame3D(p, r, dark, white, Design.FrameWidth());
-  else if (Design.FrameStyle() == TFrameStyle::fsRaised) Frame3D(p, r, white, dark, Design.FrameWidth());
+  if (Design.FrameStyle() == TFrameStyle::fsSunken)
+    Frame3D(p, r, dark, white, Design.FrameWidth());
+  else if (Design.FrameStyle() == TFrameStyle::fsRaised)
+    Frame3D(p, r, white, dark, Design.FrameWidth());
   p.setFont(VisuQFont(CaptionFont));
   p.setPen(VisuColor(CaptionFont.Color));
   const QString cap = ToQString(Caption);
@@ -535,11 +575,16 @@ void TVisuText::paintEvent(QPaintEvent*) {
 
 bool TVisuText::ReadProperty(std::string_view name, const TFilerValue& v) {
   if (StartsWith(name, "Font.")) return Font.ReadProperty(name.substr(5), v);
-  if (name == "AutoSize") fAutoSize = v.AsBoolean();
-  else if (name == "Caption") fCaption = v.AsString();
-  else if (name == "Color") Color = ReadColorValue(v);
-  else if (name == "Transparent") Transparent = v.AsBoolean();
-  else return TVisuComponent::ReadProperty(name, v);
+  if (name == "AutoSize")
+    fAutoSize = v.AsBoolean();
+  else if (name == "Caption")
+    fCaption = v.AsString();
+  else if (name == "Color")
+    Color = ReadColorValue(v);
+  else if (name == "Transparent")
+    Transparent = v.AsBoolean();
+  else
+    return TVisuComponent::ReadProperty(name, v);
   return true;
 }
 
@@ -554,8 +599,8 @@ void TVisuText::WriteProperties(std::vector<TPropertyRecord>& out) const {
 // ---- TIndexControl ------------------------------------------------------------------------------
 
 namespace {
-const TDesignPolicy kIndexPolicy{.repaintFocus = false, .repaintDesigning = false, .mouseAlways = true,
-                                 .dragAlways = true, .usesDontMove = true};
+const TDesignPolicy kIndexPolicy{
+    .repaintFocus = false, .repaintDesigning = false, .mouseAlways = true, .dragAlways = true, .usesDontMove = true};
 }
 
 TIndexControl::TIndexControl(QWidget* parent)
@@ -600,9 +645,12 @@ void TIndexControl::GetIndexBinding(int i, int32_t& s, int32_t& m, int32_t& k, i
 }
 TIndexInfo* TIndexControl::GetIndexInfo(int i) { return InfoOf(*this, i); }
 void TIndexControl::HandleIndex(int32_t index) {
-  if (index == EinIndex.Index) fOn = true;
-  else if (index == AusIndex.Index) fOn = false;
-  else return;
+  if (index == EinIndex.Index)
+    fOn = true;
+  else if (index == AusIndex.Index)
+    fOn = false;
+  else
+    return;
   update();
 }
 bool TIndexControl::IsKindAllowed(int i, TKanalArt kind) {
@@ -628,8 +676,10 @@ void TIndexControl::paintEvent(QPaintEvent*) {
 bool TIndexControl::ReadProperty(std::string_view name, const TFilerValue& v) {
   if (StartsWith(name, "AusIndex.")) return AusIndex.ReadProperty(name.substr(9), v);
   if (StartsWith(name, "EinIndex.")) return EinIndex.ReadProperty(name.substr(9), v);
-  if (name == "DontMove") DontMove = v.AsBoolean();
-  else return TVisuComponent::ReadProperty(name, v);
+  if (name == "DontMove")
+    DontMove = v.AsBoolean();
+  else
+    return TVisuComponent::ReadProperty(name, v);
   return true;
 }
 

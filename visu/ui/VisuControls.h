@@ -3,11 +3,12 @@
 // frame, the shape LEDs, the text indicator, the minute timer and cycle counter, the summary
 // status, the text label and the index control. Each paints itself.
 
+#include "visu/ui/VisuDesigner.h"
+
 #include <QWidget>
+
 #include <memory>
 #include <vector>
-
-#include "visu/ui/VisuDesigner.h"
 
 namespace zyn {
 
@@ -163,7 +164,8 @@ class TVisuSummenControl : public QWidget,
   TVisuState VisuState() const { return fVisuState; }
 
   int GetChannelCount() override { return static_cast<int>(Kanaele.size()); }
-  void GetChannel(int i, int32_t& steuermodul, int32_t& modul, int32_t& kanal, TKanalArt& kind, std::string& name) override;
+  void GetChannel(int i, int32_t& steuermodul, int32_t& modul, int32_t& kanal, TKanalArt& kind,
+                  std::string& name) override;
   void AddChannel(int32_t steuermodul, int32_t modul, int32_t kanal, TKanalArt kind, const std::string& name) override;
   TVisuState GetStatus(int32_t, int32_t, int32_t, TKanalArt) override { return fVisuState; }
   void SetStatus(int32_t steuermodul, int32_t modul, int32_t kanal, TKanalArt kind, TVisuState state) override;
@@ -237,13 +239,15 @@ class TIndexControl : public QWidget,
   std::string GetCommandName(int i) override;
   int32_t GetIndex(int i) override;
   int32_t GetIndexCount() override { return 2; }
-  void GetIndexBinding(int i, int32_t& steuermodul, int32_t& modul, int32_t& kanal, int32_t& shift, TKanalArt& kind) override;
+  void GetIndexBinding(int i, int32_t& steuermodul, int32_t& modul, int32_t& kanal, int32_t& shift,
+                       TKanalArt& kind) override;
   TIndexInfo* GetIndexInfo(int i) override;
   void HandleIndex(int32_t index) override;
   bool IsKindAllowed(int i, TKanalArt kind) override;
   void SetCommand(int i, int32_t command, const std::string& name) override;
   void SetIndex(int i, int32_t index) override;
-  void SetIndexBinding(int i, int32_t steuermodul, int32_t modul, int32_t kanal, int32_t shift, TKanalArt kind) override;
+  void SetIndexBinding(int i, int32_t steuermodul, int32_t modul, int32_t kanal, int32_t shift,
+                       TKanalArt kind) override;
 
  protected:
   bool ReadProperty(std::string_view name, const TFilerValue& value) override;

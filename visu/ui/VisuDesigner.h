@@ -7,14 +7,14 @@
 namespace zyn {
 
 struct TDesignPolicy {
-  bool repaintFocus = true;       // SetDesignFocus repaints on a change (false: stores only)
-  bool focusIgnored = false;      // SetDesignFocus does nothing at all
-  bool repaintDesigning = true;   // SetDesigning repaints on a change
-  bool enabledFollows = false;    // SetDesigning also sets Enabled to the flag
-  bool mouseAlways = false;       // the mouse handlers are installed also outside design mode
-  bool dragAlways = false;        // the drag handlers are installed also outside design mode
-  bool dragIgnored = false;       // SetDragDropHandler does nothing
-  bool usesDontMove = false;      // SetPosition leaves the control where it is when DontMove is set
+  bool repaintFocus = true;      // SetDesignFocus repaints on a change (false: stores only)
+  bool focusIgnored = false;     // SetDesignFocus does nothing at all
+  bool repaintDesigning = true;  // SetDesigning repaints on a change
+  bool enabledFollows = false;   // SetDesigning also sets Enabled to the flag
+  bool mouseAlways = false;      // the mouse handlers are installed also outside design mode
+  bool dragAlways = false;       // the drag handlers are installed also outside design mode
+  bool dragIgnored = false;      // SetDragDropHandler does nothing
+  bool usesDontMove = false;     // SetPosition leaves the control where it is when DontMove is set
 };
 
 class TVisuDesignerBase : public IVisuDesigner {

@@ -1,13 +1,13 @@
 #include "visu/ui/VisuFrames.h"
 
-#include <QFrame>
-#include <QMetaObject>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
 #include "platform/QtText.h"
 #include "shell/Translation.h"
 #include "widgets/common/FthHint.h"
+
+#include <QFrame>
+#include <QMetaObject>
 
 namespace zyn {
 
@@ -88,9 +88,10 @@ TVisuConnectorFrame::TVisuConnectorFrame(QWidget* parent) : TVisuFrameBase(paren
   AddBevel(8, 40, 552, 2);
   auto* hint = new TFourthHintPanel(this);
   hint->setObjectName("FourthHintPanel1");
-  hint->SetCaption(Tr("Die Liste zeigt die Steuermodule, die die Visualisierung verwendet. Nicht erreichbare "
-                      "Steuermodule erscheinen grau, erreichbare schwarz; angemeldete Steuermodule sind "
-                      "abgehakt."));
+  hint->SetCaption(
+      Tr("Die Liste zeigt die Steuermodule, die die Visualisierung verwendet. Nicht erreichbare "
+         "Steuermodule erscheinen grau, erreichbare schwarz; angemeldete Steuermodule sind "
+         "abgehakt."));
   hint->setGeometry(16, 52, 536, 56);
   CLBSTMs = new QListWidget(this);
   CLBSTMs->setObjectName("CLBSTMs");
@@ -122,7 +123,8 @@ void TVisuConnectorFrame::SetNavButtonText(const std::string& text) {
 
 TLBSTMData TVisuConnectorFrame::ItemData(int row) const {
   const QListWidgetItem* item = CLBSTMs->item(row);
-  return {item->data(Qt::UserRole).toInt(), item->data(Qt::UserRole + 1).toBool(), item->data(Qt::UserRole + 2).toBool()};
+  return {item->data(Qt::UserRole).toInt(), item->data(Qt::UserRole + 1).toBool(),
+          item->data(Qt::UserRole + 2).toBool()};
 }
 
 void TVisuConnectorFrame::SetItem(int row, const TLBSTMData& d) {
@@ -262,9 +264,12 @@ void TVisuConnectorFrame::SetSTMConnectEvents(TSTMAllEvent connectAll, TSTMAllEv
 }
 
 bool TVisuConnectorFrame::ReadProperty(std::string_view name, const TFilerValue& v) {
-  if (name == "HomeZiel") SetHomeZiel(v.AsString());
-  else if (name == "NavButtonText") SetNavButtonText(v.AsString());
-  else return TVisuComponent::ReadProperty(name, v);
+  if (name == "HomeZiel")
+    SetHomeZiel(v.AsString());
+  else if (name == "NavButtonText")
+    SetNavButtonText(v.AsString());
+  else
+    return TVisuComponent::ReadProperty(name, v);
   return true;
 }
 
@@ -335,7 +340,8 @@ void TVisuMenuFrame::SetButtonsByLevel() {
   };
   const int32_t level = fManager->GetCurrentUserLevel();
   if (level < 0 || level > 3) return;
-  QWidget* buttons[9] = {BtnLogin, BtnLogout, BtnAdmin, BtnConnect, BtnConnectAll, BtnDisConnectAll, BtnOption, BtnStart, BtnClose};
+  QWidget* buttons[9] = {BtnLogin,         BtnLogout, BtnAdmin, BtnConnect, BtnConnectAll,
+                         BtnDisConnectAll, BtnOption, BtnStart, BtnClose};
   for (int i = 0; i < 9; ++i) buttons[i]->setEnabled(kTable[level][i]);
 }
 
@@ -363,11 +369,16 @@ void TVisuMenuFrame::SetSTMConnectEvents(TSTMAllEvent connectAll, TSTMAllEvent d
 }
 
 bool TVisuMenuFrame::ReadProperty(std::string_view name, const TFilerValue& v) {
-  if (name == "AdminZiel") BtnAdmin->Target = v.AsString();
-  else if (name == "ConnectZiel") BtnConnect->Target = v.AsString();
-  else if (name == "LoginZiel") BtnLogin->Target = v.AsString();
-  else if (name == "StartZiel") BtnStart->Target = v.AsString();
-  else return TVisuComponent::ReadProperty(name, v);
+  if (name == "AdminZiel")
+    BtnAdmin->Target = v.AsString();
+  else if (name == "ConnectZiel")
+    BtnConnect->Target = v.AsString();
+  else if (name == "LoginZiel")
+    BtnLogin->Target = v.AsString();
+  else if (name == "StartZiel")
+    BtnStart->Target = v.AsString();
+  else
+    return TVisuComponent::ReadProperty(name, v);
   return true;
 }
 

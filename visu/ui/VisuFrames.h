@@ -3,12 +3,12 @@
 // control modules) and the menu frame (log-in, administration, connecting, start page, end). They
 // know nothing of the bus: the run time installs the handlers that answer and act.
 
+#include "shell/Translation.h"
+#include "visu/ui/VisuButtons.h"
+
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-
-#include "shell/Translation.h"
-#include "visu/ui/VisuButtons.h"
 
 class QCheckBox;
 

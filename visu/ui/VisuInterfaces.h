@@ -3,12 +3,13 @@
 // designer and the run time. A control answers for an interface by deriving from it; the page
 // asks with dynamic_cast. Lifetime belongs to the page that owns the controls.
 
-#include <QObject>
-#include <functional>
-#include <string>
-
 #include "visu/VisuDataClasses.h"
 #include "visu/VisuTypes.h"
+
+#include <QObject>
+
+#include <functional>
+#include <string>
 
 class QWidget;
 class QMouseEvent;
@@ -22,8 +23,8 @@ using TVisuMouseEvent = std::function<void(QWidget* sender, QMouseEvent* event)>
 // Answers whether the dragged object is accepted over the sender.
 using TVisuDragOverEvent = std::function<bool(QWidget* sender, QDragMoveEvent* event)>;
 using TVisuDragDropEvent = std::function<void(QWidget* sender, QDropEvent* event)>;
-using TTelegramEvent =
-    std::function<void(QObject* sender, TTeleType type, int32_t steuermodul, int32_t modul, int32_t value, int32_t parameter)>;
+using TTelegramEvent = std::function<void(QObject* sender, TTeleType type, int32_t steuermodul, int32_t modul,
+                                          int32_t value, int32_t parameter)>;
 using TNavigateEvent = std::function<void(QObject* sender, const std::string& target)>;
 
 class IVisuDesigner {
@@ -41,7 +42,8 @@ class IDispatchConnector {
  public:
   virtual ~IDispatchConnector() = default;
   virtual void GetBinding(int32_t& steuermodul, int32_t& modul, int32_t& kanal, TKanalArt& kind, std::string& name) = 0;
-  virtual void SetBinding(int32_t steuermodul, int32_t modul, int32_t kanal, TKanalArt kind, const std::string& name) = 0;
+  virtual void SetBinding(int32_t steuermodul, int32_t modul, int32_t kanal, TKanalArt kind,
+                          const std::string& name) = 0;
 };
 
 class IVisuStatus {
@@ -76,7 +78,8 @@ class IIndexTeleHandler {
   virtual bool IsKindAllowed(int i, TKanalArt kind) = 0;
   virtual void SetCommand(int i, int32_t command, const std::string& name) = 0;
   virtual void SetIndex(int i, int32_t index) = 0;
-  virtual void SetIndexBinding(int i, int32_t steuermodul, int32_t modul, int32_t kanal, int32_t shift, TKanalArt kind) = 0;
+  virtual void SetIndexBinding(int i, int32_t steuermodul, int32_t modul, int32_t kanal, int32_t shift,
+                               TKanalArt kind) = 0;
 };
 
 class INavigator {
@@ -108,8 +111,10 @@ class IVisuSummary {
  public:
   virtual ~IVisuSummary() = default;
   virtual int GetChannelCount() = 0;
-  virtual void GetChannel(int i, int32_t& steuermodul, int32_t& modul, int32_t& kanal, TKanalArt& kind, std::string& name) = 0;
-  virtual void AddChannel(int32_t steuermodul, int32_t modul, int32_t kanal, TKanalArt kind, const std::string& name) = 0;
+  virtual void GetChannel(int i, int32_t& steuermodul, int32_t& modul, int32_t& kanal, TKanalArt& kind,
+                          std::string& name) = 0;
+  virtual void AddChannel(int32_t steuermodul, int32_t modul, int32_t kanal, TKanalArt kind,
+                          const std::string& name) = 0;
 };
 
 // The control modules a run time knows: how many it reports and their numbers.

@@ -1,10 +1,10 @@
 #include "visu/ui/VisuLogger.h"
 
-#include <QCoreApplication>
-
 #include "model/base/ProgramPaths.h"
 #include "model/base/XMLIniFile.h"
 #include "platform/QtText.h"
+
+#include <QCoreApplication>
 
 namespace zyn {
 
@@ -71,17 +71,21 @@ void TVisuLogger::SetBinding(int32_t s, int32_t m, int32_t k, TKanalArt kind, co
 }
 
 TVisuState TVisuLogger::GetStatus(int32_t s, int32_t m, int32_t k, TKanalArt kind) {
-  const bool bound = s == VisuData.Steuermodul && m == VisuData.Modul && k == VisuData.Kanal && kind == VisuData.KanalArt;
+  const bool bound =
+      s == VisuData.Steuermodul && m == VisuData.Modul && k == VisuData.Kanal && kind == VisuData.KanalArt;
   return bound ? VisuData.Status() : TVisuState::vsUnknown;
 }
 
 void TVisuLogger::SetStatus(int32_t s, int32_t m, int32_t k, TKanalArt kind, TVisuState state) {
-  const bool bound = s == VisuData.Steuermodul && m == VisuData.Modul && k == VisuData.Kanal && kind == VisuData.KanalArt;
+  const bool bound =
+      s == VisuData.Steuermodul && m == VisuData.Modul && k == VisuData.Kanal && kind == VisuData.KanalArt;
   if (!bound || state == VisuData.Status()) return;
   VisuData.SetStatus(state);
   std::string line;
-  if (state == TVisuState::vsOff) line = LoggerData.FormatOffLine(s, m, k);
-  else if (state == TVisuState::vsOn) line = LoggerData.FormatOnLine(s, m, k);
+  if (state == TVisuState::vsOff)
+    line = LoggerData.FormatOffLine(s, m, k);
+  else if (state == TVisuState::vsOn)
+    line = LoggerData.FormatOnLine(s, m, k);
   insertItem(0, ToQString(line));
   setCurrentRow(0);
   if (!Saves()) return;
@@ -100,9 +104,12 @@ bool TVisuLogger::ReadProperty(std::string_view name, const TFilerValue& v) {
   }
   if (StartsWith(name, "LoggerData.")) return LoggerData.ReadProperty(name.substr(11), v);
   if (StartsWith(name, "VisuData.")) return VisuData.ReadProperty(name.substr(9), v);
-  if (name == "Color") Color = ReadColorValue(v);
-  else if (name == "TabStop") TabStop = v.AsBoolean();
-  else return TVisuComponent::ReadProperty(name, v);
+  if (name == "Color")
+    Color = ReadColorValue(v);
+  else if (name == "TabStop")
+    TabStop = v.AsBoolean();
+  else
+    return TVisuComponent::ReadProperty(name, v);
   ApplyLook();
   return true;
 }

@@ -2,9 +2,9 @@
 // The channel logger: a list on a page that writes one line, newest on top, whenever the state of
 // its bound channel changes, and can keep its lines in a history file beside the run time.
 
-#include <QListWidget>
-
 #include "visu/ui/VisuDesigner.h"
+
+#include <QListWidget>
 
 namespace zyn {
 

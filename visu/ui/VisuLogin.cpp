@@ -1,15 +1,16 @@
 #include "visu/ui/VisuLogin.h"
 
-#include <QDialog>
-#include <QEvent>
-#include <filesystem>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Translator.h"
 #include "platform/QtText.h"
 #include "shell/Translation.h"
 #include "visu/ui/VisuLogger.h"
+
+#include <QDialog>
+#include <QEvent>
+
+#include <filesystem>
 
 namespace zyn {
 
@@ -28,7 +29,8 @@ std::string FormatS(const std::string& text, const std::string& arg) {
 
 namespace {
 const char* const kNotFound = "Der Benutzer \"%s\" konnte nicht gefunden werden. Bitte überprüfen sie Ihre Eingabe.";
-const char* const kWrongPwd = "Die Passworteingabe für den Benutzer \"%s\" ist nicht korrekt. Bitte überprüfen Sie Ihre Eingabe!";
+const char* const kWrongPwd =
+    "Die Passworteingabe für den Benutzer \"%s\" ist nicht korrekt. Bitte überprüfen Sie Ihre Eingabe!";
 void Error(const std::string& text) { TranslatedMessageDlg(text, mtError, mbOK); }
 }  // namespace
 
@@ -76,8 +78,10 @@ void TNumberBlk::PressKey(const std::string& key) {
 }
 
 bool TNumberBlk::ReadProperty(std::string_view name, const TFilerValue& v) {
-  if (name == "PassString") PassString = v.AsString();
-  else return TVisuComponent::ReadProperty(name, v);
+  if (name == "PassString")
+    PassString = v.AsString();
+  else
+    return TVisuComponent::ReadProperty(name, v);
   return true;
 }
 
@@ -206,9 +210,12 @@ void TVisuUserLogin2::PasswordInserted() {
 }
 
 bool TVisuUserLogin2::ReadProperty(std::string_view name, const TFilerValue& v) {
-  if (name == "MenuZiel") BtnMenu->Target = v.AsString();
-  else if (name == "Startziel") BtnStart->Target = v.AsString();
-  else return TVisuComponent::ReadProperty(name, v);
+  if (name == "MenuZiel")
+    BtnMenu->Target = v.AsString();
+  else if (name == "Startziel")
+    BtnStart->Target = v.AsString();
+  else
+    return TVisuComponent::ReadProperty(name, v);
   return true;
 }
 
@@ -275,11 +282,15 @@ void TVisuUserLogin1::LoginClick() {
 void TVisuUserLogin1::BtnCloseAppClick() { QMetaObject::invokeMethod(window(), "close", Qt::QueuedConnection); }
 
 bool TVisuUserLogin1::ReadProperty(std::string_view name, const TFilerValue& v) {
-  if (name == "StandAlone") StandAlone = v.AsBoolean();
-  else return TVisuComponent::ReadProperty(name, v);
+  if (name == "StandAlone")
+    StandAlone = v.AsBoolean();
+  else
+    return TVisuComponent::ReadProperty(name, v);
   return true;
 }
 
-void TVisuUserLogin1::WriteProperties(std::vector<TPropertyRecord>& out) const { PutBool(out, "StandAlone", StandAlone); }
+void TVisuUserLogin1::WriteProperties(std::vector<TPropertyRecord>& out) const {
+  PutBool(out, "StandAlone", StandAlone);
+}
 
 }  // namespace zyn

@@ -4,11 +4,11 @@
 // of the administration tool, which admits administrators only) and TNumberBlk. Each frame reads
 // the user file "VisuUserData.udf" from the folder of the running programme.
 
-#include <QComboBox>
-#include <QLineEdit>
-
 #include "visu/VisuUserData.h"
 #include "visu/ui/VisuFrames.h"
+
+#include <QComboBox>
+#include <QLineEdit>
 
 namespace zyn {
 

@@ -1,16 +1,16 @@
 #include "visu/ui/VisuPageFrame.h"
 
-#include <QApplication>
-#include <QBuffer>
-#include <QMainWindow>
-#include <QMouseEvent>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Translator.h"
 #include "platform/QtText.h"
 #include "shell/Translation.h"
 #include "visu/ui/VisuButtons.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QMainWindow>
+#include <QMouseEvent>
 
 namespace zyn {
 
@@ -112,21 +112,30 @@ void TVisuBaseFrame::SetRecord(TComponentRecord record) {
   };
   for (const TPropertyRecord& p : record.Properties) {
     try {
-      if (p.Name == "Left") move(p.Value.AsInteger(), y());
-      else if (p.Name == "Top") move(x(), p.Value.AsInteger());
-      else if (p.Name == "Width") resize(p.Value.AsInteger(), height());
-      else if (p.Name == "Height") resize(width(), p.Value.AsInteger());
-      else if (p.Name == "Designing") fDesigning = p.Value.AsBoolean();
-      else if (p.Name == "DisplayName") DisplayNameText = p.Value.AsString();
-      else if (p.Name == "InsertComponent") InsertComponent = p.Value.AsInteger();
-      else if (p.Name == "StretchBitmap") StretchBitmap = p.Value.AsBoolean();
+      if (p.Name == "Left")
+        move(p.Value.AsInteger(), y());
+      else if (p.Name == "Top")
+        move(x(), p.Value.AsInteger());
+      else if (p.Name == "Width")
+        resize(p.Value.AsInteger(), height());
+      else if (p.Name == "Height")
+        resize(width(), p.Value.AsInteger());
+      else if (p.Name == "Designing")
+        fDesigning = p.Value.AsBoolean();
+      else if (p.Name == "DisplayName")
+        DisplayNameText = p.Value.AsString();
+      else if (p.Name == "InsertComponent")
+        InsertComponent = p.Value.AsInteger();
+      else if (p.Name == "StretchBitmap")
+        StretchBitmap = p.Value.AsBoolean();
       else if (p.Name == "Bitmap.Data") {
         const std::vector<uint8_t> data = p.Value.AsBinary();
         if (data.size() < 4 || !SetBitmapData(std::vector<uint8_t>(data.begin() + 4, data.end()))) {
           fKept.push_back(p);
           note(Ansi("Das Hintergrundbild der Seite ist beschädigt"));
         }
-      } else fKept.push_back(p);
+      } else
+        fKept.push_back(p);
     } catch (const EZYNError& e) {
       fKept.push_back(p);
       note(e.what());
@@ -225,8 +234,10 @@ void TVisuBaseFrame::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), palette().color(QPalette::Window));
   if (fBitmap.isNull()) return;
-  if (StretchBitmap) p.drawImage(rect(), fBitmap);
-  else p.drawImage(QPoint(0, 0), fBitmap);
+  if (StretchBitmap)
+    p.drawImage(rect(), fBitmap);
+  else
+    p.drawImage(QPoint(0, 0), fBitmap);
 }
 
 // ---- TVisuDesignFrame ---------------------------------------------------------------------------

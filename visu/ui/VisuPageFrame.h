@@ -4,14 +4,15 @@
 // page adds design mode for all controls, inserting a control of a palette kind where the user
 // clicks, dragging controls and the control menu on the right button.
 
+#include "visu/VisuPage.h"
+#include "visu/ui/VisuComponent.h"
+
 #include <QImage>
 #include <QMenu>
 #include <QWidget>
+
 #include <functional>
 #include <memory>
-
-#include "visu/VisuPage.h"
-#include "visu/ui/VisuComponent.h"
 
 namespace zyn {
 

@@ -1,23 +1,10 @@
 #include "visu/ui/VisuPropertyDialogs.h"
 
-#include <QCheckBox>
-#include <QColorDialog>
-#include <QComboBox>
-#include <QFontDialog>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QVBoxLayout>
-#include <algorithm>
-
 #include "model/BasisDaten.h"
 #include "model/Kanal.h"
 #include "model/Merker.h"
-#include "model/Uhr.h"
 #include "model/Modul.h"
+#include "model/Uhr.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
 #include "platform/QtText.h"
@@ -29,6 +16,20 @@
 #include "visu/ui/VisuControls.h"
 #include "visu/ui/VisuLogger.h"
 #include "widgets/controls/ZCLSpinEdit.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace zyn {
 
@@ -169,10 +170,18 @@ void TVisuPropertyDialog::SpinChanged(int tag) {
   const int v = Spin[static_cast<size_t>(tag)]->Value();
   QRect r = fControl->geometry();
   switch (tag) {
-    case 0: r.moveLeft(v); break;
-    case 1: r.moveTop(v); break;
-    case 2: r.setWidth(v); break;
-    default: r.setHeight(v); break;
+    case 0:
+      r.moveLeft(v);
+      break;
+    case 1:
+      r.moveTop(v);
+      break;
+    case 2:
+      r.setWidth(v);
+      break;
+    default:
+      r.setHeight(v);
+      break;
   }
   if (SquareLinked() && tag >= 2) {
     r.setWidth(v);
@@ -283,7 +292,8 @@ void TFrmTextIndicatorEditor::ApplyFields() {
   Fields.Apply(c->Design);
   c->Caption.SetCaption(FromQString(CaptionText->text()));
   c->Caption.SetColor(CaptionColor->Value());
-  if (CaptionPosition->currentIndex() >= 0) c->Caption.SetPosition(static_cast<TCaptionPos>(CaptionPosition->currentIndex()));
+  if (CaptionPosition->currentIndex() >= 0)
+    c->Caption.SetPosition(static_cast<TCaptionPos>(CaptionPosition->currentIndex()));
   c->Caption.SetTransparent(CaptionTransparent->isChecked());
   c->Caption.SetFont(CaptionFont->Value());
 }
@@ -343,7 +353,9 @@ void TFrmSummenStatusEditor::ApplyFields() {
   });
 }
 
-bool TFrmSummenStatusEditor::SquareLinked() const { return IsSquareShape(static_cast<TSummenStatus*>(Control())->Design); }
+bool TFrmSummenStatusEditor::SquareLinked() const {
+  return IsSquareShape(static_cast<TSummenStatus*>(Control())->Design);
+}
 
 // ---- navigation button -------------------------------------------------------------------------------
 
@@ -372,8 +384,8 @@ TFrmSegmentEditor::TFrmSegmentEditor(QWidget* control, QWidget* parent)
     : TVisuPropertyDialog(control, "Eigenschafte bearbeiten", parent) {
   QGroupBox* g = Group(Body(), " Segmenteigenschaften ");
   Pattern = new QComboBox(g);
-  for (const char* s : {"Ausgefüllt", "Transparent", "Horizontal", "Vertical", "FDiagonal", "BDiagonal", "Gitter",
-                        "Diagonales Gitter"})
+  for (const char* s :
+       {"Ausgefüllt", "Transparent", "Horizontal", "Vertical", "FDiagonal", "BDiagonal", "Gitter", "Diagonales Gitter"})
     Pattern->addItem(Tq(s));
   Row(g, "Pattern:", Pattern);
   Row(g, "Farbe:", PatternColor = new TVisuColorBox(g));
@@ -515,13 +527,20 @@ std::unique_ptr<TVisuPropertyDialog> MakeVisuPropertyDialog(TVisuComponent* cont
   QWidget* w = control ? control->Self() : nullptr;
   if (!w) return nullptr;
   std::unique_ptr<TVisuPropertyDialog> d;
-  if (dynamic_cast<TVisuGraphicsControl*>(w)) d = std::make_unique<TFrmDesign>(w, parent);
-  else if (dynamic_cast<TSummenStatus*>(w)) d = std::make_unique<TFrmSummenStatusEditor>(w, parent);
-  else if (dynamic_cast<TNavigationButton*>(w)) d = std::make_unique<TFrmNavigationEditor>(w, parent);
-  else if (dynamic_cast<TSegmentControl*>(w)) d = std::make_unique<TFrmSegmentEditor>(w, parent);
-  else if (dynamic_cast<TVisuText*>(w)) d = std::make_unique<TFrmLabelEditor>(w, parent);
-  else if (dynamic_cast<TVisuLogger*>(w)) d = std::make_unique<TFrmLoggerEditor>(w, parent);
-  else if (dynamic_cast<TVisuTextIndicator*>(w)) d = std::make_unique<TFrmTextIndicatorEditor>(w, parent);
+  if (dynamic_cast<TVisuGraphicsControl*>(w))
+    d = std::make_unique<TFrmDesign>(w, parent);
+  else if (dynamic_cast<TSummenStatus*>(w))
+    d = std::make_unique<TFrmSummenStatusEditor>(w, parent);
+  else if (dynamic_cast<TNavigationButton*>(w))
+    d = std::make_unique<TFrmNavigationEditor>(w, parent);
+  else if (dynamic_cast<TSegmentControl*>(w))
+    d = std::make_unique<TFrmSegmentEditor>(w, parent);
+  else if (dynamic_cast<TVisuText*>(w))
+    d = std::make_unique<TFrmLabelEditor>(w, parent);
+  else if (dynamic_cast<TVisuLogger*>(w))
+    d = std::make_unique<TFrmLoggerEditor>(w, parent);
+  else if (dynamic_cast<TVisuTextIndicator*>(w))
+    d = std::make_unique<TFrmTextIndicatorEditor>(w, parent);
   else if (dynamic_cast<TTeleButton*>(w) || dynamic_cast<TExitButton*>(w) || dynamic_cast<TVisuSTMConnectButton*>(w))
     d = std::make_unique<TFrmPositionEditor>(w, parent);
   if (d) {

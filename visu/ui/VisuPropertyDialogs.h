@@ -3,15 +3,16 @@
 // the stored properties of one control and moving or resizing it, and the function-assignment
 // dialog of index controls.
 
+#include "visu/VisuDataClasses.h"
+
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+
 #include <array>
 #include <functional>
 #include <memory>
 #include <vector>
-
-#include "visu/VisuDataClasses.h"
 
 class QCheckBox;
 class QComboBox;
@@ -226,12 +227,12 @@ class TFrmIndexFunction : public QDialog {
   TFrmIndexFunction(TZYNProjekt& project, IIndexTeleHandler& control, const TZYNBaseObject* object,
                     QWidget* parent = nullptr);
 
-  QListWidget* Functions;   // "Funktionen"
-  QListWidget* Commands;    // "Verfügbare Befehle"
-  QListWidget* Assigned;    // "Zugewiesene Verknüpfungen"
-  QPushButton* BtnLink;     // "Auswahl Verknüpfen"
-  QPushButton* BtnApply;    // "Übernehmen"
-  QPushButton* BtnCancel;   // "Abbrechen"
+  QListWidget* Functions;  // "Funktionen"
+  QListWidget* Commands;   // "Verfügbare Befehle"
+  QListWidget* Assigned;   // "Zugewiesene Verknüpfungen"
+  QPushButton* BtnLink;    // "Auswahl Verknüpfen"
+  QPushButton* BtnApply;   // "Übernehmen"
+  QPushButton* BtnCancel;  // "Abbrechen"
   // Whether the dropped object was found with its control module (commands listed, copies bound).
   bool Resolved() const { return fResolved; }
   const std::vector<TIndexInfo>& Copies() const { return fCopies; }

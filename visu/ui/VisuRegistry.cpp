@@ -51,10 +51,10 @@ void RegisterVisuClasses() {
 
 TVisuComponent* CreatePaletteControl(int index, QWidget* owner) {
   static const char* const kPalette[21] = {
-      "TVisuLogger",       "TVisuRoundLED",      "TVisuSquareLED",      "TVisuRectLED",        "TVisuRectRoundLED",
-      "TVisuTextIndicator", "TVisuLEDTeleButton", "TVisuMinuteTimer",    "TNavigationButton",   "TSegmentControl",
-      "TVisuCycleCounter", "TTeleButton",        "TVisuText",           "TVisuMenuFrame",      "TVisuConnectorFrame",
-      "TIndexControl",     "TVisuUserLogin2",    "TExitButton",         "TVisuSTMConnectButton", "TVisuSTMConnectButton",
+      "TVisuLogger",        "TVisuRoundLED",      "TVisuSquareLED",   "TVisuRectLED",          "TVisuRectRoundLED",
+      "TVisuTextIndicator", "TVisuLEDTeleButton", "TVisuMinuteTimer", "TNavigationButton",     "TSegmentControl",
+      "TVisuCycleCounter",  "TTeleButton",        "TVisuText",        "TVisuMenuFrame",        "TVisuConnectorFrame",
+      "TIndexControl",      "TVisuUserLogin2",    "TExitButton",      "TVisuSTMConnectButton", "TVisuSTMConnectButton",
       "TSummenStatus"};
   if (index < 0 || index > 20) return nullptr;
   RegisterVisuClasses();

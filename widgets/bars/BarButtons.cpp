@@ -18,75 +18,75 @@ bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 bool TzbBarButton::InheritsFrom(const char* c) const { return Is(c, kClassName) || TzbBarItem::InheritsFrom(c); }
 
 void TzbBarButton::SetAllowAllUp(bool value) {
-  if (value == allowAllUp_) return;
-  allowAllUp_ = value;
-  if (groupIndex_ == 0) return;
-  for (int i = 0; i < manager_->GetItemCount(); ++i) {
-    TzbBarItem* item = manager_->GetItem(i);
+  if (value == fAllowAllUp) return;
+  fAllowAllUp = value;
+  if (fGroupIndex == 0) return;
+  for (int i = 0; i < fManager->GetItemCount(); ++i) {
+    TzbBarItem* item = fManager->GetItem(i);
     if (!item->InheritsFrom(kClassName)) continue;
     auto* b = static_cast<TzbBarButton*>(item);
-    if (b->groupIndex_ == groupIndex_) b->allowAllUp_ = value;
+    if (b->fGroupIndex == fGroupIndex) b->fAllowAllUp = value;
   }
 }
 
 void TzbBarButton::SetButtonStyle(TzbBarButtonStyle value) {
-  if (value == buttonStyle_) return;
-  buttonStyle_ = value;
+  if (value == fButtonStyle) return;
+  fButtonStyle = value;
   SetDown(false);
-  if (!loading_) TellControls(TzbControlChange::ButtonStyle);
+  if (!fLoading) TellControls(TzbControlChange::ButtonStyle);
   NotifyDesigner();
 }
 
 void TzbBarButton::SetGroupIndex(int value) {
-  if (value == groupIndex_) return;
-  groupIndex_ = buttonStyle_ == bsChecked ? value : 0;
+  if (value == fGroupIndex) return;
+  fGroupIndex = fButtonStyle == bsChecked ? value : 0;
   SetDown(false);
 }
 
 void TzbBarButton::SetDown(bool value) {
-  if (value == down_ || (value && buttonStyle_ != bsChecked)) return;
+  if (value == fDown || (value && fButtonStyle != bsChecked)) return;
   TzbBarButton* release = nullptr;
-  if (!loading_ && buttonStyle_ == bsChecked && groupIndex_ != 0) {
+  if (!fLoading && fButtonStyle == bsChecked && fGroupIndex != 0) {
     bool otherDown = false;
-    for (int i = 0; i < manager_->GetItemCount(); ++i) {
-      TzbBarItem* item = manager_->GetItem(i);
+    for (int i = 0; i < fManager->GetItemCount(); ++i) {
+      TzbBarItem* item = fManager->GetItem(i);
       if (item == this || !item->InheritsFrom(kClassName)) continue;
       auto* b = static_cast<TzbBarButton*>(item);
-      if (b->buttonStyle_ != bsChecked || b->groupIndex_ != groupIndex_ || !b->down_) continue;
+      if (b->fButtonStyle != bsChecked || b->fGroupIndex != fGroupIndex || !b->fDown) continue;
       if (value && !release) release = b;
       otherDown = true;
     }
-    if (!value && !allowAllUp_ && !otherDown) return;
+    if (!value && !fAllowAllUp && !otherDown) return;
   }
-  down_ = value;
-  if (loading_) return;
+  fDown = value;
+  if (fLoading) return;
   TellControls(TzbControlChange::Down);
   if (release) release->SetDown(false);
 }
 
 void TzbBarButton::SetDropDownEnabled(bool value) {
-  if (value == dropDownEnabled_) return;
-  dropDownEnabled_ = value;
-  if (!loading_) TellControls(TzbControlChange::DropDownEnabled);
+  if (value == fDropDownEnabled) return;
+  fDropDownEnabled = value;
+  if (!fLoading) TellControls(TzbControlChange::DropDownEnabled);
 }
 
 void TzbBarButton::SetLowered(bool value) {
-  if (value == lowered_) return;
-  lowered_ = value;
-  if (!loading_) LayoutChanged();
+  if (value == fLowered) return;
+  fLowered = value;
+  if (!fLoading) LayoutChanged();
 }
 
 void TzbBarButton::SetPaintStyle(TzbBarPaintStyle value) {
-  if (value == paintStyle_) return;
-  paintStyle_ = value;
-  if (loading_) return;
-  for (TzbBarItemLink* link : links_)
+  if (value == fPaintStyle) return;
+  fPaintStyle = value;
+  if (fLoading) return;
+  for (TzbBarItemLink* link : fLinks)
     if (link->Control() && !(link->UserDefine() & UserDefineBit(udPaintStyle)))
       link->Control()->Changed(TzbControlChange::PaintStyle);
 }
 
 void TzbBarButton::DirectClick() {
-  if (GetEnabled() && buttonStyle_ == bsChecked) SetDown(!down_);
+  if (GetEnabled() && fButtonStyle == bsChecked) SetDown(!fDown);
   TzbBarItem::DirectClick();
 }
 
@@ -110,45 +110,48 @@ bool TzbBarButton::ContainsItem(const TzbBarItem& item) const {
 // ---------------------------------------------------------------- sub-items
 
 TCustomzbBarSubItem::TCustomzbBarSubItem(TzbBarManager& manager)
-    : TzbBarItem(manager), links_(std::make_unique<TzbBarItemLinks>(manager, TzbBarItemLinks::okSubItem, nullptr, this)) {}
+    : TzbBarItem(manager),
+      fLinks(std::make_unique<TzbBarItemLinks>(manager, TzbBarItemLinks::okSubItem, nullptr, this)) {}
 
 TCustomzbBarSubItem::~TCustomzbBarSubItem() {
-  if (detachingBar_) detachingBar_->RemoveDetachingSubItem(this);
+  if (fDetachingBar) fDetachingBar->RemoveDetachingSubItem(this);
 }
 
 bool TCustomzbBarSubItem::InheritsFrom(const char* c) const { return Is(c, kClassName) || TzbBarItem::InheritsFrom(c); }
-bool TzbBarSubItem::InheritsFrom(const char* c) const { return Is(c, kClassName) || TCustomzbBarSubItem::InheritsFrom(c); }
+bool TzbBarSubItem::InheritsFrom(const char* c) const {
+  return Is(c, kClassName) || TCustomzbBarSubItem::InheritsFrom(c);
+}
 
-void TCustomzbBarSubItem::BarManagerChanged() { links_->SetManager(*manager_); }
+void TCustomzbBarSubItem::BarManagerChanged() { fLinks->SetManager(*fManager); }
 
-int TCustomzbBarSubItem::DetachingBar() const { return detachingBar_ ? detachingBar_->Index() : -1; }
+int TCustomzbBarSubItem::DetachingBar() const { return fDetachingBar ? fDetachingBar->Index() : -1; }
 
 void TCustomzbBarSubItem::SetDetachingBar(int index) {
-  TzbBars& bars = manager_->Bars();
+  TzbBars& bars = fManager->Bars();
   if (index < -1 || index >= bars.Count()) index = -1;
   if (index == DetachingBar()) return;
-  if (detachingBar_) detachingBar_->RemoveDetachingSubItem(this);
-  detachingBar_ = index < 0 ? nullptr : bars.Items(index);
-  if (detachingBar_) detachingBar_->AddDetachingSubItem(this);
+  if (fDetachingBar) fDetachingBar->RemoveDetachingSubItem(this);
+  fDetachingBar = index < 0 ? nullptr : bars.Items(index);
+  if (fDetachingBar) fDetachingBar->AddDetachingSubItem(this);
 }
 
 void TCustomzbBarSubItem::BarNotification(TzbBar& bar) {
-  if (&bar == detachingBar_) detachingBar_ = nullptr;
+  if (&bar == fDetachingBar) fDetachingBar = nullptr;
 }
 
 void TCustomzbBarSubItem::SetShowCaption(bool value) {
-  if (value == showCaption_) return;
-  showCaption_ = value;
-  if (!loading_) LayoutChanged();
+  if (value == fShowCaption) return;
+  fShowCaption = value;
+  if (!fLoading) LayoutChanged();
 }
 
 bool TCustomzbBarSubItem::CanBePlacedIn(const TzbBarItemLinks& links) const {
   const TzbBarItem* owner = links.OwnerItem();
   if (!owner) return true;
-  return owner != this && !links_->ContainsItem(*owner);
+  return owner != this && !fLinks->ContainsItem(*owner);
 }
 
-bool TCustomzbBarSubItem::ContainsItem(const TzbBarItem& item) const { return links_->ContainsItem(item); }
+bool TCustomzbBarSubItem::ContainsItem(const TzbBarItem& item) const { return fLinks->ContainsItem(item); }
 
 // ---------------------------------------------------------------- containers
 
@@ -164,18 +167,18 @@ bool TzbBarContainerItem::InheritsFrom(const char* c) const {
 void TCustomzbBarContainerItem::AddListedItemLinks(TzbBarItemLinks&, int, TzbBarItemLink*, bool fireEvent) {
   if (NeedsClear) ClearItemsData();
   if (fireEvent && OnGetData) {
-    gettingData_ = true;
+    fGettingData = true;
     try {
       OnGetData(*this);
     } catch (...) {
       // the menu is built with whatever the handler left
     }
-    gettingData_ = false;
+    fGettingData = false;
   }
 }
 
 void TCustomzbBarContainerItem::OwnLinksChanged() {
-  if (gettingData_ || GzbBarResetting || loading_ || manager_->IsLoading()) return;
+  if (fGettingData || GzbBarResetting || fLoading || fManager->IsLoading()) return;
   VisibleChanged();
 }
 

@@ -18,19 +18,19 @@ class TzbBarButton : public TzbBarItem {
   const char* ClassName() const override { return kClassName; }
   bool InheritsFrom(const char* className) const override;
 
-  bool AllowAllUp() const { return allowAllUp_; }
+  bool AllowAllUp() const { return fAllowAllUp; }
   void SetAllowAllUp(bool value);
-  TzbBarButtonStyle ButtonStyle() const { return buttonStyle_; }
+  TzbBarButtonStyle ButtonStyle() const { return fButtonStyle; }
   void SetButtonStyle(TzbBarButtonStyle value);
-  bool Down() const { return down_; }
+  bool Down() const { return fDown; }
   void SetDown(bool value);
-  int GroupIndex() const { return groupIndex_; }
+  int GroupIndex() const { return fGroupIndex; }
   void SetGroupIndex(int value);
-  bool DropDownEnabled() const { return dropDownEnabled_; }
+  bool DropDownEnabled() const { return fDropDownEnabled; }
   void SetDropDownEnabled(bool value);
-  bool Lowered() const { return lowered_; }
+  bool Lowered() const { return fLowered; }
   void SetLowered(bool value);
-  TzbBarPaintStyle PaintStyle() const { return paintStyle_; }
+  TzbBarPaintStyle PaintStyle() const { return fPaintStyle; }
   void SetPaintStyle(TzbBarPaintStyle value);
   bool CloseSubMenuOnClick = true;
   // The drop-down menu of a bsDropDown button: the links of a popup menu (owned elsewhere).
@@ -41,16 +41,16 @@ class TzbBarButton : public TzbBarItem {
   bool CanBePlacedIn(const TzbBarItemLinks& links) const override;
   bool ContainsItem(const TzbBarItem& item) const override;
 
-  void SetAllowAllUpDirect(bool value) { allowAllUp_ = value; }
+  void SetAllowAllUpDirect(bool value) { fAllowAllUp = value; }
 
  private:
-  bool allowAllUp_ = false;
-  TzbBarButtonStyle buttonStyle_ = bsDefault;
-  bool down_ = false;
-  int groupIndex_ = 0;
-  bool dropDownEnabled_ = true;
-  bool lowered_ = false;
-  TzbBarPaintStyle paintStyle_ = psStandard;
+  bool fAllowAllUp = false;
+  TzbBarButtonStyle fButtonStyle = bsDefault;
+  bool fDown = false;
+  int fGroupIndex = 0;
+  bool fDropDownEnabled = true;
+  bool fLowered = false;
+  TzbBarPaintStyle fPaintStyle = psStandard;
 };
 
 class TCustomzbBarSubItem : public TzbBarItem {
@@ -61,14 +61,14 @@ class TCustomzbBarSubItem : public TzbBarItem {
   const char* ClassName() const override { return kClassName; }
   bool InheritsFrom(const char* className) const override;
 
-  TzbBarItemLinks& ItemLinks() const { return *links_; }
-  void SetItemLinks(const TzbBarItemLinks& value) { links_->Assign(value); }
-  int BarSize() const { return barSize_; }
-  void SetBarSize(int value) { barSize_ = value < 0 ? 0 : value; }
+  TzbBarItemLinks& ItemLinks() const { return *fLinks; }
+  void SetItemLinks(const TzbBarItemLinks& value) { fLinks->Assign(value); }
+  int BarSize() const { return fBarSize; }
+  void SetBarSize(int value) { fBarSize = value < 0 ? 0 : value; }
   bool Detachable = false;
   int DetachingBar() const;
   void SetDetachingBar(int index);
-  bool ShowCaption() const { return showCaption_; }
+  bool ShowCaption() const { return fShowCaption; }
   void SetShowCaption(bool value);
   std::function<void(TzbBarItem&)> OnPopup, OnCloseUp, OnDetaching;
 
@@ -80,10 +80,10 @@ class TCustomzbBarSubItem : public TzbBarItem {
   virtual bool CanCustomizeLinks() const { return true; }
 
  private:
-  std::unique_ptr<TzbBarItemLinks> links_;
-  int barSize_ = 0;
-  TzbBar* detachingBar_ = nullptr;
-  bool showCaption_ = true;
+  std::unique_ptr<TzbBarItemLinks> fLinks;
+  int fBarSize = 0;
+  TzbBar* fDetachingBar = nullptr;
+  bool fShowCaption = true;
 };
 
 class TzbBarSubItem : public TCustomzbBarSubItem {
@@ -106,7 +106,7 @@ class TCustomzbBarContainerItem : public TCustomzbBarSubItem {
   bool InheritsFrom(const char* className) const override;
 
   std::function<void(TzbBarItem&)> OnGetData;
-  bool GettingData() const { return gettingData_; }
+  bool GettingData() const { return fGettingData; }
   bool NeedsClear = false;  // set by the menu window when it closes
 
   // Inserts this item's entries into target at index (fireEvent: run OnGetData first).
@@ -118,7 +118,7 @@ class TCustomzbBarContainerItem : public TCustomzbBarSubItem {
   void OwnLinksChanged();
 
  protected:
-  bool gettingData_ = false;
+  bool fGettingData = false;
 };
 
 class TzbBarContainerItem : public TCustomzbBarContainerItem {

@@ -15,46 +15,46 @@ constexpr int kParked = -1000;
 
 int TzbBarManagerCategories::IndexOf(const std::string& name) const {
   for (int i = 0; i < Count(); ++i)
-    if (names_[i] == name) return i;
+    if (fNames[i] == name) return i;
   return -1;
 }
 
 int TzbBarManagerCategories::Add(const std::string& name) {
-  names_.push_back(name);
-  records_.push_back(nullptr);
-  manager_->DesignerModified();
+  fNames.push_back(name);
+  fRecords.push_back(nullptr);
+  fManager->DesignerModified();
   return Count() - 1;
 }
 
 void TzbBarManagerCategories::RenumberItems(int from, int to) {
-  for (int i = 0; i < manager_->GetItemCount(); ++i) {
-    TzbBarItem* item = manager_->GetItem(i);
+  for (int i = 0; i < fManager->GetItemCount(); ++i) {
+    TzbBarItem* item = fManager->GetItem(i);
     if (item->Category() == from) item->SetCategoryDirect(to);
   }
 }
 
 void TzbBarManagerCategories::Insert(int index, const std::string& name) {
   if (index < 0 || index > Count()) return;
-  if (!moving_)
+  if (!fMoving)
     for (int c = Count() - 1; c >= index; --c) RenumberItems(c, c + 1);
-  names_.insert(names_.begin() + index, name);
-  records_.insert(records_.begin() + index, nullptr);
-  manager_->DesignerModified();
+  fNames.insert(fNames.begin() + index, name);
+  fRecords.insert(fRecords.begin() + index, nullptr);
+  fManager->DesignerModified();
 }
 
 void TzbBarManagerCategories::Delete(int index) {
   if (index >= 0 && index < Count()) {
-    if (!moving_) {
+    if (!fMoving) {
       std::vector<TzbBarItem*> items;
-      manager_->GetItemsByCategory(index, items);
-      for (TzbBarItem* item : items) manager_->FreeItem(item);
+      fManager->GetItemsByCategory(index, items);
+      for (TzbBarItem* item : items) fManager->FreeItem(item);
       for (int c = index + 1; c < Count(); ++c) RenumberItems(c, c - 1);
     }
-    names_.erase(names_.begin() + index);
-    records_.erase(records_.begin() + index);
-    manager_->DesignerModified();
+    fNames.erase(fNames.begin() + index);
+    fRecords.erase(fRecords.begin() + index);
+    fManager->DesignerModified();
   }
-  if (!moving_ && names_.empty()) Add("Default");
+  if (!fMoving && fNames.empty()) Add("Default");
 }
 
 void TzbBarManagerCategories::Exchange(int index1, int index2) {
@@ -62,9 +62,9 @@ void TzbBarManagerCategories::Exchange(int index1, int index2) {
   RenumberItems(index1, kParked);
   RenumberItems(index2, index1);
   RenumberItems(kParked, index2);
-  std::swap(names_[index1], names_[index2]);
-  std::swap(records_[index1], records_[index2]);
-  manager_->DesignerModified();
+  std::swap(fNames[index1], fNames[index2]);
+  std::swap(fRecords[index1], fRecords[index2]);
+  fManager->DesignerModified();
 }
 
 void TzbBarManagerCategories::Move(int curIndex, int newIndex) {
@@ -75,82 +75,82 @@ void TzbBarManagerCategories::Move(int curIndex, int newIndex) {
   else
     for (int c = curIndex - 1; c >= newIndex; --c) RenumberItems(c, c + 1);
   RenumberItems(kParked, newIndex);
-  moving_ = true;
-  std::string name = names_[curIndex];
-  std::unique_ptr<TRecord> record = std::move(records_[curIndex]);
-  names_.erase(names_.begin() + curIndex);
-  records_.erase(records_.begin() + curIndex);
-  names_.insert(names_.begin() + newIndex, name);
-  records_.insert(records_.begin() + newIndex, std::move(record));
-  moving_ = false;
-  manager_->DesignerModified();
+  fMoving = true;
+  std::string name = fNames[curIndex];
+  std::unique_ptr<TRecord> record = std::move(fRecords[curIndex]);
+  fNames.erase(fNames.begin() + curIndex);
+  fRecords.erase(fRecords.begin() + curIndex);
+  fNames.insert(fNames.begin() + newIndex, name);
+  fRecords.insert(fRecords.begin() + newIndex, std::move(record));
+  fMoving = false;
+  fManager->DesignerModified();
 }
 
 void TzbBarManagerCategories::Clear() {
-  records_.clear();
-  names_.clear();
-  manager_->DesignerModified();
+  fRecords.clear();
+  fNames.clear();
+  fManager->DesignerModified();
 }
 
 TzbBarManagerCategories::TRecord* TzbBarManagerCategories::Record(int index) {
   if (index < 0 || index >= Count()) return nullptr;
-  return records_[index].get();
+  return fRecords[index].get();
 }
 
 const TzbBarManagerCategories::TRecord* TzbBarManagerCategories::Record(int index) const {
   if (index < 0 || index >= Count()) return nullptr;
-  return records_[index].get();
+  return fRecords[index].get();
 }
 
 TzbBarManagerCategories::TRecord& TzbBarManagerCategories::EnsureRecord(int index) {
-  if (!records_.at(index)) records_[index] = std::make_unique<TRecord>();
-  return *records_[index];
+  if (!fRecords.at(index)) fRecords[index] = std::make_unique<TRecord>();
+  return *fRecords[index];
 }
 
 // ---------------------------------------------------------------- TzbBarGroup
 
 void TzbBarGroup::Add(TzbBarItem* item) {
   if (!item || ContainsMember(item)) return;
-  members_.push_back({item, nullptr});
+  fMembers.push_back({item, nullptr});
 }
 
 void TzbBarGroup::Add(TzbBarGroup* group) {
   if (!group || ContainsMember(group)) return;
   if (group == this || group->Contains(this)) throw std::runtime_error("You cannot create recursive groups");
-  members_.push_back({nullptr, group});
+  fMembers.push_back({nullptr, group});
 }
 
 void TzbBarGroup::Remove(const void* member) {
-  members_.erase(std::remove_if(members_.begin(), members_.end(),
+  fMembers.erase(std::remove_if(fMembers.begin(), fMembers.end(),
                                 [&](const TMember& m) { return m.Item == member || m.Group == member; }),
-                 members_.end());
+                 fMembers.end());
 }
 
 bool TzbBarGroup::ContainsMember(const void* member) const {
-  for (const TMember& m : members_)
+  for (const TMember& m : fMembers)
     if (m.Item == member || m.Group == member) return true;
   return false;
 }
 
 bool TzbBarGroup::Contains(const TzbBarGroup* group) const {
-  for (const TMember& m : members_)
+  for (const TMember& m : fMembers)
     if (m.Group && (m.Group == group || m.Group->Contains(group))) return true;
   return false;
 }
 
 void TzbBarGroup::SetEnabled(bool value) {
-  enabled_ = value;
-  TzbBarLockScope lock(*manager_);
-  for (const TMember& m : members_) {
+  fEnabled = value;
+  TzbBarLockScope lock(*fManager);
+  for (const TMember& m : fMembers) {
     if (m.Item) m.Item->SetEnabled(value);
     if (m.Group) m.Group->SetEnabled(value);
   }
 }
 
 void TzbBarGroup::SetVisible(TzbBarItemVisible value) {
-  visible_ = value;
-  TzbBarLockScope lock(*manager_);
-  for (const TMember& m : members_) {
+  fVisible = value;
+  TzbBarLockScope lock(*fManager);
+  for (const TMember& m : fMembers) {
     if (m.Item) m.Item->SetVisible(value);
     if (m.Group) m.Group->SetVisible(value);
   }

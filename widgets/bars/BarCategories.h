@@ -19,10 +19,10 @@ class TzbBarManagerCategories {
     bool HasPending = false;
   };
 
-  explicit TzbBarManagerCategories(TzbBarManager& manager) : manager_(&manager) {}
+  explicit TzbBarManagerCategories(TzbBarManager& manager) : fManager(&manager) {}
 
-  int Count() const { return static_cast<int>(names_.size()); }
-  const std::string& Strings(int index) const { return names_.at(index); }
+  int Count() const { return static_cast<int>(fNames.size()); }
+  const std::string& Strings(int index) const { return fNames.at(index); }
   int IndexOf(const std::string& name) const;
   int Add(const std::string& name);
   void Insert(int index, const std::string& name);
@@ -38,29 +38,29 @@ class TzbBarManagerCategories {
 
  private:
   void RenumberItems(int from, int to);
-  TzbBarManager* manager_;
-  std::vector<std::string> names_;
-  std::vector<std::unique_ptr<TRecord>> records_;
-  bool moving_ = false;
+  TzbBarManager* fManager;
+  std::vector<std::string> fNames;
+  std::vector<std::unique_ptr<TRecord>> fRecords;
+  bool fMoving = false;
 };
 
 class TzbBarGroup {
  public:
-  explicit TzbBarGroup(TzbBarManager& manager) : manager_(&manager) {}
+  explicit TzbBarGroup(TzbBarManager& manager) : fManager(&manager) {}
   std::string Name;
-  TzbBarManager& Manager() const { return *manager_; }
+  TzbBarManager& Manager() const { return *fManager; }
 
   // A member is an item or a group. Adding a group that is this group or contains it throws.
   void Add(TzbBarItem* item);
   void Add(TzbBarGroup* group);
   void Remove(const void* member);
-  int Count() const { return static_cast<int>(members_.size()); }
+  int Count() const { return static_cast<int>(fMembers.size()); }
   bool Contains(const TzbBarGroup* group) const;  // at any depth
   bool ContainsMember(const void* member) const;
 
-  bool Enabled() const { return enabled_; }
+  bool Enabled() const { return fEnabled; }
   void SetEnabled(bool value);
-  TzbBarItemVisible Visible() const { return visible_; }
+  TzbBarItemVisible Visible() const { return fVisible; }
   void SetVisible(TzbBarItemVisible value);
 
  private:
@@ -68,10 +68,10 @@ class TzbBarGroup {
     TzbBarItem* Item = nullptr;
     TzbBarGroup* Group = nullptr;
   };
-  TzbBarManager* manager_;
-  std::vector<TMember> members_;
-  bool enabled_ = true;
-  TzbBarItemVisible visible_ = ivAlways;
+  TzbBarManager* fManager;
+  std::vector<TMember> fMembers;
+  bool fEnabled = true;
+  TzbBarItemVisible fVisible = ivAlways;
 };
 
 }  // namespace zyn

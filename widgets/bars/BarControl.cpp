@@ -1,19 +1,20 @@
 #include "widgets/bars/BarControl.h"
-#include "widgets/bars/BarSubMenuControl.h"
 
+#include "platform/PopupWindows.h"
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItem.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarShadow.h"
-#include "platform/PopupWindows.h"
+#include "widgets/bars/BarSubMenuControl.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
+
 #include <algorithm>
 #include <vector>
 
@@ -59,27 +60,27 @@ void SetBarCursorPos(const TPoint& p) { LastCursor() = p; }
 
 class TzbBarWidget : public QWidget {
  public:
-  TzbBarWidget(TCustomzbBarControl& owner, QWidget* parent) : QWidget(parent), owner_(&owner) {
+  TzbBarWidget(TCustomzbBarControl& owner, QWidget* parent) : QWidget(parent), fOwner(&owner) {
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
-  void Detach() { owner_ = nullptr; }
-  TCustomzbBarControl* Owner() const { return owner_; }
+  void Detach() { fOwner = nullptr; }
+  TCustomzbBarControl* Owner() const { return fOwner; }
 
  protected:
   void paintEvent(QPaintEvent*) override {
-    if (owner_) owner_->PaintWidget(*this);
+    if (fOwner) fOwner->PaintWidget(*this);
   }
   void mousePressEvent(QMouseEvent* e) override {
     SetBarCursorPos(FromQPoint(e->globalPosition().toPoint()));
-    if (!owner_) return;
-    owner_->MouseDown(owner_->ScreenToClient(FromQPoint(e->globalPosition().toPoint())), ButtonOf(e->button()));
+    if (!fOwner) return;
+    fOwner->MouseDown(fOwner->ScreenToClient(FromQPoint(e->globalPosition().toPoint())), ButtonOf(e->button()));
   }
   void mouseDoubleClickEvent(QMouseEvent* e) override {
     SetBarCursorPos(FromQPoint(e->globalPosition().toPoint()));
-    if (!owner_) return;
-    owner_->DoubleClick(owner_->ScreenToClient(FromQPoint(e->globalPosition().toPoint())));
+    if (!fOwner) return;
+    fOwner->DoubleClick(fOwner->ScreenToClient(FromQPoint(e->globalPosition().toPoint())));
   }
   void mouseMoveEvent(QMouseEvent* e) override {
     const TPoint screen = FromQPoint(e->globalPosition().toPoint());
@@ -94,15 +95,15 @@ class TzbBarWidget : public QWidget {
     if (target) target->MouseUp(target->ScreenToClient(screen), ButtonOf(e->button()));
   }
   void leaveEvent(QEvent*) override {
-    if (owner_) owner_->MouseLeave();
+    if (fOwner) fOwner->MouseLeave();
   }
   void moveEvent(QMoveEvent*) override {
-    if (owner_) owner_->WindowMoved();
+    if (fOwner) fOwner->WindowMoved();
   }
   void resizeEvent(QResizeEvent*) override {
-    if (owner_) {
-      owner_->Invalidate();
-      owner_->WindowMoved();
+    if (fOwner) {
+      fOwner->Invalidate();
+      fOwner->WindowMoved();
     }
   }
 
@@ -110,13 +111,13 @@ class TzbBarWidget : public QWidget {
   // While the button is held the presses' window gets every move; a move or release over another
   // window of the menu chain belongs to that window.
   TCustomzbBarControl* Target(const TPoint& screen) const {
-    if (!owner_) return nullptr;
-    if (PtInRect(owner_->WindowRect(), screen)) return owner_;
+    if (!fOwner) return nullptr;
+    if (PtInRect(fOwner->WindowRect(), screen)) return fOwner;
     TCustomzbBarControl* other = TCustomzbBarControl::AtScreenPoint(screen);
     if (other && other->IsInChain()) return other;
-    return owner_;
+    return fOwner;
   }
-  TCustomzbBarControl* owner_;
+  TCustomzbBarControl* fOwner;
 };
 
 QWidget* CreateBarWidget(TCustomzbBarControl& owner, QWidget* parent) { return new TzbBarWidget(owner, parent); }
@@ -140,61 +141,77 @@ int VirtualKeyOf(int qtKey) {
   if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) return qtKey;
   if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 0x70 + (qtKey - Qt::Key_F1);
   switch (qtKey) {
-    case Qt::Key_Backspace: return 0x08;
-    case Qt::Key_Tab: return 0x09;
+    case Qt::Key_Backspace:
+      return 0x08;
+    case Qt::Key_Tab:
+      return 0x09;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 0x0D;
-    case Qt::Key_Escape: return 0x1B;
-    case Qt::Key_Space: return 0x20;
-    case Qt::Key_PageUp: return 0x21;
-    case Qt::Key_PageDown: return 0x22;
-    case Qt::Key_End: return 0x23;
-    case Qt::Key_Home: return 0x24;
-    case Qt::Key_Left: return 0x25;
-    case Qt::Key_Up: return 0x26;
-    case Qt::Key_Right: return 0x27;
-    case Qt::Key_Down: return 0x28;
-    case Qt::Key_Insert: return 0x2D;
-    case Qt::Key_Delete: return 0x2E;
-    default: return 0;
+    case Qt::Key_Enter:
+      return 0x0D;
+    case Qt::Key_Escape:
+      return 0x1B;
+    case Qt::Key_Space:
+      return 0x20;
+    case Qt::Key_PageUp:
+      return 0x21;
+    case Qt::Key_PageDown:
+      return 0x22;
+    case Qt::Key_End:
+      return 0x23;
+    case Qt::Key_Home:
+      return 0x24;
+    case Qt::Key_Left:
+      return 0x25;
+    case Qt::Key_Up:
+      return 0x26;
+    case Qt::Key_Right:
+      return 0x27;
+    case Qt::Key_Down:
+      return 0x28;
+    case Qt::Key_Insert:
+      return 0x2D;
+    case Qt::Key_Delete:
+      return 0x2E;
+    default:
+      return 0;
   }
 }
 
 // ---------------------------------------------------------------- construction
 
 TCustomzbBarControl::TCustomzbBarControl(TzbBarManager& manager, TzbBarItemLinks& links)
-    : manager_(&manager), links_(&links) {
+    : fManager(&manager), fLinks(&links) {
   LiveList().push_back(this);
-  shadow_ = std::make_unique<TzbBarShadow>(*this);
-  buffer_ = QImage(50, 30, QImage::Format_RGB32);
-  buffer_.fill(Qt::white);
-  canvas_ = std::make_unique<TCanvas>(&buffer_);
-  canvas_->Font.Font = manager.BarFont();
-  clientBuffer_ = QImage(50, 30, QImage::Format_RGB32);
-  clientBuffer_.fill(Qt::white);
-  clientCanvas_ = std::make_unique<TCanvas>(&clientBuffer_);
-  clientCanvas_->Font.Font = manager.BarFont();
+  fShadow = std::make_unique<TzbBarShadow>(*this);
+  fBuffer = QImage(50, 30, QImage::Format_RGB32);
+  fBuffer.fill(Qt::white);
+  fCanvas = std::make_unique<TCanvas>(&fBuffer);
+  fCanvas->Font.Font = manager.BarFont();
+  fClientBuffer = QImage(50, 30, QImage::Format_RGB32);
+  fClientBuffer.fill(Qt::white);
+  fClientCanvas = std::make_unique<TCanvas>(&fClientBuffer);
+  fClientCanvas->Font.Font = manager.BarFont();
   CalcMetrics();
 }
 
 TCustomzbBarControl::~TCustomzbBarControl() {
-  closing_ = true;
-  CancelBarHint(*manager_, this);
+  fClosing = true;
+  CancelBarHint(*fManager, this);
   if (ChainHead() == this) ChainHead() = PreviousActive;
   for (TCustomzbBarControl* w : LiveList()) {
     if (w->PreviousActive == this) w->PreviousActive = PreviousActive;
     if (w->ParentBar == this) w->ParentBar = nullptr;
   }
-  if (ChainHead() && !ChainHead()->active_) ChainHead() = nullptr;
+  if (ChainHead() && !ChainHead()->fActive) ChainHead() = nullptr;
   auto& live = LiveList();
   live.erase(std::remove(live.begin(), live.end(), this), live.end());
-  shadow_.reset();
-  clientCanvas_.reset();
-  canvas_.reset();
-  if (widget_) {
-    DetachBarWidget(widget_);
-    widget_->hide();
-    widget_->deleteLater();
+  fShadow.reset();
+  fClientCanvas.reset();
+  fCanvas.reset();
+  if (fWidget) {
+    DetachBarWidget(fWidget);
+    fWidget->hide();
+    fWidget->deleteLater();
   }
 }
 
@@ -216,80 +233,80 @@ TCustomzbBarControl* TCustomzbBarControl::FromWidget(const QWidget* w) {
 TCustomzbBarControl* TCustomzbBarControl::AtScreenPoint(const TPoint& p) {
   TCustomzbBarControl* found = nullptr;
   for (TCustomzbBarControl* w : LiveList()) {
-    if (!w->widget_ || !w->widget_->isVisible() || !PtInRect(w->WindowRect(), p)) continue;
+    if (!w->fWidget || !w->fWidget->isVisible() || !PtInRect(w->WindowRect(), p)) continue;
     if (w->IsMenu()) return w;
     if (!found) found = w;
   }
   return found;
 }
 
-QWidget* TCustomzbBarControl::Widget() const { return widget_; }
+QWidget* TCustomzbBarControl::Widget() const { return fWidget; }
 
 void TCustomzbBarControl::SetWidget(QWidget* widget) {
-  if (widget_) {
-    DetachBarWidget(widget_);
-    widget_->hide();
-    widget_->deleteLater();
+  if (fWidget) {
+    DetachBarWidget(fWidget);
+    fWidget->hide();
+    fWidget->deleteLater();
   }
-  widget_ = widget;
+  fWidget = widget;
 }
 
 // ---------------------------------------------------------------- metrics and canvas
 
 void TCustomzbBarControl::CalcMetrics() {
   const QString zero = QStringLiteral("0");
-  zeroHeight_ = clientCanvas_->TextHeight(zero);
-  lineHeight_ = zeroHeight_ + 6;
-  arrowSize_ = std::max(4, lineHeight_ / 5);
-  const TzbBarItemControlPainter& p = manager_->PainterClass();
-  editHeight_ = p.GetEditHeight(zeroHeight_);
-  rightMargin_ = p.GetComboButtonWidth(clientCanvas_->TextWidth(zero));
+  fZeroHeight = fClientCanvas->TextHeight(zero);
+  fLineHeight = fZeroHeight + 6;
+  fArrowSize = std::max(4, fLineHeight / 5);
+  const TzbBarItemControlPainter& p = fManager->PainterClass();
+  fEditHeight = p.GetEditHeight(fZeroHeight);
+  fRightMargin = p.GetComboButtonWidth(fClientCanvas->TextWidth(zero));
 }
 
 void TCustomzbBarControl::EnsureBuffer() {
-  const QSize size = widget_ ? widget_->size() : QSize(50, 30);
+  const QSize size = fWidget ? fWidget->size() : QSize(50, 30);
   const QSize wanted(std::max(1, size.width()), std::max(1, size.height()));
   const TRect client = ClientRect();
   const QSize clientWanted(std::max(1, client.Width()), std::max(1, client.Height()));
-  const TFont font = clientCanvas_->Font;
-  if (buffer_.size() != wanted) {
-    canvas_.reset();
-    buffer_ = QImage(wanted, QImage::Format_RGB32);
-    buffer_.fill(Qt::white);
-    canvas_ = std::make_unique<TCanvas>(&buffer_);
-    canvas_->Font = font;
+  const TFont font = fClientCanvas->Font;
+  if (fBuffer.size() != wanted) {
+    fCanvas.reset();
+    fBuffer = QImage(wanted, QImage::Format_RGB32);
+    fBuffer.fill(Qt::white);
+    fCanvas = std::make_unique<TCanvas>(&fBuffer);
+    fCanvas->Font = font;
   }
-  if (clientBuffer_.size() != clientWanted) {
-    clientCanvas_.reset();
-    clientBuffer_ = QImage(clientWanted, QImage::Format_RGB32);
-    clientBuffer_.fill(Qt::white);
-    clientCanvas_ = std::make_unique<TCanvas>(&clientBuffer_);
-    clientCanvas_->Font = font;
+  if (fClientBuffer.size() != clientWanted) {
+    fClientCanvas.reset();
+    fClientBuffer = QImage(clientWanted, QImage::Format_RGB32);
+    fClientBuffer.fill(Qt::white);
+    fClientCanvas = std::make_unique<TCanvas>(&fClientBuffer);
+    fClientCanvas->Font = font;
   }
 }
 
-TCanvas& TCustomzbBarControl::Canvas() { return *clientCanvas_; }
+TCanvas& TCustomzbBarControl::Canvas() { return *fClientCanvas; }
 
 int TCustomzbBarControl::FontPointSize() const {
-  const QFont& f = clientCanvas_->Font.Font;
+  const QFont& f = fClientCanvas->Font.Font;
   if (f.pointSize() > 0) return f.pointSize();
   return std::max(1, f.pixelSize() * 72 / 96);
 }
 
 int TCustomzbBarControl::FontHeightValue() const {
-  const QFont& f = clientCanvas_->Font.Font;
+  const QFont& f = fClientCanvas->Font.Font;
   if (f.pixelSize() > 0) return -f.pixelSize();
   return -std::max(1, f.pointSize() * 96 / 72);
 }
 
 TRect TCustomzbBarControl::ClientRect() const {
   const TRect in = ClientInsets();
-  const int w = widget_ ? widget_->width() : buffer_.width();
-  const int h = widget_ ? widget_->height() : buffer_.height();
+  const int w = fWidget ? fWidget->width() : fBuffer.width();
+  const int h = fWidget ? fWidget->height() : fBuffer.height();
   return Rect(0, 0, std::max(0, w - in.Left - in.Right), std::max(0, h - in.Top - in.Bottom));
 }
 
-TBrush TCustomzbBarControl::GetBackgroundBrush() const { return manager_->PainterClass().GetBarBrush(*this); }
+TBrush TCustomzbBarControl::GetBackgroundBrush() const { return fManager->PainterClass().GetBarBrush(*this); }
 
 void TCustomzbBarControl::PaintBackground(TCanvas& canvas, const TRect& r, bool) {
   TzbBarItemControlPainter::FillWith(canvas, r, GetBackgroundBrush());
@@ -298,9 +315,9 @@ void TCustomzbBarControl::PaintBackground(TCanvas& canvas, const TRect& r, bool)
 // ---------------------------------------------------------------- geometry
 
 TRect TCustomzbBarControl::WindowRect() const {
-  if (!widget_) return TRect{};
-  const QPoint origin = widget_->mapToGlobal(QPoint(0, 0));
-  return Bounds(origin.x(), origin.y(), widget_->width(), widget_->height());
+  if (!fWidget) return TRect{};
+  const QPoint origin = fWidget->mapToGlobal(QPoint(0, 0));
+  return Bounds(origin.x(), origin.y(), fWidget->width(), fWidget->height());
 }
 
 TPoint TCustomzbBarControl::ClientToScreen(const TPoint& p) const {
@@ -320,7 +337,7 @@ TRect TCustomzbBarControl::GetItemRect(const TzbBarItemControl* control) const {
 }
 
 TzbBarItemControl* TCustomzbBarControl::ControlAt(const TPoint& p) const {
-  for (TzbBarItemLink* link : links_->ShownLinks()) {
+  for (TzbBarItemLink* link : fLinks->ShownLinks()) {
     TzbBarItemControl* c = link->Control();
     if (c && PtInRect(GetItemRect(c), p)) return c;
   }
@@ -328,7 +345,7 @@ TzbBarItemControl* TCustomzbBarControl::ControlAt(const TPoint& p) const {
 }
 
 bool TCustomzbBarControl::IsShadowVisible() const {
-  return widget_ && widget_->isVisible() && manager_->GetRealStyle() == bmsXP && !IsDocked();
+  return fWidget && fWidget->isVisible() && fManager->GetRealStyle() == bmsXP && !IsDocked();
 }
 
 bool TCustomzbBarControl::IsOwnerRectAdjacent() const {
@@ -367,13 +384,13 @@ TRect TCustomzbBarControl::OwnerGap(bool outwards, bool toScreen) const {
 }
 
 TRect TCustomzbBarControl::OwnerGapRect() const {
-  if (!manager_->PainterClass().JoinsMenuToOwner(*this)) return TRect{};
+  if (!fManager->PainterClass().JoinsMenuToOwner(*this)) return TRect{};
   return OwnerGap(false, false);
 }
 
 TRect TCustomzbBarControl::ChildMenuGapRect() const {
   TCustomzbBarControl* child = ChildMenu;
-  if (!child || !IsAlive(child) || !manager_->PainterClass().JoinsMenuToOwner(*child)) return TRect{};
+  if (!child || !IsAlive(child) || !fManager->PainterClass().JoinsMenuToOwner(*child)) return TRect{};
   TRect gap = child->OwnerGap(true, true);
   if (IsRectEmpty(gap)) return gap;
   const TPoint origin = ClientToScreen(Point(0, 0));
@@ -382,56 +399,56 @@ TRect TCustomzbBarControl::ChildMenuGapRect() const {
 }
 
 void TCustomzbBarControl::UpdateShadow() {
-  if (!shadow_ || closing_) return;
+  if (!fShadow || fClosing) return;
   const bool visible = IsShadowVisible();
   if (!visible) {
-    shadow_->SetVisible(false);
+    fShadow->SetVisible(false);
     return;
   }
-  shadow_->SetRects(IsOwnerRectAdjacent() ? OwnerRect : TRect{}, WindowRect());
-  shadow_->SetVisible(true);
+  fShadow->SetRects(IsOwnerRectAdjacent() ? OwnerRect : TRect{}, WindowRect());
+  fShadow->SetVisible(true);
 }
 
 // ---------------------------------------------------------------- controls
 
 void TCustomzbBarControl::CreateItemControls() {
-  for (TzbBarItemLink* link : links_->ShownLinks())
+  for (TzbBarItemLink* link : fLinks->ShownLinks())
     if (!link->Control()) link->CreateControl();
 }
 
 void TCustomzbBarControl::DestroyItemControls() {
-  const bool was = closing_;
-  closing_ = true;
-  selected_ = nullptr;
-  captured_ = nullptr;
-  for (int i = 0; i < links_->Count(); ++i) links_->Items(i)->DestroyControl();
-  closing_ = was;
+  const bool was = fClosing;
+  fClosing = true;
+  fSelected = nullptr;
+  fCaptured = nullptr;
+  for (int i = 0; i < fLinks->Count(); ++i) fLinks->Items(i)->DestroyControl();
+  fClosing = was;
 }
 
 void TCustomzbBarControl::DeselectControl() {
-  if (!selected_) return;
-  selected_ = nullptr;
+  if (!fSelected) return;
+  fSelected = nullptr;
   Invalidate();
 }
 
 // ---------------------------------------------------------------- chain
 
 void TCustomzbBarControl::SetActive(bool value) {
-  HideBarHint(*manager_);
-  if (value == active_) return;
+  HideBarHint(*fManager);
+  if (value == fActive) return;
   if (value) {
-    if (!ChainHead()) MenusExpanded() = manager_->IsCustomizing();
+    if (!ChainHead()) MenusExpanded() = fManager->IsCustomizing();
     PreviousActive = ChainHead();
     ChainHead() = this;
-    active_ = true;
+    fActive = true;
     return;
   }
   SelectItem(nullptr);
   if (!IsAlive(this)) return;
-  active_ = false;
+  fActive = false;
   if (ChainHead() == this) {
     ChainHead() = PreviousActive;
-    if (ChainHead() && (!IsAlive(ChainHead()) || !ChainHead()->active_)) ChainHead() = nullptr;
+    if (ChainHead() && (!IsAlive(ChainHead()) || !ChainHead()->fActive)) ChainHead() = nullptr;
   }
 }
 
@@ -457,18 +474,20 @@ bool& TCustomzbBarControl::MenusExpanded() {
 // ---------------------------------------------------------------- selection
 
 void TCustomzbBarControl::SetSelectedControl(TzbBarItemControl* control) {
-  if (control == selected_) return;
-  selected_ = control;
+  if (control == fSelected) return;
+  fSelected = control;
   Invalidate();
-  lastMouse_ = BarCursorPos();
-  if (control) UpdateBarHint(*manager_, this, control);
-  else HideBarHint(*manager_);
+  fLastMouse = BarCursorPos();
+  if (control)
+    UpdateBarHint(*fManager, this, control);
+  else
+    HideBarHint(*fManager);
 }
 
 void TCustomzbBarControl::SelectItem(TzbBarItemControl* control) {
-  if (control == selected_) return;
-  if (selected_ && selected_->Active) {
-    selected_->ControlInactivate(true);
+  if (control == fSelected) return;
+  if (fSelected && fSelected->Active) {
+    fSelected->ControlInactivate(true);
     if (!IsAlive(this)) return;
   }
   if (control) control->SelectedByMouse = false;
@@ -476,22 +495,22 @@ void TCustomzbBarControl::SelectItem(TzbBarItemControl* control) {
 }
 
 void TCustomzbBarControl::HotTrackItem(TzbBarItemControl* control) {
-  if (!widget_ || control == selected_) return;
-  if (selected_ && selected_->Active) {
-    selected_->ControlInactivate(false);
+  if (!fWidget || control == fSelected) return;
+  if (fSelected && fSelected->Active) {
+    fSelected->ControlInactivate(false);
     if (!IsAlive(this)) return;
   }
   if (control) control->SelectedByMouse = true;
   SetSelectedControl(control);
   if (!IsAlive(this)) return;
-  if (selected_) selected_->ControlActivate(false);
+  if (fSelected) fSelected->ControlActivate(false);
 }
 
 // ---------------------------------------------------------------- mouse
 
 void TCustomzbBarControl::MouseDown(const TPoint& p, TzbMouseButton button) {
   if (button != mbLeft) return;
-  if (IgnoreNextButtonUp || links_->ShownLinks().empty()) return;
+  if (IgnoreNextButtonUp || fLinks->ShownLinks().empty()) return;
   TzbBarItemControl* c = ControlAt(p);
   if (c && (!c->Enabled() || !c->CanSelect())) c = nullptr;
   if (!c) {
@@ -499,40 +518,40 @@ void TCustomzbBarControl::MouseDown(const TPoint& p, TzbMouseButton button) {
     return;
   }
   SelectItem(c);
-  if (!IsAlive(this) || selected_ != c) return;
+  if (!IsAlive(this) || fSelected != c) return;
   const bool isIdle = c->IsIdle();
   c->Pressed = isIdle;
   c->BeforeClick(true);
   if (!IsAlive(this)) return;
-  if (selected_ == c && !IsMenu() && isIdle) {
-    captured_ = c;
-    capturedPressed_ = true;
+  if (fSelected == c && !IsMenu() && isIdle) {
+    fCaptured = c;
+    fCapturedPressed = true;
     Invalidate();
-  } else if (IsAlive(this) && c == selected_) {
+  } else if (IsAlive(this) && c == fSelected) {
     c->Pressed = false;
   }
 }
 
 void TCustomzbBarControl::MouseMove(const TPoint& p) {
-  if (closing_) return;
-  if (captured_) {
-    const bool over = ControlAt(p) == captured_;
-    if (over != capturedPressed_) {
-      capturedPressed_ = over;
-      captured_->Pressed = over;
+  if (fClosing) return;
+  if (fCaptured) {
+    const bool over = ControlAt(p) == fCaptured;
+    if (over != fCapturedPressed) {
+      fCapturedPressed = over;
+      fCaptured->Pressed = over;
       Invalidate();
     }
     return;
   }
   if (!PtInRect(ClientRect(), p)) return;
   const TPoint screen = ClientToScreen(p);
-  if (screen == lastMouse_) return;
-  lastMouse_ = screen;
+  if (screen == fLastMouse) return;
+  fLastMouse = screen;
   TzbBarItemControl* c = ControlAt(p);
   if (c && !c->CanSelect()) c = nullptr;
   if (!c) {
-    if (!IsMenu() && active_) return;
-    if (selected_ && selected_->HasSubMenu() && selected_->Active) return;
+    if (!IsMenu() && fActive) return;
+    if (fSelected && fSelected->HasSubMenu() && fSelected->Active) return;
   }
   HotTrackItem(c);
 }
@@ -543,9 +562,9 @@ void TCustomzbBarControl::MouseUp(const TPoint& p, TzbMouseButton button) {
     IgnoreNextButtonUp = false;
     return;
   }
-  TzbBarItemControl* wasCaptured = captured_;
-  const bool wasPressed = capturedPressed_;
-  captured_ = nullptr;
+  TzbBarItemControl* wasCaptured = fCaptured;
+  const bool wasPressed = fCapturedPressed;
+  fCaptured = nullptr;
   if (wasCaptured) {
     wasCaptured->Pressed = false;
     if (wasPressed && ControlAt(p) == wasCaptured && wasCaptured->Enabled()) {
@@ -555,9 +574,9 @@ void TCustomzbBarControl::MouseUp(const TPoint& p, TzbMouseButton button) {
     if (IsAlive(this)) HideAll();
     return;
   }
-  if (!active_ || !PtInRect(ClientRect(), p)) return;
+  if (!fActive || !PtInRect(ClientRect(), p)) return;
   TzbBarItemControl* c = ControlAt(p);
-  if (c && c == selected_ && c->Enabled()) {
+  if (c && c == fSelected && c->Enabled()) {
     c->DoClick();
     return;
   }
@@ -574,9 +593,9 @@ void TCustomzbBarControl::DoubleClick(const TPoint& p) {
 }
 
 void TCustomzbBarControl::MouseLeave() {
-  if (ChildMenu || manager_->IsCustomizing() || captured_) return;
-  if (selected_ && selected_->Active && !IsMenu() && active_) return;
-  if (selected_ && selected_->HasSubMenu() && selected_->Active) return;
+  if (ChildMenu || fManager->IsCustomizing() || fCaptured) return;
+  if (fSelected && fSelected->Active && !IsMenu() && fActive) return;
+  if (fSelected && fSelected->HasSubMenu() && fSelected->Active) return;
   HotTrackItem(nullptr);
 }
 
@@ -585,21 +604,21 @@ void TCustomzbBarControl::MouseLeave() {
 bool TCustomzbBarControl::AcceleratorKey(int key, unsigned shift) {
   const int vk = VirtualKeyOf(key);
   if (!((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'))) return false;
-  TzbBarItemLink* start = selected_ ? &selected_->Link() : nullptr;
-  TzbBarItemLink* first = links_->FindAccelerator(vk, shift & ~ssAlt, start);
+  TzbBarItemLink* start = fSelected ? &fSelected->Link() : nullptr;
+  TzbBarItemLink* first = fLinks->FindAccelerator(vk, shift & ~ssAlt, start);
   if (!first || !first->Item() || !first->Item()->GetEnabled()) return true;
   int matches = 1;
-  for (TzbBarItemLink* next = links_->FindAccelerator(vk, shift & ~ssAlt, first); next && next != first;
-       next = links_->FindAccelerator(vk, shift & ~ssAlt, next)) {
-    if (++matches > links_->Count()) break;
+  for (TzbBarItemLink* next = fLinks->FindAccelerator(vk, shift & ~ssAlt, first); next && next != first;
+       next = fLinks->FindAccelerator(vk, shift & ~ssAlt, next)) {
+    if (++matches > fLinks->Count()) break;
   }
   // A match among the links a personalized menu hides: the menu shows all its links first, so that
   // the entry can be selected (and run when it is the only one).
-  if (IsMenu() && manager_->GetRealStyle() != bmsStandard) {
-    const auto& shown = links_->ShownLinks();
+  if (IsMenu() && fManager->GetRealStyle() != bmsStandard) {
+    const auto& shown = fLinks->ShownLinks();
     bool hidden = std::find(shown.begin(), shown.end(), first) == shown.end();
-    for (TzbBarItemLink* next = links_->FindAccelerator(vk, shift & ~ssAlt, first); !hidden && next && next != first;
-         next = links_->FindAccelerator(vk, shift & ~ssAlt, next))
+    for (TzbBarItemLink* next = fLinks->FindAccelerator(vk, shift & ~ssAlt, first); !hidden && next && next != first;
+         next = fLinks->FindAccelerator(vk, shift & ~ssAlt, next))
       hidden = std::find(shown.begin(), shown.end(), next) == shown.end();
     if (hidden) {
       static_cast<TzbBarSubMenuControl*>(this)->Expand();
@@ -618,14 +637,20 @@ bool TCustomzbBarControl::KeyDown(int key, unsigned shift) {
   enum { kNone, kPrev, kNext } move = kNone;
   int k = key;
   if (!IsMenu() && IsVertical()) {
-    if (k == Qt::Key_Left) k = Qt::Key_Up;
-    else if (k == Qt::Key_Up) k = Qt::Key_Left;
-    else if (k == Qt::Key_Right) k = Qt::Key_Down;
-    else if (k == Qt::Key_Down) k = Qt::Key_Right;
+    if (k == Qt::Key_Left)
+      k = Qt::Key_Up;
+    else if (k == Qt::Key_Up)
+      k = Qt::Key_Left;
+    else if (k == Qt::Key_Right)
+      k = Qt::Key_Down;
+    else if (k == Qt::Key_Down)
+      k = Qt::Key_Right;
   } else if (IsMenu()) {
     if (k == Qt::Key_Left || k == Qt::Key_Right) return false;  // left to the menu
-    if (k == Qt::Key_Up) k = Qt::Key_Left;
-    else if (k == Qt::Key_Down) k = Qt::Key_Right;
+    if (k == Qt::Key_Up)
+      k = Qt::Key_Left;
+    else if (k == Qt::Key_Down)
+      k = Qt::Key_Right;
   }
   if (k == Qt::Key_Tab || k == Qt::Key_Backtab) {
     if (shift & ssCtrl) return true;  // switching bars with Ctrl+Tab is the toolbar's
@@ -635,22 +660,24 @@ bool TCustomzbBarControl::KeyDown(int key, unsigned shift) {
   } else if (k == Qt::Key_Right) {
     move = kNext;
   } else if (k == Qt::Key_End || k == Qt::Key_Home) {
-    TzbBarItemLink* l = k == Qt::Key_End ? links_->LastSelectable() : links_->FirstSelectable();
+    TzbBarItemLink* l = k == Qt::Key_End ? fLinks->LastSelectable() : fLinks->FirstSelectable();
     if (l && l->Control()) SelectItem(l->Control());
     return true;
-  } else if ((k == Qt::Key_F10 && manager_->UseF10ForMenu) || k == Qt::Key_Alt) {
+  } else if ((k == Qt::Key_F10 && fManager->UseF10ForMenu) || k == Qt::Key_Alt) {
     HideAll();
     return true;
   } else {
     return AcceleratorKey(key, shift);
   }
   TzbBarItemLink* l = nullptr;
-  if (selected_) l = move == kPrev ? links_->PrevSelectable(&selected_->Link()) : links_->NextSelectable(&selected_->Link());
-  else l = links_->FirstSelectable();
+  if (fSelected)
+    l = move == kPrev ? fLinks->PrevSelectable(&fSelected->Link()) : fLinks->NextSelectable(&fSelected->Link());
+  else
+    l = fLinks->FirstSelectable();
   if (l && l->Control()) {
     SelectItem(l->Control());
-    if (IsAlive(this) && (k == Qt::Key_Tab || k == Qt::Key_Backtab) && selected_ && selected_->HasTextWindow())
-      selected_->Click(false);
+    if (IsAlive(this) && (k == Qt::Key_Tab || k == Qt::Key_Backtab) && fSelected && fSelected->HasTextWindow())
+      fSelected->Click(false);
   }
   return true;
 }
@@ -658,12 +685,12 @@ bool TCustomzbBarControl::KeyDown(int key, unsigned shift) {
 // ---------------------------------------------------------------- painting
 
 void TCustomzbBarControl::PostRecalculate() {
-  if (postedRecalculate_) return;
-  postedRecalculate_ = true;
+  if (fPostedRecalculate) return;
+  fPostedRecalculate = true;
   TCustomzbBarControl* self = this;
   QTimer::singleShot(0, [self]() {
     if (!IsAlive(self)) return;
-    self->postedRecalculate_ = false;
+    self->fPostedRecalculate = false;
     self->RebuildLayout();
   });
 }
@@ -671,47 +698,47 @@ void TCustomzbBarControl::PostRecalculate() {
 void TCustomzbBarControl::RepaintControl(TzbBarItemControl&) { Invalidate(); }
 
 void TCustomzbBarControl::Invalidate() {
-  dirty_ = true;
-  if (widget_) widget_->update();
+  fDirty = true;
+  if (fWidget) fWidget->update();
 }
 
 void TCustomzbBarControl::InvalidateClientRect(const TRect& r) {
-  dirty_ = true;
-  if (!widget_) return;
+  fDirty = true;
+  if (!fWidget) return;
   const TRect in = ClientInsets();
-  widget_->update(ToQRect(r).translated(in.Left, in.Top));
+  fWidget->update(ToQRect(r).translated(in.Left, in.Top));
 }
 
 void TCustomzbBarControl::ShowFrameNow(const TRect& r) {
-  if (widget_ && widget_->isVisible()) widget_->repaint(ToQRect(r));
+  if (fWidget && fWidget->isVisible()) fWidget->repaint(ToQRect(r));
 }
 
 void TCustomzbBarControl::Flush() {
-  if (closing_) return;
+  if (fClosing) return;
   EnsureBuffer();
-  if (!dirty_) return;
-  dirty_ = false;
+  if (!fDirty) return;
+  fDirty = false;
   ++PaintCount;
-  for (TCanvas* dc : {canvas_.get(), clientCanvas_.get()}) {
+  for (TCanvas* dc : {fCanvas.get(), fClientCanvas.get()}) {
     dc->Painter().save();
     dc->Painter().resetTransform();
     dc->Painter().setClipping(false);
   }
   Paint();
-  for (TCanvas* dc : {canvas_.get(), clientCanvas_.get()}) dc->Painter().restore();
+  for (TCanvas* dc : {fCanvas.get(), fClientCanvas.get()}) dc->Painter().restore();
   const TRect in = ClientInsets();
-  canvas_->Painter().drawImage(in.Left, in.Top, clientBuffer_);
+  fCanvas->Painter().drawImage(in.Left, in.Top, fClientBuffer);
 }
 
 void TCustomzbBarControl::PaintWidget(QWidget& widget) {
   Flush();
   QPainter p(&widget);
-  p.drawImage(0, 0, buffer_);
+  p.drawImage(0, 0, fBuffer);
 }
 
 void TCustomzbBarControl::PaintItem(TzbBarItemControl& control) {
   // Less used entries of an expanded personalized menu stand on the less-used brush.
-  itemBrush_ = control.NonRecent && !manager_->PainterClass().PaintsNonRecentItems() ? NonRecentBrush() : ItemBrush();
+  fItemBrush = control.NonRecent && !fManager->PainterClass().PaintsNonRecentItems() ? NonRecentBrush() : ItemBrush();
   control.Paint(GetItemRect(&control), ItemView());
 }
 

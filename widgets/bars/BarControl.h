@@ -13,6 +13,7 @@
 
 #include <QImage>
 #include <QPointer>
+
 #include <memory>
 
 class QWidget;
@@ -46,17 +47,17 @@ class TCustomzbBarControl : public TzbBarWindow {
   void Recalculate() override { RebuildLayout(); }
   void PostRecalculate() override;
   void RepaintControl(TzbBarItemControl& control) override;
-  TzbBarItemControl* SelectedControl() const override { return selected_; }
+  TzbBarItemControl* SelectedControl() const override { return fSelected; }
   void DeselectControl() override;
-  bool IsActive() const override { return active_; }
+  bool IsActive() const override { return fActive; }
   TCanvas& Canvas() override;
-  TzbBarManager& Manager() const override { return *manager_; }
-  TBrush CurrentBrush() const override { return itemBrush_; }
+  TzbBarManager& Manager() const override { return *fManager; }
+  TBrush CurrentBrush() const override { return fItemBrush; }
   void PaintBackground(TCanvas& canvas, const TRect& r, bool nonRecent) override;
   TRect ClientRect() const override;
-  int ArrowSize() const override { return arrowSize_; }
+  int ArrowSize() const override { return fArrowSize; }
   int FontPointSize() const override;
-  int ZeroHeight() const override { return zeroHeight_; }
+  int ZeroHeight() const override { return fZeroHeight; }
   int FontHeightValue() const override;
   void HideAll() override;
   TRect OwnerGapRect() const override;
@@ -66,17 +67,17 @@ class TCustomzbBarControl : public TzbBarWindow {
   void ShowFrameNow(const TRect& r) override;
 
   QWidget* Widget() const;
-  TzbBarItemLinks& ItemLinks() const { return *links_; }
-  int LineHeight() const { return lineHeight_; }
-  int EditHeight() const { return editHeight_; }
-  int RightMargin() const { return rightMargin_; }
+  TzbBarItemLinks& ItemLinks() const { return *fLinks; }
+  int LineHeight() const { return fLineHeight; }
+  int EditHeight() const { return fEditHeight; }
+  int RightMargin() const { return fRightMargin; }
   virtual TBrush GetBackgroundBrush() const;
 
   // --- chain ---
   TCustomzbBarControl* ParentBar = nullptr;  // the window whose item opened this menu
   TCustomzbBarControl* PreviousActive = nullptr;
   TzbBarSubMenuControl* ChildMenu = nullptr;
-  TRect OwnerRect;                           // screen rectangle of the item a menu drops from
+  TRect OwnerRect;  // screen rectangle of the item a menu drops from
   bool IgnoreNextButtonUp = false;
   virtual void SetActive(bool value);
   // Whether a sub-item on this window opens its menu when it is activated (a bar only in the state
@@ -90,8 +91,8 @@ class TCustomzbBarControl : public TzbBarWindow {
   TCustomzbBarControl* ChainTop();
 
   // --- selection ---
-  virtual void SelectItem(TzbBarItemControl* control);   // keyboard
-  virtual void HotTrackItem(TzbBarItemControl* control); // mouse
+  virtual void SelectItem(TzbBarItemControl* control);    // keyboard
+  virtual void HotTrackItem(TzbBarItemControl* control);  // mouse
   virtual void SetSelectedControl(TzbBarItemControl* control);
 
   // --- geometry ---
@@ -112,7 +113,7 @@ class TCustomzbBarControl : public TzbBarWindow {
   // coordinates instead of window coordinates. Empty when the owner is empty or not adjacent.
   TRect OwnerGap(bool outwards, bool toScreen) const;
   void UpdateShadow();
-  const TzbBarShadow& Shadow() const { return *shadow_; }
+  const TzbBarShadow& Shadow() const { return *fShadow; }
 
   // --- input, in client coordinates ---
   virtual void MouseDown(const TPoint& p, TzbMouseButton button);
@@ -127,10 +128,10 @@ class TCustomzbBarControl : public TzbBarWindow {
 
   // --- painting ---
   void Invalidate();
-  void Flush();                       // paints into the buffer when something changed
-  const QImage& Buffer() const { return buffer_; }
+  void Flush();  // paints into the buffer when something changed
+  const QImage& Buffer() const { return fBuffer; }
   // The canvas of the whole window (frame, caption); Canvas() is the client area's.
-  TCanvas& WindowCanvas() { return *canvas_; }
+  TCanvas& WindowCanvas() { return *fCanvas; }
   virtual void PaintWidget(QWidget& widget);  // the widget's paint event
   int PaintCount = 0;
 
@@ -150,24 +151,24 @@ class TCustomzbBarControl : public TzbBarWindow {
   // The accelerator search and keyboard walk of bars and menus.
   bool AcceleratorKey(int key, unsigned shift);
 
-  TzbBarManager* manager_;
-  TzbBarItemLinks* links_;
-  QPointer<QWidget> widget_;
-  QImage buffer_;                         // the whole window
-  std::unique_ptr<TCanvas> canvas_;
-  QImage clientBuffer_;                   // the client area; painters read back its pixels
-  std::unique_ptr<TCanvas> clientCanvas_;
-  TBrush itemBrush_;
-  TzbBarItemControl* selected_ = nullptr;
-  TzbBarItemControl* captured_ = nullptr;
-  bool capturedPressed_ = false;
-  bool active_ = false;
-  bool closing_ = false;
-  bool dirty_ = true;
-  bool postedRecalculate_ = false;
-  int lineHeight_ = 19, editHeight_ = 19, arrowSize_ = 4, rightMargin_ = 13, zeroHeight_ = 13;
-  TPoint lastMouse_{-1, -1};
-  std::unique_ptr<TzbBarShadow> shadow_;
+  TzbBarManager* fManager;
+  TzbBarItemLinks* fLinks;
+  QPointer<QWidget> fWidget;
+  QImage fBuffer;  // the whole window
+  std::unique_ptr<TCanvas> fCanvas;
+  QImage fClientBuffer;  // the client area; painters read back its pixels
+  std::unique_ptr<TCanvas> fClientCanvas;
+  TBrush fItemBrush;
+  TzbBarItemControl* fSelected = nullptr;
+  TzbBarItemControl* fCaptured = nullptr;
+  bool fCapturedPressed = false;
+  bool fActive = false;
+  bool fClosing = false;
+  bool fDirty = true;
+  bool fPostedRecalculate = false;
+  int fLineHeight = 19, fEditHeight = 19, fArrowSize = 4, fRightMargin = 13, fZeroHeight = 13;
+  TPoint fLastMouse{-1, -1};
+  std::unique_ptr<TzbBarShadow> fShadow;
 };
 
 // The on-screen widget of a bar window.

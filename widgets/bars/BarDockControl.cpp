@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
+
 #include <algorithm>
 
 namespace zyn {
@@ -23,103 +24,105 @@ constexpr int kStripBefore = 2;  // of which this many pixels lie before the bor
 
 class TzbDockWidget : public QWidget {
  public:
-  TzbDockWidget(TzbDockControl& dock, QWidget* form) : QWidget(form), dock_(&dock) {
+  TzbDockWidget(TzbDockControl& dock, QWidget* form) : QWidget(form), fDock(&dock) {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
-  void Detach() { dock_ = nullptr; }
+  void Detach() { fDock = nullptr; }
 
  protected:
   // A dock's window may outlive the manager (the screen that owns the docks goes later).
-  bool Live() const { return dock_ && TzbBarManagerList::Contains(&dock_->Manager()); }
+  bool Live() const { return fDock && TzbBarManagerList::Contains(&fDock->Manager()); }
   void paintEvent(QPaintEvent*) override {
-    if (Live()) dock_->Paint(*this);
+    if (Live()) fDock->Paint(*this);
   }
   void mousePressEvent(QMouseEvent* e) override {
     // A right click on the empty part of a dock lists the toolbars.
-    if (Live() && e->button() == Qt::RightButton && !dock_->Manager().IsCustomizing())
-      ShowToolbarsPopup(dock_->Manager(), FromQPoint(e->globalPosition().toPoint()));
+    if (Live() && e->button() == Qt::RightButton && !fDock->Manager().IsCustomizing())
+      ShowToolbarsPopup(fDock->Manager(), FromQPoint(e->globalPosition().toPoint()));
   }
 
  private:
-  TzbDockControl* dock_;
+  TzbDockControl* fDock;
 };
 
 }  // namespace
 
 TzbDockControl::TzbDockControl(TzbBarManager& manager, QWidget* form, TzbBarDockingStyle side)
-    : manager_(&manager), side_(side) {
-  widget_ = new TzbDockWidget(*this, form);
-  widget_->resize(0, 0);
-  widget_->show();
+    : fManager(&manager), fSide(side) {
+  fWidget = new TzbDockWidget(*this, form);
+  fWidget->resize(0, 0);
+  fWidget->show();
 }
 
 TzbDockControl::~TzbDockControl() {
-  if (widget_) {
-    static_cast<TzbDockWidget*>(widget_.data())->Detach();
-    widget_->hide();
-    widget_->deleteLater();
+  if (fWidget) {
+    static_cast<TzbDockWidget*>(fWidget.data())->Detach();
+    fWidget->hide();
+    fWidget->deleteLater();
   }
 }
 
 int TzbDockControl::ClientAlong() const {
-  if (!widget_) return 0;
-  return IsHorizontal() ? widget_->width() : widget_->height();
+  if (!fWidget) return 0;
+  return IsHorizontal() ? fWidget->width() : fWidget->height();
 }
 
 int TzbDockControl::ClientAcross() const {
-  if (!widget_) return 0;
-  return IsHorizontal() ? widget_->height() : widget_->width();
+  if (!fWidget) return 0;
+  return IsHorizontal() ? fWidget->height() : fWidget->width();
 }
 
 TPoint TzbDockControl::ScreenToClient(const TPoint& p) const {
-  if (!widget_) return p;
-  return FromQPoint(widget_->mapFromGlobal(ToQPoint(p)));
+  if (!fWidget) return p;
+  return FromQPoint(fWidget->mapFromGlobal(ToQPoint(p)));
 }
 
 int TzbDockControl::RowOf(const TzbBarControl* window) const {
   for (int r = 0; r < RowCount(); ++r)
-    for (const TCol& c : rows_[r].Cols)
+    for (const TCol& c : fRows[r].Cols)
       if (c.Window == window) return r;
   return -1;
 }
 
 int TzbDockControl::CountInRow(int row) const {
-  return row >= 0 && row < RowCount() ? static_cast<int>(rows_[row].Cols.size()) : 0;
+  return row >= 0 && row < RowCount() ? static_cast<int>(fRows[row].Cols.size()) : 0;
 }
 
 TzbBarControl* TzbDockControl::WindowAt(int row, int index) const {
   if (row < 0 || row >= RowCount() || index < 0 || index >= CountInRow(row)) return nullptr;
-  return rows_[row].Cols[index].Window;
+  return fRows[row].Cols[index].Window;
 }
 
 int TzbDockControl::GetRowsSize() const {
   int sum = 0;
-  for (const TRow& r : rows_) sum += r.Size;
+  for (const TRow& r : fRows) sum += r.Size;
   return sum;
 }
 
 TRect TzbDockControl::GetRowRect(int row) const {
   if (row < 0 || row >= RowCount()) return TRect{};
   int start = 0;
-  for (int r = 0; r < row; ++r) start += rows_[r].Size;
+  for (int r = 0; r < row; ++r) start += fRows[r].Size;
   if (!IsNearEdge() && DraggedIn) start += ClientAcross() - GetRowsSize();
-  const int size = rows_[row].Size;
+  const int size = fRows[row].Size;
   return IsHorizontal() ? Rect(0, start, ClientAlong(), start + size) : Rect(start, 0, start + size, ClientAlong());
 }
 
 TRect TzbDockControl::GetDockZone() const {
-  if (!widget_) return TRect{};
-  const QPoint o = widget_->mapToGlobal(QPoint(0, 0));
-  TRect r = Bounds(o.x(), o.y(), widget_->width(), widget_->height());
-  if (IsHorizontal()) InflateRect(r, kZone, kZone);
-  else InflateRect(r, kZone, 0);
+  if (!fWidget) return TRect{};
+  const QPoint o = fWidget->mapToGlobal(QPoint(0, 0));
+  TRect r = Bounds(o.x(), o.y(), fWidget->width(), fWidget->height());
+  if (IsHorizontal())
+    InflateRect(r, kZone, kZone);
+  else
+    InflateRect(r, kZone, 0);
   return r;
 }
 
 int TzbDockControl::RowAtPoint(const TPoint& screenPoint, bool& newRow) const {
   newRow = true;
-  if (rows_.empty()) return 0;
+  if (fRows.empty()) return 0;
   const TPoint c = ScreenToClient(screenPoint);
   const int v = IsHorizontal() ? c.Y : c.X;
   auto from = [&](int r) { return IsHorizontal() ? GetRowRect(r).Top : GetRowRect(r).Left; };
@@ -144,18 +147,20 @@ int TzbDockControl::PosInRow(int row, const TPoint& screenPoint) const {
   if (row < 0 || row >= RowCount()) return 0;
   TPoint c = ScreenToClient(screenPoint);
   if (DraggedIn) {
-    const TPoint g = DraggedIn->GetGrabOffset(side_);
+    const TPoint g = DraggedIn->GetGrabOffset(fSide);
     c.X -= g.X;
     c.Y -= g.Y;
-  } else if (TzbBarScreen* screen = TzbBarScreen::Of(*manager_);
+  } else if (TzbBarScreen* screen = TzbBarScreen::Of(*fManager);
              screen && screen->MovingWindow() && screen->MovingWindow()->DockControl() == this) {
     // A bar slid along this dock: its own start decides its place among the others.
-    const TPoint g = screen->MovingWindow()->GetGrabOffset(side_);
-    if (IsHorizontal()) c.X -= g.X;
-    else c.Y -= g.Y;
+    const TPoint g = screen->MovingWindow()->GetGrabOffset(fSide);
+    if (IsHorizontal())
+      c.X -= g.X;
+    else
+      c.Y -= g.Y;
   }
   const int v = IsHorizontal() ? c.X : c.Y;
-  const auto& cols = rows_[row].Cols;
+  const auto& cols = fRows[row].Cols;
   for (std::size_t i = 0; i < cols.size(); ++i) {
     const TzbBar* bar = cols[i].Window->Bar();
     const int at = IsHorizontal() ? bar->DockedLeft() : bar->DockedTop();
@@ -180,28 +185,30 @@ void TzbDockControl::InsertBar(TzbBarControl& window, const TPoint& screenPoint,
   row = std::clamp(row, 0, newRow ? RowCount() : std::max(0, RowCount() - 1));
   if (row >= RowCount()) newRow = true;
   if (!newRow)
-    for (const TCol& c : rows_[row].Cols)
+    for (const TCol& c : fRows[row].Cols)
       if (c.Window->Bar()->WholeRow()) newRow = true;
   TPoint desired;
   if (byRow) {
     desired = IsHorizontal() ? Point(bar.DockedLeft(), 0) : Point(0, bar.DockedTop());
   } else {
     desired = ScreenToClient(screenPoint);
-    const TPoint g = window.GetGrabOffset(side_);
+    const TPoint g = window.GetGrabOffset(fSide);
     desired.X -= g.X;
     desired.Y -= g.Y;
-    if (IsHorizontal()) desired.X = std::max(0, desired.X);
-    else desired.Y = std::max(0, desired.Y);
+    if (IsHorizontal())
+      desired.X = std::max(0, desired.X);
+    else
+      desired.Y = std::max(0, desired.Y);
   }
   if (newRow) {
     TRow r;
     r.Cols.push_back({&window, desired});
-    rows_.insert(rows_.begin() + row, r);
+    fRows.insert(fRows.begin() + row, r);
   } else {
     int pos = 0;
     if (byRow) {
       const int at = IsHorizontal() ? bar.DockedLeft() : bar.DockedTop();
-      const auto& cols = rows_[row].Cols;
+      const auto& cols = fRows[row].Cols;
       pos = static_cast<int>(cols.size());
       for (std::size_t i = 0; i < cols.size(); ++i) {
         const TzbBar* other = cols[i].Window->Bar();
@@ -213,24 +220,24 @@ void TzbDockControl::InsertBar(TzbBarControl& window, const TPoint& screenPoint,
     } else {
       pos = PosInRow(row, screenPoint);
     }
-    rows_[row].Cols.insert(rows_[row].Cols.begin() + pos, {&window, desired});
+    fRows[row].Cols.insert(fRows[row].Cols.begin() + pos, {&window, desired});
   }
   if (!apply) return;
   UpdateDock();
   // The place the layout gave the window is where the bar wants to be from now on.
-  if (manager_->IsLoading()) return;
-  for (TRow& r : rows_)
+  if (fManager->IsLoading()) return;
+  for (TRow& r : fRows)
     for (TCol& c : r.Cols)
       if (c.Window == &window) c.Desired = Point(window.LayoutLeft, window.LayoutTop);
 }
 
 void TzbDockControl::RemoveBar(TzbBarControl& window, bool apply) {
-  for (std::size_t r = 0; r < rows_.size(); ++r) {
-    auto& cols = rows_[r].Cols;
+  for (std::size_t r = 0; r < fRows.size(); ++r) {
+    auto& cols = fRows[r].Cols;
     for (std::size_t i = 0; i < cols.size(); ++i)
       if (cols[i].Window == &window) {
         cols.erase(cols.begin() + static_cast<long>(i));
-        if (cols.empty()) rows_.erase(rows_.begin() + static_cast<long>(r));
+        if (cols.empty()) fRows.erase(fRows.begin() + static_cast<long>(r));
         if (apply) UpdateDock();
         return;
       }
@@ -243,35 +250,35 @@ void TzbDockControl::MoveBar(TzbBarControl& window, const TPoint& screenPoint) {
 }
 
 void TzbDockControl::UpdateDock() {
-  if (manager_->IsDestroying() || manager_->LockUpdate() || laying_) return;
-  laying_ = true;
+  if (fManager->IsDestroying() || fManager->LockUpdate() || fLaying) return;
+  fLaying = true;
   LayoutRows();
   AdjustSize();
-  laying_ = false;
+  fLaying = false;
 }
 
 void TzbDockControl::LayoutRows() {
-  if (!widget_) return;
+  if (!fWidget) return;
   const bool horizontal = IsHorizontal();
   const int L = ClientAlong();
-  const TzbBarItemControlPainter& painter = manager_->PainterClass();
+  const TzbBarItemControlPainter& painter = fManager->PainterClass();
   auto ncAlong = [&](TzbBarControl* w) {
-    const TRect n = w->NonClientSizes(side_);
+    const TRect n = w->NonClientSizes(fSide);
     return horizontal ? n.Left + n.Right : n.Top + n.Bottom;
   };
   auto ncAcross = [&](TzbBarControl* w) {
-    const TRect n = w->NonClientSizes(side_);
+    const TRect n = w->NonClientSizes(fSide);
     return horizontal ? n.Top + n.Bottom : n.Left + n.Right;
   };
   // The across size of a window for a length along the row (item visibility follows the length).
   auto sizeFor = [&](TzbBarControl* w, int length) {
     int inner = length - ncAlong(w);
     if (w->Truncated() && !painter.AllowsQuickCustomizing()) inner -= kMarkZone;
-    const TzbSize s = horizontal ? w->GetSizeForWidth(side_, inner) : w->GetSizeForHeight(side_, inner);
+    const TzbSize s = horizontal ? w->GetSizeForWidth(fSide, inner) : w->GetSizeForHeight(fSide, inner);
     return (horizontal ? s.Height : s.Width) + ncAcross(w);
   };
   int rowStart = 0;
-  for (TRow& row : rows_) {
+  for (TRow& row : fRows) {
     const int n = static_cast<int>(row.Cols.size());
     std::vector<int> mins(n), maxs(n), starts(n), lengths(n), acrosses(n);
     int sumMax = 0;
@@ -279,8 +286,8 @@ void TzbDockControl::LayoutRows() {
       TzbBarControl* w = row.Cols[i].Window;
       w->SetTruncated(false);
       w->ItemLinks().SetRecentLimit(-1);
-      mins[i] = (horizontal ? w->GetMinWidth(side_) : w->GetMinHeight(side_)) + ncAlong(w);
-      maxs[i] = (horizontal ? w->GetMaxWidth(side_) : w->GetMaxHeight(side_)) + ncAlong(w);
+      mins[i] = (horizontal ? w->GetMinWidth(fSide) : w->GetMinHeight(fSide)) + ncAlong(w);
+      maxs[i] = (horizontal ? w->GetMaxWidth(fSide) : w->GetMaxHeight(fSide)) + ncAlong(w);
       if (!w->MarkExists() && mins[i] != maxs[i]) mins[i] += kMarkZone;
       sumMax += maxs[i];
     }
@@ -300,7 +307,7 @@ void TzbDockControl::LayoutRows() {
       // Overfull: from the last window to the first, each keeps its full length where the user
       // put it as long as the windows before it still get their minimum; a window whose wished
       // start leaves it less than its full length is cut there. The first one takes what is left.
-      TzbBarScreen* screen = TzbBarScreen::Of(*manager_);
+      TzbBarScreen* screen = TzbBarScreen::Of(*fManager);
       const TzbBarControl* dragged = screen ? screen->MovingWindow() : nullptr;
       auto along = [&](TPoint& p) -> int& { return horizontal ? p.X : p.Y; };
       int e = L;
@@ -357,8 +364,8 @@ void TzbDockControl::LayoutRows() {
       if (w->Truncated() && i == n - 1) lengths[i] = std::max(mins[i], L - starts[i]);
       if (i > 0 && row.Cols[0].Window->Bar()->WholeRow()) continue;
       sizeFor(w, lengths[i]);
-      const TRect r = horizontal ? Bounds(starts[i], rowStart, lengths[i], thick)
-                                 : Bounds(rowStart, starts[i], thick, lengths[i]);
+      const TRect r =
+          horizontal ? Bounds(starts[i], rowStart, lengths[i], thick) : Bounds(rowStart, starts[i], thick, lengths[i]);
       w->LayoutLeft = r.Left;
       w->LayoutTop = r.Top;
       w->LayoutWidth = r.Width();
@@ -370,24 +377,27 @@ void TzbDockControl::LayoutRows() {
     row.Size = thick;
     rowStart += thick;
   }
-  if (widget_) widget_->update();
+  if (fWidget) fWidget->update();
 }
 
 void TzbDockControl::AdjustSize() {
-  if (!widget_) return;
+  if (!fWidget) return;
   const int size = GetRowsSize();
   const int old = ClientAcross();
   if (size == old) return;
-  if (IsHorizontal()) widget_->resize(widget_->width(), size);
-  else widget_->resize(size, widget_->height());
+  if (IsHorizontal())
+    fWidget->resize(fWidget->width(), size);
+  else
+    fWidget->resize(size, fWidget->height());
   if (OnSizeChanged) OnSizeChanged();
 }
 
 void TzbDockControl::PaintBackgroundAt(TCanvas& dc, const TBrush& brush, const TRect& r, const TPoint& origin) const {
-  if (!widget_ || IsRectEmpty(r) || !TzbBarManagerList::Contains(manager_)) return;
+  if (!fWidget || IsRectEmpty(r) || !TzbBarManagerList::Contains(fManager)) return;
   dc.Painter().save();
   dc.Painter().setClipRect(ToQRect(r), Qt::IntersectClip);
-  manager_->PainterClass().DrawDockBackground(dc, brush, Bounds(-origin.X, -origin.Y, widget_->width(), widget_->height()));
+  fManager->PainterClass().DrawDockBackground(dc, brush,
+                                              Bounds(-origin.X, -origin.Y, fWidget->width(), fWidget->height()));
   dc.Painter().restore();
 }
 
@@ -395,7 +405,7 @@ void TzbDockControl::Paint(QWidget& widget) {
   TCanvas dc(&widget);
   const TRect r = Rect(0, 0, widget.width(), widget.height());
   if (IsRectEmpty(r)) return;
-  manager_->PainterClass().DrawDockBackground(dc, SolidBrush(clBtnFace), r);
+  fManager->PainterClass().DrawDockBackground(dc, SolidBrush(clBtnFace), r);
 }
 
 }  // namespace zyn

@@ -4,11 +4,12 @@
 // dropped, lays the rows out (positions, lengths, truncation, whole rows), sizes itself to its
 // rows and paints the background behind the bars.
 
-#include "widgets/bars/BarTypes.h"
 #include "platform/Canvas.h"
 #include "platform/Types.h"
+#include "widgets/bars/BarTypes.h"
 
 #include <QPointer>
+
 #include <functional>
 #include <vector>
 
@@ -25,15 +26,15 @@ class TzbDockControl {
   TzbDockControl(const TzbDockControl&) = delete;
   TzbDockControl& operator=(const TzbDockControl&) = delete;
 
-  QWidget* Widget() const { return widget_; }
-  TzbBarManager& Manager() const { return *manager_; }
-  TzbBarDockingStyle DockingStyle() const { return side_; }
-  bool IsHorizontal() const { return side_ == dsTop || side_ == dsBottom; }
-  bool IsNearEdge() const { return side_ == dsLeft || side_ == dsTop; }
+  QWidget* Widget() const { return fWidget; }
+  TzbBarManager& Manager() const { return *fManager; }
+  TzbBarDockingStyle DockingStyle() const { return fSide; }
+  bool IsHorizontal() const { return fSide == dsTop || fSide == dsBottom; }
+  bool IsNearEdge() const { return fSide == dsLeft || fSide == dsTop; }
   bool AllowDocking = true;
   bool CanDocking(const TzbBar& bar) const { return AllowDocking; }
 
-  int RowCount() const { return static_cast<int>(rows_.size()); }
+  int RowCount() const { return static_cast<int>(fRows.size()); }
   int RowOf(const TzbBarControl* window) const;
   int CountInRow(int row) const;
   TzbBarControl* WindowAt(int row, int index) const;
@@ -55,8 +56,8 @@ class TzbDockControl {
   // client coordinates (the background under a docked bar).
   void PaintBackgroundAt(TCanvas& dc, const TBrush& brush, const TRect& r, const TPoint& origin) const;
 
-  TzbBarControl* DraggedIn = nullptr;         // a floating window being dragged into the dock
-  std::function<void()> OnSizeChanged;        // the dock's size across changed
+  TzbBarControl* DraggedIn = nullptr;   // a floating window being dragged into the dock
+  std::function<void()> OnSizeChanged;  // the dock's size across changed
 
  private:
   struct TCol {
@@ -73,11 +74,11 @@ class TzbDockControl {
   void AdjustSize();
   TPoint ScreenToClient(const TPoint& p) const;
 
-  TzbBarManager* manager_;
-  TzbBarDockingStyle side_;
-  QPointer<QWidget> widget_;
-  std::vector<TRow> rows_;
-  bool laying_ = false;
+  TzbBarManager* fManager;
+  TzbBarDockingStyle fSide;
+  QPointer<QWidget> fWidget;
+  std::vector<TRow> fRows;
+  bool fLaying = false;
 };
 
 }  // namespace zyn

@@ -10,12 +10,13 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QWheelEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QWheelEvent>
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -29,9 +30,9 @@ bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 // The edit window's keys, focus changes and text changes go to its control.
 class TEditFilter : public QObject {
  public:
-  explicit TEditFilter(TzbBarEditControl& control) : control_(control) {}
+  explicit TEditFilter(TzbBarEditControl& control) : fControl(control) {}
   bool eventFilter(QObject*, QEvent* event) override {
-    TzbBarWindowItem& item = control_.Edit();
+    TzbBarWindowItem& item = fControl.Edit();
     switch (event->type()) {
       case QEvent::KeyPress: {
         auto* e = static_cast<QKeyEvent*>(event);
@@ -44,10 +45,10 @@ class TEditFilter : public QObject {
           if (c.isNull()) return true;
           if (c != e->text().at(0)) {
             QKeyEvent changed(QEvent::KeyPress, e->key(), e->modifiers(), QString(c));
-            return control_.EditKeyDown(changed) || (QApplication::sendEvent(control_.Editor(), &changed), true);
+            return fControl.EditKeyDown(changed) || (QApplication::sendEvent(fControl.Editor(), &changed), true);
           }
         }
-        return control_.EditKeyDown(*e);
+        return fControl.EditKeyDown(*e);
       }
       case QEvent::KeyRelease: {
         auto* e = static_cast<QKeyEvent*>(event);
@@ -57,38 +58,41 @@ class TEditFilter : public QObject {
       }
       case QEvent::Wheel: {
         const int dy = static_cast<QWheelEvent*>(event)->angleDelta().y();
-        return dy != 0 && control_.EditWheel(dy > 0 ? -1 : 1);
+        return dy != 0 && fControl.EditWheel(dy > 0 ? -1 : 1);
       }
-      case QEvent::FocusIn: item.DoEnter(); return false;
+      case QEvent::FocusIn:
+        item.DoEnter();
+        return false;
       case QEvent::FocusOut:
         item.DoExit();
-        if (control_.Focused()) control_.SetFocused(false);
+        if (fControl.Focused()) fControl.SetFocused(false);
         return false;
-      default: return false;
+      default:
+        return false;
     }
   }
 
  private:
-  TzbBarEditControl& control_;
+  TzbBarEditControl& fControl;
 };
 
 // The rows of a combo's list drawn by the combo (its painter or its OnDrawItem) and measured by it.
 class TComboDelegate : public QStyledItemDelegate {
  public:
-  explicit TComboDelegate(TzbBarCustomCombo& combo, QObject* parent) : QStyledItemDelegate(parent), combo_(combo) {}
+  explicit TComboDelegate(TzbBarCustomCombo& combo, QObject* parent) : QStyledItemDelegate(parent), fCombo(combo) {}
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     TCanvas canvas(painter);
     canvas.Font.Font = option.font;
-    combo_.DrawItem(canvas, index.row(), FromQRect(option.rect), option.state & QStyle::State_Selected);
+    fCombo.DrawItem(canvas, index.row(), FromQRect(option.rect), option.state & QStyle::State_Selected);
   }
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     int h = 0;
-    combo_.MeasureItem(index.row(), h);
+    fCombo.MeasureItem(index.row(), h);
     return QSize(option.rect.width(), h);
   }
 
  private:
-  TzbBarCustomCombo& combo_;
+  TzbBarCustomCombo& fCombo;
 };
 
 int StartsWithLength(const std::string& entry, const std::string& text) {
@@ -111,8 +115,8 @@ bool TzbBarCustomCombo::InheritsFrom(const char* c) const {
 bool TzbBarCombo::InheritsFrom(const char* c) const { return Is(c, kClassName) || TzbBarCustomCombo::InheritsFrom(c); }
 
 void TzbBarWindowItem::SetText(const std::string& value) {
-  if (value == text_) return;
-  text_ = value;
+  if (value == fText) return;
+  fText = value;
   for (int i = 0; i < LinkCount(); ++i)
     if (auto* c = dynamic_cast<TzbBarEditControl*>(GetLink(i)->Control())) {
       if (c->Focused()) c->SetText(value);
@@ -135,15 +139,15 @@ void TzbBarWindowItem::DoExit() {
 }
 
 void TzbBarEdit::SetShowCaption(bool value) {
-  if (value == showCaption_) return;
-  showCaption_ = value;
+  if (value == fShowCaption) return;
+  fShowCaption = value;
   if (!IsLoading()) LayoutChanged();
 }
 
 void TzbBarEdit::SetWidth(int value) {
   value = std::max(value, 20);
-  if (value == width_) return;
-  width_ = value;
+  if (value == fWidth) return;
+  fWidth = value;
   if (!IsLoading()) WidthChanged();
 }
 
@@ -156,14 +160,14 @@ void TzbBarEdit::WidthChanged() {
 bool TzbBarEdit::CanUseAccel(const TzbBarItemLink& link) const {
   if (!GetEnabled()) return false;
   const TzbBarWindow* w = link.Collection().BarControl();
-  return (w && w->IsMenu()) || showCaption_;
+  return (w && w->IsMenu()) || fShowCaption;
 }
 
 TCustomzbBarCombo::~TCustomzbBarCombo() = default;
 
 void TCustomzbBarCombo::SetShowEditor(bool value) {
-  if (value == !hideEditor_) return;
-  hideEditor_ = !value;
+  if (value == !fHideEditor) return;
+  fHideEditor = !value;
   UpdateControls();
 }
 
@@ -216,55 +220,57 @@ bool TzbBarCustomCombo::CheckKeyForDropDownWindow(int key, unsigned shift) {
 
 TzbBarCustomCombo::~TzbBarCustomCombo() = default;
 
-QListWidget* TzbBarCustomCombo::ListBox() const { return list_.get(); }
+QListWidget* TzbBarCustomCombo::ListBox() const { return fList.get(); }
 
 QWidget* TzbBarCustomCombo::GetDropDownWindow() {
   if (QWidget* w = TCustomzbBarCombo::GetDropDownWindow()) return w;
-  if (!list_) {
-    list_ = std::make_unique<QListWidget>();
-    list_->setProperty("zbDropDownWindow", true);
-    MakeNonActivatingPopup(list_.get());
-    list_->setFocusPolicy(Qt::NoFocus);
-    list_->setItemDelegate(new TComboDelegate(*this, list_.get()));
-    list_->setUniformItemSizes(false);
-    list_->setFrameShape(QFrame::Box);
-    list_->setLineWidth(1);
+  if (!fList) {
+    fList = std::make_unique<QListWidget>();
+    fList->setProperty("zbDropDownWindow", true);
+    MakeNonActivatingPopup(fList.get());
+    fList->setFocusPolicy(Qt::NoFocus);
+    fList->setItemDelegate(new TComboDelegate(*this, fList.get()));
+    fList->setUniformItemSizes(false);
+    fList->setFrameShape(QFrame::Box);
+    fList->setLineWidth(1);
   }
-  return list_.get();
+  return fList.get();
 }
 
 void TzbBarCustomCombo::SetSorted(bool value) {
-  if (value == sorted_) return;
-  sorted_ = value;
-  if (sorted_) std::stable_sort(items_.begin(), items_.end(), [](const std::string& a, const std::string& b) {
-    return CompareText(a, b) < 0;
-  });
-  itemIndex_ = -1;
-  for (size_t i = 0; i < items_.size(); ++i)
-    if (items_[i] == text_) itemIndex_ = static_cast<int>(i);
+  if (value == fSorted) return;
+  fSorted = value;
+  if (fSorted)
+    std::stable_sort(fItems.begin(), fItems.end(),
+                     [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
+  fItemIndex = -1;
+  for (size_t i = 0; i < fItems.size(); ++i)
+    if (fItems[i] == fText) fItemIndex = static_cast<int>(i);
   UpdateControls();
 }
 
 void TzbBarCustomCombo::SetItems(const std::vector<std::string>& items) {
-  items_ = items;
-  if (sorted_) {
-    sorted_ = false;
+  fItems = items;
+  if (fSorted) {
+    fSorted = false;
     SetSorted(true);
   }
   ItemsChanged();
 }
 
 void TzbBarCustomCombo::ItemsChanged() {
-  if (itemIndex_ >= static_cast<int>(items_.size())) SetItemIndex(-1);
-  else UpdateControls();
+  if (fItemIndex >= static_cast<int>(fItems.size()))
+    SetItemIndex(-1);
+  else
+    UpdateControls();
 }
 
 void TzbBarCustomCombo::SetItemIndex(int value) {
-  if (value < 0 || value >= static_cast<int>(items_.size())) value = -1;
-  if (value == itemIndex_) return;
-  itemIndex_ = value;
-  const std::string text = value < 0 ? std::string() : items_[value];
-  if (text != text_) {
+  if (value < 0 || value >= static_cast<int>(fItems.size())) value = -1;
+  if (value == fItemIndex) return;
+  fItemIndex = value;
+  const std::string text = value < 0 ? std::string() : fItems[value];
+  if (text != fText) {
     TzbBarWindowItem::SetText(text);
   } else {
     UpdateControls();
@@ -273,9 +279,9 @@ void TzbBarCustomCombo::SetItemIndex(int value) {
 }
 
 void TzbBarCustomCombo::SetText(const std::string& value) {
-  if (itemIndex_ < 0 || itemIndex_ >= static_cast<int>(items_.size()) || items_[itemIndex_] != value) {
-    auto it = std::find(items_.begin(), items_.end(), value);
-    itemIndex_ = it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+  if (fItemIndex < 0 || fItemIndex >= static_cast<int>(fItems.size()) || fItems[fItemIndex] != value) {
+    auto it = std::find(fItems.begin(), fItems.end(), value);
+    fItemIndex = it == fItems.end() ? -1 : static_cast<int>(it - fItems.begin());
   }
   TzbBarWindowItem::SetText(value);
 }
@@ -283,13 +289,13 @@ void TzbBarCustomCombo::SetText(const std::string& value) {
 int TzbBarCustomCombo::GetCurItemIndex() const {
   for (int i = 0; i < LinkCount(); ++i)
     if (auto* c = dynamic_cast<TzbBarComboControl*>(GetLink(i)->Control()); c && c->Focused()) return c->CurrentIndex();
-  return itemIndex_;
+  return fItemIndex;
 }
 
 int TzbBarCustomCombo::FindEntry(const std::string& text) const {
   int best = -1, bestLength = 0;
-  for (size_t i = 0; i < items_.size(); ++i) {
-    const int n = StartsWithLength(items_[i], text);
+  for (size_t i = 0; i < fItems.size(); ++i) {
+    const int n = StartsWithLength(fItems[i], text);
     if (n == static_cast<int>(text.size()) && !text.empty()) return static_cast<int>(i);
     if (n > bestLength) best = static_cast<int>(i), bestLength = n;
   }
@@ -301,30 +307,32 @@ void TzbBarCustomCombo::DrawItem(TCanvas& canvas, int index, const TRect& rect, 
     OnDrawItem(*this, index, rect, selected);
     return;
   }
-  const QString text = index >= 0 && index < static_cast<int>(items_.size()) ? ToQString(items_[index]) : QString();
+  const QString text = index >= 0 && index < static_cast<int>(fItems.size()) ? ToQString(fItems[index]) : QString();
   BarManager().PainterClass().DrawComboListItem(canvas, rect, text, selected);
 }
 
 void TzbBarCustomCombo::MeasureItem(int index, int& height) {
-  if (ItemHeight > 0) height = ItemHeight;
-  else height = QFontMetrics(BarManager().BarFont()).height();
+  if (ItemHeight > 0)
+    height = ItemHeight;
+  else
+    height = QFontMetrics(BarManager().BarFont()).height();
   if (OnMeasureItem) OnMeasureItem(*this, index, height);
 }
 
 void TzbBarCustomCombo::MeasureItemWidth(int index, int& width) {
-  width = QFontMetrics(BarManager().BarFont()).horizontalAdvance(ToQString(items_[index])) + 2;
+  width = QFontMetrics(BarManager().BarFont()).horizontalAdvance(ToQString(fItems[index])) + 2;
 }
 
 int TzbBarCustomCombo::GetDropDownWidth() {
   if (DropDownWidth > 0) return DropDownWidth;
-  const bool scrolls = static_cast<int>(items_.size()) > DropDownCount;
+  const bool scrolls = static_cast<int>(fItems.size()) > DropDownCount;
   const int scrollWidth = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   int width = 0;
   for (int i = 0; i < LinkCount(); ++i)
     if (auto* c = dynamic_cast<TzbBarComboControl*>(GetLink(i)->Control()); c && c->Focused())
       width = c->Link().ItemRect.Width() - c->CaptionWidth() - 4;
   if (scrolls) width -= scrollWidth;
-  for (int i = 0; i < static_cast<int>(items_.size()); ++i) {
+  for (int i = 0; i < static_cast<int>(fItems.size()); ++i) {
     int w = 0;
     MeasureItemWidth(i, w);
     width = std::max(width, w);
@@ -338,17 +346,17 @@ void TzbBarCustomCombo::PrepareDropDown() {
   QListWidget* list = ListBox();
   if (!list) return;
   list->clear();
-  for (const std::string& s : items_) list->addItem(ToQString(s));
+  for (const std::string& s : fItems) list->addItem(ToQString(s));
   list->setFont(BarManager().BarFont());
   int height = 4;
-  const int shown = std::min<int>(static_cast<int>(items_.size()), DropDownCount);
+  const int shown = std::min<int>(static_cast<int>(fItems.size()), DropDownCount);
   for (int i = 0; i < shown; ++i) {
     int h = 0;
     MeasureItem(i, h);
     height += h;
   }
-  list->setVerticalScrollBarPolicy(static_cast<int>(items_.size()) > DropDownCount ? Qt::ScrollBarAlwaysOn
-                                                                                     : Qt::ScrollBarAlwaysOff);
+  list->setVerticalScrollBarPolicy(static_cast<int>(fItems.size()) > DropDownCount ? Qt::ScrollBarAlwaysOn
+                                                                                   : Qt::ScrollBarAlwaysOff);
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list->resize(GetDropDownWidth(), height);
 }
@@ -362,33 +370,33 @@ void TzbBarCustomCombo::DropDown(int x, int y, const TRect& item, bool toRight) 
 // entry chooses that entry.
 class TListCapture : public QObject {
  public:
-  explicit TListCapture(QListWidget& list) : QObject(&list), list_(list) {}
+  explicit TListCapture(QListWidget& list) : QObject(&list), fList(list) {}
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() != QEvent::MouseButtonRelease || QWidget::mouseGrabber() != list_.viewport()) return false;
-    list_.viewport()->releaseMouse();
+    if (event->type() != QEvent::MouseButtonRelease || QWidget::mouseGrabber() != fList.viewport()) return false;
+    fList.viewport()->releaseMouse();
     const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
-    if (QListWidgetItem* item = list_.viewport()->rect().contains(p) ? list_.itemAt(p) : nullptr) {
-      emit list_.itemClicked(item);
+    if (QListWidgetItem* item = fList.viewport()->rect().contains(p) ? fList.itemAt(p) : nullptr) {
+      emit fList.itemClicked(item);
       return true;
     }
     return false;
   }
 
  private:
-  QListWidget& list_;
+  QListWidget& fList;
 };
 
 void TzbBarCustomCombo::DropDownShown() {
-  if (!list_ || !(QApplication::mouseButtons() & Qt::LeftButton)) return;
-  if (!list_->property("zbCapture").toBool()) {
-    list_->setProperty("zbCapture", true);
-    list_->viewport()->installEventFilter(new TListCapture(*list_));
+  if (!fList || !(QApplication::mouseButtons() & Qt::LeftButton)) return;
+  if (!fList->property("zbCapture").toBool()) {
+    fList->setProperty("zbCapture", true);
+    fList->viewport()->installEventFilter(new TListCapture(*fList));
   }
-  list_->viewport()->grabMouse();
+  fList->viewport()->grabMouse();
 }
 
 void TzbBarCustomCombo::CloseUp() {
-  if (list_ && QWidget::mouseGrabber() == list_->viewport()) list_->viewport()->releaseMouse();
+  if (fList && QWidget::mouseGrabber() == fList->viewport()) fList->viewport()->releaseMouse();
   TCustomzbBarCombo::CloseUp();
 }
 
@@ -397,14 +405,14 @@ void TzbBarCustomCombo::CloseUp() {
 TzbBarEditControl::TzbBarEditControl(TzbBarItemLink& link, TzbBarWindow& parent) : TzbBarItemControl(link, parent) {}
 
 TzbBarEditControl::~TzbBarEditControl() {
-  focused_ = false;
-  if (edit_) {
+  fFocused = false;
+  if (fEdit) {
     // The edit window's last focus and key events must not reach a control that is going.
-    edit_->removeEventFilter(filter_.get());
-    QObject::disconnect(edit_.data(), nullptr, filter_.get(), nullptr);
-    edit_->hide();
+    fEdit->removeEventFilter(fFilter.get());
+    QObject::disconnect(fEdit.data(), nullptr, fFilter.get(), nullptr);
+    fEdit->hide();
   }
-  delete edit_.data();
+  delete fEdit.data();
 }
 
 TzbBarEdit& TzbBarEditControl::Edit() const { return static_cast<TzbBarEdit&>(Item()); }
@@ -440,89 +448,91 @@ void TzbBarEditControl::Paint(const TRect& r, int view) {
   TRect rr = r;
   if (CaptionShown()) p.DrawEditCaption(*this, dc, ToQString(Item().Caption()), selected, view, rr);
   p.DrawEditFrame(*this, dc, rr, view, selected, Edit().ReadOnly);
-  editRect_ = Enabled() ? rr : TRect{};
+  fEditRect = Enabled() ? rr : TRect{};
   PaintText(dc, rr, view);  // a combo narrows the edit rectangle to its text part
-  if (focused_ && Enabled()) PlaceEditor();
+  if (fFocused && Enabled()) PlaceEditor();
 }
 
 void TzbBarEditControl::PaintText(TCanvas& dc, const TRect& r, int) {
-  if (focused_ && Enabled()) return;
+  if (fFocused && Enabled()) return;
   Parent().Manager().PainterClass().DrawEditText(*this, dc, r, ToQString(Edit().Text()), Edit().ReadOnly);
 }
 
 void TzbBarEditControl::PlaceEditor() {
-  if (!edit_) return;
+  if (!fEdit) return;
   TRect in;
   if (const TCustomzbBarControl* w = Window()) in = w->ClientInsets();
-  TRect r = editRect_;
+  TRect r = fEditRect;
   if (Edit().HideEditor()) r.Right = r.Left;
-  edit_->setGeometry(ToQRect(r).translated(in.Left, in.Top));
+  fEdit->setGeometry(ToQRect(r).translated(in.Left, in.Top));
 }
 
 void TzbBarEditControl::Changed(TzbControlChange change) {
-  if (change == TzbControlChange::Enabled && !Enabled() && focused_) SetFocused(false);
+  if (change == TzbControlChange::Enabled && !Enabled() && fFocused) SetFocused(false);
   TzbBarItemControl::Changed(change);
 }
 
 void TzbBarEditControl::SetFocused(bool value, bool byEscape) {
-  if (value == focused_ || ending_) return;
+  if (value == fFocused || fEnding) return;
   TzbBarManager& m = Parent().Manager();
   if (value) {
     TCustomzbBarControl* w = Window();
     QWidget* parentWidget = w ? w->Widget() : nullptr;
     if (!parentWidget) return;
-    savedFocus_ = QApplication::focusWidget();
-    if (!savedFocus_ || !savedFocus_->isVisible()) savedFocus_ = m.Form();
-    if (!edit_) {
-      edit_ = new QLineEdit(parentWidget);
-      edit_->setProperty("zbInPlaceEdit", true);
-      edit_->setFrame(false);
-      filter_ = std::make_unique<TEditFilter>(*this);
-      edit_->installEventFilter(filter_.get());
-      QObject::connect(edit_.data(), &QLineEdit::textChanged, filter_.get(), [this]() { EditTextChanged(); });
+    fSavedFocus = QApplication::focusWidget();
+    if (!fSavedFocus || !fSavedFocus->isVisible()) fSavedFocus = m.Form();
+    if (!fEdit) {
+      fEdit = new QLineEdit(parentWidget);
+      fEdit->setProperty("zbInPlaceEdit", true);
+      fEdit->setFrame(false);
+      fFilter = std::make_unique<TEditFilter>(*this);
+      fEdit->installEventFilter(fFilter.get());
+      QObject::connect(fEdit.data(), &QLineEdit::textChanged, fFilter.get(), [this]() { EditTextChanged(); });
     }
-    focused_ = true;
+    fFocused = true;
     Active = true;
-    edit_->setFont(parentWidget->font());
-    edit_->setMaxLength(Edit().MaxLength() > 0 ? Edit().MaxLength() : std::numeric_limits<int>::max());
-    edit_->setReadOnly(Edit().ReadOnly || Edit().HideEditor());
+    fEdit->setFont(parentWidget->font());
+    fEdit->setMaxLength(Edit().MaxLength() > 0 ? Edit().MaxLength() : std::numeric_limits<int>::max());
+    fEdit->setReadOnly(Edit().ReadOnly || Edit().HideEditor());
     PlaceEditor();
-    edit_->show();
-    m.PainterClass().PrepareEditWindow(*edit_);
+    fEdit->show();
+    m.PainterClass().PrepareEditWindow(*fEdit);
     SetText(Edit().Text());
-    edit_->setFocus(Qt::OtherFocusReason);
+    fEdit->setFocus(Qt::OtherFocusReason);
     Parent().RepaintControl(*this);
     return;
   }
-  ending_ = true;
-  focused_ = false;
+  fEnding = true;
+  fFocused = false;
   Active = false;
   const std::string text = GetText();
-  if (edit_) edit_->hide();
-  if (savedFocus_ && savedFocus_->isVisible()) savedFocus_->setFocus(Qt::OtherFocusReason);
-  else if (m.Form()) m.Form()->setFocus(Qt::OtherFocusReason);
-  ending_ = false;
+  if (fEdit) fEdit->hide();
+  if (fSavedFocus && fSavedFocus->isVisible())
+    fSavedFocus->setFocus(Qt::OtherFocusReason);
+  else if (m.Form())
+    m.Form()->setFocus(Qt::OtherFocusReason);
+  fEnding = false;
   if (m.AlwaysSaveText && !byEscape) {
     Edit().SetText(text);
   }
   Parent().RepaintControl(*this);
 }
 
-std::string TzbBarEditControl::GetText() const { return edit_ ? FromQString(edit_->text()) : Edit().Text(); }
+std::string TzbBarEditControl::GetText() const { return fEdit ? FromQString(fEdit->text()) : Edit().Text(); }
 
 void TzbBarEditControl::SetText(const std::string& text) {
-  if (!edit_) return;
-  const bool changed = FromQString(edit_->text()) != text;
-  settingText_ = true;
-  edit_->setText(ToQString(text));
-  settingText_ = false;
+  if (!fEdit) return;
+  const bool changed = FromQString(fEdit->text()) != text;
+  fSettingText = true;
+  fEdit->setText(ToQString(text));
+  fSettingText = false;
   if (Edit().HideEditor()) Parent().RepaintControl(*this);
-  Parent().Manager().PainterClass().SelectEditText(*edit_, changed);
+  Parent().Manager().PainterClass().SelectEditText(*fEdit, changed);
 }
 
 void TzbBarEditControl::BeforeClick(bool) {
   SetFocused(true);
-  if (edit_ && focused_) edit_->selectAll();
+  if (fEdit && fFocused) fEdit->selectAll();
 }
 
 void TzbBarEditControl::ControlInactivate(bool force) {
@@ -533,7 +543,7 @@ void TzbBarEditControl::ControlInactivate(bool force) {
 void TzbBarEditControl::StoreText() { Edit().SetText(GetText()); }
 
 void TzbBarEditControl::EditTextChanged() {
-  if (!settingText_) Edit().CurChange();
+  if (!fSettingText) Edit().CurChange();
 }
 
 bool TzbBarEditControl::EditKeyDown(QKeyEvent& e) {
@@ -564,10 +574,10 @@ bool TzbBarEditControl::EditKeyDown(QKeyEvent& e) {
 // ---------------------------------------------------------------- combo control
 
 TzbBarComboControl::~TzbBarComboControl() {
-  QObject::disconnect(clicked_);
-  QObject::disconnect(rowChanged_);
-  if (droppedDown_) {
-    droppedDown_ = false;
+  QObject::disconnect(fClicked);
+  QObject::disconnect(fRowChanged);
+  if (fDroppedDown) {
+    fDroppedDown = false;
     Combo().CloseUp();
   }
 }
@@ -583,18 +593,20 @@ void TzbBarComboControl::PaintText(TCanvas& dc, const TRect& r, int view) {
   button.Left = text.Right + p.GetComboButtonGap();
   ButtonRect = button;
   if (!Focused() || !Enabled()) {
-    if (Combo().OnDrawItem) Combo().DrawItem(dc, Combo().GetCurItemIndex(), text, false);
-    else p.DrawEditText(*this, dc, text, ToQString(Combo().Text()), Combo().ReadOnly);
+    if (Combo().OnDrawItem)
+      Combo().DrawItem(dc, Combo().GetCurItemIndex(), text, false);
+    else
+      p.DrawEditText(*this, dc, text, ToQString(Combo().Text()), Combo().ReadOnly);
   }
-  p.DrawComboButton(*this, dc, IsSelected() || droppedDown_, droppedDown_, button);
-  if (Enabled()) editRect_ = text;
+  p.DrawComboButton(*this, dc, IsSelected() || fDroppedDown, fDroppedDown, button);
+  if (Enabled()) fEditRect = text;
 }
 
 void TzbBarComboControl::SetFocused(bool value, bool byEscape) {
-  if (!value && droppedDown_) SetDroppedDown(false);
+  if (!value && fDroppedDown) SetDroppedDown(false);
   if (value && !Focused()) {
-    currentIndex_ = Combo().ItemIndex();
-    if (currentIndex_ < 0) currentIndex_ = -1;
+    fCurrentIndex = Combo().ItemIndex();
+    if (fCurrentIndex < 0) fCurrentIndex = -1;
   }
   TzbBarEditControl::SetFocused(value, byEscape);
   if (value && Focused() && Enabled()) {
@@ -604,12 +616,12 @@ void TzbBarComboControl::SetFocused(bool value, bool byEscape) {
 }
 
 void TzbBarComboControl::SetDroppedDown(bool value) {
-  if (value == droppedDown_ || (value && Combo().ReadOnly)) return;
-  droppedDown_ = value;
+  if (value == fDroppedDown || (value && Combo().ReadOnly)) return;
+  fDroppedDown = value;
   Parent().RepaintControl(*this);
   if (!value) {
-    QObject::disconnect(clicked_);
-    QObject::disconnect(rowChanged_);
+    QObject::disconnect(fClicked);
+    QObject::disconnect(fRowChanged);
     Combo().CloseUp();
     return;
   }
@@ -623,26 +635,26 @@ void TzbBarComboControl::SetDroppedDown(bool value) {
   const TRect onScreen = Rect(topLeft.X, topLeft.Y, topLeft.X + r.Width(), topLeft.Y + r.Height());
   Combo().DropDown(screen.X, screen.Y, onScreen, toRight);
   if (QListWidget* list = Combo().ListBox(); list && list->isVisible()) {
-    QObject::disconnect(clicked_);
-    QObject::disconnect(rowChanged_);
-    clicked_ = QObject::connect(list, &QListWidget::itemClicked, list, [this, list](QListWidgetItem* item) {
-      ListChosen(list->row(item));
-    });
-    rowChanged_ = QObject::connect(list, &QListWidget::currentRowChanged, list, [this](int row) { ListRowChanged(row); });
+    QObject::disconnect(fClicked);
+    QObject::disconnect(fRowChanged);
+    fClicked = QObject::connect(list, &QListWidget::itemClicked, list,
+                                [this, list](QListWidgetItem* item) { ListChosen(list->row(item)); });
+    fRowChanged =
+        QObject::connect(list, &QListWidget::currentRowChanged, list, [this](int row) { ListRowChanged(row); });
     SyncSelection();
   }
 }
 
 void TzbBarComboControl::BeforeClick(bool byMouse) {
-  const bool wasOpen = droppedDown_;
+  const bool wasOpen = fDroppedDown;
   TzbBarEditControl::BeforeClick(byMouse);
   if (!byMouse || wasOpen) return;
   TCustomzbBarControl* w = Window();
   if (!w) return;
   const TPoint p = w->ScreenToClient(BarCursorPos());
   const TRect item = Link().ItemRect;
-  const bool onButton = Combo().HideEditor() ? p.X >= item.Left + CaptionWidth() && PtInRect(item, p)
-                                             : PtInRect(ButtonRect, p);
+  const bool onButton =
+      Combo().HideEditor() ? p.X >= item.Left + CaptionWidth() && PtInRect(item, p) : PtInRect(ButtonRect, p);
   if (onButton) SetDroppedDown(true);
 }
 
@@ -652,7 +664,7 @@ void TzbBarComboControl::ControlInactivate(bool force) {
 }
 
 void TzbBarComboControl::ShowEntry(int index) {
-  currentIndex_ = index;
+  fCurrentIndex = index;
   SetText(index >= 0 ? Combo().Items()[index] : std::string());
   Combo().CurChange();
   if (Editor()) Editor()->selectAll();
@@ -663,28 +675,30 @@ bool TzbBarComboControl::EditKeyDown(QKeyEvent& e) {
   const unsigned shift = ShiftOf(e.modifiers());
   const int count = static_cast<int>(Combo().Items().size());
   if (key == Qt::Key_F4 || ((shift & ssAlt) && (key == Qt::Key_Up || key == Qt::Key_Down))) {
-    SetDroppedDown(!droppedDown_);
+    SetDroppedDown(!fDroppedDown);
     return true;
   }
-  if (droppedDown_ && Combo().CheckKeyForDropDownWindow(key, shift)) {
+  if (fDroppedDown && Combo().CheckKeyForDropDownWindow(key, shift)) {
     if (QWidget* list = Combo().GetDropDownWindow()) {
       QKeyEvent copy(e.type(), e.key(), e.modifiers(), e.text());
       QApplication::sendEvent(list, &copy);
       return true;
     }
   }
-  if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab) && currentIndex_ >= 0 &&
-      currentIndex_ < count && Combo().Items()[currentIndex_] == GetText()) {
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab) && fCurrentIndex >= 0 &&
+      fCurrentIndex < count && Combo().Items()[fCurrentIndex] == GetText()) {
     SetDroppedDown(false);
-    Combo().SetItemIndex(currentIndex_);
+    Combo().SetItemIndex(fCurrentIndex);
   }
-  if (!droppedDown_ && shift == 0 && (key == Qt::Key_Up || key == Qt::Key_Down)) {
-    const int next = currentIndex_ + (key == Qt::Key_Up ? -1 : 1);
-    if (next >= 0 && next < count && !(currentIndex_ < 0 && key == Qt::Key_Up)) ShowEntry(next);
-    else if (currentIndex_ < 0 && key == Qt::Key_Down && count > 0) ShowEntry(0);
+  if (!fDroppedDown && shift == 0 && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+    const int next = fCurrentIndex + (key == Qt::Key_Up ? -1 : 1);
+    if (next >= 0 && next < count && !(fCurrentIndex < 0 && key == Qt::Key_Up))
+      ShowEntry(next);
+    else if (fCurrentIndex < 0 && key == Qt::Key_Down && count > 0)
+      ShowEntry(0);
     return true;
   }
-  if (key == Qt::Key_Escape && droppedDown_) {
+  if (key == Qt::Key_Escape && fDroppedDown) {
     SetDroppedDown(false);
     return true;
   }
@@ -692,56 +706,57 @@ bool TzbBarComboControl::EditKeyDown(QKeyEvent& e) {
 }
 
 bool TzbBarComboControl::EditWheel(int lines) {
-  if (droppedDown_) {
-    if (QListWidget* list = Combo().ListBox()) list->verticalScrollBar()->setValue(list->verticalScrollBar()->value() + lines);
+  if (fDroppedDown) {
+    if (QListWidget* list = Combo().ListBox())
+      list->verticalScrollBar()->setValue(list->verticalScrollBar()->value() + lines);
     return true;
   }
-  const int next = currentIndex_ + lines;
+  const int next = fCurrentIndex + lines;
   if (next >= 0 && next < static_cast<int>(Combo().Items().size())) ShowEntry(next);
   return true;
 }
 
 void TzbBarComboControl::StoreText() {
   const std::string text = GetText();
-  if (currentIndex_ >= 0 && currentIndex_ < static_cast<int>(Combo().Items().size()) &&
-      Combo().Items()[currentIndex_] == text)
-    Combo().SetItemIndex(currentIndex_);
+  if (fCurrentIndex >= 0 && fCurrentIndex < static_cast<int>(Combo().Items().size()) &&
+      Combo().Items()[fCurrentIndex] == text)
+    Combo().SetItemIndex(fCurrentIndex);
   else
     Combo().SetText(text);
 }
 
 void TzbBarComboControl::EditTextChanged() {
   TzbBarEditControl::EditTextChanged();
-  if (!settingText_) SyncSelection();
+  if (!fSettingText) SyncSelection();
 }
 
 void TzbBarComboControl::SyncSelection() {
   const std::string text = GetText();
   const auto& items = Combo().Items();
-  if (!(currentIndex_ >= 0 && currentIndex_ < static_cast<int>(items.size()) && items[currentIndex_] == text))
-    currentIndex_ = Combo().FindEntry(text);
+  if (!(fCurrentIndex >= 0 && fCurrentIndex < static_cast<int>(items.size()) && items[fCurrentIndex] == text))
+    fCurrentIndex = Combo().FindEntry(text);
   QListWidget* list = Combo().ListBox();
-  if (!droppedDown_ || !list) return;
+  if (!fDroppedDown || !list) return;
   const QSignalBlocker block(list);
-  if (currentIndex_ >= 0 && SameText(items[currentIndex_], text)) {
-    list->setCurrentRow(currentIndex_);
+  if (fCurrentIndex >= 0 && SameText(items[fCurrentIndex], text)) {
+    list->setCurrentRow(fCurrentIndex);
   } else {
     list->clearSelection();
     list->setCurrentRow(-1);
-    if (currentIndex_ >= 0) list->scrollToItem(list->item(currentIndex_));
+    if (fCurrentIndex >= 0) list->scrollToItem(list->item(fCurrentIndex));
   }
 }
 
 void TzbBarComboControl::ListRowChanged(int row) {
   if (row < 0 || row >= static_cast<int>(Combo().Items().size())) return;
-  currentIndex_ = row;
+  fCurrentIndex = row;
   SetText(Combo().Items()[row]);
   Combo().CurChange();
 }
 
 void TzbBarComboControl::ListChosen(int row) {
   if (row < 0 || row >= static_cast<int>(Combo().Items().size())) return;
-  currentIndex_ = row;
+  fCurrentIndex = row;
   SetText(Combo().Items()[row]);
   SetDroppedDown(false);
   TCustomzbBarControl* w = Window();

@@ -7,13 +7,13 @@
 #include "platform/Canvas.h"
 #include "widgets/bars/BarItem.h"
 
+#include <QLineEdit>
 #include <QPointer>
+
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <QLineEdit>
 class QListWidget;
 class QKeyEvent;
 class QObject;
@@ -30,14 +30,14 @@ class TzbBarWindowItem : public TzbBarItem {
   const char* ClassName() const override { return kClassName; }
   bool InheritsFrom(const char* className) const override;
 
-  const std::string& Text() const { return text_; }
+  const std::string& Text() const { return fText; }
   // A changed text reaches the controls of every link and fires OnChange.
   virtual void SetText(const std::string& value);
-  bool HideEditor() const { return hideEditor_; }
+  bool HideEditor() const { return fHideEditor; }
 
   std::function<void(TzbBarItem&)> OnChange, OnCurChange, OnEnter, OnExit;
   // A handler that sets the key to 0 swallows it.
-  std::function<void(TzbBarItem&, int& key, unsigned shift)> OnKeyDown, OnKeyUp;
+  std::function<void(TzbBarItem&, int&key, unsigned shift)> OnKeyDown, OnKeyUp;
   std::function<void(TzbBarItem&, QChar& key)> OnKeyPress;
 
   void Change();
@@ -46,8 +46,8 @@ class TzbBarWindowItem : public TzbBarItem {
   void DoExit();
 
  protected:
-  std::string text_;
-  bool hideEditor_ = false;
+  std::string fText;
+  bool fHideEditor = false;
 };
 
 class TzbBarEdit : public TzbBarWindowItem {
@@ -57,12 +57,12 @@ class TzbBarEdit : public TzbBarWindowItem {
   const char* ClassName() const override { return kClassName; }
   bool InheritsFrom(const char* className) const override;
 
-  int MaxLength() const { return maxLength_; }
-  void SetMaxLength(int value) { maxLength_ = value <= 0 ? 0 : value; }  // 0: no limit
+  int MaxLength() const { return fMaxLength; }
+  void SetMaxLength(int value) { fMaxLength = value <= 0 ? 0 : value; }  // 0: no limit
   bool ReadOnly = false;
-  bool ShowCaption() const { return showCaption_; }
+  bool ShowCaption() const { return fShowCaption; }
   void SetShowCaption(bool value);
-  int Width() const { return width_; }
+  int Width() const { return fWidth; }
   void SetWidth(int value);  // at least 20
   bool CanUseAccel(const TzbBarItemLink& link) const override;
 
@@ -70,9 +70,9 @@ class TzbBarEdit : public TzbBarWindowItem {
   virtual void WidthChanged();
 
  private:
-  int maxLength_ = 0;
-  bool showCaption_ = false;
-  int width_ = 100;
+  int fMaxLength = 0;
+  bool fShowCaption = false;
+  int fWidth = 100;
 };
 
 class TCustomzbBarCombo : public TzbBarEdit {
@@ -83,7 +83,7 @@ class TCustomzbBarCombo : public TzbBarEdit {
   const char* ClassName() const override { return kClassName; }
   bool InheritsFrom(const char* className) const override;
 
-  bool ShowEditor() const { return !hideEditor_; }
+  bool ShowEditor() const { return !fHideEditor; }
   void SetShowEditor(bool value);
   std::function<void(TzbBarItem&, int key, unsigned shift, bool& accept)> OnCheckKeyForDropDownWindow;
   std::function<void(TzbBarItem&)> OnCloseUp, OnDropDown;
@@ -111,11 +111,11 @@ class TzbBarCustomCombo : public TCustomzbBarCombo {
   int DropDownCount = 8;
   int DropDownWidth = 0;  // 0: as wide as the widest entry
   int ItemHeight = 0;     // 0: the text height
-  bool Sorted() const { return sorted_; }
+  bool Sorted() const { return fSorted; }
   void SetSorted(bool value);
-  const std::vector<std::string>& Items() const { return items_; }
+  const std::vector<std::string>& Items() const { return fItems; }
   void SetItems(const std::vector<std::string>& items);
-  int ItemIndex() const { return itemIndex_; }
+  int ItemIndex() const { return fItemIndex; }
   void SetItemIndex(int value);  // out of range: -1
   void SetText(const std::string& value) override;
   // The entry shown while a control is being edited, else ItemIndex.
@@ -142,10 +142,10 @@ class TzbBarCustomCombo : public TCustomzbBarCombo {
 
  private:
   void ItemsChanged();
-  std::vector<std::string> items_;
-  int itemIndex_ = -1;
-  bool sorted_ = false;
-  std::unique_ptr<QListWidget> list_;
+  std::vector<std::string> fItems;
+  int fItemIndex = -1;
+  bool fSorted = false;
+  std::unique_ptr<QListWidget> fList;
 };
 
 class TzbBarCombo : public TzbBarCustomCombo {
@@ -175,9 +175,9 @@ class TzbBarEditControl : public TzbBarItemControl {
   bool IsIdle() const override { return false; }  // never drawn as a pressed button
   void Changed(TzbControlChange change) override;
 
-  bool Focused() const { return focused_; }
-  QLineEdit* Editor() const { return edit_.data(); }
-  TRect EditRect() const { return editRect_; }
+  bool Focused() const { return fFocused; }
+  QLineEdit* Editor() const { return fEdit.data(); }
+  TRect EditRect() const { return fEditRect; }
   // Starts (true) or ends (false) editing; ending by Esc keeps the item's text.
   virtual void SetFocused(bool value, bool byEscape = false);
   // The edit window's whole text.
@@ -195,16 +195,16 @@ class TzbBarEditControl : public TzbBarItemControl {
   virtual void PaintText(TCanvas& dc, const TRect& r, int view);
   virtual void StoreText();
   TCustomzbBarControl* Window() const;
-  TRect editRect_;
-  bool settingText_ = false;
+  TRect fEditRect;
+  bool fSettingText = false;
 
  private:
   void PlaceEditor();
-  QPointer<QLineEdit> edit_;
-  std::unique_ptr<QObject> filter_;
-  QPointer<QWidget> savedFocus_;
-  bool focused_ = false;
-  bool ending_ = false;
+  QPointer<QLineEdit> fEdit;
+  std::unique_ptr<QObject> fFilter;
+  QPointer<QWidget> fSavedFocus;
+  bool fFocused = false;
+  bool fEnding = false;
 };
 
 class TzbBarComboControl : public TzbBarEditControl {
@@ -212,9 +212,9 @@ class TzbBarComboControl : public TzbBarEditControl {
   using TzbBarEditControl::TzbBarEditControl;
   ~TzbBarComboControl() override;
   TzbBarCustomCombo& Combo() const;
-  bool DroppedDown() const { return droppedDown_; }
+  bool DroppedDown() const { return fDroppedDown; }
   void SetDroppedDown(bool value);
-  int CurrentIndex() const { return currentIndex_; }
+  int CurrentIndex() const { return fCurrentIndex; }
   void BeforeClick(bool byMouse) override;
   void ControlInactivate(bool force) override;
   void SetFocused(bool value, bool byEscape = false) override;
@@ -233,9 +233,9 @@ class TzbBarComboControl : public TzbBarEditControl {
  private:
   void SyncSelection();
   void ShowEntry(int index);
-  bool droppedDown_ = false;
-  int currentIndex_ = -1;
-  QMetaObject::Connection clicked_, rowChanged_;  // to the open list
+  bool fDroppedDown = false;
+  int fCurrentIndex = -1;
+  QMetaObject::Connection fClicked, fRowChanged;  // to the open list
 };
 
 }  // namespace zyn

@@ -29,9 +29,12 @@ void TzbBarItemControlEnhancedPainter::DrawQuickButtonBackground(const TzbBarWin
                                                                  const TBrush& brush, const TRect& r) const {
   const int state = w.QuickButtonState();
   TRect e = r;
-  if (state == 1) dc.DrawEdge(e, BDR_RAISEDINNER, BF_RECT);
-  else if (state == 2) dc.DrawEdge(e, BDR_SUNKENOUTER, BF_RECT);
-  else FrameWith(dc, r, brush);
+  if (state == 1)
+    dc.DrawEdge(e, BDR_RAISEDINNER, BF_RECT);
+  else if (state == 2)
+    dc.DrawEdge(e, BDR_SUNKENOUTER, BF_RECT);
+  else
+    FrameWith(dc, r, brush);
   TRect inner = r;
   InflateRect(inner, -1, -1);
   FillWith(dc, inner, brush);
@@ -61,8 +64,9 @@ void TzbBarItemControlEnhancedPainter::DrawBarBorder(const TzbBarWindow& w, TCan
   dc.DrawEdge(b, BDR_RAISEDINNER, BF_RECT);
   InflateRect(b, -2, -2);
   if (!w.ShowsGrip()) return;
-  const TRect g = w.IsVertical() ? Rect(b.Left + 1, b.Top + GetGripIndent(), b.Right - 1, b.Top + GetGripIndent() + 3)
-                                 : Rect(b.Left + GetGripIndent(), b.Top + 1, b.Left + GetGripIndent() + 3, b.Bottom - 1);
+  const TRect g = w.IsVertical()
+                      ? Rect(b.Left + 1, b.Top + GetGripIndent(), b.Right - 1, b.Top + GetGripIndent() + 3)
+                      : Rect(b.Left + GetGripIndent(), b.Top + 1, b.Left + GetGripIndent() + 3, b.Bottom - 1);
   DrawGripBar(dc, g, w.IsVertical(), false);
 }
 

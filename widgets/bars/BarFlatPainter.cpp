@@ -9,6 +9,7 @@
 #include "widgets/bars/Office11Colors.h"
 
 #include <QLineEdit>
+
 #include <algorithm>
 #include <limits>
 
@@ -98,9 +99,9 @@ void TzbBarItemControlFlatPainter::DrawEmptyImageCell(const TzbBarItemControl& c
   TzbBarItemControlPainter::DrawEmptyImageCell(c, dc, r, brush, cell);
 }
 
-void TzbBarItemControlFlatPainter::DrawImageCell(const TzbBarItemControl& c, TCanvas& dc, const TBrush& brush,
-                                                 TRect r, const TRect& glyphRect, const QImage& glyph,
-                                                 bool fromImageList, const TzbButtonState& s) const {
+void TzbBarItemControlFlatPainter::DrawImageCell(const TzbBarItemControl& c, TCanvas& dc, const TBrush& brush, TRect r,
+                                                 const TRect& glyphRect, const QImage& glyph, bool fromImageList,
+                                                 const TzbButtonState& s) const {
   if (s.Fits) InflateRect(r, -1, -1);
   bool painted = false;
   if (!c.NonRecent && !c.Parent().HasPlainBackground()) {
@@ -208,8 +209,8 @@ int TzbBarItemControlFlatPainter::GetExpandChevronLines(int height) const {
   return n;
 }
 
-void TzbBarItemControlFlatPainter::DrawSeparator(const TzbBarWindow& w, TCanvas& dc, bool vertical,
-                                                 const TBrush& brush, const TRect& r) const {
+void TzbBarItemControlFlatPainter::DrawSeparator(const TzbBarWindow& w, TCanvas& dc, bool vertical, const TBrush& brush,
+                                                 const TRect& r) const {
   const int m = GetSeparatorMargin();
   TRect rest = r;
   if (vertical) {
@@ -332,17 +333,22 @@ void TzbBarItemControlFlatPainter::DrawDropDownPart(const TzbBarItemControl& c, 
     // text colour on it.
     FillWith(dc, Rect(r.Left, r.Top + 1, r.Right - 1, r.Bottom - 1), GetLightFaceBrush(c.Parent().Manager()));
   } else {
-    if (s.Selected) DrawSelectionFrame(dc, r);
-    else if (s.View == 1) FrameWith(dc, r, SolidBrush(clBtnShadow));
-    else FrameWith(dc, r, c.Parent().CurrentBrush());
+    if (s.Selected)
+      DrawSelectionFrame(dc, r);
+    else if (s.View == 1)
+      FrameWith(dc, r, SolidBrush(clBtnShadow));
+    else
+      FrameWith(dc, r, c.Parent().CurrentBrush());
     TRect inner = r;
     InflateRect(inner, -1, -1);
     FillItemBackground(c, dc, s.DropDownOpen || s.Pressed || s.Selected || c.NonRecent, b, inner);
   }
   const bool enabled = c.Enabled() && dropDownEnabled;
   const bool light = s.Selected && FaceIsWhite() && !openOnBar;
-  if (s.View == 1) DrawArrow(dc, r, false, c.Parent().ArrowSize(), light, enabled, true);
-  else DrawDropPartArrow(dc, r, true, enabled, light, true);
+  if (s.View == 1)
+    DrawArrow(dc, r, false, c.Parent().ArrowSize(), light, enabled, true);
+  else
+    DrawDropPartArrow(dc, r, true, enabled, light, true);
 }
 
 void TzbBarItemControlFlatPainter::DrawMenuFrame(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const {
@@ -462,8 +468,8 @@ void TzbBarItemControlFlatPainter::GetMenuItemsRect(const TzbBarWindow& w, bool 
                                                     int& bottomLimit) const {
   const TRect client = w.ClientRect();
   start = Rect(w.SideStripWidth() + 1, 1, client.Width() - 1, 1);
-  bottomLimit = scrolling ? std::numeric_limits<int>::max()
-                          : client.Height() - 1 - (w.ShowsExpandButton() ? w.ItemHeight() : 0);
+  bottomLimit =
+      scrolling ? std::numeric_limits<int>::max() : client.Height() - 1 - (w.ShowsExpandButton() ? w.ItemHeight() : 0);
 }
 
 void TzbBarItemControlFlatPainter::CalcMenuSize(const TzbBarWindow& w, int itemsWidth, int itemsHeight, int& width,
@@ -510,10 +516,14 @@ void TzbBarItemControlFlatPainter::DrawComboListItem(TCanvas& canvas, const TRec
 void TzbBarItemControlFlatPainter::DrawEditFrame(const TzbBarItemControl& c, TCanvas& dc, TRect& r, int view,
                                                  bool selected, bool) const {
   const TBrush current = c.Parent().CurrentBrush();
-  if (selected) DrawSelectionFrame(dc, r);
-  else if (view == 1) FrameWith(dc, r, current);
-  else if (c.Enabled()) FrameItemBackground(c, dc, false, current, r);
-  else FrameWith(dc, r, SolidBrush(clBtnShadow));
+  if (selected)
+    DrawSelectionFrame(dc, r);
+  else if (view == 1)
+    FrameWith(dc, r, current);
+  else if (c.Enabled())
+    FrameItemBackground(c, dc, false, current, r);
+  else
+    FrameWith(dc, r, SolidBrush(clBtnShadow));
   InflateRect(r, -1, -1);
 }
 
@@ -570,9 +580,12 @@ void TzbBarItemControlFlatPainter::DrawSpinButton(const TzbBarItemControl& c, TC
 void TzbBarItemControlFlatPainter::DrawMDIButton(const TzbBarWindow& w, int kind, const TRect& r, TCanvas& dc,
                                                  bool selected, bool pressed, bool enabled) const {
   TBrush back = w.CurrentBrush();
-  if (selected && pressed) back = GetBarFaceBrush(w);
-  else if (pressed) back = GetBarCheckedBrush(w);
-  else if (selected) back = GetBarHighlightBrush(w);
+  if (selected && pressed)
+    back = GetBarFaceBrush(w);
+  else if (pressed)
+    back = GetBarCheckedBrush(w);
+  else if (selected)
+    back = GetBarHighlightBrush(w);
   FillWith(dc, r, back);
   // The caption glyph, flat, drawn off screen one pixel larger than the inside and laid over the
   // background without its face.

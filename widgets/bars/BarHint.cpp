@@ -1,13 +1,13 @@
 #include "widgets/bars/BarHint.h"
 
+#include "platform/Canvas.h"
+#include "platform/PopupWindows.h"
+#include "platform/QtText.h"
 #include "widgets/bars/BarControl.h"
 #include "widgets/bars/BarItem.h"
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
-#include "platform/Canvas.h"
-#include "platform/PopupWindows.h"
-#include "platform/QtText.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -47,8 +47,8 @@ class THintWindow : public QWidget {
 
 struct THintState {
   QPointer<THintWindow> Window;
-  QPointer<QTimer> Timer;          // show delay, then auto-hide
-  QPointer<QTimer> RecentTimer;    // the grace after a hide
+  QPointer<QTimer> Timer;        // show delay, then auto-hide
+  QPointer<QTimer> RecentTimer;  // the grace after a hide
   bool RecentlyHidden = false;
   bool Shown = false;
   TzbBarManager* Owner = nullptr;
@@ -115,8 +115,7 @@ void ShowHintNow() {
   hw.setFont(f);
   const TPoint at = Point(cursor.X, cursor.Y + 20);
   const TRect area = MonitorWorkArea(at);
-  const QRect measured = QFontMetrics(f).boundingRect(QRect(0, 0, area.Width(), 10000),
-                                                       Qt::TextWordWrap, hw.Text);
+  const QRect measured = QFontMetrics(f).boundingRect(QRect(0, 0, area.Width(), 10000), Qt::TextWordWrap, hw.Text);
   const int width = measured.width() + 6, height = measured.height() + 6;
   int left = at.X, top = at.Y;
   if (left + width > area.Right) left = area.Right - width;

@@ -18,9 +18,9 @@ class TzbBarItem;
 class TzbBarItemLinks;
 
 struct TzbBarHintDelays {
-  static int Show;           // 1000
-  static int Hide;           // 10000
-  static int RecentlyHidden; // 400
+  static int Show;            // 1000
+  static int Hide;            // 10000
+  static int RecentlyHidden;  // 400
 };
 
 // The selection of the window changed to control: a hint is wanted for it.

@@ -11,7 +11,6 @@ namespace zyn {
 
 namespace {
 
-
 std::string PlainCaptionOf(const std::string& caption) {
   std::string s = caption;
   const auto amp = s.find('&');
@@ -23,145 +22,148 @@ std::string PlainCaptionOf(const std::string& caption) {
 
 }  // namespace
 
-TzbBarItem::TzbBarItem(TzbBarManager& manager) : manager_(&manager) {}
+TzbBarItem::TzbBarItem(TzbBarManager& manager) : fManager(&manager) {}
 
 TzbBarItem::~TzbBarItem() = default;
 
 bool TzbBarItem::InheritsFrom(const char* className) const { return std::strcmp(className, kClassName) == 0; }
 
 void TzbBarItem::BeforeDestroy() {
-  destroying_ = true;
+  fDestroying = true;
   if (OnDestroy) OnDestroy(*this);
   ClearLinks();
 }
 
 void TzbBarItem::ClearLinks() {
   bool onToolbar = false;
-  for (TzbBarItemLink* link : links_)
+  for (TzbBarItemLink* link : fLinks)
     if (link->Collection().OwnerKind() == TzbBarItemLinks::okBar && link->Collection().BarControl()) onToolbar = true;
-  const bool lock = onToolbar && !manager_->IsDestroying();
-  TzbBarLockScope scope(*manager_, lock);
-  while (!links_.empty()) {
-    TzbBarItemLink* link = links_.back();
+  const bool lock = onToolbar && !fManager->IsDestroying();
+  TzbBarLockScope scope(*fManager, lock);
+  while (!fLinks.empty()) {
+    TzbBarItemLink* link = fLinks.back();
     link->Collection().Delete(link);
   }
 }
 
 TzbBarItemLink* TzbBarItem::GetLink(int index) const {
   if (index < 0 || index >= LinkCount()) return nullptr;
-  return links_[index];
+  return fLinks[index];
 }
 
 TzbBarItemLink* TzbBarItem::CurItemLink() const {
-  for (TzbBarItemLink* link : links_)
+  for (TzbBarItemLink* link : fLinks)
     if (link->Control() && link->Control()->Active) return link;
   return nullptr;
 }
 
 bool TzbBarItem::HasControls() const {
-  for (TzbBarItemLink* link : links_)
+  for (TzbBarItemLink* link : fLinks)
     if (link->Control()) return true;
   return false;
 }
 
-int TzbBarItem::GetIndex() const { return manager_->IndexOfItem(this); }
+int TzbBarItem::GetIndex() const { return fManager->IndexOfItem(this); }
 
-std::string TzbBarItem::GetPlainCaption() const { return PlainCaptionOf(caption_); }
+std::string TzbBarItem::GetPlainCaption() const { return PlainCaptionOf(fCaption); }
 
 void TzbBarItem::SetCaption(const std::string& value) {
-  if (value == caption_) return;
+  if (value == fCaption) return;
   bool hintFollows = false;
   if (!InheritsFrom("TCustomzbBarSubItem")) {
-    if (hint_.empty()) {
+    if (fHint.empty()) {
       hintFollows = true;
     } else {
-      const std::string shortHint = hint_.substr(0, hint_.find('|'));
-      hintFollows = shortHint == PlainCaptionOf(caption_);
+      const std::string shortHint = fHint.substr(0, fHint.find('|'));
+      hintFollows = shortHint == PlainCaptionOf(fCaption);
     }
   }
-  caption_ = value;
-  if (loading_) return;
+  fCaption = value;
+  if (fLoading) return;
   if (hintFollows) {
-    const auto bar = hint_.find('|');
-    const std::string shortHint = PlainCaptionOf(caption_);
-    hint_ = bar == std::string::npos ? shortHint : shortHint + hint_.substr(bar);
+    const auto bar = fHint.find('|');
+    const std::string shortHint = PlainCaptionOf(fCaption);
+    fHint = bar == std::string::npos ? shortHint : shortHint + fHint.substr(bar);
   }
   CaptionChanged();
 }
 
 void TzbBarItem::SetDescription(const std::string& value) {
-  if (value == description_) return;
-  description_ = value;
+  if (value == fDescription) return;
+  fDescription = value;
   NotifyDesigner();
 }
 
 void TzbBarItem::SetCategory(int value) {
-  if (loading_) {
-    category_ = value;
+  if (fLoading) {
+    fCategory = value;
     return;
   }
-  if (value < 0 || value >= manager_->Categories().Count()) return;
-  category_ = value;
+  if (value < 0 || value >= fManager->Categories().Count()) return;
+  fCategory = value;
   NotifyDesigner();
 }
 
 bool TzbBarItem::GetEnabled() const {
-  if (manager_->Customizing() && !manager_->Designing && category_ >= 0) return true;
-  return enabled_;
+  if (fManager->Customizing() && !fManager->Designing && fCategory >= 0) return true;
+  return fEnabled;
 }
 
 void TzbBarItem::SetEnabled(bool value) {
-  if (value == enabled_) return;
-  enabled_ = value;
-  if (!loading_) EnabledChanged();
+  if (value == fEnabled) return;
+  fEnabled = value;
+  if (!fLoading) EnabledChanged();
 }
 
 void TzbBarItem::SetVisible(TzbBarItemVisible value) {
-  if (loading_ || manager_->IsLoading()) {
-    loadedVisible_ = value;
+  if (fLoading || fManager->IsLoading()) {
+    fLoadedVisible = value;
     return;
   }
-  if (value == visible_) return;
-  visible_ = value;
+  if (value == fVisible) return;
+  fVisible = value;
   VisibleChanged();
 }
 
 bool TzbBarItem::ActualVisible() const {
-  switch (visible_) {
-    case ivAlways: return CanBeVisible() || manager_->IsCustomizing();
-    case ivInCustomizing: return manager_->IsCustomizing();
-    default: return false;
+  switch (fVisible) {
+    case ivAlways:
+      return CanBeVisible() || fManager->IsCustomizing();
+    case ivInCustomizing:
+      return fManager->IsCustomizing();
+    default:
+      return false;
   }
 }
 
 void TzbBarItem::SetImageIndex(int value) {
-  if (value == imageIndex_) return;
-  imageIndex_ = value;
+  if (value == fImageIndex) return;
+  fImageIndex = value;
   GlyphUpdated();
 }
 
 void TzbBarItem::SetGlyph(const QImage& value) {
-  glyph_ = value;
+  fGlyph = value;
   GlyphUpdated();
 }
 
 void TzbBarItem::SetShortCut(TShortCut value) {
-  if (value == shortCut_) return;
-  shortCut_ = value;
-  if (!loading_) ShortCutChanged();
+  if (value == fShortCut) return;
+  fShortCut = value;
+  if (!fLoading) ShortCutChanged();
 }
 
 void TzbBarItem::SetAlign(TzbBarItemAlign value) {
-  if (value == align_) return;
-  align_ = value;
+  if (value == fAlign) return;
+  fAlign = value;
   AlignChanged();
 }
 
-void TzbBarItem::NotifyDesigner() { manager_->DesignerModified(); }
+void TzbBarItem::NotifyDesigner() { fManager->DesignerModified(); }
 
 void TzbBarItem::TellControls(TzbControlChange change, bool skipCaptionOverride, bool skipGlyphOverride) {
   // A copy: a control's reaction may change the link list.
-  const std::vector<TzbBarItemLink*> links = links_;
+  const std::vector<TzbBarItemLink*> links = fLinks;
   for (TzbBarItemLink* link : links) {
     if (!link->Control()) continue;
     if (skipCaptionOverride && (link->UserDefine() & UserDefineBit(udCaption))) continue;
@@ -188,7 +190,7 @@ void TzbBarItem::ShortCutChanged() {
 }
 
 void TzbBarItem::UpdateControls() {
-  for (TzbBarItemLink* link : links_) {
+  for (TzbBarItemLink* link : fLinks) {
     TzbBarItemControl* c = link->Control();
     if (!c) continue;
     TzbBarWindow& w = c->Parent();
@@ -198,7 +200,7 @@ void TzbBarItem::UpdateControls() {
 }
 
 void TzbBarItem::LayoutChanged() {
-  for (TzbBarItemLink* link : links_) {
+  for (TzbBarItemLink* link : fLinks) {
     TzbBarItemControl* c = link->Control();
     TzbBarWindow* w = link->Collection().BarControl();
     if (!w) continue;
@@ -208,16 +210,16 @@ void TzbBarItem::LayoutChanged() {
 }
 
 void TzbBarItem::AlignChanged() {
-  if (loading_) return;
-  for (TzbBarItemLink* link : links_)
+  if (fLoading) return;
+  for (TzbBarItemLink* link : fLinks)
     if (link->Control()) link->Control()->Changed(TzbControlChange::Align);
 }
 
 void TzbBarItem::VisibleChanged() {
-  if (manager_->Designing) return;
+  if (fManager->Designing) return;
   {
-    TzbBarLockScope lock(*manager_);
-    const std::vector<TzbBarItemLink*> links = links_;
+    TzbBarLockScope lock(*fManager);
+    const std::vector<TzbBarItemLink*> links = fLinks;
     for (TzbBarItemLink* link : links) {
       link->Collection().RefreshLists();
       if (ActualVisible()) {
@@ -243,10 +245,10 @@ void TzbBarItem::Click() {
 void TzbBarItem::DirectClick() {
   if (!GetEnabled()) return;
   try {
-    manager_->DoClickItem(*this);
+    fManager->DoClickItem(*this);
     DoClick();
   } catch (const std::exception& e) {
-    if (manager_->OnException) manager_->OnException(e);
+    if (fManager->OnException) fManager->OnException(e);
   }
 }
 
@@ -254,26 +256,26 @@ void TzbBarItem::DoClick() {
   if (OnClick) OnClick(*this);
 }
 
-TzbBarItem& TzbBarItemControl::Item() const { return *link_->Item(); }
+TzbBarItem& TzbBarItemControl::Item() const { return *fLink->Item(); }
 
-bool TzbBarItemControl::Enabled() const { return link_->Item() && link_->Item()->GetEnabled(); }
+bool TzbBarItemControl::Enabled() const { return fLink->Item() && fLink->Item()->GetEnabled(); }
 
 void TzbBarItemControl::Changed(TzbControlChange change) {
   ++ChangeCount;
   switch (change) {
     case TzbControlChange::Enabled:
-      if (!CanSelect() && parent_->SelectedControl() == this) parent_->DeselectControl();
-      parent_->RepaintControl(*this);
+      if (!CanSelect() && fParent->SelectedControl() == this) fParent->DeselectControl();
+      fParent->RepaintControl(*this);
       break;
     case TzbControlChange::Visible:
     case TzbControlChange::Layout:
     case TzbControlChange::Align:
     case TzbControlChange::PaintStyle:
     case TzbControlChange::ButtonStyle:
-      parent_->RebuildLayout();
+      fParent->RebuildLayout();
       break;
     default:
-      parent_->RepaintControl(*this);
+      fParent->RepaintControl(*this);
       break;
   }
 }

@@ -8,6 +8,7 @@
 #include "widgets/bars/BarTypes.h"
 
 #include <QImage>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,7 +28,7 @@ class TzbBarItem {
   // Whether this item is of the named class or derives from it.
   virtual bool InheritsFrom(const char* className) const;
 
-  TzbBarManager& BarManager() const { return *manager_; }
+  TzbBarManager& BarManager() const { return *fManager; }
 
   std::string Name;
   int Tag = 0;
@@ -35,49 +36,49 @@ class TzbBarItem {
   std::function<void(TzbBarItem&)> OnDestroy;
 
   // Caption with "&" marking the accelerator; the short hint follows it (see SetCaption).
-  const std::string& Caption() const { return caption_; }
+  const std::string& Caption() const { return fCaption; }
   void SetCaption(const std::string& value);
-  const std::string& Hint() const { return hint_; }
-  void SetHint(const std::string& value) { hint_ = value; }
-  const std::string& Description() const { return description_; }
+  const std::string& Hint() const { return fHint; }
+  void SetHint(const std::string& value) { fHint = value; }
+  const std::string& Description() const { return fDescription; }
   void SetDescription(const std::string& value);
-  int Category() const { return category_; }
+  int Category() const { return fCategory; }
   void SetCategory(int value);
-  void SetCategoryDirect(int value) { category_ = value; }  // the category list renumbers without notification
+  void SetCategoryDirect(int value) { fCategory = value; }  // the category list renumbers without notification
   int HelpContext = 0;
 
   bool GetEnabled() const;
   void SetEnabled(bool value);
-  bool StoredEnabled() const { return enabled_; }
-  TzbBarItemVisible Visible() const { return visible_; }
+  bool StoredEnabled() const { return fEnabled; }
+  TzbBarItemVisible Visible() const { return fVisible; }
   void SetVisible(TzbBarItemVisible value);
-  TzbBarItemVisible LoadedVisible() const { return loadedVisible_; }
+  TzbBarItemVisible LoadedVisible() const { return fLoadedVisible; }
   bool ActualVisible() const;
 
-  int ImageIndex() const { return imageIndex_; }
+  int ImageIndex() const { return fImageIndex; }
   virtual void SetImageIndex(int value);
-  virtual int GetImageIndex() const { return imageIndex_; }
-  const QImage& Glyph() const { return glyph_; }
+  virtual int GetImageIndex() const { return fImageIndex; }
+  const QImage& Glyph() const { return fGlyph; }
   void SetGlyph(const QImage& value);
-  TShortCut ShortCut() const { return shortCut_; }
+  TShortCut ShortCut() const { return fShortCut; }
   void SetShortCut(TShortCut value);
-  TzbBarItemAlign Align() const { return align_; }
+  TzbBarItemAlign Align() const { return fAlign; }
   void SetAlign(TzbBarItemAlign value);
   bool UnclickAfterDoing = true;
 
   // Loading: setters only store (the manager's Loaded step applies the visibility).
-  void BeginLoading() { loading_ = true; }
-  void EndLoading() { loading_ = false; }
-  bool IsLoading() const { return loading_; }
+  void BeginLoading() { fLoading = true; }
+  void EndLoading() { fLoading = false; }
+  bool IsLoading() const { return fLoading; }
 
   // Links.
-  int LinkCount() const { return static_cast<int>(links_.size()); }
+  int LinkCount() const { return static_cast<int>(fLinks.size()); }
   TzbBarItemLink* GetLink(int index) const;
   TzbBarItemLink* CurItemLink() const;
   bool HasControls() const;
   int GetIndex() const;
   std::string GetPlainCaption() const;
-  bool IsImageAssigned(int imageCount) const { return imageIndex_ >= 0 && imageIndex_ < imageCount; }
+  bool IsImageAssigned(int imageCount) const { return fImageIndex >= 0 && fImageIndex < imageCount; }
 
   // Click chain.
   virtual bool CanClicked() const { return true; }
@@ -119,19 +120,19 @@ class TzbBarItem {
   void TellControls(TzbControlChange change, bool skipCaptionOverride = false, bool skipGlyphOverride = false);
   void NotifyDesigner();
 
-  TzbBarManager* manager_;
-  std::vector<TzbBarItemLink*> links_;  // not owned: the link collections own the links
-  std::string caption_, hint_, description_;
-  int category_ = -1;
-  bool enabled_ = true;
-  TzbBarItemVisible visible_ = ivAlways;
-  TzbBarItemVisible loadedVisible_ = ivAlways;
-  int imageIndex_ = -1;
-  QImage glyph_;
-  TShortCut shortCut_ = 0;
-  TzbBarItemAlign align_ = iaLeft;
-  bool loading_ = false;
-  bool destroying_ = false;
+  TzbBarManager* fManager;
+  std::vector<TzbBarItemLink*> fLinks;  // not owned: the link collections own the links
+  std::string fCaption, fHint, fDescription;
+  int fCategory = -1;
+  bool fEnabled = true;
+  TzbBarItemVisible fVisible = ivAlways;
+  TzbBarItemVisible fLoadedVisible = ivAlways;
+  int fImageIndex = -1;
+  QImage fGlyph;
+  TShortCut fShortCut = 0;
+  TzbBarItemAlign fAlign = iaLeft;
+  bool fLoading = false;
+  bool fDestroying = false;
 };
 
 // The on-screen control of one link while it is shown in a window. The windows derive their
@@ -139,12 +140,12 @@ class TzbBarItem {
 // window.
 class TzbBarItemControl {
  public:
-  TzbBarItemControl(TzbBarItemLink& link, TzbBarWindow& parent) : link_(&link), parent_(&parent) {}
+  TzbBarItemControl(TzbBarItemLink& link, TzbBarWindow& parent) : fLink(&link), fParent(&parent) {}
   virtual ~TzbBarItemControl() = default;
 
-  TzbBarItemLink& Link() const { return *link_; }
+  TzbBarItemLink& Link() const { return *fLink; }
   TzbBarItem& Item() const;
-  TzbBarWindow& Parent() const { return *parent_; }
+  TzbBarWindow& Parent() const { return *fParent; }
   bool Enabled() const;
   virtual bool CanSelect() const { return Enabled(); }
   // Whether the control draws a disabled image of its own for the view (True when enabled).
@@ -190,8 +191,8 @@ class TzbBarItemControl {
   TzbBarItemLink& SourceLink() const;
 
  private:
-  TzbBarItemLink* link_;
-  TzbBarWindow* parent_;
+  TzbBarItemLink* fLink;
+  TzbBarWindow* fParent;
 };
 
 }  // namespace zyn

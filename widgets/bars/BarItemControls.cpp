@@ -1,5 +1,6 @@
 #include "widgets/bars/BarItemControls.h"
 
+#include "platform/QtText.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarControl.h"
 #include "widgets/bars/BarItemLinks.h"
@@ -7,7 +8,6 @@
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarSubMenuControl.h"
 #include "widgets/bars/BarUtils.h"
-#include "platform/QtText.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -67,8 +67,10 @@ void StartSubMenuTimer(TzbBarItemControl& control, bool open) {
       st.Window = nullptr;
       if (!c || !ControlAlive(w, c)) return;
       try {
-        if (open) c->ControlActivate(true);
-        else c->ControlInactivate(true);
+        if (open)
+          c->ControlActivate(true);
+        else
+          c->ControlInactivate(true);
       } catch (...) {
         // a failing handler must not escape the timer
       }
@@ -90,9 +92,12 @@ int TextWidth(const TzbBarItemControl& c, const std::string& text) {
 int MenuLineAdjust(const TzbBarManager& manager) {
   switch (manager.GetRealStyle()) {
     case bmsFlat:
-    case bmsOffice11: return 2;
-    case bmsXP: return 1;
-    default: return 0;
+    case bmsOffice11:
+      return 2;
+    case bmsXP:
+      return 1;
+    default:
+      return 0;
   }
 }
 
@@ -101,26 +106,59 @@ QString ShortCutToText(TShortCut shortCut) {
   if (shortCut == 0) return QString();
   const int vk = shortCut & 0xFF;
   QString name;
-  if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) name = QChar(vk);
-  else if (vk >= 0x70 && vk <= 0x87) name = QStringLiteral("F%1").arg(vk - 0x70 + 1);
+  if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'))
+    name = QChar(vk);
+  else if (vk >= 0x70 && vk <= 0x87)
+    name = QStringLiteral("F%1").arg(vk - 0x70 + 1);
   else {
     switch (vk) {
-      case 0x08: name = QString::fromUtf8("Rücktaste"); break;
-      case 0x09: name = QStringLiteral("Tab"); break;
-      case 0x0D: name = QStringLiteral("Eingabe"); break;
-      case 0x1B: name = QStringLiteral("Esc"); break;
-      case 0x20: name = QStringLiteral("Leertaste"); break;
-      case 0x21: name = QStringLiteral("Bild auf"); break;
-      case 0x22: name = QStringLiteral("Bild ab"); break;
-      case 0x23: name = QStringLiteral("Ende"); break;
-      case 0x24: name = QStringLiteral("Pos1"); break;
-      case 0x25: name = QStringLiteral("Links"); break;
-      case 0x26: name = QStringLiteral("Nach oben"); break;
-      case 0x27: name = QStringLiteral("Rechts"); break;
-      case 0x28: name = QStringLiteral("Nach unten"); break;
-      case 0x2D: name = QStringLiteral("Einfg"); break;
-      case 0x2E: name = QStringLiteral("Entf"); break;
-      default: return QString();
+      case 0x08:
+        name = QString::fromUtf8("Rücktaste");
+        break;
+      case 0x09:
+        name = QStringLiteral("Tab");
+        break;
+      case 0x0D:
+        name = QStringLiteral("Eingabe");
+        break;
+      case 0x1B:
+        name = QStringLiteral("Esc");
+        break;
+      case 0x20:
+        name = QStringLiteral("Leertaste");
+        break;
+      case 0x21:
+        name = QStringLiteral("Bild auf");
+        break;
+      case 0x22:
+        name = QStringLiteral("Bild ab");
+        break;
+      case 0x23:
+        name = QStringLiteral("Ende");
+        break;
+      case 0x24:
+        name = QStringLiteral("Pos1");
+        break;
+      case 0x25:
+        name = QStringLiteral("Links");
+        break;
+      case 0x26:
+        name = QStringLiteral("Nach oben");
+        break;
+      case 0x27:
+        name = QStringLiteral("Rechts");
+        break;
+      case 0x28:
+        name = QStringLiteral("Nach unten");
+        break;
+      case 0x2D:
+        name = QStringLiteral("Einfg");
+        break;
+      case 0x2E:
+        name = QStringLiteral("Entf");
+        break;
+      default:
+        return QString();
     }
   }
   QString text;
@@ -133,10 +171,10 @@ QString ShortCutToText(TShortCut shortCut) {
 // ---------------------------------------------------------------- base control on screen
 
 bool TzbBarItemControl::IsSelected() const {
-  return parent_->SelectedControl() == this && (Enabled() || !SelectedByMouse);
+  return fParent->SelectedControl() == this && (Enabled() || !SelectedByMouse);
 }
 
-TzbBarItemLink& TzbBarItemControl::SourceLink() const { return link_->SourceLink ? *link_->SourceLink : *link_; }
+TzbBarItemLink& TzbBarItemControl::SourceLink() const { return fLink->SourceLink ? *fLink->SourceLink : *fLink; }
 
 void TzbBarItemControl::Click(bool byMouse) {
   if (!Enabled()) return;
@@ -293,7 +331,7 @@ void TzbBarButtonControl::BeforeClick(bool byMouse) {
 }
 
 void TzbBarButtonControl::DoClick() {
-  if (droppedDown_) return;
+  if (fDroppedDown) return;
   // A check button toggles its Down state in the item's click (once per click).
   ControlInactivate(false);
   if (Parent().IsMenu()) PlayBarSound(1);
@@ -302,10 +340,10 @@ void TzbBarButtonControl::DoClick() {
 
 void TzbBarButtonControl::ControlInactivate(bool force) {
   Active = false;
-  if (droppedDown_) {
+  if (fDroppedDown) {
     TzbBarButton* b = AsButton(Item());
     if (b && b->DropDownMenu && b->DropDownMenu->BarControl()) b->DropDownMenu->DestroyBarControl();
-    droppedDown_ = false;
+    fDroppedDown = false;
   }
 }
 
@@ -319,17 +357,17 @@ bool TzbBarButtonControl::KeyDown(int key) {
 
 void TzbBarButtonControl::DropDown(bool byMouse) {
   TzbBarButton* b = AsButton(Item());
-  if (droppedDown_ || !Enabled() || !b || !b->DropDownEnabled() || !b->DropDownMenu) return;
+  if (fDroppedDown || !Enabled() || !b || !b->DropDownEnabled() || !b->DropDownMenu) return;
   TCustomzbBarControl* w = WindowOf(*this);
   if (!w) return;
-  droppedDown_ = true;
+  fDroppedDown = true;
   Active = true;
   w->Invalidate();
   TzbBarItemLinks& links = *b->DropDownMenu;
   links.CreateBarControl();
   auto* menu = dynamic_cast<TzbBarSubMenuControl*>(links.BarControl());
   if (!menu) {
-    droppedDown_ = false;
+    fDroppedDown = false;
     return;
   }
   const TRect r = w->GetItemRect(this);
@@ -348,7 +386,7 @@ void TzbBarButtonControl::DropDown(bool byMouse) {
 }
 
 void TzbBarButtonControl::CloseDropDown() {
-  droppedDown_ = false;
+  fDroppedDown = false;
   Active = false;
   Parent().RepaintControl(*this);
 }
@@ -367,41 +405,44 @@ void TzbBarButtonControl::Paint(const TRect& rect, int view) {
     p.DrawMenuButton(*this, dc, r, IsDrawnSelected(), down, ps == psStandard || ps == psCaptionGlyph);
     if (Item().ShortCut()) {
       const bool notSelected = p.UsesFlatSelection() && ColorToRGB(clBtnFace) != 0xFFFFFF;
-      p.DrawCaption(*this, dc, ShortCutToText(Item().ShortCut()), Rect(r.Left, r.Top, r.Right - r.Height() - 5, r.Bottom),
-                    2, Enabled(), IsDrawnSelected(), false, false, notSelected);
+      p.DrawCaption(*this, dc, ShortCutToText(Item().ShortCut()),
+                    Rect(r.Left, r.Top, r.Right - r.Height() - 5, r.Bottom), 2, Enabled(), IsDrawnSelected(), false,
+                    false, notSelected);
     }
     return;
   }
   const bool dropStyle = b && b->ButtonStyle() == bsDropDown;
   TRect br = r;
   if (dropStyle) br.Right -= GetDropDownWidth();
-  const bool pressedLook = Pressed && !(b && b->ButtonStyle() == bsChecked) && !droppedDown_;
+  const bool pressedLook = Pressed && !(b && b->ButtonStyle() == bsChecked) && !fDroppedDown;
   TzbButtonState s;
   s.View = view;
   s.Selected = IsDrawnSelected();
   s.Pressed = pressedLook;
-  s.Down = down || (p.UsesFlatSelection() && droppedDown_);
+  s.Down = down || (p.UsesFlatSelection() && fDroppedDown);
   s.DropDown = dropStyle;
-  s.DropDownOpen = droppedDown_;
-  if (droppedDown_ && dropStyle) s.OpenRect = r;
+  s.DropDownOpen = fDroppedDown;
+  if (fDroppedDown && dropStyle) s.OpenRect = r;
   p.DrawButton(*this, br, s, ps == psCaption);
   if (ps == psCaption || ps == psCaptionGlyph) {
     TRect cr = br;
     const TzbBarManager& m = w.Manager();
     const int indent = ps == psCaption ? w.FontPointSize() / 2 : (view == 2 ? m.ButtonHeight() : m.ButtonWidth());
-    if (view == 2) cr.Top += indent;
-    else cr.Left += indent;
+    if (view == 2)
+      cr.Top += indent;
+    else
+      cr.Left += indent;
     p.OffsetCaptionForDown(*this, pressedLook, down, cr);
     bool selLook = p.UsesFlatSelection() && p.HighlightsDownCaption() && (pressedLook || (down && IsDrawnSelected()));
     if (ColorToRGB(clBtnFace) == 0xFFFFFF && p.UsesFlatSelection() && (pressedLook || down || IsDrawnSelected()) &&
-        !droppedDown_)
+        !fDroppedDown)
       selLook = true;
     p.DrawCaption(*this, dc, ToQString(Link().RealCaption()), cr, 0, Enabled(), selLook, view == 2, false, !selLook);
   }
   if (dropStyle) {
     int arrowColor = 0;
     TBrush brush = w.CurrentBrush();
-    p.GetDropButtonColors(*this, IsDrawnSelected(), droppedDown_, arrowColor, brush);
+    p.GetDropButtonColors(*this, IsDrawnSelected(), fDroppedDown, arrowColor, brush);
     s.OpenRect = TRect{};
     p.DrawDropDownPart(*this, dc, Rect(r.Right - GetDropDownWidth(), r.Top, r.Right, r.Bottom), s, b->DropDownEnabled(),
                        brush);
@@ -442,13 +483,15 @@ TzbBarSubMenuControl* TzbBarSubItemControl::GetSubMenuWindow() const {
 
 int TzbBarSubItemControl::GetWidth() const {
   const TzbBarItemControlPainter& p = Parent().Manager().PainterClass();
-  const bool rotated = !Parent().IsMenu() && Parent().IsVertical() && Parent().Bar() && Parent().Bar()->RotateWhenVertical;
+  const bool rotated =
+      !Parent().IsMenu() && Parent().IsVertical() && Parent().Bar() && Parent().Bar()->RotateWhenVertical;
   return rotated ? p.GetSubItemHeight(*this) : p.GetSubItemWidth(*this);
 }
 
 int TzbBarSubItemControl::GetHeight() const {
   const TzbBarItemControlPainter& p = Parent().Manager().PainterClass();
-  const bool rotated = !Parent().IsMenu() && Parent().IsVertical() && Parent().Bar() && Parent().Bar()->RotateWhenVertical;
+  const bool rotated =
+      !Parent().IsMenu() && Parent().IsVertical() && Parent().Bar() && Parent().Bar()->RotateWhenVertical;
   int h = rotated ? p.GetSubItemWidth(*this) : p.GetSubItemHeight(*this);
   if (Parent().IsMenu() && !rotated) h += MenuLineAdjust(Parent().Manager());
   return h;
@@ -457,7 +500,7 @@ int TzbBarSubItemControl::GetHeight() const {
 void TzbBarSubItemControl::Paint(const TRect& r, int view) {
   if (IsRectEmpty(r)) return;
   Parent().Manager().PainterClass().DrawSubItem(*this, Parent().Canvas(), view, IsDrawnSelected(),
-                                               Active && GetSubMenuWindow() != nullptr, r);
+                                                Active && GetSubMenuWindow() != nullptr, r);
 }
 
 void TzbBarSubItemControl::ControlActivate(bool byMouse) {
@@ -465,8 +508,10 @@ void TzbBarSubItemControl::ControlActivate(bool byMouse) {
   if (!links) return;
   if (auto* open = dynamic_cast<TzbBarSubMenuControl*>(links->BarControl())) {
     if (open->OwnerControl != this) {
-      if (open->OwnerControl) open->OwnerControl->ControlInactivate(true);
-      else links->DestroyBarControl();
+      if (open->OwnerControl)
+        open->OwnerControl->ControlInactivate(true);
+      else
+        links->DestroyBarControl();
     } else {
       if (PendingControl() == this) CancelPending();
       return;
@@ -506,8 +551,10 @@ void TzbBarSubItemControl::OpenMenu() {
   if (!ControlAlive(w, this) || !ItemAlive(m, &item)) return;
   if (w->ChildMenu && w->ChildMenu->OwnerControl != this) {
     TzbBarSubMenuControl* other = w->ChildMenu;
-    if (other->OwnerControl) other->OwnerControl->ControlInactivate(true);
-    else other->Close();
+    if (other->OwnerControl)
+      other->OwnerControl->ControlInactivate(true);
+    else
+      other->Close();
     if (!ControlAlive(w, this)) return;
   }
   TzbBarItemLinks* links = MenuLinks();

@@ -27,20 +27,20 @@ class TzbBarButtonControl : public TzbBarItemControl {
   void DoClick() override;
   void ControlInactivate(bool force) override;
   bool CanCloseMenus() const override;
-  bool IsIdle() const override { return !droppedDown_; }
+  bool IsIdle() const override { return !fDroppedDown; }
   bool KeyDown(int key) override;
   int GetDropDownWidth() const;
   TzbBarPaintStyle EffectivePaintStyle() const;
   bool HasImage() const;
   void DropDown(bool byMouse);
   void CloseDropDown();
-  bool DroppedDown() const { return droppedDown_; }
+  bool DroppedDown() const { return fDroppedDown; }
 
  private:
   int GetHeightInLine() const;
   int GetWidthInLine() const;
   bool MouseOnDropDownPart() const;
-  bool droppedDown_ = false;
+  bool fDroppedDown = false;
 };
 
 class TzbBarSubItemControl : public TzbBarItemControl {

@@ -44,70 +44,68 @@ char AnsiLower(char c) {
 
 // ---------------------------------------------------------------- TzbBarItemLink
 
-TzbBarItemLink::TzbBarItemLink(TzbBarItemLinks& owner) : owner_(&owner) {
-  UseCount = owner.Manager().StartUseCount();
-}
+TzbBarItemLink::TzbBarItemLink(TzbBarItemLinks& owner) : fOwner(&owner) { UseCount = owner.Manager().StartUseCount(); }
 
 TzbBarItemLink::~TzbBarItemLink() = default;
 
 void TzbBarItemLink::SetItem(TzbBarItem* value) {
-  if (value == item_) return;
-  if (item_) {
-    auto& l = item_->links_;
+  if (value == fItem) return;
+  if (fItem) {
+    auto& l = fItem->fLinks;
     l.erase(std::remove(l.begin(), l.end(), this), l.end());
-    item_ = nullptr;
+    fItem = nullptr;
   }
   if (!value) {
-    owner_->Delete(this);
+    fOwner->Delete(this);
     return;
   }
-  if (!value->CanBePlacedIn(*owner_)) throw std::runtime_error("You cannot create recursive subitems");
-  item_ = value;
-  value->links_.push_back(this);
-  owner_->RefreshLists();
-  if (!owner_->Manager().IsLoading()) ResetUsage();
+  if (!value->CanBePlacedIn(*fOwner)) throw std::runtime_error("You cannot create recursive subitems");
+  fItem = value;
+  value->fLinks.push_back(this);
+  fOwner->RefreshLists();
+  if (!fOwner->Manager().IsLoading()) ResetUsage();
   Changed();
 }
 
 bool TzbBarItemLink::GetBeginGroup() const {
   const int shown = ShownIndex();
   if (shown == 0) return false;
-  if (shown < 0) return beginGroup_;
-  if (beginGroup_) return true;
+  if (shown < 0) return fBeginGroup;
+  if (fBeginGroup) return true;
   // Links hidden by the recent filter between the previous shown link and this one.
-  const auto& shownList = owner_->ShownLinks();
-  const auto& avail = owner_->AvailableLinks();
+  const auto& shownList = fOwner->ShownLinks();
+  const auto& avail = fOwner->AvailableLinks();
   const int from = IndexIn(avail, shownList[shown - 1]);
   const int to = IndexIn(avail, this);
   for (int i = from + 1; i < to; ++i)
-    if (avail[i]->beginGroup_) return true;
+    if (avail[i]->fBeginGroup) return true;
   return false;
 }
 
 void TzbBarItemLink::SetBeginGroup(bool value) {
-  beginGroup_ = value;
-  if (control_) control_->Changed(TzbControlChange::BeginGroup);
+  fBeginGroup = value;
+  if (fControl) fControl->Changed(TzbControlChange::BeginGroup);
   Changed();
 }
 
 void TzbBarItemLink::SetVisible(bool value) {
-  if (owner_->Manager().IsLoading() || owner_->Assigning()) {
+  if (fOwner->Manager().IsLoading() || fOwner->Assigning()) {
     LoadedVisible = value;
     return;
   }
-  if (value == visible_) return;
-  visible_ = value;
-  if (!owner_->Manager().Designing) owner_->RefreshLists();
+  if (value == fVisible) return;
+  fVisible = value;
+  if (!fOwner->Manager().Designing) fOwner->RefreshLists();
   if (value) {
     UseLink(false);
-    if (owner_->BarControl()) {
+    if (fOwner->BarControl()) {
       CreateControl();
-      if (control_) control_->Changed(TzbControlChange::Visible);
+      if (fControl) fControl->Changed(TzbControlChange::Visible);
     }
   } else {
     MoveToRecentEnd();
-    if (control_) {
-      control_->Changed(TzbControlChange::Visible);
+    if (fControl) {
+      fControl->Changed(TzbControlChange::Visible);
       DestroyControl();
     }
   }
@@ -115,98 +113,98 @@ void TzbBarItemLink::SetVisible(bool value) {
 }
 
 void TzbBarItemLink::SetMostRecentlyUsed(bool value) {
-  if (value == mostRecentlyUsed_) return;
-  mostRecentlyUsed_ = value;
+  if (value == fMostRecentlyUsed) return;
+  fMostRecentlyUsed = value;
   ResetUsage();
-  if (owner_->BarControl()) owner_->BarControl()->Recalculate();
+  if (fOwner->BarControl()) fOwner->BarControl()->Recalculate();
   Changed();
 }
 
 void TzbBarItemLink::SetUserCaption(const std::string& value) {
-  if (value == userCaption_ && (userDefine_ & UserDefineBit(udCaption))) return;
-  userCaption_ = value;
-  userDefine_ |= UserDefineBit(udCaption);
-  if (control_) control_->Changed(TzbControlChange::Caption);
+  if (value == fUserCaption && (fUserDefine & UserDefineBit(udCaption))) return;
+  fUserCaption = value;
+  fUserDefine |= UserDefineBit(udCaption);
+  if (fControl) fControl->Changed(TzbControlChange::Caption);
   Changed();
 }
 
 void TzbBarItemLink::SetUserGlyph(const QImage& value) {
-  userGlyph_ = value;
-  userDefine_ |= UserDefineBit(udGlyph);
-  if (control_) control_->Changed(TzbControlChange::Glyph);
+  fUserGlyph = value;
+  fUserDefine |= UserDefineBit(udGlyph);
+  if (fControl) fControl->Changed(TzbControlChange::Glyph);
   Changed();
 }
 
 void TzbBarItemLink::SetUserPaintStyle(TzbBarPaintStyle value) {
   if (value == RealPaintStyle()) return;
-  userPaintStyle_ = value;
-  userDefine_ |= UserDefineBit(udPaintStyle);
-  if (control_) control_->Changed(TzbControlChange::PaintStyle);
+  fUserPaintStyle = value;
+  fUserDefine |= UserDefineBit(udPaintStyle);
+  if (fControl) fControl->Changed(TzbControlChange::PaintStyle);
   Changed();
 }
 
 void TzbBarItemLink::SetUserWidth(int value) {
   if (value < 20) value = 20;
   if (value == RealWidth()) return;
-  userWidth_ = value;
-  userDefine_ |= UserDefineBit(udWidth);
-  if (control_) control_->Changed(TzbControlChange::Layout);
+  fUserWidth = value;
+  fUserDefine |= UserDefineBit(udWidth);
+  if (fControl) fControl->Changed(TzbControlChange::Layout);
   Changed();
 }
 
 void TzbBarItemLink::SetUserDefine(TzbBarUserDefines value) {
-  userDefine_ = value;
-  if (!(value & UserDefineBit(udCaption))) userCaption_.clear();
-  if (!(value & UserDefineBit(udGlyph))) userGlyph_ = QImage();
-  if (!(value & UserDefineBit(udPaintStyle))) userPaintStyle_ = psStandard;
-  if (!(value & UserDefineBit(udWidth))) userWidth_ = 0;
-  if (control_) {
-    control_->Changed(TzbControlChange::Caption);
-    control_->Changed(TzbControlChange::Glyph);
+  fUserDefine = value;
+  if (!(value & UserDefineBit(udCaption))) fUserCaption.clear();
+  if (!(value & UserDefineBit(udGlyph))) fUserGlyph = QImage();
+  if (!(value & UserDefineBit(udPaintStyle))) fUserPaintStyle = psStandard;
+  if (!(value & UserDefineBit(udWidth))) fUserWidth = 0;
+  if (fControl) {
+    fControl->Changed(TzbControlChange::Caption);
+    fControl->Changed(TzbControlChange::Glyph);
   }
   Changed();
 }
 
 std::string TzbBarItemLink::RealCaption() const {
-  if (userDefine_ & UserDefineBit(udCaption)) return userCaption_;
-  return item_ ? item_->Caption() : std::string();
+  if (fUserDefine & UserDefineBit(udCaption)) return fUserCaption;
+  return fItem ? fItem->Caption() : std::string();
 }
 
 QImage TzbBarItemLink::RealGlyph() const {
-  if ((userDefine_ & UserDefineBit(udGlyph)) || !item_) return userGlyph_;
-  return item_->Glyph();
+  if ((fUserDefine & UserDefineBit(udGlyph)) || !fItem) return fUserGlyph;
+  return fItem->Glyph();
 }
 
 TzbBarPaintStyle TzbBarItemLink::RealPaintStyle() const {
-  if (userDefine_ & UserDefineBit(udPaintStyle)) return userPaintStyle_;
-  return item_ ? ItemPaintStyle(*item_) : psStandard;
+  if (fUserDefine & UserDefineBit(udPaintStyle)) return fUserPaintStyle;
+  return fItem ? ItemPaintStyle(*fItem) : psStandard;
 }
 
 int TzbBarItemLink::RealWidth() const {
-  if (userDefine_ & UserDefineBit(udWidth)) return userWidth_;
-  return item_ ? ItemWidth(*item_) : 0;
+  if (fUserDefine & UserDefineBit(udWidth)) return fUserWidth;
+  return fItem ? ItemWidth(*fItem) : 0;
 }
 
 void TzbBarItemLink::UseLink(bool count) {
-  if (!item_ || !item_->ActualVisible() || !visible_) return;
+  if (!fItem || !fItem->ActualVisible() || !fVisible) return;
   const bool wasShown = ShownIndex() >= 0;
-  owner_->MoveInRecentList(this, 0);
+  fOwner->MoveInRecentList(this, 0);
   if (count) ++UseCount;
-  TzbBarWindow* w = owner_->BarControl();
-  if (!wasShown && w && owner_->OwnerKind() == TzbBarItemLinks::okBar && w->IsDocked() &&
-      owner_->Manager().CanUseRecentItems())
+  TzbBarWindow* w = fOwner->BarControl();
+  if (!wasShown && w && fOwner->OwnerKind() == TzbBarItemLinks::okBar && w->IsDocked() &&
+      fOwner->Manager().CanUseRecentItems())
     w->PostRecalculate();
   // The use climbs to the link through which the sub-item owning this collection is open.
-  if (owner_->OwnerKind() == TzbBarItemLinks::okSubItem && owner_->OwnerItem()) {
-    TzbBarItemLink* opener = owner_->OwnerItem()->CurItemLink();
+  if (fOwner->OwnerKind() == TzbBarItemLinks::okSubItem && fOwner->OwnerItem()) {
+    TzbBarItemLink* opener = fOwner->OwnerItem()->CurItemLink();
     if (opener && opener->SourceLink) opener = opener->SourceLink;
     if (opener && opener != this) opener->UseLink(count);
   }
 }
 
 void TzbBarItemLink::ResetUsage() {
-  if (mostRecentlyUsed_) {
-    UseCount = owner_->Manager().StartUseCount();
+  if (fMostRecentlyUsed) {
+    UseCount = fOwner->Manager().StartUseCount();
     UseLink(false);
   } else {
     UseCount = 0;
@@ -216,17 +214,17 @@ void TzbBarItemLink::ResetUsage() {
 
 void TzbBarItemLink::MoveToRecentEnd() {
   const bool wasShown = ShownIndex() >= 0;
-  owner_->MoveInRecentList(this, static_cast<int>(owner_->recent_.size()) - 1);
-  TzbBarWindow* w = owner_->BarControl();
-  if (wasShown && w && owner_->OwnerKind() == TzbBarItemLinks::okBar && w->IsDocked() &&
-      owner_->Manager().CanUseRecentItems())
+  fOwner->MoveInRecentList(this, static_cast<int>(fOwner->fRecent.size()) - 1);
+  TzbBarWindow* w = fOwner->BarControl();
+  if (wasShown && w && fOwner->OwnerKind() == TzbBarItemLinks::okBar && w->IsDocked() &&
+      fOwner->Manager().CanUseRecentItems())
     w->PostRecalculate();
 }
 
-int TzbBarItemLink::RecentIndex() const { return IndexIn(owner_->recent_, this); }
-int TzbBarItemLink::AvailableIndex() const { return IndexIn(owner_->available_, this); }
-int TzbBarItemLink::VisibleIndex() const { return IndexIn(owner_->visible_, this); }
-int TzbBarItemLink::ShownIndex() const { return IndexIn(owner_->shown_, this); }
+int TzbBarItemLink::RecentIndex() const { return IndexIn(fOwner->fRecent, this); }
+int TzbBarItemLink::AvailableIndex() const { return IndexIn(fOwner->fAvailable, this); }
+int TzbBarItemLink::VisibleIndex() const { return IndexIn(fOwner->fVisible, this); }
+int TzbBarItemLink::ShownIndex() const { return IndexIn(fOwner->fShown, this); }
 
 bool TzbBarItemLink::IsAccelerator(int key, unsigned shift) const {
   char c = AcceleratorOf(RealCaption());
@@ -242,68 +240,67 @@ bool TzbBarItemLink::IsAccelerator(int key, unsigned shift) const {
 }
 
 bool TzbBarItemLink::ContainsItem(const TzbBarItem& item) const {
-  if (!item_) return false;
-  return item_ == &item || item_->ContainsItem(item);
+  if (!fItem) return false;
+  return fItem == &item || fItem->ContainsItem(item);
 }
 
 void TzbBarItemLink::CreateControl() {
-  TzbBarWindow* w = owner_->BarControl();
-  if (!w || !item_ || control_) return;
-  const TzbBarItemControlFactory factory = ControlClassOf(item_->ClassName());
-  if (factory) control_ = factory(*this, *w);
+  TzbBarWindow* w = fOwner->BarControl();
+  if (!w || !fItem || fControl) return;
+  const TzbBarItemControlFactory factory = ControlClassOf(fItem->ClassName());
+  if (factory) fControl = factory(*this, *w);
 }
 
 void TzbBarItemLink::DestroyControl() {
-  if (!control_) return;
-  TzbBarWindow& w = control_->Parent();
-  if (w.SelectedControl() == control_.get()) w.DeselectControl();
-  control_.reset();
+  if (!fControl) return;
+  TzbBarWindow& w = fControl->Parent();
+  if (w.SelectedControl() == fControl.get()) w.DeselectControl();
+  fControl.reset();
 }
 
 void TzbBarItemLink::Changed() {
-  TzbBarManager& m = owner_->Manager();
+  TzbBarManager& m = fOwner->Manager();
   // The window showing the links lays them out again once the change is complete.
-  if (TzbBarWindow* w = owner_->BarControl(); w && !m.IsDestroying()) w->PostRecalculate();
-  if (owner_->OwnerKind() != TzbBarItemLinks::okLibraryPopup) m.DesignerModified();
+  if (TzbBarWindow* w = fOwner->BarControl(); w && !m.IsDestroying()) w->PostRecalculate();
+  if (fOwner->OwnerKind() != TzbBarItemLinks::okLibraryPopup) m.DesignerModified();
   if (!m.IsLoading() && m.OnItemLinkChange) m.OnItemLinkChange(m, *this);
 }
 
 void TzbBarItemLink::Assign(const TzbBarItemLink& source) {
   Data = source.Data;
-  userCaption_ = source.userCaption_;
-  userGlyph_ = source.userGlyph_;
-  userPaintStyle_ = source.userPaintStyle_;
-  userWidth_ = source.userWidth_;
-  TzbBarItem* item = source.item_;
-  if (item && (owner_->OwnerKind() == TzbBarItemLinks::okSubItem || owner_->OwnerKind() == TzbBarItemLinks::okPopupMenu) &&
-      &item->BarManager() != &owner_->Manager()) {
-    item = owner_->Manager().GetItemByName(item->Name);
+  fUserCaption = source.fUserCaption;
+  fUserGlyph = source.fUserGlyph;
+  fUserPaintStyle = source.fUserPaintStyle;
+  fUserWidth = source.fUserWidth;
+  TzbBarItem* item = source.fItem;
+  if (item &&
+      (fOwner->OwnerKind() == TzbBarItemLinks::okSubItem || fOwner->OwnerKind() == TzbBarItemLinks::okPopupMenu) &&
+      &item->BarManager() != &fOwner->Manager()) {
+    item = fOwner->Manager().GetItemByName(item->Name);
   }
-  if (item && item != item_) {
-    if (!item->CanBePlacedIn(*owner_)) throw std::runtime_error("You cannot create recursive subitems");
-    if (item_) {
-      auto& l = item_->links_;
+  if (item && item != fItem) {
+    if (!item->CanBePlacedIn(*fOwner)) throw std::runtime_error("You cannot create recursive subitems");
+    if (fItem) {
+      auto& l = fItem->fLinks;
       l.erase(std::remove(l.begin(), l.end(), this), l.end());
     }
-    item_ = item;
-    item->links_.push_back(this);
+    fItem = item;
+    item->fLinks.push_back(this);
   }
-  userDefine_ = source.userDefine_;
-  beginGroup_ = source.GetBeginGroup();
-  SetVisible(source.visible_);
+  fUserDefine = source.fUserDefine;
+  fBeginGroup = source.GetBeginGroup();
+  SetVisible(source.fVisible);
 }
 
-void TzbBarItemLink::ApplyLoadedVisible() {
-  SetVisible(LoadedVisible);
-}
+void TzbBarItemLink::ApplyLoadedVisible() { SetVisible(LoadedVisible); }
 
 // ---------------------------------------------------------------- TzbBarItemLinks
 
 TzbBarItemLinks::TzbBarItemLinks(TzbBarManager& manager, TOwnerKind kind, TzbBar* bar, TzbBarItem* item)
-    : manager_(&manager), kind_(kind), bar_(bar), item_(item) {}
+    : fManager(&manager), fKind(kind), fBar(bar), fItem(item) {}
 
 TzbBarItemLinks::~TzbBarItemLinks() {
-  window_.reset();
+  fWindow.reset();
   Clear();
 }
 
@@ -314,9 +311,9 @@ TzbBarItemLink* TzbBarItemLinks::Insert(int index) {
   auto link = std::make_unique<TzbBarItemLink>(*this);
   TzbBarItemLink* raw = link.get();
   raw->LoadedVisible = true;
-  links_.insert(links_.begin() + index, std::move(link));
-  recent_.push_back(raw);
-  if (!manager_->IsLoading() && manager_->OnItemLinkAdd) manager_->OnItemLinkAdd(*manager_, *raw);
+  fLinks.insert(fLinks.begin() + index, std::move(link));
+  fRecent.push_back(raw);
+  if (!fManager->IsLoading() && fManager->OnItemLinkAdd) fManager->OnItemLinkAdd(*fManager, *raw);
   Update();
   return raw;
 }
@@ -324,108 +321,108 @@ TzbBarItemLink* TzbBarItemLinks::Insert(int index) {
 void TzbBarItemLinks::Delete(TzbBarItemLink* link) {
   const int index = IndexOf(link);
   if (index < 0) return;
-  if (!manager_->IsDestroying() && manager_->OnItemLinkDelete) manager_->OnItemLinkDelete(*manager_, *link);
+  if (!fManager->IsDestroying() && fManager->OnItemLinkDelete) fManager->OnItemLinkDelete(*fManager, *link);
   link->DestroyControl();
-  if (TzbBarItem* item = link->item_) {
-    auto& l = item->links_;
+  if (TzbBarItem* item = link->fItem) {
+    auto& l = item->fLinks;
     l.erase(std::remove(l.begin(), l.end(), link), l.end());
   }
-  recent_.erase(std::remove(recent_.begin(), recent_.end(), link), recent_.end());
-  std::unique_ptr<TzbBarItemLink> owned = std::move(links_[index]);
-  links_.erase(links_.begin() + index);
+  fRecent.erase(std::remove(fRecent.begin(), fRecent.end(), link), fRecent.end());
+  std::unique_ptr<TzbBarItemLink> owned = std::move(fLinks[index]);
+  fLinks.erase(fLinks.begin() + index);
   owned.reset();
-  if (clearing_) return;
+  if (fClearing) return;
   Update();
-  if (TzbBarWindow* w = BarControl(); w && !manager_->IsDestroying()) w->Recalculate();
+  if (TzbBarWindow* w = BarControl(); w && !fManager->IsDestroying()) w->Recalculate();
 }
 
 void TzbBarItemLinks::Clear() {
-  clearing_ = true;
-  while (!links_.empty()) Delete(links_.back().get());
-  clearing_ = false;
-  available_.clear();
-  visible_.clear();
-  shown_.clear();
-  recent_.clear();
+  fClearing = true;
+  while (!fLinks.empty()) Delete(fLinks.back().get());
+  fClearing = false;
+  fAvailable.clear();
+  fVisible.clear();
+  fShown.clear();
+  fRecent.clear();
 }
 
 TzbBarItemLink* TzbBarItemLinks::Items(int index) const {
   if (index < 0 || index >= Count()) return nullptr;
-  return links_[index].get();
+  return fLinks[index].get();
 }
 
 int TzbBarItemLinks::IndexOf(const TzbBarItemLink* link) const {
   for (int i = 0; i < Count(); ++i)
-    if (links_[i].get() == link) return i;
+    if (fLinks[i].get() == link) return i;
   return -1;
 }
 
 void TzbBarItemLinks::Move(int curIndex, int newIndex) {
   if (curIndex < 0 || curIndex >= Count() || newIndex < 0 || newIndex >= Count() || curIndex == newIndex) return;
-  auto link = std::move(links_[curIndex]);
-  links_.erase(links_.begin() + curIndex);
-  links_.insert(links_.begin() + newIndex, std::move(link));
+  auto link = std::move(fLinks[curIndex]);
+  fLinks.erase(fLinks.begin() + curIndex);
+  fLinks.insert(fLinks.begin() + newIndex, std::move(link));
   Update();
 }
 
 void TzbBarItemLinks::Assign(const TzbBarItemLinks& source) {
-  assigning_ = true;
-  clearing_ = true;
-  while (!links_.empty()) Delete(links_.back().get());
-  clearing_ = false;
-  recent_.clear();
-  for (const auto& src : source.links_) {
+  fAssigning = true;
+  fClearing = true;
+  while (!fLinks.empty()) Delete(fLinks.back().get());
+  fClearing = false;
+  fRecent.clear();
+  for (const auto& src : source.fLinks) {
     auto link = std::make_unique<TzbBarItemLink>(*this);
     TzbBarItemLink* raw = link.get();
-    links_.push_back(std::move(link));
-    recent_.push_back(raw);
+    fLinks.push_back(std::move(link));
+    fRecent.push_back(raw);
     raw->Assign(*src);
   }
-  assigning_ = false;
-  for (const auto& l : links_) l->ApplyLoadedVisible();
+  fAssigning = false;
+  for (const auto& l : fLinks) l->ApplyLoadedVisible();
   Update();
 }
 
 void TzbBarItemLinks::RefreshLists() {
-  available_.clear();
-  visible_.clear();
-  shown_.clear();
-  const bool designing = manager_->Designing;
-  for (const auto& up : links_) {
+  fAvailable.clear();
+  fVisible.clear();
+  fShown.clear();
+  const bool designing = fManager->Designing;
+  for (const auto& up : fLinks) {
     TzbBarItemLink* l = up.get();
-    if (!l->item_ || !(designing || l->item_->ActualVisible())) continue;
-    available_.push_back(l);
-    if (!(designing || l->visible_)) continue;
-    visible_.push_back(l);
-    if (designing || recentLimit_ == -1) shown_.push_back(l);
+    if (!l->fItem || !(designing || l->fItem->ActualVisible())) continue;
+    fAvailable.push_back(l);
+    if (!(designing || l->fVisible)) continue;
+    fVisible.push_back(l);
+    if (designing || fRecentLimit == -1) fShown.push_back(l);
   }
-  if (designing || recentLimit_ < 1) return;
-  for (TzbBarItemLink* l : recent_) {
-    if (static_cast<int>(shown_.size()) >= recentLimit_) break;
-    if (IndexIn(visible_, l) >= 0) shown_.push_back(l);
+  if (designing || fRecentLimit < 1) return;
+  for (TzbBarItemLink* l : fRecent) {
+    if (static_cast<int>(fShown.size()) >= fRecentLimit) break;
+    if (IndexIn(fVisible, l) >= 0) fShown.push_back(l);
   }
-  std::sort(shown_.begin(), shown_.end(),
-            [&](TzbBarItemLink* a, TzbBarItemLink* b) { return IndexIn(visible_, a) < IndexIn(visible_, b); });
+  std::sort(fShown.begin(), fShown.end(),
+            [&](TzbBarItemLink* a, TzbBarItemLink* b) { return IndexIn(fVisible, a) < IndexIn(fVisible, b); });
 }
 
 bool TzbBarItemLinks::RecentItemsActive() const {
-  if (!manager_->CanUseRecentItems()) return false;
+  if (!fManager->CanUseRecentItems()) return false;
   return UseRecentItems;
 }
 
 int TzbBarItemLinks::CalcRecentCount() const {
   if (!RecentItemsActive()) return -1;
-  if (visible_.empty()) return -1;
-  int lo = visible_.front()->UseCount, hi = lo;
-  for (TzbBarItemLink* l : visible_) {
+  if (fVisible.empty()) return -1;
+  int lo = fVisible.front()->UseCount, hi = lo;
+  for (TzbBarItemLink* l : fVisible) {
     lo = std::min(lo, l->UseCount);
     hi = std::max(hi, l->UseCount);
   }
-  const int threshold = lo + MulDiv(hi - lo, 100 - manager_->MostRecentItemsPercents(), 100);
-  const int n = static_cast<int>(visible_.size());
+  const int threshold = lo + MulDiv(hi - lo, 100 - fManager->MostRecentItemsPercents(), 100);
+  const int n = static_cast<int>(fVisible.size());
   int answer = 0;
-  for (int i = std::min(n, static_cast<int>(recent_.size())) - 1; i >= 0; --i) {
-    TzbBarItemLink* l = recent_[i];
+  for (int i = std::min(n, static_cast<int>(fRecent.size())) - 1; i >= 0; --i) {
+    TzbBarItemLink* l = fRecent[i];
     if (&l->Collection() == this && l->UseCount >= threshold) {
       answer = i + 1;
       break;
@@ -435,32 +432,32 @@ int TzbBarItemLinks::CalcRecentCount() const {
 }
 
 void TzbBarItemLinks::SetRecentLimit(int count) {
-  savedRecentLimit_ = recentLimit_;
-  recentLimit_ = RecentItemsActive() ? count : -1;
+  fSavedRecentLimit = fRecentLimit;
+  fRecentLimit = RecentItemsActive() ? count : -1;
   RefreshLists();
 }
 
 void TzbBarItemLinks::RestoreRecentLimit() {
-  recentLimit_ = savedRecentLimit_;
+  fRecentLimit = fSavedRecentLimit;
   RefreshLists();
 }
 
 void TzbBarItemLinks::MoveInRecentList(TzbBarItemLink* link, int index) {
-  const int cur = IndexIn(recent_, link);
+  const int cur = IndexIn(fRecent, link);
   if (cur < 0) return;
-  recent_.erase(recent_.begin() + cur);
-  index = std::clamp(index, 0, static_cast<int>(recent_.size()));
-  recent_.insert(recent_.begin() + index, link);
+  fRecent.erase(fRecent.begin() + cur);
+  index = std::clamp(index, 0, static_cast<int>(fRecent.size()));
+  fRecent.insert(fRecent.begin() + index, link);
   RefreshLists();
 }
 
 void TzbBarItemLinks::ApplyLoadedState(bool applyVisible) {
   for (int i = Count() - 1; i >= 0; --i)
-    if (links_[i]->item_) links_[i]->ResetUsage();
+    if (fLinks[i]->fItem) fLinks[i]->ResetUsage();
   if (applyVisible)
-    for (int i = Count() - 1; i >= 0; --i) links_[i]->ApplyLoadedVisible();
+    for (int i = Count() - 1; i >= 0; --i) fLinks[i]->ApplyLoadedVisible();
   for (int index = 0; index < Count(); ++index) {
-    for (const auto& l : links_) {
+    for (const auto& l : fLinks) {
       if (l->LoadedRecentIndex != index) continue;
       l->UseCount = std::max(0, l->LoadedUseCount);  // a stored count below 0 counts as unused
       MoveInRecentList(l.get(), index);
@@ -471,21 +468,21 @@ void TzbBarItemLinks::ApplyLoadedState(bool applyVisible) {
 
 void TzbBarItemLinks::AssignUsage(const TzbBarItemLinks& source) {
   for (int i = 0; i < Count() && i < source.Count(); ++i)
-    links_[i]->mostRecentlyUsed_ = source.links_[i]->mostRecentlyUsed_;
+    fLinks[i]->fMostRecentlyUsed = source.fLinks[i]->fMostRecentlyUsed;
   ApplyLoadedState(false);
   CompactRecentList();
 }
 
 void TzbBarItemLinks::CompactRecentList() {
-  std::stable_partition(recent_.begin(), recent_.end(), [&](TzbBarItemLink* l) { return IndexIn(visible_, l) >= 0; });
+  std::stable_partition(fRecent.begin(), fRecent.end(), [&](TzbBarItemLink* l) { return IndexIn(fVisible, l) >= 0; });
   RefreshLists();
 }
 
 bool TzbBarItemLinks::IsShortCut(TShortCut shortCut) {
   if (shortCut == 0) return false;
-  const std::vector<TzbBarItemLink*> links = available_;
+  const std::vector<TzbBarItemLink*> links = fAvailable;
   for (TzbBarItemLink* l : links) {
-    TzbBarItem* item = l->item_;
+    TzbBarItem* item = l->fItem;
     if (!item || !item->GetEnabled()) continue;
     if (TzbBarItemLinks* sub = SubItemLinksOf(*item)) {
       if (sub->IsShortCut(shortCut)) return true;
@@ -500,22 +497,22 @@ bool TzbBarItemLinks::IsShortCut(TShortCut shortCut) {
 TzbBarItemLink* TzbBarItemLinks::FindAccelerator(int key, unsigned shift, TzbBarItemLink* startLink) const {
   shift &= ~ssAlt;
   // Over the visible links: a personalized menu may hide the match (it is then shown first).
-  const std::vector<TzbBarItemLink*>& list = visible_;
+  const std::vector<TzbBarItemLink*>& list = fVisible;
   const int n = static_cast<int>(list.size());
   if (n == 0) return nullptr;
   const int start = startLink ? IndexIn(list, startLink) : -1;
   for (int k = 1; k <= n; ++k) {
     TzbBarItemLink* l = list[((start < 0 ? -1 : start) + k + n) % n];
-    if (l->item_ && l->item_->CanUseAccel(*l) && l->IsAccelerator(key, shift)) return l;
+    if (l->fItem && l->fItem->CanUseAccel(*l) && l->IsAccelerator(key, shift)) return l;
   }
   return nullptr;
 }
 
 int TzbBarItemLinks::GetFitCount() const {
-  if (kind_ != okBar || !BarControl()) return static_cast<int>(shown_.size());
+  if (fKind != okBar || !BarControl()) return static_cast<int>(fShown.size());
   const TRect client = BarControl()->ClientRect();
   int count = 0;
-  for (TzbBarItemLink* l : shown_) {
+  for (TzbBarItemLink* l : fShown) {
     if (IsRectEmpty(l->ItemRect)) break;
     TRect common;
     if (!IntersectRect(common, l->ItemRect, client) || !(common == l->ItemRect)) break;
@@ -531,22 +528,22 @@ bool Selectable(const TzbBarItemLink* l) { return l->Control() && l->Control()->
 TzbBarItemLink* TzbBarItemLinks::FirstSelectable() const {
   const int n = GetFitCount();
   for (int i = 0; i < n; ++i)
-    if (Selectable(shown_[i])) return shown_[i];
+    if (Selectable(fShown[i])) return fShown[i];
   return nullptr;
 }
 
 TzbBarItemLink* TzbBarItemLinks::LastSelectable() const {
   for (int i = GetFitCount() - 1; i >= 0; --i)
-    if (Selectable(shown_[i])) return shown_[i];
+    if (Selectable(fShown[i])) return fShown[i];
   return nullptr;
 }
 
 TzbBarItemLink* TzbBarItemLinks::NextSelectable(TzbBarItemLink* link) const {
   const int n = GetFitCount();
   if (n == 0) return nullptr;
-  const int start = IndexIn(shown_, link);
+  const int start = IndexIn(fShown, link);
   for (int k = 1; k <= n; ++k) {
-    TzbBarItemLink* l = shown_[((start < 0 ? -1 : start) + k) % n];
+    TzbBarItemLink* l = fShown[((start < 0 ? -1 : start) + k) % n];
     if (Selectable(l)) return l;
   }
   return nullptr;
@@ -555,47 +552,47 @@ TzbBarItemLink* TzbBarItemLinks::NextSelectable(TzbBarItemLink* link) const {
 TzbBarItemLink* TzbBarItemLinks::PrevSelectable(TzbBarItemLink* link) const {
   const int n = GetFitCount();
   if (n == 0) return nullptr;
-  const int start = IndexIn(shown_, link);
+  const int start = IndexIn(fShown, link);
   for (int k = 1; k <= n; ++k) {
-    TzbBarItemLink* l = shown_[(((start < 0 ? 0 : start) - k) % n + n) % n];
+    TzbBarItemLink* l = fShown[(((start < 0 ? 0 : start) - k) % n + n) % n];
     if (Selectable(l)) return l;
   }
   return nullptr;
 }
 
 bool TzbBarItemLinks::ContainsItem(const TzbBarItem& item) const {
-  for (const auto& l : links_)
+  for (const auto& l : fLinks)
     if (l->ContainsItem(item)) return true;
   return false;
 }
 
 void TzbBarItemLinks::ClearItemRects() {
-  for (const auto& l : links_) l->ItemRect = TRect{};
+  for (const auto& l : fLinks) l->ItemRect = TRect{};
 }
 
 void TzbBarItemLinks::CreateBarControl() {
-  if (BarControl() || !manager_->WindowFactory) return;
-  window_ = manager_->WindowFactory(*this);
-  if (!window_) return;
-  for (TzbBarItemLink* l : shown_) l->CreateControl();
-  window_->ControlsCreated();
+  if (BarControl() || !fManager->WindowFactory) return;
+  fWindow = fManager->WindowFactory(*this);
+  if (!fWindow) return;
+  for (TzbBarItemLink* l : fShown) l->CreateControl();
+  fWindow->ControlsCreated();
 }
 
 void TzbBarItemLinks::DestroyBarControl() {
-  for (const auto& l : links_) l->DestroyControl();
-  window_.reset();
+  for (const auto& l : fLinks) l->DestroyControl();
+  fWindow.reset();
 }
 
 void TzbBarItemLinks::SetExternalBarControl(TzbBarWindow* window) {
   if (!window)
-    for (const auto& l : links_) l->DestroyControl();
-  externalWindow_ = window;
+    for (const auto& l : fLinks) l->DestroyControl();
+  fExternalWindow = window;
 }
 
 void TzbBarItemLinks::Update() {
-  if (kind_ != okLibraryPopup) manager_->DesignerModified();
+  if (fKind != okLibraryPopup) fManager->DesignerModified();
   RefreshLists();
-  if (kind_ == okSubItem && item_) ContainerLinksChanged(*item_);
+  if (fKind == okSubItem && fItem) ContainerLinksChanged(*fItem);
   if (OnChange) OnChange();
 }
 

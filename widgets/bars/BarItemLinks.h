@@ -3,10 +3,11 @@
 // ordered collection of the links of one owner with its derived lists (available, visible, shown)
 // and its recent-use list for personalized menus.
 
-#include "widgets/bars/BarTypes.h"
 #include "platform/Types.h"
+#include "widgets/bars/BarTypes.h"
 
 #include <QImage>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,32 +22,32 @@ class TzbBarItemLink {
   TzbBarItemLink(const TzbBarItemLink&) = delete;
   TzbBarItemLink& operator=(const TzbBarItemLink&) = delete;
 
-  TzbBarItemLinks& Collection() const { return *owner_; }
-  TzbBarItem* Item() const { return item_; }
+  TzbBarItemLinks& Collection() const { return *fOwner; }
+  TzbBarItem* Item() const { return fItem; }
   // Nil frees the link (the caller must not use it afterwards). Throws when a sub-item would
   // contain itself.
   void SetItem(TzbBarItem* value);
-  void ClearItemOnly() { item_ = nullptr; }  // the item is going; the collection frees the link
+  void ClearItemOnly() { fItem = nullptr; }  // the item is going; the collection frees the link
 
-  bool StoredBeginGroup() const { return beginGroup_; }
-  void SetStoredBeginGroup(bool v) { beginGroup_ = v; }
+  bool StoredBeginGroup() const { return fBeginGroup; }
+  void SetStoredBeginGroup(bool v) { fBeginGroup = v; }
   bool GetBeginGroup() const;
   void SetBeginGroup(bool value);
-  bool Visible() const { return visible_; }
+  bool Visible() const { return fVisible; }
   void SetVisible(bool value);
-  bool MostRecentlyUsed() const { return mostRecentlyUsed_; }
+  bool MostRecentlyUsed() const { return fMostRecentlyUsed; }
   void SetMostRecentlyUsed(bool value);
 
   // User overrides.
-  const std::string& UserCaption() const { return userCaption_; }
+  const std::string& UserCaption() const { return fUserCaption; }
   void SetUserCaption(const std::string& value);
-  const QImage& UserGlyph() const { return userGlyph_; }
+  const QImage& UserGlyph() const { return fUserGlyph; }
   void SetUserGlyph(const QImage& value);
-  TzbBarPaintStyle UserPaintStyle() const { return userPaintStyle_; }
+  TzbBarPaintStyle UserPaintStyle() const { return fUserPaintStyle; }
   void SetUserPaintStyle(TzbBarPaintStyle value);
-  int UserWidth() const { return userWidth_; }
+  int UserWidth() const { return fUserWidth; }
   void SetUserWidth(int value);
-  TzbBarUserDefines UserDefine() const { return userDefine_; }
+  TzbBarUserDefines UserDefine() const { return fUserDefine; }
   void SetUserDefine(TzbBarUserDefines value);
 
   std::string RealCaption() const;
@@ -73,7 +74,7 @@ class TzbBarItemLink {
   bool ContainsItem(const TzbBarItem& item) const;
 
   // The on-screen control, while the link is shown in an existing window.
-  TzbBarItemControl* Control() const { return control_.get(); }
+  TzbBarItemControl* Control() const { return fControl.get(); }
   void CreateControl();
   void DestroyControl();
   TRect ItemRect;
@@ -86,17 +87,17 @@ class TzbBarItemLink {
 
  private:
   friend class TzbBarItemLinks;
-  TzbBarItemLinks* owner_;
-  TzbBarItem* item_ = nullptr;
-  bool beginGroup_ = false;
-  bool visible_ = true;
-  bool mostRecentlyUsed_ = true;
-  std::string userCaption_;
-  QImage userGlyph_;
-  TzbBarPaintStyle userPaintStyle_ = psStandard;
-  int userWidth_ = 0;
-  TzbBarUserDefines userDefine_ = 0;
-  std::unique_ptr<TzbBarItemControl> control_;
+  TzbBarItemLinks* fOwner;
+  TzbBarItem* fItem = nullptr;
+  bool fBeginGroup = false;
+  bool fVisible = true;
+  bool fMostRecentlyUsed = true;
+  std::string fUserCaption;
+  QImage fUserGlyph;
+  TzbBarPaintStyle fUserPaintStyle = psStandard;
+  int fUserWidth = 0;
+  TzbBarUserDefines fUserDefine = 0;
+  std::unique_ptr<TzbBarItemControl> fControl;
 };
 
 class TzbBarItemLinks {
@@ -107,27 +108,27 @@ class TzbBarItemLinks {
   TzbBarItemLinks(const TzbBarItemLinks&) = delete;
   TzbBarItemLinks& operator=(const TzbBarItemLinks&) = delete;
 
-  TzbBarManager& Manager() const { return *manager_; }
-  void SetManager(TzbBarManager& manager) { manager_ = &manager; }
-  TOwnerKind OwnerKind() const { return kind_; }
-  TzbBar* OwnerBar() const { return bar_; }
-  TzbBarItem* OwnerItem() const { return item_; }
+  TzbBarManager& Manager() const { return *fManager; }
+  void SetManager(TzbBarManager& manager) { fManager = &manager; }
+  TOwnerKind OwnerKind() const { return fKind; }
+  TzbBar* OwnerBar() const { return fBar; }
+  TzbBarItem* OwnerItem() const { return fItem; }
 
   TzbBarItemLink* Add();
   TzbBarItemLink* Insert(int index);
   // Frees one link (its control, its place in the item's list and in the recent list).
   void Delete(TzbBarItemLink* link);
   void Clear();
-  int Count() const { return static_cast<int>(links_.size()); }
+  int Count() const { return static_cast<int>(fLinks.size()); }
   TzbBarItemLink* Items(int index) const;
   int IndexOf(const TzbBarItemLink* link) const;
   void Move(int curIndex, int newIndex);
   void Assign(const TzbBarItemLinks& source);
 
-  const std::vector<TzbBarItemLink*>& AvailableLinks() const { return available_; }
-  const std::vector<TzbBarItemLink*>& VisibleLinks() const { return visible_; }
-  const std::vector<TzbBarItemLink*>& ShownLinks() const { return shown_; }
-  const std::vector<TzbBarItemLink*>& RecentList() const { return recent_; }
+  const std::vector<TzbBarItemLink*>& AvailableLinks() const { return fAvailable; }
+  const std::vector<TzbBarItemLink*>& VisibleLinks() const { return fVisible; }
+  const std::vector<TzbBarItemLink*>& ShownLinks() const { return fShown; }
+  const std::vector<TzbBarItemLink*>& RecentList() const { return fRecent; }
   void RefreshLists();
 
   bool UseRecentItems = true;
@@ -135,7 +136,7 @@ class TzbBarItemLinks {
   int CalcRecentCount() const;
   void SetRecentLimit(int count);
   void RestoreRecentLimit();
-  int RecentLimit() const { return recentLimit_; }
+  int RecentLimit() const { return fRecentLimit; }
   void ApplyLoadedState(bool applyVisible);
   void AssignUsage(const TzbBarItemLinks& source);
   void CompactRecentList();
@@ -154,30 +155,30 @@ class TzbBarItemLinks {
 
   // The window showing the links (nil when none). CreateBarControl asks the manager's window
   // factory; without one (no windows yet) the links stay without window.
-  TzbBarWindow* BarControl() const { return window_ ? window_.get() : externalWindow_; }
+  TzbBarWindow* BarControl() const { return fWindow ? fWindow.get() : fExternalWindow; }
   void CreateBarControl();
   void DestroyBarControl();
   // A window owned elsewhere (a menu window opened for a sub-item) shows these links.
   void SetExternalBarControl(TzbBarWindow* window);
 
   std::function<void()> OnChange;
-  bool Assigning() const { return assigning_; }
+  bool Assigning() const { return fAssigning; }
   void Update();  // after every structural change
 
  private:
   friend class TzbBarItemLink;
-  TzbBarManager* manager_;
-  TOwnerKind kind_;
-  TzbBar* bar_;
-  TzbBarItem* item_;
-  std::vector<std::unique_ptr<TzbBarItemLink>> links_;
-  std::vector<TzbBarItemLink*> available_, visible_, shown_, recent_;
-  int recentLimit_ = -1;
-  int savedRecentLimit_ = -1;
-  bool assigning_ = false;
-  bool clearing_ = false;
-  std::unique_ptr<TzbBarWindow> window_;
-  TzbBarWindow* externalWindow_ = nullptr;
+  TzbBarManager* fManager;
+  TOwnerKind fKind;
+  TzbBar* fBar;
+  TzbBarItem* fItem;
+  std::vector<std::unique_ptr<TzbBarItemLink>> fLinks;
+  std::vector<TzbBarItemLink*> fAvailable, fVisible, fShown, fRecent;
+  int fRecentLimit = -1;
+  int fSavedRecentLimit = -1;
+  bool fAssigning = false;
+  bool fClearing = false;
+  std::unique_ptr<TzbBarWindow> fWindow;
+  TzbBarWindow* fExternalWindow = nullptr;
 };
 
 }  // namespace zyn

@@ -12,6 +12,7 @@
 #include <QBuffer>
 #include <QRegularExpression>
 #include <QSettings>
+
 #include <algorithm>
 #include <cctype>
 #include <functional>
@@ -34,8 +35,8 @@ std::string Join(const TNode& node, const char* separator) {
 class TSectionStore : public TzbBarLayoutStore {
  public:
   // prefix empty: the memory form (sections named by the node path, binary values kept as hex).
-  explicit TSectionStore(std::string prefix) : prefix_(std::move(prefix)), memory_(prefix_.empty()) {}
-  TSectionCollection& Sections() { return sections_; }
+  explicit TSectionStore(std::string prefix) : fPrefix(std::move(prefix)), fMemory(fPrefix.empty()) {}
+  TSectionCollection& Sections() { return fSections; }
 
   bool NodeExists(const TNode& node) const override { return Find(SectionOf(node)) != nullptr; }
   std::optional<std::string> Read(const TNode& node, const std::string& name) const override {
@@ -49,7 +50,7 @@ class TSectionStore : public TzbBarLayoutStore {
     const std::string section = SectionOf(node);
     TSectionCollectionItem* s = Find(section);
     if (!s) {
-      s = sections_.Add();
+      s = fSections.Add();
       s->SectionName = section;
     }
     for (int i = 0; i < s->SectionData->Count(); ++i)
@@ -61,35 +62,35 @@ class TSectionStore : public TzbBarLayoutStore {
     d->Ident = name;
     d->Value = value;
   }
-  bool StoresBinary() const override { return memory_; }
+  bool StoresBinary() const override { return fMemory; }
   std::optional<QByteArray> ReadBinary(const TNode& node, const std::string& name) const override {
-    if (!memory_) return std::nullopt;
+    if (!fMemory) return std::nullopt;
     const auto text = Read(node, name);
     if (!text) return std::nullopt;
     return QByteArray::fromHex(QByteArray::fromStdString(*text));
   }
   void WriteBinary(const TNode& node, const std::string& name, const QByteArray& value) override {
-    if (memory_) Write(node, name, value.toHex().toStdString());
+    if (fMemory) Write(node, name, value.toHex().toStdString());
   }
   bool Strict() const override { return false; }
   void EraseLayout() override {
-    for (int i = sections_.Count() - 1; i >= 0; --i)
-      if (sections_.Items(i)->SectionName.compare(0, prefix_.size(), prefix_) == 0) sections_.Delete(i);
+    for (int i = fSections.Count() - 1; i >= 0; --i)
+      if (fSections.Items(i)->SectionName.compare(0, fPrefix.size(), fPrefix) == 0) fSections.Delete(i);
   }
 
  private:
   std::string SectionOf(const TNode& node) const {
-    if (memory_) return Join(node, "\\");
-    return prefix_ + (node.empty() ? std::string("Main") : Join(node, "."));
+    if (fMemory) return Join(node, "\\");
+    return fPrefix + (node.empty() ? std::string("Main") : Join(node, "."));
   }
   TSectionCollectionItem* Find(const std::string& name) const {
-    for (int i = 0; i < sections_.Count(); ++i)
-      if (sections_.Items(i)->SectionName == name) return sections_.Items(i);
+    for (int i = 0; i < fSections.Count(); ++i)
+      if (fSections.Items(i)->SectionName == name) return fSections.Items(i);
     return nullptr;
   }
-  std::string prefix_;
-  bool memory_;
-  TSectionCollection sections_;
+  std::string fPrefix;
+  bool fMemory;
+  TSectionCollection fSections;
 };
 
 // The user's settings store: one key K, the bars and sub-items as sub-keys of K, their links as
@@ -97,58 +98,58 @@ class TSectionStore : public TzbBarLayoutStore {
 class TSettingsStore : public TzbBarLayoutStore {
  public:
   explicit TSettingsStore(const QString& key)
-      : settings_(QStringLiteral("ZORV"), QStringLiteral("ZYN Systemsoftware")), key_(key) {}
-  QSettings& Settings() { return settings_; }
+      : fSettings(QStringLiteral("ZORV"), QStringLiteral("ZYN Systemsoftware")), fKey(key) {}
+  QSettings& Settings() { return fSettings; }
 
   bool NodeExists(const TNode& node) const override {
     const QString group = GroupOf(node);
     const int cut = group.lastIndexOf(QLatin1Char('/'));
     const QString parent = cut < 0 ? QString() : group.left(cut), child = group.mid(cut + 1);
-    auto& s = const_cast<QSettings&>(settings_);
+    auto& s = const_cast<QSettings&>(fSettings);
     s.beginGroup(parent);
     const bool exists = s.childGroups().contains(child);
     s.endGroup();
     return exists;
   }
   std::optional<std::string> Read(const TNode& node, const std::string& name) const override {
-    const QVariant v = settings_.value(GroupOf(node) + QLatin1Char('/') + ToQString(name));
+    const QVariant v = fSettings.value(GroupOf(node) + QLatin1Char('/') + ToQString(name));
     if (!v.isValid()) return std::nullopt;
     return FromQString(v.toString());
   }
   void Write(const TNode& node, const std::string& name, const std::string& value) override {
-    settings_.setValue(GroupOf(node) + QLatin1Char('/') + ToQString(name), ToQString(value));
+    fSettings.setValue(GroupOf(node) + QLatin1Char('/') + ToQString(name), ToQString(value));
   }
   bool StoresBinary() const override { return true; }
   std::optional<QByteArray> ReadBinary(const TNode& node, const std::string& name) const override {
-    const QVariant v = settings_.value(GroupOf(node) + QLatin1Char('/') + ToQString(name));
+    const QVariant v = fSettings.value(GroupOf(node) + QLatin1Char('/') + ToQString(name));
     if (!v.isValid()) return std::nullopt;
     return v.toByteArray();
   }
   void WriteBinary(const TNode& node, const std::string& name, const QByteArray& value) override {
-    settings_.setValue(GroupOf(node) + QLatin1Char('/') + ToQString(name), value);
+    fSettings.setValue(GroupOf(node) + QLatin1Char('/') + ToQString(name), value);
   }
   bool Strict() const override { return true; }
   // Only the layout's own keys go: its option values, "Bar<n>" and "SubItem_<name>" with their
   // links. Other keys kept below K stay.
   void EraseLayout() override {
     static const QRegularExpression own(QStringLiteral("^(Bar[0-9]+|SubItem_.*)$"));
-    settings_.beginGroup(key_);
-    for (const QString& child : settings_.childGroups())
-      if (own.match(child).hasMatch()) settings_.remove(child);
+    fSettings.beginGroup(fKey);
+    for (const QString& child : fSettings.childGroups())
+      if (own.match(child).hasMatch()) fSettings.remove(child);
     for (const char* value : {"MenusShowRecentItemsFirst", "ShowFullMenusAfterDelay", "LargeIcons", "MenuAnimations",
                               "ShowHint", "ShowShortCutInHint", "BarCount"})
-      settings_.remove(QLatin1String(value));
-    settings_.endGroup();
+      fSettings.remove(QLatin1String(value));
+    fSettings.endGroup();
   }
 
  private:
   QString GroupOf(const TNode& node) const {
-    QString g = key_;
+    QString g = fKey;
     for (const std::string& part : node) g += QLatin1Char('/') + ToQString(part);
     return g;
   }
-  QSettings settings_;
-  QString key_;
+  QSettings fSettings;
+  QString fKey;
 };
 
 // The key of the settings store: "\" and "/" both separate; no leading or trailing separator.
@@ -221,27 +222,29 @@ struct TFailedRead {};
 
 class TReader {
  public:
-  TReader(const TzbBarLayoutStore& store) : store_(store) {}
-  bool Has(const TNode& node, const char* name) const { return store_.Read(node, name).has_value(); }
+  TReader(const TzbBarLayoutStore& store) : fStore(store) {}
+  bool Has(const TNode& node, const char* name) const { return fStore.Read(node, name).has_value(); }
   std::string String(const TNode& node, const char* name, const std::string& def) const {
-    if (auto v = store_.Read(node, name)) return *v;
-    if (store_.Strict()) throw TFailedRead{};
+    if (auto v = fStore.Read(node, name)) return *v;
+    if (fStore.Strict()) throw TFailedRead{};
     return def;
   }
   int Int(const TNode& node, const char* name, int def, int min, int max) const {
-    const auto v = store_.Read(node, name);
+    const auto v = fStore.Read(node, name);
     int32_t n = 0;
     if (!v || !TryStrToInt(*v, n)) {
-      if (store_.Strict()) throw TFailedRead{};
+      if (fStore.Strict()) throw TFailedRead{};
       n = def;
     }
     return std::clamp<int>(n, min, max);
   }
-  bool Bool(const TNode& node, const char* name, bool def) const { return Int(node, name, def ? 1 : 0, INT32_MIN, INT32_MAX) != 0; }
-  const TzbBarLayoutStore& Store() const { return store_; }
+  bool Bool(const TNode& node, const char* name, bool def) const {
+    return Int(node, name, def ? 1 : 0, INT32_MIN, INT32_MAX) != 0;
+  }
+  const TzbBarLayoutStore& Store() const { return fStore; }
 
  private:
-  const TzbBarLayoutStore& store_;
+  const TzbBarLayoutStore& fStore;
 };
 
 TzbBarItem* ItemByNameNoCase(const TzbBarManager& m, const std::string& name) {
@@ -286,12 +289,12 @@ void ReadLinks(TzbBarItemLinks& links, const TReader& r, const TNode& node, bool
         link->SetUserGlyph(QImage::fromData(*bytes, "BMP"));
       }
       if (ud & UserDefineBit(udPaintStyle))
-        link->SetUserPaintStyle(static_cast<TzbBarPaintStyle>(r.Int(ln, "UserPaintStyle", 0, psStandard, psCaptionGlyph)));
+        link->SetUserPaintStyle(
+            static_cast<TzbBarPaintStyle>(r.Int(ln, "UserPaintStyle", 0, psStandard, psCaptionGlyph)));
       if (ud & UserDefineBit(udWidth)) link->SetUserWidth(r.Int(ln, "UserWidth", 100, 0, kMaxStoredCoordinate));
       if (barLinks && (!r.Store().Strict() || r.Has(ln, "Visible"))) link->LoadedVisible = r.Bool(ln, "Visible", true);
       if (usage) {
-        if (!r.Store().Strict() || r.Has(ln, "UseCount"))
-          link->LoadedUseCount = r.Int(ln, "UseCount", 0, 0, INT32_MAX);
+        if (!r.Store().Strict() || r.Has(ln, "UseCount")) link->LoadedUseCount = r.Int(ln, "UseCount", 0, 0, INT32_MAX);
         if (!r.Store().Strict() || r.Has(ln, "RecentIndex"))
           link->LoadedRecentIndex = r.Int(ln, "RecentIndex", -1, -1, kMaxStoredLinks);
       }
@@ -357,14 +360,21 @@ void ReadMainValues(TzbBarManager& m, const TReader& r) {
     }
   };
   if (m.CanUseRecentItems()) {
-    read("MenusShowRecentItemsFirst", [&](int v) { m.MenusShowRecentItemsFirst = v != 0; }, m.MenusShowRecentItemsFirst, 0, 1);
-    read("ShowFullMenusAfterDelay", [&](int v) { m.ShowFullMenusAfterDelay = v != 0; }, m.ShowFullMenusAfterDelay, 0, 1);
+    read(
+        "MenusShowRecentItemsFirst", [&](int v) { m.MenusShowRecentItemsFirst = v != 0; }, m.MenusShowRecentItemsFirst,
+        0, 1);
+    read(
+        "ShowFullMenusAfterDelay", [&](int v) { m.ShowFullMenusAfterDelay = v != 0; }, m.ShowFullMenusAfterDelay, 0, 1);
   }
-  read("LargeIcons", [&](int v) { m.SetLargeIcons(v != 0); }, m.LargeIcons(), 0, 1);
-  read("MenuAnimations", [&](int v) { m.MenuAnimations = static_cast<TzbBarMenuAnimations>(v); }, m.MenuAnimations,
-       maNone, maFade);
-  read("ShowHint", [&](int v) { m.ShowHint = v != 0; }, m.ShowHint, 0, 1);
-  read("ShowShortCutInHint", [&](int v) { m.ShowShortCutInHint = v != 0; }, m.ShowShortCutInHint, 0, 1);
+  read(
+      "LargeIcons", [&](int v) { m.SetLargeIcons(v != 0); }, m.LargeIcons(), 0, 1);
+  read(
+      "MenuAnimations", [&](int v) { m.MenuAnimations = static_cast<TzbBarMenuAnimations>(v); }, m.MenuAnimations,
+      maNone, maFade);
+  read(
+      "ShowHint", [&](int v) { m.ShowHint = v != 0; }, m.ShowHint, 0, 1);
+  read(
+      "ShowShortCutInHint", [&](int v) { m.ShowShortCutInHint = v != 0; }, m.ShowShortCutInHint, 0, 1);
 }
 
 TNode BarNode(int n) { return {"Bar" + std::to_string(n)}; }
@@ -539,8 +549,8 @@ void TzbBarManager::LoadFromIniFile(const std::string& fileName) {
 }
 
 void TzbBarManager::TakeDesignState() {
-  designState_ = MakeMemoryLayoutStore();
-  WriteBarLayout(*this, *designState_);
+  fDesignState = MakeMemoryLayoutStore();
+  WriteBarLayout(*this, *fDesignState);
 }
 
 void TzbBarManager::RestoreStoredLayout() {
@@ -558,18 +568,17 @@ void TzbBarManager::ResetUsageData() {
       "This will delete the record of the commands you've used in this application and restore the default set "
       "of visible commands to the menus and toolbars. It will not undo any explicit customizations.   Are you "
       "sure you want to proceed?");
-  if (MessageDlg(form_, text, QApplication::applicationName(), MB_YESNO | MB_ICONWARNING) != IDYES)
-    return;
-  if (!designState_) return;
+  if (MessageDlg(fForm, text, QApplication::applicationName(), MB_YESNO | MB_ICONWARNING) != IDYES) return;
+  if (!fDesignState) return;
   const TzbBarLockScope lock(*this);
-  const TReader r(*designState_);
+  const TReader r(*fDesignState);
   for (int i = 0; i < GetItemCount(); ++i) {
     TzbBarItem& item = *GetItem(i);
-    if (IsNamedSubItem(item) && designState_->NodeExists(SubItemNode(item)))
+    if (IsNamedSubItem(item) && fDesignState->NodeExists(SubItemNode(item)))
       ReadUsage(*SubItemLinksOf(item), r, SubItemNode(item));
   }
-  for (int n = 0; n < bars_->Count(); ++n)
-    if (designState_->NodeExists(BarNode(n))) ReadUsage(bars_->Items(n)->ItemLinks(), r, BarNode(n));
+  for (int n = 0; n < fBars->Count(); ++n)
+    if (fDesignState->NodeExists(BarNode(n))) ReadUsage(fBars->Items(n)->ItemLinks(), r, BarNode(n));
 }
 
 void TzbBar::Reset() {
@@ -602,8 +611,8 @@ void TzbBar::Reset() {
 }
 
 void TzbBar::ResetWithConfirmation() {
-  const QString text = QStringLiteral("Are you sure you want to reset the changes made to the '%1' toolbar?")
-                           .arg(ToQString(Caption()));
+  const QString text =
+      QStringLiteral("Are you sure you want to reset the changes made to the '%1' toolbar?").arg(ToQString(Caption()));
   if (MessageDlg(Manager().Form(), text, QApplication::applicationName(), MB_OKCANCEL | MB_ICONWARNING) == IDOK)
     Reset();
 }

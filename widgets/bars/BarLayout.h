@@ -8,6 +8,7 @@
 // the usage data are reset.
 
 #include <QByteArray>
+
 #include <memory>
 #include <optional>
 #include <string>

@@ -8,7 +8,7 @@
 namespace zyn {
 
 TzbBarListItem::~TzbBarListItem() {
-  for (TzbBarButton* b : entryButtons_) {
+  for (TzbBarButton* b : fEntryButtons) {
     b->OnClick = nullptr;
     b->OnDestroy = nullptr;
   }
@@ -24,7 +24,7 @@ void TzbBarListItem::SetItems(const std::vector<std::string>& items) {
 }
 
 void TzbBarListItem::ItemsChanged() {
-  if (!gettingData_) VisibleChanged();
+  if (!fGettingData) VisibleChanged();
 }
 
 int TzbBarListItem::GetDataIndex() const {
@@ -55,7 +55,7 @@ std::string TzbBarListItem::NumberPrefix(int n) {
 void TzbBarListItem::AddListedItemLinks(TzbBarItemLinks& target, int index, TzbBarItemLink* sourceLink,
                                         bool fireEvent) {
   TCustomzbBarContainerItem::AddListedItemLinks(target, index, sourceLink, fireEvent);
-  const bool creating = entryButtons_.empty();
+  const bool creating = fEntryButtons.empty();
   bool beginGroup = false;
   int n = 0;
   for (int i = 0; i < static_cast<int>(Items.size()); ++i) {
@@ -65,8 +65,8 @@ void TzbBarListItem::AddListedItemLinks(TzbBarItemLinks& target, int index, TzbB
       continue;
     }
     if (creating) {
-      TzbBarButton* b = manager_->CreateItem<TzbBarButton>();
-      entryButtons_.push_back(b);
+      TzbBarButton* b = fManager->CreateItem<TzbBarButton>();
+      fEntryButtons.push_back(b);
       if (ShowCheck && i == ItemIndex) {
         b->SetButtonStyle(bsChecked);
         b->SetDown(true);
@@ -77,14 +77,14 @@ void TzbBarListItem::AddListedItemLinks(TzbBarItemLinks& target, int index, TzbB
       b->Tag = i;
       b->OnClick = [this](TzbBarItem& button) { EntryClick(button); };
       b->OnDestroy = [this](TzbBarItem& button) {
-        entryButtons_.erase(std::remove(entryButtons_.begin(), entryButtons_.end(), &button), entryButtons_.end());
+        fEntryButtons.erase(std::remove(fEntryButtons.begin(), fEntryButtons.end(), &button), fEntryButtons.end());
       };
       b->SetEnabled(GetEnabled());
     }
-    if (n >= static_cast<int>(entryButtons_.size())) break;
+    if (n >= static_cast<int>(fEntryButtons.size())) break;
     TzbBarItemLink* link = target.Insert(index + n);
     link->SourceLink = sourceLink;
-    link->SetItem(entryButtons_[n]);
+    link->SetItem(fEntryButtons[n]);
     if (n == 0 || beginGroup) link->SetStoredBeginGroup(true);
     beginGroup = false;
     ++n;
@@ -99,12 +99,12 @@ void TzbBarListItem::DeleteListedItemLinks(TzbBarItemLinks& target, int index) {
 }
 
 void TzbBarListItem::ClearItemsData() {
-  if (!entryButtons_.empty() && entryButtons_.front()->LinkCount() == 0) {
-    const std::vector<TzbBarButton*> buttons = entryButtons_;
-    entryButtons_.clear();
+  if (!fEntryButtons.empty() && fEntryButtons.front()->LinkCount() == 0) {
+    const std::vector<TzbBarButton*> buttons = fEntryButtons;
+    fEntryButtons.clear();
     for (auto it = buttons.rbegin(); it != buttons.rend(); ++it) {
       (*it)->OnDestroy = nullptr;
-      manager_->FreeItem(*it);
+      fManager->FreeItem(*it);
     }
   }
   TCustomzbBarContainerItem::ClearItemsData();

@@ -35,14 +35,14 @@ class TzbBarListItem : public TCustomzbBarContainerItem {
   bool CanBeVisible() const override { return static_cast<bool>(OnGetData) || !Items.empty(); }
   void DirectClick() override;
 
-  int EntryButtonCount() const { return static_cast<int>(entryButtons_.size()); }
-  TzbBarButton* EntryButton(int n) const { return entryButtons_.at(n); }
+  int EntryButtonCount() const { return static_cast<int>(fEntryButtons.size()); }
+  TzbBarButton* EntryButton(int n) const { return fEntryButtons.at(n); }
   // The caption prefix of the n-th real entry: "&1 " .. "&9 ", then "&A ", "&B " ...
   static std::string NumberPrefix(int n);
 
  private:
   void EntryClick(TzbBarItem& button);
-  std::vector<TzbBarButton*> entryButtons_;  // owned by the manager's registry; freed by this item
+  std::vector<TzbBarButton*> fEntryButtons;  // owned by the manager's registry; freed by this item
 };
 
 }  // namespace zyn

@@ -6,14 +6,13 @@
 #include "widgets/bars/BarManager.h"
 
 #include <QFontMetrics>
+
 #include <cctype>
 #include <cstring>
 
 namespace zyn {
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 bool TzbBarMRUListItem::InheritsFrom(const char* c) const {
   return std::strcmp(c, kClassName) == 0 || TzbBarListItem::InheritsFrom(c);
@@ -21,14 +20,14 @@ bool TzbBarMRUListItem::InheritsFrom(const char* c) const {
 
 void TzbBarMRUListItem::SetMaxItemCount(int value) {
   if (value < 0) value = 0;
-  if (value == maxItemCount_) return;
-  maxItemCount_ = value;
+  if (value == fMaxItemCount) return;
+  fMaxItemCount = value;
   TrimItems();
 }
 
 void TzbBarMRUListItem::TrimItems() {
-  if (maxItemCount_ == 0 || static_cast<int>(Items.size()) <= maxItemCount_) return;
-  Items.resize(maxItemCount_);
+  if (fMaxItemCount == 0 || static_cast<int>(Items.size()) <= fMaxItemCount) return;
+  Items.resize(fMaxItemCount);
   ItemsChanged();
 }
 
@@ -51,11 +50,12 @@ std::string TzbBarMRUListItem::GetDisplayText(const std::string& entry) const {
 void TzbBarMRUListItem::DirectClick() {
   // The clicked entry, taken before the handlers run (they may reorder the list).
   const int clicked = ItemIndex;
-  const std::string clickedText = clicked >= 0 && clicked < static_cast<int>(Items.size()) ? Items[clicked] : std::string();
+  const std::string clickedText =
+      clicked >= 0 && clicked < static_cast<int>(Items.size()) ? Items[clicked] : std::string();
   TzbBarListItem::DirectClick();
   TzbBarItemLink* cur = CurItemLink();
   if (cur && cur->Item() == this) return;
-  if (manager_->IsCustomizing()) return;
+  if (fManager->IsCustomizing()) return;
   if (!RemoveItemOnClick || clicked < 0) return;
   // Remove exactly the clicked entry: at its place when it is still there, else where it went.
   int index = -1;

@@ -6,6 +6,7 @@
 #include "widgets/bars/BarListItem.h"
 
 #include <QFont>
+
 #include <functional>
 
 namespace zyn {
@@ -17,7 +18,7 @@ class TzbBarMRUListItem : public TzbBarListItem {
   const char* ClassName() const override { return kClassName; }
   bool InheritsFrom(const char* className) const override;
 
-  int MaxItemCount() const { return maxItemCount_; }
+  int MaxItemCount() const { return fMaxItemCount; }
   void SetMaxItemCount(int value);
   bool RemoveItemOnClick = false;
   void TrimItems();
@@ -27,7 +28,7 @@ class TzbBarMRUListItem : public TzbBarListItem {
   void DirectClick() override;
 
  private:
-  int maxItemCount_ = 5;
+  int fMaxItemCount = 5;
 };
 
 // The text shortened to the pixel width with an ellipsis in place of the middle of the path; the

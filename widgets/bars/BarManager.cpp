@@ -1,16 +1,16 @@
 #include "widgets/bars/BarManager.h"
-#include "widgets/bars/BarLayout.h"
-#include "widgets/bars/BarOffice11Painter.h"
-#include "widgets/bars/BarPopupMenuLinks.h"
 
 #include "model/base/TextUtils.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarEnhancedPainter.h"
-#include "widgets/bars/BarWindow.h"
 #include "widgets/bars/BarFlatPainter.h"
+#include "widgets/bars/BarLayout.h"
+#include "widgets/bars/BarOffice11Painter.h"
+#include "widgets/bars/BarPopupMenuLinks.h"
 #include "widgets/bars/BarStandardPainter.h"
 #include "widgets/bars/BarUnit.h"
 #include "widgets/bars/BarUtils.h"
+#include "widgets/bars/BarWindow.h"
 #include "widgets/bars/BarXPPainter.h"
 #include "widgets/bars/LookAndFeels.h"
 #include "widgets/bars/Office11Colors.h"
@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QWidget>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -35,7 +36,6 @@ QWidget*& ApplicationMainForm() {
   static QWidget* form = nullptr;
   return form;
 }
-
 
 TColor ScaleChannels(TColor c, int num, int den) {
   c = ColorToRGB(c);
@@ -56,29 +56,29 @@ const TThemeKinds kBarThemeKinds = ThemeSet(totComboBox) | ThemeSet(totEdit) | T
 
 void TzbBarManager::SetApplicationMainForm(QWidget* form) { ApplicationMainForm() = form; }
 
-TzbBarManager::TzbBarManager(QWidget* form) : categories_(*this) {
+TzbBarManager::TzbBarManager(QWidget* form) : fCategories(*this) {
   InitializeBarUnit();
   if (!form) form = ApplicationMainForm();
   if (!form || !form->isWindow())
     throw std::runtime_error("TzbBarManager should have as its Owner - TForm (TCustomForm)");
   if (TzbBarManagerList::FindBarManager(form))
     throw std::runtime_error("A Form should contain only a single TzbBarManager");
-  form_ = form;
+  fForm = form;
   ManagerList().push_back(this);
-  backgrounds_ = std::make_unique<TzbBarBackgrounds>(*this);
-  popupMenuLinks_ = std::make_unique<TzbBarPopupMenuLinks>(*this);
+  fBackgrounds = std::make_unique<TzbBarBackgrounds>(*this);
+  fPopupMenuLinks = std::make_unique<TzbBarPopupMenuLinks>(*this);
   Office11ColorsAddRef();
   UpdatePainterClass();
-  ready_ = true;
-  categories_.Add("Default");
-  bars_ = std::make_unique<TzbBars>(*this);
-  themeNotificator_ = std::make_unique<TzbThemeChangedNotificator>();
-  themeNotificator_->OnThemeChanged = [this]() { StyleChanged(); };
+  fReady = true;
+  fCategories.Add("Default");
+  fBars = std::make_unique<TzbBars>(*this);
+  fThemeNotificator = std::make_unique<TzbThemeChangedNotificator>();
+  fThemeNotificator->OnThemeChanged = [this]() { StyleChanged(); };
   CalcStartUseCount();
   CalcImageSizes();
-  lookAndFeel_ = std::make_unique<TzxLookAndFeel>(this);
-  lookAndFeel_->OnChanged = [this](TzxLookAndFeel&, TzxLookAndFeelValues) {
-    if (!destroying_) StyleChanged();
+  fLookAndFeel = std::make_unique<TzxLookAndFeel>(this);
+  fLookAndFeel->OnChanged = [this](TzxLookAndFeel&, TzxLookAndFeelValues) {
+    if (!fDestroying) StyleChanged();
   };
   Font = QFont("Tahoma");
   Font.setPixelSize(11);
@@ -92,13 +92,13 @@ TzbBarManager::~TzbBarManager() {
   } catch (...) {
     // A layout that cannot be written is not worth more than the form's own one.
   }
-  destroying_ = true;
-  lookAndFeel_.reset();
-  themeNotificator_.reset();
-  customizing_ = false;
-  groups_.clear();
-  bars_.reset();
-  while (!items_.empty()) FreeItem(items_.back().get());
+  fDestroying = true;
+  fLookAndFeel.reset();
+  fThemeNotificator.reset();
+  fCustomizing = false;
+  fGroups.clear();
+  fBars.reset();
+  while (!fItems.empty()) FreeItem(fItems.back().get());
   auto& list = ManagerList();
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
   Office11ColorsRelease();
@@ -110,35 +110,35 @@ void TzbBarManager::FreeItem(TzbBarItem* item) {
   const int index = IndexOfItem(item);
   if (index < 0) return;
   item->BeforeDestroy();
-  for (auto& g : groups_) g->Remove(item);
+  for (auto& g : fGroups) g->Remove(item);
   // The index may have moved while the links went (an OnDestroy handler may free other items).
   const int now = IndexOfItem(item);
-  std::unique_ptr<TzbBarItem> owned = std::move(items_[now]);
-  items_.erase(items_.begin() + now);
+  std::unique_ptr<TzbBarItem> owned = std::move(fItems[now]);
+  fItems.erase(fItems.begin() + now);
   owned.reset();
 }
 
 TzbBarItem* TzbBarManager::GetItem(int index) const {
   if (index < 0 || index >= GetItemCount()) return nullptr;
-  return items_[index].get();
+  return fItems[index].get();
 }
 
 TzbBarItem* TzbBarManager::GetItemByName(const std::string& name) const {
-  for (const auto& item : items_)
+  for (const auto& item : fItems)
     if (SameText(item->Name, name)) return item.get();
   return nullptr;
 }
 
 int TzbBarManager::IndexOfItem(const TzbBarItem* item) const {
   for (int i = 0; i < GetItemCount(); ++i)
-    if (items_[i].get() == item) return i;
+    if (fItems[i].get() == item) return i;
   return -1;
 }
 
 void TzbBarManager::GetItemsByCategory(int category, std::vector<TzbBarItem*>& list) const {
   list.clear();
-  if (category < 0 || category >= categories_.Count()) return;
-  for (const auto& item : items_)
+  if (category < 0 || category >= fCategories.Count()) return;
+  for (const auto& item : fItems)
     if (item->Category() == category) list.push_back(item.get());
 }
 
@@ -152,15 +152,15 @@ void TzbBarManager::GetCustomizingItemsByCategory(int category, std::vector<TzbB
 
 void TzbBarManager::MoveItem(int curIndex, int newIndex) {
   if (curIndex < 0 || curIndex >= GetItemCount() || newIndex < 0 || newIndex >= GetItemCount()) return;
-  auto item = std::move(items_[curIndex]);
-  items_.erase(items_.begin() + curIndex);
-  items_.insert(items_.begin() + newIndex, std::move(item));
+  auto item = std::move(fItems[curIndex]);
+  fItems.erase(fItems.begin() + curIndex);
+  fItems.insert(fItems.begin() + newIndex, std::move(item));
   DesignerModified();
 }
 
 void TzbBarManager::ExchangeItems(int index1, int index2) {
   if (index1 < 0 || index1 >= GetItemCount() || index2 < 0 || index2 >= GetItemCount()) return;
-  std::swap(items_[index1], items_[index2]);
+  std::swap(fItems[index1], fItems[index2]);
   DesignerModified();
 }
 
@@ -185,36 +185,36 @@ void TzbBarManager::DoClickItem(TzbBarItem& item) {
 // ---------------------------------------------------------------- categories
 
 TzbBarItemVisible TzbBarManager::GetCategoryItemsVisible(int index) const {
-  if (index < 0 || index >= categories_.Count()) return ivNever;
-  const auto* r = categories_.Record(index);
+  if (index < 0 || index >= fCategories.Count()) return ivNever;
+  const auto* r = fCategories.Record(index);
   return r ? r->ItemsVisible : ivAlways;
 }
 
 void TzbBarManager::SetCategoryItemsVisible(int index, TzbBarItemVisible value) {
-  if (index < 0 || index >= categories_.Count()) return;
+  if (index < 0 || index >= fCategories.Count()) return;
   const TzbBarItemVisible old = GetCategoryItemsVisible(index);
-  auto& record = categories_.EnsureRecord(index);
-  if (loading_) {
+  auto& record = fCategories.EnsureRecord(index);
+  if (fLoading) {
     record.PendingItemsVisible = value;
     record.HasPending = true;
     return;
   }
   record.ItemsVisible = value;
   std::vector<TzbBar*> emptyBefore;
-  const bool autoHide = !Designing && autoHideEmptyBars_;
+  const bool autoHide = !Designing && fAutoHideEmptyBars;
   {
     TzbBarLockScope lock(*this);
     if (autoHide)
-      for (int i = 0; i < bars_->Count(); ++i)
-        if (!bars_->Items(i)->HasVisibleLinks()) emptyBefore.push_back(bars_->Items(i));
+      for (int i = 0; i < fBars->Count(); ++i)
+        if (!fBars->Items(i)->HasVisibleLinks()) emptyBefore.push_back(fBars->Items(i));
     std::vector<TzbBarItem*> items;
     GetItemsByCategory(index, items);
     if (value == ivAlways) std::reverse(items.begin(), items.end());
     for (TzbBarItem* item : items)
       if (item->Visible() == old) item->SetVisible(value);
     if (autoHide) {
-      for (int i = 0; i < bars_->Count(); ++i) {
-        TzbBar* bar = bars_->Items(i);
+      for (int i = 0; i < fBars->Count(); ++i) {
+        TzbBar* bar = fBars->Items(i);
         const bool wasEmpty = std::find(emptyBefore.begin(), emptyBefore.end(), bar) != emptyBefore.end();
         if (value == ivNever && bar->Visible() && !bar->HasVisibleLinks() && !wasEmpty) {
           bar->SetVisible(false);
@@ -230,21 +230,21 @@ void TzbBarManager::SetCategoryItemsVisible(int index, TzbBarItemVisible value) 
 }
 
 bool TzbBarManager::GetCategoryVisible(int index) const {
-  if (index < 0 || index >= categories_.Count()) return false;
-  const auto* r = categories_.Record(index);
+  if (index < 0 || index >= fCategories.Count()) return false;
+  const auto* r = fCategories.Record(index);
   return r ? r->Visible : true;
 }
 
 void TzbBarManager::SetCategoryVisible(int index, bool value) {
-  if (index < 0 || index >= categories_.Count()) return;
-  categories_.EnsureRecord(index).Visible = value;
+  if (index < 0 || index >= fCategories.Count()) return;
+  fCategories.EnsureRecord(index).Visible = value;
   DesignerModified();
 }
 
 int TzbBarManager::GetCategoryRealIndex(int visibleIndex) const {
   if (Designing) return visibleIndex;
   int n = -1;
-  for (int i = 0; i < categories_.Count(); ++i) {
+  for (int i = 0; i < fCategories.Count(); ++i) {
     if (!GetCategoryVisible(i)) continue;
     if (++n == visibleIndex) return i;
   }
@@ -252,23 +252,23 @@ int TzbBarManager::GetCategoryRealIndex(int visibleIndex) const {
 }
 
 void TzbBarManager::SetAutoHideEmptyBars(bool value) {
-  autoHideEmptyBars_ = value;
+  fAutoHideEmptyBars = value;
   if (!value)
-    for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->SetAutoHidden(false);
+    for (int i = 0; i < fBars->Count(); ++i) fBars->Items(i)->SetAutoHidden(false);
 }
 
 // ---------------------------------------------------------------- bars and groups
 
 TzbBar* TzbBarManager::BarByCaption(const std::string& caption) const {
-  for (int i = 0; i < bars_->Count(); ++i)
-    if (bars_->Items(i)->Caption() == caption) return bars_->Items(i);
+  for (int i = 0; i < fBars->Count(); ++i)
+    if (fBars->Items(i)->Caption() == caption) return fBars->Items(i);
   return nullptr;
 }
 
 TzbBar* TzbBarManager::BarByName(const std::string& name) const {
-  if (!bars_) return nullptr;
-  for (int i = 0; i < bars_->Count(); ++i)
-    if (bars_->Items(i)->Name() == name) return bars_->Items(i);
+  if (!fBars) return nullptr;
+  for (int i = 0; i < fBars->Count(); ++i)
+    if (fBars->Items(i)->Name() == name) return fBars->Items(i);
   return nullptr;
 }
 
@@ -280,193 +280,201 @@ bool TzbBarManager::CanDocking(const TzbBar& bar, TzbBarDockingStyle style) cons
 }
 
 TzbBarGroup* TzbBarManager::CreateGroup() {
-  groups_.push_back(std::make_unique<TzbBarGroup>(*this));
-  return groups_.back().get();
+  fGroups.push_back(std::make_unique<TzbBarGroup>(*this));
+  return fGroups.back().get();
 }
 
 void TzbBarManager::FreeGroup(TzbBarGroup* group) {
-  for (auto& g : groups_) g->Remove(group);
-  groups_.erase(std::remove_if(groups_.begin(), groups_.end(), [&](const auto& g) { return g.get() == group; }),
-                groups_.end());
+  for (auto& g : fGroups) g->Remove(group);
+  fGroups.erase(std::remove_if(fGroups.begin(), fGroups.end(), [&](const auto& g) { return g.get() == group; }),
+                fGroups.end());
 }
 
 TzbBarGroup* TzbBarManager::GetGroup(int index) const {
   if (index < 0 || index >= GetGroupCount()) return nullptr;
-  return groups_[index].get();
+  return fGroups[index].get();
 }
 
 // ---------------------------------------------------------------- loading and customizing
 
 void TzbBarManager::BeginLoading() {
-  loading_ = true;
-  for (auto& item : items_) item->BeginLoading();
+  fLoading = true;
+  for (auto& item : fItems) item->BeginLoading();
 }
 
 void TzbBarManager::Loaded() {
-  if (!loading_) {
+  if (!fLoading) {
     // A manager whose bars were built by code: the links take their recent-use order as stored
     // ones do.
-    for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->ItemLinks().ApplyLoadedState(false);
-    for (auto& item : items_)
+    for (int i = 0; i < fBars->Count(); ++i) fBars->Items(i)->ItemLinks().ApplyLoadedState(false);
+    for (auto& item : fItems)
       if (TzbBarItemLinks* sub = SubItemLinksOf(*item)) sub->ApplyLoadedState(false);
     TakeDesignState();
     RestoreStoredLayout();
     return;
   }
-  loading_ = false;
-  bars_->Loading = true;
-  for (auto& item : items_) item->EndLoading();
+  fLoading = false;
+  fBars->Loading = true;
+  for (auto& item : fItems) item->EndLoading();
   for (int i = 0; i < GetItemCount(); ++i) {
     TzbBarItem* item = GetItem(i);
     if (TzbBarItemLinks* sub = SubItemLinksOf(*item)) sub->ApplyLoadedState(true);
     item->SetVisible(item->LoadedVisible());
   }
-  for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->ApplyLoaded();
-  bars_->Loading = false;
+  for (int i = 0; i < fBars->Count(); ++i) fBars->Items(i)->ApplyLoaded();
+  fBars->Loading = false;
   // The stored layout comes before the categories' pending item visibility.
   TakeDesignState();
   RestoreStoredLayout();
-  for (int i = 0; i < categories_.Count(); ++i)
-    if (auto* r = categories_.Record(i); r && r->HasPending) {
+  for (int i = 0; i < fCategories.Count(); ++i)
+    if (auto* r = fCategories.Record(i); r && r->HasPending) {
       r->HasPending = false;
       SetCategoryItemsVisible(i, r->PendingItemsVisible);
     }
 }
 
 void TzbBarManager::SetCustomizing(bool value) {
-  if (value == customizing_) return;
-  customizing_ = value;
-  for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->ItemLinks().RefreshLists();
-  for (auto& item : items_)
+  if (value == fCustomizing) return;
+  fCustomizing = value;
+  for (int i = 0; i < fBars->Count(); ++i) fBars->Items(i)->ItemLinks().RefreshLists();
+  for (auto& item : fItems)
     if (TzbBarItemLinks* sub = SubItemLinksOf(*item)) sub->RefreshLists();
-  for (int i = 0; i < bars_->Count(); ++i)
-    if (TzbBarWindow* w = bars_->Items(i)->GetBarControl()) w->Recalculate();
+  for (int i = 0; i < fBars->Count(); ++i)
+    if (TzbBarWindow* w = fBars->Items(i)->GetBarControl()) w->Recalculate();
 }
 
 // ---------------------------------------------------------------- look
 
 void TzbBarManager::SetStyle(TzbBarManagerStyle value) {
-  if (value == style_) return;
-  style_ = value;
+  if (value == fStyle) return;
+  fStyle = value;
   StyleChanged();
 }
 
 TzbBarManagerStyle TzbBarManager::GetRealStyle() const {
-  if (style_ != bmsUseLookAndFeel) return style_;
-  if (lookAndFeel_ && lookAndFeel_->NativeStyle() && themesUsable_) return bmsXP;
-  switch (lookAndFeel_ ? lookAndFeel_->Kind() : lfUltraFlat) {
-    case lfFlat: return bmsEnhanced;
-    case lfStandard: return bmsStandard;
-    case lfUltraFlat: return bmsFlat;
-    case lfOffice11: return bmsOffice11;
+  if (fStyle != bmsUseLookAndFeel) return fStyle;
+  if (fLookAndFeel && fLookAndFeel->NativeStyle() && fThemesUsable) return bmsXP;
+  switch (fLookAndFeel ? fLookAndFeel->Kind() : lfUltraFlat) {
+    case lfFlat:
+      return bmsEnhanced;
+    case lfStandard:
+      return bmsStandard;
+    case lfUltraFlat:
+      return bmsFlat;
+    case lfOffice11:
+      return bmsOffice11;
   }
   return bmsStandard;
 }
 
 const TzbBarItemControlPainter& TzbBarManager::GetPainterClass() const {
   switch (GetRealStyle()) {
-    case bmsFlat: return TzbBarItemControlFlatPainter::Instance();
+    case bmsFlat:
+      return TzbBarItemControlFlatPainter::Instance();
     case bmsXP:
-      if (themesUsable_) return TzbBarItemControlXPPainter::Instance();
+      if (fThemesUsable) return TzbBarItemControlXPPainter::Instance();
       return TzbBarItemControlEnhancedPainter::Instance();
-    case bmsEnhanced: return TzbBarItemControlEnhancedPainter::Instance();
-    case bmsOffice11: return TzbBarItemControlOffice11Painter::Instance();
-    default: return TzbBarItemControlStandardPainter::Instance();
+    case bmsEnhanced:
+      return TzbBarItemControlEnhancedPainter::Instance();
+    case bmsOffice11:
+      return TzbBarItemControlOffice11Painter::Instance();
+    default:
+      return TzbBarItemControlStandardPainter::Instance();
   }
 }
 
 void TzbBarManager::UpdatePainterClass() {
-  themesUsable_ = zyn::ThemesUsable(kBarThemeKinds);
-  painter_ = &GetPainterClass();
+  fThemesUsable = zyn::ThemesUsable(kBarThemeKinds);
+  fPainter = &GetPainterClass();
 }
 
 void TzbBarBackgrounds::SetBar(const QImage& value) {
-  const bool notify = !value.isNull() || !bar_.isNull();
-  bar_ = value;
-  if (notify) manager_->StyleChanged();
+  const bool notify = !value.isNull() || !fBar.isNull();
+  fBar = value;
+  if (notify) fManager->StyleChanged();
 }
 
 void TzbBarManager::StyleChanged() {
   ++StyleChangeCount;
-  styleChanging_ = true;
+  fStyleChanging = true;
   UpdatePainterClass();
-  gripIndent_ = painter_->GetGripIndent();
-  gripAreaSize_ = painter_->GetGripAreaSize();
-  menuSeparatorIndent_ = painter_->GetMenuSeparatorIndent();
+  fGripIndent = fPainter->GetGripIndent();
+  fGripAreaSize = fPainter->GetGripAreaSize();
+  fMenuSeparatorIndent = fPainter->GetMenuSeparatorIndent();
   CalcImageSizes();
-  if (bars_)
-    for (int i = 0; i < bars_->Count(); ++i)
-      if (TzbBarWindow* w = bars_->Items(i)->GetBarControl()) w->RebuildLayout();
+  if (fBars)
+    for (int i = 0; i < fBars->Count(); ++i)
+      if (TzbBarWindow* w = fBars->Items(i)->GetBarControl()) w->RebuildLayout();
   CreateGDIObjects();
-  styleChanging_ = false;
+  fStyleChanging = false;
 }
 
 void TzbBarManager::CalcImageSizes() {
-  if (!largeIcons_)
-    imageSize_ = 16;
+  if (!fLargeIcons)
+    fImageSize = 16;
   else
-    imageSize_ = (UseLargeImagesForLargeIcons && LargeImagesWidth > 0) ? LargeImagesWidth : 32;
-  buttonWidth_ = imageSize_ + painter_->GetButtonWidthMargin();
-  buttonHeight_ = imageSize_ + painter_->GetButtonHeightMargin();
-  dropArrowWidth_ = painter_->GetDropArrowWidth(*this);
+    fImageSize = (UseLargeImagesForLargeIcons && LargeImagesWidth > 0) ? LargeImagesWidth : 32;
+  fButtonWidth = fImageSize + fPainter->GetButtonWidthMargin();
+  fButtonHeight = fImageSize + fPainter->GetButtonHeightMargin();
+  fDropArrowWidth = fPainter->GetDropArrowWidth(*this);
 }
 
 void TzbBarManager::SetButtonArrowWidth(int value) {
-  if (value < 2 || value == buttonArrowWidth_) return;
-  buttonArrowWidth_ = value;
+  if (value < 2 || value == fButtonArrowWidth) return;
+  fButtonArrowWidth = value;
   CalcImageSizes();
 }
 
 void TzbBarManager::SetLargeButtonArrowWidth(int value) {
   if (value < 2) return;
-  largeButtonArrowWidth_ = value;
+  fLargeButtonArrowWidth = value;
 }
 
 void TzbBarManager::SetMostRecentItemsPercents(int value) {
-  mostRecentItemsPercents_ = std::clamp(value, 0, 100);
+  fMostRecentItemsPercents = std::clamp(value, 0, 100);
   CalcStartUseCount();
 }
 
 void TzbBarManager::SetLargeIcons(bool value) {
-  if (value == largeIcons_) return;
-  largeIcons_ = value;
+  if (value == fLargeIcons) return;
+  fLargeIcons = value;
   CalcImageSizes();
   DesignerModified();
 }
 
 void TzbBarManager::CalcStartUseCount() {
-  if (mostRecentItemsPercents_ == 100) {
-    startUseCount_ = 0;
+  if (fMostRecentItemsPercents == 100) {
+    fStartUseCount = 0;
     return;
   }
   int n = 1;
-  while (n * (100 - mostRecentItemsPercents_) / 100 <= 0) ++n;
-  startUseCount_ = n;
+  while (n * (100 - fMostRecentItemsPercents) / 100 <= 0) ++n;
+  fStartUseCount = n;
 }
 
 void TzbBarManager::CreateGDIObjects() {
-  brushColors_[0] = ScaleChannels(clBtnShadow, 8, 10);
-  brushColors_[1] = RaiseChannels(clBtnFace, 16);
-  brushColors_[2] = BlendSystemColors(11, 9, 73);
-  brushColors_[3] = BlendSystemColors(14, 44, 40);
-  brushColors_[4] = BlendSystemColors(-2, 30, 72);
-  themeBrushColor_ = themesUsable_ ? GetToolbarThemeFillColor() : ColorToRGB(clBtnFace);
+  fBrushColors[0] = ScaleChannels(clBtnShadow, 8, 10);
+  fBrushColors[1] = RaiseChannels(clBtnFace, 16);
+  fBrushColors[2] = BlendSystemColors(11, 9, 73);
+  fBrushColors[3] = BlendSystemColors(14, 44, 40);
+  fBrushColors[4] = BlendSystemColors(-2, 30, 72);
+  fThemeBrushColor = fThemesUsable ? GetToolbarThemeFillColor() : ColorToRGB(clBtnFace);
   Office11ColorsRefresh();
 }
 
 void TzbBarManager::SetLockUpdate(bool value) {
-  if (value == lockUpdate_) return;
-  lockUpdate_ = value;
-  if (!bars_) return;
-  for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->SetBarLock(value);
+  if (value == fLockUpdate) return;
+  fLockUpdate = value;
+  if (!fBars) return;
+  for (int i = 0; i < fBars->Count(); ++i) fBars->Items(i)->SetBarLock(value);
   if (value) return;
   ++LockReleaseCount;
-  for (int i = 0; i < bars_->Count(); ++i)
-    if (TzbBarWindow* w = bars_->Items(i)->GetBarControl()) w->Recalculate();
+  for (int i = 0; i < fBars->Count(); ++i)
+    if (TzbBarWindow* w = fBars->Items(i)->GetBarControl()) w->Recalculate();
 }
 
 void TzbBarManager::DesignerModified() {
-  if (loading_ || destroying_ || !ready_) return;
+  if (fLoading || fDestroying || !fReady) return;
   if (Designing) ++DesignerModifiedCount;
 }
 

@@ -3,13 +3,14 @@
 // categories, the bars, the groups, the painter choice, the brushes and metrics the bar windows
 // and painters read, and the redraw lock. There is at most one manager per form.
 
+#include "platform/Colors.h"
 #include "widgets/bars/BarCategories.h"
 #include "widgets/bars/BarItem.h"
 #include "widgets/bars/Bars.h"
-#include "platform/Colors.h"
 
 #include <QFont>
 #include <QImage>
+
 #include <functional>
 #include <iosfwd>
 #include <memory>
@@ -29,19 +30,19 @@ class TzbBarPopupMenuLinks;
 // StyleChanged so that every bar window and dock repaints; `SubMenu` is only stored.
 class TzbBarBackgrounds {
  public:
-  explicit TzbBarBackgrounds(TzbBarManager& manager) : manager_(&manager) {}
-  const QImage& Bar() const { return bar_; }
+  explicit TzbBarBackgrounds(TzbBarManager& manager) : fManager(&manager) {}
+  const QImage& Bar() const { return fBar; }
   void SetBar(const QImage& value);
-  const QImage& SubMenu() const { return subMenu_; }
-  void SetSubMenu(const QImage& value) { subMenu_ = value; }
+  const QImage& SubMenu() const { return fSubMenu; }
+  void SetSubMenu(const QImage& value) { fSubMenu = value; }
   void Assign(const TzbBarBackgrounds& source) {
-    SetBar(source.bar_);
-    SetSubMenu(source.subMenu_);
+    SetBar(source.fBar);
+    SetSubMenu(source.fSubMenu);
   }
 
  private:
-  TzbBarManager* manager_;
-  QImage bar_, subMenu_;
+  TzbBarManager* fManager;
+  QImage fBar, fSubMenu;
 };
 
 class TzbBarManager {
@@ -54,18 +55,18 @@ class TzbBarManager {
   TzbBarManager& operator=(const TzbBarManager&) = delete;
 
   static void SetApplicationMainForm(QWidget* form);
-  QWidget* Form() const { return form_; }
+  QWidget* Form() const { return fForm; }
 
   // --- item registry ---
   template <class T, class... Args>
   T* CreateItem(Args&&... args) {
     auto item = std::make_unique<T>(*this, std::forward<Args>(args)...);
     T* raw = item.get();
-    items_.push_back(std::move(item));
+    fItems.push_back(std::move(item));
     return raw;
   }
   void FreeItem(TzbBarItem* item);
-  int GetItemCount() const { return static_cast<int>(items_.size()); }
+  int GetItemCount() const { return static_cast<int>(fItems.size()); }
   TzbBarItem* GetItem(int index) const;
   TzbBarItem* GetItemByName(const std::string& name) const;
   int IndexOfItem(const TzbBarItem* item) const;
@@ -75,7 +76,7 @@ class TzbBarManager {
   void ExchangeItems(int index1, int index2);
 
   // --- categories ---
-  TzbBarManagerCategories& Categories() { return categories_; }
+  TzbBarManagerCategories& Categories() { return fCategories; }
   TzbBarItemVisible GetCategoryItemsVisible(int index) const;
   void SetCategoryItemsVisible(int index, TzbBarItemVisible value);
   bool GetCategoryVisible(int index) const;
@@ -83,13 +84,13 @@ class TzbBarManager {
   int GetCategoryRealIndex(int visibleIndex) const;
 
   // --- bars ---
-  TzbBars& Bars() { return *bars_; }
-  TzbBarBackgrounds& Backgrounds() { return *backgrounds_; }
+  TzbBars& Bars() { return *fBars; }
+  TzbBarBackgrounds& Backgrounds() { return *fBackgrounds; }
   // Popup menus bound to controls of the form (right click, context-menu key, Shift+F10).
-  TzbBarPopupMenuLinks& PopupMenuLinks() { return *popupMenuLinks_; }
+  TzbBarPopupMenuLinks& PopupMenuLinks() { return *fPopupMenuLinks; }
   int StyleChangeCount = 0;  // how often the look was rebuilt
-  TzbBar* MainMenuBar() const { return mainMenuBar_; }
-  void SetMainMenuBar(TzbBar* bar) { mainMenuBar_ = bar; }
+  TzbBar* MainMenuBar() const { return fMainMenuBar; }
+  void SetMainMenuBar(TzbBar* bar) { fMainMenuBar = bar; }
   TzbBar* BarByCaption(const std::string& caption) const;
   TzbBar* BarByName(const std::string& name) const;
   bool CanDocking(const TzbBar& bar, TzbBarDockingStyle style) const;
@@ -97,53 +98,55 @@ class TzbBarManager {
   // --- groups ---
   TzbBarGroup* CreateGroup();
   void FreeGroup(TzbBarGroup* group);
-  int GetGroupCount() const { return static_cast<int>(groups_.size()); }
+  int GetGroupCount() const { return static_cast<int>(fGroups.size()); }
   TzbBarGroup* GetGroup(int index) const;
 
   // --- state ---
-  bool IsLoading() const { return loading_; }
+  bool IsLoading() const { return fLoading; }
   void BeginLoading();
   // Applies what was stored while loading; a form that builds its bars by code calls it once
   // when they are built, so that their links get their recent-use order.
   void Loaded();
-  bool IsDestroying() const { return destroying_; }
+  bool IsDestroying() const { return fDestroying; }
   bool Designing = false;
-  bool Customizing() const { return customizing_; }
+  bool Customizing() const { return fCustomizing; }
   void SetCustomizing(bool value);
-  bool IsCustomizing() const { return customizing_ || Designing; }
+  bool IsCustomizing() const { return fCustomizing || Designing; }
   bool CanUseRecentItems() const { return GetRealStyle() != bmsStandard; }
   bool RecentItemsFirst() const { return CanUseRecentItems() && MenusShowRecentItemsFirst; }
-  int StartUseCount() const { return startUseCount_; }
+  int StartUseCount() const { return fStartUseCount; }
 
   // --- look ---
-  TzbBarManagerStyle Style() const { return style_; }
+  TzbBarManagerStyle Style() const { return fStyle; }
   void SetStyle(TzbBarManagerStyle value);
   TzbBarManagerStyle GetRealStyle() const;
   const TzbBarItemControlPainter& GetPainterClass() const;
-  const TzbBarItemControlPainter& PainterClass() const { return *painter_; }
-  bool ThemesUsable() const { return themesUsable_; }
+  const TzbBarItemControlPainter& PainterClass() const { return *fPainter; }
+  bool ThemesUsable() const { return fThemesUsable; }
   void StyleChanged();
-  TzxLookAndFeel& LookAndFeel() { return *lookAndFeel_; }
-  int GripIndent() const { return gripIndent_; }
-  int GripAreaSize() const { return gripAreaSize_; }
-  int MenuSeparatorIndent() const { return menuSeparatorIndent_; }
-  int ImageSize() const { return imageSize_; }
-  int ButtonWidth() const { return buttonWidth_; }
-  int ButtonHeight() const { return buttonHeight_; }
-  int DropArrowWidth() const { return dropArrowWidth_; }
+  TzxLookAndFeel& LookAndFeel() { return *fLookAndFeel; }
+  int GripIndent() const { return fGripIndent; }
+  int GripAreaSize() const { return fGripAreaSize; }
+  int MenuSeparatorIndent() const { return fMenuSeparatorIndent; }
+  int ImageSize() const { return fImageSize; }
+  int ButtonWidth() const { return fButtonWidth; }
+  int ButtonHeight() const { return fButtonHeight; }
+  int DropArrowWidth() const { return fDropArrowWidth; }
   void CalcImageSizes();
 
-  int ButtonArrowWidth() const { return buttonArrowWidth_; }
+  int ButtonArrowWidth() const { return fButtonArrowWidth; }
   void SetButtonArrowWidth(int value);
-  int LargeButtonArrowWidth() const { return largeButtonArrowWidth_; }
+  int LargeButtonArrowWidth() const { return fLargeButtonArrowWidth; }
   void SetLargeButtonArrowWidth(int value);
-  int WaitForDockingTime() const { return waitForDockingTime_; }
-  void SetWaitForDockingTime(int value) { if (value >= 0) waitForDockingTime_ = value; }
-  int MostRecentItemsPercents() const { return mostRecentItemsPercents_; }
+  int WaitForDockingTime() const { return fWaitForDockingTime; }
+  void SetWaitForDockingTime(int value) {
+    if (value >= 0) fWaitForDockingTime = value;
+  }
+  int MostRecentItemsPercents() const { return fMostRecentItemsPercents; }
   void SetMostRecentItemsPercents(int value);
-  bool LargeIcons() const { return largeIcons_; }
+  bool LargeIcons() const { return fLargeIcons; }
   void SetLargeIcons(bool value);
-  bool AutoHideEmptyBars() const { return autoHideEmptyBars_; }
+  bool AutoHideEmptyBars() const { return fAutoHideEmptyBars; }
   void SetAutoHideEmptyBars(bool value);
 
   bool AllowCallFromAnotherForm = false;
@@ -188,10 +191,10 @@ class TzbBarManager {
   bool CanShowHint(const TzbBarItem& item) const;
 
   // --- the five brushes (as colours) and repaint ---
-  TColor BrushColor(int n) const { return brushColors_[n - 1]; }  // brushes 1 .. 5
-  TColor ThemeBrushColor() const { return themeBrushColor_; }
+  TColor BrushColor(int n) const { return fBrushColors[n - 1]; }  // brushes 1 .. 5
+  TColor ThemeBrushColor() const { return fThemeBrushColor; }
   void CreateGDIObjects();
-  bool LockUpdate() const { return lockUpdate_; }
+  bool LockUpdate() const { return fLockUpdate; }
   void SetLockUpdate(bool value);
   int LockReleaseCount = 0;  // times the redraw lock was released (the bar windows relayout then)
   void DesignerModified();
@@ -224,8 +227,8 @@ class TzbBarManager {
   bool SaveToIniFile(const std::string& fileName);  // false when the file could not be written
   void LoadFromIniFile(const std::string& fileName);
   // The state the form defined when it was built (taken in the Loaded step); resets go back to it.
-  const TzbBarLayoutStore* DesignState() const { return designState_.get(); }
-  bool CanReset() const { return designState_ != nullptr; }
+  const TzbBarLayoutStore* DesignState() const { return fDesignState.get(); }
+  bool CanReset() const { return fDesignState != nullptr; }
   void ResetUsageData();  // asks first
   std::function<void(TzbBarManager&, TzbBar&)> OnBarBeforeReset, OnBarAfterReset;
 
@@ -233,40 +236,40 @@ class TzbBarManager {
   void TakeDesignState();
   void RestoreStoredLayout();
   void SaveStoredLayout();
-  std::unique_ptr<TzbBarLayoutStore> designState_;
+  std::unique_ptr<TzbBarLayoutStore> fDesignState;
   void CalcStartUseCount();
   void UpdatePainterClass();
 
-  QWidget* form_ = nullptr;
-  std::vector<std::unique_ptr<TzbBarItem>> items_;
-  TzbBarManagerCategories categories_;
-  std::unique_ptr<TzbBars> bars_;
-  std::unique_ptr<TzbBarBackgrounds> backgrounds_;
-  std::unique_ptr<TzbBarPopupMenuLinks> popupMenuLinks_;
-  TzbBar* mainMenuBar_ = nullptr;
-  std::vector<std::unique_ptr<TzbBarGroup>> groups_;
-  std::unique_ptr<TzxLookAndFeel> lookAndFeel_;
-  std::unique_ptr<TzbThemeChangedNotificator> themeNotificator_;
-  const TzbBarItemControlPainter* painter_ = nullptr;
-  TzbBarManagerStyle style_ = bmsEnhanced;
-  bool themesUsable_ = false;
-  bool loading_ = false;
-  bool destroying_ = false;
-  bool ready_ = false;
-  bool customizing_ = false;
-  bool styleChanging_ = false;
-  bool lockUpdate_ = false;
-  bool autoHideEmptyBars_ = false;
-  bool largeIcons_ = false;
-  int startUseCount_ = 0;
-  int buttonArrowWidth_ = 11;
-  int largeButtonArrowWidth_ = 13;
-  int waitForDockingTime_ = 21;
-  int mostRecentItemsPercents_ = 95;
-  int gripIndent_ = 0, gripAreaSize_ = 0, menuSeparatorIndent_ = 0;
-  int imageSize_ = 16, buttonWidth_ = 23, buttonHeight_ = 22, dropArrowWidth_ = 11;
-  TColor brushColors_[5] = {};
-  TColor themeBrushColor_ = clBtnFace;
+  QWidget* fForm = nullptr;
+  std::vector<std::unique_ptr<TzbBarItem>> fItems;
+  TzbBarManagerCategories fCategories;
+  std::unique_ptr<TzbBars> fBars;
+  std::unique_ptr<TzbBarBackgrounds> fBackgrounds;
+  std::unique_ptr<TzbBarPopupMenuLinks> fPopupMenuLinks;
+  TzbBar* fMainMenuBar = nullptr;
+  std::vector<std::unique_ptr<TzbBarGroup>> fGroups;
+  std::unique_ptr<TzxLookAndFeel> fLookAndFeel;
+  std::unique_ptr<TzbThemeChangedNotificator> fThemeNotificator;
+  const TzbBarItemControlPainter* fPainter = nullptr;
+  TzbBarManagerStyle fStyle = bmsEnhanced;
+  bool fThemesUsable = false;
+  bool fLoading = false;
+  bool fDestroying = false;
+  bool fReady = false;
+  bool fCustomizing = false;
+  bool fStyleChanging = false;
+  bool fLockUpdate = false;
+  bool fAutoHideEmptyBars = false;
+  bool fLargeIcons = false;
+  int fStartUseCount = 0;
+  int fButtonArrowWidth = 11;
+  int fLargeButtonArrowWidth = 13;
+  int fWaitForDockingTime = 21;
+  int fMostRecentItemsPercents = 95;
+  int fGripIndent = 0, fGripAreaSize = 0, fMenuSeparatorIndent = 0;
+  int fImageSize = 16, fButtonWidth = 23, fButtonHeight = 22, fDropArrowWidth = 11;
+  TColor fBrushColors[5] = {};
+  TColor fThemeBrushColor = clBtnFace;
 };
 
 // Takes the manager's redraw lock for a bulk change and puts its previous state back when it goes,
@@ -274,19 +277,19 @@ class TzbBarManager {
 class TzbBarLockScope {
  public:
   explicit TzbBarLockScope(TzbBarManager& manager, bool take = true)
-      : manager_(manager), previous_(manager.LockUpdate()), take_(take) {
-    if (take_) manager_.SetLockUpdate(true);
+      : fManager(manager), fPrevious(manager.LockUpdate()), fTake(take) {
+    if (fTake) fManager.SetLockUpdate(true);
   }
   ~TzbBarLockScope() {
-    if (take_) manager_.SetLockUpdate(previous_);
+    if (fTake) fManager.SetLockUpdate(fPrevious);
   }
   TzbBarLockScope(const TzbBarLockScope&) = delete;
   TzbBarLockScope& operator=(const TzbBarLockScope&) = delete;
 
  private:
-  TzbBarManager& manager_;
-  bool previous_;
-  bool take_;
+  TzbBarManager& fManager;
+  bool fPrevious;
+  bool fTake;
 };
 
 // The library-wide list of live managers, in creation order.

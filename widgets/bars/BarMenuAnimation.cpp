@@ -33,8 +33,7 @@ int TzbBarSubMenuControl::AnimationFrameCount(TzbBarMenuAnimations kind, int w, 
   return (h - w <= 0 ? h : w) / 8;
 }
 
-TRect TzbBarSubMenuControl::AnimationFrame(TzbBarMenuAnimations kind, int W, int H, int k, bool growLeft,
-                                           bool growUp) {
+TRect TzbBarSubMenuControl::AnimationFrame(TzbBarMenuAnimations kind, int W, int H, int k, bool growLeft, bool growUp) {
   int w = W, h = H;
   if (kind == maSlide) {
     h = k * 17;
@@ -58,27 +57,29 @@ void TzbBarSubMenuControl::StartAnimation(TzbBarMenuAnimations kind) {
   QWidget* w = Widget();
   if (!w) return;
   const QRect g = w->geometry();
-  animFinal_ = FromQRect(g);
+  fAnimFinal = FromQRect(g);
   // The image of the finished menu, painted once.
   Invalidate();
   Flush();
-  animImage_ = Buffer().copy();
-  animKind_ = kind;
-  growLeft_ = OpensToTheRight ? flippedLeft_ : !flippedLeft_;
-  growUp_ = OpensDownwards ? flippedUp_ : !flippedUp_;
+  fAnimImage = Buffer().copy();
+  fAnimKind = kind;
+  fGrowLeft = OpensToTheRight ? fFlippedLeft : !fFlippedLeft;
+  fGrowUp = OpensDownwards ? fFlippedUp : !fFlippedUp;
   const TRect in = ClientInsets();
   const int cw = g.width() - in.Left - in.Right, ch = g.height() - in.Top - in.Bottom;
-  animFrames_ = AnimationFrameCount(kind, cw, ch);
-  animFrame_ = 0;
-  if (animFrames_ <= 0) return;
-  animating_ = true;
+  fAnimFrames = AnimationFrameCount(kind, cw, ch);
+  fAnimFrame = 0;
+  if (fAnimFrames <= 0) return;
+  fAnimating = true;
   auto* timer = new QTimer();
-  animTimer_ = timer;
+  fAnimTimer = timer;
   QObject::connect(timer, &QTimer::timeout, timer, [this]() {
-    if (++animFrame_ > animFrames_) FinishAnimation(true);
-    else ShowAnimationFrame();
+    if (++fAnimFrame > fAnimFrames)
+      FinishAnimation(true);
+    else
+      ShowAnimationFrame();
   });
-  animFrame_ = 1;
+  fAnimFrame = 1;
   ShowAnimationFrame();
   timer->start(AnimationInterval);
 }
@@ -88,21 +89,21 @@ void TzbBarSubMenuControl::ShowAnimationFrame() {
   if (!w) return;
   const TRect in = ClientInsets();
   const int ncw = in.Left + in.Right, nch = in.Top + in.Bottom;
-  const TRect f = AnimationFrame(animKind_, animFinal_.Width() - ncw, animFinal_.Height() - nch, animFrame_, growLeft_,
-                                 growUp_);
-  w->setGeometry(animFinal_.Left + f.Left, animFinal_.Top + f.Top, f.Width() + ncw, f.Height() + nch);
+  const TRect f =
+      AnimationFrame(fAnimKind, fAnimFinal.Width() - ncw, fAnimFinal.Height() - nch, fAnimFrame, fGrowLeft, fGrowUp);
+  w->setGeometry(fAnimFinal.Left + f.Left, fAnimFinal.Top + f.Top, f.Width() + ncw, f.Height() + nch);
   w->update();
 }
 
 void TzbBarSubMenuControl::FinishAnimation(bool place) {
-  if (!animating_) return;
-  animating_ = false;
-  delete animTimer_;
-  animTimer_ = nullptr;
-  animImage_ = QImage();
-  if (!place || closing_) return;
+  if (!fAnimating) return;
+  fAnimating = false;
+  delete fAnimTimer;
+  fAnimTimer = nullptr;
+  fAnimImage = QImage();
+  if (!place || fClosing) return;
   if (QWidget* w = Widget()) {
-    w->setGeometry(ToQRect(animFinal_));
+    w->setGeometry(ToQRect(fAnimFinal));
     Invalidate();
     w->update();
   }
@@ -111,21 +112,19 @@ void TzbBarSubMenuControl::FinishAnimation(bool place) {
 
 void TzbBarSubMenuControl::WaitForAnimation() { FinishAnimation(true); }
 
-bool TzbBarSubMenuControl::IsShadowVisible() const {
-  return !animating_ && TCustomzbBarControl::IsShadowVisible();
-}
+bool TzbBarSubMenuControl::IsShadowVisible() const { return !fAnimating && TCustomzbBarControl::IsShadowVisible(); }
 
 void TzbBarSubMenuControl::PaintWidget(QWidget& widget) {
-  if (!animating_) {
+  if (!fAnimating) {
     TCustomzbBarControl::PaintWidget(widget);
     return;
   }
   // The edge of the image farthest from the owning item leads: the menu seems to come out from
   // behind its item.
-  const int sx = (growUp_ || !growLeft_) ? 0 : animImage_.width() - widget.width();
-  const int sy = growUp_ ? 0 : animImage_.height() - widget.height();
+  const int sx = (fGrowUp || !fGrowLeft) ? 0 : fAnimImage.width() - widget.width();
+  const int sy = fGrowUp ? 0 : fAnimImage.height() - widget.height();
   QPainter p(&widget);
-  p.drawImage(0, 0, animImage_, sx, sy, widget.width(), widget.height());
+  p.drawImage(0, 0, fAnimImage, sx, sy, widget.width(), widget.height());
 }
 
 // The fade: the window's opacity rises from 0 to 1 over 150 ms.

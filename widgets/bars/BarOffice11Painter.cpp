@@ -2,12 +2,12 @@
 
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarXPPainter.h"
 #include "widgets/bars/Bars.h"
 #include "widgets/bars/Office11Colors.h"
+#include "widgets/bars/ThemeManager.h"
 
 #include <algorithm>
-#include "widgets/bars/BarXPPainter.h"
-#include "widgets/bars/ThemeManager.h"
 
 namespace zyn {
 
@@ -99,9 +99,12 @@ void TzbBarItemControlOffice11Painter::GetEditColors(const TzbBarItemControl& c,
 
 void TzbBarItemControlOffice11Painter::GetCaptionColors(const TzbBarItemControl& c, bool enabled, bool selectedLook,
                                                         bool flatDisabled, TColor& first, TColor& second) const {
-  if (!enabled) first = C().Office11DisabledTextColor;
-  else if (selectedLook && !flatDisabled && !c.Parent().IsMenu()) first = C().Office11SelectedTextColor;
-  else first = C().Office11TextColor;
+  if (!enabled)
+    first = C().Office11DisabledTextColor;
+  else if (selectedLook && !flatDisabled && !c.Parent().IsMenu())
+    first = C().Office11SelectedTextColor;
+  else
+    first = C().Office11TextColor;
   if (enabled && selectedLook && !flatDisabled && FaceIsWhite()) first = clWhite;
   second = first;  // no embossing
 }
@@ -152,7 +155,8 @@ void TzbBarItemControlOffice11Painter::DrawButtonEdge(const TzbBarItemControl& c
       const TRect whole = IsRectEmpty(s.OpenRect) ? r : s.OpenRect;
       FrameRectWithColor(dc, whole, C().Office11BorderColor);
       TRect gap;
-      if (IntersectRect(gap, c.Parent().ChildMenuGapRect(), whole)) FillWith(dc, gap, SolidBrush(C().Office11MenuColor));
+      if (IntersectRect(gap, c.Parent().ChildMenuGapRect(), whole))
+        FillWith(dc, gap, SolidBrush(C().Office11MenuColor));
     } else if (s.Selected || s.Down) {
       FrameSelectedRect(dc, r);
     } else {
@@ -188,8 +192,10 @@ void TzbBarItemControlOffice11Painter::DrawComboButton(TzbBarItemControl& c, TCa
     FillRectWithColor(dc, Rect(r.Left - 1, r.Top, r.Left, r.Bottom), edge);
     TRect inner = r;
     InflateRect(inner, -1, -1);
-    if (c.Enabled() && c.Parent().IsMenu()) FillRectWithColor(dc, inner, C().Office11CheckedColor);
-    else FillItemBackground(c, dc, !c.Enabled(), c.Parent().CurrentBrush(), inner);
+    if (c.Enabled() && c.Parent().IsMenu())
+      FillRectWithColor(dc, inner, C().Office11CheckedColor);
+    else
+      FillItemBackground(c, dc, !c.Enabled(), c.Parent().CurrentBrush(), inner);
   }
   TRect arrow = r;
   if (pressed) OffsetRect(arrow, 1, 1);
@@ -198,10 +204,14 @@ void TzbBarItemControlOffice11Painter::DrawComboButton(TzbBarItemControl& c, TCa
 
 void TzbBarItemControlOffice11Painter::DrawEditFrame(const TzbBarItemControl& c, TCanvas& dc, TRect& r, int view,
                                                      bool selected, bool) const {
-  if (selected) FrameSelectedRect(dc, r);
-  else if (!c.Enabled()) FrameRectWithColor(dc, r, C().Office11DisabledTextColor);
-  else if (view == 1) FrameRectWithColor(dc, r, C().Office11CheckedColor);
-  else FrameItemBackground(c, dc, false, c.Parent().CurrentBrush(), r);
+  if (selected)
+    FrameSelectedRect(dc, r);
+  else if (!c.Enabled())
+    FrameRectWithColor(dc, r, C().Office11DisabledTextColor);
+  else if (view == 1)
+    FrameRectWithColor(dc, r, C().Office11CheckedColor);
+  else
+    FrameItemBackground(c, dc, false, c.Parent().CurrentBrush(), r);
   InflateRect(r, -1, -1);
 }
 
@@ -233,8 +243,10 @@ void TzbBarItemControlOffice11Painter::DrawDockedBarBackground(const TzbBarWindo
     return;
   }
   TRect tube = barRect;
-  if (w.IsVertical()) InflateRect(tube, -1, 0);
-  else InflateRect(tube, 0, -1);
+  if (w.IsVertical())
+    InflateRect(tube, -1, 0);
+  else
+    InflateRect(tube, 0, -1);
   dc.Painter().save();
   dc.Painter().setClipRect(ToQRect(r), Qt::IntersectClip);
   FillTubeGradient(dc, tube, C().Office11ToolbarColor1, C().Office11ToolbarColor2, w.IsVertical());
@@ -299,7 +311,8 @@ void TzbBarItemControlOffice11Painter::DrawBarBorder(const TzbBarWindow& w, TCan
     DrawDockedBarBackground(w, dc, brush, Rect(l + 2, r.Bottom - 1, r.Right - 1, r.Bottom), r);
     FillRectWithColor(dc, Rect(r.Right - 1, t + 2, r.Right, r.Bottom - 2), f1);
     SetPixel(dc, r.Right - 2, t + 1, f2);
-    for (const TPoint p : {Point(l, t), Point(r.Right - 1, t), Point(l, r.Bottom - 1), Point(r.Right - 1, r.Bottom - 1)})
+    for (const TPoint p :
+         {Point(l, t), Point(r.Right - 1, t), Point(l, r.Bottom - 1), Point(r.Right - 1, r.Bottom - 1)})
       dock(Rect(p.X, p.Y, p.X + 1, p.Y + 1));
   }
 }
@@ -307,8 +320,10 @@ void TzbBarItemControlOffice11Painter::DrawBarBorder(const TzbBarWindow& w, TCan
 void TzbBarItemControlOffice11Painter::DrawSeparator(const TzbBarWindow& w, TCanvas& dc, bool vertical,
                                                      const TBrush& brush, const TRect& r) const {
   // The bar's own background under the band, then a dark line with a light one beside it.
-  if (!w.IsMenu() && w.Bar() && !w.IsFloating()) DrawDockedBarBackground(w, dc, brush, r, w.ClientRect());
-  else FillWith(dc, r, brush);
+  if (!w.IsMenu() && w.Bar() && !w.IsFloating())
+    DrawDockedBarBackground(w, dc, brush, r, w.ClientRect());
+  else
+    FillWith(dc, r, brush);
   const int m = GetSeparatorMargin();
   if (vertical) {
     const int y = r.Top + m;
@@ -320,7 +335,6 @@ void TzbBarItemControlOffice11Painter::DrawSeparator(const TzbBarWindow& w, TCan
     FillRectWithColor(dc, Rect(x + 1, r.Top + 3, x + 2, r.Bottom - 1), C().Office11SeparatorLightColor);
   }
 }
-
 
 void TzbBarItemControlOffice11Painter::DrawQuickButtonBackground(const TzbBarWindow& w, TCanvas& dc,
                                                                  const TBrush& brush, const TRect& r) const {
@@ -334,14 +348,18 @@ void TzbBarItemControlOffice11Painter::DrawQuickButtonBackground(const TzbBarWin
 
 void TzbBarItemControlOffice11Painter::DrawStatusBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
                                                                const TRect& r) const {
-  if (ThemesUsable(ThemeSet(totStatus))) TzbBarItemControlXPPainter::Instance().DrawStatusBarBackground(w, dc, brush, r);
-  else TzbBarItemControlFlatPainter::DrawStatusBarBackground(w, dc, brush, r);
+  if (ThemesUsable(ThemeSet(totStatus)))
+    TzbBarItemControlXPPainter::Instance().DrawStatusBarBackground(w, dc, brush, r);
+  else
+    TzbBarItemControlFlatPainter::DrawStatusBarBackground(w, dc, brush, r);
 }
 
 void TzbBarItemControlOffice11Painter::DrawTextButton(TCanvas& dc, bool pushed, const QString& text,
                                                       const TRect& r) const {
-  if (ThemesUsable(ThemeSet(totButton))) TzbBarItemControlXPPainter::Instance().DrawTextButton(dc, pushed, text, r);
-  else TzbBarItemControlFlatPainter::DrawTextButton(dc, pushed, text, r);
+  if (ThemesUsable(ThemeSet(totButton)))
+    TzbBarItemControlXPPainter::Instance().DrawTextButton(dc, pushed, text, r);
+  else
+    TzbBarItemControlFlatPainter::DrawTextButton(dc, pushed, text, r);
 }
 
 }  // namespace zyn

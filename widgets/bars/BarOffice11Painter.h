@@ -24,8 +24,8 @@ class TzbBarItemControlOffice11Painter : public TzbBarItemControlFlatPainter {
                      const QImage& glyph, bool fromImageList, const TzbButtonState& s) const override;
   void GetEditColors(const TzbBarItemControl& c, TColor& text, TColor& background) const override;
   TColor GetDisabledImageColor(const TzbBarWindow& w) const override;
-  void GetCaptionColors(const TzbBarItemControl& c, bool enabled, bool selectedLook, bool flatDisabled,
-                        TColor& first, TColor& second) const override;
+  void GetCaptionColors(const TzbBarItemControl& c, bool enabled, bool selectedLook, bool flatDisabled, TColor& first,
+                        TColor& second) const override;
   bool PaintsNonRecentItems() const override { return true; }
   TColor GetCaptionColor(bool) const override;
   TColor GetCaptionTextColor() const override;

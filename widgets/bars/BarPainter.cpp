@@ -1,8 +1,5 @@
 #include "widgets/bars/BarPainter.h"
 
-#include <QFontMetrics>
-#include <QPainter>
-
 #include "platform/QtText.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarDockControl.h"
@@ -15,7 +12,10 @@
 #include "widgets/bars/PaintUtils.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLineEdit>
+#include <QPainter>
+
 #include <algorithm>
 #include <limits>
 
@@ -57,8 +57,8 @@ QImage TzbBarItemControlPainter::GlyphOf(const TzbBarItemControl& c, int view, b
 
 // ---------------------------------------------------------------- glyph cells
 
-void TzbBarItemControlPainter::DrawEmptyImageCell(const TzbBarItemControl& c, TCanvas& dc, TRect r,
-                                                  const TBrush& brush, const TzbButtonState& s) const {
+void TzbBarItemControlPainter::DrawEmptyImageCell(const TzbBarItemControl& c, TCanvas& dc, TRect r, const TBrush& brush,
+                                                  const TzbButtonState& s) const {
   if (s.Fits) InflateRect(r, -1, -1);
   if (!HasOwnBackgrounds()) {
     const bool solid = (!KeepsImageCellClear() && (s.Pressed || s.Down || s.Selected)) || c.NonRecent;
@@ -92,8 +92,8 @@ void TzbBarItemControlPainter::DrawDropPartArrow(TCanvas& dc, const TRect& r, bo
   DrawArrowInRect(dc, r, down, noEmboss, enabled, selected);
 }
 
-void TzbBarItemControlPainter::DrawArrow(TCanvas& dc, const TRect& r, bool down, int size, bool selected,
-                                         bool enabled, bool noEmboss) const {
+void TzbBarItemControlPainter::DrawArrow(TCanvas& dc, const TRect& r, bool down, int size, bool selected, bool enabled,
+                                         bool noEmboss) const {
   DrawArrowOfSize(dc, r, down, noEmboss, enabled, selected, size);
 }
 
@@ -167,8 +167,8 @@ void TzbBarItemControlPainter::DrawTriangle(TCanvas& dc, int colorIndex, int wid
   dc.Brush = brush;
 }
 
-void TzbBarItemControlPainter::DrawMenuExpandButton(const TzbBarWindow& w, TCanvas& dc, bool selected,
-                                                    const TRect& r, int expandHeight) const {
+void TzbBarItemControlPainter::DrawMenuExpandButton(const TzbBarWindow& w, TCanvas& dc, bool selected, const TRect& r,
+                                                    int expandHeight) const {
   const int n = GetExpandChevronLines(expandHeight);
   const TColor color = (FaceIsWhite() && selected) ? clBtnFace : clBtnText;
   const int x = (r.Left + r.Right - n - 1) / 2;
@@ -201,8 +201,10 @@ void TzbBarItemControlPainter::DrawCenteredText(TCanvas& dc, const TRect& r, boo
 void TzbBarItemControlPainter::FillItemBackground(const TzbBarItemControl& c, TCanvas& dc, bool solid,
                                                   const TBrush& brush, const TRect& r) const {
   if (IsRectEmpty(r)) return;
-  if (solid) FillWith(dc, r, brush);
-  else c.Parent().PaintBackground(dc, r, c.NonRecent);
+  if (solid)
+    FillWith(dc, r, brush);
+  else
+    c.Parent().PaintBackground(dc, r, c.NonRecent);
 }
 
 void TzbBarItemControlPainter::FrameItemBackground(const TzbBarItemControl& c, TCanvas& dc, bool solid,
@@ -240,11 +242,12 @@ void TzbBarItemControlPainter::DrawButton(const TzbBarItemControl& c, const TRec
     if (s.View == 1 && m.StretchGlyphs) {
       gw = cell.Width() * gw / 19;
       gh = cell.Height() * gh / 19;
-      if (gw > 0 && gh > 0 && (gw != glyph.width() || gh != glyph.height()))
-        glyph = glyph.scaled(gw, gh);
+      if (gw > 0 && gh > 0 && (gw != glyph.width() || gh != glyph.height())) glyph = glyph.scaled(gw, gh);
     } else if (s.View != 1 && m.LargeIcons()) {
-      if (m.UseLargeImagesForLargeIcons && m.LargeImagesWidth > 0) gw = gh = m.LargeImagesWidth;
-      else gw *= 2, gh *= 2;
+      if (m.UseLargeImagesForLargeIcons && m.LargeImagesWidth > 0)
+        gw = gh = m.LargeImagesWidth;
+      else
+        gw *= 2, gh *= 2;
       glyph = glyph.scaled(gw, gh);
     }
     glyphRect = Bounds(cell.Left + (cell.Width() - gw) / 2, cell.Top + (cell.Height() - gh) / 2, gw, gh);
@@ -264,8 +267,10 @@ void TzbBarItemControlPainter::DrawButtonFace(const TzbBarItemControl& c, const 
   const int gw = s.NoGlyph ? inner : glyphRect.Width(), gh = s.NoGlyph ? inner : glyphRect.Height();
   s.Fits = r.Width() >= gw + 2 && r.Height() >= gh + 2;
   auto cell = [&]() {
-    if (s.NoGlyph) DrawEmptyImageCell(c, dc, r, brush, s);
-    else DrawImageCell(c, dc, brush, r, glyphRect, glyph, fromImageList, s);
+    if (s.NoGlyph)
+      DrawEmptyImageCell(c, dc, r, brush, s);
+    else
+      DrawImageCell(c, dc, brush, r, glyphRect, glyph, fromImageList, s);
   };
   if (HasOwnBackgrounds()) {
     DrawButtonEdge(c, dc, r, brush, s);
@@ -276,9 +281,9 @@ void TzbBarItemControlPainter::DrawButtonFace(const TzbBarItemControl& c, const 
   }
 }
 
-void TzbBarItemControlPainter::DrawCaption(const TzbBarItemControl& c, TCanvas& dc, const QString& text,
-                                           const TRect& r, int alignment, bool enabled, bool selectedLook,
-                                           bool vertical, bool clip, bool notSelected) const {
+void TzbBarItemControlPainter::DrawCaption(const TzbBarItemControl& c, TCanvas& dc, const QString& text, const TRect& r,
+                                           int alignment, bool enabled, bool selectedLook, bool vertical, bool clip,
+                                           bool notSelected) const {
   TColor first, second;
   GetCaptionColors(c, enabled, selectedLook, UsesFlatSelection() && notSelected, first, second);
   unsigned flags = DT_SINGLELINE | DT_VCENTER | (alignment == 1 ? DT_CENTER : alignment == 2 ? DT_RIGHT : DT_LEFT);
@@ -340,7 +345,8 @@ void TzbBarItemControlPainter::DrawCaption(const TzbBarItemControl& c, TCanvas& 
 void TzbBarItemControlPainter::DrawStaticBorder(const TzbBarItemControl&, TCanvas& dc, TzbBarStaticBorderStyle style,
                                                 int width, TRect& r) const {
   switch (style) {
-    case sbsNone: return;
+    case sbsNone:
+      return;
     case sbsLowered: {
       TRect e = r;
       dc.DrawEdge(e, BDR_SUNKENOUTER, BF_RECT);
@@ -403,8 +409,10 @@ TBrush TzbBarItemControlPainter::GetLightFaceBrush(const TzbBarManager& m) const
 
 void TzbBarItemControlPainter::DrawDockedBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
                                                        const TRect& r, const TRect&) const {
-  if (const TzbDockControl* dock = w.DockControl()) dock->PaintBackgroundAt(dc, brush, r, w.ClientOriginInDock());
-  else FillWith(dc, r, brush);
+  if (const TzbDockControl* dock = w.DockControl())
+    dock->PaintBackgroundAt(dc, brush, r, w.ClientOriginInDock());
+  else
+    FillWith(dc, r, brush);
 }
 
 void TzbBarItemControlPainter::FillOwnerGap(const TzbBarWindow& w, TCanvas& dc) const {
@@ -588,7 +596,8 @@ void TzbBarItemControlPainter::DrawProgressBar(const TzbBarItemControl& c, TCanv
   int filled = max > min ? MulDiv(length, std::clamp(position, min, max) - min, max - min) : 0;
   filled = std::clamp(filled, 0, length);
   auto part = [&](int from, int to) {
-    return vertical ? Rect(r.Left, r.Top + from, r.Right, r.Top + to) : Rect(r.Left + from, r.Top, r.Left + to, r.Bottom);
+    return vertical ? Rect(r.Left, r.Top + from, r.Right, r.Top + to)
+                    : Rect(r.Left + from, r.Top, r.Left + to, r.Bottom);
   };
   const TBrush background = c.Parent().CurrentBrush();
   if (smooth) {
@@ -645,8 +654,10 @@ int TzbBarItemControlPainter::GetSubItemWidth(const TzbBarItemControl& c) const 
   const bool glyph = !GlyphOf(c, 0, fromList).isNull();
   const bool caption = SubItemShowsCaption(c);
   int width = caption ? CaptionTextWidth(c) : 0;
-  if (glyph || !caption) width += (w.IsVertical() ? m.ButtonHeight() : m.ButtonWidth()) + (caption ? 4 : 0);
-  else width += 2 * GetSubItemTextIndent(c);
+  if (glyph || !caption)
+    width += (w.IsVertical() ? m.ButtonHeight() : m.ButtonWidth()) + (caption ? 4 : 0);
+  else
+    width += 2 * GetSubItemTextIndent(c);
   if (!OnMainMenuBar(c)) width += w.ItemHeight() / 2;
   return width;
 }
@@ -670,8 +681,10 @@ void TzbBarItemControlPainter::DrawSubItem(const TzbBarItemControl& c, TCanvas& 
   TRect caption = r;
   // On a vertical bar the caption runs downwards after the glyph.
   const bool vertical = view == 2;
-  if (vertical) caption.Top += glyph ? w.Manager().ButtonHeight() : GetSubItemTextIndent(c);
-  else caption.Left += glyph ? w.Manager().ButtonWidth() : GetSubItemTextIndent(c);
+  if (vertical)
+    caption.Top += glyph ? w.Manager().ButtonHeight() : GetSubItemTextIndent(c);
+  else
+    caption.Left += glyph ? w.Manager().ButtonWidth() : GetSubItemTextIndent(c);
   if (pressed && !IsMenuBarTitle(c)) OffsetRect(caption, 1, 1);
   // A menu-bar title that the painter fills with the highlight colour shows its caption in the
   // highlight text colour.
@@ -699,8 +712,8 @@ void TzbBarItemControlPainter::GetMenuItemsRect(const TzbBarWindow& w, bool scro
   const TRect client = w.ClientRect();
   const int top = w.HasTearOffBand() ? 0 : 2;
   start = Rect(w.SideStripWidth() + 2, top, client.Width() - 2, top);
-  bottomLimit = scrolling ? std::numeric_limits<int>::max()
-                          : client.Height() - 2 - (w.ShowsExpandButton() ? w.ItemHeight() : 0);
+  bottomLimit =
+      scrolling ? std::numeric_limits<int>::max() : client.Height() - 2 - (w.ShowsExpandButton() ? w.ItemHeight() : 0);
 }
 
 void TzbBarItemControlPainter::CalcMenuSize(const TzbBarWindow& w, int itemsWidth, int itemsHeight, int& width,
@@ -710,8 +723,7 @@ void TzbBarItemControlPainter::CalcMenuSize(const TzbBarWindow& w, int itemsWidt
   height = itemsHeight + 4 + (w.HasTearOffBand() ? GetTearOffBandHeight(w) : 0);
 }
 
-void TzbBarItemControlPainter::DrawMenuScrollArrow(const TzbBarWindow& w, TCanvas& dc, bool up,
-                                                   const TRect& r) const {
+void TzbBarItemControlPainter::DrawMenuScrollArrow(const TzbBarWindow& w, TCanvas& dc, bool up, const TRect& r) const {
   const int h = w.ItemHeight();
   const int e = h / 3 - 2, d = h / 3 - 1;
   if (e < 1) return;
@@ -742,9 +754,8 @@ void TzbBarItemControlPainter::DrawSelectionFrame(TCanvas& dc, const TRect& r) c
 TBrush TzbBarItemControlPainter::GetFlatShadowBrush(const TzbBarWindow&) const { return SolidBrush(clBtnShadow); }
 
 TzbGlyphArgs TzbBarItemControlPainter::ImageCellGlyphArgs(const TzbBarItemControl& c, const TBrush& brush,
-                                                          const TRect& r, const TRect& glyphRect,
-                                                          const QImage& glyph, bool fromImageList,
-                                                          const TzbButtonState& s) const {
+                                                          const TRect& r, const TRect& glyphRect, const QImage& glyph,
+                                                          bool fromImageList, const TzbButtonState& s) const {
   TzbGlyphArgs a;
   a.BackgroundBrush = brush;
   a.Area = r;
@@ -792,8 +803,8 @@ void TzbBarItemControlPainter::DrawComboListItem(TCanvas& canvas, const TRect& r
   canvas.TextOut(r.Left + 2, r.Top, text);
 }
 
-void TzbBarItemControlPainter::DrawEditFrame(const TzbBarItemControl& c, TCanvas& dc, TRect& r, int view,
-                                             bool selected, bool) const {
+void TzbBarItemControlPainter::DrawEditFrame(const TzbBarItemControl& c, TCanvas& dc, TRect& r, int view, bool selected,
+                                             bool) const {
   const TBrush current = c.Parent().CurrentBrush();
   if (selected) {
     TRect e = r;
@@ -865,8 +876,8 @@ void TzbBarItemControlPainter::DrawComboArrow(TCanvas& dc, const TRect& inner, b
   }
 }
 
-void TzbBarItemControlPainter::DrawClassicComboButton(TzbBarItemControl& c, TCanvas& dc, bool selected,
-                                                      bool pressed, const TRect& r) const {
+void TzbBarItemControlPainter::DrawClassicComboButton(TzbBarItemControl& c, TCanvas& dc, bool selected, bool pressed,
+                                                      const TRect& r) const {
   c.ButtonRect = r;
   int index = COLOR_BTNTEXT;
   TBrush face;
@@ -910,8 +921,10 @@ void TzbBarItemControlPainter::DrawColorComboDots(const TzbBarItemControl& c, TC
   TRect dot = Bounds(r.Left + d, r.Bottom - (dotsAboveBottom + 1) * d, d, d);
   OffsetContentForPressed(c, pressed, dot);
   for (int i = 0; i < 3; ++i) {
-    if (c.Enabled()) FillWith(dc, dot, SolidBrush(SystemColor(colorIndex)));
-    else DrawDisabledRect(dc, dot);
+    if (c.Enabled())
+      FillWith(dc, dot, SolidBrush(SystemColor(colorIndex)));
+    else
+      DrawDisabledRect(dc, dot);
     OffsetRect(dot, 2 * d, 0);
   }
 }
@@ -922,13 +935,15 @@ void TzbBarItemControlPainter::CalcDropDownWindowNC(const TRect& window, TRect& 
   InflateRect(client, -1, -1);
   if (!hasStrip || !itemOnScreen) return;
   corner = GripCornerForRects(*itemOnScreen, window);
-  if (corner == 0 || corner == 1) client.Top += GetDropDownStripHeight();
-  else client.Bottom -= GetDropDownStripHeight();
+  if (corner == 0 || corner == 1)
+    client.Top += GetDropDownStripHeight();
+  else
+    client.Bottom -= GetDropDownStripHeight();
 }
 
-void TzbBarItemControlPainter::DrawDropDownWindowNC(TCanvas& dc, const TzbDropDownWindowGeometry& window,
-                                                    bool hasStrip, int corner, TRect& gripRect, TRect& closeRect,
-                                                    bool hot, bool pressed) const {
+void TzbBarItemControlPainter::DrawDropDownWindowNC(TCanvas& dc, const TzbDropDownWindowGeometry& window, bool hasStrip,
+                                                    int corner, TRect& gripRect, TRect& closeRect, bool hot,
+                                                    bool pressed) const {
   DrawDropDownWindowFrame(dc, window, hasStrip, false, corner, gripRect, closeRect, hot, pressed);
 }
 
@@ -939,8 +954,8 @@ TRect TzbBarItemControlPainter::SpinButtonPart(const TRect& r, int halfHeight, i
   return Rect(r.Left, r.Top + halfHeight, r.Right, r.Bottom);
 }
 
-void TzbBarItemControlPainter::DrawSpinArrow(TCanvas& dc, const TRect& part, int arrowWidth, int arrowSize,
-                                             bool up, bool pressed, TColor color) {
+void TzbBarItemControlPainter::DrawSpinArrow(TCanvas& dc, const TRect& part, int arrowWidth, int arrowSize, bool up,
+                                             bool pressed, TColor color) {
   int x = part.Left + (part.Width() - arrowWidth) / 2;
   int y = part.Top + (part.Height() - arrowSize) / 2;
   if (pressed) {
@@ -949,8 +964,10 @@ void TzbBarItemControlPainter::DrawSpinArrow(TCanvas& dc, const TRect& part, int
   }
   const int d = arrowSize;
   std::vector<TPoint> pts;
-  if (up) pts = {{x + d - 1, y}, {x, y + d - 1}, {x + 2 * d - 2, y + d - 1}};
-  else pts = {{x, y}, {x + 2 * d - 2, y}, {x + d - 1, y + d - 1}};
+  if (up)
+    pts = {{x + d - 1, y}, {x, y + d - 1}, {x + 2 * d - 2, y + d - 1}};
+  else
+    pts = {{x, y}, {x + 2 * d - 2, y}, {x + d - 1, y + d - 1}};
   const TPen pen = dc.Pen;
   const TBrush brush = dc.Brush;
   dc.Pen = TPen{color, 1, psSolid};
@@ -987,7 +1004,7 @@ void TzbBarItemControlPainter::DrawSpinEditSides(const TzbBarItemControl& c, TCa
 // ---------------------------------------------------------------- status bars, menu fills, sub-items
 
 void TzbBarItemControlPainter::GetSizeGripSize(const TzbBarManager&, int& width, int& height) const {
-  width = SM_CXVSCROLL_VALUE;   // the scroll bar's width and height
+  width = SM_CXVSCROLL_VALUE;  // the scroll bar's width and height
   height = SM_CYHSCROLL_VALUE;
 }
 

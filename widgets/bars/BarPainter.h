@@ -96,13 +96,12 @@ class TzbBarItemControlPainter {
   // Places the glyph in the button's cell and draws the face (Algorithms of the contract, step 1).
   virtual void DrawButton(const TzbBarItemControl& c, const TRect& r, const TzbButtonState& s, bool captionOnly,
                           bool wholeRect = false) const;
-  virtual void DrawButtonFace(const TzbBarItemControl& c, const TRect& r, const TRect& glyphRect,
-                              const QImage& glyph, bool fromImageList, TzbButtonState s) const;
+  virtual void DrawButtonFace(const TzbBarItemControl& c, const TRect& r, const TRect& glyphRect, const QImage& glyph,
+                              bool fromImageList, TzbButtonState s) const;
   virtual void DrawMenuButton(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, bool selected, bool down,
                               bool checkedStyle) const {}
-  virtual void DrawCaption(const TzbBarItemControl& c, TCanvas& dc, const QString& text, const TRect& r,
-                           int alignment, bool enabled, bool selectedLook, bool vertical, bool clip,
-                           bool notSelected) const;
+  virtual void DrawCaption(const TzbBarItemControl& c, TCanvas& dc, const QString& text, const TRect& r, int alignment,
+                           bool enabled, bool selectedLook, bool vertical, bool clip, bool notSelected) const;
   virtual void DrawLoweredFrame(const TzbBarItemControl& c, TCanvas& dc, TRect& r) const {}
   virtual void DrawStaticBorder(const TzbBarItemControl& c, TCanvas& dc, TzbBarStaticBorderStyle style, int width,
                                 TRect& r) const;
@@ -231,8 +230,8 @@ class TzbBarItemControlPainter {
   virtual TColor GetProgressColor() const { return clHighlight; }
   virtual int GetProgressHeight() const { return 12; }
   // orientation 2 is vertical; smooth bars are one block.
-  virtual void DrawProgressBar(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, TColor color,
-                               int orientation, bool smooth, int position, int min, int max) const;
+  virtual void DrawProgressBar(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, TColor color, int orientation,
+                               bool smooth, int position, int min, int max) const;
 
   // --- sub-items and menu measures ---
   virtual int GetSubItemTextIndent(const TzbBarItemControl& c) const;
@@ -266,8 +265,8 @@ class TzbBarItemControlPainter {
   virtual void DrawEditFrame(const TzbBarItemControl& c, TCanvas& dc, TRect& r, int view, bool selected,
                              bool readOnly = false) const;
   // The caption left of the text part; r loses the caption part and the gap after it.
-  virtual void DrawEditCaption(const TzbBarItemControl& c, TCanvas& dc, const QString& caption, bool selected,
-                               int view, TRect& r) const;
+  virtual void DrawEditCaption(const TzbBarItemControl& c, TCanvas& dc, const QString& caption, bool selected, int view,
+                               TRect& r) const;
   virtual void DrawEditText(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, const QString& text,
                             bool readOnly = false) const;
   virtual unsigned GetEditWindowStyle() const { return ES_AUTOHSCROLL; }
@@ -291,9 +290,7 @@ class TzbBarItemControlPainter {
   virtual int GetContainerMenuExtra() const { return 0; }
 
   // --- status bars, MDI buttons, menu fills, in-place sub-items ---
-  virtual void GetCloseButtonSize(int& width, int& height) const {
-    width = height = GetSmallCaptionHeight();
-  }
+  virtual void GetCloseButtonSize(int& width, int& height) const { width = height = GetSmallCaptionHeight(); }
   virtual void GetSizeGripSize(const TzbBarManager& m, int& width, int& height) const;
   // The bottom of r as high as the size grip gets the grip, the part above the bar background.
   void DrawSizeGripArea(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const;
@@ -310,8 +307,8 @@ class TzbBarItemControlPainter {
   }
   virtual TRect GetQuickButtonHitRect(const TzbBarWindow& w) const { return GetQuickButtonRect(w); }
   // The minimize (0), restore (1) and close (2) buttons of a maximized child window on the menu bar.
-  virtual void DrawMDIButton(const TzbBarWindow& w, int kind, const TRect& r, TCanvas& dc, bool selected,
-                             bool pressed, bool enabled = true) const {}
+  virtual void DrawMDIButton(const TzbBarWindow& w, int kind, const TRect& r, TCanvas& dc, bool selected, bool pressed,
+                             bool enabled = true) const {}
   // The personalized-menu look of rarely used items (lines between blocks, filled margins).
   virtual void DrawMenuItemDecoration(const TzbBarWindow& w, const TzbBarItemControl& c, const TzbMenuItemPlace& place,
                                       const TRect& r, TCanvas& dc) const {}

@@ -13,46 +13,46 @@
 
 namespace zyn {
 
-TzbBarPopupMenu::TzbBarPopupMenu(QWidget* owner) : owner_(owner) {
+TzbBarPopupMenu::TzbBarPopupMenu(QWidget* owner) : fOwner(owner) {
   if (TzbBarManagerList::Count() == 0) throw std::runtime_error("There are no TzbBarManagers available");
-  manager_ = owner ? TzbBarManagerList::FindBarManager(owner->window()) : nullptr;
-  if (!manager_) manager_ = TzbBarManagerList::Items(0);
-  font_ = manager_->Font;
-  links_ = std::make_unique<TzbBarItemLinks>(*manager_, TzbBarItemLinks::okPopupMenu, nullptr, nullptr);
-  links_->UseRecentItems = false;
+  fManager = owner ? TzbBarManagerList::FindBarManager(owner->window()) : nullptr;
+  if (!fManager) fManager = TzbBarManagerList::Items(0);
+  fFont = fManager->Font;
+  fLinks = std::make_unique<TzbBarItemLinks>(*fManager, TzbBarItemLinks::okPopupMenu, nullptr, nullptr);
+  fLinks->UseRecentItems = false;
 }
 
 TzbBarPopupMenu::~TzbBarPopupMenu() {
-  if (links_) links_->DestroyBarControl();
+  if (fLinks) fLinks->DestroyBarControl();
   // No popup-menu link keeps the menu that goes.
   for (int i = 0; i < TzbBarManagerList::Count(); ++i) TzbBarManagerList::Items(i)->PopupMenuLinks().MenuRemoved(this);
 }
 
 void TzbBarPopupMenu::SetBarManager(TzbBarManager* manager) {
-  if (!manager || manager == manager_) return;
-  links_->DestroyBarControl();
-  links_->Clear();  // the links named items of the old manager
-  manager_ = manager;
-  links_->SetManager(*manager);
-  if (!useOwnFont_) font_ = manager->Font;
+  if (!manager || manager == fManager) return;
+  fLinks->DestroyBarControl();
+  fLinks->Clear();  // the links named items of the old manager
+  fManager = manager;
+  fLinks->SetManager(*manager);
+  if (!fUseOwnFont) fFont = manager->Font;
 }
 
 void TzbBarPopupMenu::SetFont(const QFont& font) {
-  font_ = font;
-  useOwnFont_ = true;
+  fFont = font;
+  fUseOwnFont = true;
 }
 
 void TzbBarPopupMenu::SetUseOwnFont(bool value) {
-  if (value == useOwnFont_) return;
-  useOwnFont_ = value;
-  if (!value) font_ = manager_->Font;
+  if (value == fUseOwnFont) return;
+  fUseOwnFont = value;
+  if (!value) fFont = fManager->Font;
 }
 
-bool TzbBarPopupMenu::UseRecentItems() const { return links_->UseRecentItems; }
-void TzbBarPopupMenu::SetUseRecentItems(bool value) { links_->UseRecentItems = value; }
+bool TzbBarPopupMenu::UseRecentItems() const { return fLinks->UseRecentItems; }
+void TzbBarPopupMenu::SetUseRecentItems(bool value) { fLinks->UseRecentItems = value; }
 
 TzbBarSubMenuControl* TzbBarPopupMenu::GetMenuWindow() const {
-  return dynamic_cast<TzbBarSubMenuControl*>(links_->BarControl());
+  return dynamic_cast<TzbBarSubMenuControl*>(fLinks->BarControl());
 }
 
 TShortCut TzbBarPopupMenu::ShortCutOf(int virtualKey, unsigned shift) {
@@ -65,54 +65,54 @@ TShortCut TzbBarPopupMenu::ShortCutOf(int virtualKey, unsigned shift) {
 
 bool TzbBarPopupMenu::IsShortCut(int virtualKey, unsigned shift) {
   if (virtualKey == 0) return false;
-  return links_->IsShortCut(ShortCutOf(virtualKey, shift));
+  return fLinks->IsShortCut(ShortCutOf(virtualKey, shift));
 }
 
 void TzbBarPopupMenu::PopupEx(int x, int y, const TRect* exclusion, bool animate, int ownerHeight, int ownerWidth) {
-  exclusion_ = exclusion;
-  animate_ = animate;
-  ownerHeight_ = ownerHeight;
-  ownerWidth_ = ownerWidth;
+  fExclusion = exclusion;
+  fAnimate = animate;
+  fOwnerHeight = ownerHeight;
+  fOwnerWidth = ownerWidth;
   Popup(x, y);
-  exclusion_ = nullptr;
-  ownerHeight_ = ownerWidth_ = 0;
-  animate_ = true;
+  fExclusion = nullptr;
+  fOwnerHeight = fOwnerWidth = 0;
+  fAnimate = true;
 }
 
 void TzbBarPopupMenu::Popup(int x, int y) {
-  if (links_->BarControl()) return;
+  if (fLinks->BarControl()) return;
   // Whatever holds the mouse lets it go, and open menus of the form close.
   if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
   if (TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl()) head->HideAll();
-  links_->CreateBarControl();
+  fLinks->CreateBarControl();
   TzbBarSubMenuControl* menu = GetMenuWindow();
   if (!menu) return;
   menu->OnPopup = [this]() {
-    open_ = true;
+    fOpen = true;
     if (OnPopup) OnPopup(*this);
   };
   menu->OnCloseUp = [this]() {
-    open_ = false;
-    if (loop_) loop_->quit();
+    fOpen = false;
+    if (fLoop) fLoop->quit();
     if (OnCloseUp) OnCloseUp(*this);
   };
-  if (exclusion_) menu->OwnerRect = *exclusion_;
-  menu->SideStrip = barSize_;
-  menu->AnimationAllowed = animate_;
+  if (fExclusion) menu->OwnerRect = *fExclusion;
+  menu->SideStrip = fBarSize;
+  menu->AnimationAllowed = fAnimate;
   menu->OnPaintSideStrip = [this](TCanvas& canvas, const TRect& r) {
     if (OnPaintBar) OnPaintBar(*this, canvas, r);
   };
-  if (useOwnFont_ && menu->Widget()) menu->Widget()->setFont(font_);
+  if (fUseOwnFont && menu->Widget()) menu->Widget()->setFont(fFont);
   menu->IgnoreNextButtonUp = QApplication::mouseButtons() != Qt::NoButton;
-  menu->ShowAt(Point(x, y), ownerWidth_, ownerHeight_);
-  if (DroppedFromButton || !open_) return;
+  menu->ShowAt(Point(x, y), fOwnerWidth, fOwnerHeight);
+  if (DroppedFromButton || !fOpen) return;
   // The menu's own loop: it ends when the menu closes. When the application quits meanwhile, the
   // loop ends too and the menu is closed.
   QEventLoop loop;
-  loop_ = &loop;
+  fLoop = &loop;
   loop.exec();
-  loop_ = nullptr;
-  if (open_) links_->DestroyBarControl();
+  fLoop = nullptr;
+  if (fOpen) fLinks->DestroyBarControl();
 }
 
 }  // namespace zyn

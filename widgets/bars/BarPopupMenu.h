@@ -8,6 +8,7 @@
 
 #include <QFont>
 #include <QImage>
+
 #include <functional>
 #include <memory>
 
@@ -27,18 +28,18 @@ class TzbBarPopupMenu {
   TzbBarPopupMenu(const TzbBarPopupMenu&) = delete;
   TzbBarPopupMenu& operator=(const TzbBarPopupMenu&) = delete;
 
-  TzbBarManager* BarManager() const { return manager_; }
+  TzbBarManager* BarManager() const { return fManager; }
   // Nil is ignored; another manager takes the links with it.
   void SetBarManager(TzbBarManager* manager);
-  TzbBarItemLinks& ItemLinks() const { return *links_; }
+  TzbBarItemLinks& ItemLinks() const { return *fLinks; }
 
   QImage BackgroundBitmap;  // else the manager's sub-menu background
-  int BarSize() const { return barSize_; }
-  void SetBarSize(int value) { barSize_ = value < 0 ? 0 : value; }
-  const QFont& Font() const { return font_; }
+  int BarSize() const { return fBarSize; }
+  void SetBarSize(int value) { fBarSize = value < 0 ? 0 : value; }
+  const QFont& Font() const { return fFont; }
   // A font of its own switches UseOwnFont on.
   void SetFont(const QFont& font);
-  bool UseOwnFont() const { return useOwnFont_; }
+  bool UseOwnFont() const { return fUseOwnFont; }
   // False takes the manager's font again.
   void SetUseOwnFont(bool value);
   bool UseRecentItems() const;
@@ -55,23 +56,23 @@ class TzbBarPopupMenu {
   bool IsShortCut(int virtualKey, unsigned shift);
   static TShortCut ShortCutOf(int virtualKey, unsigned shift);
   TzbBarSubMenuControl* GetMenuWindow() const;
-  bool IsOpen() const { return open_; }
-  bool Animate() const { return animate_; }
+  bool IsOpen() const { return fOpen; }
+  bool Animate() const { return fAnimate; }
   // Set by a split button around PopupEx: Popup then returns without waiting.
   bool DroppedFromButton = false;
 
  private:
-  TzbBarManager* manager_ = nullptr;
-  std::unique_ptr<TzbBarItemLinks> links_;
-  QWidget* owner_ = nullptr;
-  int barSize_ = 0;
-  QFont font_;
-  bool useOwnFont_ = false;
-  bool open_ = false;
-  bool animate_ = true;
-  const TRect* exclusion_ = nullptr;
-  int ownerHeight_ = 0, ownerWidth_ = 0;
-  QEventLoop* loop_ = nullptr;  // while Popup waits
+  TzbBarManager* fManager = nullptr;
+  std::unique_ptr<TzbBarItemLinks> fLinks;
+  QWidget* fOwner = nullptr;
+  int fBarSize = 0;
+  QFont fFont;
+  bool fUseOwnFont = false;
+  bool fOpen = false;
+  bool fAnimate = true;
+  const TRect* fExclusion = nullptr;
+  int fOwnerHeight = 0, fOwnerWidth = 0;
+  QEventLoop* fLoop = nullptr;  // while Popup waits
 };
 
 }  // namespace zyn

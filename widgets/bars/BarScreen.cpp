@@ -1,5 +1,7 @@
 #include "widgets/bars/BarScreen.h"
 
+#include "platform/AppEventFilter.h"
+#include "platform/PopupWindows.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarDockControl.h"
 #include "widgets/bars/BarHint.h"
@@ -10,8 +12,6 @@
 #include "widgets/bars/BarSubMenuControl.h"
 #include "widgets/bars/BarToolbarControl.h"
 #include "widgets/bars/BarUtils.h"
-#include "platform/AppEventFilter.h"
-#include "platform/PopupWindows.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+
 #include <algorithm>
 
 namespace zyn {
@@ -33,31 +34,36 @@ std::vector<TzbBarScreen*>& Screens() {
 
 int DockIndex(TzbBarDockingStyle side) {
   switch (side) {
-    case dsLeft: return 0;
-    case dsTop: return 1;
-    case dsRight: return 2;
-    case dsBottom: return 3;
-    default: return -1;
+    case dsLeft:
+      return 0;
+    case dsTop:
+      return 1;
+    case dsRight:
+      return 2;
+    case dsBottom:
+      return 3;
+    default:
+      return -1;
   }
 }
 
 class TFormFilter : public QObject {
  public:
-  explicit TFormFilter(TzbBarScreen& screen) : screen_(&screen) {}
+  explicit TFormFilter(TzbBarScreen& screen) : fScreen(&screen) {}
   bool eventFilter(QObject*, QEvent* e) override {
     switch (e->type()) {
       case QEvent::Resize:
-        screen_->LayoutForm();
+        fScreen->LayoutForm();
         break;
       case QEvent::Show:
-        screen_->LayoutForm();
-        screen_->ShowFloatingBars(true);
+        fScreen->LayoutForm();
+        fScreen->ShowFloatingBars(true);
         break;
       case QEvent::Hide:
-        screen_->ShowFloatingBars(false);
+        fScreen->ShowFloatingBars(false);
         break;
       case QEvent::WindowStateChange:
-        screen_->ShowFloatingBars(!static_cast<QWidget*>(screen_->Manager().Form())->isMinimized());
+        fScreen->ShowFloatingBars(!static_cast<QWidget*>(fScreen->Manager().Form())->isMinimized());
         break;
       default:
         break;
@@ -66,7 +72,7 @@ class TFormFilter : public QObject {
   }
 
  private:
-  TzbBarScreen* screen_;
+  TzbBarScreen* fScreen;
 };
 
 // State of the key part of the input filter (one keyboard for the whole program).
@@ -83,66 +89,68 @@ TKeyState& Keys() {
 
 }  // namespace
 
-TzbBarScreen::TzbBarScreen(TzbBarManager& manager) : manager_(&manager), form_(manager.Form()) {
+TzbBarScreen::TzbBarScreen(TzbBarManager& manager) : fManager(&manager), fForm(manager.Form()) {
   Screens().push_back(this);
   static const TzbBarDockingStyle sides[4] = {dsLeft, dsTop, dsRight, dsBottom};
   for (int i = 0; i < 4; ++i) {
-    docks_[i] = std::make_unique<TzbDockControl>(manager, form_, sides[i]);
-    docks_[i]->OnSizeChanged = [this]() { LayoutForm(); };
+    fDocks[i] = std::make_unique<TzbDockControl>(manager, fForm, sides[i]);
+    fDocks[i]->OnSizeChanged = [this]() { LayoutForm(); };
   }
   manager.WindowFactory = [this](TzbBarItemLinks& links) -> std::unique_ptr<TzbBarWindow> {
     if (links.OwnerKind() == TzbBarItemLinks::okBar && links.OwnerBar())
-      return std::make_unique<TzbBarControl>(*manager_, *links.OwnerBar());
-    return std::make_unique<TzbBarSubMenuControl>(*manager_, links);
+      return std::make_unique<TzbBarControl>(*fManager, *links.OwnerBar());
+    return std::make_unique<TzbBarSubMenuControl>(*fManager, links);
   };
-  formFilter_ = std::make_unique<TFormFilter>(*this);
-  if (form_) form_->installEventFilter(formFilter_.get());
+  fFormFilter = std::make_unique<TFormFilter>(*this);
+  if (fForm) fForm->installEventFilter(fFormFilter.get());
   // When the application loses the activation (another program comes to the front), the open
   // menus close and the menu bar leaves menu mode: menus stay on top of every window otherwise.
-  QObject::connect(qApp, &QGuiApplication::applicationStateChanged, formFilter_.get(),
+  QObject::connect(qApp, &QGuiApplication::applicationStateChanged, fFormFilter.get(),
                    [this](Qt::ApplicationState state) {
                      if (!ManagerAlive()) return;
                      // Floating bars hide while another program is in front.
-                     if (manager_->HideFloatingBarsWhenInactive && form_ && form_->isVisible() &&
-                         !form_->isMinimized())
+                     if (fManager->HideFloatingBarsWhenInactive && fForm && fForm->isVisible() && !fForm->isMinimized())
                        ShowFloatingBars(state == Qt::ApplicationActive);
                      if (state == Qt::ApplicationActive) return;
-                     HideBarHint(*manager_);
+                     HideBarHint(*fManager);
                      TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
-                     if (head && &head->Manager() == manager_) head->HideAll();
+                     if (head && &head->Manager() == fManager) head->HideAll();
                    });
   // A changed screen (resolution, a panel, a monitor unplugged) brings floating bars back.
   auto watch = [this](QScreen* screen) {
-    QObject::connect(screen, &QScreen::availableGeometryChanged, formFilter_.get(),
-                     [this](const QRect&) { if (ManagerAlive()) FitFloatingBarsToWorkArea(); });
+    QObject::connect(screen, &QScreen::availableGeometryChanged, fFormFilter.get(), [this](const QRect&) {
+      if (ManagerAlive()) FitFloatingBarsToWorkArea();
+    });
   };
   for (QScreen* screen : QGuiApplication::screens()) watch(screen);
-  QObject::connect(qApp, &QGuiApplication::screenAdded, formFilter_.get(), [this, watch](QScreen* screen) {
+  QObject::connect(qApp, &QGuiApplication::screenAdded, fFormFilter.get(), [this, watch](QScreen* screen) {
     watch(screen);
     if (ManagerAlive()) FitFloatingBarsToWorkArea();
   });
-  QObject::connect(qApp, &QGuiApplication::screenRemoved, formFilter_.get(), [this](QScreen*) {
+  QObject::connect(qApp, &QGuiApplication::screenRemoved, fFormFilter.get(), [this](QScreen*) {
     // The screen goes after this signal: fit once the platform has moved the windows.
-    QTimer::singleShot(0, formFilter_.get(), [this]() { if (ManagerAlive()) FitFloatingBarsToWorkArea(); });
+    QTimer::singleShot(0, fFormFilter.get(), [this]() {
+      if (ManagerAlive()) FitFloatingBarsToWorkArea();
+    });
   });
-  inputHandler_ = TAppEventFilter::AddHandler([this](QWidget* receiver, QEvent* e) {
+  fInputHandler = TAppEventFilter::AddHandler([this](QWidget* receiver, QEvent* e) {
     if (!ManagerAlive()) return false;
     if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) return KeyEvent(receiver, e);
     if (MouseEvent(receiver, e)) return true;
     // The right button on an enabled control of the form that a popup-menu link covers: the menu
     // opens where the desktop opens context menus (the press here; the release then goes nowhere).
     const bool press = e->type() == QEvent::MouseButtonPress;
-    if ((!press && e->type() != QEvent::MouseButtonRelease) || !receiver || !form_ ||
-        receiver->window() != form_.data())
+    if ((!press && e->type() != QEvent::MouseButtonRelease) || !receiver || !fForm ||
+        receiver->window() != fForm.data())
       return false;
     auto* m = static_cast<QMouseEvent*>(e);
-    if (m->button() != Qt::RightButton || manager_->IsCustomizing() || TCustomzbBarControl::ActiveBarControl())
+    if (m->button() != Qt::RightButton || fManager->IsCustomizing() || TCustomzbBarControl::ActiveBarControl())
       return false;
     const QPoint at = m->globalPosition().toPoint();
     QWidget* control = receiver->childAt(receiver->mapFromGlobal(at));
     if (!control) control = receiver;
     if (!control->isEnabled()) return false;
-    TzbBarPopupMenuLinks& links = manager_->PopupMenuLinks();
+    TzbBarPopupMenuLinks& links = fManager->PopupMenuLinks();
     return press ? links.Popup(control, control, at) : links.Covers(control);
   });
   // Bars made visible before the screen existed get their windows now.
@@ -153,82 +161,83 @@ TzbBarScreen::TzbBarScreen(TzbBarManager& manager) : manager_(&manager), form_(m
   LayoutForm();
 }
 
-bool TzbBarScreen::ManagerAlive() const { return TzbBarManagerList::Contains(manager_); }
+bool TzbBarScreen::ManagerAlive() const { return TzbBarManagerList::Contains(fManager); }
 
 TzbBarScreen::~TzbBarScreen() {
   EndDrag();
   if (!ManagerAlive()) {
     // The manager went first and took its windows with it.
-    TAppEventFilter::RemoveHandler(inputHandler_);
-    if (sizeHandler_) TAppEventFilter::RemoveHandler(sizeHandler_);
-    popupLinks_.release();  // its items and windows went with the manager
-    if (form_) form_->removeEventFilter(formFilter_.get());
+    TAppEventFilter::RemoveHandler(fInputHandler);
+    if (fSizeHandler) TAppEventFilter::RemoveHandler(fSizeHandler);
+    fPopupLinks.release();  // its items and windows went with the manager
+    if (fForm) fForm->removeEventFilter(fFormFilter.get());
     auto& list = Screens();
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
     return;
   }
-  if (sizeHandler_) TAppEventFilter::RemoveHandler(sizeHandler_);
-  TAppEventFilter::RemoveHandler(inputHandler_);
-  if (popupLinks_) popupLinks_->DestroyBarControl();
+  if (fSizeHandler) TAppEventFilter::RemoveHandler(fSizeHandler);
+  TAppEventFilter::RemoveHandler(fInputHandler);
+  if (fPopupLinks) fPopupLinks->DestroyBarControl();
   // The windows need the docks: they go first (the bars stay visible and get windows again from a
   // new screen).
-  for (int i = 0; i < manager_->Bars().Count(); ++i) manager_->Bars().Items(i)->ItemLinks().DestroyBarControl();
-  for (int i = 0; i < manager_->GetItemCount(); ++i)
-    if (TzbBarItemLinks* links = SubItemLinksOf(*manager_->GetItem(i))) links->DestroyBarControl();
-  popupLinks_.reset();
-  manager_->WindowFactory = nullptr;
-  if (form_) form_->removeEventFilter(formFilter_.get());
+  for (int i = 0; i < fManager->Bars().Count(); ++i) fManager->Bars().Items(i)->ItemLinks().DestroyBarControl();
+  for (int i = 0; i < fManager->GetItemCount(); ++i)
+    if (TzbBarItemLinks* links = SubItemLinksOf(*fManager->GetItem(i))) links->DestroyBarControl();
+  fPopupLinks.reset();
+  fManager->WindowFactory = nullptr;
+  if (fForm) fForm->removeEventFilter(fFormFilter.get());
   auto& list = Screens();
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
 }
 
 TzbBarScreen* TzbBarScreen::Of(const TzbBarManager& manager) {
   for (TzbBarScreen* s : Screens())
-    if (s->manager_ == &manager) return s;
+    if (s->fManager == &manager) return s;
   return nullptr;
 }
 
 TzbDockControl* TzbBarScreen::Dock(TzbBarDockingStyle side) const {
   const int i = DockIndex(side);
-  return i < 0 ? nullptr : docks_[i].get();
+  return i < 0 ? nullptr : fDocks[i].get();
 }
 
 void TzbBarScreen::SetClientWidget(QWidget* widget) {
-  client_ = widget;
+  fClient = widget;
   LayoutForm();
 }
 
 void TzbBarScreen::LayoutForm() {
-  if (!form_ || layingOut_) return;
-  layingOut_ = true;
+  if (!fForm || fLayingOut) return;
+  fLayingOut = true;
   for (int pass = 0; pass < 3; ++pass) {
-    const int w = form_->width(), h = form_->height();
+    const int w = fForm->width(), h = fForm->height();
     const int top = Dock(dsTop)->GetRowsSize(), bottom = Dock(dsBottom)->GetRowsSize();
     const int left = Dock(dsLeft)->GetRowsSize(), right = Dock(dsRight)->GetRowsSize();
     const QRect tops[4] = {QRect(0, top, left, std::max(0, h - top - bottom)), QRect(0, 0, w, top),
-                           QRect(w - right, top, right, std::max(0, h - top - bottom)), QRect(0, h - bottom, w, bottom)};
+                           QRect(w - right, top, right, std::max(0, h - top - bottom)),
+                           QRect(0, h - bottom, w, bottom)};
     bool changed = false;
     for (int i = 0; i < 4; ++i) {
-      QWidget* dw = docks_[i]->Widget();
+      QWidget* dw = fDocks[i]->Widget();
       if (!dw) continue;
-      const bool lengthChanged = docks_[i]->IsHorizontal() ? dw->width() != tops[i].width()
-                                                            : dw->height() != tops[i].height();
+      const bool lengthChanged =
+          fDocks[i]->IsHorizontal() ? dw->width() != tops[i].width() : dw->height() != tops[i].height();
       dw->setGeometry(tops[i]);
       if (lengthChanged) {
-        const int before = docks_[i]->GetRowsSize();
-        docks_[i]->UpdateDock();
-        changed = changed || docks_[i]->GetRowsSize() != before;
+        const int before = fDocks[i]->GetRowsSize();
+        fDocks[i]->UpdateDock();
+        changed = changed || fDocks[i]->GetRowsSize() != before;
       }
     }
-    if (client_) client_->setGeometry(left, top, std::max(0, w - left - right), std::max(0, h - top - bottom));
+    if (fClient) fClient->setGeometry(left, top, std::max(0, w - left - right), std::max(0, h - top - bottom));
     if (!changed) break;
   }
-  layingOut_ = false;
+  fLayingOut = false;
 }
 
 void TzbBarScreen::ShowFloatingBars(bool show) {
-  for (int i = 0; i < manager_->Bars().Count(); ++i) {
-    auto* w = dynamic_cast<TzbBarControl*>(manager_->Bars().Items(i)->GetBarControl());
+  for (int i = 0; i < fManager->Bars().Count(); ++i) {
+    auto* w = dynamic_cast<TzbBarControl*>(fManager->Bars().Items(i)->GetBarControl());
     if (!w || !w->IsFloating() || !w->Widget()) continue;
     if (show) {
       w->Widget()->show();
@@ -252,7 +261,7 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
   if (receiver && receiver->property("zbInPlaceEdit").toBool()) return false;
   // While another modal window is up the keys are its own: no accelerator of the form's bars, and
   // an Alt that the dialog used for its own accelerator leaves no menu mode behind.
-  if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != form_.data()) {
+  if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != fForm.data()) {
     k.AltPending = false;
     return false;
   }
@@ -261,7 +270,7 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
     return true;
   }
   if (TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl()) {
-    if (&head->Manager() != manager_) return false;
+    if (&head->Manager() != fManager) return false;
     if (down) {
       k.KeyForwarded = true;
       k.ForwardedKey = key;
@@ -270,23 +279,24 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
     }
     return true;
   }
-  if (moving_ || sizing_) return false;
+  if (fMoving || fSizing) return false;
   // The context-menu key and Shift+F10 open the menu of a popup-menu link over the focused control.
   QWidget* focus = QApplication::focusWidget();
-  if (focus && form_ && focus->window() == form_.data()) {
+  if (focus && fForm && focus->window() == fForm.data()) {
     // The context-menu key opens the menu when it goes up; its press then goes nowhere else.
     const bool contextKey = key == Qt::Key_Menu;
     const bool shiftF10 = down && key == Qt::Key_F10 && (e->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier;
-    if ((contextKey || shiftF10) && !manager_->IsCustomizing()) {
-      if (contextKey && down) return manager_->PopupMenuLinks().Covers(focus);
-      if (manager_->PopupMenuLinks().Popup(focus, focus, QPoint(-1, -1))) return true;
+    if ((contextKey || shiftF10) && !fManager->IsCustomizing()) {
+      if (contextKey && down) return fManager->PopupMenuLinks().Covers(focus);
+      if (fManager->PopupMenuLinks().Popup(focus, focus, QPoint(-1, -1))) return true;
     }
   }
   // The keys of this screen's form (and of its floating bars).
   QWidget* target = receiver;
-  if (!target || !form_) return false;
-  if (target != form_.data() && target->window() != form_.data() && target->parentWidget() != form_.data()) return false;
-  if (manager_->IsCustomizing() || manager_->Designing) return false;
+  if (!target || !fForm) return false;
+  if (target != fForm.data() && target->window() != fForm.data() && target->parentWidget() != fForm.data())
+    return false;
+  if (fManager->IsCustomizing() || fManager->Designing) return false;
   const unsigned shift = ShiftOf(e->modifiers());
   if (down) {
     if (key == Qt::Key_Alt) {
@@ -302,11 +312,11 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
     if (shift & ssCtrl) sc |= scCtrl;
     if (shift & ssAlt) sc |= scAlt;
     // The popup menu bound to the focused control first, then the bars.
-    if (focus && focus->window() == form_.data() && manager_->PopupMenuLinks().IsShortCut(focus, sc)) return true;
-    TzbBar* menuBar = manager_->MainMenuBar();
+    if (focus && focus->window() == fForm.data() && fManager->PopupMenuLinks().IsShortCut(focus, sc)) return true;
+    TzbBar* menuBar = fManager->MainMenuBar();
     if (menuBar && menuBar->ItemLinks().IsShortCut(sc)) return true;
-    for (int i = 0; i < manager_->Bars().Count(); ++i) {
-      TzbBar* bar = manager_->Bars().Items(i);
+    for (int i = 0; i < fManager->Bars().Count(); ++i) {
+      TzbBar* bar = fManager->Bars().Items(i);
       if (bar == menuBar || !bar->Visible() || !bar->GetBarControl()) continue;
       if (bar->ItemLinks().IsShortCut(sc)) return true;
     }
@@ -314,8 +324,8 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
     const unsigned plain = shift & ~ssAlt;
     TzbBarItemLink* link = nullptr;
     if (menuBar && menuBar->GetBarControl()) link = menuBar->ItemLinks().FindAccelerator(vk, plain, nullptr);
-    for (int i = 0; !link && i < manager_->Bars().Count(); ++i) {
-      TzbBar* bar = manager_->Bars().Items(i);
+    for (int i = 0; !link && i < fManager->Bars().Count(); ++i) {
+      TzbBar* bar = fManager->Bars().Items(i);
       if (bar == menuBar || !bar->Visible() || !bar->GetBarControl()) continue;
       link = bar->ItemLinks().FindAccelerator(vk, plain, nullptr);
     }
@@ -341,9 +351,9 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
   bool enter = false;
   const bool otherKeyDown = (QApplication::queryKeyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) != 0;
   if (key == Qt::Key_Alt && k.AltPending && !otherKeyDown) enter = true;
-  if (manager_->UseF10ForMenu && key == Qt::Key_F10 && shift == 0) enter = true;
+  if (fManager->UseF10ForMenu && key == Qt::Key_F10 && shift == 0) enter = true;
   k.AltPending = false;
-  TzbBar* menuBar = manager_->MainMenuBar();
+  TzbBar* menuBar = fManager->MainMenuBar();
   auto* window = menuBar ? dynamic_cast<TzbBarControl*>(menuBar->GetBarControl()) : nullptr;
   if (!enter || !window) return false;
   window->EnterMenuMode(nullptr);
@@ -355,7 +365,7 @@ bool TzbBarScreen::MouseEvent(QWidget* receiver, QEvent* event) {
     auto* e = static_cast<QMouseEvent*>(event);
     const TPoint p = FromQPoint(e->globalPosition().toPoint());
     TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
-    if (!head || &head->Manager() != manager_) return false;
+    if (!head || &head->Manager() != fManager) return false;
     // The release of the press that opened a popup is not a click in it, wherever it lands.
     if (head->IgnoreNextButtonUp && !PtInRect(head->WindowRect(), p)) head->IgnoreNextButtonUp = false;
     // A right or middle button released outside the open menus is swallowed.
@@ -379,7 +389,7 @@ bool TzbBarScreen::MouseEvent(QWidget* receiver, QEvent* event) {
   };
   for (int guard = 0; guard < 16; ++guard) {
     TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
-    if (!head || &head->Manager() != manager_ || insideChain()) break;
+    if (!head || &head->Manager() != fManager || insideChain()) break;
     head->HideAll();
   }
   return false;
@@ -391,22 +401,22 @@ TzbDockControl* TzbBarScreen::FindDockAt(const TPoint& cursor, const TzbBar& bar
   if (ctrl) return nullptr;
   for (TzbBarDockingStyle side : {dsLeft, dsRight, dsTop, dsBottom}) {
     TzbDockControl* d = Dock(side);
-    if (!d || !d->CanDocking(bar) || !manager_->CanDocking(bar, side)) continue;
+    if (!d || !d->CanDocking(bar) || !fManager->CanDocking(bar, side)) continue;
     if (PtInRect(d->GetDockZone(), cursor)) return d;
   }
   return nullptr;
 }
 
 void TzbBarScreen::DragBar(TzbBarControl& window, const TPoint& cursor) {
-  if (moving_) return;
+  if (fMoving) return;
   const TzbBarDockingStyles all =
       DockingSet(dsNone) | DockingSet(dsLeft) | DockingSet(dsTop) | DockingSet(dsRight) | DockingSet(dsBottom);
   if ((window.Bar()->NotDocking & all) == all) return;
-  moving_ = &window;
-  startStyle_ = window.DockingStyle();
+  fMoving = &window;
+  fStartStyle = window.DockingStyle();
   const TRect w = window.WindowRect();
-  offset_ = Point(cursor.X - w.Left, cursor.Y - w.Top);
-  dockingTimerFired_ = false;
+  fOffset = Point(cursor.X - w.Left, cursor.Y - w.Top);
+  fDockingTimerFired = false;
   QWidget* capture = new QWidget;
   MakeNonActivatingPopup(capture);
   capture->setGeometry(cursor.X, cursor.Y, 1, 1);
@@ -414,18 +424,18 @@ void TzbBarScreen::DragBar(TzbBarControl& window, const TPoint& cursor) {
   capture->show();
   // Offscreen there is no pointer to grab; the input filter sees the moves anyway.
   if (QGuiApplication::platformName() != QLatin1String("offscreen")) capture->grabMouse(Qt::SizeAllCursor);
-  capture_ = capture;
-  dragHandler_ = TAppEventFilter::AddHandler([this](QWidget*, QEvent* e) { return DragEvent(e); });
+  fCapture = capture;
+  fDragHandler = TAppEventFilter::AddHandler([this](QWidget*, QEvent* e) { return DragEvent(e); });
 }
 
 bool TzbBarScreen::DragEvent(QEvent* event) {
-  if (!moving_) return false;
+  if (!fMoving) return false;
   switch (event->type()) {
     case QEvent::MouseMove: {
       const TPoint p = FromQPoint(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
       if (p == BarCursorPos()) return true;
       SetBarCursorPos(p);
-      MoveBarTo(*moving_, p, false);
+      MoveBarTo(*fMoving, p, false);
       return true;
     }
     case QEvent::MouseButtonRelease:
@@ -435,8 +445,10 @@ bool TzbBarScreen::DragEvent(QEvent* event) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
       const int key = static_cast<QKeyEvent*>(event)->key();
-      if (key == Qt::Key_Escape) EndDrag();
-      else if (key == Qt::Key_Control) MoveBarTo(*moving_, BarCursorPos(), false);
+      if (key == Qt::Key_Escape)
+        EndDrag();
+      else if (key == Qt::Key_Control)
+        MoveBarTo(*fMoving, BarCursorPos(), false);
       return true;
     }
     case QEvent::MouseButtonPress:
@@ -451,17 +463,17 @@ void TzbBarScreen::MoveBarTo(TzbBarControl& window, const TPoint& cursor, bool t
   TzbBar& bar = *window.Bar();
   const bool ctrl = (QApplication::queryKeyboardModifiers() & Qt::ControlModifier) != 0;
   TzbDockControl* dock = FindDockAt(cursor, bar, ctrl);
-  if (timerFired) dockingTimerFired_ = true;
-  if (window.IsFloating() && !dockingTimerFired_ && dock) {
-    if (!dockingTimer_) {
+  if (timerFired) fDockingTimerFired = true;
+  if (window.IsFloating() && !fDockingTimerFired && dock) {
+    if (!fDockingTimer) {
       auto* timer = new QTimer(qApp);
       timer->setSingleShot(true);
       QObject::connect(timer, &QTimer::timeout, [this]() {
-        if (moving_) MoveBarTo(*moving_, BarCursorPos(), true);
+        if (fMoving) MoveBarTo(*fMoving, BarCursorPos(), true);
       });
-      dockingTimer_ = timer;
+      fDockingTimer = timer;
     }
-    static_cast<QTimer*>(dockingTimer_.data())->start(manager_->WaitForDockingTime());
+    static_cast<QTimer*>(fDockingTimer.data())->start(fManager->WaitForDockingTime());
     dock = nullptr;
   }
   const TzbBarDockingStyle style = dock ? dock->DockingStyle() : dsNone;
@@ -478,16 +490,16 @@ void TzbBarScreen::MoveBarTo(TzbBarControl& window, const TPoint& cursor, bool t
   if (window.IsDocked() && bar.FloatClientWidth <= 0) bar.FloatClientWidth = window.ClientRect().Width();
   window.ChangeDockingStyle(style, dock);
   if (dock) {
-    if (startStyle_ == dsNone) dock->DraggedIn = &window;
+    if (fStartStyle == dsNone) dock->DraggedIn = &window;
     window.Widget()->show();
     dock->InsertBar(window, cursor, true, false);
     dock->DraggedIn = nullptr;
   } else {
     const TzbSize s = window.GetWindowSize(dsNone);
     TPoint g = window.GetGrabOffset(dsNone);
-    if (startStyle_ != dsNone) {
-      const int captionMiddle = manager_->PainterClass().GetFloatingFrameHeight() +
-                                manager_->PainterClass().GetFloatingCaptionHeight() / 2;
+    if (fStartStyle != dsNone) {
+      const int captionMiddle =
+          fManager->PainterClass().GetFloatingFrameHeight() + fManager->PainterClass().GetFloatingCaptionHeight() / 2;
       g = Point(std::min(g.X, s.Width - 1), captionMiddle);
     }
     window.SetBounds(Bounds(cursor.X - g.X, std::max(-15, cursor.Y - g.Y), s.Width, s.Height));
@@ -499,16 +511,16 @@ void TzbBarScreen::MoveBarTo(TzbBarControl& window, const TPoint& cursor, bool t
 }
 
 void TzbBarScreen::EndDrag() {
-  if (dragHandler_) TAppEventFilter::RemoveHandler(dragHandler_);
-  dragHandler_ = 0;
-  if (dockingTimer_) static_cast<QTimer*>(dockingTimer_.data())->stop();
-  if (capture_) {
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) capture_->releaseMouse();
-    capture_->deleteLater();
-    capture_ = nullptr;
+  if (fDragHandler) TAppEventFilter::RemoveHandler(fDragHandler);
+  fDragHandler = 0;
+  if (fDockingTimer) static_cast<QTimer*>(fDockingTimer.data())->stop();
+  if (fCapture) {
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) fCapture->releaseMouse();
+    fCapture->deleteLater();
+    fCapture = nullptr;
   }
-  TzbBarControl* w = moving_;
-  moving_ = nullptr;
+  TzbBarControl* w = fMoving;
+  fMoving = nullptr;
   if (!w || !TCustomzbBarControl::IsAlive(w)) return;
   if (w->DockControl()) w->DockControl()->UpdateDock();
   w->WritePosition();
@@ -518,17 +530,17 @@ void TzbBarScreen::EndDrag() {
 // ---------------------------------------------------------------- sizing floating bars
 
 void TzbBarScreen::SizeBar(TzbBarControl& window, int hitCode, const TPoint& cursor) {
-  if (sizing_) return;
-  sizing_ = &window;
-  sizeEdge_ = hitCode;
-  sizeStart_ = window.WindowRect();
-  sizeCursor_ = cursor;
-  sizeHandler_ = TAppEventFilter::AddHandler([this](QWidget*, QEvent* e) { return SizeEvent(e); });
+  if (fSizing) return;
+  fSizing = &window;
+  fSizeEdge = hitCode;
+  fSizeStart = window.WindowRect();
+  fSizeCursor = cursor;
+  fSizeHandler = TAppEventFilter::AddHandler([this](QWidget*, QEvent* e) { return SizeEvent(e); });
 }
 
 bool TzbBarScreen::SizeEvent(QEvent* event) {
-  if (!sizing_ || !TCustomzbBarControl::IsAlive(sizing_)) {
-    sizing_ = nullptr;
+  if (!fSizing || !TCustomzbBarControl::IsAlive(fSizing)) {
+    fSizing = nullptr;
     return false;
   }
   switch (event->type()) {
@@ -537,10 +549,10 @@ bool TzbBarScreen::SizeEvent(QEvent* event) {
       return true;
     case QEvent::MouseButtonRelease: {
       SizeTo(FromQPoint(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()));
-      TzbBarControl* w = sizing_;
-      sizing_ = nullptr;
-      TAppEventFilter::RemoveHandler(sizeHandler_);
-      sizeHandler_ = 0;
+      TzbBarControl* w = fSizing;
+      fSizing = nullptr;
+      TAppEventFilter::RemoveHandler(fSizeHandler);
+      fSizeHandler = 0;
       w->WritePosition();
       return true;
     }
@@ -553,20 +565,20 @@ bool TzbBarScreen::SizeEvent(QEvent* event) {
 }
 
 void TzbBarScreen::SizeTo(const TPoint& cursor) {
-  TzbBarControl& w = *sizing_;
+  TzbBarControl& w = *fSizing;
   SetBarCursorPos(cursor);
   const TRect nc = w.NonClientSizes(dsNone);
   const int ncw = nc.Left + nc.Right, nch = nc.Top + nc.Bottom;
-  const int dx = cursor.X - sizeCursor_.X, dy = cursor.Y - sizeCursor_.Y;
-  TRect r = sizeStart_;
-  if (sizeEdge_ == htLeft || sizeEdge_ == htRight) {
-    const int width = sizeEdge_ == htLeft ? sizeStart_.Width() - dx : sizeStart_.Width() + dx;
+  const int dx = cursor.X - fSizeCursor.X, dy = cursor.Y - fSizeCursor.Y;
+  TRect r = fSizeStart;
+  if (fSizeEdge == htLeft || fSizeEdge == htRight) {
+    const int width = fSizeEdge == htLeft ? fSizeStart.Width() - dx : fSizeStart.Width() + dx;
     const TzbSize s = w.GetSizeForWidth(dsNone, std::max(1, width - ncw));
-    if (sizeEdge_ == htLeft) r.Left = sizeStart_.Right - (s.Width + ncw);
+    if (fSizeEdge == htLeft) r.Left = fSizeStart.Right - (s.Width + ncw);
     r.Right = r.Left + s.Width + ncw;
     r.Bottom = r.Top + s.Height + nch;
-  } else if (sizeEdge_ == htTop || sizeEdge_ == htBottom) {
-    const int wanted = (sizeEdge_ == htTop ? sizeStart_.Height() - dy : sizeStart_.Height() + dy) - nch;
+  } else if (fSizeEdge == htTop || fSizeEdge == htBottom) {
+    const int wanted = (fSizeEdge == htTop ? fSizeStart.Height() - dy : fSizeStart.Height() + dy) - nch;
     // The narrowest width whose wrapped layout is not higher than the wanted height.
     const int maxWidth = w.GetMaxWidth(dsNone);
     TzbSize best = w.GetSizeForWidth(dsNone, maxWidth);
@@ -578,7 +590,7 @@ void TzbBarScreen::SizeTo(const TPoint& cursor) {
       }
     }
     w.GetSizeForWidth(dsNone, best.Width);
-    if (sizeEdge_ == htTop) r.Top = sizeStart_.Bottom - (best.Height + nch);
+    if (fSizeEdge == htTop) r.Top = fSizeStart.Bottom - (best.Height + nch);
     r.Bottom = r.Top + best.Height + nch;
     r.Right = r.Left + best.Width + ncw;
   }
@@ -593,35 +605,35 @@ void TzbBarScreen::SizeTo(const TPoint& cursor) {
 // ---------------------------------------------------------------- toolbars popup
 
 void TzbBarScreen::ShowToolbarsPopup(const TPoint& point) {
-  if (popupLinks_) {
-    popupLinks_->DestroyBarControl();
-    popupLinks_->Clear();
+  if (fPopupLinks) {
+    fPopupLinks->DestroyBarControl();
+    fPopupLinks->Clear();
   }
-  for (TzbBarItem* item : popupItems_)
-    if (manager_->IndexOfItem(item) >= 0 && item->LinkCount() == 0) manager_->FreeItem(item);
-  popupItems_.clear();
-  if (!popupLinks_)
-    popupLinks_ = std::make_unique<TzbBarItemLinks>(*manager_, TzbBarItemLinks::okLibraryPopup, nullptr, nullptr);
-  for (int i = 0; i < manager_->Bars().Count(); ++i) {
-    TzbBar* bar = manager_->Bars().Items(i);
+  for (TzbBarItem* item : fPopupItems)
+    if (fManager->IndexOfItem(item) >= 0 && item->LinkCount() == 0) fManager->FreeItem(item);
+  fPopupItems.clear();
+  if (!fPopupLinks)
+    fPopupLinks = std::make_unique<TzbBarItemLinks>(*fManager, TzbBarItemLinks::okLibraryPopup, nullptr, nullptr);
+  for (int i = 0; i < fManager->Bars().Count(); ++i) {
+    TzbBar* bar = fManager->Bars().Items(i);
     if (!bar->CanBeListed() || bar->Hidden) continue;
-    auto* button = manager_->CreateItem<TzbBarButton>();
+    auto* button = fManager->CreateItem<TzbBarButton>();
     button->SetCaption(bar->Caption());
     button->Tag = i;
     button->SetButtonStyle(bsChecked);
     button->SetDown(bar->Visible());
-    TzbBarManager* m = manager_;
+    TzbBarManager* m = fManager;
     button->OnClick = [m](TzbBarItem& item) {
       if (TzbBar* b = m->Bars().Items(item.Tag)) b->SetVisible(!b->Visible());
     };
-    popupItems_.push_back(button);
-    popupLinks_->Add()->SetItem(button);
+    fPopupItems.push_back(button);
+    fPopupLinks->Add()->SetItem(button);
   }
-  if (TzbBarItem* customize = AddCustomizeItem(*manager_, *popupLinks_, true)) popupItems_.push_back(customize);
-  if (popupLinks_->Count() == 0) return;
+  if (TzbBarItem* customize = AddCustomizeItem(*fManager, *fPopupLinks, true)) fPopupItems.push_back(customize);
+  if (fPopupLinks->Count() == 0) return;
   if (TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl()) head->HideAll();
-  popupLinks_->CreateBarControl();
-  if (auto* menu = dynamic_cast<TzbBarSubMenuControl*>(popupLinks_->BarControl())) {
+  fPopupLinks->CreateBarControl();
+  if (auto* menu = dynamic_cast<TzbBarSubMenuControl*>(fPopupLinks->BarControl())) {
     menu->IgnoreNextButtonUp = QApplication::mouseButtons() != Qt::NoButton;
     menu->ShowAt(point, 0, 0);
   }
@@ -646,18 +658,18 @@ void ShowToolbarsPopup(TzbBarManager& manager, const TPoint& point) {
 }
 
 void TzbBarScreen::FitFloatingBarsToWorkArea() {
-  const QPoint centre = form_ ? form_->mapToGlobal(form_->rect().center()) : QPoint(0, 0);
+  const QPoint centre = fForm ? fForm->mapToGlobal(fForm->rect().center()) : QPoint(0, 0);
   const TRect area = GetMonitorWorkArea(centre);
   if (IsRectEmpty(area)) return;
-  for (int i = 0; i < manager_->Bars().Count(); ++i) {
-    TzbBar* bar = manager_->Bars().Items(i);
+  for (int i = 0; i < fManager->Bars().Count(); ++i) {
+    TzbBar* bar = fManager->Bars().Items(i);
     if (bar->DockingStyle() != dsNone) continue;
     auto* window = dynamic_cast<TzbBarControl*>(bar->GetBarControl());
     TRect r;
     if (window && window->Widget()) {
       r = window->WindowRect();
     } else {
-      const TRect nc = FloatingNonClientSizes(manager_->PainterClass());
+      const TRect nc = FloatingNonClientSizes(fManager->PainterClass());
       r = Bounds(bar->FloatLeft, bar->FloatTop, bar->FloatClientWidth + nc.Left + nc.Right,
                  bar->FloatClientHeight + nc.Top + nc.Bottom);
     }

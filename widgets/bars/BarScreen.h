@@ -6,10 +6,11 @@
 // that moves a bar between the docks and floating, and the sizing of floating bars by their frame.
 // The form creates one after its manager and destroys it before the manager.
 
-#include "widgets/bars/BarTypes.h"
 #include "platform/Types.h"
+#include "widgets/bars/BarTypes.h"
 
 #include <QPointer>
+
 #include <memory>
 #include <vector>
 
@@ -30,12 +31,12 @@ class TzbBarScreen {
   TzbBarScreen& operator=(const TzbBarScreen&) = delete;
 
   static TzbBarScreen* Of(const TzbBarManager& manager);
-  TzbBarManager& Manager() const { return *manager_; }
+  TzbBarManager& Manager() const { return *fManager; }
   bool ManagerAlive() const;
   TzbDockControl* Dock(TzbBarDockingStyle side) const;
   // The widget that takes the form's area between the docks (nil: none).
   void SetClientWidget(QWidget* widget);
-  QWidget* ClientWidget() const { return client_; }
+  QWidget* ClientWidget() const { return fClient; }
   void LayoutForm();
   // Floating bars hide with their form (hidden or minimized) and come back with it.
   void ShowFloatingBars(bool show);
@@ -45,21 +46,21 @@ class TzbBarScreen {
 
   // --- the bar drag ---
   void DragBar(TzbBarControl& window, const TPoint& cursor);
-  bool Moving() const { return moving_ != nullptr; }
-  TzbBarControl* MovingWindow() const { return moving_; }
-  TzbBarDockingStyle MoveStartStyle() const { return startStyle_; }
-  TPoint MoveOffset() const { return offset_; }
+  bool Moving() const { return fMoving != nullptr; }
+  TzbBarControl* MovingWindow() const { return fMoving; }
+  TzbBarDockingStyle MoveStartStyle() const { return fStartStyle; }
+  TPoint MoveOffset() const { return fOffset; }
   void MoveBarTo(TzbBarControl& window, const TPoint& cursor, bool timerFired);
   TzbDockControl* FindDockAt(const TPoint& cursor, const TzbBar& bar, bool ctrl) const;
   void EndDrag();
 
   // --- sizing a floating bar at its frame ---
   void SizeBar(TzbBarControl& window, int hitCode, const TPoint& cursor);
-  bool Sizing() const { return sizing_ != nullptr; }
+  bool Sizing() const { return fSizing != nullptr; }
 
   // --- the toolbars popup (a right click on a bar or a dock) ---
   void ShowToolbarsPopup(const TPoint& point);
-  TzbBarItemLinks* ToolbarsPopupLinks() const { return popupLinks_.get(); }
+  TzbBarItemLinks* ToolbarsPopupLinks() const { return fPopupLinks.get(); }
 
   // --- the input filter (what the thread hooks did) ---
   bool KeyEvent(QWidget* receiver, QEvent* event);
@@ -70,30 +71,30 @@ class TzbBarScreen {
   bool SizeEvent(QEvent* event);
   void SizeTo(const TPoint& cursor);
 
-  TzbBarManager* manager_;
-  QPointer<QWidget> form_;
-  QPointer<QWidget> client_;
-  std::unique_ptr<TzbDockControl> docks_[4];
-  std::unique_ptr<QObject> formFilter_;
-  int inputHandler_ = 0;
+  TzbBarManager* fManager;
+  QPointer<QWidget> fForm;
+  QPointer<QWidget> fClient;
+  std::unique_ptr<TzbDockControl> fDocks[4];
+  std::unique_ptr<QObject> fFormFilter;
+  int fInputHandler = 0;
   // drag state
-  TzbBarControl* moving_ = nullptr;
-  TzbBarDockingStyle startStyle_ = dsNone;
-  TPoint offset_;
-  bool dockingTimerFired_ = false;
-  QPointer<QObject> dockingTimer_;
-  QPointer<QWidget> capture_;
-  int dragHandler_ = 0;
+  TzbBarControl* fMoving = nullptr;
+  TzbBarDockingStyle fStartStyle = dsNone;
+  TPoint fOffset;
+  bool fDockingTimerFired = false;
+  QPointer<QObject> fDockingTimer;
+  QPointer<QWidget> fCapture;
+  int fDragHandler = 0;
   // sizing state
-  TzbBarControl* sizing_ = nullptr;
-  int sizeEdge_ = 0;
-  TRect sizeStart_;
-  TPoint sizeCursor_;
-  int sizeHandler_ = 0;
+  TzbBarControl* fSizing = nullptr;
+  int fSizeEdge = 0;
+  TRect fSizeStart;
+  TPoint fSizeCursor;
+  int fSizeHandler = 0;
   // toolbars popup
-  std::unique_ptr<TzbBarItemLinks> popupLinks_;
-  std::vector<TzbBarItem*> popupItems_;
-  bool layingOut_ = false;
+  std::unique_ptr<TzbBarItemLinks> fPopupLinks;
+  std::vector<TzbBarItem*> fPopupItems;
+  bool fLayingOut = false;
 };
 
 }  // namespace zyn

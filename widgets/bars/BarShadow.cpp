@@ -1,15 +1,16 @@
 #include "widgets/bars/BarShadow.h"
 
-#include "widgets/bars/BarControl.h"
 #include "platform/Colors.h"
 #include "platform/PopupWindows.h"
+#include "widgets/bars/BarControl.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QtGui/qguiapplication_platform.h>
 #include <QPainter>
 #include <QScreen>
 #include <QWidget>
+#include <QtGui/qguiapplication_platform.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -25,25 +26,25 @@ namespace {
 
 class TzbBarShadowPart : public QWidget {
  public:
-  TzbBarShadowPart(const QImage& image, bool transparent) : image_(image), transparent_(transparent) {
+  TzbBarShadowPart(const QImage& image, bool transparent) : fImage(image), fTransparent(transparent) {
     MakeShadowWindow(this);
-    if (transparent_) setAttribute(Qt::WA_TranslucentBackground);
+    if (fTransparent) setAttribute(Qt::WA_TranslucentBackground);
   }
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
-    if (transparent_) {
+    if (fTransparent) {
       p.setCompositionMode(QPainter::CompositionMode_Source);
-      p.drawImage(0, 0, image_);
+      p.drawImage(0, 0, fImage);
     } else {
       p.fillRect(rect(), ToQColor(clBtnShadow));
     }
   }
 
  private:
-  QImage image_;
-  bool transparent_;
+  QImage fImage;
+  bool fTransparent;
 };
 
 bool Usable(const TzbBarShadowPartInfo& part) {
@@ -54,7 +55,7 @@ bool Usable(const TzbBarShadowPartInfo& part) {
 
 }  // namespace
 
-TzbBarShadow::TzbBarShadow(TCustomzbBarControl& owner) : owner_(&owner) {}
+TzbBarShadow::TzbBarShadow(TCustomzbBarControl& owner) : fOwner(&owner) {}
 
 TzbBarShadow::~TzbBarShadow() = default;
 
@@ -109,35 +110,37 @@ int TzbBarShadow::GetShadowSize() { return GetTransparent() ? 4 : 2; }
 
 void TzbBarShadow::SetRects(const TRect& owner, const TRect& window) {
   TRect r = owner, w = window;
-  horizontal_ = IsRectEmpty(r) || r.Bottom == w.Top || r.Top == w.Bottom;
-  if ((horizontal_ && !IsRectEmpty(r) && r.Top == w.Bottom) || (!horizontal_ && r.Left == w.Right)) std::swap(r, w);
-  if (r == upper_ && w == lower_ && !parts_.empty()) return;
-  upper_ = r;
-  lower_ = w;
+  fHorizontal = IsRectEmpty(r) || r.Bottom == w.Top || r.Top == w.Bottom;
+  if ((fHorizontal && !IsRectEmpty(r) && r.Top == w.Bottom) || (!fHorizontal && r.Left == w.Right)) std::swap(r, w);
+  if (r == fUpper && w == fLower && !fParts.empty()) return;
+  fUpper = r;
+  fLower = w;
   Refresh();
 }
 
 void TzbBarShadow::AddPart(int kind, unsigned corners, const TRect& r) {
   if (IsRectEmpty(r)) return;
-  parts_.push_back({kind, corners, r});
+  fParts.push_back({kind, corners, r});
 }
 
 void TzbBarShadow::Refresh() {
-  windows_.clear();
-  parts_.clear();
+  fWindows.clear();
+  fParts.clear();
   const int s = GetShadowSize();
-  const TRect& r = upper_;
-  const TRect& w = lower_;
+  const TRect& r = fUpper;
+  const TRect& w = fLower;
   const bool ownerEmpty = IsRectEmpty(r);
-  if (horizontal_) {
+  if (fHorizontal) {
     if (!ownerEmpty) AddPart(1, 4, Rect(r.Right, r.Top + s, r.Right + s, r.Bottom));
     AddPart(0, 1 | 2, Rect(w.Left + s, w.Bottom, w.Right + s, w.Bottom + s));
     if (!ownerEmpty) {
       if (r.Left + s < w.Left) AddPart(0, 1, Rect(r.Left + s, r.Bottom, w.Left, r.Bottom + s));
       if (w.Right < r.Right) AddPart(0, 2, Rect(w.Right, r.Bottom, r.Right + s, r.Bottom + s));
     }
-    if (ownerEmpty || r.Right < w.Right) AddPart(1, 4, Rect(w.Right, w.Top + s, w.Right + s, w.Bottom));
-    else AddPart(1, 0, Rect(w.Right, w.Top, w.Right + s, w.Bottom));
+    if (ownerEmpty || r.Right < w.Right)
+      AddPart(1, 4, Rect(w.Right, w.Top + s, w.Right + s, w.Bottom));
+    else
+      AddPart(1, 0, Rect(w.Right, w.Top, w.Right + s, w.Bottom));
   } else {
     AddPart(1, 4, Rect(w.Right, w.Top + s, w.Right + s, w.Bottom));
     if (r.Top + s < w.Top) AddPart(1, 4, Rect(r.Right, r.Top + s, r.Right + s, w.Top));
@@ -147,12 +150,14 @@ void TzbBarShadow::Refresh() {
     } else {
       AddPart(0, 1, Rect(r.Left + s, r.Bottom, r.Right, r.Bottom + s));
     }
-    if (r.Bottom < w.Bottom) AddPart(0, 1 | 2, Rect(w.Left + s, w.Bottom, w.Right + s, w.Bottom + s));
-    else AddPart(0, 2, Rect(w.Left, w.Bottom, w.Right + s, w.Bottom + s));
+    if (r.Bottom < w.Bottom)
+      AddPart(0, 1 | 2, Rect(w.Left + s, w.Bottom, w.Right + s, w.Bottom + s));
+    else
+      AddPart(0, 2, Rect(w.Left, w.Bottom, w.Right + s, w.Bottom + s));
   }
-  if (visible_) {
-    const bool was = visible_;
-    visible_ = false;
+  if (fVisible) {
+    const bool was = fVisible;
+    fVisible = false;
     SetVisible(was);
   }
 }
@@ -177,19 +182,19 @@ QImage TzbBarShadow::PartImage(const TzbBarShadowPartInfo& part) {
 }
 
 void TzbBarShadow::SetVisible(bool value) {
-  if (value == visible_) return;
-  visible_ = value;
+  if (value == fVisible) return;
+  fVisible = value;
   if (!value) {
-    windows_.clear();
+    fWindows.clear();
     return;
   }
   const bool transparent = GetTransparent();
-  for (const TzbBarShadowPartInfo& part : parts_) {
+  for (const TzbBarShadowPartInfo& part : fParts) {
     if (!Usable(part)) continue;
     auto w = std::make_unique<TzbBarShadowPart>(PartImage(part), transparent);
     w->setGeometry(ToQRect(part.Bounds));
     w->show();
-    windows_.push_back(std::move(w));
+    fWindows.push_back(std::move(w));
   }
 }
 

@@ -6,6 +6,7 @@
 #include "platform/Types.h"
 
 #include <QImage>
+
 #include <memory>
 #include <vector>
 
@@ -31,24 +32,24 @@ class TzbBarShadow {
   // owner: the owner item's rectangle (empty when none); window: the window's rectangle.
   void SetRects(const TRect& owner, const TRect& window);
   void SetVisible(bool value);
-  bool Visible() const { return visible_; }
+  bool Visible() const { return fVisible; }
   void Refresh();
   static int GetShadowSize();
   static bool GetTransparent();
 
   // The strips built by the last SetRects (only the usable ones get a window).
-  const std::vector<TzbBarShadowPartInfo>& Parts() const { return parts_; }
+  const std::vector<TzbBarShadowPartInfo>& Parts() const { return fParts; }
   // The image of a strip: black with the fading alpha values.
   static QImage PartImage(const TzbBarShadowPartInfo& part);
 
  private:
   void AddPart(int kind, unsigned corners, const TRect& r);
-  TCustomzbBarControl* owner_;
-  bool horizontal_ = true;
-  bool visible_ = false;
-  TRect upper_, lower_;
-  std::vector<TzbBarShadowPartInfo> parts_;
-  std::vector<std::unique_ptr<QWidget>> windows_;
+  TCustomzbBarControl* fOwner;
+  bool fHorizontal = true;
+  bool fVisible = false;
+  TRect fUpper, fLower;
+  std::vector<TzbBarShadowPartInfo> fParts;
+  std::vector<std::unique_ptr<QWidget>> fWindows;
 };
 
 }  // namespace zyn

@@ -8,6 +8,7 @@
 #include "widgets/bars/Office11Colors.h"
 
 #include <QLineEdit>
+
 #include <algorithm>
 
 namespace zyn {
@@ -85,8 +86,8 @@ void TzbBarItemControlStandardPainter::DrawQuickButtonChevron(const TzbBarWindow
   dc.Pen = saved;
 }
 
-void TzbBarItemControlStandardPainter::DrawQuickButtonBackground(const TzbBarWindow&, TCanvas& dc,
-                                                                 const TBrush& brush, const TRect& r) const {
+void TzbBarItemControlStandardPainter::DrawQuickButtonBackground(const TzbBarWindow&, TCanvas& dc, const TBrush& brush,
+                                                                 const TRect& r) const {
   FillWith(dc, r, brush);
 }
 
@@ -123,7 +124,8 @@ void StandardDrawMenuButton(const TzbBarItemControlPainter& self, const TzbBarIt
   self.FillItemBackground(c, dc, solid, selected ? highlight : current, text);
   TRect caption = text;
   caption.Left += 2;
-  self.DrawCaption(c, dc, ToQString(c.Link().RealCaption()), caption, 0, c.Enabled(), selected, false, false, !selected);
+  self.DrawCaption(c, dc, ToQString(c.Link().RealCaption()), caption, 0, c.Enabled(), selected, false, false,
+                   !selected);
 }
 
 void TzbBarItemControlStandardPainter::DrawLoweredFrame(const TzbBarItemControl&, TCanvas& dc, TRect& r) const {
@@ -152,8 +154,10 @@ void TzbBarItemControlStandardPainter::DrawGripBar(TCanvas& dc, const TRect& g, 
   InflateRect(inside, -1, -1);
   FillWith(dc, inside, SolidBrush(clBtnFace));
   if (extraPixel) {
-    if (vertical) dc.SetPixel(g.Right - 1, g.Top, clBtnHighlight);
-    else dc.SetPixel(g.Left, g.Bottom - 1, clBtnHighlight);
+    if (vertical)
+      dc.SetPixel(g.Right - 1, g.Top, clBtnHighlight);
+    else
+      dc.SetPixel(g.Left, g.Bottom - 1, clBtnHighlight);
   }
 }
 
@@ -168,8 +172,10 @@ void TzbBarItemControlStandardPainter::DrawBarBorder(const TzbBarWindow& w, TCan
   TRect g = vertical ? Bounds(b.Left, b.Top + GetGripIndent(), b.Width(), w3)
                      : Bounds(b.Left + GetGripIndent(), b.Top, w3, b.Height());
   DrawGripBar(dc, g, vertical, true);
-  if (vertical) OffsetRect(g, 0, w3);
-  else OffsetRect(g, w3, 0);
+  if (vertical)
+    OffsetRect(g, 0, w3);
+  else
+    OffsetRect(g, w3, 0);
   DrawGripBar(dc, g, vertical, true);
 }
 
@@ -238,8 +244,7 @@ void TzbBarItemControlStandardPainter::OffsetCaptionForDown(const TzbBarItemCont
   if (down && pressed) OffsetRect(r, 1, 1);
 }
 
-void TzbBarItemControlStandardPainter::OffsetContentForPressed(const TzbBarItemControl&, bool pressed,
-                                                               TRect& r) const {
+void TzbBarItemControlStandardPainter::OffsetContentForPressed(const TzbBarItemControl&, bool pressed, TRect& r) const {
   if (pressed) OffsetRect(r, 1, 1);
 }
 
@@ -252,8 +257,10 @@ void TzbBarItemControlStandardPainter::DrawMDIButton(const TzbBarWindow& w, int 
                                                      bool selected, bool pressed, bool enabled) const {
   static const unsigned kGlyphs[3] = {DFCS_CAPTIONMIN, 3 /* restore */, DFCS_CAPTIONCLOSE};
   unsigned state = kGlyphs[std::clamp(kind, 0, 2)];
-  if (!enabled) state |= DFCS_INACTIVE;
-  else if (selected && pressed) state |= DFCS_PUSHED;
+  if (!enabled)
+    state |= DFCS_INACTIVE;
+  else if (selected && pressed)
+    state |= DFCS_PUSHED;
   if (kind == 2 && w.Manager().FlatCloseButton) {
     // The flat close button: the glyph inside, the edge drawn by hand.
     TRect inner = r;

@@ -1,5 +1,6 @@
 #include "widgets/bars/BarSubMenuControl.h"
 
+#include "platform/PopupWindows.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItemControls.h"
@@ -7,10 +8,10 @@
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarUtils.h"
-#include "platform/PopupWindows.h"
 
 #include <QTimer>
 #include <QWidget>
+
 #include <algorithm>
 
 namespace zyn {
@@ -25,22 +26,24 @@ TzbBarSubMenuControl::TzbBarSubMenuControl(TzbBarManager& manager, TzbBarItemLin
 }
 
 TzbBarSubMenuControl::~TzbBarSubMenuControl() {
-  closing_ = true;
+  fClosing = true;
   FinishAnimation(false);  // closing during the animation skips the final placement
-  delete scrollTimer_;
-  delete expandTimer_;
+  delete fScrollTimer;
+  delete fExpandTimer;
   DestroyItemControls();
   CollapseContainers();
   if (TzbBarItemControl* pending = TzbBarSubItemControl::PendingControl())
-    for (TzbBarItemLink* link : links_->ShownLinks())
+    for (TzbBarItemLink* link : fLinks->ShownLinks())
       if (link->Control() == pending) TzbBarSubItemControl::CancelPending();
   if (ChildMenu) {
     TzbBarSubMenuControl* child = ChildMenu;
     ChildMenu = nullptr;
-    if (child->OwnerControl) child->OwnerControl->ControlInactivate(true);
-    else child->Close();
+    if (child->OwnerControl)
+      child->OwnerControl->ControlInactivate(true);
+    else
+      child->Close();
   }
-  selected_ = nullptr;
+  fSelected = nullptr;
   TCustomzbBarControl::SetActive(false);
   if (ParentBar && IsAlive(ParentBar)) {
     if (ParentBar->ChildMenu == this) ParentBar->ChildMenu = nullptr;
@@ -54,24 +57,24 @@ TzbBarSubMenuControl::~TzbBarSubMenuControl() {
 }
 
 void TzbBarSubMenuControl::Close() {
-  if (closing_) return;
+  if (fClosing) return;
   if (OwnerControl) {
     OwnerControl->ControlInactivate(true);
     return;
   }
-  links_->DestroyBarControl();
+  fLinks->DestroyBarControl();
 }
 
 void TzbBarSubMenuControl::CalcMetrics() {
   TCustomzbBarControl::CalcMetrics();
-  int lh = lineHeight_;
-  manager_->PainterClass().CalcMenuMetrics(*this, lh, dropArrowWidth_, expandHeight_, glyphReference_);
+  int lh = fLineHeight;
+  fManager->PainterClass().CalcMenuMetrics(*this, lh, fDropArrowWidth, fExpandHeight, fGlyphReference);
 }
 
-TBrush TzbBarSubMenuControl::GetBackgroundBrush() const { return manager_->PainterClass().GetMenuFrameBrush(*this); }
+TBrush TzbBarSubMenuControl::GetBackgroundBrush() const { return fManager->PainterClass().GetMenuFrameBrush(*this); }
 
 TBrush TzbBarSubMenuControl::ItemBrush() const {
-  return manager_->PainterClass().GetMenuItemBrush(*this, GetBackgroundBrush());
+  return fManager->PainterClass().GetMenuItemBrush(*this, GetBackgroundBrush());
 }
 
 bool TzbBarSubMenuControl::IsPopupChain() const {
@@ -83,11 +86,11 @@ bool TzbBarSubMenuControl::IsPopupChain() const {
 // ---------------------------------------------------------------- container items
 
 void TzbBarSubMenuControl::ExpandContainers() {
-  if (manager_->IsCustomizing() || !expanded_.empty()) return;
-  expanding_ = true;
+  if (fManager->IsCustomizing() || !fExpanded.empty()) return;
+  fExpanding = true;
   std::vector<const TzbBarItem*> seen;
-  for (int i = 0; i < links_->Count(); ++i) {
-    TzbBarItemLink* link = links_->Items(i);
+  for (int i = 0; i < fLinks->Count(); ++i) {
+    TzbBarItemLink* link = fLinks->Items(i);
     TzbBarItem* item = link->Item();
     if (!item || !item->InheritsFrom(TCustomzbBarContainerItem::kClassName) || !link->Visible() ||
         !item->ActualVisible())
@@ -95,54 +98,54 @@ void TzbBarSubMenuControl::ExpandContainers() {
     auto* container = static_cast<TCustomzbBarContainerItem*>(item);
     const bool first = std::find(seen.begin(), seen.end(), item) == seen.end();
     seen.push_back(item);
-    const int before = links_->Count();
-    container->AddListedItemLinks(*links_, i + 1, link, first);
-    expanded_.push_back({link, i});
-    i += links_->Count() - before;
+    const int before = fLinks->Count();
+    container->AddListedItemLinks(*fLinks, i + 1, link, first);
+    fExpanded.push_back({link, i});
+    i += fLinks->Count() - before;
   }
-  expanding_ = false;
+  fExpanding = false;
 }
 
 void TzbBarSubMenuControl::CollapseContainers() {
-  if (expanded_.empty()) return;
-  expanding_ = true;
-  const std::vector<TExpanded> expanded = expanded_;
-  expanded_.clear();
+  if (fExpanded.empty()) return;
+  fExpanding = true;
+  const std::vector<TExpanded> expanded = fExpanded;
+  fExpanded.clear();
   for (auto it = expanded.rbegin(); it != expanded.rend(); ++it) {
     TzbBarItemLink* link = it->Link;
-    if (links_->IndexOf(link) != it->Index || !link->Item()) continue;
-    static_cast<TCustomzbBarContainerItem*>(link->Item())->DeleteListedItemLinks(*links_, it->Index + 1);
+    if (fLinks->IndexOf(link) != it->Index || !link->Item()) continue;
+    static_cast<TCustomzbBarContainerItem*>(link->Item())->DeleteListedItemLinks(*fLinks, it->Index + 1);
   }
   for (const TExpanded& e : expanded)
-    if (links_->IndexOf(e.Link) >= 0 && e.Link->Item())
+    if (fLinks->IndexOf(e.Link) >= 0 && e.Link->Item())
       static_cast<TCustomzbBarContainerItem*>(e.Link->Item())->NeedsClear = true;
-  expanding_ = false;
+  fExpanding = false;
 }
 
 bool TzbBarSubMenuControl::IsExpandedContainer(const TzbBarItemLink* link) const {
-  for (const TExpanded& e : expanded_)
+  for (const TExpanded& e : fExpanded)
     if (e.Link == link) return true;
   return false;
 }
 
 void TzbBarSubMenuControl::PostRecalculate() {
-  if (expanding_ || closing_) return;
+  if (fExpanding || fClosing) return;
   TCustomzbBarControl::PostRecalculate();
 }
 
 // ---------------------------------------------------------------- layout and placement
 
 void TzbBarSubMenuControl::CalcItemRects(bool measuring, int* width, int* height) {
-  links_->ClearItemRects();
+  fLinks->ClearItemRects();
   CreateItemControls();
-  const TzbBarItemControlPainter& p = manager_->PainterClass();
+  const TzbBarItemControlPainter& p = fManager->PainterClass();
   TRect start;
   int bottomLimit = 0;
   p.GetMenuItemsRect(*this, measuring, start, bottomLimit);
-  const auto& shown = links_->ShownLinks();
+  const auto& shown = fLinks->ShownLinks();
   int top = start.Top, widest = 0;
   bool first = true;
-  for (std::size_t i = static_cast<std::size_t>(std::max(0, topIndex_)); i < shown.size(); ++i) {
+  for (std::size_t i = static_cast<std::size_t>(std::max(0, fTopIndex)); i < shown.size(); ++i) {
     TzbBarItemLink* link = shown[i];
     TzbBarItemControl* c = link->Control();
     if (!c) continue;
@@ -151,7 +154,7 @@ void TzbBarSubMenuControl::CalcItemRects(bool measuring, int* width, int* height
     const int h = c->GetHeight();
     if (!measuring && top + h > bottomLimit) break;
     link->ItemRect = Rect(start.Left, top, start.Right, top + h);
-    c->NonRecent = RecentMode() && MenusExpanded() && recentCount_ >= 0 && link->RecentIndex() >= recentCount_;
+    c->NonRecent = RecentMode() && MenusExpanded() && fRecentCount >= 0 && link->RecentIndex() >= fRecentCount;
     widest = std::max(widest, c->GetWidth());
     top += h;
     first = false;
@@ -159,24 +162,24 @@ void TzbBarSubMenuControl::CalcItemRects(bool measuring, int* width, int* height
   if (!measuring) {
     // The arrows take the places of the first and the last entry laid out.
     std::vector<TzbBarItemLink*> laid;
-    for (std::size_t i = static_cast<std::size_t>(std::max(0, topIndex_)); i < shown.size(); ++i)
+    for (std::size_t i = static_cast<std::size_t>(std::max(0, fTopIndex)); i < shown.size(); ++i)
       if (!IsRectEmpty(shown[i]->ItemRect)) laid.push_back(shown[i]);
     std::size_t remaining = 0;
-    for (std::size_t i = static_cast<std::size_t>(std::max(0, topIndex_)); i < shown.size(); ++i)
+    for (std::size_t i = static_cast<std::size_t>(std::max(0, fTopIndex)); i < shown.size(); ++i)
       if (!IsExpandedContainer(shown[i])) ++remaining;
-    upShown_ = topIndex_ > 0 && !laid.empty();
-    downShown_ = laid.size() < remaining && !laid.empty();
-    upRect_ = downRect_ = TRect{};
-    if (upShown_) {
-      upRect_ = laid.front()->ItemRect;
+    fUpShown = fTopIndex > 0 && !laid.empty();
+    fDownShown = laid.size() < remaining && !laid.empty();
+    fUpRect = fDownRect = TRect{};
+    if (fUpShown) {
+      fUpRect = laid.front()->ItemRect;
       laid.front()->ItemRect = TRect{};
     }
-    if (downShown_ && laid.size() > (upShown_ ? 1u : 0u)) {
-      downRect_ = laid.back()->ItemRect;
-      downRect_.Bottom = ClientRect().Height() - 2;
+    if (fDownShown && laid.size() > (fUpShown ? 1u : 0u)) {
+      fDownRect = laid.back()->ItemRect;
+      fDownRect.Bottom = ClientRect().Height() - 2;
       laid.back()->ItemRect = TRect{};
     } else {
-      downShown_ = false;
+      fDownShown = false;
     }
   }
   if (width && height) {
@@ -191,22 +194,23 @@ void TzbBarSubMenuControl::CalcItemRects(bool measuring, int* width, int* height
 void TzbBarSubMenuControl::Place() {
   int w = 0, h = 0;
   CalcItemRects(true, &w, &h);
-  int left = requested_.X, top = requested_.Y;
-  const TRect a = MonitorWorkArea(requested_);
-  flippedLeft_ = flippedUp_ = false;
+  int left = fRequested.X, top = fRequested.Y;
+  const TRect a = MonitorWorkArea(fRequested);
+  fFlippedLeft = fFlippedUp = false;
   if (a.Right < left + w) {
     if (!OwnerWidth) {
       left = a.Right - w;
     } else if (a.Right - left < left - OwnerWidth - a.Left) {
       left = left - OwnerWidth - w;
-      flippedLeft_ = true;
+      fFlippedLeft = true;
     }
   }
   if (left < a.Left) {
-    if (!OwnerWidth) left = a.Left;
+    if (!OwnerWidth)
+      left = a.Left;
     else if (!OpensToTheRight && a.Right - (left + w + OwnerWidth) > a.Left - left) {
       left = left + w + OwnerWidth;
-      flippedLeft_ = true;
+      fFlippedLeft = true;
     }
   }
   left = std::max(a.Left, std::min(left, a.Right - w));
@@ -214,7 +218,7 @@ void TzbBarSubMenuControl::Place() {
     if (OwnerHeight) {
       if (a.Bottom - top < top - OwnerHeight - a.Top) {
         top = top - OwnerHeight - h;
-        flippedUp_ = true;
+        fFlippedUp = true;
       } else {
         h = a.Bottom - top;
       }
@@ -222,23 +226,23 @@ void TzbBarSubMenuControl::Place() {
       top = a.Bottom - h;
     } else {
       top -= h;
-      flippedUp_ = true;
+      fFlippedUp = true;
     }
   }
   if (top < a.Top) {
-    if (flippedUp_) h -= a.Top - top;
+    if (fFlippedUp) h -= a.Top - top;
     top = a.Top;
     h = std::min(h, a.Bottom - top);
   }
-  widget_->setGeometry(left, top, w, h);
+  fWidget->setGeometry(left, top, w, h);
   CalcItemRects(false);
 }
 
 void TzbBarSubMenuControl::ShowAt(const TPoint& position, int ownerWidth, int ownerHeight) {
-  if (!widget_) return;
+  if (!fWidget) return;
   OwnerWidth = ownerWidth;
   OwnerHeight = ownerHeight;
-  requested_ = position;
+  fRequested = position;
   if (OnPopup) {
     OnPopup();
     if (!IsAlive(this)) return;
@@ -247,21 +251,21 @@ void TzbBarSubMenuControl::ShowAt(const TPoint& position, int ownerWidth, int ow
   DestroyItemControls();
   ExpandContainers();
   CreateItemControls();
-  recentCount_ = RecentMode() ? links_->CalcRecentCount() : -1;
-  links_->SetRecentLimit(RecentMode() && !MenusExpanded() ? recentCount_ : -1);
+  fRecentCount = RecentMode() ? fLinks->CalcRecentCount() : -1;
+  fLinks->SetRecentLimit(RecentMode() && !MenusExpanded() ? fRecentCount : -1);
   CreateItemControls();
-  topIndex_ = 0;
+  fTopIndex = 0;
   Place();
   Invalidate();
   const TzbBarMenuAnimations animation = ChooseAnimation();
-  if ((animation == maUnfold || animation == maSlide) && AnimationAllowed && !links_->VisibleLinks().empty() &&
-      !manager_->IsCustomizing())
+  if ((animation == maUnfold || animation == maSlide) && AnimationAllowed && !fLinks->VisibleLinks().empty() &&
+      !fManager->IsCustomizing())
     StartAnimation(animation);
   else if (animation == maFade)
-    FadeInMenu(*widget_);
-  widget_->show();
+    FadeInMenu(*fWidget);
+  fWidget->show();
   UpdateShadow();
-  if (ShowsExpandButton() && manager_->ShowFullMenusAfterDelay) StartExpandTimer(ExpandDelay);
+  if (ShowsExpandButton() && fManager->ShowFullMenusAfterDelay) StartExpandTimer(ExpandDelay);
   PlayBarSound(0);
 }
 
@@ -271,17 +275,17 @@ int TzbBarSubMenuControl::ExpandDelay = 4000;
 int TzbBarSubMenuControl::ExpandHotDelay = 1000;
 
 bool TzbBarSubMenuControl::RecentMode() const {
-  return manager_->RecentItemsFirst() && links_->RecentItemsActive() && !manager_->IsCustomizing();
+  return fManager->RecentItemsFirst() && fLinks->RecentItemsActive() && !fManager->IsCustomizing();
 }
 
 bool TzbBarSubMenuControl::ShowsExpandButton() const {
-  return RecentMode() && links_->ShownLinks().size() < links_->VisibleLinks().size();
+  return RecentMode() && fLinks->ShownLinks().size() < fLinks->VisibleLinks().size();
 }
 
 TRect TzbBarSubMenuControl::ExpandButtonRect() const {
   if (!ShowsExpandButton()) return TRect{};
   const TRect client = ClientRect();
-  const int inset = manager_->PainterClass().GetMenuItemInset();
+  const int inset = fManager->PainterClass().GetMenuItemInset();
   return Rect(SideStripWidth() + inset + 1, client.Height() - 2 - ItemHeight(), client.Width() - inset - 1,
               client.Height() - 2);
 }
@@ -293,33 +297,33 @@ TBrush TzbBarSubMenuControl::NonRecentBrush() const {
 }
 
 void TzbBarSubMenuControl::StartExpandTimer(int delay, bool hotOnly) {
-  expandHotOnly_ = hotOnly;
-  if (!expandTimer_) {
+  fExpandHotOnly = hotOnly;
+  if (!fExpandTimer) {
     auto* timer = new QTimer;
     timer->setSingleShot(true);
     TzbBarSubMenuControl* self = this;
     QObject::connect(timer, &QTimer::timeout, [self]() {
       if (!IsAlive(self)) return;
-      if (!self->expandHotOnly_) {
+      if (!self->fExpandHotOnly) {
         if (!self->ChildMenu) self->Expand();
         return;
       }
       // Restarted by a selection change: the expand button only offers itself.
       if (self->ChildMenu || !self->ShowsExpandButton()) return;
-      self->expandHot_ = true;
+      self->fExpandHot = true;
       self->Invalidate();
     });
-    expandTimer_ = timer;
+    fExpandTimer = timer;
   }
-  static_cast<QTimer*>(expandTimer_)->start(delay);
+  static_cast<QTimer*>(fExpandTimer)->start(delay);
 }
 
 void TzbBarSubMenuControl::Expand() {
-  if (expandTimer_) static_cast<QTimer*>(expandTimer_)->stop();
-  expandHot_ = false;
+  if (fExpandTimer) static_cast<QTimer*>(fExpandTimer)->stop();
+  fExpandHot = false;
   if (!ShowsExpandButton()) return;
   MenusExpanded() = true;
-  links_->SetRecentLimit(-1);
+  fLinks->SetRecentLimit(-1);
   CreateItemControls();
   Place();
   Invalidate();
@@ -327,18 +331,20 @@ void TzbBarSubMenuControl::Expand() {
 }
 
 void TzbBarSubMenuControl::RebuildLayout() {
-  if (closing_ || expanding_ || !widget_) return;
-  TzbBarItemControl* keep = selected_;
-  const int keepIndex = keep ? links_->IndexOf(&keep->Link()) : -1;
+  if (fClosing || fExpanding || !fWidget) return;
+  TzbBarItemControl* keep = fSelected;
+  const int keepIndex = keep ? fLinks->IndexOf(&keep->Link()) : -1;
   DestroyItemControls();
-  if (widget_->isVisible()) {
+  if (fWidget->isVisible()) {
     CollapseContainers();
     ExpandContainers();
   }
   CreateItemControls();
-  if (keepIndex >= 0 && keepIndex < links_->Count()) selected_ = links_->Items(keepIndex)->Control();
-  if (widget_->isVisible()) Place();
-  else CalcItemRects(false);
+  if (keepIndex >= 0 && keepIndex < fLinks->Count()) fSelected = fLinks->Items(keepIndex)->Control();
+  if (fWidget->isVisible())
+    Place();
+  else
+    CalcItemRects(false);
   Invalidate();
   UpdateShadow();
 }
@@ -347,29 +353,29 @@ void TzbBarSubMenuControl::RebuildLayout() {
 
 void TzbBarSubMenuControl::Paint() {
   TCanvas& dc = Canvas();
-  const TzbBarItemControlPainter& p = manager_->PainterClass();
-  const TRect window = Rect(0, 0, widget_ ? widget_->width() : 0, widget_ ? widget_->height() : 0);
+  const TzbBarItemControlPainter& p = fManager->PainterClass();
+  const TRect window = Rect(0, 0, fWidget ? fWidget->width() : 0, fWidget ? fWidget->height() : 0);
   p.DrawMenuFrame(*this, WindowCanvas(), window);
   const TBrush brush = GetBackgroundBrush();
-  itemBrush_ = brush;
+  fItemBrush = brush;
   const TRect client = ClientRect();
   p.DrawMenuClientFrame(*this, dc, brush, client);
   TRect inner = client;
   InflateRect(inner, -1, -1);
-  if (links_->VisibleLinks().empty()) {
+  if (fLinks->VisibleLinks().empty()) {
     PaintBackground(dc, inner, false);
     return;
   }
   CalcItemRects(false);
   int lastBottom = inner.Top;
   bool first = true;
-  for (TzbBarItemLink* link : links_->ShownLinks()) {
+  for (TzbBarItemLink* link : fLinks->ShownLinks()) {
     TzbBarItemControl* c = link->Control();
     if (!c) continue;
     c->SeparatorRect = TRect{};
     if (IsRectEmpty(link->ItemRect)) continue;
     if (link->GetBeginGroup() && !first) {
-      itemBrush_ = brush;
+      fItemBrush = brush;
       p.DrawMenuSeparator(*this, *c, SideStripWidth(), link->ItemRect, dc);
     }
     c->LastInLine = false;
@@ -377,21 +383,22 @@ void TzbBarSubMenuControl::Paint() {
     lastBottom = link->ItemRect.Bottom;
     first = false;
   }
-  itemBrush_ = brush;
-  if (downShown_) lastBottom = std::max(lastBottom, downRect_.Bottom);
+  fItemBrush = brush;
+  if (fDownShown) lastBottom = std::max(lastBottom, fDownRect.Bottom);
   const TRect expand = ExpandButtonRect();
   const int restBottom = IsRectEmpty(expand) ? inner.Bottom : expand.Top;
   p.DrawMenuBackground(*this, dc, Rect(inner.Left, lastBottom, inner.Right, std::max(lastBottom, restBottom)), expand,
-                       expandHot_);
-  if (upShown_) {
-    TzbBarItemControlPainter::FillWith(dc, upRect_, brush);
-    p.DrawMenuScrollArrow(*this, dc, true, upRect_);
+                       fExpandHot);
+  if (fUpShown) {
+    TzbBarItemControlPainter::FillWith(dc, fUpRect, brush);
+    p.DrawMenuScrollArrow(*this, dc, true, fUpRect);
   }
-  if (downShown_) {
-    TzbBarItemControlPainter::FillWith(dc, downRect_, brush);
-    p.DrawMenuScrollArrow(*this, dc, false, downRect_);
+  if (fDownShown) {
+    TzbBarItemControlPainter::FillWith(dc, fDownRect, brush);
+    p.DrawMenuScrollArrow(*this, dc, false, fDownRect);
   }
-  if (SideStrip > 0 && OnPaintSideStrip) OnPaintSideStrip(dc, Rect(inner.Left, inner.Top, inner.Left + SideStrip, inner.Bottom));
+  if (SideStrip > 0 && OnPaintSideStrip)
+    OnPaintSideStrip(dc, Rect(inner.Left, inner.Top, inner.Left + SideStrip, inner.Bottom));
 }
 
 // ---------------------------------------------------------------- input
@@ -399,32 +406,35 @@ void TzbBarSubMenuControl::Paint() {
 int TzbBarSubMenuControl::ScrollInterval = 80;
 
 void TzbBarSubMenuControl::Scroll(int direction) {
-  if (scrollDirection_ == direction) return;
-  scrollDirection_ = direction;
+  if (fScrollDirection == direction) return;
+  fScrollDirection = direction;
   HotTrackItem(nullptr);
   if (!IsAlive(this)) return;
-  if (!scrollTimer_) {
+  if (!fScrollTimer) {
     auto* timer = new QTimer;
     TzbBarSubMenuControl* self = this;
     QObject::connect(timer, &QTimer::timeout, [self]() {
       if (!IsAlive(self)) return;
-      const int shownCount = static_cast<int>(self->links_->ShownLinks().size());
-      if (self->scrollDirection_ < 0 && self->upShown_) --self->topIndex_;
-      else if (self->scrollDirection_ > 0 && self->downShown_ && self->topIndex_ < shownCount - 1) ++self->topIndex_;
-      else return;
+      const int shownCount = static_cast<int>(self->fLinks->ShownLinks().size());
+      if (self->fScrollDirection < 0 && self->fUpShown)
+        --self->fTopIndex;
+      else if (self->fScrollDirection > 0 && self->fDownShown && self->fTopIndex < shownCount - 1)
+        ++self->fTopIndex;
+      else
+        return;
       self->CalcItemRects(false);
       self->Invalidate();
     });
-    scrollTimer_ = timer;
+    fScrollTimer = timer;
   }
-  static_cast<QTimer*>(scrollTimer_)->start(ScrollInterval);
+  static_cast<QTimer*>(fScrollTimer)->start(ScrollInterval);
 }
 
 void TzbBarSubMenuControl::StopScrolling() {
-  if (!scrollDirection_) return;
-  scrollDirection_ = 0;
-  if (scrollTimer_) static_cast<QTimer*>(scrollTimer_)->stop();
-  lastMouse_ = Point(-1, -1);
+  if (!fScrollDirection) return;
+  fScrollDirection = 0;
+  if (fScrollTimer) static_cast<QTimer*>(fScrollTimer)->stop();
+  fLastMouse = Point(-1, -1);
 }
 
 void TzbBarSubMenuControl::KeepOwnerSelected() {
@@ -457,27 +467,29 @@ void TzbBarSubMenuControl::MouseMove(const TPoint& p) {
   }
   const TRect expand = ExpandButtonRect();
   if (!IsRectEmpty(expand) && PtInRect(expand, p)) {
-    if (!expandHot_) {
+    if (!fExpandHot) {
       HotTrackItem(nullptr);
       if (!IsAlive(this)) return;
-      expandHot_ = true;
+      fExpandHot = true;
       Invalidate();
-      if (manager_->ShowFullMenusAfterDelay) StartExpandTimer(ExpandHotDelay);
-      else ShowBarHintText(*manager_, "Expand (Ctrl-Down)");
+      if (fManager->ShowFullMenusAfterDelay)
+        StartExpandTimer(ExpandHotDelay);
+      else
+        ShowBarHintText(*fManager, "Expand (Ctrl-Down)");
     }
     return;
   }
-  if (expandHot_) {
-    expandHot_ = false;
-    if (!manager_->ShowFullMenusAfterDelay) HideBarHint(*manager_);
-    if (expandTimer_) static_cast<QTimer*>(expandTimer_)->stop();
+  if (fExpandHot) {
+    fExpandHot = false;
+    if (!fManager->ShowFullMenusAfterDelay) HideBarHint(*fManager);
+    if (fExpandTimer) static_cast<QTimer*>(fExpandTimer)->stop();
     Invalidate();
   }
-  if (upShown_ && PtInRect(upRect_, p)) {
+  if (fUpShown && PtInRect(fUpRect, p)) {
     Scroll(-1);
     return;
   }
-  if (downShown_ && PtInRect(downRect_, p)) {
+  if (fDownShown && PtInRect(fDownRect, p)) {
     Scroll(1);
     return;
   }
@@ -486,25 +498,26 @@ void TzbBarSubMenuControl::MouseMove(const TPoint& p) {
 }
 
 void TzbBarSubMenuControl::SetSelectedControl(TzbBarItemControl* control) {
-  const bool selectionChanged = control != selected_;
+  const bool selectionChanged = control != fSelected;
   TCustomzbBarControl::SetSelectedControl(control);
   // Every selection change while the expand button is normal starts the delay anew.
-  if (selectionChanged && IsAlive(this) && !closing_ && !expandHot_ && manager_->ShowFullMenusAfterDelay &&
+  if (selectionChanged && IsAlive(this) && !fClosing && !fExpandHot && fManager->ShowFullMenusAfterDelay &&
       ShowsExpandButton() && !MenusExpanded())
     StartExpandTimer(ExpandDelay, true);
-  if (!control || closing_ || !IsAlive(this)) return;
+  if (!control || fClosing || !IsAlive(this)) return;
   // A control selected by the keyboard scrolls into view.
-  const auto& shown = links_->ShownLinks();
+  const auto& shown = fLinks->ShownLinks();
   const int place = static_cast<int>(std::find(shown.begin(), shown.end(), &control->Link()) - shown.begin());
   if (place >= static_cast<int>(shown.size())) return;
   bool changed = false;
-  if (upShown_ && place <= topIndex_) {
-    topIndex_ = std::max(0, place - 1);
+  if (fUpShown && place <= fTopIndex) {
+    fTopIndex = std::max(0, place - 1);
     changed = true;
     CalcItemRects(false);
   }
-  for (int guard = 0; downShown_ && IsRectEmpty(control->Link().ItemRect) && place > topIndex_ && guard < 1000; ++guard) {
-    ++topIndex_;
+  for (int guard = 0; fDownShown && IsRectEmpty(control->Link().ItemRect) && place > fTopIndex && guard < 1000;
+       ++guard) {
+    ++fTopIndex;
     changed = true;
     CalcItemRects(false);
   }
@@ -513,7 +526,7 @@ void TzbBarSubMenuControl::SetSelectedControl(TzbBarItemControl* control) {
 
 void TzbBarSubMenuControl::MouseDown(const TPoint& p, TzbMouseButton button) {
   WaitForAnimation();
-  if (scrollDirection_) return;
+  if (fScrollDirection) return;
   if (button == mbRight && IsPopupChain()) button = mbLeft;
   if (button == mbLeft && !IgnoreNextButtonUp && PtInRect(ExpandButtonRect(), p)) {
     Expand();
@@ -534,21 +547,21 @@ bool TzbBarSubMenuControl::KeyDown(int key, unsigned shift) {
       Expand();
       return true;
     }
-    const auto& shown = links_->ShownLinks();
-    if ((key == Qt::Key_Down || key == Qt::Key_Tab) && shift == 0 && selected_ && !shown.empty() &&
-        &selected_->Link() == shown.back()) {
+    const auto& shown = fLinks->ShownLinks();
+    if ((key == Qt::Key_Down || key == Qt::Key_Tab) && shift == 0 && fSelected && !shown.empty() &&
+        &fSelected->Link() == shown.back()) {
       Expand();
       return !IsAlive(this) || KeyDown(key, shift);
     }
   }
   if (TCustomzbBarControl::KeyDown(key, shift)) return true;
   if (!IsAlive(this)) return true;
-  if (selected_ && selected_->KeyDown(key)) return true;
+  if (fSelected && fSelected->KeyDown(key)) return true;
   if (!IsAlive(this)) return true;
   switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      if (selected_) selected_->Click(false);
+      if (fSelected) fSelected->Click(false);
       return true;
     case Qt::Key_Escape: {
       TCustomzbBarControl* parent = ParentBar;

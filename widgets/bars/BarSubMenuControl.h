@@ -8,6 +8,7 @@
 #include "widgets/bars/BarControl.h"
 
 #include <QImage>
+
 #include <functional>
 #include <vector>
 
@@ -35,16 +36,16 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   void ShowAt(const TPoint& position, int ownerWidth, int ownerHeight);
   // Destroys the menu window (its links forget it).
   void Close();
-  int DropArrowWidth() const { return dropArrowWidth_; }
-  bool FlippedLeft() const { return flippedLeft_; }
-  bool FlippedUp() const { return flippedUp_; }
+  int DropArrowWidth() const { return fDropArrowWidth; }
+  bool FlippedLeft() const { return fFlippedLeft; }
+  bool FlippedUp() const { return fFlippedUp; }
 
   // --- TzbBarWindow ---
   void RebuildLayout() override;
   void PostRecalculate() override;
   bool IsMenu() const override { return true; }
   bool IsDocked() const override { return false; }
-  int ItemHeight() const override { return lineHeight_; }
+  int ItemHeight() const override { return fLineHeight; }
   TRect ClientInsets() const override { return Rect(1, 1, 1, 1); }
   TBrush GetBackgroundBrush() const override;
 
@@ -56,11 +57,11 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
 
   // Scrolling of a menu higher than the work area: the place of the first entry laid out, and the
   // arrows that take the places of the first and the last laid-out entries.
-  int TopIndex() const { return topIndex_; }
-  bool UpArrowShown() const { return upShown_; }
-  bool DownArrowShown() const { return downShown_; }
-  TRect UpArrowRect() const { return upRect_; }
-  TRect DownArrowRect() const { return downRect_; }
+  int TopIndex() const { return fTopIndex; }
+  bool UpArrowShown() const { return fUpShown; }
+  bool DownArrowShown() const { return fDownShown; }
+  TRect UpArrowRect() const { return fUpRect; }
+  TRect DownArrowRect() const { return fDownRect; }
   static int ScrollInterval;  // 80 ms
 
   // Personalized menus: while menus are not expanded, a menu first shows its recently used links
@@ -68,7 +69,7 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   // waiting 4000 ms shows all links, the less used ones on the less-used brush.
   bool ShowsExpandButton() const override;
   TRect ExpandButtonRect() const;
-  bool ExpandButtonHot() const { return expandHot_; }
+  bool ExpandButtonHot() const { return fExpandHot; }
   void Expand();
   TBrush NonRecentBrush() const override;
   static int ExpandDelay;     // 4000 ms after the menu opened
@@ -77,7 +78,7 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   // --- opening animation (BarMenuAnimation.cpp) ---
   // Whether the opener lets the menu unfold or slide (menus opened with the mouse, popup menus).
   bool AnimationAllowed = false;
-  bool Animating() const { return animating_; }
+  bool Animating() const { return fAnimating; }
   // The kind the menu opens with: the manager's MenuAnimations, a random one resolved.
   TzbBarMenuAnimations ChooseAnimation() const;
   // The client rectangle shown by frame k (from 1) of an unfold or slide over a client of w x h
@@ -87,7 +88,7 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   static int AnimationInterval;  // milliseconds between frames
   // Ends a running animation at once: the menu stands at its full size (input to the menu calls it).
   void WaitForAnimation();
-  int AnimationFrameIndex() const { return animFrame_; }
+  int AnimationFrameIndex() const { return fAnimFrame; }
   void PaintWidget(QWidget& widget) override;
   bool IsShadowVisible() const override;
 
@@ -112,39 +113,39 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   void ExpandContainers();
   void CollapseContainers();
   bool IsExpandedContainer(const TzbBarItemLink* link) const;
-  int dropArrowWidth_ = 11, expandHeight_ = 0, glyphReference_ = 19;
-  TPoint requested_;
-  bool flippedLeft_ = false, flippedUp_ = false;
-  int topIndex_ = 0;
-  bool upShown_ = false, downShown_ = false;
-  TRect upRect_, downRect_;
-  int scrollDirection_ = 0;
-  QObject* scrollTimer_ = nullptr;  // owned; deleted with the window
+  int fDropArrowWidth = 11, fExpandHeight = 0, fGlyphReference = 19;
+  TPoint fRequested;
+  bool fFlippedLeft = false, fFlippedUp = false;
+  int fTopIndex = 0;
+  bool fUpShown = false, fDownShown = false;
+  TRect fUpRect, fDownRect;
+  int fScrollDirection = 0;
+  QObject* fScrollTimer = nullptr;  // owned; deleted with the window
   struct TExpanded {
     TzbBarItemLink* Link;
     int Index;
   };
-  std::vector<TExpanded> expanded_;
-  bool expanding_ = false;
+  std::vector<TExpanded> fExpanded;
+  bool fExpanding = false;
   bool RecentMode() const;
   // hotOnly: when it fires the expand button only becomes hot (the delay restarted by a selection
   // change); otherwise the menu expands.
   void StartExpandTimer(int delay, bool hotOnly = false);
-  bool expandHotOnly_ = false;
-  bool expandHot_ = false;
-  int recentCount_ = -1;
-  QObject* expandTimer_ = nullptr;  // owned
+  bool fExpandHotOnly = false;
+  bool fExpandHot = false;
+  int fRecentCount = -1;
+  QObject* fExpandTimer = nullptr;  // owned
   // Opening animation.
   void StartAnimation(TzbBarMenuAnimations kind);
   void ShowAnimationFrame();
   void FinishAnimation(bool place);
-  bool animating_ = false;
-  TzbBarMenuAnimations animKind_ = maNone;
-  QImage animImage_;
-  TRect animFinal_;  // the window's final screen rectangle
-  int animFrame_ = 0, animFrames_ = 0;
-  bool growLeft_ = false, growUp_ = false;
-  QObject* animTimer_ = nullptr;  // owned
+  bool fAnimating = false;
+  TzbBarMenuAnimations fAnimKind = maNone;
+  QImage fAnimImage;
+  TRect fAnimFinal;  // the window's final screen rectangle
+  int fAnimFrame = 0, fAnimFrames = 0;
+  bool fGrowLeft = false, fGrowUp = false;
+  QObject* fAnimTimer = nullptr;  // owned
 };
 
 // Shows a menu window fading in (150 ms).

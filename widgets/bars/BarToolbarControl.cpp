@@ -1,5 +1,6 @@
 #include "widgets/bars/BarToolbarControl.h"
 
+#include "platform/PopupWindows.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarDockControl.h"
 #include "widgets/bars/BarHint.h"
@@ -10,11 +11,11 @@
 #include "widgets/bars/BarScreen.h"
 #include "widgets/bars/BarSubMenuControl.h"
 #include "widgets/bars/BarUtils.h"
-#include "platform/PopupWindows.h"
 
 #include <QApplication>
 #include <QWidget>
 #include <QWindow>
+
 #include <algorithm>
 #include <memory>
 
@@ -36,128 +37,132 @@ bool IsVerticalStyle(TzbBarDockingStyle s) { return s == dsLeft || s == dsRight;
 TzbBarControl* TzbBarControl::MenuModeBar() { return MenuModeBarRef(); }
 
 TzbBarControl::TzbBarControl(TzbBarManager& manager, TzbBar& bar)
-    : TCustomzbBarControl(manager, bar.ItemLinks()), bar_(&bar) {
-  dockingStyle_ = bar.DockingStyle();
+    : TCustomzbBarControl(manager, bar.ItemLinks()), fBar(&bar) {
+  fDockingStyle = bar.DockingStyle();
 }
 
 TzbBarControl::~TzbBarControl() {
-  closing_ = true;
+  fClosing = true;
   if (MenuModeBarRef() == this) MenuModeBarRef() = nullptr;
-  if (TzbBarScreen* screen = TzbBarScreen::Of(*manager_); screen && screen->MovingWindow() == this) screen->EndDrag();
+  if (TzbBarScreen* screen = TzbBarScreen::Of(*fManager); screen && screen->MovingWindow() == this) screen->EndDrag();
   if (ChildMenu) {
     TzbBarSubMenuControl* child = ChildMenu;
     ChildMenu = nullptr;
-    if (child->OwnerControl) child->OwnerControl->ControlInactivate(true);
-    else child->Close();
+    if (child->OwnerControl)
+      child->OwnerControl->ControlInactivate(true);
+    else
+      child->Close();
   }
   TCustomzbBarControl::SetActive(false);
-  if (quickLinks_) {
-    quickLinks_->DestroyBarControl();
-    if (!manager_->IsDestroying()) {
-      quickLinks_->Clear();
+  if (fQuickLinks) {
+    fQuickLinks->DestroyBarControl();
+    if (!fManager->IsDestroying()) {
+      fQuickLinks->Clear();
       FreeQuickItems();
     }
   }
-  if (dock_ && TzbBarScreen::Of(*manager_)) dock_->RemoveBar(*this, !manager_->IsDestroying());
+  if (fDock && TzbBarScreen::Of(*fManager)) fDock->RemoveBar(*this, !fManager->IsDestroying());
 }
 
 // ---------------------------------------------------------------- the mark
 
 TRect TzbBarControl::MarkRect() const {
-  if (!MarkExists() || !widget_) return TRect{};
-  const TRect r = manager_->PainterClass().GetQuickButtonRect(*this);
+  if (!MarkExists() || !fWidget) return TRect{};
+  const TRect r = fManager->PainterClass().GetQuickButtonRect(*this);
   if (IsFloating()) return r;  // in the caption: window coordinates
   const TRect in = ClientInsets();
   return Rect(r.Left + in.Left, r.Top + in.Top, r.Right + in.Left, r.Bottom + in.Top);
 }
 
 TzbBarItemLinks* TzbBarControl::QuickLinks() const {
-  return quickLinks_ && quickLinks_->BarControl() ? quickLinks_.get() : nullptr;
+  return fQuickLinks && fQuickLinks->BarControl() ? fQuickLinks.get() : nullptr;
 }
 
 void TzbBarControl::FreeQuickItems() {
-  for (TzbBarItem* item : quickItems_)
-    if (manager_->IndexOfItem(item) >= 0) {
+  for (TzbBarItem* item : fQuickItems)
+    if (fManager->IndexOfItem(item) >= 0) {
       if (TzbBarItemLinks* sub = SubItemLinksOf(*item)) sub->Clear();
-      if (item->LinkCount() == 0) manager_->FreeItem(item);
+      if (item->LinkCount() == 0) fManager->FreeItem(item);
     }
-  quickItems_.clear();
-  addRemove_ = nullptr;
+  fQuickItems.clear();
+  fAddRemove = nullptr;
 }
 
 void TzbBarControl::SetMarkState(int state) {
-  if (manager_->IsCustomizing() || state == markState_) return;
-  markState_ = state;
-  if (state == 2) OpenQuickWindow();
-  else if (quickLinks_ && quickLinks_->BarControl()) quickLinks_->DestroyBarControl();
+  if (fManager->IsCustomizing() || state == fMarkState) return;
+  fMarkState = state;
+  if (state == 2)
+    OpenQuickWindow();
+  else if (fQuickLinks && fQuickLinks->BarControl())
+    fQuickLinks->DestroyBarControl();
   if (IsAlive(this)) RedrawMark();
 }
 
 void TzbBarControl::RedrawMark() {
-  if (!widget_) return;
-  if (buffer_.size() != widget_->size()) {  // nothing painted at this size yet
+  if (!fWidget) return;
+  if (fBuffer.size() != fWidget->size()) {  // nothing painted at this size yet
     Invalidate();
     return;
   }
-  manager_->PainterClass().InvalidateQuickButton(*this);
+  fManager->PainterClass().InvalidateQuickButton(*this);
 }
 
 void TzbBarControl::OpenQuickWindow() {
-  if (quickLinks_) {
-    quickLinks_->DestroyBarControl();
-    quickLinks_->Clear();
+  if (fQuickLinks) {
+    fQuickLinks->DestroyBarControl();
+    fQuickLinks->Clear();
   }
   FreeQuickItems();
-  if (!quickLinks_)
-    quickLinks_ = std::make_unique<TzbBarItemLinks>(*manager_, TzbBarItemLinks::okLibraryPopup, nullptr, nullptr);
+  if (!fQuickLinks)
+    fQuickLinks = std::make_unique<TzbBarItemLinks>(*fManager, TzbBarItemLinks::okLibraryPopup, nullptr, nullptr);
   // The links that are hidden by the recent filter or did not fit.
-  for (TzbBarItemLink* link : links_->VisibleLinks()) {
-    const bool shown = std::find(links_->ShownLinks().begin(), links_->ShownLinks().end(), link) !=
-                       links_->ShownLinks().end();
+  for (TzbBarItemLink* link : fLinks->VisibleLinks()) {
+    const bool shown =
+        std::find(fLinks->ShownLinks().begin(), fLinks->ShownLinks().end(), link) != fLinks->ShownLinks().end();
     if (shown && link->Control() && !IsRectEmpty(link->ItemRect)) continue;
-    TzbBarItemLink* copy = quickLinks_->Add();
+    TzbBarItemLink* copy = fQuickLinks->Add();
     copy->Assign(*link);
     copy->SourceLink = link;
   }
-  addRemove_ = manager_->CreateItem<TzbBarSubItem>();
-  addRemove_->SetCaption("&Add or Remove Buttons");
-  addRemove_->SetEnabled(bar_->AllowQuickCustomizing);
-  quickItems_.push_back(addRemove_);
-  for (TzbBarItemLink* link : links_->AvailableLinks()) {
-    auto* entry = manager_->CreateItem<TzbBarButton>();
+  fAddRemove = fManager->CreateItem<TzbBarSubItem>();
+  fAddRemove->SetCaption("&Add or Remove Buttons");
+  fAddRemove->SetEnabled(fBar->AllowQuickCustomizing);
+  fQuickItems.push_back(fAddRemove);
+  for (TzbBarItemLink* link : fLinks->AvailableLinks()) {
+    auto* entry = fManager->CreateItem<TzbBarButton>();
     entry->SetCaption(link->RealCaption());
     entry->SetGlyph(link->RealGlyph());
     entry->SetButtonStyle(bsChecked);
     entry->SetDown(link->Visible());
     entry->CloseSubMenuOnClick = false;
-    TzbBarItemLinks* owner = links_;
-    const int index = links_->IndexOf(link);
+    TzbBarItemLinks* owner = fLinks;
+    const int index = fLinks->IndexOf(link);
     entry->OnClick = [owner, index](TzbBarItem&) {
       if (TzbBarItemLink* l = owner->Items(index)) l->SetVisible(!l->Visible());
     };
-    quickItems_.push_back(entry);
-    addRemove_->ItemLinks().Add()->SetItem(entry);
+    fQuickItems.push_back(entry);
+    fAddRemove->ItemLinks().Add()->SetItem(entry);
   }
   // "&Reset Toolbar" where the manager kept the form's design state (its loaded step) and both
   // the manager and the bar allow resets; then "&Customize...", where the manager allows it.
-  const bool reset = manager_->CanReset() && manager_->AllowReset && bar_->AllowReset;
+  const bool reset = fManager->CanReset() && fManager->AllowReset && fBar->AllowReset;
   if (reset) {
-    auto* button = manager_->CreateItem<TzbBarButton>();
+    auto* button = fManager->CreateItem<TzbBarButton>();
     button->SetCaption("&Reset Toolbar");
-    TzbBar* bar = bar_;
+    TzbBar* bar = fBar;
     button->OnClick = [bar](TzbBarItem&) { bar->ResetWithConfirmation(); };
-    TzbBarItemLink* link = addRemove_->ItemLinks().Add();
+    TzbBarItemLink* link = fAddRemove->ItemLinks().Add();
     link->SetItem(button);
     link->SetBeginGroup(true);
-    quickItems_.push_back(button);
+    fQuickItems.push_back(button);
   }
-  if (TzbBarItem* customize = AddCustomizeItem(*manager_, addRemove_->ItemLinks(), !reset))
-    quickItems_.push_back(customize);
-  TzbBarItemLink* last = quickLinks_->Add();
-  last->SetItem(addRemove_);
-  last->SetBeginGroup(quickLinks_->Count() > 1);
-  quickLinks_->CreateBarControl();
-  auto* menu = dynamic_cast<TzbBarSubMenuControl*>(quickLinks_->BarControl());
+  if (TzbBarItem* customize = AddCustomizeItem(*fManager, fAddRemove->ItemLinks(), !reset))
+    fQuickItems.push_back(customize);
+  TzbBarItemLink* last = fQuickLinks->Add();
+  last->SetItem(fAddRemove);
+  last->SetBeginGroup(fQuickLinks->Count() > 1);
+  fQuickLinks->CreateBarControl();
+  auto* menu = dynamic_cast<TzbBarSubMenuControl*>(fQuickLinks->BarControl());
   if (!menu) return;
   TzbBarControl* self = this;
   menu->OnCloseUp = [self]() {
@@ -165,76 +170,78 @@ void TzbBarControl::OpenQuickWindow() {
     // A press on the mark closed the window: that press must not open it again.
     const TRect m = self->MarkRect(), w = self->WindowRect();
     const TPoint c = BarCursorPos();
-    self->markClosedByPress_ = (QApplication::mouseButtons() & Qt::LeftButton) &&
+    self->fMarkClosedByPress = (QApplication::mouseButtons() & Qt::LeftButton) &&
                                PtInRect(Rect(w.Left + m.Left, w.Top + m.Top, w.Left + m.Right, w.Top + m.Bottom), c);
-    self->markState_ = 0;
+    self->fMarkState = 0;
     self->RedrawMark();
   };
   const TRect m = MarkRect();
   const TRect w = WindowRect();
   const TRect screen = Rect(w.Left + m.Left, w.Top + m.Top, w.Left + m.Right, w.Top + m.Bottom);
   menu->OwnerRect = screen;  // the window's frame joins the mark
-  if (IsVertical()) menu->ShowAt(Point(screen.Right, screen.Top), screen.Width(), 0);
-  else menu->ShowAt(Point(screen.Left, screen.Bottom), 0, screen.Height());
+  if (IsVertical())
+    menu->ShowAt(Point(screen.Right, screen.Top), screen.Width(), 0);
+  else
+    menu->ShowAt(Point(screen.Left, screen.Bottom), 0, screen.Height());
 }
 
 // ---------------------------------------------------------------- window
 
 void TzbBarControl::CreateWindowWidget() {
-  QWidget* w = CreateBarWidget(*this, dock_ ? dock_->Widget() : nullptr);
-  if (!dock_) MakeFloatingToolWindow(w, manager_->Form());
+  QWidget* w = CreateBarWidget(*this, fDock ? fDock->Widget() : nullptr);
+  if (!fDock) MakeFloatingToolWindow(w, fManager->Form());
   SetWidget(w);
 }
 
 void TzbBarControl::ControlsCreated() {
-  TzbBarScreen* screen = TzbBarScreen::Of(*manager_);
-  dockingStyle_ = bar_->DockingStyle();
-  dock_ = (dockingStyle_ != dsNone && screen) ? screen->Dock(dockingStyle_) : nullptr;
-  if (!dock_) dockingStyle_ = dsNone;
-  canvas_->Font.Font = manager_->BarFont();
-  clientCanvas_->Font.Font = manager_->BarFont();
+  TzbBarScreen* screen = TzbBarScreen::Of(*fManager);
+  fDockingStyle = fBar->DockingStyle();
+  fDock = (fDockingStyle != dsNone && screen) ? screen->Dock(fDockingStyle) : nullptr;
+  if (!fDock) fDockingStyle = dsNone;
+  fCanvas->Font.Font = fManager->BarFont();
+  fClientCanvas->Font.Font = fManager->BarFont();
   CalcMetrics();
   CreateWindowWidget();
   ShowWindow();
 }
 
 void TzbBarControl::ShowWindow() {
-  if (dock_) {
-    widget_->show();
-    dock_->InsertBar(*this, TPoint{}, true, true);
+  if (fDock) {
+    fWidget->show();
+    fDock->InsertBar(*this, TPoint{}, true, true);
   } else {
     const TzbSize s = GetWindowSize(dsNone);
-    widget_->setGeometry(bar_->FloatLeft, bar_->FloatTop, s.Width, s.Height);
+    fWidget->setGeometry(fBar->FloatLeft, fBar->FloatTop, s.Width, s.Height);
     ApplyAlphaBlend();
     CalcItemRects();
-    QWidget* form = manager_->Form();
-    if (form && form->isVisible()) widget_->show();
+    QWidget* form = fManager->Form();
+    if (form && form->isVisible()) fWidget->show();
     UpdateShadow();
   }
   Invalidate();
 }
 
 void TzbBarControl::Closing() {
-  if (MenuModeBarRef() == this || active_) HideAll();
+  if (MenuModeBarRef() == this || fActive) HideAll();
 }
 
 void TzbBarControl::ChangeDockingStyle(TzbBarDockingStyle style, TzbDockControl* dock) {
-  if (dock_) dock_->RemoveBar(*this, true);
-  links_->SetRecentLimit(-1);
-  dock_ = style == dsNone ? nullptr : dock;
-  dockingStyle_ = dock_ ? style : dsNone;
-  bar_->TakeDockingStyleFromWindow(dockingStyle_);
+  if (fDock) fDock->RemoveBar(*this, true);
+  fLinks->SetRecentLimit(-1);
+  fDock = style == dsNone ? nullptr : dock;
+  fDockingStyle = fDock ? style : dsNone;
+  fBar->TakeDockingStyleFromWindow(fDockingStyle);
   DestroyItemControls();
   CreateItemControls();
-  truncated_ = false;
+  fTruncated = false;
   CreateWindowWidget();
   ApplyAlphaBlend();
 }
 
 void TzbBarControl::ApplyAlphaBlend() {
-  if (!widget_ || !widget_->isWindow()) return;
-  const int alpha = std::clamp(bar_->AlphaBlendValue, 0, 255);
-  widget_->setWindowOpacity(alpha / 255.0);
+  if (!fWidget || !fWidget->isWindow()) return;
+  const int alpha = std::clamp(fBar->AlphaBlendValue, 0, 255);
+  fWidget->setWindowOpacity(alpha / 255.0);
 }
 
 TRect KeepOnWorkArea(TRect r, const TRect& area, int captionHeight) {
@@ -244,60 +251,64 @@ TRect KeepOnWorkArea(TRect r, const TRect& area, int captionHeight) {
   const int keepAlong = std::min(r.Width(), kKeepOnScreen);
   const int keepAcross = std::min(r.Height(), std::max(1, captionHeight));
   int dx = 0, dy = 0;
-  if (r.Right < area.Left + keepAlong) dx = area.Left + keepAlong - r.Right;
-  else if (r.Left > area.Right - keepAlong) dx = area.Right - keepAlong - r.Left;
-  if (r.Top < area.Top) dy = area.Top - r.Top;
-  else if (r.Top > area.Bottom - keepAcross) dy = area.Bottom - keepAcross - r.Top;
+  if (r.Right < area.Left + keepAlong)
+    dx = area.Left + keepAlong - r.Right;
+  else if (r.Left > area.Right - keepAlong)
+    dx = area.Right - keepAlong - r.Left;
+  if (r.Top < area.Top)
+    dy = area.Top - r.Top;
+  else if (r.Top > area.Bottom - keepAcross)
+    dy = area.Bottom - keepAcross - r.Top;
   OffsetRect(r, dx, dy);
   return r;
 }
 
 void TzbBarControl::SetBounds(const TRect& input) {
-  if (!widget_) return;
+  if (!fWidget) return;
   TRect r = input;
   if (IsFloating()) {
     // While the user drags or sizes the bar the monitor under the pointer counts, otherwise the one
     // under the bar.
-    TzbBarScreen* screen = TzbBarScreen::Of(*manager_);
+    TzbBarScreen* screen = TzbBarScreen::Of(*fManager);
     const bool byUser = screen && (screen->MovingWindow() == this || screen->Sizing());
     const TPoint at = byUser ? BarCursorPos() : Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
-    const TzbBarItemControlPainter& p = manager_->PainterClass();
+    const TzbBarItemControlPainter& p = fManager->PainterClass();
     r = KeepOnWorkArea(r, GetMonitorWorkArea(ToQPoint(at)), p.GetFloatingFrameHeight() + p.GetFloatingCaptionHeight());
   }
-  placing_ = true;
-  if (widget_->geometry() != ToQRect(r)) widget_->setGeometry(ToQRect(r));
-  placing_ = false;
+  fPlacing = true;
+  if (fWidget->geometry() != ToQRect(r)) fWidget->setGeometry(ToQRect(r));
+  fPlacing = false;
   Invalidate();
-  TzbBarScreen* screen = TzbBarScreen::Of(*manager_);
+  TzbBarScreen* screen = TzbBarScreen::Of(*fManager);
   if (!screen || screen->MovingWindow() != this) WritePosition();
 }
 
 void TzbBarControl::WindowMoved() {
   UpdateShadow();
-  if (placing_) return;
-  TzbBarScreen* screen = TzbBarScreen::Of(*manager_);
+  if (fPlacing) return;
+  TzbBarScreen* screen = TzbBarScreen::Of(*fManager);
   if (screen && screen->MovingWindow() == this) return;
   WritePosition();
 }
 
 void TzbBarControl::WritePosition() {
-  if (!widget_ || manager_->IsDestroying() || closing_) return;
-  bar_->TakeDockingStyleFromWindow(dockingStyle_);
-  if (dockingStyle_ == dsNone) {
+  if (!fWidget || fManager->IsDestroying() || fClosing) return;
+  fBar->TakeDockingStyleFromWindow(fDockingStyle);
+  if (fDockingStyle == dsNone) {
     const TRect w = WindowRect();
     const TRect c = ClientRect();
-    bar_->FloatLeft = w.Left;
-    bar_->FloatTop = w.Top;
-    bar_->FloatClientWidth = c.Width();
-    bar_->FloatClientHeight = c.Height();
-  } else if (dock_) {
-    const int row = dock_->RowOf(this);
+    fBar->FloatLeft = w.Left;
+    fBar->FloatTop = w.Top;
+    fBar->FloatClientWidth = c.Width();
+    fBar->FloatClientHeight = c.Height();
+  } else if (fDock) {
+    const int row = fDock->RowOf(this);
     if (row >= 0) {
-      bar_->SetRow(row);
-      bar_->OneOnRow = dock_->CountInRow(row) == 1;
+      fBar->SetRow(row);
+      fBar->OneOnRow = fDock->CountInRow(row) == 1;
     }
-    bar_->SetDockedLeft(widget_->x());
-    bar_->SetDockedTop(widget_->y());
+    fBar->SetDockedLeft(fWidget->x());
+    fBar->SetDockedTop(fWidget->y());
   }
   // An open quick-customization window stays joined to the mark.
   if (TzbBarItemLinks* quick = QuickLinks())
@@ -316,24 +327,26 @@ TRect FloatingNonClientSizes(const TzbBarItemControlPainter& p) {
 }
 
 TRect TzbBarControl::NonClientSizes(TzbBarDockingStyle style) const {
-  const TzbBarItemControlPainter& p = manager_->PainterClass();
+  const TzbBarItemControlPainter& p = fManager->PainterClass();
   if (style == dsNone) return FloatingNonClientSizes(p);
-  if (bar_->BorderStyle == bbsSingle) {
+  if (fBar->BorderStyle == bbsSingle) {
     TRect b = p.GetDockedBorderSizes();
-    const TzbBarDockingStyles all = DockingSet(dsNone) | DockingSet(dsLeft) | DockingSet(dsTop) | DockingSet(dsRight) |
-                                    DockingSet(dsBottom);
-    const int grip = (bar_->NotDocking & all) == all ? p.GetNoGripIndent(*bar_) : manager_->GripAreaSize();
-    if (IsVerticalStyle(style)) b.Top += grip;
-    else b.Left += grip;
+    const TzbBarDockingStyles all =
+        DockingSet(dsNone) | DockingSet(dsLeft) | DockingSet(dsTop) | DockingSet(dsRight) | DockingSet(dsBottom);
+    const int grip = (fBar->NotDocking & all) == all ? p.GetNoGripIndent(*fBar) : fManager->GripAreaSize();
+    if (IsVerticalStyle(style))
+      b.Top += grip;
+    else
+      b.Left += grip;
     return b;
   }
-  if (bar_->CanHaveSizeGrip() && style == dsBottom)
+  if (fBar->CanHaveSizeGrip() && style == dsBottom)
     return Rect(0, p.GetStatusBarTopBorder(), SizeGripShown() ? SizeGripWidth() : 0, 0);
   return TRect{};
 }
 
 int TzbBarControl::SizeGripWidth() const {
-  if (manager_->ThemesUsable()) {
+  if (fManager->ThemesUsable()) {
     int w = 0, h = 0;
     GetThemedSizeGripSize(w, h);
     if (w > 0) return w;
@@ -342,81 +355,83 @@ int TzbBarControl::SizeGripWidth() const {
 }
 
 bool TzbBarControl::SizeGripShown() const {
-  const QWidget* form = manager_->Form();
-  return bar_->CanHaveSizeGrip() && bar_->SizeGrip && form && !form->isMaximized() && !form->isFullScreen();
+  const QWidget* form = fManager->Form();
+  return fBar->CanHaveSizeGrip() && fBar->SizeGrip && form && !form->isMaximized() && !form->isFullScreen();
 }
 
 TRect TzbBarControl::SizeGripRect() const {
-  if (!widget_ || dockingStyle_ != dsBottom || bar_->BorderStyle != bbsNone || !SizeGripShown()) return TRect{};
-  const int top = manager_->PainterClass().GetStatusBarTopBorder();
-  return Rect(widget_->width() - SizeGripWidth(), top, widget_->width(), widget_->height());
+  if (!fWidget || fDockingStyle != dsBottom || fBar->BorderStyle != bbsNone || !SizeGripShown()) return TRect{};
+  const int top = fManager->PainterClass().GetStatusBarTopBorder();
+  return Rect(fWidget->width() - SizeGripWidth(), top, fWidget->width(), fWidget->height());
 }
 
 TRect TzbBarControl::FloatingCaptionRect() const {
-  if (!widget_) return TRect{};
-  const TzbBarItemControlPainter& p = manager_->PainterClass();
+  if (!fWidget) return TRect{};
+  const TzbBarItemControlPainter& p = fManager->PainterClass();
   const int fw = p.GetFloatingFrameWidth(), fh = p.GetFloatingFrameHeight();
-  return Rect(fw, fh, widget_->width() - fw, fh + p.GetSmallCaptionHeight());
+  return Rect(fw, fh, fWidget->width() - fw, fh + p.GetSmallCaptionHeight());
 }
 
 TRect TzbBarControl::CloseButtonRect() const {
   const TRect c = FloatingCaptionRect();
-  const int size = manager_->PainterClass().GetSmallCaptionHeight();
+  const int size = fManager->PainterClass().GetSmallCaptionHeight();
   return Rect(c.Right - size, c.Top, c.Right, c.Top + size);
 }
 
 bool TzbBarControl::FormActive() const {
-  const QWidget* form = manager_->Form();
+  const QWidget* form = fManager->Form();
   return form && form->isActiveWindow();
 }
 
-bool TzbBarControl::ShowsGrip() const { return IsDocked() && bar_->BorderStyle == bbsSingle; }
+bool TzbBarControl::ShowsGrip() const { return IsDocked() && fBar->BorderStyle == bbsSingle; }
 
-TBrush TzbBarControl::GetBackgroundBrush() const { return manager_->PainterClass().GetToolbarBrush(*this); }
+TBrush TzbBarControl::GetBackgroundBrush() const { return fManager->PainterClass().GetToolbarBrush(*this); }
 
 TPoint TzbBarControl::ClientOriginInDock() const {
-  if (!dock_ || !widget_) return TPoint{};
+  if (!fDock || !fWidget) return TPoint{};
   const TRect in = ClientInsets();
-  return Point(widget_->x() + in.Left, widget_->y() + in.Top);
+  return Point(fWidget->x() + in.Left, fWidget->y() + in.Top);
 }
 
 void TzbBarControl::PaintBackground(TCanvas& canvas, const TRect& r, bool) {
-  const TzbBarItemControlPainter& p = manager_->PainterClass();
-  if (bar_ && bar_->Color != clDefault) {  // a colour of the bar's own
-    TzbBarItemControlPainter::FillWith(canvas, r, SolidBrush(bar_->Color));
+  const TzbBarItemControlPainter& p = fManager->PainterClass();
+  if (fBar && fBar->Color != clDefault) {  // a colour of the bar's own
+    TzbBarItemControlPainter::FillWith(canvas, r, SolidBrush(fBar->Color));
     return;
   }
-  if (IsDocked() && dock_) p.DrawDockedBarBackground(*this, canvas, GetBackgroundBrush(), r, ClientRect());
-  else p.DrawFloatingBarBackground(*this, canvas, GetBackgroundBrush(), r, ClientRect());
+  if (IsDocked() && fDock)
+    p.DrawDockedBarBackground(*this, canvas, GetBackgroundBrush(), r, ClientRect());
+  else
+    p.DrawFloatingBarBackground(*this, canvas, GetBackgroundBrush(), r, ClientRect());
 }
 
-bool TzbBarControl::OpensMenus() const { return openedByClick_ || manager_->IsCustomizing(); }
+bool TzbBarControl::OpensMenus() const { return fOpenedByClick || fManager->IsCustomizing(); }
 
 bool TzbBarControl::ClickableAt(const TPoint& client) const {
   if (!PtInRect(ClientRect(), client)) return false;
   const TzbBarItemControl* c = ControlAt(client);
-  return c && (c->Enabled() || manager_->IsCustomizing());
+  return c && (c->Enabled() || fManager->IsCustomizing());
 }
 
 TzbBarHitCode TzbBarControl::HitTest(const TPoint& wp) const {
   const TRect in = ClientInsets();
   const TPoint client = Point(wp.X - in.Left, wp.Y - in.Top);
   if (ClickableAt(client)) return htClient;
-  if (manager_->PainterClass().AllowsQuickCustomizing() && PtInRect(MarkRect(), wp)) return htMark;
+  if (fManager->PainterClass().AllowsQuickCustomizing() && PtInRect(MarkRect(), wp)) return htMark;
   if (PtInRect(SizeGripRect(), wp)) return htBottomRight;
-  if (IsFloating() && widget_) {
-    const TzbBarItemControlPainter& p = manager_->PainterClass();
-    if (bar_->CanBeListed() && PtInRect(CloseButtonRect(), wp)) return htClose;
+  if (IsFloating() && fWidget) {
+    const TzbBarItemControlPainter& p = fManager->PainterClass();
+    if (fBar->CanBeListed() && PtInRect(CloseButtonRect(), wp)) return htClose;
     const int fw = p.GetFloatingFrameWidth(), fh = p.GetFloatingFrameHeight();
     if (wp.Y < fh) return htTop;
-    if (wp.Y >= widget_->height() - fh) return htBottom;
+    if (wp.Y >= fWidget->height() - fh) return htBottom;
     if (wp.X < fw) return htLeft;
-    if (wp.X >= widget_->width() - fw) return htRight;
+    if (wp.X >= fWidget->width() - fw) return htRight;
     return htCaption;
   }
   const TzbBarDockingStyles all =
       DockingSet(dsNone) | DockingSet(dsLeft) | DockingSet(dsTop) | DockingSet(dsRight) | DockingSet(dsBottom);
-  return (bar_->NotDocking & all) == all ? htNowhere : htCaption;
+  return (fBar->NotDocking & all) == all ? htNowhere : htCaption;
 }
 
 TRect TzbBarControl::GetItemRect(const TzbBarItemControl* control) const {
@@ -442,15 +457,15 @@ TRect TzbBarControl::GetItemRect(const TzbBarItemControl* control) const {
 
 // ---------------------------------------------------------------- item layout
 
-bool TzbBarControl::Wraps() const { return dockingStyle_ == dsNone || bar_->MultiLine(); }
+bool TzbBarControl::Wraps() const { return fDockingStyle == dsNone || fBar->MultiLine(); }
 
 bool TzbBarControl::MarkExists() const {
-  return bar_->ShowMark &&
-         (truncated_ || (manager_->PainterClass().AllowsQuickCustomizing() && bar_->AllowQuickCustomizing));
+  return fBar->ShowMark &&
+         (fTruncated || (fManager->PainterClass().AllowsQuickCustomizing() && fBar->AllowQuickCustomizing));
 }
 
 void TzbBarControl::CalcItemRects() {
-  links_->ClearItemRects();
+  fLinks->ClearItemRects();
   CreateItemControls();
   const bool vertical = IsVertical();
   const bool wraps = Wraps();
@@ -461,7 +476,7 @@ void TzbBarControl::CalcItemRects() {
   if (MarkExists() && (!wraps || IsDocked())) avail -= kMarkZone;
   int lineThick = wraps ? 0 : across;
   int lineOffset = 0, pos = 0;
-  const int sepSize = manager_->PainterClass().GetToolbarSeparatorSize();
+  const int sepSize = fManager->PainterClass().GetToolbarSeparatorSize();
   std::vector<TzbBarItemLink*> line;
   TzbBarItemControl* prev = nullptr;
   auto centre = [&]() {
@@ -469,12 +484,14 @@ void TzbBarControl::CalcItemRects() {
       TzbBarItemControl* c = l->Control();
       const int own = vertical ? l->ItemRect.Width() : l->ItemRect.Height();
       const int d = (lineThick - own) / 2;
-      if (vertical) OffsetRect(l->ItemRect, -d, 0);
-      else OffsetRect(l->ItemRect, 0, d);
+      if (vertical)
+        OffsetRect(l->ItemRect, -d, 0);
+      else
+        OffsetRect(l->ItemRect, 0, d);
       c->LineThickness = lineThick;
     }
   };
-  const auto& shown = links_->ShownLinks();
+  const auto& shown = fLinks->ShownLinks();
   for (std::size_t i = 0; i < shown.size(); ++i) {
     TzbBarItemLink* link = shown[i];
     TzbBarItemControl* c = link->Control();
@@ -494,30 +511,38 @@ void TzbBarControl::CalcItemRects() {
       lineThick = 0;
     }
     TRect r;
-    if (wraps && !vertical) r = Bounds(pos + sep, lineOffset, len, th);
-    else if (wraps) r = Bounds(client.Width() - lineOffset - th, pos + sep, th, len);
-    else if (!vertical) r = Bounds(pos + sep, (lineThick - th) / 2, len, th);
-    else r = Bounds((lineThick - th) / 2, pos + sep, th, len);
+    if (wraps && !vertical)
+      r = Bounds(pos + sep, lineOffset, len, th);
+    else if (wraps)
+      r = Bounds(client.Width() - lineOffset - th, pos + sep, th, len);
+    else if (!vertical)
+      r = Bounds(pos + sep, (lineThick - th) / 2, len, th);
+    else
+      r = Bounds((lineThick - th) / 2, pos + sep, th, len);
     const TzbBarItemAlign align = link->Item() ? link->Item()->Align() : iaLeft;
     const int farEdge = (vertical ? r.Bottom : r.Right);
     if (align == iaLeft) {
       pos += sep + len;
     } else {
       int shift = 0;
-      if (align == iaCenter) shift = (avail - farEdge) / 2;
-      else if (align == iaRight) shift = avail - farEdge;
+      if (align == iaCenter)
+        shift = (avail - farEdge) / 2;
+      else if (align == iaRight)
+        shift = avail - farEdge;
       if (align == iaClient) {
         const int nearEdge = vertical ? r.Top : r.Left;
         const int newFar = std::max(avail, nearEdge + (vertical ? c->GetMinHeight() : c->GetMinWidth()));
-        if (vertical) r.Bottom = newFar;
-        else r.Right = newFar;
+        if (vertical)
+          r.Bottom = newFar;
+        else
+          r.Right = newFar;
       } else if (vertical) {
         OffsetRect(r, 0, shift);
       } else {
         OffsetRect(r, shift, 0);
       }
       pos = avail;
-      if (i + 1 < shown.size()) truncated_ = true;
+      if (i + 1 < shown.size()) fTruncated = true;
     }
     link->ItemRect = r;
     c->LineThickness = lineThick;
@@ -530,73 +555,73 @@ void TzbBarControl::CalcItemRects() {
 }
 
 int TzbBarControl::GetMinWidth(TzbBarDockingStyle style) {
-  const bool oneLine = !(IsVerticalStyle(style) || style == dsNone || bar_->MultiLine());
+  const bool oneLine = !(IsVerticalStyle(style) || style == dsNone || fBar->MultiLine());
   // A one-line bar shows at least one control when cut: its most recently used link.
-  links_->SetRecentLimit(oneLine ? 1 : -1);
+  fLinks->SetRecentLimit(oneLine ? 1 : -1);
   CreateItemControls();
   int w = 0;
-  const auto& links = oneLine ? links_->ShownLinks() : links_->VisibleLinks();
+  const auto& links = oneLine ? fLinks->ShownLinks() : fLinks->VisibleLinks();
   for (TzbBarItemLink* l : links)
     if (TzbBarItemControl* c = l->Control()) {
       w = std::max(w, c->GetWidth());
       if (oneLine) break;
     }
-  if (links.empty()) w = manager_->ButtonWidth();
+  if (links.empty()) w = fManager->ButtonWidth();
   if (!IsVerticalStyle(style) && style != dsNone && MarkExists()) w += kMarkZone;
-  links_->RestoreRecentLimit();
+  fLinks->RestoreRecentLimit();
   return w;
 }
 
 int TzbBarControl::GetMinHeight(TzbBarDockingStyle style) {
-  const bool oneLine = IsVerticalStyle(style) && !bar_->MultiLine();
-  links_->SetRecentLimit(oneLine ? 1 : -1);
+  const bool oneLine = IsVerticalStyle(style) && !fBar->MultiLine();
+  fLinks->SetRecentLimit(oneLine ? 1 : -1);
   CreateItemControls();
   int h = 0;
-  const auto& links = oneLine ? links_->ShownLinks() : links_->VisibleLinks();
+  const auto& links = oneLine ? fLinks->ShownLinks() : fLinks->VisibleLinks();
   for (TzbBarItemLink* l : links)
     if (TzbBarItemControl* c = l->Control()) {
       h = std::max(h, c->GetHeight());
       if (oneLine) break;
     }
-  if (links.empty()) h = manager_->ButtonHeight();
+  if (links.empty()) h = fManager->ButtonHeight();
   if (IsVerticalStyle(style) && MarkExists()) h += kMarkZone;
-  links_->RestoreRecentLimit();
+  fLinks->RestoreRecentLimit();
   return h;
 }
 
 int TzbBarControl::GetMaxWidth(TzbBarDockingStyle style) {
   const int min = GetMinWidth(style);
-  links_->SetRecentLimit(-1);
+  fLinks->SetRecentLimit(-1);
   CreateItemControls();
   int w = 0;
-  const int sep = manager_->PainterClass().GetToolbarSeparatorSize();
-  if (!IsVerticalStyle(style) || bar_->MultiLine()) {
-    for (TzbBarItemLink* l : links_->VisibleLinks())
+  const int sep = fManager->PainterClass().GetToolbarSeparatorSize();
+  if (!IsVerticalStyle(style) || fBar->MultiLine()) {
+    for (TzbBarItemLink* l : fLinks->VisibleLinks())
       if (l->Control()) w += l->Control()->GetWidth() + (l->StoredBeginGroup() ? sep : 0);
     if (!IsVerticalStyle(style) && style != dsNone && MarkExists()) w += kMarkZone;
   } else {
-    for (TzbBarItemLink* l : links_->VisibleLinks())
+    for (TzbBarItemLink* l : fLinks->VisibleLinks())
       if (l->Control()) w = std::max(w, l->Control()->GetWidth());
   }
-  links_->RestoreRecentLimit();
+  fLinks->RestoreRecentLimit();
   return std::max(min, w);
 }
 
 int TzbBarControl::GetMaxHeight(TzbBarDockingStyle style) {
   const int min = GetMinHeight(style);
-  links_->SetRecentLimit(-1);
+  fLinks->SetRecentLimit(-1);
   CreateItemControls();
   int h = 0;
-  const int sep = manager_->PainterClass().GetToolbarSeparatorSize();
+  const int sep = fManager->PainterClass().GetToolbarSeparatorSize();
   if (IsVerticalStyle(style)) {
-    for (TzbBarItemLink* l : links_->VisibleLinks())
+    for (TzbBarItemLink* l : fLinks->VisibleLinks())
       if (l->Control()) h += l->Control()->GetHeight() + (l->StoredBeginGroup() ? sep : 0);
     if (MarkExists()) h += kMarkZone;
   } else {
-    for (TzbBarItemLink* l : links_->VisibleLinks())
+    for (TzbBarItemLink* l : fLinks->VisibleLinks())
       if (l->Control()) h = std::max(h, l->Control()->GetHeight());
   }
-  links_->RestoreRecentLimit();
+  fLinks->RestoreRecentLimit();
   return std::max(min, h);
 }
 
@@ -604,9 +629,9 @@ void TzbBarControl::CalcWrappedSize(TzbBarDockingStyle style, int length, TzbSiz
   const int minWidth = size.Width;
   length = std::max(length, minWidth);
   if (MarkExists()) length -= kMarkZone;
-  const auto& shown = links_->ShownLinks();
+  const auto& shown = fLinks->ShownLinks();
   const int n = static_cast<int>(shown.size());
-  const int sepSize = manager_->PainterClass().GetToolbarSeparatorSize();
+  const int sepSize = fManager->PainterClass().GetToolbarSeparatorSize();
   for (TzbBarItemLink* l : shown)
     if (l->Control()) l->Control()->StartsLine = false;
   int lineLen = 0, lineThick = 0, longest = 0, sum = 0, lineStart = 0;
@@ -650,11 +675,11 @@ void TzbBarControl::CalcWrappedSize(TzbBarDockingStyle style, int length, TzbSiz
 }
 
 int TzbBarControl::MeasureLine(int length, int& height, bool& exceeded) {
-  const int sep = manager_->PainterClass().GetToolbarSeparatorSize();
+  const int sep = fManager->PainterClass().GetToolbarSeparatorSize();
   int total = 0, count = 0;
   height = 0;
   exceeded = false;
-  for (TzbBarItemLink* l : links_->ShownLinks()) {
+  for (TzbBarItemLink* l : fLinks->ShownLinks()) {
     TzbBarItemControl* c = l->Control();
     if (!c) continue;
     const int add = c->GetWidth() + (l->StoredBeginGroup() ? sep : 0);
@@ -671,28 +696,28 @@ int TzbBarControl::MeasureLine(int length, int& height, bool& exceeded) {
 
 TzbSize TzbBarControl::GetSizeForWidth(TzbBarDockingStyle style, int width) {
   const bool vertical = IsVerticalStyle(style);
-  const bool wraps = style == dsNone || bar_->MultiLine();
+  const bool wraps = style == dsNone || fBar->MultiLine();
   TzbSize size{GetMinWidth(style), GetMinHeight(style)};
   if (wraps && !vertical) {
-    links_->SetRecentLimit(-1);
+    fLinks->SetRecentLimit(-1);
     CreateItemControls();
     CalcWrappedSize(style, width, size);
     return size;
   }
   if (vertical) return {GetMinWidth(style), GetMaxHeight(style)};
-  const int mark = MarkExists() && !links_->VisibleLinks().empty() ? kMarkZone : 0;
+  const int mark = MarkExists() && !fLinks->VisibleLinks().empty() ? kMarkZone : 0;
   const int length = std::max(width, size.Width) - mark;
   int height = 0, measured = 0;
   bool exceeded = false;
-  if (!links_->RecentItemsActive() || manager_->Designing) {
-    links_->SetRecentLimit(-1);
+  if (!fLinks->RecentItemsActive() || fManager->Designing) {
+    fLinks->SetRecentLimit(-1);
     CreateItemControls();
     measured = MeasureLine(length, height, exceeded);
   } else {
-    const int n = static_cast<int>(links_->VisibleLinks().size());
+    const int n = static_cast<int>(fLinks->VisibleLinks().size());
     int keep = -1;
     for (int limit = 1; limit <= n; ++limit) {
-      links_->SetRecentLimit(limit);
+      fLinks->SetRecentLimit(limit);
       CreateItemControls();
       MeasureLine(length, height, exceeded);
       if (exceeded) {
@@ -700,12 +725,12 @@ TzbSize TzbBarControl::GetSizeForWidth(TzbBarDockingStyle style, int width) {
         break;
       }
     }
-    links_->SetRecentLimit(keep);
+    fLinks->SetRecentLimit(keep);
     CreateItemControls();
     measured = MeasureLine(length, height, exceeded);
-    if (keep != -1) truncated_ = true;
+    if (keep != -1) fTruncated = true;
   }
-  if (exceeded) truncated_ = true;
+  if (exceeded) fTruncated = true;
   size.Width = std::max(size.Width, measured + mark);
   if (height > 0) size.Height = height;
   return size;
@@ -721,54 +746,54 @@ TzbSize TzbBarControl::GetWindowSize(TzbBarDockingStyle style) {
   const int ncw = nc.Left + nc.Right, nch = nc.Top + nc.Bottom;
   TzbSize s;
   if (style == dsNone) {
-    s = GetSizeForWidth(dsNone, bar_->FloatClientWidth);
+    s = GetSizeForWidth(dsNone, fBar->FloatClientWidth);
     s.Width += ncw;
     s.Height += nch;
   } else if (IsVerticalStyle(style)) {
-    const int dockHeight = dock_ && dock_->Widget() ? dock_->Widget()->height() : 0;
-    const int h = bar_->WholeRow() ? dockHeight - nch : GetMaxHeight(style);
+    const int dockHeight = fDock && fDock->Widget() ? fDock->Widget()->height() : 0;
+    const int h = fBar->WholeRow() ? dockHeight - nch : GetMaxHeight(style);
     s = GetSizeForHeight(style, h);
     s.Width += ncw;
-    s.Height = bar_->WholeRow() ? dockHeight : s.Height + nch;
+    s.Height = fBar->WholeRow() ? dockHeight : s.Height + nch;
   } else {
-    const int dockWidth = dock_ && dock_->Widget() ? dock_->Widget()->width() : 0;
-    const int w = bar_->WholeRow() ? dockWidth - ncw : GetMaxWidth(style);
+    const int dockWidth = fDock && fDock->Widget() ? fDock->Widget()->width() : 0;
+    const int w = fBar->WholeRow() ? dockWidth - ncw : GetMaxWidth(style);
     s = GetSizeForWidth(style, w);
-    s.Width = bar_->WholeRow() ? dockWidth : s.Width + ncw;
+    s.Width = fBar->WholeRow() ? dockWidth : s.Width + ncw;
     s.Height += nch;
   }
   return s;
 }
 
 TPoint TzbBarControl::GetGrabOffset(TzbBarDockingStyle style) const {
-  TzbBarScreen* screen = TzbBarScreen::Of(*manager_);
+  TzbBarScreen* screen = TzbBarScreen::Of(*fManager);
   if (screen && screen->MovingWindow() == this && style == screen->MoveStartStyle()) return screen->MoveOffset();
   const TRect w = WindowRect();
-  const int width = std::max(1, grabSize_.Width), height = std::max(1, grabSize_.Height);
-  return Point(grab_.X * std::max(1, w.Width()) / width, grab_.Y * std::max(1, w.Height()) / height);
+  const int width = std::max(1, fGrabSize.Width), height = std::max(1, fGrabSize.Height);
+  return Point(fGrab.X * std::max(1, w.Width()) / width, fGrab.Y * std::max(1, w.Height()) / height);
 }
 
 void TzbBarControl::RebuildLayout() {
-  if (closing_ || bar_->BarLock() || !widget_) return;
-  TzbBarItemControl* keep = selected_;
-  const int keepIndex = keep ? links_->IndexOf(&keep->Link()) : -1;
+  if (fClosing || fBar->BarLock() || !fWidget) return;
+  TzbBarItemControl* keep = fSelected;
+  const int keepIndex = keep ? fLinks->IndexOf(&keep->Link()) : -1;
   const bool keepActive = keep && keep->Active;
   if (!keepActive) {
     DestroyItemControls();
     CreateItemControls();
-    if (keepIndex >= 0 && keepIndex < links_->Count()) selected_ = links_->Items(keepIndex)->Control();
+    if (keepIndex >= 0 && keepIndex < fLinks->Count()) fSelected = fLinks->Items(keepIndex)->Control();
   }
-  canvas_->Font.Font = manager_->BarFont();
-  clientCanvas_->Font.Font = manager_->BarFont();
+  fCanvas->Font.Font = fManager->BarFont();
+  fClientCanvas->Font.Font = fManager->BarFont();
   CalcMetrics();
-  if (dock_) {
-    dock_->UpdateDock();
+  if (fDock) {
+    fDock->UpdateDock();
   } else {
     const TzbSize s = GetSizeForWidth(dsNone, ClientRect().Width());
     const TRect nc = NonClientSizes(dsNone);
-    placing_ = true;
-    widget_->resize(s.Width + nc.Left + nc.Right, s.Height + nc.Top + nc.Bottom);
-    placing_ = false;
+    fPlacing = true;
+    fWidget->resize(s.Width + nc.Left + nc.Right, s.Height + nc.Top + nc.Bottom);
+    fPlacing = false;
   }
   CalcItemRects();
   Invalidate();
@@ -778,7 +803,7 @@ void TzbBarControl::RebuildLayout() {
 
 void TzbBarControl::EnterMenuMode(TzbBarItemControl* control) {
   if (!control) {
-    TzbBarItemLink* first = links_->FirstSelectable();
+    TzbBarItemLink* first = fLinks->FirstSelectable();
     control = first ? first->Control() : nullptr;
   }
   if (MenuModeBarRef() && MenuModeBarRef() != this) MenuModeBarRef()->LeaveMenuMode();
@@ -790,11 +815,11 @@ void TzbBarControl::EnterMenuMode(TzbBarItemControl* control) {
 
 void TzbBarControl::LeaveMenuMode() {
   if (MenuModeBarRef() != this) {
-    if (active_) TCustomzbBarControl::SetActive(false);
+    if (fActive) TCustomzbBarControl::SetActive(false);
     return;
   }
   MenuModeBarRef() = nullptr;
-  openedByClick_ = false;
+  fOpenedByClick = false;
   SelectItem(nullptr);
   if (!IsAlive(this)) return;
   TCustomzbBarControl::SetActive(false);
@@ -802,13 +827,13 @@ void TzbBarControl::LeaveMenuMode() {
 
 void TzbBarControl::SetActive(bool value) {
   if (!value) {
-    if (selected_ && selected_->Active) {
-      if (auto* b = dynamic_cast<TzbBarButtonControl*>(selected_); b && b->DroppedDown()) b->ControlInactivate(true);
+    if (fSelected && fSelected->Active) {
+      if (auto* b = dynamic_cast<TzbBarButtonControl*>(fSelected); b && b->DroppedDown()) b->ControlInactivate(true);
       if (!IsAlive(this)) return;
     }
-    if (openedByClick_) {
-      openedByClick_ = false;
-      if (!manager_->IsCustomizing() && MenuModeBarRef() == this) {
+    if (fOpenedByClick) {
+      fOpenedByClick = false;
+      if (!fManager->IsCustomizing() && MenuModeBarRef() == this) {
         LeaveMenuMode();
         return;
       }
@@ -818,12 +843,14 @@ void TzbBarControl::SetActive(bool value) {
 }
 
 void TzbBarControl::SelectItem(TzbBarItemControl* control) {
-  TzbBarItemControl* previous = selected_;
+  TzbBarItemControl* previous = fSelected;
   TCustomzbBarControl::SelectItem(control);
   if (!IsAlive(this)) return;
-  if (control && control != previous && selected_ == control && !control->Active && !manager_->IsCustomizing()) {
-    if (control->HasSubMenu()) control->BeforeClick(false);
-    else control->ControlActivate(true);
+  if (control && control != previous && fSelected == control && !control->Active && !fManager->IsCustomizing()) {
+    if (control->HasSubMenu())
+      control->BeforeClick(false);
+    else
+      control->ControlActivate(true);
   }
 }
 
@@ -831,20 +858,22 @@ void TzbBarControl::CloseChain() {
   if (ChildMenu) {
     TzbBarSubMenuControl* child = ChildMenu;
     ChildMenu = nullptr;
-    if (child->OwnerControl) child->OwnerControl->ControlInactivate(true);
-    else child->Close();
+    if (child->OwnerControl)
+      child->OwnerControl->ControlInactivate(true);
+    else
+      child->Close();
     if (!IsAlive(this)) return;
   }
-  if (selected_ && selected_->Active) selected_->ControlInactivate(true);
+  if (fSelected && fSelected->Active) fSelected->ControlInactivate(true);
   if (!IsAlive(this)) return;
   LeaveMenuMode();
 }
 
 bool TzbBarControl::SwitchBar(bool backwards) {
   if (ChainTop() != this) return true;
-  TzbBars& bars = manager_->Bars();
+  TzbBars& bars = fManager->Bars();
   const int count = bars.Count();
-  const int current = bar_->Index();
+  const int current = fBar->Index();
   for (int step = 1; step < count; ++step) {
     const int i = ((current + (backwards ? -step : step)) % count + count) % count;
     TzbBar* other = bars.Items(i);
@@ -863,19 +892,19 @@ bool TzbBarControl::KeyDown(int key, unsigned shift) {
     return SwitchBar(key == Qt::Key_Backtab || (shift & ssShift));
   if (TCustomzbBarControl::KeyDown(key, shift)) return true;
   if (!IsAlive(this)) return true;
-  if (selected_ && selected_->KeyDown(key)) return true;
+  if (fSelected && fSelected->KeyDown(key)) return true;
   if (!IsAlive(this)) return true;
   switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Up:
     case Qt::Key_Down:
-      if (!selected_) return true;
-      if (selected_->HasSubMenu()) {
-        openedByClick_ = true;
-        selected_->Click(false);
+      if (!fSelected) return true;
+      if (fSelected->HasSubMenu()) {
+        fOpenedByClick = true;
+        fSelected->Click(false);
       } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        selected_->Click(false);
+        fSelected->Click(false);
       }
       return true;
     case Qt::Key_Escape:
@@ -892,20 +921,20 @@ void TzbBarControl::MouseDown(const TPoint& p, TzbMouseButton button) {
   const TRect in = ClientInsets();
   const TPoint wp = Point(p.X + in.Left, p.Y + in.Top);
   if (button == mbRight) {
-    if (active_) HideAll();
-    if (IsAlive(this) && !manager_->IsCustomizing()) ShowToolbarsPopup(*manager_, BarCursorPos());
+    if (fActive) HideAll();
+    if (IsAlive(this) && !fManager->IsCustomizing()) ShowToolbarsPopup(*fManager, BarCursorPos());
     return;
   }
   if (button != mbLeft || IgnoreNextButtonUp) return;
   const TzbBarHitCode hit = HitTest(wp);
   if (hit == htClient) {
     TzbBarItemControl* c = ControlAt(p);
-    if (active_) {
-      if (c != selected_) {
-        openedByClick_ = false;
+    if (fActive) {
+      if (c != fSelected) {
+        fOpenedByClick = false;
         SelectItem(c);
         if (!IsAlive(this)) return;
-      } else if (!dynamic_cast<TzbBarButtonControl*>(c) && openedByClick_) {
+      } else if (!dynamic_cast<TzbBarButtonControl*>(c) && fOpenedByClick) {
         HideAll();
         return;
       }
@@ -913,15 +942,15 @@ void TzbBarControl::MouseDown(const TPoint& p, TzbMouseButton button) {
       EnterMenuMode(c);
       if (!IsAlive(this)) return;
     }
-    if (!c->HasTextWindow()) openedByClick_ = true;
+    if (!c->HasTextWindow()) fOpenedByClick = true;
     TCustomzbBarControl::MouseDown(p, button);
     return;
   }
-  if (active_) {
+  if (fActive) {
     HideAll();
     if (!IsAlive(this)) return;
   }
-  TzbBarScreen* screen = TzbBarScreen::Of(*manager_);
+  TzbBarScreen* screen = TzbBarScreen::Of(*fManager);
   switch (hit) {
     case htCaption:
       if (screen) {
@@ -933,16 +962,18 @@ void TzbBarControl::MouseDown(const TPoint& p, TzbMouseButton button) {
       break;
     case htBottomRight:
       // The size grip of a status-bar-like bar sizes the form.
-      if (QWidget* form = manager_->Form(); form && form->windowHandle())
+      if (QWidget* form = fManager->Form(); form && form->windowHandle())
         form->windowHandle()->startSystemResize(Qt::BottomEdge | Qt::RightEdge);
       break;
     case htMark:
-      if (markClosedByPress_) markClosedByPress_ = false;
-      else SetMarkState(markState_ == 2 ? 1 : 2);
+      if (fMarkClosedByPress)
+        fMarkClosedByPress = false;
+      else
+        SetMarkState(fMarkState == 2 ? 1 : 2);
       break;
     case htClose:
-      closeTracking_ = true;
-      closeState_ = 2;
+      fCloseTracking = true;
+      fCloseState = 2;
       Invalidate();
       break;
     case htLeft:
@@ -959,43 +990,45 @@ void TzbBarControl::MouseDown(const TPoint& p, TzbMouseButton button) {
 void TzbBarControl::MouseMove(const TPoint& p) {
   const TRect in = ClientInsets();
   const TPoint wp = Point(p.X + in.Left, p.Y + in.Top);
-  if (closeTracking_) {
+  if (fCloseTracking) {
     const int state = PtInRect(CloseButtonRect(), wp) ? 2 : 1;
-    if (state != closeState_) {
-      closeState_ = state;
+    if (state != fCloseState) {
+      fCloseState = state;
       Invalidate();
     }
     return;
   }
-  if (IsFloating() && bar_->CanBeListed() && manager_->PainterClass().TracksCloseButton() && !active_) {
+  if (IsFloating() && fBar->CanBeListed() && fManager->PainterClass().TracksCloseButton() && !fActive) {
     const int state = PtInRect(CloseButtonRect(), wp) ? 1 : 0;
-    if (state != closeState_) {
-      closeState_ = state;
+    if (state != fCloseState) {
+      fCloseState = state;
       Invalidate();
     }
   }
   TCustomzbBarControl::MouseMove(p);
   if (!IsAlive(this)) return;
   // The mark turns hot under the mouse (not while its window is open or a menu is open).
-  if (!active_ && markState_ != 2 && manager_->PainterClass().AllowsQuickCustomizing() && MarkExists()) {
+  if (!fActive && fMarkState != 2 && fManager->PainterClass().AllowsQuickCustomizing() && MarkExists()) {
     const int state = PtInRect(MarkRect(), wp) ? 1 : 0;
-    if (state != markState_) {
-      markState_ = state;
+    if (state != fMarkState) {
+      fMarkState = state;
       RedrawMark();
-      if (state == 1) ShowBarHintText(*manager_, "More Buttons");
-      else if (!selected_) HideBarHint(*manager_);
+      if (state == 1)
+        ShowBarHintText(*fManager, "More Buttons");
+      else if (!fSelected)
+        HideBarHint(*fManager);
     }
   }
 }
 
 void TzbBarControl::MouseUp(const TPoint& p, TzbMouseButton button) {
-  if (closeTracking_ && button == mbLeft) {
+  if (fCloseTracking && button == mbLeft) {
     const TRect in = ClientInsets();
-    const bool close = closeState_ == 2 && PtInRect(CloseButtonRect(), Point(p.X + in.Left, p.Y + in.Top));
-    closeTracking_ = false;
-    closeState_ = 0;
+    const bool close = fCloseState == 2 && PtInRect(CloseButtonRect(), Point(p.X + in.Left, p.Y + in.Top));
+    fCloseTracking = false;
+    fCloseState = 0;
     Invalidate();
-    if (close) bar_->SetVisible(false);  // frees this window
+    if (close) fBar->SetVisible(false);  // frees this window
     return;
   }
   TCustomzbBarControl::MouseUp(p, button);
@@ -1003,7 +1036,7 @@ void TzbBarControl::MouseUp(const TPoint& p, TzbMouseButton button) {
 
 void TzbBarControl::DoubleClick(const TPoint& p) {
   const TRect in = ClientInsets();
-  if (HitTest(Point(p.X + in.Left, p.Y + in.Top)) == htCaption && !manager_->Designing) {
+  if (HitTest(Point(p.X + in.Left, p.Y + in.Top)) == htCaption && !fManager->Designing) {
     ToggleFloating();
     return;
   }
@@ -1011,8 +1044,8 @@ void TzbBarControl::DoubleClick(const TPoint& p) {
 }
 
 void TzbBarControl::ToggleFloating() {
-  TzbBar* bar = bar_;
-  TzbBarManager& m = *manager_;
+  TzbBar* bar = fBar;
+  TzbBarManager& m = *fManager;
   if (IsDocked()) {
     const TRect w = WindowRect();
     bar->FloatLeft = w.Left;
@@ -1034,13 +1067,13 @@ void TzbBarControl::ToggleFloating() {
 }
 
 void TzbBarControl::MouseLeave() {
-  if (active_) return;
-  if (markState_ == 1) {
-    markState_ = 0;
+  if (fActive) return;
+  if (fMarkState == 1) {
+    fMarkState = 0;
     RedrawMark();
   }
-  if (closeState_ == 1 && !closeTracking_) {
-    closeState_ = 0;
+  if (fCloseState == 1 && !fCloseTracking) {
+    fCloseState = 0;
     Invalidate();
   }
   TCustomzbBarControl::MouseLeave();
@@ -1051,15 +1084,15 @@ void TzbBarControl::MouseLeave() {
 void TzbBarControl::Paint() {
   TCanvas& wdc = WindowCanvas();
   TCanvas& dc = Canvas();
-  const TzbBarItemControlPainter& p = manager_->PainterClass();
-  const TRect window = Rect(0, 0, widget_ ? widget_->width() : 0, widget_ ? widget_->height() : 0);
+  const TzbBarItemControlPainter& p = fManager->PainterClass();
+  const TRect window = Rect(0, 0, fWidget ? fWidget->width() : 0, fWidget ? fWidget->height() : 0);
   const TBrush brush = GetBackgroundBrush();
-  itemBrush_ = brush;
+  fItemBrush = brush;
   TzbBarItemControlPainter::FillWith(wdc, window, brush);
   if (IsFloating()) {
     p.DrawFloatingBorder(*this, wdc, brush, window);
     p.DrawFloatingCaption(*this, wdc, brush, FloatingCaptionRect());
-  } else if (bar_->BorderStyle == bbsSingle) {
+  } else if (fBar->BorderStyle == bbsSingle) {
     p.DrawBarBorder(*this, wdc, brush, window);
   } else if (const TRect grip = SizeGripRect(); !IsRectEmpty(grip)) {
     p.DrawSizeGrip(*this, wdc, brush, grip);
@@ -1069,7 +1102,7 @@ void TzbBarControl::Paint() {
   const bool vertical = IsVertical();
   const int sepSize = p.GetToolbarSeparatorSize();
   bool first = true;
-  for (TzbBarItemLink* link : links_->ShownLinks()) {
+  for (TzbBarItemLink* link : fLinks->ShownLinks()) {
     TzbBarItemControl* c = link->Control();
     if (!c) continue;
     c->SeparatorRect = TRect{};

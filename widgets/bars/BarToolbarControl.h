@@ -43,23 +43,23 @@ class TzbBarControl : public TCustomzbBarControl {
   void ControlsCreated() override;
   void Closing() override;
   bool IsMenu() const override { return false; }
-  bool IsDocked() const override { return dockingStyle_ != dsNone; }
-  bool IsFloating() const override { return dockingStyle_ == dsNone; }
-  bool IsVertical() const override { return dockingStyle_ == dsLeft || dockingStyle_ == dsRight; }
-  TzbBarDockingStyle DockingStyle() const override { return dockingStyle_; }
-  TzbBar* Bar() const override { return bar_; }
-  int ItemHeight() const override { return editHeight_; }
-  bool HasHiddenLinks() const override { return truncated_; }
-  int CaptionButtonState() const override { return closeState_; }
+  bool IsDocked() const override { return fDockingStyle != dsNone; }
+  bool IsFloating() const override { return fDockingStyle == dsNone; }
+  bool IsVertical() const override { return fDockingStyle == dsLeft || fDockingStyle == dsRight; }
+  TzbBarDockingStyle DockingStyle() const override { return fDockingStyle; }
+  TzbBar* Bar() const override { return fBar; }
+  int ItemHeight() const override { return fEditHeight; }
+  bool HasHiddenLinks() const override { return fTruncated; }
+  int CaptionButtonState() const override { return fCloseState; }
   TRect FloatingCaptionRect() const override;
   bool FormActive() const override;
   bool ShowsGrip() const override;
   TBrush GetBackgroundBrush() const override;
   TRect GetItemRect(const TzbBarItemControl* control) const override;
-  TRect ClientInsets() const override { return NonClientSizes(dockingStyle_); }
+  TRect ClientInsets() const override { return NonClientSizes(fDockingStyle); }
   bool OpensMenus() const override;
-  void MenuClosedByKey() override { openedByClick_ = false; }
-  int QuickButtonState() const override { return markState_; }
+  void MenuClosedByKey() override { fOpenedByClick = false; }
+  int QuickButtonState() const override { return fMarkState; }
   bool ShowsQuickButton() const override { return IsFloating() && MarkExists(); }
 
   // --- the mark and its quick-customization window ---
@@ -72,9 +72,9 @@ class TzbBarControl : public TCustomzbBarControl {
   // The links of the open quick-customization window: copies of the links that did not fit, then
   // "&Add or Remove Buttons" with a check entry per link of the bar; nil while closed.
   TzbBarItemLinks* QuickLinks() const;
-  TzbBarSubItem* AddRemoveItem() const { return addRemove_; }
+  TzbBarSubItem* AddRemoveItem() const { return fAddRemove; }
 
-  TzbDockControl* DockControl() const override { return dock_; }
+  TzbDockControl* DockControl() const override { return fDock; }
   TPoint ClientOriginInDock() const override;
   // A bar with a colour of its own is filled with it; otherwise docked the dock shows through under
   // the bar (the painter decides), floating the bar's own background.
@@ -102,8 +102,8 @@ class TzbBarControl : public TCustomzbBarControl {
   // --- item layout and sizes ---
   bool Wraps() const;
   bool MarkExists() const;
-  bool Truncated() const { return truncated_; }
-  void SetTruncated(bool value) { truncated_ = value; }
+  bool Truncated() const { return fTruncated; }
+  void SetTruncated(bool value) { fTruncated = value; }
   void CalcItemRects();
   int GetMinWidth(TzbBarDockingStyle style);
   int GetMinHeight(TzbBarDockingStyle style);
@@ -115,15 +115,18 @@ class TzbBarControl : public TCustomzbBarControl {
   TzbSize GetWindowSize(TzbBarDockingStyle style);
   // Where the mouse held the window at the start of a drag, for the given style.
   TPoint GetGrabOffset(TzbBarDockingStyle style) const;
-  void SetGrab(const TPoint& offset) { grab_ = offset; grabSize_ = {WindowRect().Width(), WindowRect().Height()}; }
+  void SetGrab(const TPoint& offset) {
+    fGrab = offset;
+    fGrabSize = {WindowRect().Width(), WindowRect().Height()};
+  }
   int LayoutLeft = 0, LayoutTop = 0, LayoutWidth = 0, LayoutHeight = 0;  // dock row layout results
   int MinLength = 0, MaxLength = 0;
 
   // --- menu mode ---
   void EnterMenuMode(TzbBarItemControl* control);
   void LeaveMenuMode();
-  bool OpenedByClick() const { return openedByClick_; }
-  void SetOpenedByClick(bool value) { openedByClick_ = value; }
+  bool OpenedByClick() const { return fOpenedByClick; }
+  void SetOpenedByClick(bool value) { fOpenedByClick = value; }
   void SetActive(bool value) override;
   void SelectItem(TzbBarItemControl* control) override;
   bool KeyDown(int key, unsigned shift) override;
@@ -148,21 +151,21 @@ class TzbBarControl : public TCustomzbBarControl {
   void ToggleFloating();
   int MeasureLine(int length, int& height, bool& exceeded);
 
-  TzbBar* bar_;
-  TzbDockControl* dock_ = nullptr;
-  TzbBarDockingStyle dockingStyle_ = dsNone;
-  bool truncated_ = false;
-  bool openedByClick_ = false;
-  int closeState_ = 0;  // 0 normal, 1 hot, 2 pressed
-  bool closeTracking_ = false;
-  bool placing_ = false;
-  TPoint grab_{0, 0};
-  TzbSize grabSize_{1, 1};
-  int markState_ = 0;
-  bool markClosedByPress_ = false;
-  std::unique_ptr<TzbBarItemLinks> quickLinks_;
-  TzbBarSubItem* addRemove_ = nullptr;
-  std::vector<TzbBarItem*> quickItems_;
+  TzbBar* fBar;
+  TzbDockControl* fDock = nullptr;
+  TzbBarDockingStyle fDockingStyle = dsNone;
+  bool fTruncated = false;
+  bool fOpenedByClick = false;
+  int fCloseState = 0;  // 0 normal, 1 hot, 2 pressed
+  bool fCloseTracking = false;
+  bool fPlacing = false;
+  TPoint fGrab{0, 0};
+  TzbSize fGrabSize{1, 1};
+  int fMarkState = 0;
+  bool fMarkClosedByPress = false;
+  std::unique_ptr<TzbBarItemLinks> fQuickLinks;
+  TzbBarSubItem* fAddRemove = nullptr;
+  std::vector<TzbBarItem*> fQuickItems;
   void FreeQuickItems();
   void OpenQuickWindow();
 };

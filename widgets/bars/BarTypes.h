@@ -45,8 +45,19 @@ enum : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
 
 // What an item tells the on-screen controls of its links.
 enum class TzbControlChange {
-  Caption, Enabled, Glyph, ShortCut, Visible, Repaint, Layout, Down, ButtonStyle, PaintStyle, DropDownEnabled,
-  BeginGroup, Align
+  Caption,
+  Enabled,
+  Glyph,
+  ShortCut,
+  Visible,
+  Repaint,
+  Layout,
+  Down,
+  ButtonStyle,
+  PaintStyle,
+  DropDownEnabled,
+  BeginGroup,
+  Align
 };
 
 }  // namespace zyn

@@ -10,12 +10,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QWidget>
+
 #include <algorithm>
 #include <cctype>
 
@@ -52,8 +53,7 @@ std::string GetUniqueItemName(const TzbBarManager& manager, const std::string& i
   for (int n = 1;; ++n) {
     const std::string candidate = base + std::to_string(n);
     bool taken = false;
-    for (int i = 0; i < manager.GetItemCount() && !taken; ++i)
-      taken = SameText(manager.GetItem(i)->Name, candidate);
+    for (int i = 0; i < manager.GetItemCount() && !taken; ++i) taken = SameText(manager.GetItem(i)->Name, candidate);
     if (!taken) return candidate;
   }
 }
@@ -78,8 +78,10 @@ int ArrowSizeForRect(const TRect& r, bool down) {
 
 void DrawArrowOfSize(TCanvas& canvas, const TRect& r, bool down, bool noEmboss, bool enabled, bool selected, int s) {
   TColor color;
-  if (enabled) color = selected ? (FaceIsWhite() ? clBtnFace : clHighlightText) : clBtnText;
-  else color = clBtnShadow;
+  if (enabled)
+    color = selected ? (FaceIsWhite() ? clBtnFace : clHighlightText) : clBtnText;
+  else
+    color = clBtnShadow;
   std::vector<TPoint> pts;
   int x0, y0;
   if (down) {
@@ -222,8 +224,10 @@ void DrawGlyph(TCanvas& canvas, const TzbGlyphArgs& a) {
       for (int x = 0; x < work.width(); ++x) {
         QRgb p = work.pixel(x, y);
         if (isTransparent(p)) continue;
-        if (a.TintColor != clNone && !a.KeepColours) p = TintPixel(p, a.TintColor);
-        else if (a.Grayed) p = GrayPixel(p);
+        if (a.TintColor != clNone && !a.KeepColours)
+          p = TintPixel(p, a.TintColor);
+        else if (a.Grayed)
+          p = GrayPixel(p);
         if ((a.KeepColours || a.TintColor == clNone) && a.FlatLook && !a.Hot && !a.Down && !a.Grayed && DingyImages())
           p = LightenPixel(p);
         work.setPixel(x, y, p | 0xFF000000u);
@@ -355,17 +359,20 @@ TRect ThemedSizeGripRect(const TRect& rect, int corner) {
   int w, h;
   GetThemedSizeGripSize(w, h);
   TRect r = rect;
-  if (corner == 1 || corner == 3) r.Left = r.Right - w - 1;
-  else r.Right = r.Left + w + 1;
-  if (corner == 2 || corner == 3) r.Top = r.Bottom - h;
-  else r.Bottom = r.Top + h;
+  if (corner == 1 || corner == 3)
+    r.Left = r.Right - w - 1;
+  else
+    r.Right = r.Left + w + 1;
+  if (corner == 2 || corner == 3)
+    r.Top = r.Bottom - h;
+  else
+    r.Bottom = r.Top + h;
   return r;
 }
 
 void ExcludeClipRect(TCanvas& canvas, const TRect& r) {
   QPainter& p = canvas.Painter();
-  const QRegion region =
-      p.hasClipping() ? p.clipRegion() : QRegion(0, 0, p.device()->width(), p.device()->height());
+  const QRegion region = p.hasClipping() ? p.clipRegion() : QRegion(0, 0, p.device()->width(), p.device()->height());
   p.setClipRegion(region.subtracted(QRegion(ToQRect(r))));
 }
 
@@ -434,10 +441,14 @@ void DrawDropDownWindowFrame(TCanvas& canvas, const TzbDropDownWindowGeometry& w
   p.save();
   PaintSizeGrip(canvas, strip, corner);
   TRect grip = strip;
-  if (corner == 1 || corner == 3) grip.Left = grip.Right - SM_CXVSCROLL_VALUE;
-  else grip.Right = grip.Left + SM_CXVSCROLL_VALUE;
-  if (corner == 2 || corner == 3) grip.Top = grip.Bottom - SM_CYHSCROLL_VALUE;
-  else grip.Bottom = grip.Top + SM_CYHSCROLL_VALUE;
+  if (corner == 1 || corner == 3)
+    grip.Left = grip.Right - SM_CXVSCROLL_VALUE;
+  else
+    grip.Right = grip.Left + SM_CXVSCROLL_VALUE;
+  if (corner == 2 || corner == 3)
+    grip.Top = grip.Bottom - SM_CYHSCROLL_VALUE;
+  else
+    grip.Bottom = grip.Top + SM_CYHSCROLL_VALUE;
   ExcludeClipRect(canvas, grip);
   InflateRect(grip, 2, 2);
   grip.Top = std::max(grip.Top, strip.Top);
@@ -462,8 +473,10 @@ QRegion StoreClipRegion(TCanvas& canvas, bool& hadRegion) {
 }
 
 void ReloadClipRegion(TCanvas& canvas, const QRegion& region, bool hadRegion) {
-  if (hadRegion) canvas.Painter().setClipRegion(region);
-  else canvas.Painter().setClipping(false);
+  if (hadRegion)
+    canvas.Painter().setClipRegion(region);
+  else
+    canvas.Painter().setClipping(false);
 }
 
 void UniteClipRect(TCanvas& canvas, const TRect& r) {
@@ -551,7 +564,8 @@ bool RightButtonDown() { return QGuiApplication::mouseButtons() & Qt::RightButto
 
 unsigned GetModifierState() {
   const Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers();
-  return ((m & Qt::ShiftModifier) ? 1u : 0u) | ((m & Qt::AltModifier) ? 2u : 0u) | ((m & Qt::ControlModifier) ? 4u : 0u);
+  return ((m & Qt::ShiftModifier) ? 1u : 0u) | ((m & Qt::AltModifier) ? 2u : 0u) |
+         ((m & Qt::ControlModifier) ? 4u : 0u);
 }
 
 // ---------------------------------------------------------------- windows

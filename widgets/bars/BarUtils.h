@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QRegion>
+
 #include <functional>
 #include <string>
 
@@ -48,8 +49,8 @@ struct TzbGlyphArgs {
   TBrush BackgroundBrush;
   TRect Area;
   TRect GlyphRect;
-  QImage Image;               // the glyph bitmap or the image taken from the image list
-  bool FromImageList = false; // the image comes from an image list (drawn onto ImageBackground)
+  QImage Image;                // the glyph bitmap or the image taken from the image list
+  bool FromImageList = false;  // the image comes from an image list (drawn onto ImageBackground)
   TColor ImageBackground = clFuchsia;
   TColor TintColor = clNone;
   bool Transparent = false, KeepColours = false, FlatLook = false, Grayed = false, Hot = false, Down = false,
@@ -80,10 +81,10 @@ void ExcludeClipRect(TCanvas& canvas, const TRect& r);
 
 // The outline of a drop-down window (such as a combo's list) as its non-client painting sees it.
 struct TzbDropDownWindowGeometry {
-  int Width = 0, Height = 0;  // the window rectangle is (0, 0, Width, Height)
-  TRect Client;                // the client rectangle in window coordinates
-  TPoint ScreenOrigin;         // the window's top-left corner on the screen
-  bool BothScrollBars = false; // the window shows a horizontal and a vertical scroll bar
+  int Width = 0, Height = 0;    // the window rectangle is (0, 0, Width, Height)
+  TRect Client;                 // the client rectangle in window coordinates
+  TPoint ScreenOrigin;          // the window's top-left corner on the screen
+  bool BothScrollBars = false;  // the window shows a horizontal and a vertical scroll bar
 };
 // The classic close button of the strip; answers the button's rectangle.
 TRect DrawDropDownCloseButton(TCanvas& canvas, const TRect& strip, int corner, bool flat, bool hot, bool pressed);

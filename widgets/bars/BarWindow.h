@@ -13,37 +13,37 @@ class TzbBarWindow {
   virtual ~TzbBarWindow() = default;
 
   // --- what the model calls ---
-  virtual void RebuildLayout() = 0;   // controls and size are built anew
-  virtual void Recalculate() = 0;     // the layout is computed again and repainted
+  virtual void RebuildLayout() = 0;                  // controls and size are built anew
+  virtual void Recalculate() = 0;                    // the layout is computed again and repainted
   virtual void PostRecalculate() { Recalculate(); }  // a recalculation that may run later
   virtual void RepaintControl(TzbBarItemControl& control) = 0;
   virtual TzbBarItemControl* SelectedControl() const { return nullptr; }
   virtual void DeselectControl() {}
-  virtual bool IsActive() const { return false; }     // in menu mode (keyboard or open menu)
-  virtual bool IsMenu() const = 0;                    // a drop-down menu window
+  virtual bool IsActive() const { return false; }  // in menu mode (keyboard or open menu)
+  virtual bool IsMenu() const = 0;                 // a drop-down menu window
   virtual bool IsDocked() const { return !IsMenu(); }
-  virtual void Closing() {}                           // the bar is about to hide its window
-  virtual void ControlsCreated() {}                   // the links made the controls of a new window
-  virtual void HideAll() {}                           // the chain of open menus closes
+  virtual void Closing() {}          // the bar is about to hide its window
+  virtual void ControlsCreated() {}  // the links made the controls of a new window
+  virtual void HideAll() {}          // the chain of open menus closes
 
   // --- what the painters read ---
   virtual TCanvas& Canvas() = 0;
   virtual TzbBarManager& Manager() const = 0;
-  virtual TzbBar* Bar() const { return nullptr; }      // the bar of a toolbar window
-  virtual TBrush CurrentBrush() const = 0;             // the brush the items are being painted with
+  virtual TzbBar* Bar() const { return nullptr; }  // the bar of a toolbar window
+  virtual TBrush CurrentBrush() const = 0;         // the brush the items are being painted with
   // Paints the window's own background into r (for a menu: the recent or non-recent background).
   virtual void PaintBackground(TCanvas& canvas, const TRect& r, bool nonRecent) = 0;
   virtual bool HasPlainBackground() const { return true; }
   virtual bool IsVertical() const { return false; }
   virtual TzbBarDockingStyle DockingStyle() const { return dsTop; }
   virtual TRect ClientRect() const = 0;
-  virtual int ItemHeight() const { return 22; }        // line height of a menu, item height of a bar
+  virtual int ItemHeight() const { return 22; }  // line height of a menu, item height of a bar
   virtual int ArrowSize() const { return ItemHeight() / 5 < 4 ? 4 : ItemHeight() / 5; }
   virtual int FontPointSize() const { return 8; }
   virtual bool HasHiddenLinks() const { return false; }  // links that do not fit
   virtual int QuickButtonState() const { return 0; }     // 0 normal, 1 hot, 2 pressed
   virtual bool ShowsGrip() const { return true; }
-  virtual int CaptionButtonState() const { return 0; }   // state of the floating caption's buttons
+  virtual int CaptionButtonState() const { return 0; }  // state of the floating caption's buttons
   // Drop-down menus: the side strip along the left edge, the expand button of personalized menus,
   // the tear-off band, and the height of the digit "0" in the window's font.
   virtual int SideStripWidth() const { return 0; }
@@ -51,7 +51,7 @@ class TzbBarWindow {
   virtual bool HasTearOffBand() const { return false; }
   virtual int BandCaptionHeight() const { return 0; }
   virtual int ZeroHeight() const { return 13; }
-  virtual int FontHeightValue() const { return -11; }  // the font's height value (negative: pixels)
+  virtual int FontHeightValue() const { return -11; }            // the font's height value (negative: pixels)
   virtual TRect FloatingCaptionRect() const { return TRect{}; }  // the caption of a floating bar
   virtual bool IsFloating() const { return false; }
   virtual bool ShowsQuickButton() const { return false; }

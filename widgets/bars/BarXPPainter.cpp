@@ -48,9 +48,7 @@ TBrush TzbBarItemControlXPPainter::GetBarBrush(const TzbBarWindow& w) const {
 
 bool TzbBarItemControlXPPainter::HasFloatingFrame(const TzbBarWindow& w) const { return w.IsFloating(); }
 
-int TzbBarItemControlXPPainter::GetGripWidth() const {
-  return PartSize(totRebar, RP_GRIPPER, 1, TS_TRUE, {3, 3}).cx;
-}
+int TzbBarItemControlXPPainter::GetGripWidth() const { return PartSize(totRebar, RP_GRIPPER, 1, TS_TRUE, {3, 3}).cx; }
 
 int TzbBarItemControlXPPainter::GetButtonHeightMargin() const {
   TRect content;
@@ -133,8 +131,8 @@ void TzbBarItemControlXPPainter::DrawCheckSign(const TzbBarItemControl& c, TCanv
   TzbBarItemControlFlatPainter::Instance().DrawCheckSign(c, dc, scale, left, top);
 }
 
-void TzbBarItemControlXPPainter::DrawMenuButton(const TzbBarItemControl& c, TCanvas& dc, const TRect& r,
-                                                bool selected, bool down, bool) const {
+void TzbBarItemControlXPPainter::DrawMenuButton(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, bool selected,
+                                                bool down, bool) const {
   StandardDrawMenuButton(*this, c, dc, r, selected, down);
 }
 
@@ -153,8 +151,10 @@ void TzbBarItemControlXPPainter::DrawQuickButtonBackground(const TzbBarWindow& w
   FillWith(dc, rect, brush);
   TRect r = rect;
   if (w.Bar() && w.Bar()->BorderStyle == bbsNone) {
-    if (w.IsVertical()) InflateRect(r, -2, 0);
-    else InflateRect(r, 0, -2);
+    if (w.IsVertical())
+      InflateRect(r, -2, 0);
+    else
+      InflateRect(r, 0, -2);
   }
   DrawThemeBackground(ThemeHandle(totToolBar), dc, TP_BUTTON, w.QuickButtonState() + 1, r);
 }
@@ -185,7 +185,8 @@ QImage TzbBarItemControlXPPainter::RenderDockBackground(int width, int height, T
       FillWith(dc, vertical ? Rect(r.Left, r.Top, r.Left + 1, r.Bottom) : Rect(r.Left, r.Top, r.Right, r.Top + 1),
                SolidBrush(clBtnHighlight));
     if (shadow)
-      FillWith(dc, vertical ? Rect(r.Right - 1, r.Top, r.Right, r.Bottom) : Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom),
+      FillWith(dc,
+               vertical ? Rect(r.Right - 1, r.Top, r.Right, r.Bottom) : Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom),
                SolidBrush(clBtnShadow));
   }
   return image;
@@ -223,8 +224,7 @@ TRect TzbBarItemControlXPPainter::GetQuickButtonRect(const TzbBarWindow& w) cons
 }
 
 void TzbBarItemControlXPPainter::DrawDropDownPart(const TzbBarItemControl& c, TCanvas& dc, const TRect& r,
-                                                  const TzbButtonState& s, bool dropDownEnabled,
-                                                  const TBrush&) const {
+                                                  const TzbButtonState& s, bool dropDownEnabled, const TBrush&) const {
   int index = COLOR_BTNTEXT;
   TBrush b;
   GetDropButtonColors(c, s.Selected, s.Pressed, index, b);
@@ -303,8 +303,7 @@ TColor TzbBarItemControlXPPainter::GetProgressColor() const {
 int TzbBarItemControlXPPainter::GetProgressHeight() const {
   const TThemeSize chunk = PartSize(totProgress, 3, 0, TS_TRUE, {8, 12});
   TRect content;
-  if (!GetThemeBackgroundContentRect(ThemeHandle(totProgress), 1, 0, Rect(0, 0, 100, 100), content))
-    return chunk.cy;
+  if (!GetThemeBackgroundContentRect(ThemeHandle(totProgress), 1, 0, Rect(0, 0, 100, 100), content)) return chunk.cy;
   return chunk.cy + content.Left + (100 - content.Right);
 }
 
@@ -319,12 +318,16 @@ void TzbBarItemControlXPPainter::DrawProgressBar(const TzbBarItemControl& c, TCa
   GetThemeBackgroundContentRect(theme, barPart, 0, r, content);
   const int length = vertical ? content.Height() : content.Width();
   const int filled = max > min ? MulDiv(length, std::clamp(position, min, max) - min, max - min) : 0;
-  if (vertical) content.Bottom = content.Top + filled;
-  else content.Right = content.Left + filled;
+  if (vertical)
+    content.Bottom = content.Top + filled;
+  else
+    content.Right = content.Left + filled;
   DrawThemeBackground(theme, dc, barPart, 0, r);
   if (filled <= 0) return;
-  if (smooth) FillWith(dc, content, SolidBrush(color));
-  else DrawThemeBackground(theme, dc, chunkPart, 0, content);
+  if (smooth)
+    FillWith(dc, content, SolidBrush(color));
+  else
+    DrawThemeBackground(theme, dc, chunkPart, 0, content);
 }
 
 int TzbBarItemControlXPPainter::GetTearOffBandHeight(const TzbBarWindow& w) const { return w.BandCaptionHeight() + 1; }
@@ -346,12 +349,15 @@ void TzbBarItemControlXPPainter::DrawEditFrame(const TzbBarItemControl& c, TCanv
                                                bool selected, bool readOnly) const {
   const int state = GetEditThemeState(c.Enabled(), readOnly);
   TRect content = r;
-  if (!GetThemeBackgroundContentRect(ThemeHandle(totEdit), EP_EDITTEXT, state, r, content)) InflateRect(content, -2, -2);
+  if (!GetThemeBackgroundContentRect(ThemeHandle(totEdit), EP_EDITTEXT, state, r, content))
+    InflateRect(content, -2, -2);
   QPainter& p = dc.Painter();
   p.save();
   ExcludeClipRect(dc, content);
-  if (view == 1 || selected || !c.Enabled()) DrawThemeBackground(ThemeHandle(totEdit), dc, EP_EDITTEXT, state, r);
-  else FrameItemBackground(c, dc, c.NonRecent, c.Parent().CurrentBrush(), r);
+  if (view == 1 || selected || !c.Enabled())
+    DrawThemeBackground(ThemeHandle(totEdit), dc, EP_EDITTEXT, state, r);
+  else
+    FrameItemBackground(c, dc, c.NonRecent, c.Parent().CurrentBrush(), r);
   p.restore();
   r = content;
 }
@@ -439,8 +445,7 @@ void TzbBarItemControlXPPainter::DrawDropDownWindowNC(TCanvas& dc, const TzbDrop
   FillWith(dc, strip, SolidBrush(clBtnFace));
   p.restore();
   if (!top && window.BothScrollBars)
-    FillWith(dc,
-             Rect(strip.Right - SM_CXVSCROLL_VALUE, strip.Top - 1 - SM_CYHSCROLL_VALUE, strip.Right, strip.Top - 1),
+    FillWith(dc, Rect(strip.Right - SM_CXVSCROLL_VALUE, strip.Top - 1 - SM_CYHSCROLL_VALUE, strip.Right, strip.Top - 1),
              SolidBrush(clBtnFace));
 }
 

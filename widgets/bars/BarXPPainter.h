@@ -33,8 +33,8 @@ class TzbBarItemControlXPPainter : public TzbBarItemControlPainter {
   TColor GetDisabledImageColor(const TzbBarWindow& w) const override;
   bool IsMenuBarTitle(const TzbBarItemControl& c) const override;
   // On bars (themed backgrounds) captions take the style's text colours, in menus the system's.
-  void GetCaptionColors(const TzbBarItemControl& c, bool enabled, bool selectedLook, bool flatDisabled,
-                        TColor& first, TColor& second) const override;
+  void GetCaptionColors(const TzbBarItemControl& c, bool enabled, bool selectedLook, bool flatDisabled, TColor& first,
+                        TColor& second) const override;
   void DrawSizeGrip(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
   void DrawQuickButtonBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
                                  const TRect& r) const override;

@@ -9,65 +9,66 @@
 namespace zyn {
 
 TzbBar::TzbBar(TzbBars& owner)
-    : owner_(&owner), links_(std::make_unique<TzbBarItemLinks>(owner.Manager(), TzbBarItemLinks::okBar, this, nullptr)) {
+    : fOwner(&owner),
+      fLinks(std::make_unique<TzbBarItemLinks>(owner.Manager(), TzbBarItemLinks::okBar, this, nullptr)) {
   TzbBarManager& m = owner.Manager();
-  links_->OnChange = [&m]() { m.DesignerModified(); };
+  fLinks->OnChange = [&m]() { m.DesignerModified(); };
 }
 
 TzbBar::~TzbBar() {
   TzbBarManager& m = Manager();
   if (m.MainMenuBar() == this) m.SetMainMenuBar(nullptr);
-  links_->DestroyBarControl();
-  visible_ = false;
-  for (auto it = detachingSubItems_.rbegin(); it != detachingSubItems_.rend(); ++it) (*it)->BarNotification(*this);
+  fLinks->DestroyBarControl();
+  fVisible = false;
+  for (auto it = fDetachingSubItems.rbegin(); it != fDetachingSubItems.rend(); ++it) (*it)->BarNotification(*this);
 }
 
-TzbBarManager& TzbBar::Manager() const { return owner_->Manager(); }
+TzbBarManager& TzbBar::Manager() const { return fOwner->Manager(); }
 
-int TzbBar::Index() const { return owner_->IndexOf(this); }
+int TzbBar::Index() const { return fOwner->IndexOf(this); }
 
 void TzbBar::SetCaption(const std::string& value) {
-  if (value == caption_) return;
-  for (int i = 0; i < owner_->Count(); ++i)
-    if (owner_->Items(i) != this && owner_->Items(i)->caption_ == value) return;
-  caption_ = value;
-  if (name_.empty()) {
+  if (value == fCaption) return;
+  for (int i = 0; i < fOwner->Count(); ++i)
+    if (fOwner->Items(i) != this && fOwner->Items(i)->fCaption == value) return;
+  fCaption = value;
+  if (fName.empty()) {
     // A new bar without name is named after its caption (with a number when that name is taken).
     std::string candidate = value;
     for (int n = 1; Manager().BarByName(candidate); ++n) candidate = value + std::to_string(n);
-    name_ = candidate;
+    fName = candidate;
   }
   Manager().DesignerModified();
 }
 
 void TzbBar::SetIsMainMenu(bool value) {
-  if (value == isMainMenu_) return;
+  if (value == fIsMainMenu) return;
   TzbBarManager& m = Manager();
   if (value) {
-    if (TzbBar* other = m.MainMenuBar(); other && other != this) other->isMainMenu_ = false;
+    if (TzbBar* other = m.MainMenuBar(); other && other != this) other->fIsMainMenu = false;
     m.SetMainMenuBar(this);
   } else if (m.MainMenuBar() == this) {
     m.SetMainMenuBar(nullptr);
   }
-  isMainMenu_ = value;
+  fIsMainMenu = value;
   if (TzbBarWindow* w = GetBarControl()) w->RebuildLayout();
 }
 
 void TzbBar::SetDockingStyle(TzbBarDockingStyle value) {
-  if (value == dockingStyle_) return;
+  if (value == fDockingStyle) return;
   TzbBarManager& m = Manager();
   if (m.IsLoading()) {
-    loadedDockingStyle_ = value;
-    dockingStyleLoaded_ = true;
+    fLoadedDockingStyle = value;
+    fDockingStyleLoaded = true;
     return;
   }
-  const bool wasVisible = visible_;
+  const bool wasVisible = fVisible;
   if (wasVisible) SetVisible(false);
-  dockingStyle_ = value;
-  if (value != dsNone) dockedDockingStyle_ = value, everDocked_ = true;
-  links_->SetRecentLimit(-1);
+  fDockingStyle = value;
+  if (value != dsNone) fDockedDockingStyle = value, fEverDocked = true;
+  fLinks->SetRecentLimit(-1);
   if (wasVisible) SetVisible(true);
-  if (!owner_->Loading) {
+  if (!fOwner->Loading) {
     if (m.OnBarDockingStyleChange) m.OnBarDockingStyleChange(m, *this);
     m.DesignerModified();
   }
@@ -77,38 +78,38 @@ void TzbBar::SetVisible(bool value) {
   TzbBarManager& m = Manager();
   if (value && m.IsDestroying()) return;
   if (m.IsLoading()) {
-    loadedVisible_ = value;
+    fLoadedVisible = value;
     return;
   }
-  if (value == visible_) return;
-  autoHidden_ = false;
+  if (value == fVisible) return;
+  fAutoHidden = false;
   if (!value) {
     if (TzbBarWindow* w = GetBarControl()) w->Closing();
-    visible_ = false;
-    links_->DestroyBarControl();
+    fVisible = false;
+    fLinks->DestroyBarControl();
   } else {
-    visible_ = true;
-    links_->CreateBarControl();
+    fVisible = true;
+    fLinks->CreateBarControl();
   }
   if (!m.IsDestroying() && m.OnBarVisibleChange) m.OnBarVisibleChange(m, *this);
-  if (!owner_->Loading) m.DesignerModified();
+  if (!fOwner->Loading) m.DesignerModified();
 }
 
 void TzbBar::SetBarLock(bool value) {
-  if (value == barLock_) return;
-  barLock_ = value;
-  if (!value && dockingStyle_ == dsNone)
+  if (value == fBarLock) return;
+  fBarLock = value;
+  if (!value && fDockingStyle == dsNone)
     if (TzbBarWindow* w = GetBarControl()) w->Recalculate();
 }
 
 void TzbBar::AddDetachingSubItem(TzbBarItem* item) {
-  if (std::find(detachingSubItems_.begin(), detachingSubItems_.end(), item) == detachingSubItems_.end())
-    detachingSubItems_.push_back(item);
+  if (std::find(fDetachingSubItems.begin(), fDetachingSubItems.end(), item) == fDetachingSubItems.end())
+    fDetachingSubItems.push_back(item);
 }
 
 void TzbBar::RemoveDetachingSubItem(TzbBarItem* item) {
-  detachingSubItems_.erase(std::remove(detachingSubItems_.begin(), detachingSubItems_.end(), item),
-                           detachingSubItems_.end());
+  fDetachingSubItems.erase(std::remove(fDetachingSubItems.begin(), fDetachingSubItems.end(), item),
+                           fDetachingSubItems.end());
 }
 
 void TzbBar::Assign(const TzbBar& source) {
@@ -116,48 +117,48 @@ void TzbBar::Assign(const TzbBar& source) {
   AllowCustomizing = source.AllowCustomizing;
   AllowQuickCustomizing = source.AllowQuickCustomizing;
   AllowReset = source.AllowReset;
-  SetCaption(source.caption_);
-  dockedDockingStyle_ = source.dockedDockingStyle_;
-  dockedLeft_ = source.dockedLeft_;
-  dockedTop_ = source.dockedTop_;
+  SetCaption(source.fCaption);
+  fDockedDockingStyle = source.fDockedDockingStyle;
+  fDockedLeft = source.fDockedLeft;
+  fDockedTop = source.fDockedTop;
   FloatLeft = source.FloatLeft;
   FloatTop = source.FloatTop;
   FloatClientWidth = source.FloatClientWidth;
   FloatClientHeight = source.FloatClientHeight;
   Hidden = source.Hidden;
-  SetIsMainMenu(source.isMainMenu_);
-  links_->Assign(*source.links_);
+  SetIsMainMenu(source.fIsMainMenu);
+  fLinks->Assign(*source.fLinks);
   NotDocking = source.NotDocking;
   OneOnRow = source.OneOnRow;
   RotateWhenVertical = source.RotateWhenVertical;
-  row_ = source.row_;
-  wholeRow_ = source.wholeRow_;
-  SetDockingStyle(source.dockingStyle_);
-  links_->UseRecentItems = source.links_->UseRecentItems;
+  fRow = source.fRow;
+  fWholeRow = source.fWholeRow;
+  SetDockingStyle(source.fDockingStyle);
+  fLinks->UseRecentItems = source.fLinks->UseRecentItems;
   UseRestSpace = source.UseRestSpace;
   Color = source.Color;
-  SetVisible(source.visible_);
+  SetVisible(source.fVisible);
 }
 
 void TzbBar::ApplyLoaded() {
-  links_->ApplyLoadedState(true);
-  if (dockingStyleLoaded_) {
-    dockingStyleLoaded_ = false;
-    SetDockingStyle(loadedDockingStyle_);
+  fLinks->ApplyLoadedState(true);
+  if (fDockingStyleLoaded) {
+    fDockingStyleLoaded = false;
+    SetDockingStyle(fLoadedDockingStyle);
   }
-  SetVisible(loadedVisible_);
+  SetVisible(fLoadedVisible);
 }
 
 TzbBars::~TzbBars() {
-  while (!bars_.empty()) Delete(bars_.back().get());
+  while (!fBars.empty()) Delete(fBars.back().get());
 }
 
 TzbBar* TzbBars::Add() {
-  bars_.push_back(std::make_unique<TzbBar>(*this));
-  TzbBar* bar = bars_.back().get();
-  if (!manager_->IsLoading()) {
-    if (manager_->OnBarAdd) manager_->OnBarAdd(*manager_, *bar);
-    manager_->DesignerModified();
+  fBars.push_back(std::make_unique<TzbBar>(*this));
+  TzbBar* bar = fBars.back().get();
+  if (!fManager->IsLoading()) {
+    if (fManager->OnBarAdd) fManager->OnBarAdd(*fManager, *bar);
+    fManager->DesignerModified();
   }
   return bar;
 }
@@ -165,24 +166,24 @@ TzbBar* TzbBars::Add() {
 void TzbBars::Delete(TzbBar* bar) {
   const int index = IndexOf(bar);
   if (index < 0) return;
-  if (!manager_->IsDestroying()) {
-    manager_->DesignerModified();
-    if (manager_->OnBarDelete) manager_->OnBarDelete(*manager_, *bar);
+  if (!fManager->IsDestroying()) {
+    fManager->DesignerModified();
+    if (fManager->OnBarDelete) fManager->OnBarDelete(*fManager, *bar);
   }
   bar->SetVisible(false);
-  std::unique_ptr<TzbBar> owned = std::move(bars_[index]);
-  bars_.erase(bars_.begin() + index);
+  std::unique_ptr<TzbBar> owned = std::move(fBars[index]);
+  fBars.erase(fBars.begin() + index);
   owned.reset();
 }
 
 TzbBar* TzbBars::Items(int index) const {
   if (index < 0 || index >= Count()) return nullptr;
-  return bars_[index].get();
+  return fBars[index].get();
 }
 
 int TzbBars::IndexOf(const TzbBar* bar) const {
   for (int i = 0; i < Count(); ++i)
-    if (bars_[i].get() == bar) return i;
+    if (fBars[i].get() == bar) return i;
   return -1;
 }
 

@@ -3,8 +3,8 @@
 // position, or floating), look options and the ordered links it shows. The bars of a manager form
 // its `Bars` collection.
 
-#include "widgets/bars/BarItemLinks.h"
 #include "platform/Colors.h"
+#include "widgets/bars/BarItemLinks.h"
 
 #include <memory>
 #include <string>
@@ -19,7 +19,7 @@ class TzbBar {
   TzbBar(const TzbBar&) = delete;
   TzbBar& operator=(const TzbBar&) = delete;
 
-  TzbBars& Collection() const { return *owner_; }
+  TzbBars& Collection() const { return *fOwner; }
   TzbBarManager& Manager() const;
   int Index() const;
 
@@ -39,55 +39,55 @@ class TzbBar {
   int FloatLeft = 0, FloatTop = 0, FloatClientWidth = 0, FloatClientHeight = 0;
   int AlphaBlendValue = 255;
 
-  const std::string& Caption() const { return caption_; }
+  const std::string& Caption() const { return fCaption; }
   void SetCaption(const std::string& value);  // a caption used by another bar is refused
-  const std::string& Name() const { return name_; }
-  void SetName(const std::string& value) { name_ = value; }
-  bool IsMainMenu() const { return isMainMenu_; }
+  const std::string& Name() const { return fName; }
+  void SetName(const std::string& value) { fName = value; }
+  bool IsMainMenu() const { return fIsMainMenu; }
   void SetIsMainMenu(bool value);
-  bool MultiLine() const { return multiLine_ || isMainMenu_; }
-  void SetMultiLine(bool value) { multiLine_ = value; }
-  bool WholeRow() const { return wholeRow_ || isMainMenu_; }
-  void SetWholeRow(bool value) { wholeRow_ = value; }
-  int Row() const { return row_; }
-  void SetRow(int value) { row_ = value < 0 ? 0 : value; }
-  int DockedLeft() const { return dockedLeft_; }
-  void SetDockedLeft(int value) { dockedLeft_ = value < 0 ? 0 : value; }
-  int DockedTop() const { return dockedTop_; }
-  void SetDockedTop(int value) { dockedTop_ = value < 0 ? 0 : value; }
-  TzbBarDockingStyle DockingStyle() const { return dockingStyle_; }
+  bool MultiLine() const { return fMultiLine || fIsMainMenu; }
+  void SetMultiLine(bool value) { fMultiLine = value; }
+  bool WholeRow() const { return fWholeRow || fIsMainMenu; }
+  void SetWholeRow(bool value) { fWholeRow = value; }
+  int Row() const { return fRow; }
+  void SetRow(int value) { fRow = value < 0 ? 0 : value; }
+  int DockedLeft() const { return fDockedLeft; }
+  void SetDockedLeft(int value) { fDockedLeft = value < 0 ? 0 : value; }
+  int DockedTop() const { return fDockedTop; }
+  void SetDockedTop(int value) { fDockedTop = value < 0 ? 0 : value; }
+  TzbBarDockingStyle DockingStyle() const { return fDockingStyle; }
   void SetDockingStyle(TzbBarDockingStyle value);
   // The bar window moved itself to another dock or to floating (a bar drag): the style is taken
   // without hiding and showing the bar again.
   void TakeDockingStyleFromWindow(TzbBarDockingStyle value) {
-    dockingStyle_ = value;
-    if (value != dsNone) dockedDockingStyle_ = value, everDocked_ = true;
+    fDockingStyle = value;
+    if (value != dsNone) fDockedDockingStyle = value, fEverDocked = true;
   }
-  TzbBarDockingStyle DockedDockingStyle() const { return dockedDockingStyle_; }
+  TzbBarDockingStyle DockedDockingStyle() const { return fDockedDockingStyle; }
   void SetDockedDockingStyle(TzbBarDockingStyle value) {
-    dockedDockingStyle_ = value;
-    everDocked_ = true;
+    fDockedDockingStyle = value;
+    fEverDocked = true;
   }
   // Whether the bar was ever docked (or given a place to dock to); a bar that floated from the
   // start docks alone on a new last row of the top dock.
-  bool EverDocked() const { return everDocked_; }
-  bool UseRecentItems() const { return links_->UseRecentItems; }
-  void SetUseRecentItems(bool value) { links_->UseRecentItems = value; }
+  bool EverDocked() const { return fEverDocked; }
+  bool UseRecentItems() const { return fLinks->UseRecentItems; }
+  void SetUseRecentItems(bool value) { fLinks->UseRecentItems = value; }
 
-  bool Visible() const { return visible_; }
+  bool Visible() const { return fVisible; }
   void SetVisible(bool value);
-  bool LoadedVisible() const { return loadedVisible_; }
-  bool AutoHidden() const { return autoHidden_; }
-  void SetAutoHidden(bool value) { autoHidden_ = value; }
-  bool BarLock() const { return barLock_; }
+  bool LoadedVisible() const { return fLoadedVisible; }
+  bool AutoHidden() const { return fAutoHidden; }
+  void SetAutoHidden(bool value) { fAutoHidden = value; }
+  bool BarLock() const { return fBarLock; }
   void SetBarLock(bool value);
 
-  TzbBarItemLinks& ItemLinks() const { return *links_; }
-  TzbBarWindow* GetBarControl() const { return links_->BarControl(); }
-  bool CanBeListed() const { return AllowClose && !isMainMenu_; }
-  bool CanHaveSizeGrip() const { return BorderStyle == bbsNone && dockingStyle_ == dsBottom && WholeRow(); }
+  TzbBarItemLinks& ItemLinks() const { return *fLinks; }
+  TzbBarWindow* GetBarControl() const { return fLinks->BarControl(); }
+  bool CanBeListed() const { return AllowClose && !fIsMainMenu; }
+  bool CanHaveSizeGrip() const { return BorderStyle == bbsNone && fDockingStyle == dsBottom && WholeRow(); }
   // Whether the bar shows any visible link now.
-  bool HasVisibleLinks() const { return !links_->VisibleLinks().empty(); }
+  bool HasVisibleLinks() const { return !fLinks->VisibleLinks().empty(); }
 
   // Sub-items that show this bar as their detached content; told when the bar goes.
   void AddDetachingSubItem(TzbBarItem* item);
@@ -101,42 +101,42 @@ class TzbBar {
   void ApplyLoaded();  // the manager's Loaded step
 
  private:
-  TzbBars* owner_;
-  std::string caption_, name_;
-  bool isMainMenu_ = false;
-  bool multiLine_ = false;
-  bool wholeRow_ = false;
-  int row_ = 0, dockedLeft_ = 0, dockedTop_ = 0;
-  TzbBarDockingStyle dockingStyle_ = dsNone;
-  TzbBarDockingStyle dockedDockingStyle_ = dsTop;
-  TzbBarDockingStyle loadedDockingStyle_ = dsNone;
-  bool dockingStyleLoaded_ = false;
-  bool everDocked_ = false;
-  bool visible_ = false;
-  bool loadedVisible_ = false;
-  bool autoHidden_ = false;
-  bool barLock_ = false;
-  std::unique_ptr<TzbBarItemLinks> links_;
-  std::vector<TzbBarItem*> detachingSubItems_;
+  TzbBars* fOwner;
+  std::string fCaption, fName;
+  bool fIsMainMenu = false;
+  bool fMultiLine = false;
+  bool fWholeRow = false;
+  int fRow = 0, fDockedLeft = 0, fDockedTop = 0;
+  TzbBarDockingStyle fDockingStyle = dsNone;
+  TzbBarDockingStyle fDockedDockingStyle = dsTop;
+  TzbBarDockingStyle fLoadedDockingStyle = dsNone;
+  bool fDockingStyleLoaded = false;
+  bool fEverDocked = false;
+  bool fVisible = false;
+  bool fLoadedVisible = false;
+  bool fAutoHidden = false;
+  bool fBarLock = false;
+  std::unique_ptr<TzbBarItemLinks> fLinks;
+  std::vector<TzbBarItem*> fDetachingSubItems;
 };
 
 class TzbBars {
  public:
-  explicit TzbBars(TzbBarManager& manager) : manager_(&manager) {}
+  explicit TzbBars(TzbBarManager& manager) : fManager(&manager) {}
   ~TzbBars();
-  TzbBarManager& Manager() const { return *manager_; }
+  TzbBarManager& Manager() const { return *fManager; }
 
   TzbBar* Add();
   void Delete(TzbBar* bar);
-  int Count() const { return static_cast<int>(bars_.size()); }
+  int Count() const { return static_cast<int>(fBars.size()); }
   TzbBar* Items(int index) const;
   int IndexOf(const TzbBar* bar) const;
   bool Loading = false;
   static constexpr int DockZoneSize = 23;
 
  private:
-  TzbBarManager* manager_;
-  std::vector<std::unique_ptr<TzbBar>> bars_;
+  TzbBarManager* fManager;
+  std::vector<std::unique_ptr<TzbBar>> fBars;
 };
 
 }  // namespace zyn

@@ -47,21 +47,26 @@ const TzxCustomLookAndFeelPainter& TzxCustomLookAndFeelPainter::Instance() {
 
 TzxLookAndFeelKind TzxCustomLookAndFeelPainter::Kind() const {
   switch (Style()) {
-    case zxpsFlat: return lfFlat;
-    case zxpsUltraFlat: return lfUltraFlat;
-    case zxpsOffice11: return lfOffice11;
-    default: return lfStandard;
+    case zxpsFlat:
+      return lfFlat;
+    case zxpsUltraFlat:
+      return lfUltraFlat;
+    case zxpsOffice11:
+      return lfOffice11;
+    default:
+      return lfStandard;
   }
 }
 
 TColor TzxCustomLookAndFeelPainter::DefaultColor(int n) const {
   static const TColor colors[47] = {
-      0x00F0FBFF, clWindowText, 0x00F0FBFF, clWindowText, clBtnShadow, clWindowText, clWindowText, clWindowText,
-      clWindow,   clWindow,     clWindow,   clWindowText, clWindow,    clWindowText, clBtnShadow, clBtnHighlight,
-      clBtnText,  clBtnFace,    clBtnText,  clBtnShadow,  clBtnFace,   clBtnText,    clBtnShadow, clBtnFace,
-      clBtnFace,  clBtnText,    clBtnShadow, clBtnFace,   clBtnFace,   clBtnText,    0x00FF0000,  clDefault,
-      clBtnFace,  clHighlight,  clHighlightText, clWindow, clWindowText, 0x000000FF, clBtnFace,   0x00D5FFFF,
-      clWindowText, clHighlight, clHighlightText, clBtnFace, clBtnFace, clBtnText,   clBtnFace};
+      0x00F0FBFF,      clWindowText,   0x00F0FBFF, clWindowText, clBtnShadow,  clWindowText, clWindowText,
+      clWindowText,    clWindow,       clWindow,   clWindow,     clWindowText, clWindow,     clWindowText,
+      clBtnShadow,     clBtnHighlight, clBtnText,  clBtnFace,    clBtnText,    clBtnShadow,  clBtnFace,
+      clBtnText,       clBtnShadow,    clBtnFace,  clBtnFace,    clBtnText,    clBtnShadow,  clBtnFace,
+      clBtnFace,       clBtnText,      0x00FF0000, clDefault,    clBtnFace,    clHighlight,  clHighlightText,
+      clWindow,        clWindowText,   0x000000FF, clBtnFace,    0x00D5FFFF,   clWindowText, clHighlight,
+      clHighlightText, clBtnFace,      clBtnFace,  clBtnText,    clBtnFace};
   if (n < 1 || n > 47) return clDefault;
   if (n == 32) return DefaultColor(20);
   return colors[n - 1];
@@ -82,8 +87,10 @@ void TzxCustomLookAndFeelPainter::Triangle(TPainterCanvas& canvas, TRect r, TCol
                                            bool square) const {
   if (square) {
     const int diff = r.Width() - r.Height();
-    if (diff > 0) r.Left += diff / 2, r.Right -= diff - diff / 2;
-    else r.Top += -diff / 2, r.Bottom -= -diff - (-diff) / 2;
+    if (diff > 0)
+      r.Left += diff / 2, r.Right -= diff - diff / 2;
+    else
+      r.Top += -diff / 2, r.Bottom -= -diff - (-diff) / 2;
   }
   const bool vertical = d == zxadUp || d == zxadDown;
   int b = ((vertical ? r.Width() : r.Height()) - 1) / 2;
@@ -93,13 +100,17 @@ void TzxCustomLookAndFeelPainter::Triangle(TPainterCanvas& canvas, TRect r, TCol
   if (vertical) {
     const int y = MulDivHalf(r.Top + r.Bottom - depth);
     const int bx = (r.Left + r.Right - b) / 2, ax = (r.Left + r.Right - 1) / 2;
-    if (d == zxadUp) pts = {Point(ax, y), Point(bx, y + depth - 1), Point(bx + b - 1, y + depth - 1)};
-    else pts = {Point(bx, y), Point(bx + b - 1, y), Point(ax, y + depth - 1)};
+    if (d == zxadUp)
+      pts = {Point(ax, y), Point(bx, y + depth - 1), Point(bx + b - 1, y + depth - 1)};
+    else
+      pts = {Point(bx, y), Point(bx + b - 1, y), Point(ax, y + depth - 1)};
   } else {
     const int x = MulDivHalf(r.Left + r.Right - depth);
     const int by = (r.Top + r.Bottom - b) / 2, ay = (r.Top + r.Bottom - 1) / 2;
-    if (d == zxadLeft) pts = {Point(x, ay), Point(x + depth - 1, by), Point(x + depth - 1, by + b - 1)};
-    else pts = {Point(x, by), Point(x, by + b - 1), Point(x + depth - 1, ay)};
+    if (d == zxadLeft)
+      pts = {Point(x, ay), Point(x + depth - 1, by), Point(x + depth - 1, by + b - 1)};
+    else
+      pts = {Point(x, by), Point(x, by + b - 1), Point(x + depth - 1, ay)};
   }
   TCanvas& dc = *canvas.Canvas;
   dc.Pen = TPen{color, 1, psSolid};
@@ -436,8 +447,7 @@ void TzxStandardLookAndFeelPainter::PaintExpandButton(TPainterCanvas& canvas, co
   PlusMinus(canvas, rect, clBtnText, expanded);
 }
 
-void TzxStandardLookAndFeelPainter::PaintCheckBorder(TPainterCanvas& canvas, const TRect& rect,
-                                                     TzxButtonState) const {
+void TzxStandardLookAndFeelPainter::PaintCheckBorder(TPainterCanvas& canvas, const TRect& rect, TzxButtonState) const {
   TRect r = rect;
   canvas.DrawComplexFrame(r, cl3DDkShadow, cl3DLight);
   InflateRect(r, -1, -1);
@@ -490,7 +500,9 @@ void TzxStandardLookAndFeelPainter::PaintScrollBarPart(TPainterCanvas& canvas, b
       canvas.SetBrushColor(clBtnFace);
       canvas.FillRect(r);
       break;
-    default: PaintPageArea(canvas, r, state == zxbsPressed); break;
+    default:
+      PaintPageArea(canvas, r, state == zxbsPressed);
+      break;
   }
 }
 
@@ -499,8 +511,10 @@ void TzxStandardLookAndFeelPainter::PaintSplitterBorder(TPainterCanvas& canvas, 
   TRect r = rect;
   const unsigned first = horizontal ? zxBordTop : zxBordLeft, second = horizontal ? zxBordBottom : zxBordRight;
   auto grow = [&] {
-    if (horizontal) r.Left -= 1, r.Right += 1, r.Top += 1, r.Bottom -= 1;
-    else r.Top -= 1, r.Bottom += 1, r.Left += 1, r.Right -= 1;
+    if (horizontal)
+      r.Left -= 1, r.Right += 1, r.Top += 1, r.Bottom -= 1;
+    else
+      r.Top -= 1, r.Bottom += 1, r.Left += 1, r.Right -= 1;
   };
   canvas.FrameRect(r, clBtnFace, first);
   canvas.FrameRect(r, cl3DDkShadow, second);
@@ -534,8 +548,10 @@ void TzxStandardLookAndFeelPainter::PaintSortArrow(TPainterCanvas& canvas, const
 void TzxStandardLookAndFeelPainter::PaintFilterDropDownButton(TPainterCanvas& canvas, const TRect& rect,
                                                               TzxButtonState state, bool active) const {
   TRect r = rect;
-  if (state == zxbsPressed) canvas.DrawComplexFrame(r, clBtnShadow, clBtnHighlight);
-  else canvas.DrawComplexFrame(r, clBtnHighlight, clBtnShadow);
+  if (state == zxbsPressed)
+    canvas.DrawComplexFrame(r, clBtnShadow, clBtnHighlight);
+  else
+    canvas.DrawComplexFrame(r, clBtnHighlight, clBtnShadow);
   InflateRect(r, -1, -1);
   canvas.SetBrushColor(clBtnFace);
   canvas.FillRect(r);
@@ -588,8 +604,8 @@ void TzxFlatLookAndFeelPainter::PaintCheckBorder(TPainterCanvas& canvas, const T
 }
 
 void TzxCustomLookAndFeelPainter::PaintFlatScrollBarPart(TPainterCanvas& canvas, const TRect& rect,
-                                                       TzxScrollBarPart part, TzxButtonState state, bool horizontal,
-                                                       bool keepHot, bool shrink) const {
+                                                         TzxScrollBarPart part, TzxButtonState state, bool horizontal,
+                                                         bool keepHot, bool shrink) const {
   if (IsRectEmpty(rect) || (part == zxsbpThumb && state == zxbsDisabled) || part == zxsbpNone) return;
   if (state == zxbsHot && !keepHot) state = zxbsNormal;
   if (part == zxsbpPageUp || part == zxsbpPageDown) {
@@ -615,15 +631,19 @@ void TzxFlatLookAndFeelPainter::PaintSplitterBorder(TPainterCanvas& canvas, cons
   TRect r = rect;
   canvas.FrameRect(r, clBtnHighlight, horizontal ? zxBordTop : zxBordLeft);
   canvas.FrameRect(r, clBtnShadow, horizontal ? zxBordBottom : zxBordRight);
-  if (horizontal) r.Top += 1, r.Bottom -= 1, r.Left -= 1, r.Right += 1;
-  else r.Left += 1, r.Right -= 1, r.Top -= 1, r.Bottom += 1;
+  if (horizontal)
+    r.Top += 1, r.Bottom -= 1, r.Left -= 1, r.Right += 1;
+  else
+    r.Left += 1, r.Right -= 1, r.Top -= 1, r.Bottom += 1;
   canvas.FrameAndFill(r, background, 0, clDefault, 0);
 }
 
 void TzxFlatLookAndFeelPainter::PaintHeaderSectionBorder(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
                                                          unsigned sides) const {
-  if (state == zxbsPressed) canvas.DrawComplexFrame(r, clBtnShadow, clBtnHighlight, sides);
-  else canvas.DrawComplexFrame(r, clBtnHighlight, clBtnShadow, sides);
+  if (state == zxbsPressed)
+    canvas.DrawComplexFrame(r, clBtnShadow, clBtnHighlight, sides);
+  else
+    canvas.DrawComplexFrame(r, clBtnHighlight, clBtnShadow, sides);
 }
 
 // ---------------------------------------------------------------- UltraFlat
@@ -668,9 +688,15 @@ void TzxUltraFlatLookAndFeelPainter::PaintButtonBorder(TPainterCanvas& canvas, c
       InflateRect(r, -1, -1);
       canvas.FrameRect(r, clWindowFrame);
       break;
-    case zxbsNormal: canvas.FrameRect(r, clBtnText); break;
-    case zxbsDisabled: canvas.FrameRect(r, clBtnShadow); break;
-    default: canvas.FrameRect(r, clHighlight); break;
+    case zxbsNormal:
+      canvas.FrameRect(r, clBtnText);
+      break;
+    case zxbsDisabled:
+      canvas.FrameRect(r, clBtnShadow);
+      break;
+    default:
+      canvas.FrameRect(r, clHighlight);
+      break;
   }
 }
 
@@ -705,8 +731,10 @@ void TzxUltraFlatLookAndFeelPainter::PaintSplitterBorder(TPainterCanvas& canvas,
                                                          const TPainterBackground& background) const {
   TRect r = rect;
   canvas.FrameRect(r, DefaultColor(38), horizontal ? zxBordTop | zxBordBottom : zxBordLeft | zxBordRight);
-  if (horizontal) r.Top += 1, r.Bottom -= 1, r.Left -= 1, r.Right += 1;
-  else r.Left += 1, r.Right -= 1, r.Top -= 1, r.Bottom += 1;
+  if (horizontal)
+    r.Top += 1, r.Bottom -= 1, r.Left -= 1, r.Right += 1;
+  else
+    r.Left += 1, r.Right -= 1, r.Top -= 1, r.Bottom += 1;
   canvas.FrameAndFill(r, background, 0, clDefault, 0);
 }
 
@@ -748,19 +776,37 @@ const TzxOffice11LookAndFeelPainter& TzxOffice11LookAndFeelPainter::Instance() {
 
 TColor TzxOffice11LookAndFeelPainter::DefaultColor(int n) const {
   switch (n) {
-    case 5: case 23: case 27: return O().Office11MoreButtonsShadowColor;
-    case 15: return O().Office11BarBorderColor1;
-    case 16: return O().Office11LightTextColor;
-    case 18: case 25: case 33: return O().Office11DockColor1;
-    case 19: return DefaultColor(26);
-    case 21: return O().Office11AuxColor1;
-    case 24: return O().Office11ToolbarColor1;
-    case 34: return O().Office11AuxColor2;
-    case 35: return clWindowText;
-    case 38: return O().Office11AuxColor4;
-    case 39: return O().Office11AuxColor3;
-    case 45: case 47: return O().Office11DockColor2;
-    default: return TzxUltraFlatLookAndFeelPainter::DefaultColor(n);
+    case 5:
+    case 23:
+    case 27:
+      return O().Office11MoreButtonsShadowColor;
+    case 15:
+      return O().Office11BarBorderColor1;
+    case 16:
+      return O().Office11LightTextColor;
+    case 18:
+    case 25:
+    case 33:
+      return O().Office11DockColor1;
+    case 19:
+      return DefaultColor(26);
+    case 21:
+      return O().Office11AuxColor1;
+    case 24:
+      return O().Office11ToolbarColor1;
+    case 34:
+      return O().Office11AuxColor2;
+    case 35:
+      return clWindowText;
+    case 38:
+      return O().Office11AuxColor4;
+    case 39:
+      return O().Office11AuxColor3;
+    case 45:
+    case 47:
+      return O().Office11DockColor2;
+    default:
+      return TzxUltraFlatLookAndFeelPainter::DefaultColor(n);
   }
 }
 
@@ -773,8 +819,10 @@ void TzxOffice11LookAndFeelPainter::PaintContent(TPainterCanvas& canvas, const T
                                                  TzxButtonState state, TColor background, const TzxPainterText& text,
                                                  bool solid) const {
   TColor a, b;
-  if (state == zxbsHot) a = b = O().Office11ToolbarColor1;
-  else a = HeaderTopLineColor(), b = HeaderShadeColor();
+  if (state == zxbsHot)
+    a = b = O().Office11ToolbarColor1;
+  else
+    a = HeaderTopLineColor(), b = HeaderShadeColor();
   if (solid) {
     FillRectWithColor(*canvas.Canvas, bounds, a);
   } else {
@@ -794,10 +842,14 @@ void TzxOffice11LookAndFeelPainter::PaintBorder(TPainterCanvas& canvas, const TR
 
 TColor TzxOffice11LookAndFeelPainter::ButtonFaceColor(TzxButtonState state) const {
   switch (state) {
-    case zxbsHot: return O().Office11HotColor1;
-    case zxbsPressed: return O().Office11PressedColor1;
-    case zxbsDisabled: return clBtnFace;
-    default: return O().Office11DockColor1;
+    case zxbsHot:
+      return O().Office11HotColor1;
+    case zxbsPressed:
+      return O().Office11PressedColor1;
+    case zxbsDisabled:
+      return clBtnFace;
+    default:
+      return O().Office11DockColor1;
   }
 }
 
@@ -810,10 +862,18 @@ TColor TzxOffice11LookAndFeelPainter::ButtonSignColor(TzxButtonState state) cons
 void TzxOffice11LookAndFeelPainter::PaintButtonBorder(TPainterCanvas& canvas, const TRect& r,
                                                       TzxButtonState state) const {
   switch (state) {
-    case zxbsDefault: TzxUltraFlatLookAndFeelPainter::PaintButtonBorder(canvas, r, state); break;
-    case zxbsNormal: canvas.FrameRect(r, clBtnText); break;
-    case zxbsDisabled: canvas.FrameRect(r, O().Office11DisabledTextColor); break;
-    default: canvas.FrameRect(r, O().Office11SelectedBorderColor); break;
+    case zxbsDefault:
+      TzxUltraFlatLookAndFeelPainter::PaintButtonBorder(canvas, r, state);
+      break;
+    case zxbsNormal:
+      canvas.FrameRect(r, clBtnText);
+      break;
+    case zxbsDisabled:
+      canvas.FrameRect(r, O().Office11DisabledTextColor);
+      break;
+    default:
+      canvas.FrameRect(r, O().Office11SelectedBorderColor);
+      break;
   }
 }
 
@@ -870,26 +930,28 @@ const TzxWinXPLookAndFeelPainter& TzxWinXPLookAndFeelPainter::Instance() {
   return p;
 }
 
-void TzxWinXPLookAndFeelPainter::PaintButtonBorder(TPainterCanvas& canvas, const TRect& r,
-                                                   TzxButtonState state) const {
+void TzxWinXPLookAndFeelPainter::PaintButtonBorder(TPainterCanvas& canvas, const TRect& r, TzxButtonState state) const {
   HTHEME theme = ThemesUsable(ThemeSet(totButton)) ? ThemeHandle(totButton) : HTHEME{};
   static const int states[] = {5, 1, 2, 3, 4};
   if (!theme || !GetThemeEngine()->DrawThemeBackground(theme, *canvas.Canvas, 1, states[state], r))
     TzxStandardLookAndFeelPainter::PaintButtonBorder(canvas, r, state);
 }
 
-void TzxWinXPLookAndFeelPainter::PaintCheckBorder(TPainterCanvas& canvas, const TRect& r,
-                                                  TzxButtonState state) const {
+void TzxWinXPLookAndFeelPainter::PaintCheckBorder(TPainterCanvas& canvas, const TRect& r, TzxButtonState state) const {
   TzxStandardLookAndFeelPainter::PaintCheckBorder(canvas, r, state);
 }
 
 const TzxCustomLookAndFeelPainter& LookAndFeelPainterOf(TzxLookAndFeelKind kind, bool nativeStyle) {
   if (nativeStyle && ThemesUsable(ThemeSet(totButton))) return TzxWinXPLookAndFeelPainter::Instance();
   switch (kind) {
-    case lfFlat: return TzxFlatLookAndFeelPainter::Instance();
-    case lfUltraFlat: return TzxUltraFlatLookAndFeelPainter::Instance();
-    case lfOffice11: return TzxOffice11LookAndFeelPainter::Instance();
-    default: return TzxStandardLookAndFeelPainter::Instance();
+    case lfFlat:
+      return TzxFlatLookAndFeelPainter::Instance();
+    case lfUltraFlat:
+      return TzxUltraFlatLookAndFeelPainter::Instance();
+    case lfOffice11:
+      return TzxOffice11LookAndFeelPainter::Instance();
+    default:
+      return TzxStandardLookAndFeelPainter::Instance();
   }
 }
 

@@ -147,7 +147,9 @@ class TzxStandardLookAndFeelPainter : public TzxCustomLookAndFeelPainter {
  public:
   static const TzxStandardLookAndFeelPainter& Instance();
   TzxPainterStyle Style() const override { return zxpsStandard; }
-  TColor DefaultColor(int n) const override { return n == 40 ? clWindow : TzxCustomLookAndFeelPainter::DefaultColor(n); }
+  TColor DefaultColor(int n) const override {
+    return n == 40 ? clWindow : TzxCustomLookAndFeelPainter::DefaultColor(n);
+  }
   int BorderWidth() const override { return 2; }
   void PaintBorder(TPainterCanvas& canvas, const TRect& r) const override;
   int ButtonBorderWidth(TzxButtonState state) const override { return state == zxbsDefault ? 3 : 2; }
@@ -236,7 +238,9 @@ class TzxUltraFlatLookAndFeelPainter : public TzxCustomLookAndFeelPainter {
   void PaintSplitterBorder(TPainterCanvas& canvas, const TRect& r, bool horizontal,
                            const TPainterBackground& background) const override;
   virtual TColor TabBorderColor() const { return clBtnShadow; }
-  virtual TColor ButtonFrameColor(TzxButtonState state) const { return state == zxbsNormal ? clBtnShadow : clHighlight; }
+  virtual TColor ButtonFrameColor(TzxButtonState state) const {
+    return state == zxbsNormal ? clBtnShadow : clHighlight;
+  }
   virtual TColor HotBorderColor() const { return clHighlight; }
 };
 

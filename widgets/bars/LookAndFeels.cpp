@@ -31,7 +31,7 @@ int& ControllerCount() {
 
 // ---------------------------------------------------------------- palette
 
-TzxSystemPaletteChangedNotifier::TzxSystemPaletteChangedNotifier(bool primary) : primary_(primary) {
+TzxSystemPaletteChangedNotifier::TzxSystemPaletteChangedNotifier(bool primary) : fPrimary(primary) {
   auto& l = PaletteListener();
   if (!l) {
     l = std::make_unique<TPaletteListener>();
@@ -43,7 +43,7 @@ TzxSystemPaletteChangedNotifier::TzxSystemPaletteChangedNotifier(bool primary) :
 TzxSystemPaletteChangedNotifier::~TzxSystemPaletteChangedNotifier() {
   auto& l = PaletteListener();
   if (!l) return;
-  auto& list = primary_ ? l->primary : l->others;
+  auto& list = fPrimary ? l->primary : l->others;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
   if (l->primary.empty() && l->others.empty()) {
     l.reset();
@@ -77,7 +77,7 @@ TzxLookAndFeel* TzxLookAndFeel::MakeRoot() {
   if (!Root() && !MakingRoot()) {
     MakingRoot() = true;
     auto* made = new TzxLookAndFeel(nullptr);  // lives for the whole run
-    made->isRoot_ = true;
+    made->fIsRoot = true;
     Root() = made;
     MakingRoot() = false;
   }
@@ -86,115 +86,119 @@ TzxLookAndFeel* TzxLookAndFeel::MakeRoot() {
 
 TzxLookAndFeel* GlobalLookAndFeel() { return TzxLookAndFeel::MakeRoot(); }
 
-TzxLookAndFeel::TzxLookAndFeel(void* owner) : owner_(owner) {
-  paletteNotifier_ = std::make_unique<TzxSystemPaletteChangedNotifier>(false);
-  paletteNotifier_->OnSystemPaletteChanged = [this] { Changed(LookAndFeelBit(lfvNativeStyle)); };
+TzxLookAndFeel::TzxLookAndFeel(void* owner) : fOwner(owner) {
+  fPaletteNotifier = std::make_unique<TzxSystemPaletteChangedNotifier>(false);
+  fPaletteNotifier->OnSystemPaletteChanged = [this] { Changed(LookAndFeelBit(lfvNativeStyle)); };
   MakeRoot();
   if (Root() && !MakingRoot()) {
     Root()->AddChangeListener(this);
-    kind_ = InheritedKind();
-    nativeStyle_ = InheritedNativeStyle();
+    fKind = InheritedKind();
+    fNativeStyle = InheritedNativeStyle();
   }
 }
 
 TzxLookAndFeel::~TzxLookAndFeel() {
-  paletteNotifier_.reset();
-  destroying_ = true;
-  const auto listeners = listeners_;
+  fPaletteNotifier.reset();
+  fDestroying = true;
+  const auto listeners = fListeners;
   for (ILookAndFeelChangeListener* l : listeners) l->MasterDestroying(*this);
-  destroying_ = false;
-  listeners_.clear();
+  fDestroying = false;
+  fListeners.clear();
   if (TzxLookAndFeel* m = EffectiveMaster()) m->RemoveChangeListener(this);
-  if (isRoot_) Root() = nullptr;
+  if (fIsRoot) Root() = nullptr;
 }
 
 TzxLookAndFeel* TzxLookAndFeel::EffectiveMaster() const {
-  if (isRoot_) return nullptr;
-  return master_ ? master_ : Root();
+  if (fIsRoot) return nullptr;
+  return fMaster ? fMaster : Root();
 }
 
 TzxLookAndFeelKind TzxLookAndFeel::InheritedKind() const {
-  if (assigned_ & LookAndFeelBit(lfvKind)) return ownKind_;
-  if (isRoot_) return lfUltraFlat;
+  if (fAssigned & LookAndFeelBit(lfvKind)) return fOwnKind;
+  if (fIsRoot) return lfUltraFlat;
   if (TzxLookAndFeel* m = EffectiveMaster()) return m->Kind();
   return lfUltraFlat;
 }
 
 bool TzxLookAndFeel::InheritedNativeStyle() const {
-  if (assigned_ & LookAndFeelBit(lfvNativeStyle)) return ownNativeStyle_;
-  if (isRoot_) return false;
+  if (fAssigned & LookAndFeelBit(lfvNativeStyle)) return fOwnNativeStyle;
+  if (fIsRoot) return false;
   if (TzxLookAndFeel* m = EffectiveMaster()) return m->NativeStyle();
   return false;
 }
 
 void TzxLookAndFeel::Changed(TzxLookAndFeelValues values) {
-  if (values == 0 || destroying_) return;
-  kind_ = InheritedKind();
-  nativeStyle_ = InheritedNativeStyle();
+  if (values == 0 || fDestroying) return;
+  fKind = InheritedKind();
+  fNativeStyle = InheritedNativeStyle();
   std::size_t i = 0;
-  while (i < listeners_.size()) {
-    const std::size_t before = listeners_.size();
-    listeners_[i]->MasterChanged(*this, values);
-    if (listeners_.size() == before) ++i;
+  while (i < fListeners.size()) {
+    const std::size_t before = fListeners.size();
+    fListeners[i]->MasterChanged(*this, values);
+    if (fListeners.size() == before) ++i;
   }
   if (OnChanged) OnChanged(*this, values);
 }
 
 void TzxLookAndFeel::BeginChangeCheck() {
-  savedKind_ = kind_;
-  savedNativeStyle_ = nativeStyle_;
+  fSavedKind = fKind;
+  fSavedNativeStyle = fNativeStyle;
 }
 
 void TzxLookAndFeel::EndChangeCheck() {
   TzxLookAndFeelValues v = 0;
-  if (InheritedKind() != savedKind_) v |= LookAndFeelBit(lfvKind);
-  if (InheritedNativeStyle() != savedNativeStyle_) v |= LookAndFeelBit(lfvNativeStyle);
-  kind_ = InheritedKind();
-  nativeStyle_ = InheritedNativeStyle();
+  if (InheritedKind() != fSavedKind) v |= LookAndFeelBit(lfvKind);
+  if (InheritedNativeStyle() != fSavedNativeStyle) v |= LookAndFeelBit(lfvNativeStyle);
+  fKind = InheritedKind();
+  fNativeStyle = InheritedNativeStyle();
   Changed(v);
 }
 
 void TzxLookAndFeel::SetKind(TzxLookAndFeelKind value) {
-  const TzxLookAndFeelKind before = kind_;
-  assigned_ |= LookAndFeelBit(lfvKind);
-  ownKind_ = value;
-  if (InheritedKind() != before) Changed(LookAndFeelBit(lfvKind));
-  else kind_ = InheritedKind();
+  const TzxLookAndFeelKind before = fKind;
+  fAssigned |= LookAndFeelBit(lfvKind);
+  fOwnKind = value;
+  if (InheritedKind() != before)
+    Changed(LookAndFeelBit(lfvKind));
+  else
+    fKind = InheritedKind();
 }
 
 void TzxLookAndFeel::SetNativeStyle(bool value) {
-  const bool before = nativeStyle_;
-  assigned_ |= LookAndFeelBit(lfvNativeStyle);
-  ownNativeStyle_ = value;
-  if (InheritedNativeStyle() != before) Changed(LookAndFeelBit(lfvNativeStyle));
-  else nativeStyle_ = InheritedNativeStyle();
+  const bool before = fNativeStyle;
+  fAssigned |= LookAndFeelBit(lfvNativeStyle);
+  fOwnNativeStyle = value;
+  if (InheritedNativeStyle() != before)
+    Changed(LookAndFeelBit(lfvNativeStyle));
+  else
+    fNativeStyle = InheritedNativeStyle();
 }
 
 void TzxLookAndFeel::SetAssignedValues(TzxLookAndFeelValues value) {
-  if (value == assigned_) return;
+  if (value == fAssigned) return;
   BeginChangeCheck();
-  assigned_ = value;
+  fAssigned = value;
   EndChangeCheck();
 }
 
 void TzxLookAndFeel::SetMaster(TzxLookAndFeel* value) {
-  if (isRoot_ || value == this || value == EffectiveMaster()) return;
+  if (fIsRoot || value == this || value == EffectiveMaster()) return;
   BeginChangeCheck();
   if (TzxLookAndFeel* old = EffectiveMaster()) old->RemoveChangeListener(this);
-  master_ = value;
+  fMaster = value;
   if (TzxLookAndFeel* now = EffectiveMaster()) now->AddChangeListener(this);
   EndChangeCheck();
 }
 
 void TzxLookAndFeel::Assign(const TzxLookAndFeel& source) {
   BeginChangeCheck();
-  ownKind_ = source.ownKind_;
-  ownNativeStyle_ = source.ownNativeStyle_;
-  assigned_ = source.assigned_;
+  fOwnKind = source.fOwnKind;
+  fOwnNativeStyle = source.fOwnNativeStyle;
+  fAssigned = source.fAssigned;
   TzxLookAndFeel* m = source.EffectiveMaster();
-  if (!isRoot_ && m != this && m != EffectiveMaster()) {
+  if (!fIsRoot && m != this && m != EffectiveMaster()) {
     if (TzxLookAndFeel* old = EffectiveMaster()) old->RemoveChangeListener(this);
-    master_ = m;
+    fMaster = m;
     if (TzxLookAndFeel* now = EffectiveMaster()) now->AddChangeListener(this);
   }
   EndChangeCheck();
@@ -202,20 +206,20 @@ void TzxLookAndFeel::Assign(const TzxLookAndFeel& source) {
 
 void TzxLookAndFeel::AddChangeListener(ILookAndFeelChangeListener* listener) {
   if (!listener) return;
-  if (listener->IsController() && !isRoot_) return;
-  if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end()) return;
-  listeners_.push_back(listener);
-  if (listener->IsController() && isRoot_) ++ControllerCount();
+  if (listener->IsController() && !fIsRoot) return;
+  if (std::find(fListeners.begin(), fListeners.end(), listener) != fListeners.end()) return;
+  fListeners.push_back(listener);
+  if (listener->IsController() && fIsRoot) ++ControllerCount();
 }
 
 void TzxLookAndFeel::RemoveChangeListener(ILookAndFeelChangeListener* listener) {
-  const auto it = std::find(listeners_.begin(), listeners_.end(), listener);
-  if (it == listeners_.end()) return;
-  if (!destroying_) listeners_.erase(it);
-  if (listener->IsController() && isRoot_ && --ControllerCount() == 0) SetAssignedValues(0);
+  const auto it = std::find(fListeners.begin(), fListeners.end(), listener);
+  if (it == fListeners.end()) return;
+  if (!fDestroying) fListeners.erase(it);
+  if (listener->IsController() && fIsRoot && --ControllerCount() == 0) SetAssignedValues(0);
 }
 
-void TzxLookAndFeel::MasterChanged(TzxLookAndFeel&, TzxLookAndFeelValues changed) { Changed(changed & ~assigned_); }
+void TzxLookAndFeel::MasterChanged(TzxLookAndFeel&, TzxLookAndFeelValues changed) { Changed(changed & ~fAssigned); }
 
 void TzxLookAndFeel::MasterDestroying(TzxLookAndFeel&) { SetMaster(nullptr); }
 

@@ -30,14 +30,14 @@ class TzxSystemPaletteChangedNotifier {
   virtual ~TzxSystemPaletteChangedNotifier();
   TzxSystemPaletteChangedNotifier(const TzxSystemPaletteChangedNotifier&) = delete;
   TzxSystemPaletteChangedNotifier& operator=(const TzxSystemPaletteChangedNotifier&) = delete;
-  bool Primary() const { return primary_; }
+  bool Primary() const { return fPrimary; }
   std::function<void()> OnSystemPaletteChanged;
   virtual void Notify() {
     if (OnSystemPaletteChanged) OnSystemPaletteChanged();
   }
 
  private:
-  bool primary_;
+  bool fPrimary;
 };
 
 // The system colours changed: the Office 2003 colours are refreshed, then every notifier is told
@@ -52,19 +52,19 @@ class TzxLookAndFeel : public ILookAndFeelChangeListener {
   TzxLookAndFeel(const TzxLookAndFeel&) = delete;
   TzxLookAndFeel& operator=(const TzxLookAndFeel&) = delete;
 
-  void* Owner() const { return owner_; }
-  TzxLookAndFeelKind Kind() const { return kind_; }
+  void* Owner() const { return fOwner; }
+  TzxLookAndFeelKind Kind() const { return fKind; }
   void SetKind(TzxLookAndFeelKind value);
-  bool NativeStyle() const { return nativeStyle_; }
+  bool NativeStyle() const { return fNativeStyle; }
   void SetNativeStyle(bool value);
-  TzxLookAndFeelValues AssignedValues() const { return assigned_; }
+  TzxLookAndFeelValues AssignedValues() const { return fAssigned; }
   void SetAssignedValues(TzxLookAndFeelValues value);
   void SetMaster(TzxLookAndFeel* value);
   TzxLookAndFeel* EffectiveMaster() const;
   void Assign(const TzxLookAndFeel& source);
   void AddChangeListener(ILookAndFeelChangeListener* listener);
   void RemoveChangeListener(ILookAndFeelChangeListener* listener);
-  int ListenerCount() const { return static_cast<int>(listeners_.size()); }
+  int ListenerCount() const { return static_cast<int>(fListeners.size()); }
 
   std::function<void(TzxLookAndFeel&, TzxLookAndFeelValues)> OnChanged;
 
@@ -80,15 +80,15 @@ class TzxLookAndFeel : public ILookAndFeelChangeListener {
   void Changed(TzxLookAndFeelValues values);
   void BeginChangeCheck();
   void EndChangeCheck();
-  void* owner_;
-  TzxLookAndFeelValues assigned_ = 0;
-  std::vector<ILookAndFeelChangeListener*> listeners_;
-  TzxLookAndFeelKind kind_ = lfUltraFlat, ownKind_ = lfUltraFlat, savedKind_ = lfUltraFlat;
-  bool nativeStyle_ = false, ownNativeStyle_ = false, savedNativeStyle_ = false;
-  bool destroying_ = false;
-  bool isRoot_ = false;
-  TzxLookAndFeel* master_ = nullptr;
-  std::unique_ptr<TzxSystemPaletteChangedNotifier> paletteNotifier_;
+  void* fOwner;
+  TzxLookAndFeelValues fAssigned = 0;
+  std::vector<ILookAndFeelChangeListener*> fListeners;
+  TzxLookAndFeelKind fKind = lfUltraFlat, fOwnKind = lfUltraFlat, fSavedKind = lfUltraFlat;
+  bool fNativeStyle = false, fOwnNativeStyle = false, fSavedNativeStyle = false;
+  bool fDestroying = false;
+  bool fIsRoot = false;
+  TzxLookAndFeel* fMaster = nullptr;
+  std::unique_ptr<TzxSystemPaletteChangedNotifier> fPaletteNotifier;
 };
 
 // The root of all look-and-feel objects.

@@ -3,6 +3,7 @@
 #include "widgets/bars/ThemeManager.h"
 
 #include <QFileInfo>
+
 #include <algorithm>
 
 namespace zyn {
@@ -205,7 +206,8 @@ TColor NearestScreenColor(TColor color) { return ColorToRGB(color); }
 TColor MixColors(TColor color1, TColor color2, int percent) {
   const TColor a = ColorToRGB(color1), b = ColorToRGB(color2);
   auto ch = [&](int c1, int c2) { return std::min(255, MulDiv(c2, 100 - percent, 100) + MulDiv(c1, percent, 100)); };
-  return NearestScreenColor(RGB(ch(GetRValue(a), GetRValue(b)), ch(GetGValue(a), GetGValue(b)), ch(GetBValue(a), GetBValue(b))));
+  return NearestScreenColor(
+      RGB(ch(GetRValue(a), GetRValue(b)), ch(GetGValue(a), GetGValue(b)), ch(GetBValue(a), GetBValue(b))));
 }
 
 TColor BlendSystemColors(int a, int b, int c) {
@@ -231,9 +233,9 @@ void FrameRectWithColor(TCanvas& canvas, const TRect& r, TColor color) {
 }
 
 void FrameSelectedRect(TCanvas& canvas, const TRect& r) {
-  FrameRectWithColor(canvas, r,
-                     (FaceIsBlack() || FaceBlackTextColored()) ? clHighlightText
-                                                               : Office11Colors().Office11SelectedBorderColor);
+  FrameRectWithColor(
+      canvas, r,
+      (FaceIsBlack() || FaceBlackTextColored()) ? clHighlightText : Office11Colors().Office11SelectedBorderColor);
 }
 
 void FillGradient(TCanvas& canvas, const TRect& r, TColor color1, TColor color2, bool horizontal) {
@@ -251,7 +253,8 @@ void FillGradient(TCanvas& canvas, const TRect& r, TColor color1, TColor color2,
     const int to = start + MulDiv(i + 1, size, n);
     // One band paints the first colour; no division by a zero band count.
     auto ch = [&](int c1, int c2) { return n == 1 ? c1 : c1 + MulDiv(i, c2 - c1, n - 1); };
-    const TColor band = RGB(ch(GetRValue(a), GetRValue(b)), ch(GetGValue(a), GetGValue(b)), ch(GetBValue(a), GetBValue(b)));
+    const TColor band =
+        RGB(ch(GetRValue(a), GetRValue(b)), ch(GetGValue(a), GetGValue(b)), ch(GetBValue(a), GetBValue(b)));
     if (to > from)
       FillSolid(canvas, horizontal ? Rect(from, r.Top, to, r.Bottom) : Rect(r.Left, from, r.Right, to), band);
     from = to;
@@ -284,7 +287,10 @@ void FillTubeGradient(TCanvas& canvas, const TRect& r, TColor color1, TColor col
   for (int i = 0; i < s; ++i) {
     const TColor px = RGB(channel(GetRValue(a), GetRValue(b), i), channel(GetGValue(a), GetGValue(b), i),
                           channel(GetBValue(a), GetBValue(b), i));
-    FillSolid(canvas, horizontal ? Rect(start + i, r.Top, start + i + 1, r.Bottom) : Rect(r.Left, start + i, r.Right, start + i + 1), px);
+    FillSolid(
+        canvas,
+        horizontal ? Rect(start + i, r.Top, start + i + 1, r.Bottom) : Rect(r.Left, start + i, r.Right, start + i + 1),
+        px);
   }
 }
 
@@ -310,8 +316,10 @@ void DrawGripDots(TCanvas& canvas, const TRect& r, bool vertical) {
     const TRect cell = Rect(x + 1, y + 1, x + 3, y + 3);
     FillSolid(canvas, cell, c.Office11GripLightColor);
     FillSolid(canvas, Rect(cell.Left - 1, cell.Top - 1, cell.Right - 1, cell.Bottom - 1), c.Office11GripDarkColor);
-    if (vertical) y += 4;
-    else x += 4;
+    if (vertical)
+      y += 4;
+    else
+      x += 4;
   }
 }
 
@@ -320,8 +328,8 @@ void DrawDropDownArrow(TCanvas& canvas, const TRect& r, bool horizontal, bool en
   int a = (s % 2 != 0) ? (s - 1) / 2 + 1 : (s - 1) / 2;
   a = std::max(a, 3);
   const TOffice11Colors& c = Office11Colors();
-  const TColor color = !enabled ? c.Office11DisabledTextColor
-                                : (selected && FaceIsWhite() ? 0x00FFFFFF : c.Office11TextColor);
+  const TColor color =
+      !enabled ? c.Office11DisabledTextColor : (selected && FaceIsWhite() ? 0x00FFFFFF : c.Office11TextColor);
   std::vector<TPoint> pts;
   if (horizontal) {
     const int x = (r.Left + r.Right - (2 * a - 1)) / 2, y = (r.Top + r.Bottom - a) / 2;

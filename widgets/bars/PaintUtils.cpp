@@ -3,6 +3,7 @@
 #include "widgets/bars/Office11Colors.h"
 
 #include <QPainter>
+
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -45,10 +46,14 @@ int GripCornerHitTest(int corner) {
 void PaintSizeGrip(TCanvas& canvas, const TRect& rect, int corner) {
   const bool right = corner == 1 || corner == 3, bottom = corner == 2 || corner == 3;
   TRect r = rect;
-  if (right) r.Left = r.Right - SM_CXVSCROLL_VALUE;
-  else r.Right = r.Left + SM_CXVSCROLL_VALUE;
-  if (bottom) r.Top = r.Bottom - SM_CYHSCROLL_VALUE;
-  else r.Bottom = r.Top + SM_CYHSCROLL_VALUE;
+  if (right)
+    r.Left = r.Right - SM_CXVSCROLL_VALUE;
+  else
+    r.Right = r.Left + SM_CXVSCROLL_VALUE;
+  if (bottom)
+    r.Top = r.Bottom - SM_CYHSCROLL_VALUE;
+  else
+    r.Bottom = r.Top + SM_CYHSCROLL_VALUE;
   const bool mirrorX = !right, mirrorY = !bottom;
   // 2-pixel face strips on the outer sides.
   if (mirrorX) {
@@ -139,8 +144,7 @@ void TPainterCanvas::FrameAndFill(const TRect& rect, const TPainterBackground& b
   FillRect(r, background.Bitmap);
 }
 
-void TPainterCanvas::DrawComplexFrame(const TRect& r, TColor leftTop, TColor rightBottom, unsigned sides,
-                                      int width) {
+void TPainterCanvas::DrawComplexFrame(const TRect& r, TColor leftTop, TColor rightBottom, unsigned sides, int width) {
   if (sides & zxBordLeft) FrameRect(r, leftTop, zxBordLeft, width);
   if (sides & zxBordTop) FrameRect(r, leftTop, zxBordTop, width);
   if (sides & zxBordRight) FrameRect(r, rightBottom, zxBordRight, width);
@@ -201,9 +205,18 @@ void RotateBitmap(QImage& bitmap, int rotation, bool mirror) {
     for (int c = 0; c < W; ++c) {
       int nr = r, nc = c;
       switch (rotation) {
-        case 0: nr = H - r - 1; nc = c; break;
-        case 1: nr = mirror ? c : W - c - 1; nc = r; break;
-        case 2: nr = mirror ? W - c - 1 : c; nc = H - r - 1; break;
+        case 0:
+          nr = H - r - 1;
+          nc = c;
+          break;
+        case 1:
+          nr = mirror ? c : W - c - 1;
+          nc = r;
+          break;
+        case 2:
+          nr = mirror ? W - c - 1 : c;
+          nc = H - r - 1;
+          break;
         default:
           if (mirror) {
             nr = r;

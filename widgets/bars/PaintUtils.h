@@ -26,9 +26,20 @@ TColor BlendedPressedColor();
 
 // Text flags of the painter canvas.
 enum : unsigned {
-  zxAlignLeft = 0x0001, zxAlignRight = 0x0002, zxAlignHCenter = 0x0004, zxAlignTop = 0x0008, zxAlignBottom = 0x0010,
-  zxAlignVCenter = 0x0020, zxSingleLine = 0x0040, zxDontClip = 0x0080, zxExpandTabs = 0x0100, zxShowPrefix = 0x0200,
-  zxWordBreak = 0x0400, zxShowEndEllipsis = 0x0800, zxDontPrint = 0x1000, zxShowPathEllipsis = 0x2000
+  zxAlignLeft = 0x0001,
+  zxAlignRight = 0x0002,
+  zxAlignHCenter = 0x0004,
+  zxAlignTop = 0x0008,
+  zxAlignBottom = 0x0010,
+  zxAlignVCenter = 0x0020,
+  zxSingleLine = 0x0040,
+  zxDontClip = 0x0080,
+  zxExpandTabs = 0x0100,
+  zxShowPrefix = 0x0200,
+  zxWordBreak = 0x0400,
+  zxShowEndEllipsis = 0x0800,
+  zxDontPrint = 0x1000,
+  zxShowPathEllipsis = 0x2000
 };
 // The platform DrawText format of a set of painter text flags.
 unsigned PainterTextFlagsToDrawText(unsigned flags);

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QStyle>
+
 #include <algorithm>
 #include <memory>
 
@@ -48,11 +49,11 @@ int TzxRadioButtonImageList::CombinationIndex(bool checked, bool emphasisA, bool
 void TzxRadioButtonImageList::MakePattern() {
   // The circle of the style's radio indicator: its whole indicator cell.
   const QStyle* style = QApplication::style();
-  width_ = std::max(8, style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth));
-  height_ = std::max(8, style->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight));
-  const int w = width_, h = height_;
-  pattern_.assign(static_cast<size_t>(w) * h, kOutside);
-  auto at = [&](int x, int y) -> int& { return pattern_[static_cast<size_t>(y) * w + x]; };
+  fWidth = std::max(8, style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth));
+  fHeight = std::max(8, style->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight));
+  const int w = fWidth, h = fHeight;
+  fPattern.assign(static_cast<size_t>(w) * h, kOutside);
+  auto at = [&](int x, int y) -> int& { return fPattern[static_cast<size_t>(y) * w + x]; };
 
   // Outer ring.
   QImage ring(w, h, QImage::Format_RGB32);
@@ -67,7 +68,7 @@ void TzxRadioButtonImageList::MakePattern() {
     for (int x = 0; x < w; ++x)
       if (qGray(ring.pixel(x, y)) < 128)
         at(x, y) = static_cast<long>(h - 1) * (w - x - 1) < static_cast<long>(y) * (w - 1) ? kOuterLowerRight
-                                                                                         : kOuterUpperLeft;
+                                                                                           : kOuterUpperLeft;
   // Body.
   for (int y = 1; y <= h - 2; ++y) {
     for (int x = w / 2 - 1; x >= 0 && at(x, y) == kOutside; --x) at(x, y) = kBody;
@@ -118,10 +119,18 @@ TColor TzxRadioButtonImageList::ClassColor(int c, bool checked, bool emphasisA, 
   TColor body;
   if (kind == lfOffice11) {
     switch (state) {
-      case zxbsNormal: body = clWindow; break;
-      case zxbsHot: body = o.Office11HotColor1; break;
-      case zxbsPressed: body = o.Office11PressedColor1; break;
-      default: body = clBtnFace; break;
+      case zxbsNormal:
+        body = clWindow;
+        break;
+      case zxbsHot:
+        body = o.Office11HotColor1;
+        break;
+      case zxbsPressed:
+        body = o.Office11PressedColor1;
+        break;
+      default:
+        body = clBtnFace;
+        break;
     }
   } else if (state == zxbsDisabled) {
     body = clBtnFace;
@@ -135,48 +144,57 @@ TColor TzxRadioButtonImageList::ClassColor(int c, bool checked, bool emphasisA, 
     if (emphasisB || state == zxbsHot || state == zxbsPressed || (emphasisA && state != zxbsDisabled))
       ringColor = clHighlight;
   } else if (kind == lfOffice11) {
-    if (state == zxbsDisabled) ringColor = o.Office11DisabledTextColor;
-    else if (emphasisA || emphasisB || state == zxbsHot || state == zxbsPressed) ringColor = o.Office11SelectedBorderColor;
-    else ringColor = clBtnText;
+    if (state == zxbsDisabled)
+      ringColor = o.Office11DisabledTextColor;
+    else if (emphasisA || emphasisB || state == zxbsHot || state == zxbsPressed)
+      ringColor = o.Office11SelectedBorderColor;
+    else
+      ringColor = clBtnText;
   }
   const bool flatRing = kind == lfUltraFlat || kind == lfOffice11;
   switch (c) {
-    case kOuterUpperLeft: return flatRing ? ringColor : clBtnShadow;
-    case kOuterLowerRight: return flatRing ? ringColor : clBtnHighlight;
-    case kInnerUpperLeft: return flatRing ? body : kind == lfStandard ? cl3DDkShadow : cl3DLight;
-    case kInnerLowerRight: return flatRing ? body : cl3DLight;
-    case kBody: return body;
+    case kOuterUpperLeft:
+      return flatRing ? ringColor : clBtnShadow;
+    case kOuterLowerRight:
+      return flatRing ? ringColor : clBtnHighlight;
+    case kInnerUpperLeft:
+      return flatRing ? body : kind == lfStandard ? cl3DDkShadow : cl3DLight;
+    case kInnerLowerRight:
+      return flatRing ? body : cl3DLight;
+    case kBody:
+      return body;
     case kDot:
       if (!checked) return body;
       if (state != zxbsDisabled) return clBtnText;
       return kind == lfOffice11 ? o.Office11DisabledTextColor : clBtnShadow;
-    default: return clNone;
+    default:
+      return clNone;
   }
 }
 
 void TzxRadioButtonImageList::Build() {
-  if (!images_.empty()) return;
+  if (!fImages.empty()) return;
   MakePattern();
-  images_.clear();
-  indexMap_.assign(kCombinations, -1);
+  fImages.clear();
+  fIndexMap.assign(kCombinations, -1);
   for (int b = 0; b <= 1; ++b)
     for (int a = 0; a <= 1; ++a)
       for (int kind = lfFlat; kind <= lfOffice11; ++kind)
         for (int checked = 0; checked <= 1; ++checked)
           for (int state = zxbsNormal; state <= zxbsDisabled; ++state) {
-            QImage image(width_, height_, QImage::Format_ARGB32);
+            QImage image(fWidth, fHeight, QImage::Format_ARGB32);
             image.fill(Qt::transparent);
             TColor colors[7];
             for (int c = kOuterUpperLeft; c <= kDot; ++c)
               colors[c] = ColorToRGB(ClassColor(c, checked, a, b, static_cast<TzxButtonState>(state),
                                                 static_cast<TzxLookAndFeelKind>(kind)));
-            for (int y = 0; y < height_; ++y)
-              for (int x = 0; x < width_; ++x)
-                if (const int c = pattern_[static_cast<size_t>(y) * width_ + x]; c != kOutside)
+            for (int y = 0; y < fHeight; ++y)
+              for (int x = 0; x < fWidth; ++x)
+                if (const int c = fPattern[static_cast<size_t>(y) * fWidth + x]; c != kOutside)
                   image.setPixelColor(x, y, ToQColor(colors[c]));
-            indexMap_[CombinationIndex(checked, a, b, static_cast<TzxButtonState>(state),
-                                       static_cast<TzxLookAndFeelKind>(kind))] = static_cast<int>(images_.size());
-            images_.push_back(image);
+            fIndexMap[CombinationIndex(checked, a, b, static_cast<TzxButtonState>(state),
+                                       static_cast<TzxLookAndFeelKind>(kind))] = static_cast<int>(fImages.size());
+            fImages.push_back(image);
           }
 }
 
@@ -184,8 +202,8 @@ QImage TzxRadioButtonImageList::Image(bool checked, bool emphasisA, bool emphasi
                                       TzxLookAndFeelKind kind) {
   if (state < zxbsNormal || state > zxbsDisabled) return QImage();
   Build();
-  const int position = indexMap_[CombinationIndex(checked, emphasisA, emphasisB, state, kind)];
-  return position < 0 ? QImage() : images_[position];
+  const int position = fIndexMap[CombinationIndex(checked, emphasisA, emphasisB, state, kind)];
+  return position < 0 ? QImage() : fImages[position];
 }
 
 void TzxRadioButtonImageList::Draw(TCanvas& canvas, int x, int y, bool checked, bool emphasisA, bool emphasisB,
@@ -198,8 +216,8 @@ void TzxRadioButtonImageList::Draw(TCanvas& canvas, int x, int y, bool checked, 
 }
 
 void TzxRadioButtonImageList::ClearImages() {
-  images_.clear();
-  indexMap_.clear();
+  fImages.clear();
+  fIndexMap.clear();
 }
 
 }  // namespace zyn

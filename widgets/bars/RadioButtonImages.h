@@ -9,6 +9,7 @@
 #include "widgets/bars/LookAndFeels.h"
 
 #include <QImage>
+
 #include <vector>
 
 namespace zyn {
@@ -27,11 +28,11 @@ class TzxRadioButtonImageList {
   void Draw(TCanvas& canvas, int x, int y, bool checked, bool emphasisA, bool emphasisB, TzxButtonState state,
             TzxLookAndFeelKind kind, TColor backgroundColor = clDefault);
   void ClearImages();
-  int Count() const { return static_cast<int>(images_.size()); }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
+  int Count() const { return static_cast<int>(fImages.size()); }
+  int Width() const { return fWidth; }
+  int Height() const { return fHeight; }
   // The pattern row by row (for tests and for drawing).
-  const std::vector<int>& Pattern() const { return pattern_; }
+  const std::vector<int>& Pattern() const { return fPattern; }
   QImage Image(bool checked, bool emphasisA, bool emphasisB, TzxButtonState state, TzxLookAndFeelKind kind);
   static int CombinationIndex(bool checked, bool emphasisA, bool emphasisB, TzxButtonState state,
                               TzxLookAndFeelKind kind);
@@ -42,10 +43,10 @@ class TzxRadioButtonImageList {
  private:
   void Build();
   void MakePattern();
-  int width_ = 0, height_ = 0;
-  std::vector<int> pattern_;  // height_ rows of width_ classes
-  std::vector<QImage> images_;
-  std::vector<int> indexMap_;
+  int fWidth = 0, fHeight = 0;
+  std::vector<int> fPattern;  // fHeight rows of fWidth classes
+  std::vector<QImage> fImages;
+  std::vector<int> fIndexMap;
 };
 
 // The process-wide list, made on first use.

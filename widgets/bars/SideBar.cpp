@@ -32,72 +32,72 @@ constexpr int kHintTimeout = 3000;
 
 TzbSideBar::TzbSideBar(QWidget* parent)
     : QWidget(parent),
-      background_(std::make_unique<TzbSideBarBackGround>()),
-      groups_(std::make_unique<TzbSideGroups>(*this)) {
-  background_->OnChange = [this] { LayoutChanged(); };
-  groupFont_.Font = font();
-  groupFont_.Color = clWindowText;
-  itemFont_.Font = font();
-  itemFont_.Color = clWindow;
+      fBackground(std::make_unique<TzbSideBarBackGround>()),
+      fGroups(std::make_unique<TzbSideGroups>(*this)) {
+  fBackground->OnChange = [this] { LayoutChanged(); };
+  fGroupFont.Font = font();
+  fGroupFont.Color = clWindowText;
+  fItemFont.Font = font();
+  fItemFont.Color = clWindow;
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  scrollTimer_ = new QTimer(this);
-  scrollTimer_->setInterval(scrollDelay_);
-  QObject::connect(scrollTimer_, &QTimer::timeout, this, [this] { ScrollTimerTick(); });
-  hintTimer_ = new QTimer(this);
-  hintTimer_->setInterval(kHintTimeout);
-  QObject::connect(hintTimer_, &QTimer::timeout, this, [this] { HideHint(); });
+  fScrollTimer = new QTimer(this);
+  fScrollTimer->setInterval(fScrollDelay);
+  QObject::connect(fScrollTimer, &QTimer::timeout, this, [this] { ScrollTimerTick(); });
+  fHintTimer = new QTimer(this);
+  fHintTimer->setInterval(kHintTimeout);
+  QObject::connect(fHintTimer, &QTimer::timeout, this, [this] { HideHint(); });
 }
 
 TzbSideBar::~TzbSideBar() {
-  scrollTimer_->stop();
-  hintTimer_->stop();
+  fScrollTimer->stop();
+  fHintTimer->stop();
   if (StoreInRegistry && !RegistryPath.empty()) SaveToRegistry(RegistryPath);
-  destroying_ = true;
-  editor_ = nullptr;
-  editGroup_ = nullptr;
-  editItem_ = nullptr;
-  if (hintFilterInstalled_) qApp->removeEventFilter(this);
-  AttachImages(largeImages_, largeLink_, nullptr);
-  AttachImages(smallImages_, smallLink_, nullptr);
-  if (store_) store_->RemoveSideBar(this);
-  activeGroup_ = prevActiveGroup_ = hotGroup_ = nullptr;
-  groups_.reset();
-  painter_.reset();
+  fDestroying = true;
+  fEditor = nullptr;
+  fEditGroup = nullptr;
+  fEditItem = nullptr;
+  if (fHintFilterInstalled) qApp->removeEventFilter(this);
+  AttachImages(fLargeImages, fLargeLink, nullptr);
+  AttachImages(fSmallImages, fSmallLink, nullptr);
+  if (fStore) fStore->RemoveSideBar(this);
+  fActiveGroup = fPrevActiveGroup = fHotGroup = nullptr;
+  fGroups.reset();
+  fPainter.reset();
 }
 
 // --- properties ---
 
 void TzbSideBar::SetBkPicture(const QImage& value) {
-  bkPicture_ = value;
+  fBkPicture = value;
   Repaint();
 }
 
 void TzbSideBar::SetColor(TColor value) {
-  if (color_ == value) return;
-  color_ = value;
+  if (fColor == value) return;
+  fColor = value;
   Repaint();
 }
 
 void TzbSideBar::SetCanSelected(bool value) {
-  if (canSelected_ == value) return;
+  if (fCanSelected == value) return;
   SelectItem(nullptr);
-  canSelected_ = value;
+  fCanSelected = value;
 }
 
 void TzbSideBar::SetGroupFont(const TFont& value) {
-  groupFont_ = value;
+  fGroupFont = value;
   LayoutChanged();
 }
 
 void TzbSideBar::SetItemFont(const TFont& value) {
-  itemFont_ = value;
+  fItemFont = value;
   LayoutChanged();
 }
 
 void TzbSideBar::SetGroupHeightOffSet(int value) {
-  if (value < 0 || value > 9 || value == groupHeightOffSet_) return;
-  groupHeightOffSet_ = value;
+  if (value < 0 || value > 9 || value == fGroupHeightOffSet) return;
+  fGroupHeightOffSet = value;
   LayoutChanged();
 }
 
@@ -116,81 +116,83 @@ void TzbSideBar::AttachImages(TzbSideBarImageList*& slot, int& link, TzbSideBarI
   LayoutChanged();
 }
 
-void TzbSideBar::SetLargeImages(TzbSideBarImageList* value) { AttachImages(largeImages_, largeLink_, value); }
+void TzbSideBar::SetLargeImages(TzbSideBarImageList* value) { AttachImages(fLargeImages, fLargeLink, value); }
 
-void TzbSideBar::SetSmallImages(TzbSideBarImageList* value) { AttachImages(smallImages_, smallLink_, value); }
+void TzbSideBar::SetSmallImages(TzbSideBarImageList* value) { AttachImages(fSmallImages, fSmallLink, value); }
 
 TzbSideBarImageList* TzbSideBar::GetLargeImages() const {
-  return largeImages_ ? largeImages_ : (store_ ? store_->LargeImages() : nullptr);
+  return fLargeImages ? fLargeImages : (fStore ? fStore->LargeImages() : nullptr);
 }
 
 TzbSideBarImageList* TzbSideBar::GetSmallImages() const {
-  return smallImages_ ? smallImages_ : (store_ ? store_->SmallImages() : nullptr);
+  return fSmallImages ? fSmallImages : (fStore ? fStore->SmallImages() : nullptr);
 }
 
 void TzbSideBar::SetPaintStyle(TzbsbPaintStyle value) {
-  if (paintStyle_ == value) return;
-  paintStyle_ = value;
-  painter_.reset();
-  if (borderStyle_ != bbsNone) SetBorderStyle(bbsNone);
-  else Repaint();
+  if (fPaintStyle == value) return;
+  fPaintStyle = value;
+  fPainter.reset();
+  if (fBorderStyle != bbsNone)
+    SetBorderStyle(bbsNone);
+  else
+    Repaint();
 }
 
 void TzbSideBar::SetScrollDelay(int value) {
   if (value <= 0) return;
-  scrollDelay_ = value;
-  scrollTimer_->setInterval(value);
+  fScrollDelay = value;
+  fScrollTimer->setInterval(value);
 }
 
 void TzbSideBar::SetSpaceHeight(int value) {
-  if (value <= 4 || value == spaceHeight_) return;
-  spaceHeight_ = value;
+  if (value <= 4 || value == fSpaceHeight) return;
+  fSpaceHeight = value;
   LayoutChanged();
 }
 
 void TzbSideBar::SetStore(TzbSideBarStore* value) {
-  if (store_ == value) return;
-  if (!loading_) groups_->Clear();
-  activeGroup_ = nullptr;
-  hotGroup_ = nullptr;
-  if (store_) store_->RemoveSideBar(this);
-  store_ = value;
-  if (store_) store_->AddSideBar(this);
+  if (fStore == value) return;
+  if (!fLoading) fGroups->Clear();
+  fActiveGroup = nullptr;
+  fHotGroup = nullptr;
+  if (fStore) fStore->RemoveSideBar(this);
+  fStore = value;
+  if (fStore) fStore->AddSideBar(this);
   LayoutChanged();
 }
 
 void TzbSideBar::StoreDestroyed() {
-  store_ = nullptr;
+  fStore = nullptr;
   LayoutChanged();
 }
 
 void TzbSideBar::SetTransparentImages(bool value) {
-  if (transparentImages_ == value) return;
-  transparentImages_ = value;
+  if (fTransparentImages == value) return;
+  fTransparentImages = value;
   LayoutChanged();
 }
 
 void TzbSideBar::SetShowGroups(bool value) {
-  if (showGroups_ == value) return;
-  showGroups_ = value;
+  if (fShowGroups == value) return;
+  fShowGroups = value;
   LayoutChanged();
 }
 
 void TzbSideBar::SetBorderStyle(TzbBarBorderStyle value) {
-  if (borderStyle_ == value) return;
-  borderStyle_ = value;
+  if (fBorderStyle == value) return;
+  fBorderStyle = value;
   LayoutChanged();
 }
 
 void TzbSideBar::Assign(const TzbSideBar& source) {
   if (&source == this) return;
-  const bool wasLoading = loading_;
-  loading_ = true;  // no relayout while the parts arrive
-  SetStore(source.store_);
-  groups_->Assign(*source.groups_);
-  SetSmallImages(source.smallImages_);
-  SetLargeImages(source.largeImages_);
-  loading_ = wasLoading;
+  const bool wasLoading = fLoading;
+  fLoading = true;  // no relayout while the parts arrive
+  SetStore(source.fStore);
+  fGroups->Assign(*source.fGroups);
+  SetSmallImages(source.fSmallImages);
+  SetLargeImages(source.fLargeImages);
+  fLoading = wasLoading;
   SetActiveGroupIndex(0);
   LayoutChanged();
 }
@@ -206,8 +208,8 @@ bool TzbSideBar::SaveToRegistry(const std::string& path) const {
 TzbSideGroup* TzbSideBar::GetVisibleGroup(int n) const {
   if (n < 0) return nullptr;
   int count = 0;
-  for (int i = 0; i < groups_->Count(); ++i) {
-    TzbSideGroup* g = (*groups_)[i];
+  for (int i = 0; i < fGroups->Count(); ++i) {
+    TzbSideGroup* g = (*fGroups)[i];
     if (!g->Visible()) continue;
     if (count == n) return g;
     ++count;
@@ -217,8 +219,8 @@ TzbSideGroup* TzbSideBar::GetVisibleGroup(int n) const {
 
 int TzbSideBar::IndexOfVisibleGroup(const TzbSideGroup* group) const {
   int count = 0;
-  for (int i = 0; i < groups_->Count(); ++i) {
-    const TzbSideGroup* g = (*groups_)[i];
+  for (int i = 0; i < fGroups->Count(); ++i) {
+    const TzbSideGroup* g = (*fGroups)[i];
     if (!g->Visible()) continue;
     if (g == group) return count;
     ++count;
@@ -228,48 +230,48 @@ int TzbSideBar::IndexOfVisibleGroup(const TzbSideGroup* group) const {
 
 int TzbSideBar::GetVisibleGroupCount() const {
   int count = 0;
-  for (int i = 0; i < groups_->Count(); ++i)
-    if ((*groups_)[i]->Visible()) ++count;
+  for (int i = 0; i < fGroups->Count(); ++i)
+    if ((*fGroups)[i]->Visible()) ++count;
   return count;
 }
 
-int TzbSideBar::GroupCount() const { return groups_->Count(); }
+int TzbSideBar::GroupCount() const { return fGroups->Count(); }
 
 void TzbSideBar::SetActiveGroupIndex(int value) {
   const int visible = GetVisibleGroupCount();
-  if (value != activeGroupIndex_) {
+  if (value != fActiveGroupIndex) {
     if ((value < 0 || value >= visible) && visible > 0) value = 0;
-    activeGroupIndex_ = value;
+    fActiveGroupIndex = value;
   }
   if (visible == 0) return;
-  if (activeGroupIndex_ < visible) SetActiveGroup(GetVisibleGroup(activeGroupIndex_));
+  if (fActiveGroupIndex < visible) SetActiveGroup(GetVisibleGroup(fActiveGroupIndex));
 }
 
 void TzbSideBar::ClearPointerState() {
   SetFocusedItem(nullptr);
-  dropTarget_ = nullptr;
-  dropPosition_ = dpNone;
-  hotItemPressed_ = false;
-  if (hotGroup_ && !IsDragging()) unsetCursor();
-  hotGroup_ = nullptr;
-  hotGroupPressed_ = false;
+  fDropTarget = nullptr;
+  fDropPosition = dpNone;
+  fHotItemPressed = false;
+  if (fHotGroup && !IsDragging()) unsetCursor();
+  fHotGroup = nullptr;
+  fHotGroupPressed = false;
 }
 
 void TzbSideBar::SetActiveGroup(TzbSideGroup* group) {
   if (group && !group->Visible()) group = nullptr;
-  if (group == activeGroup_) {
+  if (group == fActiveGroup) {
     // Nothing to do unless the open group was hidden, or none is open while one could be.
-    if (destroying_) return;
-    if (activeGroup_ ? activeGroup_->Visible() : GetVisibleGroupCount() == 0) return;
+    if (fDestroying) return;
+    if (fActiveGroup ? fActiveGroup->Visible() : GetVisibleGroupCount() == 0) return;
   }
   CaptureAnimationStart();
-  ++groupChangeDepth_;
+  ++fGroupChangeDepth;
   ClearPointerState();
-  prevActiveGroup_ = activeGroup_;
-  activeGroup_ = group ? group : GetVisibleGroup(0);
-  if (activeGroup_) {
-    activeGroup_->SetTopVisibleItemDirect(0);
-    SetActiveGroupIndex(IndexOfVisibleGroup(activeGroup_));
+  fPrevActiveGroup = fActiveGroup;
+  fActiveGroup = group ? group : GetVisibleGroup(0);
+  if (fActiveGroup) {
+    fActiveGroup->SetTopVisibleItemDirect(0);
+    SetActiveGroupIndex(IndexOfVisibleGroup(fActiveGroup));
   } else {
     SetActiveGroupIndex(-1);
   }
@@ -278,38 +280,38 @@ void TzbSideBar::SetActiveGroup(TzbSideGroup* group) {
     if (OnChangeActiveGroup) OnChangeActiveGroup(*this);
   } catch (...) {
     if (alive) {
-      --groupChangeDepth_;
-      animationPending_ = false;
+      --fGroupChangeDepth;
+      fAnimationPending = false;
       LayoutChanged();
     }
     throw;
   }
   if (!alive) return;
   LayoutChanged();
-  if (--groupChangeDepth_ == 0 && animationPending_) RunGroupAnimation();
+  if (--fGroupChangeDepth == 0 && fAnimationPending) RunGroupAnimation();
 }
 
 void TzbSideBar::CaptureAnimationStart() {
-  if (animationPending_ || groupChangeDepth_ > 0 || animating_) return;
-  if (!isVisible() || loading_ || destroying_ || !showGroups_ || !activeGroup_ || frame_.size() != size()) return;
-  if (!painter_ || !painter_->ViewInfo().Ready()) return;
-  const TzbSideBarViewInfo& vi = painter_->ViewInfo();
+  if (fAnimationPending || fGroupChangeDepth > 0 || fAnimating) return;
+  if (!isVisible() || fLoading || fDestroying || !fShowGroups || !fActiveGroup || fFrame.size() != size()) return;
+  if (!fPainter || !fPainter->ViewInfo().Ready()) return;
+  const TzbSideBarViewInfo& vi = fPainter->ViewInfo();
   if (vi.Groups().empty()) return;
-  oldCaptions_.clear();
-  for (const TzbSideGroupViewInfo& g : vi.Groups()) oldCaptions_.emplace_back(g.Group, g.CaptionRect);
-  oldItemsArea_ = vi.ItemsArea;
-  animationFrom_ = activeGroup_;
-  animationPending_ = true;
+  fOldCaptions.clear();
+  for (const TzbSideGroupViewInfo& g : vi.Groups()) fOldCaptions.emplace_back(g.Group, g.CaptionRect);
+  fOldItemsArea = vi.ItemsArea;
+  fAnimationFrom = fActiveGroup;
+  fAnimationPending = true;
 }
 
 void TzbSideBar::RunGroupAnimation() {
-  animationPending_ = false;
-  TzbSideGroup* from = animationFrom_;
-  TzbSideGroup* to = activeGroup_;
-  animationFrom_ = nullptr;
-  if (!from || !to || from == to || !isVisible() || destroying_) return;
+  fAnimationPending = false;
+  TzbSideGroup* from = fAnimationFrom;
+  TzbSideGroup* to = fActiveGroup;
+  fAnimationFrom = nullptr;
+  if (!from || !to || from == to || !isVisible() || fDestroying) return;
   const TRect* oldTo = nullptr;
-  for (const auto& [group, rect] : oldCaptions_)
+  for (const auto& [group, rect] : fOldCaptions)
     if (group == to) oldTo = &rect;
   TzbSideBarViewInfo& vi = ViewInfo();
   if (!oldTo || vi.Groups().empty()) return;
@@ -318,63 +320,65 @@ void TzbSideBar::RunGroupAnimation() {
   const bool up = to->Index() > from->Index();
   TRect band;
   if (up) {
-    band = Rect(0, oldItemsArea_.Top, width(), oldTo->Bottom);
+    band = Rect(0, fOldItemsArea.Top, width(), oldTo->Bottom);
   } else {
     const TzbSideGroupViewInfo* newFrom = vi.FindGroup(from);
     band = Rect(0, oldTo->Bottom, width(), newFrom ? newFrom->CaptionRect.Bottom : vi.ItemsArea.Bottom);
   }
-  TzbSideBarAnimation animation(frame_, band, up, vi.GetGroupHeight());
+  TzbSideBarAnimation animation(fFrame, band, up, vi.GetGroupHeight());
   QElapsedTimer clock;
   clock.start();
   QPointer<TzbSideBar> alive(this);
-  animating_ = true;
+  fAnimating = true;
   animation.Run([this](TCanvas& canvas, const TRect& r) { Painter().FillBackground(canvas, r); },
                 [this, &alive](const QImage& picture) {
                   if (!alive) return;
-                  animationFrame_ = picture;
+                  fAnimationFrame = picture;
                   repaint();
                 },
                 [&clock] { return clock.elapsed(); });
   if (!alive) return;
-  animating_ = false;
-  animationFrame_ = QImage();
+  fAnimating = false;
+  fAnimationFrame = QImage();
   update();
 }
 
 // --- items ---
 
 void TzbSideBar::SelectItem(TzbSideBarItem* item) {
-  if (!canSelected_) return;
-  if (selectedItem_ && selectedItem_ != item) Repaint();
-  const bool changed = selectedItem_ != item;
-  selectedItem_ = item;
+  if (!fCanSelected) return;
+  if (fSelectedItem && fSelectedItem != item) Repaint();
+  const bool changed = fSelectedItem != item;
+  fSelectedItem = item;
   if (changed && OnChangeSelectedItem) OnChangeSelectedItem(*this);
-  if (selectedItem_ && selectedItem_->GetEnabled()) Repaint();
+  if (fSelectedItem && fSelectedItem->GetEnabled()) Repaint();
 }
 
 void TzbSideBar::SetFocusedItem(TzbSideBarItem* item) {
-  if (focusedItem_ == item) return;
-  focusedItem_ = item;
+  if (fFocusedItem == item) return;
+  fFocusedItem = item;
   if (OnChangeFocusedItem) OnChangeFocusedItem(*this);
 }
 
 void TzbSideBar::SetHotItem(TzbSideBarItem* item, bool pressed) {
-  if (item == focusedItem_ && pressed == hotItemPressed_) return;
-  if (focusedItem_ && focusedItem_ != item && focusedItem_ != selectedItem_) Repaint();
-  const bool changed = item != focusedItem_;
+  if (item == fFocusedItem && pressed == fHotItemPressed) return;
+  if (fFocusedItem && fFocusedItem != item && fFocusedItem != fSelectedItem) Repaint();
+  const bool changed = item != fFocusedItem;
   if (ShowHint && changed) ShowItemHint(false);
   SetFocusedItem(item);
   if (ShowHint && !pressed && changed) ShowItemHint(true);
-  hotItemPressed_ = pressed;
-  if (item && item != selectedItem_ && item->GetEnabled()) Repaint();
+  fHotItemPressed = pressed;
+  if (item && item != fSelectedItem && item->GetEnabled()) Repaint();
 }
 
 void TzbSideBar::SetHotGroup(TzbSideGroup* group, bool pressed) {
-  if (group == hotGroup_ && pressed == hotGroupPressed_) return;
-  hotGroup_ = group;
-  hotGroupPressed_ = pressed;
-  if (group) setCursor(Qt::PointingHandCursor);
-  else unsetCursor();
+  if (group == fHotGroup && pressed == fHotGroupPressed) return;
+  fHotGroup = group;
+  fHotGroupPressed = pressed;
+  if (group)
+    setCursor(Qt::PointingHandCursor);
+  else
+    unsetCursor();
   if (Painter().HotTrackGroups()) Repaint();
 }
 
@@ -386,21 +390,21 @@ void TzbSideBar::DoItemClick(TzbSideBarItem& item) {
 }
 
 void TzbSideBar::ScrollActiveGroup(int delta) {
-  if (activeGroup_) activeGroup_->SetTopVisibleItem(activeGroup_->TopVisibleItem() + delta);
+  if (fActiveGroup) fActiveGroup->SetTopVisibleItem(fActiveGroup->TopVisibleItem() + delta);
 }
 
-bool TzbSideBar::ScrollTimerActive() const { return scrollTimer_->isActive(); }
+bool TzbSideBar::ScrollTimerActive() const { return fScrollTimer->isActive(); }
 
 void TzbSideBar::ScrollTimerTick() {
   TzbSideBarViewInfo& vi = ViewInfo();
-  if (scrollUpPressed_ && !vi.HasScrollUp()) scrollUpPressed_ = false;
-  if (scrollDownPressed_ && !vi.HasScrollDown()) scrollDownPressed_ = false;
-  if (!scrollUpPressed_ && !scrollDownPressed_) {
-    scrollTimer_->stop();
+  if (fScrollUpPressed && !vi.HasScrollUp()) fScrollUpPressed = false;
+  if (fScrollDownPressed && !vi.HasScrollDown()) fScrollDownPressed = false;
+  if (!fScrollUpPressed && !fScrollDownPressed) {
+    fScrollTimer->stop();
     return;
   }
-  if (scrollUpPressed_) ScrollActiveGroup(-1);
-  if (scrollDownPressed_) ScrollActiveGroup(1);
+  if (fScrollUpPressed) ScrollActiveGroup(-1);
+  if (fScrollDownPressed) ScrollActiveGroup(1);
 }
 
 // --- item drag and drop ---
@@ -418,9 +422,9 @@ TzbSideBar* SideBarAt(const QPoint& globalPos) {
 bool TzbSideBar::IsDragging() const { return TzbSideBarDragObject::Current() != nullptr; }
 
 void TzbSideBar::SetDropTarget(TzbSideBarItem* item, TzbSideBarDropPosition position) {
-  if (item == dropTarget_ && position == dropPosition_) return;
-  dropTarget_ = item;
-  dropPosition_ = position;
+  if (item == fDropTarget && position == fDropPosition) return;
+  fDropTarget = item;
+  fDropPosition = position;
   Repaint();
 }
 
@@ -431,17 +435,18 @@ bool TzbSideBar::DragOver(const TPoint& p) {
 }
 
 bool TzbSideBar::DecideDrop(const TPoint& p) {
-  if (!IsDragging() || !activeGroup_) return !activeGroup_;
+  if (!IsDragging() || !fActiveGroup) return !fActiveGroup;
   TzbSideBarViewInfo& vi = ViewInfo();
   if (TzbSideGroup* group = vi.GroupAt(p)) {
     SetActiveGroup(group);
     return false;
   }
-  scrollTimer_->start(scrollDelay_);
-  scrollUpPressed_ = scrollDownPressed_ = false;
-  const int zone = spaceHeight_ + 16;
-  if ((vi.HasScrollUp() && p.Y < vi.ItemsArea.Top + zone) || (vi.HasScrollDown() && p.Y >= vi.ItemsArea.Bottom - zone)) {
-    (vi.HasScrollUp() && p.Y < vi.ItemsArea.Top + zone ? scrollUpPressed_ : scrollDownPressed_) = true;
+  fScrollTimer->start(fScrollDelay);
+  fScrollUpPressed = fScrollDownPressed = false;
+  const int zone = fSpaceHeight + 16;
+  if ((vi.HasScrollUp() && p.Y < vi.ItemsArea.Top + zone) ||
+      (vi.HasScrollDown() && p.Y >= vi.ItemsArea.Bottom - zone)) {
+    (vi.HasScrollUp() && p.Y < vi.ItemsArea.Top + zone ? fScrollUpPressed : fScrollDownPressed) = true;
     SetHotItem(nullptr, false);
     SetDropTarget(nullptr, dpNone);
     return false;
@@ -455,11 +460,11 @@ bool TzbSideBar::DecideDrop(const TPoint& p) {
 
 TzbSideBarItem* TzbSideBar::DropItem(TzbSideBarDragObject& drag, bool copy) {
   if (drag.Cancel) return nullptr;
-  if (!activeGroup_) groups_->Add();
-  TzbSideGroup* group = activeGroup_;
+  if (!fActiveGroup) fGroups->Add();
+  TzbSideGroup* group = fActiveGroup;
   if (!group) return nullptr;
   TzbSideBarItems& items = group->Items();
-  int index = dropTarget_ ? dropTarget_->Index() : (items.Count() > 0 ? -1 : 0);
+  int index = fDropTarget ? fDropTarget->Index() : (items.Count() > 0 ? -1 : 0);
   TzbSideBarItem* dragged = drag.Item;
   const bool own = dragged && &dragged->Group() == group;
   TzbSideBarItem* result = nullptr;
@@ -469,10 +474,12 @@ TzbSideBarItem* TzbSideBar::DropItem(TzbSideBarDragObject& drag, bool copy) {
     dragged->SetIndex(index);
     result = dragged;
   } else if (dragged || drag.StoredItem) {
-    if (dropPosition_ == dpAfter) ++index;
+    if (fDropPosition == dpAfter) ++index;
     result = items.Add();
-    if (dragged) result->Assign(*dragged);
-    else result->SetStoredItem(drag.StoredItem);
+    if (dragged)
+      result->Assign(*dragged);
+    else
+      result->SetStoredItem(drag.StoredItem);
     result->SetIndex(std::min(index, items.Count() - 1));
   }
   SetDropTarget(nullptr, dpNone);
@@ -488,13 +495,13 @@ TzbSideBarItem* TzbSideBar::DropItem(TzbSideBarDragObject& drag, bool copy) {
 }
 
 void TzbSideBar::BeginItemDrag() {
-  if (!focusedItem_ || dragObject_) return;
+  if (!fFocusedItem || fDragObject) return;
   HideHint();
-  dragObject_ = std::make_unique<TzbSideBarDragObject>(this, focusedItem_, focusedItem_->StoredItem());
+  fDragObject = std::make_unique<TzbSideBarDragObject>(this, fFocusedItem, fFocusedItem->StoredItem());
 }
 
 void TzbSideBar::DragMove(const QPoint& globalPos, Qt::KeyboardModifiers modifiers) {
-  TzbSideBarDragObject& drag = *dragObject_;
+  TzbSideBarDragObject& drag = *fDragObject;
   TzbSideBar* target = SideBarAt(globalPos);
   if (drag.Target && drag.Target != target) {
     drag.Target->SetDropTarget(nullptr, dpNone);
@@ -506,26 +513,29 @@ void TzbSideBar::DragMove(const QPoint& globalPos, Qt::KeyboardModifiers modifie
 }
 
 void TzbSideBar::UpdateDragCursor(Qt::KeyboardModifiers modifiers) {
-  TzbSideBarDragObject& drag = *dragObject_;
+  TzbSideBarDragObject& drag = *fDragObject;
   Qt::CursorShape shape = Qt::ForbiddenCursor;
   if (drag.Accepted) {
-    if (drag.DeleteItem) shape = Qt::CrossCursor;
-    else if ((modifiers & Qt::ControlModifier) || !drag.Item) shape = Qt::DragCopyCursor;
-    else shape = Qt::DragMoveCursor;
+    if (drag.DeleteItem)
+      shape = Qt::CrossCursor;
+    else if ((modifiers & Qt::ControlModifier) || !drag.Item)
+      shape = Qt::DragCopyCursor;
+    else
+      shape = Qt::DragMoveCursor;
   }
   drag.DeleteItem = false;
   setCursor(shape);
 }
 
 void TzbSideBar::EndItemDrag(const QPoint& globalPos, Qt::KeyboardModifiers modifiers) {
-  std::unique_ptr<TzbSideBarDragObject> drag = std::move(dragObject_);
+  std::unique_ptr<TzbSideBarDragObject> drag = std::move(fDragObject);
   QPointer<TzbSideBar> target = SideBarAt(globalPos);
   const bool accepted = target && target->DragOver(FromQPoint(target->mapFromGlobal(globalPos)));
   if (target && accepted) target->DropItem(*drag, modifiers & Qt::ControlModifier);
   for (TzbSideBar* bar : {static_cast<TzbSideBar*>(this), target.data()}) {
     if (!bar) continue;
     bar->SetDropTarget(nullptr, dpNone);
-    bar->scrollUpPressed_ = bar->scrollDownPressed_ = false;
+    bar->fScrollUpPressed = bar->fScrollDownPressed = false;
   }
   if (!target) LayoutChanged();
   unsetCursor();
@@ -537,49 +547,49 @@ bool TzbSideBar::OpenEditor(const TRect& r, const std::string& text) {
   bool allow = true;
   if (OnBeforeEdit) OnBeforeEdit(*this, allow);
   if (!allow) return false;
-  editor_ = new QLineEdit(this);
-  editor_->setText(ToQString(text));
-  editor_->setGeometry(ToQRect(r));
-  editor_->selectAll();
-  editor_->installEventFilter(this);
-  editor_->show();
-  editor_->setFocus();
+  fEditor = new QLineEdit(this);
+  fEditor->setText(ToQString(text));
+  fEditor->setGeometry(ToQRect(r));
+  fEditor->selectAll();
+  fEditor->installEventFilter(this);
+  fEditor->show();
+  fEditor->setFocus();
   return true;
 }
 
 bool TzbSideBar::EditGroupCaption(TzbSideGroup* group) {
-  if (editor_) EndEdit(true);
+  if (fEditor) EndEdit(true);
   const TzbSideGroupViewInfo* info = group ? ViewInfo().FindGroup(group) : nullptr;
   if (!info) return false;
-  editGroup_ = group;
+  fEditGroup = group;
   if (OpenEditor(info->CaptionRect, group->Caption())) return true;
-  editGroup_ = nullptr;
+  fEditGroup = nullptr;
   return false;
 }
 
 bool TzbSideBar::EditItemCaption(TzbSideBarItem* item) {
-  if (editor_) EndEdit(true);
+  if (fEditor) EndEdit(true);
   const TzbSideItemViewInfo* info = item ? ViewInfo().FindItem(item) : nullptr;
   if (!info) return false;
   TRect r = info->CaptionRect;
-  const int h = QFontMetrics(itemFont_.Font).height() + 6;
+  const int h = QFontMetrics(fItemFont.Font).height() + 6;
   if (r.Height() < h) r.Bottom = r.Top + h;
   r.Left = std::min(r.Left, ViewInfo().ItemsArea.Left + 2);
   r.Right = std::max(r.Right, ViewInfo().ItemsArea.Right - 2);
-  editItem_ = item;
+  fEditItem = item;
   if (OpenEditor(r, item->Caption())) return true;
-  editItem_ = nullptr;
+  fEditItem = nullptr;
   return false;
 }
 
 void TzbSideBar::EndEdit(bool accept) {
-  if (!editor_) return;
-  QLineEdit* editor = editor_;
-  editor_ = nullptr;  // a focus change while closing must not end the edit twice
-  TzbSideGroup* group = editGroup_;
-  TzbSideBarItem* item = editItem_;
-  editGroup_ = nullptr;
-  editItem_ = nullptr;
+  if (!fEditor) return;
+  QLineEdit* editor = fEditor;
+  fEditor = nullptr;  // a focus change while closing must not end the edit twice
+  TzbSideGroup* group = fEditGroup;
+  TzbSideBarItem* item = fEditItem;
+  fEditGroup = nullptr;
+  fEditItem = nullptr;
   const std::string text = FromQString(editor->text());
   editor->removeEventFilter(this);
   editor->hide();
@@ -595,58 +605,59 @@ void TzbSideBar::EndEdit(bool accept) {
 // --- hints ---
 
 void TzbSideBar::ShowItemHint(bool show) {
-  hintShown_ = false;
+  fHintShown = false;
   if (IsDragging()) {
     HideHint();
     return;
   }
   QString text;
-  if (show && focusedItem_) text = ToQString(focusedItem_->Hint()).section(QLatin1Char('|'), 0, 0);
-  if (hintWindow_ && hintWindow_->isVisible()) hintWindow_->hide();
-  const TzbSideItemViewInfo* info = focusedItem_ ? ViewInfo().FindItem(focusedItem_) : nullptr;
+  if (show && fFocusedItem) text = ToQString(fFocusedItem->Hint()).section(QLatin1Char('|'), 0, 0);
+  if (fHintWindow && fHintWindow->isVisible()) fHintWindow->hide();
+  const TzbSideItemViewInfo* info = fFocusedItem ? ViewInfo().FindItem(fFocusedItem) : nullptr;
   if (text.isEmpty() || !info) {
     HideHint();
     return;
   }
-  if (!hintWindow_) {
-    hintWindow_ = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
-    hintWindow_->setWordWrap(true);
-    hintWindow_->setAutoFillBackground(true);
+  if (!fHintWindow) {
+    fHintWindow = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
+    fHintWindow->setWordWrap(true);
+    fHintWindow->setAutoFillBackground(true);
   }
-  QPalette palette = hintWindow_->palette();
+  QPalette palette = fHintWindow->palette();
   palette.setColor(QPalette::Window, ToQColor(clInfoBk));
   palette.setColor(QPalette::WindowText, ToQColor(clInfoText));
-  hintWindow_->setPalette(palette);
+  fHintWindow->setPalette(palette);
   const int anchor = (ViewInfo().IsFullyVisible(*info) ? info->CaptionRect.Bottom : info->ImageRect.Bottom) + 2;
-  const int maxWidth = std::max(1, width() - 2 * spaceHeight_);
-  const QRect measured = hintWindow_->fontMetrics().boundingRect(QRect(0, 0, maxWidth, 1 << 20), Qt::TextWordWrap, text);
-  const bool small = focusedItem_->Group().IconType() == zbsgSmallIcon;
-  const int offset = small ? spaceHeight_ : (width() - measured.width()) / 2;
+  const int maxWidth = std::max(1, width() - 2 * fSpaceHeight);
+  const QRect measured =
+      fHintWindow->fontMetrics().boundingRect(QRect(0, 0, maxWidth, 1 << 20), Qt::TextWordWrap, text);
+  const bool small = fFocusedItem->Group().IconType() == zbsgSmallIcon;
+  const int offset = small ? fSpaceHeight : (width() - measured.width()) / 2;
   QRect r(offset, anchor, measured.width(), measured.height());
   r.adjust(-1, -1, 1, 1);
-  hintWindow_->setText(text);
-  hintWindow_->setGeometry(QRect(mapToGlobal(r.topLeft()), r.size()));
-  hintWindow_->show();
-  hintShown_ = true;
-  hintTimer_->start(kHintTimeout);
-  if (!hintFilterInstalled_) {
+  fHintWindow->setText(text);
+  fHintWindow->setGeometry(QRect(mapToGlobal(r.topLeft()), r.size()));
+  fHintWindow->show();
+  fHintShown = true;
+  fHintTimer->start(kHintTimeout);
+  if (!fHintFilterInstalled) {
     qApp->installEventFilter(this);
-    hintFilterInstalled_ = true;
+    fHintFilterInstalled = true;
   }
 }
 
 void TzbSideBar::HideHint() {
-  hintTimer_->stop();
-  if (hintWindow_ && hintWindow_->isVisible()) hintWindow_->hide();
-  hintShown_ = false;
-  if (hintFilterInstalled_) {
+  fHintTimer->stop();
+  if (fHintWindow && fHintWindow->isVisible()) fHintWindow->hide();
+  fHintShown = false;
+  if (fHintFilterInstalled) {
     qApp->removeEventFilter(this);
-    hintFilterInstalled_ = false;
+    fHintFilterInstalled = false;
   }
 }
 
 bool TzbSideBar::eventFilter(QObject* watched, QEvent* event) {
-  if (editor_ && watched == editor_) {
+  if (fEditor && watched == fEditor) {
     if (event->type() == QEvent::KeyPress) {
       const int key = static_cast<QKeyEvent*>(event)->key();
       if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
@@ -657,7 +668,7 @@ bool TzbSideBar::eventFilter(QObject* watched, QEvent* event) {
       EndEdit(true);
     }
   }
-  if (hintShown_) {
+  if (fHintShown) {
     switch (event->type()) {
       case QEvent::KeyPress:
       case QEvent::KeyRelease:
@@ -670,8 +681,11 @@ bool TzbSideBar::eventFilter(QObject* watched, QEvent* event) {
       case QEvent::NonClientAreaMouseButtonPress:
       case QEvent::WindowActivate:
       case QEvent::WindowDeactivate:
-      case QEvent::ApplicationDeactivate: HideHint(); break;
-      default: break;
+      case QEvent::ApplicationDeactivate:
+        HideHint();
+        break;
+      default:
+        break;
     }
   }
   return QWidget::eventFilter(watched, event);
@@ -680,15 +694,15 @@ bool TzbSideBar::eventFilter(QObject* watched, QEvent* event) {
 // --- loading, layout, painting ---
 
 void TzbSideBar::Loaded() {
-  loading_ = false;
+  fLoading = false;
   if (StoreInRegistry && !RegistryPath.empty()) LoadFromRegistry(RegistryPath);
-  if (!activeGroup_) SetActiveGroupIndex(0);
+  if (!fActiveGroup) SetActiveGroupIndex(0);
   LayoutChanged();
 }
 
 TzbSideBarPainter& TzbSideBar::Painter() {
-  if (!painter_) painter_ = TzbSideBarPainter::Create(*this, paintStyle_);
-  return *painter_;
+  if (!fPainter) fPainter = TzbSideBarPainter::Create(*this, fPaintStyle);
+  return *fPainter;
 }
 
 TzbSideBarViewInfo& TzbSideBar::ViewInfo() {
@@ -698,19 +712,19 @@ TzbSideBarViewInfo& TzbSideBar::ViewInfo() {
 }
 
 void TzbSideBar::LayoutChanged() {
-  if (destroying_) return;
-  if (painter_) painter_->ViewInfo().Invalidate();
-  if (!loading_) ViewInfo();
+  if (fDestroying) return;
+  if (fPainter) fPainter->ViewInfo().Invalidate();
+  if (!fLoading) ViewInfo();
   update();
 }
 
 void TzbSideBar::Repaint() {
-  if (!destroying_) update();
+  if (!fDestroying) update();
 }
 
 void TzbSideBar::PaintTo(TCanvas& canvas) {
   Painter().Paint(canvas);
-  prevActiveGroup_ = nullptr;
+  fPrevActiveGroup = nullptr;
 }
 
 bool TzbSideBar::event(QEvent* event) {
@@ -725,95 +739,97 @@ bool TzbSideBar::event(QEvent* event) {
 
 void TzbSideBar::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  if (animating_ && !animationFrame_.isNull()) {
-    painter.drawImage(0, 0, animationFrame_);
+  if (fAnimating && !fAnimationFrame.isNull()) {
+    painter.drawImage(0, 0, fAnimationFrame);
     return;
   }
   // Painted through a picture of the whole side bar, which the group-change animation starts from.
-  if (frame_.size() != size()) frame_ = QImage(size(), QImage::Format_RGB32);
-  if (!frame_.isNull()) {
-    TCanvas canvas(&frame_);
+  if (fFrame.size() != size()) fFrame = QImage(size(), QImage::Format_RGB32);
+  if (!fFrame.isNull()) {
+    TCanvas canvas(&fFrame);
     PaintTo(canvas);
   }
-  painter.drawImage(0, 0, frame_);
+  painter.drawImage(0, 0, fFrame);
 }
 
 void TzbSideBar::resizeEvent(QResizeEvent* event) {
-  if (painter_) painter_->ViewInfo().Invalidate();
+  if (fPainter) fPainter->ViewInfo().Invalidate();
   QWidget::resizeEvent(event);
 }
 
 // --- notifications ---
 
 bool TzbSideBar::IsItemLaidOut(const TzbSideBarItem* item) const {
-  return painter_ && painter_->ViewInfo().Ready() && painter_->ViewInfo().FindItem(item);
+  return fPainter && fPainter->ViewInfo().Ready() && fPainter->ViewInfo().FindItem(item);
 }
 
 void TzbSideBar::ItemRemoving(TzbSideBarItem& item) {
-  if (pressedItem_ == &item) pressedItem_ = nullptr;
-  if (dropTarget_ == &item) dropTarget_ = nullptr;
-  if (editItem_ == &item && !destroying_) EndEdit(false);
+  if (fPressedItem == &item) fPressedItem = nullptr;
+  if (fDropTarget == &item) fDropTarget = nullptr;
+  if (fEditItem == &item && !fDestroying) EndEdit(false);
   if (TzbSideBarDragObject* drag = TzbSideBarDragObject::Current(); drag && drag->Item == &item) {
     drag->Item = nullptr;
     drag->Cancel = true;
   }
-  if (destroying_) {
-    if (focusedItem_ == &item) focusedItem_ = nullptr;
-    if (selectedItem_ == &item) selectedItem_ = nullptr;
-  } else if (focusedItem_ == &item) {
-    hotItemPressed_ = false;
+  if (fDestroying) {
+    if (fFocusedItem == &item) fFocusedItem = nullptr;
+    if (fSelectedItem == &item) fSelectedItem = nullptr;
+  } else if (fFocusedItem == &item) {
+    fHotItemPressed = false;
     SetFocusedItem(nullptr);
   }
   if (OnDeleteItem) OnDeleteItem(*this, item);
 }
 
 void TzbSideBar::ItemRemoved(const TzbSideBarItem* item, bool wasLaidOut) {
-  if (painter_) painter_->ViewInfo().Invalidate();
-  if (destroying_) return;
-  if (selectedItem_ == item) {
-    selectedItem_ = nullptr;
+  if (fPainter) fPainter->ViewInfo().Invalidate();
+  if (fDestroying) return;
+  if (fSelectedItem == item) {
+    fSelectedItem = nullptr;
     if (OnChangeSelectedItem) OnChangeSelectedItem(*this);
   }
   if (wasLaidOut) LayoutChanged();
 }
 
 void TzbSideBar::ItemsUpdated(const TzbSideGroup& group) {
-  if (painter_ && activeGroup_ == &group) painter_->ViewInfo().Invalidate();
-  if (!loading_ && activeGroup_ == &group) LayoutChanged();
+  if (fPainter && fActiveGroup == &group) fPainter->ViewInfo().Invalidate();
+  if (!fLoading && fActiveGroup == &group) LayoutChanged();
 }
 
 void TzbSideBar::GroupAdded(TzbSideGroup& group) {
-  if (loading_) return;
-  if (!activeGroup_) SetActiveGroup(&group);
+  if (fLoading) return;
+  if (!fActiveGroup) SetActiveGroup(&group);
   LayoutChanged();
 }
 
 void TzbSideBar::GroupRemoving(TzbSideGroup& group) {
-  if (painter_) painter_->ViewInfo().Invalidate();
-  if (hotGroup_ == &group) {
-    hotGroup_ = nullptr;
-    hotGroupPressed_ = false;
+  if (fPainter) fPainter->ViewInfo().Invalidate();
+  if (fHotGroup == &group) {
+    fHotGroup = nullptr;
+    fHotGroupPressed = false;
   }
-  if (prevActiveGroup_ == &group) prevActiveGroup_ = nullptr;
-  if (animationFrom_ == &group) animationFrom_ = nullptr;
-  if (editGroup_ == &group || (editItem_ && &editItem_->Group() == &group)) EndEdit(false);
+  if (fPrevActiveGroup == &group) fPrevActiveGroup = nullptr;
+  if (fAnimationFrom == &group) fAnimationFrom = nullptr;
+  if (fEditGroup == &group || (fEditItem && &fEditItem->Group() == &group)) EndEdit(false);
 }
 
 void TzbSideBar::GroupRemoved(const TzbSideGroup* group, bool wasActive) {
-  if (painter_) painter_->ViewInfo().Invalidate();
-  if (destroying_) return;
+  if (fPainter) fPainter->ViewInfo().Invalidate();
+  if (fDestroying) return;
   if (wasActive) {
-    activeGroup_ = nullptr;
+    fActiveGroup = nullptr;
     SetActiveGroup(nullptr);
   }
-  activeGroupIndex_ = IndexOfVisibleGroup(activeGroup_);
+  fActiveGroupIndex = IndexOfVisibleGroup(fActiveGroup);
   LayoutChanged();
 }
 
 void TzbSideBar::GroupsUpdated() {
-  if (loading_ || destroying_ || groups_->Count() == 0) return;
-  if (!activeGroup_ || activeGroup_->IsDestroying()) SetActiveGroup((*groups_)[0]);
-  else LayoutChanged();
+  if (fLoading || fDestroying || fGroups->Count() == 0) return;
+  if (!fActiveGroup || fActiveGroup->IsDestroying())
+    SetActiveGroup((*fGroups)[0]);
+  else
+    LayoutChanged();
 }
 
 void TzbSideBar::GroupCaptionChanged(TzbSideGroup& group) {
@@ -836,7 +852,7 @@ void TzbSideBar::mousePressEvent(QMouseEvent* event) {
   }
   QWidget::mousePressEvent(event);
   if (event->button() != Qt::LeftButton) return;
-  if (editor_) {
+  if (fEditor) {
     EndEdit(true);
     return;
   }
@@ -847,62 +863,62 @@ void TzbSideBar::mousePressEvent(QMouseEvent* event) {
   }
   if (PtInRect(vi.ScrollUpRect, p) || PtInRect(vi.ScrollDownRect, p)) {
     const bool up = PtInRect(vi.ScrollUpRect, p);
-    (up ? scrollUpPressed_ : scrollDownPressed_) = true;
-    scrollTimer_->start(scrollDelay_);
+    (up ? fScrollUpPressed : fScrollDownPressed) = true;
+    fScrollTimer->start(fScrollDelay);
     ScrollActiveGroup(up ? -1 : 1);
     Repaint();
     return;
   }
   if (TzbSideBarItem* item = vi.ItemAt(p)) {
     SetHotItem(item, true);
-    pressedItem_ = focusedItem_;
-    if (canSelected_) SelectItem(item);
-    mouseDownOnItem_ = true;
-    mouseDownPoint_ = p;
+    fPressedItem = fFocusedItem;
+    if (fCanSelected) SelectItem(item);
+    fMouseDownOnItem = true;
+    fMouseDownPoint = p;
   }
 }
 
 void TzbSideBar::mouseReleaseEvent(QMouseEvent* event) {
   QWidget::mouseReleaseEvent(event);
-  if (event->button() != Qt::LeftButton || editor_) return;
-  if (dragObject_) {
+  if (event->button() != Qt::LeftButton || fEditor) return;
+  if (fDragObject) {
     EndItemDrag(event->globalPosition().toPoint(), event->modifiers());
-    pressedItem_ = nullptr;
+    fPressedItem = nullptr;
     return;
   }
   const TPoint p = FromQPoint(event->position().toPoint());
   TzbSideBarViewInfo& vi = ViewInfo();
-  if (hotGroup_) {
-    TzbSideGroup* group = hotGroup_;
-    hotGroupPressed_ = false;
+  if (fHotGroup) {
+    TzbSideGroup* group = fHotGroup;
+    fHotGroupPressed = false;
     if (vi.GroupAt(p) == group) {
       SetActiveGroup(group);
     } else {
       SetHotGroup(nullptr, false);
     }
     Repaint();
-  } else if (scrollUpPressed_ || scrollDownPressed_) {
-    scrollUpPressed_ = scrollDownPressed_ = false;
+  } else if (fScrollUpPressed || fScrollDownPressed) {
+    fScrollUpPressed = fScrollDownPressed = false;
     Repaint();
-  } else if (mouseDownOnItem_) {
-    mouseDownOnItem_ = false;
+  } else if (fMouseDownOnItem) {
+    fMouseDownOnItem = false;
     TzbSideBarItem* item = vi.ItemAt(p);
-    if (item && item == pressedItem_) {
-      pressedItem_ = nullptr;
-      hotItemPressed_ = false;
+    if (item && item == fPressedItem) {
+      fPressedItem = nullptr;
+      fHotItemPressed = false;
       Repaint();
       QPointer<TzbSideBar> alive(this);
       DoItemClick(*item);
       if (!alive) return;
     }
   }
-  pressedItem_ = nullptr;
-  mouseDownOnItem_ = false;
+  fPressedItem = nullptr;
+  fMouseDownOnItem = false;
 }
 
 void TzbSideBar::mouseMoveEvent(QMouseEvent* event) {
   QWidget::mouseMoveEvent(event);
-  if (dragObject_) {
+  if (fDragObject) {
     DragMove(event->globalPosition().toPoint(), event->modifiers());
     return;
   }
@@ -910,20 +926,20 @@ void TzbSideBar::mouseMoveEvent(QMouseEvent* event) {
   TzbSideBarViewInfo& vi = ViewInfo();
   TzbSideGroup* group = vi.GroupAt(p);
   if (event->buttons() & Qt::LeftButton) {
-    if (hotGroup_) SetHotGroup(hotGroup_, group == hotGroup_);
+    if (fHotGroup) SetHotGroup(fHotGroup, group == fHotGroup);
   } else {
     SetHotGroup(group, false);
   }
-  if (!mouseDownOnItem_) SetHotItem(ViewInfo().ItemAt(p), false);
+  if (!fMouseDownOnItem) SetHotItem(ViewInfo().ItemAt(p), false);
   // An item drag starts when the pointer leaves the items or moves more than 5 pixels.
-  if (DragMode != sbdmAutomatic || !showGroups_ || !mouseDownOnItem_ || !(event->buttons() & Qt::LeftButton)) return;
+  if (DragMode != sbdmAutomatic || !fShowGroups || !fMouseDownOnItem || !(event->buttons() & Qt::LeftButton)) return;
   TzbSideBarItem* under = ViewInfo().ItemAt(p);
-  const bool far = std::abs(p.X - mouseDownPoint_.X) > 5 || std::abs(p.Y - mouseDownPoint_.Y) > 5;
-  if ((!under && focusedItem_) || (under && far)) {
-    if (!focusedItem_) SetFocusedItem(pressedItem_);
-    mouseDownOnItem_ = false;
+  const bool far = std::abs(p.X - fMouseDownPoint.X) > 5 || std::abs(p.Y - fMouseDownPoint.Y) > 5;
+  if ((!under && fFocusedItem) || (under && far)) {
+    if (!fFocusedItem) SetFocusedItem(fPressedItem);
+    fMouseDownOnItem = false;
     BeginItemDrag();
-    if (dragObject_) DragMove(event->globalPosition().toPoint(), event->modifiers());
+    if (fDragObject) DragMove(event->globalPosition().toPoint(), event->modifiers());
   }
 }
 
@@ -934,8 +950,10 @@ void TzbSideBar::enterEvent(QEnterEvent* event) {
 
 void TzbSideBar::leaveEvent(QEvent* event) {
   QWidget::leaveEvent(event);
-  if (IsDragging()) SetDropTarget(nullptr, dpNone);
-  else SetHotItem(nullptr, false);
+  if (IsDragging())
+    SetDropTarget(nullptr, dpNone);
+  else
+    SetHotItem(nullptr, false);
   if (OnMouseLeave) OnMouseLeave(*this);
   SetHotGroup(nullptr, false);
 }

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+
 #include <exception>
 #include <functional>
 #include <memory>
@@ -33,41 +34,41 @@ class TzbSideBar : public QWidget {
   ~TzbSideBar() override;
 
   // --- properties ---
-  TzbSideBarBackGround& BkGround() { return *background_; }
-  const QImage& BkPicture() const { return bkPicture_; }
+  TzbSideBarBackGround& BkGround() { return *fBackground; }
+  const QImage& BkPicture() const { return fBkPicture; }
   void SetBkPicture(const QImage& value);
-  TColor Color() const { return color_; }
+  TColor Color() const { return fColor; }
   void SetColor(TColor value);
-  bool CanSelected() const { return canSelected_; }
+  bool CanSelected() const { return fCanSelected; }
   void SetCanSelected(bool value);
-  const TFont& GroupFont() const { return groupFont_; }
+  const TFont& GroupFont() const { return fGroupFont; }
   void SetGroupFont(const TFont& value);
-  const TFont& ItemFont() const { return itemFont_; }
+  const TFont& ItemFont() const { return fItemFont; }
   void SetItemFont(const TFont& value);
-  TzbSideGroups& Groups() const { return *groups_; }
-  int GroupHeightOffSet() const { return groupHeightOffSet_; }
+  TzbSideGroups& Groups() const { return *fGroups; }
+  int GroupHeightOffSet() const { return fGroupHeightOffSet; }
   void SetGroupHeightOffSet(int value);  // 0 .. 9 only
-  TzbSideBarImageList* LargeImages() const { return largeImages_; }
+  TzbSideBarImageList* LargeImages() const { return fLargeImages; }
   void SetLargeImages(TzbSideBarImageList* value);
-  TzbSideBarImageList* SmallImages() const { return smallImages_; }
+  TzbSideBarImageList* SmallImages() const { return fSmallImages; }
   void SetSmallImages(TzbSideBarImageList* value);
   // The side bar's list, or the store's when the side bar has none.
   TzbSideBarImageList* GetLargeImages() const;
   TzbSideBarImageList* GetSmallImages() const;
-  TzbsbPaintStyle PaintStyle() const { return paintStyle_; }
+  TzbsbPaintStyle PaintStyle() const { return fPaintStyle; }
   void SetPaintStyle(TzbsbPaintStyle value);
-  int ScrollDelay() const { return scrollDelay_; }
+  int ScrollDelay() const { return fScrollDelay; }
   void SetScrollDelay(int value);  // values <= 0 ignored
-  int SpaceHeight() const { return spaceHeight_; }
+  int SpaceHeight() const { return fSpaceHeight; }
   void SetSpaceHeight(int value);  // above 4 only
-  TzbSideBarStore* Store() const { return store_; }
+  TzbSideBarStore* Store() const { return fStore; }
   void SetStore(TzbSideBarStore* value);
   // Kept for the form; the pictures are always drawn with their transparent parts left out.
-  bool TransparentImages() const { return transparentImages_; }
+  bool TransparentImages() const { return fTransparentImages; }
   void SetTransparentImages(bool value);
-  bool ShowGroups() const { return showGroups_; }
+  bool ShowGroups() const { return fShowGroups; }
   void SetShowGroups(bool value);
-  TzbBarBorderStyle BorderStyle() const { return borderStyle_; }
+  TzbBarBorderStyle BorderStyle() const { return fBorderStyle; }
   void SetBorderStyle(TzbBarBorderStyle value);
   bool ShowHint = false;
   // Context menus (forgotten when they are freed): over an item the stored item's menu or
@@ -108,9 +109,9 @@ class TzbSideBar : public QWidget {
       OnDragDropItem;
 
   // --- groups ---
-  int ActiveGroupIndex() const { return activeGroupIndex_; }
+  int ActiveGroupIndex() const { return fActiveGroupIndex; }
   void SetActiveGroupIndex(int value);
-  TzbSideGroup* ActiveGroup() const { return activeGroup_; }
+  TzbSideGroup* ActiveGroup() const { return fActiveGroup; }
   void SetActiveGroup(TzbSideGroup* group);
   TzbSideGroup* GetVisibleGroup(int n) const;
   int IndexOfVisibleGroup(const TzbSideGroup* group) const;
@@ -118,15 +119,15 @@ class TzbSideBar : public QWidget {
   int GroupCount() const;
 
   // --- items ---
-  TzbSideBarItem* SelectedItem() const { return selectedItem_; }
+  TzbSideBarItem* SelectedItem() const { return fSelectedItem; }
   void SelectItem(TzbSideBarItem* item);
-  TzbSideBarItem* FocusedItem() const { return focusedItem_; }
+  TzbSideBarItem* FocusedItem() const { return fFocusedItem; }
   void SetFocusedItem(TzbSideBarItem* item);
-  bool HotItemPressed() const { return hotItemPressed_; }
-  TzbSideGroup* HotGroup() const { return hotGroup_; }
-  bool HotGroupPressed() const { return hotGroupPressed_; }
-  bool ScrollUpPressed() const { return scrollUpPressed_; }
-  bool ScrollDownPressed() const { return scrollDownPressed_; }
+  bool HotItemPressed() const { return fHotItemPressed; }
+  TzbSideGroup* HotGroup() const { return fHotGroup; }
+  bool HotGroupPressed() const { return fHotGroupPressed; }
+  bool ScrollUpPressed() const { return fScrollUpPressed; }
+  bool ScrollDownPressed() const { return fScrollDownPressed; }
   void SetHotItem(TzbSideBarItem* item, bool pressed);
   void SetHotGroup(TzbSideGroup* group, bool pressed);
   virtual void DoItemClick(TzbSideBarItem& item);
@@ -139,8 +140,8 @@ class TzbSideBar : public QWidget {
   // --- item drag and drop ---
   TzbSideBarDragMode DragMode = sbdmManual;
   bool IsDragging() const;
-  TzbSideBarItem* DropTarget() const { return dropTarget_; }
-  TzbSideBarDropPosition DropPosition() const { return dropPosition_; }
+  TzbSideBarItem* DropTarget() const { return fDropTarget; }
+  TzbSideBarDropPosition DropPosition() const { return fDropPosition; }
   void SetDropTarget(TzbSideBarItem* item, TzbSideBarDropPosition position);
   // The running item drag is over this side bar at p; true when a drop would be taken there.
   bool DragOver(const TPoint& p);
@@ -155,20 +156,20 @@ class TzbSideBar : public QWidget {
   bool EditItemCaption(TzbSideBarItem* item);
   // Ends the edit; with accept a non-empty text becomes the caption.
   void EndEdit(bool accept);
-  bool IsEditing() const { return editor_ != nullptr; }
-  QLineEdit* Editor() const { return editor_; }
+  bool IsEditing() const { return fEditor != nullptr; }
+  QLineEdit* Editor() const { return fEditor; }
 
   // --- hints ---
   void ShowItemHint(bool show);
-  bool HintShown() const { return hintShown_; }
-  QLabel* HintWindow() const { return hintWindow_; }
+  bool HintShown() const { return fHintShown; }
+  QLabel* HintWindow() const { return fHintWindow; }
 
   // --- loading, painting ---
-  bool IsLoading() const { return loading_; }
-  void BeginLoading() { loading_ = true; }
+  bool IsLoading() const { return fLoading; }
+  void BeginLoading() { fLoading = true; }
   // Ends loading: reads the stored layout when configured and opens a group when none is open.
   void Loaded();
-  bool IsDestroying() const { return destroying_; }
+  bool IsDestroying() const { return fDestroying; }
   TzbSideBarPainter& Painter();
   TzbSideBarViewInfo& ViewInfo();  // laid out when not ready
   // Relayouts and repaints.
@@ -213,62 +214,62 @@ class TzbSideBar : public QWidget {
   void UpdateDragCursor(Qt::KeyboardModifiers modifiers);
   bool OpenEditor(const TRect& r, const std::string& text);
 
-  std::unique_ptr<TzbSideBarBackGround> background_;
-  std::unique_ptr<TzbSideGroups> groups_;
-  std::unique_ptr<TzbSideBarPainter> painter_;
-  QImage bkPicture_;
-  TColor color_ = clGrayText;
-  bool canSelected_ = false;
-  TFont groupFont_;
-  TFont itemFont_;
-  int activeGroupIndex_ = 0;
-  int groupHeightOffSet_ = 0;
-  TzbSideBarImageList* largeImages_ = nullptr;
-  TzbSideBarImageList* smallImages_ = nullptr;
-  int largeLink_ = 0, smallLink_ = 0;
-  TzbsbPaintStyle paintStyle_ = sbpsFlat;
-  int scrollDelay_ = 300;
-  int spaceHeight_ = 7;
-  TzbSideBarStore* store_ = nullptr;
-  bool transparentImages_ = false;
-  bool showGroups_ = true;
-  TzbBarBorderStyle borderStyle_ = bbsNone;
+  std::unique_ptr<TzbSideBarBackGround> fBackground;
+  std::unique_ptr<TzbSideGroups> fGroups;
+  std::unique_ptr<TzbSideBarPainter> fPainter;
+  QImage fBkPicture;
+  TColor fColor = clGrayText;
+  bool fCanSelected = false;
+  TFont fGroupFont;
+  TFont fItemFont;
+  int fActiveGroupIndex = 0;
+  int fGroupHeightOffSet = 0;
+  TzbSideBarImageList* fLargeImages = nullptr;
+  TzbSideBarImageList* fSmallImages = nullptr;
+  int fLargeLink = 0, fSmallLink = 0;
+  TzbsbPaintStyle fPaintStyle = sbpsFlat;
+  int fScrollDelay = 300;
+  int fSpaceHeight = 7;
+  TzbSideBarStore* fStore = nullptr;
+  bool fTransparentImages = false;
+  bool fShowGroups = true;
+  TzbBarBorderStyle fBorderStyle = bbsNone;
 
   // run-time state
-  TzbSideGroup* activeGroup_ = nullptr;
-  TzbSideGroup* prevActiveGroup_ = nullptr;
-  TzbSideBarItem* selectedItem_ = nullptr;
-  TzbSideBarItem* focusedItem_ = nullptr;
-  TzbSideBarItem* pressedItem_ = nullptr;
-  bool hotItemPressed_ = false;
-  TzbSideGroup* hotGroup_ = nullptr;
-  bool hotGroupPressed_ = false;
-  bool scrollUpPressed_ = false;
-  bool scrollDownPressed_ = false;
-  QTimer* scrollTimer_ = nullptr;
-  QTimer* hintTimer_ = nullptr;
-  QLabel* hintWindow_ = nullptr;
-  bool hintShown_ = false;
-  bool hintFilterInstalled_ = false;
+  TzbSideGroup* fActiveGroup = nullptr;
+  TzbSideGroup* fPrevActiveGroup = nullptr;
+  TzbSideBarItem* fSelectedItem = nullptr;
+  TzbSideBarItem* fFocusedItem = nullptr;
+  TzbSideBarItem* fPressedItem = nullptr;
+  bool fHotItemPressed = false;
+  TzbSideGroup* fHotGroup = nullptr;
+  bool fHotGroupPressed = false;
+  bool fScrollUpPressed = false;
+  bool fScrollDownPressed = false;
+  QTimer* fScrollTimer = nullptr;
+  QTimer* fHintTimer = nullptr;
+  QLabel* fHintWindow = nullptr;
+  bool fHintShown = false;
+  bool fHintFilterInstalled = false;
   // group-change animation: the last painted picture and the layout before the change
-  QImage frame_;
-  QImage animationFrame_;
-  bool animating_ = false;
-  bool animationPending_ = false;
-  int groupChangeDepth_ = 0;
-  TzbSideGroup* animationFrom_ = nullptr;
-  std::vector<std::pair<const TzbSideGroup*, TRect>> oldCaptions_;
-  TRect oldItemsArea_;
-  TzbSideGroup* editGroup_ = nullptr;
-  TzbSideBarItem* editItem_ = nullptr;
-  QLineEdit* editor_ = nullptr;
-  TzbSideBarItem* dropTarget_ = nullptr;
-  TzbSideBarDropPosition dropPosition_ = dpNone;
-  std::unique_ptr<TzbSideBarDragObject> dragObject_;  // the drag this side bar started
-  TPoint mouseDownPoint_;
-  bool mouseDownOnItem_ = false;
-  bool loading_ = false;
-  bool destroying_ = false;
+  QImage fFrame;
+  QImage fAnimationFrame;
+  bool fAnimating = false;
+  bool fAnimationPending = false;
+  int fGroupChangeDepth = 0;
+  TzbSideGroup* fAnimationFrom = nullptr;
+  std::vector<std::pair<const TzbSideGroup*, TRect>> fOldCaptions;
+  TRect fOldItemsArea;
+  TzbSideGroup* fEditGroup = nullptr;
+  TzbSideBarItem* fEditItem = nullptr;
+  QLineEdit* fEditor = nullptr;
+  TzbSideBarItem* fDropTarget = nullptr;
+  TzbSideBarDropPosition fDropPosition = dpNone;
+  std::unique_ptr<TzbSideBarDragObject> fDragObject;  // the drag this side bar started
+  TPoint fMouseDownPoint;
+  bool fMouseDownOnItem = false;
+  bool fLoading = false;
+  bool fDestroying = false;
 };
 
 }  // namespace zyn

@@ -8,6 +8,7 @@
 #include "platform/Canvas.h"
 
 #include <QImage>
+
 #include <cstdint>
 #include <functional>
 
@@ -27,10 +28,10 @@ class TzbSideBarAnimation {
   int Run(const TFill& fill, const TShow& show, const TClock& clock);
 
  private:
-  QImage frame_;
-  TRect band_;
-  bool up_;
-  int captionHeight_;
+  QImage fFrame;
+  TRect fBand;
+  bool fUp;
+  int fCaptionHeight;
 };
 
 }  // namespace zyn

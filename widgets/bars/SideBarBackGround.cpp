@@ -3,34 +3,34 @@
 namespace zyn {
 
 void TzbSideBarBackGround::SetBeginColor(TColor value) {
-  if (beginColor_ == value) return;
-  beginColor_ = value;
+  if (fBeginColor == value) return;
+  fBeginColor = value;
   Changed();
 }
 
 void TzbSideBarBackGround::SetEndColor(TColor value) {
-  if (endColor_ == value) return;
-  endColor_ = value;
+  if (fEndColor == value) return;
+  fEndColor = value;
   Changed();
 }
 
 void TzbSideBarBackGround::SetFillStyle(TzbSideBarFillStyle value) {
-  if (fillStyle_ == value) return;
-  fillStyle_ = value;
+  if (fFillStyle == value) return;
+  fFillStyle = value;
   Changed();
 }
 
 void TzbSideBarBackGround::SetStep(int value) {
-  if (value <= 0 || step_ == value) return;
-  step_ = value;
+  if (value <= 0 || fStep == value) return;
+  fStep = value;
   Changed();
 }
 
 void TzbSideBarBackGround::Assign(const TzbSideBarBackGround& source) {
-  beginColor_ = source.beginColor_;
-  endColor_ = source.endColor_;
-  fillStyle_ = source.fillStyle_;
-  step_ = source.step_;
+  fBeginColor = source.fBeginColor;
+  fEndColor = source.fEndColor;
+  fFillStyle = source.fFillStyle;
+  fStep = source.fStep;
   Changed();
 }
 

@@ -11,26 +11,26 @@ namespace zyn {
 
 class TzbSideBarBackGround {
  public:
-  TColor BeginColor() const { return beginColor_; }
+  TColor BeginColor() const { return fBeginColor; }
   void SetBeginColor(TColor value);
-  TColor EndColor() const { return endColor_; }
+  TColor EndColor() const { return fEndColor; }
   void SetEndColor(TColor value);
-  TzbSideBarFillStyle FillStyle() const { return fillStyle_; }
+  TzbSideBarFillStyle FillStyle() const { return fFillStyle; }
   void SetFillStyle(TzbSideBarFillStyle value);
-  int Step() const { return step_; }
+  int Step() const { return fStep; }
   void SetStep(int value);  // only values above 0
   // A gradient is painted when a fill style is set and the two colours differ.
-  bool IsGradient() const { return fillStyle_ != bfsNone && beginColor_ != endColor_; }
+  bool IsGradient() const { return fFillStyle != bfsNone && fBeginColor != fEndColor; }
   void Assign(const TzbSideBarBackGround& source);
 
   std::function<void()> OnChange;
 
  private:
   void Changed();
-  TColor beginColor_ = clGrayText;
-  TColor endColor_ = clGrayText;
-  TzbSideBarFillStyle fillStyle_ = bfsNone;
-  int step_ = 2;
+  TColor fBeginColor = clGrayText;
+  TColor fEndColor = clGrayText;
+  TzbSideBarFillStyle fFillStyle = bfsNone;
+  int fStep = 2;
 };
 
 }  // namespace zyn

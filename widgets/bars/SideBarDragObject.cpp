@@ -12,7 +12,7 @@ TzbSideBarDragObject*& CurrentDrag() {
 }  // namespace
 
 TzbSideBarDragObject::TzbSideBarDragObject(TzbSideBar* source, TzbSideBarItem* item, TzbStoredSideItem* storedItem)
-    : Item(item), StoredItem(storedItem), source_(source) {
+    : Item(item), StoredItem(storedItem), fSource(source) {
   CurrentDrag() = this;
 }
 

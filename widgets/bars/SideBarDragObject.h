@@ -19,7 +19,7 @@ class TzbSideBarDragObject {
   // The drag now running, nil when none.
   static TzbSideBarDragObject* Current();
 
-  TzbSideBar* Source() const { return source_; }
+  TzbSideBar* Source() const { return fSource; }
   TzbSideBarItem* Item = nullptr;
   TzbStoredSideItem* StoredItem = nullptr;
   bool DeleteItem = false;  // shows the delete cursor; cleared at every cursor query
@@ -29,7 +29,7 @@ class TzbSideBarDragObject {
   bool Accepted = false;
 
  private:
-  QPointer<TzbSideBar> source_;
+  QPointer<TzbSideBar> fSource;
 };
 
 }  // namespace zyn

@@ -16,38 +16,38 @@ class TzbSideGroup {
   TzbSideGroup(const TzbSideGroup&) = delete;
   TzbSideGroup& operator=(const TzbSideGroup&) = delete;
 
-  TzbSideGroups& Collection() const { return *collection_; }
+  TzbSideGroups& Collection() const { return *fCollection; }
   TzbSideBar& SideBar() const;
   int Index() const;
   void SetIndex(int value);
 
-  const std::string& Caption() const { return caption_; }
+  const std::string& Caption() const { return fCaption; }
   void SetCaption(const std::string& value);
-  TzbSideGroupIconType IconType() const { return iconType_; }
+  TzbSideGroupIconType IconType() const { return fIconType; }
   void SetIconType(TzbSideGroupIconType value);
-  bool Visible() const { return visible_; }
+  bool Visible() const { return fVisible; }
   // Does not re-open another group when the open one is hidden; set ActiveGroupIndex afterwards.
   void SetVisible(bool value);
-  TzbSideBarItems& Items() const { return *items_; }
+  TzbSideBarItems& Items() const { return *fItems; }
   void SetItems(const TzbSideBarItems& value);
-  int TopVisibleItem() const { return topVisibleItem_; }
+  int TopVisibleItem() const { return fTopVisibleItem; }
   void SetTopVisibleItem(int value);
-  void SetTopVisibleItemDirect(int value) { topVisibleItem_ = value; }  // during layout searches
-  bool IsDestroying() const { return destroying_; }
-  void MarkDestroying() { destroying_ = true; }
+  void SetTopVisibleItemDirect(int value) { fTopVisibleItem = value; }  // during layout searches
+  bool IsDestroying() const { return fDestroying; }
+  void MarkDestroying() { fDestroying = true; }
   bool IsActive() const;
 
   void Assign(const TzbSideGroup& source);
 
  private:
-  TzbSideGroups* collection_;
-  std::unique_ptr<TzbSideBarItems> items_;
-  std::string caption_ = kSideBarNewGroup;
-  TzbSideGroupIconType iconType_ = zbsgLargeIcon;
-  int topVisibleItem_ = 0;
-  bool visible_ = true;
-  bool assigning_ = false;
-  bool destroying_ = false;
+  TzbSideGroups* fCollection;
+  std::unique_ptr<TzbSideBarItems> fItems;
+  std::string fCaption = kSideBarNewGroup;
+  TzbSideGroupIconType fIconType = zbsgLargeIcon;
+  int fTopVisibleItem = 0;
+  bool fVisible = true;
+  bool fAssigning = false;
+  bool fDestroying = false;
 };
 
 }  // namespace zyn

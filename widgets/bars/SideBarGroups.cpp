@@ -5,25 +5,25 @@
 
 namespace zyn {
 
-TzbSideGroups::TzbSideGroups(TzbSideBar& sideBar) : sideBar_(&sideBar) {}
+TzbSideGroups::TzbSideGroups(TzbSideBar& sideBar) : fSideBar(&sideBar) {}
 
 TzbSideGroups::~TzbSideGroups() { DestroyAll(); }
 
 TzbSideGroup* TzbSideGroups::GetItem(int index) const {
   if (index < 0 || index >= Count()) SideBarListIndexError(index);
-  return groups_[static_cast<std::size_t>(index)].get();
+  return fGroups[static_cast<std::size_t>(index)].get();
 }
 
 int TzbSideGroups::IndexOf(const TzbSideGroup* group) const {
-  for (std::size_t i = 0; i < groups_.size(); ++i)
-    if (groups_[i].get() == group) return static_cast<int>(i);
+  for (std::size_t i = 0; i < fGroups.size(); ++i)
+    if (fGroups[i].get() == group) return static_cast<int>(i);
   return -1;
 }
 
 TzbSideGroup* TzbSideGroups::Add() {
-  groups_.push_back(std::make_unique<TzbSideGroup>(*this));
-  TzbSideGroup* group = groups_.back().get();
-  sideBar_->GroupAdded(*group);
+  fGroups.push_back(std::make_unique<TzbSideGroup>(*this));
+  TzbSideGroup* group = fGroups.back().get();
+  fSideBar->GroupAdded(*group);
   Update();
   return group;
 }
@@ -31,12 +31,12 @@ TzbSideGroup* TzbSideGroups::Add() {
 void TzbSideGroups::Delete(int index) {
   TzbSideGroup* group = GetItem(index);
   group->MarkDestroying();
-  sideBar_->GroupRemoving(*group);
-  const bool wasActive = sideBar_->ActiveGroup() == group;
-  std::unique_ptr<TzbSideGroup> owned = std::move(groups_[static_cast<std::size_t>(index)]);
-  groups_.erase(groups_.begin() + index);
+  fSideBar->GroupRemoving(*group);
+  const bool wasActive = fSideBar->ActiveGroup() == group;
+  std::unique_ptr<TzbSideGroup> owned = std::move(fGroups[static_cast<std::size_t>(index)]);
+  fGroups.erase(fGroups.begin() + index);
   owned.reset();
-  sideBar_->GroupRemoved(group, wasActive);
+  fSideBar->GroupRemoved(group, wasActive);
   Update();
 }
 
@@ -47,7 +47,7 @@ void TzbSideGroups::Remove(TzbSideGroup* group) {
 
 void TzbSideGroups::Clear() {
   BeginUpdate();
-  while (!groups_.empty()) Delete(Count() - 1);
+  while (!fGroups.empty()) Delete(Count() - 1);
   EndUpdate();
 }
 
@@ -55,9 +55,9 @@ void TzbSideGroups::Move(int curIndex, int newIndex) {
   if (curIndex == newIndex) return;
   GetItem(curIndex);
   GetItem(newIndex);
-  std::unique_ptr<TzbSideGroup> group = std::move(groups_[static_cast<std::size_t>(curIndex)]);
-  groups_.erase(groups_.begin() + curIndex);
-  groups_.insert(groups_.begin() + newIndex, std::move(group));
+  std::unique_ptr<TzbSideGroup> group = std::move(fGroups[static_cast<std::size_t>(curIndex)]);
+  fGroups.erase(fGroups.begin() + curIndex);
+  fGroups.insert(fGroups.begin() + newIndex, std::move(group));
   Update();
 }
 
@@ -65,30 +65,30 @@ void TzbSideGroups::Assign(const TzbSideGroups& source) {
   if (&source == this) return;
   BeginUpdate();
   Clear();
-  for (const auto& g : source.groups_) Add()->Assign(*g);
+  for (const auto& g : source.fGroups) Add()->Assign(*g);
   EndUpdate();
 }
 
 void TzbSideGroups::EndUpdate() {
-  if (updateCount_ > 0 && --updateCount_ == 0 && pending_) Update();
+  if (fUpdateCount > 0 && --fUpdateCount == 0 && fPending) Update();
 }
 
 void TzbSideGroups::DestroyAll() {
-  while (!groups_.empty()) {
-    std::unique_ptr<TzbSideGroup> group = std::move(groups_.back());
-    groups_.pop_back();
+  while (!fGroups.empty()) {
+    std::unique_ptr<TzbSideGroup> group = std::move(fGroups.back());
+    fGroups.pop_back();
     group->MarkDestroying();
     group.reset();
   }
 }
 
 void TzbSideGroups::Update() {
-  if (updateCount_ > 0) {
-    pending_ = true;
+  if (fUpdateCount > 0) {
+    fPending = true;
     return;
   }
-  pending_ = false;
-  sideBar_->GroupsUpdated();
+  fPending = false;
+  fSideBar->GroupsUpdated();
 }
 
 }  // namespace zyn

@@ -17,8 +17,8 @@ class TzbSideGroups {
   TzbSideGroups(const TzbSideGroups&) = delete;
   TzbSideGroups& operator=(const TzbSideGroups&) = delete;
 
-  TzbSideBar& SideBar() const { return *sideBar_; }
-  int Count() const { return static_cast<int>(groups_.size()); }
+  TzbSideBar& SideBar() const { return *fSideBar; }
+  int Count() const { return static_cast<int>(fGroups.size()); }
   // The group at an absolute index (hidden groups counted); out of range: the list-index error.
   TzbSideGroup* GetItem(int index) const;
   TzbSideGroup* operator[](int index) const { return GetItem(index); }
@@ -31,9 +31,9 @@ class TzbSideGroups {
   void Move(int curIndex, int newIndex);
   void Assign(const TzbSideGroups& source);
 
-  void BeginUpdate() { ++updateCount_; }
+  void BeginUpdate() { ++fUpdateCount; }
   void EndUpdate();
-  bool Updating() const { return updateCount_ > 0; }
+  bool Updating() const { return fUpdateCount > 0; }
 
   // Frees every group without the side bar's notifications (the side bar is being destroyed).
   void DestroyAll();
@@ -41,10 +41,10 @@ class TzbSideGroups {
  private:
   void Update();
 
-  TzbSideBar* sideBar_;
-  std::vector<std::unique_ptr<TzbSideGroup>> groups_;
-  int updateCount_ = 0;
-  bool pending_ = false;
+  TzbSideBar* fSideBar;
+  std::vector<std::unique_ptr<TzbSideGroup>> fGroups;
+  int fUpdateCount = 0;
+  bool fPending = false;
 };
 
 }  // namespace zyn

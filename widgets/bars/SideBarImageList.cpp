@@ -5,18 +5,17 @@
 namespace zyn {
 
 TzbSideBarImageList::TzbSideBarImageList(int width, int height)
-    : width_(std::max(1, width)), height_(std::max(1, height)) {}
+    : fWidth(std::max(1, width)), fHeight(std::max(1, height)) {}
 
 TzbSideBarImageList::~TzbSideBarImageList() {
-  const std::vector<TLink> links = std::move(links_);
+  const std::vector<TLink> links = std::move(fLinks);
   for (const TLink& l : links)
     if (l.OnDestroy) l.OnDestroy();
 }
 
 int TzbSideBarImageList::Add(const QImage& image) {
   QImage img = image.convertToFormat(QImage::Format_ARGB32);
-  if (img.width() != width_ || img.height() != height_)
-    img = img.scaled(width_, height_);
+  if (img.width() != fWidth || img.height() != fHeight) img = img.scaled(fWidth, fHeight);
   if (!image.hasAlphaChannel() && TransparentColor != clNone) {
     const QRgb key = ToQColor(TransparentColor).rgb() & 0xFFFFFF;
     for (int y = 0; y < img.height(); ++y) {
@@ -25,14 +24,14 @@ int TzbSideBarImageList::Add(const QImage& image) {
         if ((line[x] & 0xFFFFFF) == key) line[x] = 0;
     }
   }
-  images_.push_back(std::move(img));
+  fImages.push_back(std::move(img));
   Changed();
   return Count() - 1;
 }
 
 void TzbSideBarImageList::Clear() {
-  if (images_.empty()) return;
-  images_.clear();
+  if (fImages.empty()) return;
+  fImages.clear();
   Changed();
 }
 
@@ -40,7 +39,7 @@ void TzbSideBarImageList::Draw(TCanvas& canvas, int x, int y, int index, bool tr
   if (!IsValid(index)) return;
   QPainter& p = canvas.Painter();
   if (!transparent) {
-    QImage opaque(width_, height_, QImage::Format_RGB32);
+    QImage opaque(fWidth, fHeight, QImage::Format_RGB32);
     opaque.fill(TransparentColor == clNone ? Qt::white : ToQColor(TransparentColor));
     QPainter op(&opaque);
     op.drawImage(0, 0, Image(index));
@@ -52,17 +51,16 @@ void TzbSideBarImageList::Draw(TCanvas& canvas, int x, int y, int index, bool tr
 }
 
 int TzbSideBarImageList::AddChangeLink(std::function<void()> onChange, std::function<void()> onDestroy) {
-  links_.push_back({nextId_, std::move(onChange), std::move(onDestroy)});
-  return nextId_++;
+  fLinks.push_back({fNextId, std::move(onChange), std::move(onDestroy)});
+  return fNextId++;
 }
 
 void TzbSideBarImageList::RemoveChangeLink(int id) {
-  links_.erase(std::remove_if(links_.begin(), links_.end(), [id](const TLink& l) { return l.Id == id; }),
-               links_.end());
+  fLinks.erase(std::remove_if(fLinks.begin(), fLinks.end(), [id](const TLink& l) { return l.Id == id; }), fLinks.end());
 }
 
 void TzbSideBarImageList::Changed() {
-  const std::vector<TLink> links = links_;
+  const std::vector<TLink> links = fLinks;
   for (const TLink& l : links)
     if (l.OnChange) l.OnChange();
 }

@@ -6,6 +6,7 @@
 #include "platform/Canvas.h"
 
 #include <QImage>
+
 #include <functional>
 #include <vector>
 
@@ -18,14 +19,14 @@ class TzbSideBarImageList {
   TzbSideBarImageList(const TzbSideBarImageList&) = delete;
   TzbSideBarImageList& operator=(const TzbSideBarImageList&) = delete;
 
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  int Count() const { return static_cast<int>(images_.size()); }
+  int Width() const { return fWidth; }
+  int Height() const { return fHeight; }
+  int Count() const { return static_cast<int>(fImages.size()); }
   bool IsValid(int index) const { return index >= 0 && index < Count(); }
   // Adds an image, scaled to the list's size when it differs; returns its index.
   int Add(const QImage& image);
   void Clear();
-  const QImage& Image(int index) const { return images_.at(static_cast<std::size_t>(index)); }
+  const QImage& Image(int index) const { return fImages.at(static_cast<std::size_t>(index)); }
 
   // Pixels of this colour count as transparent in images without an alpha channel; clNone: none.
   TColor TransparentColor = clFuchsia;
@@ -43,10 +44,10 @@ class TzbSideBarImageList {
   };
   void Changed();
 
-  int width_, height_;
-  std::vector<QImage> images_;
-  std::vector<TLink> links_;
-  int nextId_ = 1;
+  int fWidth, fHeight;
+  std::vector<QImage> fImages;
+  std::vector<TLink> fLinks;
+  int fNextId = 1;
 };
 
 }  // namespace zyn

@@ -9,83 +9,83 @@
 
 namespace zyn {
 
-TzbSideBarItem::TzbSideBarItem(TzbSideBarItems& collection) : collection_(&collection) {}
+TzbSideBarItem::TzbSideBarItem(TzbSideBarItems& collection) : fCollection(&collection) {}
 
 TzbSideBarItem::~TzbSideBarItem() = default;
 
-TzbSideGroup& TzbSideBarItem::Group() const { return collection_->Group(); }
+TzbSideGroup& TzbSideBarItem::Group() const { return fCollection->Group(); }
 
-TzbSideBar& TzbSideBarItem::SideBar() const { return collection_->SideBar(); }
+TzbSideBar& TzbSideBarItem::SideBar() const { return fCollection->SideBar(); }
 
-int TzbSideBarItem::Index() const { return collection_->IndexOf(this); }
+int TzbSideBarItem::Index() const { return fCollection->IndexOf(this); }
 
-void TzbSideBarItem::SetIndex(int value) { collection_->Move(Index(), value); }
+void TzbSideBarItem::SetIndex(int value) { fCollection->Move(Index(), value); }
 
-std::string TzbSideBarItem::Caption() const { return FollowsStored() ? storedItem_->Caption() : caption_; }
+std::string TzbSideBarItem::Caption() const { return FollowsStored() ? fStoredItem->Caption() : fCaption; }
 
 void TzbSideBarItem::SetCaption(const std::string& value) {
-  if (caption_ == value) return;
-  caption_ = value;
-  if (storedItem_ && storedItem_->Caption() != value) isDefault_ = false;
+  if (fCaption == value) return;
+  fCaption = value;
+  if (fStoredItem && fStoredItem->Caption() != value) fIsDefault = false;
   RelayoutWhenLaidOut();
 }
 
-std::string TzbSideBarItem::Hint() const { return FollowsStored() ? storedItem_->Hint() : hint_; }
+std::string TzbSideBarItem::Hint() const { return FollowsStored() ? fStoredItem->Hint() : fHint; }
 
 void TzbSideBarItem::SetHint(const std::string& value) {
-  if (hint_ == value) return;
-  hint_ = value;
-  if (storedItem_ && storedItem_->Hint() != value) isDefault_ = false;
+  if (fHint == value) return;
+  fHint = value;
+  if (fStoredItem && fStoredItem->Hint() != value) fIsDefault = false;
 }
 
-int TzbSideBarItem::LargeImage() const { return FollowsStored() ? storedItem_->LargeImage() : largeImage_; }
+int TzbSideBarItem::LargeImage() const { return FollowsStored() ? fStoredItem->LargeImage() : fLargeImage; }
 
 void TzbSideBarItem::SetLargeImage(int value) {
-  if (largeImage_ == value) return;
-  largeImage_ = value;
-  if (storedItem_ && storedItem_->LargeImage() != value) isDefault_ = false;
+  if (fLargeImage == value) return;
+  fLargeImage = value;
+  if (fStoredItem && fStoredItem->LargeImage() != value) fIsDefault = false;
   if (Group().IsActive()) SideBar().Repaint();
 }
 
-int TzbSideBarItem::SmallImage() const { return FollowsStored() ? storedItem_->SmallImage() : smallImage_; }
+int TzbSideBarItem::SmallImage() const { return FollowsStored() ? fStoredItem->SmallImage() : fSmallImage; }
 
 void TzbSideBarItem::SetSmallImage(int value) {
-  if (smallImage_ == value) return;
-  smallImage_ = value;
-  if (storedItem_ && storedItem_->SmallImage() != value) isDefault_ = false;
+  if (fSmallImage == value) return;
+  fSmallImage = value;
+  if (fStoredItem && fStoredItem->SmallImage() != value) fIsDefault = false;
   if (Group().IsActive()) SideBar().Repaint();
 }
 
-bool TzbSideBarItem::GetEnabled() const { return FollowsStored() ? storedItem_->Enabled() : enabled_; }
+bool TzbSideBarItem::GetEnabled() const { return FollowsStored() ? fStoredItem->Enabled() : fEnabled; }
 
 void TzbSideBarItem::SetEnabled(bool value) {
-  if (enabled_ == value) return;
-  enabled_ = value;
-  if (storedItem_ && storedItem_->Enabled() != value) isDefault_ = false;
+  if (fEnabled == value) return;
+  fEnabled = value;
+  if (fStoredItem && fStoredItem->Enabled() != value) fIsDefault = false;
   if (SideBar().IsItemLaidOut(this)) SideBar().Repaint();
 }
 
 void TzbSideBarItem::SetIsDefault(bool value) {
-  isDefault_ = value;
-  if (!value || !storedItem_) return;
-  TzbStoredSideItem* s = storedItem_;
+  fIsDefault = value;
+  if (!value || !fStoredItem) return;
+  TzbStoredSideItem* s = fStoredItem;
   SetCaption(s->Caption());
   SetHint(s->Hint());
   SetEnabled(s->Enabled());
   SetLargeImage(s->LargeImage());
   SetSmallImage(s->SmallImage());
-  isDefault_ = true;
+  fIsDefault = true;
 }
 
 void TzbSideBarItem::SetStoredItem(TzbStoredSideItem* value) {
-  if (storedItem_ == value) return;
-  storedItem_ = value;
+  if (fStoredItem == value) return;
+  fStoredItem = value;
   if (!value || SideBar().IsLoading()) return;
-  caption_ = value->Caption();
-  smallImage_ = value->SmallImage();
-  largeImage_ = value->LargeImage();
+  fCaption = value->Caption();
+  fSmallImage = value->SmallImage();
+  fLargeImage = value->LargeImage();
   Tag = value->Tag;
-  isDefault_ = true;
+  fIsDefault = true;
   SideBar().LayoutChanged();
 }
 
@@ -124,15 +124,15 @@ bool TzbSideBarItem::MakeVisible() {
 }
 
 void TzbSideBarItem::Assign(const TzbSideBarItem& source) {
-  storedItem_ = source.storedItem_;
-  hint_ = source.Hint();
-  isDefault_ = source.isDefault_;
-  caption_ = source.Caption();
+  fStoredItem = source.fStoredItem;
+  fHint = source.Hint();
+  fIsDefault = source.fIsDefault;
+  fCaption = source.Caption();
   Tag = source.Tag;
   CustomData = source.CustomData;
-  largeImage_ = source.LargeImage();
-  smallImage_ = source.SmallImage();
-  enabled_ = source.GetEnabled();
+  fLargeImage = source.LargeImage();
+  fSmallImage = source.SmallImage();
+  fEnabled = source.GetEnabled();
 }
 
 void TzbSideBarItem::RelayoutWhenLaidOut() {

@@ -17,7 +17,7 @@ class TzbSideBarItem {
   TzbSideBarItem(const TzbSideBarItem&) = delete;
   TzbSideBarItem& operator=(const TzbSideBarItem&) = delete;
 
-  TzbSideBarItems& Collection() const { return *collection_; }
+  TzbSideBarItems& Collection() const { return *fCollection; }
   TzbSideGroup& Group() const;
   TzbSideBar& SideBar() const;
   int Index() const;
@@ -33,9 +33,9 @@ class TzbSideBarItem {
   void SetSmallImage(int value);
   bool GetEnabled() const;
   void SetEnabled(bool value);
-  bool IsDefault() const { return isDefault_; }
+  bool IsDefault() const { return fIsDefault; }
   void SetIsDefault(bool value);
-  TzbStoredSideItem* StoredItem() const { return storedItem_; }
+  TzbStoredSideItem* StoredItem() const { return fStoredItem; }
   void SetStoredItem(TzbStoredSideItem* value);
 
   std::string CustomData;
@@ -51,17 +51,17 @@ class TzbSideBarItem {
   void Assign(const TzbSideBarItem& source);
 
  private:
-  bool FollowsStored() const { return isDefault_ && storedItem_ != nullptr; }
+  bool FollowsStored() const { return fIsDefault && fStoredItem != nullptr; }
   void RelayoutWhenLaidOut();
 
-  TzbSideBarItems* collection_;
-  std::string caption_;
-  std::string hint_;
-  int largeImage_ = -1;
-  int smallImage_ = -1;
-  bool isDefault_ = true;
-  bool enabled_ = true;
-  TzbStoredSideItem* storedItem_ = nullptr;
+  TzbSideBarItems* fCollection;
+  std::string fCaption;
+  std::string fHint;
+  int fLargeImage = -1;
+  int fSmallImage = -1;
+  bool fIsDefault = true;
+  bool fEnabled = true;
+  TzbStoredSideItem* fStoredItem = nullptr;
 };
 
 }  // namespace zyn

@@ -6,24 +6,24 @@
 
 namespace zyn {
 
-TzbSideBarItems::TzbSideBarItems(TzbSideGroup& group) : group_(&group) {}
+TzbSideBarItems::TzbSideBarItems(TzbSideGroup& group) : fGroup(&group) {}
 
 TzbSideBarItems::~TzbSideBarItems() {
   // Items of a group that ends: each one still tells the side bar (OnDeleteItem fires).
-  updateCount_ = 1;
-  while (!items_.empty()) Delete(Count() - 1);
+  fUpdateCount = 1;
+  while (!fItems.empty()) Delete(Count() - 1);
 }
 
-TzbSideBar& TzbSideBarItems::SideBar() const { return group_->SideBar(); }
+TzbSideBar& TzbSideBarItems::SideBar() const { return fGroup->SideBar(); }
 
 TzbSideBarItem* TzbSideBarItems::GetItem(int index) const {
   if (index < 0 || index >= Count()) SideBarListIndexError(index);
-  return items_[static_cast<std::size_t>(index)].get();
+  return fItems[static_cast<std::size_t>(index)].get();
 }
 
 int TzbSideBarItems::IndexOf(const TzbSideBarItem* item) const {
-  for (std::size_t i = 0; i < items_.size(); ++i)
-    if (items_[i].get() == item) return static_cast<int>(i);
+  for (std::size_t i = 0; i < fItems.size(); ++i)
+    if (fItems[i].get() == item) return static_cast<int>(i);
   return -1;
 }
 
@@ -33,15 +33,15 @@ TzbSideBarItem* TzbSideBarItems::Insert(int index) {
   if (index < 0 || index > Count()) SideBarListIndexError(index);
   auto item = std::make_unique<TzbSideBarItem>(*this);
   TzbSideBarItem* raw = item.get();
-  items_.insert(items_.begin() + index, std::move(item));
+  fItems.insert(fItems.begin() + index, std::move(item));
   Update();
   return raw;
 }
 
 std::unique_ptr<TzbSideBarItem> TzbSideBarItems::Take(int index) {
-  auto it = items_.begin() + index;
+  auto it = fItems.begin() + index;
   std::unique_ptr<TzbSideBarItem> item = std::move(*it);
-  items_.erase(it);
+  fItems.erase(it);
   return item;
 }
 
@@ -63,7 +63,7 @@ void TzbSideBarItems::Remove(TzbSideBarItem* item) {
 
 void TzbSideBarItems::Clear() {
   BeginUpdate();
-  while (!items_.empty()) Delete(Count() - 1);
+  while (!fItems.empty()) Delete(Count() - 1);
   EndUpdate();
 }
 
@@ -72,7 +72,7 @@ void TzbSideBarItems::Move(int curIndex, int newIndex) {
   GetItem(curIndex);
   GetItem(newIndex);
   std::unique_ptr<TzbSideBarItem> item = Take(curIndex);
-  items_.insert(items_.begin() + newIndex, std::move(item));
+  fItems.insert(fItems.begin() + newIndex, std::move(item));
   Update();
 }
 
@@ -80,19 +80,19 @@ void TzbSideBarItems::Assign(const TzbSideBarItems& source) {
   if (&source == this) return;
   BeginUpdate();
   Clear();
-  for (const auto& s : source.items_) Add()->Assign(*s);
+  for (const auto& s : source.fItems) Add()->Assign(*s);
   EndUpdate();
 }
 
 void TzbSideBarItems::EndUpdate() {
-  if (updateCount_ > 0 && --updateCount_ == 0) Update();
+  if (fUpdateCount > 0 && --fUpdateCount == 0) Update();
 }
 
 void TzbSideBarItems::Update() {
-  if (updateCount_ > 0) return;
+  if (fUpdateCount > 0) return;
   TzbSideBar& bar = SideBar();
-  if (bar.IsDestroying() || group_->IsDestroying()) return;
-  bar.ItemsUpdated(*group_);
+  if (bar.IsDestroying() || fGroup->IsDestroying()) return;
+  bar.ItemsUpdated(*fGroup);
 }
 
 }  // namespace zyn

@@ -16,10 +16,10 @@ class TzbSideBarItems {
   TzbSideBarItems(const TzbSideBarItems&) = delete;
   TzbSideBarItems& operator=(const TzbSideBarItems&) = delete;
 
-  TzbSideGroup& Group() const { return *group_; }
+  TzbSideGroup& Group() const { return *fGroup; }
   TzbSideBar& SideBar() const;
 
-  int Count() const { return static_cast<int>(items_.size()); }
+  int Count() const { return static_cast<int>(fItems.size()); }
   // The item at index; an index out of range raises the list-index error.
   TzbSideBarItem* GetItem(int index) const;
   TzbSideBarItem* operator[](int index) const { return GetItem(index); }
@@ -34,16 +34,16 @@ class TzbSideBarItems {
   // Replaces the items with copies of the source's items.
   void Assign(const TzbSideBarItems& source);
 
-  void BeginUpdate() { ++updateCount_; }
+  void BeginUpdate() { ++fUpdateCount; }
   void EndUpdate();
 
  private:
   void Update();
   std::unique_ptr<TzbSideBarItem> Take(int index);
 
-  TzbSideGroup* group_;
-  std::vector<std::unique_ptr<TzbSideBarItem>> items_;
-  int updateCount_ = 0;
+  TzbSideGroup* fGroup;
+  std::vector<std::unique_ptr<TzbSideBarItem>> fItems;
+  int fUpdateCount = 0;
 };
 
 }  // namespace zyn

@@ -29,22 +29,26 @@ int ClampChannel(double value) { return std::clamp(static_cast<int>(value), 0, 2
 
 }  // namespace
 
-TzbSideBarPainter::TzbSideBarPainter(TzbSideBar& sideBar) : sideBar_(&sideBar) {}
+TzbSideBarPainter::TzbSideBarPainter(TzbSideBar& sideBar) : fSideBar(&sideBar) {}
 
 TzbSideBarPainter::~TzbSideBarPainter() = default;
 
 std::unique_ptr<TzbSideBarPainter> TzbSideBarPainter::Create(TzbSideBar& sideBar, TzbsbPaintStyle style) {
   switch (style) {
-    case sbpsStandard: return std::make_unique<TzbSideBarStandardPainter>(sideBar);
-    case sbpsXP: return std::make_unique<TzbSideBarXPPainter>(sideBar);
-    case sbpsW2K: return std::make_unique<TzbSideBarW2KPainter>(sideBar);
-    default: return std::make_unique<TzbSideBarFlatPainter>(sideBar);
+    case sbpsStandard:
+      return std::make_unique<TzbSideBarStandardPainter>(sideBar);
+    case sbpsXP:
+      return std::make_unique<TzbSideBarXPPainter>(sideBar);
+    case sbpsW2K:
+      return std::make_unique<TzbSideBarW2KPainter>(sideBar);
+    default:
+      return std::make_unique<TzbSideBarFlatPainter>(sideBar);
   }
 }
 
 TzbSideBarViewInfo& TzbSideBarPainter::ViewInfo() {
-  if (!viewInfo_) viewInfo_ = CreateViewInfo();
-  return *viewInfo_;
+  if (!fViewInfo) fViewInfo = CreateViewInfo();
+  return *fViewInfo;
 }
 
 std::unique_ptr<TzbSideBarViewInfo> TzbSideBarPainter::CreateViewInfo() {
@@ -52,32 +56,32 @@ std::unique_ptr<TzbSideBarViewInfo> TzbSideBarPainter::CreateViewInfo() {
 }
 
 bool TzbSideBarPainter::IsHighlighted(const TzbSideBarItem& item) const {
-  return item.GetEnabled() && (&item == sideBar_->SelectedItem() || &item == sideBar_->FocusedItem());
+  return item.GetEnabled() && (&item == fSideBar->SelectedItem() || &item == fSideBar->FocusedItem());
 }
 
 bool TzbSideBarPainter::IsSelectedOrPressed(const TzbSideBarItem& item) const {
-  return &item == sideBar_->SelectedItem() || (&item == sideBar_->FocusedItem() && sideBar_->HotItemPressed());
+  return &item == fSideBar->SelectedItem() || (&item == fSideBar->FocusedItem() && fSideBar->HotItemPressed());
 }
 
 void TzbSideBarPainter::ExcludeClipRect(TCanvas& canvas, const TRect& r) {
   if (IsRectEmpty(r)) return;
-  clip_ = clip_.subtracted(QRegion(ToQRect(r)));
-  canvas.Painter().setClipRegion(clip_);
+  fClip = fClip.subtracted(QRegion(ToQRect(r)));
+  canvas.Painter().setClipRegion(fClip);
 }
 
 void TzbSideBarPainter::IntersectClipRect(TCanvas& canvas, const TRect& r) {
-  clip_ = clip_.intersected(QRegion(ToQRect(r)));
-  canvas.Painter().setClipRegion(clip_);
+  fClip = fClip.intersected(QRegion(ToQRect(r)));
+  canvas.Painter().setClipRegion(fClip);
 }
 
 void TzbSideBarPainter::Paint(TCanvas& canvas) {
   TzbSideBarViewInfo& vi = ViewInfo();
   if (!vi.Ready()) vi.Calculate();
-  const TRect client = Rect(0, 0, sideBar_->width(), sideBar_->height());
+  const TRect client = Rect(0, 0, fSideBar->width(), fSideBar->height());
   QPainter& p = canvas.Painter();
   p.save();
-  clip_ = QRegion(ToQRect(client));
-  p.setClipRegion(clip_);
+  fClip = QRegion(ToQRect(client));
+  p.setClipRegion(fClip);
   for (const TzbSideGroupViewInfo& g : vi.Groups()) {
     DrawGroup(canvas, g);
     ExcludeClipRect(canvas, g.CaptionRect);
@@ -86,16 +90,16 @@ void TzbSideBarPainter::Paint(TCanvas& canvas) {
   DrawScrollButtons(canvas);
   for (const auto& item : vi.Items()) DrawItem(canvas, *item);
   FillBackground(canvas, client);
-  clip_ = QRegion(ToQRect(client));
-  p.setClipRegion(clip_);
+  fClip = QRegion(ToQRect(client));
+  p.setClipRegion(fClip);
   DrawDropIndicator(canvas);
   p.restore();
-  clip_ = QRegion();
+  fClip = QRegion();
 }
 
 void TzbSideBarPainter::FillBackground(TCanvas& canvas, const TRect& r) const {
   if (IsRectEmpty(r)) return;
-  const QImage& picture = sideBar_->BkPicture();
+  const QImage& picture = fSideBar->BkPicture();
   QPainter& p = canvas.Painter();
   if (!picture.isNull()) {
     p.save();
@@ -104,19 +108,19 @@ void TzbSideBarPainter::FillBackground(TCanvas& canvas, const TRect& r) const {
     p.restore();
     return;
   }
-  if (sideBar_->BkGround().IsGradient()) {
+  if (fSideBar->BkGround().IsGradient()) {
     FillGradient(canvas, r);
     return;
   }
-  p.fillRect(ToQRect(r), ToQColor(sideBar_->Color()));
+  p.fillRect(ToQRect(r), ToQColor(fSideBar->Color()));
 }
 
 void TzbSideBarPainter::FillGradient(TCanvas& canvas, const TRect& r) const {
-  const TzbSideBarBackGround& bg = sideBar_->BkGround();
+  const TzbSideBarBackGround& bg = fSideBar->BkGround();
   const bool horz = bg.FillStyle() == bfsHorz;
   const int step = bg.Step();
   // A collapsed side bar has no extent to spread the colours over: it shows the begin colour.
-  const int length = horz ? sideBar_->height() : sideBar_->width();
+  const int length = horz ? fSideBar->height() : fSideBar->width();
   const TColor b = ColorToRGB(bg.BeginColor()), e = ColorToRGB(bg.EndColor());
   const double begin[3] = {double(GetRValue(b)), double(GetGValue(b)), double(GetBValue(b))};
   const double end[3] = {double(GetRValue(e)), double(GetGValue(e)), double(GetBValue(e))};
@@ -138,7 +142,7 @@ void TzbSideBarPainter::FillGradient(TCanvas& canvas, const TRect& r) const {
 }
 
 void TzbSideBarPainter::DrawGroupText(TCanvas& canvas, const TzbSideGroup& group, const TRect& r) {
-  canvas.Font = sideBar_->GroupFont();
+  canvas.Font = fSideBar->GroupFont();
   canvas.Brush.Style = bsClear;
   QString text = ToQString(group.Caption());
   while (!text.isEmpty() && canvas.TextWidth(text) > r.Width()) text.chop(1);
@@ -153,8 +157,8 @@ void TzbSideBarPainter::DrawFlatGroup(TCanvas& canvas, const TzbSideGroupViewInf
   InflateRect(inner, -1, -1);
   canvas.Painter().fillRect(ToQRect(inner), ToQColor(clBtnFace));
   DrawGroupText(canvas, *info.Group, inner);
-  const bool hot = sideBar_->HotGroup() == info.Group;
-  const bool pressed = hot && sideBar_->HotGroupPressed();
+  const bool hot = fSideBar->HotGroup() == info.Group;
+  const bool pressed = hot && fSideBar->HotGroupPressed();
   if (!hot) {
     canvas.DrawEdge(r, BDR_RAISEDINNER, BF_RECT);
   } else if (pressed) {
@@ -166,11 +170,11 @@ void TzbSideBarPainter::DrawFlatGroup(TCanvas& canvas, const TzbSideGroupViewInf
     canvas.DrawEdge(r, BDR_RAISEDOUTER, BF_BOTTOMRIGHT);
     canvas.DrawEdge(inner, BDR_RAISEDINNER, BF_BOTTOMRIGHT);
   }
-  if (activeEdge && info.Group == sideBar_->ActiveGroup()) canvas.DrawEdge(r, BDR_RAISEDOUTER, BF_BOTTOM);
+  if (activeEdge && info.Group == fSideBar->ActiveGroup()) canvas.DrawEdge(r, BDR_RAISEDOUTER, BF_BOTTOM);
 }
 
 void TzbSideBarPainter::DrawSunkenBorder(TCanvas& canvas) {
-  TRect r = Rect(0, 0, sideBar_->width(), sideBar_->height());
+  TRect r = Rect(0, 0, fSideBar->width(), fSideBar->height());
   canvas.DrawEdge(r, BDR_SUNKENOUTER, BF_RECT);
   InflateRect(r, -1, -1);
   IntersectClipRect(canvas, r);
@@ -179,23 +183,24 @@ void TzbSideBarPainter::DrawSunkenBorder(TCanvas& canvas) {
 void TzbSideBarPainter::DrawScrollButtons(TCanvas& canvas) {
   TzbSideBarViewInfo& vi = ViewInfo();
   if (vi.HasScrollUp()) {
-    canvas.DrawFrameControl(vi.ScrollUpRect, DFC_SCROLL, DFCS_SCROLLUP | (sideBar_->ScrollUpPressed() ? DFCS_PUSHED : 0u));
+    canvas.DrawFrameControl(vi.ScrollUpRect, DFC_SCROLL,
+                            DFCS_SCROLLUP | (fSideBar->ScrollUpPressed() ? DFCS_PUSHED : 0u));
     ExcludeClipRect(canvas, vi.ScrollUpRect);
   }
   if (vi.HasScrollDown()) {
     canvas.DrawFrameControl(vi.ScrollDownRect, DFC_SCROLL,
-                            DFCS_SCROLLDOWN | (sideBar_->ScrollDownPressed() ? DFCS_PUSHED : 0u));
+                            DFCS_SCROLLDOWN | (fSideBar->ScrollDownPressed() ? DFCS_PUSHED : 0u));
     ExcludeClipRect(canvas, vi.ScrollDownRect);
   }
 }
 
 TRect TzbSideBarPainter::DropIndicatorRect() {
-  const TzbSideBarDropPosition position = sideBar_->DropPosition();
-  if (!sideBar_->IsDragging() || position == dpNone) return TRect();
+  const TzbSideBarDropPosition position = fSideBar->DropPosition();
+  if (!fSideBar->IsDragging() || position == dpNone) return TRect();
   const TzbSideBarViewInfo& vi = ViewInfo();
   const TRect area = vi.ItemsArea;
   TRect r = Rect(area.Left, area.Top, area.Right, area.Top + 8);
-  if (const TzbSideBarItem* target = sideBar_->DropTarget()) {
+  if (const TzbSideBarItem* target = fSideBar->DropTarget()) {
     const TzbSideItemViewInfo* info = vi.FindItem(target);
     if (!info) return TRect();
     if (position == dpBefore) {
@@ -205,8 +210,8 @@ TRect TzbSideBarPainter::DropIndicatorRect() {
       r = Rect(area.Left, info->Bottom(), area.Right, info->Bottom() + 8);
     }
   }
-  r.Left += sideBar_->SpaceHeight();
-  r.Right -= sideBar_->SpaceHeight();
+  r.Left += fSideBar->SpaceHeight();
+  r.Right -= fSideBar->SpaceHeight();
   return r;
 }
 
@@ -239,7 +244,7 @@ void TzbSideBarPainter::DrawItemImage(TCanvas& canvas, const TzbSideItemViewInfo
   const TRect frame = info.ImageFrameRect();
   DrawItemImageBackground(canvas, info, frame);
   const bool large = info.Item->Group().IconType() == zbsgLargeIcon;
-  const TzbSideBarImageList* list = large ? sideBar_->GetLargeImages() : sideBar_->GetSmallImages();
+  const TzbSideBarImageList* list = large ? fSideBar->GetLargeImages() : fSideBar->GetSmallImages();
   const int index = large ? info.Item->LargeImage() : info.Item->SmallImage();
   if (list && list->IsValid(index)) list->Draw(canvas, info.ImageRect.Left, info.ImageRect.Top, index);
   DrawItemFrame(canvas, info);
@@ -255,7 +260,7 @@ void TzbSideBarPainter::DrawItemCaption(TCanvas& canvas, const TzbSideItemViewIn
     const bool large = info.Item->Group().IconType() == zbsgLargeIcon;
     const unsigned flags = large ? kLargeCaptionFlags : kSmallCaptionFlags;
     const QString text = ToQString(info.Item->Caption());
-    canvas.Font = sideBar_->ItemFont();
+    canvas.Font = fSideBar->ItemFont();
     canvas.Brush.Style = bsClear;
     TRect r = info.CaptionRect;
     if (!info.Item->GetEnabled()) {
@@ -277,7 +282,7 @@ void TzbSideBarPainter::DrawItemFrame(TCanvas& canvas, const TzbSideItemViewInfo
   TRect r = info.GetItemRect();
   if (IsSelectedOrPressed(item)) {
     canvas.DrawEdge(r, BDR_SUNKENINNER, BF_RECT);
-  } else if (&item == sideBar_->FocusedItem()) {
+  } else if (&item == fSideBar->FocusedItem()) {
     canvas.DrawEdge(r, BDR_RAISEDOUTER, BF_RECT);
   } else {
     return;

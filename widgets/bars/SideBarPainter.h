@@ -9,6 +9,7 @@
 #include "widgets/bars/SideBarViewInfo.h"
 
 #include <QRegion>
+
 #include <memory>
 
 namespace zyn {
@@ -23,7 +24,7 @@ class TzbSideBarPainter {
   // The painter of a paint style.
   static std::unique_ptr<TzbSideBarPainter> Create(TzbSideBar& sideBar, TzbsbPaintStyle style);
 
-  TzbSideBar& SideBar() const { return *sideBar_; }
+  TzbSideBar& SideBar() const { return *fSideBar; }
   TzbSideBarViewInfo& ViewInfo();
 
   // Paints the whole side bar.
@@ -63,9 +64,9 @@ class TzbSideBarPainter {
  private:
   void FillGradient(TCanvas& canvas, const TRect& r) const;
 
-  TzbSideBar* sideBar_;
-  std::unique_ptr<TzbSideBarViewInfo> viewInfo_;
-  QRegion clip_;
+  TzbSideBar* fSideBar;
+  std::unique_ptr<TzbSideBarViewInfo> fViewInfo;
+  QRegion fClip;
 };
 
 }  // namespace zyn

@@ -10,13 +10,14 @@
 #include "widgets/bars/SideBarStoredItem.h"
 
 #include <QSettings>
+
 #include <algorithm>
 #include <limits>
 
 namespace zyn {
 
 TzbSideBarSettings::TzbSideBarSettings(const QString& fileName)
-    : settings_(fileName.isEmpty()
+    : fSettings(fileName.isEmpty()
                     ? std::make_unique<QSettings>(QStringLiteral("ZORV"), QStringLiteral("ZYN Systemsoftware"))
                     : std::make_unique<QSettings>(fileName, QSettings::IniFormat)) {}
 
@@ -31,7 +32,7 @@ QString TzbSideBarSettings::KeyOf(const std::string& path) {
 }
 
 int TzbSideBarSettings::ReadInt(const QString& key, int fallback, int min, int max) const {
-  const QVariant v = settings_->value(key);
+  const QVariant v = fSettings->value(key);
   if (!v.isValid()) return fallback;
   bool ok = false;
   const qlonglong n = v.toString().trimmed().toLongLong(&ok);
@@ -40,7 +41,7 @@ int TzbSideBarSettings::ReadInt(const QString& key, int fallback, int min, int m
 }
 
 bool TzbSideBarSettings::ReadBool(const QString& key, bool fallback) const {
-  const QVariant v = settings_->value(key);
+  const QVariant v = fSettings->value(key);
   if (!v.isValid()) return fallback;
   const QString s = v.toString().trimmed().toLower();
   if (s == QLatin1String("true") || s == QLatin1String("1")) return true;
@@ -49,16 +50,16 @@ bool TzbSideBarSettings::ReadBool(const QString& key, bool fallback) const {
 }
 
 std::string TzbSideBarSettings::ReadString(const QString& key, const std::string& fallback) const {
-  const QVariant v = settings_->value(key);
+  const QVariant v = fSettings->value(key);
   if (!v.isValid() || !v.canConvert<QString>()) return fallback;
   return FromQString(v.toString());
 }
 
 bool TzbSideBarSettings::HasKey(const QString& key) const {
   const int slash = key.lastIndexOf(QLatin1Char('/'));
-  settings_->beginGroup(slash < 0 ? QString() : key.left(slash));
-  const bool found = settings_->childGroups().contains(key.mid(slash + 1));
-  settings_->endGroup();
+  fSettings->beginGroup(slash < 0 ? QString() : key.left(slash));
+  const bool found = fSettings->childGroups().contains(key.mid(slash + 1));
+  fSettings->endGroup();
   return found;
 }
 
@@ -80,8 +81,8 @@ void TzbSideBarSettings::Load(TzbSideBar& sideBar, const std::string& path) {
 void TzbSideBarSettings::LoadGroup(TzbSideBar& sideBar, TzbSideGroup& group, const QString& key) {
   group.SetCaption(ReadString(key + QStringLiteral("/Caption"), group.Caption()));
   // Only 1 means small icons; anything else, stored or damaged, keeps the large ones.
-  const int iconType = ReadInt(key + QStringLiteral("/IconType"), 0, std::numeric_limits<int>::min(),
-                               std::numeric_limits<int>::max());
+  const int iconType =
+      ReadInt(key + QStringLiteral("/IconType"), 0, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
   group.SetIconType(iconType == 1 ? zbsgSmallIcon : zbsgLargeIcon);
   const int itemCount = ReadInt(key + QStringLiteral("/ItemCount"), 0, 0, kMaxItems);
   for (int m = 0; m < itemCount; ++m) {
@@ -108,33 +109,33 @@ void TzbSideBarSettings::LoadItem(TzbSideBar& sideBar, TzbSideBarItem& item, con
 
 bool TzbSideBarSettings::Save(const TzbSideBar& sideBar, const std::string& path) {
   const QString base = KeyOf(path);
-  settings_->beginGroup(base);
-  const QStringList old = settings_->childGroups();
-  for (const QString& child : old) settings_->remove(child);
-  settings_->endGroup();
+  fSettings->beginGroup(base);
+  const QStringList old = fSettings->childGroups();
+  for (const QString& child : old) fSettings->remove(child);
+  fSettings->endGroup();
   const TzbSideGroups& groups = sideBar.Groups();
-  settings_->setValue(base + QStringLiteral("/GroupCount"), groups.Count());
+  fSettings->setValue(base + QStringLiteral("/GroupCount"), groups.Count());
   for (int n = 0; n < groups.Count(); ++n) {
     const TzbSideGroup& group = *groups[n];
     const QString key = base + QStringLiteral("/Group") + QString::number(n);
-    settings_->setValue(key + QStringLiteral("/Caption"), ToQString(group.Caption()));
-    settings_->setValue(key + QStringLiteral("/IconType"), static_cast<int>(group.IconType()));
-    settings_->setValue(key + QStringLiteral("/ItemCount"), group.Items().Count());
+    fSettings->setValue(key + QStringLiteral("/Caption"), ToQString(group.Caption()));
+    fSettings->setValue(key + QStringLiteral("/IconType"), static_cast<int>(group.IconType()));
+    fSettings->setValue(key + QStringLiteral("/ItemCount"), group.Items().Count());
     for (int m = 0; m < group.Items().Count(); ++m) {
       const TzbSideBarItem& item = *group.Items()[m];
       const QString k = key + QStringLiteral("/Item") + QString::number(m);
-      settings_->setValue(k + QStringLiteral("/Caption"), ToQString(item.Caption()));
-      settings_->setValue(k + QStringLiteral("/CustomData"), ToQString(item.CustomData));
-      settings_->setValue(k + QStringLiteral("/Hint"), ToQString(item.Hint()));
-      settings_->setValue(k + QStringLiteral("/IsDefault"), item.IsDefault());
-      settings_->setValue(k + QStringLiteral("/LargeImage"), item.LargeImage());
-      settings_->setValue(k + QStringLiteral("/SmallImage"), item.SmallImage());
-      settings_->setValue(k + QStringLiteral("/Tag"), item.Tag);
-      if (item.StoredItem()) settings_->setValue(k + QStringLiteral("/StoredItem"), ToQString(item.StoredItem()->Name));
+      fSettings->setValue(k + QStringLiteral("/Caption"), ToQString(item.Caption()));
+      fSettings->setValue(k + QStringLiteral("/CustomData"), ToQString(item.CustomData));
+      fSettings->setValue(k + QStringLiteral("/Hint"), ToQString(item.Hint()));
+      fSettings->setValue(k + QStringLiteral("/IsDefault"), item.IsDefault());
+      fSettings->setValue(k + QStringLiteral("/LargeImage"), item.LargeImage());
+      fSettings->setValue(k + QStringLiteral("/SmallImage"), item.SmallImage());
+      fSettings->setValue(k + QStringLiteral("/Tag"), item.Tag);
+      if (item.StoredItem()) fSettings->setValue(k + QStringLiteral("/StoredItem"), ToQString(item.StoredItem()->Name));
     }
   }
-  settings_->sync();
-  return settings_->status() == QSettings::NoError;
+  fSettings->sync();
+  return fSettings->status() == QSettings::NoError;
 }
 
 }  // namespace zyn

@@ -7,6 +7,7 @@
 #include "widgets/bars/SideBarTypes.h"
 
 #include <QString>
+
 #include <memory>
 #include <string>
 
@@ -40,7 +41,7 @@ class TzbSideBarSettings {
   void LoadGroup(TzbSideBar& sideBar, TzbSideGroup& group, const QString& key);
   void LoadItem(TzbSideBar& sideBar, TzbSideBarItem& item, const QString& key);
 
-  std::unique_ptr<QSettings> settings_;
+  std::unique_ptr<QSettings> fSettings;
 };
 
 }  // namespace zyn

@@ -1,5 +1,6 @@
 #include "widgets/bars/SideBarStore.h"
 
+#include "platform/QtText.h"
 #include "widgets/bars/SideBar.h"
 #include "widgets/bars/SideBarGroup.h"
 #include "widgets/bars/SideBarGroups.h"
@@ -8,61 +9,60 @@
 #include "widgets/bars/SideBarItems.h"
 #include "widgets/bars/SideBarStoredItem.h"
 
-#include "platform/QtText.h"
-
 #include <QString>
+
 #include <algorithm>
 
 namespace zyn {
 
-TzbSideBarStore::TzbSideBarStore() : categories_(*this) {}
+TzbSideBarStore::TzbSideBarStore() : fCategories(*this) {}
 
 TzbSideBarStore::~TzbSideBarStore() {
-  Attach(largeImages_, largeLink_, nullptr);
-  Attach(smallImages_, smallLink_, nullptr);
-  while (!items_.empty()) FreeItem(items_.back().get());
-  const std::vector<TzbSideBar*> bars = sideBars_;
+  Attach(fLargeImages, fLargeLink, nullptr);
+  Attach(fSmallImages, fSmallLink, nullptr);
+  while (!fItems.empty()) FreeItem(fItems.back().get());
+  const std::vector<TzbSideBar*> bars = fSideBars;
   for (TzbSideBar* bar : bars) bar->StoreDestroyed();
 }
 
 TzbStoredSideItem* TzbSideBarStore::CreateItem() {
-  items_.push_back(std::make_unique<TzbStoredSideItem>(*this));
-  TzbStoredSideItem* item = items_.back().get();
-  if (!loading_) item->SetCategoryDirect(0);
+  fItems.push_back(std::make_unique<TzbStoredSideItem>(*this));
+  TzbStoredSideItem* item = fItems.back().get();
+  if (!fLoading) item->SetCategoryDirect(0);
   return item;
 }
 
 void TzbSideBarStore::FreeItem(TzbStoredSideItem* item) {
-  auto it = std::find_if(items_.begin(), items_.end(), [item](const auto& p) { return p.get() == item; });
-  if (it == items_.end()) return;
+  auto it = std::find_if(fItems.begin(), fItems.end(), [item](const auto& p) { return p.get() == item; });
+  if (it == fItems.end()) return;
   RemoveFollowers(item);
-  it = std::find_if(items_.begin(), items_.end(), [item](const auto& p) { return p.get() == item; });
+  it = std::find_if(fItems.begin(), fItems.end(), [item](const auto& p) { return p.get() == item; });
   std::unique_ptr<TzbStoredSideItem> owned = std::move(*it);
-  items_.erase(it);
+  fItems.erase(it);
 }
 
 void TzbSideBarStore::MoveItemTo(TzbStoredSideItem* item, TzbSideBarStore& target) {
   if (&target == this) return;
-  auto it = std::find_if(items_.begin(), items_.end(), [item](const auto& p) { return p.get() == item; });
-  if (it == items_.end()) return;
+  auto it = std::find_if(fItems.begin(), fItems.end(), [item](const auto& p) { return p.get() == item; });
+  if (it == fItems.end()) return;
   RemoveFollowers(item);
-  it = std::find_if(items_.begin(), items_.end(), [item](const auto& p) { return p.get() == item; });
+  it = std::find_if(fItems.begin(), fItems.end(), [item](const auto& p) { return p.get() == item; });
   std::unique_ptr<TzbStoredSideItem> owned = std::move(*it);
-  items_.erase(it);
+  fItems.erase(it);
   owned->JoinStore(target);
-  if (!target.loading_) owned->SetCategoryDirect(0);
-  target.items_.push_back(std::move(owned));
+  if (!target.fLoading) owned->SetCategoryDirect(0);
+  target.fItems.push_back(std::move(owned));
   target.ItemChanged();
 }
 
 TzbStoredSideItem* TzbSideBarStore::GetItem(int index) const {
   if (index < 0 || index >= Count()) SideBarListIndexError(index);
-  return items_[static_cast<std::size_t>(index)].get();
+  return fItems[static_cast<std::size_t>(index)].get();
 }
 
 TzbStoredSideItem* TzbSideBarStore::FindByName(const std::string& name) const {
   const QString wanted = ToQString(name);
-  for (const auto& item : items_)
+  for (const auto& item : fItems)
     if (ToQString(item->Name).compare(wanted, Qt::CaseInsensitive) == 0) return item.get();
   return nullptr;
 }
@@ -83,19 +83,19 @@ void TzbSideBarStore::Attach(TzbSideBarImageList*& slot, int& link, TzbSideBarIm
 }
 
 void TzbSideBarStore::AddSideBar(TzbSideBar* sideBar) {
-  if (std::find(sideBars_.begin(), sideBars_.end(), sideBar) == sideBars_.end()) sideBars_.push_back(sideBar);
+  if (std::find(fSideBars.begin(), fSideBars.end(), sideBar) == fSideBars.end()) fSideBars.push_back(sideBar);
 }
 
 void TzbSideBarStore::RemoveSideBar(TzbSideBar* sideBar) {
-  sideBars_.erase(std::remove(sideBars_.begin(), sideBars_.end(), sideBar), sideBars_.end());
+  fSideBars.erase(std::remove(fSideBars.begin(), fSideBars.end(), sideBar), fSideBars.end());
 }
 
 void TzbSideBarStore::ItemChanged() {
-  for (TzbSideBar* bar : sideBars_) bar->LayoutChanged();
+  for (TzbSideBar* bar : fSideBars) bar->LayoutChanged();
 }
 
 void TzbSideBarStore::RemoveFollowers(TzbStoredSideItem* item) {
-  const std::vector<TzbSideBar*> bars = sideBars_;
+  const std::vector<TzbSideBar*> bars = fSideBars;
   for (TzbSideBar* bar : bars) {
     TzbSideGroups& groups = bar->Groups();
     for (int g = 0; g < groups.Count(); ++g) {

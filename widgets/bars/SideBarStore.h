@@ -23,29 +23,33 @@ class TzbSideBarStore {
   // Hands a stored item to another store: the side-bar items that follow it here are freed, it
   // joins the target (category 0 unless the target loads).
   void MoveItemTo(TzbStoredSideItem* item, TzbSideBarStore& target);
-  int Count() const { return static_cast<int>(items_.size()); }
+  int Count() const { return static_cast<int>(fItems.size()); }
   TzbStoredSideItem* GetItem(int index) const;
   // The stored item of that name, compared without regard to case; nil when none.
   TzbStoredSideItem* FindByName(const std::string& name) const;
 
-  TStoredSideBarItemsStoreStrings& Categories() { return categories_; }
+  TStoredSideBarItemsStoreStrings& Categories() { return fCategories; }
   // Picture lists for side bars without their own; a change of a list, or its end, relayouts
   // every side bar of the store.
-  TzbSideBarImageList* LargeImages() const { return largeImages_; }
-  void SetLargeImages(TzbSideBarImageList* value) { Attach(largeImages_, largeLink_, value); }
-  TzbSideBarImageList* SmallImages() const { return smallImages_; }
-  void SetSmallImages(TzbSideBarImageList* value) { Attach(smallImages_, smallLink_, value); }
-  int DefaultLargeImage() const { return defaultLargeImage_; }
-  void SetDefaultLargeImage(int value) { if (value >= -1) defaultLargeImage_ = value; }
-  int DefaultSmallImage() const { return defaultSmallImage_; }
-  void SetDefaultSmallImage(int value) { if (value >= -1) defaultSmallImage_ = value; }
+  TzbSideBarImageList* LargeImages() const { return fLargeImages; }
+  void SetLargeImages(TzbSideBarImageList* value) { Attach(fLargeImages, fLargeLink, value); }
+  TzbSideBarImageList* SmallImages() const { return fSmallImages; }
+  void SetSmallImages(TzbSideBarImageList* value) { Attach(fSmallImages, fSmallLink, value); }
+  int DefaultLargeImage() const { return fDefaultLargeImage; }
+  void SetDefaultLargeImage(int value) {
+    if (value >= -1) fDefaultLargeImage = value;
+  }
+  int DefaultSmallImage() const { return fDefaultSmallImage; }
+  void SetDefaultSmallImage(int value) {
+    if (value >= -1) fDefaultSmallImage = value;
+  }
 
-  bool IsLoading() const { return loading_; }
-  void BeginLoading() { loading_ = true; }
-  void EndLoading() { loading_ = false; }
+  bool IsLoading() const { return fLoading; }
+  void BeginLoading() { fLoading = true; }
+  void EndLoading() { fLoading = false; }
 
   // The side bars that use this store (kept by TzbSideBar::SetStore).
-  const std::vector<TzbSideBar*>& SideBars() const { return sideBars_; }
+  const std::vector<TzbSideBar*>& SideBars() const { return fSideBars; }
   void AddSideBar(TzbSideBar* sideBar);
   void RemoveSideBar(TzbSideBar* sideBar);
   // Relayouts and repaints every side bar of the store.
@@ -55,15 +59,15 @@ class TzbSideBarStore {
   void RemoveFollowers(TzbStoredSideItem* item);
   void Attach(TzbSideBarImageList*& slot, int& link, TzbSideBarImageList* value);
 
-  std::vector<std::unique_ptr<TzbStoredSideItem>> items_;
-  std::vector<TzbSideBar*> sideBars_;
-  TStoredSideBarItemsStoreStrings categories_;
-  TzbSideBarImageList* largeImages_ = nullptr;
-  TzbSideBarImageList* smallImages_ = nullptr;
-  int largeLink_ = 0, smallLink_ = 0;
-  int defaultLargeImage_ = -1;
-  int defaultSmallImage_ = -1;
-  bool loading_ = false;
+  std::vector<std::unique_ptr<TzbStoredSideItem>> fItems;
+  std::vector<TzbSideBar*> fSideBars;
+  TStoredSideBarItemsStoreStrings fCategories;
+  TzbSideBarImageList* fLargeImages = nullptr;
+  TzbSideBarImageList* fSmallImages = nullptr;
+  int fLargeLink = 0, fSmallLink = 0;
+  int fDefaultLargeImage = -1;
+  int fDefaultSmallImage = -1;
+  bool fLoading = false;
 };
 
 }  // namespace zyn

@@ -7,36 +7,36 @@
 
 namespace zyn {
 
-TStoredSideBarItemsStoreStrings::TStoredSideBarItemsStoreStrings(TzbSideBarStore& store) : store_(&store) {
-  names_.push_back(kSideBarDefaultCategory);
+TStoredSideBarItemsStoreStrings::TStoredSideBarItemsStoreStrings(TzbSideBarStore& store) : fStore(&store) {
+  fNames.push_back(kSideBarDefaultCategory);
 }
 
 const std::string& TStoredSideBarItemsStoreStrings::operator[](int index) const {
   CheckIndex(index);
-  return names_[static_cast<std::size_t>(index)];
+  return fNames[static_cast<std::size_t>(index)];
 }
 
 int TStoredSideBarItemsStoreStrings::IndexOf(const std::string& name) const {
-  for (std::size_t i = 0; i < names_.size(); ++i)
-    if (names_[i] == name) return static_cast<int>(i);
+  for (std::size_t i = 0; i < fNames.size(); ++i)
+    if (fNames[i] == name) return static_cast<int>(i);
   return -1;
 }
 
 int TStoredSideBarItemsStoreStrings::Add(const std::string& name) {
-  names_.push_back(name);
+  fNames.push_back(name);
   return Count() - 1;
 }
 
 void TStoredSideBarItemsStoreStrings::Insert(int index, const std::string& name) {
   if (index < 0 || index > Count()) SideBarListIndexError(index);
-  names_.insert(names_.begin() + index, name);
+  fNames.insert(fNames.begin() + index, name);
   Renumber([](int c, int at, int) { return c >= at ? c + 1 : c; }, index, 0);
 }
 
 void TStoredSideBarItemsStoreStrings::Delete(int index) {
   CheckIndex(index);
   if (InUse(index)) throw EzbSideBarError(kSideBarCantDeleteCategory);
-  names_.erase(names_.begin() + index);
+  fNames.erase(fNames.begin() + index);
   Renumber([](int c, int at, int) { return c > at ? c - 1 : c; }, index, 0);
   RefillDefault();
 }
@@ -44,7 +44,7 @@ void TStoredSideBarItemsStoreStrings::Delete(int index) {
 void TStoredSideBarItemsStoreStrings::Exchange(int index1, int index2) {
   CheckIndex(index1);
   CheckIndex(index2);
-  std::swap(names_[static_cast<std::size_t>(index1)], names_[static_cast<std::size_t>(index2)]);
+  std::swap(fNames[static_cast<std::size_t>(index1)], fNames[static_cast<std::size_t>(index2)]);
   Renumber([](int c, int a, int b) { return c == a ? b : c == b ? a : c; }, index1, index2);
 }
 
@@ -52,9 +52,9 @@ void TStoredSideBarItemsStoreStrings::Move(int curIndex, int newIndex) {
   CheckIndex(curIndex);
   CheckIndex(newIndex);
   if (curIndex == newIndex) return;
-  std::string name = names_[static_cast<std::size_t>(curIndex)];
-  names_.erase(names_.begin() + curIndex);
-  names_.insert(names_.begin() + newIndex, std::move(name));
+  std::string name = fNames[static_cast<std::size_t>(curIndex)];
+  fNames.erase(fNames.begin() + curIndex);
+  fNames.insert(fNames.begin() + newIndex, std::move(name));
   Renumber(
       [](int c, int from, int to) {
         if (c == from) return to;
@@ -66,8 +66,8 @@ void TStoredSideBarItemsStoreStrings::Move(int curIndex, int newIndex) {
 }
 
 void TStoredSideBarItemsStoreStrings::Clear() {
-  if (!store_->IsLoading() && store_->Count() > 0) throw EzbSideBarError(kSideBarCantDeleteCategory);
-  names_.clear();
+  if (!fStore->IsLoading() && fStore->Count() > 0) throw EzbSideBarError(kSideBarCantDeleteCategory);
+  fNames.clear();
   RefillDefault();
 }
 
@@ -78,7 +78,7 @@ void TStoredSideBarItemsStoreStrings::Assign(const std::vector<std::string>& nam
   }
   for (int i = static_cast<int>(names.size()); i < Count(); ++i)
     if (InUse(i)) throw EzbSideBarError(kSideBarCantDeleteCategory);
-  names_ = names;
+  fNames = names;
 }
 
 void TStoredSideBarItemsStoreStrings::CheckIndex(int index) const {
@@ -86,20 +86,20 @@ void TStoredSideBarItemsStoreStrings::CheckIndex(int index) const {
 }
 
 bool TStoredSideBarItemsStoreStrings::InUse(int index) const {
-  for (int i = 0; i < store_->Count(); ++i)
-    if (store_->GetItem(i)->Category() == index) return true;
+  for (int i = 0; i < fStore->Count(); ++i)
+    if (fStore->GetItem(i)->Category() == index) return true;
   return false;
 }
 
 void TStoredSideBarItemsStoreStrings::Renumber(int (*map)(int, int, int), int a, int b) {
-  for (int i = 0; i < store_->Count(); ++i) {
-    TzbStoredSideItem* item = store_->GetItem(i);
+  for (int i = 0; i < fStore->Count(); ++i) {
+    TzbStoredSideItem* item = fStore->GetItem(i);
     item->SetCategoryDirect(map(item->Category(), a, b));
   }
 }
 
 void TStoredSideBarItemsStoreStrings::RefillDefault() {
-  if (names_.empty() && !store_->IsLoading()) names_.push_back(kSideBarDefaultCategory);
+  if (fNames.empty() && !fStore->IsLoading()) fNames.push_back(kSideBarDefaultCategory);
 }
 
 }  // namespace zyn

@@ -14,9 +14,9 @@ class TStoredSideBarItemsStoreStrings {
  public:
   explicit TStoredSideBarItemsStoreStrings(TzbSideBarStore& store);
 
-  int Count() const { return static_cast<int>(names_.size()); }
+  int Count() const { return static_cast<int>(fNames.size()); }
   const std::string& operator[](int index) const;
-  const std::vector<std::string>& Names() const { return names_; }
+  const std::vector<std::string>& Names() const { return fNames; }
   int IndexOf(const std::string& name) const;
 
   int Add(const std::string& name);
@@ -35,8 +35,8 @@ class TStoredSideBarItemsStoreStrings {
   void Renumber(int (*map)(int category, int a, int b), int a, int b);
   void RefillDefault();
 
-  TzbSideBarStore* store_;
-  std::vector<std::string> names_;
+  TzbSideBarStore* fStore;
+  std::vector<std::string> fNames;
 };
 
 }  // namespace zyn

@@ -4,42 +4,42 @@
 
 namespace zyn {
 
-TzbStoredSideItem::TzbStoredSideItem(TzbSideBarStore& store) : store_(&store) {}
+TzbStoredSideItem::TzbStoredSideItem(TzbSideBarStore& store) : fStore(&store) {}
 
 TzbStoredSideItem::~TzbStoredSideItem() = default;
 
 void TzbStoredSideItem::SetCaption(const std::string& value) {
-  if (caption_ == value) return;
-  caption_ = value;
+  if (fCaption == value) return;
+  fCaption = value;
   Changed();
 }
 
 void TzbStoredSideItem::SetEnabled(bool value) {
-  if (enabled_ == value) return;
-  enabled_ = value;
+  if (fEnabled == value) return;
+  fEnabled = value;
   Changed();
 }
 
 void TzbStoredSideItem::SetHint(const std::string& value) {
-  if (hint_ == value) return;
-  hint_ = value;
+  if (fHint == value) return;
+  fHint = value;
   Changed();
 }
 
 void TzbStoredSideItem::SetLargeImage(int value) {
-  if (largeImage_ == value) return;
-  largeImage_ = value;
+  if (fLargeImage == value) return;
+  fLargeImage = value;
   Changed();
 }
 
 void TzbStoredSideItem::SetSmallImage(int value) {
-  if (smallImage_ == value) return;
-  smallImage_ = value;
+  if (fSmallImage == value) return;
+  fSmallImage = value;
   Changed();
 }
 
 void TzbStoredSideItem::SetCategory(int value) {
-  if (store_->IsLoading() || (value >= 0 && value < store_->Categories().Count())) category_ = value;
+  if (fStore->IsLoading() || (value >= 0 && value < fStore->Categories().Count())) fCategory = value;
 }
 
 bool TzbStoredSideItem::Click(TzbSideBar& sideBar, TzbSideBarItem& item) {
@@ -48,6 +48,6 @@ bool TzbStoredSideItem::Click(TzbSideBar& sideBar, TzbSideBarItem& item) {
   return true;
 }
 
-void TzbStoredSideItem::Changed() { store_->ItemChanged(); }
+void TzbStoredSideItem::Changed() { fStore->ItemChanged(); }
 
 }  // namespace zyn

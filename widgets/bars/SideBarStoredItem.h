@@ -5,6 +5,7 @@
 #include "widgets/bars/SideBarTypes.h"
 
 #include <QPointer>
+
 #include <functional>
 #include <string>
 
@@ -19,24 +20,24 @@ class TzbStoredSideItem {
   TzbStoredSideItem(const TzbStoredSideItem&) = delete;
   TzbStoredSideItem& operator=(const TzbStoredSideItem&) = delete;
 
-  TzbSideBarStore& Store() const { return *store_; }
-  void JoinStore(TzbSideBarStore& store) { store_ = &store; }  // by TzbSideBarStore::MoveItemTo
+  TzbSideBarStore& Store() const { return *fStore; }
+  void JoinStore(TzbSideBarStore& store) { fStore = &store; }  // by TzbSideBarStore::MoveItemTo
   std::string Name;  // matched without regard to case when a side bar's layout is read back
 
-  const std::string& Caption() const { return caption_; }
+  const std::string& Caption() const { return fCaption; }
   void SetCaption(const std::string& value);
-  bool Enabled() const { return enabled_; }
+  bool Enabled() const { return fEnabled; }
   void SetEnabled(bool value);
-  const std::string& Hint() const { return hint_; }
+  const std::string& Hint() const { return fHint; }
   void SetHint(const std::string& value);
-  int LargeImage() const { return largeImage_; }
+  int LargeImage() const { return fLargeImage; }
   void SetLargeImage(int value);
-  int SmallImage() const { return smallImage_; }
+  int SmallImage() const { return fSmallImage; }
   void SetSmallImage(int value);
-  int Category() const { return category_; }
+  int Category() const { return fCategory; }
   // Accepts 0 <= value < number of store categories (any value while the store loads).
   void SetCategory(int value);
-  void SetCategoryDirect(int value) { category_ = value; }  // renumbering by the category list
+  void SetCategoryDirect(int value) { fCategory = value; }  // renumbering by the category list
   int Tag = 0;
   QPointer<QMenu> PopupMenu;
   bool AvailableInCustomizeForm = true;
@@ -47,13 +48,13 @@ class TzbStoredSideItem {
 
  private:
   void Changed();
-  TzbSideBarStore* store_;
-  std::string caption_ = kSideBarNewItem;
-  std::string hint_;
-  bool enabled_ = true;
-  int largeImage_ = -1;
-  int smallImage_ = -1;
-  int category_ = 0;
+  TzbSideBarStore* fStore;
+  std::string fCaption = kSideBarNewItem;
+  std::string fHint;
+  bool fEnabled = true;
+  int fLargeImage = -1;
+  int fSmallImage = -1;
+  int fCategory = 0;
 };
 
 }  // namespace zyn

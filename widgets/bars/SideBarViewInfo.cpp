@@ -11,6 +11,7 @@
 #include "widgets/bars/SideBarPainter.h"
 
 #include <QFontMetrics>
+
 #include <algorithm>
 
 namespace zyn {
@@ -35,11 +36,11 @@ int TzbSideItemViewInfo::Bottom() const {
   return std::max(CaptionRect.Bottom, ImageRect.Bottom + ViewInfo->GetImageMargin());
 }
 
-TzbSideBarViewInfo::TzbSideBarViewInfo(TzbSideBarPainter& painter) : painter_(&painter) {}
+TzbSideBarViewInfo::TzbSideBarViewInfo(TzbSideBarPainter& painter) : fPainter(&painter) {}
 
 TzbSideBarViewInfo::~TzbSideBarViewInfo() = default;
 
-TzbSideBar& TzbSideBarViewInfo::SideBar() const { return painter_->SideBar(); }
+TzbSideBar& TzbSideBarViewInfo::SideBar() const { return fPainter->SideBar(); }
 
 std::unique_ptr<TzbSideItemViewInfo> TzbSideBarViewInfo::CreateItemViewInfo() const {
   return std::make_unique<TzbSideItemViewInfo>(*this);
@@ -72,8 +73,8 @@ int TzbSideBarViewInfo::ImageHeight(bool large) const {
 }
 
 void TzbSideBarViewInfo::Clear() {
-  groups_.clear();
-  items_.clear();
+  fGroups.clear();
+  fItems.clear();
   ItemsArea = TRect();
   ScrollUpRect = TRect();
   ScrollDownRect = TRect();
@@ -85,7 +86,7 @@ void TzbSideBarViewInfo::Calculate() {
   CalcItemsArea();
   CalcItems();
   CalcScrollButtons();
-  ready_ = true;
+  fReady = true;
 }
 
 void TzbSideBarViewInfo::CalcGroups() {
@@ -101,7 +102,7 @@ void TzbSideBarViewInfo::CalcGroups() {
   for (int i = 0; i <= activeIndex; ++i) {
     TzbSideGroup* g = groups[i];
     if (!g->Visible()) continue;
-    groups_.push_back({g, Rect(cr.Left, y, cr.Right, y + h)});
+    fGroups.push_back({g, Rect(cr.Left, y, cr.Right, y + h)});
     y += step;
   }
   // The groups after the open one stand against the bottom edge, as many as fit.
@@ -117,7 +118,7 @@ void TzbSideBarViewInfo::CalcGroups() {
   for (int i = activeIndex + 1; i < groups.Count(); ++i) {
     TzbSideGroup* g = groups[i];
     if (!g->Visible()) continue;
-    groups_.push_back({g, Rect(cr.Left, y, cr.Right, y + h)});
+    fGroups.push_back({g, Rect(cr.Left, y, cr.Right, y + h)});
     y += step;
   }
 }
@@ -126,10 +127,10 @@ void TzbSideBarViewInfo::CalcItemsArea() {
   ItemsArea = GetClientRect();
   InflateRect(ItemsArea, -1, -1);
   const TzbSideGroup* active = SideBar().ActiveGroup();
-  for (std::size_t i = 0; i < groups_.size(); ++i) {
-    if (groups_[i].Group != active) continue;
-    ItemsArea.Top = groups_[i].CaptionRect.Bottom;
-    if (i + 1 < groups_.size()) ItemsArea.Bottom = groups_[i + 1].CaptionRect.Top;
+  for (std::size_t i = 0; i < fGroups.size(); ++i) {
+    if (fGroups[i].Group != active) continue;
+    ItemsArea.Top = fGroups[i].CaptionRect.Bottom;
+    if (i + 1 < fGroups.size()) ItemsArea.Bottom = fGroups[i + 1].CaptionRect.Top;
     break;
   }
 }
@@ -141,7 +142,7 @@ void TzbSideBarViewInfo::CalcItems() {
   QImage scratch(1, 1, QImage::Format_RGB32);
   TCanvas measure(&scratch);
   measure.Font = SideBar().ItemFont();
-  measure_ = &measure;
+  fMeasure = &measure;
   int y = ItemsArea.Top;
   for (int i = std::max(0, active->TopVisibleItem()); i < items.Count(); ++i) {
     const int top = y + GetItemSpacing();
@@ -150,9 +151,9 @@ void TzbSideBarViewInfo::CalcItems() {
     info->Item = items[i];
     CalcItemViewInfo(*info, top);
     y = info->Bottom();
-    items_.push_back(std::move(info));
+    fItems.push_back(std::move(info));
   }
-  measure_ = nullptr;
+  fMeasure = nullptr;
 }
 
 void TzbSideBarViewInfo::CalcItemViewInfo(TzbSideItemViewInfo& info, int top) {
@@ -164,12 +165,12 @@ void TzbSideBarViewInfo::CalcItemViewInfo(TzbSideItemViewInfo& info, int top) {
   const QString caption = ToQString(info.Item->Caption());
   QImage scratch;
   std::unique_ptr<TCanvas> own;
-  if (!measure_) {  // called on its own by a derived view info
+  if (!fMeasure) {  // called on its own by a derived view info
     scratch = QImage(1, 1, QImage::Format_RGB32);
     own = std::make_unique<TCanvas>(&scratch);
     own->Font = bar.ItemFont();
   }
-  TCanvas& measure = measure_ ? *measure_ : *own;
+  TCanvas& measure = fMeasure ? *fMeasure : *own;
   if (large) {
     info.ImageRect = Bounds(cr.Left + (cr.Width() - iw) / 2, top + space, iw, ih);
     TRect text = Rect(ItemsArea.Left, info.ImageRect.Bottom + space, ItemsArea.Right, info.ImageRect.Bottom + space);
@@ -189,13 +190,12 @@ void TzbSideBarViewInfo::CalcItemViewInfo(TzbSideItemViewInfo& info, int top) {
 }
 
 void TzbSideBarViewInfo::CalcScrollButtons() {
-  if (items_.empty()) return;
+  if (fItems.empty()) return;
   const TzbSideBar& bar = SideBar();
   const int space = bar.SpaceHeight();
-  const TzbSideItemViewInfo& first = *items_.front();
-  const TzbSideItemViewInfo& last = *items_.back();
-  if (first.Item->Index() != 0)
-    ScrollUpRect = Bounds(ItemsArea.Right - space - 16, ItemsArea.Top + space, 16, 16);
+  const TzbSideItemViewInfo& first = *fItems.front();
+  const TzbSideItemViewInfo& last = *fItems.back();
+  if (first.Item->Index() != 0) ScrollUpRect = Bounds(ItemsArea.Right - space - 16, ItemsArea.Top + space, 16, 16);
   const bool lastShown = last.Item->Index() == last.Item->Collection().Count() - 1 && IsFullyVisible(last);
   if (!lastShown) ScrollDownRect = Bounds(ItemsArea.Right - space - 16, ItemsArea.Bottom - space - 16, 16, 16);
 }
@@ -207,13 +207,13 @@ int TzbSideBarViewInfo::Top(const TzbSideItemViewInfo& info) {
 TzbSideBarDropPosition TzbSideBarViewInfo::DropPositionAt(const TPoint& p, TzbSideBarItem*& target) const {
   target = nullptr;
   if (!PtInRect(ItemsArea, p)) return dpNone;
-  if (items_.empty()) return dpBefore;
-  for (const auto& i : items_) {
+  if (fItems.empty()) return dpBefore;
+  for (const auto& i : fItems) {
     if (i->Bottom() < p.Y) continue;
     target = i->Item;
     return p.Y < Top(*i) ? dpBefore : dpNone;
   }
-  target = items_.back()->Item;
+  target = fItems.back()->Item;
   return dpAfter;
 }
 
@@ -222,28 +222,29 @@ bool TzbSideBarViewInfo::IsFullyVisible(const TzbSideItemViewInfo& info) const {
 }
 
 const TzbSideGroupViewInfo* TzbSideBarViewInfo::FindGroup(const TzbSideGroup* group) const {
-  for (const TzbSideGroupViewInfo& g : groups_)
+  for (const TzbSideGroupViewInfo& g : fGroups)
     if (g.Group == group) return &g;
   return nullptr;
 }
 
 const TzbSideItemViewInfo* TzbSideBarViewInfo::FindItem(const TzbSideBarItem* item) const {
-  for (const auto& i : items_)
+  for (const auto& i : fItems)
     if (i->Item == item) return i.get();
   return nullptr;
 }
 
 TzbSideGroup* TzbSideBarViewInfo::GroupAt(const TPoint& p) const {
-  for (const TzbSideGroupViewInfo& g : groups_)
+  for (const TzbSideGroupViewInfo& g : fGroups)
     if (PtInRect(g.CaptionRect, p)) return g.Group;
   return nullptr;
 }
 
 TzbSideBarItem* TzbSideBarViewInfo::ItemAt(const TPoint& p) const {
-  for (const auto& i : items_) {
+  for (const auto& i : fItems) {
     const bool large = i->Item->Group().IconType() == zbsgLargeIcon;
-    const TRect caption = large ? Rect(i->CaptionRect.Left, i->ImageRect.Bottom, i->CaptionRect.Right, i->CaptionRect.Bottom)
-                                : Rect(i->ImageRect.Right, i->CaptionRect.Top, i->CaptionRect.Right, i->CaptionRect.Bottom);
+    const TRect caption =
+        large ? Rect(i->CaptionRect.Left, i->ImageRect.Bottom, i->CaptionRect.Right, i->CaptionRect.Bottom)
+              : Rect(i->ImageRect.Right, i->CaptionRect.Top, i->CaptionRect.Right, i->CaptionRect.Bottom);
     if (PtInRect(caption, p) || PtInRect(i->ImageFrameRect(), p)) return i->Item;
   }
   return nullptr;

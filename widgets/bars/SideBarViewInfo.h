@@ -39,7 +39,7 @@ class TzbSideBarViewInfo {
   TzbSideBarViewInfo(const TzbSideBarViewInfo&) = delete;
   TzbSideBarViewInfo& operator=(const TzbSideBarViewInfo&) = delete;
 
-  TzbSideBarPainter& Painter() const { return *painter_; }
+  TzbSideBarPainter& Painter() const { return *fPainter; }
   TzbSideBar& SideBar() const;
 
   virtual std::unique_ptr<TzbSideItemViewInfo> CreateItemViewInfo() const;
@@ -51,12 +51,12 @@ class TzbSideBarViewInfo {
 
   // Lays out captions, items and scroll buttons anew.
   void Calculate();
-  bool Ready() const { return ready_; }
-  void Invalidate() { ready_ = false; }
+  bool Ready() const { return fReady; }
+  void Invalidate() { fReady = false; }
   void Clear();
 
-  const std::vector<TzbSideGroupViewInfo>& Groups() const { return groups_; }
-  const std::vector<std::unique_ptr<TzbSideItemViewInfo>>& Items() const { return items_; }
+  const std::vector<TzbSideGroupViewInfo>& Groups() const { return fGroups; }
+  const std::vector<std::unique_ptr<TzbSideItemViewInfo>>& Items() const { return fItems; }
   TRect ItemsArea;
   TRect ScrollUpRect;    // empty when the button is absent
   TRect ScrollDownRect;  // empty when the button is absent
@@ -88,11 +88,11 @@ class TzbSideBarViewInfo {
   void CalcItems();
   void CalcScrollButtons();
 
-  TzbSideBarPainter* painter_;
-  TCanvas* measure_ = nullptr;  // the text-measuring canvas while items are laid out
-  std::vector<TzbSideGroupViewInfo> groups_;
-  std::vector<std::unique_ptr<TzbSideItemViewInfo>> items_;
-  bool ready_ = false;
+  TzbSideBarPainter* fPainter;
+  TCanvas* fMeasure = nullptr;  // the text-measuring canvas while items are laid out
+  std::vector<TzbSideGroupViewInfo> fGroups;
+  std::vector<std::unique_ptr<TzbSideItemViewInfo>> fItems;
+  bool fReady = false;
 };
 
 }  // namespace zyn

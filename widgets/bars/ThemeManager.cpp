@@ -9,9 +9,9 @@ namespace zyn {
 namespace {
 
 const std::array<const char*, 24> kDefaultClasses = {
-    "Button", "Clock",  "ComboBox", "Edit",     "ExplorerBar", "Header",   "ListView", "Menu",
-    "Page",   "Progress", "Rebar",  "ScrollBar", "Spin",      "StartPanel", "Status", "Tab",
-    "TaskBand", "TaskBar", "ToolBar", "ToolTip", "TrackBar",  "TrayNotify", "TreeView", "Window"};
+    "Button",   "Clock",    "ComboBox", "Edit",      "ExplorerBar", "Header",     "ListView", "Menu",
+    "Page",     "Progress", "Rebar",    "ScrollBar", "Spin",        "StartPanel", "Status",   "Tab",
+    "TaskBand", "TaskBar",  "ToolBar",  "ToolTip",   "TrackBar",    "TrayNotify", "TreeView", "Window"};
 
 struct TThemeData {
   HTHEME Handle = 0;
@@ -65,7 +65,8 @@ HTHEME ThemeHandle(TThemeKind kind, const QString* classList) {
     if (!classList || classList->toUpper() == d.ClassList.toUpper()) return d.Handle;
     ReleaseThemeHandle(kind);
   }
-  QString list = classList ? *classList : (d.ClassList.isEmpty() ? QString::fromLatin1(kDefaultClasses[kind]) : d.ClassList);
+  QString list =
+      classList ? *classList : (d.ClassList.isEmpty() ? QString::fromLatin1(kDefaultClasses[kind]) : d.ClassList);
   const HTHEME h = GetThemeEngine()->OpenThemeData(list);
   if (h != 0) {
     d.Handle = h;

@@ -10,9 +10,30 @@
 namespace zyn {
 
 enum TThemeKind {
-  totButton, totClock, totComboBox, totEdit, totExplorerBar, totHeader, totListView, totMenu, totPage, totProgress,
-  totRebar, totScrollBar, totSpin, totStartPanel, totStatus, totTab, totTaskBand, totTaskBar, totToolBar,
-  totToolTip, totTrackBar, totTrayNotify, totTreeView, totWindow
+  totButton,
+  totClock,
+  totComboBox,
+  totEdit,
+  totExplorerBar,
+  totHeader,
+  totListView,
+  totMenu,
+  totPage,
+  totProgress,
+  totRebar,
+  totScrollBar,
+  totSpin,
+  totStartPanel,
+  totStatus,
+  totTab,
+  totTaskBand,
+  totTaskBar,
+  totToolBar,
+  totToolTip,
+  totTrackBar,
+  totTrayNotify,
+  totTreeView,
+  totWindow
 };
 using TThemeKinds = unsigned;  // bit n = kind n
 constexpr TThemeKinds ThemeSet(TThemeKind k) { return 1u << k; }

@@ -1,6 +1,7 @@
 #include "widgets/common/AlignLayout.h"
 
 #include <QWidget>
+
 #include <algorithm>
 
 namespace zyn {

@@ -4,6 +4,7 @@
 // in the order they were added, and one client widget filling the rest.
 
 #include <QLayout>
+
 #include <vector>
 
 namespace zyn {

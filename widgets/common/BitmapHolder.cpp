@@ -1,6 +1,7 @@
 #include "widgets/common/BitmapHolder.h"
 
 #include <QPainter>
+
 #include <algorithm>
 
 namespace zyn {

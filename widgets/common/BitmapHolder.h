@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QObject>
+
 #include <functional>
 #include <vector>
 

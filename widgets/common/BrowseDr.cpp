@@ -1,12 +1,12 @@
 #include "widgets/common/BrowseDr.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QDialogButtonBox>
-#include <QPushButton>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 
@@ -23,9 +23,9 @@ unsigned ShellBrowseFlags(TBrowseFlags o, bool hasStatusText, bool showSelection
   struct Map {
     TBrowseFlag flag;
     unsigned value;
-  } const map[] = {{bfDirectoriesOnly, 0x1}, {bfDomainOnly, 0x2},   {bfAncestors, 0x8},      {bfComputers, 0x1000},
-                   {bfPrinters, 0x2000},     {bfIncludeFiles, 0x4000}, {bfEditBox, 0x10},    {bfIncludeURLs, 0x80},
-                   {bfNewDialogStyle, 0x40}, {bfShareable, 0x8000},  {bfUseNewUI, 0x50}};
+  } const map[] = {{bfDirectoriesOnly, 0x1}, {bfDomainOnly, 0x2},      {bfAncestors, 0x8}, {bfComputers, 0x1000},
+                   {bfPrinters, 0x2000},     {bfIncludeFiles, 0x4000}, {bfEditBox, 0x10},  {bfIncludeURLs, 0x80},
+                   {bfNewDialogStyle, 0x40}, {bfShareable, 0x8000},    {bfUseNewUI, 0x50}};
   unsigned flags = 0;
   for (const Map& m : map)
     if (o & m.flag) flags |= m.value;
@@ -40,14 +40,21 @@ QString RootFolder(TRootID root) {
     case idDesktop:
     case idDesktopDirectory:
     case idDesktopExpanded:
-    case idCommonDesktopDirectory: return SP::writableLocation(SP::DesktopLocation);
-    case idPersonal: return SP::writableLocation(SP::DocumentsLocation);
+    case idCommonDesktopDirectory:
+      return SP::writableLocation(SP::DesktopLocation);
+    case idPersonal:
+      return SP::writableLocation(SP::DocumentsLocation);
     case idPrograms:
-    case idCommonPrograms: return SP::writableLocation(SP::ApplicationsLocation);
-    case idFonts: return SP::writableLocation(SP::FontsLocation);
-    case idAppData: return SP::writableLocation(SP::GenericDataLocation);
-    case idDrives: return QDir::rootPath();
-    default: return QDir::homePath();
+    case idCommonPrograms:
+      return SP::writableLocation(SP::ApplicationsLocation);
+    case idFonts:
+      return SP::writableLocation(SP::FontsLocation);
+    case idAppData:
+      return SP::writableLocation(SP::GenericDataLocation);
+    case idDrives:
+      return QDir::rootPath();
+    default:
+      return QDir::homePath();
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QString>
+
 #include <functional>
 
 class QWidget;
@@ -11,16 +12,45 @@ class QWidget;
 namespace zyn {
 
 enum TRootID {
-  idDesktop, idInternet, idPrograms, idControlPanel, idPrinters, idPersonal, idFavorites, idStartup, idRecent,
-  idSendTo, idRecycleBin, idStartMenu, idDesktopDirectory, idDrives, idNetwork, idNetHood, idFonts, idTemplates,
-  idCommonStartMenu, idCommonPrograms, idCommonStartup, idCommonDesktopDirectory, idAppData, idPrintHood,
+  idDesktop,
+  idInternet,
+  idPrograms,
+  idControlPanel,
+  idPrinters,
+  idPersonal,
+  idFavorites,
+  idStartup,
+  idRecent,
+  idSendTo,
+  idRecycleBin,
+  idStartMenu,
+  idDesktopDirectory,
+  idDrives,
+  idNetwork,
+  idNetHood,
+  idFonts,
+  idTemplates,
+  idCommonStartMenu,
+  idCommonPrograms,
+  idCommonStartup,
+  idCommonDesktopDirectory,
+  idAppData,
+  idPrintHood,
   idDesktopExpanded
 };
 
 enum TBrowseFlag : unsigned {
-  bfDirectoriesOnly = 1u << 0, bfDomainOnly = 1u << 1, bfAncestors = 1u << 2, bfComputers = 1u << 3,
-  bfPrinters = 1u << 4, bfIncludeFiles = 1u << 5, bfEditBox = 1u << 6, bfIncludeURLs = 1u << 7,
-  bfNewDialogStyle = 1u << 8, bfShareable = 1u << 9, bfUseNewUI = 1u << 10
+  bfDirectoriesOnly = 1u << 0,
+  bfDomainOnly = 1u << 1,
+  bfAncestors = 1u << 2,
+  bfComputers = 1u << 3,
+  bfPrinters = 1u << 4,
+  bfIncludeFiles = 1u << 5,
+  bfEditBox = 1u << 6,
+  bfIncludeURLs = 1u << 7,
+  bfNewDialogStyle = 1u << 8,
+  bfShareable = 1u << 9,
+  bfUseNewUI = 1u << 10
 };
 using TBrowseFlags = unsigned;
 

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QSettings>
+
 #include <algorithm>
 #include <cmath>
 
@@ -149,7 +150,9 @@ void TCustomEnhListView::AddColumn(const QString& caption, int width, TTextAlign
   const int column = columnCount();
   setColumnCount(column + 1);
   headerItem()->setText(column, caption);
-  const Qt::Alignment a = alignment == TTextAlignment::taCenter ? Qt::AlignHCenter : alignment == TTextAlignment::taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
+  const Qt::Alignment a = alignment == TTextAlignment::taCenter         ? Qt::AlignHCenter
+                          : alignment == TTextAlignment::taRightJustify ? Qt::AlignRight
+                                                                        : Qt::AlignLeft;
   headerItem()->setTextAlignment(column, a | Qt::AlignVCenter);
   setColumnWidth(column, width);
   fAlignments.resize(size_t(column + 1), TTextAlignment::taLeftJustify);
@@ -172,7 +175,9 @@ QTreeWidgetItem* TCustomEnhListView::InsertItem(int index, const QString& captio
   item->setData(0, Qt::UserRole + 1, int(subItems.size()));
   for (int c = 0; c < columnCount(); ++c) {
     const TTextAlignment a = ColumnAlignment(c);
-    const Qt::Alignment h = a == TTextAlignment::taCenter ? Qt::AlignHCenter : a == TTextAlignment::taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
+    const Qt::Alignment h = a == TTextAlignment::taCenter         ? Qt::AlignHCenter
+                            : a == TTextAlignment::taRightJustify ? Qt::AlignRight
+                                                                  : Qt::AlignLeft;
     item->setTextAlignment(c, h | Qt::AlignVCenter);
   }
   insertTopLevelItem(std::clamp(index, 0, ItemCount()), item);
@@ -230,8 +235,9 @@ int TCustomEnhListView::OwnerDrawRowHeight() {
 
 void TCustomEnhListView::SetStyle(TLVStyle style) {
   fStyle = style;
-  setStyleSheet(style == lvOwnerDrawFixed ? QStringLiteral("QTreeView::item { height: %1px; }").arg(OwnerDrawRowHeight())
-                                          : QString());
+  setStyleSheet(style == lvOwnerDrawFixed
+                    ? QStringLiteral("QTreeView::item { height: %1px; }").arg(OwnerDrawRowHeight())
+                    : QString());
   viewport()->update();
 }
 
@@ -381,7 +387,8 @@ TRect TCustomEnhListView::ColumnSpan(int column, const TRect& row) const {
   return Rect(left, row.Top, left + header()->sectionSize(column), row.Bottom);
 }
 
-void TCustomEnhListView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+void TCustomEnhListView::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                                 const QModelIndex& index) const {
   if (fStyle != lvOwnerDrawFixed || index.parent().isValid()) {
     QTreeWidget::drawRow(painter, option, index);
     return;
@@ -458,9 +465,10 @@ void TCustomEnhListView::DrawCellText(TCanvas& canvas, int index, int column, TR
   if (alignment == TTextAlignment::taLeftJustify) rect.Left += 4;
   const unsigned align = alignment == TTextAlignment::taRightJustify ? DT_RIGHT
                          : alignment == TTextAlignment::taCenter     ? DT_CENTER
-                                                                       : DT_LEFT;
+                                                                     : DT_LEFT;
   canvas.Brush.Style = bsClear;
-  canvas.DrawText(CellText(topLevelItem(index), column), rect, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | align);
+  canvas.DrawText(CellText(topLevelItem(index), column), rect,
+                  DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | align);
   canvas.Brush.Style = bsSolid;
 }
 
@@ -497,8 +505,10 @@ int TCustomEnhListView::Compare(QTreeWidgetItem* a, QTreeWidgetItem* b, int colu
       OnSortItems(const_cast<TCustomEnhListView*>(this), a, b, column - 1, as, result);
       double x = 0, y = 0;
       switch (as) {
-        case saNone: return result;
-        case saString: return SmartCompareTexts(ta, tb, assDefault, Locale);
+        case saNone:
+          return result;
+        case saString:
+          return SmartCompareTexts(ta, tb, assDefault, Locale);
         case saNumeric:
           ReadSortNumber(ta, Locale, x);
           ReadSortNumber(tb, Locale, y);
@@ -542,7 +552,8 @@ void TCustomEnhListView::SortByColumn(int column, bool ascending) {
 void TCustomEnhListView::Resort() {
   fSortPending = true;
   const bool valid = fSortColumn >= 0 && fSortColumn < columnCount();
-  if (((fAutoColumnSort != acsNoSort && valid) || OnSortItems) && fSortLock <= 0) SortNow(std::max(fSortColumn, 0), fSortAscending);
+  if (((fAutoColumnSort != acsNoSort && valid) || OnSortItems) && fSortLock <= 0)
+    SortNow(std::max(fSortColumn, 0), fSortAscending);
 }
 
 void TCustomEnhListView::BeginUpdate() {
@@ -609,7 +620,8 @@ QTreeWidgetItem* TCustomEnhListView::FindByPrefix(const QString& text, int colum
 }
 
 QTreeWidgetItem* TCustomEnhListView::FindBySubstring(const QString& text, int column) {
-  return FindFrom(this, [&](QTreeWidgetItem* item) { return CellText(item, column).contains(text, Qt::CaseSensitive); });
+  return FindFrom(this,
+                  [&](QTreeWidgetItem* item) { return CellText(item, column).contains(text, Qt::CaseSensitive); });
 }
 
 void TCustomEnhListView::ColumnClick(int column) {
@@ -622,7 +634,8 @@ void TCustomEnhListView::ColumnClick(int column) {
 void TCustomEnhListView::keyPressEvent(QKeyEvent* event) {
   if (fColumnSearch && fSortColumn >= 0) {
     const QString text = event->text();
-    if (text.size() == 1 && text[0].unicode() >= 32 && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    if (text.size() == 1 && text[0].unicode() >= 32 &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
       const qint64 now = TickCount();
       const QString before = fSearchText;
       if (now - fLastSearch > 1000) fSearchText.clear();
@@ -703,7 +716,8 @@ bool TCustomEnhListView::LoadSettings() {
   if (fSaveSettings.SaveCurrentSort &&
       (s->contains(QStringLiteral("Sort/Ascending")) || s->contains(QStringLiteral("Sort/SortCol")))) {
     found = true;
-    const bool ascending = s->value(QStringLiteral("Sort/Ascending"), QStringLiteral("1")).toString() != QLatin1String("0");
+    const bool ascending =
+        s->value(QStringLiteral("Sort/Ascending"), QStringLiteral("1")).toString() != QLatin1String("0");
     int column = s->value(QStringLiteral("Sort/SortCol"), QStringLiteral("0")).toString().toInt();
     column = std::max(std::min(column, columnCount() - 1), 0);
     BeginUpdate();

@@ -7,9 +7,10 @@
 #include "platform/Canvas.h"
 #include "widgets/common/WidgetTypes.h"
 
-#include <QLocale>
 #include <QHeaderView>
+#include <QLocale>
 #include <QTreeWidget>
+
 #include <functional>
 #include <memory>
 
@@ -152,8 +153,8 @@ class TCustomEnhListView : public QTreeWidget {
       OnDrawSubItem;
   std::function<void(QObject* control, TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state)>
       OnAfterDefaultDrawItem;
-  using TLVHDrawItemEvent =
-      std::function<void(QObject* control, TCanvas& canvas, int index, TRect& rect, bool selected, bool& defaultDrawing)>;
+  using TLVHDrawItemEvent = std::function<void(QObject* control, TCanvas& canvas, int index, TRect& rect, bool selected,
+                                               bool& defaultDrawing)>;
   const TLVHDrawItemEvent& OnDrawHeader() const { return fOnDrawHeader; }
   void SetOnDrawHeader(TLVHDrawItemEvent handler);
   // Whether the header's items are drawn by the list view.

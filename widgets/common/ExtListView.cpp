@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QSettings>
 #include <QToolTip>
+
 #include <array>
 
 namespace zyn {
@@ -261,8 +262,8 @@ void TzsExtListView::ReportStateChanges() {
     }
     // one report for each run of items that changed alike
     int j = i;
-    while (j + 1 < count && (Item(j + 1)->isSelected() ? lvisSelected : 0u) == now && fVirtualStates[size_t(j + 1)] == before &&
-           now != before)
+    while (j + 1 < count && (Item(j + 1)->isSelected() ? lvisSelected : 0u) == now &&
+           fVirtualStates[size_t(j + 1)] == before && now != before)
       ++j;
     for (int k = i; k <= j; ++k) fVirtualStates[size_t(k)] = now;
     if (OnVMStateChanged) {
@@ -359,7 +360,8 @@ bool TzsExtListView::viewportEvent(QEvent* event) {
 void TzsExtListView::mousePressEvent(QMouseEvent* event) {
   const bool onEmpty = !itemAt(event->position().toPoint());
   if (onEmpty && event->button() == Qt::LeftButton && OnMarqueeBegin &&
-      (selectionMode() == QAbstractItemView::ExtendedSelection || selectionMode() == QAbstractItemView::MultiSelection)) {
+      (selectionMode() == QAbstractItemView::ExtendedSelection ||
+       selectionMode() == QAbstractItemView::MultiSelection)) {
     bool canBegin = true;
     OnMarqueeBegin(this, canBegin);
     if (!canBegin) {

@@ -12,8 +12,18 @@
 namespace zyn {
 
 enum TLVExtendedStyle {
-  lvxGridLines, lvxSubItemImages, lvxCheckboxes, lvxTrackSelect, lvxHeaderDragDrop, lvxFullRowSelect,
-  lvxOneClickActivate, lvxTwoClickActivate, lvxFlatScrollBar, lvxInfoTip, lvxUnderlineHot, lvxUnderlineCold,
+  lvxGridLines,
+  lvxSubItemImages,
+  lvxCheckboxes,
+  lvxTrackSelect,
+  lvxHeaderDragDrop,
+  lvxFullRowSelect,
+  lvxOneClickActivate,
+  lvxTwoClickActivate,
+  lvxFlatScrollBar,
+  lvxInfoTip,
+  lvxUnderlineHot,
+  lvxUnderlineCold,
   lvxLabelTip
 };
 // A set of extended styles, bit i for value i.
@@ -125,8 +135,7 @@ class TzsExtListView : public TCustomEnhListView {
   std::function<void(QObject*, bool& canBegin)> OnMarqueeBegin;
   // The pointer rests on another item (with lvxTrackSelect the item is then selected unless
   // allowSelect is cleared; the handler may also name another item).
-  std::function<void(QObject*, int& itemIndex, int subItemIndex, const QPoint& location, bool& allowSelect)>
-      OnHotTrack;
+  std::function<void(QObject*, int& itemIndex, int subItemIndex, const QPoint& location, bool& allowSelect)> OnHotTrack;
 
   // The pictures of the small image list; a column format's ImageIndex refers to them.
   const std::vector<QImage>& SmallImages() const { return fSmallImages; }

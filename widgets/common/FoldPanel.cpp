@@ -5,10 +5,10 @@
 #include <QApplication>
 #include <QChildEvent>
 #include <QDrag>
-#include <QMimeData>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -84,7 +84,9 @@ TFoldPanelClient::TFoldPanelClient(TFoldPanel* owner) : TPaneles(owner), fOwner(
 
 void TFoldPanelClient::PassOn(QMouseEvent* event, int kind) {
   const QPoint pos = fOwner->mapFromGlobal(event->globalPosition().toPoint());
-  const TFoldPanel::TMouseEvent& handler = kind == 0 ? fOwner->OnMouseDown : kind == 1 ? fOwner->OnMouseMove : fOwner->OnMouseUp;
+  const TFoldPanel::TMouseEvent& handler = kind == 0   ? fOwner->OnMouseDown
+                                           : kind == 1 ? fOwner->OnMouseMove
+                                                       : fOwner->OnMouseUp;
   if (handler) handler(fOwner, event->button(), event->modifiers(), pos);
   event->accept();  // the fold panel itself must not see it a second time
 }
@@ -123,7 +125,9 @@ void TFoldPanelClient::dragMoveEvent(QDragMoveEvent* event) {
 
 void TFoldPanelClient::dragLeaveEvent(QDragLeaveEvent*) { fOwner->DragOverAt(nullptr, QPoint(), dsDragLeave); }
 
-void TFoldPanelClient::dropEvent(QDropEvent* event) { fOwner->DropAt(event, mapTo(fOwner, event->position().toPoint())); }
+void TFoldPanelClient::dropEvent(QDropEvent* event) {
+  fOwner->DropAt(event, mapTo(fOwner, event->position().toPoint()));
+}
 
 void TFoldPanelClient::keyPressEvent(QKeyEvent* event) {
   // keys a child control left alone are not the panel's
@@ -619,7 +623,8 @@ void TFoldPanel::mousePressEvent(QMouseEvent* event) {
   if (OnMouseDown) OnMouseDown(this, event->button(), event->modifiers(), event->position().toPoint());
   // the glyph folds; anywhere else the panel may be dragged
   if (event->button() == Qt::LeftButton)
-    TrackAutoDrag(0, event->globalPosition().toPoint(), !(fFolding && GlyphRect().contains(event->position().toPoint())));
+    TrackAutoDrag(0, event->globalPosition().toPoint(),
+                  !(fFolding && GlyphRect().contains(event->position().toPoint())));
   if (event->button() != Qt::LeftButton || !fFolding) return;
   fPressPos = event->position().toPoint();
   fClicked = false;

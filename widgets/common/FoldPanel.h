@@ -114,8 +114,8 @@ class TFoldPanel : public QWidget {
   TSenderEvent BeforeExpand, AfterExpand, BeforeCollaps, AfterCollaps;
   TSenderEvent OnClick, OnDblClick;
   // Mouse events of the panel and its inner panel, in the fold panel's coordinates.
-  using TMouseEvent = std::function<void(QObject* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift,
-                                         const QPoint& pos)>;
+  using TMouseEvent =
+      std::function<void(QObject* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint& pos)>;
   TMouseEvent OnMouseDown, OnMouseMove, OnMouseUp;
   // Drag and key events of the panel and its inner panel, with the fold panel as sender and in its
   // coordinates.

@@ -9,12 +9,21 @@ namespace zyn {
 QImage HintPanelPicture(TFourthHintPanelImage kind) {
   QStyle::StandardPixmap sp;
   switch (kind) {
-    case piError: sp = QStyle::SP_MessageBoxCritical; break;
-    case piInformation: sp = QStyle::SP_MessageBoxInformation; break;
-    case piQuestion: sp = QStyle::SP_MessageBoxQuestion; break;
+    case piError:
+      sp = QStyle::SP_MessageBoxCritical;
+      break;
+    case piInformation:
+      sp = QStyle::SP_MessageBoxInformation;
+      break;
+    case piQuestion:
+      sp = QStyle::SP_MessageBoxQuestion;
+      break;
     case piWarning:
-    case piWarning2: sp = QStyle::SP_MessageBoxWarning; break;
-    default: return {};
+    case piWarning2:
+      sp = QStyle::SP_MessageBoxWarning;
+      break;
+    default:
+      return {};
   }
   QImage img = QApplication::style()->standardIcon(sp).pixmap(16, 16).toImage();
   if (img.isNull() || img.size() != QSize(16, 16)) {
@@ -33,11 +42,11 @@ void TFourthHintPanelOptions::Changed() {
   if (fChanged) fChanged();
 }
 
-#define ZYN_HINT_SETTER(Name, Type, field) \
+#define ZYN_HINT_SETTER(Name, Type, field)          \
   void TFourthHintPanelOptions::Set##Name(Type v) { \
-    if (v == field) return; \
-    field = v; \
-    Changed(); \
+    if (v == field) return;                         \
+    field = v;                                      \
+    Changed();                                      \
   }
 ZYN_HINT_SETTER(BackgroundColor, TColor, fBackgroundColor)
 ZYN_HINT_SETTER(BorderColor, TColor, fBorderColor)
@@ -74,8 +83,7 @@ QImage TFourthHintPanelOptions::ShownPicture() const {
   return out;
 }
 
-TFourthHintPanel::TFourthHintPanel(QWidget* parent)
-    : QWidget(parent), fOptions([this] { update(); }) {
+TFourthHintPanel::TFourthHintPanel(QWidget* parent) : QWidget(parent), fOptions([this] { update(); }) {
   resize(171, 36);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::ClickFocus);
@@ -127,7 +135,9 @@ void TFourthHintPanel::paintEvent(QPaintEvent*) {
     if (fOptions.VertAlignment() == vaBottom) tr.Top = std::max(tr.Top, tr.Bottom - h);
   } else {
     flags |= DT_SINGLELINE;
-    flags |= fOptions.VertAlignment() == vaCenter ? DT_VCENTER : fOptions.VertAlignment() == vaBottom ? DT_BOTTOM : DT_TOP;
+    flags |= fOptions.VertAlignment() == vaCenter   ? DT_VCENTER
+             : fOptions.VertAlignment() == vaBottom ? DT_BOTTOM
+                                                    : DT_TOP;
   }
   c.Brush.Style = bsClear;
   c.DrawText(fCaption, tr, flags);

@@ -7,6 +7,7 @@
 #include "widgets/common/WidgetTypes.h"
 
 #include <QWidget>
+
 #include <functional>
 
 namespace zyn {

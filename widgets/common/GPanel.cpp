@@ -1,6 +1,7 @@
 #include "widgets/common/GPanel.h"
 
 #include <QFontMetrics>
+
 #include <cstdlib>
 
 namespace zyn {
@@ -61,9 +62,12 @@ int TGPanel::CaptionLeft() const {
   const int tw = QFontMetrics(font()).horizontalAdvance(Caption());
   const int m = BevelWidth() + BorderWidth();
   switch (Alignment()) {
-    case TTextAlignment::taLeftJustify: return m;
-    case TTextAlignment::taRightJustify: return width() - tw - 2 * m;
-    default: return (width() - tw) / 2;
+    case TTextAlignment::taLeftJustify:
+      return m;
+    case TTextAlignment::taRightJustify:
+      return width() - tw - 2 * m;
+    default:
+      return (width() - tw) / 2;
   }
 }
 
@@ -72,7 +76,8 @@ void TGPanel::paintEvent(QPaintEvent* event) {
   if (!fActive) return;
   TCanvas c(this);
   c.Font.Font = font();
-  const int e = (BevelInner() != TBevelCut::bvNone ? BevelWidth() : 0) + (BevelOuter() != TBevelCut::bvNone ? BevelWidth() : 0);
+  const int e =
+      (BevelInner() != TBevelCut::bvNone ? BevelWidth() : 0) + (BevelOuter() != TBevelCut::bvNone ? BevelWidth() : 0);
   const TRect area = Rect(e, e, width() - e, height() - e);
   const int length = fHorizontal ? area.Width() : area.Height();
   const auto draw = [&](TColor a, TColor b, int offset, int len) {

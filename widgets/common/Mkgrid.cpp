@@ -97,7 +97,8 @@ void TMKGrid::SetAutoColWidth(bool on) {
 
 void TMKGrid::FitColumns() {
   const QFontMetrics fm(font());
-  for (int c = 0; c < fColNames.size() && c < columnCount(); ++c) setColumnWidth(c, fm.horizontalAdvance(fColNames[c]) + 4);
+  for (int c = 0; c < fColNames.size() && c < columnCount(); ++c)
+    setColumnWidth(c, fm.horizontalAdvance(fColNames[c]) + 4);
 }
 
 void TMKGrid::ClearCells() {

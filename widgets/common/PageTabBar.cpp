@@ -1,7 +1,7 @@
 #include "widgets/common/PageTabBar.h"
 
-#include <QStylePainter>
 #include <QStyleOptionTab>
+#include <QStylePainter>
 
 namespace zyn {
 

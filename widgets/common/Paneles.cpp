@@ -123,7 +123,9 @@ void TPaneles::paintEvent(QPaintEvent*) {
   tr.Bottom = tr.Top + th;
   c.Brush.Style = bsClear;
   c.Font.Color = clBtnText;
-  const unsigned align = fAlignment == TTextAlignment::taCenter ? DT_CENTER : fAlignment == TTextAlignment::taRightJustify ? DT_RIGHT : DT_LEFT;
+  const unsigned align = fAlignment == TTextAlignment::taCenter         ? DT_CENTER
+                         : fAlignment == TTextAlignment::taRightJustify ? DT_RIGHT
+                                                                        : DT_LEFT;
   c.DrawText(fCaption, tr, align | DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER);
 }
 

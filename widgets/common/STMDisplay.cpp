@@ -3,6 +3,7 @@
 #include "platform/Canvas.h"
 
 #include <QFontMetrics>
+
 #include <cmath>
 
 namespace zyn {
@@ -57,9 +58,7 @@ void TSTMDisplay::SetBorderWidth(int width) {
 
 int TSTMDisplay::LineLeft() const { return (width() - QFontMetrics(font()).horizontalAdvance(kWidest)) / 2; }
 
-int TSTMDisplay::LineTop(int line) const {
-  return static_cast<int>(std::lround(fSkalierung * (line == 1 ? 2 : 17)));
-}
+int TSTMDisplay::LineTop(int line) const { return static_cast<int>(std::lround(fSkalierung * (line == 1 ? 2 : 17))); }
 
 void TSTMDisplay::paintEvent(QPaintEvent*) {
   TCanvas c(this);

@@ -3,8 +3,8 @@
 #include "platform/Canvas.h"
 #include "widgets/common/DayNames.h"
 #include "widgets/common/Glyphs.h"
-#include "widgets/common/WidgetText.h"
 #include "widgets/common/TimeEdit.h"
+#include "widgets/common/WidgetText.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -171,9 +171,7 @@ void TWTSelectBox::SetAlleText(const QString& text) {
   update();
 }
 
-bool TWTSelectBox::IsChecked(int glyph) const {
-  return glyph == 7 ? fDayMask == 127 : ((fDayMask >> glyph) & 1) != 0;
-}
+bool TWTSelectBox::IsChecked(int glyph) const { return glyph == 7 ? fDayMask == 127 : ((fDayMask >> glyph) & 1) != 0; }
 
 bool TWTSelectBox::Click(int glyph) {
   if (glyph == 7)
@@ -183,9 +181,7 @@ bool TWTSelectBox::Click(int glyph) {
   return true;  // the box reports every click on it
 }
 
-QString TWTSelectBox::GlyphText(int glyph) const {
-  return glyph == 7 ? fBoxText : ShortDayName(Language(), glyph);
-}
+QString TWTSelectBox::GlyphText(int glyph) const { return glyph == 7 ? fBoxText : ShortDayName(Language(), glyph); }
 
 TOneDay::TOneDay(QWidget* parent) : TWeekdayBox(parent, " Schalttag ", "Aus") {}
 
@@ -195,9 +191,7 @@ void TOneDay::SetAustext(const QString& text) {
   update();
 }
 
-bool TOneDay::IsChecked(int glyph) const {
-  return glyph == 0 ? fDayMask == 0 : ((fDayMask >> (glyph - 1)) & 1) != 0;
-}
+bool TOneDay::IsChecked(int glyph) const { return glyph == 0 ? fDayMask == 0 : ((fDayMask >> (glyph - 1)) & 1) != 0; }
 
 bool TOneDay::Click(int glyph) {
   if (glyph < 0) return false;
@@ -205,8 +199,6 @@ bool TOneDay::Click(int glyph) {
   return true;
 }
 
-QString TOneDay::GlyphText(int glyph) const {
-  return glyph == 0 ? fBoxText : ShortDayName(Language(), glyph - 1);
-}
+QString TOneDay::GlyphText(int glyph) const { return glyph == 0 ? fBoxText : ShortDayName(Language(), glyph - 1); }
 
 }  // namespace zyn

@@ -2,6 +2,7 @@
 // Small types shared by the general widgets: event signatures, bevel kinds and text alignment.
 
 #include <QString>
+
 #include <functional>
 
 class QObject;

@@ -1,6 +1,7 @@
 #include "widgets/common/ZSKb.h"
 
 #include <QLibrary>
+
 #include <memory>
 #include <vector>
 

@@ -5,6 +5,7 @@
 // its own keyboard watch.
 
 #include <QString>
+
 #include <cstdint>
 
 namespace zyn {

@@ -70,8 +70,7 @@ void TZYNDayMask::paintEvent(QPaintEvent*) {
   for (int i = 0; i < 8; ++i) {
     const int y = RowTop(i);
     const bool checked = i == 0 ? fValue == 127 : ((fValue >> (i - 1)) & 1) != 0;
-    DrawGlyph(c.Painter(), this, QRect(8, y, kGlyphSize, kGlyphSize), gkCheckBox, checked, i == fHotRow,
-              isEnabled());
+    DrawGlyph(c.Painter(), this, QRect(8, y, kGlyphSize, kGlyphSize), gkCheckBox, checked, i == fHotRow, isEnabled());
     QFont f = font();
     f.setBold(i == 0);
     c.Font.Font = f;

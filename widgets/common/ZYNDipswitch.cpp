@@ -28,9 +28,8 @@ bool TZYNDipswitch::SetValue(int value) {
     }
     return true;
   }
-  fLastError = TranslatedText("Die Eingabe %1 ist nicht zulässig. Erlaubt sind Werte von 0 bis %2.")
-                   .arg(value)
-                   .arg(limit - 1);
+  fLastError =
+      TranslatedText("Die Eingabe %1 ist nicht zulässig. Erlaubt sind Werte von 0 bis %2.").arg(value).arg(limit - 1);
   if (OnInvalidValue)
     OnInvalidValue(this, fLastError);
   else
@@ -69,11 +68,11 @@ void TZYNDipswitch::SetOFFText(const QString& text) {
   update();
 }
 
-#define ZYN_COLOR_SETTER(Name, field) \
+#define ZYN_COLOR_SETTER(Name, field)           \
   void TZYNDipswitch::Set##Name(TColor color) { \
-    if (color == field) return; \
-    field = color; \
-    update(); \
+    if (color == field) return;                 \
+    field = color;                              \
+    update();                                   \
   }
 ZYN_COLOR_SETTER(BGColor, fBGColor)
 ZYN_COLOR_SETTER(DipBGColor, fDipBGColor)

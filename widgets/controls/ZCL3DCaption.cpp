@@ -7,102 +7,108 @@
 namespace zyn {
 
 void TZCL3DCaption::SetDisabledStyle(TZCLDisabledStyle value) {
-  if (value == disabledStyle_) return;
-  disabledStyle_ = value;
+  if (value == fDisabledStyle) return;
+  fDisabledStyle = value;
   Changed();
 }
 
 void TZCL3DCaption::SetDepth(int index, int value) {
-  if (index < 0 || index > 1 || value < 0 || value > 255 || depths_[index] == value) return;
-  depths_[index] = value;
+  if (index < 0 || index > 1 || value < 0 || value > 255 || fDepths[index] == value) return;
+  fDepths[index] = value;
   Changed();
 }
 
 void TZCL3DCaption::SetCaptionColor(int index, TColor value) {
-  if (index < 0 || index > 1 || colors_[index] == value) return;
-  colors_[index] = value;
+  if (index < 0 || index > 1 || fColors[index] == value) return;
+  fColors[index] = value;
   Changed();
 }
 
 void TZCL3DCaption::SetOrientation(TZCLThreeDOrientation value) {
-  if (value == orientation_) return;
-  orientation_ = value;
+  if (value == fOrientation) return;
+  fOrientation = value;
   Changed();
 }
 
 void TZCL3DCaption::SetStyle(TZCLThreeDStyle value) {
-  if (value == style_) return;
-  style_ = value;
+  if (value == fStyle) return;
+  fStyle = value;
   Changed();
 }
 
 void TZCL3DCaption::SetTracing(int value) {
-  if (value == tracing_) return;
-  tracing_ = value;
+  if (value == fTracing) return;
+  fTracing = value;
   Changed();
 }
 
 int TZCL3DCaption::Depth() const {
-  switch (style_) {
+  switch (fStyle) {
     case tdSunken:
-    case tdRaised: return LightDepth();
+    case tdRaised:
+      return LightDepth();
     case tdSunkenShadow:
     case tdRaisedShadow:
     case tdPColorSunken:
-    case tdPColorRaised: return LightDepth() + ShadowDepth();
+    case tdPColorRaised:
+      return LightDepth() + ShadowDepth();
     case tdShadow:
     case tdOutline:
     case tdExtrude:
-    case tdExtrudeEnh: return ShadowDepth();
-    default: return 0;
+    case tdExtrudeEnh:
+      return ShadowDepth();
+    default:
+      return 0;
   }
 }
 
 QString TZCL3DCaption::Description() const {
-  static const char* names[] = {"Disabled", "sunken", "raised", "sunken shadow", "raised shadow", "PColor sunken", "",
-                                "shadow", "outline", "extrude", "extrude enh"};
-  return QStringLiteral("{%1}").arg(QString::fromLatin1(names[style_]));
+  static const char* names[] = {"Disabled", "sunken", "raised",  "sunken shadow", "raised shadow", "PColor sunken",
+                                "",         "shadow", "outline", "extrude",       "extrude enh"};
+  return QStringLiteral("{%1}").arg(QString::fromLatin1(names[fStyle]));
 }
 
 void TZCL3DCaption::Assign(const TZCL3DCaption& other) {
-  disabledStyle_ = other.disabledStyle_;
-  depths_[0] = other.depths_[0];
-  depths_[1] = other.depths_[1];
-  colors_[0] = other.colors_[0];
-  colors_[1] = other.colors_[1];
-  orientation_ = other.orientation_;
-  style_ = other.style_;
-  tracing_ = other.tracing_;
+  fDisabledStyle = other.fDisabledStyle;
+  fDepths[0] = other.fDepths[0];
+  fDepths[1] = other.fDepths[1];
+  fColors[0] = other.fColors[0];
+  fColors[1] = other.fColors[1];
+  fOrientation = other.fOrientation;
+  fStyle = other.fStyle;
+  fTracing = other.fTracing;
   Changed();
 }
 
 void TZCLFxCaption::SetAngle(int value) {
   if (value < 0 || value > 360) return;
   if (value == 360) value = 0;
-  if (value == angle_) return;
-  angle_ = value;
+  if (value == fAngle) return;
+  fAngle = value;
   Changed();
 }
 
 void TZCLFxCaption::SetPos(int index, int value) {
-  if (index < 0 || index > 1 || pos_[index] == value) return;
-  pos_[index] = value;
+  if (index < 0 || index > 1 || fPos[index] == value) return;
+  fPos[index] = value;
   Changed();
 }
 
 QString TZCLFxCaption::Description() const {
   QString d = TZCL3DCaption::Description();
-  if (angle_ == 0) return d;
-  if (d == QLatin1String("{Disabled}")) d = QStringLiteral("{");
-  else d = d.left(d.size() - 1) + QLatin1Char(',');
-  return d + QStringLiteral(" rot: ") + QString::number(angle_) + QChar(0x00B0) + QLatin1Char('}');
+  if (fAngle == 0) return d;
+  if (d == QLatin1String("{Disabled}"))
+    d = QStringLiteral("{");
+  else
+    d = d.left(d.size() - 1) + QLatin1Char(',');
+  return d + QStringLiteral(" rot: ") + QString::number(fAngle) + QChar(0x00B0) + QLatin1Char('}');
 }
 
 void TZCLFxCaption::Assign(const TZCL3DCaption& other) {
   if (auto* fx = dynamic_cast<const TZCLFxCaption*>(&other)) {
-    angle_ = fx->angle_;
-    pos_[0] = fx->pos_[0];
-    pos_[1] = fx->pos_[1];
+    fAngle = fx->fAngle;
+    fPos[0] = fx->fPos[0];
+    fPos[1] = fx->fPos[1];
   }
   TZCL3DCaption::Assign(other);
 }
@@ -191,10 +197,30 @@ void Draw3DText(TCanvas& canvas, const QString& text, const TZCL3DCaption* capti
     case tdExtrudeEnh: {
       int x = 0, y = 0, sx = 1, sy = 1;
       switch (caption->Orientation()) {
-        case toBottomLeft: x = 0; y = S + 1; sx = 1; sy = -1; break;
-        case toBottomRight: x = S + 1; y = S + 1; sx = -1; sy = -1; break;
-        case toTopLeft: x = 0; y = 0; sx = 1; sy = 1; break;
-        case toTopRight: x = S + 1; y = 0; sx = -1; sy = 1; break;
+        case toBottomLeft:
+          x = 0;
+          y = S + 1;
+          sx = 1;
+          sy = -1;
+          break;
+        case toBottomRight:
+          x = S + 1;
+          y = S + 1;
+          sx = -1;
+          sy = -1;
+          break;
+        case toTopLeft:
+          x = 0;
+          y = 0;
+          sx = 1;
+          sy = 1;
+          break;
+        case toTopRight:
+          x = S + 1;
+          y = 0;
+          sx = -1;
+          sy = 1;
+          break;
       }
       for (int i = 0; i < S; ++i) {
         x += sx;

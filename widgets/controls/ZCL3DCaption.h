@@ -10,25 +10,34 @@ namespace zyn {
 enum TZCLDisabledStyle { dsAuto, dsStandard, ds3d, dsNone };
 enum TZCLThreeDOrientation { toBottomLeft, toBottomRight, toTopLeft, toTopRight };
 enum TZCLThreeDStyle {
-  tdNone, tdSunken, tdRaised, tdSunkenShadow, tdRaisedShadow, tdPColorSunken, tdPColorRaised, tdShadow, tdOutline,
-  tdExtrude, tdExtrudeEnh
+  tdNone,
+  tdSunken,
+  tdRaised,
+  tdSunkenShadow,
+  tdRaisedShadow,
+  tdPColorSunken,
+  tdPColorRaised,
+  tdShadow,
+  tdOutline,
+  tdExtrude,
+  tdExtrudeEnh
 };
 
 class TZCL3DCaption : public TZCLObject {
  public:
-  TZCLDisabledStyle DisabledStyle() const { return disabledStyle_; }
+  TZCLDisabledStyle DisabledStyle() const { return fDisabledStyle; }
   void SetDisabledStyle(TZCLDisabledStyle value);
-  int LightDepth() const { return depths_[0]; }
-  int ShadowDepth() const { return depths_[1]; }
+  int LightDepth() const { return fDepths[0]; }
+  int ShadowDepth() const { return fDepths[1]; }
   void SetDepth(int index, int value);  // 0 light, 1 shadow
-  TColor LightColor() const { return colors_[0]; }
-  TColor ShadowColor() const { return colors_[1]; }
+  TColor LightColor() const { return fColors[0]; }
+  TColor ShadowColor() const { return fColors[1]; }
   void SetCaptionColor(int index, TColor value);  // 0 light, 1 shadow
-  TZCLThreeDOrientation Orientation() const { return orientation_; }
+  TZCLThreeDOrientation Orientation() const { return fOrientation; }
   void SetOrientation(TZCLThreeDOrientation value);
-  TZCLThreeDStyle Style() const { return style_; }
+  TZCLThreeDStyle Style() const { return fStyle; }
   void SetStyle(TZCLThreeDStyle value);
-  int Tracing() const { return tracing_; }
+  int Tracing() const { return fTracing; }
   void SetTracing(int value);
   // The pixels the style adds to the text's extent.
   int Depth() const;
@@ -36,27 +45,27 @@ class TZCL3DCaption : public TZCLObject {
   virtual void Assign(const TZCL3DCaption& other);
 
  private:
-  TZCLDisabledStyle disabledStyle_ = dsAuto;
-  int depths_[2] = {1, 1};
-  TColor colors_[2] = {clBtnHighlight, clBtnShadow};
-  TZCLThreeDOrientation orientation_ = toTopLeft;
-  TZCLThreeDStyle style_ = tdNone;
-  int tracing_ = 0;
+  TZCLDisabledStyle fDisabledStyle = dsAuto;
+  int fDepths[2] = {1, 1};
+  TColor fColors[2] = {clBtnHighlight, clBtnShadow};
+  TZCLThreeDOrientation fOrientation = toTopLeft;
+  TZCLThreeDStyle fStyle = tdNone;
+  int fTracing = 0;
 };
 
 class TZCLFxCaption : public TZCL3DCaption {
  public:
-  int Angle() const { return angle_; }
+  int Angle() const { return fAngle; }
   void SetAngle(int value);  // 0 .. 360; 360 is kept as 0
-  int PosX() const { return pos_[0]; }
-  int PosY() const { return pos_[1]; }
+  int PosX() const { return fPos[0]; }
+  int PosY() const { return fPos[1]; }
   void SetPos(int index, int value);
   QString Description() const override;
   void Assign(const TZCL3DCaption& other) override;
 
  private:
-  int angle_ = 0;
-  int pos_[2] = {0, 0};
+  int fAngle = 0;
+  int fPos[2] = {0, 0};
 };
 
 // Flags of Draw3DText.

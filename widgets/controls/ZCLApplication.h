@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QTimer>
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -27,28 +28,28 @@ class TZCLTimerPool;
 class TZCLTimerItem {
  public:
   TZCLTimerItem(TZCLTimerPool* pool, std::uint16_t ident);
-  std::uint16_t Ident() const { return ident_; }
-  int CallCount() const { return callCount_; }
-  void SetCallCount(int value) { callCount_ = value; }
-  int Counter() const { return counter_; }
-  bool Enabled() const { return enabled_; }
+  std::uint16_t Ident() const { return fIdent; }
+  int CallCount() const { return fCallCount; }
+  void SetCallCount(int value) { fCallCount = value; }
+  int Counter() const { return fCounter; }
+  bool Enabled() const { return fEnabled; }
   // Enabling needs a call count other than 0; any change resets the counter.
   void SetEnabled(bool value);
-  int Interval() const { return interval_; }
+  int Interval() const { return fInterval; }
   // Ignored when equal or not a multiple of the pool's MinInterval; 0 means MinInterval.
   void SetInterval(int value);
-  int Ratio() const { return ratio_; }
+  int Ratio() const { return fRatio; }
   TZCLNotifyEvent Handler;
 
  private:
   friend class TZCLTimerPool;
-  TZCLTimerPool* pool_;
-  std::uint16_t ident_;
-  int callCount_ = -1;
-  int counter_ = 0;
-  bool enabled_ = true;
-  int interval_ = 1000;
-  int ratio_ = 1;
+  TZCLTimerPool* fPool;
+  std::uint16_t fIdent;
+  int fCallCount = -1;
+  int fCounter = 0;
+  bool fEnabled = true;
+  int fInterval = 1000;
+  int fRatio = 1;
 };
 
 class TZCLTimerPool : public TZCLCustomComponent {
@@ -59,7 +60,7 @@ class TZCLTimerPool : public TZCLCustomComponent {
 
   std::function<void(QObject* Sender, std::uint16_t Ident, int Counter)> OnTimer;
 
-  int MinInterval() const { return minInterval_; }
+  int MinInterval() const { return fMinInterval; }
   // Only while loading; other writes are ignored.
   void SetMinInterval(int value);
   // Appends an item and returns its index; a duplicate ident or an interval that does not fit
@@ -69,20 +70,20 @@ class TZCLTimerPool : public TZCLCustomComponent {
   TZCLTimerItem* FindItem(std::uint16_t ident) const;
   void ClearItems();
   int ActiveCount() const;
-  int ItemCount() const { return static_cast<int>(items_.size()); }
-  bool Running() const { return timer_.isActive(); }
-  int PassCounter() const { return pass_; }
+  int ItemCount() const { return static_cast<int>(fItems.size()); }
+  bool Running() const { return fTimer.isActive(); }
+  int PassCounter() const { return fPass; }
   // One pass of the pool's timer: every enabled item whose ratio divides the pass fires.
   void ProcessPass();
 
  private:
   void UpdateTimer(bool active);
-  std::vector<std::unique_ptr<TZCLTimerItem>> items_;
-  QTimer timer_;
-  int minInterval_;
-  int pass_ = 1;
-  bool inPass_ = false;
-  bool updating_ = false;
+  std::vector<std::unique_ptr<TZCLTimerItem>> fItems;
+  QTimer fTimer;
+  int fMinInterval;
+  int fPass = 1;
+  bool fInPass = false;
+  bool fUpdating = false;
 };
 
 class TZCLTimer : public QObject {
@@ -94,23 +95,23 @@ class TZCLTimer : public QObject {
   ~TZCLTimer() override;
 
   TZCLNotifyEvent OnTimer;
-  bool Enabled() const { return enabled_; }
+  bool Enabled() const { return fEnabled; }
   void SetEnabled(bool value);
-  int Interval() const { return interval_; }
+  int Interval() const { return fInterval; }
   void SetInterval(int value);
-  std::uint16_t Ident() const { return ident_; }
-  bool UsesGlobalPool() const { return global_; }
+  std::uint16_t Ident() const { return fIdent; }
+  bool UsesGlobalPool() const { return fGlobal; }
   // Runs one tick, as the timer does.
   void Dispatch();
 
  private:
   void Start();
   void Stop();
-  std::uint16_t ident_ = 0;
-  bool global_;
-  bool enabled_;
-  int interval_;
-  std::unique_ptr<QTimer> own_;
+  std::uint16_t fIdent = 0;
+  bool fGlobal;
+  bool fEnabled;
+  int fInterval;
+  std::unique_ptr<QTimer> fOwn;
 };
 
 enum : std::uint8_t { imInsert = 1, imShift = 2, imCtrl = 4 };
@@ -120,25 +121,25 @@ class TZCLApplication {
   static TZCLApplication& Instance();
 
   TZCLNotifyEvent OnInputModeChange;
-  std::uint8_t InputMode() const { return inputMode_; }
+  std::uint8_t InputMode() const { return fInputMode; }
   void SetInputMode(std::uint8_t value);
 
   // True: typing inserts; False: typing overwrites the character right of the caret.
-  bool InsertMode() const { return inputMode_ & imInsert; }
+  bool InsertMode() const { return fInputMode & imInsert; }
   void SetInsertMode(bool on);
   void ToggleInsertMode() { SetInsertMode(!InsertMode()); }
-  bool ShiftDown() const { return inputMode_ & imShift; }
-  bool CtrlDown() const { return inputMode_ & imCtrl; }
-  bool AltDown() const { return alt_; }
+  bool ShiftDown() const { return fInputMode & imShift; }
+  bool CtrlDown() const { return fInputMode & imCtrl; }
+  bool AltDown() const { return fAlt; }
   void SetModifiers(bool shift, bool ctrl, bool alt);
-  void ClearShift() { SetInputMode(inputMode_ & ~imShift); }
+  void ClearShift() { SetInputMode(fInputMode & ~imShift); }
 
-  std::uint8_t GlobalOptions() const { return globalOptions_; }
-  void SetGlobalOptions(std::uint8_t value) { globalOptions_ = value; }
+  std::uint8_t GlobalOptions() const { return fGlobalOptions; }
+  void SetGlobalOptions(std::uint8_t value) { fGlobalOptions = value; }
   // Whether the controls paint with the platform's visual styles; off, the classic look is drawn.
-  bool VisualStyles() const { return visualStyles_; }
-  void SetVisualStyleSupport(bool on) { visualStyles_ = on; }
-  void SetVisualStyles(bool on) { visualStyles_ = on; }
+  bool VisualStyles() const { return fVisualStyles; }
+  void SetVisualStyleSupport(bool on) { fVisualStyles = on; }
+  void SetVisualStyles(bool on) { fVisualStyles = on; }
 
   TZCLTimerPool& GlobalPool();
   // The ident ($FD01 .. $FDFA) of a new global timer, or 0 when no slot is free.
@@ -150,14 +151,14 @@ class TZCLApplication {
 
  private:
   TZCLApplication() = default;
-  std::uint8_t inputMode_ = imInsert;
-  bool alt_ = false;
-  std::uint8_t globalOptions_ = 0x36;
-  bool visualStyles_ = false;
-  std::unique_ptr<TZCLTimerPool> pool_;
-  std::array<bool, 251> slots_{};
-  TColor patternColor_ = clNone;
-  QImage pattern_;
+  std::uint8_t fInputMode = imInsert;
+  bool fAlt = false;
+  std::uint8_t fGlobalOptions = 0x36;
+  bool fVisualStyles = false;
+  std::unique_ptr<TZCLTimerPool> fPool;
+  std::array<bool, 251> fSlots{};
+  TColor fPatternColor = clNone;
+  QImage fPattern;
 };
 
 inline TZCLApplication& ZCLApplication() { return TZCLApplication::Instance(); }

@@ -1,6 +1,7 @@
 #include "widgets/controls/ZCLBase.h"
 
 #include <QObject>
+
 #include <stdexcept>
 
 namespace zyn {

@@ -5,24 +5,24 @@
 namespace zyn {
 
 TZCLChangeLink::~TZCLChangeLink() {
-  if (sender_) sender_->UnregisterLink(this);
+  if (fSender) fSender->UnregisterLink(this);
 }
 
 TZCLBaseController::~TZCLBaseController() {
-  while (!links_.empty()) UnregisterLink(links_.back());
+  while (!fLinks.empty()) UnregisterLink(fLinks.back());
 }
 
 void TZCLBaseController::RegisterLink(TZCLChangeLink* link) {
   if (!link) return;
-  if (link->sender_ && link->sender_ != this) link->sender_->UnregisterLink(link);
-  link->sender_ = this;
-  if (std::find(links_.begin(), links_.end(), link) == links_.end()) links_.push_back(link);
+  if (link->fSender && link->fSender != this) link->fSender->UnregisterLink(link);
+  link->fSender = this;
+  if (std::find(fLinks.begin(), fLinks.end(), link) == fLinks.end()) fLinks.push_back(link);
 }
 
 void TZCLBaseController::UnregisterLink(TZCLChangeLink* link) {
   if (!link) return;
-  link->sender_ = nullptr;
-  links_.erase(std::remove(links_.begin(), links_.end(), link), links_.end());
+  link->fSender = nullptr;
+  fLinks.erase(std::remove(fLinks.begin(), fLinks.end(), link), fLinks.end());
 }
 
 void TZCLBaseController::Changed() {
@@ -37,7 +37,7 @@ void TZCLBaseController::Changed() {
   TZCLCustomComponent::Changed();
   OnChange = saved;
   if (!fired) return;
-  const std::vector<TZCLChangeLink*> links = links_;
+  const std::vector<TZCLChangeLink*> links = fLinks;
   for (TZCLChangeLink* link : links)
     if (link->OnChange) link->OnChange(this);
 }

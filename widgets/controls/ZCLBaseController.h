@@ -16,11 +16,11 @@ class TZCLChangeLink {
   TZCLChangeLink(const TZCLChangeLink&) = delete;
   TZCLChangeLink& operator=(const TZCLChangeLink&) = delete;
   TZCLNotifyEvent OnChange;
-  TZCLBaseController* Sender() const { return sender_; }
+  TZCLBaseController* Sender() const { return fSender; }
 
  private:
   friend class TZCLBaseController;
-  TZCLBaseController* sender_ = nullptr;
+  TZCLBaseController* fSender = nullptr;
 };
 
 class TZCLBaseController : public TZCLCustomComponent {
@@ -30,14 +30,14 @@ class TZCLBaseController : public TZCLCustomComponent {
   ~TZCLBaseController() override;
   void RegisterLink(TZCLChangeLink* link);
   void UnregisterLink(TZCLChangeLink* link);
-  int LinkCount() const { return static_cast<int>(links_.size()); }
+  int LinkCount() const { return static_cast<int>(fLinks.size()); }
   // OnChange, then every link's OnChange; nothing while locked or loading.
   void Changed() override;
 
  private:
   bool locked() const;
-  std::vector<TZCLChangeLink*> links_;
-  bool changing_ = false;
+  std::vector<TZCLChangeLink*> fLinks;
+  bool fChanging = false;
 };
 
 }  // namespace zyn

@@ -11,42 +11,43 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+
 #include <algorithm>
 #include <cstring>
 
 namespace zyn {
 
-TZCLCaret::TZCLCaret() : blinkRate_(std::max(1, QApplication::cursorFlashTime() / 2)) {}
+TZCLCaret::TZCLCaret() : fBlinkRate(std::max(1, QApplication::cursorFlashTime() / 2)) {}
 
 void TZCLCaret::SetBlinkRate(int value) {
-  if (value == blinkRate_) return;
-  blinkRate_ = value;
+  if (value == fBlinkRate) return;
+  fBlinkRate = value;
   Changed();
 }
 
 void TZCLCaret::SetStyle(TZCLCaretStyle value) {
-  if (value == style_) return;
-  style_ = value;
+  if (value == fStyle) return;
+  fStyle = value;
   Changed();
 }
 
 void TZCLCaret::SetWidth(int value) {
-  if (value == width_) return;
-  width_ = value;
+  if (value == fWidth) return;
+  fWidth = value;
   Changed();
 }
 
 void TZCLCaret::SetHeight(int value) {
-  if (value == height_) return;
-  height_ = value;
+  if (value == fHeight) return;
+  fHeight = value;
   Changed();
 }
 
 void TZCLCaret::Assign(const TZCLCaret& other) {
-  blinkRate_ = other.blinkRate_;
-  width_ = other.width_;
-  height_ = other.height_;
-  style_ = other.style_;
+  fBlinkRate = other.fBlinkRate;
+  fWidth = other.fWidth;
+  fHeight = other.fHeight;
+  fStyle = other.fStyle;
   Changed();
 }
 
@@ -57,19 +58,19 @@ TZCLBaseEdit::TZCLBaseEdit(QWidget* parent) : TZCLCustomBevelPanel(parent) {
   setCursor(Qt::IBeamCursor);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled, true);
-  caret_.SetOwner(this);
-  caret_.OnChange = [this](QObject*) {
+  fCaret.SetOwner(this);
+  fCaret.OnChange = [this](QObject*) {
     if (FCaretShown) StartCaret();
   };
-  connect(&blinkTimer_, &QTimer::timeout, this, [this] {
+  connect(&fBlinkTimer, &QTimer::timeout, this, [this] {
     FCaretPhase = !FCaretPhase;
     update();
   });
-  selectionTimer_.setInterval(200);
-  connect(&selectionTimer_, &QTimer::timeout, this, [this] {
+  fSelectionTimer.setInterval(200);
+  connect(&fSelectionTimer, &QTimer::timeout, this, [this] {
     if (FDragMove) return;
     FExtendSelection = FSelectionAllowed && FSelLength >= 0;
-    SetCaretPos(CharAtX(lastMouseX_));
+    SetCaretPos(CharAtX(fLastMouseX));
     FExtendSelection = false;
   });
   DoLayout();
@@ -82,8 +83,8 @@ void TZCLBaseEdit::DoLayout() {
   FTextArea = FFrameRect;
   ShrinkTextArea(FTextArea);
   FVerticalInset = (FOptions & eoNarrowHeight) ? 0 : 1;
-  FTextRect = Rect(FTextArea.Left + 1, FTextArea.Top + FVerticalInset, FTextArea.Right - 1,
-                   FTextArea.Bottom - FVerticalInset);
+  FTextRect =
+      Rect(FTextArea.Left + 1, FTextArea.Top + FVerticalInset, FTextArea.Right - 1, FTextArea.Bottom - FVerticalInset);
 }
 
 int TZCLBaseEdit::TextHeight() const { return QFontMetrics(font()).height(); }
@@ -149,7 +150,7 @@ void TZCLBaseEdit::ReplaceSelection(const QString& text) {
 
   BeforeChange();
   if (!FUndoing) {
-    undo_.Push({s, FText.mid(start - 1, length), FSelStart, FSelLength, static_cast<int>(s.size()), FCaretPos});
+    fUndo.Push({s, FText.mid(start - 1, length), FSelStart, FSelLength, static_cast<int>(s.size()), FCaretPos});
     FCanUndo = true;
   }
   const int oldSelStart = FSelStart;
@@ -171,15 +172,15 @@ void TZCLBaseEdit::ReplaceSelection(const QString& text) {
 }
 
 void TZCLBaseEdit::Undo() {
-  if (!FCanUndo || undo_.Empty()) return;
-  const TZCLUndoRecord r = *undo_.Pop();
+  if (!FCanUndo || fUndo.Empty()) return;
+  const TZCLUndoRecord r = *fUndo.Pop();
   FSelStart = r.SelStart;
   FSelLength = r.NewLength;
   // The record's start is where the new text went in; with a grown range use the record's values.
   FUndoing = true;
   ReplaceSelection(r.ReplacedText);
   FUndoing = false;
-  FCanUndo = !undo_.Empty();
+  FCanUndo = !fUndo.Empty();
   FCaretPos = std::clamp(r.CaretPos, 1, static_cast<int>(FText.size()) + 1);
   FSelStart = r.SelStart;
   FSelLength = std::min(r.SelLength, static_cast<int>(FText.size()) + 1 - FSelStart);
@@ -307,8 +308,10 @@ void TZCLBaseEdit::SetHighlightBack(TColor value) {
 }
 
 void TZCLBaseEdit::InsertTyped(QChar ch) {
-  if (FCharCase == ecUpperCase) ch = ch.toUpper();
-  else if (FCharCase == ecLowerCase) ch = ch.toLower();
+  if (FCharCase == ecUpperCase)
+    ch = ch.toUpper();
+  else if (FCharCase == ecLowerCase)
+    ch = ch.toLower();
   FTyping = true;
   ReplaceSelection(QString(ch));
   FTyping = false;
@@ -359,7 +362,8 @@ bool TZCLBaseEdit::KeyCommand(int key, Qt::KeyboardModifiers modifiers) {
       if (MayEdit() && !FReadOnly && !(FCaretPos == 1 && FSelLength == 0)) {
         if (FSelLength == 0) {
           int len = 1;
-          if (FCaretPos > 2 && FText[FCaretPos - 2] == QLatin1Char('\n') && FText[FCaretPos - 3] == QLatin1Char('\r')) len = 2;
+          if (FCaretPos > 2 && FText[FCaretPos - 2] == QLatin1Char('\n') && FText[FCaretPos - 3] == QLatin1Char('\r'))
+            len = 2;
           FSelStart = FCaretPos - len;
           FSelLength = len;
         }
@@ -383,15 +387,18 @@ bool TZCLBaseEdit::KeyCommand(int key, Qt::KeyboardModifiers modifiers) {
       return true;
     }
     case Qt::Key_Home:
-      if (ctrl) SetCaretPos(1);
+      if (ctrl)
+        SetCaretPos(1);
       else {
         const int p = FCaretPos >= 2 ? static_cast<int>(FText.lastIndexOf(QLatin1Char('\n'), FCaretPos - 2)) : -1;
         SetCaretPos(p < 0 ? 1 : p + 2);
       }
       return true;
     case Qt::Key_Left:
-      if (ctrl) WordLeft();
-      else if (FCaretPos == 1 && !shift) SetSelLength(0);
+      if (ctrl)
+        WordLeft();
+      else if (FCaretPos == 1 && !shift)
+        SetSelLength(0);
       else {
         int step = 1;
         if (FCaretPos > 2 && FText[FCaretPos - 2] == QLatin1Char('\n')) step = 2;
@@ -399,8 +406,10 @@ bool TZCLBaseEdit::KeyCommand(int key, Qt::KeyboardModifiers modifiers) {
       }
       return true;
     case Qt::Key_Right:
-      if (ctrl) WordRight();
-      else if (FCaretPos == n + 1 && !shift) SetSelLength(0);
+      if (ctrl)
+        WordRight();
+      else if (FCaretPos == n + 1 && !shift)
+        SetSelLength(0);
       else {
         int step = 1;
         if (FCaretPos <= n - 1 && FText[FCaretPos - 1] == QLatin1Char('\r')) step = 2;
@@ -418,7 +427,8 @@ bool TZCLBaseEdit::KeyCommand(int key, Qt::KeyboardModifiers modifiers) {
       return true;
     case Qt::Key_Delete:
       if (MayEdit()) {
-        if (shift) CutToClipboard();
+        if (shift)
+          CutToClipboard();
         else if (!FReadOnly && !FText.isEmpty()) {
           if (FSelLength == 0 && FCaretPos <= n) {
             FSelStart = FCaretPos;
@@ -428,19 +438,25 @@ bool TZCLBaseEdit::KeyCommand(int key, Qt::KeyboardModifiers modifiers) {
         }
       }
       return true;
-    default: break;
+    default:
+      break;
   }
   if (ctrl && !alt) {
     switch (key) {
-      case Qt::Key_A: SelectAll(); return true;
-      case Qt::Key_C: CopyToClipboard(); return true;
+      case Qt::Key_A:
+        SelectAll();
+        return true;
+      case Qt::Key_C:
+        CopyToClipboard();
+        return true;
       case Qt::Key_V:
         if (MayEdit()) PasteFromClipboard();
         return true;
       case Qt::Key_X:
         if (MayEdit()) CutToClipboard();
         return true;
-      default: break;
+      default:
+        break;
     }
   }
   return false;
@@ -473,13 +489,13 @@ void TZCLBaseEdit::keyPressEvent(QKeyEvent* event) {
 void TZCLBaseEdit::StartCaret() {
   FCaretShown = true;
   FCaretPhase = true;
-  blinkTimer_.start(std::max(1, caret_.BlinkRate()));
+  fBlinkTimer.start(std::max(1, fCaret.BlinkRate()));
   update();
 }
 
 void TZCLBaseEdit::StopCaret() {
   FCaretShown = false;
-  blinkTimer_.stop();
+  fBlinkTimer.stop();
   update();
 }
 
@@ -502,7 +518,7 @@ void TZCLBaseEdit::focusOutEvent(QFocusEvent* event) {
 void TZCLBaseEdit::mousePressEvent(QMouseEvent* event) {
   if (!isEnabled()) return;
   const int x = static_cast<int>(event->position().x());
-  lastMouseX_ = x;
+  fLastMouseX = x;
   if (event->button() != Qt::LeftButton) return;
   FMouseDown = true;
   if (!hasFocus()) setFocus(Qt::MouseFocusReason);
@@ -515,14 +531,14 @@ void TZCLBaseEdit::mousePressEvent(QMouseEvent* event) {
     SetCaretPos(p);
     ZCLApplication().SetModifiers(false, false, false);
   }
-  selectionTimer_.start();
+  fSelectionTimer.start();
 }
 
 void TZCLBaseEdit::mouseMoveEvent(QMouseEvent* event) {
-  lastMouseX_ = static_cast<int>(event->position().x());
+  fLastMouseX = static_cast<int>(event->position().x());
   if (event->buttons() != Qt::LeftButton || !FMouseDown || FDragMove) return;
   FExtendSelection = FSelectionAllowed;
-  SetCaretPos(CharAtX(lastMouseX_));
+  SetCaretPos(CharAtX(fLastMouseX));
   FExtendSelection = false;
 }
 
@@ -540,7 +556,7 @@ void TZCLBaseEdit::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   if (event->button() != Qt::LeftButton) return;
-  selectionTimer_.stop();
+  fSelectionTimer.stop();
   FMouseDown = false;
   if (!FDragMove) return;
   FDragMove = false;
@@ -612,15 +628,25 @@ void TZCLBaseEdit::PlaceLabel() {
   if (FLabel->parentWidget() != parentWidget()) FLabel->setParent(parentWidget());
   int w = FLabel->width(), h = FLabel->height();
   if (FLabelSizeFollow) {
-    if (FLabelPosition <= 1) w = width();
-    else h = height();
+    if (FLabelPosition <= 1)
+      w = width();
+    else
+      h = height();
   }
   int x = this->x(), y = this->y();
   switch (FLabelPosition) {
-    case 0: y = this->y() - h - FLabelSpacing; break;
-    case 1: y = this->y() + height() + FLabelSpacing; break;
-    case 2: x = this->x() - w - FLabelSpacing; break;
-    default: x = this->x() + width() + FLabelSpacing; break;
+    case 0:
+      y = this->y() - h - FLabelSpacing;
+      break;
+    case 1:
+      y = this->y() + height() + FLabelSpacing;
+      break;
+    case 2:
+      x = this->x() - w - FLabelSpacing;
+      break;
+    default:
+      x = this->x() + width() + FLabelSpacing;
+      break;
   }
   FLabel->setGeometry(x, y, w, h);
   FLabel->setEnabled(isEnabled());
@@ -651,7 +677,8 @@ QMenu* TZCLBaseEdit::CreateDefaultMenu(QWidget* parent) {
   menu->addSeparator();
   menu->addAction(QStringLiteral("&Cut"), this, [this] { CutToClipboard(); })->setEnabled(selection && !FReadOnly);
   menu->addAction(QStringLiteral("&Copy"), this, [this] { CopyToClipboard(); })->setEnabled(selection);
-  menu->addAction(QStringLiteral("&Paste"), this, [this] { PasteFromClipboard(); })->setEnabled(clipboardText && !FReadOnly);
+  menu->addAction(QStringLiteral("&Paste"), this, [this] { PasteFromClipboard(); })
+      ->setEnabled(clipboardText && !FReadOnly);
   menu->addAction(QStringLiteral("&Delete"), this, [this] { DeleteSelection(); })->setEnabled(selection);
   menu->addSeparator();
   menu->addAction(QStringLiteral("Select all"), this, [this] { SelectAll(); })->setEnabled(!FText.isEmpty());
@@ -665,12 +692,27 @@ void TZCLBaseEdit::Paint(TCanvas& canvas) {
   if (FCaretShown && FCaretPhase && hasFocus()) {
     const int h = TextHeight();
     int w = 1, ch = h, y = FCaretY;
-    switch (caret_.Style()) {
-      case csBlock: w = caret_.Width(); ch = caret_.Height(); break;
-      case csUnder: w = caret_.Width(); ch = 1; y += h - 3; break;
-      case csOver: w = caret_.Width(); ch = 1; break;
-      case csUnderBlock: w = caret_.Width(); ch = caret_.Height(); y += h - caret_.Height() - 2; break;
-      default: break;
+    switch (fCaret.Style()) {
+      case csBlock:
+        w = fCaret.Width();
+        ch = fCaret.Height();
+        break;
+      case csUnder:
+        w = fCaret.Width();
+        ch = 1;
+        y += h - 3;
+        break;
+      case csOver:
+        w = fCaret.Width();
+        ch = 1;
+        break;
+      case csUnderBlock:
+        w = fCaret.Width();
+        ch = fCaret.Height();
+        y += h - fCaret.Height() - 2;
+        break;
+      default:
+        break;
     }
     canvas.Painter().fillRect(QRect(FCaretX, y, w, ch), ToQColor(FontColor()));
   }
@@ -755,10 +797,10 @@ std::optional<TZCLUndoRecord> UndoRecordOf(const TZCLBufferBytes& in) {
 
 }  // namespace
 
-TZCLBufferBytes TZCLBaseEdit::SaveUndoToStream() const { return undo_.SaveToStream(UndoRecordBytes); }
+TZCLBufferBytes TZCLBaseEdit::SaveUndoToStream() const { return fUndo.SaveToStream(UndoRecordBytes); }
 
 bool TZCLBaseEdit::LoadUndoFromStream(const TZCLBufferBytes& stream) {
-  return undo_.LoadFromStream(stream, UndoRecordOf);
+  return fUndo.LoadFromStream(stream, UndoRecordOf);
 }
 
 int TZCLBaseEdit::GetLine(char* buffer, int bufferSize) const {
@@ -773,13 +815,20 @@ std::intptr_t TZCLBaseEdit::EditMessage(unsigned message, std::uintptr_t wParam,
   const int length = static_cast<int>(FText.size());
   switch (message) {
     case WM_GETTEXTLENGTH:
-    case EM_LINELENGTH: return length;
-    case WM_CUT: CutToClipboard(); return 0;
-    case WM_COPY: CopyToClipboard(); return 0;
+    case EM_LINELENGTH:
+      return length;
+    case WM_CUT:
+      CutToClipboard();
+      return 0;
+    case WM_COPY:
+      CopyToClipboard();
+      return 0;
     case WM_PASTE:
       if (MayEdit()) PasteFromClipboard();
       return 0;
-    case WM_CLEAR: DeleteSelection(); return 0;
+    case WM_CLEAR:
+      DeleteSelection();
+      return 0;
     case EM_GETSEL: {
       const std::uint32_t start = static_cast<std::uint32_t>(FSelStart - 1);
       const std::uint32_t end = static_cast<std::uint32_t>(FSelStart - 1 + FSelLength);
@@ -805,12 +854,17 @@ std::intptr_t TZCLBaseEdit::EditMessage(unsigned message, std::uintptr_t wParam,
     case EM_GETRECT:
       if (lParam) *reinterpret_cast<TRect*>(lParam) = FTextRect;
       return 0;
-    case EM_GETMODIFY: return FModified ? 1 : 0;
-    case EM_SETMODIFY: SetModified(wParam != 0); return 0;
-    case EM_GETLINECOUNT: return 1;
+    case EM_GETMODIFY:
+      return FModified ? 1 : 0;
+    case EM_SETMODIFY:
+      SetModified(wParam != 0);
+      return 0;
+    case EM_GETLINECOUNT:
+      return 1;
     case EM_LINEINDEX:
     case EM_LINEFROMCHAR:
-    case EM_GETFIRSTVISIBLELINE: return 0;
+    case EM_GETFIRSTVISIBLELINE:
+      return 0;
     case EM_REPLACESEL: {
       const char* text = reinterpret_cast<const char*>(lParam);
       ReplaceSelection(text ? ToQString(std::string_view(text)) : QString());
@@ -825,20 +879,29 @@ std::intptr_t TZCLBaseEdit::EditMessage(unsigned message, std::uintptr_t wParam,
       std::memcpy(&size, buffer, sizeof(size));
       return GetLine(buffer, size);
     }
-    case EM_LIMITTEXT: SetMaxLength(static_cast<int>(wParam)); return 0;
-    case EM_GETLIMITTEXT: return FMaxLength;
-    case EM_CANUNDO: return FCanUndo ? 1 : 0;
+    case EM_LIMITTEXT:
+      SetMaxLength(static_cast<int>(wParam));
+      return 0;
+    case EM_GETLIMITTEXT:
+      return FMaxLength;
+    case EM_CANUNDO:
+      return FCanUndo ? 1 : 0;
     case EM_UNDO:
       Undo();
       return FCanUndo ? 1 : 0;
-    case EM_EMPTYUNDOBUFFER: EmptyUndoBuffer(); return 0;
-    case EM_SETREADONLY: SetReadOnly(wParam != 0); return 1;
+    case EM_EMPTYUNDOBUFFER:
+      EmptyUndoBuffer();
+      return 0;
+    case EM_SETREADONLY:
+      SetReadOnly(wParam != 0);
+      return 1;
     case EM_POSFROMCHAR: {
       const int n = std::clamp(static_cast<int>(wParam), 0, length);
       const int x = QFontMetrics(font()).horizontalAdvance(FText.left(n)) + FTextRect.Left - FScrollX;
       return static_cast<std::intptr_t>(static_cast<std::uint16_t>(x));
     }
-    default: return 0;  // ignored here (multi-line and formatting messages)
+    default:
+      return 0;  // ignored here (multi-line and formatting messages)
   }
 }
 

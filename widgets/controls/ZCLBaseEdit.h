@@ -9,8 +9,9 @@
 
 #include <QPointer>
 #include <QString>
-#include <cstdint>
 #include <QTimer>
+
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -23,12 +24,31 @@ enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 
 // Messages of the platform's edit-control protocol.
 enum : unsigned {
-  WM_GETTEXTLENGTH = 0x000E, WM_CUT = 0x0300, WM_COPY = 0x0301, WM_PASTE = 0x0302, WM_CLEAR = 0x0303,
-  EM_GETSEL = 0x00B0, EM_SETSEL = 0x00B1, EM_GETRECT = 0x00B2, EM_GETMODIFY = 0x00B8, EM_SETMODIFY = 0x00B9,
-  EM_GETLINECOUNT = 0x00BA, EM_LINEINDEX = 0x00BB, EM_LINELENGTH = 0x00C1, EM_REPLACESEL = 0x00C2,
-  EM_GETLINE = 0x00C4, EM_LIMITTEXT = 0x00C5, EM_CANUNDO = 0x00C6, EM_UNDO = 0x00C7, EM_LINEFROMCHAR = 0x00C9,
-  EM_EMPTYUNDOBUFFER = 0x00CD, EM_GETFIRSTVISIBLELINE = 0x00CE, EM_SETREADONLY = 0x00CF,
-  EM_GETLIMITTEXT = 0x00D5, EM_POSFROMCHAR = 0x00D6, EM_CHARFROMPOS = 0x00D7
+  WM_GETTEXTLENGTH = 0x000E,
+  WM_CUT = 0x0300,
+  WM_COPY = 0x0301,
+  WM_PASTE = 0x0302,
+  WM_CLEAR = 0x0303,
+  EM_GETSEL = 0x00B0,
+  EM_SETSEL = 0x00B1,
+  EM_GETRECT = 0x00B2,
+  EM_GETMODIFY = 0x00B8,
+  EM_SETMODIFY = 0x00B9,
+  EM_GETLINECOUNT = 0x00BA,
+  EM_LINEINDEX = 0x00BB,
+  EM_LINELENGTH = 0x00C1,
+  EM_REPLACESEL = 0x00C2,
+  EM_GETLINE = 0x00C4,
+  EM_LIMITTEXT = 0x00C5,
+  EM_CANUNDO = 0x00C6,
+  EM_UNDO = 0x00C7,
+  EM_LINEFROMCHAR = 0x00C9,
+  EM_EMPTYUNDOBUFFER = 0x00CD,
+  EM_GETFIRSTVISIBLELINE = 0x00CE,
+  EM_SETREADONLY = 0x00CF,
+  EM_GETLIMITTEXT = 0x00D5,
+  EM_POSFROMCHAR = 0x00D6,
+  EM_CHARFROMPOS = 0x00D7
 };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TZCLEditOption : unsigned { eoNarrowHeight = 1, eoSuppressDefaultMenu = 2 };
@@ -43,21 +63,21 @@ using TKeyPressEvent = std::function<void(QObject* Sender, QChar& key)>;
 class TZCLCaret : public TZCLObject {
  public:
   TZCLCaret();
-  int BlinkRate() const { return blinkRate_; }
+  int BlinkRate() const { return fBlinkRate; }
   void SetBlinkRate(int value);
-  TZCLCaretStyle Style() const { return style_; }
+  TZCLCaretStyle Style() const { return fStyle; }
   void SetStyle(TZCLCaretStyle value);
-  int Width() const { return width_; }
+  int Width() const { return fWidth; }
   void SetWidth(int value);
-  int Height() const { return height_; }
+  int Height() const { return fHeight; }
   void SetHeight(int value);
   void Assign(const TZCLCaret& other);
 
  private:
-  int blinkRate_;
-  TZCLCaretStyle style_ = csDefault;
-  int width_ = 2;
-  int height_ = 10;
+  int fBlinkRate;
+  TZCLCaretStyle fStyle = csDefault;
+  int fWidth = 2;
+  int fHeight = 10;
 };
 
 struct TZCLUndoRecord {
@@ -91,15 +111,15 @@ class TZCLBaseEdit : public TZCLCustomBevelPanel, public IZCLFaceEditState {
   // The one path by which text changes: replaces the selection by s (empty s deletes).
   void ReplaceSelection(const QString& s);
   void Undo();
-  bool CanUndo() const { return FCanUndo && !undo_.Empty(); }
+  bool CanUndo() const { return FCanUndo && !fUndo.Empty(); }
   // Empties the undo stack; CanUndo's flag stays as it is.
-  void ClearUndo() { undo_.Clear(); }
+  void ClearUndo() { fUndo.Clear(); }
   // Empties the undo stack and clears the undo flag (the platform's empty-undo-buffer message).
   void EmptyUndoBuffer() {
-    undo_.Clear();
+    fUndo.Clear();
     FCanUndo = false;
   }
-  int UndoCount() const { return undo_.Count(); }
+  int UndoCount() const { return fUndo.Count(); }
   // The undo records as a buffer stream (oldest first) and back; a stream that is not one leaves
   // the undo stack as it was.
   TZCLBufferBytes SaveUndoToStream() const;
@@ -151,7 +171,7 @@ class TZCLBaseEdit : public TZCLCustomBevelPanel, public IZCLFaceEditState {
   void SetHighlightText(TColor value);
   TColor HighlightBack() const { return FHighlightBack; }
   void SetHighlightBack(TColor value);
-  TZCLCaret& Caret() { return caret_; }
+  TZCLCaret& Caret() { return fCaret; }
 
   // An attached label kept beside the edit: 0 above, 1 below, 2 left, 3 right.
   QWidget* SubLabel() const { return FLabel.data(); }
@@ -270,11 +290,11 @@ class TZCLBaseEdit : public TZCLCustomBevelPanel, public IZCLFaceEditState {
   int FLabelPosition = 0;
   int FLabelSpacing = 3;
   bool FLabelSizeFollow = false;
-  TZCLCaret caret_;
-  TZCLDynLIFOBuffer<TZCLUndoRecord> undo_;
-  QTimer blinkTimer_;
-  QTimer selectionTimer_;
-  int lastMouseX_ = 0;
+  TZCLCaret fCaret;
+  TZCLDynLIFOBuffer<TZCLUndoRecord> fUndo;
+  QTimer fBlinkTimer;
+  QTimer fSelectionTimer;
+  int fLastMouseX = 0;
 };
 
 }  // namespace zyn

@@ -31,121 +31,133 @@ void TZCLBevel::Changed() {
 }
 
 void TZCLBevel::Recalculate() {
-  switch (mode_) {
+  switch (fMode) {
     case bmCustom:
-      if (styleInner_ == bvShadow) {
-        extent_ = widthInner_ + borderInnerWidth_;
+      if (fStyleInner == bvShadow) {
+        fExtent = fWidthInner + fBorderInnerWidth;
       } else {
-        extent_ = borderWidth_ + borderInnerWidth_;
-        if (styleInner_ != bvNone || styleOuter_ != bvNone) {
-          if (styleOuter_ != bvNone) extent_ += widthOuter_ + (IsFrame(styleOuter_) ? 1 : 0);
-          if (styleInner_ != bvNone) extent_ += widthInner_ + (IsFrame(styleInner_) ? 1 : 0);
+        fExtent = fBorderWidth + fBorderInnerWidth;
+        if (fStyleInner != bvNone || fStyleOuter != bvNone) {
+          if (fStyleOuter != bvNone) fExtent += fWidthOuter + (IsFrame(fStyleOuter) ? 1 : 0);
+          if (fStyleInner != bvNone) fExtent += fWidthInner + (IsFrame(fStyleInner) ? 1 : 0);
         }
       }
       break;
-    case bmStandard: extent_ = StandardBorderWidth(standardStyle_) + borderInnerWidth_; break;
-    case bmEdge: extent_ = (borderSides_ ? 2 : 0) + borderInnerWidth_; break;
-    case bmWindows: extent_ = useWindowBorder_ ? 0 : borderInnerWidth_ + 2; break;
+    case bmStandard:
+      fExtent = StandardBorderWidth(fStandardStyle) + fBorderInnerWidth;
+      break;
+    case bmEdge:
+      fExtent = (fBorderSides ? 2 : 0) + fBorderInnerWidth;
+      break;
+    case bmWindows:
+      fExtent = fUseWindowBorder ? 0 : fBorderInnerWidth + 2;
+      break;
   }
-  extentRight_ = extent_;
-  if (mode_ == bmCustom && styleOuter_ == bvShadow) extentRight_ = widthInner_ + widthOuter_ + borderInnerWidth_;
+  fExtentRight = fExtent;
+  if (fMode == bmCustom && fStyleOuter == bvShadow) fExtentRight = fWidthInner + fWidthOuter + fBorderInnerWidth;
 }
 
 void TZCLBevel::SetStyleInner(TZCLBevelStyle value) {
-  if (value == styleInner_) return;
-  const TZCLBevelStyle old = styleInner_;
-  styleInner_ = value;
-  if (value == bvShadow) styleOuter_ = bvShadow;
-  else if (old == bvShadow) styleOuter_ = bvNone;
+  if (value == fStyleInner) return;
+  const TZCLBevelStyle old = fStyleInner;
+  fStyleInner = value;
+  if (value == bvShadow)
+    fStyleOuter = bvShadow;
+  else if (old == bvShadow)
+    fStyleOuter = bvNone;
   Changed();
 }
 
 void TZCLBevel::SetStyleOuter(TZCLBevelStyle value) {
-  if (value == styleOuter_) return;
-  const TZCLBevelStyle old = styleOuter_;
-  styleOuter_ = value;
-  if (value == bvShadow) styleInner_ = bvShadow;
-  else if (old == bvShadow) styleInner_ = bvNone;
+  if (value == fStyleOuter) return;
+  const TZCLBevelStyle old = fStyleOuter;
+  fStyleOuter = value;
+  if (value == bvShadow)
+    fStyleInner = bvShadow;
+  else if (old == bvShadow)
+    fStyleInner = bvNone;
   Changed();
 }
 
 void TZCLBevel::SetWidthInner(int value) {
   value = std::clamp(value, 0, 50);
-  if (value == widthInner_) return;
-  widthInner_ = value;
+  if (value == fWidthInner) return;
+  fWidthInner = value;
   Changed();
 }
 
 void TZCLBevel::SetWidthOuter(int value) {
   value = std::clamp(value, 0, 50);
-  if (value == widthOuter_) return;
-  widthOuter_ = value;
+  if (value == fWidthOuter) return;
+  fWidthOuter = value;
   Changed();
 }
 
 void TZCLBevel::SetColor(int index, TColor value) {
-  if (index < 0 || index > 2 || colors_[index] == value) return;
-  colors_[index] = value;
+  if (index < 0 || index > 2 || fColors[index] == value) return;
+  fColors[index] = value;
   Changed();
 }
 
 void TZCLBevel::SetBorderSides(TZCLFrameSides value) {
-  if (value == borderSides_) return;
-  borderSides_ = value;
+  if (value == fBorderSides) return;
+  fBorderSides = value;
   Changed();
 }
 
 void TZCLBevel::SetBorderWidth(int value) {
   value = std::clamp(value, 0, 255);
-  if (value == borderWidth_) return;
-  borderWidth_ = value;
+  if (value == fBorderWidth) return;
+  fBorderWidth = value;
   Changed();
 }
 
 void TZCLBevel::SetBorderInnerWidth(int value) {
   value = std::clamp(value, 0, 255);
-  if (value == borderInnerWidth_) return;
-  borderInnerWidth_ = value;
+  if (value == fBorderInnerWidth) return;
+  fBorderInnerWidth = value;
   Changed();
 }
 
 void TZCLBevel::SetEdgeStyle(TZCLEdgeStyle value) {
-  if (value == edgeStyle_) return;
-  edgeStyle_ = value;
+  if (value == fEdgeStyle) return;
+  fEdgeStyle = value;
   Changed();
 }
 
 void TZCLBevel::SetMode(TZCLBevelMode value) {
-  if (value == mode_) return;
-  mode_ = value;
+  if (value == fMode) return;
+  fMode = value;
   Changed();
 }
 
 void TZCLBevel::SetStandardStyle(TZCLBorderStyle value) {
-  if (value == standardStyle_) return;
-  standardStyle_ = value;
-  if (mode_ == bmStandard) Changed();
-  else Recalculate();
+  if (value == fStandardStyle) return;
+  fStandardStyle = value;
+  if (fMode == bmStandard)
+    Changed();
+  else
+    Recalculate();
 }
 
 void TZCLBevel::SetUseWindowBorder(bool value) {
-  if (value == useWindowBorder_) return;
-  useWindowBorder_ = value;
+  if (value == fUseWindowBorder) return;
+  fUseWindowBorder = value;
   Changed();
 }
 
 QString TZCLBevel::Description() const {
   static const char* names[] = {"Custom style", "Standard style", "Edged style", "Windows style"};
-  return QStringLiteral("{%1}").arg(QString::fromLatin1(names[mode_]));
+  return QStringLiteral("{%1}").arg(QString::fromLatin1(names[fMode]));
 }
 
 TRect TZCLBevel::ClientRectOf(const TRect& r) const {
-  if (mode_ == bmCustom && styleInner_ == bvShadow) {
-    const int lt = widthInner_ + borderInnerWidth_;
-    const int rb = widthInner_ + widthOuter_ + borderInnerWidth_;
+  if (fMode == bmCustom && fStyleInner == bvShadow) {
+    const int lt = fWidthInner + fBorderInnerWidth;
+    const int rb = fWidthInner + fWidthOuter + fBorderInnerWidth;
     return Rect(r.Left + lt, r.Top + lt, r.Right - rb, r.Bottom - rb);
   }
-  return Rect(r.Left + extent_, r.Top + extent_, r.Right - extentRight_, r.Bottom - extentRight_);
+  return Rect(r.Left + fExtent, r.Top + fExtent, r.Right - fExtentRight, r.Bottom - fExtentRight);
 }
 
 void TZCLBevel::PaintBorder(TCanvas& canvas, TRect& r, int width, bool transparent) const {
@@ -154,7 +166,7 @@ void TZCLBevel::PaintBorder(TCanvas& canvas, TRect& r, int width, bool transpare
     return;
   }
   const TBrush old = canvas.Brush;
-  canvas.Brush = TBrush{colors_[0], bsSolid, QImage()};
+  canvas.Brush = TBrush{fColors[0], bsSolid, QImage()};
   for (int i = 0; i < width; ++i) {
     canvas.FrameRect(r);
     InflateRect(r, -1, -1);
@@ -164,21 +176,23 @@ void TZCLBevel::PaintBorder(TCanvas& canvas, TRect& r, int width, bool transpare
 
 TRect TZCLBevel::PaintBevel(TCanvas& canvas, const TRect& rect, bool transparent) {
   TRect r = rect;
-  if (extent_ == 0) return r;
-  switch (mode_) {
+  if (fExtent == 0) return r;
+  switch (fMode) {
     case bmCustom:
-      if (styleInner_ == bvShadow) {
-        DrawShadowFrame(canvas, r, colors_[1], transparent, widthInner_, widthOuter_, colors_[0], colors_[2]);
+      if (fStyleInner == bvShadow) {
+        DrawShadowFrame(canvas, r, fColors[1], transparent, fWidthInner, fWidthOuter, fColors[0], fColors[2]);
       } else {
-        DrawBevelFrame(canvas, r, styleOuter_, widthOuter_, colors_[2], colors_[1]);
-        PaintBorder(canvas, r, borderWidth_, transparent);
-        DrawBevelFrame(canvas, r, styleInner_, widthInner_, colors_[2], colors_[1]);
+        DrawBevelFrame(canvas, r, fStyleOuter, fWidthOuter, fColors[2], fColors[1]);
+        PaintBorder(canvas, r, fBorderWidth, transparent);
+        DrawBevelFrame(canvas, r, fStyleInner, fWidthInner, fColors[2], fColors[1]);
       }
       break;
-    case bmStandard: DrawStandardBorder(canvas, r, standardStyle_); break;
+    case bmStandard:
+      DrawStandardBorder(canvas, r, fStandardStyle);
+      break;
     case bmEdge:
-      if (borderSides_) {
-        const unsigned sides = SideFlags(borderSides_);
+      if (fBorderSides) {
+        const unsigned sides = SideFlags(fBorderSides);
         if (!transparent) {
           const TRect outer = r;
           TRect inner = r;
@@ -192,31 +206,33 @@ TRect TZCLBevel::PaintBevel(TCanvas& canvas, const TRect& rect, bool transparent
           canvas.FillRect(Rect(outer.Left, inner.Bottom, outer.Right, outer.Bottom));
         }
         TRect e = r;
-        canvas.DrawEdge(e, EdgeOf(edgeStyle_), sides);
+        canvas.DrawEdge(e, EdgeOf(fEdgeStyle), sides);
         if (sides & BF_LEFT) r.Left += 2;
         if (sides & BF_TOP) r.Top += 2;
         if (sides & BF_RIGHT) r.Right -= 2;
         if (sides & BF_BOTTOM) r.Bottom -= 2;
       }
       break;
-    case bmWindows: DrawStandardBorder(canvas, r, lsLoweredExt); break;
+    case bmWindows:
+      DrawStandardBorder(canvas, r, lsLoweredExt);
+      break;
   }
-  PaintBorder(canvas, r, borderInnerWidth_, transparent);
+  PaintBorder(canvas, r, fBorderInnerWidth, transparent);
   return r;
 }
 
 void TZCLBevel::Assign(const TZCLBevel& other) {
-  styleInner_ = other.styleInner_;
-  styleOuter_ = other.styleOuter_;
-  widthInner_ = other.widthInner_;
-  widthOuter_ = other.widthOuter_;
-  for (int i = 0; i < 3; ++i) colors_[i] = other.colors_[i];
-  borderSides_ = other.borderSides_;
-  borderWidth_ = other.borderWidth_;
-  borderInnerWidth_ = other.borderInnerWidth_;
-  edgeStyle_ = other.edgeStyle_;
-  mode_ = other.mode_;
-  standardStyle_ = other.standardStyle_;
+  fStyleInner = other.fStyleInner;
+  fStyleOuter = other.fStyleOuter;
+  fWidthInner = other.fWidthInner;
+  fWidthOuter = other.fWidthOuter;
+  for (int i = 0; i < 3; ++i) fColors[i] = other.fColors[i];
+  fBorderSides = other.fBorderSides;
+  fBorderWidth = other.fBorderWidth;
+  fBorderInnerWidth = other.fBorderInnerWidth;
+  fEdgeStyle = other.fEdgeStyle;
+  fMode = other.fMode;
+  fStandardStyle = other.fStandardStyle;
   Changed();
 }
 

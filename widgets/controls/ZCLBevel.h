@@ -18,36 +18,36 @@ class TZCLBevel : public TZCLObject {
  public:
   TZCLBevel();
 
-  TZCLBevelStyle StyleInner() const { return styleInner_; }
+  TZCLBevelStyle StyleInner() const { return fStyleInner; }
   void SetStyleInner(TZCLBevelStyle value);
-  TZCLBevelStyle StyleOuter() const { return styleOuter_; }
+  TZCLBevelStyle StyleOuter() const { return fStyleOuter; }
   void SetStyleOuter(TZCLBevelStyle value);
-  int WidthInner() const { return widthInner_; }
+  int WidthInner() const { return fWidthInner; }
   void SetWidthInner(int value);
-  int WidthOuter() const { return widthOuter_; }
+  int WidthOuter() const { return fWidthOuter; }
   void SetWidthOuter(int value);
-  TColor BorderColor() const { return colors_[0]; }
-  TColor LightColor() const { return colors_[1]; }
-  TColor ShadowColor() const { return colors_[2]; }
+  TColor BorderColor() const { return fColors[0]; }
+  TColor LightColor() const { return fColors[1]; }
+  TColor ShadowColor() const { return fColors[2]; }
   void SetColor(int index, TColor value);  // 0 border, 1 light, 2 shadow
-  TZCLFrameSides BorderSides() const { return borderSides_; }
+  TZCLFrameSides BorderSides() const { return fBorderSides; }
   void SetBorderSides(TZCLFrameSides value);
-  int BorderWidth() const { return borderWidth_; }
+  int BorderWidth() const { return fBorderWidth; }
   void SetBorderWidth(int value);
-  int BorderInnerWidth() const { return borderInnerWidth_; }
+  int BorderInnerWidth() const { return fBorderInnerWidth; }
   void SetBorderInnerWidth(int value);
-  TZCLEdgeStyle EdgeStyle() const { return edgeStyle_; }
+  TZCLEdgeStyle EdgeStyle() const { return fEdgeStyle; }
   void SetEdgeStyle(TZCLEdgeStyle value);
-  TZCLBevelMode Mode() const { return mode_; }
+  TZCLBevelMode Mode() const { return fMode; }
   void SetMode(TZCLBevelMode value);
-  TZCLBorderStyle StandardStyle() const { return standardStyle_; }
+  TZCLBorderStyle StandardStyle() const { return fStandardStyle; }
   void SetStandardStyle(TZCLBorderStyle value);
 
-  bool UseWindowBorder() const { return useWindowBorder_; }
+  bool UseWindowBorder() const { return fUseWindowBorder; }
   void SetUseWindowBorder(bool value);
 
-  int BevelExtent() const { return extent_; }
-  int BevelExtentRight() const { return extentRight_; }
+  int BevelExtent() const { return fExtent; }
+  int BevelExtentRight() const { return fExtentRight; }
   QString Description() const override;
 
   // Paints the frame into r and returns the rectangle inside it.
@@ -60,20 +60,20 @@ class TZCLBevel : public TZCLObject {
   void Recalculate();
   void PaintBorder(TCanvas& canvas, TRect& r, int width, bool transparent) const;
 
-  TZCLBevelStyle styleInner_ = bvNone;
-  TZCLBevelStyle styleOuter_ = bvNone;
-  int widthInner_ = 1;
-  int widthOuter_ = 1;
-  TColor colors_[3] = {clBtnFace, clBtnHighlight, clBtnShadow};
-  TZCLFrameSides borderSides_ = fsBottom | fsLeft | fsRight | fsTop;
-  int borderWidth_ = 0;
-  int borderInnerWidth_ = 0;
-  TZCLEdgeStyle edgeStyle_ = etEtched;
-  TZCLBevelMode mode_ = bmCustom;
-  TZCLBorderStyle standardStyle_ = lsSingleLowered;
-  bool useWindowBorder_ = false;
-  int extent_ = 0;
-  int extentRight_ = 0;
+  TZCLBevelStyle fStyleInner = bvNone;
+  TZCLBevelStyle fStyleOuter = bvNone;
+  int fWidthInner = 1;
+  int fWidthOuter = 1;
+  TColor fColors[3] = {clBtnFace, clBtnHighlight, clBtnShadow};
+  TZCLFrameSides fBorderSides = fsBottom | fsLeft | fsRight | fsTop;
+  int fBorderWidth = 0;
+  int fBorderInnerWidth = 0;
+  TZCLEdgeStyle fEdgeStyle = etEtched;
+  TZCLBevelMode fMode = bmCustom;
+  TZCLBorderStyle fStandardStyle = lsSingleLowered;
+  bool fUseWindowBorder = false;
+  int fExtent = 0;
+  int fExtentRight = 0;
 };
 
 }  // namespace zyn

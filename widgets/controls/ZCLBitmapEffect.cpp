@@ -3,6 +3,7 @@
 #include "widgets/controls/ZCLCustomContainer.h"
 
 #include <QPainter>
+
 #include <algorithm>
 #include <cmath>
 
@@ -18,37 +19,37 @@ void Ensure32(QImage& image) {
 
 }  // namespace
 
-TZCLShapeFill::TZCLShapeFill() : gradient_(std::make_unique<TZCLGradient>()) {
-  gradient_->OnChange = [this](QObject*) { Changed(); };
+TZCLShapeFill::TZCLShapeFill() : fGradient(std::make_unique<TZCLGradient>()) {
+  fGradient->OnChange = [this](QObject*) { Changed(); };
 }
 
 void TZCLShapeFill::SetStyle(TZCLFillStyle value) {
-  if (value == style_) return;
-  style_ = value;
+  if (value == fStyle) return;
+  fStyle = value;
   Changed();
 }
 
 void TZCLShapeFill::SetTileMode(TZCLTileMode value) {
-  if (value == tileMode_) return;
-  tileMode_ = value;
+  if (value == fTileMode) return;
+  fTileMode = value;
   Changed();
 }
 
 void TZCLFillObject::SetAlignment(TZCLAlignment value) {
-  if (value == alignment_) return;
-  alignment_ = value;
-  if ((style_ == sfBitmap || style_ == sfBitmapList) && tileMode_ == tmNone) Changed();
+  if (value == fAlignment) return;
+  fAlignment = value;
+  if ((fStyle == sfBitmap || fStyle == sfBitmapList) && fTileMode == tmNone) Changed();
 }
 
 void TZCLFillObject::SetOptions(unsigned value) {
-  if (value == options_) return;
-  options_ = value;
+  if (value == fOptions) return;
+  fOptions = value;
   Changed();
 }
 
 QString TZCLShapeFill::Description() const {
   static const char* names[] = {"Disabled", "BitmapBrush", "Brush", "Bitmap", "BitmapList", "Gradient"};
-  return QStringLiteral("{%1}").arg(QString::fromLatin1(names[style_]));
+  return QStringLiteral("{%1}").arg(QString::fromLatin1(names[fStyle]));
 }
 
 bool TZCLFillObject::FillCanvas(TCanvas& canvas, const TRect& r, TColor background) const {
@@ -58,8 +59,9 @@ bool TZCLFillObject::FillCanvas(TCanvas& canvas, const TRect& r, TColor backgrou
     canvas.FillRect(r);
   };
   bool covered = true;
-  switch (style_) {
-    case sfNone: return false;
+  switch (fStyle) {
+    case sfNone:
+      return false;
     case sfBrushBitmap:
       if (!Bitmap.isNull()) canvas.Brush.Bitmap = Bitmap;
       canvas.FillRect(r);
@@ -71,16 +73,16 @@ bool TZCLFillObject::FillCanvas(TCanvas& canvas, const TRect& r, TColor backgrou
       break;
     case sfBitmap:
     case sfBitmapList: {
-      const QImage& image = style_ == sfBitmap ? Bitmap : ListBitmap;
+      const QImage& image = fStyle == sfBitmap ? Bitmap : ListBitmap;
       if (image.isNull()) {
-        if (options_ & foFillInner) fillBackground();
+        if (fOptions & foFillInner) fillBackground();
         covered = false;
         break;
       }
-      switch (tileMode_) {
+      switch (fTileMode) {
         case tmNone: {
           fillBackground();
-          TRect place = AlignRect(alignment_, Bounds(0, 0, image.width(), image.height()), r);
+          TRect place = AlignRect(fAlignment, Bounds(0, 0, image.width(), image.height()), r);
           OffsetRect(place, OffsetX, OffsetY);
           canvas.Draw(place.Left, place.Top, image);
           break;
@@ -91,7 +93,9 @@ bool TZCLFillObject::FillCanvas(TCanvas& canvas, const TRect& r, TColor backgrou
           canvas.Draw(place.Left, place.Top, image);
           break;
         }
-        case tmStretch: canvas.StretchDraw(r, image); break;
+        case tmStretch:
+          canvas.StretchDraw(r, image);
+          break;
         case tmTile:
           canvas.Painter().save();
           canvas.SetClipRect(r);
@@ -104,61 +108,61 @@ bool TZCLFillObject::FillCanvas(TCanvas& canvas, const TRect& r, TColor backgrou
     }
     case sfGradient:
       GradientFill(canvas, r, Gradient().Style(), Gradient().Table(),
-                   ((options_ & foGrUseBitmap) ? gfOffscreen : 0u) | (Gradient().PaletteRealize() ? gfPalette : 0u));
+                   ((fOptions & foGrUseBitmap) ? gfOffscreen : 0u) | (Gradient().PaletteRealize() ? gfPalette : 0u));
       break;
   }
   canvas.Brush = old;
   return covered;
 }
 
-TZCLAlphaObject::TZCLAlphaObject() : fill_(std::make_unique<TZCLFillObject>()) {
-  fill_->OnChange = [this](QObject*) { Changed(); };
-  link_.OnChange = [this](QObject*) { TakeListBitmap(); };
+TZCLAlphaObject::TZCLAlphaObject() : fFill(std::make_unique<TZCLFillObject>()) {
+  fFill->OnChange = [this](QObject*) { Changed(); };
+  fLink.OnChange = [this](QObject*) { TakeListBitmap(); };
 }
 
 TZCLAlphaObject::~TZCLAlphaObject() {
-  if (ImageList()) imageList_->UnregisterLink(&link_);
+  if (ImageList()) fImageList->UnregisterLink(&fLink);
 }
 
 void TZCLAlphaObject::SetImageList(TZCLCustomImageList* list) {
   if (list == ImageList()) return;
-  if (ImageList()) imageList_->UnregisterLink(&link_);
-  imageList_ = list;
-  if (imageList_) imageList_->RegisterLink(&link_);
+  if (ImageList()) fImageList->UnregisterLink(&fLink);
+  fImageList = list;
+  if (fImageList) fImageList->RegisterLink(&fLink);
   TakeListBitmap();
 }
 
 void TZCLAlphaObject::SetImageIndex(int value) {
-  if (value == imageIndex_) return;
-  imageIndex_ = value;
+  if (value == fImageIndex) return;
+  fImageIndex = value;
   TakeListBitmap();
 }
 
 void TZCLAlphaObject::SetListIndex(int value) {
-  if (value == listIndex_) return;
-  listIndex_ = value;
+  if (value == fListIndex) return;
+  fListIndex = value;
   TakeListBitmap();
 }
 
 void TZCLAlphaObject::TakeListBitmap() {
   TZCLCustomImageList* list = ImageList();
-  const bool has = list && list->IsValidImage(listIndex_, imageIndex_);
-  fill_->ListBitmap = has ? list->GetBitmap(listIndex_, imageIndex_) : QImage();
+  const bool has = list && list->IsValidImage(fListIndex, fImageIndex);
+  fFill->ListBitmap = has ? list->GetBitmap(fListIndex, fImageIndex) : QImage();
   Changed();
 }
 
 void TZCLAlphaObject::SetStrength(double value) {
-  if (value == strength_) return;
-  strength_ = value;
+  if (value == fStrength) return;
+  fStrength = value;
   Changed();
 }
 
 QString TZCLAlphaObject::Description() const {
-  if (fill_->Style() == sfNone) return QStringLiteral("{Disabled}");
-  const QString kind = fill_->Style() == sfGradient ? QStringLiteral("grad")
-                       : (fill_->Style() == sfBrush || fill_->Style() == sfBrushBitmap) ? QStringLiteral("brush")
-                                                                                         : QStringLiteral("bmp");
-  return QStringLiteral("{Enabled (") + kind + QStringLiteral("), strength: ") + QString::number(strength_, 'f', 3) +
+  if (fFill->Style() == sfNone) return QStringLiteral("{Disabled}");
+  const QString kind = fFill->Style() == sfGradient                                     ? QStringLiteral("grad")
+                       : (fFill->Style() == sfBrush || fFill->Style() == sfBrushBitmap) ? QStringLiteral("brush")
+                                                                                        : QStringLiteral("bmp");
+  return QStringLiteral("{Enabled (") + kind + QStringLiteral("), strength: ") + QString::number(fStrength, 'f', 3) +
          QLatin1Char('}');
 }
 
@@ -245,69 +249,70 @@ void Blend(const QImage& image, const QImage& fill, QImage& target, double stren
     }
 }
 
-TZCLBitmapEffectObject::TZCLBitmapEffectObject() : alpha_(std::make_unique<TZCLAlphaObject>()) {
-  alpha_->OnChange = [this](QObject*) { Changed(); };
+TZCLBitmapEffectObject::TZCLBitmapEffectObject() : fAlpha(std::make_unique<TZCLAlphaObject>()) {
+  fAlpha->OnChange = [this](QObject*) { Changed(); };
 }
 
 void TZCLBitmapEffectObject::Changed() {
-  bufferValid_ = false;
+  fBufferValid = false;
   TZCLObject::Changed();
 }
 
 void TZCLBitmapEffectObject::SetFlag(int index, bool value) {
-  if (index < 0 || index > 4 || flags_[index] == value) return;
-  flags_[index] = value;
-  if (index == 4 && !value) buffer_ = QImage();
+  if (index < 0 || index > 4 || fFlags[index] == value) return;
+  fFlags[index] = value;
+  if (index == 4 && !value) fBuffer = QImage();
   Changed();
 }
 
 void TZCLBitmapEffectObject::SetBrightness(int value) {
   value = std::clamp(value, -255, 255);
-  if (value == brightness_) return;
-  brightness_ = value;
+  if (value == fBrightness) return;
+  fBrightness = value;
   Changed();
 }
 
 bool TZCLBitmapEffectObject::IsActive() const {
-  return flags_[0] || flags_[1] || flags_[2] || flags_[3] || alpha_->IsActive() || brightness_ != 0;
+  return fFlags[0] || fFlags[1] || fFlags[2] || fFlags[3] || fAlpha->IsActive() || fBrightness != 0;
 }
 
 QString TZCLBitmapEffectObject::Description() const {
   QStringList parts;
-  if (alpha_->IsActive()) parts << QStringLiteral("alpha");
+  if (fAlpha->IsActive()) parts << QStringLiteral("alpha");
   const char* names[] = {"FV", "FH", "GS", "INV"};
   for (int i = 0; i < 4; ++i)
-    if (flags_[i]) parts << QString::fromLatin1(names[i]);
-  if (brightness_ != 0) parts << QStringLiteral("B");
-  return QLatin1Char('{') + (parts.isEmpty() ? QStringLiteral("Disabled") : parts.join(QLatin1Char(','))) + QLatin1Char('}');
+    if (fFlags[i]) parts << QString::fromLatin1(names[i]);
+  if (fBrightness != 0) parts << QStringLiteral("B");
+  return QLatin1Char('{') + (parts.isEmpty() ? QStringLiteral("Disabled") : parts.join(QLatin1Char(','))) +
+         QLatin1Char('}');
 }
 
 void TZCLBitmapEffectObject::ApplyEffects(const QImage& source, const TRect& sourceRect, QImage& target) {
-  if (flags_[4] && bufferValid_) {
-    target = buffer_;
+  if (fFlags[4] && fBufferValid) {
+    target = fBuffer;
     return;
   }
   target = source.copy(ToQRect(sourceRect)).convertToFormat(QImage::Format_RGB32);
   const TRect all = Rect(0, 0, target.width(), target.height());
-  if (flags_[0]) FlipVertical(target, all);
-  if (flags_[1]) FlipHorizontal(target, all);
-  if (flags_[2]) GrayScale(target, all);
-  if (flags_[3]) Invert(target, all);
-  if (brightness_ != 0) zyn::Brightness(target, all, brightness_);
-  if (alpha_->FillObject().Style() != sfNone) {
+  if (fFlags[0]) FlipVertical(target, all);
+  if (fFlags[1]) FlipHorizontal(target, all);
+  if (fFlags[2]) GrayScale(target, all);
+  if (fFlags[3]) Invert(target, all);
+  if (fBrightness != 0) zyn::Brightness(target, all, fBrightness);
+  if (fAlpha->FillObject().Style() != sfNone) {
     QImage fill(target.width() + 2, target.height() + 2, QImage::Format_RGB32);
     fill.fill(Qt::white);
     {
       TCanvas canvas(&fill);
-      alpha_->FillObject().FillCanvas(canvas, Rect(0, 0, fill.width(), fill.height()), clWhite);
+      fAlpha->FillObject().FillCanvas(canvas, Rect(0, 0, fill.width(), fill.height()), clWhite);
     }
     QImage blended = target;
-    Blend(target, fill, blended, alpha_->Strength());
+    Blend(target, fill, blended, fAlpha->Strength());
     target = blended;
   }
-  if (flags_[4]) {
-    buffer_ = target;
-    bufferValid_ = true;
+  if (fFlags[4]) {
+    fBuffer = target;
+    fBufferValid = true;
   }
 }
 

@@ -6,6 +6,7 @@
 #include "widgets/controls/ZCLGradient.h"
 
 #include <QImage>
+
 #include <memory>
 #include <stdexcept>
 
@@ -27,32 +28,32 @@ class EZCLWrongPixelFormat : public std::runtime_error {
 class TZCLShapeFill : public TZCLObject {
  public:
   TZCLShapeFill();
-  TZCLFillStyle Style() const { return style_; }
+  TZCLFillStyle Style() const { return fStyle; }
   void SetStyle(TZCLFillStyle value);
-  TZCLTileMode TileMode() const { return tileMode_; }
+  TZCLTileMode TileMode() const { return fTileMode; }
   void SetTileMode(TZCLTileMode value);
   QImage Bitmap;
   QImage ListBitmap;  // the image taken from an image list
-  TZCLGradient& Gradient() { return *gradient_; }
-  const TZCLGradient& Gradient() const { return *gradient_; }
+  TZCLGradient& Gradient() { return *fGradient; }
+  const TZCLGradient& Gradient() const { return *fGradient; }
   QString Description() const override;
 
  protected:
-  TZCLFillStyle style_ = sfBrush;
-  TZCLTileMode tileMode_ = tmTile;
+  TZCLFillStyle fStyle = sfBrush;
+  TZCLTileMode fTileMode = tmTile;
 
  private:
-  std::unique_ptr<TZCLGradient> gradient_;
+  std::unique_ptr<TZCLGradient> fGradient;
 };
 
 // The fill of a control's background: a shape fill without style by default, with the brush, the
 // alignment and offsets of an untiled bitmap and the fill options.
 class TZCLFillObject : public TZCLShapeFill {
  public:
-  TZCLFillObject() { style_ = sfNone; }
-  TZCLAlignment Alignment() const { return alignment_; }
+  TZCLFillObject() { fStyle = sfNone; }
+  TZCLAlignment Alignment() const { return fAlignment; }
   void SetAlignment(TZCLAlignment value);
-  unsigned Options() const { return options_; }
+  unsigned Options() const { return fOptions; }
   void SetOptions(unsigned value);
   TBrush Brush;
   int OffsetX = 0;
@@ -61,8 +62,8 @@ class TZCLFillObject : public TZCLShapeFill {
   bool FillCanvas(TCanvas& canvas, const TRect& r, TColor background) const;
 
  private:
-  TZCLAlignment alignment_ = agTopLeft;
-  unsigned options_ = foFillInner | foGrUseBitmap;
+  TZCLAlignment fAlignment = agTopLeft;
+  unsigned fOptions = foFillInner | foGrUseBitmap;
 };
 
 class TZCLAlphaObject : public TZCLObject {
@@ -72,27 +73,27 @@ class TZCLAlphaObject : public TZCLObject {
   // The image list whose image (ListIndex, ImageIndex) is the fill's list bitmap; the list tells the
   // object of its changes through a change link.
   // Null once the list is gone (its destruction unregisters the link).
-  TZCLCustomImageList* ImageList() const { return link_.Sender() ? imageList_ : nullptr; }
+  TZCLCustomImageList* ImageList() const { return fLink.Sender() ? fImageList : nullptr; }
   void SetImageList(TZCLCustomImageList* list);
-  int ImageIndex() const { return imageIndex_; }
+  int ImageIndex() const { return fImageIndex; }
   void SetImageIndex(int value);
-  int ListIndex() const { return listIndex_; }
+  int ListIndex() const { return fListIndex; }
   void SetListIndex(int value);
-  double Strength() const { return strength_; }
+  double Strength() const { return fStrength; }
   void SetStrength(double value);
-  TZCLFillObject& FillObject() { return *fill_; }
-  const TZCLFillObject& FillObject() const { return *fill_; }
-  bool IsActive() const { return fill_->Style() != sfNone && strength_ != 1.0; }
+  TZCLFillObject& FillObject() { return *fFill; }
+  const TZCLFillObject& FillObject() const { return *fFill; }
+  bool IsActive() const { return fFill->Style() != sfNone && fStrength != 1.0; }
   QString Description() const override;
 
  private:
   void TakeListBitmap();
-  double strength_ = 0.6;
-  std::unique_ptr<TZCLFillObject> fill_;
-  TZCLCustomImageList* imageList_ = nullptr;
-  int imageIndex_ = 0;
-  int listIndex_ = 0;
-  TZCLChangeLink link_;
+  double fStrength = 0.6;
+  std::unique_ptr<TZCLFillObject> fFill;
+  TZCLCustomImageList* fImageList = nullptr;
+  int fImageIndex = 0;
+  int fListIndex = 0;
+  TZCLChangeLink fLink;
 };
 
 // Pixel operations over the rectangle r of an image (32-bit images; other formats are converted).
@@ -108,11 +109,11 @@ class TZCLBitmapEffectObject : public TZCLObject {
  public:
   TZCLBitmapEffectObject();
   // 0 FlipVertical, 1 FlipHorizontal, 2 GrayScale, 3 Invert, 4 Buffered.
-  bool Flag(int index) const { return flags_[index]; }
+  bool Flag(int index) const { return fFlags[index]; }
   void SetFlag(int index, bool value);
-  int Brightness() const { return brightness_; }
+  int Brightness() const { return fBrightness; }
   void SetBrightness(int value);  // -255 .. 255
-  TZCLAlphaObject& AlphaBlend() { return *alpha_; }
+  TZCLAlphaObject& AlphaBlend() { return *fAlpha; }
   bool IsActive() const;
   QString Description() const override;
   // Copies the source rectangle into target at (0, 0) and applies the effects.
@@ -120,11 +121,11 @@ class TZCLBitmapEffectObject : public TZCLObject {
   void Changed() override;
 
  private:
-  bool flags_[5] = {false, false, false, false, false};
-  int brightness_ = 0;
-  std::unique_ptr<TZCLAlphaObject> alpha_;
-  QImage buffer_;
-  bool bufferValid_ = false;
+  bool fFlags[5] = {false, false, false, false, false};
+  int fBrightness = 0;
+  std::unique_ptr<TZCLAlphaObject> fAlpha;
+  QImage fBuffer;
+  bool fBufferValid = false;
 };
 
 }  // namespace zyn

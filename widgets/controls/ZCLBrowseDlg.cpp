@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTreeView>
 #include <QVBoxLayout>
+
 #include <array>
 
 namespace zyn {
@@ -45,8 +46,10 @@ QString CutFirstDirectory(QString d) {
   }
   if (d.startsWith(QLatin1Char('.'))) d.remove(0, 4);
   const int slash = static_cast<int>(d.indexOf(QLatin1Char('\\')));
-  if (slash >= 0) d = QStringLiteral("...\\") + d.mid(slash + 1);
-  else d.clear();
+  if (slash >= 0)
+    d = QStringLiteral("...\\") + d.mid(slash + 1);
+  else
+    d.clear();
   if (lead) d.prepend(QLatin1Char('\\'));
   return d;
 }
@@ -75,17 +78,26 @@ QString TZCLBrowseDlg::StartPath(TZCLSystemFolders folder) {
     return all.isEmpty() ? QString() : all.first();
   };
   switch (folder) {
-    case bfoPersonal: return first(QStandardPaths::DocumentsLocation);
+    case bfoPersonal:
+      return first(QStandardPaths::DocumentsLocation);
     case bfoDesktopDirectory:
-    case bfoCommonDesktopDirectory: return first(QStandardPaths::DesktopLocation);
-    case bfoAppData: return first(QStandardPaths::AppDataLocation);
-    case bfoFonts: return first(QStandardPaths::FontsLocation);
+    case bfoCommonDesktopDirectory:
+      return first(QStandardPaths::DesktopLocation);
+    case bfoAppData:
+      return first(QStandardPaths::AppDataLocation);
+    case bfoFonts:
+      return first(QStandardPaths::FontsLocation);
     case bfoProfile:
-    case bfpProfiles: return QDir::homePath();
-    case bfoCommonMusic: return first(QStandardPaths::MusicLocation);
-    case bfoCommonPictures: return first(QStandardPaths::PicturesLocation);
-    case bfoCommonVideos: return first(QStandardPaths::MoviesLocation);
-    default: return QString();
+    case bfpProfiles:
+      return QDir::homePath();
+    case bfoCommonMusic:
+      return first(QStandardPaths::MusicLocation);
+    case bfoCommonPictures:
+      return first(QStandardPaths::PicturesLocation);
+    case bfoCommonVideos:
+      return first(QStandardPaths::MoviesLocation);
+    default:
+      return QString();
   }
 }
 
@@ -127,15 +139,42 @@ TPoint TZCLBrowseDlg::PlaceInRect(TZCLDlgPosition position, const TRect& r, int 
   int x = L, y = T;
   switch (position) {
     case bpCustom:
-    case bpTopLeft: x = L; y = T; break;
-    case bpTopCenter: x = cx; y = T; break;
-    case bpTopRight: x = R - w; y = T; break;
-    case bpCenterLeft: x = L; y = cy; break;
-    case bpCenter: x = cx; y = cy; break;
-    case bpCenterRight: x = R - w; y = cy; break;
-    case bpBottomLeft: x = L; y = B - h; break;
-    case bpBottomCenter: x = cx; y = B - h; break;
-    case bpBottomRight: x = R - w; y = B - h; break;
+    case bpTopLeft:
+      x = L;
+      y = T;
+      break;
+    case bpTopCenter:
+      x = cx;
+      y = T;
+      break;
+    case bpTopRight:
+      x = R - w;
+      y = T;
+      break;
+    case bpCenterLeft:
+      x = L;
+      y = cy;
+      break;
+    case bpCenter:
+      x = cx;
+      y = cy;
+      break;
+    case bpCenterRight:
+      x = R - w;
+      y = cy;
+      break;
+    case bpBottomLeft:
+      x = L;
+      y = B - h;
+      break;
+    case bpBottomCenter:
+      x = cx;
+      y = B - h;
+      break;
+    case bpBottomRight:
+      x = R - w;
+      y = B - h;
+      break;
   }
   if (y + h > desktopHeight) y = desktopHeight - h;
   if (x + w > desktopWidth) x = desktopWidth - w;
@@ -148,8 +187,10 @@ TRect TZCLBrowseDlg::RelationRect() const {
   QScreen* screen = QApplication::primaryScreen();
   const TRect whole = screen ? FromQRect(screen->geometry()) : Rect(0, 0, 1024, 768);
   switch (FRelatePos) {
-    case brScreen: return whole;
-    case brScreenWorkArea: return screen ? FromQRect(screen->availableGeometry()) : whole;
+    case brScreen:
+      return whole;
+    case brScreenWorkArea:
+      return screen ? FromQRect(screen->availableGeometry()) : whole;
     case brMainForm: {
       for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible() && w != FDialog && !w->parentWidget()) return FromQRect(w->frameGeometry());
@@ -325,7 +366,8 @@ bool TZCLBrowseDlg::Execute(QWidget* form) {
     const TRect relation = RelationRect();
     QScreen* screen = QApplication::primaryScreen();
     const QRect desktop = screen ? screen->virtualGeometry() : QRect(0, 0, 1024, 768);
-    const TPoint at = PlaceInRect(FPosition, relation, dialog.width(), dialog.height(), desktop.width(), desktop.height());
+    const TPoint at =
+        PlaceInRect(FPosition, relation, dialog.width(), dialog.height(), desktop.width(), desktop.height());
     dialog.move(at.X, at.Y);
     if (OnInit) OnInit(this);
     accepted = dialog.exec() == QDialog::Accepted;

@@ -8,6 +8,7 @@
 
 #include <QPointer>
 #include <QString>
+
 #include <cstdint>
 #include <functional>
 
@@ -22,23 +23,75 @@ namespace zyn {
 
 enum TZCLDlgPosRel { brScreen, brScreenWorkArea, brMainForm, brActiveWindow };
 enum TZCLDlgPosition {
-  bpCustom, bpTopLeft, bpTopCenter, bpTopRight, bpCenterLeft, bpCenter, bpCenterRight, bpBottomLeft,
-  bpBottomCenter, bpBottomRight
+  bpCustom,
+  bpTopLeft,
+  bpTopCenter,
+  bpTopRight,
+  bpCenterLeft,
+  bpCenter,
+  bpCenterRight,
+  bpBottomLeft,
+  bpBottomCenter,
+  bpBottomRight
 };
 enum TZCLBrowseDlgOption {
-  doBrowseForComputer, doBrowseForPrinter, doDontGoBelowDomain, doReturnFileSysAncestors, doReturnFileSysDirs,
-  doStatusText, doShowFiles, doAllowEdit, doShowPath, doEnableOK, doNewGUI, doNewGUINoNewFolderBtn
+  doBrowseForComputer,
+  doBrowseForPrinter,
+  doDontGoBelowDomain,
+  doReturnFileSysAncestors,
+  doReturnFileSysDirs,
+  doStatusText,
+  doShowFiles,
+  doAllowEdit,
+  doShowPath,
+  doEnableOK,
+  doNewGUI,
+  doNewGUINoNewFolderBtn
 };
 using TZCLBrowseDlgOptions = std::uint16_t;  // bit n = option of ordinal n
-constexpr TZCLBrowseDlgOptions BrowseOption(TZCLBrowseDlgOption o) { return static_cast<TZCLBrowseDlgOptions>(1u << o); }
+constexpr TZCLBrowseDlgOptions BrowseOption(TZCLBrowseDlgOption o) {
+  return static_cast<TZCLBrowseDlgOptions>(1u << o);
+}
 
 enum TZCLSystemFolders {
-  bfoDesktop, bfoDesktopExpanded, bfoPrograms, bfoControlPanel, bfoPrinters, bfoPersonal, bfoFavorites, bfoStartup,
-  bfoRecent, bfoSendto, bfoRecycleBin, bfoStartMenu, bfoDesktopDirectory, bfoMyComputer, bfoNetwork,
-  bfoNetworkNeighborhood, bfoInternet, bfoFonts, bfoTemplates, bfoCommonStartMenu, bfoCommonPrograms,
-  bfoCommonStartup, bfoCommonDesktopDirectory, bfoAppData, bfoPrintHood, bfoAltStartup, bfoCommonAltstartup,
-  bfoCommonFavorites, bfoInternetChache, bfoCookies, bfoHistory, bfoProfile, bfoConnections, bfoCommonMusic,
-  bfoCommonPictures, bfoCommonVideos, bfoCDBurnArea, bfpProfiles
+  bfoDesktop,
+  bfoDesktopExpanded,
+  bfoPrograms,
+  bfoControlPanel,
+  bfoPrinters,
+  bfoPersonal,
+  bfoFavorites,
+  bfoStartup,
+  bfoRecent,
+  bfoSendto,
+  bfoRecycleBin,
+  bfoStartMenu,
+  bfoDesktopDirectory,
+  bfoMyComputer,
+  bfoNetwork,
+  bfoNetworkNeighborhood,
+  bfoInternet,
+  bfoFonts,
+  bfoTemplates,
+  bfoCommonStartMenu,
+  bfoCommonPrograms,
+  bfoCommonStartup,
+  bfoCommonDesktopDirectory,
+  bfoAppData,
+  bfoPrintHood,
+  bfoAltStartup,
+  bfoCommonAltstartup,
+  bfoCommonFavorites,
+  bfoInternetChache,
+  bfoCookies,
+  bfoHistory,
+  bfoProfile,
+  bfoConnections,
+  bfoCommonMusic,
+  bfoCommonPictures,
+  bfoCommonVideos,
+  bfoCDBurnArea,
+  bfpProfiles
 };
 
 class TZCLBrowseDlg : public TZCLCustomComponent {

@@ -28,49 +28,52 @@ class TZCLDynLIFOBuffer : public TZCLObject {
   // Called for every item the buffer drops or clears.
   std::function<void(T&)> OnFreeItem;
 
-  int Count() const { return static_cast<int>(items_.size()); }
-  bool Empty() const { return items_.empty(); }
-  int MaxEntries() const { return maxEntries_; }
-  void SetMaxEntries(int value) { maxEntries_ = value; }  // -1: unlimited
-  bool CircleMode() const { return circleMode_; }
-  void SetCircleMode(bool value) { circleMode_ = value; }
+  int Count() const { return static_cast<int>(fItems.size()); }
+  bool Empty() const { return fItems.empty(); }
+  int MaxEntries() const { return fMaxEntries; }
+  void SetMaxEntries(int value) { fMaxEntries = value; }  // -1: unlimited
+  bool CircleMode() const { return fCircleMode; }
+  void SetCircleMode(bool value) { fCircleMode = value; }
 
   // False when the buffer is full and not in circle mode; in circle mode the oldest item goes (a
   // buffer of one entry is cleared).
   bool Push(T item) {
-    if (maxEntries_ != -1 && Count() >= maxEntries_) {
-      if (!circleMode_) return false;
-      if (maxEntries_ == 1) Clear();
-      else if (!items_.empty()) DropOldest();
+    if (fMaxEntries != -1 && Count() >= fMaxEntries) {
+      if (!fCircleMode) return false;
+      if (fMaxEntries == 1)
+        Clear();
+      else if (!fItems.empty())
+        DropOldest();
     }
-    items_.push_back(std::move(item));
+    fItems.push_back(std::move(item));
     return true;
   }
   std::optional<T> Pop() {
-    if (items_.empty()) return std::nullopt;
-    T item = std::move(items_.back());
-    items_.pop_back();
+    if (fItems.empty()) return std::nullopt;
+    T item = std::move(fItems.back());
+    fItems.pop_back();
     return item;
   }
-  const T* Top() const { return items_.empty() ? nullptr : &items_.back(); }
+  const T* Top() const { return fItems.empty() ? nullptr : &fItems.back(); }
   void Clear() {
-    while (!items_.empty()) DropOldest();
+    while (!fItems.empty()) DropOldest();
   }
   // From the oldest item to the newest.
   template <typename F>
   void ForEach(F&& visit) const {
-    for (const T& item : items_) visit(item);
+    for (const T& item : fItems) visit(item);
   }
 
   // The buffer stream with the bytes the handler gives for each item (an empty handler writes size 0).
   TZCLBufferBytes SaveToStream(const std::function<TZCLBufferBytes(const T&)>& bytesOf) const {
     std::vector<TZCLBufferBytes> blocks;
-    for (const T& item : items_) blocks.push_back(bytesOf ? bytesOf(item) : TZCLBufferBytes());
+    for (const T& item : fItems) blocks.push_back(bytesOf ? bytesOf(item) : TZCLBufferBytes());
     return WriteBufferStream(blocks);
   }
   // Replaces the items by those of the stream; a wrong signature or an item the handler refuses
   // leaves the buffer as it was.
-  bool LoadFromStream(const TZCLBufferBytes& stream, const std::function<std::optional<T>(const TZCLBufferBytes&)>& itemOf) {
+  bool LoadFromStream(const TZCLBufferBytes& stream,
+                      const std::function<std::optional<T>(const TZCLBufferBytes&)>& itemOf) {
     const auto blocks = ReadBufferStream(stream);
     if (!blocks || !itemOf) return false;
     std::vector<T> read;
@@ -86,12 +89,12 @@ class TZCLDynLIFOBuffer : public TZCLObject {
 
  private:
   void DropOldest() {
-    if (OnFreeItem) OnFreeItem(items_.front());
-    items_.pop_front();
+    if (OnFreeItem) OnFreeItem(fItems.front());
+    fItems.pop_front();
   }
-  std::deque<T> items_;
-  int maxEntries_ = -1;
-  bool circleMode_ = true;
+  std::deque<T> fItems;
+  int fMaxEntries = -1;
+  bool fCircleMode = true;
 };
 
 }  // namespace zyn

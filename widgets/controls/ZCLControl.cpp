@@ -12,36 +12,36 @@ TZCLControl::TZCLControl(QWidget* parent) : QWidget(parent) {
 }
 
 void TZCLControl::EndLoading() {
-  loading_ = false;
+  fLoading = false;
   Loaded();
 }
 
 void TZCLControl::SetColor(TColor value) {
-  if (value == color_) return;
-  color_ = value;
+  if (value == fColor) return;
+  fColor = value;
   Change();
 }
 
 void TZCLControl::SetCtlXP(bool value) {
-  if (value == ctlXP_) return;
-  ctlXP_ = value;
+  if (value == fCtlXP) return;
+  fCtlXP = value;
   Change();
 }
 
 void TZCLControl::SetCaption(const QString& value) {
-  if (value == caption_) return;
-  caption_ = value;
+  if (value == fCaption) return;
+  fCaption = value;
   Change();
 }
 
 void TZCLControl::SetBounds(int left, int top, int w, int h) {
-  inSetBounds_ = true;
-  pendingFlags_ = 0;
+  fInSetBounds = true;
+  fPendingFlags = 0;
   setGeometry(left, top, w, h);
-  inSetBounds_ = false;
-  const int flags = pendingFlags_;
-  pendingFlags_ = 0;
-  if (flags && !loading_) BoundsChanged(flags);
+  fInSetBounds = false;
+  const int flags = fPendingFlags;
+  fPendingFlags = 0;
+  if (flags && !fLoading) BoundsChanged(flags);
 }
 
 void TZCLControl::Change() {
@@ -63,7 +63,7 @@ void TZCLControl::MouseLeft() {
 void TZCLControl::Paint(TCanvas&) {}
 
 void TZCLControl::paintEvent(QPaintEvent*) {
-  if (loading_) return;
+  if (fLoading) return;
   TCanvas canvas(static_cast<QPaintDevice*>(this));
   canvas.Font.Font = font();
   Paint(canvas);
@@ -71,14 +71,18 @@ void TZCLControl::paintEvent(QPaintEvent*) {
 
 void TZCLControl::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
-  if (inSetBounds_) pendingFlags_ |= bcMoved;
-  else if (!loading_) BoundsChanged(bcMoved);
+  if (fInSetBounds)
+    fPendingFlags |= bcMoved;
+  else if (!fLoading)
+    BoundsChanged(bcMoved);
 }
 
 void TZCLControl::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (inSetBounds_) pendingFlags_ |= bcResized;
-  else if (!loading_) BoundsChanged(bcResized);
+  if (fInSetBounds)
+    fPendingFlags |= bcResized;
+  else if (!fLoading)
+    BoundsChanged(bcResized);
 }
 
 void TZCLControl::enterEvent(QEnterEvent* event) {
@@ -92,35 +96,35 @@ void TZCLControl::leaveEvent(QEvent* event) {
 }
 
 void TZCLBaseControl::SetImageIndex(int value) {
-  if (value < 0 || value == imageIndex_) return;
-  imageIndex_ = value;
+  if (value < 0 || value == fImageIndex) return;
+  fImageIndex = value;
   ImageChanged();
 }
 
 void TZCLBaseControl::SetListIndex(int value) {
-  if (value < 0 || value == listIndex_) return;
-  listIndex_ = value;
+  if (value < 0 || value == fListIndex) return;
+  fListIndex = value;
   ImageChanged();
 }
 
 TZCLBaseGraphicControl::TZCLBaseGraphicControl(QWidget* parent) : TZCLBaseControl(parent) { resize(30, 30); }
 
 void TZCLBaseGraphicControl::SetTransparentFace(bool value) {
-  if (value == transparent_) return;
-  transparent_ = value;
+  if (value == fTransparent) return;
+  fTransparent = value;
   Change();
 }
 
 TZCLGraphicControl::TZCLGraphicControl(QWidget* parent)
-    : TZCLBaseGraphicControl(parent), bevel_(std::make_unique<TZCLBevel>()) {
-  bevel_->SetOwner(this);
-  bevel_->OnChange = [this](QObject*) { update(); };
+    : TZCLBaseGraphicControl(parent), fBevel(std::make_unique<TZCLBevel>()) {
+  fBevel->SetOwner(this);
+  fBevel->OnChange = [this](QObject*) { update(); };
 }
 
 void TZCLGraphicControl::Paint(TCanvas& canvas) {
   if (IsLoading()) return;
-  if (IsTransparent() && bevel_->BevelExtent() == 0) return;
-  bevel_->PaintBevel(canvas, Rect(0, 0, width(), height()), IsTransparent());
+  if (IsTransparent() && fBevel->BevelExtent() == 0) return;
+  fBevel->PaintBevel(canvas, Rect(0, 0, width(), height()), IsTransparent());
 }
 
 }  // namespace zyn

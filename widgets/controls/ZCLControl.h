@@ -7,6 +7,7 @@
 #include "widgets/controls/ZCLObject.h"
 
 #include <QWidget>
+
 #include <functional>
 #include <memory>
 
@@ -26,18 +27,18 @@ class TZCLControl : public QWidget {
   // Called with bcMoved and/or bcResized after the bounds changed (not while loading).
   std::function<void(QObject* Sender, int flags)> OnBoundsChanged;
 
-  bool IsUpdating() const { return updateCount_ > 0; }
-  void BeginLoading() { loading_ = true; }
+  bool IsUpdating() const { return fUpdateCount > 0; }
+  void BeginLoading() { fLoading = true; }
   void EndLoading();
-  bool IsLoading() const { return loading_; }
+  bool IsLoading() const { return fLoading; }
 
-  TColor Color() const { return color_; }
+  TColor Color() const { return fColor; }
   void SetColor(TColor value);
-  bool CtlXP() const { return ctlXP_; }
+  bool CtlXP() const { return fCtlXP; }
   void SetCtlXP(bool value);
-  int Tag() const { return tag_; }
-  void SetTag(int value) { tag_ = value; }
-  QString Caption() const { return caption_; }
+  int Tag() const { return fTag; }
+  void SetTag(int value) { fTag = value; }
+  QString Caption() const { return fCaption; }
   void SetCaption(const QString& value);
   // Sets left, top, width and height at once and reports the change once.
   void SetBounds(int left, int top, int w, int h);
@@ -56,57 +57,57 @@ class TZCLControl : public QWidget {
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
 
-  int updateCount_ = 0;
+  int fUpdateCount = 0;
 
  private:
-  bool loading_ = false;
-  bool inSetBounds_ = false;
-  int pendingFlags_ = 0;
-  TColor color_ = clBtnFace;
-  bool ctlXP_ = false;
-  int tag_ = 0;
-  QString caption_;
+  bool fLoading = false;
+  bool fInSetBounds = false;
+  int fPendingFlags = 0;
+  TColor fColor = clBtnFace;
+  bool fCtlXP = false;
+  int fTag = 0;
+  QString fCaption;
 };
 
 class TZCLBaseControl : public TZCLControl {
   Q_OBJECT
  public:
   explicit TZCLBaseControl(QWidget* parent = nullptr) : TZCLControl(parent) {}
-  int ImageIndex() const { return imageIndex_; }
+  int ImageIndex() const { return fImageIndex; }
   void SetImageIndex(int value);
-  int ListIndex() const { return listIndex_; }
+  int ListIndex() const { return fListIndex; }
   void SetListIndex(int value);
 
  protected:
   virtual void ImageChanged() { Change(); }
 
  private:
-  int imageIndex_ = 0;
-  int listIndex_ = 0;
+  int fImageIndex = 0;
+  int fListIndex = 0;
 };
 
 class TZCLBaseGraphicControl : public TZCLBaseControl {
   Q_OBJECT
  public:
   explicit TZCLBaseGraphicControl(QWidget* parent = nullptr);
-  bool IsTransparent() const { return transparent_; }
+  bool IsTransparent() const { return fTransparent; }
   void SetTransparentFace(bool value);
 
  private:
-  bool transparent_ = true;
+  bool fTransparent = true;
 };
 
 class TZCLGraphicControl : public TZCLBaseGraphicControl {
   Q_OBJECT
  public:
   explicit TZCLGraphicControl(QWidget* parent = nullptr);
-  TZCLBevel& Bevel() { return *bevel_; }
+  TZCLBevel& Bevel() { return *fBevel; }
 
  protected:
   void Paint(TCanvas& canvas) override;
 
  private:
-  std::unique_ptr<TZCLBevel> bevel_;
+  std::unique_ptr<TZCLBevel> fBevel;
 };
 
 }  // namespace zyn

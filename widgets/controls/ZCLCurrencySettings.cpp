@@ -1,12 +1,13 @@
 #include "widgets/controls/ZCLCurrencySettings.h"
 
 #include <QLocale>
+
 #include <cmath>
 
 namespace zyn {
 
 QString TZCLCurrencySettings::NegativeTemplate(int number) {
-  static const char* const t[] = {"(¤1,1)", "-¤1,1",  "¤-1,1",  "¤1,1-",   "(1,1¤)",  "-1,1¤",   "1,1-¤",    "1,1¤-",
+  static const char* const t[] = {"(¤1,1)", "-¤1,1",  "¤-1,1",  "¤1,1-",  "(1,1¤)", "-1,1¤",  "1,1-¤",   "1,1¤-",
                                   "-1,1 ¤", "-¤ 1,1", "1,1 ¤-", "¤ 1,1-", "¤ -1,1", "1,1- ¤", "(¤ 1,1)", "(1,1 ¤)"};
   return (number >= 0 && number < 16) ? QString::fromUtf8(t[number]) : QString::fromUtf8(t[1]);
 }
@@ -18,40 +19,41 @@ QString TZCLCurrencySettings::PositiveTemplate(int number) {
 
 void TZCLCurrencySettings::LoadSystemDefaults() {
   const QLocale locale;
-  symbol_ = locale.currencySymbol();
+  fSymbol = locale.currencySymbol();
   const QString sample = locale.toCurrencyString(1.0);
-  const bool symbolFirst = sample.startsWith(symbol_);
+  const bool symbolFirst = sample.startsWith(fSymbol);
   const bool spaced = sample.contains(QChar(' ')) || sample.contains(QChar(0x00A0));
-  positive_ = PositiveTemplate((symbolFirst ? 0 : 1) + (spaced ? 2 : 0));
-  negative_ = symbolFirst ? (spaced ? NegativeTemplate(9) : NegativeTemplate(1)) : (spaced ? NegativeTemplate(8) : NegativeTemplate(5));
-  decimal_ = locale.decimalPoint().at(0);
-  thousand_ = locale.groupSeparator().isEmpty() ? QLatin1Char(',') : locale.groupSeparator().at(0);
-  grouping_ = 3;
-  digits_ = 2;
+  fPositive = PositiveTemplate((symbolFirst ? 0 : 1) + (spaced ? 2 : 0));
+  fNegative = symbolFirst ? (spaced ? NegativeTemplate(9) : NegativeTemplate(1))
+                          : (spaced ? NegativeTemplate(8) : NegativeTemplate(5));
+  fDecimal = locale.decimalPoint().at(0);
+  fThousand = locale.groupSeparator().isEmpty() ? QLatin1Char(',') : locale.groupSeparator().at(0);
+  fGrouping = 3;
+  fDigits = 2;
 }
 
 void TZCLCurrencySettings::SetSystemDefaults(TZCLCurrencyMode value) {
-  if (value == mode_) return;
-  mode_ = value;
+  if (value == fMode) return;
+  fMode = value;
   if (value == cmSystem) LoadSystemDefaults();
   Changed();
 }
 
 void TZCLCurrencySettings::SetPositiveFormatStr(const QString& value) {
-  if (value == positive_) return;
-  positive_ = value;
+  if (value == fPositive) return;
+  fPositive = value;
   Changed();
 }
 
 void TZCLCurrencySettings::SetNegativeFormatStr(const QString& value) {
-  if (value == negative_) return;
-  negative_ = value;
+  if (value == fNegative) return;
+  fNegative = value;
   Changed();
 }
 
 void TZCLCurrencySettings::SetSymbol(const QString& value) {
-  if (value == symbol_) return;
-  symbol_ = value;
+  if (value == fSymbol) return;
+  fSymbol = value;
   Changed();
 }
 
@@ -61,27 +63,29 @@ QString TZCLCurrencySettings::Format(std::int64_t amount, bool negativeFlag) con
   // Cut, not rounded, to the currency digits.
   std::int64_t units = a / 10000;
   std::int64_t frac = a % 10000;
-  QString fraction = QStringLiteral("%1").arg(frac, 4, 10, QLatin1Char('0')).left(std::min(digits_, 4));
-  while (fraction.size() < digits_) fraction += QLatin1Char('0');
+  QString fraction = QStringLiteral("%1").arg(frac, 4, 10, QLatin1Char('0')).left(std::min(fDigits, 4));
+  while (fraction.size() < fDigits) fraction += QLatin1Char('0');
   QString whole = QString::number(units);
-  if (grouping_ > 0)
-    for (int i = static_cast<int>(whole.size()) - grouping_; i > 0; i -= grouping_) whole.insert(i, thousand_);
-  const QString number = digits_ > 0 ? whole + decimal_ + fraction : whole;
-  QString out = negative ? negative_ : positive_;
+  if (fGrouping > 0)
+    for (int i = static_cast<int>(whole.size()) - fGrouping; i > 0; i -= fGrouping) whole.insert(i, fThousand);
+  const QString number = fDigits > 0 ? whole + fDecimal + fraction : whole;
+  QString out = negative ? fNegative : fPositive;
   out.replace(QStringLiteral("1,1"), QStringLiteral("\x01"));
-  out.replace(QString::fromUtf8("¤"), symbol_);
+  out.replace(QString::fromUtf8("¤"), fSymbol);
   out.replace(QStringLiteral("\x01"), number);
   return out;
 }
 
 std::int64_t TZCLCurrencySettings::Read(const QString& source, bool* ok) const {
   QString text = source;
-  if (!symbol_.isEmpty()) text.remove(symbol_);
+  if (!fSymbol.isEmpty()) text.remove(fSymbol);
   const int minus = static_cast<int>(text.count(QLatin1Char('-')));
   QString digits;
   for (QChar c : text) {
-    if (c.isDigit()) digits += c;
-    else if (c == decimal_) digits += QLatin1Char('.');
+    if (c.isDigit())
+      digits += c;
+    else if (c == fDecimal)
+      digits += QLatin1Char('.');
   }
   bool good = false;
   const double value = digits.toDouble(&good);
@@ -92,15 +96,15 @@ std::int64_t TZCLCurrencySettings::Read(const QString& source, bool* ok) const {
 }
 
 void TZCLCurrencySettings::Assign(const TZCLCurrencySettings& other) {
-  mode_ = other.mode_;
-  if (mode_ == cmUser) {
-    symbol_ = other.symbol_;
-    digits_ = other.digits_;
-    grouping_ = other.grouping_;
-    decimal_ = other.decimal_;
-    thousand_ = other.thousand_;
-    positive_ = other.positive_;
-    negative_ = other.negative_;
+  fMode = other.fMode;
+  if (fMode == cmUser) {
+    fSymbol = other.fSymbol;
+    fDigits = other.fDigits;
+    fGrouping = other.fGrouping;
+    fDecimal = other.fDecimal;
+    fThousand = other.fThousand;
+    fPositive = other.fPositive;
+    fNegative = other.fNegative;
   } else {
     LoadSystemDefaults();
   }

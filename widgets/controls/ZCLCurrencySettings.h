@@ -5,6 +5,7 @@
 #include "widgets/controls/ZCLObject.h"
 
 #include <QString>
+
 #include <cstdint>
 
 namespace zyn {
@@ -14,23 +15,23 @@ enum TZCLCurrencyMode { cmSystem, cmUser };
 class TZCLCurrencySettings : public TZCLObject {
  public:
   TZCLCurrencySettings() { LoadSystemDefaults(); }
-  TZCLCurrencyMode SystemDefaults() const { return mode_; }
+  TZCLCurrencyMode SystemDefaults() const { return fMode; }
   void SetSystemDefaults(TZCLCurrencyMode value);
-  QString PositiveFormatStr() const { return positive_; }
+  QString PositiveFormatStr() const { return fPositive; }
   void SetPositiveFormatStr(const QString& value);
-  QString NegativeFormatStr() const { return negative_; }
+  QString NegativeFormatStr() const { return fNegative; }
   void SetNegativeFormatStr(const QString& value);
-  QString Symbol() const { return symbol_; }
+  QString Symbol() const { return fSymbol; }
   void SetSymbol(const QString& value);
-  int Digits() const { return digits_; }
-  void SetDigits(int value) { digits_ = value; }
-  int Grouping() const { return grouping_; }
-  void SetGrouping(int value) { grouping_ = value; }
-  QChar DecimalSeparator() const { return decimal_; }
-  QChar ThousandSeparator() const { return thousand_; }
+  int Digits() const { return fDigits; }
+  void SetDigits(int value) { fDigits = value; }
+  int Grouping() const { return fGrouping; }
+  void SetGrouping(int value) { fGrouping = value; }
+  QChar DecimalSeparator() const { return fDecimal; }
+  QChar ThousandSeparator() const { return fThousand; }
   void SetSeparators(QChar decimal, QChar thousand) {
-    decimal_ = decimal;
-    thousand_ = thousand;
+    fDecimal = decimal;
+    fThousand = thousand;
   }
   // The negative template for a locale's format number 0 .. 15, the positive for 0 .. 3.
   static QString NegativeTemplate(int number);
@@ -44,14 +45,14 @@ class TZCLCurrencySettings : public TZCLObject {
   void Assign(const TZCLCurrencySettings& other);
 
  private:
-  TZCLCurrencyMode mode_ = cmSystem;
-  QString positive_;
-  QString negative_;
-  QString symbol_;
-  int grouping_ = 3;
-  int digits_ = 2;
-  QChar decimal_ = QLatin1Char('.');
-  QChar thousand_ = QLatin1Char(',');
+  TZCLCurrencyMode fMode = cmSystem;
+  QString fPositive;
+  QString fNegative;
+  QString fSymbol;
+  int fGrouping = 3;
+  int fDigits = 2;
+  QChar fDecimal = QLatin1Char('.');
+  QChar fThousand = QLatin1Char(',');
 };
 
 }  // namespace zyn

@@ -1,9 +1,8 @@
 #include "widgets/controls/ZCLCustomContainer.h"
 
-#include <QBuffer>
-
 #include "widgets/controls/ZCLCompress.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
 
@@ -36,54 +35,55 @@ void TZCLByteWriter::PatchLe32(int at, std::uint32_t v) {
 }
 
 std::uint8_t TZCLByteReader::U8() {
-  if (pos_ + 1 > data_.size()) throw EListData("Die Listendaten sind unvollständig.");
-  return static_cast<std::uint8_t>(data_[pos_++]);
+  if (fPos + 1 > fData.size()) throw EListData("Die Listendaten sind unvollständig.");
+  return static_cast<std::uint8_t>(fData[fPos++]);
 }
 
 std::uint32_t TZCLByteReader::Le32() {
-  if (pos_ + 4 > data_.size()) throw EListData("Die Listendaten sind unvollständig.");
+  if (fPos + 4 > fData.size()) throw EListData("Die Listendaten sind unvollständig.");
   std::uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(data_[pos_ + i]);
-  pos_ += 4;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(fData[fPos + i]);
+  fPos += 4;
   return v;
 }
 
 QByteArray TZCLByteReader::Bytes(int count) {
-  if (count < 0 || pos_ + static_cast<qint64>(count) > data_.size()) throw EListData("Die Listendaten sind unvollständig.");
-  const QByteArray b = data_.mid(pos_, count);
-  pos_ += count;
+  if (count < 0 || fPos + static_cast<qint64>(count) > fData.size())
+    throw EListData("Die Listendaten sind unvollständig.");
+  const QByteArray b = fData.mid(fPos, count);
+  fPos += count;
   return b;
 }
 
 void TZCLByteReader::Seek(int pos) {
-  if (pos < 0 || pos > data_.size()) throw EListData("Die Listendaten sind unvollständig.");
-  pos_ = pos;
+  if (pos < 0 || pos > fData.size()) throw EListData("Die Listendaten sind unvollständig.");
+  fPos = pos;
 }
 
-TZCLListItem::TZCLListItem(TZCLCustomContainer* container) : TZCLCustomComponent(container), container_(container) {}
+TZCLListItem::TZCLListItem(TZCLCustomContainer* container) : TZCLCustomComponent(container), fContainer(container) {}
 
 void TZCLListItem::SetDescription(const QString& value) {
-  if (value == description_) return;
-  description_ = value;
+  if (value == fDescription) return;
+  fDescription = value;
   Changed();
 }
 
 void TZCLListItem::SetIdent(std::uint16_t value) {
-  if (value == ident_) return;
-  ident_ = value;
+  if (value == fIdent) return;
+  fIdent = value;
   Changed();
 }
 
 void TZCLListItem::Changed() {
   TZCLCustomComponent::Changed();
-  if (container_ && container_->OnChange) container_->OnChange(this);
+  if (fContainer && fContainer->OnChange) fContainer->OnChange(this);
 }
 
 std::uint8_t TZCLListItem::GetFlags() const {
   std::uint8_t f = 0;
-  if (compressed_) f |= 1;
-  if (!description_.isEmpty()) f |= 2;
-  if (ident_ != 0) f |= 4;
+  if (fCompressed) f |= 1;
+  if (!fDescription.isEmpty()) f |= 2;
+  if (fIdent != 0) f |= 4;
   return f;
 }
 
@@ -91,30 +91,30 @@ void TZCLListItem::WriteToStream(TZCLByteWriter& w) const {
   const std::uint8_t flags = GetFlags();
   w.U8(flags);
   if (flags & 2) {
-    const QByteArray text = description_.left(255).toLatin1();
+    const QByteArray text = fDescription.left(255).toLatin1();
     w.U8(static_cast<std::uint8_t>(text.size()));
     w.Bytes(text);
   }
-  if (flags & 4) w.Le32(ident_);
+  if (flags & 4) w.Le32(fIdent);
   WriteBody(w);
 }
 
 void TZCLListItem::ReadFromStream(TZCLByteReader& r) {
   const std::uint8_t flags = r.U8();
-  compressed_ = flags & 1;
-  description_ = (flags & 2) ? QString::fromLatin1(r.Bytes(r.U8())) : QString();
-  ident_ = (flags & 4) ? static_cast<std::uint16_t>(r.Le32()) : 0;
+  fCompressed = flags & 1;
+  fDescription = (flags & 2) ? QString::fromLatin1(r.Bytes(r.U8())) : QString();
+  fIdent = (flags & 4) ? static_cast<std::uint16_t>(r.Le32()) : 0;
   ReadBody(r, flags);
 }
 
 void TZCLListItem::Assign(const TZCLListItem& other) {
-  description_ = other.description_;
-  ident_ = other.ident_;
-  compressed_ = other.compressed_;
+  fDescription = other.fDescription;
+  fIdent = other.fIdent;
+  fCompressed = other.fCompressed;
 }
 
 void TZCLListItem::WriteDataBlock(TZCLByteWriter& w, const QByteArray& data) const {
-  if (compressed_) {
+  if (fCompressed) {
     w.Bytes(CompressBlock(data));
   } else {
     w.Le32(static_cast<std::uint32_t>(data.size()));
@@ -123,7 +123,7 @@ void TZCLListItem::WriteDataBlock(TZCLByteWriter& w, const QByteArray& data) con
 }
 
 QByteArray TZCLListItem::ReadDataBlock(TZCLByteReader& r) const {
-  if (compressed_) {
+  if (fCompressed) {
     QByteArray out;
     if (!DecompressBlock(r.Data(), r.PosRef(), out)) throw EListData("Die Listendaten sind unvollständig.");
     return out;
@@ -132,33 +132,33 @@ QByteArray TZCLListItem::ReadDataBlock(TZCLByteReader& r) const {
 }
 
 TZCLCustomContainer::TZCLCustomContainer(QObject* owner, int kind, ItemFactory factory)
-    : TZCLBaseController(owner), kind_(kind), factory_(std::move(factory)) {}
+    : TZCLBaseController(owner), fKind(kind), fFactory(std::move(factory)) {}
 
 TZCLListItem* TZCLCustomContainer::Items(int index) const {
-  return (index >= 0 && index < Count()) ? items_[index].get() : nullptr;
+  return (index >= 0 && index < Count()) ? fItems[index].get() : nullptr;
 }
 
 int TZCLCustomContainer::AddItem(std::unique_ptr<TZCLListItem> item) {
-  if (!item) item = factory_(this);
-  items_.push_back(std::move(item));
+  if (!item) item = fFactory(this);
+  fItems.push_back(std::move(item));
   Changed();
   return Count() - 1;
 }
 
 void TZCLCustomContainer::ClearItems() {
-  items_.clear();
+  fItems.clear();
   Changed();
 }
 
 void TZCLCustomContainer::Assign(const TZCLCustomContainer& other) {
-  if (other.kind_ != kind_) return;
+  if (other.fKind != fKind) return;
   BeginUpdate();
-  items_.clear();
-  defaultCompressed_ = other.defaultCompressed_;
-  for (const auto& source : other.items_) {
-    auto item = factory_(this);
+  fItems.clear();
+  fDefaultCompressed = other.fDefaultCompressed;
+  for (const auto& source : other.fItems) {
+    auto item = fFactory(this);
     item->Assign(*source);
-    items_.push_back(std::move(item));
+    fItems.push_back(std::move(item));
   }
   EndUpdate(true);
 }
@@ -167,7 +167,7 @@ QByteArray TZCLCustomContainer::SaveToStream(bool withOffsets) const {
   TZCLByteWriter w;
   if (withOffsets) {
     w.U8(8);
-    w.Bytes(ListMagic(kind_));
+    w.Bytes(ListMagic(fKind));
   }
   w.Le32(static_cast<std::uint32_t>(Count()));
   const int table = static_cast<int>(w.Data.size());
@@ -175,7 +175,7 @@ QByteArray TZCLCustomContainer::SaveToStream(bool withOffsets) const {
     for (int i = 0; i < Count(); ++i) w.Le32(0);
   for (int i = 0; i < Count(); ++i) {
     if (withOffsets) w.PatchLe32(table + 4 * i, static_cast<std::uint32_t>(w.Data.size()));
-    items_[i]->WriteToStream(w);
+    fItems[i]->WriteToStream(w);
   }
   return w.Data;
 }
@@ -184,18 +184,18 @@ void TZCLCustomContainer::LoadFromStream(const QByteArray& data, bool withOffset
   std::vector<std::unique_ptr<TZCLListItem>> loaded;
   TZCLByteReader r(data);
   if (withOffsets) {
-    if (r.U8() != 8 || r.Bytes(8) != ListMagic(kind_)) throw EListData("Die Datei ist keine Liste dieser Art.");
+    if (r.U8() != 8 || r.Bytes(8) != ListMagic(fKind)) throw EListData("Die Datei ist keine Liste dieser Art.");
   }
   const std::uint32_t count = r.Le32();
   if (withOffsets) r.Bytes(static_cast<int>(std::min<std::uint32_t>(count, 1u << 24) * 4));
   for (std::uint32_t i = 0; i < count; ++i) {
-    auto item = factory_(this);
+    auto item = fFactory(this);
     item->ReadFromStream(r);
     loaded.push_back(std::move(item));
   }
   // Only a completely read list replaces the items.
   BeginUpdate();
-  items_ = std::move(loaded);
+  fItems = std::move(loaded);
   EndUpdate(true);
 }
 
@@ -231,7 +231,8 @@ int ReadListFileHeader(const QByteArray& file, int* count, std::vector<std::uint
   return kind;
 }
 
-void ReadListFileItem(const QByteArray& file, const QString& fileName, int expectedKind, TZCLListItem& item, int index) {
+void ReadListFileItem(const QByteArray& file, const QString& fileName, int expectedKind, TZCLListItem& item,
+                      int index) {
   int count = 0;
   std::vector<std::uint32_t> offsets;
   if (ReadListFileHeader(file, &count, &offsets) != expectedKind) throw EListData(CannotOpen(fileName));
@@ -286,10 +287,14 @@ QByteArray BitmapBlock(const QImage& bitmap, TZCLSavePixelFormat format) {
   }
   const int bits = format == spfMono ? 1 : format == spf4bit ? 4 : format == spf8bit ? 8 : 24;
   QImage image;
-  if (bits == 1) image = bitmap.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
-  else if (bits == 4) image = bitmap.convertToFormat(QImage::Format_Indexed8, Palette16(), Qt::ThresholdDither);
-  else if (bits == 8) image = bitmap.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
-  else image = bitmap.convertToFormat(QImage::Format_RGB32);
+  if (bits == 1)
+    image = bitmap.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+  else if (bits == 4)
+    image = bitmap.convertToFormat(QImage::Format_Indexed8, Palette16(), Qt::ThresholdDither);
+  else if (bits == 8)
+    image = bitmap.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+  else
+    image = bitmap.convertToFormat(QImage::Format_RGB32);
   const int w = image.width(), h = image.height();
   const int stride = (w * bits + 31) / 32 * 4;
   const int paletteCount = bits == 24 ? 0 : (1 << bits);
@@ -326,8 +331,12 @@ QByteArray BitmapBlock(const QImage& bitmap, TZCLSavePixelFormat format) {
         case 1:
           if (image.pixelIndex(x, y)) row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
           break;
-        case 4: row[x / 2] = static_cast<char>(row[x / 2] | (image.pixelIndex(x, y) << (x % 2 ? 0 : 4))); break;
-        case 8: row[x] = static_cast<char>(image.pixelIndex(x, y)); break;
+        case 4:
+          row[x / 2] = static_cast<char>(row[x / 2] | (image.pixelIndex(x, y) << (x % 2 ? 0 : 4)));
+          break;
+        case 8:
+          row[x] = static_cast<char>(image.pixelIndex(x, y));
+          break;
         default: {
           const QRgb c = image.pixel(x, y);
           row[3 * x] = static_cast<char>(qBlue(c));

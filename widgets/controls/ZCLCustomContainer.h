@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -39,19 +40,19 @@ class TZCLByteWriter {
 
 class TZCLByteReader {
  public:
-  explicit TZCLByteReader(const QByteArray& data, int pos = 0) : data_(data), pos_(pos) {}
+  explicit TZCLByteReader(const QByteArray& data, int pos = 0) : fData(data), fPos(pos) {}
   std::uint8_t U8();
   std::uint32_t Le32();
   QByteArray Bytes(int count);
-  int Pos() const { return pos_; }
+  int Pos() const { return fPos; }
   void Seek(int pos);
-  bool AtEnd() const { return pos_ >= data_.size(); }
-  const QByteArray& Data() const { return data_; }
-  int& PosRef() { return pos_; }
+  bool AtEnd() const { return fPos >= fData.size(); }
+  const QByteArray& Data() const { return fData; }
+  int& PosRef() { return fPos; }
 
  private:
-  const QByteArray& data_;
-  int pos_;
+  const QByteArray& fData;
+  int fPos;
 };
 
 class TZCLCustomContainer;
@@ -60,13 +61,13 @@ class TZCLListItem : public TZCLCustomComponent {
   Q_OBJECT
  public:
   explicit TZCLListItem(TZCLCustomContainer* container = nullptr);
-  QString Description() const { return description_; }
+  QString Description() const { return fDescription; }
   void SetDescription(const QString& value);
-  std::uint16_t Ident() const { return ident_; }
+  std::uint16_t Ident() const { return fIdent; }
   void SetIdent(std::uint16_t value);
-  bool Compressed() const { return compressed_; }
-  void SetCompressed(bool value) { compressed_ = value; }
-  TZCLCustomContainer* Container() const { return container_; }
+  bool Compressed() const { return fCompressed; }
+  void SetCompressed(bool value) { fCompressed = value; }
+  TZCLCustomContainer* Container() const { return fContainer; }
 
   virtual void ClearData() = 0;
   virtual bool IsEmpty() const = 0;
@@ -85,10 +86,10 @@ class TZCLListItem : public TZCLCustomComponent {
   virtual void ReadBody(TZCLByteReader& r, std::uint8_t flags) = 0;
 
  private:
-  TZCLCustomContainer* container_;
-  QString description_;
-  std::uint16_t ident_ = 0;
-  bool compressed_ = false;
+  TZCLCustomContainer* fContainer;
+  QString fDescription;
+  std::uint16_t fIdent = 0;
+  bool fCompressed = false;
 };
 
 class TZCLCustomContainer : public TZCLBaseController {
@@ -97,20 +98,20 @@ class TZCLCustomContainer : public TZCLBaseController {
   using ItemFactory = std::function<std::unique_ptr<TZCLListItem>(TZCLCustomContainer*)>;
   TZCLCustomContainer(QObject* owner, int kind, ItemFactory factory);
 
-  int Kind() const { return kind_; }
-  int Count() const { return static_cast<int>(items_.size()); }
-  bool IsEmpty() const { return items_.empty(); }
+  int Kind() const { return fKind; }
+  int Count() const { return static_cast<int>(fItems.size()); }
+  bool IsEmpty() const { return fItems.empty(); }
   TZCLListItem* Items(int index) const;
   // Where bitmap-list items load their bitmaps from: 0 nowhere, 1 a list file, 2 the program's
   // resources, 3 a library (no image), 4 a bitmap file per item; FileName and PathPrefix name it.
-  int Source() const { return source_; }
-  void SetSource(int value) { source_ = value; }
-  QString FileName() const { return fileName_; }
-  void SetFileName(const QString& value) { fileName_ = value; }
-  int PathPrefixKind() const { return pathPrefix_; }
-  void SetPathPrefixKind(int value) { pathPrefix_ = value; }
-  bool DefaultCompressed() const { return defaultCompressed_; }
-  void SetDefaultCompressed(bool value) { defaultCompressed_ = value; }
+  int Source() const { return fSource; }
+  void SetSource(int value) { fSource = value; }
+  QString FileName() const { return fFileName; }
+  void SetFileName(const QString& value) { fFileName = value; }
+  int PathPrefixKind() const { return fPathPrefix; }
+  void SetPathPrefixKind(int value) { fPathPrefix = value; }
+  bool DefaultCompressed() const { return fDefaultCompressed; }
+  void SetDefaultCompressed(bool value) { fDefaultCompressed = value; }
   // Adds an item (a new one of the list's item class for nullptr) and returns its index.
   int AddItem(std::unique_ptr<TZCLListItem> item = nullptr);
   void ClearItems();
@@ -123,13 +124,13 @@ class TZCLCustomContainer : public TZCLBaseController {
   void LoadFromFile(const QString& fileName);
 
  private:
-  std::vector<std::unique_ptr<TZCLListItem>> items_;
-  int kind_;
-  ItemFactory factory_;
-  bool defaultCompressed_ = false;
-  int source_ = 0;
-  QString fileName_;
-  int pathPrefix_ = 2;  // ppProgram
+  std::vector<std::unique_ptr<TZCLListItem>> fItems;
+  int fKind;
+  ItemFactory fFactory;
+  bool fDefaultCompressed = false;
+  int fSource = 0;
+  QString fFileName;
+  int fPathPrefix = 2;  // ppProgram
 };
 
 // The text of a list file that cannot be opened or is of another kind.
@@ -156,8 +157,8 @@ class TZCLCustomImageList : public TZCLCustomContainer {
  public:
   using TZCLCustomContainer::TZCLCustomContainer;
   // The pixel format new items save their bitmaps in.
-  TZCLSavePixelFormat DefaultPixelFormat() const { return defaultPixelFormat_; }
-  void SetDefaultPixelFormat(TZCLSavePixelFormat value) { defaultPixelFormat_ = value; }
+  TZCLSavePixelFormat DefaultPixelFormat() const { return fDefaultPixelFormat; }
+  void SetDefaultPixelFormat(TZCLSavePixelFormat value) { fDefaultPixelFormat = value; }
   virtual TRect GetImageRect(int list, int image) const = 0;
   // 0 width, 1 height; 0 for another selector or a list out of range.
   virtual int GetDimension(int list, int which) const = 0;
@@ -174,7 +175,7 @@ class TZCLCustomImageList : public TZCLCustomContainer {
   virtual TRect DrawInRect(TCanvas& canvas, const TRect& r, int list, int image, unsigned flags) const = 0;
 
  private:
-  TZCLSavePixelFormat defaultPixelFormat_ = spfDefault;
+  TZCLSavePixelFormat fDefaultPixelFormat = spfDefault;
 };
 
 }  // namespace zyn

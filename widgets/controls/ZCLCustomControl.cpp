@@ -3,9 +3,10 @@
 #include "widgets/controls/ZCLProcs.h"
 
 #include <QEnterEvent>
-#include <QMouseEvent>
 #include <QFocusEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
+
 #include <algorithm>
 
 namespace zyn {
@@ -22,59 +23,57 @@ TZCLCustomControl::TZCLCustomControl(QWidget* parent) : QWidget(parent) {
 }
 
 void TZCLCustomControl::EndUpdate(bool changed) {
-  if (updateCount_ > 0) --updateCount_;
-  if (updateCount_ == 0 && changed) Change();
+  if (fUpdateCount > 0) --fUpdateCount;
+  if (fUpdateCount == 0 && changed) Change();
 }
 
 void TZCLCustomControl::EndLoading() {
-  loading_ = false;
+  fLoading = false;
   Loaded();
 }
 
 void TZCLCustomControl::SetColor(TColor value) {
-  if (value == color_) return;
-  color_ = value;
+  if (value == fColor) return;
+  fColor = value;
   Change();
 }
 
 void TZCLCustomControl::SetFlat(bool value) {
-  if (value == flat_) return;
-  flat_ = value;
+  if (value == fFlat) return;
+  fFlat = value;
   Change();
 }
 
 void TZCLCustomControl::SetTransparent(bool value) {
-  if (value == transparent_) return;
-  transparent_ = value;
+  if (value == fTransparent) return;
+  fTransparent = value;
   setAttribute(Qt::WA_OpaquePaintEvent, !value);
   Change();
 }
 
 void TZCLCustomControl::SetCtlXP(bool value) {
-  if (value == ctlXP_) return;
-  ctlXP_ = value;
+  if (value == fCtlXP) return;
+  fCtlXP = value;
   Change();
 }
 
 void TZCLCustomControl::SetFaceController(TZCLFaceController* controller) {
-  if (controller == faceController_) return;
-  if (faceController_) faceController_->RemoveClient(this);
-  faceController_ = controller;
+  if (controller == fFaceController) return;
+  if (fFaceController) fFaceController->RemoveClient(this);
+  fFaceController = controller;
   if (controller) controller->AddClient(this);  // repainted when the controller changes
   Change();
 }
 
-TColor TZCLCustomControl::EffectiveColor() const {
-  return faceController_ ? faceController_->GetColor(this) : color_;
-}
+TColor TZCLCustomControl::EffectiveColor() const { return fFaceController ? fFaceController->GetColor(this) : fColor; }
 
 bool TZCLCustomControl::EffectiveTransparent() const {
-  return faceController_ ? faceController_->GetTransparent(this) : transparent_;
+  return fFaceController ? fFaceController->GetTransparent(this) : fTransparent;
 }
 
 void TZCLCustomControl::SetFontColor(TColor value) {
-  if (value == fontColor_) return;
-  fontColor_ = value;
+  if (value == fFontColor) return;
+  fFontColor = value;
   Change();
 }
 
@@ -96,7 +95,7 @@ void TZCLCustomControl::Paint(TCanvas& canvas) {
 }
 
 void TZCLCustomControl::PaintFlatBorder(TCanvas& canvas) {
-  if (!flat_) return;
+  if (!fFlat) return;
   canvas.Brush = TBrush{clBtnFace, bsSolid, QImage()};
   canvas.FrameRect(Rect(0, 0, width(), height()));
   canvas.FrameRect(Rect(1, 1, width() - 1, height() - 1));
@@ -112,7 +111,7 @@ void TZCLCustomControl::PaintHotBorder(TCanvas& canvas) {
 }
 
 void TZCLCustomControl::paintEvent(QPaintEvent*) {
-  if (loading_) return;
+  if (fLoading) return;
   TCanvas canvas(static_cast<QPaintDevice*>(this));
   canvas.Font.Font = font();
   Paint(canvas);
@@ -120,35 +119,41 @@ void TZCLCustomControl::paintEvent(QPaintEvent*) {
 
 void TZCLCustomControl::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
-  entered_ = true;
+  fEntered = true;
   if (OnEnter) OnEnter(this);
-  QMetaObject::invokeMethod(this, [this] {
-    if (OnAfterEnter) OnAfterEnter(this);
-    if (faceController_) Change();
-  }, Qt::QueuedConnection);
-  if (flat_) update();
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (OnAfterEnter) OnAfterEnter(this);
+        if (fFaceController) Change();
+      },
+      Qt::QueuedConnection);
+  if (fFlat) update();
 }
 
 void TZCLCustomControl::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
-  entered_ = false;
+  fEntered = false;
   if (OnExit) OnExit(this);
-  QMetaObject::invokeMethod(this, [this] {
-    if (OnAfterExit) OnAfterExit(this);
-    if (faceController_) Change();
-  }, Qt::QueuedConnection);
-  if (flat_) update();
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (OnAfterExit) OnAfterExit(this);
+        if (fFaceController) Change();
+      },
+      Qt::QueuedConnection);
+  if (fFlat) update();
 }
 
 void TZCLCustomControl::MouseEntered() {
   if (OnMouseEnter) OnMouseEnter(this);
-  hot_ = true;
-  if (flat_ || faceController_) update();
+  fHot = true;
+  if (fFlat || fFaceController) update();
 }
 
 void TZCLCustomControl::MouseLeft() {
-  hot_ = false;
-  if (flat_ || faceController_) update();
+  fHot = false;
+  if (fFlat || fFaceController) update();
   if (OnMouseExit) OnMouseExit(this);
 }
 
@@ -164,30 +169,30 @@ void TZCLCustomControl::leaveEvent(QEvent* event) {
 
 void TZCLCustomControl::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::PaletteChange && !transparent_) update();
+  if (event->type() == QEvent::PaletteChange && !fTransparent) update();
 }
 
 TZCLCustomPanel::TZCLCustomPanel(QWidget* parent) : TZCLCustomControl(parent) {}
 
 TZCLCustomBevelPanel::TZCLCustomBevelPanel(QWidget* parent)
-    : TZCLCustomPanel(parent), bevel_(std::make_unique<TZCLBevel>()) {
-  bevel_->SetUseWindowBorder(true);
-  bevel_->SetOwner(this);
-  bevel_->OnChange = [this](QObject*) { BevelChanged(); };
+    : TZCLCustomPanel(parent), fBevel(std::make_unique<TZCLBevel>()) {
+  fBevel->SetUseWindowBorder(true);
+  fBevel->SetOwner(this);
+  fBevel->OnChange = [this](QObject*) { BevelChanged(); };
 }
 
-int TZCLCustomBevelPanel::BorderExtent() const { return bevel_->Mode() == bmWindows ? 2 : 0; }
+int TZCLCustomBevelPanel::BorderExtent() const { return fBevel->Mode() == bmWindows ? 2 : 0; }
 
-TRect TZCLCustomBevelPanel::BevelClientRect() const { return bevel_->ClientRectOf(ClientRect()); }
+TRect TZCLCustomBevelPanel::BevelClientRect() const { return fBevel->ClientRectOf(ClientRect()); }
 
 void TZCLCustomBevelPanel::BevelChanged() { Change(); }
 
 void TZCLCustomBevelPanel::PaintFrame(TCanvas& canvas) {
-  if (bevel_->Mode() == bmWindows) {
+  if (fBevel->Mode() == bmWindows) {
     TRect r = Rect(0, 0, width(), height());
     canvas.DrawEdge(r, EDGE_SUNKEN, BF_RECT);
   }
-  bevel_->PaintBevel(canvas, ClientRect(), Transparent());
+  fBevel->PaintBevel(canvas, ClientRect(), Transparent());
 }
 
 void TZCLCustomBevelPanel::Paint(TCanvas& canvas) {
@@ -195,9 +200,12 @@ void TZCLCustomBevelPanel::Paint(TCanvas& canvas) {
     canvas.Brush = TBrush{EffectiveColor(), bsSolid, QImage()};
     canvas.FillRect(Rect(0, 0, width(), height()));
   }
-  if (ShowsFlatLook()) PaintFlatBorder(canvas);
-  else if (Flat() && IsHot() && !hasFocus()) PaintHotBorder(canvas);
-  else PaintFrame(canvas);
+  if (ShowsFlatLook())
+    PaintFlatBorder(canvas);
+  else if (Flat() && IsHot() && !hasFocus())
+    PaintHotBorder(canvas);
+  else
+    PaintFrame(canvas);
   if (SizeGrip()) canvas.DrawFrameControl(SizeGripRect(), DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
 }
 
@@ -207,29 +215,31 @@ TRect TZCLCustomBevelPanel::SizeGripRect() const {
 }
 
 void TZCLCustomBevelPanel::PaintFlatBorder(TCanvas& canvas) {
-  if (bevel_->Mode() == bmWindows) {
+  if (fBevel->Mode() == bmWindows) {
     TZCLCustomPanel::PaintFlatBorder(canvas);
     return;
   }
-  const int e = bevel_->BevelExtent();
+  const int e = fBevel->BevelExtent();
   const int w = width(), h = height();
   canvas.Brush = TBrush{Color(), bsSolid, QImage()};
   canvas.FillRect(Rect(0, 0, w, e));
   canvas.FillRect(Rect(0, 0, e, h));
-  canvas.FillRect(Rect(e, h - bevel_->BevelExtentRight(), w, h));
-  canvas.FillRect(Rect(w - bevel_->BevelExtentRight(), 0, w, h));
+  canvas.FillRect(Rect(e, h - fBevel->BevelExtentRight(), w, h));
+  canvas.FillRect(Rect(w - fBevel->BevelExtentRight(), 0, w, h));
 }
 
 void TZCLCustomBevelPanel::PaintHotBorder(TCanvas& canvas) {
-  if (bevel_->Mode() == bmWindows) TZCLCustomPanel::PaintHotBorder(canvas);
-  else PaintFrame(canvas);
+  if (fBevel->Mode() == bmWindows)
+    TZCLCustomPanel::PaintHotBorder(canvas);
+  else
+    PaintFrame(canvas);
 }
 
 // ---------------------------------------------------------------- user move and resize
 
 void TZCLCustomControl::SetSizeGrip(bool value) {
-  if (value == sizeGrip_) return;
-  sizeGrip_ = value;
+  if (value == fSizeGrip) return;
+  fSizeGrip = value;
   update();
 }
 
@@ -239,16 +249,16 @@ TRect TZCLCustomControl::SizeGripRect() const {
 
 int TZCLCustomControl::UserHitTest(const QPoint& p) const {
   constexpr int HTCLIENT = 1, HTCAPTION = 2, HTBOTTOMRIGHT = 17;
-  if (userResizable_ || sizeGrip_) {
-    if (sizeGrip_ && PtInRect(SizeGripRect(), TPoint{p.x(), p.y()})) return HTBOTTOMRIGHT;
-    if (userResizable_) {
-      const int code = SizingGripHitTest(TPoint{p.x(), p.y()}, Rect(0, 0, width(), height()), resizeBorderWidth_);
+  if (fUserResizable || fSizeGrip) {
+    if (fSizeGrip && PtInRect(SizeGripRect(), TPoint{p.x(), p.y()})) return HTBOTTOMRIGHT;
+    if (fUserResizable) {
+      const int code = SizingGripHitTest(TPoint{p.x(), p.y()}, Rect(0, 0, width(), height()), fResizeBorderWidth);
       if (code != 0) return code;
     }
   }
-  if (userMovable_) {
+  if (fUserMovable) {
     QWidget* child = childAt(p);
-    if (moveOverChildren_ || !child) return HTCAPTION;
+    if (fMoveOverChildren || !child) return HTCAPTION;
   }
   return HTCLIENT;
 }
@@ -261,24 +271,34 @@ bool TZCLCustomControl::UserDrag(QEvent* event) {
       if (mouse->button() != Qt::LeftButton) return false;
       const int code = UserHitTest(mouse->position().toPoint());
       if (code <= 1) return false;
-      dragCode_ = code;
-      dragStart_ = global;
-      dragGeometry_ = geometry();
-      moved_ = false;
-      if (bringToTop_) raise();
+      fDragCode = code;
+      fDragStart = global;
+      fDragGeometry = geometry();
+      fMoved = false;
+      if (fBringToTop) raise();
       return true;
     }
     case QEvent::MouseMove: {
-      if (dragCode_ == 0) return false;
-      const QPoint d = global - dragStart_;
-      QRect g = dragGeometry_;
-      const int minimum = 2 * resizeBorderWidth_;
-      switch (dragCode_) {
-        case 2: g.translate(d); break;
-        case 10: g.setLeft(std::min(g.left() + d.x(), g.right() - minimum + 1)); break;
-        case 11: g.setRight(std::max(g.right() + d.x(), g.left() + minimum - 1)); break;
-        case 12: g.setTop(std::min(g.top() + d.y(), g.bottom() - minimum + 1)); break;
-        case 15: g.setBottom(std::max(g.bottom() + d.y(), g.top() + minimum - 1)); break;
+      if (fDragCode == 0) return false;
+      const QPoint d = global - fDragStart;
+      QRect g = fDragGeometry;
+      const int minimum = 2 * fResizeBorderWidth;
+      switch (fDragCode) {
+        case 2:
+          g.translate(d);
+          break;
+        case 10:
+          g.setLeft(std::min(g.left() + d.x(), g.right() - minimum + 1));
+          break;
+        case 11:
+          g.setRight(std::max(g.right() + d.x(), g.left() + minimum - 1));
+          break;
+        case 12:
+          g.setTop(std::min(g.top() + d.y(), g.bottom() - minimum + 1));
+          break;
+        case 15:
+          g.setBottom(std::max(g.bottom() + d.y(), g.top() + minimum - 1));
+          break;
         case 13:
           g.setLeft(std::min(g.left() + d.x(), g.right() - minimum + 1));
           g.setTop(std::min(g.top() + d.y(), g.bottom() - minimum + 1));
@@ -295,31 +315,33 @@ bool TZCLCustomControl::UserDrag(QEvent* event) {
           g.setRight(std::max(g.right() + d.x(), g.left() + minimum - 1));
           g.setBottom(std::max(g.bottom() + d.y(), g.top() + minimum - 1));
           break;
-        default: break;
+        default:
+          break;
       }
       if (g != geometry()) {
         setGeometry(g);
-        moved_ = true;
+        fMoved = true;
       }
       return true;
     }
     case QEvent::MouseButtonRelease: {
-      if (dragCode_ == 0) return false;
-      dragCode_ = 0;
-      if (moved_) {
-        moved_ = false;
+      if (fDragCode == 0) return false;
+      fDragCode = 0;
+      if (fMoved) {
+        fMoved = false;
         if (OnMoved) OnMoved(this);
       }
       return true;
     }
-    default: return false;
+    default:
+      return false;
   }
 }
 
 bool TZCLCustomControl::event(QEvent* event) {
   const QEvent::Type t = event->type();
   if ((t == QEvent::MouseButtonPress || t == QEvent::MouseMove || t == QEvent::MouseButtonRelease) &&
-      (userMovable_ || userResizable_ || sizeGrip_ || dragCode_ != 0) && UserDrag(event))
+      (fUserMovable || fUserResizable || fSizeGrip || fDragCode != 0) && UserDrag(event))
     return true;
   return QWidget::event(event);
 }

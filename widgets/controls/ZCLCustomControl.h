@@ -10,6 +10,7 @@
 
 #include <QPointer>
 #include <QWidget>
+
 #include <memory>
 
 namespace zyn {
@@ -26,43 +27,43 @@ class TZCLCustomControl : public QWidget, public IZCLFaceStateControl {
   TZCLNotifyEvent OnEnter;
   TZCLNotifyEvent OnExit;
 
-  void BeginUpdate() { ++updateCount_; }
+  void BeginUpdate() { ++fUpdateCount; }
   // Ends one bracket; at zero with changed set the change operation runs.
   void EndUpdate(bool changed = true);
-  bool IsUpdating() const { return updateCount_ > 0; }
+  bool IsUpdating() const { return fUpdateCount > 0; }
 
   // Building from code: while loading, setters only store; EndLoading runs Loaded.
-  void BeginLoading() { loading_ = true; }
+  void BeginLoading() { fLoading = true; }
   void EndLoading();
-  bool IsLoading() const { return loading_; }
+  bool IsLoading() const { return fLoading; }
 
-  TColor Color() const { return color_; }
+  TColor Color() const { return fColor; }
   void SetColor(TColor value);
-  bool Flat() const { return flat_; }
+  bool Flat() const { return fFlat; }
   void SetFlat(bool value);
-  bool Transparent() const { return transparent_; }
+  bool Transparent() const { return fTransparent; }
   void SetTransparent(bool value);
-  bool CtlXP() const { return ctlXP_; }
+  bool CtlXP() const { return fCtlXP; }
   void SetCtlXP(bool value);
-  TColor FontColor() const { return fontColor_; }
+  TColor FontColor() const { return fFontColor; }
   void SetFontColor(TColor value);
-  int Tag() const { return tag_; }
-  void SetTag(int value) { tag_ = value; }
-  bool IsHot() const { return hot_; }
+  int Tag() const { return fTag; }
+  void SetTag(int value) { fTag = value; }
+  bool IsHot() const { return fHot; }
 
   // While set, colour and transparency come from the face controller's state settings.
-  TZCLFaceController* FaceController() const { return faceController_.data(); }
+  TZCLFaceController* FaceController() const { return fFaceController.data(); }
   void SetFaceController(TZCLFaceController* controller);
   TColor EffectiveColor() const;
   bool EffectiveTransparent() const;
 
   // Answers to the face controller.
   bool GetFocusedState() const override { return hasFocus(); }
-  bool GetHotState() const override { return hot_; }
-  bool GetTransparentState() const override { return transparent_; }
-  bool GetThemedLookSetting() const override { return ctlXP_; }
+  bool GetHotState() const override { return fHot; }
+  bool GetTransparentState() const override { return fTransparent; }
+  bool GetThemedLookSetting() const override { return fCtlXP; }
   bool GetEnabledState() const override { return isEnabled(); }
-  TColor GetColorValue() const override { return color_; }
+  TColor GetColorValue() const override { return fColor; }
 
   // The client area without the border that a window frame would take.
   TRect ClientRect() const;
@@ -71,18 +72,18 @@ class TZCLCustomControl : public QWidget, public IZCLFaceStateControl {
 
   // User move and resize (all off by default): dragging the client area moves the control,
   // dragging its borders (ResizeBorderWidth wide) or the size grip resizes it.
-  bool UserMovable() const { return userMovable_; }
-  void SetUserMovable(bool value) { userMovable_ = value; }
-  bool UserResizable() const { return userResizable_; }
-  void SetUserResizable(bool value) { userResizable_ = value; }
-  bool SizeGrip() const { return sizeGrip_; }
+  bool UserMovable() const { return fUserMovable; }
+  void SetUserMovable(bool value) { fUserMovable = value; }
+  bool UserResizable() const { return fUserResizable; }
+  void SetUserResizable(bool value) { fUserResizable = value; }
+  bool SizeGrip() const { return fSizeGrip; }
   void SetSizeGrip(bool value);
-  bool MoveOverChildren() const { return moveOverChildren_; }
-  void SetMoveOverChildren(bool value) { moveOverChildren_ = value; }
-  bool BringToTop() const { return bringToTop_; }
-  void SetBringToTop(bool value) { bringToTop_ = value; }
-  int ResizeBorderWidth() const { return resizeBorderWidth_; }
-  void SetResizeBorderWidth(int value) { resizeBorderWidth_ = value; }
+  bool MoveOverChildren() const { return fMoveOverChildren; }
+  void SetMoveOverChildren(bool value) { fMoveOverChildren = value; }
+  bool BringToTop() const { return fBringToTop; }
+  void SetBringToTop(bool value) { fBringToTop = value; }
+  int ResizeBorderWidth() const { return fResizeBorderWidth; }
+  void SetResizeBorderWidth(int value) { fResizeBorderWidth = value; }
   TZCLNotifyEvent OnMoved;
   // The size grip in the bottom-right corner (a scroll bar's width and height inside the frame).
   virtual TRect SizeGripRect() const;
@@ -98,7 +99,7 @@ class TZCLCustomControl : public QWidget, public IZCLFaceStateControl {
   virtual void PaintHotBorder(TCanvas& canvas);
   virtual void MouseEntered();
   virtual void MouseLeft();
-  bool ShowsFlatLook() const { return flat_ && !hasFocus() && !hot_; }
+  bool ShowsFlatLook() const { return fFlat && !hasFocus() && !fHot; }
 
   void paintEvent(QPaintEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
@@ -110,27 +111,27 @@ class TZCLCustomControl : public QWidget, public IZCLFaceStateControl {
 
  private:
   bool UserDrag(QEvent* event);
-  bool userMovable_ = false;
-  bool userResizable_ = false;
-  bool sizeGrip_ = false;
-  bool moveOverChildren_ = true;
-  bool bringToTop_ = true;
-  int resizeBorderWidth_ = 4;
-  int dragCode_ = 0;
-  QPoint dragStart_;
-  QRect dragGeometry_;
-  bool moved_ = false;
-  int updateCount_ = 0;
-  bool loading_ = false;
-  TColor color_ = clBtnFace;
-  bool flat_ = false;
-  bool transparent_ = false;
-  bool ctlXP_ = true;
-  TColor fontColor_ = clWindowText;
-  bool hot_ = false;
-  bool entered_ = false;
-  int tag_ = 0;
-  QPointer<TZCLFaceController> faceController_;
+  bool fUserMovable = false;
+  bool fUserResizable = false;
+  bool fSizeGrip = false;
+  bool fMoveOverChildren = true;
+  bool fBringToTop = true;
+  int fResizeBorderWidth = 4;
+  int fDragCode = 0;
+  QPoint fDragStart;
+  QRect fDragGeometry;
+  bool fMoved = false;
+  int fUpdateCount = 0;
+  bool fLoading = false;
+  TColor fColor = clBtnFace;
+  bool fFlat = false;
+  bool fTransparent = false;
+  bool fCtlXP = true;
+  TColor fFontColor = clWindowText;
+  bool fHot = false;
+  bool fEntered = false;
+  int fTag = 0;
+  QPointer<TZCLFaceController> fFaceController;
 };
 
 class TZCLCustomPanel : public TZCLCustomControl {
@@ -143,8 +144,8 @@ class TZCLCustomBevelPanel : public TZCLCustomPanel {
   Q_OBJECT
  public:
   explicit TZCLCustomBevelPanel(QWidget* parent = nullptr);
-  TZCLBevel& Bevel() { return *bevel_; }
-  const TZCLBevel& Bevel() const { return *bevel_; }
+  TZCLBevel& Bevel() { return *fBevel; }
+  const TZCLBevel& Bevel() const { return *fBevel; }
   // The window border of the platform's client edge (2 pixels) for bmWindows bevels.
   int BorderExtent() const override;
   // The client rectangle inside the bevel.
@@ -161,7 +162,7 @@ class TZCLCustomBevelPanel : public TZCLCustomPanel {
   TRect SizeGripRect() const override;
 
  private:
-  std::unique_ptr<TZCLBevel> bevel_;
+  std::unique_ptr<TZCLBevel> fBevel;
 };
 
 }  // namespace zyn

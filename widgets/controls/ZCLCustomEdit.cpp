@@ -6,29 +6,30 @@
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
+
 #include <algorithm>
 
 namespace zyn {
 
 TZCLSpecialButton::TZCLSpecialButton(TZCLCustomEdit* edit, int index)
-    : button_(new TZCLSpeedButton(edit)), index_(index) {
-  button_->SetCtlXP(false);
-  button_->SetColor(clBtnFace);
-  button_->setCursor(Qt::ArrowCursor);
-  button_->SetTag(index);
-  button_->SetButtonStyle(edit->CustomButtonsStyle());
-  button_->OnClick = [this, edit](QObject*) { edit->ButtonClick(index_); };
-  button_->show();
+    : fButton(new TZCLSpeedButton(edit)), fIndex(index) {
+  fButton->SetCtlXP(false);
+  fButton->SetColor(clBtnFace);
+  fButton->setCursor(Qt::ArrowCursor);
+  fButton->SetTag(index);
+  fButton->SetButtonStyle(edit->CustomButtonsStyle());
+  fButton->OnClick = [this, edit](QObject*) { edit->ButtonClick(fIndex); };
+  fButton->show();
 }
 
-TZCLSpecialButton::~TZCLSpecialButton() { delete button_; }
+TZCLSpecialButton::~TZCLSpecialButton() { delete fButton; }
 
-void TZCLSpecialButton::SetCaption(const QString& caption) { button_->SetCaption(caption); }
-void TZCLSpecialButton::SetGlyph(const QImage& glyph) { button_->SetGlyph(glyph); }
-void TZCLSpecialButton::SetEnabled(bool enabled) { button_->setEnabled(enabled); }
-void TZCLSpecialButton::SetGroupIndex(int group) { button_->SetGroupIndex(group); }
-void TZCLSpecialButton::SetAllowAllUp(bool value) { button_->SetAllowAllUp(value); }
-void TZCLSpecialButton::SetHint(const QString& hint) { button_->setToolTip(hint); }
+void TZCLSpecialButton::SetCaption(const QString& caption) { fButton->SetCaption(caption); }
+void TZCLSpecialButton::SetGlyph(const QImage& glyph) { fButton->SetGlyph(glyph); }
+void TZCLSpecialButton::SetEnabled(bool enabled) { fButton->setEnabled(enabled); }
+void TZCLSpecialButton::SetGroupIndex(int group) { fButton->SetGroupIndex(group); }
+void TZCLSpecialButton::SetAllowAllUp(bool value) { fButton->SetAllowAllUp(value); }
+void TZCLSpecialButton::SetHint(const QString& hint) { fButton->setToolTip(hint); }
 
 TZCLSpecialButton* TZCLCustomEdit::AddCustomButton() {
   FCustomButtons.push_back(std::make_unique<TZCLSpecialButton>(this, CustomButtonCount()));
@@ -42,8 +43,8 @@ void TZCLCustomEdit::DeleteCustomButton(int index) {
   if (index < 0 || index >= CustomButtonCount()) return;
   FCustomButtons.erase(FCustomButtons.begin() + index);
   for (int i = 0; i < CustomButtonCount(); ++i) {
-    FCustomButtons[i]->index_ = i;
-    FCustomButtons[i]->button_->SetTag(i);
+    FCustomButtons[i]->fIndex = i;
+    FCustomButtons[i]->fButton->SetTag(i);
   }
   DoLayout();
   update();
@@ -61,14 +62,14 @@ void TZCLCustomEdit::SetCustomButtonWidth(int value) {
 void TZCLCustomEdit::SetCustomButtonsStyle(TZCLUserButtonStyle value) {
   if (value == FCustomButtonsStyle) return;
   FCustomButtonsStyle = value;
-  for (auto& b : FCustomButtons) b->button_->SetButtonStyle(value);
+  for (auto& b : FCustomButtons) b->fButton->SetButtonStyle(value);
 }
 
 void TZCLCustomEdit::ButtonClick(int index) {
   if (index < 0 || index >= CustomButtonCount()) return;
   TZCLSpecialButton* item = FCustomButtons[index].get();
   if (item->OnClick) item->OnClick(this, index);
-  if (OnBtnClick) OnBtnClick(this, item->button_, index);
+  if (OnBtnClick) OnBtnClick(this, item->fButton, index);
 }
 
 void TZCLCustomEdit::ShrinkTextArea(TRect& area) {
@@ -76,7 +77,7 @@ void TZCLCustomEdit::ShrinkTextArea(TRect& area) {
   if (FCustomButtons.empty()) return;
   area.Right -= CustomButtonCount() * FCustomButtonWidth + 1;
   for (int i = 0; i < CustomButtonCount(); ++i)
-    FCustomButtons[i]->button_->setGeometry(area.Right + 1 + i * FCustomButtonWidth, area.Top, FCustomButtonWidth,
+    FCustomButtons[i]->fButton->setGeometry(area.Right + 1 + i * FCustomButtonWidth, area.Top, FCustomButtonWidth,
                                             area.Height());
 }
 
@@ -133,8 +134,10 @@ int TZCLCustomEdit::PrefixWidth(int count) const {
 int TZCLCustomEdit::TextOrigin() const {
   const int textWidth = PrefixWidth(static_cast<int>(FDisplayText.size()));
   int x = FTextRect.Left;
-  if (FAlignment == taRightJustify) x = FTextRect.Right - textWidth;
-  else if (FAlignment == taCenter) x = FTextRect.Left + (FTextRect.Width() - textWidth) / 2;
+  if (FAlignment == taRightJustify)
+    x = FTextRect.Right - textWidth;
+  else if (FAlignment == taCenter)
+    x = FTextRect.Left + (FTextRect.Width() - textWidth) / 2;
   return x - FScrollX;
 }
 
@@ -207,8 +210,10 @@ bool TZCLCustomEdit::KeyCommand(int key, Qt::KeyboardModifiers modifiers) {
     }
     if (key == Qt::Key_Return || key == Qt::Key_Enter) FAutoComplete->AcceptPopup();
   }
-  if (key == Qt::Key_Up) key = Qt::Key_Left;
-  else if (key == Qt::Key_Down) key = Qt::Key_Right;
+  if (key == Qt::Key_Up)
+    key = Qt::Key_Left;
+  else if (key == Qt::Key_Down)
+    key = Qt::Key_Right;
   // With text completion a Backspace over the completed rest also takes the typed character.
   if (key == Qt::Key_Backspace && TextCompletionActive() && FSelLength > 0 && FSelStart > 1) {
     --FSelStart;

@@ -6,6 +6,7 @@
 #include "widgets/controls/ZCLGraph.h"
 
 #include <QPointer>
+
 #include <memory>
 #include <vector>
 
@@ -21,8 +22,8 @@ class TZCLSpecialButton {
   TZCLSpecialButton(TZCLCustomEdit* edit, int index);
   ~TZCLSpecialButton();
   std::function<void(QObject* Sender, int index)> OnClick;
-  TZCLSpeedButton* Button() const { return button_; }
-  int Index() const { return index_; }
+  TZCLSpeedButton* Button() const { return fButton; }
+  int Index() const { return fIndex; }
   void SetCaption(const QString& caption);
   void SetGlyph(const QImage& glyph);
   void SetEnabled(bool enabled);
@@ -32,8 +33,8 @@ class TZCLSpecialButton {
 
  private:
   friend class TZCLCustomEdit;
-  TZCLSpeedButton* button_;
-  int index_;
+  TZCLSpeedButton* fButton;
+  int fIndex;
 };
 
 class TZCLCustomEdit : public TZCLBaseEdit {

@@ -3,9 +3,10 @@
 #include "widgets/controls/ZCLApplication.h"
 
 #include <QFocusEvent>
-#include <QWheelEvent>
 #include <QLocale>
 #include <QTime>
+#include <QWheelEvent>
+
 #include <cmath>
 
 namespace zyn {
@@ -52,19 +53,32 @@ std::vector<MaskPosition> ParseMask(const QString& mask) {
 
 bool FitsClass(QChar cls, QChar c) {
   switch (cls.unicode()) {
-    case '#': return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-');
-    case '*': return (c >= QLatin1Char('1') && c <= QLatin1Char('9')) || c == QLatin1Char('+') || c == QLatin1Char('-');
-    case '0': return c.isDigit();
-    case '1': return c == QLatin1Char('0') || c == QLatin1Char('1');
-    case '8': return c.isDigit() || c == QLatin1Char(' ');
-    case '9': return c >= QLatin1Char('1') && c <= QLatin1Char('9');
-    case 'A': return c.isLetter() && c.isUpper();
-    case 'a': return c.isLetter() && c.isLower();
-    case 'b': return c.isLetter();
-    case 'c': return c.isLetterOrNumber();
-    case 'r': return true;
-    case 'v': return c == QLatin1Char('+') || c == QLatin1Char('-');
-    default: return c == cls;
+    case '#':
+      return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-');
+    case '*':
+      return (c >= QLatin1Char('1') && c <= QLatin1Char('9')) || c == QLatin1Char('+') || c == QLatin1Char('-');
+    case '0':
+      return c.isDigit();
+    case '1':
+      return c == QLatin1Char('0') || c == QLatin1Char('1');
+    case '8':
+      return c.isDigit() || c == QLatin1Char(' ');
+    case '9':
+      return c >= QLatin1Char('1') && c <= QLatin1Char('9');
+    case 'A':
+      return c.isLetter() && c.isUpper();
+    case 'a':
+      return c.isLetter() && c.isLower();
+    case 'b':
+      return c.isLetter();
+    case 'c':
+      return c.isLetterOrNumber();
+    case 'r':
+      return true;
+    case 'v':
+      return c == QLatin1Char('+') || c == QLatin1Char('-');
+    default:
+      return c == cls;
   }
 }
 
@@ -149,11 +163,17 @@ void TZCLCustomMaskEdit::SetDataType(TZCLMaskDataType value) {
   switch (value) {
     case mdInteger:
     case mdUnsignedInteger:
-    case mdFloat: SetText(QStringLiteral("0") + SuffixOf()); break;
+    case mdFloat:
+      SetText(QStringLiteral("0") + SuffixOf());
+      break;
     case mdFixed:
     case mdNumber:
-    case mdCurrency: SetText(FormatNumber(0) + SuffixOf()); break;
-    case mdCustomMask: SetText(MaskTemplate()); break;
+    case mdCurrency:
+      SetText(FormatNumber(0) + SuffixOf());
+      break;
+    case mdCustomMask:
+      SetText(MaskTemplate());
+      break;
     case mdDate: {
       const QDate kept = FDateFormat.Parse(FText);
       FSelectionAllowed = false;
@@ -165,7 +185,8 @@ void TZCLCustomMaskEdit::SetDataType(TZCLMaskDataType value) {
       SetText(QLocale().toString(kept.isValid() ? kept : QTime::currentTime(), QLocale::ShortFormat));
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -200,8 +221,10 @@ QString TZCLCustomMaskEdit::FormatNumber(double value) const {
     return negative ? QLatin1Char('-') + s : s;
   };
   switch (FDataType) {
-    case mdInteger: return toBase(static_cast<qint64>(std::trunc(value)));
-    case mdUnsignedInteger: return toBase(std::llabs(static_cast<qint64>(std::trunc(value))));
+    case mdInteger:
+      return toBase(static_cast<qint64>(std::trunc(value)));
+    case mdUnsignedInteger:
+      return toBase(std::llabs(static_cast<qint64>(std::trunc(value))));
     case mdFloat: {
       if (FBase == 10) {
         QString s = QString::number(value, 'g', 15);
@@ -223,7 +246,8 @@ QString TZCLCustomMaskEdit::FormatNumber(double value) const {
       }
       return s;
     }
-    case mdCurrency: return FCurrencySettings.Format(std::llround(value * 10000.0));
+    case mdCurrency:
+      return FCurrencySettings.Format(std::llround(value * 10000.0));
     case mdFixed:
     case mdNumber: {
       const int decimals = FDecimals;
@@ -238,7 +262,8 @@ QString TZCLCustomMaskEdit::FormatNumber(double value) const {
       }
       return frac.isEmpty() ? intPart : intPart + FDecimalSeparator + frac;
     }
-    default: return QString::number(value);
+    default:
+      return QString::number(value);
   }
 }
 
@@ -299,8 +324,7 @@ double TZCLCustomMaskEdit::ParseFloat(const QString& source, bool* ok) const {
 }
 
 qint64 TZCLCustomMaskEdit::AsInteger() {
-  if (FDataType != mdInteger && FDataType != mdUnsignedInteger)
-    throw EZCLWrongDataType("No integer entered");
+  if (FDataType != mdInteger && FDataType != mdUnsignedInteger) throw EZCLWrongDataType("No integer entered");
   bool ok = true;
   const qint64 v = ParseInteger(TextWithoutSuffix(), &ok);
   if (!ok) {
@@ -478,7 +502,8 @@ QString TZCLCustomMaskEdit::FilterText(const QString& source) {
       const QString after = FText.left(FSelStart - 1) + s + FText.mid(FSelStart - 1 + FSelLength);
       return FitsMask(after) ? s : QString();
     }
-    default: return s;
+    default:
+      return s;
   }
 }
 
@@ -579,7 +604,8 @@ bool TZCLCustomMaskEdit::KeyCommand(int key, Qt::KeyboardModifiers modifiers) {
       case Qt::Key_Backspace:
       case Qt::Key_Delete:
       case Qt::Key_Home:
-      case Qt::Key_End: return true;
+      case Qt::Key_End:
+        return true;
       case Qt::Key_Left:
       case Qt::Key_Right: {
         const int index = FDateFormat.FieldAt((FSelLength > 0 ? FSelStart : FCaretPos) - 1);
@@ -591,7 +617,8 @@ bool TZCLCustomMaskEdit::KeyCommand(int key, Qt::KeyboardModifiers modifiers) {
       case Qt::Key_Down:
         if (!FReadOnly) StepDateField(key == Qt::Key_Up ? 1 : -1);
         return true;
-      default: break;
+      default:
+        break;
     }
   }
   if (key == Qt::Key_Up || key == Qt::Key_Down) return true;
@@ -635,9 +662,12 @@ void TZCLCustomMaskEdit::TypeDateChar(QChar ch) {
   if (typed.size() == 1 && !f.IsYear()) {
     const QChar first = typed[0];
     bool second = false;
-    if (f.IsDay()) second = (first >= QLatin1Char('0') && first <= QLatin1Char('2')) ||
-                            (first == QLatin1Char('3') && (ch == QLatin1Char('0') || ch == QLatin1Char('1')));
-    else second = first == QLatin1Char('0') || (first == QLatin1Char('1') && ch >= QLatin1Char('0') && ch <= QLatin1Char('2'));
+    if (f.IsDay())
+      second = (first >= QLatin1Char('0') && first <= QLatin1Char('2')) ||
+               (first == QLatin1Char('3') && (ch == QLatin1Char('0') || ch == QLatin1Char('1')));
+    else
+      second =
+          first == QLatin1Char('0') || (first == QLatin1Char('1') && ch >= QLatin1Char('0') && ch <= QLatin1Char('2'));
     if (!second) return;
   }
   typed += ch;
@@ -645,7 +675,8 @@ void TZCLCustomMaskEdit::TypeDateChar(QChar ch) {
   if (f.IsMonth() && f.IsName()) {
     const int month = typed.toInt();
     if (month < 1 || month > 12) return;
-    field = QLocale().monthName(month, (f.Kind % 10) == 3 ? QLocale::ShortFormat : QLocale::LongFormat)
+    field = QLocale()
+                .monthName(month, (f.Kind % 10) == 3 ? QLocale::ShortFormat : QLocale::LongFormat)
                 .leftJustified(f.Width(), QLatin1Char(' '));
   } else if (f.IsYear()) {
     field = typed.rightJustified(f.Width(), QLatin1Char(' '));
@@ -843,7 +874,8 @@ void TZCLCustomMaskEdit::CheckOnExit() {
         FCaretPos = i + 2;
         FSelStart = i + 1;
         FSelLength = 1;
-        QMetaObject::invokeMethod(this, [this] { setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
         return;
       }
     }
@@ -855,14 +887,16 @@ void TZCLCustomMaskEdit::CheckOnExit() {
       SetText(FDateFormat.FormatDate(d, true));
     } else {
       ValidationError();
-      QMetaObject::invokeMethod(this, [this] { setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          this, [this] { setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
     }
     return;
   }
   if (FDataType == mdTime) {
     if (!ParseTime(FText).isValid()) {
       ValidationError();
-      QMetaObject::invokeMethod(this, [this] { setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          this, [this] { setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
     }
     return;
   }
@@ -870,9 +904,12 @@ void TZCLCustomMaskEdit::CheckOnExit() {
   if (TextWithoutSuffix() == QLatin1String("-")) SetText(SuffixOf());
   if (!FRangeCheck) return;
   double v = 0;
-  if (FDataType == mdInteger || FDataType == mdUnsignedInteger) v = static_cast<double>(AsInteger());
-  else if (FDataType == mdCurrency) v = static_cast<double>(AsCurrency()) / 10000.0;
-  else v = AsFloat();
+  if (FDataType == mdInteger || FDataType == mdUnsignedInteger)
+    v = static_cast<double>(AsInteger());
+  else if (FDataType == mdCurrency)
+    v = static_cast<double>(AsCurrency()) / 10000.0;
+  else
+    v = AsFloat();
   if (v > FMaxValue) {
     if (OnRangeError) OnRangeError(this, v, FMinValue, FMaxValue);
     WriteValue(FMaxValue);

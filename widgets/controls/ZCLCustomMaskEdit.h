@@ -12,7 +12,16 @@
 namespace zyn {
 
 enum TZCLMaskDataType {
-  mdInteger, mdUnsignedInteger, mdFloat, mdFixed, mdNumber, mdCurrency, mdDate, mdTime, mdCustomMask, mdFreeText
+  mdInteger,
+  mdUnsignedInteger,
+  mdFloat,
+  mdFixed,
+  mdNumber,
+  mdCurrency,
+  mdDate,
+  mdTime,
+  mdCustomMask,
+  mdFreeText
 };
 
 // Raised by the value readers when the text holds another data type.

@@ -1,6 +1,7 @@
 #include "widgets/controls/ZCLDateFormat.h"
 
 #include <QLocale>
+
 #include <cmath>
 
 namespace zyn {
@@ -29,23 +30,25 @@ int LongestName(bool month, bool longForm) {
 }  // namespace
 
 void TZCLDateFormat::SetFormat(TZCLDateFormats value) {
-  if (value == format_) return;
-  format_ = value;
+  if (value == fFormat) return;
+  fFormat = value;
   Changed();
 }
 
 void TZCLDateFormat::SetFormatStr(const QString& value) {
-  if (value == formatStr_) return;
-  formatStr_ = value;
-  if (format_ == dfCustom) Changed();
+  if (value == fFormatStr) return;
+  fFormatStr = value;
+  if (fFormat == dfCustom) Changed();
 }
 
 QString TZCLDateFormat::Pattern() const {
-  switch (format_) {
-    case dfShortSystem: return QLocale().dateFormat(QLocale::ShortFormat);
-    case dfLongSystem: return QLocale().dateFormat(QLocale::LongFormat);
+  switch (fFormat) {
+    case dfShortSystem:
+      return QLocale().dateFormat(QLocale::ShortFormat);
+    case dfLongSystem:
+      return QLocale().dateFormat(QLocale::LongFormat);
     case dfCustom: {
-      QString p = formatStr_;
+      QString p = fFormatStr;
       p.replace(QLatin1Char('/'), Separator());
       return p;
     }
@@ -68,7 +71,8 @@ QString TZCLDateFormat::FormatDate(const QDate& date, bool padded) const {
     }
     QString field;
     if (c == QLatin1Char('Y')) {
-      field = run == 2 ? QStringLiteral("%1").arg(date.year() % 100, 2, 10, QLatin1Char('0')) : QString::number(date.year());
+      field = run == 2 ? QStringLiteral("%1").arg(date.year() % 100, 2, 10, QLatin1Char('0'))
+                       : QString::number(date.year());
     } else {
       const bool day = c == QLatin1Char('D');
       const int value = day ? date.day() : date.month();
@@ -132,11 +136,13 @@ QDate TZCLDateFormat::Parse(const QString& text) const {
         ++digits;
       }
       if (digits == 0) return QDate();
-      if (c == QLatin1Char('D')) day = value;
-      else if (c == QLatin1Char('M')) month = value;
+      if (c == QLatin1Char('D'))
+        day = value;
+      else if (c == QLatin1Char('M'))
+        month = value;
       else if (digits <= 2) {
         const int century = QDate::currentDate().year() / 100;
-        const int pivot = yearDelta_ >= 0 ? yearDelta_ : (QDate::currentDate().year() % 100) + 3;
+        const int pivot = fYearDelta >= 0 ? fYearDelta : (QDate::currentDate().year() % 100) + 3;
         year = value > pivot ? value + 100 * (century - 1) : value + 100 * century;
       } else {
         year = value;
@@ -179,7 +185,9 @@ int TZCLDateFormat::FieldAt(int position) const {
   return static_cast<int>(fields.size()) - 1;
 }
 
-double TZCLDateFormat::ToValue(const QDate& date) { return date.isValid() ? static_cast<double>(kBase.daysTo(date)) : 0; }
+double TZCLDateFormat::ToValue(const QDate& date) {
+  return date.isValid() ? static_cast<double>(kBase.daysTo(date)) : 0;
+}
 
 QDate TZCLDateFormat::FromValue(double value) { return kBase.addDays(static_cast<qint64>(std::floor(value))); }
 

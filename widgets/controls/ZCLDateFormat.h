@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QString>
+
 #include <vector>
 
 namespace zyn {
@@ -27,12 +28,12 @@ struct TZCLDateField {
 
 class TZCLDateFormat : public TZCLObject {
  public:
-  TZCLDateFormats Format() const { return format_; }
+  TZCLDateFormats Format() const { return fFormat; }
   void SetFormat(TZCLDateFormats value);
-  QString FormatStr() const { return formatStr_; }
+  QString FormatStr() const { return fFormatStr; }
   void SetFormatStr(const QString& value);
-  int YearDelta() const { return yearDelta_; }
-  void SetYearDelta(int value) { yearDelta_ = value; }
+  int YearDelta() const { return fYearDelta; }
+  void SetYearDelta(int value) { fYearDelta = value; }
 
   // The pattern in use (letters D, M, Y in either case; "/" is the date separator for dfCustom).
   QString Pattern() const;
@@ -49,9 +50,9 @@ class TZCLDateFormat : public TZCLObject {
   static QDate FromValue(double value);
 
  private:
-  TZCLDateFormats format_ = dfShortSystem;
-  QString formatStr_;
-  int yearDelta_ = -1;
+  TZCLDateFormats fFormat = dfShortSystem;
+  QString fFormatStr;
+  int fYearDelta = -1;
 };
 
 }  // namespace zyn

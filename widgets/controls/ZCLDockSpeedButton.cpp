@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QLayout>
 #include <QMouseEvent>
+
 #include <stdexcept>
 
 namespace zyn {
@@ -81,15 +82,18 @@ void TZCLDockSpeedButton::SetDockFlag(int index, bool value) {
     case 1:
       if (value == FDocked) return;
       FDocked = value;
-      if (value && FControl) Dock();
-      else Unhook();
+      if (value && FControl)
+        Dock();
+      else
+        Unhook();
       break;
     case 2:
       if (value == FReflectOwnChanges) return;
       FReflectOwnChanges = value;
       if (value && FDocked) PlaceControl();
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -103,7 +107,8 @@ QRect TZCLDockSpeedButton::ControlBounds() const {
   QRect r = FControl->geometry();
   QWidget* mine = parentWidget();
   QWidget* theirs = FControl->parentWidget();
-  if (mine && theirs && mine != theirs) r.moveTopLeft(mine->mapFrom(theirs->window(), theirs->mapTo(theirs->window(), r.topLeft())));
+  if (mine && theirs && mine != theirs)
+    r.moveTopLeft(mine->mapFrom(theirs->window(), theirs->mapTo(theirs->window(), r.topLeft())));
   return r;
 }
 
@@ -120,10 +125,22 @@ void TZCLDockSpeedButton::PlaceButton() {
   }
   int x = 0, y = 0;
   switch (FPosition) {
-    case dpBottom: x = L; y = T + H + FMargin; break;
-    case dpLeft: x = L - w - FMargin; y = T; break;
-    case dpRight: x = L + W + FMargin; y = T; break;
-    case dpTop: x = L; y = T - h - FMargin; break;
+    case dpBottom:
+      x = L;
+      y = T + H + FMargin;
+      break;
+    case dpLeft:
+      x = L - w - FMargin;
+      y = T;
+      break;
+    case dpRight:
+      x = L + W + FMargin;
+      y = T;
+      break;
+    case dpTop:
+      x = L;
+      y = T - h - FMargin;
+      break;
   }
   SetBounds(x, y, w, h);
   FBusy = false;
@@ -134,16 +151,30 @@ void TZCLDockSpeedButton::PlaceControl() {
   FBusy = true;
   int cw = FControl->width(), ch = FControl->height();
   if (FAdjustDockedSize) {
-    if (FPosition == dpBottom || FPosition == dpTop) cw = width();
-    else ch = height();
+    if (FPosition == dpBottom || FPosition == dpTop)
+      cw = width();
+    else
+      ch = height();
   }
   const QRect b = geometry();
   int x = 0, y = 0;
   switch (FPosition) {
-    case dpBottom: x = b.left(); y = b.top() - ch - FMargin; break;
-    case dpLeft: x = b.left() + b.width() + FMargin; y = b.top(); break;
-    case dpRight: x = b.left() - cw - FMargin; y = b.top(); break;
-    case dpTop: x = b.left(); y = b.top() + b.height() + FMargin; break;
+    case dpBottom:
+      x = b.left();
+      y = b.top() - ch - FMargin;
+      break;
+    case dpLeft:
+      x = b.left() + b.width() + FMargin;
+      y = b.top();
+      break;
+    case dpRight:
+      x = b.left() - cw - FMargin;
+      y = b.top();
+      break;
+    case dpTop:
+      x = b.left();
+      y = b.top() + b.height() + FMargin;
+      break;
   }
   FControl->setGeometry(x, y, cw, ch);
   FBusy = false;
@@ -157,16 +188,23 @@ bool TZCLDockSpeedButton::eventFilter(QObject* watched, QEvent* event) {
   }
   switch (event->type()) {
     case QEvent::Move:
-    case QEvent::Resize: PlaceButton(); break;
-    case QEvent::EnabledChange: setEnabled(FControl->isEnabled()); break;
-    case QEvent::Hide: hide(); break;
+    case QEvent::Resize:
+      PlaceButton();
+      break;
+    case QEvent::EnabledChange:
+      setEnabled(FControl->isEnabled());
+      break;
+    case QEvent::Hide:
+      hide();
+      break;
     case QEvent::Show:
       if (isHidden()) {
         PlaceButton();
         show();
       }
       break;
-    default: break;
+    default:
+      break;
   }
   return false;
 }

@@ -9,20 +9,20 @@ namespace zyn {
 TZCLEditAutoComplete::~TZCLEditAutoComplete() { ClosePopup(); }
 
 void TZCLEditAutoComplete::SetStringListIndex(int value) {
-  const int count = list_ ? list_->Count() : 0;
-  index_ = std::max(0, std::min(value, count - 1));
+  const int count = fList ? fList->Count() : 0;
+  fIndex = std::max(0, std::min(value, count - 1));
 }
 
 QStringList* TZCLEditAutoComplete::Entries() const {
-  if (!list_) return nullptr;
-  TZCLStringListItem* item = list_->Item(index_);
+  if (!fList) return nullptr;
+  TZCLStringListItem* item = fList->Item(fIndex);
   return item ? &item->Items : nullptr;
 }
 
 QString TZCLEditAutoComplete::FindCompletion(const QString& text) const {
   const QStringList* entries = Entries();
   if (!entries || text.isEmpty()) return QString();
-  const Qt::CaseSensitivity cs = caseSensitive_ ? Qt::CaseSensitive : Qt::CaseInsensitive;
+  const Qt::CaseSensitivity cs = fCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
   for (const QString& entry : *entries)
     if (entry.startsWith(text, cs)) return entry;
   return QString();
@@ -30,17 +30,17 @@ QString TZCLEditAutoComplete::FindCompletion(const QString& text) const {
 
 bool TZCLEditAutoComplete::Contains(const QString& text) const {
   const QStringList* entries = Entries();
-  return entries && entries->contains(text, caseSensitive_ ? Qt::CaseSensitive : Qt::CaseInsensitive);
+  return entries && entries->contains(text, fCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive);
 }
 
 bool TZCLEditAutoComplete::AddUnknown(QWidget* edit, const QString& source) {
   if (source.isEmpty() || Contains(source)) return false;
   QString text = source;
   bool add = true;
-  TZCLStringList* target = list_.data();
+  TZCLStringList* target = fList.data();
   if (OnAdd) OnAdd(this, edit, text, add, target);
   if (!add || !target) return false;
-  TZCLStringListItem* item = target->Item(target == list_ ? index_ : 0);
+  TZCLStringListItem* item = target->Item(target == fList ? fIndex : 0);
   if (!item) item = target->Item(target->AddItem());
   item->Items.append(text);
   target->Changed();
@@ -51,7 +51,7 @@ QStringList TZCLEditAutoComplete::Matches(const QString& text) const {
   QStringList result;
   const QStringList* entries = Entries();
   if (!entries || text.isEmpty()) return result;
-  const Qt::CaseSensitivity cs = caseSensitive_ ? Qt::CaseSensitive : Qt::CaseInsensitive;
+  const Qt::CaseSensitivity cs = fCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
   for (const QString& entry : *entries)
     if (entry.startsWith(text, cs)) result.append(entry);
   result.sort(cs);
@@ -63,70 +63,72 @@ void TZCLEditAutoComplete::UpdatePopup(TZCLCustomEdit* edit, const QString& type
     ClosePopup();
     return;
   }
-  typed_ = typed;
+  fTyped = typed;
   const QStringList matches = Matches(typed);
   if (matches.isEmpty()) return;  // an open list stays as it is
   if (matches.size() == 1 && matches.first() == typed) {
     ClosePopup();
     return;
   }
-  if (popup_ && edit_ != edit) ClosePopup();
-  edit_ = edit;
-  if (!popup_) {
-    popup_ = new QListWidget;
-    popup_->setObjectName(QStringLiteral("AutoCompleteList"));
-    popup_->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+  if (fPopup && fEdit != edit) ClosePopup();
+  fEdit = edit;
+  if (!fPopup) {
+    fPopup = new QListWidget;
+    fPopup->setObjectName(QStringLiteral("AutoCompleteList"));
+    fPopup->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::WindowDoesNotAcceptFocus);
-    popup_->setAttribute(Qt::WA_ShowWithoutActivating);
-    popup_->setFocusPolicy(Qt::NoFocus);
-    popup_->setFrameShape(QFrame::Box);
-    QObject::connect(popup_, &QListWidget::itemClicked, popup_, [this](QListWidgetItem* item) {
-      popup_->setCurrentItem(item);
+    fPopup->setAttribute(Qt::WA_ShowWithoutActivating);
+    fPopup->setFocusPolicy(Qt::NoFocus);
+    fPopup->setFrameShape(QFrame::Box);
+    QObject::connect(fPopup, &QListWidget::itemClicked, fPopup, [this](QListWidgetItem* item) {
+      fPopup->setCurrentItem(item);
       AcceptPopup();
     });
   }
-  popup_->clear();
-  popup_->addItems(matches);
-  popup_->setCurrentRow(-1);
-  const int rowHeight = popup_->fontMetrics().height() + 2;
+  fPopup->clear();
+  fPopup->addItems(matches);
+  fPopup->setCurrentRow(-1);
+  const int rowHeight = fPopup->fontMetrics().height() + 2;
   const int rows = std::min(static_cast<int>(matches.size()), MaxPopupRows());
-  popup_->setGeometry(QRect(edit->mapToGlobal(QPoint(0, edit->height())), QSize(edit->width(), rowHeight * rows + 5)));
-  popup_->show();
+  fPopup->setGeometry(QRect(edit->mapToGlobal(QPoint(0, edit->height())), QSize(edit->width(), rowHeight * rows + 5)));
+  fPopup->show();
 }
 
 void TZCLEditAutoComplete::PutText(const QString& text) {
-  if (!edit_) return;
-  edit_->SetText(text);
-  edit_->SetCaretPos(static_cast<int>(edit_->Text().size()) + 1);
-  edit_->SelectAll();
+  if (!fEdit) return;
+  fEdit->SetText(text);
+  fEdit->SetCaretPos(static_cast<int>(fEdit->Text().size()) + 1);
+  fEdit->SelectAll();
 }
 
 void TZCLEditAutoComplete::MoveSelection(int step) {
-  if (!popup_ || popup_->count() == 0) return;
-  const int row = std::clamp(popup_->currentRow() + step, 0, popup_->count() - 1);
-  popup_->setCurrentRow(row);
-  PutText(popup_->item(row)->text());
+  if (!fPopup || fPopup->count() == 0) return;
+  const int row = std::clamp(fPopup->currentRow() + step, 0, fPopup->count() - 1);
+  fPopup->setCurrentRow(row);
+  PutText(fPopup->item(row)->text());
 }
 
 void TZCLEditAutoComplete::AcceptPopup() {
-  if (!popup_) return;
-  QListWidgetItem* item = popup_->currentItem();
+  if (!fPopup) return;
+  QListWidgetItem* item = fPopup->currentItem();
   const QString text = item ? item->text() : QString();
   ClosePopup();
-  if (item) PutText(text);
-  else PutText(edit_ ? edit_->Text() : QString());
+  if (item)
+    PutText(text);
+  else
+    PutText(fEdit ? fEdit->Text() : QString());
 }
 
 void TZCLEditAutoComplete::CancelPopup() {
-  if (!popup_) return;
+  if (!fPopup) return;
   ClosePopup();
-  PutText(typed_);
+  PutText(fTyped);
 }
 
 void TZCLEditAutoComplete::ClosePopup() {
-  if (!popup_) return;
-  QListWidget* list = popup_;
-  popup_ = nullptr;
+  if (!fPopup) return;
+  QListWidget* list = fPopup;
+  fPopup = nullptr;
   list->hide();
   list->deleteLater();
 }

@@ -4,6 +4,7 @@
 #include "widgets/controls/ZCLLists.h"
 
 #include <QPointer>
+
 #include <functional>
 
 class QListWidget;
@@ -24,18 +25,18 @@ class TZCLEditAutoComplete : public TZCLCustomComponent {
   // Before an unknown text is added: may change it, refuse it (add = false) or name another list.
   std::function<void(QObject* Sender, QWidget* edit, QString& text, bool& add, TZCLStringList*& target)> OnAdd;
 
-  TZCLStringList* StringList() const { return list_.data(); }
-  void SetStringList(TZCLStringList* list) { list_ = list; }
-  int StringListIndex() const { return index_; }
+  TZCLStringList* StringList() const { return fList.data(); }
+  void SetStringList(TZCLStringList* list) { fList = list; }
+  int StringListIndex() const { return fIndex; }
   void SetStringListIndex(int value);
-  unsigned Mode() const { return mode_; }
-  void SetMode(unsigned value) { mode_ = value; }
-  unsigned AddUnknownOn() const { return addOn_; }
-  void SetAddUnknownOn(unsigned value) { addOn_ = value; }
-  bool CaseSensitive() const { return caseSensitive_; }
-  void SetCaseSensitive(bool value) { caseSensitive_ = value; }
-  bool Enabled() const { return enabled_; }
-  void SetEnabled(bool value) { enabled_ = value; }
+  unsigned Mode() const { return fMode; }
+  void SetMode(unsigned value) { fMode = value; }
+  unsigned AddUnknownOn() const { return fAddOn; }
+  void SetAddUnknownOn(unsigned value) { fAddOn = value; }
+  bool CaseSensitive() const { return fCaseSensitive; }
+  void SetCaseSensitive(bool value) { fCaseSensitive = value; }
+  bool Enabled() const { return fEnabled; }
+  void SetEnabled(bool value) { fEnabled = value; }
 
   // The first entry starting with text, empty when none.
   QString FindCompletion(const QString& text) const;
@@ -47,8 +48,8 @@ class TZCLEditAutoComplete : public TZCLCustomComponent {
 
   // The suggestion list below the edit (popup mode): shown, refreshed or closed after a typed change.
   void UpdatePopup(TZCLCustomEdit* edit, const QString& typed);
-  bool PopupOpen() const { return popup_ != nullptr; }
-  QListWidget* Popup() const { return popup_; }
+  bool PopupOpen() const { return fPopup != nullptr; }
+  QListWidget* Popup() const { return fPopup; }
   int MaxPopupRows() const { return 8; }
   // Up (-1) or Down (+1): the selection moves and its entry becomes the edit's text.
   void MoveSelection(int step);
@@ -61,15 +62,15 @@ class TZCLEditAutoComplete : public TZCLCustomComponent {
  private:
   QStringList* Entries() const;
   void PutText(const QString& text);
-  QPointer<TZCLStringList> list_;
-  int index_ = 0;
-  unsigned mode_ = 0;
-  unsigned addOn_ = 0;
-  bool caseSensitive_ = true;
-  bool enabled_ = true;
-  QListWidget* popup_ = nullptr;
-  QPointer<TZCLCustomEdit> edit_;
-  QString typed_;
+  QPointer<TZCLStringList> fList;
+  int fIndex = 0;
+  unsigned fMode = 0;
+  unsigned fAddOn = 0;
+  bool fCaseSensitive = true;
+  bool fEnabled = true;
+  QListWidget* fPopup = nullptr;
+  QPointer<TZCLCustomEdit> fEdit;
+  QString fTyped;
 };
 
 }  // namespace zyn

@@ -29,17 +29,17 @@ const TZCLStateEntry& StateEntryOf(const TZCLStateKind& kind) {
 }
 
 void TZCLColorObject::SetColor(TColor value) {
-  if (value == color_) return;
-  color_ = value;
+  if (value == fColor) return;
+  fColor = value;
   Changed();
 }
 
 QString TZCLColorObject::Description() const {
-  return QStringLiteral("$%1").arg(static_cast<quint32>(color_), 8, 16, QLatin1Char('0')).toUpper();
+  return QStringLiteral("$%1").arg(static_cast<quint32>(fColor), 8, 16, QLatin1Char('0')).toUpper();
 }
 
 void TZCLCtlSettings::Set(int index, bool value) {
-  bool& field = index == 0 ? transparent_ : ctlXP_;
+  bool& field = index == 0 ? fTransparent : fCtlXP;
   if (field == value) return;
   field = value;
   Changed();
@@ -47,7 +47,7 @@ void TZCLCtlSettings::Set(int index, bool value) {
 
 QString TZCLCtlSettings::Description() const {
   auto b = [](bool v) { return v ? QStringLiteral("True") : QStringLiteral("False"); };
-  return QStringLiteral("Transp.: ") + b(transparent_) + QStringLiteral(", CtlXP: ") + b(ctlXP_);
+  return QStringLiteral("Transp.: ") + b(fTransparent) + QStringLiteral(", CtlXP: ") + b(fCtlXP);
 }
 
 int TZCLCFCSettingObjects::AddSetting(std::unique_ptr<TZCLObject> setting, const QString& className,
@@ -60,21 +60,22 @@ int TZCLCFCSettingObjects::AddSetting(std::unique_ptr<TZCLObject> setting, const
       if (!FindSetting(unique)) break;
     }
   }
-  entries_.push_back({unique, className, std::move(setting)});
+  fEntries.push_back({unique, className, std::move(setting)});
   return Count() - 1;
 }
 
 void TZCLCFCSettingObjects::RemoveSetting(TZCLObject* setting) {
-  entries_.erase(std::remove_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.object.get() == setting; }),
-                 entries_.end());
+  fEntries.erase(
+      std::remove_if(fEntries.begin(), fEntries.end(), [&](const Entry& e) { return e.object.get() == setting; }),
+      fEntries.end());
 }
 
 void TZCLCFCSettingObjects::ClearSettings() {
-  while (!entries_.empty()) entries_.pop_back();
+  while (!fEntries.empty()) fEntries.pop_back();
 }
 
 TZCLObject* TZCLCFCSettingObjects::FindSetting(const QString& name) const {
-  for (const Entry& e : entries_)
+  for (const Entry& e : fEntries)
     if (e.name.compare(name, Qt::CaseInsensitive) == 0) return e.object.get();
   return nullptr;
 }
@@ -90,7 +91,7 @@ void TZCLCFCStateObject::ResolveSettings(const TZCLCFCSettingObjects& pool) {
       resolved.erase(resolved.begin() + i);
     }
   }
-  resolved_ = resolved;
+  fResolved = resolved;
 }
 
 void TZCLCFCStateObject::ReadKind(const std::vector<int>& values) {
@@ -100,9 +101,9 @@ void TZCLCFCStateObject::ReadKind(const std::vector<int>& values) {
 }
 
 TZCLCFCStateObject& TZCLFaceController::AddState(const TZCLStateKind& kind) {
-  states_.push_back(std::make_unique<TZCLCFCStateObject>());
-  states_.back()->Kind = kind;
-  return *states_.back();
+  fStates.push_back(std::make_unique<TZCLCFCStateObject>());
+  fStates.back()->Kind = kind;
+  return *fStates.back();
 }
 
 const TZCLStateEntry& TZCLFaceController::StateEntryFor(const QObject* control) {
@@ -128,7 +129,7 @@ const TZCLStateEntry& TZCLFaceController::StateEntryFor(const QObject* control) 
 
 TZCLCFCStateObject* TZCLFaceController::GetStateFor(const QObject* control) const {
   const TZCLStateEntry& entry = StateEntryFor(control);
-  for (const auto& s : states_)
+  for (const auto& s : fStates)
     if (s->Kind == entry.Kind) return s.get();
   return nullptr;
 }
@@ -152,7 +153,7 @@ TColor TZCLFaceController::GetColor(const QObject* control) const {
 }
 
 void TZCLFaceController::ResolveAll() {
-  for (auto& s : states_) s->ResolveSettings(settings_);
+  for (auto& s : fStates) s->ResolveSettings(fSettings);
 }
 
 // ---------------------------------------------------------------- copies, queries and clients
@@ -229,7 +230,7 @@ std::unique_ptr<TZCLObject> CloneSetting(const TZCLObject& source) {
 void TZCLCFCSettingObjects::Assign(const TZCLCFCSettingObjects& other) {
   if (&other == this) return;
   ClearSettings();
-  for (const Entry& e : other.entries_)
+  for (const Entry& e : other.fEntries)
     if (auto copy = CloneSetting(*e.object)) AddSetting(std::move(copy), e.className, e.name);
 }
 
@@ -239,7 +240,7 @@ void TZCLCFCStateObject::Assign(const TZCLCFCStateObject& other, const TZCLCFCSe
   ResolveSettings(pool);
 }
 
-TZCLFaceController::~TZCLFaceController() { destroying_ = true; }
+TZCLFaceController::~TZCLFaceController() { fDestroying = true; }
 
 const TFont* TZCLFaceController::GetFont(const QObject* control) const {
   const auto* setting = GetSetting<TZCLFontSetting>(control);
@@ -250,7 +251,9 @@ TZCL3DCaption* TZCLFaceController::Get3DCaption(const QObject* control) const {
   return GetSetting<TZCL3DCaption>(control);  // an FX caption answers as well
 }
 
-TZCLFillObject* TZCLFaceController::GetFill(const QObject* control) const { return GetSetting<TZCLFillObject>(control); }
+TZCLFillObject* TZCLFaceController::GetFill(const QObject* control) const {
+  return GetSetting<TZCLFillObject>(control);
+}
 
 TZCLBitmapEffectObject* TZCLFaceController::GetBitmapEffect(const QObject* control) const {
   return GetSetting<TZCLBitmapEffectObject>(control);
@@ -270,21 +273,21 @@ bool TZCLFaceController::GetCtl3D(const QObject* control) const {
 
 void TZCLFaceController::AddClient(QWidget* client) {
   if (!client) return;
-  for (const auto& c : clients_)
+  for (const auto& c : fClients)
     if (c == client) return;
-  clients_.emplace_back(client);
+  fClients.emplace_back(client);
 }
 
 void TZCLFaceController::RemoveClient(QWidget* client) {
-  if (destroying_) return;
-  clients_.erase(std::remove_if(clients_.begin(), clients_.end(),
+  if (fDestroying) return;
+  fClients.erase(std::remove_if(fClients.begin(), fClients.end(),
                                 [client](const QPointer<QWidget>& c) { return c.isNull() || c == client; }),
-                 clients_.end());
+                 fClients.end());
 }
 
 void TZCLFaceController::Changed() {
   TZCLCustomComponent::Changed();
-  for (const auto& c : clients_)
+  for (const auto& c : fClients)
     if (c) c->update();
 }
 

@@ -7,8 +7,9 @@
 
 #include <QPointer>
 #include <QString>
-#include <QWidget>
 #include <QStringList>
+#include <QWidget>
+
 #include <array>
 #include <memory>
 #include <vector>
@@ -60,25 +61,25 @@ class IZCLFaceEditState {
 
 class TZCLColorObject : public TZCLObject {
  public:
-  TColor Color() const { return color_; }
+  TColor Color() const { return fColor; }
   void SetColor(TColor value);
   QString Description() const override;
 
  private:
-  TColor color_ = clBtnFace;
+  TColor fColor = clBtnFace;
 };
 
 class TZCLCtlSettings : public TZCLObject {
  public:
-  bool Get(int index) const { return index == 0 ? transparent_ : ctlXP_; }
+  bool Get(int index) const { return index == 0 ? fTransparent : fCtlXP; }
   void Set(int index, bool value);
-  bool Transparent() const { return transparent_; }
-  bool CtlXP() const { return ctlXP_; }
+  bool Transparent() const { return fTransparent; }
+  bool CtlXP() const { return fCtlXP; }
   QString Description() const override;
 
  private:
-  bool transparent_ = false;
-  bool ctlXP_ = true;
+  bool fTransparent = false;
+  bool fCtlXP = true;
 };
 
 class TZCLFontSetting : public TZCLObject {
@@ -93,10 +94,10 @@ class TZCLCFCSettingObjects {
   void RemoveSetting(TZCLObject* setting);
   void ClearSettings();
   TZCLObject* FindSetting(const QString& name) const;
-  int Count() const { return static_cast<int>(entries_.size()); }
-  QString NameAt(int index) const { return entries_.at(index).name; }
-  QString ClassNameAt(int index) const { return entries_.at(index).className; }
-  TZCLObject* ObjectAt(int index) const { return entries_.at(index).object.get(); }
+  int Count() const { return static_cast<int>(fEntries.size()); }
+  QString NameAt(int index) const { return fEntries.at(index).name; }
+  QString ClassNameAt(int index) const { return fEntries.at(index).className; }
+  TZCLObject* ObjectAt(int index) const { return fEntries.at(index).object.get(); }
   // Clears, then copies every entry: a new object of the same class assigned from the source's.
   void Assign(const TZCLCFCSettingObjects& other);
 
@@ -106,7 +107,7 @@ class TZCLCFCSettingObjects {
     QString className;
     std::unique_ptr<TZCLObject> object;
   };
-  std::vector<Entry> entries_;
+  std::vector<Entry> fEntries;
 };
 
 class TZCLCFCStateObject {
@@ -115,14 +116,14 @@ class TZCLCFCStateObject {
   QStringList Settings;
   // Drops names missing from the pool and attaches the others.
   void ResolveSettings(const TZCLCFCSettingObjects& pool);
-  const std::vector<TZCLObject*>& Resolved() const { return resolved_; }
+  const std::vector<TZCLObject*>& Resolved() const { return fResolved; }
   // Reads a stored kind: at most seven numbers; a kind of no entry becomes "Normal".
   void ReadKind(const std::vector<int>& values);
   // Copies Settings and Kind, then resolves the names in pool.
   void Assign(const TZCLCFCStateObject& other, const TZCLCFCSettingObjects& pool);
 
  private:
-  std::vector<TZCLObject*> resolved_;
+  std::vector<TZCLObject*> fResolved;
 };
 
 class TZCLFaceController : public TZCLCustomComponent {
@@ -130,9 +131,9 @@ class TZCLFaceController : public TZCLCustomComponent {
  public:
   explicit TZCLFaceController(QObject* owner = nullptr) : TZCLCustomComponent(owner) {}
   ~TZCLFaceController() override;
-  TZCLCFCSettingObjects& Settings() { return settings_; }
+  TZCLCFCSettingObjects& Settings() { return fSettings; }
   TZCLCFCStateObject& AddState(const TZCLStateKind& kind);
-  int StateCount() const { return static_cast<int>(states_.size()); }
+  int StateCount() const { return static_cast<int>(fStates.size()); }
   // The entry that applies to a control (by its answers) and the state object of that entry.
   static const TZCLStateEntry& StateEntryFor(const QObject* control);
   TZCLCFCStateObject* GetStateFor(const QObject* control) const;
@@ -155,7 +156,7 @@ class TZCLFaceController : public TZCLCustomComponent {
   // Edits that take their look from the controller; they repaint when it changes.
   void AddClient(QWidget* client);
   void RemoveClient(QWidget* client);
-  int ClientCount() const { return static_cast<int>(clients_.size()); }
+  int ClientCount() const { return static_cast<int>(fClients.size()); }
   void Changed() override;
   bool GetTransparent(const QObject* control) const;
   bool GetThemedLookSetting(const QObject* control) const;
@@ -166,10 +167,10 @@ class TZCLFaceController : public TZCLCustomComponent {
   void Loaded() override { ResolveAll(); }
 
  private:
-  TZCLCFCSettingObjects settings_;
-  std::vector<std::unique_ptr<TZCLCFCStateObject>> states_;
-  std::vector<QPointer<QWidget>> clients_;
-  bool destroying_ = false;
+  TZCLCFCSettingObjects fSettings;
+  std::vector<std::unique_ptr<TZCLCFCStateObject>> fStates;
+  std::vector<QPointer<QWidget>> fClients;
+  bool fDestroying = false;
 };
 
 }  // namespace zyn

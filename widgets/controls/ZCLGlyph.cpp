@@ -13,16 +13,16 @@ TZCLGlyphCache* gCache = nullptr;
 }  // namespace
 
 int TZCLGlyphList::AllocImage() {
-  for (size_t i = 0; i < used_.size(); ++i)
-    if (!used_[i]) {
-      used_[i] = true;
-      ++count_;
+  for (size_t i = 0; i < fUsed.size(); ++i)
+    if (!fUsed[i]) {
+      fUsed[i] = true;
+      ++fCount;
       return static_cast<int>(i);
     }
-  used_.push_back(true);
-  slots_.emplace_back();
-  ++count_;
-  return static_cast<int>(used_.size()) - 1;
+  fUsed.push_back(true);
+  fSlots.emplace_back();
+  ++fCount;
+  return static_cast<int>(fUsed.size()) - 1;
 }
 
 int TZCLGlyphList::AddGlyph(const QImage& image, TColor transparent) {
@@ -32,36 +32,36 @@ int TZCLGlyphList::AddGlyph(const QImage& image, TColor transparent) {
   for (int y = 0; y < masked.height(); ++y)
     for (int x = 0; x < masked.width(); ++x)
       if ((masked.pixel(x, y) & 0xFFFFFF) == key) masked.setPixel(x, y, 0);
-  slots_[index] = masked;
+  fSlots[index] = masked;
   return index;
 }
 
 void TZCLGlyphList::FreeImage(int index) {
-  if (index < 0 || index >= static_cast<int>(used_.size()) || !used_[index]) return;
-  used_[index] = false;
-  slots_[index] = QImage();
-  --count_;
+  if (index < 0 || index >= static_cast<int>(fUsed.size()) || !fUsed[index]) return;
+  fUsed[index] = false;
+  fSlots[index] = QImage();
+  --fCount;
 }
 
 QImage TZCLGlyphList::Image(int index) const {
-  return (index >= 0 && index < static_cast<int>(slots_.size())) ? slots_[index] : QImage();
+  return (index >= 0 && index < static_cast<int>(fSlots.size())) ? fSlots[index] : QImage();
 }
 
 TZCLGlyphList* TZCLGlyphCache::GetList(int width, int height) {
-  for (auto& l : lists_)
+  for (auto& l : fLists)
     if (l->Width() == width && l->Height() == height) return l.get();
-  lists_.push_back(std::make_unique<TZCLGlyphList>(width, height));
-  return lists_.back().get();
+  fLists.push_back(std::make_unique<TZCLGlyphList>(width, height));
+  return fLists.back().get();
 }
 
 void TZCLGlyphCache::ReturnList(TZCLGlyphList* list) {
   if (!list || list->Count() > 0) return;
-  lists_.erase(std::remove_if(lists_.begin(), lists_.end(), [&](const auto& l) { return l.get() == list; }),
-               lists_.end());
+  fLists.erase(std::remove_if(fLists.begin(), fLists.end(), [&](const auto& l) { return l.get() == list; }),
+               fLists.end());
 }
 
 TZCLGlyph::TZCLGlyph() {
-  images_.fill(-1);
+  fImages.fill(-1);
   if (gGlyphs++ == 0 && !gCache) gCache = new TZCLGlyphCache();
 }
 
@@ -76,66 +76,71 @@ TZCLGlyph::~TZCLGlyph() {
 TZCLGlyphCache* TZCLGlyph::Cache() { return gCache; }
 
 void TZCLGlyph::Invalidate() {
-  if (!list_) return;
-  for (int& index : images_) {
-    if (index != -1) list_->FreeImage(index);
+  if (!fList) return;
+  for (int& index : fImages) {
+    if (index != -1) fList->FreeImage(index);
     index = -1;
   }
-  if (gCache) gCache->ReturnList(list_);
-  list_ = nullptr;
+  if (gCache) gCache->ReturnList(fList);
+  fList = nullptr;
 }
 
 void TZCLGlyph::SetBitmap(const QImage& bitmap) {
   Invalidate();
-  bitmap_ = bitmap.convertToFormat(QImage::Format_RGB32);
-  if (bitmap_.height() > 0) {
-    transparent_ = FromQColor(bitmap_.pixelColor(0, bitmap_.height() - 1));
-    if (bitmap_.width() % bitmap_.height() == 0) {
-      const int n = bitmap_.width() / bitmap_.height();
-      numGlyphs_ = n < 6 ? n : 1;
+  fBitmap = bitmap.convertToFormat(QImage::Format_RGB32);
+  if (fBitmap.height() > 0) {
+    fTransparent = FromQColor(fBitmap.pixelColor(0, fBitmap.height() - 1));
+    if (fBitmap.width() % fBitmap.height() == 0) {
+      const int n = fBitmap.width() / fBitmap.height();
+      fNumGlyphs = n < 6 ? n : 1;
     }
   }
 }
 
 void TZCLGlyph::SetNumGlyphs(int value) {
-  if (value < 1 || value == numGlyphs_) return;
+  if (value < 1 || value == fNumGlyphs) return;
   Invalidate();
-  numGlyphs_ = value;
+  fNumGlyphs = value;
 }
 
 void TZCLGlyph::SetStyle(int value) {
-  if (value == style_) return;
+  if (value == fStyle) return;
   Invalidate();
-  style_ = value;
+  fStyle = value;
 }
 
 int TZCLGlyph::StateImage(int state) {
   if (state < 0 || state > 8) return -1;
   if (state == 7) state = 1;
-  if (state > numGlyphs_ - 1 && state != 1) {
-    if (style_ == 1) state = state == 6 ? 4 : 2;
-    else state = 0;
+  if (state > fNumGlyphs - 1 && state != 1) {
+    if (fStyle == 1)
+      state = state == 6 ? 4 : 2;
+    else
+      state = 0;
   }
-  if (images_[state] != -1) return images_[state];
-  if (bitmap_.isNull() || !gCache) return -1;
-  const int w = bitmap_.width() / numGlyphs_, h = bitmap_.height();
-  if (!list_) list_ = gCache->GetList(w, h);
-  const QImage first = bitmap_.copy(0, 0, w, h);
+  if (fImages[state] != -1) return fImages[state];
+  if (fBitmap.isNull() || !gCache) return -1;
+  const int w = fBitmap.width() / fNumGlyphs, h = fBitmap.height();
+  if (!fList) fList = gCache->GetList(w, h);
+  const QImage first = fBitmap.copy(0, 0, w, h);
   QImage image;
-  if (state >= numGlyphs_ || (state == 0 && style_ == 1)) {
-    if (state == 0) image = MakeGrayGlyph(first);
-    else if (state == 1) image = MakeDisabledGlyph(first, transparent_);
-    else image = first;
+  if (state >= fNumGlyphs || (state == 0 && fStyle == 1)) {
+    if (state == 0)
+      image = MakeGrayGlyph(first);
+    else if (state == 1)
+      image = MakeDisabledGlyph(first, fTransparent);
+    else
+      image = first;
   } else {
-    image = bitmap_.copy(state * w, 0, w, h);
+    image = fBitmap.copy(state * w, 0, w, h);
   }
-  images_[state] = list_->AddGlyph(image, transparent_);
-  return images_[state];
+  fImages[state] = fList->AddGlyph(image, fTransparent);
+  return fImages[state];
 }
 
 QImage TZCLGlyph::StateBitmap(int state) {
   const int index = StateImage(state);
-  return (index >= 0 && list_) ? list_->Image(index) : QImage();
+  return (index >= 0 && fList) ? fList->Image(index) : QImage();
 }
 
 TZCLGlyphTextResult TZCLGlyph::Draw(TCanvas& canvas, const QString& text, unsigned format, unsigned flags,

@@ -6,6 +6,7 @@
 #include "widgets/controls/ZCLGlyphTextLayout.h"
 
 #include <QImage>
+
 #include <array>
 #include <memory>
 #include <vector>
@@ -15,21 +16,21 @@ namespace zyn {
 // Images of one size; positions are reused after they are freed.
 class TZCLGlyphList {
  public:
-  TZCLGlyphList(int width, int height) : width_(width), height_(height) {}
-  int Width() const { return width_; }
-  int Height() const { return height_; }
+  TZCLGlyphList(int width, int height) : fWidth(width), fHeight(height) {}
+  int Width() const { return fWidth; }
+  int Height() const { return fHeight; }
   int AllocImage();
   int AddGlyph(const QImage& image, TColor transparent);
   void FreeImage(int index);
-  int Count() const { return count_; }
+  int Count() const { return fCount; }
   QImage Image(int index) const;
 
  private:
-  int width_;
-  int height_;
-  std::vector<QImage> slots_;
-  std::vector<bool> used_;
-  int count_ = 0;
+  int fWidth;
+  int fHeight;
+  std::vector<QImage> fSlots;
+  std::vector<bool> fUsed;
+  int fCount = 0;
 };
 
 class TZCLGlyphCache {
@@ -38,11 +39,11 @@ class TZCLGlyphCache {
   TZCLGlyphList* GetList(int width, int height);
   // Frees the list when none of its images is in use.
   void ReturnList(TZCLGlyphList* list);
-  bool IsEmpty() const { return lists_.empty(); }
-  int ListCount() const { return static_cast<int>(lists_.size()); }
+  bool IsEmpty() const { return fLists.empty(); }
+  int ListCount() const { return static_cast<int>(fLists.size()); }
 
  private:
-  std::vector<std::unique_ptr<TZCLGlyphList>> lists_;
+  std::vector<std::unique_ptr<TZCLGlyphList>> fLists;
 };
 
 class TZCLGlyph {
@@ -55,15 +56,15 @@ class TZCLGlyph {
   // The cache shared by all glyphs while at least one glyph exists (null otherwise).
   static TZCLGlyphCache* Cache();
 
-  QImage Bitmap() const { return bitmap_; }
+  QImage Bitmap() const { return fBitmap; }
   // Copies the bitmap; a width that is a multiple of the height gives width / height glyphs
   // (1 from 6 on); other widths keep the number of glyphs.
   void SetBitmap(const QImage& bitmap);
-  int NumGlyphs() const { return numGlyphs_; }
+  int NumGlyphs() const { return fNumGlyphs; }
   void SetNumGlyphs(int value);
-  int Style() const { return style_; }
+  int Style() const { return fStyle; }
   void SetStyle(int value);  // 0 plain, 1 with a grey normal image
-  TColor TransparentColor() const { return transparent_; }
+  TColor TransparentColor() const { return fTransparent; }
   // The list index of the image for a button state (0 .. 8), made on first use; -1 for none.
   int StateImage(int state);
   QImage StateBitmap(int state);
@@ -72,16 +73,16 @@ class TZCLGlyph {
   TZCLGlyphTextResult Draw(TCanvas& canvas, const QString& text, unsigned format, unsigned flags,
                            const TZCLGlyphTextLayout& layout, int state, const TRect& r,
                            TZCL3DCaption* caption = nullptr);
-  TZCLGlyphList* List() const { return list_; }
+  TZCLGlyphList* List() const { return fList; }
 
  private:
   void Invalidate();
-  QImage bitmap_;
-  std::array<int, 9> images_;
-  TZCLGlyphList* list_ = nullptr;
-  TColor transparent_ = clNone;
-  int numGlyphs_ = 1;
-  int style_ = 0;
+  QImage fBitmap;
+  std::array<int, 9> fImages;
+  TZCLGlyphList* fList = nullptr;
+  TColor fTransparent = clNone;
+  int fNumGlyphs = 1;
+  int fStyle = 0;
 };
 
 }  // namespace zyn

@@ -9,57 +9,57 @@
 namespace zyn {
 
 void TZCLGlyphTextLayout::SetAlignment(TZCLAlignment value) {
-  if (value == alignment_) return;
-  alignment_ = value;
+  if (value == fAlignment) return;
+  fAlignment = value;
   Changed();
 }
 
 void TZCLGlyphTextLayout::SetAlignText2Glyph(TZCLTextArrange value) {
-  if (value == arrange_) return;
-  arrange_ = value;
+  if (value == fArrange) return;
+  fArrange = value;
   Changed();
 }
 
 void TZCLGlyphTextLayout::SetOffset(int index, int value) {
-  if (index < 0 || index > 1 || offset_[index] == value) return;
-  offset_[index] = value;
+  if (index < 0 || index > 1 || fOffset[index] == value) return;
+  fOffset[index] = value;
   Changed();
 }
 
 void TZCLGlyphTextLayout::SetSpacing(int value) {
-  if (value == spacing_) return;
-  spacing_ = value;
+  if (value == fSpacing) return;
+  fSpacing = value;
   Changed();
 }
 
 void TZCLButtonLayout::SetArrow(bool value) {
-  if (value == arrow_) return;
-  arrow_ = value;
+  if (value == fArrow) return;
+  fArrow = value;
   Changed();
 }
 
 void TZCLButtonLayout::SetArrowColor(TColor value) {
-  if (value == arrowColor_) return;
-  arrowColor_ = value;
+  if (value == fArrowColor) return;
+  fArrowColor = value;
   Changed();
 }
 
 void TZCLButtonLayout::SetArrowIndent(int value) {
-  if (value == arrowIndent_) return;
-  arrowIndent_ = value;
+  if (value == fArrowIndent) return;
+  fArrowIndent = value;
   Changed();
 }
 
 void TZCLButtonLayout::SetArrowPosition(TZCLArrowPosition value) {
-  if (value == arrowPosition_) return;
-  arrowPosition_ = value;
+  if (value == fArrowPosition) return;
+  fArrowPosition = value;
   Changed();
 }
 
 void TZCLButtonLayout::SetArrowSize(int value) {
   value = std::clamp(value, 2, 10);
-  if (value == arrowSize_) return;
-  arrowSize_ = value;
+  if (value == fArrowSize) return;
+  fArrowSize = value;
   Changed();
 }
 
@@ -70,11 +70,11 @@ void TZCLButtonLayout::Assign(const TZCLButtonLayout& other) {
   SetOffset(0, other.OffsetX());
   SetOffset(1, other.OffsetY());
   SetSpacing(other.Spacing());
-  arrow_ = other.arrow_;
-  arrowColor_ = other.arrowColor_;
-  arrowIndent_ = other.arrowIndent_;
-  arrowPosition_ = other.arrowPosition_;
-  arrowSize_ = other.arrowSize_;
+  fArrow = other.fArrow;
+  fArrowColor = other.fArrowColor;
+  fArrowIndent = other.fArrowIndent;
+  fArrowPosition = other.fArrowPosition;
+  fArrowSize = other.fArrowSize;
   EndUpdate(true);
 }
 
@@ -89,20 +89,44 @@ void Arrange(TZCLTextArrange arrange, int tw, int th, int gw, int gh, int spacin
     bh = std::max(th, gh);
     const int toff = (bh - th) / 2, goff = (bh - gh) / 2;
     switch (arrange) {
-      case taLeft: t = {0, toff}; g = {tw + spacing, goff}; break;
-      case taLeftTop: t = {0, toff}; g = {tw + spacing, 0}; break;
-      case taRight: g = {0, goff}; t = {gw + spacing, toff}; break;
-      default: g = {0, 1}; t = {gw + spacing, toff}; break;  // taRightTop
+      case taLeft:
+        t = {0, toff};
+        g = {tw + spacing, goff};
+        break;
+      case taLeftTop:
+        t = {0, toff};
+        g = {tw + spacing, 0};
+        break;
+      case taRight:
+        g = {0, goff};
+        t = {gw + spacing, toff};
+        break;
+      default:
+        g = {0, 1};
+        t = {gw + spacing, toff};
+        break;  // taRightTop
     }
   } else {
     bw = std::max(tw, gw);
     bh = th + spacing + gh;
     const int toff = (bw - tw) / 2, goff = (bw - gw) / 2;
     switch (arrange) {
-      case taTop: t = {toff, 0}; g = {goff, th + spacing}; break;
-      case taTopLeft: t = {toff, 0}; g = {0, th + spacing}; break;
-      case taBottom: g = {goff, 0}; t = {toff, gh + spacing}; break;
-      default: g = {0, 0}; t = {toff, gh + spacing}; break;  // taBottomLeft
+      case taTop:
+        t = {toff, 0};
+        g = {goff, th + spacing};
+        break;
+      case taTopLeft:
+        t = {toff, 0};
+        g = {0, th + spacing};
+        break;
+      case taBottom:
+        g = {goff, 0};
+        t = {toff, gh + spacing};
+        break;
+      default:
+        g = {0, 0};
+        t = {toff, gh + spacing};
+        break;  // taBottomLeft
     }
   }
 }
@@ -112,15 +136,22 @@ int RotationPullBack(const TZCL3DCaption& c) {
   int r = 0;
   switch (c.Style()) {
     case tdSunken:
-    case tdRaised: r = c.LightDepth() / 2 - 1; break;
+    case tdRaised:
+      r = c.LightDepth() / 2 - 1;
+      break;
     case tdSunkenShadow:
     case tdRaisedShadow:
     case tdPColorSunken:
-    case tdPColorRaised: r = (c.LightDepth() + c.ShadowDepth()) / 2 - 1; break;
+    case tdPColorRaised:
+      r = (c.LightDepth() + c.ShadowDepth()) / 2 - 1;
+      break;
     case tdShadow:
     case tdExtrude:
-    case tdExtrudeEnh: r = c.ShadowDepth() / 2 - 1; break;
-    default: break;
+    case tdExtrudeEnh:
+      r = c.ShadowDepth() / 2 - 1;
+      break;
+    default:
+      break;
   }
   return std::max(0, r);
 }
@@ -139,7 +170,8 @@ TZCLGlyphTextPlacement PlaceGlyphText(const TZCLGlyphTextLayout& layout, const T
   Arrange(layout.AlignText2Glyph(), tw, th, gw, gh, spacing, t, g, bw, bh);
   const TRect block = AlignRect(layout.Alignment(), Bounds(0, 0, bw, bh), target);
   TZCLGlyphTextPlacement out;
-  out.Text = text ? Bounds(block.Left + t.X + 1 + layout.OffsetX(), block.Top + t.Y + 1 + layout.OffsetY(), tw, th) : TRect{};
+  out.Text =
+      text ? Bounds(block.Left + t.X + 1 + layout.OffsetX(), block.Top + t.Y + 1 + layout.OffsetY(), tw, th) : TRect{};
   out.Glyph = glyph ? Bounds(block.Left + g.X + layout.OffsetX(), block.Top + g.Y + layout.OffsetY(), gw, gh) : TRect{};
   out.Union = UnionRect(out.Text, out.Glyph);
   return out;
@@ -199,8 +231,10 @@ TZCLGlyphTextResult DrawGlyphText(TCanvas& canvas, const QString& text, TZCL3DCa
   const int indent = arrow ? button->ArrowIndent() : 0;
   const TZCLArrowPosition arrowAt = arrow ? button->ArrowPosition() : apRightText;
   if (arrow) {
-    if (arrowAt == apRightGlyph || arrowAt == apLeftGlyph) G.Right += a + indent;
-    else T.Right += a + indent;
+    if (arrowAt == apRightGlyph || arrowAt == apLeftGlyph)
+      G.Right += a + indent;
+    else
+      T.Right += a + indent;
   }
   const bool measure = flags & gtfMeasure;
   if (measure) flags |= gtfFocusBoth;
@@ -240,9 +274,12 @@ TZCLGlyphTextResult DrawGlyphText(TCanvas& canvas, const QString& text, TZCL3DCa
   if (!measure && hasGlyph && glyph && !glyph->isNull()) {
     const QImage part = glyph->copy(ToQRect(glyphSource));
     const TRect place = Bounds(G.Left, G.Top, glyphSource.Width(), glyphSource.Height());
-    if (masked && mask && !mask->isNull()) DrawBitmapRect(canvas, place, part, bdfMasked, clNone, mask->copy(ToQRect(glyphSource)));
-    else if (masked) DrawBitmapRect(canvas, place, part, bdfColorMask, transparent);
-    else DrawBitmapRect(canvas, place, part, 0, clNone);
+    if (masked && mask && !mask->isNull())
+      DrawBitmapRect(canvas, place, part, bdfMasked, clNone, mask->copy(ToQRect(glyphSource)));
+    else if (masked)
+      DrawBitmapRect(canvas, place, part, bdfColorMask, transparent);
+    else
+      DrawBitmapRect(canvas, place, part, 0, clNone);
   }
   if (!measure && arrow && (arrowAt == apRightGlyph || arrowAt == apLeftGlyph)) {
     const int x = arrowAt == apRightGlyph ? G.Right - a : G.Left - indent - a;

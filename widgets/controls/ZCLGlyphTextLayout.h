@@ -13,46 +13,46 @@ enum TZCLArrowPosition { apRightText, apLeftText, apRightGlyph, apLeftGlyph };
 
 class TZCLGlyphTextLayout : public TZCLObject {
  public:
-  TZCLAlignment Alignment() const { return alignment_; }
+  TZCLAlignment Alignment() const { return fAlignment; }
   void SetAlignment(TZCLAlignment value);
-  TZCLTextArrange AlignText2Glyph() const { return arrange_; }
+  TZCLTextArrange AlignText2Glyph() const { return fArrange; }
   void SetAlignText2Glyph(TZCLTextArrange value);
-  int OffsetX() const { return offset_[0]; }
-  int OffsetY() const { return offset_[1]; }
+  int OffsetX() const { return fOffset[0]; }
+  int OffsetY() const { return fOffset[1]; }
   void SetOffset(int index, int value);
-  int Spacing() const { return spacing_; }
+  int Spacing() const { return fSpacing; }
   void SetSpacing(int value);
 
  protected:
-  TZCLAlignment alignment_ = agTopLeft;
+  TZCLAlignment fAlignment = agTopLeft;
 
  private:
-  TZCLTextArrange arrange_ = taRight;
-  int offset_[2] = {0, 0};
-  int spacing_ = 2;
+  TZCLTextArrange fArrange = taRight;
+  int fOffset[2] = {0, 0};
+  int fSpacing = 2;
 };
 
 class TZCLButtonLayout : public TZCLGlyphTextLayout {
  public:
-  TZCLButtonLayout() { alignment_ = agCenter; }
-  bool Arrow() const { return arrow_; }
+  TZCLButtonLayout() { fAlignment = agCenter; }
+  bool Arrow() const { return fArrow; }
   void SetArrow(bool value);
-  TColor ArrowColor() const { return arrowColor_; }
+  TColor ArrowColor() const { return fArrowColor; }
   void SetArrowColor(TColor value);
-  int ArrowIndent() const { return arrowIndent_; }
+  int ArrowIndent() const { return fArrowIndent; }
   void SetArrowIndent(int value);
-  TZCLArrowPosition ArrowPosition() const { return arrowPosition_; }
+  TZCLArrowPosition ArrowPosition() const { return fArrowPosition; }
   void SetArrowPosition(TZCLArrowPosition value);
-  int ArrowSize() const { return arrowSize_; }
+  int ArrowSize() const { return fArrowSize; }
   void SetArrowSize(int value);  // 2 .. 10
   void Assign(const TZCLButtonLayout& other);
 
  private:
-  bool arrow_ = false;
-  TColor arrowColor_ = clBlack;
-  int arrowIndent_ = 3;
-  TZCLArrowPosition arrowPosition_ = apRightText;
-  int arrowSize_ = 3;
+  bool fArrow = false;
+  TColor fArrowColor = clBlack;
+  int fArrowIndent = 3;
+  TZCLArrowPosition fArrowPosition = apRightText;
+  int fArrowSize = 3;
 };
 
 // Where text and glyph go: the block of both is aligned in target and arranged by the layout.
@@ -73,8 +73,15 @@ TRect MeasureText(TCanvas& canvas, const QString& text, TZCL3DCaption* caption, 
 
 // Flags of DrawGlyphText.
 enum : unsigned {
-  gtfEnabled = 0x2, gtfDisabledSunken = 0x4, gtfClipText = 0x8, gtfNoAlign = 0x20, gtfFocusText = 0x40,
-  gtfFocusGlyph = 0x80, gtfFocusBoth = 0x100, gtfMeasure = 0x200, gtfGlyphWithoutCanvas = 0x400,
+  gtfEnabled = 0x2,
+  gtfDisabledSunken = 0x4,
+  gtfClipText = 0x8,
+  gtfNoAlign = 0x20,
+  gtfFocusText = 0x40,
+  gtfFocusGlyph = 0x80,
+  gtfFocusBoth = 0x100,
+  gtfMeasure = 0x200,
+  gtfGlyphWithoutCanvas = 0x400,
   gtfLimitText = 0x800
 };
 

@@ -5,14 +5,14 @@
 namespace zyn {
 
 void TZCLGradient::Rebuild() {
-  table_.clear();
-  if (twoColors_) {
-    BuildColorRange(color_, endColor_, colorCount_, true, table_);
-  } else if (keys_.size() > 1) {
-    const int n = static_cast<int>(keys_.size());
-    const int per = colorCount_ / n;
-    BuildColorRange(keys_[0], keys_[1], per, true, table_);
-    for (int i = 1; i + 1 < n; ++i) BuildColorRange(keys_[i], keys_[i + 1], per, false, table_);
+  fTable.clear();
+  if (fTwoColors) {
+    BuildColorRange(fColor, fEndColor, fColorCount, true, fTable);
+  } else if (fKeys.size() > 1) {
+    const int n = static_cast<int>(fKeys.size());
+    const int per = fColorCount / n;
+    BuildColorRange(fKeys[0], fKeys[1], per, true, fTable);
+    for (int i = 1; i + 1 < n; ++i) BuildColorRange(fKeys[i], fKeys[i + 1], per, false, fTable);
   }
 }
 
@@ -22,62 +22,62 @@ void TZCLGradient::Update() {
 }
 
 void TZCLGradient::SetColor(TColor value) {
-  if (value == color_) return;
-  color_ = value;
+  if (value == fColor) return;
+  fColor = value;
   Update();
 }
 
 void TZCLGradient::SetEndColor(TColor value) {
-  if (value == endColor_) return;
-  endColor_ = value;
+  if (value == fEndColor) return;
+  fEndColor = value;
   Update();
 }
 
 void TZCLGradient::SetColorCount(int value) {
   value = std::clamp(value, 2, 236);
-  if (value == colorCount_) return;
-  colorCount_ = value;
+  if (value == fColorCount) return;
+  fColorCount = value;
   Update();
 }
 
 void TZCLGradient::SetStyle(TZCLGradientStyle value) {
-  if (value == style_) return;
-  style_ = value;
+  if (value == fStyle) return;
+  fStyle = value;
   Update();
 }
 
 void TZCLGradient::SetTwoColors(bool value) {
-  if (value == twoColors_) return;
-  twoColors_ = value;
+  if (value == fTwoColors) return;
+  fTwoColors = value;
   Update();
 }
 
 void TZCLGradient::SetPaletteRealize(bool value) {
-  if (value == paletteRealize_) return;
-  paletteRealize_ = value;
+  if (value == fPaletteRealize) return;
+  fPaletteRealize = value;
   Update();
 }
 
 void TZCLGradient::SetColorList(const std::vector<TColor>& keys) {
-  keys_ = keys;
+  fKeys = keys;
   Update();
 }
 
 QString TZCLGradient::Description() const {
-  static const char* names[] = {"horizontal", "vertical", "square", "elliptic", "top left", "top right",
-                                "bottom left", "bottom right", "top left diag", "top right diag"};
-  return QString::fromLatin1(names[style_]) + QStringLiteral(", Col: ") + QString::number(colorCount_) +
-         (twoColors_ ? QStringLiteral(", 2 col mode") : QStringLiteral(", mult. col mode"));
+  static const char* names[] = {"horizontal", "vertical",    "square",       "elliptic",      "top left",
+                                "top right",  "bottom left", "bottom right", "top left diag", "top right diag"};
+  return QString::fromLatin1(names[fStyle]) + QStringLiteral(", Col: ") + QString::number(fColorCount) +
+         (fTwoColors ? QStringLiteral(", 2 col mode") : QStringLiteral(", mult. col mode"));
 }
 
 void TZCLGradient::Assign(const TZCLGradient& other) {
-  color_ = other.color_;
-  colorCount_ = other.colorCount_;
-  style_ = other.style_;
-  endColor_ = other.endColor_;
-  paletteRealize_ = other.paletteRealize_;
-  twoColors_ = other.twoColors_;
-  keys_ = other.keys_;
+  fColor = other.fColor;
+  fColorCount = other.fColorCount;
+  fStyle = other.fStyle;
+  fEndColor = other.fEndColor;
+  fPaletteRealize = other.fPaletteRealize;
+  fTwoColors = other.fTwoColors;
+  fKeys = other.fKeys;
   Update();
 }
 

@@ -11,36 +11,36 @@ namespace zyn {
 class TZCLGradient : public TZCLObject {
  public:
   TZCLGradient() { Rebuild(); }
-  TColor Color() const { return color_; }
+  TColor Color() const { return fColor; }
   void SetColor(TColor value);
-  TColor EndColor() const { return endColor_; }
+  TColor EndColor() const { return fEndColor; }
   void SetEndColor(TColor value);
-  int ColorCount() const { return colorCount_; }
+  int ColorCount() const { return fColorCount; }
   void SetColorCount(int value);  // 2 .. 236
-  TZCLGradientStyle Style() const { return style_; }
+  TZCLGradientStyle Style() const { return fStyle; }
   void SetStyle(TZCLGradientStyle value);
-  bool TwoColors() const { return twoColors_; }
+  bool TwoColors() const { return fTwoColors; }
   void SetTwoColors(bool value);
-  bool PaletteRealize() const { return paletteRealize_; }
+  bool PaletteRealize() const { return fPaletteRealize; }
   void SetPaletteRealize(bool value);
-  const std::vector<TColor>& ColorList() const { return keys_; }
+  const std::vector<TColor>& ColorList() const { return fKeys; }
   void SetColorList(const std::vector<TColor>& keys);
-  const std::vector<TColor>& Table() const { return table_; }
+  const std::vector<TColor>& Table() const { return fTable; }
   QString Description() const override;
-  void Paint(TCanvas& canvas, const TRect& r) const { GradientFill(canvas, r, style_, table_); }
+  void Paint(TCanvas& canvas, const TRect& r) const { GradientFill(canvas, r, fStyle, fTable); }
   void Assign(const TZCLGradient& other);
 
  private:
   void Rebuild();
   void Update();
-  TColor color_ = 0xFF0000;
-  int colorCount_ = 16;
-  TZCLGradientStyle style_ = gstVertical;
-  TColor endColor_ = 0;
-  bool paletteRealize_ = false;
-  bool twoColors_ = true;
-  std::vector<TColor> keys_;
-  std::vector<TColor> table_;
+  TColor fColor = 0xFF0000;
+  int fColorCount = 16;
+  TZCLGradientStyle fStyle = gstVertical;
+  TColor fEndColor = 0;
+  bool fPaletteRealize = false;
+  bool fTwoColors = true;
+  std::vector<TColor> fKeys;
+  std::vector<TColor> fTable;
 };
 
 }  // namespace zyn

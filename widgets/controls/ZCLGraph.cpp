@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
+
 #include <algorithm>
 #include <cmath>
 
@@ -39,19 +40,27 @@ void DrawBevelFrame(TCanvas& canvas, TRect& r, TZCLBevelStyle style, int width, 
     canvas.Brush.Style = bsSolid;
     canvas.Brush.Bitmap = QImage();
     canvas.Brush.Color = bottomRight;
-    canvas.Polygon({{r.Right, r.Top}, {r.Right, r.Bottom}, {r.Left, r.Bottom}, {r.Left + width, r.Bottom - width},
-                    {r.Right - width, r.Bottom - width}, {r.Right - width, r.Top + width}});
+    canvas.Polygon({{r.Right, r.Top},
+                    {r.Right, r.Bottom},
+                    {r.Left, r.Bottom},
+                    {r.Left + width, r.Bottom - width},
+                    {r.Right - width, r.Bottom - width},
+                    {r.Right - width, r.Top + width}});
     canvas.Brush.Color = topLeft;
-    canvas.Polygon({{r.Left, r.Bottom}, {r.Left, r.Top}, {r.Right, r.Top}, {r.Right - width, r.Top + width},
-                    {r.Left + width, r.Top + width}, {r.Left + width, r.Bottom - width}});
+    canvas.Polygon({{r.Left, r.Bottom},
+                    {r.Left, r.Top},
+                    {r.Right, r.Top},
+                    {r.Right - width, r.Top + width},
+                    {r.Left + width, r.Top + width},
+                    {r.Left + width, r.Bottom - width}});
     InflateRect(r, -width, -width);
   }
   canvas.Brush = oldBrush;
   canvas.Pen = oldPen;
 }
 
-void DrawShadowFrame(TCanvas& canvas, TRect& r, TColor frameColor, bool transparent, int frames,
-                     int shadowWidth, TColor cornerColor, TColor shadowColor) {
+void DrawShadowFrame(TCanvas& canvas, TRect& r, TColor frameColor, bool transparent, int frames, int shadowWidth,
+                     TColor cornerColor, TColor shadowColor) {
   const TBrush old = canvas.Brush;
   canvas.Brush = TBrush{shadowColor, bsSolid, QImage()};
   const int s = shadowWidth;
@@ -73,24 +82,32 @@ void DrawShadowFrame(TCanvas& canvas, TRect& r, TColor frameColor, bool transpar
 
 int StandardBorderWidth(TZCLBorderStyle style) {
   switch (style) {
-    case lsNone: return 0;
+    case lsNone:
+      return 0;
     case lsSingle:
     case lsSingleRaised:
-    case lsSingleLowered: return 1;
-    default: return 2;
+    case lsSingleLowered:
+      return 1;
+    default:
+      return 2;
   }
 }
 
 void DrawStandardBorder(TCanvas& canvas, TRect& r, TZCLBorderStyle style, unsigned f) {
   const unsigned sa = BF_SOFT | BF_ADJUST;
   switch (style) {
-    case lsNone: break;
+    case lsNone:
+      break;
     case lsSingle:
       canvas.DrawEdge(r, BDR_SUNKENOUTER, f | sa | BF_TOPLEFT);
       canvas.DrawEdge(r, BDR_RAISEDOUTER, BF_BOTTOMRIGHT);
       break;
-    case lsLowered: canvas.DrawEdge(r, EDGE_SUNKEN, f | sa | BF_RECT); break;
-    case lsRaised: canvas.DrawEdge(r, EDGE_RAISED, f | sa | BF_RECT); break;
+    case lsLowered:
+      canvas.DrawEdge(r, EDGE_SUNKEN, f | sa | BF_RECT);
+      break;
+    case lsRaised:
+      canvas.DrawEdge(r, EDGE_RAISED, f | sa | BF_RECT);
+      break;
     case lsRaisedspb:
       canvas.DrawEdge(r, BDR_RAISEDOUTER, f | sa | BF_RECT);
       canvas.DrawEdge(r, BDR_RAISEDINNER, BF_ADJUST | BF_BOTTOMRIGHT);
@@ -111,7 +128,9 @@ void DrawStandardBorder(TCanvas& canvas, TRect& r, TZCLBorderStyle style, unsign
       --r.Right;
       --r.Bottom;
       break;
-    case lsFrameInset: canvas.DrawEdge(r, EDGE_ETCHED, f | BF_ADJUST | BF_RECT); break;
+    case lsFrameInset:
+      canvas.DrawEdge(r, EDGE_ETCHED, f | BF_ADJUST | BF_RECT);
+      break;
     case lsFrameOffset:
       canvas.DrawEdge(r, BDR_RAISEDINNER, f | BF_ADJUST | BF_RECT);
       canvas.DrawEdge(r, BDR_SUNKENOUTER, f | BF_ADJUST | BF_RECT);
@@ -122,8 +141,12 @@ void DrawStandardBorder(TCanvas& canvas, TRect& r, TZCLBorderStyle style, unsign
       ++r.Top;
       canvas.DrawEdge(r, BDR_RAISEDINNER, f | BF_ADJUST | BF_RECT);
       break;
-    case lsSingleRaised: canvas.DrawEdge(r, BDR_RAISEDINNER, f | BF_ADJUST | BF_RECT); break;
-    case lsSingleLowered: canvas.DrawEdge(r, BDR_SUNKENOUTER, f | BF_ADJUST | BF_RECT); break;
+    case lsSingleRaised:
+      canvas.DrawEdge(r, BDR_RAISEDINNER, f | BF_ADJUST | BF_RECT);
+      break;
+    case lsSingleLowered:
+      canvas.DrawEdge(r, BDR_SUNKENOUTER, f | BF_ADJUST | BF_RECT);
+      break;
     case lsDoubleRaised:
       canvas.DrawEdge(r, BDR_RAISEDINNER, f | BF_ADJUST | BF_RECT);
       canvas.DrawEdge(r, BDR_RAISEDINNER, f | BF_ADJUST | BF_RECT);
@@ -184,7 +207,8 @@ void BuildColorRange(TColor from, TColor to, int count, bool restart, std::vecto
   const TColor a = ColorToRGB(from), b = ColorToRGB(to);
   for (int k = restart ? 0 : 1; k < count; ++k) {
     auto ch = [&](int ca, int cb) { return count == 1 ? ca : ca + MulDiv(k, cb - ca, count - 1); };
-    table.push_back(RGB(ch(GetRValue(a), GetRValue(b)), ch(GetGValue(a), GetGValue(b)), ch(GetBValue(a), GetBValue(b))));
+    table.push_back(
+        RGB(ch(GetRValue(a), GetRValue(b)), ch(GetGValue(a), GetGValue(b)), ch(GetBValue(a), GetBValue(b))));
   }
 }
 
@@ -244,17 +268,26 @@ void GradientFill(TCanvas& canvas, const TRect& r, TZCLGradientStyle style, cons
           canvas.Ellipse(Rect(cx - ax, cy - ay, cx + ax, cy + ay));
           break;
         }
-        case gstTopLeft: canvas.FillRect(Rect(r.Left, r.Top, r.Left + sw, r.Top + sh)); break;
-        case gstTopRight: canvas.FillRect(Rect(r.Right - sw, r.Top, r.Right, r.Top + sh)); break;
-        case gstBottomLeft: canvas.FillRect(Rect(r.Left, r.Bottom - sh, r.Left + sw, r.Bottom)); break;
-        case gstBottomRight: canvas.FillRect(Rect(r.Right - sw, r.Bottom - sh, r.Right, r.Bottom)); break;
+        case gstTopLeft:
+          canvas.FillRect(Rect(r.Left, r.Top, r.Left + sw, r.Top + sh));
+          break;
+        case gstTopRight:
+          canvas.FillRect(Rect(r.Right - sw, r.Top, r.Right, r.Top + sh));
+          break;
+        case gstBottomLeft:
+          canvas.FillRect(Rect(r.Left, r.Bottom - sh, r.Left + sw, r.Bottom));
+          break;
+        case gstBottomRight:
+          canvas.FillRect(Rect(r.Right - sw, r.Bottom - sh, r.Right, r.Bottom));
+          break;
         case gstTopLeftDiagonal:
           canvas.Polygon({{r.Left, r.Top}, {r.Left + 2 * sw, r.Top}, {r.Left, r.Top + 2 * sh}});
           break;
         case gstTopRightDiagonal:
           canvas.Polygon({{r.Right, r.Top}, {r.Right - 2 * sw, r.Top}, {r.Right, r.Top + 2 * sh}});
           break;
-        default: break;
+        default:
+          break;
       }
     }
     canvas.Painter().restore();
@@ -265,9 +298,17 @@ void GradientFill(TCanvas& canvas, const TRect& r, TZCLGradientStyle style, cons
 
 bool HasHotLook(TZCLUserButtonStyle style) {
   switch (style) {
-    case ubsDelphi: case ubsDelphiFlat: case ubsFlat: case ubsNavigator: case ubsExplorer:
-    case ubsExplorerColored: case ubsOffice: case ubsOfficeTransp: return true;
-    default: return false;
+    case ubsDelphi:
+    case ubsDelphiFlat:
+    case ubsFlat:
+    case ubsNavigator:
+    case ubsExplorer:
+    case ubsExplorerColored:
+    case ubsOffice:
+    case ubsOfficeTransp:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -277,15 +318,25 @@ bool IsFlatStyle(TZCLUserButtonStyle style) {
 
 int ContentInset(TZCLUserButtonStyle style) {
   switch (style) {
-    case ubsWin31: return 3;
-    case ubsWin40: case ubsDelphi: case ubsDelphiFlat: case ubsNavigator: case ubsIntegrated: case ubsWin40Ext: return 2;
-    default: return 1;
+    case ubsWin31:
+      return 3;
+    case ubsWin40:
+    case ubsDelphi:
+    case ubsDelphiFlat:
+    case ubsNavigator:
+    case ubsIntegrated:
+    case ubsWin40Ext:
+      return 2;
+    default:
+      return 1;
   }
 }
 
 namespace {
 
-bool IsPressedState(int state) { return state == bstPushed || state == bstDropped || state == bstDisabledDown || state == bstDown; }
+bool IsPressedState(int state) {
+  return state == bstPushed || state == bstDropped || state == bstDisabledDown || state == bstDown;
+}
 
 bool IsExplorer(TZCLUserButtonStyle style) { return style == ubsExplorer || style == ubsExplorerColored; }
 
@@ -313,7 +364,8 @@ void DrawClassicButtonFrame(TCanvas& canvas, bool hot, TRect& r, TColor color, u
   const bool focused = flags & bfFocused;
   if (state == bstDown) {
     if (!IsExplorer(style)) {
-      if (IsFlatStyle(style) && hot) Fill(canvas, r, color);
+      if (IsFlatStyle(style) && hot)
+        Fill(canvas, r, color);
       else {
         const TBrush old = canvas.Brush;
         canvas.Brush.Bitmap = CheckeredPattern(color, clBtnHighlight);
@@ -341,7 +393,8 @@ void DrawClassicButtonFrame(TCanvas& canvas, bool hot, TRect& r, TColor color, u
       canvas.DrawEdge(e, BDR_SUNKENOUTER, 0x1003);
       canvas.DrawEdge(e, BDR_RAISEDOUTER, BF_BOTTOMRIGHT);
       InflateRect(e, -1, -1);
-      if (pressed) canvas.DrawEdge(e, BDR_SUNKENINNER, BF_TOPLEFT);
+      if (pressed)
+        canvas.DrawEdge(e, BDR_SUNKENINNER, BF_TOPLEFT);
       else {
         canvas.DrawEdge(e, BDR_RAISEDINNER, 0x200F);
         canvas.DrawEdge(e, BDR_RAISEDINNER, 0x200F);
@@ -349,9 +402,12 @@ void DrawClassicButtonFrame(TCanvas& canvas, bool hot, TRect& r, TColor color, u
       break;
     case ubsWin40:
       if (flags & bfSpaced) {
-        if (!pressed) DrawStandardBorder(canvas, e, lsRaisedspb, BF_RECT);
-        else if (flags & bfSunkenPressed) canvas.DrawEdge(e, EDGE_SUNKEN, BF_RECT);
-        else DrawStandardBorder(canvas, e, lsLowered);
+        if (!pressed)
+          DrawStandardBorder(canvas, e, lsRaisedspb, BF_RECT);
+        else if (flags & bfSunkenPressed)
+          canvas.DrawEdge(e, EDGE_SUNKEN, BF_RECT);
+        else
+          DrawStandardBorder(canvas, e, lsLowered);
       } else if (pressed) {
         Frame(canvas, e, clBlack);
         InflateRect(e, -1, -1);
@@ -388,9 +444,12 @@ void DrawClassicButtonFrame(TCanvas& canvas, bool hot, TRect& r, TColor color, u
       }
       break;
     case ubsWin40Ext:
-      if (pressed) canvas.DrawEdge(e, EDGE_SUNKEN, BF_RECT);
-      else if (hot) DrawStandardBorder(canvas, e, lsRaisedspb);
-      else canvas.DrawEdge(e, BDR_RAISEDINNER, 0x200F);
+      if (pressed)
+        canvas.DrawEdge(e, EDGE_SUNKEN, BF_RECT);
+      else if (hot)
+        DrawStandardBorder(canvas, e, lsRaisedspb);
+      else
+        canvas.DrawEdge(e, BDR_RAISEDINNER, 0x200F);
       break;
     default:  // the flat styles
       if ((style == ubsNavigator || style == ubsDelphiFlat) && (pressed || hot)) {
@@ -401,7 +460,8 @@ void DrawClassicButtonFrame(TCanvas& canvas, bool hot, TRect& r, TColor color, u
         canvas.Pen = old;
         InflateRect(e, -1, -1);
       }
-      if (pressed) canvas.DrawEdge(e, BDR_SUNKENOUTER, 0x200F);
+      if (pressed)
+        canvas.DrawEdge(e, BDR_SUNKENOUTER, 0x200F);
       else if (!hot) {
         if (!IsExplorer(style)) Fill(canvas, e, color);
       } else {
@@ -421,13 +481,15 @@ void DrawClassicButtonFrame(TCanvas& canvas, bool hot, TRect& r, TColor color, u
   if (pressed) OffsetRect(r, 1, 1);
 }
 
-void DrawButtonFrame(TCanvas& canvas, bool hot, TColor color, unsigned flags, int state,
-                     TZCLUserButtonStyle style, TRect& r) {
+void DrawButtonFrame(TCanvas& canvas, bool hot, TColor color, unsigned flags, int state, TZCLUserButtonStyle style,
+                     TRect& r) {
   if (style == ubsOffice || style == ubsOfficeTransp) {
     const bool pressed = IsPressedState(state);
     TColor fill = color;
-    if (hot || (flags & bfHotLook)) fill = state == bstDown ? 0xE0A88D : 0xEFD3C6;
-    else if (pressed) fill = 0xF7DFD6;
+    if (hot || (flags & bfHotLook))
+      fill = state == bstDown ? 0xE0A88D : 0xEFD3C6;
+    else if (pressed)
+      fill = 0xF7DFD6;
     const TBrush oldBrush = canvas.Brush;
     const TPen oldPen = canvas.Pen;
     if (fill != color) {
@@ -464,9 +526,12 @@ QImage MakeGrayGlyph(const QImage& source) {
       const int sum = qRed(p) + qGreen(p) + qBlue(p);
       const int c = -static_cast<int>(std::lround(200 - sum / 3.0));
       QRgb v = black;
-      if (sum > c + 550) v = white;
-      else if (sum > c + 250) v = light;
-      else if (sum > c + 50) v = shadow;
+      if (sum > c + 550)
+        v = white;
+      else if (sum > c + 250)
+        v = light;
+      else if (sum > c + 50)
+        v = shadow;
       result.setPixel(x, y, v);
     }
   }
@@ -546,7 +611,8 @@ QImage StockGlyph(TZCLGlyphKind kind) {
       p.drawText(QRect(0, 0, 13, 14), Qt::AlignCenter, QStringLiteral("A"));
       break;
     }
-    default: break;
+    default:
+      break;
   }
   return image;
 }
@@ -607,10 +673,12 @@ TRect DrawBitmapRect(TCanvas& canvas, const TRect& target, const QImage& bitmap,
     p.setClipRect(ToQRect(target), Qt::IntersectClip);
     const int columns = target.Width() / w + 1, rows = target.Height() / h + 1;
     for (int row = 0; row <= rows; ++row)
-      for (int column = 0; column <= columns; ++column) p.drawImage(target.Left + column * w, target.Top + row * h, image);
+      for (int column = 0; column <= columns; ++column)
+        p.drawImage(target.Left + column * w, target.Top + row * h, image);
     placed = target;
   } else {
-    if (flags & bdfCenter) placed = Bounds(target.Left + (target.Width() - w) / 2, target.Top + (target.Height() - h) / 2, w, h);
+    if (flags & bdfCenter)
+      placed = Bounds(target.Left + (target.Width() - w) / 2, target.Top + (target.Height() - h) / 2, w, h);
     p.drawImage(placed.Left, placed.Top, image);
   }
   p.restore();
@@ -642,14 +710,17 @@ bool IsTrueTypeFont(const TCanvas& canvas) {
 }
 
 bool ReadButtonStyle(const QString& name, TZCLUserButtonStyle& style, bool& visualStyles) {
-  if (name == QLatin1String("ubsWinXP")) style = ubsWin40;
-  else if (name == QLatin1String("ubsWinXPCombo")) style = ubsCombo;
-  else if (name == QLatin1String("ubsWinXPTool")) style = ubsExplorer;
+  if (name == QLatin1String("ubsWinXP"))
+    style = ubsWin40;
+  else if (name == QLatin1String("ubsWinXPCombo"))
+    style = ubsCombo;
+  else if (name == QLatin1String("ubsWinXPTool"))
+    style = ubsExplorer;
   else {
-    static const char* const kNames[] = {"ubsWin31",     "ubsWin40",         "ubsDelphi",       "ubsDelphiFlat",
-                                         "ubsFlat",      "ubsFlatUnColored", "ubsNavigator",    "ubsExplorer",
-                                         "ubsExplorerColored", "ubsIntegrated", "ubsCombo", "ubsOffice",
-                                         "ubsOfficeTransp", "ubsWin40Ext"};
+    static const char* const kNames[] = {
+        "ubsWin31",         "ubsWin40",     "ubsDelphi",       "ubsDelphiFlat",      "ubsFlat",
+        "ubsFlatUnColored", "ubsNavigator", "ubsExplorer",     "ubsExplorerColored", "ubsIntegrated",
+        "ubsCombo",         "ubsOffice",    "ubsOfficeTransp", "ubsWin40Ext"};
     for (int i = 0; i < static_cast<int>(std::size(kNames)); ++i)
       if (name == QLatin1String(kNames[i])) {
         style = static_cast<TZCLUserButtonStyle>(i);

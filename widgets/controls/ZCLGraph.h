@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QImage>
 #include <QString>
+
 #include <cstdint>
 #include <vector>
 
@@ -16,38 +17,82 @@ namespace zyn {
 
 enum TZCLBevelStyle { bvNone, bvLowered, bvRaised, bvFrameLowered, bvFrameRaised, bvNormal, bvShadow };
 enum TZCLBorderStyle {
-  lsNone, lsSingle, lsLowered, lsRaised, lsRaisedspb, lsLoweredspb, lsRaisedExt, lsLoweredExt,
-  lsFrameInset, lsFrameOffset, lsWindowBorder, lsSingleRaised, lsSingleLowered, lsDoubleRaised,
+  lsNone,
+  lsSingle,
+  lsLowered,
+  lsRaised,
+  lsRaisedspb,
+  lsLoweredspb,
+  lsRaisedExt,
+  lsLoweredExt,
+  lsFrameInset,
+  lsFrameOffset,
+  lsWindowBorder,
+  lsSingleRaised,
+  lsSingleLowered,
+  lsDoubleRaised,
   lsDoubleLowered
 };
 enum TZCLGradientStyle {
-  gstHorizontal, gstVertical, gstSquare, gstElliptic, gstTopLeft, gstTopRight, gstBottomLeft,
-  gstBottomRight, gstTopLeftDiagonal, gstTopRightDiagonal
+  gstHorizontal,
+  gstVertical,
+  gstSquare,
+  gstElliptic,
+  gstTopLeft,
+  gstTopRight,
+  gstBottomLeft,
+  gstBottomRight,
+  gstTopLeftDiagonal,
+  gstTopRightDiagonal
 };
 enum TZCLAlignment {
-  agTopLeft, agTopCenter, agTopRight, agCenterLeft, agCenter, agCenterRight, agBottomLeft,
-  agBottomCenter, agBottomRight
+  agTopLeft,
+  agTopCenter,
+  agTopRight,
+  agCenterLeft,
+  agCenter,
+  agCenterRight,
+  agBottomLeft,
+  agBottomCenter,
+  agBottomRight
 };
 enum TZCLUserButtonStyle {
-  ubsWin31, ubsWin40, ubsDelphi, ubsDelphiFlat, ubsFlat, ubsFlatUnColored, ubsNavigator, ubsExplorer,
-  ubsExplorerColored, ubsIntegrated, ubsCombo, ubsOffice, ubsOfficeTransp, ubsWin40Ext
+  ubsWin31,
+  ubsWin40,
+  ubsDelphi,
+  ubsDelphiFlat,
+  ubsFlat,
+  ubsFlatUnColored,
+  ubsNavigator,
+  ubsExplorer,
+  ubsExplorerColored,
+  ubsIntegrated,
+  ubsCombo,
+  ubsOffice,
+  ubsOfficeTransp,
+  ubsWin40Ext
 };
 enum TZCLGlyphKind { gkCustom, gkEllipsis, gkFile, gkFolder, gkCalculator, gkCalender, gkSearch, gkColor, gkFont };
 
 // Button states as the graphic buttons keep them.
-enum : int {
-  bstUp = 0, bstDisabled = 1, bstHot = 2, bstDown = 3, bstPushed = 4, bstDropped = 6, bstDisabledDown = 7
-};
+enum : int { bstUp = 0, bstDisabled = 1, bstHot = 2, bstDown = 3, bstPushed = 4, bstDropped = 6, bstDisabledDown = 7 };
 
 // Flags of the button frame routines.
 enum : unsigned {
-  bfWin31Corners = 0x1, bfFocused = 0x2, bfSpaced = 0x4, bfSunkenPressed = 0x8, bfDefault = 0x20,
-  bfHotLook = 0x40, bfSplitMain = 0x80, bfSplitPart = 0x100, bfVisualStyles = 0x200
+  bfWin31Corners = 0x1,
+  bfFocused = 0x2,
+  bfSpaced = 0x4,
+  bfSunkenPressed = 0x8,
+  bfDefault = 0x20,
+  bfHotLook = 0x40,
+  bfSplitMain = 0x80,
+  bfSplitPart = 0x100,
+  bfVisualStyles = 0x200
 };
 
 void DrawBevelFrame(TCanvas& canvas, TRect& r, TZCLBevelStyle style, int width, TColor shadow, TColor light);
-void DrawShadowFrame(TCanvas& canvas, TRect& r, TColor frameColor, bool transparent, int frames,
-                     int shadowWidth, TColor cornerColor, TColor shadowColor);
+void DrawShadowFrame(TCanvas& canvas, TRect& r, TColor frameColor, bool transparent, int frames, int shadowWidth,
+                     TColor cornerColor, TColor shadowColor);
 int StandardBorderWidth(TZCLBorderStyle style);
 void DrawStandardBorder(TCanvas& canvas, TRect& r, TZCLBorderStyle style, unsigned extraFlags = 0);
 // An arrow of 2 .. 15 pixels; other sizes draw nothing.
@@ -66,16 +111,23 @@ void GradientFill(TCanvas& canvas, const TRect& r, TZCLGradientStyle style, cons
 
 void DrawClassicButtonFrame(TCanvas& canvas, bool hot, TRect& r, TColor color, unsigned flags, int state,
                             TZCLUserButtonStyle style);
-void DrawButtonFrame(TCanvas& canvas, bool hot, TColor color, unsigned flags, int state,
-                     TZCLUserButtonStyle style, TRect& r);
+void DrawButtonFrame(TCanvas& canvas, bool hot, TColor color, unsigned flags, int state, TZCLUserButtonStyle style,
+                     TRect& r);
 bool HasHotLook(TZCLUserButtonStyle style);
 bool IsFlatStyle(TZCLUserButtonStyle style);
 int ContentInset(TZCLUserButtonStyle style);
 
 // Flags of DrawBitmapRect.
 enum : unsigned {
-  bdfClip = 0x1, bdfCenter = 0x8, bdfStretch = 0x10, bdfTile = 0x20, bdfColorMask = 0x40, bdfTransparent = 0x80,
-  bdfMasked = 0x100, bdfAspectFromHeight = 0x200, bdfAspectFromWidth = 0x400
+  bdfClip = 0x1,
+  bdfCenter = 0x8,
+  bdfStretch = 0x10,
+  bdfTile = 0x20,
+  bdfColorMask = 0x40,
+  bdfTransparent = 0x80,
+  bdfMasked = 0x100,
+  bdfAspectFromHeight = 0x200,
+  bdfAspectFromWidth = 0x400
 };
 // Draws a bitmap into target: centred, stretched (keeping its aspect with the aspect flags), tiled
 // (one more row and column than fit), transparent by its bottom-left colour (bdfTransparent) or by

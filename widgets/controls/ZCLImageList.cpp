@@ -11,7 +11,7 @@ TZCLImageListItem::TZCLImageListItem(TZCLCustomContainer* container) : TZCLListI
 
 void TZCLImageListItem::SetSize(int index, int value) {
   if (value <= 0) throw EInvalidGraphicOperation("Ungültige Grafikgröße");
-  int& field = index == 0 ? width_ : height_;
+  int& field = index == 0 ? fWidth : fHeight;
   if (field == value) return;
   field = value;
   ClearData();
@@ -19,68 +19,68 @@ void TZCLImageListItem::SetSize(int index, int value) {
 }
 
 void TZCLImageListItem::SetMasked(bool value) {
-  if (value == masked_) return;
-  masked_ = value;
+  if (value == fMasked) return;
+  fMasked = value;
   Changed();
 }
 
 void TZCLImageListItem::ClearData() {
-  strip_ = QImage();
-  used_ = 0;
-  positions_.clear();
+  fStrip = QImage();
+  fUsed = 0;
+  fPositions.clear();
 }
 
 int TZCLImageListItem::AddBitmap(const QImage& bitmap) {
-  if (bitmap.height() != height_ || bitmap.width() % width_ != 0 || bitmap.width() == 0)
+  if (bitmap.height() != fHeight || bitmap.width() % fWidth != 0 || bitmap.width() == 0)
     throw EInvalidGraphicOperation("Ungültige Grafikgröße");
-  const int count = bitmap.width() / width_;
+  const int count = bitmap.width() / fWidth;
   const int first = ImageCount();
-  const int needed = (first + count) * width_;
-  if (needed > strip_.width()) {
-    int capacity = strip_.isNull() ? 0 : strip_.width() / width_;
-    while (capacity * width_ < needed) capacity += allocBy_;
-    if (capacity * width_ > 32768) throw EInvalidGraphicOperation("Zu viele Bilder");
-    QImage grown(capacity * width_, height_, QImage::Format_RGB32);
+  const int needed = (first + count) * fWidth;
+  if (needed > fStrip.width()) {
+    int capacity = fStrip.isNull() ? 0 : fStrip.width() / fWidth;
+    while (capacity * fWidth < needed) capacity += fAllocBy;
+    if (capacity * fWidth > 32768) throw EInvalidGraphicOperation("Zu viele Bilder");
+    QImage grown(capacity * fWidth, fHeight, QImage::Format_RGB32);
     grown.fill(Qt::white);
-    if (!strip_.isNull()) {
+    if (!fStrip.isNull()) {
       QPainter p(&grown);
-      p.drawImage(0, 0, strip_);
+      p.drawImage(0, 0, fStrip);
     }
-    strip_ = grown;
+    fStrip = grown;
   }
   {
-    QPainter p(&strip_);
-    p.drawImage(first * width_, 0, bitmap);
+    QPainter p(&fStrip);
+    p.drawImage(first * fWidth, 0, bitmap);
   }
-  for (int i = 0; i < count; ++i) positions_.push_back((first + i) * width_);
-  used_ = needed;
+  for (int i = 0; i < count; ++i) fPositions.push_back((first + i) * fWidth);
+  fUsed = needed;
   Changed();
   return first;
 }
 
 TRect TZCLImageListItem::ImageRect(int index) const {
   if (index < 0 || index >= ImageCount()) return TRect{};
-  return Bounds(positions_[index], 0, width_, height_);
+  return Bounds(fPositions[index], 0, fWidth, fHeight);
 }
 
 QImage TZCLImageListItem::Image(int index) const {
   if (index < 0 || index >= ImageCount()) return QImage();
-  return strip_.copy(positions_[index], 0, width_, height_);
+  return fStrip.copy(fPositions[index], 0, fWidth, fHeight);
 }
 
 TColor TZCLImageListItem::TransparentColor(int index) const {
   if (index < 0 || index >= ImageCount()) return 0xFFFFFF;
-  return FromQColor(strip_.pixelColor(positions_[index], height_ - 1));
+  return FromQColor(fStrip.pixelColor(fPositions[index], fHeight - 1));
 }
 
 void TZCLImageListItem::Draw(TCanvas& canvas, int x, int y, int index) const {
   QImage image = Image(index);
   if (image.isNull()) return;
-  if (!masked_ || ImageType == 1) {
-    canvas.Draw(x, y, ImageType == 1 ? MaskStrip().copy(ImageRect(index).Left, 0, width_, height_) : image);
+  if (!fMasked || ImageType == 1) {
+    canvas.Draw(x, y, ImageType == 1 ? MaskStrip().copy(ImageRect(index).Left, 0, fWidth, fHeight) : image);
     return;
   }
-  const QRgb key = image.pixel(0, height_ - 1) & 0xFFFFFF;
+  const QRgb key = image.pixel(0, fHeight - 1) & 0xFFFFFF;
   image = image.convertToFormat(QImage::Format_ARGB32);
   for (int j = 0; j < image.height(); ++j)
     for (int i = 0; i < image.width(); ++i)
@@ -90,7 +90,7 @@ void TZCLImageListItem::Draw(TCanvas& canvas, int x, int y, int index) const {
     canvas.Draw(x, y, image);
     return;
   }
-  QImage composed(width_, height_, QImage::Format_RGB32);
+  QImage composed(fWidth, fHeight, QImage::Format_RGB32);
   composed.fill(ToQColor(ColorToRGB(background ? BkColor : clWhite)));
   {
     QPainter p(&composed);
@@ -98,8 +98,8 @@ void TZCLImageListItem::Draw(TCanvas& canvas, int x, int y, int index) const {
   }
   if ((DrawingStyle == 0 || DrawingStyle == 1) && BlendColor != clNone) {
     const QRgb blend = ToQColor(ColorToRGB(BlendColor)).rgb();
-    for (int j = 0; j < height_; ++j)
-      for (int i = 0; i < width_; ++i) {
+    for (int j = 0; j < fHeight; ++j)
+      for (int i = 0; i < fWidth; ++i) {
         const bool dither = DrawingStyle == 1 ? ((i % 2) != (j % 2)) : (i % 2 == 0 || j % 2 == 0);
         if (dither) composed.setPixel(i, j, blend);
       }
@@ -110,41 +110,41 @@ void TZCLImageListItem::Draw(TCanvas& canvas, int x, int y, int index) const {
 void TZCLImageListItem::Assign(const TZCLListItem& other) {
   TZCLListItem::Assign(other);
   if (auto* o = dynamic_cast<const TZCLImageListItem*>(&other)) {
-    width_ = o->width_;
-    height_ = o->height_;
-    allocBy_ = o->allocBy_;
-    masked_ = o->masked_;
-    strip_ = o->strip_;
-    used_ = o->used_;
-    positions_ = o->positions_;
+    fWidth = o->fWidth;
+    fHeight = o->fHeight;
+    fAllocBy = o->fAllocBy;
+    fMasked = o->fMasked;
+    fStrip = o->fStrip;
+    fUsed = o->fUsed;
+    fPositions = o->fPositions;
   }
 }
 
 void TZCLImageListItem::WriteBody(TZCLByteWriter& w) const {
-  w.Le32(static_cast<std::uint32_t>(height_));
-  w.Le32(static_cast<std::uint32_t>(width_));
-  w.Le32(static_cast<std::uint32_t>(allocBy_));
-  w.U8(masked_ ? 1 : 0);
+  w.Le32(static_cast<std::uint32_t>(fHeight));
+  w.Le32(static_cast<std::uint32_t>(fWidth));
+  w.Le32(static_cast<std::uint32_t>(fAllocBy));
+  w.U8(fMasked ? 1 : 0);
   w.Le32(static_cast<std::uint32_t>(ImageCount()));
   if (ImageCount() <= 0) return;
-  QImage images(ImageCount() * width_, height_, QImage::Format_RGB32);
+  QImage images(ImageCount() * fWidth, fHeight, QImage::Format_RGB32);
   {
     QPainter p(&images);
-    for (int i = 0; i < ImageCount(); ++i) p.drawImage(i * width_, 0, Image(i));
+    for (int i = 0; i < ImageCount(); ++i) p.drawImage(i * fWidth, 0, Image(i));
   }
   WriteDataBlock(w, BitmapBlock(images, PixelFormat));
-  if (masked_) WriteDataBlock(w, BitmapBlock(MaskStrip(), spfMono));
+  if (fMasked) WriteDataBlock(w, BitmapBlock(MaskStrip(), spfMono));
 }
 
 QImage TZCLImageListItem::MaskStrip() const {
-  QImage mask(ImageCount() * width_, height_, QImage::Format_RGB32);
+  QImage mask(ImageCount() * fWidth, fHeight, QImage::Format_RGB32);
   mask.fill(Qt::white);
   for (int i = 0; i < ImageCount(); ++i) {
     const QImage image = Image(i);
-    const QRgb key = image.pixel(0, height_ - 1) & 0xFFFFFF;
-    for (int y = 0; y < height_; ++y)
-      for (int x = 0; x < width_; ++x)
-        if ((image.pixel(x, y) & 0xFFFFFF) != key) mask.setPixel(i * width_ + x, y, qRgb(0, 0, 0));
+    const QRgb key = image.pixel(0, fHeight - 1) & 0xFFFFFF;
+    for (int y = 0; y < fHeight; ++y)
+      for (int x = 0; x < fWidth; ++x)
+        if ((image.pixel(x, y) & 0xFFFFFF) != key) mask.setPixel(i * fWidth + x, y, qRgb(0, 0, 0));
   }
   return mask;
 }
@@ -153,21 +153,21 @@ void TZCLImageListItem::ReadBody(TZCLByteReader& r, std::uint8_t flags) {
   ClearData();
   PixelFormat = PixelFormatOfFlags(flags);
   const int h = static_cast<int>(r.Le32()), wdt = static_cast<int>(r.Le32());
-  allocBy_ = std::max(1, static_cast<int>(r.Le32()));
-  masked_ = r.U8() != 0;
+  fAllocBy = std::max(1, static_cast<int>(r.Le32()));
+  fMasked = r.U8() != 0;
   const int count = static_cast<int>(r.Le32());
   if (h <= 0 || wdt <= 0) throw EInvalidGraphicOperation("Ungültige Grafikgröße");
-  height_ = h;
-  width_ = wdt;
+  fHeight = h;
+  fWidth = wdt;
   if (count <= 0) return;
   QImage images;
   if (!images.loadFromData(ReadDataBlock(r), "BMP")) throw EListData("Bitmap ist ungültig");
-  if (masked_) {
+  if (fMasked) {
     // The mask strip follows; the transparent pixels come from the images themselves.
     QImage mask;
     if (!mask.loadFromData(ReadDataBlock(r), "BMP")) throw EListData("Bitmap ist ungültig");
   }
-  AddBitmap(images.convertToFormat(QImage::Format_RGB32).copy(0, 0, count * width_, height_));
+  AddBitmap(images.convertToFormat(QImage::Format_RGB32).copy(0, 0, count * fWidth, fHeight));
 }
 
 TZCLImageList::TZCLImageList(QObject* owner)
@@ -235,10 +235,10 @@ TColor TZCLImageList::GetTransparentColor(int list, int image) const {
 
 TZCLContainer::TZCLContainer(QObject* owner)
     : TZCLBaseController(owner),
-      bitmaps_(new TZCLBitmapList(this)),
-      images_(new TZCLImageList(this)),
-      strings_(new TZCLStringList(this)),
-      waves_(new TZCLWaveList(this)) {}
+      fBitmaps(new TZCLBitmapList(this)),
+      fImages(new TZCLImageList(this)),
+      fStrings(new TZCLStringList(this)),
+      fWaves(new TZCLWaveList(this)) {}
 
 TZCLContainer& TZCLContainer::Global() {
   static TZCLContainer* global = new TZCLContainer();  // lives until the program ends

@@ -18,15 +18,15 @@ class TZCLImageListItem : public TZCLListItem {
   Q_OBJECT
  public:
   explicit TZCLImageListItem(TZCLCustomContainer* container = nullptr);
-  int Width() const { return width_; }
-  int Height() const { return height_; }
+  int Width() const { return fWidth; }
+  int Height() const { return fHeight; }
   // 0 width, 1 height; sizes of 0 or less are refused; a change clears the images.
   void SetSize(int index, int value);
-  int AllocBy() const { return allocBy_; }
-  void SetAllocBy(int value) { allocBy_ = std::max(1, value); }
-  bool Masked() const { return masked_; }
+  int AllocBy() const { return fAllocBy; }
+  void SetAllocBy(int value) { fAllocBy = std::max(1, value); }
+  bool Masked() const { return fMasked; }
   void SetMasked(bool value);
-  int ImageCount() const { return static_cast<int>(positions_.size()); }
+  int ImageCount() const { return static_cast<int>(fPositions.size()); }
   // Adds the images of a bitmap Height high and a multiple of Width wide; returns the first index.
   int AddBitmap(const QImage& bitmap);
   TRect ImageRect(int index) const;
@@ -42,7 +42,7 @@ class TZCLImageListItem : public TZCLListItem {
   int DrawingStyle = 2;
   int ImageType = 0;
   void ClearData() override;
-  bool IsEmpty() const override { return positions_.empty(); }
+  bool IsEmpty() const override { return fPositions.empty(); }
   TZCLSavePixelFormat PixelFormat = spfDefault;  // how the image strip is saved
   std::uint8_t GetFlags() const override { return TZCLListItem::GetFlags() | PixelFormatFlags(PixelFormat); }
   // The mask strip: black where an image shows, white where it is transparent.
@@ -54,13 +54,13 @@ class TZCLImageListItem : public TZCLListItem {
   void ReadBody(TZCLByteReader& r, std::uint8_t flags) override;
 
  private:
-  int width_ = 16;
-  int height_ = 16;
-  int allocBy_ = 4;
-  bool masked_ = false;
-  QImage strip_;
-  int used_ = 0;
-  std::vector<int> positions_;
+  int fWidth = 16;
+  int fHeight = 16;
+  int fAllocBy = 4;
+  bool fMasked = false;
+  QImage fStrip;
+  int fUsed = 0;
+  std::vector<int> fPositions;
 };
 
 class TZCLImageList : public TZCLCustomImageList {
@@ -86,20 +86,20 @@ class TZCLContainer : public TZCLBaseController {
  public:
   explicit TZCLContainer(QObject* owner = nullptr);
   static TZCLContainer& Global();
-  TZCLBitmapList& BitmapList() { return *bitmaps_; }
-  TZCLImageList& ImageList() { return *images_; }
-  TZCLStringList& StringList() { return *strings_; }
-  TZCLWaveList& WaveList() { return *waves_; }
+  TZCLBitmapList& BitmapList() { return *fBitmaps; }
+  TZCLImageList& ImageList() { return *fImages; }
+  TZCLStringList& StringList() { return *fStrings; }
+  TZCLWaveList& WaveList() { return *fWaves; }
   // The text naming a global list ("ZCLBML30", "ZCLIML30"), empty for another list.
   static QString WriteListReference(const TZCLCustomContainer* list);
   static TZCLCustomContainer* ReadListReference(const QString& text);
   static bool IsGlobalList(const TZCLCustomContainer* list);
 
  private:
-  TZCLBitmapList* bitmaps_;
-  TZCLImageList* images_;
-  TZCLStringList* strings_;
-  TZCLWaveList* waves_;
+  TZCLBitmapList* fBitmaps;
+  TZCLImageList* fImages;
+  TZCLStringList* fStrings;
+  TZCLWaveList* fWaves;
 };
 
 }  // namespace zyn

@@ -8,32 +8,34 @@ namespace zyn {
 
 void TZCLIniCtrl::SetIniFile(const QString& value) {
   const QString suffix = QFileInfo(value).suffix();
-  iniFile_ = (IsBlank(suffix) && !IsBlank(value)) ? value + QStringLiteral(".INI") : value;
+  fIniFile = (IsBlank(suffix) && !IsBlank(value)) ? value + QStringLiteral(".INI") : value;
 }
 
 void TZCLIniCtrl::SetMaxEntries(int value) {
-  if (alphaCounter_ && value > 26) return;
-  maxEntries_ = std::clamp(value, 0, 255);
+  if (fAlphaCounter && value > 26) return;
+  fMaxEntries = std::clamp(value, 0, 255);
 }
 
 void TZCLIniCtrl::SetAlphaCounter(bool value) {
-  alphaCounter_ = value;
-  if (value && maxEntries_ > 26) maxEntries_ = 26;
+  fAlphaCounter = value;
+  if (value && fMaxEntries > 26) fMaxEntries = 26;
 }
 
 void TZCLIniCtrl::SetNetUser(bool value) {
-  netUser_ = value;
-  if (value) user_ = GetUserNameText();
+  fNetUser = value;
+  if (value) fUser = GetUserNameText();
 }
 
-void TZCLIniCtrl::SetTarget(TZCLIniTarget value) { target_ = value; }
+void TZCLIniCtrl::SetTarget(TZCLIniTarget value) { fTarget = value; }
 
 QString TZCLIniCtrl::GetUserNameText() const { return LoggedOnUserName(); }
 
 QByteArray TZCLIniCtrl::EncodeText(const QByteArray& text) {
-  switch (cryptMode_) {
-    case icmKey: return Scramble(text, encKey_);
-    case icmTextKey: return TextEncode(Scramble(text, encKey_));
+  switch (fCryptMode) {
+    case icmKey:
+      return Scramble(text, fEncKey);
+    case icmTextKey:
+      return TextEncode(Scramble(text, fEncKey));
     case icmCustom: {
       QByteArray data = text;
       if (OnEncodeString) OnEncodeString(this, data);
@@ -44,9 +46,11 @@ QByteArray TZCLIniCtrl::EncodeText(const QByteArray& text) {
 }
 
 QByteArray TZCLIniCtrl::DecodeText(const QByteArray& text) {
-  switch (cryptMode_) {
-    case icmKey: return Unscramble(text, encKey_);
-    case icmTextKey: return Unscramble(TextDecode(text), encKey_);
+  switch (fCryptMode) {
+    case icmKey:
+      return Unscramble(text, fEncKey);
+    case icmTextKey:
+      return Unscramble(TextDecode(text), fEncKey);
     case icmCustom: {
       QByteArray data = text;
       if (OnDecodeString) OnDecodeString(this, data);

@@ -5,6 +5,7 @@
 #include "widgets/controls/ZCLProcs.h"
 
 #include <QString>
+
 #include <cstdint>
 #include <functional>
 
@@ -22,53 +23,53 @@ class TZCLIniCtrl : public TZCLCustomComponent {
   std::function<void(QObject* Sender, QByteArray& data)> OnEncodeString;
   std::function<void(QObject* Sender, QByteArray& data)> OnDecodeString;
 
-  QString IniFile() const { return iniFile_; }
+  QString IniFile() const { return fIniFile; }
   // A name without extension gets ".INI".
   void SetIniFile(const QString& value);
-  int MaxEntries() const { return maxEntries_; }
+  int MaxEntries() const { return fMaxEntries; }
   void SetMaxEntries(int value);
-  bool AlphaCounter() const { return alphaCounter_; }
+  bool AlphaCounter() const { return fAlphaCounter; }
   void SetAlphaCounter(bool value);
-  bool NetUser() const { return netUser_; }
+  bool NetUser() const { return fNetUser; }
   void SetNetUser(bool value);
-  QString User() const { return user_; }
-  void SetUser(const QString& value) { user_ = value; }
-  TZCLIniTarget Target() const { return target_; }
+  QString User() const { return fUser; }
+  void SetUser(const QString& value) { fUser = value; }
+  TZCLIniTarget Target() const { return fTarget; }
   void SetTarget(TZCLIniTarget value);
-  TZCLIniTarget EffectiveTarget() const { return target_ == itAuto ? itRegistry : target_; }
-  std::uint16_t EncKey() const { return encKey_; }
-  void SetEncKey(std::uint16_t value) { encKey_ = value; }
-  TZCLIniCryptMode CryptMode() const { return cryptMode_; }
-  void SetCryptMode(TZCLIniCryptMode value) { cryptMode_ = value; }
-  bool Encoded() const { return encoded_; }
-  void SetEncoded(bool value) { encoded_ = value; }
-  bool Common() const { return common_; }
-  void SetCommon(bool value) { common_ = value; }
-  TZCLPathPrefix IniPrefix() const { return iniPrefix_; }
-  void SetIniPrefix(TZCLPathPrefix value) { iniPrefix_ = value; }
-  QString RegPath() const { return regPath_; }
-  void SetRegPath(const QString& value) { regPath_ = value; }
-  TZCLRegRootKey RegRoot() const { return regRoot_; }
-  void SetRegRoot(TZCLRegRootKey value) { regRoot_ = value; }
+  TZCLIniTarget EffectiveTarget() const { return fTarget == itAuto ? itRegistry : fTarget; }
+  std::uint16_t EncKey() const { return fEncKey; }
+  void SetEncKey(std::uint16_t value) { fEncKey = value; }
+  TZCLIniCryptMode CryptMode() const { return fCryptMode; }
+  void SetCryptMode(TZCLIniCryptMode value) { fCryptMode = value; }
+  bool Encoded() const { return fEncoded; }
+  void SetEncoded(bool value) { fEncoded = value; }
+  bool Common() const { return fCommon; }
+  void SetCommon(bool value) { fCommon = value; }
+  TZCLPathPrefix IniPrefix() const { return fIniPrefix; }
+  void SetIniPrefix(TZCLPathPrefix value) { fIniPrefix = value; }
+  QString RegPath() const { return fRegPath; }
+  void SetRegPath(const QString& value) { fRegPath = value; }
+  TZCLRegRootKey RegRoot() const { return fRegRoot; }
+  void SetRegRoot(TZCLRegRootKey value) { fRegRoot = value; }
 
   virtual QString GetUserNameText() const;
   virtual QByteArray EncodeText(const QByteArray& text);
   virtual QByteArray DecodeText(const QByteArray& text);
 
  private:
-  bool alphaCounter_ = false;
-  bool common_ = true;
-  QString iniFile_;
-  TZCLPathPrefix iniPrefix_ = ppWindows;
-  int maxEntries_ = 16;
-  bool netUser_ = false;
-  QString user_;
-  QString regPath_;
-  TZCLRegRootKey regRoot_ = rpCurrentUser;
-  TZCLIniTarget target_ = itAuto;
-  std::uint16_t encKey_ = 48261;
-  bool encoded_ = false;
-  TZCLIniCryptMode cryptMode_ = icmKey;
+  bool fAlphaCounter = false;
+  bool fCommon = true;
+  QString fIniFile;
+  TZCLPathPrefix fIniPrefix = ppWindows;
+  int fMaxEntries = 16;
+  bool fNetUser = false;
+  QString fUser;
+  QString fRegPath;
+  TZCLRegRootKey fRegRoot = rpCurrentUser;
+  TZCLIniTarget fTarget = itAuto;
+  std::uint16_t fEncKey = 48261;
+  bool fEncoded = false;
+  TZCLIniCryptMode fCryptMode = icmKey;
 };
 
 }  // namespace zyn

@@ -3,10 +3,9 @@
 #include "widgets/controls/ZCLGraph.h"
 #include "widgets/controls/ZCLProcs.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-
-#include <QBuffer>
 
 namespace zyn {
 
@@ -102,18 +101,23 @@ const QImage& TZCLBitmapListItem::LoadedBitmap() {
       }
       break;
     }
-    case 4: Bitmap.load(SourceFileName()); break;
-    default: break;  // 0 unchanged; 2 no resources of that kind here; 3 a library yields no image
+    case 4:
+      Bitmap.load(SourceFileName());
+      break;
+    default:
+      break;  // 0 unchanged; 2 no resources of that kind here; 3 a library yields no image
   }
   EndUpdate(false);
   return Bitmap;
 }
 
 TZCLStringList::TZCLStringList(QObject* owner)
-    : TZCLCustomContainer(owner, lkStringList, [](TZCLCustomContainer* c) { return std::make_unique<TZCLStringListItem>(c); }) {}
+    : TZCLCustomContainer(owner, lkStringList,
+                          [](TZCLCustomContainer* c) { return std::make_unique<TZCLStringListItem>(c); }) {}
 
 TZCLWaveList::TZCLWaveList(QObject* owner)
-    : TZCLCustomContainer(owner, lkWaveList, [](TZCLCustomContainer* c) { return std::make_unique<TZCLWaveListItem>(c); }) {}
+    : TZCLCustomContainer(owner, lkWaveList,
+                          [](TZCLCustomContainer* c) { return std::make_unique<TZCLWaveListItem>(c); }) {}
 
 TZCLBitmapList::TZCLBitmapList(QObject* owner)
     : TZCLCustomImageList(owner, lkBitmapList, [](TZCLCustomContainer* c) {

@@ -3,37 +3,37 @@
 namespace zyn {
 
 void TZCLObject::EndUpdate(bool changed) {
-  locked_ = false;
+  fLocked = false;
   if (changed) Changed();
 }
 
 void TZCLObject::Changed() {
-  if (locked_) return;
-  if (OnChange) OnChange(owner_);
+  if (fLocked) return;
+  if (OnChange) OnChange(fOwner);
 }
 
 TZCLCollectionItem* TZCLCollectionBase::AddItem(std::unique_ptr<TZCLCollectionItem> item) {
-  items_.push_back(std::move(item));
+  fItems.push_back(std::move(item));
   Renumber();
   Update();
-  return items_.back().get();
+  return fItems.back().get();
 }
 
 void TZCLCollectionBase::Delete(int index) {
   if (index < 0 || index >= Count()) return;
-  items_.erase(items_.begin() + index);
+  fItems.erase(fItems.begin() + index);
   Renumber();
   Update();
 }
 
 void TZCLCollectionBase::Clear() {
-  if (items_.empty()) return;
-  items_.clear();
+  if (fItems.empty()) return;
+  fItems.clear();
   Update();
 }
 
 void TZCLCollectionBase::Renumber() {
-  for (size_t i = 0; i < items_.size(); ++i) items_[i]->index_ = static_cast<int>(i);
+  for (size_t i = 0; i < fItems.size(); ++i) fItems[i]->fIndex = static_cast<int>(i);
 }
 
 }  // namespace zyn

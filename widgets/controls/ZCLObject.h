@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -20,22 +21,22 @@ class TZCLObject {
   TZCLNotifyEvent OnChange;
 
   // The update lock is one flag: brackets do not nest.
-  void BeginUpdate() { locked_ = true; }
+  void BeginUpdate() { fLocked = true; }
   // Closes the bracket; with changed set the owner is told once.
   void EndUpdate(bool changed = true);
-  bool IsUpdating() const { return locked_; }
+  bool IsUpdating() const { return fLocked; }
   // Tells the owner (OnChange) unless the update lock is closed.
   virtual void Changed();
   // The handler an object gives its own sub-objects as their OnChange.
   void SubObjectChanged(QObject*) { Changed(); }
   virtual QString Description() const { return QString(); }
 
-  QObject* Owner() const { return owner_; }
-  void SetOwner(QObject* owner) { owner_ = owner; }
+  QObject* Owner() const { return fOwner; }
+  void SetOwner(QObject* owner) { fOwner = owner; }
 
  private:
-  bool locked_ = false;
-  QObject* owner_ = nullptr;
+  bool fLocked = false;
+  QObject* fOwner = nullptr;
 };
 
 // A component: a QObject with the loading state of a form being built. While loading, setters
@@ -44,66 +45,66 @@ class TZCLCustomComponent : public QObject {
   Q_OBJECT
  public:
   explicit TZCLCustomComponent(QObject* owner = nullptr) : QObject(owner) {}
-  QString About() const { return about_; }
-  void SetAbout(const QString& value) { about_ = value; }
+  QString About() const { return fAbout; }
+  void SetAbout(const QString& value) { fAbout = value; }
   TZCLNotifyEvent OnChange;
-  void BeginUpdate() { locked_ = true; }
+  void BeginUpdate() { fLocked = true; }
   void EndUpdate(bool changed = true) {
-    locked_ = false;
+    fLocked = false;
     if (changed) Changed();
   }
   virtual void Changed() {
-    if (!locked_ && OnChange) OnChange(this);
+    if (!fLocked && OnChange) OnChange(this);
   }
   void NotifyListChanged(QObject*) { Changed(); }
-  void BeginLoading() { loading_ = true; }
+  void BeginLoading() { fLoading = true; }
   void EndLoading() {
-    loading_ = false;
+    fLoading = false;
     Loaded();
   }
-  bool IsLoading() const { return loading_; }
+  bool IsLoading() const { return fLoading; }
 
  protected:
   virtual void Loaded() {}
 
  private:
-  bool loading_ = false;
-  bool locked_ = false;
-  QString about_;
+  bool fLoading = false;
+  bool fLocked = false;
+  QString fAbout;
 };
 
 // An item of a TZCLCollection; it knows its index.
 class TZCLCollectionItem {
  public:
   virtual ~TZCLCollectionItem() = default;
-  int Index() const { return index_; }
+  int Index() const { return fIndex; }
 
  private:
   friend class TZCLCollectionBase;
-  int index_ = 0;
+  int fIndex = 0;
 };
 
 class TZCLCollectionBase {
  public:
   virtual ~TZCLCollectionBase() = default;
-  int Count() const { return static_cast<int>(items_.size()); }
-  TZCLCollectionItem* ItemAt(int index) const { return items_.at(index).get(); }
+  int Count() const { return static_cast<int>(fItems.size()); }
+  TZCLCollectionItem* ItemAt(int index) const { return fItems.at(index).get(); }
   void Delete(int index);
   void Clear();
   TZCLNotifyEvent OnChange;
-  QObject* Owner() const { return owner_; }
-  void SetOwner(QObject* owner) { owner_ = owner; }
+  QObject* Owner() const { return fOwner; }
+  void SetOwner(QObject* owner) { fOwner = owner; }
 
  protected:
   TZCLCollectionItem* AddItem(std::unique_ptr<TZCLCollectionItem> item);
   void Renumber();
   virtual void Update() {
-    if (OnChange) OnChange(owner_);
+    if (OnChange) OnChange(fOwner);
   }
 
  private:
-  std::vector<std::unique_ptr<TZCLCollectionItem>> items_;
-  QObject* owner_ = nullptr;
+  std::vector<std::unique_ptr<TZCLCollectionItem>> fItems;
+  QObject* fOwner = nullptr;
 };
 
 // A collection owning items of one class.

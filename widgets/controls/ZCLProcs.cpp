@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -17,10 +18,17 @@ QString ProgramPath() {
 QString PathPrefix(TZCLPathPrefix prefix, bool trailingSeparator) {
   QString path;
   switch (prefix) {
-    case ppWindows: path = QDir::rootPath(); break;
-    case ppSystem: path = QStringLiteral("/usr/lib"); break;
-    case ppProgram: path = ProgramPath(); break;
-    case ppFixed: return QString();
+    case ppWindows:
+      path = QDir::rootPath();
+      break;
+    case ppSystem:
+      path = QStringLiteral("/usr/lib");
+      break;
+    case ppProgram:
+      path = ProgramPath();
+      break;
+    case ppFixed:
+      return QString();
   }
   while (path.size() > 1 && path.endsWith(QLatin1Char('/'))) path.chop(1);
   if (trailingSeparator && !path.endsWith(QLatin1Char('/'))) path += QLatin1Char('/');
@@ -29,8 +37,8 @@ QString PathPrefix(TZCLPathPrefix prefix, bool trailingSeparator) {
 
 TRect FitRect(int sourceWidth, int sourceHeight, const TRect& target) {
   if (sourceWidth <= 0 || sourceHeight <= 0) return Rect(target.Left, target.Top, target.Left, target.Top);
-  const double factor = std::min(static_cast<double>(target.Width()) / sourceWidth,
-                                 static_cast<double>(target.Height()) / sourceHeight);
+  const double factor =
+      std::min(static_cast<double>(target.Width()) / sourceWidth, static_cast<double>(target.Height()) / sourceHeight);
   const int w = static_cast<int>(std::lround(sourceWidth * factor));
   const int h = static_cast<int>(std::lround(sourceHeight * factor));
   return Bounds(target.Left, target.Top, w, h);
@@ -56,8 +64,12 @@ TRect RotatedBounds(const TRect& r, double angle) {
   return Rect(0, 0, maxX - minX, maxY - minY);
 }
 
-int MaxOf(const std::vector<int>& values) { return values.empty() ? 0 : *std::max_element(values.begin(), values.end()); }
-int MinOf(const std::vector<int>& values) { return values.empty() ? 0 : *std::min_element(values.begin(), values.end()); }
+int MaxOf(const std::vector<int>& values) {
+  return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
+}
+int MinOf(const std::vector<int>& values) {
+  return values.empty() ? 0 : *std::min_element(values.begin(), values.end());
+}
 double MinOf(const std::vector<double>& values) {
   return values.empty() ? 0 : *std::min_element(values.begin(), values.end());
 }
@@ -105,9 +117,12 @@ QByteArray Unscramble(const QByteArray& data, std::uint16_t key) {
 QByteArray TextEncode(const QByteArray& data) {
   QByteArray in = data;
   QByteArray out = QByteArray::number(static_cast<qlonglong>(data.size())) + ':';
-  if (in.isEmpty()) in = QByteArray("  \0", 3);  // an empty input encodes as 0:8200
-  else if (in.size() % 3 == 1) in += "  ";
-  else if (in.size() % 3 == 2) in += ' ';
+  if (in.isEmpty())
+    in = QByteArray("  \0", 3);  // an empty input encodes as 0:8200
+  else if (in.size() % 3 == 1)
+    in += "  ";
+  else if (in.size() % 3 == 2)
+    in += ' ';
   for (int i = 0; i + 2 < in.size(); i += 3) {
     const auto b0 = static_cast<std::uint8_t>(in[i]), b1 = static_cast<std::uint8_t>(in[i + 1]),
                b2 = static_cast<std::uint8_t>(in[i + 2]);

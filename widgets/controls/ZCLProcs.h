@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+
 #include <cstdint>
 #include <vector>
 
@@ -41,8 +42,15 @@ QByteArray TextDecode(const QByteArray& text);
 
 // Hit codes of the sizing grip.
 enum : int {
-  HTNOWHERE = 0, HTLEFT = 10, HTRIGHT = 11, HTTOP = 12, HTTOPLEFT = 13, HTTOPRIGHT = 14, HTBOTTOM = 15,
-  HTBOTTOMLEFT = 16, HTBOTTOMRIGHT = 17
+  HTNOWHERE = 0,
+  HTLEFT = 10,
+  HTRIGHT = 11,
+  HTTOP = 12,
+  HTTOPLEFT = 13,
+  HTTOPRIGHT = 14,
+  HTBOTTOM = 15,
+  HTBOTTOMLEFT = 16,
+  HTBOTTOMRIGHT = 17
 };
 int SizingGripHitTest(const TPoint& p, const TRect& r, int borderWidth);
 

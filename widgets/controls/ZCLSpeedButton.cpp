@@ -150,8 +150,10 @@ bool TZCLBaseGraphicButton::DialogChar(QChar key) {
   QWidget* parent = parentWidget();
   if (!isEnabled() || !isVisible() || (parent && (!parent->isEnabled() || !parent->isVisible()))) return false;
   if (FDropDownMenu) {
-    if (FState == bstDropped) SetState(bstHot);
-    else DropDown();
+    if (FState == bstDropped)
+      SetState(bstHot);
+    else
+      DropDown();
   } else if (FGroupIndex != 0) {
     SetPressed(!FPressed);
     if (FPressed) Click();
@@ -168,7 +170,8 @@ void TZCLBaseGraphicButton::Change() {
   if (FShortcutId != 0) releaseShortcut(FShortcutId);
   FShortcutId = 0;
   FShortcutKey = key;
-  if (!key.isNull()) FShortcutId = grabShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(key.unicode()))));
+  if (!key.isNull())
+    FShortcutId = grabShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(key.unicode()))));
 }
 
 bool TZCLBaseGraphicButton::event(QEvent* e) {
@@ -185,8 +188,8 @@ void TZCLBaseGraphicButton::DropDown() {
   SetState(bstDropped);
   if (OnDropDown) OnDropDown(this);
   if (FDropDownMenu) {
-    const QPoint at = FDropDownRight ? mapToGlobal(QPoint(width(), FDropDownIndent))
-                                     : mapToGlobal(QPoint(FDropDownIndent, height()));
+    const QPoint at =
+        FDropDownRight ? mapToGlobal(QPoint(width(), FDropDownIndent)) : mapToGlobal(QPoint(FDropDownIndent, height()));
     FDropDownMenu->exec(at);
   }
   SetState(bstHot);
@@ -206,8 +209,10 @@ void TZCLBaseGraphicButton::mousePressEvent(QMouseEvent* event) {
   }
   FMouseDown = true;
   int next = FState;
-  if (FOldState == bstDown && FState == bstHot && FGroupIndex != 0) next = bstDown;
-  else if (!FPressed) next = bstPushed;
+  if (FOldState == bstDown && FState == bstHot && FGroupIndex != 0)
+    next = bstDown;
+  else if (!FPressed)
+    next = bstPushed;
   SetState(next);
   if (FRepeatedClick) {
     Click();
@@ -219,8 +224,10 @@ void TZCLBaseGraphicButton::mouseMoveEvent(QMouseEvent* event) {
   if (FState == bstDropped || !isEnabled()) return;
   const bool inside = IsInside(event->position());
   if (FMouseDown) {
-    if (inside) SetState(FPressed ? bstDown : bstPushed);
-    else SetState(FPressed ? bstDown : bstUp);
+    if (inside)
+      SetState(FPressed ? bstDown : bstPushed);
+    else
+      SetState(FPressed ? bstDown : bstUp);
   } else if (FHotTrack && inside && !(FPressed && FGroupIndex != 0)) {
     SetState(bstHot);
   }
@@ -233,8 +240,10 @@ void TZCLBaseGraphicButton::mouseReleaseEvent(QMouseEvent* event) {
   const bool inside = IsInside(event->position());
   if (FGroupIndex != 0 && inside) {
     if (FPressed) {
-      if (FAllowAllUp) SetPressed(false);
-      else SetState(bstDown, true);
+      if (FAllowAllUp)
+        SetPressed(false);
+      else
+        SetState(bstDown, true);
     } else {
       SetPressed(true);
     }
@@ -247,13 +256,17 @@ void TZCLBaseGraphicButton::mouseReleaseEvent(QMouseEvent* event) {
   // The pointer is evaluated again: the click may have moved or hidden the button.
   if (!isEnabled()) return;
   const bool over = rect().contains(mapFromGlobal(QCursor::pos())) && underMouse();
-  if (FPressed) SetState(bstDown);
-  else SetState(over && FHotTrack ? bstHot : bstUp);
+  if (FPressed)
+    SetState(bstDown);
+  else
+    SetState(over && FHotTrack ? bstHot : bstUp);
 }
 
 void TZCLBaseGraphicButton::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (FPressed && OnDblClick) OnDblClick(this);
-  else mousePressEvent(event);
+  if (FPressed && OnDblClick)
+    OnDblClick(this);
+  else
+    mousePressEvent(event);
 }
 
 void TZCLBaseGraphicButton::changeEvent(QEvent* event) {
@@ -323,7 +336,8 @@ void TZCLCustomSpeedButton::PaintContent(TCanvas& canvas, const TRect& r, int st
                      textBox.Height());
     canvas.Brush.Style = bsClear;
     TColor color = clBtnText;
-    if (!enabled) color = clGrayText;
+    if (!enabled)
+      color = clGrayText;
     else if (FEnterColorChange && FHotTrack && (state == bstHot || state == bstDown || state == bstPushed))
       color = FEnterColor;
     if (!enabled) {
@@ -344,13 +358,14 @@ void TZCLCustomSpeedButton::Paint(TCanvas& canvas) {
     FNumGlyphs = 1;
   }
   const TRect whole = Rect(0, 0, width(), height());
-  const bool transparentFace = FButtonStyle == ubsExplorer || FButtonStyle == ubsExplorerColored || FButtonStyle == ubsOfficeTransp;
+  const bool transparentFace =
+      FButtonStyle == ubsExplorer || FButtonStyle == ubsExplorerColored || FButtonStyle == ubsOfficeTransp;
   if (!transparentFace) {
     canvas.Brush = TBrush{Color(), bsSolid, QImage()};
     canvas.FillRect(whole);
   }
-  const bool hot = FState == bstHot || (FPressed && underMouse() &&
-                                        (FButtonStyle == ubsOffice || FButtonStyle == ubsOfficeTransp));
+  const bool hot =
+      FState == bstHot || (FPressed && underMouse() && (FButtonStyle == ubsOffice || FButtonStyle == ubsOfficeTransp));
   const unsigned flags = hot ? 0x45u : 0x05u;
   int state = FState;
   TRect main = whole;

@@ -10,14 +10,14 @@ TZCLSpinButton::TZCLSpinButton(QWidget* parent) : TZCLGraphicControl(parent) {
   resize(20, 20);
   SetCtlXP(true);
   SetTransparentFace(false);
-  connect(&repeat_, &QTimer::timeout, this, &TZCLSpinButton::RepeatTick);
+  connect(&fRepeat, &QTimer::timeout, this, &TZCLSpinButton::RepeatTick);
 }
 
 TZCLSpinButton::~TZCLSpinButton() { CloseThemes(); }
 
 void TZCLSpinButton::SetStyle(int value) {
-  if (value == style_) return;
-  style_ = value;
+  if (value == fStyle) return;
+  fStyle = value;
   update();
 }
 
@@ -28,14 +28,14 @@ bool TZCLSpinButton::UsesThemes() const {
 
 void TZCLSpinButton::CloseThemes() {
   TThemeEngine* engine = GetThemeEngine();
-  if (engine && spinTheme_) engine->CloseThemeData(spinTheme_);
-  if (engine && scrollTheme_) engine->CloseThemeData(scrollTheme_);
-  spinTheme_ = scrollTheme_ = 0;
+  if (engine && fSpinTheme) engine->CloseThemeData(fSpinTheme);
+  if (engine && fScrollTheme) engine->CloseThemeData(fScrollTheme);
+  fSpinTheme = fScrollTheme = 0;
 }
 
 void TZCLSpinButton::ThemePartOf(TZCLSpinPart part, int state, QString& themeClass, int& themePart,
                                  int& themeState) const {
-  if (style_ == 1) {
+  if (fStyle == 1) {
     // The scroll bar's arrow buttons: four states per direction.
     themeClass = QStringLiteral("SCROLLBAR");
     themePart = 1;
@@ -52,65 +52,76 @@ void TZCLSpinButton::PaintThemedPart(TCanvas& canvas, TZCLSpinPart part, const T
   TThemeEngine* engine = GetThemeEngine();
   QString themeClass;
   int themePart = 0, themeState = 0;
-  ThemePartOf(part, states_[IndexOf(part)], themeClass, themePart, themeState);
-  HTHEME& handle = style_ == 1 ? scrollTheme_ : spinTheme_;
+  ThemePartOf(part, fStates[IndexOf(part)], themeClass, themePart, themeState);
+  HTHEME& handle = fStyle == 1 ? fScrollTheme : fSpinTheme;
   if (!handle) handle = engine->OpenThemeData(themeClass);
   if (!handle || !engine->DrawThemeBackground(handle, canvas, themePart, themeState, box)) PaintPart(canvas, part, box);
 }
 
 int TZCLSpinButton::IndexOf(TZCLSpinPart part) {
   switch (part) {
-    case spUp: return 0;
-    case spDown: return 1;
-    case spLeft: return 2;
-    default: return 3;
+    case spUp:
+      return 0;
+    case spDown:
+      return 1;
+    case spLeft:
+      return 2;
+    default:
+      return 3;
   }
 }
 
 std::function<void()>& TZCLSpinButton::Handler(int index) {
   switch (index) {
-    case 0: return OnUpClick;
-    case 1: return OnDownClick;
-    case 2: return OnLeftClick;
-    default: return OnRightClick;
+    case 0:
+      return OnUpClick;
+    case 1:
+      return OnDownClick;
+    case 2:
+      return OnLeftClick;
+    default:
+      return OnRightClick;
   }
 }
 
-TZCLSpinState TZCLSpinButton::State(TZCLSpinPart part) const { return static_cast<TZCLSpinState>(states_[IndexOf(part)]); }
+TZCLSpinState TZCLSpinButton::State(TZCLSpinPart part) const {
+  return static_cast<TZCLSpinState>(fStates[IndexOf(part)]);
+}
 
 void TZCLSpinButton::SetParts(unsigned value) {
-  if (value == parts_) return;
-  parts_ = value;
+  if (value == fParts) return;
+  fParts = value;
   update();
 }
 
 void TZCLSpinButton::SetDiagonal(bool value) {
-  if (value == diagonal_) return;
-  diagonal_ = value;
+  if (value == fDiagonal) return;
+  fDiagonal = value;
   update();
 }
 
 void TZCLSpinButton::SetHotColor(TColor value) {
-  if (value == hotColor_) return;
-  hotColor_ = value;
+  if (value == fHotColor) return;
+  fHotColor = value;
   update();
 }
 
 unsigned TZCLSpinButton::PartAt(int x, int y) const {
   const int w = width(), h = height();
   if (x < 0 || y < 0 || x >= w || y >= h) return 0;
-  const unsigned count = ((parts_ & spUp) ? 1 : 0) + ((parts_ & spDown) ? 1 : 0) + ((parts_ & spLeft) ? 1 : 0) +
-                         ((parts_ & spRight) ? 1 : 0);
-  if (count == 1) return parts_;
-  if ((parts_ & (spUp | spDown)) == (spUp | spDown)) {
-    if (diagonal_ && !UsesThemes()) {
+  const unsigned count = ((fParts & spUp) ? 1 : 0) + ((fParts & spDown) ? 1 : 0) + ((fParts & spLeft) ? 1 : 0) +
+                         ((fParts & spRight) ? 1 : 0);
+  if (count == 1) return fParts;
+  if ((fParts & (spUp | spDown)) == (spUp | spDown)) {
+    if (fDiagonal && !UsesThemes()) {
       // Above the line from (0, h) to (w, 0) lies the up part.
-      return static_cast<long long>(x) * h + static_cast<long long>(y) * w < static_cast<long long>(w) * h ? spUp : spDown;
+      return static_cast<long long>(x) * h + static_cast<long long>(y) * w < static_cast<long long>(w) * h ? spUp
+                                                                                                           : spDown;
     }
     return y < h / 2 ? spUp : spDown;
   }
-  if ((parts_ & (spLeft | spRight)) == (spLeft | spRight)) return x < w / 2 ? spLeft : spRight;
-  return parts_ & (spUp | spDown | spLeft | spRight);
+  if ((fParts & (spLeft | spRight)) == (spLeft | spRight)) return x < w / 2 ? spLeft : spRight;
+  return fParts & (spUp | spDown | spLeft | spRight);
 }
 
 bool TZCLSpinButton::UpdateStates(int x, int y, bool leftHeld) {
@@ -119,9 +130,11 @@ bool TZCLSpinButton::UpdateStates(int x, int y, bool leftHeld) {
   const TZCLSpinPart order[] = {spUp, spDown, spLeft, spRight};
   for (TZCLSpinPart part : order) {
     int s = ssNormal;
-    if (!isEnabled()) s = ssDisabled;
-    else if ((parts_ & part) && hit == part) s = leftHeld ? ssPressed : ssHot;
-    int& slot = states_[IndexOf(part)];
+    if (!isEnabled())
+      s = ssDisabled;
+    else if ((fParts & part) && hit == part)
+      s = leftHeld ? ssPressed : ssHot;
+    int& slot = fStates[IndexOf(part)];
     if (slot != s) {
       slot = s;
       changed = true;
@@ -133,44 +146,44 @@ bool TZCLSpinButton::UpdateStates(int x, int y, bool leftHeld) {
 
 void TZCLSpinButton::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !isEnabled()) return;
-  mouseDown_ = true;
+  fMouseDown = true;
   const int x = static_cast<int>(event->position().x()), y = static_cast<int>(event->position().y());
-  const std::array<int, 4> before = states_;
+  const std::array<int, 4> before = fStates;
   UpdateStates(x, y, true);
   for (int i = 0; i < 4; ++i) {
-    if (states_[i] == ssPressed && before[i] != ssPressed && Handler(i)) Handler(i)();
+    if (fStates[i] == ssPressed && before[i] != ssPressed && Handler(i)) Handler(i)();
   }
-  repeat_.start(interval_ + 200);
+  fRepeat.start(fInterval + 200);
   update();
 }
 
 void TZCLSpinButton::mouseMoveEvent(QMouseEvent* event) {
   UpdateStates(static_cast<int>(event->position().x()), static_cast<int>(event->position().y()),
-               (event->buttons() & Qt::LeftButton) && mouseDown_);
+               (event->buttons() & Qt::LeftButton) && fMouseDown);
 }
 
 void TZCLSpinButton::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  mouseDown_ = false;
-  repeat_.stop();
+  fMouseDown = false;
+  fRepeat.stop();
   UpdateStates(static_cast<int>(event->position().x()), static_cast<int>(event->position().y()), false);
   update();
 }
 
 void TZCLSpinButton::leaveEvent(QEvent* event) {
   TZCLGraphicControl::leaveEvent(event);
-  if (!mouseDown_) UpdateStates(-1, -1, false);
+  if (!fMouseDown) UpdateStates(-1, -1, false);
 }
 
 void TZCLSpinButton::RepeatTick() {
-  repeat_.setInterval(interval_);
-  if (!mouseDown_) return;
+  fRepeat.setInterval(fInterval);
+  if (!fMouseDown) return;
   const int order[] = {0, 1, 3, 2};  // up, down, right, left
   try {
     for (int i : order)
-      if (states_[i] == ssPressed && Handler(i)) Handler(i)();
+      if (fStates[i] == ssPressed && Handler(i)) Handler(i)();
   } catch (...) {
-    repeat_.stop();
+    fRepeat.stop();
     throw;
   }
 }
@@ -179,41 +192,47 @@ void TZCLSpinButton::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ThemeChange || event->type() == QEvent::StyleChange) CloseThemes();
   TZCLGraphicControl::changeEvent(event);
   if (event->type() == QEvent::EnabledChange) {
-    for (int& s : states_) s = isEnabled() ? ssNormal : ssDisabled;
+    for (int& s : fStates) s = isEnabled() ? ssNormal : ssDisabled;
     if (!isEnabled()) {
-      mouseDown_ = false;
-      repeat_.stop();
+      fMouseDown = false;
+      fRepeat.stop();
     }
     update();
   }
 }
 
 void TZCLSpinButton::PaintPart(TCanvas& canvas, TZCLSpinPart part, const TRect& box) {
-  const int state = states_[IndexOf(part)];
+  const int state = fStates[IndexOf(part)];
   const int w = box.Width(), h = box.Height();
   canvas.Brush = TBrush{Color(), bsSolid, QImage()};
   canvas.FillRect(box);
   TRect frame = Rect(box.Left, box.Top, box.Right - 1, box.Bottom - 1);
-  DrawStandardBorder(canvas, frame, state == ssPressed ? lsLowered : static_cast<TZCLBorderStyle>(unpressedFrame_));
-  const TColor arrow = state == ssHot ? hotColor_ : state == ssDisabled ? clGray : clBlack;
+  DrawStandardBorder(canvas, frame, state == ssPressed ? lsLowered : static_cast<TZCLBorderStyle>(fUnpressedFrame));
+  const TColor arrow = state == ssHot ? fHotColor : state == ssDisabled ? clGray : clBlack;
   const bool enabled = state != ssDisabled;
-  const bool split = diagonal_ && (parts_ & (spUp | spDown)) == (spUp | spDown);
+  const bool split = fDiagonal && (fParts & (spUp | spDown)) == (spUp | spDown);
   switch (part) {
     case spUp:
-      if (split) DrawSmallArrow(canvas, box.Left + w / 4 - 2, box.Top + h / 4 - 2, 3, arrow, false, enabled);
-      else DrawSmallArrow(canvas, box.Left + w / 2 - 2, box.Top + h / 2 - 2, 3, arrow, false, enabled);
+      if (split)
+        DrawSmallArrow(canvas, box.Left + w / 4 - 2, box.Top + h / 4 - 2, 3, arrow, false, enabled);
+      else
+        DrawSmallArrow(canvas, box.Left + w / 2 - 2, box.Top + h / 2 - 2, 3, arrow, false, enabled);
       break;
     case spDown:
-      if (split) DrawSmallArrow(canvas, box.Left + 3 * w / 4 - 3, box.Top + 3 * h / 4 - 2, 3, arrow, true, enabled);
-      else DrawSmallArrow(canvas, box.Left + w / 2 - 3, box.Top + h / 2 - 2, 3, arrow, true, enabled);
+      if (split)
+        DrawSmallArrow(canvas, box.Left + 3 * w / 4 - 3, box.Top + 3 * h / 4 - 2, 3, arrow, true, enabled);
+      else
+        DrawSmallArrow(canvas, box.Left + w / 2 - 3, box.Top + h / 2 - 2, 3, arrow, true, enabled);
       break;
     case spLeft:
     case spRight: {
       const int cx = box.Left + w / 2, cy = box.Top + h / 2;
       canvas.Brush = TBrush{arrow, bsSolid, QImage()};
       canvas.Pen = TPen{arrow, 1, psSolid};
-      if (part == spLeft) canvas.Polygon({{cx - 2, cy}, {cx + 1, cy - 3}, {cx + 1, cy + 3}});
-      else canvas.Polygon({{cx + 2, cy}, {cx - 1, cy - 3}, {cx - 1, cy + 3}});
+      if (part == spLeft)
+        canvas.Polygon({{cx - 2, cy}, {cx + 1, cy - 3}, {cx + 1, cy + 3}});
+      else
+        canvas.Polygon({{cx + 2, cy}, {cx - 1, cy - 3}, {cx - 1, cy + 3}});
       break;
     }
   }
@@ -237,23 +256,23 @@ void TZCLSpinButton::PaintPart(TCanvas& canvas, TZCLSpinPart part, const TRect& 
 void TZCLSpinButton::Paint(TCanvas& canvas) {
   if (IsLoading()) return;
   const int w = width(), h = height();
-  const bool both = (parts_ & (spUp | spDown)) == (spUp | spDown);
+  const bool both = (fParts & (spUp | spDown)) == (spUp | spDown);
   if (UsesThemes()) {
     // Themed parts are never split diagonally: halves, or the whole button for one part.
     if (both) {
       PaintThemedPart(canvas, spUp, Rect(0, 0, w, h / 2));
       PaintThemedPart(canvas, spDown, Rect(0, h / 2, w, h));
-    } else if ((parts_ & (spLeft | spRight)) == (spLeft | spRight)) {
+    } else if ((fParts & (spLeft | spRight)) == (spLeft | spRight)) {
       PaintThemedPart(canvas, spLeft, Rect(0, 0, w / 2, h));
       PaintThemedPart(canvas, spRight, Rect(w / 2, 0, w, h));
     } else {
       for (TZCLSpinPart part : {spUp, spDown, spLeft, spRight})
-        if (parts_ & part) PaintThemedPart(canvas, part, Rect(0, 0, w, h));
+        if (fParts & part) PaintThemedPart(canvas, part, Rect(0, 0, w, h));
     }
     return;
   }
   CloseThemes();
-  if (both && diagonal_) {
+  if (both && fDiagonal) {
     QPainter& p = canvas.Painter();
     p.save();
     p.setClipRegion(QRegion(QPolygon({QPoint(0, h), QPoint(w, 0), QPoint(0, 0)})));
@@ -266,12 +285,12 @@ void TZCLSpinButton::Paint(TCanvas& canvas) {
   } else if (both) {
     PaintPart(canvas, spUp, Rect(0, 0, w, h / 2));
     PaintPart(canvas, spDown, Rect(0, h / 2, w, h));
-  } else if ((parts_ & (spLeft | spRight)) == (spLeft | spRight)) {
+  } else if ((fParts & (spLeft | spRight)) == (spLeft | spRight)) {
     PaintPart(canvas, spLeft, Rect(0, 0, w / 2, h));
     PaintPart(canvas, spRight, Rect(w / 2, 0, w, h));
   } else {
     for (TZCLSpinPart part : {spUp, spDown, spLeft, spRight})
-      if (parts_ & part) PaintPart(canvas, part, Rect(0, 0, w, h));
+      if (fParts & part) PaintPart(canvas, part, Rect(0, 0, w, h));
   }
 }
 

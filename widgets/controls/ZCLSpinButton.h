@@ -6,6 +6,7 @@
 #include "widgets/controls/ZCLControl.h"
 
 #include <QTimer>
+
 #include <array>
 #include <functional>
 
@@ -25,15 +26,15 @@ class TZCLSpinButton : public TZCLGraphicControl {
   std::function<void()> OnLeftClick;
   std::function<void()> OnRightClick;
 
-  unsigned Parts() const { return parts_; }
+  unsigned Parts() const { return fParts; }
   void SetParts(unsigned value);
-  bool Diagonal() const { return diagonal_; }
+  bool Diagonal() const { return fDiagonal; }
   void SetDiagonal(bool value);
-  int Interval() const { return interval_; }
-  void SetInterval(int value) { interval_ = value; }
-  TColor HotColor() const { return hotColor_; }
+  int Interval() const { return fInterval; }
+  void SetInterval(int value) { fInterval = value; }
+  TColor HotColor() const { return fHotColor; }
   void SetHotColor(TColor value);
-  int Style() const { return style_; }
+  int Style() const { return fStyle; }
   void SetStyle(int value);  // 0 the spin look, 1 scroll-bar arrow buttons
   // Whether the parts are drawn by the visual style: the button's CtlXP, the application's
   // visual-style switch and an active style.
@@ -43,8 +44,8 @@ class TZCLSpinButton : public TZCLGraphicControl {
   TZCLSpinState State(TZCLSpinPart part) const;
   // The part under a point (0 when none).
   unsigned PartAt(int x, int y) const;
-  bool Repeating() const { return repeat_.isActive(); }
-  int RepeatInterval() const { return repeat_.interval(); }
+  bool Repeating() const { return fRepeat.isActive(); }
+  int RepeatInterval() const { return fRepeat.interval(); }
   // One tick of the repeat timer, as the timer runs it.
   void RepeatTick();
   void ResetHover() { UpdateStates(-1, -1, false); }
@@ -64,18 +65,18 @@ class TZCLSpinButton : public TZCLGraphicControl {
   void PaintPart(TCanvas& canvas, TZCLSpinPart part, const TRect& box);
   void PaintThemedPart(TCanvas& canvas, TZCLSpinPart part, const TRect& box);
   void CloseThemes();
-  HTHEME spinTheme_ = 0;
-  HTHEME scrollTheme_ = 0;
+  HTHEME fSpinTheme = 0;
+  HTHEME fScrollTheme = 0;
 
-  unsigned parts_ = spUp;
-  bool diagonal_ = true;
-  int style_ = 0;
-  int interval_ = 100;
-  TColor hotColor_ = 0x808000;
-  int unpressedFrame_ = 11;
-  std::array<int, 4> states_{};
-  bool mouseDown_ = false;
-  QTimer repeat_;
+  unsigned fParts = spUp;
+  bool fDiagonal = true;
+  int fStyle = 0;
+  int fInterval = 100;
+  TColor fHotColor = 0x808000;
+  int fUnpressedFrame = 11;
+  std::array<int, 4> fStates{};
+  bool fMouseDown = false;
+  QTimer fRepeat;
 };
 
 }  // namespace zyn

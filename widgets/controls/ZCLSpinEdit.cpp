@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QWheelEvent>
+
 #include <cmath>
 
 namespace zyn {
@@ -62,13 +63,17 @@ void TZCLCustomExtSpinEdit::SetStoredValue(double value) {
 QString TZCLCustomExtSpinEdit::FormatValue(double value) const {
   QString text;
   switch (FValueType) {
-    case svtInteger: text = QString::number(static_cast<qint64>(std::trunc(value))); break;
+    case svtInteger:
+      text = QString::number(static_cast<qint64>(std::trunc(value)));
+      break;
     case svtFloat: {
       text = QString::number(value, 'g', 15);
       text.replace(QLatin1Char('.'), DecimalSeparator());
       break;
     }
-    default: text = FormatNumber(value); break;
+    default:
+      text = FormatNumber(value);
+      break;
   }
   return text + FSuffix;
 }
@@ -147,11 +152,20 @@ bool TZCLCustomExtSpinEdit::MayEdit() const { return FEditorEnabled && TZCLCusto
 
 bool TZCLCustomExtSpinEdit::KeyCommand(int key, Qt::KeyboardModifiers modifiers) {
   switch (key) {
-    case Qt::Key_Up: StepUp(FStep); return true;
-    case Qt::Key_Down: StepDown(FStep); return true;
-    case Qt::Key_PageUp: StepUp(FPageSize); return true;
-    case Qt::Key_PageDown: StepDown(FPageSize); return true;
-    default: return TZCLCustomMaskEdit::KeyCommand(key, modifiers);
+    case Qt::Key_Up:
+      StepUp(FStep);
+      return true;
+    case Qt::Key_Down:
+      StepDown(FStep);
+      return true;
+    case Qt::Key_PageUp:
+      StepUp(FPageSize);
+      return true;
+    case Qt::Key_PageDown:
+      StepDown(FPageSize);
+      return true;
+    default:
+      return TZCLCustomMaskEdit::KeyCommand(key, modifiers);
   }
 }
 
@@ -173,8 +187,10 @@ void TZCLCustomExtSpinEdit::Loaded() {
   ApplyValueType();
   if (FValueType == svtInteger) SetLimit(1, std::trunc(FMinValue));
   // The streamed value is shown once loading has ended, with one change event.
-  if (FText != FormatValue(FValue)) SetText(FormatValue(FValue));
-  else ChangeNotification();
+  if (FText != FormatValue(FValue))
+    SetText(FormatValue(FValue));
+  else
+    ChangeNotification();
 }
 
 void TZCLCustomExtSpinEdit::focusOutEvent(QFocusEvent* event) {
@@ -189,8 +205,10 @@ void TZCLCustomExtSpinEdit::focusOutEvent(QFocusEvent* event) {
 
 void TZCLCustomExtSpinEdit::wheelEvent(QWheelEvent* event) {
   const int dy = event->angleDelta().y();
-  if (dy > 0) StepUp(FStep);
-  else if (dy < 0) StepDown(FStep);
+  if (dy > 0)
+    StepUp(FStep);
+  else if (dy < 0)
+    StepDown(FStep);
   event->accept();
 }
 
@@ -218,23 +236,40 @@ TZCLCustomSpinEdit::TZCLCustomSpinEdit(QWidget* parent) : TZCLCustomExtSpinEdit(
 
 void TZCLCustomSpinEdit::SetIndexedValue(int index, int value) {
   switch (index) {
-    case 0: FStep = value; break;
-    case 1: FPageSize = value; break;
-    case 2: SetLimit(1, value); break;
-    case 3: SetLimit(2, value); break;
-    case 4: SetStoredValue(value); break;
-    default: break;
+    case 0:
+      FStep = value;
+      break;
+    case 1:
+      FPageSize = value;
+      break;
+    case 2:
+      SetLimit(1, value);
+      break;
+    case 3:
+      SetLimit(2, value);
+      break;
+    case 4:
+      SetStoredValue(value);
+      break;
+    default:
+      break;
   }
 }
 
 int TZCLCustomSpinEdit::GetIndexedValue(int index) {
   switch (index) {
-    case 0: return static_cast<int>(std::trunc(FStep));
-    case 1: return static_cast<int>(std::trunc(FPageSize));
-    case 2: return static_cast<int>(std::trunc(FMinValue));
-    case 3: return static_cast<int>(std::trunc(FMaxValue));
-    case 4: return static_cast<qint32>(AsInteger());
-    default: return 0;
+    case 0:
+      return static_cast<int>(std::trunc(FStep));
+    case 1:
+      return static_cast<int>(std::trunc(FPageSize));
+    case 2:
+      return static_cast<int>(std::trunc(FMinValue));
+    case 3:
+      return static_cast<int>(std::trunc(FMaxValue));
+    case 4:
+      return static_cast<qint32>(AsInteger());
+    default:
+      return 0;
   }
 }
 

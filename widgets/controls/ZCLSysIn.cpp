@@ -4,8 +4,9 @@
 #include <QOperatingSystemVersion>
 #include <QScreen>
 #include <QStringList>
-#include <QVersionNumber>
 #include <QSysInfo>
+#include <QVersionNumber>
+
 #include <cstdlib>
 
 namespace zyn {
@@ -26,10 +27,14 @@ QString LoggedOnUserName() {
 int OsVersionValue(int selector) {
   const QVersionNumber v = QVersionNumber::fromString(QSysInfo::kernelVersion());
   switch (selector) {
-    case 0: return v.majorVersion();
-    case 1: return v.minorVersion();
-    case 3: return v.microVersion();
-    default: return 0;
+    case 0:
+      return v.majorVersion();
+    case 1:
+      return v.minorVersion();
+    case 3:
+      return v.microVersion();
+    default:
+      return 0;
   }
 }
 

@@ -33,17 +33,17 @@ bool TZCLWave::HeaderValid(const QByteArray& b, int* channels, quint32* riffSize
 
 int TZCLWave::Channels() const {
   int channels = 0;
-  HeaderValid(data_, &channels);
+  HeaderValid(fData, &channels);
   return channels;
 }
 
 void TZCLWave::Take(const QByteArray& bytes) {
-  data_ = bytes;
+  fData = bytes;
   Changed();
 }
 
 void TZCLWave::Clear() {
-  if (data_.isEmpty()) return;
+  if (fData.isEmpty()) return;
   Take(QByteArray());
 }
 
@@ -66,11 +66,11 @@ void TZCLWave::LoadFromStream(QIODevice& stream) { LoadFromBytes(stream.readAll(
 
 void TZCLWave::SaveToFile(const QString& fileName) const {
   QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly) || file.write(data_) != data_.size() || !file.commit())
+  if (!file.open(QIODevice::WriteOnly) || file.write(fData) != fData.size() || !file.commit())
     throw std::runtime_error(QStringLiteral("Datei %1 kann nicht geschrieben werden").arg(fileName).toStdString());
 }
 
-void TZCLWave::SaveToStream(QIODevice& stream) const { stream.write(data_); }
+void TZCLWave::SaveToStream(QIODevice& stream) const { stream.write(fData); }
 
 void TZCLWave::ReadData(QIODevice& stream) {
   const QByteArray head = stream.read(4);
@@ -82,11 +82,11 @@ void TZCLWave::ReadData(QIODevice& stream) {
 }
 
 void TZCLWave::WriteData(QIODevice& stream) const {
-  const quint32 n = static_cast<quint32>(data_.size());
+  const quint32 n = static_cast<quint32>(fData.size());
   const char head[4] = {static_cast<char>(n & 0xFF), static_cast<char>((n >> 8) & 0xFF),
                         static_cast<char>((n >> 16) & 0xFF), static_cast<char>((n >> 24) & 0xFF)};
   stream.write(head, 4);
-  stream.write(data_);
+  stream.write(fData);
 }
 
 void TZCLWave::Assign(const TZCLWave* other) {
@@ -94,7 +94,7 @@ void TZCLWave::Assign(const TZCLWave* other) {
     Clear();
     return;
   }
-  Take(other->data_);
+  Take(other->fData);
 }
 
 }  // namespace zyn

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+
 #include <stdexcept>
 
 class QIODevice;
@@ -23,8 +24,8 @@ class EErrorCheckingWave : public std::runtime_error {
 class TZCLWave : public TZCLObject {
  public:
   TZCLWave() = default;
-  bool IsEmpty() const { return data_.isEmpty(); }
-  QByteArray Data() const { return data_; }
+  bool IsEmpty() const { return fData.isEmpty(); }
+  QByteArray Data() const { return fData; }
   void Clear();
   // Loading keeps the previous sound when the bytes are no WAVE file (EInvalidWave).
   void LoadFromFile(const QString& fileName);
@@ -42,7 +43,7 @@ class TZCLWave : public TZCLObject {
 
  private:
   void Take(const QByteArray& bytes);
-  QByteArray data_;
+  QByteArray fData;
 };
 
 }  // namespace zyn

@@ -4,31 +4,31 @@
 
 namespace zyn {
 
-TZCLWndProcComponent::TZCLWndProcComponent(QWidget* owner) : TZCLCustomComponent(owner), owner_(owner) {}
+TZCLWndProcComponent::TZCLWndProcComponent(QWidget* owner) : TZCLCustomComponent(owner), fOwner(owner) {}
 
 TZCLWndProcComponent::~TZCLWndProcComponent() { RemoveHook(); }
 
 void TZCLWndProcComponent::SetHookEnabled(bool value) {
-  if (value == hookEnabled_) return;
-  hookEnabled_ = value;
+  if (value == fHookEnabled) return;
+  fHookEnabled = value;
   if (!value) RemoveHook();
 }
 
 bool TZCLWndProcComponent::InstallHook() {
-  if (!hookEnabled_ || !owner_ || installed_) return installed_;
-  owner_->installEventFilter(this);
-  installed_ = true;
+  if (!fHookEnabled || !fOwner || fInstalled) return fInstalled;
+  fOwner->installEventFilter(this);
+  fInstalled = true;
   return true;
 }
 
 void TZCLWndProcComponent::RemoveHook() {
-  if (!installed_) return;
-  installed_ = false;
-  if (owner_) owner_->removeEventFilter(this);
+  if (!fInstalled) return;
+  fInstalled = false;
+  if (fOwner) fOwner->removeEventFilter(this);
 }
 
 bool TZCLWndProcComponent::eventFilter(QObject* watched, QEvent* event) {
-  if (installed_ && watched == owner_ && WindowProcedure(event)) return true;
+  if (fInstalled && watched == fOwner && WindowProcedure(event)) return true;
   return TZCLCustomComponent::eventFilter(watched, event);
 }
 
@@ -40,7 +40,7 @@ bool TLMZBPThemeManager::WindowProcedure(QEvent* event) {
       app.SetVisualStyleSupport(false);
       app.SetVisualStyleSupport(true);
     }
-    ++changes_;
+    ++fChanges;
   }
   return false;
 }

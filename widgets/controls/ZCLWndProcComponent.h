@@ -16,9 +16,9 @@ class TZCLWndProcComponent : public TZCLCustomComponent {
   explicit TZCLWndProcComponent(QWidget* owner);
   ~TZCLWndProcComponent() override;
 
-  bool HookEnabled() const { return hookEnabled_; }
+  bool HookEnabled() const { return fHookEnabled; }
   void SetHookEnabled(bool value);
-  bool Installed() const { return installed_; }
+  bool Installed() const { return fInstalled; }
   // Installs the hook when enabled and an owner control exists; true when installed.
   bool InstallHook();
   void RemoveHook();
@@ -30,9 +30,9 @@ class TZCLWndProcComponent : public TZCLCustomComponent {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QPointer<QWidget> owner_;
-  bool hookEnabled_ = true;
-  bool installed_ = false;
+  QPointer<QWidget> fOwner;
+  bool fHookEnabled = true;
+  bool fInstalled = false;
 };
 
 // Switches the application object's visual styles off and on again when the desktop's style or
@@ -41,13 +41,13 @@ class TLMZBPThemeManager : public TZCLWndProcComponent {
   Q_OBJECT
  public:
   explicit TLMZBPThemeManager(QWidget* owner) : TZCLWndProcComponent(owner) {}
-  int ThemeChanges() const { return changes_; }
+  int ThemeChanges() const { return fChanges; }
 
  protected:
   bool WindowProcedure(QEvent* event) override;
 
  private:
-  int changes_ = 0;
+  int fChanges = 0;
 };
 
 }  // namespace zyn

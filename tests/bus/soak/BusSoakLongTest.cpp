@@ -7,9 +7,7 @@ namespace {
 
 class BusSoakLong : public ::testing::TestWithParam<size_t> {};
 
-TEST_P(BusSoakLong, NoFalseSuccessAndNoOperationPastItsBound) {
-  RunSoak(kSoakConfigs[GetParam()], 100, 100, 12);
-}
+TEST_P(BusSoakLong, NoFalseSuccessAndNoOperationPastItsBound) { RunSoak(kSoakConfigs[GetParam()], 100, 100, 12); }
 
 INSTANTIATE_TEST_SUITE_P(Configs, BusSoakLong, ::testing::Range<size_t>(0, std::size(kSoakConfigs)));
 

@@ -1,14 +1,6 @@
 // The transfer, listing and information pages and the erase dialogs, offscreen, against the
 // simulator on a pseudo-terminal named in the options.
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTextEdit>
-#include <QToolButton>
-
 #include "bus/ProgramListing.h"
 #include "bus/ui/BusPage.h"
 #include "bus/ui/FormDeleteMemory.h"
@@ -22,6 +14,14 @@
 #include "project/Global.h"
 #include "tests/bus/TransferFixture.h"
 #include "tests/support/AppFixture.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QToolButton>
 
 namespace zyn::test {
 namespace {
@@ -139,7 +139,8 @@ TEST_F(BusPages, ListingReadsIntoTheHexViewAndWritesALoadedProgramBack) {
   const int adresse = TabModule(page.TC, 0);
   Sim([&](sim::TSTMSimulator& s) { s.ControlModule(adresse).Memory[0x4001] = 0xAB; });
   page.BtnRead->click();
-  EXPECT_TRUE(page.MPHE->RowText(0).startsWith(QStringLiteral("4000  FF AB FF"))) << page.MPHE->RowText(0).toStdString();
+  EXPECT_TRUE(page.MPHE->RowText(0).startsWith(QStringLiteral("4000  FF AB FF")))
+      << page.MPHE->RowText(0).toStdString();
   EXPECT_EQ(page.MPHE->RowCount(), 2048);
 
   // Save, then load a compiled program and write it back.

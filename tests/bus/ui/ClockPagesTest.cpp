@@ -1,28 +1,10 @@
 // The clock, self-test and viewer pages against the simulator on a pseudo-terminal, with a
 // project of two control modules and scripted answers for every message box.
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QElapsedTimer>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTabBar>
-#include <QTableWidget>
-#include <QTimer>
-#include <QToolButton>
-#include <QTreeWidget>
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
+#include "bus/ui/ClockPages.h"
 
 #include "bus/ClockService.h"
 #include "bus/SelfTestRun.h"
 #include "bus/ZYNComm.h"
-#include "bus/ui/ClockPages.h"
 #include "bus/ui/FrEditSTMUhren.h"
 #include "bus/ui/FrNewService.h"
 #include "bus/ui/FrSelbstTest.h"
@@ -39,6 +21,25 @@
 #include "tools/zynsim/core/SimFrameCodec.h"
 #include "tools/zynsim/core/SimPort.h"
 #include "widgets/common/WeekdayBox.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
 
 namespace zyn {
 namespace {
@@ -169,7 +170,8 @@ TEST_F(ClockPagesTest, SetClockFindsTheModulesAndGivesTheChosenOnesThePcTime) {
   page.BtnTrans->click();
   const TZYNDateTime after = LocalDateTime(std::chrono::system_clock::now());
   const auto m0 = Module(0);
-  EXPECT_TRUE((m0.Hour == before.Hour && m0.Minute == before.Minute) || (m0.Hour == after.Hour && m0.Minute == after.Minute));
+  EXPECT_TRUE((m0.Hour == before.Hour && m0.Minute == before.Minute) ||
+              (m0.Hour == after.Hour && m0.Minute == after.Minute));
   EXPECT_EQ(m0.Day, after.Day);
   EXPECT_EQ(m0.Month, after.Month);
   EXPECT_EQ(m0.Year, after.Year - 2000);
@@ -188,7 +190,8 @@ TEST_F(ClockPagesTest, WithSecondsTheClockIsSetAtTheNextFullMinute) {
   page.ClockOffset = std::chrono::milliseconds((58500 - ms + 60000) % 60000);
   const TZYNDateTime start = page.Now();
   ASSERT_GE(start.Second, 58);
-  const TZYNDateTime next = AddMinutes(TZYNDateTime{start.Year, start.Month, start.Day, start.Hour, start.Minute, 0}, 1);
+  const TZYNDateTime next =
+      AddMinutes(TZYNDateTime{start.Year, start.Month, start.Day, start.Hour, start.Minute, 0}, 1);
   ASSERT_TRUE(page.SZ->isChecked() && page.SCB->isChecked());
   page.BtnTrans->click();
   EXPECT_FALSE(page.BtnTrans->isEnabled()) << "waiting for the full minute";

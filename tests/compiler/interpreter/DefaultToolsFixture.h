@@ -2,10 +2,10 @@
 // The default tool libraries placed in the small installation of the interpreter tests, every tool
 // bound to objects as an installer would bind it.
 
+#include "tests/compiler/interpreter/InterpreterFixture.h"
+
 #include <string>
 #include <vector>
-
-#include "tests/compiler/interpreter/InterpreterFixture.h"
 
 namespace zyn::test {
 

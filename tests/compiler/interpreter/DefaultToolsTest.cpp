@@ -1,14 +1,14 @@
 // Every tool of the default libraries expands without error on a small installation and makes the
 // links its description promises; the tool tree shows the tools with their bound objects.
 
-#include <functional>
-#include <map>
-
 #include "compiler/interpreter/ToolGeneration.h"
 #include "compiler/interpreter/ToolTree.h"
 #include "compiler/toollib/Ebene.h"
 #include "compiler/toollib/FuncNode.h"
 #include "tests/compiler/interpreter/DefaultToolsFixture.h"
+
+#include <functional>
+#include <map>
 
 namespace zyn {
 namespace {
@@ -30,8 +30,7 @@ TEST_F(DefaultTools, EveryToolMakesTheLinksItsDescriptionSays) {
   std::vector<std::string> log;
   EXPECT_EQ(GenerateTools(p, basis, &report, &log), 0) << (report.Causes.empty() ? "" : report.Causes[0]);
   EXPECT_TRUE(log.empty());
-  for (TZYNFunction* t : placed.All())
-    EXPECT_FALSE(CheckToolLogic(*t, p, basis)) << t->Info.FunctionName;
+  for (TZYNFunction* t : placed.All()) EXPECT_FALSE(CheckToolLogic(*t, p, basis)) << t->Info.FunctionName;
 
   const std::string in = " | 0/0/INP/1/";
   // Push button: every press toggles both lights.
@@ -48,7 +47,8 @@ TEST_F(DefaultTools, EveryToolMakesTheLinksItsDescriptionSays) {
                                       "K0 G" + in + "2/3 #1 EIN | 2/0/OUT/2/2/5 #2 AUS"}));
   // Night light: with the night flag set the orientation light, else the main light.
   EXPECT_EQ(DescribeAll(In(inp, 3)->Verbindungen()),
-            (std::vector<std::string>{"K2 G" + in + "3/3 #1 EIN | 2/0/OUT/2/3/5 #1 EIN | 1/0/MFM/3/0/5 #1 EIN "
+            (std::vector<std::string>{"K2 G" + in +
+                                      "3/3 #1 EIN | 2/0/OUT/2/3/5 #1 EIN | 1/0/MFM/3/0/5 #1 EIN "
                                       "[25/0/0/0 1 MRK]"}));
   // Flag: one button sets it, the other clears it.
   EXPECT_EQ(DescribeAll(In(inp, 4)->Verbindungen()),

@@ -33,10 +33,10 @@ class Expansion : public test::InterpreterTest {
 
 TEST_F(Expansion, FailingBlockKeepsEarlierLinksAndIsReportedOnce) {
   const std::vector<std::string> failing = {
-      "RESET %FEHLT%",                       // RESET needs its variable
-      "CPARA1 1,2,3,%FEHLT%",                // a parameter names no variable
-      "IFM %KEIN\\INPUT\\0% : EIN",          // the module variable does not exist
-      "CPARA1 1,zwei,3",                     // a number that does not parse
+      "RESET %FEHLT%",               // RESET needs its variable
+      "CPARA1 1,2,3,%FEHLT%",        // a parameter names no variable
+      "IFM %KEIN\\INPUT\\0% : EIN",  // the module variable does not exist
+      "CPARA1 1,zwei,3",             // a number that does not parse
   };
   for (const std::string& line : failing) {
     SCOPED_TRACE(line);
@@ -126,10 +126,10 @@ TEST_F(Expansion, LogicOfTheToolIsNeverChangedByAnd) {
 }
 
 TEST_F(Expansion, TrialExpansionLeavesTheProjectUntouched) {
-  TZYNFunction& tool = Tool({"BLOCK", "RESET %VERSATZ%", "IF %T% : EIN", "AND %X% : Ein", "THEN %R% : Fahrzeit",
-                             "PARAM1 %P%", "CPARA1 7,3,1,%VERSATZ%", "END.",
-                             "BLOCK", "IF %T% : EIN", "THEN %FEHLT% : UM", "CPARA1 1,1,1,%FEHLT%", "END."},
-                            "Probe");
+  TZYNFunction& tool = Tool(
+      {"BLOCK", "RESET %VERSATZ%", "IF %T% : EIN", "AND %X% : Ein", "THEN %R% : Fahrzeit", "PARAM1 %P%",
+       "CPARA1 7,3,1,%VERSATZ%", "END.", "BLOCK", "IF %T% : EIN", "THEN %FEHLT% : UM", "CPARA1 1,1,1,%FEHLT%", "END."},
+      "Probe");
   Bind(Var(tool, "T", vtEingang), In(inp, 0));
   Bind(Var(tool, "X", vtEingang), In(inp1, 0));  // another control module: a conflict
   Bind(Var(tool, "R", vtAusgang), Out(jrm, 0));
@@ -178,9 +178,9 @@ TEST_F(Expansion, GenerateToolsWalksEveryControlModuleAndTheProjectWideTools) {
   EXPECT_EQ(report.Maximum, 4);
   EXPECT_EQ(report.Steps, 4);
   EXPECT_EQ(report.Messages, (std::vector<std::string>{"Steuermodul 0", "Erzeuge Tool: STM.0 - Licht Flur",
-                                                        "Erzeuge Tool: STM.0 - Kaputt", "", "Steuermodul 1",
-                                                        "Erzeuge Tool: STM.1 - Licht Keller", "",
-                                                        Ansi("Übergreifend"), "Erzeuge Tool: Zentral"}));
+                                                       "Erzeuge Tool: STM.0 - Kaputt", "", "Steuermodul 1",
+                                                       "Erzeuge Tool: STM.1 - Licht Keller", "", Ansi("Übergreifend"),
+                                                       "Erzeuge Tool: Zentral"}));
   EXPECT_EQ(report.Captions,
             (std::vector<std::string>{"STM.0 - Licht Flur", "STM.0 - Kaputt", "STM.1 - Licht Keller"}));
   ASSERT_EQ(report.Failures.size(), 1u);

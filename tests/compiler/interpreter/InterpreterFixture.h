@@ -5,12 +5,6 @@
 // clocks; control module 1 with one input module (INP 1). Helpers make tools from script lines
 // and describe links field by field.
 
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "compiler/interpreter/ToolExpansion.h"
 #include "compiler/interpreter/ToolReport.h"
 #include "compiler/toollib/FunktionsListe.h"
@@ -26,6 +20,12 @@
 #include "model/UniqueNames.h"
 #include "model/base/Cp1252.h"
 #include "project/Projekt.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace zyn::test {
 
@@ -57,8 +57,7 @@ inline std::string Endpoint(const TLinkEndpoint& e) {
 
 inline std::string Describe(const TVerbindung& link) {
   std::string s = "K" + std::to_string(link.Kind()) + (link.Generated() ? " G" : " -") +
-                  (link.SingleEntry() ? " S" : "") + " | " + Endpoint(link.Source()) + " | " +
-                  Endpoint(link.Target());
+                  (link.SingleEntry() ? " S" : "") + " | " + Endpoint(link.Source()) + " | " + Endpoint(link.Target());
   if (link.HasTargetParam()) s += " P" + std::to_string(link.TargetParam());
   if (link.Kind() == 2) {
     s += " | " + Endpoint(link.ElseTarget());

@@ -1,9 +1,9 @@
 // Scripts with their bound objects give links whose fields are exactly as expected.
 
-#include <functional>
-
 #include "model/GlobalRoutines.h"
 #include "tests/compiler/interpreter/InterpreterFixture.h"
+
+#include <functional>
 
 namespace zyn {
 namespace {
@@ -25,12 +25,12 @@ struct TCase {
 class LinkTable : public test::InterpreterTest {
  public:
   using InterpreterTest::Bind;
+  using InterpreterTest::Clock;
+  using InterpreterTest::Flag;
   using InterpreterTest::In;
   using InterpreterTest::Out;
-  using InterpreterTest::Var;
-  using InterpreterTest::Flag;
-  using InterpreterTest::Clock;
   using InterpreterTest::Rme;
+  using InterpreterTest::Var;
   TModul* Inp() { return inp; }
   TModul* Outm() { return out; }
   TModul* Mfm() { return mfm; }
@@ -52,7 +52,9 @@ TEST_F(LinkTable, ScriptsGiveExactLinkFields) {
          f.Bind(f.Var(tool, "T", vtEingang), f.In(f.Inp(), 0));
          f.Bind(f.Var(tool, "L", vtAusgang), f.Out(f.Outm(), 3));
        },
-       [](T& t) -> TVerbindungsListe& { return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 0)->Verbindungen(); },
+       [](T& t) -> TVerbindungsListe& {
+         return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 0)->Verbindungen();
+       },
        {"K0 G | " + kIn0 + " | 2/0/OUT/2/3/5 #3 UM"}},
       {"staircase light takes its time from PARAM1",
        {"BLOCK 1", "IF %T% : EIN", "THEN %L% : Treppenlicht", "PARAM1 %ZEIT%", "END."},
@@ -64,7 +66,9 @@ TEST_F(LinkTable, ScriptsGiveExactLinkFields) {
          z.Value = 90;
          z.Multiplier = TReal48::FromValue(2);
        },
-       [](T& t) -> TVerbindungsListe& { return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 0)->Verbindungen(); },
+       [](T& t) -> TVerbindungsListe& {
+         return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 0)->Verbindungen();
+       },
        {"K0 G | " + kIn0 + " | 2/0/OUT/2/1/5 #10 Treppenlicht P180"}},
       {"flag target SET FLAG sets the flag; FLAG marks single entries",
        {"BLOCK 1", "IF %T% : EIN", "THEN %M% : SET FLAG", "FLAG ", "END."},
@@ -73,7 +77,9 @@ TEST_F(LinkTable, ScriptsGiveExactLinkFields) {
          f.Bind(f.Var(tool, "T", vtEingang), f.In(f.Inp(), 2));
          f.Bind(f.Var(tool, "M", vtMerker), f.Flag(7));
        },
-       [](T& t) -> TVerbindungsListe& { return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 2)->Verbindungen(); },
+       [](T& t) -> TVerbindungsListe& {
+         return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 2)->Verbindungen();
+       },
        {"K0 G S | " + kIn2 + " | 25/0/MRK/0/7/0 #1 Merker setzen"}},
       {"condition on a flag and an else target",
        {"BLOCK 1", "IF %T% : EIN", "AND %N% : Ein", "THEN %L% : EIN", "ELSE %H% : AUS", "END."},
@@ -84,7 +90,9 @@ TEST_F(LinkTable, ScriptsGiveExactLinkFields) {
          f.Bind(f.Var(tool, "L", vtAusgang), f.Out(f.Outm(), 0));
          f.Bind(f.Var(tool, "H", vtAusgang), f.Out(f.Mfm(), 2));
        },
-       [](T& t) -> TVerbindungsListe& { return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 0)->Verbindungen(); },
+       [](T& t) -> TVerbindungsListe& {
+         return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 0)->Verbindungen();
+       },
        {"K2 G | " + kIn0 + " | 2/0/OUT/2/0/5 #1 EIN | 1/0/MFM/3/2/5 #2 AUS [25/0/0/5 1 MRK]"}},
       {"two outputs and three inputs give six links, each with its input",
        {"BLOCK 1", "IF %T% : EIN", "THEN %L% : AUS", "END."},
@@ -96,7 +104,9 @@ TEST_F(LinkTable, ScriptsGiveExactLinkFields) {
          f.Bind(l, f.Out(f.Outm(), 4));
          f.Bind(l, f.Out(f.Outm(), 5));
        },
-       [](T& t) -> TVerbindungsListe& { return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 1)->Verbindungen(); },
+       [](T& t) -> TVerbindungsListe& {
+         return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 1)->Verbindungen();
+       },
        {"K0 G | " + kIn1 + " | 2/0/OUT/2/4/5 #2 AUS", "K0 G | " + kIn1 + " | 2/0/OUT/2/5/5 #2 AUS"},
        6},
       {"Repeats 0 on the source takes one source per target",
@@ -108,7 +118,9 @@ TEST_F(LinkTable, ScriptsGiveExactLinkFields) {
          in.Repeats = 0;
          f.Bind(f.Var(tool, "L", vtAusgang), f.Out(f.Outm(), 6));
        },
-       [](T& t) -> TVerbindungsListe& { return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 0)->Verbindungen(); },
+       [](T& t) -> TVerbindungsListe& {
+         return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 0)->Verbindungen();
+       },
        {"K0 G | " + kIn0 + " | 2/0/OUT/2/6/5 #1 EIN"}},
       {"free assignment takes commands and parameters from the entries",
        {"BLOCK 1", "VERB %Q%", "WITH %Z%", "END."},
@@ -119,7 +131,9 @@ TEST_F(LinkTable, ScriptsGiveExactLinkFields) {
          f.Bind(z, f.Out(f.Outm(), 7), ":Treppenlicht#120");
          f.Bind(z, f.Out(f.Mfm(), 0), ":UM");
        },
-       [](T& t) -> TVerbindungsListe& { return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 3)->Verbindungen(); },
+       [](T& t) -> TVerbindungsListe& {
+         return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 3)->Verbindungen();
+       },
        {"K0 G | 0/0/INP/1/3/3 #5 AUS > 1 SEK | 2/0/OUT/2/7/5 #10 Treppenlicht P120",
         "K0 G | 0/0/INP/1/3/3 #5 AUS > 1 SEK | 1/0/MFM/3/0/5 #3 UM"}},
       {"THENM names a channel of a module variable and is no THEN line",
@@ -129,7 +143,9 @@ TEST_F(LinkTable, ScriptsGiveExactLinkFields) {
          f.Bind(f.Var(tool, "T", vtEingang), f.In(f.Inp(), 4));
          f.Var(tool, "M", vtObject).Add("4%" + f.Mfm()->InternalName(), TToolObject(f.Mfm()));
        },
-       [](T& t) -> TVerbindungsListe& { return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 4)->Verbindungen(); },
+       [](T& t) -> TVerbindungsListe& {
+         return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 4)->Verbindungen();
+       },
        {"K0 G | 0/0/INP/1/4/3 #1 EIN | 1/0/MFM/3/2/5 #1 EIN"}},
       {"CIF takes the source command by the module code",
        {"BLOCK 1", "CIF : MFM AUS", "CIF : INP EIN > 1 SEK", "IF %T% : EIN", "THEN %L% : UM", "END."},
@@ -138,7 +154,9 @@ TEST_F(LinkTable, ScriptsGiveExactLinkFields) {
          f.Bind(f.Var(tool, "T", vtEingang), f.In(f.Inp(), 5));
          f.Bind(f.Var(tool, "L", vtAusgang), f.Out(f.Outm(), 0));
        },
-       [](T& t) -> TVerbindungsListe& { return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 5)->Verbindungen(); },
+       [](T& t) -> TVerbindungsListe& {
+         return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 5)->Verbindungen();
+       },
        {"K0 G | 0/0/INP/1/5/3 #3 EIN > 1 SEK | 2/0/OUT/2/0/5 #3 UM"}},
       {"ANDNOTSELF leaves the link's own input out of its conditions",
        {"BLOCK 1", "IF %T% : EIN", "ANDNOTSELF %T% : Aus", "THEN %L% : EIN", "END."},
@@ -149,7 +167,9 @@ TEST_F(LinkTable, ScriptsGiveExactLinkFields) {
          f.Bind(in, f.In(f.Inp(), 7));
          f.Bind(f.Var(tool, "L", vtAusgang), f.Out(f.Outm(), 2));
        },
-       [](T& t) -> TVerbindungsListe& { return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 7)->Verbindungen(); },
+       [](T& t) -> TVerbindungsListe& {
+         return static_cast<LinkTable&>(t).In(static_cast<LinkTable&>(t).Inp(), 7)->Verbindungen();
+       },
        {"K1 G | 0/0/INP/1/7/3 #1 EIN | 2/0/OUT/2/2/5 #1 EIN [1/0/1/6 0 INP]"},
        2},
       {"an output as source starts at its feedback channel",
@@ -159,7 +179,9 @@ TEST_F(LinkTable, ScriptsGiveExactLinkFields) {
          f.Bind(f.Var(tool, "S", vtAusgang), f.Out(f.Outm(), 3));
          f.Bind(f.Var(tool, "L", vtAusgang), f.Out(f.Mfm(), 1));
        },
-       [](T& t) -> TVerbindungsListe& { return static_cast<LinkTable&>(t).Rme(static_cast<LinkTable&>(t).Outm(), 3)->Verbindungen(); },
+       [](T& t) -> TVerbindungsListe& {
+         return static_cast<LinkTable&>(t).Rme(static_cast<LinkTable&>(t).Outm(), 3)->Verbindungen();
+       },
        {"K0 G | 2/0/OUT/2/3/3 #2 EIN | 1/0/MFM/3/1/5 #2 AUS"}},
       {"a clock as source with a logic list of the tool",
        {"BLOCK 1", "IF %U% : Eingeschaltet", "LOGIC %B%", "THEN %L% : EIN", "END."},
@@ -192,8 +214,8 @@ TEST_F(LinkTable, ScriptsGiveExactLinkFields) {
 }
 
 TEST_F(LinkTable, BlindParameterFillsTheExtraBytes) {
-  TZYNFunction& tool = Tool({"BLOCK 1", "IF %T% : EIN", "THEN %R% : Fahrzeit", "PARAM1 %P%", "CPARA1 7,3,1,%ZEIT%,%ZEIT%+5,",
-                             "END."});
+  TZYNFunction& tool =
+      Tool({"BLOCK 1", "IF %T% : EIN", "THEN %R% : Fahrzeit", "PARAM1 %P%", "CPARA1 7,3,1,%ZEIT%,%ZEIT%+5,", "END."});
   Bind(Var(tool, "T", vtEingang), In(inp, 0));
   Bind(Var(tool, "R", vtAusgang), Out(jrm, 2));
   Var(tool, "P", vtRollade);

@@ -1,12 +1,13 @@
 // The check of a link script before the tool editor stores it: every problem with its line.
 
-#include <gtest/gtest.h>
-
 #include "compiler/interpreter/ScriptCheck.h"
+
 #include "compiler/toollib/FunktionsListe.h"
 #include "compiler/toollib/Variable.h"
 #include "compiler/toollib/ZYNFunction.h"
 #include "model/base/Cp1252.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {
@@ -14,8 +15,11 @@ namespace {
 class ScriptCheckTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (auto [name, type] : {std::pair<const char*, int16_t>{"TASTER", vtEingang}, {"LICHT", vtAusgang},
-                              {"LAUFZEIT", vtTimeSek}, {"MODUL", vtObject}, {"NACHT", vtMerker}}) {
+    for (auto [name, type] : {std::pair<const char*, int16_t>{"TASTER", vtEingang},
+                              {"LICHT", vtAusgang},
+                              {"LAUFZEIT", vtTimeSek},
+                              {"MODUL", vtObject},
+                              {"NACHT", vtMerker}}) {
       auto v = std::make_unique<TVariable>();
       v->VarName = name;
       v->SetVarType(type);

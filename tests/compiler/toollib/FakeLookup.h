@@ -2,10 +2,6 @@
 // A small project for the tool tests: one module with two inputs, two outputs and two feedback
 // channels, a flag, a clock and a group, answering the tools' look-ups.
 
-#include <map>
-#include <memory>
-#include <string>
-
 #include "compiler/toollib/FunktionsListe.h"
 #include "compiler/toollib/ToolLookup.h"
 #include "compiler/toollib/ZYNFunction.h"
@@ -14,6 +10,10 @@
 #include "model/Merker.h"
 #include "model/Modul.h"
 #include "model/Uhr.h"
+
+#include <map>
+#include <memory>
+#include <string>
 
 namespace zyn::test {
 

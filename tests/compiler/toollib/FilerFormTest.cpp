@@ -1,21 +1,21 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-
 #include "FakeLookup.h"
 #include "ToolFixtures.h"
 #include "compiler/toollib/FuncNode.h"
 #include "compiler/toollib/FunktionsListe.h"
 #include "compiler/toollib/ParamDlg.h"
 #include "compiler/toollib/Real48.h"
-#include "compiler/toollib/Variable.h"
 #include "compiler/toollib/SubFunction.h"
+#include "compiler/toollib/Variable.h"
 #include "compiler/toollib/ZYNFunction.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
 #include "tests/support/Files.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
 
 namespace zyn {
 namespace {
@@ -29,7 +29,8 @@ std::vector<uint8_t> WriteList(const TZYNFunktionsListe& list) {
   return stream.Bytes();
 }
 
-bool ReadList(TZYNFunktionsListe& list, const std::vector<uint8_t>& bytes, std::vector<std::string>* messages = nullptr) {
+bool ReadList(TZYNFunktionsListe& list, const std::vector<uint8_t>& bytes,
+              std::vector<std::string>* messages = nullptr) {
   TMemoryStream stream(bytes);
   TReader reader(stream);
   return list.ReadData(reader, messages);
@@ -223,9 +224,9 @@ TEST(FilerFormTest, ToolBytesFollowTheFilerLayout) {
   str("ZEIT");
   bytes({2, 2, 2, 0xFF});  // VarType 2, Repeats -1
   str("s");
-  bytes({5, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F});     // 1.0
-  bytes({5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});              // 0.0
-  bytes({5, 0, 0, 0, 0, 0, 0, 0, 0xC8, 0x05, 0x40});     // 100.0
+  bytes({5, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F});  // 1.0
+  bytes({5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});           // 0.0
+  bytes({5, 0, 0, 0, 0, 0, 0, 0, 0xC8, 0x05, 0x40});  // 100.0
   bytes({2, 1, 2, 2, 2, 3, 2, 4});
   raw(8, {{0, 0xA1}});
   bytes({2, 5, 2, 6, 9, 2, 7});

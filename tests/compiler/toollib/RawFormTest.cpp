@@ -1,7 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <filesystem>
-
 #include "ToolFixtures.h"
 #include "compiler/toollib/FunktionsListe.h"
 #include "compiler/toollib/RawToolStream.h"
@@ -11,6 +7,10 @@
 #include "model/base/Errors.h"
 #include "model/base/Streams.h"
 #include "tests/support/Files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace zyn {
 namespace {
@@ -165,8 +165,8 @@ struct DamagedCase {
 TEST(RawFormTest, DamagedLibrariesStopWithAClearError) {
   std::vector<DamagedCase> cases;
   cases.push_back({"negative tool count", RawBytes().I16(-1), "Ungültige Anzahl -1"});
-  cases.push_back({"tool count larger than the file", RawBytes().I16(2).Append(test::EmptyToolBytes("A")),
-                   "größer als die Daten"});
+  cases.push_back(
+      {"tool count larger than the file", RawBytes().I16(2).Append(test::EmptyToolBytes("A")), "größer als die Daten"});
   {
     RawBytes r = RawBytes().I16(1).Append(test::InfoBytes("A", "", false));
     r.I16(-5);
@@ -206,8 +206,7 @@ TEST(RawFormTest, DamagedLibrariesStopWithAClearError) {
     cases.push_back({"unit longer than its block", r, "Einheit"});
   }
   for (const DamagedCase& c : cases) {
-    EXPECT_NE(ReadError(c.bytes.b).find(Ansi(c.message)), std::string::npos)
-        << c.what << ": " << ReadError(c.bytes.b);
+    EXPECT_NE(ReadError(c.bytes.b).find(Ansi(c.message)), std::string::npos) << c.what << ": " << ReadError(c.bytes.b);
   }
 }
 
@@ -265,10 +264,19 @@ TEST(RawFormTest, FailedLoadLeavesTheListAndToolUnchanged) {
 TEST(RawFormTest, ReferencesToMissingVariablesAndDialogsStayEmpty) {
   RawBytes r = test::InfoBytes("Fehlend");
   r.I16(1).Append(test::ListVar("DA", 17, {}));
-  r.I16(1).Counted("D").I16(1).Counted("").Counted("").Counted("").Counted("").I16(0).Fill(256)
-      .Counted("FEHLT").Counted("DA");
-  r.I16(1).I16(1).I16(1).Counted("Knoten").I32(0).I16(0).Fill(256)
-      .Counted("FEHLT").Counted("DA").Counted("").Counted("KEINDIALOG");
+  r.I16(1)
+      .Counted("D")
+      .I16(1)
+      .Counted("")
+      .Counted("")
+      .Counted("")
+      .Counted("")
+      .I16(0)
+      .Fill(256)
+      .Counted("FEHLT")
+      .Counted("DA");
+  r.I16(1).I16(1).I16(1).Counted("Knoten").I32(0).I16(0).Fill(256).Counted("FEHLT").Counted("DA").Counted("").Counted(
+      "KEINDIALOG");
   r.I16(0);
   TMemoryStream in(r.b);
   TZYNFunction t;
@@ -286,8 +294,8 @@ TEST(RawFormTest, ObjectListEntriesGetTheRawKindPrefix) {
   auto v = std::make_unique<TVariable>();
   v->SetVarType(vtObject);
   TVariable* var = tool.Variables.Add(std::move(v));
-  var->Add("2%flag");   // already prefixed: unchanged
-  var->Add("frei");     // no object: -1
+  var->Add("2%flag");  // already prefixed: unchanged
+  var->Add("frei");    // no object: -1
   TZYNFunction back;
   TMemoryStream out;
   tool.SaveToStream(out);

@@ -1,12 +1,12 @@
 // The token operations of link scripts and the value look-ups of the parameter texts.
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
 #include "compiler/toollib/SubFunction.h"
 #include "compiler/toollib/ZYNFunction.h"
 #include "model/base/Errors.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
 
 namespace zyn {
 namespace {

@@ -1,16 +1,17 @@
 // The tool editor's rules: new tools, the script as shown and taken back, checked edits of
 // variables, dialogs and nodes, and the macro text.
 
-#include <gtest/gtest.h>
+#include "compiler/toollib/ToolEdit.h"
 
 #include "compiler/toollib/FuncNode.h"
 #include "compiler/toollib/MacroText.h"
 #include "compiler/toollib/ParamDlg.h"
-#include "compiler/toollib/ToolEdit.h"
 #include "compiler/toollib/Variable.h"
 #include "compiler/toollib/ZYNFunction.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Streams.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {
@@ -39,7 +40,8 @@ TEST(ToolEdit, NewToolIsNamedAndDatedToday) {
 
 TEST(ToolEdit, ScriptIsIndentedForTheMemoAndTakenBackUpperCasedAndTrimmed) {
   const std::vector<std::string> script = {"BLOCK 1", "IF %T% : EIN", "END.", ""};
-  EXPECT_EQ(ScriptToMemo(script), (std::vector<std::string>{"\t\tBLOCK 1", "\t\t\tIF %T% : EIN", "\t\tEND.", "\t\t\t"}));
+  EXPECT_EQ(ScriptToMemo(script),
+            (std::vector<std::string>{"\t\tBLOCK 1", "\t\t\tIF %T% : EIN", "\t\tEND.", "\t\t\t"}));
   EXPECT_EQ(MemoToScript(ScriptToMemo(script)), script);
   EXPECT_EQ(MemoToScript({"  then\t%l%  : \xE4in ", "", "\t"}),
             (std::vector<std::string>{"THEN %L%  : \xC4IN", "", ""}));
@@ -79,11 +81,19 @@ TEST(ToolEdit, VariableEditsAreCheckedBeforeTheyAreStored) {
       {"Name einer anderen Variable (klein geschrieben)", [](TVarEdit& e) { e.Name = "licht"; }},
       {"Prozentzeichen im Namen", [](TVarEdit& e) { e.Name = "A%B"; }},
       {"Mindestwert keine Zahl", [](TVarEdit& e) { e.Min = "abc"; }},
-      {"Mindestwert über Maximalwert", [](TVarEdit& e) { e.Min = "10"; e.Max = "5"; }},
+      {"Mindestwert über Maximalwert",
+       [](TVarEdit& e) {
+         e.Min = "10";
+         e.Max = "5";
+       }},
       {"Multiplikator zu groß", [](TVarEdit& e) { e.Multiplier = "1e60"; }},
       {"Standardwert über Word", [](TVarEdit& e) { e.Classes = "65536"; }},
       {"Standardwert negativ", [](TVarEdit& e) { e.Classes = "-1"; }},
-      {"Standardwert eines Bytes über 255", [](TVarEdit& e) { e.Type = vtByte; e.Classes = "256"; }},
+      {"Standardwert eines Bytes über 255",
+       [](TVarEdit& e) {
+         e.Type = vtByte;
+         e.Classes = "256";
+       }},
       {"unbekannter Typ", [](TVarEdit& e) { e.Type = 8; }},
       {"Einheit zu lang", [](TVarEdit& e) { e.Unit = std::string(31, 'x'); }},
   };

@@ -1,9 +1,9 @@
 #pragma once
 // Raw bytes of sample tools and libraries for the tests.
 
-#include <string>
-
 #include "RawBytes.h"
+
+#include <string>
 
 namespace zyn::test {
 
@@ -11,9 +11,17 @@ namespace zyn::test {
 // level block and the brand block (OEMFlag 0x0013, the rest a pattern).
 inline RawBytes InfoBytes(const std::string& name, const std::string& level = "", bool patterned = true) {
   RawBytes r;
-  r.Counted("Beleuchtung").Counted(name).Counted("Hilfe zu " + name).Counted("1.2")
-      .Counted("Technik").Counted("ZORV").Counted("01.02.2024").Counted("03.04.2024")
-      .Counted("LICHT").U8(1).I32(4711);
+  r.Counted("Beleuchtung")
+      .Counted(name)
+      .Counted("Hilfe zu " + name)
+      .Counted("1.2")
+      .Counted("Technik")
+      .Counted("ZORV")
+      .Counted("01.02.2024")
+      .Counted("03.04.2024")
+      .Counted("LICHT")
+      .U8(1)
+      .I32(4711);
   if (patterned) {
     r.Image("reserviert", 256, 0xA5).Image(level, 63, 0x5A);
     r.Bytes({0x00, 0x13}).Pattern(699, 7);
@@ -64,8 +72,17 @@ inline RawBytes SubToolBytes(const std::string& name) {
   RawBytes r = InfoBytes(name, "Unterebene");
   r.I16(1).Append(ListVar("AUSGANG", 18, {"out_1"}));
   r.I16(0);
-  r.I16(1).I16(2).I16(1).Counted("Ausgang").I32(1).I16(12).Pattern(256, 3)
-      .Counted("AUSGANG").Counted("").Counted("").Counted("");
+  r.I16(1)
+      .I16(2)
+      .I16(1)
+      .Counted("Ausgang")
+      .I32(1)
+      .I16(12)
+      .Pattern(256, 3)
+      .Counted("AUSGANG")
+      .Counted("")
+      .Counted("")
+      .Counted("");
   r.I16(1).Counted("BLOCK");
   return r;
 }
@@ -101,23 +118,66 @@ inline RawBytes FullToolBytes() {
   r.Append(VarHead("ANDERS", 30)).I16(7);
   // Dialogs: one with both references, one with a value variable only.
   r.I16(2);
-  r.Counted("Zeit").I16(32).Counted("Laufzeit").Counted("Bitte die Laufzeit eingeben").Counted("###")
-      .Counted("Sekunden").I16(10).Pattern(256, 0x90).Counted("LAUFZEIT").Counted("SEKUNDEN");
-  r.Counted("Rollo").I16(8960).Counted("Rollade").Counted("").Counted("").Counted("")
-      .I16(1).Fill(256).Counted("ROLLADE").Counted("");
+  r.Counted("Zeit")
+      .I16(32)
+      .Counted("Laufzeit")
+      .Counted("Bitte die Laufzeit eingeben")
+      .Counted("###")
+      .Counted("Sekunden")
+      .I16(10)
+      .Pattern(256, 0x90)
+      .Counted("LAUFZEIT")
+      .Counted("SEKUNDEN");
+  r.Counted("Rollo")
+      .I16(8960)
+      .Counted("Rollade")
+      .Counted("")
+      .Counted("")
+      .Counted("")
+      .I16(1)
+      .Fill(256)
+      .Counted("ROLLADE")
+      .Counted("");
   // Nodes.
   r.I16(4);
-  r.I16(1).I16(4).Counted("Taster").I32(0).I16(11).Fill(256)
-      .Counted("TASTER").Counted("KLASSEN").Counted("").Counted("");
-  r.I16(2).I16(3).Counted("Lampe").I32(3).I16(12).Pattern(256, 1)
-      .Counted("LAMPE").Counted("KLASSEN").Counted("").Counted("");
-  r.I16(5).I16(2).Counted("Laufzeit").I32(0).I16(4).Fill(256)
-      .Counted("LAUFZEIT").Counted("").Counted("SEKUNDEN").Counted("Zeit");
-  r.I16(6).I16(1).Counted("Untertool").I32(0).I16(0).Fill(256)
-      .Counted("UNTERTOOLS").Counted("KLASSEN").Counted("").Counted("");
+  r.I16(1).I16(4).Counted("Taster").I32(0).I16(11).Fill(256).Counted("TASTER").Counted("KLASSEN").Counted("").Counted(
+      "");
+  r.I16(2)
+      .I16(3)
+      .Counted("Lampe")
+      .I32(3)
+      .I16(12)
+      .Pattern(256, 1)
+      .Counted("LAMPE")
+      .Counted("KLASSEN")
+      .Counted("")
+      .Counted("");
+  r.I16(5)
+      .I16(2)
+      .Counted("Laufzeit")
+      .I32(0)
+      .I16(4)
+      .Fill(256)
+      .Counted("LAUFZEIT")
+      .Counted("")
+      .Counted("SEKUNDEN")
+      .Counted("Zeit");
+  r.I16(6)
+      .I16(1)
+      .Counted("Untertool")
+      .I32(0)
+      .I16(0)
+      .Fill(256)
+      .Counted("UNTERTOOLS")
+      .Counted("KLASSEN")
+      .Counted("")
+      .Counted("");
   r.I16(5);
-  r.Counted("BLOCK 1").Counted("IF %TASTER% : 12 Ein").Counted("THEN %LAMPE% : Ein")
-      .Counted("CPARA1 %LAUFZEIT%").Counted("END.");
+  r.Counted("BLOCK 1")
+      .Counted("IF %TASTER% : 12 Ein")
+      .Counted("THEN %LAMPE% : Ein")
+      .Counted("CPARA1 %LAUFZEIT%")
+      .Counted("END.");
   return r;
 }
 

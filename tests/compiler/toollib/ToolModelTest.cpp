@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "FakeLookup.h"
 #include "ToolFixtures.h"
 #include "compiler/toollib/Ebene.h"
@@ -9,6 +7,8 @@
 #include "model/UniqueNames.h"
 #include "model/base/Errors.h"
 #include "model/base/Streams.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {
@@ -52,10 +52,9 @@ TEST(ToolModelTest, FindVariableFallsBackToLaufzeitOnlyForTheTwoNames) {
 }
 
 TEST(ToolModelTest, TypeNames) {
-  const std::pair<int16_t, const char*> vars[] = {{0, "TUNKNOWN"}, {1, "TClassList"}, {2, "Byte"}, {3, "Word"},
-                                                   {4, "LongInt"},  {7, "Word"},        {9, "TRolladen"},
-                                                   {23, "TFunction"}, {24, "TObject"}, {25, "TRueckmeldung"},
-                                                   {8, "TUNKNOWN"}};
+  const std::pair<int16_t, const char*> vars[] = {
+      {0, "TUNKNOWN"},  {1, "TClassList"}, {2, "Byte"},     {3, "Word"},           {4, "LongInt"}, {7, "Word"},
+      {9, "TRolladen"}, {23, "TFunction"}, {24, "TObject"}, {25, "TRueckmeldung"}, {8, "TUNKNOWN"}};
   for (auto [type, name] : vars) {
     TVariable v;
     v.SetVarType(type);
@@ -121,7 +120,7 @@ TEST(ToolModelTest, AcceptsObjectRules) {
   EXPECT_FALSE(anyNode->AcceptsObject(&p.Gruppe, p));
   EXPECT_FALSE(anyNode->AcceptsObject(&p.Modul, p));  // not "INPUT PIR"
   EXPECT_TRUE(anyNode->AcceptsObject(&p.Pir, p));
-  EXPECT_TRUE(inNode->AcceptsObject(&p.Pir, p));       // a module on any node type
+  EXPECT_TRUE(inNode->AcceptsObject(&p.Pir, p));  // a module on any node type
 
   EXPECT_TRUE(flagNode->AcceptsObject(&p.Merker, p));
   EXPECT_FALSE(flagNode->AcceptsObject(&p.Uhr, p));

@@ -1,14 +1,15 @@
-#include <gtest/gtest.h>
+#include "compiler/toollib/ToolSource.h"
 
 #include "ToolFixtures.h"
 #include "compiler/toollib/FunktionsListe.h"
 #include "compiler/toollib/SubFunction.h"
-#include "compiler/toollib/ToolSource.h"
 #include "compiler/toollib/ZYNFunction.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Streams.h"
 #include "tests/support/Files.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {

@@ -3,16 +3,17 @@
 // answers for every message box (the texts shown are kept) and a helper that acts on the next
 // modal dialog.
 
+#include "tests/support/AppFixture.h"
+#include "tests/support/Files.h"
+
 #include <QApplication>
 #include <QString>
 #include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
+
+#include <functional>
 #include <string>
 #include <vector>
-
-#include "tests/support/AppFixture.h"
-#include "tests/support/Files.h"
 
 namespace zyn::test {
 
@@ -31,9 +32,12 @@ class EditorTest : public AppTest {
   template <class Dialog>
   static void WhenModal(std::function<void(Dialog&)> act, int tries = 200) {
     QTimer::singleShot(5, [act, tries] {
-      if (auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget())) act(*d);
-      else if (tries > 0) WhenModal<Dialog>(act, tries - 1);
-      else if (QWidget* w = QApplication::activeModalWidget()) w->close();
+      if (auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget()))
+        act(*d);
+      else if (tries > 0)
+        WhenModal<Dialog>(act, tries - 1);
+      else if (QWidget* w = QApplication::activeModalWidget())
+        w->close();
     });
   }
 

@@ -3,7 +3,6 @@
 // start-up and offered by the module choice.
 
 #include "EditorFixture.h"
-
 #include "compiler/ui/CompilerDialogs.h"
 #include "compiler/ui/FormModulKlassen.h"
 #include "frames/FrmModulWahl.h"
@@ -62,7 +61,8 @@ TEST_F(ModuleClassEditorTest, OpensAndSavesTheCatalogueUnchanged) {
   const int n = editor->Catalogue().Count();
   ASSERT_GT(n, 2);
   EXPECT_EQ(editor->TV->topLevelItemCount(), n);
-  EXPECT_EQ(editor->TV->topLevelItem(0)->text(0).toStdString(), AnsiToUtf8(editor->Catalogue().GetClass(0)->InternalName));
+  EXPECT_EQ(editor->TV->topLevelItem(0)->text(0).toStdString(),
+            AnsiToUtf8(editor->Catalogue().GetClass(0)->InternalName));
   chosen = folder.File("kopie.zbc");
   ASSERT_TRUE(editor->SaveCatalogueCommand());
   EXPECT_EQ(Bytes(chosen), original);

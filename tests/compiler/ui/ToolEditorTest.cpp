@@ -3,7 +3,6 @@
 // single tools.
 
 #include "EditorFixture.h"
-
 #include "compiler/toollib/FunktionsListe.h"
 #include "compiler/toollib/ToolEdit.h"
 #include "compiler/toollib/ZYNFunction.h"

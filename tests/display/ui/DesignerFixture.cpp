@@ -1,9 +1,5 @@
 #include "DesignerFixture.h"
 
-#include <QApplication>
-#include <QFile>
-#include <cstdlib>
-
 #include "display/DisplayProjekt.h"
 #include "display/ui/DesignerDialogs.h"
 #include "display/ui/DisplayMain.h"
@@ -18,11 +14,14 @@
 #include "tests/support/ProgrammeGlobals.h"
 #include "tests/support/TestHome.h"
 
+#include <QApplication>
+#include <QFile>
+
+#include <cstdlib>
+
 namespace zyn::test {
 
-void EnsureDesignerGlobals() {
-  EnsureProgrammeGlobals();
-}
+void EnsureDesignerGlobals() { EnsureProgrammeGlobals(); }
 
 void ScriptMessages(std::vector<QString>& shown, std::vector<int>& answers) {
   SetMessageDlgHook([&shown, &answers](const QString& text, const QString&, unsigned) {
@@ -133,7 +132,8 @@ TKanal* DesignerTest::Output(int number) {
 }
 
 void ExpectGolden(const QImage& image, const std::string& name) {
-  const QString file = QStringLiteral(ZYN_SOURCE_DIR "/tests/display/ui/golden/") + QString::fromStdString(name) + ".png";
+  const QString file =
+      QStringLiteral(ZYN_SOURCE_DIR "/tests/display/ui/golden/") + QString::fromStdString(name) + ".png";
   const QImage actual = image.convertToFormat(QImage::Format_RGB32);
   if (std::getenv("ZYN_UPDATE_GOLDEN")) {
     ASSERT_TRUE(actual.save(file)) << file.toStdString();

@@ -4,14 +4,15 @@
 // and four switch outputs) and one display, the designer page on it, scripted message boxes and
 // label prompts, the display's stream form for before/after comparisons, and golden images.
 
+#include "display/DispObjekt.h"
+
 #include <QImage>
 #include <QString>
 #include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "display/DispObjekt.h"
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -44,9 +45,9 @@ class DesignerTest : public ::testing::Test {
   TKanal* Input(int number);
   TKanal* Output(int number);
 
-  std::vector<QString> shown;  // texts of the message boxes
-  std::vector<int> answers;    // their answers in order; OK when none is left
-  std::vector<QString> labels; // answers of the key-label prompt in order
+  std::vector<QString> shown;   // texts of the message boxes
+  std::vector<int> answers;     // their answers in order; OK when none is left
+  std::vector<QString> labels;  // answers of the key-label prompt in order
   std::unique_ptr<TDisplay> designer;
 };
 

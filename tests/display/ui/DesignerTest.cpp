@@ -1,16 +1,6 @@
 // The designer as a user works in it: objects placed on the screen view, edited in their dialogs,
 // compiled and checked with the compiler's own image walker, then tried in the emulator.
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QToolButton>
-#include <QTreeWidget>
-#include <QCheckBox>
-#include <QTest>
-
 #include "DesignerFixture.h"
 #include "DisplayFixtures.h"
 #include "ImageWalker.h"
@@ -25,6 +15,16 @@
 #include "project/Global.h"
 #include "project/Projekt.h"
 #include "tests/support/Files.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
 
 namespace zyn::test {
 namespace {
@@ -227,8 +227,7 @@ TEST_F(DesignerTest, TypingThroughTheDesignersKeysEndsWithEnter) {
 
   // A second entry at column 35 ends by itself after the fifth character.
   d.View->DropAt(TViewDrag::Text, 210, 16);
-  for (char c : std::string("Zeile"))
-    d.View->InsertChar(static_cast<uint8_t>(c));
+  for (char c : std::string("Zeile")) d.View->InsertChar(static_cast<uint8_t>(c));
   EXPECT_FALSE(d.View->TextEntryRunning());
   EXPECT_EQ(dynamic_cast<TText&>(Start().Objekte[1]).Text, "Zeile");
 
@@ -387,7 +386,7 @@ TEST_F(DesignerTest, MovingAndDeletingObjectsOnTheView) {
   AddGraphic(Start(), 60, 0, 10, 10, 0);
   TDisplay& d = Designer();
   TView& view = *d.View;
-  ASSERT_TRUE(view.GrabAt(3, 3));  // grabbed 3 pixels into the text
+  ASSERT_TRUE(view.GrabAt(3, 3));                         // grabbed 3 pixels into the text
   EXPECT_FALSE(view.DragOverAt(TViewDrag::Move, 63, 3));  // onto the graphic's cells
   EXPECT_TRUE(view.DragOverAt(TViewDrag::Move, 15, 19));
   view.DropAt(TViewDrag::Move, 15, 19);

@@ -1,20 +1,6 @@
 // The designer's dialogs: what they change, what they refuse, and that Cancel leaves the display
 // project as it was.
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QTest>
-#include <QToolButton>
-#include <QTreeWidget>
-#include <functional>
-
 #include "DesignerFixture.h"
 #include "DisplayFixtures.h"
 #include "display/DispOperations.h"
@@ -30,6 +16,21 @@
 #include "platform/MessageDlg.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <functional>
 
 namespace zyn::test {
 namespace {
@@ -252,7 +253,9 @@ TEST_F(DesignerTest, MenuPagesFormAChainAndAFullMenuIsRefused) {
   EXPECT_EQ(p2.DefaultButtons.Find("F1")->Funktion.ZielBildschirm, p1.InternalName);
   EXPECT_EQ(p2.DefaultButtons.Find("F4")->Funktion.ZielBildschirm, p3.InternalName);
   EXPECT_EQ(p3.DefaultButtons.Find("F1")->Funktion.ZielBildschirm, p2.InternalName);
-  EXPECT_EQ(p3.DefaultButtons.Find("F1")->Label1->Text, "zur\xFC" "ck");
+  EXPECT_EQ(p3.DefaultButtons.Find("F1")->Label1->Text,
+            "zur\xFC"
+            "ck");
   EXPECT_EQ(p2.DefaultButtons.Find("F4")->Label1->Text, "weiter");
   EXPECT_EQ(Display().BildschirmReferenzTabelle.FindBildschirm(p3.InternalName), &p3);
 
@@ -378,7 +381,8 @@ TEST_F(DesignerTest, StatePairsAreAddedDeletedAndRenumbered) {
   TPEinstellungen dialog(Display());
   ASSERT_EQ(dialog.LPairs->count(), 4);
   EXPECT_EQ(dialog.LPairs->item(1)->text(), QStringLiteral("Zwei / x"));
-  for (const auto& [row, deletable] : std::vector<std::pair<int, bool>>{{0, false}, {1, true}, {2, false}, {3, false}}) {
+  for (const auto& [row, deletable] :
+       std::vector<std::pair<int, bool>>{{0, false}, {1, true}, {2, false}, {3, false}}) {
     dialog.LPairs->setCurrentRow(row);
     EXPECT_EQ(dialog.BDelete->isEnabled(), deletable) << row;
   }
@@ -386,7 +390,7 @@ TEST_F(DesignerTest, StatePairsAreAddedDeletedAndRenumbered) {
   dialog.DeleteSelected();
   EXPECT_EQ(Display().ZustandsListe.Count(), 3u);
   EXPECT_EQ(uses3->ZustandIndex, 1);
-  EXPECT_EQ(uses4->ZustandIndex, 2);  // also below a text's sub-screen
+  EXPECT_EQ(uses4->ZustandIndex, 2);               // also below a text's sub-screen
   EXPECT_EQ(dialog.CBDefault->currentIndex(), 2);  // the default follows its pair
   dialog.accept();
   EXPECT_EQ(Display().DefaultZustand, 2);

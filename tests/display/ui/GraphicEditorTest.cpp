@@ -1,12 +1,6 @@
 // The graphic editor: drawing with the tools, the floating selection, the file commands and the
 // monochrome BMP it saves.
 
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QRadioButton>
-
 #include "DesignerFixture.h"
 #include "display/GrafikRules.h"
 #include "display/ui/GrafikDialoge.h"
@@ -14,6 +8,12 @@
 #include "platform/MessageDlg.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/Files.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
 
 namespace zyn::test {
 namespace {

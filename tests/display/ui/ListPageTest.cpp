@@ -1,14 +1,6 @@
 // The display list page: a working copy of the project's displays, merged back on OK or on the
 // apply question, dropped on Cancel.
 
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTest>
-#include <QToolButton>
-#include <QTreeWidget>
-
 #include "DesignerFixture.h"
 #include "display/DisplayProjekt.h"
 #include "display/ui/DisplayMain.h"
@@ -16,6 +8,14 @@
 #include "platform/MessageDlg.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
 
 namespace zyn::test {
 namespace {

@@ -1,10 +1,6 @@
 // The display pages in the main window: registered under their keys, the designer shows the
 // opened project's display and takes the keys typed anywhere in the window.
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QLabel>
-
 #include "DesignerFixture.h"
 #include "display/DisplayProjekt.h"
 #include "display/ui/Anzeige.h"
@@ -15,7 +11,11 @@
 #include "project/Projekt.h"
 #include "shell/FormMain.h"
 #include "tests/support/Files.h"
-#include "widgets/common/zsStatusBar.h"
+#include "widgets/common/ZsStatusBar.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
 
 namespace zyn::test {
 namespace {

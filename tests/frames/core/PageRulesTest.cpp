@@ -1,16 +1,16 @@
 // The rules behind the project pages: curve segments, chart geometry, curve references, the
 // customer numbering, the project file name and the copy of a project record.
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-
 #include "frames/core/CurveRules.h"
 #include "frames/core/ProjectTables.h"
 #include "model/Modul.h"
 #include "model/base/Cp1252.h"
 #include "project/Projekt.h"
 #include "tests/support/Files.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace zyn {
 namespace {
@@ -172,19 +172,23 @@ TEST(ProjectTables, IndependentReadersSeeTheColumnsAndMemos) {
   k.Delete(1);
   k.Close();
   const std::string py = std::system("test -x /usr/bin/python3") == 0 ? "/usr/bin/python3" : "python3";
-  const std::string out = test::CommandOutput(
-      py + " -c \"import sys, dbfread; t = dbfread.DBF(sys.argv[1], encoding='cp1252', load=True); "
-           "print(','.join(f.name + f.type for f in t.fields)); print(len(t.records), len(t.deleted)); "
-           "print(t.records[0]['NAME'], t.records[0]['ANLAGEDATU'], t.records[0]['INDEX'])\" " + kunden);
+  const std::string out =
+      test::CommandOutput(py +
+                          " -c \"import sys, dbfread; t = dbfread.DBF(sys.argv[1], encoding='cp1252', load=True); "
+                          "print(','.join(f.name + f.type for f in t.fields)); print(len(t.records), len(t.deleted)); "
+                          "print(t.records[0]['NAME'], t.records[0]['ANLAGEDATU'], t.records[0]['INDEX'])\" " +
+                          kunden);
   if (out.find("No module") == std::string::npos) {
     EXPECT_NE(out.find("INDEXN,NUMMERC,FIRMAC,NAMEC,STRASSEC,PLZC,ORTC,TELEFONC,FAXC,EMAILC,NOTIZENM,HOMEPAGEC,"
                        "KONTAKT1M,KONTAKT2M,KONTAKT3M,ANLAGEDATUD"),
-              std::string::npos) << out;
+              std::string::npos)
+        << out;
     EXPECT_NE(out.find("1 1\nBäckerei Groß 2024-01-15 2"), std::string::npos) << out;
   }
   if (std::system("perl -MXBase -e 1 2>/dev/null") == 0) {
     const std::string memo = test::CommandOutput(
-        "perl -MXBase -e '$t = XBase->new($ARGV[0]) or die; @r = $t->get_record(1, \"KONTAKT3\"); print $r[1]' " + kunden);
+        "perl -MXBase -e '$t = XBase->new($ARGV[0]) or die; @r = $t->get_record(1, \"KONTAKT3\"); print $r[1]' " +
+        kunden);
     EXPECT_EQ(memo, Ansi("Ausführung:\r\nÜbergabe im März"));
   }
   EnsureProjekteTable(ProjekteTableFile(dir.Path()));

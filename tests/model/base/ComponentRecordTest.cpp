@@ -1,12 +1,12 @@
 #include "model/base/ComponentRecord.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "tests/model/base/RawBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace zyn {
 namespace {
@@ -18,7 +18,10 @@ TComponentRecord ReadRecord(const Bytes& bytes, bool root = true) {
   TMemoryStream ms(bytes);
   TReader reader(ms);
   TComponentRecord rec;
-  if (root) rec.ReadRoot(reader); else rec.Read(reader);
+  if (root)
+    rec.ReadRoot(reader);
+  else
+    rec.Read(reader);
   return rec;
 }
 
@@ -26,7 +29,10 @@ Bytes WriteRecord(const TComponentRecord& rec, bool root = true) {
   TMemoryStream ms;
   {
     TWriter writer(ms);
-    if (root) rec.WriteRoot(writer); else rec.Write(writer);
+    if (root)
+      rec.WriteRoot(writer);
+    else
+      rec.Write(writer);
   }
   return ms.Bytes();
 }
@@ -44,7 +50,9 @@ Bytes SamplePage() {
   r.str("IntAsWide").u8(4).le(5, 4);  // a small value stored wider than needed stays so
   r.str("DisplayName").u8(6).str("Hauptseite");
   r.str("LongText").u8(12).le(300, 4).chars(std::string(300, 'x'));
-  r.str("Umlaut").u8(20).le(7, 4).chars("Gr\xC3\xBC\xC3\x9F" "e");  // "Grüße" in UTF-8
+  r.str("Umlaut").u8(20).le(7, 4).chars(
+      "Gr\xC3\xBC\xC3\x9F"
+      "e");  // "Grüße" in UTF-8
   r.str("Wide").u8(18).le(2, 4).le(0x4E2D, 2).le(0x6587, 2);
   r.str("Color").u8(7).str("clRed");
   r.str("Designing").u8(8);
@@ -53,13 +61,27 @@ Bytes SamplePage() {
   r.str("Font.Style").u8(11).str("fsBold").str("fsItalic").u8(0);
   r.str("Bitmap.Data").u8(10).le(5, 4).u8(1).u8(2).u8(0).u8(0xFF).u8(0xF0);
   r.str("Ratio").u8(5).le(0xC000000000000000ull, 8).le(0x3FFF, 2);  // 1.5
-  r.str("Single").u8(15).le(0x3FC00000, 4);                             // 1.5f
-  r.str("Money").u8(16).le(15000, 8);                                     // 1.5
-  r.str("When").u8(17).le(0x3FF8000000000000ull, 8);                     // 1.5
+  r.str("Single").u8(15).le(0x3FC00000, 4);                         // 1.5f
+  r.str("Money").u8(16).le(15000, 8);                               // 1.5
+  r.str("When").u8(17).le(0x3FF8000000000000ull, 8);                // 1.5
   r.str("Nested").u8(1).u8(2).u8(1).u8(1).u8(6).str("a").u8(0).u8(14).u8(0).u8(0);
-  r.str("Kanaele").u8(14)
-      .u8(1).str("Steuermodul").u8(2).u8(1).str("Modul").u8(2).u8(69).u8(0)
-      .u8(2).u8(7).u8(1).str("Kanal").u8(2).u8(3).u8(0)
+  r.str("Kanaele")
+      .u8(14)
+      .u8(1)
+      .str("Steuermodul")
+      .u8(2)
+      .u8(1)
+      .str("Modul")
+      .u8(2)
+      .u8(69)
+      .u8(0)
+      .u8(2)
+      .u8(7)
+      .u8(1)
+      .str("Kanal")
+      .u8(2)
+      .u8(3)
+      .u8(0)
       .u8(0);
   r.u8(0);
   // first child: plain
@@ -233,16 +255,28 @@ TEST(ComponentRecord, RecordsTheStreamCannotCarryAreRefusedBeforeAnyByteIsWritte
     return rec;
   };
   std::vector<TComponentRecord> bad;
-  bad.push_back(base()); bad.back().Name = std::string(256, 'n');
-  bad.push_back(base()); bad.back().Properties.push_back({"", TFilerValue::Integer(1)});
-  bad.push_back(base()); bad.back().Properties.push_back({std::string(256, 'p'), TFilerValue::Integer(1)});
-  bad.push_back(base()); bad.back().Children[0].ClassName.clear();
-  bad.push_back(base()); bad.back().Children[0].ClassName = std::string(0xF0, 'T');
-  bad.push_back(base()); bad.back().Children[0].HasPrefix = true; bad.back().Children[0].FilerFlags = 2;
-  bad.push_back(base()); bad.back().Children[0].ChildPos = TFilerValue::Integer(1);
-  bad.push_back(base()); bad.back().Children[0].HasPrefix = true; bad.back().Children[0].FilerFlags = 0x12;
-  bad.push_back(base()); bad.back().Properties.push_back({"S", TFilerValue::Set({""})});
-  bad.push_back(base()); bad.back().Properties.push_back({"L", TFilerValue::List({TFilerValue::Ident("Null")})});
+  bad.push_back(base());
+  bad.back().Name = std::string(256, 'n');
+  bad.push_back(base());
+  bad.back().Properties.push_back({"", TFilerValue::Integer(1)});
+  bad.push_back(base());
+  bad.back().Properties.push_back({std::string(256, 'p'), TFilerValue::Integer(1)});
+  bad.push_back(base());
+  bad.back().Children[0].ClassName.clear();
+  bad.push_back(base());
+  bad.back().Children[0].ClassName = std::string(0xF0, 'T');
+  bad.push_back(base());
+  bad.back().Children[0].HasPrefix = true;
+  bad.back().Children[0].FilerFlags = 2;
+  bad.push_back(base());
+  bad.back().Children[0].ChildPos = TFilerValue::Integer(1);
+  bad.push_back(base());
+  bad.back().Children[0].HasPrefix = true;
+  bad.back().Children[0].FilerFlags = 0x12;
+  bad.push_back(base());
+  bad.back().Properties.push_back({"S", TFilerValue::Set({""})});
+  bad.push_back(base());
+  bad.back().Properties.push_back({"L", TFilerValue::List({TFilerValue::Ident("Null")})});
   {
     TCollectionItemRecord item;
     item.Index = TFilerValue::String("x");

@@ -1,5 +1,9 @@
 #include "model/base/Filer.h"
 
+#include "model/base/Cp1252.h"
+#include "model/base/Errors.h"
+#include "model/base/ZStream.h"
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -8,10 +12,6 @@
 #include <functional>
 #include <limits>
 #include <random>
-
-#include "model/base/Cp1252.h"
-#include "model/base/Errors.h"
-#include "model/base/ZStream.h"
 
 namespace zyn {
 namespace {
@@ -69,14 +69,12 @@ TEST(FilerWriter, WrittenFormOfEveryOperation) {
       {"magic ZYN3", [](TWriter& w) { w.WriteInteger(0x5A594E33); }, {4, '3', 'N', 'Y', 'Z'}},
       {"int64 small", [](TWriter& w) { w.WriteInt64(-5); }, {2, 0xFB}},
       {"int64 int32 min", [](TWriter& w) { w.WriteInt64(INT32_MIN); }, {4, 0, 0, 0, 0x80}},
-      {"int64 2^31", [](TWriter& w) { w.WriteInt64(int64_t{1} << 31); },
-       {19, 0, 0, 0, 0x80, 0, 0, 0, 0}},
+      {"int64 2^31", [](TWriter& w) { w.WriteInt64(int64_t{1} << 31); }, {19, 0, 0, 0, 0x80, 0, 0, 0, 0}},
       {"int64 min", [](TWriter& w) { w.WriteInt64(INT64_MIN); }, {19, 0, 0, 0, 0, 0, 0, 0, 0x80}},
       {"empty text", [](TWriter& w) { w.WriteString(""); }, {6, 0}},
       {"255 chars", [&](TWriter& w) { w.WriteString(a255); }, Cat({{6, 255}, Text(a255)})},
       {"256 chars", [&](TWriter& w) { w.WriteString(a256); }, Cat({{12, 0, 1, 0, 0}, Text(a256)})},
-      {"umlaut", [](TWriter& w) { w.WriteString(Ansi("Grüße")); },
-       Cat({{20, 7, 0, 0, 0}, Text("Grüße")})},
+      {"umlaut", [](TWriter& w) { w.WriteString(Ansi("Grüße")); }, Cat({{20, 7, 0, 0, 0}, Text("Grüße")})},
       {"long umlaut", [&](TWriter& w) { w.WriteString(long300); },
        Cat({{20, 0x2D, 1, 0, 0}, Text(std::string(299, 'x') + "ü")})},
       {"char", [](TWriter& w) { w.WriteChar('x'); }, {6, 1, 'x'}},
@@ -91,21 +89,29 @@ TEST(FilerWriter, WrittenFormOfEveryOperation) {
       {"date", [](TWriter& w) { w.WriteDate(1.5); }, {17, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F}},
       {"wide ascii", [](TWriter& w) { w.WriteWideString(u"abc"); }, {6, 3, 'a', 'b', 'c'}},
       {"wide euro", [](TWriter& w) { w.WriteWideString(u"\u20AC"); }, {18, 1, 0, 0, 0, 0xAC, 0x20}},
-      {"wide short utf8", [](TWriter& w) { w.WriteWideString(u"ab\u20AC"); },
+      {"wide short utf8",
+       [](TWriter& w) { w.WriteWideString(u"ab\u20AC"); },
        {20, 5, 0, 0, 0, 'a', 'b', 0xE2, 0x82, 0xAC}},
       // Omega has no Windows-1252 byte: kept as UTF-16 rather than turned into '?'.
-      {"wide omega", [](TWriter& w) { w.WriteWideString(u"a\u03A9b"); },
-       {18, 3, 0, 0, 0, 'a', 0, 0xA9, 0x03, 'b', 0}},
+      {"wide omega", [](TWriter& w) { w.WriteWideString(u"a\u03A9b"); }, {18, 3, 0, 0, 0, 'a', 0, 0xA9, 0x03, 'b', 0}},
       {"ident", [](TWriter& w) { w.WriteIdent("alClient"); }, Cat({{7, 8}, Text("alClient")})},
       {"ident TRUE", [](TWriter& w) { w.WriteIdent("TRUE"); }, {9}},
       {"ident false", [](TWriter& w) { w.WriteIdent("false"); }, {8}},
       {"ident NIL", [](TWriter& w) { w.WriteIdent("NIL"); }, {13}},
       {"ident null", [](TWriter& w) { w.WriteIdent("null"); }, {0}},
-      {"ident cut", [](TWriter& w) { w.WriteIdent(std::string(300, 'i')); },
-       Cat({{7, 255}, Repeat(255, 'i')})},
-      {"list", [](TWriter& w) { w.WriteListBegin(); w.WriteListEnd(); }, {1, 0}},
+      {"ident cut", [](TWriter& w) { w.WriteIdent(std::string(300, 'i')); }, Cat({{7, 255}, Repeat(255, 'i')})},
+      {"list",
+       [](TWriter& w) {
+         w.WriteListBegin();
+         w.WriteListEnd();
+       },
+       {1, 0}},
       {"binary", [](TWriter& w) { w.WriteBinary("\x01\x02", 2); }, {10, 2, 0, 0, 0, 1, 2}},
-      {"set", [](TWriter& w) { w.WriteSet({"A", "", "Bc"}); }, {11, 1, 'A', 2, 'B', 'c', 0}},
+      {"set",
+       [](TWriter& w) {
+         w.WriteSet({"A", "", "Bc"});
+       },
+       {11, 1, 'A', 2, 'B', 'c', 0}},
       {"str", [](TWriter& w) { w.WriteStr("abc"); }, {3, 'a', 'b', 'c'}},
       {"raw", [](TWriter& w) { w.Write("\x00\xFF", 2); }, {0, 0xFF}},
       {"value type", [](TWriter& w) { w.WriteValueType(TValueType::vaCollection); }, {14}},
@@ -142,61 +148,96 @@ TEST(FilerReader, AcceptedInputs) {
       {"int16", {3, 0x00, 0x80}, [](TReader& r) { EXPECT_EQ(r.ReadInteger(), -32768); }, 3},
       {"int32", {4, 1, 2, 3, 0x84}, [](TReader& r) { EXPECT_EQ(r.ReadInteger(), int32_t(0x84030201)); }, 5},
       {"int64 from int16", {3, 0xFF, 0xFF}, [](TReader& r) { EXPECT_EQ(r.ReadInt64(), -1); }, 3},
-      {"int64", {19, 0, 0, 0, 0, 1, 0, 0, 0},
-       [](TReader& r) { EXPECT_EQ(r.ReadInt64(), int64_t{1} << 32); }, 9},
-      {"boolean on integer leaves payload", {2, 9},
+      {"int64", {19, 0, 0, 0, 0, 1, 0, 0, 0}, [](TReader& r) { EXPECT_EQ(r.ReadInt64(), int64_t{1} << 32); }, 9},
+      {"boolean on integer leaves payload",
+       {2, 9},
        [](TReader& r) {
          EXPECT_FALSE(r.ReadBoolean());
          EXPECT_EQ(r.ReadValueType(), TValueType::vaTrue);
-       }, 2},
+       },
+       2},
       {"boolean true", {9}, [](TReader& r) { EXPECT_TRUE(r.ReadBoolean()); }, 1},
       {"boolean of any byte", {0xC8}, [](TReader& r) { EXPECT_FALSE(r.ReadBoolean()); }, 1},
       {"float from int8", {2, 0xFD}, [](TReader& r) { EXPECT_EQ(r.ReadFloat(), -3.0L); }, 2},
       {"float from int16", {3, 0x10, 0x27}, [](TReader& r) { EXPECT_EQ(r.ReadFloat(), 10000.0L); }, 3},
       {"float from int32", {4, 0, 0, 0, 0x80}, [](TReader& r) { EXPECT_EQ(r.ReadFloat(), -2147483648.0L); }, 5},
-      {"float from int64", {19, 0, 0, 0, 0, 0, 0, 0, 0x40},
-       [](TReader& r) { EXPECT_EQ(r.ReadFloat(), 4611686018427387904.0L); }, 9},
+      {"float from int64",
+       {19, 0, 0, 0, 0, 0, 0, 0, 0x40},
+       [](TReader& r) { EXPECT_EQ(r.ReadFloat(), 4611686018427387904.0L); },
+       9},
       {"single from int", {2, 7}, [](TReader& r) { EXPECT_EQ(r.ReadSingle(), 7.0f); }, 2},
       {"date from int", {3, 0x10, 0x27}, [](TReader& r) { EXPECT_EQ(r.ReadDate(), 10000.0); }, 3},
       {"currency from int", {2, 3}, [](TReader& r) { EXPECT_EQ(r.ReadCurrency(), 30000); }, 2},
       {"currency", {16, 1, 0, 0, 0, 0, 0, 0, 0}, [](TReader& r) { EXPECT_EQ(r.ReadCurrency(), 1); }, 9},
-      {"short string", {6, 2, 0xFC, 'a'}, [](TReader& r) { EXPECT_EQ(r.ReadString(), "\xFC" "a"); }, 4},
+      {"short string",
+       {6, 2, 0xFC, 'a'},
+       [](TReader& r) {
+         EXPECT_EQ(r.ReadString(),
+                   "\xFC"
+                   "a");
+       },
+       4},
       {"long string", {12, 1, 0, 0, 0, 'z'}, [](TReader& r) { EXPECT_EQ(r.ReadString(), "z"); }, 6},
-      {"utf8 string", {20, 3, 0, 0, 0, 0xC3, 0xBC, 'a'},
-       [](TReader& r) { EXPECT_EQ(r.ReadString(), "\xFC" "a"); }, 8},
-      {"wide string as text", {18, 2, 0, 0, 0, 0xAC, 0x20, 'b', 0},
-       [](TReader& r) { EXPECT_EQ(r.ReadString(), "\x80" "b"); }, 9},
-      {"wide string", {18, 1, 0, 0, 0, 0xA9, 0x03},
-       [](TReader& r) { EXPECT_EQ(r.ReadWideString(), u"\u03A9"); }, 7},
-      {"wide from utf8", {20, 2, 0, 0, 0, 0xC3, 0xBC},
-       [](TReader& r) { EXPECT_EQ(r.ReadWideString(), u"\u00FC"); }, 7},
+      {"utf8 string",
+       {20, 3, 0, 0, 0, 0xC3, 0xBC, 'a'},
+       [](TReader& r) {
+         EXPECT_EQ(r.ReadString(),
+                   "\xFC"
+                   "a");
+       },
+       8},
+      {"wide string as text",
+       {18, 2, 0, 0, 0, 0xAC, 0x20, 'b', 0},
+       [](TReader& r) {
+         EXPECT_EQ(r.ReadString(),
+                   "\x80"
+                   "b");
+       },
+       9},
+      {"wide string", {18, 1, 0, 0, 0, 0xA9, 0x03}, [](TReader& r) { EXPECT_EQ(r.ReadWideString(), u"\u03A9"); }, 7},
+      {"wide from utf8", {20, 2, 0, 0, 0, 0xC3, 0xBC}, [](TReader& r) { EXPECT_EQ(r.ReadWideString(), u"\u00FC"); }, 7},
       {"char", {20, 2, 0, 0, 0, 0xC3, 0xBC}, [](TReader& r) { EXPECT_EQ(r.ReadChar(), '\xFC'); }, 7},
       {"empty char", {6, 0}, [](TReader& r) { EXPECT_EQ(r.ReadChar(), '\0'); }, 2},
       {"ident", {7, 2, 'o', 'k'}, [](TReader& r) { EXPECT_EQ(r.ReadIdent(), "ok"); }, 4},
-      {"ident words", {0, 8, 9, 13},
+      {"ident words",
+       {0, 8, 9, 13},
        [](TReader& r) {
          EXPECT_EQ(r.ReadIdent(), "Null");
          EXPECT_EQ(r.ReadIdent(), "False");
          EXPECT_EQ(r.ReadIdent(), "True");
          EXPECT_EQ(r.ReadIdent(), "nil");
-       }, 4},
-      {"list", {1, 0},
+       },
+       4},
+      {"list",
+       {1, 0},
        [](TReader& r) {
          EXPECT_FALSE(r.EndOfList());
          EXPECT_EQ(r.NextValue(), TValueType::vaList);
          r.ReadListBegin();
          EXPECT_TRUE(r.EndOfList());
          r.ReadListEnd();
-       }, 2},
-      {"binary", {10, 3, 0, 0, 0, 1, 2, 3}, [](TReader& r) { EXPECT_EQ(r.ReadBinary(), (Bytes{1, 2, 3})); }, 8},
-      {"set", {11, 1, 'a', 2, 'b', 'c', 0},
-       [](TReader& r) { EXPECT_EQ(r.ReadSet(), (std::vector<std::string>{"a", "bc"})); }, 7},
-      {"raw block", {1, 2, 3},
+       },
+       2},
+      {"binary",
+       {10, 3, 0, 0, 0, 1, 2, 3},
+       [](TReader& r) {
+         EXPECT_EQ(r.ReadBinary(), (Bytes{1, 2, 3}));
+       },
+       8},
+      {"set",
+       {11, 1, 'a', 2, 'b', 'c', 0},
+       [](TReader& r) {
+         EXPECT_EQ(r.ReadSet(), (std::vector<std::string>{"a", "bc"}));
+       },
+       7},
+      {"raw block",
+       {1, 2, 3},
        [](TReader& r) {
          uint8_t b[3];
          r.Read(b, 3);
          EXPECT_EQ(b[2], 3);
-       }, 3},
+       },
+       3},
   };
   for (const ReadCase& c : cases) {
     for (const size_t bufferSize : {size_t{1024}, size_t{1}}) {
@@ -264,7 +305,9 @@ TEST(FilerReader, SkipValueConsumesEveryKindWhole) {
       [](TWriter& w) { w.WriteIdent("nil"); },
       [](TWriter& w) { w.WriteBoolean(true); },
       [](TWriter& w) { w.WriteBinary(std::string(5000, 'b').data(), 5000); },
-      [](TWriter& w) { w.WriteSet({"x", "yy"}); },
+      [](TWriter& w) {
+        w.WriteSet({"x", "yy"});
+      },
       [](TWriter& w) { w.WriteSet({}); },
       [](TWriter& w) { w.WriteValueType(TValueType::vaNil); },
       [](TWriter& w) { w.WriteValueType(static_cast<TValueType>(77)); },  // unknown: the tag alone
@@ -405,10 +448,19 @@ TEST(FilerRoundTrip, WriteReadWriteIsByteIdentical) {
 }
 
 TEST(FilerRoundTrip, ExtendedCodecIsExact) {
-  const long double values[] = {
-      1.0L, -1.0L, 0.1L, 3.141592653589793238L, LDBL_MAX, -LDBL_MAX, LDBL_MIN,
-      std::numeric_limits<long double>::denorm_min(), LDBL_MIN / 3, 1e-4940L, 123456789.0L,
-      std::numeric_limits<long double>::infinity(), -std::numeric_limits<long double>::infinity()};
+  const long double values[] = {1.0L,
+                                -1.0L,
+                                0.1L,
+                                3.141592653589793238L,
+                                LDBL_MAX,
+                                -LDBL_MAX,
+                                LDBL_MIN,
+                                std::numeric_limits<long double>::denorm_min(),
+                                LDBL_MIN / 3,
+                                1e-4940L,
+                                123456789.0L,
+                                std::numeric_limits<long double>::infinity(),
+                                -std::numeric_limits<long double>::infinity()};
   for (const long double v : values) {
     const Bytes bytes = Written([&](TWriter& w) { w.WriteFloat(v); });
     TMemoryStream s(bytes);
@@ -442,8 +494,10 @@ TEST(FilerRoundTrip, RandomExtendedPatternsSurvive) {
     const unsigned sexp = static_cast<unsigned>(rng()) & 0xFFFF;
     const unsigned exp = sexp & 0x7FFF;
     if (exp == 0x7FFF) continue;
-    if (exp == 0) mant &= ~(uint64_t{1} << 63);
-    else mant |= uint64_t{1} << 63;
+    if (exp == 0)
+      mant &= ~(uint64_t{1} << 63);
+    else
+      mant |= uint64_t{1} << 63;
     Bytes bytes{5};
     for (int b = 0; b < 8; ++b) bytes.push_back(static_cast<uint8_t>(mant >> (8 * b)));
     bytes.push_back(static_cast<uint8_t>(sexp));
@@ -470,8 +524,10 @@ TEST(FilerReader, EveryTruncationIsAReadError) {
 }
 
 TEST(FilerReader, HugeLengthsFailWithoutAllocating) {
-  const Bytes heads[] = {{12, 0xFF, 0xFF, 0xFF, 0xFF}, {20, 0xFF, 0xFF, 0xFF, 0xFF},
-                         {18, 0xFF, 0xFF, 0xFF, 0xFF}, {10, 0xFE, 0xFF, 0xFF, 0xFF}};
+  const Bytes heads[] = {{12, 0xFF, 0xFF, 0xFF, 0xFF},
+                         {20, 0xFF, 0xFF, 0xFF, 0xFF},
+                         {18, 0xFF, 0xFF, 0xFF, 0xFF},
+                         {10, 0xFE, 0xFF, 0xFF, 0xFF}};
   for (const Bytes& head : heads) {
     const Bytes input = Cat({head, Repeat(100, 'x')});
     const std::function<void(TReader&)> reads[] = {
@@ -502,14 +558,30 @@ TEST(FilerReader, GarbageNeverEscapesAsAnythingButReadErrors) {
     try {
       for (int op = 0; op < 20; ++op) {
         switch (rng() % 8) {
-          case 0: r.SkipValue(); break;
-          case 1: r.ReadString(); break;
-          case 2: r.ReadFloat(); break;
-          case 3: r.ReadListBegin(); break;
-          case 4: r.ReadIdent(); break;
-          case 5: r.ReadSet(); break;
-          case 6: r.ReadBoolean(); break;
-          case 7: r.ReadWideString(); break;
+          case 0:
+            r.SkipValue();
+            break;
+          case 1:
+            r.ReadString();
+            break;
+          case 2:
+            r.ReadFloat();
+            break;
+          case 3:
+            r.ReadListBegin();
+            break;
+          case 4:
+            r.ReadIdent();
+            break;
+          case 5:
+            r.ReadSet();
+            break;
+          case 6:
+            r.ReadBoolean();
+            break;
+          case 7:
+            r.ReadWideString();
+            break;
         }
       }
     } catch (const EReadError&) {
@@ -564,9 +636,9 @@ TEST(StreamString, InconsistentCountsStayInsideTheRecord) {
     int64_t endPosition;
   };
   const Case cases[] = {
-      {{0, 0, 'n'}, "", 2},                                  // count 0: empty record
-      {{2, 0, 5, 'a', 'b'}, "a", 4},                         // length byte beyond the count
-      {{6, 0, 2, 'a', 'b', 'c', 'd', 'e', 'n'}, "ab", 8},    // surplus skipped
+      {{0, 0, 'n'}, "", 2},                                                          // count 0: empty record
+      {{2, 0, 5, 'a', 'b'}, "a", 4},                                                 // length byte beyond the count
+      {{6, 0, 2, 'a', 'b', 'c', 'd', 'e', 'n'}, "ab", 8},                            // surplus skipped
       {Cat({{0x2C, 1, 255}, Repeat(299, 'y'), {'n'}}), std::string(255, 'y'), 302},  // count 300
       {Cat({{0xFF, 0xFF, 3}, Repeat(65534, 'y')}), "yyy", 65537},
   };

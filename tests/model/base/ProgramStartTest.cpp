@@ -1,11 +1,11 @@
 // The programme itself, started twice from an empty folder and asked to end (SIGTERM) once its
 // options are there: the first start writes the options file with its defaults, the second reads
 // it and writes it again unchanged. Both end in order with exit status 0.
+#include "tests/support/Files.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
-#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {

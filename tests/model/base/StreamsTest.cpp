@@ -1,18 +1,18 @@
 #include "model/base/Streams.h"
 
+#include "model/base/Cp1252.h"
+#include "model/base/Errors.h"
+#include "tests/support/Files.h"
+
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-
-#include "model/base/Cp1252.h"
-#include "model/base/Errors.h"
-#include "tests/support/Files.h"
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zyn {
 namespace {
@@ -34,8 +34,8 @@ TEST(MemoryStream, ReadWriteSeekAndLittleEndianHelpers) {
   s.WriteI16(-2);
   s.WriteU32(0xDEADBEEF);
   s.WriteI32(-100000);
-  EXPECT_EQ(s.Bytes(), (std::vector<uint8_t>{0xAB, 0x34, 0x12, 0xFE, 0xFF, 0xEF, 0xBE, 0xAD, 0xDE,
-                                             0x60, 0x79, 0xFE, 0xFF}));
+  EXPECT_EQ(s.Bytes(),
+            (std::vector<uint8_t>{0xAB, 0x34, 0x12, 0xFE, 0xFF, 0xEF, 0xBE, 0xAD, 0xDE, 0x60, 0x79, 0xFE, 0xFF}));
   EXPECT_EQ(s.Position(), 13);
   s.SetPosition(0);
   EXPECT_EQ(s.ReadU8(), 0xAB);
@@ -141,7 +141,7 @@ TEST_F(FileHelpers, WriteFailingHalfwayLeavesTheOldFileAndNoTemporary) {
   // A file size limit makes the write itself fail, for root as well.
   const std::string path = Path("big.bin");
   WriteFileAtomic(path, std::string("old content"));
-  rlimit old {};
+  rlimit old{};
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
   auto* previous = std::signal(SIGXFSZ, SIG_IGN);
   rlimit small = old;

@@ -2,13 +2,13 @@
 // rounding half to even with its clamps, zero-filled numbers and the UTF-8 length.
 #include "model/base/TextUtils.h"
 
+#include "model/base/Cp1252.h"
+#include "model/base/Errors.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-
-#include "model/base/Cp1252.h"
-#include "model/base/Errors.h"
 
 namespace zyn {
 namespace {

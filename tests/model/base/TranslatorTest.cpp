@@ -1,9 +1,9 @@
 #include "model/base/Translator.h"
 
-#include <gtest/gtest.h>
-
 #include "model/base/Cp1252.h"
 #include "tests/support/Files.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {
@@ -50,12 +50,12 @@ TEST_F(Translation, LooksUpTheFirstExactEntry) {
   EXPECT_FALSE(GLanguageFile->Modified());
   EXPECT_TRUE(test::XmllintAccepts(file));
 
-  EXPECT_EQ(TranslateText("Ein"), "Ein");              // blank translation keeps the German text
-  EXPECT_EQ(TranslateText("Aus"), "Off");              // the first match wins
-  EXPECT_EQ(TranslateText("aus"), "aus");              // case counts
-  EXPECT_EQ(TranslateText(" Aus"), " Aus");            // blanks count, the text is not trimmed
+  EXPECT_EQ(TranslateText("Ein"), "Ein");    // blank translation keeps the German text
+  EXPECT_EQ(TranslateText("Aus"), "Off");    // the first match wins
+  EXPECT_EQ(TranslateText("aus"), "aus");    // case counts
+  EXPECT_EQ(TranslateText(" Aus"), " Aus");  // blanks count, the text is not trimmed
   EXPECT_EQ(TranslateText(Ansi("Löschen")), Ansi("Löschen (fr)"));
-  EXPECT_EQ(TranslateText("Zeile"), "line");           // values lose surrounding blanks in the file
+  EXPECT_EQ(TranslateText("Zeile"), "line");  // values lose surrounding blanks in the file
   EXPECT_EQ(TranslateText("Leer"), "Leer");
   EXPECT_EQ(TranslateText("Unbekannt"), "Unbekannt");
 
@@ -81,8 +81,9 @@ TEST_F(Translation, FileLayoutCarriesAllSevenFields) {
 }
 
 TEST_F(Translation, MalformedFileLeavesTheProgrammeUntranslated) {
-  test::WriteWholeFile(file, "<LanguageEntry><Native>Ja</Native><Translated>Yes</Translated>"
-                             "<SourceType>x</SourceType><IsTranslated>True</IsTranslated></LanguageEntry>");
+  test::WriteWholeFile(file,
+                       "<LanguageEntry><Native>Ja</Native><Translated>Yes</Translated>"
+                       "<SourceType>x</SourceType><IsTranslated>True</IsTranslated></LanguageEntry>");
   LoadLanguageFile(file);
   ASSERT_NE(GLanguageFile, nullptr);  // an unknown value name is no error
   EXPECT_EQ(TranslateText("Ja"), "Yes");

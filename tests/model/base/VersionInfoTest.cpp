@@ -1,8 +1,8 @@
 #include "model/base/VersionInfo.h"
 
-#include <gtest/gtest.h>
-
 #include "model/base/ProgramPaths.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {

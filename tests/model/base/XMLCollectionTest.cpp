@@ -1,12 +1,12 @@
 #include "model/base/XMLCollection.h"
 
+#include "model/base/Cp1252.h"
+#include "tests/support/Files.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
-
-#include "model/base/Cp1252.h"
-#include "tests/support/Files.h"
 
 namespace zyn {
 namespace {
@@ -20,9 +20,9 @@ class TTestLeaf : public TXMLCollectionItem {
  public:
   static const TXMLItemClass& Class() {
     static const TXMLItemClass cls = TXMLClassBuilder<TTestLeaf>("TTestLeaf")
-        .Text("Name", &TTestLeaf::Name)
-        .Integer("Wert", &TTestLeaf::Wert)
-        .Build();
+                                         .Text("Name", &TTestLeaf::Name)
+                                         .Integer("Wert", &TTestLeaf::Wert)
+                                         .Build();
     return cls;
   }
   const TXMLItemClass& ItemClass() const override { return Class(); }
@@ -35,17 +35,17 @@ class TTestItem : public TXMLCollectionItem {
   static const TXMLItemClass& Class() {
     using T = TTestItem;
     static const TXMLItemClass cls = TXMLClassBuilder<T>("TTestItem")
-        .Text("TextLang", &T::TextLang)
-        .Integer("zahl", &T::zahl)
-        .Char("Zeichen", &T::Zeichen)
-        .Text("Text", &T::Text)
-        .Boolean("Aktiv", &T::Aktiv)
-        .Integer("Anzahl", &T::Anzahl)
-        .Int64("Gross", &T::Gross)
-        .Float("Faktor", &T::Faktor)
-        .Enumeration("Farbe", {"fRot", "fGruen", "fBlau"}, &T::Farbe)
-        .Collection("Blaetter", &T::Blaetter)
-        .Build();
+                                         .Text("TextLang", &T::TextLang)
+                                         .Integer("zahl", &T::zahl)
+                                         .Char("Zeichen", &T::Zeichen)
+                                         .Text("Text", &T::Text)
+                                         .Boolean("Aktiv", &T::Aktiv)
+                                         .Integer("Anzahl", &T::Anzahl)
+                                         .Int64("Gross", &T::Gross)
+                                         .Float("Faktor", &T::Faktor)
+                                         .Enumeration("Farbe", {"fRot", "fGruen", "fBlau"}, &T::Farbe)
+                                         .Collection("Blaetter", &T::Blaetter)
+                                         .Build();
     return cls;
   }
   const TXMLItemClass& ItemClass() const override { return Class(); }
@@ -205,14 +205,9 @@ TEST(XMLCollection, EncodeEscapesAllButBlankCommaHyphenDigitsAndLetters) {
     std::string in;
     std::string out;
   } cases[] = {
-      {"V2.0 (Test)", "V2&#x2E;0 &#x28;Test&#x29;"},
-      {"\r\n", "&#x0D;&#x0A;"},
-      {Ansi("ü"), "&#xFC;"},
-      {"<>&\"'", "&#x3C;&#x3E;&#x26;&#x22;&#x27;"},
-      {" ,-09AZaz", " ,-09AZaz"},
-      {std::string(1, '\0'), "&#x00;"},
-      {"_;:/", "&#x5F;&#x3B;&#x3A;&#x2F;"},
-      {"\xFF\x80", "&#xFF;&#x80;"},
+      {"V2.0 (Test)", "V2&#x2E;0 &#x28;Test&#x29;"}, {"\r\n", "&#x0D;&#x0A;"},     {Ansi("ü"), "&#xFC;"},
+      {"<>&\"'", "&#x3C;&#x3E;&#x26;&#x22;&#x27;"},  {" ,-09AZaz", " ,-09AZaz"},   {std::string(1, '\0'), "&#x00;"},
+      {"_;:/", "&#x5F;&#x3B;&#x3A;&#x2F;"},          {"\xFF\x80", "&#xFF;&#x80;"},
   };
   for (const auto& c : cases) EXPECT_EQ(XMLEncode(c.in), c.out) << c.in;
 }
@@ -223,16 +218,20 @@ TEST(XMLCollection, DecodeRules) {
     std::string out;
   } cases[] = {
       {"V2&#x2E;0 &#x28;Test&#x29;", "V2.0 (Test)"},
-      {"  abc  ", "abc"},                    // blanks at the ends are lost
-      {"&#x20;abc&#x09;", "abc"},            // also when they were escaped
-      {"a&#x2e;b", "a.b"},                   // lower-case digits
-      {"a&#X2E;b", "a&#X2E;b"},              // only a lower-case x starts an escape
-      {"a&#x41", "a&#x41"},                  // fewer than six characters from the "&"
-      {"&#x41?", "A"},                       // the sixth character is not looked at
-      {"a&#x#1;b", "a\x01" "b"},             // a character below "a" counts as 0
-      {"a&#xG1;b", "a\x01" "b"},             // "g" counts 16: 16 * 16 + 1 wraps to 1
-      {"&#x&#x41;;", "&#xA;"},               // decoded from the end: no second round
-      {"&&#x23;x41;", "A"},                  // ... but a decoded "#" joins an escape to its left
+      {"  abc  ", "abc"},          // blanks at the ends are lost
+      {"&#x20;abc&#x09;", "abc"},  // also when they were escaped
+      {"a&#x2e;b", "a.b"},         // lower-case digits
+      {"a&#X2E;b", "a&#X2E;b"},    // only a lower-case x starts an escape
+      {"a&#x41", "a&#x41"},        // fewer than six characters from the "&"
+      {"&#x41?", "A"},             // the sixth character is not looked at
+      {"a&#x#1;b",
+       "a\x01"
+       "b"},  // a character below "a" counts as 0
+      {"a&#xG1;b",
+       "a\x01"
+       "b"},                    // "g" counts 16: 16 * 16 + 1 wraps to 1
+      {"&#x&#x41;;", "&#xA;"},  // decoded from the end: no second round
+      {"&&#x23;x41;", "A"},     // ... but a decoded "#" joins an escape to its left
       {"&#xFC;", Ansi("ü")},
       {"", ""},
   };
@@ -248,9 +247,15 @@ TEST(XMLCollection, FloatsUseOneFormIndependentOfTheLocale) {
   const struct {
     double value;
     const char* text;
-  } cases[] = {{1.5, "1.5"},   {-2.5, "-2.5"},       {0.1, "0.1"},
-               {1e20, "1E20"}, {1e-7, "1E-7"},       {1e14, "100000000000000"},
-               {1e15, "1E15"}, {-0.0, "0"},          {123456789012345678.0, "1.23456789012346E17"},
+  } cases[] = {{1.5, "1.5"},
+               {-2.5, "-2.5"},
+               {0.1, "0.1"},
+               {1e20, "1E20"},
+               {1e-7, "1E-7"},
+               {1e14, "100000000000000"},
+               {1e15, "1E15"},
+               {-0.0, "0"},
+               {123456789012345678.0, "1.23456789012346E17"},
                {2.0 / 3.0, "0.666666666666667"}};
   for (const auto& c : cases) {
     EXPECT_EQ(XMLFloatToStr(c.value), c.text);
@@ -304,8 +309,9 @@ TEST(XMLCollection, ReadingRulesForOddBlocks) {
   list.LoadFromXML("<TestItem><zahl>1</zahl>");
   EXPECT_EQ(list.Count(), 0);
   // Unknown tags, attributes, an element without closing tag and a stray "<" are skipped.
-  list.LoadFromXML("<TestItem><Fremd>x</Fremd><Anzahl x=\"1\">5</Anzahl><Text>offen</TestItem>"
-                   "<TestItem><Text>  zwei  </Text><zahl>8</zahl><</TestItem>");
+  list.LoadFromXML(
+      "<TestItem><Fremd>x</Fremd><Anzahl x=\"1\">5</Anzahl><Text>offen</TestItem>"
+      "<TestItem><Text>  zwei  </Text><zahl>8</zahl><</TestItem>");
   ASSERT_EQ(list.Count(), 2);
   EXPECT_EQ(list.Items(0)->Anzahl, 3);
   EXPECT_EQ(list.Items(0)->Text, "");  // no closing tag inside the block: empty content
@@ -427,11 +433,11 @@ class TBytesItem : public TXMLCollectionItem {
  public:
   static const TXMLItemClass& Class() {
     static const TXMLItemClass cls = TXMLClassBuilder<TBytesItem>("TBytesItem")
-        .Text("Bytes", &TBytesItem::GetBytes, &TBytesItem::SetBytes)
-        .Integer("Anzahl", &TBytesItem::GetAnzahl, &TBytesItem::SetAnzahl)
-        .Boolean("Leer", &TBytesItem::GetLeer, &TBytesItem::SetLeer)
-        .Float("Mittel", &TBytesItem::GetMittel, &TBytesItem::SetMittel)
-        .Build();
+                                         .Text("Bytes", &TBytesItem::GetBytes, &TBytesItem::SetBytes)
+                                         .Integer("Anzahl", &TBytesItem::GetAnzahl, &TBytesItem::SetAnzahl)
+                                         .Boolean("Leer", &TBytesItem::GetLeer, &TBytesItem::SetLeer)
+                                         .Float("Mittel", &TBytesItem::GetMittel, &TBytesItem::SetMittel)
+                                         .Build();
     return cls;
   }
   const TXMLItemClass& ItemClass() const override { return Class(); }

@@ -1,8 +1,8 @@
 #include "model/base/XMLIniFile.h"
 
-#include <gtest/gtest.h>
-
 #include "tests/support/Files.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {
@@ -92,7 +92,7 @@ TEST_F(IniFile, TypedReadsFollowTheTextForms) {
     const char* text;
     int32_t number;
     bool flag;
-  } cases[] = {{"12", 12, true},  {"0", 0, false},   {"-3", -3, true}, {"0x1F", 31, true},
+  } cases[] = {{"12", 12, true},   {"0", 0, false},   {"-3", -3, true}, {"0x1F", 31, true},
                {"0X10", 16, true}, {"abc", -7, true}, {"", -7, true},   {"2.5", -7, true}};
   for (const auto& c : cases) {
     ini.WriteString("T", "v", c.text);

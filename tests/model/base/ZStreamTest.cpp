@@ -1,18 +1,18 @@
 #include "model/base/ZStream.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <cstdlib>
-#include <fstream>
-#include <random>
-
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Filer.h"
 #include "tests/support/Files.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
 
 namespace zyn {
 namespace {
@@ -55,13 +55,14 @@ TEST(ZStream, PythonZlibReadsWhatWeWrite) {
   const Bytes plain = Sample(50000, 3);
   const Bytes packed = ZCompress(plain.data(), plain.size());
   const std::string base = std::string(ZYN_BINARY_DIR) + "/zstream_check";
-  std::ofstream(base + ".z", std::ios::binary).write(reinterpret_cast<const char*>(packed.data()),
-                                                     static_cast<std::streamsize>(packed.size()));
-  std::ofstream(base + ".raw", std::ios::binary).write(reinterpret_cast<const char*>(plain.data()),
-                                                       static_cast<std::streamsize>(plain.size()));
-  const std::string cmd = "python3 -c \"import zlib,sys; z=open(sys.argv[1],'rb').read(); "
-                          "r=open(sys.argv[2],'rb').read(); sys.exit(0 if zlib.decompress(z)==r else 1)\" '" +
-                          base + ".z' '" + base + ".raw'";
+  std::ofstream(base + ".z", std::ios::binary)
+      .write(reinterpret_cast<const char*>(packed.data()), static_cast<std::streamsize>(packed.size()));
+  std::ofstream(base + ".raw", std::ios::binary)
+      .write(reinterpret_cast<const char*>(plain.data()), static_cast<std::streamsize>(plain.size()));
+  const std::string cmd =
+      "python3 -c \"import zlib,sys; z=open(sys.argv[1],'rb').read(); "
+      "r=open(sys.argv[2],'rb').read(); sys.exit(0 if zlib.decompress(z)==r else 1)\" '" +
+      base + ".z' '" + base + ".raw'";
   EXPECT_EQ(std::system(cmd.c_str()), 0);
   std::remove((base + ".z").c_str());
   std::remove((base + ".raw").c_str());
@@ -175,7 +176,8 @@ TEST(ZStream, FilesArePackedAndUnpackedWhileTheDataFlow) {
   const std::string file = dir.File("p.zcf");
   const Bytes plain = Sample(700000, 5);
   ZDeflateFileAtomic(file, kZMaxCompression, [&](TStream& out) {
-    for (size_t at = 0; at < plain.size(); at += 997) out.Write(plain.data() + at, std::min<size_t>(997, plain.size() - at));
+    for (size_t at = 0; at < plain.size(); at += 997)
+      out.Write(plain.data() + at, std::min<size_t>(997, plain.size() - at));
   });
   const Bytes packed = ReadFileBytes(file);
   EXPECT_EQ(packed, ZCompress(plain.data(), plain.size(), kZMaxCompression));

@@ -1,12 +1,12 @@
 #include "model/base/ZYNOptionen.h"
 
-#include <gtest/gtest.h>
-
 #include "model/base/Cp1252.h"
 #include "model/base/ProgramPaths.h"
 #include "model/base/Translator.h"
 #include "tests/support/Files.h"
 #include "tests/support/TestHome.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {
@@ -47,15 +47,15 @@ TEST_F(Options, FirstRunWritesEveryDefault) {
   EXPECT_TRUE(GOptionFile->FirstRun());
   EXPECT_FALSE(GOptionFile->ApplyFirstRun(file));
 
-  const bool boolDefaults[17] = {false, true, true, true,  true,  true,  true,  true, true,
+  const bool boolDefaults[17] = {false, true, true,  true,  true,  true,  true, true, true,
                                  false, true, false, false, false, false, true, true};
   for (int i = 0; i < 17; ++i) EXPECT_EQ(GetBoolOption(i), boolDefaults[i]) << "Boolean option " << i;
   const int32_t intDefaults[9] = {0, 0, 640, 480, 0, 250, 0, 0, 1800};
   for (int i = 0; i < 9; ++i) EXPECT_EQ(GetIntOption(i), intDefaults[i]) << "integer option " << i;
 
   const std::string folder = Utf8ToAnsi(dir.Path());
-  const char* paths[6] = {"data/system", "data/database", "data/plugins", "data/projects", "data/downloads",
-                          "data/Grafiken"};
+  const char* paths[6] = {"data/system",   "data/database",  "data/plugins",
+                          "data/projects", "data/downloads", "data/Grafiken"};
   for (int i = 0; i < 6; ++i) {
     std::string text;
     GetPathOption(i, text);
@@ -262,7 +262,9 @@ TEST_F(Options, AccessorsWithoutOptionsReadNothing) {
 TEST_F(Options, DefaultTextsPassThroughTheTranslation) {
   TLanguageContainer table;
   const std::pair<std::string, std::string> rows[] = {
-      {"Ein", "On"}, {Ansi("zurück"), "back"}, {"keine Updates installiert!", "no updates installed!"},
+      {"Ein", "On"},
+      {Ansi("zurück"), "back"},
+      {"keine Updates installiert!", "no updates installed!"},
       {"Erzeugt mit ZYN- Systemsoftware V2.0", "Made with ZYN system software V2.0"}};
   for (const auto& [native, translated] : rows) {
     TLanguageEntry* e = table.Add();

@@ -3,22 +3,20 @@
 
 #include "model/db/DbfTable.h"
 
+#include "model/base/Cp1252.h"
+#include "tests/support/Files.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
 
-#include "model/base/Cp1252.h"
-#include "tests/support/Files.h"
-
 namespace zyn {
 namespace {
 
 const std::vector<TDbfField> kFields = {
-    {"INDEX", TDbfFieldType::Numeric, 11, 0},
-    {"NUMMER", TDbfFieldType::Character, 25, 0},
-    {"NAME", TDbfFieldType::Character, 75, 0},
-    {"NOTIZEN", TDbfFieldType::Memo, 10, 0},
+    {"INDEX", TDbfFieldType::Numeric, 11, 0},  {"NUMMER", TDbfFieldType::Character, 25, 0},
+    {"NAME", TDbfFieldType::Character, 75, 0}, {"NOTIZEN", TDbfFieldType::Memo, 10, 0},
     {"ANLAGEDATU", TDbfFieldType::Date, 8, 0},
 };
 
@@ -74,12 +72,13 @@ TEST_F(DbfTableTest, PythonDbfreadReadsTheTable) {
   if (!Have(Python() + " -c 'import dbfread'")) GTEST_SKIP() << "python3-dbfread missing";
   MakeSample();
   const std::string script = dir.File("read.py");
-  std::ofstream(script) << "import sys, dbfread\n"
-                           "t = dbfread.DBF(sys.argv[1], encoding='cp1252', load=True)\n"
-                           "print(t.dbversion)\n"
-                           "print(','.join(f.name + ':' + f.type + ':' + str(f.length) for f in t.fields))\n"
-                           "for r in t.records: print(repr(r['NAME']), r['ANLAGEDATU'], repr(r['NOTIZEN'])[:41], r['INDEX'])\n"
-                           "for r in t.deleted: print('deleted', repr(r['NAME']))\n";
+  std::ofstream(script)
+      << "import sys, dbfread\n"
+         "t = dbfread.DBF(sys.argv[1], encoding='cp1252', load=True)\n"
+         "print(t.dbversion)\n"
+         "print(','.join(f.name + ':' + f.type + ':' + str(f.length) for f in t.fields))\n"
+         "for r in t.records: print(repr(r['NAME']), r['ANLAGEDATU'], repr(r['NOTIZEN'])[:41], r['INDEX'])\n"
+         "for r in t.deleted: print('deleted', repr(r['NAME']))\n";
   const std::string out = test::CommandOutput(Python() + " " + script + " " + file);
   EXPECT_NE(out.find("dBASE IV with memo"), std::string::npos) << out;
   EXPECT_NE(out.find("INDEX:N:11,NUMMER:C:25,NAME:C:75,NOTIZEN:M:10,ANLAGEDATU:D:8"), std::string::npos) << out;
@@ -92,9 +91,10 @@ TEST_F(DbfTableTest, PerlXBaseReadsTheMemoFile) {
   if (!Have("perl -MXBase -e 1")) GTEST_SKIP() << "DBD::XBase missing";
   MakeSample();
   const std::string script = dir.File("read.pl");
-  std::ofstream(script) << "use XBase; my $t = XBase->new($ARGV[0]) or die XBase->errstr;\n"
-                           "for my $i (0 .. $t->last_record) { my @r = $t->get_record($i, 'NAME', 'NOTIZEN');\n"
-                           "  print join('|', $r[0] ? 'D' : 'L', $r[1], length($r[2] // ''), substr($r[2] // '', 0, 11)), \"\\n\"; }\n";
+  std::ofstream(script)
+      << "use XBase; my $t = XBase->new($ARGV[0]) or die XBase->errstr;\n"
+         "for my $i (0 .. $t->last_record) { my @r = $t->get_record($i, 'NAME', 'NOTIZEN');\n"
+         "  print join('|', $r[0] ? 'D' : 'L', $r[1], length($r[2] // ''), substr($r[2] // '', 0, 11)), \"\\n\"; }\n";
   const std::string out = test::CommandOutput("perl " + script + " " + file);
   EXPECT_NE(out.find(Ansi("L|Müller & Söhne|33|erste Zeile")), std::string::npos) << out;
   EXPECT_NE(out.find("D|Zweiter|0|"), std::string::npos) << out;

@@ -183,7 +183,8 @@ TEST_F(PrintUi, PreviewZoomNavigationAndScrollPosition) {
   const int gutter = preview.Gutter();
   const double pw = static_cast<double>(preview.Pages().Current()->Width()) * 96;
   const double ph = static_cast<double>(preview.Pages().Current()->Height()) * 96;
-  EXPECT_EQ(preview.Zoom(), static_cast<int>(std::min((400 - 2 * gutter - 20) / pw, (500 - 2 * gutter - 20) / ph) * 100));
+  EXPECT_EQ(preview.Zoom(),
+            static_cast<int>(std::min((400 - 2 * gutter - 20) / pw, (500 - 2 * gutter - 20) / ph) * 100));
   preview.ZoomToWidth();
   EXPECT_EQ(preview.Zoom(), static_cast<int>((400 - 2 * gutter - 20) / pw * 100));
   // The relative scroll position survives a zoom change.
@@ -232,7 +233,8 @@ TEST_F(PrintUi, ASelectedObjectIsFramedAndDraggedOnItsPage) {
   preview.OnObjectMouseDown = [&](Qt::MouseButton, QPointF, TGmVisibleObject* o) { reported = o; };
   preview.SelectObject(object);
   TGmPaperImage* paper = preview.PaperImage();
-  const QPoint start = paper->PageRect().topLeft() + QPoint(static_cast<int>(at.x() * 96), static_cast<int>(at.y() * 96));
+  const QPoint start =
+      paper->PageRect().topLeft() + QPoint(static_cast<int>(at.x() * 96), static_cast<int>(at.y() * 96));
   const auto* text = dynamic_cast<TGmBaseTextObject*>(object);
   ASSERT_NE(text, nullptr);
   const double left = static_cast<double>(text->Left(gmMillimeters));
@@ -388,16 +390,19 @@ TEST_F(DocPage, GoldenPicturesOfTheCoverAndAModuleDataPage) {
   for (int i = 1; i <= p.PageCount() && !moduleData; ++i) {
     const TGmPage& page = *p.Pages().GetPage(i);
     for (const auto& o : page.Objects().Items())
-      if (const auto* t = dynamic_cast<const TGmBaseTextObject*>(o.get()); t && t->Text() == "Moduldaten") moduleData = i;
+      if (const auto* t = dynamic_cast<const TGmBaseTextObject*>(o.get()); t && t->Text() == "Moduldaten")
+        moduleData = i;
   }
   ASSERT_GT(moduleData, 0);
-  for (const auto& [page, name] : {std::pair<int, const char*>{1, "preview_cover.png"}, {moduleData, "preview_moduldaten.png"}}) {
+  for (const auto& [page, name] :
+       {std::pair<int, const char*>{1, "preview_cover.png"}, {moduleData, "preview_moduldaten.png"}}) {
     p.SetCurrentPage(page);
     p.SetZoom(50);
     p.verticalScrollBar()->setValue(0);
     p.horizontalScrollBar()->setValue(0);
     QApplication::processEvents();
-    const QImage shot = p.PaperImage()->grab(p.PaperImage()->PageRect()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shot =
+        p.PaperImage()->grab(p.PaperImage()->PageRect()).toImage().convertToFormat(QImage::Format_RGB32);
     const QString golden = QString(ZYN_TEST_DATA_DIR) + "/" + name;
     if (qEnvironmentVariableIsSet("ZYN_UPDATE_GOLDEN")) {
       QDir().mkpath(ZYN_TEST_DATA_DIR);

@@ -1,11 +1,11 @@
 // Telegram buttons, navigation controls and run-time buttons at run time and in the designer.
 
-#include <QTest>
-#include <gtest/gtest.h>
-
 #include "tests/visu/ui/VisuUiFixture.h"
 #include "visu/VisuTelegram.h"
 #include "visu/ui/VisuButtons.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
 
 namespace zyn::test {
 namespace {

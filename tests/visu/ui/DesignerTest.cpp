@@ -2,20 +2,6 @@
 // with one control module: input module INP 3 (two push buttons), output module OUT 5 (two
 // switch outputs with their feedback channels) and one flag.
 
-#include <QApplication>
-#include <QImage>
-#include <QLabel>
-#include <QListWidget>
-#include <QRadioButton>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QTreeWidget>
-#include <QLineEdit>
-#include <QToolButton>
-#include <cstdlib>
-#include <filesystem>
-#include <gtest/gtest.h>
-
 #include "model/EAFunktionen.h"
 #include "model/Kanal.h"
 #include "model/Merker.h"
@@ -28,8 +14,8 @@
 #include "project/Projekt.h"
 #include "project/Steuermodul.h"
 #include "tests/support/AppFixture.h"
-#include "tests/support/ProgrammeGlobals.h"
 #include "tests/support/Files.h"
+#include "tests/support/ProgrammeGlobals.h"
 #include "tests/support/TestHome.h"
 #include "tests/visu/ui/VisuUiFixture.h"
 #include "visu/VisuDesignRules.h"
@@ -42,6 +28,21 @@
 #include "visu/ui/VisuPageFrame.h"
 #include "visu/ui/VisuPropertyDialogs.h"
 #include "widgets/controls/ZCLSpinEdit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 namespace zyn::test {
 namespace {
@@ -59,9 +60,12 @@ void AddChannel(TModul& m, int address, const std::string& name) {
   k->SetInternalName(m.InternalName() + "_" + std::to_string(address));
   k->SetDisplayName(name);
   k->SetAdresse(address);
-  if constexpr (std::is_same_v<T, TEingang>) m.Eingaenge().Add(std::move(k));
-  else if constexpr (std::is_same_v<T, TAusgang>) m.Ausgaenge().Add(std::move(k));
-  else m.Rueckmeldungen().Add(std::move(k));
+  if constexpr (std::is_same_v<T, TEingang>)
+    m.Eingaenge().Add(std::move(k));
+  else if constexpr (std::is_same_v<T, TAusgang>)
+    m.Ausgaenge().Add(std::move(k));
+  else
+    m.Rueckmeldungen().Add(std::move(k));
 }
 
 class VisuDesignerTest : public ::testing::Test {
@@ -124,7 +128,8 @@ class VisuDesignerTest : public ::testing::Test {
 
   // Selects the tree node whose caption ends with the text.
   static void Pick(QTreeWidget* tree, const std::string& text) {
-    const QList<QTreeWidgetItem*> found = tree->findItems(QString::fromStdString(text), Qt::MatchEndsWith | Qt::MatchRecursive);
+    const QList<QTreeWidgetItem*> found =
+        tree->findItems(QString::fromStdString(text), Qt::MatchEndsWith | Qt::MatchRecursive);
     ASSERT_FALSE(found.isEmpty()) << text;
     tree->setCurrentItem(found.front());
   }

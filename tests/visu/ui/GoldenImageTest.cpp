@@ -5,12 +5,12 @@
 // module 65, channel 3 and switched on at run time; the rest as created. Pictures are written anew
 // with ZYN_UPDATE_GOLDEN=1 and checked by eye before they are committed.
 
-#include <gtest/gtest.h>
-
 #include "tests/visu/ui/VisuUiFixture.h"
 #include "visu/ui/VisuButtons.h"
 #include "visu/ui/VisuControls.h"
 #include "visu/ui/VisuLogger.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn::test {
 namespace {

@@ -1,14 +1,14 @@
 // Log-in frames, the key pad, the menu frame's buttons by level, the connector frame and the user
 // administration frame, with the user file of the run time.
 
-#include <QDialog>
-#include <QTest>
-#include <gtest/gtest.h>
-
 #include "tests/visu/ui/VisuUiFixture.h"
 #include "visu/ui/UserAdminFrame.h"
 #include "visu/ui/VisuFrames.h"
 #include "visu/ui/VisuLogin.h"
+
+#include <QDialog>
+#include <QTest>
+#include <gtest/gtest.h>
 
 namespace zyn::test {
 namespace {
@@ -79,7 +79,8 @@ TEST_F(LoginTest, RightCodeOpensWrongIsRefusedAndUsersAreNotDoubled) {
   Choose(login, "Hausmeister");
   Type(*login.NumberBlk1, {"4", "3", "OK"});
   ASSERT_EQ(Messages().size(), 2u);
-  EXPECT_NE(Messages()[1].find("Die Passworteingabe für den Benutzer \"Hausmeister\" ist nicht korrekt"), std::string::npos);
+  EXPECT_NE(Messages()[1].find("Die Passworteingabe für den Benutzer \"Hausmeister\" ist nicht korrekt"),
+            std::string::npos);
   EXPECT_EQ(manager.calls, 0);
   EXPECT_FALSE(login.BtnStart->isEnabled());
 
@@ -176,8 +177,8 @@ TEST_F(LoginTest, MenuButtonsFollowTheUserLevel) {
   menu.SetUserManager(&manager);
   std::vector<bool> enabled;
   for (QWidget* b : std::initializer_list<QWidget*>{menu.BtnLogin, menu.BtnLogout, menu.BtnAdmin, menu.BtnConnect,
-                                                     menu.BtnConnectAll, menu.BtnDisConnectAll, menu.BtnOption,
-                                                     menu.BtnStart, menu.BtnClose})
+                                                    menu.BtnConnectAll, menu.BtnDisConnectAll, menu.BtnOption,
+                                                    menu.BtnStart, menu.BtnClose})
     enabled.push_back(b->isEnabled());
   EXPECT_EQ(enabled, (std::vector<bool>{false, true, false, false, false, false, false, true, false}));
   manager.level = 0;
@@ -213,7 +214,12 @@ TEST_F(LoginTest, ConnectorListsReachableAndConnectedControlModules) {
     };
   };
   std::vector<int32_t> connects;
-  frame.SetSTMConnectEvents({}, {}, [&](QObject*, int32_t n) { connects.push_back(n); connected.push_back(n); }, {});
+  frame.SetSTMConnectEvents({}, {},
+                            [&](QObject*, int32_t n) {
+                              connects.push_back(n);
+                              connected.push_back(n);
+                            },
+                            {});
   frame.SetSTMInfoEvents(answer(available), answer(connected), answer(used));
   const auto items = frame.Items();
   ASSERT_EQ(items.size(), 3u);

@@ -1,11 +1,6 @@
 // Pages as component records: every control kind is written and read back byte for byte, a page
 // goes through the project stream, unknown classes survive, and the palette inserts its controls.
 
-#include <QApplication>
-#include <QMouseEvent>
-#include <QTest>
-#include <gtest/gtest.h>
-
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
 #include "tests/visu/ui/VisuUiFixture.h"
@@ -16,6 +11,11 @@
 #include "visu/ui/VisuLogger.h"
 #include "visu/ui/VisuLogin.h"
 #include "visu/ui/VisuPageFrame.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+#include <gtest/gtest.h>
 
 namespace zyn::test {
 namespace {
@@ -187,11 +187,12 @@ TEST_F(PageRecordTest, PaletteInsertsOnAClickAndOnlyOnce) {
     return def + "!";
   };
   // Every palette index makes its class; index 19 is a disconnect button.
-  const char* expected[21] = {"TVisuLogger", "TVisuRoundLED", "TVisuSquareLED", "TVisuRectLED", "TVisuRectRoundLED",
-                              "TVisuTextIndicator", "TVisuLEDTeleButton", "TVisuMinuteTimer", "TNavigationButton",
-                              "TSegmentControl", "TVisuCycleCounter", "TTeleButton", "TVisuText", "TVisuMenuFrame",
-                              "TVisuConnectorFrame", "TIndexControl", "TVisuUserLogin2", "TExitButton",
-                              "TVisuSTMConnectButton", "TVisuSTMConnectButton", "TSummenStatus"};
+  const char* expected[21] = {
+      "TVisuLogger",        "TVisuRoundLED",      "TVisuSquareLED",   "TVisuRectLED",          "TVisuRectRoundLED",
+      "TVisuTextIndicator", "TVisuLEDTeleButton", "TVisuMinuteTimer", "TNavigationButton",     "TSegmentControl",
+      "TVisuCycleCounter",  "TTeleButton",        "TVisuText",        "TVisuMenuFrame",        "TVisuConnectorFrame",
+      "TIndexControl",      "TVisuUserLogin2",    "TExitButton",      "TVisuSTMConnectButton", "TVisuSTMConnectButton",
+      "TSummenStatus"};
   for (int k = 0; k <= 20; ++k) {
     page.InsertComponent = k;
     TVisuComponent* c = page.InsertControl(k, 5 * k, 7);
@@ -243,7 +244,8 @@ TEST_F(PageRecordTest, DesignerDragsControlsAndOpensTheControlMenu) {
   EXPECT_TRUE(led->Hooks().HasMouse());
 
   QTest::mousePress(led, Qt::LeftButton, {}, QPoint(5, 5));
-  QMouseEvent move(QEvent::MouseMove, QPointF(25, 15), QPointF(25, 15), QPointF(25, 15), Qt::NoButton, Qt::LeftButton, {});
+  QMouseEvent move(QEvent::MouseMove, QPointF(25, 15), QPointF(25, 15), QPointF(25, 15), Qt::NoButton, Qt::LeftButton,
+                   {});
   QApplication::sendEvent(led, &move);
   QTest::mouseRelease(led, Qt::LeftButton, {}, QPoint(25, 15));
   EXPECT_EQ(led->pos(), QPoint(30, 20));

@@ -1,12 +1,12 @@
 // Status displays follow the channel values fed in; geometry, counters, summary, index control
 // and the channel logger with its history file.
 
-#include <gtest/gtest.h>
-
 #include "model/base/XMLIniFile.h"
 #include "tests/visu/ui/VisuUiFixture.h"
 #include "visu/ui/VisuControls.h"
 #include "visu/ui/VisuLogger.h"
+
+#include <gtest/gtest.h>
 
 namespace zyn::test {
 namespace {

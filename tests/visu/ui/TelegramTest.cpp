@@ -1,13 +1,13 @@
 // Telegram buttons on a real pseudo-terminal: a release sends the exact bytes through the bus
 // link to the control-module simulator.
 
-#include <QTest>
-#include <gtest/gtest.h>
-
 #include "bus/VisuBusSender.h"
 #include "tests/bus/SimFixture.h"
 #include "tests/support/AppFixture.h"
 #include "visu/ui/VisuButtons.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {

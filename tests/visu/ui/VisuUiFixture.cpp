@@ -1,14 +1,14 @@
 #include "tests/visu/ui/VisuUiFixture.h"
 
+#include "platform/MessageDlg.h"
+#include "visu/ui/VisuComponent.h"
+#include "visu/ui/VisuLogger.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QPalette>
 #include <QStyleFactory>
 #include <QWidget>
-
-#include "platform/MessageDlg.h"
-#include "visu/ui/VisuComponent.h"
-#include "visu/ui/VisuLogger.h"
 
 namespace zyn::test {
 

@@ -3,14 +3,15 @@
 // the registered classes, a temporary folder as the run time's folder, message boxes answered
 // by script and recorded, and the comparison with golden pictures.
 
+#include "tests/support/AppFixture.h"
+#include "tests/support/Files.h"
+
 #include <QImage>
 #include <QObject>
 #include <QString>
+
 #include <string>
 #include <vector>
-
-#include "tests/support/AppFixture.h"
-#include "tests/support/Files.h"
 
 class QWidget;
 

@@ -2,7 +2,6 @@
 // bar in the client area, driven together by mouse input through the form's windows.
 
 #include "BarDemoWindow.h"
-
 #include "model/base/Cp1252.h"
 #include "widgets/bars/SideBarGroup.h"
 #include "widgets/bars/SideBarGroups.h"
@@ -75,8 +74,9 @@ TEST_F(BarDemoSideBar, AnItemClickPassesTheItemsFrameKeyBesideTheBarEvents) {
   Click(SideBarItemPoint(*Group(4)->Items()[0]));
   Click(SideBarItemPoint(*Group(4)->Items()[2]));
   ClickControl(*ControlIn(WindowOf(Toolbars[3]), "Inhalt1"));
-  EXPECT_EQ(Events, (std::vector<std::string>{"OnItemClick:" + test::SampleFrame(4, 0), "OnItemClick:" + test::SampleFrame(4, 2),
-                                               "OnClickItem:Inhalt1", "OnClick:Inhalt1"}));
+  EXPECT_EQ(Events, (std::vector<std::string>{"OnItemClick:" + test::SampleFrame(4, 0),
+                                              "OnItemClick:" + test::SampleFrame(4, 2), "OnClickItem:Inhalt1",
+                                              "OnClick:Inhalt1"}));
 }
 
 TEST_F(BarDemoSideBar, AClickOnTheSideBarClosesTheOpenMenusAndStillReachesIt) {

@@ -1,15 +1,14 @@
 #pragma once
 // A demo form with the bar setup of the program's main window: the XP look, no customizing, no
 // docking at the left and right edges, the main menu bar in row 0 of the top dock and the five
-// toolbars in row 1, every bar without mark. The form's object name is "BarDemoForm". The form is shown on the screen of the tests; the
-// helpers send mouse and key input through the windows, as the platform does.
+// toolbars in row 1, every bar without mark. The form's object name is "BarDemoForm". The form is shown on the screen
+// of the tests; the helpers send mouse and key input through the windows, as the platform does.
 //
 // The client area holds a side bar at its left edge (the six sample groups, as
 // `BuildSampleSideBar` fills it), as the main window shows it in its fold panel.
 
 #include "BarTestSupport.h"
 #include "SideBarTestSupport.h"
-
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarScreen.h"
@@ -18,6 +17,7 @@
 
 #include <QPoint>
 #include <QWidget>
+
 #include <memory>
 #include <string>
 #include <vector>

@@ -526,16 +526,16 @@ TEST_F(BarDocking, ADropInsideARowsBandJoinsThatRowAndTheStripsBetweenRowsMakeNe
     bool NewRow;
   };
   const TCase cases[] = {
-      {row0.Top - 10, 0, true},       // just outside the dock, before the first row
-      {row0.Top + 4, 0, false},       // inside the menu bar's band
+      {row0.Top - 10, 0, true},  // just outside the dock, before the first row
+      {row0.Top + 4, 0, false},  // inside the menu bar's band
       {row0.Bottom - 3, 0, false},
-      {row1.Top - 1, 1, true},        // on the border between the rows
+      {row1.Top - 1, 1, true},  // on the border between the rows
       {row1.Top + 2, 1, true},
-      {row1.Top + 3, 1, false},       // inside the toolbars' band, also in its middle
+      {row1.Top + 3, 1, false},  // inside the toolbars' band, also in its middle
       {(row1.Top + row1.Bottom) / 2, 1, false},
       {row1.Bottom - 3, 1, false},
-      {row1.Bottom, 2, true},         // after the last row
-      {row1.Bottom + 30, 2, true},    // beyond the zone: still a new last row
+      {row1.Bottom, 2, true},       // after the last row
+      {row1.Bottom + 30, 2, true},  // beyond the zone: still a new last row
   };
   for (const TCase& c : cases) {
     bool newRow = false;
@@ -669,14 +669,14 @@ TEST(BarWorkArea, AFloatingBarKeepsAPieceToTakeItByAndItsCaptionOnTheWorkArea) {
     TRect Out;
   };
   const TCase cases[] = {
-      {Bounds(100, 100, 120, 40), Bounds(100, 100, 120, 40)},      // inside: unchanged
-      {Bounds(-90, 100, 120, 40), Bounds(-90, 100, 120, 40)},      // partly left, 30 pixels inside: kept
-      {Bounds(-110, 100, 120, 40), Bounds(-96, 100, 120, 40)},     // only 10 pixels inside
-      {Bounds(-500, 100, 120, 40), Bounds(-96, 100, 120, 40)},     // wholly left: a piece comes back
-      {Bounds(900, 100, 120, 40), Bounds(776, 100, 120, 40)},      // wholly right
-      {Bounds(100, -30, 120, 40), Bounds(100, 0, 120, 40)},        // caption above the screen
-      {Bounds(100, 700, 120, 40), Bounds(100, 582, 120, 40)},      // below: the caption stays
-      {Bounds(-500, -500, 10, 10), Bounds(0, 0, 10, 10)},          // narrower than the piece
+      {Bounds(100, 100, 120, 40), Bounds(100, 100, 120, 40)},   // inside: unchanged
+      {Bounds(-90, 100, 120, 40), Bounds(-90, 100, 120, 40)},   // partly left, 30 pixels inside: kept
+      {Bounds(-110, 100, 120, 40), Bounds(-96, 100, 120, 40)},  // only 10 pixels inside
+      {Bounds(-500, 100, 120, 40), Bounds(-96, 100, 120, 40)},  // wholly left: a piece comes back
+      {Bounds(900, 100, 120, 40), Bounds(776, 100, 120, 40)},   // wholly right
+      {Bounds(100, -30, 120, 40), Bounds(100, 0, 120, 40)},     // caption above the screen
+      {Bounds(100, 700, 120, 40), Bounds(100, 582, 120, 40)},   // below: the caption stays
+      {Bounds(-500, -500, 10, 10), Bounds(0, 0, 10, 10)},       // narrower than the piece
   };
   for (const TCase& c : cases) {
     const TRect r = KeepOnWorkArea(c.In, area, 18);

@@ -1,7 +1,6 @@
 // The clip, font, sound, input and window helpers of the bar unit.
 
 #include "BarTestSupport.h"
-
 #include "widgets/bars/BarUtils.h"
 
 #include <QApplication>
@@ -9,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -64,10 +64,14 @@ TEST(BarDrawingUtils, MenuSoundsComeFromTheDesktopSoundThemeAndHaveNoDefault) {
   EXPECT_EQ(FindBarSoundFile("MenuPopup"), popup.fileName());
   EXPECT_TRUE(FindBarSoundFile("MenuCommand").isEmpty());  // no default sound
   EXPECT_TRUE(FindBarSoundFile("Other").isEmpty());
-  if (hadHome) qputenv("XDG_DATA_HOME", oldHome);
-  else qunsetenv("XDG_DATA_HOME");
-  if (hadDirs) qputenv("XDG_DATA_DIRS", oldDirs);
-  else qunsetenv("XDG_DATA_DIRS");
+  if (hadHome)
+    qputenv("XDG_DATA_HOME", oldHome);
+  else
+    qunsetenv("XDG_DATA_HOME");
+  if (hadDirs)
+    qputenv("XDG_DATA_DIRS", oldDirs);
+  else
+    qunsetenv("XDG_DATA_DIRS");
 }
 
 TEST(BarDrawingUtils, BarFontNeverBelowElevenPixelsWhenScaled) {

@@ -1,9 +1,9 @@
 // Edit and combo items on the demo form: typing, Enter, Esc, the drop-down list and the change
 // events, under QTest.
 
-#include "BarDemoWindow.h"
-
 #include "widgets/bars/BarEditItems.h"
+
+#include "BarDemoWindow.h"
 #include "widgets/bars/BarButtons.h"
 
 #include <QListWidget>

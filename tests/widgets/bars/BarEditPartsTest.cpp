@@ -2,7 +2,6 @@
 // their numbers per painter and the pixels of the classic and flat looks.
 
 #include "BarTestSupport.h"
-
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarEnhancedPainter.h"
 #include "widgets/bars/BarFlatPainter.h"
@@ -423,8 +422,8 @@ TEST_F(EditParts, PersonalizedMenuDecorationOfTheClassicLook) {
   place.Last = true;
   control->NonRecent = true;  // the first item of a rarely used block after a frequently used one
   Standard().DrawMenuItemDecoration(*window, *control, place, Rect(10, 20, 60, 38), window->Canvas());
-  EXPECT_EQ(Px(8, 19), ColorToRGB(clBtnShadow));   // the line above the block, from the margin
-  EXPECT_EQ(Px(60, 19), ColorToRGB(clBtnShadow));  // one pixel past the right edge
+  EXPECT_EQ(Px(8, 19), ColorToRGB(clBtnShadow));                    // the line above the block, from the margin
+  EXPECT_EQ(Px(60, 19), ColorToRGB(clBtnShadow));                   // one pixel past the right edge
   EXPECT_EQ(Px(9, 25), ColorToRGB(window->CurrentBrush().Color));   // the left margin
   EXPECT_EQ(Px(61, 25), ColorToRGB(window->CurrentBrush().Color));  // two pixels at the right
   EXPECT_EQ(Px(30, 45), ColorToRGB(window->CurrentBrush().Color));  // below the last item

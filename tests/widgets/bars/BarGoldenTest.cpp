@@ -7,13 +7,13 @@
 // a look and review the new images before committing them.
 
 #include "BarTestSupport.h"
-
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/ThemeManager.h"
 
 #include <QDir>
-#include <cstdlib>
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace zyn {
 namespace {
@@ -26,14 +26,16 @@ struct TStateColumn {
   bool Selected, Pressed, Down, Enabled;
 };
 
-const TStateColumn kBarStates[] = {{"normal", false, false, false, true},  {"hot", true, false, false, true},
-                                   {"pressed", true, true, false, true},  {"down", false, false, true, true},
-                                   {"hot down", true, false, true, true}, {"pressed down", true, true, true, true},
-                                   {"disabled", false, false, false, false}, {"disabled hot", true, false, false, false}};
+const TStateColumn kBarStates[] = {
+    {"normal", false, false, false, true},    {"hot", true, false, false, true},
+    {"pressed", true, true, false, true},     {"down", false, false, true, true},
+    {"hot down", true, false, true, true},    {"pressed down", true, true, true, true},
+    {"disabled", false, false, false, false}, {"disabled hot", true, false, false, false}};
 
-const TStateColumn kMenuStates[] = {{"normal", false, false, false, true},  {"hot", true, false, false, true},
-                                    {"down", false, false, true, true},     {"hot down", true, false, true, true},
-                                    {"disabled", false, false, false, false}, {"disabled hot", true, false, false, false}};
+const TStateColumn kMenuStates[] = {
+    {"normal", false, false, false, true},    {"hot", true, false, false, true},
+    {"down", false, false, true, true},       {"hot down", true, false, true, true},
+    {"disabled", false, false, false, false}, {"disabled hot", true, false, false, false}};
 
 class Golden : public ::testing::TestWithParam<TzbBarManagerStyle>, public BarsFixture {
  protected:
@@ -58,10 +60,14 @@ class Golden : public ::testing::TestWithParam<TzbBarManagerStyle>, public BarsF
 
   static const char* StyleName(TzbBarManagerStyle style) {
     switch (style) {
-      case bmsXP: return "xp";
-      case bmsFlat: return "flat";
-      case bmsOffice11: return "office11";
-      default: return "enhanced";
+      case bmsXP:
+        return "xp";
+      case bmsFlat:
+        return "flat";
+      case bmsOffice11:
+        return "office11";
+      default:
+        return "enhanced";
     }
   }
 
@@ -221,10 +227,14 @@ TEST_P(Golden, MDIButtonsSubItemsAndGrips) {
 INSTANTIATE_TEST_SUITE_P(Painters, Golden, ::testing::Values(bmsXP, bmsEnhanced, bmsFlat, bmsOffice11),
                          [](const ::testing::TestParamInfo<TzbBarManagerStyle>& info) {
                            switch (info.param) {
-                             case bmsXP: return std::string("XP");
-                             case bmsFlat: return std::string("Flat");
-                             case bmsOffice11: return std::string("Office11");
-                             default: return std::string("Enhanced");
+                             case bmsXP:
+                               return std::string("XP");
+                             case bmsFlat:
+                               return std::string("Flat");
+                             case bmsOffice11:
+                               return std::string("Office11");
+                             default:
+                               return std::string("Enhanced");
                            }
                          });
 

@@ -2,18 +2,19 @@
 // settings-store form keeps user glyphs, saving replaces only the layout's own keys, damaged
 // layouts fall back to the form's own, and resets go back to the state the form was built with.
 
+#include "widgets/bars/BarLayout.h"
+
 #include "BarDemoWindow.h"
 #include "BarTestSupport.h"
-
 #include "model/base/XMLIniFile.h"
 #include "platform/MessageDlg.h"
 #include "tests/support/Files.h"
 #include "widgets/bars/BarButtons.h"
-#include "widgets/bars/BarLayout.h"
 
 #include <QSettings>
-#include <sstream>
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace zyn {
 namespace {
@@ -77,11 +78,11 @@ TEST_F(BarLayout, DamagedLayoutsFallBackToTheFormsOwn) {
     TXMLIniFile ini(file);
     ASSERT_EQ(ini.ReadString(kPrefix + "Main", "BarCount", ""), "6");
     ini.WriteString(kPrefix + "Main", "BarCount", "999999");
-    ini.WriteString(kPrefix + "Bar1", "DockingStyle", "17");          // no side
-    ini.WriteString(kPrefix + "Bar1", "Visible", "0");                // skipped after the bad value
+    ini.WriteString(kPrefix + "Bar1", "DockingStyle", "17");  // no side
+    ini.WriteString(kPrefix + "Bar1", "Visible", "0");        // skipped after the bad value
     ini.WriteString(kPrefix + "Bar2", "Row", "123456");
     ini.WriteString(kPrefix + "Bar2", "DockedLeft", "-70000");
-    ini.WriteString(kPrefix + "Bar3", "DockingStyle", "1");           // the form allows no left dock
+    ini.WriteString(kPrefix + "Bar3", "DockingStyle", "1");  // the form allows no left dock
     ini.WriteString(kPrefix + "Bar4", "ItemLinkCount", "2000000000");
     ini.WriteString(kPrefix + "Bar4.ItemLink0", "ItemName", "GibtEsNicht");
     ini.WriteString(kPrefix + "Bar4.ItemLink0", "UserWidth", "x");
@@ -104,9 +105,7 @@ TEST_F(BarLayout, SavingReplacesOnlyTheLayoutsOwnSections) {
     ini.WriteString("OtherForm.zbBarManager1.Main", "BarCount", "1");
     ini.WriteString(kPrefix + "Bar17", "Row", "0");  // from a layout with more bars
   }
-  {
-    BarDemoWindow demo(file);
-  }
+  { BarDemoWindow demo(file); }
   {
     BarDemoWindow demo(file);  // saving twice leaves one layout
   }
@@ -201,8 +200,8 @@ TEST_F(BarLayoutModel, MoreOrFewerStoredBarsAndVanishedItems) {
     f.WriteString(p + "Bar0.ItemLink1", "ItemName", "Geloescht");
     f.WriteString(p + "Bar0.ItemLink2", "ItemName", "Menu");
     f.WriteString(p + "Bar2", "Row", "4000");
-  f.WriteString(p + "Bar2", "DockedLeft", "-5");
-  f.WriteString(p + "Bar2", "FloatClientWidth", "99999999");
+    f.WriteString(p + "Bar2", "DockedLeft", "-5");
+    f.WriteString(p + "Bar2", "FloatClientWidth", "99999999");
     f.WriteString(p + "Bar2", "Caption", "Neu");
     f.WriteString(p + "Bar2", "Visible", "1");
     f.WriteString(p + "SubItem_Menu", "ItemLinkCount", "1");

@@ -1,5 +1,4 @@
 #include "BarTestSupport.h"
-
 #include "model/base/Cp1252.h"
 #include "platform/QtText.h"
 #include "widgets/bars/BarButtons.h"
@@ -10,6 +9,7 @@
 
 #include <QFontMetrics>
 #include <gtest/gtest.h>
+
 #include <stdexcept>
 
 namespace zyn {
@@ -135,9 +135,7 @@ TEST_F(BarModel, ManagerSettingsIgnoreOutOfRangeValues) {
 }
 
 TEST_F(BarModel, StartUseCountTable) {
-  const struct {
-    int percents, start;
-  } cases[] = {{100, 0}, {95, 20}, {50, 2}, {99, 100}, {0, 1}, {90, 10}};
+  const struct { int percents, start; } cases[] = {{100, 0}, {95, 20}, {50, 2}, {99, 100}, {0, 1}, {90, 10}};
   for (const auto& c : cases) {
     manager->SetMostRecentItemsPercents(c.percents);
     EXPECT_EQ(manager->StartUseCount(), c.start) << c.percents;

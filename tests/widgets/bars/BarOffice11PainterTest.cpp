@@ -1,8 +1,8 @@
 // The Office 2003 painter's choice by the manager and the colours it takes from the scheme.
 
-#include "BarTestSupport.h"
-
 #include "widgets/bars/BarOffice11Painter.h"
+
+#include "BarTestSupport.h"
 #include "widgets/bars/LookAndFeels.h"
 #include "widgets/bars/Office11Colors.h"
 

@@ -1,5 +1,4 @@
 #include "BarTestSupport.h"
-
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarEnhancedPainter.h"
 #include "widgets/bars/BarFlatPainter.h"
@@ -13,6 +12,7 @@
 #include <QApplication>
 #include <QPalette>
 #include <gtest/gtest.h>
+
 #include <limits>
 #include <set>
 
@@ -42,7 +42,7 @@ TEST_F(Painting, ArrowSizesFromTheRectangle) {
     int width, height;
     bool down;
     int size;
-  } cases[] = {{16, 10, true, 3}, {15, 10, true, 4}, {10, 10, true, 3}, {21, 10, true, 7},
+  } cases[] = {{16, 10, true, 3},  {15, 10, true, 4},  {10, 10, true, 3}, {21, 10, true, 7},
                {10, 13, false, 4}, {10, 14, false, 3}, {10, 4, false, 3}, {0, 0, true, 3}};
   for (const auto& c : cases)
     EXPECT_EQ(ArrowSizeForRect(Rect(0, 0, c.width, c.height), c.down), c.size) << c.width << "x" << c.height;
@@ -117,7 +117,7 @@ TEST_F(Painting, GradientsNeverDivideByZero) {
     TCanvas canvas(&wide);
     FillGradient(canvas, Rect(0, 0, 300, 1), RGB(0, 0, 0), RGB(255, 255, 255), true);
     FillGradient(canvas, Rect(0, 1, 1, 2), RGB(10, 20, 30), RGB(200, 200, 200), true);
-    FillGradient(canvas, Rect(5, 1, 5, 2), RGB(255, 0, 0), RGB(0, 0, 255), true);   // empty
+    FillGradient(canvas, Rect(5, 1, 5, 2), RGB(255, 0, 0), RGB(0, 0, 255), true);          // empty
     FillTubeGradient(canvas, Rect(10, 1, 11, 2), RGB(10, 20, 30), RGB(90, 90, 90), true);  // one pixel
     FillTubeGradient(canvas, Rect(20, 1, 20, 2), RGB(10, 20, 30), RGB(90, 90, 90), true);  // empty
   }
@@ -155,8 +155,8 @@ TEST_F(Painting, ColourArithmetic) {
   auto blend = [](int f, int h, int w, int a, int b, int c) {
     return std::clamp(MulDiv(f, a, 100) + MulDiv(h, b, 100) + MulDiv(w, c, 100), 0, 255);
   };
-  EXPECT_EQ(BlendSystemColors(-2, 30, 72),
-            RGB(blend(0xD4, 0x0A, 0xFF, -2, 30, 72), blend(0xD0, 0x24, 0xFF, -2, 30, 72), blend(0xC8, 0x6A, 0xFF, -2, 30, 72)));
+  EXPECT_EQ(BlendSystemColors(-2, 30, 72), RGB(blend(0xD4, 0x0A, 0xFF, -2, 30, 72), blend(0xD0, 0x24, 0xFF, -2, 30, 72),
+                                               blend(0xC8, 0x6A, 0xFF, -2, 30, 72)));
 }
 
 TEST_F(Painting, BlackButtonFaceMakesEveryBlendTheHighlight) {
@@ -185,18 +185,42 @@ TEST_F(Painting, Office2003ColoursOfTheStandardStyle) {
   const struct {
     TColor value;
     int entry;
-  } table[] = {{c.Office11ToolbarColor1, 0},        {c.Office11ToolbarColor2, 1},      {c.Office11DockColor1, 2},
-               {c.Office11DockColor2, 3},           {c.Office11MoreButtonsColors2[0], 4}, {c.Office11MoreButtonsColors1[0], 5},
-               {c.Office11MoreButtonsColors2[1], 6}, {c.Office11MoreButtonsColors1[1], 7}, {c.Office11MoreButtonsColors2[2], 8},
-               {c.Office11MoreButtonsColors1[2], 9}, {c.Office11BarFrameColor1, 10},   {c.Office11BarFrameColor2, 11},
-               {c.Office11GripDarkColor, 12},       {c.Office11GripLightColor, 13},    {c.Office11SeparatorDarkColor, 14},
-               {c.Office11SeparatorLightColor, 15}, {c.Office11BarBorderColor1, 16},   {c.Office11BarBorderColor2, 17},
-               {c.Office11BorderColor, 18},         {c.Office11MenuColor, 19},         {c.Office11SelectedColor, 20},
-               {c.Office11SelectedBorderColor, 21}, {c.Office11HotColor1, 22},         {c.Office11HotColor2, 23},
-               {c.Office11PressedColor1, 24},       {c.Office11PressedColor2, 25},     {c.Office11CheckedColor, 26},
-               {c.Office11PressedColor, 27},        {c.Office11ItemColor1, 28},        {c.Office11ItemColor2, 29},
-               {c.Office11TextColor, 30},           {c.Office11DisabledTextColor, 31}, {c.Office11AuxColor1, 32},
-               {c.Office11AuxColor2, 33},           {c.Office11AuxColor3, 34},         {c.Office11AuxColor4, 35}};
+  } table[] = {{c.Office11ToolbarColor1, 0},
+               {c.Office11ToolbarColor2, 1},
+               {c.Office11DockColor1, 2},
+               {c.Office11DockColor2, 3},
+               {c.Office11MoreButtonsColors2[0], 4},
+               {c.Office11MoreButtonsColors1[0], 5},
+               {c.Office11MoreButtonsColors2[1], 6},
+               {c.Office11MoreButtonsColors1[1], 7},
+               {c.Office11MoreButtonsColors2[2], 8},
+               {c.Office11MoreButtonsColors1[2], 9},
+               {c.Office11BarFrameColor1, 10},
+               {c.Office11BarFrameColor2, 11},
+               {c.Office11GripDarkColor, 12},
+               {c.Office11GripLightColor, 13},
+               {c.Office11SeparatorDarkColor, 14},
+               {c.Office11SeparatorLightColor, 15},
+               {c.Office11BarBorderColor1, 16},
+               {c.Office11BarBorderColor2, 17},
+               {c.Office11BorderColor, 18},
+               {c.Office11MenuColor, 19},
+               {c.Office11SelectedColor, 20},
+               {c.Office11SelectedBorderColor, 21},
+               {c.Office11HotColor1, 22},
+               {c.Office11HotColor2, 23},
+               {c.Office11PressedColor1, 24},
+               {c.Office11PressedColor2, 25},
+               {c.Office11CheckedColor, 26},
+               {c.Office11PressedColor, 27},
+               {c.Office11ItemColor1, 28},
+               {c.Office11ItemColor2, 29},
+               {c.Office11TextColor, 30},
+               {c.Office11DisabledTextColor, 31},
+               {c.Office11AuxColor1, 32},
+               {c.Office11AuxColor2, 33},
+               {c.Office11AuxColor3, 34},
+               {c.Office11AuxColor4, 35}};
   for (const auto& t : table) EXPECT_EQ(t.value, Office11SchemeEntry(1, t.entry)) << "entry " << t.entry;
   EXPECT_EQ(c.Office11ToolbarColor1, 0x00FEECDD);
   EXPECT_EQ(c.Office11SelectedBorderColor, 0x00800000);
@@ -318,7 +342,8 @@ TEST_F(Painting, ManagerChoosesThePainterAndFollowsThemeChanges) {
 
 TEST_F(Painting, ManagerBrushes) {
   const TColor shadow = ColorToRGB(clBtnShadow), face = ColorToRGB(clBtnFace);
-  EXPECT_EQ(manager->BrushColor(1), RGB(GetRValue(shadow) * 8 / 10, GetGValue(shadow) * 8 / 10, GetBValue(shadow) * 8 / 10));
+  EXPECT_EQ(manager->BrushColor(1),
+            RGB(GetRValue(shadow) * 8 / 10, GetGValue(shadow) * 8 / 10, GetBValue(shadow) * 8 / 10));
   EXPECT_EQ(manager->BrushColor(2), RGB(GetRValue(face) + MulDiv(255 - GetRValue(face), 16, 100),
                                         GetGValue(face) + MulDiv(255 - GetGValue(face), 16, 100),
                                         GetBValue(face) + MulDiv(255 - GetBValue(face), 16, 100)));
@@ -487,7 +512,7 @@ TEST_F(PaintedButtons, StandardCheckedButtonShowsTheCheckerUnlessHot) {
   EXPECT_NE(a, b);  // the checker pattern
   EXPECT_TRUE((a == ColorToRGB(clBtnFace) && b == ColorToRGB(clBtnHighlight)) ||
               (b == ColorToRGB(clBtnFace) && a == ColorToRGB(clBtnHighlight)));
-  EXPECT_EQ(Px(0, 0), ColorToRGB(clBtnShadow));      // sunken edge
+  EXPECT_EQ(Px(0, 0), ColorToRGB(clBtnShadow));  // sunken edge
   EXPECT_EQ(Px(22, 21), ColorToRGB(clBtnHighlight));
   window->Clear();
   s.Selected = true;
@@ -532,7 +557,7 @@ TEST_F(PaintedButtons, XPHotButtonIsTheThemedToolbarButton) {
   TzbButtonState s;
   s.Selected = true;
   manager->PainterClass().DrawButton(*control, Rect(0, 0, 22, 22), s, false);
-  EXPECT_EQ(Px(1, 0), RGB(206, 206, 195));  // the frame of the built-in style's hot button
+  EXPECT_EQ(Px(1, 0), RGB(206, 206, 195));          // the frame of the built-in style's hot button
   EXPECT_EQ(Px(0, 0), manager->ThemeBrushColor());  // its corners are left to the bar
 }
 
@@ -618,10 +643,10 @@ TEST_F(PaintedButtons, FloatingCaptionWithCloseButton) {
   window->BarOf = bar;
   const TRect caption = Rect(0, 0, 60, 15);
   manager->PainterClass().DrawFloatingCaption(*window, window->Canvas(), window->CurrentBrush(), caption);
-  EXPECT_EQ(Px(2, 0), ColorToRGB(clActiveCaption));       // the caption area (no text: the bar has none)
-  EXPECT_EQ(Px(45, 0), ColorToRGB(clActiveCaption));      // the close button's frame
-  EXPECT_EQ(Px(10, 15), ColorToRGB(clBtnFace));           // the row below the caption
-  EXPECT_NE(Px(52, 7), ColorToRGB(clActiveCaption));      // the close button itself
+  EXPECT_EQ(Px(2, 0), ColorToRGB(clActiveCaption));   // the caption area (no text: the bar has none)
+  EXPECT_EQ(Px(45, 0), ColorToRGB(clActiveCaption));  // the close button's frame
+  EXPECT_EQ(Px(10, 15), ColorToRGB(clBtnFace));       // the row below the caption
+  EXPECT_NE(Px(52, 7), ColorToRGB(clActiveCaption));  // the close button itself
 }
 
 TEST_F(PaintedButtons, BarFontIsNeverSmallerThanElevenPixels) {
@@ -675,11 +700,11 @@ TEST_F(PaintedButtons, BarBordersAndGrips) {
   TzbBarItemControlEnhancedPainter::Instance().DrawBarBorder(*window, window->Canvas(), window->CurrentBrush(), r);
   EXPECT_EQ(Px(3, 5), ColorToRGB(clBtnHighlight));  // one grip bar, 1 pixel after the border
   EXPECT_EQ(Px(5, 5), ColorToRGB(clBtnShadow));
-  EXPECT_EQ(Px(3, 2), ColorToRGB(clBtnFace));       // 1 pixel shorter at the ends
+  EXPECT_EQ(Px(3, 2), ColorToRGB(clBtnFace));  // 1 pixel shorter at the ends
   window->Clear();
   manager->SetStyle(bmsFlat);
   TzbBarItemControlFlatPainter::Instance().DrawBarBorder(*window, window->Canvas(), window->CurrentBrush(), r);
-  EXPECT_EQ(Px(3, 5), ColorToRGB(clBtnShadow));    // striped grip: even rows shadow
+  EXPECT_EQ(Px(3, 5), ColorToRGB(clBtnShadow));  // striped grip: even rows shadow
   EXPECT_EQ(Px(3, 6), window->CurrentBrush().Color == clBtnFace ? ColorToRGB(clBtnFace) : window->CurrentBrush().Color);
 }
 
@@ -691,12 +716,12 @@ TEST_F(Painting, XPDockRowsGetHighlightAndShadowLines) {
   EXPECT_NE(px(top, 50, 0), ColorToRGB(clBtnHighlight));  // row 0 of a top dock: no highlight
   EXPECT_EQ(px(top, 50, 25), ColorToRGB(clBtnShadow));
   EXPECT_EQ(px(top, 50, 26), ColorToRGB(clBtnHighlight));
-  EXPECT_NE(px(top, 50, 51), ColorToRGB(clBtnShadow));    // the last row of a top dock: no shadow
+  EXPECT_NE(px(top, 50, 51), ColorToRGB(clBtnShadow));  // the last row of a top dock: no shadow
   const QImage borderless = xp.RenderDockBackground(100, 26, dsBottom, {{Rect(0, 0, 100, 26), false}});
   EXPECT_NE(px(borderless, 50, 0), ColorToRGB(clBtnHighlight));
   const QImage left = xp.RenderDockBackground(52, 100, dsLeft, {{Rect(0, 0, 26, 100), true}});
   EXPECT_NE(px(left, 0, 50), ColorToRGB(clBtnHighlight));
-  EXPECT_EQ(px(left, 25, 50), ColorToRGB(clBtnShadow));   // the last row of a left dock keeps it
+  EXPECT_EQ(px(left, 25, 50), ColorToRGB(clBtnShadow));  // the last row of a left dock keeps it
 }
 
 TEST_F(PaintedButtons, MenuBackgroundAndExpandButton) {
@@ -753,11 +778,11 @@ TEST_F(PaintedButtons, ProgressBarsFillTheirShareAndSurviveAnEmptyRange) {
 TEST_F(PaintedButtons, TextButtonsAndListBorders) {
   Prepare(bmsStandard, false, false);
   TzbBarItemControlPainter::Instance().DrawTextButton(window->Canvas(), false, QString(), Rect(0, 0, 20, 20));
-  EXPECT_EQ(Px(19, 10), clBlack);                       // the outer bottom-right lines
+  EXPECT_EQ(Px(19, 10), clBlack);  // the outer bottom-right lines
   EXPECT_EQ(Px(0, 10), ColorToRGB(clBtnFace));
   EXPECT_EQ(Px(1, 10), ColorToRGB(clBtnHighlight));
   EXPECT_EQ(Px(18, 10), ColorToRGB(clBtnShadow));
-  EXPECT_EQ(Px(18, 1), ColorToRGB(clBtnFace));          // the inner top-right corner pixel
+  EXPECT_EQ(Px(18, 1), ColorToRGB(clBtnFace));  // the inner top-right corner pixel
   EXPECT_EQ(Px(18, 2), ColorToRGB(clBtnShadow));
   window->Clear();
   TzbBarItemControlFlatPainter::Instance().DrawDropDownListBorder(window->Canvas(), Rect(0, 0, 20, 20));
@@ -820,8 +845,8 @@ TEST(PaintedCaptions, AVerticalCaptionRunsDownwardsCentredAcrossWithItsAccelerat
   const QRect vertical = draw(QStringLiteral("&Datei"), true, Rect(0, 0, 40, 120));
   ASSERT_FALSE(vertical.isEmpty());
   EXPECT_GT(vertical.height(), 2 * vertical.width());
-  EXPECT_LE(std::abs((vertical.left() + vertical.right()) / 2 - 20), 2);   // centred across
-  EXPECT_LE(std::abs((vertical.top() + vertical.bottom()) / 2 - 60), 3);   // centred along
+  EXPECT_LE(std::abs((vertical.left() + vertical.right()) / 2 - 20), 2);  // centred across
+  EXPECT_LE(std::abs((vertical.top() + vertical.bottom()) / 2 - 60), 3);  // centred along
   // The underline of "D" is a line along the text beside the glyphs: without the '&' the ink is
   // narrower by it.
   const QRect plain = draw(QStringLiteral("Datei"), true, Rect(0, 0, 40, 120));

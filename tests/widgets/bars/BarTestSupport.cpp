@@ -2,16 +2,15 @@
 
 #include "tests/support/AppFixture.h"
 
-#include <algorithm>
-#include <cmath>
-#include <map>
-
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QDir>
 #include <QPalette>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <map>
 
 namespace zyn::test {
 
@@ -55,9 +54,9 @@ double TextContrast(const QImage& image, const QRect& area) {
   for (int y = r.top(); y <= r.bottom(); ++y)
     for (int x = r.left(); x <= r.right(); ++x) ++counts[img.pixel(x, y) & 0xFFFFFF];
   if (counts.empty()) return 1.0;
-  const QRgb background =
-      std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) { return a.second < b.second; })
-          ->first;
+  const QRgb background = std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+                            return a.second < b.second;
+                          })->first;
   const double lb = Luminance(background);
   double best = 1.0;
   for (const auto& [colour, n] : counts) {
@@ -96,19 +95,20 @@ void EnsureApplication() {
 }
 
 FakeBarWindow::FakeBarWindow(TzbBarManager& manager, bool menu, int width, int height)
-    : manager_(&manager), menu_(menu), image_(width, height, QImage::Format_RGB32) {
-  canvas_ = std::make_unique<TCanvas>(&image_);
+    : fManager(&manager), fMenu(menu), fImage(width, height, QImage::Format_RGB32) {
+  fCanvas = std::make_unique<TCanvas>(&fImage);
   Clear();
 }
 
 void FakeBarWindow::Clear() {
-  TBrush b = menu_ ? manager_->PainterClass().GetMenuFrameBrush(*this) : manager_->PainterClass().GetToolbarBrush(*this);
-  canvas_->Brush = b;
-  canvas_->FillRect(ClientRect());
+  TBrush b =
+      fMenu ? fManager->PainterClass().GetMenuFrameBrush(*this) : fManager->PainterClass().GetToolbarBrush(*this);
+  fCanvas->Brush = b;
+  fCanvas->FillRect(ClientRect());
 }
 
 TBrush FakeBarWindow::CurrentBrush() const {
-  return menu_ ? manager_->PainterClass().GetMenuFrameBrush(*this) : manager_->PainterClass().GetToolbarBrush(*this);
+  return fMenu ? fManager->PainterClass().GetMenuFrameBrush(*this) : fManager->PainterClass().GetToolbarBrush(*this);
 }
 
 void FakeBarWindow::PaintBackground(TCanvas& canvas, const TRect& r, bool) {

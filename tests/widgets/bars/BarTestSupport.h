@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QString>
 #include <QWidget>
+
 #include <memory>
 #include <vector>
 
@@ -29,14 +30,14 @@ class FakeBarWindow : public TzbBarWindow {
   void RepaintControl(TzbBarItemControl&) override { ++Repaints; }
   TzbBarItemControl* SelectedControl() const override { return Selected; }
   void DeselectControl() override { Selected = nullptr; }
-  bool IsMenu() const override { return menu_; }
-  TCanvas& Canvas() override { return *canvas_; }
-  TzbBarManager& Manager() const override { return *manager_; }
+  bool IsMenu() const override { return fMenu; }
+  TCanvas& Canvas() override { return *fCanvas; }
+  TzbBarManager& Manager() const override { return *fManager; }
   TzbBar* Bar() const override { return BarOf; }
   TBrush CurrentBrush() const override;
   void PaintBackground(TCanvas& canvas, const TRect& r, bool nonRecent) override;
-  TRect ClientRect() const override { return Rect(0, 0, image_.width(), image_.height()); }
-  int ItemHeight() const override { return menu_ ? 20 : 22; }
+  TRect ClientRect() const override { return Rect(0, 0, fImage.width(), fImage.height()); }
+  int ItemHeight() const override { return fMenu ? 20 : 22; }
   QImage ImageOf(const TzbBarItem& item, int view) const override;
   bool IsVertical() const override { return Vertical; }
   bool HasHiddenLinks() const override { return HiddenLinks; }
@@ -48,7 +49,7 @@ class FakeBarWindow : public TzbBarWindow {
   void InvalidateClientRect(const TRect& r) override { Invalidated.push_back(r); }
   void ShowFrameNow(const TRect& r) override { ShownAtOnce.push_back(r); }
 
-  QImage& Image() { return image_; }
+  QImage& Image() { return fImage; }
   void Clear();
 
   int Rebuilds = 0, Recalculations = 0, PostedRecalculations = 0, Repaints = 0;
@@ -64,10 +65,10 @@ class FakeBarWindow : public TzbBarWindow {
   std::vector<TRect> Invalidated, ShownAtOnce;
 
  private:
-  TzbBarManager* manager_;
-  bool menu_;
-  QImage image_;
-  std::unique_ptr<TCanvas> canvas_;
+  TzbBarManager* fManager;
+  bool fMenu;
+  QImage fImage;
+  std::unique_ptr<TCanvas> fCanvas;
 };
 
 // Compares the image with the golden PNG `name` in the test data folder, pixel by pixel without

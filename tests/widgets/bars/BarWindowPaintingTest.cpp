@@ -4,7 +4,6 @@
 
 #include "BarDemoWindow.h"
 #include "BarTestSupport.h"
-
 #include "widgets/bars/BarDockControl.h"
 #include "widgets/bars/BarFlatPainter.h"
 #include "widgets/bars/BarItemLinks.h"
@@ -99,8 +98,8 @@ TEST_F(WindowPainting, ADockedBarInvalidatesItsQuickButtonAndAFloatingBarDrawsTh
 TEST_F(WindowPainting, WithoutDockTheDockedBarBackgroundIsTheBrush) {
   FakeBarWindow bar(*manager, false, 40, 20);
   bar.Image().fill(Qt::white);
-  TzbBarItemControlPainter::Instance().DrawDockedBarBackground(bar, bar.Canvas(), SolidBrush(clRed),
-                                                               Rect(5, 5, 10, 10), bar.ClientRect());
+  TzbBarItemControlPainter::Instance().DrawDockedBarBackground(bar, bar.Canvas(), SolidBrush(clRed), Rect(5, 5, 10, 10),
+                                                               bar.ClientRect());
   EXPECT_EQ(FromQColor(bar.Image().pixelColor(5, 5)), clRed);
   EXPECT_EQ(FromQColor(bar.Image().pixelColor(9, 9)), clRed);
   EXPECT_EQ(FromQColor(bar.Image().pixelColor(10, 10)), clWhite);
@@ -181,10 +180,10 @@ TEST_F(DemoWindowPainting, TheFlatLookJoinsTheMenuFrameToTheOpeningEntry) {
   const TRect e = ScreenRectOf(*entry);
   const TRect m = menu->WindowRect();
   ASSERT_EQ(m.Top, e.Bottom);  // the menu hangs from the entry
-  EXPECT_EQ(menu->OwnerGap(false, false), Rect(std::max(e.Left, m.Left) - m.Left + 1, 0,
-                                               std::min(e.Right, m.Right) - m.Left - 1, 1));
-  EXPECT_EQ(menu->OwnerGap(true, true), Rect(std::max(e.Left, m.Left) + 1, m.Top - 1, std::min(e.Right, m.Right) - 1,
-                                             m.Top));
+  EXPECT_EQ(menu->OwnerGap(false, false),
+            Rect(std::max(e.Left, m.Left) - m.Left + 1, 0, std::min(e.Right, m.Right) - m.Left - 1, 1));
+  EXPECT_EQ(menu->OwnerGap(true, true),
+            Rect(std::max(e.Left, m.Left) + 1, m.Top - 1, std::min(e.Right, m.Right) - 1, m.Top));
   menu->Flush();
   const QImage& shot = menu->Buffer();
   const TRect gap = menu->OwnerGapRect();
@@ -217,8 +216,8 @@ TEST_F(DemoWindowPainting, TheQuickCustomizationWindowJoinsTheMarkThatOpenedIt) 
   auto* quick = dynamic_cast<TCustomzbBarControl*>(w->QuickLinks()->BarControl());
   ASSERT_NE(quick, nullptr);
   const TRect screen = w->WindowRect();
-  EXPECT_EQ(quick->OwnerRect, Rect(screen.Left + mark.Left, screen.Top + mark.Top, screen.Left + mark.Right,
-                                   screen.Top + mark.Bottom));
+  EXPECT_EQ(quick->OwnerRect,
+            Rect(screen.Left + mark.Left, screen.Top + mark.Top, screen.Left + mark.Right, screen.Top + mark.Bottom));
   ASSERT_EQ(quick->WindowRect().Top, quick->OwnerRect.Bottom);
   const TRect gap = quick->OwnerGapRect();
   ASSERT_FALSE(IsRectEmpty(gap));
@@ -264,14 +263,14 @@ TEST_F(DemoWindowPainting, TheOwnerGapFollowsTheSideWhereTheOwnerTouches) {
     TRect Owner;  // relative to the menu's window origin
     TRect Gap;    // in window coordinates, not moved outwards
   } cases[] = {
-      {Rect(10, -20, 50, 0), Rect(11, 0, 49, 1)},                                      // above
-      {Rect(-5, -20, 30, 0), Rect(1, 0, 29, 1)},                                       // above, wider at the left
+      {Rect(10, -20, 50, 0), Rect(11, 0, 49, 1)},  // above
+      {Rect(-5, -20, 30, 0), Rect(1, 0, 29, 1)},   // above, wider at the left
       {Rect(10, m.Height(), 50, m.Height() + 20), Rect(11, m.Height() - 1, 49, m.Height())},  // below
-      {Rect(-40, 5, 0, 25), Rect(0, 6, 1, 24)},                                        // at the left
-      {Rect(m.Width(), 5, m.Width() + 30, 25), Rect(m.Width() - 1, 6, m.Width(), 24)},  // at the right
-      {Rect(10, -20, 50, -1), TRect{}},                                                // a pixel away
-      {Rect(10, -20, 11, 0), TRect{}},                                                 // too narrow for a line
-      {TRect{}, TRect{}},                                                              // no owner
+      {Rect(-40, 5, 0, 25), Rect(0, 6, 1, 24)},                                               // at the left
+      {Rect(m.Width(), 5, m.Width() + 30, 25), Rect(m.Width() - 1, 6, m.Width(), 24)},        // at the right
+      {Rect(10, -20, 50, -1), TRect{}},                                                       // a pixel away
+      {Rect(10, -20, 11, 0), TRect{}},                                                        // too narrow for a line
+      {TRect{}, TRect{}},                                                                     // no owner
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Owner.Left * 1000 + c.Owner.Top);

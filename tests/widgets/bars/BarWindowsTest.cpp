@@ -2,22 +2,22 @@
 // bar and five toolbars, driven by mouse and key input through its windows.
 
 #include "BarDemoWindow.h"
-
+#include "platform/PopupWindows.h"
 #include "widgets/bars/BarDockControl.h"
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/BarUtils.h"
-#include "platform/PopupWindows.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace zyn {
 namespace {
@@ -620,14 +620,14 @@ class MenusWithText : public BarWindows, public ::testing::WithParamInterface<Tz
     Screen->LayoutForm();
   }
   void TearDown() override {
-    if (paletteChanged_) {
-      QApplication::setPalette(saved_);
+    if (fPaletteChanged) {
+      QApplication::setPalette(fSaved);
       Manager->StyleChanged();
     }
   }
   void UseDarkPalette() {
-    saved_ = QApplication::palette();
-    paletteChanged_ = true;
+    fSaved = QApplication::palette();
+    fPaletteChanged = true;
     QPalette dark;
     const QColor face(0x35, 0x35, 0x35), text(0xF0, 0xF0, 0xF0);
     for (auto role : {QPalette::Window, QPalette::Button, QPalette::Midlight}) dark.setColor(role, face);
@@ -653,22 +653,23 @@ class MenusWithText : public BarWindows, public ::testing::WithParamInterface<Tz
       w->Invalidate();
       w->Flush();
     }
-    barRect_ = bar->WindowRect();
-    menuRect_ = menu->WindowRect();
-    const int width = std::max(menuRect_.Right - barRect_.Left + 8, barRect_.Width());
-    QImage picture(width, barRect_.Height() + menuRect_.Height() + 8, QImage::Format_RGB32);
+    fBarRect = bar->WindowRect();
+    fMenuRect = menu->WindowRect();
+    const int width = std::max(fMenuRect.Right - fBarRect.Left + 8, fBarRect.Width());
+    QImage picture(width, fBarRect.Height() + fMenuRect.Height() + 8, QImage::Format_RGB32);
     picture.fill(Qt::white);
     QPainter p(&picture);
-    p.drawImage(0, 0, bar->Buffer(), 0, 0, width, barRect_.Height());
-    p.drawImage(menuRect_.Left - barRect_.Left, barRect_.Height(), menu->Buffer());
+    p.drawImage(0, 0, bar->Buffer(), 0, 0, width, fBarRect.Height());
+    p.drawImage(fMenuRect.Left - fBarRect.Left, fBarRect.Height(), menu->Buffer());
     return picture;
   }
   // The caption part of a control in the picture (for menu entries: right of the image column).
   QRect CaptionArea(const TzbBarItemControl& c) const {
     const TRect s = ScreenRectOf(c);
     const bool inMenu = c.Parent().IsMenu();
-    QRect r(s.Left - barRect_.Left, s.Top - barRect_.Top + (inMenu ? barRect_.Height() - (menuRect_.Top - barRect_.Top) : 0),
-            s.Width(), s.Height());
+    QRect r(s.Left - fBarRect.Left,
+            s.Top - fBarRect.Top + (inMenu ? fBarRect.Height() - (fMenuRect.Top - fBarRect.Top) : 0), s.Width(),
+            s.Height());
     if (inMenu) r.setLeft(r.left() + s.Height() + 8);
     return r.adjusted(1, 2, -1, -2);
   }
@@ -684,18 +685,18 @@ class MenusWithText : public BarWindows, public ::testing::WithParamInterface<Tz
     }
   }
 
-  TRect barRect_, menuRect_;
+  TRect fBarRect, fMenuRect;
 
  private:
-  QPalette saved_;
-  bool paletteChanged_ = false;
+  QPalette fSaved;
+  bool fPaletteChanged = false;
 };
 
 TEST_P(MenusWithText, TheOpenMenuAndTheMenuBarLookAsTheGoldenImageAndTheirCaptionsStandOut) {
   const QImage picture = Picture();
   ASSERT_FALSE(picture.isNull());
   ExpectReadable(picture);
-  test::CompareWithGolden(picture, GetParam() == bmsXP        ? QStringLiteral("xp_menu_with_text")
+  test::CompareWithGolden(picture, GetParam() == bmsXP         ? QStringLiteral("xp_menu_with_text")
                                    : GetParam() == bmsOffice11 ? QStringLiteral("office11_menu_with_text")
                                                                : QStringLiteral("flat_menu_with_text"));
 }
@@ -745,7 +746,8 @@ TEST_F(BarWindows, AnOpenSplitButtonInTheFlatLookSharesOneFrameWithItsMenuAndSho
   bar->Invalidate();
   bar->Flush();
   const TRect client = bar->ClientRect();
-  const QImage image = bar->Buffer().copy(ToQRect(client).translated(bar->ClientInsets().Left, bar->ClientInsets().Top));
+  const QImage image =
+      bar->Buffer().copy(ToQRect(client).translated(bar->ClientInsets().Left, bar->ClientInsets().Top));
   const QColor frame = ToQColor(Manager->BrushColor(1));
   const QColor light = ToQColor(Manager->BrushColor(2));
   // One frame around button and arrow: its top row and its right column have the frame colour ...

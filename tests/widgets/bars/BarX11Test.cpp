@@ -3,11 +3,10 @@
 // focus) and the input filter meet the platform's own input. Skipped when Xvfb or xdotool are absent.
 
 #include "BarDemoWindow.h"
-
+#include "platform/Colors.h"
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarShadow.h"
-#include "platform/Colors.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -15,9 +14,10 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTest>
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <memory>
-#include <gtest/gtest.h>
 
 namespace zyn {
 namespace {
@@ -134,16 +134,16 @@ class BarX11ChildForm : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!InChild()) GTEST_SKIP() << "runs only under Xvfb, started by BarX11";
-    demo_ = std::make_unique<test::BarDemoWindow>();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&demo_->Form));
-    demo_->Form.activateWindow();
-    QApplication::setActiveWindow(&demo_->Form);
+    fDemo = std::make_unique<test::BarDemoWindow>();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fDemo->Form));
+    fDemo->Form.activateWindow();
+    QApplication::setActiveWindow(&fDemo->Form);
     QTest::qWait(200);
   }
-  test::BarDemoWindow& Demo() { return *demo_; }
+  test::BarDemoWindow& Demo() { return *fDemo; }
 
  private:
-  std::unique_ptr<test::BarDemoWindow> demo_;
+  std::unique_ptr<test::BarDemoWindow> fDemo;
 };
 
 TEST_F(BarX11ChildForm, ASubMenuReachedOnADiagonalOverOtherEntriesStaysOpen) {
@@ -186,7 +186,8 @@ TEST_F(BarX11ChildForm, WithoutACompositingManagerTheMenuShadowIsTheSolidStripNo
     const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0, p.x(), p.y(), 1, 1).toImage();
     ASSERT_FALSE(shot.isNull());
     const QColor c = shot.pixelColor(0, 0);
-    EXPECT_EQ(c.rgb() & 0xFFFFFF, ToQColor(clBtnShadow).rgb() & 0xFFFFFF) << p.x() << "," << p.y() << " " << c.name().toStdString();
+    EXPECT_EQ(c.rgb() & 0xFFFFFF, ToQColor(clBtnShadow).rgb() & 0xFFFFFF)
+        << p.x() << "," << p.y() << " " << c.name().toStdString();
     EXPECT_GT(c.red() + c.green() + c.blue(), 3 * 60);
   }
   ASSERT_TRUE(XClick(demo.Client->mapToGlobal(QPoint(400, 250))));

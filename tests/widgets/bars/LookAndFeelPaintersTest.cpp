@@ -3,9 +3,9 @@
 // splitter; the captions must stand out from their faces. Recipe of the images: as BarGoldenTest
 // (ZYN_UPDATE_GOLDEN=1 on the offscreen platform, reviewed by eye).
 
-#include "BarTestSupport.h"
-
 #include "widgets/bars/LookAndFeelPainters.h"
+
+#include "BarTestSupport.h"
 #include "widgets/bars/ThemeManager.h"
 
 #include <QFont>
@@ -32,15 +32,15 @@ class LookAndFeelPainters : public ::testing::TestWithParam<TKindCase> {
   LookAndFeelPainters() {
     test::EnsureApplication();
     static_cast<TBuiltInThemeEngine*>(GetThemeEngine())->SetActive(true);
-    font_ = QFont(QStringLiteral("DejaVu Sans"));
-    font_.setPixelSize(11);
+    fFont = QFont(QStringLiteral("DejaVu Sans"));
+    fFont.setPixelSize(11);
   }
   static constexpr int kButtonTop = 4, kButtonHeight = 22, kButtonWidth = 56;
   QImage Paint(const TzxCustomLookAndFeelPainter& p) {
     QImage image(300, 200, QImage::Format_RGB32);
     image.fill(ToQColor(ColorToRGB(clBtnFace)));
     TCanvas dc(&image);
-    dc.Font.Font = font_;
+    dc.Font.Font = fFont;
     TPainterCanvas c(dc);
     const TzxButtonState states[] = {zxbsDefault, zxbsNormal, zxbsHot, zxbsPressed, zxbsDisabled};
     for (int i = 0; i < 5; ++i) {
@@ -56,7 +56,7 @@ class LookAndFeelPainters : public ::testing::TestWithParam<TKindCase> {
     }
     TzxPainterText text;
     text.Text = QStringLiteral("Kanal");
-    text.Font = font_;
+    text.Font = fFont;
     p.PaintHeader(c, Bounds(4, 72, 80, p.HeaderHeight(13)), zxBordRight, zxBordAll, zxbsNormal, clBtnFace, text);
     p.PaintHeader(c, Bounds(84, 72, 80, p.HeaderHeight(13)), zxBordLeft, zxBordAll, zxbsHot, clBtnFace, text);
     text.Text = QStringLiteral("Summe");
@@ -93,7 +93,7 @@ class LookAndFeelPainters : public ::testing::TestWithParam<TKindCase> {
     p.PaintFooterBorder(c, Bounds(130, 176, 60, 18));
     return image;
   }
-  QFont font_;
+  QFont fFont;
 };
 
 TEST_P(LookAndFeelPainters, EveryElementLooksAsTheGoldenImageAndTheCaptionsStandOut) {

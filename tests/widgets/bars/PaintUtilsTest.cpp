@@ -1,7 +1,7 @@
-#include "BarTestSupport.h"
-
-#include "widgets/bars/Office11Colors.h"
 #include "widgets/bars/PaintUtils.h"
+
+#include "BarTestSupport.h"
+#include "widgets/bars/Office11Colors.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // classes of its rings, body and dot, the colours per kind and state, and the rebuild after a
 // change of the system colours.
 
-#include "BarTestSupport.h"
-
-#include "widgets/bars/Office11Colors.h"
 #include "widgets/bars/RadioButtonImages.h"
+
+#include "BarTestSupport.h"
+#include "widgets/bars/Office11Colors.h"
 
 #include <QApplication>
 #include <QStyle>

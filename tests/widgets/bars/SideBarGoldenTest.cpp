@@ -11,15 +11,15 @@
 
 #include "BarTestSupport.h"
 #include "SideBarTestSupport.h"
-
 #include "widgets/bars/SideBarGroup.h"
 #include "widgets/bars/SideBarGroups.h"
 #include "widgets/bars/SideBarItem.h"
 #include "widgets/bars/SideBarItems.h"
 
 #include <QDir>
-#include <cstdlib>
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace zyn {
 namespace {

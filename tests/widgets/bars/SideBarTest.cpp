@@ -4,7 +4,6 @@
 
 #include "BarTestSupport.h"
 #include "SideBarTestSupport.h"
-
 #include "model/base/Cp1252.h"
 #include "platform/QtText.h"
 #include "widgets/bars/SideBarAnimation.h"
@@ -313,8 +312,8 @@ TEST_F(SideBarMouse, HotTrackingFollowsThePointerOverItemsAndCaptions) {
   // Pressing a caption and moving off it un-presses it; releasing elsewhere opens nothing.
   QTest::mousePress(&bar, Qt::LeftButton, {}, GroupCentre(bar, *Group(1)));
   EXPECT_TRUE(bar.HotGroupPressed());
-  QMouseEvent away(QEvent::MouseMove, QPointF(70, 100), bar.mapToGlobal(QPointF(70, 100)), Qt::NoButton,
-                   Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent away(QEvent::MouseMove, QPointF(70, 100), bar.mapToGlobal(QPointF(70, 100)), Qt::NoButton, Qt::LeftButton,
+                   Qt::NoModifier);
   QApplication::sendEvent(&bar, &away);
   EXPECT_FALSE(bar.HotGroupPressed());
   QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(70, 100));
@@ -569,16 +568,16 @@ TEST(SideBarAnimation, TheBandSlidesInGrowingStepsUntilOneCaptionHeightRemains) 
   std::int64_t now = 0;
   std::vector<int> captionTops;
   QImage last;
-  const int steps = animation.Run(
-      [](TCanvas& canvas, const TRect& r) { canvas.Painter().fillRect(ToQRect(r), Qt::green); },
-      [&](const QImage& picture) {
-        int top = -1;
-        for (int y = 0; y < 100 && top < 0; ++y)
-          if (picture.pixelColor(5, y) == QColor(Qt::red)) top = y;
-        captionTops.push_back(top);
-        last = picture;
-      },
-      [&] { return now += 30; });  // 30 ms per reading: the amount grows every second step
+  const int steps =
+      animation.Run([](TCanvas& canvas, const TRect& r) { canvas.Painter().fillRect(ToQRect(r), Qt::green); },
+                    [&](const QImage& picture) {
+                      int top = -1;
+                      for (int y = 0; y < 100 && top < 0; ++y)
+                        if (picture.pixelColor(5, y) == QColor(Qt::red)) top = y;
+                      captionTops.push_back(top);
+                      last = picture;
+                    },
+                    [&] { return now += 30; });  // 30 ms per reading: the amount grows every second step
   ASSERT_EQ(steps, static_cast<int>(captionTops.size()));
   // Amounts 1, 1, 3, 3, 5, 5, 7, 7, 9, 9, 11, 11, ...: the caption moves up by them.
   ASSERT_GE(captionTops.size(), 4u);
@@ -586,8 +585,8 @@ TEST(SideBarAnimation, TheBandSlidesInGrowingStepsUntilOneCaptionHeightRemains) 
   EXPECT_EQ(captionTops[1], 78);
   EXPECT_EQ(captionTops[2], 75);
   EXPECT_EQ(captionTops[3], 72);
-  EXPECT_LE(captionTops.back(), 0 + 2);  // ended with at most one caption height left
-  EXPECT_EQ(last.pixelColor(5, 99), QColor(Qt::green));  // the uncovered strip shows the background
+  EXPECT_LE(captionTops.back(), 0 + 2);                   // ended with at most one caption height left
+  EXPECT_EQ(last.pixelColor(5, 99), QColor(Qt::green));   // the uncovered strip shows the background
   EXPECT_EQ(last.pixelColor(5, 110), QColor(Qt::white));  // outside the band nothing moved
 }
 

@@ -7,6 +7,7 @@
 #include "widgets/bars/SideBarImageList.h"
 
 #include <QImage>
+
 #include <memory>
 #include <string>
 #include <vector>

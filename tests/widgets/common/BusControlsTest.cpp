@@ -1,12 +1,11 @@
+#include "model/base/Cp1252.h"
+#include "model/base/Translator.h"
+#include "tests/support/AppFixture.h"
 #include "widgets/common/STMDisplay.h"
 #include "widgets/common/TimeEdit.h"
 #include "widgets/common/WeekdayBox.h"
 #include "widgets/common/ZYNDayMask.h"
 #include "widgets/common/ZYNDipswitch.h"
-
-#include "tests/support/AppFixture.h"
-#include "model/base/Cp1252.h"
-#include "model/base/Translator.h"
 
 #include <QImage>
 #include <QTest>
@@ -93,7 +92,9 @@ TEST_F(BusControls, DayMaskClicksAtComputedRows) {
   int changes = 0;
   mask.OnChanged = [&](QObject*) { ++changes; };
   mask.show();
-  const auto clickRow = [&](int row) { QTest::mouseClick(&mask, Qt::LeftButton, {}, QPoint(16, mask.RowTop(row) + 4)); };
+  const auto clickRow = [&](int row) {
+    QTest::mouseClick(&mask, Qt::LeftButton, {}, QPoint(16, mask.RowTop(row) + 4));
+  };
   clickRow(0);
   EXPECT_EQ(mask.Value(), 127);
   clickRow(1);  // Monday off
@@ -172,7 +173,7 @@ TEST_F(BusControls, TimeEditValidation) {
   struct Case {
     const char* text;
     bool valid;
-  } cases[] = {{"00:00", true}, {"23:59", true}, {"25:00", false}, {"12:60", false},
+  } cases[] = {{"00:00", true}, {"23:59", true},  {"25:00", false}, {"12:60", false},
                {" 9:05", true}, {"  :  ", false}, {"12", false}};
   for (const Case& c : cases) EXPECT_EQ(IsValidTimeText(c.text), c.valid) << c.text;
 

@@ -1,7 +1,6 @@
-#include "widgets/common/ZSKb.h"
-#include "widgets/common/zsStatusBar.h"
-
 #include "tests/support/AppFixture.h"
+#include "widgets/common/ZSKb.h"
+#include "widgets/common/ZsStatusBar.h"
 
 #include <QDir>
 #include <QKeyEvent>

@@ -1,10 +1,9 @@
+#include "tests/support/AppFixture.h"
 #include "widgets/common/ExtListView.h"
 
-#include "tests/support/AppFixture.h"
-
-#include <QSettings>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -25,10 +24,15 @@ TEST(SmartSort, TableOfComparisons) {
     const char* b;
     int expected;
   } cases[] = {
-      {"9", "10", -1},           {"100", "10", 1},           {"01.02.2003", "15.01.2003", 1},
+      {"9", "10", -1},
+      {"100", "10", 1},
+      {"01.02.2003", "15.01.2003", 1},
       {"2.000", "1.500,5", -1},  // 2.000 reads as 2 at once, 1.500,5 only in the second reading as 1500.5
-      {"12:30", "9:15", 1},      {"01.02.2003 10:00", "01.02.2003 09:00", 1},
-      {"abc", "10", 1},          {"3 Stück", "20 Stück", -1}, {"x", "x", 0},
+      {"12:30", "9:15", 1},
+      {"01.02.2003 10:00", "01.02.2003 09:00", 1},
+      {"abc", "10", 1},
+      {"3 Stück", "20 Stück", -1},
+      {"x", "x", 0},
   };
   for (const Case& c : cases) {
     const int r = SmartCompareTexts(c.a, c.b, assSmart, de);
@@ -110,7 +114,7 @@ TEST_F(ListView, ColumnSearchWithinASecond) {
   now += 300;
   QTest::keyClicks(view.get(), "b");
   EXPECT_EQ(view->SelectedIndex(), 0);  // "ab" goes on after abseits and wraps to Abend
-  now += 1500;                           // a pause starts a new search
+  now += 1500;                          // a pause starts a new search
   QTest::keyClicks(view.get(), "b");
   EXPECT_EQ(view->SelectedIndex(), 3);
   now += 100;
@@ -282,7 +286,9 @@ TEST_F(ListView, VirtualFindSelectionAndCaptionEditGoToTheOwner) {
   EXPECT_EQ(view->SelectedIndex(), 3);
 
   std::vector<std::tuple<int, int, unsigned, unsigned>> changes;
-  view->OnVMStateChanged = [&](QObject*, TLVVMStateInfo& s) { changes.emplace_back(s.From, s.To, s.NewState, s.OldState); };
+  view->OnVMStateChanged = [&](QObject*, TLVVMStateInfo& s) {
+    changes.emplace_back(s.From, s.To, s.NewState, s.OldState);
+  };
   view->setSelectionMode(QAbstractItemView::ExtendedSelection);
   view->clearSelection();
   changes.clear();
@@ -326,7 +332,8 @@ TEST_F(ListView, OwnerDrawnRowsGoThroughTheDrawEvents) {
   std::vector<int> items, after;
   std::vector<std::pair<int, int>> cells;
   bool fullRowAtStart = false;
-  view->OnDrawItem = [&](QObject* c, TCanvas& canvas, int index, const TRect& r, TOwnerDrawState, bool& def, bool& full) {
+  view->OnDrawItem = [&](QObject* c, TCanvas& canvas, int index, const TRect& r, TOwnerDrawState, bool& def,
+                         bool& full) {
     EXPECT_EQ(c, view.get());
     items.push_back(index);
     fullRowAtStart = full;
@@ -341,7 +348,9 @@ TEST_F(ListView, OwnerDrawnRowsGoThroughTheDrawEvents) {
   view->OnDrawSubItem = [&](QObject*, TCanvas&, int index, int sub, const TRect&, TOwnerDrawState, bool&) {
     cells.emplace_back(index, sub);
   };
-  view->OnAfterDefaultDrawItem = [&](QObject*, TCanvas&, int index, const TRect&, TOwnerDrawState) { after.push_back(index); };
+  view->OnAfterDefaultDrawItem = [&](QObject*, TCanvas&, int index, const TRect&, TOwnerDrawState) {
+    after.push_back(index);
+  };
   const QImage shot = view->viewport()->grab().toImage();
   EXPECT_EQ(items, (std::vector<int>{0, 1, 2}));
   EXPECT_TRUE(fullRowAtStart);
@@ -457,7 +466,7 @@ TEST_F(ListView, HeaderDrawingEventPicturesAndArrows) {
   ASSERT_GE(right.first, 0);
   EXPECT_EQ(left.second - left.first, 9);
   EXPECT_LT(left.first, right.first);
-  EXPECT_LT(right.second, view->header()->sectionSize(0));  // inside column 0
+  EXPECT_LT(right.second, view->header()->sectionSize(0));             // inside column 0
   view->SetColumnsFormat({TzsExtListColumn{3, ciaLeftOfText, true}});  // no such picture
   EXPECT_EQ(Span(view->header()->grab().toImage(), blue).first, -1);
 }

@@ -1,9 +1,8 @@
+#include "tests/support/AppFixture.h"
 #include "widgets/common/AlignLayout.h"
 #include "widgets/common/FoldPanel.h"
 #include "widgets/common/Paneles.h"
-#include "widgets/common/zsSplitter.h"
-
-#include "tests/support/AppFixture.h"
+#include "widgets/common/ZsSplitter.h"
 
 #include <QDropEvent>
 #include <QLabel>
@@ -214,8 +213,11 @@ TEST(FoldPanel, AutomaticDragStartsBeyondTheDragDistanceAndReportsTheTarget) {
   std::vector<std::string> log;
   panel->OnStartDrag = [&](QObject* s) { log.push_back(s == panel ? "start" : "start?"); };
   panel->OnEndDrag = [&](QObject*, QObject* target, int x, int y) {
-    log.push_back(std::string("end ") + (target == other ? "other" : target ? "?" : "none") + " " +
-                  std::to_string(x) + "," + std::to_string(y));
+    log.push_back(std::string("end ") +
+                  (target == other ? "other"
+                   : target        ? "?"
+                                   : "none") +
+                  " " + std::to_string(x) + "," + std::to_string(y));
   };
   QWidget* client = panel->Client();
   const QPoint at(40, 40);

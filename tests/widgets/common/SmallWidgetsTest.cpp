@@ -1,11 +1,10 @@
+#include "tests/support/AppFixture.h"
 #include "widgets/common/BrowseDr.h"
 #include "widgets/common/FthHint.h"
 #include "widgets/common/GPanel.h"
 #include "widgets/common/Mkedit.h"
 #include "widgets/common/Mkgrid.h"
 #include "widgets/common/ScrollingListBox.h"
-
-#include "tests/support/AppFixture.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -149,7 +148,7 @@ TEST_F(SmallWidgets, BrowseFlagsAndStatusText) {
   const QString deep = dir.path() + "/Kunden/Meier/Projekte/Einfamilienhaus";
   ASSERT_TRUE(QDir().mkpath(deep));
   const QFontMetrics fm(QApplication::font());
-  const int width = fm.horizontalAdvance("/.../Einfamilienhaus") + fm.horizontalAdvance("/tmp/...") ;
+  const int width = fm.horizontalAdvance("/.../Einfamilienhaus") + fm.horizontalAdvance("/tmp/...");
   const QString fitted = FitStatusText(deep, width, fm);
   EXPECT_TRUE(fitted.endsWith("/Einfamilienhaus")) << fitted.toStdString();
   EXPECT_TRUE(fitted.contains("...")) << fitted.toStdString();

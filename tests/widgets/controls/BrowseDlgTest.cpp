@@ -1,6 +1,5 @@
-#include "widgets/controls/ZCLBrowseDlg.h"
-
 #include "TestSupport.h"
+#include "widgets/controls/ZCLBrowseDlg.h"
 
 #include <QDialog>
 #include <QDir>
@@ -42,8 +41,10 @@ TEST(BrowseDlg, ShortenPathCutsLeadingFolders) {
   const QString path = QStringLiteral("E:\\Programme\\Gebaeude\\Daten\\System\\Vorlagen\\Projekte");
   ASSERT_EQ(path.size(), 52);
   EXPECT_EQ(TZCLBrowseDlg::ShortenPath(path, 40), QStringLiteral("E:\\...\\Daten\\System\\Vorlagen\\Projekte"));
-  EXPECT_EQ(TZCLBrowseDlg::ShortenPath(path, 46), QStringLiteral("E:\\...\\Gebaeude\\Daten\\System\\Vorlagen\\Projekte"));
-  EXPECT_EQ(TZCLBrowseDlg::ShortenPath(QStringLiteral("E:\\Daten\\Projekte"), 40), QStringLiteral("E:\\Daten\\Projekte"));
+  EXPECT_EQ(TZCLBrowseDlg::ShortenPath(path, 46),
+            QStringLiteral("E:\\...\\Gebaeude\\Daten\\System\\Vorlagen\\Projekte"));
+  EXPECT_EQ(TZCLBrowseDlg::ShortenPath(QStringLiteral("E:\\Daten\\Projekte"), 40),
+            QStringLiteral("E:\\Daten\\Projekte"));
   const QString name(45, QLatin1Char('n'));
   EXPECT_EQ(TZCLBrowseDlg::ShortenPath(QStringLiteral("E:\\") + name, 40), name);
   EXPECT_EQ(TZCLBrowseDlg::ShortenPath(QString(), 40), QString());
@@ -58,10 +59,8 @@ TEST(BrowseDlg, PlacementStaysOnTheDesktop) {
     TPoint expected;
   };
   const Case cases[] = {
-      {bpTopRight, Rect(0, 0, 200, 400), {0, 0}},
-      {bpCenter, Rect(100, 100, 500, 500), {150, 200}},
-      {bpBottomRight, Rect(0, 0, 1024, 768), {724, 568}},
-      {bpBottomLeft, Rect(0, 600, 400, 900), {0, 568}},
+      {bpTopRight, Rect(0, 0, 200, 400), {0, 0}},         {bpCenter, Rect(100, 100, 500, 500), {150, 200}},
+      {bpBottomRight, Rect(0, 0, 1024, 768), {724, 568}}, {bpBottomLeft, Rect(0, 600, 400, 900), {0, 568}},
       {bpTopCenter, Rect(900, 0, 1200, 300), {724, 0}},
   };
   for (const Case& c : cases) {
@@ -74,22 +73,22 @@ class BrowseRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
     EnsureApp();
-    ASSERT_TRUE(dir_.isValid());
-    ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("Projekte")));
-    target_ = QDir::toNativeSeparators(QDir(dir_.path()).filePath(QStringLiteral("Projekte")));
+    ASSERT_TRUE(fDir.isValid());
+    ASSERT_TRUE(QDir(fDir.path()).mkpath(QStringLiteral("Projekte")));
+    fTarget = QDir::toNativeSeparators(QDir(fDir.path()).filePath(QStringLiteral("Projekte")));
   }
   static QPushButton* Button(QDialog* d, const char* name) {
     return d->findChild<QPushButton*>(QString::fromLatin1(name));
   }
-  QTemporaryDir dir_;
-  QString target_;
+  QTemporaryDir fDir;
+  QString fTarget;
 };
 
 TEST_F(BrowseRunTest, ReturnsTheChosenFolderAndShowsThePreselection) {
   TZCLBrowseDlg dlg;
   dlg.SetCaptionTitle(QStringLiteral("Projektverzeichnis wählen"));
   dlg.SetCaption(QStringLiteral("Bitte wählen Sie den Ordner."));
-  dlg.SetSelectedFolder(target_);
+  dlg.SetSelectedFolder(fTarget);
   bool okEnabled = false;
   QString title, status;
   int selections = 0;
@@ -105,32 +104,32 @@ TEST_F(BrowseRunTest, ReturnsTheChosenFolderAndShowsThePreselection) {
   EXPECT_TRUE(dlg.Execute(nullptr));
   EXPECT_EQ(title, QStringLiteral("Projektverzeichnis wählen"));
   EXPECT_TRUE(okEnabled);  // a valid preselected folder can be confirmed at once
-  EXPECT_EQ(status, TZCLBrowseDlg::ShortenPath(target_, 40));
+  EXPECT_EQ(status, TZCLBrowseDlg::ShortenPath(fTarget, 40));
   EXPECT_GE(selections, 1);
-  EXPECT_EQ(dlg.SelectedFolder(), target_);
+  EXPECT_EQ(dlg.SelectedFolder(), fTarget);
   EXPECT_EQ(dlg.SelectedDisplayName(), QStringLiteral("Projekte"));
   EXPECT_EQ(dlg.DialogHandle(), nullptr);
 }
 
 TEST_F(BrowseRunTest, CancelChangesNothing) {
   TZCLBrowseDlg dlg;
-  dlg.SetSelectedFolder(target_);
+  dlg.SetSelectedFolder(fTarget);
   dlg.OnInit = [&](QObject* sender) {
     QDialog* d = static_cast<TZCLBrowseDlg*>(sender)->DialogHandle();
     // Moving the selection while open and then cancelling keeps the old folder.
-    static_cast<TZCLBrowseDlg*>(sender)->SetSelectedFolder(QDir::toNativeSeparators(dir_.path()));
+    static_cast<TZCLBrowseDlg*>(sender)->SetSelectedFolder(QDir::toNativeSeparators(fDir.path()));
     QTimer::singleShot(0, d, [d] { Button(d, "CancelButton")->click(); });
   };
   EXPECT_FALSE(dlg.Execute(nullptr));
-  EXPECT_EQ(dlg.SelectedFolder(), QDir::toNativeSeparators(dir_.path()));
+  EXPECT_EQ(dlg.SelectedFolder(), QDir::toNativeSeparators(fDir.path()));
   EXPECT_EQ(dlg.SelectedDisplayName(), QString());
 }
 
 TEST_F(BrowseRunTest, NewFolderButtonMakesAndSelectsNumberedFolders) {
   TZCLBrowseDlg dlg;
-  dlg.SetSelectedFolder(target_);
+  dlg.SetSelectedFolder(fTarget);
   dlg.SetOptions(dlg.Options() | BrowseOption(doNewGUI));
-  ASSERT_TRUE(QDir(target_).mkdir(QStringLiteral("Neuer Ordner (3)")));  // names skip nothing but taken ones
+  ASSERT_TRUE(QDir(fTarget).mkdir(QStringLiteral("Neuer Ordner (3)")));  // names skip nothing but taken ones
   bool hadButton = false;
   dlg.OnInit = [&](QObject* sender) {
     QDialog* d = static_cast<TZCLBrowseDlg*>(sender)->DialogHandle();
@@ -144,10 +143,10 @@ TEST_F(BrowseRunTest, NewFolderButtonMakesAndSelectsNumberedFolders) {
   ASSERT_TRUE(dlg.Execute(nullptr));
   EXPECT_TRUE(hadButton);
   // Each new folder is made below the selection and selected, so the second lies in the first.
-  const QString first = QDir(target_).filePath(QStringLiteral("Neuer Ordner"));
+  const QString first = QDir(fTarget).filePath(QStringLiteral("Neuer Ordner"));
   EXPECT_TRUE(QDir(first).exists(QStringLiteral("Neuer Ordner")));
   EXPECT_EQ(dlg.SelectedFolder(), QDir::toNativeSeparators(QDir(first).filePath(QStringLiteral("Neuer Ordner"))));
-  EXPECT_EQ(TZCLBrowseDlg::NewFolderName(target_), QStringLiteral("Neuer Ordner (2)"));
+  EXPECT_EQ(TZCLBrowseDlg::NewFolderName(fTarget), QStringLiteral("Neuer Ordner (2)"));
   // The old style and the option without the button show none.
   const TZCLBrowseDlgOptions withoutButton[] = {
       BrowseOption(doReturnFileSysDirs),
@@ -188,7 +187,7 @@ TEST_F(BrowseRunTest, WithoutPreselectionOkStartsDisabled) {
 TEST_F(BrowseRunTest, RejectedTypedNameKeepsTheDialogWhenTheHandlerCancels) {
   TZCLBrowseDlg dlg;
   dlg.SetOptions(dlg.Options() | BrowseOption(doAllowEdit));
-  dlg.SetSelectedFolder(target_);
+  dlg.SetSelectedFolder(fTarget);
   int validations = 0;
   dlg.OnValidate = [&](QObject*, const QString& path, bool& cancel) {
     ++validations;
@@ -206,7 +205,7 @@ TEST_F(BrowseRunTest, RejectedTypedNameKeepsTheDialogWhenTheHandlerCancels) {
   };
   EXPECT_FALSE(dlg.Execute(nullptr));
   EXPECT_EQ(validations, 2);
-  EXPECT_EQ(dlg.SelectedFolder(), target_);
+  EXPECT_EQ(dlg.SelectedFolder(), fTarget);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
+#include "TestSupport.h"
 #include "widgets/controls/ZCL3DCaption.h"
 #include "widgets/controls/ZCLGlyphTextLayout.h"
-
-#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -182,9 +181,9 @@ TEST(Graph, BitmapPlacementAndButtonStyles) {
   DrawBitmapRect(canvas, Rect(0, 0, 40, 40), bitmap, bdfTransparent, clNone);
   EXPECT_EQ(FromQColor(image.pixelColor(0, 9)), clWhite);
   EXPECT_EQ(FromQColor(image.pixelColor(1, 9)), clRed);
-  EXPECT_EQ(DrawBitmapRect(canvas, Rect(0, 0, 40, 20), bitmap, bdfStretch | bdfAspectFromHeight | bdfAspectFromWidth,
-                           clNone),
-            Rect(0, 0, 20, 20));
+  EXPECT_EQ(
+      DrawBitmapRect(canvas, Rect(0, 0, 40, 20), bitmap, bdfStretch | bdfAspectFromHeight | bdfAspectFromWidth, clNone),
+      Rect(0, 0, 20, 20));
   image.fill(Qt::white);
   DrawBitmapRect(canvas, Rect(0, 0, 35, 35), bitmap, bdfTile, clNone);
   EXPECT_EQ(FromQColor(image.pixelColor(34, 34)), clRed);

@@ -1,7 +1,6 @@
+#include "TestSupport.h"
 #include "widgets/controls/ZCLCustomEdit.h"
 #include "widgets/controls/ZCLDockSpeedButton.h"
-
-#include "TestSupport.h"
 
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -15,29 +14,29 @@ class DockSpeedButtonTest : public ::testing::Test {
  protected:
   void SetUp() override {
     EnsureApp();
-    window_ = std::make_unique<QWidget>();
-    window_->resize(700, 200);
-    edit_ = new TZCLEdit(window_.get());
-    edit_->setObjectName(QStringLiteral("EdProjekt"));
-    edit_->setGeometry(176, 40, 246, 21);
-    button_ = new TZCLDockSpeedButton(window_.get());
-    button_->setObjectName(QStringLiteral("SbProjekt"));
-    ShowActive(*window_);
+    fWindow = std::make_unique<QWidget>();
+    fWindow->resize(700, 200);
+    fEdit = new TZCLEdit(fWindow.get());
+    fEdit->setObjectName(QStringLiteral("EdProjekt"));
+    fEdit->setGeometry(176, 40, 246, 21);
+    fButton = new TZCLDockSpeedButton(fWindow.get());
+    fButton->setObjectName(QStringLiteral("SbProjekt"));
+    ShowActive(*fWindow);
   }
-  std::unique_ptr<QWidget> window_;
-  TZCLEdit* edit_ = nullptr;
-  TZCLDockSpeedButton* button_ = nullptr;
+  std::unique_ptr<QWidget> fWindow;
+  TZCLEdit* fEdit = nullptr;
+  TZCLDockSpeedButton* fButton = nullptr;
 };
 
 TEST_F(DockSpeedButtonTest, SitsRightOfTheEditWithTheEditsHeight) {
-  EXPECT_EQ(button_->GlyphKind(), gkEllipsis);
-  EXPECT_EQ(button_->ButtonStyle(), ubsWin40);
-  button_->SetControl(edit_);
-  EXPECT_EQ(button_->geometry(), QRect(423, 40, 22, 21));
+  EXPECT_EQ(fButton->GlyphKind(), gkEllipsis);
+  EXPECT_EQ(fButton->ButtonStyle(), ubsWin40);
+  fButton->SetControl(fEdit);
+  EXPECT_EQ(fButton->geometry(), QRect(423, 40, 22, 21));
 }
 
 TEST_F(DockSpeedButtonTest, PositionsAroundTheControl) {
-  button_->SetControl(edit_);
+  fButton->SetControl(fEdit);
   struct Case {
     TZCLDockPosition position;
     QRect expected;
@@ -48,51 +47,51 @@ TEST_F(DockSpeedButtonTest, PositionsAroundTheControl) {
                         {dpTop, QRect(176, 40 - 21 - 1, 246, 21)},
                         {dpBottom, QRect(176, 40 + 21 + 1, 246, 21)}};
   for (const Case& c : cases) {
-    button_->SetPosition(c.position);
-    EXPECT_EQ(button_->geometry(), c.expected) << c.position;
+    fButton->SetPosition(c.position);
+    EXPECT_EQ(fButton->geometry(), c.expected) << c.position;
   }
 }
 
 TEST_F(DockSpeedButtonTest, FollowsMoveResizeShowHideAndEnabling) {
-  button_->SetControl(edit_);
-  edit_->move(20, 100);
-  EXPECT_EQ(button_->geometry(), QRect(267, 100, 22, 21));
-  edit_->resize(100, 30);
-  EXPECT_EQ(button_->geometry(), QRect(121, 100, 22, 30));
-  edit_->hide();
-  EXPECT_TRUE(button_->isHidden());
-  edit_->move(30, 100);
-  edit_->show();
-  EXPECT_FALSE(button_->isHidden());
-  EXPECT_EQ(button_->geometry(), QRect(131, 100, 22, 30));
-  edit_->setEnabled(false);
-  EXPECT_FALSE(button_->isEnabled());
-  EXPECT_EQ(button_->State(), bstDisabled);
-  edit_->setEnabled(true);
-  EXPECT_TRUE(button_->isEnabled());
+  fButton->SetControl(fEdit);
+  fEdit->move(20, 100);
+  EXPECT_EQ(fButton->geometry(), QRect(267, 100, 22, 21));
+  fEdit->resize(100, 30);
+  EXPECT_EQ(fButton->geometry(), QRect(121, 100, 22, 30));
+  fEdit->hide();
+  EXPECT_TRUE(fButton->isHidden());
+  fEdit->move(30, 100);
+  fEdit->show();
+  EXPECT_FALSE(fButton->isHidden());
+  EXPECT_EQ(fButton->geometry(), QRect(131, 100, 22, 30));
+  fEdit->setEnabled(false);
+  EXPECT_FALSE(fButton->isEnabled());
+  EXPECT_EQ(fButton->State(), bstDisabled);
+  fEdit->setEnabled(true);
+  EXPECT_TRUE(fButton->isEnabled());
 }
 
 TEST_F(DockSpeedButtonTest, MovingTheButtonMovesTheControl) {
-  button_->SetControl(edit_);
-  button_->SetBounds(500, 10, 22, 21);
-  EXPECT_EQ(edit_->geometry(), QRect(500 - 246 - 1, 10, 246, 21));
-  button_->SetReflectOwnChanges(false);
-  button_->SetBounds(600, 10, 22, 21);
-  EXPECT_EQ(edit_->pos(), QPoint(253, 10));
+  fButton->SetControl(fEdit);
+  fButton->SetBounds(500, 10, 22, 21);
+  EXPECT_EQ(fEdit->geometry(), QRect(500 - 246 - 1, 10, 246, 21));
+  fButton->SetReflectOwnChanges(false);
+  fButton->SetBounds(600, 10, 22, 21);
+  EXPECT_EQ(fEdit->pos(), QPoint(253, 10));
 }
 
 TEST_F(DockSpeedButtonTest, DestroyingTheControlClearsIt) {
-  button_->SetControl(edit_);
-  delete edit_;
-  EXPECT_EQ(button_->Control(), nullptr);
+  fButton->SetControl(fEdit);
+  delete fEdit;
+  EXPECT_EQ(fButton->Control(), nullptr);
 }
 
 TEST_F(DockSpeedButtonTest, RefusesASecondButtonOnOneControl) {
-  button_->SetControl(edit_);
-  auto* second = new TZCLDockSpeedButton(window_.get());
+  fButton->SetControl(fEdit);
+  auto* second = new TZCLDockSpeedButton(fWindow.get());
   second->setObjectName(QStringLiteral("SbZweiter"));
   try {
-    second->SetControl(edit_);
+    second->SetControl(fEdit);
     FAIL() << "a second button was attached";
   } catch (const std::runtime_error& e) {
     EXPECT_EQ(std::string(e.what()),
@@ -101,19 +100,19 @@ TEST_F(DockSpeedButtonTest, RefusesASecondButtonOnOneControl) {
   }
   EXPECT_EQ(second->Control(), nullptr);
   // Once released, the control takes another button.
-  button_->SetControl(nullptr);
-  EXPECT_NO_THROW(second->SetControl(edit_));
-  edit_->move(0, 0);
+  fButton->SetControl(nullptr);
+  EXPECT_NO_THROW(second->SetControl(fEdit));
+  fEdit->move(0, 0);
   EXPECT_EQ(second->pos(), QPoint(247, 0));
 }
 
 TEST_F(DockSpeedButtonTest, UndockedButtonStaysWhereItIs) {
-  button_->SetDocked(false);
-  button_->move(5, 5);
-  button_->SetControl(edit_);
-  EXPECT_EQ(button_->pos(), QPoint(5, 5));
-  button_->SetDocked(true);
-  EXPECT_EQ(button_->pos(), QPoint(423, 40));
+  fButton->SetDocked(false);
+  fButton->move(5, 5);
+  fButton->SetControl(fEdit);
+  EXPECT_EQ(fButton->pos(), QPoint(5, 5));
+  fButton->SetDocked(true);
+  EXPECT_EQ(fButton->pos(), QPoint(423, 40));
 }
 
 TEST_F(DockSpeedButtonTest, ControlInALayoutIsNeverMoved) {
@@ -133,25 +132,25 @@ TEST_F(DockSpeedButtonTest, ControlInALayoutIsNeverMoved) {
 }
 
 TEST_F(DockSpeedButtonTest, PressFocusesTheEditBeforeTheClick) {
-  button_->SetControl(edit_);
+  fButton->SetControl(fEdit);
   bool focusedAtClick = false;
   int clicks = 0;
-  button_->OnClick = [&](QObject*) {
+  fButton->OnClick = [&](QObject*) {
     ++clicks;
-    focusedAtClick = edit_->hasFocus();
+    focusedAtClick = fEdit->hasFocus();
   };
-  Mouse(button_, QEvent::MouseButtonPress, QPoint(5, 5));
-  EXPECT_TRUE(edit_->hasFocus());
+  Mouse(fButton, QEvent::MouseButtonPress, QPoint(5, 5));
+  EXPECT_TRUE(fEdit->hasFocus());
   EXPECT_EQ(clicks, 0);
-  EXPECT_EQ(button_->State(), bstPushed);
-  Mouse(button_, QEvent::MouseButtonRelease, QPoint(5, 5), Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(fButton->State(), bstPushed);
+  Mouse(fButton, QEvent::MouseButtonRelease, QPoint(5, 5), Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(clicks, 1);
   EXPECT_TRUE(focusedAtClick);
 }
 
 TEST_F(DockSpeedButtonTest, PaintsTheRaisedFaceAndTheEllipsis) {
-  button_->SetControl(edit_);
-  const QImage image = Render(button_);
+  fButton->SetControl(fEdit);
+  const QImage image = Render(fButton);
   EXPECT_EQ(FromQColor(image.pixelColor(0, 0)), ColorToRGB(clBtnHighlight));
   EXPECT_EQ(FromQColor(image.pixelColor(21, 20)), ColorToRGB(cl3DDkShadow));
   EXPECT_EQ(FromQColor(image.pixelColor(11, 3)), ColorToRGB(clBtnFace));

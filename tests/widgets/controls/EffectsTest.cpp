@@ -1,6 +1,5 @@
-#include "widgets/controls/ZCLBitmapEffect.h"
-
 #include "TestSupport.h"
+#include "widgets/controls/ZCLBitmapEffect.h"
 
 #include <gtest/gtest.h>
 

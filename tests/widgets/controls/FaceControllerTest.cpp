@@ -72,9 +72,8 @@ TEST(FaceController, StoredKindOfNoEntryReadsAsNormal) {
 }  // namespace
 }  // namespace zyn
 
-#include "widgets/controls/ZCLCustomEdit.h"
-
 #include "TestSupport.h"
+#include "widgets/controls/ZCLCustomEdit.h"
 
 namespace zyn {
 namespace {

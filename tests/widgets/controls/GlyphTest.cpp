@@ -1,6 +1,5 @@
-#include "widgets/controls/ZCLGlyph.h"
-
 #include "TestSupport.h"
+#include "widgets/controls/ZCLGlyph.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +37,7 @@ TEST(Glyph, SameSizeGlyphsShareOneListAndTheCacheGoesWithThem) {
     // A disabled state beyond the supplied glyphs is made from the first one.
     const QImage disabled = b.StateBitmap(1);
     EXPECT_EQ(disabled.size(), QSize(16, 16));
-    EXPECT_EQ(a.StateImage(3), a.StateImage(0));  // state 3 beyond two glyphs, plain style: glyph 0
+    EXPECT_EQ(a.StateImage(3), a.StateImage(0));         // state 3 beyond two glyphs, plain style: glyph 0
     EXPECT_EQ(qBlue(a.StateBitmap(1).pixel(2, 2)), 10);  // glyph 1 is the disabled image
     EXPECT_EQ(qAlpha(a.StateBitmap(0).pixel(0, 0)), 0);  // the transparent colour is masked
   }

@@ -1,7 +1,6 @@
+#include "TestSupport.h"
 #include "widgets/controls/ZCLBevel.h"
 #include "widgets/controls/ZCLGraph.h"
-
-#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +13,15 @@ class GraphTest : public ::testing::Test {
  protected:
   void SetUp() override {
     EnsureApp();
-    image_.fill(Qt::white);
+    fImage.fill(Qt::white);
   }
-  TColor At(int x, int y) const { return FromQColor(image_.pixelColor(x, y)); }
-  QImage image_{60, 40, QImage::Format_RGB32};
+  TColor At(int x, int y) const { return FromQColor(fImage.pixelColor(x, y)); }
+  QImage fImage{60, 40, QImage::Format_RGB32};
 };
 
 TEST_F(GraphTest, SmallArrowRows) {
   {
-    TCanvas c(&image_);
+    TCanvas c(&fImage);
     DrawSmallArrow(c, 10, 10, 3, clRed, true, true);
     DrawSmallArrow(c, 30, 10, 3, clBlue, false, true);
     DrawSmallArrow(c, 40, 10, 16, clRed, true, true);  // outside 2 .. 15: nothing
@@ -47,7 +46,7 @@ TEST_F(GraphTest, SmallArrowRows) {
 
 TEST_F(GraphTest, DisabledArrowHasAHighlightShadow) {
   {
-    TCanvas c(&image_);
+    TCanvas c(&fImage);
     DrawSmallArrow(c, 10, 10, 3, clRed, true, false);
   }
   EXPECT_EQ(At(10, 10), ColorToRGB(clGrayText));
@@ -60,7 +59,7 @@ TEST_F(GraphTest, HorizontalGradientBands) {
   ASSERT_EQ(table.size(), 3u);
   EXPECT_EQ(table[1], RGB(128, 128, 128));
   {
-    TCanvas c(&image_);
+    TCanvas c(&fImage);
     GradientFill(c, Rect(0, 0, 10, 5), gstHorizontal, table);
   }
   // Band i covers MulDiv(i, 10, 3) .. MulDiv(i + 1, 10, 3): 0..3, 3..7, 7..10.
@@ -78,7 +77,7 @@ TEST_F(GraphTest, VerticalGradientPutsColourZeroOnTop) {
   std::vector<TColor> table;
   BuildColorRange(clRed, clBlue, 4, true, table);
   {
-    TCanvas c(&image_);
+    TCanvas c(&fImage);
     GradientFill(c, Rect(0, 0, 8, 8), gstVertical, table);
   }
   EXPECT_EQ(At(4, 0), clRed);
@@ -93,8 +92,10 @@ TEST(Graph, BlendAndAlign) {
     TZCLAlignment a;
     TRect expected;
   };
-  const Case cases[] = {{agTopLeft, Rect(0, 0, 4, 2)}, {agCenter, Rect(3, 4, 7, 6)},
-                        {agBottomRight, Rect(7, 9, 11, 11)}, {agTopCenter, Rect(3, 0, 7, 2)}};
+  const Case cases[] = {{agTopLeft, Rect(0, 0, 4, 2)},
+                        {agCenter, Rect(3, 4, 7, 6)},
+                        {agBottomRight, Rect(7, 9, 11, 11)},
+                        {agTopCenter, Rect(3, 0, 7, 2)}};
   for (const Case& c : cases) EXPECT_EQ(AlignRect(c.a, Rect(0, 0, 4, 2), Rect(0, 0, 11, 11)), c.expected);
 }
 
@@ -134,16 +135,15 @@ TEST_P(BevelExtentTest, ExtentByMode) {
   EXPECT_EQ(bevel.ClientRectOf(Rect(0, 0, 50, 50)).Left, c.extent);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, BevelExtentTest,
-    ::testing::Values(ExtentCase{bmCustom, bvNone, bvNone, 1, 1, 3, 1, lsNone, 4},
-                      ExtentCase{bmCustom, bvRaised, bvLowered, 2, 1, 0, 0, lsNone, 3},
-                      ExtentCase{bmCustom, bvFrameRaised, bvNone, 2, 1, 1, 0, lsNone, 4},
-                      ExtentCase{bmStandard, bvNone, bvNone, 1, 1, 0, 0, lsSingleLowered, 1},
-                      ExtentCase{bmStandard, bvNone, bvNone, 1, 1, 0, 1, lsRaisedExt, 3},
-                      ExtentCase{bmStandard, bvNone, bvNone, 1, 1, 0, 0, lsNone, 0},
-                      ExtentCase{bmEdge, bvNone, bvNone, 1, 1, 0, 0, lsNone, 2},
-                      ExtentCase{bmWindows, bvNone, bvNone, 1, 1, 0, 1, lsNone, 3}));
+INSTANTIATE_TEST_SUITE_P(Modes, BevelExtentTest,
+                         ::testing::Values(ExtentCase{bmCustom, bvNone, bvNone, 1, 1, 3, 1, lsNone, 4},
+                                           ExtentCase{bmCustom, bvRaised, bvLowered, 2, 1, 0, 0, lsNone, 3},
+                                           ExtentCase{bmCustom, bvFrameRaised, bvNone, 2, 1, 1, 0, lsNone, 4},
+                                           ExtentCase{bmStandard, bvNone, bvNone, 1, 1, 0, 0, lsSingleLowered, 1},
+                                           ExtentCase{bmStandard, bvNone, bvNone, 1, 1, 0, 1, lsRaisedExt, 3},
+                                           ExtentCase{bmStandard, bvNone, bvNone, 1, 1, 0, 0, lsNone, 0},
+                                           ExtentCase{bmEdge, bvNone, bvNone, 1, 1, 0, 0, lsNone, 2},
+                                           ExtentCase{bmWindows, bvNone, bvNone, 1, 1, 0, 1, lsNone, 3}));
 
 TEST(Bevel, ShadowCouplesBothStylesAndHasItsOwnRightExtent) {
   TZCLBevel bevel;
@@ -181,7 +181,7 @@ TEST_F(GraphTest, BevelFramesPaintTheirWidths) {
   bevel.SetColor(2, clBlue);  // shadow
   TRect inner;
   {
-    TCanvas c(&image_);
+    TCanvas c(&fImage);
     inner = bevel.PaintBevel(c, Rect(0, 0, 20, 20), false);
   }
   EXPECT_EQ(inner, Rect(3, 3, 17, 17));
@@ -196,7 +196,7 @@ TEST_F(GraphTest, BevelFramesPaintTheirWidths) {
 TEST_F(GraphTest, LoweredExtBorderIsTwoPixelsWide) {
   TRect r = Rect(0, 0, 20, 20);
   {
-    TCanvas c(&image_);
+    TCanvas c(&fImage);
     DrawStandardBorder(c, r, lsLoweredExt);
   }
   EXPECT_EQ(r, Rect(2, 2, 18, 18));

@@ -1,7 +1,6 @@
+#include "TestSupport.h"
 #include "widgets/controls/ZCLBitmapEffect.h"
 #include "widgets/controls/ZCLImageList.h"
-
-#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,8 @@
+#include "TestSupport.h"
 #include "widgets/controls/ZCLCompress.h"
 #include "widgets/controls/ZCLImageList.h"
 #include "widgets/controls/ZCLLists.h"
 #include "widgets/controls/ZCLProcs.h"
-
-#include "TestSupport.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -162,9 +161,9 @@ TEST(Lists, BitmapBlocksOfEachPixelFormat) {
     SCOPED_TRACE(k.bits);
     EXPECT_EQ(b.left(2), QByteArray("BM"));
     const std::uint32_t offset = 14 + 40 + 4 * k.palette;
-    EXPECT_EQ(le32(b, 10), offset);                          // bits offset
-    EXPECT_EQ(le32(b, 2), offset + 2 * k.stride);            // total size
-    EXPECT_EQ(static_cast<unsigned char>(b[28]), k.bits);    // bits per pixel
+    EXPECT_EQ(le32(b, 10), offset);                                    // bits offset
+    EXPECT_EQ(le32(b, 2), offset + 2 * k.stride);                      // total size
+    EXPECT_EQ(static_cast<unsigned char>(b[28]), k.bits);              // bits per pixel
     EXPECT_EQ(le32(b, 34), static_cast<std::uint32_t>(2 * k.stride));  // image size
     EXPECT_EQ(b.size(), static_cast<int>(offset + 2 * k.stride));
     QImage back;

@@ -1,7 +1,6 @@
+#include "TestSupport.h"
 #include "widgets/controls/ZCLApplication.h"
 #include "widgets/controls/ZCLSpinEdit.h"
-
-#include "TestSupport.h"
 
 #include <QLineEdit>
 #include <gtest/gtest.h>
@@ -15,73 +14,73 @@ class SpinEditTest : public ::testing::Test {
  protected:
   void SetUp() override {
     EnsureApp();
-    window_ = std::make_unique<QWidget>();
-    window_->resize(300, 100);
-    spin_ = new TZCLSpinEdit(window_.get());
-    spin_->setGeometry(10, 10, 120, 21);
-    other_ = new QLineEdit(window_.get());
-    other_->setGeometry(10, 50, 100, 21);
-    spin_->OnChange = [this](QObject*) { ++changes_; };
+    fWindow = std::make_unique<QWidget>();
+    fWindow->resize(300, 100);
+    fSpin = new TZCLSpinEdit(fWindow.get());
+    fSpin->setGeometry(10, 10, 120, 21);
+    fOther = new QLineEdit(fWindow.get());
+    fOther->setGeometry(10, 50, 100, 21);
+    fSpin->OnChange = [this](QObject*) { ++fChanges; };
   }
   void Leave() {
-    ShowActive(*window_);
-    Focus(spin_);
-    Focus(other_);
+    ShowActive(*fWindow);
+    Focus(fSpin);
+    Focus(fOther);
   }
-  std::unique_ptr<QWidget> window_;
-  TZCLSpinEdit* spin_ = nullptr;
-  QLineEdit* other_ = nullptr;
-  int changes_ = 0;
+  std::unique_ptr<QWidget> fWindow;
+  TZCLSpinEdit* fSpin = nullptr;
+  QLineEdit* fOther = nullptr;
+  int fChanges = 0;
 };
 
 TEST_F(SpinEditTest, DefaultsAndValueReadableFromConstruction) {
-  EXPECT_EQ(spin_->MinValue(), 0);
-  EXPECT_EQ(spin_->MaxValue(), 100);
-  EXPECT_EQ(spin_->Value(), 0);
-  EXPECT_EQ(spin_->Text(), QStringLiteral("0"));
-  EXPECT_EQ(spin_->LineSize(), 1);
-  EXPECT_EQ(spin_->PageSize(), 10);
-  EXPECT_TRUE(spin_->AutoSelect());
-  EXPECT_TRUE(spin_->AutoSize());
+  EXPECT_EQ(fSpin->MinValue(), 0);
+  EXPECT_EQ(fSpin->MaxValue(), 100);
+  EXPECT_EQ(fSpin->Value(), 0);
+  EXPECT_EQ(fSpin->Text(), QStringLiteral("0"));
+  EXPECT_EQ(fSpin->LineSize(), 1);
+  EXPECT_EQ(fSpin->PageSize(), 10);
+  EXPECT_TRUE(fSpin->AutoSelect());
+  EXPECT_TRUE(fSpin->AutoSize());
 }
 
 TEST_F(SpinEditTest, AssignmentClampsAndFiresOnceAndNotForTheSameValue) {
-  spin_->SetValue(250);
-  EXPECT_EQ(spin_->Value(), 100);
-  EXPECT_EQ(spin_->Text(), QStringLiteral("100"));
-  EXPECT_EQ(changes_, 1);
-  spin_->SetValue(100);  // the stored value
-  EXPECT_EQ(changes_, 1);
-  spin_->SetMinValue(10);
-  spin_->SetValue(-5);
-  EXPECT_EQ(spin_->Value(), 10);
-  EXPECT_EQ(changes_, 2);
+  fSpin->SetValue(250);
+  EXPECT_EQ(fSpin->Value(), 100);
+  EXPECT_EQ(fSpin->Text(), QStringLiteral("100"));
+  EXPECT_EQ(fChanges, 1);
+  fSpin->SetValue(100);  // the stored value
+  EXPECT_EQ(fChanges, 1);
+  fSpin->SetMinValue(10);
+  fSpin->SetValue(-5);
+  EXPECT_EQ(fSpin->Value(), 10);
+  EXPECT_EQ(fChanges, 2);
 }
 
 TEST_F(SpinEditTest, AssigningTheStoredValueAgainReplacesAStepText) {
-  spin_->SetValue(50);
-  Key(spin_, Qt::Key_Up);
-  EXPECT_EQ(spin_->Text(), QStringLiteral("51"));
-  const int before = changes_;
-  spin_->SetValue(50);
-  EXPECT_EQ(spin_->Text(), QStringLiteral("50"));
-  EXPECT_EQ(changes_, before + 1);
-  spin_->SetValue(50);
-  EXPECT_EQ(changes_, before + 1);
+  fSpin->SetValue(50);
+  Key(fSpin, Qt::Key_Up);
+  EXPECT_EQ(fSpin->Text(), QStringLiteral("51"));
+  const int before = fChanges;
+  fSpin->SetValue(50);
+  EXPECT_EQ(fSpin->Text(), QStringLiteral("50"));
+  EXPECT_EQ(fChanges, before + 1);
+  fSpin->SetValue(50);
+  EXPECT_EQ(fChanges, before + 1);
 }
 
 TEST_F(SpinEditTest, LimitsAreCoupled) {
-  spin_->SetMinValue(200);
-  EXPECT_EQ(spin_->MaxValue(), 200);
-  spin_->SetMaxValue(5);
-  EXPECT_EQ(spin_->MinValue(), 5);
-  EXPECT_EQ(spin_->MaxValue(), 5);
+  fSpin->SetMinValue(200);
+  EXPECT_EQ(fSpin->MaxValue(), 200);
+  fSpin->SetMaxValue(5);
+  EXPECT_EQ(fSpin->MinValue(), 5);
+  EXPECT_EQ(fSpin->MaxValue(), 5);
   // Lowering the maximum leaves the value until the next assignment.
-  spin_->SetMaxValue(100);
-  spin_->SetMinValue(0);
-  spin_->SetValue(80);
-  spin_->SetMaxValue(50);
-  EXPECT_EQ(spin_->Value(), 80);
+  fSpin->SetMaxValue(100);
+  fSpin->SetMinValue(0);
+  fSpin->SetValue(80);
+  fSpin->SetMaxValue(50);
+  EXPECT_EQ(fSpin->Value(), 80);
 }
 
 TEST_F(SpinEditTest, KeysStepByLineAndPageAndStopAtTheLimits) {
@@ -90,73 +89,73 @@ TEST_F(SpinEditTest, KeysStepByLineAndPageAndStopAtTheLimits) {
     int key;
     int expected;
   };
-  const Case cases[] = {{95, Qt::Key_PageUp, 100}, {100, Qt::Key_Up, 100}, {50, Qt::Key_Up, 51},
+  const Case cases[] = {{95, Qt::Key_PageUp, 100}, {100, Qt::Key_Up, 100},   {50, Qt::Key_Up, 51},
                         {50, Qt::Key_Down, 49},    {5, Qt::Key_PageDown, 0}, {0, Qt::Key_Down, 0},
                         {30, Qt::Key_PageDown, 20}};
   for (const Case& c : cases) {
-    spin_->SetValue(c.start);
-    Key(spin_, c.key);
-    EXPECT_EQ(spin_->Value(), c.expected) << c.start << " key " << c.key;
+    fSpin->SetValue(c.start);
+    Key(fSpin, c.key);
+    EXPECT_EQ(fSpin->Value(), c.expected) << c.start << " key " << c.key;
   }
 }
 
 TEST_F(SpinEditTest, FocusLossClampsTypedValues) {
-  ShowActive(*window_);
-  Focus(spin_);
-  EXPECT_EQ(spin_->SelLength(), 1);  // AutoSelect on keyboard focus
-  Type(spin_, QStringLiteral("150"));
-  EXPECT_EQ(spin_->Value(), 150);
-  Focus(other_);
-  EXPECT_EQ(spin_->Text(), QStringLiteral("100"));
-  EXPECT_EQ(spin_->Value(), 100);
-  Focus(spin_);
-  spin_->SelectAll();
-  Key(spin_, Qt::Key_Delete);
-  Type(spin_, QStringLiteral("-"));
-  EXPECT_EQ(spin_->Text(), QStringLiteral("-"));
-  Focus(other_);
-  EXPECT_EQ(spin_->Value(), 0);
-  EXPECT_EQ(spin_->Text(), QStringLiteral("0"));
+  ShowActive(*fWindow);
+  Focus(fSpin);
+  EXPECT_EQ(fSpin->SelLength(), 1);  // AutoSelect on keyboard focus
+  Type(fSpin, QStringLiteral("150"));
+  EXPECT_EQ(fSpin->Value(), 150);
+  Focus(fOther);
+  EXPECT_EQ(fSpin->Text(), QStringLiteral("100"));
+  EXPECT_EQ(fSpin->Value(), 100);
+  Focus(fSpin);
+  fSpin->SelectAll();
+  Key(fSpin, Qt::Key_Delete);
+  Type(fSpin, QStringLiteral("-"));
+  EXPECT_EQ(fSpin->Text(), QStringLiteral("-"));
+  Focus(fOther);
+  EXPECT_EQ(fSpin->Value(), 0);
+  EXPECT_EQ(fSpin->Text(), QStringLiteral("0"));
 }
 
 TEST_F(SpinEditTest, EmptyTextReadsZeroAndLettersAreRefused) {
-  spin_->SetValue(42);
-  spin_->SelectAll();
-  spin_->DeleteSelection();
-  EXPECT_EQ(spin_->Text(), QString());
-  EXPECT_EQ(spin_->Value(), 0);
-  Type(spin_, QStringLiteral("4x2"));
-  EXPECT_EQ(spin_->Text(), QStringLiteral("42"));
+  fSpin->SetValue(42);
+  fSpin->SelectAll();
+  fSpin->DeleteSelection();
+  EXPECT_EQ(fSpin->Text(), QString());
+  EXPECT_EQ(fSpin->Value(), 0);
+  Type(fSpin, QStringLiteral("4x2"));
+  EXPECT_EQ(fSpin->Text(), QStringLiteral("42"));
 }
 
 TEST_F(SpinEditTest, ReadOnlyStopsSteppingAndEditorDisabledStopsTypingOnly) {
-  spin_->SetValue(10);
-  spin_->SetReadOnly(true);
-  Key(spin_, Qt::Key_Up);
-  spin_->SpinUpClick();
-  EXPECT_EQ(spin_->Value(), 10);
-  spin_->SetReadOnly(false);
-  spin_->SetEditorEnabled(false);
-  spin_->SetCaretPos(3);
-  Type(spin_, QStringLiteral("5"));
-  EXPECT_EQ(spin_->Text(), QStringLiteral("10"));
-  Key(spin_, Qt::Key_Up);
-  EXPECT_EQ(spin_->Value(), 11);
+  fSpin->SetValue(10);
+  fSpin->SetReadOnly(true);
+  Key(fSpin, Qt::Key_Up);
+  fSpin->SpinUpClick();
+  EXPECT_EQ(fSpin->Value(), 10);
+  fSpin->SetReadOnly(false);
+  fSpin->SetEditorEnabled(false);
+  fSpin->SetCaretPos(3);
+  Type(fSpin, QStringLiteral("5"));
+  EXPECT_EQ(fSpin->Text(), QStringLiteral("10"));
+  Key(fSpin, Qt::Key_Up);
+  EXPECT_EQ(fSpin->Value(), 11);
 }
 
 TEST_F(SpinEditTest, WheelSteps) {
-  spin_->SetValue(10);
-  QWheelEvent up(QPointF(5, 5), QPointF(spin_->mapToGlobal(QPoint(5, 5))), QPoint(), QPoint(0, 120), Qt::NoButton,
+  fSpin->SetValue(10);
+  QWheelEvent up(QPointF(5, 5), QPointF(fSpin->mapToGlobal(QPoint(5, 5))), QPoint(), QPoint(0, 120), Qt::NoButton,
                  Qt::NoModifier, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(spin_, &up);
-  EXPECT_EQ(spin_->Value(), 11);
+  QApplication::sendEvent(fSpin, &up);
+  EXPECT_EQ(fSpin->Value(), 11);
 }
 
 TEST_F(SpinEditTest, SpinButtonSitsInsideTheRightEdgeAndSplitsDiagonally) {
-  ShowActive(*window_);
-  TZCLSpinButton& button = spin_->SpinButton();
+  ShowActive(*fWindow);
+  TZCLSpinButton& button = fSpin->SpinButton();
   const QRect g = button.geometry();
-  EXPECT_EQ(g.right(), spin_->width() - 3);  // inside the two-pixel window border
+  EXPECT_EQ(g.right(), fSpin->width() - 3);  // inside the two-pixel window border
   EXPECT_EQ(g.width(), g.height());
   EXPECT_EQ(button.Parts(), unsigned(spUp | spDown));
   EXPECT_EQ(button.PartAt(1, 1), unsigned(spUp));
@@ -168,27 +167,27 @@ TEST_F(SpinEditTest, SpinButtonSitsInsideTheRightEdgeAndSplitsDiagonally) {
 }
 
 TEST_F(SpinEditTest, PressingThePartStepsAtOnceThenRepeats) {
-  ShowActive(*window_);
-  spin_->SetValue(10);
+  ShowActive(*fWindow);
+  fSpin->SetValue(10);
   int ups = 0;
-  spin_->OnSpinBtnUpClick = [&](QObject*) { ++ups; };
-  TZCLSpinButton& button = spin_->SpinButton();
+  fSpin->OnSpinBtnUpClick = [&](QObject*) { ++ups; };
+  TZCLSpinButton& button = fSpin->SpinButton();
   Mouse(&button, QEvent::MouseButtonPress, QPoint(1, 1));
-  EXPECT_EQ(spin_->Value(), 11);
+  EXPECT_EQ(fSpin->Value(), 11);
   EXPECT_EQ(ups, 1);
-  EXPECT_TRUE(spin_->hasFocus());
+  EXPECT_TRUE(fSpin->hasFocus());
   EXPECT_TRUE(button.Repeating());
   EXPECT_EQ(button.RepeatInterval(), 300);
   button.RepeatTick();
   EXPECT_EQ(button.RepeatInterval(), 100);
-  EXPECT_EQ(spin_->Value(), 12);
+  EXPECT_EQ(fSpin->Value(), 12);
   Mouse(&button, QEvent::MouseButtonRelease, QPoint(1, 1), Qt::LeftButton, Qt::NoButton);
   EXPECT_FALSE(button.Repeating());
   EXPECT_EQ(button.State(spUp), ssHot);
 }
 
 TEST_F(SpinEditTest, LoadingShowsTheStreamedValueAndFiresNoChangeWhileLoading) {
-  TZCLSpinEdit loaded(window_.get());
+  TZCLSpinEdit loaded(fWindow.get());
   int count = 0;
   loaded.OnChange = [&](QObject*) { ++count; };
   loaded.BeginLoading();
@@ -202,16 +201,16 @@ TEST_F(SpinEditTest, LoadingShowsTheStreamedValueAndFiresNoChangeWhileLoading) {
 }
 
 TEST_F(SpinEditTest, PaintsTheArrowsInTheButton) {
-  ShowActive(*window_);
-  const QImage image = Render(&spin_->SpinButton());
+  ShowActive(*fWindow);
+  const QImage image = Render(&fSpin->SpinButton());
   int dark = 0;
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x)
       if ((image.pixel(x, y) & 0xFFFFFF) == 0) ++dark;
   EXPECT_GE(dark, 12);  // two arrows of size 3: 9 pixels each at least in part
-  const QImage whole = Render(spin_);
+  const QImage whole = Render(fSpin);
   EXPECT_EQ(FromQColor(whole.pixelColor(0, 5)), ColorToRGB(clBtnShadow));  // the sunken window border
-  EXPECT_EQ(FromQColor(whole.pixelColor(spin_->width() / 3, spin_->height() - 1)), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(FromQColor(whole.pixelColor(fSpin->width() / 3, fSpin->height() - 1)), ColorToRGB(clBtnHighlight));
 }
 
 TEST(SpinButtonThemes, ThemedPartsAreHalvesDrawnByTheSpinClass) {

@@ -1,9 +1,8 @@
+#include "TestSupport.h"
 #include "widgets/controls/ZCLApplication.h"
 #include "widgets/controls/ZCLBase.h"
 #include "widgets/controls/ZCLObject.h"
 #include "widgets/controls/ZCLProcs.h"
-
-#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -119,7 +118,8 @@ TEST(GlobalTimer, IntervalsRoundUpAndSlotsRunOut) {
   EnsureApp();
   int ticks = 0;
   {
-    TZCLTimer t120(120, [&](QObject*) { ++ticks; }, true, true);
+    TZCLTimer t120(
+        120, [&](QObject*) { ++ticks; }, true, true);
     EXPECT_EQ(t120.Interval(), 150);
     TZCLTimer t100(100, nullptr, true, true);
     EXPECT_EQ(t100.Interval(), 100);

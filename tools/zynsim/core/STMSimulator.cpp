@@ -1,12 +1,12 @@
 #include "tools/zynsim/core/STMSimulator.h"
 
+#include "bus/Fcs16.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <initializer_list>
-
-#include "bus/Fcs16.h"
 
 namespace zyn::sim {
 
@@ -273,10 +273,14 @@ void TSTMSimulator::Obey(TSimBusModule& module, const std::vector<uint8_t>& t) {
   switch (t[5]) {
     case 0x01:  // one command byte: 1 query, 2 on, 3 off, 5 and 6 toggle
       if (code == 0x01) return;
-      if (code == 0x02) outputs |= bit;
-      else if (code == 0x03) outputs &= static_cast<uint16_t>(~bit);
-      else if (code == 0x05 || code == 0x06) outputs ^= bit;
-      else return;
+      if (code == 0x02)
+        outputs |= bit;
+      else if (code == 0x03)
+        outputs &= static_cast<uint16_t>(~bit);
+      else if (code == 0x05 || code == 0x06)
+        outputs ^= bit;
+      else
+        return;
       break;
     case 0x04:  // a blind motor: 3 up/off, 4 down/off, then the running time
       if (code != 0x03 && code != 0x04) return;

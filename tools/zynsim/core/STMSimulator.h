@@ -5,6 +5,8 @@
 // injects faults on request. Not thread-safe by itself: hold Lock() while touching its state
 // from another thread than the one that feeds it frames.
 
+#include "tools/zynsim/core/SimFrameCodec.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -14,14 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "tools/zynsim/core/SimFrameCodec.h"
-
 namespace zyn::sim {
 
 struct TSimBusModule {
   bool Present = true;
-  uint8_t Info = 0;                    // answer byte [3] of a query
-  std::array<uint8_t, 3> State{};      // answer bytes [7], [8], [9]
+  uint8_t Info = 0;                                // answer byte [3] of a query
+  std::array<uint8_t, 3> State{};                  // answer bytes [7], [8], [9]
   std::map<uint8_t, std::vector<uint8_t>> Curves;  // curve number -> 272 bytes
   // Shift of the output numbers in the command byte; the bits below it are the command code.
   int AusShift = 5;
@@ -67,32 +67,32 @@ struct TSimDisplay {
 
 // Faults drawn at random for every telegram, in per mille, from a seeded generator.
 struct TSimChances {
-  int Deaf = 0;          // the telegram is lost on the way: the module never sees it
-  int Silent = 0;        // the answer is lost on the way
+  int Deaf = 0;    // the telegram is lost on the way: the module never sees it
+  int Silent = 0;  // the answer is lost on the way
   int BadFcs = 0;
   int WrongStation = 0;
   int Truncate = 0;
-  int Refuse = 0;        // the module answers with status 0xFF
-  int Unsolicited = 0;   // a spontaneous frame before the answer
-  int Duplicate = 0;     // the answer goes out twice
-  int Late = 0;          // the answer is held back by a pause of up to LateMaxMs
+  int Refuse = 0;       // the module answers with status 0xFF
+  int Unsolicited = 0;  // a spontaneous frame before the answer
+  int Duplicate = 0;    // the answer goes out twice
+  int Late = 0;         // the answer is held back by a pause of up to LateMaxMs
   int LateMaxMs = 0;
 };
 
 // Faults for the next answers. A count of -1 applies to every answer until reset.
 struct TSimFaults {
-  int After = 0;           // answers that pass untouched before the faults below apply
-  int Deaf = 0;            // ignore the telegram altogether (lost on the way to the module)
-  int Silent = 0;          // give no answer
-  int DelayMs = 0;         // pause before an answer ...
-  int Delayed = -1;        // ... for this many answers (-1: every one)
-  int BadFcs = 0;          // damage the FCS
-  int WrongStation = 0;    // answer with another sender byte
-  int Truncate = 0;        // send half the frame without the end flag
-  int Status = 0;          // replace the status byte by StatusByte
+  int After = 0;         // answers that pass untouched before the faults below apply
+  int Deaf = 0;          // ignore the telegram altogether (lost on the way to the module)
+  int Silent = 0;        // give no answer
+  int DelayMs = 0;       // pause before an answer ...
+  int Delayed = -1;      // ... for this many answers (-1: every one)
+  int BadFcs = 0;        // damage the FCS
+  int WrongStation = 0;  // answer with another sender byte
+  int Truncate = 0;      // send half the frame without the end flag
+  int Status = 0;        // replace the status byte by StatusByte
   uint8_t StatusByte = 0xFF;
-  int Unsolicited = 0;     // send a spontaneous frame (command 0x12) before the answer
-  bool Echo = false;       // echo every telegram like a two-wire adapter
+  int Unsolicited = 0;  // send a spontaneous frame (command 0x12) before the answer
+  bool Echo = false;    // echo every telegram like a two-wire adapter
   TSimChances Chances;
 };
 

@@ -45,8 +45,8 @@ std::optional<TSimFrame> TSimFrameDecoder::Feed(uint8_t b) {
     fEscape = false;
     TSimFrame frame;
     frame.Wire = fWire;
-    frame.FcsOk = fBytes.size() >= 3 &&
-                  (Fcs16Update(kFcs16Init, fBytes.data(), fBytes.size()) ^ 0xFFFF) == kFcs16GoodResidue;
+    frame.FcsOk =
+        fBytes.size() >= 3 && (Fcs16Update(kFcs16Init, fBytes.data(), fBytes.size()) ^ 0xFFFF) == kFcs16GoodResidue;
     if (fBytes.size() >= 2) fBytes.resize(fBytes.size() - 2);
     frame.Telegram = fBytes;
     return frame;

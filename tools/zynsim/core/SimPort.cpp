@@ -1,16 +1,15 @@
 #include "tools/zynsim/core/SimPort.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <termios.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <algorithm>
+#include <fcntl.h>
+#include <poll.h>
 #include <stdexcept>
+#include <sys/eventfd.h>
+#include <termios.h>
+#include <unistd.h>
 
 namespace zyn::sim {
 

@@ -2,6 +2,8 @@
 // The line side of the simulator: a pseudo-terminal (or a serial device) and a thread that
 // reads telegrams from it, lets the simulator answer and writes the answers back.
 
+#include "tools/zynsim/core/STMSimulator.h"
+
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -9,8 +11,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-#include "tools/zynsim/core/STMSimulator.h"
 
 namespace zyn::sim {
 

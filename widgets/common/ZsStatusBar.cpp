@@ -1,4 +1,4 @@
-#include "widgets/common/zsStatusBar.h"
+#include "widgets/common/ZsStatusBar.h"
 
 #include "widgets/common/ZSKb.h"
 
@@ -13,6 +13,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
+
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -200,18 +201,33 @@ void TzsStatusPanel::SetPanelType(TzsStatusPanelType type) {
   LeaveAll();
   fType = type;
   switch (type) {
-    case sptCapsLock: fText = QStringLiteral(" CAPS "); fAutoFit = true; break;
-    case sptNumLock: fText = QStringLiteral(" NUM "); fAutoFit = true; break;
-    case sptScrollLock: fText = QStringLiteral(" SCROLL "); fAutoFit = true; break;
-    case sptDate: case sptTime: case sptDateTime: case sptTimeDate:
+    case sptCapsLock:
+      fText = QStringLiteral(" CAPS ");
+      fAutoFit = true;
+      break;
+    case sptNumLock:
+      fText = QStringLiteral(" NUM ");
+      fAutoFit = true;
+      break;
+    case sptScrollLock:
+      fText = QStringLiteral(" SCROLL ");
+      fAutoFit = true;
+      break;
+    case sptDate:
+    case sptTime:
+    case sptDateTime:
+    case sptTimeDate:
       fAutoFit = false;
       RefreshDateTime();
       break;
-    case sptEllipsisText: case sptEllipsisPath:
+    case sptEllipsisText:
+    case sptEllipsisPath:
       fAutoFit = false;
       if (fHint.isEmpty()) fHint = QStringLiteral("...");
       break;
-    case sptGlyph: fAutoFit = true; break;
+    case sptGlyph:
+      fAutoFit = true;
+      break;
     case sptGauge:
       fAutoFit = false;
       fAlignment = TTextAlignment::taCenter;
@@ -221,7 +237,9 @@ void TzsStatusPanel::SetPanelType(TzsStatusPanelType type) {
         fGaugeStep = fGauge->fSpeed;
       }
       break;
-    default: fAutoFit = false; break;
+    default:
+      fAutoFit = false;
+      break;
   }
   UpdateRegistrations();
   RecomputeAutoFit();
@@ -357,10 +375,14 @@ QString TzsStatusPanel::DateTimeText() const {
   const QString time = fTimeFormat.isEmpty() ? locale.toString(now.time(), QLocale::LongFormat)
                                              : locale.toString(now.time(), QtTimeFormat(fTimeFormat));
   switch (fType) {
-    case sptDate: return date;
-    case sptTime: return time;
-    case sptDateTime: return date + QLatin1Char(' ') + time;
-    default: return time + QLatin1Char(' ') + date;
+    case sptDate:
+      return date;
+    case sptTime:
+      return time;
+    case sptDateTime:
+      return date + QLatin1Char(' ') + time;
+    default:
+      return time + QLatin1Char(' ') + date;
   }
 }
 
@@ -425,7 +447,9 @@ void TzsStatusPanel::Paint(TCanvas& canvas, const TRect& rect) {
 }
 
 namespace {
-unsigned AlignFlags(TTextAlignment a) { return a == TTextAlignment::taCenter ? DT_CENTER : a == TTextAlignment::taRightJustify ? DT_RIGHT : DT_LEFT; }
+unsigned AlignFlags(TTextAlignment a) {
+  return a == TTextAlignment::taCenter ? DT_CENTER : a == TTextAlignment::taRightJustify ? DT_RIGHT : DT_LEFT;
+}
 }  // namespace
 
 void TzsStatusPanel::PaintText(TCanvas& c, const TRect& rect) {
@@ -509,9 +533,7 @@ const QImage& TzsStatusPanel::GradientPicture(int height) {
     fGradient = QImage(100, std::max(height, 1), QImage::Format_RGB32);
     const TColor from = ColorToRGB(fBar->fColor), to = ColorToRGB(fGauge->fColor);
     for (int i = 0; i < 100; ++i) {
-      const auto channel = [i](int a, int b) {
-        return a + static_cast<int>(std::lround((b - a) * i / 99.0));
-      };
+      const auto channel = [i](int a, int b) { return a + static_cast<int>(std::lround((b - a) * i / 99.0)); };
       const QColor col(channel(GetRValue(from), GetRValue(to)), channel(GetGValue(from), GetGValue(to)),
                        channel(GetBValue(from), GetBValue(to)));
       for (int y = 0; y < fGradient.height(); ++y) fGradient.setPixelColor(i, y, col);

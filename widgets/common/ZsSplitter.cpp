@@ -1,8 +1,9 @@
-#include "widgets/common/zsSplitter.h"
+#include "widgets/common/ZsSplitter.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
 #include <cstdlib>
 
 namespace zyn {
@@ -69,10 +70,10 @@ void TzsSplitter::SetShowButton(bool show) {
   update();
 }
 
-#define ZYN_SPLITTER_COLOR(Name, field) \
-  void TzsSplitter::Set##Name(TColor color) { \
-    if (color == field) return; \
-    field = color; \
+#define ZYN_SPLITTER_COLOR(Name, field)                      \
+  void TzsSplitter::Set##Name(TColor color) {                \
+    if (color == field) return;                              \
+    field = color;                                           \
     if (fShowButton && fButtonStyle == bsNetscape) update(); \
   }
 ZYN_SPLITTER_COLOR(ButtonColor, fButtonColor)
@@ -102,11 +103,20 @@ QWidget* TzsSplitter::FindNeighbour() const {
   QPoint p;
   const QRect g = geometry();
   switch (Align()) {
-    case alTop: p = QPoint(g.left(), g.top() - 1); break;
-    case alBottom: p = QPoint(g.left(), g.top() + g.height()); break;
-    case alLeft: p = QPoint(g.left() - 1, g.top()); break;
-    case alRight: p = QPoint(g.left() + g.width(), g.top()); break;
-    default: return nullptr;
+    case alTop:
+      p = QPoint(g.left(), g.top() - 1);
+      break;
+    case alBottom:
+      p = QPoint(g.left(), g.top() + g.height());
+      break;
+    case alLeft:
+      p = QPoint(g.left() - 1, g.top());
+      break;
+    case alRight:
+      p = QPoint(g.left() + g.width(), g.top());
+      break;
+    default:
+      return nullptr;
   }
   for (QObject* o : parent->children()) {
     auto* w = qobject_cast<QWidget*>(o);
@@ -150,22 +160,40 @@ void TzsSplitter::ApplySize(QWidget* neighbour, int size) {
   if (!neighbour) return;
   const QRect g = neighbour->geometry();
   switch (Align()) {
-    case alLeft: neighbour->setGeometry(g.left(), g.top(), size, g.height()); break;
-    case alRight: neighbour->setGeometry(g.right() + 1 - size, g.top(), size, g.height()); break;
-    case alTop: neighbour->setGeometry(g.left(), g.top(), g.width(), size); break;
-    case alBottom: neighbour->setGeometry(g.left(), g.bottom() + 1 - size, g.width(), size); break;
-    default: return;
+    case alLeft:
+      neighbour->setGeometry(g.left(), g.top(), size, g.height());
+      break;
+    case alRight:
+      neighbour->setGeometry(g.right() + 1 - size, g.top(), size, g.height());
+      break;
+    case alTop:
+      neighbour->setGeometry(g.left(), g.top(), g.width(), size);
+      break;
+    case alBottom:
+      neighbour->setGeometry(g.left(), g.bottom() + 1 - size, g.width(), size);
+      break;
+    default:
+      return;
   }
   if (parentWidget() && parentWidget()->layout()) {
     RealignParent(this);
   } else {
     const QRect n = neighbour->geometry();
     switch (Align()) {
-      case alLeft: move(n.right() + 1, y()); break;
-      case alRight: move(n.left() - width(), y()); break;
-      case alTop: move(x(), n.bottom() + 1); break;
-      case alBottom: move(x(), n.top() - height()); break;
-      default: break;
+      case alLeft:
+        move(n.right() + 1, y());
+        break;
+      case alRight:
+        move(n.left() - width(), y());
+        break;
+      case alTop:
+        move(x(), n.bottom() + 1);
+        break;
+      case alBottom:
+        move(x(), n.top() - height());
+        break;
+      default:
+        break;
     }
   }
 }
@@ -261,8 +289,8 @@ TRect TzsSplitter::ButtonRect() const {
 
 bool TzsSplitter::ButtonTest(const QPoint& p) {
   const TRect b = fShowButton ? ButtonRect() : TRect{};
-  const bool inBand = !IsRectEmpty(b) && (Vertical() ? (p.y() >= b.Top && p.y() < b.Bottom)
-                                                     : (p.x() >= b.Left && p.x() < b.Right));
+  const bool inBand =
+      !IsRectEmpty(b) && (Vertical() ? (p.y() >= b.Top && p.y() < b.Bottom) : (p.x() >= b.Left && p.x() < b.Right));
   if (inBand || !fAllowDrag)
     setCursor(fButtonCursor);
   else
@@ -293,7 +321,8 @@ void TzsSplitter::DrawArrow(TCanvas& c, const TRect& area, bool atStart) {
   if (n % 2 == 0) n -= 1;
   n = std::max(n, 1);
   const int extent = 2 * n - 1;
-  const int along0 = atStart ? (vertical ? area.Top : area.Left) + 1 : (vertical ? area.Bottom : area.Right) - 1 - extent;
+  const int along0 =
+      atStart ? (vertical ? area.Top : area.Left) + 1 : (vertical ? area.Bottom : area.Right) - 1 - extent;
   const int across0 = (vertical ? area.Left : area.Top) + (thickness - n) / 2 + 1;
   // towards the neighbour: left, right, up, down; reversed while maximised
   bool towardsLow = Align() == alLeft || Align() == alTop;
@@ -457,12 +486,17 @@ void TzsSplitter::mouseReleaseEvent(QMouseEvent* event) {
         SetMaximized(!fMaximized);
       } else {
         switch (WindowsButtonAt(event->position().toPoint())) {
-          case wbMin: SetMinimized(!fMinimized); break;
-          case wbMax: SetMaximized(!fMaximized); break;
+          case wbMin:
+            SetMinimized(!fMinimized);
+            break;
+          case wbMax:
+            SetMaximized(!fMaximized);
+            break;
           case wbClose:
             if (OnClose) OnClose(this);
             break;
-          default: break;
+          default:
+            break;
         }
       }
       repaint();

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -21,8 +22,19 @@ class TzsStatusBar;
 class TzsStatusPanel;
 
 enum TzsStatusPanelType {
-  sptNormal, sptCapsLock, sptNumLock, sptScrollLock, sptDate, sptTime, sptDateTime, sptTimeDate,
-  sptEllipsisText, sptEllipsisPath, sptGlyph, sptGauge, sptOwnerDraw
+  sptNormal,
+  sptCapsLock,
+  sptNumLock,
+  sptScrollLock,
+  sptDate,
+  sptTime,
+  sptDateTime,
+  sptTimeDate,
+  sptEllipsisText,
+  sptEllipsisPath,
+  sptGlyph,
+  sptGauge,
+  sptOwnerDraw
 };
 enum TzsGaugeStyle { gsPercent, gsIndeterminate, gsIndeterminate2 };
 enum TStatusPanelBevel { pbNone, pbLowered, pbRaised };
