@@ -33,9 +33,9 @@ std::string WithNumber(const std::string& text, int value) {
   if (end >= text.size() || text[end] != 'd') return text;
   int width = 0, precision = 0;
   std::sscanf(text.c_str() + percent + 1, "%d.%d", &width, &precision);
-  const std::string spec = text.substr(percent + 1, end - percent - 1);
-  if (spec.find('.') == std::string::npos) precision = 0;
-  if (spec.empty() || spec[0] == '.') width = 0;
+  const std::string conversion = text.substr(percent + 1, end - percent - 1);
+  if (conversion.find('.') == std::string::npos) precision = 0;
+  if (conversion.empty() || conversion[0] == '.') width = 0;
   char number[32];
   std::snprintf(number, sizeof number, "%*.*d", std::clamp(width, 0, 10), std::clamp(precision, 0, 10), value);
   return text.substr(0, percent) + number + text.substr(end + 1);
