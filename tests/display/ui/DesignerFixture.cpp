@@ -11,6 +11,7 @@
 #include "project/Global.h"
 #include "project/Projekt.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/GoldenImage.h"
 #include "tests/support/ProgrammeGlobals.h"
 #include "tests/support/TestHome.h"
 
@@ -132,20 +133,8 @@ TKanal* DesignerTest::Output(int number) {
 }
 
 void ExpectGolden(const QImage& image, const std::string& name) {
-  const QString file =
-      QStringLiteral(ZYN_SOURCE_DIR "/tests/display/ui/golden/") + QString::fromStdString(name) + ".png";
-  const QImage actual = image.convertToFormat(QImage::Format_RGB32);
-  if (std::getenv("ZYN_UPDATE_GOLDEN")) {
-    ASSERT_TRUE(actual.save(file)) << file.toStdString();
-    return;
-  }
-  const QImage golden = QImage(file).convertToFormat(QImage::Format_RGB32);
-  ASSERT_FALSE(golden.isNull()) << "missing golden image " << file.toStdString();
-  ASSERT_EQ(golden.size(), actual.size()) << name;
-  int differing = 0;
-  for (int y = 0; y < golden.height(); ++y)
-    for (int x = 0; x < golden.width(); ++x) differing += golden.pixel(x, y) != actual.pixel(x, y);
-  EXPECT_EQ(differing, 0) << name << ": pixels differ from the golden image";
+  const QString n = QString::fromStdString(name);
+  ExpectSameAsGolden(image, QStringLiteral(ZYN_SOURCE_DIR "/tests/display/ui/golden/") + n + QStringLiteral(".png"), n);
 }
 
 }  // namespace zyn::test

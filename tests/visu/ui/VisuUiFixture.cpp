@@ -1,6 +1,7 @@
 #include "tests/visu/ui/VisuUiFixture.h"
 
 #include "platform/MessageDlg.h"
+#include "tests/support/GoldenImage.h"
 #include "visu/ui/VisuComponent.h"
 #include "visu/ui/VisuLogger.h"
 
@@ -71,24 +72,7 @@ QImage Render(QWidget* widget) {
 }
 
 void CompareWithGolden(const QImage& actual, const QString& name) {
-  const QString path = QStringLiteral(ZYN_TEST_DATA_DIR "/") + name + QStringLiteral(".png");
-  if (std::getenv("ZYN_UPDATE_GOLDEN")) {
-    QDir().mkpath(QStringLiteral(ZYN_TEST_DATA_DIR));
-    ASSERT_TRUE(actual.save(path, "PNG")) << path.toStdString();
-    return;
-  }
-  QImage expected(path);
-  ASSERT_FALSE(expected.isNull()) << "missing golden image " << path.toStdString();
-  expected = expected.convertToFormat(QImage::Format_RGB32);
-  const QImage got = actual.convertToFormat(QImage::Format_RGB32);
-  ASSERT_EQ(got.size(), expected.size()) << name.toStdString();
-  int differing = 0;
-  QPoint first(-1, -1);
-  for (int y = 0; y < got.height(); ++y)
-    for (int x = 0; x < got.width(); ++x)
-      if ((got.pixel(x, y) & 0xFFFFFF) != (expected.pixel(x, y) & 0xFFFFFF) && differing++ == 0) first = QPoint(x, y);
-  if (differing > 0) got.save(QStringLiteral(ZYN_BINARY_DIR "/") + name + QStringLiteral("_actual.png"), "PNG");
-  EXPECT_EQ(differing, 0) << name.toStdString() << ": first difference at " << first.x() << "," << first.y();
+  ExpectSameAsGolden(actual, QStringLiteral(ZYN_TEST_DATA_DIR "/") + name + QStringLiteral(".png"), name);
 }
 
 }  // namespace zyn::test
