@@ -7,6 +7,7 @@
 #include "shell/Branding.h"
 #include "shell/Translation.h"
 #include "widgets/common/WidgetText.h"
+#include "widgets/controls/ZCLCustomEdit.h"
 #include "widgets/controls/ZCLSpinEdit.h"
 
 #include <QAbstractButton>
@@ -17,7 +18,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -31,8 +31,8 @@ QWizardPage* NewPage(QWizard* wizard, const char* name, const char* title) {
   return page;
 }
 
-QLineEdit* AddEdit(QFormLayout* form, QWidget* page, const char* name, const char* label) {
-  auto* edit = new QLineEdit(page);
+TZCLEdit* AddEdit(QFormLayout* form, QWidget* page, const char* name, const char* label) {
+  auto* edit = new TZCLEdit(page);
   edit->setObjectName(QString::fromUtf8(name));
   form->addRow(QString::fromUtf8(label), edit);
   return edit;
@@ -156,9 +156,8 @@ TFormEinrichtungsexperte::TFormEinrichtungsexperte(QWidget* parent, std::string 
   SetRadio(GBSource, 1);
   // Our own addition beside the COM number: the serial device (/dev/ttyUSB0, /dev/ttyS0, a
   // pseudo-terminal); empty: the device of the chosen COM port.
-  EDevice = new QLineEdit(p2);
+  EDevice = new TZCLEdit(p2);
   EDevice->setObjectName(QStringLiteral("EDevice"));
-  EDevice->setPlaceholderText(QStringLiteral("/dev/ttyUSB0"));
   auto* deviceLabel = new QLabel(QStringLiteral("&Gerätedatei (leer: die COM- Schnittstelle)"), p2);
   deviceLabel->setBuddy(EDevice);
   left->addWidget(deviceLabel);
@@ -279,19 +278,19 @@ void TFormEinrichtungsexperte::LoadFromOptions() {
   const TSerialPortItem& sp = o.SerialPort->First();
   SetRadio(GBSource, sp.Source);
   SetRadio(GBTarget, sp.Target);
-  EDevice->setText(QString::fromStdString(sp.DevicePath));
+  EDevice->SetText(QString::fromStdString(sp.DevicePath));
   AWA->SetValue(sp.MaxRepeat);
   MTA->SetValue(sp.MaxTimeout);
   MTP->SetValue(sp.MinPause);
   const TUserBasisDaten& b = o.BasisDaten->First();
-  B1->setText(ToQString(b.Firma1));
-  B2->setText(ToQString(b.Firma2));
-  B3->setText(ToQString(b.Bearbeiter));
-  B4->setText(ToQString(b.Strasse));
-  B5->setText(ToQString(b.PLZ));
-  B6->setText(ToQString(b.Ort));
-  B7->setText(ToQString(b.Telefon));
-  B9->setText(ToQString(b.email));
+  B1->SetText(ToQString(b.Firma1));
+  B2->SetText(ToQString(b.Firma2));
+  B3->SetText(ToQString(b.Bearbeiter));
+  B4->SetText(ToQString(b.Strasse));
+  B5->SetText(ToQString(b.PLZ));
+  B6->SetText(ToQString(b.Ort));
+  B7->SetText(ToQString(b.Telefon));
+  B9->SetText(ToQString(b.email));
 }
 
 bool TFormEinrichtungsexperte::StoreToOptions() {
@@ -314,19 +313,19 @@ bool TFormEinrichtungsexperte::StoreToOptions() {
   TSerialPortItem& sp = o.SerialPort->First();
   if (GBSource->checkedId() >= 0) sp.Source = GBSource->checkedId();
   if (GBTarget->checkedId() >= 0) sp.Target = GBTarget->checkedId();
-  sp.DevicePath = EDevice->text().trimmed().toStdString();
+  sp.DevicePath = EDevice->Text().trimmed().toStdString();
   sp.MaxRepeat = AWA->Value();
   sp.MaxTimeout = MTA->Value();
   sp.MinPause = MTP->Value();
   TUserBasisDaten& b = o.BasisDaten->First();
-  b.Firma1 = FromQString(B1->text());
-  b.Firma2 = FromQString(B2->text());
-  b.Bearbeiter = FromQString(B3->text());
-  b.Strasse = FromQString(B4->text());
-  b.PLZ = FromQString(B5->text());
-  b.Ort = FromQString(B6->text());
-  b.Telefon = FromQString(B7->text());
-  b.email = FromQString(B9->text());
+  b.Firma1 = FromQString(B1->Text());
+  b.Firma2 = FromQString(B2->Text());
+  b.Bearbeiter = FromQString(B3->Text());
+  b.Strasse = FromQString(B4->Text());
+  b.PLZ = FromQString(B5->Text());
+  b.Ort = FromQString(B6->Text());
+  b.Telefon = FromQString(B7->Text());
+  b.email = FromQString(B9->Text());
   SetBoolOption(boConfigAssist, true);
   try {
     GOptionFile->SaveToFile(fOptionFileName.empty() ? OptionFilePath(ProgramFilePath()) : fOptionFileName);

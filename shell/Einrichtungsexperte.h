@@ -10,10 +10,10 @@
 class QButtonGroup;
 class QCheckBox;
 class QLabel;
-class QLineEdit;
 
 namespace zyn {
 
+class TZCLEdit;
 class TZCLSpinEdit;
 
 class TFormEinrichtungsexperte : public QWizard {
@@ -27,8 +27,8 @@ class TFormEinrichtungsexperte : public QWizard {
   enum { KW, KWizardInteriorPage1, KWizardInteriorPage2, KWizardInteriorPage3 };
 
   QLabel* SidePicture = nullptr;
-  QLineEdit *B1, *B2, *B3, *B4, *B5, *B6, *B7, *B9;
-  QLineEdit* EDevice = nullptr;  // the serial device path
+  TZCLEdit *B1, *B2, *B3, *B4, *B5, *B6, *B7, *B9;
+  TZCLEdit* EDevice = nullptr;  // the serial device path
   QButtonGroup *GBSource, *GBTarget;
   TZCLSpinEdit *AWA, *MTA, *MTP, *ADM;
   QCheckBox *HTA, *STA, *SAL, *FSU, *ADE, *KDE, *GFX, *AUZ, *VZA, *FZE;

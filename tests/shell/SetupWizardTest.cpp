@@ -2,6 +2,7 @@
 #include "model/base/ZYNOptionen.h"
 #include "shell/Einrichtungsexperte.h"
 #include "tests/support/AppFixture.h"
+#include "widgets/controls/ZCLCustomEdit.h"
 #include "widgets/controls/ZCLSpinEdit.h"
 
 #include <QAbstractButton>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -61,7 +63,7 @@ TEST_F(SetupWizard, FirstStartShowsItOnceAndCancelLeavesTheOptionsFile) {
     EXPECT_EQ(w->currentId(), TFormEinrichtungsexperte::KW);
     EXPECT_FALSE(w->SidePicture->pixmap().isNull());
     w->next();
-    w->B1->setText("Elektro Müller");  // typed, then thrown away
+    w->B1->SetText("Elektro Müller");  // typed, then thrown away
     w->button(QWizard::CancelButton)->click();
   });
   EXPECT_TRUE(gate.Activated(nullptr));
@@ -82,12 +84,12 @@ TEST_F(SetupWizard, FinishStoresEveryPageSetsConfigAssistAndSavesTheFile) {
     EXPECT_EQ(w->GBSource->checkedId(), 1);
     w->button(QWizard::CustomButton2)->click();  // "Letzte Seite"
     EXPECT_EQ(w->currentId(), TFormEinrichtungsexperte::KWizardInteriorPage3);
-    w->B1->setText("Elektro Müller");
-    w->B4->setText("Hauptstraße 1");
-    w->B9->setText("info@example.com");
+    w->B1->SetText("Elektro Müller");
+    w->B4->SetText("Hauptstraße 1");
+    w->B9->SetText("info@example.com");
     w->GBSource->button(3)->setChecked(true);
     w->GBTarget->button(2)->setChecked(true);
-    w->EDevice->setText(" /dev/ttyUSB0 ");
+    w->EDevice->SetText(" /dev/ttyUSB0 ");
     w->SAL->setChecked(false);
     w->VZA->setChecked(true);
     w->ADM->SetValue(7);
@@ -131,6 +133,40 @@ TEST_F(SetupWizard, FinishingUnchangedDefaultsStillWritesTheFile) {
   ASSERT_TRUE(back.LoadFromFile(file));
   EXPECT_TRUE(back.Optionen().Optionen->First().ConfigAssist);
   EXPECT_EQ(back.Optionen().FileMenu->First().MaxItems, 4);
+}
+
+// The company data and the serial device are the control library's edits, the numbers its spin
+// edits; what is typed into them on the keyboard reaches the options.
+TEST_F(SetupWizard, TheFieldsAreOurControlsAndTypedValuesReachTheOptions) {
+  TSetupWizardGate gate(file);
+  WhenShown([](TFormEinrichtungsexperte* w) {
+    for (const char* name : {"B1", "B2", "B3", "B4", "B5", "B6", "B7", "B9", "EDevice"})
+      EXPECT_NE(w->findChild<TZCLEdit*>(QString::fromLatin1(name)), nullptr) << name;
+    for (const char* name : {"AWA", "MTA", "MTP", "ADM"})
+      EXPECT_NE(w->findChild<TZCLSpinEdit*>(QString::fromLatin1(name)), nullptr) << name;
+    EXPECT_TRUE(w->findChildren<QLineEdit*>().isEmpty());
+    EXPECT_TRUE(w->findChildren<QSpinBox*>().isEmpty());
+    w->next();
+    w->B1->setFocus();
+    QTest::keyClicks(w->B1, QStringLiteral("Elektro Weiß"));
+    QTest::keyClicks(w->B5, QStringLiteral("12345"));
+    QTest::keyClicks(w->B9, QStringLiteral("service@example.com"));
+    w->next();
+    QTest::keyClicks(w->EDevice, QStringLiteral("/dev/ttyS1"));
+    w->next();
+    const int shown = w->ADM->Value();
+    QTest::keyClick(w->ADM, Qt::Key_Up);
+    QTest::keyClick(w->ADM, Qt::Key_Up);
+    EXPECT_EQ(w->ADM->Value(), shown + 2);
+    w->button(QWizard::FinishButton)->click();
+  });
+  EXPECT_TRUE(gate.Activated(nullptr));
+  TZYNOptionen& o = GOptionFile->Optionen();
+  EXPECT_EQ(o.BasisDaten->First().Firma1, Ansi("Elektro Weiß"));
+  EXPECT_EQ(o.BasisDaten->First().PLZ, "12345");
+  EXPECT_EQ(o.BasisDaten->First().email, "service@example.com");
+  EXPECT_EQ(o.SerialPort->First().DevicePath, "/dev/ttyS1");
+  EXPECT_EQ(o.FileMenu->First().MaxItems, 6);
 }
 
 }  // namespace
