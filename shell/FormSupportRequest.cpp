@@ -117,6 +117,9 @@ bool TFrmSupportRequest::Send() {
     return false;
   }
   QApplication::restoreOverrideCursor();
+  // The user learns that the request is on its way and to whom it went.
+  TranslatedMessageDlg(TranslateText(Ansi("Die Supportanfrage wurde gesendet an:")) + "\n" + message.Recipient,
+                       mtInformation, mbOK);
   done(1);
   return true;
 }

@@ -34,8 +34,9 @@ class SupportRequest : public ::testing::Test {
     std::string bytes;
     for (int i = 0; i < 3000; ++i) bytes += static_cast<char>((i * 91 + 7) & 0xFF);
     ASSERT_TRUE(test::WriteWholeFile(project, bytes));
-    previous = SetMessageDlgHook([this](const QString& text, const QString&, unsigned) {
+    previous = SetMessageDlgHook([this](const QString& text, const QString&, unsigned type) {
       shown << text;
+      types.push_back(type & 0xF0u);
       return IDOK;
     });
   }
@@ -49,6 +50,7 @@ class SupportRequest : public ::testing::Test {
   const fs::path dir = folder.Dir();
   const fs::path project = dir / "Anlage.zpf";
   QStringList shown;
+  std::vector<unsigned> types;  // the icon of each box
   TMessageDlgHook previous;
 };
 
@@ -65,7 +67,11 @@ TEST_F(SupportRequest, SendsTheBodyAndTheZippedProjectToTheMailServer) {
   dialog.CBAnhang->setChecked(true);
   dialog.show();
   dialog.Button2->click();
-  EXPECT_TRUE(shown.isEmpty()) << shown.join("|").toStdString();
+  // One confirmation in German that names the recipient.
+  ASSERT_EQ(shown.size(), 1) << shown.join("|").toStdString();
+  EXPECT_EQ(types[0], static_cast<unsigned>(MB_ICONINFORMATION));
+  EXPECT_TRUE(shown[0].startsWith("Die Supportanfrage wurde gesendet an:")) << shown[0].toStdString();
+  EXPECT_TRUE(shown[0].contains(QString::fromStdString(GetSupportAddress()))) << shown[0].toStdString();
   EXPECT_EQ(dialog.result(), 1);
   EXPECT_FALSE(dialog.isVisible());
 
@@ -95,7 +101,8 @@ TEST_F(SupportRequest, DeadServerShowsTheErrorAndKeepsTheDialogOpen) {
   dialog.MBody->setPlainText("Bitte helfen");
   dialog.show();
   dialog.Button2->click();
-  ASSERT_EQ(shown.size(), 1);
+  ASSERT_EQ(shown.size(), 1);  // the error only, no confirmation
+  EXPECT_EQ(types[0], static_cast<unsigned>(MB_ICONERROR));
   EXPECT_TRUE(shown[0].startsWith("Fehler beim Versenden der EMail!")) << shown[0].toStdString();
   EXPECT_TRUE(shown[0].contains("nicht erreichbar")) << shown[0].toStdString();
   EXPECT_TRUE(dialog.isVisible());
