@@ -10,6 +10,8 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   # Qt's own dialogs and context menus in German
   qt6-translations-l10n
+  # the pictures of the main window's commands, by their freedesktop icon names
+  adwaita-icon-theme
   zlib1g-dev libjpeg62-turbo-dev libzip-dev libcurl4-openssl-dev libxbase64-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -3,6 +3,7 @@
 
 #include "model/base/Cp1252.h"
 #include "model/base/ZYNOptionen.h"
+#include "shell/CommandPictures.h"
 #include "shell/FormMain.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarMRUListItem.h"
@@ -17,7 +18,6 @@
 #include "widgets/bars/ThemeManager.h"
 #include "widgets/common/FoldPanel.h"
 
-#include <QPainter>
 #include <QVBoxLayout>
 
 namespace zyn {
@@ -185,21 +185,48 @@ const std::vector<TSideGroupDef>& SideGroups() {
   return groups;
 }
 
-const QColor kPalette[] = {QColor(0, 70, 160),  QColor(0, 128, 64),  QColor(176, 40, 24),
-                           QColor(150, 110, 0), QColor(96, 48, 150), QColor(0, 120, 140)};
+using enum TOwnPicture;
+using enum TPictureMark;
 
-// A small picture of our own: a coloured tile with a white mark, on the transparent fuchsia.
-QImage Picture(int n, int size) {
-  QImage img(size, size, QImage::Format_RGB32);
-  img.fill(QColor(255, 0, 255));
-  QPainter p(&img);
-  const int m = size / 8;
-  p.fillRect(m, m, size - 2 * m, size - 2 * m, kPalette[n % 6]);
-  p.fillRect(m + 1, m + 1, size - 2 * m - 2, (size - 2 * m) / 4, kPalette[n % 6].lighter(140));
-  const int w = std::max(2, size / 6);
-  p.fillRect(size / 2 - w / 2 + ((n / 6) % 3 - 1) * w, size / 2 - w / 2, w, size / 3, Qt::white);
-  return img;
-}
+// The pictures: the commands' glyph numbers index the first 22, the side bar uses further ones.
+const TPictureDef kPictures[] = {
+    {"document-new", Sheet, NoMark},
+    {"document-open", Sheet, NoMark},
+    {"document-save", Sheet, NoMark},
+    {"network-transmit", Sheet, NoMark},
+    {"x-office-address-book", Sheet, NoMark},
+    {nullptr, ControlModule, NoMark},
+    {"preferences-desktop-display", Sheet, NoMark},
+    {nullptr, BusModule, NoMark},
+    {"appointment-soon", Sheet, NoMark},
+    {"x-office-calendar", Sheet, NoMark},
+    {nullptr, BlindClock, NoMark},  // 10
+    {"insert-text", Sheet, NoMark},
+    {"user-bookmarks", Sheet, NoMark},
+    {"system-users", Sheet, NoMark},
+    {"system-shutdown", Sheet, NoMark},
+    {"dialog-information", Sheet, NoMark},
+    {"help-contents", Sheet, NoMark},
+    {"document-properties", Sheet, NoMark},
+    {"system-run", Sheet, NoMark},
+    {nullptr, BasicProgram, NoMark},
+    {nullptr, FunctionProgram, NoMark},  // 20
+    {nullptr, DisplayProgram, NoMark},
+    {nullptr, Curve, NoMark},
+    {"x-office-presentation", Sheet, NoMark},
+    {"x-office-drawing", Sheet, NoMark},
+    {"avatar-default", Sheet, NoMark},
+    {nullptr, Curve, Send},
+    {"appointment-soon", Sheet, Send},
+    {nullptr, BusModule, Check},
+    {"preferences-system", Sheet, NoMark},
+    {"appointment-soon", Sheet, Play},  // 30
+    {"edit-delete", Sheet, NoMark},
+};
+
+// The pictures of the side bar's entries, in the order of the entries.
+const int kSidePictures[] = {0,  1,  5,  6,  7,  8, 9,  10, 12, 11, 13, 22, 19, 20,
+                             21, 14, 23, 24, 25, 3, 26, 27, 28, 29, 30, 31, 15};
 
 // The recent-files list of the file menu: with the option "Pfadnamen anzeigen" off an entry shows
 // the file's name only, with it on the shortened path.
@@ -220,6 +247,7 @@ TzbBarItem* TMainForm::Item(const std::string& name) const { return BM ? BM->Get
 
 void TMainForm::BuildBars() {
   static_cast<TBuiltInThemeEngine*>(GetThemeEngine())->SetActive(true);
+  UseIconTheme();
   BM = std::make_unique<TzbBarManager>(this);
   TzbBarManager& m = *BM;
   m.SetStyle(bmsXP);
@@ -232,7 +260,7 @@ void TMainForm::BuildBars() {
     b->Name = def.Name;
     b->SetCaption(Utf8ToAnsi(def.Caption));
     b->Tag = def.Tag;
-    if (def.Glyph >= 0) b->SetGlyph(Picture(def.Glyph, 16));
+    if (def.Glyph >= 0) b->SetGlyph(CommandGlyph(kPictures[def.Glyph], 16));
     b->OnClick = [this](TzbBarItem& item) {
       const std::string name = item.Name;
       RunGuarded([this, name, tag = item.Tag] {
@@ -356,7 +384,7 @@ void TMainForm::BuildBars() {
 
 void TMainForm::BuildSideBar() {
   SideImages = std::make_unique<TzbSideBarImageList>(32, 32);
-  for (int i = 0; i < 27; ++i) SideImages->Add(Picture(i, 32));
+  for (const int picture : kSidePictures) SideImages->Add(CommandPicture(kPictures[picture], 32));
   TzbSideBar& bar = *SB;
   bar.SetPaintStyle(sbpsXP);
   bar.BkGround().SetFillStyle(bfsVert);

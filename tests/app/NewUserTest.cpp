@@ -9,15 +9,20 @@
 #include "model/base/ZYNOptionen.h"
 #include "platform/GermanQt.h"
 #include "project/Global.h"
+#include "shell/CommandPictures.h"
 #include "shell/Translation.h"
 #include "widgets/bars/BarItemControls.h"
+#include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarMRUListItem.h"
+#include "widgets/bars/Bars.h"
+#include "widgets/bars/SideBarImageList.h"
 #include "widgets/common/FoldPanel.h"
 #include "widgets/common/ZsStatusBar.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QIcon>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
@@ -26,6 +31,8 @@
 #include <QTranslator>
 #include <QVBoxLayout>
 #include <QWindow>
+
+#include <set>
 
 namespace zyn::test {
 namespace {
@@ -182,6 +189,66 @@ TEST_F(MainWindowTest, StatusTextGoesWithTheProjectAndRecentFilesFollowThePathOp
   EXPECT_NE(form.MRU->GetDisplayText(entry).find("ordner"), std::string::npos);
   showFolder = former;
   EXPECT_TRUE(form.close());
+}
+
+constexpr QRgb kKey = 0xFFFF00FFu;  // the bar library's colour key
+
+// Whether a pixel shows nothing: the colour key or fully transparent.
+bool Clear(QRgb pixel) { return qAlpha(pixel) == 0 || (pixel | 0xFF000000u) == kKey; }
+
+// The colours a picture shows.
+std::set<QRgb> Colours(const QImage& picture) {
+  std::set<QRgb> colours;
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x)
+      if (!Clear(picture.pixel(x, y))) colours.insert(picture.pixel(x, y) | 0xFF000000u);
+  return colours;
+}
+
+// Every toolbar command and every side-bar entry has a real picture: shaded (many colours, not a
+// flat tile), not blank, one of its own per command, the theme's icon where the freedesktop names
+// one, and the key colour in the corner the glyph routine reads it from.
+TEST_F(MainWindowTest, EveryToolbarCommandAndSideEntryHasARealPicture) {
+  TMainForm form;
+  ASSERT_TRUE(QIcon::hasThemeIcon(QStringLiteral("document-new"))) << "no icon theme found";
+  const TPictureDef sheet{nullptr, TOwnPicture::Sheet, TPictureMark::NoMark};
+  const QImage standIn = CommandGlyph(sheet, 16), sideStandIn = CommandPicture(sheet, 32);
+  std::vector<std::pair<std::string, QImage>> seen;
+  const auto check = [&](const std::string& name, const QImage& picture, const QImage& standIn) {
+    const int size = standIn.width();
+    ASSERT_EQ(picture.size(), QSize(size, size)) << name;
+    EXPECT_GT(Colours(picture).size(), 8u) << name;
+    EXPECT_TRUE(Clear(picture.pixel(0, size - 1))) << name;
+    EXPECT_NE(picture, standIn) << name;
+  };
+  for (TzbBar* bar : form.Toolbars)
+    for (int i = 0; i < bar->ItemLinks().Count(); ++i) {
+      TzbBarItem* item = bar->ItemLinks().Items(i)->Item();
+      check(item->Name, item->Glyph(), standIn);
+      for (const auto& [other, picture] : seen) EXPECT_NE(item->Glyph(), picture) << item->Name << " = " << other;
+      seen.emplace_back(item->Name, item->Glyph());
+    }
+  EXPECT_GE(seen.size(), 20u);
+  // "Neu..." comes from the theme: it differs from what we would draw without one.
+  EXPECT_NE(form.Item("Neu1")->Glyph(), standIn);
+  ASSERT_EQ(form.SideImages->Count(), 27);
+  for (int i = 0; i < form.SideImages->Count(); ++i)
+    check("side " + std::to_string(i), form.SideImages->Image(i), sideStandIn);
+  EXPECT_TRUE(form.close());
+}
+
+// Our own drawings stand in when the theme lacks an icon: none of them is blank or like another.
+TEST(CommandPictures, OwnDrawingsAreShadedAndDistinct) {
+  EnsureGlobals();
+  std::vector<QImage> pictures;
+  for (TOwnPicture own :
+       {TOwnPicture::Sheet, TOwnPicture::ControlModule, TOwnPicture::BusModule, TOwnPicture::BlindClock,
+        TOwnPicture::BasicProgram, TOwnPicture::FunctionProgram, TOwnPicture::DisplayProgram, TOwnPicture::Curve}) {
+    const QImage picture = CommandGlyph({"zyn-no-such-icon", own, TPictureMark::NoMark}, 16);
+    EXPECT_GT(Colours(picture).size(), 8u) << static_cast<int>(own);
+    for (const QImage& other : pictures) EXPECT_NE(picture, other) << static_cast<int>(own);
+    pictures.push_back(picture);
+  }
 }
 
 }  // namespace
