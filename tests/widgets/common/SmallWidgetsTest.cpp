@@ -1,4 +1,5 @@
 #include "tests/support/AppFixture.h"
+#include "tests/support/GoldenImage.h"
 #include "widgets/common/BrowseDr.h"
 #include "widgets/common/FthHint.h"
 #include "widgets/common/GPanel.h"
@@ -92,6 +93,43 @@ TEST_F(SmallWidgets, HintPanel) {
   const QImage img = hint.grab().toImage();
   EXPECT_EQ(FromQColor(img.pixelColor(0, 0)), ColorToRGB(clBtnShadow));
   EXPECT_EQ(FromQColor(img.pixelColor(2, 2)), ColorToRGB(clInfoBk));
+}
+
+// A long hint wraps onto several lines beside its picture and is shortened only where the panel
+// ends (the support request's hint, in a panel of three lines).
+TEST_F(SmallWidgets, HintPanelWrapsALongHintOntoSeveralLines) {
+  TFourthHintPanel hint;
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(12);
+  hint.setFont(font);
+  hint.Options().SetPanelImage(piInformation);
+  hint.Options().SetBackgroundColor(RGB(255, 255, 225));
+  hint.Options().SetBorderColor(RGB(128, 128, 128));
+  hint.Options().SetWordWrap(true);
+  hint.SetCaption(
+      "Sie können hiermit eine Support- Anfrage an ZORV senden. Je ausführlicher Sie Ihr Problem beschreiben, je "
+      "schneller und sicherer kann Ihre Anfrage bearbeitet werden. Danach folgt noch ein Satz, der nicht mehr "
+      "hineinpasst.");
+  hint.resize(360, 56);
+  const QImage img = hint.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  test::ExpectSameAsGolden(img, QStringLiteral(ZYN_TEST_DATA_DIR "/HintPanelWrapped.png"),
+                           QStringLiteral("HintPanelWrapped"));
+  // Dark text rows in the text area, gathered into bands parted by rows without text: one band a
+  // line. The text stays inside its area.
+  const TRect text = hint.TextRect();
+  int bands = 0;
+  bool inBand = false;
+  for (int y = 1; y < img.height() - 1; ++y) {
+    bool ink = false;
+    for (int x = 1; x < img.width() - 1; ++x)
+      if (img.pixelColor(x, y).lightness() < 90) {
+        ink |= x >= text.Left;
+        if (x >= text.Left) EXPECT_LT(x, text.Right) << "text right of its area at " << x << "," << y;
+      }
+    if (ink && !inBand) ++bands;
+    inBand = ink;
+  }
+  EXPECT_EQ(bands, 3);
 }
 
 TEST_F(SmallWidgets, EditAndGrid) {
