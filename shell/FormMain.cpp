@@ -42,8 +42,10 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -619,7 +621,25 @@ void TMainForm::RestoreMainOptions() {
     place.setY(std::clamp(place.y(), area.top(), std::max(area.top(), area.bottom() - 100)));
   }
   move(place);
+  FitFrameOnScreen();
   if (GetIntOption(4) == 2) setWindowState(Qt::WindowMaximized);
+}
+
+void TMainForm::FitFrameOnScreen() {
+  if (isMaximized() || isMinimized() || isFullScreen()) return;
+  QScreen* s = QGuiApplication::screenAt(frameGeometry().center());
+  if (!s) s = screen();
+  if (!s) return;
+  const QRect area = s->availableGeometry();
+  const QRect frame = frameGeometry(), client = geometry();
+  // The frame's parts around the client area (none before the window manager framed it).
+  const QSize border(frame.width() - client.width(), frame.height() - client.height());
+  const QSize size = client.size().boundedTo(area.size() - border).expandedTo(minimumSize());
+  const QSize frameSize = size + border;
+  const QPoint place(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - frameSize.width())),
+                     std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frameSize.height())));
+  if (size != client.size()) resize(size);
+  if (place != frame.topLeft()) move(place);
 }
 
 void TMainForm::RunSetupWizardOnce() {
@@ -639,6 +659,11 @@ void TMainForm::showEvent(QShowEvent* event) {
   if (fShownOnce) return;
   fShownOnce = true;
   RestoreMainOptions();
+  // Once the window manager has put its frame around the window, the frame must fit as well.
+  for (const int ms : {100, 400, 1500})
+    QTimer::singleShot(ms, this, [this] {
+      if (frameGeometry() != geometry()) FitFrameOnScreen();
+    });
   if (!GProjekt) FM->SetCurrentFrame(QStringLiteral("*"));
   UpdateMenuState(false);
   UpdateSideBarGroups();

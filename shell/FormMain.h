@@ -121,6 +121,9 @@ class TMainForm : public QWidget, public IMessageHandler {
   std::vector<std::string> RecentFiles() const;
   void SaveMainOptions();
   void RestoreMainOptions();
+  // Shrinks and moves the window so that its whole frame, title bar included, lies in the
+  // available area of its screen (a maximised or minimised window is left alone).
+  void FitFrameOnScreen();
   // Runs the set-up wizard when the options do not record it as completed (once per start).
   void RunSetupWizardOnce();
 
