@@ -5,59 +5,31 @@
 #include "MainWindowFixture.h"
 #include "model/base/ZYNOptionen.h"
 #include "tests/support/AppFixture.h"
-#include "tests/support/Files.h"
+#include "tests/support/XvfbRun.h"
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <QProcess>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTest>
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
 
 namespace zyn::test {
 namespace {
 
-bool InChild() { return std::getenv("ZYN_X11_CHILD") != nullptr; }
-
 TEST(MainWindowX11, TheWindowFrameIsOnTheScreenUnderAWindowManager) {
-  if (InChild()) GTEST_SKIP() << "this is the run under Xvfb";
-  const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
-  const QString twm = QStandardPaths::findExecutable(QStringLiteral("twm"));
-  if (xvfb.isEmpty() || twm.isEmpty()) GTEST_SKIP() << "Xvfb or twm is not installed";
+  if (InXvfbChild()) GTEST_SKIP() << "this is the run under Xvfb";
+  const QString missing = MissingTools({QStringLiteral("xvfb-run"), QStringLiteral("twm")});
+  if (!missing.isEmpty()) GTEST_SKIP() << missing.toStdString();
   EnsureApp();
-  // twm places windows without a position of their own at random instead of asking for a click.
-  const TempFolder folder("x11");
-  const std::filesystem::path twmrc = folder.Dir() / "twmrc";
-  ASSERT_TRUE(WriteWholeFile(twmrc, "NoGrabServer\nRandomPlacement\nDecorateTransients\n"));
-  QProcess child;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("ZYN_X11_CHILD"), QStringLiteral("1"));
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-  child.setProcessEnvironment(env);
-  child.setProcessChannelMode(QProcess::MergedChannels);
-  // The window manager starts first (in the C locale: in others it finds no font set on a server
-  // without font files and ends at once).
-  child.start(xvfb, {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1024x768x24"),
-                     QStringLiteral("sh"), QStringLiteral("-c"),
-                     QStringLiteral("LC_ALL=C \"$1\" -f \"$2\" >/dev/null 2>&1 & sleep 1; "
-                                    "exec \"$3\" --gtest_filter='MainWindowX11Child*'"),
-                     QStringLiteral("sh"), twm, QString::fromStdString(twmrc.string()),
-                     QCoreApplication::applicationFilePath()});
-  ASSERT_TRUE(child.waitForStarted(10000));
-  ASSERT_TRUE(child.waitForFinished(120000));
-  const QByteArray output = child.readAll();
-  EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-  EXPECT_TRUE(output.contains("[  PASSED  ] 2 tests")) << output.toStdString();
+  const TXvfbRun run = RunSelfUnderXvfb(QStringLiteral("MainWindowX11Child*"), true);
+  ASSERT_TRUE(run.Finished) << run.Output;
+  EXPECT_EQ(run.ExitCode, 0) << run.Output;
+  EXPECT_NE(run.Output.find("[  PASSED  ] 2 tests"), std::string::npos) << run.Output;
 }
 
 class MainWindowX11Child : public MainWindowTest {
  protected:
   void SetUp() override {
-    if (!InChild()) GTEST_SKIP() << "runs only under Xvfb, started by MainWindowX11";
+    if (!InXvfbChild()) GTEST_SKIP() << "runs only under Xvfb, started by MainWindowX11";
     MainWindowTest::SetUp();
   }
 

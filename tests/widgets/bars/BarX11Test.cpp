@@ -4,6 +4,7 @@
 
 #include "BarDemoWindow.h"
 #include "platform/Colors.h"
+#include "tests/support/XvfbRun.h"
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarShadow.h"
@@ -22,7 +23,7 @@
 namespace zyn {
 namespace {
 
-bool InChild() { return std::getenv("ZYN_X11_CHILD") != nullptr; }
+bool InChild() { return test::InXvfbChild(); }
 
 // Runs xdotool while this process goes on handling its events (as it would for a real user).
 bool XDoTool(const QStringList& args) {
@@ -66,23 +67,13 @@ bool XDrag(const QPoint& from, const QPoint& to) {
 
 TEST(BarX11, MenusWorkWithThePointerOfARealXServer) {
   if (InChild()) GTEST_SKIP() << "this is the run under Xvfb";
-  const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
-  const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
-  if (xvfb.isEmpty() || xdotool.isEmpty()) GTEST_SKIP() << "Xvfb or xdotool is not installed";
+  const QString missing = test::MissingTools({QStringLiteral("xvfb-run"), QStringLiteral("xdotool")});
+  if (!missing.isEmpty()) GTEST_SKIP() << missing.toStdString();
   test::EnsureApplication();
-  QProcess child;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("ZYN_X11_CHILD"), QStringLiteral("1"));
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-  child.setProcessEnvironment(env);
-  child.setProcessChannelMode(QProcess::MergedChannels);
-  child.start(xvfb, {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1024x768x24"),
-                     QCoreApplication::applicationFilePath(), QStringLiteral("--gtest_filter=BarX11Child*")});
-  ASSERT_TRUE(child.waitForStarted(10000));
-  ASSERT_TRUE(child.waitForFinished(120000));
-  const QByteArray output = child.readAll();
-  EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-  EXPECT_TRUE(output.contains("[  PASSED  ] 4 tests")) << output.toStdString();
+  const test::TXvfbRun run = test::RunSelfUnderXvfb(QStringLiteral("BarX11Child*"), false);
+  ASSERT_TRUE(run.Finished) << run.Output;
+  EXPECT_EQ(run.ExitCode, 0) << run.Output;
+  EXPECT_NE(run.Output.find("[  PASSED  ] 4 tests"), std::string::npos) << run.Output;
 }
 
 TEST(BarX11Child, ClicksOpenTheMenuWithoutTakingTheFocusAndRunTheEntry) {
