@@ -31,8 +31,17 @@ QWizardPage* NewPage(QWizard* wizard, const char* name, const char* title) {
   return page;
 }
 
+// The control library's edits name no preferred size of their own: each keeps the height its
+// font needs, so that a layout neither squeezes nor stretches it.
+template <typename TEdit>
+TEdit* FitHeight(TEdit* edit) {
+  edit->AdjustHeight();
+  edit->setFixedHeight(edit->height());
+  return edit;
+}
+
 TZCLEdit* AddEdit(QFormLayout* form, QWidget* page, const char* name, const char* label) {
-  auto* edit = new TZCLEdit(page);
+  auto* edit = FitHeight(new TZCLEdit(page));
   edit->setObjectName(QString::fromUtf8(name));
   form->addRow(QString::fromUtf8(label), edit);
   return edit;
@@ -56,7 +65,7 @@ QButtonGroup* RadioGroup(QWidget* page, QVBoxLayout* into, const char* name, con
 }
 
 TZCLSpinEdit* Spin(QWidget* parent, const char* name, int minimum, int maximum) {
-  auto* spin = new TZCLSpinEdit(parent);
+  auto* spin = FitHeight(new TZCLSpinEdit(parent));
   spin->setObjectName(QString::fromUtf8(name));
   spin->SetMinValue(minimum);
   spin->SetMaxValue(maximum);
@@ -156,7 +165,7 @@ TFormEinrichtungsexperte::TFormEinrichtungsexperte(QWidget* parent, std::string 
   SetRadio(GBSource, 1);
   // Our own addition beside the COM number: the serial device (/dev/ttyUSB0, /dev/ttyS0, a
   // pseudo-terminal); empty: the device of the chosen COM port.
-  EDevice = new TZCLEdit(p2);
+  EDevice = FitHeight(new TZCLEdit(p2));
   EDevice->setObjectName(QStringLiteral("EDevice"));
   auto* deviceLabel = new QLabel(QStringLiteral("&Gerätedatei (leer: die COM- Schnittstelle)"), p2);
   deviceLabel->setBuddy(EDevice);

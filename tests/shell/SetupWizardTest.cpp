@@ -146,12 +146,21 @@ TEST_F(SetupWizard, TheFieldsAreOurControlsAndTypedValuesReachTheOptions) {
       EXPECT_NE(w->findChild<TZCLSpinEdit*>(QString::fromLatin1(name)), nullptr) << name;
     EXPECT_TRUE(w->findChildren<QLineEdit*>().isEmpty());
     EXPECT_TRUE(w->findChildren<QSpinBox*>().isEmpty());
+    // Laid out, each edit is as tall as its text needs.
+    const auto tallEnough = [](TZCLCustomEdit* edit) {
+      EXPECT_GE(edit->height(), edit->fontMetrics().height() + 4) << edit->objectName().toStdString();
+    };
     w->next();
+    QApplication::processEvents();
+    for (TZCLCustomEdit* edit : {w->B1, w->B2, w->B3, w->B4, w->B5, w->B6, w->B7, w->B9}) tallEnough(edit);
     w->B1->setFocus();
     QTest::keyClicks(w->B1, QStringLiteral("Elektro Weiß"));
     QTest::keyClicks(w->B5, QStringLiteral("12345"));
     QTest::keyClicks(w->B9, QStringLiteral("service@example.com"));
     w->next();
+    QApplication::processEvents();
+    for (TZCLCustomEdit* edit : {static_cast<TZCLCustomEdit*>(w->EDevice), static_cast<TZCLCustomEdit*>(w->AWA)})
+      tallEnough(edit);
     QTest::keyClicks(w->EDevice, QStringLiteral("/dev/ttyS1"));
     w->next();
     const int shown = w->ADM->Value();
