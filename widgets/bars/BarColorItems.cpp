@@ -327,21 +327,20 @@ bool TzbBarFontNameCombo::InheritsFrom(const char* c) const {
 }
 
 void TzbBarFontNameCombo::FillFontList() {
-  std::set<std::string> seen, trueType;
+  std::set<std::string> seen;
   std::vector<std::string> names;
+  fTrueType.clear();
   for (const QString& family : QFontDatabase::families()) {
     const std::string name = FromQString(family.left(32));
     if (name.empty() || !seen.insert(name).second) continue;
     names.push_back(name);
-    if (QFontDatabase::isSmoothlyScalable(family)) trueType.insert(name);
+    if (QFontDatabase::isSmoothlyScalable(family)) fTrueType.insert(name);
   }
   SetItems(names);
-  fTrueType.clear();
-  for (const std::string& name : Items()) fTrueType.push_back(trueType.count(name) > 0);
 }
 
 bool TzbBarFontNameCombo::IsTrueType(int index) const {
-  return index >= 0 && index < static_cast<int>(fTrueType.size()) && fTrueType[index];
+  return index >= 0 && index < static_cast<int>(Items().size()) && fTrueType.count(Items()[index]) > 0;
 }
 
 bool TzbBarFontNameCombo::BeingEdited() const { return AnyLinkFocused(*this); }

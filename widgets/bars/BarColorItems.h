@@ -9,6 +9,7 @@
 #include "widgets/bars/SideBarImageList.h"
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -122,7 +123,7 @@ class TzbBarFontNameCombo : public TzbBarCustomCombo {
 
  private:
   bool BeingEdited() const;
-  std::vector<bool> fTrueType;  // by entry
+  std::set<std::string> fTrueType;  // the TrueType families
 };
 
 class TzbBarImageCombo : public TzbBarCustomCombo {
