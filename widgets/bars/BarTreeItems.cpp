@@ -160,6 +160,7 @@ TzbBarTreeViewPopup::TzbBarTreeViewPopup(TzbBarTreeViewCombo& combo)
   MakeNonActivatingPopup(this);
   setMouseTracking(true);
   resize(combo.DropDownWidth(), combo.DropDownHeight());
+  PlaceTree();
   hide();
 }
 
@@ -186,6 +187,12 @@ void TzbBarTreeViewPopup::PlaceTree() {
 }
 
 void TzbBarTreeViewPopup::resizeEvent(QResizeEvent*) { PlaceTree(); }
+
+void TzbBarTreeViewPopup::Resize(int width, int height) {
+  if (size() == QSize(width, height)) return;
+  resize(width, height);
+  PlaceTree();
+}
 
 void TzbBarTreeViewPopup::paintEvent(QPaintEvent*) {
   QPainter qp(this);
@@ -241,8 +248,7 @@ void TzbBarTreeViewPopup::mouseReleaseEvent(QMouseEvent* e) {
   if (e->button() != Qt::LeftButton) return;
   if (fSizing) {
     fSizing = false;
-    fCombo.SetDropDownWidth(width());
-    fCombo.SetDropDownHeight(height());
+    fCombo.SetDropDownSize(width(), height());
     return;
   }
   if (!fCloseTracking) return;
@@ -265,8 +271,8 @@ void TzbBarTreeViewPopup::keyPressEvent(QKeyEvent* e) { QApplication::sendEvent(
 
 std::function<bool(QDialog&)> TzbBarTreeViewCombo::RunDialog = [](QDialog& d) { return d.exec() == QDialog::Accepted; };
 
-TzbBarTreeViewCombo::TzbBarTreeViewCombo(TzbBarManager& manager)
-    : TzbBarCustomCombo(manager), fPopup(std::make_unique<TzbBarTreeViewPopup>(*this)) {
+TzbBarTreeViewCombo::TzbBarTreeViewCombo(TzbBarManager& manager) : TzbBarCustomCombo(manager) {
+  fPopup = std::make_unique<TzbBarTreeViewPopup>(*this);  // after the sizes it reads
   fHideEditor = true;
   QObject::connect(&Tree(), &QTreeWidget::currentItemChanged, &Tree(), [this](QTreeWidgetItem* node) {
     if (OnTreeViewChange) OnTreeViewChange(*this, node);
@@ -296,12 +302,17 @@ bool TzbBarTreeViewCombo::InheritsFrom(const char* c) const {
 
 void TzbBarTreeViewCombo::SetDropDownHeight(int value) {
   fDropDownHeight = std::max(value, 100);
-  fPopup->resize(fDropDownWidth, fDropDownHeight);
+  fPopup->Resize(fDropDownWidth, fDropDownHeight);
+}
+
+void TzbBarTreeViewCombo::SetDropDownSize(int width, int height) {
+  fDropDownWidth = std::max(width, 100);
+  SetDropDownHeight(height);
 }
 
 void TzbBarTreeViewCombo::SetDropDownWidth(int value) {
   fDropDownWidth = std::max(value, 100);
-  fPopup->resize(fDropDownWidth, fDropDownHeight);
+  fPopup->Resize(fDropDownWidth, fDropDownHeight);
 }
 
 void TzbBarTreeViewCombo::AttachImages(TzbSideBarImageList*& slot, int& link, TzbSideBarImageList* value) {
@@ -446,7 +457,7 @@ QWidget* TzbBarTreeViewCombo::GetDropDownWindow() {
 void TzbBarTreeViewCombo::PrepareDropDown() {
   TzbBarTreeView& tree = Tree();
   tree.setFont(BarManager().BarFont());
-  fPopup->resize(fDropDownWidth, fDropDownHeight);
+  fPopup->Resize(fDropDownWidth, fDropDownHeight);
   if (FullExpand) tree.expandAll();
   const QSignalBlocker block(&tree);
   TTreeNode* node = fCurrentNode ? fCurrentNode : FindNode(Text());
@@ -544,8 +555,7 @@ void TzbBarTreeViewCombo::ShowSelectionDialog() {
   if (RunDialog(dialog) && tree->currentItem()) SetText(FromQString(tree->currentItem()->text(0)));
   // A resized dialog resizes the drop-down.
   const QSize frame = fPopup->size() - popupTree.size();
-  SetDropDownWidth(tree->width() + frame.width());
-  SetDropDownHeight(tree->height() + frame.height());
+  SetDropDownSize(tree->width() + frame.width(), tree->height() + frame.height());
 }
 
 // ---------------------------------------------------------------- control

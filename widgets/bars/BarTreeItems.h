@@ -50,6 +50,8 @@ class TzbBarTreeViewPopup : public QWidget {
  public:
   explicit TzbBarTreeViewPopup(TzbBarTreeViewCombo& combo);
   TzbBarTreeView& Tree() const { return *fTree; }
+  // Resizes the frame and lays the tree out in it at once (also while hidden).
+  void Resize(int width, int height);
   // Lays the frame out for the screen rectangle of the item it drops from.
   void LayOut(const TRect& itemOnScreen);
   int GripCorner() const { return fCorner; }
@@ -94,6 +96,7 @@ class TzbBarTreeViewCombo : public TzbBarCustomCombo {
   void SetDropDownHeight(int value);  // at least 100
   int DropDownWidth() const { return fDropDownWidth; }
   void SetDropDownWidth(int value);  // at least 100
+  void SetDropDownSize(int width, int height);
   TzbSideBarImageList* Images() const { return fImages; }
   void SetImages(TzbSideBarImageList* value);
   TzbSideBarImageList* StateImages() const { return fStateImages; }
