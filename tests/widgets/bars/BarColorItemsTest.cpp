@@ -185,9 +185,22 @@ TEST_F(MoreFields, TheCustomColorButtonOpensTheDialogOnTheCurrentColor) {
   color->Click();
   EXPECT_EQ(offered.size(), 2u);
   EXPECT_EQ(color->Color(), RGB(10, 20, 30));
+  // Ctrl+Enter while the combo is edited presses the button too.
+  TzbBarComboControl* edited = Open("Farbe");
+  ASSERT_NE(edited, nullptr);
+  QTest::keyClick(edited->Editor(), Qt::Key_Escape);
+  QTest::keyClick(edited->Editor(), Qt::Key_Return, Qt::ControlModifier);
+  EXPECT_EQ(offered.size(), 3u);
   color->OnClick = [](TzbBarItem&) {};
   color->Click();
-  EXPECT_EQ(offered.size(), 2u);
+  EXPECT_EQ(offered.size(), 3u);
+  // A combo too narrow for the button (less than twice its width) has none.
+  color->SetWidth(30);
+  QApplication::processEvents();
+  demo.Screen->LayoutForm();
+  c = dynamic_cast<TzbBarColorComboControl*>(Control("Farbe"));
+  demo.WindowOf(bar)->Widget()->repaint();
+  EXPECT_TRUE(IsRectEmpty(c->CustomButtonRect()));
 }
 
 TEST_F(MoreFields, FontListHoldsTheInstalledFamiliesOnce) {
@@ -299,7 +312,7 @@ TEST_F(MoreFields, GoldenImages) {
   const QPoint origin = window->Widget()->mapToGlobal(QPoint(0, 0));
   // Where the text starts: behind the colour box, the font sign and the picture.
   const std::pair<const char*, int> texts[] = {
-      {"Farbe", 32}, {"Schrift", 18}, {"Symbol", 22}, {"Raum", 4}, {"Anzahl", 4}};
+      {"Farbe", 32}, {"Schrift", 18}, {"Symbol", 22}, {"Raum", 24}, {"Anzahl", 4}};
   for (const auto& [name, indent] : texts) {
     const TzbBarItemControl* c = demo.ControlIn(window, name);
     const TRect r = demo.ScreenRectOf(*c);

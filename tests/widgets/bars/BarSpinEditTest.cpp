@@ -172,6 +172,12 @@ TEST_F(SpinEdit, ButtonsHeldWithTheMouseRepeatAndTheWheelSteps) {
   demo.Click(ButtonPoint(*Control(), true));
   EXPECT_EQ(buttons.size(), before);
   EXPECT_EQ(spin->Value(), held);
+  // A control less than twice as wide as its buttons has none.
+  spin->SetWidth(30);
+  QApplication::processEvents();
+  demo.Screen->LayoutForm();
+  demo.WindowOf(bar)->Widget()->repaint();
+  EXPECT_TRUE(IsRectEmpty(Control()->ButtonsRect()));
 }
 
 }  // namespace
