@@ -448,6 +448,28 @@ void TzbBarImageCombo::SetShowText(bool value) {
   UpdateControls();
 }
 
+void TzbBarImageCombo::SetSorted(bool value) {
+  const std::vector<std::string> before = Items();
+  std::vector<int> objects = fImageObjects;
+  objects.resize(before.size(), 0);
+  TzbBarCustomCombo::SetSorted(value);
+  std::vector<bool> used(before.size(), false);
+  fImageObjects.assign(Items().size(), 0);
+  for (size_t i = 0; i < Items().size(); ++i)
+    for (size_t j = 0; j < before.size(); ++j)
+      if (!used[j] && before[j] == Items()[i]) {
+        used[j] = true;
+        fImageObjects[i] = objects[j];
+        break;
+      }
+  UpdateControls();
+}
+
+void TzbBarImageCombo::SetItems(const std::vector<std::string>& items) {
+  fImageObjects.clear();
+  TzbBarCustomCombo::SetItems(items);
+}
+
 std::vector<int> TzbBarImageCombo::WriteImageIndexes() const {
   std::vector<int> values;
   for (int i = 0; i < static_cast<int>(Items().size()); ++i) values.push_back(ImageIndexes(i));

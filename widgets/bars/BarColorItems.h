@@ -141,6 +141,9 @@ class TzbBarImageCombo : public TzbBarCustomCombo {
   void SetImageIndexes(int index, int value);
   bool ShowText() const { return fShowText; }
   void SetShowText(bool value);
+  // Entries keep their images when they are sorted; new entries have none.
+  void SetSorted(bool value);
+  void SetItems(const std::vector<std::string>& items);
   // Streaming of the image indexes: one integer per entry, in entry order; reading assigns them
   // to the entries from the first on until the list or the entries end.
   std::vector<int> WriteImageIndexes() const;

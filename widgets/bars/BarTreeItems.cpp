@@ -283,6 +283,10 @@ TzbBarTreeViewCombo::TzbBarTreeViewCombo(TzbBarManager& manager) : TzbBarCustomC
       CurChange();
     }
   });
+  // A renamed current node renames the combo's text.
+  QObject::connect(&Tree(), &QTreeWidget::itemChanged, &Tree(), [this](QTreeWidgetItem* node) {
+    if (node == fCurrentNode) UpdateTextFromNode();
+  });
   QObject::connect(&Tree(), &QTreeWidget::itemExpanded, &Tree(), [this](QTreeWidgetItem* node) {
     if (OnExpanded) OnExpanded(*this, node);
   });

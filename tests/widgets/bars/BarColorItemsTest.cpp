@@ -258,6 +258,12 @@ TEST_F(MoreFields, ImageIndexesImagesAndStreaming) {
   read.SetItems({"A", "B"});
   read.ReadImageIndexes({2, -1, 7});  // more values than entries: the rest is ignored
   EXPECT_EQ(read.WriteImageIndexes(), (std::vector<int>{2, -1}));
+  read.SetItems({"C", "A", "B"});
+  read.SetImageIndexes(0, 0);
+  read.SetImageIndexes(2, 1);
+  read.SetSorted(true);  // the pictures go with their entries
+  EXPECT_EQ(read.Items(), (std::vector<std::string>{"A", "B", "C"}));
+  EXPECT_EQ(read.WriteImageIndexes(), (std::vector<int>{-1, 1, 0}));
   {
     TzbSideBarImageList list(16, 16);
     read.SetImages(&list);

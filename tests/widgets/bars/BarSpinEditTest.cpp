@@ -150,8 +150,20 @@ TEST_F(SpinEdit, ButtonsHeldWithTheMouseRepeatAndTheWheelSteps) {
   EXPECT_EQ(c->PressedButton(), sbUp);
   // Held: after the first delay the step repeats every 100 ms.
   QTest::qWait(QApplication::styleHints()->mouseDoubleClickInterval() + 250);
+  EXPECT_GE(std::stoi(c->GetText()), 8);
+  // Away from the button the pressed look goes and the steps pause; back on it they go on.
+  const TRect edit = c->EditRect();
+  const TPoint away = demo.WindowOf(bar)->ClientToScreen(Point(edit.Left + 3, edit.Top + 3));
+  demo.Move(QPoint(away.X, away.Y));
+  EXPECT_FALSE(c->PressedLook());
+  const int paused = std::stoi(c->GetText());
+  QTest::qWait(250);
+  EXPECT_EQ(std::stoi(c->GetText()), paused);
+  demo.Move(ButtonPoint(*c, true));
+  EXPECT_TRUE(c->PressedLook());
+  QTest::qWait(250);
   const int held = std::stoi(c->GetText());
-  EXPECT_GE(held, 8);
+  EXPECT_GT(held, paused);
   demo.Release(ButtonPoint(*c, true));
   EXPECT_EQ(c->PressedButton(), sbNone);
   QTest::qWait(250);

@@ -90,6 +90,9 @@ TEST_F(TreeCombo, ValueByCodeFiresOneChange) {
   EXPECT_EQ(changes, 2);
   combo->SetCurrentNode(combo->CurrentNode());
   EXPECT_EQ(changes, 2);
+  combo->CurrentNode()->setText(0, QStringLiteral("Badezimmer"));  // renaming the current node
+  EXPECT_EQ(combo->Text(), "Badezimmer");
+  EXPECT_EQ(changes, 3);
 }
 
 TEST_F(TreeCombo, KeysInTheOpenTreeChooseANodeOnce) {
