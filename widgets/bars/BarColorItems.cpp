@@ -273,12 +273,15 @@ void TzbBarColorComboControl::ClickCustomButton() {
     Parent().RepaintControl(*this);
   }
   item.DirectClick();
-  if (!inMenu && w && TCustomzbBarControl::IsAlive(w) && w->SelectedControl() == this) {
-    fButtonHeld = false;
-    Parent().RepaintControl(*this);
-  } else if (!inMenu && !w) {
-    fButtonHeld = false;
-  }
+  if (inMenu || !w || !TCustomzbBarControl::IsAlive(w)) return;
+  // The dialog may have rebuilt the bar: only a control the window still holds is touched.
+  const TzbBarItemLinks& links = w->ItemLinks();
+  for (int i = 0; i < links.Count(); ++i)
+    if (links.Items(i)->Control() == this) {
+      fButtonHeld = false;
+      Parent().RepaintControl(*this);
+      return;
+    }
 }
 
 void TzbBarColorComboControl::BeforeClick(bool byMouse) {
