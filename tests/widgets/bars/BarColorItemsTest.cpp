@@ -341,5 +341,30 @@ TEST_F(MoreFields, GoldenImages) {
   }
 }
 
+// In a drop-down menu the custom colour button closes the menu before the dialog runs.
+TEST_F(MoreFields, CustomColorButtonInADropDownMenu) {
+  auto* settings = static_cast<TzbBarSubItem*>(demo.Item("Einstellungen1"));
+  settings->ItemLinks().Add()->SetItem(color);
+  bool menuOpenDuringDialog = true;
+  TzbBarColorCombo::RunColorDialog = [&](TColor& c) {
+    menuOpenDuringDialog = demo.MenuOf("Einstellungen1") != nullptr;
+    c = clGreen;
+    return true;
+  };
+  demo.ClickControl(*demo.MenuBarEntry("Einstellungen1"));
+  TzbBarSubMenuControl* menu = demo.MenuOf("Einstellungen1");
+  ASSERT_NE(menu, nullptr);
+  auto* c = dynamic_cast<TzbBarColorComboControl*>(demo.ControlIn(menu, "Farbe"));
+  ASSERT_NE(c, nullptr);
+  menu->Widget()->repaint();
+  const TRect button = c->CustomButtonRect();
+  ASSERT_FALSE(IsRectEmpty(button));
+  const TPoint p = menu->ClientToScreen(Point((button.Left + button.Right) / 2, button.Top + 2));
+  demo.Click(QPoint(p.X, p.Y));
+  EXPECT_FALSE(menuOpenDuringDialog);
+  EXPECT_EQ(color->Color(), clGreen);
+  EXPECT_EQ(events, Strings{"Change:Farbe"});
+}
+
 }  // namespace
 }  // namespace zyn

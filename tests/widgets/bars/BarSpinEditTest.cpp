@@ -192,5 +192,31 @@ TEST_F(SpinEdit, ButtonsHeldWithTheMouseRepeatAndTheWheelSteps) {
   EXPECT_TRUE(IsRectEmpty(Control()->ButtonsRect()));
 }
 
+// In a drop-down menu the spin edit shows its caption, its buttons step the number and Enter
+// stores it and closes the menu.
+TEST_F(SpinEdit, WorksInADropDownMenu) {
+  auto* settings = static_cast<TzbBarSubItem*>(demo.Item("Einstellungen1"));
+  TzbBarItemLink* link = settings->ItemLinks().Add();
+  link->SetItem(spin);
+  demo.ClickControl(*demo.MenuBarEntry("Einstellungen1"));
+  TzbBarSubMenuControl* menu = demo.MenuOf("Einstellungen1");
+  ASSERT_NE(menu, nullptr);
+  auto* c = dynamic_cast<TzbBarSpinEditControl*>(demo.ControlIn(menu, "Anzahl"));
+  ASSERT_NE(c, nullptr);
+  EXPECT_GT(c->CaptionWidth(), 0);
+  menu->Widget()->repaint();
+  ASSERT_FALSE(IsRectEmpty(c->ButtonsRect()));
+  const TRect b = c->ButtonsRect();
+  const TPoint p = menu->ClientToScreen(Point((b.Left + b.Right) / 2, b.Top + 2));
+  demo.Click(QPoint(p.X, p.Y));
+  ASSERT_TRUE(c->Focused());
+  EXPECT_EQ(c->GetText(), "6");
+  QTest::keyClick(c->Editor(), Qt::Key_Up);
+  QTest::keyClick(c->Editor(), Qt::Key_Return);
+  EXPECT_EQ(spin->Value(), 7);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(demo.MenuOf("Einstellungen1"), nullptr);
+}
+
 }  // namespace
 }  // namespace zyn
