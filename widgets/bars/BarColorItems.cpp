@@ -66,6 +66,39 @@ const std::vector<TzbColorEntry>& ColorComboTable() {
   return table;
 }
 
+QImage ComboKindGlyph(const char* kind) {
+  QImage glyph(16, 16, QImage::Format_ARGB32);
+  glyph.fill(Qt::transparent);
+  QPainter p(&glyph);
+  const QColor dark(64, 64, 64);
+  if (Is(kind, "color")) {
+    const QColor colors[4] = {QColor(255, 0, 0), QColor(0, 160, 0), QColor(0, 0, 255), QColor(255, 220, 0)};
+    for (int i = 0; i < 4; ++i) {
+      const QRect cell(1 + (i % 2) * 7, 1 + (i / 2) * 7, 7, 7);
+      p.fillRect(cell, dark);
+      p.fillRect(cell.adjusted(1, 1, -1, -1), colors[i]);
+    }
+  } else if (Is(kind, "font")) {
+    p.drawImage(1, 1, TzbBarFontNameCombo::TrueTypeSign(true));
+  } else if (Is(kind, "image")) {
+    p.fillRect(1, 2, 14, 12, dark);
+    p.fillRect(2, 3, 12, 10, QColor(170, 210, 255));
+    p.fillRect(3, 9, 10, 3, QColor(0, 128, 0));
+    p.fillRect(10, 4, 3, 3, QColor(255, 200, 0));
+  } else if (Is(kind, "tree")) {
+    p.fillRect(3, 4, 1, 9, dark);
+    p.fillRect(3, 8, 5, 1, dark);
+    p.fillRect(3, 12, 5, 1, dark);
+    for (const QRect& box : {QRect(1, 1, 5, 4), QRect(8, 6, 5, 4), QRect(8, 10, 5, 4)}) {
+      p.fillRect(box, dark);
+      p.fillRect(box.adjusted(1, 1, -1, -1), QColor(255, 255, 255));
+    }
+  } else {
+    return {};
+  }
+  return glyph;
+}
+
 // ---------------------------------------------------------------- colour combo
 
 namespace {
@@ -84,6 +117,7 @@ TzbBarColorCombo::TzbBarColorCombo(TzbBarManager& manager)
     : TzbBarCustomCombo(manager), fAutoColorText(kAutoColorText), fCustomColorText(kCustomColorText) {
   DropDownCount = 16;
   fHideEditor = true;
+  SetGlyph(ComboKindGlyph("color"));
   BuildColorList();
   SetItemIndex(0);
 }
@@ -320,6 +354,7 @@ std::function<bool(std::string&)> TzbBarFontNameCombo::RunFontDialog = [](std::s
 TzbBarFontNameCombo::TzbBarFontNameCombo(TzbBarManager& manager) : TzbBarCustomCombo(manager) {
   DropDownCount = 12;
   fHideEditor = true;
+  SetGlyph(ComboKindGlyph("font"));
   SetSorted(true);
   FillFontList();
   SetWidth(160);
@@ -404,7 +439,10 @@ void TzbBarFontNameCombo::DoClick() {
 
 std::function<bool(QDialog&)> TzbBarImageCombo::RunDialog = [](QDialog& d) { return d.exec() == QDialog::Accepted; };
 
-TzbBarImageCombo::TzbBarImageCombo(TzbBarManager& manager) : TzbBarCustomCombo(manager) { fHideEditor = true; }
+TzbBarImageCombo::TzbBarImageCombo(TzbBarManager& manager) : TzbBarCustomCombo(manager) {
+  fHideEditor = true;
+  SetGlyph(ComboKindGlyph("image"));
+}
 
 TzbBarImageCombo::~TzbBarImageCombo() {
   if (fImages) fImages->RemoveChangeLink(fImagesLink);

@@ -24,6 +24,10 @@ struct TzbColorEntry {
 };
 const std::vector<TzbColorEntry>& ColorComboTable();
 
+// The 16 x 16 glyphs of the combo kinds (the customizing lists show them): "color", "font",
+// "image" and "tree"; a null image for another name.
+QImage ComboKindGlyph(const char* kind);
+
 class TzbBarColorCombo : public TzbBarCustomCombo {
  public:
   static constexpr const char* kClassName = "TzbBarColorCombo";

@@ -4,6 +4,7 @@
 #include "model/base/TextUtils.h"
 #include "platform/PopupWindows.h"
 #include "platform/QtText.h"
+#include "widgets/bars/BarColorItems.h"
 #include "widgets/bars/BarControl.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
@@ -274,6 +275,7 @@ std::function<bool(QDialog&)> TzbBarTreeViewCombo::RunDialog = [](QDialog& d) { 
 TzbBarTreeViewCombo::TzbBarTreeViewCombo(TzbBarManager& manager) : TzbBarCustomCombo(manager) {
   fPopup = std::make_unique<TzbBarTreeViewPopup>(*this);  // after the sizes it reads
   fHideEditor = true;
+  SetGlyph(ComboKindGlyph("tree"));
   QObject::connect(&Tree(), &QTreeWidget::currentItemChanged, &Tree(), [this](QTreeWidgetItem* node) {
     if (OnTreeViewChange) OnTreeViewChange(*this, node);
     // While the combo is being edited the edit shows the node under the cursor at once.

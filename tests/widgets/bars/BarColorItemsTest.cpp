@@ -13,6 +13,7 @@
 
 #include <QDialog>
 #include <QListWidget>
+#include <QPainter>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -364,6 +365,29 @@ TEST_F(MoreFields, CustomColorButtonInADropDownMenu) {
   EXPECT_FALSE(menuOpenDuringDialog);
   EXPECT_EQ(color->Color(), clGreen);
   EXPECT_EQ(events, Strings{"Change:Farbe"});
+}
+
+// The glyphs of the kinds and the two font signs, side by side on the button face.
+TEST_F(MoreFields, GlyphsOfTheKinds) {
+  EXPECT_FALSE(color->Glyph().isNull());
+  EXPECT_FALSE(font->Glyph().isNull());
+  EXPECT_FALSE(image->Glyph().isNull());
+  EXPECT_FALSE(demo.Item("Raum")->Glyph().isNull());
+  EXPECT_TRUE(ComboKindGlyph("spin").isNull());
+  QImage sheet(6 * 18, 18, QImage::Format_RGB32);
+  sheet.fill(ToQColor(clBtnFace));
+  QPainter p(&sheet);
+  int x = 1;
+  for (const char* kind : {"color", "font", "image", "tree"}) {
+    p.drawImage(x, 1, ComboKindGlyph(kind));
+    x += 18;
+  }
+  for (bool trueType : {true, false}) {
+    p.drawImage(x, 2, TzbBarFontNameCombo::TrueTypeSign(trueType));
+    x += 18;
+  }
+  p.end();
+  test::CompareWithGolden(sheet, QStringLiteral("more_fields_glyphs"));
 }
 
 }  // namespace
