@@ -121,6 +121,45 @@ void TzbBarTreeView::ChooseSelected() {
   }
 }
 
+void TzbBarTreeView::drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const {
+  const TTreeNode* node = itemFromIndex(index);
+  if (!node) return;
+  const int indent = indentation();
+  const int columns = indent > 0 ? rect.width() / indent : 0;
+  const QColor lineColor = ToQColor(clBtnShadow);
+  auto hasNextSibling = [this](const TTreeNode* n) {
+    const TTreeNode* parent = n->parent();
+    return parent ? parent->indexOfChild(const_cast<TTreeNode*>(n)) < parent->childCount() - 1
+                  : indexOfTopLevelItem(const_cast<TTreeNode*>(n)) < topLevelItemCount() - 1;
+  };
+  auto dotted = [&](int x0, int y0, int x1, int y1) {
+    for (int x = x0, y = y0; x <= x1 && y <= y1; x0 == x1 ? ++y : ++x)
+      if (((x + y) & 1) == 0) painter->fillRect(x, y, 1, 1, lineColor);
+  };
+  const int top = rect.top(), bottom = rect.bottom(), cy = rect.top() + rect.height() / 2;
+  // The node's own column is the last; the columns before it belong to its ancestors.
+  const TTreeNode* n = node;
+  for (int column = columns - 1; column >= 0 && n; --column, n = n->parent()) {
+    const int left = rect.left() + column * indent, cx = left + indent / 2;
+    if (!ShowLines) continue;
+    if (n == node) {
+      const bool first = !n->parent() && indexOfTopLevelItem(const_cast<TTreeNode*>(n)) == 0;
+      dotted(cx, first ? cy : top, cx, hasNextSibling(n) ? bottom : cy);
+      dotted(cx, cy, left + indent - 1, cy);
+    } else if (hasNextSibling(n)) {
+      dotted(cx, top, cx, bottom);
+    }
+  }
+  if (!ShowButtons || node->childCount() == 0 || columns == 0) return;
+  const int cx = rect.left() + (columns - 1) * indent + indent / 2;
+  const QRect box(cx - 4, cy - 4, 9, 9);
+  painter->fillRect(box, ToQColor(clWindow));
+  painter->setPen(lineColor);
+  painter->drawRect(box.adjusted(0, 0, -1, -1));
+  painter->fillRect(cx - 2, cy, 5, 1, ToQColor(clWindowText));
+  if (!node->isExpanded()) painter->fillRect(cx, cy - 2, 1, 5, ToQColor(clWindowText));
+}
+
 void TzbBarTreeView::keyPressEvent(QKeyEvent* e) {
   if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
     ChooseSelected();
@@ -353,8 +392,16 @@ void TzbBarTreeViewCombo::RefreshIcons() {
 
 int TzbBarTreeViewCombo::Indent() const { return Tree().indentation(); }
 void TzbBarTreeViewCombo::SetIndent(int value) { Tree().setIndentation(value); }
-bool TzbBarTreeViewCombo::ShowButtons() const { return Tree().itemsExpandable(); }
-void TzbBarTreeViewCombo::SetShowButtons(bool value) { Tree().setItemsExpandable(value); }
+bool TzbBarTreeViewCombo::ShowButtons() const { return Tree().ShowButtons; }
+void TzbBarTreeViewCombo::SetShowButtons(bool value) {
+  Tree().ShowButtons = value;
+  Tree().viewport()->update();
+}
+bool TzbBarTreeViewCombo::ShowLines() const { return Tree().ShowLines; }
+void TzbBarTreeViewCombo::SetShowLines(bool value) {
+  Tree().ShowLines = value;
+  Tree().viewport()->update();
+}
 bool TzbBarTreeViewCombo::ShowRoot() const { return Tree().rootIsDecorated(); }
 void TzbBarTreeViewCombo::SetShowRoot(bool value) { Tree().setRootIsDecorated(value); }
 
@@ -538,7 +585,8 @@ void TzbBarTreeViewCombo::ShowSelectionDialog() {
   auto* tree = new TzbBarTreeView(this, false, &dialog);
   tree->setIconSize(popupTree.iconSize());
   tree->setIndentation(popupTree.indentation());
-  tree->setItemsExpandable(popupTree.itemsExpandable());
+  tree->ShowButtons = popupTree.ShowButtons;
+  tree->ShowLines = popupTree.ShowLines;
   tree->setRootIsDecorated(popupTree.rootIsDecorated());
   for (int i = 0; i < popupTree.topLevelItemCount(); ++i) tree->addTopLevelItem(popupTree.topLevelItem(i)->clone());
   tree->setSortingEnabled(popupTree.isSortingEnabled());

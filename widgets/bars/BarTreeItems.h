@@ -31,6 +31,9 @@ class TzbBarTreeView : public QTreeWidget {
   bool IsPopup() const { return fPopup; }
   // Chooses the selected node (when there is one and the combo allows it).
   void ChooseSelected();
+  // The classic look: dotted lines between the nodes and +/- buttons on the nodes with children.
+  bool ShowButtons = true;
+  bool ShowLines = true;
   // Whether a point of the viewport lies on a node (its label, icon or item area), not on the
   // expand button or the indent.
   TTreeNode* NodeOnItemArea(const QPoint& viewportPoint) const;
@@ -39,6 +42,7 @@ class TzbBarTreeView : public QTreeWidget {
   void keyPressEvent(QKeyEvent* e) override;
   void mouseDoubleClickEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
+  void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
 
  private:
   TzbBarTreeViewCombo* fCombo;
@@ -107,7 +111,8 @@ class TzbBarTreeViewCombo : public TzbBarCustomCombo {
   void SetShowButtons(bool value);
   bool ShowImageInEdit() const { return fShowImageInEdit; }
   void SetShowImageInEdit(bool value);
-  bool ShowLines = true;
+  bool ShowLines() const;
+  void SetShowLines(bool value);
   bool ShowRoot() const;
   void SetShowRoot(bool value);
   TSortType SortType() const { return fSortType; }

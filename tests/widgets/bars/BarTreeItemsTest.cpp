@@ -214,6 +214,19 @@ TEST_F(TreeCombo, GoldenImageOfTheOpenTree) {
   const QPoint at = combo->Tree().viewport()->mapTo(&combo->Popup(), QPoint(0, 0));
   EXPECT_GE(test::TextContrast(shot, flur.translated(at)), 4.5);  // the selected node
   EXPECT_GE(test::TextContrast(shot, bad.translated(at)), 4.5);
+  // Without buttons and lines the indent of the nodes stays empty.
+  const QRect house = combo->Tree().visualItemRect(combo->FindNode("Haus")).translated(at);
+  const QRect indent(at.x(), house.top(), house.left() - at.x(), house.height());
+  auto inkIn = [](const QImage& image, const QRect& r) {
+    int ink = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+      for (int x = r.left(); x <= r.right(); ++x) ink += image.pixelColor(x, y) != QColor(Qt::white);
+    return ink;
+  };
+  EXPECT_GT(inkIn(shot, indent), 0);
+  combo->SetShowButtons(false);
+  combo->SetShowLines(false);
+  EXPECT_EQ(inkIn(combo->Popup().grab().toImage(), indent), 0);
 }
 
 }  // namespace
