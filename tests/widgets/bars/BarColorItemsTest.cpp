@@ -119,6 +119,25 @@ TEST_F(MoreFields, ColorTableAutomaticAndCustomColors) {
   EXPECT_EQ(TzbBarColorComboControl::CustomButtonWidth(22), 18);
 }
 
+// The edit part (index -1) shows a custom colour in its box; a system colour of no fixed look
+// gets no box.
+TEST_F(MoreFields, TheEditPartOfACustomOrSystemColor) {
+  auto boxPixel = [&](TColor colorValue) {
+    color->SetColor(colorValue);
+    QImage image(120, 20, QImage::Format_RGB32);
+    TCanvas canvas(&image);
+    canvas.Brush.Color = clWindow;
+    canvas.FillRect(Rect(0, 0, 120, 20));
+    color->PaintingInEdit = true;
+    color->DrawItem(canvas, -1, Rect(0, 0, 120, 20), false);
+    color->PaintingInEdit = false;
+    return FromQColor(image.pixelColor(15, 2));  // above the text
+  };
+  EXPECT_EQ(boxPixel(RGB(1, 2, 3)), RGB(1, 2, 3));
+  EXPECT_EQ(color->ItemIndex(), -1);
+  EXPECT_EQ(boxPixel(clInfoBk), clWhite);  // no box: the background
+}
+
 TEST_F(MoreFields, ColorByCodeAndByKeysFiresOneChange) {
   color->SetColor(clBlue);
   EXPECT_EQ(color->ItemIndex(), 12);

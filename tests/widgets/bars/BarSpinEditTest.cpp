@@ -94,7 +94,11 @@ TEST_F(SpinEdit, LimitsStepAndPrefix) {
   s.SetText("17,75");
   EXPECT_EQ(s.Value(), 17.75);
   EXPECT_EQ(s.Text(), " Stk17,75");
+  EXPECT_TRUE(s.AcceptsChar(QLatin1Char(',')));  // the locale's decimal separator only
+  EXPECT_FALSE(s.AcceptsChar(QLatin1Char('.')));
+  EXPECT_FALSE(s.AcceptsChar(QLatin1Char('-')));  // the lower limit is not negative
   s.SetValueType(svtInteger);
+  EXPECT_FALSE(s.AcceptsChar(QLatin1Char(',')));
   EXPECT_EQ(s.Value(), 17);
   EXPECT_EQ(s.MaxValue(), 20);
   EXPECT_EQ(s.Increment(), 1);
