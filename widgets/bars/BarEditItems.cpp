@@ -104,6 +104,10 @@ int StartsWithLength(const std::string& entry, const std::string& text) {
 
 }  // namespace
 
+QAbstractItemDelegate* NewComboListDelegate(TzbBarCustomCombo& combo, QObject* parent) {
+  return new TComboDelegate(combo, parent);
+}
+
 // ---------------------------------------------------------------- items
 
 bool TzbBarWindowItem::InheritsFrom(const char* c) const { return Is(c, kClassName) || TzbBarItem::InheritsFrom(c); }
@@ -307,7 +311,9 @@ void TzbBarCustomCombo::DrawItem(TCanvas& canvas, int index, const TRect& rect, 
     OnDrawItem(*this, index, rect, selected);
     return;
   }
-  const QString text = index >= 0 && index < static_cast<int>(fItems.size()) ? ToQString(fItems[index]) : QString();
+  const QString text = index >= 0 && index < static_cast<int>(fItems.size()) ? ToQString(fItems[index])
+                       : index < 0                                           ? ToQString(fText)
+                                                                             : QString();
   BarManager().PainterClass().DrawComboListItem(canvas, rect, text, selected);
 }
 
@@ -592,11 +598,21 @@ void TzbBarComboControl::PaintText(TCanvas& dc, const TRect& r, int view) {
   TRect button = r;
   button.Left = text.Right + p.GetComboButtonGap();
   ButtonRect = button;
-  if (!Focused() || !Enabled()) {
-    if (Combo().OnDrawItem)
+  // Without a visible editor the entry stays drawn while the control is being edited.
+  if (!Focused() || !Enabled() || Combo().HideEditor()) {
+    if (Combo().OnDrawItem || Combo().DrawsEntries()) {
+      TColor textColor = clWindowText, background = clWindow;
+      p.GetEditColors(*this, textColor, background);
+      dc.Brush.Color = background;
+      dc.Brush.Style = bsSolid;
+      dc.Font.Color = textColor;
+      Combo().PaintingInEdit = true;
       Combo().DrawItem(dc, Combo().GetCurItemIndex(), text, false);
-    else
-      p.DrawEditText(*this, dc, text, ToQString(Combo().Text()), Combo().ReadOnly);
+      Combo().PaintingInEdit = false;
+    } else {
+      const std::string shown = Focused() ? GetText() : Combo().Text();
+      p.DrawEditText(*this, dc, text, ToQString(shown), Combo().ReadOnly);
+    }
   }
   p.DrawComboButton(*this, dc, IsSelected() || fDroppedDown, fDroppedDown, button);
   if (Enabled()) fEditRect = text;

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+class QAbstractItemDelegate;
 class QListWidget;
 class QKeyEvent;
 class QObject;
@@ -40,7 +41,7 @@ class TzbBarWindowItem : public TzbBarItem {
   std::function<void(TzbBarItem&, int&key, unsigned shift)> OnKeyDown, OnKeyUp;
   std::function<void(TzbBarItem&, QChar& key)> OnKeyPress;
 
-  void Change();
+  virtual void Change();
   void CurChange();  // the text in an open edit window changed
   void DoEnter();
   void DoExit();
@@ -135,6 +136,9 @@ class TzbBarCustomCombo : public TCustomzbBarCombo {
   void CloseUp() override;
   void DropDown(int x, int y, const TRect& itemRect, bool toRight) override;
   QListWidget* ListBox() const;
+  // Whether the combo draws its entries itself, also the one shown in its control.
+  virtual bool DrawsEntries() const { return false; }
+  bool PaintingInEdit = false;  // DrawItem runs for the control's text part
   // The entry that the text names: the first entry starting with the whole text (case ignored),
   // else the one sharing the longest prefix (the earliest on ties); -1 when none shares the first
   // character.
@@ -147,6 +151,9 @@ class TzbBarCustomCombo : public TCustomzbBarCombo {
   bool fSorted = false;
   std::unique_ptr<QListWidget> fList;
 };
+
+// The rows of a list that the combo draws and measures (its painter or its OnDrawItem).
+QAbstractItemDelegate* NewComboListDelegate(TzbBarCustomCombo& combo, QObject* parent);
 
 class TzbBarCombo : public TzbBarCustomCombo {
  public:

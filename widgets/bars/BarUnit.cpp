@@ -1,6 +1,7 @@
 #include "widgets/bars/BarUnit.h"
 
 #include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarColorItems.h"
 #include "widgets/bars/BarDateItems.h"
 #include "widgets/bars/BarEditItems.h"
 #include "widgets/bars/BarExtItems.h"
@@ -8,6 +9,8 @@
 #include "widgets/bars/BarItemRegistry.h"
 #include "widgets/bars/BarListItem.h"
 #include "widgets/bars/BarMRUListItem.h"
+#include "widgets/bars/BarSpinEdit.h"
+#include "widgets/bars/BarTreeItems.h"
 #include "widgets/bars/BarUtils.h"
 
 namespace zyn {
@@ -43,7 +46,12 @@ const std::vector<TKind>& Kinds() {
       {TzbBarMRUListItem::kClassName, ControlClass<TzbBarContainerItemControl>(), true},
       {TzbBarStatic::kClassName, ControlClass<TzbBarStaticControl>(), true},
       {TzbBarLargeButton::kClassName, ControlClass<TzbBarLargeButtonControl>(), true},
+      {TzbBarColorCombo::kClassName, ControlClass<TzbBarColorComboControl>(), true},
+      {TzbBarFontNameCombo::kClassName, ControlClass<TzbBarComboControl>(), true},
       {TzbBarDateCombo::kClassName, ControlClass<TzbBarDateComboControl>(), true},
+      {TzbBarTreeViewCombo::kClassName, ControlClass<TzbBarTreeViewComboControl>(), true},
+      {TzbBarImageCombo::kClassName, ControlClass<TzbBarImageComboControl>(), true},
+      {TzbBarSpinEdit::kClassName, ControlClass<TzbBarSpinEditControl>(), true},
       {TzbBarProgressItem::kClassName, ControlClass<TzbBarProgressControl>(), true},
   };
   return kinds;

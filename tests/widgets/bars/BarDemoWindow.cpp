@@ -1,13 +1,17 @@
 #include "BarDemoWindow.h"
 
 #include "model/base/Cp1252.h"
+#include "widgets/bars/BarColorItems.h"
 #include "widgets/bars/BarEditItems.h"
 #include "widgets/bars/BarMRUListItem.h"
+#include "widgets/bars/BarSpinEdit.h"
+#include "widgets/bars/BarTreeItems.h"
 #include "widgets/bars/SideBarItem.h"
 #include "widgets/bars/ThemeManager.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QPainter>
 #include <QTest>
 #include <QWindow>
 
@@ -243,6 +247,84 @@ TzbBar* BarDemoWindow::AddEditBar() {
   bar->SetDockingStyle(dsTop);
   Add(bar->ItemLinks(), edit);
   Add(bar->ItemLinks(), combo, true);
+  bar->SetVisible(true);
+  QApplication::processEvents();
+  Screen->LayoutForm();
+  return bar;
+}
+
+namespace {
+
+QImage FieldPicture(int kind) {
+  QImage image(16, 16, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setPen(Qt::NoPen);
+  if (kind == 0) {
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(200, 0, 0));
+    p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+  } else if (kind == 1) {
+    p.fillRect(2, 2, 12, 12, QColor(0, 140, 0));
+  } else {
+    p.setBrush(QColor(0, 0, 200));
+    const QPoint triangle[3] = {QPoint(8, 1), QPoint(15, 14), QPoint(1, 14)};
+    p.drawPolygon(triangle, 3);
+  }
+  return image;
+}
+
+}  // namespace
+
+TzbBar* BarDemoWindow::AddMoreFieldsBar() {
+  if (FieldImages.Count() == 0)
+    for (int kind = 0; kind < 3; ++kind) FieldImages.Add(FieldPicture(kind));
+  auto* color = Manager->CreateItem<TzbBarColorCombo>();
+  color->Name = "Farbe";
+  color->SetCaption("Farbe");
+  color->SetWidth(120);
+  color->SetShowCustomColorButton(true);
+  color->SetColor(clRed);
+  auto* font = Manager->CreateItem<TzbBarFontNameCombo>();
+  font->Name = "Schrift";
+  font->SetCaption("Schrift");
+  font->SetWidth(130);
+  font->SetText("DejaVu Sans");
+  auto* image = Manager->CreateItem<TzbBarImageCombo>();
+  image->Name = "Symbol";
+  image->SetCaption("Symbol");
+  image->SetWidth(100);
+  image->SetItems({"Kreis", "Quadrat", "Dreieck"});
+  image->SetImages(&FieldImages);
+  for (int i = 0; i < 3; ++i) image->SetImageIndexes(i, i);
+  image->SetItemIndex(1);
+  auto* tree = Manager->CreateItem<TzbBarTreeViewCombo>();
+  tree->Name = "Raum";
+  tree->SetCaption("Raum");
+  tree->SetWidth(110);
+  tree->SetImages(&FieldImages);
+  TTreeNode* house = tree->AddNode(nullptr, "Haus", 1);
+  TTreeNode* ground = tree->AddNode(house, "Erdgeschoss", 2);
+  tree->AddNode(ground, "Flur", 0);
+  tree->AddNode(ground, A("Küche"), 0);
+  TTreeNode* upper = tree->AddNode(house, "Obergeschoss", 2);
+  tree->AddNode(upper, "Bad", 0);
+  tree->AddNode(upper, "Schlafzimmer", 0);
+  tree->AddNode(nullptr, "Garage", 1);
+  tree->SetText("Flur");
+  auto* spin = Manager->CreateItem<TzbBarSpinEdit>();
+  spin->Name = "Anzahl";
+  spin->SetCaption("Anzahl");
+  spin->SetWidth(60);
+  spin->SetMaxValue(99);
+  spin->SetValue(5);
+  TzbBar* bar = Manager->Bars().Add();
+  bar->SetCaption("Weitere Felder");
+  bar->ShowMark = false;
+  bar->SetRow(3);
+  bar->SetDockingStyle(dsTop);
+  for (TzbBarItem* item : std::initializer_list<TzbBarItem*>{color, font, image, tree, spin})
+    Add(bar->ItemLinks(), item);
   bar->SetVisible(true);
   QApplication::processEvents();
   Screen->LayoutForm();

@@ -51,6 +51,12 @@ class BarDemoWindow {
   // A toolbar "Suchen" in a new row of the top dock with the edit item "Suche" (caption shown) and
   // the combo item "Ansicht" ("Liste", "Baum", "Details", "Symbole").
   TzbBar* AddEditBar();
+  // A toolbar "Weitere Felder" in a new row of the top dock with the colour combo "Farbe", the
+  // font-name combo "Schrift", the image combo "Symbol" (entries "Kreis", "Quadrat", "Dreieck"
+  // with the pictures of FieldImages), the tree-view combo "Raum" (the building "Haus" with its
+  // floors and rooms, pictures from FieldImages) and the spin edit "Anzahl" (0 to 99).
+  TzbBar* AddMoreFieldsBar();
+  TzbSideBarImageList FieldImages{16, 16};  // a red circle, a green square, a blue triangle
   TzbBarItem* Item(const std::string& name) const;
   TzbBarControl* WindowOf(const TzbBar* bar) const;
   // The control of the item's link in the window (nil when not shown there).
