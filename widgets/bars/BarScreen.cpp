@@ -180,8 +180,13 @@ TzbBarScreen::~TzbBarScreen() {
   TAppEventFilter::RemoveHandler(fInputHandler);
   if (fPopupLinks) fPopupLinks->DestroyBarControl();
   // The windows need the docks: they go first (the bars stay visible and get windows again from a
-  // new screen).
-  for (int i = 0; i < fManager->Bars().Count(); ++i) fManager->Bars().Items(i)->ItemLinks().DestroyBarControl();
+  // new screen). The docks do not lay their rows out meanwhile: the windows that stay a moment
+  // longer would write the rows left by the others into their bars (a layout stored afterwards
+  // would then move the toolbars above the menu bar).
+  {
+    const TzbBarLockScope lock(*fManager);
+    for (int i = 0; i < fManager->Bars().Count(); ++i) fManager->Bars().Items(i)->ItemLinks().DestroyBarControl();
+  }
   for (int i = 0; i < fManager->GetItemCount(); ++i)
     if (TzbBarItemLinks* links = SubItemLinksOf(*fManager->GetItem(i))) links->DestroyBarControl();
   fPopupLinks.reset();

@@ -64,7 +64,7 @@ TzbBarDockControl::TzbBarDockControl(QWidget* parent, const std::string& name, T
     : TzbDockControl(nullptr, parent, DockAlignStyle(dalTop), true) {
   SetName(name);
   if (parent) {
-    fParentFilter = std::make_unique<TParentFilter>([this]() { Place(); });
+    fParentFilter = std::make_unique<TParentFilter>([this]() { AdjustSize(); });
     parent->installEventFilter(fParentFilter.get());
   }
   SetBarManager(manager);

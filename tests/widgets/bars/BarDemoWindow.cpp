@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QTest>
+#include <QVBoxLayout>
 #include <QWindow>
 
 namespace zyn::test {
@@ -167,6 +168,7 @@ BarDemoWindow::BarDemoWindow(const std::string& layoutFile) {
   // A stored layout is read in the Loaded step, so with one the bars get their place first.
   if (!m.StoreInIniFile) m.Loaded();
   AddSideBar();
+  AddUserDock();
   Screen = std::make_unique<TzbBarScreen>(m);
   Screen->SetClientWidget(Client);
   MainMenu->SetVisible(true);
@@ -193,7 +195,19 @@ void BarDemoWindow::AddSideBar() {
     Events.push_back("OnItemClick:" + item.CustomData);
   };
   layout->addWidget(SideBar);
-  layout->addStretch(1);
+}
+
+void BarDemoWindow::AddUserDock() {
+  auto* middle = new QWidget(Client);
+  middle->setObjectName(QStringLiteral("Middle"));
+  auto* column = new QVBoxLayout(middle);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addStretch(1);
+  UserDock = std::make_unique<TzbBarDockControl>(middle, "UserDock", Manager.get());
+  column->addWidget(UserDock->Widget());
+  column->addStretch(1);
+  static_cast<QBoxLayout*>(Client->layout())->addWidget(middle, 1);
 }
 
 QPoint BarDemoWindow::SideBarItemPoint(const TzbSideBarItem& item) const {

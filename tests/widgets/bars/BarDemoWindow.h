@@ -6,6 +6,10 @@
 //
 // The client area holds a side bar at its left edge (the six sample groups, as
 // `BuildSampleSideBar` fills it), as the main window shows it in its fold panel.
+//
+// Right of the side bar, half way down the client area, the form places a dock control of its own
+// ("UserDock", path "BarDemoForm.UserDock", Align dalTop): empty at the start, it takes toolbars
+// docked into it by code or dragged over it.
 
 #include "BarTestSupport.h"
 #include "SideBarTestSupport.h"
@@ -14,6 +18,7 @@
 #include "widgets/bars/BarScreen.h"
 #include "widgets/bars/BarSubMenuControl.h"
 #include "widgets/bars/BarToolbarControl.h"
+#include "widgets/bars/BarUserDockControl.h"
 
 #include <QPoint>
 #include <QWidget>
@@ -43,6 +48,9 @@ class BarDemoWindow {
   std::vector<TzbBar*> Toolbars;  // "Dateimenü", "Bearbeiten", "VADAzivu", "Hilfe", "Programmiermenü"
   TzbSideBar* SideBar = nullptr;  // in the client area, owned by it
   static constexpr int SideBarWidth = 150;
+  // The dock control in the middle of the client area; it goes after the manager (which keeps
+  // the layout when it goes).
+  std::unique_ptr<TzbBarDockControl> UserDock;
 
   // "OnClickItem:<name>", "OnClick:<name>" and the side bar's "OnItemClick:<frame key>" in the order
   // the events came.
@@ -84,6 +92,7 @@ class BarDemoWindow {
   void Add(TzbBarItemLinks& links, TzbBarItem* item, bool beginGroup = false);
   QWindow* WindowAt(const QPoint& screen, QPoint& local) const;
   void AddSideBar();
+  void AddUserDock();
 };
 
 }  // namespace zyn::test
