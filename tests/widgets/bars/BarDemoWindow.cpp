@@ -307,6 +307,24 @@ QWindow* BarDemoWindow::WindowAt(const QPoint& screen, QPoint& local) const {
   return target->windowHandle();
 }
 
+QPoint BarDemoWindow::GripOf(const TzbBar* bar) const {
+  const TRect w = WindowOf(bar)->WindowRect();
+  return QPoint(w.Left + 3, w.Top + w.Height() / 2);
+}
+
+QPoint BarDemoWindow::CaptionOf(const TzbBar* bar) const {
+  TzbBarControl* window = WindowOf(bar);
+  const TRect w = window->WindowRect();
+  const TRect c = window->FloatingCaptionRect();
+  return QPoint(w.Left + c.Left + 4, w.Top + c.Top + c.Height() / 2);
+}
+
+void BarDemoWindow::Drag(const QPoint& from, const QPoint& to) {
+  Press(from);
+  Move(QPoint((from.x() + to.x()) / 2, (from.y() + to.y()) / 2));
+  Move(to);
+}
+
 void BarDemoWindow::Press(const QPoint& screen, Qt::MouseButton button) {
   QPoint local;
   QWindow* w = WindowAt(screen, local);

@@ -73,6 +73,13 @@ class BarDemoWindow {
   QPoint SideBarItemPoint(const TzbSideBarItem& item) const;
   QPoint SideBarGroupPoint(const TzbSideGroup& group) const;
 
+  // A point on the drag handle of a docked bar, and one on the caption of a floating bar away from
+  // its close button.
+  QPoint GripOf(const TzbBar* bar) const;
+  QPoint CaptionOf(const TzbBar* bar) const;
+  // Presses at from and moves through the middle to to (the button stays down).
+  void Drag(const QPoint& from, const QPoint& to);
+
   // Mouse input at a screen point, delivered to the top-level window under it.
   void Press(const QPoint& screen, Qt::MouseButton button = Qt::LeftButton);
   void Release(const QPoint& screen, Qt::MouseButton button = Qt::LeftButton);

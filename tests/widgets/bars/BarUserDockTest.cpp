@@ -25,23 +25,8 @@ class BarUserDock : public ::testing::Test, public BarDemoWindow {
   TzbBar* Hilfe() const { return Toolbars[3]; }
   TzbBar* Vada() const { return Toolbars[2]; }
   QWidget* DockWidget() const { return UserDock->Widget(); }
-  QPoint GripOf(TzbBar* bar) const {
-    const TRect w = WindowOf(bar)->WindowRect();
-    return QPoint(w.Left + 3, w.Top + w.Height() / 2);
-  }
-  QPoint CaptionOf(TzbBar* bar) const {
-    TzbBarControl* window = WindowOf(bar);
-    const TRect w = window->WindowRect();
-    const TRect c = window->FloatingCaptionRect();
-    return QPoint(w.Left + c.Left + 4, w.Top + c.Top + c.Height() / 2);
-  }
   // A screen point on the user dock's middle line, x pixels from its left end.
   QPoint OnDock(int x) const { return DockWidget()->mapToGlobal(QPoint(x, DockWidget()->height() / 2)); }
-  void Drag(const QPoint& from, const QPoint& to) {
-    Press(from);
-    Move(QPoint((from.x() + to.x()) / 2, (from.y() + to.y()) / 2));
-    Move(to);
-  }
   // Floats a docked bar by its grip to a point of the client area away from every dock, then
   // drags it by its caption onto the user dock and waits out the docking delay.
   void DragIntoUserDock(TzbBar* bar, int x) {
@@ -232,6 +217,45 @@ TEST_F(BarUserDock, ASunkenBorderFramesTheRowsAndAnEmptyDockKeepsItsDesignMinimu
   Manager->Designing = false;
 }
 
+TEST_F(BarUserDock, TheDockShowsItsOwnColourTheManagersDockColourOrItsBitmap) {
+  Manager->SetStyle(bmsStandard);  // a painter that fills the dock with its colour
+  Hilfe()->SetDockControl(UserDock.get());
+  Settle();
+  auto pixel = [&]() {  // right of the bar, on the dock itself
+    const QImage picture = DockWidget()->grab().toImage();
+    return picture.pixelColor(picture.width() - 10, picture.height() / 2);
+  };
+  EXPECT_TRUE(UserDock->ParentColor());
+  EXPECT_EQ(pixel(), ToQColor(clBtnFace));
+  Manager->SetDockColor(clYellow);
+  Settle();
+  EXPECT_FALSE(Manager->AutoDockColor);
+  EXPECT_EQ(pixel(), ToQColor(clYellow));
+  UserDock->SetColor(clRed);
+  Settle();
+  EXPECT_TRUE(UserDock->UseOwnColor());
+  EXPECT_EQ(pixel(), ToQColor(clRed));
+  Manager->SetDockColor(clLime);  // the own colour stays
+  Settle();
+  EXPECT_EQ(pixel(), ToQColor(clRed));
+  UserDock->SetUseOwnColor(false);
+  Settle();
+  EXPECT_EQ(pixel(), ToQColor(clLime));
+
+  // A bitmap of its own is tiled from the dock's corner, before any colour.
+  QImage tile(2, 2, QImage::Format_RGB32);
+  tile.setPixelColor(0, 0, Qt::blue);
+  tile.setPixelColor(1, 0, Qt::white);
+  tile.setPixelColor(0, 1, Qt::white);
+  tile.setPixelColor(1, 1, Qt::blue);
+  UserDock->SetBackgroundBitmap(tile);
+  Settle();
+  const QImage picture = DockWidget()->grab().toImage();
+  for (int x : {picture.width() - 10, picture.width() - 9})
+    for (int y : {0, 1, picture.height() - 2})
+      EXPECT_EQ(picture.pixelColor(x, y), tile.pixelColor(x % 2, y % 2)) << x << "," << y;
+}
+
 TEST_F(BarUserDock, ADockThatGoesHidesItsBarsWhichThenReturnToTheEdges) {
   Hilfe()->SetDockControl(UserDock.get());
   Vada()->SetDockedDockControl(UserDock.get());
@@ -293,8 +317,7 @@ TEST_F(BarUserDockLayout, ABarInTheUserDockComesBackThereWithTheForm) {
   // Docked again by a double click on its caption, the floating bar goes back to the user dock.
   TzbBarControl* window = again.WindowOf(vada);
   ASSERT_NE(window, nullptr);
-  const TRect w = window->WindowRect(), c = window->FloatingCaptionRect();
-  again.DoubleClick(QPoint(w.Left + c.Left + 4, w.Top + c.Top + c.Height() / 2));
+  again.DoubleClick(again.CaptionOf(vada));
   QApplication::processEvents();
   EXPECT_EQ(vada->DockControl(), again.UserDock.get());
   EXPECT_EQ(again.UserDock->CountInRow(0) + again.UserDock->CountInRow(1), 2);
