@@ -44,6 +44,10 @@ class TzbDockWidget : public QWidget {
     if (Live() && e->button() == Qt::RightButton && !fDock->Manager().IsCustomizing())
       ShowToolbarsPopup(fDock->Manager(), FromQPoint(e->globalPosition().toPoint()));
   }
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    // Where the manager allows it, a double click on a dock starts customizing.
+    if (Live() && e->button() == Qt::LeftButton && fDock->Manager().CanCustomize) fDock->Manager().SetCustomizing(true);
+  }
   void resizeEvent(QResizeEvent*) override {
     if (fDock) fDock->Resized();
   }

@@ -256,6 +256,32 @@ TEST_F(BarUserDock, TheDockShowsItsOwnColourTheManagersDockColourOrItsBitmap) {
       EXPECT_EQ(picture.pixelColor(x, y), tile.pixelColor(x % 2, y % 2)) << x << "," << y;
 }
 
+TEST_F(BarUserDock, AFullResetTakesABarOutOfTheUserDockBackToTheFormsRow) {
+  Manager->UseFullReset = true;
+  Hilfe()->SetDockControl(UserDock.get());
+  Settle();
+  Hilfe()->Reset();
+  Settle();
+  EXPECT_EQ(Hilfe()->DockControl(), nullptr);
+  EXPECT_EQ(Hilfe()->DockedDockControl(), nullptr);
+  ASSERT_NE(WindowOf(Hilfe()), nullptr);
+  EXPECT_EQ(WindowOf(Hilfe())->DockControl(), Screen->Dock(dsTop));
+  EXPECT_EQ(Screen->Dock(dsTop)->RowOf(WindowOf(Hilfe())), 1);
+  EXPECT_EQ(UserDock->RowCount(), 0);
+}
+
+TEST_F(BarUserDock, ADoubleClickOnTheDockStartsCustomizingWhereTheManagerAllowsIt) {
+  Hilfe()->SetDockControl(UserDock.get());
+  Settle();
+  const QPoint empty = DockWidget()->mapToGlobal(QPoint(DockWidget()->width() - 10, DockWidget()->height() / 2));
+  DoubleClick(empty);
+  EXPECT_FALSE(Manager->Customizing());  // the demo form allows no customizing
+  Manager->CanCustomize = true;
+  DoubleClick(empty);
+  EXPECT_TRUE(Manager->Customizing());
+  Manager->SetCustomizing(false);
+}
+
 TEST_F(BarUserDock, ADockThatGoesHidesItsBarsWhichThenReturnToTheEdges) {
   Hilfe()->SetDockControl(UserDock.get());
   Vada()->SetDockedDockControl(UserDock.get());
