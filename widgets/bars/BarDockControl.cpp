@@ -30,6 +30,10 @@ class TzbDockWidget : public QWidget {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
+  ~TzbDockWidget() override {
+    // Destroyed with its parent while the dock lives on: the bar windows inside go first.
+    if (fDock) fDock->WidgetGoing();
+  }
   void Detach() { fDock = nullptr; }
   TzbDockControl* Dock() const { return fDock; }
 

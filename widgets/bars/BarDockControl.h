@@ -77,6 +77,8 @@ class TzbDockControl {
   virtual void AdjustSize();
   // The dock's window changed its size.
   virtual void Resized() {}
+  // The dock's window is being destroyed with its parent (its children still exist).
+  virtual void WidgetGoing() {}
   void SetManagerPointer(TzbBarManager* manager) { fManager = manager; }
   void SetSide(TzbBarDockingStyle side) { fSide = side; }
   bool HasManager() const;

@@ -314,6 +314,15 @@ void TzbBarDockControl::Resized() {
   if (RowCount() == 0 && (!HasManager() || !BarManager()->IsLoading())) AdjustSize();
 }
 
+void TzbBarDockControl::WidgetGoing() {
+  // The bars shown here lose their windows with it: they become invisible, as when the dock goes.
+  if (!HasManager() || BarManager()->IsDestroying()) return;
+  for (int i = 0; i < BarManager()->Bars().Count(); ++i) {
+    TzbBar* bar = BarManager()->Bars().Items(i);
+    if (bar->GetBarControl() && bar->GetBarControl()->DockControl() == this) bar->SetVisible(false);
+  }
+}
+
 // ---------------------------------------------------------------- the bars' side
 
 void TzbBar::SetDockControl(TzbBarDockControl* value) {

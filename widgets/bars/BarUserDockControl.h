@@ -75,6 +75,7 @@ class TzbBarDockControl : public TzbDockControl {
   void PaintBackground(TCanvas& dc, const TBrush& brush, const TRect& r, const TPoint& origin) const override;
   void AdjustSize() override;
   void Resized() override;
+  void WidgetGoing() override;
 
  private:
   void BarManagerChanged();

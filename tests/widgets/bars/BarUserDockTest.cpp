@@ -299,6 +299,33 @@ TEST_F(BarUserDock, ADockThatGoesHidesItsBarsWhichThenReturnToTheEdges) {
   EXPECT_EQ(WindowOf(Hilfe())->DockControl(), Screen->Dock(dsTop));
 }
 
+TEST_F(BarUserDock, APanelThatGoesBeforeItsDockTakesTheBarWindowsButNotTheBars) {
+  auto* panel = new QWidget(Client);
+  panel->setGeometry(SideBarWidth, 10, 300, 100);
+  auto dock = std::make_unique<TzbBarDockControl>(panel, "PanelDock", Manager.get());
+  EXPECT_EQ(dock->Widget()->width(), 300);  // Align dalTop without a layout: the panel's top edge
+  Vada()->SetDockControl(dock.get());
+  Settle();
+  ASSERT_NE(WindowOf(Vada()), nullptr);
+  EXPECT_EQ(WindowOf(Vada())->DockControl(), dock.get());
+  EXPECT_EQ(dock->Widget()->geometry(), QRect(0, 0, 300, WindowOf(Vada())->WindowRect().Height()));
+  // A dock inside the bar's own window never takes that bar.
+  TzbBarDockControl inner(WindowOf(Vada())->Widget(), "Inner", Manager.get());
+  EXPECT_FALSE(inner.CanDocking(*Vada()));
+  EXPECT_TRUE(inner.CanDocking(*Hilfe()));
+
+  delete panel;
+  Settle();
+  EXPECT_FALSE(Vada()->Visible());
+  EXPECT_EQ(WindowOf(Vada()), nullptr);
+  dock.reset();
+  EXPECT_EQ(Vada()->DockControl(), nullptr);
+  Vada()->SetVisible(true);
+  Settle();
+  ASSERT_NE(WindowOf(Vada()), nullptr);
+  EXPECT_EQ(WindowOf(Vada())->DockControl(), Screen->Dock(dsTop));
+}
+
 // ---------------------------------------------------------------- stored layouts
 
 class BarUserDockLayout : public ::testing::Test {
