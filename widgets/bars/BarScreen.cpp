@@ -187,6 +187,9 @@ TzbBarScreen::~TzbBarScreen() {
     const TzbBarLockScope lock(*fManager);
     for (int i = 0; i < fManager->Bars().Count(); ++i) fManager->Bars().Items(i)->ItemLinks().DestroyBarControl();
   }
+  // The docks the form placed stay: they collapse now that their bar windows are gone.
+  for (int i = 0; i < fManager->GetDockControlCount(); ++i)
+    if (fManager->GetDockControl(i)->AsUserDock()) fManager->GetDockControl(i)->UpdateDock();
   for (int i = 0; i < fManager->GetItemCount(); ++i)
     if (TzbBarItemLinks* links = SubItemLinksOf(*fManager->GetItem(i))) links->DestroyBarControl();
   fPopupLinks.reset();

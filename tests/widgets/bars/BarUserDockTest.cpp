@@ -200,6 +200,14 @@ TEST_F(BarUserDock, ASunkenBorderFramesTheRowsAndAnEmptyDockKeepsItsDesignMinimu
   Settle();
   EXPECT_EQ(DockWidget()->height(), rows);
 
+  // Without the screen the bars lose their windows (and stay visible); the dock collapses.
+  Screen.reset();
+  EXPECT_EQ(DockWidget()->height(), 0);
+  EXPECT_TRUE(Hilfe()->Visible());
+  EXPECT_EQ(Hilfe()->DockControl(), UserDock.get());
+  Screen = std::make_unique<TzbBarScreen>(*Manager);
+  Settle();
+  EXPECT_EQ(DockWidget()->height(), rows);
   Hilfe()->SetVisible(false);
   Settle();
   EXPECT_EQ(DockWidget()->height(), 0);
