@@ -22,17 +22,24 @@ constexpr int kMarkZone = 11;
 constexpr int kStrip = 5;        // the new-row strip across a border between two rows
 constexpr int kStripBefore = 2;  // of which this many pixels lie before the border
 
+}  // namespace
+
 class TzbDockWidget : public QWidget {
  public:
-  TzbDockWidget(TzbDockControl& dock, QWidget* form) : QWidget(form), fDock(&dock) {
+  TzbDockWidget(TzbDockControl& dock, QWidget* parent) : QWidget(parent), fDock(&dock) {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
+  ~TzbDockWidget() override {
+    // Destroyed with its parent while the dock lives on: the bar windows inside go first.
+    if (fDock) fDock->WidgetGoing();
+  }
   void Detach() { fDock = nullptr; }
+  TzbDockControl* Dock() const { return fDock; }
 
  protected:
   // A dock's window may outlive the manager (the screen that owns the docks goes later).
-  bool Live() const { return fDock && TzbBarManagerList::Contains(&fDock->Manager()); }
+  bool Live() const { return fDock && fDock->HasManager(); }
   void paintEvent(QPaintEvent*) override {
     if (Live()) fDock->Paint(*this);
   }
@@ -41,18 +48,40 @@ class TzbDockWidget : public QWidget {
     if (Live() && e->button() == Qt::RightButton && !fDock->Manager().IsCustomizing())
       ShowToolbarsPopup(fDock->Manager(), FromQPoint(e->globalPosition().toPoint()));
   }
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    // Where the manager allows it, a double click on a dock starts customizing.
+    if (Live() && e->button() == Qt::LeftButton && fDock->Manager().CanCustomize) fDock->Manager().SetCustomizing(true);
+  }
+  void resizeEvent(QResizeEvent*) override {
+    if (fDock) fDock->Resized();
+  }
 
  private:
   TzbDockControl* fDock;
 };
 
-}  // namespace
-
 TzbDockControl::TzbDockControl(TzbBarManager& manager, QWidget* form, TzbBarDockingStyle side)
-    : fManager(&manager), fSide(side) {
-  fWidget = new TzbDockWidget(*this, form);
+    : TzbDockControl(&manager, form, side, false) {}
+
+TzbDockControl::TzbDockControl(TzbBarManager* manager, QWidget* parent, TzbBarDockingStyle side, bool userPlaced)
+    : fManager(manager), fSide(side) {
+  fWidget = new TzbDockWidget(*this, parent);
   fWidget->resize(0, 0);
-  fWidget->show();
+  if (!userPlaced) fWidget->show();
+}
+
+TzbDockControl* TzbDockControl::OfWidget(const QWidget* widget) {
+  auto* w = dynamic_cast<const TzbDockWidget*>(widget);
+  return w ? w->Dock() : nullptr;
+}
+
+bool TzbDockControl::HasManager() const { return TzbBarManagerList::Contains(fManager); }
+
+bool TzbDockControl::GetSunkenBorder() const { return HasManager() && fManager->SunkenBorder; }
+
+int TzbDockControl::GetDockSize() const {
+  const int size = GetRowsSize();
+  return size > 0 && GetSunkenBorder() ? size + 2 : size;
 }
 
 TzbDockControl::~TzbDockControl() {
@@ -65,17 +94,21 @@ TzbDockControl::~TzbDockControl() {
 
 int TzbDockControl::ClientAlong() const {
   if (!fWidget) return 0;
-  return IsHorizontal() ? fWidget->width() : fWidget->height();
+  const int border = GetSunkenBorder() ? 2 : 0;
+  return std::max(0, (IsHorizontal() ? fWidget->width() : fWidget->height()) - border);
 }
 
 int TzbDockControl::ClientAcross() const {
   if (!fWidget) return 0;
-  return IsHorizontal() ? fWidget->height() : fWidget->width();
+  const int border = GetSunkenBorder() ? 2 : 0;
+  return std::max(0, (IsHorizontal() ? fWidget->height() : fWidget->width()) - border);
 }
 
 TPoint TzbDockControl::ScreenToClient(const TPoint& p) const {
   if (!fWidget) return p;
-  return FromQPoint(fWidget->mapFromGlobal(ToQPoint(p)));
+  const int border = GetSunkenBorder() ? 1 : 0;
+  const TPoint c = FromQPoint(fWidget->mapFromGlobal(ToQPoint(p)));
+  return Point(c.X - border, c.Y - border);
 }
 
 int TzbDockControl::RowOf(const TzbBarControl* window) const {
@@ -250,7 +283,7 @@ void TzbDockControl::MoveBar(TzbBarControl& window, const TPoint& screenPoint) {
 }
 
 void TzbDockControl::UpdateDock() {
-  if (fManager->IsDestroying() || fManager->LockUpdate() || fLaying) return;
+  if (!HasManager() || fManager->IsDestroying() || fManager->LockUpdate() || fLaying) return;
   fLaying = true;
   LayoutRows();
   AdjustSize();
@@ -261,6 +294,7 @@ void TzbDockControl::LayoutRows() {
   if (!fWidget) return;
   const bool horizontal = IsHorizontal();
   const int L = ClientAlong();
+  const int border = GetSunkenBorder() ? 1 : 0;
   const TzbBarItemControlPainter& painter = fManager->PainterClass();
   auto ncAlong = [&](TzbBarControl* w) {
     const TRect n = w->NonClientSizes(fSide);
@@ -370,7 +404,7 @@ void TzbDockControl::LayoutRows() {
       w->LayoutTop = r.Top;
       w->LayoutWidth = r.Width();
       w->LayoutHeight = r.Height();
-      w->SetBounds(r);
+      w->SetBounds(Bounds(r.Left + border, r.Top + border, r.Width(), r.Height()));
       w->CalcItemRects();
       w->Invalidate();
     }
@@ -382,8 +416,8 @@ void TzbDockControl::LayoutRows() {
 
 void TzbDockControl::AdjustSize() {
   if (!fWidget) return;
-  const int size = GetRowsSize();
-  const int old = ClientAcross();
+  const int size = GetDockSize();
+  const int old = IsHorizontal() ? fWidget->height() : fWidget->width();
   if (size == old) return;
   if (IsHorizontal())
     fWidget->resize(fWidget->width(), size);
@@ -393,19 +427,32 @@ void TzbDockControl::AdjustSize() {
 }
 
 void TzbDockControl::PaintBackgroundAt(TCanvas& dc, const TBrush& brush, const TRect& r, const TPoint& origin) const {
-  if (!fWidget || IsRectEmpty(r) || !TzbBarManagerList::Contains(fManager)) return;
+  if (!fWidget || IsRectEmpty(r) || !HasManager()) return;
   dc.Painter().save();
   dc.Painter().setClipRect(ToQRect(r), Qt::IntersectClip);
+  PaintBackground(dc, brush, r, origin);
+  dc.Painter().restore();
+}
+
+void TzbDockControl::PaintBackground(TCanvas& dc, const TBrush& brush, const TRect&, const TPoint& origin) const {
   fManager->PainterClass().DrawDockBackground(dc, brush,
                                               Bounds(-origin.X, -origin.Y, fWidget->width(), fWidget->height()));
-  dc.Painter().restore();
 }
 
 void TzbDockControl::Paint(QWidget& widget) {
   TCanvas dc(&widget);
   const TRect r = Rect(0, 0, widget.width(), widget.height());
   if (IsRectEmpty(r)) return;
-  fManager->PainterClass().DrawDockBackground(dc, SolidBrush(clBtnFace), r);
+  PaintBackground(dc, SolidBrush(clBtnFace), r, Point(0, 0));
+  if (!GetSunkenBorder()) return;
+  // A sunken edge: shadow at the top and left, highlight at the bottom and right.
+  QPainter& p = dc.Painter();
+  p.setPen(ToQColor(clBtnShadow));
+  p.drawLine(0, 0, r.Right - 1, 0);
+  p.drawLine(0, 0, 0, r.Bottom - 1);
+  p.setPen(ToQColor(clBtnHighlight));
+  p.drawLine(0, r.Bottom - 1, r.Right - 1, r.Bottom - 1);
+  p.drawLine(r.Right - 1, 0, r.Right - 1, r.Bottom - 1);
 }
 
 }  // namespace zyn

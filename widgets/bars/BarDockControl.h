@@ -18,11 +18,12 @@ class QWidget;
 namespace zyn {
 
 class TzbBarControl;
+class TzbBarDockControl;
 
 class TzbDockControl {
  public:
   TzbDockControl(TzbBarManager& manager, QWidget* form, TzbBarDockingStyle side);
-  ~TzbDockControl();
+  virtual ~TzbDockControl();
   TzbDockControl(const TzbDockControl&) = delete;
   TzbDockControl& operator=(const TzbDockControl&) = delete;
 
@@ -32,7 +33,17 @@ class TzbDockControl {
   bool IsHorizontal() const { return fSide == dsTop || fSide == dsBottom; }
   bool IsNearEdge() const { return fSide == dsLeft || fSide == dsTop; }
   bool AllowDocking = true;
-  bool CanDocking(const TzbBar& bar) const { return AllowDocking; }
+  virtual bool CanDocking(const TzbBar& bar) const { return AllowDocking; }
+  // The manager (nil for a dock control placed by the form whose manager is not set or gone).
+  TzbBarManager* BarManager() const { return fManager; }
+  // A dock control the form placed itself (TzbBarDockControl), not one along the form's edges.
+  virtual TzbBarDockControl* AsUserDock() { return nullptr; }
+  // The dock control whose window this is (nil for other widgets).
+  static TzbDockControl* OfWidget(const QWidget* widget);
+  // Whether a sunken edge runs around the client area (it takes one pixel at each side).
+  virtual bool GetSunkenBorder() const;
+  // The size across the rows with the border.
+  int GetDockSize() const;
 
   int RowCount() const { return static_cast<int>(fRows.size()); }
   int RowOf(const TzbBarControl* window) const;
@@ -49,7 +60,7 @@ class TzbDockControl {
   int PosInRow(int row, const TPoint& screenPoint) const;
   TRect GetDockZone() const;        // in screen coordinates
   TRect GetRowRect(int row) const;  // in client coordinates
-  int GetRowsSize() const;
+  virtual int GetRowsSize() const;
   void UpdateDock();
   void Paint(QWidget& widget);
   // Paints the dock's background into r of a canvas whose origin lies at origin in the dock's
@@ -59,7 +70,23 @@ class TzbDockControl {
   TzbBarControl* DraggedIn = nullptr;   // a floating window being dragged into the dock
   std::function<void()> OnSizeChanged;  // the dock's size across changed
 
+ protected:
+  TzbDockControl(TzbBarManager* manager, QWidget* parent, TzbBarDockingStyle side, bool userPlaced);
+  // The background in the dock's client coordinates: r of a canvas whose origin lies at origin.
+  virtual void PaintBackground(TCanvas& dc, const TBrush& brush, const TRect& r, const TPoint& origin) const;
+  virtual void AdjustSize();
+  // The dock's window changed its size.
+  virtual void Resized() {}
+  // The dock's window is being destroyed with its parent (its children still exist).
+  virtual void WidgetGoing() {}
+  void SetManagerPointer(TzbBarManager* manager) { fManager = manager; }
+  void SetSide(TzbBarDockingStyle side) { fSide = side; }
+  bool HasManager() const;
+  int ClientAlong() const;
+  int ClientAcross() const;
+
  private:
+  friend class TzbDockWidget;
   struct TCol {
     TzbBarControl* Window;
     TPoint Desired;  // wished position in client coordinates
@@ -68,10 +95,7 @@ class TzbDockControl {
     std::vector<TCol> Cols;
     int Size = 0;
   };
-  int ClientAlong() const;
-  int ClientAcross() const;
   void LayoutRows();
-  void AdjustSize();
   TPoint ScreenToClient(const TPoint& p) const;
 
   TzbBarManager* fManager;

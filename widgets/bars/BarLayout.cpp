@@ -6,6 +6,7 @@
 #include "platform/QtText.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarUserDockControl.h"
 #include "widgets/bars/BarWindow.h"
 
 #include <QApplication>
@@ -312,10 +313,20 @@ bool ValidDockedStyle(int s) { return s >= dsLeft && s <= dsBottom; }
 void ReadBarValues(TzbBar& bar, const TReader& r, const TNode& node) {
   TzbBarManager& m = bar.Manager();
   try {
+    // Dock controls the layout names that are gone (or are no dock controls of this form) leave
+    // the whole bar where the form put it: its stored row and position belong to that dock.
+    TzbBarDockControl* dockedDock = nullptr;
+    TzbBarDockControl* dock = nullptr;
+    if (const auto path = r.Store().Read(node, "DockedDockControl"); path && !path->empty())
+      if (!(dockedDock = m.FindDockControl(*path))) throw TFailedRead{};
+    if (const auto path = r.Store().Read(node, "DockControl"); path && !path->empty())
+      if (!(dock = m.FindDockControl(*path))) throw TFailedRead{};
     bar.SetCaption(r.String(node, "Caption", bar.Caption()));
+    bar.SetDockedDockControl(dockedDock);
     const int docked = r.Int(node, "DockedDockingStyle", bar.DockedDockingStyle(), INT32_MIN, INT32_MAX);
-    if (!ValidDockedStyle(docked) || !m.CanDocking(bar, static_cast<TzbBarDockingStyle>(docked))) throw TFailedRead{};
-    bar.SetDockedDockingStyle(static_cast<TzbBarDockingStyle>(docked));
+    if (!ValidDockedStyle(docked) || !m.CanDocking(bar, static_cast<TzbBarDockingStyle>(docked), dockedDock))
+      throw TFailedRead{};
+    if (!dockedDock) bar.SetDockedDockingStyle(static_cast<TzbBarDockingStyle>(docked));
     bar.SetDockedLeft(r.Int(node, "DockedLeft", bar.DockedLeft(), 0, kMaxStoredCoordinate));
     bar.SetDockedTop(r.Int(node, "DockedTop", bar.DockedTop(), 0, kMaxStoredCoordinate));
     bar.OneOnRow = r.Bool(node, "OneOnRow", bar.OneOnRow);
@@ -324,11 +335,12 @@ void ReadBarValues(TzbBar& bar, const TReader& r, const TNode& node) {
     bar.FloatTop = r.Int(node, "FloatTop", bar.FloatTop, -kMaxStoredCoordinate, kMaxStoredCoordinate);
     bar.FloatClientWidth = r.Int(node, "FloatClientWidth", bar.FloatClientWidth, 0, kMaxStoredCoordinate);
     bar.FloatClientHeight = r.Int(node, "FloatClientHeight", bar.FloatClientHeight, 0, kMaxStoredCoordinate);
+    bar.SetDockControl(dock);
     const int style = r.Int(node, "DockingStyle", bar.DockingStyle(), INT32_MIN, INT32_MAX);
     if (style < dsNone || style > dsBottom ||
-        (style != dsNone && !m.CanDocking(bar, static_cast<TzbBarDockingStyle>(style))))
+        (style != dsNone && !m.CanDocking(bar, static_cast<TzbBarDockingStyle>(style), dock)))
       throw TFailedRead{};
-    bar.SetDockingStyle(static_cast<TzbBarDockingStyle>(style));
+    if (!dock) bar.SetDockingStyle(static_cast<TzbBarDockingStyle>(style));
     const bool visible = r.Bool(node, "Visible", false);
     bar.Collection().Loading = true;
     bar.SetVisible(visible);
@@ -428,6 +440,8 @@ void WriteBarLayout(TzbBarManager& m, TzbBarLayoutStore& store) {
     const TzbBar& bar = *m.Bars().Items(n);
     const TNode node = BarNode(n);
     store.Write(node, "Caption", bar.Caption());
+    if (bar.DockedDockControl())
+      store.Write(node, "DockedDockControl", TzbBarManager::DockControlPath(*bar.DockedDockControl()));
     store.Write(node, "DockedDockingStyle", std::to_string(bar.DockedDockingStyle()));
     store.Write(node, "DockedLeft", std::to_string(bar.DockedLeft()));
     store.Write(node, "DockedTop", std::to_string(bar.DockedTop()));
@@ -437,6 +451,7 @@ void WriteBarLayout(TzbBarManager& m, TzbBarLayoutStore& store) {
     store.Write(node, "FloatTop", std::to_string(bar.FloatTop));
     store.Write(node, "FloatClientWidth", std::to_string(bar.FloatClientWidth));
     store.Write(node, "FloatClientHeight", std::to_string(bar.FloatClientHeight));
+    if (bar.DockControl()) store.Write(node, "DockControl", TzbBarManager::DockControlPath(*bar.DockControl()));
     store.Write(node, "DockingStyle", std::to_string(bar.DockingStyle()));
     store.Write(node, "Visible", BoolText(bar.Visible()));
     WriteLinks(bar.ItemLinks(), store, node, true);

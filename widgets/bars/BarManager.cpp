@@ -99,6 +99,7 @@ TzbBarManager::~TzbBarManager() {
   fGroups.clear();
   fBars.reset();
   while (!fItems.empty()) FreeItem(fItems.back().get());
+  DetachDockControls();
   auto& list = ManagerList();
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
   Office11ColorsRelease();

@@ -25,6 +25,8 @@ class TzxLookAndFeel;
 class TzbThemeChangedNotificator;
 class TzbBarLayoutStore;
 class TzbBarPopupMenuLinks;
+class TzbDockControl;
+class TzbBarDockControl;
 
 // The background bitmaps of bars and of drop-down menus. A change of `Bar` makes the manager run
 // StyleChanged so that every bar window and dock repaints; `SubMenu` is only stored.
@@ -232,7 +234,30 @@ class TzbBarManager {
   void ResetUsageData();  // asks first
   std::function<void(TzbBarManager&, TzbBar&)> OnBarBeforeReset, OnBarAfterReset;
 
+  // --- dock controls (BarUserDockControl.cpp) ---
+  // Every dock control of the manager: the four along the form's edges and those the form placed.
+  int GetDockControlCount() const { return static_cast<int>(fDockControls.size()); }
+  TzbDockControl* GetDockControl(int index) const;
+  void AddDockControl(TzbDockControl* dock);
+  // Bars that live in or return to the dock forget it (a bar shown in it is hidden first).
+  void RemoveDockControl(TzbDockControl* dock);
+  // The dock control a stored layout names: "<form>.<name>" (the first part a top-level window by
+  // its object name, the rest nested names inside it), or "<name>" inside the manager's form. Nil
+  // for an empty path, a path that names nothing, another kind of object or another manager's dock.
+  TzbBarDockControl* FindDockControl(const std::string& path) const;
+  // The path a stored layout keeps for a dock control (form name, ".", dock name).
+  static std::string DockControlPath(const TzbBarDockControl& dock);
+  // Docking permission for a dock control: nil or an edge dock as CanDocking(bar, style); a dock the
+  // form placed decides itself whether it takes the bar.
+  bool CanDocking(const TzbBar& bar, TzbBarDockingStyle style, const TzbDockControl* dock) const;
+  // The colour of dock controls: the form's colour while AutoDockColor; setting it ends AutoDockColor.
+  TColor DockColor() const;
+  void SetDockColor(TColor value);
+
  private:
+  void DetachDockControls();  // the manager goes: the docks the form placed lose it
+  std::vector<TzbDockControl*> fDockControls;
+  TColor fDockColor = clBtnFace;
   void TakeDesignState();
   void RestoreStoredLayout();
   void SaveStoredLayout();

@@ -95,6 +95,7 @@ TzbBarScreen::TzbBarScreen(TzbBarManager& manager) : fManager(&manager), fForm(m
   for (int i = 0; i < 4; ++i) {
     fDocks[i] = std::make_unique<TzbDockControl>(manager, fForm, sides[i]);
     fDocks[i]->OnSizeChanged = [this]() { LayoutForm(); };
+    manager.AddDockControl(fDocks[i].get());
   }
   manager.WindowFactory = [this](TzbBarItemLinks& links) -> std::unique_ptr<TzbBarWindow> {
     if (links.OwnerKind() == TzbBarItemLinks::okBar && links.OwnerBar())
@@ -179,11 +180,20 @@ TzbBarScreen::~TzbBarScreen() {
   TAppEventFilter::RemoveHandler(fInputHandler);
   if (fPopupLinks) fPopupLinks->DestroyBarControl();
   // The windows need the docks: they go first (the bars stay visible and get windows again from a
-  // new screen).
-  for (int i = 0; i < fManager->Bars().Count(); ++i) fManager->Bars().Items(i)->ItemLinks().DestroyBarControl();
+  // new screen). The docks do not lay their rows out meanwhile: the windows that stay a moment
+  // longer would write the rows left by the others into their bars (a layout stored afterwards
+  // would then move the toolbars above the menu bar).
+  {
+    const TzbBarLockScope lock(*fManager);
+    for (int i = 0; i < fManager->Bars().Count(); ++i) fManager->Bars().Items(i)->ItemLinks().DestroyBarControl();
+  }
+  // The docks the form placed stay: they collapse now that their bar windows are gone.
+  for (int i = 0; i < fManager->GetDockControlCount(); ++i)
+    if (fManager->GetDockControl(i)->AsUserDock()) fManager->GetDockControl(i)->UpdateDock();
   for (int i = 0; i < fManager->GetItemCount(); ++i)
     if (TzbBarItemLinks* links = SubItemLinksOf(*fManager->GetItem(i))) links->DestroyBarControl();
   fPopupLinks.reset();
+  for (auto& dock : fDocks) fManager->RemoveDockControl(dock.get());
   fManager->WindowFactory = nullptr;
   if (fForm) fForm->removeEventFilter(fFormFilter.get());
   auto& list = Screens();
@@ -211,8 +221,8 @@ void TzbBarScreen::LayoutForm() {
   fLayingOut = true;
   for (int pass = 0; pass < 3; ++pass) {
     const int w = fForm->width(), h = fForm->height();
-    const int top = Dock(dsTop)->GetRowsSize(), bottom = Dock(dsBottom)->GetRowsSize();
-    const int left = Dock(dsLeft)->GetRowsSize(), right = Dock(dsRight)->GetRowsSize();
+    const int top = Dock(dsTop)->GetDockSize(), bottom = Dock(dsBottom)->GetDockSize();
+    const int left = Dock(dsLeft)->GetDockSize(), right = Dock(dsRight)->GetDockSize();
     const QRect tops[4] = {QRect(0, top, left, std::max(0, h - top - bottom)), QRect(0, 0, w, top),
                            QRect(w - right, top, right, std::max(0, h - top - bottom)),
                            QRect(0, h - bottom, w, bottom)};
@@ -401,8 +411,15 @@ TzbDockControl* TzbBarScreen::FindDockAt(const TPoint& cursor, const TzbBar& bar
   if (ctrl) return nullptr;
   for (TzbBarDockingStyle side : {dsLeft, dsRight, dsTop, dsBottom}) {
     TzbDockControl* d = Dock(side);
-    if (!d || !d->CanDocking(bar) || !fManager->CanDocking(bar, side)) continue;
-    if (PtInRect(d->GetDockZone(), cursor)) return d;
+    if (d && d->CanDocking(bar) && fManager->CanDocking(bar, side) && PtInRect(d->GetDockZone(), cursor)) return d;
+    // Then the dock controls the form placed itself, of that side.
+    for (int i = 0; i < fManager->GetDockControlCount(); ++i) {
+      TzbDockControl* user = fManager->GetDockControl(i);
+      if (!user->AsUserDock() || user->DockingStyle() != side || !user->Widget() || !user->Widget()->isVisible() ||
+          !user->Widget()->isEnabled() || !user->CanDocking(bar) || !fManager->CanDocking(bar, side, user))
+        continue;
+      if (PtInRect(user->GetDockZone(), cursor)) return user;
+    }
   }
   return nullptr;
 }

@@ -10,6 +10,7 @@
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarScreen.h"
 #include "widgets/bars/BarSubMenuControl.h"
+#include "widgets/bars/BarUserDockControl.h"
 #include "widgets/bars/BarUtils.h"
 
 #include <QApplication>
@@ -196,7 +197,7 @@ void TzbBarControl::CreateWindowWidget() {
 void TzbBarControl::ControlsCreated() {
   TzbBarScreen* screen = TzbBarScreen::Of(*fManager);
   fDockingStyle = fBar->DockingStyle();
-  fDock = (fDockingStyle != dsNone && screen) ? screen->Dock(fDockingStyle) : nullptr;
+  fDock = (fDockingStyle != dsNone && screen) ? fBar->RealDockControl() : nullptr;
   if (!fDock) fDockingStyle = dsNone;
   fCanvas->Font.Font = fManager->BarFont();
   fClientCanvas->Font.Font = fManager->BarFont();
@@ -230,7 +231,7 @@ void TzbBarControl::ChangeDockingStyle(TzbBarDockingStyle style, TzbDockControl*
   fLinks->SetRecentLimit(-1);
   fDock = style == dsNone ? nullptr : dock;
   fDockingStyle = fDock ? style : dsNone;
-  fBar->TakeDockingStyleFromWindow(fDockingStyle);
+  fBar->TakeDockFromWindow(fDockingStyle, fDock);
   DestroyItemControls();
   CreateItemControls();
   fTruncated = false;
@@ -293,7 +294,7 @@ void TzbBarControl::WindowMoved() {
 
 void TzbBarControl::WritePosition() {
   if (!fWidget || fManager->IsDestroying() || fClosing) return;
-  fBar->TakeDockingStyleFromWindow(fDockingStyle);
+  fBar->TakeDockFromWindow(fDockingStyle, fDock);
   if (fDockingStyle == dsNone) {
     const TRect w = WindowRect();
     const TRect c = ClientRect();
@@ -1055,15 +1056,22 @@ void TzbBarControl::ToggleFloating() {
     return;
   }
   const bool first = !bar->EverDocked();
-  const TzbBarDockingStyle target = first || bar->DockedDockingStyle() == dsNone ? dsTop : bar->DockedDockingStyle();
-  if (!m.CanDocking(*bar, target)) return;
+  // Back into the dock control the bar came from, or the edge dock of its docked style.
+  TzbBarDockControl* docked = first ? nullptr : bar->DockedDockControl();
+  const TzbBarDockingStyle target = docked                                         ? docked->DockingStyle()
+                                    : first || bar->DockedDockingStyle() == dsNone ? dsTop
+                                                                                   : bar->DockedDockingStyle();
+  if (!m.CanDocking(*bar, target, docked)) return;
   if (first) {
     // Docked for the first time: alone on a new row after the rows there are.
     TzbBarScreen* screen = TzbBarScreen::Of(m);
     bar->OneOnRow = true;
     bar->SetRow(screen && screen->Dock(target) ? screen->Dock(target)->RowCount() : 0);
   }
-  bar->SetDockingStyle(target);  // frees this window
+  if (docked)
+    bar->SetDockControl(docked);  // frees this window
+  else
+    bar->SetDockingStyle(target);  // frees this window
 }
 
 void TzbBarControl::MouseLeave() {

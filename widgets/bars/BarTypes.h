@@ -14,6 +14,7 @@ class TzbBarItemLink;
 class TzbBarItemLinks;
 class TzbBarItemControl;
 class TzbDockControl;
+class TzbBarDockControl;
 class TzbBarWindow;
 class TzbBarItemControlPainter;
 

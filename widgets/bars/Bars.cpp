@@ -2,6 +2,7 @@
 
 #include "widgets/bars/BarItem.h"
 #include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarUserDockControl.h"
 #include "widgets/bars/BarWindow.h"
 
 #include <algorithm>
@@ -66,6 +67,7 @@ void TzbBar::SetDockingStyle(TzbBarDockingStyle value) {
   if (wasVisible) SetVisible(false);
   fDockingStyle = value;
   if (value != dsNone) fDockedDockingStyle = value, fEverDocked = true;
+  if (!fDockingChange) fDockControl = nullptr;  // the style names an edge dock, or floating
   fLinks->SetRecentLimit(-1);
   if (wasVisible) SetVisible(true);
   if (!fOwner->Loading) {
@@ -118,6 +120,7 @@ void TzbBar::Assign(const TzbBar& source) {
   AllowQuickCustomizing = source.AllowQuickCustomizing;
   AllowReset = source.AllowReset;
   SetCaption(source.fCaption);
+  SetDockedDockControl(source.fDockedDockControl);
   fDockedDockingStyle = source.fDockedDockingStyle;
   fDockedLeft = source.fDockedLeft;
   fDockedTop = source.fDockedTop;
@@ -133,7 +136,7 @@ void TzbBar::Assign(const TzbBar& source) {
   RotateWhenVertical = source.RotateWhenVertical;
   fRow = source.fRow;
   fWholeRow = source.fWholeRow;
-  SetDockingStyle(source.fDockingStyle);
+  SetDocking(source.fDockingStyle, source.fDockControl);
   fLinks->UseRecentItems = source.fLinks->UseRecentItems;
   UseRestSpace = source.UseRestSpace;
   Color = source.Color;
@@ -142,7 +145,11 @@ void TzbBar::Assign(const TzbBar& source) {
 
 void TzbBar::ApplyLoaded() {
   fLinks->ApplyLoadedState(true);
-  if (fDockingStyleLoaded) {
+  if (fDockControlLoaded) {
+    fDockControlLoaded = false;
+    SetDockControl(fLoadedDockControl);
+  }
+  if (fDockingStyleLoaded && !fDockControl) {
     fDockingStyleLoaded = false;
     SetDockingStyle(fLoadedDockingStyle);
   }

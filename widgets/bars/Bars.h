@@ -100,7 +100,30 @@ class TzbBar {
   void ResetWithConfirmation();
   void ApplyLoaded();  // the manager's Loaded step
 
+  // --- dock controls the form placed (BarUserDockControl.cpp) ---
+  // The dock control the bar lives in (nil: an edge dock or floating). Setting it docks the bar
+  // there with the dock's style; another manager's dock is refused.
+  TzbBarDockControl* DockControl() const { return fDockControl; }
+  void SetDockControl(TzbBarDockControl* value);
+  // The dock control a floating bar returns to when it docks again (nil: the edge dock of
+  // DockedDockingStyle).
+  TzbBarDockControl* DockedDockControl() const { return fDockedDockControl; }
+  void SetDockedDockControl(TzbBarDockControl* value);
+  // Style and dock together (copies and stored layouts): an edge dock counts as nil.
+  void SetDocking(TzbBarDockingStyle style, TzbDockControl* dock);
+  // The dock the bar's window goes to: its DockControl, or the edge dock of its style; nil floating.
+  TzbDockControl* RealDockControl() const;
+  // The bar window moved itself (a drag, its bookkeeping): the bar takes its style and dock.
+  void TakeDockFromWindow(TzbBarDockingStyle style, TzbDockControl* dock);
+  // The dock control changed its side (its Align): the bar takes that style.
+  void DockControlStyleChanged();
+
  private:
+  TzbBarDockControl* fDockControl = nullptr;
+  TzbBarDockControl* fDockedDockControl = nullptr;
+  TzbBarDockControl* fLoadedDockControl = nullptr;
+  bool fDockControlLoaded = false;
+  bool fDockingChange = false;
   TzbBars* fOwner;
   std::string fCaption, fName;
   bool fIsMainMenu = false;

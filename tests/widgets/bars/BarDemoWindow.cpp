@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QTest>
+#include <QVBoxLayout>
 #include <QWindow>
 
 namespace zyn::test {
@@ -171,6 +172,7 @@ BarDemoWindow::BarDemoWindow(const std::string& layoutFile) {
   // A stored layout is read in the Loaded step, so with one the bars get their place first.
   if (!m.StoreInIniFile) m.Loaded();
   AddSideBar();
+  AddUserDock();
   Screen = std::make_unique<TzbBarScreen>(m);
   Screen->SetClientWidget(Client);
   MainMenu->SetVisible(true);
@@ -197,7 +199,19 @@ void BarDemoWindow::AddSideBar() {
     Events.push_back("OnItemClick:" + item.CustomData);
   };
   layout->addWidget(SideBar);
-  layout->addStretch(1);
+}
+
+void BarDemoWindow::AddUserDock() {
+  auto* middle = new QWidget(Client);
+  middle->setObjectName(QStringLiteral("Middle"));
+  auto* column = new QVBoxLayout(middle);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addStretch(1);
+  UserDock = std::make_unique<TzbBarDockControl>(middle, "UserDock", Manager.get());
+  column->addWidget(UserDock->Widget());
+  column->addStretch(1);
+  static_cast<QBoxLayout*>(Client->layout())->addWidget(middle, 1);
 }
 
 QPoint BarDemoWindow::SideBarItemPoint(const TzbSideBarItem& item) const {
@@ -373,6 +387,24 @@ QWindow* BarDemoWindow::WindowAt(const QPoint& screen, QPoint& local) const {
   if (!target) target = const_cast<QWidget*>(&Form);
   local = target->mapFromGlobal(screen);
   return target->windowHandle();
+}
+
+QPoint BarDemoWindow::GripOf(const TzbBar* bar) const {
+  const TRect w = WindowOf(bar)->WindowRect();
+  return QPoint(w.Left + 3, w.Top + w.Height() / 2);
+}
+
+QPoint BarDemoWindow::CaptionOf(const TzbBar* bar) const {
+  TzbBarControl* window = WindowOf(bar);
+  const TRect w = window->WindowRect();
+  const TRect c = window->FloatingCaptionRect();
+  return QPoint(w.Left + c.Left + 4, w.Top + c.Top + c.Height() / 2);
+}
+
+void BarDemoWindow::Drag(const QPoint& from, const QPoint& to) {
+  Press(from);
+  Move(QPoint((from.x() + to.x()) / 2, (from.y() + to.y()) / 2));
+  Move(to);
 }
 
 void BarDemoWindow::Press(const QPoint& screen, Qt::MouseButton button) {

@@ -6,6 +6,10 @@
 //
 // The client area holds a side bar at its left edge (the six sample groups, as
 // `BuildSampleSideBar` fills it), as the main window shows it in its fold panel.
+//
+// Right of the side bar, half way down the client area, the form places a dock control of its own
+// ("UserDock", path "BarDemoForm.UserDock", Align dalTop): empty at the start, it takes toolbars
+// docked into it by code or dragged over it.
 
 #include "BarTestSupport.h"
 #include "SideBarTestSupport.h"
@@ -14,6 +18,7 @@
 #include "widgets/bars/BarScreen.h"
 #include "widgets/bars/BarSubMenuControl.h"
 #include "widgets/bars/BarToolbarControl.h"
+#include "widgets/bars/BarUserDockControl.h"
 
 #include <QPoint>
 #include <QWidget>
@@ -43,6 +48,9 @@ class BarDemoWindow {
   std::vector<TzbBar*> Toolbars;  // "Dateimenü", "Bearbeiten", "VADAzivu", "Hilfe", "Programmiermenü"
   TzbSideBar* SideBar = nullptr;  // in the client area, owned by it
   static constexpr int SideBarWidth = 150;
+  // The dock control in the middle of the client area; it goes after the manager (which keeps
+  // the layout when it goes).
+  std::unique_ptr<TzbBarDockControl> UserDock;
 
   // "OnClickItem:<name>", "OnClick:<name>" and the side bar's "OnItemClick:<frame key>" in the order
   // the events came.
@@ -71,6 +79,13 @@ class BarDemoWindow {
   QPoint SideBarItemPoint(const TzbSideBarItem& item) const;
   QPoint SideBarGroupPoint(const TzbSideGroup& group) const;
 
+  // A point on the drag handle of a docked bar, and one on the caption of a floating bar away from
+  // its close button.
+  QPoint GripOf(const TzbBar* bar) const;
+  QPoint CaptionOf(const TzbBar* bar) const;
+  // Presses at from and moves through the middle to to (the button stays down).
+  void Drag(const QPoint& from, const QPoint& to);
+
   // Mouse input at a screen point, delivered to the top-level window under it.
   void Press(const QPoint& screen, Qt::MouseButton button = Qt::LeftButton);
   void Release(const QPoint& screen, Qt::MouseButton button = Qt::LeftButton);
@@ -90,6 +105,7 @@ class BarDemoWindow {
   void Add(TzbBarItemLinks& links, TzbBarItem* item, bool beginGroup = false);
   QWindow* WindowAt(const QPoint& screen, QPoint& local) const;
   void AddSideBar();
+  void AddUserDock();
 };
 
 }  // namespace zyn::test

@@ -24,23 +24,6 @@ using test::BarDemoWindow;
 class BarDocking : public ::testing::Test, public BarDemoWindow {
  protected:
   TzbBar* Hilfe() const { return Toolbars[3]; }
-  // A point on the drag handle of a docked bar.
-  QPoint GripOf(TzbBar* bar) const {
-    const TRect w = WindowOf(bar)->WindowRect();
-    return QPoint(w.Left + 3, w.Top + w.Height() / 2);
-  }
-  // A point on the caption of a floating bar, away from the close button.
-  QPoint CaptionOf(TzbBar* bar) const {
-    TzbBarControl* window = WindowOf(bar);
-    const TRect w = window->WindowRect();
-    const TRect c = window->FloatingCaptionRect();
-    return QPoint(w.Left + c.Left + 4, w.Top + c.Top + c.Height() / 2);
-  }
-  void Drag(const QPoint& from, const QPoint& to) {
-    Press(from);
-    Move(QPoint((from.x() + to.x()) / 2, (from.y() + to.y()) / 2));
-    Move(to);
-  }
 };
 
 TEST_F(BarDocking, AToolbarDraggedByItsGripFloatsAndDocksAtTheBottomAfterTheDockingDelay) {

@@ -119,6 +119,11 @@ TEST(BarX11Child, ClicksOpenTheMenuWithoutTakingTheFocusAndRunTheEntry) {
   ASSERT_TRUE(XDrag(onCaption, demo.Form.mapToGlobal(QPoint(300, demo.Form.height() - 4))));
   ASSERT_TRUE(QTest::qWaitFor([&] { return hilfe->DockingStyle() == dsBottom && !demo.Screen->Moving(); }));
   EXPECT_EQ(demo.WindowOf(hilfe)->DockControl(), demo.Screen->Dock(dsBottom));
+  // Dragged by its grip onto the dock control in the middle of the form, it docks there.
+  ASSERT_TRUE(XDrag(demo.GripOf(hilfe), demo.UserDock->Widget()->mapToGlobal(QPoint(60, 0))));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return hilfe->DockControl() == demo.UserDock.get() && !demo.Screen->Moving(); }));
+  EXPECT_EQ(demo.WindowOf(hilfe)->DockControl(), demo.UserDock.get());
+  EXPECT_EQ(demo.UserDock->Widget()->height(), demo.WindowOf(hilfe)->WindowRect().Height());
 }
 
 class BarX11ChildForm : public ::testing::Test {
