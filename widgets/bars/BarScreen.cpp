@@ -4,9 +4,11 @@
 #include "platform/PopupWindows.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarDockControl.h"
+#include "widgets/bars/BarHelp.h"
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarMdi.h"
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarPopupMenuLinks.h"
 #include "widgets/bars/BarSubMenuControl.h"
@@ -16,6 +18,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMdiArea>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
@@ -165,6 +168,7 @@ bool TzbBarScreen::ManagerAlive() const { return TzbBarManagerList::Contains(fMa
 
 TzbBarScreen::~TzbBarScreen() {
   EndDrag();
+  fMdiClient.reset();
   if (!ManagerAlive()) {
     // The manager went first and took its windows with it.
     TAppEventFilter::RemoveHandler(fInputHandler);
@@ -203,6 +207,8 @@ TzbDockControl* TzbBarScreen::Dock(TzbBarDockingStyle side) const {
 
 void TzbBarScreen::SetClientWidget(QWidget* widget) {
   fClient = widget;
+  fMdiClient.reset();
+  if (auto* area = qobject_cast<QMdiArea*>(widget)) fMdiClient = std::make_unique<TzbBarMdiClient>(*fManager, *area);
   LayoutForm();
 }
 
@@ -257,6 +263,7 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
   const int key = e->key();
   TKeyState& k = Keys();
   if (key == 0 || key == Qt::Key_unknown) return false;
+  if (TzbBarControl::WindowButtonHeld()) return true;  // a window button of the menu bar is held down
   // The in-place edit window of an edit or combo item takes its own keys.
   if (receiver && receiver->property("zbInPlaceEdit").toBool()) return false;
   // While another modal window is up the keys are its own: no accelerator of the form's bars, and
@@ -274,6 +281,10 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
     if (down) {
       k.KeyForwarded = true;
       k.ForwardedKey = key;
+      if (key == Qt::Key_F1 && ShiftOf(e->modifiers()) == 0) {
+        ShowActiveBarHelp(*head);  // closes the menus; the key's release is swallowed
+        return true;
+      }
       head->KeyDown(key, ShiftOf(e->modifiers()));
       if (TCustomzbBarControl::ActiveBarControl()) k.KeyForwarded = false;
     }
@@ -298,6 +309,7 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
     return false;
   if (fManager->IsCustomizing() || fManager->Designing) return false;
   const unsigned shift = ShiftOf(e->modifiers());
+  if (down && key == Qt::Key_F1 && shift == 0 && ShowBarHelpAt(*fManager, BarCursorPos())) return true;
   if (down) {
     if (key == Qt::Key_Alt) {
       k.AltPending = true;

@@ -43,6 +43,7 @@ TzbBarControl::TzbBarControl(TzbBarManager& manager, TzbBar& bar)
 
 TzbBarControl::~TzbBarControl() {
   fClosing = true;
+  ForgetWindowButtons();
   if (MenuModeBarRef() == this) MenuModeBarRef() = nullptr;
   if (TzbBarScreen* screen = TzbBarScreen::Of(*fManager); screen && screen->MovingWindow() == this) screen->EndDrag();
   if (ChildMenu) {
@@ -417,6 +418,7 @@ TzbBarHitCode TzbBarControl::HitTest(const TPoint& wp) const {
   const TRect in = ClientInsets();
   const TPoint client = Point(wp.X - in.Left, wp.Y - in.Top);
   if (ClickableAt(client)) return htClient;
+  if (WindowButtonAt(client) >= 0) return htNowhere;  // the buttons take their own presses
   if (fManager->PainterClass().AllowsQuickCustomizing() && PtInRect(MarkRect(), wp)) return htMark;
   if (PtInRect(SizeGripRect(), wp)) return htBottomRight;
   if (IsFloating() && fWidget) {
@@ -474,6 +476,7 @@ void TzbBarControl::CalcItemRects() {
   const int across = vertical ? client.Width() : client.Height();
   int avail = along;
   if (MarkExists() && (!wraps || IsDocked())) avail -= kMarkZone;
+  avail -= WindowButtonsLength();
   int lineThick = wraps ? 0 : across;
   int lineOffset = 0, pos = 0;
   const int sepSize = fManager->PainterClass().GetToolbarSeparatorSize();
@@ -629,6 +632,7 @@ void TzbBarControl::CalcWrappedSize(TzbBarDockingStyle style, int length, TzbSiz
   const int minWidth = size.Width;
   length = std::max(length, minWidth);
   if (MarkExists()) length -= kMarkZone;
+  length -= WindowButtonsLength();
   const auto& shown = fLinks->ShownLinks();
   const int n = static_cast<int>(shown.size());
   const int sepSize = fManager->PainterClass().GetToolbarSeparatorSize();
@@ -926,6 +930,7 @@ void TzbBarControl::MouseDown(const TPoint& p, TzbMouseButton button) {
     return;
   }
   if (button != mbLeft || IgnoreNextButtonUp) return;
+  if (WindowButtonMouseDown(p)) return;
   const TzbBarHitCode hit = HitTest(wp);
   if (hit == htClient) {
     TzbBarItemControl* c = ControlAt(p);
@@ -990,6 +995,7 @@ void TzbBarControl::MouseDown(const TPoint& p, TzbMouseButton button) {
 void TzbBarControl::MouseMove(const TPoint& p) {
   const TRect in = ClientInsets();
   const TPoint wp = Point(p.X + in.Left, p.Y + in.Top);
+  if (WindowButtonMouseMove(p)) return;
   if (fCloseTracking) {
     const int state = PtInRect(CloseButtonRect(), wp) ? 2 : 1;
     if (state != fCloseState) {
@@ -1022,6 +1028,7 @@ void TzbBarControl::MouseMove(const TPoint& p) {
 }
 
 void TzbBarControl::MouseUp(const TPoint& p, TzbMouseButton button) {
+  if (button == mbLeft && WindowButtonMouseUp(p)) return;
   if (fCloseTracking && button == mbLeft) {
     const TRect in = ClientInsets();
     const bool close = fCloseState == 2 && PtInRect(CloseButtonRect(), Point(p.X + in.Left, p.Y + in.Top));
@@ -1067,6 +1074,7 @@ void TzbBarControl::ToggleFloating() {
 }
 
 void TzbBarControl::MouseLeave() {
+  WindowButtonMouseLeave();
   if (fActive) return;
   if (fMarkState == 1) {
     fMarkState = 0;
@@ -1132,6 +1140,7 @@ void TzbBarControl::Paint() {
     PaintItem(*c);
     first = false;
   }
+  PaintWindowButtons(dc);
   if (IsDocked() && MarkExists()) p.DrawQuickButton(*this, dc, brush, p.GetQuickButtonRect(*this));
 }
 

@@ -8,6 +8,7 @@
 #include "widgets/bars/BarItemRegistry.h"
 #include "widgets/bars/BarListItem.h"
 #include "widgets/bars/BarMRUListItem.h"
+#include "widgets/bars/BarMdi.h"
 #include "widgets/bars/BarUtils.h"
 
 namespace zyn {
@@ -45,6 +46,7 @@ const std::vector<TKind>& Kinds() {
       {TzbBarLargeButton::kClassName, ControlClass<TzbBarLargeButtonControl>(), true},
       {TzbBarDateCombo::kClassName, ControlClass<TzbBarDateComboControl>(), true},
       {TzbBarProgressItem::kClassName, ControlClass<TzbBarProgressControl>(), true},
+      {TSystemMenuSubItem::kClassName, ControlClass<TSystemMenuSubItemControl>(), false},
   };
   return kinds;
 }

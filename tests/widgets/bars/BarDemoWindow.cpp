@@ -24,14 +24,7 @@ BarDemoWindow::BarDemoWindow(const std::string& layoutFile) {
   Client = new QWidget(&Form);
   Manager = std::make_unique<TzbBarManager>(&Form);
   TzbBarManager& m = *Manager;
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPixelSize(11);
-  m.Font = font;
-  m.UseSystemFont = false;
-  m.Scaled = false;
-  m.SetStyle(bmsXP);
-  m.CanCustomize = false;
-  m.MenusShowRecentItemsFirst = false;
+  SetupDemoManager(m);
   m.NotDocking = DockingSet(dsLeft) | DockingSet(dsRight);
   m.StoreInIniFile = !layoutFile.empty();
   m.IniFileName = layoutFile;
@@ -121,13 +114,7 @@ BarDemoWindow::BarDemoWindow(const std::string& layoutFile) {
   schliessen->SetEnabled(false);
 
   // Bars.
-  MainMenu = m.Bars().Add();
-  MainMenu->SetCaption("Main Menu");
-  MainMenu->SetIsMainMenu(true);
-  MainMenu->ShowMark = false;
-  MainMenu->OneOnRow = true;
-  MainMenu->SetRow(0);
-  MainMenu->SetDockingStyle(dsTop);
+  MainMenu = AddDemoMainMenu(m);
   for (TzbBarItem* item : std::initializer_list<TzbBarItem*>{projekt, komponenten, system, datenbanken, einstellungen})
     Add(MainMenu->ItemLinks(), item);
   Add(MainMenu->ItemLinks(), hilfe, true);
@@ -220,11 +207,7 @@ TzbBarSubItem* BarDemoWindow::SubItem(const std::string& name, const std::string
   return s;
 }
 
-void BarDemoWindow::Add(TzbBarItemLinks& links, TzbBarItem* item, bool beginGroup) {
-  TzbBarItemLink* link = links.Add();
-  link->SetItem(item);
-  if (beginGroup) link->SetBeginGroup(true);
-}
+void BarDemoWindow::Add(TzbBarItemLinks& links, TzbBarItem* item, bool beginGroup) { AddLink(links, item, beginGroup); }
 
 TzbBar* BarDemoWindow::AddEditBar() {
   auto* edit = Manager->CreateItem<TzbBarEdit>();
@@ -283,15 +266,7 @@ QPoint BarDemoWindow::CenterOf(const TzbBarItemControl& control) const {
   return QPoint(r.Left + r.Width() / 2, r.Top + r.Height() / 2);
 }
 
-QWindow* BarDemoWindow::WindowAt(const QPoint& screen, QPoint& local) const {
-  QWidget* target = nullptr;
-  if (TCustomzbBarControl* w = TCustomzbBarControl::AtScreenPoint(FromQPoint(screen)); w && w->Widget())
-    target = w->Widget()->window();
-  if (!target) target = QApplication::topLevelAt(screen);
-  if (!target) target = const_cast<QWidget*>(&Form);
-  local = target->mapFromGlobal(screen);
-  return target->windowHandle();
-}
+QWindow* BarDemoWindow::WindowAt(const QPoint& screen, QPoint& local) const { return BarWindowAt(Form, screen, local); }
 
 void BarDemoWindow::Press(const QPoint& screen, Qt::MouseButton button) {
   QPoint local;
