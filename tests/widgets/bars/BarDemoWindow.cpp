@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QTest>
+#include <QToolTip>
 #include <QWindow>
 
 namespace zyn::test {
@@ -29,6 +30,12 @@ BarDemoWindow::BarDemoWindow(const std::string& layoutFile) {
   m.StoreInIniFile = !layoutFile.empty();
   m.IniFileName = layoutFile;
   m.OnClickItem = [this](TzbBarManager&, TzbBarItem& item) { Events.push_back("OnClickItem:" + item.Name); };
+  // The form shows the help of an entry as a tip below it (the program has no help viewer).
+  m.OnHelp = [this](TzbBarManager&, const TzbBarHelpRequest& r) {
+    Events.push_back("OnHelp:" + std::to_string(r.HelpContext) + (r.Popup ? ":popup" : ""));
+    LastHelp = r;
+    QToolTip::showText(r.Position, QStringLiteral("Hilfe, Thema %1").arg(r.HelpContext));
+  };
 
   // Menus.
   auto* projekt = SubItem("Datei1", "&Projekt");
@@ -107,6 +114,11 @@ BarDemoWindow::BarDemoWindow(const std::string& layoutFile) {
   auto* basis = Button("Basis", "Basisprogrammierung", true);
   auto* funktion = Button("Funktion", "Funktionsprogrammierung", true);
   auto* display = Button("BtnDisplayProg", "Display", true);
+
+  // Help contexts of a few entries.
+  projekt->HelpContext = 100;
+  neu->HelpContext = 101;
+  inhalt->HelpContext = 301;
 
   // Design states of the program: saving and the component pages start disabled.
   speichern->SetEnabled(false);
