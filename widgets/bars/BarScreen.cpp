@@ -429,14 +429,7 @@ void TzbBarScreen::DragBar(TzbBarControl& window, const TPoint& cursor) {
   const TRect w = window.WindowRect();
   fOffset = Point(cursor.X - w.Left, cursor.Y - w.Top);
   fDockingTimerFired = false;
-  QWidget* capture = new QWidget;
-  MakeNonActivatingPopup(capture);
-  capture->setGeometry(cursor.X, cursor.Y, 1, 1);
-  capture->setWindowOpacity(0.0);
-  capture->show();
-  // Offscreen there is no pointer to grab; the input filter sees the moves anyway.
-  if (QGuiApplication::platformName() != QLatin1String("offscreen")) capture->grabMouse(Qt::SizeAllCursor);
-  fCapture = capture;
+  fCapture = CreateMouseCapture(cursor, Qt::SizeAllCursor);  // the input filter sees the moves
   fDragHandler = TAppEventFilter::AddHandler([this](QWidget*, QEvent* e) { return DragEvent(e); });
 }
 

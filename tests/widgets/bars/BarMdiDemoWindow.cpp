@@ -72,12 +72,18 @@ BarMdiDemoWindow::BarMdiDemoWindow() {
   AddLink(datei->ItemLinks(), Make<TzbBarButton>(m, "Beenden", "&Beenden", Events), true);
   auto* fenster = Make<TzbBarSubItem>(m, "Fenster", "&Fenster", Events);
   auto* nebeneinander = Make<TzbBarButton>(m, "Nebeneinander", "&Nebeneinander", Events);
-  nebeneinander->OnClick = [this](TzbBarItem&) { Area->tileSubWindows(); };
+  nebeneinander->OnClick = [this](TzbBarItem& i) {
+    Events.push_back("OnClick:" + i.Name);
+    Area->tileSubWindows();
+  };
   auto* ueberlappend = Make<TzbBarButton>(m, "Ueberlappend",
                                           "\xDC"
                                           "berla&ppend",
                                           Events);
-  ueberlappend->OnClick = [this](TzbBarItem&) { Area->cascadeSubWindows(); };
+  ueberlappend->OnClick = [this](TzbBarItem& i) {
+    Events.push_back("OnClick:" + i.Name);
+    Area->cascadeSubWindows();
+  };
   AddLink(fenster->ItemLinks(), nebeneinander);
   AddLink(fenster->ItemLinks(), ueberlappend);
   auto* hilfe = Make<TzbBarSubItem>(m, "Hilfe", "&Hilfe", Events);
@@ -86,6 +92,15 @@ BarMdiDemoWindow::BarMdiDemoWindow() {
   AddLink(MainMenu->ItemLinks(), datei);
   AddLink(MainMenu->ItemLinks(), fenster);
   AddLink(MainMenu->ItemLinks(), hilfe);
+  // "&Fenster" can be torn off: its detaching bar floats with the same entries.
+  WindowBar = m.Bars().Add();
+  WindowBar->SetCaption("Fenster");
+  WindowBar->ShowMark = false;
+  WindowBar->SetDockingStyle(dsNone);
+  for (int i = 0; i < fenster->ItemLinks().Count(); ++i)
+    WindowBar->ItemLinks().Add()->Assign(*fenster->ItemLinks().Items(i));
+  fenster->Detachable = true;
+  fenster->SetDetachingBar(WindowBar->Index());
   m.Loaded();
   Screen = std::make_unique<TzbBarScreen>(m);
   Screen->SetClientWidget(Area);

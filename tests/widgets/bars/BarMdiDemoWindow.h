@@ -1,7 +1,8 @@
 #pragma once
 // A second demo form: a form whose client area holds two child forms ("Projekt 1" and
 // "Projekt 2"), each with a bar manager and a main menu bar of its own ("&Bearbeiten",
-// "&Ansicht"). The form's main menu bar has "&Datei", "&Fenster" and "&Hilfe". When a child is
+// "&Ansicht"). The form's main menu bar has "&Datei", "&Fenster" and "&Hilfe"; the menu "&Fenster"
+// can be torn off as the floating bar "Fenster". When a child is
 // maximized its system-menu entry, its menus and its window buttons appear on the form's menu bar.
 // The form's object name is "BarMdiDemoForm"; the helpers deliver mouse input as the platform does.
 
@@ -45,6 +46,7 @@ class BarMdiDemoWindow {
   std::unique_ptr<TzbBarManager> Manager;
   std::unique_ptr<TzbBarScreen> Screen;
   TzbBar* MainMenu = nullptr;
+  TzbBar* WindowBar = nullptr;                      // the detaching bar of "&Fenster" (hidden until torn off)
   QMdiSubWindow* Children[2] = {nullptr, nullptr};  // owned by the area; they close themselves
   BarMdiChildForm* ChildForms[2] = {nullptr, nullptr};
   // "OnClick:<name>" of every item of the form and the children, in order.
