@@ -304,6 +304,13 @@ void TzbBarMdiClient::MergeChild(QMdiSubWindow* child, bool merge, bool keep) {
   if (!fManager->AlwaysMerge && !childBar->Visible() && fChildBarVisible) childBar->SetVisible(true);
 }
 
+TzbBarManager* ActiveMdiChildManager(const TzbBarManager& manager) {
+  TzbBarMdiClient* c = TzbBarMdiClient::Of(manager);
+  QMdiSubWindow* child = c && c->Area() ? c->Area()->currentSubWindow() : nullptr;
+  TzbBarManager* m = child ? TzbBarManagerList::FindBarManager(child->widget()) : nullptr;
+  return m == &manager ? nullptr : m;
+}
+
 QMdiSubWindow* MaximizedMdiChild(const TzbBarManager& manager) {
   TzbBarMdiClient* c = TzbBarMdiClient::Of(manager);
   return c && c->Zoomed() ? c->ActiveChild() : nullptr;

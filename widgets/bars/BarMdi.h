@@ -90,6 +90,8 @@ class TzbBarMdiClient {
   std::unique_ptr<QObject> fContext;  // holds the connections
 };
 
+// The manager of the active child's form, nil when the manager's form has no active child with one.
+TzbBarManager* ActiveMdiChildManager(const TzbBarManager& manager);
 // The maximized active child of the manager's form, nil when none (the window buttons show then).
 QMdiSubWindow* MaximizedMdiChild(const TzbBarManager& manager);
 

@@ -90,6 +90,31 @@ TKeyState& Keys() {
   return k;
 }
 
+// An item shortcut on the manager's main menu bar or one of its shown bars runs the item.
+bool ShortCutOnBars(TzbBarManager& m, TShortCut sc) {
+  TzbBar* menuBar = m.MainMenuBar();
+  if (menuBar && menuBar->ItemLinks().IsShortCut(sc)) return true;
+  for (int i = 0; i < m.Bars().Count(); ++i) {
+    TzbBar* bar = m.Bars().Items(i);
+    if (bar == menuBar || !bar->Visible() || !bar->GetBarControl()) continue;
+    if (bar->ItemLinks().IsShortCut(sc)) return true;
+  }
+  return false;
+}
+
+// The link with the accelerator on the manager's shown main menu bar, else on its shown bars.
+TzbBarItemLink* AcceleratorOnBars(TzbBarManager& m, int vk, unsigned plain) {
+  TzbBar* menuBar = m.MainMenuBar();
+  TzbBarItemLink* link = nullptr;
+  if (menuBar && menuBar->GetBarControl()) link = menuBar->ItemLinks().FindAccelerator(vk, plain, nullptr);
+  for (int i = 0; !link && i < m.Bars().Count(); ++i) {
+    TzbBar* bar = m.Bars().Items(i);
+    if (bar == menuBar || !bar->Visible() || !bar->GetBarControl()) continue;
+    link = bar->ItemLinks().FindAccelerator(vk, plain, nullptr);
+  }
+  return link;
+}
+
 }  // namespace
 
 TzbBarScreen::TzbBarScreen(TzbBarManager& manager) : fManager(&manager), fForm(manager.Form()) {
@@ -325,22 +350,15 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
     if (shift & ssAlt) sc |= scAlt;
     // The popup menu bound to the focused control first, then the bars.
     if (focus && focus->window() == fForm.data() && fManager->PopupMenuLinks().IsShortCut(focus, sc)) return true;
-    TzbBar* menuBar = fManager->MainMenuBar();
-    if (menuBar && menuBar->ItemLinks().IsShortCut(sc)) return true;
-    for (int i = 0; i < fManager->Bars().Count(); ++i) {
-      TzbBar* bar = fManager->Bars().Items(i);
-      if (bar == menuBar || !bar->Visible() || !bar->GetBarControl()) continue;
-      if (bar->ItemLinks().IsShortCut(sc)) return true;
-    }
+    // The form of the active child window first (its own bars), then this form.
+    TzbBarManager* managers[2] = {ActiveMdiChildManager(*fManager), fManager};
+    for (TzbBarManager* m : managers)
+      if (m && ShortCutOnBars(*m, sc)) return true;
     if (!(shift & ssAlt)) return false;
     const unsigned plain = shift & ~ssAlt;
     TzbBarItemLink* link = nullptr;
-    if (menuBar && menuBar->GetBarControl()) link = menuBar->ItemLinks().FindAccelerator(vk, plain, nullptr);
-    for (int i = 0; !link && i < fManager->Bars().Count(); ++i) {
-      TzbBar* bar = fManager->Bars().Items(i);
-      if (bar == menuBar || !bar->Visible() || !bar->GetBarControl()) continue;
-      link = bar->ItemLinks().FindAccelerator(vk, plain, nullptr);
-    }
+    for (TzbBarManager* m : managers)
+      if (m && !link) link = AcceleratorOnBars(*m, vk, plain);
     if (!link || !link->Item() || !link->Item()->GetEnabled() || !link->Control()) return link != nullptr;
     const bool unique = link->Collection().FindAccelerator(vk, plain, link) == link;
     auto* window = dynamic_cast<TzbBarControl*>(link->Collection().BarControl());

@@ -183,3 +183,56 @@ TEST_F(BarMdi, MergedEntriesRunTheChildsItemsAndSwitchingChildrenSwapsTheMenus) 
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarMdi, KeysReachTheActiveChildsOwnBarsBeforeTheForms) {
+  for (int i : {1, 0}) {
+    Area->setActiveSubWindow(Children[i]);
+    QApplication::processEvents();
+    ASSERT_FALSE(Children[i]->isMaximized());
+    const std::string key = std::to_string(i + 1);
+    Events.clear();
+    QTest::keyClick(Form.windowHandle(), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(Events, (Names{"OnClick:Ausschneiden" + key}));
+    // Alt + the accelerator of the child's own menu bar opens that menu; one of the form's bar the
+    // form's menu.
+    QTest::keyClick(Form.windowHandle(), Qt::Key_B, Qt::AltModifier);
+    TzbBarItem* bearbeiten = ChildForms[i]->Manager->GetItemByName("Bearbeiten" + key);
+    EXPECT_NE(SubItemLinksOf(*bearbeiten)->BarControl(), nullptr);
+    QTest::keyClick(Form.windowHandle(), Qt::Key_Escape);
+    QTest::keyClick(Form.windowHandle(), Qt::Key_Escape);
+    EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), nullptr);
+    QTest::keyClick(Form.windowHandle(), Qt::Key_D, Qt::AltModifier);
+    EXPECT_NE(SubItemLinksOf(*Manager->GetItemByName("Datei"))->BarControl(), nullptr);
+    if (TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl()) head->HideAll();
+  }
+}
+
+TEST_F(BarMdi, WithoutMaximizedChildTheCloseButtonStandsAloneWhenTheManagerAsksForIt) {
+  int closes = 0;
+  Manager->ShowCloseButton = true;
+  Manager->OnCloseButtonClick = [&closes](TzbBarManager&) { ++closes; };
+  TzbBarControl* bar = MenuBarWindow();
+  bar->RebuildLayout();
+  ASSERT_TRUE(bar->WindowButtonsShown());
+  EXPECT_FALSE(bar->AllWindowButtonsShown());
+  EXPECT_TRUE(IsRectEmpty(bar->WindowButtonRect(0)));
+  EXPECT_EQ(bar->WindowButtonRect(2).Right, bar->ClientRect().Right);
+  EXPECT_EQ(bar->WindowButtonsLength(), TzbBarControl::WindowButtonWidth);
+  Click(WindowButtonPoint(2));
+  EXPECT_EQ(closes, 1);
+  // A maximized child brings all three; its close button closes the child, not the form.
+  Maximize(0);
+  EXPECT_TRUE(bar->AllWindowButtonsShown());
+  QPointer<QMdiSubWindow> child = Children[0];
+  Click(WindowButtonPoint(2));
+  QApplication::processEvents();
+  QApplication::processEvents();
+  EXPECT_TRUE(child.isNull());
+  EXPECT_EQ(closes, 1);
+}
+
+}  // namespace
+}  // namespace zyn
