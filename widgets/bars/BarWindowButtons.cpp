@@ -7,6 +7,7 @@
 #include "widgets/bars/BarMdi.h"
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarToolbarControl.h"
+#include "widgets/bars/BarUtils.h"
 
 #include <QAction>
 #include <QMdiSubWindow>
@@ -37,7 +38,9 @@ TWindowButtonState& State() {
 int TzbBarControl::HotWindowButton() { return State().HotButton; }
 int TzbBarControl::PressedWindowButton() { return State().Pressed ? State().PressedButton : -1; }
 bool TzbBarControl::WindowButtonPressedLook() { return State().Pressed && State().PressedLook; }
-bool TzbBarControl::WindowButtonHeld() { return State().Pressed && IsAlive(State().Owner); }
+// Only while the left button is down: a release that never came (the grab was lost) must not keep
+// every key swallowed.
+bool TzbBarControl::WindowButtonHeld() { return State().Pressed && IsAlive(State().Owner) && LeftButtonDown(); }
 
 bool TzbBarControl::AllWindowButtonsShown() const {
   if (!fBar->IsMainMenu()) return false;
@@ -122,6 +125,10 @@ bool TzbBarControl::WindowButtonMouseDown(const TPoint& client) {
 
 bool TzbBarControl::WindowButtonMouseMove(const TPoint& client) {
   TWindowButtonState& s = State();
+  if (s.Pressed && !LeftButtonDown()) {  // the release went elsewhere
+    s = TWindowButtonState{};
+    Invalidate();
+  }
   if (s.Pressed && s.Owner == this) {
     const bool look = PtInRect(WindowButtonRect(s.PressedButton), client);
     if (look != s.PressedLook) {

@@ -236,3 +236,50 @@ TEST_F(BarMdi, WithoutMaximizedChildTheCloseButtonStandsAloneWhenTheManagerAsksF
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarMdi, OnAVerticalMenuBarTheButtonsStandOneBelowTheOtherAtItsEnd) {
+  MainMenu->SetDockingStyle(dsLeft);
+  QApplication::processEvents();
+  Maximize(1);
+  TzbBarControl* bar = MenuBarWindow();
+  ASSERT_TRUE(bar->IsVertical());
+  ASSERT_TRUE(bar->AllWindowButtonsShown());
+  const TRect client = bar->ClientRect();
+  const TRect r0 = bar->WindowButtonRect(0), r1 = bar->WindowButtonRect(1), r2 = bar->WindowButtonRect(2);
+  EXPECT_EQ(r0.Height(), TzbBarControl::WindowButtonHeight);
+  EXPECT_EQ(r0.Width(), TzbBarControl::WindowButtonWidth);
+  EXPECT_EQ(r1.Top, r0.Bottom);
+  EXPECT_EQ(r2.Top, r1.Bottom + 2);
+  EXPECT_EQ(r2.Bottom, client.Bottom);
+  EXPECT_GE(r0.Left, 0);
+  EXPECT_LE(r0.Right, client.Right);
+  for (TzbBarItemLink* link : bar->ItemLinks().ShownLinks()) EXPECT_LE(link->ItemRect.Bottom, r0.Top);
+  Click(WindowButtonPoint(1));
+  EXPECT_FALSE(Children[1]->isMaximized());
+}
+
+TEST_F(BarMdi, AButtonReleaseThatNeverCameDoesNotKeepTheKeysSwallowed) {
+  Maximize(1);
+  Press(WindowButtonPoint(1));
+  ASSERT_TRUE(TzbBarControl::WindowButtonHeld());
+  // The button goes up, but the bar never hears it (its grab was lost).
+  struct TEatRelease : QObject {
+    bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::MouseButtonRelease; }
+  } eat;
+  MenuBarWindow()->Widget()->installEventFilter(&eat);
+  Release(WindowButtonPoint(1));
+  MenuBarWindow()->Widget()->removeEventFilter(&eat);
+  EXPECT_EQ(TzbBarControl::PressedWindowButton(), 1);  // the bar did not hear it
+  EXPECT_FALSE(TzbBarControl::WindowButtonHeld());
+  Events.clear();
+  QTest::keyClick(Form.windowHandle(), Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(Events, (Names{"OnClick:Ausschneiden2"}));
+  Move(WindowButtonPoint(0));
+  EXPECT_EQ(TzbBarControl::PressedWindowButton(), -1);
+}
+
+}  // namespace
+}  // namespace zyn
