@@ -283,3 +283,38 @@ TEST_F(BarMdi, AButtonReleaseThatNeverCameDoesNotKeepTheKeysSwallowed) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarMdi, AlwaysMergeMergesTheActiveChildsMenusAlsoWhenItIsNotMaximized) {
+  Manager->AlwaysMerge = true;
+  Area->setActiveSubWindow(Children[0]);
+  QApplication::processEvents();
+  Area->setActiveSubWindow(Children[1]);
+  QApplication::processEvents();
+  EXPECT_EQ(MenuBarNames(), (Names{"Datei", "Fenster", "Hilfe", "Bearbeiten2", "Ansicht2"}));
+  EXPECT_FALSE(ChildForms[1]->MainMenu->Visible());
+  // The child at the back keeps its own bar hidden: its menus show on the form's bar once it is active.
+  EXPECT_FALSE(ChildForms[0]->MainMenu->Visible());
+  // Maximizing adds only the system-menu entry; the menus stay merged.
+  Maximize(1);
+  EXPECT_EQ(MenuBarNames(), (Names{"<System>", "Datei", "Fenster", "Hilfe", "Bearbeiten2", "Ansicht2"}));
+}
+
+TEST_F(BarMdi, AMenuMergeHandlerTakesTheMergingOver) {
+  std::vector<std::string> calls;
+  Manager->OnMenuMerge = [&calls](TzbBarManager&, TzbBarManager& child, bool merge) {
+    calls.push_back(std::string(merge ? "merge:" : "unmerge:") +
+                    child.MainMenuBar()->ItemLinks().Items(0)->Item()->Name);
+  };
+  Maximize(1);
+  Children[1]->showNormal();
+  QApplication::processEvents();
+  EXPECT_EQ(calls, (Names{"merge:Bearbeiten2", "unmerge:Bearbeiten2"}));
+  EXPECT_EQ(MenuBarNames(), (Names{"Datei", "Fenster", "Hilfe"}));
+  EXPECT_TRUE(ChildForms[1]->MainMenu->Visible());
+}
+
+}  // namespace
+}  // namespace zyn
