@@ -357,7 +357,11 @@ void TzbBarSubMenuControl::Paint() {
   const TzbBarItemControlPainter& p = fManager->PainterClass();
   const TRect window = Rect(0, 0, fWidget ? fWidget->width() : 0, fWidget ? fWidget->height() : 0);
   p.DrawMenuFrame(*this, WindowCanvas(), window);
-  if (HasTearOffBand()) p.FillTearOffBand(*this, WindowCanvas(), TearOffBandRect());
+  if (HasTearOffBand()) {
+    fPaintingBand = true;
+    p.FillTearOffBand(*this, WindowCanvas(), TearOffBandRect());
+    fPaintingBand = false;
+  }
   const TBrush brush = GetBackgroundBrush();
   fItemBrush = brush;
   const TRect client = ClientRect();

@@ -101,6 +101,8 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   int BandCaptionHeight() const override;
   TRect TearOffBandRect() const;  // window coordinates; empty without band
   bool TearOffBandHot() const { return fTearOffHot; }
+  // While the band is painted the painters read its hot state as the window's active state.
+  bool IsActive() const override { return fPaintingBand ? fTearOffHot : TCustomzbBarControl::IsActive(); }
   // Whether a tear-off drag runs (it takes every key and mouse event meanwhile).
   static bool TearingOff();
   void MouseLeave() override;
@@ -125,6 +127,7 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   bool TearOffMouseMove(const TPoint& client);
   bool TearOffMouseDown(const TPoint& client);
   bool fTearOffHot = false;
+  bool fPaintingBand = false;
   void StopScrolling();
   // Container items (lists, the recent-files list) show their entries in place of their own link
   // while the menu is open.

@@ -2,6 +2,7 @@
 // its floating detaching bar.
 
 #include "BarMdiDemoWindow.h"
+#include "platform/Colors.h"
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarSubMenuControl.h"
@@ -61,6 +62,14 @@ TEST_F(BarTearOff, ADetachableMenuShowsItsBandAboveTheEntries) {
   const TRect in = menu->ClientInsets();
   for (TzbBarItemLink* link : menu->ItemLinks().ShownLinks()) EXPECT_GE(link->ItemRect.Top + in.Top, band.Bottom);
   EXPECT_EQ(in.Top, 1 + Manager->PainterClass().GetTearOffBandHeight(*menu));
+  // The band shows the inactive caption colour, under the pointer the active one.
+  const QPoint middle((band.Left + band.Right) / 2, (band.Top + band.Bottom) / 2);
+  menu->Flush();
+  EXPECT_EQ(menu->Buffer().pixelColor(middle), ToQColor(clInactiveCaption));
+  Move(BandPoint(*menu));
+  ASSERT_TRUE(menu->TearOffBandHot());
+  menu->Flush();
+  EXPECT_EQ(menu->Buffer().pixelColor(middle), ToQColor(clActiveCaption));
   // A menu without the flag has none.
   auto* datei = static_cast<TzbBarSubItem*>(Manager->GetItemByName("Datei"));
   menu->HideAll();
