@@ -318,3 +318,40 @@ TEST_F(BarMdi, AMenuMergeHandlerTakesTheMergingOver) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+// Golden images of the form's menu bar with a maximized child (its icon first, its menus merged,
+// the window buttons at the end, restore hot) in three looks; the hot button differs from the normal
+// one where the look has a hot state. Recipe: made by this test with
+// ZYN_UPDATE_GOLDEN=1 (QT_QPA_PLATFORM=offscreen) and reviewed by eye.
+TEST_F(BarMdi, TheMenuBarOfAMaximizedChildInTheXPStandardAndFlatLooks) {
+  Maximize(1);
+  struct TLook {
+    TzbBarManagerStyle Style;
+    const char* Name;
+    bool HotLook;  // the classic caption buttons have none
+  };
+  for (const TLook& look : {TLook{bmsXP, "mdi_menu_bar_xp", true}, TLook{bmsStandard, "mdi_menu_bar_standard", false},
+                            TLook{bmsFlat, "mdi_menu_bar_flat", true}}) {
+    Manager->SetStyle(look.Style);
+    QApplication::processEvents();
+    TzbBarControl* bar = MenuBarWindow();
+    Move(WindowButtonPoint(1));
+    ASSERT_EQ(TzbBarControl::HotWindowButton(), 1) << look.Name;
+    bar->Flush();
+    const QImage hot = bar->Buffer().copy();
+    test::CompareWithGolden(hot, QString::fromLatin1(look.Name));
+    // The hot button looks different from the normal one.
+    Move(ScreenPointOf(*bar, Point(bar->ClientRect().Width() / 2, 2)));
+    bar->Flush();
+    const TRect r = bar->WindowButtonRect(1);
+    const TRect in = bar->ClientInsets();
+    const QRect button(r.Left + in.Left, r.Top + in.Top, r.Width(), r.Height());
+    EXPECT_EQ(bar->Buffer().copy(button) != hot.copy(button), look.HotLook) << look.Name;
+  }
+}
+
+}  // namespace
+}  // namespace zyn
