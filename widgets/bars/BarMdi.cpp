@@ -46,9 +46,9 @@ TShortCut ParseShortCutText(QString text) {
 
 // Runs a menu entry's action once the click that chose it is over (the command may merge the menus
 // anew and free the entries).
-void TriggerLater(QAction* action) {
-  QPointer<QAction> a(action);
-  QTimer::singleShot(0, action, [a]() {
+void TriggerLater(const QPointer<QAction>& a) {
+  if (!a) return;
+  QTimer::singleShot(0, a.data(), [a]() {
     if (a && a->isEnabled()) a->trigger();
   });
 }
@@ -142,7 +142,7 @@ void TSystemMenuSubItem::ReadSystemMenu() {
         QImage glyph = SystemCommandGlyph(b->Tag);
         if (glyph.isNull() && !a->icon().isNull()) glyph = a->icon().pixmap(16, 16).toImage();
         if (!glyph.isNull()) b->SetGlyph(glyph);
-        b->OnClick = [a](TzbBarItem&) { TriggerLater(a); };
+        b->OnClick = [action = QPointer<QAction>(a)](TzbBarItem&) { TriggerLater(action); };
         item = b;
       }
       item->SetCaption(FromQString(parts.value(0)));
@@ -215,8 +215,10 @@ void TzbBarMdiClient::Watch(QMdiSubWindow* child) {
   child->setProperty(key, QVariant::fromValue<QObject*>(fContext.get()));
   QObject::connect(child, &QMdiSubWindow::windowStateChanged, fContext.get(), [this]() { ActiveChildChanged(); });
   // A child that goes: its form and manager go with it; the menu bar follows afterwards.
-  QObject::connect(child, &QObject::destroyed, fContext.get(),
-                   [this]() { QTimer::singleShot(0, fContext.get(), [this]() { ActiveChildChanged(); }); });
+  QObject::connect(child, &QObject::destroyed, fContext.get(), [this](QObject* gone) {
+    if (gone == fActiveRaw) fActiveGone = true;
+    QTimer::singleShot(0, fContext.get(), [this]() { ActiveChildChanged(); });
+  });
 }
 
 void TzbBarMdiClient::ActiveChildChanged() {
@@ -228,7 +230,8 @@ void TzbBarMdiClient::ActiveChildChanged() {
   const bool zoomed = active && active->isMaximized();
   const bool lock = fManager->LockUpdate();
   // The previous child may be gone (its pointer is then empty, its links went with its manager).
-  const bool changed = active != fActive.data() || (!active && fActiveManager);
+  const bool changed = active != fActiveRaw || fActiveGone;
+  if (!TzbBarManagerList::Contains(fActiveManager)) fActiveManager = nullptr;
   fZoomed = zoomed;
   if (!changed) {
     if (active && zoomed != wasZoomed) MergeChild(active, zoomed, fManager->AlwaysMerge);
@@ -237,6 +240,8 @@ void TzbBarMdiClient::ActiveChildChanged() {
     if (active) MergeChild(active, true, false);
   }
   fActive = active;
+  fActiveRaw = active;
+  fActiveGone = false;
   fManager->SetLockUpdate(lock);
   if (changed || zoomed != wasZoomed)
     if (TzbBar* bar = fManager->MainMenuBar())

@@ -83,6 +83,8 @@ class TzbBarMdiClient {
   TzbBarManager* fManager;
   QPointer<QMdiArea> fArea;
   QPointer<QMdiSubWindow> fActive;
+  const QObject* fActiveRaw = nullptr;      // the active child as last seen, only compared
+  bool fActiveGone = false;                 // that child went since
   TzbBarManager* fActiveManager = nullptr;  // the manager of the merged child's form
   bool fZoomed = false;
   bool fChildBarVisible = true;  // remembered while the child's main menu bar is hidden

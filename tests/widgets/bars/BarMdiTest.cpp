@@ -355,3 +355,32 @@ TEST_F(BarMdi, TheMenuBarOfAMaximizedChildInTheXPStandardAndFlatLooks) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+TEST_F(BarMdi, ClosingTheLastMaximizedChildLeavesTheFormsOwnMenuBar) {
+  Children[0]->close();
+  QApplication::processEvents();
+  QApplication::processEvents();
+  ASSERT_EQ(Area->subWindowList().size(), 1);
+  Maximize(1);
+  ASSERT_EQ(MenuBarNames().front(), "<System>");
+  Click(WindowButtonPoint(2));
+  QApplication::processEvents();
+  QApplication::processEvents();
+  EXPECT_TRUE(Area->subWindowList().isEmpty());
+  EXPECT_EQ(MenuBarNames(), (Names{"Datei", "Fenster", "Hilfe"}));
+  EXPECT_FALSE(MenuBarWindow()->WindowButtonsShown());
+  // A new child maximized merges again.
+  auto* form = new test::BarMdiChildForm(QStringLiteral("Projekt 3"), Qt::red, Events);
+  QMdiSubWindow* child = AddMdiChild(*Area, form);
+  child->show();
+  Area->setActiveSubWindow(child);
+  child->showMaximized();
+  QApplication::processEvents();
+  EXPECT_EQ(MenuBarNames(), (Names{"<System>", "Datei", "Fenster", "Hilfe", "Bearbeiten3", "Ansicht3"}));
+}
+
+}  // namespace
+}  // namespace zyn
