@@ -38,4 +38,15 @@ TRect MonitorWorkArea(const TPoint& point) {
 
 TPoint CursorPos() { return FromQPoint(QCursor::pos()); }
 
+QWidget* CreateMouseCapture(const TPoint& cursor, int cursorShape) {
+  auto* capture = new QWidget;
+  MakeNonActivatingPopup(capture);
+  capture->setGeometry(cursor.X, cursor.Y, 1, 1);
+  capture->setWindowOpacity(0.0);
+  capture->show();
+  if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+    capture->grabMouse(QCursor(static_cast<Qt::CursorShape>(cursorShape)));
+  return capture;
+}
+
 }  // namespace zyn

@@ -20,5 +20,9 @@ void MakeFloatingToolWindow(QWidget* widget, QWidget* ownerForm);
 TRect MonitorWorkArea(const TPoint& point);
 // The cursor position in screen coordinates.
 TPoint CursorPos();
+// An invisible 1 x 1 window at the cursor that holds the mouse grab (with the cursor shape) while a
+// drag runs; offscreen, where there is no pointer to grab, it only stands there. The caller
+// releases and deletes it.
+QWidget* CreateMouseCapture(const TPoint& cursor, int cursorShape);
 
 }  // namespace zyn

@@ -1,6 +1,7 @@
 #include "widgets/bars/BarManager.h"
 
 #include "model/base/TextUtils.h"
+#include "platform/MdiWindows.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarEnhancedPainter.h"
 #include "widgets/bars/BarFlatPainter.h"
@@ -59,7 +60,8 @@ void TzbBarManager::SetApplicationMainForm(QWidget* form) { ApplicationMainForm(
 TzbBarManager::TzbBarManager(QWidget* form) : fCategories(*this) {
   InitializeBarUnit();
   if (!form) form = ApplicationMainForm();
-  if (!form || !form->isWindow())
+  // A form is a window, or the form of a child window inside another form's client area.
+  if (!form || (!form->isWindow() && !MdiChildOf(form)))
     throw std::runtime_error("TzbBarManager should have as its Owner - TForm (TCustomForm)");
   if (TzbBarManagerList::FindBarManager(form))
     throw std::runtime_error("A Form should contain only a single TzbBarManager");

@@ -27,6 +27,7 @@ class TzbBarLayoutStore;
 class TzbBarPopupMenuLinks;
 class TzbDockControl;
 class TzbBarDockControl;
+struct TzbBarHelpRequest;
 
 // The background bitmaps of bars and of drop-down menus. A change of `Bar` makes the manager run
 // StyleChanged so that every bar window and dock repaints; `SubMenu` is only stored.
@@ -214,6 +215,13 @@ class TzbBarManager {
   std::function<void(TzbBar&, TzbBarDockingStyle, bool&)> OnDocking;
   // An exception escaping a click handler goes here (the application's message box).
   std::function<void(const std::exception&)> OnException;
+  // F1 on an entry or bar item with a help context (BarHelp.h); the form shows the help.
+  std::function<void(TzbBarManager&, const TzbBarHelpRequest&)> OnHelp;
+  // The menus of the active child window's form are merged into (true) or taken out of (false)
+  // the main menu bar; when assigned the handler does the merging instead of the library (BarMdi.h).
+  std::function<void(TzbBarManager&, TzbBarManager& childManager, bool merge)> OnMenuMerge;
+  // The close button that the main menu bar shows alone with ShowCloseButton was clicked.
+  std::function<void(TzbBarManager&)> OnCloseButtonClick;
 
   void DoClickItem(TzbBarItem& item);
 

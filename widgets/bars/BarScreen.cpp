@@ -4,9 +4,11 @@
 #include "platform/PopupWindows.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarDockControl.h"
+#include "widgets/bars/BarHelp.h"
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarMdi.h"
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarPopupMenuLinks.h"
 #include "widgets/bars/BarSubMenuControl.h"
@@ -16,6 +18,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMdiArea>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
@@ -85,6 +88,31 @@ struct TKeyState {
 TKeyState& Keys() {
   static TKeyState k;
   return k;
+}
+
+// An item shortcut on the manager's main menu bar or one of its shown bars runs the item.
+bool ShortCutOnBars(TzbBarManager& m, TShortCut sc) {
+  TzbBar* menuBar = m.MainMenuBar();
+  if (menuBar && menuBar->ItemLinks().IsShortCut(sc)) return true;
+  for (int i = 0; i < m.Bars().Count(); ++i) {
+    TzbBar* bar = m.Bars().Items(i);
+    if (bar == menuBar || !bar->Visible() || !bar->GetBarControl()) continue;
+    if (bar->ItemLinks().IsShortCut(sc)) return true;
+  }
+  return false;
+}
+
+// The link with the accelerator on the manager's shown main menu bar, else on its shown bars.
+TzbBarItemLink* AcceleratorOnBars(TzbBarManager& m, int vk, unsigned plain) {
+  TzbBar* menuBar = m.MainMenuBar();
+  TzbBarItemLink* link = nullptr;
+  if (menuBar && menuBar->GetBarControl()) link = menuBar->ItemLinks().FindAccelerator(vk, plain, nullptr);
+  for (int i = 0; !link && i < m.Bars().Count(); ++i) {
+    TzbBar* bar = m.Bars().Items(i);
+    if (bar == menuBar || !bar->Visible() || !bar->GetBarControl()) continue;
+    link = bar->ItemLinks().FindAccelerator(vk, plain, nullptr);
+  }
+  return link;
 }
 
 }  // namespace
@@ -166,6 +194,7 @@ bool TzbBarScreen::ManagerAlive() const { return TzbBarManagerList::Contains(fMa
 
 TzbBarScreen::~TzbBarScreen() {
   EndDrag();
+  fMdiClient.reset();
   if (!ManagerAlive()) {
     // The manager went first and took its windows with it.
     TAppEventFilter::RemoveHandler(fInputHandler);
@@ -213,6 +242,8 @@ TzbDockControl* TzbBarScreen::Dock(TzbBarDockingStyle side) const {
 
 void TzbBarScreen::SetClientWidget(QWidget* widget) {
   fClient = widget;
+  fMdiClient.reset();
+  if (auto* area = qobject_cast<QMdiArea*>(widget)) fMdiClient = std::make_unique<TzbBarMdiClient>(*fManager, *area);
   LayoutForm();
 }
 
@@ -267,6 +298,7 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
   const int key = e->key();
   TKeyState& k = Keys();
   if (key == 0 || key == Qt::Key_unknown) return false;
+  if (TzbBarControl::WindowButtonHeld()) return true;  // a window button of the menu bar is held down
   // The in-place edit window of an edit or combo item takes its own keys.
   if (receiver && receiver->property("zbInPlaceEdit").toBool()) return false;
   // While another modal window is up the keys are its own: no accelerator of the form's bars, and
@@ -284,6 +316,10 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
     if (down) {
       k.KeyForwarded = true;
       k.ForwardedKey = key;
+      if (key == Qt::Key_F1 && ShiftOf(e->modifiers()) == 0) {
+        ShowActiveBarHelp(*head);  // closes the menus; the key's release is swallowed
+        return true;
+      }
       head->KeyDown(key, ShiftOf(e->modifiers()));
       if (TCustomzbBarControl::ActiveBarControl()) k.KeyForwarded = false;
     }
@@ -308,6 +344,7 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
     return false;
   if (fManager->IsCustomizing() || fManager->Designing) return false;
   const unsigned shift = ShiftOf(e->modifiers());
+  if (down && key == Qt::Key_F1 && shift == 0 && ShowBarHelpAt(*fManager, BarCursorPos())) return true;
   if (down) {
     if (key == Qt::Key_Alt) {
       k.AltPending = true;
@@ -323,22 +360,15 @@ bool TzbBarScreen::KeyEvent(QWidget* receiver, QEvent* event) {
     if (shift & ssAlt) sc |= scAlt;
     // The popup menu bound to the focused control first, then the bars.
     if (focus && focus->window() == fForm.data() && fManager->PopupMenuLinks().IsShortCut(focus, sc)) return true;
-    TzbBar* menuBar = fManager->MainMenuBar();
-    if (menuBar && menuBar->ItemLinks().IsShortCut(sc)) return true;
-    for (int i = 0; i < fManager->Bars().Count(); ++i) {
-      TzbBar* bar = fManager->Bars().Items(i);
-      if (bar == menuBar || !bar->Visible() || !bar->GetBarControl()) continue;
-      if (bar->ItemLinks().IsShortCut(sc)) return true;
-    }
+    // The form of the active child window first (its own bars), then this form.
+    TzbBarManager* managers[2] = {ActiveMdiChildManager(*fManager), fManager};
+    for (TzbBarManager* m : managers)
+      if (m && ShortCutOnBars(*m, sc)) return true;
     if (!(shift & ssAlt)) return false;
     const unsigned plain = shift & ~ssAlt;
     TzbBarItemLink* link = nullptr;
-    if (menuBar && menuBar->GetBarControl()) link = menuBar->ItemLinks().FindAccelerator(vk, plain, nullptr);
-    for (int i = 0; !link && i < fManager->Bars().Count(); ++i) {
-      TzbBar* bar = fManager->Bars().Items(i);
-      if (bar == menuBar || !bar->Visible() || !bar->GetBarControl()) continue;
-      link = bar->ItemLinks().FindAccelerator(vk, plain, nullptr);
-    }
+    for (TzbBarManager* m : managers)
+      if (m && !link) link = AcceleratorOnBars(*m, vk, plain);
     if (!link || !link->Item() || !link->Item()->GetEnabled() || !link->Control()) return link != nullptr;
     const bool unique = link->Collection().FindAccelerator(vk, plain, link) == link;
     auto* window = dynamic_cast<TzbBarControl*>(link->Collection().BarControl());
@@ -434,14 +464,7 @@ void TzbBarScreen::DragBar(TzbBarControl& window, const TPoint& cursor) {
   const TRect w = window.WindowRect();
   fOffset = Point(cursor.X - w.Left, cursor.Y - w.Top);
   fDockingTimerFired = false;
-  QWidget* capture = new QWidget;
-  MakeNonActivatingPopup(capture);
-  capture->setGeometry(cursor.X, cursor.Y, 1, 1);
-  capture->setWindowOpacity(0.0);
-  capture->show();
-  // Offscreen there is no pointer to grab; the input filter sees the moves anyway.
-  if (QGuiApplication::platformName() != QLatin1String("offscreen")) capture->grabMouse(Qt::SizeAllCursor);
-  fCapture = capture;
+  fCapture = CreateMouseCapture(cursor, Qt::SizeAllCursor);  // the input filter sees the moves
   fDragHandler = TAppEventFilter::AddHandler([this](QWidget*, QEvent* e) { return DragEvent(e); });
 }
 

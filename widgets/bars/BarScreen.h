@@ -22,6 +22,7 @@ namespace zyn {
 
 class TzbBarControl;
 class TzbDockControl;
+class TzbBarMdiClient;
 
 class TzbBarScreen {
  public:
@@ -34,7 +35,8 @@ class TzbBarScreen {
   TzbBarManager& Manager() const { return *fManager; }
   bool ManagerAlive() const;
   TzbDockControl* Dock(TzbBarDockingStyle side) const;
-  // The widget that takes the form's area between the docks (nil: none).
+  // The widget that takes the form's area between the docks (nil: none). A QMdiArea makes the form
+  // the parent of child windows whose menus merge into its main menu bar (BarMdi.h).
   void SetClientWidget(QWidget* widget);
   QWidget* ClientWidget() const { return fClient; }
   void LayoutForm();
@@ -95,6 +97,7 @@ class TzbBarScreen {
   std::unique_ptr<TzbBarItemLinks> fPopupLinks;
   std::vector<TzbBarItem*> fPopupItems;
   bool fLayingOut = false;
+  std::unique_ptr<TzbBarMdiClient> fMdiClient;
 };
 
 }  // namespace zyn

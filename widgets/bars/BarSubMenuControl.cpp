@@ -185,6 +185,7 @@ void TzbBarSubMenuControl::CalcItemRects(bool measuring, int* width, int* height
   if (width && height) {
     // The painter answers the client size; the frame lies around it.
     p.CalcMenuSize(*this, widest, top - start.Top, *width, *height);
+    *height -= TearOffBandHeight();  // the painter counts the band, which lies in the frame here
     const TRect in = ClientInsets();
     *width += in.Left + in.Right;
     *height += in.Top + in.Bottom;
@@ -356,6 +357,11 @@ void TzbBarSubMenuControl::Paint() {
   const TzbBarItemControlPainter& p = fManager->PainterClass();
   const TRect window = Rect(0, 0, fWidget ? fWidget->width() : 0, fWidget ? fWidget->height() : 0);
   p.DrawMenuFrame(*this, WindowCanvas(), window);
+  if (HasTearOffBand()) {
+    fPaintingBand = true;
+    p.FillTearOffBand(*this, WindowCanvas(), TearOffBandRect());
+    fPaintingBand = false;
+  }
   const TBrush brush = GetBackgroundBrush();
   fItemBrush = brush;
   const TRect client = ClientRect();
@@ -461,6 +467,7 @@ void TzbBarSubMenuControl::KeepOwnerSelected() {
 
 void TzbBarSubMenuControl::MouseMove(const TPoint& p) {
   WaitForAnimation();
+  if (TearOffMouseMove(p)) return;
   if (PtInRect(ClientRect(), p)) {
     KeepOwnerSelected();
     if (!IsAlive(this)) return;
@@ -528,6 +535,7 @@ void TzbBarSubMenuControl::MouseDown(const TPoint& p, TzbMouseButton button) {
   WaitForAnimation();
   if (fScrollDirection) return;
   if (button == mbRight && IsPopupChain()) button = mbLeft;
+  if (button == mbLeft && TearOffMouseDown(p)) return;
   if (button == mbLeft && !IgnoreNextButtonUp && PtInRect(ExpandButtonRect(), p)) {
     Expand();
     return;

@@ -46,7 +46,7 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   bool IsMenu() const override { return true; }
   bool IsDocked() const override { return false; }
   int ItemHeight() const override { return fLineHeight; }
-  TRect ClientInsets() const override { return Rect(1, 1, 1, 1); }
+  TRect ClientInsets() const override { return Rect(1, 1 + TearOffBandHeight(), 1, 1); }
   TBrush GetBackgroundBrush() const override;
 
   bool KeyDown(int key, unsigned shift) override;
@@ -92,6 +92,21 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   void PaintWidget(QWidget& widget) override;
   bool IsShadowVisible() const override;
 
+  // --- detachable menus (BarTearOff.cpp) ---
+  // The menu of a sub-item with Detachable shows a tear-off band above its entries (in the frame).
+  // Dragging the band more than 15 pixels away tears the menu off: the menu closes and the
+  // sub-item's detaching bar floats under the pointer; back over the band the bar hides and the
+  // menu opens again; releasing the button keeps the bar (the menus close), Esc gives the menu back.
+  bool HasTearOffBand() const override;
+  int BandCaptionHeight() const override;
+  TRect TearOffBandRect() const;  // window coordinates; empty without band
+  bool TearOffBandHot() const { return fTearOffHot; }
+  // While the band is painted the painters read its hot state as the window's active state.
+  bool IsActive() const override { return fPaintingBand ? fTearOffHot : TCustomzbBarControl::IsActive(); }
+  // Whether a tear-off drag runs (it takes every key and mouse event meanwhile).
+  static bool TearingOff();
+  void MouseLeave() override;
+
  protected:
   void Paint() override;
   void CloseChain() override { Close(); }
@@ -107,6 +122,12 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   void KeepOwnerSelected();
   bool IsPopupChain() const;
   void Scroll(int direction);
+  int TearOffBandHeight() const;  // in the frame above the client area; 0 without band
+  // The band's share of the mouse handlers; true when the event was the band's.
+  bool TearOffMouseMove(const TPoint& client);
+  bool TearOffMouseDown(const TPoint& client);
+  bool fTearOffHot = false;
+  bool fPaintingBand = false;
   void StopScrolling();
   // Container items (lists, the recent-files list) show their entries in place of their own link
   // while the menu is open.

@@ -44,6 +44,7 @@ TzbBarControl::TzbBarControl(TzbBarManager& manager, TzbBar& bar)
 
 TzbBarControl::~TzbBarControl() {
   fClosing = true;
+  ForgetWindowButtons();
   if (MenuModeBarRef() == this) MenuModeBarRef() = nullptr;
   if (TzbBarScreen* screen = TzbBarScreen::Of(*fManager); screen && screen->MovingWindow() == this) screen->EndDrag();
   if (ChildMenu) {
@@ -418,6 +419,7 @@ TzbBarHitCode TzbBarControl::HitTest(const TPoint& wp) const {
   const TRect in = ClientInsets();
   const TPoint client = Point(wp.X - in.Left, wp.Y - in.Top);
   if (ClickableAt(client)) return htClient;
+  if (WindowButtonAt(client) >= 0) return htNowhere;  // the buttons take their own presses
   if (fManager->PainterClass().AllowsQuickCustomizing() && PtInRect(MarkRect(), wp)) return htMark;
   if (PtInRect(SizeGripRect(), wp)) return htBottomRight;
   if (IsFloating() && fWidget) {
@@ -475,6 +477,7 @@ void TzbBarControl::CalcItemRects() {
   const int across = vertical ? client.Width() : client.Height();
   int avail = along;
   if (MarkExists() && (!wraps || IsDocked())) avail -= kMarkZone;
+  avail -= WindowButtonsLength();
   int lineThick = wraps ? 0 : across;
   int lineOffset = 0, pos = 0;
   const int sepSize = fManager->PainterClass().GetToolbarSeparatorSize();
@@ -630,6 +633,7 @@ void TzbBarControl::CalcWrappedSize(TzbBarDockingStyle style, int length, TzbSiz
   const int minWidth = size.Width;
   length = std::max(length, minWidth);
   if (MarkExists()) length -= kMarkZone;
+  length -= WindowButtonsLength();
   const auto& shown = fLinks->ShownLinks();
   const int n = static_cast<int>(shown.size());
   const int sepSize = fManager->PainterClass().GetToolbarSeparatorSize();
@@ -927,6 +931,7 @@ void TzbBarControl::MouseDown(const TPoint& p, TzbMouseButton button) {
     return;
   }
   if (button != mbLeft || IgnoreNextButtonUp) return;
+  if (WindowButtonMouseDown(p)) return;
   const TzbBarHitCode hit = HitTest(wp);
   if (hit == htClient) {
     TzbBarItemControl* c = ControlAt(p);
@@ -991,6 +996,7 @@ void TzbBarControl::MouseDown(const TPoint& p, TzbMouseButton button) {
 void TzbBarControl::MouseMove(const TPoint& p) {
   const TRect in = ClientInsets();
   const TPoint wp = Point(p.X + in.Left, p.Y + in.Top);
+  if (WindowButtonMouseMove(p)) return;
   if (fCloseTracking) {
     const int state = PtInRect(CloseButtonRect(), wp) ? 2 : 1;
     if (state != fCloseState) {
@@ -1023,6 +1029,7 @@ void TzbBarControl::MouseMove(const TPoint& p) {
 }
 
 void TzbBarControl::MouseUp(const TPoint& p, TzbMouseButton button) {
+  if (button == mbLeft && WindowButtonMouseUp(p)) return;
   if (fCloseTracking && button == mbLeft) {
     const TRect in = ClientInsets();
     const bool close = fCloseState == 2 && PtInRect(CloseButtonRect(), Point(p.X + in.Left, p.Y + in.Top));
@@ -1075,6 +1082,7 @@ void TzbBarControl::ToggleFloating() {
 }
 
 void TzbBarControl::MouseLeave() {
+  WindowButtonMouseLeave();
   if (fActive) return;
   if (fMarkState == 1) {
     fMarkState = 0;
@@ -1140,6 +1148,7 @@ void TzbBarControl::Paint() {
     PaintItem(*c);
     first = false;
   }
+  PaintWindowButtons(dc);
   if (IsDocked() && MarkExists()) p.DrawQuickButton(*this, dc, brush, p.GetQuickButtonRect(*this));
 }
 

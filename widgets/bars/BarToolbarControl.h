@@ -140,6 +140,25 @@ class TzbBarControl : public TCustomzbBarControl {
   void MouseLeave() override;
   void WindowMoved() override;
 
+  // --- window buttons of the main menu bar (BarWindowButtons.cpp) ---
+  // The main menu bar shows minimize (0), restore (1) and close (2) of the form's maximized child
+  // window (that has a system menu) at the end of its client area; with the manager's
+  // ShowCloseButton it shows the close button alone otherwise. Other bars have none.
+  bool WindowButtonsShown() const;
+  bool AllWindowButtonsShown() const;
+  int WindowButtonsLength() const;          // along the bar; 0 without buttons
+  TRect WindowButtonRect(int index) const;  // client coordinates; empty when not shown
+  // Restore always, the close button alone always; otherwise the child's system-menu entry of the
+  // button's command must be enabled.
+  bool WindowButtonEnabled(int index) const;
+  int WindowButtonAt(const TPoint& client) const;  // -1: none
+  static int HotWindowButton();
+  static int PressedWindowButton();  // -1 while none is held down
+  static bool WindowButtonPressedLook();
+  // While a window button is held down every key is swallowed.
+  static bool WindowButtonHeld();
+  static constexpr int WindowButtonWidth = 17, WindowButtonHeight = 15;
+
  protected:
   void Paint() override;
   void CloseChain() override;
@@ -168,6 +187,13 @@ class TzbBarControl : public TCustomzbBarControl {
   std::vector<TzbBarItem*> fQuickItems;
   void FreeQuickItems();
   void OpenQuickWindow();
+  // The window buttons' share of the mouse handlers; true when the event was theirs.
+  bool WindowButtonMouseDown(const TPoint& client);
+  bool WindowButtonMouseMove(const TPoint& client);
+  bool WindowButtonMouseUp(const TPoint& client);
+  void WindowButtonMouseLeave();
+  void ForgetWindowButtons();
+  void PaintWindowButtons(TCanvas& dc);
 };
 
 }  // namespace zyn

@@ -9,6 +9,7 @@
 #include "widgets/bars/BarItemRegistry.h"
 #include "widgets/bars/BarListItem.h"
 #include "widgets/bars/BarMRUListItem.h"
+#include "widgets/bars/BarMdi.h"
 #include "widgets/bars/BarSpinEdit.h"
 #include "widgets/bars/BarTreeItems.h"
 #include "widgets/bars/BarUtils.h"
@@ -53,6 +54,7 @@ const std::vector<TKind>& Kinds() {
       {TzbBarImageCombo::kClassName, ControlClass<TzbBarImageComboControl>(), true},
       {TzbBarSpinEdit::kClassName, ControlClass<TzbBarSpinEditControl>(), true},
       {TzbBarProgressItem::kClassName, ControlClass<TzbBarProgressControl>(), true},
+      {TSystemMenuSubItem::kClassName, ControlClass<TSystemMenuSubItemControl>(), false},
   };
   return kinds;
 }

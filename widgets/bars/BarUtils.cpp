@@ -1,6 +1,7 @@
 #include "widgets/bars/BarUtils.h"
 
 #include "model/base/TextUtils.h"
+#include "platform/SystemSounds.h"
 #include "widgets/bars/BarItem.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/Office11Colors.h"
@@ -527,35 +528,19 @@ void PlayBarSound(int kind) {
 
 void SetBarSoundPlayer(std::function<void(const char* alias)> player) { SoundPlayer() = std::move(player); }
 
-QString FindBarSoundFile(const char* alias) {
-  const QString name = std::strcmp(alias, "MenuPopup") == 0     ? QStringLiteral("menu-popup")
-                       : std::strcmp(alias, "MenuCommand") == 0 ? QStringLiteral("menu-click")
-                                                                : QString();
-  if (name.isEmpty()) return QString();
-  QStringList dirs;
-  const QString home = qEnvironmentVariable("XDG_DATA_HOME");
-  dirs << (home.isEmpty() ? QDir::homePath() + QStringLiteral("/.local/share") : home);
-  QString data = qEnvironmentVariable("XDG_DATA_DIRS");
-  if (data.isEmpty()) data = QStringLiteral("/usr/local/share:/usr/share");
-  dirs << data.split(QLatin1Char(':'), Qt::SkipEmptyParts);
-  for (const QString& dir : dirs)
-    for (const char* ext : {".oga", ".ogg", ".wav"}) {
-      const QString path = dir + QStringLiteral("/sounds/freedesktop/stereo/") + name + QLatin1String(ext);
-      if (QFileInfo(path).isFile()) return path;
-    }
-  return QString();
+namespace {
+QString SoundNameOf(const char* alias) {
+  return std::strcmp(alias, "MenuPopup") == 0     ? QStringLiteral("menu-popup")
+         : std::strcmp(alias, "MenuCommand") == 0 ? QStringLiteral("menu-click")
+                                                  : QString();
 }
+}  // namespace
+
+QString FindBarSoundFile(const char* alias) { return FindSystemSoundFile(SoundNameOf(alias)); }
 
 void PlayBarSoundFile(const char* alias) {
-  const QString file = FindBarSoundFile(alias);
-  if (file.isEmpty()) return;
-  for (const char* player : {"pw-play", "paplay", "aplay"}) {
-    if (std::strcmp(player, "aplay") == 0 && !file.endsWith(QLatin1String(".wav"))) continue;
-    const QString exe = QStandardPaths::findExecutable(QLatin1String(player));
-    if (exe.isEmpty()) continue;
-    QProcess::startDetached(exe, {file});
-    return;
-  }
+  const QString name = SoundNameOf(alias);
+  if (!name.isEmpty()) PlaySystemSound(name);
 }
 
 bool LeftButtonDown() { return QGuiApplication::mouseButtons() & Qt::LeftButton; }

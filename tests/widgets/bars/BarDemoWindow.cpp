@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QTest>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -29,18 +30,17 @@ BarDemoWindow::BarDemoWindow(const std::string& layoutFile) {
   Client = new QWidget(&Form);
   Manager = std::make_unique<TzbBarManager>(&Form);
   TzbBarManager& m = *Manager;
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPixelSize(11);
-  m.Font = font;
-  m.UseSystemFont = false;
-  m.Scaled = false;
-  m.SetStyle(bmsXP);
-  m.CanCustomize = false;
-  m.MenusShowRecentItemsFirst = false;
+  SetupDemoManager(m);
   m.NotDocking = DockingSet(dsLeft) | DockingSet(dsRight);
   m.StoreInIniFile = !layoutFile.empty();
   m.IniFileName = layoutFile;
   m.OnClickItem = [this](TzbBarManager&, TzbBarItem& item) { Events.push_back("OnClickItem:" + item.Name); };
+  // The form shows the help of an entry as a tip below it (the program has no help viewer).
+  m.OnHelp = [this](TzbBarManager&, const TzbBarHelpRequest& r) {
+    Events.push_back("OnHelp:" + std::to_string(r.HelpContext) + (r.Popup ? ":popup" : ""));
+    LastHelp = r;
+    QToolTip::showText(r.Position, QStringLiteral("Hilfe, Thema %1").arg(r.HelpContext));
+  };
 
   // Menus.
   auto* projekt = SubItem("Datei1", "&Projekt");
@@ -120,19 +120,18 @@ BarDemoWindow::BarDemoWindow(const std::string& layoutFile) {
   auto* funktion = Button("Funktion", "Funktionsprogrammierung", true);
   auto* display = Button("BtnDisplayProg", "Display", true);
 
+  // Help contexts of a few entries.
+  projekt->HelpContext = 100;
+  neu->HelpContext = 101;
+  inhalt->HelpContext = 301;
+
   // Design states of the program: saving and the component pages start disabled.
   speichern->SetEnabled(false);
   speichernUnter->SetEnabled(false);
   schliessen->SetEnabled(false);
 
   // Bars.
-  MainMenu = m.Bars().Add();
-  MainMenu->SetCaption("Main Menu");
-  MainMenu->SetIsMainMenu(true);
-  MainMenu->ShowMark = false;
-  MainMenu->OneOnRow = true;
-  MainMenu->SetRow(0);
-  MainMenu->SetDockingStyle(dsTop);
+  MainMenu = AddDemoMainMenu(m);
   for (TzbBarItem* item : std::initializer_list<TzbBarItem*>{projekt, komponenten, system, datenbanken, einstellungen})
     Add(MainMenu->ItemLinks(), item);
   Add(MainMenu->ItemLinks(), hilfe, true);
@@ -238,11 +237,7 @@ TzbBarSubItem* BarDemoWindow::SubItem(const std::string& name, const std::string
   return s;
 }
 
-void BarDemoWindow::Add(TzbBarItemLinks& links, TzbBarItem* item, bool beginGroup) {
-  TzbBarItemLink* link = links.Add();
-  link->SetItem(item);
-  if (beginGroup) link->SetBeginGroup(true);
-}
+void BarDemoWindow::Add(TzbBarItemLinks& links, TzbBarItem* item, bool beginGroup) { AddLink(links, item, beginGroup); }
 
 TzbBar* BarDemoWindow::AddEditBar() {
   auto* edit = Manager->CreateItem<TzbBarEdit>();
@@ -379,15 +374,7 @@ QPoint BarDemoWindow::CenterOf(const TzbBarItemControl& control) const {
   return QPoint(r.Left + r.Width() / 2, r.Top + r.Height() / 2);
 }
 
-QWindow* BarDemoWindow::WindowAt(const QPoint& screen, QPoint& local) const {
-  QWidget* target = nullptr;
-  if (TCustomzbBarControl* w = TCustomzbBarControl::AtScreenPoint(FromQPoint(screen)); w && w->Widget())
-    target = w->Widget()->window();
-  if (!target) target = QApplication::topLevelAt(screen);
-  if (!target) target = const_cast<QWidget*>(&Form);
-  local = target->mapFromGlobal(screen);
-  return target->windowHandle();
-}
+QWindow* BarDemoWindow::WindowAt(const QPoint& screen, QPoint& local) const { return BarWindowAt(Form, screen, local); }
 
 QPoint BarDemoWindow::GripOf(const TzbBar* bar) const {
   const TRect w = WindowOf(bar)->WindowRect();

@@ -4,6 +4,8 @@
 // toolbars in row 1, every bar without mark. The form's object name is "BarDemoForm". The form is shown on the screen
 // of the tests; the helpers send mouse and key input through the windows, as the platform does.
 //
+// Help contexts: "&Projekt" 100, "&Neu..." 101, "&Inhalt" 301; the form shows F1 help as a tip.
+//
 // The client area holds a side bar at its left edge (the six sample groups, as
 // `BuildSampleSideBar` fills it), as the main window shows it in its fold panel.
 //
@@ -14,6 +16,7 @@
 #include "BarTestSupport.h"
 #include "SideBarTestSupport.h"
 #include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarHelp.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarScreen.h"
 #include "widgets/bars/BarSubMenuControl.h"
@@ -55,6 +58,8 @@ class BarDemoWindow {
   // "OnClickItem:<name>", "OnClick:<name>" and the side bar's "OnItemClick:<frame key>" in the order
   // the events came.
   std::vector<std::string> Events;
+  // "OnHelp:<context>[:popup]" goes to Events as well; the form shows the help as a tip.
+  TzbBarHelpRequest LastHelp;
 
   // A toolbar "Suchen" in a new row of the top dock with the edit item "Suche" (caption shown) and
   // the combo item "Ansicht" ("Liste", "Baum", "Details", "Symbole").

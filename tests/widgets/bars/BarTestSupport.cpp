@@ -2,10 +2,14 @@
 
 #include "tests/support/AppFixture.h"
 #include "tests/support/GoldenImage.h"
+#include "widgets/bars/BarControl.h"
+#include "widgets/bars/BarItemLinks.h"
+#include "widgets/bars/Bars.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPalette>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -102,6 +106,44 @@ void FakeBarWindow::PaintBackground(TCanvas& canvas, const TRect& r, bool) {
 
 QImage FakeBarWindow::ImageOf(const TzbBarItem& item, int) const {
   return item.ImageIndex() >= 0 ? TestGlyph() : QImage();
+}
+
+void SetupDemoManager(TzbBarManager& m) {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(11);
+  m.Font = font;
+  m.UseSystemFont = false;
+  m.Scaled = false;
+  m.SetStyle(bmsXP);
+  m.CanCustomize = false;
+  m.MenusShowRecentItemsFirst = false;
+}
+
+void AddLink(TzbBarItemLinks& links, TzbBarItem* item, bool beginGroup) {
+  TzbBarItemLink* link = links.Add();
+  link->SetItem(item);
+  if (beginGroup) link->SetBeginGroup(true);
+}
+
+TzbBar* AddDemoMainMenu(TzbBarManager& m) {
+  TzbBar* bar = m.Bars().Add();
+  bar->SetCaption("Main Menu");
+  bar->SetIsMainMenu(true);
+  bar->ShowMark = false;
+  bar->OneOnRow = true;
+  bar->SetRow(0);
+  bar->SetDockingStyle(dsTop);
+  return bar;
+}
+
+QWindow* BarWindowAt(const QWidget& fallback, const QPoint& screen, QPoint& local) {
+  QWidget* target = nullptr;
+  if (TCustomzbBarControl* w = TCustomzbBarControl::AtScreenPoint(FromQPoint(screen)); w && w->Widget())
+    target = w->Widget()->window();
+  if (!target) target = QApplication::topLevelAt(screen);
+  if (!target) target = const_cast<QWidget*>(&fallback);
+  local = target->mapFromGlobal(screen);
+  return target->windowHandle();
 }
 
 QImage TestGlyph() {

@@ -13,6 +13,8 @@
 #include <QString>
 #include <QWidget>
 
+class QWindow;
+
 #include <memory>
 #include <vector>
 
@@ -79,6 +81,19 @@ void CompareWithGolden(const QImage& actual, const QString& name);
 // frequent colour of an area of an image (its background) and the pixel that differs most from it
 // (the strongest stroke of the text drawn there).
 double TextContrast(const QImage& image, const QRect& area);
+
+// The demo forms' manager settings: the XP look with an 11-pixel DejaVu Sans, no customizing,
+// menus that show all their entries.
+void SetupDemoManager(TzbBarManager& m);
+// Appends a link of the item to the links.
+void AddLink(TzbBarItemLinks& links, TzbBarItem* item, bool beginGroup = false);
+// A main menu bar ("Main Menu") alone in row 0 of the top dock, without mark.
+TzbBar* AddDemoMainMenu(TzbBarManager& m);
+
+// The top-level window that receives mouse input at a screen point as the platform delivers it (an
+// open bar window first, else the top-level widget there, else the fallback form) and the point in
+// its coordinates.
+QWindow* BarWindowAt(const QWidget& fallback, const QPoint& screen, QPoint& local);
 
 // A 16 x 16 test glyph: a blue square with a red diagonal on a fuchsia (transparent) background.
 QImage TestGlyph();

@@ -3,77 +3,32 @@
 // focus) and the input filter meet the platform's own input. Skipped when Xvfb or xdotool are absent.
 
 #include "BarDemoWindow.h"
+#include "BarX11Support.h"
 #include "platform/Colors.h"
-#include "tests/support/XvfbRun.h"
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarShadow.h"
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <QProcess>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 
 namespace zyn {
 namespace {
 
-bool InChild() { return test::InXvfbChild(); }
+using test::XClick;
+using test::XDoTool;
+using test::XDrag;
+using test::XMoveAlong;
 
-// Runs xdotool while this process goes on handling its events (as it would for a real user).
-bool XDoTool(const QStringList& args) {
-  QProcess tool;
-  tool.start(QStringLiteral("xdotool"), args);
-  if (!tool.waitForStarted(5000)) return false;
-  while (tool.state() != QProcess::NotRunning) QTest::qWait(5);
-  QTest::qWait(50);
-  return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
-}
-
-// Moves the real pointer to a screen point and clicks the left button there.
-bool XClick(const QPoint& p) {
-  return XDoTool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y()), QStringLiteral("click"),
-                  QStringLiteral("1")});
-}
-
-// Moves the real pointer along a straight line in steps, as a hand does.
-bool XMoveAlong(const QPoint& from, const QPoint& to, int steps) {
-  QStringList args;
-  for (int step = 0; step <= steps; ++step) {
-    if (step > 0) args << QStringLiteral("sleep") << QStringLiteral("0.02");
-    args << QStringLiteral("mousemove") << QString::number(from.x() + (to.x() - from.x()) * step / steps)
-         << QString::number(from.y() + (to.y() - from.y()) * step / steps);
-  }
-  return XDoTool(args);
-}
-
-// Presses the left button at one point, moves the pointer in steps to another and releases it.
-bool XDrag(const QPoint& from, const QPoint& to) {
-  QStringList args = {QStringLiteral("mousemove"), QString::number(from.x()), QString::number(from.y()),
-                      QStringLiteral("mousedown"), QStringLiteral("1")};
-  for (int step = 1; step <= 4; ++step) {
-    args << QStringLiteral("sleep") << QStringLiteral("0.1") << QStringLiteral("mousemove")
-         << QString::number(from.x() + (to.x() - from.x()) * step / 4)
-         << QString::number(from.y() + (to.y() - from.y()) * step / 4);
-  }
-  args << QStringLiteral("sleep") << QStringLiteral("0.3") << QStringLiteral("mouseup") << QStringLiteral("1");
-  return XDoTool(args);
-}
+bool InChild() { return test::InX11Child(); }
 
 TEST(BarX11, MenusWorkWithThePointerOfARealXServer) {
   if (InChild()) GTEST_SKIP() << "this is the run under Xvfb";
-  const QString missing = test::MissingTools({QStringLiteral("xvfb-run"), QStringLiteral("xdotool")});
-  if (!missing.isEmpty()) GTEST_SKIP() << missing.toStdString();
-  test::EnsureApplication();
-  const test::TXvfbRun run = test::RunSelfUnderXvfb(QStringLiteral("BarX11Child*"), false);
-  ASSERT_TRUE(run.Finished) << run.Output;
-  EXPECT_EQ(run.ExitCode, 0) << run.Output;
-  EXPECT_NE(run.Output.find("[  PASSED  ] 4 tests"), std::string::npos) << run.Output;
+  test::RunChildTestsUnderXvfb(QStringLiteral("BarX11Child*"), 4);
 }
 
 TEST(BarX11Child, ClicksOpenTheMenuWithoutTakingTheFocusAndRunTheEntry) {
