@@ -41,6 +41,10 @@ class TzbDockWidget : public QWidget {
     if (Live() && e->button() == Qt::RightButton && !fDock->Manager().IsCustomizing())
       ShowToolbarsPopup(fDock->Manager(), FromQPoint(e->globalPosition().toPoint()));
   }
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    // A double click on the empty part of a dock enters customizing where the manager allows it.
+    if (Live() && e->button() == Qt::LeftButton && fDock->Manager().CanCustomize) fDock->Manager().SetCustomizing(true);
+  }
 
  private:
   TzbDockControl* fDock;

@@ -2,6 +2,9 @@
 
 #include "model/base/TextUtils.h"
 #include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarControl.h"
+#include "widgets/bars/BarCustomizing.h"
+#include "widgets/bars/BarCustomizingForm.h"
 #include "widgets/bars/BarEnhancedPainter.h"
 #include "widgets/bars/BarFlatPainter.h"
 #include "widgets/bars/BarLayout.h"
@@ -95,6 +98,10 @@ TzbBarManager::~TzbBarManager() {
   fDestroying = true;
   fLookAndFeel.reset();
   fThemeNotificator.reset();
+  if (fCustomizing) {
+    EndCustomizingState(*this);
+    HideCustomizingForm(*this);
+  }
   fCustomizing = false;
   fGroups.clear();
   fBars.reset();
@@ -335,12 +342,19 @@ void TzbBarManager::Loaded() {
 
 void TzbBarManager::SetCustomizing(bool value) {
   if (value == fCustomizing) return;
+  if (value && CustomizingForm()) return;  // one customizing form in the process
+  if (TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl()) head->HideAll();
+  if (!value) EndCustomizingState(*this);
   fCustomizing = value;
   for (int i = 0; i < fBars->Count(); ++i) fBars->Items(i)->ItemLinks().RefreshLists();
   for (auto& item : fItems)
     if (TzbBarItemLinks* sub = SubItemLinksOf(*item)) sub->RefreshLists();
   for (int i = 0; i < fBars->Count(); ++i)
     if (TzbBarWindow* w = fBars->Items(i)->GetBarControl()) w->Recalculate();
+  if (value)
+    ShowCustomizingForm(*this);
+  else
+    HideCustomizingForm(*this);
 }
 
 // ---------------------------------------------------------------- look

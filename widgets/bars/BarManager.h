@@ -212,6 +212,8 @@ class TzbBarManager {
   std::function<void(TzbBar&, TzbBarDockingStyle, bool&)> OnDocking;
   // An exception escaping a click handler goes here (the application's message box).
   std::function<void(const std::exception&)> OnException;
+  // The customizing form is about to be shown, or has gone (BarCustomizingForm.cpp).
+  std::function<void(TzbBarManager&)> OnShowCustomizingForm, OnHideCustomizingForm;
 
   void DoClickItem(TzbBarItem& item);
 

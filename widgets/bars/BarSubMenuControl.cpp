@@ -2,6 +2,7 @@
 
 #include "platform/PopupWindows.h"
 #include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarCustomizing.h"
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
@@ -461,6 +462,7 @@ void TzbBarSubMenuControl::KeepOwnerSelected() {
 
 void TzbBarSubMenuControl::MouseMove(const TPoint& p) {
   WaitForAnimation();
+  if (fManager->Customizing() && CustomizingMouseMove(*this, p)) return;
   if (PtInRect(ClientRect(), p)) {
     KeepOwnerSelected();
     if (!IsAlive(this)) return;
@@ -526,6 +528,7 @@ void TzbBarSubMenuControl::SetSelectedControl(TzbBarItemControl* control) {
 
 void TzbBarSubMenuControl::MouseDown(const TPoint& p, TzbMouseButton button) {
   WaitForAnimation();
+  if (fManager->Customizing() && CustomizingMouseDown(*this, p, button == mbRight)) return;
   if (fScrollDirection) return;
   if (button == mbRight && IsPopupChain()) button = mbLeft;
   if (button == mbLeft && !IgnoreNextButtonUp && PtInRect(ExpandButtonRect(), p)) {

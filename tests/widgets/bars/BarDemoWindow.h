@@ -28,7 +28,11 @@ class BarDemoWindow {
  public:
   // With a layout file the manager stores its layout there (StoreInIniFile): the form's layout
   // comes back when the form is built, and is written when it goes.
-  explicit BarDemoWindow(const std::string& layoutFile = {});
+  //
+  // With allowCustomizing the manager allows customizing (CanCustomize): the toolbars popup ends
+  // with "&Customize...", and the items stand in categories named after the menus they are in
+  // ("Menüs" for the menus themselves, "Programmierung" for the commands only on toolbars).
+  explicit BarDemoWindow(const std::string& layoutFile = {}, bool allowCustomizing = false);
   ~BarDemoWindow();
   BarDemoWindow(const BarDemoWindow&) = delete;
   BarDemoWindow& operator=(const BarDemoWindow&) = delete;
@@ -84,6 +88,7 @@ class BarDemoWindow {
   void Add(TzbBarItemLinks& links, TzbBarItem* item, bool beginGroup = false);
   QWindow* WindowAt(const QPoint& screen, QPoint& local) const;
   void AddSideBar();
+  void SortIntoCategories(const std::vector<TzbBarSubItem*>& menus);
 };
 
 }  // namespace zyn::test
