@@ -560,7 +560,9 @@ void TzbBarDragAndDrop::DoDrop() {
   if (TCustomzbBarControl::IsAlive(target)) target->RebuildLayout();
   SetCustomizingSelectedLink(link);
   m.DesignerModified();
-  if (m.OnItemLinkAdd) m.OnItemLinkAdd(m, *link);
+  // A drop on a toolbar outside the open menus closes them.
+  TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
+  if (head && TCustomzbBarControl::IsAlive(target) && !target->IsMenu() && !target->IsInChain()) head->HideAll();
 }
 
 // ---------------------------------------------------------------- the popup of a link

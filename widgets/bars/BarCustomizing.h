@@ -22,6 +22,7 @@ class QPainter;
 namespace zyn {
 
 class TCanvas;
+class TzbBar;
 class TCustomzbBarControl;
 class TzbBarItem;
 class TzbBarItemControl;
@@ -138,6 +139,11 @@ void CloseCustomizingPopup();
 // Runs a command of the popup on the link; the name command takes text (an empty text is refused
 // with a message and changes nothing).
 void RunCustomizingCommand(TzbBarItemLink& link, int command, const std::string& text = {});
+
+// What the open customizing form hears of the bar library: a bar's caption or visibility changed,
+// an item of a category went. Nothing when no form is open for the manager.
+void NotifyCustomizingBarChanged(TzbBar& bar);
+void NotifyCustomizingItemRemoved(TzbBarManager& manager);
 
 // The texts of the customizing mode.
 namespace CustomizingTexts {

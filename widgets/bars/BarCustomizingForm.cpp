@@ -681,6 +681,14 @@ void HideCustomizingForm(TzbBarManager& manager) {
   if (manager.OnHideCustomizingForm) manager.OnHideCustomizingForm(manager);
 }
 
+void NotifyCustomizingBarChanged(TzbBar& bar) {
+  if (gForm && &gForm->Manager() == &bar.Manager()) gForm->BarChanged(&bar);
+}
+
+void NotifyCustomizingItemRemoved(TzbBarManager& manager) {
+  if (gForm && &gForm->Manager() == &manager) gForm->RefreshCommands();
+}
+
 // ---------------------------------------------------------------- the name editor
 
 TzbBarNameEd::TzbBarNameEd(int kind, int mode, TzbBarManager& manager, TzbBar* bar, QWidget* parent)

@@ -116,6 +116,7 @@ TzbBarManager::~TzbBarManager() {
 void TzbBarManager::FreeItem(TzbBarItem* item) {
   const int index = IndexOfItem(item);
   if (index < 0) return;
+  const bool listed = fCustomizing && item->Category() >= 0;
   item->BeforeDestroy();
   for (auto& g : fGroups) g->Remove(item);
   // The index may have moved while the links went (an OnDestroy handler may free other items).
@@ -123,6 +124,7 @@ void TzbBarManager::FreeItem(TzbBarItem* item) {
   std::unique_ptr<TzbBarItem> owned = std::move(fItems[now]);
   fItems.erase(fItems.begin() + now);
   owned.reset();
+  if (listed) NotifyCustomizingItemRemoved(*this);
 }
 
 TzbBarItem* TzbBarManager::GetItem(int index) const {

@@ -236,6 +236,60 @@ TEST_F(BarCustomizingTest, ACommandDraggedToAToolbarAndALinkDraggedOutOfAMenuAre
   EXPECT_EQ(Names(Hilfe()->ItemLinks()), std::vector<std::string>{"Inhalt1"});
 }
 
+TEST_F(BarCustomizingTest, ClicksWhileCustomizingSelectAndFrameLinksInsteadOfRunningThem) {
+  ASSERT_NE(Start(), nullptr);
+  TzbBarItemControl* neu = D().ControlIn(D().WindowOf(D().Toolbars[0]), "Neu1");
+  ASSERT_NE(neu, nullptr);
+  D().ClickControl(*neu);
+  EXPECT_TRUE(D().Events.empty());
+  EXPECT_EQ(CustomizingSelectedLink(), &neu->Link());
+  // A press and a move shorter than the drag distance start no drag.
+  D().Press(D().CenterOf(*neu));
+  D().Move(D().CenterOf(*neu) + QPoint(QApplication::startDragDistance() - 1, 0));
+  EXPECT_EQ(TzbBarDragAndDrop::Current(), nullptr);
+  D().Release(D().CenterOf(*neu) + QPoint(QApplication::startDragDistance() - 1, 0));
+  // A click on an empty place of a bar drops the selection.
+  const TRect menuBar = D().WindowOf(D().MainMenu)->WindowRect();
+  D().Click(QPoint(menuBar.Right - 20, menuBar.Top + menuBar.Height() / 2));
+  EXPECT_EQ(CustomizingSelectedLink(), nullptr);
+  // Leaving the customizing mode leaves the commands working again.
+  M().SetCustomizing(false);
+  D().ClickControl(*D().ControlIn(D().WindowOf(D().Toolbars[0]), "Neu1"));
+  EXPECT_EQ(D().Events, (std::vector<std::string>{"OnClickItem:Neu1", "OnClick:Neu1"}));
+}
+
+TEST_F(BarCustomizingTest, ACommandDraggedOverAMenuEntryOpensTheMenuAndDropsIntoIt) {
+  TzbBarCustomizingForm* form = Start();
+  ASSERT_NE(form, nullptr);
+  form->Pages->setCurrentIndex(1);
+  form->SelectItem(D().Item("Beenden1"));
+  QApplication::processEvents();
+  TzbCommandsListBox* list = form->Commands;
+  const QPoint start = list->visualItemRect(list->currentItem()).center();
+  SendPress(list->viewport(), start);
+  SendMove(list->viewport(), start + QPoint(12, 0));
+  ASSERT_NE(TzbBarDragAndDrop::Current(), nullptr);
+  D().Move(D().CenterOf(*D().MenuBarEntry("Hilfe1")));
+  TzbBarSubMenuControl* menu = D().MenuOf("Hilfe1");
+  ASSERT_NE(menu, nullptr);
+  TzbBarItemControl* inhalt = D().ControlIn(menu, "Inhalt1");
+  ASSERT_NE(inhalt, nullptr);
+  const QPoint drop = At(*inhalt, 0.5, 0.8);  // the lower half of "Inhalt": after it
+  D().Move(drop);
+  EXPECT_EQ(TzbBarDragAndDrop::Current()->Target(), menu);
+  D().Release(drop);
+  EXPECT_EQ(Names(*SubItemLinksOf(*D().Item("Hilfe1"))), (std::vector<std::string>{"Inhalt1", "Beenden1", "berZYN1"}));
+}
+
+TEST_F(BarCustomizingTest, ABarThatDoesNotAllowCustomizingTakesNoDrop) {
+  ASSERT_NE(Start(), nullptr);
+  Hilfe()->AllowCustomizing = false;
+  TzbBarItemControl* inhalt = D().ControlIn(D().WindowOf(Hilfe()), "Inhalt1");
+  DragCommand("Beenden1", At(*inhalt, 0.75),
+              [] { EXPECT_EQ(TzbBarDragAndDrop::Current()->Cursor(), crzbBarDragNoDrop); });
+  EXPECT_EQ(Names(Hilfe()->ItemLinks()), std::vector<std::string>{"Inhalt1"});
+}
+
 // ---------------------------------------------------------------- drop places
 
 TEST_F(BarCustomizingTest, DropPlacesDecideWhereTheNewLinkGoes) {
@@ -485,11 +539,22 @@ TEST_F(BarCustomizingTest, TheToolbarsPageShowsHidesCreatesRenamesAndDeletesTool
   EXPECT_EQ(form->Beeps, 1);
   EXPECT_TRUE(D().MainMenu->Visible());
   EXPECT_EQ(form->BarList->item(0)->checkState(), Qt::Checked);
-  // Unticking a toolbar hides it.
-  form->BarList->item(4)->setCheckState(Qt::Unchecked);
+  // A click on the check cell hides the toolbar, a double click on the entry shows it again.
+  QListWidget* list = form->BarList;
+  const QRect row = list->visualItemRect(list->item(4));
+  SendPress(list->viewport(), QPoint(row.left() + 9, row.center().y()));
+  QTest::mouseRelease(form->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      list->viewport()->mapTo(form, QPoint(row.left() + 9, row.center().y())));
   EXPECT_FALSE(Hilfe()->Visible());
-  form->ToggleBar(4);
+  EXPECT_EQ(list->item(4)->checkState(), Qt::Unchecked);
+  QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                     list->viewport()->mapTo(form, QPoint(row.left() + 60, row.center().y())));
   EXPECT_TRUE(Hilfe()->Visible());
+  EXPECT_EQ(list->item(4)->checkState(), Qt::Checked);
+  // A toolbar closed elsewhere is unticked in the list.
+  Hilfe()->SetVisible(false);
+  EXPECT_EQ(list->item(4)->checkState(), Qt::Unchecked);
+  Hilfe()->SetVisible(true);
   // Toolbars of the form: reset, no rename, no delete.
   form->BarList->setCurrentRow(1);
   EXPECT_TRUE(form->BarReset->isEnabled());
