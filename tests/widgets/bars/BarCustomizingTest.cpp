@@ -94,7 +94,8 @@ class BarCustomizingTest : public ::testing::Test {
   }
   std::vector<std::string> Names(const TzbBarItemLinks& links) const {
     std::vector<std::string> out;
-    for (int i = 0; i < links.Count(); ++i) out.push_back(links.Items(i)->Item()->Name);
+    for (int i = 0; i < links.Count(); ++i)
+      out.push_back(links.Items(i)->Item() ? links.Items(i)->Item()->Name : std::string("<ohne Befehl>"));
     return out;
   }
   TzbBarItemLinks& ProjektLinks() { return *SubItemLinksOf(*D().Item("Datei1")); }
@@ -288,6 +289,21 @@ TEST_F(BarCustomizingTest, ABarThatDoesNotAllowCustomizingTakesNoDrop) {
   DragCommand("Beenden1", At(*inhalt, 0.75),
               [] { EXPECT_EQ(TzbBarDragAndDrop::Current()->Cursor(), crzbBarDragNoDrop); });
   EXPECT_EQ(Names(Hilfe()->ItemLinks()), std::vector<std::string>{"Inhalt1"});
+}
+
+TEST_F(BarCustomizingTest, AMenuDroppedIntoItsOwnMenuChangesNothing) {
+  ASSERT_NE(Start(), nullptr);
+  TzbBarSubMenuControl* menu = OpenMenu("Datei1");
+  ASSERT_NE(menu, nullptr);
+  const std::vector<std::string> before = Names(ProjektLinks());
+  TzbBarDragAndDrop* drag = TzbBarDragAndDrop::Begin(M(), D().Item("Datei1"), nullptr, Point(0, 0));
+  ASSERT_NE(drag, nullptr);
+  const QPoint q = At(*D().ControlIn(menu, "Neu1"), 0.5, 0.8);
+  drag->MoveTo(Point(q.x(), q.y()));
+  EXPECT_EQ(drag->Target(), menu);
+  drag->Drop();
+  // No link without item is left behind.
+  EXPECT_EQ(Names(ProjektLinks()), before);
 }
 
 // ---------------------------------------------------------------- drop places
