@@ -144,6 +144,8 @@ void RunCustomizingCommand(TzbBarItemLink& link, int command, const std::string&
 // an item of a category went. Nothing when no form is open for the manager.
 void NotifyCustomizingBarChanged(TzbBar& bar);
 void NotifyCustomizingItemRemoved(TzbBarManager& manager);
+// The manager's look or its large icons changed: the commands and the options follow.
+void NotifyCustomizingLookChanged(TzbBarManager& manager);
 
 // The texts of the customizing mode.
 namespace CustomizingTexts {

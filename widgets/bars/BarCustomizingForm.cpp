@@ -256,6 +256,12 @@ void TzbCommandsListBox::mouseMoveEvent(QMouseEvent* e) {
     drag->MoveTo(FromQPoint(global));
 }
 
+void TzbCommandsListBox::focusInEvent(QFocusEvent* e) {
+  QListWidget::focusInEvent(e);
+  // Focused with nothing selected: the first command.
+  if (currentRow() < 0 && count() > 0) setCurrentRow(0);
+}
+
 void TzbCommandsListBox::mouseReleaseEvent(QMouseEvent* e) {
   fPressed = false;
   QListWidget::mouseReleaseEvent(e);
@@ -294,6 +300,9 @@ TzbBarCustomizingForm::TzbBarCustomizingForm(TzbBarManager& manager, QWidget* ow
   bl->addWidget(Close);
   layout->addWidget(bottom);
   connect(Close, &QPushButton::clicked, this, [this] { close(); });
+  connect(Help, &QPushButton::clicked, this, [this] {
+    if (fManager->OnHelpButtonClick) fManager->OnHelpButtonClick(*fManager);
+  });
   setFixedSize(366, 310);
   if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
   RefreshBars();
@@ -687,6 +696,15 @@ void NotifyCustomizingBarChanged(TzbBar& bar) {
 
 void NotifyCustomizingItemRemoved(TzbBarManager& manager) {
   if (gForm && &gForm->Manager() == &manager) gForm->RefreshCommands();
+}
+
+void NotifyCustomizingLookChanged(TzbBarManager& manager) {
+  if (!gForm || &gForm->Manager() != &manager) return;
+  QPalette pal = gForm->Commands->palette();
+  pal.setColor(QPalette::Base, C(manager.GetRealStyle() == bmsFlat ? clWindow : clBtnFace));
+  gForm->Commands->setPalette(pal);
+  gForm->Commands->viewport()->update();
+  gForm->RefreshOptions();
 }
 
 // ---------------------------------------------------------------- the name editor

@@ -35,6 +35,7 @@ class TzbCommandsListBox : public QListWidget {
   void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
 
  private:
   TzbBarManager* fManager;

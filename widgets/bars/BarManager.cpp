@@ -423,6 +423,7 @@ void TzbBarManager::StyleChanged() {
       if (TzbBarWindow* w = fBars->Items(i)->GetBarControl()) w->RebuildLayout();
   CreateGDIObjects();
   fStyleChanging = false;
+  if (fCustomizing) NotifyCustomizingLookChanged(*this);
 }
 
 void TzbBarManager::CalcImageSizes() {
@@ -456,6 +457,10 @@ void TzbBarManager::SetLargeIcons(bool value) {
   fLargeIcons = value;
   CalcImageSizes();
   DesignerModified();
+  if (fBars)
+    for (int i = 0; i < fBars->Count(); ++i)
+      if (TzbBarWindow* w = fBars->Items(i)->GetBarControl()) w->RebuildLayout();
+  if (fCustomizing) NotifyCustomizingLookChanged(*this);
 }
 
 void TzbBarManager::CalcStartUseCount() {

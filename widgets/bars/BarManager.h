@@ -214,6 +214,8 @@ class TzbBarManager {
   std::function<void(const std::exception&)> OnException;
   // The customizing form is about to be shown, or has gone (BarCustomizingForm.cpp).
   std::function<void(TzbBarManager&)> OnShowCustomizingForm, OnHideCustomizingForm;
+  // The help button of the customizing form (shown with ShowHelpButton) was clicked.
+  std::function<void(TzbBarManager&)> OnHelpButtonClick;
 
   void DoClickItem(TzbBarItem& item);
 

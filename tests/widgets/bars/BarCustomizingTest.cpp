@@ -543,6 +543,28 @@ TEST_F(BarCustomizingTest, TheLinkPopupEditsCaptionStyleAndGroupStart) {
   EXPECT_EQ(CustomizingSelectedLink(), nullptr);
 }
 
+TEST_F(BarCustomizingTest, AnEditItemIsDraggedAndOffersNoPaintStyles) {
+  ASSERT_NE(Start(), nullptr);
+  TzbBar* suchen = D().AddEditBar();
+  TzbBarItemControl* edit = D().ControlIn(D().WindowOf(suchen), "Suche");
+  ASSERT_NE(edit, nullptr);
+  // The popup of an edit: the paint styles are off, the default style is marked.
+  D().Press(D().CenterOf(*edit), Qt::RightButton);
+  D().Release(D().CenterOf(*edit), Qt::RightButton);
+  TzbBarItemLinks* popup = CustomizingPopupLinks();
+  ASSERT_NE(popup, nullptr);
+  for (int i = ccDefaultStyle; i <= ccImageAndText; ++i) EXPECT_FALSE(popup->Items(i)->Item()->GetEnabled()) << i;
+  EXPECT_TRUE(static_cast<TzbBarButton*>(popup->Items(ccDefaultStyle)->Item())->Down());
+  CloseCustomizingPopup();
+  // A press on the edit starts no editing but a drag; off the bars it goes.
+  D().Press(D().CenterOf(*edit));
+  D().Move(D().CenterOf(*edit) + QPoint(0, 30));
+  ASSERT_NE(TzbBarDragAndDrop::Current(), nullptr);
+  D().Move(OffTheBars());
+  D().Release(OffTheBars());
+  EXPECT_EQ(Names(suchen->ItemLinks()), std::vector<std::string>{"Ansicht"});
+}
+
 // ---------------------------------------------------------------- the form's pages
 
 TEST_F(BarCustomizingTest, TheToolbarsPageShowsHidesCreatesRenamesAndDeletesToolbars) {
@@ -672,8 +694,11 @@ TEST_F(BarCustomizingTest, TheOptionsPageFollowsAndSetsTheManager) {
   EXPECT_FALSE(form->ShortCutsInHints->isEnabled());
   form->Animations->setCurrentIndex(3);
   EXPECT_EQ(M().MenuAnimations, maSlide);
+  const int small = D().WindowOf(D().Toolbars[0])->WindowRect().Height();
   form->LargeIcons->click();
   EXPECT_TRUE(M().LargeIcons());
+  // The toolbars take the large buttons at once.
+  EXPECT_GT(D().WindowOf(D().Toolbars[0])->WindowRect().Height(), small);
   M().SetCustomizing(false);
   // The standard look: the plain panel.
   M().SetStyle(bmsStandard);
