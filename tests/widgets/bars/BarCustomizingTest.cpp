@@ -306,6 +306,40 @@ TEST_F(BarCustomizingTest, AMenuDroppedIntoItsOwnMenuChangesNothing) {
   EXPECT_EQ(Names(ProjektLinks()), before);
 }
 
+TEST_F(BarCustomizingTest, ANewToolbarWithACommandIsKeptOverARestart) {
+  TzbBarCustomizingForm* form = Start();
+  ASSERT_NE(form, nullptr);
+  QTimer::singleShot(0, [] {
+    auto* ed = dynamic_cast<TzbBarNameEd*>(QApplication::activeModalWidget());
+    ASSERT_NE(ed, nullptr);
+    ed->OK->click();  // the proposed name
+  });
+  form->NewToolbar();
+  TzbBar* bar = M().BarByCaption("Benutzerdefiniert 1");
+  ASSERT_NE(bar, nullptr);
+  QApplication::processEvents();
+  TzbBarControl* w = D().WindowOf(bar);
+  ASSERT_NE(w, nullptr);
+  const TRect c = w->ClientRect();
+  const TPoint p = w->ClientToScreen(Point(c.Left + c.Width() / 2, c.Top + c.Height() / 2));
+  DragCommand("Drucken1", QPoint(p.X, p.Y));
+  EXPECT_EQ(Names(bar->ItemLinks()), std::vector<std::string>{"Drucken1"});
+  M().SetCustomizing(false);
+  Build();
+  bar = M().BarByCaption("Benutzerdefiniert 1");
+  ASSERT_NE(bar, nullptr);
+  EXPECT_TRUE(bar->Visible());
+  EXPECT_EQ(Names(bar->ItemLinks()), std::vector<std::string>{"Drucken1"});
+  // It is the user's: it may be renamed and deleted, not reset.
+  form = Start();
+  for (int row = 0; row < form->BarList->count(); ++row)
+    if (form->BarList->item(row)->text() == QStringLiteral("Benutzerdefiniert 1")) form->BarList->setCurrentRow(row);
+  EXPECT_EQ(form->SelectedBar(), bar);
+  EXPECT_TRUE(form->BarRename->isEnabled());
+  EXPECT_TRUE(form->BarDelete->isEnabled());
+  EXPECT_FALSE(form->BarReset->isEnabled());
+}
+
 // ---------------------------------------------------------------- drop places
 
 TEST_F(BarCustomizingTest, DropPlacesDecideWhereTheNewLinkGoes) {
