@@ -226,7 +226,9 @@ bool CustomizingMouseDown(TCustomzbBarControl& w, const TPoint& p, bool rightBut
 
 bool CustomizingMouseMove(TCustomzbBarControl& w, const TPoint& p) {
   if (!Customizes(w)) return false;
-  if (gPending.Window == &w && gPending.Link) {
+  if (gPending.Window == &w && gPending.Link && !(QApplication::mouseButtons() & Qt::LeftButton)) {
+    gPending = TPendingDrag{};  // the button went up elsewhere
+  } else if (gPending.Window == &w && gPending.Link) {
     const int dist = QApplication::startDragDistance();
     if (std::abs(p.X - gPending.Down.X) > dist || std::abs(p.Y - gPending.Down.Y) > dist) {
       TzbBarItemLink* link = gPending.Link;
