@@ -165,6 +165,28 @@ TEST_F(BarCustomizingTest, TheToolbarsPopupOffersCustomizeOnlyWhereTheManagerAll
   EXPECT_FALSE(M().Customizing());
 }
 
+TEST_F(BarCustomizingTest, TheMarkWindowEndsWithCustomize) {
+  TzbBar* datei = D().Toolbars[0];
+  datei->ShowMark = true;
+  D().WindowOf(datei)->RebuildLayout();
+  QApplication::processEvents();
+  TzbBarControl* window = D().WindowOf(datei);
+  ASSERT_TRUE(window->MarkExists());
+  const TRect m = window->MarkRect();
+  const TRect w = window->WindowRect();
+  D().Click(QPoint(w.Left + (m.Left + m.Right) / 2, w.Top + (m.Top + m.Bottom) / 2));
+  TzbBarItemLinks* quick = window->QuickLinks();
+  ASSERT_NE(quick, nullptr);
+  D().ClickControl(*quick->Items(quick->Count() - 1)->Control());  // "&Add or Remove Buttons"
+  TzbBarItemLinks& entries = window->AddRemoveItem()->ItemLinks();
+  TzbBarItemLink* last = entries.Items(entries.Count() - 1);
+  EXPECT_EQ(last->Item()->Caption(), "&Customize...");
+  ASSERT_NE(last->Control(), nullptr);
+  D().ClickControl(*last->Control());
+  EXPECT_TRUE(M().Customizing());
+  EXPECT_NE(CustomizingForm(), nullptr);
+}
+
 TEST_F(BarCustomizingTest, ADoubleClickOnAnEmptyDockEntersAndLeavingByCodeClosesTheForm) {
   int shown = 0, hidden = 0;
   M().OnShowCustomizingForm = [&](TzbBarManager&) { ++shown; };
@@ -447,6 +469,26 @@ TEST_F(BarCustomizingTest, MovingCopyingDeletingAndCancellingLinks) {
   drag->Drop();
   EXPECT_EQ(Names(datei->ItemLinks()),
             (std::vector<std::string>{"Neu1", "ffnen1", "Neu1", "Projektdaten1", "Kundendaten1"}));
+  // To another bar: the link moves there with its own settings, and its old bar shows it no more.
+  datei->ItemLinks().Items(1)->SetUserCaption("Laden");
+  drag = begin("ffnen1");
+  const QPoint onInhalt = At(*D().ControlIn(D().WindowOf(Hilfe()), "Inhalt1"), 0.25);
+  drag->MoveTo(Point(onInhalt.x(), onInhalt.y()));
+  drag->Drop();
+  EXPECT_EQ(Names(datei->ItemLinks()), (std::vector<std::string>{"Neu1", "Neu1", "Projektdaten1", "Kundendaten1"}));
+  EXPECT_EQ(Names(Hilfe()->ItemLinks()), (std::vector<std::string>{"ffnen1", "Inhalt1"}));
+  EXPECT_EQ(Hilfe()->ItemLinks().Items(0)->RealCaption(), "Laden");
+  EXPECT_EQ(D().ControlIn(window(), "ffnen1"), nullptr);
+  EXPECT_NE(D().ControlIn(D().WindowOf(Hilfe()), "ffnen1"), nullptr);
+
+  // The form's reset button asks and brings the bar back.
+  TzbBarCustomizingForm* form = CustomizingForm();
+  form->BarList->setCurrentRow(1);
+  ASSERT_EQ(form->SelectedBar(), datei);
+  SetMessageDlgHook([](const QString&, const QString&, unsigned) { return IDOK; });
+  form->BarReset->click();
+  EXPECT_EQ(Names(datei->ItemLinks()),
+            (std::vector<std::string>{"Neu1", "ffnen1", "Speichern1", "Projektdaten1", "Kundendaten1"}));
 }
 
 TEST_F(BarCustomizingTest, NudgingALinkOverItsOwnPlaceSetsOrClearsItsGroupStart) {
