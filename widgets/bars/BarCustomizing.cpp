@@ -5,6 +5,7 @@
 #include "platform/QtText.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarControl.h"
+#include "widgets/bars/BarCustomizingEditors.h"
 #include "widgets/bars/BarCustomizingForm.h"
 #include "widgets/bars/BarEditItems.h"
 #include "widgets/bars/BarItemLinks.h"
@@ -438,6 +439,15 @@ void TzbBarDragAndDrop::MoveTo(const TPoint& screen) {
   fMoved = true;
   fLast = screen;
   fTarget = nullptr;
+  // Over the sub-menu editor its menu opens; the editor itself takes no drop.
+  if (TzbBarSubMenuEditor* editor = SubMenuEditor();
+      editor && editor->isVisible() && editor->frameGeometry().contains(ToQPoint(screen))) {
+    editor->OpenMenu();
+    SetCursor(crzbBarDragNoDrop);
+    fTarget = nullptr;
+    UpdateMark(nullptr, TzbBarDropPlace{});
+    return;
+  }
   TCustomzbBarControl* target = TCustomzbBarControl::AtScreenPoint(screen);
   if (target && &target->Manager() != fManager) target = nullptr;
   // The customizing form covers what lies behind it (menus stand above it).

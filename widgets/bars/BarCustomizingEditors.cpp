@@ -5,24 +5,30 @@
 #include "platform/QtText.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarCategories.h"
+#include "widgets/bars/BarCustomizing.h"
 #include "widgets/bars/BarCustomizingForm.h"
 #include "widgets/bars/BarDateItems.h"
 #include "widgets/bars/BarEditItems.h"
 #include "widgets/bars/BarExtItems.h"
+#include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarItemRegistry.h"
 #include "widgets/bars/BarListItem.h"
 #include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarSubMenuControl.h"
 #include "widgets/bars/BarUtils.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyledItemDelegate>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <map>
@@ -267,6 +273,114 @@ bool ShowAddGroupItems(TzbBarGroup& group, std::vector<TzbBarGroupPick>& result)
   if (editor.exec() != QDialog::Accepted) return false;
   for (const TzbBarGroupPick& pick : editor.Picked()) result.push_back(pick);
   return true;
+}
+
+// ---------------------------------------------------------------- the sub-menu editor
+
+namespace {
+QPointer<TzbBarSubMenuEditor> gSubMenuEditor;
+}
+
+TzbBarSubMenuEditor::TzbBarSubMenuEditor(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+  setObjectName(QStringLiteral("zbBarSubMenuEditor"));
+  setWindowTitle(QStringLiteral("Untermenü bearbeiten"));
+  setFixedSize(196, 1);
+}
+
+TzbBarSubMenuEditor::~TzbBarSubMenuEditor() {
+  CloseMenu();
+  if (gSubMenuEditor == this) gSubMenuEditor = nullptr;
+}
+
+void TzbBarSubMenuEditor::SetLinks(TzbBarItemLinks* links) {
+  if (links == fLinks) return;
+  CloseMenu();
+  fLinks = links;
+}
+
+TzbBarSubMenuControl* TzbBarSubMenuEditor::Menu() const {
+  return fLinks ? dynamic_cast<TzbBarSubMenuControl*>(fLinks->BarControl()) : nullptr;
+}
+
+void TzbBarSubMenuEditor::OpenMenu() {
+  if (!fLinks || !isVisible()) return;
+  // A dragged item that would contain this sub-item does not open it.
+  if (TzbBarDragAndDrop* drag = TzbBarDragAndDrop::Current(); drag && !drag->Item()->CanBePlacedIn(*fLinks)) return;
+  if (TzbBarSubMenuControl* old = Menu(); old && !(old->Widget() && old->Widget()->isVisible()))
+    fLinks->DestroyBarControl();  // closed meanwhile: opened anew
+  if (!fLinks->BarControl()) {
+    fLinks->CreateBarControl();
+    TzbBarSubMenuControl* menu = Menu();
+    if (!menu) return;
+    const QRect f = frameGeometry();
+    menu->ShowAt(Point(f.left(), f.bottom() + 1), 0, f.height());
+  }
+  PlaceMenu();
+}
+
+void TzbBarSubMenuEditor::PlaceMenu() {
+  TzbBarSubMenuControl* menu = Menu();
+  if (!menu || !menu->Widget()) return;
+  const QRect f = frameGeometry();
+  menu->Widget()->move(f.left(), f.bottom() + 1);
+  const int width = menu->WindowRect().Width();
+  if (width > 0 && width != this->width()) setFixedSize(width, height());
+}
+
+void TzbBarSubMenuEditor::CloseMenu() {
+  if (!fLinks || !fLinks->BarControl()) return;
+  if (TzbBarSubMenuControl* menu = Menu(); menu && menu->IsActive()) menu->HideAll();
+  if (fLinks && fLinks->BarControl()) fLinks->DestroyBarControl();
+}
+
+bool TzbBarSubMenuEditor::event(QEvent* e) {
+  const bool done = QDialog::event(e);
+  if (e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) OpenMenu();
+  return done;
+}
+
+void TzbBarSubMenuEditor::moveEvent(QMoveEvent* e) {
+  QDialog::moveEvent(e);
+  PlaceMenu();
+}
+
+void TzbBarSubMenuEditor::closeEvent(QCloseEvent* e) {
+  CloseMenu();
+  e->accept();
+  deleteLater();
+}
+
+TzbBarSubMenuEditor* SubMenuEditor() { return gSubMenuEditor.data(); }
+
+void CloseSubMenuEditor() {
+  if (!gSubMenuEditor) return;
+  TzbBarSubMenuEditor* editor = gSubMenuEditor.data();
+  gSubMenuEditor = nullptr;
+  editor->CloseMenu();
+  editor->ForgetLinks();
+  editor->hide();
+  editor->deleteLater();
+}
+
+void ShowSubMenuEditor(TzbBarItemLinks* links) {
+  if (!links) {
+    CloseSubMenuEditor();
+    return;
+  }
+  TzbBarManager& m = links->Manager();
+  m.SetCustomizing(true);
+  if (TzbBarCustomizingForm* form = CustomizingForm(); form && &form->Manager() == &m) form->Pages->setCurrentIndex(1);
+  if (!gSubMenuEditor)
+    gSubMenuEditor = new TzbBarSubMenuEditor(CustomizingFormWindow() ? CustomizingFormWindow() : m.Form());
+  gSubMenuEditor->SetLinks(links);
+  QApplication::processEvents();
+  gSubMenuEditor->show();
+  gSubMenuEditor->OpenMenu();
+}
+
+void SubMenuEditorItemGone(const TzbBarItem* item) {
+  if (gSubMenuEditor && gSubMenuEditor->Links() && gSubMenuEditor->Links()->OwnerItem() == item) CloseSubMenuEditor();
 }
 
 }  // namespace zyn

@@ -19,7 +19,9 @@ namespace zyn {
 
 class TzbBarGroup;
 class TzbBarItem;
+class TzbBarItemLinks;
 class TzbBarManager;
+class TzbBarSubMenuControl;
 
 // Makes an item of an item kind for the manager (nil when it cannot). The library's own kinds are
 // known; a kind added later registers its maker here.
@@ -70,5 +72,37 @@ class TzbBarAddGroupItemsEditor : public QDialog {
 };
 // Shows the editor; on OK the picked entries are appended to result and the answer is true.
 bool ShowAddGroupItems(TzbBarGroup& group, std::vector<TzbBarGroupPick>& result);
+
+// The sub-menu editor: a small title window under which the menu of a sub-item stands open, so
+// that commands can be dragged into it and its links out of it. The window cannot be sized; its
+// width is the menu's and the menu follows it when it moves. At most one exists.
+class TzbBarSubMenuEditor : public QDialog {
+ public:
+  explicit TzbBarSubMenuEditor(QWidget* owner);
+  ~TzbBarSubMenuEditor() override;
+  TzbBarItemLinks* Links() const { return fLinks; }
+  void SetLinks(TzbBarItemLinks* links);
+  // The open menu of the links, nil when closed.
+  TzbBarSubMenuControl* Menu() const;
+  // Opens the menu below the window (nothing while a drag carries an item that may not go in).
+  void OpenMenu();
+  void CloseMenu();
+  void ForgetLinks() { fLinks = nullptr; }
+
+ protected:
+  bool event(QEvent* e) override;
+  void moveEvent(QMoveEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void PlaceMenu();
+  TzbBarItemLinks* fLinks = nullptr;
+};
+// Enters customizing for the links' manager and shows the editor for the links (nil closes it).
+void ShowSubMenuEditor(TzbBarItemLinks* links);
+TzbBarSubMenuEditor* SubMenuEditor();
+void CloseSubMenuEditor();
+// An item goes: an editor for its links closes.
+void SubMenuEditorItemGone(const TzbBarItem* item);
 
 }  // namespace zyn

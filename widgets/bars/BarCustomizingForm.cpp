@@ -5,6 +5,7 @@
 #include "platform/QtText.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarCustomizing.h"
+#include "widgets/bars/BarCustomizingEditors.h"
 #include "widgets/bars/BarEditItems.h"
 #include "widgets/bars/BarLayout.h"
 #include "widgets/bars/BarManager.h"
@@ -680,6 +681,7 @@ void ShowCustomizingForm(TzbBarManager& manager) {
 
 void HideCustomizingForm(TzbBarManager& manager) {
   if (!gForm || &gForm->Manager() != &manager) return;
+  CloseSubMenuEditor();
   for (auto& w : gDisabled)
     if (w) w->setEnabled(true);
   gDisabled.clear();

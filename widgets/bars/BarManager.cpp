@@ -4,6 +4,7 @@
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarControl.h"
 #include "widgets/bars/BarCustomizing.h"
+#include "widgets/bars/BarCustomizingEditors.h"
 #include "widgets/bars/BarCustomizingForm.h"
 #include "widgets/bars/BarEnhancedPainter.h"
 #include "widgets/bars/BarFlatPainter.h"
@@ -117,6 +118,7 @@ void TzbBarManager::FreeItem(TzbBarItem* item) {
   const int index = IndexOfItem(item);
   if (index < 0) return;
   const bool listed = fCustomizing && item->Category() >= 0;
+  SubMenuEditorItemGone(item);
   item->BeforeDestroy();
   for (auto& g : fGroups) g->Remove(item);
   // The index may have moved while the links went (an OnDestroy handler may free other items).

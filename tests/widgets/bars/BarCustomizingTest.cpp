@@ -9,6 +9,7 @@
 #include "model/base/Cp1252.h"
 #include "platform/MessageDlg.h"
 #include "platform/QtText.h"
+#include "widgets/bars/BarCustomizingEditors.h"
 #include "widgets/bars/BarCustomizingForm.h"
 #include "widgets/bars/BarEditItems.h"
 #include "widgets/bars/BarItemLinks.h"
@@ -360,6 +361,49 @@ TEST_F(BarCustomizingTest, ANewToolbarWithACommandIsKeptOverARestart) {
   EXPECT_TRUE(form->BarRename->isEnabled());
   EXPECT_TRUE(form->BarDelete->isEnabled());
   EXPECT_FALSE(form->BarReset->isEnabled());
+}
+
+TEST_F(BarCustomizingTest, TheSubMenuEditorHoldsAMenuOpenForDrops) {
+  TzbBarItemLinks& hilfe = *SubItemLinksOf(*D().Item("Hilfe1"));
+  ShowSubMenuEditor(&hilfe);
+  EXPECT_TRUE(M().Customizing());
+  ASSERT_NE(CustomizingForm(), nullptr);
+  CustomizingForm()->move(430, 280);
+  EXPECT_EQ(CustomizingForm()->Pages->currentIndex(), 1);  // the commands page
+  TzbBarSubMenuEditor* editor = SubMenuEditor();
+  ASSERT_NE(editor, nullptr);
+  editor->move(200, 470);
+  QApplication::processEvents();
+  TzbBarSubMenuControl* menu = editor->Menu();
+  ASSERT_NE(menu, nullptr);
+  // The menu stands below the editor, as wide as it; it follows the editor.
+  EXPECT_EQ(menu->WindowRect().Left, editor->frameGeometry().left());
+  EXPECT_EQ(menu->WindowRect().Top, editor->frameGeometry().bottom() + 1);
+  EXPECT_EQ(editor->width(), menu->WindowRect().Width());
+  editor->move(220, 460);
+  QApplication::processEvents();
+  EXPECT_EQ(menu->WindowRect().Left, editor->frameGeometry().left());
+  EXPECT_EQ(menu->WindowRect().Top, editor->frameGeometry().bottom() + 1);
+  // A command dragged from the form (the press closes the menu), over the editor (it opens the
+  // menu again) and into the menu.
+  const QPoint onEditor(editor->frameGeometry().left() + 10, editor->frameGeometry().top());
+  DragCommand("Beenden1", onEditor, [&] {
+    TzbBarSubMenuControl* reopened = editor->Menu();
+    ASSERT_NE(reopened, nullptr);
+    ASSERT_TRUE(reopened->Widget()->isVisible());
+    const QPoint into = At(*D().ControlIn(reopened, "Inhalt1"), 0.5, 0.8);
+    D().Move(into);
+    D().Release(into);
+  });
+  EXPECT_EQ(Names(hilfe), (std::vector<std::string>{"Inhalt1", "Beenden1", "berZYN1"}));
+  // The editor goes with the sub-item, and with the customizing mode.
+  M().FreeItem(D().Item("Hilfe1"));
+  EXPECT_EQ(SubMenuEditor(), nullptr);
+  ShowSubMenuEditor(&ProjektLinks());
+  ASSERT_NE(SubMenuEditor(), nullptr);
+  M().SetCustomizing(false);
+  EXPECT_EQ(SubMenuEditor(), nullptr);
+  EXPECT_EQ(ProjektLinks().BarControl(), nullptr);
 }
 
 // ---------------------------------------------------------------- drop places
