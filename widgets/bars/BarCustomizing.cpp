@@ -153,6 +153,10 @@ void SetCustomizingSelectedLink(TzbBarItemLink* link) {
 void CustomizingLinkGone(const TzbBarItemLink* link) {
   if (gSelected == link) gSelected = nullptr;
   if (gPending.Link == link) gPending = TPendingDrag{};
+  if (gDrag && gDrag->fMarkLink == link) {
+    gDrag->fMarkLink = nullptr;
+    gDrag->fMarkShown = false;
+  }
   if (gDrag && gDrag->Link() == link) gDrag->Cancel();
 }
 
@@ -315,8 +319,18 @@ bool TzbBarDragAndDrop::FilterInput(void* event) {
   }
 }
 
+TzbBarDropPlace TzbBarDragAndDrop::Mark() const {
+  TzbBarDropPlace m = fMark;
+  m.Control = nullptr;
+  if (fMarkLink && fMarkWindow && TCustomzbBarControl::IsAlive(fMarkWindow)) {
+    const auto& shown = fMarkWindow->ItemLinks().ShownLinks();
+    if (std::find(shown.begin(), shown.end(), fMarkLink) != shown.end()) m.Control = fMarkLink->Control();
+  }
+  return m;
+}
+
 bool TzbBarDragAndDrop::CanDropAtMark() const {
-  const TzbBarDropPlace& m = fMark;
+  const TzbBarDropPlace m = Mark();
   if (!m.Control) return false;
   if (!fLink || fCopy) return true;
   TzbBarItemLink* markLink = &m.Control->Link();
@@ -340,19 +354,20 @@ void TzbBarDragAndDrop::ShowMark(bool show) {
 }
 
 TRect TzbBarDragAndDrop::MarkRect() const {
-  if (!fMark.Control || !fMarkWindow || !TCustomzbBarControl::IsAlive(fMarkWindow)) return TRect{};
+  const TzbBarDropPlace mk = Mark();
+  if (!mk.Control) return TRect{};
   const TCustomzbBarControl& w = *fMarkWindow;
   const auto& shown = w.ItemLinks().ShownLinks();
-  TzbBarItemLink* markLink = &fMark.Control->Link();
+  TzbBarItemLink* markLink = &mk.Control->Link();
   const auto it = std::find(shown.begin(), shown.end(), markLink);
   if (it == shown.end()) return TRect{};
-  const TzbBarItemControl* chosen = fMark.Control;
+  const TzbBarItemControl* chosen = mk.Control;
   bool atEnd = false;
-  if (fMark.InSeparator && fMark.Before) {
+  if (mk.InSeparator && mk.Before) {
     if (it != shown.begin() && (*(it - 1))->Control()) chosen = (*(it - 1))->Control();
     atEnd = true;
-  } else if (!fMark.InSeparator && !fMark.Before) {
-    const bool last = it + 1 == shown.end() || fMark.Control->LastInLine;
+  } else if (!mk.InSeparator && !mk.Before) {
+    const bool last = it + 1 == shown.end() || mk.Control->LastInLine;
     if (last || !(*(it + 1))->Control() || (*(it + 1))->GetBeginGroup()) {
       atEnd = true;
     } else {
@@ -404,7 +419,8 @@ void PaintDropMark(TCustomzbBarControl& window, QPainter& painter) {
 }
 
 void TzbBarDragAndDrop::UpdateMark(TCustomzbBarControl* target, const TzbBarDropPlace& place) {
-  const bool changed = target != fMarkWindow || place.Control != fMark.Control ||
+  TzbBarItemLink* placeLink = place.Control ? &place.Control->Link() : nullptr;
+  const bool changed = target != fMarkWindow || placeLink != fMarkLink || !Mark().Control ||
                        place.InSeparator != fMark.InSeparator || place.Before != fMark.Before ||
                        place.Vertical != fMark.Vertical;
   if (!changed) {
@@ -412,7 +428,7 @@ void TzbBarDragAndDrop::UpdateMark(TCustomzbBarControl* target, const TzbBarDrop
     return;
   }
   ShowMark(false);
-  if (place.Control != fMark.Control && place.Control && target) {
+  if (placeLink != fMarkLink && place.Control && target) {
     // The control under the cursor is selected; a sub-item opens its menu (not a sub-item that
     // would contain the dragged item).
     TzbBarItemControl* c = place.Control;
@@ -426,9 +442,10 @@ void TzbBarDragAndDrop::UpdateMark(TCustomzbBarControl* target, const TzbBarDrop
   }
   fMarkWindow = place.Control ? target : nullptr;
   fMark = place;
-  if (!fMark.Control) fMarkWindow = nullptr;
-  if (fMarkWindow && !TCustomzbBarControl::IsAlive(fMarkWindow)) {
+  fMarkLink = placeLink;
+  if (!fMarkLink || (fMarkWindow && !TCustomzbBarControl::IsAlive(fMarkWindow))) {
     fMarkWindow = nullptr;
+    fMarkLink = nullptr;
     fMark = TzbBarDropPlace{};
   }
   ShowMark(CanDropAtMark());
@@ -516,7 +533,7 @@ void TzbBarDragAndDrop::DoDrop() {
     }
     return;
   }
-  const TzbBarDropPlace mark = fMark.Control && fMarkWindow == target ? fMark : TzbBarDropPlace{};
+  const TzbBarDropPlace mark = fMarkWindow == target ? Mark() : TzbBarDropPlace{};
   if (mark.Control && fLink && (&mark.Control->Link() == fLink || !CanDropAtMark()) && !ctrl &&
       !(mark.InSeparator && mark.Before)) {
     // Dropped over its own place: a move of more than three pixels along the line sets or

@@ -87,7 +87,8 @@ class TzbBarDragAndDrop {
   int Cursor() const { return fCursor; }
   bool CopyMode() const { return fCopy; }
   TCustomzbBarControl* Target() const { return fTarget; }
-  const TzbBarDropPlace& Mark() const { return fMark; }
+  // The place of the insertion mark (its control nil when there is none or it went meanwhile).
+  TzbBarDropPlace Mark() const;
   bool MarkShown() const { return fMarkShown; }
   TCustomzbBarControl* MarkWindow() const { return fMarkWindow; }
   // Whether a drop at the mark would change anything.
@@ -99,6 +100,7 @@ class TzbBarDragAndDrop {
   TzbBarDragAndDrop(TzbBarManager& manager, TzbBarItem* item, TzbBarItemLink* link, const TPoint& grabPoint);
   void SetCursor(int cursor);
   void ShowMark(bool show);
+  friend void CustomizingLinkGone(const TzbBarItemLink* link);
   void UpdateMark(TCustomzbBarControl* target, const TzbBarDropPlace& place);
   void DoDrop();
   void Finish(bool drop);
@@ -111,7 +113,8 @@ class TzbBarDragAndDrop {
   TPoint fLast;
   TCustomzbBarControl* fTarget = nullptr;
   TCustomzbBarControl* fMarkWindow = nullptr;
-  TzbBarDropPlace fMark;
+  TzbBarDropPlace fMark;                // its control is only valid through Mark()
+  TzbBarItemLink* fMarkLink = nullptr;  // the link of the mark's control
   bool fMarkShown = false;
   bool fCopy = false;
   bool fMoved = false;

@@ -477,13 +477,15 @@ TEST_F(BarCustomizingTest, MovingCopyingDeletingAndCancellingLinks) {
   drag->Drop();
   EXPECT_EQ(Names(datei->ItemLinks()),
             (std::vector<std::string>{"ffnen1", "Speichern1", "Neu1", "Projektdaten1", "Kundendaten1"}));
-  // Ctrl copies: two links; Ctrl switches the cursor at once, without a move.
+  // Ctrl copies: two links; the Ctrl key switches the cursor at once, without a move.
   drag = begin("Neu1");
   drag->MoveTo(screenAt("ffnen1", 0.25));
   EXPECT_EQ(drag->Cursor(), crzbBarDrag);
-  drag->SetCopyMode(true);
+  D().KeyPress(Qt::Key_Control, Qt::ControlModifier);
   EXPECT_EQ(drag->Cursor(), crzbBarDragCopy);
+  EXPECT_TRUE(drag->CopyMode());
   drag->Drop();
+  D().KeyRelease(Qt::Key_Control);
   EXPECT_EQ(Names(datei->ItemLinks()),
             (std::vector<std::string>{"Neu1", "ffnen1", "Speichern1", "Neu1", "Projektdaten1", "Kundendaten1"}));
   // Dropping just behind the link in front of it changes nothing.
@@ -635,6 +637,24 @@ TEST_F(BarCustomizingTest, TheLinkPopupEditsCaptionStyleAndGroupStart) {
   TzbBarItemLink* link = datei->ItemLinks().Items(1);
   EXPECT_TRUE(link->StoredBeginGroup());
   EXPECT_EQ(CustomizingPopupLinks(), nullptr);
+
+  // A new name typed into the popup's edit and confirmed with Enter.
+  D().Press(D().CenterOf(*D().ControlIn(D().WindowOf(datei), "ffnen1")), Qt::RightButton);
+  D().Release(D().CenterOf(*D().ControlIn(D().WindowOf(datei), "ffnen1")), Qt::RightButton);
+  popup = CustomizingPopupLinks();
+  ASSERT_NE(popup, nullptr);
+  auto* nameEdit = static_cast<TzbBarEdit*>(popup->Items(ccName)->Item());
+  auto* nameControl = dynamic_cast<TzbBarEditControl*>(popup->Items(ccName)->Control());
+  ASSERT_NE(nameControl, nullptr);
+  D().ClickControl(*nameControl);
+  QLineEdit* line = nameControl->Editor();
+  ASSERT_NE(line, nullptr);
+  ASSERT_TRUE(line->isVisible());
+  line->selectAll();
+  QTest::keyClicks(line, QStringLiteral("Holen"));
+  QTest::keyClick(line, Qt::Key_Return);
+  EXPECT_EQ(nameEdit->Text(), "Holen");
+  EXPECT_EQ(link->RealCaption(), "Holen");
 
   // The other commands, run on the link.
   RunCustomizingCommand(*link, ccName, "Laden");
