@@ -160,6 +160,10 @@ void CustomizingLinkGone(const TzbBarItemLink* link) {
   if (gDrag && gDrag->Link() == link) gDrag->Cancel();
 }
 
+void CustomizingItemGone(const TzbBarItem* item) {
+  if (gDrag && gDrag->Item() == item) gDrag->Cancel();
+}
+
 void EndCustomizingState(TzbBarManager& manager) {
   if (gDrag && &gDrag->Manager() == &manager) gDrag->Cancel();
   FreeCustomizingPopup();

@@ -48,6 +48,8 @@ TzbBarItemLink* CustomizingSelectedLink();
 void SetCustomizingSelectedLink(TzbBarItemLink* link);
 // A link goes: it stops being the selected or the dragged link.
 void CustomizingLinkGone(const TzbBarItemLink* link);
+// An item goes: a drag of it is cancelled.
+void CustomizingItemGone(const TzbBarItem* item);
 // Leaving the customizing mode: a running drag is cancelled, the selection cleared.
 void EndCustomizingState(TzbBarManager& manager);
 

@@ -119,6 +119,7 @@ void TzbBarManager::FreeItem(TzbBarItem* item) {
   if (index < 0) return;
   const bool listed = fCustomizing && item->Category() >= 0;
   SubMenuEditorItemGone(item);
+  CustomizingItemGone(item);
   item->BeforeDestroy();
   for (auto& g : fGroups) g->Remove(item);
   // The index may have moved while the links went (an OnDestroy handler may free other items).

@@ -565,6 +565,18 @@ TEST_F(BarCustomizingTest, NudgingALinkOverItsOwnPlaceSetsOrClearsItsGroupStart)
   }
 }
 
+TEST_F(BarCustomizingTest, ACommandFreedWhileItIsDraggedEndsTheDrag) {
+  ASSERT_NE(Start(), nullptr);
+  TzbBarDragAndDrop* drag = TzbBarDragAndDrop::Begin(M(), D().Item("Beenden1"), nullptr, Point(0, 0));
+  ASSERT_NE(drag, nullptr);
+  const QPoint q = At(*D().ControlIn(D().WindowOf(Hilfe()), "Inhalt1"), 0.75);
+  drag->MoveTo(Point(q.x(), q.y()));
+  M().FreeItem(D().Item("Beenden1"));
+  EXPECT_EQ(TzbBarDragAndDrop::Current(), nullptr);
+  D().Release(q);
+  EXPECT_EQ(Names(Hilfe()->ItemLinks()), std::vector<std::string>{"Inhalt1"});
+}
+
 TEST_F(BarCustomizingTest, AToolbarWithoutLinksTakesItsFirstLinkAnywhereInItsClientArea) {
   ASSERT_NE(Start(), nullptr);
   TzbBar* hilfe = Hilfe();
