@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -882,6 +883,32 @@ TEST_F(BarCustomizingTest, GoldenCustomizingFormPages) {
       }
     }
   }
+}
+
+TEST_F(BarCustomizingTest, GoldenCommandListInEachLook) {
+  TzbBarCustomizingForm* form = Start();
+  ASSERT_NE(form, nullptr);
+  form->Pages->setCurrentIndex(1);
+  form->SelectItem(D().Item("Neu1"));
+  TzbCommandsListBox* list = form->Commands;
+  const TzbBarManagerStyle looks[] = {bmsStandard, bmsFlat, bmsOffice11, bmsXP};
+  QImage all(list->width() * 4, list->height(), QImage::Format_RGB32);
+  QPainter p(&all);
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    M().SetStyle(looks[i]);
+    QApplication::processEvents();
+    const QImage image = list->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    p.drawImage(i * list->width(), 0, image);
+    // The selected command and an unselected one are readable in every look.
+    for (int row : {list->currentRow(), 0}) {
+      const QRect r = list->visualItemRect(list->item(row)).adjusted(30, 3, -12, -3);
+      const QRect inList(list->viewport()->mapTo(list, r.topLeft()), r.size());
+      EXPECT_GE(test::TextContrast(image, inList), 4.5) << row;
+    }
+  }
+  p.end();
+  test::CompareWithGolden(all, QStringLiteral("CustomizingCommandLooks"));
 }
 
 TEST_F(BarCustomizingTest, GoldenSelectedLinkFrame) {
