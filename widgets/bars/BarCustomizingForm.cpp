@@ -652,6 +652,24 @@ void TzbBarCustomizingForm::SelectItem(TzbBarItem* item) {
     if (Commands->ItemAt(row) == item) Commands->setCurrentRow(row);
 }
 
+bool TzbBarCustomizingForm::event(QEvent* e) {
+  const bool done = QDialog::event(e);
+  if (e->type() == QEvent::WindowActivate && Pages) {
+    switch (Pages->currentIndex()) {
+      case 0:
+        RefreshBars();
+        break;
+      case 1:
+        RefreshCommands();
+        break;
+      default:
+        RefreshOptions();
+        break;
+    }
+  }
+  return done;
+}
+
 void TzbBarCustomizingForm::closeEvent(QCloseEvent* e) {
   e->accept();
   // Closing the form ends the customizing mode, which frees the form later.

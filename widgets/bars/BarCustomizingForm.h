@@ -91,6 +91,8 @@ class TzbBarCustomizingForm : public QDialog {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  // Activated: the current page shows the state of the bars and the manager again.
+  bool event(QEvent* e) override;
 
  private:
   void BuildToolbarsPage();

@@ -852,6 +852,12 @@ TEST_F(BarCustomizingTest, TheOptionsPageFollowsAndSetsTheManager) {
   EXPECT_TRUE(M().LargeIcons());
   // The toolbars take the large buttons at once.
   EXPECT_GT(D().WindowOf(D().Toolbars[0])->WindowRect().Height(), small);
+  // Options changed elsewhere show when the form is activated again.
+  M().ShowHint = true;
+  form->Pages->setCurrentIndex(2);
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(form, &activate);
+  EXPECT_TRUE(form->ShowHints->isChecked());
   M().SetCustomizing(false);
   // The standard look: the plain panel.
   M().SetStyle(bmsStandard);
