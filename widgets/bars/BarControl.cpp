@@ -1,6 +1,7 @@
 #include "widgets/bars/BarControl.h"
 
 #include "platform/PopupWindows.h"
+#include "widgets/bars/BarCustomizing.h"
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItem.h"
 #include "widgets/bars/BarItemLinks.h"
@@ -509,6 +510,7 @@ void TCustomzbBarControl::HotTrackItem(TzbBarItemControl* control) {
 // ---------------------------------------------------------------- mouse
 
 void TCustomzbBarControl::MouseDown(const TPoint& p, TzbMouseButton button) {
+  if (fManager->Customizing() && CustomizingMouseDown(*this, p, button == mbRight)) return;
   if (button != mbLeft) return;
   if (IgnoreNextButtonUp || fLinks->ShownLinks().empty()) return;
   TzbBarItemControl* c = ControlAt(p);
@@ -534,6 +536,7 @@ void TCustomzbBarControl::MouseDown(const TPoint& p, TzbMouseButton button) {
 
 void TCustomzbBarControl::MouseMove(const TPoint& p) {
   if (fClosing) return;
+  if (fManager->Customizing() && CustomizingMouseMove(*this, p)) return;
   if (fCaptured) {
     const bool over = ControlAt(p) == fCaptured;
     if (over != fCapturedPressed) {
@@ -557,6 +560,7 @@ void TCustomzbBarControl::MouseMove(const TPoint& p) {
 }
 
 void TCustomzbBarControl::MouseUp(const TPoint& p, TzbMouseButton button) {
+  if (fManager->Customizing() && CustomizingMouseUp(*this, p)) return;
   if (button != mbLeft) return;
   if (IgnoreNextButtonUp) {
     IgnoreNextButtonUp = false;
@@ -584,6 +588,7 @@ void TCustomzbBarControl::MouseUp(const TPoint& p, TzbMouseButton button) {
 }
 
 void TCustomzbBarControl::DoubleClick(const TPoint& p) {
+  if (fManager->Customizing() && CustomizingMouseDown(*this, p, false)) return;
   TzbBarItemControl* c = ControlAt(p);
   if (c && c->WantsDoubleClick()) {
     c->DblClick();
@@ -734,12 +739,14 @@ void TCustomzbBarControl::PaintWidget(QWidget& widget) {
   Flush();
   QPainter p(&widget);
   p.drawImage(0, 0, fBuffer);
+  PaintDropMark(*this, p);
 }
 
 void TCustomzbBarControl::PaintItem(TzbBarItemControl& control) {
   // Less used entries of an expanded personalized menu stand on the less-used brush.
   fItemBrush = control.NonRecent && !fManager->PainterClass().PaintsNonRecentItems() ? NonRecentBrush() : ItemBrush();
   control.Paint(GetItemRect(&control), ItemView());
+  if (fManager->Customizing()) PaintCustomizingFrame(*this, control, GetItemRect(&control));
 }
 
 }  // namespace zyn

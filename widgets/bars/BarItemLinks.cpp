@@ -1,6 +1,7 @@
 #include "widgets/bars/BarItemLinks.h"
 
 #include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarCustomizing.h"
 #include "widgets/bars/BarItem.h"
 #include "widgets/bars/BarItemRegistry.h"
 #include "widgets/bars/BarManager.h"
@@ -46,7 +47,7 @@ char AnsiLower(char c) {
 
 TzbBarItemLink::TzbBarItemLink(TzbBarItemLinks& owner) : fOwner(&owner) { UseCount = owner.Manager().StartUseCount(); }
 
-TzbBarItemLink::~TzbBarItemLink() = default;
+TzbBarItemLink::~TzbBarItemLink() { CustomizingLinkGone(this); }
 
 void TzbBarItemLink::SetItem(TzbBarItem* value) {
   if (value == fItem) return;

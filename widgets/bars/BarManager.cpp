@@ -3,6 +3,10 @@
 #include "model/base/TextUtils.h"
 #include "platform/MdiWindows.h"
 #include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarControl.h"
+#include "widgets/bars/BarCustomizing.h"
+#include "widgets/bars/BarCustomizingEditors.h"
+#include "widgets/bars/BarCustomizingForm.h"
 #include "widgets/bars/BarEnhancedPainter.h"
 #include "widgets/bars/BarFlatPainter.h"
 #include "widgets/bars/BarLayout.h"
@@ -97,6 +101,10 @@ TzbBarManager::~TzbBarManager() {
   fDestroying = true;
   fLookAndFeel.reset();
   fThemeNotificator.reset();
+  if (fCustomizing) {
+    EndCustomizingState(*this);
+    HideCustomizingForm(*this);
+  }
   fCustomizing = false;
   fGroups.clear();
   fBars.reset();
@@ -112,6 +120,9 @@ TzbBarManager::~TzbBarManager() {
 void TzbBarManager::FreeItem(TzbBarItem* item) {
   const int index = IndexOfItem(item);
   if (index < 0) return;
+  const bool listed = fCustomizing && item->Category() >= 0;
+  SubMenuEditorItemGone(item);
+  CustomizingItemGone(item);
   item->BeforeDestroy();
   for (auto& g : fGroups) g->Remove(item);
   // The index may have moved while the links went (an OnDestroy handler may free other items).
@@ -119,6 +130,7 @@ void TzbBarManager::FreeItem(TzbBarItem* item) {
   std::unique_ptr<TzbBarItem> owned = std::move(fItems[now]);
   fItems.erase(fItems.begin() + now);
   owned.reset();
+  if (listed) NotifyCustomizingItemRemoved(*this);
 }
 
 TzbBarItem* TzbBarManager::GetItem(int index) const {
@@ -338,12 +350,19 @@ void TzbBarManager::Loaded() {
 
 void TzbBarManager::SetCustomizing(bool value) {
   if (value == fCustomizing) return;
+  if (value && CustomizingForm()) return;  // one customizing form in the process
+  if (TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl()) head->HideAll();
+  if (!value) EndCustomizingState(*this);
   fCustomizing = value;
   for (int i = 0; i < fBars->Count(); ++i) fBars->Items(i)->ItemLinks().RefreshLists();
   for (auto& item : fItems)
     if (TzbBarItemLinks* sub = SubItemLinksOf(*item)) sub->RefreshLists();
   for (int i = 0; i < fBars->Count(); ++i)
     if (TzbBarWindow* w = fBars->Items(i)->GetBarControl()) w->Recalculate();
+  if (value)
+    ShowCustomizingForm(*this);
+  else
+    HideCustomizingForm(*this);
 }
 
 // ---------------------------------------------------------------- look
@@ -410,6 +429,7 @@ void TzbBarManager::StyleChanged() {
       if (TzbBarWindow* w = fBars->Items(i)->GetBarControl()) w->RebuildLayout();
   CreateGDIObjects();
   fStyleChanging = false;
+  if (fCustomizing) NotifyCustomizingLookChanged(*this);
 }
 
 void TzbBarManager::CalcImageSizes() {
@@ -443,6 +463,10 @@ void TzbBarManager::SetLargeIcons(bool value) {
   fLargeIcons = value;
   CalcImageSizes();
   DesignerModified();
+  if (fBars)
+    for (int i = 0; i < fBars->Count(); ++i)
+      if (TzbBarWindow* w = fBars->Items(i)->GetBarControl()) w->RebuildLayout();
+  if (fCustomizing) NotifyCustomizingLookChanged(*this);
 }
 
 void TzbBarManager::CalcStartUseCount() {

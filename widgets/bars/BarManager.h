@@ -222,6 +222,10 @@ class TzbBarManager {
   std::function<void(TzbBarManager&, TzbBarManager& childManager, bool merge)> OnMenuMerge;
   // The close button that the main menu bar shows alone with ShowCloseButton was clicked.
   std::function<void(TzbBarManager&)> OnCloseButtonClick;
+  // The customizing form is about to be shown, or has gone (BarCustomizingForm.cpp).
+  std::function<void(TzbBarManager&)> OnShowCustomizingForm, OnHideCustomizingForm;
+  // The help button of the customizing form (shown with ShowHelpButton) was clicked.
+  std::function<void(TzbBarManager&)> OnHelpButtonClick;
 
   void DoClickItem(TzbBarItem& item);
 

@@ -2,6 +2,7 @@
 
 #include "platform/PopupWindows.h"
 #include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarCustomizing.h"
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
@@ -468,6 +469,7 @@ void TzbBarSubMenuControl::KeepOwnerSelected() {
 void TzbBarSubMenuControl::MouseMove(const TPoint& p) {
   WaitForAnimation();
   if (TearOffMouseMove(p)) return;
+  if (fManager->Customizing() && CustomizingMouseMove(*this, p)) return;
   if (PtInRect(ClientRect(), p)) {
     KeepOwnerSelected();
     if (!IsAlive(this)) return;
@@ -533,6 +535,7 @@ void TzbBarSubMenuControl::SetSelectedControl(TzbBarItemControl* control) {
 
 void TzbBarSubMenuControl::MouseDown(const TPoint& p, TzbMouseButton button) {
   WaitForAnimation();
+  if (fManager->Customizing() && CustomizingMouseDown(*this, p, button == mbRight)) return;
   if (fScrollDirection) return;
   if (button == mbRight && IsPopupChain()) button = mbLeft;
   if (button == mbLeft && TearOffMouseDown(p)) return;

@@ -2,6 +2,7 @@
 
 #include "platform/PopupWindows.h"
 #include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarCustomizing.h"
 #include "widgets/bars/BarDockControl.h"
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItemControls.h"
@@ -923,6 +924,7 @@ bool TzbBarControl::KeyDown(int key, unsigned shift) {
 // ---------------------------------------------------------------- mouse
 
 void TzbBarControl::MouseDown(const TPoint& p, TzbMouseButton button) {
+  if (fManager->Customizing() && CustomizingMouseDown(*this, p, button == mbRight)) return;
   const TRect in = ClientInsets();
   const TPoint wp = Point(p.X + in.Left, p.Y + in.Top);
   if (button == mbRight) {
@@ -997,6 +999,7 @@ void TzbBarControl::MouseMove(const TPoint& p) {
   const TRect in = ClientInsets();
   const TPoint wp = Point(p.X + in.Left, p.Y + in.Top);
   if (WindowButtonMouseMove(p)) return;
+  if (!fCloseTracking && fManager->Customizing() && CustomizingMouseMove(*this, p)) return;
   if (fCloseTracking) {
     const int state = PtInRect(CloseButtonRect(), wp) ? 2 : 1;
     if (state != fCloseState) {
@@ -1030,6 +1033,7 @@ void TzbBarControl::MouseMove(const TPoint& p) {
 
 void TzbBarControl::MouseUp(const TPoint& p, TzbMouseButton button) {
   if (button == mbLeft && WindowButtonMouseUp(p)) return;
+  if (!fCloseTracking && fManager->Customizing() && CustomizingMouseUp(*this, p)) return;
   if (fCloseTracking && button == mbLeft) {
     const TRect in = ClientInsets();
     const bool close = fCloseState == 2 && PtInRect(CloseButtonRect(), Point(p.X + in.Left, p.Y + in.Top));

@@ -2,6 +2,7 @@
 
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarColorItems.h"
+#include "widgets/bars/BarCustomizingEditors.h"
 #include "widgets/bars/BarDateItems.h"
 #include "widgets/bars/BarEditItems.h"
 #include "widgets/bars/BarExtItems.h"
@@ -9,6 +10,7 @@
 #include "widgets/bars/BarItemRegistry.h"
 #include "widgets/bars/BarListItem.h"
 #include "widgets/bars/BarMRUListItem.h"
+#include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarMdi.h"
 #include "widgets/bars/BarSpinEdit.h"
 #include "widgets/bars/BarTreeItems.h"
@@ -23,38 +25,44 @@ bool& Initialized() {
   return initialized;
 }
 
-template <class TControl>
-TzbBarItemControlFactory ControlClass() {
-  return [](TzbBarItemLink& link, TzbBarWindow& window) -> std::unique_ptr<TzbBarItemControl> {
-    return std::make_unique<TControl>(link, window);
-  };
-}
-
 struct TKind {
   const char* ItemClass;
   TzbBarItemControlFactory Control;
+  TzbBarItemMaker Make;  // how the customizing editors create a new item of the kind
   bool Listed;
 };
 
+// An item kind with the control class that shows its links; listed kinds can be made by the user.
+template <class TItem, class TControl, bool Listed = true>
+TKind Kind() {
+  TzbBarItemControlFactory control = [](TzbBarItemLink& link,
+                                        TzbBarWindow& window) -> std::unique_ptr<TzbBarItemControl> {
+    return std::make_unique<TControl>(link, window);
+  };
+  TzbBarItemMaker make;
+  if constexpr (Listed) make = [](TzbBarManager& m) -> TzbBarItem* { return m.CreateItem<TItem>(); };
+  return {TItem::kClassName, std::move(control), std::move(make), Listed};
+}
+
 const std::vector<TKind>& Kinds() {
   static const std::vector<TKind> kinds = {
-      {TzbBarButton::kClassName, ControlClass<TzbBarButtonControl>(), true},
-      {TzbBarEdit::kClassName, ControlClass<TzbBarEditControl>(), true},
-      {TzbBarCombo::kClassName, ControlClass<TzbBarComboControl>(), true},
-      {TzbBarSubItem::kClassName, ControlClass<TzbBarSubItemControl>(), true},
-      {TzbBarListItem::kClassName, ControlClass<TzbBarContainerItemControl>(), true},
-      {TzbBarContainerItem::kClassName, ControlClass<TzbBarContainerItemControl>(), true},
-      {TzbBarMRUListItem::kClassName, ControlClass<TzbBarContainerItemControl>(), true},
-      {TzbBarStatic::kClassName, ControlClass<TzbBarStaticControl>(), true},
-      {TzbBarLargeButton::kClassName, ControlClass<TzbBarLargeButtonControl>(), true},
-      {TzbBarColorCombo::kClassName, ControlClass<TzbBarColorComboControl>(), true},
-      {TzbBarFontNameCombo::kClassName, ControlClass<TzbBarComboControl>(), true},
-      {TzbBarDateCombo::kClassName, ControlClass<TzbBarDateComboControl>(), true},
-      {TzbBarTreeViewCombo::kClassName, ControlClass<TzbBarTreeViewComboControl>(), true},
-      {TzbBarImageCombo::kClassName, ControlClass<TzbBarImageComboControl>(), true},
-      {TzbBarSpinEdit::kClassName, ControlClass<TzbBarSpinEditControl>(), true},
-      {TzbBarProgressItem::kClassName, ControlClass<TzbBarProgressControl>(), true},
-      {TSystemMenuSubItem::kClassName, ControlClass<TSystemMenuSubItemControl>(), false},
+      Kind<TzbBarButton, TzbBarButtonControl>(),
+      Kind<TzbBarEdit, TzbBarEditControl>(),
+      Kind<TzbBarCombo, TzbBarComboControl>(),
+      Kind<TzbBarSubItem, TzbBarSubItemControl>(),
+      Kind<TzbBarListItem, TzbBarContainerItemControl>(),
+      Kind<TzbBarContainerItem, TzbBarContainerItemControl>(),
+      Kind<TzbBarMRUListItem, TzbBarContainerItemControl>(),
+      Kind<TzbBarStatic, TzbBarStaticControl>(),
+      Kind<TzbBarLargeButton, TzbBarLargeButtonControl>(),
+      Kind<TzbBarColorCombo, TzbBarColorComboControl>(),
+      Kind<TzbBarFontNameCombo, TzbBarComboControl>(),
+      Kind<TzbBarDateCombo, TzbBarDateComboControl>(),
+      Kind<TzbBarTreeViewCombo, TzbBarTreeViewComboControl>(),
+      Kind<TzbBarImageCombo, TzbBarImageComboControl>(),
+      Kind<TzbBarSpinEdit, TzbBarSpinEditControl>(),
+      Kind<TzbBarProgressItem, TzbBarProgressControl>(),
+      Kind<TSystemMenuSubItem, TSystemMenuSubItemControl, false>(),
   };
   return kinds;
 }
@@ -64,7 +72,10 @@ const std::vector<TKind>& Kinds() {
 void InitializeBarUnit() {
   if (Initialized()) return;
   Initialized() = true;
-  for (const TKind& k : Kinds()) RegisterBarItem(k.ItemClass, k.Control, k.Listed);
+  for (const TKind& k : Kinds()) {
+    RegisterBarItem(k.ItemClass, k.Control, k.Listed);
+    if (k.Make) RegisterBarItemMaker(k.ItemClass, k.Make);
+  }
 }
 
 void FinalizeBarUnit() {

@@ -1,5 +1,6 @@
 #include "widgets/bars/Bars.h"
 
+#include "widgets/bars/BarCustomizing.h"
 #include "widgets/bars/BarItem.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarUserDockControl.h"
@@ -39,6 +40,7 @@ void TzbBar::SetCaption(const std::string& value) {
     for (int n = 1; Manager().BarByName(candidate); ++n) candidate = value + std::to_string(n);
     fName = candidate;
   }
+  if (Manager().Customizing()) NotifyCustomizingBarChanged(*this);
   Manager().DesignerModified();
 }
 
@@ -94,6 +96,7 @@ void TzbBar::SetVisible(bool value) {
     fLinks->CreateBarControl();
   }
   if (!m.IsDestroying() && m.OnBarVisibleChange) m.OnBarVisibleChange(m, *this);
+  if (m.Customizing()) NotifyCustomizingBarChanged(*this);
   if (!fOwner->Loading) m.DesignerModified();
 }
 

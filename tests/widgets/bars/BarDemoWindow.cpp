@@ -17,13 +17,15 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <functional>
+
 namespace zyn::test {
 
 namespace {
 std::string A(const char* utf8) { return Utf8ToAnsi(utf8); }
 }  // namespace
 
-BarDemoWindow::BarDemoWindow(const std::string& layoutFile) {
+BarDemoWindow::BarDemoWindow(const std::string& layoutFile, bool allowCustomizing) {
   static_cast<TBuiltInThemeEngine*>(GetThemeEngine())->SetActive(true);
   Form.setObjectName(QStringLiteral("BarDemoForm"));
   Form.setGeometry(40, 40, 640, 400);
@@ -168,6 +170,11 @@ BarDemoWindow::BarDemoWindow(const std::string& layoutFile) {
     for (const auto& [item, group] : layout.Items) Add(bar->ItemLinks(), item, group);
     Toolbars.push_back(bar);
   }
+  if (allowCustomizing) {
+    m.CanCustomize = true;
+    neu->SetDescription(A("Legt ein neues Projekt an."));
+    SortIntoCategories({projekt, komponenten, system, datenbanken, einstellungen, hilfe});
+  }
   // A stored layout is read in the Loaded step, so with one the bars get their place first.
   if (!m.StoreInIniFile) m.Loaded();
   AddSideBar();
@@ -186,6 +193,30 @@ BarDemoWindow::~BarDemoWindow() {
   Screen.reset();
   Manager.reset();
   QApplication::processEvents();
+}
+
+void BarDemoWindow::SortIntoCategories(const std::vector<TzbBarSubItem*>& menus) {
+  TzbBarManagerCategories& categories = Manager->Categories();
+  categories.Clear();
+  const int menuCategory = categories.Add(A("Menüs"));
+  std::function<void(TzbBarItemLinks&, int)> sort = [&sort](TzbBarItemLinks& links, int category) {
+    for (int i = 0; i < links.Count(); ++i) {
+      TzbBarItem* item = links.Items(i)->Item();
+      if (!item || item->Category() >= 0) continue;
+      item->SetCategory(category);
+      if (TzbBarItemLinks* sub = SubItemLinksOf(*item)) sort(*sub, category);
+    }
+  };
+  for (TzbBarSubItem* menu : menus) {
+    std::string name;
+    for (char c : menu->Caption())
+      if (c != '&') name += c;
+    menu->SetCategory(menuCategory);
+    sort(menu->ItemLinks(), categories.Add(name));
+  }
+  const int toolbarOnly = categories.Add("Programmierung");
+  for (int i = 0; i < Manager->GetItemCount(); ++i)
+    if (Manager->GetItem(i)->Category() < 0) Manager->GetItem(i)->SetCategory(toolbarOnly);
 }
 
 void BarDemoWindow::AddSideBar() {

@@ -36,7 +36,11 @@ class BarDemoWindow {
  public:
   // With a layout file the manager stores its layout there (StoreInIniFile): the form's layout
   // comes back when the form is built, and is written when it goes.
-  explicit BarDemoWindow(const std::string& layoutFile = {});
+  //
+  // With allowCustomizing the manager allows customizing (CanCustomize): the toolbars popup ends
+  // with "&Customize...", and the items stand in categories named after the menus they are in
+  // ("Menüs" for the menus themselves, "Programmierung" for the commands only on toolbars).
+  explicit BarDemoWindow(const std::string& layoutFile = {}, bool allowCustomizing = false);
   ~BarDemoWindow();
   BarDemoWindow(const BarDemoWindow&) = delete;
   BarDemoWindow& operator=(const BarDemoWindow&) = delete;
@@ -111,6 +115,7 @@ class BarDemoWindow {
   QWindow* WindowAt(const QPoint& screen, QPoint& local) const;
   void AddSideBar();
   void AddUserDock();
+  void SortIntoCategories(const std::vector<TzbBarSubItem*>& menus);
 };
 
 }  // namespace zyn::test
