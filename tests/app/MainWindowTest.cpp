@@ -593,7 +593,9 @@ TEST(Install, PutsTheProgrammeItsDesktopEntryAndIconsInPlace) {
   EXPECT_EQ(icon.pixelColor(0, 0).alpha(), 0);
   const fs::path svg = prefix / "share/icons/hicolor/scalable/apps/zyn.svg";
   EXPECT_TRUE(fs::exists(svg));
-  if (std::system("command -v xmllint > /dev/null") == 0) EXPECT_TRUE(XmllintAccepts(svg));
+  if (std::system("command -v xmllint > /dev/null") == 0) {
+    EXPECT_TRUE(XmllintAccepts(svg));
+  }
 }
 
 }  // namespace

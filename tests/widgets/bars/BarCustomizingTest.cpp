@@ -453,7 +453,9 @@ TEST_F(BarCustomizingTest, DropPlacesDecideWhereTheNewLinkGoes) {
     const int index =
         static_cast<int>(std::find(c.Expected.begin(), c.Expected.end(), "Beenden1") - c.Expected.begin());
     EXPECT_EQ(datei->ItemLinks().Items(index)->StoredBeginGroup(), c.GroupOnNew);
-    if (c.GroupOnNew) EXPECT_FALSE(datei->ItemLinks().Items(index + 1)->StoredBeginGroup());
+    if (c.GroupOnNew) {
+      EXPECT_FALSE(datei->ItemLinks().Items(index + 1)->StoredBeginGroup());
+    }
   }
 }
 
