@@ -396,8 +396,8 @@ void TzbDockControl::PaintBackgroundAt(TCanvas& dc, const TBrush& brush, const T
   if (!fWidget || IsRectEmpty(r) || !TzbBarManagerList::Contains(fManager)) return;
   dc.Painter().save();
   dc.Painter().setClipRect(ToQRect(r), Qt::IntersectClip);
-  fManager->PainterClass().DrawDockBackground(dc, brush,
-                                              Bounds(-origin.X, -origin.Y, fWidget->width(), fWidget->height()));
+  fManager->PainterClass().DrawDockBackgroundOf(*this, dc, brush,
+                                                Bounds(-origin.X, -origin.Y, fWidget->width(), fWidget->height()));
   dc.Painter().restore();
 }
 
@@ -405,7 +405,7 @@ void TzbDockControl::Paint(QWidget& widget) {
   TCanvas dc(&widget);
   const TRect r = Rect(0, 0, widget.width(), widget.height());
   if (IsRectEmpty(r)) return;
-  fManager->PainterClass().DrawDockBackground(dc, SolidBrush(clBtnFace), r);
+  fManager->PainterClass().DrawDockBackgroundOf(*this, dc, SolidBrush(clBtnFace), r);
 }
 
 }  // namespace zyn

@@ -148,14 +148,7 @@ void TzbBarItemControlFlatPainter::DrawMenuButton(const TzbBarItemControl& c, TC
     FillWith(dc, Rect(r.Left, r.Bottom - 1, split, r.Bottom), light);
     FillWith(dc, Rect(r.Left, r.Top, r.Left + 1, r.Bottom), light);
   }
-  const TzbBarPaintStyle ps = c.Link().RealPaintStyle();
-  bool fromList = false;
-  const bool noGlyph = GlyphOf(c, 1, fromList).isNull();
-  TzbButtonState s;
-  s.View = 1;
-  s.Selected = selected;
-  s.Down = down;
-  DrawButton(c, cell, s, noGlyph || ps == psCaption || ps == psCaptionInMenu, true);
+  DrawMenuImageCell(c, cell, selected, down);
   const bool solid = selected || c.NonRecent;
   const TRect column = Rect(cell.Right, inner.Top, cell.Right + 2, inner.Bottom);
   FillItemBackground(c, dc, true, selected ? highlight : light, column);
@@ -165,6 +158,18 @@ void TzbBarItemControlFlatPainter::DrawMenuButton(const TzbBarItemControl& c, TC
   caption.Left += 8;
   DrawCaption(c, dc, ToQString(c.Link().RealCaption()), caption, 0, c.Enabled(), selected, false, false,
               !FaceIsWhite());
+}
+
+void TzbBarItemControlFlatPainter::DrawMenuImageCell(const TzbBarItemControl& c, const TRect& cell, bool selected,
+                                                     bool down) const {
+  const TzbBarPaintStyle ps = c.Link().RealPaintStyle();
+  bool fromList = false;
+  const bool noGlyph = GlyphOf(c, 1, fromList).isNull();
+  TzbButtonState s;
+  s.View = 1;
+  s.Selected = selected;
+  s.Down = down;
+  DrawButton(c, cell, s, noGlyph || ps == psCaption || ps == psCaptionInMenu, true);
 }
 
 void TzbBarItemControlFlatPainter::DrawLoweredFrame(const TzbBarItemControl&, TCanvas& dc, TRect& r) const {

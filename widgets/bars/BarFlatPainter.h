@@ -139,6 +139,8 @@ class TzbBarItemControlFlatPainter : public TzbBarItemControlPainter {
 
  protected:
   TzbBarItemControlFlatPainter() = default;
+  // The image cell of a menu entry: the item drawn as a button in the menu view.
+  void DrawMenuImageCell(const TzbBarItemControl& c, const TRect& cell, bool selected, bool down) const;
 };
 
 }  // namespace zyn

@@ -44,6 +44,7 @@ class FakeBarWindow : public TzbBarWindow {
   int QuickButtonState() const override { return QuickState; }
   TzbBarDockingStyle DockingStyle() const override { return Docking; }
   bool IsFloating() const override { return Floating; }
+  bool HasQuickButton() const override { return QuickButton; }
   TRect FloatingCaptionRect() const override { return Caption; }
   TRect OwnerGapRect() const override { return OwnerGap; }
   void InvalidateClientRect(const TRect& r) override { Invalidated.push_back(r); }
@@ -60,6 +61,7 @@ class FakeBarWindow : public TzbBarWindow {
   int QuickState = 0;
   TzbBarDockingStyle Docking = dsTop;
   bool Floating = false;
+  bool QuickButton = false;  // a docked bar's quick-customize button
   TRect Caption;   // the floating caption
   TRect OwnerGap;  // in window coordinates
   std::vector<TRect> Invalidated, ShownAtOnce;
