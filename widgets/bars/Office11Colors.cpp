@@ -119,12 +119,35 @@ void Compute() {
   State().computed = true;
 }
 
+// The 11 x 11 expand button of the Office 2003 look: a light frame at the top and left, a dark one
+// at the bottom and right, a white-to-grey face and the sign in black.
+QImage ExpandButtonBitmap(bool plus) {
+  QImage b(11, 11, QImage::Format_RGB32);
+  for (int y = 0; y < 11; ++y) {
+    const int v = 255 - (y * 30) / 10;
+    for (int x = 0; x < 11; ++x) b.setPixel(x, y, qRgb(v, v, std::min(255, v + 6)));
+  }
+  const QRgb light = qRgb(158, 174, 191), dark = qRgb(46, 70, 95);
+  for (int i = 0; i < 11; ++i) {
+    b.setPixel(i, 0, light);
+    b.setPixel(0, i, light);
+    b.setPixel(i, 10, dark);
+    b.setPixel(10, i, dark);
+  }
+  for (int i = 3; i <= 7; ++i) {
+    b.setPixel(i, 5, qRgb(0, 0, 0));
+    if (plus) b.setPixel(5, i, qRgb(0, 0, 0));
+  }
+  return b;
+}
+
 void CreateBitmaps() {
-  // The library's bitmap resources are not part of this programme: the bitmaps stay empty.
+  // The expand buttons are drawn here; the sub-menu expand chevrons stay empty (the flat look's
+  // chevrons are drawn instead).
   TOffice11Colors& c = State().colors;
   c.Office11SubMenuExpandBitmap = QImage();
-  c.Office11ExpandButtonMinusBitmap = QImage();
-  c.Office11ExpandButtonPlusBitmap = QImage();
+  c.Office11ExpandButtonMinusBitmap = ExpandButtonBitmap(false);
+  c.Office11ExpandButtonPlusBitmap = ExpandButtonBitmap(true);
 }
 
 void FillSolid(TCanvas& canvas, const TRect& r, TColor color) {
