@@ -338,12 +338,7 @@ void TzbBarItemControlFlatPainter::DrawDropDownPart(const TzbBarItemControl& c, 
     // text colour on it.
     FillWith(dc, Rect(r.Left, r.Top + 1, r.Right - 1, r.Bottom - 1), GetLightFaceBrush(c.Parent().Manager()));
   } else {
-    if (s.Selected)
-      DrawSelectionFrame(dc, r);
-    else if (s.View == 1)
-      FrameWith(dc, r, SolidBrush(clBtnShadow));
-    else
-      FrameWith(dc, r, c.Parent().CurrentBrush());
+    FrameDropPart(c, dc, r, s);
     TRect inner = r;
     InflateRect(inner, -1, -1);
     FillItemBackground(c, dc, s.DropDownOpen || s.Pressed || s.Selected || c.NonRecent, b, inner);
@@ -354,6 +349,16 @@ void TzbBarItemControlFlatPainter::DrawDropDownPart(const TzbBarItemControl& c, 
     DrawArrow(dc, r, false, c.Parent().ArrowSize(), light, enabled, true);
   else
     DrawDropPartArrow(dc, r, true, enabled, light, true);
+}
+
+void TzbBarItemControlFlatPainter::FrameDropPart(const TzbBarItemControl& c, TCanvas& dc, const TRect& r,
+                                                 const TzbButtonState& s) const {
+  if (s.Selected)
+    DrawSelectionFrame(dc, r);
+  else if (s.View == 1)
+    FrameWith(dc, r, SolidBrush(clBtnShadow));
+  else
+    FrameWith(dc, r, c.Parent().CurrentBrush());
 }
 
 void TzbBarItemControlFlatPainter::DrawMenuFrame(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const {

@@ -644,6 +644,61 @@ void TzbBarItemControlOffice11Painter::DrawCaptionButtonBackground(const TzbBarW
   FillRectWithColor(dc, inner, state == 1 ? C().Office11HotColor1 : C().Office11HotColor2);
 }
 
+void TzbBarItemControlOffice11Painter::InvalidateQuickButton(TzbBarWindow& w) const {
+  TzbBarItemControlFlatPainter::InvalidateQuickButton(w);
+  if (w.IsFloating()) return;
+  TRect r = GetQuickButtonRect(w);
+  if (IsRectEmpty(r)) return;
+  InflateRect(r, 2, 2);
+  w.InvalidateClientRect(r);
+}
+
+// ---------------------------------------------------------------- arrows, split and spin buttons
+
+void TzbBarItemControlOffice11Painter::DrawDropPartArrow(TCanvas& dc, const TRect& r, bool down, bool enabled,
+                                                         bool selected, bool) const {
+  DrawDropDownArrow(dc, r, down, enabled, selected);
+}
+
+void TzbBarItemControlOffice11Painter::DrawArrow(TCanvas& dc, const TRect& r, bool down, int size, bool selected,
+                                                 bool enabled, bool) const {
+  // The triangle of the arrow size, centred in the rectangle (the drop-down triangle takes its
+  // size from the rectangle's extent across the arrow).
+  const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
+  const int across = 2 * size + (down ? 10 : 8);
+  const TRect a = down ? Rect(cx - across / 2, r.Top, cx - across / 2 + across, r.Bottom)
+                       : Rect(r.Left, cy - across / 2, r.Right, cy - across / 2 + across);
+  DrawDropDownArrow(dc, a, down, enabled, selected);
+}
+
+void TzbBarItemControlOffice11Painter::FrameDropPart(const TzbBarItemControl& c, TCanvas& dc, const TRect& r,
+                                                     const TzbButtonState& s) const {
+  if (s.Selected)
+    FrameSelectedRect(dc, r);
+  else if (s.View == 1)
+    FrameRectWithColor(dc, r, C().Office11SeparatorDarkColor);
+  else
+    FrameItemBackground(c, dc, false, c.Parent().CurrentBrush(), r);
+}
+
+void TzbBarItemControlOffice11Painter::DrawSpinButtonFrame(const TzbBarItemControl& c, TCanvas& dc, bool pressed, bool,
+                                                           bool selected, TRect& r) const {
+  const TzbBarWindow& w = c.Parent();
+  if (selected) {
+    FrameSelectedRect(dc, r);
+    InflateRect(r, -1, -1);
+    FillWith(dc, r, pressed ? GetBarFaceBrush(w) : GetBarHighlightBrush(w));
+  } else if (c.Enabled()) {
+    FrameWith(dc, r, w.CurrentBrush());
+    InflateRect(r, -1, -1);
+    FillRectWithColor(dc, r, C().Office11CheckedColor);
+  } else {
+    FrameRectWithColor(dc, r, C().Office11DisabledTextColor);
+    InflateRect(r, -1, -1);
+    FillWith(dc, r, SolidBrush(clBtnFace));
+  }
+}
+
 // ---------------------------------------------------------------- drop-down menus
 
 int TzbBarItemControlOffice11Painter::MenuImageColumnRight(const TzbBarWindow& w) {

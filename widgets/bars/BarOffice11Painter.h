@@ -102,7 +102,20 @@ class TzbBarItemControlOffice11Painter : public TzbBarItemControlFlatPainter {
   void DrawQuickButtonContent(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const override;
   TRect GetQuickButtonHitRect(const TzbBarWindow& w) const override;
   void DrawFloatingBorder(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
+  // A docked bar's button reaches over the frame: the frame around it is repainted too.
+  void InvalidateQuickButton(TzbBarWindow& w) const override;
+
+  // --- arrows, split buttons, spin buttons ---
+  void DrawDropPartArrow(TCanvas& dc, const TRect& r, bool down, bool enabled, bool selected,
+                         bool noEmboss) const override;
+  void DrawArrow(TCanvas& dc, const TRect& r, bool down, int size, bool selected, bool enabled,
+                 bool noEmboss) const override;
+  void DrawSpinButtonFrame(const TzbBarItemControl& c, TCanvas& dc, bool pressed, bool raised, bool selected,
+                           TRect& r) const override;
   void DrawCaptionButtonBackground(const TzbBarWindow& w, TCanvas& dc, int state, const TRect& r) const override;
+
+ protected:
+  void FrameDropPart(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, const TzbButtonState& s) const override;
 
  private:
   // The dock's colour under the window column x (window coordinates) of a docked bar.
