@@ -644,6 +644,11 @@ void TzbBarItemControlOffice11Painter::DrawCaptionButtonBackground(const TzbBarW
   FillRectWithColor(dc, inner, state == 1 ? C().Office11HotColor1 : C().Office11HotColor2);
 }
 
+void TzbBarItemControlOffice11Painter::DrawFloatingCaption(const TzbBarWindow& w, TCanvas& dc, const TBrush&,
+                                                           const TRect& r) const {
+  TzbBarItemControlFlatPainter::DrawFloatingCaption(w, dc, SolidBrush(C().Office11BarBorderColor3), r);
+}
+
 void TzbBarItemControlOffice11Painter::InvalidateQuickButton(TzbBarWindow& w) const {
   TzbBarItemControlFlatPainter::InvalidateQuickButton(w);
   if (w.IsFloating()) return;

@@ -102,6 +102,8 @@ class TzbBarItemControlOffice11Painter : public TzbBarItemControlFlatPainter {
   void DrawQuickButtonContent(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const override;
   TRect GetQuickButtonHitRect(const TzbBarWindow& w) const override;
   void DrawFloatingBorder(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
+  // The base caption with the row below it in the third bar border colour.
+  void DrawFloatingCaption(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
   // A docked bar's button reaches over the frame: the frame around it is repainted too.
   void InvalidateQuickButton(TzbBarWindow& w) const override;
 

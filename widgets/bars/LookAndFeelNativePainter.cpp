@@ -6,6 +6,7 @@
 #include "widgets/bars/ThemeManager.h"
 
 #include <QApplication>
+#include <QFrame>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
@@ -331,6 +332,39 @@ void TzxWinXPLookAndFeelPainter::PaintImageButton(TPainterCanvas& canvas, const 
   if (state == zxbsHot || state == zxbsPressed)
     Desktop().drawPrimitive(QStyle::PE_PanelButtonTool, &option, &canvas.Canvas->Painter());
   DrawCentred(canvas, r, AutoHideImage(imageIndex));
+}
+
+// ---------------------------------------------------------------- borders, filter buttons
+
+int TzxWinXPLookAndFeelPainter::BorderWidth() const {
+  return Themed(totListView) ? 1 : TzxStandardLookAndFeelPainter::BorderWidth();
+}
+
+void TzxWinXPLookAndFeelPainter::PaintBorder(TPainterCanvas& canvas, const TRect& r) const {
+  if (!Themed(totListView)) {
+    TzxStandardLookAndFeelPainter::PaintBorder(canvas, r);
+    return;
+  }
+  QStyleOptionFrame option;
+  Prepare(option, r, zxbsNormal);
+  option.lineWidth = 1;
+  option.frameShape = QFrame::StyledPanel;
+  option.state |= QStyle::State_Sunken;
+  Desktop().drawPrimitive(QStyle::PE_Frame, &option, &canvas.Canvas->Painter());
+}
+
+void TzxWinXPLookAndFeelPainter::PaintFilterDropDownButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
+                                                           bool active) const {
+  if (!Themed(totComboBox)) {
+    TzxStandardLookAndFeelPainter::PaintFilterDropDownButton(canvas, r, state, active);
+    return;
+  }
+  QStyleOption option;
+  Prepare(option, r, state);
+  QPainter& p = canvas.Canvas->Painter();
+  Desktop().drawPrimitive(QStyle::PE_PanelButtonTool, &option, &p);
+  if (active) option.palette.setColor(QPalette::ButtonText, QColor(0, 0, 255));
+  Desktop().drawPrimitive(QStyle::PE_IndicatorArrowDown, &option, &p);
 }
 
 }  // namespace zyn

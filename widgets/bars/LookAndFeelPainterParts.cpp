@@ -153,6 +153,43 @@ TRect TzxCustomLookAndFeelPainter::HeaderOuterBounds(const TRect& rect, unsigned
   return r;
 }
 
+TRect TzxCustomLookAndFeelPainter::FooterCellContentBounds(const TRect& rect) const {
+  TRect r = rect;
+  InflateRect(r, -FooterCellBorderWidth(), -FooterCellBorderWidth());
+  return r;
+}
+
+TRect TzxCustomLookAndFeelPainter::FooterCellTextBounds(const TRect& rect) const {
+  TRect r = FooterCellContentBounds(rect);
+  InflateRect(r, -2, -2);
+  return r;
+}
+
+TRect TzxCustomLookAndFeelPainter::HeaderSectionContentBounds(const TRect& rect, TzxButtonState state) const {
+  TRect r = rect;
+  InflateRect(r, -HeaderSectionBorderWidth(state), -HeaderSectionBorderWidth(state));
+  return r;
+}
+
+TRect TzxCustomLookAndFeelPainter::HeaderSectionTextBounds(const TRect& rect, TzxButtonState state) const {
+  TRect r = rect;
+  if (state == zxbsPressed) OffsetRect(r, 1, 1);
+  return r;
+}
+
+int TzxCustomLookAndFeelPainter::HeaderWidth(TPainterCanvas& canvas, unsigned sides, const QFont& font,
+                                             const QString& text) const {
+  TCanvas& dc = *canvas.Canvas;
+  const TFont saved = dc.Font;
+  dc.Font.Font = font;
+  int width = dc.TextWidth(text) + 4;
+  dc.Font = saved;
+  // Each bordered side adds its border, as HeaderContentBounds takes it from each.
+  if (sides & zxBordLeft) width += HeaderBorderWidth();
+  if (sides & zxBordRight) width += HeaderBorderWidth();
+  return width;
+}
+
 void TzxCustomLookAndFeelPainter::PaintIndicatorHeader(TPainterCanvas& canvas, const TRect& r, TColor background,
                                                        TzxIndicatorKind kind) const {
   if (background != clNone && background != clDefault) {

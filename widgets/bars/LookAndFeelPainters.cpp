@@ -276,10 +276,8 @@ void TzxCustomLookAndFeelPainter::PaintHeader(TPainterCanvas& canvas, const TRec
 void TzxCustomLookAndFeelPainter::PaintFooterCell(TPainterCanvas& canvas, const TRect& r, TColor background,
                                                   const TzxPainterText& text) const {
   PaintFooterCellBorder(canvas, r);
-  TRect content = r;
-  InflateRect(content, -FooterCellBorderWidth(), -FooterCellBorderWidth());
-  TRect textBounds = content;
-  InflateRect(textBounds, -2, -2);
+  const TRect content = FooterCellContentBounds(r);
+  const TRect textBounds = FooterCellTextBounds(r);
   TzxPainterText t = text;
   t.Flags &= ~zxShowEndEllipsis;
   PaintContent(canvas, content, textBounds, zxbsDefault, background, t, true);
@@ -289,13 +287,10 @@ void TzxCustomLookAndFeelPainter::PaintHeaderSection(TPainterCanvas& canvas, con
                                                      unsigned sides, TColor background,
                                                      const TzxPainterText& text) const {
   PaintHeaderSectionBorder(canvas, r, state, sides);
-  TRect content = r;
-  const int b = HeaderSectionBorderWidth(state);
-  InflateRect(content, -b, -b);
+  const TRect content = HeaderSectionContentBounds(r, state);
   canvas.SetBrushColor(background);
   canvas.FillRect(content);
-  TRect t = content;
-  if (state == zxbsPressed) OffsetRect(t, 1, 1);
+  const TRect t = HeaderSectionTextBounds(content, state);
   if (text.Text.isEmpty()) return;
   TCanvas& dc = *canvas.Canvas;
   dc.Font.Font = text.Font;

@@ -188,6 +188,12 @@ class TzxCustomLookAndFeelPainter {
                                 const TPainterBackground& background, unsigned neighbors,
                                 const TzxPainterText& text) const;
   virtual void PaintOuterBorder(TPainterCanvas& canvas, const TRect& r) const { PaintBorder(canvas, r); }
+  TRect FooterCellContentBounds(const TRect& r) const;
+  TRect FooterCellTextBounds(const TRect& r) const;
+  virtual TRect HeaderSectionContentBounds(const TRect& r, TzxButtonState state) const;
+  virtual TRect HeaderSectionTextBounds(const TRect& r, TzxButtonState state) const;
+  // The width a header needs for its text in the font, with the borders of the given sides.
+  int HeaderWidth(TPainterCanvas& canvas, unsigned sides, const QFont& font, const QString& text) const;
   virtual unsigned FooterSides() const { return zxBordAll; }
   virtual int FooterCellSpacing() const { return 0; }
   virtual bool FooterOption() const { return true; }
@@ -431,6 +437,10 @@ class TzxWinXPLookAndFeelPainter : public TzxStandardLookAndFeelPainter {
                           TzxButtonState state) const override;
   void PaintImageButton(TPainterCanvas& canvas, const TRect& r, TColor background, int imageIndex,
                         TzxButtonState state) const override;
+  int BorderWidth() const override;
+  void PaintBorder(TPainterCanvas& canvas, const TRect& r) const override;
+  void PaintFilterDropDownButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
+                                 bool active) const override;
   // Text in the widget style's way (its palette and alignment), in the given colour unless clDefault.
   void PaintThemedText(TPainterCanvas& canvas, const TRect& r, const QFont& font, TColor textColor, const QString& text,
                        unsigned flags, TzxButtonState state) const;

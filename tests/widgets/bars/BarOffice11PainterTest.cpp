@@ -89,6 +89,30 @@ TEST_F(Office11Painter, AVerticalToolbarHasRoundedEndsOrTheQuickButtonGradientAt
   test::CompareWithGolden(picture, QStringLiteral("office11_vertical_bar_ends"));
 }
 
+TEST_F(Office11Painter, ADockedQuickButtonIsHitAndRepaintedOverTheFrameAroundIt) {
+  manager->SetStyle(bmsOffice11);
+  const auto& p = TzbBarItemControlOffice11Painter::Instance();
+  TzbBar* bar = manager->Bars().Add();
+  test::FakeBarWindow w(*manager, false, 200, 22);
+  w.BarOf = bar;
+  const TRect button = p.GetQuickButtonRect(w);
+  ASSERT_EQ(button, Rect(189, 0, 200, 22));
+  EXPECT_EQ(p.GetQuickButtonHitRect(w), Rect(189, -1, 202, 23));  // 1 up, 2 right, 1 down
+  p.InvalidateQuickButton(w);
+  ASSERT_EQ(w.Invalidated.size(), 2u);
+  EXPECT_EQ(w.Invalidated[0], button);
+  EXPECT_EQ(w.Invalidated[1], Rect(187, -2, 202, 24));  // the frame around it too
+  test::FakeBarWindow side(*manager, false, 22, 200);
+  side.BarOf = bar;
+  side.Vertical = true;
+  side.Docking = dsLeft;
+  const TRect sideButton = p.GetQuickButtonRect(side);
+  EXPECT_EQ(p.GetQuickButtonHitRect(side),
+            Rect(sideButton.Left - 1, sideButton.Top, sideButton.Right + 1, sideButton.Bottom + 2));
+  bar->BorderStyle = bbsNone;  // without a frame the button is hit where it is drawn
+  EXPECT_EQ(p.GetQuickButtonHitRect(w), button);
+}
+
 // ---------------------------------------------------------------- the demo form in the Office11 look
 
 class Office11Windows : public ::testing::Test, public test::BarDemoWindow {

@@ -350,6 +350,30 @@ TEST(LookAndFeelPainterMetrics, HeightsExtentsAndTheKindTable) {
   EXPECT_EQ(Standard().DefaultColor(32), Standard().DefaultColor(20));
   EXPECT_EQ(&LookAndFeelPainterOf(lfUltraFlat), &UltraFlat());
   EXPECT_EQ(&LookAndFeelPainterOf(lfOffice11), &Office11());
+  EXPECT_EQ(UltraFlat().SmallButtonExtent(3), QPoint(12, 12));
+  EXPECT_EQ(Standard().SmallButtonExtent(3), QPoint(13, 13));
+  EXPECT_FALSE(Office11().ExpandButtonBeforeLines());
+  EXPECT_EQ(Office11().SmallExpandButtonExtent(), 11);
+  EXPECT_EQ(Standard().FooterCellTextBounds(Bounds(0, 0, 40, 20)), Rect(3, 3, 37, 17));
+  EXPECT_EQ(Standard().HeaderSectionContentBounds(Bounds(0, 0, 40, 20), zxbsNormal), Rect(2, 2, 38, 18));
+  EXPECT_EQ(Standard().HeaderSectionTextBounds(Bounds(0, 0, 40, 20), zxbsPressed), Rect(1, 1, 41, 21));
+  {
+    QImage image(10, 10, QImage::Format_RGB32);
+    TCanvas dc(&image);
+    TPainterCanvas c(dc);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    dc.Font.Font = font;
+    const int text = dc.TextWidth(QStringLiteral("Kanal"));
+    EXPECT_EQ(Standard().HeaderWidth(c, zxBordLeft, font, QStringLiteral("Kanal")), text + 4 + 1);
+    EXPECT_EQ(TzxCustomLookAndFeelPainter::Instance().HeaderWidth(c, zxBordAll, font, QStringLiteral("Kanal")),
+              text + 4);
+    // An indicator cell without an indicator: the cell alone, no image in it.
+    image.fill(Qt::white);
+    Standard().PaintIndicatorCell(c, Bounds(0, 0, 10, 10), clWindow, zxikNone);
+    for (int y = 2; y < 8; ++y)
+      for (int x = 2; x < 8; ++x) ASSERT_EQ(FromQColor(image.pixelColor(x, y)), ColorToRGB(clWindow)) << x << "," << y;
+  }
   const TRect tiny = Bounds(0, 0, 6, 6);
   EXPECT_EQ(Standard().ButtonFocusBounds(tiny).Width(), 6);  // shrunk to nothing: the rectangle itself
 }
