@@ -815,6 +815,36 @@ void TzbBarItemControlOffice11Painter::DrawMenuBackground(const TzbBarWindow& w,
   DrawMenuExpandButton(w, dc, expandHot, expand, expand.Height());
 }
 
+namespace {
+
+// The expand bitmap of the colour set, or the picture recoloured now while the set is not in use.
+QImage SubMenuExpandBitmap() {
+  const QImage& b = C().Office11SubMenuExpandBitmap;
+  return b.isNull() ? RecolorSubMenuExpandBitmap(Office11SubMenuExpandImage(), C().Office11ToolbarColor1,
+                                                 C().Office11ToolbarColor2)
+                    : b;
+}
+
+}  // namespace
+
+void TzbBarItemControlOffice11Painter::DrawMenuExpandButton(const TzbBarWindow&, TCanvas& dc, bool, const TRect& r,
+                                                            int) const {
+  QImage b = SubMenuExpandBitmap().convertToFormat(QImage::Format_ARGB32);
+  const QRgb background = b.pixel(0, 0);
+  for (int y = 0; y < b.height(); ++y)
+    for (int x = 0; x < b.width(); ++x)
+      if (b.pixel(x, y) == background) b.setPixel(x, y, qRgba(0, 0, 0, 0));
+  TRect a = r;
+  InflateRect(a, -1, -1);
+  dc.Painter().drawImage((a.Left + a.Right - b.width()) / 2, (a.Top + a.Bottom - b.height()) / 2, b);
+}
+
+void TzbBarItemControlOffice11Painter::CalcMenuMetrics(const TzbBarWindow& w, int& lineHeight, int& dropArrowWidth,
+                                                       int& expandHeight, int& glyphReference) const {
+  TzbBarItemControlFlatPainter::CalcMenuMetrics(w, lineHeight, dropArrowWidth, expandHeight, glyphReference);
+  expandHeight = SubMenuExpandBitmap().height() + 2;
+}
+
 void TzbBarItemControlOffice11Painter::FillTearOffBand(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const {
   TRect band = r;
   if (w.IsActive()) {

@@ -94,6 +94,11 @@ class TzbBarItemControlOffice11Painter : public TzbBarItemControlFlatPainter {
                          TCanvas& dc) const override;
   void DrawMenuBackground(const TzbBarWindow& w, TCanvas& dc, const TRect& rest, const TRect& expand,
                           bool expandHot) const override;
+  // The capsule with the double chevron, centred; the expand strip one pixel higher than it.
+  void DrawMenuExpandButton(const TzbBarWindow& w, TCanvas& dc, bool selected, const TRect& r,
+                            int expandHeight) const override;
+  void CalcMenuMetrics(const TzbBarWindow& w, int& lineHeight, int& dropArrowWidth, int& expandHeight,
+                       int& glyphReference) const override;
   void FillTearOffBand(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const override;
   void AdjustTearOffBandRect(const TzbBarWindow&, TRect& r) const override { InflateRect(r, -2, -4); }
   void DrawDropDownListBorder(TCanvas& dc, const TRect& r) const override;

@@ -395,7 +395,7 @@ TColor TzxOffice11LookAndFeelPainter::HotBorderColor() const { return O().Office
 void TzxOffice11LookAndFeelPainter::PaintExpandButton(TPainterCanvas& canvas, const TRect& r, TColor,
                                                       bool expanded) const {
   QImage bitmap = expanded ? O().Office11ExpandButtonMinusBitmap : O().Office11ExpandButtonPlusBitmap;
-  if (bitmap.isNull()) return;
+  if (bitmap.isNull()) bitmap = Office11ExpandButtonImage(!expanded);  // the colour set not in use
   bitmap = bitmap.convertToFormat(QImage::Format_RGB32);
   TCanvas& dc = *canvas.Canvas;
   // The corners blend into what lies under them.

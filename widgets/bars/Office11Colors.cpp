@@ -119,9 +119,11 @@ void Compute() {
   State().computed = true;
 }
 
+}  // namespace
+
 // The 11 x 11 expand button of the Office 2003 look: a light frame at the top and left, a dark one
 // at the bottom and right, a white-to-grey face and the sign in black.
-QImage ExpandButtonBitmap(bool plus) {
+QImage Office11ExpandButtonImage(bool plus) {
   QImage b(11, 11, QImage::Format_RGB32);
   for (int y = 0; y < 11; ++y) {
     const int v = 255 - (y * 30) / 10;
@@ -141,13 +143,36 @@ QImage ExpandButtonBitmap(bool plus) {
   return b;
 }
 
+// The 16 x 10 expand button of a personalized menu: a capsule whose face runs from light to dark
+// grey (recoloured to the toolbar gradient by its red channel), two black chevrons pointing down,
+// the corners in the background colour of pixel (0, 0).
+QImage Office11SubMenuExpandImage() {
+  QImage b(16, 10, QImage::Format_RGB32);
+  const QRgb background = qRgb(255, 0, 255);
+  b.fill(background);
+  for (int y = 0; y < 10; ++y) {
+    const int v = 250 - y * 9;
+    const int inset = (y == 0 || y == 9) ? 2 : (y == 1 || y == 8) ? 1 : 0;
+    for (int x = inset; x < 16 - inset; ++x) b.setPixel(x, y, qRgb(v, v, v));
+  }
+  for (int chevron = 0; chevron < 2; ++chevron)
+    for (int i = 0; i < 3; ++i) {
+      const int y = 2 + chevron * 3 + i;
+      b.setPixel(5 + i, y, qRgb(0, 0, 0));
+      b.setPixel(10 - i, y, qRgb(0, 0, 0));
+      if (i == 2) b.setPixel(8, y, qRgb(0, 0, 0));
+    }
+  return b;
+}
+
+namespace {
+
 void CreateBitmaps() {
-  // The expand buttons are drawn here; the sub-menu expand chevrons stay empty (the flat look's
-  // chevrons are drawn instead).
   TOffice11Colors& c = State().colors;
-  c.Office11SubMenuExpandBitmap = QImage();
-  c.Office11ExpandButtonMinusBitmap = ExpandButtonBitmap(false);
-  c.Office11ExpandButtonPlusBitmap = ExpandButtonBitmap(true);
+  c.Office11SubMenuExpandBitmap =
+      RecolorSubMenuExpandBitmap(Office11SubMenuExpandImage(), c.Office11ToolbarColor1, c.Office11ToolbarColor2);
+  c.Office11ExpandButtonMinusBitmap = Office11ExpandButtonImage(false);
+  c.Office11ExpandButtonPlusBitmap = Office11ExpandButtonImage(true);
 }
 
 void FillSolid(TCanvas& canvas, const TRect& r, TColor color) {

@@ -113,6 +113,41 @@ TEST_F(Office11Painter, ADockedQuickButtonIsHitAndRepaintedOverTheFrameAroundIt)
   EXPECT_EQ(p.GetQuickButtonHitRect(w), button);
 }
 
+// The bottom of a personalized menu: the image column runs on below the last item, and the expand
+// strip shows the capsule with the double chevron, plain and hot.
+TEST_F(Office11Painter, TheExpandStripOfAMenuShowsTheCapsuleOnTheImageColumn) {
+  manager->SetStyle(bmsOffice11);
+  const auto& p = TzbBarItemControlOffice11Painter::Instance();
+  const TOffice11Colors& c = Office11Colors();
+  test::FakeBarWindow menu(*manager, true, 120, 40);
+  int line = 20, arrow = 0, expand = 0, glyph = 0;
+  p.CalcMenuMetrics(menu, line, arrow, expand, glyph);
+  EXPECT_EQ(expand, 12);  // the capsule's height and a pixel above and below
+  QImage picture(120, 84, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  QPainter painter(&picture);
+  for (const bool hot : {false, true}) {
+    SCOPED_TRACE(hot);
+    menu.Image().fill(Qt::white);
+    const TRect rest = Rect(1, 1, 119, 26), strip = Rect(1, 26, 119, 38);
+    p.DrawMenuBackground(menu, menu.Canvas(), rest, strip, hot);
+    const QImage& img = menu.Image();
+    const int column = TzbBarItemControlOffice11Painter::MenuImageColumnRight(menu);
+    EXPECT_NE(At(img, 1, 10), At(img, column - 1, 10));  // a gradient, not one colour
+    EXPECT_EQ(At(img, column - 1, 10), Rgb(c.Office11BackgroundColor2));
+    EXPECT_EQ(At(img, column + 5, 10), Rgb(c.Office11MenuColor));
+    // The chevrons in black in the middle of the strip, the capsule around them.
+    bool black = false;
+    for (int y = strip.Top; y < strip.Bottom; ++y)
+      for (int x = 50; x < 70; ++x) black = black || At(img, x, y) == 0;
+    EXPECT_TRUE(black);
+    if (hot) EXPECT_EQ(At(img, 30, strip.Top + 3), Rgb(c.Office11SelectedColor));
+    painter.drawImage(0, hot ? 42 : 0, img);
+  }
+  painter.end();
+  test::CompareWithGolden(picture, QStringLiteral("office11_menu_expand"));
+}
+
 // ---------------------------------------------------------------- the demo form in the Office11 look
 
 class Office11Windows : public ::testing::Test, public test::BarDemoWindow {
