@@ -158,17 +158,26 @@ void TzbBarItemControlOffice11Painter::DrawButtonEdge(const TzbBarItemControl& c
     if (s.DropDown && s.DropDownOpen && !inMenu) {
       const TRect whole = IsRectEmpty(s.OpenRect) ? r : s.OpenRect;
       FrameRectWithColor(dc, whole, C().Office11BorderColor);
-      TRect gap;
-      if (IntersectRect(gap, c.Parent().ChildMenuGapRect(), whole))
-        FillWith(dc, gap, SolidBrush(C().Office11MenuColor));
+      FillBarFrameGap(c, dc, whole, s.View);
     } else if (s.Selected || s.Down) {
       FrameSelectedRect(dc, r);
+      if (open) FillBarFrameGap(c, dc, r, s.View);
     } else {
       FrameRectWithColor(dc, r, C().Office11BorderColor);
     }
   } else if (s.Fits) {
     FrameItemBackground(c, dc, !inMenu && (s.Pressed || c.NonRecent), brush, r);  // in menus: the gradient column
   }
+}
+
+void TzbBarItemControlOffice11Painter::FillBarFrameGap(const TzbBarItemControl& c, TCanvas& dc, const TRect& item,
+                                                       int view) const {
+  TRect gap;
+  if (!IntersectRect(gap, c.Parent().ChildMenuGapRect(), item)) return;
+  // The joint takes the colour of the item's gradient at the end it lies at: the gradient runs
+  // across the bar, from the third toolbar colour to the fourth.
+  const bool farEnd = view == 2 ? gap.Left >= (item.Left + item.Right) / 2 : gap.Top >= (item.Top + item.Bottom) / 2;
+  FillRectWithColor(dc, gap, farEnd ? C().Office11ToolbarColor4 : C().Office11ToolbarColor3);
 }
 
 void TzbBarItemControlOffice11Painter::DrawImageCell(const TzbBarItemControl& c, TCanvas& dc, const TBrush& brush,

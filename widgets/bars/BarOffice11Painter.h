@@ -125,6 +125,8 @@ class TzbBarItemControlOffice11Painter : public TzbBarItemControlFlatPainter {
   void FrameDropPart(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, const TzbButtonState& s) const override;
 
  private:
+  // The joint of an open item's frame with its menu (item: the item's rectangle).
+  void FillBarFrameGap(const TzbBarItemControl& c, TCanvas& dc, const TRect& item, int view) const;
   // The dock's colour under the window column x (window coordinates) of a docked bar.
   TColor DockColorAt(const TzbBarWindow& w, int x) const;
   // Repaints a part of the window canvas of a docked bar with the dock's background.

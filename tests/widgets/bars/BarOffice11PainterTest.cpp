@@ -180,6 +180,17 @@ TEST_F(Office11Windows, ToolbarEndsAndTheMenuImageColumnLookAsTheGoldenImage) {
   ClickControl(*MenuBarEntry("Datei1"));
   TzbBarSubMenuControl* menu = MenuOf("Datei1");
   ASSERT_NE(menu, nullptr);
+  // The open menu-bar entry's frame is open where its menu joins it, in the colour of its
+  // gradient's lower end.
+  {
+    TzbBarControl* menuBar = WindowOf(MainMenu);
+    const QImage bar = Drawn(*menuBar).copy();
+    const TRect entry = ScreenRectOf(*MenuBarEntry("Datei1"));
+    const TRect window = menuBar->WindowRect();
+    const int x = (entry.Left + entry.Right) / 2 - window.Left;
+    EXPECT_EQ(At(bar, x, entry.Bottom - 1 - window.Top), Rgb(c.Office11ToolbarColor4));
+    EXPECT_EQ(At(bar, x, entry.Top - window.Top), Rgb(c.Office11SelectedBorderColor));
+  }
   const QImage quick = Drawn(*quickBar).copy();
   const QImage plain = Drawn(*plainBar).copy();
   const QImage menuImage = Drawn(*menu).copy();
