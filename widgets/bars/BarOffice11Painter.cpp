@@ -888,6 +888,21 @@ void TzbBarItemControlOffice11Painter::DrawStatusBarBackground(const TzbBarWindo
     TzbBarItemControlFlatPainter::DrawStatusBarBackground(w, dc, brush, r);
 }
 
+void TzbBarItemControlOffice11Painter::DrawSizeGrip(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush,
+                                                    const TRect& r) const {
+  if (ThemesUsable(ThemeSet(totStatus)))
+    TzbBarItemControlXPPainter::Instance().DrawSizeGrip(w, dc, brush, r);
+  else
+    TzbBarItemControlFlatPainter::DrawSizeGrip(w, dc, brush, r);
+}
+
+void TzbBarItemControlOffice11Painter::GetSizeGripSize(const TzbBarManager& m, int& width, int& height) const {
+  if (ThemesUsable(ThemeSet(totStatus)))
+    TzbBarItemControlXPPainter::Instance().GetSizeGripSize(m, width, height);
+  else
+    TzbBarItemControlFlatPainter::GetSizeGripSize(m, width, height);
+}
+
 void TzbBarItemControlOffice11Painter::DrawTextButton(TCanvas& dc, bool pushed, const QString& text,
                                                       const TRect& r) const {
   if (ThemesUsable(ThemeSet(totButton)))

@@ -78,6 +78,8 @@ class TzbBarItemControlOffice11Painter : public TzbBarItemControlFlatPainter {
   // Where visual themes are usable the status bar and text buttons take the XP look.
   void DrawStatusBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
   void DrawTextButton(TCanvas& dc, bool pushed, const QString& text, const TRect& r) const override;
+  void DrawSizeGrip(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
+  void GetSizeGripSize(const TzbBarManager& m, int& width, int& height) const override;
 
   // --- drop-down menus: the gradient image column, frames, tear-off band ---
   // The right edge of the image column in a menu's client coordinates (side strip, one line's
