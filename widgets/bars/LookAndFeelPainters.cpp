@@ -915,7 +915,11 @@ void TzxOffice11LookAndFeelPainter::PaintHeaderBorder(TPainterCanvas& canvas, co
 
 void TzxOffice11LookAndFeelPainter::PaintScrollBarPart(TPainterCanvas& canvas, bool horizontal, const TRect& r,
                                                        TzxScrollBarPart part, TzxButtonState state) const {
-  TzxStandardLookAndFeelPainter::Instance().PaintScrollBarPart(canvas, horizontal, r, part, state);
+  // The visual style's scroll bar where it can be drawn, else the Standard one.
+  if (ThemesUsable(ThemeSet(totScrollBar)))
+    TzxWinXPLookAndFeelPainter::Instance().PaintScrollBarPart(canvas, horizontal, r, part, state);
+  else
+    TzxStandardLookAndFeelPainter::Instance().PaintScrollBarPart(canvas, horizontal, r, part, state);
 }
 
 void TzxOffice11LookAndFeelPainter::PaintSortArrow(TPainterCanvas& canvas, const TRect& r, bool ascending) const {

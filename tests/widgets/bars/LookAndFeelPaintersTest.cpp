@@ -340,6 +340,27 @@ TEST(LookAndFeelNative, FallsBackToTheStandardLookWithoutVisualStyle) {
   EXPECT_EQ(Native().Style(), zxpsNative);
 }
 
+// The Office11 scroll bar follows the visual style where it can be drawn, the Standard look else.
+TEST(LookAndFeelNative, TheOffice11ScrollBarFollowsTheVisualStyle) {
+  test::EnsureApplication();
+  auto* engine = static_cast<TBuiltInThemeEngine*>(GetThemeEngine());
+  auto draw = [](const TzxCustomLookAndFeelPainter& p) {
+    QImage image(80, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    TCanvas dc(&image);
+    TPainterCanvas c(dc);
+    p.PaintScrollBarPart(c, true, Bounds(0, 0, 16, 16), zxsbpLineUp, zxbsNormal);
+    p.PaintScrollBarPart(c, true, Bounds(16, 0, 30, 16), zxsbpThumb, zxbsNormal);
+    p.PaintScrollBarPart(c, true, Bounds(46, 0, 16, 16), zxsbpLineDown, zxbsPressed);
+    return image;
+  };
+  engine->SetActive(false);
+  EXPECT_EQ(draw(Office11()), draw(Standard()));
+  engine->SetActive(true);
+  EXPECT_EQ(draw(Office11()), draw(Native()));
+  EXPECT_NE(draw(Office11()), draw(Standard()));
+}
+
 TEST(LookAndFeelPainterMetrics, HeightsExtentsAndTheKindTable) {
   test::EnsureApplication();
   EXPECT_EQ(TzxCustomLookAndFeelPainter::Instance().HeaderHeight(13), 17);
