@@ -335,22 +335,16 @@ void TzbBarItemControlOffice11Painter::DrawBarBorder(const TzbBarWindow& w, TCan
                                                      const TRect& r) const {
   const TzbBar* bar = w.Bar();
   if (bar && bar->IsMainMenu()) {
-    // No rounded ends: the two strips along the bar's length show the dock.
-    if (w.IsVertical()) {
-      FillWithDock(w, dc, brush, Rect(r.Left, r.Top, r.Left + 2, r.Bottom));
-      FillWithDock(w, dc, brush, Rect(r.Right - 2, r.Top, r.Right, r.Bottom));
-    } else {
-      FillWithDock(w, dc, brush, Rect(r.Left, r.Top, r.Right, r.Top + 2));
-      FillWithDock(w, dc, brush, Rect(r.Left, r.Bottom - 2, r.Right, r.Bottom));
-    }
-    return;
+    // No rounded ends: the frame shows the dock, as the bar's client area does.
+    FillWithDock(w, dc, brush, r);
+  } else {
+    if (!bar || bar->BorderStyle != bbsSingle) return;
+    FillWithBar(w, dc, r, r);
+    if (w.IsVertical())
+      DrawVerticalBarBorder(w, dc, brush, r);
+    else
+      DrawHorizontalBarBorder(w, dc, brush, r);
   }
-  if (!bar || bar->BorderStyle != bbsSingle) return;
-  FillWithBar(w, dc, r, r);
-  if (w.IsVertical())
-    DrawVerticalBarBorder(w, dc, brush, r);
-  else
-    DrawHorizontalBarBorder(w, dc, brush, r);
   if (!w.ShowsGrip()) return;
   TRect b = r;
   InflateRect(b, -2, -2);
