@@ -4,6 +4,7 @@
 
 #include "BarDemoWindow.h"
 #include "BarTestSupport.h"
+#include "widgets/bars/BarDockControl.h"
 #include "widgets/bars/LookAndFeels.h"
 #include "widgets/bars/Office11Colors.h"
 #include "widgets/bars/ThemeManager.h"
@@ -166,6 +167,32 @@ class Office11Windows : public ::testing::Test, public test::BarDemoWindow {
     return w.Buffer();
   }
 };
+
+// Docks at the sides are one flat colour each, docks at the top and bottom run from the first
+// colour at the left to the second at the right.
+TEST_F(Office11Windows, DocksAreShadedByTheirSide) {
+  const TOffice11Colors& c = Office11Colors();
+  const auto& p = TzbBarItemControlOffice11Painter::Instance();
+  for (const TzbBarDockingStyle side : {dsLeft, dsRight, dsTop, dsBottom}) {
+    SCOPED_TRACE(side);
+    TzbDockControl* dock = Screen->Dock(side);
+    ASSERT_NE(dock, nullptr);
+    QImage image(60, 40, QImage::Format_RGB32);
+    TCanvas dc(&image);
+    p.DrawDockBackgroundOf(*dock, dc, SolidBrush(clBtnFace), Rect(0, 0, 60, 40));
+    const TColor left = At(image, 0, 20), right = At(image, 59, 20);
+    if (side == dsLeft) {
+      EXPECT_EQ(left, Rgb(c.Office11DockColor1));
+      EXPECT_EQ(right, Rgb(c.Office11DockColor1));
+    } else if (side == dsRight) {
+      EXPECT_EQ(left, Rgb(c.Office11DockColor2));
+      EXPECT_EQ(right, Rgb(c.Office11DockColor2));
+    } else {
+      EXPECT_EQ(left, Rgb(c.Office11DockColor1));
+      EXPECT_EQ(right, Rgb(c.Office11DockColor2));
+    }
+  }
+}
 
 // The toolbar with the quick-customize button, a toolbar with a rounded far end and the open
 // "&Projekt" menu with its gradient image column, in one picture.
