@@ -66,6 +66,7 @@ void TzxWinXPLookAndFeelPainter::PaintThemedText(TPainterCanvas& canvas, const T
   p.setFont(font);
   QPalette palette = QApplication::palette();
   const QPalette::ColorRole role = QPalette::ButtonText;
+  if (textColor == clDefault && state == zxbsDisabled) textColor = clGrayText;  // greyed as the system does
   if (textColor != clDefault) palette.setColor(QPalette::All, role, ToQColor(ColorToRGB(textColor)));
   int align = AlignmentOf(flags);
   align |= (flags & zxSingleLine) ? Qt::TextSingleLine : Qt::TextWordWrap;
