@@ -37,6 +37,23 @@ void Prepare(QStyleOption& option, const TRect& r, TzxButtonState state) {
   option.state = StateFlags(state);
 }
 
+// The canvas painter prepared for the widget style: its own state kept, no brush of the canvas
+// leaking into the style's outlines.
+class TStylePainter {
+ public:
+  explicit TStylePainter(TPainterCanvas& canvas) : fPainter(canvas.Canvas->Painter()) {
+    fPainter.save();
+    fPainter.setBrush(Qt::NoBrush);
+  }
+  ~TStylePainter() { fPainter.restore(); }
+  TStylePainter(const TStylePainter&) = delete;
+  TStylePainter& operator=(const TStylePainter&) = delete;
+  QPainter& Get() { return fPainter; }
+
+ private:
+  QPainter& fPainter;
+};
+
 Qt::Alignment AlignmentOf(unsigned flags) {
   Qt::Alignment a;
   a |= (flags & zxAlignRight) ? Qt::AlignRight : (flags & zxAlignHCenter) ? Qt::AlignHCenter : Qt::AlignLeft;
@@ -61,7 +78,8 @@ void TzxWinXPLookAndFeelPainter::PaintThemedText(TPainterCanvas& canvas, const T
                                                  TColor textColor, const QString& text, unsigned flags,
                                                  TzxButtonState state) const {
   if (text.isEmpty() || IsRectEmpty(r)) return;
-  QPainter& p = canvas.Canvas->Painter();
+  TStylePainter guard(canvas);
+  QPainter& p = guard.Get();
   p.save();
   p.setFont(font);
   QPalette palette = QApplication::palette();
@@ -87,7 +105,7 @@ void TzxWinXPLookAndFeelPainter::PaintButtonFace(TPainterCanvas& canvas, const T
   QStyleOptionButton option;
   Prepare(option, r, state);
   if (state == zxbsDefault) option.features |= QStyleOptionButton::DefaultButton;
-  Desktop().drawControl(QStyle::CE_PushButtonBevel, &option, &canvas.Canvas->Painter());
+  Desktop().drawControl(QStyle::CE_PushButtonBevel, &option, &TStylePainter(canvas).Get());
 }
 
 void TzxWinXPLookAndFeelPainter::PaintButtonBorder(TPainterCanvas& canvas, const TRect& r, TzxButtonState state) const {
@@ -137,7 +155,7 @@ void TzxWinXPLookAndFeelPainter::PaintCheckSign(TPainterCanvas& canvas, const TR
   Prepare(option, r, state);
   option.state &= ~(QStyle::State_Raised | QStyle::State_On);
   option.state |= checked ? QStyle::State_On : QStyle::State_Off;
-  Desktop().drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &canvas.Canvas->Painter());
+  Desktop().drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &TStylePainter(canvas).Get());
 }
 
 void TzxWinXPLookAndFeelPainter::PaintCheckBorder(TPainterCanvas& canvas, const TRect& r, TzxButtonState state) const {
@@ -156,7 +174,7 @@ void TzxWinXPLookAndFeelPainter::PaintRadioButton(TPainterCanvas& canvas, int x,
   Prepare(option, Bounds(x, y, w, h), state);
   option.state &= ~(QStyle::State_Raised | QStyle::State_On);
   option.state |= checked ? QStyle::State_On : QStyle::State_Off;
-  Desktop().drawPrimitive(QStyle::PE_IndicatorRadioButton, &option, &canvas.Canvas->Painter());
+  Desktop().drawPrimitive(QStyle::PE_IndicatorRadioButton, &option, &TStylePainter(canvas).Get());
 }
 
 // ---------------------------------------------------------------- headers
@@ -174,11 +192,23 @@ void TzxWinXPLookAndFeelPainter::PaintHeader(TPainterCanvas& canvas, const TRect
                     : (neighbors & zxBordLeft)                            ? QStyleOptionHeader::End
                     : (neighbors & zxBordRight)                           ? QStyleOptionHeader::Beginning
                                                                           : QStyleOptionHeader::OnlyOneSection;
-  Desktop().drawControl(QStyle::CE_HeaderSection, &option, &canvas.Canvas->Painter());
+  Desktop().drawControl(QStyle::CE_HeaderSection, &option, &TStylePainter(canvas).Get());
   TRect t = bounds;
   InflateRect(t, -4, 0);
   if (state == zxbsPressed) OffsetRect(t, 1, 1);
   PaintThemedText(canvas, t, text.Font, text.TextColor, text.Text, text.Flags, state);
+}
+
+void TzxWinXPLookAndFeelPainter::PaintHeaderSection(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
+                                                    unsigned sides, TColor background,
+                                                    const TzxPainterText& text) const {
+  if (!Themed(totHeader)) {
+    TzxStandardLookAndFeelPainter::PaintHeaderSection(canvas, r, state, sides, background, text);
+    return;
+  }
+  canvas.SetBrushColor(clBtnFace);
+  canvas.FillRect(r);
+  PaintHeader(canvas, r, 0, sides, state, background, text);
 }
 
 // ---------------------------------------------------------------- tabs
@@ -209,7 +239,7 @@ void TzxWinXPLookAndFeelPainter::PaintTab(TPainterCanvas& canvas, const TRect& r
                     : tab.LeftNeighbor                    ? QStyleOptionTab::End
                     : tab.RightNeighbor                   ? QStyleOptionTab::Beginning
                                                           : QStyleOptionTab::OnlyOneTab;
-  Desktop().drawControl(QStyle::CE_TabBarTabShape, &option, &canvas.Canvas->Painter());
+  Desktop().drawControl(QStyle::CE_TabBarTabShape, &option, &TStylePainter(canvas).Get());
   TRect text = r;
   if (selected) {
     if (tab.Vertical)
@@ -239,7 +269,8 @@ void TzxWinXPLookAndFeelPainter::PaintTabsRoot(TPainterCanvas& canvas, const TRe
   QStyleOptionTabWidgetFrame option;
   Prepare(option, frame, zxbsNormal);
   option.shape = vertical ? QTabBar::RoundedWest : QTabBar::RoundedNorth;
-  QPainter& p = canvas.Canvas->Painter();
+  TStylePainter guard(canvas);
+  QPainter& p = guard.Get();
   p.save();
   p.setClipRect(ToQRect(r), Qt::IntersectClip);
   Desktop().drawPrimitive(QStyle::PE_FrameTabWidget, &option, &p);
@@ -261,7 +292,7 @@ void TzxWinXPLookAndFeelPainter::PaintExpandButton(TPainterCanvas& canvas, const
   Prepare(option, r, zxbsNormal);
   option.state |= QStyle::State_Children;
   if (expanded) option.state |= QStyle::State_Open;
-  Desktop().drawPrimitive(QStyle::PE_IndicatorBranch, &option, &canvas.Canvas->Painter());
+  Desktop().drawPrimitive(QStyle::PE_IndicatorBranch, &option, &TStylePainter(canvas).Get());
 }
 
 void TzxWinXPLookAndFeelPainter::PaintArrowButton(TPainterCanvas& canvas, const TRect& r, bool asButton,
@@ -272,7 +303,8 @@ void TzxWinXPLookAndFeelPainter::PaintArrowButton(TPainterCanvas& canvas, const 
   }
   QStyleOption option;
   Prepare(option, r, state);
-  QPainter& p = canvas.Canvas->Painter();
+  TStylePainter guard(canvas);
+  QPainter& p = guard.Get();
   Desktop().drawPrimitive(QStyle::PE_PanelButtonTool, &option, &p);
   static const QStyle::PrimitiveElement arrows[] = {QStyle::PE_IndicatorArrowUp, QStyle::PE_IndicatorArrowDown,
                                                     QStyle::PE_IndicatorArrowLeft, QStyle::PE_IndicatorArrowRight};
@@ -305,7 +337,8 @@ void TzxWinXPLookAndFeelPainter::PaintScrollBarPart(TPainterCanvas& canvas, bool
                        : part == zxsbpPageUp ? QStyle::SC_ScrollBarSubPage
                                              : QStyle::SC_ScrollBarAddPage;
   if (state == zxbsPressed) option.activeSubControls = option.subControls;
-  QPainter& p = canvas.Canvas->Painter();
+  TStylePainter guard(canvas);
+  QPainter& p = guard.Get();
   p.save();
   p.setClipRect(ToQRect(r), Qt::IntersectClip);
   if (part == zxsbpThumb) {
@@ -331,7 +364,7 @@ void TzxWinXPLookAndFeelPainter::PaintImageButton(TPainterCanvas& canvas, const 
   Prepare(option, r, state == zxbsDefault || state == zxbsDisabled ? zxbsNormal : state);
   option.state |= QStyle::State_AutoRaise;
   if (state == zxbsHot || state == zxbsPressed)
-    Desktop().drawPrimitive(QStyle::PE_PanelButtonTool, &option, &canvas.Canvas->Painter());
+    Desktop().drawPrimitive(QStyle::PE_PanelButtonTool, &option, &TStylePainter(canvas).Get());
   DrawCentred(canvas, r, AutoHideImage(imageIndex));
 }
 
@@ -351,7 +384,43 @@ void TzxWinXPLookAndFeelPainter::PaintBorder(TPainterCanvas& canvas, const TRect
   option.lineWidth = 1;
   option.frameShape = QFrame::StyledPanel;
   option.state |= QStyle::State_Sunken;
-  Desktop().drawPrimitive(QStyle::PE_Frame, &option, &canvas.Canvas->Painter());
+  Desktop().drawPrimitive(QStyle::PE_Frame, &option, &TStylePainter(canvas).Get());
+}
+
+void TzxWinXPLookAndFeelPainter::PaintFooterCell(TPainterCanvas& canvas, const TRect& r, TColor background,
+                                                 const TzxPainterText& text) const {
+  if (!Themed(totTrackBar)) {
+    TzxStandardLookAndFeelPainter::PaintFooterCell(canvas, r, background, text);
+    return;
+  }
+  // A sunken panel of the widget style with the text inside.
+  QStyleOptionFrame option;
+  Prepare(option, r, zxbsNormal);
+  option.lineWidth = 1;
+  option.state |= QStyle::State_Sunken;
+  option.palette.setColor(QPalette::Base, ToQColor(ColorToRGB(background == clDefault ? clBtnFace : background)));
+  Desktop().drawPrimitive(QStyle::PE_PanelLineEdit, &option, &TStylePainter(canvas).Get());
+  TzxPainterText t = text;
+  t.Flags &= ~zxShowEndEllipsis;
+  PaintThemedText(canvas, FooterCellTextBounds(r), t.Font, t.TextColor, t.Text, t.Flags, zxbsNormal);
+}
+
+void TzxWinXPLookAndFeelPainter::PaintSplitterBorder(TPainterCanvas& canvas, const TRect& rect, bool horizontal,
+                                                     const TPainterBackground& background) const {
+  if (!Themed(totComboBox) || !Themed(totListView)) {
+    TzxStandardLookAndFeelPainter::PaintSplitterBorder(canvas, rect, horizontal, background);
+    return;
+  }
+  // The two lines in the widget style's frame colour, the background between them one pixel
+  // longer at each end.
+  TRect r = rect;
+  const TColor line = FromQColor(QApplication::palette().color(QPalette::Mid));
+  canvas.FrameRect(r, line, horizontal ? zxBordTop | zxBordBottom : zxBordLeft | zxBordRight);
+  if (horizontal)
+    r.Top += 1, r.Bottom -= 1, r.Left -= 1, r.Right += 1;
+  else
+    r.Left += 1, r.Right -= 1, r.Top -= 1, r.Bottom += 1;
+  canvas.FrameAndFill(r, background, 0, clDefault, 0);
 }
 
 void TzxWinXPLookAndFeelPainter::PaintFilterDropDownButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
@@ -362,7 +431,8 @@ void TzxWinXPLookAndFeelPainter::PaintFilterDropDownButton(TPainterCanvas& canva
   }
   QStyleOption option;
   Prepare(option, r, state);
-  QPainter& p = canvas.Canvas->Painter();
+  TStylePainter guard(canvas);
+  QPainter& p = guard.Get();
   Desktop().drawPrimitive(QStyle::PE_PanelButtonTool, &option, &p);
   if (active) option.palette.setColor(QPalette::ButtonText, QColor(0, 0, 255));
   Desktop().drawPrimitive(QStyle::PE_IndicatorArrowDown, &option, &p);

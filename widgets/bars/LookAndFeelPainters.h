@@ -421,6 +421,12 @@ class TzxWinXPLookAndFeelPainter : public TzxStandardLookAndFeelPainter {
   void PaintHeader(TPainterCanvas& canvas, const TRect& bounds, unsigned neighbors, unsigned borders,
                    TzxButtonState state, TColor background, const TzxPainterText& text) const override;
   void PaintHeaderPressed(TPainterCanvas&, const TRect&) const override {}
+  void PaintHeaderSection(TPainterCanvas& canvas, const TRect& r, TzxButtonState state, unsigned sides,
+                          TColor background, const TzxPainterText& text) const override;
+  void PaintSortArrow(TPainterCanvas& canvas, const TRect& r, bool ascending) const override {
+    PaintSortArrowLines(canvas, r, ascending, clBtnShadow, clBtnShadow);
+  }
+  QPoint SortArrowExtent() const override { return QPoint(7, 8); }
   bool HeaderOption() const override { return false; }
   bool HeaderHotTracking() const override { return true; }
   void PaintTab(TPainterCanvas& canvas, const TRect& r, const TzxTabParams& tab) const override;
@@ -439,6 +445,10 @@ class TzxWinXPLookAndFeelPainter : public TzxStandardLookAndFeelPainter {
                         TzxButtonState state) const override;
   int BorderWidth() const override;
   void PaintBorder(TPainterCanvas& canvas, const TRect& r) const override;
+  void PaintFooterCell(TPainterCanvas& canvas, const TRect& r, TColor background,
+                       const TzxPainterText& text) const override;
+  void PaintSplitterBorder(TPainterCanvas& canvas, const TRect& r, bool horizontal,
+                           const TPainterBackground& background) const override;
   void PaintFilterDropDownButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
                                  bool active) const override;
   // Text in the widget style's way (its palette and alignment), in the given colour unless clDefault.

@@ -27,6 +27,7 @@ const TzxCustomLookAndFeelPainter& Standard() { return TzxStandardLookAndFeelPai
 const TzxCustomLookAndFeelPainter& Flat() { return TzxFlatLookAndFeelPainter::Instance(); }
 const TzxCustomLookAndFeelPainter& UltraFlat() { return TzxUltraFlatLookAndFeelPainter::Instance(); }
 const TzxCustomLookAndFeelPainter& Office11() { return TzxOffice11LookAndFeelPainter::Instance(); }
+const TzxCustomLookAndFeelPainter& Native() { return TzxWinXPLookAndFeelPainter::Instance(); }
 
 class LookAndFeelPainters : public ::testing::TestWithParam<TKindCase> {
  protected:
@@ -115,13 +116,12 @@ TEST_P(LookAndFeelPainters, EveryElementLooksAsTheGoldenImageAndTheCaptionsStand
 INSTANTIATE_TEST_SUITE_P(Kinds, LookAndFeelPainters,
                          ::testing::Values(TKindCase{"standard", Standard, lfStandard}, TKindCase{"flat", Flat, lfFlat},
                                            TKindCase{"ultraflat", UltraFlat, lfUltraFlat},
-                                           TKindCase{"office11", Office11, lfOffice11}),
+                                           TKindCase{"office11", Office11, lfOffice11},
+                                           TKindCase{"native", Native, lfStandard}),
                          [](const ::testing::TestParamInfo<TKindCase>& info) { return std::string(info.param.Name); });
 
 // ---------------------------------------------------------------- the second sheet: every kind, the
 // native one included (drawn by the desktop's widget style while the visual style is on)
-
-const TzxCustomLookAndFeelPainter& Native() { return TzxWinXPLookAndFeelPainter::Instance(); }
 
 class LookAndFeelParts : public ::testing::TestWithParam<TKindCase> {
  protected:
