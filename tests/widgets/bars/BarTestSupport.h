@@ -61,7 +61,8 @@ class FakeBarWindow : public TzbBarWindow {
   int QuickState = 0;
   TzbBarDockingStyle Docking = dsTop;
   bool Floating = false;
-  bool QuickButton = false;  // a docked bar's quick-customize button
+  // A docked bar's quick-customize button.
+  bool QuickButton = false;
   TRect Caption;   // the floating caption
   TRect OwnerGap;  // in window coordinates
   std::vector<TRect> Invalidated, ShownAtOnce;
