@@ -309,8 +309,11 @@ TRect TCustomzbBarControl::ClientRect() const {
 
 TBrush TCustomzbBarControl::GetBackgroundBrush() const { return fManager->PainterClass().GetBarBrush(*this); }
 
-void TCustomzbBarControl::PaintBackground(TCanvas& canvas, const TRect& r, bool) {
-  TzbBarItemControlPainter::FillWith(canvas, r, GetBackgroundBrush());
+void TCustomzbBarControl::PaintBackground(TCanvas& canvas, const TRect& r, bool nonRecent) {
+  if (IsMenu())
+    fManager->PainterClass().DrawMenuBackgroundPart(*this, canvas, GetBackgroundBrush(), r, nonRecent);
+  else
+    TzbBarItemControlPainter::FillWith(canvas, r, GetBackgroundBrush());
 }
 
 // ---------------------------------------------------------------- geometry

@@ -435,8 +435,8 @@ void TzbDockControl::PaintBackgroundAt(TCanvas& dc, const TBrush& brush, const T
 }
 
 void TzbDockControl::PaintBackground(TCanvas& dc, const TBrush& brush, const TRect&, const TPoint& origin) const {
-  fManager->PainterClass().DrawDockBackground(dc, brush,
-                                              Bounds(-origin.X, -origin.Y, fWidget->width(), fWidget->height()));
+  fManager->PainterClass().DrawDockBackgroundOf(*this, dc, brush,
+                                                Bounds(-origin.X, -origin.Y, fWidget->width(), fWidget->height()));
 }
 
 void TzbDockControl::Paint(QWidget& widget) {

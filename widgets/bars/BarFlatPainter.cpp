@@ -148,14 +148,7 @@ void TzbBarItemControlFlatPainter::DrawMenuButton(const TzbBarItemControl& c, TC
     FillWith(dc, Rect(r.Left, r.Bottom - 1, split, r.Bottom), light);
     FillWith(dc, Rect(r.Left, r.Top, r.Left + 1, r.Bottom), light);
   }
-  const TzbBarPaintStyle ps = c.Link().RealPaintStyle();
-  bool fromList = false;
-  const bool noGlyph = GlyphOf(c, 1, fromList).isNull();
-  TzbButtonState s;
-  s.View = 1;
-  s.Selected = selected;
-  s.Down = down;
-  DrawButton(c, cell, s, noGlyph || ps == psCaption || ps == psCaptionInMenu, true);
+  DrawMenuImageCell(c, cell, selected, down);
   const bool solid = selected || c.NonRecent;
   const TRect column = Rect(cell.Right, inner.Top, cell.Right + 2, inner.Bottom);
   FillItemBackground(c, dc, true, selected ? highlight : light, column);
@@ -165,6 +158,18 @@ void TzbBarItemControlFlatPainter::DrawMenuButton(const TzbBarItemControl& c, TC
   caption.Left += 8;
   DrawCaption(c, dc, ToQString(c.Link().RealCaption()), caption, 0, c.Enabled(), selected, false, false,
               !FaceIsWhite());
+}
+
+void TzbBarItemControlFlatPainter::DrawMenuImageCell(const TzbBarItemControl& c, const TRect& cell, bool selected,
+                                                     bool down) const {
+  const TzbBarPaintStyle ps = c.Link().RealPaintStyle();
+  bool fromList = false;
+  const bool noGlyph = GlyphOf(c, 1, fromList).isNull();
+  TzbButtonState s;
+  s.View = 1;
+  s.Selected = selected;
+  s.Down = down;
+  DrawButton(c, cell, s, noGlyph || ps == psCaption || ps == psCaptionInMenu, true);
 }
 
 void TzbBarItemControlFlatPainter::DrawLoweredFrame(const TzbBarItemControl&, TCanvas& dc, TRect& r) const {
@@ -333,12 +338,7 @@ void TzbBarItemControlFlatPainter::DrawDropDownPart(const TzbBarItemControl& c, 
     // text colour on it.
     FillWith(dc, Rect(r.Left, r.Top + 1, r.Right - 1, r.Bottom - 1), GetLightFaceBrush(c.Parent().Manager()));
   } else {
-    if (s.Selected)
-      DrawSelectionFrame(dc, r);
-    else if (s.View == 1)
-      FrameWith(dc, r, SolidBrush(clBtnShadow));
-    else
-      FrameWith(dc, r, c.Parent().CurrentBrush());
+    FrameDropPart(c, dc, r, s);
     TRect inner = r;
     InflateRect(inner, -1, -1);
     FillItemBackground(c, dc, s.DropDownOpen || s.Pressed || s.Selected || c.NonRecent, b, inner);
@@ -349,6 +349,16 @@ void TzbBarItemControlFlatPainter::DrawDropDownPart(const TzbBarItemControl& c, 
     DrawArrow(dc, r, false, c.Parent().ArrowSize(), light, enabled, true);
   else
     DrawDropPartArrow(dc, r, true, enabled, light, true);
+}
+
+void TzbBarItemControlFlatPainter::FrameDropPart(const TzbBarItemControl& c, TCanvas& dc, const TRect& r,
+                                                 const TzbButtonState& s) const {
+  if (s.Selected)
+    DrawSelectionFrame(dc, r);
+  else if (s.View == 1)
+    FrameWith(dc, r, SolidBrush(clBtnShadow));
+  else
+    FrameWith(dc, r, c.Parent().CurrentBrush());
 }
 
 void TzbBarItemControlFlatPainter::DrawMenuFrame(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const {

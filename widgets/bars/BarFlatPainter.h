@@ -139,6 +139,10 @@ class TzbBarItemControlFlatPainter : public TzbBarItemControlPainter {
 
  protected:
   TzbBarItemControlFlatPainter() = default;
+  // The frame of the arrow part of a split button that is not open on its bar.
+  virtual void FrameDropPart(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, const TzbButtonState& s) const;
+  // The image cell of a menu entry: the item drawn as a button in the menu view.
+  void DrawMenuImageCell(const TzbBarItemControl& c, const TRect& cell, bool selected, bool down) const;
 };
 
 }  // namespace zyn

@@ -37,6 +37,10 @@ class TzbBarItemControlOffice11Painter : public TzbBarItemControlFlatPainter {
   int GetFloatingFrameHeight() const override { return 3; }
   int GetNoGripIndent(const TzbBar&) const override { return 2; }
   void DrawDockBackground(TCanvas& dc, const TBrush& brush, const TRect& r) const override;
+  // A left dock is one flat first dock colour, a right dock the second, top and bottom docks a
+  // gradient from the first colour at the left to the second at the right.
+  void DrawDockBackgroundOf(const TzbDockControl& dock, TCanvas& dc, const TBrush& brush,
+                            const TRect& r) const override;
   bool HasOwnBackgrounds() const override { return true; }
   TBrush GetLightFaceBrush(const TzbBarManager& m) const override;
   void DrawDockedBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r,
@@ -74,6 +78,65 @@ class TzbBarItemControlOffice11Painter : public TzbBarItemControlFlatPainter {
   // Where visual themes are usable the status bar and text buttons take the XP look.
   void DrawStatusBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
   void DrawTextButton(TCanvas& dc, bool pushed, const QString& text, const TRect& r) const override;
+  void DrawSizeGrip(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
+  void GetSizeGripSize(const TzbBarManager& m, int& width, int& height) const override;
+
+  // --- drop-down menus: the gradient image column, frames, tear-off band ---
+  // The right edge of the image column in a menu's client coordinates (side strip, one line's
+  // image cell and the two-pixel column beside it).
+  static int MenuImageColumnRight(const TzbBarWindow& w);
+  void DrawMenuBackgroundFill(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
+  void DrawMenuBackgroundPart(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r,
+                              bool nonRecent) const override;
+  void DrawMenuFrame(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const override;
+  void DrawMenuClientFrame(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
+  void DrawMenuButton(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, bool selected, bool down,
+                      bool fits) const override;
+  void DrawMenuSeparator(const TzbBarWindow& w, TzbBarItemControl& c, int sideStrip, const TRect& r,
+                         TCanvas& dc) const override;
+  void DrawMenuBackground(const TzbBarWindow& w, TCanvas& dc, const TRect& rest, const TRect& expand,
+                          bool expandHot) const override;
+  // The capsule with the double chevron, centred; the expand strip one pixel higher than it.
+  void DrawMenuExpandButton(const TzbBarWindow& w, TCanvas& dc, bool selected, const TRect& r,
+                            int expandHeight) const override;
+  void CalcMenuMetrics(const TzbBarWindow& w, int& lineHeight, int& dropArrowWidth, int& expandHeight,
+                       int& glyphReference) const override;
+  void FillTearOffBand(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const override;
+  void AdjustTearOffBandRect(const TzbBarWindow&, TRect& r) const override { InflateRect(r, -2, -4); }
+  void DrawDropDownListBorder(TCanvas& dc, const TRect& r) const override;
+
+  // --- the quick-customize button and floating bars ---
+  void DrawQuickButtonContent(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const override;
+  TRect GetQuickButtonHitRect(const TzbBarWindow& w) const override;
+  void DrawFloatingBorder(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
+  // The base caption with the row below it in the third bar border colour.
+  void DrawFloatingCaption(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
+  // A docked bar's button reaches over the frame: the frame around it is repainted too.
+  void InvalidateQuickButton(TzbBarWindow& w) const override;
+
+  // --- arrows, split buttons, spin buttons ---
+  void DrawDropPartArrow(TCanvas& dc, const TRect& r, bool down, bool enabled, bool selected,
+                         bool noEmboss) const override;
+  void DrawArrow(TCanvas& dc, const TRect& r, bool down, int size, bool selected, bool enabled,
+                 bool noEmboss) const override;
+  void DrawSpinButtonFrame(const TzbBarItemControl& c, TCanvas& dc, bool pressed, bool raised, bool selected,
+                           TRect& r) const override;
+  void DrawCaptionButtonBackground(const TzbBarWindow& w, TCanvas& dc, int state, const TRect& r) const override;
+
+ protected:
+  void FrameDropPart(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, const TzbButtonState& s) const override;
+
+ private:
+  // The joint of an open item's frame with its menu (item: the item's rectangle).
+  void FillBarFrameGap(const TzbBarItemControl& c, TCanvas& dc, const TRect& item, int view) const;
+  // The dock's colour under the window column x (window coordinates) of a docked bar.
+  TColor DockColorAt(const TzbBarWindow& w, int x) const;
+  // Repaints a part of the window canvas of a docked bar with the dock's background.
+  void FillWithDock(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& part) const;
+  // Repaints a part of the window canvas with the toolbar's own gradient (window rectangle r).
+  void FillWithBar(const TzbBarWindow& w, TCanvas& dc, const TRect& part, const TRect& r) const;
+  void DrawHorizontalBarBorder(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const;
+  void DrawVerticalBarBorder(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const;
 };
 
 }  // namespace zyn

@@ -134,6 +134,12 @@ class TzbBarItemControlPainter {
 
   // --- backgrounds and brushes ---
   virtual void DrawDockBackground(TCanvas& dc, const TBrush& brush, const TRect& r) const;
+  // The background of a dock control (r: its whole client area); painters that shade docks by their
+  // side look at the dock.
+  virtual void DrawDockBackgroundOf(const TzbDockControl& dock, TCanvas& dc, const TBrush& brush,
+                                    const TRect& r) const {
+    DrawDockBackground(dc, brush, r);
+  }
   virtual bool HasOwnBackgrounds() const { return false; }
   virtual bool JoinsMenuToOwner(const TzbBarWindow& w) const { return false; }
   virtual TBrush GetLightFaceBrush(const TzbBarManager& m) const;
@@ -318,6 +324,12 @@ class TzbBarItemControlPainter {
   virtual void FillTearOffBand(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const;
   // The menu's background bitmap (the manager's SubMenu background) tiled, or the brush.
   virtual void DrawMenuBackgroundFill(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const;
+  // The background under a part of a drop-down menu's client area; nonRecent: the part belongs to
+  // a rarely used item of an expanded menu.
+  virtual void DrawMenuBackgroundPart(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r,
+                                      bool nonRecent) const {
+    FillWith(dc, r, brush);
+  }
   virtual void DrawFloatingBarBackground(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r,
                                          const TRect& barRect) const;
   virtual TColor GetCalendarHeaderColor() const { return clBtnFace; }

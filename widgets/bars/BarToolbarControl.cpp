@@ -396,6 +396,11 @@ TPoint TzbBarControl::ClientOriginInDock() const {
   return Point(fWidget->x() + in.Left, fWidget->y() + in.Top);
 }
 
+TPoint TzbBarControl::WindowOriginInDock() const {
+  if (!fDock || !fWidget) return TPoint{};
+  return Point(fWidget->x(), fWidget->y());
+}
+
 void TzbBarControl::PaintBackground(TCanvas& canvas, const TRect& r, bool) {
   const TzbBarItemControlPainter& p = fManager->PainterClass();
   if (fBar && fBar->Color != clDefault) {  // a colour of the bar's own

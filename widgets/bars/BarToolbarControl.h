@@ -61,6 +61,8 @@ class TzbBarControl : public TCustomzbBarControl {
   void MenuClosedByKey() override { fOpenedByClick = false; }
   int QuickButtonState() const override { return fMarkState; }
   bool ShowsQuickButton() const override { return IsFloating() && MarkExists(); }
+  bool HasQuickButton() const override { return !IsFloating() && MarkExists(); }
+  TPoint WindowOriginInDock() const override;
 
   // --- the mark and its quick-customization window ---
   // The mark's rectangle in window coordinates (empty without mark).

@@ -69,6 +69,10 @@ class TzbBarWindow {
   // coordinates.
   virtual TzbDockControl* DockControl() const { return nullptr; }
   virtual TPoint ClientOriginInDock() const { return TPoint{}; }
+  // The origin of the whole window (frame included) in the dock's client coordinates.
+  virtual TPoint WindowOriginInDock() const { return ClientOriginInDock(); }
+  // A docked bar shows its quick-customize button at its far end.
+  virtual bool HasQuickButton() const { return false; }
 
   // --- what the painters ask of the window ---
   // Marks a part of the client area for repainting; the frame is not erased.

@@ -276,10 +276,8 @@ void TzxCustomLookAndFeelPainter::PaintHeader(TPainterCanvas& canvas, const TRec
 void TzxCustomLookAndFeelPainter::PaintFooterCell(TPainterCanvas& canvas, const TRect& r, TColor background,
                                                   const TzxPainterText& text) const {
   PaintFooterCellBorder(canvas, r);
-  TRect content = r;
-  InflateRect(content, -FooterCellBorderWidth(), -FooterCellBorderWidth());
-  TRect textBounds = content;
-  InflateRect(textBounds, -2, -2);
+  const TRect content = FooterCellContentBounds(r);
+  const TRect textBounds = FooterCellTextBounds(r);
   TzxPainterText t = text;
   t.Flags &= ~zxShowEndEllipsis;
   PaintContent(canvas, content, textBounds, zxbsDefault, background, t, true);
@@ -289,13 +287,10 @@ void TzxCustomLookAndFeelPainter::PaintHeaderSection(TPainterCanvas& canvas, con
                                                      unsigned sides, TColor background,
                                                      const TzxPainterText& text) const {
   PaintHeaderSectionBorder(canvas, r, state, sides);
-  TRect content = r;
-  const int b = HeaderSectionBorderWidth(state);
-  InflateRect(content, -b, -b);
+  const TRect content = HeaderSectionContentBounds(r, state);
   canvas.SetBrushColor(background);
   canvas.FillRect(content);
-  TRect t = content;
-  if (state == zxbsPressed) OffsetRect(t, 1, 1);
+  const TRect t = HeaderSectionTextBounds(content, state);
   if (text.Text.isEmpty()) return;
   TCanvas& dc = *canvas.Canvas;
   dc.Font.Font = text.Font;
@@ -341,11 +336,7 @@ void TzxCustomLookAndFeelPainter::PaintFooterSeparator(TPainterCanvas& canvas, c
 
 void TzxCustomLookAndFeelPainter::PaintFilterCloseButton(TPainterCanvas& canvas, const TRect& rect,
                                                          TzxButtonState state) const {
-  PaintButtonBorder(canvas, rect, state);
-  TRect r = rect;
-  InflateRect(r, -ButtonBorderWidth(zxbsNormal), -ButtonBorderWidth(zxbsNormal));
-  canvas.SetBrushColor(ButtonFaceColor(state));
-  canvas.FillRect(r);
+  const TRect r = PaintSmallButtonFace(canvas, rect, state);
   int size = FilterCloseButtonExtent().x() / 2;
   if (size % 2 == 0) --size;
   const TzxButtonState sign = ButtonSignState(state);
@@ -376,13 +367,19 @@ void TzxCustomLookAndFeelPainter::PaintGroupExpandButton(TPainterCanvas& canvas,
   }
 }
 
-void TzxCustomLookAndFeelPainter::PaintPlusButton(TPainterCanvas& canvas, const TRect& rect,
-                                                  TzxButtonState state) const {
+TRect TzxCustomLookAndFeelPainter::PaintSmallButtonFace(TPainterCanvas& canvas, const TRect& rect,
+                                                        TzxButtonState state) const {
   PaintButtonBorder(canvas, rect, state);
   TRect r = rect;
   InflateRect(r, -ButtonBorderWidth(zxbsNormal), -ButtonBorderWidth(zxbsNormal));
   canvas.SetBrushColor(ButtonFaceColor(state));
   canvas.FillRect(r);
+  return r;
+}
+
+void TzxCustomLookAndFeelPainter::PaintPlusButton(TPainterCanvas& canvas, const TRect& rect,
+                                                  TzxButtonState state) const {
+  const TRect r = PaintSmallButtonFace(canvas, rect, state);
   PaintPlusGlyph(canvas, r, state);
 }
 
@@ -810,10 +807,12 @@ TColor TzxOffice11LookAndFeelPainter::DefaultColor(int n) const {
   }
 }
 
-TColor TzxOffice11LookAndFeelPainter::HeaderShadeColor() const { return O().Office11DockColor2; }
-TColor TzxOffice11LookAndFeelPainter::HeaderLineDarkColor() const { return O().Office11BarBorderColor1; }
-TColor TzxOffice11LookAndFeelPainter::HeaderLineLightColor() const { return clWindow; }
-TColor TzxOffice11LookAndFeelPainter::HeaderTopLineColor() const { return O().Office11DockColor1; }
+TColor TzxOffice11LookAndFeelPainter::HeaderShadeColor() const { return O().Office11ToolbarColor2; }
+TColor TzxOffice11LookAndFeelPainter::HeaderLineDarkColor() const { return O().Office11SeparatorDarkColor; }
+TColor TzxOffice11LookAndFeelPainter::HeaderLineLightColor() const { return O().Office11SeparatorLightColor; }
+TColor TzxOffice11LookAndFeelPainter::HeaderTopLineColor() const {
+  return MixColors(O().Office11ToolbarColor1, O().Office11ToolbarColor2, 50);
+}
 
 void TzxOffice11LookAndFeelPainter::PaintContent(TPainterCanvas& canvas, const TRect& bounds, const TRect& textBounds,
                                                  TzxButtonState state, TColor background, const TzxPainterText& text,
@@ -916,29 +915,15 @@ void TzxOffice11LookAndFeelPainter::PaintHeaderBorder(TPainterCanvas& canvas, co
 
 void TzxOffice11LookAndFeelPainter::PaintScrollBarPart(TPainterCanvas& canvas, bool horizontal, const TRect& r,
                                                        TzxScrollBarPart part, TzxButtonState state) const {
-  TzxStandardLookAndFeelPainter::Instance().PaintScrollBarPart(canvas, horizontal, r, part, state);
+  // The visual style's scroll bar where it can be drawn, else the Standard one.
+  if (ThemesUsable(ThemeSet(totScrollBar)))
+    TzxWinXPLookAndFeelPainter::Instance().PaintScrollBarPart(canvas, horizontal, r, part, state);
+  else
+    TzxStandardLookAndFeelPainter::Instance().PaintScrollBarPart(canvas, horizontal, r, part, state);
 }
 
 void TzxOffice11LookAndFeelPainter::PaintSortArrow(TPainterCanvas& canvas, const TRect& r, bool ascending) const {
   PaintSortArrowLines(canvas, r, ascending, HeaderLineLightColor(), HeaderLineDarkColor());
-}
-
-// ---------------------------------------------------------------- WinXP
-
-const TzxWinXPLookAndFeelPainter& TzxWinXPLookAndFeelPainter::Instance() {
-  static const TzxWinXPLookAndFeelPainter p;
-  return p;
-}
-
-void TzxWinXPLookAndFeelPainter::PaintButtonBorder(TPainterCanvas& canvas, const TRect& r, TzxButtonState state) const {
-  HTHEME theme = ThemesUsable(ThemeSet(totButton)) ? ThemeHandle(totButton) : HTHEME{};
-  static const int states[] = {5, 1, 2, 3, 4};
-  if (!theme || !GetThemeEngine()->DrawThemeBackground(theme, *canvas.Canvas, 1, states[state], r))
-    TzxStandardLookAndFeelPainter::PaintButtonBorder(canvas, r, state);
-}
-
-void TzxWinXPLookAndFeelPainter::PaintCheckBorder(TPainterCanvas& canvas, const TRect& r, TzxButtonState state) const {
-  TzxStandardLookAndFeelPainter::PaintCheckBorder(canvas, r, state);
 }
 
 const TzxCustomLookAndFeelPainter& LookAndFeelPainterOf(TzxLookAndFeelKind kind, bool nativeStyle) {

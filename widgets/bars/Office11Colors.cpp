@@ -119,12 +119,60 @@ void Compute() {
   State().computed = true;
 }
 
+}  // namespace
+
+// The 11 x 11 expand button of the Office 2003 look: a light frame at the top and left, a dark one
+// at the bottom and right, a white-to-grey face and the sign in black.
+QImage Office11ExpandButtonImage(bool plus) {
+  QImage b(11, 11, QImage::Format_RGB32);
+  for (int y = 0; y < 11; ++y) {
+    const int v = 255 - (y * 30) / 10;
+    for (int x = 0; x < 11; ++x) b.setPixel(x, y, qRgb(v, v, std::min(255, v + 6)));
+  }
+  const QRgb light = qRgb(158, 174, 191), dark = qRgb(46, 70, 95);
+  for (int i = 0; i < 11; ++i) {
+    b.setPixel(i, 0, light);
+    b.setPixel(0, i, light);
+    b.setPixel(i, 10, dark);
+    b.setPixel(10, i, dark);
+  }
+  for (int i = 3; i <= 7; ++i) {
+    b.setPixel(i, 5, qRgb(0, 0, 0));
+    if (plus) b.setPixel(5, i, qRgb(0, 0, 0));
+  }
+  return b;
+}
+
+// The 16 x 10 expand button of a personalized menu: a capsule whose face runs from light to dark
+// grey (recoloured to the toolbar gradient by its red channel), two black chevrons pointing down,
+// the corners in the background colour of pixel (0, 0).
+QImage Office11SubMenuExpandImage() {
+  QImage b(16, 10, QImage::Format_RGB32);
+  const QRgb background = qRgb(255, 0, 255);
+  b.fill(background);
+  for (int y = 0; y < 10; ++y) {
+    const int v = 250 - y * 9;
+    const int inset = (y == 0 || y == 9) ? 2 : (y == 1 || y == 8) ? 1 : 0;
+    for (int x = inset; x < 16 - inset; ++x) b.setPixel(x, y, qRgb(v, v, v));
+  }
+  for (int chevron = 0; chevron < 2; ++chevron)
+    for (int i = 0; i < 3; ++i) {
+      const int y = 2 + chevron * 3 + i;
+      b.setPixel(5 + i, y, qRgb(0, 0, 0));
+      b.setPixel(10 - i, y, qRgb(0, 0, 0));
+      if (i == 2) b.setPixel(8, y, qRgb(0, 0, 0));
+    }
+  return b;
+}
+
+namespace {
+
 void CreateBitmaps() {
-  // The library's bitmap resources are not part of this programme: the bitmaps stay empty.
   TOffice11Colors& c = State().colors;
-  c.Office11SubMenuExpandBitmap = QImage();
-  c.Office11ExpandButtonMinusBitmap = QImage();
-  c.Office11ExpandButtonPlusBitmap = QImage();
+  c.Office11SubMenuExpandBitmap =
+      RecolorSubMenuExpandBitmap(Office11SubMenuExpandImage(), c.Office11ToolbarColor1, c.Office11ToolbarColor2);
+  c.Office11ExpandButtonMinusBitmap = Office11ExpandButtonImage(false);
+  c.Office11ExpandButtonPlusBitmap = Office11ExpandButtonImage(true);
 }
 
 void FillSolid(TCanvas& canvas, const TRect& r, TColor color) {

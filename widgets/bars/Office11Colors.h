@@ -52,6 +52,10 @@ int Office11Scheme();
 bool Office11XPScheme();
 int DetectOffice11Scheme();
 
+// The pictures of the look, drawn here: the expand button of trees (plus or minus) and the expand
+// button of personalized menus before its recolouring.
+QImage Office11ExpandButtonImage(bool plus);
+QImage Office11SubMenuExpandImage();
 // Recolours the sub-menu expand bitmap to the toolbar gradient (pixel (0, 0) is the background).
 QImage RecolorSubMenuExpandBitmap(const QImage& source, TColor toolbarColor1, TColor toolbarColor2);
 

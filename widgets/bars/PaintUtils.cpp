@@ -101,7 +101,8 @@ unsigned PainterTextFlagsToDrawText(unsigned f) {
 }
 
 void TPainterCanvas::SetBrushColor(TColor color) {
-  if (Canvas->Brush.Color != color || !Canvas->Brush.Bitmap.isNull()) {
+  // A clear brush left by text drawing would paint nothing: the style is made solid too.
+  if (Canvas->Brush.Color != color || Canvas->Brush.Style != bsSolid || !Canvas->Brush.Bitmap.isNull()) {
     Canvas->Brush.Color = color;
     Canvas->Brush.Style = bsSolid;
     Canvas->Brush.Bitmap = QImage();

@@ -46,6 +46,7 @@ class FakeBarWindow : public TzbBarWindow {
   int QuickButtonState() const override { return QuickState; }
   TzbBarDockingStyle DockingStyle() const override { return Docking; }
   bool IsFloating() const override { return Floating; }
+  bool HasQuickButton() const override { return QuickButton; }
   TRect FloatingCaptionRect() const override { return Caption; }
   TRect OwnerGapRect() const override { return OwnerGap; }
   void InvalidateClientRect(const TRect& r) override { Invalidated.push_back(r); }
@@ -62,6 +63,8 @@ class FakeBarWindow : public TzbBarWindow {
   int QuickState = 0;
   TzbBarDockingStyle Docking = dsTop;
   bool Floating = false;
+  // A docked bar's quick-customize button.
+  bool QuickButton = false;
   TRect Caption;   // the floating caption
   TRect OwnerGap;  // in window coordinates
   std::vector<TRect> Invalidated, ShownAtOnce;

@@ -63,6 +63,19 @@ TEST_F(PaintUtils, FramesBySide) {
   pc.FrameRect(Rect(5, 5, 5, 9), clRed);  // empty: nothing
 }
 
+// Text leaves a clear brush behind; a fill in the same colour afterwards still paints.
+TEST_F(PaintUtils, AFillAfterTextWithAClearBrushPaints) {
+  TCanvas canvas(&image);
+  TPainterCanvas pc(canvas);
+  pc.SetBrushColor(clRed);
+  canvas.Brush.Style = bsClear;
+  pc.SetBrushColor(clRed);
+  pc.FillRect(Rect(0, 0, 10, 10));
+  pc.FrameRect(Rect(20, 20, 30, 30), clRed);
+  EXPECT_EQ(At(5, 5), clRed);
+  EXPECT_EQ(At(20, 25), clRed);
+}
+
 TEST_F(PaintUtils, TiledFillStartsAtTheCanvasOrigin) {
   QImage tile(16, 16, QImage::Format_RGB32);
   for (int y = 0; y < 16; ++y)
