@@ -65,6 +65,12 @@ class TzbBarWidget : public QWidget {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
+  ~TzbBarWidget() override {
+    // Children of the widget, deleted with it; borrowed ones leave first.
+    const QObjectList kids = children();
+    for (QObject* child : kids)
+      if (auto* borrowed = dynamic_cast<TzbBarBorrowedWidget*>(child)) borrowed->BarWidgetGoing();
+  }
   void Detach() { fOwner = nullptr; }
   TCustomzbBarControl* Owner() const { return fOwner; }
 

@@ -171,6 +171,14 @@ class TCustomzbBarControl : public TzbBarWindow {
   std::unique_ptr<TzbBarShadow> fShadow;
 };
 
+// A widget that a bar window's widget only borrows (the place-holder of a container item): when
+// the bar widget goes, the borrowed widget leaves it first instead of being destroyed with it.
+class TzbBarBorrowedWidget {
+ public:
+  virtual ~TzbBarBorrowedWidget() = default;
+  virtual void BarWidgetGoing() = 0;
+};
+
 // The on-screen widget of a bar window.
 class TzbBarWidget;
 QWidget* CreateBarWidget(TCustomzbBarControl& owner, QWidget* parent);

@@ -1133,6 +1133,19 @@ void TzbBarControl::Paint() {
     first = false;
   }
   if (IsDocked() && MarkExists()) p.DrawQuickButton(*this, dc, brush, p.GetQuickButtonRect(*this));
+  NotifyUnplacedLinks();
+}
+
+void TzbBarControl::NotifyUnplacedLinks() {
+  if (fManager->Designing) return;
+  const std::vector<TzbBarItemLink*> visible = fLinks->VisibleLinks();  // a copy: the items may act
+  for (TzbBarItemLink* link : visible) {
+    TzbBarItem* item = link->Item();
+    if (!item || !item->NeedsPaintNotify()) continue;
+    TzbBarItemControl* c = link->Control();
+    if (c && !IsRectEmpty(GetItemRect(c))) continue;
+    item->ControlPainted(c);
+  }
 }
 
 }  // namespace zyn

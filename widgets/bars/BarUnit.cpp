@@ -1,6 +1,7 @@
 #include "widgets/bars/BarUnit.h"
 
 #include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarContainerItems.h"
 #include "widgets/bars/BarDateItems.h"
 #include "widgets/bars/BarEditItems.h"
 #include "widgets/bars/BarExtItems.h"
@@ -45,6 +46,9 @@ const std::vector<TKind>& Kinds() {
       {TzbBarLargeButton::kClassName, ControlClass<TzbBarLargeButtonControl>(), true},
       {TzbBarDateCombo::kClassName, ControlClass<TzbBarDateComboControl>(), true},
       {TzbBarProgressItem::kClassName, ControlClass<TzbBarProgressControl>(), true},
+      {TzbBarToolbarsListItem::kClassName, ControlClass<TzbBarToolbarsListItemControl>(), true},
+      {TzbBarControlContainerItem::kClassName, ControlClass<TzbBarControlContainerControl>(), true},
+      {TzbBarInPlaceSubItem::kClassName, ControlClass<TzbBarInPlaceSubItemControl>(), true},
   };
   return kinds;
 }

@@ -1,6 +1,7 @@
 #include "BarDemoWindow.h"
 
 #include "model/base/Cp1252.h"
+#include "widgets/bars/BarContainerItems.h"
 #include "widgets/bars/BarEditItems.h"
 #include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/SideBarItem.h"
@@ -243,6 +244,41 @@ TzbBar* BarDemoWindow::AddEditBar() {
   bar->SetDockingStyle(dsTop);
   Add(bar->ItemLinks(), edit);
   Add(bar->ItemLinks(), combo, true);
+  bar->SetVisible(true);
+  QApplication::processEvents();
+  Screen->LayoutForm();
+  return bar;
+}
+
+TzbBar* BarDemoWindow::AddHostingItems() {
+  HostedEdit = new QLineEdit(&Form);
+  HostedEdit->setObjectName(QStringLiteral("Suchtext"));
+  HostedEdit->setText(QStringLiteral("Schule"));
+  HostedEdit->resize(120, 20);
+  auto* container = Manager->CreateItem<TzbBarControlContainerItem>();
+  container->Name = "Suchfeld";
+  container->SetCaption("Suchfeld");
+  container->SetControl(HostedEdit);
+  TzbBar* bar = Manager->Bars().Add();
+  bar->SetCaption("Suchfeld");
+  bar->ShowMark = false;
+  bar->SetRow(2);
+  bar->SetDockingStyle(dsTop);
+  Add(bar->ItemLinks(), Button("Suchen1", "Suchen", true));
+  Add(bar->ItemLinks(), container, true);
+
+  auto* ansicht = Manager->CreateItem<TzbBarInPlaceSubItem>();
+  ansicht->Name = "Ansicht";
+  ansicht->SetCaption("&Ansicht");
+  Add(ansicht->ItemLinks(), Button("KleineSymbole1", "&Kleine Symbole"));
+  Add(ansicht->ItemLinks(), Button("Liste1", "&Liste"));
+  Add(ansicht->ItemLinks(), Button("Details1", "&Details"));
+  auto* toolbars = Manager->CreateItem<TzbBarToolbarsListItem>();
+  toolbars->Name = "Symbolleisten";
+  toolbars->SetCaption("&Symbolleisten");
+  auto& einstellungen = static_cast<TzbBarSubItem&>(*Item("Einstellungen1"));
+  Add(einstellungen.ItemLinks(), ansicht, true);
+  Add(einstellungen.ItemLinks(), toolbars, true);
   bar->SetVisible(true);
   QApplication::processEvents();
   Screen->LayoutForm();

@@ -15,6 +15,7 @@
 #include "widgets/bars/BarSubMenuControl.h"
 #include "widgets/bars/BarToolbarControl.h"
 
+#include <QLineEdit>
 #include <QPoint>
 #include <QWidget>
 
@@ -51,6 +52,12 @@ class BarDemoWindow {
   // A toolbar "Suchen" in a new row of the top dock with the edit item "Suche" (caption shown) and
   // the combo item "Ansicht" ("Liste", "Baum", "Details", "Symbole").
   TzbBar* AddEditBar();
+  // A toolbar "Suchfeld" in a new row of the top dock whose container item "Suchfeld" hosts the
+  // line edit `HostedEdit` (object name "Suchtext", 120 x 20, a child of the form); at the end of
+  // the "&Einstellungen" menu the in-place sub-item "Ansicht" (buttons "Kleine Symbole", "Liste",
+  // "Details", collapsed) and, beginning a group, the toolbars list "Symbolleisten".
+  TzbBar* AddHostingItems();
+  QLineEdit* HostedEdit = nullptr;
   TzbBarItem* Item(const std::string& name) const;
   TzbBarControl* WindowOf(const TzbBar* bar) const;
   // The control of the item's link in the window (nil when not shown there).
