@@ -44,6 +44,18 @@ class TControlWatcher : public QObject {
   std::function<void()> fResized;
 };
 
+// A floating bar's window takes no keyboard focus; one that hosts a widget which wants to be typed
+// into must. The flag is changed once the events are next processed, not while the window paints
+// (the change makes the window anew).
+void LetWindowTakeFocus(QWidget* window) {
+  QTimer::singleShot(0, window, [window]() {
+    if (!(window->windowFlags() & Qt::WindowDoesNotAcceptFocus)) return;
+    const bool shown = window->isVisible();
+    window->setWindowFlag(Qt::WindowDoesNotAcceptFocus, false);
+    if (shown) window->show();
+  });
+}
+
 // The place-holder as a widget a bar window only borrows.
 class TBorrowedPlaceForm : public TPlaceForm, public TzbBarBorrowedWidget {
  public:
@@ -131,7 +143,7 @@ void TzbBarControlContainerItem::SetControl(QWidget* value) {
   if (QWidget* old = fControl) {
     Disconnect();
     old->removeEventFilter(fWatcher.get());
-    if (!fManager->Designing) {
+    if (!fManager->Designing || old->parentWidget() == fPlaceForm) {
       // Back, hidden, to the parent it had before it was hosted.
       old->hide();
       if (old->parentWidget() != fHome) old->setParent(fHome);
@@ -139,6 +151,7 @@ void TzbBarControlContainerItem::SetControl(QWidget* value) {
   }
   fControl = value;
   fHome = value ? value->parentWidget() : nullptr;
+  if (auto* form = dynamic_cast<TPlaceForm*>(fHome.data())) fHome = form->Item().fHome;  // hosted elsewhere
   if (value) {
     fWatcher = std::make_unique<TControlWatcher>([this]() { ControlResized(); });
     value->installEventFilter(fWatcher.get());
@@ -314,6 +327,9 @@ void TzbBarControlContainerControl::Place(const TRect& r) {
     control.setGeometry(0, 0, bounds.width(), bounds.height());
     if (control.isHidden()) control.show();
   }
+  if (barWidget->isWindow() && barWidget->testAttribute(Qt::WA_WState_Created) &&
+      (barWidget->windowFlags() & Qt::WindowDoesNotAcceptFocus) && control.focusPolicy() != Qt::NoFocus)
+    LetWindowTakeFocus(barWidget);
   form.Color = window.CurrentBrush().Color;
   form.Serve(this);
   if (form.parentWidget() && form.isHidden()) form.show();

@@ -35,6 +35,7 @@ class TPlaceForm : public QWidget {
   explicit TPlaceForm(TzbBarControlContainerItem& item);
   ~TPlaceForm() override;
 
+  TzbBarControlContainerItem& Item() const { return *fItem; }
   TzbBarItemControl* Serves() const { return fServes; }
   void Serve(TzbBarItemControl* control) { fServes = control; }
   TColor Color = clBtnFace;

@@ -62,6 +62,17 @@ class ControlContainer : public ::testing::Test, public test::BarDemoWindow {
     QApplication::processEvents();
   }
   TzbBarItemControl* Entry() const { return ControlIn(WindowOf(bar), "Suchfeld"); }
+  // A wide edit on a form too narrow for the whole bar, whose most recently used link is the
+  // button: the container's link gets no place.
+  void CutTheBarShort() {
+    HostedEdit->resize(400, 20);
+    PaintBar();
+    ClickControl(*ControlIn(WindowOf(bar), "Suchen1"));
+    Form.resize(300, Form.height());
+    QApplication::processEvents();
+    Screen->LayoutForm();
+    PaintBar();
+  }
   // The hosted edit stands exactly in the rectangle of the item's link, inside the bar's widget.
   void ExpectInItsPlace() {
     TzbBarItemControl* c = Entry();
@@ -215,6 +226,7 @@ TEST_F(ControlContainer, AControlIsHostedByOneContainerOfAManagerOnly) {
   EXPECT_NO_THROW(foreign->SetControl(HostedEdit));
   EXPECT_EQ(foreign->Control(), HostedEdit);
   foreign->SetControl(nullptr);
+  EXPECT_EQ(HostedEdit->parentWidget(), &Form);  // home is the form, not the other place-holder
 }
 
 TEST_F(ControlContainer, AnEditDeletedByItsOwnerLeavesThePlaceHolderText) {
@@ -243,15 +255,7 @@ TEST_F(ControlContainer, AnEditWhoseParentGoesGoesWithIt) {
 }
 
 TEST_F(ControlContainer, ALinkThatDoesNotFitHidesTheEdit) {
-  // A form too narrow for the whole bar, whose most recently used link is the button: the
-  // container's link gets no place.
-  HostedEdit->resize(400, 20);
-  PaintBar();
-  ClickControl(*ControlIn(WindowOf(bar), "Suchen1"));
-  Form.resize(300, Form.height());
-  QApplication::processEvents();
-  Screen->LayoutForm();
-  PaintBar();
+  CutTheBarShort();
   ASSERT_TRUE(WindowOf(bar)->Truncated());
   EXPECT_EQ(Entry(), nullptr);
   EXPECT_FALSE(HostedEdit->isVisible());
@@ -261,6 +265,33 @@ TEST_F(ControlContainer, ALinkThatDoesNotFitHidesTheEdit) {
   PaintBar();
   ExpectInItsPlace();
   EXPECT_EQ(HostedEdit->width(), 400);
+}
+
+TEST_F(ControlContainer, InTheQuickCustomizingWindowTheItemIsAPlainEntry) {
+  bar->ShowMark = true;
+  CutTheBarShort();
+  TzbBarControl* window = WindowOf(bar);
+  ASSERT_TRUE(window->Truncated());
+  window->SetMarkState(2);
+  TzbBarItemLinks* quick = window->QuickLinks();
+  ASSERT_NE(quick, nullptr);
+  TzbBarItemLink* copy = nullptr;
+  for (int i = 0; i < quick->Count(); ++i)
+    if (quick->Items(i)->Item() == container) copy = quick->Items(i);
+  ASSERT_NE(copy, nullptr);
+  auto* c = dynamic_cast<TzbBarControlContainerControl*>(copy->Control());
+  ASSERT_NE(c, nullptr);
+  EXPECT_TRUE(c->InQuickCustomizingList());
+  EXPECT_FALSE(c->Hosting());
+  EXPECT_TRUE(c->CanSelect());
+  EXPECT_TRUE(c->CanClickItem());
+  EXPECT_TRUE(container->CanUseAccel(*copy));
+  EXPECT_FALSE(container->CanUseAccel(*container->GetLink(0)));
+  TzbBarWindow& menu = c->Parent();
+  EXPECT_EQ(c->GetWidth(), menu.Canvas().TextWidth(QStringLiteral("Suchfeld")) + menu.FontPointSize());
+  EXPECT_EQ(c->GetHeight(), menu.ItemHeight());
+  EXPECT_FALSE(HostedEdit->isVisible());
+  window->SetMarkState(0);
 }
 
 // The toolbar with its hosted edit, as the user sees it (the edit drawn by its own style).

@@ -4,8 +4,12 @@
 #include "tests/support/GoldenImage.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QPalette>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -102,6 +106,40 @@ void FakeBarWindow::PaintBackground(TCanvas& canvas, const TRect& r, bool) {
 
 QImage FakeBarWindow::ImageOf(const TzbBarItem& item, int) const {
   return item.ImageIndex() >= 0 ? TestGlyph() : QImage();
+}
+
+bool InX11Child() { return std::getenv("ZYN_X11_CHILD") != nullptr; }
+
+bool XDoTool(const QStringList& args) {
+  QProcess tool;
+  tool.start(QStringLiteral("xdotool"), args);
+  if (!tool.waitForStarted(5000)) return false;
+  while (tool.state() != QProcess::NotRunning) QTest::qWait(5);
+  QTest::qWait(50);
+  return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+}
+
+void RunUnderXvfb(const QString& filter, int expectedPassed) {
+  if (InX11Child()) GTEST_SKIP() << "this is the run under Xvfb";
+  const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
+  const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+  if (xvfb.isEmpty() || xdotool.isEmpty()) GTEST_SKIP() << "Xvfb or xdotool is not installed";
+  EnsureApplication();
+  QProcess child;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("ZYN_X11_CHILD"), QStringLiteral("1"));
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  child.setProcessEnvironment(env);
+  child.setProcessChannelMode(QProcess::MergedChannels);
+  child.start(xvfb, {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1024x768x24"),
+                     QCoreApplication::applicationFilePath(), QStringLiteral("--gtest_filter=") + filter});
+  ASSERT_TRUE(child.waitForStarted(10000));
+  ASSERT_TRUE(child.waitForFinished(120000));
+  const QByteArray output = child.readAll();
+  EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+  const QByteArray passed =
+      "[  PASSED  ] " + QByteArray::number(expectedPassed) + (expectedPassed == 1 ? " test" : " tests");
+  EXPECT_TRUE(output.contains(passed)) << output.toStdString();
 }
 
 QImage TestGlyph() {

@@ -11,6 +11,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -79,6 +80,14 @@ void CompareWithGolden(const QImage& actual, const QString& name);
 // frequent colour of an area of an image (its background) and the pixel that differs most from it
 // (the strongest stroke of the text drawn there).
 double TextContrast(const QImage& image, const QRect& area);
+
+// Tests on a real X server: a test programme runs its tests of the given filter again under Xvfb
+// on the xcb platform (ZYN_X11_CHILD set) and expects that many of them to pass; skipped when
+// Xvfb or xdotool are absent. InX11Child tells the run under Xvfb; XDoTool runs xdotool while this
+// process goes on handling its events, as it would for a real user.
+void RunUnderXvfb(const QString& filter, int expectedPassed);
+bool InX11Child();
+bool XDoTool(const QStringList& args);
 
 // A 16 x 16 test glyph: a blue square with a red diagonal on a fuchsia (transparent) background.
 QImage TestGlyph();

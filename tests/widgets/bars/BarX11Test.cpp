@@ -22,17 +22,8 @@
 namespace zyn {
 namespace {
 
-bool InChild() { return std::getenv("ZYN_X11_CHILD") != nullptr; }
-
-// Runs xdotool while this process goes on handling its events (as it would for a real user).
-bool XDoTool(const QStringList& args) {
-  QProcess tool;
-  tool.start(QStringLiteral("xdotool"), args);
-  if (!tool.waitForStarted(5000)) return false;
-  while (tool.state() != QProcess::NotRunning) QTest::qWait(5);
-  QTest::qWait(50);
-  return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
-}
+bool InChild() { return test::InX11Child(); }
+using test::XDoTool;
 
 // Moves the real pointer to a screen point and clicks the left button there.
 bool XClick(const QPoint& p) {
@@ -64,26 +55,7 @@ bool XDrag(const QPoint& from, const QPoint& to) {
   return XDoTool(args);
 }
 
-TEST(BarX11, MenusWorkWithThePointerOfARealXServer) {
-  if (InChild()) GTEST_SKIP() << "this is the run under Xvfb";
-  const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
-  const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
-  if (xvfb.isEmpty() || xdotool.isEmpty()) GTEST_SKIP() << "Xvfb or xdotool is not installed";
-  test::EnsureApplication();
-  QProcess child;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("ZYN_X11_CHILD"), QStringLiteral("1"));
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-  child.setProcessEnvironment(env);
-  child.setProcessChannelMode(QProcess::MergedChannels);
-  child.start(xvfb, {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1024x768x24"),
-                     QCoreApplication::applicationFilePath(), QStringLiteral("--gtest_filter=BarX11Child*")});
-  ASSERT_TRUE(child.waitForStarted(10000));
-  ASSERT_TRUE(child.waitForFinished(120000));
-  const QByteArray output = child.readAll();
-  EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-  EXPECT_TRUE(output.contains("[  PASSED  ] 4 tests")) << output.toStdString();
-}
+TEST(BarX11, MenusWorkWithThePointerOfARealXServer) { test::RunUnderXvfb(QStringLiteral("BarX11Child*"), 4); }
 
 TEST(BarX11Child, ClicksOpenTheMenuWithoutTakingTheFocusAndRunTheEntry) {
   if (!InChild()) GTEST_SKIP() << "runs only under Xvfb, started by BarX11";
