@@ -327,7 +327,7 @@ void TzbBarControlContainerControl::Place(const TRect& r) {
     control.setGeometry(0, 0, bounds.width(), bounds.height());
     if (control.isHidden()) control.show();
   }
-  if (barWidget->isWindow() && barWidget->testAttribute(Qt::WA_WState_Created) &&
+  if (!window.IsMenu() && barWidget->isWindow() && barWidget->testAttribute(Qt::WA_WState_Created) &&
       (barWidget->windowFlags() & Qt::WindowDoesNotAcceptFocus) && control.focusPolicy() != Qt::NoFocus)
     LetWindowTakeFocus(barWidget);
   form.Color = window.CurrentBrush().Color;

@@ -267,6 +267,37 @@ TEST_F(ControlContainer, ALinkThatDoesNotFitHidesTheEdit) {
   EXPECT_EQ(HostedEdit->width(), 400);
 }
 
+TEST_F(ControlContainer, InAMenuTheEditShowsWhileTheMenuIsOpen) {
+  auto* menuField = Manager->CreateItem<TzbBarControlContainerItem>();
+  menuField->Name = "Menufeld";
+  QPointer<QLineEdit> edit = new QLineEdit(&Form);
+  edit->resize(90, 18);
+  menuField->SetControl(edit);
+  static_cast<TzbBarSubItem*>(Item("Einstellungen1"))->ItemLinks().Add()->SetItem(menuField);
+  ClickControl(*MenuBarEntry("Einstellungen1"));
+  TzbBarSubMenuControl* menu = MenuOf("Einstellungen1");
+  ASSERT_NE(menu, nullptr);
+  menu->Invalidate();
+  menu->Widget()->repaint();
+  TzbBarItemControl* c = ControlIn(menu, "Menufeld");
+  ASSERT_NE(c, nullptr);
+  EXPECT_TRUE(edit->isVisible());
+  EXPECT_EQ(edit->window(), menu->Widget());
+  // The entry is as high as the edit; the edit fills the entry across the menu's width.
+  const TRect r = ScreenRectOf(*c);
+  EXPECT_EQ(r.Height(), 18);
+  EXPECT_GE(r.Width(), 90);
+  EXPECT_EQ(edit->mapToGlobal(QPoint(0, 0)), QPoint(r.Left, r.Top));
+  EXPECT_EQ(edit->size(), QSize(r.Width(), r.Height()));
+  EXPECT_TRUE(menu->Widget()->windowFlags() & Qt::WindowDoesNotAcceptFocus);  // menus never take the focus
+  Key(Qt::Key_Escape);
+  Key(Qt::Key_Escape);
+  QApplication::processEvents();
+  EXPECT_EQ(MenuOf("Einstellungen1"), nullptr);
+  ASSERT_FALSE(edit.isNull());
+  EXPECT_FALSE(edit->isVisible());
+}
+
 TEST_F(ControlContainer, InTheQuickCustomizingWindowTheItemIsAPlainEntry) {
   bar->ShowMark = true;
   CutTheBarShort();
