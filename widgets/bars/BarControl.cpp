@@ -742,6 +742,18 @@ void TCustomzbBarControl::PaintWidget(QWidget& widget) {
   p.drawImage(0, 0, fBuffer);
 }
 
+void TCustomzbBarControl::NotifyUnplacedLinks() {
+  if (fManager->Designing) return;
+  const std::vector<TzbBarItemLink*> visible = fLinks->VisibleLinks();  // a copy: the items may act
+  for (TzbBarItemLink* link : visible) {
+    TzbBarItem* item = link->Item();
+    if (!item || !item->NeedsPaintNotify()) continue;
+    TzbBarItemControl* c = link->Control();
+    if (c && !IsRectEmpty(GetItemRect(c))) continue;
+    item->ControlPainted(c);
+  }
+}
+
 void TCustomzbBarControl::PaintItem(TzbBarItemControl& control) {
   // Less used entries of an expanded personalized menu stand on the less-used brush.
   fItemBrush = control.NonRecent && !fManager->PainterClass().PaintsNonRecentItems() ? NonRecentBrush() : ItemBrush();

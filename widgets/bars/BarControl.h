@@ -143,6 +143,9 @@ class TCustomzbBarControl : public TzbBarWindow {
   virtual void CalcMetrics();
   virtual int ItemView() const { return IsMenu() ? 1 : (IsVertical() ? 2 : 0); }
   void PaintItem(TzbBarItemControl& control);
+  // After painting: the items that ask for it learn of their links that got no place (did not
+  // fit on a toolbar, scrolled out of a menu).
+  void NotifyUnplacedLinks();
   virtual TBrush ItemBrush() const { return GetBackgroundBrush(); }
   void SetWidget(QWidget* widget);
   void EnsureBuffer();

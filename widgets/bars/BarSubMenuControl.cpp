@@ -402,6 +402,7 @@ void TzbBarSubMenuControl::Paint() {
   }
   if (SideStrip > 0 && OnPaintSideStrip)
     OnPaintSideStrip(dc, Rect(inner.Left, inner.Top, inner.Left + SideStrip, inner.Bottom));
+  NotifyUnplacedLinks();
 }
 
 // ---------------------------------------------------------------- input

@@ -1136,16 +1136,4 @@ void TzbBarControl::Paint() {
   NotifyUnplacedLinks();
 }
 
-void TzbBarControl::NotifyUnplacedLinks() {
-  if (fManager->Designing) return;
-  const std::vector<TzbBarItemLink*> visible = fLinks->VisibleLinks();  // a copy: the items may act
-  for (TzbBarItemLink* link : visible) {
-    TzbBarItem* item = link->Item();
-    if (!item || !item->NeedsPaintNotify()) continue;
-    TzbBarItemControl* c = link->Control();
-    if (c && !IsRectEmpty(GetItemRect(c))) continue;
-    item->ControlPainted(c);
-  }
-}
-
 }  // namespace zyn

@@ -168,8 +168,6 @@ class TzbBarControl : public TCustomzbBarControl {
   std::vector<TzbBarItem*> fQuickItems;
   void FreeQuickItems();
   void OpenQuickWindow();
-  // After painting: the items that ask for it learn of their links that got no place.
-  void NotifyUnplacedLinks();
 };
 
 }  // namespace zyn

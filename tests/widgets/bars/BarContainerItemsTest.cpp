@@ -298,6 +298,35 @@ TEST_F(ControlContainer, InAMenuTheEditShowsWhileTheMenuIsOpen) {
   EXPECT_FALSE(edit->isVisible());
 }
 
+TEST_F(ControlContainer, InAScrollingMenuTheEditHidesWhileScrolledOut) {
+  TzbBarSubItem* lang = AddLongMenu();
+  auto* menuField = Manager->CreateItem<TzbBarControlContainerItem>();
+  menuField->Name = "Menufeld";
+  auto* edit = new QLineEdit(&Form);
+  menuField->SetControl(edit);
+  lang->ItemLinks().Insert(0)->SetItem(menuField);  // the first entry
+  ClickControl(*MenuBarEntry("Lang"));
+  TzbBarSubMenuControl* menu = MenuOf("Lang");
+  ASSERT_NE(menu, nullptr);
+  ASSERT_TRUE(menu->DownArrowShown());
+  auto paintMenu = [&]() {
+    menu->Invalidate();
+    menu->Widget()->repaint();
+    QApplication::processEvents();
+  };
+  paintMenu();
+  EXPECT_TRUE(edit->isVisible());
+  Key(Qt::Key_End);  // the last entry scrolls into view, the edit's entry out of it
+  paintMenu();
+  ASSERT_GT(menu->TopIndex(), 0);
+  EXPECT_FALSE(edit->isVisible());
+  Key(Qt::Key_Home);
+  paintMenu();
+  EXPECT_TRUE(edit->isVisible());
+  const TRect r = ScreenRectOf(*ControlIn(menu, "Menufeld"));
+  EXPECT_EQ(edit->mapToGlobal(QPoint(0, 0)), QPoint(r.Left, r.Top));
+}
+
 TEST_F(ControlContainer, InTheQuickCustomizingWindowTheItemIsAPlainEntry) {
   bar->ShowMark = true;
   CutTheBarShort();

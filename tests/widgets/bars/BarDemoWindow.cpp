@@ -285,6 +285,15 @@ TzbBar* BarDemoWindow::AddHostingItems() {
   return bar;
 }
 
+TzbBarSubItem* BarDemoWindow::AddLongMenu() {
+  auto* lang = SubItem("Lang", "&Lang");
+  for (int i = 0; i < 60; ++i)
+    Add(lang->ItemLinks(), Button("Eintrag" + std::to_string(i), "Eintrag " + std::to_string(i)));
+  Add(MainMenu->ItemLinks(), lang);
+  QApplication::processEvents();  // the menu bar lays its new entry out
+  return lang;
+}
+
 TzbBarItem* BarDemoWindow::Item(const std::string& name) const { return Manager->GetItemByName(name); }
 
 TzbBarControl* BarDemoWindow::WindowOf(const TzbBar* bar) const {

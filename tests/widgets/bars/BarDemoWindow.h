@@ -58,6 +58,9 @@ class BarDemoWindow {
   // "Details", collapsed) and, beginning a group, the toolbars list "Symbolleisten".
   TzbBar* AddHostingItems();
   QLineEdit* HostedEdit = nullptr;
+  // A sub-item "Lang" ("&Lang") at the end of the main menu bar whose menu, with its sixty buttons
+  // "Eintrag0" .. "Eintrag59" ("Eintrag 0" ...), is higher than the screen.
+  TzbBarSubItem* AddLongMenu();
   TzbBarItem* Item(const std::string& name) const;
   TzbBarControl* WindowOf(const TzbBar* bar) const;
   // The control of the item's link in the window (nil when not shown there).
