@@ -193,6 +193,7 @@ void TzbBarContainerItem::AddListedItemLinks(TzbBarItemLinks& target, int index,
     link->Assign(*own);
     if (i == 0 && HasFixedBeginGroup()) link->SetStoredBeginGroup(true);
   }
+  target.RefreshLists();  // the last link got its item after the collection's last update
 }
 
 void TzbBarContainerItem::DeleteListedItemLinks(TzbBarItemLinks& target, int index) {

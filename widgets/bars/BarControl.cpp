@@ -66,6 +66,12 @@ class TzbBarWidget : public QWidget {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
+  ~TzbBarWidget() override {
+    // Children of the widget, deleted with it; borrowed ones leave first.
+    const QObjectList kids = children();
+    for (QObject* child : kids)
+      if (auto* borrowed = dynamic_cast<TzbBarBorrowedWidget*>(child)) borrowed->BarWidgetGoing();
+  }
   void Detach() { fOwner = nullptr; }
   TCustomzbBarControl* Owner() const { return fOwner; }
 
@@ -743,6 +749,18 @@ void TCustomzbBarControl::PaintWidget(QWidget& widget) {
   QPainter p(&widget);
   p.drawImage(0, 0, fBuffer);
   PaintDropMark(*this, p);
+}
+
+void TCustomzbBarControl::NotifyUnplacedLinks() {
+  if (fManager->Designing) return;
+  const std::vector<TzbBarItemLink*> visible = fLinks->VisibleLinks();  // a copy: the items may act
+  for (TzbBarItemLink* link : visible) {
+    TzbBarItem* item = link->Item();
+    if (!item || !item->NeedsPaintNotify()) continue;
+    TzbBarItemControl* c = link->Control();
+    if (c && !IsRectEmpty(GetItemRect(c))) continue;
+    item->ControlPainted(c);
+  }
 }
 
 void TCustomzbBarControl::PaintItem(TzbBarItemControl& control) {

@@ -143,6 +143,9 @@ class TCustomzbBarControl : public TzbBarWindow {
   virtual void CalcMetrics();
   virtual int ItemView() const { return IsMenu() ? 1 : (IsVertical() ? 2 : 0); }
   void PaintItem(TzbBarItemControl& control);
+  // After painting: the items that ask for it learn of their links that got no place (did not
+  // fit on a toolbar, scrolled out of a menu).
+  void NotifyUnplacedLinks();
   virtual TBrush ItemBrush() const { return GetBackgroundBrush(); }
   void SetWidget(QWidget* widget);
   void EnsureBuffer();
@@ -169,6 +172,14 @@ class TCustomzbBarControl : public TzbBarWindow {
   int fLineHeight = 19, fEditHeight = 19, fArrowSize = 4, fRightMargin = 13, fZeroHeight = 13;
   TPoint fLastMouse{-1, -1};
   std::unique_ptr<TzbBarShadow> fShadow;
+};
+
+// A widget that a bar window's widget only borrows (the place-holder of a container item): when
+// the bar widget goes, the borrowed widget leaves it first instead of being destroyed with it.
+class TzbBarBorrowedWidget {
+ public:
+  virtual ~TzbBarBorrowedWidget() = default;
+  virtual void BarWidgetGoing() = 0;
 };
 
 // The on-screen widget of a bar window.

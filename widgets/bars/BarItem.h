@@ -108,6 +108,10 @@ class TzbBarItem {
   virtual bool CanBePlacedIn(const TzbBarItemLinks& links) const { return true; }
   // Whether this item's own links (recursively) contain the given collection's owner item.
   virtual bool ContainsItem(const TzbBarItem& item) const { return false; }
+  // Items that want to know when a toolbar painted while one of their links had no place on it
+  // (did not fit): ControlPainted then gets that link's control.
+  virtual bool NeedsPaintNotify() const { return false; }
+  virtual void ControlPainted(TzbBarItemControl* control) {}
 
   void ClearLinks();
   // Called by the manager just before the item is destroyed.

@@ -557,6 +557,8 @@ void TzbBarSubItemControl::OpenMenu() {
       other->Close();
     if (!ControlAlive(w, this)) return;
   }
+  MenuOpening();
+  if (!ControlAlive(w, this)) return;
   TzbBarItemLinks* links = MenuLinks();
   if (!links) return;
   links->CreateBarControl();

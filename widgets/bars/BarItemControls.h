@@ -68,6 +68,8 @@ class TzbBarSubItemControl : public TzbBarItemControl {
  protected:
   virtual TzbBarItemLinks* MenuLinks() const;
   void OpenMenu();
+  // The menu of the sub-item is about to be created (its links may still change).
+  virtual void MenuOpening() {}
 };
 
 class TzbBarContainerItemControl : public TzbBarSubItemControl {

@@ -654,22 +654,7 @@ void TzbBarScreen::ShowToolbarsPopup(const TPoint& point) {
   fPopupItems.clear();
   if (!fPopupLinks)
     fPopupLinks = std::make_unique<TzbBarItemLinks>(*fManager, TzbBarItemLinks::okLibraryPopup, nullptr, nullptr);
-  for (int i = 0; i < fManager->Bars().Count(); ++i) {
-    TzbBar* bar = fManager->Bars().Items(i);
-    if (!bar->CanBeListed() || bar->Hidden) continue;
-    auto* button = fManager->CreateItem<TzbBarButton>();
-    button->SetCaption(bar->Caption());
-    button->Tag = i;
-    button->SetButtonStyle(bsChecked);
-    button->SetDown(bar->Visible());
-    TzbBarManager* m = fManager;
-    button->OnClick = [m](TzbBarItem& item) {
-      if (TzbBar* b = m->Bars().Items(item.Tag)) b->SetVisible(!b->Visible());
-    };
-    fPopupItems.push_back(button);
-    fPopupLinks->Add()->SetItem(button);
-  }
-  if (TzbBarItem* customize = AddCustomizeItem(*fManager, *fPopupLinks, true)) fPopupItems.push_back(customize);
+  FillToolbarsList(*fManager, *fPopupLinks, fPopupItems);
   if (fPopupLinks->Count() == 0) return;
   if (TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl()) head->HideAll();
   fPopupLinks->CreateBarControl();
@@ -677,6 +662,25 @@ void TzbBarScreen::ShowToolbarsPopup(const TPoint& point) {
     menu->IgnoreNextButtonUp = QApplication::mouseButtons() != Qt::NoButton;
     menu->ShowAt(point, 0, 0);
   }
+}
+
+void FillToolbarsList(TzbBarManager& manager, TzbBarItemLinks& links, std::vector<TzbBarItem*>& temporaries) {
+  for (int i = 0; i < manager.Bars().Count(); ++i) {
+    TzbBar* bar = manager.Bars().Items(i);
+    if (!bar->CanBeListed() || bar->Hidden) continue;
+    auto* button = manager.CreateItem<TzbBarButton>();
+    button->SetCaption(bar->Caption());
+    button->Tag = i;
+    button->SetButtonStyle(bsChecked);
+    button->SetDown(bar->Visible());
+    TzbBarManager* m = &manager;
+    button->OnClick = [m](TzbBarItem& item) {
+      if (TzbBar* b = m->Bars().Items(item.Tag)) b->SetVisible(!b->Visible());
+    };
+    temporaries.push_back(button);
+    links.Add()->SetItem(button);
+  }
+  if (TzbBarItem* customize = AddCustomizeItem(manager, links, true)) temporaries.push_back(customize);
 }
 
 TzbBarItem* AddCustomizeItem(TzbBarManager& manager, TzbBarItemLinks& links, bool beginGroup) {

@@ -124,8 +124,11 @@ void TzbBarSubMenuControl::CollapseContainers() {
 }
 
 bool TzbBarSubMenuControl::IsExpandedContainer(const TzbBarItemLink* link) const {
+  // A container without a fixed group start (the in-place sub-item) keeps its own entry above
+  // its listed links.
   for (const TExpanded& e : fExpanded)
-    if (e.Link == link) return true;
+    if (e.Link == link)
+      return !link->Item() || static_cast<const TCustomzbBarContainerItem*>(link->Item())->HasFixedBeginGroup();
   return false;
 }
 
@@ -406,6 +409,7 @@ void TzbBarSubMenuControl::Paint() {
   }
   if (SideStrip > 0 && OnPaintSideStrip)
     OnPaintSideStrip(dc, Rect(inner.Left, inner.Top, inner.Left + SideStrip, inner.Bottom));
+  NotifyUnplacedLinks();
 }
 
 // ---------------------------------------------------------------- input

@@ -1159,6 +1159,7 @@ void TzbBarControl::Paint() {
   }
   PaintWindowButtons(dc);
   if (IsDocked() && MarkExists()) p.DrawQuickButton(*this, dc, brush, p.GetQuickButtonRect(*this));
+  NotifyUnplacedLinks();
 }
 
 }  // namespace zyn

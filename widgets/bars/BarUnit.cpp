@@ -2,6 +2,7 @@
 
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarColorItems.h"
+#include "widgets/bars/BarContainerItems.h"
 #include "widgets/bars/BarCustomizingEditors.h"
 #include "widgets/bars/BarDateItems.h"
 #include "widgets/bars/BarEditItems.h"
@@ -62,6 +63,9 @@ const std::vector<TKind>& Kinds() {
       Kind<TzbBarImageCombo, TzbBarImageComboControl>(),
       Kind<TzbBarSpinEdit, TzbBarSpinEditControl>(),
       Kind<TzbBarProgressItem, TzbBarProgressControl>(),
+      Kind<TzbBarToolbarsListItem, TzbBarToolbarsListItemControl>(),
+      Kind<TzbBarControlContainerItem, TzbBarControlContainerControl>(),
+      Kind<TzbBarInPlaceSubItem, TzbBarInPlaceSubItemControl>(),
       Kind<TSystemMenuSubItem, TSystemMenuSubItemControl, false>(),
   };
   return kinds;

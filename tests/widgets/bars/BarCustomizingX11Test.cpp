@@ -4,34 +4,21 @@
 // are absent.
 
 #include "BarDemoWindow.h"
+#include "BarX11Support.h"
 #include "widgets/bars/BarCustomizing.h"
 #include "widgets/bars/BarCustomizingForm.h"
 #include "widgets/bars/BarItemLinks.h"
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 namespace zyn {
 namespace {
 
-bool InCustomizingChild() { return std::getenv("ZYN_X11_CUSTOMIZING_CHILD") != nullptr; }
-
-// Runs xdotool while this process goes on handling its events.
-bool RunXDoTool(const QStringList& args) {
-  QProcess tool;
-  tool.start(QStringLiteral("xdotool"), args);
-  if (!tool.waitForStarted(5000)) return false;
-  while (tool.state() != QProcess::NotRunning) QTest::qWait(5);
-  QTest::qWait(50);
-  return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
-}
+using test::InX11Child;
+using test::XDoTool;
 
 // Presses the left button at one point, moves in steps to another and releases it there.
 bool PointerDrag(const QPoint& from, const QPoint& to) {
@@ -44,7 +31,7 @@ bool PointerDrag(const QPoint& from, const QPoint& to) {
          << QString::number(from.y() + (to.y() - from.y()) * step / 6);
   }
   args << QStringLiteral("sleep") << QStringLiteral("0.3") << QStringLiteral("mouseup") << QStringLiteral("1");
-  return RunXDoTool(args);
+  return XDoTool(args);
 }
 
 std::vector<std::string> Names(const TzbBarItemLinks& links) {
@@ -54,29 +41,12 @@ std::vector<std::string> Names(const TzbBarItemLinks& links) {
 }
 
 TEST(BarCustomizingX11, DragsWorkWithThePointerOfARealXServer) {
-  if (InCustomizingChild()) GTEST_SKIP() << "this is the run under Xvfb";
-  const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
-  const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
-  if (xvfb.isEmpty() || xdotool.isEmpty()) GTEST_SKIP() << "Xvfb or xdotool is not installed";
-  test::EnsureApplication();
-  QProcess child;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("ZYN_X11_CUSTOMIZING_CHILD"), QStringLiteral("1"));
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-  child.setProcessEnvironment(env);
-  child.setProcessChannelMode(QProcess::MergedChannels);
-  child.start(xvfb,
-              {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1024x768x24"),
-               QCoreApplication::applicationFilePath(), QStringLiteral("--gtest_filter=BarCustomizingX11Child*")});
-  ASSERT_TRUE(child.waitForStarted(10000));
-  ASSERT_TRUE(child.waitForFinished(120000));
-  const QByteArray output = child.readAll();
-  EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-  EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+  if (InX11Child()) GTEST_SKIP() << "this is the run under Xvfb";
+  test::RunChildTestsUnderXvfb(QStringLiteral("BarCustomizingX11Child*"), 1);
 }
 
 TEST(BarCustomizingX11Child, ACommandDraggedOntoAToolbarAndALinkDraggedOffTheBars) {
-  if (!InCustomizingChild()) GTEST_SKIP() << "runs only under Xvfb, started by BarCustomizingX11";
+  if (!InX11Child()) GTEST_SKIP() << "runs only under Xvfb, started by BarCustomizingX11";
   test::BarDemoWindow demo({}, true);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&demo.Form));
   demo.Manager->SetCustomizing(true);

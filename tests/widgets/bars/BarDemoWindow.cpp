@@ -2,6 +2,7 @@
 
 #include "model/base/Cp1252.h"
 #include "widgets/bars/BarColorItems.h"
+#include "widgets/bars/BarContainerItems.h"
 #include "widgets/bars/BarEditItems.h"
 #include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/BarSpinEdit.h"
@@ -369,6 +370,50 @@ TzbBar* BarDemoWindow::AddMoreFieldsBar() {
   QApplication::processEvents();
   Screen->LayoutForm();
   return bar;
+}
+
+TzbBar* BarDemoWindow::AddHostingItems() {
+  HostedEdit = new QLineEdit(&Form);
+  HostedEdit->setObjectName(QStringLiteral("Suchtext"));
+  HostedEdit->setText(QStringLiteral("Schule"));
+  HostedEdit->resize(120, 20);
+  auto* container = Manager->CreateItem<TzbBarControlContainerItem>();
+  container->Name = "Suchfeld";
+  container->SetCaption("Suchfeld");
+  container->SetControl(HostedEdit);
+  TzbBar* bar = Manager->Bars().Add();
+  bar->SetCaption("Suchfeld");
+  bar->ShowMark = false;
+  bar->SetRow(2);
+  bar->SetDockingStyle(dsTop);
+  Add(bar->ItemLinks(), Button("Suchen1", "Suchen", true));
+  Add(bar->ItemLinks(), container, true);
+
+  auto* ansicht = Manager->CreateItem<TzbBarInPlaceSubItem>();
+  ansicht->Name = "Ansicht";
+  ansicht->SetCaption("&Ansicht");
+  Add(ansicht->ItemLinks(), Button("KleineSymbole1", "&Kleine Symbole"));
+  Add(ansicht->ItemLinks(), Button("Liste1", "&Liste"));
+  Add(ansicht->ItemLinks(), Button("Details1", "&Details"));
+  auto* toolbars = Manager->CreateItem<TzbBarToolbarsListItem>();
+  toolbars->Name = "Symbolleisten";
+  toolbars->SetCaption("&Symbolleisten");
+  auto& einstellungen = static_cast<TzbBarSubItem&>(*Item("Einstellungen1"));
+  Add(einstellungen.ItemLinks(), ansicht, true);
+  Add(einstellungen.ItemLinks(), toolbars, true);
+  bar->SetVisible(true);
+  QApplication::processEvents();
+  Screen->LayoutForm();
+  return bar;
+}
+
+TzbBarSubItem* BarDemoWindow::AddLongMenu() {
+  auto* lang = SubItem("Lang", "&Lang");
+  for (int i = 0; i < 60; ++i)
+    Add(lang->ItemLinks(), Button("Eintrag" + std::to_string(i), "Eintrag " + std::to_string(i)));
+  Add(MainMenu->ItemLinks(), lang);
+  QApplication::processEvents();  // the menu bar lays its new entry out
+  return lang;
 }
 
 TzbBarItem* BarDemoWindow::Item(const std::string& name) const { return Manager->GetItemByName(name); }

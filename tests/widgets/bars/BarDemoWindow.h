@@ -23,6 +23,7 @@
 #include "widgets/bars/BarToolbarControl.h"
 #include "widgets/bars/BarUserDockControl.h"
 
+#include <QLineEdit>
 #include <QPoint>
 #include <QWidget>
 
@@ -74,6 +75,15 @@ class BarDemoWindow {
   // floors and rooms, pictures from FieldImages) and the spin edit "Anzahl" (0 to 99).
   TzbBar* AddMoreFieldsBar();
   TzbSideBarImageList FieldImages{16, 16};  // a red circle, a green square, a blue triangle
+  // A toolbar "Suchfeld" in a new row of the top dock whose container item "Suchfeld" hosts the
+  // line edit `HostedEdit` (object name "Suchtext", 120 x 20, a child of the form); at the end of
+  // the "&Einstellungen" menu the in-place sub-item "Ansicht" (buttons "Kleine Symbole", "Liste",
+  // "Details", collapsed) and, beginning a group, the toolbars list "Symbolleisten".
+  TzbBar* AddHostingItems();
+  QLineEdit* HostedEdit = nullptr;
+  // A sub-item "Lang" ("&Lang") at the end of the main menu bar whose menu, with its sixty buttons
+  // "Eintrag0" .. "Eintrag59" ("Eintrag 0" ...), is higher than the screen.
+  TzbBarSubItem* AddLongMenu();
   TzbBarItem* Item(const std::string& name) const;
   TzbBarControl* WindowOf(const TzbBar* bar) const;
   // The control of the item's link in the window (nil when not shown there).

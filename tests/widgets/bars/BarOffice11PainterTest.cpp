@@ -142,7 +142,9 @@ TEST_F(Office11Painter, TheExpandStripOfAMenuShowsTheCapsuleOnTheImageColumn) {
     for (int y = strip.Top; y < strip.Bottom; ++y)
       for (int x = 50; x < 70; ++x) black = black || At(img, x, y) == 0;
     EXPECT_TRUE(black);
-    if (hot) EXPECT_EQ(At(img, 30, strip.Top + 3), Rgb(c.Office11SelectedColor));
+    if (hot) {
+      EXPECT_EQ(At(img, 30, strip.Top + 3), Rgb(c.Office11SelectedColor));
+    }
     painter.drawImage(0, hot ? 42 : 0, img);
   }
   painter.end();

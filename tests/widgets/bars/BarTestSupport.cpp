@@ -7,6 +7,7 @@
 #include "widgets/bars/Bars.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QPalette>
 #include <QWindow>

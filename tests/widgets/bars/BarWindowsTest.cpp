@@ -355,19 +355,7 @@ namespace {
 
 class LongMenu : public BarWindows {
  protected:
-  void SetUp() override {
-    auto* lang = Manager->CreateItem<TzbBarSubItem>();
-    lang->Name = "Lang";
-    lang->SetCaption("&Lang");
-    for (int i = 0; i < 60; ++i) {
-      auto* b = Manager->CreateItem<TzbBarButton>();
-      b->Name = "Eintrag" + std::to_string(i);
-      b->SetCaption("Eintrag " + std::to_string(i));
-      lang->ItemLinks().Add()->SetItem(b);
-    }
-    MainMenu->ItemLinks().Add()->SetItem(lang);
-    QApplication::processEvents();  // the menu bar lays its new entry out
-  }
+  void SetUp() override { AddLongMenu(); }
 };
 
 TEST_F(LongMenu, AMenuHigherThanTheScreenStaysInTheWorkAreaAndScrolls) {
