@@ -130,17 +130,22 @@ TEST_F(BarMdi, TheSystemMenuEntryOpensTheChildsSystemMenuAndItsEntriesRunTheComm
   ASSERT_NE(menu, nullptr);
   std::vector<std::string> captions;
   for (TzbBarItemLink* link : item->ItemLinks().ShownLinks()) captions.push_back(link->Item()->Caption());
-  EXPECT_EQ(captions, (Names{"&Wiederherstellen", "Mi&nimieren", "Ma&ximieren",
+  EXPECT_EQ(captions, (Names{"&Wiederherstellen", "&Verschieben",
+                             "&Gr\xF6\xDF"
+                             "e \xE4ndern",
+                             "Mi&nimieren", "Ma&ximieren",
                              "&Schlie\xDF"
                              "en",
                              "&N\xE4"
                              "chstes"}));
   TzbBarItemLinks& links = item->ItemLinks();
   EXPECT_TRUE(links.Items(0)->Item()->GetEnabled());
-  EXPECT_FALSE(links.Items(2)->Item()->GetEnabled());  // maximized already
-  EXPECT_TRUE(links.Items(3)->GetBeginGroup());
-  EXPECT_EQ(links.Items(3)->Item()->ShortCut(), static_cast<TShortCut>(0x73 | scCtrl));  // Strg+F4
-  EXPECT_EQ(links.Items(3)->Item()->Tag, scClose);
+  EXPECT_FALSE(links.Items(1)->Item()->GetEnabled());  // a maximized child neither moves
+  EXPECT_FALSE(links.Items(2)->Item()->GetEnabled());  // nor changes its size
+  EXPECT_FALSE(links.Items(4)->Item()->GetEnabled());  // maximized already
+  EXPECT_TRUE(links.Items(5)->GetBeginGroup());
+  EXPECT_EQ(links.Items(5)->Item()->ShortCut(), static_cast<TShortCut>(0x73 | scCtrl));  // Strg+F4
+  EXPECT_EQ(links.Items(5)->Item()->Tag, scClose);
   // "Wiederherstellen" restores the child once the click is over.
   TzbBarItemControl* restore = links.Items(0)->Control();
   ASSERT_NE(restore, nullptr);
@@ -151,6 +156,52 @@ TEST_F(BarMdi, TheSystemMenuEntryOpensTheChildsSystemMenuAndItsEntriesRunTheComm
   EXPECT_FALSE(Children[1]->isMaximized());
   EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), nullptr);
   EXPECT_EQ(MenuBarNames(), (Names{"Datei", "Fenster", "Hilfe"}));
+}
+
+TEST_F(BarMdi, MoveAndSizeOfTheSystemMenuFollowTheChildsStateAndWorkWithTheKeyboard) {
+  QMdiSubWindow* child = Children[0];
+  Area->setActiveSubWindow(child);
+  QApplication::processEvents();
+  struct TCase {
+    const char* State;
+    bool Move, Size;
+  };
+  const TCase cases[] = {{"normal", true, true}, {"maximized", false, false}, {"minimized", true, false}};
+  for (const TCase& c : cases) {
+    if (c.State[1] == 'o') child->showNormal();
+    if (c.State[1] == 'a') child->showMaximized();
+    if (c.State[1] == 'i') child->showMinimized();
+    QApplication::processEvents();
+    ASSERT_NE(SystemMenuEntry(child, scMove), nullptr);
+    ASSERT_NE(SystemMenuEntry(child, scSize), nullptr);
+    EXPECT_EQ(SystemMenuEntry(child, scMove)->isEnabled(), c.Move) << c.State;
+    EXPECT_EQ(SystemMenuEntry(child, scSize)->isEnabled(), c.Size) << c.State;
+    EXPECT_EQ(SendSystemCommand(child, scSize), c.Size) << c.State;  // a disabled entry does nothing
+  }
+  child->showNormal();
+  QApplication::processEvents();
+  // Size: the arrow keys move the bottom-right corner, Enter keeps the new size.
+  const QRect before = child->geometry();
+  ASSERT_TRUE(SendSystemCommand(child, scSize));
+  QTest::keyClick(child, Qt::Key_Right);
+  QTest::keyClick(child, Qt::Key_Down);
+  QTest::keyClick(child, Qt::Key_Return);
+  QApplication::processEvents();
+  EXPECT_EQ(child->geometry().topLeft(), before.topLeft());
+  EXPECT_GT(child->width(), before.width());
+  EXPECT_GT(child->height(), before.height());
+  // Move through the entry itself: the frame moves, its size stays.
+  const QRect sized = child->geometry();
+  SystemMenuEntry(child, scMove)->trigger();
+  QTest::keyClick(child, Qt::Key_Right);
+  QTest::keyClick(child, Qt::Key_Return);
+  QApplication::processEvents();
+  EXPECT_GT(child->x(), sized.x());
+  EXPECT_EQ(child->size(), sized.size());
+  // The keys are plain keys again afterwards: they move nothing.
+  const QRect moved = child->geometry();
+  QTest::keyClick(child, Qt::Key_Right);
+  EXPECT_EQ(child->geometry(), moved);
 }
 
 TEST_F(BarMdi, ADoubleClickOnTheSystemMenuEntryClosesTheChild) {
