@@ -63,7 +63,11 @@ class TFormFilter : public QObject {
         fScreen->ShowFloatingBars(true);
         break;
       case QEvent::Hide:
+        TzbBarControl::CancelWindowButtons(fScreen->Manager());
         fScreen->ShowFloatingBars(false);
+        break;
+      case QEvent::WindowDeactivate:
+        TzbBarControl::CancelWindowButtons(fScreen->Manager());
         break;
       case QEvent::WindowStateChange:
         fScreen->ShowFloatingBars(!static_cast<QWidget*>(fScreen->Manager().Form())->isMinimized());

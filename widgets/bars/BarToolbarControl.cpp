@@ -808,6 +808,7 @@ void TzbBarControl::RebuildLayout() {
 // ---------------------------------------------------------------- menu mode
 
 void TzbBarControl::EnterMenuMode(TzbBarItemControl* control) {
+  CancelWindowButtons(*fManager);
   if (!control) {
     TzbBarItemLink* first = fLinks->FirstSelectable();
     control = first ? first->Control() : nullptr;

@@ -338,6 +338,44 @@ TEST_F(BarMdi, AButtonReleaseThatNeverCameDoesNotKeepTheKeysSwallowed) {
 namespace zyn {
 namespace {
 
+TEST_F(BarMdi, AHeldWindowButtonIsLetGoWhenTheFormIsDeactivatedOrHidden) {
+  Maximize(1);
+  // Another window comes to the front while the restore button is held: the release over the
+  // button afterwards is no command.
+  Press(WindowButtonPoint(1));
+  ASSERT_EQ(TzbBarControl::PressedWindowButton(), 1);
+  QWidget other;
+  other.setGeometry(Form.geometry().translated(40, 40));
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  EXPECT_EQ(TzbBarControl::PressedWindowButton(), -1);
+  EXPECT_FALSE(TzbBarControl::WindowButtonPressedLook());
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+  Release(WindowButtonPoint(1));
+  EXPECT_TRUE(Children[1]->isMaximized());
+  other.hide();
+  Form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Form));
+  // The form hides while the button is held.
+  Press(WindowButtonPoint(1));
+  ASSERT_EQ(TzbBarControl::PressedWindowButton(), 1);
+  Form.hide();
+  EXPECT_EQ(TzbBarControl::PressedWindowButton(), -1);
+  Form.show();
+  QApplication::processEvents();
+  Release(WindowButtonPoint(1));
+  EXPECT_TRUE(Children[1]->isMaximized());
+  // A bar of the form entering menu mode lets the button go as well.
+  Press(WindowButtonPoint(1));
+  ASSERT_EQ(TzbBarControl::PressedWindowButton(), 1);
+  MenuBarWindow()->EnterMenuMode(nullptr);
+  EXPECT_EQ(TzbBarControl::PressedWindowButton(), -1);
+  MenuBarWindow()->HideAll();
+  Release(WindowButtonPoint(1));
+  EXPECT_TRUE(Children[1]->isMaximized());
+}
+
 TEST_F(BarMdi, AlwaysMergeMergesTheActiveChildsMenusAlsoWhenItIsNotMaximized) {
   Manager->AlwaysMerge = true;
   Area->setActiveSubWindow(Children[0]);
