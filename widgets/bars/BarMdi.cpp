@@ -200,6 +200,7 @@ TzbBarMdiClient::~TzbBarMdiClient() {
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
   fContext.reset();
   if (!TzbBarManagerList::Contains(fManager) || fManager->IsDestroying()) return;
+  fLockBefore = fManager->LockUpdate();
   if (fActive) MergeChild(fActive, false, false);
 }
 
@@ -213,7 +214,12 @@ void TzbBarMdiClient::Watch(QMdiSubWindow* child) {
   const char* key = "zbMdiWatched";
   if (child->property(key).value<QObject*>() == fContext.get()) return;
   child->setProperty(key, QVariant::fromValue<QObject*>(fContext.get()));
-  QObject::connect(child, &QMdiSubWindow::windowStateChanged, fContext.get(), [this]() { ActiveChildChanged(); });
+  // Maximizing, minimizing and restoring; the active flag alone changes while the activation moves
+  // to another child, which the area reports once it is over (between the two, no child is active).
+  QObject::connect(child, &QMdiSubWindow::windowStateChanged, fContext.get(),
+                   [this](Qt::WindowStates before, Qt::WindowStates now) {
+                     if ((before ^ now) & ~Qt::WindowActive) ActiveChildChanged();
+                   });
   // A child that goes: its form and manager go with it; the menu bar follows afterwards.
   QObject::connect(child, &QObject::destroyed, fContext.get(), [this](QObject* gone) {
     if (gone == fActiveRaw) fActiveGone = true;
@@ -229,6 +235,7 @@ void TzbBarMdiClient::ActiveChildChanged() {
   const bool wasZoomed = fZoomed;
   const bool zoomed = active && active->isMaximized();
   const bool lock = fManager->LockUpdate();
+  fLockBefore = lock;
   // The previous child may be gone (its pointer is then empty, its links went with its manager).
   const bool changed = active != fActiveRaw || fActiveGone;
   if (!TzbBarManagerList::Contains(fActiveManager)) fActiveManager = nullptr;
@@ -236,7 +243,9 @@ void TzbBarMdiClient::ActiveChildChanged() {
   if (!changed) {
     if (active && zoomed != wasZoomed) MergeChild(active, zoomed, fManager->AlwaysMerge);
   } else {
-    MergeChild(fActive, false, false);
+    // The child that leaves keeps the menu bar locked until the new one has come: the bar is laid
+    // out once, with the new child's menus.
+    MergeChild(fActive, false, false, true);
     if (active) MergeChild(active, true, false);
   }
   fActive = active;
@@ -258,7 +267,7 @@ void TzbBarMdiClient::RemoveSystemMenuLink() {
   fManager->FreeItem(first->Item());  // takes its link along
 }
 
-void TzbBarMdiClient::MergeChild(QMdiSubWindow* child, bool merge, bool keep) {
+void TzbBarMdiClient::MergeChild(QMdiSubWindow* child, bool merge, bool keep, bool leaving) {
   TzbBar* menuBar = fManager->MainMenuBar();
   if (!menuBar) return;
   if (merge && child && child->isMaximized()) {
@@ -288,7 +297,8 @@ void TzbBarMdiClient::MergeChild(QMdiSubWindow* child, bool merge, bool keep) {
     if (fManager->OnMenuMerge) {
       fManager->OnMenuMerge(*fManager, *childManager, true);
     } else {
-      TzbBarLockScope scope(*fManager);
+      // Locked until the activation change is over (ActiveChildChanged takes the lock back).
+      fManager->SetLockUpdate(true);
       TzbBarItemLinks& source = childBar->ItemLinks();
       for (int i = 0; i < source.Count(); ++i) menuBar->ItemLinks().Add()->Assign(*source.Items(i));
     }
@@ -296,14 +306,14 @@ void TzbBarMdiClient::MergeChild(QMdiSubWindow* child, bool merge, bool keep) {
     return;
   }
   if (fActiveManager != childManager) return;  // not merged
-  {
-    TzbBarLockScope scope(*fManager);
-    TzbBarItemLinks& links = menuBar->ItemLinks();
-    for (int i = links.Count() - 1; i >= 0; --i) {
-      TzbBarItemLink* link = links.Items(i);
-      if (link->Item() && &link->Item()->BarManager() == childManager) links.Delete(link);
-    }
+  fManager->SetLockUpdate(true);
+  TzbBarItemLinks& links = menuBar->ItemLinks();
+  for (int i = links.Count() - 1; i >= 0; --i) {
+    TzbBarItemLink* link = links.Items(i);
+    if (link->Item() && &link->Item()->BarManager() == childManager) links.Delete(link);
   }
+  // A child that leaves for another one keeps the lock (the merge of the next child follows).
+  if (!leaving) fManager->SetLockUpdate(fLockBefore);
   fActiveManager = nullptr;
   if (fManager->OnMenuMerge) fManager->OnMenuMerge(*fManager, *childManager, false);
   if (!fManager->AlwaysMerge && !childBar->Visible() && fChildBarVisible) childBar->SetVisible(true);

@@ -76,8 +76,9 @@ class TzbBarMdiClient {
 
  private:
   // Merges (or unmerges) one child: the system-menu entry while it is maximized and, unless keep,
-  // the links of its form's main menu bar.
-  void MergeChild(QMdiSubWindow* child, bool merge, bool keep);
+  // the links of its form's main menu bar. The merge leaves the manager locked; the unmerge
+  // releases the lock unless the child is leaving for another one.
+  void MergeChild(QMdiSubWindow* child, bool merge, bool keep, bool leaving = false);
   void RemoveSystemMenuLink();
   void Watch(QMdiSubWindow* child);
   TzbBarManager* fManager;
@@ -89,6 +90,7 @@ class TzbBarMdiClient {
   bool fZoomed = false;
   bool fChildBarVisible = true;  // remembered while the child's main menu bar is hidden
   bool fBusy = false;
+  bool fLockBefore = false;           // the manager's lock when the activation change began
   std::unique_ptr<QObject> fContext;  // holds the connections
 };
 

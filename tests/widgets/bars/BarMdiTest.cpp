@@ -374,6 +374,8 @@ TEST_F(BarMdi, AHeldWindowButtonIsLetGoWhenTheFormIsDeactivatedOrHidden) {
   MenuBarWindow()->HideAll();
   Release(WindowButtonPoint(1));
   EXPECT_TRUE(Children[1]->isMaximized());
+  // The pointer leaves the button (a later move to the same point would not be delivered).
+  Move(WindowButtonPoint(1) + QPoint(0, 60));
 }
 
 TEST_F(BarMdi, AlwaysMergeMergesTheActiveChildsMenusAlsoWhenItIsNotMaximized) {
@@ -403,6 +405,38 @@ TEST_F(BarMdi, AMenuMergeHandlerTakesTheMergingOver) {
   EXPECT_EQ(calls, (Names{"merge:Bearbeiten2", "unmerge:Bearbeiten2"}));
   EXPECT_EQ(MenuBarNames(), (Names{"Datei", "Fenster", "Hilfe"}));
   EXPECT_TRUE(ChildForms[1]->MainMenu->Visible());
+}
+
+TEST_F(BarMdi, AChildLeavingForAnotherKeepsTheMenuBarLockedUntilTheNewOneIsMerged) {
+  Manager->AlwaysMerge = true;
+  Area->setActiveSubWindow(Children[0]);
+  QApplication::processEvents();
+  ASSERT_EQ(MenuBarNames(), (Names{"Datei", "Fenster", "Hilfe", "Bearbeiten1", "Ansicht1"}));
+  // The menu bar is laid out once per switch, already with the new child's menus.
+  const int releases = Manager->LockReleaseCount;
+  Area->setActiveSubWindow(Children[1]);
+  QApplication::processEvents();
+  EXPECT_EQ(Manager->LockReleaseCount, releases + 1);
+  EXPECT_FALSE(Manager->LockUpdate());
+  EXPECT_EQ(MenuBarNames(), (Names{"Datei", "Fenster", "Hilfe", "Bearbeiten2", "Ansicht2"}));
+  // A merge handler sees the lock held while the leaving child goes, but not when a child is
+  // taken out for good (restored without AlwaysMerge).
+  std::vector<std::string> calls;
+  Manager->OnMenuMerge = [this, &calls](TzbBarManager&, TzbBarManager& child, bool merge) {
+    calls.push_back(std::string(merge ? "merge:" : "unmerge:") +
+                    child.MainMenuBar()->ItemLinks().Items(0)->Item()->Name +
+                    (Manager->LockUpdate() ? ":locked" : ":free"));
+  };
+  Area->setActiveSubWindow(Children[0]);
+  QApplication::processEvents();
+  EXPECT_EQ(calls, (Names{"unmerge:Bearbeiten2:locked", "merge:Bearbeiten1:locked"}));
+  calls.clear();
+  Manager->AlwaysMerge = false;
+  Maximize(0);
+  Children[0]->showNormal();
+  QApplication::processEvents();
+  EXPECT_EQ(calls, (Names{"unmerge:Bearbeiten1:free"}));
+  EXPECT_FALSE(Manager->LockUpdate());
 }
 
 }  // namespace
