@@ -4,6 +4,7 @@
 #include "platform/QtText.h"
 #include "widgets/bars/BarControl.h"
 #include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarScreen.h"
 #include "widgets/bars/BarToolbarControl.h"
 
 #include <QAction>
@@ -248,9 +249,14 @@ void TzbBarMdiClient::ActiveChildChanged() {
     MergeChild(fActive, false, false, true);
     if (active) MergeChild(active, true, false);
   }
+  // The form of the child that leaves goes inactive among its siblings, the new child's form active.
+  TzbBarManager* before = changed && fActive ? TzbBarManagerList::FindBarManager(fActive->widget()) : nullptr;
+  TzbBarManager* after = changed && active ? TzbBarManagerList::FindBarManager(active->widget()) : nullptr;
   fActive = active;
   fActiveRaw = active;
   fActiveGone = false;
+  if (before && before != fManager && before != after) MdiChildFormActivated(*before, false);
+  if (after && after != fManager && TzbBarManagerList::Contains(after)) MdiChildFormActivated(*after, true);
   fManager->SetLockUpdate(lock);
   if (changed || zoomed != wasZoomed)
     if (TzbBar* bar = fManager->MainMenuBar())
@@ -317,6 +323,37 @@ void TzbBarMdiClient::MergeChild(QMdiSubWindow* child, bool merge, bool keep, bo
   fActiveManager = nullptr;
   if (fManager->OnMenuMerge) fManager->OnMenuMerge(*fManager, *childManager, false);
   if (!fManager->AlwaysMerge && !childBar->Visible() && fChildBarVisible) childBar->SetVisible(true);
+}
+
+void MdiChildFormActivated(TzbBarManager& manager, bool active) {
+  if (!active) {
+    // The menus the child's bars opened close with its activation.
+    TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
+    if (head && &head->Manager() == &manager) head->HideAll();
+    if (!TzbBarManagerList::Contains(&manager)) return;
+    TzbBarControl::CancelWindowButtons(manager);
+  }
+  const QWidget* form = manager.Form();
+  const bool shown = form && form->isVisible() && !form->isMinimized();
+  for (int i = 0; i < manager.Bars().Count(); ++i) {
+    auto* w = dynamic_cast<TzbBarControl*>(manager.Bars().Items(i)->GetBarControl());
+    if (w && w->IsFloating()) w->Invalidate();  // its caption in the new active state
+  }
+  if (!manager.HideFloatingBarsWhenInactive || (active && !shown)) return;
+  if (TzbBarScreen* screen = TzbBarScreen::Of(manager)) screen->ShowFloatingBars(active);
+}
+
+bool MdiFormActive(const QWidget* form) {
+  if (!form) return false;
+  // A window the form owns (a floating bar) that took the activation leaves the form active.
+  const QWidget* top = form->window();
+  bool active = top->isActiveWindow();
+  for (const QWidget* w = QApplication::activeWindow(); w && !active;
+       w = w->parentWidget() ? w->parentWidget()->window() : nullptr)
+    active = w == top;
+  if (!active) return false;
+  const QMdiSubWindow* child = MdiChildOf(form);
+  return !child || !child->mdiArea() || child->mdiArea()->currentSubWindow() == child;
 }
 
 TzbBarManager* ActiveMdiChildManager(const TzbBarManager& manager) {

@@ -94,6 +94,15 @@ class TzbBarMdiClient {
   std::unique_ptr<QObject> fContext;  // holds the connections
 };
 
+// The form of a child window became the active child (true) or another child did (false): the
+// form's manager follows as on its form's activation. Going inactive closes the menus its bars
+// opened and lets a held window button go; the floating bars repaint their captions and, with
+// HideFloatingBarsWhenInactive, hide while the child is inactive and show again (unless the form is
+// hidden or minimized) when it is active.
+void MdiChildFormActivated(TzbBarManager& manager, bool active);
+// Whether a form is active: its window or a window it owns (a floating bar) is the active window
+// and, for the form of a child window, the child is the active child of its area.
+bool MdiFormActive(const QWidget* form);
 // The manager of the active child's form, nil when the manager's form has no active child with one.
 TzbBarManager* ActiveMdiChildManager(const TzbBarManager& manager);
 // The maximized active child of the manager's form, nil when none (the window buttons show then).

@@ -261,6 +261,56 @@ TEST_F(BarMdi, KeysReachTheActiveChildsOwnBarsBeforeTheForms) {
   }
 }
 
+TEST_F(BarMdi, AnotherChildBecomingActiveClosesTheMenusOfTheFirstAndItsKeysReachTheNewOne) {
+  Area->setActiveSubWindow(Children[0]);
+  QApplication::processEvents();
+  // The first child's own menu is open when the second child comes to the front.
+  QTest::keyClick(Form.windowHandle(), Qt::Key_B, Qt::AltModifier);
+  TzbBarItem* bearbeiten1 = ChildForms[0]->Manager->GetItemByName("Bearbeiten1");
+  ASSERT_NE(SubItemLinksOf(*bearbeiten1)->BarControl(), nullptr);
+  ASSERT_NE(TCustomzbBarControl::ActiveBarControl(), nullptr);
+  Area->setActiveSubWindow(Children[1]);
+  QApplication::processEvents();
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), nullptr);
+  EXPECT_EQ(SubItemLinksOf(*bearbeiten1)->BarControl(), nullptr);
+  Events.clear();
+  QTest::keyClick(Form.windowHandle(), Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(Events, (Names{"OnClick:Ausschneiden2"}));
+}
+
+TEST_F(BarMdi, TheFloatingBarsOfAChildFollowItsActivation) {
+  TzbBar* childMenu = ChildForms[0]->MainMenu;
+  Area->setActiveSubWindow(Children[0]);
+  QApplication::processEvents();
+  childMenu->SetDockingStyle(dsNone);
+  QApplication::processEvents();
+  auto* floating = dynamic_cast<TzbBarControl*>(childMenu->GetBarControl());
+  ASSERT_NE(floating, nullptr);
+  ASSERT_TRUE(floating->IsFloating());
+  ASSERT_TRUE(floating->Widget()->isVisible());
+  Form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Form));
+  EXPECT_TRUE(floating->FormActive());
+  Area->setActiveSubWindow(Children[1]);
+  QApplication::processEvents();
+  EXPECT_FALSE(floating->Widget()->isVisible());
+  EXPECT_FALSE(floating->FormActive());
+  // The other child's bars count as active now.
+  EXPECT_TRUE(dynamic_cast<TzbBarControl*>(ChildForms[1]->MainMenu->GetBarControl())->FormActive());
+  Area->setActiveSubWindow(Children[0]);
+  QApplication::processEvents();
+  EXPECT_TRUE(floating->Widget()->isVisible());
+  Form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Form));
+  EXPECT_TRUE(floating->FormActive());
+  // Without HideFloatingBarsWhenInactive they stay, only their caption shows the state.
+  ChildForms[0]->Manager->HideFloatingBarsWhenInactive = false;
+  Area->setActiveSubWindow(Children[1]);
+  QApplication::processEvents();
+  EXPECT_TRUE(floating->Widget()->isVisible());
+  EXPECT_FALSE(floating->FormActive());
+}
+
 TEST_F(BarMdi, WithoutMaximizedChildTheCloseButtonStandsAloneWhenTheManagerAsksForIt) {
   int closes = 0;
   Manager->ShowCloseButton = true;
