@@ -441,18 +441,32 @@ bool TzbBarScreen::MouseEvent(QWidget* receiver, QEvent* event) {
 
 // ---------------------------------------------------------------- bar drag
 
+namespace {
+
+// Whether no other window of its form covers the widget at the screen point (true also where the
+// point lies outside the widget: the margin of a dock's zone).
+bool IsTopmostAt(const QWidget& widget, const QPoint& screen) {
+  if (!widget.rect().contains(widget.mapFromGlobal(screen))) return true;
+  const QWidget* form = widget.window();
+  const QWidget* hit = form->childAt(form->mapFromGlobal(screen));
+  return hit == &widget || widget.isAncestorOf(hit);
+}
+
+}  // namespace
+
 TzbDockControl* TzbBarScreen::FindDockAt(const TPoint& cursor, const TzbBar& bar, bool ctrl) const {
   if (ctrl) return nullptr;
   for (TzbBarDockingStyle side : {dsLeft, dsRight, dsTop, dsBottom}) {
     TzbDockControl* d = Dock(side);
     if (d && d->CanDocking(bar) && fManager->CanDocking(bar, side) && PtInRect(d->GetDockZone(), cursor)) return d;
-    // Then the dock controls the form placed itself, of that side.
+    // Then the dock controls the form placed itself, of that side: the one on top at the point
+    // (one that another window covers there does not take the bar).
     for (int i = 0; i < fManager->GetDockControlCount(); ++i) {
       TzbDockControl* user = fManager->GetDockControl(i);
       if (!user->AsUserDock() || user->DockingStyle() != side || !user->Widget() || !user->Widget()->isVisible() ||
           !user->Widget()->isEnabled() || !user->CanDocking(bar) || !fManager->CanDocking(bar, side, user))
         continue;
-      if (PtInRect(user->GetDockZone(), cursor)) return user;
+      if (PtInRect(user->GetDockZone(), cursor) && IsTopmostAt(*user->Widget(), ToQPoint(cursor))) return user;
     }
   }
   return nullptr;
