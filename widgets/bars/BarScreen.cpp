@@ -1,9 +1,11 @@
 #include "widgets/bars/BarScreen.h"
 
 #include "platform/AppEventFilter.h"
+#include "platform/MdiWindows.h"
 #include "platform/PopupWindows.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarDockControl.h"
+#include "widgets/bars/BarEditItems.h"
 #include "widgets/bars/BarHelp.h"
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItemLinks.h"
@@ -50,6 +52,28 @@ int DockIndex(TzbBarDockingStyle side) {
   }
 }
 
+// The form lost the activation to another window: the menus of its bars close, and for a form with
+// child windows those of the children's bars too (unless an edit item in one is being typed in).
+// Nothing closes when the activation went to a window of this manager or to one the form owns.
+void FormDeactivated(TzbBarManager& m, QWidget* form) {
+  TzbBarControl::CancelWindowButtons(m);
+  TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
+  if (!head || m.IsCustomizing() || MdiChildOf(form)) return;  // a child's form: its parent's rule
+  QWidget* now = QApplication::activeWindow();
+  if (now) {
+    if (TCustomzbBarControl* w = TCustomzbBarControl::FromWidget(now); w && &w->Manager() == &m) return;
+    if (now->parentWidget() && now->parentWidget()->window() == form) return;
+  }
+  if (&head->Manager() == &m) {
+    head->HideAll();
+    return;
+  }
+  QWidget* headForm = head->Manager().Form();
+  if (!headForm || !MdiChildOf(headForm) || MdiChildOf(headForm)->window() != form) return;
+  const auto* edit = dynamic_cast<const TzbBarEditControl*>(head->SelectedControl());
+  if (!edit || !edit->Focused()) head->HideAll();
+}
+
 class TFormFilter : public QObject {
  public:
   explicit TFormFilter(TzbBarScreen& screen) : fScreen(&screen) {}
@@ -67,7 +91,7 @@ class TFormFilter : public QObject {
         fScreen->ShowFloatingBars(false);
         break;
       case QEvent::WindowDeactivate:
-        TzbBarControl::CancelWindowButtons(fScreen->Manager());
+        FormDeactivated(fScreen->Manager(), fScreen->Manager().Form());
         break;
       case QEvent::WindowStateChange:
         fScreen->ShowFloatingBars(!static_cast<QWidget*>(fScreen->Manager().Form())->isMinimized());

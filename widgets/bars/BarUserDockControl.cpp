@@ -114,6 +114,21 @@ TzbBarDockingStyle DockAlignStyle(TzbBarDockAlign align) {
   }
 }
 
+void CloseMenusOnDockResize(TzbDockControl& dock) {
+  TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
+  if (!head) return;
+  auto* top = dynamic_cast<TzbBarControl*>(head->ChainTop());
+  if (top && top->QuickButtonState() == 2) return;  // the quick-customize window is open
+  if (head->Widget() && QWidget::mouseGrabber() == head->Widget()) return;
+  if (dock.AsUserDock() && top && top->DockControl()) {
+    // A dock inside the form leaves the menus of the manager's docked bars open.
+    const TzbBarManager& m = top->Manager();
+    for (int i = 0; i < m.GetDockControlCount(); ++i)
+      if (m.GetDockControl(i) == top->DockControl()) return;
+  }
+  head->HideAll();
+}
+
 // ---------------------------------------------------------------- the dock control
 
 TzbBarDockControl::TzbBarDockControl(QWidget* parent, const std::string& name, TzbBarManager* manager)
@@ -349,7 +364,9 @@ void TzbBarDockControl::AdjustSize() {
   } else {
     w->resize(size, w->height());
   }
-  if (size != old && OnSizeChanged) OnSizeChanged();
+  if (size == old) return;
+  if (OnSizeChanged) OnSizeChanged();
+  CloseMenusOnDockResize(*this);
 }
 
 void TzbBarDockControl::Resized() {

@@ -102,4 +102,9 @@ class TzbBarDockControl : public TzbDockControl {
   std::unique_ptr<QObject> fParentFilter;
 };
 
+// A dock changed its size across its rows: an open chain of menus closes, unless the quick-customize
+// window is open, the chain's head holds the mouse, or the dock is one the form placed and the chain
+// starts at a docked bar of the manager.
+void CloseMenusOnDockResize(TzbDockControl& dock);
+
 }  // namespace zyn

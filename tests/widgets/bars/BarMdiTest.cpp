@@ -278,6 +278,31 @@ TEST_F(BarMdi, AnotherChildBecomingActiveClosesTheMenusOfTheFirstAndItsKeysReach
   EXPECT_EQ(Events, (Names{"OnClick:Ausschneiden2"}));
 }
 
+TEST_F(BarMdi, AnotherWindowBecomingActiveClosesTheMenusOfTheFormAndOfItsChildren) {
+  QWidget other;
+  other.setGeometry(Form.geometry().translated(40, 40));
+  struct TCase {
+    const char* Name;
+    Qt::Key Key;
+    int Child;  // -1: the form's own menu
+  };
+  for (const TCase& c : {TCase{"Datei", Qt::Key_D, -1}, TCase{"Bearbeiten1", Qt::Key_B, 0}}) {
+    if (c.Child >= 0) Area->setActiveSubWindow(Children[c.Child]);
+    Form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Form));
+    QTest::keyClick(Form.windowHandle(), c.Key, Qt::AltModifier);
+    TzbBarManager& m = c.Child >= 0 ? *ChildForms[c.Child]->Manager : *Manager;
+    TzbBarItemLinks* menu = SubItemLinksOf(*m.GetItemByName(c.Name));
+    ASSERT_NE(menu->BarControl(), nullptr) << c.Name;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_EQ(menu->BarControl(), nullptr) << c.Name;
+    EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), nullptr) << c.Name;
+    other.hide();
+  }
+}
+
 TEST_F(BarMdi, TheFloatingBarsOfAChildFollowItsActivation) {
   TzbBar* childMenu = ChildForms[0]->MainMenu;
   Area->setActiveSubWindow(Children[0]);

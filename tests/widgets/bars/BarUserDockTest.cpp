@@ -179,6 +179,29 @@ TEST_F(BarUserDock, TheDockDecidesItselfWhichSidesItTakes) {
   EXPECT_EQ(DockWidget()->height(), UserDock->GetRowsSize());
 }
 
+TEST_F(BarUserDock, AnEdgeDockThatChangesItsSizeEndsMenuModeTheDockInsideTheFormDoesNot) {
+  TzbBarControl* menuBar = WindowOf(MainMenu);
+  ASSERT_NE(menuBar, nullptr);
+  Hilfe()->SetDockingStyle(dsNone);  // floating, out of every dock
+  Settle();
+  // The menu bar in menu mode (Alt alone): a bar docked into the dock inside the form leaves it so.
+  menuBar->EnterMenuMode(nullptr);
+  ASSERT_EQ(TCustomzbBarControl::ActiveBarControl(), menuBar);
+  const int before = DockWidget()->height();
+  Hilfe()->SetDockControl(UserDock.get());
+  Settle();
+  ASSERT_GT(DockWidget()->height(), before);
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), menuBar);
+  // The top edge growing by a new row ends it.
+  const int top = Screen->Dock(dsTop)->GetDockSize();
+  Hilfe()->SetRow(Screen->Dock(dsTop)->RowCount());
+  Hilfe()->SetDockControl(nullptr);
+  Hilfe()->SetDockingStyle(dsTop);
+  Settle();
+  ASSERT_GT(Screen->Dock(dsTop)->GetDockSize(), top);
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), nullptr);
+}
+
 // Docks the form aligns itself on a panel that no layout holds.
 class BarAlignedDocks : public BarUserDock {
  protected:
