@@ -218,7 +218,8 @@ void TzbBarMdiClient::Watch(QMdiSubWindow* child) {
   // Maximizing, minimizing and restoring; the active flag alone changes while the activation moves
   // to another child, which the area reports once it is over (between the two, no child is active).
   QObject::connect(child, &QMdiSubWindow::windowStateChanged, fContext.get(),
-                   [this](Qt::WindowStates before, Qt::WindowStates now) {
+                   [this, child](Qt::WindowStates before, Qt::WindowStates now) {
+                     if ((before ^ now) & Qt::WindowMinimized) ChildMinimizedChanged(child);
                      if ((before ^ now) & ~Qt::WindowActive) ActiveChildChanged();
                    });
   // A child that goes: its form and manager go with it; the menu bar follows afterwards.
@@ -262,6 +263,16 @@ void TzbBarMdiClient::ActiveChildChanged() {
     if (TzbBar* bar = fManager->MainMenuBar())
       if (TzbBarWindow* w = bar->GetBarControl()) w->RebuildLayout();
   fBusy = false;
+}
+
+void TzbBarMdiClient::ChildMinimizedChanged(QMdiSubWindow* child) {
+  TzbBarManager* m = TzbBarManagerList::FindBarManager(child->widget());
+  TzbBarScreen* screen = m && m != fManager ? TzbBarScreen::Of(*m) : nullptr;
+  if (!screen) return;
+  if (child->isMinimized())
+    screen->ShowFloatingBars(false);
+  else if (!m->HideFloatingBarsWhenInactive || (fArea && fArea->currentSubWindow() == child))
+    screen->ShowFloatingBars(true);
 }
 
 void TzbBarMdiClient::RemoveSystemMenuLink() {

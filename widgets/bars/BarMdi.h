@@ -80,6 +80,9 @@ class TzbBarMdiClient {
   // releases the lock unless the child is leaving for another one.
   void MergeChild(QMdiSubWindow* child, bool merge, bool keep, bool leaving = false);
   void RemoveSystemMenuLink();
+  // A child was minimized (the floating bars of its form hide) or came back from it (they show
+  // again, while it is active or its manager keeps them shown when inactive).
+  void ChildMinimizedChanged(QMdiSubWindow* child);
   void Watch(QMdiSubWindow* child);
   TzbBarManager* fManager;
   QPointer<QMdiArea> fArea;

@@ -328,6 +328,14 @@ TEST_F(BarMdi, TheFloatingBarsOfAChildFollowItsActivation) {
   Form.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Form));
   EXPECT_TRUE(floating->FormActive());
+  // Minimized, the child hides them; restored, it shows them again.
+  Children[0]->showMinimized();
+  QApplication::processEvents();
+  EXPECT_FALSE(floating->Widget()->isVisible());
+  Children[0]->showNormal();
+  Area->setActiveSubWindow(Children[0]);
+  QApplication::processEvents();
+  EXPECT_TRUE(floating->Widget()->isVisible());
   // Without HideFloatingBarsWhenInactive they stay, only their caption shows the state.
   ChildForms[0]->Manager->HideFloatingBarsWhenInactive = false;
   Area->setActiveSubWindow(Children[1]);
