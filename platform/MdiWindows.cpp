@@ -1,5 +1,6 @@
 #include "platform/MdiWindows.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QIcon>
 #include <QMdiArea>
@@ -17,8 +18,27 @@ void UpdateSystemMenu(QMdiSubWindow* child) {
     if (QAction* a = SystemMenuEntry(child, command)) a->setEnabled(on);
   };
   enable(scRestore, !normal);
+  enable(scMove, !(s & Qt::WindowMaximized));
+  enable(scSize, normal);
   enable(scMinimize, !(s & Qt::WindowMinimized));
   enable(scMaximize, !(s & Qt::WindowMaximized));
+}
+
+// The child's own entries that start moving and sizing it with the keyboard (the arrow keys move
+// its frame, Enter keeps the new place, Esc goes back): the second and third entries of the menu
+// the child window builds for itself. They are kept (given to owner) before that menu goes.
+void TakeMoveAndSizeEntries(QMdiSubWindow* child, QObject* owner, QAction*& move, QAction*& size) {
+  move = size = nullptr;
+  QMenu* own = child->systemMenu();
+  if (!own) return;
+  QList<QAction*> entries;
+  for (QAction* a : own->actions())
+    if (!a->isSeparator()) entries.append(a);
+  if (entries.size() < 3) return;
+  move = entries[1];
+  size = entries[2];
+  move->setParent(owner);
+  size->setParent(owner);
 }
 
 }  // namespace
@@ -34,22 +54,32 @@ QMdiSubWindow* AddMdiChild(QMdiArea& area, QWidget* form) {
   child->setWindowTitle(form->windowTitle());
   if (!form->windowIcon().isNull()) child->setWindowIcon(form->windowIcon());
   auto* menu = new QMenu(child);
+  QAction* move = nullptr;
+  QAction* size = nullptr;
+  TakeMoveAndSizeEntries(child, menu, move, size);
   struct TEntry {
     const char* Text;
     int Command;
     bool BeginGroup;
   };
   static const TEntry entries[] = {
-      {"&Wiederherstellen", scRestore, false},    {"Mi&nimieren", scMinimize, false},
+      {"&Wiederherstellen", scRestore, false},    {"&Verschieben", scMove, false},
+      {"&Größe ändern", scSize, false},           {"Mi&nimieren", scMinimize, false},
       {"Ma&ximieren", scMaximize, false},         {"&Schließen\tStrg+F4", scClose, true},
       {"&Nächstes\tStrg+F6", scNextWindow, true},
   };
   for (const TEntry& e : entries) {
     if (e.BeginGroup) menu->addSeparator();
-    QAction* a = menu->addAction(QString::fromUtf8(e.Text));
+    QAction* own = e.Command == scMove ? move : (e.Command == scSize ? size : nullptr);
+    if ((e.Command == scMove || e.Command == scSize) && !own) continue;  // the child cannot move itself
+    QAction* a = own ? own : new QAction(menu);
+    a->setText(QString::fromUtf8(e.Text));
     a->setData(e.Command);
-    QObject::connect(a, &QAction::triggered, child,
-                     [child, command = e.Command]() { SendSystemCommand(child, command); });
+    menu->addAction(a);
+    // Moving and sizing run the child's own keyboard mode, started by the entry itself.
+    if (!own)
+      QObject::connect(a, &QAction::triggered, child,
+                       [child, command = e.Command]() { SendSystemCommand(child, command); });
   }
   child->setSystemMenu(menu);
   QObject::connect(child, &QMdiSubWindow::windowStateChanged, child, [child]() { UpdateSystemMenu(child); });
@@ -109,6 +139,14 @@ bool SendSystemCommand(QMdiSubWindow* child, int command) {
     case scNextWindow:
       if (QMdiArea* area = child->mdiArea()) area->activateNextSubWindow();
       return true;
+    case scMove:
+    case scSize:
+      // The child's own entry starts the keyboard mode (the mode needs the entry as its sender).
+      if (QAction* a = SystemMenuEntry(child, command); a && a->isEnabled()) {
+        a->trigger();
+        return true;
+      }
+      return false;
     default:
       return false;
   }

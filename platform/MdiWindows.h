@@ -31,9 +31,11 @@ enum TSystemCommand : int {
 // Makes area the client area of its form: the form hosts the caption of a maximized child.
 void PrepareMdiClient(QMdiArea& area);
 // Adds form as a child window of the area with the German system menu ("&Wiederherstellen",
-// "Mi&nimieren", "Ma&ximieren", "&Schließen\tStrg+F4", "&Nächstes\tStrg+F6"); the entries follow
-// the child's state (restore only when not normal, minimize only when not minimized, maximize only
-// when not maximized). The child takes the form's title and icon.
+// "&Verschieben", "&Größe ändern", "Mi&nimieren", "Ma&ximieren", "&Schließen\tStrg+F4",
+// "&Nächstes\tStrg+F6"); the entries follow the child's state (restore only when not normal, move
+// only when not maximized, size only when normal, minimize only when not minimized, maximize only
+// when not maximized). Move and size start the child's keyboard mode: the arrow keys move its frame
+// or its bottom-right corner, Enter or Esc ends the mode. The child takes the form's title and icon.
 QMdiSubWindow* AddMdiChild(QMdiArea& area, QWidget* form);
 // The client area of a form (its first QMdiArea outside any child window), nil when none.
 QMdiArea* FindMdiClient(const QWidget* form);

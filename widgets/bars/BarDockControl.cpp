@@ -5,6 +5,7 @@
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarScreen.h"
 #include "widgets/bars/BarToolbarControl.h"
+#include "widgets/bars/BarUserDockControl.h"
 #include "widgets/bars/BarUtils.h"
 
 #include <QMouseEvent>
@@ -424,6 +425,7 @@ void TzbDockControl::AdjustSize() {
   else
     fWidget->resize(size, fWidget->height());
   if (OnSizeChanged) OnSizeChanged();
+  CloseMenusOnDockResize(*this);
 }
 
 void TzbDockControl::PaintBackgroundAt(TCanvas& dc, const TBrush& brush, const TRect& r, const TPoint& origin) const {

@@ -4,6 +4,7 @@
 #include "platform/QtText.h"
 #include "widgets/bars/BarControl.h"
 #include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarScreen.h"
 #include "widgets/bars/BarToolbarControl.h"
 
 #include <QAction>
@@ -200,6 +201,7 @@ TzbBarMdiClient::~TzbBarMdiClient() {
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
   fContext.reset();
   if (!TzbBarManagerList::Contains(fManager) || fManager->IsDestroying()) return;
+  fLockBefore = fManager->LockUpdate();
   if (fActive) MergeChild(fActive, false, false);
 }
 
@@ -213,7 +215,13 @@ void TzbBarMdiClient::Watch(QMdiSubWindow* child) {
   const char* key = "zbMdiWatched";
   if (child->property(key).value<QObject*>() == fContext.get()) return;
   child->setProperty(key, QVariant::fromValue<QObject*>(fContext.get()));
-  QObject::connect(child, &QMdiSubWindow::windowStateChanged, fContext.get(), [this]() { ActiveChildChanged(); });
+  // Maximizing, minimizing and restoring; the active flag alone changes while the activation moves
+  // to another child, which the area reports once it is over (between the two, no child is active).
+  QObject::connect(child, &QMdiSubWindow::windowStateChanged, fContext.get(),
+                   [this, child](Qt::WindowStates before, Qt::WindowStates now) {
+                     if ((before ^ now) & Qt::WindowMinimized) ChildMinimizedChanged(child);
+                     if ((before ^ now) & ~Qt::WindowActive) ActiveChildChanged();
+                   });
   // A child that goes: its form and manager go with it; the menu bar follows afterwards.
   QObject::connect(child, &QObject::destroyed, fContext.get(), [this](QObject* gone) {
     if (gone == fActiveRaw) fActiveGone = true;
@@ -229,6 +237,7 @@ void TzbBarMdiClient::ActiveChildChanged() {
   const bool wasZoomed = fZoomed;
   const bool zoomed = active && active->isMaximized();
   const bool lock = fManager->LockUpdate();
+  fLockBefore = lock;
   // The previous child may be gone (its pointer is then empty, its links went with its manager).
   const bool changed = active != fActiveRaw || fActiveGone;
   if (!TzbBarManagerList::Contains(fActiveManager)) fActiveManager = nullptr;
@@ -236,17 +245,34 @@ void TzbBarMdiClient::ActiveChildChanged() {
   if (!changed) {
     if (active && zoomed != wasZoomed) MergeChild(active, zoomed, fManager->AlwaysMerge);
   } else {
-    MergeChild(fActive, false, false);
+    // The child that leaves keeps the menu bar locked until the new one has come: the bar is laid
+    // out once, with the new child's menus.
+    MergeChild(fActive, false, false, true);
     if (active) MergeChild(active, true, false);
   }
+  // The form of the child that leaves goes inactive among its siblings, the new child's form active.
+  TzbBarManager* before = changed && fActive ? TzbBarManagerList::FindBarManager(fActive->widget()) : nullptr;
+  TzbBarManager* after = changed && active ? TzbBarManagerList::FindBarManager(active->widget()) : nullptr;
   fActive = active;
   fActiveRaw = active;
   fActiveGone = false;
+  if (before && before != fManager && before != after) MdiChildFormActivated(*before, false);
+  if (after && after != fManager && TzbBarManagerList::Contains(after)) MdiChildFormActivated(*after, true);
   fManager->SetLockUpdate(lock);
   if (changed || zoomed != wasZoomed)
     if (TzbBar* bar = fManager->MainMenuBar())
       if (TzbBarWindow* w = bar->GetBarControl()) w->RebuildLayout();
   fBusy = false;
+}
+
+void TzbBarMdiClient::ChildMinimizedChanged(QMdiSubWindow* child) {
+  TzbBarManager* m = TzbBarManagerList::FindBarManager(child->widget());
+  TzbBarScreen* screen = m && m != fManager ? TzbBarScreen::Of(*m) : nullptr;
+  if (!screen) return;
+  if (child->isMinimized())
+    screen->ShowFloatingBars(false);
+  else if (!m->HideFloatingBarsWhenInactive || (fArea && fArea->currentSubWindow() == child))
+    screen->ShowFloatingBars(true);
 }
 
 void TzbBarMdiClient::RemoveSystemMenuLink() {
@@ -258,7 +284,7 @@ void TzbBarMdiClient::RemoveSystemMenuLink() {
   fManager->FreeItem(first->Item());  // takes its link along
 }
 
-void TzbBarMdiClient::MergeChild(QMdiSubWindow* child, bool merge, bool keep) {
+void TzbBarMdiClient::MergeChild(QMdiSubWindow* child, bool merge, bool keep, bool leaving) {
   TzbBar* menuBar = fManager->MainMenuBar();
   if (!menuBar) return;
   if (merge && child && child->isMaximized()) {
@@ -288,7 +314,8 @@ void TzbBarMdiClient::MergeChild(QMdiSubWindow* child, bool merge, bool keep) {
     if (fManager->OnMenuMerge) {
       fManager->OnMenuMerge(*fManager, *childManager, true);
     } else {
-      TzbBarLockScope scope(*fManager);
+      // Locked until the activation change is over (ActiveChildChanged takes the lock back).
+      fManager->SetLockUpdate(true);
       TzbBarItemLinks& source = childBar->ItemLinks();
       for (int i = 0; i < source.Count(); ++i) menuBar->ItemLinks().Add()->Assign(*source.Items(i));
     }
@@ -296,17 +323,48 @@ void TzbBarMdiClient::MergeChild(QMdiSubWindow* child, bool merge, bool keep) {
     return;
   }
   if (fActiveManager != childManager) return;  // not merged
-  {
-    TzbBarLockScope scope(*fManager);
-    TzbBarItemLinks& links = menuBar->ItemLinks();
-    for (int i = links.Count() - 1; i >= 0; --i) {
-      TzbBarItemLink* link = links.Items(i);
-      if (link->Item() && &link->Item()->BarManager() == childManager) links.Delete(link);
-    }
+  fManager->SetLockUpdate(true);
+  TzbBarItemLinks& links = menuBar->ItemLinks();
+  for (int i = links.Count() - 1; i >= 0; --i) {
+    TzbBarItemLink* link = links.Items(i);
+    if (link->Item() && &link->Item()->BarManager() == childManager) links.Delete(link);
   }
+  // A child that leaves for another one keeps the lock (the merge of the next child follows).
+  if (!leaving) fManager->SetLockUpdate(fLockBefore);
   fActiveManager = nullptr;
   if (fManager->OnMenuMerge) fManager->OnMenuMerge(*fManager, *childManager, false);
   if (!fManager->AlwaysMerge && !childBar->Visible() && fChildBarVisible) childBar->SetVisible(true);
+}
+
+void MdiChildFormActivated(TzbBarManager& manager, bool active) {
+  if (!active) {
+    // The menus the child's bars opened close with its activation.
+    TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
+    if (head && &head->Manager() == &manager) head->HideAll();
+    if (!TzbBarManagerList::Contains(&manager)) return;
+    TzbBarControl::CancelWindowButtons(manager);
+  }
+  const QWidget* form = manager.Form();
+  const bool shown = form && form->isVisible() && !form->isMinimized();
+  for (int i = 0; i < manager.Bars().Count(); ++i) {
+    auto* w = dynamic_cast<TzbBarControl*>(manager.Bars().Items(i)->GetBarControl());
+    if (w && w->IsFloating()) w->Invalidate();  // its caption in the new active state
+  }
+  if (!manager.HideFloatingBarsWhenInactive || (active && !shown)) return;
+  if (TzbBarScreen* screen = TzbBarScreen::Of(manager)) screen->ShowFloatingBars(active);
+}
+
+bool MdiFormActive(const QWidget* form) {
+  if (!form) return false;
+  // A window the form owns (a floating bar) that took the activation leaves the form active.
+  const QWidget* top = form->window();
+  bool active = top->isActiveWindow();
+  for (const QWidget* w = QApplication::activeWindow(); w && !active;
+       w = w->parentWidget() ? w->parentWidget()->window() : nullptr)
+    active = w == top;
+  if (!active) return false;
+  const QMdiSubWindow* child = MdiChildOf(form);
+  return !child || !child->mdiArea() || child->mdiArea()->currentSubWindow() == child;
 }
 
 TzbBarManager* ActiveMdiChildManager(const TzbBarManager& manager) {

@@ -76,9 +76,13 @@ class TzbBarMdiClient {
 
  private:
   // Merges (or unmerges) one child: the system-menu entry while it is maximized and, unless keep,
-  // the links of its form's main menu bar.
-  void MergeChild(QMdiSubWindow* child, bool merge, bool keep);
+  // the links of its form's main menu bar. The merge leaves the manager locked; the unmerge
+  // releases the lock unless the child is leaving for another one.
+  void MergeChild(QMdiSubWindow* child, bool merge, bool keep, bool leaving = false);
   void RemoveSystemMenuLink();
+  // A child was minimized (the floating bars of its form hide) or came back from it (they show
+  // again, while it is active or its manager keeps them shown when inactive).
+  void ChildMinimizedChanged(QMdiSubWindow* child);
   void Watch(QMdiSubWindow* child);
   TzbBarManager* fManager;
   QPointer<QMdiArea> fArea;
@@ -89,9 +93,19 @@ class TzbBarMdiClient {
   bool fZoomed = false;
   bool fChildBarVisible = true;  // remembered while the child's main menu bar is hidden
   bool fBusy = false;
+  bool fLockBefore = false;           // the manager's lock when the activation change began
   std::unique_ptr<QObject> fContext;  // holds the connections
 };
 
+// The form of a child window became the active child (true) or another child did (false): the
+// form's manager follows as on its form's activation. Going inactive closes the menus its bars
+// opened and lets a held window button go; the floating bars repaint their captions and, with
+// HideFloatingBarsWhenInactive, hide while the child is inactive and show again (unless the form is
+// hidden or minimized) when it is active.
+void MdiChildFormActivated(TzbBarManager& manager, bool active);
+// Whether a form is active: its window or a window it owns (a floating bar) is the active window
+// and, for the form of a child window, the child is the active child of its area.
+bool MdiFormActive(const QWidget* form);
 // The manager of the active child's form, nil when the manager's form has no active child with one.
 TzbBarManager* ActiveMdiChildManager(const TzbBarManager& manager);
 // The maximized active child of the manager's form, nil when none (the window buttons show then).

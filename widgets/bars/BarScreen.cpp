@@ -1,9 +1,11 @@
 #include "widgets/bars/BarScreen.h"
 
 #include "platform/AppEventFilter.h"
+#include "platform/MdiWindows.h"
 #include "platform/PopupWindows.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarDockControl.h"
+#include "widgets/bars/BarEditItems.h"
 #include "widgets/bars/BarHelp.h"
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItemLinks.h"
@@ -50,6 +52,28 @@ int DockIndex(TzbBarDockingStyle side) {
   }
 }
 
+// The form lost the activation to another window: the menus of its bars close, and for a form with
+// child windows those of the children's bars too (unless an edit item in one is being typed in).
+// Nothing closes when the activation went to a window of this manager or to one the form owns.
+void FormDeactivated(TzbBarManager& m, QWidget* form) {
+  TzbBarControl::CancelWindowButtons(m);
+  TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
+  if (!head || m.IsCustomizing() || MdiChildOf(form)) return;  // a child's form: its parent's rule
+  QWidget* now = QApplication::activeWindow();
+  if (now) {
+    if (TCustomzbBarControl* w = TCustomzbBarControl::FromWidget(now); w && &w->Manager() == &m) return;
+    if (now->parentWidget() && now->parentWidget()->window() == form) return;
+  }
+  if (&head->Manager() == &m) {
+    head->HideAll();
+    return;
+  }
+  QWidget* headForm = head->Manager().Form();
+  if (!headForm || !MdiChildOf(headForm) || MdiChildOf(headForm)->window() != form) return;
+  const auto* edit = dynamic_cast<const TzbBarEditControl*>(head->SelectedControl());
+  if (!edit || !edit->Focused()) head->HideAll();
+}
+
 class TFormFilter : public QObject {
  public:
   explicit TFormFilter(TzbBarScreen& screen) : fScreen(&screen) {}
@@ -63,7 +87,11 @@ class TFormFilter : public QObject {
         fScreen->ShowFloatingBars(true);
         break;
       case QEvent::Hide:
+        TzbBarControl::CancelWindowButtons(fScreen->Manager());
         fScreen->ShowFloatingBars(false);
+        break;
+      case QEvent::WindowDeactivate:
+        FormDeactivated(fScreen->Manager(), fScreen->Manager().Form());
         break;
       case QEvent::WindowStateChange:
         fScreen->ShowFloatingBars(!static_cast<QWidget*>(fScreen->Manager().Form())->isMinimized());
@@ -437,18 +465,32 @@ bool TzbBarScreen::MouseEvent(QWidget* receiver, QEvent* event) {
 
 // ---------------------------------------------------------------- bar drag
 
+namespace {
+
+// Whether no other window of its form covers the widget at the screen point (true also where the
+// point lies outside the widget: the margin of a dock's zone).
+bool IsTopmostAt(const QWidget& widget, const QPoint& screen) {
+  if (!widget.rect().contains(widget.mapFromGlobal(screen))) return true;
+  const QWidget* form = widget.window();
+  const QWidget* hit = form->childAt(form->mapFromGlobal(screen));
+  return hit == &widget || widget.isAncestorOf(hit);
+}
+
+}  // namespace
+
 TzbDockControl* TzbBarScreen::FindDockAt(const TPoint& cursor, const TzbBar& bar, bool ctrl) const {
   if (ctrl) return nullptr;
   for (TzbBarDockingStyle side : {dsLeft, dsRight, dsTop, dsBottom}) {
     TzbDockControl* d = Dock(side);
     if (d && d->CanDocking(bar) && fManager->CanDocking(bar, side) && PtInRect(d->GetDockZone(), cursor)) return d;
-    // Then the dock controls the form placed itself, of that side.
+    // Then the dock controls the form placed itself, of that side: the one on top at the point
+    // (one that another window covers there does not take the bar).
     for (int i = 0; i < fManager->GetDockControlCount(); ++i) {
       TzbDockControl* user = fManager->GetDockControl(i);
       if (!user->AsUserDock() || user->DockingStyle() != side || !user->Widget() || !user->Widget()->isVisible() ||
           !user->Widget()->isEnabled() || !user->CanDocking(bar) || !fManager->CanDocking(bar, side, user))
         continue;
-      if (PtInRect(user->GetDockZone(), cursor)) return user;
+      if (PtInRect(user->GetDockZone(), cursor) && IsTopmostAt(*user->Widget(), ToQPoint(cursor))) return user;
     }
   }
   return nullptr;

@@ -8,6 +8,7 @@
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarMdi.h"
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarScreen.h"
 #include "widgets/bars/BarSubMenuControl.h"
@@ -381,10 +382,7 @@ TRect TzbBarControl::CloseButtonRect() const {
   return Rect(c.Right - size, c.Top, c.Right, c.Top + size);
 }
 
-bool TzbBarControl::FormActive() const {
-  const QWidget* form = fManager->Form();
-  return form && form->isActiveWindow();
-}
+bool TzbBarControl::FormActive() const { return MdiFormActive(fManager->Form()); }
 
 bool TzbBarControl::ShowsGrip() const { return IsDocked() && fBar->BorderStyle == bbsSingle; }
 
@@ -813,6 +811,7 @@ void TzbBarControl::RebuildLayout() {
 // ---------------------------------------------------------------- menu mode
 
 void TzbBarControl::EnterMenuMode(TzbBarItemControl* control) {
+  CancelWindowButtons(*fManager);
   if (!control) {
     TzbBarItemLink* first = fLinks->FirstSelectable();
     control = first ? first->Control() : nullptr;

@@ -160,6 +160,10 @@ class TzbBarControl : public TCustomzbBarControl {
   // While a window button is held down every key is swallowed.
   static bool WindowButtonHeld();
   static constexpr int WindowButtonWidth = 17, WindowButtonHeight = 15;
+  // The form leaves the mouse to another window (it is deactivated or hidden, or a bar of the form
+  // enters menu mode): a window button held down on one of the manager's bars is let go without
+  // its command, the mouse is released and the buttons are painted again.
+  static void CancelWindowButtons(const TzbBarManager& manager);
 
  protected:
   void Paint() override;

@@ -43,7 +43,63 @@ bool LayoutHolds(const QLayout* layout, const QWidget* widget) {
 
 bool Along(TzbBarDockingStyle style) { return style == dsTop || style == dsBottom; }
 
+// The dock controls in creation order.
+std::vector<TzbBarDockControl*>& UserDocks() {
+  static std::vector<TzbBarDockControl*> list;
+  return list;
+}
+
+bool& PlacingAligned() {
+  static bool placing = false;
+  return placing;
+}
+
 }  // namespace
+
+void TzbBarDockControl::PlaceAligned(QWidget* parent) {
+  if (!parent || PlacingAligned()) return;
+  PlacingAligned() = true;
+  // As aligned controls do: the top docks take the top edge one below the other in creation
+  // order, then the bottom docks from the bottom up, then the left and the right docks between
+  // them; each takes what the ones before it left.
+  // A dock whose length changed may lay its rows out anew and change its size across: a second
+  // round places the others after it.
+  for (int round = 0, moved = 1; moved && round < 3; ++round) {
+    moved = 0;
+    QRect rest(0, 0, parent->width(), parent->height());
+    for (TzbBarDockAlign align : {dalTop, dalBottom, dalLeft, dalRight})
+      for (TzbBarDockControl* dock : UserDocks()) {
+        QWidget* w = dock->Widget();
+        if (dock->fAlign != align || !w || w->parentWidget() != parent || w->isHidden() || dock->InParentLayout())
+          continue;
+        const int size = dock->GetDockSize();
+        QRect r;
+        switch (align) {
+          case dalBottom:
+            r = QRect(rest.left(), rest.bottom() + 1 - size, rest.width(), size);
+            rest.setBottom(rest.bottom() - size);
+            break;
+          case dalLeft:
+            r = QRect(rest.left(), rest.top(), size, std::max(0, rest.height()));
+            rest.setLeft(rest.left() + size);
+            break;
+          case dalRight:
+            r = QRect(rest.right() + 1 - size, rest.top(), size, std::max(0, rest.height()));
+            rest.setRight(rest.right() - size);
+            break;
+          default:
+            r = QRect(rest.left(), rest.top(), rest.width(), size);
+            rest.setTop(rest.top() + size);
+            break;
+        }
+        if (w->geometry() != r) {
+          w->setGeometry(r);
+          ++moved;
+        }
+      }
+  }
+  PlacingAligned() = false;
+}
 
 TzbBarDockingStyle DockAlignStyle(TzbBarDockAlign align) {
   switch (align) {
@@ -58,10 +114,26 @@ TzbBarDockingStyle DockAlignStyle(TzbBarDockAlign align) {
   }
 }
 
+void CloseMenusOnDockResize(TzbDockControl& dock) {
+  TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
+  if (!head) return;
+  auto* top = dynamic_cast<TzbBarControl*>(head->ChainTop());
+  if (top && top->QuickButtonState() == 2) return;  // the quick-customize window is open
+  if (head->Widget() && QWidget::mouseGrabber() == head->Widget()) return;
+  if (dock.AsUserDock() && top && top->DockControl()) {
+    // A dock inside the form leaves the menus of the manager's docked bars open.
+    const TzbBarManager& m = top->Manager();
+    for (int i = 0; i < m.GetDockControlCount(); ++i)
+      if (m.GetDockControl(i) == top->DockControl()) return;
+  }
+  head->HideAll();
+}
+
 // ---------------------------------------------------------------- the dock control
 
 TzbBarDockControl::TzbBarDockControl(QWidget* parent, const std::string& name, TzbBarManager* manager)
     : TzbDockControl(nullptr, parent, DockAlignStyle(dalTop), true) {
+  UserDocks().push_back(this);
   SetName(name);
   if (parent) {
     fParentFilter = std::make_unique<TParentFilter>([this]() { AdjustSize(); });
@@ -74,8 +146,16 @@ TzbBarDockControl::TzbBarDockControl(QWidget* parent, const std::string& name, T
 
 TzbBarDockControl::~TzbBarDockControl() {
   fDestroying = true;
+  auto& docks = UserDocks();
+  docks.erase(std::remove(docks.begin(), docks.end(), this), docks.end());
   if (HasManager()) BarManager()->RemoveDockControl(this);
   SetManagerPointer(nullptr);
+  // The aligned docks beside it close the gap.
+  if (QWidget* w = Widget(); w && w->parentWidget()) {
+    QWidget* parent = w->parentWidget();
+    w->hide();
+    PlaceAligned(parent);
+  }
 }
 
 std::string TzbBarDockControl::Name() const { return Widget() ? FromQString(Widget()->objectName()) : std::string(); }
@@ -263,25 +343,8 @@ bool TzbBarDockControl::InParentLayout() const {
 
 void TzbBarDockControl::Place() {
   QWidget* w = Widget();
-  if (!w || fAlign == dalNone || !w->parentWidget() || InParentLayout()) return;
-  const QWidget* p = w->parentWidget();
-  const int size = GetDockSize();
-  QRect r;
-  switch (fAlign) {
-    case dalBottom:
-      r = QRect(0, p->height() - size, p->width(), size);
-      break;
-    case dalLeft:
-      r = QRect(0, 0, size, p->height());
-      break;
-    case dalRight:
-      r = QRect(p->width() - size, 0, size, p->height());
-      break;
-    default:
-      r = QRect(0, 0, p->width(), size);
-      break;
-  }
-  if (w->geometry() != r) w->setGeometry(r);
+  if (!w || !w->parentWidget() || InParentLayout()) return;
+  PlaceAligned(w->parentWidget());
 }
 
 void TzbBarDockControl::AdjustSize() {
@@ -301,7 +364,9 @@ void TzbBarDockControl::AdjustSize() {
   } else {
     w->resize(size, w->height());
   }
-  if (size != old && OnSizeChanged) OnSizeChanged();
+  if (size == old) return;
+  if (OnSizeChanged) OnSizeChanged();
+  CloseMenusOnDockResize(*this);
 }
 
 void TzbBarDockControl::Resized() {

@@ -7,6 +7,9 @@
 // Placement: inside a layout of its parent the layout places it and the dock fixes only its size
 // across the rows; with Align other than dalNone and no layout holding it, it fills its parent's
 // edge of that side; with dalNone it stays where it was put and only sizes itself across the rows.
+// Several aligned docks of one parent stack as aligned controls do: first the top docks one below
+// the other in creation order, then the bottom docks upwards, then the left and the right docks in
+// the height the others left; each takes what the ones before it left over.
 
 #include "widgets/bars/BarDockControl.h"
 
@@ -81,6 +84,8 @@ class TzbBarDockControl : public TzbDockControl {
   void BarManagerChanged();
   // Fills the parent's edge of the dock's side when no layout places it.
   void Place();
+  // Places every aligned dock of the parent that no layout holds (see the placement above).
+  static void PlaceAligned(QWidget* parent);
   bool InParentLayout() const;
   int DesignMinimum() const;
 
@@ -96,5 +101,10 @@ class TzbBarDockControl : public TzbDockControl {
   QImage fBackgroundBitmap;
   std::unique_ptr<QObject> fParentFilter;
 };
+
+// A dock changed its size across its rows: an open chain of menus closes, unless the quick-customize
+// window is open, the chain's head holds the mouse, or the dock is one the form placed and the chain
+// starts at a docked bar of the manager.
+void CloseMenusOnDockResize(TzbDockControl& dock);
 
 }  // namespace zyn

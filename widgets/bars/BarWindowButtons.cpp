@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QMdiSubWindow>
+#include <QWidget>
 
 namespace zyn {
 
@@ -171,6 +172,15 @@ void TzbBarControl::WindowButtonMouseLeave() {
   if (s.Owner != this || s.Pressed || s.HotButton < 0) return;
   s = TWindowButtonState{};
   Invalidate();
+}
+
+void TzbBarControl::CancelWindowButtons(const TzbBarManager& manager) {
+  TWindowButtonState& s = State();
+  TzbBarControl* owner = s.Owner;
+  if (!s.Pressed || !IsAlive(owner) || &owner->Manager() != &manager) return;
+  s = TWindowButtonState{};
+  if (QWidget* w = owner->Widget(); w && QWidget::mouseGrabber() == w) w->releaseMouse();
+  owner->Invalidate();
 }
 
 void TzbBarControl::ForgetWindowButtons() {

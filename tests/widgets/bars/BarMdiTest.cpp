@@ -130,17 +130,22 @@ TEST_F(BarMdi, TheSystemMenuEntryOpensTheChildsSystemMenuAndItsEntriesRunTheComm
   ASSERT_NE(menu, nullptr);
   std::vector<std::string> captions;
   for (TzbBarItemLink* link : item->ItemLinks().ShownLinks()) captions.push_back(link->Item()->Caption());
-  EXPECT_EQ(captions, (Names{"&Wiederherstellen", "Mi&nimieren", "Ma&ximieren",
+  EXPECT_EQ(captions, (Names{"&Wiederherstellen", "&Verschieben",
+                             "&Gr\xF6\xDF"
+                             "e \xE4ndern",
+                             "Mi&nimieren", "Ma&ximieren",
                              "&Schlie\xDF"
                              "en",
                              "&N\xE4"
                              "chstes"}));
   TzbBarItemLinks& links = item->ItemLinks();
   EXPECT_TRUE(links.Items(0)->Item()->GetEnabled());
-  EXPECT_FALSE(links.Items(2)->Item()->GetEnabled());  // maximized already
-  EXPECT_TRUE(links.Items(3)->GetBeginGroup());
-  EXPECT_EQ(links.Items(3)->Item()->ShortCut(), static_cast<TShortCut>(0x73 | scCtrl));  // Strg+F4
-  EXPECT_EQ(links.Items(3)->Item()->Tag, scClose);
+  EXPECT_FALSE(links.Items(1)->Item()->GetEnabled());  // a maximized child neither moves
+  EXPECT_FALSE(links.Items(2)->Item()->GetEnabled());  // nor changes its size
+  EXPECT_FALSE(links.Items(4)->Item()->GetEnabled());  // maximized already
+  EXPECT_TRUE(links.Items(5)->GetBeginGroup());
+  EXPECT_EQ(links.Items(5)->Item()->ShortCut(), static_cast<TShortCut>(0x73 | scCtrl));  // Strg+F4
+  EXPECT_EQ(links.Items(5)->Item()->Tag, scClose);
   // "Wiederherstellen" restores the child once the click is over.
   TzbBarItemControl* restore = links.Items(0)->Control();
   ASSERT_NE(restore, nullptr);
@@ -151,6 +156,52 @@ TEST_F(BarMdi, TheSystemMenuEntryOpensTheChildsSystemMenuAndItsEntriesRunTheComm
   EXPECT_FALSE(Children[1]->isMaximized());
   EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), nullptr);
   EXPECT_EQ(MenuBarNames(), (Names{"Datei", "Fenster", "Hilfe"}));
+}
+
+TEST_F(BarMdi, MoveAndSizeOfTheSystemMenuFollowTheChildsStateAndWorkWithTheKeyboard) {
+  QMdiSubWindow* child = Children[0];
+  Area->setActiveSubWindow(child);
+  QApplication::processEvents();
+  struct TCase {
+    const char* State;
+    bool Move, Size;
+  };
+  const TCase cases[] = {{"normal", true, true}, {"maximized", false, false}, {"minimized", true, false}};
+  for (const TCase& c : cases) {
+    if (c.State[1] == 'o') child->showNormal();
+    if (c.State[1] == 'a') child->showMaximized();
+    if (c.State[1] == 'i') child->showMinimized();
+    QApplication::processEvents();
+    ASSERT_NE(SystemMenuEntry(child, scMove), nullptr);
+    ASSERT_NE(SystemMenuEntry(child, scSize), nullptr);
+    EXPECT_EQ(SystemMenuEntry(child, scMove)->isEnabled(), c.Move) << c.State;
+    EXPECT_EQ(SystemMenuEntry(child, scSize)->isEnabled(), c.Size) << c.State;
+    EXPECT_EQ(SendSystemCommand(child, scSize), c.Size) << c.State;  // a disabled entry does nothing
+  }
+  child->showNormal();
+  QApplication::processEvents();
+  // Size: the arrow keys move the bottom-right corner, Enter keeps the new size.
+  const QRect before = child->geometry();
+  ASSERT_TRUE(SendSystemCommand(child, scSize));
+  QTest::keyClick(child, Qt::Key_Right);
+  QTest::keyClick(child, Qt::Key_Down);
+  QTest::keyClick(child, Qt::Key_Return);
+  QApplication::processEvents();
+  EXPECT_EQ(child->geometry().topLeft(), before.topLeft());
+  EXPECT_GT(child->width(), before.width());
+  EXPECT_GT(child->height(), before.height());
+  // Move through the entry itself: the frame moves, its size stays.
+  const QRect sized = child->geometry();
+  SystemMenuEntry(child, scMove)->trigger();
+  QTest::keyClick(child, Qt::Key_Right);
+  QTest::keyClick(child, Qt::Key_Return);
+  QApplication::processEvents();
+  EXPECT_GT(child->x(), sized.x());
+  EXPECT_EQ(child->size(), sized.size());
+  // The keys are plain keys again afterwards: they move nothing.
+  const QRect moved = child->geometry();
+  QTest::keyClick(child, Qt::Key_Right);
+  EXPECT_EQ(child->geometry(), moved);
 }
 
 TEST_F(BarMdi, ADoubleClickOnTheSystemMenuEntryClosesTheChild) {
@@ -208,6 +259,89 @@ TEST_F(BarMdi, KeysReachTheActiveChildsOwnBarsBeforeTheForms) {
     EXPECT_NE(SubItemLinksOf(*Manager->GetItemByName("Datei"))->BarControl(), nullptr);
     if (TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl()) head->HideAll();
   }
+}
+
+TEST_F(BarMdi, AnotherChildBecomingActiveClosesTheMenusOfTheFirstAndItsKeysReachTheNewOne) {
+  Area->setActiveSubWindow(Children[0]);
+  QApplication::processEvents();
+  // The first child's own menu is open when the second child comes to the front.
+  QTest::keyClick(Form.windowHandle(), Qt::Key_B, Qt::AltModifier);
+  TzbBarItem* bearbeiten1 = ChildForms[0]->Manager->GetItemByName("Bearbeiten1");
+  ASSERT_NE(SubItemLinksOf(*bearbeiten1)->BarControl(), nullptr);
+  ASSERT_NE(TCustomzbBarControl::ActiveBarControl(), nullptr);
+  Area->setActiveSubWindow(Children[1]);
+  QApplication::processEvents();
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), nullptr);
+  EXPECT_EQ(SubItemLinksOf(*bearbeiten1)->BarControl(), nullptr);
+  Events.clear();
+  QTest::keyClick(Form.windowHandle(), Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(Events, (Names{"OnClick:Ausschneiden2"}));
+}
+
+TEST_F(BarMdi, AnotherWindowBecomingActiveClosesTheMenusOfTheFormAndOfItsChildren) {
+  QWidget other;
+  other.setGeometry(Form.geometry().translated(40, 40));
+  struct TCase {
+    const char* Name;
+    Qt::Key Key;
+    int Child;  // -1: the form's own menu
+  };
+  for (const TCase& c : {TCase{"Datei", Qt::Key_D, -1}, TCase{"Bearbeiten1", Qt::Key_B, 0}}) {
+    if (c.Child >= 0) Area->setActiveSubWindow(Children[c.Child]);
+    Form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Form));
+    QTest::keyClick(Form.windowHandle(), c.Key, Qt::AltModifier);
+    TzbBarManager& m = c.Child >= 0 ? *ChildForms[c.Child]->Manager : *Manager;
+    TzbBarItemLinks* menu = SubItemLinksOf(*m.GetItemByName(c.Name));
+    ASSERT_NE(menu->BarControl(), nullptr) << c.Name;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_EQ(menu->BarControl(), nullptr) << c.Name;
+    EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), nullptr) << c.Name;
+    other.hide();
+  }
+}
+
+TEST_F(BarMdi, TheFloatingBarsOfAChildFollowItsActivation) {
+  TzbBar* childMenu = ChildForms[0]->MainMenu;
+  Area->setActiveSubWindow(Children[0]);
+  QApplication::processEvents();
+  childMenu->SetDockingStyle(dsNone);
+  QApplication::processEvents();
+  auto* floating = dynamic_cast<TzbBarControl*>(childMenu->GetBarControl());
+  ASSERT_NE(floating, nullptr);
+  ASSERT_TRUE(floating->IsFloating());
+  ASSERT_TRUE(floating->Widget()->isVisible());
+  Form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Form));
+  EXPECT_TRUE(floating->FormActive());
+  Area->setActiveSubWindow(Children[1]);
+  QApplication::processEvents();
+  EXPECT_FALSE(floating->Widget()->isVisible());
+  EXPECT_FALSE(floating->FormActive());
+  // The other child's bars count as active now.
+  EXPECT_TRUE(dynamic_cast<TzbBarControl*>(ChildForms[1]->MainMenu->GetBarControl())->FormActive());
+  Area->setActiveSubWindow(Children[0]);
+  QApplication::processEvents();
+  EXPECT_TRUE(floating->Widget()->isVisible());
+  Form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Form));
+  EXPECT_TRUE(floating->FormActive());
+  // Minimized, the child hides them; restored, it shows them again.
+  Children[0]->showMinimized();
+  QApplication::processEvents();
+  EXPECT_FALSE(floating->Widget()->isVisible());
+  Children[0]->showNormal();
+  Area->setActiveSubWindow(Children[0]);
+  QApplication::processEvents();
+  EXPECT_TRUE(floating->Widget()->isVisible());
+  // Without HideFloatingBarsWhenInactive they stay, only their caption shows the state.
+  ChildForms[0]->Manager->HideFloatingBarsWhenInactive = false;
+  Area->setActiveSubWindow(Children[1]);
+  QApplication::processEvents();
+  EXPECT_TRUE(floating->Widget()->isVisible());
+  EXPECT_FALSE(floating->FormActive());
 }
 
 TEST_F(BarMdi, WithoutMaximizedChildTheCloseButtonStandsAloneWhenTheManagerAsksForIt) {
@@ -287,6 +421,46 @@ TEST_F(BarMdi, AButtonReleaseThatNeverCameDoesNotKeepTheKeysSwallowed) {
 namespace zyn {
 namespace {
 
+TEST_F(BarMdi, AHeldWindowButtonIsLetGoWhenTheFormIsDeactivatedOrHidden) {
+  Maximize(1);
+  // Another window comes to the front while the restore button is held: the release over the
+  // button afterwards is no command.
+  Press(WindowButtonPoint(1));
+  ASSERT_EQ(TzbBarControl::PressedWindowButton(), 1);
+  QWidget other;
+  other.setGeometry(Form.geometry().translated(40, 40));
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  EXPECT_EQ(TzbBarControl::PressedWindowButton(), -1);
+  EXPECT_FALSE(TzbBarControl::WindowButtonPressedLook());
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+  Release(WindowButtonPoint(1));
+  EXPECT_TRUE(Children[1]->isMaximized());
+  other.hide();
+  Form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Form));
+  // The form hides while the button is held.
+  Press(WindowButtonPoint(1));
+  ASSERT_EQ(TzbBarControl::PressedWindowButton(), 1);
+  Form.hide();
+  EXPECT_EQ(TzbBarControl::PressedWindowButton(), -1);
+  Form.show();
+  QApplication::processEvents();
+  Release(WindowButtonPoint(1));
+  EXPECT_TRUE(Children[1]->isMaximized());
+  // A bar of the form entering menu mode lets the button go as well.
+  Press(WindowButtonPoint(1));
+  ASSERT_EQ(TzbBarControl::PressedWindowButton(), 1);
+  MenuBarWindow()->EnterMenuMode(nullptr);
+  EXPECT_EQ(TzbBarControl::PressedWindowButton(), -1);
+  MenuBarWindow()->HideAll();
+  Release(WindowButtonPoint(1));
+  EXPECT_TRUE(Children[1]->isMaximized());
+  // The pointer leaves the button (a later move to the same point would not be delivered).
+  Move(WindowButtonPoint(1) + QPoint(0, 60));
+}
+
 TEST_F(BarMdi, AlwaysMergeMergesTheActiveChildsMenusAlsoWhenItIsNotMaximized) {
   Manager->AlwaysMerge = true;
   Area->setActiveSubWindow(Children[0]);
@@ -314,6 +488,38 @@ TEST_F(BarMdi, AMenuMergeHandlerTakesTheMergingOver) {
   EXPECT_EQ(calls, (Names{"merge:Bearbeiten2", "unmerge:Bearbeiten2"}));
   EXPECT_EQ(MenuBarNames(), (Names{"Datei", "Fenster", "Hilfe"}));
   EXPECT_TRUE(ChildForms[1]->MainMenu->Visible());
+}
+
+TEST_F(BarMdi, AChildLeavingForAnotherKeepsTheMenuBarLockedUntilTheNewOneIsMerged) {
+  Manager->AlwaysMerge = true;
+  Area->setActiveSubWindow(Children[0]);
+  QApplication::processEvents();
+  ASSERT_EQ(MenuBarNames(), (Names{"Datei", "Fenster", "Hilfe", "Bearbeiten1", "Ansicht1"}));
+  // The menu bar is laid out once per switch, already with the new child's menus.
+  const int releases = Manager->LockReleaseCount;
+  Area->setActiveSubWindow(Children[1]);
+  QApplication::processEvents();
+  EXPECT_EQ(Manager->LockReleaseCount, releases + 1);
+  EXPECT_FALSE(Manager->LockUpdate());
+  EXPECT_EQ(MenuBarNames(), (Names{"Datei", "Fenster", "Hilfe", "Bearbeiten2", "Ansicht2"}));
+  // A merge handler sees the lock held while the leaving child goes, but not when a child is
+  // taken out for good (restored without AlwaysMerge).
+  std::vector<std::string> calls;
+  Manager->OnMenuMerge = [this, &calls](TzbBarManager&, TzbBarManager& child, bool merge) {
+    calls.push_back(std::string(merge ? "merge:" : "unmerge:") +
+                    child.MainMenuBar()->ItemLinks().Items(0)->Item()->Name +
+                    (Manager->LockUpdate() ? ":locked" : ":free"));
+  };
+  Area->setActiveSubWindow(Children[0]);
+  QApplication::processEvents();
+  EXPECT_EQ(calls, (Names{"unmerge:Bearbeiten2:locked", "merge:Bearbeiten1:locked"}));
+  calls.clear();
+  Manager->AlwaysMerge = false;
+  Maximize(0);
+  Children[0]->showNormal();
+  QApplication::processEvents();
+  EXPECT_EQ(calls, (Names{"unmerge:Bearbeiten1:free"}));
+  EXPECT_FALSE(Manager->LockUpdate());
 }
 
 }  // namespace

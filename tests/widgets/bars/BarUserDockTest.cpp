@@ -179,6 +179,97 @@ TEST_F(BarUserDock, TheDockDecidesItselfWhichSidesItTakes) {
   EXPECT_EQ(DockWidget()->height(), UserDock->GetRowsSize());
 }
 
+TEST_F(BarUserDock, AnEdgeDockThatChangesItsSizeEndsMenuModeTheDockInsideTheFormDoesNot) {
+  TzbBarControl* menuBar = WindowOf(MainMenu);
+  ASSERT_NE(menuBar, nullptr);
+  Hilfe()->SetDockingStyle(dsNone);  // floating, out of every dock
+  Settle();
+  // The menu bar in menu mode (Alt alone): a bar docked into the dock inside the form leaves it so.
+  menuBar->EnterMenuMode(nullptr);
+  ASSERT_EQ(TCustomzbBarControl::ActiveBarControl(), menuBar);
+  const int before = DockWidget()->height();
+  Hilfe()->SetDockControl(UserDock.get());
+  Settle();
+  ASSERT_GT(DockWidget()->height(), before);
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), menuBar);
+  // The top edge growing by a new row ends it.
+  const int top = Screen->Dock(dsTop)->GetDockSize();
+  Hilfe()->SetRow(Screen->Dock(dsTop)->RowCount());
+  Hilfe()->SetDockControl(nullptr);
+  Hilfe()->SetDockingStyle(dsTop);
+  Settle();
+  ASSERT_GT(Screen->Dock(dsTop)->GetDockSize(), top);
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), nullptr);
+}
+
+// Docks the form aligns itself on a panel that no layout holds.
+class BarAlignedDocks : public BarUserDock {
+ protected:
+  BarAlignedDocks() {
+    Panel = new QWidget(Client);
+    Panel->setGeometry(SideBarWidth + 20, 30, 400, 240);
+    Panel->show();
+  }
+  std::unique_ptr<TzbBarDockControl> AddDock(const std::string& name, TzbBarDockAlign align, TzbBar* bar) {
+    auto dock = std::make_unique<TzbBarDockControl>(Panel, name, Manager.get());
+    dock->SetAlign(align);
+    if (bar) bar->SetDockControl(dock.get());
+    Settle();
+    return dock;
+  }
+  QWidget* Panel = nullptr;
+};
+
+TEST_F(BarAlignedDocks, DocksOfOneParentStackAtTheirEdgesInCreationOrder) {
+  auto first = AddDock("Erster", dalTop, Hilfe());
+  auto second = AddDock("Zweiter", dalTop, Vada());
+  const QRect a = first->Widget()->geometry(), b = second->Widget()->geometry();
+  ASSERT_GT(a.height(), 0);
+  ASSERT_GT(b.height(), 0);
+  EXPECT_EQ(a, QRect(0, 0, 400, a.height()));
+  EXPECT_EQ(b, QRect(0, a.height(), 400, b.height()));  // below the first, not over it
+  // A left dock takes the height the top docks leave, a bottom dock the bottom edge before it.
+  auto left = AddDock("Links", dalLeft, Toolbars[1]);
+  auto bottom = AddDock("Unten", dalBottom, nullptr);  // empty: no size, but its place
+  const QRect l = left->Widget()->geometry();
+  ASSERT_GT(l.width(), 0);
+  EXPECT_EQ(l, QRect(0, a.height() + b.height(), l.width(), 240 - a.height() - b.height()));
+  EXPECT_EQ(bottom->Widget()->geometry().top(), 240);
+  // The panel grows: all follow.
+  Panel->resize(500, 300);
+  Settle();
+  EXPECT_EQ(second->Widget()->geometry(), QRect(0, a.height(), 500, b.height()));
+  EXPECT_EQ(left->Widget()->height(), 300 - a.height() - b.height());
+  // The first goes: the second moves up into its place, the left dock grows upwards.
+  first.reset();
+  Settle();
+  EXPECT_EQ(second->Widget()->geometry().top(), 0);
+  EXPECT_EQ(left->Widget()->geometry().top(), b.height());
+  // Turned to no alignment, a dock stays where it is and the others no longer leave room for it.
+  second->SetAlign(dalNone);
+  Settle();
+  EXPECT_EQ(left->Widget()->geometry().top(), 0);
+}
+
+TEST_F(BarAlignedDocks, ABarDraggedOverOverlappingDocksGoesIntoTheOneOnTop) {
+  auto lower = AddDock("Unten", dalNone, Hilfe());
+  auto upper = AddDock("Oben", dalNone, Vada());
+  for (TzbBarDockControl* d : {lower.get(), upper.get()}) d->Widget()->setGeometry(40, 60, 300, d->GetDockSize());
+  Settle();
+  ASSERT_GT(lower->Widget()->height(), 0);
+  ASSERT_GT(upper->Widget()->height(), 0);
+  const TPoint p = FromQPoint(Panel->mapToGlobal(QPoint(190, 64)));
+  // The later one lies on top; raised, the earlier one does.
+  EXPECT_EQ(Screen->FindDockAt(p, *Toolbars[1], false), upper.get());
+  lower->Widget()->raise();
+  EXPECT_EQ(Screen->FindDockAt(p, *Toolbars[1], false), lower.get());
+  // Covered by another window of the form, neither takes the bar.
+  auto* cover = new QWidget(Panel);
+  cover->setGeometry(0, 0, 400, 240);
+  cover->show();
+  EXPECT_EQ(Screen->FindDockAt(p, *Toolbars[1], false), nullptr);
+}
+
 TEST_F(BarUserDock, ASunkenBorderFramesTheRowsAndAnEmptyDockKeepsItsDesignMinimum) {
   Hilfe()->SetDockControl(UserDock.get());
   Settle();
