@@ -159,12 +159,12 @@ TzbBarTreeView::TzbBarTreeView(TzbBarTreeViewCombo* combo, bool popup, QWidget* 
   auto* selection = new TNodeSelection(*this, *combo);
   setSelectionModel(selection);
   delete old;
-  // The tree widget tells its item signals from the selection it was built with only.
-  connect(selection, &QItemSelectionModel::currentChanged, this,
-          [this](const QModelIndex& now, const QModelIndex& was) {
-            emit currentItemChanged(itemFromIndex(now), itemFromIndex(was));
-          });
-  connect(selection, &QItemSelectionModel::selectionChanged, this, [this] { emit itemSelectionChanged(); });
+  // The tree widget follows only the selection it was built with: its item signals and the
+  // nodes' selected flags are joined to the new one the same way.
+  connect(selection, SIGNAL(currentChanged(QModelIndex, QModelIndex)), this,
+          SLOT(_q_emitCurrentItemChanged(QModelIndex, QModelIndex)));
+  connect(selection, SIGNAL(selectionChanged(QItemSelection, QItemSelection)), this,
+          SLOT(_q_selectionChanged(QItemSelection, QItemSelection)));
   connect(this, &QTreeWidget::itemExpanded, this, [this](TTreeNode* node) { NodeExpandedOrCollapsed(node, true); });
   connect(this, &QTreeWidget::itemCollapsed, this, [this](TTreeNode* node) { NodeExpandedOrCollapsed(node, false); });
 }
@@ -602,7 +602,17 @@ void TzbBarTreeViewCombo::SetNodeData(TTreeNode* node, void* data) {
 
 TTreeNode* TzbBarTreeViewCombo::AddNode(TTreeNode* parent, const std::string& text, int imageIndex, int selectedIndex,
                                         int stateIndex) {
+  return InsertNode(parent, text, nullptr, imageIndex, selectedIndex, stateIndex);
+}
+
+TTreeNode* TzbBarTreeViewCombo::AddNodeObject(TTreeNode* parent, const std::string& text, void* data) {
+  return InsertNode(parent, text, data, -1, -1, -1);
+}
+
+TTreeNode* TzbBarTreeViewCombo::InsertNode(TTreeNode* parent, const std::string& text, void* data, int imageIndex,
+                                           int selectedIndex, int stateIndex) {
   auto* node = new TNode(QStringList(ToQString(text)));
+  node->setData(0, kDataRole, QVariant::fromValue(reinterpret_cast<quintptr>(data)));
   node->setData(0, kImageRole, imageIndex + 1);
   node->setData(0, kSelectedRole, selectedIndex + 1);
   node->setData(0, kStateRole, stateIndex + 1);

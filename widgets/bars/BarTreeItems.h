@@ -135,6 +135,8 @@ class TzbBarTreeViewCombo : public TzbBarCustomCombo {
   TzbBarTreeViewPopup& Popup() const { return *fPopup; }
   TTreeNode* AddNode(TTreeNode* parent, const std::string& text, int imageIndex = -1, int selectedIndex = -1,
                      int stateIndex = -1);
+  // A node that carries data from the start (sorted in at once by data as well as by text).
+  TTreeNode* AddNodeObject(TTreeNode* parent, const std::string& text, void* data);
   static int NodeImageIndex(const TTreeNode* node);
   static int NodeSelectedIndex(const TTreeNode* node);
   static int NodeStateIndex(const TTreeNode* node);
@@ -198,6 +200,8 @@ class TzbBarTreeViewCombo : public TzbBarCustomCombo {
   void AttachImages(TzbSideBarImageList*& slot, int& link, TzbSideBarImageList* value);
   void RefreshIcons();
   void SortIf(bool textChanged, bool dataChanged);
+  TTreeNode* InsertNode(TTreeNode* parent, const std::string& text, void* data, int imageIndex, int selectedIndex,
+                        int stateIndex);
   std::unique_ptr<TzbBarTreeViewPopup> fPopup;
   TTreeNode* fCurrentNode = nullptr;
   int fDropDownHeight = 200, fDropDownWidth = 150;
