@@ -192,16 +192,32 @@ void TzbBarTreeView::ExpandFully() {
 
 QIcon TzbBarTreeView::NodeIcon(const TTreeNode* node) const {
   const TzbSideBarImageList* images = fCombo ? fCombo->Images() : nullptr;
-  if (!images) return {};
+  const TzbSideBarImageList* states = fCombo ? fCombo->StateImages() : nullptr;
+  if (!images && !states) return {};
   const bool selected = node->isSelected();
-  if (fPopup) {
+  if (fPopup && images) {
     auto* n = const_cast<TTreeNode*>(node);
     if (fCombo->OnGetImageIndex) fCombo->OnGetImageIndex(*fCombo, n);
     if (selected && fCombo->OnGetSelectedIndex) fCombo->OnGetSelectedIndex(*fCombo, n);
   }
-  int index = selected ? TzbBarTreeViewCombo::NodeSelectedIndex(node) : -1;
-  if (!images->IsValid(index)) index = TzbBarTreeViewCombo::NodeImageIndex(node);
-  return images->IsValid(index) ? QIcon(QPixmap::fromImage(images->Image(index))) : QIcon();
+  int index = -1;
+  if (images) {
+    index = selected ? TzbBarTreeViewCombo::NodeSelectedIndex(node) : -1;
+    if (!images->IsValid(index)) index = TzbBarTreeViewCombo::NodeImageIndex(node);
+    if (!images->IsValid(index)) index = -1;
+  }
+  if (!states) return index >= 0 ? QIcon(QPixmap::fromImage(images->Image(index))) : QIcon();
+  // With state images each node's picture has the state image on the left, then the image.
+  const int state = TzbBarTreeViewCombo::NodeStateIndex(node);
+  const bool hasState = states->IsValid(state);
+  if (!hasState && index < 0) return {};
+  QImage picture(iconSize(), QImage::Format_ARGB32_Premultiplied);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  if (hasState) painter.drawImage(0, (picture.height() - states->Height()) / 2, states->Image(state));
+  if (index >= 0) painter.drawImage(states->Width(), (picture.height() - images->Height()) / 2, images->Image(index));
+  painter.end();
+  return QIcon(QPixmap::fromImage(picture));
 }
 
 int TzbBarTreeView::CompareNodes(const TTreeNode* a, const TTreeNode* b) const {
@@ -435,9 +451,10 @@ std::function<bool(QDialog&)> TzbBarTreeViewCombo::RunDialog = [](QDialog& d) { 
 
 TzbBarTreeViewCombo::TzbBarTreeViewCombo(TzbBarManager& manager) : TzbBarCustomCombo(manager) {
   fPopup = std::make_unique<TzbBarTreeViewPopup>(*this);  // after the sizes it reads
+  fSignals = std::make_unique<QObject>();
   fHideEditor = true;
   SetGlyph(ComboKindGlyph("tree"));
-  QObject::connect(&Tree(), &QTreeWidget::currentItemChanged, &Tree(), [this](QTreeWidgetItem* node) {
+  QObject::connect(&Tree(), &QTreeWidget::currentItemChanged, fSignals.get(), [this](QTreeWidgetItem* node) {
     if (OnTreeViewChange) OnTreeViewChange(*this, node);
     // While the combo is being edited the edit shows the node under the cursor at once.
     if (!node || !fPopup->isVisible()) return;
@@ -447,15 +464,26 @@ TzbBarTreeViewCombo::TzbBarTreeViewCombo(TzbBarManager& manager) : TzbBarCustomC
     }
   });
   // A renamed current node renames the combo's text.
-  QObject::connect(&Tree(), &QTreeWidget::itemChanged, &Tree(), [this](QTreeWidgetItem* node) {
+  QObject::connect(&Tree(), &QTreeWidget::itemChanged, fSignals.get(), [this](QTreeWidgetItem* node) {
     if (node == fCurrentNode) UpdateTextFromNode();
   });
   // A changed text or data sorts the nodes anew when the sort type asks for it.
-  QObject::connect(Tree().model(), &QAbstractItemModel::dataChanged, &Tree(),
+  QObject::connect(Tree().model(), &QAbstractItemModel::dataChanged, fSignals.get(),
                    [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
                      const bool all = roles.isEmpty();
                      SortIf(all || roles.contains(Qt::DisplayRole) || roles.contains(Qt::EditRole),
                             all || roles.contains(kDataRole));
+                   });
+  // A node removed in any way is no longer the current one (its text stays).
+  QObject::connect(Tree().model(), &QAbstractItemModel::rowsAboutToBeRemoved, fSignals.get(),
+                   [this](const QModelIndex& parent, int first, int last) {
+                     for (const TTreeNode* n = fCurrentNode; n; n = n->parent()) {
+                       const QModelIndex index = Tree().indexFromItem(n);
+                       if (index.parent() == parent && index.row() >= first && index.row() <= last) {
+                         fCurrentNode = nullptr;
+                         return;
+                       }
+                     }
                    });
 }
 
@@ -505,7 +533,10 @@ void TzbBarTreeViewCombo::SetStateImages(TzbSideBarImageList* value) {
 
 void TzbBarTreeViewCombo::RefreshIcons() {
   TzbBarTreeView& tree = Tree();
-  if (fImages) tree.setIconSize(QSize(fImages->Width(), fImages->Height()));
+  QSize size(0, 0);
+  if (fStateImages) size = QSize(fStateImages->Width(), fStateImages->Height());
+  if (fImages) size = QSize(size.width() + fImages->Width(), std::max(size.height(), fImages->Height()));
+  if (!size.isEmpty()) tree.setIconSize(size);
   tree.viewport()->update();
   if (!IsLoading()) LayoutChanged();
 }
@@ -663,8 +694,21 @@ void TzbBarTreeViewCombo::UpdateTextFromNode() {
 
 void TzbBarTreeViewCombo::SetText(const std::string& value) {
   if (value == Text()) return;
+  if (IsLoading()) {
+    // The nodes may come later: the text is set when loading ends.
+    fLoadedText = value;
+    fHasLoadedText = true;
+    return;
+  }
   if (!fSettingText) fCurrentNode = FindNode(value);
   TzbBarCustomCombo::SetText(value);
+}
+
+void TzbBarTreeViewCombo::Loaded() {
+  EndLoading();
+  if (!fHasLoadedText) return;
+  fHasLoadedText = false;
+  SetText(fLoadedText);
 }
 
 bool TzbBarTreeViewCombo::CanSelectNode(TTreeNode* node) {

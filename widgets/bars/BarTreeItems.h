@@ -145,7 +145,9 @@ class TzbBarTreeViewCombo : public TzbBarCustomCombo {
   TTreeNode* FindNode(const std::string& text) const;
   TTreeNode* CurrentNode() const { return fCurrentNode; }
   void SetCurrentNode(TTreeNode* node);
+  // While loading a text is only kept; Loaded ends loading and sets it.
   void SetText(const std::string& value) override;
+  void Loaded();
   // Deletes a node with its children; the current node, when among them, is forgotten.
   void DeleteNode(TTreeNode* node);
 
@@ -212,6 +214,10 @@ class TzbBarTreeViewCombo : public TzbBarCustomCombo {
   TSortType fSortType = stNone;
   bool fSettingText = false;
   int fSortData = 0;
+  std::string fLoadedText;
+  bool fHasLoadedText = false;
+  // The context of the combo's connections to its tree: gone before the tree is.
+  std::unique_ptr<QObject> fSignals;
 };
 
 class TzbBarTreeViewComboControl : public TzbBarComboControl {

@@ -448,6 +448,45 @@ TEST_F(TreeCombo, ImageIndexEventsChooseThePictures) {
   EXPECT_EQ(TzbBarTreeViewCombo::NodeSelectedIndex(hall), 2);
   EXPECT_EQ(TzbBarTreeViewCombo::NodeSelectedIndex(bath), -1);
   EXPECT_TRUE(only(colours(hall), 2));  // the selected node shows its selected image: the blue triangle
+  // State images stand left of the images.
+  TzbSideBarImageList states(8, 16);
+  QImage yellow(8, 16, QImage::Format_RGB32);
+  yellow.fill(QColor(255, 255, 0));
+  states.Add(yellow);
+  combo->SetStateImages(&states);
+  combo->SetNodeStateIndex(bath, 0);
+  QApplication::processEvents();
+  const QImage shot = tree.viewport()->grab().toImage();
+  const QRect r = tree.visualItemRect(bath);
+  int yellowLeft = -1, greenLeft = -1;
+  for (int x = r.left() + 20; x >= r.left(); --x) {
+    const QColor p = shot.pixelColor(x, r.center().y());
+    if (p == QColor(255, 255, 0)) yellowLeft = x;
+    if (p.green() > 100 && p.red() < 90 && p.blue() < 90) greenLeft = x;
+  }
+  EXPECT_GE(yellowLeft, r.left());
+  EXPECT_GT(greenLeft, yellowLeft + 7);  // the green square right of the 8 pixels of the state image
+  combo->SetStateImages(nullptr);
+}
+
+// A text set while loading waits for the nodes; a node removed in any way stops being the
+// current one.
+TEST_F(TreeCombo, LoadingKeepsTheTextAndARemovedNodeIsForgotten) {
+  TzbBarTreeViewCombo c(*demo.Manager);
+  c.BeginLoading();
+  c.SetText("bad");
+  EXPECT_EQ(c.Text(), "");
+  TTreeNode* upper = c.AddNode(nullptr, "Obergeschoss");
+  TTreeNode* bath = c.AddNode(upper, "Bad");
+  c.Loaded();
+  EXPECT_EQ(c.Text(), "bad");
+  EXPECT_EQ(c.CurrentNode(), bath);
+  delete upper->takeChild(0);
+  EXPECT_EQ(c.CurrentNode(), nullptr);
+  EXPECT_EQ(c.Text(), "bad");
+  c.SetCurrentNode(c.AddNode(upper, "Flur"));
+  delete upper;  // with its child
+  EXPECT_EQ(c.CurrentNode(), nullptr);
 }
 
 }  // namespace
