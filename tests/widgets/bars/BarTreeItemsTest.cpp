@@ -469,6 +469,36 @@ TEST_F(TreeCombo, ImageIndexEventsChooseThePictures) {
   combo->SetStateImages(nullptr);
 }
 
+// A changed system palette builds the open drop-down anew: the frame in the new colours, the
+// grip and close button laid out again, a hot close button no longer hot.
+TEST_F(TreeCombo, APaletteChangeBuildsTheDropDownAnew) {
+  ASSERT_NE(Open(), nullptr);
+  TzbBarTreeViewPopup& popup = combo->Popup();
+  const TRect close = popup.CloseRect(), grip = popup.GripRect();
+  const QPoint x =
+      QPoint((close.Left + close.Right) / 2, (close.Top + close.Bottom) / 2) - popup.mapToGlobal(QPoint(0, 0));
+  QMouseEvent move(QEvent::MouseMove, QPointF(x), QPointF(popup.mapToGlobal(x)), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(&popup, &move);
+  ASSERT_TRUE(popup.CloseHot());
+  const QImage before = popup.grab().toImage();
+  const QPalette saved = QApplication::palette();
+  QPalette changed = saved;
+  for (const auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
+    changed.setColor(role, QColor(200, 230, 200));
+  QApplication::setPalette(changed);
+  QApplication::processEvents();
+  EXPECT_FALSE(popup.CloseHot());
+  EXPECT_TRUE(popup.isVisible());
+  EXPECT_EQ(popup.CloseRect(), close);
+  EXPECT_EQ(popup.GripRect(), grip);
+  const QImage after = popup.grab().toImage();
+  QApplication::setPalette(saved);
+  QApplication::processEvents();
+  EXPECT_NE(before, after);
+  EXPECT_EQ(after.pixelColor(after.width() / 2, after.height() - 3), QColor(200, 230, 200));  // the grip strip
+}
+
 // A text set while loading waits for the nodes; a node removed in any way stops being the
 // current one.
 TEST_F(TreeCombo, LoadingKeepsTheTextAndARemovedNodeIsForgotten) {
