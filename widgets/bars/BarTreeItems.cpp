@@ -432,6 +432,11 @@ void TzbBarTreeViewPopup::leaveEvent(QEvent*) {
 
 void TzbBarTreeViewPopup::keyPressEvent(QKeyEvent* e) { QApplication::sendEvent(fTree, e); }
 
+void TzbBarTreeViewPopup::hideEvent(QHideEvent* e) {
+  QWidget::hideEvent(e);
+  fCloseHot = fCloseTracking = fSizing = false;
+}
+
 void TzbBarTreeViewPopup::changeEvent(QEvent* e) {
   QWidget::changeEvent(e);
   if (e->type() != QEvent::PaletteChange && e->type() != QEvent::ApplicationPaletteChange) return;

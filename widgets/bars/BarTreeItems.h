@@ -82,6 +82,8 @@ class TzbBarTreeViewPopup : public QWidget {
   void keyPressEvent(QKeyEvent* e) override;
   // A changed system palette builds the frame anew.
   void changeEvent(QEvent* e) override;
+  // Hidden, the drop-down loses the mouse: no hot or tracked close button, no sizing.
+  void hideEvent(QHideEvent* e) override;
 
  private:
   void PlaceTree();

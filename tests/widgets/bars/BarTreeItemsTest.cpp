@@ -470,8 +470,9 @@ TEST_F(TreeCombo, ImageIndexEventsChooseThePictures) {
 }
 
 // A changed system palette builds the open drop-down anew: the frame in the new colours, the
-// grip and close button laid out again, a hot close button no longer hot.
-TEST_F(TreeCombo, APaletteChangeBuildsTheDropDownAnew) {
+// grip and close button laid out again, a hot close button no longer hot; closing it ends a
+// tracked close button as well.
+TEST_F(TreeCombo, APaletteChangeOrClosingEndsTheCloseButtonsLook) {
   ASSERT_NE(Open(), nullptr);
   TzbBarTreeViewPopup& popup = combo->Popup();
   const TRect close = popup.CloseRect(), grip = popup.GripRect();
@@ -497,6 +498,14 @@ TEST_F(TreeCombo, APaletteChangeBuildsTheDropDownAnew) {
   QApplication::processEvents();
   EXPECT_NE(before, after);
   EXPECT_EQ(after.pixelColor(after.width() / 2, after.height() - 3), QColor(200, 230, 200));  // the grip strip
+  // A press on the close button tracks it; closed meanwhile (Esc), the drop-down opens again
+  // without the tracked look.
+  QTest::mousePress(&popup, Qt::LeftButton, {}, x);
+  ASSERT_TRUE(popup.CloseHot());
+  QTest::keyClick(Control()->Editor(), Qt::Key_Escape);
+  EXPECT_FALSE(popup.isVisible());
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_FALSE(popup.CloseHot());
 }
 
 // A text set while loading waits for the nodes; a node removed in any way stops being the
