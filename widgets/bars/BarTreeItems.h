@@ -2,7 +2,10 @@
 // The tree-view combo of the bar library: a combo whose value is a node of a tree. The tree drops
 // down in a resizable window with a size grip and a close button; a click on the item without an
 // OnClick handler opens the tree in a dialog instead. The text of the combo is the chosen node's
-// text; a text set by code chooses the first node of that text (depth first, case ignored).
+// text; a text set by code chooses the first node of that text (depth first, case ignored). The
+// pop-up tree asks before a node opens or closes and before the selection moves, sorts its nodes
+// by text or by data (through OnCompare) as the sort type says, and asks for the image indexes of
+// the nodes it draws.
 
 #include "widgets/bars/BarEditItems.h"
 #include "widgets/bars/SideBarImageList.h"

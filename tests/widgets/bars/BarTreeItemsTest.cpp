@@ -1,6 +1,8 @@
 // The tree-view combo "Raum" on the demo form's toolbar "Weitere Felder": finding nodes by text,
 // the drop-down tree with keys and mouse, its close button and size grip, the selection dialog,
-// the change events and the picture of the open tree.
+// the change events and the picture of the open tree; the questions before expanding, collapsing
+// and changing the selection, the sort types, the image index events and state images, loading,
+// and the drop-down after a palette change.
 
 #include "widgets/bars/BarTreeItems.h"
 
