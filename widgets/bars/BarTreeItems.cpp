@@ -76,24 +76,37 @@ class TNodeSelection : public QItemSelectionModel {
   TNodeSelection(TzbBarTreeView& tree, TzbBarTreeViewCombo& combo)
       : QItemSelectionModel(tree.model(), &tree), fTree(tree), fCombo(combo) {}
   using QItemSelectionModel::select;
+  // The tree goes: its nodes leave without questions.
+  void Detach() { fDetached = true; }
   void setCurrentIndex(const QModelIndex& index, QItemSelectionModel::SelectionFlags command) override {
-    if (index.isValid() && index != currentIndex() && !fCombo.AllowNodeChange(fTree.itemFromIndex(index))) return;
+    fRefused = QPersistentModelIndex();
+    if (!fDetached && index.isValid() && index != currentIndex() &&
+        !fCombo.AllowNodeChange(fTree.itemFromIndex(index))) {
+      fRefused = index;
+      return;
+    }
     fChanging = true;
     QItemSelectionModel::setCurrentIndex(index, command);
     fChanging = false;
   }
   void select(const QItemSelection& selection, QItemSelectionModel::SelectionFlags command) override {
-    // A refused change leaves the current node; its selection must not move either.
     if (!fChanging && (command & QItemSelectionModel::Select) && !selection.isEmpty() &&
-        !selection.contains(currentIndex()))
+        !selection.contains(currentIndex())) {
+      // After a refused change the selection stays where it is; a node selected directly (by
+      // code) becomes the current one, when that is allowed.
+      if (fRefused.isValid() && selection.contains(fRefused)) return;
+      setCurrentIndex(selection.indexes().constFirst(),
+                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
       return;
+    }
     QItemSelectionModel::select(selection, command);
   }
 
  private:
   TzbBarTreeView& fTree;
   TzbBarTreeViewCombo& fCombo;
-  bool fChanging = false;
+  bool fChanging = false, fDetached = false;
+  QPersistentModelIndex fRefused;  // the node of the change refused last
 };
 
 // Depth first: each top-level node, then its children, before the next top-level node.
@@ -227,6 +240,7 @@ int TzbBarTreeView::CompareNodes(const TTreeNode* a, const TTreeNode* b) const {
 }
 
 TzbBarTreeView::~TzbBarTreeView() {
+  if (auto* selection = dynamic_cast<TNodeSelection*>(selectionModel())) selection->Detach();
   // The nodes go from the last to the first.
   for (int i = topLevelItemCount() - 1; i >= 0; --i) delete takeTopLevelItem(i);
 }

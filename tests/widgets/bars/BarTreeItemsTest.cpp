@@ -311,7 +311,8 @@ TEST_F(TreeCombo, ChangingAsksBeforeTheSelectionMoves) {
   QTest::keyClick(c->Editor(), Qt::Key_Down);                                              // by key
   ClickAt(tree.viewport(), tree.visualItemRect(combo->FindNode("Erdgeschoss")).center());  // by mouse
   tree.setCurrentItem(combo->FindNode("Haus"));                                            // by code
-  EXPECT_EQ(asked, std::vector<std::string>({Ansi("Küche"), "Erdgeschoss", "Haus"}));
+  combo->FindNode("Garage")->setSelected(true);                                            // a node selected directly
+  EXPECT_EQ(asked, std::vector<std::string>({Ansi("Küche"), "Erdgeschoss", "Haus", "Garage"}));
   EXPECT_TRUE(changed.empty());
   EXPECT_EQ(CurrentText(), "Flur");
   EXPECT_EQ(selected(), "Flur");
@@ -325,6 +326,9 @@ TEST_F(TreeCombo, ChangingAsksBeforeTheSelectionMoves) {
   EXPECT_EQ(c->GetText(), Ansi("Küche"));
   ClickAt(tree.viewport(), tree.visualItemRect(combo->FindNode("Erdgeschoss")).center());
   EXPECT_EQ(selected(), "Erdgeschoss");
+  combo->FindNode("Garage")->setSelected(true);
+  EXPECT_EQ(selected(), "Garage");
+  EXPECT_EQ(CurrentText(), "Garage");
   EXPECT_EQ(changes, 0);
 }
 
