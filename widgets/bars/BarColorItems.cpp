@@ -8,6 +8,7 @@
 #include "widgets/bars/BarPainter.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
@@ -106,10 +107,37 @@ const char* const kAutoColorText = "(automatisch)";
 const char* const kCustomColorText = "(benutzerdefiniert)";
 }  // namespace
 
+namespace {
+
+// The shared dialogs; freed when the application quits.
+template <typename Dialog>
+Dialog& SharedDialog(Dialog*& slot) {
+  if (!slot) {
+    slot = new Dialog;
+    slot->setOption(Dialog::DontUseNativeDialog);
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&slot] {
+      delete slot;
+      slot = nullptr;
+    });
+  }
+  return *slot;
+}
+
+QColorDialog* gColorDialog = nullptr;
+QFontDialog* gFontDialog = nullptr;
+
+}  // namespace
+
+QColorDialog& SharedColorDialog() { return SharedDialog(gColorDialog); }
+QFontDialog& SharedFontDialog() { return SharedDialog(gFontDialog); }
+
+std::function<bool(QDialog&)> RunSharedComboDialog = [](QDialog& d) { return d.exec() == QDialog::Accepted; };
+
 std::function<bool(TColor&)> TzbBarColorCombo::RunColorDialog = [](TColor& color) {
-  const QColor chosen = QColorDialog::getColor(ToQColor(color));
-  if (!chosen.isValid()) return false;
-  color = FromQColor(chosen);
+  QColorDialog& dialog = SharedColorDialog();
+  dialog.setCurrentColor(ToQColor(color));
+  if (!RunSharedComboDialog(dialog)) return false;
+  color = FromQColor(dialog.currentColor());
   return true;
 };
 
@@ -345,10 +373,14 @@ bool TzbBarColorComboControl::EditKeyDown(QKeyEvent& e) {
 // ---------------------------------------------------------------- font-name combo
 
 std::function<bool(std::string&)> TzbBarFontNameCombo::RunFontDialog = [](std::string& family) {
-  bool ok = false;
-  const QFont font = QFontDialog::getFont(&ok, QFont(ToQString(family)));
-  if (ok) family = FromQString(font.family());
-  return ok;
+  QFontDialog& dialog = SharedFontDialog();
+  // Only the name changes: the size and style stay as chosen last.
+  QFont font = dialog.currentFont();
+  font.setFamily(ToQString(family));
+  dialog.setCurrentFont(font);
+  if (!RunSharedComboDialog(dialog)) return false;
+  family = FromQString(dialog.currentFont().family());
+  return true;
 };
 
 TzbBarFontNameCombo::TzbBarFontNameCombo(TzbBarManager& manager) : TzbBarCustomCombo(manager) {

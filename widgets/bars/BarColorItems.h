@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
+class QColorDialog;
 class QDialog;
+class QFontDialog;
 
 namespace zyn {
 
@@ -23,6 +25,13 @@ struct TzbColorEntry {
   const char* Name;  // Windows-1252
 };
 const std::vector<TzbColorEntry>& ColorComboTable();
+
+// The colour and font dialogs all combos share: made on first use and kept until the application
+// quits, so the custom colours and the font size and style chosen last stay between openings.
+QColorDialog& SharedColorDialog();
+QFontDialog& SharedFontDialog();
+// Runs a shared dialog; tests may replace how (the dialog in; accepted out).
+extern std::function<bool(QDialog&)> RunSharedComboDialog;
 
 // The 16 x 16 glyphs of the combo kinds (the customizing lists show them): "color", "font",
 // "image" and "tree"; a null image for another name.

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -31,6 +32,7 @@ namespace {
 constexpr int kImageRole = Qt::UserRole + 1;
 constexpr int kSelectedRole = Qt::UserRole + 2;
 constexpr int kStateRole = Qt::UserRole + 3;
+constexpr int kDataRole = Qt::UserRole + 4;
 
 int RoleIndex(const TTreeNode* node, int role) { return node ? node->data(0, role).toInt() - 1 : -1; }
 
@@ -42,6 +44,70 @@ TTreeNode* FindIn(const TTreeNode* node, const std::string& text) {
   }
   return nullptr;
 }
+
+TzbBarTreeView* TreeOf(const TTreeNode* node) {
+  return node ? dynamic_cast<TzbBarTreeView*>(node->treeWidget()) : nullptr;
+}
+
+// A node of the combo's trees: shows the picture its tree chooses and sorts in its tree's order.
+class TNode : public QTreeWidgetItem {
+ public:
+  using QTreeWidgetItem::QTreeWidgetItem;
+  QVariant data(int column, int role) const override {
+    if (column == 0 && role == Qt::DecorationRole)
+      if (const TzbBarTreeView* tree = TreeOf(this)) return tree->NodeIcon(this);
+    return QTreeWidgetItem::data(column, role);
+  }
+  bool operator<(const QTreeWidgetItem& other) const override {
+    if (const TzbBarTreeView* tree = TreeOf(this)) return tree->CompareNodes(this, &other) < 0;
+    return QTreeWidgetItem::operator<(other);
+  }
+  QTreeWidgetItem* clone() const override {
+    auto* copy = new TNode(*this);  // the values without the children
+    for (int i = 0; i < childCount(); ++i) copy->addChild(child(i)->clone());
+    return copy;
+  }
+};
+
+// The selection of the pop-up tree: another node becomes the current (and selected) one only when
+// the combo allows the change.
+class TNodeSelection : public QItemSelectionModel {
+ public:
+  TNodeSelection(TzbBarTreeView& tree, TzbBarTreeViewCombo& combo)
+      : QItemSelectionModel(tree.model(), &tree), fTree(tree), fCombo(combo) {}
+  using QItemSelectionModel::select;
+  // The tree goes: its nodes leave without questions.
+  void Detach() { fDetached = true; }
+  void setCurrentIndex(const QModelIndex& index, QItemSelectionModel::SelectionFlags command) override {
+    fRefused = QPersistentModelIndex();
+    if (!fDetached && index.isValid() && index != currentIndex() &&
+        !fCombo.AllowNodeChange(fTree.itemFromIndex(index))) {
+      fRefused = index;
+      return;
+    }
+    fChanging = true;
+    QItemSelectionModel::setCurrentIndex(index, command);
+    fChanging = false;
+  }
+  void select(const QItemSelection& selection, QItemSelectionModel::SelectionFlags command) override {
+    if (!fChanging && (command & QItemSelectionModel::Select) && !selection.isEmpty() &&
+        !selection.contains(currentIndex())) {
+      // After a refused change the selection stays where it is; a node selected directly (by
+      // code) becomes the current one, when that is allowed.
+      if (fRefused.isValid() && selection.contains(fRefused)) return;
+      setCurrentIndex(selection.indexes().constFirst(),
+                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+      return;
+    }
+    QItemSelectionModel::select(selection, command);
+  }
+
+ private:
+  TzbBarTreeView& fTree;
+  TzbBarTreeViewCombo& fCombo;
+  bool fChanging = false, fDetached = false;
+  QPersistentModelIndex fRefused;  // the node of the change refused last
+};
 
 // Depth first: each top-level node, then its children, before the next top-level node.
 TTreeNode* FindNodeIn(const QTreeWidget& tree, const std::string& text) {
@@ -99,9 +165,82 @@ TzbBarTreeView::TzbBarTreeView(TzbBarTreeViewCombo* combo, bool popup, QWidget* 
     setFrameShape(QFrame::NoFrame);
   }
   resize(200, 150);
+  if (!popup || !combo) return;
+  // The events of the pop-up tree: the selection asks before it moves, opening and closing a node
+  // ask before they happen.
+  QItemSelectionModel* old = selectionModel();
+  auto* selection = new TNodeSelection(*this, *combo);
+  setSelectionModel(selection);
+  delete old;
+  // The tree widget follows only the selection it was built with: its item signals and the
+  // nodes' selected flags are joined to the new one the same way.
+  connect(selection, SIGNAL(currentChanged(QModelIndex, QModelIndex)), this,
+          SLOT(_q_emitCurrentItemChanged(QModelIndex, QModelIndex)));
+  connect(selection, SIGNAL(selectionChanged(QItemSelection, QItemSelection)), this,
+          SLOT(_q_selectionChanged(QItemSelection, QItemSelection)));
+  connect(this, &QTreeWidget::itemExpanded, this, [this](TTreeNode* node) { NodeExpandedOrCollapsed(node, true); });
+  connect(this, &QTreeWidget::itemCollapsed, this, [this](TTreeNode* node) { NodeExpandedOrCollapsed(node, false); });
+}
+
+void TzbBarTreeView::NodeExpandedOrCollapsed(TTreeNode* node, bool expanded) {
+  {
+    // The question is asked on the node as it was.
+    const QSignalBlocker block(this);
+    node->setExpanded(!expanded);
+  }
+  if (!fCombo->AllowExpansion(node, expanded)) return;
+  {
+    const QSignalBlocker block(this);
+    node->setExpanded(expanded);
+  }
+  if (const auto& done = expanded ? fCombo->OnExpanded : fCombo->OnCollapsed) done(*fCombo, node);
+}
+
+void TzbBarTreeView::ExpandFully() {
+  std::vector<TTreeNode*> parents;
+  for (QTreeWidgetItemIterator it(this); *it; ++it)
+    if ((*it)->childCount() > 0) parents.push_back(*it);
+  for (TTreeNode* node : parents) node->setExpanded(true);
+}
+
+QIcon TzbBarTreeView::NodeIcon(const TTreeNode* node) const {
+  const TzbSideBarImageList* images = fCombo ? fCombo->Images() : nullptr;
+  const TzbSideBarImageList* states = fCombo ? fCombo->StateImages() : nullptr;
+  if (!images && !states) return {};
+  const bool selected = node->isSelected();
+  if (fPopup && images) {
+    auto* n = const_cast<TTreeNode*>(node);
+    if (fCombo->OnGetImageIndex) fCombo->OnGetImageIndex(*fCombo, n);
+    if (selected && fCombo->OnGetSelectedIndex) fCombo->OnGetSelectedIndex(*fCombo, n);
+  }
+  int index = -1;
+  if (images) {
+    index = selected ? TzbBarTreeViewCombo::NodeSelectedIndex(node) : -1;
+    if (!images->IsValid(index)) index = TzbBarTreeViewCombo::NodeImageIndex(node);
+    if (!images->IsValid(index)) index = -1;
+  }
+  if (!states) return index >= 0 ? QIcon(QPixmap::fromImage(images->Image(index))) : QIcon();
+  // With state images each node's picture has the state image on the left, then the image.
+  const int state = TzbBarTreeViewCombo::NodeStateIndex(node);
+  const bool hasState = states->IsValid(state);
+  if (!hasState && index < 0) return {};
+  QImage picture(iconSize(), QImage::Format_ARGB32_Premultiplied);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  if (hasState) painter.drawImage(0, (picture.height() - states->Height()) / 2, states->Image(state));
+  if (index >= 0) painter.drawImage(states->Width(), (picture.height() - images->Height()) / 2, images->Image(index));
+  painter.end();
+  return QIcon(QPixmap::fromImage(picture));
+}
+
+int TzbBarTreeView::CompareNodes(const TTreeNode* a, const TTreeNode* b) const {
+  auto* x = const_cast<TTreeNode*>(a);
+  auto* y = const_cast<TTreeNode*>(b);
+  return fCombo ? fCombo->CompareNodes(x, y, fCombo->fSortData) : QString::compare(a->text(0), b->text(0));
 }
 
 TzbBarTreeView::~TzbBarTreeView() {
+  if (auto* selection = dynamic_cast<TNodeSelection*>(selectionModel())) selection->Detach();
   // The nodes go from the last to the first.
   for (int i = topLevelItemCount() - 1; i >= 0; --i) delete takeTopLevelItem(i);
 }
@@ -307,15 +446,34 @@ void TzbBarTreeViewPopup::leaveEvent(QEvent*) {
 
 void TzbBarTreeViewPopup::keyPressEvent(QKeyEvent* e) { QApplication::sendEvent(fTree, e); }
 
+void TzbBarTreeViewPopup::hideEvent(QHideEvent* e) {
+  QWidget::hideEvent(e);
+  fCloseHot = fCloseTracking = fSizing = false;
+}
+
+void TzbBarTreeViewPopup::changeEvent(QEvent* e) {
+  QWidget::changeEvent(e);
+  if (e->type() != QEvent::PaletteChange && e->type() != QEvent::ApplicationPaletteChange) return;
+  // The frame, its grip and its close button are laid out and drawn anew in the new colours.
+  fCloseHot = fCloseTracking = false;
+  if (isVisible())
+    LayOut(fItemOnScreen);
+  else
+    PlaceTree();
+  update();
+  fTree->viewport()->update();
+}
+
 // ---------------------------------------------------------------- combo
 
 std::function<bool(QDialog&)> TzbBarTreeViewCombo::RunDialog = [](QDialog& d) { return d.exec() == QDialog::Accepted; };
 
 TzbBarTreeViewCombo::TzbBarTreeViewCombo(TzbBarManager& manager) : TzbBarCustomCombo(manager) {
   fPopup = std::make_unique<TzbBarTreeViewPopup>(*this);  // after the sizes it reads
+  fSignals = std::make_unique<QObject>();
   fHideEditor = true;
   SetGlyph(ComboKindGlyph("tree"));
-  QObject::connect(&Tree(), &QTreeWidget::currentItemChanged, &Tree(), [this](QTreeWidgetItem* node) {
+  QObject::connect(&Tree(), &QTreeWidget::currentItemChanged, fSignals.get(), [this](QTreeWidgetItem* node) {
     if (OnTreeViewChange) OnTreeViewChange(*this, node);
     // While the combo is being edited the edit shows the node under the cursor at once.
     if (!node || !fPopup->isVisible()) return;
@@ -325,15 +483,27 @@ TzbBarTreeViewCombo::TzbBarTreeViewCombo(TzbBarManager& manager) : TzbBarCustomC
     }
   });
   // A renamed current node renames the combo's text.
-  QObject::connect(&Tree(), &QTreeWidget::itemChanged, &Tree(), [this](QTreeWidgetItem* node) {
+  QObject::connect(&Tree(), &QTreeWidget::itemChanged, fSignals.get(), [this](QTreeWidgetItem* node) {
     if (node == fCurrentNode) UpdateTextFromNode();
   });
-  QObject::connect(&Tree(), &QTreeWidget::itemExpanded, &Tree(), [this](QTreeWidgetItem* node) {
-    if (OnExpanded) OnExpanded(*this, node);
-  });
-  QObject::connect(&Tree(), &QTreeWidget::itemCollapsed, &Tree(), [this](QTreeWidgetItem* node) {
-    if (OnCollapsed) OnCollapsed(*this, node);
-  });
+  // A changed text or data sorts the nodes anew when the sort type asks for it.
+  QObject::connect(Tree().model(), &QAbstractItemModel::dataChanged, fSignals.get(),
+                   [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                     const bool all = roles.isEmpty();
+                     SortIf(all || roles.contains(Qt::DisplayRole) || roles.contains(Qt::EditRole),
+                            all || roles.contains(kDataRole));
+                   });
+  // A node removed in any way is no longer the current one (its text stays).
+  QObject::connect(Tree().model(), &QAbstractItemModel::rowsAboutToBeRemoved, fSignals.get(),
+                   [this](const QModelIndex& parent, int first, int last) {
+                     for (const TTreeNode* n = fCurrentNode; n; n = n->parent()) {
+                       const QModelIndex index = Tree().indexFromItem(n);
+                       if (index.parent() == parent && index.row() >= first && index.row() <= last) {
+                         fCurrentNode = nullptr;
+                         return;
+                       }
+                     }
+                   });
 }
 
 TzbBarTreeViewCombo::~TzbBarTreeViewCombo() {
@@ -382,11 +552,11 @@ void TzbBarTreeViewCombo::SetStateImages(TzbSideBarImageList* value) {
 
 void TzbBarTreeViewCombo::RefreshIcons() {
   TzbBarTreeView& tree = Tree();
-  if (fImages) tree.setIconSize(QSize(fImages->Width(), fImages->Height()));
-  for (QTreeWidgetItemIterator it(&tree); *it; ++it) {
-    const int index = NodeImageIndex(*it);
-    (*it)->setIcon(0, fImages && fImages->IsValid(index) ? QIcon(QPixmap::fromImage(fImages->Image(index))) : QIcon());
-  }
+  QSize size(0, 0);
+  if (fStateImages) size = QSize(fStateImages->Width(), fStateImages->Height());
+  if (fImages) size = QSize(size.width() + fImages->Width(), std::max(size.height(), fImages->Height()));
+  if (!size.isEmpty()) tree.setIconSize(size);
+  tree.viewport()->update();
   if (!IsLoading()) LayoutChanged();
 }
 
@@ -412,23 +582,95 @@ void TzbBarTreeViewCombo::SetShowImageInEdit(bool value) {
 }
 
 void TzbBarTreeViewCombo::SetSortType(TSortType value) {
+  if (value == fSortType) return;
   fSortType = value;
-  const bool sorted = value == stText || value == stBoth;
-  Tree().setSortingEnabled(sorted);
-  if (sorted) Tree().sortItems(0, Qt::AscendingOrder);
+  SortIf(true, true);
+}
+
+void TzbBarTreeViewCombo::SortIf(bool textChanged, bool dataChanged) {
+  const bool byText = fSortType == stText || fSortType == stBoth;
+  const bool byData = (fSortType == stData || fSortType == stBoth) && OnCompare;
+  if ((textChanged && byText) || (dataChanged && byData)) AlphaSort();
+}
+
+void TzbBarTreeViewCombo::AlphaSort(int data) {
+  fSortData = data;
+  Tree().sortItems(0, Qt::AscendingOrder);
+  fSortData = 0;
+}
+
+int TzbBarTreeViewCombo::CompareNodes(TTreeNode* node1, TTreeNode* node2, int data) {
+  if (OnCompare) {
+    int compare = 0;
+    OnCompare(*this, node1, node2, data, compare);
+    return compare;
+  }
+  const QString a = node1->text(0), b = node2->text(0);
+  if (const int c = QString::compare(a, b, Qt::CaseInsensitive)) return c;
+  return QString::compare(a, b, Qt::CaseSensitive);
+}
+
+bool TzbBarTreeViewCombo::AllowNodeChange(TTreeNode* node) {
+  bool allow = true;
+  if (OnChanging) OnChanging(*this, node, allow);
+  return allow;
+}
+
+bool TzbBarTreeViewCombo::AllowExpansion(TTreeNode* node, bool expand) {
+  bool allow = true;
+  if (const auto& ask = expand ? OnExpanding : OnCollapsing) ask(*this, node, allow);
+  return allow;
+}
+
+namespace {
+bool SetRole(TTreeNode* node, int role, const QVariant& value) {
+  if (!node || node->data(0, role) == value) return false;
+  node->setData(0, role, value);
+  return true;
+}
+}  // namespace
+
+void TzbBarTreeViewCombo::SetNodeImageIndex(TTreeNode* node, int index) {
+  if (SetRole(node, kImageRole, index + 1)) UpdateControls();
+}
+
+void TzbBarTreeViewCombo::SetNodeSelectedIndex(TTreeNode* node, int index) {
+  if (SetRole(node, kSelectedRole, index + 1)) UpdateControls();
+}
+
+void TzbBarTreeViewCombo::SetNodeStateIndex(TTreeNode* node, int index) {
+  if (SetRole(node, kStateRole, index + 1)) UpdateControls();
+}
+
+void* TzbBarTreeViewCombo::NodeData(const TTreeNode* node) {
+  return node ? reinterpret_cast<void*>(node->data(0, kDataRole).value<quintptr>()) : nullptr;
+}
+
+void TzbBarTreeViewCombo::SetNodeData(TTreeNode* node, void* data) {
+  SetRole(node, kDataRole, QVariant::fromValue(reinterpret_cast<quintptr>(data)));
 }
 
 TTreeNode* TzbBarTreeViewCombo::AddNode(TTreeNode* parent, const std::string& text, int imageIndex, int selectedIndex,
                                         int stateIndex) {
-  auto* node = new QTreeWidgetItem(QStringList(ToQString(text)));
+  return InsertNode(parent, text, nullptr, imageIndex, selectedIndex, stateIndex);
+}
+
+TTreeNode* TzbBarTreeViewCombo::AddNodeObject(TTreeNode* parent, const std::string& text, void* data) {
+  return InsertNode(parent, text, data, -1, -1, -1);
+}
+
+TTreeNode* TzbBarTreeViewCombo::InsertNode(TTreeNode* parent, const std::string& text, void* data, int imageIndex,
+                                           int selectedIndex, int stateIndex) {
+  auto* node = new TNode(QStringList(ToQString(text)));
+  node->setData(0, kDataRole, QVariant::fromValue(reinterpret_cast<quintptr>(data)));
   node->setData(0, kImageRole, imageIndex + 1);
   node->setData(0, kSelectedRole, selectedIndex + 1);
   node->setData(0, kStateRole, stateIndex + 1);
-  if (fImages && fImages->IsValid(imageIndex)) node->setIcon(0, QIcon(QPixmap::fromImage(fImages->Image(imageIndex))));
   if (parent)
     parent->addChild(node);
   else
     Tree().addTopLevelItem(node);
+  SortIf(true, true);
   return node;
 }
 
@@ -471,8 +713,21 @@ void TzbBarTreeViewCombo::UpdateTextFromNode() {
 
 void TzbBarTreeViewCombo::SetText(const std::string& value) {
   if (value == Text()) return;
+  if (IsLoading()) {
+    // The nodes may come later: the text is set when loading ends.
+    fLoadedText = value;
+    fHasLoadedText = true;
+    return;
+  }
   if (!fSettingText) fCurrentNode = FindNode(value);
   TzbBarCustomCombo::SetText(value);
+}
+
+void TzbBarTreeViewCombo::Loaded() {
+  EndLoading();
+  if (!fHasLoadedText) return;
+  fHasLoadedText = false;
+  SetText(fLoadedText);
 }
 
 bool TzbBarTreeViewCombo::CanSelectNode(TTreeNode* node) {
@@ -511,7 +766,7 @@ void TzbBarTreeViewCombo::PrepareDropDown() {
   TzbBarTreeView& tree = Tree();
   tree.setFont(BarManager().BarFont());
   fPopup->Resize(fDropDownWidth, fDropDownHeight);
-  if (FullExpand) tree.expandAll();
+  if (FullExpand) tree.ExpandFully();
   const QSignalBlocker block(&tree);
   TTreeNode* node = fCurrentNode ? fCurrentNode : FindNode(Text());
   tree.setCurrentItem(node);
@@ -589,7 +844,6 @@ void TzbBarTreeViewCombo::ShowSelectionDialog() {
   tree->ShowLines = popupTree.ShowLines;
   tree->setRootIsDecorated(popupTree.rootIsDecorated());
   for (int i = 0; i < popupTree.topLevelItemCount(); ++i) tree->addTopLevelItem(popupTree.topLevelItem(i)->clone());
-  tree->setSortingEnabled(popupTree.isSortingEnabled());
   tree->resize(popupTree.size());
   dialog.Tree = tree;
   dialog.Ok = new QPushButton(QStringLiteral("OK"), &dialog);

@@ -2,7 +2,10 @@
 // The tree-view combo of the bar library: a combo whose value is a node of a tree. The tree drops
 // down in a resizable window with a size grip and a close button; a click on the item without an
 // OnClick handler opens the tree in a dialog instead. The text of the combo is the chosen node's
-// text; a text set by code chooses the first node of that text (depth first, case ignored).
+// text; a text set by code chooses the first node of that text (depth first, case ignored). The
+// pop-up tree asks before a node opens or closes and before the selection moves, sorts its nodes
+// by text or by data (through OnCompare) as the sort type says, and asks for the image indexes of
+// the nodes it draws.
 
 #include "widgets/bars/BarEditItems.h"
 #include "widgets/bars/SideBarImageList.h"
@@ -37,6 +40,13 @@ class TzbBarTreeView : public QTreeWidget {
   // Whether a point of the viewport lies on a node (its label, icon or item area), not on the
   // expand button or the indent.
   TTreeNode* NodeOnItemArea(const QPoint& viewportPoint) const;
+  // The picture of a node: its selected image while it is selected (when valid), else its image;
+  // the pop-up tree asks the combo's image index events first.
+  QIcon NodeIcon(const TTreeNode* node) const;
+  // The order of two nodes while sorting (below 0: a before b).
+  int CompareNodes(const TTreeNode* a, const TTreeNode* b) const;
+  // Expands every node with children, each through the expanding question.
+  void ExpandFully();
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
@@ -45,6 +55,7 @@ class TzbBarTreeView : public QTreeWidget {
   void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
 
  private:
+  void NodeExpandedOrCollapsed(TTreeNode* node, bool expanded);
   TzbBarTreeViewCombo* fCombo;
   bool fPopup;
 };
@@ -72,6 +83,10 @@ class TzbBarTreeViewPopup : public QWidget {
   void mouseReleaseEvent(QMouseEvent* e) override;
   void leaveEvent(QEvent*) override;
   void keyPressEvent(QKeyEvent* e) override;
+  // A changed system palette builds the frame anew.
+  void changeEvent(QEvent* e) override;
+  // Hidden, the drop-down loses the mouse: no hot or tracked close button, no sizing.
+  void hideEvent(QHideEvent* e) override;
 
  private:
   void PlaceTree();
@@ -86,6 +101,8 @@ class TzbBarTreeViewPopup : public QWidget {
 };
 
 class TzbBarTreeViewCombo : public TzbBarCustomCombo {
+  friend class TzbBarTreeView;
+
  public:
   static constexpr const char* kClassName = "TzbBarTreeViewCombo";
   explicit TzbBarTreeViewCombo(TzbBarManager& manager);
@@ -123,6 +140,8 @@ class TzbBarTreeViewCombo : public TzbBarCustomCombo {
   TzbBarTreeViewPopup& Popup() const { return *fPopup; }
   TTreeNode* AddNode(TTreeNode* parent, const std::string& text, int imageIndex = -1, int selectedIndex = -1,
                      int stateIndex = -1);
+  // A node that carries data from the start (sorted in at once by data as well as by text).
+  TTreeNode* AddNodeObject(TTreeNode* parent, const std::string& text, void* data);
   static int NodeImageIndex(const TTreeNode* node);
   static int NodeSelectedIndex(const TTreeNode* node);
   static int NodeStateIndex(const TTreeNode* node);
@@ -131,12 +150,38 @@ class TzbBarTreeViewCombo : public TzbBarCustomCombo {
   TTreeNode* FindNode(const std::string& text) const;
   TTreeNode* CurrentNode() const { return fCurrentNode; }
   void SetCurrentNode(TTreeNode* node);
+  // While loading a text is only kept; Loaded ends loading and sets it.
   void SetText(const std::string& value) override;
+  void Loaded();
   // Deletes a node with its children; the current node, when among them, is forgotten.
   void DeleteNode(TTreeNode* node);
 
   std::function<void(TzbBarTreeViewCombo&, TTreeNode* node, bool& canSelect)> OnCanSelectNode;
   std::function<void(TzbBarTreeViewCombo&, TTreeNode*node)> OnTreeViewChange, OnExpanded, OnCollapsed;
+  // Asked before a node opens or closes and before another node becomes the selected one; a
+  // handler that clears the flag keeps the tree as it is.
+  std::function<void(TzbBarTreeViewCombo&, TTreeNode* node, bool& allowExpansion)> OnExpanding;
+  std::function<void(TzbBarTreeViewCombo&, TTreeNode* node, bool& allowCollapse)> OnCollapsing;
+  std::function<void(TzbBarTreeViewCombo&, TTreeNode* node, bool& allowChange)> OnChanging;
+  // Orders two nodes while sorting: compare below 0 puts node1 first (data is the sort call's
+  // value, 0 for the sorting the sort type does).
+  std::function<void(TzbBarTreeViewCombo&, TTreeNode* node1, TTreeNode* node2, int data, int& compare)> OnCompare;
+  // Asked each time the pop-up tree draws a node (the selected index only for the selected
+  // node); a handler may set the node's indexes.
+  std::function<void(TzbBarTreeViewCombo&, TTreeNode*node)> OnGetImageIndex, OnGetSelectedIndex;
+  bool AllowNodeChange(TTreeNode* node);
+  bool AllowExpansion(TTreeNode* node, bool expand);
+  // The node indexes; a changed index redraws the trees and the edit part.
+  void SetNodeImageIndex(TTreeNode* node, int index);
+  void SetNodeSelectedIndex(TTreeNode* node, int index);
+  void SetNodeStateIndex(TTreeNode* node, int index);
+  // The value a node carries for sorting by data (and for the program's own use).
+  static void* NodeData(const TTreeNode* node);
+  void SetNodeData(TTreeNode* node, void* data);
+  // Sorts all nodes now: through OnCompare when assigned (data is handed to it), else by text.
+  void AlphaSort(int data = 0);
+  // The order of two nodes: OnCompare when assigned, else by text (case ignored first).
+  int CompareNodes(TTreeNode* node1, TTreeNode* node2, int data = 0);
   bool CanSelectNode(TTreeNode* node);
   // A node was chosen in the pop-up: the drop-down closes, the node becomes the current one.
   void NodeChosen(TTreeNode* node);
@@ -161,6 +206,9 @@ class TzbBarTreeViewCombo : public TzbBarCustomCombo {
   void ShowSelectionDialog();
   void AttachImages(TzbSideBarImageList*& slot, int& link, TzbSideBarImageList* value);
   void RefreshIcons();
+  void SortIf(bool textChanged, bool dataChanged);
+  TTreeNode* InsertNode(TTreeNode* parent, const std::string& text, void* data, int imageIndex, int selectedIndex,
+                        int stateIndex);
   std::unique_ptr<TzbBarTreeViewPopup> fPopup;
   TTreeNode* fCurrentNode = nullptr;
   int fDropDownHeight = 200, fDropDownWidth = 150;
@@ -170,6 +218,11 @@ class TzbBarTreeViewCombo : public TzbBarCustomCombo {
   bool fShowImageInEdit = true;
   TSortType fSortType = stNone;
   bool fSettingText = false;
+  int fSortData = 0;
+  std::string fLoadedText;
+  bool fHasLoadedText = false;
+  // The context of the combo's connections to its tree: gone before the tree is.
+  std::unique_ptr<QObject> fSignals;
 };
 
 class TzbBarTreeViewComboControl : public TzbBarComboControl {

@@ -11,12 +11,16 @@
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarTreeItems.h"
 
+#include <QColorDialog>
 #include <QDialog>
+#include <QFontDialog>
 #include <QListWidget>
 #include <QPainter>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace zyn {
@@ -38,6 +42,7 @@ class MoreFields : public ::testing::Test {
     TzbBarColorCombo::RunColorDialog = saveColor;
     TzbBarFontNameCombo::RunFontDialog = saveFont;
     TzbBarImageCombo::RunDialog = saveImage;
+    RunSharedComboDialog = saveShared;
   }
   TzbBarComboControl* Control(const char* name) {
     return dynamic_cast<TzbBarComboControl*>(demo.ControlIn(demo.WindowOf(bar), name));
@@ -67,6 +72,7 @@ class MoreFields : public ::testing::Test {
   decltype(TzbBarColorCombo::RunColorDialog) saveColor = TzbBarColorCombo::RunColorDialog;
   decltype(TzbBarFontNameCombo::RunFontDialog) saveFont = TzbBarFontNameCombo::RunFontDialog;
   decltype(TzbBarImageCombo::RunDialog) saveImage = TzbBarImageCombo::RunDialog;
+  decltype(RunSharedComboDialog) saveShared = RunSharedComboDialog;
 };
 
 using Strings = std::vector<std::string>;
@@ -407,6 +413,72 @@ TEST_F(MoreFields, GlyphsOfTheKinds) {
   }
   p.end();
   test::CompareWithGolden(sheet, QStringLiteral("more_fields_glyphs"));
+}
+
+// Every combo opens the same colour dialog: a custom colour added at one opening is offered at the
+// next, also by another combo; the colour chosen becomes the combo's colour.
+TEST_F(MoreFields, TheSharedColorDialogKeepsTheCustomColors) {
+  std::vector<QDialog*> opened;
+  std::vector<QColor> customAtOpening, currentAtOpening;
+  RunSharedComboDialog = [&](QDialog& d) {
+    auto& dialog = dynamic_cast<QColorDialog&>(d);
+    opened.push_back(&d);
+    customAtOpening.push_back(QColorDialog::customColor(0));
+    currentAtOpening.push_back(dialog.currentColor());
+    if (opened.size() > 1) return false;
+    // The user adds a colour to the custom colours and takes it.
+    QColorDialog::setCustomColor(0, Qt::white);
+    dialog.setCurrentColor(QColor(12, 34, 56));
+    QPushButton* add = nullptr;
+    for (QPushButton* b : dialog.findChildren<QPushButton*>())
+      if (b->text().contains(QStringLiteral("Custom"))) add = b;
+    EXPECT_NE(add, nullptr);
+    if (add) add->click();
+    return true;
+  };
+  const TColor before = color->Color();
+  color->Click();
+  EXPECT_EQ(color->Color(), RGB(12, 34, 56));
+  EXPECT_EQ(color->ItemIndex(), -1);
+  TzbBarColorCombo other(*demo.Manager);
+  other.SetColor(clRed);
+  other.Click();
+  ASSERT_EQ(opened.size(), 2u);
+  EXPECT_EQ(opened[0], opened[1]);
+  EXPECT_EQ(opened[0], &SharedColorDialog());
+  EXPECT_EQ(currentAtOpening[0], ToQColor(before));
+  EXPECT_EQ(currentAtOpening[1], ToQColor(clRed));  // each opening starts on the combo's colour
+  EXPECT_EQ(customAtOpening[1], QColor(12, 34, 56));
+  EXPECT_EQ(other.Color(), clRed);  // cancelled
+}
+
+// The font dialog keeps the size and style chosen last; each opening only names the combo's font.
+TEST_F(MoreFields, TheSharedFontDialogKeepsSizeAndStyle) {
+  const std::string first = "DejaVu Sans", second = "DejaVu Serif";  // both with a bold style
+  const auto& names = font->Items();
+  ASSERT_TRUE(std::count(names.begin(), names.end(), first) && std::count(names.begin(), names.end(), second));
+  std::vector<QFont> offered;
+  RunSharedComboDialog = [&](QDialog& d) {
+    auto& dialog = dynamic_cast<QFontDialog&>(d);
+    offered.push_back(dialog.currentFont());
+    if (offered.size() > 1) return false;
+    QFont chosen(ToQString(first));
+    chosen.setPointSize(17);
+    chosen.setBold(true);
+    dialog.setCurrentFont(chosen);
+    return true;
+  };
+  font->SetText(second);
+  font->Click();
+  EXPECT_EQ(font->Text(), first);
+  font->SetText(second);
+  font->Click();
+  ASSERT_EQ(offered.size(), 2u);
+  EXPECT_EQ(FromQString(offered[0].family()), second);
+  EXPECT_EQ(FromQString(offered[1].family()), second);
+  EXPECT_EQ(offered[1].pointSize(), 17);
+  EXPECT_TRUE(offered[1].bold());
+  EXPECT_EQ(font->Text(), second);
 }
 
 }  // namespace

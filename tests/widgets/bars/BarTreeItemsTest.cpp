@@ -1,6 +1,8 @@
 // The tree-view combo "Raum" on the demo form's toolbar "Weitere Felder": finding nodes by text,
 // the drop-down tree with keys and mouse, its close button and size grip, the selection dialog,
-// the change events and the picture of the open tree.
+// the change events and the picture of the open tree; the questions before expanding, collapsing
+// and changing the selection, the sort types, the image index events and state images, loading,
+// and the drop-down after a palette change.
 
 #include "widgets/bars/BarTreeItems.h"
 
@@ -12,6 +14,11 @@
 #include <QDialog>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <set>
+#include <vector>
 
 namespace zyn {
 namespace {
@@ -227,6 +234,304 @@ TEST_F(TreeCombo, GoldenImageOfTheOpenTree) {
   combo->SetShowButtons(false);
   combo->SetShowLines(false);
   EXPECT_EQ(inkIn(combo->Popup().grab().toImage(), indent), 0);
+}
+
+// Opening and closing a node ask first, on the node as it is; a refusal keeps the node as it was
+// and nothing is told afterwards.
+TEST_F(TreeCombo, ExpandingAndCollapsingAskFirst) {
+  ASSERT_NE(Open(), nullptr);
+  TzbBarTreeView& tree = combo->Tree();
+  TTreeNode* upper = combo->FindNode("Obergeschoss");
+  ASSERT_FALSE(upper->isExpanded());
+  std::vector<std::string> log;
+  bool allow = false;
+  auto state = [](const TTreeNode* n) { return FromQString(n->text(0)) + (n->isExpanded() ? " offen" : " zu"); };
+  combo->OnExpanding = [&](TzbBarTreeViewCombo& c, TTreeNode* n, bool& a) {
+    EXPECT_EQ(&c, combo);
+    log.push_back("expanding " + state(n));
+    a = allow;
+  };
+  combo->OnCollapsing = [&](TzbBarTreeViewCombo&, TTreeNode* n, bool& a) {
+    log.push_back("collapsing " + state(n));
+    a = allow;
+  };
+  combo->OnExpanded = [&](TzbBarTreeViewCombo&, TTreeNode* n) { log.push_back("expanded " + state(n)); };
+  combo->OnCollapsed = [&](TzbBarTreeViewCombo&, TTreeNode* n) { log.push_back("collapsed " + state(n)); };
+  auto clickButton = [&] {
+    const QRect r = tree.visualItemRect(upper);
+    ClickAt(tree.viewport(), QPoint(r.left() - tree.indentation() / 2, r.center().y()));
+  };
+  clickButton();  // refused
+  EXPECT_FALSE(upper->isExpanded());
+  EXPECT_FALSE(tree.visualItemRect(combo->FindNode("Bad")).isValid());
+  EXPECT_EQ(log, std::vector<std::string>({"expanding Obergeschoss zu"}));
+  allow = true;
+  clickButton();
+  EXPECT_TRUE(upper->isExpanded());
+  EXPECT_TRUE(tree.visualItemRect(combo->FindNode("Bad")).isValid());
+  allow = false;
+  clickButton();  // refused
+  EXPECT_TRUE(upper->isExpanded());
+  upper->setExpanded(false);  // code asks as well
+  EXPECT_TRUE(upper->isExpanded());
+  allow = true;
+  upper->setExpanded(false);
+  EXPECT_FALSE(upper->isExpanded());
+  EXPECT_EQ(log, std::vector<std::string>({"expanding Obergeschoss zu", "expanding Obergeschoss zu",
+                                           "expanded Obergeschoss offen", "collapsing Obergeschoss offen",
+                                           "collapsing Obergeschoss offen", "collapsing Obergeschoss offen",
+                                           "collapsed Obergeschoss zu"}));
+  // FullExpand opens every node through the same question.
+  combo->CloseDropDowns();
+  combo->OnExpanding = [](TzbBarTreeViewCombo&, TTreeNode* n, bool& a) { a = n->text(0) != "Obergeschoss"; };
+  combo->FullExpand = true;
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_TRUE(combo->FindNode("Haus")->isExpanded());
+  EXPECT_TRUE(combo->FindNode("Erdgeschoss")->isExpanded());
+  EXPECT_FALSE(upper->isExpanded());
+}
+
+// Another node becomes the selected one only when OnChanging allows it; a refusal keeps the
+// selection, the edit text and tells no change.
+TEST_F(TreeCombo, ChangingAsksBeforeTheSelectionMoves) {
+  TzbBarComboControl* c = Open();
+  ASSERT_NE(c, nullptr);
+  TzbBarTreeView& tree = combo->Tree();
+  std::vector<std::string> asked, changed;
+  bool allow = false;
+  combo->OnChanging = [&](TzbBarTreeViewCombo&, TTreeNode* n, bool& a) {
+    asked.push_back(FromQString(n->text(0)));
+    a = allow;
+  };
+  combo->OnTreeViewChange = [&](TzbBarTreeViewCombo&, TTreeNode* n) { changed.push_back(FromQString(n->text(0))); };
+  auto selected = [&] {
+    const auto items = tree.selectedItems();
+    return items.size() == 1 ? FromQString(items.front()->text(0)) : std::string("?");
+  };
+  QTest::keyClick(c->Editor(), Qt::Key_Down);                                              // by key
+  ClickAt(tree.viewport(), tree.visualItemRect(combo->FindNode("Erdgeschoss")).center());  // by mouse
+  tree.setCurrentItem(combo->FindNode("Haus"));                                            // by code
+  combo->FindNode("Garage")->setSelected(true);                                            // a node selected directly
+  EXPECT_EQ(asked, std::vector<std::string>({Ansi("Küche"), "Erdgeschoss", "Haus", "Garage"}));
+  EXPECT_TRUE(changed.empty());
+  EXPECT_EQ(CurrentText(), "Flur");
+  EXPECT_EQ(selected(), "Flur");
+  EXPECT_EQ(c->GetText(), "Flur");
+  allow = true;
+  asked.clear();
+  QTest::keyClick(c->Editor(), Qt::Key_Down);
+  EXPECT_EQ(asked, std::vector<std::string>({Ansi("Küche")}));
+  EXPECT_EQ(changed, std::vector<std::string>({Ansi("Küche")}));
+  EXPECT_EQ(selected(), Ansi("Küche"));
+  EXPECT_EQ(c->GetText(), Ansi("Küche"));
+  ClickAt(tree.viewport(), tree.visualItemRect(combo->FindNode("Erdgeschoss")).center());
+  EXPECT_EQ(selected(), "Erdgeschoss");
+  combo->FindNode("Garage")->setSelected(true);
+  EXPECT_EQ(selected(), "Garage");
+  EXPECT_EQ(CurrentText(), "Garage");
+  EXPECT_EQ(changes, 0);
+}
+
+// Each sort type orders the same nodes; OnCompare (comparing the nodes' data) decides wherever it
+// is assigned, sorting by data needs it.
+TEST_F(TreeCombo, SortTypesOrderTheNodes) {
+  struct Case {
+    TSortType type;
+    bool compare;
+    const char* top;
+    const char* children;
+  };
+  const Case cases[] = {
+      {stNone, false, "beta gamma Alpha", "z Y"}, {stNone, true, "beta gamma Alpha", "z Y"},
+      {stText, false, "Alpha beta gamma", "Y z"}, {stText, true, "gamma beta Alpha", "z Y"},
+      {stData, false, "beta gamma Alpha", "z Y"}, {stData, true, "gamma beta Alpha", "z Y"},
+      {stBoth, false, "Alpha beta gamma", "Y z"}, {stBoth, true, "gamma beta Alpha", "z Y"},
+  };
+  auto texts = [](const TTreeNode* parent) {
+    std::string s;
+    for (int i = 0; i < parent->childCount(); ++i) s += (i ? " " : "") + FromQString(parent->child(i)->text(0));
+    return s;
+  };
+  auto value = [](const TTreeNode* n) { return reinterpret_cast<std::intptr_t>(TzbBarTreeViewCombo::NodeData(n)); };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(testing::Message() << "sort type " << k.type << (k.compare ? " with OnCompare" : ""));
+    TzbBarTreeViewCombo c(*demo.Manager);
+    std::vector<int> data;
+    if (k.compare)
+      c.OnCompare = [&](TzbBarTreeViewCombo&, TTreeNode* a, TTreeNode* b, int d, int& result) {
+        data.push_back(d);
+        result = static_cast<int>(value(a) - value(b));
+      };
+    auto add = [&](TTreeNode* parent, const char* text, std::intptr_t d) {
+      return c.AddNodeObject(parent, text, reinterpret_cast<void*>(d));
+    };
+    // Set before and after the nodes come: both orders end alike.
+    for (const bool typeFirst : {true, false}) {
+      c.ClearNodes();
+      c.SetSortType(typeFirst ? k.type : stNone);
+      TTreeNode* beta = add(nullptr, "beta", 2);
+      add(nullptr, "gamma", 1);
+      add(nullptr, "Alpha", 3);
+      add(beta, "z", 1);
+      add(beta, "Y", 2);
+      c.SetSortType(k.type);
+      EXPECT_EQ(texts(c.Tree().invisibleRootItem()), k.top);
+      EXPECT_EQ(texts(c.FindNode("beta")), k.children);
+    }
+    EXPECT_TRUE(std::all_of(data.begin(), data.end(), [](int d) { return d == 0; }));
+  }
+  // A changed text sorts anew when sorting by text, changed data when sorting by data.
+  TzbBarTreeViewCombo c(*demo.Manager);
+  c.OnCompare = [&](TzbBarTreeViewCombo&, TTreeNode* a, TTreeNode* b, int d, int& result) {
+    EXPECT_EQ(d, c.SortType() == stNone ? 7 : 0);
+    result = static_cast<int>(value(a) - value(b));
+  };
+  TTreeNode* first = c.AddNode(nullptr, "b");
+  c.SetNodeData(first, reinterpret_cast<void*>(1));
+  c.SetNodeData(c.AddNode(nullptr, "a"), reinterpret_cast<void*>(2));
+  c.SetSortType(stData);
+  EXPECT_EQ(texts(c.Tree().invisibleRootItem()), "b a");
+  c.SetNodeData(first, reinterpret_cast<void*>(3));
+  EXPECT_EQ(texts(c.Tree().invisibleRootItem()), "a b");
+  c.OnCompare = nullptr;
+  c.SetSortType(stText);
+  first->setText(0, QStringLiteral("0"));
+  EXPECT_EQ(texts(c.Tree().invisibleRootItem()), "0 a");
+  c.SetNodeData(first, reinterpret_cast<void*>(9));  // data alone does not sort by text
+  c.SetSortType(stNone);
+  first->setText(0, QStringLiteral("z"));
+  EXPECT_EQ(texts(c.Tree().invisibleRootItem()), "z a");
+  c.OnCompare = [&](TzbBarTreeViewCombo&, TTreeNode* a, TTreeNode* b, int d, int& result) {
+    EXPECT_EQ(d, 7);  // the value handed to an explicit sort
+    result = -static_cast<int>(value(a) - value(b));
+  };
+  c.AlphaSort(7);
+  EXPECT_EQ(texts(c.Tree().invisibleRootItem()), "z a");
+}
+
+// The pop-up tree asks for each node's image index while it draws it, and for the selected
+// index of the selected node; the drawn pictures follow the answers.
+TEST_F(TreeCombo, ImageIndexEventsChooseThePictures) {
+  combo->FullExpand = true;
+  ASSERT_NE(Open(), nullptr);
+  TzbBarTreeView& tree = combo->Tree();
+  TTreeNode* bath = combo->FindNode("Bad");
+  TTreeNode* hall = combo->FindNode("Flur");
+  // Counts the red, green and blue pixels of a node's row left of its text.
+  auto colours = [&](const TTreeNode* node) {
+    const QImage shot = tree.viewport()->grab().toImage();
+    const QRect r = tree.visualItemRect(node);
+    int red = 0, green = 0, blue = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+      for (int x = r.left(); x < r.left() + 20; ++x) {
+        const QColor p = shot.pixelColor(x, y);
+        red += p.red() > 180 && p.green() < 90 && p.blue() < 90;
+        green += p.green() > 100 && p.red() < 90 && p.blue() < 90;
+        blue += p.blue() > 150 && p.red() < 90 && p.green() < 90;
+      }
+    return std::vector<int>{red, green, blue};
+  };
+  auto only = [](const std::vector<int>& c, int which) {
+    for (int i = 0; i < 3; ++i)
+      if ((i == which) != (c[static_cast<std::size_t>(i)] > 0)) return false;
+    return true;
+  };
+  EXPECT_TRUE(only(colours(bath), 0));  // its own image: the red circle
+  std::set<std::string> askedImage, askedSelected;
+  combo->OnGetImageIndex = [&](TzbBarTreeViewCombo& c, TTreeNode* n) {
+    askedImage.insert(FromQString(n->text(0)));
+    if (n == bath) c.SetNodeImageIndex(n, 1);
+  };
+  combo->OnGetSelectedIndex = [&](TzbBarTreeViewCombo& c, TTreeNode* n) {
+    askedSelected.insert(FromQString(n->text(0)));
+    c.SetNodeSelectedIndex(n, 2);
+  };
+  tree.viewport()->update();
+  EXPECT_TRUE(only(colours(bath), 1));  // the green square
+  EXPECT_EQ(TzbBarTreeViewCombo::NodeImageIndex(bath), 1);
+  EXPECT_TRUE(askedImage.count("Bad") && askedImage.count("Flur"));
+  EXPECT_EQ(askedSelected, std::set<std::string>({"Flur"}));
+  EXPECT_EQ(TzbBarTreeViewCombo::NodeSelectedIndex(hall), 2);
+  EXPECT_EQ(TzbBarTreeViewCombo::NodeSelectedIndex(bath), -1);
+  EXPECT_TRUE(only(colours(hall), 2));  // the selected node shows its selected image: the blue triangle
+  // State images stand left of the images.
+  TzbSideBarImageList states(8, 16);
+  QImage yellow(8, 16, QImage::Format_RGB32);
+  yellow.fill(QColor(255, 255, 0));
+  states.Add(yellow);
+  combo->SetStateImages(&states);
+  combo->SetNodeStateIndex(bath, 0);
+  QApplication::processEvents();
+  const QImage shot = tree.viewport()->grab().toImage();
+  const QRect r = tree.visualItemRect(bath);
+  int yellowLeft = -1, greenLeft = -1;
+  for (int x = r.left() + 20; x >= r.left(); --x) {
+    const QColor p = shot.pixelColor(x, r.center().y());
+    if (p == QColor(255, 255, 0)) yellowLeft = x;
+    if (p.green() > 100 && p.red() < 90 && p.blue() < 90) greenLeft = x;
+  }
+  EXPECT_GE(yellowLeft, r.left());
+  EXPECT_GT(greenLeft, yellowLeft + 7);  // the green square right of the 8 pixels of the state image
+  combo->SetStateImages(nullptr);
+}
+
+// A changed system palette builds the open drop-down anew: the frame in the new colours, the
+// grip and close button laid out again, a hot close button no longer hot; closing it ends a
+// tracked close button as well.
+TEST_F(TreeCombo, APaletteChangeOrClosingEndsTheCloseButtonsLook) {
+  ASSERT_NE(Open(), nullptr);
+  TzbBarTreeViewPopup& popup = combo->Popup();
+  const TRect close = popup.CloseRect(), grip = popup.GripRect();
+  const QPoint x =
+      QPoint((close.Left + close.Right) / 2, (close.Top + close.Bottom) / 2) - popup.mapToGlobal(QPoint(0, 0));
+  QMouseEvent move(QEvent::MouseMove, QPointF(x), QPointF(popup.mapToGlobal(x)), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(&popup, &move);
+  ASSERT_TRUE(popup.CloseHot());
+  const QImage before = popup.grab().toImage();
+  const QPalette saved = QApplication::palette();
+  QPalette changed = saved;
+  for (const auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
+    changed.setColor(role, QColor(200, 230, 200));
+  QApplication::setPalette(changed);
+  QApplication::processEvents();
+  EXPECT_FALSE(popup.CloseHot());
+  EXPECT_TRUE(popup.isVisible());
+  EXPECT_EQ(popup.CloseRect(), close);
+  EXPECT_EQ(popup.GripRect(), grip);
+  const QImage after = popup.grab().toImage();
+  QApplication::setPalette(saved);
+  QApplication::processEvents();
+  EXPECT_NE(before, after);
+  EXPECT_EQ(after.pixelColor(after.width() / 2, after.height() - 3), QColor(200, 230, 200));  // the grip strip
+  // A press on the close button tracks it; closed meanwhile (Esc), the drop-down opens again
+  // without the tracked look.
+  QTest::mousePress(&popup, Qt::LeftButton, {}, x);
+  ASSERT_TRUE(popup.CloseHot());
+  QTest::keyClick(Control()->Editor(), Qt::Key_Escape);
+  EXPECT_FALSE(popup.isVisible());
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_FALSE(popup.CloseHot());
+}
+
+// A text set while loading waits for the nodes; a node removed in any way stops being the
+// current one.
+TEST_F(TreeCombo, LoadingKeepsTheTextAndARemovedNodeIsForgotten) {
+  TzbBarTreeViewCombo c(*demo.Manager);
+  c.BeginLoading();
+  c.SetText("bad");
+  EXPECT_EQ(c.Text(), "");
+  TTreeNode* upper = c.AddNode(nullptr, "Obergeschoss");
+  TTreeNode* bath = c.AddNode(upper, "Bad");
+  c.Loaded();
+  EXPECT_EQ(c.Text(), "bad");
+  EXPECT_EQ(c.CurrentNode(), bath);
+  delete upper->takeChild(0);
+  EXPECT_EQ(c.CurrentNode(), nullptr);
+  EXPECT_EQ(c.Text(), "bad");
+  c.SetCurrentNode(c.AddNode(upper, "Flur"));
+  delete upper;  // with its child
+  EXPECT_EQ(c.CurrentNode(), nullptr);
 }
 
 }  // namespace
