@@ -174,10 +174,17 @@ TzbBarTreeView::TzbBarTreeView(TzbBarTreeViewCombo* combo, bool popup, QWidget* 
   delete old;
   // The tree widget follows only the selection it was built with: its item signals and the
   // nodes' selected flags are joined to the new one the same way.
-  connect(selection, SIGNAL(currentChanged(QModelIndex, QModelIndex)), this,
-          SLOT(_q_emitCurrentItemChanged(QModelIndex, QModelIndex)));
-  connect(selection, SIGNAL(selectionChanged(QItemSelection, QItemSelection)), this,
-          SLOT(_q_selectionChanged(QItemSelection, QItemSelection)));
+  // Qt's own joining slots are used where this Qt version has them; otherwise the item signals are
+  // given from here.
+  if (!connect(selection, SIGNAL(currentChanged(QModelIndex, QModelIndex)), this,
+               SLOT(_q_emitCurrentItemChanged(QModelIndex, QModelIndex))))
+    connect(selection, &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current, const QModelIndex& previous) {
+              emit currentItemChanged(itemFromIndex(current), itemFromIndex(previous));
+            });
+  if (!connect(selection, SIGNAL(selectionChanged(QItemSelection, QItemSelection)), this,
+               SLOT(_q_selectionChanged(QItemSelection, QItemSelection))))
+    connect(selection, &QItemSelectionModel::selectionChanged, this, [this] { emit itemSelectionChanged(); });
   connect(this, &QTreeWidget::itemExpanded, this, [this](TTreeNode* node) { NodeExpandedOrCollapsed(node, true); });
   connect(this, &QTreeWidget::itemCollapsed, this, [this](TTreeNode* node) { NodeExpandedOrCollapsed(node, false); });
 }
