@@ -3,6 +3,7 @@
 #include "platform/PopupWindows.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarCustomizing.h"
+#include "widgets/bars/BarCustomizingForm.h"
 #include "widgets/bars/BarDockControl.h"
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItemControls.h"
@@ -381,10 +382,7 @@ TRect TzbBarControl::CloseButtonRect() const {
   return Rect(c.Right - size, c.Top, c.Right, c.Top + size);
 }
 
-bool TzbBarControl::FormActive() const {
-  const QWidget* form = fManager->Form();
-  return form && form->isActiveWindow();
-}
+bool TzbBarControl::FormActive() const { return FormLooksActive(*fManager); }
 
 bool TzbBarControl::ShowsGrip() const { return IsDocked() && fBar->BorderStyle == bbsSingle; }
 
