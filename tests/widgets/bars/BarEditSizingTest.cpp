@@ -139,6 +139,30 @@ TEST_F(BarEditSizingTest, DraggingAnEdgeSetsTheLinksWidthWithinItsLimits) {
   EXPECT_EQ(TzbBarDragAndDrop::Current(), nullptr);
 }
 
+TEST_F(BarEditSizingTest, AComboIsSizedAsAnEditAndAMenuEntryIsNot) {
+  Start();
+  TzbBarItemControl* combo = fDemo->ControlIn(Window(), "Ansicht");
+  ASSERT_NE(combo, nullptr);
+  fDemo->ClickControl(*combo);
+  TzbBarItemLink& link = *fSuchen->ItemLinks().Items(1);
+  ASSERT_EQ(CustomizingSelectedLink(), &link);
+  const TRect r = fDemo->ScreenRectOf(*combo);
+  SizeFrom(QPoint(r.Right - 2, r.Top + r.Height() / 2), 25);
+  EXPECT_EQ(link.UserWidth(), 125);
+  EXPECT_EQ(fDemo->ScreenRectOf(*link.Control()).Width(), r.Width() + 25);
+  // A selected menu entry has no sizing edges.
+  fDemo->ClickControl(*fDemo->MenuBarEntry("Datei1"));
+  TzbBarSubMenuControl* menu = fDemo->MenuOf("Datei1");
+  ASSERT_NE(menu, nullptr);
+  TzbBarItemControl* neu = fDemo->ControlIn(menu, "Neu1");
+  ASSERT_NE(neu, nullptr);
+  fDemo->ClickControl(*neu);
+  const TRect e = fDemo->ScreenRectOf(*neu);
+  fDemo->Move(QPoint(e.Right - 2, e.Top + e.Height() / 2));
+  EXPECT_EQ(EditSizingCursor(*menu), 0);
+  EXPECT_EQ(EditSizingEdgeAt(*menu, menu->ScreenToClient(Point(e.Right - 2, e.Top + 2))), 0);
+}
+
 TEST_F(BarEditSizingTest, EscAndTheEndOfTheCustomizingModeCancelTheSizing) {
   Start();
   Select();
