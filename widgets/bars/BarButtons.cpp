@@ -1,5 +1,6 @@
 #include "widgets/bars/BarButtons.h"
 
+#include "widgets/bars/BarEditItems.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarWindow.h"
 
@@ -219,7 +220,10 @@ TzbBarPaintStyle ItemPaintStyle(const TzbBarItem& item) {
   return psStandard;
 }
 
-int ItemWidth(const TzbBarItem&) { return 0; }
+int ItemWidth(const TzbBarItem& item) {
+  if (item.InheritsFrom(TzbBarEdit::kClassName)) return static_cast<const TzbBarEdit&>(item).Width();
+  return 0;
+}
 
 TzbBarItemLinks* SubItemLinksOf(TzbBarItem& item) {
   if (item.InheritsFrom(TCustomzbBarSubItem::kClassName)) return &static_cast<TCustomzbBarSubItem&>(item).ItemLinks();

@@ -138,7 +138,7 @@ void TzbBarControlContainerItem::SetControl(QWidget* value) {
       TzbBarItem* other = fManager->GetItem(i);
       if (other != this && other->InheritsFrom(kClassName) &&
           static_cast<TzbBarControlContainerItem*>(other)->Control() == value)
-        throw std::runtime_error("You cannot assign the same control to more than one TzbBarControlContainerItem.");
+        throw std::runtime_error(kSameControlMessage);
     }
   if (QWidget* old = fControl) {
     Disconnect();

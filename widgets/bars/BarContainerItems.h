@@ -59,6 +59,9 @@ class TPlaceForm : public QWidget {
 class TzbBarControlContainerItem : public TzbBarItem {
  public:
   static constexpr const char* kClassName = "TzbBarControlContainerItem";
+  // The refusal of a control that another container item of the manager hosts.
+  static constexpr const char* kSameControlMessage =
+      "Ein Steuerelement kann nicht mehr als einem TzbBarControlContainerItem zugewiesen werden.";
   explicit TzbBarControlContainerItem(TzbBarManager& manager);
   ~TzbBarControlContainerItem() override;
   const char* ClassName() const override { return kClassName; }

@@ -8,6 +8,7 @@
 #include "widgets/bars/BarCustomizingEditors.h"
 #include "widgets/bars/BarCustomizingForm.h"
 #include "widgets/bars/BarEditItems.h"
+#include "widgets/bars/BarEditSizing.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarSubMenuControl.h"
@@ -151,6 +152,7 @@ void SetCustomizingSelectedLink(TzbBarItemLink* link) {
 }
 
 void CustomizingLinkGone(const TzbBarItemLink* link) {
+  EditSizingLinkGone(link);
   if (gSelected == link) gSelected = nullptr;
   if (gPending.Link == link) gPending = TPendingDrag{};
   if (gDrag && gDrag->fMarkLink == link) {
@@ -166,6 +168,7 @@ void CustomizingItemGone(const TzbBarItem* item) {
 
 void EndCustomizingState(TzbBarManager& manager) {
   if (gDrag && &gDrag->Manager() == &manager) gDrag->Cancel();
+  CancelEditSizing();
   FreeCustomizingPopup();
   gPending = TPendingDrag{};
   SetCustomizingSelectedLink(nullptr);
@@ -197,6 +200,8 @@ bool Customizes(const TCustomzbBarControl& w) {
 bool CustomizingMouseDown(TCustomzbBarControl& w, const TPoint& p, bool rightButton) {
   if (!Customizes(w)) return false;
   if (!PtInRect(w.ClientRect(), p)) return false;
+  // The edges of the selected edit link size it.
+  if (!rightButton && CanCustomizeItems(w) && EditSizingMouseDown(w, p)) return true;
   TzbBarItemControl* c = CanCustomizeItems(w) ? w.ControlAt(p) : nullptr;
   if (c && !BelongsToManager(*c, w)) return true;
   CloseCustomizingPopup();
@@ -235,6 +240,7 @@ bool CustomizingMouseDown(TCustomzbBarControl& w, const TPoint& p, bool rightBut
 
 bool CustomizingMouseMove(TCustomzbBarControl& w, const TPoint& p) {
   if (!Customizes(w)) return false;
+  if (EditSizingMouseMove(w, p)) return true;
   if (gPending.Window == &w && gPending.Link && !(QApplication::mouseButtons() & Qt::LeftButton)) {
     gPending = TPendingDrag{};  // the button went up elsewhere
   } else if (gPending.Window == &w && gPending.Link) {
@@ -250,8 +256,9 @@ bool CustomizingMouseMove(TCustomzbBarControl& w, const TPoint& p) {
   return true;
 }
 
-bool CustomizingMouseUp(TCustomzbBarControl& w, const TPoint&) {
+bool CustomizingMouseUp(TCustomzbBarControl& w, const TPoint& p) {
   if (!Customizes(w)) return false;
+  if (EditSizingMouseUp(w, p)) return true;
   if (gPending.Window == &w) gPending = TPendingDrag{};
   return true;
 }

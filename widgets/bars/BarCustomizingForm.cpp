@@ -7,9 +7,12 @@
 #include "widgets/bars/BarCustomizing.h"
 #include "widgets/bars/BarCustomizingEditors.h"
 #include "widgets/bars/BarEditItems.h"
+#include "widgets/bars/BarHelp.h"
 #include "widgets/bars/BarLayout.h"
 #include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarMdi.h"
 #include "widgets/bars/BarScreen.h"
+#include "widgets/bars/BarToolbarControl.h"
 #include "widgets/bars/BarUtils.h"
 #include "widgets/bars/Bars.h"
 #include "widgets/bars/Office11Colors.h"
@@ -301,9 +304,7 @@ TzbBarCustomizingForm::TzbBarCustomizingForm(TzbBarManager& manager, QWidget* ow
   bl->addWidget(Close);
   layout->addWidget(bottom);
   connect(Close, &QPushButton::clicked, this, [this] { close(); });
-  connect(Help, &QPushButton::clicked, this, [this] {
-    if (fManager->OnHelpButtonClick) fManager->OnHelpButtonClick(*fManager);
-  });
+  connect(Help, &QPushButton::clicked, this, [this] { HelpClicked(); });
   setFixedSize(366, 310);
   if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
   RefreshBars();
@@ -311,6 +312,14 @@ TzbBarCustomizingForm::TzbBarCustomizingForm(TzbBarManager& manager, QWidget* ow
 }
 
 TzbBarCustomizingForm::~TzbBarCustomizingForm() = default;
+
+void TzbBarCustomizingForm::HelpClicked() {
+  TzbBarManager& m = *fManager;
+  if (m.OnHelpButtonClick) m.OnHelpButtonClick(m);
+  // The handler may have ended the customizing mode: the form is then on its way out.
+  if (!TzbBarManagerList::Contains(&m) || CustomizingForm() != this) return;
+  ShowCustomizingHelp(m, Help->mapToGlobal(QPoint(Help->width() / 2, Help->height())));
+}
 
 void TzbBarCustomizingForm::BuildToolbarsPage() {
   auto* page = new QWidget;
@@ -652,8 +661,62 @@ void TzbBarCustomizingForm::SelectItem(TzbBarItem* item) {
     if (Commands->ItemAt(row) == item) Commands->setCurrentRow(row);
 }
 
+// The customized form's companion: the customizing form hides while its form is hidden or
+// minimized and comes back, without taking the activation, when the form is shown again.
+class TzbBarCustomizingForm::TFormCompanion : public QObject {
+ public:
+  explicit TFormCompanion(TzbBarCustomizingForm& form) : QObject(&form), fForm(&form) {}
+  bool HiddenWithForm = false;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    auto* form = qobject_cast<QWidget*>(watched);
+    if (!form) return false;
+    switch (e->type()) {
+      case QEvent::Hide:
+        Follow(false);
+        break;
+      case QEvent::Show:
+        if (!form->isMinimized()) Follow(true);
+        break;
+      case QEvent::WindowStateChange:
+        Follow(!form->isMinimized() && form->isVisible());
+        break;
+      default:
+        break;
+    }
+    return false;
+  }
+
+ private:
+  void Follow(bool shown) {
+    if (!shown && fForm->isVisible()) {
+      HiddenWithForm = true;
+      fForm->hide();
+    } else if (shown && HiddenWithForm) {
+      HiddenWithForm = false;
+      fForm->setAttribute(Qt::WA_ShowWithoutActivating, true);
+      fForm->show();
+      fForm->setAttribute(Qt::WA_ShowWithoutActivating, false);
+    }
+  }
+  TzbBarCustomizingForm* fForm;
+};
+
+void TzbBarCustomizingForm::WatchForm() {
+  QWidget* form = fManager->Form();
+  if (!form) return;
+  fCompanion = new TFormCompanion(*this);
+  form->installEventFilter(fCompanion);
+}
+
+bool TzbBarCustomizingForm::HiddenWithForm() const { return fCompanion && fCompanion->HiddenWithForm; }
+
 bool TzbBarCustomizingForm::event(QEvent* e) {
   const bool done = QDialog::event(e);
+  // The customized form keeps looking active while this form is active: the captions of its
+  // floating bars follow both windows.
+  if (e->type() == QEvent::WindowActivate || e->type() == QEvent::WindowDeactivate) RepaintFloatingCaptions(*fManager);
   if (e->type() == QEvent::WindowActivate && Pages) {
     switch (Pages->currentIndex()) {
       case 0:
@@ -682,6 +745,19 @@ TzbBarCustomizingForm* CustomizingForm() { return gForm.data(); }
 
 QWidget* CustomizingFormWindow() { return gForm.data(); }
 
+bool FormLooksActive(const TzbBarManager& manager) {
+  const QWidget* form = manager.Form();
+  if (!form) return false;
+  if (MdiFormActive(form)) return true;
+  return gForm && &gForm->Manager() == &manager && gForm->isActiveWindow();
+}
+
+void RepaintFloatingCaptions(TzbBarManager& manager) {
+  for (int i = 0; i < manager.Bars().Count(); ++i)
+    if (auto* w = dynamic_cast<TzbBarControl*>(manager.Bars().Items(i)->GetBarControl()); w && w->IsFloating())
+      w->Invalidate();
+}
+
 void ShowCustomizingForm(TzbBarManager& manager) {
   if (gForm) return;
   if (manager.OnShowCustomizingForm) manager.OnShowCustomizingForm(manager);
@@ -694,7 +770,11 @@ void ShowCustomizingForm(TzbBarManager& manager) {
         gDisabled.emplace_back(client);
       }
   gForm = new TzbBarCustomizingForm(manager, manager.Form());
-  gForm->show();
+  gForm->WatchForm();
+  if (manager.Form() && (!manager.Form()->isVisible() || manager.Form()->isMinimized()))
+    gForm->fCompanion->HiddenWithForm = true;  // it comes with its form
+  else
+    gForm->show();
 }
 
 void HideCustomizingForm(TzbBarManager& manager) {

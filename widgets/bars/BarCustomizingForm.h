@@ -88,6 +88,10 @@ class TzbBarCustomizingForm : public QDialog {
   // Toggles the visibility of the bar of the list entry; a bar that may not be hidden beeps.
   void ToggleBar(int row);
   int Beeps = 0;
+  // The help button: the manager's help button event, then its help context as F1 help.
+  void HelpClicked();
+  // Whether the form waits hidden for its customized form to be shown again.
+  bool HiddenWithForm() const;
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -104,6 +108,10 @@ class TzbBarCustomizingForm : public QDialog {
   TzbBarManager* fManager;
   bool fUpdating = false;
   bool fStandardOptions = false;
+  class TFormCompanion;
+  TFormCompanion* fCompanion = nullptr;
+  void WatchForm();
+  friend void ShowCustomizingForm(TzbBarManager& manager);
 };
 
 // The open customizing form and its window (nil when none).
@@ -112,6 +120,11 @@ QWidget* CustomizingFormWindow();
 // Shows the form for the manager (nothing when one exists) and frees it again.
 void ShowCustomizingForm(TzbBarManager& manager);
 void HideCustomizingForm(TzbBarManager& manager);
+// Whether the manager's form looks active: it is active (a child window: the active one, see
+// MdiFormActive), or its customizing form is.
+bool FormLooksActive(const TzbBarManager& manager);
+// The floating bars of the manager draw their captions again (the activation changed).
+void RepaintFloatingCaptions(TzbBarManager& manager);
 
 // The name editor for a toolbar (kind 0) or a category (kind 1); mode 0 add, 1 rename for a
 // toolbar, 0 add, 1 insert, 2 rename for a category. On OK the name takes the text and the result

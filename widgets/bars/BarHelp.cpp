@@ -58,4 +58,11 @@ bool ShowBarHelpAt(TzbBarManager& manager, const TPoint& screenPoint) {
   return true;
 }
 
+void ShowCustomizingHelp(TzbBarManager& manager, const QPoint& position) {
+  TzbBarHelpRequest request;
+  request.HelpContext = manager.HelpContext;
+  request.Position = position;
+  Deliver(manager, request);
+}
+
 }  // namespace zyn

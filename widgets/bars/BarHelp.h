@@ -26,5 +26,8 @@ void ShowActiveBarHelp(TCustomzbBarControl& head);
 // F1 over a bar window without open menu: the help of the item under the point; false when there
 // is no enabled item control of this manager's windows there.
 bool ShowBarHelpAt(TzbBarManager& manager, const TPoint& screenPoint);
+// The help button of the customizing form: the manager's own help context (nothing when 0) goes
+// to the form as F1 help does, the tip below the button (position, screen).
+void ShowCustomizingHelp(TzbBarManager& manager, const QPoint& position);
 
 }  // namespace zyn

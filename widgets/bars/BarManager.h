@@ -180,6 +180,7 @@ class TzbBarManager {
   bool UseFullReset = false;
   bool UseLargeImagesForLargeIcons = false;
   bool UseSystemFont = true;
+  int HelpContext = 0;  // the help of the customizing form (its help button shows it)
   std::string RegistryPath, IniFileName;
   QFont Font;
   // The font the bar windows draw with: with Scaled the manager font at the height of the system's

@@ -3,6 +3,7 @@
 #include "platform/PopupWindows.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarCustomizing.h"
+#include "widgets/bars/BarCustomizingForm.h"
 #include "widgets/bars/BarDockControl.h"
 #include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarItemControls.h"
@@ -382,7 +383,7 @@ TRect TzbBarControl::CloseButtonRect() const {
   return Rect(c.Right - size, c.Top, c.Right, c.Top + size);
 }
 
-bool TzbBarControl::FormActive() const { return MdiFormActive(fManager->Form()); }
+bool TzbBarControl::FormActive() const { return FormLooksActive(*fManager); }
 
 bool TzbBarControl::ShowsGrip() const { return IsDocked() && fBar->BorderStyle == bbsSingle; }
 

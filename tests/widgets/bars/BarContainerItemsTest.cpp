@@ -213,7 +213,7 @@ TEST_F(ControlContainer, AControlIsHostedByOneContainerOfAManagerOnly) {
     second->SetControl(HostedEdit);
     FAIL() << "no exception";
   } catch (const std::runtime_error& e) {
-    EXPECT_STREQ(e.what(), "You cannot assign the same control to more than one TzbBarControlContainerItem.");
+    EXPECT_STREQ(e.what(), "Ein Steuerelement kann nicht mehr als einem TzbBarControlContainerItem zugewiesen werden.");
   }
   EXPECT_EQ(second->Control(), other);
   EXPECT_EQ(container->Control(), HostedEdit);

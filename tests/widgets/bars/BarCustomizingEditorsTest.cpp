@@ -3,11 +3,14 @@
 
 #include "widgets/bars/BarCustomizingEditors.h"
 
+#include "BarDemoWindow.h"
 #include "BarTestSupport.h"
 #include "model/base/Cp1252.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarCategories.h"
+#include "widgets/bars/BarContainerItems.h"
 #include "widgets/bars/BarEditItems.h"
+#include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarItemRegistry.h"
 
 #include <QApplication>
@@ -15,9 +18,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace zyn {
@@ -152,6 +157,104 @@ TEST_F(BarCustomizingEditors, TheGroupItemsEditorOffersOtherGroupsAndTheCategori
   picked.clear();
   EXPECT_FALSE(ShowAddGroupItems(*edited, picked));
   EXPECT_TRUE(picked.empty());
+}
+
+// Every kind the editor lists is made by it, with the chosen name, category and caption, and its
+// link shows on a toolbar of the demo form; the container of a form control takes a control only
+// once per manager.
+TEST(BarItemAddEditorKinds, EveryListedKindIsMadeAndShowsOnAToolbar) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  test::BarDemoWindow demo((dir.path() + QStringLiteral("/bars.ini")).toStdString(), true);
+  TzbBarManager& m = *demo.Manager;
+  // The kinds of the bar unit, in the order of its table, all listed.
+  const std::vector<std::string> expected = {"TzbBarButton",
+                                             "TzbBarEdit",
+                                             "TzbBarCombo",
+                                             "TzbBarSubItem",
+                                             "TzbBarListItem",
+                                             "TzbBarContainerItem",
+                                             "TzbBarMRUListItem",
+                                             "TzbBarStatic",
+                                             "TzbBarLargeButton",
+                                             "TzbBarColorCombo",
+                                             "TzbBarFontNameCombo",
+                                             "TzbBarDateCombo",
+                                             "TzbBarTreeViewCombo",
+                                             "TzbBarImageCombo",
+                                             "TzbBarSpinEdit",
+                                             "TzbBarProgressItem",
+                                             "TzbBarToolbarsListItem",
+                                             "TzbBarControlContainerItem",
+                                             "TzbBarInPlaceSubItem"};
+  std::vector<std::string> listed;
+  for (int i = 0; i < GetListedItemClassCount(); ++i) listed.push_back(GetListedItemClass(i));
+  auto at = listed.begin();
+  for (const std::string& kind : expected) {
+    auto found = std::find(at, listed.end(), kind);
+    ASSERT_NE(found, listed.end()) << kind << " missing or out of order";
+    at = found + 1;
+  }
+  EXPECT_EQ(std::find(listed.begin(), listed.end(), "TSystemMenuSubItem"), listed.end());
+
+  TzbBar* hilfe = demo.Toolbars[3];
+  std::vector<TzbBarControlContainerItem*> containers;
+  for (int k = 0; k < static_cast<int>(listed.size()); ++k) {
+    const std::string kind = listed[k];
+    QString proposed;
+    QTimer::singleShot(0, [&] {
+      auto* ed = dynamic_cast<TzbBarItemAddEditor*>(QApplication::activeModalWidget());
+      ASSERT_NE(ed, nullptr);
+      EXPECT_EQ(ed->Kinds->count(), static_cast<int>(listed.size()));
+      ed->Kinds->setCurrentIndex(k);
+      proposed = ed->Name->text();
+      ed->Caption->setText(QStringLiteral("Neu %1").arg(k));
+      ed->OK->click();
+      if (ed->isVisible()) ed->Cancel->click();  // not made: the check below reports it
+    });
+    TzbBarItem* item = ShowItemAddEditor(m, 1);
+    ASSERT_NE(item, nullptr) << kind;
+    EXPECT_EQ(std::string(item->ClassName()), kind);
+    EXPECT_TRUE(item->InheritsFrom(kind.c_str())) << kind;
+    EXPECT_EQ(proposed.toStdString(), kind.substr(1) + "1") << kind;
+    EXPECT_EQ(item->Name, kind.substr(1) + "1");
+    EXPECT_EQ(item->Category(), 1) << kind;
+    EXPECT_EQ(item->Caption(), "Neu " + std::to_string(k)) << kind;
+    EXPECT_EQ(m.GetItemByName(item->Name), item);
+    // Its link on a toolbar gets a control of the kind's own.
+    test::AddLink(hilfe->ItemLinks(), item);
+    QApplication::processEvents();
+    TzbBarItemLink* link = hilfe->ItemLinks().Items(hilfe->ItemLinks().Count() - 1);
+    ASSERT_EQ(link->Item(), item);
+    if (link->Control())
+      EXPECT_EQ(&link->Control()->Item(), item);
+    else  // a container shows the entries it lists in its place; a new one lists none
+      EXPECT_TRUE(item->InheritsFrom(TCustomzbBarContainerItem::kClassName)) << kind;
+    if (auto* c = dynamic_cast<TzbBarControlContainerItem*>(item)) containers.push_back(c);
+  }
+  // A second container made by the editor: it cannot take the control the first one hosts, and
+  // says so in German; it keeps no control.
+  ASSERT_EQ(containers.size(), 1u);
+  QTimer::singleShot(0, [&] {
+    auto* ed = dynamic_cast<TzbBarItemAddEditor*>(QApplication::activeModalWidget());
+    ASSERT_NE(ed, nullptr);
+    ed->Kinds->setCurrentText(QString::fromLatin1(TzbBarControlContainerItem::kClassName));
+    EXPECT_EQ(ed->Name->text(), QStringLiteral("zbBarControlContainerItem2"));
+    ed->OK->click();
+  });
+  auto* second = dynamic_cast<TzbBarControlContainerItem*>(ShowItemAddEditor(m, 0));
+  ASSERT_NE(second, nullptr);
+  auto* field = new QLineEdit(&demo.Form);
+  containers[0]->SetControl(field);
+  try {
+    second->SetControl(field);
+    ADD_FAILURE() << "no refusal";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), TzbBarControlContainerItem::kSameControlMessage);
+    EXPECT_NE(std::string(e.what()).find("Steuerelement"), std::string::npos);
+  }
+  EXPECT_EQ(second->Control(), nullptr);
+  EXPECT_EQ(containers[0]->Control(), field);
 }
 
 }  // namespace

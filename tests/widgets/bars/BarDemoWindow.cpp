@@ -173,6 +173,8 @@ BarDemoWindow::BarDemoWindow(const std::string& layoutFile, bool allowCustomizin
   }
   if (allowCustomizing) {
     m.CanCustomize = true;
+    // The customizing form's help button (with ShowHelpButton) shows help 900, as a tip as F1 help.
+    m.HelpContext = 900;
     neu->SetDescription(A("Legt ein neues Projekt an."));
     SortIntoCategories({projekt, komponenten, system, datenbanken, einstellungen, hilfe});
   }

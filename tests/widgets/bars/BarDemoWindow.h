@@ -5,6 +5,7 @@
 // of the tests; the helpers send mouse and key input through the windows, as the platform does.
 //
 // Help contexts: "&Projekt" 100, "&Neu..." 101, "&Inhalt" 301; the form shows F1 help as a tip.
+// With customizing allowed the manager's help context (the customizing form's help button) is 900.
 //
 // The client area holds a side bar at its left edge (the six sample groups, as
 // `BuildSampleSideBar` fills it), as the main window shows it in its fold panel.
