@@ -194,6 +194,10 @@ bool TzbBarControlContainerItem::CanUseAccel(const TzbBarItemLink& link) const {
   return c && c->InQuickCustomizingList() && GetEnabled();
 }
 
+void TzbBarControlContainerItem::NameChanged() {
+  if (!fControl && !fManager->IsDestroying()) LayoutChanged();
+}
+
 void TzbBarControlContainerItem::ControlPainted(TzbBarItemControl* control) {
   if (control && fPlaceForm && fPlaceForm->Serves() == control) fPlaceForm->HideAndDetach();
 }
@@ -241,13 +245,24 @@ int TzbBarControlContainerControl::GetWidth() const {
     return PlainTextWidth(*this, Link().RealCaption()) + (glyph ? w.Manager().ButtonWidth() + 4 : w.FontPointSize());
   }
   if (Hosting()) return Container().Control()->width();
+  return InVerticalBar() ? PlaceHolderAcross() : PlaceHolderAlong();
+}
+
+int TzbBarControlContainerControl::GetHeight() const {
+  if (Hosting()) return Container().Control()->height();
+  return InVerticalBar() ? PlaceHolderAlong() : PlaceHolderAcross();
+}
+
+bool TzbBarControlContainerControl::InVerticalBar() const { return !Parent().IsMenu() && Parent().IsVertical(); }
+
+int TzbBarControlContainerControl::PlaceHolderAlong() const {
+  const TzbBarWindow& w = Parent();
   const int name = PlainTextWidth(*this, Item().Name);
   if (w.IsMenu()) return name + 2 * w.ItemHeight() + w.Manager().PainterClass().GetContainerMenuExtra() + 6;
   return name + w.FontPointSize();
 }
 
-int TzbBarControlContainerControl::GetHeight() const {
-  if (Hosting()) return Container().Control()->height();
+int TzbBarControlContainerControl::PlaceHolderAcross() const {
   const TzbBarWindow& w = Parent();
   const int h = w.ItemHeight();
   return w.IsMenu() ? h : std::max(h, w.Manager().ButtonHeight());

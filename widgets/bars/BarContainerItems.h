@@ -84,6 +84,8 @@ class TzbBarControlContainerItem : public TzbBarItem {
   bool HiddenInCustomizingList() const override { return true; }
   bool NeedsPaintNotify() const override { return true; }
   void ControlPainted(TzbBarItemControl* control) override;
+  // Without a control the links show the name: the bars lay out anew.
+  void NameChanged() override;
 
  private:
   friend class TPlaceForm;
@@ -122,6 +124,10 @@ class TzbBarControlContainerControl : public TzbBarItemControl {
  private:
   void PaintEntry(const TRect& r, int view);
   void PaintPlaceHolder(const TRect& r, int view);
+  // The place-holder's extent along and across the bar (its text runs along a vertical toolbar).
+  int PlaceHolderAlong() const;
+  int PlaceHolderAcross() const;
+  bool InVerticalBar() const;
   void Place(const TRect& r);
   QWidget* WindowWidget() const;
   bool fPlacing = false;

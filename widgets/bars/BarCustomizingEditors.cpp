@@ -124,7 +124,7 @@ void TzbBarItemAddEditor::accept() {
     ProposeName();
     return;
   }
-  item->Name = name;
+  item->SetName(name);
   item->SetCategory(Categories->currentIndex());
   item->SetCaption(FromQString(Caption->text()));
   m.DesignerModified();

@@ -374,10 +374,14 @@ void TzbBarStaticControl::Paint(const TRect& r, int view) { PaintStatic(r, view,
 
 TzbBarProgressItem& TzbBarProgressControl::Progress() const { return static_cast<TzbBarProgressItem&>(Item()); }
 
+int TzbBarProgressControl::ProgressOffset() const {
+  return Parent().Manager().PainterClass().GetProgressOffset(*this, Progress().HasGlyph());
+}
+
 int TzbBarProgressControl::ProgressAlong() const {
   const TzbBarProgressItem& s = Progress();
   const int extra = s.Width() == 0 ? 152 + (s.ShowCaption() ? 0 : 2) : 0;
-  return SizeAlong() + extra + Parent().Manager().PainterClass().GetProgressOffset();
+  return SizeAlong() + extra + ProgressOffset();
 }
 
 int TzbBarProgressControl::ProgressAcross() const {
@@ -392,7 +396,7 @@ TRect TzbBarProgressControl::BarRect(const TRect& rect, int view) const {
   const TzbBarProgressItem& s = Progress();
   const bool vertical = Vertical(view);
   const TRect r = vertical ? Swapped(rect) : rect;  // worked out along a horizontal bar
-  const int offset = Parent().Manager().PainterClass().GetProgressOffset();
+  const int offset = ProgressOffset();
   int length = 150;
   if (s.Width() != 0 || s.Align() == iaClient || view == 1) {
     const int space = (view == 1 || s.Align() == iaClient) ? r.Width() : s.Width();
@@ -418,7 +422,7 @@ void TzbBarProgressControl::Paint(const TRect& rect, int view) {
   QRegion clip(ToQRect(rect));
   dc.Painter().setClipRegion(clip.subtracted(QRegion(ToQRect(bar))), Qt::IntersectClip);
   TRect r = rect;
-  const int offset = p.GetProgressOffset();
+  const int offset = ProgressOffset();
   if (offset > 0) {
     const TRect strip =
         Vertical(view) ? Rect(r.Left, r.Top, r.Right, r.Top + offset) : Rect(r.Left, r.Top, r.Left + offset, r.Bottom);

@@ -179,6 +179,8 @@ class TzbBarProgressControl : public TzbBarStaticControl {
   void Paint(const TRect& r, int view) override;
   // The bar's rectangle inside the control's rectangle.
   TRect BarRect(const TRect& r, int view) const;
+  // The strip the painter keeps before the content (a menu's text indent in some looks).
+  int ProgressOffset() const;
 
  private:
   int ProgressAlong() const;

@@ -67,6 +67,12 @@ int TzbBarItem::GetIndex() const { return fManager->IndexOfItem(this); }
 
 std::string TzbBarItem::GetPlainCaption() const { return PlainCaptionOf(fCaption); }
 
+void TzbBarItem::SetName(const std::string& value) {
+  if (value == Name) return;
+  Name = value;
+  NameChanged();
+}
+
 void TzbBarItem::SetCaption(const std::string& value) {
   if (value == fCaption) return;
   bool hintFollows = false;

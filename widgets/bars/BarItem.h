@@ -31,6 +31,8 @@ class TzbBarItem {
   TzbBarManager& BarManager() const { return *fManager; }
 
   std::string Name;
+  // Renames the item and tells it (NameChanged); code that only stores a name may set Name.
+  void SetName(const std::string& value);
   int Tag = 0;
   std::function<void(TzbBarItem&)> OnClick;
   std::function<void(TzbBarItem&)> OnDestroy;
@@ -96,6 +98,7 @@ class TzbBarItem {
   virtual void UpdateControls();
   virtual void LayoutChanged();
   virtual void AlignChanged();
+  virtual void NameChanged() {}
   virtual bool CanBeVisible() const { return true; }
   virtual bool HiddenInCustomizingList() const { return false; }
   virtual bool CanUseAccel(const TzbBarItemLink& link) const { return GetEnabled(); }

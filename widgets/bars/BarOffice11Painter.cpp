@@ -191,28 +191,87 @@ void TzbBarItemControlOffice11Painter::DrawImageCell(const TzbBarItemControl& c,
   DrawGlyph(dc, a);
 }
 
+void TzbBarItemControlOffice11Painter::GetDropButtonColorValues(const TzbBarItemControl& c, bool selected, bool pressed,
+                                                                TColor& arrowColor, TBrush& brush) const {
+  const TzbBarWindow& w = c.Parent();
+  if (!c.Enabled()) {
+    arrowColor = C().Office11DisabledTextColor;
+    brush = SolidBrush(clBtnFace);
+    return;
+  }
+  arrowColor = C().Office11TextColor;
+  if (!selected) {
+    brush = w.CurrentBrush();
+    return;
+  }
+  brush = pressed ? GetBarFaceBrush(w) : GetBarHighlightBrush(w);
+  if (FaceIsWhite())
+    arrowColor = clWhite;
+  else if (pressed && !Office11XPScheme())
+    arrowColor = clHighlightText;
+}
+
+void TzbBarItemControlOffice11Painter::GetComboButtonColorValues(const TzbBarItemControl& c, bool selected,
+                                                                 bool pressed, TColor& arrowColor,
+                                                                 TBrush& brush) const {
+  GetDropButtonColorValues(c, selected, pressed, arrowColor, brush);
+  if (!c.Enabled()) return;
+  if (selected && pressed)
+    brush = GetBarHighlightBrush(c.Parent());
+  else if (pressed)
+    brush = GetBarFaceBrush(c.Parent());
+}
+
+namespace {
+
+// The system colour index nearest to an arrow colour of the scheme.
+int ArrowColorIndex(TColor arrowColor, bool enabled) {
+  if (!enabled) return COLOR_GRAYTEXT;
+  return arrowColor == clHighlightText ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT;
+}
+
+}  // namespace
+
+void TzbBarItemControlOffice11Painter::GetDropButtonColors(const TzbBarItemControl& c, bool selected, bool pressed,
+                                                           int& arrowColorIndex, TBrush& brush) const {
+  TColor arrow = clBtnText;
+  GetDropButtonColorValues(c, selected, pressed, arrow, brush);
+  arrowColorIndex = ArrowColorIndex(arrow, c.Enabled());
+}
+
+void TzbBarItemControlOffice11Painter::GetComboButtonColors(const TzbBarItemControl& c, bool selected, bool pressed,
+                                                            int& arrowColorIndex, TBrush& brush) const {
+  TColor arrow = clBtnText;
+  GetComboButtonColorValues(c, selected, pressed, arrow, brush);
+  arrowColorIndex = ArrowColorIndex(arrow, c.Enabled());
+}
+
 void TzbBarItemControlOffice11Painter::DrawComboButton(TzbBarItemControl& c, TCanvas& dc, bool selected, bool pressed,
                                                        const TRect& r) const {
   c.ButtonRect = r;
-  if (selected && c.Enabled()) {
+  TColor arrow = C().Office11TextColor;
+  TBrush colours;
+  GetComboButtonColorValues(c, selected, pressed, arrow, colours);
+  const bool enabled = c.Enabled();
+  if (selected && enabled) {
     TRect frame = r;
     InflateRect(frame, 1, 1);
     FrameSelectedRect(dc, frame);
     FillStateGradient(dc, r, 0, true, pressed);
   } else {
-    const TColor edge = c.Enabled() ? clWindow : C().Office11DisabledTextColor;
-    FrameRectWithColor(dc, r, edge);
-    FillRectWithColor(dc, Rect(r.Left - 1, r.Top, r.Left, r.Bottom), edge);
+    const TBrush edge = enabled ? SolidBrush(clWindow) : colours;
+    FrameWith(dc, r, edge);
+    FillWith(dc, Rect(r.Left - 1, r.Top, r.Left, r.Bottom), edge);
     TRect inner = r;
     InflateRect(inner, -1, -1);
-    if (c.Enabled() && c.Parent().IsMenu())
+    if (enabled && c.Parent().IsMenu())
       FillRectWithColor(dc, inner, C().Office11CheckedColor);
     else
-      FillItemBackground(c, dc, !c.Enabled(), c.Parent().CurrentBrush(), inner);
+      FillItemBackground(c, dc, !enabled, colours, inner);
   }
-  TRect arrow = r;
-  if (pressed) OffsetRect(arrow, 1, 1);
-  DrawDropDownArrow(dc, arrow, true, c.Enabled(), selected);
+  TRect inner = r;
+  InflateRect(inner, -1, -1);
+  DrawComboArrowInColor(dc, inner, enabled, pressed, arrow);
 }
 
 void TzbBarItemControlOffice11Painter::DrawEditFrame(const TzbBarItemControl& c, TCanvas& dc, TRect& r, int view,
@@ -234,7 +293,28 @@ int TzbBarItemControlOffice11Painter::GetEditCaptionWidth(const TzbBarItemContro
   return width;
 }
 
+int TzbBarItemControlOffice11Painter::MenuTextIndent(const TzbBarWindow& w) const {
+  int adjustment = 0;
+  AdjustMenuLineSize(adjustment);
+  return w.SideStripWidth() + w.ItemHeight() + 2 + adjustment;
+}
+
+int TzbBarItemControlOffice11Painter::GetProgressOffset(const TzbBarItemControl& c, bool showsGlyph) const {
+  if (showsGlyph || !c.Parent().IsMenu()) return 0;
+  return MenuTextIndent(c.Parent());
+}
+
 // ---------------------------------------------------------------- docks, bars, separators
+
+TRect TzbBarItemControlOffice11Painter::GetDockedBorderSizes(const TzbBar& bar, TzbBarDockingStyle style) const {
+  if (!bar.IsMainMenu()) return GetDockedBorderSizes();
+  return (style == dsLeft || style == dsRight) ? Rect(2, 0, 2, 0) : Rect(0, 2, 0, 2);
+}
+
+TRect TzbBarItemControlOffice11Painter::GetBarBorderInsets(const TzbBarWindow& w) const {
+  if (!w.Bar()) return TzbBarItemControlFlatPainter::GetBarBorderInsets(w);
+  return GetDockedBorderSizes(*w.Bar(), w.DockingStyle());
+}
 
 void TzbBarItemControlOffice11Painter::DrawDottedGrip(TCanvas& dc, const TRect& r, bool vertical) const {
   DrawGripDots(dc, r, vertical);
@@ -311,7 +391,7 @@ void TzbBarItemControlOffice11Painter::DrawDockedBarBackground(const TzbBarWindo
   TRect whole = barRect;
   if (w.DockControl()) {
     const TPoint client = w.ClientOriginInDock(), window = w.WindowOriginInDock();
-    const TRect b = GetDockedBorderSizes();
+    const TRect b = GetDockedBorderSizes(*bar, w.DockingStyle());
     whole = Rect(barRect.Left - (client.X - window.X), barRect.Top - (client.Y - window.Y), barRect.Right + b.Right,
                  barRect.Bottom + b.Bottom);
   }

@@ -60,6 +60,25 @@ class TzbBarItemControlOffice11Painter : public TzbBarItemControlFlatPainter {
   void DrawBarBorder(const TzbBarWindow& w, TCanvas& dc, const TBrush& brush, const TRect& r) const override;
   TBrush GetQuickWindowBrush(const TzbBarWindow& w) const override;
   void DrawComboButton(TzbBarItemControl& c, TCanvas& dc, bool selected, bool pressed, const TRect& r) const override;
+  // Drop and combo buttons in the scheme's colours; the index variants give the brush alike and
+  // the button-text index for the arrow.
+  void GetDropButtonColors(const TzbBarItemControl& c, bool selected, bool pressed, int& arrowColorIndex,
+                           TBrush& brush) const override;
+  void GetDropButtonColorValues(const TzbBarItemControl& c, bool selected, bool pressed, TColor& arrowColor,
+                                TBrush& brush) const override;
+  void GetComboButtonColors(const TzbBarItemControl& c, bool selected, bool pressed, int& arrowColorIndex,
+                            TBrush& brush) const override;
+  void GetComboButtonColorValues(const TzbBarItemControl& c, bool selected, bool pressed, TColor& arrowColor,
+                                 TBrush& brush) const override;
+  // The main-menu bar has a border only along its length.
+  using TzbBarItemControlFlatPainter::GetDockedBorderSizes;
+  TRect GetDockedBorderSizes(const TzbBar& bar, TzbBarDockingStyle style) const override;
+  TRect GetBarBorderInsets(const TzbBarWindow& w) const override;
+  // In a drop-down menu an item without glyph starts its content at the menu's text indent.
+  using TzbBarItemControlFlatPainter::GetProgressOffset;
+  int GetProgressOffset(const TzbBarItemControl& c, bool showsGlyph) const override;
+  // Where the text of a drop-down menu's items begins (client coordinates).
+  int MenuTextIndent(const TzbBarWindow& w) const;
   int GetTearOffBandHeight(const TzbBarWindow& w) const override { return w.BandCaptionHeight() + 5; }
   TBrush GetMenuFrameBrush(const TzbBarWindow& w) const override;
   TBrush GetMenuItemBrush(const TzbBarWindow& w, const TBrush&) const override { return GetMenuFrameBrush(w); }

@@ -157,7 +157,11 @@ void TzbBarItemControlPainter::DrawQuickButtonContent(const TzbBarWindow& w, TCa
 }
 
 void TzbBarItemControlPainter::DrawTriangle(TCanvas& dc, int colorIndex, int width, int top, int left) const {
-  const TColor color = SystemColor(colorIndex);
+  DrawTriangleInColor(dc, SystemColor(colorIndex), width, top, left);
+}
+
+void TzbBarItemControlPainter::DrawTriangleInColor(TCanvas& dc, TColor color, int width, int top, int left) const {
+  color = ColorToRGB(color);
   const TPen pen = dc.Pen;
   const TBrush brush = dc.Brush;
   dc.Pen = TPen{color, 1, psSolid};
@@ -381,6 +385,20 @@ void TzbBarItemControlPainter::GetDropButtonColors(const TzbBarItemControl& c, b
                                                    TBrush& brush) const {
   arrowColorIndex = COLOR_BTNTEXT;
   brush = c.Parent().CurrentBrush();
+}
+
+void TzbBarItemControlPainter::GetDropButtonColorValues(const TzbBarItemControl& c, bool selected, bool pressed,
+                                                        TColor& arrowColor, TBrush& brush) const {
+  int index = COLOR_BTNTEXT;
+  GetDropButtonColors(c, selected, pressed, index, brush);
+  arrowColor = SystemColor(index);
+}
+
+void TzbBarItemControlPainter::GetComboButtonColorValues(const TzbBarItemControl& c, bool selected, bool pressed,
+                                                         TColor& arrowColor, TBrush& brush) const {
+  int index = COLOR_BTNTEXT;
+  GetComboButtonColors(c, selected, pressed, index, brush);
+  arrowColor = SystemColor(index);
 }
 
 TBrush TzbBarItemControlPainter::GetButtonBrush(const TzbBarItemControl& c, const TzbButtonState&) const {
@@ -860,6 +878,11 @@ void TzbBarItemControlPainter::SelectEditText(QLineEdit& edit, bool) const { edi
 
 void TzbBarItemControlPainter::DrawComboArrow(TCanvas& dc, const TRect& inner, bool enabled, bool pressed,
                                               int colorIndex) const {
+  DrawComboArrowInColor(dc, inner, enabled, pressed, SystemColor(colorIndex));
+}
+
+void TzbBarItemControlPainter::DrawComboArrowInColor(TCanvas& dc, const TRect& inner, bool enabled, bool pressed,
+                                                     TColor color) const {
   int w = inner.Width() / 2;
   if (w % 2 == 0) ++w;
   int left = inner.Left + (inner.Width() - w) / 2;
@@ -869,7 +892,7 @@ void TzbBarItemControlPainter::DrawComboArrow(TCanvas& dc, const TRect& inner, b
     ++top;
   }
   if (enabled) {
-    DrawTriangle(dc, colorIndex, w, top, left);
+    DrawTriangleInColor(dc, color, w, top, left);
   } else {
     DrawTriangle(dc, COLOR_BTNHIGHLIGHT, w, top + 1, left + 1);
     DrawTriangle(dc, COLOR_BTNSHADOW, w, top, left);

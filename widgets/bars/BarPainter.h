@@ -83,6 +83,8 @@ class TzbBarItemControlPainter {
   virtual void DrawQuickButtonContent(const TzbBarWindow& w, TCanvas& dc, const TRect& r) const;
   virtual int GetQuickButtonArrowColorIndex(const TzbBarWindow& w) const { return COLOR_BTNTEXT; }
   virtual void DrawTriangle(TCanvas& dc, int colorIndex, int width, int top, int left) const;
+  // The same triangle in a colour value; the system colour operation above draws through it.
+  virtual void DrawTriangleInColor(TCanvas& dc, TColor color, int width, int top, int left) const;
   virtual void DrawMenuExpandButton(const TzbBarWindow& w, TCanvas& dc, bool selected, const TRect& r,
                                     int expandHeight) const;
   virtual void DrawCenteredText(TCanvas& dc, const TRect& r, bool opaque, const QString& text, int offset) const;
@@ -107,6 +109,10 @@ class TzbBarItemControlPainter {
                                 TRect& r) const;
   virtual void GetDropButtonColors(const TzbBarItemControl& c, bool selected, bool pressed, int& arrowColorIndex,
                                    TBrush& brush) const;
+  // The arrow colour as a colour value: the system colour of the index above unless a look paints
+  // its drop buttons in colours of its own.
+  virtual void GetDropButtonColorValues(const TzbBarItemControl& c, bool selected, bool pressed, TColor& arrowColor,
+                                        TBrush& brush) const;
   virtual TBrush GetButtonBrush(const TzbBarItemControl& c, const TzbButtonState& s) const;
   virtual int GetDownGlyphOffset() const { return 0; }
   virtual int GetPressedGlyphOffset(const TzbBarItemControl& c, bool down) const { return 0; }
@@ -166,6 +172,11 @@ class TzbBarItemControlPainter {
   virtual int GetToolbarSeparatorSize() const { return 6; }
   virtual int GetBarBorderWidth() const { return 1; }
   virtual TRect GetDockedBorderSizes() const { return Rect(2, 2, 2, 2); }
+  // The border (left, top, right, bottom) of the given bar docked at the given side; a look may
+  // give some bars (the main-menu bar) a border of their own.
+  virtual TRect GetDockedBorderSizes(const TzbBar& bar, TzbBarDockingStyle style) const {
+    return GetDockedBorderSizes();
+  }
   virtual void DrawSeparator(const TzbBarWindow& w, TCanvas& dc, bool vertical, const TBrush& brush,
                              const TRect& r) const;
   virtual void DrawCaptionButtonBackground(const TzbBarWindow& w, TCanvas& dc, int state, const TRect& r) const;
@@ -262,6 +273,8 @@ class TzbBarItemControlPainter {
                                     TBrush& brush) const {
     GetDropButtonColors(c, selected, pressed, arrowColorIndex, brush);
   }
+  virtual void GetComboButtonColorValues(const TzbBarItemControl& c, bool selected, bool pressed, TColor& arrowColor,
+                                         TBrush& brush) const;
   // The text of an edit or combo item drawn by its window: fill, 2-pixel side margins, the text.
   void DrawEditItemText(TCanvas& canvas, TRect r, const QString& text) const;
   // One entry of a combo's drop-down list; index -1 is the edit part.
@@ -334,6 +347,9 @@ class TzbBarItemControlPainter {
                                          const TRect& barRect) const;
   virtual TColor GetCalendarHeaderColor() const { return clBtnFace; }
   virtual int GetProgressOffset() const { return 0; }
+  // The strip before a progress item's content: c is the item's control, showsGlyph whether it
+  // shows a glyph.
+  virtual int GetProgressOffset(const TzbBarItemControl& c, bool showsGlyph) const { return GetProgressOffset(); }
   virtual TBrush GetInPlaceSubItemBrush() const;
   virtual void DrawInPlaceSubItem(const TzbBarItemControl& c, TCanvas& dc, const TRect& r, const QString& caption,
                                   bool expanded, bool selected) const;
@@ -354,6 +370,7 @@ class TzbBarItemControlPainter {
   void PaintEditText(TCanvas& dc, const TRect& r, const QString& text, TColor textColor, TColor background) const;
   // The arrow of a combo button: a triangle of half the inner width (odd), centred.
   void DrawComboArrow(TCanvas& dc, const TRect& inner, bool enabled, bool pressed, int colorIndex) const;
+  void DrawComboArrowInColor(TCanvas& dc, const TRect& inner, bool enabled, bool pressed, TColor color) const;
   // The classic combo button (a raised or sunken edge when hot, a highlight frame otherwise).
   void DrawClassicComboButton(TzbBarItemControl& c, TCanvas& dc, bool selected, bool pressed, const TRect& r) const;
   // Three square dots of 1/7 of the width, dotsAboveBottom dots above the bottom.

@@ -335,7 +335,7 @@ TRect TzbBarControl::NonClientSizes(TzbBarDockingStyle style) const {
   const TzbBarItemControlPainter& p = fManager->PainterClass();
   if (style == dsNone) return FloatingNonClientSizes(p);
   if (fBar->BorderStyle == bbsSingle) {
-    TRect b = p.GetDockedBorderSizes();
+    TRect b = p.GetDockedBorderSizes(*fBar, style);
     const TzbBarDockingStyles all =
         DockingSet(dsNone) | DockingSet(dsLeft) | DockingSet(dsTop) | DockingSet(dsRight) | DockingSet(dsBottom);
     const int grip = (fBar->NotDocking & all) == all ? p.GetNoGripIndent(*fBar) : fManager->GripAreaSize();

@@ -11,6 +11,8 @@
 #include <QStyle>
 #include <QStyleOption>
 
+#include <algorithm>
+
 namespace zyn {
 
 namespace {
@@ -293,6 +295,118 @@ void TzxWinXPLookAndFeelPainter::PaintExpandButton(TPainterCanvas& canvas, const
   option.state |= QStyle::State_Children;
   if (expanded) option.state |= QStyle::State_Open;
   Desktop().drawPrimitive(QStyle::PE_IndicatorBranch, &option, &TStylePainter(canvas).Get());
+}
+
+namespace {
+
+// The smallest rectangle around everything the widget style painted into a clear image; empty
+// when it painted nothing.
+QRect PaintedArea(const QImage& image) {
+  QRect area;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (qAlpha(image.pixel(x, y)) > 0) area |= QRect(x, y, 1, 1);
+  return area;
+}
+
+QImage ClearImage(int width, int height) {
+  QImage image(std::max(1, width), std::max(1, height), QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  return image;
+}
+
+void DrawGroupExpandButton(QPainter& p, const TRect& r, TzxButtonState state, bool expanded) {
+  QStyleOptionToolButton option;
+  Prepare(option, r, state == zxbsDefault ? zxbsNormal : state);
+  Desktop().drawPrimitive(QStyle::PE_PanelButtonTool, &option, &p);
+  QStyleOption arrow;
+  const int side = std::min(r.Width(), r.Height()) / 2;
+  const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
+  Prepare(arrow, Bounds(cx - side / 2, cy - side / 2, side, side), state);
+  Desktop().drawPrimitive(expanded ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown, &arrow, &p);
+}
+
+}  // namespace
+
+int TzxWinXPLookAndFeelPainter::ExpandButtonExtent() const {
+  if (!Themed(totTreeView)) return TzxStandardLookAndFeelPainter::ExpandButtonExtent();
+  // The true size: as large as the style draws the sign of an expanded node.
+  QImage image = ClearImage(32, 32);
+  {
+    QPainter p(&image);
+    QStyleOption option;
+    Prepare(option, Rect(0, 0, 32, 32), zxbsNormal);
+    option.state |= QStyle::State_Children | QStyle::State_Open;
+    Desktop().drawPrimitive(QStyle::PE_IndicatorBranch, &option, &p);
+  }
+  const QRect area = PaintedArea(image);
+  return area.isEmpty() ? TzxStandardLookAndFeelPainter::ExpandButtonExtent() : std::max(area.width(), area.height());
+}
+
+void TzxWinXPLookAndFeelPainter::PaintSmallExpandButton(TPainterCanvas& canvas, const TRect& r, TColor color,
+                                                        TColor borderColor, bool expanded) const {
+  if (!Themed(totTreeView)) {
+    TzxStandardLookAndFeelPainter::PaintSmallExpandButton(canvas, r, color, borderColor, expanded);
+    return;
+  }
+  PaintExpandButton(canvas, r, color, expanded);
+}
+
+void TzxWinXPLookAndFeelPainter::PaintGroupExpandButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
+                                                        bool expanded) const {
+  if (!Themed(totExplorerBar)) {
+    TzxStandardLookAndFeelPainter::PaintGroupExpandButton(canvas, r, state, expanded);
+    return;
+  }
+  DrawGroupExpandButton(TStylePainter(canvas).Get(), r, state, expanded);
+}
+
+int TzxWinXPLookAndFeelPainter::GroupExpandButtonExtent() const {
+  if (!Themed(totExplorerBar)) return TzxStandardLookAndFeelPainter::GroupExpandButtonExtent();
+  // A tool button that holds a small icon.
+  QStyleOptionToolButton option;
+  option.palette = QApplication::palette();
+  const int icon = Desktop().pixelMetric(QStyle::PM_SmallIconSize);
+  option.iconSize = QSize(icon, icon);
+  option.toolButtonStyle = Qt::ToolButtonIconOnly;
+  return Desktop().sizeFromContents(QStyle::CT_ToolButton, &option, QSize(icon, icon)).width();
+}
+
+bool TzxWinXPLookAndFeelPainter::HitGroupExpandButton(const TRect& r, const QPoint& point) const {
+  if (!Themed(totExplorerBar)) return TzxStandardLookAndFeelPainter::HitGroupExpandButton(r, point);
+  if (!TzxStandardLookAndFeelPainter::HitGroupExpandButton(r, point)) return false;
+  // The button's region: where the style paints its face.
+  QImage image = ClearImage(r.Width(), r.Height());
+  {
+    QPainter p(&image);
+    DrawGroupExpandButton(p, Rect(0, 0, r.Width(), r.Height()), zxbsHot, false);
+  }
+  return qAlpha(image.pixel(point.x() - r.Left, point.y() - r.Top)) > 127;
+}
+
+TRect TzxWinXPLookAndFeelPainter::ButtonGroupBorders(int count, int index) const {
+  if (!Themed(totButton)) return TzxStandardLookAndFeelPainter::ButtonGroupBorders(count, index);
+  QStyleOptionButton option;
+  Prepare(option, Rect(0, 0, 100, 100), zxbsNormal);
+  const QRect content = Desktop().subElementRect(QStyle::SE_PushButtonContents, &option);
+  return Rect(content.left(), content.top(), 100 - (content.x() + content.width()),
+              100 - (content.y() + content.height()));
+}
+
+void TzxWinXPLookAndFeelPainter::PaintArrowHeader(TPainterCanvas& canvas, const TRect& r, int arrowIndent, int arrows,
+                                                  const TPainterBackground& background, unsigned neighbors,
+                                                  const TzxPainterText& text) const {
+  if (!Themed(totHeader)) {
+    TzxStandardLookAndFeelPainter::PaintArrowHeader(canvas, r, arrowIndent, arrows, background, neighbors, text);
+    return;
+  }
+  // The themed header, then the arrows.
+  TzxCustomLookAndFeelPainter::PaintArrowHeader(canvas, r, arrowIndent, arrows, background, neighbors, text);
+}
+
+void TzxWinXPLookAndFeelPainter::PaintIndicatorHeader(TPainterCanvas& canvas, const TRect& r, TColor background,
+                                                      TzxIndicatorKind kind) const {
+  TzxFlatLookAndFeelPainter::Instance().PaintIndicatorHeader(canvas, r, background, kind);
 }
 
 void TzxWinXPLookAndFeelPainter::PaintArrowButton(TPainterCanvas& canvas, const TRect& r, bool asButton,

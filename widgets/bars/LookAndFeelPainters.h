@@ -451,6 +451,24 @@ class TzxWinXPLookAndFeelPainter : public TzxStandardLookAndFeelPainter {
                            const TPainterBackground& background) const override;
   void PaintFilterDropDownButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
                                  bool active) const override;
+  // The tree's expand sign in the size the widget style draws it.
+  int ExpandButtonExtent() const override;
+  int SmallExpandButtonExtent() const override { return ExpandButtonExtent(); }
+  void PaintSmallExpandButton(TPainterCanvas& canvas, const TRect& r, TColor color, TColor borderColor,
+                              bool expanded) const override;
+  // A group's expand button: a tool button of the widget style with a chevron up (expanded) or
+  // down; it is hit where the style paints it, not in the corners it leaves out.
+  void PaintGroupExpandButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
+                              bool expanded) const override;
+  int GroupExpandButtonExtent() const override;
+  bool HitGroupExpandButton(const TRect& r, const QPoint& p) const override;
+  // The margins of a push button's content in the widget style.
+  TRect ButtonGroupBorders(int count, int index) const override;
+  void PaintArrowHeader(TPainterCanvas& canvas, const TRect& r, int arrowIndent, int arrows,
+                        const TPainterBackground& background, unsigned neighbors,
+                        const TzxPainterText& text) const override;
+  void PaintIndicatorHeader(TPainterCanvas& canvas, const TRect& r, TColor background,
+                            TzxIndicatorKind kind) const override;
   // Text in the widget style's way (its palette and alignment), in the given colour unless clDefault.
   void PaintThemedText(TPainterCanvas& canvas, const TRect& r, const QFont& font, TColor textColor, const QString& text,
                        unsigned flags, TzxButtonState state) const;

@@ -399,6 +399,54 @@ TEST_F(ContainerPlaceHolder, GoldenImageAtDesignTime) {
   withControl->SetControl(nullptr);
 }
 
+// Renaming an item without control lays its bars out anew: the place-holder shows the name.
+TEST_F(ControlContainer, RenamingAnItemWithoutControlLaysItsBarOutAnew) {
+  auto* counting = Manager->CreateItem<CountingContainer>();
+  counting->SetName("Kurz");
+  bar->ItemLinks().Add()->SetItem(counting);
+  PaintBar();
+  auto* c = dynamic_cast<TzbBarControlContainerControl*>(ControlIn(WindowOf(bar), "Kurz"));
+  ASSERT_NE(c, nullptr);
+  const int before = c->GetWidth();
+  const int layouts = counting->Layouts;
+  counting->SetName("EinSehrVielLaengererName");
+  EXPECT_EQ(counting->Layouts, layouts + 1);
+  PaintBar();
+  c = dynamic_cast<TzbBarControlContainerControl*>(ControlIn(WindowOf(bar), "EinSehrVielLaengererName"));
+  ASSERT_NE(c, nullptr);
+  EXPECT_GT(c->GetWidth(), before);
+  EXPECT_EQ(WindowOf(bar)->GetItemRect(c).Width(), c->GetWidth());  // the bar gave it the new width
+  counting->SetName("EinSehrVielLaengererName");                    // the same name: nothing to do
+  EXPECT_EQ(counting->Layouts, layouts + 1);
+  // With a control the name does not show: no new layout.
+  auto* edit = new QLineEdit(&Form);
+  counting->SetControl(edit);
+  const int hosted = counting->Layouts;
+  counting->SetName("Anders");
+  EXPECT_EQ(counting->Layouts, hosted);
+}
+
+// On a vertical toolbar the place-holder's name runs down the bar: width and height change places.
+TEST_F(ContainerPlaceHolder, OnAVerticalToolbarWidthAndHeightChangePlaces) {
+  manager->SetStyle(bmsXP);
+  TzbBar* bar = manager->Bars().Add();
+  auto* item = manager->CreateItem<TzbBarControlContainerItem>();
+  item->SetName("Leerfeld");
+  bar->ItemLinks().Add()->SetItem(item);
+  test::FakeBarWindow horizontal(*manager, false, 200, 60), vertical(*manager, false, 60, 200);
+  vertical.Vertical = true;
+  TzbBarControlContainerControl h(*item->GetLink(0), horizontal), v(*item->GetLink(0), vertical);
+  ASSERT_NE(h.GetWidth(), h.GetHeight());
+  EXPECT_EQ(v.GetWidth(), h.GetHeight());
+  EXPECT_EQ(v.GetHeight(), h.GetWidth());
+  EXPECT_EQ(h.GetWidth(), horizontal.Canvas().TextWidth(QStringLiteral("Leerfeld")) + horizontal.FontPointSize());
+  // A menu is never vertical: its entry stays one line high.
+  test::FakeBarWindow menu(*manager, true, 200, 60);
+  menu.Vertical = true;
+  TzbBarControlContainerControl m(*item->GetLink(0), menu);
+  EXPECT_EQ(m.GetHeight(), menu.ItemHeight());
+}
+
 // ---------------------------------------------------------------- in-place sub-item
 
 class InPlaceSubItem : public ::testing::Test, public test::BarDemoWindow {
