@@ -289,7 +289,7 @@ void TzbBarItemControlOffice11Painter::DrawEditFrame(const TzbBarItemControl& c,
 
 int TzbBarItemControlOffice11Painter::GetEditCaptionWidth(const TzbBarItemControl& c, int textWidth) const {
   int width = TzbBarItemControlFlatPainter::GetEditCaptionWidth(c, textWidth);
-  if (c.Parent().IsMenu()) width += c.Parent().SideStripWidth() + c.Parent().ItemHeight() + 2 + 1;
+  if (c.Parent().IsMenu()) width += MenuTextIndent(c.Parent()) + 1;
   return width;
 }
 
