@@ -39,6 +39,19 @@ void Prepare(QStyleOption& option, const TRect& r, TzxButtonState state) {
   option.state = StateFlags(state);
 }
 
+// The style's push button over a rectangle in a button state (Default: the default button).
+QStyleOptionButton PushButton(const TRect& r, TzxButtonState state) {
+  QStyleOptionButton option;
+  Prepare(option, r, state);
+  if (state == zxbsDefault) option.features |= QStyleOptionButton::DefaultButton;
+  return option;
+}
+
+QRect PushButtonContent(const TRect& r, TzxButtonState state) {
+  const QStyleOptionButton option = PushButton(r, state);
+  return Desktop().subElementRect(QStyle::SE_PushButtonContents, &option);
+}
+
 // The canvas painter prepared for the widget style: its own state kept, no brush of the canvas
 // leaking into the style's outlines.
 class TStylePainter {
@@ -73,6 +86,7 @@ const TzxWinXPLookAndFeelPainter& TzxWinXPLookAndFeelPainter::Instance() {
 TColor TzxWinXPLookAndFeelPainter::DefaultColor(int n) const {
   if (n == 7) return 0x00800000;
   if (n == 40) return 0x00D5FFFF;
+  if (n == 38 && Themed(totComboBox)) return FromQColor(QApplication::palette().color(QPalette::Mid));
   return TzxCustomLookAndFeelPainter::DefaultColor(n);
 }
 
@@ -104,9 +118,7 @@ void TzxWinXPLookAndFeelPainter::PaintButtonFace(TPainterCanvas& canvas, const T
     TzxStandardLookAndFeelPainter::PaintButtonFace(canvas, r, state);
     return;
   }
-  QStyleOptionButton option;
-  Prepare(option, r, state);
-  if (state == zxbsDefault) option.features |= QStyleOptionButton::DefaultButton;
+  const QStyleOptionButton option = PushButton(r, state);
   Desktop().drawControl(QStyle::CE_PushButtonBevel, &option, &TStylePainter(canvas).Get());
 }
 
@@ -386,9 +398,7 @@ bool TzxWinXPLookAndFeelPainter::HitGroupExpandButton(const TRect& r, const QPoi
 
 TRect TzxWinXPLookAndFeelPainter::ButtonGroupBorders(int count, int index) const {
   if (!Themed(totButton)) return TzxStandardLookAndFeelPainter::ButtonGroupBorders(count, index);
-  QStyleOptionButton option;
-  Prepare(option, Rect(0, 0, 100, 100), zxbsNormal);
-  const QRect content = Desktop().subElementRect(QStyle::SE_PushButtonContents, &option);
+  const QRect content = PushButtonContent(Rect(0, 0, 100, 100), zxbsNormal);
   return Rect(content.left(), content.top(), 100 - (content.x() + content.width()),
               100 - (content.y() + content.height()));
 }
@@ -550,6 +560,108 @@ void TzxWinXPLookAndFeelPainter::PaintFilterDropDownButton(TPainterCanvas& canva
   Desktop().drawPrimitive(QStyle::PE_PanelButtonTool, &option, &p);
   if (active) option.palette.setColor(QPalette::ButtonText, QColor(0, 0, 255));
   Desktop().drawPrimitive(QStyle::PE_IndicatorArrowDown, &option, &p);
+}
+
+// ---------------------------------------------------------------- measures of the style's elements
+
+int TzxWinXPLookAndFeelPainter::ButtonBorderWidth(TzxButtonState state) const {
+  if (!Themed(totButton)) return TzxStandardLookAndFeelPainter::ButtonBorderWidth(state);
+  return PushButtonContent(Rect(0, 0, 100, 100), state).left();
+}
+
+TRect TzxWinXPLookAndFeelPainter::ButtonFocusBounds(const TRect& r) const {
+  if (!Themed(totButton)) return TzxStandardLookAndFeelPainter::ButtonFocusBounds(r);
+  const QRect content = PushButtonContent(r, zxbsNormal);
+  return Bounds(content.x(), content.y(), content.width(), content.height());
+}
+
+int TzxWinXPLookAndFeelPainter::HeaderBorderWidth() const {
+  if (!Themed(totHeader)) return TzxStandardLookAndFeelPainter::HeaderBorderWidth();
+  QStyleOptionHeader option;
+  Prepare(option, Rect(0, 0, 100, 100), zxbsNormal);
+  const QRect label = Desktop().subElementRect(QStyle::SE_HeaderLabel, &option);
+  return (label.left() + label.top()) / 2;
+}
+
+int TzxWinXPLookAndFeelPainter::HeaderSectionBorderWidth(TzxButtonState state) const {
+  return Themed(totHeader) ? HeaderBorderWidth() : TzxStandardLookAndFeelPainter::HeaderSectionBorderWidth(state);
+}
+
+int TzxWinXPLookAndFeelPainter::FooterCellBorderWidth() const {
+  if (!Themed(totTrackBar)) return TzxStandardLookAndFeelPainter::FooterCellBorderWidth();
+  // The footer cell is the style's sunken line-edit panel: its content starts inside its frame.
+  QStyleOptionFrame option;
+  Prepare(option, Rect(0, 0, 100, 100), zxbsNormal);
+  option.lineWidth = Desktop().pixelMetric(QStyle::PM_DefaultFrameWidth);
+  option.state |= QStyle::State_Sunken;
+  return Desktop().subElementRect(QStyle::SE_LineEditContents, &option).left();
+}
+
+void TzxWinXPLookAndFeelPainter::PaintFooterBorder(TPainterCanvas& canvas, const TRect& r) const {
+  if (!Themed(totEdit)) {
+    TzxStandardLookAndFeelPainter::PaintFooterBorder(canvas, r);
+    return;
+  }
+  // A one-pixel raised edge in the style's light and dark colours.
+  const QPalette palette = QApplication::palette();
+  canvas.DrawComplexFrame(r, FromQColor(palette.color(QPalette::Light)), FromQColor(palette.color(QPalette::Dark)));
+}
+
+namespace {
+
+QSize CloseIndicatorSize() {
+  return QSize(Desktop().pixelMetric(QStyle::PM_TabCloseIndicatorWidth),
+               Desktop().pixelMetric(QStyle::PM_TabCloseIndicatorHeight));
+}
+
+}  // namespace
+
+QPoint TzxWinXPLookAndFeelPainter::FilterCloseButtonExtent() const {
+  if (!Themed(totWindow)) return TzxStandardLookAndFeelPainter::FilterCloseButtonExtent();
+  const QSize size = CloseIndicatorSize();
+  return QPoint(size.width() + 4, size.height() + 4);
+}
+
+void TzxWinXPLookAndFeelPainter::PaintFilterCloseButton(TPainterCanvas& canvas, const TRect& r,
+                                                        TzxButtonState state) const {
+  if (!Themed(totWindow)) {
+    TzxStandardLookAndFeelPainter::PaintFilterCloseButton(canvas, r, state);
+    return;
+  }
+  QStyleOption option;
+  Prepare(option, r, state == zxbsDefault ? zxbsNormal : state);
+  if (state == zxbsHot || state == zxbsPressed) option.state |= QStyle::State_Raised;
+  Desktop().drawPrimitive(QStyle::PE_IndicatorTabClose, &option, &TStylePainter(canvas).Get());
+}
+
+QPoint TzxWinXPLookAndFeelPainter::FilterActivateButtonExtent() const {
+  if (!Themed(totButton)) return TzxStandardLookAndFeelPainter::FilterActivateButtonExtent();
+  return QPoint(Desktop().pixelMetric(QStyle::PM_IndicatorWidth), Desktop().pixelMetric(QStyle::PM_IndicatorHeight));
+}
+
+QPoint TzxWinXPLookAndFeelPainter::SmallButtonExtent(int n) const {
+  if (n == 3) return QPoint(15, 15);
+  if (n != 4 || !Themed(totExplorerBar)) return TzxStandardLookAndFeelPainter::SmallButtonExtent(n);
+  // The image button: a tool button of the style around the pin image.
+  const QImage& image = AutoHideImage(1);
+  QStyleOptionToolButton option;
+  option.palette = QApplication::palette();
+  option.iconSize = image.size();
+  option.toolButtonStyle = Qt::ToolButtonIconOnly;
+  const QSize size = Desktop().sizeFromContents(QStyle::CT_ToolButton, &option, image.size());
+  return QPoint(size.width(), size.height());
+}
+
+void TzxWinXPLookAndFeelPainter::PaintPlusButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state) const {
+  if (!Themed(totButton)) {
+    TzxStandardLookAndFeelPainter::PaintPlusButton(canvas, r, state);
+    return;
+  }
+  PaintButtonFace(canvas, r, state);
+  TRect glyph = r;
+  InflateRect(glyph, -2, -2);
+  if (state == zxbsDisabled) OffsetRect(glyph, 1, 1);
+  PaintPlusGlyph(canvas, glyph, state);
 }
 
 }  // namespace zyn

@@ -131,13 +131,13 @@ class TzxCustomLookAndFeelPainter {
 
   // --- filter and small buttons ---
   virtual QPoint FilterCloseButtonExtent() const { return QPoint(16, 14); }
-  void PaintFilterCloseButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state) const;
+  virtual void PaintFilterCloseButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state) const;
   virtual void PaintFilterDropDownButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
                                          bool active) const {}
   virtual void PaintGroupExpandButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state,
                                       bool expanded) const;
   virtual int GroupExpandButtonExtent() const { return 15; }
-  void PaintPlusButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state) const;
+  virtual void PaintPlusButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state) const;
   virtual void PaintPlusGlyph(TPainterCanvas& canvas, const TRect& r, TzxButtonState state) const;
 
   // --- tabs ---
@@ -469,6 +469,21 @@ class TzxWinXPLookAndFeelPainter : public TzxStandardLookAndFeelPainter {
                         const TzxPainterText& text) const override;
   void PaintIndicatorHeader(TPainterCanvas& canvas, const TRect& r, TColor background,
                             TzxIndicatorKind kind) const override;
+  // Measures of the widget style's push button, header, line-edit panel and check box.
+  int ButtonBorderWidth(TzxButtonState state) const override;
+  TRect ButtonFocusBounds(const TRect& r) const override;
+  int HeaderBorderWidth() const override;
+  int HeaderSectionBorderWidth(TzxButtonState state) const override;
+  int FooterCellBorderWidth() const override;
+  bool FooterOption() const override { return false; }
+  void PaintFooterBorder(TPainterCanvas& canvas, const TRect& r) const override;
+  // The filter close button: the style's close indicator, 2 pixels of room on each side.
+  QPoint FilterCloseButtonExtent() const override;
+  void PaintFilterCloseButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state) const override;
+  QPoint FilterActivateButtonExtent() const override;
+  QPoint SmallButtonExtent(int n) const override;
+  // The style's push button with the plus glyph inside.
+  void PaintPlusButton(TPainterCanvas& canvas, const TRect& r, TzxButtonState state) const override;
   // Text in the widget style's way (its palette and alignment), in the given colour unless clDefault.
   void PaintThemedText(TPainterCanvas& canvas, const TRect& r, const QFont& font, TColor textColor, const QString& text,
                        unsigned flags, TzxButtonState state) const;

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <sstream>
+#include <string>
 
 namespace zyn {
 namespace {
@@ -133,6 +135,244 @@ TEST_F(LookAndFeelNativeMeasures, TheArrowHeaderIsTheStylesHeaderWithArrows) {
     Native().TzxCustomLookAndFeelPainter::PaintIndicatorHeader(c, Bounds(4, 4, 14, 18), clNone, zxikArrow);
   });
   EXPECT_NE(indicator(Native()), styled);
+}
+
+// ---------------------------------------------------------------- measures of the style's elements
+
+std::string Text(int v) { return std::to_string(v); }
+std::string Text(bool v) { return v ? "true" : "false"; }
+std::string Text(const QPoint& p) { return std::to_string(p.x()) + "," + std::to_string(p.y()); }
+std::string Text(const TRect& r) {
+  std::ostringstream s;
+  s << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom;
+  return s.str();
+}
+std::string Text(const QRect& r) { return Text(Bounds(r.x(), r.y(), r.width(), r.height())); }
+
+QStyleOptionButton StylePushButton(const QRect& r, bool isDefault) {
+  QStyleOptionButton option;
+  option.rect = r;
+  option.palette = QApplication::palette();
+  option.state = QStyle::State_Enabled | QStyle::State_Raised;
+  if (isDefault) option.features |= QStyleOptionButton::DefaultButton;
+  return option;
+}
+
+QRect StyleButtonContent(const QRect& r, bool isDefault = false) {
+  const QStyleOptionButton option = StylePushButton(r, isDefault);
+  return Desktop().subElementRect(QStyle::SE_PushButtonContents, &option);
+}
+
+int StyleHeaderBorder() {
+  QStyleOptionHeader option;
+  option.rect = QRect(0, 0, 100, 100);
+  option.palette = QApplication::palette();
+  option.state = QStyle::State_Enabled | QStyle::State_Raised;
+  const QRect label = Desktop().subElementRect(QStyle::SE_HeaderLabel, &option);
+  return (label.left() + label.top()) / 2;
+}
+
+int StyleFooterCellBorder() {
+  QStyleOptionFrame option;
+  option.rect = QRect(0, 0, 100, 100);
+  option.palette = QApplication::palette();
+  option.state = QStyle::State_Enabled | QStyle::State_Sunken;
+  option.lineWidth = Desktop().pixelMetric(QStyle::PM_DefaultFrameWidth);
+  return Desktop().subElementRect(QStyle::SE_LineEditContents, &option).left();
+}
+
+struct TMeasureCase {
+  const char* Name;
+  std::function<std::string(const TzxCustomLookAndFeelPainter&)> Measure;
+  std::function<std::string()> Styled;   // what the widget style gives
+  std::function<std::string()> Classic;  // empty: the Standard painter's value
+};
+
+// Each measure of the native painter from the widget style while the visual style is on, and the
+// Standard painter's (or the fixed value of the native look) with the classic look.
+TEST_F(LookAndFeelNativeMeasures, TheMeasuresComeFromTheStyleOrFallBack) {
+  const TRect cell = Bounds(10, 10, 80, 24);
+  const TMeasureCase cases[] = {
+      {"ButtonBorderWidth Normal", [](auto& p) { return Text(p.ButtonBorderWidth(zxbsNormal)); },
+       [] { return Text(StyleButtonContent(QRect(0, 0, 100, 100)).left()); }, nullptr},
+      {"ButtonBorderWidth Default", [](auto& p) { return Text(p.ButtonBorderWidth(zxbsDefault)); },
+       [] { return Text(StyleButtonContent(QRect(0, 0, 100, 100), true).left()); }, nullptr},
+      {"ButtonFocusBounds", [&](auto& p) { return Text(p.ButtonFocusBounds(cell)); },
+       [] { return Text(StyleButtonContent(QRect(10, 10, 80, 24))); }, nullptr},
+      {"HeaderBorderWidth", [](auto& p) { return Text(p.HeaderBorderWidth()); },
+       [] { return Text(StyleHeaderBorder()); }, nullptr},
+      {"HeaderSectionBorderWidth Normal", [](auto& p) { return Text(p.HeaderSectionBorderWidth(zxbsNormal)); },
+       [] { return Text(StyleHeaderBorder()); }, nullptr},
+      {"HeaderSectionBorderWidth Pressed", [](auto& p) { return Text(p.HeaderSectionBorderWidth(zxbsPressed)); },
+       [] { return Text(StyleHeaderBorder()); }, nullptr},
+      {"HeaderSectionContentBounds", [&](auto& p) { return Text(p.HeaderSectionContentBounds(cell, zxbsNormal)); },
+       [&] {
+         TRect r = cell;
+         InflateRect(r, -StyleHeaderBorder(), -StyleHeaderBorder());
+         return Text(r);
+       },
+       nullptr},
+      {"FooterBorderWidth", [](auto& p) { return Text(p.FooterBorderWidth()); }, [] { return Text(1); }, nullptr},
+      {"FooterCellBorderWidth", [](auto& p) { return Text(p.FooterCellBorderWidth()); },
+       [] { return Text(StyleFooterCellBorder()); }, nullptr},
+      {"FooterCellSpacing", [](auto& p) { return Text(p.FooterCellSpacing()); }, [] { return Text(1); }, nullptr},
+      {"FooterOption", [](auto& p) { return Text(p.FooterOption()); }, [] { return Text(false); },
+       [] { return Text(false); }},
+      {"FilterCloseButtonExtent", [](auto& p) { return Text(p.FilterCloseButtonExtent()); },
+       [] {
+         return Text(QPoint(Desktop().pixelMetric(QStyle::PM_TabCloseIndicatorWidth) + 4,
+                            Desktop().pixelMetric(QStyle::PM_TabCloseIndicatorHeight) + 4));
+       },
+       nullptr},
+      {"FilterActivateButtonExtent", [](auto& p) { return Text(p.FilterActivateButtonExtent()); },
+       [] {
+         return Text(QPoint(Desktop().pixelMetric(QStyle::PM_IndicatorWidth),
+                            Desktop().pixelMetric(QStyle::PM_IndicatorHeight)));
+       },
+       nullptr},
+      {"SmallButtonExtent 3", [](auto& p) { return Text(p.SmallButtonExtent(3)); }, [] { return Text(QPoint(15, 15)); },
+       [] { return Text(QPoint(15, 15)); }},
+      {"SmallButtonExtent 4", [](auto& p) { return Text(p.SmallButtonExtent(4)); },
+       [] {
+         QStyleOptionToolButton tool;
+         const QSize image = AutoHideImage(1).size();
+         tool.iconSize = image;
+         tool.toolButtonStyle = Qt::ToolButtonIconOnly;
+         const QSize size = Desktop().sizeFromContents(QStyle::CT_ToolButton, &tool, image);
+         return Text(QPoint(size.width(), size.height()));
+       },
+       nullptr},
+      {"DefaultColor 38", [](auto& p) { return std::to_string(p.DefaultColor(38)); },
+       [] { return std::to_string(FromQColor(QApplication::palette().color(QPalette::Mid))); }, nullptr},
+  };
+  for (const TMeasureCase& c : cases) {
+    Engine()->SetActive(true);
+    EXPECT_EQ(c.Measure(Native()), c.Styled()) << c.Name << " (visual style)";
+    Engine()->SetActive(false);
+    EXPECT_EQ(c.Measure(Native()), c.Classic ? c.Classic() : c.Measure(Standard())) << c.Name << " (classic)";
+  }
+  // The style's button is not the classic one: the measures really change with the look.
+  Engine()->SetActive(true);
+  const int styled = Native().ButtonBorderWidth(zxbsNormal);
+  EXPECT_GT(styled, 0);
+  EXPECT_NE(Native().FilterCloseButtonExtent(), Standard().FilterCloseButtonExtent());
+}
+
+// ---------------------------------------------------------------- the filter close and plus buttons
+
+const TzxButtonState kStates[] = {zxbsDefault, zxbsNormal, zxbsHot, zxbsPressed, zxbsDisabled};
+
+QImage Sheet() {
+  QImage image(40, 30, QImage::Format_RGB32);
+  image.fill(ToQColor(ColorToRGB(clBtnFace)));
+  return image;
+}
+
+QImage PaintedBy(const std::function<void(TPainterCanvas&)>& paint) {
+  QImage image = Sheet();
+  TCanvas dc(&image);
+  TPainterCanvas c(dc);
+  paint(c);
+  return image;
+}
+
+QStyle::State StyleState(TzxButtonState state) {
+  QStyle::State s = state == zxbsDisabled ? QStyle::State_None : QStyle::State_Enabled;
+  if (state == zxbsHot) s |= QStyle::State_MouseOver;
+  if (state == zxbsPressed)
+    s |= QStyle::State_Sunken | QStyle::State_On;
+  else
+    s |= QStyle::State_Raised;
+  return s;
+}
+
+// The filter close button is the style's close indicator in every state; with the classic look the
+// Standard painter's button, pixel for pixel.
+TEST_F(LookAndFeelNativeMeasures, TheFilterCloseButtonIsTheStylesCloseIndicator) {
+  const QPoint extent = Native().FilterCloseButtonExtent();
+  const TRect r = Bounds(6, 4, extent.x(), extent.y());
+  for (TzxButtonState state : kStates) {
+    const QImage painted = PaintedBy([&](TPainterCanvas& c) { Native().PaintFilterCloseButton(c, r, state); });
+    QImage direct = Sheet();
+    {
+      QPainter p(&direct);
+      QStyleOption option;
+      option.rect = ToQRect(r);
+      option.palette = QApplication::palette();
+      option.state = StyleState(state == zxbsDefault ? zxbsNormal : state);
+      if (state == zxbsHot || state == zxbsPressed) option.state |= QStyle::State_Raised;
+      Desktop().drawPrimitive(QStyle::PE_IndicatorTabClose, &option, &p);
+    }
+    EXPECT_NE(direct, Sheet()) << "the style draws a close indicator, state " << state;
+    EXPECT_EQ(painted, direct) << "state " << state;
+  }
+  Engine()->SetActive(false);
+  const TRect classic = Bounds(6, 4, 16, 14);
+  EXPECT_EQ(Native().FilterCloseButtonExtent(), QPoint(16, 14));
+  for (TzxButtonState state : kStates)
+    EXPECT_EQ(PaintedBy([&](TPainterCanvas& c) { Native().PaintFilterCloseButton(c, classic, state); }),
+              PaintedBy([&](TPainterCanvas& c) { Standard().PaintFilterCloseButton(c, classic, state); }))
+        << "classic, state " << state;
+}
+
+// The plus button is the style's push button with the plus glyph two pixels inside (one pixel
+// further when disabled); with the classic look the Standard painter's button.
+TEST_F(LookAndFeelNativeMeasures, ThePlusButtonIsTheStylesPushButtonWithThePlus) {
+  const TRect r = Bounds(6, 4, 15, 15);
+  for (TzxButtonState state : kStates) {
+    const QImage painted = PaintedBy([&](TPainterCanvas& c) { Native().PaintPlusButton(c, r, state); });
+    const QImage direct = PaintedBy([&](TPainterCanvas& c) {
+      {
+        QPainter& p = c.Canvas->Painter();
+        p.save();
+        p.setBrush(Qt::NoBrush);
+        QStyleOptionButton option = StylePushButton(ToQRect(r), state == zxbsDefault);
+        option.state = StyleState(state);
+        Desktop().drawControl(QStyle::CE_PushButtonBevel, &option, &p);
+        p.restore();
+      }
+      TRect glyph = r;
+      InflateRect(glyph, -2, -2);
+      if (state == zxbsDisabled) OffsetRect(glyph, 1, 1);
+      Native().PaintPlusGlyph(c, glyph, state);
+    });
+    EXPECT_EQ(painted, direct) << "state " << state;
+    EXPECT_NE(painted, PaintedBy([&](TPainterCanvas& c) { Standard().PaintPlusButton(c, r, state); }))
+        << "state " << state;
+  }
+  // Classic: the Standard painter's button; the plus keeps the native look's own sign colour
+  // (DefaultColor 7, which no visual style decides), drawn over the same pixels.
+  Engine()->SetActive(false);
+  EXPECT_EQ(Native().DefaultColor(7), TColor(0x00800000));
+  for (TzxButtonState state : kStates) {
+    const QImage classic = PaintedBy([&](TPainterCanvas& c) { Native().PaintPlusButton(c, r, state); });
+    EXPECT_EQ(classic, PaintedBy([&](TPainterCanvas& c) {
+                Standard().PaintPlusButton(c, r, state);
+                TRect inside = r;
+                InflateRect(inside, -Standard().ButtonBorderWidth(zxbsNormal),
+                            -Standard().ButtonBorderWidth(zxbsNormal));
+                Native().PaintPlusGlyph(c, inside, state);
+              }))
+        << "classic, state " << state;
+    if (state != zxbsDisabled)
+      EXPECT_NE(classic, PaintedBy([&](TPainterCanvas& c) { Standard().PaintPlusButton(c, r, state); }))
+          << "the sign in the native colour, state " << state;
+  }
+}
+
+// The footer border is a one-pixel raised edge in the style's light and dark colours.
+TEST_F(LookAndFeelNativeMeasures, TheFooterBorderIsARaisedEdgeOfTheStyle) {
+  const TRect r = Bounds(4, 4, 30, 20);
+  const QImage styled = PaintedBy([&](TPainterCanvas& c) { Native().PaintFooterBorder(c, r); });
+  const QPalette palette = QApplication::palette();
+  EXPECT_EQ(QColor(styled.pixel(10, 4)), palette.color(QPalette::Light));
+  EXPECT_EQ(QColor(styled.pixel(4, 10)), palette.color(QPalette::Light));
+  EXPECT_EQ(QColor(styled.pixel(10, 23)), palette.color(QPalette::Dark));
+  EXPECT_EQ(QColor(styled.pixel(33, 10)), palette.color(QPalette::Dark));
+  EXPECT_EQ(QColor(styled.pixel(10, 10)), ToQColor(ColorToRGB(clBtnFace)));  // inside untouched
+  Engine()->SetActive(false);
+  EXPECT_EQ(PaintedBy([&](TPainterCanvas& c) { Native().PaintFooterBorder(c, r); }),
+            PaintedBy([&](TPainterCanvas& c) { Standard().PaintFooterBorder(c, r); }));
 }
 
 }  // namespace
