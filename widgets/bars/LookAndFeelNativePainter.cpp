@@ -571,8 +571,9 @@ int TzxWinXPLookAndFeelPainter::ButtonBorderWidth(TzxButtonState state) const {
 
 TRect TzxWinXPLookAndFeelPainter::ButtonFocusBounds(const TRect& r) const {
   if (!Themed(totButton)) return TzxStandardLookAndFeelPainter::ButtonFocusBounds(r);
+  // A button too small for the style's margins keeps its whole rectangle as focus bounds.
   const QRect content = PushButtonContent(r, zxbsNormal);
-  return Bounds(content.x(), content.y(), content.width(), content.height());
+  return content.isEmpty() ? r : Bounds(content.x(), content.y(), content.width(), content.height());
 }
 
 int TzxWinXPLookAndFeelPainter::HeaderBorderWidth() const {

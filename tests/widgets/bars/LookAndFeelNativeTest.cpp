@@ -256,6 +256,8 @@ TEST_F(LookAndFeelNativeMeasures, TheMeasuresComeFromTheStyleOrFallBack) {
   const int styled = Native().ButtonBorderWidth(zxbsNormal);
   EXPECT_GT(styled, 0);
   EXPECT_NE(Native().FilterCloseButtonExtent(), Standard().FilterCloseButtonExtent());
+  // A button smaller than the style's margins keeps its whole rectangle for the focus.
+  EXPECT_EQ(Native().ButtonFocusBounds(Bounds(3, 3, 2, 2)), Bounds(3, 3, 2, 2));
 }
 
 // ---------------------------------------------------------------- the filter close and plus buttons
