@@ -481,8 +481,9 @@ bool IsTopmostAt(const QWidget& widget, const QPoint& screen) {
 TzbDockControl* TzbBarScreen::FindDockAt(const TPoint& cursor, const TzbBar& bar, bool ctrl) const {
   if (ctrl) return nullptr;
   if (TzbDockControl* d = FindDockAtPoint(cursor, bar)) return d;
-  // While a bar is moved its edge counts too: the point where the window's origin lies.
-  if (fMoving) return FindDockAtPoint(Point(cursor.X - fOffset.X, cursor.Y - fOffset.Y), bar);
+  // A floating bar being moved docks also when its edge reaches a dock: the point where the window's
+  // origin lies. A docked bar leaves its dock by the pointer alone.
+  if (fMoving && fMoving->IsFloating()) return FindDockAtPoint(Point(cursor.X - fOffset.X, cursor.Y - fOffset.Y), bar);
   return nullptr;
 }
 
