@@ -105,6 +105,11 @@ class TCustomzbBarControl : public TzbBarWindow {
   // The control of the first shown link whose rectangle holds the client point.
   TzbBarItemControl* ControlAt(const TPoint& p) const;
   virtual bool IsShadowVisible() const;
+  // The client-coordinate rectangle over which the cursor shows that the bar can be moved (the
+  // drag handle of a docked toolbar); empty for windows without one.
+  virtual TRect GetDragHandleZone() const { return TRect{}; }
+  // Whether the window's bar may be moved by its handle.
+  virtual bool CanBeMoved() const { return false; }
   // The owner rectangle touches the window on one side and overlaps it along that side.
   bool IsOwnerRectAdjacent() const;
   // The one-pixel line of the frame that touches the owner rectangle (the top or bottom row, the

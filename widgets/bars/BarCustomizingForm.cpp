@@ -295,7 +295,7 @@ TzbBarCustomizingForm::TzbBarCustomizingForm(TzbBarManager& manager, QWidget* ow
   bl->setContentsMargins(0, 6, 0, 6);
   Help = new QPushButton(QStringLiteral("?"), bottom);
   Help->setFixedSize(24, 23);
-  Help->setVisible(manager.ShowHelpButton);
+  RefreshHelpButton();
   bl->addWidget(Help);
   bl->addStretch(1);
   Close = new QPushButton(QStringLiteral("Schließen"), bottom);
@@ -312,6 +312,8 @@ TzbBarCustomizingForm::TzbBarCustomizingForm(TzbBarManager& manager, QWidget* ow
 }
 
 TzbBarCustomizingForm::~TzbBarCustomizingForm() = default;
+
+void TzbBarCustomizingForm::RefreshHelpButton() { Help->setVisible(fManager->ShowHelpButton); }
 
 void TzbBarCustomizingForm::HelpClicked() {
   TzbBarManager& m = *fManager;
@@ -710,6 +712,17 @@ void TzbBarCustomizingForm::WatchForm() {
   form->installEventFilter(fCompanion);
 }
 
+void TzbBarCustomizingForm::CloseMenusOnDeactivation() {
+  TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
+  if (!head || &head->Manager() != fManager) return;
+  if (QWidget* now = QApplication::activeWindow()) {
+    if (TCustomzbBarControl* w = TCustomzbBarControl::FromWidget(now); w && &w->Manager() == fManager) return;
+    for (QWidget* p = now; p; p = p->parentWidget())
+      if (p == fManager->Form() || p == this) return;
+  }
+  head->HideAll();
+}
+
 bool TzbBarCustomizingForm::HiddenWithForm() const { return fCompanion && fCompanion->HiddenWithForm; }
 
 bool TzbBarCustomizingForm::event(QEvent* e) {
@@ -717,6 +730,7 @@ bool TzbBarCustomizingForm::event(QEvent* e) {
   // The customized form keeps looking active while this form is active: the captions of its
   // floating bars follow both windows.
   if (e->type() == QEvent::WindowActivate || e->type() == QEvent::WindowDeactivate) RepaintFloatingCaptions(*fManager);
+  if (e->type() == QEvent::WindowDeactivate) CloseMenusOnDeactivation();
   if (e->type() == QEvent::WindowActivate && Pages) {
     switch (Pages->currentIndex()) {
       case 0:
@@ -796,6 +810,12 @@ void NotifyCustomizingBarChanged(TzbBar& bar) {
 
 void NotifyCustomizingItemRemoved(TzbBarManager& manager) {
   if (gForm && &gForm->Manager() == &manager) gForm->RefreshCommands();
+}
+
+void TzbBarManager::SetShowHelpButton(bool value) {
+  if (value == ShowHelpButton) return;
+  ShowHelpButton = value;
+  if (gForm && &gForm->Manager() == this) gForm->RefreshHelpButton();
 }
 
 void NotifyCustomizingLookChanged(TzbBarManager& manager) {

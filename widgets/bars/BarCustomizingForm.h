@@ -74,6 +74,7 @@ class TzbBarCustomizingForm : public QDialog {
   void RefreshCommands();             // the category's commands are listed again
   void RefreshOptions();              // the options page follows the manager
   void SelectItem(TzbBarItem* item);  // its category and the item are selected
+  void RefreshHelpButton();           // the help button is there with the manager's ShowHelpButton
 
   // The toolbar buttons.
   void NewToolbar();
@@ -92,6 +93,10 @@ class TzbBarCustomizingForm : public QDialog {
   void HelpClicked();
   // Whether the form waits hidden for its customized form to be shown again.
   bool HiddenWithForm() const;
+  // This form lost the activation: an open menu of the customized manager closes, unless the
+  // activation went to the customized form, to a window that it or this form owns, or to a bar
+  // window of the manager.
+  void CloseMenusOnDeactivation();
 
  protected:
   void closeEvent(QCloseEvent* e) override;

@@ -94,14 +94,26 @@ void Follow(int x) {
   if (s.Shown) s.Shown->Place(s.Frame);
 }
 
-void ShowCursor(TCustomzbBarControl& w, bool sizing) {
+// The window shows the cursor (shown false: its own cursor again).
+void ShowCursor(TCustomzbBarControl& w, bool shown, Qt::CursorShape shape = Qt::SplitHCursor) {
   QWidget* widget = w.Widget();
-  if (gCursorWidget && (!sizing || gCursorWidget != widget)) gCursorWidget->unsetCursor();
+  if (gCursorWidget && (!shown || gCursorWidget != widget)) gCursorWidget->unsetCursor();
   gCursorWidget = nullptr;
-  if (sizing && widget) {
-    widget->setCursor(Qt::SplitHCursor);
+  if (shown && widget) {
+    widget->setCursor(shape);
     gCursorWidget = widget;
   }
+}
+
+// No sizing runs: the sizing cursor over an edge of the selected edit link, the move cursor over
+// the drag handle of a bar that may be moved (unless a link is being dragged), else the default.
+void ShowCursorAt(TCustomzbBarControl& w, const TPoint& p) {
+  if (EditSizingEdgeAt(w, p) != 0)
+    ShowCursor(w, true);
+  else if (!TzbBarDragAndDrop::Current() && w.CanBeMoved() && PtInRect(w.GetDragHandleZone(), p))
+    ShowCursor(w, true, Qt::SizeAllCursor);
+  else
+    ShowCursor(w, false);
 }
 
 }  // namespace
@@ -150,7 +162,7 @@ bool EditSizingMouseMove(TCustomzbBarControl& w, const TPoint& p) {
     Follow(p.X);
     return true;
   }
-  ShowCursor(w, EditSizingEdgeAt(w, p) != 0);
+  ShowCursorAt(w, p);
   return false;
 }
 
@@ -158,7 +170,7 @@ bool EditSizingMouseUp(TCustomzbBarControl& w, const TPoint& p) {
   if (!gSizing || gSizing->Window != &w) return false;
   Follow(p.X);
   Finish(true);
-  ShowCursor(w, EditSizingEdgeAt(w, p) != 0);
+  ShowCursorAt(w, p);
   return true;
 }
 

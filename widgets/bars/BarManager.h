@@ -151,6 +151,8 @@ class TzbBarManager {
   void SetLargeIcons(bool value);
   bool AutoHideEmptyBars() const { return fAutoHideEmptyBars; }
   void SetAutoHideEmptyBars(bool value);
+  // Sets ShowHelpButton; an open customizing form shows or hides its help button at once.
+  void SetShowHelpButton(bool value);
 
   bool AllowCallFromAnotherForm = false;
   bool AllowReset = true;

@@ -480,6 +480,14 @@ bool IsTopmostAt(const QWidget& widget, const QPoint& screen) {
 
 TzbDockControl* TzbBarScreen::FindDockAt(const TPoint& cursor, const TzbBar& bar, bool ctrl) const {
   if (ctrl) return nullptr;
+  if (TzbDockControl* d = FindDockAtPoint(cursor, bar)) return d;
+  // A floating bar being moved docks also when its edge reaches a dock: the point where the window's
+  // origin lies. A docked bar leaves its dock by the pointer alone.
+  if (fMoving && fMoving->IsFloating()) return FindDockAtPoint(Point(cursor.X - fOffset.X, cursor.Y - fOffset.Y), bar);
+  return nullptr;
+}
+
+TzbDockControl* TzbBarScreen::FindDockAtPoint(const TPoint& cursor, const TzbBar& bar) const {
   for (TzbBarDockingStyle side : {dsLeft, dsRight, dsTop, dsBottom}) {
     TzbDockControl* d = Dock(side);
     if (d && d->CanDocking(bar) && fManager->CanDocking(bar, side) && PtInRect(d->GetDockZone(), cursor)) return d;
@@ -498,9 +506,7 @@ TzbDockControl* TzbBarScreen::FindDockAt(const TPoint& cursor, const TzbBar& bar
 
 void TzbBarScreen::DragBar(TzbBarControl& window, const TPoint& cursor) {
   if (fMoving) return;
-  const TzbBarDockingStyles all =
-      DockingSet(dsNone) | DockingSet(dsLeft) | DockingSet(dsTop) | DockingSet(dsRight) | DockingSet(dsBottom);
-  if ((window.Bar()->NotDocking & all) == all) return;
+  if (!window.CanBeMoved()) return;
   fMoving = &window;
   fStartStyle = window.DockingStyle();
   const TRect w = window.WindowRect();

@@ -70,6 +70,7 @@ class TzbBarScreen {
 
  private:
   bool DragEvent(QEvent* event);
+  TzbDockControl* FindDockAtPoint(const TPoint& cursor, const TzbBar& bar) const;
   bool SizeEvent(QEvent* event);
   void SizeTo(const TPoint& cursor);
 

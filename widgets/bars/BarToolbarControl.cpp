@@ -336,9 +336,7 @@ TRect TzbBarControl::NonClientSizes(TzbBarDockingStyle style) const {
   if (style == dsNone) return FloatingNonClientSizes(p);
   if (fBar->BorderStyle == bbsSingle) {
     TRect b = p.GetDockedBorderSizes(*fBar, style);
-    const TzbBarDockingStyles all =
-        DockingSet(dsNone) | DockingSet(dsLeft) | DockingSet(dsTop) | DockingSet(dsRight) | DockingSet(dsBottom);
-    const int grip = (fBar->NotDocking & all) == all ? p.GetNoGripIndent(*fBar) : fManager->GripAreaSize();
+    const int grip = CanBeMoved() ? fManager->GripAreaSize() : p.GetNoGripIndent(*fBar);
     if (IsVerticalStyle(style))
       b.Top += grip;
     else
@@ -420,6 +418,17 @@ bool TzbBarControl::ClickableAt(const TPoint& client) const {
   return c && (c->Enabled() || fManager->IsCustomizing());
 }
 
+TRect TzbBarControl::GetDragHandleZone() const {
+  if (!IsDocked() || fBar->BorderStyle != bbsSingle) return TRect{};
+  return IsVertical() ? Rect(-100, -100, 100, 0) : Rect(-100, -100, 0, 100);
+}
+
+bool TzbBarControl::CanBeMoved() const {
+  const TzbBarDockingStyles all =
+      DockingSet(dsNone) | DockingSet(dsLeft) | DockingSet(dsTop) | DockingSet(dsRight) | DockingSet(dsBottom);
+  return (fBar->NotDocking & all) != all;
+}
+
 TzbBarHitCode TzbBarControl::HitTest(const TPoint& wp) const {
   const TRect in = ClientInsets();
   const TPoint client = Point(wp.X - in.Left, wp.Y - in.Top);
@@ -437,9 +446,7 @@ TzbBarHitCode TzbBarControl::HitTest(const TPoint& wp) const {
     if (wp.X >= fWidget->width() - fw) return htRight;
     return htCaption;
   }
-  const TzbBarDockingStyles all =
-      DockingSet(dsNone) | DockingSet(dsLeft) | DockingSet(dsTop) | DockingSet(dsRight) | DockingSet(dsBottom);
-  return (fBar->NotDocking & all) == all ? htNowhere : htCaption;
+  return CanBeMoved() ? htCaption : htNowhere;
 }
 
 TRect TzbBarControl::GetItemRect(const TzbBarItemControl* control) const {

@@ -96,6 +96,11 @@ class TzbBarControl : public TCustomzbBarControl {
   // The close button of the floating caption, in window coordinates.
   TRect CloseButtonRect() const;
   TzbBarHitCode HitTest(const TPoint& windowPoint) const;
+  // Docked with a single border: the strip before the client area that holds the drag handle
+  // (left of it on horizontal docks, above it on vertical docks); empty otherwise.
+  TRect GetDragHandleZone() const override;
+  // The bar may dock or float somewhere (its NotDocking does not hold all five styles).
+  bool CanBeMoved() const override;
   // Writes the window's place into the bar (floating position and client size, or dock, row and
   // position).
   void WritePosition();

@@ -3,9 +3,11 @@
 // and the customizing form hides and comes back with its form.
 
 #include "BarDemoWindow.h"
+#include "widgets/bars/BarControl.h"
 #include "widgets/bars/BarCustomizingForm.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -88,6 +90,64 @@ TEST_F(BarCustomizingFormWindow, TheHelpButtonShowsTheManagersHelpBelowIt) {
   EXPECT_EQ(fDemo->Events, (Names{"OnHelpButtonClick"}));
   EXPECT_EQ(CustomizingForm(), nullptr);
   QApplication::processEvents();
+}
+
+TEST_F(BarCustomizingFormWindow, TheOpenFormShowsAndHidesItsHelpButtonWithTheManager) {
+  TzbBarCustomizingForm* form = Start();
+  ASSERT_NE(form, nullptr);
+  ASSERT_FALSE(form->Help->isVisible());
+  M().SetShowHelpButton(true);
+  EXPECT_TRUE(M().ShowHelpButton);
+  EXPECT_TRUE(form->Help->isVisible());
+  M().SetShowHelpButton(false);
+  EXPECT_FALSE(M().ShowHelpButton);
+  EXPECT_FALSE(form->Help->isVisible());
+  // Without an open form only the value changes.
+  M().SetCustomizing(false);
+  QApplication::processEvents();
+  M().SetShowHelpButton(true);
+  EXPECT_TRUE(M().ShowHelpButton);
+  form = Start();
+  ASSERT_NE(form, nullptr);
+  EXPECT_TRUE(form->Help->isVisible());
+}
+
+TEST_F(BarCustomizingFormWindow, AnOpenMenuClosesWhenTheCustomizingFormLosesTheActivation) {
+  TzbBarCustomizingForm* form = Start();
+  ASSERT_NE(form, nullptr);
+  form->move(430, 280);  // off the bars
+  Activate(form);
+  ASSERT_TRUE(form->isActiveWindow());
+  auto openMenu = [&] {
+    fDemo->ClickControl(*fDemo->MenuBarEntry("Datei1"));
+    QApplication::processEvents();
+    return TCustomzbBarControl::ActiveBarControl();
+  };
+  ASSERT_NE(openMenu(), nullptr);
+  EXPECT_NE(fDemo->MenuOf("Datei1"), nullptr);
+
+  // A window the customizing form owns takes the activation: the menu stays open.
+  QDialog owned(form);
+  owned.setGeometry(600, 500, 80, 60);
+  owned.show();
+  Activate(&owned);
+  ASSERT_TRUE(owned.isActiveWindow());
+  EXPECT_NE(TCustomzbBarControl::ActiveBarControl(), nullptr);
+  owned.hide();
+  Activate(form);
+  ASSERT_TRUE(form->isActiveWindow());
+  if (!TCustomzbBarControl::ActiveBarControl()) {
+    ASSERT_NE(openMenu(), nullptr);
+  }
+
+  // Another window of the program: the menu closes.
+  QWidget other;
+  other.setGeometry(600, 500, 80, 60);
+  other.show();
+  Activate(&other);
+  ASSERT_TRUE(other.isActiveWindow());
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), nullptr);
+  EXPECT_TRUE(M().Customizing());
 }
 
 TEST_F(BarCustomizingFormWindow, TheCustomizedFormLooksActiveWhileTheCustomizingFormIsActive) {

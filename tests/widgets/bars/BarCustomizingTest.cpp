@@ -261,6 +261,55 @@ TEST_F(BarCustomizingTest, ACommandDraggedToAToolbarAndALinkDraggedOutOfAMenuAre
   EXPECT_EQ(Names(Hilfe()->ItemLinks()), std::vector<std::string>{"Inhalt1"});
 }
 
+TEST_F(BarCustomizingTest, WhileCustomizingTheDragHandleOfAMovableToolbarShowsTheMoveCursor) {
+  TzbBarControl* window = D().WindowOf(Hilfe());
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(window->IsDocked());
+  QWidget* widget = window->Widget();
+  const auto shape = [&] {
+    return widget->testAttribute(Qt::WA_SetCursor) ? widget->cursor().shape() : Qt::ArrowCursor;
+  };
+  // The zone lies before the client area: left of it on a horizontal dock.
+  const TRect zone = window->GetDragHandleZone();
+  EXPECT_FALSE(IsRectEmpty(zone));
+  EXPECT_FALSE(PtInRect(zone, Point(0, 0)));
+  EXPECT_TRUE(PtInRect(zone, Point(-1, 0)));
+  const QPoint grip = D().GripOf(Hilfe());
+  const QPoint button = D().CenterOf(*window->ControlAt(Point(2, window->ClientRect().Height() / 2)));
+  // A move to the point the mouse is at already is not heard: come from one pixel below.
+  const auto moveTo = [&](const QPoint& to) {
+    D().Move(to + QPoint(0, 1));
+    D().Move(to);
+  };
+
+  // Not customizing: the grip keeps the default cursor.
+  moveTo(grip);
+  EXPECT_EQ(shape(), Qt::ArrowCursor);
+
+  ASSERT_NE(Start(), nullptr);
+  moveTo(grip);
+  EXPECT_EQ(shape(), Qt::SizeAllCursor);
+  moveTo(button);
+  EXPECT_EQ(shape(), Qt::ArrowCursor);
+
+  // A bar that may not leave its place shows no move cursor.
+  Hilfe()->NotDocking =
+      DockingSet(dsNone) | DockingSet(dsLeft) | DockingSet(dsTop) | DockingSet(dsRight) | DockingSet(dsBottom);
+  moveTo(grip);
+  EXPECT_EQ(shape(), Qt::ArrowCursor);
+  Hilfe()->NotDocking = 0;
+  moveTo(grip);
+  EXPECT_EQ(shape(), Qt::SizeAllCursor);
+
+  // A floating bar has no drag handle zone; leaving customizing gives the default cursor back.
+  M().SetCustomizing(false);
+  QApplication::processEvents();
+  EXPECT_EQ(shape(), Qt::ArrowCursor);
+  Hilfe()->SetDockingStyle(dsNone);
+  QApplication::processEvents();
+  EXPECT_TRUE(IsRectEmpty(D().WindowOf(Hilfe())->GetDragHandleZone()));
+}
+
 TEST_F(BarCustomizingTest, ClicksWhileCustomizingSelectAndFrameLinksInsteadOfRunningThem) {
   ASSERT_NE(Start(), nullptr);
   TzbBarItemControl* neu = D().ControlIn(D().WindowOf(D().Toolbars[0]), "Neu1");

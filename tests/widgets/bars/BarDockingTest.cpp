@@ -79,6 +79,30 @@ TEST_F(BarDocking, CtrlKeepsADraggedBarFloatingOverADock) {
   EXPECT_EQ(Screen->FindDockAt(FromQPoint(leftEdge), *Hilfe(), false), nullptr);
 }
 
+TEST_F(BarDocking, ADraggedBarWhoseEdgeReachesADockZoneDocksWhileThePointerIsStillOutside) {
+  const QPoint middle = Client->mapToGlobal(QPoint(250, 150));
+  Drag(GripOf(Hilfe()), middle);
+  Release(middle);
+  ASSERT_EQ(Hilfe()->DockingStyle(), dsNone);
+  TzbDockControl* top = Screen->Dock(dsTop);
+  const TRect zone = top->GetDockZone();
+  const QPoint below((zone.Left + zone.Right) / 2, zone.Bottom + 1);
+  // Without a moved bar only the point itself counts.
+  EXPECT_EQ(Screen->FindDockAt(FromQPoint(below), *Hilfe(), false), nullptr);
+  // The pointer just below the top dock's zone, the bar's top-left corner inside it.
+  Drag(CaptionOf(Hilfe()), middle);
+  ASSERT_TRUE(Screen->Moving());
+  const TPoint offset = Screen->MoveOffset();
+  ASSERT_GE(offset.Y, 2);
+  EXPECT_FALSE(PtInRect(zone, FromQPoint(below)));
+  EXPECT_EQ(Screen->FindDockAt(FromQPoint(below), *Hilfe(), false), top);
+  EXPECT_EQ(Screen->FindDockAt(FromQPoint(below), *Hilfe(), true), nullptr);  // Ctrl still keeps it floating
+  Move(below);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Hilfe()->DockingStyle() == dsTop; }));
+  Release(below);
+  EXPECT_EQ(WindowOf(Hilfe())->DockControl(), top);
+}
+
 TEST_F(BarDocking, DoubleClickOnTheCaptionDocksAFloatingBarAgainAndOnTheGripFloatsIt) {
   DoubleClick(GripOf(Hilfe()));
   ASSERT_EQ(Hilfe()->DockingStyle(), dsNone);
