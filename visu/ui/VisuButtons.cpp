@@ -175,18 +175,53 @@ void TTeleButton::WriteProperties(std::vector<TPropertyRecord>& out) const {
   Telegram.WriteProperties("Telegram.", out);
 }
 
-// ---- TNavigationButton --------------------------------------------------------------------------
+// ---- navigating controls -------------------------------------------------------------------------
 
 namespace {
 const TDesignPolicy kNavButtonPolicy{.focusIgnored = true, .enabledFollows = true, .mouseAlways = true};
 const TDesignPolicy kSegmentPolicy{.mouseAlways = true};
 }  // namespace
 
-TNavigationButton::TNavigationButton(QWidget* parent)
-    : QWidget(parent), TVisuComponent(this), TVisuDesignerBase(*this, kNavButtonPolicy) {
+TNavigatingControl::TNavigatingControl(QWidget* parent, TDesignPolicy policy)
+    : QWidget(parent), TVisuComponent(this), TVisuDesignerBase(*this, policy) {
+  setAttribute(Qt::WA_Hover);
+}
+
+void TNavigatingControl::SetTarget(const std::string& target) {
+  if (target == Ziel) return;
+  Ziel = target;
+  SetHint(target);
+  setToolTip(target.empty() ? QString() : ToQString(target));
+}
+
+void TNavigatingControl::enterEvent(QEnterEvent*) {
+  fHot = true;
+  update();
+}
+
+void TNavigatingControl::leaveEvent(QEvent*) {
+  fHot = false;
+  update();
+}
+
+void TNavigatingControl::mousePressEvent(QMouseEvent* e) {
+  if (Designing() || e->button() != Qt::LeftButton) return;
+  fPressed = true;
+  update();
+}
+
+void TNavigatingControl::mouseReleaseEvent(QMouseEvent* e) {
+  if (Designing()) return;
+  if (e->button() == Qt::LeftButton) {
+    fPressed = false;
+    update();
+  }
+  Navigate(this);
+}
+
+TNavigationButton::TNavigationButton(QWidget* parent) : TNavigatingControl(parent, kNavButtonPolicy) {
   resize(75, 25);
   Font.Color = TVisuColors::clWindowText;
-  setAttribute(Qt::WA_Hover);
 }
 
 void TNavigationButton::SetCaption(const std::string& caption) {
@@ -195,39 +230,8 @@ void TNavigationButton::SetCaption(const std::string& caption) {
   update();
 }
 
-void TNavigationButton::SetTarget(const std::string& target) {
-  if (target == Ziel) return;
-  Ziel = target;
-  SetHint(target);
-  setToolTip(target.empty() ? QString() : ToQString(target));
-}
-
 void TNavigationButton::Loaded() {
   if (Trimmed(Ziel).empty() && !Designing()) setEnabled(false);
-}
-
-void TNavigationButton::enterEvent(QEnterEvent*) {
-  fHot = true;
-  update();
-}
-void TNavigationButton::leaveEvent(QEvent*) {
-  fHot = false;
-  update();
-}
-
-void TNavigationButton::mousePressEvent(QMouseEvent* e) {
-  if (Designing() || e->button() != Qt::LeftButton) return;
-  fPressed = true;
-  update();
-}
-
-void TNavigationButton::mouseReleaseEvent(QMouseEvent* e) {
-  if (Designing()) return;
-  if (e->button() == Qt::LeftButton) {
-    fPressed = false;
-    update();
-  }
-  Navigate(this);
 }
 
 void TNavigationButton::paintEvent(QPaintEvent*) {
@@ -300,11 +304,7 @@ std::string EnumName(TBrushStyle v) {
   return i >= 0 && i < 8 ? kBrushStyles[i] : std::string();
 }
 
-TSegmentControl::TSegmentControl(QWidget* parent)
-    : QWidget(parent), TVisuComponent(this), TVisuDesignerBase(*this, kSegmentPolicy) {
-  resize(75, 50);
-  setAttribute(Qt::WA_Hover);
-}
+TSegmentControl::TSegmentControl(QWidget* parent) : TNavigatingControl(parent, kSegmentPolicy) { resize(75, 50); }
 
 void TSegmentControl::SetPattern(TBrushStyle v) {
   if (v != fPattern) fPattern = v, update();
@@ -314,35 +314,6 @@ void TSegmentControl::SetPatternColor(int32_t v) {
 }
 void TSegmentControl::SetPatternOnMouse(bool v) {
   if (v != fPatternOnMouse) fPatternOnMouse = v, update();
-}
-
-void TSegmentControl::SetTarget(const std::string& target) {
-  if (target == Ziel) return;
-  Ziel = target;
-  SetHint(target);
-  setToolTip(target.empty() ? QString() : ToQString(target));
-}
-
-void TSegmentControl::enterEvent(QEnterEvent*) {
-  fHot = true;
-  update();
-}
-void TSegmentControl::leaveEvent(QEvent*) {
-  fHot = false;
-  update();
-}
-void TSegmentControl::mousePressEvent(QMouseEvent* e) {
-  if (Designing() || e->button() != Qt::LeftButton) return;
-  fPressed = true;
-  update();
-}
-void TSegmentControl::mouseReleaseEvent(QMouseEvent* e) {
-  if (Designing()) return;
-  if (e->button() == Qt::LeftButton) {
-    fPressed = false;
-    update();
-  }
-  Navigate(this);
 }
 
 void TSegmentControl::paintEvent(QPaintEvent*) {

@@ -108,7 +108,27 @@ class TNavigatorBase : public INavigator {
   TNavigateEvent fNavigate;
 };
 
-class TNavigationButton : public QWidget, public TVisuComponent, public TVisuDesignerBase, public TNavigatorBase {
+// A control that leads to another page: its target is also its hint, it is hot while the pointer is
+// over it and pressed while the left button is down; a release navigates (not in the designer).
+class TNavigatingControl : public QWidget, public TVisuComponent, public TVisuDesignerBase, public TNavigatorBase {
+ public:
+  bool Hot() const { return fHot; }
+  bool Pressed() const { return fPressed; }
+
+  void SetNavEnabled(bool on) override { setEnabled(on); }
+  void SetTarget(const std::string& target) override;
+
+ protected:
+  TNavigatingControl(QWidget* parent, TDesignPolicy policy);
+  void enterEvent(QEnterEvent*) override;
+  void leaveEvent(QEvent*) override;
+  void mousePressEvent(QMouseEvent*) override;
+  void mouseReleaseEvent(QMouseEvent*) override;
+
+  bool fHot = false, fPressed = false;
+};
+
+class TNavigationButton : public TNavigatingControl {
  public:
   explicit TNavigationButton(QWidget* parent = nullptr);
   ZYN_VISU_CLASS(TNavigationButton)
@@ -117,28 +137,19 @@ class TNavigationButton : public QWidget, public TVisuComponent, public TVisuDes
   TVisuFont Font;
   int32_t Color = TVisuColors::clBtnFace;
   int32_t UserLevel = 0;
-  bool Hot() const { return fHot; }
-  bool Pressed() const { return fPressed; }
 
-  void SetNavEnabled(bool on) override { setEnabled(on); }
-  void SetTarget(const std::string& target) override;
   void Loaded() override;
 
  protected:
   bool ReadProperty(std::string_view name, const TFilerValue& value) override;
   void WriteProperties(std::vector<TPropertyRecord>& out) const override;
   void paintEvent(QPaintEvent*) override;
-  void enterEvent(QEnterEvent*) override;
-  void leaveEvent(QEvent*) override;
-  void mousePressEvent(QMouseEvent*) override;
-  void mouseReleaseEvent(QMouseEvent*) override;
 
  private:
   std::string fCaption;
-  bool fHot = false, fPressed = false;
 };
 
-class TSegmentControl : public QWidget, public TVisuComponent, public TVisuDesignerBase, public TNavigatorBase {
+class TSegmentControl : public TNavigatingControl {
  public:
   explicit TSegmentControl(QWidget* parent = nullptr);
   ZYN_VISU_CLASS(TSegmentControl)
@@ -149,25 +160,16 @@ class TSegmentControl : public QWidget, public TVisuComponent, public TVisuDesig
   bool PatternOnMouse() const { return fPatternOnMouse; }
   void SetPatternOnMouse(bool v);
   int32_t UserLevel = 0;
-  bool Hot() const { return fHot; }
-
-  void SetNavEnabled(bool on) override { setEnabled(on); }
-  void SetTarget(const std::string& target) override;
 
  protected:
   bool ReadProperty(std::string_view name, const TFilerValue& value) override;
   void WriteProperties(std::vector<TPropertyRecord>& out) const override;
   void paintEvent(QPaintEvent*) override;
-  void enterEvent(QEnterEvent*) override;
-  void leaveEvent(QEvent*) override;
-  void mousePressEvent(QMouseEvent*) override;
-  void mouseReleaseEvent(QMouseEvent*) override;
 
  private:
   TBrushStyle fPattern = bsClear;
   int32_t fPatternColor = TVisuColors::clBlack;
   bool fPatternOnMouse = false;
-  bool fHot = false, fPressed = false;
 };
 
 // The push button of the ready-made frames; its frame decides what a release does.

@@ -21,24 +21,9 @@ int gAnswer = IDOK;
 void VisuUiTest::SetUpTestSuite() {
   EnsureApp();
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-  QPalette p;
-  auto set = [&](QPalette::ColorRole role, QColor c) {
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) p.setColor(group, role, c);
-  };
-  set(QPalette::Window, QColor(0xD4, 0xD0, 0xC8));
-  set(QPalette::Base, QColor(0xFF, 0xFF, 0xFF));
-  set(QPalette::WindowText, QColor(0, 0, 0));
-  set(QPalette::Text, QColor(0, 0, 0));
-  set(QPalette::Button, QColor(0xD4, 0xD0, 0xC8));
-  set(QPalette::ButtonText, QColor(0, 0, 0));
-  set(QPalette::Dark, QColor(0x80, 0x80, 0x80));
-  set(QPalette::Light, QColor(0xFF, 0xFF, 0xFF));
-  set(QPalette::Shadow, QColor(0x40, 0x40, 0x40));
-  set(QPalette::Mid, QColor(0xA0, 0xA0, 0xA0));
-  set(QPalette::Highlight, QColor(0x0A, 0x24, 0x6A));
-  set(QPalette::HighlightedText, QColor(0xFF, 0xFF, 0xFF));
-  set(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xE1));
-  set(QPalette::ToolTipText, QColor(0, 0, 0));
+  QPalette p = ClassicPalette();
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+    p.setColor(group, QPalette::Mid, QColor(0xA0, 0xA0, 0xA0));
   QApplication::setPalette(p);
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setPixelSize(11);

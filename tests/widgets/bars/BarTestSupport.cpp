@@ -60,24 +60,9 @@ void EnsureApplication() {
   done = true;
   SetBarSoundPlayer(nullptr);  // the tests play no sounds; those that listen set their own player
   // The classic grey palette the golden pictures are drawn in.
-  QPalette p;
-  auto set = [&](QPalette::ColorRole role, QColor c) {
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) p.setColor(group, role, c);
-  };
-  set(QPalette::Window, QColor(0xD4, 0xD0, 0xC8));
-  set(QPalette::Base, QColor(0xFF, 0xFF, 0xFF));
-  set(QPalette::WindowText, QColor(0, 0, 0));
-  set(QPalette::Text, QColor(0, 0, 0));
-  set(QPalette::Highlight, QColor(0x0A, 0x24, 0x6A));
-  set(QPalette::HighlightedText, QColor(0xFF, 0xFF, 0xFF));
-  set(QPalette::Button, QColor(0xD4, 0xD0, 0xC8));
-  set(QPalette::Dark, QColor(0x80, 0x80, 0x80));
-  set(QPalette::ButtonText, QColor(0, 0, 0));
-  set(QPalette::Light, QColor(0xFF, 0xFF, 0xFF));
-  set(QPalette::Shadow, QColor(0x40, 0x40, 0x40));
-  set(QPalette::Midlight, QColor(0xD4, 0xD0, 0xC8));
-  set(QPalette::ToolTipText, QColor(0, 0, 0));
-  set(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xE1));
+  QPalette p = ClassicPalette();
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+    p.setColor(group, QPalette::Midlight, QColor(0xD4, 0xD0, 0xC8));
   QApplication::setPalette(p);
 }
 
