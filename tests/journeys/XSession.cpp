@@ -1,8 +1,7 @@
 #include "tests/journeys/XSession.h"
 
 #include "tests/support/TestGate.h"
-
-#include <xcb/xcb.h>
+#include "tests/support/XWindowManager.h"
 
 #include <cerrno>
 #include <chrono>
@@ -62,22 +61,6 @@ std::string ReadDisplayNumber(int fd, Clock::time_point deadline) {
     number += c;
   }
   return {};
-}
-
-// A window manager runs once some client redirects the root window's structure requests.
-bool WindowManagerRuns(const std::string& display) {
-  int screenNumber = 0;
-  xcb_connection_t* c = xcb_connect(display.c_str(), &screenNumber);
-  bool runs = false;
-  if (!xcb_connection_has_error(c)) {
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-    xcb_get_window_attributes_reply_t* reply =
-        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, screen->root), nullptr);
-    if (reply) runs = (reply->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT) != 0;
-    std::free(reply);
-  }
-  xcb_disconnect(c);
-  return runs;
 }
 
 void Stop(pid_t pid) {
