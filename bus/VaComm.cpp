@@ -166,6 +166,14 @@ void TVaComm::StopThread() {
 
 void TVaComm::EventLoop() {
   const int fd = fFd.load();
+  auto lost = [this](const std::string& why) {
+    if (OnLineLost) {
+      try {
+        OnLineLost(why);
+      } catch (...) {
+      }
+    }
+  };
   while (!fStop) {
     pollfd fds[2] = {{fd, POLLIN, 0}, {fWakeFd, POLLIN, 0}};
     const int ready = ::poll(fds, 2, -1);
@@ -179,13 +187,18 @@ void TVaComm::EventLoop() {
     try {
       count = (fds[0].revents & POLLIN) ? InQueueCount() : 0;
     } catch (const std::exception& e) {
-      // The line is gone (an adapter pulled out, the other side of a pseudo-terminal closed):
-      // reported once; the thread ends, writes fail and the owner closes the port.
-      if (OnThreadError) OnThreadError(e.what());
+      // The line is gone (an adapter pulled out): reported once; the thread ends, writes fail
+      // and the owner closes the port.
+      lost(e.what());
       break;
     }
     if (count <= 0) {
-      // Hang-up or error of the line (a pseudo-terminal without its other side): no busy loop.
+      // A hang-up or an error of the line with nothing left to read: the line is gone (the
+      // port is opened with CLOCAL, so a serial line without carrier never hangs up).
+      if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
+        lost("hang-up");
+        break;
+      }
       if (fds[0].revents) std::this_thread::sleep_for(std::chrono::milliseconds(10));
       continue;
     }

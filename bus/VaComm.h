@@ -67,8 +67,10 @@ class TVaComm {
   // Bytes arrived (count waiting); called on the event thread, which must read them itself.
   std::function<void(int count)> OnRxChar;
   // An exception thrown by a handler on the event thread (its message); the thread goes on.
-  // Also the error of a line that is gone; the event thread then ends.
   std::function<void(const std::string&)> OnThreadError;
+  // The line is gone (an adapter pulled out, the other side of a pseudo-terminal closed, a
+  // hang-up): called once on the event thread, which then ends; writes fail from then on.
+  std::function<void(const std::string&)> OnLineLost;
 
  private:
   void ApplySettings();

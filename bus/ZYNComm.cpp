@@ -30,11 +30,10 @@ TZYNComm::TZYNComm()
   fPort->SetBaudrate(Settings().Baudrate);
   fPort->SetWriteTimeout(1000);
   fPort->OnRxChar = [this](int) { HandleReceivedBytes(); };
-  fPort->OnThreadError = [this](const std::string& text) {
-    // The line is gone when the event thread ends; a handler's exception leaves it running.
-    Debug("port: " + text);
-    if (text.find("statistics") != std::string::npos || text.find("Read error") != std::string::npos)
-      fExchange->PortLost(fPort->DeviceName());
+  fPort->OnThreadError = [this](const std::string& text) { Debug("port: " + text); };
+  fPort->OnLineLost = [this](const std::string& text) {
+    Debug("line lost: " + text);
+    fExchange->PortLost(DeviceText());
   };
   auto& hooks = fExchange->Hooks;
   hooks.TeleStart = [this] {
@@ -161,6 +160,7 @@ void TZYNComm::OpenLink() {
   if (OnOpen) Swallow([&] { OnOpen(); });
   fConverterKind = 1;
   fOpenError.clear();
+  fOpenErrorText.clear();
   try {
     if (fChkDeviceType) {
       OpenAndRaiseRts();
@@ -172,10 +172,23 @@ void TZYNComm::OpenLink() {
     Swallow([&] { fPort->FlushInput(); });
     fExchange->Reset();
     fExchange->PortOpened();
+    RestartReadNumbering();
   } catch (const std::exception& e) {
     // The following telegrams end in time-outs; the text stays for the caller.
     fOpenError = e.what();
+    fOpenErrorText = OpenFailureText(e.what(), fOpenError.find("not found") != std::string::npos);
   }
+}
+
+std::string TZYNComm::DeviceText() const { return TVaComm::DevicePath(fPort->DeviceName()); }
+
+std::string TZYNComm::OpenFailureText(const std::string& reason, bool notFound) {
+  std::string text = notFound ? TranslateText(Ansi("Die Schnittstelle %s wurde nicht gefunden."))
+                              : TranslateText(Ansi("Die Schnittstelle %s konnte nicht geöffnet werden."));
+  const size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, Utf8ToAnsi(DeviceText()));
+  if (!notFound && !reason.empty()) text += " (" + reason + ")";
+  return text;
 }
 
 void TZYNComm::OpenAndRaiseRts() {
@@ -230,7 +243,7 @@ void TZYNComm::HandleReceivedBytes() {
       n = fPort->ReadBuf(chunk, sizeof chunk);
     } catch (const std::exception& e) {
       Debug(std::string("read failed: ") + e.what());
-      fExchange->PortLost(fPort->DeviceName());
+      fExchange->PortLost(DeviceText());
       return;
     }
   }

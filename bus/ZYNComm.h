@@ -109,6 +109,10 @@ class TZYNComm : private IZYNLink, public TZYNCommandSet {
   const std::vector<uint8_t>& SendBuffer() const { return fExchange->SendBuffer(); }
   // Message of the last failed open, empty after a good one.
   const std::string& OpenError() const { return fOpenError; }
+  // The same as a German message that names the device (Windows-1252), empty after a good open.
+  const std::string& OpenErrorText() const { return fOpenErrorText; }
+  // The device the link opens (/dev/ttyUSB0, /dev/ttyS1 for port 2), UTF-8.
+  std::string DeviceText() const;
   TVaComm* Port() { return fPort.get(); }
   TZYNExchange& Exchange() { return *fExchange; }
 
@@ -161,6 +165,7 @@ class TZYNComm : private IZYNLink, public TZYNCommandSet {
   std::optional<std::vector<uint8_t>> Transact(const TZYNRequest& request) override;
   void ClearCancel() override { fCancel = false; }
   uint16_t ReceiveCapacity() const override { return P_RecBuffSize(); }
+  uint16_t Repeats() const override { return P_SendRepeat(); }
 
   TZYNExchangeSettings& Settings() { return fExchange->Settings(); }
   const TZYNExchangeSettings& Settings() const { return fExchange->Settings(); }
@@ -176,6 +181,9 @@ class TZYNComm : private IZYNLink, public TZYNCommandSet {
   std::atomic<bool> fSending{false};
   uint8_t fConverterKind = 0;
   std::string fOpenError;
+  std::string fOpenErrorText;
+
+  std::string OpenFailureText(const std::string& reason, bool notFound);
 };
 
 }  // namespace zyn

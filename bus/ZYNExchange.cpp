@@ -166,6 +166,7 @@ void TZYNExchange::PortOpened() {
   std::lock_guard<std::mutex> guard(fMutex);
   fLost = false;
   fLostReported = false;
+  fOverflowReported = false;
 }
 
 void TZYNExchange::Reset() {
@@ -175,20 +176,27 @@ void TZYNExchange::Reset() {
   fDecoder.Reset();
 }
 
-void TZYNExchange::ReportLost() {
+std::string TZYNExchange::LostText() const {
   std::string device;
+  {
+    std::lock_guard<std::mutex> guard(fMutex);
+    device = fLostDevice;
+  }
+  std::string text = Translate(
+      Ansi("Die Verbindung über %s ist abgebrochen. Bitte prüfen Sie den Anschluss der Schnittstelle und des Buskabels."));
+  const size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, Utf8ToAnsi(device));
+  return text;
+}
+
+void TZYNExchange::ReportLost() {
   {
     std::lock_guard<std::mutex> guard(fMutex);
     if (fLostReported) return;
     fLostReported = true;
-    device = fLostDevice;
   }
   if (!Hooks.Message) return;
-  std::string text =
-      Translate(Ansi("Die Verbindung über die Schnittstelle %s ist unterbrochen. "
-                     "Bitte prüfen Sie den Anschluss des Buskabels."));
-  const size_t at = text.find("%s");
-  if (at != std::string::npos) text.replace(at, 2, device);
+  const std::string text = LostText();
   Swallow([&] { Hooks.Message(text); });
 }
 
@@ -377,7 +385,10 @@ uint16_t TZYNExchange::Wait(const std::function<bool()>& cancelled) {
   }
   Finish(lock);
   const auto count = static_cast<uint16_t>(answered ? fAnswer.size() : 0);
-  const bool overflow = fOverflowPending;
+  // "Überlauf!" once while the port is open: a line full of noise would otherwise say it after
+  // every request.
+  const bool overflow = fOverflowPending && !fOverflowReported;
+  if (overflow) fOverflowReported = true;
   fOverflowPending = false;
   lock.unlock();
   if (timedOut && !lost && Hooks.Error) Swallow([&] { Hooks.Error(errTimeout, 0); });

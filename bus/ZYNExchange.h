@@ -170,6 +170,8 @@ class TZYNExchange {
   // The port was opened again.
   void PortOpened();
   bool Lost() const;
+  // The German message of a lost port, naming the device (Windows-1252).
+  std::string LostText() const;
   // Forgets every request and answer (the port was closed).
   void Reset();
 
@@ -236,6 +238,7 @@ class TZYNExchange {
   int fTransError = errNone;
   int fErrorCode = 0;
   bool fOverflowPending = false;
+  bool fOverflowReported = false;
   bool fLost = false;
   bool fLostReported = false;
   std::string fLostDevice;

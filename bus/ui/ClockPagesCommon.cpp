@@ -26,7 +26,7 @@
 namespace zyn {
 
 void ConfigureServiceLink(TZYNComm& comm, bool portEvents) {
-  comm.ApplySerialSettings(BusSerialSettingsFromOptions(ServiceDevicePath()));
+  comm.ApplySerialSettings(BusSerialSettingsFromOptions());
   comm.OnTranslate = [](const std::string& text) { return TranslateText(text); };
   if (portEvents) {
     comm.OnOpen = [] { GPortOpen = true; };
