@@ -166,6 +166,7 @@ class TZYNComm : private IZYNLink, public TZYNCommandSet {
   void ClearCancel() override { fCancel = false; }
   uint16_t ReceiveCapacity() const override { return P_RecBuffSize(); }
   uint16_t Repeats() const override { return P_SendRepeat(); }
+  int LastSends() const override { return fExchange->LastSends(); }
 
   TZYNExchangeSettings& Settings() { return fExchange->Settings(); }
   const TZYNExchangeSettings& Settings() const { return fExchange->Settings(); }

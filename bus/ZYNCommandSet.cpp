@@ -353,9 +353,10 @@ void TZYNCommandSet::ClearProgress() {
 
 bool TZYNCommandSet::ReadBlock(uint8_t* buffer, uint32_t address, uint16_t length) {
   ProgressBlock(address);
-  // A malformed answer (cut short or too long) is asked again like a block without answer.
-  const int attempts = 1 + fLink.Repeats();
-  for (int attempt = 0; attempt < attempts; ++attempt) {
+  // A malformed answer (cut short or too long) is asked again like a block without answer,
+  // within the same count of telegrams: 1 + the link's repetitions for the whole block.
+  int budget = 1 + fLink.Repeats();
+  while (budget > 0) {
     const uint8_t sequence = static_cast<uint8_t>(fReadSequence++);
     const uint8_t bytes[] = {kRead,
                              sequence,
@@ -366,12 +367,14 @@ bool TZYNCommandSet::ReadBlock(uint8_t* buffer, uint32_t address, uint16_t lengt
     // Its own answer echoes the sequence byte; the data are taken only at exactly their length.
     TZYNRequest r = Request(bytes, sizeof bytes, {kRead, 0x00}, 4u + length);
     r.Answer.Sequence = sequence;
+    r.Repeats = budget - 1;
     if (!Ask(r)) return false;  // no answer after the repetitions, cancelled, or the port is gone
     if (!StatusIs({kRead, 0x00})) return false;  // refused
     if (fAnswer.size() == 4u + length) {
       std::memcpy(buffer, fAnswer.data() + 4, length);
       return true;
     }
+    budget -= std::max(fLink.LastSends(), 1);
     if (fLink.CheckCancel()) return false;
   }
   return false;

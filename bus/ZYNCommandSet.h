@@ -61,6 +61,8 @@ class IZYNLink {
   virtual uint16_t ReceiveCapacity() const = 0;
   // Repetitions of a telegram after a time-out; a malformed answer is asked again as often.
   virtual uint16_t Repeats() const { return 0; }
+  // Telegrams the last Transact sent, its repetitions included.
+  virtual int LastSends() const { return 1; }
 };
 
 class TZYNCommandSet {

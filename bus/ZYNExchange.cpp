@@ -146,6 +146,11 @@ int TZYNExchange::Outstanding() const {
   return count;
 }
 
+int TZYNExchange::LastSends() const {
+  std::lock_guard<std::mutex> guard(fMutex);
+  return fLastSends;
+}
+
 bool TZYNExchange::Lost() const {
   std::lock_guard<std::mutex> guard(fMutex);
   return fLost;
@@ -237,7 +242,7 @@ int TZYNExchange::WriteTelegram(const std::vector<uint8_t>& wire) {
   } catch (const std::exception& e) {
     // A serial line that refuses a write is gone (an adapter pulled out).
     Debug(std::string("write failed: ") + e.what());
-    PortLost(fPort.DeviceName());
+    PortLost(TVaComm::DevicePath(fPort.DeviceName()));
     return -1;
   }
 }
@@ -318,6 +323,8 @@ int TZYNExchange::Send(bool cancel, bool acknowledge) {
     {
       std::unique_lock<std::mutex> lock(fMutex);
       if (fPending.Active) Finish(lock);
+      // The wait that follows belongs to this telegram, which has no answer.
+      fPending.Answered = false;
       fAnswer.clear();
       if (cancel) SetErrorLocked(errCancel, 0);
     }
@@ -342,6 +349,7 @@ void TZYNExchange::Finish(std::unique_lock<std::mutex>& lock) {
   (void)lock;
   if (!fPending.Active) return;
   fPending.Active = false;
+  fLastSends = fPending.Sends;
   const int owed = fPending.Sends - (fPending.Answered ? 1 : 0) - fPending.Extra;
   if (owed <= 0) return;
   TOwed entry;

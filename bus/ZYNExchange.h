@@ -185,6 +185,8 @@ class TZYNExchange {
   const std::vector<uint8_t>& SendBuffer() const { return fEncoder.Wire(); }
   // Answers still owed by finished requests.
   int Outstanding() const;
+  // Telegrams the last request sent (its repetitions included).
+  int LastSends() const;
 
  private:
   struct TPending {
@@ -234,6 +236,7 @@ class TZYNExchange {
   TPending fPending;
   std::deque<TOwed> fOwed;
   uint64_t fNextTag = 1;
+  int fLastSends = 0;
   std::vector<uint8_t> fAnswer;
   int fTransError = errNone;
   int fErrorCode = 0;
