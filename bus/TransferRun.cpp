@@ -204,10 +204,17 @@ std::optional<std::string> TTransferRun::ProbeModule(int adresse) {
   fComm.SetP_RecTimeout(75);
   fComm.SetP_SendRepeat(1);
   std::optional<std::string> version;
+  fProbeProblem.clear();
   fComm.OpenLink();
   Field(TTransferField::Target, "STM " + std::to_string(adresse) + LinkKindText());
-  if (fComm.Active() && fComm.ProbeModule(static_cast<uint8_t>(adresse)))
+  if (!fComm.Active())
+    fProbeProblem = fComm.OpenErrorText();
+  else if (fComm.ProbeModule(static_cast<uint8_t>(adresse)))
     version = fComm.ReadModuleFirmwareVersion(static_cast<uint8_t>(adresse));
+  else if (fComm.Exchange().Lost())
+    fProbeProblem = fComm.Exchange().LostText();
+  else
+    fProbeProblem = WithNumber(Tr("Steuermodul %d nicht gefunden an"), adresse) + " " + Utf8ToAnsi(fComm.DeviceText());
   fComm.CloseLink();
   fComm.ApplySerialSettings(Settings.Serial);
   return version;

@@ -163,8 +163,9 @@ class TTransferRun {
   // module with -1; then the wait phase.
   bool ReleasePowerOn(int selected);
   // The firmware text of the control module, or nothing when it does not answer (short time-out,
-  // one repetition).
+  // one repetition); then ProbeProblem says why, naming the device.
   std::optional<std::string> ProbeModule(int adresse);
+  const std::string& ProbeProblem() const { return fProbeProblem; }
 
   void RequestCancel();
   bool Cancelled() const { return fCancelled; }
@@ -217,6 +218,7 @@ class TTransferRun {
   };
   std::map<int, TModuleMemory> fMemory;
   bool fLostCounted = false;
+  std::string fProbeProblem;
 };
 
 }  // namespace zyn

@@ -116,7 +116,9 @@ TEST_F(BusPages, TransferPageLogsFailuresInRedAndAsksBeforeOneModuleOfSeveral) {
   const int tab = page.TC->currentIndex();
   ASSERT_EQ(page.SelectedTarget(), 0);
   page.ShowModuleStatus();
-  EXPECT_EQ(page.STMV->text(), QStringLiteral("nicht gefunden"));
+  // The device is named: the link's and the page's.
+  EXPECT_EQ(page.STMV->text(), QString::fromStdString("Steuermodul 0 nicht gefunden an " + port.Path()));
+  EXPECT_EQ(page.CPL->text(), QString::fromStdString(port.Path()));
   EXPECT_FALSE(page.BtnGo->isEnabled());
   page.GoClick();  // as when the module went away after the status
   EXPECT_EQ(page.TC->currentIndex(), tab);
