@@ -29,6 +29,8 @@ constexpr auto kDrainWait = 50ms;
 constexpr auto kLateWindow = 500ms;
 // Finished requests kept on record at most.
 constexpr size_t kOwedLimit = 64;
+// The longest a record of an answer still owed is kept for a peer that answers late.
+constexpr auto kEatCap = 60000ms;
 // The answer length assumed for the wire time when a request does not say.
 constexpr size_t kUnknownAnswerLength = 64;
 // 8N1: start bit, 8 data bits, stop bit.
@@ -177,6 +179,8 @@ void TZYNExchange::PortOpened() {
 void TZYNExchange::Reset() {
   std::lock_guard<std::mutex> guard(fMutex);
   fOwed.clear();
+  fPast.clear();
+  fLateness = {};
   fPending.Active = false;
   fDecoder.Reset();
 }
@@ -357,6 +361,9 @@ void TZYNExchange::Finish(std::unique_lock<std::mutex>& lock) {
   entry.Count = owed;
   entry.ExpectedBy = fPending.LastSend + std::chrono::milliseconds(fPending.Timeout);
   entry.Expiry = fPending.LastSend + LateWindow(fPending.Timeout);
+  // A peer seen answering late keeps its records longer (twice the worst lateness seen), so that
+  // its queued answers are still recognised as late ones; the wait before a request stays short.
+  entry.EatUntil = entry.Expiry + std::min<Clock::duration>(2 * fLateness, kEatCap);
   fOwed.push_back(std::move(entry));
   while (fOwed.size() > kOwedLimit) fOwed.pop_front();
 }
@@ -494,12 +501,27 @@ void TZYNExchange::HandleFrame(const TZYNReceivedFrame& frame, std::vector<std::
     }
     // Late and extra answers of earlier requests first: the module answers in order.
     const auto now = Clock::now();
-    std::erase_if(fOwed, [now](const TOwed& o) { return o.Expiry < now || o.Count <= 0; });
+    for (const TOwed& o : fOwed)
+      if (o.Count > 0 && o.EatUntil < now) fPast.push_back(o);
+    while (fPast.size() > kOwedLimit) fPast.pop_front();
+    std::erase_if(fPast, [now](const TOwed& o) { return o.Count <= 0 || o.ExpectedBy + kEatCap < now; });
+    std::erase_if(fOwed, [now](const TOwed& o) { return o.EatUntil < now || o.Count <= 0; });
     auto owed =
         std::find_if(fOwed.begin(), fOwed.end(), [&](const TOwed& o) { return o.Count > 0 && Belongs(o.Request, f); });
+    auto learn = [this, now](const TOwed& o) { fLateness = std::max<Clock::duration>(fLateness, now - o.ExpectedBy); };
+    // A block answer (its sequence byte echoed) that fits a request whose window has passed is
+    // still that request's late answer: a peer that answers in order never gives it to another.
+    auto past = std::find_if(fPast.begin(), fPast.end(), [&](const TOwed& o) {
+      return o.Count > 0 && o.Request.Answer.Sequence >= 0 && Belongs(o.Request, f);
+    });
     if (owed != fOwed.end()) {
+      learn(*owed);
       if (--owed->Count == 0) fOwed.erase(owed);
       actions.emplace_back([this, f] { Debug("late answer of an earlier request discarded:" + Hex(f)); });
+    } else if (past != fPast.end()) {
+      learn(*past);
+      --past->Count;
+      actions.emplace_back([this, f] { Debug("very late block answer of an earlier request discarded:" + Hex(f)); });
     } else if (fPending.Active && frame.StartTag == fPending.Tag && Belongs(fPending.Request, f)) {
       if (!fPending.Answered) {
         fAnswer = f;
@@ -511,6 +533,13 @@ void TZYNExchange::HandleFrame(const TZYNReceivedFrame& frame, std::vector<std::
         actions.emplace_back([this, f] { Debug("extra answer of a repeated request discarded:" + Hex(f)); });
       }
     } else {
+      // An answer later than every window still tells how late the peer is.
+      auto late = std::find_if(fPast.begin(), fPast.end(),
+                               [&](const TOwed& o) { return o.Count > 0 && Belongs(o.Request, f); });
+      if (late != fPast.end()) {
+        learn(*late);
+        --late->Count;
+      }
       actions.emplace_back([this, f] { Debug("frame that answers no request discarded:" + Hex(f)); });
     }
     if (fSettings.GetAll) block(f, true);

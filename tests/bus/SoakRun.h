@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <random>
 #include <sstream>
 #include <string>
@@ -211,6 +212,11 @@ class TSoakRun {
 // Runs seeds first .. first + count - 1 of a configuration and checks them.
 inline void RunSoak(const TSoakConfig& config, uint32_t first, uint32_t count, int operations) {
   int successes = 0, total = 0;
+  // ZYN_SOAK_SEED=n repeats one seed of a failure report.
+  if (const char* one = std::getenv("ZYN_SOAK_SEED")) {
+    first = static_cast<uint32_t>(std::strtoul(one, nullptr, 10));
+    count = 1;
+  }
   for (uint32_t seed = first; seed < first + count; ++seed) {
     TSoakRun run(config, seed);
     ASSERT_TRUE(run.Open()) << config.name;
