@@ -29,6 +29,11 @@ TZYNComm::TZYNComm()
   fPort->SetDeviceName("COM2");
   fPort->SetBaudrate(Settings().Baudrate);
   fPort->SetWriteTimeout(1000);
+  // The link's port: 8 data bits, no parity, one stop bit, parity checking on, direct writes,
+  // the event thread above normal.
+  fPort->SetOptions(coParityCheck);
+  fPort->SetDirectWrite(true);
+  fPort->SetEventPriority(TThreadPriority::tpHigher);
   fPort->OnRxChar = [this](int) { HandleReceivedBytes(); };
   fPort->OnThreadError = [this](const std::string& text) { Debug("port: " + text); };
   fPort->OnLineLost = [this](const std::string& text) {
@@ -107,6 +112,15 @@ void TZYNComm::SetP_Baudrate(int baud) {
   Settings().Baudrate = baud;
   fPort->SetBaudrate(baud);
 }
+
+TVaParity TZYNComm::P_Parity() const { return fPort->Parity(); }
+void TZYNComm::SetP_Parity(TVaParity v) { fPort->SetParity(v); }
+TVaDatabits TZYNComm::P_Databits() const { return fPort->Databits(); }
+void TZYNComm::SetP_Databits(TVaDatabits v) { fPort->SetDatabits(v); }
+TVaStopbits TZYNComm::P_StopBits() const { return fPort->Stopbits(); }
+void TZYNComm::SetP_StopBits(TVaStopbits v) { fPort->SetStopbits(v); }
+TThreadPriority TZYNComm::ThreadPriority() const { return fPort->EventPriority(); }
+void TZYNComm::SetThreadPriority(TThreadPriority p) { fPort->SetEventPriority(p); }
 
 void TZYNComm::SetP_RecTimeout(uint16_t ms) {
   fRecTimeout = ms;

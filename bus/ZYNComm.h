@@ -18,6 +18,7 @@
 #include "bus/BusSerialSettings.h"
 #include "bus/ProjektInfo.h"
 #include "bus/ZYNCommandSet.h"
+#include "bus/VaComm.h"
 #include "bus/ZYNExchange.h"
 
 #include <atomic>
@@ -28,8 +29,6 @@
 #include <vector>
 
 namespace zyn {
-
-class TVaComm;
 
 class TZYNComm : private IZYNLink, public TZYNCommandSet {
  public:
@@ -64,6 +63,16 @@ class TZYNComm : private IZYNLink, public TZYNCommandSet {
   void SetP_DevicePath(const std::string& path);
   int P_Baudrate() const { return Settings().Baudrate; }
   void SetP_Baudrate(int baud);
+  // The line's parity, data bits and stop bits (none, 8, 1): passed to the port at once.
+  TVaParity P_Parity() const;
+  void SetP_Parity(TVaParity v);
+  TVaDatabits P_Databits() const;
+  void SetP_Databits(TVaDatabits v);
+  TVaStopbits P_StopBits() const;
+  void SetP_StopBits(TVaStopbits v);
+  // Priority of the port's event thread (higher than normal unless a page sets another).
+  TThreadPriority ThreadPriority() const;
+  void SetThreadPriority(TThreadPriority p);
   uint16_t P_RecTimeout() const { return fRecTimeout; }
   // Also sets the current time-out.
   void SetP_RecTimeout(uint16_t ms);
