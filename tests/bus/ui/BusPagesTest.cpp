@@ -21,6 +21,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTest>
 #include <QToolButton>
 
 namespace zyn::test {
@@ -106,6 +107,27 @@ TEST_F(BusPages, TransferPageSendsEverythingAndShowsTheResult) {
     EXPECT_TRUE(s.Display(0).Finished);
   });
   EXPECT_EQ(page.AskApplyChanges(), 6);
+}
+
+TEST_F(BusPages, TransferPageFollowsTheDeviceWhileItIsShown) {
+  unsetenv("ZYN_BUS_DEVICE");
+  TFrTransfer page;
+  page.show();
+  page.FrameActivate();
+  page.Refresh();
+  EXPECT_EQ(page.CPL->text().toStdString(), port.Path());
+  EXPECT_TRUE(page.STMV->text().startsWith(QStringLiteral("V"))) << page.STMV->text().toStdString();
+  // Changed elsewhere (the options page, the wizard) while the page stays: it shows and uses it.
+  GOptionFile->Optionen().SerialPort->First().DevicePath = "/dev/zyn-no-such-port";
+  EXPECT_TRUE(QTest::qWaitFor([&] { return page.CPL->text() == QStringLiteral("/dev/zyn-no-such-port"); }, 5000));
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return page.STMV->text() == QStringLiteral("Die Schnittstelle /dev/zyn-no-such-port wurde nicht gefunden."); },
+      5000))
+      << page.STMV->text().toStdString();
+  // ZYN_BUS_DEVICE wins over the options.
+  setenv("ZYN_BUS_DEVICE", port.Path().c_str(), 1);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return page.CPL->text().toStdString() == port.Path(); }, 5000));
+  unsetenv("ZYN_BUS_DEVICE");
 }
 
 TEST_F(BusPages, TransferPageLogsFailuresInRedAndAsksBeforeOneModuleOfSeveral) {
