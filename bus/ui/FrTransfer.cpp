@@ -11,6 +11,7 @@
 #include "platform/QtText.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
+#include "shell/CompileStatus.h"
 #include "shell/FormLgkonflikt.h"
 #include "shell/MessageHandler.h"
 #include "shell/Translation.h"
@@ -37,28 +38,6 @@ constexpr const char* kName = "FrTransfer";
 class TConflictQuestion : public ILogicConflicts {
  public:
   int ShowLogicConflicts(const std::vector<std::string>& lines) override { return zyn::ShowLogicConflicts(lines, 5); }
-};
-
-// The links the build compiles go to the page "FrCompVerb", which is shown with the first one;
-// without the page the window is kept alive.
-class TCompileEvents : public ICompileProgress {
- public:
-  TCompileEvents(ICompileProgress* page, std::function<void()> showPage)
-      : fPage(page), fShowPage(std::move(showPage)) {}
-  void ShowCompileProgress(int code, TVerbindung* link) override {
-    if (!link) return;
-    if (fPage) {
-      if (fCount++ == 0 && fShowPage) fShowPage();
-      fPage->ShowCompileProgress(code, link);
-    } else if (++fCount % 32 == 0) {
-      QApplication::processEvents();
-    }
-  }
-
- private:
-  ICompileProgress* fPage;
-  std::function<void()> fShowPage;
-  int fCount = 0;
 };
 
 // A page of the main window's frame manager, or nullptr.
@@ -319,7 +298,7 @@ void TFrTransfer::GoClick() {
   TConflictQuestion conflicts;
   // The compile shows its pages: the tool compiler page with the tools' report, then the
   // program build page with every compiled link; the run comes back to this page.
-  TCompileEvents progress(dynamic_cast<ICompileProgress*>(MainPage("FrCompVerb")), [this] { ShowPage("FrCompVerb"); });
+  TCompileStatus progress(dynamic_cast<ICompileProgress*>(MainPage("FrCompVerb")), [this] { ShowPage("FrCompVerb"); });
   IToolReport* report = dynamic_cast<IToolReport*>(MainPage("FrCompile"));
   TToolGeneratorFunction tools([report](TZYNProjekt& p, std::vector<std::string>& log) {
     if (GBasisDaten) GenerateToolsForBuild(p, *GBasisDaten, report, &log);
