@@ -228,11 +228,25 @@ TEST_F(BusPages, EraseDialogsEraseWhatIsChosenAndAnswers) {
     s.Display(0).Memory[0x8000] = 0;
   });
   TFrmDeleteSTMMemory dialog;
+  // No box ticked: the four modules are probed, nothing else is sent.
+  Sim([](sim::TSTMSimulator& s) { s.ClearReceived(); });
+  dialog.BL->click();
+  Sim([](sim::TSTMSimulator& s) {
+    std::vector<int> probed;
+    for (const auto& t : s.Received()) {
+      EXPECT_EQ(t[2], 0x05) << "only status requests";
+      if (probed.empty() || probed.back() != (t[1] & 0x0F)) probed.push_back(t[1] & 0x0F);
+    }
+    EXPECT_EQ(probed, (std::vector<int>{0, 1, 2, 3}));
+  });
+  EXPECT_EQ(dialog.LA->text(), QStringLiteral("Es wurde kein Speicher gelöscht."));
   dialog.CSTM[1]->setChecked(true);
   dialog.CSTM[2]->setChecked(true);
   dialog.BL->click();
-  EXPECT_FALSE(dialog.CSTM[1]->isChecked());  // not there: unchecked, not erased
+  EXPECT_FALSE(dialog.CSTM[1]->isChecked());  // not there: unchecked, named, not erased
   EXPECT_TRUE(dialog.CSTM[2]->isChecked());
+  EXPECT_TRUE(dialog.LA->text().contains(QStringLiteral("Nicht gefunden und nicht gelöscht: STM.01")))
+      << dialog.LA->text().toStdString();
   EXPECT_EQ(dialog.PB->value(), 0);
   EXPECT_TRUE(dialog.BL->isEnabled());
   Sim([](sim::TSTMSimulator& s) {
