@@ -1,5 +1,6 @@
 #include "bus/BusSerialSettings.h"
 
+#include "model/base/SerialDevice.h"
 #include "model/base/ZYNOptionen.h"
 
 namespace zyn {
@@ -14,8 +15,12 @@ TBusSerialSettings BusSerialSettingsFromOptions(const std::string& devicePath) {
   b.MinPause = s.MinPause;
   b.MaxRepeat = s.MaxRepeat;
   b.Baudrate = GetBusBaudrate();
-  b.DevicePath = devicePath.empty() ? s.DevicePath : devicePath;
+  b.DevicePath = devicePath.empty() ? ResolveBusDevice(s.DevicePath, s.Source) : devicePath;
   return b;
+}
+
+std::string TBusSerialSettings::DeviceText() const {
+  return DevicePath.empty() ? BusDeviceOfPort(Source + 1) : DevicePath;
 }
 
 }  // namespace zyn

@@ -19,9 +19,13 @@ struct TBusSerialSettings {
   int MinPause = 5;
   // SerialPort.MaxRepeat: repetitions of a telegram after a time-out.
   int MaxRepeat = 3;
-  // SerialPort.DevicePath: explicit device (/dev/ttyUSB0, a pseudo-terminal); wins over
-  // Source when not empty.
+  // The device the link opens: ZYN_BUS_DEVICE, else SerialPort.DevicePath (/dev/ttyUSB0, a
+  // pseudo-terminal), else the device of port Source + 1 (model/base/SerialDevice.h). Empty only
+  // when filled by hand: then the port of Source.
   std::string DevicePath;
+
+  // The device as the user reads it in messages: DevicePath, or /dev/ttyS<Source>.
+  std::string DeviceText() const;
   // Always 19200 baud on the bus.
   int Baudrate = 19200;
 };
@@ -31,8 +35,8 @@ struct TBusSerialSettings {
 namespace zyn {
 
 // The serial settings of the options file (GOptionFile, group "SerialPort"); without an options
-// object the defaults above. A device path given here wins over the one of the options (empty in
-// both: the port of Source).
+// object the defaults above. The device follows the one rule of model/base/SerialDevice.h; a
+// device path given here wins over it.
 TBusSerialSettings BusSerialSettingsFromOptions(const std::string& devicePath = {});
 
 }  // namespace zyn

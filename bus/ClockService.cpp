@@ -157,6 +157,8 @@ bool TClockTestRun::TestEdge(const TClockTestClock& clock, const std::string& ti
                              const TZYNDateTime& today) {
   fLog(clock.Name + " " + fComm.TranslateText(Ansi(label)));
   const auto start = ClockEdgeStart(today, time);
+  // Also an unconfirmed setting may have reached the module.
+  if (start) fChanged = true;
   if (!start || !fComm.SetModuleDateTime(*start)) {
     ++fFailures;
     fLog(fComm.TranslateText(Ansi("Die Uhrzeit konnte nicht gesetzt werden")));
@@ -170,6 +172,20 @@ bool TClockTestRun::TestClock(const TClockTestClock& clock, TClockEdges edges, c
   if (!fAborted && edges != TClockEdges::Off) TestEdge(clock, clock.OnTime, ": Einschalten", today);
   if (!fAborted && edges != TClockEdges::On) TestEdge(clock, clock.OffTime, ": Ausschalten", today);
   return !fAborted;
+}
+
+bool RestoreModuleClock(TZYNComm& comm, const std::function<void(const std::string&)>& log,
+                        std::chrono::system_clock::time_point now) {
+  const TZYNDateTime pc = LocalDateTime(now);
+  const bool ok = comm.SetModuleDateTime(pc);
+  std::string text =
+      ok ? comm.TranslateText(Ansi("Die Uhr des Steuermoduls wurde auf die Zeit des PCs gestellt: %s"))
+         : comm.TranslateText(Ansi("Die Uhr des Steuermoduls konnte nicht auf die Zeit des PCs gestellt werden. "
+                                   "Bitte stellen Sie sie mit \"Uhrzeit stellen\"."));
+  const size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, FormatClockDate(pc) + " " + FormatClockTime(pc).substr(0, 5));
+  if (log) log(text);
+  return ok;
 }
 
 std::optional<TStateTelegram> DecodeStateTelegram(const uint8_t* bytes, int count) {

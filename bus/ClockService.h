@@ -44,6 +44,12 @@ std::array<bool, 4> SearchControlModules(TZYNComm& comm);
 // impossible date or time is refused before anything is sent (all false).
 std::array<bool, 4> SetModuleClocks(TZYNComm& comm, const std::array<bool, 4>& chosen, const TZYNDateTime& dt);
 
+// Sets the clock of the link's module back to the PC's local time (after a test that changed
+// it) and logs the outcome as a German line (Windows-1252). False when the module did not
+// confirm; the line then says so and asks the user to set the clock.
+bool RestoreModuleClock(TZYNComm& comm, const std::function<void(const std::string&)>& log,
+                        std::chrono::system_clock::time_point now = std::chrono::system_clock::now());
+
 // --- clock test ---
 
 enum class TClockEdges { Both, On, Off };
@@ -71,6 +77,8 @@ class TClockTestRun {
   // Edges that were not confirmed by the module.
   int Failures() const { return fFailures; }
   bool Aborted() const { return fAborted; }
+  // A switching time was sent to the module: its clock is to be set back (RestoreModuleClock).
+  bool ClockChanged() const { return fChanged; }
 
  private:
   bool TestEdge(const TClockTestClock& clock, const std::string& time, const char* label, const TZYNDateTime& today);
@@ -80,6 +88,7 @@ class TClockTestRun {
   std::function<void(const std::string&)> fLog;
   int fFailures = 0;
   bool fAborted = false;
+  bool fChanged = false;
 };
 
 // --- state telegrams ---

@@ -20,15 +20,23 @@ TEraseResult EraseControlModules(TZYNComm& comm, const TBusSerialSettings& setti
   } close{comm};
   comm.ApplySerialSettings(settings);
   comm.OpenLink();
+  if (!comm.Active()) {
+    result.PortProblem = comm.OpenErrorText();
+    return result;
+  }
+  // All four are probed, selected or not; only selected ones that answer are erased.
   const std::string checking = TranslateText(Ansi("Prüfen ob die gewählten Steuerungen vorhanden sind"));
   for (int m = 0; m < 4; ++m) {
     step(checking, m + 1);
-    result.Present[static_cast<size_t>(m)] =
-        selected[static_cast<size_t>(m)] && comm.ProbeModule(static_cast<uint8_t>(m));
+    result.Present[static_cast<size_t>(m)] = comm.ProbeModule(static_cast<uint8_t>(m));
   }
   step(checking, 0);
+  if (comm.Exchange().Lost()) {
+    result.PortProblem = comm.Exchange().LostText();
+    return result;
+  }
   for (int m = 0; m < 4; ++m) {
-    if (!result.Present[static_cast<size_t>(m)]) {
+    if (!selected[static_cast<size_t>(m)] || !result.Present[static_cast<size_t>(m)]) {
       step({}, m + 1);
       continue;
     }

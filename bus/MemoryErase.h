@@ -17,11 +17,12 @@ namespace zyn {
 class TZYNComm;
 
 struct TEraseResult {
-  std::array<bool, 4> Present{};  // the selected module answered the presence check
-  std::array<bool, 4> Erased{};   // and confirmed the erase
+  std::array<bool, 4> Present{};  // the module answered the presence check
+  std::array<bool, 4> Erased{};   // it was selected and confirmed the erase
+  std::string PortProblem;        // the port could not be opened or went away (German, names the device)
 };
 
-// Probes the four control modules; every selected one that answers is stopped and erased. The
+// Probes all four control modules; every selected one that answers is stopped and erased. The
 // erased modules are left stopped. OnStep: the step text (translated) and the progress position
 // 0..4.
 TEraseResult EraseControlModules(TZYNComm& comm, const TBusSerialSettings& settings,

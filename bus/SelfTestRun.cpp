@@ -275,6 +275,13 @@ TSelfTestReport RunSelfTestWithBackup(TZYNComm& comm, std::vector<std::string>& 
     SwitchModuleOn(comm);
   }
   if (session.OnPhaseEnd) session.OnPhaseEnd();
+  // The test set the clock to 31.12.1999 23:59: it goes back to the PC's time, or the user is told.
+  report.ClockRestored = RestoreModuleClock(comm, [&log](const std::string& line) { log.push_back(line); });
+  if (!report.ClockRestored) {
+    const std::string clock = tr("Die Uhr des Steuermoduls konnte nicht auf die Zeit des PCs gestellt werden.") + "\n" +
+                              tr("Bitte stellen Sie sie mit \"Uhrzeit stellen\".");
+    report.Message = report.Message.empty() ? clock : report.Message + "\n" + clock;
+  }
   return report;
 }
 

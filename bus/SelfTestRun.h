@@ -91,6 +91,7 @@ struct TSelfTestReport {
   bool Passed = false;   // every step passed
   bool BackupMade = false;
   bool Restored = false;  // the backup is back in the module
+  bool ClockRestored = false;  // the module clock is at the PC's time again
   std::string Message;    // German message for the user when something went wrong
 };
 

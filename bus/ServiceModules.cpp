@@ -8,7 +8,6 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 
 namespace zyn {
 
@@ -39,12 +38,7 @@ std::string ChannelListText(const TModul& modul, const TKanal& channel) {
                     channel.DisplayName().c_str());
 }
 
-std::string ServiceDevicePath() {
-  const char* device = std::getenv("ZYN_BUS_DEVICE");
-  return device ? device : "";
-}
-
-void PrepareServiceLink(TZYNComm& comm) { comm.ApplySerialSettings(BusSerialSettingsFromOptions(ServiceDevicePath())); }
+void PrepareServiceLink(TZYNComm& comm) { comm.ApplySerialSettings(BusSerialSettingsFromOptions()); }
 
 TLinkSession::TLinkSession(TZYNComm& comm) : fComm(comm) { fComm.OpenLink(); }
 

@@ -28,11 +28,8 @@ std::string ModuleListText(const TModul& modul);
 // "%s.%2.2d.%2.2d-%s" of module code, module address, channel address and channel name.
 std::string ChannelListText(const TModul& modul, const TKanal& channel);
 
-// The device of the service links: the environment variable ZYN_BUS_DEVICE when it is set
-// (a pseudo-terminal of the simulator, /dev/ttyUSB0), else empty, so that the port of the options
-// is used.
-std::string ServiceDevicePath();
-// Port, device, time-out, repetitions and pause of the options for a service link.
+// Port, device (the one rule of model/base/SerialDevice.h), time-out, repetitions and pause of
+// the options for a service link.
 void PrepareServiceLink(TZYNComm& comm);
 
 // Opens the link for a scope and closes it at its end, also when the scope is left by an

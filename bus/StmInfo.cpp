@@ -1,5 +1,7 @@
 #include "bus/StmInfo.h"
 
+#include <algorithm>
+
 #include "bus/ProjektInfo.h"
 #include "bus/ZYNComm.h"
 
@@ -30,6 +32,7 @@ TStmInfoResult ReadStmInfo(TZYNComm& comm, const TBusSerialSettings& settings, i
   if (!comm.GetModuleStatus()) return TStmInfoResult::NoModule;
   TProjektInfoBlock block{};
   if (!comm.ReadProjectInfo(block)) return TStmInfoResult::ReadFailed;
+  if (std::all_of(block.begin(), block.end(), [](uint8_t b) { return b == 0xFF; })) return TStmInfoResult::Empty;
   const TProjektInfo info = TProjektInfo::FromBlock(block);
   values.Values = {info.ProjektName,
                    info.Datum,

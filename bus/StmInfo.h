@@ -19,7 +19,8 @@ struct TStmInfoValues {
   std::array<std::string, 9> Values;
 };
 
-enum class TStmInfoResult { Done, NoModule, ReadFailed };
+// Empty: the block reads as erased memory (every byte 0xFF): the module holds no project.
+enum class TStmInfoResult { Done, NoModule, ReadFailed, Empty };
 
 // Opens the link, reads and closes it again (also on an exception).
 TStmInfoResult ReadStmInfo(TZYNComm& comm, const TBusSerialSettings& settings, int adresse, TStmInfoValues& values);

@@ -42,6 +42,7 @@ void TProjectTransferSource::Save() {
 }
 
 bool TProjectTransferSource::Compile(std::string& programFileProblem) {
+  // The one line that makes the compile driver for the transfer.
   fDriver = std::make_unique<TCompileDriver>(fProjekt);
   fDriver->ProgramTitle = ProgramTitle;
   TBuildSteps steps;

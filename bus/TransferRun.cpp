@@ -34,10 +34,11 @@ std::string WithNumber(const std::string& text, int value) {
   int width = 0, precision = 0;
   std::sscanf(text.c_str() + percent + 1, "%d.%d", &width, &precision);
   const std::string conversion = text.substr(percent + 1, end - percent - 1);
-  if (conversion.find('.') == std::string::npos) precision = 0;
+  // Without a precision the number is printed whole, 0 included ("%.0d" of 0 prints nothing).
+  if (conversion.find('.') == std::string::npos) precision = -1;
   if (conversion.empty() || conversion[0] == '.') width = 0;
   char number[32];
-  std::snprintf(number, sizeof number, "%*.*d", std::clamp(width, 0, 10), std::clamp(precision, 0, 10), value);
+  std::snprintf(number, sizeof number, "%*.*d", std::clamp(width, 0, 10), std::clamp(precision, -1, 10), value);
   return text.substr(0, percent) + number + text.substr(end + 1);
 }
 
@@ -118,7 +119,37 @@ void TTransferRun::ResetStatus() {
   Field(TTransferField::LastMessage, Tr("kein Fehler"));
 }
 
+bool TTransferRun::PortLost() const { return fComm.Exchange().Lost(); }
+
+void TTransferRun::LinkMessage(const std::string& text) {
+  Log(text, 2, true);
+  Field(TTransferField::LastMessage, text);
+  if (PortLost() && !fLostCounted) {
+    fLostCounted = true;
+    Field(TTransferField::Status, Tr("Es sind Fehler aufgetreten!"));
+    ++fErrors;
+  }
+}
+
+void TTransferRun::Mark(int adresse, TMemory state, const std::string& reason) {
+  TModuleMemory& m = fMemory[adresse];
+  // Changed stays changed until the new image is verified.
+  if (m.State == TMemory::Changed && state == TMemory::Stopped) return;
+  m.State = state;
+  if (!reason.empty()) m.Reason = reason;
+}
+
+std::vector<int> TTransferRun::LeftOff() const {
+  std::vector<int> off;
+  for (const auto& [adresse, m] : fMemory)
+    if (m.State != TMemory::Untouched && std::find(fSwitchedOn.begin(), fSwitchedOn.end(), adresse) == fSwitchedOn.end())
+      off.push_back(adresse);
+  return off;
+}
+
 void TTransferRun::Failure(const std::string& text) {
+  // After the port went away its one message says it all; the steps' failures follow from it.
+  if (PortLost()) return;
   Log(text, 2, true);
   Field(TTransferField::Status, Tr("Es sind Fehler aufgetreten!"));
   ++fErrors;
@@ -143,19 +174,47 @@ bool TTransferRun::OpenLink() {
   fComm.ApplySerialSettings(Settings.Serial);
   fComm.OpenLink();
   if (fComm.Active()) return true;
-  Failure(Tr("Die Schnittstelle konnte nicht geöffnet werden: ") + fComm.OpenError());
+  Failure(fComm.OpenErrorText());
+  Field(TTransferField::LastMessage, fComm.OpenErrorText());
   return false;
 }
+
+namespace {
+
+// The link's messages go to the run's log while it runs; the page's handler comes back after.
+class TMessageRoute {
+ public:
+  TMessageRoute(TZYNComm& comm, std::function<void(const std::string&)> route)
+      : fComm(comm), fPrevious(std::move(comm.OnMessage)) {
+    comm.OnMessage = std::move(route);
+  }
+  ~TMessageRoute() { fComm.OnMessage = std::move(fPrevious); }
+  TMessageRoute(const TMessageRoute&) = delete;
+  TMessageRoute& operator=(const TMessageRoute&) = delete;
+
+ private:
+  TZYNComm& fComm;
+  std::function<void(const std::string&)> fPrevious;
+};
+
+}  // namespace
 
 std::optional<std::string> TTransferRun::ProbeModule(int adresse) {
   fComm.ApplySerialSettings(Settings.Serial);
   fComm.SetP_RecTimeout(75);
   fComm.SetP_SendRepeat(1);
   std::optional<std::string> version;
+  fProbeProblem.clear();
   fComm.OpenLink();
   Field(TTransferField::Target, "STM " + std::to_string(adresse) + LinkKindText());
-  if (fComm.Active() && fComm.ProbeModule(static_cast<uint8_t>(adresse)))
+  if (!fComm.Active())
+    fProbeProblem = fComm.OpenErrorText();
+  else if (fComm.ProbeModule(static_cast<uint8_t>(adresse)))
     version = fComm.ReadModuleFirmwareVersion(static_cast<uint8_t>(adresse));
+  else if (fComm.Exchange().Lost())
+    fProbeProblem = fComm.Exchange().LostText();
+  else
+    fProbeProblem = WithNumber(Tr("Steuermodul %d nicht gefunden an"), adresse) + " " + Utf8ToAnsi(fComm.DeviceText());
   fComm.CloseLink();
   fComm.ApplySerialSettings(Settings.Serial);
   return version;
@@ -167,9 +226,12 @@ bool TTransferRun::Run(int selected) {
   fCancelled = false;
   fComm.SetCancel(false);
   fSwitchedOn.clear();
+  fMemory.clear();
+  fLostCounted = false;
   const std::vector<TTransferTarget> targets = fSource.Targets();
   const bool all = selected < 0;
   if (!all && selected >= static_cast<int>(targets.size())) return false;
+  const TMessageRoute route(fComm, [this](const std::string& text) { LinkMessage(text); });
 
   // The log of the run starts empty; what the save and the compile report stays in it.
   fView.ClearLog();
@@ -188,7 +250,10 @@ bool TTransferRun::Run(int selected) {
     } else {
       Log(Tr("Das Projekt wurde nicht gesichert!"), 1);
     }
-    if (answer == 2) return false;
+    if (answer == 2) {
+      Log(Tr("Die Übertragung wurde nicht gestartet."), 1);
+      return false;
+    }
   }
   // 2. One module of several.
   if (fSource.ControlModuleCount() > 1 && !all)
@@ -216,6 +281,9 @@ bool TTransferRun::Run(int selected) {
         Log(failure, 2);
         Field(TTransferField::LastMessage, Tr("Fehler beim Erstellen"));
         FinalMessages();
+      } else {
+        Log(Tr("Das Erstellen wurde abgebrochen; es wurde nichts übertragen."), 1, true);
+        Field(TTransferField::LastMessage, Tr("Das Erstellen wurde abgebrochen."));
       }
       fView.UnlockUserInterface();
       return false;
@@ -234,6 +302,9 @@ bool TTransferRun::Run(int selected) {
     return false;
   }
 
+  std::vector<int> modules;  // the control modules of this run
+  for (size_t i = 0; i < targets.size(); ++i)
+    if (!targets[i].IsDisplay() && (all || static_cast<int>(i) == selected)) modules.push_back(targets[i].Adresse);
   bool switchedOn = false;
   try {
     if (!all) {
@@ -243,22 +314,18 @@ bool TTransferRun::Run(int selected) {
         if (!TransferDisplay(t)) Field(TTransferField::LastMessage, Tr("Fehler beim Übertragen"));
       } else {
         Log(WithNumber(Tr("Übertragung an Steuermodul %d gestartet"), t.Adresse), 0, true);
-        if (TransferControlModule(t) && !fCancelled) {
-          Pause(Settings.PauseMs);
-          switchedOn = SwitchOn(t.Adresse);
-        } else {
-          Field(TTransferField::LastMessage, Tr("Fehler beim Übertragen"));
-        }
+        if (!TransferControlModule(t)) Field(TTransferField::LastMessage, Tr("Fehler beim Übertragen"));
       }
+      switchedOn = SwitchOnKnownGood(modules, Settings.PauseMs);
     } else {
       // Every control module stops before any is programmed.
-      for (const TTransferTarget& t : targets)
-        if (!t.IsDisplay() && !fCancelled) {
-          fComm.SetA_Steuermodul(static_cast<uint8_t>(t.Adresse));
-          fComm.EnterServiceMode();
-        }
+      for (const int a : modules) {
+        if (fCancelled || PortLost()) break;
+        fComm.SetA_Steuermodul(static_cast<uint8_t>(a));
+        if (fComm.EnterServiceMode()) Mark(a, TMemory::Stopped);
+      }
       for (const TTransferTarget& t : targets) {
-        if (fCancelled) break;
+        if (fCancelled || PortLost()) break;
         if (t.IsDisplay()) {
           Log(WithNumber(Tr("Übertragung an Display %d gestartet"), t.Adresse), 0, true);
           if (TransferDisplay(t))
@@ -273,19 +340,7 @@ bool TTransferRun::Run(int selected) {
             Field(TTransferField::LastMessage, Tr("Fehler beim Übertragen"));
         }
       }
-      if (!fCancelled && fErrors == 0) {
-        const int modules = static_cast<int>(
-            std::count_if(targets.begin(), targets.end(), [](const TTransferTarget& t) { return !t.IsDisplay(); }));
-        fView.SetProgress(0, modules, Percent(0, modules));
-        Pause(Settings.LongPauseMs);
-        int position = 0;
-        for (const TTransferTarget& t : targets) {
-          if (t.IsDisplay() || fCancelled) continue;
-          ++position;
-          fView.SetProgress(position, modules, Percent(position, modules));
-          if (SwitchOn(t.Adresse)) switchedOn = true;
-        }
-      }
+      switchedOn = SwitchOnKnownGood(modules, Settings.LongPauseMs);
     }
   } catch (const std::exception& e) {
     Failure(e.what());
@@ -296,12 +351,10 @@ bool TTransferRun::Run(int selected) {
   if (fCancelled) {
     Log(Tr("Die Übertragung wurde abgebrochen."), 2, true);
     Field(TTransferField::LastMessage, Tr("Übertragung abgebrochen"));
+    if (LeftOff().empty()) Field(TTransferField::Status, Tr("Die Übertragung wurde abgebrochen."));
   }
-  const bool anyModule = std::any_of(targets.begin(), targets.end(), [&](const TTransferTarget& t) {
-    return !t.IsDisplay() && (all || &t == &targets[static_cast<size_t>(selected)]);
-  });
-  if (anyModule && fSwitchedOn.empty()) Log(Tr("Es wurde kein Steuermodul eingeschaltet."), 2, true);
-  if (switchedOn && !fCancelled) {
+  if (!modules.empty() && fSwitchedOn.empty()) Log(Tr("Es wurde kein Steuermodul eingeschaltet."), 2, true);
+  if (switchedOn && !fCancelled && !PortLost()) {
     Field(TTransferField::LastMessage, Tr("Warten auf Initialisierung"));
     Log(Tr("Warten auf Initialisierung"));
     WaitPhase(true);
@@ -310,6 +363,48 @@ bool TTransferRun::Run(int selected) {
   }
   fView.UnlockUserInterface();
   return fErrors == 0 && !fCancelled;
+}
+
+bool TTransferRun::SwitchOnKnownGood(const std::vector<int>& modules, int pauseMs) {
+  std::vector<int> good;
+  std::string offText;
+  for (const int a : modules) {
+    const TModuleMemory& m = fMemory[a];
+    if (m.State == TMemory::Stopped || m.State == TMemory::Verified) good.push_back(a);
+  }
+  if (PortLost()) {
+    // Nothing can be sent any more: the modules the run stopped stay as they are.
+    for (const int a : modules)
+      if (fMemory[a].State != TMemory::Untouched) {
+        Log(WithNumber(Tr("Das Steuermodul %d konnte nicht wieder eingeschaltet werden."), a), 2, true);
+        offText += (offText.empty() ? "" : ", ") + WithNumber("STM.%2.2d", a);
+      }
+    if (!offText.empty()) Field(TTransferField::Status, Tr("Nicht wieder eingeschaltet:") + " " + offText);
+    return false;
+  }
+  // The modules are switched on also after "Abbruch": the cancel stops the transfer, not this.
+  fComm.SetCancel(false);
+  bool any = false;
+  if (!good.empty()) {
+    const int count = static_cast<int>(good.size());
+    fView.SetProgress(0, count, Percent(0, count));
+    Pause(pauseMs);
+    int position = 0;
+    for (const int a : good) {
+      if (PortLost()) break;
+      ++position;
+      fView.SetProgress(position, count, Percent(position, count));
+      if (SwitchOn(a)) any = true;
+    }
+  }
+  for (const int a : modules) {
+    const TModuleMemory& m = fMemory[a];
+    if (m.State != TMemory::Changed) continue;
+    Log(WithNumber(Tr("Das Steuermodul %d bleibt abgeschaltet:"), a) + " " + m.Reason, 2, true);
+    offText += (offText.empty() ? "" : "; ") + WithNumber(Tr("Steuermodul %d bleibt abgeschaltet:"), a) + " " + m.Reason;
+  }
+  if (!offText.empty()) Field(TTransferField::Status, offText);
+  return any;
 }
 
 bool TTransferRun::TransferControlModule(const TTransferTarget& target) {
@@ -329,23 +424,29 @@ bool TTransferRun::TransferControlModule(const TTransferTarget& target) {
   Pause(Settings.PauseMs);
   if (fCancelled) return false;
 
-  Log(Tr("Steuerung wird abgeschaltet"));
-  fComm.EnterServiceMode();
-  Log(Tr("Steuermodulprogramm löschen"));
-  if (!fComm.EraseProgramMemory()) {
-    // The memory is in an unknown state: nothing is written into it.
-    Failure(Tr("Fehler beim Löschen des Steuermodulprogramms"));
-    return false;
-  }
-  if (fCancelled) return false;
-
+  // Without an image nothing is erased: the module keeps the program it has.
   const TModuleImage image = fSource.ModuleImage(target.Adresse);
   if (image.Bytes.size() < image.Length + 1 || image.Length == 0) {
     Failure(Tr("Für das Steuermodul wurde kein Programm erstellt."));
     return false;
   }
+
+  Log(Tr("Steuerung wird abgeschaltet"));
+  Mark(target.Adresse, TMemory::Stopped);
+  fComm.EnterServiceMode();
+  Log(Tr("Steuermodulprogramm löschen"));
+  Mark(target.Adresse, TMemory::Changed, Tr("sein Programmspeicher wurde gelöscht, das neue Programm nicht übertragen."));
+  if (!fComm.EraseProgramMemory()) {
+    // The memory is in an unknown state: nothing is written into it.
+    Failure(Tr("Fehler beim Löschen des Steuermodulprogramms"));
+    Mark(target.Adresse, TMemory::Changed, Tr("das Löschen seines Programmspeichers ist fehlgeschlagen."));
+    return false;
+  }
+  if (fCancelled) return false;
+
   Log(Tr("Starte Programmübertragung"));
   fComm.EnterServiceMode();
+  Mark(target.Adresse, TMemory::Changed, Tr("sein Programm wurde nur teilweise übertragen."));
   if (!fComm.WriteModuleMemory(image.Bytes.data(), kProgramAddress, image.Length, 1)) {
     Failure(fCancelled ? Tr("Die Programmübertragung wurde abgebrochen.")
                        : Tr("Fehler beim Übertragen des Steuermodulprogramms"));
@@ -356,12 +457,15 @@ bool TTransferRun::TransferControlModule(const TTransferTarget& target) {
   Log(Tr("Übertragenes Programm prüfen"));
   switch (VerifyModuleMemory(fComm, image.Bytes.data(), kProgramAddress, image.Length + 1)) {
     case TVerifyResult::Equal:
+      Mark(target.Adresse, TMemory::Verified);
       break;
     case TVerifyResult::Unreadable:
       Failure(Tr("Das übertragene Programm konnte nicht zur Prüfung gelesen werden."));
+      Mark(target.Adresse, TMemory::Changed, Tr("sein neues Programm konnte nicht zur Prüfung gelesen werden."));
       return false;
     case TVerifyResult::Different:
       Failure(Tr("Das Programm im Steuermodul stimmt nicht mit dem übertragenen überein."));
+      Mark(target.Adresse, TMemory::Changed, Tr("sein Programm stimmt nicht mit dem übertragenen überein."));
       return false;
   }
 
@@ -441,7 +545,6 @@ bool TTransferRun::TransferDisplay(const TTransferTarget& target) {
 }
 
 bool TTransferRun::SwitchOn(int adresse) {
-  if (fCancelled) return false;
   fComm.SetA_Steuermodul(static_cast<uint8_t>(adresse));
   Log(WithNumber(Tr("Steuerung STM.%2.2d wird eingeschaltet"), adresse));
   if (!SwitchOnByFirmware(fComm, fFirmwareNumber)) {
@@ -512,6 +615,8 @@ bool TTransferRun::ReleasePowerOn(int selected) {
   fView.LockUserInterface();
   fCancelled = false;
   fComm.SetCancel(false);
+  fLostCounted = false;
+  const TMessageRoute route(fComm, [this](const std::string& text) { LinkMessage(text); });
   ResetStatus();
   Field(TTransferField::LastMessage, Tr("POR- Freigabe senden"));
   bool any = false;
@@ -520,7 +625,7 @@ bool TTransferRun::ReleasePowerOn(int selected) {
     if (t.IsDisplay() || (selected >= 0 && static_cast<int>(i) != selected) || fCancelled) continue;
     fComm.SetA_Steuermodul(static_cast<uint8_t>(t.Adresse));
     Log(WithNumber(Tr("Sende POR- Freigabe an Steuermodul STM.%2.2d"), t.Adresse), 0, true);
-    if (!OpenLink()) break;
+    if (!OpenLink() || PortLost()) break;
     // The release itself is never answered; the status before it tells whether the module is there.
     if (fComm.GetFirmwareNumber() == 0) {
       Failure(WithNumber(Tr("Das Steuermodul %d antwortet nicht; die POR- Freigabe wurde nicht gesendet."), t.Adresse));

@@ -7,10 +7,14 @@
 // images, project data) is reached through ITransferSource.
 //
 // Rules of a run:
-// - A control module is switched on only when every step of its transfer succeeded, the
-//   written image read back equal to the compiled one included. "Alles übertragen" switches
-//   the modules on only when the whole run was free of errors: links may jump from one control
-//   module into another, so half an installation is never started.
+// - At its end, after errors and after "Abbruch" too, every control module the run stopped is
+//   switched on again when its memory is known good: its new image written and read back equal,
+//   or its memory not touched at all (the old program runs on). A module whose memory was
+//   changed without the new image verified (erase, a broken or cancelled write, a read-back that
+//   failed or differed) stays off; the log and the status line name it and say why. One
+//   unreachable display or control module thus never leaves the rest of the building halted.
+// - A port that goes away ends the run at once with one message naming the device (the link's
+//   OnMessage, which the run takes over while it runs); no module errors follow it.
 // - A compile failure ends the run before the port is opened.
 // - Every error is counted once; the final message names the count, and a run with errors or a
 //   cancel is never reported as done.
@@ -25,6 +29,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -158,8 +163,9 @@ class TTransferRun {
   // module with -1; then the wait phase.
   bool ReleasePowerOn(int selected);
   // The firmware text of the control module, or nothing when it does not answer (short time-out,
-  // one repetition).
+  // one repetition); then ProbeProblem says why, naming the device.
   std::optional<std::string> ProbeModule(int adresse);
+  const std::string& ProbeProblem() const { return fProbeProblem; }
 
   void RequestCancel();
   bool Cancelled() const { return fCancelled; }
@@ -169,6 +175,8 @@ class TTransferRun {
   void ResetCompiled() { fCompiled = false; }
   // Control modules switched on by the last run.
   const std::vector<int>& SwitchedOn() const { return fSwitchedOn; }
+  // Control modules the last run left switched off (their memory was changed, not verified).
+  std::vector<int> LeftOff() const;
   // " (DIREKT)", " (O-CONV)", " (N-CONV)" of the open link.
   std::string LinkKindText() const;
 
@@ -188,6 +196,13 @@ class TTransferRun {
   void WaitPhase(bool hint);
   void FinalMessages();
   void Pause(int ms);
+  bool PortLost() const;
+  void LinkMessage(const std::string& text);
+  // Marks what the run did to a module's memory; a worse state is never taken back.
+  enum class TMemory { Untouched, Stopped, Changed, Verified };
+  void Mark(int adresse, TMemory state, const std::string& reason = {});
+  // Switches on every stopped module of the run whose memory is known good; names the others.
+  bool SwitchOnKnownGood(const std::vector<int>& modules, int pauseMs);
 
   TZYNComm& fComm;
   ITransferSource& fSource;
@@ -197,6 +212,13 @@ class TTransferRun {
   bool fCompiled = false;
   int fFirmwareNumber = 0;
   std::vector<int> fSwitchedOn;
+  struct TModuleMemory {
+    TMemory State = TMemory::Untouched;
+    std::string Reason;  // why it stays off
+  };
+  std::map<int, TModuleMemory> fMemory;
+  bool fLostCounted = false;
+  std::string fProbeProblem;
 };
 
 }  // namespace zyn

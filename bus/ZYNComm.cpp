@@ -29,12 +29,16 @@ TZYNComm::TZYNComm()
   fPort->SetDeviceName("COM2");
   fPort->SetBaudrate(Settings().Baudrate);
   fPort->SetWriteTimeout(1000);
+  // The link's port: 8 data bits, no parity, one stop bit, parity checking on, direct writes,
+  // the event thread above normal.
+  fPort->SetOptions(coParityCheck);
+  fPort->SetDirectWrite(true);
+  fPort->SetEventPriority(TThreadPriority::tpHigher);
   fPort->OnRxChar = [this](int) { HandleReceivedBytes(); };
-  fPort->OnThreadError = [this](const std::string& text) {
-    // The line is gone when the event thread ends; a handler's exception leaves it running.
-    Debug("port: " + text);
-    if (text.find("statistics") != std::string::npos || text.find("Read error") != std::string::npos)
-      fExchange->PortLost(fPort->DeviceName());
+  fPort->OnThreadError = [this](const std::string& text) { Debug("port: " + text); };
+  fPort->OnLineLost = [this](const std::string& text) {
+    Debug("line lost: " + text);
+    fExchange->PortLost(DeviceText());
   };
   auto& hooks = fExchange->Hooks;
   hooks.TeleStart = [this] {
@@ -109,6 +113,15 @@ void TZYNComm::SetP_Baudrate(int baud) {
   fPort->SetBaudrate(baud);
 }
 
+TVaParity TZYNComm::P_Parity() const { return fPort->Parity(); }
+void TZYNComm::SetP_Parity(TVaParity v) { fPort->SetParity(v); }
+TVaDatabits TZYNComm::P_Databits() const { return fPort->Databits(); }
+void TZYNComm::SetP_Databits(TVaDatabits v) { fPort->SetDatabits(v); }
+TVaStopbits TZYNComm::P_StopBits() const { return fPort->Stopbits(); }
+void TZYNComm::SetP_StopBits(TVaStopbits v) { fPort->SetStopbits(v); }
+TThreadPriority TZYNComm::ThreadPriority() const { return fPort->EventPriority(); }
+void TZYNComm::SetThreadPriority(TThreadPriority p) { fPort->SetEventPriority(p); }
+
 void TZYNComm::SetP_RecTimeout(uint16_t ms) {
   fRecTimeout = ms;
   Settings().CurrentTimeout = ms;
@@ -161,6 +174,7 @@ void TZYNComm::OpenLink() {
   if (OnOpen) Swallow([&] { OnOpen(); });
   fConverterKind = 1;
   fOpenError.clear();
+  fOpenErrorText.clear();
   try {
     if (fChkDeviceType) {
       OpenAndRaiseRts();
@@ -172,10 +186,23 @@ void TZYNComm::OpenLink() {
     Swallow([&] { fPort->FlushInput(); });
     fExchange->Reset();
     fExchange->PortOpened();
+    RestartReadNumbering();
   } catch (const std::exception& e) {
     // The following telegrams end in time-outs; the text stays for the caller.
     fOpenError = e.what();
+    fOpenErrorText = OpenFailureText(e.what(), fOpenError.find("not found") != std::string::npos);
   }
+}
+
+std::string TZYNComm::DeviceText() const { return TVaComm::DevicePath(fPort->DeviceName()); }
+
+std::string TZYNComm::OpenFailureText(const std::string& reason, bool notFound) {
+  std::string text = notFound ? TranslateText(Ansi("Die Schnittstelle %s wurde nicht gefunden."))
+                              : TranslateText(Ansi("Die Schnittstelle %s konnte nicht geöffnet werden."));
+  const size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, Utf8ToAnsi(DeviceText()));
+  if (!notFound && !reason.empty()) text += " (" + reason + ")";
+  return text;
 }
 
 void TZYNComm::OpenAndRaiseRts() {
@@ -230,7 +257,7 @@ void TZYNComm::HandleReceivedBytes() {
       n = fPort->ReadBuf(chunk, sizeof chunk);
     } catch (const std::exception& e) {
       Debug(std::string("read failed: ") + e.what());
-      fExchange->PortLost(fPort->DeviceName());
+      fExchange->PortLost(DeviceText());
       return;
     }
   }

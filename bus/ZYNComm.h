@@ -18,6 +18,7 @@
 #include "bus/BusSerialSettings.h"
 #include "bus/ProjektInfo.h"
 #include "bus/ZYNCommandSet.h"
+#include "bus/VaComm.h"
 #include "bus/ZYNExchange.h"
 
 #include <atomic>
@@ -28,8 +29,6 @@
 #include <vector>
 
 namespace zyn {
-
-class TVaComm;
 
 class TZYNComm : private IZYNLink, public TZYNCommandSet {
  public:
@@ -64,6 +63,16 @@ class TZYNComm : private IZYNLink, public TZYNCommandSet {
   void SetP_DevicePath(const std::string& path);
   int P_Baudrate() const { return Settings().Baudrate; }
   void SetP_Baudrate(int baud);
+  // The line's parity, data bits and stop bits (none, 8, 1): passed to the port at once.
+  TVaParity P_Parity() const;
+  void SetP_Parity(TVaParity v);
+  TVaDatabits P_Databits() const;
+  void SetP_Databits(TVaDatabits v);
+  TVaStopbits P_StopBits() const;
+  void SetP_StopBits(TVaStopbits v);
+  // Priority of the port's event thread (higher than normal unless a page sets another).
+  TThreadPriority ThreadPriority() const;
+  void SetThreadPriority(TThreadPriority p);
   uint16_t P_RecTimeout() const { return fRecTimeout; }
   // Also sets the current time-out.
   void SetP_RecTimeout(uint16_t ms);
@@ -109,6 +118,10 @@ class TZYNComm : private IZYNLink, public TZYNCommandSet {
   const std::vector<uint8_t>& SendBuffer() const { return fExchange->SendBuffer(); }
   // Message of the last failed open, empty after a good one.
   const std::string& OpenError() const { return fOpenError; }
+  // The same as a German message that names the device (Windows-1252), empty after a good open.
+  const std::string& OpenErrorText() const { return fOpenErrorText; }
+  // The device the link opens (/dev/ttyUSB0, /dev/ttyS1 for port 2), UTF-8.
+  std::string DeviceText() const;
   TVaComm* Port() { return fPort.get(); }
   TZYNExchange& Exchange() { return *fExchange; }
 
@@ -161,6 +174,8 @@ class TZYNComm : private IZYNLink, public TZYNCommandSet {
   std::optional<std::vector<uint8_t>> Transact(const TZYNRequest& request) override;
   void ClearCancel() override { fCancel = false; }
   uint16_t ReceiveCapacity() const override { return P_RecBuffSize(); }
+  uint16_t Repeats() const override { return P_SendRepeat(); }
+  int LastSends() const override { return fExchange->LastSends(); }
 
   TZYNExchangeSettings& Settings() { return fExchange->Settings(); }
   const TZYNExchangeSettings& Settings() const { return fExchange->Settings(); }
@@ -176,6 +191,9 @@ class TZYNComm : private IZYNLink, public TZYNCommandSet {
   std::atomic<bool> fSending{false};
   uint8_t fConverterKind = 0;
   std::string fOpenError;
+  std::string fOpenErrorText;
+
+  std::string OpenFailureText(const std::string& reason, bool notFound);
 };
 
 }  // namespace zyn

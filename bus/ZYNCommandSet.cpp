@@ -351,20 +351,33 @@ void TZYNCommandSet::ClearProgress() {
   Progress(fProgress);
 }
 
-bool TZYNCommandSet::ReadBlock(uint8_t* buffer, uint32_t address, uint16_t length, uint8_t sequence) {
+bool TZYNCommandSet::ReadBlock(uint8_t* buffer, uint32_t address, uint16_t length) {
   ProgressBlock(address);
-  const uint8_t bytes[] = {kRead,
-                           sequence,
-                           static_cast<uint8_t>(address >> 8),
-                           static_cast<uint8_t>(address & 0xFF),
-                           static_cast<uint8_t>(length >> 8),
-                           static_cast<uint8_t>(length & 0xFF)};
-  // Its own answer echoes the sequence byte; the data are taken only at exactly their length.
-  TZYNRequest r = Request(bytes, sizeof bytes, {kRead, 0x00}, 4u + length);
-  r.Answer.Sequence = sequence;
-  if (!Ask(r) || !StatusIs({kRead, 0x00}) || fAnswer.size() != 4u + length) return false;
-  std::memcpy(buffer, fAnswer.data() + 4, length);
-  return true;
+  // A malformed answer (cut short or too long) is asked again like a block without answer,
+  // within the same count of telegrams: 1 + the link's repetitions for the whole block.
+  int budget = 1 + fLink.Repeats();
+  while (budget > 0) {
+    const uint8_t sequence = static_cast<uint8_t>(fReadSequence++);
+    const uint8_t bytes[] = {kRead,
+                             sequence,
+                             static_cast<uint8_t>(address >> 8),
+                             static_cast<uint8_t>(address & 0xFF),
+                             static_cast<uint8_t>(length >> 8),
+                             static_cast<uint8_t>(length & 0xFF)};
+    // Its own answer echoes the sequence byte; the data are taken only at exactly their length.
+    TZYNRequest r = Request(bytes, sizeof bytes, {kRead, 0x00}, 4u + length);
+    r.Answer.Sequence = sequence;
+    r.Repeats = budget - 1;
+    if (!Ask(r)) return false;  // no answer after the repetitions, cancelled, or the port is gone
+    if (!StatusIs({kRead, 0x00})) return false;  // refused
+    if (fAnswer.size() == 4u + length) {
+      std::memcpy(buffer, fAnswer.data() + 4, length);
+      return true;
+    }
+    budget -= std::max(fLink.LastSends(), 1);
+    if (fLink.CheckCancel()) return false;
+  }
+  return false;
 }
 
 bool TZYNCommandSet::ReadModuleMemory(uint8_t* buffer, uint32_t address, uint32_t count) {
@@ -375,19 +388,17 @@ bool TZYNCommandSet::ReadModuleMemory(uint8_t* buffer, uint32_t address, uint32_
   ProgressStart("Steuermodul auslesen", count);
   const uint32_t blocks = count / fReadSize;
   const uint32_t rest = count % fReadSize;
-  uint16_t sequence = 0;
   bool ok = true;
   for (uint32_t k = 0; k < blocks && ok; ++k) {
     const uint32_t offset = k * fReadSize;
-    ok = ReadBlock(buffer + offset, address + offset, fReadSize, static_cast<uint8_t>(sequence++));
+    ok = ReadBlock(buffer + offset, address + offset, fReadSize);
     if (!ok) break;
     ProgressStep(offset + fReadSize, count);
     if (fLink.CheckCancel()) ok = false;
   }
   if (ok && rest > 0) {
     ProgressStep(count, count);
-    ok = ReadBlock(buffer + blocks * fReadSize, address + blocks * fReadSize, static_cast<uint16_t>(rest),
-                   static_cast<uint8_t>(sequence++));
+    ok = ReadBlock(buffer + blocks * fReadSize, address + blocks * fReadSize, static_cast<uint16_t>(rest));
   }
   ClearProgress();
   return ok;

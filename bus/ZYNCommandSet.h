@@ -59,6 +59,10 @@ class IZYNLink {
   virtual std::string TranslateText(const std::string& text) = 0;
   // Bytes of a frame the link can receive.
   virtual uint16_t ReceiveCapacity() const = 0;
+  // Repetitions of a telegram after a time-out; a malformed answer is asked again as often.
+  virtual uint16_t Repeats() const { return 0; }
+  // Telegrams the last Transact sent, its repetitions included.
+  virtual int LastSends() const { return 1; }
 };
 
 class TZYNCommandSet {
@@ -116,7 +120,11 @@ class TZYNCommandSet {
   bool StartResetLineTest();
   bool WaitForResetTestEnd();
 
-  // True only when every block came back in its own answer of its own length.
+  // True only when every block came back in its own answer of its own length. A block whose
+  // answer came malformed (cut short, too long) is asked again under a new sequence number, as
+  // often as the link repeats a telegram. The sequence bytes of the reads run on from read to
+  // read (RestartReadNumbering starts them at 0), so that an answer of an earlier read can
+  // never pass for a later one's.
   bool ReadModuleMemory(uint8_t* buffer, uint32_t address, uint32_t count);
   // True only when every block was acknowledged with its own sequence byte.
   bool WriteModuleMemory(const uint8_t* buffer, uint32_t address, uint32_t count, uint16_t firstSequence);
@@ -133,6 +141,8 @@ class TZYNCommandSet {
   static constexpr uint16_t kProductionAddress = 0xBEA0;
 
  protected:
+  // The next block read carries sequence byte 0 (the link was opened anew).
+  void RestartReadNumbering() { fReadSequence = 0; }
   // The answer of the last operation's last exchange without the FCS (empty without answer).
   const std::vector<uint8_t>& LastAnswer() const { return fAnswer; }
 
@@ -159,7 +169,7 @@ class TZYNCommandSet {
     fLink.SelectModule(module);
     return f();
   }
-  bool ReadBlock(uint8_t* buffer, uint32_t address, uint16_t length, uint8_t sequence);
+  bool ReadBlock(uint8_t* buffer, uint32_t address, uint16_t length);
   bool WriteBlock(const uint8_t* buffer, uint32_t address, uint16_t length, uint8_t sequence);
   void Progress(const TZYNCommProgress& p);
   void ProgressStart(const char* action, uint32_t count);
@@ -171,6 +181,7 @@ class TZYNCommandSet {
   uint16_t fReadSize = 256;
   uint16_t fWriteSize = 16;
   uint16_t fNextSequence = 0;
+  uint16_t fReadSequence = 0;
   std::vector<uint8_t> fAnswer;
   TZYNCommProgress fProgress;
 };

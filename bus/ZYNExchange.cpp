@@ -29,6 +29,8 @@ constexpr auto kDrainWait = 50ms;
 constexpr auto kLateWindow = 500ms;
 // Finished requests kept on record at most.
 constexpr size_t kOwedLimit = 64;
+// The longest a record of an answer still owed is kept for a peer that answers late.
+constexpr auto kEatCap = 60000ms;
 // The answer length assumed for the wire time when a request does not say.
 constexpr size_t kUnknownAnswerLength = 64;
 // 8N1: start bit, 8 data bits, stop bit.
@@ -146,6 +148,11 @@ int TZYNExchange::Outstanding() const {
   return count;
 }
 
+int TZYNExchange::LastSends() const {
+  std::lock_guard<std::mutex> guard(fMutex);
+  return fLastSends;
+}
+
 bool TZYNExchange::Lost() const {
   std::lock_guard<std::mutex> guard(fMutex);
   return fLost;
@@ -166,29 +173,39 @@ void TZYNExchange::PortOpened() {
   std::lock_guard<std::mutex> guard(fMutex);
   fLost = false;
   fLostReported = false;
+  fOverflowReported = false;
 }
 
 void TZYNExchange::Reset() {
   std::lock_guard<std::mutex> guard(fMutex);
   fOwed.clear();
+  fPast.clear();
+  fLateness = {};
   fPending.Active = false;
   fDecoder.Reset();
 }
 
-void TZYNExchange::ReportLost() {
+std::string TZYNExchange::LostText() const {
   std::string device;
+  {
+    std::lock_guard<std::mutex> guard(fMutex);
+    device = fLostDevice;
+  }
+  std::string text = Translate(
+      Ansi("Die Verbindung über %s ist abgebrochen. Bitte prüfen Sie den Anschluss der Schnittstelle und des Buskabels."));
+  const size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, Utf8ToAnsi(device));
+  return text;
+}
+
+void TZYNExchange::ReportLost() {
   {
     std::lock_guard<std::mutex> guard(fMutex);
     if (fLostReported) return;
     fLostReported = true;
-    device = fLostDevice;
   }
   if (!Hooks.Message) return;
-  std::string text =
-      Translate(Ansi("Die Verbindung über die Schnittstelle %s ist unterbrochen. "
-                     "Bitte prüfen Sie den Anschluss des Buskabels."));
-  const size_t at = text.find("%s");
-  if (at != std::string::npos) text.replace(at, 2, device);
+  const std::string text = LostText();
   Swallow([&] { Hooks.Message(text); });
 }
 
@@ -229,7 +246,7 @@ int TZYNExchange::WriteTelegram(const std::vector<uint8_t>& wire) {
   } catch (const std::exception& e) {
     // A serial line that refuses a write is gone (an adapter pulled out).
     Debug(std::string("write failed: ") + e.what());
-    PortLost(fPort.DeviceName());
+    PortLost(TVaComm::DevicePath(fPort.DeviceName()));
     return -1;
   }
 }
@@ -310,6 +327,8 @@ int TZYNExchange::Send(bool cancel, bool acknowledge) {
     {
       std::unique_lock<std::mutex> lock(fMutex);
       if (fPending.Active) Finish(lock);
+      // The wait that follows belongs to this telegram, which has no answer.
+      fPending.Answered = false;
       fAnswer.clear();
       if (cancel) SetErrorLocked(errCancel, 0);
     }
@@ -334,6 +353,7 @@ void TZYNExchange::Finish(std::unique_lock<std::mutex>& lock) {
   (void)lock;
   if (!fPending.Active) return;
   fPending.Active = false;
+  fLastSends = fPending.Sends;
   const int owed = fPending.Sends - (fPending.Answered ? 1 : 0) - fPending.Extra;
   if (owed <= 0) return;
   TOwed entry;
@@ -341,6 +361,9 @@ void TZYNExchange::Finish(std::unique_lock<std::mutex>& lock) {
   entry.Count = owed;
   entry.ExpectedBy = fPending.LastSend + std::chrono::milliseconds(fPending.Timeout);
   entry.Expiry = fPending.LastSend + LateWindow(fPending.Timeout);
+  // A peer seen answering late keeps its records longer (twice the worst lateness seen), so that
+  // its queued answers are still recognised as late ones; the wait before a request stays short.
+  entry.EatUntil = entry.Expiry + std::min<Clock::duration>(2 * fLateness, kEatCap);
   fOwed.push_back(std::move(entry));
   while (fOwed.size() > kOwedLimit) fOwed.pop_front();
 }
@@ -377,7 +400,10 @@ uint16_t TZYNExchange::Wait(const std::function<bool()>& cancelled) {
   }
   Finish(lock);
   const auto count = static_cast<uint16_t>(answered ? fAnswer.size() : 0);
-  const bool overflow = fOverflowPending;
+  // "Überlauf!" once while the port is open: a line full of noise would otherwise say it after
+  // every request.
+  const bool overflow = fOverflowPending && !fOverflowReported;
+  if (overflow) fOverflowReported = true;
   fOverflowPending = false;
   lock.unlock();
   if (timedOut && !lost && Hooks.Error) Swallow([&] { Hooks.Error(errTimeout, 0); });
@@ -475,12 +501,27 @@ void TZYNExchange::HandleFrame(const TZYNReceivedFrame& frame, std::vector<std::
     }
     // Late and extra answers of earlier requests first: the module answers in order.
     const auto now = Clock::now();
-    std::erase_if(fOwed, [now](const TOwed& o) { return o.Expiry < now || o.Count <= 0; });
+    for (const TOwed& o : fOwed)
+      if (o.Count > 0 && o.EatUntil < now) fPast.push_back(o);
+    while (fPast.size() > kOwedLimit) fPast.pop_front();
+    std::erase_if(fPast, [now](const TOwed& o) { return o.Count <= 0 || o.ExpectedBy + kEatCap < now; });
+    std::erase_if(fOwed, [now](const TOwed& o) { return o.EatUntil < now || o.Count <= 0; });
     auto owed =
         std::find_if(fOwed.begin(), fOwed.end(), [&](const TOwed& o) { return o.Count > 0 && Belongs(o.Request, f); });
+    auto learn = [this, now](const TOwed& o) { fLateness = std::max<Clock::duration>(fLateness, now - o.ExpectedBy); };
+    // A block answer (its sequence byte echoed) that fits a request whose window has passed is
+    // still that request's late answer: a peer that answers in order never gives it to another.
+    auto past = std::find_if(fPast.begin(), fPast.end(), [&](const TOwed& o) {
+      return o.Count > 0 && o.Request.Answer.Sequence >= 0 && Belongs(o.Request, f);
+    });
     if (owed != fOwed.end()) {
+      learn(*owed);
       if (--owed->Count == 0) fOwed.erase(owed);
       actions.emplace_back([this, f] { Debug("late answer of an earlier request discarded:" + Hex(f)); });
+    } else if (past != fPast.end()) {
+      learn(*past);
+      --past->Count;
+      actions.emplace_back([this, f] { Debug("very late block answer of an earlier request discarded:" + Hex(f)); });
     } else if (fPending.Active && frame.StartTag == fPending.Tag && Belongs(fPending.Request, f)) {
       if (!fPending.Answered) {
         fAnswer = f;
@@ -492,6 +533,13 @@ void TZYNExchange::HandleFrame(const TZYNReceivedFrame& frame, std::vector<std::
         actions.emplace_back([this, f] { Debug("extra answer of a repeated request discarded:" + Hex(f)); });
       }
     } else {
+      // An answer later than every window still tells how late the peer is.
+      auto late = std::find_if(fPast.begin(), fPast.end(),
+                               [&](const TOwed& o) { return o.Count > 0 && Belongs(o.Request, f); });
+      if (late != fPast.end()) {
+        learn(*late);
+        --late->Count;
+      }
       actions.emplace_back([this, f] { Debug("frame that answers no request discarded:" + Hex(f)); });
     }
     if (fSettings.GetAll) block(f, true);

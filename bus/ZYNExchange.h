@@ -170,6 +170,8 @@ class TZYNExchange {
   // The port was opened again.
   void PortOpened();
   bool Lost() const;
+  // The German message of a lost port, naming the device (Windows-1252).
+  std::string LostText() const;
   // Forgets every request and answer (the port was closed).
   void Reset();
 
@@ -183,6 +185,8 @@ class TZYNExchange {
   const std::vector<uint8_t>& SendBuffer() const { return fEncoder.Wire(); }
   // Answers still owed by finished requests.
   int Outstanding() const;
+  // Telegrams the last request sent (its repetitions included).
+  int LastSends() const;
 
  private:
   struct TPending {
@@ -201,7 +205,8 @@ class TZYNExchange {
     TZYNRequest Request;
     int Count = 0;
     Clock::time_point ExpectedBy{};  // its answers, were they in time
-    Clock::time_point Expiry{};      // no answer is taken for it any more
+    Clock::time_point Expiry{};      // its late window: a request that could take its answer waits to here
+    Clock::time_point EatUntil{};    // a frame that fits it is taken as its late answer up to here
   };
 
   void SetErrorLocked(TZYNCommError error, int code);  // with fMutex held
@@ -231,11 +236,18 @@ class TZYNExchange {
   TZYNFrameDecoder fDecoder;
   TPending fPending;
   std::deque<TOwed> fOwed;
+  // Records past EatUntil, kept only to learn how late the peer answers (never to take a frame).
+  std::deque<TOwed> fPast;
+  // The latest a late answer came after it was due, while the port is open: a peer that queues
+  // its answers shows it, and the records of later requests are kept that much longer.
+  Clock::duration fLateness{};
   uint64_t fNextTag = 1;
+  int fLastSends = 0;
   std::vector<uint8_t> fAnswer;
   int fTransError = errNone;
   int fErrorCode = 0;
   bool fOverflowPending = false;
+  bool fOverflowReported = false;
   bool fLost = false;
   bool fLostReported = false;
   std::string fLostDevice;

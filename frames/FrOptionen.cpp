@@ -1,5 +1,7 @@
 #include "frames/FrOptionen.h"
 
+#include "frames/BusDeviceBox.h"
+
 #include "frames/PageText.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
@@ -235,6 +237,10 @@ TFrOptionen::TFrOptionen(QWidget* parent) : TProjectPage("FrOptionen", parent) {
   radios->addLayout(left);
   radios->addLayout(right);
   tl->addLayout(radios);
+  // The serial device of the bus (its own box: the list of devices and free text).
+  DeviceBox = new TBusDeviceBox(transfer);
+  DeviceBox->OnChange = [this] { ControlChanged(); };
+  tl->addWidget(DeviceBox);
   auto* tf = new QFormLayout;
   // The ranges are the ones the labels state.
   AWA = spin(transfer, "AWA", 0, 100);
@@ -369,6 +375,7 @@ void TFrOptionen::LoadOptions() {
   const TSerialPortItem& sp = o.SerialPort->First();
   SetRadio(GBSource, sp.Source);
   SetRadio(GBTarget, sp.Target);
+  DeviceBox->SetDevice(sp.DevicePath);
   AWA->SetValue(sp.MaxRepeat);
   MTA->SetValue(sp.MaxTimeout);
   MTP->SetValue(sp.MinPause);
@@ -429,6 +436,7 @@ bool TFrOptionen::SaveOptions() {
   TSerialPortItem& sp = o.SerialPort->First();
   sp.Source = Radio(GBSource);
   sp.Target = Radio(GBTarget);
+  sp.DevicePath = DeviceBox->Device();
   sp.MaxRepeat = AWA->Value();
   sp.MaxTimeout = MTA->Value();
   sp.MinPause = MTP->Value();

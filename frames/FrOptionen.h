@@ -18,6 +18,7 @@ class QToolButton;
 
 namespace zyn {
 
+class TBusDeviceBox;
 class TZCLBrowseDlg;
 class TZCLDockSpeedButton;
 class TZCLSpinEdit;
@@ -55,6 +56,7 @@ class TFrOptionen : public TProjectPage {
   QLineEdit *PPE = nullptr, *DPE = nullptr, *BPE = nullptr, *IPE = nullptr, *LPE = nullptr, *LPG = nullptr;
   std::array<TZCLDockSpeedButton*, 6> BrowseButtons{};
   QButtonGroup *GBSource = nullptr, *GBTarget = nullptr, *RGColor = nullptr, *RGKon = nullptr;
+  TBusDeviceBox* DeviceBox = nullptr;  // "Schnittstelle": the device path of the bus
   QLineEdit *EdEinText = nullptr, *EdAusText = nullptr, *EdNext = nullptr, *EdPrev = nullptr;
   QLineEdit *WWWE = nullptr, *FTPE = nullptr, *EMailServer = nullptr;
   QLineEdit *FTPProxy = nullptr, *WWWProxy = nullptr;

@@ -18,6 +18,7 @@
 #include "platform/WaitCursor.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
+#include "shell/CompileStatus.h"
 #include "shell/FormAbout.h"
 #include "shell/FormLgkonflikt.h"
 #include "shell/FormMain.h"
@@ -72,28 +73,6 @@ class TStatusToolReport : public IToolReport {
 
  private:
   TzsStatusBar* fBar;
-};
-
-// The build's progress: shown on the program build page when there is one (which is brought to
-// the front with the first link), else the window is only kept alive.
-class TCompileStatus : public ICompileProgress {
- public:
-  TCompileStatus(ICompileProgress* page, std::function<void()> showPage)
-      : fPage(page), fShowPage(std::move(showPage)) {}
-  void ShowCompileProgress(int code, TVerbindung* link) override {
-    if (!link) return;
-    if (fPage) {
-      if (fCount++ == 0 && fShowPage) fShowPage();
-      fPage->ShowCompileProgress(code, link);
-    } else if (++fCount % 32 == 0) {
-      QApplication::processEvents();
-    }
-  }
-
- private:
-  ICompileProgress* fPage;
-  std::function<void()> fShowPage;
-  int fCount = 0;
 };
 
 class TConflictQuestion : public ILogicConflicts {

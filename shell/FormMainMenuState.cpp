@@ -92,6 +92,10 @@ void TMainForm::UpdateMenuState(bool f) {
   for (const char* name : {"Module1", "Merker1", "Uhren1", "Uhren2", "Uhren3", "Texte1", "BtnEditSTMUhren"})
     set(name, f && m);
   for (const char* name : {"MnuCreateRT", "Gruppen1", "POR1"}) set(name, f && o);
+  // While a page holds the bus port (the clock test) the bus dialogs cannot open it.
+  set("STMTimeTest", !GPortOpen);
+  set("DelDispFlash", !GPortOpen);
+  set("Loeschen", f && p && !GPortOpen);
   set("Basis", f && l);
   set("Funktion", f && l);
   set("BtnDisplayProg", d);

@@ -9,12 +9,14 @@
 #include "project/Global.h"
 #include "project/Projekt.h"
 #include "project/Steuermodul.h"
+#include "shell/FormMain.h"
 #include "shell/MessageHandler.h"
 #include "shell/Translation.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QTabBar>
+#include <QTimer>
 #include <QVariant>
 
 namespace zyn {
@@ -40,7 +42,42 @@ QCheckBox* MakeSideBarCheck(QWidget* page, const std::string& frameName) {
 
 void ShowSideBarCheck(QCheckBox* box, const std::string& frameName) { box->setChecked(GetFrameOption(frameName, 0)); }
 
+TBusDeviceLabel::TBusDeviceLabel(QWidget* parent, bool withCaption) : QLabel(parent), fCaption(withCaption) {
+  setObjectName(QStringLiteral("BusDevice"));
+  auto* timer = new QTimer(this);
+  timer->setInterval(500);
+  connect(timer, &QTimer::timeout, this, [this] {
+    if (isVisible()) Refresh();
+  });
+  timer->start();
+  Refresh();
+}
+
+bool TBusDeviceLabel::Refresh() {
+  const std::string device = PageSerialSettings().DeviceText();
+  const bool changed = device != fDevice;
+  fDevice = device;
+  const QString text = QString::fromStdString(device);
+  setText(fCaption ? BusText("Schnittstelle:") + QLatin1Char(' ') + text : text);
+  if (changed && OnChange) OnChange(device);
+  return changed;
+}
+
+void TBusDeviceLabel::showEvent(QShowEvent* event) {
+  Refresh();
+  QLabel::showEvent(event);
+}
+
+void RefreshMainMenu() {
+  if (auto* form = dynamic_cast<TMainForm*>(GetMessageHandler())) form->UpdateMenuState(GProjekt != nullptr);
+}
+
+void ShowLinkMessages(TZYNComm& comm) {
+  comm.OnMessage = [](const std::string& text) { TranslatedMessageDlg(text, mtWarning, mbOK); };
+}
+
 void WireLink(TZYNComm& comm, bool portFlag) {
+  ShowLinkMessages(comm);
   if (portFlag) {
     comm.OnOpen = [] { GPortOpen = true; };
     comm.OnClose = [] { GPortOpen = false; };
@@ -69,10 +106,7 @@ int TabModule(const QTabBar* tabs, int index) {
 
 TBusSerialSettings PageSerialSettings() { return BusSerialSettingsFromOptions(); }
 
-QString PortText(const TBusSerialSettings& settings) {
-  if (!settings.DevicePath.empty()) return QString::fromStdString(settings.DevicePath);
-  return QStringLiteral("COM%1").arg(settings.Source + 1);
-}
+QString PortText(const TBusSerialSettings& settings) { return QString::fromStdString(settings.DeviceText()); }
 
 void ShowingErrors(const std::function<void()>& f) {
   try {

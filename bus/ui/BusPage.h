@@ -4,6 +4,7 @@
 
 #include "bus/BusSerialSettings.h"
 
+#include <QLabel>
 #include <QString>
 
 #include <exception>
@@ -42,6 +43,34 @@ int TabModule(const QTabBar* tabs, int index);
 TBusSerialSettings PageSerialSettings();
 // "COM2" or the device path.
 QString PortText(const TBusSerialSettings& settings);
+
+// The device the page's link opens ("Schnittstelle: /dev/ttyUSB0"), after the one device rule
+// (ZYN_BUS_DEVICE, the options' device path, the port). It reads the rule again while it is shown
+// (a change on the options page or in the set-up wizard shows at once) and calls OnChange then.
+class TBusDeviceLabel : public QLabel {
+  Q_OBJECT
+ public:
+  // withCaption: "Schnittstelle: " before the device.
+  explicit TBusDeviceLabel(QWidget* parent = nullptr, bool withCaption = true);
+  // Reads the rule; true when the device changed.
+  bool Refresh();
+  const std::string& Device() const { return fDevice; }
+  std::function<void(const std::string& device)> OnChange;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  bool fCaption;
+  std::string fDevice;
+};
+
+// The main window's menu follows the port-open flag (the bus dialogs are offered only while no
+// page holds the port).
+void RefreshMainMenu();
+
+// The link's German messages (a lost port, "Überlauf!", a refused address) as a warning box.
+void ShowLinkMessages(TZYNComm& comm);
 
 // Runs f; an exception is shown as an error box (the German message of the failure).
 void ShowingErrors(const std::function<void()>& f);

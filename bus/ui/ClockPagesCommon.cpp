@@ -1,5 +1,7 @@
 #include "bus/ui/ClockPagesCommon.h"
 
+#include "bus/ui/BusPage.h"
+
 #include "bus/BusSerialSettings.h"
 #include "bus/ServiceModules.h"
 #include "bus/ZYNComm.h"
@@ -26,8 +28,9 @@
 namespace zyn {
 
 void ConfigureServiceLink(TZYNComm& comm, bool portEvents) {
-  comm.ApplySerialSettings(BusSerialSettingsFromOptions(ServiceDevicePath()));
+  comm.ApplySerialSettings(BusSerialSettingsFromOptions());
   comm.OnTranslate = [](const std::string& text) { return TranslateText(text); };
+  ShowLinkMessages(comm);
   if (portEvents) {
     comm.OnOpen = [] { GPortOpen = true; };
     comm.OnClose = [] { GPortOpen = false; };

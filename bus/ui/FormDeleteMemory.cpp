@@ -89,18 +89,31 @@ void TFrmDeleteSTMMemory::DeleteClick() {
         if (!step.empty()) LA->setText(ToQString(step));
         PB->setValue(position);
       });
-  // A module that did not answer is unchecked; one that did not confirm the erase is named.
-  QStringList failed;
-  for (size_t i = 0; i < 4; ++i) {
-    if (selected[i] && !result.Present[i]) CSTM[i]->setChecked(false);
-    if (result.Present[i] && !result.Erased[i]) failed << QStringLiteral("STM.%1").arg(i, 2, 10, QLatin1Char('0'));
+  if (!result.PortProblem.empty()) {
+    LA->setText(ToQString(result.PortProblem));
+    return;
   }
-  if (!failed.isEmpty())
-    LA->setText(BusText("Der Speicher wurde nicht gelöscht: ") + failed.join(QStringLiteral(", ")));
-  else if (std::find(result.Erased.begin(), result.Erased.end(), true) != result.Erased.end())
-    LA->setText(BusText("Der Speicher der gewählten Steuermodule wurde gelöscht."));
-  else
-    LA->setText(BusText("Es wurde kein Speicher gelöscht."));
+  // A module that did not answer is unchecked and named; one that did not confirm the erase too.
+  QStringList silent, failed;
+  auto name = [](size_t i) { return QStringLiteral("STM.%1").arg(i, 2, 10, QLatin1Char('0')); };
+  for (size_t i = 0; i < 4; ++i) {
+    if (selected[i] && !result.Present[i]) {
+      CSTM[i]->setChecked(false);
+      silent << name(i);
+    }
+    if (selected[i] && result.Present[i] && !result.Erased[i]) failed << name(i);
+  }
+  QStringList lines;
+  if (!silent.isEmpty())
+    lines << BusText("Nicht gefunden und nicht gelöscht: ") + silent.join(QStringLiteral(", "));
+  if (!failed.isEmpty()) lines << BusText("Der Speicher wurde nicht gelöscht: ") + failed.join(QStringLiteral(", "));
+  if (lines.isEmpty()) {
+    if (std::find(result.Erased.begin(), result.Erased.end(), true) != result.Erased.end())
+      lines << BusText("Der Speicher der gewählten Steuermodule wurde gelöscht.");
+    else
+      lines << BusText("Es wurde kein Speicher gelöscht.");
+  }
+  LA->setText(lines.join(QLatin1Char('\n')));
 }
 
 TFrmDelDisplay::TFrmDelDisplay(QWidget* parent) : QDialog(parent) {
@@ -146,6 +159,7 @@ void TFrmDelDisplay::DeleteDispClick() {
     Memo1->appendPlainText(BusText("Displayspeicher wurde erfolgreich gelöscht"));
   } else {
     Memo1->appendPlainText(BusText("Fehler beim kontaktieren des Displays!"));
+    if (!PC.OpenErrorText().empty()) Memo1->appendPlainText(ToQString(PC.OpenErrorText()));
   }
 }
 

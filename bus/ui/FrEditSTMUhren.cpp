@@ -1,5 +1,6 @@
 #include "bus/ui/FrEditSTMUhren.h"
 
+#include "bus/ui/BusPage.h"
 #include "bus/ZYNComm.h"
 #include "bus/ui/ClockPagesCommon.h"
 #include "model/base/Cp1252.h"
@@ -67,6 +68,7 @@ TFrEditSTMUhren::TFrEditSTMUhren(QWidget* parent) : QWidget(parent), PC(std::mak
   bar->addWidget(ToolButton2);
   bar->addStretch(1);
   FStyle = MakeStyleBox(this, kTimerFrame);
+  bar->addWidget(new TBusDeviceLabel(this));
   bar->addWidget(FStyle);
   outer->addLayout(bar);
   TC = new QTabBar(this);
@@ -255,6 +257,7 @@ TFrmEditSTMMerker::TFrmEditSTMMerker(QWidget* parent) : QWidget(parent), PC(std:
   FStyle = new QCheckBox(ClockText("Outlookbar automatisch ausblenden"), this);
   FStyle->setObjectName(QStringLiteral("FStyle"));
   FStyle->setEnabled(false);
+  bar->addWidget(new TBusDeviceLabel(this));
   bar->addWidget(FStyle);
   outer->addLayout(bar);
   TC = new QTabBar(this);

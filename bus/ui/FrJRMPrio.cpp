@@ -2,6 +2,7 @@
 
 #include "bus/JRMPrio.h"
 #include "bus/ServiceModules.h"
+#include "bus/ui/BusPage.h"
 #include "bus/ui/ServiceLists.h"
 #include "model/Kanal.h"
 #include "model/base/Cp1252.h"
@@ -61,7 +62,9 @@ TFrJRMPrio::TFrJRMPrio(QWidget* parent) : TServicePage("FrJRMPrio", true, parent
   grid->addWidget(PB, 2, 1);
   Body()->addLayout(grid);
   auto* row = new QHBoxLayout;
-  row->addStretch(1);
+  Result = new QLabel(this);
+  Result->setObjectName(QStringLiteral("Result"));
+  row->addWidget(Result, 1);
   TB = new QPushButton(TranslatedText("Übertragen"), this);
   TB->setObjectName(QStringLiteral("TB"));
   TB->setEnabled(false);
@@ -86,6 +89,12 @@ void TFrJRMPrio::ShowBlindModules(TSteuermodul* stm) {
 
 void TFrJRMPrio::TBClick() {
   if (MB->count() == 0) return;
+  Result->clear();
+  // The release lifts the locks that protect the blinds: only after the user agreed.
+  if (TranslatedMessageDlg(TranslateText(Ansi("Die Prioritäten werden aufgehoben: Wind- und Wartungssperren der "
+                                              "Jalousien sind danach aus. Fortfahren?")),
+                           mtWarning, mbYes | mbNo) != 6)
+    return;
   TB->setEnabled(false);
   TC->setEnabled(false);
   TPriorityResult r;
@@ -114,15 +123,19 @@ void TFrJRMPrio::TBClick() {
   TB->setEnabled(true);
   TC->setEnabled(true);
   if (!r.Answered) {
+    Result->setText(TranslatedText("Das Steuermodul konnte nicht angesprochen werden!"));
     TranslatedMessageDlg(Ansi("Das Steuermodul konnte nicht angesprochen werden!"), mtError, mbCancel);
     return;
   }
   if (!r.Silent.empty()) {
     std::string names;
     for (const TModul* m : r.Silent) names += "\r" + ModuleListText(*m);
+    Result->setText(TranslatedText("Die Prioritäten wurden nicht bei allen Modulen aufgehoben."));
     TranslatedMessageDlg(TranslateText(Ansi("Folgende Module haben die Freigabe nicht bestätigt:")) + names, mtError,
                          mbCancel);
+    return;
   }
+  Result->setText(ToQString(FormatText(TranslateText(Ansi("Die Prioritäten von %d Ausgangspaaren wurden aufgehoben.")).c_str(), r.Sent)));
 }
 
 }  // namespace zyn

@@ -23,6 +23,7 @@ class TFrJRMPrio : public TServicePage {
   QListWidget* MB = nullptr;
   QLabel* ML = nullptr;
   QLabel* KL = nullptr;
+  QLabel* Result = nullptr;  // the result of the last release
   QProgressBar* PB = nullptr;
   QPushButton* TB = nullptr;
   TFourthHintPanel* FourthHintPanel1 = nullptr;

@@ -1,5 +1,6 @@
 #include "bus/ui/FrNewService.h"
 
+#include "bus/ui/BusPage.h"
 #include "bus/ClockService.h"
 #include "bus/ZYNComm.h"
 #include "bus/ui/ClockPagesCommon.h"
@@ -50,6 +51,7 @@ TFrNewService::TFrNewService(QWidget* parent) : QWidget(parent), PC(std::make_un
   auto* bar = new QHBoxLayout;
   bar->addStretch(1);
   FStyle = MakeStyleBox(this, kFrameName);
+  bar->addWidget(new TBusDeviceLabel(this));
   bar->addWidget(FStyle);
   outer->addLayout(bar);
   TC = new QTabBar(this);
@@ -147,11 +149,12 @@ void TFrNewService::FrameActivate() {
   if (GProjekt) {
     FillControlModuleTabs(TC);
     // The port stays open while the page is shown, so that the state telegrams are heard; the
-    // open port does not keep the main window from closing (the page closes it when it goes).
-    ConfigureServiceLink(*PC, false);
+    // port-open flag says so, and the menu offers no other bus dialog meanwhile.
+    ConfigureServiceLink(*PC, true);
     PC->SetP_TIFDelay(0);
     PC->SetT_GetAll(true);
     PC->OpenLink();
+    RefreshMainMenu();
     TabChanged();
     std::vector<std::string> messages;
     GProjekt->BuildModuleTables(messages);
@@ -164,6 +167,7 @@ void TFrNewService::FrameDeactivate() {
   fAbort = true;
   while (fRunning) QApplication::processEvents(QEventLoop::AllEvents, 20);
   PC->CloseLink();
+  RefreshMainMenu();
   ULV->clear();
 }
 
@@ -206,7 +210,7 @@ bool TFrNewService::WaitOneMinute() {
 void TFrNewService::BeginRun() {
   fRunning = true;
   fAbort = false;
-  GPortOpen = true;
+  fClockChanged = false;
   for (QWidget* w : std::initializer_list<QWidget*>{Button2, Button3, RFlankeBox, ULV, TC}) w->setEnabled(false);
   if (IMessageHandler* h = GetMessageHandler()) h->LockUserInterface();
 }
@@ -225,9 +229,10 @@ void TFrNewService::EndRun(bool showAbortBox, bool allClocks) {
     if (!allClocks) AddLogLine(kDashes);
     AddLogLine(TranslateText("Test abgeschlossen"));
   }
+  // The tested switching times are not the time of day: the module clock goes back to the PC's.
+  if (fClockChanged) RestoreModuleClock(*PC, [this](const std::string& line) { AddLogLine(line); });
   for (QWidget* w : std::initializer_list<QWidget*>{Button2, Button3, RFlankeBox, ULV, TC}) w->setEnabled(true);
   if (IMessageHandler* h = GetMessageHandler()) h->UnlockUserInterface();
-  GPortOpen = false;
   fRunning = false;
 }
 
@@ -238,7 +243,9 @@ bool TFrNewService::TestClock(TUhr* clock) {
   TClockTestRun run(
       *PC, [this] { return WaitOneMinute(); }, [this](const std::string& line) { AddLogLine(line); });
   const TZYNDateTime now = LocalDateTime(std::chrono::system_clock::now());
-  return run.TestClock({clock->DisplayName(), clock->Einschaltzeit(), clock->Ausschaltzeit()}, edges, now);
+  const bool done = run.TestClock({clock->DisplayName(), clock->Einschaltzeit(), clock->Ausschaltzeit()}, edges, now);
+  if (run.ClockChanged()) fClockChanged = true;
+  return done;
 }
 
 void TFrNewService::TestSelectedClock() {

@@ -78,6 +78,7 @@ class TFrNewService : public QWidget, public IFrameMessage {
   std::unique_ptr<TZYNComm> PC;
   TSteuermodul* fStm = nullptr;
   bool fRunning = false;
+  bool fClockChanged = false;  // a switching time was sent in this run
   bool fAbort = false;
   int fRemaining = 0;
 };

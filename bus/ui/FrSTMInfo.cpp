@@ -2,6 +2,7 @@
 
 #include "bus/StmInfo.h"
 #include "bus/ui/BusPage.h"
+#include "model/base/Cp1252.h"
 #include "frames/ObjectPage.h"
 #include "platform/QtText.h"
 #include "shell/Translation.h"
@@ -38,6 +39,7 @@ TFrSTMInfo::TFrSTMInfo(QWidget* parent) : QWidget(parent) {
   FStyle = MakeSideBarCheck(this, kName);
   tools->addWidget(BtnOK);
   tools->addStretch();
+  tools->addWidget(new TBusDeviceLabel(this));
   tools->addWidget(FStyle);
   outer->addLayout(tools);
   TC = new TPageTabBar(this);
@@ -89,6 +91,11 @@ void TFrSTMInfo::ReadProjectInfo() {
   TStmInfoValues values;
   const TStmInfoResult result = ReadStmInfo(ZYNCom, PageSerialSettings(), adresse, values);
   if (result == TStmInfoResult::NoModule) {
+    // The log names the silent module and the device; a port that could not be opened says why.
+    const std::string why = ZYNCom.OpenErrorText().empty()
+                                ? BusAnsi("Das Steuermodul %d antwortet nicht an") + " " + Utf8ToAnsi(ZYNCom.DeviceText())
+                                : ZYNCom.OpenErrorText();
+    Memo1->appendPlainText(ToQString(why).replace(QStringLiteral("%d"), QString::number(adresse)));
     TranslatedMessageDlg(BusAnsi("Das Steuermodul konnte nicht angesprochen werden!"), mtError, mbCancel);
     return;
   }
@@ -96,6 +103,12 @@ void TFrSTMInfo::ReadProjectInfo() {
       BusText("Lese Projektinformationen aus Steuermodul %d.").replace(QStringLiteral("%d"), QString::number(adresse)));
   if (result == TStmInfoResult::ReadFailed) {
     Memo1->appendPlainText(BusText("Fehler beim Auslesen der Projektinformationen."));
+    return;
+  }
+  if (result == TStmInfoResult::Empty) {
+    // Erased memory: no project, not a project of 0xFF characters.
+    Values[0]->setText(BusText("leer"));
+    Memo1->appendPlainText(BusText("Das Steuermodul ist leer: es enthält kein Projekt."));
     return;
   }
   for (size_t i = 0; i < Values.size(); ++i) Values[i]->setText(ToQString(values.Values[i]));

@@ -44,6 +44,7 @@ TFrSTMListing::TFrSTMListing(QWidget* parent) : QWidget(parent) {
   FStyle = MakeSideBarCheck(this, kName);
   for (QToolButton* b : {BtnRead, BtnSaveListing, BtnLoad, BtnTransfer}) tools->addWidget(b);
   tools->addStretch();
+  tools->addWidget(new TBusDeviceLabel(this));
   tools->addWidget(FStyle);
   outer->addLayout(tools);
   TC = new TPageTabBar(this);
@@ -53,6 +54,9 @@ TFrSTMListing::TFrSTMListing(QWidget* parent) : QWidget(parent) {
   auto* panel = new QHBoxLayout;
   Label3 = new QLabel(this);
   Label3->setObjectName(QStringLiteral("Label3"));
+  Result = new QLabel(this);
+  Result->setObjectName(QStringLiteral("Result"));
+  outer->addWidget(Result);
   Label1 = new QLabel(this);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label2 = new QLabel(this);
@@ -201,6 +205,9 @@ void TFrSTMListing::TransferClick() {
   TListingRun run(ZYNCom, PageSerialSettings());
   const TListingResult result = run.WriteBack(CurrentModule(), fProgram);
   PB->setValue(0);
+  Result->setText(result == TListingResult::Done
+                      ? BusText("Das Programm wurde in das Steuermodul übertragen, geprüft und eingeschaltet.")
+                      : ToQString(ListingResultText(result)));
   ShowResult(result);
 }
 

@@ -54,6 +54,7 @@ class TFrSTMListing : public QWidget, public IFrameMessage, public IFrameRefresh
   QCheckBox* FStyle = nullptr;
   THexView* MPHE = nullptr;
   QLabel* Label3 = nullptr;
+  QLabel* Result = nullptr;  // what the last write-back did
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;
   QProgressBar* PB = nullptr;

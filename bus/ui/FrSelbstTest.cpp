@@ -1,5 +1,6 @@
 #include "bus/ui/FrSelbstTest.h"
 
+#include "bus/ui/BusPage.h"
 #include "bus/SelfTestRun.h"
 #include "bus/ZYNComm.h"
 #include "bus/ui/ClockPagesCommon.h"
@@ -93,6 +94,7 @@ TFrSelbstTest::TFrSelbstTest(QWidget* parent) : QWidget(parent), PC(std::make_un
   bar->addWidget(BtnRestore);
   bar->addStretch(1);
   FStyle = MakeStyleBox(this, kFrameName);
+  bar->addWidget(new TBusDeviceLabel(this));
   bar->addWidget(FStyle);
   outer->addLayout(bar);
   FourthHintPanel1 = new TFourthHintPanel(this);

@@ -1,5 +1,6 @@
 #include "bus/ui/FrSetClock.h"
 
+#include "bus/ui/BusPage.h"
 #include "bus/ClockService.h"
 #include "bus/ZYNComm.h"
 #include "bus/ui/ClockPagesCommon.h"
@@ -61,6 +62,7 @@ TFrSetClock::TFrSetClock(QWidget* parent) : QWidget(parent), PC(std::make_unique
   bar->addWidget(BtnRefresh);
   bar->addStretch(1);
   FStyle = MakeStyleBox(this, kFrameName);
+  bar->addWidget(new TBusDeviceLabel(this));
   bar->addWidget(FStyle);
   outer->addLayout(bar);
 
@@ -106,6 +108,10 @@ TFrSetClock::TFrSetClock(QWidget* parent) : QWidget(parent), PC(std::make_unique
   BtnTrans = new QPushButton(ClockText("Übertragen"), this);
   BtnTrans->setObjectName(QStringLiteral("BtnTrans"));
   outer->addWidget(BtnTrans, 0, Qt::AlignLeft);
+  Result = new QLabel(this);
+  Result->setObjectName(QStringLiteral("Result"));
+  Result->setWordWrap(true);
+  outer->addWidget(Result);
   auto* wait = new QHBoxLayout;
   Label3 = new QLabel(ClockText("Warten auf volle Minute:"), this);
   PB = new QProgressBar(this);
@@ -239,6 +245,7 @@ void TFrSetClock::Timer2Timer() {
 }
 
 bool TFrSetClock::SetClocks() {
+  Result->clear();
   ConfigureServiceLink(*PC);
   const auto date = ParseClockDate(FromQString(EDate->text()));
   TZYNDateTime dt = date.value_or(TZYNDateTime{});
@@ -259,10 +266,17 @@ bool TFrSetClock::SetClocks() {
   for (size_t a = 0; a < 4; ++a)
     if (chosen[a] && !done[a]) failed += (failed.empty() ? "STM" : ", STM") + std::to_string(a);
   if (!failed.empty()) {
-    TranslatedMessageDlg(TranslateText(Ansi("Die Uhrzeit konnte nicht gesetzt werden bei:")) + " " + failed, mtError,
-                         mbOK);
+    const std::string text = TranslateText(Ansi("Die Uhrzeit konnte nicht gesetzt werden bei:")) + " " + failed;
+    Result->setText(ModelText(text));
+    TranslatedMessageDlg(text, mtError, mbOK);
     return false;
   }
+  std::string set;
+  for (size_t a = 0; a < 4; ++a)
+    if (done[a]) set += (set.empty() ? "STM" : ", STM") + std::to_string(a);
+  Result->setText(ModelText(set.empty() ? TranslateText(Ansi("Es wurde kein Steuermodul gewählt; keine Uhr gestellt."))
+                                        : FillIn("Datum und Uhrzeit wurden gesetzt: %s", set) + " (" +
+                                              FormatClockDate(dt) + " " + FormatClockTime(dt).substr(0, 5) + ")"));
   return true;
 }
 

@@ -54,6 +54,7 @@ class TFrSetClock : public QWidget, public IFrameMessage {
   QCheckBox* SCB = nullptr;
   QPushButton* BtnTrans = nullptr;
   QLabel* Label3 = nullptr;
+  QLabel* Result = nullptr;  // what the last "Übertragen" did
   QProgressBar* PB = nullptr;
   TFourthHintPanel* FourthHintPanel1 = nullptr;
   QTimer* Timer1 = nullptr;

@@ -4,12 +4,14 @@
 #include "bus/ui/BusPage.h"
 #include "compiler/CompileInterfaces.h"
 #include "compiler/interpreter/ToolGeneration.h"
+#include "compiler/interpreter/ToolReport.h"
 #include "frames/ObjectPage.h"
 #include "model/Verbindung.h"
 #include "model/base/ZYNOptionen.h"
 #include "platform/QtText.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
+#include "shell/CompileStatus.h"
 #include "shell/FormLgkonflikt.h"
 #include "shell/MessageHandler.h"
 #include "shell/Translation.h"
@@ -38,15 +40,11 @@ class TConflictQuestion : public ILogicConflicts {
   int ShowLogicConflicts(const std::vector<std::string>& lines) override { return zyn::ShowLogicConflicts(lines, 5); }
 };
 
-class TCompileEvents : public ICompileProgress {
- public:
-  void ShowCompileProgress(int, TVerbindung* link) override {
-    if (link && ++fCount % 32 == 0) QApplication::processEvents();
-  }
-
- private:
-  int fCount = 0;
-};
+// A page of the main window's frame manager, or nullptr.
+QWidget* MainPage(const char* key) {
+  auto* form = dynamic_cast<TMainForm*>(GetMessageHandler());
+  return form && form->FM ? form->FM->GetFrame(QString::fromLatin1(key)) : nullptr;
+}
 
 QLabel* ValueLabel(QWidget* parent, const char* name, const QString& text = {}) {
   auto* label = new QLabel(text, parent);
@@ -101,7 +99,14 @@ void TFrTransfer::BuildForm() {
   info->setObjectName(QStringLiteral("GroupBox1"));
   auto* grid = new QGridLayout(info);
   Label1 = ValueLabel(info, "Label1", BusText("Verwendet Schnittstelle:"));
-  CPL = ValueLabel(info, "CPL");
+  CPL = new TBusDeviceLabel(info, false);
+  CPL->setObjectName(QStringLiteral("CPL"));
+  // The device changed on the options page or in the wizard: the next run and the status use it.
+  CPL->OnChange = [this](const std::string&) {
+    if (fRunning || !fRun) return;
+    fRun->Settings.Serial = PageSerialSettings();
+    if (isVisible()) Guarded([this] { ShowModuleStatus(); });
+  };
   Label3 = ValueLabel(info, "Label3", BusText("Überträgt an Steuermodul:"));
   STMA = ValueLabel(info, "STMA");
   Label2 = ValueLabel(info, "Label2", BusText("Version Steuermodul:"));
@@ -172,8 +177,7 @@ void TFrTransfer::Guarded(F&& f) {
 
 void TFrTransfer::FrameActivate() {
   ShowSideBarCheck(FStyle, kName);
-  const TBusSerialSettings settings = PageSerialSettings();
-  CPL->setText(PortText(settings));
+  CPL->Refresh();
 }
 
 void TFrTransfer::FrameDeactivate() {
@@ -263,7 +267,7 @@ void TFrTransfer::ShowModuleStatus() {
   if (!fRun || target < 0 || fTargets[static_cast<size_t>(target)].IsDisplay()) return;
   fRun->Settings.Serial = PageSerialSettings();
   const std::optional<std::string> version = fRun->ProbeModule(fTargets[static_cast<size_t>(target)].Adresse);
-  STMV->setText(version ? ToQString(*version) : BusText("nicht gefunden"));
+  STMV->setText(version ? ToQString(*version) : ToQString(fRun->ProbeProblem()));
   BtnGo->setEnabled(version.has_value());
   BtnPOR->setEnabled(version.has_value());
   BtnStop->setEnabled(false);
@@ -292,17 +296,22 @@ void TFrTransfer::GoClick() {
   if (!fRun || fRunning || SelectedTarget() < -1) return;
   fRun->Settings.Serial = PageSerialSettings();
   TConflictQuestion conflicts;
-  TCompileEvents progress;
-  TToolGeneratorFunction tools([](TZYNProjekt& p, std::vector<std::string>& log) {
-    if (GBasisDaten) GenerateToolsForBuild(p, *GBasisDaten, nullptr, &log);
+  // The compile shows its pages: the tool compiler page with the tools' report, then the
+  // program build page with every compiled link; the run comes back to this page.
+  TCompileStatus progress(dynamic_cast<ICompileProgress*>(MainPage("FrCompVerb")), [this] { ShowPage("FrCompVerb"); });
+  IToolReport* report = dynamic_cast<IToolReport*>(MainPage("FrCompile"));
+  TToolGeneratorFunction tools([report](TZYNProjekt& p, std::vector<std::string>& log) {
+    if (GBasisDaten) GenerateToolsForBuild(p, *GBasisDaten, report, &log);
   });
   fSource->Tools = &tools;
   fSource->Conflicts = &conflicts;
   fSource->Progress = &progress;
+  fSource->OnShowPage = [this](const std::string& key) { ShowPage(key); };
   const TAtEnd end([this] {
     fSource->Tools = nullptr;
     fSource->Conflicts = nullptr;
     fSource->Progress = nullptr;
+    fSource->OnShowPage = nullptr;
     EndRun();
   });
   SetRunning(true);

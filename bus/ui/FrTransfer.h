@@ -24,6 +24,7 @@ class QToolButton;
 
 namespace zyn {
 
+class TBusDeviceLabel;
 class TPageTabBar;
 class TProjectTransferSource;
 
@@ -59,7 +60,7 @@ class TFrTransfer : public QWidget, public IFrameMessage, public IFrameRefresh, 
   QToolButton* BtnRefresh = nullptr;
   QCheckBox* FStyle = nullptr;
   QLabel* Label1 = nullptr;
-  QLabel* CPL = nullptr;
+  TBusDeviceLabel* CPL = nullptr;
   QLabel* Label3 = nullptr;
   QLabel* STMA = nullptr;
   QLabel* Label2 = nullptr;

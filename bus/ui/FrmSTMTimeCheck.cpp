@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -61,6 +62,10 @@ TFrmSTMTimeCheck::TFrmSTMTimeCheck(QWidget* parent) : QDialog(parent), PC(std::m
   fields->addWidget(stm);
   fields->addWidget(pc);
   outer->addLayout(fields);
+  StatusText = new QLabel(this);
+  StatusText->setObjectName(QStringLiteral("StatusText"));
+  StatusText->setWordWrap(true);
+  outer->addWidget(StatusText);
   auto* close = new QPushButton(ClockText("Schließen"), this);
   outer->addWidget(close, 0, Qt::AlignRight);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -79,8 +84,16 @@ TFrmSTMTimeCheck::TFrmSTMTimeCheck(QWidget* parent) : QDialog(parent), PC(std::m
 TFrmSTMTimeCheck::~TFrmSTMTimeCheck() { PC->CloseLink(); }
 
 void TFrmSTMTimeCheck::Refresh() {
-  STMDate->setText(ModelText(PC->ReadModuleDate()));
-  STMTime->setText(ModelText(PC->ReadModuleTime()));
+  const std::string date = PC->ReadModuleDate();
+  const std::string time = date.empty() ? std::string() : PC->ReadModuleTime();
+  if (date.empty() || time.empty()) {
+    ShowSilent();
+  } else {
+    STMDate->setText(ModelText(date));
+    STMTime->setText(ModelText(time));
+    STMDate->setToolTip({});
+    StatusText->clear();
+  }
   const TZYNDateTime now = LocalDateTime(std::chrono::system_clock::now());
   PCDate->setText(QString::fromLatin1(FormatClockDate(now)));
   PCTime->setText(QString::fromLatin1(FormatClockTime(now)));
@@ -88,12 +101,21 @@ void TFrmSTMTimeCheck::Refresh() {
 
 void TFrmSTMTimeCheck::ChooseModule(int address) {
   PC->SetA_Steuermodul(static_cast<uint8_t>(address));
-  if (PC->GetModuleStatus()) {
+  if (PC->GetModuleStatus())
     Refresh();
-  } else {
-    STMDate->clear();
-    STMTime->clear();
-  }
+  else
+    ShowSilent();
+}
+
+void TFrmSTMTimeCheck::ShowSilent() {
+  // Not empty fields: the module is named, or why the port is not there.
+  const std::string problem = !PC->OpenErrorText().empty() ? PC->OpenErrorText()
+                              : PC->Exchange().Lost()     ? PC->Exchange().LostText()
+                                                          : FillIn("STM %s antwortet nicht", std::to_string(PC->A_Steuermodul()));
+  STMDate->setText(ClockText("keine Antwort"));
+  STMTime->clear();
+  STMDate->setToolTip(ModelText(problem));
+  StatusText->setText(ModelText(problem));
 }
 
 void TFrmSTMTimeCheck::showEvent(QShowEvent* event) {

@@ -7,6 +7,7 @@
 #include <memory>
 
 class QButtonGroup;
+class QLabel;
 class QLineEdit;
 class QTimer;
 
@@ -26,6 +27,7 @@ class TFrmSTMTimeCheck : public QDialog {
   QLineEdit* PCDate = nullptr;
   QLineEdit* PCTime = nullptr;
   QTimer* Timer1 = nullptr;
+  QLabel* StatusText = nullptr;  // why the module's fields say "keine Antwort"
   TZYNComm& Link() { return *PC; }
 
   // Renews the four fields (two status requests).
@@ -37,6 +39,7 @@ class TFrmSTMTimeCheck : public QDialog {
   void done(int result) override;
 
  private:
+  void ShowSilent();
   std::unique_ptr<TZYNComm> PC;
 };
 

@@ -1,5 +1,7 @@
 #include "bus/ui/ServicePage.h"
 
+#include "bus/ui/BusPage.h"
+
 #include "bus/BusWait.h"
 #include "bus/ServiceModules.h"
 #include "model/base/Translator.h"
@@ -62,8 +64,10 @@ TServicePage::TServicePage(const char* name, bool withTabs, QWidget* parent) : Q
   ZYNCom.OnClose = [] { GPortOpen = false; };
   ZYNCom.OnTranslate = [](const std::string& text) { return TranslateText(text); };
   auto* outer = new QVBoxLayout(this);
+  ShowLinkMessages(ZYNCom);
   fTop = new QHBoxLayout;
   fTop->addStretch(1);
+  fTop->addWidget(new TBusDeviceLabel(this));
   FStyle = new QCheckBox(TranslatedText("Outlookbar automatisch ausblenden"), this);
   FStyle->setObjectName(QStringLiteral("FStyle"));
   fTop->addWidget(FStyle);

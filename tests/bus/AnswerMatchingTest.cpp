@@ -215,7 +215,7 @@ TEST_F(AnswerMatchingPty, PortThatGoesAwayIsReportedAtOnce) {
   EXPECT_EQ(comm.E_TransError(), errNoPort);
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_NE(messages[0].find(path), std::string::npos) << messages[0];
-  EXPECT_NE(messages[0].find("unterbrochen"), std::string::npos) << messages[0];
+  EXPECT_NE(messages[0].find("abgebrochen"), std::string::npos) << messages[0];
   // The next operation fails at once, with the same error and no second message.
   const auto again = std::chrono::steady_clock::now();
   EXPECT_FALSE(comm.EnterServiceMode());

@@ -30,6 +30,7 @@ inline void RunTransferWithFaults(uint32_t seed, int& successes) {
     c.Late = static_cast<int>(random() % 12);
     c.LateMaxMs = 60;
   });
+  t.Snapshot();
   const auto started = std::chrono::steady_clock::now();
   const bool ok = t.run->Run(-1);
   if (std::getenv("ZYN_SOAK_TRACE"))

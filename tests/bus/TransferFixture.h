@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 // A transfer run against the simulator on a real pseudo-terminal: a generated project of four
 // control modules (modules, flags, clocks, texts, links between them) and one display panel,
 // saved in a temporary folder, a "chars.zyb" with the set GERMAN, and a view that records what
@@ -186,10 +187,18 @@ class TTransferSetup {
 
   // Every module that this run switched on holds its image; a run that reports success left every
   // module and the display holding its image and running. Empty when that holds, else what broke.
+  // The program areas before a run, for CheckOutcome.
+  void Snapshot() {
+    for (int a = 0; a < 4; ++a) fBefore[static_cast<size_t>(a)] = SimProgram(a);
+  }
+
   std::string CheckOutcome(bool ok) {
     for (int a = 0; a < 4; ++a) {
       const bool holds = ModuleHoldsImage(a, FileImage(a));
-      if (Restarts(a) > 0 && !holds) return "module " + std::to_string(a) + " runs without its image";
+      // Switched on with its new image, or with its memory untouched.
+      const bool untouched = SimProgram(a) == fBefore[static_cast<size_t>(a)];
+      if (Restarts(a) > 0 && !holds && !untouched)
+        return "module " + std::to_string(a) + " runs with a partly written memory";
       if (ok && !holds) return "success, but module " + std::to_string(a) + " does not hold its image";
       if (ok && Restarts(a) == 0) return "success, but module " + std::to_string(a) + " was not switched on";
     }
@@ -209,6 +218,7 @@ class TTransferSetup {
   TZYNComm comm;
   TRecordingView view;
   std::unique_ptr<TTransferRun> run;
+  std::array<std::vector<uint8_t>, 4> fBefore;
 };
 
 class TransferFixture : public ::testing::Test, public TTransferSetup {};

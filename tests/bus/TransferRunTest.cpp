@@ -86,16 +86,19 @@ TEST_F(TransferFixture, SilentModuleCountsOneErrorAndNothingIsSwitchedOn) {
   EXPECT_TRUE(view.Logged("Es wurde kein Steuermodul eingeschaltet."));
 }
 
-TEST_F(TransferFixture, AllModulesStayStoppedWhenOneOfThemFails) {
+TEST_F(TransferFixture, OneSilentModuleLeavesTheVerifiedOnesRunning) {
   Sim([](sim::TSTMSimulator& s) { s.ControlModule(3).Present = false; });
   run->Settings.Serial.MaxTimeout = 60;
   EXPECT_FALSE(run->Run(-1));
   EXPECT_EQ(run->Errors(), 1);
-  for (int a = 0; a < 4; ++a) EXPECT_EQ(Restarts(a), 0) << a;
+  EXPECT_EQ(Restarts(3), 0);
   for (int a = 0; a < 3; ++a) {
     EXPECT_TRUE(ModuleHoldsImage(a, FileImage(a))) << a;
-    Sim([&](sim::TSTMSimulator& s) { EXPECT_FALSE(s.ControlModule(a).Running) << a; });
+    EXPECT_EQ(Restarts(a), 1) << a;
+    Sim([&](sim::TSTMSimulator& s) { EXPECT_TRUE(s.ControlModule(a).Running) << a; });
   }
+  EXPECT_EQ(run->LeftOff(), std::vector<int>{});
+  EXPECT_EQ(view.Field(TTransferField::LastMessage), "Übertragung wurde mit 1 Fehlern beendet!");
 }
 
 TEST_F(TransferFixture, ImageThatDoesNotReadBackEqualIsNeverSwitchedOn) {
@@ -180,17 +183,30 @@ TEST_F(TransferFixture, SaveQuestionAndAFailedSave) {
   EXPECT_EQ(view.Questions, 2);
 }
 
-TEST_F(TransferFixture, CancelDuringTheImageStopsWithoutSwitchingOn) {
+TEST_F(TransferFixture, CancelDuringTheImageLeavesOnlyThePartlyWrittenModuleOff) {
   view.OnProgress = nullptr;
   comm.V_UseComponents = true;
+  const int first = source->Targets()[0].Adresse;
+  Snapshot();
   comm.OnProgress = [this](const TZYNCommProgress& p) {
     if (p.Position > 200) run->RequestCancel();
   };
   EXPECT_FALSE(run->Run(-1));
   EXPECT_TRUE(run->Cancelled());
-  for (int a = 0; a < 4; ++a) EXPECT_EQ(Restarts(a), 0);
+  // The first module was being written: it stays off. The others were only stopped: they run
+  // their old programs again.
+  EXPECT_EQ(Restarts(first), 0);
+  EXPECT_EQ(run->LeftOff(), std::vector<int>{first});
+  for (int a = 0; a < 4; ++a)
+    if (a != first) {
+      EXPECT_EQ(Restarts(a), 1) << a;
+      EXPECT_EQ(SimProgram(a), fBefore[static_cast<size_t>(a)]) << a;
+    }
   EXPECT_TRUE(view.Logged("Die Übertragung wurde abgebrochen."));
+  EXPECT_TRUE(view.Logged("bleibt abgeschaltet: sein Programm wurde nur teilweise übertragen."));
+  EXPECT_NE(view.Field(TTransferField::Status).find("bleibt abgeschaltet"), std::string::npos);
   EXPECT_NE(view.Field(TTransferField::LastMessage), "Übertragung erfolgreich beendet!");
+  EXPECT_EQ(CheckOutcome(false), "");
 }
 
 TEST_F(TransferFixture, InputModulesAreInitialisedAfterTheSwitchOn) {
@@ -238,6 +254,51 @@ TEST_F(TransferFixture, SecondRunSendsTheSameImagesWithoutCompilingAgain) {
   ASSERT_TRUE(run->Run(Module(0)));
   EXPECT_FALSE(std::filesystem::exists(folder.File("Anlage.prg")));
   EXPECT_TRUE(ModuleHoldsImage(0, image));
+}
+
+TEST_F(TransferFixture, FailedDisplayLeavesEveryVerifiedModuleRunning) {
+  Sim([](sim::TSTMSimulator& s) { s.Display(0).Present = false; });
+  run->Settings.Serial.MaxTimeout = 60;
+  EXPECT_FALSE(run->Run(-1));
+  EXPECT_EQ(run->Errors(), 1);
+  for (int a = 0; a < 4; ++a) {
+    EXPECT_TRUE(ModuleHoldsImage(a, FileImage(a))) << a;
+    EXPECT_EQ(Restarts(a), 1) << a;
+    Sim([&](sim::TSTMSimulator& s) { EXPECT_TRUE(s.ControlModule(a).Running) << a; });
+  }
+  // The number 0 is printed: the first module and the display have address 0.
+  EXPECT_TRUE(view.Logged("Übertragung an Steuermodul 0 gestartet"));
+  EXPECT_TRUE(view.Logged("Übertragung an Display 0 gestartet"));
+  EXPECT_TRUE(view.Logged("Steuerung STM.00 wird eingeschaltet"));
+}
+
+TEST_F(TransferFixture, PortThatGoesAwayEndsTheRunAtOnceWithOneMessage) {
+  view.OnProgress = nullptr;
+  comm.V_UseComponents = true;
+  std::chrono::steady_clock::time_point pulled{};
+  comm.OnProgress = [&](const TZYNCommProgress& p) {
+    if (p.Position > 200 && pulled == std::chrono::steady_clock::time_point{}) {
+      pulled = std::chrono::steady_clock::now();
+      port.Hangup();
+    }
+  };
+  run->Settings.Serial.MaxTimeout = 1000;
+  run->Settings.Serial.MaxRepeat = 5;
+  EXPECT_FALSE(run->Run(-1));
+  const auto took = std::chrono::steady_clock::now() - pulled;
+  EXPECT_LT(took, std::chrono::seconds(1));
+  int messages = 0;
+  for (const auto& line : view.Lines) messages += AnsiToUtf8(line.Text).find("Die Verbindung über " + path) == 0;
+  EXPECT_EQ(messages, 1);
+  EXPECT_EQ(run->Errors(), 1);
+  // No module errors after it, no further module started.
+  EXPECT_FALSE(view.Logged("Keine Antwort vom Steuermodul"));
+  EXPECT_FALSE(view.Logged("Fehler beim Übertragen des Steuermodulprogramms"));
+  int started = 0;
+  for (const auto& line : view.Lines) started += AnsiToUtf8(line.Text).find("Übertragung an") == 0;
+  EXPECT_EQ(started, 1);
+  EXPECT_NE(view.Field(TTransferField::Status).find("Nicht wieder eingeschaltet"), std::string::npos);
+  EXPECT_EQ(view.Field(TTransferField::LastMessage), "Übertragung wurde mit 1 Fehlern beendet!");
 }
 
 TEST(TransferTexts, FirmwareNumbers) {

@@ -2,7 +2,9 @@
 // after a change, the random-time rule, the transfer ranges of the labels, and the company data
 // saved into the options file.
 
+#include "frames/BusDeviceBox.h"
 #include "frames/FrOptionen.h"
+#include "model/base/SerialDevice.h"
 #include "model/base/ZYNOptionen.h"
 #include "project/Global.h"
 #include "tests/frames/PageFixture.h"
@@ -10,6 +12,8 @@
 #include "widgets/controls/ZCLSpinEdit.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -74,6 +78,34 @@ TEST_F(OptionsPagesTest, ChangesAskOnCancelAndFollowTheRules) {
   shown.clear();
   page->ToolButton5->click();
   EXPECT_EQ(shown.size(), 1u);
+}
+
+TEST_F(OptionsPagesTest, TheBusDeviceIsChosenOnTheTransferTab) {
+  unsetenv("ZYN_BUS_DEVICE");
+  auto* page = ShowPage<TFrOptionen>("FrOptionen");
+  ASSERT_TRUE(page->DeviceBox);
+  // The list: the port's device (empty) and the devices present, in their order.
+  const std::vector<std::string> present = ListSerialDevices();
+  ASSERT_EQ(page->DeviceBox->CBDevice->count(), static_cast<int>(present.size()) + 1);
+  EXPECT_TRUE(page->DeviceBox->CBDevice->itemText(0).isEmpty());
+  for (size_t i = 0; i < present.size(); ++i)
+    EXPECT_EQ(page->DeviceBox->CBDevice->itemText(static_cast<int>(i) + 1).toStdString(), present[i]);
+  EXPECT_TRUE(page->DeviceBox->LOverride->isHidden());
+  // Free text is taken as it stands and saved with OK; the one rule then opens it.
+  page->DeviceBox->CBDevice->setEditText(QStringLiteral(" /dev/ttyUSB7 "));
+  EXPECT_TRUE(page->Changed());
+  page->ToolButton4->click();
+  EXPECT_EQ(GOptionFile->Optionen().SerialPort->First().DevicePath, "/dev/ttyUSB7");
+  // In the file (the XML writer escapes the slashes).
+  EXPECT_NE(ReadWholeFile(OptionFileName()).find("<DevicePath>&#x2F;dev&#x2F;ttyUSB7</DevicePath>"), std::string::npos);
+  EXPECT_EQ(ResolveBusDevice("/dev/ttyUSB7", 1), "/dev/ttyUSB7");
+  // The environment wins, and the page says so.
+  setenv("ZYN_BUS_DEVICE", "/dev/pts/77", 1);
+  page = ShowPage<TFrOptionen>("FrOptionen");
+  EXPECT_FALSE(page->DeviceBox->LOverride->isHidden());
+  EXPECT_TRUE(page->DeviceBox->LOverride->text().contains(QStringLiteral("/dev/pts/77")));
+  EXPECT_EQ(page->DeviceBox->Device(), "/dev/ttyUSB7");
+  unsetenv("ZYN_BUS_DEVICE");
 }
 
 TEST_F(OptionsPagesTest, CompanyDataAreSavedIntoTheOptionsFile) {

@@ -45,8 +45,9 @@ const char* Help() {
          "  unsolicited N        send a spontaneous frame before the next N answers\n"
          "  echo on|off          echo every telegram like a two-wire adapter\n"
          "  seed N               seed of the random faults\n"
+         "  delaycmd CMD MS      pause before every answer to command CMD (hex)\n"
          "  chance KIND PERMILLE random fault per telegram, KIND one of deaf silent badfcs wrong\n"
-         "                       truncate refuse unsolicited duplicate\n"
+         "                       truncate refuse unsolicited duplicate junk\n"
          "  late PERMILLE MS     hold an answer back by a random pause of up to MS\n"
          "  eeprom CM parallel|serial broken|ok   a failing or sound EEPROM of control module CM\n"
          "  absent CM | present CM     remove or restore control module CM\n"
@@ -83,6 +84,7 @@ bool Apply(TSTMSimulator& sim, zyn::sim::TSimPort* port, const std::string& line
                   : kind == "refuse"      ? &c.Refuse
                   : kind == "unsolicited" ? &c.Unsolicited
                   : kind == "duplicate"   ? &c.Duplicate
+                  : kind == "junk"        ? &c.Junk
                                           : nullptr;
     if (!target) return false;
     *target = n;
@@ -96,7 +98,14 @@ bool Apply(TSTMSimulator& sim, zyn::sim::TSimPort* port, const std::string& line
     (chip == "parallel" ? m.ParallelEepromBroken : m.SerialEepromBroken) = state == "broken";
     return true;
   }
+  if (cmd == "delaycmd" && in >> std::hex >> n >> std::dec >> ms) {
+    f.DelayCommand = n;
+    f.DelayMs = ms;
+    f.Delayed = -1;
+    return true;
+  }
   if (cmd == "delay" && in >> n) {
+    f.DelayCommand = -1;
     f.DelayMs = n;
     f.Delayed = (in >> n) ? n : -1;
     return true;

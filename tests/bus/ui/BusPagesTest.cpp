@@ -21,6 +21,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTest>
 #include <QToolButton>
 
 namespace zyn::test {
@@ -108,6 +109,27 @@ TEST_F(BusPages, TransferPageSendsEverythingAndShowsTheResult) {
   EXPECT_EQ(page.AskApplyChanges(), 6);
 }
 
+TEST_F(BusPages, TransferPageFollowsTheDeviceWhileItIsShown) {
+  unsetenv("ZYN_BUS_DEVICE");
+  TFrTransfer page;
+  page.show();
+  page.FrameActivate();
+  page.Refresh();
+  EXPECT_EQ(page.CPL->text().toStdString(), port.Path());
+  EXPECT_TRUE(page.STMV->text().startsWith(QStringLiteral("V"))) << page.STMV->text().toStdString();
+  // Changed elsewhere (the options page, the wizard) while the page stays: it shows and uses it.
+  GOptionFile->Optionen().SerialPort->First().DevicePath = "/dev/zyn-no-such-port";
+  EXPECT_TRUE(QTest::qWaitFor([&] { return page.CPL->text() == QStringLiteral("/dev/zyn-no-such-port"); }, 5000));
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return page.STMV->text() == QStringLiteral("Die Schnittstelle /dev/zyn-no-such-port wurde nicht gefunden."); },
+      5000))
+      << page.STMV->text().toStdString();
+  // ZYN_BUS_DEVICE wins over the options.
+  setenv("ZYN_BUS_DEVICE", port.Path().c_str(), 1);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return page.CPL->text().toStdString() == port.Path(); }, 5000));
+  unsetenv("ZYN_BUS_DEVICE");
+}
+
 TEST_F(BusPages, TransferPageLogsFailuresInRedAndAsksBeforeOneModuleOfSeveral) {
   TFrTransfer page;
   page.FrameActivate();
@@ -116,7 +138,9 @@ TEST_F(BusPages, TransferPageLogsFailuresInRedAndAsksBeforeOneModuleOfSeveral) {
   const int tab = page.TC->currentIndex();
   ASSERT_EQ(page.SelectedTarget(), 0);
   page.ShowModuleStatus();
-  EXPECT_EQ(page.STMV->text(), QStringLiteral("nicht gefunden"));
+  // The device is named: the link's and the page's.
+  EXPECT_EQ(page.STMV->text(), QString::fromStdString("Steuermodul 0 nicht gefunden an " + port.Path()));
+  EXPECT_EQ(page.CPL->text(), QString::fromStdString(port.Path()));
   EXPECT_FALSE(page.BtnGo->isEnabled());
   page.GoClick();  // as when the module went away after the status
   EXPECT_EQ(page.TC->currentIndex(), tab);
@@ -204,11 +228,25 @@ TEST_F(BusPages, EraseDialogsEraseWhatIsChosenAndAnswers) {
     s.Display(0).Memory[0x8000] = 0;
   });
   TFrmDeleteSTMMemory dialog;
+  // No box ticked: the four modules are probed, nothing else is sent.
+  Sim([](sim::TSTMSimulator& s) { s.ClearReceived(); });
+  dialog.BL->click();
+  Sim([](sim::TSTMSimulator& s) {
+    std::vector<int> probed;
+    for (const auto& t : s.Received()) {
+      EXPECT_EQ(t[2], 0x05) << "only status requests";
+      if (probed.empty() || probed.back() != (t[1] & 0x0F)) probed.push_back(t[1] & 0x0F);
+    }
+    EXPECT_EQ(probed, (std::vector<int>{0, 1, 2, 3}));
+  });
+  EXPECT_EQ(dialog.LA->text(), QStringLiteral("Es wurde kein Speicher gelöscht."));
   dialog.CSTM[1]->setChecked(true);
   dialog.CSTM[2]->setChecked(true);
   dialog.BL->click();
-  EXPECT_FALSE(dialog.CSTM[1]->isChecked());  // not there: unchecked, not erased
+  EXPECT_FALSE(dialog.CSTM[1]->isChecked());  // not there: unchecked, named, not erased
   EXPECT_TRUE(dialog.CSTM[2]->isChecked());
+  EXPECT_TRUE(dialog.LA->text().contains(QStringLiteral("Nicht gefunden und nicht gelöscht: STM.01")))
+      << dialog.LA->text().toStdString();
   EXPECT_EQ(dialog.PB->value(), 0);
   EXPECT_TRUE(dialog.BL->isEnabled());
   Sim([](sim::TSTMSimulator& s) {

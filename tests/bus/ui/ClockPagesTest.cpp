@@ -22,6 +22,8 @@
 #include "tools/zynsim/core/SimPort.h"
 #include "widgets/common/WeekdayBox.h"
 
+#include <QLabel>
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -255,8 +257,10 @@ TEST_F(ClockPagesTest, TimeCheckShowsTheModuleClockAndEmptiesForASilentModule) {
   Sim([](auto& s) { s.ControlModule(0).Minute = 7; });
   EXPECT_TRUE(Until([&] { return dialog.STMTime->text() == QStringLiteral("12:07"); })) << "renewed every second";
   dialog.ChooseModule(3);
-  EXPECT_TRUE(dialog.STMDate->text().isEmpty());
+  // Not empty fields: the silent module is named.
+  EXPECT_EQ(dialog.STMDate->text(), QStringLiteral("keine Antwort"));
   EXPECT_TRUE(dialog.STMTime->text().isEmpty());
+  EXPECT_EQ(dialog.StatusText->text(), QStringLiteral("STM 3 antwortet nicht"));
   dialog.accept();
   EXPECT_FALSE(dialog.Link().Active());
 }
@@ -397,11 +401,24 @@ TEST_F(ClockPagesTest, ClockTestSetsTheEdgesAndListensForStateTelegrams) {
 
   page.ULV->setCurrentItem(page.ULV->topLevelItem(1));
   page.RFlanke->button(1)->setChecked(true);  // "Ein": the 00:00 edge only
+  Sim([](auto& s) { s.ClearReceived(); });
   page.Button3->click();
+  // The module was set to 23:59 for the edge, then back to the PC's time, and the log says so.
+  std::vector<std::vector<uint8_t>> settings;
+  Sim([&](auto& s) {
+    for (const auto& t : s.Received())
+      if (t.size() > 4 && t[2] == 0x04) settings.emplace_back(t.begin() + 3, t.begin() + 5);
+  });
+  ASSERT_EQ(settings.size(), 2u);
+  EXPECT_EQ(settings[0], (std::vector<uint8_t>{23, 59}));
+  const TZYNDateTime pc = LocalDateTime(std::chrono::system_clock::now());
   const auto m = Module(0);
-  EXPECT_EQ(m.Hour * 100 + m.Minute, 2359);
-  EXPECT_EQ(page.USLB->item(0)->text(), QStringLiteral("003: Test abgeschlossen"));
+  EXPECT_LE(std::abs((pc.Hour * 60 + pc.Minute) - (m.Hour * 60 + m.Minute)), 1) << "the module clock is the PC's again";
+  EXPECT_TRUE(page.USLB->item(0)->text().startsWith(QStringLiteral("004: Die Uhr des Steuermoduls wurde auf die Zeit des PCs gestellt")))
+      << page.USLB->item(0)->text().toStdString();
+  EXPECT_EQ(page.USLB->item(1)->text(), QStringLiteral("003: Test abgeschlossen"));
   EXPECT_EQ(page.USLB->item(page.USLB->count() - 1)->text(), QStringLiteral("000: Uhr 1 : Einschalten"));
+  EXPECT_TRUE(GPortOpen) << "the page holds the port";
 
   // A state telegram of the module: outputs 0 and 2, input 0.
   port.WriteRaw(sim::EncodeFrame({0x00, sim.PCAddress(), 0x20, 0x00, 2 * 32 + 5, 0x00, 0x05, 0x00, 0x01}));
@@ -423,11 +440,13 @@ TEST_F(ClockPagesTest, ClockTestSetsTheEdgesAndListensForStateTelegrams) {
   QTimer::singleShot(30, &page, [&page] { page.Button1->click(); });
   page.TickMs = 50;
   page.Button2->click();
-  EXPECT_EQ(page.USLB->item(0)->text().mid(5), QStringLiteral("Test abgebrochen"));
+  EXPECT_EQ(page.USLB->item(1)->text().mid(5), QStringLiteral("Test abgebrochen"));
+  EXPECT_TRUE(page.USLB->item(0)->text().mid(5).startsWith(QStringLiteral("Die Uhr des Steuermoduls wurde")));
   EXPECT_TRUE(ShownContains("wirdauf jeden Fall noch ausgeführt!"));
   EXPECT_FALSE(page.Running());
   page.FrameDeactivate();
   EXPECT_FALSE(page.Link().Active());
+  EXPECT_FALSE(GPortOpen);
 }
 
 }  // namespace

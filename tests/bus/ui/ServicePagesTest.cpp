@@ -44,7 +44,7 @@ class ServicePagesTest : public test::AppTest {
     setenv("ZYN_BUS_DEVICE", path.c_str(), 1);
     previousHook = SetMessageDlgHook([this](const QString& text, const QString&, unsigned) {
       messages.push_back(text);
-      return IDCANCEL;
+      return answerYes ? IDYES : IDCANCEL;
     });
     GProjekt = std::make_unique<TZYNProjekt>();
     auto stm = std::make_unique<TSteuermodul>();
@@ -94,6 +94,7 @@ class ServicePagesTest : public test::AppTest {
   std::string path;
   TMessageDlgHook previousHook;
   std::vector<QString> messages;
+  bool answerYes = false;  // the answer to a question
   TSteuermodul* stm = nullptr;
   TModul *inputs = nullptr, *mfm = nullptr, *absent = nullptr;
 };
@@ -264,13 +265,33 @@ TEST_F(ServicePagesTest, PriorityReleaseSendsPerPairAndNamesSilentModules) {
   page.PauseMs = 0;
   page.FrameActivate();
   EXPECT_EQ(Texts(page.MB), (QStringList{"STM.00.JRM.04-Sued", "STM.00.JRM.05-Nord"}));
+  // The question first: without a yes nothing is sent.
+  page.TBClick();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(messages[0].startsWith("Die Prioritäten werden aufgehoben: Wind- und Wartungssperren der Jalousien "
+                                     "sind danach aus. Fortfahren?"))
+      << messages[0].toStdString();
+  const std::vector<int> none = Bus(*blind, [](sim::TSimBusModule& m) { return m.PriorityReleases; });
+  EXPECT_TRUE(std::all_of(none.begin(), none.end(), [](int n) { return n == 0; }));
+  messages.clear();
+  answerYes = true;
   page.TBClick();
   EXPECT_EQ(Bus(*blind, [](sim::TSimBusModule& m) { return m.PriorityReleases; }), (std::vector<int>{0, 1}));
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_TRUE(messages[0].contains("JRM.05-Nord")) << messages[0].toStdString();
-  EXPECT_FALSE(messages[0].contains("Sued"));
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_TRUE(messages[1].contains("JRM.05-Nord")) << messages[1].toStdString();
+  EXPECT_FALSE(messages[1].contains("Sued"));
+  EXPECT_EQ(page.Result->text(), "Die Prioritäten wurden nicht bei allen Modulen aufgehoben.");
   EXPECT_TRUE(page.TB->isEnabled());
   EXPECT_EQ(page.PB->value(), 0);
+  // Every module there: the result line says what was done.
+  {
+    auto lock = sim.Lock();
+    SimModule(sim, 0, *gone).Present = true;
+  }
+  messages.clear();
+  page.TBClick();
+  EXPECT_EQ(messages.size(), 1u);  // the question only
+  EXPECT_EQ(page.Result->text(), "Die Prioritäten von 3 Ausgangspaaren wurden aufgehoben.");
 }
 
 TEST_F(ServicePagesTest, MonitorShowsStateTelegramsThroughNoise) {

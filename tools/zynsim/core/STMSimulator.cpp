@@ -100,7 +100,9 @@ std::vector<uint8_t> TSTMSimulator::HandleFrame(const TSimFrame& frame, int& del
     if (OnLog) OnLog(TimeStamp() + " (answer withheld)");
     return out;
   }
-  if (fFaults.DelayMs > 0 && Consume(fFaults.Delayed)) delayMs = fFaults.DelayMs;
+  if (fFaults.DelayMs > 0 && (fFaults.DelayCommand < 0 || frame.Telegram[2] == fFaults.DelayCommand) &&
+      Consume(fFaults.Delayed))
+    delayMs = fFaults.DelayMs;
   if (Chance(chances.Late) && chances.LateMaxMs > 0)
     delayMs += static_cast<int>(fRandom() % static_cast<uint32_t>(chances.LateMaxMs + 1));
   const bool twice = Chance(chances.Duplicate);
@@ -118,6 +120,13 @@ std::vector<uint8_t> TSTMSimulator::HandleFrame(const TSimFrame& frame, int& del
 std::vector<uint8_t> TSTMSimulator::ApplyFaults(std::vector<uint8_t> answer) {
   const TSimChances& chances = fFaults.Chances;
   std::vector<uint8_t> out;
+  if (Chance(chances.Junk) && chances.JunkMaxBytes > 0) {
+    // Noise on the line: random bytes, flags and escapes among them.
+    const uint32_t n = 1 + fRandom() % static_cast<uint32_t>(chances.JunkMaxBytes);
+    static const uint8_t specials[] = {0xC0, 0xC1, 0x7D, 0xFE};
+    for (uint32_t i = 0; i < n; ++i)
+      out.push_back(fRandom() % 8 == 0 ? specials[fRandom() % 4] : static_cast<uint8_t>(fRandom()));
+  }
   if (Consume(fFaults.Unsolicited) || Chance(chances.Unsolicited)) {
     const auto spontaneous = EncodeFrame({answer[0], fPCAddress, 0x12, 0x09});
     out.insert(out.end(), spontaneous.begin(), spontaneous.end());

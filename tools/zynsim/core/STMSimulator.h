@@ -77,6 +77,8 @@ struct TSimChances {
   int Duplicate = 0;    // the answer goes out twice
   int Late = 0;         // the answer is held back by a pause of up to LateMaxMs
   int LateMaxMs = 0;
+  int Junk = 0;         // up to JunkMaxBytes random bytes (flags among them) before the answer
+  int JunkMaxBytes = 40;
 };
 
 // Faults for the next answers. A count of -1 applies to every answer until reset.
@@ -86,6 +88,7 @@ struct TSimFaults {
   int Silent = 0;        // give no answer
   int DelayMs = 0;       // pause before an answer ...
   int Delayed = -1;      // ... for this many answers (-1: every one)
+  int DelayCommand = -1;  // ... only of telegrams with this command byte (-1: any)
   int BadFcs = 0;        // damage the FCS
   int WrongStation = 0;  // answer with another sender byte
   int Truncate = 0;      // send half the frame without the end flag
