@@ -83,9 +83,9 @@ void InstallStopHandler(QApplication& app, QPointer<QWidget>* mainWindow) {
   std::signal(SIGINT, OnStopSignal);
 }
 
-void ShowStartMessage(const std::string& text, zyn::TStartMessageButton) {
+void ShowStartMessage(const std::string& text, zyn::TStartMessageButton button) {
   if (gStopRequested) return;
-  zyn::MessageDlg(nullptr, zyn::ToQString(text), QStringLiteral("Fehler"), zyn::MB_OK | zyn::MB_ICONERROR);
+  zyn::TranslatedMessageDlg(text, zyn::mtError, button == zyn::TStartMessageButton::Cancel ? zyn::mbCancel : zyn::mbOK);
 }
 
 }  // namespace

@@ -68,7 +68,7 @@ class TModulListe {
   int TextDeleted(int stm, int text);
   int UhrDeleted(int stm, int clock);
   int ModulDeleted(int stm, int baseClass, int logicType, int address);
-  void RemapLinks(int stm, int kind, int logicType, int oldNumber, int newNumber);
+  void RemapLinks(int stm, int kind, const TRenumberMap& map);
   void RenumberStm(int oldNumber, int newNumber);
   void RefreshLinkTexts(const IModelLookup& lookup);
 

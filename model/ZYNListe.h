@@ -4,6 +4,7 @@
 
 #include "model/Adressen.h"
 #include "model/Kanal.h"
+#include "model/Observer.h"
 
 #include <functional>
 #include <memory>
@@ -101,12 +102,19 @@ class TZYNListeOf : public TZYNListe {
     return AddItem(std::move(item));
   }
   // Frees the number and the item; an item that is not listed is left alone.
+  // The item is freed while its entry still names it, so that the reactions to its deletion
+  // still find it in the list; then the entry goes.
   void Remove(T* item) {
     const int index = IndexOfItem(item);
     if (index < 0) return;
     if (Numbered()) Adressen.SetFree(item->Adresse());
-    std::unique_ptr<T> owned = std::move(fEntries[static_cast<size_t>(index)].item);
-    fEntries.erase(fEntries.begin() + index);
+    delete item;
+    for (size_t i = 0; i < fEntries.size(); ++i) {
+      if (fEntries[i].item.get() != item) continue;
+      (void)fEntries[i].item.release();  // already freed above
+      fEntries.erase(fEntries.begin() + static_cast<std::ptrdiff_t>(i));
+      break;
+    }
   }
   void Clear() {
     for (int i = Count() - 1; i >= 0; --i) Remove(GetItem(i));
@@ -136,6 +144,10 @@ class TZYNListeOf : public TZYNListe {
     for (int i = Count() - 1; i >= 0; --i) {
       if (copy.IndexOfName(KeyAt(i)) < 0) Remove(GetItem(i));
     }
+    // The observers learn of all new numbers together, once every item carries its own.
+    TObserverBatch batch;
+    batch.Hold(observer);
+    for (const auto& entry : fEntries) batch.HoldAll(entry.item->Observers());
     for (const auto& entry : copy.fEntries) {
       T* live = FindByInternalName(entry.item->InternalName());
       if (live == nullptr) {

@@ -85,6 +85,7 @@ class TSteuermodul : public TZYNBaseObject {
   std::string GetAddressText() const;
   bool ContainsLink(const TVerbindung* link);
   void RenumberInLinks(const IModelLookup& lookup, int stm, int kind, int logicType, int oldNumber, int newNumber);
+  void RenumberInLinks(const IModelLookup& lookup, int stm, int kind, const TRenumberMap& map);
   int RemoveModulFromLinks(const IModelLookup& lookup, int stm, int baseClass, int logicType, int address);
   void RefreshLinkTexts(const IModelLookup& lookup);
   void RenumberLinks(int formerNumber);

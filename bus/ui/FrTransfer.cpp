@@ -293,8 +293,10 @@ void TFrTransfer::GoClick() {
   fRun->Settings.Serial = PageSerialSettings();
   TConflictQuestion conflicts;
   TCompileEvents progress;
-  TToolGeneratorFunction tools([](TZYNProjekt& p, std::vector<std::string>& log) {
-    if (GBasisDaten) GenerateToolsForBuild(p, *GBasisDaten, nullptr, &log);
+  TToolGeneratorFunction tools([this](TZYNProjekt& p, std::vector<std::string>& log) {
+    // A tool that cannot be generated is named in the log; the others still reach the images.
+    if (GBasisDaten)
+      for (const std::string& failed : GenerateToolsForBuild(p, *GBasisDaten, nullptr, &log)) AddLog(failed, 2, true);
   });
   fSource->Tools = &tools;
   fSource->Conflicts = &conflicts;
