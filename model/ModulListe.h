@@ -34,6 +34,10 @@ class TModulListe {
   int32_t ClassCount(int baseClass) const;
 
   TModul* Add(std::unique_ptr<TModul> modul);
+  // The entries take their modules' internal names again (after modules were renamed).
+  void RefreshKeys() {
+    for (auto& entry : fEntries) entry.key = entry.modul->InternalName();
+  }
   void ChangeAddress(TModul* modul, int32_t newAddress);
   // The first free address 0..31 of the base class, taken at once; -1 when all are taken.
   int32_t AllocAddress(int baseClass);

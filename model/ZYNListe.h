@@ -89,6 +89,11 @@ class TZYNListeOf : public TZYNListe {
     return -1;
   }
 
+  // The entries take their items' internal names again (after items were renamed).
+  void RefreshKeys() {
+    for (auto& entry : fEntries) entry.key = entry.item->InternalName();
+  }
+
   // Appends under the internal name without touching the pool or the item.
   T* AddItem(std::unique_ptr<T> item) {
     std::string key = item->InternalName();
