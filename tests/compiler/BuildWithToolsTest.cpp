@@ -31,10 +31,13 @@ class BuildWithTools : public DefaultTools {
   }
   int failed = -1;
 
-  // The generator a build uses: a tool that fails stops the build.
+  // The generator a build uses: a tool that fails is reported and the others still generate.
+  std::vector<std::string> buildFailures;
+  std::vector<std::string> generated;  // every link of the project right after the generation
   TToolGeneratorFunction BuildGenerator() {
     return TToolGeneratorFunction([this](TZYNProjekt& projekt, std::vector<std::string>& conflicts) {
-      GenerateToolsForBuild(projekt, basis, &report, &conflicts);
+      buildFailures = GenerateToolsForBuild(projekt, basis, &report, &conflicts);
+      generated = AllLinks();
     });
   }
 
@@ -49,23 +52,27 @@ class BuildWithTools : public DefaultTools {
     return {std::istreambuf_iterator<char>(in), {}};
   }
 
-  // Builds with the tools and the program file; the message of the refusal, empty when it built.
-  std::string RefusedBuild(const std::filesystem::path& prg) {
+  // Builds with the tools into the program file; the one line of the failed tools. The build
+  // goes on, the program file is written, and the generated links are gone again afterwards.
+  std::string BuildGoingOn(const std::filesystem::path& prg) {
     const std::vector<std::string> before = AllLinks();
     TCompileDriver driver(p);
     TToolGeneratorFunction tools = BuildGenerator();
     TBuildSteps steps;
     steps.Tools = &tools;
     steps.ProgramFile = prg.string();
-    std::string message;
-    try {
-      driver.BuildProject(steps);
-    } catch (const std::exception& e) {
-      message = e.what();
-    }
-    EXPECT_FALSE(driver.Compiled());
-    EXPECT_EQ(AllLinks(), before);  // generated links removed again
-    return message;
+    EXPECT_TRUE(driver.BuildProject(steps));
+    EXPECT_TRUE(driver.Compiled());
+    EXPECT_EQ(AllLinks(), before);
+    EXPECT_EQ(buildFailures.size(), 1u);
+    EXPECT_EQ(report.Causes.size(), 1u);
+    TStmImages table{};
+    for (int a = 0; a < 4; ++a) table[static_cast<size_t>(a)] = const_cast<TBinData*>(driver.Image(a));
+    EXPECT_EQ(TImageWalker(table).Check(0), std::vector<std::string>{});
+    std::ifstream in(prg, std::ios::binary);
+    const std::vector<uint8_t> written{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_EQ(written, driver.ProgramBytes());
+    return buildFailures.empty() ? std::string() : buildFailures.front();
   }
 };
 
@@ -111,34 +118,87 @@ TEST_F(BuildWithTools, DefaultToolsCompileIntoImagesTheWalkerAccepts) {
   EXPECT_EQ(AllLinks(), before);
 }
 
-// A command that the target's command list does not have is refused by the tool generation: the
-// message names the tool, the object and the command, nothing is built, no program file is
-// written and one that exists stays as it was.
-TEST_F(BuildWithTools, UnknownCommandOfAFreeAssignmentIsRefused) {
+// A command that the target's command list does not have makes its tool fail: the report names
+// the tool, the object and the command, and the build goes on with the next tool, whose links
+// reach the image.
+TEST_F(BuildWithTools, UnknownCommandOfAFreeAssignmentIsReportedAndTheBuildGoesOn) {
   TZYNFunction& frei = Place(system, "Freie Zuordnung");
   Bind(V(frei, "QUELLEN"), In(inp, 6), ":EIN");
   Bind(V(frei, "ZIELE"), Out(out, 4), ":Heller");  // a dimmer command on a switching output
-  const std::filesystem::path prg = OldProgramFile("RefusedFree.prg");
-  const std::string message = RefusedBuild(prg);
-  ExpectMentions(message, {Ansi("Freie Zuordnung"), Ansi("\"Heller\""), Out(out, 4)->DisplayName(),
+  TZYNFunction& taster = Place(system, "Taster schaltet Licht");
+  Bind(V(taster, "TASTER"), In(inp, 0));
+  Bind(V(taster, "LICHT"), Out(out, 0));
+  const std::filesystem::path prg = OldProgramFile("GoingOnFree.prg");
+  const std::string failure = BuildGoingOn(prg);
+  ExpectMentions(failure, {Ansi("Freie Zuordnung"), Ansi("\"Heller\""), Out(out, 4)->DisplayName(),
                            Ansi("Ausgangsfunktionen Schalter")});
-  EXPECT_EQ(FileText(prg), "alte Programmdatei");
+  // The push-button tool after it was generated: its link from the button reached the build.
+  const std::string button = std::to_string(inp->BasisKlasse) + "/0/" + inp->ModulKennung + "/" +
+                             std::to_string(inp->Adresse()) + "/0/";
+  bool buttonLink = false;
+  for (const std::string& d : generated) buttonLink = buttonLink || d.find("| " + button) != std::string::npos;
+  EXPECT_TRUE(buttonLink);
   std::filesystem::remove(prg);
 }
 
 // A push-button tool bound to an input whose command list has no "EIN" (the weather station's
-// analog events) is refused, naming the tool, the input and the missing event.
-TEST_F(BuildWithTools, PushButtonToolOnAWeatherStationIsRefused) {
+// analog events) fails with the tool, the input and the missing event named; the build goes on.
+TEST_F(BuildWithTools, PushButtonToolOnAWeatherStationIsReportedAndTheBuildGoesOn) {
   TModul* wetter = AddModul(*stm0, "WETTER", 9);
   TZYNFunction& taster = Place(system, "Taster schaltet Licht");
   Bind(V(taster, "TASTER"), In(wetter, 0));
   Bind(V(taster, "LICHT"), Out(out, 0));
-  const std::filesystem::path prg = std::filesystem::path(ZYN_BINARY_DIR) / "RefusedWeather.prg";
+  const std::filesystem::path prg = std::filesystem::path(ZYN_BINARY_DIR) / "GoingOnWeather.prg";
   std::filesystem::remove(prg);
-  const std::string message = RefusedBuild(prg);
-  ExpectMentions(message, {Ansi("Taster schaltet Licht"), Ansi("\"EIN\""), In(wetter, 0)->DisplayName(),
-                           Ansi("Eingangsfunktionen Analog")});
-  EXPECT_FALSE(std::filesystem::exists(prg));
+  ExpectMentions(BuildGoingOn(prg), {Ansi("Taster schaltet Licht"), Ansi("\"EIN\""), In(wetter, 0)->DisplayName(),
+                                     Ansi("Eingangsfunktionen Analog")});
+  EXPECT_TRUE(std::filesystem::exists(prg));
+  std::filesystem::remove(prg);
+}
+
+// The default presence simulation with the output slot for the switched-off clock left empty:
+// the empty slot contributes no links, the tool generates and the project builds. Its links are
+// exactly those of the full simulation without the ones of the left-out output.
+TEST_F(BuildWithTools, PresenceSimulationWithAnEmptyOutputSlotBuildsWithTheExpectedLinks) {
+  const auto build = [&](bool both) {
+    stm0->Tools.Clear();
+    report = TRecordingReport();
+    TZYNFunction& sim = Place(system, "Anwesenheitssimulation");
+    Bind(V(sim, "UHR"), Clock(0));
+    Bind(V(sim, "EINGANG"), In(inp, 7));
+    Bind(V(sim, "AUSGANG"), Out(out, 6), "#10-20");
+    if (both) Bind(V(sim, "AUSGANGA"), Out(out, 7), "#5-5");
+    TCompileDriver driver(p);
+    TToolGeneratorFunction tools = BuildGenerator();
+    TBuildSteps steps;
+    steps.Tools = &tools;
+    EXPECT_TRUE(driver.BuildProject(steps));
+    EXPECT_TRUE(buildFailures.empty()) << buildFailures.front();
+    EXPECT_TRUE(report.Causes.empty());
+    TStmImages table{};
+    for (int a = 0; a < 4; ++a) table[static_cast<size_t>(a)] = const_cast<TBinData*>(driver.Image(a));
+    EXPECT_EQ(TImageWalker(table).Check(0), std::vector<std::string>{});
+    return driver.Image(0)->ImageLength();
+  };
+  const size_t full = build(true);
+  const std::vector<std::string> all = generated;
+  const size_t partial = build(false);
+  // The links that name the left-out output are the only ones missing.
+  const std::string leftOut = std::to_string(out->BasisKlasse) + "/0/" + out->ModulKennung + "/" +
+                              std::to_string(out->Adresse()) + "/7/";
+  std::vector<std::string> expected;
+  int missing = 0;
+  for (const std::string& d : all) {
+    if (d.find(leftOut) != std::string::npos)
+      ++missing;
+    else
+      expected.push_back(d);
+  }
+  EXPECT_EQ(generated, expected);
+  // The left-out output's time abort when the release input goes off, its on-delay and its
+  // off-delay.
+  EXPECT_EQ(missing, 3);
+  EXPECT_LT(partial, full);
 }
 
 // A stored link whose command names nothing (command 255) is refused by the compiler with the
