@@ -7,6 +7,9 @@
 #include "compiler/CompileInterfaces.h"
 #include "compiler/interpreter/ToolGeneration.h"
 #include "model/base/Errors.h"
+#include "model/base/Filer.h"
+#include "model/base/Streams.h"
+#include "project/StmImport.h"
 #include "tests/compiler/CompilerFixture.h"
 #include "tests/compiler/ImageWalker.h"
 #include "tests/compiler/interpreter/DefaultToolsFixture.h"
@@ -199,6 +202,80 @@ TEST_F(BuildWithTools, PresenceSimulationWithAnEmptyOutputSlotBuildsWithTheExpec
   // off-delay.
   EXPECT_EQ(missing, 3);
   EXPECT_LT(partial, full);
+}
+
+// Control module 0, with links from and to a flag and a tool, written as the control-module page
+// exports it and imported into the same project at address 2: the copy takes fresh internal
+// names, its tool works on the copy's own objects, its links name control module 2, and it
+// compiles into the very image of control module 0.
+TEST_F(BuildWithTools, ControlModuleImportedToAnotherAddressCompilesIntoTheSameImage) {
+  TVerbindung& fromFlag = LinkFromObject(*Flag(5), kObjMerker, "MRK", 0, 1);
+  SetModuleEndpoint(fromFlag.Target(), *out, 0, 3, out->AusShift, 1);
+  TVerbindung& toFlag = LinkFromInput(*In(inp, 2), *inp, 0, 1);
+  SetObjectEndpoint(toFlag.Target(), kObjMerker, 0, "MRK", 5, 1);
+  TZYNFunction& nacht = Place(system, "Nachtlicht");
+  Bind(V(nacht, "TASTER"), In(inp, 3));
+  Bind(V(nacht, "NACHT"), Flag(0));
+  Bind(V(nacht, "NACHTLICHT"), Out(out, 4));
+  Bind(V(nacht, "HAUPTLICHT"), Out(mfm, 0));
+
+  TMemoryStream file;
+  {
+    TWriter writer(file, 1024);
+    stm0->WriteData(writer);
+    writer.FlushBuffer();
+  }
+  file.Seek(0, TSeekOrigin::Begin);
+  auto read = std::make_unique<TSteuermodul>();
+  {
+    TReader reader(file, 1024);
+    read->ReadData(reader);
+  }
+  TSteuermodul* imported = ImportSteuermodul(p, std::move(read), 2, names);
+  ASSERT_EQ(imported->Adresse(), 2);
+
+  // No internal name twice in the project.
+  std::set<std::string> seen;
+  int objects = 0;
+  for (int i = 0; i < p.Steuermodule.Count(); ++i) {
+    TSteuermodul& s = *p.Steuermodule.GetSteuermodul(i);
+    const auto add = [&](const TZYNBaseObject& o) {
+      ++objects;
+      EXPECT_TRUE(seen.insert(o.InternalName()).second) << o.InternalName();
+    };
+    add(s);
+    for (int m = 0; m < s.Module.Count(); ++m) {
+      const TModul& mod = *s.Module.GetModul(m);
+      add(mod);
+      for (int k = 0; k < mod.Eingaenge().Count(); ++k) add(*mod.Eingaenge().GetItem(k));
+      for (int k = 0; k < mod.Ausgaenge().Count(); ++k) add(*mod.Ausgaenge().GetItem(k));
+    }
+    for (int f = 0; f < s.Merker.Count(); ++f) add(*s.Merker.GetItem(f));
+    for (int u = 0; u < s.Uhren.Count(); ++u) add(*s.Uhren.GetItem(u));
+  }
+  EXPECT_GT(objects, 100);
+  // The flag's links name the new control module at both ends.
+  const TVerbindung& copied = *imported->Merker.FindByAddress(5)->Verbindungen().GetVerbindung(0);
+  EXPECT_EQ(copied.Source().StmNummer(), 2);
+  EXPECT_EQ(copied.Target().StmNummer(), 2);
+
+  TCompileDriver driver(p);
+  driver.ProgramTitle = "ZYN";
+  TToolGeneratorFunction tools = BuildGenerator();
+  TBuildSteps steps;
+  steps.Tools = &tools;
+  ASSERT_TRUE(driver.BuildProject(steps));
+  EXPECT_TRUE(buildFailures.empty()) << buildFailures.front();
+  TStmImages table{};
+  for (int a = 0; a < 4; ++a) table[static_cast<size_t>(a)] = const_cast<TBinData*>(driver.Image(a));
+  TImageWalker walker(table);
+  EXPECT_EQ(walker.Check(2), std::vector<std::string>{});
+  ASSERT_NE(driver.Image(2), nullptr);
+  const std::vector<uint8_t> original(driver.Image(0)->Bytes(), driver.Image(0)->Bytes() + kImageSize);
+  const std::vector<uint8_t> copy(driver.Image(2)->Bytes(), driver.Image(2)->Bytes() + kImageSize);
+  size_t differing = 0;
+  for (size_t i = 0; i < kImageSize; ++i) differing += copy[i] != original[i] ? 1 : 0;
+  EXPECT_EQ(differing, 0u);
 }
 
 // A stored link whose command names nothing (command 255) is refused by the compiler with the
