@@ -108,11 +108,17 @@ class TZYNListeOf : public TZYNListe {
   }
   // Frees the number and the item; an item that is not listed is left alone.
   // The item is freed while its entry still names it, so that the reactions to its deletion
-  // still find it in the list; then the entry goes.
+  // still find it in the list; then the entry goes. (A list whose items own observed objects
+  // takes the entry out first: see FreesListedItems.)
   void Remove(T* item) {
     const int index = IndexOfItem(item);
     if (index < 0) return;
     if (Numbered()) Adressen.SetFree(item->Adresse());
+    if (!FreesListedItems()) {
+      std::unique_ptr<T> owned = std::move(fEntries[static_cast<size_t>(index)].item);
+      fEntries.erase(fEntries.begin() + index);
+      return;
+    }
     delete item;
     for (size_t i = 0; i < fEntries.size(); ++i) {
       if (fEntries[i].item.get() != item) continue;
@@ -181,6 +187,10 @@ class TZYNListeOf : public TZYNListe {
   virtual void SetBackRefs(T& item) { (void)item; }
   virtual bool Numbered() const { return true; }
   virtual bool MergeReorders() const { return true; }
+  // True: an item is freed while still listed. A list whose items hold observed objects of their
+  // own (control modules hold modules, flags, ...) answers false, so that the reactions to those
+  // objects' deletions never walk an item half taken down.
+  virtual bool FreesListedItems() const { return true; }
   virtual void CopyListHeader(const TZYNListeOf& source) { CopyHeader(source); }
   virtual void MergeListHeader(const TZYNListeOf& copy) { CopyHeader(copy); }
 

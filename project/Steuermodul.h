@@ -113,6 +113,9 @@ class TSteuermodulListe : public TZYNListeOf<TSteuermodul> {
   // A control module whose record breaks off after its address is kept with what was read of it
   // (for the rescue of a damaged project); the read error goes on to the caller.
   void ReadData(TReader& reader) override;
+
+ protected:
+  bool FreesListedItems() const override { return false; }
 };
 
 }  // namespace zyn
