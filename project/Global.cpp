@@ -5,6 +5,7 @@
 #include "model/BasisDaten.h"
 #include "model/EAFunktionen.h"
 #include "model/Kennlinien.h"
+#include "model/LinkMaintenance.h"
 #include "model/Observer.h"
 #include "model/UniqueNames.h"
 #include "model/base/Cp1252.h"
@@ -13,7 +14,6 @@
 #include "model/base/Translator.h"
 #include "model/base/ZYNOptionen.h"
 #include "project/Projekt.h"
-#include "model/LinkMaintenance.h"
 #include "project/SystemHelpers.h"
 
 #include <algorithm>
@@ -235,7 +235,9 @@ void NumbersChanged(const std::vector<TValueChange>& changes) {
     const bool modul = kind >= 0 && kind <= 7;
     const TRenumbering r{modul ? LogicTypeOfModul(kind, c.OldValue) : kind, c.OldValue, c.NewValue,
                          modul ? c.Sender : nullptr};
-    auto at = std::find_if(groups.begin(), groups.end(), [&](const auto& g) { return g.first == std::pair{stm, kind}; });
+    auto at = std::find_if(groups.begin(), groups.end(), [&](const auto& g) {
+      return g.first == std::pair{stm, kind};
+    });
     if (at == groups.end()) {
       groups.push_back({{stm, kind}, {}});
       at = groups.end() - 1;

@@ -470,8 +470,7 @@ void TZYNProjekt::ObjectAddressChanged(int stm, int kind, const TModul* modul, i
 
 void TZYNProjekt::ObjectAddressesChanged(int stm, int kind, const TRenumberMap& map) {
   if (map.empty()) return;
-  for (int i = 0; i < Steuermodule.Count(); ++i)
-    Steuermodule.GetSteuermodul(i)->RenumberInLinks(*this, stm, kind, map);
+  for (int i = 0; i < Steuermodule.Count(); ++i) Steuermodule.GetSteuermodul(i)->RenumberInLinks(*this, stm, kind, map);
   if (kind < 0 || kind > 7) return;
   for (const TRenumbering& r : map) {
     const auto* modul = dynamic_cast<const TModul*>(r.Object);

@@ -151,7 +151,9 @@ int TranslatedMessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButto
                     [](const QString& label) { return Lookup(label); });
 }
 
-int AskProjectQuestion(const std::string& text) { return TranslatedMessageDlg(text, mtWarning, mbYes | mbNo | mbCancel); }
+int AskProjectQuestion(const std::string& text) {
+  return TranslatedMessageDlg(text, mtWarning, mbYes | mbNo | mbCancel);
+}
 
 bool InputQuery(const QString& caption, const QString& prompt, QString& value) {
   QDialog dialog(DialogParent());

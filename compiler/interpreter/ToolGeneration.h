@@ -24,8 +24,7 @@ int GenerateTools(TZYNProjekt& projekt, const TBasisDaten& basis, IToolReport* r
 // build goes on with the links of every other tool. The result holds one line per failed tool,
 // naming it and the cause, for a caller without a report to show.
 std::vector<std::string> GenerateToolsForBuild(TZYNProjekt& projekt, const TBasisDaten& basis,
-                                               IToolReport* report = nullptr,
-                                               std::vector<std::string>* log = nullptr);
+                                               IToolReport* report = nullptr, std::vector<std::string>* log = nullptr);
 
 // Expands the tool into a scratch list and answers its HasLgConflict. The project is left as it
 // was: no link list changes, and the values the script changes in the tool's variables (RESET,

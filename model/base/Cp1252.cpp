@@ -175,8 +175,7 @@ bool IsUtf8(std::string_view text) {
       cp = (cp << 6) | (t & 0x3F);
     }
     // Overlong forms, surrogates and code points beyond Unicode are not UTF-8.
-    if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp <= 0xDFFF))
+    if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF))
       return false;
     i += extra + 1;
   }

@@ -136,8 +136,8 @@ TEST_F(BuildWithTools, UnknownCommandOfAFreeAssignmentIsReportedAndTheBuildGoesO
   ExpectMentions(failure, {Ansi("Freie Zuordnung"), Ansi("\"Heller\""), Out(out, 4)->DisplayName(),
                            Ansi("Ausgangsfunktionen Schalter")});
   // The push-button tool after it was generated: its link from the button reached the build.
-  const std::string button = std::to_string(inp->BasisKlasse) + "/0/" + inp->ModulKennung + "/" +
-                             std::to_string(inp->Adresse()) + "/0/";
+  const std::string button =
+      std::to_string(inp->BasisKlasse) + "/0/" + inp->ModulKennung + "/" + std::to_string(inp->Adresse()) + "/0/";
   bool buttonLink = false;
   for (const std::string& d : generated) buttonLink = buttonLink || d.find("| " + button) != std::string::npos;
   EXPECT_TRUE(buttonLink);
@@ -187,8 +187,8 @@ TEST_F(BuildWithTools, PresenceSimulationWithAnEmptyOutputSlotBuildsWithTheExpec
   const std::vector<std::string> all = generated;
   const size_t partial = build(false);
   // The links that name the left-out output are the only ones missing.
-  const std::string leftOut = std::to_string(out->BasisKlasse) + "/0/" + out->ModulKennung + "/" +
-                              std::to_string(out->Adresse()) + "/7/";
+  const std::string leftOut =
+      std::to_string(out->BasisKlasse) + "/0/" + out->ModulKennung + "/" + std::to_string(out->Adresse()) + "/7/";
   std::vector<std::string> expected;
   int missing = 0;
   for (const std::string& d : all) {

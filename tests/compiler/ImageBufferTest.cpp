@@ -75,10 +75,10 @@ TEST(ImageBuffers, ContentsMayFillEverythingBelowTheProjectInformationBlock) {
   full.FinalizeImage("G", "T");
   EXPECT_EQ(full.ImageLength(), 32000u);
   const uint8_t* b = full.Bytes();
-  EXPECT_EQ(b[0] * 256 + b[1], 32000);           // HdrLength
-  EXPECT_EQ(b[6] * 256 + b[7], 0xBD00);          // HdrEnd: the first byte behind the contents
+  EXPECT_EQ(b[0] * 256 + b[1], 32000);   // HdrLength
+  EXPECT_EQ(b[6] * 256 + b[7], 0xBD00);  // HdrEnd: the first byte behind the contents
   EXPECT_EQ(kModuleBase + full.ImageLength(), 0xBD00u);
-  EXPECT_EQ(b[32000], 0xFF);                     // nothing of the contents at the block's place
+  EXPECT_EQ(b[32000], 0xFF);  // nothing of the contents at the block's place
 
   TBinData beyond(1);
   beyond.Texts.AppendBytes(std::vector<uint8_t>(32000 - kFixed, 0x41));  // contents would end at 32016

@@ -2,7 +2,6 @@
 
 #include <QLabel>
 #include <QTreeWidget>
-
 #include <gtest/gtest.h>
 
 namespace zyn {

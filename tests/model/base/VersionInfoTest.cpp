@@ -117,11 +117,12 @@ TEST(VersionInfo, AttachedControlsAreFilledOnEveryRead) {
   EXPECT_EQ(product.text, "ZYN Systemsoftware");
   EXPECT_EQ(description.text, "Programmierung");
   EXPECT_EQ(list.rows, (std::vector<std::pair<std::string, std::string>>{{"Product Name", "ZYN Systemsoftware"},
-                                                                          {"Legal Copyright", "(c) ZORV"}}));
+                                                                         {"Legal Copyright", "(c) ZORV"}}));
   info.SetFilename("/bin/sh");  // another file: no version information
   EXPECT_EQ(version.text, "");
   EXPECT_EQ(product.text, "");
-  EXPECT_EQ(list.rows, (std::vector<std::pair<std::string, std::string>>{{"Product Name", ""}, {"Legal Copyright", ""}}));
+  EXPECT_EQ(list.rows,
+            (std::vector<std::pair<std::string, std::string>>{{"Product Name", ""}, {"Legal Copyright", ""}}));
   EXPECT_GE(list.fills, 3);
 }
 
