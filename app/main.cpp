@@ -10,6 +10,7 @@
 #include "platform/MessageDlg.h"
 #include "platform/QtText.h"
 #include "shell/FormMain.h"
+#include "shell/Translation.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -73,9 +74,9 @@ void WatchStopRequests(QApplication& app, QPointer<QWidget>* mainWindow) {
   });
 }
 
-void ShowStartMessage(const std::string& text, zyn::TStartMessageButton) {
+void ShowStartMessage(const std::string& text, zyn::TStartMessageButton button) {
   if (StopPending()) return;
-  zyn::MessageDlg(nullptr, zyn::ToQString(text), QStringLiteral("Fehler"), zyn::MB_OK | zyn::MB_ICONERROR);
+  zyn::TranslatedMessageDlg(text, zyn::mtError, button == zyn::TStartMessageButton::Cancel ? zyn::mbCancel : zyn::mbOK);
 }
 
 }  // namespace

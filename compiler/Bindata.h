@@ -4,7 +4,7 @@
 //
 // Layout: 64-byte header; link table; event lists; logic area; display texts; clock table;
 // power-on area (1536 bytes); menu texts; module-class block; project GUID; program title.
-// Every section starts on a multiple of 16. The contents end before module offset 32000, where
+// Every section starts on a multiple of 16. The contents end at module offset 32000 at the latest, where
 // the project-information block lies.
 
 #include "compiler/ImageBuffers.h"
@@ -52,7 +52,7 @@ class TBinData {
   // Every buffer back to its start state, the power-on area included.
   void Reset();
   // Lays the sections out behind the header, moves the recorded addresses, fills the header
-  // and stamps the checksum. Fails when the contents would reach module offset 32000.
+  // and stamps the checksum. Fails when the contents would reach beyond module offset 32000.
   void FinalizeImage(const std::string& projektGuid, const std::string& programTitle);
   // After every image of the run is finalised: the jumps into other control modules and the
   // continuations into flag lists (both outside the checksum).

@@ -14,9 +14,11 @@ namespace zyn {
 constexpr uint16_t kModuleBase = 0x4000;      // module address of image byte 0
 constexpr size_t kImageSize = 32768;          // bytes of an image and of each work buffer
 constexpr size_t kProjectInfoOffset = 32000;  // the transfer writes the project-information block at 0xBD00
-// The checksum covers the contents and the one byte behind them, so the contents end at least
-// one byte before the information block, which is written after the checksum.
-constexpr size_t kImageContentLimit = kProjectInfoOffset - 1;
+// The transfer writes the contents (bytes 0..L-1) and then the information block: the contents
+// may fill everything below the block. (The checksum's extra byte behind the contents is the
+// image's own 0xFF filler; the checksum is a stamp of the compiled image, which the transfer
+// already changes in its cross references and radio-clock word.)
+constexpr size_t kImageContentLimit = kProjectInfoOffset;
 constexpr size_t kHeaderSize = 64;
 constexpr size_t kPorSize = 1536;
 constexpr size_t kClassBlockSize = 128;

@@ -73,9 +73,7 @@ QLabel* HintLabel(QWidget* parent, const char* text) {
 // Takes over a loaded or created project as the open one.
 void MakeCurrent(std::unique_ptr<TZYNProjekt> projekt) {
   if (GProjekt) DetachObservers();
-  projekt->OnQuestion = [](const std::string& text) {
-    return TranslatedMessageDlg(text, mtConfirmation, mbYes | mbNo | mbCancel);
-  };
+  projekt->OnQuestion = AskProjectQuestion;
   GProjekt = std::move(projekt);
   GProjekt->DisplayObserver = GDisplayObserver;
   AttachObservers();
@@ -617,9 +615,7 @@ std::unique_ptr<TZYNProjekt> TFrNeu::BuildProject(const std::string& fileName) c
   pd.Remarks = p[pdNotizen];
   pd.SoftCreated = GVersionText;
   pd.SoftLast = GVersionText;
-  projekt->OnQuestion = [](const std::string& text) {
-    return TranslatedMessageDlg(text, mtConfirmation, mbYes | mbNo | mbCancel);
-  };
+  projekt->OnQuestion = AskProjectQuestion;
   return projekt;
 }
 

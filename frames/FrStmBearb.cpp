@@ -13,6 +13,7 @@
 #include "platform/WaitCursor.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
+#include "project/StmImport.h"
 #include "shell/MessageHandler.h"
 #include "shell/Translation.h"
 #include "widgets/common/ZYNDipswitch.h"
@@ -212,8 +213,9 @@ void TFrStmBearb::UpdatePage() {
   if (!BtnExport) return;
   const TSteuermodul* stm = SelectedStm();
   BtnExport->setEnabled(stm != nullptr);
+  // The import needs the converter library, for control-module files too.
   BtnImport->setEnabled(stm != nullptr && stm->Module.Count() == 0 && stm->Merker.Count() == 0 &&
-                        stm->Uhren.Count() == 0 && stm->Gruppen.Count() == 0);
+                        stm->Uhren.Count() == 0 && stm->Gruppen.Count() == 0 && ConverterPresent());
 }
 
 void TFrStmBearb::DeleteObject() {
@@ -367,12 +369,9 @@ bool TFrStmBearb::ImportProject(const std::string& fileName) {
   });
   QTreeWidgetItem* last = nullptr;
   for (int i = 0; i < n; ++i) {
-    std::unique_ptr<TSteuermodul> stm = std::move(imported[static_cast<size_t>(i)]);
-    const int old = stm->Adresse();
-    if (GUniqueNames) stm->AssignNewName(*GUniqueNames);
-    stm->SetAdresse(i);
-    TSteuermodul* added = GProjekt->Steuermodule.Add(std::move(stm));
-    added->RenumberLinks(old);
+    TUniqueNames spare;
+    TSteuermodul* added = ImportSteuermodul(*GProjekt, std::move(imported[static_cast<size_t>(i)]), i,
+                                            GUniqueNames ? *GUniqueNames : spare);
     auto copy = std::make_unique<TSteuermodul>();
     copy->CopyFrom(*added);
     TSteuermodul* shown = fWorkList.Add(std::move(copy));
@@ -419,16 +418,12 @@ bool TFrStmBearb::ImportFrom(const std::string& fileName) {
     fWorkList.Remove(selected);
   });
   const int address = fWorkList.Adressen.FirstFree();
-  const int old = imported->Adresse();
-  if (GUniqueNames) imported->AssignNewName(*GUniqueNames);
   fWorkList.Adressen.SetUsed(address);
-  imported->SetAdresse(address);
   if (AnsiUpperCase(imported->DisplayName()) == AnsiUpperCase(ModelTranslate("STEUERMODUL")))
     imported->SetDisplayName(imported->DisplayName() + " " + std::to_string(address));
-  TSteuermodul* added = GProjekt->Steuermodule.Add(std::move(imported));
-  added->RenumberLinks(old);
-  added->CheckTools(*GProjekt);
-  added->RefreshLinkTexts(*GProjekt);
+  TUniqueNames spare;
+  TSteuermodul* added =
+      ImportSteuermodul(*GProjekt, std::move(imported), address, GUniqueNames ? *GUniqueNames : spare);
   auto copy = std::make_unique<TSteuermodul>();
   copy->CopyFrom(*added);
   TSteuermodul* shown = fWorkList.Add(std::move(copy));

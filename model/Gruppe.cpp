@@ -170,16 +170,28 @@ std::string TGruppe::GetCommonBefehlsListe(const IModelLookup& lookup) const {
   return lastFound ? common : std::string(kGruppenBefehle);
 }
 
-void TGruppe::RefreshMemberAddresses(const IModelLookup& lookup, int objType, int oldAddress, int newAddress) {
-  if (objType >= kObjMerker) return;
+void TGruppe::RefreshMemberAddresses(const IModelLookup& lookup, int stmNummer, int objType, const TRenumberMap& map) {
+  if (objType < 0 || objType >= kObjMerker) return;
   for (int i = 0; i < fMembers.Count(); ++i) {
     TGruppenObjekt* member = fMembers.GetGruppenObjekt(i);
+    if (lookup.StmNummerByName(member->Steuermodul) != stmNummer) continue;
     const TModul* modul = lookup.FindModulInStm(member->Steuermodul, member->Modul);
-    // Only the module that moves: another base class may use the same address.
-    if (modul == nullptr || modul->Adresse() != oldAddress || modul->BasisKlasse != objType) continue;
+    // Only the module that moves: another base class may use the same address. A renumbering
+    // that names its module is matched by the module itself, so that it holds before and after
+    // the module stores its new address.
+    if (modul == nullptr || modul->BasisKlasse != objType) continue;
+    const TRenumbering* moved = nullptr;
+    for (const TRenumbering& r : map) {
+      if (r.Object != nullptr ? r.Object == modul : r.OldNumber == modul->Adresse()) {
+        moved = &r;
+        break;
+      }
+    }
+    if (moved == nullptr) continue;
     const TAusgang* output = lookup.FindAusgangInStm(member->Steuermodul, member->Kanal);
     if (output == nullptr) continue;
-    member->AdressString = modul->ModulKennung + "." + ZeroPad(newAddress, 2) + "." + ZeroPad(output->Adresse(), 2);
+    member->AdressString =
+        modul->ModulKennung + "." + ZeroPad(moved->NewNumber, 2) + "." + ZeroPad(output->Adresse(), 2);
   }
 }
 

@@ -69,7 +69,7 @@ class TGruppe : public TZYNBaseObject {
   std::string GetCommonBefehlsListe(const IModelLookup& lookup) const;
   // A module of base class objType moves from oldAddress to newAddress: the address texts of the
   // members on it follow.
-  void RefreshMemberAddresses(const IModelLookup& lookup, int objType, int oldAddress, int newAddress);
+  void RefreshMemberAddresses(const IModelLookup& lookup, int stmNummer, int objType, const TRenumberMap& map);
   // A module was deleted: the members on it are removed.
   void ModulDeletedFromMembers(const IModelLookup& lookup, int stmNummer, int objType, int modulAdresse);
   // One generated link per member into dest, each a copy of groupLink aimed at the member.

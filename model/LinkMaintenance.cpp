@@ -9,12 +9,14 @@ int LogicTypeOfModul(int baseClass, int address) { return 2 * baseClass + 1 + (a
 
 void RenumberInLinks(const TStmListen& lists, const IModelLookup& lookup, int stm, int kind, int logicType,
                      int oldNumber, int newNumber) {
-  if (lists.Module) lists.Module->RemapLinks(stm, kind, logicType, oldNumber, newNumber);
-  if (lists.Uhren) lists.Uhren->RemapLinks(stm, kind, logicType, oldNumber, newNumber);
-  if (lists.Merker) lists.Merker->RemapLinks(stm, kind, logicType, oldNumber, newNumber);
-  if (lists.Gruppen && kind >= 0 && kind < 8) {
-    lists.Gruppen->RefreshMemberAddresses(lookup, kind, oldNumber, newNumber);
-  }
+  RenumberInLinks(lists, lookup, stm, kind, TRenumberMap{TRenumbering{logicType, oldNumber, newNumber, nullptr}});
+}
+
+void RenumberInLinks(const TStmListen& lists, const IModelLookup& lookup, int stm, int kind, const TRenumberMap& map) {
+  if (lists.Module) lists.Module->RemapLinks(stm, kind, map);
+  if (lists.Uhren) lists.Uhren->RemapLinks(stm, kind, map);
+  if (lists.Merker) lists.Merker->RemapLinks(stm, kind, map);
+  if (lists.Gruppen && kind >= 0 && kind < 8) lists.Gruppen->RefreshMemberAddresses(lookup, stm, kind, map);
 }
 
 int RemoveModulFromLinks(const TStmListen& lists, const IModelLookup& lookup, int stm, int baseClass, int logicType,
@@ -67,14 +69,17 @@ bool ContainsLink(const TStmListen& lists, const TVerbindung* link) {
   return OverLinkOwners(lists, [&](auto& l) { return l.ContainsLink(link) ? 1 : 0; }) > 0;
 }
 
+// Flags own links as modules and clocks do: they move with their control module too.
 void RenumberLinks(const TStmListen& lists, int oldNumber, int newNumber) {
   if (lists.Module) lists.Module->RenumberStm(oldNumber, newNumber);
   if (lists.Uhren) lists.Uhren->RenumberStm(oldNumber, newNumber);
+  if (lists.Merker) lists.Merker->RenumberStm(oldNumber, newNumber);
 }
 
 void RefreshLinkTexts(const TStmListen& lists, const IModelLookup& lookup) {
   if (lists.Module) lists.Module->RefreshLinkTexts(lookup);
   if (lists.Uhren) lists.Uhren->RefreshLinkTexts(lookup);
+  if (lists.Merker) lists.Merker->RefreshLinkTexts(lookup);
 }
 
 int FindLinks(const TStmListen& lists, TLinkReport& report, int kind, int stm, int modulAdresse, int number) {

@@ -34,6 +34,9 @@ inline int OutputLogicTypeOfModul(int baseClass) { return 17 + baseClass; }
 // their address texts renewed.
 void RenumberInLinks(const TStmListen& lists, const IModelLookup& lookup, int stm, int kind, int logicType,
                      int oldNumber, int newNumber);
+// Several objects of one kind take new numbers together (a merge of an edited list): every
+// reference is rewritten once, by its number before the change.
+void RenumberInLinks(const TStmListen& lists, const IModelLookup& lookup, int stm, int kind, const TRenumberMap& map);
 // A module was deleted: conditions, else targets and targets that refer to it go; so do the
 // group members on it. Returns the references found.
 int RemoveModulFromLinks(const TStmListen& lists, const IModelLookup& lookup, int stm, int baseClass, int logicType,

@@ -92,8 +92,15 @@ void TModulListe::Remove(TModul* modul) {
   const int index = IndexOfModul(modul);
   if (index < 0) return;
   Release(*modul);
-  std::unique_ptr<TModul> owned = std::move(fEntries[static_cast<size_t>(index)].modul);
-  fEntries.erase(fEntries.begin() + index);
+  // The module is freed while its entry still names it: the reactions to its deletion (links,
+  // group members) look it up by its internal name. Then the entry goes.
+  delete modul;
+  for (size_t i = 0; i < fEntries.size(); ++i) {
+    if (fEntries[i].modul.get() != modul) continue;
+    (void)fEntries[i].modul.release();  // already freed above
+    fEntries.erase(fEntries.begin() + static_cast<std::ptrdiff_t>(i));
+    break;
+  }
 }
 
 void TModulListe::Clear() {
@@ -121,6 +128,10 @@ void TModulListe::MergeFrom(const TModulListe& copy, TCustomObserver* observer) 
   for (int i = Count() - 1; i >= 0; --i) {
     if (copy.IndexOfName(KeyAt(i)) < 0) Remove(GetModul(i));
   }
+  // The observers learn of all new addresses together, once every module carries its own.
+  TObserverBatch batch;
+  batch.Hold(observer);
+  for (const auto& entry : fEntries) batch.HoldAll(entry.modul->Observers());
   for (const auto& entry : copy.fEntries) {
     const int index = IndexOfName(entry.modul->InternalName());
     if (index < 0) {
@@ -284,9 +295,9 @@ int TModulListe::ModulDeleted(int stm, int baseClass, int logicType, int address
   return ForEachChannel([&](TKanal& k) { return k.Verbindungen().ModulDeleted(stm, baseClass, logicType, address); });
 }
 
-void TModulListe::RemapLinks(int stm, int kind, int logicType, int oldNumber, int newNumber) {
+void TModulListe::RemapLinks(int stm, int kind, const TRenumberMap& map) {
   ForEachChannel([&](TKanal& k) {
-    k.Verbindungen().RemapLinks(stm, kind, logicType, oldNumber, newNumber);
+    k.Verbindungen().RemapLinks(stm, kind, map);
     return 0;
   });
 }

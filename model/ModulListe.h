@@ -34,6 +34,10 @@ class TModulListe {
   int32_t ClassCount(int baseClass) const;
 
   TModul* Add(std::unique_ptr<TModul> modul);
+  // The entries take their modules' internal names again (after modules were renamed).
+  void RefreshKeys() {
+    for (auto& entry : fEntries) entry.key = entry.modul->InternalName();
+  }
   void ChangeAddress(TModul* modul, int32_t newAddress);
   // The first free address 0..31 of the base class, taken at once; -1 when all are taken.
   int32_t AllocAddress(int baseClass);
@@ -68,7 +72,7 @@ class TModulListe {
   int TextDeleted(int stm, int text);
   int UhrDeleted(int stm, int clock);
   int ModulDeleted(int stm, int baseClass, int logicType, int address);
-  void RemapLinks(int stm, int kind, int logicType, int oldNumber, int newNumber);
+  void RemapLinks(int stm, int kind, const TRenumberMap& map);
   void RenumberStm(int oldNumber, int newNumber);
   void RefreshLinkTexts(const IModelLookup& lookup);
 

@@ -32,8 +32,9 @@ int TGruppenListe::MemberCount() const {
   return count;
 }
 
-void TGruppenListe::RefreshMemberAddresses(const IModelLookup& lookup, int objType, int oldAddress, int newAddress) {
-  for (int i = 0; i < Count(); ++i) GetGruppe(i)->RefreshMemberAddresses(lookup, objType, oldAddress, newAddress);
+void TGruppenListe::RefreshMemberAddresses(const IModelLookup& lookup, int stmNummer, int objType,
+                                           const TRenumberMap& map) {
+  for (int i = 0; i < Count(); ++i) GetGruppe(i)->RefreshMemberAddresses(lookup, stmNummer, objType, map);
 }
 
 void TGruppenListe::ModulDeletedFromMembers(const IModelLookup& lookup, int stmNummer, int objType, int modulAdresse) {

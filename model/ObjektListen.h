@@ -48,9 +48,9 @@ class TLinkOwnerListeOf : public TZYNListeOf<T> {
   int ModulDeleted(int stm, int baseClass, int logicType, int address) {
     return Sum([&](T& k) { return k.Verbindungen().ModulDeleted(stm, baseClass, logicType, address); });
   }
-  void RemapLinks(int stm, int kind, int logicType, int oldNumber, int newNumber) {
+  void RemapLinks(int stm, int kind, const TRenumberMap& map) {
     Sum([&](T& k) {
-      k.Verbindungen().RemapLinks(stm, kind, logicType, oldNumber, newNumber);
+      k.Verbindungen().RemapLinks(stm, kind, map);
       return 0;
     });
   }
@@ -116,7 +116,7 @@ class TGruppenListe : public TZYNListeOf<TGruppe> {
   TSteuermodul* Steuermodul = nullptr;  // not owned
   TGruppe* GetGruppe(int index) const { return GetItem(index); }
   int MemberCount() const;
-  void RefreshMemberAddresses(const IModelLookup& lookup, int objType, int oldAddress, int newAddress);
+  void RefreshMemberAddresses(const IModelLookup& lookup, int stmNummer, int objType, const TRenumberMap& map);
   void ModulDeletedFromMembers(const IModelLookup& lookup, int stmNummer, int objType, int modulAdresse);
 
  protected:

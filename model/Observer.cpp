@@ -3,7 +3,51 @@
 namespace zyn {
 
 void TCustomObserver::ClientValueChanged(TBaseObject* sender, int32_t oldValue, int32_t newValue) {
+  if (fUpdateCount > 0) {
+    fPending.push_back(TValueChange{sender, oldValue, newValue});
+    return;
+  }
   if (OnClientValueChanged) OnClientValueChanged(sender, oldValue, newValue);
+}
+
+void TCustomObserver::ClientValuesChanged(const std::vector<TValueChange>& changes) {
+  if (OnClientValuesChanged) {
+    OnClientValuesChanged(changes);
+    return;
+  }
+  for (const TValueChange& c : changes) {
+    if (OnClientValueChanged) OnClientValueChanged(c.Sender, c.OldValue, c.NewValue);
+  }
+}
+
+void TCustomObserver::EndUpdate() {
+  if (fUpdateCount == 0 || --fUpdateCount > 0 || fPending.empty()) return;
+  std::vector<TValueChange> changes;
+  changes.swap(fPending);
+  ClientValuesChanged(changes);
+}
+
+TObserverBatch::~TObserverBatch() {
+  for (TCustomObserver* observer : fHeld) {
+    try {
+      observer->EndUpdate();
+    } catch (...) {
+      // As with single changes: one observer's failure does not keep the others uninformed.
+    }
+  }
+}
+
+void TObserverBatch::Hold(TCustomObserver* observer) {
+  if (observer == nullptr) return;
+  for (TCustomObserver* held : fHeld) {
+    if (held == observer) return;
+  }
+  observer->BeginUpdate();
+  fHeld.push_back(observer);
+}
+
+void TObserverBatch::HoldAll(const TObserverList& observers) {
+  for (int i = 0; i < observers.Count(); ++i) Hold(observers.Node(i).Observer());
 }
 
 void TCustomObserver::ClientChanged(TBaseObject* sender) {

@@ -11,11 +11,20 @@
 namespace zyn {
 
 class TBaseObject;
+class TObserverList;
 
 using TNotifyEvent = std::function<void(TBaseObject* sender)>;
 using TValueChangedEvent = std::function<void(TBaseObject* sender, int32_t oldValue, int32_t newValue)>;
 using TViewChangedEvent =
     std::function<void(TBaseObject* sender, const std::string& oldText, const std::string& newText)>;
+
+// One number change of an observed object.
+struct TValueChange {
+  TBaseObject* Sender = nullptr;
+  int32_t OldValue = 0;
+  int32_t NewValue = 0;
+};
+using TValuesChangedEvent = std::function<void(const std::vector<TValueChange>& changes)>;
 
 class TCustomObserver {
  public:
@@ -28,13 +37,44 @@ class TCustomObserver {
   TViewChangedEvent OnObserverRegistered;
   TNotifyEvent OnObserverUnregistered;
   TViewChangedEvent OnViewChanged;
+  // Several number changes told together (see BeginUpdate); without it each goes to
+  // OnClientValueChanged in turn.
+  TValuesChangedEvent OnClientValuesChanged;
+
+  // Between BeginUpdate and the matching EndUpdate the number changes are collected; the last
+  // EndUpdate tells them together, so that a reaction sees every old and new number at once
+  // (two objects that swap their numbers, or one taking the number another gives up).
+  void BeginUpdate() { ++fUpdateCount; }
+  void EndUpdate();
+  bool Updating() const { return fUpdateCount > 0; }
 
   virtual void ClientValueChanged(TBaseObject* sender, int32_t oldValue, int32_t newValue);
+  virtual void ClientValuesChanged(const std::vector<TValueChange>& changes);
   virtual void ClientChanged(TBaseObject* sender);
   virtual void ClientDeleted(TBaseObject* sender);
   virtual void ObserverRegistered(TBaseObject* sender, const std::string& oldText, const std::string& newText);
   virtual void ObserverUnregistered(TBaseObject* sender);
   virtual void ViewChanged(TBaseObject* sender, const std::string& oldText, const std::string& newText);
+
+ private:
+  int fUpdateCount = 0;
+  std::vector<TValueChange> fPending;
+};
+
+// Holds the number changes of every observer of the given objects while a list takes an edit
+// back; the destructor tells each observer its changes together. Objects deleted while the
+// batch is open must not have changed their numbers in it.
+class TObserverBatch {
+ public:
+  TObserverBatch() = default;
+  ~TObserverBatch();
+  TObserverBatch(const TObserverBatch&) = delete;
+  TObserverBatch& operator=(const TObserverBatch&) = delete;
+  void Hold(TCustomObserver* observer);
+  void HoldAll(const TObserverList& observers);
+
+ private:
+  std::vector<TCustomObserver*> fHeld;
 };
 
 class TObserverNode {

@@ -166,6 +166,24 @@ void TVerbindungsListe::RefreshKey(int index) {
 }
 
 void TVerbindungsListe::RemapLinks(int stm, int kind, int logicType, int oldNumber, int newNumber) {
+  RemapLinks(stm, kind, TRenumberMap{TRenumbering{logicType, oldNumber, newNumber, nullptr}});
+}
+
+namespace {
+
+// The entry of the map for a number as it was before the change; nullptr when it does not move.
+const TRenumbering* Renumbered(const TRenumberMap& map, int number, int logicType = -1) {
+  for (const TRenumbering& r : map) {
+    if (r.OldNumber == number && (logicType < 0 || r.LogicType == logicType)) return &r;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void TVerbindungsListe::RemapLinks(int stm, int kind, const TRenumberMap& map) {
+  if (map.empty()) return;
+  const bool modul = kind >= 0 && kind < 8;
   for (int i = Count() - 1; i >= 0; --i) {
     TVerbindung& link = *fEntries[static_cast<size_t>(i)].link;
     bool textChanged = false;
@@ -174,15 +192,17 @@ void TVerbindungsListe::RemapLinks(int stm, int kind, int logicType, int oldNumb
         TLogicEntry e = link.Logic(n);
         if (e.StmNummer() != stm) continue;
         const int type = e.LogicType();
-        if (type >= 1 && type <= 16 && type == logicType && e.ModulAdresse() == oldNumber) {
-          e.SetModulAdresse(newNumber);
-          // The input-type code tells the halves of the address range apart: a module that
-          // moves across address 15 takes the code of its new half.
-          if (kind >= 0 && kind < 8) e.SetLogicType(2 * kind + 1 + (newNumber > 15 ? 1 : 0));
-        } else if (type >= 17 && type <= 24 && type == kind + 17 && e.ModulAdresse() == oldNumber) {
-          e.SetModulAdresse(newNumber);
-        } else if ((type == kObjMerker || type == kObjUhr) && type == logicType && e.KanalNummer() == oldNumber) {
-          e.SetKanalNummer(newNumber);
+        if (modul && type >= 1 && type <= 16) {
+          if (const TRenumbering* r = Renumbered(map, e.ModulAdresse(), type)) {
+            e.SetModulAdresse(r->NewNumber);
+            // The input-type code tells the halves of the address range apart: a module that
+            // moves across address 15 takes the code of its new half.
+            e.SetLogicType(2 * kind + 1 + (r->NewNumber > 15 ? 1 : 0));
+          }
+        } else if (modul && type == kind + 17) {
+          if (const TRenumbering* r = Renumbered(map, e.ModulAdresse())) e.SetModulAdresse(r->NewNumber);
+        } else if ((type == kObjMerker || type == kObjUhr) && type == kind) {
+          if (const TRenumbering* r = Renumbered(map, e.KanalNummer())) e.SetKanalNummer(r->NewNumber);
         }
       }
     }
@@ -191,15 +211,18 @@ void TVerbindungsListe::RemapLinks(int stm, int kind, int logicType, int oldNumb
       TLinkEndpoint& e = endpoints[k];
       if (k == 2 && !e.Present()) continue;  // a cleared else target refers to nothing
       // A module's channels seen as input flags (type base class + 8) move with the module.
-      const bool inputFlag = kind >= 0 && kind < 8 && e.ObjType() == kind + 8 && e.StmNummer() == stm;
+      const bool inputFlag = modul && e.ObjType() == kind + 8 && e.StmNummer() == stm;
       if (!EndpointIs(e, kind, stm) && !inputFlag) continue;
-      if (kind < 8 && e.ModulAdresse() == oldNumber) {
-        e.SetModulAdresse(newNumber);
-        textChanged = true;
-      } else if ((kind == kObjMerker || kind == kObjUhr || kind == kObjAnzeigetext || kind == kObjGruppe) &&
-                 e.KanalNummer() == oldNumber) {
-        e.SetKanalNummer(newNumber);
-        textChanged = true;
+      if (modul) {
+        if (const TRenumbering* r = Renumbered(map, e.ModulAdresse())) {
+          e.SetModulAdresse(r->NewNumber);
+          textChanged = true;
+        }
+      } else if (kind == kObjMerker || kind == kObjUhr || kind == kObjAnzeigetext || kind == kObjGruppe) {
+        if (const TRenumbering* r = Renumbered(map, e.KanalNummer())) {
+          e.SetKanalNummer(r->NewNumber);
+          textChanged = true;
+        }
       }
     }
     if (textChanged) RefreshKey(i);

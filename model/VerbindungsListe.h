@@ -13,6 +13,20 @@ namespace zyn {
 class TReader;
 class TWriter;
 class TKanal;
+class TBaseObject;
+
+// One object's new number. For a module, LogicType is the logic-entry type of its inputs at the
+// old address and Object the module itself; for flags, clocks, texts and groups LogicType is the
+// object kind.
+struct TRenumbering {
+  int LogicType = 0;
+  int OldNumber = 0;
+  int NewNumber = 0;
+  const TBaseObject* Object = nullptr;
+};
+// The renumberings of one kind in one control module, applied together: every number is looked
+// up by its value before the change, so that swaps and chains come out right.
+using TRenumberMap = std::vector<TRenumbering>;
 
 class TVerbindungsListe {
  public:
@@ -49,6 +63,7 @@ class TVerbindungsListe {
 
   // Maintenance, each over the links from the last to the first.
   void RemapLinks(int stm, int kind, int logicType, int oldNumber, int newNumber);
+  void RemapLinks(int stm, int kind, const TRenumberMap& map);
   int DeleteGeneratedLinks();
   int GruppeDeleted(int stm, int group);
   int TextDeleted(int stm, int text);

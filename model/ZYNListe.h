@@ -4,6 +4,7 @@
 
 #include "model/Adressen.h"
 #include "model/Kanal.h"
+#include "model/Observer.h"
 
 #include <functional>
 #include <memory>
@@ -88,6 +89,11 @@ class TZYNListeOf : public TZYNListe {
     return -1;
   }
 
+  // The entries take their items' internal names again (after items were renamed).
+  void RefreshKeys() {
+    for (auto& entry : fEntries) entry.key = entry.item->InternalName();
+  }
+
   // Appends under the internal name without touching the pool or the item.
   T* AddItem(std::unique_ptr<T> item) {
     std::string key = item->InternalName();
@@ -101,12 +107,25 @@ class TZYNListeOf : public TZYNListe {
     return AddItem(std::move(item));
   }
   // Frees the number and the item; an item that is not listed is left alone.
+  // The item is freed while its entry still names it, so that the reactions to its deletion
+  // still find it in the list; then the entry goes. (A list whose items own observed objects
+  // takes the entry out first: see FreesListedItems.)
   void Remove(T* item) {
     const int index = IndexOfItem(item);
     if (index < 0) return;
     if (Numbered()) Adressen.SetFree(item->Adresse());
-    std::unique_ptr<T> owned = std::move(fEntries[static_cast<size_t>(index)].item);
-    fEntries.erase(fEntries.begin() + index);
+    if (!FreesListedItems()) {
+      std::unique_ptr<T> owned = std::move(fEntries[static_cast<size_t>(index)].item);
+      fEntries.erase(fEntries.begin() + index);
+      return;
+    }
+    delete item;
+    for (size_t i = 0; i < fEntries.size(); ++i) {
+      if (fEntries[i].item.get() != item) continue;
+      (void)fEntries[i].item.release();  // already freed above
+      fEntries.erase(fEntries.begin() + static_cast<std::ptrdiff_t>(i));
+      break;
+    }
   }
   void Clear() {
     for (int i = Count() - 1; i >= 0; --i) Remove(GetItem(i));
@@ -136,6 +155,10 @@ class TZYNListeOf : public TZYNListe {
     for (int i = Count() - 1; i >= 0; --i) {
       if (copy.IndexOfName(KeyAt(i)) < 0) Remove(GetItem(i));
     }
+    // The observers learn of all new numbers together, once every item carries its own.
+    TObserverBatch batch;
+    batch.Hold(observer);
+    for (const auto& entry : fEntries) batch.HoldAll(entry.item->Observers());
     for (const auto& entry : copy.fEntries) {
       T* live = FindByInternalName(entry.item->InternalName());
       if (live == nullptr) {
@@ -164,6 +187,10 @@ class TZYNListeOf : public TZYNListe {
   virtual void SetBackRefs(T& item) { (void)item; }
   virtual bool Numbered() const { return true; }
   virtual bool MergeReorders() const { return true; }
+  // True: an item is freed while still listed. A list whose items hold observed objects of their
+  // own (control modules hold modules, flags, ...) answers false, so that the reactions to those
+  // objects' deletions never walk an item half taken down.
+  virtual bool FreesListedItems() const { return true; }
   virtual void CopyListHeader(const TZYNListeOf& source) { CopyHeader(source); }
   virtual void MergeListHeader(const TZYNListeOf& copy) { CopyHeader(copy); }
 

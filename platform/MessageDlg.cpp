@@ -64,6 +64,10 @@ int MessageDlg(QWidget* parent, const QString& text, const QString& caption, uns
       entries = {{"Ja", QMessageBox::YesRole, IDYES}, {"Nein", QMessageBox::NoRole, IDNO}};
       closeResult = IDNO;
       break;
+    case MB_CANCEL:
+      entries = {{"Abbrechen", QMessageBox::RejectRole, IDCANCEL}};
+      closeResult = IDCANCEL;
+      break;
     default:
       entries = {{"OK", QMessageBox::AcceptRole, IDOK}};
       break;

@@ -14,6 +14,7 @@ enum : unsigned {
   MB_OKCANCEL = 0x1,
   MB_YESNOCANCEL = 0x3,
   MB_YESNO = 0x4,
+  MB_CANCEL = 0x8,  // the single button "Abbrechen" (an error that ends what was asked for)
   MB_ICONERROR = 0x10,
   MB_ICONQUESTION = 0x20,
   MB_ICONWARNING = 0x30,

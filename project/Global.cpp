@@ -5,6 +5,7 @@
 #include "model/BasisDaten.h"
 #include "model/EAFunktionen.h"
 #include "model/Kennlinien.h"
+#include "model/LinkMaintenance.h"
 #include "model/Observer.h"
 #include "model/UniqueNames.h"
 #include "model/base/Cp1252.h"
@@ -15,6 +16,7 @@
 #include "project/Projekt.h"
 #include "project/SystemHelpers.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace zyn {
@@ -195,10 +197,114 @@ void AttachObservers() {
   GProjekt->AttachGruppenObserver(GGruppenObserver.get());
 }
 
+namespace {
+
+// The control module and the kind (base class, 25, 26, 253, 254) of an observed object.
+bool ObservedKind(TBaseObject* s, int& stm, int& kind) {
+  if (auto* m = dynamic_cast<TModul*>(s); m && m->Steuermodul()) {
+    stm = m->Steuermodul()->Adresse();
+    kind = m->BasisKlasse;
+    return true;
+  }
+  const TSteuermodul* owner = nullptr;
+  if (auto* u = dynamic_cast<TUhr*>(s)) {
+    owner = u->Steuermodul;
+    kind = kObjUhr;
+  } else if (auto* f = dynamic_cast<TMerker*>(s)) {
+    owner = f->Steuermodul;
+    kind = kObjMerker;
+  } else if (auto* t = dynamic_cast<TAnzeigetext*>(s)) {
+    owner = t->Steuermodul;
+    kind = kObjAnzeigetext;
+  } else if (auto* g = dynamic_cast<TGruppe*>(s)) {
+    owner = g->Steuermodul;
+    kind = kObjGruppe;
+  }
+  if (owner == nullptr) return false;
+  stm = owner->Adresse();
+  return true;
+}
+
+// Each group of changes of one kind in one control module goes to the project as one map.
+void NumbersChanged(const std::vector<TValueChange>& changes) {
+  std::vector<std::pair<std::pair<int, int>, TRenumberMap>> groups;
+  for (const TValueChange& c : changes) {
+    int stm = 0;
+    int kind = 0;
+    if (!ObservedKind(c.Sender, stm, kind)) continue;
+    const bool modul = kind >= 0 && kind <= 7;
+    const TRenumbering r{modul ? LogicTypeOfModul(kind, c.OldValue) : kind, c.OldValue, c.NewValue,
+                         modul ? c.Sender : nullptr};
+    auto at = std::find_if(groups.begin(), groups.end(), [&](const auto& g) {
+      return g.first == std::pair{stm, kind};
+    });
+    if (at == groups.end()) {
+      groups.push_back({{stm, kind}, {}});
+      at = groups.end() - 1;
+    }
+    at->second.push_back(r);
+  }
+  for (const auto& [key, map] : groups) GProjekt->ObjectAddressesChanged(key.first, key.second, map);
+}
+
+}  // namespace
+
+void HookObserverReactions(TReactionRunner run) {
+  auto guarded = [run](std::function<void()> reaction) {
+    auto safe = [reaction] {
+      try {
+        if (GProjekt) reaction();
+      } catch (const std::exception&) {
+        // The links keep their references; nothing else depends on it.
+      }
+    };
+    if (run)
+      run(safe);
+    else
+      safe();
+  };
+  if (GModulObserver)
+    GModulObserver->OnClientDeleted = [guarded](TBaseObject* s) {
+      if (auto* m = dynamic_cast<TModul*>(s); m && m->Steuermodul())
+        guarded([m] { GProjekt->ModulDeleted(m->Steuermodul()->Adresse(), *m); });
+    };
+  if (GUhrenObserver)
+    GUhrenObserver->OnClientDeleted = [guarded](TBaseObject* s) {
+      if (auto* u = dynamic_cast<TUhr*>(s); u && u->Steuermodul)
+        guarded([u] { GProjekt->UhrDeleted(u->Steuermodul->Adresse(), *u); });
+    };
+  if (GMerkerObserver)
+    GMerkerObserver->OnClientDeleted = [guarded](TBaseObject* s) {
+      if (auto* f = dynamic_cast<TMerker*>(s); f && f->Steuermodul)
+        guarded([f] { GProjekt->MerkerDeleted(f->Steuermodul->Adresse(), *f); });
+    };
+  if (GTextObserver)
+    GTextObserver->OnClientDeleted = [guarded](TBaseObject* s) {
+      if (auto* t = dynamic_cast<TAnzeigetext*>(s); t && t->Steuermodul)
+        guarded([t] { GProjekt->TextDeleted(t->Steuermodul->Adresse(), *t); });
+    };
+  if (GGruppenObserver)
+    GGruppenObserver->OnClientDeleted = [guarded](TBaseObject* s) {
+      if (auto* g = dynamic_cast<TGruppe*>(s); g && g->Steuermodul)
+        guarded([g] { GProjekt->GruppeDeleted(g->Steuermodul->Adresse(), *g); });
+    };
+  for (auto* o : {GModulObserver.get(), GUhrenObserver.get(), GMerkerObserver.get(), GTextObserver.get(),
+                  GGruppenObserver.get()}) {
+    if (o == nullptr) continue;
+    o->OnClientValueChanged = [guarded](TBaseObject* s, int32_t oldValue, int32_t newValue) {
+      guarded([=] { NumbersChanged({TValueChange{s, oldValue, newValue}}); });
+    };
+    o->OnClientValuesChanged = [guarded](const std::vector<TValueChange>& changes) {
+      guarded([changes] { NumbersChanged(changes); });
+    };
+  }
+}
+
 void ClearObserverEvents() {
   for (auto* o : {&GModulObserver, &GUhrenObserver, &GMerkerObserver, &GTextObserver, &GGruppenObserver}) {
     if (!*o) continue;
     (*o)->OnClientValueChanged = nullptr;
+    (*o)->OnClientValuesChanged = nullptr;
     (*o)->OnClientDeleted = nullptr;
   }
 }

@@ -61,6 +61,13 @@ void AttachObservers();
 void DetachObservers();
 // Takes the value-changed and deleted handlers off the five model observers.
 void ClearObserverEvents();
+// Gives the five model observers the project's reactions: a deleted module, flag, clock, text
+// or group leaves every link, group and tool of GProjekt; a renumbering (one object, or all
+// objects of an accepted list edit together) is carried into every link. `run` wraps each
+// reaction (the main window shows a wait cursor and lets nothing run while it closes); without
+// it the reactions run as they are. A failing reaction leaves the links as they are.
+using TReactionRunner = std::function<void(const std::function<void()>& reaction)>;
+void HookObserverReactions(TReactionRunner run = {});
 
 // Copies every file of source missing in target; the number of files copied.
 int SeedFolder(const std::string& source, const std::string& target);

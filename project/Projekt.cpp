@@ -203,7 +203,7 @@ bool TZYNProjekt::SaveProjectFile(const std::string& name, bool ask) {
     std::snprintf(
         text, sizeof text,
         TranslateText(Ansi("Die Datei \"%s\" existiert schon.%sSoll die Datei überschrieben werden?")).c_str(),
-        name.c_str(), "\r");
+        Utf8ToAnsi(name).c_str(), "\r");
     if (OnQuestion(text) != 6) return false;
   }
   SaveBytes(
@@ -464,14 +464,25 @@ void TZYNProjekt::ModulDeleted(int stm, const TModul& modul) {
 }
 
 void TZYNProjekt::ObjectAddressChanged(int stm, int kind, const TModul* modul, int oldAddress, int newAddress) {
-  int logicType = kind;
-  if (kind >= 0 && kind <= 7) logicType = LogicTypeOfModul(kind, oldAddress);
-  for (int i = 0; i < Steuermodule.Count(); ++i)
-    Steuermodule.GetSteuermodul(i)->RenumberInLinks(*this, stm, kind, logicType, oldAddress, newAddress);
-  if (modul != nullptr && kind >= 0 && kind <= 7) {
-    if (DisplayObserver) DisplayObserver->ChangeModuleAddress(modul->InternalName(), modul->BasisKlasse, newAddress);
-    fVisu->ChangeModuleAddress(stm, modul->BasisKlasse, oldAddress, newAddress);
+  const int logicType = kind >= 0 && kind <= 7 ? LogicTypeOfModul(kind, oldAddress) : kind;
+  ObjectAddressesChanged(stm, kind, TRenumberMap{TRenumbering{logicType, oldAddress, newAddress, modul}});
+}
+
+void TZYNProjekt::ObjectAddressesChanged(int stm, int kind, const TRenumberMap& map) {
+  if (map.empty()) return;
+  for (int i = 0; i < Steuermodule.Count(); ++i) Steuermodule.GetSteuermodul(i)->RenumberInLinks(*this, stm, kind, map);
+  if (kind < 0 || kind > 7) return;
+  for (const TRenumbering& r : map) {
+    const auto* modul = dynamic_cast<const TModul*>(r.Object);
+    if (modul != nullptr && DisplayObserver)
+      DisplayObserver->ChangeModuleAddress(modul->InternalName(), kind, r.NewNumber);
   }
+  // The visualisation moves one address at a time: each moves first to a number no binding
+  // uses (far below zero, apart for every base class and address), then to its new one, so
+  // that a swap does not merge two modules.
+  constexpr int kParked = -1000;
+  for (const TRenumbering& r : map) fVisu->ChangeModuleAddress(stm, kind, r.OldNumber, kParked - r.NewNumber);
+  for (const TRenumbering& r : map) fVisu->ChangeModuleAddress(stm, kind, kParked - r.NewNumber, r.NewNumber);
 }
 
 // ---------------------------------------------------------------------------------------------

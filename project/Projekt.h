@@ -74,7 +74,8 @@ class TZYNProjekt : public IModelLookup, public IToolLookup {
   const TBasisDaten* BasisDaten = nullptr;
   TDisplayObserver* DisplayObserver = nullptr;
 
-  // Asks a Yes (6) / No (7) / Cancel (2) question with the German text; no question means Yes.
+  // Asks a Yes (6) / No (7) / Cancel (2) question with the German text (model text); no question
+  // means Yes. The user interface shows it as a warning (AskProjectQuestion).
   std::function<int(const std::string& text)> OnQuestion;
   // Called at the steps of a file save (1 temporary file written and flushed, 2 old file copied
   // to the trash, 3 renamed into place); lets tests interrupt a save.
@@ -141,6 +142,10 @@ class TZYNProjekt : public IModelLookup, public IToolLookup {
   void ModulDeleted(int stm, const TModul& modul);
   // kind: the module's base class, or 25, 26, 253, 254; modul only for a module.
   void ObjectAddressChanged(int stm, int kind, const TModul* modul, int oldAddress, int newAddress);
+  // Several objects of one kind in control module stm took new numbers together: every link,
+  // group member and visualisation binding is rewritten once, by its number before the change.
+  // The map's Object names the module for a module kind.
+  void ObjectAddressesChanged(int stm, int kind, const TRenumberMap& map);
 
   // --- observers ---
   void AttachModulObserver(TCustomObserver* o);

@@ -130,6 +130,10 @@ void TSteuermodul::RenumberInLinks(const IModelLookup& lookup, int stm, int kind
   zyn::RenumberInLinks(Listen(), lookup, stm, kind, logicType, oldNumber, newNumber);
 }
 
+void TSteuermodul::RenumberInLinks(const IModelLookup& lookup, int stm, int kind, const TRenumberMap& map) {
+  zyn::RenumberInLinks(Listen(), lookup, stm, kind, map);
+}
+
 int TSteuermodul::RemoveModulFromLinks(const IModelLookup& lookup, int stm, int baseClass, int logicType, int address) {
   return zyn::RemoveModulFromLinks(Listen(), lookup, stm, baseClass, logicType, address);
 }

@@ -85,6 +85,7 @@ class TSteuermodul : public TZYNBaseObject {
   std::string GetAddressText() const;
   bool ContainsLink(const TVerbindung* link);
   void RenumberInLinks(const IModelLookup& lookup, int stm, int kind, int logicType, int oldNumber, int newNumber);
+  void RenumberInLinks(const IModelLookup& lookup, int stm, int kind, const TRenumberMap& map);
   int RemoveModulFromLinks(const IModelLookup& lookup, int stm, int baseClass, int logicType, int address);
   void RefreshLinkTexts(const IModelLookup& lookup);
   void RenumberLinks(int formerNumber);
@@ -112,6 +113,9 @@ class TSteuermodulListe : public TZYNListeOf<TSteuermodul> {
   // A control module whose record breaks off after its address is kept with what was read of it
   // (for the rescue of a damaged project); the read error goes on to the caller.
   void ReadData(TReader& reader) override;
+
+ protected:
+  bool FreesListedItems() const override { return false; }
 };
 
 }  // namespace zyn

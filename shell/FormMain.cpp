@@ -340,56 +340,11 @@ void TMainForm::RegisterFrames(TSplash* splash) {
 }
 
 void TMainForm::HookObservers() {
-  auto guarded = [](auto call) {
+  HookObserverReactions([this](const std::function<void()>& reaction) {
+    if (fDestroying) return;
     TWaitCursor wait;
-    try {
-      if (GProjekt) call(*GProjekt);
-    } catch (const std::exception&) {
-      // The links keep their references; nothing else depends on it.
-    }
-  };
-  if (GModulObserver)
-    GModulObserver->OnClientDeleted = [guarded](TBaseObject* s) {
-      if (auto* m = dynamic_cast<TModul*>(s); m && m->Steuermodul())
-        guarded([m](TZYNProjekt& p) { p.ModulDeleted(m->Steuermodul()->Adresse(), *m); });
-    };
-  if (GUhrenObserver)
-    GUhrenObserver->OnClientDeleted = [guarded](TBaseObject* s) {
-      if (auto* u = dynamic_cast<TUhr*>(s); u && u->Steuermodul)
-        guarded([u](TZYNProjekt& p) { p.UhrDeleted(u->Steuermodul->Adresse(), *u); });
-    };
-  if (GMerkerObserver)
-    GMerkerObserver->OnClientDeleted = [guarded](TBaseObject* s) {
-      if (auto* f = dynamic_cast<TMerker*>(s); f && f->Steuermodul)
-        guarded([f](TZYNProjekt& p) { p.MerkerDeleted(f->Steuermodul->Adresse(), *f); });
-    };
-  if (GTextObserver)
-    GTextObserver->OnClientDeleted = [guarded](TBaseObject* s) {
-      if (auto* t = dynamic_cast<TAnzeigetext*>(s); t && t->Steuermodul)
-        guarded([t](TZYNProjekt& p) { p.TextDeleted(t->Steuermodul->Adresse(), *t); });
-    };
-  if (GGruppenObserver)
-    GGruppenObserver->OnClientDeleted = [guarded](TBaseObject* s) {
-      if (auto* g = dynamic_cast<TGruppe*>(s); g && g->Steuermodul)
-        guarded([g](TZYNProjekt& p) { p.GruppeDeleted(g->Steuermodul->Adresse(), *g); });
-    };
-  auto changed = [this](TBaseObject* s, int32_t oldValue, int32_t newValue) {
-    if (fDestroying || !GProjekt) return;
-    TWaitCursor wait;
-    if (auto* m = dynamic_cast<TModul*>(s); m && m->Steuermodul())
-      GProjekt->ObjectAddressChanged(m->Steuermodul()->Adresse(), m->BasisKlasse, m, oldValue, newValue);
-    if (auto* u = dynamic_cast<TUhr*>(s); u && u->Steuermodul)
-      GProjekt->ObjectAddressChanged(u->Steuermodul->Adresse(), 26, nullptr, oldValue, newValue);
-    if (auto* f = dynamic_cast<TMerker*>(s); f && f->Steuermodul)
-      GProjekt->ObjectAddressChanged(f->Steuermodul->Adresse(), 25, nullptr, oldValue, newValue);
-    if (auto* t = dynamic_cast<TAnzeigetext*>(s); t && t->Steuermodul)
-      GProjekt->ObjectAddressChanged(t->Steuermodul->Adresse(), 253, nullptr, oldValue, newValue);
-    if (auto* g = dynamic_cast<TGruppe*>(s); g && g->Steuermodul)
-      GProjekt->ObjectAddressChanged(g->Steuermodul->Adresse(), 254, nullptr, oldValue, newValue);
-  };
-  for (auto* o :
-       {GModulObserver.get(), GUhrenObserver.get(), GMerkerObserver.get(), GTextObserver.get(), GGruppenObserver.get()})
-    if (o) o->OnClientValueChanged = changed;
+    reaction();
+  });
 }
 
 bool TMainForm::Terminating() const { return fDestroying || QCoreApplication::closingDown(); }
@@ -528,9 +483,7 @@ std::unique_ptr<TZYNProjekt> TMainForm::ReadProjectFile(const std::string& fileN
   }
   projekt->Zipped = zipped;
   projekt->Modified = partial;
-  projekt->OnQuestion = [](const std::string& text) {
-    return TranslatedMessageDlg(text, mtConfirmation, mbYes | mbNo | mbCancel);
-  };
+  projekt->OnQuestion = AskProjectQuestion;
   return projekt;
 }
 

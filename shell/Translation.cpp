@@ -129,6 +129,8 @@ int TranslatedMessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButto
     flags = (buttons & mbCancel) ? MB_YESNOCANCEL : MB_YESNO;
   else if ((buttons & mbOK) && (buttons & mbCancel))
     flags = MB_OKCANCEL;
+  else if (buttons & mbCancel)
+    flags = MB_CANCEL;
   switch (type) {
     case mtWarning:
       flags |= MB_ICONWARNING;
@@ -147,6 +149,10 @@ int TranslatedMessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButto
   }
   return MessageDlg(DialogParent(), ToQString(TranslateText(text)), DialogCaption(type), flags,
                     [](const QString& label) { return Lookup(label); });
+}
+
+int AskProjectQuestion(const std::string& text) {
+  return TranslatedMessageDlg(text, mtWarning, mbYes | mbNo | mbCancel);
 }
 
 bool InputQuery(const QString& caption, const QString& prompt, QString& value) {

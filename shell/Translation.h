@@ -31,6 +31,8 @@ void TranslateFrame(QWidget* frame);
 // main window (so a box is centred on it, also right after a file dialog closed).
 QWidget* DialogParent();
 int TranslatedMessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext = 0);
+// The project's question (overwriting a file): a warning with Yes, No and Cancel.
+int AskProjectQuestion(const std::string& text);
 
 // A small dialog with a prompt and an edit of at most 255 characters holding value; true and the
 // entered text on "OK", false and value unchanged on "Abbruch".

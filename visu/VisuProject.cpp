@@ -38,7 +38,7 @@ fs::path PathOf(const fs::path& folder, const std::string& ansiName) { return fo
 
 TVisuExportEnv TVisuExportEnv::Programme() {
   TVisuExportEnv env;
-  env.SystemDataDir = AnsiToUtf8(GetSystemPath());
+  env.SystemDataDir = GetSystemPath();
   env.Translate = [](const std::string& text) { return TranslateText(text); };
   return env;
 }

@@ -300,8 +300,10 @@ void TFrTransfer::GoClick() {
   // program build page with every compiled link; the run comes back to this page.
   TCompileStatus progress(dynamic_cast<ICompileProgress*>(MainPage("FrCompVerb")), [this] { ShowPage("FrCompVerb"); });
   IToolReport* report = dynamic_cast<IToolReport*>(MainPage("FrCompile"));
-  TToolGeneratorFunction tools([report](TZYNProjekt& p, std::vector<std::string>& log) {
-    if (GBasisDaten) GenerateToolsForBuild(p, *GBasisDaten, report, &log);
+  TToolGeneratorFunction tools([this, report](TZYNProjekt& p, std::vector<std::string>& log) {
+    // A tool that cannot be generated is named in the log; the others still reach the images.
+    if (GBasisDaten)
+      for (const std::string& failed : GenerateToolsForBuild(p, *GBasisDaten, report, &log)) AddLog(failed, 2, true);
   });
   fSource->Tools = &tools;
   fSource->Conflicts = &conflicts;

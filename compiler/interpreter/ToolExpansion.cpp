@@ -76,11 +76,9 @@ std::string MissingBindingMessage(const TZYNFunction& tool) {
          T("ist nicht belegt.");
 }
 
+// An empty slot contributes no links: the blocks that use it find no objects there and make
+// none, while the tool's other slots still give theirs.
 bool ExpandTool(TZYNFunction& tool, const TExpandContext& context) {
-  if (const std::string missing = MissingBindingMessage(tool); !missing.empty()) {
-    if (context.Report) context.Report->ToolFailed(tool, IncompleteToolText(), missing);
-    return false;
-  }
   if (AnsiUpperCase(tool.Info.FunctionGroup) == AnsiUpperCase(T("SIMULATIONEN"))) {
     try {
       ExpandSimulation(tool, context);

@@ -41,8 +41,8 @@ std::vector<const TFuncNode*> EmptySlots(const TZYNFunction& tool);
 // empty slot.
 std::string MissingBindingMessage(const TZYNFunction& tool);
 
-// Expands a whole tool. A tool with an empty slot is not expanded: it is reported as failed with
-// the slot named. A tool of the group "SIMULATIONEN" is expanded by the presence
+// Expands a whole tool. An empty slot contributes no links (the tool's other slots still give
+// theirs). A tool of the group "SIMULATIONEN" is expanded by the presence
 // simulation. When a block fails, the failure is reported once through the context's report,
 // the later blocks are skipped and the result is false; links made before stay.
 bool ExpandTool(TZYNFunction& tool, const TExpandContext& context);

@@ -7,7 +7,6 @@
 #include "compiler/toollib/ZYNFunction.h"
 #include "model/ModelText.h"
 #include "model/VerbindungsListe.h"
-#include "model/base/Errors.h"
 #include "project/Projekt.h"
 
 #include <array>
@@ -148,14 +147,11 @@ class TFailureCollector : public IToolReport {
 
 }  // namespace
 
-void GenerateToolsForBuild(TZYNProjekt& projekt, const TBasisDaten& basis, IToolReport* report,
-                           std::vector<std::string>* log) {
+std::vector<std::string> GenerateToolsForBuild(TZYNProjekt& projekt, const TBasisDaten& basis, IToolReport* report,
+                                               std::vector<std::string>* log) {
   TFailureCollector collector(report);
   GenerateTools(projekt, basis, &collector, log);
-  if (collector.Failures.empty()) return;
-  std::string text = T("Das Projekt wird nicht erstellt, weil nicht alle Tools erzeugt werden konnten.");
-  for (const std::string& f : collector.Failures) text += "\r" + f;
-  throw EZYNError(text);
+  return collector.Failures;
 }
 
 bool CheckToolLogic(TZYNFunction& tool, TZYNProjekt& projekt, const TBasisDaten& basis) {

@@ -19,11 +19,12 @@ class IToolReport;
 int GenerateTools(TZYNProjekt& projekt, const TBasisDaten& basis, IToolReport* report = nullptr,
                   std::vector<std::string>* log = nullptr);
 
-// GenerateTools before a build: every tool is expanded and every failure reported as there, but
-// when a tool failed the build must not go on with its links missing, so an EZYNError naming
-// the tools and their causes is raised afterwards.
-void GenerateToolsForBuild(TZYNProjekt& projekt, const TBasisDaten& basis, IToolReport* report = nullptr,
-                           std::vector<std::string>* log = nullptr);
+// GenerateTools before a build: every tool is expanded, a tool that cannot be generated is
+// reported (through the report's ToolFailed) and the run goes on with the next tool, so that the
+// build goes on with the links of every other tool. The result holds one line per failed tool,
+// naming it and the cause, for a caller without a report to show.
+std::vector<std::string> GenerateToolsForBuild(TZYNProjekt& projekt, const TBasisDaten& basis,
+                                               IToolReport* report = nullptr, std::vector<std::string>* log = nullptr);
 
 // Expands the tool into a scratch list and answers its HasLgConflict. The project is left as it
 // was: no link list changes, and the values the script changes in the tool's variables (RESET,

@@ -30,4 +30,7 @@ size_t Utf8Length(std::u16string_view utf16);
 // True when the text holds a byte of 0x80 or above.
 bool HasHighBytes(std::string_view ansi);
 
+// True when the bytes are well-formed UTF-8 (plain ASCII included).
+bool IsUtf8(std::string_view text);
+
 }  // namespace zyn

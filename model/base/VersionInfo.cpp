@@ -115,6 +115,7 @@ void TzsVersionInfoResource::LoadFromResource(const std::optional<TVersionResour
   if (!fResource) {
     fFileVersion.Invalidate();
     fProductVersion.Invalidate();
+    FillControls();
     return;
   }
   fFixed = fResource->Fixed;
@@ -123,6 +124,40 @@ void TzsVersionInfoResource::LoadFromResource(const std::optional<TVersionResour
   }
   fFileVersion.Assign(fFixed.FileVersionMS, fFixed.FileVersionLS, StringValue("FileVersion"));
   fProductVersion.Assign(fFixed.ProductVersionMS, fFixed.ProductVersionLS, StringValue("ProductVersion"));
+  FillControls();
+}
+
+void TzsVersionInfoResource::FillControls() const {
+  if (fVersionLabel) fVersionLabel->SetVersionText(fFileVersion.GetAsString());
+  if (fCopyrightLabel) fCopyrightLabel->SetVersionText(LegalCopyright());
+  if (fProductLabel) fProductLabel->SetVersionText(ProductName());
+  if (fDescriptionLabel) fDescriptionLabel->SetVersionText(FileDescription());
+  if (fVersionListView) fVersionListView->FillVersionRows(ListRows());
+}
+
+void TzsVersionInfoResource::SetVersionLabel(IVersionLabel* label) {
+  fVersionLabel = label;
+  FillControls();
+}
+
+void TzsVersionInfoResource::SetCopyrightLabel(IVersionLabel* label) {
+  fCopyrightLabel = label;
+  FillControls();
+}
+
+void TzsVersionInfoResource::SetProductLabel(IVersionLabel* label) {
+  fProductLabel = label;
+  FillControls();
+}
+
+void TzsVersionInfoResource::SetDescriptionLabel(IVersionLabel* label) {
+  fDescriptionLabel = label;
+  FillControls();
+}
+
+void TzsVersionInfoResource::SetVersionListView(IVersionListView* view) {
+  fVersionListView = view;
+  FillControls();
 }
 
 std::string TzsVersionInfoResource::StringValue(const std::string& key) const {

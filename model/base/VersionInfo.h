@@ -78,6 +78,22 @@ class TVersionNumberInformation {
   bool fValid = false;
 };
 
+// A control that the version information fills (a label of the user interface, which supplies
+// it); the text is model text.
+class IVersionLabel {
+ public:
+  virtual ~IVersionLabel() = default;
+  virtual void SetVersionText(const std::string& text) = 0;
+};
+
+// A list view that the version information fills: emptied, made a read-only report with the
+// columns "Resource" and "Value", then one row (caption, value) per shown key.
+class IVersionListView {
+ public:
+  virtual ~IVersionListView() = default;
+  virtual void FillVersionRows(const std::vector<std::pair<std::string, std::string>>& rows) = 0;
+};
+
 class TzsVersionInfoResource {
  public:
   // Reads the running programme's version information.
@@ -89,6 +105,21 @@ class TzsVersionInfoResource {
   bool ForceEXE() const { return fForceEXE; }
   void SetForceEXE(bool value);
   TPreDefs ShowResource = kAllPreDefs;
+
+  // Optional controls (not owned), filled every time the information is read: VersionLabel with
+  // the file version text, CopyrightLabel with "LegalCopyright", ProductLabel with "ProductName",
+  // DescriptionLabel with "FileDescription", VersionListView with ListRows. Setting one fills it
+  // at once.
+  IVersionLabel* VersionLabel() const { return fVersionLabel; }
+  IVersionLabel* CopyrightLabel() const { return fCopyrightLabel; }
+  IVersionLabel* ProductLabel() const { return fProductLabel; }
+  IVersionLabel* DescriptionLabel() const { return fDescriptionLabel; }
+  IVersionListView* VersionListView() const { return fVersionListView; }
+  void SetVersionLabel(IVersionLabel* label);
+  void SetCopyrightLabel(IVersionLabel* label);
+  void SetProductLabel(IVersionLabel* label);
+  void SetDescriptionLabel(IVersionLabel* label);
+  void SetVersionListView(IVersionListView* view);
 
   // Reads the information of Filename again.
   void ReadVersionInfo();
@@ -125,6 +156,13 @@ class TzsVersionInfoResource {
 
  private:
   std::string StringValue(const std::string& key) const;
+  void FillControls() const;
+
+  IVersionLabel* fVersionLabel = nullptr;
+  IVersionLabel* fCopyrightLabel = nullptr;
+  IVersionLabel* fProductLabel = nullptr;
+  IVersionLabel* fDescriptionLabel = nullptr;
+  IVersionListView* fVersionListView = nullptr;
 
   std::string fFilename;
   bool fForceEXE = false;

@@ -398,8 +398,7 @@ TZYNOptionFile::TZYNOptionFile(std::string programFolder)
 TZYNOptionen& TZYNOptionFile::Optionen() { return Count() > 0 ? *Items(0) : *Add(); }
 
 void TZYNOptionFile::SetDefaults() {
-  const std::string native = fProgramFolder.empty() ? ProgramDataFolder(ProgramFilePath()) : fProgramFolder;
-  std::string folder = Utf8ToAnsi(native);
+  std::string folder = fProgramFolder.empty() ? ProgramDataFolder(ProgramFilePath()) : fProgramFolder;
   if (!folder.empty() && folder.back() != '/') folder += '/';
   Optionen().SetDefaults(folder);
 }
@@ -411,9 +410,24 @@ bool TZYNOptionFile::FirstRun() {
 
 void TZYNOptionFile::SetFirstRun(bool value) { Optionen().Optionen->First().FirstRun = value; }
 
+namespace {
+
+// A file name of an older options file is Windows-1252; one that is not UTF-8 is taken as such.
+void FileNameToUtf8(std::string& name) {
+  if (!IsUtf8(name)) name = AnsiToUtf8(name);
+}
+
+}  // namespace
+
 bool TZYNOptionFile::LoadFromFile(const std::string& fileName) {
   const bool ok = TXMLCollection::LoadFromFile(fileName);
   if (Count() == 0) Add();
+  for (int i = 0; i < Count(); ++i) {
+    TZYNOptionen& o = *Items(i);
+    for (int k = 0; k < o.Path->Count(); ++k)
+      for (std::string TPathItem::*key : kPathKeys) FileNameToUtf8(o.Path->Items(k)->*key);
+    for (int k = 0; k < o.SerialPort->Count(); ++k) FileNameToUtf8(o.SerialPort->Items(k)->DevicePath);
+  }
   return ok;
 }
 

@@ -3,8 +3,10 @@
 // holds one nested collection per option group. GOptionFile is created and loaded at start, filled
 // with defaults and saved on the very first run, and read everywhere through the accessors below.
 //
-// Texts are model text (Windows-1252); path options are model text too and become native file
-// names through AnsiToUtf8. File names passed to LoadFromFile/SaveToFile are native.
+// Texts are model text (Windows-1252); the path options and the serial device are file names and
+// so UTF-8, as every file name below the user interface. An options file of an older version
+// that holds them as Windows-1252 is converted once when it is read. File names passed to
+// LoadFromFile/SaveToFile are UTF-8 too.
 
 #include "model/base/XMLCollection.h"
 

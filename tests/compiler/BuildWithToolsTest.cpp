@@ -7,6 +7,9 @@
 #include "compiler/CompileInterfaces.h"
 #include "compiler/interpreter/ToolGeneration.h"
 #include "model/base/Errors.h"
+#include "model/base/Filer.h"
+#include "model/base/Streams.h"
+#include "project/StmImport.h"
 #include "tests/compiler/CompilerFixture.h"
 #include "tests/compiler/ImageWalker.h"
 #include "tests/compiler/interpreter/DefaultToolsFixture.h"
@@ -31,10 +34,13 @@ class BuildWithTools : public DefaultTools {
   }
   int failed = -1;
 
-  // The generator a build uses: a tool that fails stops the build.
+  // The generator a build uses: a tool that fails is reported and the others still generate.
+  std::vector<std::string> buildFailures;
+  std::vector<std::string> generated;  // every link of the project right after the generation
   TToolGeneratorFunction BuildGenerator() {
     return TToolGeneratorFunction([this](TZYNProjekt& projekt, std::vector<std::string>& conflicts) {
-      GenerateToolsForBuild(projekt, basis, &report, &conflicts);
+      buildFailures = GenerateToolsForBuild(projekt, basis, &report, &conflicts);
+      generated = AllLinks();
     });
   }
 
@@ -49,23 +55,27 @@ class BuildWithTools : public DefaultTools {
     return {std::istreambuf_iterator<char>(in), {}};
   }
 
-  // Builds with the tools and the program file; the message of the refusal, empty when it built.
-  std::string RefusedBuild(const std::filesystem::path& prg) {
+  // Builds with the tools into the program file; the one line of the failed tools. The build
+  // goes on, the program file is written, and the generated links are gone again afterwards.
+  std::string BuildGoingOn(const std::filesystem::path& prg) {
     const std::vector<std::string> before = AllLinks();
     TCompileDriver driver(p);
     TToolGeneratorFunction tools = BuildGenerator();
     TBuildSteps steps;
     steps.Tools = &tools;
     steps.ProgramFile = prg.string();
-    std::string message;
-    try {
-      driver.BuildProject(steps);
-    } catch (const std::exception& e) {
-      message = e.what();
-    }
-    EXPECT_FALSE(driver.Compiled());
-    EXPECT_EQ(AllLinks(), before);  // generated links removed again
-    return message;
+    EXPECT_TRUE(driver.BuildProject(steps));
+    EXPECT_TRUE(driver.Compiled());
+    EXPECT_EQ(AllLinks(), before);
+    EXPECT_EQ(buildFailures.size(), 1u);
+    EXPECT_EQ(report.Causes.size(), 1u);
+    TStmImages table{};
+    for (int a = 0; a < 4; ++a) table[static_cast<size_t>(a)] = const_cast<TBinData*>(driver.Image(a));
+    EXPECT_EQ(TImageWalker(table).Check(0), std::vector<std::string>{});
+    std::ifstream in(prg, std::ios::binary);
+    const std::vector<uint8_t> written{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_EQ(written, driver.ProgramBytes());
+    return buildFailures.empty() ? std::string() : buildFailures.front();
   }
 };
 
@@ -111,34 +121,161 @@ TEST_F(BuildWithTools, DefaultToolsCompileIntoImagesTheWalkerAccepts) {
   EXPECT_EQ(AllLinks(), before);
 }
 
-// A command that the target's command list does not have is refused by the tool generation: the
-// message names the tool, the object and the command, nothing is built, no program file is
-// written and one that exists stays as it was.
-TEST_F(BuildWithTools, UnknownCommandOfAFreeAssignmentIsRefused) {
+// A command that the target's command list does not have makes its tool fail: the report names
+// the tool, the object and the command, and the build goes on with the next tool, whose links
+// reach the image.
+TEST_F(BuildWithTools, UnknownCommandOfAFreeAssignmentIsReportedAndTheBuildGoesOn) {
   TZYNFunction& frei = Place(system, "Freie Zuordnung");
   Bind(V(frei, "QUELLEN"), In(inp, 6), ":EIN");
   Bind(V(frei, "ZIELE"), Out(out, 4), ":Heller");  // a dimmer command on a switching output
-  const std::filesystem::path prg = OldProgramFile("RefusedFree.prg");
-  const std::string message = RefusedBuild(prg);
-  ExpectMentions(message, {Ansi("Freie Zuordnung"), Ansi("\"Heller\""), Out(out, 4)->DisplayName(),
+  TZYNFunction& taster = Place(system, "Taster schaltet Licht");
+  Bind(V(taster, "TASTER"), In(inp, 0));
+  Bind(V(taster, "LICHT"), Out(out, 0));
+  const std::filesystem::path prg = OldProgramFile("GoingOnFree.prg");
+  const std::string failure = BuildGoingOn(prg);
+  ExpectMentions(failure, {Ansi("Freie Zuordnung"), Ansi("\"Heller\""), Out(out, 4)->DisplayName(),
                            Ansi("Ausgangsfunktionen Schalter")});
-  EXPECT_EQ(FileText(prg), "alte Programmdatei");
+  // The push-button tool after it was generated: its link from the button reached the build.
+  const std::string button =
+      std::to_string(inp->BasisKlasse) + "/0/" + inp->ModulKennung + "/" + std::to_string(inp->Adresse()) + "/0/";
+  bool buttonLink = false;
+  for (const std::string& d : generated) buttonLink = buttonLink || d.find("| " + button) != std::string::npos;
+  EXPECT_TRUE(buttonLink);
   std::filesystem::remove(prg);
 }
 
 // A push-button tool bound to an input whose command list has no "EIN" (the weather station's
-// analog events) is refused, naming the tool, the input and the missing event.
-TEST_F(BuildWithTools, PushButtonToolOnAWeatherStationIsRefused) {
+// analog events) fails with the tool, the input and the missing event named; the build goes on.
+TEST_F(BuildWithTools, PushButtonToolOnAWeatherStationIsReportedAndTheBuildGoesOn) {
   TModul* wetter = AddModul(*stm0, "WETTER", 9);
   TZYNFunction& taster = Place(system, "Taster schaltet Licht");
   Bind(V(taster, "TASTER"), In(wetter, 0));
   Bind(V(taster, "LICHT"), Out(out, 0));
-  const std::filesystem::path prg = std::filesystem::path(ZYN_BINARY_DIR) / "RefusedWeather.prg";
+  const std::filesystem::path prg = std::filesystem::path(ZYN_BINARY_DIR) / "GoingOnWeather.prg";
   std::filesystem::remove(prg);
-  const std::string message = RefusedBuild(prg);
-  ExpectMentions(message, {Ansi("Taster schaltet Licht"), Ansi("\"EIN\""), In(wetter, 0)->DisplayName(),
-                           Ansi("Eingangsfunktionen Analog")});
-  EXPECT_FALSE(std::filesystem::exists(prg));
+  ExpectMentions(BuildGoingOn(prg), {Ansi("Taster schaltet Licht"), Ansi("\"EIN\""), In(wetter, 0)->DisplayName(),
+                                     Ansi("Eingangsfunktionen Analog")});
+  EXPECT_TRUE(std::filesystem::exists(prg));
+  std::filesystem::remove(prg);
+}
+
+// The default presence simulation with the output slot for the switched-off clock left empty:
+// the empty slot contributes no links, the tool generates and the project builds. Its links are
+// exactly those of the full simulation without the ones of the left-out output.
+TEST_F(BuildWithTools, PresenceSimulationWithAnEmptyOutputSlotBuildsWithTheExpectedLinks) {
+  const auto build = [&](bool both) {
+    stm0->Tools.Clear();
+    report = TRecordingReport();
+    TZYNFunction& sim = Place(system, "Anwesenheitssimulation");
+    Bind(V(sim, "UHR"), Clock(0));
+    Bind(V(sim, "EINGANG"), In(inp, 7));
+    Bind(V(sim, "AUSGANG"), Out(out, 6), "#10-20");
+    if (both) Bind(V(sim, "AUSGANGA"), Out(out, 7), "#5-5");
+    TCompileDriver driver(p);
+    TToolGeneratorFunction tools = BuildGenerator();
+    TBuildSteps steps;
+    steps.Tools = &tools;
+    EXPECT_TRUE(driver.BuildProject(steps));
+    EXPECT_TRUE(buildFailures.empty()) << buildFailures.front();
+    EXPECT_TRUE(report.Causes.empty());
+    TStmImages table{};
+    for (int a = 0; a < 4; ++a) table[static_cast<size_t>(a)] = const_cast<TBinData*>(driver.Image(a));
+    EXPECT_EQ(TImageWalker(table).Check(0), std::vector<std::string>{});
+    return driver.Image(0)->ImageLength();
+  };
+  const size_t full = build(true);
+  const std::vector<std::string> all = generated;
+  const size_t partial = build(false);
+  // The links that name the left-out output are the only ones missing.
+  const std::string leftOut =
+      std::to_string(out->BasisKlasse) + "/0/" + out->ModulKennung + "/" + std::to_string(out->Adresse()) + "/7/";
+  std::vector<std::string> expected;
+  int missing = 0;
+  for (const std::string& d : all) {
+    if (d.find(leftOut) != std::string::npos)
+      ++missing;
+    else
+      expected.push_back(d);
+  }
+  EXPECT_EQ(generated, expected);
+  // The left-out output's time abort when the release input goes off, its on-delay and its
+  // off-delay.
+  EXPECT_EQ(missing, 3);
+  EXPECT_LT(partial, full);
+}
+
+// Control module 0, with links from and to a flag and a tool, written as the control-module page
+// exports it and imported into the same project at address 2: the copy takes fresh internal
+// names, its tool works on the copy's own objects, its links name control module 2, and it
+// compiles into the very image of control module 0.
+TEST_F(BuildWithTools, ControlModuleImportedToAnotherAddressCompilesIntoTheSameImage) {
+  TVerbindung& fromFlag = LinkFromObject(*Flag(5), kObjMerker, "MRK", 0, 1);
+  SetModuleEndpoint(fromFlag.Target(), *out, 0, 3, out->AusShift, 1);
+  TVerbindung& toFlag = LinkFromInput(*In(inp, 2), *inp, 0, 1);
+  SetObjectEndpoint(toFlag.Target(), kObjMerker, 0, "MRK", 5, 1);
+  TZYNFunction& nacht = Place(system, "Nachtlicht");
+  Bind(V(nacht, "TASTER"), In(inp, 3));
+  Bind(V(nacht, "NACHT"), Flag(0));
+  Bind(V(nacht, "NACHTLICHT"), Out(out, 4));
+  Bind(V(nacht, "HAUPTLICHT"), Out(mfm, 0));
+
+  TMemoryStream file;
+  {
+    TWriter writer(file, 1024);
+    stm0->WriteData(writer);
+    writer.FlushBuffer();
+  }
+  file.Seek(0, TSeekOrigin::Begin);
+  auto read = std::make_unique<TSteuermodul>();
+  {
+    TReader reader(file, 1024);
+    read->ReadData(reader);
+  }
+  TSteuermodul* imported = ImportSteuermodul(p, std::move(read), 2, names);
+  ASSERT_EQ(imported->Adresse(), 2);
+
+  // No internal name twice in the project.
+  std::set<std::string> seen;
+  int objects = 0;
+  for (int i = 0; i < p.Steuermodule.Count(); ++i) {
+    TSteuermodul& s = *p.Steuermodule.GetSteuermodul(i);
+    const auto add = [&](const TZYNBaseObject& o) {
+      ++objects;
+      EXPECT_TRUE(seen.insert(o.InternalName()).second) << o.InternalName();
+    };
+    add(s);
+    for (int m = 0; m < s.Module.Count(); ++m) {
+      const TModul& mod = *s.Module.GetModul(m);
+      add(mod);
+      for (int k = 0; k < mod.Eingaenge().Count(); ++k) add(*mod.Eingaenge().GetItem(k));
+      for (int k = 0; k < mod.Ausgaenge().Count(); ++k) add(*mod.Ausgaenge().GetItem(k));
+    }
+    for (int f = 0; f < s.Merker.Count(); ++f) add(*s.Merker.GetItem(f));
+    for (int u = 0; u < s.Uhren.Count(); ++u) add(*s.Uhren.GetItem(u));
+  }
+  EXPECT_GT(objects, 100);
+  // The flag's links name the new control module at both ends.
+  const TVerbindung& copied = *imported->Merker.FindByAddress(5)->Verbindungen().GetVerbindung(0);
+  EXPECT_EQ(copied.Source().StmNummer(), 2);
+  EXPECT_EQ(copied.Target().StmNummer(), 2);
+
+  TCompileDriver driver(p);
+  driver.ProgramTitle = "ZYN";
+  TToolGeneratorFunction tools = BuildGenerator();
+  TBuildSteps steps;
+  steps.Tools = &tools;
+  ASSERT_TRUE(driver.BuildProject(steps));
+  EXPECT_TRUE(buildFailures.empty()) << buildFailures.front();
+  TStmImages table{};
+  for (int a = 0; a < 4; ++a) table[static_cast<size_t>(a)] = const_cast<TBinData*>(driver.Image(a));
+  TImageWalker walker(table);
+  EXPECT_EQ(walker.Check(2), std::vector<std::string>{});
+  ASSERT_NE(driver.Image(2), nullptr);
+  const std::vector<uint8_t> original(driver.Image(0)->Bytes(), driver.Image(0)->Bytes() + kImageSize);
+  const std::vector<uint8_t> copy(driver.Image(2)->Bytes(), driver.Image(2)->Bytes() + kImageSize);
+  size_t differing = 0;
+  for (size_t i = 0; i < kImageSize; ++i) differing += copy[i] != original[i] ? 1 : 0;
+  EXPECT_EQ(differing, 0u);
 }
 
 // A stored link whose command names nothing (command 255) is refused by the compiler with the

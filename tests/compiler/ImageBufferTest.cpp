@@ -52,31 +52,42 @@ TEST(ImageBuffers, AppendBeyondTheLimitFailsWithTheAreaName) {
   TBinData image(2);
   std::vector<uint8_t> block(kImageContentLimit - 64, 0x11);
   image.Image.AppendBytes(block);
-  EXPECT_EQ(image.Image.Length(), 31999u);
+  EXPECT_EQ(image.Image.Length(), 32000u);
   try {
     image.Image.AppendByte(0x22);
     FAIL() << "no error";
   } catch (const ECompileError& e) {
     EXPECT_NE(std::string(e.what()).find("Programmspeicher"), std::string::npos);
   }
-  EXPECT_EQ(image.Image.At(31999), 0xFF);
+  EXPECT_EQ(image.Image.At(32000), 0xFF);
   image.EventArea.AppendBytes(std::vector<uint8_t>(32768, 0));
   EXPECT_THROW(image.EventArea.AppendByte(0), ECompileError);
   EXPECT_THROW(image.EventArea.Align(), ECompileError);
 }
 
-// The checksum covers the contents and the byte behind them; the information block at 32000 is
-// written by the transfer after the checksum, so the contents must end before byte 31999.
-TEST(ImageBuffers, LayoutKeepsTheChecksumRangeOffTheProjectInformationBlock) {
+// The transfer writes the image bytes 0..L-1 from module address 0x4000 and then the
+// project-information block at 0xBD00: contents of 32000 bytes end exactly where the block
+// begins and compile; one section more would run into the block and is refused.
+TEST(ImageBuffers, ContentsMayFillEverythingBelowTheProjectInformationBlock) {
   constexpr size_t kFixed = 64 + 16 * 4 + 1536 + 256 + 144 + 16 + 16;
-  TBinData reaching(1);
-  reaching.Texts.AppendBytes(std::vector<uint8_t>(32000 - kFixed - 16 + 1, 0x41));  // contents end at 32000
-  EXPECT_THROW(reaching.FinalizeImage("G", "T"), ECompileError);
-  TBinData fits(1);
-  fits.Texts.AppendBytes(std::vector<uint8_t>(32000 - kFixed - 16 - 16, 0x41));
-  fits.FinalizeImage("G", "T");
-  EXPECT_EQ(fits.ImageLength(), 31984u);
-  EXPECT_LT(fits.ImageLength() + 1, kProjectInfoOffset);
+  TBinData full(1);
+  full.Texts.AppendBytes(std::vector<uint8_t>(32000 - kFixed - 16, 0x41));
+  full.FinalizeImage("G", "T");
+  EXPECT_EQ(full.ImageLength(), 32000u);
+  const uint8_t* b = full.Bytes();
+  EXPECT_EQ(b[0] * 256 + b[1], 32000);   // HdrLength
+  EXPECT_EQ(b[6] * 256 + b[7], 0xBD00);  // HdrEnd: the first byte behind the contents
+  EXPECT_EQ(kModuleBase + full.ImageLength(), 0xBD00u);
+  EXPECT_EQ(b[32000], 0xFF);  // nothing of the contents at the block's place
+
+  TBinData beyond(1);
+  beyond.Texts.AppendBytes(std::vector<uint8_t>(32000 - kFixed, 0x41));  // contents would end at 32016
+  try {
+    beyond.FinalizeImage("G", "T");
+    FAIL() << "no error";
+  } catch (const ECompileError& e) {
+    EXPECT_NE(std::string(e.what()).find("32016 Bytes, erlaubt sind 32000 Bytes"), std::string::npos) << e.what();
+  }
 }
 
 }  // namespace

@@ -132,11 +132,11 @@ inline std::vector<std::string> TImageWalker::Check(int stm) {
   const uint8_t* b = image.Bytes();
   std::vector<TRef> refs;
 
-  // The checksum covers bytes 0..L; the project-information block that the transfer writes
-  // afterwards must lie outside that range, or the module would find the image damaged.
+  // The transfer writes bytes 0..L-1 and then the project-information block at 0xBD00: the
+  // contents must end at that block at the latest.
   const size_t length = Word(stm, kHdrLength);
   if (length != image.ImageLength()) problems.push_back("header length differs from the image length");
-  if (length + 1 > kProjectInfoOffset) problems.push_back("checksum range reaches the project-information block");
+  if (kModuleBase + length > 0xBD00) problems.push_back("contents reach into the project-information block");
 
   TArea events = EventArea(stm);
   ParseOps(stm, events, refs, problems);

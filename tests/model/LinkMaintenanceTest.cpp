@@ -287,6 +287,22 @@ TEST_F(LinkMaintenance, FlagRenumberedOnlyInItsControlModule) {
   ExpectLinks();  // L11, L13 and L14 name flag 3 of control module 1: unchanged
 }
 
+// Several flags renumbered together (an accepted flag page): 3 and 7 swap, 9 moves to 11. Every
+// reference is rewritten once by its number before the change, so no link of flag 3 ends up on
+// flag 3 again by way of 7.
+TEST_F(LinkMaintenance, FlagsSwappedAndMovedInOneMap) {
+  const TRenumberMap map = {{kObjMerker, 3, 7, nullptr}, {kObjMerker, 7, 3, nullptr}, {kObjMerker, 9, 11, nullptr}};
+  RenumberInLinks(stm->Lists(), project, 0, kObjMerker, map);
+  for (const char* id : {"L7", "L8"}) expected[id].Logic(0).SetKanalNummer(7);
+  expected["L9"].Logic(50).SetKanalNummer(7);
+  expected["L12"].Target().SetKanalNummer(7);
+  expected["L2"].Target().SetKanalNummer(3);
+  expected["L5"].Logic(0).SetKanalNummer(3);
+  expected["L8"].Else().SetKanalNummer(3);
+  expected["L7"].Target().SetKanalNummer(11);
+  ExpectLinks();  // control module 1's flag 3 (L11, L13, L14) and flag 8 (L14) unchanged
+}
+
 TEST_F(LinkMaintenance, TextAndGroupRenumbered) {
   RenumberInLinks(stm->Lists(), project, 0, kObjAnzeigetext, kObjAnzeigetext, 5, 6);
   RenumberInLinks(stm->Lists(), project, 0, kObjGruppe, kObjGruppe, 4, 8);

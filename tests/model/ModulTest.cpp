@@ -192,7 +192,7 @@ TEST(ModulListe, MergeTakesTheCopysModulesOrderAndMap) {
   copy.FindByInternalName(name0)->Ausgaenge().GetAusgang(1)->SetDisplayName("Licht");
 
   live.MergeFrom(copy, &observer);
-  EXPECT_EQ(calls, (std::vector<std::string>{"deleted", "view M2>Zwei", "value 0>9", "registered Neu"}));
+  EXPECT_EQ(calls, (std::vector<std::string>{"deleted", "view M2>Zwei", "registered Neu", "value 0>9"}));
   ASSERT_EQ(live.Count(), 3);
   EXPECT_EQ(live.GetModul(0)->InternalName(), name2);
   EXPECT_EQ(live.GetModul(1)->InternalName(), name0);

@@ -39,6 +39,7 @@ TEST(MessageDlg, GermanButtonsGiveThePlatformResults) {
       {MB_YESNO, "Ja", IDYES, {"Ja", "Nein"}},
       {MB_OKCANCEL, "Abbrechen", IDCANCEL, {"OK", "Abbrechen"}},
       {MB_OK, "OK", IDOK, {"OK"}},
+      {MB_CANCEL, "Abbrechen", IDCANCEL, {"Abbrechen"}},
   };
   for (const Case& c : cases) {
     QStringList seen;

@@ -70,6 +70,45 @@ TEST(Global, FirstStartSeedsAndSecondStartChangesNothing) {
   EXPECT_EQ(Snapshot(dir), first);
 }
 
+// A home folder with umlauts: the option folders are UTF-8 file names like every other, so the
+// first start finds the seeded tool library and base data there. An options file of an older
+// version holds the folders in Windows-1252; it is read as the same folders and written back as
+// UTF-8.
+TEST(Global, FoldersWithUmlautsAreFoundOnFirstStartAndFromAnOlderOptionsFile) {
+  const test::TempFolder folder("global_umlaut");
+  const fs::path home = folder.Dir() / "jörg";
+  fs::create_directories(home);
+  TGlobalSetup setup;
+  setup.ProgramPath = (home / "zyn").string();
+  setup.DefaultSystemData = std::string(ZYN_BINARY_DIR) + "/data/system";
+  std::vector<std::string> messages;
+  setup.OnMessage = [&](const std::string& text, TStartMessageButton) { messages.push_back(text); };
+  const std::string system = (home / "data" / "system").string() + "/";
+
+  InitGlobals(setup);
+  EXPECT_TRUE(messages.empty()) << messages.front();
+  EXPECT_EQ(GetSystemPath(), system);
+  EXPECT_EQ(GSystemTools->Count(), 7);
+  EXPECT_GT(GBasisDaten->Katalog.Count(), 0);
+  FreeGlobals();
+  const fs::path options = home / "zyn.xml";
+  std::string xml = test::ReadWholeFile(options);
+  const std::string utf8 = "j&#xC3;&#xB6;rg", ansi = "j&#xF6;rg";
+  ASSERT_NE(xml.find(utf8), std::string::npos);
+
+  // The same file as an older version wrote it.
+  for (size_t at; (at = xml.find(utf8)) != std::string::npos;) xml.replace(at, utf8.size(), ansi);
+  WriteFileAtomic(options.string(), xml.data(), xml.size());
+  InitGlobals(setup);
+  EXPECT_TRUE(messages.empty()) << messages.front();
+  EXPECT_EQ(GetSystemPath(), system);
+  EXPECT_EQ(GSystemTools->Count(), 7);
+  FreeGlobals();
+  xml = test::ReadWholeFile(options);
+  EXPECT_EQ(xml.find(ansi), std::string::npos);
+  EXPECT_NE(xml.find(utf8), std::string::npos);
+}
+
 TEST(Global, ToolLibrariesLoadFromTheSystemFolderAndDamageIsReported) {
   const test::TempFolder folder("global_tools");
   const fs::path dir = folder.Dir();

@@ -1,3 +1,4 @@
+#include "model/base/Cp1252.h"
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
 #include "model/base/ZStream.h"
@@ -175,6 +176,11 @@ TEST_F(ProjektTest, SaveWithQuestionAndTrash) {
   EXPECT_FALSE(p.SaveProjectFile(File("q.zpf"), true));
   EXPECT_EQ(ReadFileBytes(File("q.zpf")), old);
   EXPECT_NE(asked.find("existiert schon.\rSoll"), std::string::npos);
+  // The question is model text: a file name with umlauts appears in Windows-1252, not as UTF-8.
+  WriteFileAtomic(File("Jörg.zpf"), old.data(), old.size());
+  EXPECT_FALSE(p.SaveProjectFile(File("Jörg.zpf"), true));
+  EXPECT_NE(asked.find(Utf8ToAnsi("\"" + File("Jörg.zpf") + "\" existiert schon.")), std::string::npos) << asked;
+  EXPECT_EQ(asked.find("\xC3"), std::string::npos);
 
   p.OnQuestion = [](const std::string&) { return 6; };
   EXPECT_TRUE(p.SaveProjectFile(File("q.zpf"), true));

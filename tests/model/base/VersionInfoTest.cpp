@@ -78,5 +78,53 @@ TEST(VersionInfo, NumbersTextsAndFlagsOfAGivenResource) {
   EXPECT_EQ(rows[2], std::make_pair(std::string("Build Flags"), std::string("Info Inferred, Pre-Release, Private")));
 }
 
+struct TTextTarget : IVersionLabel {
+  std::string text = "(unfilled)";
+  void SetVersionText(const std::string& t) override { text = t; }
+};
+struct TRowsTarget : IVersionListView {
+  std::vector<std::pair<std::string, std::string>> rows;
+  int fills = 0;
+  void FillVersionRows(const std::vector<std::pair<std::string, std::string>>& r) override {
+    rows = r;
+    ++fills;
+  }
+};
+
+// The attached labels and list view are filled when attached and again on every read, also
+// with empty texts when the file has no version information.
+TEST(VersionInfo, AttachedControlsAreFilledOnEveryRead) {
+  TVersionResource r;
+  r.Fixed.FileVersionMS = (2u << 16) | 8u;
+  r.Translations.push_back({0x0407, 0x04E4});
+  r.StringTables["040704e4"] = {{"FileVersion", "2.8"},
+                                {"LegalCopyright", "(c) ZORV"},
+                                {"ProductName", "ZYN Systemsoftware"},
+                                {"FileDescription", "Programmierung"}};
+  TzsVersionInfoResource info;
+  TTextTarget version, copyright, product, description;
+  TRowsTarget list;
+  info.SetVersionLabel(&version);
+  EXPECT_NE(version.text, "(unfilled)");  // filled at once from what was read
+  info.SetCopyrightLabel(&copyright);
+  info.SetProductLabel(&product);
+  info.SetDescriptionLabel(&description);
+  info.ShowResource = (1u << pdProductName) | (1u << pdLegalCopyright);
+  info.SetVersionListView(&list);
+  info.LoadFromResource(r);
+  EXPECT_EQ(version.text, "2.8");
+  EXPECT_EQ(copyright.text, "(c) ZORV");
+  EXPECT_EQ(product.text, "ZYN Systemsoftware");
+  EXPECT_EQ(description.text, "Programmierung");
+  EXPECT_EQ(list.rows, (std::vector<std::pair<std::string, std::string>>{{"Product Name", "ZYN Systemsoftware"},
+                                                                         {"Legal Copyright", "(c) ZORV"}}));
+  info.SetFilename("/bin/sh");  // another file: no version information
+  EXPECT_EQ(version.text, "");
+  EXPECT_EQ(product.text, "");
+  EXPECT_EQ(list.rows,
+            (std::vector<std::pair<std::string, std::string>>{{"Product Name", ""}, {"Legal Copyright", ""}}));
+  EXPECT_GE(list.fills, 3);
+}
+
 }  // namespace
 }  // namespace zyn
