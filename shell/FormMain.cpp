@@ -38,7 +38,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QPrinter>
 #include <QProgressBar>
 #include <QScreen>
 #include <QThread>
