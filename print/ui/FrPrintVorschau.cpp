@@ -282,10 +282,6 @@ void TFrPrintVorschau::MakeThumbMenu() {
   ActThumbCaptions->setCheckable(true);
   ActThumbCaptions->setChecked(true);
   connect(ActThumbCaptions, &QAction::toggled, this, [this](bool on) { GT->SetShowCaption(on); });
-  connect(ThumbMenu, &QMenu::aboutToShow, this, [this] {
-    const QSignalBlocker block(ActThumbPlain);
-    ActThumbPlain->setChecked(GT->PlainPages());
-  });
   GT->SetThumbPopup(ThumbMenu);
 }
 
@@ -356,6 +352,8 @@ void TFrPrintVorschau::ThumbsClicked() {
     GT->SetPreview(nullptr);
   } else {
     GT->SetPlainPages(GetBoolOption(boPlainThumbs));
+    const QSignalBlocker block(ActThumbPlain);
+    ActThumbPlain->setChecked(GT->PlainPages());
     GT->SetPreview(Printer);
   }
 }

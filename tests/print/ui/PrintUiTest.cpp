@@ -3,6 +3,7 @@
 // strip, and the documentation page with its golden pictures.
 
 #include "model/base/ZYNOptionen.h"
+#include "platform/MessageDlg.h"
 #include "print/ui/FrPrintVorschau.h"
 #include "print/ui/GmPreview.h"
 #include "print/ui/GmThumbnails.h"
@@ -12,7 +13,14 @@
 #include "tests/support/TestHome.h"
 
 #include <QContextMenuEvent>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPageSetupDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -646,6 +654,7 @@ TEST_F(PrintUi, PrinterSetupCodesGeometryAndOptions) {
   info.Landscape = true;
   EXPECT_NEAR(info.PageWidthInches(), 3507.0 / 300, 1e-9);
   // Choices go into the options file and come back.
+  std::unique_ptr<TZYNOptionFile> kept = std::move(GOptionFile);
   GOptionFile = std::make_unique<TZYNOptionFile>();
   TGmPrinter setup;
   setup.SetPaperSize(A5);
@@ -671,7 +680,7 @@ TEST_F(PrintUi, PrinterSetupCodesGeometryAndOptions) {
   EXPECT_EQ(back.Device().pageLayout().orientation(), QPageLayout::Landscape);
   EXPECT_EQ(back.Device().pageLayout().pageSize().id(), QPageSize::A5);
   EXPECT_EQ(back.Device().copyCount(), 3);
-  GOptionFile.reset();
+  GOptionFile = std::move(kept);
 }
 
 // pdfinfo's page size of one page, in points.
@@ -850,6 +859,136 @@ TEST_F(DocPage, GoldenPicturesOfTheCoverAndAModuleDataPage) {
         if (qGray(shot.pixel(x, y)) / 32 != qGray(expected.pixel(x, y)) / 32) ++differing;
     EXPECT_LT(differing, shot.width() * shot.height() / 500) << name;
   }
+}
+
+// The first view of the page, built before it has its size, shows the whole page width.
+TEST_F(DocPage, TheFirstViewShowsTheWholePageWidth) {
+  TFrPrintVorschau page;
+  page.FixedPrintTime = fPage.FixedPrintTime;
+  page.FrameActivate();
+  page.resize(1000, 760);
+  page.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+  TGmPreview& p = *page.Printer;
+  const double pw = static_cast<double>(p.Pages().Current()->Width()) * 96;
+  EXPECT_EQ(p.Zoom(), static_cast<int>((p.width() - 2 * p.Gutter() - 20) / pw * 100));
+  EXPECT_GT(p.Zoom(), 60);
+  // Both edges of the sheet are in view: black outline pixels at the page's left and right.
+  const QImage shot = p.viewport()->grab().toImage();
+  const QRect r = p.PaperImage()->PageRect().translated(-p.horizontalScrollBar()->value(), -p.verticalScrollBar()->value());
+  ASSERT_GE(r.left(), 0);
+  ASSERT_LT(r.right(), shot.width());
+  const int y = std::min(r.top() + 40, shot.height() - 1);
+  EXPECT_LT(qGray(shot.pixel(r.left(), y)), 64);
+  EXPECT_LT(qGray(shot.pixel(r.right(), y)), 64);
+  EXPECT_GT(qGray(shot.pixel(r.right() - 3, y)), 200);
+}
+
+// Finds the modal dialog of a type once it is open and runs the action on it.
+template <class D, class F>
+void OnDialog(F action) {
+  auto* timer = new QTimer;
+  timer->setInterval(20);
+  QObject::connect(timer, &QTimer::timeout, [timer, action] {
+    if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget())) {
+      timer->stop();
+      timer->deleteLater();
+      action(*d);
+    }
+  });
+  timer->start();
+}
+
+TEST_F(DocPage, PageSetUpToLandscapeIsKeptAndPrintsLandscapeSheets) {
+  fPage.FrameActivate();
+  TGmPrinter& setup = ProgramPrinter();
+  ASSERT_EQ(&fPage.Printer->GmPrinter(), &setup) << "the page prints with the programme's set-up";
+  ASSERT_EQ(setup.Orientation(), gmPortrait);
+  OnDialog<QPageSetupDialog>([](QPageSetupDialog& d) {
+    auto* landscape = d.findChild<QRadioButton*>(QStringLiteral("landscape"));
+    ASSERT_NE(landscape, nullptr);
+    landscape->click();
+    d.accept();
+  });
+  ASSERT_TRUE(setup.PageSetup(&fPage));
+  EXPECT_EQ(setup.Orientation(), gmLandscape);
+  EXPECT_EQ(GOptionFile->Optionen().Printer->First().Orientation, 2);
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(Path("quer.pdf")));
+  ASSERT_TRUE(fPage.PrintOn(printer, 2, 1, 2));
+  EXPECT_EQ(PdfPages(Path("quer.pdf")), 2);
+  const std::string info = test::RunCommand("pdfinfo '" + Path("quer.pdf") + "'");
+  EXPECT_NE(info.find("842 x 595"), std::string::npos) << info;
+  // The saved PDF keeps the documentation's own A4 portrait pages.
+  ASSERT_TRUE(fPage.SavePdf(Path("hoch.pdf")));
+  EXPECT_NE(test::RunCommand("pdfinfo '" + Path("hoch.pdf") + "'").find("595 x 842"), std::string::npos);
+  setup.SetOrientation(gmPortrait);
+  setup.SaveToOptions();
+}
+
+TEST_F(DocPage, SavingAPdfIsConfirmedWithItsName) {
+  fPage.FrameActivate();
+  std::vector<QString> shownTexts;
+  const TMessageDlgHook previous = SetMessageDlgHook([&](const QString& text, const QString&, unsigned) {
+    shownTexts.push_back(text);
+    return 1;
+  });
+  const QString target = QString::fromStdString(Path("Anlage"));
+  OnDialog<QFileDialog>([target](QFileDialog& d) {
+    d.selectFile(target);
+    static_cast<QDialog&>(d).accept();
+  });
+  fPage.BtnPdf->click();
+  SetMessageDlgHook(previous);
+  ASSERT_TRUE(QFile::exists(target + ".pdf"));
+  ASSERT_EQ(shownTexts.size(), 1u);
+  EXPECT_TRUE(shownTexts[0].contains(target + ".pdf")) << shownTexts[0].toStdString();
+  EXPECT_TRUE(shownTexts[0].startsWith("Die Projektdokumentation wurde als PDF-Datei gespeichert"));
+}
+
+TEST_F(DocPage, TheViewAndThumbnailMenusReachTheSettings) {
+  fPage.FrameActivate();
+  TGmPreview& p = *fPage.Printer;
+  // The documentation's margins in millimetres; the view menu shows them and clips to them.
+  TGmMarginValues margins = p.MarginValues();
+  margins.ValueMeasurement = gmMillimeters;
+  EXPECT_NEAR(margins.Left(), 20, 0.01);
+  EXPECT_NEAR(margins.Bottom(), 27, 0.01);
+  fPage.ActMargins->trigger();
+  EXPECT_TRUE(p.MarginsView().Visible);
+  fPage.ActPrinterMargins->trigger();
+  EXPECT_TRUE(p.MarginsView().ShowPrinterMargins);
+  fPage.ActClipMargins->trigger();
+  EXPECT_TRUE(p.Pages().Margins().ClipMargins());
+  fPage.ActClipMargins->trigger();
+  fPage.ActGrid[1]->trigger();
+  EXPECT_EQ(p.PageGrid().GridStyle, gmDots);
+  // The thumbnails' menu: plain pages stored in the options, larger thumbnails, the page shown.
+  SetBoolOption(boPlainThumbs, true);
+  fPage.PB->click();
+  ASSERT_TRUE(fPage.GT->PlainPages());
+  EXPECT_EQ(fPage.GT->ThumbPopup(), fPage.ThumbMenu);
+  fPage.ActThumbPlain->setChecked(false);
+  EXPECT_FALSE(fPage.GT->PlainPages());
+  EXPECT_FALSE(GetBoolOption(boPlainThumbs));
+  const int size = fPage.GT->ThumbSize();
+  fPage.ActThumbLarger->trigger();
+  EXPECT_EQ(fPage.GT->ThumbSize(), size + 2);
+  EXPECT_EQ(fPage.GT->Count(), p.PageCount());
+  fPage.ActThumbCaptions->setChecked(false);
+  EXPECT_FALSE(fPage.GT->ShowCaption());
+  fPage.GT->ShowPopup(4, QPoint(10, 10));
+  fPage.ThumbMenu->close();
+  fPage.ActThumbShow->trigger();
+  EXPECT_EQ(p.CurrentPage(), 5);
+  EXPECT_EQ(fPage.StatusPanel->text(), QString("Seite 5 von %1").arg(p.PageCount()));
+  // The mouse over the page names its position; leaving it shows the page state again.
+  QTest::mouseMove(p.PaperImage(), p.PaperImage()->PageRect().topLeft() + QPoint(96, 96));
+  EXPECT_TRUE(fPage.StatusPanel->text().contains("mm")) << fPage.StatusPanel->text().toStdString();
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(p.PaperImage(), &leave);
+  EXPECT_EQ(fPage.StatusPanel->text(), QString("Seite 5 von %1").arg(p.PageCount()));
 }
 
 }  // namespace
