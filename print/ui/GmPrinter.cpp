@@ -433,8 +433,11 @@ bool TGmPrinter::PageSetup(QWidget* parent) {
 }
 
 void TGmPrinter::LoadFromOptions() {
+  // Reading makes no entry: without one the defaults hold.
   if (!GOptionFile) return;
-  const TPrinterItem& o = GOptionFile->Optionen().Printer->First();
+  const TOptionGroup<TPrinterItem>& group = *GOptionFile->Optionen().Printer;
+  const TPrinterItem defaults;
+  const TPrinterItem& o = group.Count() > 0 ? *group.Items(0) : defaults;
   fPrinterName = AnsiToUtf8(o.PrinterName);
   fPaperSize = PaperFromCode(o.PaperSize);
   fOrientation = o.Orientation == 2 ? gmLandscape : gmPortrait;
