@@ -12,7 +12,9 @@
 #include "tests/support/AppFixture.h"
 #include "tests/support/TestHome.h"
 
+#include <QComboBox>
 #include <QContextMenuEvent>
+#include <QPrintDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -913,11 +915,20 @@ TEST_F(DocPage, PageSetUpToLandscapeIsKeptAndPrintsLandscapeSheets) {
   ASSERT_TRUE(setup.PageSetup(&fPage));
   EXPECT_EQ(setup.Orientation(), gmLandscape);
   EXPECT_EQ(GOptionFile->Optionen().Printer->First().Orientation, 2);
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(QString::fromStdString(Path("quer.pdf")));
-  ASSERT_TRUE(fPage.PrintOn(printer, 2, 1, 2));
-  EXPECT_EQ(PdfPages(Path("quer.pdf")), 2);
+  // Printing through the print dialog into a PDF file: landscape sheets, every page.
+  const QString target = QString::fromStdString(Path("quer.pdf"));
+  OnDialog<QPrintDialog>([target](QPrintDialog& d) {
+    auto* file = d.findChild<QLineEdit*>(QStringLiteral("filename"));
+    auto* printers = d.findChild<QComboBox*>(QStringLiteral("printers"));
+    ASSERT_NE(printers, nullptr);
+    printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)" comes last
+    ASSERT_NE(file, nullptr);
+    file->setText(target);
+    d.accept();
+  });
+  fPage.BtnPrint->click();
+  ASSERT_TRUE(QFile::exists(target));
+  EXPECT_EQ(PdfPages(Path("quer.pdf")), fPage.Printer->PageCount());
   const std::string info = test::RunCommand("pdfinfo '" + Path("quer.pdf") + "'");
   EXPECT_NE(info.find("842 x 595"), std::string::npos) << info;
   // The saved PDF keeps the documentation's own A4 portrait pages.
