@@ -947,7 +947,10 @@ TEST_F(DocPage, SavingAPdfIsConfirmedWithItsName) {
   });
   const QString target = QString::fromStdString(Path("Anlage"));
   OnDialog<QFileDialog>([target](QFileDialog& d) {
-    d.selectFile(target);
+    auto* name = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return d.isVisible(); }));
+    name->setText(target);
     static_cast<QDialog&>(d).accept();
   });
   fPage.BtnPdf->click();
