@@ -211,7 +211,7 @@ TFrPrintVorschau::TFrPrintVorschau(QWidget* parent) : QWidget(parent) {
 
   MakeProgress = [this](const QString& text, int total) -> TGmPrintProgress {
     auto dialog = std::make_shared<QProgressDialog>(text, T("Abbrechen"), 0, total, this);
-    dialog->setWindowTitle(T("Projektdokumentation"));
+    dialog->setWindowTitle(text);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setMinimumDuration(300);
     return [dialog](int printed, int) {
