@@ -41,7 +41,9 @@ class MainWindowX11Child : public MainWindowTest {
     EXPECT_TRUE(QTest::qWaitFor([&] { return form.frameGeometry().top() < form.geometry().top(); }))
         << "the window manager put no title bar on the window: frame " << form.frameGeometry().y() << " client "
         << form.geometry().y();
-    QTest::qWait(300);
+    // Once framed, the window fits its frame on the screen.
+    const QRect area = form.screen()->availableGeometry();
+    QTest::qWaitFor([&] { return area.contains(form.frameGeometry()); }, 5000);
     return form.frameGeometry();
   }
 };

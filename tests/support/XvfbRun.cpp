@@ -25,6 +25,8 @@ TXvfbRun RunSelfUnderXvfb(const QString& gtestFilter, bool windowManager) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("ZYN_X11_CHILD"), QStringLiteral("1"));
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  // The child's application waits for the window manager before it shows a window.
+  if (windowManager) env.insert(QStringLiteral("ZYN_X11_WAIT_FOR_WM"), QStringLiteral("1"));
   child.setProcessEnvironment(env);
   child.setProcessChannelMode(QProcess::MergedChannels);
   QStringList args = {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1024x768x24")};
@@ -38,7 +40,7 @@ TXvfbRun RunSelfUnderXvfb(const QString& gtestFilter, bool windowManager) {
     // The window manager starts first, in the C locale: in others it finds no font set on a server
     // without font files and ends at once.
     args << QStringLiteral("sh") << QStringLiteral("-c")
-         << QStringLiteral("LC_ALL=C twm -f \"$1\" >/dev/null 2>&1 & sleep 1; exec \"$2\" \"$3\"")
+         << QStringLiteral("LC_ALL=C twm -f \"$1\" >/dev/null 2>&1 & exec \"$2\" \"$3\"")
          << QStringLiteral("sh") << QString::fromStdString(twmrc) << self << filter;
   } else {
     args << self << filter;
