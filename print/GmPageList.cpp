@@ -146,6 +146,31 @@ void TGmMargins::SetMargins(TGmExtended left, TGmExtended top, TGmExtended right
   fBottom.SetInches(bottom);
 }
 
+void TGmMargins::SetClipMargins(bool clip) {
+  if (clip == fClipMargins) return;
+  fClipMargins = clip;
+  if (fOnChange) fOnChange();
+}
+
+TGmValue& TGmMargins::Side(int index) {
+  switch (index) {
+    case 0:
+      return fLeft;
+    case 1:
+      return fTop;
+    case 2:
+      return fRight;
+    default:
+      return fBottom;
+  }
+}
+
+float TGmMarginValues::Get(int side) const {
+  return static_cast<float>(fMargins.Side(side).AsUnit(ValueMeasurement));
+}
+
+void TGmMarginValues::Set(int side, float value) { fMargins.Side(side).SetUnit(ValueMeasurement, value); }
+
 // ---- page
 
 TGmPage::TGmPage(TGmPageList* list) : fList(list) {

@@ -115,11 +115,37 @@ class TGmMargins {
   const TGmValue& Right() const { return fRight; }
   const TGmValue& Bottom() const { return fBottom; }
   void SetMargins(TGmExtended left, TGmExtended top, TGmExtended right, TGmExtended bottom);
+  // Nothing of a page is drawn outside the margins, on screen and on paper.
+  bool ClipMargins() const { return fClipMargins; }
+  void SetClipMargins(bool clip);
+  // Side 0 left, 1 top, 2 right, 3 bottom.
+  TGmValue& Side(int index);
   void SetOnChange(std::function<void()> onChange) { fOnChange = std::move(onChange); }
 
  private:
   TGmValue fLeft, fTop, fRight, fBottom;
+  bool fClipMargins = false;
   std::function<void()> fOnChange;
+};
+
+// The four margins read and written in one unit.
+class TGmMarginValues {
+ public:
+  explicit TGmMarginValues(TGmMargins& margins) : fMargins(margins) {}
+  TGmMeasurement ValueMeasurement = gmInches;
+  float Get(int side) const;
+  void Set(int side, float value);
+  float Left() const { return Get(0); }
+  float Top() const { return Get(1); }
+  float Right() const { return Get(2); }
+  float Bottom() const { return Get(3); }
+  void SetLeft(float v) { Set(0, v); }
+  void SetTop(float v) { Set(1, v); }
+  void SetRight(float v) { Set(2, v); }
+  void SetBottom(float v) { Set(3, v); }
+
+ private:
+  TGmMargins& fMargins;
 };
 
 // Rich text to be formatted onto a page: characters first to last of a shared rich edit, in a

@@ -39,7 +39,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QPrinter>
 #include <QProgressBar>
 #include <QScreen>
 #include <QThread>

@@ -31,7 +31,6 @@ class TzbSideBarImageList;
 class TzbSideBarItem;
 class TZYNProjekt;
 }  // namespace zyn
-class QPrinter;
 namespace zyn {
 class TFoldPanel;
 class TGPanel;
@@ -141,7 +140,6 @@ class TMainForm : public QWidget, public IMessageHandler {
   void WizardCommand();
   // "Laufzeitumgebung erzeugen": the visualisation's run-time folder in a folder the user picks.
   void CreateRunTimeCommand();
-  void PrinterSetupCommand();
   // The battery runs low: offers to save the project.
   void BatteryLow();
   void FrameCommand(int tag);
@@ -189,7 +187,6 @@ class TMainForm : public QWidget, public IMessageHandler {
   bool fShownOnce = false;
   bool fForwardingKey = false;
   QString fFrameBeforeCompile;
-  std::unique_ptr<QPrinter> fPrinter;
 };
 
 }  // namespace zyn

@@ -284,8 +284,6 @@ void TMainForm::BuildBars() {
           WizardCommand();
         else if (name == "MnuCreateRT")
           CreateRunTimeCommand();
-        else if (name == "Druckereinrichten1")
-          PrinterSetupCommand();
         else if (const char* page = name == "Allgemein1"     ? "FrOptionen"
                                     : name == "edKennlinie"  ? "FrEditKennlinie"
                                     : name == "zbBarButton2" ? "FrBrowser"

@@ -37,8 +37,6 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QPrintDialog>
-#include <QPrinter>
 
 namespace zyn {
 
@@ -264,12 +262,6 @@ void TMainForm::CreateRunTimeCommand() {
   GProjekt->VisuProject().ExportRunTime(VSD->Selection.toStdString(), TVisuExportEnv::Programme());
   if (StatusBar1->PanelCount() > 0)
     StatusBar1->Panel(0)->SetText(ToQString(TranslateText("Die Laufzeitumgebung wurde erzeugt.")));
-}
-
-void TMainForm::PrinterSetupCommand() {
-  if (!fPrinter) fPrinter = std::make_unique<QPrinter>();
-  QPrintDialog dialog(fPrinter.get(), this);
-  dialog.exec();
 }
 
 void TMainForm::BatteryLow() {

@@ -16,7 +16,6 @@
 #include "widgets/bars/SideBarItem.h"
 #include "widgets/bars/SideBarItems.h"
 
-#include <QPrinterInfo>
 #include <QString>
 
 #include <algorithm>
@@ -60,7 +59,7 @@ const std::pair<const char*, const char*> kPageItems[] = {
 };
 
 // Dialogs and commands the programme does not offer yet.
-const char* const kUnavailable[] = {"STMTimeTest", "Loeschen", "DelDispFlash", "Inhalt1", "berHilfe1"};
+const char* const kUnavailable[] = {"STMTimeTest", "Loeschen", "DelDispFlash", "Inhalt1", "berHilfe1", "Druckereinrichten1"};
 
 bool Blank(const std::string& s) {
   return std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isspace(c) != 0; });
@@ -83,9 +82,10 @@ void TMainForm::UpdateMenuState(bool f) {
   for (const char* name : {"Speichern1", "Speichernunter1", "Schlieen1", "Steuermodule1", "Displaybearbeiten",
                            "Erstellen", "Transfer", "Auslesen1", "Selbsttest", "Loeschen", "STMInfo"})
     set(name, f && p);
-  const bool printer = !QPrinterInfo::availablePrinterNames().isEmpty();
-  set("Drucken1", f && p && printer);
-  set("Druckereinrichten1", printer);
+  // The documentation prints into PDF files without any print queue; the page set-up is the
+  // printing page's own command.
+  set("Drucken1", f && p);
+  set("Druckereinrichten1", true);
   set("Projektdaten1", p);
   set("mnuEditSTMMerker", p);
   set("NOpen", !MRU->Items.empty() && !p);

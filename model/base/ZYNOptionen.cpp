@@ -331,6 +331,22 @@ const TXMLItemClass& TFramesItem::Class() {
   return cls;
 }
 
+const TXMLItemClass& TPrinterItem::Class() {
+  using T = TPrinterItem;
+  static const TXMLItemClass cls = TXMLClassBuilder<T>("TPrinterItem")
+                                       .Text("PrinterName", &T::PrinterName)
+                                       .Integer("PaperSize", &T::PaperSize)
+                                       .Integer("Orientation", &T::Orientation)
+                                       .Integer("Copies", &T::Copies)
+                                       .Boolean("Collate", &T::Collate)
+                                       .Integer("Duplex", &T::Duplex)
+                                       .Integer("PrintColor", &T::PrintColor)
+                                       .Integer("DitherType", &T::DitherType)
+                                       .Integer("PrintQuality", &T::PrintQuality)
+                                       .Build();
+  return cls;
+}
+
 // --- the options item and file ------------------------------------------------------------------
 
 const TXMLItemClass& TZYNOptionen::Class() {
@@ -348,6 +364,7 @@ const TXMLItemClass& TZYNOptionen::Class() {
                                        .Collection("STMCompiler", &T::STMCompiler)
                                        .Collection("Update", &T::Update)
                                        .Collection("VisuDesign", &T::VisuDesign)
+                                       .Collection("Printer", &T::Printer)
                                        .Build();
   return cls;
 }
@@ -364,7 +381,8 @@ TZYNOptionen::TZYNOptionen()
       SerialPort(std::make_unique<TOptionGroup<TSerialPortItem>>()),
       STMCompiler(std::make_unique<TOptionGroup<TSTMCompilerItem>>()),
       Update(std::make_unique<TOptionGroup<TUpdateItem>>()),
-      VisuDesign(std::make_unique<TOptionGroup<TVisuItem>>()) {
+      VisuDesign(std::make_unique<TOptionGroup<TVisuItem>>()),
+      Printer(std::make_unique<TOptionGroup<TPrinterItem>>()) {
   BasisDaten->Add();
   Display->Add();
   FileMenu->Add();

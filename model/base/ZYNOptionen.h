@@ -195,6 +195,22 @@ class TFramesItem : public TZYNOptionItem {
   int32_t TreeWidth = 0;
 };
 
+// Group "Printer": the printer set-up of the programme, in the printer's device codes: paper
+// 9 A4, 8 A3, 11 A5, 1 Letter, 5 Legal ...; orientation 1 portrait, 2 landscape; duplex 1 none,
+// 3 short side, 2 long side; colour 2 colour, 1 monochrome; dither 1 none, 2 coarse, 3 fine,
+// 4 line art, 10 grey scale; quality -1 draft, -2 low, -3 medium, -4 high. An empty printer name
+// is the system's default printer.
+class TPrinterItem : public TZYNOptionItem {
+ public:
+  static const TXMLItemClass& Class();
+  const TXMLItemClass& ItemClass() const override { return Class(); }
+
+  std::string PrinterName;
+  int32_t PaperSize = 9, Orientation = 1, Copies = 1, Duplex = 1, PrintColor = 2, DitherType = 1,
+          PrintQuality = -3;
+  bool Collate = false;
+};
+
 // A collection of one option group.
 template <class T>
 class TOptionGroup : public TXMLCollectionOf<T> {
@@ -227,6 +243,7 @@ class TZYNOptionen : public TXMLCollectionItem {
   std::unique_ptr<TOptionGroup<TSTMCompilerItem>> STMCompiler;
   std::unique_ptr<TOptionGroup<TUpdateItem>> Update;
   std::unique_ptr<TOptionGroup<TVisuItem>> VisuDesign;
+  std::unique_ptr<TOptionGroup<TPrinterItem>> Printer;
 };
 
 // The options file. Always holds at least one item; its operations refer to the first.

@@ -25,7 +25,6 @@
 
 #include <QDate>
 #include <QFileInfo>
-#include <QLocale>
 #include <QString>
 
 #include <algorithm>
@@ -49,8 +48,7 @@ QImage LoadBitmap(const std::string& path) {
 
 std::string ShortDate(double delphiDate) {
   if (delphiDate == 0) return {};
-  const QDate date = QDate(1899, 12, 30).addDays(static_cast<qint64>(delphiDate));
-  return Utf8ToAnsi(QLocale::system().toString(date, QLocale::ShortFormat).toStdString());
+  return DocDate(QDate(1899, 12, 30).addDays(static_cast<qint64>(delphiDate)));
 }
 
 // The nodes of a tool tree in display order, with their depth below the root.
@@ -106,7 +104,7 @@ class TToolTreeList : public IToolTreeSink {
 
 void TDocBuilder::Build(TZYNProjekt* projekt) {
   fProjekt = projekt;
-  Pages().Clear();
+  StartDocument();
   HeaderLogo = QImage();
   ContentsList.clear();
   fContents.clear();

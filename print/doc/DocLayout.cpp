@@ -3,7 +3,6 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
 
-#include <QLocale>
 
 #include <cmath>
 #include <cstdio>
@@ -13,7 +12,17 @@ namespace zyn {
 namespace {
 constexpr double kMmPerInch = 25.4;
 constexpr size_t kMaxPart = 255;
+// The page number of the footer ends here, 5 mm left of the rule's end.
+constexpr double kFooterNumberRight = 190;
 }  // namespace
+
+std::string DocDate(const QDate& date) {
+  return date.isValid() ? date.toString(QStringLiteral("dd.MM.yyyy")).toStdString() : std::string();
+}
+
+std::string DocTime(const QTime& time) {
+  return time.isValid() ? time.toString(QStringLiteral("hh:mm")).toStdString() : std::string();
+}
 
 std::string DocFormat(const std::string& format, std::initializer_list<TDocArg> args) {
   std::string out;
@@ -69,6 +78,11 @@ std::string DocFormat(const std::string& format, std::initializer_list<TDocArg> 
 std::string DocText(const char* utf8) { return TranslateText(Ansi(utf8)); }
 
 TDocLayout::TDocLayout(TGmPageList& pages) : fPages(pages) {}
+
+void TDocLayout::StartDocument() {
+  fPages.Clear();
+  fFooterDrawn.clear();
+}
 
 double TDocLayout::TextWidthMm(const std::string& text) {
   return static_cast<double>(Canvas().TextWidth(text)) * kMmPerInch;
@@ -127,9 +141,8 @@ void TDocLayout::PrintPageHeader(const std::string* title) {
   }
   SetPrintFont(nullptr, 10, 0);
   Y = TopMargin;
-  const QLocale locale = QLocale::system();
-  const std::string date = Utf8ToAnsi(locale.toString(PrintTime.date(), QLocale::ShortFormat).toStdString());
-  const std::string time = Utf8ToAnsi(locale.toString(PrintTime.time(), QLocale::ShortFormat).toStdString());
+  const std::string date = DocDate(PrintTime.date());
+  const std::string time = DocTime(PrintTime.time());
   PrintLabelValueAt(DocText("Projektnummer:") + HeaderData.ProjektNummer, 110, 150);
   PrintLabelValueAt(DocText("Ausführung:") + HeaderData.Ausfuehrung, 110, 150);
   PrintLabelValueAt(DocText("Kundennummer:") + HeaderData.KundenNr, 110, 150);
@@ -151,9 +164,11 @@ void TDocLayout::PrintPageHeader(const std::string* title) {
 
 void TDocLayout::PrintPageFooter() {
   const int page = PageNumber();
-  if (page >= 1 && static_cast<size_t>(page) <= fFooterDrawn.size() && fFooterDrawn[page - 1]) return;
-  if (fFooterDrawn.size() < static_cast<size_t>(page)) fFooterDrawn.resize(page, false);
-  if (page >= 1) fFooterDrawn[page - 1] = true;
+  // A page that already has its footer (a section's header after NewPage) is not drawn over.
+  if (page < 1) return;
+  if (static_cast<size_t>(page) <= fFooterDrawn.size() && fFooterDrawn[static_cast<size_t>(page) - 1]) return;
+  if (fFooterDrawn.size() < static_cast<size_t>(page)) fFooterDrawn.resize(static_cast<size_t>(page), false);
+  fFooterDrawn[static_cast<size_t>(page) - 1] = true;
   const TGmFont saved = [&] {
     TGmFont f;
     f.Name = Canvas().Font().Name;
@@ -165,7 +180,7 @@ void TDocLayout::PrintPageFooter() {
   DrawLine(LeftMargin, 275, RightMargin, 275);
   Canvas().TextOut(CompanyLine, LeftMargin, 276);
   const std::string number = DocFormat(DocText("Seite %d"), {static_cast<long long>(page)});
-  Canvas().TextOut(number, RightMargin - TextWidthMm(number), 276);
+  Canvas().TextOut(number, kFooterNumberRight - TextWidthMm(number), 276);
   SetPrintFont(saved.Name.c_str(), saved.Size, saved.Style);
 }
 

@@ -34,6 +34,9 @@ using TDocArg = std::variant<std::string, long long>;
 std::string DocFormat(const std::string& format, std::initializer_list<TDocArg> args);
 // TranslateText of a UTF-8 literal; the result is Windows-1252.
 std::string DocText(const char* utf8);
+// Dates and times as the programme writes them: "11.12.2026", "09:30" (empty when invalid).
+std::string DocDate(const QDate& date);
+std::string DocTime(const QTime& time);
 
 class TDocLayout {
  public:
@@ -59,6 +62,8 @@ class TDocLayout {
   TGmCanvas& Canvas() { return fPages.Canvas(); }
   int PageNumber() const { return fPages.CurrentPage(); }
 
+  // Clears the pages (one empty page remains) and forgets which pages have their footer.
+  void StartDocument();
   void SetPrintFont(const char* name, int size, int style);
   void NextLine();
   void CheckPageBreak();
@@ -97,7 +102,7 @@ class TDocLayout {
 
  private:
   TGmPageList& fPages;
-  // The pages whose footer has been drawn, so that it is drawn once per page.
+  // The pages of this document whose footer has been drawn, so that it is drawn once per page.
   std::vector<bool> fFooterDrawn;
 };
 

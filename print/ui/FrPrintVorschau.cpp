@@ -14,8 +14,12 @@
 #include "shell/FormMain.h"
 #include "shell/MessageHandler.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QLocale>
+#include <QMimeData>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -35,6 +39,17 @@ namespace zyn {
 
 namespace {
 constexpr const char* kPageName = "FrPrintVorschau";
+
+// Writes the options file after the printer set-up changed; a failure is shown, naming the file.
+void SaveOptionsFile() {
+  if (!GOptionFile || OptionFileName().empty()) return;
+  try {
+    GOptionFile->SaveToFile(OptionFileName());
+  } catch (const std::exception& e) {
+    MessageDlg(QApplication::activeWindow(), ToQString(e.what()), ToQString(TranslateText("Drucker einrichten")),
+               MB_OK | MB_ICONERROR);
+  }
+}
 
 QString T(const char* utf8) { return ToQString(TranslateText(Ansi(utf8))); }
 
@@ -84,6 +99,11 @@ TFrPrintVorschau::TFrPrintVorschau(QWidget* parent) : QWidget(parent) {
   BtnPrint->setIcon(QIcon::fromTheme(QStringLiteral("document-print"), BtnPrint->icon()));
   BtnPdf = MakeButton(bar, "BtnPdf", QStyle::SP_DriveFDIcon, "Als PDF speichern...");
   BtnPdf->setIcon(QIcon::fromTheme(QStringLiteral("document-save-as"), BtnPdf->icon()));
+  BtnSetup = MakeButton(bar, "BtnSetup", QStyle::SP_FileDialogDetailedView, "Drucker einrichten...");
+  BtnSetup->setIcon(QIcon::fromTheme(QStringLiteral("document-page-setup"), BtnSetup->icon()));
+  BtnView = MakeButton(bar, "BtnView", QStyle::SP_FileDialogInfoView, "Ansicht");
+  BtnView->setFixedSize(37, 24);
+  BtnView->setPopupMode(QToolButton::InstantPopup);
   bar->addSeparator();
   FStyle = new QCheckBox(T("Outlookbar automatisch ausblenden"), bar);
   FStyle->setObjectName(QStringLiteral("FStyle"));
@@ -100,10 +120,12 @@ TFrPrintVorschau::TFrPrintVorschau(QWidget* parent) : QWidget(parent) {
   GT = new TGmThumbnails(split);
   GT->setObjectName(QStringLiteral("GT"));
   GT->SetLayout(gmThumbVert);
-  GT->PageCaptions = TranslateText("Seite #");
-  GT->GridWidth = 2;
-  GT->Shadow.Width = 2;
-  GT->Shadow.Color = palette().color(QPalette::Dark);
+  GT->SetPageCaptions(TranslateText("Seite #"));
+  GT->SetGridWidth(2);
+  TGmShadow thumbShadow;
+  thumbShadow.Width = 2;
+  thumbShadow.Color = palette().color(QPalette::Dark);
+  GT->SetShadow(thumbShadow);
   GT->setMinimumWidth(80);
   GT->resize(80, GT->height());
   GT->setVisible(false);
@@ -112,7 +134,15 @@ TFrPrintVorschau::TFrPrintVorschau(QWidget* parent) : QWidget(parent) {
   Printer->SetGutter(15);
   Printer->Shadow().Color = palette().color(QPalette::Dark);
   Printer->MarginsView().Visible = false;
+  Printer->UsePrinter(ProgramPrinter());
   Printer->GmPrinter().Title = "document";
+  // The documentation's own margins (20, 15, 195 and 270 mm on the A4 sheet), shown on request.
+  TGmMarginValues margins = Printer->MarginValues();
+  margins.ValueMeasurement = gmMillimeters;
+  margins.SetLeft(20);
+  margins.SetTop(15);
+  margins.SetRight(15);
+  margins.SetBottom(27);
   split->addWidget(GT);
   split->addWidget(Printer);
   split->setStretchFactor(1, 1);
@@ -154,10 +184,34 @@ TFrPrintVorschau::TFrPrintVorschau(QWidget* parent) : QWidget(parent) {
   Printer->OnPageMouseDown = [this](Qt::MouseButton b, QPointF) {
     if (b == Qt::LeftButton) Printer->StartPanning();
   };
+  // While the mouse is over the page the status names its position on the sheet.
+  Printer->OnPageMouseMove = [this](QPointF inches) {
+    StatusChanged();
+    StatusPanel->setText(StatusPanel->text() + QStringLiteral("   ") +
+                         T("Position: %1 mm, %2 mm")
+                             .arg(QLocale(QLocale::German).toString(inches.x() * 25.4, 'f', 1))
+                             .arg(QLocale(QLocale::German).toString(inches.y() * 25.4, 'f', 1)));
+  };
+  Printer->OnMouseLeave = [this] { StatusChanged(); };
+  // A thumbnail dropped on the page shows its page.
+  Printer->OnPageDragOver = [](QPointF, const QMimeData* data) {
+    return data && data->hasFormat(QString::fromLatin1(kGmPageMime));
+  };
+  Printer->OnPageDragDrop = [this](QPointF, const QMimeData* data) {
+    Printer->SetCurrentPage(data->data(QString::fromLatin1(kGmPageMime)).toInt());
+    UpdatePageState();
+  };
+  Printer->BeforePrint = [] { QApplication::setOverrideCursor(Qt::WaitCursor); };
+  Printer->AfterPrint = [] { QApplication::restoreOverrideCursor(); };
+  connect(BtnSetup, &QToolButton::clicked, this, [this] {
+    if (ProgramPrinter().PageSetup(this)) SaveOptionsFile();
+  });
+  MakeViewMenu();
+  MakeThumbMenu();
 
   MakeProgress = [this](const QString& text, int total) -> TGmPrintProgress {
     auto dialog = std::make_shared<QProgressDialog>(text, T("Abbrechen"), 0, total, this);
-    dialog->setWindowTitle(T("Projektdokumentation"));
+    dialog->setWindowTitle(text);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setMinimumDuration(300);
     return [dialog](int printed, int) {
@@ -169,6 +223,67 @@ TFrPrintVorschau::TFrPrintVorschau(QWidget* parent) : QWidget(parent) {
 }
 
 TFrPrintVorschau::~TFrPrintVorschau() { GT->SetPreview(nullptr); }
+
+void TFrPrintVorschau::MakeViewMenu() {
+  ViewMenu = new QMenu(BtnView);
+  ViewMenu->setObjectName(QStringLiteral("ViewMenu"));
+  const auto toggle = [this](const char* text, bool on, auto apply) {
+    QAction* a = ViewMenu->addAction(T(text));
+    a->setCheckable(true);
+    a->setChecked(on);
+    connect(a, &QAction::toggled, this, [this, apply](bool checked) {
+      apply(checked);
+      Printer->PaperImage()->update();
+      if (GT->Preview()) GT->PreviewMessage(gmMsgRepaint);
+    });
+    return a;
+  };
+  ActMargins = toggle("Ränder anzeigen", false, [this](bool on) { Printer->MarginsView().Visible = on; });
+  ActPrinterMargins =
+      toggle("Druckerränder anzeigen", false, [this](bool on) { Printer->MarginsView().ShowPrinterMargins = on; });
+  ActClipMargins =
+      toggle("Auf die Ränder beschneiden", false, [this](bool on) { Printer->Pages().Margins().SetClipMargins(on); });
+  ViewMenu->addSeparator();
+  auto* grid = new QActionGroup(ViewMenu);
+  const char* names[3] = {"Kein Raster", "Punktraster", "Linienraster"};
+  for (int i = 0; i < 3; ++i) {
+    ActGrid[i] = ViewMenu->addAction(T(names[i]));
+    ActGrid[i]->setCheckable(true);
+    ActGrid[i]->setChecked(i == 0);
+    grid->addAction(ActGrid[i]);
+    connect(ActGrid[i], &QAction::triggered, this, [this, i] {
+      Printer->PageGrid().GridStyle = static_cast<TGmGridStyle>(i);
+      Printer->PaperImage()->update();
+    });
+  }
+  BtnView->setMenu(ViewMenu);
+}
+
+void TFrPrintVorschau::MakeThumbMenu() {
+  ThumbMenu = new QMenu(GT);
+  ThumbMenu->setObjectName(QStringLiteral("ThumbMenu"));
+  ActThumbShow = ThumbMenu->addAction(T("Seite anzeigen"));
+  connect(ActThumbShow, &QAction::triggered, this, [this] {
+    if (GT->PopupIndex() >= 0) Printer->SetCurrentPage(GT->PopupIndex() + 1);
+    UpdatePageState();
+  });
+  ThumbMenu->addSeparator();
+  ActThumbPlain = ThumbMenu->addAction(T("Leere Seiten (schnell)"));
+  ActThumbPlain->setCheckable(true);
+  connect(ActThumbPlain, &QAction::toggled, this, [this](bool plain) {
+    SetBoolOption(boPlainThumbs, plain);
+    GT->SetPlainPages(plain);
+  });
+  ActThumbLarger = ThumbMenu->addAction(T("Größere Miniaturen"));
+  connect(ActThumbLarger, &QAction::triggered, this, [this] { GT->SetThumbSize(std::min(GT->ThumbSize() + 2, 20)); });
+  ActThumbSmaller = ThumbMenu->addAction(T("Kleinere Miniaturen"));
+  connect(ActThumbSmaller, &QAction::triggered, this, [this] { GT->SetThumbSize(std::max(GT->ThumbSize() - 2, 2)); });
+  ActThumbCaptions = ThumbMenu->addAction(T("Seitenzahlen anzeigen"));
+  ActThumbCaptions->setCheckable(true);
+  ActThumbCaptions->setChecked(true);
+  connect(ActThumbCaptions, &QAction::toggled, this, [this](bool on) { GT->SetShowCaption(on); });
+  GT->SetThumbPopup(ThumbMenu);
+}
 
 void TFrPrintVorschau::FrameActivate() {
   const bool stored = GetFrameOption(kPageName, 0);
@@ -237,6 +352,8 @@ void TFrPrintVorschau::ThumbsClicked() {
     GT->SetPreview(nullptr);
   } else {
     GT->SetPlainPages(GetBoolOption(boPlainThumbs));
+    const QSignalBlocker block(ActThumbPlain);
+    ActThumbPlain->setChecked(GT->PlainPages());
     GT->SetPreview(Printer);
   }
 }
@@ -259,8 +376,9 @@ bool TFrPrintVorschau::PrintOn(QPrinter& printer, int range, int from, int to) {
 }
 
 void TFrPrintVorschau::PrintClicked() {
-  QPrinter printer(QPrinter::HighResolution);
-  Printer->GmPrinter().ApplyTo(printer);
+  TGmPrinter& setup = Printer->GmPrinter();
+  QPrinter& printer = setup.Device();
+  setup.ApplyTo(printer);
   QPrintDialog dialog(&printer, this);
   dialog.setWindowTitle(T("Drucken"));
   dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintCurrentPage |
@@ -269,8 +387,10 @@ void TFrPrintVorschau::PrintClicked() {
   dialog.setFromTo(1, Printer->PageCount());
   dialog.setPrintRange(QAbstractPrintDialog::AllPages);
   if (dialog.exec() != QDialog::Accepted) return;
-  // The copies, collation and duplex chosen in the dialog are those of this print.
-  Printer->GmPrinter().TakeFrom(printer);
+  // The printer, paper, copies, collation and duplex chosen in the dialog are kept for the next.
+  setup.TakeFrom(printer);
+  setup.SaveToOptions();
+  SaveOptionsFile();
   switch (dialog.printRange()) {
     case QAbstractPrintDialog::CurrentPage:
     case QAbstractPrintDialog::Selection:
@@ -307,11 +427,21 @@ void TFrPrintVorschau::PdfClicked() {
       QFileDialog::getSaveFileName(this, T("Projektdokumentation als PDF speichern"), start, T("PDF-Dateien (*.pdf)"));
   if (name.isEmpty()) return;
   if (!name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) name += QStringLiteral(".pdf");
-  SavePdf(name.toStdString());
+  if (SavePdf(name.toStdString()))
+    MessageDlg(this, PdfSavedText(name), T("Projektdokumentation"), MB_OK | MB_ICONINFORMATION);
+}
+
+QString TFrPrintVorschau::PdfSavedText(const QString& path) {
+  return T("Die Projektdokumentation wurde als PDF-Datei gespeichert:") + QLatin1Char('\n') +
+         QDir::toNativeSeparators(path);
 }
 
 void RegisterPrintPages() {
   RegisterFrameMaker(kPageName, [] { return new TFrPrintVorschau; });
+  // "Drucker einrichten...": the page set-up of the programme's printer.
+  RegisterCommand("Druckereinrichten1", [](QWidget* parent) {
+    if (ProgramPrinter().PageSetup(parent)) SaveOptionsFile();
+  });
 }
 
 }  // namespace zyn

@@ -1,7 +1,7 @@
 #pragma once
 // The working page "Projektdokumentation": builds the whole project documentation each time it is
-// shown, pages through it with zoom and thumbnails, prints it through the print dialog and saves
-// it as a PDF file.
+// shown, pages through it with zoom and thumbnails, prints it with the programme's printer set-up
+// through the print dialog (a print queue or a PDF file) and saves it as a PDF file.
 
 #include "print/doc/DocBuilder.h"
 #include "print/ui/GmPrinter.h"
@@ -41,6 +41,8 @@ class TFrPrintVorschau : public QWidget, public IFrameMessage {
   bool PrintOn(QPrinter& printer, int range, int from = 1, int to = 1);
   // Saves every page into the file; false when cancelled or failed (the failure shown).
   bool SavePdf(const std::string& path);
+  // The confirmation after a saved PDF file, naming it.
+  static QString PdfSavedText(const QString& path);
 
   TGmPreview* Printer = nullptr;
   TGmThumbnails* GT = nullptr;
@@ -51,9 +53,24 @@ class TFrPrintVorschau : public QWidget, public IFrameMessage {
   QToolButton* BtnZoom = nullptr;
   QToolButton* BtnPrint = nullptr;
   QToolButton* BtnPdf = nullptr;
+  QToolButton* BtnSetup = nullptr;
+  QToolButton* BtnView = nullptr;
   QCheckBox* FStyle = nullptr;
   QLabel* StatusPanel = nullptr;
   QMenu* PopupMenu1 = nullptr;
+  // The view menu: margins, the printer's margins, clipping to the margins, the page grid.
+  QMenu* ViewMenu = nullptr;
+  QAction* ActMargins = nullptr;
+  QAction* ActPrinterMargins = nullptr;
+  QAction* ActClipMargins = nullptr;
+  QAction* ActGrid[3] = {};
+  // The thumbnails' menu: show the page, plain pages, larger, smaller, page numbers.
+  QMenu* ThumbMenu = nullptr;
+  QAction* ActThumbShow = nullptr;
+  QAction* ActThumbPlain = nullptr;
+  QAction* ActThumbLarger = nullptr;
+  QAction* ActThumbSmaller = nullptr;
+  QAction* ActThumbCaptions = nullptr;
 
   // The progress of a long print: a callback that reports and answers false once cancelled.
   // The page shows a progress dialog; tests install their own.
@@ -66,6 +83,8 @@ class TFrPrintVorschau : public QWidget, public IFrameMessage {
   void PrintClicked();
   void PdfClicked();
   void StatusChanged();
+  void MakeViewMenu();
+  void MakeThumbMenu();
 
   TDocBuilder* fBuilder = nullptr;
   std::unique_ptr<TDocBuilder> fBuilderOwned;

@@ -1,5 +1,8 @@
 #include "print/ui/GmPaperImage.h"
 
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -7,7 +10,10 @@
 
 namespace zyn {
 
-TGmPaperImage::TGmPaperImage(QWidget* parent) : QWidget(parent) { setMouseTracking(true); }
+TGmPaperImage::TGmPaperImage(QWidget* parent) : QWidget(parent) {
+  setMouseTracking(true);
+  setAcceptDrops(true);
+}
 
 void TGmPaperImage::SetPage(const TGmPage* page) {
   fPage = page;
@@ -66,32 +72,55 @@ void TGmPaperImage::paintEvent(QPaintEvent*) {
   painter.setClipRect(r);
   painter.translate(r.topLeft());
   const double ppi = 96.0 * fZoom / 100;
+  const TGmPageList* list = fPage ? fPage->PageList() : nullptr;
+  const auto in = [](const TGmValue& v) { return static_cast<double>(v.AsInches()); };
+  if (fPage && list) {
+    const TGmMargins& m = list->Margins();
+    if (m.ClipMargins())
+      painter.setClipRect(QRectF(std::round(in(m.Left()) * ppi), std::round(in(m.Top()) * ppi),
+                                 std::round((static_cast<double>(fPage->Width()) - in(m.Right())) * ppi) -
+                                     std::round(in(m.Left()) * ppi),
+                                 std::round((static_cast<double>(fPage->Height()) - in(m.Bottom())) * ppi) -
+                                     std::round(in(m.Top()) * ppi)),
+                          Qt::IntersectClip);
+  }
   if (fPage && fDrawObjects) {
     painter.setRenderHint(QPainter::Antialiasing, fZoom >= 50);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.save();
     fPage->Draw(painter, ppi, ppi, true);
+    painter.restore();
   }
-  if (fMargins && fMargins->Visible && fPage && fPage->PageList()) {
-    const TGmMargins& m = fPage->PageList()->Margins();
-    const auto in = [](const TGmValue& v) { return static_cast<double>(v.AsInches()); };
+  painter.setClipRect(QRect(QPoint(0, 0), r.size()));
+  const double pw = fPage ? static_cast<double>(fPage->Width()) : 0, ph = fPage ? static_cast<double>(fPage->Height()) : 0;
+  if (fMargins && fPage && list) {
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(fMargins->Pen);
-    painter.drawRect(QRectF(in(m.Left()) * ppi, in(m.Top()) * ppi,
-                            (static_cast<double>(fPage->Width()) - in(m.Left()) - in(m.Right())) * ppi,
-                            (static_cast<double>(fPage->Height()) - in(m.Top()) - in(m.Bottom())) * ppi));
+    if (fMargins->Visible) {
+      const TGmMargins& m = list->Margins();
+      painter.setPen(fMargins->Pen);
+      painter.drawRect(QRectF(in(m.Left()) * ppi, in(m.Top()) * ppi, (pw - in(m.Left()) - in(m.Right())) * ppi,
+                              (ph - in(m.Top()) - in(m.Bottom())) * ppi));
+    }
+    if (fMargins->ShowPrinterMargins && fMargins->PrinterMargins) {
+      const QMarginsF pm = fMargins->PrinterMargins(fPage->Orientation());
+      painter.setPen(fMargins->PrinterMarginPen);
+      painter.drawRect(QRectF(pm.left() * ppi, pm.top() * ppi, (pw - pm.left() - pm.right()) * ppi,
+                              (ph - pm.top() - pm.bottom()) * ppi));
+    }
   }
   if (fGrid && fGrid->GridStyle != gmNoGrid && fPage) {
     painter.setPen(fGrid->GridPen);
     const double step = static_cast<double>(fGrid->SpacingInches);
-    const int n = static_cast<int>(std::lround(static_cast<double>(fPage->Width()) / step));
-    const int m = static_cast<int>(std::lround(static_cast<double>(fPage->Height()) / step));
-    const double w = static_cast<double>(fPage->Width()) * ppi, h = static_cast<double>(fPage->Height()) * ppi;
-    for (int k = 1; k <= n; ++k)
-      for (int l = 1; l <= m; ++l)
-        if (fGrid->GridStyle == gmDots) painter.drawPoint(QPointF(k * step * ppi, l * step * ppi));
-    if (fGrid->GridStyle == gmLines) {
-      for (int k = 1; k <= n; ++k) painter.drawLine(QPointF(k * step * ppi, 0), QPointF(k * step * ppi, h));
-      for (int l = 1; l <= m; ++l) painter.drawLine(QPointF(0, l * step * ppi), QPointF(w, l * step * ppi));
+    const int n = static_cast<int>(std::lround(pw / step));
+    const int m = static_cast<int>(std::lround(ph / step));
+    if (fGrid->GridStyle == gmDots) {
+      for (int k = 1; k <= n; ++k)
+        for (int l = 1; l <= m; ++l)
+          painter.drawPoint(QPoint(static_cast<int>(std::lround(k * step * ppi)),
+                                   static_cast<int>(std::lround(l * step * ppi))));
+    } else {
+      for (int k = 1; k <= n; ++k) painter.drawLine(QPointF(k * step * ppi, 0), QPointF(k * step * ppi, ph * ppi));
+      for (int l = 1; l <= m; ++l) painter.drawLine(QPointF(0, l * step * ppi), QPointF(pw * ppi, l * step * ppi));
     }
   }
   painter.restore();
@@ -104,23 +133,82 @@ void TGmPaperImage::paintEvent(QPaintEvent*) {
     painter.fillRect(QRect(QPoint(r.left() + w, r.bottom() + 1), QPoint(r.right() + w, r.bottom() + w)),
                      fShadow->Color);
   }
+  if (fRubberBand) {
+    painter.save();
+    painter.setClipRect(r.adjusted(1, 1, -1, -1));
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawRect(RubberBandRect());
+    painter.restore();
+  }
   PaintExtras(painter);
   if (AfterPaint) AfterPaint(painter);
 }
 
+void TGmPaperImage::StartRubberBand(const QPoint& at) {
+  fRubberBand = true;
+  fBandStart = fBandEnd = at;
+  update();
+}
+
+QRect TGmPaperImage::EndRubberBand() {
+  const QRect band = RubberBandRect();
+  fRubberBand = false;
+  update();
+  return band;
+}
+
 void TGmPaperImage::mousePressEvent(QMouseEvent* e) {
+  fModifiers = e->modifiers();
+  fPressAt = e->position().toPoint();
   if (OnPageMouseDown) OnPageMouseDown(e->button(), PixelToPage(e->position().toPoint()));
   QWidget::mousePressEvent(e);
 }
 
 void TGmPaperImage::mouseMoveEvent(QMouseEvent* e) {
-  if (fLock == 0 && OnPageMouseMove) OnPageMouseMove(PixelToPage(e->position().toPoint()));
+  if (fLock == 0) {
+    if (fRubberBand) {
+      fBandEnd = e->position().toPoint();
+      update();
+    }
+    if (OnPageMouseMove) OnPageMouseMove(PixelToPage(e->position().toPoint()));
+  }
   QWidget::mouseMoveEvent(e);
 }
 
 void TGmPaperImage::mouseReleaseEvent(QMouseEvent* e) {
+  if (fRubberBand) fBandEnd = e->position().toPoint();
   if (OnPageMouseUp) OnPageMouseUp(e->button(), PixelToPage(e->position().toPoint()));
   QWidget::mouseReleaseEvent(e);
+}
+
+void TGmPaperImage::enterEvent(QEnterEvent* e) {
+  if (OnMouseEnter) OnMouseEnter();
+  QWidget::enterEvent(e);
+}
+
+void TGmPaperImage::leaveEvent(QEvent* e) {
+  if (OnMouseLeave) OnMouseLeave();
+  QWidget::leaveEvent(e);
+}
+
+void TGmPaperImage::dragEnterEvent(QDragEnterEvent* e) {
+  if (OnPageDragOver && OnPageDragOver(PixelToPage(e->position().toPoint()), e->mimeData()))
+    e->acceptProposedAction();
+  else
+    e->ignore();
+}
+
+void TGmPaperImage::dragMoveEvent(QDragMoveEvent* e) {
+  if (OnPageDragOver && OnPageDragOver(PixelToPage(e->position().toPoint()), e->mimeData()))
+    e->acceptProposedAction();
+  else
+    e->ignore();
+}
+
+void TGmPaperImage::dropEvent(QDropEvent* e) {
+  if (!OnPageDragDrop) return e->ignore();
+  OnPageDragDrop(PixelToPage(e->position().toPoint()), e->mimeData());
+  e->acceptProposedAction();
 }
 
 }  // namespace zyn

@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QMargins>
+#include <QMimeData>
 #include <QPen>
 #include <QWidget>
 
@@ -28,11 +29,15 @@ struct TGmPageGrid {
   TGmExtended SpacingInches = 10 / 25.4L;
 };
 
-// How the margins are drawn on the sheet (the values are the document's own).
+// How the margins are drawn on the sheet. The values and the clipping to them are the
+// document's own (TGmMargins of its page list); the printer's unprintable margins come from the
+// printer, in inches for an orientation (true: landscape).
 struct TGmMarginsView {
   bool Visible = false;
-  bool ClipMargins = false;
   QPen Pen{QColor(192, 192, 192), 0, Qt::DotLine};
+  bool ShowPrinterMargins = false;
+  QPen PrinterMarginPen{QColor(192, 192, 192), 0, Qt::DotLine};
+  std::function<QMarginsF(bool landscape)> PrinterMargins;
 };
 
 class TGmPaperImage : public QWidget {
@@ -74,11 +79,27 @@ class TGmPaperImage : public QWidget {
   QSize sizeHint() const override;
   // A point of the widget in inches of the page.
   QPointF PixelToPage(const QPoint& p) const;
+  // The keys held at the last mouse press.
+  Qt::KeyboardModifiers Modifiers() const { return fModifiers; }
+  // Where the last mouse press was, in widget pixels.
+  QPoint PressPoint() const { return fPressAt; }
 
-  // Page mouse events with the position in inches; an after-paint hook in widget pixels.
+  // The rubber band: while it is on, the mouse drags a dotted rectangle from the point where it
+  // started; it is drawn inside the page only.
+  void StartRubberBand(const QPoint& at);
+  // Ends it; the rectangle in widget pixels (normalised).
+  QRect EndRubberBand();
+  bool RubberBand() const { return fRubberBand; }
+  QRect RubberBandRect() const { return QRect(fBandStart, fBandEnd).normalized(); }
+
+  // Page mouse and drag events with the position in inches; the mouse entering and leaving; an
+  // after-paint hook in widget pixels. A drag over the page is taken when OnPageDragOver says so.
   std::function<void(Qt::MouseButton, QPointF)> OnPageMouseDown;
   std::function<void(QPointF)> OnPageMouseMove;
   std::function<void(Qt::MouseButton, QPointF)> OnPageMouseUp;
+  std::function<bool(QPointF, const QMimeData*)> OnPageDragOver;
+  std::function<void(QPointF, const QMimeData*)> OnPageDragDrop;
+  std::function<void()> OnMouseEnter, OnMouseLeave;
   std::function<void(QPainter&)> AfterPaint;
 
  protected:
@@ -86,6 +107,11 @@ class TGmPaperImage : public QWidget {
   void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
+  void enterEvent(QEnterEvent* e) override;
+  void leaveEvent(QEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dragMoveEvent(QDragMoveEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
 
   virtual void PaintExtras(QPainter&) {}
 
@@ -99,6 +125,10 @@ class TGmPaperImage : public QWidget {
   bool fDrawObjects = true;
   int fPageCount = 0;
   int fLock = 0;
+  Qt::KeyboardModifiers fModifiers;
+  QPoint fPressAt;
+  bool fRubberBand = false;
+  QPoint fBandStart, fBandEnd;
 };
 
 }  // namespace zyn

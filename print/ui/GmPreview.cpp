@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -23,8 +24,16 @@ TGmPreview::TGmPreview(QWidget* parent) : QScrollArea(parent), fPaper(new TGmPap
   fPaper->SetMargins(&fMarginsView);
   fPaper->installEventFilter(this);
   fPaper->SetPage(fList.Current());
+  fMarginsView.PrinterMargins = [this](bool landscape) {
+    const TGmPrinterInfo::TSides s = fPrinter->Info().MarginsInches(landscape);
+    return QMarginsF(s.Left, s.Top, s.Right, s.Bottom);
+  };
   fPaper->OnPageMouseDown = [this](Qt::MouseButton b, QPointF p) {
     setFocus();
+    if (b == Qt::LeftButton && (fPaper->Modifiers() & Qt::ControlModifier)) {
+      fPaper->StartRubberBand(fPaper->PressPoint());
+      return;
+    }
     TGmVisibleObject* object = ObjectAt(p);
     if (object && OnObjectMouseDown) OnObjectMouseDown(b, p, object);
     if (b == Qt::LeftButton && fSelected && object == fSelected) {
@@ -35,12 +44,17 @@ TGmPreview::TGmPreview(QWidget* parent) : QScrollArea(parent), fPaper(new TGmPap
     if (OnPageMouseDown) OnPageMouseDown(b, p);
   };
   fPaper->OnPageMouseMove = [this](QPointF p) {
+    if (OnPageMouseMove) OnPageMouseMove(p);
     if (!fDragging) return;
     fDragNow = p;
     fPaper->update();
   };
   fPaper->OnPageMouseUp = [this](Qt::MouseButton b, QPointF p) {
     StopPanning();
+    if (fPaper->RubberBand()) {
+      ZoomToRect(fPaper->EndRubberBand());
+      return;
+    }
     if (fDragging) {
       fDragging = false;
       const QPointF d = p - fDragStart;
@@ -49,31 +63,87 @@ TGmPreview::TGmPreview(QWidget* parent) : QScrollArea(parent), fPaper(new TGmPap
         fSelected->Changed();
       }
       fPaper->update();
-      ToStrips([](TGmThumbnails& s) { s.Repaint(); });
+      ToStrips(gmMsgPageChanged);
       return;
     }
     if (OnPageMouseUp) OnPageMouseUp(b, p);
   };
+  fPaper->OnPageDragOver = [this](QPointF p, const QMimeData* data) {
+    return OnPageDragOver && OnPageDragOver(p, data);
+  };
+  fPaper->OnPageDragDrop = [this](QPointF p, const QMimeData* data) {
+    if (OnPageDragDrop) OnPageDragDrop(p, data);
+  };
+  fPaper->OnMouseEnter = [this] {
+    if (OnMouseEnter) OnMouseEnter();
+  };
+  fPaper->OnMouseLeave = [this] {
+    StopPanning();
+    if (OnMouseLeave) OnMouseLeave();
+  };
   fPaper->AfterPaint = [this](QPainter& painter) { PaintSelection(painter); };
   TGmPageListEvents& ev = fList.Events();
   ev.OnCurrentPageChanged = [this] { CurrentPageChanged(); };
-  ev.OnPageCountChanged = [this] { ToStrips([](TGmThumbnails& s) { s.PageCountChanged(); }); };
+  ev.OnPageCountChanged = [this] { ToStrips(gmMsgPageCount); };
   ev.OnPageChanged = [this] {
-    fPaper->update();
-    ToStrips([](TGmThumbnails& s) { s.Repaint(); });
+    fPaper->SetPage(fList.Current());
+    UpdateScrollRange();
+    ToStrips(gmMsgPageChanged);
   };
-  ev.OnCleared = [this] { fPaper->SetPage(fList.Current()); };
+  ev.OnHeaderFooterChanged = [this] {
+    fPaper->update();
+    ToStrips(gmMsgRepaint);
+  };
+  ev.OnMarginsChanged = [this] {
+    fPaper->update();
+    ToStrips(gmMsgRepaint);
+  };
+  ev.OnNewPage = [this] {
+    if (OnNewPage) OnNewPage();
+    if (OnDrawHeader) OnDrawHeader(fList.HeaderRect(), fList.Canvas());
+    if (OnDrawFooter) OnDrawFooter(fList.FooterRect(), fList.Canvas());
+  };
+  ev.OnOrientationChanged = [this] {
+    ToStrips(gmMsgOrientation);
+    fPaper->update();
+    if (OnOrientationChanged) OnOrientationChanged();
+  };
+  ev.OnPaperSizeChanged = [this] {
+    fPaper->SetPage(fList.Current());
+    UpdateScrollRange();
+    ToStrips(gmMsgPaperSize);
+  };
+  ev.OnCleared = [this] {
+    fPaper->SetPage(fList.Current());
+    if (OnClear) OnClear();
+  };
+  ev.OnPrintProgress = [this](int printed, int total) {
+    if (OnPrintProgress) OnPrintProgress(printed, total);
+  };
+  fOwnPrinter.OnChangePrinter = [this] { PrinterChanged(); };
   UpdateScrollRange();
 }
 
 TGmPreview::~TGmPreview() {
+  if (fPrinter != &fOwnPrinter) fPrinter->OnChangePrinter = nullptr;
   for (TGmThumbnails* s : std::vector<TGmThumbnails*>(fStrips)) s->PreviewDestroyed();
 }
 
-template <class F>
-void TGmPreview::ToStrips(F&& f) {
+void TGmPreview::UsePrinter(TGmPrinter& printer) {
+  if (fPrinter != &fOwnPrinter) fPrinter->OnChangePrinter = nullptr;
+  fPrinter = &printer;
+  fPrinter->OnChangePrinter = [this] { PrinterChanged(); };
+  PrinterChanged();
+}
+
+void TGmPreview::PrinterChanged() {
+  ToStrips(gmMsgPrinter);
+  fPaper->update();
+}
+
+void TGmPreview::ToStrips(TGmStripMessage message) {
   if (fList.IsUpdating()) return;
-  for (TGmThumbnails* s : fStrips) f(*s);
+  for (TGmThumbnails* s : std::vector<TGmThumbnails*>(fStrips)) s->PreviewMessage(message);
 }
 
 TGmVisibleObject* TGmPreview::ObjectAt(QPointF inches) const {
@@ -106,6 +176,11 @@ void TGmPreview::PaintSelection(QPainter& painter) {
 }
 
 void TGmPreview::SetZoom(int zoom) {
+  fFitWidth = false;
+  ApplyZoom(zoom);
+}
+
+void TGmPreview::ApplyZoom(int zoom) {
   zoom = std::max(std::min(zoom, fMaxZoom), fMinZoom);
   if (zoom == Zoom()) return;
   const auto [v, h] = ScrollPercent();
@@ -116,12 +191,12 @@ void TGmPreview::SetZoom(int zoom) {
 
 void TGmPreview::SetMinZoom(int z) {
   fMinZoom = std::min(z, fMaxZoom);
-  if (Zoom() < fMinZoom) SetZoom(fMinZoom);
+  if (Zoom() < fMinZoom) ApplyZoom(fMinZoom);
 }
 
 void TGmPreview::SetMaxZoom(int z) {
   fMaxZoom = std::max(z, fMinZoom);
-  if (Zoom() > fMaxZoom) SetZoom(fMaxZoom);
+  if (Zoom() > fMaxZoom) ApplyZoom(fMaxZoom);
 }
 
 namespace {
@@ -131,7 +206,8 @@ double PageH(const TGmPageList& l) { return l.Current() ? static_cast<double>(l.
 
 void TGmPreview::ZoomToWidth() {
   const QMargins g = fPaper->Gutter();
-  SetZoom(static_cast<int>((width() - g.left() - g.right() - 20) / (PageW(fList) * 96) * 100));
+  ApplyZoom(static_cast<int>((width() - g.left() - g.right() - 20) / (PageW(fList) * 96) * 100));
+  fFitWidth = true;
 }
 
 void TGmPreview::ZoomToHeight() {
@@ -146,12 +222,42 @@ void TGmPreview::ZoomToPage() {
   SetZoom(static_cast<int>(std::min(fw, fh) * 100));
 }
 
+void TGmPreview::ZoomToRect(const QRect& pixels) {
+  if (pixels.width() < 4 || pixels.height() < 4) return;
+  // The rectangle's top-left corner (in inches of the page) comes to the view's top-left.
+  const QPointF corner = fPaper->PixelToPage(pixels.topLeft());
+  const int view = viewport()->width() - 20;
+  SetZoom(static_cast<int>(static_cast<double>(Zoom()) * view / pixels.width()));
+  const QRect now = fPaper->PageRect();
+  const double f = 96.0 * Zoom() / 100;
+  horizontalScrollBar()->setValue(static_cast<int>(now.left() + corner.x() * f) - 10);
+  verticalScrollBar()->setValue(static_cast<int>(now.top() + corner.y() * f) - 10);
+}
+
 void TGmPreview::Clear() {
   fSelected = nullptr;
   fDragging = false;
   fList.Clear();
   fPaper->SetPage(fList.Current());
   UpdateScrollRange();
+}
+
+void TGmPreview::SetOrientation(TGmOrientation orientation) {
+  fPaper->BeginUpdate();
+  try {
+    fList.SetOrientation(orientation);
+  } catch (...) {
+    fPaper->EndUpdate();
+    throw;
+  }
+  fPaper->EndUpdate();
+  fPaper->SetPage(fList.Current());
+  UpdateScrollRange();
+}
+
+void TGmPreview::SetPagesPerSheet(TGmPagesPerSheet pps) {
+  fList.SetPagesPerSheet(pps);
+  ToStrips(gmMsgPagesPerSheet);
 }
 
 void TGmPreview::SetCurrentPage(int number) {
@@ -167,7 +273,7 @@ void TGmPreview::CurrentPageChanged() {
   UpdateScrollRange();
   if (fList.IsUpdating()) return;
   if (OnPageChanged) OnPageChanged();
-  ToStrips([](TGmThumbnails& s) { s.CurrentPageChanged(); });
+  ToStrips(gmMsgCurrentPage);
 }
 
 void TGmPreview::UpdateScrollRange() {
@@ -191,7 +297,7 @@ void TGmPreview::ScrollToPercent(double vertical, double horizontal) {
 
 void TGmPreview::BeginUpdate() {
   if (fUpdate++ == 0)
-    for (TGmThumbnails* s : fStrips) s->UpdateBegins();
+    for (TGmThumbnails* s : std::vector<TGmThumbnails*>(fStrips)) s->PreviewMessage(gmMsgUpdateBegins);
   fList.BeginUpdate();
   fPaper->BeginUpdate();
 }
@@ -200,7 +306,7 @@ void TGmPreview::EndUpdate() {
   fList.EndUpdate();
   fPaper->EndUpdate();
   if (fUpdate > 0 && --fUpdate == 0)
-    for (TGmThumbnails* s : fStrips) s->UpdateEnds();
+    for (TGmThumbnails* s : std::vector<TGmThumbnails*>(fStrips)) s->PreviewMessage(gmMsgUpdateEnds);
 }
 
 void TGmPreview::StartPanning() {
@@ -218,27 +324,28 @@ void TGmPreview::StopPanning() {
 }
 
 bool TGmPreview::eventFilter(QObject* watched, QEvent* e) {
-  if (watched == fPaper) {
-    if (e->type() == QEvent::MouseMove && fPanning) {
-      const QPoint now = mapFromGlobal(QCursor::pos());
-      horizontalScrollBar()->setValue(fPanScroll.x() + (fPanStart.x() - now.x()));
-      verticalScrollBar()->setValue(fPanScroll.y() + (fPanStart.y() - now.y()));
-    } else if (e->type() == QEvent::Leave) {
-      StopPanning();
-    }
+  if (watched == fPaper && e->type() == QEvent::MouseMove && fPanning) {
+    const QPoint now = mapFromGlobal(QCursor::pos());
+    horizontalScrollBar()->setValue(fPanScroll.x() + (fPanStart.x() - now.x()));
+    verticalScrollBar()->setValue(fPanScroll.y() + (fPanStart.y() - now.y()));
   }
   return QScrollArea::eventFilter(watched, e);
 }
 
 void TGmPreview::resizeEvent(QResizeEvent* e) {
   QScrollArea::resizeEvent(e);
+  if (fFitWidth) ZoomToWidth();
   UpdateScrollRange();
 }
 
+QScrollBar* TGmPreview::KeyBar() const {
+  return verticalScrollBar()->isVisible()     ? verticalScrollBar()
+         : horizontalScrollBar()->isVisible() ? horizontalScrollBar()
+                                              : nullptr;
+}
+
 void TGmPreview::keyPressEvent(QKeyEvent* e) {
-  QScrollBar* bar = verticalScrollBar()->isVisible()     ? verticalScrollBar()
-                    : horizontalScrollBar()->isVisible() ? horizontalScrollBar()
-                                                         : nullptr;
+  QScrollBar* bar = KeyBar();
   if (!bar) return QScrollArea::keyPressEvent(e);
   switch (e->key()) {
     case Qt::Key_PageUp:
@@ -260,6 +367,20 @@ void TGmPreview::keyPressEvent(QKeyEvent* e) {
   }
 }
 
+void TGmPreview::wheelEvent(QWheelEvent* e) {
+  // One notch (120) moves the bar by one increment, or zooms by ZoomIncrement with the control key.
+  fWheelRest += e->angleDelta().y() != 0 ? e->angleDelta().y() : e->angleDelta().x();
+  const int notches = fWheelRest / 120;
+  fWheelRest -= notches * 120;
+  e->accept();
+  if (notches == 0) return;
+  if ((e->modifiers() & Qt::ControlModifier) && ZoomStyle == gmVariableZoom) {
+    SetZoom(Zoom() + notches * ZoomIncrement);
+    return;
+  }
+  if (QScrollBar* bar = KeyBar()) bar->setValue(bar->value() - notches * bar->singleStep());
+}
+
 void TGmPreview::LinkThumbnails(TGmThumbnails* strip) {
   if (strip && std::find(fStrips.begin(), fStrips.end(), strip) == fStrips.end()) fStrips.push_back(strip);
 }
@@ -268,12 +389,43 @@ void TGmPreview::UnlinkThumbnails(TGmThumbnails* strip) {
   fStrips.erase(std::remove(fStrips.begin(), fStrips.end(), strip), fStrips.end());
 }
 
+TGmPrintProgress TGmPreview::WithProgress(const TGmPrintProgress& progress) {
+  return [this, progress](int printed, int total) {
+    if (OnPrintProgress) OnPrintProgress(printed, total);
+    return progress ? progress(printed, total) : true;
+  };
+}
+
 bool TGmPreview::PrintAll(QPrinter& printer, const TGmPrintProgress& progress) {
   return PrintRange(1, PageCount(), printer, progress);
 }
 
+namespace {
+// The preview's print events around one job of the printer.
+struct TPrintEvents {
+  TGmPrinter& printer;
+  std::function<void()> before, after;
+  TPrintEvents(TGmPrinter& p, const std::function<void()>& b, const std::function<void()>& a)
+      : printer(p), before(p.BeforePrint), after(p.AfterPrint) {
+    printer.BeforePrint = [b, outer = before] {
+      if (outer) outer();
+      if (b) b();
+    };
+    printer.AfterPrint = [a, outer = after] {
+      if (a) a();
+      if (outer) outer();
+    };
+  }
+  ~TPrintEvents() {
+    printer.BeforePrint = before;
+    printer.AfterPrint = after;
+  }
+};
+}  // namespace
+
 bool TGmPreview::PrintCurrentPage(QPrinter& printer, const TGmPrintProgress& progress) {
-  return fPrinter.Print(fList, {CurrentPage()}, printer, progress);
+  TPrintEvents events(*fPrinter, BeforePrint, AfterPrint);
+  return fPrinter->Print(fList, {CurrentPage()}, printer, WithProgress(progress));
 }
 
 bool TGmPreview::PrintRange(int from, int to, QPrinter& printer, const TGmPrintProgress& progress) {
@@ -284,7 +436,8 @@ bool TGmPreview::PrintRange(int from, int to, QPrinter& printer, const TGmPrintP
     TGmPreview& p;
     ~TEnd() { p.EndUpdate(); }
   } end{*this};
-  return fPrinter.Print(fList, PageRange(from, to), printer, progress);
+  TPrintEvents events(*fPrinter, BeforePrint, AfterPrint);
+  return fPrinter->Print(fList, PageRange(from, to), printer, WithProgress(progress));
 }
 
 }  // namespace zyn

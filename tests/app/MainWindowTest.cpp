@@ -634,3 +634,42 @@ TEST_F(MainWindowTest, TheDisplayDesignerGetsEveryKeyWhileItIsShown) {
 
 }  // namespace
 }  // namespace zyn::test
+
+namespace zyn::test {
+
+// The documentation page and the page set-up are offered whatever print queues the machine has:
+// the documentation with an open project, the page set-up always, both only once the printing
+// library registered them.
+TEST_F(MainWindowTest, TheDocumentationAndThePageSetUpNeedNoPrintQueue) {
+  {
+    TMainForm form;
+    form.show();
+    EXPECT_FALSE(form.Item("Druckereinrichten1")->GetEnabled()) << "no page set-up registered";
+  }
+  RegisterFrameMaker("FrPrintVorschau", [] { return new QWidget; });
+  int setups = 0;
+  RegisterCommand("Druckereinrichten1", [&](QWidget*) { ++setups; });
+  struct TUnregister {
+    ~TUnregister() {
+      RegisterFrameMaker("FrPrintVorschau", {});
+      RegisterCommand("Druckereinrichten1", {});
+    }
+  } unregister;
+  {
+    TMainForm form;
+    form.show();
+    EXPECT_FALSE(form.Item("Drucken1")->GetEnabled());
+    EXPECT_TRUE(form.Item("Druckereinrichten1")->GetEnabled());
+    form.Item("Druckereinrichten1")->Click();
+    EXPECT_EQ(setups, 1);
+  }
+  TMainForm form(SaveSmallProject("doku.zpf"));
+  form.show();
+  QApplication::processEvents();
+  ASSERT_NE(GProjekt, nullptr);
+  EXPECT_TRUE(form.Item("Drucken1")->GetEnabled());
+  EXPECT_TRUE(form.Item("Druckereinrichten1")->GetEnabled());
+  form.close();
+}
+
+}  // namespace zyn::test

@@ -170,21 +170,42 @@ TEST_F(DocBuilder, EmptyProjectAndNoProject) {
   EXPECT_EQ(fList.CurrentPage(), 1);
 }
 
-TEST_F(DocBuilder, EveryPageHasOneFooterWithItsOwnNumber) {
+// Every build, not only the first of a builder, gives every page one footer whose number ends at
+// 190 mm, and the headers carry the date and time as the programme writes them.
+TEST_F(DocBuilder, EveryPageOfEveryBuildHasOneFooterWithItsOwnNumber) {
   fData.Fill(1);
-  fBuilder.Build(&fData.Projekt);
-  ASSERT_GT(fList.Count(), 5);
-  for (int p = 1; p <= fList.Count(); ++p) {
-    int footers = 0;
-    for (const TPlaced& t : PageTexts(fList, p)) {
-      if (t.Text.rfind("Seite ", 0) == 0) {
-        ++footers;
-        EXPECT_EQ(t.Text, "Seite " + std::to_string(p));
-        EXPECT_NEAR(t.Y, 276, 0.01);
+  fData.Projekt.ProjektDaten.AuftragsDatum = 46367;  // 11.12.2026
+  int firstCount = 0;
+  for (int build = 1; build <= 2; ++build) {
+    fBuilder.Build(&fData.Projekt);
+    ASSERT_GT(fList.Count(), 5);
+    if (build == 1) firstCount = fList.Count();
+    EXPECT_EQ(fList.Count(), firstCount);
+    for (int p = 1; p <= fList.Count(); ++p) {
+      int footers = 0;
+      for (const TPlaced& t : PageTexts(fList, p)) {
+        if (t.Text.rfind("Seite ", 0) == 0) {
+          ++footers;
+          EXPECT_EQ(t.Text, "Seite " + std::to_string(p));
+          EXPECT_NEAR(t.Y, 276, 0.01);
+          fList.Canvas().Font().Name = "Arial";
+          fList.Canvas().Font().Size = 10;
+          fList.Canvas().Font().Style = 0;
+          const double width = static_cast<double>(fList.Canvas().TextWidth(t.Text)) * 25.4;
+          EXPECT_NEAR(t.X + width, 190, 0.01) << "page " << p;
+        }
       }
+      EXPECT_EQ(footers, 1) << "build " << build << " page " << p;
     }
-    EXPECT_EQ(footers, 1) << "page " << p;
+    EXPECT_TRUE(PageHas(fList, 2, "11.12.2026")) << "Druckdatum";
+    EXPECT_TRUE(PageHas(fList, 2, "09:30")) << "Druckzeit";
+    int orderDates = 0;
+    for (const TPlaced& t : PageTexts(fList, 2)) orderDates += t.Text == "11.12.2026";
+    EXPECT_EQ(orderDates, 2) << "Druckdatum and Auftragsdatum";
   }
+  EXPECT_EQ(DocDate(QDate()), "");
+  EXPECT_EQ(DocDate(QDate(2027, 1, 5)), "05.01.2027");
+  EXPECT_EQ(DocTime(QTime(7, 5)), "07:05");
 }
 
 TEST_F(DocBuilder, ALongSectionContinuesWithTheHeaderAndItsFirstLineAt60) {

@@ -3,6 +3,7 @@
 // strip, and the documentation page with its golden pictures.
 
 #include "model/base/ZYNOptionen.h"
+#include "platform/MessageDlg.h"
 #include "print/ui/FrPrintVorschau.h"
 #include "print/ui/GmPreview.h"
 #include "print/ui/GmThumbnails.h"
@@ -11,7 +12,21 @@
 #include "tests/support/AppFixture.h"
 #include "tests/support/TestHome.h"
 
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QPrintDialog>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPageSetupDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QWheelEvent>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -254,7 +269,7 @@ TEST_F(PrintUi, ThumbnailsFollowThePreview) {
   FillPages(preview->Pages(), 12);
   preview->Refresh();
   TGmThumbnails strip;
-  strip.PageCaptions = "Seite #";
+  strip.SetPageCaptions("Seite #");
   strip.SetLayout(gmThumbGrid);
   strip.SetPreview(preview.get());
   ASSERT_EQ(strip.Count(), 12);
@@ -273,7 +288,7 @@ TEST_F(PrintUi, ThumbnailsFollowThePreview) {
   preview->SetCurrentPage(5);
   EXPECT_EQ(strip.SelectedIndex(), 4);
   // Without highlighting clicks still change the page.
-  strip.Highlight = false;
+  strip.SetHighlight(false);
   QTest::mouseClick(strip.Thumbnail(6), Qt::LeftButton);
   EXPECT_EQ(preview->CurrentPage(), 7);
   EXPECT_FALSE(strip.Thumbnail(6)->Selected());
@@ -288,6 +303,433 @@ TEST_F(PrintUi, ThumbnailsFollowThePreview) {
   preview.reset();
   EXPECT_EQ(strip.Count(), 0);
   EXPECT_EQ(strip.Preview(), nullptr);
+}
+
+// A strip that records what its preview tells it.
+class TRecordingStrip : public TGmThumbnails {
+ public:
+  std::vector<int> Messages;
+  void PreviewMessage(TGmStripMessage message) override {
+    Messages.push_back(message);
+    TGmThumbnails::PreviewMessage(message);
+  }
+  int CountOf(int message) const { return static_cast<int>(std::count(Messages.begin(), Messages.end(), message)); }
+};
+
+TEST_F(PrintUi, PreviewRaisesItsEventsAndTellsItsStrips) {
+  TGmPreview preview;
+  FillPages(preview.Pages(), 3);
+  preview.Refresh();
+  TRecordingStrip strip;
+  strip.SetPreview(&preview);
+  // A new page: OnNewPage, then the header and the footer rectangles with the recording canvas.
+  std::vector<std::string> events;
+  preview.OnNewPage = [&] { events.push_back("new"); };
+  preview.OnDrawHeader = [&](const TGmRect& r, TGmCanvas& canvas) {
+    events.push_back("header");
+    EXPECT_EQ(&canvas, &preview.Canvas());
+    EXPECT_DOUBLE_EQ(static_cast<double>(r.Top), static_cast<double>(preview.HeaderRect().Top));
+  };
+  preview.OnDrawFooter = [&](const TGmRect&, TGmCanvas&) { events.push_back("footer"); };
+  preview.OnClear = [&] { events.push_back("clear"); };
+  preview.OnOrientationChanged = [&] { events.push_back("orientation"); };
+  preview.AddPage();
+  EXPECT_EQ(events, (std::vector<std::string>{"new", "header", "footer"}));
+  EXPECT_EQ(strip.Count(), 4);
+  // Orientation, paper size, pages per sheet and printer: each its message; the paper size
+  // rebuilds the strip, pages per sheet and the printer leave it.
+  events.clear();
+  strip.Messages.clear();
+  preview.SetOrientation(gmLandscape);
+  EXPECT_EQ(strip.CountOf(gmMsgOrientation), 1);
+  EXPECT_EQ(events, (std::vector<std::string>{"orientation"}));
+  EXPECT_GT(preview.Pages().Current()->Width(), preview.Pages().Current()->Height());
+  int rebuilds = strip.Rebuilds();
+  preview.SetPagesPerSheet(gmTwoPage);
+  EXPECT_EQ(strip.CountOf(gmMsgPagesPerSheet), 1);
+  preview.GmPrinter().SetPaperSize(A5);
+  EXPECT_EQ(strip.CountOf(gmMsgPrinter), 1);
+  EXPECT_EQ(strip.Rebuilds(), rebuilds);
+  preview.SetPaperSize(A3);
+  EXPECT_EQ(strip.CountOf(gmMsgPaperSize), 1);
+  EXPECT_GT(strip.Rebuilds(), rebuilds);
+  // Nested updates: one update-begins and one update-ends message, one rebuild at the end.
+  strip.Messages.clear();
+  rebuilds = strip.Rebuilds();
+  preview.BeginUpdate();
+  preview.BeginUpdate();
+  preview.AddPage();
+  preview.EndUpdate();
+  preview.EndUpdate();
+  EXPECT_EQ(strip.CountOf(gmMsgUpdateBegins), 1);
+  EXPECT_EQ(strip.CountOf(gmMsgUpdateEnds), 1);
+  EXPECT_EQ(strip.Rebuilds(), rebuilds + 1);
+  // Clearing ends with OnClear and one empty page.
+  preview.Clear();
+  EXPECT_EQ(events.back(), "clear");
+  EXPECT_EQ(preview.PageCount(), 1);
+  // Printing: before, progress per page, after.
+  FillPages(preview.Pages(), 2);
+  preview.Refresh();
+  events.clear();
+  preview.BeforePrint = [&] { events.push_back("before"); };
+  preview.AfterPrint = [&] { events.push_back("after"); };
+  preview.OnPrintProgress = [&](int printed, int total) {
+    events.push_back(std::to_string(printed) + "/" + std::to_string(total));
+  };
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(Path("events.pdf")));
+  ASSERT_TRUE(preview.PrintAll(printer));
+  EXPECT_EQ(events, (std::vector<std::string>{"before", "1/2", "2/2", "after"}));
+}
+
+TEST_F(PrintUi, ThumbnailSettingsRebuildOrRepaintAndThePopupKnowsItsThumbnail) {
+  TGmPreview preview;
+  FillPages(preview.Pages(), 4);
+  preview.Refresh();
+  TGmThumbnails strip;
+  strip.resize(300, 300);
+  strip.show();
+  strip.SetPreview(&preview);
+  // Size settings rebuild: the zoom and gutter of every thumbnail follow.
+  int rebuilds = strip.Rebuilds();
+  strip.SetThumbSize(8);
+  EXPECT_EQ(strip.Rebuilds(), ++rebuilds);
+  EXPECT_EQ(strip.Thumbnail(0)->Zoom(), 10);
+  strip.SetThumbSpacing(4);
+  EXPECT_EQ(strip.Rebuilds(), ++rebuilds);
+  EXPECT_EQ(strip.Thumbnail(0)->Gutter().left(), 4);
+  const int withCaption = strip.Thumbnail(0)->Gutter().bottom();
+  strip.SetShowCaption(false);
+  EXPECT_EQ(strip.Rebuilds(), ++rebuilds);
+  EXPECT_EQ(strip.Thumbnail(0)->Gutter().bottom(), 4);
+  EXPECT_GT(withCaption, 4);
+  QFont big = strip.CaptionFont();
+  big.setPointSize(20);
+  strip.SetShowCaption(true);
+  ++rebuilds;
+  strip.SetCaptionFont(big);
+  EXPECT_EQ(strip.Rebuilds(), ++rebuilds);
+  EXPECT_GT(strip.Thumbnail(0)->Gutter().bottom(), withCaption);
+  // Look settings repaint without a rebuild; the grid width lays out again.
+  strip.SetHighlightStyle(gmBackground);
+  strip.SetSelectedColor(Qt::red);
+  strip.SetPageCaptions("S. #");
+  EXPECT_EQ(strip.Rebuilds(), rebuilds);
+  EXPECT_EQ(strip.Thumbnail(2)->Caption(), "S. 3");
+  strip.SetLayout(gmThumbGrid);
+  strip.SetGridWidth(2);
+  EXPECT_EQ(strip.Thumbnail(2)->x(), 0);
+  EXPECT_GT(strip.Thumbnail(2)->y(), 0);
+  EXPECT_EQ(strip.Rebuilds(), rebuilds);
+  // The popup menu opens for the thumbnail clicked with the right button.
+  QMenu popup;
+  QAction* act = popup.addAction(QStringLiteral("Seite anzeigen"));
+  strip.SetThumbPopup(&popup);
+  QContextMenuEvent context(QContextMenuEvent::Mouse, QPoint(5, 5), strip.Thumbnail(3)->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(strip.Thumbnail(3), &context);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return popup.isVisible(); }, 2000));
+  EXPECT_EQ(strip.PopupIndex(), 3);
+  popup.close();
+  EXPECT_NE(act, nullptr);
+}
+
+TEST_F(PrintUi, WheelScrollsOneIncrementAndZoomsWithTheControlKey) {
+  TGmPreview preview;
+  preview.resize(400, 400);
+  preview.show();
+  FillPages(preview.Pages(), 1);
+  preview.Refresh();
+  preview.SetZoom(100);
+  QApplication::processEvents();
+  QScrollBar* bar = preview.verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 0);
+  bar->setValue(200);
+  const auto wheel = [&](int delta, Qt::KeyboardModifiers keys) {
+    QWheelEvent e(QPointF(50, 50), preview.mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                  keys, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(preview.viewport(), &e);
+  };
+  wheel(-120, Qt::NoModifier);
+  EXPECT_EQ(bar->value(), 200 + bar->singleStep());
+  wheel(120, Qt::NoModifier);
+  EXPECT_EQ(bar->value(), 200);
+  // Half a notch waits for the other half.
+  wheel(-60, Qt::NoModifier);
+  EXPECT_EQ(bar->value(), 200);
+  wheel(-60, Qt::NoModifier);
+  EXPECT_EQ(bar->value(), 200 + bar->singleStep());
+  wheel(120, Qt::ControlModifier);
+  EXPECT_EQ(preview.Zoom(), 110);
+  preview.ZoomIncrement = 25;
+  wheel(-240, Qt::ControlModifier);
+  EXPECT_EQ(preview.Zoom(), 60);
+  preview.ZoomStyle = gmFixedZoom;
+  wheel(120, Qt::ControlModifier);
+  EXPECT_EQ(preview.Zoom(), 60);
+}
+
+TEST_F(PrintUi, PageWidthIsKeptThroughResizesUntilAnotherZoomIsChosen) {
+  TGmPreview preview;
+  FillPages(preview.Pages(), 1);
+  preview.Refresh();
+  // Fitted before the control has its size, as a page does before it is shown.
+  preview.ZoomToWidth();
+  preview.resize(700, 500);
+  preview.show();
+  QApplication::processEvents();
+  const auto widthZoom = [&] {
+    const double pw = static_cast<double>(preview.Pages().Current()->Width()) * 96;
+    return static_cast<int>((preview.width() - 2 * preview.Gutter() - 20) / pw * 100);
+  };
+  EXPECT_TRUE(preview.FitsWidth());
+  EXPECT_EQ(preview.Zoom(), widthZoom());
+  // The whole width of the page is in view.
+  const QRect page = preview.PaperImage()->PageRect();
+  EXPECT_GE(page.left() - preview.horizontalScrollBar()->value(), 0);
+  EXPECT_LE(page.right() - preview.horizontalScrollBar()->value(), preview.viewport()->width());
+  preview.resize(900, 500);
+  QApplication::processEvents();
+  EXPECT_EQ(preview.Zoom(), widthZoom());
+  preview.SetZoom(75);
+  EXPECT_FALSE(preview.FitsWidth());
+  preview.resize(600, 500);
+  QApplication::processEvents();
+  EXPECT_EQ(preview.Zoom(), 75);
+}
+
+// The colour of the paper image at a point of the page given in millimetres.
+QRgb PaperPixel(TGmPaperImage& paper, double xMm, double yMm) {
+  const QImage shot = paper.grab().toImage();
+  const QRect r = paper.PageRect();
+  const double f = 96.0 * paper.Zoom() / 100 / 25.4;
+  return shot.pixel(r.left() + static_cast<int>(xMm * f), r.top() + static_cast<int>(yMm * f));
+}
+
+TEST_F(PrintUi, MarginsClipOnScreenAndOnPaperAndThePrinterMarginsAreShown) {
+  TGmPreview preview;
+  preview.resize(900, 1200);
+  preview.show();
+  TGmPageList& list = preview.Pages();
+  list.Clear();
+  // A black block across the left margin (the margins are 0.5 inch = 12.7 mm).
+  list.Canvas().Brush().Color = GmBlack;
+  list.Canvas().Brush().Style = bsSolid;
+  list.Canvas().Rectangle(gmMillimeters, 2, 30, 60, 60);
+  list.Canvas().TextOut("Rand", 2, 100);
+  list.Canvas().TextOut("Innen", 40, 100);
+  preview.Refresh();
+  preview.SetZoom(100);
+  QApplication::processEvents();
+  TGmPaperImage& paper = *preview.PaperImage();
+  EXPECT_EQ(qGray(PaperPixel(paper, 5, 45)), 0);
+  list.Margins().SetClipMargins(true);
+  EXPECT_EQ(qGray(PaperPixel(paper, 5, 45)), 255) << "outside the margin";
+  EXPECT_EQ(qGray(PaperPixel(paper, 30, 45)), 0) << "inside the margin";
+  // On paper alike: rendered at 50 dots per inch, the block is white left of the margin.
+  ASSERT_TRUE(SaveDocumentPdf(list, {1}, Path("clip.pdf")));
+  test::RunCommand("pdftoppm -r 50 -png -singlefile '" + Path("clip.pdf") + "' '" + Path("clip") + "'");
+  const QImage sheet(QString::fromStdString(Path("clip.png")));
+  ASSERT_FALSE(sheet.isNull());
+  const auto at = [&](double xMm, double yMm) {
+    return qGray(sheet.pixel(static_cast<int>(xMm / 25.4 * 50), static_cast<int>(yMm / 25.4 * 50)));
+  };
+  EXPECT_GT(at(6, 45), 200) << "outside the margin";
+  EXPECT_LT(at(30, 45), 50) << "inside the margin";
+  list.Margins().SetClipMargins(false);
+  // The user margins in millimetres.
+  TGmMarginValues values = preview.MarginValues();
+  values.ValueMeasurement = gmMillimeters;
+  EXPECT_NEAR(values.Left(), 12.7, 0.01);
+  values.SetLeft(20);
+  EXPECT_NEAR(static_cast<double>(list.Margins().Left().AsInches()), 20 / 25.4, 1e-6);
+  // Without a printer device the printer margins are those of the 300-dpi A4 default: the top
+  // one 50 pixels, 4.23 mm; drawn dotted when shown.
+  const TGmPrinterInfo& info = preview.GmPrinter().Info();
+  EXPECT_EQ(info.PhysicalWidth, 2481);
+  EXPECT_EQ(info.Top, 50);
+  const double topMm = 50.0 / 300 * 25.4;
+  const auto darkOnRow = [&](double yMm) {
+    const QImage shot = paper.grab().toImage();
+    const QRect r = paper.PageRect();
+    const double f = 96.0 * paper.Zoom() / 100 / 25.4;
+    const int y = r.top() + static_cast<int>(std::lround(yMm * f));
+    int dark = 0;
+    for (int x = r.left() + r.width() / 3; x < r.left() + 2 * r.width() / 3; ++x)
+      for (int dy = -1; dy <= 1; ++dy) dark += qGray(shot.pixel(x, y + dy)) < 240;
+    return dark;
+  };
+  EXPECT_EQ(darkOnRow(topMm), 0);
+  preview.MarginsView().ShowPrinterMargins = true;
+  paper.update();
+  EXPECT_GT(darkOnRow(topMm), 10);
+}
+
+TEST_F(PrintUi, TheRubberBandZoomsIntoItsRectangleAndDropsAndTheMouseAreReported) {
+  TGmPreview preview;
+  preview.resize(600, 600);
+  preview.show();
+  FillPages(preview.Pages(), 3);
+  preview.Refresh();
+  preview.SetZoom(50);
+  QApplication::processEvents();
+  TGmPaperImage* paper = preview.PaperImage();
+  const QPoint from = paper->PageRect().topLeft() + QPoint(40, 40);
+  QTest::mousePress(paper, Qt::LeftButton, Qt::ControlModifier, from);
+  EXPECT_TRUE(paper->RubberBand());
+  QMouseEvent move(QEvent::MouseMove, from + QPoint(100, 80), paper->mapToGlobal(from + QPoint(100, 80)),
+                   Qt::NoButton, Qt::LeftButton, Qt::ControlModifier);
+  QApplication::sendEvent(paper, &move);
+  EXPECT_EQ(paper->RubberBandRect(), QRect(from, from + QPoint(100, 80)).normalized());
+  const int view = preview.viewport()->width();
+  QTest::mouseRelease(paper, Qt::LeftButton, Qt::ControlModifier, from + QPoint(100, 80));
+  EXPECT_FALSE(paper->RubberBand());
+  // 100 pixels at 50 % fill the view's width, and the band's corner comes to the view's corner.
+  EXPECT_NEAR(preview.Zoom(), 50.0 * (view - 20) / 100, 50.0 * view / 100 * 0.03);
+  const QPointF corner = paper->PixelToPage(
+      QPoint(preview.horizontalScrollBar()->value() + 10, preview.verticalScrollBar()->value() + 10));
+  EXPECT_NEAR(corner.x(), 40 / 48.0, 0.05);
+  EXPECT_NEAR(corner.y(), 40 / 48.0, 0.05);
+  // A drop with a page number is offered to the page's handler with its position in inches.
+  QPointF dropped(-1, -1);
+  preview.OnPageDragOver = [](QPointF, const QMimeData* d) { return d->hasFormat(kGmPageMime); };
+  preview.OnPageDragDrop = [&](QPointF p, const QMimeData* d) {
+    dropped = p;
+    preview.SetCurrentPage(d->data(kGmPageMime).toInt());
+  };
+  QMimeData data;
+  data.setData(kGmPageMime, "2");
+  const QPoint at = paper->PageRect().topLeft();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(paper, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDragMoveEvent over(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(paper, &over);
+  EXPECT_TRUE(over.isAccepted());
+  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(paper, &drop);
+  EXPECT_EQ(dropped, QPointF(0, 0));
+  EXPECT_EQ(preview.CurrentPage(), 2);
+  QMimeData other;
+  other.setText("x");
+  QDragMoveEvent refused(at, Qt::CopyAction, &other, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(paper, &refused);
+  EXPECT_FALSE(refused.isAccepted());
+  // Leaving the page ends panning and is reported.
+  int left = 0;
+  preview.OnMouseLeave = [&] { ++left; };
+  preview.StartPanning();
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(paper, &leave);
+  EXPECT_FALSE(preview.Panning());
+  EXPECT_EQ(left, 1);
+}
+
+TEST_F(PrintUi, PrinterSetupCodesGeometryAndOptions) {
+  // The device codes, both ways.
+  for (TGmPaperSize s : {A3, A4, A5, A6, B5, C5, Legal, Letter, B4, Envelope_09, Envelope_10, Envelope_11,
+                         Envelope_12, Envelope_14, Tabloid, Ledger, Executive, Custom})
+    EXPECT_EQ(TGmPrinter::PaperFromCode(TGmPrinter::PaperCode(s)), s) << s;
+  EXPECT_EQ(TGmPrinter::PaperCode(A4), 9);
+  EXPECT_EQ(TGmPrinter::PaperCode(A6), 70);
+  EXPECT_EQ(TGmPrinter::DuplexCode(gmHorzDuplex), 3);
+  EXPECT_EQ(TGmPrinter::DuplexFromCode(7), gmSimplex);
+  EXPECT_EQ(TGmPrinter::DitherCode(gmGrayScale), 10);
+  EXPECT_EQ(TGmPrinter::DitherFromCode(10), gmGrayScale);
+  EXPECT_EQ(TGmPrinter::DitherFromCode(99), gmNone);
+  EXPECT_EQ(TGmPrinter::QualityCode(gmDraft), -1);
+  EXPECT_EQ(TGmPrinter::QualityCode(gmHigh), -4);
+  EXPECT_EQ(TGmPrinter::QualityFromCode(5), gmMedium);
+  EXPECT_EQ(TGmPrinter::ColorFromCode(1), gmMonochrome);
+  // The A4 default geometry: margins turn for landscape.
+  TGmPrinterInfo info;
+  info.ReadGeometry(nullptr);
+  EXPECT_EQ(info.PrintableWidth, 2481 - 65 - 58);
+  const TGmPrinterInfo::TSides land = info.Margins(true);
+  EXPECT_EQ(land.Left, 50);
+  EXPECT_EQ(land.Top, 58);
+  EXPECT_EQ(land.Right, 50);
+  EXPECT_EQ(land.Bottom, 65);
+  EXPECT_NEAR(info.MarginsInches(false).Left, 65.0 / 300, 1e-9);
+  EXPECT_NEAR(info.PageWidthInches(), 2481.0 / 300, 1e-9);
+  info.Landscape = true;
+  EXPECT_NEAR(info.PageWidthInches(), 3507.0 / 300, 1e-9);
+  // Choices go into the options file and come back.
+  std::unique_ptr<TZYNOptionFile> kept = std::move(GOptionFile);
+  GOptionFile = std::make_unique<TZYNOptionFile>();
+  TGmPrinter setup;
+  setup.SetPaperSize(A5);
+  setup.SetOrientation(gmLandscape);
+  setup.PrintCopies = 3;
+  setup.Duplex = gmVertDuplex;
+  setup.DitherType = gmFine;
+  setup.PrintQuality = gmHigh;
+  setup.SaveToOptions();
+  const std::string file = Path("optionen.xml");
+  GOptionFile->SaveToFile(file);
+  GOptionFile = std::make_unique<TZYNOptionFile>();
+  ASSERT_TRUE(GOptionFile->LoadFromFile(file));
+  TGmPrinter back;
+  back.LoadFromOptions();
+  EXPECT_EQ(back.PaperSize(), A5);
+  EXPECT_EQ(back.Orientation(), gmLandscape);
+  EXPECT_EQ(back.PrintCopies, 3);
+  EXPECT_EQ(back.Duplex, gmVertDuplex);
+  EXPECT_EQ(back.DitherType, gmFine);
+  EXPECT_EQ(back.PrintQuality, gmHigh);
+  // Its Qt printer carries them.
+  EXPECT_EQ(back.Device().pageLayout().orientation(), QPageLayout::Landscape);
+  EXPECT_EQ(back.Device().pageLayout().pageSize().id(), QPageSize::A5);
+  EXPECT_EQ(back.Device().copyCount(), 3);
+  GOptionFile = std::move(kept);
+}
+
+// pdfinfo's page size of one page, in points.
+QSizeF PdfPageSize(const std::string& pdf, int page) {
+  const std::string info =
+      test::RunCommand("pdfinfo -f " + std::to_string(page) + " -l " + std::to_string(page) + " '" + pdf + "'");
+  const size_t at = info.find("size:");
+  if (at == std::string::npos) return {};
+  double w = 0, h = 0;
+  std::sscanf(info.c_str() + at + 5, " %lf x %lf", &w, &h);
+  return {w, h};
+}
+
+TEST_F(PrintUi, TheSetUpsSheetTakesThePagesFittedAndCentred) {
+  TGmPreview preview;
+  FillPages(preview.Pages(), 2);
+  preview.Refresh();
+  TGmPrinter& setup = preview.GmPrinter();
+  const auto print = [&](const char* name) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(Path(name)));
+    EXPECT_TRUE(preview.PrintAll(printer)) << name;
+    return Path(name);
+  };
+  // A4 portrait pages on the A4 portrait default: as they are.
+  const std::string portrait = print("hoch.pdf");
+  EXPECT_NEAR(PdfPageSize(portrait, 1).width(), 595, 1.5);
+  EXPECT_NEAR(PdfPageSize(portrait, 1).height(), 842, 1.5);
+  // On A4 landscape: landscape sheets with the whole page on them.
+  setup.SetOrientation(gmLandscape);
+  const std::string landscape = print("quer.pdf");
+  EXPECT_EQ(PdfPages(landscape), 2);
+  for (int page = 1; page <= 2; ++page) {
+    EXPECT_NEAR(PdfPageSize(landscape, page).width(), 842, 1.5);
+    EXPECT_NEAR(PdfPageSize(landscape, page).height(), 595, 1.5);
+    EXPECT_NE(Pdftotext(landscape, page).find("Blatt " + std::to_string(page)), std::string::npos);
+  }
+  // The page stands in the middle: its text at 20 mm from the page's left edge lies at
+  // (297 - 210 x 0.707) / 2 + 20 x 0.707 mm of the sheet.
+  const std::string bbox = test::RunCommand("pdftotext -bbox -f 1 -l 1 '" + landscape + "' -");
+  const size_t word = bbox.find(">Blatt<");
+  ASSERT_NE(word, std::string::npos);
+  const size_t xAt = bbox.rfind("xMin=\"", word);
+  const double xMin = std::stod(bbox.substr(xAt + 6));
+  const double scale = 595.0 / 842;
+  EXPECT_NEAR(xMin, (842 - 595 * scale) / 2 + 20 / 25.4 * 72 * scale, 3);
 }
 
 // The documentation page on the programme's globals with the rich sample project.
@@ -419,6 +861,148 @@ TEST_F(DocPage, GoldenPicturesOfTheCoverAndAModuleDataPage) {
         if (qGray(shot.pixel(x, y)) / 32 != qGray(expected.pixel(x, y)) / 32) ++differing;
     EXPECT_LT(differing, shot.width() * shot.height() / 500) << name;
   }
+}
+
+// The first view of the page, built before it has its size, shows the whole page width.
+TEST_F(DocPage, TheFirstViewShowsTheWholePageWidth) {
+  TFrPrintVorschau page;
+  page.FixedPrintTime = fPage.FixedPrintTime;
+  page.FrameActivate();
+  page.resize(1000, 760);
+  page.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+  TGmPreview& p = *page.Printer;
+  const double pw = static_cast<double>(p.Pages().Current()->Width()) * 96;
+  EXPECT_EQ(p.Zoom(), static_cast<int>((p.width() - 2 * p.Gutter() - 20) / pw * 100));
+  EXPECT_GT(p.Zoom(), 60);
+  // Both edges of the sheet are in view: black outline pixels at the page's left and right.
+  const QImage shot = p.viewport()->grab().toImage();
+  const QRect r = p.PaperImage()->PageRect().translated(-p.horizontalScrollBar()->value(), -p.verticalScrollBar()->value());
+  ASSERT_GE(r.left(), 0);
+  ASSERT_LT(r.right(), shot.width());
+  const int y = std::min(r.top() + 40, shot.height() - 1);
+  EXPECT_LT(qGray(shot.pixel(r.left(), y)), 64);
+  EXPECT_LT(qGray(shot.pixel(r.right(), y)), 64);
+  EXPECT_GT(qGray(shot.pixel(r.right() - 3, y)), 200);
+}
+
+// Finds the modal dialog of a type once it is open and runs the action on it.
+template <class D, class F>
+void OnDialog(F action) {
+  auto* timer = new QTimer;
+  timer->setInterval(20);
+  QObject::connect(timer, &QTimer::timeout, [timer, action] {
+    if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget())) {
+      timer->stop();
+      timer->deleteLater();
+      action(*d);
+    }
+  });
+  timer->start();
+}
+
+TEST_F(DocPage, PageSetUpToLandscapeIsKeptAndPrintsLandscapeSheets) {
+  fPage.FrameActivate();
+  TGmPrinter& setup = ProgramPrinter();
+  ASSERT_EQ(&fPage.Printer->GmPrinter(), &setup) << "the page prints with the programme's set-up";
+  ASSERT_EQ(setup.Orientation(), gmPortrait);
+  OnDialog<QPageSetupDialog>([](QPageSetupDialog& d) {
+    auto* landscape = d.findChild<QRadioButton*>(QStringLiteral("landscape"));
+    ASSERT_NE(landscape, nullptr);
+    landscape->click();
+    d.accept();
+  });
+  ASSERT_TRUE(setup.PageSetup(&fPage));
+  EXPECT_EQ(setup.Orientation(), gmLandscape);
+  EXPECT_EQ(GOptionFile->Optionen().Printer->First().Orientation, 2);
+  // Printing through the print dialog into a PDF file: landscape sheets, every page.
+  const QString target = QString::fromStdString(Path("quer.pdf"));
+  OnDialog<QPrintDialog>([target](QPrintDialog& d) {
+    auto* file = d.findChild<QLineEdit*>(QStringLiteral("filename"));
+    auto* printers = d.findChild<QComboBox*>(QStringLiteral("printers"));
+    ASSERT_NE(printers, nullptr);
+    printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)" comes last
+    ASSERT_NE(file, nullptr);
+    file->setText(target);
+    d.accept();
+  });
+  fPage.BtnPrint->click();
+  ASSERT_TRUE(QFile::exists(target));
+  EXPECT_EQ(PdfPages(Path("quer.pdf")), fPage.Printer->PageCount());
+  const std::string info = test::RunCommand("pdfinfo '" + Path("quer.pdf") + "'");
+  EXPECT_NE(info.find("842 x 595"), std::string::npos) << info;
+  // The saved PDF keeps the documentation's own A4 portrait pages.
+  ASSERT_TRUE(fPage.SavePdf(Path("hoch.pdf")));
+  EXPECT_NE(test::RunCommand("pdfinfo '" + Path("hoch.pdf") + "'").find("595 x 842"), std::string::npos);
+  setup.SetOrientation(gmPortrait);
+  setup.SaveToOptions();
+}
+
+TEST_F(DocPage, SavingAPdfIsConfirmedWithItsName) {
+  fPage.FrameActivate();
+  std::vector<QString> shownTexts;
+  const TMessageDlgHook previous = SetMessageDlgHook([&](const QString& text, const QString&, unsigned) {
+    shownTexts.push_back(text);
+    return 1;
+  });
+  const QString target = QString::fromStdString(Path("Anlage"));
+  OnDialog<QFileDialog>([target](QFileDialog& d) {
+    auto* name = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return d.isVisible(); }));
+    name->setText(target);
+    static_cast<QDialog&>(d).accept();
+  });
+  fPage.BtnPdf->click();
+  SetMessageDlgHook(previous);
+  ASSERT_TRUE(QFile::exists(target + ".pdf"));
+  ASSERT_EQ(shownTexts.size(), 1u);
+  EXPECT_TRUE(shownTexts[0].contains(target + ".pdf")) << shownTexts[0].toStdString();
+  EXPECT_TRUE(shownTexts[0].startsWith("Die Projektdokumentation wurde als PDF-Datei gespeichert"));
+}
+
+TEST_F(DocPage, TheViewAndThumbnailMenusReachTheSettings) {
+  fPage.FrameActivate();
+  TGmPreview& p = *fPage.Printer;
+  // The documentation's margins in millimetres; the view menu shows them and clips to them.
+  TGmMarginValues margins = p.MarginValues();
+  margins.ValueMeasurement = gmMillimeters;
+  EXPECT_NEAR(margins.Left(), 20, 0.01);
+  EXPECT_NEAR(margins.Bottom(), 27, 0.01);
+  fPage.ActMargins->trigger();
+  EXPECT_TRUE(p.MarginsView().Visible);
+  fPage.ActPrinterMargins->trigger();
+  EXPECT_TRUE(p.MarginsView().ShowPrinterMargins);
+  fPage.ActClipMargins->trigger();
+  EXPECT_TRUE(p.Pages().Margins().ClipMargins());
+  fPage.ActClipMargins->trigger();
+  fPage.ActGrid[1]->trigger();
+  EXPECT_EQ(p.PageGrid().GridStyle, gmDots);
+  // The thumbnails' menu: plain pages stored in the options, larger thumbnails, the page shown.
+  SetBoolOption(boPlainThumbs, true);
+  fPage.PB->click();
+  ASSERT_TRUE(fPage.GT->PlainPages());
+  EXPECT_EQ(fPage.GT->ThumbPopup(), fPage.ThumbMenu);
+  fPage.ActThumbPlain->setChecked(false);
+  EXPECT_FALSE(fPage.GT->PlainPages());
+  EXPECT_FALSE(GetBoolOption(boPlainThumbs));
+  const int size = fPage.GT->ThumbSize();
+  fPage.ActThumbLarger->trigger();
+  EXPECT_EQ(fPage.GT->ThumbSize(), size + 2);
+  EXPECT_EQ(fPage.GT->Count(), p.PageCount());
+  fPage.ActThumbCaptions->setChecked(false);
+  EXPECT_FALSE(fPage.GT->ShowCaption());
+  fPage.GT->ShowPopup(4, QPoint(10, 10));
+  fPage.ThumbMenu->close();
+  fPage.ActThumbShow->trigger();
+  EXPECT_EQ(p.CurrentPage(), 5);
+  EXPECT_EQ(fPage.StatusPanel->text(), QString("Seite 5 von %1").arg(p.PageCount()));
+  // The mouse over the page names its position; leaving it shows the page state again.
+  QTest::mouseMove(p.PaperImage(), p.PaperImage()->PageRect().topLeft() + QPoint(96, 96));
+  EXPECT_TRUE(fPage.StatusPanel->text().contains("mm")) << fPage.StatusPanel->text().toStdString();
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(p.PaperImage(), &leave);
+  EXPECT_EQ(fPage.StatusPanel->text(), QString("Seite 5 von %1").arg(p.PageCount()));
 }
 
 }  // namespace
