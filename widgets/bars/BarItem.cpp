@@ -1,5 +1,6 @@
 #include "widgets/bars/BarItem.h"
 
+#include "platform/ExceptionHandler.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarWindow.h"
@@ -250,11 +251,18 @@ void TzbBarItem::Click() {
 
 void TzbBarItem::DirectClick() {
   if (!GetEnabled()) return;
+  // Nothing a click handler throws leaves here: the manager's handler or the application's
+  // exception handler shows it.
   try {
     fManager->DoClickItem(*this);
     DoClick();
   } catch (const std::exception& e) {
-    if (fManager->OnException) fManager->OnException(e);
+    if (fManager->OnException)
+      fManager->OnException(e);
+    else
+      ApplicationHandleException(std::current_exception());
+  } catch (...) {
+    ApplicationHandleException(std::current_exception());
   }
 }
 

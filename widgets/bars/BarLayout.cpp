@@ -6,6 +6,7 @@
 #include "platform/QtText.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarTexts.h"
 #include "widgets/bars/BarUserDockControl.h"
 #include "widgets/bars/BarWindow.h"
 
@@ -579,7 +580,7 @@ void TzbBarManager::SaveStoredLayout() {
 }
 
 void TzbBarManager::ResetUsageData() {
-  const QString text = QStringLiteral(
+  const QString text = BarQText(
       "This will delete the record of the commands you've used in this application and restore the default set "
       "of visible commands to the menus and toolbars. It will not undo any explicit customizations.   Are you "
       "sure you want to proceed?");
@@ -627,7 +628,7 @@ void TzbBar::Reset() {
 
 void TzbBar::ResetWithConfirmation() {
   const QString text =
-      QStringLiteral("Are you sure you want to reset the changes made to the '%1' toolbar?").arg(ToQString(Caption()));
+      BarQText("Are you sure you want to reset the changes made to the '%s' toolbar?", ToQString(Caption()));
   if (MessageDlg(Manager().Form(), text, QApplication::applicationName(), MB_OKCANCEL | MB_ICONWARNING) == IDOK)
     Reset();
 }

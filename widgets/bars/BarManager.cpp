@@ -7,6 +7,7 @@
 #include "widgets/bars/BarCustomizing.h"
 #include "widgets/bars/BarCustomizingEditors.h"
 #include "widgets/bars/BarCustomizingForm.h"
+#include "widgets/bars/BarDockControl.h"
 #include "widgets/bars/BarEnhancedPainter.h"
 #include "widgets/bars/BarFlatPainter.h"
 #include "widgets/bars/BarLayout.h"
@@ -186,6 +187,47 @@ QFont TzbBarManager::BarFont() const {
   if (pixels < 11) pixels = 11;
   f.setPixelSize(pixels);
   return f;
+}
+
+void TzbBarManager::SetFont(const QFont& value) {
+  if (value == Font) return;
+  Font = value;
+  FontChanged();
+}
+
+void TzbBarManager::FontChanged() {
+  if (!fSystemFont) UseSystemFont = false;
+  if (Scaled) UpdateFontFromSystem();
+  if (!fBars) return;
+  for (int i = 0; i < fBars->Count(); ++i)
+    if (TzbBarWindow* w = fBars->Items(i)->GetBarControl()) w->RebuildLayout();
+}
+
+void TzbBarManager::UpdateFontFromSystem() {
+  const QFont menu = QApplication::font("QMenu");
+  fSystemFont = true;
+  if (UseSystemFont) {
+    Font = menu;
+  } else if (Scaled) {
+    const int pixels = QFontInfo(menu).pixelSize();
+    if (pixels > 0) Font.setPixelSize(pixels);
+  }
+  fSystemFont = false;
+}
+
+void TzbBarManager::SetUseSystemFont(bool value) {
+  if (value == UseSystemFont) return;
+  UseSystemFont = value;
+  if (!value) return;
+  UpdateFontFromSystem();
+  FontChanged();
+}
+
+void TzbBarManager::SetScaled(bool value) {
+  if (value == Scaled) return;
+  Scaled = value;
+  if (value && !UseSystemFont) UpdateFontFromSystem();
+  FontChanged();
 }
 
 bool TzbBarManager::CanShowHint(const TzbBarItem& item) const {
@@ -489,13 +531,35 @@ void TzbBarManager::CreateGDIObjects() {
   Office11ColorsRefresh();
 }
 
+void TzbBarManager::RefreshGDIObjects() {
+  CreateGDIObjects();
+  RepaintBars();
+}
+
+void TzbBarManager::RepaintBars() {
+  ++RepaintCount;
+  for (TzbDockControl* dock : fDockControls)
+    if (QWidget* w = dock->Widget()) w->update();
+  if (!fBars) return;
+  for (int i = 0; i < fBars->Count(); ++i)
+    if (TzbBarWindow* w = fBars->Items(i)->GetBarControl()) w->Recalculate();
+}
+
 void TzbBarManager::SetLockUpdate(bool value) {
   if (value == fLockUpdate) return;
   fLockUpdate = value;
+  // The docks draw nothing while the lock is held.
+  for (TzbDockControl* dock : fDockControls)
+    if (QWidget* w = dock->Widget(); w && w->isVisible()) w->setUpdatesEnabled(!value);
   if (!fBars) return;
   for (int i = 0; i < fBars->Count(); ++i) fBars->Items(i)->SetBarLock(value);
   if (value) return;
   ++LockReleaseCount;
+  for (TzbDockControl* dock : fDockControls)
+    if (QWidget* w = dock->Widget(); w && w->isVisible()) {
+      dock->UpdateDock();
+      w->update();
+    }
   for (int i = 0; i < fBars->Count(); ++i)
     if (TzbBarWindow* w = fBars->Items(i)->GetBarControl()) w->Recalculate();
 }

@@ -14,6 +14,7 @@
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarPopupMenuLinks.h"
 #include "widgets/bars/BarSubMenuControl.h"
+#include "widgets/bars/BarTexts.h"
 #include "widgets/bars/BarToolbarControl.h"
 #include "widgets/bars/BarUtils.h"
 
@@ -95,6 +96,12 @@ class TFormFilter : public QObject {
         break;
       case QEvent::WindowStateChange:
         fScreen->ShowFloatingBars(!static_cast<QWidget*>(fScreen->Manager().Form())->isMinimized());
+        break;
+      case QEvent::ApplicationPaletteChange:
+        fScreen->SystemColorsChanged();
+        break;
+      case QEvent::ApplicationFontChange:
+        fScreen->SystemFontChanged();
         break;
       default:
         break;
@@ -302,6 +309,27 @@ void TzbBarScreen::LayoutForm() {
     if (!changed) break;
   }
   fLayingOut = false;
+}
+
+void TzbBarScreen::SystemColorsChanged() {
+  if (!ManagerAlive()) return;
+  UpdateColorDepth();
+  fManager->RefreshGDIObjects();
+  // Open menus repaint too (the docked and floating bars did already).
+  std::vector<TzbBarWindow*> roots;
+  for (int i = 0; i < fManager->Bars().Count(); ++i) roots.push_back(fManager->Bars().Items(i)->GetBarControl());
+  if (fPopupLinks) roots.push_back(fPopupLinks->BarControl());
+  for (TzbBarWindow* root : roots) {
+    auto* w = dynamic_cast<TCustomzbBarControl*>(root);
+    if (w && w->IsMenu()) w->Recalculate();
+    for (TCustomzbBarControl* menu = w ? w->ChildMenu : nullptr; menu; menu = menu->ChildMenu) menu->Recalculate();
+  }
+}
+
+void TzbBarScreen::SystemFontChanged() {
+  if (!ManagerAlive()) return;
+  fManager->UpdateFontFromSystem();
+  fManager->FontChanged();
 }
 
 void TzbBarScreen::ShowFloatingBars(bool show) {
@@ -703,7 +731,8 @@ void TzbBarScreen::ShowToolbarsPopup(const TPoint& point) {
   if (!fPopupLinks)
     fPopupLinks = std::make_unique<TzbBarItemLinks>(*fManager, TzbBarItemLinks::okLibraryPopup, nullptr, nullptr);
   FillToolbarsList(*fManager, *fPopupLinks, fPopupItems);
-  if (fPopupLinks->Count() == 0) return;
+  if (fManager->OnShowToolbarsPopup) fManager->OnShowToolbarsPopup(*fManager, *fPopupLinks);
+  if (!ManagerAlive() || fPopupLinks->Count() == 0) return;
   if (TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl()) head->HideAll();
   fPopupLinks->CreateBarControl();
   if (auto* menu = dynamic_cast<TzbBarSubMenuControl*>(fPopupLinks->BarControl())) {
@@ -734,7 +763,7 @@ void FillToolbarsList(TzbBarManager& manager, TzbBarItemLinks& links, std::vecto
 TzbBarItem* AddCustomizeItem(TzbBarManager& manager, TzbBarItemLinks& links, bool beginGroup) {
   if (!manager.CanCustomize) return nullptr;
   auto* button = manager.CreateItem<TzbBarButton>();
-  button->SetCaption("&Customize...");
+  button->SetCaption(BarText("&Customize..."));
   button->Tag = 1000;
   button->SetEnabled(!manager.Customizing());
   TzbBarManager* m = &manager;

@@ -45,6 +45,11 @@ class TzbBarScreen {
   // Moves every floating bar (shown or not) wholly onto the work area of the monitor that holds
   // the form's centre; runs by itself when screens come, go or change their size.
   void FitFloatingBarsToWorkArea();
+  // The application's palette changed (the system colours): brushes, colour sets and every bar
+  // window and dock of the manager are made anew. The application's font changed (the system
+  // metrics): the manager's font follows the menu font and the bars lay themselves out again.
+  void SystemColorsChanged();
+  void SystemFontChanged();
 
   // --- the bar drag ---
   void DragBar(TzbBarControl& window, const TPoint& cursor);

@@ -13,6 +13,7 @@
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarScreen.h"
 #include "widgets/bars/BarSubMenuControl.h"
+#include "widgets/bars/BarTexts.h"
 #include "widgets/bars/BarUserDockControl.h"
 #include "widgets/bars/BarUtils.h"
 
@@ -130,7 +131,7 @@ void TzbBarControl::OpenQuickWindow() {
     copy->SourceLink = link;
   }
   fAddRemove = fManager->CreateItem<TzbBarSubItem>();
-  fAddRemove->SetCaption("&Add or Remove Buttons");
+  fAddRemove->SetCaption(BarText("&Add or Remove Buttons"));
   fAddRemove->SetEnabled(fBar->AllowQuickCustomizing);
   fQuickItems.push_back(fAddRemove);
   for (TzbBarItemLink* link : fLinks->AvailableLinks()) {
@@ -153,7 +154,7 @@ void TzbBarControl::OpenQuickWindow() {
   const bool reset = fManager->CanReset() && fManager->AllowReset && fBar->AllowReset;
   if (reset) {
     auto* button = fManager->CreateItem<TzbBarButton>();
-    button->SetCaption("&Reset Toolbar");
+    button->SetCaption(BarText("&Reset Toolbar"));
     TzbBar* bar = fBar;
     button->OnClick = [bar](TzbBarItem&) { bar->ResetWithConfirmation(); };
     TzbBarItemLink* link = fAddRemove->ItemLinks().Add();
@@ -1036,7 +1037,7 @@ void TzbBarControl::MouseMove(const TPoint& p) {
       fMarkState = state;
       RedrawMark();
       if (state == 1)
-        ShowBarHintText(*fManager, "More Buttons");
+        ShowBarHintText(*fManager, BarText("More Buttons"));
       else if (!fSelected)
         HideBarHint(*fManager);
     }
@@ -1052,7 +1053,12 @@ void TzbBarControl::MouseUp(const TPoint& p, TzbMouseButton button) {
     fCloseTracking = false;
     fCloseState = 0;
     Invalidate();
-    if (close) fBar->SetVisible(false);  // frees this window
+    if (close) {
+      TzbBarManager* manager = fManager;
+      TzbBar* bar = fBar;
+      bar->SetVisible(false);  // frees this window
+      if (manager->OnBarClose) manager->OnBarClose(*manager, *bar);
+    }
     return;
   }
   TCustomzbBarControl::MouseUp(p, button);

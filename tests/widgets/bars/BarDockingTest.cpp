@@ -522,10 +522,14 @@ TEST_F(BarDocking, FloatingBarsHideWhileTheApplicationIsInactive) {
 namespace zyn {
 namespace {
 
-TEST_F(BarDocking, ADropInsideARowsBandJoinsThatRowAndTheStripsBetweenRowsMakeNewOnes) {
+// A row's drop zone: its first 9 pixels keep the row, the next 5 make a new row, the rest joins the
+// following row; before the first row a zone of 23 pixels does the same for row 0.
+TEST_F(BarDocking, ADropFindsItsRowByTheZonesOfTheRows) {
   TzbDockControl* top = Screen->Dock(dsTop);
   ASSERT_EQ(top->RowCount(), 2);
   const TRect row0 = top->GetRowRect(0), row1 = top->GetRowRect(1);
+  ASSERT_GT(row0.Height(), 15);
+  ASSERT_GT(row1.Height(), 15);
   const QPoint origin = top->Widget()->mapToGlobal(QPoint(0, 0));
   struct TCase {
     int Y;  // in the dock's client coordinates
@@ -533,22 +537,33 @@ TEST_F(BarDocking, ADropInsideARowsBandJoinsThatRowAndTheStripsBetweenRowsMakeNe
     bool NewRow;
   };
   const TCase cases[] = {
-      {row0.Top - 10, 0, true},  // just outside the dock, before the first row
-      {row0.Top + 4, 0, false},  // inside the menu bar's band
-      {row0.Bottom - 3, 0, false},
-      {row1.Top - 1, 1, true},  // on the border between the rows
-      {row1.Top + 2, 1, true},
-      {row1.Top + 3, 1, false},  // inside the toolbars' band, also in its middle
-      {(row1.Top + row1.Bottom) / 2, 1, false},
-      {row1.Bottom - 3, 1, false},
-      {row1.Bottom, 2, true},       // after the last row
-      {row1.Bottom + 30, 2, true},  // beyond the zone: still a new last row
+      {row0.Top - 30, 0, true},    // before every zone
+      {row0.Top - 20, -1, false},  // the outer part of the zone before the first row
+      {row0.Top - 14, 0, true},    // its new-row strip
+      {row0.Top - 10, 0, true},
+      {row0.Top - 9, 0, false},  // its inner part joins the first row
+      {row0.Top, 0, false},
+      {row0.Top + 8, 0, false},
+      {row0.Top + 9, 1, true},  // the menu bar's strip: a new row after it
+      {row0.Top + 13, 1, true},
+      {row0.Top + 14, 1, false},  // the rest of the menu bar's band joins the toolbars' row
+      {row0.Bottom - 1, 1, false},
+      {row1.Top + 8, 1, false},
+      {row1.Top + 9, 2, true},  // the toolbars' strip: a new last row
+      {row1.Top + 14, 2, true},  // after it: beyond the rows, so a new row too
+      {row1.Bottom + 30, 2, true},  // beyond every zone: a new last row
   };
   for (const TCase& c : cases) {
     bool newRow = false;
     EXPECT_EQ(top->RowAtPoint(Point(origin.x() + 50, origin.y() + c.Y), newRow), c.Row) << c.Y;
     EXPECT_EQ(newRow, c.NewRow) << c.Y;
   }
+  int from = 0, to = 0;
+  EXPECT_TRUE(top->GetRowZone(2, 1, from, to));  // after the last row
+  EXPECT_EQ(from, row1.Bottom + 9);
+  EXPECT_EQ(to, row1.Bottom + 14);
+  EXPECT_FALSE(top->GetRowZone(3, 0, from, to));
+  EXPECT_FALSE(top->GetRowZone(0, 3, from, to));
 }
 
 class BarSliding : public BarDocking {
