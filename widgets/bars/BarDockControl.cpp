@@ -176,6 +176,15 @@ bool TzbDockControl::GetRowZone(int row, int part, int& from, int& to) const {
   return true;
 }
 
+TPoint TzbDockControl::GetRowSnapPoint(int row, bool newRow, const TPoint& screenPoint) const {
+  int from = 0, to = 0;
+  if (!GetRowZone(newRow ? row - 1 : row, newRow ? 1 : 0, from, to)) return screenPoint;
+  const TPoint c = ScreenToClient(screenPoint);
+  const int middle = (from + to) / 2;
+  if (IsHorizontal()) return Point(screenPoint.X, screenPoint.Y + middle - c.Y);
+  return Point(screenPoint.X + middle - c.X, screenPoint.Y);
+}
+
 int TzbDockControl::RowAtPoint(const TPoint& screenPoint, bool& newRow) const {
   newRow = true;
   const int n = RowCount();

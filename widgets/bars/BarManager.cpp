@@ -189,15 +189,21 @@ QFont TzbBarManager::BarFont() const {
   return f;
 }
 
-void TzbBarManager::SetFont(const QFont& value) {
+void TzbBarManager::SetFont(const QFont& value) { AssignFont(value); }
+
+void TzbBarManager::AssignFont(const QFont& value) {
   if (value == Font) return;
   Font = value;
-  FontChanged();
+  if (!fFontEventDetached) FontChanged();
 }
 
 void TzbBarManager::FontChanged() {
   if (!fSystemFont) UseSystemFont = false;
-  if (Scaled) UpdateFontFromSystem();
+  if (Scaled) {
+    fFontEventDetached = true;
+    UpdateFontFromSystem();
+    fFontEventDetached = false;
+  }
   if (!fBars) return;
   for (int i = 0; i < fBars->Count(); ++i)
     if (TzbBarWindow* w = fBars->Items(i)->GetBarControl()) w->RebuildLayout();
@@ -205,29 +211,31 @@ void TzbBarManager::FontChanged() {
 
 void TzbBarManager::UpdateFontFromSystem() {
   const QFont menu = QApplication::font("QMenu");
-  fSystemFont = true;
+  QFont font = Font;
   if (UseSystemFont) {
-    Font = menu;
+    font = menu;
   } else if (Scaled) {
     const int pixels = QFontInfo(menu).pixelSize();
-    if (pixels > 0) Font.setPixelSize(pixels);
+    if (pixels <= 0) return;
+    font.setPixelSize(pixels);
+  } else {
+    return;
   }
+  fSystemFont = true;
+  AssignFont(font);
   fSystemFont = false;
 }
 
 void TzbBarManager::SetUseSystemFont(bool value) {
   if (value == UseSystemFont) return;
   UseSystemFont = value;
-  if (!value) return;
-  UpdateFontFromSystem();
-  FontChanged();
+  if (value) UpdateFontFromSystem();
 }
 
 void TzbBarManager::SetScaled(bool value) {
   if (value == Scaled) return;
   Scaled = value;
   if (value && !UseSystemFont) UpdateFontFromSystem();
-  FontChanged();
 }
 
 bool TzbBarManager::CanShowHint(const TzbBarItem& item) const {

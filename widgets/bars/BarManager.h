@@ -325,6 +325,8 @@ class TzbBarManager {
   bool fAutoHideEmptyBars = false;
   bool fLargeIcons = false;
   bool fSystemFont = false;  // the system menu font is being taken (FontChanged keeps UseSystemFont)
+  bool fFontEventDetached = false;  // FontChanged takes the system font: no change event meanwhile
+  void AssignFont(const QFont& value);
   int fStartUseCount = 0;
   int fButtonArrowWidth = 11;
   int fLargeButtonArrowWidth = 13;

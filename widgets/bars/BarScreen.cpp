@@ -17,6 +17,7 @@
 #include "widgets/bars/BarTexts.h"
 #include "widgets/bars/BarToolbarControl.h"
 #include "widgets/bars/BarUtils.h"
+#include "widgets/bars/LookAndFeels.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -97,9 +98,6 @@ class TFormFilter : public QObject {
       case QEvent::WindowStateChange:
         fScreen->ShowFloatingBars(!static_cast<QWidget*>(fScreen->Manager().Form())->isMinimized());
         break;
-      case QEvent::ApplicationPaletteChange:
-        fScreen->SystemColorsChanged();
-        break;
       case QEvent::ApplicationFontChange:
         fScreen->SystemFontChanged();
         break;
@@ -165,6 +163,9 @@ TzbBarScreen::TzbBarScreen(TzbBarManager& manager) : fManager(&manager), fForm(m
       return std::make_unique<TzbBarControl>(*fManager, *links.OwnerBar());
     return std::make_unique<TzbBarSubMenuControl>(*fManager, links);
   };
+  // The system colours (the application's palette) change for every window at once.
+  fPaletteNotifier = std::make_unique<TzxSystemPaletteChangedNotifier>(false);
+  fPaletteNotifier->OnSystemPaletteChanged = [this]() { SystemColorsChanged(); };
   fFormFilter = std::make_unique<TFormFilter>(*this);
   if (fForm) fForm->installEventFilter(fFormFilter.get());
   // When the application loses the activation (another program comes to the front), the open
@@ -327,9 +328,7 @@ void TzbBarScreen::SystemColorsChanged() {
 }
 
 void TzbBarScreen::SystemFontChanged() {
-  if (!ManagerAlive()) return;
-  fManager->UpdateFontFromSystem();
-  fManager->FontChanged();
+  if (ManagerAlive()) fManager->UpdateFontFromSystem();
 }
 
 void TzbBarScreen::ShowFloatingBars(bool show) {
@@ -539,6 +538,12 @@ void TzbBarScreen::DragBar(TzbBarControl& window, const TPoint& cursor) {
   fStartStyle = window.DockingStyle();
   const TRect w = window.WindowRect();
   fOffset = Point(cursor.X - w.Left, cursor.Y - w.Top);
+  // The rows take a docked bar by the middle of its row's zone, wherever in the bar it was gripped.
+  fRowOffset = TPoint{};
+  if (TzbDockControl* dock = window.DockControl(); dock && dock->RowOf(&window) >= 0) {
+    const TPoint snap = dock->GetRowSnapPoint(dock->RowOf(&window), false, cursor);
+    fRowOffset = Point(snap.X - cursor.X, snap.Y - cursor.Y);
+  }
   fDockingTimerFired = false;
   fCapture = CreateMouseCapture(cursor, Qt::SizeAllCursor);  // the input filter sees the moves
   fDragHandler = TAppEventFilter::AddHandler([this](QWidget*, QEvent* e) { return DragEvent(e); });
@@ -593,9 +598,10 @@ void TzbBarScreen::MoveBarTo(TzbBarControl& window, const TPoint& cursor, bool t
     dock = nullptr;
   }
   const TzbBarDockingStyle style = dock ? dock->DockingStyle() : dsNone;
+  const TPoint rowPoint = Point(cursor.X + fRowOffset.X, cursor.Y + fRowOffset.Y);
   if (dock == window.DockControl() && style == window.DockingStyle()) {
     if (dock) {
-      dock->MoveBar(window, cursor);
+      dock->MoveBar(window, rowPoint);
     } else {
       const TRect w = window.WindowRect();
       const TPoint g = window.GetGrabOffset(dsNone);
@@ -608,7 +614,7 @@ void TzbBarScreen::MoveBarTo(TzbBarControl& window, const TPoint& cursor, bool t
   if (dock) {
     if (fStartStyle == dsNone) dock->DraggedIn = &window;
     window.Widget()->show();
-    dock->InsertBar(window, cursor, true, false);
+    dock->InsertBar(window, rowPoint, true, false);
     dock->DraggedIn = nullptr;
   } else {
     const TzbSize s = window.GetWindowSize(dsNone);

@@ -23,6 +23,7 @@ namespace zyn {
 class TzbBarControl;
 class TzbDockControl;
 class TzbBarMdiClient;
+class TzxSystemPaletteChangedNotifier;
 
 class TzbBarScreen {
  public:
@@ -84,11 +85,13 @@ class TzbBarScreen {
   QPointer<QWidget> fClient;
   std::unique_ptr<TzbDockControl> fDocks[4];
   std::unique_ptr<QObject> fFormFilter;
+  std::unique_ptr<TzxSystemPaletteChangedNotifier> fPaletteNotifier;
   int fInputHandler = 0;
   // drag state
   TzbBarControl* fMoving = nullptr;
   TzbBarDockingStyle fStartStyle = dsNone;
   TPoint fOffset;
+  TPoint fRowOffset;  // a docked bar's drag: from the cursor to the middle of its row's zone, across
   bool fDockingTimerFired = false;
   QPointer<QObject> fDockingTimer;
   QPointer<QWidget> fCapture;

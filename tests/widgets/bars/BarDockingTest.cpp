@@ -147,14 +147,20 @@ TEST_F(BarDocking, TheCloseButtonOfTheFloatingCaptionHidesTheBarOnlyWhenReleased
   const TRect c = window->CloseButtonRect();
   const QPoint close(w.Left + c.Left + c.Width() / 2, w.Top + c.Top + c.Height() / 2);
   const QPoint away(w.Left - 40, w.Top + 100);
+  std::vector<std::string> closed;
+  Manager->OnBarClose = [&](TzbBarManager&, TzbBar& bar) {
+    closed.push_back(bar.Caption() + (bar.Visible() ? " shown" : " hidden"));
+  };
   Press(close);
   EXPECT_EQ(window->CaptionButtonState(), 2);
   Move(away);
   Release(away);
   EXPECT_TRUE(Hilfe()->Visible());
+  EXPECT_TRUE(closed.empty());
   Click(close);
   EXPECT_FALSE(Hilfe()->Visible());
   EXPECT_EQ(Hilfe()->GetBarControl(), nullptr);
+  EXPECT_EQ(closed, std::vector<std::string>{"Hilfe hidden"});
 }
 
 TEST_F(BarDocking, SizingAFloatingBarAtItsLeftEdgeKeepsTheRightEdgeAndWraps) {
@@ -255,6 +261,8 @@ TEST_F(BarDocking, AButtonsHintShowsAfterTheDelayBelowTheCursorAndHidesAgain) {
 }
 
 TEST_F(BarDocking, TheToolbarsPopupListsTheToolbarsAndTogglesThem) {
+  int told = -1;
+  Manager->OnShowToolbarsPopup = [&](TzbBarManager&, TzbBarItemLinks& links) { told = links.Count(); };
   Press(GripOf(Toolbars[2]), Qt::RightButton);
   Release(GripOf(Toolbars[2]), Qt::RightButton);
   TzbBarItemLinks* links = Screen->ToolbarsPopupLinks();
@@ -262,6 +270,7 @@ TEST_F(BarDocking, TheToolbarsPopupListsTheToolbarsAndTogglesThem) {
   auto* popup = dynamic_cast<TzbBarSubMenuControl*>(links->BarControl());
   ASSERT_NE(popup, nullptr);
   ASSERT_EQ(links->Count(), 5);  // not the main menu bar, no "Customize" entry
+  EXPECT_EQ(told, 5);             // the handler saw the filled popup
   for (int i = 0; i < 5; ++i) {
     auto* button = static_cast<TzbBarButton*>(links->Items(i)->Item());
     EXPECT_EQ(button->Caption(), Toolbars[i]->Caption());

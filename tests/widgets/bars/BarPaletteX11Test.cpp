@@ -1,0 +1,66 @@
+// A palette change on a real X server: the test runs itself again under Xvfb on the xcb platform,
+// changes the application's palette (what the desktop does when the user picks other colours) and
+// reads the toolbar back from the server's screen. Skipped when Xvfb or xdotool are absent.
+
+#include "BarDemoWindow.h"
+#include "BarX11Support.h"
+#include "widgets/bars/BarToolbarControl.h"
+
+#include <QApplication>
+#include <QHash>
+#include <QPalette>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace zyn {
+namespace {
+
+// The colour most pixels of the screen's rectangle r have.
+QRgb DominantScreenColor(const QRect& r) {
+  const QImage image = QGuiApplication::primaryScreen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage();
+  QHash<QRgb, int> counts;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y) | 0xFF000000u];
+  QRgb best = 0;
+  int most = -1;
+  for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+    if (it.value() > most) {
+      most = it.value();
+      best = it.key();
+    }
+  return best;
+}
+
+TEST(BarPaletteX11, APaletteChangeRepaintsTheToolbarsOnARealXServer) {
+  if (test::InX11Child()) GTEST_SKIP() << "this is the run under Xvfb";
+  test::RunChildTestsUnderXvfb(QStringLiteral("BarPaletteX11Child*"), 1);
+}
+
+TEST(BarPaletteX11Child, TheToolbarShowsTheNewButtonFace) {
+  if (!test::InX11Child()) GTEST_SKIP() << "runs only under Xvfb, started by BarPaletteX11";
+  const QPalette saved = QApplication::palette();
+  test::BarDemoWindow demo;
+  demo.Manager->SetStyle(bmsEnhanced);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&demo.Form));
+  TzbBarControl* window = demo.WindowOf(demo.Toolbars[0]);
+  ASSERT_NE(window, nullptr);
+  const QRect r(window->Widget()->mapToGlobal(QPoint(0, 0)), window->Widget()->size());
+  const QRgb face = saved.color(QPalette::Button).rgb();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return DominantScreenColor(r) == face; }, 5000));
+
+  const QColor green(0x30, 0x90, 0x50);
+  QPalette p = saved;
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    p.setColor(group, QPalette::Button, green);
+    p.setColor(group, QPalette::Window, green);
+  }
+  QApplication::setPalette(p);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return DominantScreenColor(r) == green.rgb(); }, 5000))
+      << QColor(DominantScreenColor(r)).name().toStdString();
+  QApplication::setPalette(saved);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return DominantScreenColor(r) == face; }, 5000));
+}
+
+}  // namespace
+}  // namespace zyn
