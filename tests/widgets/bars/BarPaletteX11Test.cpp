@@ -39,15 +39,16 @@ TEST(BarPaletteX11, APaletteChangeRepaintsTheToolbarsOnARealXServer) {
 
 TEST(BarPaletteX11Child, TheToolbarShowsTheNewButtonFace) {
   if (!test::InX11Child()) GTEST_SKIP() << "runs only under Xvfb, started by BarPaletteX11";
+  test::BarDemoWindow demo;  // sets the classic palette
   const QPalette saved = QApplication::palette();
-  test::BarDemoWindow demo;
   demo.Manager->SetStyle(bmsEnhanced);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&demo.Form));
   TzbBarControl* window = demo.WindowOf(demo.Toolbars[0]);
   ASSERT_NE(window, nullptr);
   const QRect r(window->Widget()->mapToGlobal(QPoint(0, 0)), window->Widget()->size());
   const QRgb face = saved.color(QPalette::Button).rgb();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return DominantScreenColor(r) == face; }, 5000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return DominantScreenColor(r) == face; }, 5000))
+      << QColor(DominantScreenColor(r)).name().toStdString() << " " << QColor(face).name().toStdString();
 
   const QColor green(0x30, 0x90, 0x50);
   QPalette p = saved;
