@@ -13,6 +13,7 @@
 #include "widgets/bars/BarMdi.h"
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarPopupMenuLinks.h"
+#include "widgets/bars/BarQuickItems.h"
 #include "widgets/bars/BarSubMenuControl.h"
 #include "widgets/bars/BarTexts.h"
 #include "widgets/bars/BarToolbarControl.h"
@@ -766,9 +767,9 @@ void FillToolbarsList(TzbBarManager& manager, TzbBarItemLinks& links, std::vecto
   if (TzbBarItem* customize = AddCustomizeItem(manager, links, true)) temporaries.push_back(customize);
 }
 
-TzbBarItem* AddCustomizeItem(TzbBarManager& manager, TzbBarItemLinks& links, bool beginGroup) {
+TzbBarItem* AddCustomizeItem(TzbBarManager& manager, TzbBarItemLinks& links, bool beginGroup, bool quickEntry) {
   if (!manager.CanCustomize) return nullptr;
-  auto* button = manager.CreateItem<TzbBarButton>();
+  TzbBarButton* button = quickEntry ? manager.CreateItem<TzbBarQuickCustExtButton>() : manager.CreateItem<TzbBarButton>();
   button->SetCaption(BarText("&Customize..."));
   button->Tag = 1000;
   button->SetEnabled(!manager.Customizing());

@@ -846,3 +846,38 @@ TEST_F(BarDocking, AfterTheLoadedStepTheMarkWindowOffersResetToolbar) {
 
 }  // namespace
 }  // namespace zyn
+
+namespace zyn {
+namespace {
+
+// The sizes of a bar along a left or right dock: a multi-line bar wraps into columns when it is
+// shorter than its items, a one-line bar shows the leading links that fit and is cut.
+TEST_F(BarDocking, AVerticalBarWrapsIntoColumnsOrIsCutAtTheHeightItGets) {
+  TzbBar* bar = Toolbars[1];  // "Bearbeiten": the longest toolbar
+  TzbBarControl* w = WindowOf(bar);
+  ASSERT_NE(w, nullptr);
+  const int full = w->GetMaxHeight(dsLeft);
+  const int column = w->GetMinWidth(dsLeft);
+
+  bar->SetMultiLine(true);
+  const TzbSize one = w->GetSizeForHeight(dsLeft, full);
+  EXPECT_EQ(one.Width, column);
+  EXPECT_EQ(one.Height, full);
+  const TzbSize two = w->GetSizeForHeight(dsLeft, full / 2 + 10);
+  EXPECT_GT(two.Width, column);  // columns side by side (a group moves on as a whole)
+  EXPECT_LE(two.Width, 4 * column);
+  EXPECT_LE(two.Height, full / 2 + 10);
+  // Asked for a width, the wrapping bar gives up length until it is that wide.
+  const TzbSize wide = w->GetSizeForWidth(dsLeft, two.Width);
+  EXPECT_GE(wide.Width, two.Width);
+  EXPECT_LT(wide.Height, full);
+
+  bar->SetMultiLine(false);
+  const TzbSize cut = w->GetSizeForHeight(dsLeft, full / 2);
+  EXPECT_TRUE(w->Truncated());
+  EXPECT_LE(cut.Height, full / 2);
+  EXPECT_EQ(cut.Width, column);
+}
+
+}  // namespace
+}  // namespace zyn
