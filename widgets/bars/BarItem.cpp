@@ -1,6 +1,7 @@
 #include "widgets/bars/BarItem.h"
 
 #include "platform/ExceptionHandler.h"
+#include "widgets/bars/BarItemAction.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarWindow.h"
@@ -267,7 +268,11 @@ void TzbBarItem::DirectClick() {
 }
 
 void TzbBarItem::DoClick() {
-  if (OnClick) OnClick(*this);
+  // A handler of the item's own; without one the action runs.
+  if (OnClick)
+    OnClick(*this);
+  else if (fActionLink && !fManager->Designing)
+    fActionLink->Execute();
 }
 
 TzbBarItem& TzbBarItemControl::Item() const { return *fLink->Item(); }

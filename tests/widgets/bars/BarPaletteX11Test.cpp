@@ -3,11 +3,11 @@
 // reads the toolbar back from the server's screen. Skipped when Xvfb or xdotool are absent.
 
 #include "BarDemoWindow.h"
+#include "BarTestSupport.h"
 #include "BarX11Support.h"
 #include "widgets/bars/BarToolbarControl.h"
 
 #include <QApplication>
-#include <QHash>
 #include <QPalette>
 #include <QScreen>
 #include <QTest>
@@ -18,18 +18,8 @@ namespace {
 
 // The colour most pixels of the screen's rectangle r have.
 QRgb DominantScreenColor(const QRect& r) {
-  const QImage image = QGuiApplication::primaryScreen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage();
-  QHash<QRgb, int> counts;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y) | 0xFF000000u];
-  QRgb best = 0;
-  int most = -1;
-  for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-    if (it.value() > most) {
-      most = it.value();
-      best = it.key();
-    }
-  return best;
+  return test::DominantColor(
+      QGuiApplication::primaryScreen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage());
 }
 
 TEST(BarPaletteX11, APaletteChangeRepaintsTheToolbarsOnARealXServer) {

@@ -18,7 +18,6 @@
 
 #include <QApplication>
 #include <QFontInfo>
-#include <QHash>
 #include <QPalette>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -27,21 +26,6 @@
 
 namespace zyn {
 namespace {
-
-// The colour most pixels of the image have.
-QRgb DominantColor(const QImage& image) {
-  QHash<QRgb, int> counts;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y) | 0xFF000000u];
-  QRgb best = 0;
-  int most = -1;
-  for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-    if (it.value() > most) {
-      most = it.value();
-      best = it.key();
-    }
-  return best;
-}
 
 // Puts the application's palette back when the test ends.
 class PaletteScope {
@@ -70,7 +54,7 @@ TEST(BarSystemChanges, APaletteChangeRefreshesTheBrushesColourSetsAndRepaintsEve
   QApplication::processEvents();
   TzbBarControl* window = demo.WindowOf(demo.Toolbars[0]);
   ASSERT_NE(window, nullptr);
-  const QRgb before = DominantColor(window->Widget()->grab().toImage());
+  const QRgb before = test::DominantColor(window->Widget()->grab().toImage());
   EXPECT_EQ(before, ToQColor(clBtnFace).rgb());
   const TColor shadowBrush = demo.Manager->BrushColor(1);
   const TColor office = Office11Colors().Office11DockColor1;
@@ -90,10 +74,10 @@ TEST(BarSystemChanges, APaletteChangeRefreshesTheBrushesColourSetsAndRepaintsEve
               Office11Colors().Office11XPScheme ? office : RGB(0x30, 0x90, 0x50));
     EXPECT_GE(lookAndFeelChanges, 1);
     // The toolbar shows the new button face (its picture was drawn before the change).
-    EXPECT_EQ(DominantColor(window->Widget()->grab().toImage()), QColor(0x30, 0x90, 0x50).rgb());
+    EXPECT_EQ(test::DominantColor(window->Widget()->grab().toImage()), QColor(0x30, 0x90, 0x50).rgb());
   }
   demo.Manager->LookAndFeel().OnChanged = nullptr;
-  EXPECT_EQ(DominantColor(window->Widget()->grab().toImage()), before);
+  EXPECT_EQ(test::DominantColor(window->Widget()->grab().toImage()), before);
 }
 
 TEST(BarSystemChanges, TheManagersFontFollowsTheSystemMenuFont) {
