@@ -168,6 +168,7 @@ class TMainForm : public QWidget, public IMessageHandler {
   void BuildLayout();
   void BuildBars();
   void BuildSideBar();
+  void ApplyManagerSettings();
   void RegisterFrames(TSplash* splash);
   void HookObservers();
   void OnFrameChanged(TFrame* frame, const QString& title);

@@ -3,8 +3,11 @@
 
 #include "model/base/Cp1252.h"
 #include "model/base/ZYNOptionen.h"
+#include "platform/ExceptionHandler.h"
+#include "shell/BarLibraryTexts.h"
 #include "shell/CommandPictures.h"
 #include "shell/FormMain.h"
+#include "shell/Translation.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/BarManager.h"
@@ -19,6 +22,8 @@
 #include "widgets/common/FoldPanel.h"
 
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace zyn {
 
@@ -378,6 +383,44 @@ void TMainForm::BuildBars() {
   }
   for (const char* name : kDisabledAtStart) Item(name)->SetEnabled(false);
   Item("btnHelpRequest")->SetVisible(ivNever);
+  ApplyManagerSettings();
+}
+
+// The manager's settings of the main window: F10 leaves the menu bar alone, disabled buttons show
+// no hint, toolbars emptied by hiding a category go and come back with it; the nine categories
+// (an item belongs to the category of the menu it stands in, a sub-menu to "Menus", an item of no
+// menu to "Default"); the bars are shown and the manager takes the built state as its loaded one.
+// The bar library's own texts appear in German.
+void TMainForm::ApplyManagerSettings() {
+  InstallBarLibraryTexts();
+  // What a bar item's click lets escape is shown as every error of the programme.
+  SetApplicationExceptionHandler([](const std::string& message) {
+    TranslatedMessageDlg(message.empty() ? Ansi("Ein unbekannter Fehler ist aufgetreten.") : message, mtError, mbOK);
+  });
+  TzbBarManager& m = *BM;
+  m.UseF10ForMenu = false;
+  m.ShowHintForDisabledItems = false;
+  m.UseSystemFont = false;
+  m.SetAutoHideEmptyBars(true);
+  static const char* const kCategories[] = {"Entwicklung", "Default",       "Projekt", "Komponenten", "System",
+                                            "Datenbanken", "Einstellungen", "Hilfe",   "Menus"};
+  m.Categories().Clear();
+  for (const char* name : kCategories) m.Categories().Add(Utf8ToAnsi(name));
+  auto category = [&m](const std::string& menuCaption) {
+    std::string name = menuCaption;
+    name.erase(std::remove(name.begin(), name.end(), '&'), name.end());
+    return m.Categories().IndexOf(Utf8ToAnsi(name));
+  };
+  for (int i = 0; i < m.GetItemCount(); ++i)
+    m.GetItem(i)->SetCategory(SubItemLinksOf(*m.GetItem(i)) ? category("Menus") : category("Default"));
+  for (const TMenuDef& menu : Menus())
+    for (const char* name : menu.Items)
+      if (TzbBarItem* item = Item(name); item && !SubItemLinksOf(*item)) item->SetCategory(category(menu.Caption));
+  for (TzbBarItem* item : {Item("Modulklassen1"), Item("FEditStandard"), Item("FEditUser")})
+    item->SetCategory(category("Entwicklung"));
+  MainMenu->SetVisible(true);
+  for (TzbBar* bar : Toolbars) bar->SetVisible(true);
+  m.Loaded();
 }
 
 void TMainForm::BuildSideBar() {
@@ -385,6 +428,7 @@ void TMainForm::BuildSideBar() {
   for (const int picture : kSidePictures) SideImages->Add(CommandPicture(kPictures[picture], 32));
   TzbSideBar& bar = *SB;
   bar.SetPaintStyle(sbpsXP);
+  bar.SetScrollDelay(100);
   bar.BkGround().SetFillStyle(bfsVert);
   // The white item texts need a dark ground from top to bottom.
   bar.BkGround().SetBeginColor(cl3DDkShadow);

@@ -4,18 +4,24 @@
 #include "MainWindowFixture.h"
 #include "model/ModulListe.h"
 #include "model/Observer.h"
+#include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Streams.h"
 #include "model/base/ZYNOptionen.h"
+#include "platform/MessageDlg.h"
 #include "platform/QtText.h"
 #include "project/Global.h"
 #include "project/Steuermodul.h"
 #include "shell/Einrichtungsexperte.h"
 #include "shell/RecentFiles.h"
 #include "tests/support/Files.h"
+#include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarColorItems.h"
 #include "widgets/bars/BarItem.h"
 #include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarTexts.h"
+#include "widgets/bars/BarToolbarControl.h"
 #include "widgets/bars/SideBar.h"
 #include "widgets/bars/SideBarGroup.h"
 #include "widgets/bars/SideBarGroups.h"
@@ -27,6 +33,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QTest>
 #include <QSet>
 #include <QTimer>
 
@@ -672,4 +679,83 @@ TEST_F(MainWindowTest, TheDocumentationAndThePageSetUpNeedNoPrintQueue) {
   form.close();
 }
 
+namespace {
+
+// The manager of the main window: F10 leaves the menu bar alone (Alt alone still selects its first
+// entry), disabled buttons show no hint, toolbars emptied by a category go, nine categories, and
+// the side bar scrolls every 100 ms.
+TEST_F(MainWindowTest, TheBarManagerTakesTheMainWindowsSettings) {
+  TMainForm form;
+  form.show();
+  QApplication::processEvents();
+  TzbBarManager& m = *form.BM;
+  EXPECT_FALSE(m.UseF10ForMenu);
+  EXPECT_FALSE(m.ShowHintForDisabledItems);
+  EXPECT_TRUE(m.AutoHideEmptyBars());
+  EXPECT_FALSE(m.UseSystemFont);
+  const std::vector<std::string> categories = {"Entwicklung", "Default",       "Projekt", "Komponenten", "System",
+                                               "Datenbanken", "Einstellungen", "Hilfe",   "Menus"};
+  ASSERT_EQ(m.Categories().Count(), 9);
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(m.Categories().Strings(i), categories[i]);
+  EXPECT_EQ(form.Item("Neu1")->Category(), 2);  // "Projekt"
+  EXPECT_EQ(form.Item("Modulklassen1")->Category(), 0);
+  EXPECT_EQ(form.Item("Datei1")->Category(), 8);
+  EXPECT_EQ(form.SB->ScrollDelay(), 100);
+
+  QTest::keyClick(form.windowHandle(), Qt::Key_F10);
+  EXPECT_EQ(TzbBarControl::MenuModeBar(), nullptr);
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), nullptr);
+  QTest::keyClick(form.windowHandle(), Qt::Key_Alt);
+  EXPECT_NE(TzbBarControl::MenuModeBar(), nullptr);
+  QTest::keyClick(form.windowHandle(), Qt::Key_Alt);
+  EXPECT_EQ(TzbBarControl::MenuModeBar(), nullptr);
+
+  // Hiding the items of the "Hilfe" category empties the toolbar "Hilfe", which goes and comes back.
+  TzbBar* help = m.BarByCaption("Hilfe");
+  ASSERT_NE(help, nullptr);
+  m.SetCategoryItemsVisible(m.Categories().IndexOf("Hilfe"), ivNever);
+  EXPECT_FALSE(help->Visible());
+  m.SetCategoryItemsVisible(m.Categories().IndexOf("Hilfe"), ivAlways);
+  EXPECT_TRUE(help->Visible());
+
+  const TzbBarItem* disabled = form.Item("Speichern1");
+  ASSERT_FALSE(disabled->GetEnabled());
+  EXPECT_FALSE(m.CanShowHint(*disabled));
+}
+
+// The bar library's own texts are English; the main window shows them in German through the
+// translation table.
+TEST_F(MainWindowTest, TheBarLibrarysTextsAppearInGerman) {
+  TMainForm form;
+  EXPECT_EQ(BarText("&Customize..."), "&Anpassen...");
+  EXPECT_EQ(BarText("Black"), "Schwarz");
+  EXPECT_EQ(BarText("White"), Ansi("Weiß"));
+  EXPECT_EQ(BarQText("Are you sure you want to delete the '%s' toolbar?", QStringLiteral("Hilfe")),
+            QStringLiteral("Soll die Symbolleiste 'Hilfe' wirklich gelöscht werden?"));
+  EXPECT_EQ(BarText("a text the table does not know"), "a text the table does not know");
+  TzbBarColorCombo colours(*form.BM);
+  EXPECT_EQ(colours.Items()[0], "Schwarz");
+  colours.SetShowAutoColor(true);
+  EXPECT_EQ(colours.Items()[0], "(automatisch)");
+}
+
+// A bar item's click that throws reaches the application's handler: the message box with the text.
+TEST_F(MainWindowTest, AnExceptionOfABarItemsClickIsShownAsAnError) {
+  TMainForm form;
+  auto* item = form.BM->CreateItem<TzbBarButton>();
+  item->OnClick = [](TzbBarItem&) { throw std::runtime_error("Kaputt"); };
+  QString shown;
+  const TMessageDlgHook previous = SetMessageDlgHook([&](const QString& text, const QString&, unsigned) {
+    shown = text;
+    return IDOK;
+  });
+  EXPECT_NO_THROW(item->Click());
+  EXPECT_EQ(shown, QStringLiteral("Kaputt"));
+  item->OnClick = [](TzbBarItem&) { throw 42; };
+  EXPECT_NO_THROW(item->Click());
+  SetMessageDlgHook(previous);
+  EXPECT_EQ(shown, QStringLiteral("Ein unbekannter Fehler ist aufgetreten."));
+}
+
+}  // namespace
 }  // namespace zyn::test

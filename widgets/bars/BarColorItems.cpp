@@ -6,6 +6,7 @@
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarPainter.h"
+#include "widgets/bars/BarTexts.h"
 
 #include <QColorDialog>
 #include <QCoreApplication>
@@ -53,17 +54,15 @@ int ZeroHeight(const TzbBarManager& m) { return QFontMetrics(m.BarFont()).height
 
 }  // namespace
 
-const std::vector<TzbColorEntry>& ColorComboTable() {
-  static const std::vector<TzbColorEntry> table = {
-      {clBlack, "Schwarz"},    {clMaroon, "Kastanienbraun"},
-      {clGreen, "Gr\xFCn"},    {clOlive, "Oliv"},
-      {clNavy, "Marineblau"},  {clPurple, "Violett"},
-      {clTeal, "Blaugr\xFCn"}, {clGray, "Grau"},
-      {clSilver, "Silber"},    {clRed, "Rot"},
-      {clLime, "Hellgr\xFCn"}, {clYellow, "Gelb"},
-      {clBlue, "Blau"},        {clFuchsia, "Magenta"},
-      {clAqua, "T\xFCrkis"},   {clWhite, "Wei\xDF"},
+std::vector<TzbColorEntry> ColorComboTable() {
+  static const TzbColorEntry kColors[] = {
+      {clBlack, "Black"}, {clMaroon, "Maroon"}, {clGreen, "Green"},   {clOlive, "Olive"},
+      {clNavy, "Navy"},   {clPurple, "Purple"}, {clTeal, "Teal"},     {clGray, "Gray"},
+      {clSilver, "Silver"}, {clRed, "Red"},     {clLime, "Lime"},     {clYellow, "Yellow"},
+      {clBlue, "Blue"},   {clFuchsia, "Fuchsia"}, {clAqua, "Aqua"},   {clWhite, "White"},
   };
+  std::vector<TzbColorEntry> table;
+  for (const TzbColorEntry& e : kColors) table.push_back({e.Color, BarText(e.Name.c_str())});
   return table;
 }
 
@@ -103,8 +102,8 @@ QImage ComboKindGlyph(const char* kind) {
 // ---------------------------------------------------------------- colour combo
 
 namespace {
-const char* const kAutoColorText = "(automatisch)";
-const char* const kCustomColorText = "(benutzerdefiniert)";
+const char* const kAutoColorText = "(automatic)";
+const char* const kCustomColorText = "(custom)";
 }  // namespace
 
 namespace {
@@ -142,7 +141,7 @@ std::function<bool(TColor&)> TzbBarColorCombo::RunColorDialog = [](TColor& color
 };
 
 TzbBarColorCombo::TzbBarColorCombo(TzbBarManager& manager)
-    : TzbBarCustomCombo(manager), fAutoColorText(kAutoColorText), fCustomColorText(kCustomColorText) {
+    : TzbBarCustomCombo(manager), fAutoColorText(BarText(kAutoColorText)), fCustomColorText(BarText(kCustomColorText)) {
   DropDownCount = 16;
   fHideEditor = true;
   SetGlyph(ComboKindGlyph("color"));
@@ -154,8 +153,8 @@ bool TzbBarColorCombo::InheritsFrom(const char* c) const {
   return Is(c, kClassName) || TzbBarCustomCombo::InheritsFrom(c);
 }
 
-bool TzbBarColorCombo::StoresAutoColorText() const { return fAutoColorText != kAutoColorText; }
-bool TzbBarColorCombo::StoresCustomColorText() const { return fCustomColorText != kCustomColorText; }
+bool TzbBarColorCombo::StoresAutoColorText() const { return fAutoColorText != BarText(kAutoColorText); }
+bool TzbBarColorCombo::StoresCustomColorText() const { return fCustomColorText != BarText(kCustomColorText); }
 
 void TzbBarColorCombo::BuildColorList() {
   std::vector<std::string> items;
@@ -596,7 +595,7 @@ void TzbBarImageCombo::DoClick() {
 
 void TzbBarImageCombo::ShowSelectionDialog() {
   QDialog dialog;
-  dialog.setWindowTitle(ToQString(Ansi("Element auswählen")));
+  dialog.setWindowTitle(BarQText("Select item"));
   dialog.setFont(BarManager().BarFont());
   const QFontMetrics fm(dialog.font());
   const int u = fm.horizontalAdvance(QLatin1Char('0')) * 12;
@@ -614,8 +613,8 @@ void TzbBarImageCombo::ShowSelectionDialog() {
   list->setGeometry(m, m, clientWidth + frame, clientHeight + frame);
   list->setCurrentRow(ItemIndex());
   QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
-  auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
-  auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), &dialog);
+  auto* ok = new QPushButton(BarQText("OK"), &dialog);
+  auto* cancel = new QPushButton(BarQText("Cancel"), &dialog);
   ok->setDefault(true);
   QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
   QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);

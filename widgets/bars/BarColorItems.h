@@ -20,11 +20,12 @@ class QFontDialog;
 namespace zyn {
 
 // The colour table of the colour combo in list order, with the names the list shows.
+// The names are the library's texts (BarTexts.h) as the list shows them now.
 struct TzbColorEntry {
   TColor Color;
-  const char* Name;  // Windows-1252
+  std::string Name;  // Windows-1252
 };
-const std::vector<TzbColorEntry>& ColorComboTable();
+std::vector<TzbColorEntry> ColorComboTable();
 
 // The colour and font dialogs all combos share: made on first use and kept until the application
 // quits, so the custom colours and the font size and style chosen last stay between openings.

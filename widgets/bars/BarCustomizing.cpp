@@ -12,6 +12,7 @@
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarSubMenuControl.h"
+#include "widgets/bars/BarTexts.h"
 #include "widgets/bars/Bars.h"
 
 #include <QApplication>
@@ -639,26 +640,26 @@ namespace CustomizingTexts {
 QString PopupCaption(int command) {
   switch (command) {
     case ccReset:
-      return QStringLiteral("&Zurücksetzen");
+      return BarQText("&Reset");
     case ccDelete:
-      return QStringLiteral("&Löschen");
+      return BarQText("&Delete");
     case ccName:
-      return QStringLiteral("&Name:");
+      return BarQText("&Name:");
     case ccDefaultStyle:
-      return QStringLiteral("&Standardstil");
+      return BarQText("Defa&ult style");
     case ccTextOnlyAlways:
-      return QStringLiteral("Nur &Text (immer)");
+      return BarQText("&Text Only (Always)");
     case ccTextOnlyInMenus:
-      return QStringLiteral("Nur Text (in &Menüs)");
+      return BarQText("Text &Only (in Menus)");
     case ccImageAndText:
-      return QStringLiteral("Sym&bol und Text");
+      return BarQText("Image &and Text");
     case ccBeginGroup:
-      return QStringLiteral("&Gruppierung beginnen");
+      return BarQText("Begin a &Group");
     default:
       return {};
   }
 }
-QString BlankName() { return QStringLiteral("Ein Befehlsname darf nicht leer sein. Geben Sie einen Namen ein."); }
+QString BlankName() { return BarQText("A command name cannot be blank. Please enter a name."); }
 }  // namespace CustomizingTexts
 
 TzbBarItemLinks* CustomizingPopupLinks() {
@@ -769,6 +770,8 @@ void ShowCustomizingPopup(TzbBarItemLink& link, const TPoint& screen) {
   group->SetButtonStyle(bsChecked);
   group->SetEnabled(link.Collection().IndexOf(&link) > 0);
   group->SetDown(link.GetBeginGroup());
+  if (m.OnShowCustomizingPopup) m.OnShowCustomizingPopup(m, *s.Links);
+  if (!TzbBarManagerList::Contains(&m) || !s.Links) return;
   s.Links->CreateBarControl();
   if (auto* menu = dynamic_cast<TzbBarSubMenuControl*>(s.Links->BarControl())) {
     menu->IgnoreNextButtonUp = QApplication::mouseButtons() != Qt::NoButton;

@@ -16,6 +16,7 @@
 #include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarSubMenuControl.h"
+#include "widgets/bars/BarTexts.h"
 #include "widgets/bars/BarUtils.h"
 
 #include <QCloseEvent>
@@ -69,17 +70,17 @@ void RegisterBarItemMaker(const std::string& itemClass, TzbBarItemMaker maker) {
 TzbBarItemAddEditor::TzbBarItemAddEditor(TzbBarManager& manager, int category, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint), fManager(&manager) {
   setObjectName(QStringLiteral("zbBarItemAddEditor"));
-  setWindowTitle(QStringLiteral("Neuen Befehl hinzufügen"));
+  setWindowTitle(BarQText("Add New Item"));
   setFont(EditorFont(manager));
   auto label = [this](const QString& text, int y) {
     auto* l = new QLabel(text, this);
     l->setGeometry(8, y, 52, 16);
     return l;
   };
-  label(QStringLiteral("Typ:"), 12);
-  label(QStringLiteral("Kategorie:"), 40);
-  label(QStringLiteral("Name:"), 68);
-  label(QStringLiteral("Beschriftung:"), 96);
+  label(BarQText("Type:"), 12);
+  label(BarQText("Category:"), 40);
+  label(BarQText("Name:"), 68);
+  label(BarQText("Caption:"), 96);
   Kinds = new QComboBox(this);
   Kinds->setGeometry(62, 8, 194, 21);
   Kinds->setMaxVisibleItems(100);
@@ -91,12 +92,12 @@ TzbBarItemAddEditor::TzbBarItemAddEditor(TzbBarManager& manager, int category, Q
   Categories->setCurrentIndex(category >= 0 && category < Categories->count() ? category : 0);
   Name = new QLineEdit(this);
   Name->setGeometry(62, 64, 194, 21);
-  Caption = new QLineEdit(QStringLiteral("Neuer Befehl"), this);
+  Caption = new QLineEdit(BarQText("New Item"), this);
   Caption->setGeometry(62, 92, 194, 21);
-  OK = new QPushButton(QStringLiteral("OK"), this);
+  OK = new QPushButton(BarQText("OK"), this);
   OK->setGeometry(100, 122, 75, 23);
   OK->setDefault(true);
-  Cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+  Cancel = new QPushButton(BarQText("Cancel"), this);
   Cancel->setGeometry(184, 122, 75, 23);
   connect(OK, &QPushButton::clicked, this, &QDialog::accept);
   connect(Cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -188,7 +189,7 @@ class TGroupItemsDelegate : public QStyledItemDelegate {
 TzbBarAddGroupItemsEditor::TzbBarAddGroupItemsEditor(TzbBarGroup& group, QWidget* parent)
     : QDialog(parent), fGroup(&group) {
   setObjectName(QStringLiteral("frmAddGroupItems"));
-  setWindowTitle(QStringLiteral("Gruppenelemente hinzufügen"));
+  setWindowTitle(BarQText("Add Group Items"));
   TzbBarManager& m = group.Manager();
   setFont(EditorFont(m));
   auto* layout = new QVBoxLayout(this);
@@ -202,9 +203,9 @@ TzbBarAddGroupItemsEditor::TzbBarAddGroupItemsEditor(TzbBarGroup& group, QWidget
   auto* bl = new QHBoxLayout(bottom);
   bl->setContentsMargins(0, 5, 0, 5);
   bl->addStretch(1);
-  OK = new QPushButton(QStringLiteral("OK"), bottom);
+  OK = new QPushButton(BarQText("OK"), bottom);
   OK->setDefault(true);
-  Cancel = new QPushButton(QStringLiteral("Abbrechen"), bottom);
+  Cancel = new QPushButton(BarQText("Cancel"), bottom);
   bl->addWidget(OK);
   bl->addWidget(Cancel);
   layout->addWidget(bottom);
@@ -216,7 +217,7 @@ TzbBarAddGroupItemsEditor::TzbBarAddGroupItemsEditor(TzbBarGroup& group, QWidget
     e->setFlags(Qt::ItemIsEnabled);
   };
   if (m.GetGroupCount() > 1) {
-    heading(QStringLiteral("< Gruppen >"));
+    heading(BarQText("< Groups >"));
     for (int i = 0; i < m.GetGroupCount(); ++i) {
       TzbBarGroup* g = m.GetGroup(i);
       if (g == &group) continue;
@@ -268,7 +269,7 @@ QPointer<TzbBarSubMenuEditor> gSubMenuEditor;
 TzbBarSubMenuEditor::TzbBarSubMenuEditor(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("zbBarSubMenuEditor"));
-  setWindowTitle(QStringLiteral("Untermenü bearbeiten"));
+  setWindowTitle(BarQText("SubMenu Editor"));
   setFixedSize(196, 1);
 }
 

@@ -12,6 +12,7 @@
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarMdi.h"
 #include "widgets/bars/BarScreen.h"
+#include "widgets/bars/BarTexts.h"
 #include "widgets/bars/BarToolbarControl.h"
 #include "widgets/bars/BarUtils.h"
 #include "widgets/bars/Bars.h"
@@ -39,17 +40,15 @@
 namespace zyn {
 
 namespace CustomizingFormTexts {
-const char* const Caption = "Anpassen";
-const char* const ToolbarsPage = " Symbolleisten ";
-const char* const CommandsPage = " Befehle ";
-const char* const OptionsPage = " Optionen ";
+const char* const Caption = "Customize";
+const char* const ToolbarsPage = " Toolbars ";
+const char* const CommandsPage = " Commands ";
+const char* const OptionsPage = " Options ";
 QString DeleteToolbar(const QString& caption) {
-  return QStringLiteral("Soll die Symbolleiste '%1' wirklich gelöscht werden?").arg(caption);
+  return BarQText("Are you sure you want to delete the '%s' toolbar?", caption);
 }
 QString DuplicateToolbar(const QString& caption) {
-  return QStringLiteral(
-             "Eine Symbolleiste mit dem Namen '%1' ist bereits vorhanden. Geben Sie einen anderen Namen ein.")
-      .arg(caption);
+  return BarQText("A toolbar named '%s' already exists. Type another name.", caption);
 }
 }  // namespace CustomizingFormTexts
 
@@ -277,7 +276,7 @@ TzbBarCustomizingForm::TzbBarCustomizingForm(TzbBarManager& manager, QWidget* ow
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       fManager(&manager) {
   setObjectName(QStringLiteral("zbBarCustomizingForm"));
-  setWindowTitle(QString::fromUtf8(CustomizingFormTexts::Caption));
+  setWindowTitle(BarQText(CustomizingFormTexts::Caption));
   setAttribute(Qt::WA_DeleteOnClose, false);
   QFont f = manager.Font;
   setFont(f);
@@ -298,9 +297,9 @@ TzbBarCustomizingForm::TzbBarCustomizingForm(TzbBarManager& manager, QWidget* ow
   RefreshHelpButton();
   bl->addWidget(Help);
   bl->addStretch(1);
-  Close = new QPushButton(QStringLiteral("Schließen"), bottom);
+  Close = new QPushButton(BarQText("Close"), bottom);
   Close->setDefault(true);
-  Close->setFixedWidth(QFontMetrics(manager.Font).horizontalAdvance(QStringLiteral("Schließen")) + 49);
+  Close->setFixedWidth(QFontMetrics(manager.Font).horizontalAdvance(BarQText("Close")) + 49);
   bl->addWidget(Close);
   layout->addWidget(bottom);
   connect(Close, &QPushButton::clicked, this, [this] { close(); });
@@ -325,7 +324,7 @@ void TzbBarCustomizingForm::HelpClicked() {
 
 void TzbBarCustomizingForm::BuildToolbarsPage() {
   auto* page = new QWidget;
-  auto* label = new QLabel(QStringLiteral("Symbolleis&ten:"), page);
+  auto* label = new QLabel(BarQText("Toolb&ars:"), page);
   label->move(4, 4);
   BarList = new QListWidget(page);
   BarList->setGeometry(4, 20, 227, 213);
@@ -335,10 +334,10 @@ void TzbBarCustomizingForm::BuildToolbarsPage() {
     b->setGeometry(239, y, 104, 22);
     return b;
   };
-  BarNew = makeButton(QStringLiteral("&Neu..."), 21);
-  BarRename = makeButton(QStringLiteral("&Umbenennen..."), 50);
-  BarDelete = makeButton(QStringLiteral("&Löschen"), 79);
-  BarReset = makeButton(QStringLiteral("&Zurücksetzen..."), 108);
+  BarNew = makeButton(BarQText("&New..."), 21);
+  BarRename = makeButton(BarQText("R&ename..."), 50);
+  BarDelete = makeButton(BarQText("&Delete"), 79);
+  BarReset = makeButton(BarQText("&Reset..."), 108);
   BarReset->setVisible(fManager->CanReset());
   connect(BarNew, &QPushButton::clicked, this, [this] { NewToolbar(); });
   connect(BarRename, &QPushButton::clicked, this, [this] { RenameToolbar(); });
@@ -356,14 +355,14 @@ void TzbBarCustomizingForm::BuildToolbarsPage() {
     fUpdating = false;
     ToggleBar(row);
   });
-  Pages->addTab(page, QString::fromUtf8(CustomizingFormTexts::ToolbarsPage));
+  Pages->addTab(page, BarQText(CustomizingFormTexts::ToolbarsPage));
 }
 
 void TzbBarCustomizingForm::BuildCommandsPage() {
   auto* page = new QWidget;
-  auto* catLabel = new QLabel(QStringLiteral("Kate&gorien:"), page);
+  auto* catLabel = new QLabel(BarQText("Cate&gories:"), page);
   catLabel->move(6, 8);
-  auto* cmdLabel = new QLabel(QStringLiteral("&Befehle:"), page);
+  auto* cmdLabel = new QLabel(BarQText("Comman&ds:"), page);
   cmdLabel->move(148, 8);
   Categories = new QListWidget(page);
   Categories->setGeometry(4, 25, 135, 170);
@@ -371,7 +370,7 @@ void TzbBarCustomizingForm::BuildCommandsPage() {
   Commands = new TzbCommandsListBox(*fManager, page);
   Commands->setGeometry(145, 25, 194, 170);
   cmdLabel->setBuddy(Commands);
-  auto* descLabel = new QLabel(QStringLiteral("Beschreibung  "), page);
+  auto* descLabel = new QLabel(BarQText("Description  "), page);
   descLabel->move(6, 200);
   auto* bevel = new QFrame(page);
   bevel->setFrameShape(QFrame::HLine);
@@ -389,7 +388,7 @@ void TzbBarCustomizingForm::BuildCommandsPage() {
     entry->setData(Qt::UserRole, i);
   }
   if (Categories->count() > 0) Categories->setCurrentRow(0);
-  Pages->addTab(page, QString::fromUtf8(CustomizingFormTexts::CommandsPage));
+  Pages->addTab(page, BarQText(CustomizingFormTexts::CommandsPage));
 }
 
 void TzbBarCustomizingForm::BuildOptionsPage() {
@@ -411,29 +410,29 @@ void TzbBarCustomizingForm::BuildOptionsPage() {
   };
   int animY;
   if (fStandardOptions) {
-    LargeIcons = box(QStringLiteral("&Große Symbole"), 8, 38);
-    ShowHints = box(QStringLiteral("&QuickInfo auf Symbolleisten anzeigen"), 8, 63);
-    ShortCutsInHints = box(QStringLiteral("Tasten&kombinationen in QuickInfo anzeigen"), 8, 85);
+    LargeIcons = box(BarQText("&Large icons"), 8, 38);
+    ShowHints = box(BarQText("Show Tool&Tips on toolbars"), 8, 63);
+    ShortCutsInHints = box(BarQText("Show s&hortcut keys in ToolTips"), 8, 85);
     animY = 148;
   } else {
-    heading(QStringLiteral("Personalisierte Menüs und Symbolleisten  "), 8);
-    RecentFirst = box(QStringLiteral("Zuletzt verwendete Befehle in Me&nüs zuerst anzeigen"), 16, 32);
-    FullMenusAfterDelay = box(QStringLiteral("&Vollständige Menüs nach kurzer Verzögerung"), 32, 52);
-    ResetUsage = new QPushButton(QStringLiteral("&Nutzungsdaten zurücksetzen"), page);
+    heading(BarQText("Personalized Menus and Toolbars  "), 8);
+    RecentFirst = box(BarQText("Me&nus show recently used commands first"), 16, 32);
+    FullMenusAfterDelay = box(BarQText("Show f&ull menus after a short delay"), 32, 52);
+    ResetUsage = new QPushButton(BarQText("&Reset my usage data"), page);
     ResetUsage->move(16, 76);
-    ResetUsage->setFixedWidth(QFontMetrics(font()).horizontalAdvance(QStringLiteral("Nutzungsdaten zurücksetzen")) +
+    ResetUsage->setFixedWidth(QFontMetrics(font()).horizontalAdvance(BarQText("&Reset my usage data").remove(QLatin1Char('&'))) +
                               17);
-    heading(QStringLiteral("Sonstiges  "), 116);
-    LargeIcons = box(QStringLiteral("&Große Symbole"), 16, 132);
-    ShowHints = box(QStringLiteral("&QuickInfo auf Symbolleisten anzeigen"), 16, 152);
-    ShortCutsInHints = box(QStringLiteral("Tasten&kombinationen in QuickInfo anzeigen"), 32, 172);
+    heading(BarQText("Other  "), 116);
+    LargeIcons = box(BarQText("&Large icons"), 16, 132);
+    ShowHints = box(BarQText("Show Tool&Tips on toolbars"), 16, 152);
+    ShortCutsInHints = box(BarQText("Show s&hortcut keys in ToolTips"), 32, 172);
     animY = 196;
   }
-  auto* animLabel = new QLabel(QStringLiteral("&Menüanimationen:"), page);
+  auto* animLabel = new QLabel(BarQText("&Menu animations:"), page);
   animLabel->move(16, animY + 3);
   Animations = new QComboBox(page);
-  Animations->addItems({QStringLiteral("(Keine)"), QStringLiteral("Zufällig"), QStringLiteral("Entfalten"),
-                        QStringLiteral("Gleiten"), QStringLiteral("Einblenden")});
+  Animations->addItems({BarQText("(None)"), BarQText("Random"), BarQText("Unfold"),
+                        BarQText("Slide"), BarQText("Fade")});
   int widest = 0;
   for (int i = 0; i < Animations->count(); ++i)
     widest = std::max(widest, QFontMetrics(font()).horizontalAdvance(Animations->itemText(i)));
@@ -472,7 +471,7 @@ void TzbBarCustomizingForm::BuildOptionsPage() {
     m->MenuAnimations = static_cast<TzbBarMenuAnimations>(index);
     m->DesignerModified();
   });
-  Pages->addTab(page, QString::fromUtf8(CustomizingFormTexts::OptionsPage));
+  Pages->addTab(page, BarQText(CustomizingFormTexts::OptionsPage));
 }
 
 void TzbBarCustomizingForm::RefreshOptions() {
@@ -568,7 +567,7 @@ void TzbBarCustomizingForm::ToggleBar(int row) {
 
 std::string TzbBarCustomizingForm::ProposedToolbarName() const {
   for (int n = 1;; ++n) {
-    const std::string name = "Benutzerdefiniert " + std::to_string(n);
+    const std::string name = BarText("Custom ") + std::to_string(n);
     if (!fManager->BarByName(name)) return name;
   }
 }
@@ -837,21 +836,21 @@ TzbBarNameEd::TzbBarNameEd(int kind, int mode, TzbBarManager& manager, TzbBar* b
   setObjectName(QStringLiteral("zbBarNameEd"));
   if (gForm) setFont(gForm->font());
   if (kind == 0)
-    setWindowTitle(mode == 0 ? QStringLiteral("Symbolleiste hinzufügen") : QStringLiteral("Symbolleiste umbenennen"));
+    setWindowTitle(mode == 0 ? BarQText("Add Toolbar") : BarQText("Rename Toolbar"));
   else
-    setWindowTitle(mode == 0   ? QStringLiteral("Kategorie hinzufügen")
-                   : mode == 1 ? QStringLiteral("Kategorie einfügen")
-                               : QStringLiteral("Kategorie umbenennen"));
+    setWindowTitle(mode == 0   ? BarQText("Add Category")
+                   : mode == 1 ? BarQText("Insert Category")
+                               : BarQText("Rename Category"));
   Label =
-      new QLabel(kind == 0 ? QStringLiteral("&Name der Symbolleiste:") : QStringLiteral("&Name der Kategorie:"), this);
+      new QLabel(kind == 0 ? BarQText("&Toolbar name:") : BarQText("&Category name:"), this);
   Label->move(8, 8);
   Edit = new QLineEdit(this);
   Edit->setGeometry(8, 27, 251, 21);
   Label->setBuddy(Edit);
-  OK = new QPushButton(QStringLiteral("OK"), this);
+  OK = new QPushButton(BarQText("OK"), this);
   OK->setGeometry(106, 58, 73, 23);
   OK->setDefault(true);
-  Cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+  Cancel = new QPushButton(BarQText("Cancel"), this);
   Cancel->setGeometry(186, 58, 73, 23);
   connect(OK, &QPushButton::clicked, this, &QDialog::accept);
   connect(Cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,5 +1,5 @@
 #pragma once
-// The "Anpassen" dialog of a bar manager while it customizes at run time: the toolbars page
+// The "Customize" dialog of a bar manager while it customizes at run time: the toolbars page
 // (show, hide, new, rename, delete, reset), the commands page (categories and their commands,
 // dragged from the list onto bars and menus) and the options page (menu and hint options of the
 // manager). At most one exists in the process. The name editor asks for toolbar captions.

@@ -7,6 +7,7 @@
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarPainter.h"
+#include "widgets/bars/BarTexts.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -36,8 +37,8 @@ int& FirstDay() {
   return day;
 }
 
-const QString kToday = QStringLiteral("Today");
-const QString kClear = QStringLiteral("Clear");
+QString TodayText() { return BarQText("Today"); }
+QString ClearText() { return BarQText("Clear"); }
 
 QString MonthTitle(const QDate& d) {
   return QLocale().standaloneMonthName(d.month(), QLocale::LongFormat) + QLatin1Char(' ') + QString::number(d.year());
@@ -207,8 +208,8 @@ void TzbBarDateNavigator::CalcMetrics() {
   fRowHeight = zh + 2;
   fHeaderHeight = zh + 4 + (style != 0 ? 1 : 0);
   fDaysOfWeekHeight = fRowHeight + 1;
-  fTodayWidth = fm.horizontalAdvance(kToday) + fColWidth;
-  fClearWidth = fm.horizontalAdvance(kClear) + fColWidth;
+  fTodayWidth = fm.horizontalAdvance(TodayText()) + fColWidth;
+  fClearWidth = fm.horizontalAdvance(ClearText()) + fColWidth;
   const int fontSize = std::max(1, font().pointSize() > 0 ? font().pointSize() : font().pixelSize() * 3 / 4);
   fButtonsOffset = fontSize / 2;
   fButtonsHeight = MulDiv(fontSize, 5, 2);
@@ -368,8 +369,8 @@ void TzbBarDateNavigator::paintEvent(QPaintEvent*) {
     qp.drawLine(fSideWidth, y, width() - fSideWidth - 1, y);
     const TzbBarItemControlPainter& p =
         fCombo ? fCombo->BarManager().PainterClass() : TzbBarItemControlPainter::Instance();
-    if (ShowTodayButton) p.DrawTextButton(dc, fTodayActive && fTodayPressed, kToday, FromQRect(TodayButtonRect()));
-    if (ShowClearButton) p.DrawTextButton(dc, fClearActive && fClearPressed, kClear, FromQRect(ClearButtonRect()));
+    if (ShowTodayButton) p.DrawTextButton(dc, fTodayActive && fTodayPressed, TodayText(), FromQRect(TodayButtonRect()));
+    if (ShowClearButton) p.DrawTextButton(dc, fClearActive && fClearPressed, ClearText(), FromQRect(ClearButtonRect()));
   }
   if (style == 1) {
     TRect frame = FromQRect(client);
@@ -730,7 +731,7 @@ void TzbBarDateCombo::DoClick() {
 
 void TzbBarDateCombo::ShowDateDialog() {
   QDialog dialog;
-  dialog.setWindowTitle(QStringLiteral("Select the date"));
+  dialog.setWindowTitle(BarQText("Select the date"));
   dialog.setFont(BarManager().BarFont());
   auto* edit = new QLineEdit(&dialog);
   auto* nav = new TzbBarDateNavigator(nullptr, false, &dialog);
@@ -738,15 +739,15 @@ void TzbBarDateCombo::ShowDateDialog() {
   nav->setFont(dialog.font());
   nav->CalcMetrics();
   nav->show();
-  auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), &dialog);
+  auto* ok = new QPushButton(BarQText("OK"), &dialog);
+  auto* cancel = new QPushButton(BarQText("Cancel"), &dialog);
   ok->setDefault(true);
   QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
   QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
   const QFontMetrics fm(dialog.font());
   const int fontSize = std::max(1, dialog.font().pointSize() > 0 ? dialog.font().pointSize() : 8);
   const int buttonsHeight = MulDiv(fontSize, 5, 2);
-  const int bw = MulDiv(fm.horizontalAdvance(kToday) + nav->ColumnWidth(), 3, 2);
+  const int bw = MulDiv(fm.horizontalAdvance(TodayText()) + nav->ColumnWidth(), 3, 2);
   const int bh = std::max(MulDiv(buttonsHeight, 7, 6), fm.height() + 6);
   const int m = std::max(2, buttonsHeight / 4);
   const int eh = edit->sizeHint().height();
@@ -762,12 +763,12 @@ void TzbBarDateCombo::ShowDateDialog() {
   };
   const int h = dialog.height();
   if (ShowTodayButton) {
-    auto* today = new QPushButton(kToday, &dialog);
+    auto* today = new QPushButton(TodayText(), &dialog);
     today->setGeometry(ok->x(), h - 2 * m - 2 * bh, bw, bh);
     QObject::connect(today, &QPushButton::clicked, &dialog, [apply]() { apply(QDate::currentDate()); });
   }
   if (ShowClearButton) {
-    auto* clear = new QPushButton(kClear, &dialog);
+    auto* clear = new QPushButton(ClearText(), &dialog);
     clear->setGeometry(ok->x(), h - m - bh, bw, bh);
     QObject::connect(clear, &QPushButton::clicked, &dialog, [apply]() { apply(QDate()); });
   }

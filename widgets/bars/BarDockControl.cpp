@@ -20,8 +20,7 @@ namespace {
 
 constexpr int kZone = TzbBars::DockZoneSize;  // 23
 constexpr int kMarkZone = 11;
-constexpr int kStrip = 5;        // the new-row strip across a border between two rows
-constexpr int kStripBefore = 2;  // of which this many pixels lie before the border
+constexpr int kStrip = 5;  // the new-row strip of a drop zone
 
 }  // namespace
 
@@ -154,27 +153,55 @@ TRect TzbDockControl::GetDockZone() const {
   return r;
 }
 
+bool TzbDockControl::GetRowZone(int row, int part, int& from, int& to) const {
+  const int n = RowCount();
+  if (row < -1 || row > n || part < 0 || part > 2) return false;
+  const int total = GetRowsSize(), across = ClientAcross();
+  int q = 0, p = 0;
+  if (row == -1) {
+    q = IsNearEdge() ? -kZone : across - total - kZone;
+    p = q + kZone;
+  } else if (row == n) {
+    q = IsNearEdge() ? total : across;
+    p = q + kZone;
+  } else {
+    const TRect r = GetRowRect(row);
+    q = IsHorizontal() ? r.Top : r.Left;
+    p = IsHorizontal() ? r.Bottom : r.Right;
+  }
+  // The new-row strip lies (kZone - kStrip) / 2 pixels from the edge the dock grows away from.
+  const int middle = IsNearEdge() ? q + (kZone - kStrip) / 2 : p - (kZone - kStrip) / 2 - kStrip;
+  from = part == 0 ? q : part == 1 ? middle : middle + kStrip;
+  to = part == 0 ? middle : part == 1 ? middle + kStrip : p;
+  return true;
+}
+
+TPoint TzbDockControl::GetRowSnapPoint(int row, bool newRow, const TPoint& screenPoint) const {
+  int from = 0, to = 0;
+  if (!GetRowZone(newRow ? row - 1 : row, newRow ? 1 : 0, from, to)) return screenPoint;
+  const TPoint c = ScreenToClient(screenPoint);
+  const int middle = (from + to) / 2;
+  if (IsHorizontal()) return Point(screenPoint.X, screenPoint.Y + middle - c.Y);
+  return Point(screenPoint.X + middle - c.X, screenPoint.Y);
+}
+
 int TzbDockControl::RowAtPoint(const TPoint& screenPoint, bool& newRow) const {
   newRow = true;
-  if (fRows.empty()) return 0;
+  const int n = RowCount();
+  if (n == 0) return 0;
   const TPoint c = ScreenToClient(screenPoint);
   const int v = IsHorizontal() ? c.Y : c.X;
-  auto from = [&](int r) { return IsHorizontal() ? GetRowRect(r).Top : GetRowRect(r).Left; };
-  auto to = [&](int r) { return IsHorizontal() ? GetRowRect(r).Bottom : GetRowRect(r).Right; };
-  const int n = RowCount();
-  // A point inside a row's band joins that row; the strip of kStrip pixels across each border
-  // between rows, and the zone before the first and after the last row, make a new row there.
-  if (v >= from(0) - kZone && v < from(0) + kStrip - kStripBefore) return 0;
-  if (v >= to(n - 1) - kStripBefore && v < to(n - 1) + kZone) return n;
-  for (int r = 1; r < n; ++r)
-    if (v >= from(r) - kStripBefore && v < from(r) + kStrip - kStripBefore) return r;
-  for (int r = 0; r < n; ++r) {
-    if (v >= from(r) && v < to(r)) {
-      newRow = false;
-      return r;
+  // Before a row's middle strip the point stays with that row, on the strip it makes a new row,
+  // after it it goes to the next row.
+  for (int r = -1; r < n; ++r)
+    for (int part = 0; part < 3; ++part) {
+      int from = 0, to = 0;
+      if (!GetRowZone(r, part, from, to) || v < from || v >= to) continue;
+      const int row = r + (part > 0 ? 1 : 0);
+      newRow = part == 1 || row >= n;
+      return row;
     }
-  }
-  return v < from(0) ? 0 : n;
+  return v < GetRowsSize() ? 0 : n;
 }
 
 int TzbDockControl::PosInRow(int row, const TPoint& screenPoint) const {

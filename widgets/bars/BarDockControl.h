@@ -57,6 +57,13 @@ class TzbDockControl {
   void RemoveBar(TzbBarControl& window, bool apply);
   void MoveBar(TzbBarControl& window, const TPoint& screenPoint);
   int RowAtPoint(const TPoint& screenPoint, bool& newRow) const;
+  // The drop zone of a row (-1: before the first, RowCount(): after the last) across the rows, in
+  // client coordinates: part 0 keeps the row, part 1 is the new-row strip, part 2 joins the next
+  // row. False for a row or part outside the range.
+  bool GetRowZone(int row, int part, int& from, int& to) const;
+  // The screen point moved across the rows to the middle of the zone that stands for the row
+  // (newRow false) or for a new row at that index (true); unchanged for a row outside the range.
+  TPoint GetRowSnapPoint(int row, bool newRow, const TPoint& screenPoint) const;
   int PosInRow(int row, const TPoint& screenPoint) const;
   TRect GetDockZone() const;        // in screen coordinates
   TRect GetRowRect(int row) const;  // in client coordinates

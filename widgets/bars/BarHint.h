@@ -40,7 +40,7 @@ std::string BarHintText();
 void ShowToolbarsPopup(TzbBarManager& manager, const TPoint& point);
 // Appends "&Customize..." (it enters run-time customizing) to a library popup when the manager
 // allows customizing; the temporary item, or nil when none was added.
-TzbBarItem* AddCustomizeItem(TzbBarManager& manager, TzbBarItemLinks& links, bool beginGroup);
+TzbBarItem* AddCustomizeItem(TzbBarManager& manager, TzbBarItemLinks& links, bool beginGroup, bool quickEntry = false);
 // Appends the toolbars list: one check button per bar that may be listed (not hidden, not the
 // main menu bar, closable), in bar order, down while the bar is visible, clicking toggles the
 // bar; then "&Customize..." as above. The temporary items made are appended to temporaries.

@@ -1,5 +1,7 @@
 #include "widgets/bars/BarItem.h"
 
+#include "platform/ExceptionHandler.h"
+#include "widgets/bars/BarItemAction.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarWindow.h"
@@ -250,16 +252,27 @@ void TzbBarItem::Click() {
 
 void TzbBarItem::DirectClick() {
   if (!GetEnabled()) return;
+  // Nothing a click handler throws leaves here: the manager's handler or the application's
+  // exception handler shows it.
   try {
     fManager->DoClickItem(*this);
     DoClick();
   } catch (const std::exception& e) {
-    if (fManager->OnException) fManager->OnException(e);
+    if (fManager->OnException)
+      fManager->OnException(e);
+    else
+      ApplicationHandleException(std::current_exception());
+  } catch (...) {
+    ApplicationHandleException(std::current_exception());
   }
 }
 
 void TzbBarItem::DoClick() {
-  if (OnClick) OnClick(*this);
+  // A handler of the item's own; without one the action runs.
+  if (OnClick)
+    OnClick(*this);
+  else if (fActionLink && !fManager->Designing)
+    fActionLink->Execute();
 }
 
 TzbBarItem& TzbBarItemControl::Item() const { return *fLink->Item(); }

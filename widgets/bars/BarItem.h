@@ -9,12 +9,16 @@
 
 #include <QImage>
 
+class QAction;
+
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace zyn {
+
+class TzbBarItemActionLink;
 
 class TzbBarItem {
  public:
@@ -88,6 +92,15 @@ class TzbBarItem {
   virtual void DirectClick();
   TzbBarItemLink* ClickItemLink = nullptr;  // set while a control click runs
 
+  // The action the item follows (BarItemAction.h): its text, check state, enabled state, tool tip
+  // and visibility become the item's, and a click without a handler of its own triggers it.
+  QAction* Action() const;
+  void SetAction(QAction* action);
+  // Takes the action's values; with checkDefaults only where the item still has its default.
+  virtual void ActionChange(QAction& action, bool checkDefaults);
+  // Gives the item's values to the action; its triggering runs the item's OnClick.
+  void AssignTo(QAction& destination) const;
+
   // Notifications (virtual operations of the item).
   virtual void BarManagerChanged() {}
   virtual void CaptionChanged();
@@ -140,6 +153,7 @@ class TzbBarItem {
   TzbBarItemAlign fAlign = iaLeft;
   bool fLoading = false;
   bool fDestroying = false;
+  std::unique_ptr<TzbBarItemActionLink> fActionLink;
 };
 
 // The on-screen control of one link while it is shown in a window. The windows derive their

@@ -1,11 +1,12 @@
 #include "widgets/bars/BarLayout.h"
 
 #include "model/base/TextUtils.h"
-#include "model/base/XMLIniFile.h"
+#include "model/base/Streams.h"
 #include "platform/MessageDlg.h"
 #include "platform/QtText.h"
 #include "widgets/bars/BarButtons.h"
 #include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarTexts.h"
 #include "widgets/bars/BarUserDockControl.h"
 #include "widgets/bars/BarWindow.h"
 
@@ -32,36 +33,19 @@ std::string Join(const TNode& node, const char* separator) {
   return s;
 }
 
-// Sections of the XML ini format, in memory; an ini file loads into it and is written from it.
+// The ini form of a layout: its sections in a plain ini file in memory.
 class TSectionStore : public TzbBarLayoutStore {
  public:
   // prefix empty: the memory form (sections named by the node path, binary values kept as hex).
   explicit TSectionStore(std::string prefix) : fPrefix(std::move(prefix)), fMemory(fPrefix.empty()) {}
-  TSectionCollection& Sections() { return fSections; }
+  TzbBarIniFile& Ini() { return fIni; }
 
-  bool NodeExists(const TNode& node) const override { return Find(SectionOf(node)) != nullptr; }
+  bool NodeExists(const TNode& node) const override { return fIni.SectionExists(SectionOf(node)); }
   std::optional<std::string> Read(const TNode& node, const std::string& name) const override {
-    const TSectionCollectionItem* s = Find(SectionOf(node));
-    if (!s) return std::nullopt;
-    for (int i = 0; i < s->SectionData->Count(); ++i)
-      if (s->SectionData->Items(i)->Ident == name) return s->SectionData->Items(i)->Value;
-    return std::nullopt;
+    return fIni.Read(SectionOf(node), name);
   }
   void Write(const TNode& node, const std::string& name, const std::string& value) override {
-    const std::string section = SectionOf(node);
-    TSectionCollectionItem* s = Find(section);
-    if (!s) {
-      s = fSections.Add();
-      s->SectionName = section;
-    }
-    for (int i = 0; i < s->SectionData->Count(); ++i)
-      if (s->SectionData->Items(i)->Ident == name) {
-        s->SectionData->Items(i)->Value = value;
-        return;
-      }
-    TDataCollectionItem* d = s->SectionData->Add();
-    d->Ident = name;
-    d->Value = value;
+    fIni.WriteString(SectionOf(node), name, value);
   }
   bool StoresBinary() const override { return fMemory; }
   std::optional<QByteArray> ReadBinary(const TNode& node, const std::string& name) const override {
@@ -75,8 +59,11 @@ class TSectionStore : public TzbBarLayoutStore {
   }
   bool Strict() const override { return false; }
   void EraseLayout() override {
-    for (int i = fSections.Count() - 1; i >= 0; --i)
-      if (fSections.Items(i)->SectionName.compare(0, fPrefix.size(), fPrefix) == 0) fSections.Delete(i);
+    std::vector<std::string> sections;
+    fIni.ReadSections(sections);
+    for (const std::string& section : sections)
+      if (section.size() >= fPrefix.size() && SameText(section.substr(0, fPrefix.size()), fPrefix))
+        fIni.EraseSection(section);
   }
 
  private:
@@ -84,14 +71,9 @@ class TSectionStore : public TzbBarLayoutStore {
     if (fMemory) return Join(node, "\\");
     return fPrefix + (node.empty() ? std::string("Main") : Join(node, "."));
   }
-  TSectionCollectionItem* Find(const std::string& name) const {
-    for (int i = 0; i < fSections.Count(); ++i)
-      if (fSections.Items(i)->SectionName == name) return fSections.Items(i);
-    return nullptr;
-  }
   std::string fPrefix;
   bool fMemory;
-  TSectionCollection fSections;
+  TzbBarIniFile fIni;
 };
 
 // The user's settings store: one key K, the bars and sub-items as sub-keys of K, their links as
@@ -515,17 +497,12 @@ void TzbBarManager::LoadFromRegistry(const std::string& key) {
 
 namespace {
 
-// The ini text of the stream from its current position; false when there is none or it is no
-// readable ini text.
-bool LoadSectionsFromStream(std::iostream& stream, TSectionCollection& sections) {
+// The ini text of the stream from its current position; false when there is none.
+bool LoadIniFromStream(std::iostream& stream, TzbBarIniFile& ini) {
   const std::string text((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
   stream.clear();
   if (text.empty()) return false;
-  try {
-    sections.LoadFromXML(text);
-  } catch (...) {
-    return false;
-  }
+  ini.SetText(text);
   return true;
 }
 
@@ -536,19 +513,19 @@ bool TzbBarManager::SaveToIniFile(const std::string& fileName) {
   TSectionStore store(IniPrefix(*this));
   if (IniStream) {
     const auto start = IniStream->tellg();
-    LoadSectionsFromStream(*IniStream, store.Sections());
+    LoadIniFromStream(*IniStream, store.Ini());
     IniStream->seekg(start);
     IniStream->seekp(start);
   } else {
-    store.Sections().LoadFromFile(fileName);
+    store.Ini() = TzbBarIniFile(fileName);
   }
   WriteBarLayout(*this, store);
   try {
     if (IniStream) {
-      *IniStream << store.Sections().GetXML();
+      *IniStream << store.Ini().Text();
       return static_cast<bool>(*IniStream);
     }
-    store.Sections().SaveToFile(fileName);
+    store.Ini().SaveToFile(fileName);
   } catch (...) {
     return false;
   }
@@ -558,9 +535,114 @@ bool TzbBarManager::SaveToIniFile(const std::string& fileName) {
 void TzbBarManager::LoadFromIniFile(const std::string& fileName) {
   if (fileName.empty() && !IniStream) return;
   TSectionStore store(IniPrefix(*this));
-  if (IniStream ? !LoadSectionsFromStream(*IniStream, store.Sections()) : !store.Sections().LoadFromFile(fileName))
-    return;
+  if (IniStream) {
+    if (!LoadIniFromStream(*IniStream, store.Ini())) return;
+  } else {
+    if (!FileExists(fileName)) return;
+    store.Ini() = TzbBarIniFile(fileName);
+  }
   ReadBarLayout(*this, store);
+}
+
+// ------------------------------------------------------------------ the plain ini file
+
+TzbBarIniFile::TzbBarIniFile(const std::string& fileName) {
+  try {
+    const std::vector<uint8_t> bytes = ReadFileBytes(fileName);
+    SetText(std::string(bytes.begin(), bytes.end()));
+  } catch (...) {
+    // a missing or unreadable file: an empty ini
+  }
+}
+
+void TzbBarIniFile::SetText(const std::string& text) {
+  fSections.clear();
+  TSection* current = nullptr;
+  size_t pos = 0;
+  while (pos <= text.size()) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(pos, end - pos);
+    pos = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::string trimmed = Trim(line);
+    if (trimmed.empty() || trimmed[0] == ';') continue;
+    if (trimmed.front() == '[' && trimmed.back() == ']') {
+      const std::string name = Trim(trimmed.substr(1, trimmed.size() - 2));
+      current = const_cast<TSection*>(Find(name));
+      if (!current) {
+        fSections.push_back(TSection{name, {}});
+        current = &fSections.back();
+      }
+      continue;
+    }
+    const size_t eq = line.find('=');
+    if (!current || eq == std::string::npos) continue;  // a line outside sections or without a key
+    const std::string key = Trim(line.substr(0, eq));
+    if (key.empty()) continue;
+    const std::string value = line.substr(eq + 1);
+    bool replaced = false;
+    for (auto& kv : current->Values)
+      if (SameText(kv.first, key)) {
+        kv.second = value;
+        replaced = true;
+        break;
+      }
+    if (!replaced) current->Values.emplace_back(key, value);
+  }
+}
+
+std::string TzbBarIniFile::Text() const {
+  std::string text;
+  for (const TSection& s : fSections) {
+    text += "[" + s.Name + "]\r\n";
+    for (const auto& kv : s.Values) text += kv.first + "=" + kv.second + "\r\n";
+    text += "\r\n";
+  }
+  return text;
+}
+
+void TzbBarIniFile::SaveToFile(const std::string& fileName) const { WriteFileAtomic(fileName, Text()); }
+
+const TzbBarIniFile::TSection* TzbBarIniFile::Find(const std::string& section) const {
+  for (const TSection& s : fSections)
+    if (SameText(s.Name, section)) return &s;
+  return nullptr;
+}
+
+bool TzbBarIniFile::SectionExists(const std::string& section) const { return Find(section) != nullptr; }
+
+void TzbBarIniFile::ReadSections(std::vector<std::string>& sections) const {
+  sections.clear();
+  for (const TSection& s : fSections) sections.push_back(s.Name);
+}
+
+std::optional<std::string> TzbBarIniFile::Read(const std::string& section, const std::string& key) const {
+  const TSection* s = Find(section);
+  if (!s) return std::nullopt;
+  for (const auto& kv : s->Values)
+    if (SameText(kv.first, key)) return kv.second;
+  return std::nullopt;
+}
+
+void TzbBarIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+  auto* s = const_cast<TSection*>(Find(section));
+  if (!s) {
+    fSections.push_back(TSection{section, {}});
+    s = &fSections.back();
+  }
+  for (auto& kv : s->Values)
+    if (SameText(kv.first, key)) {
+      kv.second = value;
+      return;
+    }
+  s->Values.emplace_back(key, value);
+}
+
+void TzbBarIniFile::EraseSection(const std::string& section) {
+  fSections.erase(std::remove_if(fSections.begin(), fSections.end(),
+                                 [&](const TSection& s) { return SameText(s.Name, section); }),
+                  fSections.end());
 }
 
 void TzbBarManager::TakeDesignState() {
@@ -579,7 +661,7 @@ void TzbBarManager::SaveStoredLayout() {
 }
 
 void TzbBarManager::ResetUsageData() {
-  const QString text = QStringLiteral(
+  const QString text = BarQText(
       "This will delete the record of the commands you've used in this application and restore the default set "
       "of visible commands to the menus and toolbars. It will not undo any explicit customizations.   Are you "
       "sure you want to proceed?");
@@ -627,7 +709,7 @@ void TzbBar::Reset() {
 
 void TzbBar::ResetWithConfirmation() {
   const QString text =
-      QStringLiteral("Are you sure you want to reset the changes made to the '%1' toolbar?").arg(ToQString(Caption()));
+      BarQText("Are you sure you want to reset the changes made to the '%s' toolbar?", ToQString(Caption()));
   if (MessageDlg(Manager().Form(), text, QApplication::applicationName(), MB_OKCANCEL | MB_ICONWARNING) == IDOK)
     Reset();
 }

@@ -2,8 +2,9 @@
 // Keeping a bar manager's layout: which bars are visible and where, which links every bar and
 // sub-menu shows with which user overrides, how often each link was used, and a few manager
 // options. Two stored forms exist: the user's settings store (a tree of keys, QSettings in the
-// user's configuration folder; user glyphs included) and an ini file in the XML ini format of
-// model/base (sections prefixed with the form's and the manager's name; no user glyphs). The same
+// user's configuration folder; user glyphs included) and a plain ini file ("[section]" lines and
+// "key=value" lines; sections prefixed with the form's and the manager's name; Booleans "1"/"0",
+// numbers decimal; no user glyphs). The same
 // writer and reader also keep the state a form defined when it was built, from which a toolbar or
 // the usage data are reset.
 
@@ -47,6 +48,35 @@ std::unique_ptr<TzbBarLayoutStore> MakeMemoryLayoutStore();
 void WriteBarLayout(TzbBarManager& manager, TzbBarLayoutStore& store);
 // Reads a layout; values that cannot be used leave the form's own state.
 void ReadBarLayout(TzbBarManager& manager, const TzbBarLayoutStore& store);
+
+// A plain ini file in memory: sections and their keys in the order they were made; names compared
+// without regard to case. Made from a file (a missing or unreadable one gives an empty ini) or a
+// text; written as "[section]" followed by its "key=value" lines and a blank line.
+class TzbBarIniFile {
+ public:
+  TzbBarIniFile() = default;
+  explicit TzbBarIniFile(const std::string& fileName);
+  void SetText(const std::string& text);
+  std::string Text() const;
+  void SaveToFile(const std::string& fileName) const;  // replaced safely; throws when it cannot be written
+
+  bool SectionExists(const std::string& section) const;
+  void ReadSections(std::vector<std::string>& sections) const;
+  std::optional<std::string> Read(const std::string& section, const std::string& key) const;
+  std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const {
+    return Read(section, key).value_or(def);
+  }
+  void WriteString(const std::string& section, const std::string& key, const std::string& value);
+  void EraseSection(const std::string& section);
+
+ private:
+  struct TSection {
+    std::string Name;
+    std::vector<std::pair<std::string, std::string>> Values;
+  };
+  const TSection* Find(const std::string& section) const;
+  std::vector<TSection> fSections;
+};
 
 // Limits of what a stored layout may ask for; larger stored values are cut to them.
 constexpr int kMaxStoredBars = 256;

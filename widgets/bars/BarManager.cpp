@@ -7,6 +7,7 @@
 #include "widgets/bars/BarCustomizing.h"
 #include "widgets/bars/BarCustomizingEditors.h"
 #include "widgets/bars/BarCustomizingForm.h"
+#include "widgets/bars/BarDockControl.h"
 #include "widgets/bars/BarEnhancedPainter.h"
 #include "widgets/bars/BarFlatPainter.h"
 #include "widgets/bars/BarLayout.h"
@@ -186,6 +187,55 @@ QFont TzbBarManager::BarFont() const {
   if (pixels < 11) pixels = 11;
   f.setPixelSize(pixels);
   return f;
+}
+
+void TzbBarManager::SetFont(const QFont& value) { AssignFont(value); }
+
+void TzbBarManager::AssignFont(const QFont& value) {
+  if (value == Font) return;
+  Font = value;
+  if (!fFontEventDetached) FontChanged();
+}
+
+void TzbBarManager::FontChanged() {
+  if (!fSystemFont) UseSystemFont = false;
+  if (Scaled) {
+    fFontEventDetached = true;
+    UpdateFontFromSystem();
+    fFontEventDetached = false;
+  }
+  if (!fBars) return;
+  for (int i = 0; i < fBars->Count(); ++i)
+    if (TzbBarWindow* w = fBars->Items(i)->GetBarControl()) w->RebuildLayout();
+}
+
+void TzbBarManager::UpdateFontFromSystem() {
+  const QFont menu = QApplication::font("QMenu");
+  QFont font = Font;
+  if (UseSystemFont) {
+    font = menu;
+  } else if (Scaled) {
+    const int pixels = QFontInfo(menu).pixelSize();
+    if (pixels <= 0) return;
+    font.setPixelSize(pixels);
+  } else {
+    return;
+  }
+  fSystemFont = true;
+  AssignFont(font);
+  fSystemFont = false;
+}
+
+void TzbBarManager::SetUseSystemFont(bool value) {
+  if (value == UseSystemFont) return;
+  UseSystemFont = value;
+  if (value) UpdateFontFromSystem();
+}
+
+void TzbBarManager::SetScaled(bool value) {
+  if (value == Scaled) return;
+  Scaled = value;
+  if (value && !UseSystemFont) UpdateFontFromSystem();
 }
 
 bool TzbBarManager::CanShowHint(const TzbBarItem& item) const {
@@ -489,13 +539,35 @@ void TzbBarManager::CreateGDIObjects() {
   Office11ColorsRefresh();
 }
 
+void TzbBarManager::RefreshGDIObjects() {
+  CreateGDIObjects();
+  RepaintBars();
+}
+
+void TzbBarManager::RepaintBars() {
+  ++RepaintCount;
+  for (TzbDockControl* dock : fDockControls)
+    if (QWidget* w = dock->Widget()) w->update();
+  if (!fBars) return;
+  for (int i = 0; i < fBars->Count(); ++i)
+    if (TzbBarWindow* w = fBars->Items(i)->GetBarControl()) w->Recalculate();
+}
+
 void TzbBarManager::SetLockUpdate(bool value) {
   if (value == fLockUpdate) return;
   fLockUpdate = value;
+  // The docks draw nothing while the lock is held.
+  for (TzbDockControl* dock : fDockControls)
+    if (QWidget* w = dock->Widget(); w && w->isVisible()) w->setUpdatesEnabled(!value);
   if (!fBars) return;
   for (int i = 0; i < fBars->Count(); ++i) fBars->Items(i)->SetBarLock(value);
   if (value) return;
   ++LockReleaseCount;
+  for (TzbDockControl* dock : fDockControls)
+    if (QWidget* w = dock->Widget(); w && w->isVisible()) {
+      dock->UpdateDock();
+      w->update();
+    }
   for (int i = 0; i < fBars->Count(); ++i)
     if (TzbBarWindow* w = fBars->Items(i)->GetBarControl()) w->Recalculate();
 }

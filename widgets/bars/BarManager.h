@@ -181,6 +181,8 @@ class TzbBarManager {
   bool UseF10ForMenu = true;
   bool UseFullReset = false;
   bool UseLargeImagesForLargeIcons = false;
+  // Without a change event on the font field: forms that build by code set UseSystemFont and Font
+  // directly; SetFont and SetUseSystemFont are the setters with the font rules below.
   bool UseSystemFont = true;
   int HelpContext = 0;  // the help of the customizing form (its help button shows it)
   std::string RegistryPath, IniFileName;
@@ -188,6 +190,16 @@ class TzbBarManager {
   // The font the bar windows draw with: with Scaled the manager font at the height of the system's
   // icon-title font, never below 11 pixels; otherwise the manager font itself.
   QFont BarFont() const;
+  // The manager's font changed: unless the system menu font is being taken, UseSystemFont ends;
+  // with Scaled the height follows the system menu font; every bar window and attached popup menu
+  // then lays itself out with the new bar font.
+  void SetFont(const QFont& value);
+  void FontChanged();
+  // The system's menu font changed (the application's font change): with UseSystemFont the font
+  // becomes the menu font, otherwise with Scaled only its height follows the menu font's.
+  void UpdateFontFromSystem();
+  void SetUseSystemFont(bool value);
+  void SetScaled(bool value);
   int ImageCount = 0;        // number of images in `Images` (the image list lives with the windows)
   int LargeImagesWidth = 0;  // width of `LargeImages`, 0 when none
   // The large, disabled large and hot images of the large buttons (empty: no list).
@@ -200,6 +212,11 @@ class TzbBarManager {
   TColor BrushColor(int n) const { return fBrushColors[n - 1]; }  // brushes 1 .. 5
   TColor ThemeBrushColor() const { return fThemeBrushColor; }
   void CreateGDIObjects();
+  // The system colours changed: the brushes and the Office 2003 colours are made anew and every
+  // dock and bar window repaints.
+  void RefreshGDIObjects();
+  void RepaintBars();
+  int RepaintCount = 0;  // times RepaintBars ran
   bool LockUpdate() const { return fLockUpdate; }
   void SetLockUpdate(bool value);
   int LockReleaseCount = 0;  // times the redraw lock was released (the bar windows relayout then)
@@ -213,10 +230,16 @@ class TzbBarManager {
 
   // --- events ---
   std::function<void(TzbBarManager&, TzbBar&)> OnBarAdd, OnBarDelete, OnBarVisibleChange, OnBarDockingStyleChange;
+  // A floating bar was closed by the close button of its caption (after it was hidden).
+  std::function<void(TzbBarManager&, TzbBar&)> OnBarClose;
+  // The toolbars popup (a right click on a dock or bar) and the customizing popup of a link were
+  // filled; the handler may change their links before they show.
+  std::function<void(TzbBarManager&, TzbBarItemLinks&)> OnShowToolbarsPopup, OnShowCustomizingPopup;
   std::function<void(TzbBarManager&, TzbBarItemLink&)> OnItemLinkAdd, OnItemLinkChange, OnItemLinkDelete;
   std::function<void(TzbBarManager&, TzbBarItem&)> OnClickItem;
   std::function<void(TzbBar&, TzbBarDockingStyle, bool&)> OnDocking;
-  // An exception escaping a click handler goes here (the application's message box).
+  // An exception escaping a click handler goes here; without a handler to the application's
+  // exception handler (platform/ExceptionHandler.h), which shows its message.
   std::function<void(const std::exception&)> OnException;
   // F1 on an entry or bar item with a help context (BarHelp.h); the form shows the help.
   std::function<void(TzbBarManager&, const TzbBarHelpRequest&)> OnHelp;
@@ -301,6 +324,9 @@ class TzbBarManager {
   bool fLockUpdate = false;
   bool fAutoHideEmptyBars = false;
   bool fLargeIcons = false;
+  bool fSystemFont = false;  // the system menu font is being taken (FontChanged keeps UseSystemFont)
+  bool fFontEventDetached = false;  // FontChanged takes the system font: no change event meanwhile
+  void AssignFont(const QFont& value);
   int fStartUseCount = 0;
   int fButtonArrowWidth = 11;
   int fLargeButtonArrowWidth = 13;

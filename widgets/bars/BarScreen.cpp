@@ -13,9 +13,12 @@
 #include "widgets/bars/BarMdi.h"
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarPopupMenuLinks.h"
+#include "widgets/bars/BarQuickItems.h"
 #include "widgets/bars/BarSubMenuControl.h"
+#include "widgets/bars/BarTexts.h"
 #include "widgets/bars/BarToolbarControl.h"
 #include "widgets/bars/BarUtils.h"
+#include "widgets/bars/LookAndFeels.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -96,6 +99,9 @@ class TFormFilter : public QObject {
       case QEvent::WindowStateChange:
         fScreen->ShowFloatingBars(!static_cast<QWidget*>(fScreen->Manager().Form())->isMinimized());
         break;
+      case QEvent::ApplicationFontChange:
+        fScreen->SystemFontChanged();
+        break;
       default:
         break;
     }
@@ -158,6 +164,9 @@ TzbBarScreen::TzbBarScreen(TzbBarManager& manager) : fManager(&manager), fForm(m
       return std::make_unique<TzbBarControl>(*fManager, *links.OwnerBar());
     return std::make_unique<TzbBarSubMenuControl>(*fManager, links);
   };
+  // The system colours (the application's palette) change for every window at once.
+  fPaletteNotifier = std::make_unique<TzxSystemPaletteChangedNotifier>(false);
+  fPaletteNotifier->OnSystemPaletteChanged = [this]() { SystemColorsChanged(); };
   fFormFilter = std::make_unique<TFormFilter>(*this);
   if (fForm) fForm->installEventFilter(fFormFilter.get());
   // When the application loses the activation (another program comes to the front), the open
@@ -302,6 +311,25 @@ void TzbBarScreen::LayoutForm() {
     if (!changed) break;
   }
   fLayingOut = false;
+}
+
+void TzbBarScreen::SystemColorsChanged() {
+  if (!ManagerAlive()) return;
+  UpdateColorDepth();
+  fManager->RefreshGDIObjects();
+  // Open menus repaint too (the docked and floating bars did already).
+  std::vector<TzbBarWindow*> roots;
+  for (int i = 0; i < fManager->Bars().Count(); ++i) roots.push_back(fManager->Bars().Items(i)->GetBarControl());
+  if (fPopupLinks) roots.push_back(fPopupLinks->BarControl());
+  for (TzbBarWindow* root : roots) {
+    auto* w = dynamic_cast<TCustomzbBarControl*>(root);
+    if (w && w->IsMenu()) w->Recalculate();
+    for (TCustomzbBarControl* menu = w ? w->ChildMenu : nullptr; menu; menu = menu->ChildMenu) menu->Recalculate();
+  }
+}
+
+void TzbBarScreen::SystemFontChanged() {
+  if (ManagerAlive()) fManager->UpdateFontFromSystem();
 }
 
 void TzbBarScreen::ShowFloatingBars(bool show) {
@@ -511,6 +539,12 @@ void TzbBarScreen::DragBar(TzbBarControl& window, const TPoint& cursor) {
   fStartStyle = window.DockingStyle();
   const TRect w = window.WindowRect();
   fOffset = Point(cursor.X - w.Left, cursor.Y - w.Top);
+  // The rows take a docked bar by the middle of its row's zone, wherever in the bar it was gripped.
+  fRowOffset = TPoint{};
+  if (TzbDockControl* dock = window.DockControl(); dock && dock->RowOf(&window) >= 0) {
+    const TPoint snap = dock->GetRowSnapPoint(dock->RowOf(&window), false, cursor);
+    fRowOffset = Point(snap.X - cursor.X, snap.Y - cursor.Y);
+  }
   fDockingTimerFired = false;
   fCapture = CreateMouseCapture(cursor, Qt::SizeAllCursor);  // the input filter sees the moves
   fDragHandler = TAppEventFilter::AddHandler([this](QWidget*, QEvent* e) { return DragEvent(e); });
@@ -565,9 +599,10 @@ void TzbBarScreen::MoveBarTo(TzbBarControl& window, const TPoint& cursor, bool t
     dock = nullptr;
   }
   const TzbBarDockingStyle style = dock ? dock->DockingStyle() : dsNone;
+  const TPoint rowPoint = Point(cursor.X + fRowOffset.X, cursor.Y + fRowOffset.Y);
   if (dock == window.DockControl() && style == window.DockingStyle()) {
     if (dock) {
-      dock->MoveBar(window, cursor);
+      dock->MoveBar(window, rowPoint);
     } else {
       const TRect w = window.WindowRect();
       const TPoint g = window.GetGrabOffset(dsNone);
@@ -580,7 +615,7 @@ void TzbBarScreen::MoveBarTo(TzbBarControl& window, const TPoint& cursor, bool t
   if (dock) {
     if (fStartStyle == dsNone) dock->DraggedIn = &window;
     window.Widget()->show();
-    dock->InsertBar(window, cursor, true, false);
+    dock->InsertBar(window, rowPoint, true, false);
     dock->DraggedIn = nullptr;
   } else {
     const TzbSize s = window.GetWindowSize(dsNone);
@@ -703,7 +738,8 @@ void TzbBarScreen::ShowToolbarsPopup(const TPoint& point) {
   if (!fPopupLinks)
     fPopupLinks = std::make_unique<TzbBarItemLinks>(*fManager, TzbBarItemLinks::okLibraryPopup, nullptr, nullptr);
   FillToolbarsList(*fManager, *fPopupLinks, fPopupItems);
-  if (fPopupLinks->Count() == 0) return;
+  if (fManager->OnShowToolbarsPopup) fManager->OnShowToolbarsPopup(*fManager, *fPopupLinks);
+  if (!ManagerAlive() || fPopupLinks->Count() == 0) return;
   if (TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl()) head->HideAll();
   fPopupLinks->CreateBarControl();
   if (auto* menu = dynamic_cast<TzbBarSubMenuControl*>(fPopupLinks->BarControl())) {
@@ -731,10 +767,10 @@ void FillToolbarsList(TzbBarManager& manager, TzbBarItemLinks& links, std::vecto
   if (TzbBarItem* customize = AddCustomizeItem(manager, links, true)) temporaries.push_back(customize);
 }
 
-TzbBarItem* AddCustomizeItem(TzbBarManager& manager, TzbBarItemLinks& links, bool beginGroup) {
+TzbBarItem* AddCustomizeItem(TzbBarManager& manager, TzbBarItemLinks& links, bool beginGroup, bool quickEntry) {
   if (!manager.CanCustomize) return nullptr;
-  auto* button = manager.CreateItem<TzbBarButton>();
-  button->SetCaption("&Customize...");
+  TzbBarButton* button = quickEntry ? manager.CreateItem<TzbBarQuickCustExtButton>() : manager.CreateItem<TzbBarButton>();
+  button->SetCaption(BarText("&Customize..."));
   button->Tag = 1000;
   button->SetEnabled(!manager.Customizing());
   TzbBarManager* m = &manager;

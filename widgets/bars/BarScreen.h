@@ -23,6 +23,7 @@ namespace zyn {
 class TzbBarControl;
 class TzbDockControl;
 class TzbBarMdiClient;
+class TzxSystemPaletteChangedNotifier;
 
 class TzbBarScreen {
  public:
@@ -45,6 +46,11 @@ class TzbBarScreen {
   // Moves every floating bar (shown or not) wholly onto the work area of the monitor that holds
   // the form's centre; runs by itself when screens come, go or change their size.
   void FitFloatingBarsToWorkArea();
+  // The application's palette changed (the system colours): brushes, colour sets and every bar
+  // window and dock of the manager are made anew. The application's font changed (the system
+  // metrics): the manager's font follows the menu font and the bars lay themselves out again.
+  void SystemColorsChanged();
+  void SystemFontChanged();
 
   // --- the bar drag ---
   void DragBar(TzbBarControl& window, const TPoint& cursor);
@@ -79,11 +85,13 @@ class TzbBarScreen {
   QPointer<QWidget> fClient;
   std::unique_ptr<TzbDockControl> fDocks[4];
   std::unique_ptr<QObject> fFormFilter;
+  std::unique_ptr<TzxSystemPaletteChangedNotifier> fPaletteNotifier;
   int fInputHandler = 0;
   // drag state
   TzbBarControl* fMoving = nullptr;
   TzbBarDockingStyle fStartStyle = dsNone;
   TPoint fOffset;
+  TPoint fRowOffset;  // a docked bar's drag: from the cursor to the middle of its row's zone, across
   bool fDockingTimerFired = false;
   QPointer<QObject> fDockingTimer;
   QPointer<QWidget> fCapture;

@@ -199,7 +199,7 @@ void TzbBarSubMenuControl::CalcItemRects(bool measuring, int* width, int* height
 void TzbBarSubMenuControl::Place() {
   int w = 0, h = 0;
   CalcItemRects(true, &w, &h);
-  int left = fRequested.X, top = fRequested.Y;
+  int left = AlignRight ? fRequested.X - w : fRequested.X, top = fRequested.Y;
   const TRect a = MonitorWorkArea(fRequested);
   fFlippedLeft = fFlippedUp = false;
   if (a.Right < left + w) {

@@ -20,6 +20,7 @@ class TzbBarSubMenuControl : public TCustomzbBarControl {
   ~TzbBarSubMenuControl() override;
 
   TzbBarItemControl* OwnerControl = nullptr;  // the control that opened the menu; told when it closes
+  bool AlignRight = false;  // ShowAt's position is the window's top right corner
   int OwnerWidth = 0;                         // width of the owning item when the menu opens beside it
   int OwnerHeight = 0;                        // height of the owning item when the menu opens below it
   bool OpensToTheRight = true;

@@ -11,8 +11,10 @@
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarMdi.h"
 #include "widgets/bars/BarPainter.h"
+#include "widgets/bars/BarQuickItems.h"
 #include "widgets/bars/BarScreen.h"
 #include "widgets/bars/BarSubMenuControl.h"
+#include "widgets/bars/BarTexts.h"
 #include "widgets/bars/BarUserDockControl.h"
 #include "widgets/bars/BarUtils.h"
 
@@ -84,6 +86,9 @@ TzbBarItemLinks* TzbBarControl::QuickLinks() const {
 }
 
 void TzbBarControl::FreeQuickItems() {
+  for (TzbBarItem* item : fQuickEntries)
+    if (fManager->IndexOfItem(item) >= 0) fManager->FreeItem(item);
+  fQuickEntries.clear();
   for (TzbBarItem* item : fQuickItems)
     if (fManager->IndexOfItem(item) >= 0) {
       if (TzbBarItemLinks* sub = SubItemLinksOf(*item)) sub->Clear();
@@ -129,47 +134,21 @@ void TzbBarControl::OpenQuickWindow() {
     copy->Assign(*link);
     copy->SourceLink = link;
   }
-  fAddRemove = fManager->CreateItem<TzbBarSubItem>();
-  fAddRemove->SetCaption("&Add or Remove Buttons");
+  auto* addRemove = fManager->CreateItem<TzbBarQuickSubItem>();
+  fAddRemove = addRemove;
+  fAddRemove->SetCaption(BarText("&Add or Remove Buttons"));
   fAddRemove->SetEnabled(fBar->AllowQuickCustomizing);
   fQuickItems.push_back(fAddRemove);
-  for (TzbBarItemLink* link : fLinks->AvailableLinks()) {
-    auto* entry = fManager->CreateItem<TzbBarButton>();
-    entry->SetCaption(link->RealCaption());
-    entry->SetGlyph(link->RealGlyph());
-    entry->SetButtonStyle(bsChecked);
-    entry->SetDown(link->Visible());
-    entry->CloseSubMenuOnClick = false;
-    TzbBarItemLinks* owner = fLinks;
-    const int index = fLinks->IndexOf(link);
-    entry->OnClick = [owner, index](TzbBarItem&) {
-      if (TzbBarItemLink* l = owner->Items(index)) l->SetVisible(!l->Visible());
-    };
-    fQuickItems.push_back(entry);
-    fAddRemove->ItemLinks().Add()->SetItem(entry);
-  }
-  // "&Reset Toolbar" where the manager kept the form's design state (its loaded step) and both
-  // the manager and the bar allow resets; then "&Customize...", where the manager allows it.
-  const bool reset = fManager->CanReset() && fManager->AllowReset && fBar->AllowReset;
-  if (reset) {
-    auto* button = fManager->CreateItem<TzbBarButton>();
-    button->SetCaption("&Reset Toolbar");
-    TzbBar* bar = fBar;
-    button->OnClick = [bar](TzbBarItem&) { bar->ResetWithConfirmation(); };
-    TzbBarItemLink* link = fAddRemove->ItemLinks().Add();
-    link->SetItem(button);
-    link->SetBeginGroup(true);
-    fQuickItems.push_back(button);
-  }
-  if (TzbBarItem* customize = AddCustomizeItem(*fManager, fAddRemove->ItemLinks(), !reset))
-    fQuickItems.push_back(customize);
+  TzbBarControl* self = this;
+  addRemove->OnFill = [self](TzbBarQuickSubItem& sub) {
+    if (IsAlive(self)) self->FillAddRemove(sub);
+  };
   TzbBarItemLink* last = fQuickLinks->Add();
   last->SetItem(fAddRemove);
   last->SetBeginGroup(fQuickLinks->Count() > 1);
   fQuickLinks->CreateBarControl();
   auto* menu = dynamic_cast<TzbBarSubMenuControl*>(fQuickLinks->BarControl());
   if (!menu) return;
-  TzbBarControl* self = this;
   menu->OnCloseUp = [self]() {
     if (!IsAlive(self)) return;
     // A press on the mark closed the window: that press must not open it again.
@@ -184,10 +163,44 @@ void TzbBarControl::OpenQuickWindow() {
   const TRect w = WindowRect();
   const TRect screen = Rect(w.Left + m.Left, w.Top + m.Top, w.Left + m.Right, w.Top + m.Bottom);
   menu->OwnerRect = screen;  // the window's frame joins the mark
-  if (IsVertical())
+  if (IsVertical()) {
     menu->ShowAt(Point(screen.Right, screen.Top), screen.Width(), 0);
-  else
+  } else if (IsFloating() && fManager->PainterClass().OpensQuickWindowLeftAligned()) {
     menu->ShowAt(Point(screen.Left, screen.Bottom), 0, screen.Height());
+  } else {
+    // Right-aligned to the mark: the window ends where the mark ends.
+    menu->AlignRight = true;
+    menu->ShowAt(Point(screen.Right, screen.Bottom), 0, screen.Height());
+  }
+}
+
+void TzbBarControl::FillAddRemove(TzbBarQuickSubItem& sub) {
+  // The entries of the last opening go; one per available link of the toolbar, then the reset and
+  // customize buttons.
+  sub.ItemLinks().Clear();
+  for (TzbBarItem* item : fQuickEntries)
+    if (fManager->IndexOfItem(item) >= 0) fManager->FreeItem(item);
+  fQuickEntries.clear();
+  for (TzbBarItemLink* link : fLinks->AvailableLinks()) {
+    auto* entry = fManager->CreateItem<TzbBarQuickCustItem>(*fLinks, fLinks->IndexOf(link));
+    fQuickEntries.push_back(entry);
+    sub.ItemLinks().Add()->SetItem(entry);
+  }
+  // "&Reset Toolbar" where the manager kept the form's design state (its loaded step) and both
+  // the manager and the bar allow resets; then "&Customize...", where the manager allows it.
+  const bool reset = fManager->CanReset() && fManager->AllowReset && fBar->AllowReset;
+  if (reset) {
+    auto* button = fManager->CreateItem<TzbBarQuickCustExtButton>();
+    button->SetCaption(BarText("&Reset Toolbar"));
+    TzbBar* bar = fBar;
+    button->OnClick = [bar](TzbBarItem&) { bar->ResetWithConfirmation(); };
+    TzbBarItemLink* link = sub.ItemLinks().Add();
+    link->SetItem(button);
+    link->SetBeginGroup(true);
+    fQuickEntries.push_back(button);
+  }
+  if (TzbBarItem* customize = AddCustomizeItem(*fManager, sub.ItemLinks(), !reset, true))
+    fQuickEntries.push_back(customize);
 }
 
 // ---------------------------------------------------------------- window
@@ -489,7 +502,11 @@ void TzbBarControl::CalcItemRects() {
   const int across = vertical ? client.Width() : client.Height();
   int avail = along;
   if (MarkExists() && (!wraps || IsDocked())) avail -= kMarkZone;
-  avail -= WindowButtonsLength();
+  // A one-line bar keeps the window buttons' length free; a wrapping bar puts them after its last
+  // line, unless an aligned item reserves them on its own line.
+  const int buttons = WindowButtonsLength();
+  bool buttonsReserved = !wraps;
+  if (!wraps) avail -= buttons;
   int lineThick = wraps ? 0 : across;
   int lineOffset = 0, pos = 0;
   const int sepSize = fManager->PainterClass().GetToolbarSeparatorSize();
@@ -536,6 +553,10 @@ void TzbBarControl::CalcItemRects() {
     else
       r = Bounds((lineThick - th) / 2, pos + sep, th, len);
     const TzbBarItemAlign align = link->Item() ? link->Item()->Align() : iaLeft;
+    if (align != iaLeft && !buttonsReserved && buttons > 0 && (vertical ? r.Bottom : r.Right) + buttons <= avail) {
+      avail -= buttons;
+      buttonsReserved = true;
+    }
     const int farEdge = (vertical ? r.Bottom : r.Right);
     if (align == iaLeft) {
       pos += sep + len;
@@ -583,6 +604,10 @@ int TzbBarControl::GetMinWidth(TzbBarDockingStyle style) {
       if (oneLine) break;
     }
   if (links.empty()) w = fManager->ButtonWidth();
+  if (WindowButtonsShown()) {
+    const int buttons = IsVerticalStyle(style) ? WindowButtonWidth : WindowButtonsLengthFor(false);
+    w = oneLine ? w + buttons : std::max(w, buttons);
+  }
   if (!IsVerticalStyle(style) && style != dsNone && MarkExists()) w += kMarkZone;
   fLinks->RestoreRecentLimit();
   return w;
@@ -600,6 +625,10 @@ int TzbBarControl::GetMinHeight(TzbBarDockingStyle style) {
       if (oneLine) break;
     }
   if (links.empty()) h = fManager->ButtonHeight();
+  if (WindowButtonsShown()) {
+    const int buttons = IsVerticalStyle(style) ? WindowButtonsLengthFor(true) : WindowButtonHeight;
+    h = oneLine ? h + buttons : std::max(h, buttons);
+  }
   if (IsVerticalStyle(style) && MarkExists()) h += kMarkZone;
   fLinks->RestoreRecentLimit();
   return h;
@@ -642,10 +671,13 @@ int TzbBarControl::GetMaxHeight(TzbBarDockingStyle style) {
 }
 
 void TzbBarControl::CalcWrappedSize(TzbBarDockingStyle style, int length, TzbSize& size) {
-  const int minWidth = size.Width;
-  length = std::max(length, minWidth);
+  const bool vertical = IsVerticalStyle(style);
+  auto along = [vertical](const TzbBarItemControl* c) { return vertical ? c->GetHeight() : c->GetWidth(); };
+  auto across = [vertical](const TzbBarItemControl* c) { return vertical ? c->GetWidth() : c->GetHeight(); };
+  const int minAlong = vertical ? size.Height : size.Width;
+  const int minAcross = vertical ? size.Width : size.Height;
+  length = std::max(length, minAlong);
   if (MarkExists()) length -= kMarkZone;
-  length -= WindowButtonsLength();
   const auto& shown = fLinks->ShownLinks();
   const int n = static_cast<int>(shown.size());
   const int sepSize = fManager->PainterClass().GetToolbarSeparatorSize();
@@ -656,7 +688,7 @@ void TzbBarControl::CalcWrappedSize(TzbBarDockingStyle style, int length, TzbSiz
   for (int i = 0; i < n; ++i) {
     TzbBarItemControl* c = shown[i]->Control();
     if (!c) continue;
-    const int len = c->GetWidth(), th = c->GetHeight();
+    const int len = along(c), th = across(c);
     const bool group = shown[i]->GetBeginGroup() && i > lineStart;
     const int sep = group ? sepSize : 0;
     if (group) {
@@ -678,65 +710,71 @@ void TzbBarControl::CalcWrappedSize(TzbBarDockingStyle style, int length, TzbSiz
       groupStart = -1;
       c = shown[i]->Control();
       c->StartsLine = true;
-      lineLen = c->GetWidth();
-      lineThick = c->GetHeight();
+      lineLen = along(c);
+      lineThick = across(c);
       continue;
     }
     lineLen += sep + len;
     lineThick = std::max(lineThick, th);
   }
+  int resultAcross = n > 0 ? sum + lineThick : std::max(minAcross, sum + lineThick);
+  // The window buttons extend the last line when they fit after it, else they take a line of their own.
+  if (WindowButtonsShown()) {
+    const int buttons = WindowButtonsLengthFor(vertical);
+    const int buttonsAcross = vertical ? WindowButtonWidth : WindowButtonHeight;
+    if (lineLen + buttons <= length) {
+      lineLen += buttons;
+      resultAcross = std::max(resultAcross, sum + std::max(lineThick, buttonsAcross));
+    } else {
+      resultAcross += buttonsAcross;
+      longest = std::max(longest, buttons);
+    }
+  }
   longest = std::max(longest, lineLen);
-  size.Height = std::max(size.Height, sum + lineThick);
-  size.Width = std::max(minWidth, longest + (MarkExists() ? kMarkZone : 0));
-  if (n > 0) size.Height = sum + lineThick;
+  const int resultAlong = std::max(minAlong, longest + (MarkExists() ? kMarkZone : 0));
+  size = vertical ? TzbSize{resultAcross, resultAlong} : TzbSize{resultAlong, resultAcross};
 }
 
-int TzbBarControl::MeasureLine(int length, int& height, bool& exceeded) {
+int TzbBarControl::MeasureLine(int length, int& thickness, bool& exceeded, bool vertical) {
   const int sep = fManager->PainterClass().GetToolbarSeparatorSize();
   int total = 0, count = 0;
-  height = 0;
+  thickness = 0;
   exceeded = false;
   for (TzbBarItemLink* l : fLinks->ShownLinks()) {
     TzbBarItemControl* c = l->Control();
     if (!c) continue;
-    const int add = c->GetWidth() + (l->StoredBeginGroup() ? sep : 0);
+    const int add = (vertical ? c->GetHeight() : c->GetWidth()) + (l->StoredBeginGroup() ? sep : 0);
     if (count > 0 && total + add > length) {
       exceeded = true;
       break;
     }
     total += add;
-    height = std::max(height, c->GetHeight());
+    thickness = std::max(thickness, vertical ? c->GetWidth() : c->GetHeight());
     ++count;
   }
   return total;
 }
 
-TzbSize TzbBarControl::GetSizeForWidth(TzbBarDockingStyle style, int width) {
-  const bool vertical = IsVerticalStyle(style);
-  const bool wraps = style == dsNone || fBar->MultiLine();
+TzbSize TzbBarControl::OneLineSize(TzbBarDockingStyle style, int length, bool vertical) {
   TzbSize size{GetMinWidth(style), GetMinHeight(style)};
-  if (wraps && !vertical) {
-    fLinks->SetRecentLimit(-1);
-    CreateItemControls();
-    CalcWrappedSize(style, width, size);
-    return size;
-  }
-  if (vertical) return {GetMinWidth(style), GetMaxHeight(style)};
+  const int minAlong = vertical ? size.Height : size.Width;
   const int mark = MarkExists() && !fLinks->VisibleLinks().empty() ? kMarkZone : 0;
-  const int length = std::max(width, size.Width) - mark;
-  int height = 0, measured = 0;
+  const int buttons = WindowButtonsShown() ? WindowButtonsLengthFor(vertical) : 0;
+  length = std::max(length, minAlong) - buttons - mark;
+  int thickness = 0, measured = 0;
   bool exceeded = false;
   if (!fLinks->RecentItemsActive() || fManager->Designing) {
     fLinks->SetRecentLimit(-1);
     CreateItemControls();
-    measured = MeasureLine(length, height, exceeded);
+    measured = MeasureLine(length, thickness, exceeded, vertical);
   } else {
+    // As many of the most recently used links as fit.
     const int n = static_cast<int>(fLinks->VisibleLinks().size());
     int keep = -1;
     for (int limit = 1; limit <= n; ++limit) {
       fLinks->SetRecentLimit(limit);
       CreateItemControls();
-      MeasureLine(length, height, exceeded);
+      MeasureLine(length, thickness, exceeded, vertical);
       if (exceeded) {
         keep = limit - 1;
         break;
@@ -744,18 +782,65 @@ TzbSize TzbBarControl::GetSizeForWidth(TzbBarDockingStyle style, int width) {
     }
     fLinks->SetRecentLimit(keep);
     CreateItemControls();
-    measured = MeasureLine(length, height, exceeded);
+    measured = MeasureLine(length, thickness, exceeded, vertical);
     if (keep != -1) fTruncated = true;
   }
   if (exceeded) fTruncated = true;
-  size.Width = std::max(size.Width, measured + mark);
-  if (height > 0) size.Height = height;
-  return size;
+  int resultAlong = std::max(minAlong, measured + mark + buttons);
+  int resultAcross = thickness > 0 ? thickness : (vertical ? size.Width : size.Height);
+  if (buttons > 0) resultAcross = std::max(resultAcross, vertical ? WindowButtonWidth : WindowButtonHeight);
+  return vertical ? TzbSize{resultAcross, resultAlong} : TzbSize{resultAlong, resultAcross};
+}
+
+// A wrapping bar asked for its size across: from its full length it gets shorter, one pixel at a
+// time, while it stays thinner than asked and its size still changes.
+TzbSize TzbBarControl::WrappedSizeForAcross(TzbBarDockingStyle style, int wanted, bool vertical) {
+  auto sizeFor = [&](int length) {
+    TzbSize s{GetMinWidth(style), GetMinHeight(style)};
+    fLinks->SetRecentLimit(-1);
+    CreateItemControls();
+    CalcWrappedSize(style, length, s);
+    return s;
+  };
+  TzbSize s = sizeFor(vertical ? GetMaxHeight(style) : GetMaxWidth(style));
+  auto acrossOf = [vertical](const TzbSize& z) { return vertical ? z.Width : z.Height; };
+  auto alongOf = [vertical](const TzbSize& z) { return vertical ? z.Height : z.Width; };
+  while (acrossOf(s) < wanted) {
+    const TzbSize next = sizeFor(alongOf(s) - 1);
+    if (alongOf(next) == alongOf(s)) break;
+    s = next;
+  }
+  return s;
+}
+
+TzbSize TzbBarControl::GetSizeForWidth(TzbBarDockingStyle style, int width) {
+  const bool vertical = IsVerticalStyle(style);
+  const bool wraps = style == dsNone || fBar->MultiLine();
+  if (wraps && !vertical) {
+    TzbSize size{GetMinWidth(style), GetMinHeight(style)};
+    fLinks->SetRecentLimit(-1);
+    CreateItemControls();
+    CalcWrappedSize(style, width, size);
+    return size;
+  }
+  if (wraps) return WrappedSizeForAcross(style, width, true);
+  if (vertical) return {GetMinWidth(style), GetMaxHeight(style)};
+  return OneLineSize(style, width, false);
 }
 
 TzbSize TzbBarControl::GetSizeForHeight(TzbBarDockingStyle style, int height) {
-  if (!IsVerticalStyle(style)) return GetSizeForWidth(style, GetMaxWidth(style));
-  return {GetMinWidth(style), std::max(height, GetMinHeight(style))};
+  const bool vertical = IsVerticalStyle(style);
+  const bool wraps = style == dsNone || fBar->MultiLine();
+  if (wraps && vertical) {
+    TzbSize size{GetMinWidth(style), GetMinHeight(style)};
+    fLinks->SetRecentLimit(-1);
+    CreateItemControls();
+    CalcWrappedSize(style, height, size);
+    return size;
+  }
+  if (wraps) return WrappedSizeForAcross(style, height, false);
+  if (!vertical) return {GetMaxWidth(style), GetMinHeight(style)};
+  return OneLineSize(style, height, true);
 }
 
 TzbSize TzbBarControl::GetWindowSize(TzbBarDockingStyle style) {
@@ -1036,7 +1121,7 @@ void TzbBarControl::MouseMove(const TPoint& p) {
       fMarkState = state;
       RedrawMark();
       if (state == 1)
-        ShowBarHintText(*fManager, "More Buttons");
+        ShowBarHintText(*fManager, BarText("More Buttons"));
       else if (!fSelected)
         HideBarHint(*fManager);
     }
@@ -1052,7 +1137,12 @@ void TzbBarControl::MouseUp(const TPoint& p, TzbMouseButton button) {
     fCloseTracking = false;
     fCloseState = 0;
     Invalidate();
-    if (close) fBar->SetVisible(false);  // frees this window
+    if (close) {
+      TzbBarManager* manager = fManager;
+      TzbBar* bar = fBar;
+      bar->SetVisible(false);  // frees this window
+      if (manager->OnBarClose) manager->OnBarClose(*manager, *bar);
+    }
     return;
   }
   TCustomzbBarControl::MouseUp(p, button);

@@ -12,6 +12,8 @@
 
 namespace zyn {
 
+class TzbBarQuickSubItem;
+
 class TzbDockControl;
 class TzbBarSubItem;
 
@@ -154,6 +156,7 @@ class TzbBarControl : public TCustomzbBarControl {
   bool WindowButtonsShown() const;
   bool AllWindowButtonsShown() const;
   int WindowButtonsLength() const;          // along the bar; 0 without buttons
+  int WindowButtonsLengthFor(bool vertical) const;  // along a horizontal or vertical bar
   TRect WindowButtonRect(int index) const;  // client coordinates; empty when not shown
   // Restore always, the close button alone always; otherwise the child's system-menu entry of the
   // button's command must be enabled.
@@ -179,7 +182,12 @@ class TzbBarControl : public TCustomzbBarControl {
   void ShowWindow();
   bool ClickableAt(const TPoint& client) const;
   void ToggleFloating();
-  int MeasureLine(int length, int& height, bool& exceeded);
+  // The shown links measured along one line (heights on a vertical bar) up to the length.
+  int MeasureLine(int length, int& thickness, bool& exceeded, bool vertical);
+  // The size of a one-line bar for a length along it, with as many recent links as fit.
+  TzbSize OneLineSize(TzbBarDockingStyle style, int length, bool vertical);
+  // The size of a wrapping bar asked for its size across the lines.
+  TzbSize WrappedSizeForAcross(TzbBarDockingStyle style, int wanted, bool vertical);
 
   TzbBar* fBar;
   TzbDockControl* fDock = nullptr;
@@ -196,7 +204,9 @@ class TzbBarControl : public TCustomzbBarControl {
   std::unique_ptr<TzbBarItemLinks> fQuickLinks;
   TzbBarSubItem* fAddRemove = nullptr;
   std::vector<TzbBarItem*> fQuickItems;
+  std::vector<TzbBarItem*> fQuickEntries;  // of "&Add or Remove Buttons", made when it opens
   void FreeQuickItems();
+  void FillAddRemove(TzbBarQuickSubItem& sub);
   void OpenQuickWindow();
   // The window buttons' share of the mouse handlers; true when the event was theirs.
   bool WindowButtonMouseDown(const TPoint& client);

@@ -9,6 +9,7 @@
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarPainter.h"
+#include "widgets/bars/BarTexts.h"
 #include "widgets/bars/PaintUtils.h"
 
 #include <QApplication>
@@ -836,7 +837,7 @@ void TzbBarTreeViewCombo::DoClick() {
 
 void TzbBarTreeViewCombo::ShowSelectionDialog() {
   TTreeDialog dialog;
-  dialog.setWindowTitle(ToQString(Ansi("Element auswählen")));
+  dialog.setWindowTitle(BarQText("Select item"));
   dialog.setFont(BarManager().BarFont());
   if (AllowResizing) dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   const QFontMetrics fm(dialog.font());
@@ -853,8 +854,8 @@ void TzbBarTreeViewCombo::ShowSelectionDialog() {
   for (int i = 0; i < popupTree.topLevelItemCount(); ++i) tree->addTopLevelItem(popupTree.topLevelItem(i)->clone());
   tree->resize(popupTree.size());
   dialog.Tree = tree;
-  dialog.Ok = new QPushButton(QStringLiteral("OK"), &dialog);
-  dialog.Cancel = new QPushButton(QStringLiteral("Abbrechen"), &dialog);
+  dialog.Ok = new QPushButton(BarQText("OK"), &dialog);
+  dialog.Cancel = new QPushButton(BarQText("Cancel"), &dialog);
   dialog.Ok->setDefault(true);
   QObject::connect(dialog.Ok, &QPushButton::clicked, &dialog, &QDialog::accept);
   QObject::connect(dialog.Cancel, &QPushButton::clicked, &dialog, &QDialog::reject);

@@ -13,6 +13,7 @@
 #include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarMdi.h"
+#include "widgets/bars/BarQuickItems.h"
 #include "widgets/bars/BarSpinEdit.h"
 #include "widgets/bars/BarTreeItems.h"
 #include "widgets/bars/BarUtils.h"
@@ -67,6 +68,9 @@ const std::vector<TKind>& Kinds() {
       Kind<TzbBarControlContainerItem, TzbBarControlContainerControl>(),
       Kind<TzbBarInPlaceSubItem, TzbBarInPlaceSubItemControl>(),
       Kind<TSystemMenuSubItem, TSystemMenuSubItemControl, false>(),
+      Kind<TzbBarQuickCustItem, TzbBarButtonControl, false>(),
+      Kind<TzbBarQuickCustExtButton, TzbBarButtonControl, false>(),
+      Kind<TzbBarQuickSubItem, TzbBarSubItemControl, false>(),
   };
   return kinds;
 }

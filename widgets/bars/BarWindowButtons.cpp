@@ -53,9 +53,10 @@ bool TzbBarControl::WindowButtonsShown() const {
   return fBar->IsMainMenu() && (AllWindowButtonsShown() || fManager->ShowCloseButton);
 }
 
-int TzbBarControl::WindowButtonsLength() const {
-  if (!WindowButtonsShown()) return 0;
-  const int along = IsVertical() ? WindowButtonHeight : WindowButtonWidth;
+int TzbBarControl::WindowButtonsLength() const { return WindowButtonsShown() ? WindowButtonsLengthFor(IsVertical()) : 0; }
+
+int TzbBarControl::WindowButtonsLengthFor(bool vertical) const {
+  const int along = vertical ? WindowButtonHeight : WindowButtonWidth;
   return AllWindowButtonsShown() ? 3 * along + 2 : along;
 }
 

@@ -2,14 +2,32 @@
 
 #include "widgets/bars/Office11Colors.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+
 #include <algorithm>
 
 namespace zyn {
 
 namespace {
 
+// Hears the application's palette change (the system colours) while a notifier exists and tells
+// every notifier.
+class TPaletteWatcher : public QObject {
+ public:
+  TPaletteWatcher() {
+    if (QCoreApplication* app = QCoreApplication::instance()) app->installEventFilter(this);
+  }
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() == QEvent::ApplicationPaletteChange && watched == QCoreApplication::instance())
+      SystemPaletteChanged();
+    return false;
+  }
+};
+
 struct TPaletteListener {
   std::vector<TzxSystemPaletteChangedNotifier*> primary, others;
+  TPaletteWatcher watcher;
 };
 
 std::unique_ptr<TPaletteListener>& PaletteListener() {

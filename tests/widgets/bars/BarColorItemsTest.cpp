@@ -90,12 +90,12 @@ TEST_F(MoreFields, ColorTableAutomaticAndCustomColors) {
   EXPECT_EQ(c.ItemIndex(), 0);
   EXPECT_EQ(c.Color(), clBlack);
   EXPECT_EQ(c.Items().size(), 16u);
-  EXPECT_EQ(c.Items()[2], Ansi("Grün"));
-  EXPECT_EQ(c.Items()[15], Ansi("Weiß"));
+  EXPECT_EQ(c.Items()[2], "Green");
+  EXPECT_EQ(c.Items()[15], "White");
   EXPECT_FALSE(c.ShowEditor());
   c.SetColor(clRed);
   EXPECT_EQ(c.ItemIndex(), 9);
-  EXPECT_EQ(c.Text(), "Rot");
+  EXPECT_EQ(c.Text(), "Red");
   c.SetColor(clWindow);  // a system colour that is white in the palette
   EXPECT_EQ(c.ItemIndex(), 15);
   EXPECT_EQ(c.Color(), clWindow);
@@ -105,7 +105,7 @@ TEST_F(MoreFields, ColorTableAutomaticAndCustomColors) {
   EXPECT_FALSE(c.StoresDropDownCount());
   c.SetShowAutoColor(true);
   EXPECT_EQ(c.DropDownCount, 17);
-  EXPECT_EQ(c.Items()[0], "(automatisch)");
+  EXPECT_EQ(c.Items()[0], "(automatic)");
   c.SetColor(clRed);
   EXPECT_EQ(c.ItemIndex(), 10);
   c.SetColor(clWindowText);  // the automatic colour wins over black with the same RGB value
@@ -158,7 +158,7 @@ TEST_F(MoreFields, ColorByCodeAndByKeysFiresOneChange) {
   ASSERT_TRUE(c->Focused());
   QTest::keyClick(c->Editor(), Qt::Key_Down);
   QTest::keyClick(c->Editor(), Qt::Key_Down);
-  EXPECT_EQ(c->GetText(), Ansi("Türkis"));
+  EXPECT_EQ(c->GetText(), "Aqua");
   EXPECT_EQ(color->Color(), clBlue);  // not before Enter
   QTest::keyClick(c->Editor(), Qt::Key_Return);
   EXPECT_EQ(color->Color(), clAqua);
@@ -317,7 +317,7 @@ TEST_F(MoreFields, ImageChosenInTheListAndInTheDialog) {
     auto* list = d.findChild<QListWidget*>();
     rows = list->count();
     EXPECT_EQ(list->currentRow(), 2);
-    EXPECT_EQ(d.windowTitle(), QString::fromUtf8("Element auswählen"));
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Select item"));
     list->setCurrentRow(0);
     return true;
   };

@@ -65,7 +65,7 @@ TEST_F(BarCustomizingEditors, TheItemAddEditorProposesNamesAndCreatesTheChosenKi
   OnDialog<TzbBarItemAddEditor>([&](TzbBarItemAddEditor& ed) {
     EXPECT_EQ(ed.Kinds->currentText().toStdString(), GetListedItemClass(0));
     EXPECT_EQ(ed.Categories->currentIndex(), 1);
-    EXPECT_EQ(ed.Caption->text(), QStringLiteral("Neuer Befehl"));
+    EXPECT_EQ(ed.Caption->text(), QStringLiteral("New Item"));
     proposed.push_back(ed.Name->text());  // the button kind: "zbBarButton1" is taken
     ed.Kinds->setCurrentIndex(editKind);
     proposed.push_back(ed.Name->text());
@@ -138,7 +138,7 @@ TEST_F(BarCustomizingEditors, TheGroupItemsEditorOffersOtherGroupsAndTheCategori
   outer->Add(edited);
   OnDialog<TzbBarAddGroupItemsEditor>([](TzbBarAddGroupItemsEditor& ed) {
     ASSERT_GE(ed.List->count(), 2);
-    EXPECT_EQ(ed.List->item(0)->text(), QStringLiteral("~< Gruppen >"));
+    EXPECT_EQ(ed.List->item(0)->text(), QStringLiteral("~< Groups >"));
     EXPECT_EQ(ed.List->item(1)->text(), QStringLiteral("Alles"));
     EXPECT_EQ(ed.List->item(2)->text(), QStringLiteral("~Datei"));
     ed.List->item(1)->setSelected(true);

@@ -137,11 +137,11 @@ TEST_F(BarCustomizingTest, TheToolbarsPopupOffersCustomizeOnlyWhereTheManagerAll
   EXPECT_TRUE(M().Customizing());
   TzbBarCustomizingForm* form = CustomizingForm();
   ASSERT_NE(form, nullptr);
-  EXPECT_EQ(form->windowTitle(), QStringLiteral("Anpassen"));
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Customize"));
   ASSERT_EQ(form->Pages->count(), 3);
-  EXPECT_EQ(form->Pages->tabText(0), QStringLiteral(" Symbolleisten "));
-  EXPECT_EQ(form->Pages->tabText(1), QStringLiteral(" Befehle "));
-  EXPECT_EQ(form->Pages->tabText(2), QStringLiteral(" Optionen "));
+  EXPECT_EQ(form->Pages->tabText(0), QStringLiteral(" Toolbars "));
+  EXPECT_EQ(form->Pages->tabText(1), QStringLiteral(" Commands "));
+  EXPECT_EQ(form->Pages->tabText(2), QStringLiteral(" Options "));
   // The work area of the form waits while the form is open.
   EXPECT_FALSE(D().Client->isEnabled());
   // A second request makes no second form.
@@ -388,7 +388,7 @@ TEST_F(BarCustomizingTest, ANewToolbarWithACommandIsKeptOverARestart) {
     ed->OK->click();  // the proposed name
   });
   form->NewToolbar();
-  TzbBar* bar = M().BarByCaption("Benutzerdefiniert 1");
+  TzbBar* bar = M().BarByCaption("Custom 1");
   ASSERT_NE(bar, nullptr);
   QApplication::processEvents();
   TzbBarControl* w = D().WindowOf(bar);
@@ -399,14 +399,14 @@ TEST_F(BarCustomizingTest, ANewToolbarWithACommandIsKeptOverARestart) {
   EXPECT_EQ(Names(bar->ItemLinks()), std::vector<std::string>{"Drucken1"});
   M().SetCustomizing(false);
   Build();
-  bar = M().BarByCaption("Benutzerdefiniert 1");
+  bar = M().BarByCaption("Custom 1");
   ASSERT_NE(bar, nullptr);
   EXPECT_TRUE(bar->Visible());
   EXPECT_EQ(Names(bar->ItemLinks()), std::vector<std::string>{"Drucken1"});
   // It is the user's: it may be renamed and deleted, not reset.
   form = Start();
   for (int row = 0; row < form->BarList->count(); ++row)
-    if (form->BarList->item(row)->text() == QStringLiteral("Benutzerdefiniert 1")) form->BarList->setCurrentRow(row);
+    if (form->BarList->item(row)->text() == QStringLiteral("Custom 1")) form->BarList->setCurrentRow(row);
   EXPECT_EQ(form->SelectedBar(), bar);
   EXPECT_TRUE(form->BarRename->isEnabled());
   EXPECT_TRUE(form->BarDelete->isEnabled());
@@ -682,14 +682,14 @@ TEST_F(BarCustomizingTest, TheLinkPopupEditsCaptionStyleAndGroupStart) {
   D().Release(D().CenterOf(*oeffnen), Qt::RightButton);
   TzbBarItemLinks* popup = CustomizingPopupLinks();
   ASSERT_NE(popup, nullptr);
-  const std::vector<std::string> captions = {"&Zurücksetzen",
-                                             "&Löschen",
+  const std::vector<std::string> captions = {"&Reset",
+                                             "&Delete",
                                              "&Name:",
-                                             "&Standardstil",
-                                             "Nur &Text (immer)",
-                                             "Nur Text (in &Menüs)",
-                                             "Sym&bol und Text",
-                                             "&Gruppierung beginnen"};
+                                             "Defa&ult style",
+                                             "&Text Only (Always)",
+                                             "Text &Only (in Menus)",
+                                             "Image &and Text",
+                                             "Begin a &Group"};
   ASSERT_EQ(popup->Count(), 8);
   for (int i = 0; i < 8; ++i)
     EXPECT_EQ(ToQString(popup->Items(i)->Item()->Caption()), QString::fromStdString(captions[i]));
@@ -804,14 +804,14 @@ TEST_F(BarCustomizingTest, TheToolbarsPageShowsHidesCreatesRenamesAndDeletesTool
   EXPECT_FALSE(form->BarDelete->isEnabled());
 
   // New: the name editor proposes the next free name; OK is off for an empty name.
-  for (const char* name : {"Benutzerdefiniert 1", "Benutzerdefiniert 2"}) M().Bars().Add()->SetCaption(name);
-  EXPECT_EQ(form->ProposedToolbarName(), "Benutzerdefiniert 3");
+  for (const char* name : {"Custom 1", "Custom 2"}) M().Bars().Add()->SetCaption(name);
+  EXPECT_EQ(form->ProposedToolbarName(), "Custom 3");
   bool okWhileEmpty = true;
   QTimer::singleShot(0, [&] {
     auto* ed = dynamic_cast<TzbBarNameEd*>(QApplication::activeModalWidget());
     ASSERT_NE(ed, nullptr);
-    EXPECT_EQ(ed->windowTitle(), QStringLiteral("Symbolleiste hinzufügen"));
-    EXPECT_EQ(ed->Edit->text(), QStringLiteral("Benutzerdefiniert 3"));
+    EXPECT_EQ(ed->windowTitle(), QStringLiteral("Add Toolbar"));
+    EXPECT_EQ(ed->Edit->text(), QStringLiteral("Custom 3"));
     ed->Edit->clear();
     okWhileEmpty = ed->OK->isEnabled();
     QTest::keyClicks(ed->Edit, QStringLiteral("Extras"));

@@ -147,14 +147,20 @@ TEST_F(BarDocking, TheCloseButtonOfTheFloatingCaptionHidesTheBarOnlyWhenReleased
   const TRect c = window->CloseButtonRect();
   const QPoint close(w.Left + c.Left + c.Width() / 2, w.Top + c.Top + c.Height() / 2);
   const QPoint away(w.Left - 40, w.Top + 100);
+  std::vector<std::string> closed;
+  Manager->OnBarClose = [&](TzbBarManager&, TzbBar& bar) {
+    closed.push_back(bar.Caption() + (bar.Visible() ? " shown" : " hidden"));
+  };
   Press(close);
   EXPECT_EQ(window->CaptionButtonState(), 2);
   Move(away);
   Release(away);
   EXPECT_TRUE(Hilfe()->Visible());
+  EXPECT_TRUE(closed.empty());
   Click(close);
   EXPECT_FALSE(Hilfe()->Visible());
   EXPECT_EQ(Hilfe()->GetBarControl(), nullptr);
+  EXPECT_EQ(closed, std::vector<std::string>{"Hilfe hidden"});
 }
 
 TEST_F(BarDocking, SizingAFloatingBarAtItsLeftEdgeKeepsTheRightEdgeAndWraps) {
@@ -255,6 +261,8 @@ TEST_F(BarDocking, AButtonsHintShowsAfterTheDelayBelowTheCursorAndHidesAgain) {
 }
 
 TEST_F(BarDocking, TheToolbarsPopupListsTheToolbarsAndTogglesThem) {
+  int told = -1;
+  Manager->OnShowToolbarsPopup = [&](TzbBarManager&, TzbBarItemLinks& links) { told = links.Count(); };
   Press(GripOf(Toolbars[2]), Qt::RightButton);
   Release(GripOf(Toolbars[2]), Qt::RightButton);
   TzbBarItemLinks* links = Screen->ToolbarsPopupLinks();
@@ -262,6 +270,7 @@ TEST_F(BarDocking, TheToolbarsPopupListsTheToolbarsAndTogglesThem) {
   auto* popup = dynamic_cast<TzbBarSubMenuControl*>(links->BarControl());
   ASSERT_NE(popup, nullptr);
   ASSERT_EQ(links->Count(), 5);  // not the main menu bar, no "Customize" entry
+  EXPECT_EQ(told, 5);             // the handler saw the filled popup
   for (int i = 0; i < 5; ++i) {
     auto* button = static_cast<TzbBarButton*>(links->Items(i)->Item());
     EXPECT_EQ(button->Caption(), Toolbars[i]->Caption());
@@ -522,10 +531,14 @@ TEST_F(BarDocking, FloatingBarsHideWhileTheApplicationIsInactive) {
 namespace zyn {
 namespace {
 
-TEST_F(BarDocking, ADropInsideARowsBandJoinsThatRowAndTheStripsBetweenRowsMakeNewOnes) {
+// A row's drop zone: its first 9 pixels keep the row, the next 5 make a new row, the rest joins the
+// following row; before the first row a zone of 23 pixels does the same for row 0.
+TEST_F(BarDocking, ADropFindsItsRowByTheZonesOfTheRows) {
   TzbDockControl* top = Screen->Dock(dsTop);
   ASSERT_EQ(top->RowCount(), 2);
   const TRect row0 = top->GetRowRect(0), row1 = top->GetRowRect(1);
+  ASSERT_GT(row0.Height(), 15);
+  ASSERT_GT(row1.Height(), 15);
   const QPoint origin = top->Widget()->mapToGlobal(QPoint(0, 0));
   struct TCase {
     int Y;  // in the dock's client coordinates
@@ -533,22 +546,33 @@ TEST_F(BarDocking, ADropInsideARowsBandJoinsThatRowAndTheStripsBetweenRowsMakeNe
     bool NewRow;
   };
   const TCase cases[] = {
-      {row0.Top - 10, 0, true},  // just outside the dock, before the first row
-      {row0.Top + 4, 0, false},  // inside the menu bar's band
-      {row0.Bottom - 3, 0, false},
-      {row1.Top - 1, 1, true},  // on the border between the rows
-      {row1.Top + 2, 1, true},
-      {row1.Top + 3, 1, false},  // inside the toolbars' band, also in its middle
-      {(row1.Top + row1.Bottom) / 2, 1, false},
-      {row1.Bottom - 3, 1, false},
-      {row1.Bottom, 2, true},       // after the last row
-      {row1.Bottom + 30, 2, true},  // beyond the zone: still a new last row
+      {row0.Top - 30, 0, true},    // before every zone
+      {row0.Top - 20, -1, false},  // the outer part of the zone before the first row
+      {row0.Top - 14, 0, true},    // its new-row strip
+      {row0.Top - 10, 0, true},
+      {row0.Top - 9, 0, false},  // its inner part joins the first row
+      {row0.Top, 0, false},
+      {row0.Top + 8, 0, false},
+      {row0.Top + 9, 1, true},  // the menu bar's strip: a new row after it
+      {row0.Top + 13, 1, true},
+      {row0.Top + 14, 1, false},  // the rest of the menu bar's band joins the toolbars' row
+      {row0.Bottom - 1, 1, false},
+      {row1.Top + 8, 1, false},
+      {row1.Top + 9, 2, true},  // the toolbars' strip: a new last row
+      {row1.Top + 14, 2, true},  // after it: beyond the rows, so a new row too
+      {row1.Bottom + 30, 2, true},  // beyond every zone: a new last row
   };
   for (const TCase& c : cases) {
     bool newRow = false;
     EXPECT_EQ(top->RowAtPoint(Point(origin.x() + 50, origin.y() + c.Y), newRow), c.Row) << c.Y;
     EXPECT_EQ(newRow, c.NewRow) << c.Y;
   }
+  int from = 0, to = 0;
+  EXPECT_TRUE(top->GetRowZone(2, 1, from, to));  // after the last row
+  EXPECT_EQ(from, row1.Bottom + 9);
+  EXPECT_EQ(to, row1.Bottom + 14);
+  EXPECT_FALSE(top->GetRowZone(3, 0, from, to));
+  EXPECT_FALSE(top->GetRowZone(0, 3, from, to));
 }
 
 class BarSliding : public BarDocking {
@@ -818,6 +842,41 @@ TEST_F(BarDocking, AfterTheLoadedStepTheMarkWindowOffersResetToolbar) {
   ASSERT_GT(without.Count(), 0);
   for (int i = 0; i < without.Count(); ++i) EXPECT_NE(without.Items(i)->Item()->Caption(), "&Reset Toolbar");
   EXPECT_TRUE(without.Items(without.Count() - 1)->StoredBeginGroup());
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+// The sizes of a bar along a left or right dock: a multi-line bar wraps into columns when it is
+// shorter than its items, a one-line bar shows the leading links that fit and is cut.
+TEST_F(BarDocking, AVerticalBarWrapsIntoColumnsOrIsCutAtTheHeightItGets) {
+  TzbBar* bar = Toolbars[1];  // "Bearbeiten": the longest toolbar
+  TzbBarControl* w = WindowOf(bar);
+  ASSERT_NE(w, nullptr);
+  const int full = w->GetMaxHeight(dsLeft);
+  const int column = w->GetMinWidth(dsLeft);
+
+  bar->SetMultiLine(true);
+  const TzbSize one = w->GetSizeForHeight(dsLeft, full);
+  EXPECT_EQ(one.Width, column);
+  EXPECT_EQ(one.Height, full);
+  const TzbSize two = w->GetSizeForHeight(dsLeft, full / 2 + 10);
+  EXPECT_GT(two.Width, column);  // columns side by side (a group moves on as a whole)
+  EXPECT_LE(two.Width, 4 * column);
+  EXPECT_LE(two.Height, full / 2 + 10);
+  // Asked for a width, the wrapping bar gives up length until it is that wide.
+  const TzbSize wide = w->GetSizeForWidth(dsLeft, two.Width);
+  EXPECT_GE(wide.Width, two.Width);
+  EXPECT_LT(wide.Height, full);
+
+  bar->SetMultiLine(false);
+  const TzbSize cut = w->GetSizeForHeight(dsLeft, full / 2);
+  EXPECT_TRUE(w->Truncated());
+  EXPECT_LE(cut.Height, full / 2);
+  EXPECT_EQ(cut.Width, column);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Stored bar layouts: the demo form keeps its layout in an ini file of the XML ini format, the
+// Stored bar layouts: the demo form keeps its layout in a plain ini file, the
 // settings-store form keeps user glyphs, saving replaces only the layout's own keys, damaged
 // layouts fall back to the form's own, and resets go back to the state the form was built with.
 
@@ -6,7 +6,6 @@
 
 #include "BarDemoWindow.h"
 #include "BarTestSupport.h"
-#include "model/base/XMLIniFile.h"
 #include "platform/MessageDlg.h"
 #include "tests/support/Files.h"
 #include "widgets/bars/BarButtons.h"
@@ -33,7 +32,7 @@ std::vector<std::string> ItemNames(const TzbBarItemLinks& links) {
 class BarLayout : public ::testing::Test {
  protected:
   TempFolder folder{"barlayout"};
-  std::string file = folder.File("layout.xml");
+  std::string file = folder.File("layout.ini");
 };
 
 TEST_F(BarLayout, DemoFormGetsItsMovedAndHiddenToolbarsBack) {
@@ -48,7 +47,7 @@ TEST_F(BarLayout, DemoFormGetsItsMovedAndHiddenToolbarsBack) {
     demo.Toolbars[1]->SetDockingStyle(dsBottom);
     demo.Toolbars[0]->ItemLinks().Items(1)->SetUserCaption("Laden");
   }
-  TXMLIniFile ini(file);
+  TzbBarIniFile ini(file);
   EXPECT_EQ(ini.ReadString(kPrefix + "Main", "BarCount", ""), "6");
   EXPECT_EQ(ini.ReadString(kPrefix + "Bar4", "Visible", ""), "0");
   EXPECT_EQ(ini.ReadString(kPrefix + "Bar1.ItemLink1", "ItemName", ""), "ffnen1");
@@ -75,7 +74,7 @@ TEST_F(BarLayout, DamagedLayoutsFallBackToTheFormsOwn) {
     std::filesystem::remove(file);  // the form writes its layout when it goes
   }
   {
-    TXMLIniFile ini(file);
+    TzbBarIniFile ini(file);
     ASSERT_EQ(ini.ReadString(kPrefix + "Main", "BarCount", ""), "6");
     ini.WriteString(kPrefix + "Main", "BarCount", "999999");
     ini.WriteString(kPrefix + "Bar1", "DockingStyle", "17");  // no side
@@ -86,6 +85,7 @@ TEST_F(BarLayout, DamagedLayoutsFallBackToTheFormsOwn) {
     ini.WriteString(kPrefix + "Bar4", "ItemLinkCount", "2000000000");
     ini.WriteString(kPrefix + "Bar4.ItemLink0", "ItemName", "GibtEsNicht");
     ini.WriteString(kPrefix + "Bar4.ItemLink0", "UserWidth", "x");
+    ini.SaveToFile(file);
   }
   BarDemoWindow demo(file);
   EXPECT_EQ(demo.Manager->Bars().Count(), 6);
@@ -100,16 +100,17 @@ TEST_F(BarLayout, DamagedLayoutsFallBackToTheFormsOwn) {
 
 TEST_F(BarLayout, SavingReplacesOnlyTheLayoutsOwnSections) {
   {
-    TXMLIniFile ini(file);
+    TzbBarIniFile ini(file);
     ini.WriteString("Optionen", "Sprache", "DE");
     ini.WriteString("OtherForm.zbBarManager1.Main", "BarCount", "1");
     ini.WriteString(kPrefix + "Bar17", "Row", "0");  // from a layout with more bars
+    ini.SaveToFile(file);
   }
   { BarDemoWindow demo(file); }
   {
     BarDemoWindow demo(file);  // saving twice leaves one layout
   }
-  TXMLIniFile ini(file);
+  TzbBarIniFile ini(file);
   EXPECT_EQ(ini.ReadString("Optionen", "Sprache", ""), "DE");
   EXPECT_TRUE(ini.SectionExists("OtherForm.zbBarManager1.Main"));
   EXPECT_FALSE(ini.SectionExists(kPrefix + "Bar17"));
@@ -154,7 +155,7 @@ TEST_F(BarLayoutModel, UserGlyphSurvivesTheSettingsStoreButNotTheIniFile) {
   link->SetUserGlyph(glyph);
   link->SetUserCaption("Eigen");
   const std::string key = "Software\\ZORV\\Test\\Layout\\";
-  const std::string ini = folder.File("l.xml");
+  const std::string ini = folder.File("l.ini");
   manager->SaveToRegistry(key);
   ASSERT_TRUE(manager->SaveToIniFile(ini));
 
@@ -188,9 +189,9 @@ TEST_F(BarLayoutModel, SettingsStoreKeepsForeignKeysBelowTheLayoutKey) {
 }
 
 TEST_F(BarLayoutModel, MoreOrFewerStoredBarsAndVanishedItems) {
-  const std::string ini = folder.File("l.xml");
+  const std::string ini = folder.File("l.ini");
   {
-    TXMLIniFile f(ini);
+    TzbBarIniFile f(ini);
     const std::string p = "Form1.zbBarManager1.";
     f.WriteString(p + "Main", "BarCount", "3");
     f.WriteString(p + "Bar0", "Row", "0");
@@ -206,6 +207,7 @@ TEST_F(BarLayoutModel, MoreOrFewerStoredBarsAndVanishedItems) {
     f.WriteString(p + "Bar2", "Visible", "1");
     f.WriteString(p + "SubItem_Menu", "ItemLinkCount", "1");
     f.WriteString(p + "SubItem_Menu.ItemLink0", "ItemName", "B");
+    f.SaveToFile(ini);
   }
   manager->LoadFromIniFile(ini);
   ASSERT_EQ(manager->Bars().Count(), 3);
@@ -219,7 +221,7 @@ TEST_F(BarLayoutModel, MoreOrFewerStoredBarsAndVanishedItems) {
 }
 
 TEST_F(BarLayoutModel, TwoFormsShareOneIniFile) {
-  const std::string ini = folder.File("l.xml");
+  const std::string ini = folder.File("l.ini");
   QWidget other;
   other.setObjectName(QStringLiteral("Form2"));
   TzbBarManager second(&other);
@@ -231,7 +233,7 @@ TEST_F(BarLayoutModel, TwoFormsShareOneIniFile) {
   bar->SetCaption("Geaendert");
   second.LoadFromIniFile(ini);
   EXPECT_EQ(bar->Caption(), "Andere");
-  TXMLIniFile f(ini);
+  TzbBarIniFile f(ini);
   EXPECT_EQ(f.ReadString("Form1.zbBarManager1.Main", "BarCount", ""), "2");
   EXPECT_EQ(f.ReadString("Form2.zbBarManager1.Main", "BarCount", ""), "1");
 }
@@ -240,7 +242,7 @@ TEST_F(BarLayoutModel, AnIniStreamStandsInForTheFile) {
   std::stringstream stream;
   manager->IniStream = &stream;
   ASSERT_TRUE(manager->SaveToIniFile(""));
-  EXPECT_NE(stream.str().find("SectionCollection"), std::string::npos);  // the XML ini text
+  EXPECT_EQ(stream.str().rfind("[Form1.zbBarManager1.Main]\r\n", 0), 0u);  // the plain ini text
   bar0()->SetCaption("Anders");
   stream.seekg(0);
   manager->LoadFromIniFile("");
@@ -297,6 +299,49 @@ TEST_F(BarLayoutModel, ResetUsageDataForgetsTheUseCounts) {
   SetMessageDlgHook({});
   EXPECT_EQ(links.Items(1)->UseCount, built);
   EXPECT_EQ(links.Items(0)->RecentIndex(), 0);
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+// The plain ini form: "[section]", "key=value", "1"/"0" and decimal numbers; a file written by hand
+// (other line ends, blanks around names, comments, another case) reads back.
+TEST_F(BarLayoutModel, TheIniFileIsPlainTextThatReadsBack) {
+  const std::string ini = folder.File("plain.ini");
+  bar0()->SetCaption("Eins");
+  ASSERT_TRUE(manager->SaveToIniFile(ini));
+  const std::string text = test::ReadWholeFile(ini);
+  EXPECT_NE(text.find("[Form1.zbBarManager1.Main]\r\nMenusShowRecentItemsFirst=1\r\n"), std::string::npos);
+  EXPECT_NE(text.find("LargeIcons=0\r\n"), std::string::npos);
+  EXPECT_NE(text.find("[Form1.zbBarManager1.Bar0]\r\nCaption=Eins\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\n\r\n[Form1.zbBarManager1.Bar0.ItemLink0]\r\nItemName="), std::string::npos);
+  EXPECT_EQ(text.find("True"), std::string::npos);
+
+  ASSERT_TRUE(test::WriteWholeFile(ini,
+                                   "; by hand\n"
+                                   "[form1.ZBBARMANAGER1.Main]\n"
+                                   "BarCount=1\n"
+                                   "\n"
+                                   "[ Form1.zbBarManager1.Bar0 ]\n"
+                                   "caption=Von Hand\n"
+                                   "Row=0\n"
+                                   "Visible=1\n"
+                                   "ItemLinkCount=1\n"
+                                   "[Form1.zbBarManager1.Bar0.ItemLink0]\n"
+                                   "ItemName=b\n"));
+  manager->LoadFromIniFile(ini);
+  EXPECT_EQ(bar0()->Caption(), "Von Hand");
+  EXPECT_EQ(ItemNames(bar0()->ItemLinks()), std::vector<std::string>{"B"});
+  EXPECT_TRUE(bar0()->Visible());
+
+  TzbBarIniFile file(ini);
+  EXPECT_EQ(file.ReadString("Form1.zbBarManager1.Bar0", "ROW", ""), "0");
+  std::vector<std::string> sections;
+  file.ReadSections(sections);
+  EXPECT_EQ(sections.size(), 3u);
 }
 
 }  // namespace

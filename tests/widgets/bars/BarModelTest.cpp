@@ -7,6 +7,7 @@
 #include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/BarUtils.h"
 
+#include <QAction>
 #include <QFontMetrics>
 #include <gtest/gtest.h>
 
@@ -306,6 +307,56 @@ TEST_F(BarModel, ClickChainFiresManagerFirstAndKeepsExceptionsInside) {
   EXPECT_NO_THROW(b->Click());
   EXPECT_EQ(order, (std::vector<std::string>{"manager", "item"}));
   EXPECT_EQ(reported, "Fehler");
+}
+
+// An item with an action takes the action's text, check state, enabled state, tool tip and
+// visibility, follows its changes, triggers it when clicked without a handler of its own, and lets
+// go of it when the action goes; AssignTo gives an action the item's values and click.
+TEST_F(BarModel, AnItemFollowsItsActionAndGivesItsValuesToOne) {
+  auto* b = manager->CreateItem<TzbBarButton>();
+  auto action = std::make_unique<QAction>(QString::fromUtf8("&Öffnen"));
+  action->setCheckable(true);
+  action->setChecked(true);
+  action->setEnabled(false);
+  action->setToolTip(QStringLiteral("Ein Projekt laden"));
+  int triggered = 0;
+  QObject::connect(action.get(), &QAction::triggered, [&]() { ++triggered; });
+  b->SetAction(action.get());
+  EXPECT_EQ(b->Action(), action.get());
+  EXPECT_EQ(b->Caption(), Utf8ToAnsi("&Öffnen"));
+  EXPECT_TRUE(b->Down());
+  EXPECT_FALSE(b->GetEnabled());
+  EXPECT_EQ(b->Hint(), "Ein Projekt laden");
+  action->setText(QStringLiteral("&Laden"));
+  action->setEnabled(true);
+  EXPECT_EQ(b->Caption(), "&Laden");
+  EXPECT_TRUE(b->GetEnabled());
+  action->setVisible(false);
+  EXPECT_EQ(b->Visible(), ivNever);
+  action->setVisible(true);
+  b->Click();
+  EXPECT_EQ(triggered, 1);
+  // A handler of the item's own runs instead of the action.
+  int own = 0;
+  b->OnClick = [&](TzbBarItem&) { ++own; };
+  b->Click();
+  EXPECT_EQ(own, 1);
+  EXPECT_EQ(triggered, 1);
+  action.reset();
+  EXPECT_EQ(b->Action(), nullptr);
+
+  QAction target;
+  b->SetCaption("&Speichern");
+  b->SetVisible(ivAlways);
+  b->AssignTo(target);
+  EXPECT_EQ(target.text(), QStringLiteral("&Speichern"));
+  EXPECT_TRUE(target.isCheckable());
+  EXPECT_TRUE(target.isEnabled());
+  target.trigger();
+  EXPECT_EQ(own, 2);
+  manager->FreeItem(b);
+  target.trigger();  // the item is gone: nothing runs
+  EXPECT_EQ(own, 2);
 }
 
 TEST_F(BarModel, SubItemsCannotContainThemselves) {

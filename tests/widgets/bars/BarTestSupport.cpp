@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QHash>
 #include <QPalette>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -64,6 +65,20 @@ void EnsureApplication() {
   for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
     p.setColor(group, QPalette::Midlight, QColor(0xD4, 0xD0, 0xC8));
   QApplication::setPalette(p);
+}
+
+QRgb DominantColor(const QImage& image) {
+  QHash<QRgb, int> counts;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y) | 0xFF000000u];
+  QRgb best = 0;
+  int most = -1;
+  for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+    if (it.value() > most) {
+      most = it.value();
+      best = it.key();
+    }
+  return best;
 }
 
 FakeBarWindow::FakeBarWindow(TzbBarManager& manager, bool menu, int width, int height)

@@ -24,6 +24,9 @@ namespace zyn::test {
 // Creates the application once and fixes the palette to the classic system colours.
 void EnsureApplication();
 
+// The colour most pixels of the image have (opaque).
+QRgb DominantColor(const QImage& image);
+
 class FakeBarWindow : public TzbBarWindow {
  public:
   FakeBarWindow(TzbBarManager& manager, bool menu, int width = 200, int height = 100);

@@ -3,9 +3,9 @@
 // and stored layouts that keep bars in it or name a dock control that is gone.
 
 #include "BarDemoWindow.h"
-#include "model/base/XMLIniFile.h"
 #include "tests/support/Files.h"
 #include "widgets/bars/BarDockControl.h"
+#include "widgets/bars/BarLayout.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -26,15 +26,18 @@ class BarUserDock : public ::testing::Test, public BarDemoWindow {
   TzbBar* Vada() const { return Toolbars[2]; }
   QWidget* DockWidget() const { return UserDock->Widget(); }
   // A screen point on the user dock's middle line, x pixels from its left end.
-  QPoint OnDock(int x) const { return DockWidget()->mapToGlobal(QPoint(x, DockWidget()->height() / 2)); }
+  // A point of the dock: at y, or half way down.
+  QPoint OnDock(int x, int y = -1) const {
+    return DockWidget()->mapToGlobal(QPoint(x, y < 0 ? DockWidget()->height() / 2 : y));
+  }
   // Floats a docked bar by its grip to a point of the client area away from every dock, then
   // drags it by its caption onto the user dock and waits out the docking delay.
-  void DragIntoUserDock(TzbBar* bar, int x) {
+  void DragIntoUserDock(TzbBar* bar, int x, int y = -1) {
     const QPoint away = Client->mapToGlobal(QPoint(SideBarWidth + 40, 60));
     Drag(GripOf(bar), away);
     Release(away);
     ASSERT_EQ(bar->DockingStyle(), dsNone);
-    const QPoint target = OnDock(x);
+    const QPoint target = OnDock(x, y);
     Drag(CaptionOf(bar), target);
     ASSERT_TRUE(QTest::qWaitFor([&] { return bar->DockControl() == UserDock.get(); }));
     Release(target);
@@ -110,8 +113,9 @@ TEST_F(BarUserDock, DraggedBarsDockIntoTheDockAndShareARowWhereTheyAreDropped) {
   DragIntoUserDock(Hilfe(), 20);
   EXPECT_EQ(WindowOf(Hilfe())->DockControl(), UserDock.get());
   EXPECT_EQ(UserDock->RowCount(), 1);
-  // A second bar dropped inside the row's band, right of the first, joins that row.
-  DragIntoUserDock(Vada(), 200);
+  // A second bar dropped on the first 9 pixels of the row's band, right of the first, joins that
+  // row (further down the band it would make a new row).
+  DragIntoUserDock(Vada(), 200, 4);
   EXPECT_EQ(UserDock->RowCount(), 1);
   ASSERT_EQ(UserDock->CountInRow(0), 2);
   EXPECT_EQ(UserDock->WindowAt(0, 0), WindowOf(Hilfe()));
@@ -430,7 +434,7 @@ TEST_F(BarUserDock, APanelThatGoesBeforeItsDockTakesTheBarWindowsButNotTheBars) 
 class BarUserDockLayout : public ::testing::Test {
  protected:
   TempFolder folder{"baruserdock"};
-  std::string file = folder.File("layout.xml");
+  std::string file = folder.File("layout.ini");
 
   // Saves a layout with "Hilfe" in the user dock and "VADAzivu" floating, on its way back there.
   void SaveWithBarsInTheUserDock() {
@@ -446,7 +450,7 @@ class BarUserDockLayout : public ::testing::Test {
 
 TEST_F(BarUserDockLayout, ABarInTheUserDockComesBackThereWithTheForm) {
   SaveWithBarsInTheUserDock();
-  TXMLIniFile ini(file);
+  TzbBarIniFile ini(file);
   EXPECT_EQ(ini.ReadString(kPrefix + "Bar4", "DockControl", ""), "BarDemoForm.UserDock");
   EXPECT_EQ(ini.ReadString(kPrefix + "Bar4", "DockedDockControl", ""), "BarDemoForm.UserDock");
   EXPECT_EQ(ini.ReadString(kPrefix + "Bar3", "DockControl", "-"), "-");  // floating: not written
@@ -489,9 +493,9 @@ TEST_F(BarUserDockLayout, ALayoutNamingADockControlThatIsGoneLeavesThatBarWhereT
   for (const TCase& c : cases) {
     SCOPED_TRACE(std::string(c.Key) + " " + c.Path);
     {
-      TXMLIniFile ini(file);
+      TzbBarIniFile ini(file);
       ini.WriteString(kPrefix + "Bar4", c.Key, c.Path);
-      ini.UpdateFile();
+      ini.SaveToFile(file);
     }
     BarDemoWindow again(file);
     TzbBar* hilfe = again.Toolbars[3];

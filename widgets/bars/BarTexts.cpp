@@ -1,0 +1,36 @@
+#include "widgets/bars/BarTexts.h"
+
+#include "platform/QtText.h"
+
+namespace zyn {
+
+namespace {
+
+TzbBarTextTranslator& Translator() {
+  static TzbBarTextTranslator translator;
+  return translator;
+}
+
+}  // namespace
+
+TzbBarTextTranslator SetBarTextTranslator(TzbBarTextTranslator translator) {
+  TzbBarTextTranslator previous = std::move(Translator());
+  Translator() = std::move(translator);
+  return previous;
+}
+
+std::string BarText(const char* english) {
+  if (!Translator()) return english;
+  return Translator()(english);
+}
+
+QString BarQText(const char* english) { return ToQString(BarText(english)); }
+
+QString BarQText(const char* english, const QString& name) {
+  QString text = BarQText(english);
+  const qsizetype at = text.indexOf(QStringLiteral("%s"));
+  if (at >= 0) text.replace(at, 2, name);
+  return text;
+}
+
+}  // namespace zyn
