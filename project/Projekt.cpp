@@ -461,6 +461,7 @@ void TZYNProjekt::ModulDeleted(int stm, const TModul& modul) {
     Steuermodule.GetSteuermodul(i)->RemoveModulFromLinks(*this, stm, modul.BasisKlasse, logicType, modul.Adresse());
   ForEachToolList([&](TZYNFunktionsListe& tools) { tools.RemoveModulReferences(const_cast<TModul*>(&modul)); });
   if (DisplayObserver) DisplayObserver->RemoveModule(modul.InternalName());
+  fVisu->ModuleDeleted(stm, modul.BusKey());
 }
 
 void TZYNProjekt::ObjectAddressChanged(int stm, int kind, const TModul* modul, int oldAddress, int newAddress) {
@@ -470,7 +471,7 @@ void TZYNProjekt::ObjectAddressChanged(int stm, int kind, const TModul* modul, i
     Steuermodule.GetSteuermodul(i)->RenumberInLinks(*this, stm, kind, logicType, oldAddress, newAddress);
   if (modul != nullptr && kind >= 0 && kind <= 7) {
     if (DisplayObserver) DisplayObserver->ChangeModuleAddress(modul->InternalName(), modul->BasisKlasse, newAddress);
-    fVisu->ChangeModuleAddress(stm, modul->BasisKlasse, oldAddress, newAddress);
+    fVisu->ChangeModuleAddress(stm, modul->BasisKlasse, oldAddress, newAddress, modul->ModulKennung);
   }
 }
 

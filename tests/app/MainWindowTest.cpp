@@ -10,6 +10,7 @@
 #include "platform/QtText.h"
 #include "project/Global.h"
 #include "project/Steuermodul.h"
+#include "visu/VisuProject.h"
 #include "shell/Einrichtungsexperte.h"
 #include "shell/RecentFiles.h"
 #include "tests/support/Files.h"
@@ -475,9 +476,21 @@ TEST_F(MainWindowTest, RunTimeExportWritesIntoTheChosenFolder) {
   const fs::path folder = fs::path(TestHome()) / "laufzeit";
   fs::create_directories(folder);
   form.VSD = std::make_unique<ChosenFolder>(QString::fromStdString(folder.string()));
+  // The project has no start page: the user is warned and may stop.
+  answers = {7};
+  form.CreateRunTimeCommand();
+  EXPECT_FALSE(fs::exists(folder / "ZYNVisu.ini"));
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0].startsWith(QString::fromUtf8("Für die Visualisierung ist keine Startseite festgelegt.")));
+  answers = {6};
   form.CreateRunTimeCommand();
   EXPECT_TRUE(fs::exists(folder / "ZYNVisu.ini"));
-  // Cancelling the folder dialog writes nothing.
+  // With a start page nothing is asked; cancelling the folder dialog writes nothing.
+  auto page = std::make_unique<TVisuPage>();
+  page->Record().Name = "Page1";
+  GProjekt->VisuProject().AddPage(std::move(page));
+  GProjekt->VisuProject().FirstPage = "Page1";
+  shown.clear();
   const fs::path other = fs::path(TestHome()) / "nicht";
   form.VSD = std::make_unique<ChosenFolder>(QString());
   form.CreateRunTimeCommand();
