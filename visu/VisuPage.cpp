@@ -49,10 +49,6 @@ int EditBindings(std::vector<TPropertyRecord>& props, int32_t s, int32_t modul, 
 // The property holding the text that names the binding: a telegram's is the control's hint.
 std::string HintOf(const std::string& prefix) { return prefix == "Telegram." ? "Hint" : prefix + "Hint"; }
 
-void EraseProperty(std::vector<TPropertyRecord>& props, const std::string& name) {
-  std::erase_if(props, [&](const TPropertyRecord& p) { return p.Name == name; });
-}
-
 bool StartsWithText(const std::string& s, std::string_view head) { return s.compare(0, head.size(), head) == 0; }
 
 // A channel control as its record holds it.
@@ -195,7 +191,8 @@ int TVisuPage::ChangeModuleAddress(int32_t steuermodul, int32_t oldModul, int32_
 int TVisuPage::ModuleDeleted(int32_t steuermodul, int32_t modul) {
   const auto unbind = [&](std::vector<TPropertyRecord>& props, const std::string& prefix) {
     if (prefix.empty()) return true;  // a summary control's channel goes
-    EraseProperty(props, HintOf(prefix));
+    // Emptied rather than left out: a live control reads back only what the record holds.
+    SetProperty(props, HintOf(prefix), TFilerValue::String(""));
     if (prefix == "Telegram.") {
       SetProperty(props, prefix + "TeleType", TFilerValue::Ident(EnumName(TTeleType::vtNone)));
       return false;
@@ -204,7 +201,7 @@ int TVisuPage::ModuleDeleted(int32_t steuermodul, int32_t modul) {
     if (FindProperty(props, prefix + "Command") != nullptr) {  // an index info
       SetProperty(props, prefix + "Modul", TFilerValue::Integer(-1));
       SetProperty(props, prefix + "Command", TFilerValue::Integer(-1));
-      EraseProperty(props, prefix + "CommandName");
+      SetProperty(props, prefix + "CommandName", TFilerValue::String(""));
     }
     return false;
   };

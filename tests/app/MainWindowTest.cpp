@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 #include "model/ModulListe.h"
 #include "model/Observer.h"
+#include "model/base/ComponentRecord.h"
 #include "model/base/Errors.h"
 #include "model/base/Streams.h"
 #include "model/base/ZYNOptionen.h"
@@ -496,6 +497,36 @@ TEST_F(MainWindowTest, RunTimeExportWritesIntoTheChosenFolder) {
   form.CreateRunTimeCommand();
   EXPECT_FALSE(fs::exists(other));
   EXPECT_TRUE(shown.empty());
+  GProjekt->Modified = false;
+  EXPECT_TRUE(form.close());
+}
+
+TEST_F(MainWindowTest, AModuleMovedOrDeletedInTheOpenProjectReachesTheVisualisation) {
+  TMainForm form(SaveSmallProject("visu_modul.zpf"));
+  form.show();
+  ASSERT_NE(GProjekt, nullptr);
+  // A page as a project holds it without the designer: an LED on output 1 of OUT.05 (byte 69).
+  TComponentRecord led;
+  led.ClassName = "TVisuRoundLED";
+  led.Properties = {{"VisuData.Hint", TFilerValue::String("STM.00.OUT.05.01\rLicht")},
+                    {"VisuData.Modul", TFilerValue::Integer(69)},
+                    {"VisuData.Steuermodul", TFilerValue::Integer(0)}};
+  auto page = std::make_unique<TVisuPage>();
+  page->Record().Children.push_back(led);
+  TVisuProject& visu = GProjekt->VisuProject();
+  visu.AddPage(std::move(page));
+  visu.DispatcherList.Add(std::make_unique<TXMLDispatcherObject>(TXMLDispatcherObject{0, 69, 1, 2, "Licht", "x"}));
+  const TComponentRecord& bound = visu.GetPage(0)->Record().Children[0];
+
+  TModulListe& modules = GProjekt->Steuermodule.GetSteuermodul(0)->Module;
+  modules.ChangeAddress(modules.GetModul(1), 6);  // the observers carry it on
+  EXPECT_EQ(bound.FindProperty("VisuData.Modul")->Value.AsInteger(), 70);
+  EXPECT_EQ(bound.FindProperty("VisuData.Hint")->Value.AsString(), "STM.00.OUT.06.01\rLicht");
+  EXPECT_EQ(visu.DispatcherList.Item(0).Modul, 70);
+
+  modules.Remove(modules.GetModul(1));
+  EXPECT_EQ(bound.FindProperty("VisuData.Steuermodul")->Value.AsInteger(), -1);
+  EXPECT_EQ(visu.DispatcherList.Count(), 0);
   GProjekt->Modified = false;
   EXPECT_TRUE(form.close());
 }

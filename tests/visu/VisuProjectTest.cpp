@@ -258,12 +258,12 @@ TEST(VisuProject, ModuleMovesRenameTheHintsAndDeletedModulesLeaveNoBinding) {
 
   p.ModuleDeleted(0, 69);
   EXPECT_EQ(r.Children[0].FindProperty("VisuData.Steuermodul")->Value.AsInteger(), -1);
-  EXPECT_EQ(r.Children[0].FindProperty("VisuData.Hint"), nullptr);
+  EXPECT_EQ(text(r.Children[0], "VisuData.Hint"), "");
   EXPECT_EQ(r.Children[1].FindProperty("Telegram.TeleType")->Value.AsIdent(), "vtNone");
-  EXPECT_EQ(r.Children[1].FindProperty("Hint"), nullptr);
+  EXPECT_EQ(text(r.Children[1], "Hint"), "");
   EXPECT_EQ(r.Children[2].FindProperty("EinIndex.Steuermodul")->Value.AsInteger(), -1);
   EXPECT_EQ(r.Children[2].FindProperty("EinIndex.Command")->Value.AsInteger(), -1);
-  EXPECT_EQ(r.Children[2].FindProperty("EinIndex.CommandName"), nullptr);
+  EXPECT_EQ(text(r.Children[2], "EinIndex.CommandName"), "");
   const auto& left = r.Children[3].FindProperty("Kanaele")->Value.Items();
   ASSERT_EQ(left.size(), 1u);  // the channel of module 65 stays
   EXPECT_EQ(FindProperty(left[0].Properties, "Modul")->Value.AsInteger(), 65);

@@ -124,6 +124,9 @@ TVisuPropertyDialog::TVisuPropertyDialog(QWidget* control, const char* caption, 
     s->SetMinValue(0);
     s->SetMaxValue(1000);
     s->setMinimumWidth(80);
+    // The edit keeps the height its font needs: the layout would squeeze the digits.
+    s->AdjustHeight();
+    s->setFixedHeight(s->height());
     grid->addWidget(new QLabel(Tq(kLabels[tag]), pos), tag / 2, (tag % 2) * 2);
     grid->addWidget(s, tag / 2, (tag % 2) * 2 + 1);
     s->OnChange = [this, tag](QObject*) { SpinChanged(tag); };

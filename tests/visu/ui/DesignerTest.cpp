@@ -270,6 +270,7 @@ TEST_F(VisuDesignerTest, DesignedPagesReachTheModulesCompiledReaddressedExported
   ASSERT_TRUE(indicator && index);
   Pick(d.TVOutputs, "Licht Flur");
   d.DropOn(indicator, d.TVOutputs);
+  in.FindEingang(1)->BefehlsListe = "Eingangsfunktionen Taster";
   TFrmIndexFunction assign(*GProjekt, *index, in.FindEingang(1));
   ASSERT_TRUE(assign.Resolved());
   ASSERT_GT(assign.Commands->count(), 0);
@@ -316,7 +317,9 @@ TEST_F(VisuDesignerTest, DesignedPagesReachTheModulesCompiledReaddressedExported
     for (const char* name : {"VisuData.Modul", "Telegram.Modul"})
       for (int32_t v : IntegersOf(page.Record(), name)) EXPECT_EQ(v, 70) << i << name;
     // New pages are white, in the export too.
-    EXPECT_EQ(IntegersOf(page.Record(), "Color").front(), TVisuColors::clWhite);
+    const TPropertyRecord* color = page.Record().FindProperty("Color");
+    ASSERT_NE(color, nullptr);
+    EXPECT_EQ(color->Value.AsIdent(), "clWhite");
   }
   TXMLDispatcherObjectList channels;
   channels.ReadXML((rt / "ZYNVisu.dol").string());
@@ -344,6 +347,7 @@ TEST_F(VisuDesignerTest, DesignedPagesReachTheModulesCompiledReaddressedExported
   button->GetTelegram(type, s, m, k, befehl, shift, parameter);
   EXPECT_EQ(type, TTeleType::vtNone);
   EXPECT_EQ(Visu().DispatcherList.Count(), 0);
+  EXPECT_EQ(button->Hint(), "");
   EXPECT_EQ(index->EinIndex.Modul, 3);  // the input module stays
 }
 
@@ -382,6 +386,9 @@ TEST_F(VisuDesignerTest, NewControlsShowTheirTextWhole) {
   auto dialog = MakeVisuPropertyDialog(button);
   auto* editor = dynamic_cast<TFrmPositionEditor*>(dialog.get());
   ASSERT_NE(editor, nullptr);
+  editor->show();
+  // The position fields show their digits whole.
+  for (TZCLSpinEdit* spin : editor->Spin) EXPECT_GE(spin->height(), spin->fontMetrics().height() + 4);
   editor->CaptionText->setText("Licht im Flur umschalten");
   editor->BtnApply->click();
   EXPECT_GT(button->width(), button->fontMetrics().horizontalAdvance(button->text()));
