@@ -1,7 +1,6 @@
 #include "bus/TransferProject.h"
 
-#include "compiler/CompileDriver.h"
-#include "compiler/CompileError.h"
+#include "compiler/ProjectCompile.h"
 #include "display/DisplayProjekt.h"
 #include "model/Modul.h"
 #include "model/ModulClass.h"
@@ -42,30 +41,25 @@ void TProjectTransferSource::Save() {
 }
 
 bool TProjectTransferSource::Compile(std::string& programFileProblem) {
-  // The one line that makes the compile driver for the transfer.
-  fDriver = std::make_unique<TCompileDriver>(fProjekt);
-  fDriver->ProgramTitle = ProgramTitle;
-  TBuildSteps steps;
-  steps.Tools = Tools;
-  steps.Conflicts = Conflicts;
-  steps.Progress = Progress;
-  steps.CompileDisplays = [this] {
+  TProjectCompileInputs inputs;
+  inputs.Tools = Tools;
+  inputs.Conflicts = Conflicts;
+  inputs.Progress = Progress;
+  inputs.BeforeDisplays = [this] {
     if (OnShowPage) OnShowPage("FrCompVerb");
-    std::vector<std::string> messages;
-    if (!fProjekt.DisplayProjekt().CompileAll(&messages)) {
-      std::string text;
-      for (const std::string& m : messages) text += (text.empty() ? "" : "\r") + m;
-      throw ECompileError(text);
-    }
   };
+  // The program file is written here, so that a failure of it does not stop the transfer.
+  inputs.WriteProgramFile = false;
+  fCompile = std::make_unique<TProjectCompile>(fProjekt, std::move(inputs));
+  fCompile->Driver().ProgramTitle = ProgramTitle;
   if (OnShowPage) OnShowPage("FrCompile");
-  if (!fDriver->BuildProject(steps)) {
-    fDriver.reset();
+  if (!fCompile->Build()) {
+    fCompile.reset();
     return false;
   }
   if (!fProjekt.FileName.empty()) {
     try {
-      fDriver->ExportPrograms(TCompileDriver::ProgramFileName(fProjekt.FileName));
+      fCompile->Driver().ExportPrograms(TCompileDriver::ProgramFileName(fProjekt.FileName));
     } catch (const std::exception& e) {
       programFileProblem = e.what();
     }
@@ -75,7 +69,7 @@ bool TProjectTransferSource::Compile(std::string& programFileProblem) {
 
 TModuleImage TProjectTransferSource::ModuleImage(int adresse) const {
   TModuleImage image;
-  const TBinData* data = fDriver ? fDriver->Image(adresse) : nullptr;
+  const TBinData* data = fCompile ? fCompile->Driver().Image(adresse) : nullptr;
   if (data == nullptr) return image;
   image.Bytes.assign(data->Bytes(), data->Bytes() + kImageSize);
   image.Length = static_cast<uint32_t>(data->ImageLength());

@@ -12,7 +12,7 @@
 namespace zyn {
 
 class TZYNProjekt;
-class TCompileDriver;
+class TProjectCompile;
 class IToolGenerator;
 class ILogicConflicts;
 class ICompileProgress;
@@ -22,8 +22,8 @@ class TProjectTransferSource : public ITransferSource {
   explicit TProjectTransferSource(TZYNProjekt& projekt);
   ~TProjectTransferSource() override;
 
-  // The steps of the compile the page hands over; absent: no tool links, conflicts do not stop,
-  // no progress.
+  // The steps of the compile the page hands over; absent: the tool generation over the base
+  // data, conflicts do not stop, no progress.
   IToolGenerator* Tools = nullptr;
   ILogicConflicts* Conflicts = nullptr;
   ICompileProgress* Progress = nullptr;
@@ -43,7 +43,7 @@ class TProjectTransferSource : public ITransferSource {
 
  private:
   TZYNProjekt& fProjekt;
-  std::unique_ptr<TCompileDriver> fDriver;
+  std::unique_ptr<TProjectCompile> fCompile;
 };
 
 }  // namespace zyn

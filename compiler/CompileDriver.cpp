@@ -5,13 +5,13 @@
 #include "compiler/CompileError.h"
 #include "compiler/CompileInterfaces.h"
 #include "compiler/EACompiler.h"
-#include "compiler/VisuLinks.h"
 #include "compiler/ZYNCompiler.h"
 #include "model/Modul.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Streams.h"
 #include "project/Global.h"
 #include "project/Projekt.h"
+#include "visu/VisuLinks.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -218,72 +218,81 @@ void TCompileDriver::ExpandGroupLinks(TCompileContext& context, TKanal& channel)
 
 void TCompileDriver::CompileVisuLinks(TCompileContext& context) {
   if (Visu == nullptr) return;
-  for (const IDispatchConnector* connector : Visu->DispatchConnectors()) {
-    const TDispatchBinding b = connector->Binding();
-    if (b.Art != kVisuKindAusgang || b.Kanal < 0 || b.Kanal > 15) continue;
-    const TSteuermodul* stm = fProjekt.Steuermodule.FindByAddress(b.Steuermodul);
-    const TModul* modul = stm != nullptr ? stm->FindModulByKey(b.ModulKey) : nullptr;
-    TBinData* image =
-        (b.Steuermodul >= 0 && b.Steuermodul < 4) ? context.Images[static_cast<size_t>(b.Steuermodul)] : nullptr;
-    if (modul == nullptr || image == nullptr) continue;
-    image->PorArea.SetOutputUsed(modul->BasisKlasse, modul->Adresse(), b.Kanal);
-  }
+  Visu->VisitLinkControls({}, [&](IDispatchConnector& connector) {
+    int32_t s = -1, key = 0, kanal = 0;
+    TKanalArt kind = TKanalArt::kaUnknown;
+    std::string name;
+    connector.GetBinding(s, key, kanal, kind, name);
+    if (kind != TKanalArt::kaAusgang || kanal < 0 || kanal > 15) return;
+    const TSteuermodul* stm = fProjekt.Steuermodule.FindByAddress(s);
+    const TModul* modul = stm != nullptr ? stm->FindModulByKey(key) : nullptr;
+    TBinData* image = (s >= 0 && s < 4) ? context.Images[static_cast<size_t>(s)] : nullptr;
+    if (modul == nullptr || image == nullptr) return;
+    image->PorArea.SetOutputUsed(modul->BasisKlasse, modul->Adresse(), kanal);
+  });
 }
 
 int TCompileDriver::ImportVisuLinks() {
   if (Visu == nullptr) return 0;
   int added = 0;
-  for (const IIndexTeleHandler* handler : Visu->IndexTeleHandlers()) {
-    for (int i = 0; i < handler->IndexCount(); ++i) {
-      const TIndexBinding b = handler->IndexBinding(i);
-      TSteuermodul* stm = fProjekt.Steuermodule.FindByAddress(b.Steuermodul);
-      if (stm == nullptr) continue;
-      TModul* modul = nullptr;
-      TKanal* object = nullptr;
-      auto link = std::make_unique<TVerbindung>(true);
-      link->SetGenerated(true);
-      TLinkEndpoint s = link->Source();
-      switch (b.ObjektArt) {
-        case kVisuObjEingang:
-        case kVisuObjRueckmeldung:
-          modul = stm->FindModulByKey(b.ModulKey);
-          if (modul == nullptr) break;
-          if (b.ObjektArt == kVisuObjEingang) {
-            object = modul->FindEingang(b.ObjektNummer);
-          } else {
-            object = modul->FindRueckmeldung(b.ObjektNummer);
+  Visu->VisitLinkControls(
+      [&](IIndexTeleHandler& handler) {
+        for (int i = 0; i < handler.GetIndexCount(); ++i) {
+          int32_t s = -1, key = 0, number = 0, shift = 0;
+          TKanalArt kind = TKanalArt::kaUnknown;
+          handler.GetIndexBinding(i, s, key, number, shift, kind);
+          // An index without a command has no event that could send its telegram.
+          const int32_t event = handler.GetCommand(i);
+          if (event < 0) continue;
+          TSteuermodul* stm = fProjekt.Steuermodule.FindByAddress(s);
+          if (stm == nullptr) continue;
+          TModul* modul = nullptr;
+          TKanal* object = nullptr;
+          auto link = std::make_unique<TVerbindung>(true);
+          link->SetGenerated(true);
+          TLinkEndpoint source = link->Source();
+          switch (kind) {
+            case TKanalArt::kaEingang:
+            case TKanalArt::kaRueckmeldung:
+              modul = stm->FindModulByKey(key);
+              if (modul == nullptr) break;
+              if (kind == TKanalArt::kaEingang) {
+                object = modul->FindEingang(number);
+              } else {
+                object = modul->FindRueckmeldung(number);
+              }
+              source.SetObjType(modul->BasisKlasse);
+              source.SetModulKennung(modul->ModulKennung);
+              source.SetModulAdresse(modul->Adresse());
+              source.SetShift(kind == TKanalArt::kaEingang ? modul->EinShift : modul->RMEShift);
+              break;
+            case TKanalArt::kaUhr:
+              object = stm->Uhren.FindByAddress(number);
+              source.SetObjType(kObjUhr);
+              source.SetModulKennung("UHR");
+              break;
+            case TKanalArt::kaMerker:
+              object = stm->Merker.FindByAddress(number);
+              source.SetObjType(kObjMerker);
+              source.SetModulKennung("MRK");
+              break;
+            default:
+              break;
           }
-          s.SetObjType(modul->BasisKlasse);
-          s.SetModulKennung(modul->ModulKennung);
-          s.SetModulAdresse(modul->Adresse());
-          s.SetShift(b.ObjektArt == kVisuObjEingang ? modul->EinShift : modul->RMEShift);
-          break;
-        case kVisuObjUhr:
-          object = stm->Uhren.FindByAddress(b.ObjektNummer);
-          s.SetObjType(kObjUhr);
-          s.SetModulKennung("UHR");
-          break;
-        case kVisuObjMerker:
-          object = stm->Merker.FindByAddress(b.ObjektNummer);
-          s.SetObjType(kObjMerker);
-          s.SetModulKennung("MRK");
-          break;
-        default:
-          break;
-      }
-      if (object == nullptr) continue;
-      s.SetStmNummer(stm->Adresse());
-      s.SetKanalNummer(object->Adresse());
-      s.SetFunctionNumber(handler->EventNumber(i));
-      s.SetFunctionText(handler->IndexText(i));
-      link->Target().SetStmNummer(254);
-      link->SetTargetParamWord(static_cast<uint16_t>(handler->TelegramNumber(i)));
-      // A link of an earlier import that was kept is not added again.
-      if (TLinkSet(object->Verbindungen()).Contains(*link)) continue;
-      object->Verbindungen().Add(std::move(link));
-      ++added;
-    }
-  }
+          if (object == nullptr) continue;
+          source.SetStmNummer(stm->Adresse());
+          source.SetKanalNummer(object->Adresse());
+          source.SetFunctionNumber(event);
+          source.SetFunctionText(handler.GetCommandName(i));
+          link->Target().SetStmNummer(254);
+          link->SetTargetParamWord(static_cast<uint16_t>(handler.GetIndex(i)));
+          // A link of an earlier import that was kept is not added again.
+          if (TLinkSet(object->Verbindungen()).Contains(*link)) continue;
+          object->Verbindungen().Add(std::move(link));
+          ++added;
+        }
+      },
+      {});
   return added;
 }
 

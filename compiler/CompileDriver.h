@@ -41,7 +41,8 @@ class TCompileDriver {
 
   // The program title stored in every image (the programme's title by default).
   std::string ProgramTitle;
-  // The visualisation controls; absent: the project's visualisation adds nothing.
+  // The visualisation controls (the project's visualisation, set by TProjectCompile); absent:
+  // the visualisation adds nothing.
   const IVisuLinkSource* Visu = nullptr;
 
   // Builds the image of every control module. ECompileError (German) when something does not fit

@@ -1,6 +1,6 @@
 #include "logic/FrFunktion.h"
 
-#include "compiler/CompileDriver.h"
+#include "compiler/ProjectCompile.h"
 #include "compiler/interpreter/ToolGeneration.h"
 #include "compiler/interpreter/ToolReport.h"
 #include "logic/FrmVerbDetail.h"
@@ -927,8 +927,8 @@ void TFrFunktion::ShowLinkList(TZYNBaseObject* object, bool generate, bool targe
   const TLinkObjectKind kind = LinkObjectKind(object);
   if (!GProjekt || kind == TLinkObjectKind::None || kind == TLinkObjectKind::Anzeigetext) return;
   if (!targets && kind == TLinkObjectKind::Gruppe) return;
-  TCompileDriver driver(*GProjekt);
-  driver.ProgramTitle = GProgramTitle;
+  TProjectCompile compile(*GProjekt);
+  TCompileDriver& driver = compile.Driver();
   bool generated = false;
   if (generate) {
     TFrmCreateVerbindungen progress;

@@ -461,6 +461,7 @@ void TZYNProjekt::ModulDeleted(int stm, const TModul& modul) {
     Steuermodule.GetSteuermodul(i)->RemoveModulFromLinks(*this, stm, modul.BasisKlasse, logicType, modul.Adresse());
   ForEachToolList([&](TZYNFunktionsListe& tools) { tools.RemoveModulReferences(const_cast<TModul*>(&modul)); });
   if (DisplayObserver) DisplayObserver->RemoveModule(modul.InternalName());
+  fVisu->ModuleDeleted(stm, modul.BusKey());
 }
 
 void TZYNProjekt::ObjectAddressChanged(int stm, int kind, const TModul* modul, int oldAddress, int newAddress) {
@@ -472,6 +473,10 @@ void TZYNProjekt::ObjectAddressesChanged(int stm, int kind, const TRenumberMap& 
   if (map.empty()) return;
   for (int i = 0; i < Steuermodule.Count(); ++i) Steuermodule.GetSteuermodul(i)->RenumberInLinks(*this, stm, kind, map);
   if (kind < 0 || kind > 7) return;
+  const auto kennung = [](const TRenumbering& r) {
+    const auto* modul = dynamic_cast<const TModul*>(r.Object);
+    return modul ? modul->ModulKennung : std::string();
+  };
   for (const TRenumbering& r : map) {
     const auto* modul = dynamic_cast<const TModul*>(r.Object);
     if (modul != nullptr && DisplayObserver)
@@ -481,8 +486,8 @@ void TZYNProjekt::ObjectAddressesChanged(int stm, int kind, const TRenumberMap& 
   // uses (far below zero, apart for every base class and address), then to its new one, so
   // that a swap does not merge two modules.
   constexpr int kParked = -1000;
-  for (const TRenumbering& r : map) fVisu->ChangeModuleAddress(stm, kind, r.OldNumber, kParked - r.NewNumber);
-  for (const TRenumbering& r : map) fVisu->ChangeModuleAddress(stm, kind, kParked - r.NewNumber, r.NewNumber);
+  for (const TRenumbering& r : map) fVisu->ChangeModuleAddress(stm, kind, r.OldNumber, kParked - r.NewNumber, kennung(r));
+  for (const TRenumbering& r : map) fVisu->ChangeModuleAddress(stm, kind, kParked - r.NewNumber, r.NewNumber, kennung(r));
 }
 
 // ---------------------------------------------------------------------------------------------

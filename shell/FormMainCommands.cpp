@@ -1,7 +1,7 @@
 // The commands of the main window that do more than switch pages: save, save as, open, close,
 // compile only ("Projekt erstellen"), the recent files and the dialogs.
 
-#include "compiler/CompileDriver.h"
+#include "compiler/ProjectCompile.h"
 #include "compiler/CompileError.h"
 #include "compiler/CompileInterfaces.h"
 #include "compiler/interpreter/ToolGeneration.h"
@@ -24,6 +24,7 @@
 #include "shell/FormMain.h"
 #include "shell/FormSupportRequest.h"
 #include "shell/Translation.h"
+#include "visu/VisuDesignRules.h"
 #include "visu/VisuProject.h"
 #include "widgets/bars/BarMRUListItem.h"
 #include "widgets/bars/SideBar.h"
@@ -174,33 +175,20 @@ bool TMainForm::CompileOnly() {
     TStatusToolReport statusReport(StatusBar1);
     auto* pageReport = dynamic_cast<IToolReport*>(FM->GetFrame(QStringLiteral("FrCompile")));
     IToolReport* report = pageReport ? pageReport : &statusReport;
-    TToolGeneratorFunction tools([report](TZYNProjekt& p, std::vector<std::string>& log) {
-      GenerateToolsForBuild(p, *GBasisDaten, report, &log);
-    });
     TConflictQuestion conflicts;
     TCompileStatus progress(dynamic_cast<ICompileProgress*>(FM->GetFrame(QStringLiteral("FrCompVerb"))),
                             [show] { show("FrCompVerb"); });
-    TCompileDriver driver(*GProjekt);
-    driver.ProgramTitle = GProgramTitle;
-    TBuildSteps steps;
-    steps.Tools = &tools;
-    steps.Conflicts = &conflicts;
-    steps.Progress = &progress;
-    steps.CompileDisplays = [] {
-      std::vector<std::string> messages;
-      if (!GProjekt->DisplayProjekt().CompileAll(&messages)) {
-        std::string text;
-        for (const std::string& m : messages) text += (text.empty() ? "" : "\r") + m;
-        throw ECompileError(text);
-      }
-    };
-    steps.ProgramFile = TCompileDriver::ProgramFileName(GProjekt->FileName);
-    if (!driver.BuildProject(steps)) {
+    TProjectCompileInputs inputs;
+    inputs.Report = report;
+    inputs.Conflicts = &conflicts;
+    inputs.Progress = &progress;
+    TProjectCompile build(*GProjekt, inputs);
+    if (!build.Build()) {
       FM->SetCurrentFrame(fFrameBeforeCompile);
       setStatus(TranslateText("Das Erstellen wurde abgebrochen."));
       return false;
     }
-    setStatus(TranslateText("Das Projekt wurde erstellt: ") + Utf8ToAnsi(steps.ProgramFile));
+    setStatus(TranslateText("Das Projekt wurde erstellt: ") + Utf8ToAnsi(build.ProgramFile()));
     return true;
   } catch (const std::exception& e) {
     setStatus(TranslateText("Das Projekt konnte nicht erstellt werden."));
@@ -257,6 +245,13 @@ void TMainForm::WizardCommand() {
 
 void TMainForm::CreateRunTimeCommand() {
   if (!GProjekt) return;
+  // Without a start page the run time would be told to open ".vpg" and show nothing.
+  if (!HasStartPage(GProjekt->VisuProject()) &&
+      TranslatedMessageDlg(TranslateText(Ansi("Für die Visualisierung ist keine Startseite festgelegt.")) + "\r" +
+                               TranslateText("Die Laufzeitumgebung zeigt beim Start keine Seite an.") + "\r" +
+                               TranslateText("Soll sie trotzdem erzeugt werden?"),
+                           mtWarning, mbYes | mbNo) != 6)
+    return;
   TWaitCursor wait;
   if (!VSD->Execute(this)) return;
   GProjekt->VisuProject().ExportRunTime(VSD->Selection.toStdString(), TVisuExportEnv::Programme());

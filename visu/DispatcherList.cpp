@@ -25,82 +25,13 @@ const char kHeader[] =
     "]>\n"
     "\r\n";
 
-// Element text: markup characters and every byte outside ASCII become character references
-// (the file declares no encoding, so it must read as UTF-8); line breaks and tabs too, so that
-// the line-based reader gets them back. Other control characters cannot appear in XML at all
-// and become '?'.
-std::string EscapeText(const std::string& ansi) {
-  std::string out;
-  for (unsigned char c : ansi) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        if (c == '\t' || c == '\n' || c == '\r' || c >= 0x7F) {
-          out += "&#" + std::to_string(static_cast<uint32_t>(AnsiToCodePoint(c))) + ";";
-        } else if (c < 0x20) {
-          out += '?';
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
-  }
-  return out;
-}
-
-// Resolves the five predefined entities and numeric references; an '&' that starts none of
-// them stays as it is (files of older versions carry names unescaped).
-std::string UnescapeText(const std::string& text) {
-  std::string out;
-  size_t i = 0;
-  while (i < text.size()) {
-    if (text[i] != '&') {
-      out += text[i++];
-      continue;
-    }
-    const size_t semi = text.find(';', i);
-    if (semi == std::string::npos || semi - i > 10) {
-      out += text[i++];
-      continue;
-    }
-    const std::string name = text.substr(i + 1, semi - i - 1);
-    int cp = -1;
-    if (name == "amp")
-      cp = '&';
-    else if (name == "lt")
-      cp = '<';
-    else if (name == "gt")
-      cp = '>';
-    else if (name == "quot")
-      cp = '"';
-    else if (name == "apos")
-      cp = '\'';
-    else if (name.size() >= 2 && name[0] == '#') {
-      const bool hex = name[1] == 'x' || name[1] == 'X';
-      const std::string digits = name.substr(hex ? 2 : 1);
-      char* end = nullptr;
-      errno = 0;
-      const long v = digits.empty() ? -1 : std::strtol(digits.c_str(), &end, hex ? 16 : 10);
-      if (!digits.empty() && end && *end == '\0' && errno == 0 && v >= 0 && v <= 0x10FFFF) cp = int(v);
-    }
-    if (cp < 0) {
-      out += text[i++];
-      continue;
-    }
-    const int b = CodePointToAnsi(static_cast<char32_t>(cp));
-    out += b < 0 ? '?' : static_cast<char>(b);
-    i = semi + 1;
-  }
+// Element text as it is, but on one line: a line break or another control character inside a
+// name would end the element's line for the line-based readers and lose the entry, so it becomes
+// a blank.
+std::string ElementText(const std::string& ansi) {
+  std::string out = ansi;
+  for (char& c : out)
+    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
   return out;
 }
 
@@ -163,7 +94,7 @@ std::string TXMLDispatcherObject::GetXML() const {
   s += "    <Modul>" + std::to_string(Modul) + "</Modul>\n";
   s += "    <Kanal>" + std::to_string(Kanal) + "</Kanal>\n";
   s += "    <KanalArt>" + std::to_string(KanalArt) + "</KanalArt>\n";
-  s += "    <KanalName>" + EscapeText(KanalName) + "</KanalName>\n";
+  s += "    <KanalName>" + ElementText(KanalName) + "</KanalName>\n";
   s += "  </XMLDispatcherObject>\n\n";
   return s;
 }
@@ -229,8 +160,8 @@ void TXMLDispatcherObjectList::ParseXML(const std::string& text) {
       if (close == std::string::npos) continue;
       const std::string tag = upper.substr(1, close - 1);
       const size_t next = line.find('<', close + 1);
-      const std::string value =
-          UnescapeText(line.substr(close + 1, (next == std::string::npos ? line.size() : next) - close - 1));
+      // The value is read from the upper-cased line and ends at the next "<".
+      const std::string value = upper.substr(close + 1, (next == std::string::npos ? line.size() : next) - close - 1);
       if (tag == "STEUERMODUL")
         entry.Steuermodul = ToInteger(value);
       else if (tag == "MODUL")

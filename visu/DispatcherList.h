@@ -44,10 +44,11 @@ class TXMLDispatcherObjectList {
   void ReadData(TReader& reader);
   void WriteData(TWriter& writer) const;
 
-  // The XML file. Writing replaces the file as a whole; markup and non-ASCII characters of
-  // the names are written as references, so the file is well-formed XML. Reading appends the
-  // entries and also takes files with unescaped names; EReadError for a missing file or a
-  // number that is no decimal integer (the entries read before stay).
+  // The XML file the run time reads. Writing replaces the file as a whole; names are written as
+  // they are (Windows-1252, no character references; a control character becomes a blank).
+  // Reading appends the entries, line by line: names come back upper-cased and end at a "<";
+  // EReadError for a missing file or a number that is no decimal integer (the entries read
+  // before stay).
   void WriteXML(const std::string& fileName) const;
   void ReadXML(const std::string& fileName);
   std::string GetXML() const;  // the whole file text

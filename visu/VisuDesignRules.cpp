@@ -23,6 +23,13 @@ bool SetStartPage(TVisuProject& project, const TVisuPage& page) {
   return true;
 }
 
+bool HasStartPage(const TVisuProject& project) {
+  if (project.FirstPage.empty()) return false;
+  for (int32_t i = 0; i < project.PageCount(); ++i)
+    if (project.GetPage(i)->Name() == project.FirstPage) return true;
+  return false;
+}
+
 std::unique_ptr<TVisuPage> DeleteVisuPage(TVisuProject& project, const TVisuPage* page,
                                           const std::vector<int32_t>& indexes) {
   std::unique_ptr<TVisuPage> removed = project.RemovePage(page);

@@ -23,6 +23,9 @@ std::string PageNameFromCaption(const TVisuProject& project, const TVisuPage& pa
 // Makes the page the start page; true when FirstPage changed.
 bool SetStartPage(TVisuProject& project, const TVisuPage& page);
 
+// Whether the start page names a page of the project (the run time opens it first).
+bool HasStartPage(const TVisuProject& project);
+
 // Takes the page out of the project and hands it back (nothing when it is not there). When it
 // was the start page, the first page left becomes the start page ("" when none is left); the
 // index numbers its controls held are given back to the project's allocator.

@@ -110,12 +110,25 @@ TVisuPage* TVisuProject::GetPage(int32_t index) const {
   return fPages[static_cast<size_t>(index)].get();
 }
 
-void TVisuProject::ChangeModuleAddress(int32_t steuermodul, int32_t oldModul, int32_t newModul) {
-  for (auto& page : fPages) page->ChangeModuleAddress(steuermodul, oldModul, newModul);
+void TVisuProject::ChangeModuleAddress(int32_t steuermodul, int32_t oldModul, int32_t newModul,
+                                       const std::string& modulKennung) {
+  for (auto& page : fPages) page->ChangeModuleAddress(steuermodul, oldModul, newModul, modulKennung);
   for (int32_t i = 0; i < DispatcherList.Count(); ++i) {
     TXMLDispatcherObject& e = DispatcherList.Item(i);
     if (e.Steuermodul == steuermodul && e.Modul == oldModul) e.Modul = newModul;
   }
+}
+
+void TVisuProject::ModuleDeleted(int32_t steuermodul, int32_t modul) {
+  for (auto& page : fPages) page->ModuleDeleted(steuermodul, modul);
+  for (int32_t i = DispatcherList.Count() - 1; i >= 0; --i) {
+    const TXMLDispatcherObject& e = DispatcherList.Item(i);
+    if (e.Steuermodul == steuermodul && e.Modul == modul) DispatcherList.Delete(i);
+  }
+}
+
+void TVisuProject::VisitLinkControls(const TIndexTeleVisitor& index, const TDispatchVisitor& channel) const {
+  for (const auto& page : fPages) page->VisitLinkControls(index, channel);
 }
 
 void TVisuProject::Reset() {

@@ -7,6 +7,7 @@
 #include "visu/DispatcherList.h"
 #include "visu/IndexHandler.h"
 #include "visu/VisuDaten.h"
+#include "visu/VisuLinks.h"
 #include "visu/VisuPage.h"
 #include "visu/VisuUserData.h"
 
@@ -46,12 +47,13 @@ struct TVisuExportEnv {
   static TVisuExportEnv Programme();
 };
 
-class TVisuProject {
+// The project is the compile driver's link source: the controls of all its pages.
+class TVisuProject : public IVisuLinkSource {
  public:
   using TPageFactory = std::function<std::unique_ptr<TVisuPage>()>;
 
   TVisuProject();
-  virtual ~TVisuProject();
+  ~TVisuProject() override;
   TVisuProject(const TVisuProject&) = delete;
   TVisuProject& operator=(const TVisuProject&) = delete;
 
@@ -78,12 +80,21 @@ class TVisuProject {
   static void SetDefaultPageFactory(TPageFactory factory);
 
   // A module of control module `steuermodul` moves from module byte oldModul to newModul
-  // (module class x 32 + address): every binding of every page and every channel entry follows.
-  void ChangeModuleAddress(int32_t steuermodul, int32_t oldModul, int32_t newModul);
+  // (module class x 32 + address): every binding of every page and every channel entry follows;
+  // with the module's code ("OUT") the texts naming the bindings show the new address too.
+  void ChangeModuleAddress(int32_t steuermodul, int32_t oldModul, int32_t newModul,
+                           const std::string& modulKennung = "");
   // The same for a module given by its class and its old and new address.
-  void ChangeModuleAddress(int32_t steuermodul, int32_t basisKlasse, int32_t oldAddress, int32_t newAddress) {
-    ChangeModuleAddress(steuermodul, basisKlasse * 32 + oldAddress, basisKlasse * 32 + newAddress);
+  void ChangeModuleAddress(int32_t steuermodul, int32_t basisKlasse, int32_t oldAddress, int32_t newAddress,
+                           const std::string& modulKennung = "") {
+    ChangeModuleAddress(steuermodul, basisKlasse * 32 + oldAddress, basisKlasse * 32 + newAddress, modulKennung);
   }
+  // The module (module byte) of the control module is deleted: the controls bound to it become
+  // unbound (TVisuPage::ModuleDeleted) and its channel entries leave the list.
+  void ModuleDeleted(int32_t steuermodul, int32_t modul);
+
+  // IVisuLinkSource: the controls of every page in page order.
+  void VisitLinkControls(const TIndexTeleVisitor& index, const TDispatchVisitor& channel) const override;
 
   // The section of the project stream. Writing builds every page's record first, so a page
   // that cannot be stored fails the save (EWriteError naming the page) before any byte of the

@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 #include "model/ModulListe.h"
 #include "model/Observer.h"
+#include "model/base/ComponentRecord.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Streams.h"
@@ -12,6 +13,7 @@
 #include "platform/QtText.h"
 #include "project/Global.h"
 #include "project/Steuermodul.h"
+#include "visu/VisuProject.h"
 #include "shell/Einrichtungsexperte.h"
 #include "shell/RecentFiles.h"
 #include "tests/support/Files.h"
@@ -482,14 +484,56 @@ TEST_F(MainWindowTest, RunTimeExportWritesIntoTheChosenFolder) {
   const fs::path folder = fs::path(TestHome()) / "laufzeit";
   fs::create_directories(folder);
   form.VSD = std::make_unique<ChosenFolder>(QString::fromStdString(folder.string()));
+  // The project has no start page: the user is warned and may stop.
+  answers = {7};
+  form.CreateRunTimeCommand();
+  EXPECT_FALSE(fs::exists(folder / "ZYNVisu.ini"));
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0].startsWith(QString::fromUtf8("Für die Visualisierung ist keine Startseite festgelegt.")));
+  answers = {6};
   form.CreateRunTimeCommand();
   EXPECT_TRUE(fs::exists(folder / "ZYNVisu.ini"));
-  // Cancelling the folder dialog writes nothing.
+  // With a start page nothing is asked; cancelling the folder dialog writes nothing.
+  auto page = std::make_unique<TVisuPage>();
+  page->Record().Name = "Page1";
+  GProjekt->VisuProject().AddPage(std::move(page));
+  GProjekt->VisuProject().FirstPage = "Page1";
+  shown.clear();
   const fs::path other = fs::path(TestHome()) / "nicht";
   form.VSD = std::make_unique<ChosenFolder>(QString());
   form.CreateRunTimeCommand();
   EXPECT_FALSE(fs::exists(other));
   EXPECT_TRUE(shown.empty());
+  GProjekt->Modified = false;
+  EXPECT_TRUE(form.close());
+}
+
+TEST_F(MainWindowTest, AModuleMovedOrDeletedInTheOpenProjectReachesTheVisualisation) {
+  TMainForm form(SaveSmallProject("visu_modul.zpf"));
+  form.show();
+  ASSERT_NE(GProjekt, nullptr);
+  // A page as a project holds it without the designer: an LED on output 1 of OUT.05 (byte 69).
+  TComponentRecord led;
+  led.ClassName = "TVisuRoundLED";
+  led.Properties = {{"VisuData.Hint", TFilerValue::String("STM.00.OUT.05.01\rLicht")},
+                    {"VisuData.Modul", TFilerValue::Integer(69)},
+                    {"VisuData.Steuermodul", TFilerValue::Integer(0)}};
+  auto page = std::make_unique<TVisuPage>();
+  page->Record().Children.push_back(led);
+  TVisuProject& visu = GProjekt->VisuProject();
+  visu.AddPage(std::move(page));
+  visu.DispatcherList.Add(std::make_unique<TXMLDispatcherObject>(TXMLDispatcherObject{0, 69, 1, 2, "Licht", "x"}));
+  const TComponentRecord& bound = visu.GetPage(0)->Record().Children[0];
+
+  TModulListe& modules = GProjekt->Steuermodule.GetSteuermodul(0)->Module;
+  modules.ChangeAddress(modules.GetModul(1), 6);  // the observers carry it on
+  EXPECT_EQ(bound.FindProperty("VisuData.Modul")->Value.AsInteger(), 70);
+  EXPECT_EQ(bound.FindProperty("VisuData.Hint")->Value.AsString(), "STM.00.OUT.06.01\rLicht");
+  EXPECT_EQ(visu.DispatcherList.Item(0).Modul, 70);
+
+  modules.Remove(modules.GetModul(1));
+  EXPECT_EQ(bound.FindProperty("VisuData.Steuermodul")->Value.AsInteger(), -1);
+  EXPECT_EQ(visu.DispatcherList.Count(), 0);
   GProjekt->Modified = false;
   EXPECT_TRUE(form.close());
 }

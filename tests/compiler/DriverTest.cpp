@@ -6,17 +6,21 @@
 #include "compiler/CompileDriver.h"
 #include "compiler/CompileError.h"
 #include "compiler/CompileInterfaces.h"
-#include "compiler/VisuLinks.h"
+#include "compiler/ProjectCompile.h"
 #include "compiler/ZYNCompiler.h"
 #include "model/Gruppe.h"
 #include "model/ModelText.h"
 #include "model/base/Cp1252.h"
 #include "project/NameIndex.h"
+#include "visu/VisuLinks.h"
+#include "visu/VisuProject.h"
 #include "tests/compiler/CompilerFixture.h"
+#include "tests/compiler/ImageLinks.h"
 #include "tests/support/Files.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -306,38 +310,60 @@ TEST_F(Driver, InvalidOrDoubledControlModuleAddressesFail) {
 
 // --- visualisation ---
 
+// Stand-ins with bindings the pages would refuse: missing objects and control modules.
 struct TFakeIndexControl : IIndexTeleHandler {
-  std::vector<TIndexBinding> Bindings;
-  int IndexCount() const override { return static_cast<int>(Bindings.size()); }
-  TIndexBinding IndexBinding(int i) const override { return Bindings[static_cast<size_t>(i)]; }
-  int EventNumber(int i) const override { return 1 + i; }
-  std::string IndexText(int i) const override { return "Taste " + std::to_string(i); }
-  int TelegramNumber(int i) const override { return 0x0100 + i; }
+  struct TEntry {
+    int32_t S, Key, Number;
+    TKanalArt Kind;
+  };
+  std::vector<TEntry> Bindings;
+  int32_t GetIndexCount() override { return static_cast<int32_t>(Bindings.size()); }
+  void GetIndexBinding(int i, int32_t& s, int32_t& m, int32_t& k, int32_t& shift, TKanalArt& kind) override {
+    const TEntry& e = Bindings[static_cast<size_t>(i)];
+    s = e.S, m = e.Key, k = e.Number, shift = 0, kind = e.Kind;
+  }
+  int32_t GetCommand(int i) override { return 1 + i; }
+  std::string GetCommandName(int i) override { return "Taste " + std::to_string(i); }
+  int32_t GetIndex(int i) override { return 0x0100 + i; }
+  TIndexInfo* GetIndexInfo(int) override { return nullptr; }
+  void HandleIndex(int32_t) override {}
+  bool IsKindAllowed(int, TKanalArt) override { return true; }
+  void SetCommand(int, int32_t, const std::string&) override {}
+  void SetIndex(int, int32_t) override {}
+  void SetIndexBinding(int, int32_t, int32_t, int32_t, int32_t, TKanalArt) override {}
 };
 
 struct TFakeChannelControl : IDispatchConnector {
-  TDispatchBinding B;
-  TDispatchBinding Binding() const override { return B; }
+  int32_t S = 0, Key = 0, Kanal = 0;
+  TKanalArt Kind = TKanalArt::kaAusgang;
+  void GetBinding(int32_t& s, int32_t& m, int32_t& k, TKanalArt& kind, std::string& name) override {
+    s = S, m = Key, k = Kanal, kind = Kind, name.clear();
+  }
+  void SetBinding(int32_t, int32_t, int32_t, TKanalArt, const std::string&) override {}
 };
 
 struct TFakeVisu : IVisuLinkSource {
-  std::vector<const IIndexTeleHandler*> Index;
-  std::vector<const IDispatchConnector*> Channels;
-  std::vector<const IIndexTeleHandler*> IndexTeleHandlers() const override { return Index; }
-  std::vector<const IDispatchConnector*> DispatchConnectors() const override { return Channels; }
+  std::vector<IIndexTeleHandler*> Index;
+  std::vector<IDispatchConnector*> Channels;
+  void VisitLinkControls(const TIndexTeleVisitor& index, const TDispatchVisitor& channel) const override {
+    if (index)
+      for (IIndexTeleHandler* h : Index) index(*h);
+    if (channel)
+      for (IDispatchConnector* c : Channels) channel(*c);
+  }
 };
 
 TEST_F(Driver, VisualisationTelegramsAndShownOutputs) {
   TMerker& flag = b.AddMerker(*s0, 6);
   TFakeIndexControl index;
-  index.Bindings = {{0, 1, 2, 0, kVisuObjEingang},   // input 2 of module key 1
-                    {0, 1, 9, 0, kVisuObjEingang},   // no such input: no link
-                    {0, 0, 6, 0, kVisuObjMerker},    // flag 6
-                    {3, 1, 2, 0, kVisuObjEingang}};  // no control module 3
+  index.Bindings = {{0, 1, 2, TKanalArt::kaEingang},   // input 2 of module key 1
+                    {0, 1, 9, TKanalArt::kaEingang},   // no such input: no link
+                    {0, 0, 6, TKanalArt::kaMerker},    // flag 6
+                    {3, 1, 2, TKanalArt::kaEingang}};  // no control module 3
   TFakeChannelControl shown;
-  shown.B = {0, 0x45, 2, kVisuKindAusgang, "Licht"};
+  shown.Key = 0x45, shown.Kanal = 2;
   TFakeChannelControl gone;
-  gone.B = {0, 0x4F, 2, kVisuKindAusgang, "weg"};
+  gone.Key = 0x4F, gone.Kanal = 2;
   TFakeVisu visu;
   visu.Index = {&index};
   visu.Channels = {&shown, &gone};
@@ -359,6 +385,69 @@ TEST_F(Driver, VisualisationTelegramsAndShownOutputs) {
             (std::vector<uint8_t>{41, 254, 18, 0x01, 0x00, 0}));
   EXPECT_EQ(image.PorArea.At(2 * 256 + 0x45), 0x04);
   EXPECT_EQ(LinkCount(Input(2)), 0);
+}
+
+// The project's own visualisation, handed to the driver by the one place that builds it: pages
+// kept as component records (as a project read without the designer holds them), each control's
+// binding as the page stores it. The image is read through its link table and power-on blocks.
+TComponentRecord IndexControlRecord(const TIndexInfo& ein, const TIndexInfo& aus) {
+  TComponentRecord rec;
+  rec.ClassName = "TIndexControl";
+  ein.WriteProperties("EinIndex.", rec.Properties);
+  aus.WriteProperties("AusIndex.", rec.Properties);
+  return rec;
+}
+
+TComponentRecord ChannelControlRecord(const char* className, int32_t s, int32_t key, int32_t kanal, TKanalArt kind) {
+  TComponentRecord rec;
+  rec.ClassName = className;
+  TVisuData data(nullptr, kind);
+  data.Steuermodul = s, data.Modul = key, data.Kanal = kanal;
+  data.WriteProperties("VisuData.", rec.Properties);
+  return rec;
+}
+
+TIndexInfo Index(int32_t s, int32_t key, int32_t number, TKanalArt kind, int32_t command, int32_t index) {
+  TIndexInfo info;
+  info.Steuermodul = s, info.Modul = key, info.Kanal = number, info.KanalArt = kind;
+  info.Command = command, info.CommandName = "Taste", info.Index = index;
+  return info;
+}
+
+TEST_F(Driver, VisualisationPagesOfTheProjectGiveTheirLinksToTheImage) {
+  b.AddMerker(*s0, 6);
+  TVisuProject& visu = b.Projekt.VisuProject();
+  auto first = std::make_unique<TVisuPage>();
+  first->Record().Name = "Page1";
+  // Input 2 of INP.01 (key 1, input shift 3): event 1 sends telegram 7; an index without a
+  // command sends nothing.
+  first->Record().Children.push_back(IndexControlRecord(Index(0, 1, 2, TKanalArt::kaEingang, 1, 7),
+                                                        Index(0, 1, 1, TKanalArt::kaEingang, -1, 8)));
+  first->Record().Children.push_back(ChannelControlRecord("TVisuRoundLED", 0, 0x45, 2, TKanalArt::kaAusgang));
+  auto second = std::make_unique<TVisuPage>();
+  second->Record().Name = "Page2";
+  second->Record().Children.push_back(
+      IndexControlRecord(Index(0, 0, 6, TKanalArt::kaMerker, 0, 300), Index(-1, -1, 0, TKanalArt::kaUnknown, -1, 9)));
+  second->Record().Children.push_back(ChannelControlRecord("TVisuLEDTeleButton", 0, 0x45, 9, TKanalArt::kaAusgang));
+  second->Record().Children.push_back(ChannelControlRecord("TVisuRectLED", 0, 0x45, 1, TKanalArt::kaEingang));
+  visu.AddPage(std::move(first));
+  visu.AddPage(std::move(second));
+
+  TProjectCompile compile(b.Projekt);
+  TCompileDriver& d = compile.Driver();
+  d.ProgramTitle = "ZYN";
+  EXPECT_EQ(d.ImportVisuLinks(), 2);
+  d.CompileProject(true);
+  const TBinData& image = *d.Image(0);
+  EXPECT_EQ(EventListBytes(image, 1, (2 << 3) | 1), (std::vector<uint8_t>{41, 254, 18, 0, 7, 0}));
+  EXPECT_TRUE(OutputReported(image, 0x45, 2));
+  EXPECT_TRUE(OutputReported(image, 0x45, 9));
+  EXPECT_FALSE(OutputReported(image, 0x45, 1));  // bound as an input: not an output shown
+  // The flag's reset list (event 0) holds telegram 300.
+  const std::vector<uint8_t> ops(image.EventArea.Data(), image.EventArea.Data() + image.EventArea.Length());
+  const std::vector<uint8_t> flagOp{41, 254, 18, 0x01, 0x2C};
+  EXPECT_NE(std::search(ops.begin(), ops.end(), flagOp.begin(), flagOp.end()), ops.end());
+  EXPECT_EQ(LinkCount(Input(2)), 0);  // the generated links are gone again
 }
 
 // --- build sequence ---

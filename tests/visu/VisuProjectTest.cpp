@@ -223,6 +223,64 @@ TEST(VisuProject, ChangeModuleAddressMovesEveryBindingOfThatModule) {
   EXPECT_EQ(p.DispatcherList.Item(1).Modul, 69);
 }
 
+TEST(VisuProject, ModuleMovesRenameTheHintsAndDeletedModulesLeaveNoBinding) {
+  // Control module 0, OUT (class 2) at address 0 -> 5: module byte 64 -> 69.
+  TComponentRecord page;
+  page.ClassName = "TVisuDesignFrame";
+  TComponentRecord led = Control("TVisuRoundLED", "A", {{"VisuData.Steuermodul", 0}, {"VisuData.Modul", 64}});
+  led.SetProperty("VisuData.Hint", TFilerValue::String("STM.00.OUT.00.03\rLicht OUT.00.03"));
+  TComponentRecord button = Control("TTeleButton", "T", {{"Telegram.Steuermodul", 0}, {"Telegram.Modul", 64}});
+  button.SetProperty("Hint", TFilerValue::String("STM.00.OUT.00.01:Umschalten\rFlur"));
+  TComponentRecord index = Control("TIndexControl", "I",
+                                   {{"EinIndex.Steuermodul", 0}, {"EinIndex.Modul", 64}, {"EinIndex.Command", 3}});
+  index.SetProperty("EinIndex.CommandName", TFilerValue::String("Ein"));
+  TComponentRecord summary = Control("TSummenStatus", "S", {});
+  TCollectionItemRecord a, b;
+  a.Properties = {{"Steuermodul", TFilerValue::Integer(0)}, {"Modul", TFilerValue::Integer(64)},
+                  {"Hint", TFilerValue::String("STM.00.OUT.00.02\rBad")}};
+  b.Properties = {{"Steuermodul", TFilerValue::Integer(0)}, {"Modul", TFilerValue::Integer(65)}};
+  summary.SetProperty("Kanaele", TFilerValue::Collection({a, b}));
+  page.Children = {led, button, index, summary};
+  TVisuProject p;
+  p.AddPage(std::make_unique<TVisuPage>(page));
+  p.DispatcherList.Add(std::make_unique<TXMLDispatcherObject>(TXMLDispatcherObject{0, 64, 3, 2, "a", "x"}));
+  p.DispatcherList.Add(std::make_unique<TXMLDispatcherObject>(TXMLDispatcherObject{0, 65, 3, 2, "b", "y"}));
+
+  p.ChangeModuleAddress(0, 2, 0, 5, "OUT");
+  const TComponentRecord& r = p.GetPage(0)->Record();
+  auto text = [](const TComponentRecord& c, const char* prop) { return c.FindProperty(prop)->Value.AsString(); };
+  // Only the address behind the module code in the first line follows.
+  EXPECT_EQ(text(r.Children[0], "VisuData.Hint"), "STM.00.OUT.05.03\rLicht OUT.00.03");
+  EXPECT_EQ(text(r.Children[1], "Hint"), "STM.00.OUT.05.01:Umschalten\rFlur");
+  const auto& items = r.Children[3].FindProperty("Kanaele")->Value.Items();
+  EXPECT_EQ(FindProperty(items[0].Properties, "Hint")->Value.AsString(), "STM.00.OUT.05.02\rBad");
+  EXPECT_EQ(p.DispatcherList.Item(0).Modul, 69);
+
+  p.ModuleDeleted(0, 69);
+  EXPECT_EQ(r.Children[0].FindProperty("VisuData.Steuermodul")->Value.AsInteger(), -1);
+  EXPECT_EQ(text(r.Children[0], "VisuData.Hint"), "");
+  EXPECT_EQ(r.Children[1].FindProperty("Telegram.TeleType")->Value.AsIdent(), "vtNone");
+  EXPECT_EQ(text(r.Children[1], "Hint"), "");
+  EXPECT_EQ(r.Children[2].FindProperty("EinIndex.Steuermodul")->Value.AsInteger(), -1);
+  EXPECT_EQ(r.Children[2].FindProperty("EinIndex.Command")->Value.AsInteger(), -1);
+  EXPECT_EQ(text(r.Children[2], "EinIndex.CommandName"), "");
+  const auto& left = r.Children[3].FindProperty("Kanaele")->Value.Items();
+  ASSERT_EQ(left.size(), 1u);  // the channel of module 65 stays
+  EXPECT_EQ(FindProperty(left[0].Properties, "Modul")->Value.AsInteger(), 65);
+  ASSERT_EQ(p.DispatcherList.Count(), 1);
+  EXPECT_EQ(p.DispatcherList.Item(0).Modul, 65);
+}
+
+TEST(VisuProject, BindingNamesFollowOnlyTheirModule) {
+  const std::string name = "STM.01.OUT.05.01:Dimmen\rLicht";
+  EXPECT_EQ(RenumberBindingName(name, "OUT", 5, 7), "STM.01.OUT.07.01:Dimmen\rLicht");
+  EXPECT_EQ(RenumberBindingName(name, "INP", 5, 7), name);
+  EXPECT_EQ(RenumberBindingName(name, "OUT", 4, 7), name);
+  EXPECT_EQ(RenumberBindingName(name, "", 5, 7), name);
+  EXPECT_EQ(RenumberBindingName("Licht\rSTM.01.OUT.05.01", "OUT", 5, 7), "Licht\rSTM.01.OUT.05.01");
+  EXPECT_EQ(RenumberBindingName("STM.00.JRM.31.00", "JRM", 31, 2), "STM.00.JRM.02.00");
+}
+
 TEST(VisuProject, PagesByIndex) {
   TVisuProject p;
   EXPECT_EQ(p.GetPage(-1), nullptr);

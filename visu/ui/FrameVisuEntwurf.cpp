@@ -11,6 +11,7 @@
 #include "model/Uhr.h"
 #include "model/UniqueNames.h"
 #include "model/base/Cp1252.h"
+#include "model/base/TextUtils.h"
 #include "model/base/Translator.h"
 #include "model/base/ZYNOptionen.h"
 #include "platform/QtText.h"
@@ -548,9 +549,7 @@ void TFrVisuEntwurf::AddNewPage(TVisuDesignFrame* page) {
 TVisuDesignFrame* TFrVisuEntwurf::NewPage() {
   if (!GProjekt) return nullptr;
   auto* page = new TVisuDesignFrame;
-  QPalette pal = page->palette();
-  pal.setColor(QPalette::Window, Qt::white);
-  page->setPalette(pal);
+  page->SetColor(TVisuColors::clWhite);
   page->DisplayNameText = TranslateText("Neue Seite");
   AddNewPage(page);
   return page;
@@ -773,6 +772,9 @@ void TFrVisuEntwurf::DropOn(QWidget* control, QWidget* source) {
     std::string suffix;
     TEABaseFunction* command = ChooseCommand ? ChooseCommand(*channel, suffix) : nullptr;
     if (!command) return;  // no command chosen: the drop is abandoned
+    // The hint names the command as the user chose it (the stored old names of the shipped
+    // command lists are in other languages).
+    suffix = ":" + (Trim(command->DisplayName).empty() ? command->OldName : command->DisplayName);
     int32_t parameter = -1;
     uint8_t bytes[2] = {0, 0};
     if (EditParameter && EditParameter(*command, bytes)) {

@@ -114,6 +114,12 @@ TVisuPushButton::TVisuPushButton(QWidget* parent, TDesignPolicy policy, bool sto
 std::string TVisuPushButton::Caption() const { return FromQString(text()); }
 void TVisuPushButton::SetCaption(const std::string& caption) { setText(ToQString(caption)); }
 
+void TVisuPushButton::FitCaption() {
+  if (text().isEmpty()) return;
+  const QSize hint = sizeHint();
+  resize(std::max(width(), hint.width()), std::max(height(), hint.height()));
+}
+
 bool TVisuPushButton::ReadProperty(std::string_view name, const TFilerValue& v) {
   if (name == "Caption")
     SetCaption(v.AsString());

@@ -59,6 +59,9 @@ class TVisuPushButton : public QPushButton, public TVisuComponent, public TVisuD
   TVisuPushButton(QWidget* parent, TDesignPolicy policy, bool storesUserLevel);
   std::string Caption() const;
   void SetCaption(const std::string& caption);
+  // Grows the button (never shrinks it) so that its caption shows whole; a button without a
+  // caption keeps its size. For captions given in the designer, not for stored sizes.
+  void FitCaption();
   int32_t UserLevel = 0;
   const bool StoresUserLevel;
 

@@ -1,9 +1,12 @@
 #pragma once
 // The interfaces through which the controls of a visualisation page speak to the page, the page
 // designer and the run time. A control answers for an interface by deriving from it; the page
-// asks with dynamic_cast. Lifetime belongs to the page that owns the controls.
+// asks with dynamic_cast. Lifetime belongs to the page that owns the controls. The two binding
+// interfaces that the compiler reads as well, IDispatchConnector and IIndexTeleHandler, are
+// declared in visu/VisuLinks.h.
 
 #include "visu/VisuDataClasses.h"
+#include "visu/VisuLinks.h"
 #include "visu/VisuTypes.h"
 
 #include <QObject>
@@ -38,14 +41,6 @@ class IVisuDesigner {
   virtual void SetPosition(int x, int y) = 0;
 };
 
-class IDispatchConnector {
- public:
-  virtual ~IDispatchConnector() = default;
-  virtual void GetBinding(int32_t& steuermodul, int32_t& modul, int32_t& kanal, TKanalArt& kind, std::string& name) = 0;
-  virtual void SetBinding(int32_t steuermodul, int32_t modul, int32_t kanal, TKanalArt kind,
-                          const std::string& name) = 0;
-};
-
 class IVisuStatus {
  public:
   virtual ~IVisuStatus() = default;
@@ -62,24 +57,6 @@ class ITeleHandler {
   virtual void GetTelegram(TTeleType& type, int32_t& steuermodul, int32_t& modul, int32_t& kanal, int32_t& befehl,
                            int32_t& shift, int32_t& parameter) = 0;
   virtual void SetTelegramHandler(TTelegramEvent handler) = 0;
-};
-
-class IIndexTeleHandler {
- public:
-  virtual ~IIndexTeleHandler() = default;
-  virtual int32_t GetCommand(int i) = 0;
-  virtual std::string GetCommandName(int i) = 0;
-  virtual int32_t GetIndex(int i) = 0;
-  virtual int32_t GetIndexCount() = 0;
-  virtual void GetIndexBinding(int i, int32_t& steuermodul, int32_t& modul, int32_t& kanal, int32_t& shift,
-                               TKanalArt& kind) = 0;
-  virtual TIndexInfo* GetIndexInfo(int i) = 0;
-  virtual void HandleIndex(int32_t index) = 0;
-  virtual bool IsKindAllowed(int i, TKanalArt kind) = 0;
-  virtual void SetCommand(int i, int32_t command, const std::string& name) = 0;
-  virtual void SetIndex(int i, int32_t index) = 0;
-  virtual void SetIndexBinding(int i, int32_t steuermodul, int32_t modul, int32_t kanal, int32_t shift,
-                               TKanalArt kind) = 0;
 };
 
 class INavigator {

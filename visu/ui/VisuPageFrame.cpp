@@ -6,6 +6,7 @@
 #include "platform/QtText.h"
 #include "shell/Translation.h"
 #include "visu/ui/VisuButtons.h"
+#include "visu/ui/VisuControls.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -32,6 +33,15 @@ QWidget* MainWindow() {
 TVisuBaseFrame::TVisuBaseFrame(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAutoFillBackground(false);
+  SetColor(TVisuColors::clBtnFace);
+}
+
+void TVisuBaseFrame::SetColor(int32_t color) {
+  fColor = color;
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, VisuColor(color));
+  setPalette(pal);
+  update();
 }
 
 TVisuBaseFrame::~TVisuBaseFrame() = default;
@@ -84,6 +94,7 @@ TComponentRecord TVisuBaseFrame::MakeRecord() const {
   PutInt(props, "Top", y());
   PutInt(props, "Width", width());
   PutInt(props, "Height", height());
+  if (fColor != TVisuColors::clBtnFace) PutColor(props, "Color", fColor);
   if (!fBitmapData.empty()) {
     std::vector<uint8_t> data;
     const uint32_t n = uint32_t(fBitmapData.size());
@@ -107,6 +118,7 @@ void TVisuBaseFrame::SetRecord(TComponentRecord record) {
   fForeign.clear();
   fBuildError.clear();
   setObjectName(ToQString(record.Name));
+  SetColor(TVisuColors::clBtnFace);
   auto note = [this](const std::string& text) {
     if (fBuildError.empty()) fBuildError = text;
   };
@@ -120,6 +132,8 @@ void TVisuBaseFrame::SetRecord(TComponentRecord record) {
         resize(p.Value.AsInteger(), height());
       else if (p.Name == "Height")
         resize(width(), p.Value.AsInteger());
+      else if (p.Name == "Color")
+        SetColor(ReadColorValue(p.Value));
       else if (p.Name == "Designing")
         fDesigning = p.Value.AsBoolean();
       else if (p.Name == "DisplayName")
@@ -162,6 +176,20 @@ void TVisuBaseFrame::SetRecord(TComponentRecord record) {
   record.Children.clear();
   TVisuPage::SetRecord(std::move(record));
   update();
+}
+
+int TVisuBaseFrame::EditControlRecords(const TRecordEdit& edit) {
+  int changed = 0;
+  for (TVisuComponent* c : Controls()) {
+    TComponentRecord rec = c->MakeRecord();
+    const int n = edit(rec);
+    if (n == 0) continue;
+    c->ReadRecord(rec);
+    c->Self()->update();
+    changed += n;
+  }
+  for (TComponentRecord& rec : fForeign) changed += edit(rec);
+  return changed;
 }
 
 void TVisuBaseFrame::Clear() {
@@ -341,6 +369,9 @@ TVisuComponent* TVisuDesignFrame::InsertControl(int index, int x, int y) {
       b->ConnectType = index == 18 ? TConnectType::ctConnect : TConnectType::ctDisconnect;
       b->SetCaption(TranslateText(index == 18 ? "Anmelden" : "Abmelden"));
     }
+    if (auto* b = dynamic_cast<TVisuPushButton*>(c)) b->FitCaption();
+    // A new label shows what it is, not its class name.
+    if (index == 12) static_cast<TVisuText*>(c)->SetCaption(TranslateText("Standardtext"));
     auto* d = dynamic_cast<IVisuDesigner*>(c);
     if (!d) {
       delete c->Self();

@@ -36,6 +36,10 @@ class TVisuBaseFrame : public QWidget, public TVisuPage {
   TNewControlEvent OnNewControl;
   bool StretchBitmap = true;
   void SetPageName(const std::string& name);
+  // The page's colour as the component record holds it ($00BBGGRR or a system colour; stored as
+  // "Color" unless it is clBtnFace, the colour after creation).
+  int32_t Color() const { return fColor; }
+  void SetColor(int32_t color);
 
   // The controls in creation order.
   std::vector<TVisuComponent*> Controls() const;
@@ -64,10 +68,14 @@ class TVisuBaseFrame : public QWidget, public TVisuPage {
 
  protected:
   void paintEvent(QPaintEvent*) override;
+  // The records of the live controls: a control whose record the edit changed reads it back and
+  // repaints; the records kept for unknown classes are edited as they are.
+  int EditControlRecords(const TRecordEdit& edit) override;
   bool fDesigning = false;
 
  private:
   QImage fBitmap;
+  int32_t fColor = TVisuColors::clBtnFace;
   std::vector<uint8_t> fBitmapData;
   std::vector<TPropertyRecord> fKept;
   std::vector<TComponentRecord> fForeign;

@@ -124,6 +124,9 @@ TVisuPropertyDialog::TVisuPropertyDialog(QWidget* control, const char* caption, 
     s->SetMinValue(0);
     s->SetMaxValue(1000);
     s->setMinimumWidth(80);
+    // The edit keeps the height its font needs: the layout would squeeze the digits.
+    s->AdjustHeight();
+    s->setFixedHeight(s->height());
     grid->addWidget(new QLabel(Tq(kLabels[tag]), pos), tag / 2, (tag % 2) * 2);
     grid->addWidget(s, tag / 2, (tag % 2) * 2 + 1);
     s->OnChange = [this, tag](QObject*) { SpinChanged(tag); };
@@ -144,10 +147,7 @@ TVisuPropertyDialog::TVisuPropertyDialog(QWidget* control, const char* caption, 
     Apply();
     done(1);
   });
-  connect(BtnCancel, &QPushButton::clicked, this, [this] {
-    Cancel();
-    done(2);
-  });
+  connect(BtnCancel, &QPushButton::clicked, this, &TVisuPropertyDialog::reject);
   connect(BtnApply, &QPushButton::clicked, this, [this] { Apply(); });
 }
 
@@ -196,10 +196,22 @@ void TVisuPropertyDialog::SpinChanged(int tag) {
 void TVisuPropertyDialog::Apply() {
   ApplyFields();
   fControl->update();
+  // The fields may have resized the control (a caption that needs room): the spin edits follow.
+  const QRect r = fControl->geometry();
+  const int values[4] = {r.left(), r.top(), r.width(), r.height()};
+  fFilling = true;
+  for (int tag = 0; tag < 4; ++tag) Spin[static_cast<size_t>(tag)]->SetValue(std::min(values[tag], 1000));
+  fFilling = false;
   if (KeepsBoundsOnApply()) fBounds = fControl->geometry();
 }
 
 void TVisuPropertyDialog::Cancel() { fControl->setGeometry(fBounds); }
+
+void TVisuPropertyDialog::reject() {
+  // "Abbrechen", Esc and closing the window all end here.
+  Cancel();
+  done(2);
+}
 
 // ---- design fields --------------------------------------------------------------------------------
 
@@ -519,6 +531,7 @@ void TFrmPositionEditor::ApplyFields() {
   auto* c = static_cast<TVisuPushButton*>(Control());
   c->SetCaption(FromQString(CaptionText->text()));
   c->setFont(VisuQFont(Font->Value()));
+  c->FitCaption();
 }
 
 // ---- choice of the dialog ------------------------------------------------------------------------

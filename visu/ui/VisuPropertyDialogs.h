@@ -71,6 +71,8 @@ class TVisuPropertyDialog : public QDialog {
   void Fill();
   void Apply();
   void Cancel();
+  // Cancel, then close with modal result 2: "Abbrechen", Esc and closing the window.
+  void reject() override;
 
  protected:
   // The page the class adds above the position group.

@@ -2,6 +2,7 @@
 // with one control module: input module INP 3 (two push buttons), output module OUT 5 (two
 // switch outputs with their feedback channels) and one flag.
 
+#include "compiler/ProjectCompile.h"
 #include "model/EAFunktionen.h"
 #include "model/Kanal.h"
 #include "model/Merker.h"
@@ -13,6 +14,7 @@
 #include "project/Global.h"
 #include "project/Projekt.h"
 #include "project/Steuermodul.h"
+#include "tests/compiler/ImageLinks.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/Files.h"
 #include "tests/support/ProgrammeGlobals.h"
@@ -30,6 +32,7 @@
 #include "widgets/controls/ZCLSpinEdit.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QImage>
@@ -224,6 +227,174 @@ TEST_F(VisuDesignerTest, TwoPagesWithNavigationAndBoundStatusSurviveSaveReopenAn
     page.LoadFromFile((rt / "Pages" / (v2.GetPage(i)->Name() + ".vpg")).string());
     EXPECT_EQ(page.Record(), v2.GetPage(i)->MakeRecord()) << i;
   }
+}
+
+// The property of every control record of a page (any depth) that has it.
+std::vector<int32_t> IntegersOf(const TComponentRecord& rec, const char* name) {
+  std::vector<int32_t> found;
+  if (const TPropertyRecord* p = rec.FindProperty(name)) found.push_back(p->Value.AsInteger());
+  for (const TComponentRecord& child : rec.Children)
+    for (int32_t v : IntegersOf(child, name)) found.push_back(v);
+  return found;
+}
+
+TEST_F(VisuDesignerTest, DesignedPagesReachTheModulesCompiledReaddressedExportedAndDeleted) {
+  TFrVisuEntwurf& d = Designer();
+  TSteuermodul& stm = *GProjekt->Steuermodule.GetSteuermodul(0);
+  TModul& in = *stm.Module.GetModul(0);
+  TModul& out = *stm.Module.GetModul(1);
+  TVisuDesignFrame* first = d.NewPage();
+  d.SetAsStartPage();
+  auto* led = dynamic_cast<TVisuRoundLED*>(Insert(1, 10, 10)->Self());
+  auto* button = dynamic_cast<TTeleButton*>(Insert(11, 100, 10)->Self());
+  ASSERT_TRUE(led && button);
+  Pick(d.TVOutputs, "Licht Bad");
+  d.DropOn(led, d.TVOutputs);
+  // The hint names the command by its name, not by the old name the command list keeps.
+  TEABaseFunction command;
+  command.Command = 2;
+  command.DisplayName = "Umschalten";
+  command.OldName = Ansi("Inversé");
+  d.ChooseCommand = [&command](const TKanal&, std::string& suffix) {
+    suffix = ":" + command.OldName;
+    return &command;
+  };
+  d.EditParameter = [](const TEABaseFunction&, uint8_t[2]) { return false; };
+  Pick(d.TVOutputs, "Licht Flur");
+  d.DropOn(button, d.TVOutputs);
+  EXPECT_EQ(button->Hint(), "STM.01.OUT.05.00:Umschalten\rLicht Flur");
+
+  d.NewPage();
+  auto* indicator = dynamic_cast<TVisuTextIndicator*>(Insert(5, 10, 10)->Self());
+  auto* index = dynamic_cast<TIndexControl*>(Insert(15, 200, 10)->Self());
+  ASSERT_TRUE(indicator && index);
+  Pick(d.TVOutputs, "Licht Flur");
+  d.DropOn(indicator, d.TVOutputs);
+  in.FindEingang(1)->BefehlsListe = "Eingangsfunktionen Taster";
+  TFrmIndexFunction assign(*GProjekt, *index, in.FindEingang(1));
+  ASSERT_TRUE(assign.Resolved());
+  ASSERT_GT(assign.Commands->count(), 0);
+  assign.Functions->setCurrentRow(0);
+  assign.Commands->setCurrentRow(0);
+  assign.LinkSelection();
+  assign.Apply();
+  ASSERT_GE(index->EinIndex.Command, 0);
+
+  // Compiled through the one builder: the index control's telegram is an operation 41 in the
+  // list of its input's event, the outputs shown on both pages are reported.
+  {
+    TProjectCompile compile(*GProjekt);
+    ASSERT_TRUE(compile.Build());
+    const TBinData& image = *compile.Driver().Image(1);
+    const int event = ((1 << in.EinShift) | index->EinIndex.Command) & 0xFF;
+    const int telegram = index->EinIndex.Index;
+    EXPECT_EQ(EventListBytes(image, 3, event, 5),
+              (std::vector<uint8_t>{41, 254, 18, uint8_t(telegram >> 8), uint8_t(telegram & 0xFF)}));
+    EXPECT_TRUE(OutputReported(image, 69, 1));  // the LED
+    EXPECT_TRUE(OutputReported(image, 69, 0));  // the indicator
+    EXPECT_EQ(in.FindEingang(1)->Verbindungen().Count(), 0);
+  }
+
+  // The output module moves from address 5 to 6: every control, every hint and the channel list.
+  GProjekt->ObjectAddressChanged(1, 2, &out, 5, 6);
+  out.SetAdresse(6);
+  EXPECT_EQ(led->VisuData.Modul, 70);
+  EXPECT_EQ(led->VisuData.Hint, "STM.01.OUT.06.01\rLicht Bad");
+  EXPECT_EQ(indicator->VisuData.Modul, 70);
+  TTeleType type;
+  int32_t s, m, k, befehl, shift, parameter;
+  button->GetTelegram(type, s, m, k, befehl, shift, parameter);
+  EXPECT_EQ(m, 70);
+  EXPECT_EQ(button->Hint(), "STM.01.OUT.06.00:Umschalten\rLicht Flur");
+  for (int i = 0; i < Visu().DispatcherList.Count(); ++i) EXPECT_EQ(Visu().DispatcherList.Item(i).Modul, 70);
+
+  const fs::path rt = folder.Dir() / "Laufzeit";
+  fs::create_directory(rt);
+  Visu().ExportRunTime(rt.string());
+  for (int i = 0; i < Visu().PageCount(); ++i) {
+    TVisuPage page;
+    page.LoadFromFile((rt / "Pages" / (Visu().GetPage(i)->Name() + ".vpg")).string());
+    for (const char* name : {"VisuData.Modul", "Telegram.Modul"})
+      for (int32_t v : IntegersOf(page.Record(), name)) EXPECT_EQ(v, 70) << i << name;
+    // New pages are white, in the export too.
+    const TPropertyRecord* color = page.Record().FindProperty("Color");
+    ASSERT_NE(color, nullptr);
+    EXPECT_EQ(color->Value.AsIdent(), "clWhite");
+  }
+  TXMLDispatcherObjectList channels;
+  channels.ReadXML((rt / "ZYNVisu.dol").string());
+  ASSERT_EQ(channels.Count(), 2);
+  for (int i = 0; i < 2; ++i) EXPECT_EQ(channels.Item(i).Modul, 70);
+
+  // White pages stay white after saving and reopening.
+  const std::string file = folder.File("Weiss.zpf");
+  ASSERT_TRUE(GProjekt->SaveProjectFile(file, false));
+  {
+    TZYNProjekt back;
+    back.LoadProjectFile(file);
+    auto* page = dynamic_cast<TVisuDesignFrame*>(back.VisuProject().GetPage(0));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->Color(), TVisuColors::clWhite);
+    EXPECT_EQ(page->palette().color(QPalette::Window), QColor(Qt::white));
+  }
+  EXPECT_EQ(first->Color(), TVisuColors::clWhite);
+
+  // The module is deleted: nothing stays bound to it.
+  GProjekt->ModulDeleted(1, out);
+  EXPECT_EQ(led->VisuData.Steuermodul, -1);
+  EXPECT_EQ(led->VisuData.Hint, "");
+  EXPECT_EQ(indicator->VisuData.Steuermodul, -1);
+  button->GetTelegram(type, s, m, k, befehl, shift, parameter);
+  EXPECT_EQ(type, TTeleType::vtNone);
+  EXPECT_EQ(Visu().DispatcherList.Count(), 0);
+  EXPECT_EQ(button->Hint(), "");
+  EXPECT_EQ(index->EinIndex.Modul, 3);  // the input module stays
+}
+
+TEST_F(VisuDesignerTest, EscAndClosingThePropertyDialogRestoreAsCancelDoes) {
+  TFrVisuEntwurf& d = Designer();
+  d.NewPage();
+  TVisuComponent* c = Insert(3, 20, 20);
+  const QRect bounds = c->Self()->geometry();
+  for (bool esc : {true, false}) {
+    auto dialog = MakeVisuPropertyDialog(c);
+    dialog->show();
+    dialog->Spin[2]->SetValue(300);
+    dialog->Spin[0]->SetValue(400);
+    EXPECT_EQ(c->Self()->geometry(), QRect(400, 20, 300, bounds.height()));
+    if (esc)
+      QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    else
+      dialog->close();
+    EXPECT_EQ(c->Self()->geometry(), bounds) << esc;
+    EXPECT_EQ(dialog->result(), 2) << esc;
+  }
+}
+
+TEST_F(VisuDesignerTest, NewControlsShowTheirTextWhole) {
+  TFrVisuEntwurf& d = Designer();
+  d.NewPage();
+  auto* label = dynamic_cast<TVisuText*>(Insert(12, 10, 10)->Self());
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->Caption(), "Standardtext");
+  auto* exit = dynamic_cast<TExitButton*>(Insert(17, 10, 60)->Self());
+  ASSERT_NE(exit, nullptr);
+  EXPECT_GE(exit->width(), exit->fontMetrics().horizontalAdvance(exit->text()));
+  auto* button = dynamic_cast<TTeleButton*>(Insert(11, 10, 120)->Self());
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->size(), QSize(30, 30));
+  auto dialog = MakeVisuPropertyDialog(button);
+  auto* editor = dynamic_cast<TFrmPositionEditor*>(dialog.get());
+  ASSERT_NE(editor, nullptr);
+  editor->show();
+  // The position fields show their digits whole.
+  for (TZCLSpinEdit* spin : editor->Spin) EXPECT_GE(spin->height(), spin->fontMetrics().height() + 4);
+  editor->CaptionText->setText("Licht im Flur umschalten");
+  editor->BtnApply->click();
+  EXPECT_GT(button->width(), button->fontMetrics().horizontalAdvance(button->text()));
+  EXPECT_EQ(editor->Spin[2]->Value(), button->width());
+  editor->BtnCancel->click();  // the applied size is the one kept
+  EXPECT_GT(button->width(), button->fontMetrics().horizontalAdvance(button->text()));
 }
 
 TEST_F(VisuDesignerTest, UndoOfPlacementMoveAndDeletionRestoresThePage) {
