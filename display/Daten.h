@@ -217,6 +217,9 @@ class TBasis {
 
  protected:
   TBasis() = default;
+
+ private:
+  void ReadFields(TReader& reader);
 };
 
 class TText : public TBasis {

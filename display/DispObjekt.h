@@ -41,6 +41,9 @@ class TDisplayObjekt {
   std::string InternalName;
   TDisplayProjekt* Projekt = nullptr;
   std::string ReserveText;
+  // What the last reading of the display skipped as damaged, one note per element, each naming
+  // its screen, object and key (empty when everything was read).
+  std::vector<std::string> SkippedOnRead;
 
   // Adresse, DisplayName, STMInternalName, KorrSTM, Notizen and InternalName.
   void CopyHeaderFrom(const TDisplayObjekt& source);

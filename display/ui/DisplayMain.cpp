@@ -379,6 +379,17 @@ bool TDisplay::eventFilter(QObject* watched, QEvent* event) {
 }
 
 TDisplay::~TDisplay() {
+  // A running text entry ends while the page and its screen still exist; then the view, which
+  // outlives this frame's members, keeps no way back into them.
+  View->SetScreen(nullptr, nullptr);
+  View->OnChangeKoord = nullptr;
+  View->OnChangeScreenObjects = nullptr;
+  View->OnEMUChangeScreen = nullptr;
+  View->LineToolDown = nullptr;
+  View->ReleaseLineTool = nullptr;
+  View->ReleaseTextTool = nullptr;
+  View->DraggedChannel = nullptr;
+  View->CopyDraggedBinding = nullptr;
   if (GDisplayDesigner == this) GDisplayDesigner = nullptr;
 }
 
@@ -687,6 +698,7 @@ void TDisplay::InsertGraphic() {
   if (!fActive) return;
   TLadenDialog dialog(this);
   dialog.setWindowTitle(T("Grafik zum Einfügen auswählen"));
+  FitTitle(&dialog);
   dialog.BOpen->setText(T("&Einfügen"));
   if (dialog.exec() != QDialog::Accepted || dialog.ChosenFile().empty()) return;
   if (!PrepareGraphic(dialog.ChosenFile())) return;
