@@ -185,7 +185,6 @@ TBildschirm* AddMenuPage(TDisplayObjekt& display, TDispUniqueNames& names, TBild
     display.NObserver.AddJump(page->InternalName, forward);
   }
   text.Unterbildschirme.Add(page->Name, std::move(owned));
-  display.RebuildReferences();
   display.Modified = true;
   return page;
 }

@@ -61,7 +61,7 @@ TBildschirm* TVerwaltung::AddScreen(TBildschirmList& list, const std::string& na
       fDisplay->Projekt ? fDisplay->Projekt->DispUniqueNames.NewName() : TDispUniqueNames().NewName();
   screen->Name = name;
   TBildschirm* added = list.Add(name, std::move(screen));
-  fDisplay->RebuildReferences();
+  fDisplay->BildschirmReferenzTabelle.AddReference(added->InternalName, added);
   fDisplay->NObserver.AddScreenEntry(added->InternalName);
   fDisplay->Modified = true;
   return added;

@@ -124,6 +124,9 @@ class TPreview : public QWidget {
  public:
   explicit TPreview(QWidget* parent = nullptr);
   void Show(const QImage& document, const QRect& visible, const QSize& client);
+  // The picture shown and its visible part.
+  const QImage& Picture() const { return fImage; }
+  const QRect& Visible() const { return fVisible; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -373,6 +373,7 @@ TEST_F(ProjektTest, ADamagedModuleRecordLeavesTheReadPartsToRescue) {
 TEST_F(ProjektTest, ADisplayKeyWithADamagedValueLeavesTheRestOfTheProjectRead) {
   TZYNProjekt p;
   test::FillProject(p, basis, names, 1, 1);
+  test::AddDisplayAndPage(p);
   test::AddDisplayJumpKey(p);
   ASSERT_TRUE(p.SaveProjectFile(File("k.zpf"), false));
   std::vector<uint8_t> bytes = ReadFileBytes(File("k.zpf"));
