@@ -98,6 +98,14 @@ std::function<bool(QWidget*, QString&)> PromptKeyLabel = [](QWidget* parent, QSt
   return ok;
 };
 
+bool ConfirmMenuDeletion(QWidget* parent, const TBasis& object) {
+  if (object.Unterbildschirme.Empty()) return true;
+  const QString question =
+      T("Der Text hat Untermenüs. Sollen der Text und seine %1 Bildschirme gelöscht werden?")
+          .arg(CountScreensBelow(object));
+  return MessageDlg(parent, question, T("Bestätigung"), MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 int TitleWidth(const QString& title) {
   // The title bar draws the caption in a bold face of the default font, after the window icon and
   // before three buttons.
@@ -199,8 +207,10 @@ void TDelObjects::Fill() {
 }
 
 void TDelObjects::DeleteSelected() {
-  for (QListWidgetItem* item : LObjects->selectedItems())
-    fView.DeleteObject(reinterpret_cast<TBasis*>(item->data(Qt::UserRole).value<quintptr>()));
+  for (QListWidgetItem* item : LObjects->selectedItems()) {
+    auto* object = reinterpret_cast<TBasis*>(item->data(Qt::UserRole).value<quintptr>());
+    if (ConfirmMenuDeletion(this, *object)) fView.DeleteObject(object);
+  }
   Fill();
   BDelete->setEnabled(false);
   fView.DrawScreen();

@@ -42,6 +42,9 @@ extern std::function<int(QWidget* parent)> ChooseSpecialCharacter;
 // The key-label prompt ("Buttonbeschriftung eingeben"); false when closed without OK. Tests may
 // replace it.
 extern std::function<bool(QWidget* parent, QString& label)> PromptKeyLabel;
+// Before an object with menu pages goes: "Der Text hat Untermenüs. Sollen der Text und seine N
+// Bildschirme gelöscht werden?". True for Yes, and for an object without pages (nothing asked).
+bool ConfirmMenuDeletion(QWidget* parent, const TBasis& object);
 // Makes a dialog wide enough for its title at the default font, beside the title bar's buttons:
 // a dialog's size follows its fields, and a short form would cut its caption.
 void FitTitle(QDialog* dialog);

@@ -311,6 +311,7 @@ TDisplay::TDisplay(QWidget* parent) : QWidget(parent) {
   connect(BDelete, &QToolButton::clicked, this, &TDisplay::OpenDeleteDialog);
   del->OnDropObject = [this] {
     if (TBasis* o = View->Grabbed()) {
+      if (!ConfirmMenuDeletion(this, *o)) return;
       View->DeleteObject(o);
       if (TDisplayObjekt* d = Verwaltung.CurrentDisplay()) {
         d->RebuildReferences();

@@ -195,12 +195,7 @@ void TTextedit::KeyToggled(int k, bool on) {
 
 void TTextedit::accept() {
   // An emptied text is deleted by the designer; its menu pages would go with it.
-  if (EText->text().isEmpty() && !fText.Unterbildschirme.Empty()) {
-    const QString question =
-        TranslatedText("Der Text hat Untermenüs. Sollen der Text und seine %1 Bildschirme gelöscht werden?")
-            .arg(CountScreensBelow(fText));
-    if (MessageDlg(this, question, TranslatedText("Bestätigung"), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-  }
+  if (EText->text().isEmpty() && !ConfirmMenuDeletion(this, fText)) return;
   const bool addScreen = CBAddScreen->isChecked() && (CBKey[1]->isChecked() || CBKey[2]->isChecked());
   if (addScreen) {
     if (EScreenName->text().isEmpty()) {

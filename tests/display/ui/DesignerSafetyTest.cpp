@@ -7,6 +7,7 @@
 #include "display/DispOperations.h"
 #include "display/DisplayProjekt.h"
 #include "display/ui/Anzeige.h"
+#include "display/ui/DesignerDialogs.h"
 #include "display/ui/DisplayMain.h"
 #include "display/ui/EditText.h"
 #include "platform/MessageDlg.h"
@@ -17,6 +18,7 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTreeWidget>
 
 namespace zyn::test {
@@ -154,6 +156,37 @@ TEST_F(DesignerTest, EmptyingAMenuTextAsksBeforeItsPagesGo) {
   }
   std::vector<std::string> messages;
   EXPECT_TRUE(GProjekt->DisplayProjekt().CompileAll(&messages)) << (messages.empty() ? "" : messages[0]);
+}
+
+TEST_F(DesignerTest, TheDeleteDialogAsksBeforeAMenuTextGoesAndNewScreensGetFreeNames) {
+  TText* menu = AddText(Start(), "Menue", 0, 0);
+  AddText(Start(), "Frei", 0, 2);
+  TDispUniqueNames& names = GProjekt->DisplayProjekt().DispUniqueNames;
+  TBildschirm* page = AddMenuPage(Display(), names, Start(), *menu, "NeuerBildschirm1", "F3", "", "zur", "wei");
+  ASSERT_NE(page, nullptr);
+  TDisplay& d = Designer();
+  {
+    TDelObjects dialog(*d.View);
+    dialog.LObjects->selectAll();
+    answers = {IDNO};
+    dialog.DeleteSelected();
+    ASSERT_EQ(shown.size(), 1u);  // asked for the menu text only
+    ASSERT_EQ(Start().Objekte.Count(), 1u);
+    EXPECT_EQ(&Start().Objekte[0], menu);
+    EXPECT_EQ(menu->Unterbildschirme.Count(), 1u);
+    dialog.LObjects->selectAll();
+    answers = {IDYES};
+    dialog.DeleteSelected();
+    EXPECT_TRUE(Start().Objekte.Empty());
+  }
+  EXPECT_EQ(Display().BildschirmReferenzTabelle.Count(), 1u);
+
+  // "NeuerBildschirm1" is taken by no screen any more, "NeuerBildschirm2" is.
+  d.TVScreens->setCurrentItem(d.TVScreens->topLevelItem(0));
+  d.AddScreenToSelected();
+  EXPECT_EQ(Display().Bildschirme[1].Name, "NeuerBildschirm2");
+  TNewScreenOptions dialog(d.Verwaltung, Display(), nullptr);
+  EXPECT_EQ(dialog.EName->text(), QStringLiteral("NeuerBildschirm3"));  // the count 2 is taken
 }
 
 TEST_F(DesignerTest, DeletedMenuPagesLeaveTheTableAndTheCompilerReadsOnlyLiveScreens) {
