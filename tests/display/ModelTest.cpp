@@ -316,8 +316,7 @@ TEST(DisplayOperations, NamesFromTextsKeepWhatThePanelShowsAndProposedNamesAreFr
        "che1"},
       {"\xC4u\xDF"
        "ere T\xFCr",
-       "\xC4u\xDF"
-       "ereT\xFCr1"},  // \xDF has no glyph
+       "\xC4uereT\xFCr1"},  // \xDF has no glyph
       {"~Preis \xA3", "Preis\xA3" "1"},
   };
   for (const auto& [text, name] : texts) {
