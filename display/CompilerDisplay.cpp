@@ -178,6 +178,9 @@ bool TDispCompiler::CompileDisplay() {
     fLastError = TranslateText(Ansi("Es ist kein Display zum Übersetzen gewählt."));
     return false;
   }
+  // The table is read throughout the run: it must hold the screens as they stand now, so that no
+  // change of the designer leaves a screen in it that is gone.
+  Display->EnsureReferences();
   Reset();
   try {
     if (!Display->StartBildschirm)

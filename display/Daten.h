@@ -217,6 +217,9 @@ class TBasis {
 
  protected:
   TBasis() = default;
+
+ private:
+  void ReadFields(TReader& reader);
 };
 
 class TText : public TBasis {
@@ -334,6 +337,8 @@ class TBildschirmNamesToReferences {
   size_t Count() const { return fItems.size(); }
   TBildschirm& operator[](size_t i) const { return *fItems[i].Screen; }
   const std::string& Name(size_t i) const { return fItems[i].Name; }
+  // The entry's pointer as filed (not read through).
+  const TBildschirm* Reference(size_t i) const { return fItems[i].Screen; }
   void AddReference(const std::string& name, TBildschirm* screen);
   TBildschirm* FindBildschirm(const std::string& name) const;
   bool Contains(const TBildschirm* screen) const;

@@ -84,6 +84,19 @@ void TDisplayObjekt::RebuildReferences() {
   ForEachScreen(Bildschirme, [this](TBildschirm& s) { BildschirmReferenzTabelle.AddReference(s.InternalName, &s); });
 }
 
+void TDisplayObjekt::EnsureReferences() {
+  std::set<const TBildschirm*> screens;
+  ForEachScreen(Bildschirme, [&](TBildschirm& s) { screens.insert(&s); });
+  bool same = BildschirmReferenzTabelle.Count() == screens.size();
+  // The entries' pointers are only compared with the screens that exist; an entry is read
+  // through only once its screen is known to be one of them.
+  for (size_t i = 0; same && i < BildschirmReferenzTabelle.Count(); ++i) {
+    const TBildschirm* entry = BildschirmReferenzTabelle.Reference(i);
+    same = screens.count(entry) > 0 && entry->InternalName == BildschirmReferenzTabelle.Name(i);
+  }
+  if (!same) RebuildReferences();
+}
+
 namespace {
 
 void RegisterJumps(TNavigationObserver& nav, const TBildschirmList& screens) {

@@ -41,6 +41,9 @@ class TDisplayObjekt {
   std::string InternalName;
   TDisplayProjekt* Projekt = nullptr;
   std::string ReserveText;
+  // What the last reading of the display skipped as damaged, one note per element, each naming
+  // its screen, object and key (empty when everything was read).
+  std::vector<std::string> SkippedOnRead;
 
   // Adresse, DisplayName, STMInternalName, KorrSTM, Notizen and InternalName.
   void CopyHeaderFrom(const TDisplayObjekt& source);
@@ -60,6 +63,10 @@ class TDisplayObjekt {
 
   void RebuildReferences();
   void RebuildNavigation();
+  // Makes sure the reference table holds exactly the display's screens before it is read: it is
+  // kept (with its order) when it does, and rebuilt when a screen is missing from it or one of
+  // its entries is no longer a screen of the display.
+  void EnsureReferences();
 
   // Deletes a screen (top-level or sub-screen) with its sub-screens: every key of the display
   // that jumps to one of them is freed, they leave the reference table and the navigation

@@ -2,6 +2,7 @@
 
 #include "display/DispObjekt.h"
 #include "display/InternalObjectNames.h"
+#include "display/Zeichensatz.h"
 
 #include <algorithm>
 #include <climits>
@@ -98,9 +99,46 @@ std::string ProposedMenuScreenName(const TText& text) {
   std::string name;
   for (char c : text.Text) {
     const auto code = static_cast<unsigned char>(c);
-    if (code >= 33 && code <= 125) name.push_back(c);
+    // Blanks and characters the panel cannot show go; umlauts and the other special characters
+    // of the panel's character set stay, as they stay in the text itself.
+    if ((code >= 33 && code <= 125) || (code >= 128 && GlyphOf(code) >= 0)) name.push_back(c);
   }
   return name + std::to_string(text.Unterbildschirme.Count() + 1);
+}
+
+bool ScreenNameUsed(const TDisplayObjekt& display, const std::string& name) {
+  bool used = false;
+  ForEachScreen(display.Bildschirme, [&](TBildschirm& s) {
+    if (s.Name == name) used = true;
+  });
+  return used;
+}
+
+std::string FreeScreenName(const TDisplayObjekt& display, const std::string& base, size_t first) {
+  for (size_t n = first;; ++n) {
+    std::string name = base + std::to_string(n);
+    if (!ScreenNameUsed(display, name)) return name;
+  }
+}
+
+size_t CountScreensBelow(const TBasis& object) {
+  size_t count = 0;
+  ForEachScreen(object.Unterbildschirme, [&](TBildschirm&) { ++count; });
+  return count;
+}
+
+bool DeleteScreenObject(TDisplayObjekt& display, TBildschirm& screen, TBasis* object) {
+  if (!object || screen.Objekte.IndexOf(object) < 0) return false;
+  // The menu pages go first, with every key elsewhere that jumps into them.
+  while (!object->Unterbildschirme.Empty()) {
+    TBildschirm* page = &object->Unterbildschirme[object->Unterbildschirme.Count() - 1];
+    if (!display.DeleteScreen(page)) object->Unterbildschirme.Extract(page);
+  }
+  screen.Objekte.Remove(object);
+  display.RebuildReferences();
+  display.RebuildNavigation();
+  display.Modified = true;
+  return true;
 }
 
 TFunktButton* AddJumpKey(TButtonListe& keys, const std::string& name, const std::string& label,

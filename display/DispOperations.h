@@ -53,8 +53,22 @@ int AvailableColumns(const TBildschirm& screen, const TBasis& object, int rightE
 // it does not fit or the index names no pair.
 bool ApplyZustandPair(const TDisplayObjekt& display, const TBildschirm& screen, TZustandVar& variable, int index);
 
-// Proposed name of a text's next menu page: its characters 33 to 125 and the page number.
+// Proposed name of a text's next menu page: its characters 33 to 125 and the special characters
+// the panel shows (umlauts among them), then the page number.
 std::string ProposedMenuScreenName(const TText& text);
+
+// True when a screen of the display, at any depth, has that name.
+bool ScreenNameUsed(const TDisplayObjekt& display, const std::string& name);
+// base + the first number from `first` on that no screen of the display carries.
+std::string FreeScreenName(const TDisplayObjekt& display, const std::string& base, size_t first);
+
+// The number of screens below an object: its menu pages and theirs, at any depth.
+size_t CountScreensBelow(const TBasis& object);
+
+// Deletes an object from its screen. Its menu pages go with it, and with them every key of the
+// display that jumps into them; the reference table and the navigation are rebuilt. False when
+// the object is not on the screen.
+bool DeleteScreenObject(TDisplayObjekt& display, TBildschirm& screen, TBasis* object);
 
 // Adds a key that jumps to the screen `target`, labelled `label`.
 TFunktButton* AddJumpKey(TButtonListe& keys, const std::string& name, const std::string& label,

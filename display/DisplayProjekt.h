@@ -64,6 +64,10 @@ class TDisplayProjekt {
   void ReadData(TReader& reader);
   void WriteData(TWriter& writer);
 
+  // The German warning about what the last reading skipped, naming each display concerned and
+  // the damaged elements (at most `limit` notes a display); empty when nothing was skipped.
+  std::string SkippedWarning(size_t limit = 12) const;
+
  private:
   std::unique_ptr<TDispCompiler> fCompiler;
   std::vector<std::unique_ptr<TDisplayObjekt>> fItems;

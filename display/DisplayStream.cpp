@@ -9,15 +9,127 @@
 #include "model/base/Filer.h"
 #include "model/base/Translator.h"
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace zyn {
 
 namespace {
 
-uint8_t ReadByteValue(TReader& reader) { return static_cast<uint8_t>(reader.ReadInteger()); }
-
 [[noreturn]] void ThrowInvalid() { throw EReadError(Ansi("Ungültiger Eigenschaftswert")); }
+
+// What reading a display skipped: the notes go to the display being read, each naming where the
+// damaged element lies (screen, object, key) and which element it is. The elements being read
+// are stacked, the innermost last; each is noted at most once.
+struct TReadLog {
+  std::vector<std::string>* Notes = nullptr;
+  std::vector<std::string> Where;
+  struct TElement {
+    const char* Name;
+    bool Noted;
+  };
+  std::vector<TElement> Elements;
+};
+thread_local TReadLog* gReadLog = nullptr;
+
+// Names a part of the stream (a screen, an object, a key) while it is read.
+class TReadPlace {
+ public:
+  explicit TReadPlace(const std::string& place) : fOn(gReadLog != nullptr) {
+    if (fOn) gReadLog->Where.push_back(place);
+  }
+  ~TReadPlace() {
+    if (fOn && gReadLog && !gReadLog->Where.empty()) gReadLog->Where.pop_back();
+  }
+  TReadPlace(const TReadPlace&) = delete;
+  TReadPlace& operator=(const TReadPlace&) = delete;
+
+ private:
+  bool fOn;
+};
+
+// Notes the innermost element being read as damaged, once.
+void NoteDamage(const std::string& error) {
+  if (!gReadLog || !gReadLog->Notes || gReadLog->Elements.empty() || gReadLog->Elements.back().Noted) return;
+  gReadLog->Elements.back().Noted = true;
+  std::string where;
+  for (const std::string& w : gReadLog->Where) where += (where.empty() ? "" : ", ") + w;
+  gReadLog->Notes->push_back((where.empty() ? std::string() : where + ": ") +
+                             TranslateText(Ansi(gReadLog->Elements.back().Name)) + " " +
+                             TranslateText(Ansi("unvollständig gelesen")) + " (" + error + ")");
+}
+
+bool ReadingTolerantly() { return gReadLog && !gReadLog->Elements.empty(); }
+
+// A value of another kind than expected. Inside a tolerant element it is skipped alone and the
+// field keeps its value, so the element goes on with its next field and nothing after it is
+// misread; elsewhere, and for the end of a list in its place (the element is cut short), the
+// read fails. The end of a list is left in place: it ends the list that holds the element.
+bool SkipWrongValue(TReader& reader) {
+  if (reader.NextValue() == TValueType::vaNull || !ReadingTolerantly()) ThrowInvalid();
+  reader.SkipValue();
+  NoteDamage(Ansi("Ungültiger Eigenschaftswert"));
+  return false;
+}
+
+bool IsIntegerValue(TValueType type) {
+  return type == TValueType::vaInt8 || type == TValueType::vaInt16 || type == TValueType::vaInt32;
+}
+
+// A field: an integer, or its former value when the stream holds a value of another kind there.
+int32_t ReadIntValue(TReader& reader, int32_t keep = 0) {
+  if (IsIntegerValue(reader.NextValue())) return reader.ReadInteger();
+  SkipWrongValue(reader);
+  return keep;
+}
+
+uint8_t ReadByteValue(TReader& reader, uint8_t keep = 0) {
+  return static_cast<uint8_t>(ReadIntValue(reader, keep));
+}
+
+std::string ReadTextValue(TReader& reader, const std::string& keep = {}) {
+  switch (reader.NextValue()) {
+    case TValueType::vaString:
+    case TValueType::vaLString:
+    case TValueType::vaWString:
+    case TValueType::vaUTF8String:
+      return reader.ReadString();
+    default:
+      SkipWrongValue(reader);
+      return keep;
+  }
+}
+
+// A value the rest of the element depends on (a kind, a count): anything else ends the element.
+int32_t ReadStructuralInt(TReader& reader) {
+  if (!IsIntegerValue(reader.NextValue())) {
+    if (reader.NextValue() != TValueType::vaNull) reader.SkipValue();
+    ThrowInvalid();
+  }
+  return reader.ReadInteger();
+}
+
+// Reads one element (an object, a key list, a key, a function or a link) so that a damaged
+// element does not end the reading: it keeps what was read, the damage is noted and reading goes
+// on with the next value. An element that could not read a single value passes the error on to
+// the element around it, so that no list is read forever.
+template <class F>
+void ReadTolerant(TReader& reader, const char* element, F&& read) {
+  if (gReadLog) gReadLog->Elements.push_back({element, false});
+  const int64_t start = reader.Position();
+  struct TPop {
+    ~TPop() {
+      if (gReadLog && !gReadLog->Elements.empty()) gReadLog->Elements.pop_back();
+    }
+  } pop;
+  try {
+    read();
+  } catch (const EReadError& e) {
+    if (reader.Position() == start) throw;
+    NoteDamage(e.what());
+  }
+}
 
 const char* ObjectKeyWord(TObjektArt art) {
   switch (art) {
@@ -60,18 +172,24 @@ struct TNestingGuard {
 // Link
 
 void TVarVerbindung::ReadData(TReader& reader) {
-  ModulAdresse = reader.ReadInteger();
-  STMAdresse = reader.ReadInteger();
-  BasisKlasse = reader.ReadInteger();
-  Kanal = reader.ReadInteger();
-  KanalTyp = static_cast<TKanalTyp>(ReadByteValue(reader));
-  KanalName = reader.ReadString();
-  ModulInternalName = reader.ReadString();
-  KanalInternalName = reader.ReadString();
-  STMInternalName = reader.ReadString();
-  ModulKennung = reader.ReadString();
-  EinShift = reader.ReadInteger();
-  AusShift = reader.ReadInteger();
+  ReadTolerant(reader, "Zuordnung", [&] {
+    ModulAdresse = ReadIntValue(reader);
+    STMAdresse = ReadIntValue(reader);
+    BasisKlasse = ReadIntValue(reader);
+    Kanal = ReadIntValue(reader);
+    const int32_t kind = ReadIntValue(reader, static_cast<int32_t>(KanalTyp));
+    if (kind >= 0 && kind <= static_cast<int32_t>(TKanalTyp::otUnknown))
+      KanalTyp = static_cast<TKanalTyp>(kind);
+    else
+      NoteDamage(Ansi("Ungültiger Eigenschaftswert"));
+    KanalName = ReadTextValue(reader);
+    ModulInternalName = ReadTextValue(reader);
+    KanalInternalName = ReadTextValue(reader);
+    STMInternalName = ReadTextValue(reader);
+    ModulKennung = ReadTextValue(reader);
+    EinShift = ReadIntValue(reader);
+    AusShift = ReadIntValue(reader);
+  });
 }
 
 void TVarVerbindung::WriteData(TWriter& writer) const {
@@ -93,25 +211,31 @@ void TVarVerbindung::WriteData(TWriter& writer) const {
 // Keys
 
 void TDispFunctions::ReadData(TReader& reader) {
-  Funktion = ReadByteValue(reader);
-  switch (Funktion) {
-    case fkSprung:
-      SprungParameter = ReadByteValue(reader);
-      ZielBildschirm = reader.ReadString();
-      break;
-    case fkWert:
-      Wert = ReadByteValue(reader);
-      break;
-    case fkAusgang:
-    case fkEingangEmu:
-      BefehlsArt = ReadByteValue(reader);
-      Text = reader.ReadString();
-      TelegrammLaenge = reader.ReadInteger();
-      for (int n = 1; n <= kTelegramBytesStored; ++n) Byte(n) = ReadByteValue(reader);
-      break;
-    default:
-      break;
-  }
+  ReadTolerant(reader, "Funktion", [&] {
+    Funktion = static_cast<uint8_t>(ReadStructuralInt(reader));
+    switch (Funktion) {
+      case fkSprung:
+        SprungParameter = ReadByteValue(reader);
+        ZielBildschirm = ReadTextValue(reader);
+        break;
+      case fkWert:
+        Wert = ReadByteValue(reader);
+        break;
+      case fkAusgang:
+      case fkEingangEmu: {
+        BefehlsArt = ReadByteValue(reader);
+        Text = ReadTextValue(reader);
+        const int32_t length = ReadIntValue(reader, TelegrammLaenge);
+        // The key sends at most the telegram it has room for.
+        TelegrammLaenge = std::clamp(length, 0, static_cast<int32_t>(Telegramm.size()));
+        for (int n = 1; n <= kTelegramBytesStored; ++n) Byte(n) = ReadByteValue(reader);
+        if (length != TelegrammLaenge) ThrowInvalid();
+        break;
+      }
+      default:
+        break;
+    }
+  });
 }
 
 void TDispFunctions::WriteData(TWriter& writer) const {
@@ -137,10 +261,13 @@ void TDispFunctions::WriteData(TWriter& writer) const {
 }
 
 void TFunktButton::ReadData(TReader& reader) {
-  Name = reader.ReadString();
-  Label1->ReadData(reader);
-  Label2->ReadData(reader);
-  Funktion.ReadData(reader);
+  ReadTolerant(reader, "Taste", [&] {
+    Name = ReadTextValue(reader);
+    const TReadPlace place(TranslateText(Ansi("Taste")) + " " + Name);
+    Label1->ReadData(reader);
+    Label2->ReadData(reader);
+    Funktion.ReadData(reader);
+  });
 }
 
 void TFunktButton::WriteData(TWriter& writer) const {
@@ -152,14 +279,16 @@ void TFunktButton::WriteData(TWriter& writer) const {
 
 void TButtonListe::ReadData(TReader& reader) {
   Clear();
-  EineZeile = reader.ReadInteger();
-  reader.ReadListBegin();
-  while (!reader.EndOfList()) {
-    auto key = std::make_unique<TFunktButton>();
-    key->ReadData(reader);
-    Add(std::move(key));
-  }
-  reader.ReadListEnd();
+  ReadTolerant(reader, "Funktionstasten", [&] {
+    EineZeile = ReadIntValue(reader, EineZeile);
+    reader.ReadListBegin();
+    while (!reader.EndOfList()) {
+      auto key = std::make_unique<TFunktButton>();
+      key->ReadData(reader);
+      Add(std::move(key));
+    }
+    reader.ReadListEnd();
+  });
 }
 
 void TButtonListe::WriteData(TWriter& writer) const {
@@ -173,25 +302,30 @@ void TButtonListe::WriteData(TWriter& writer) const {
 // Objects
 
 void TBasis::ReadData(TReader& reader) {
-  Name = reader.ReadString();
+  ReadTolerant(reader, "Objekt", [&] { ReadFields(reader); });
+  if (Link && !Link->ModulInternalName.empty() && GDisplayObserver) GDisplayObserver->AddLink(Link.get());
+}
+
+void TBasis::ReadFields(TReader& reader) {
+  Name = ReadTextValue(reader);
   switch (Art()) {
     case TObjektArt::Text: {
       auto& text = static_cast<TText&>(*this);
-      text.Text = reader.ReadString();
+      text.Text = ReadTextValue(reader);
       text.Laenge = ReadByteValue(reader);
       Breite = ReadByteValue(reader);
       Hoehe = ReadByteValue(reader);
-      X = reader.ReadInteger();
-      Y = reader.ReadInteger();
+      X = ReadIntValue(reader);
+      Y = ReadIntValue(reader);
       Link->ReadData(reader);
       Buttons.ReadData(reader);
       Unterbildschirme.ReadData(reader);
       break;
     }
     case TObjektArt::ZustandVar:
-      X = reader.ReadInteger();
-      Y = reader.ReadInteger();
-      static_cast<TZustandVar&>(*this).ZustandIndex = reader.ReadInteger();
+      X = ReadIntValue(reader);
+      Y = ReadIntValue(reader);
+      static_cast<TZustandVar&>(*this).ZustandIndex = ReadIntValue(reader);
       Breite = ReadByteValue(reader);
       Hoehe = ReadByteValue(reader);
       Link->ReadData(reader);
@@ -200,32 +334,41 @@ void TBasis::ReadData(TReader& reader) {
       break;
     case TObjektArt::Grafik: {
       auto& grafik = static_cast<TGrafik&>(*this);
-      X = reader.ReadInteger();
-      Y = reader.ReadInteger();
-      Hoehe = ReadByteValue(reader);
-      Breite = ReadByteValue(reader);
-      const int count = reader.ReadInteger();
-      // The stored form of a Breite x Hoehe picture has exactly this many bytes.
-      if (count != Hoehe * ((Breite + 7) / 8)) ThrowInvalid();
-      grafik.PackedData.resize(static_cast<size_t>(count));
-      for (auto& b : grafik.PackedData) b = ReadByteValue(reader);
+      X = ReadIntValue(reader);
+      Y = ReadIntValue(reader);
+      const uint8_t height = ReadByteValue(reader);
+      const uint8_t width = ReadByteValue(reader);
+      const int count = ReadStructuralInt(reader);
+      // The stored form of a width x height picture has exactly this many bytes. A count that
+      // does not fit is still read past when it is small enough to be one picture, so that the
+      // values after the picture are read in their place; the graphic then stays without content.
+      const int expected = height * ((width + 7) / 8);
+      if (count != expected) {
+        if (count > 0 && count <= 255 * 32)
+          for (int i = 0; i < count; ++i) ReadByteValue(reader);
+        ThrowInvalid();
+      }
+      std::vector<uint8_t> bytes(static_cast<size_t>(count));
+      for (auto& b : bytes) b = ReadByteValue(reader);
+      Hoehe = height;
+      Breite = width;
+      grafik.PackedData = std::move(bytes);
       grafik.PackedCount8 = count;
       grafik.UnpackBitmap8();
       break;
     }
     case TObjektArt::Line:
-      X = reader.ReadInteger();
-      Y = reader.ReadInteger();
+      X = ReadIntValue(reader);
+      Y = ReadIntValue(reader);
       Hoehe = ReadByteValue(reader);
       Breite = ReadByteValue(reader);
       break;
     case TObjektArt::WertVar:
-      X = reader.ReadInteger();
-      Y = reader.ReadInteger();
+      X = ReadIntValue(reader);
+      Y = ReadIntValue(reader);
       Buttons.ReadData(reader);
       break;
   }
-  if (Link && !Link->ModulInternalName.empty() && GDisplayObserver) GDisplayObserver->AddLink(Link.get());
 }
 
 void TBasis::WriteData(TWriter& writer) {
@@ -285,6 +428,7 @@ void TBasis::WriteData(TWriter& writer) {
 void TBildschirm::ReadData(TReader& reader) {
   InternalName = reader.ReadString();
   Name = reader.ReadString();
+  const TReadPlace place(TranslateText(Ansi("Bildschirm")) + " \"" + Name + "\"");
   DefaultButtons.ReadData(reader);
   Objekte.Clear();
   reader.ReadListBegin();
@@ -292,8 +436,11 @@ void TBildschirm::ReadData(TReader& reader) {
     const int tag = reader.ReadInteger();
     if (tag < 0 || tag > 4) ThrowInvalid();
     auto object = CreateObjekt(static_cast<TObjektArt>(tag));
-    object->ReadData(reader);
     const std::string key = TranslateText(ObjectKeyWord(object->Art())) + " " + std::to_string(Objekte.Count());
+    {
+      const TReadPlace objectPlace(key);
+      object->ReadData(reader);
+    }
     Objekte.Add(key, std::move(object));
   }
   reader.ReadListEnd();
@@ -360,6 +507,15 @@ void TDisplayObjekt::ReadData(TReader& reader) {
   Modified = false;
   StartBildschirm = nullptr;
   BildschirmReferenzTabelle.Clear();
+  SkippedOnRead.clear();
+  TReadLog log;
+  log.Notes = &SkippedOnRead;
+  TReadLog* const outer = gReadLog;
+  gReadLog = &log;
+  struct TRestore {
+    TReadLog* Outer;
+    ~TRestore() { gReadLog = Outer; }
+  } restore{outer};
   ReserveText = reader.ReadString();
   Notizen = reader.ReadString();
   DisplayName = reader.ReadString();
@@ -405,6 +561,24 @@ void TDisplayProjekt::ReadData(TReader& reader) {
   pool.SetRange(minAddress, maxAddress);
   for (int a = minAddress; a <= maxAddress; ++a) pool.SetUsed(a, reader.ReadBoolean());
   Adressen = pool;
+}
+
+std::string TDisplayProjekt::SkippedWarning(size_t limit) const {
+  std::string text;
+  for (const auto& display : fItems) {
+    const std::vector<std::string>& notes = display->SkippedOnRead;
+    if (notes.empty()) continue;
+    if (!text.empty()) text += "\r\r";
+    text += TranslateText(Ansi("Das Display")) + " \"" + display->DisplayName + "\" " +
+            TranslateText(Ansi("ist beschädigt; diese Teile wurden übersprungen:"));
+    for (size_t i = 0; i < notes.size() && i < limit; ++i) text += "\r- " + notes[i];
+    if (notes.size() > limit)
+      text += "\r" + TranslateText(Ansi("und weitere:")) + " " + std::to_string(notes.size() - limit);
+  }
+  if (!text.empty())
+    text += "\r\r" + TranslateText(Ansi("Alles andere wurde gelesen. Prüfen Sie die genannten Bildschirme, bevor "
+                                          "Sie das Projekt speichern."));
+  return text;
 }
 
 void TDisplayProjekt::WriteData(TWriter& writer) {

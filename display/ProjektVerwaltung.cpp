@@ -1,6 +1,7 @@
 #include "display/ProjektVerwaltung.h"
 
 #include "display/DispObjekt.h"
+#include "display/DispOperations.h"
 #include "display/DisplayProjekt.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
@@ -51,7 +52,7 @@ void TVerwaltung::ChangeScreen(TBildschirm* screen) {
 }
 
 TBildschirm* TVerwaltung::NewScreen(TBildschirmList& list) {
-  return AddScreen(list, TranslateText(Ansi("NeuerBildschirm")) + std::to_string(list.Count() + 1));
+  return AddScreen(list, FreeScreenName(*fDisplay, TranslateText(Ansi("NeuerBildschirm")), list.Count() + 1));
 }
 
 TBildschirm* TVerwaltung::AddScreen(TBildschirmList& list, const std::string& name) {
@@ -87,44 +88,5 @@ bool TVerwaltung::DeleteScreen(TBildschirm* screen) {
 }
 
 std::string TVerwaltung::CurrentScreenName() const { return fScreen ? fScreen->Name : std::string(); }
-
-TKeySnapshot::TKeySnapshot(TDisplayObjekt& display, TBildschirm& screen)
-    : fDisplay(display), fScreen(screen), fDefault(std::make_unique<TButtonListe>()), fModified(display.Modified) {
-  fDefault->Assign(screen.DefaultButtons);
-  for (size_t o = 0; o < screen.Objekte.Count(); ++o) {
-    fObjects.push_back(std::make_unique<TButtonListe>());
-    fObjects.back()->Assign(screen.Objekte[o].Buttons);
-  }
-}
-
-TKeySnapshot::~TKeySnapshot() = default;
-
-void TKeySnapshot::Restore() {
-  fScreen.DefaultButtons.Assign(*fDefault);
-  for (size_t o = 0; o < fScreen.Objekte.Count() && o < fObjects.size(); ++o)
-    fScreen.Objekte[o].Buttons.Assign(*fObjects[o]);
-  fDisplay.RebuildNavigation();
-  fDisplay.Modified = fModified;
-}
-
-TZustandSnapshot::TZustandSnapshot(TDisplayObjekt& display)
-    : fDisplay(display),
-      fPairs(std::make_unique<TZustandsListe>(display.ZustandsListe)),
-      fDefault(display.DefaultZustand),
-      fModified(display.Modified) {
-  ForEachScreen(display.Bildschirme, [this](TBildschirm& s) {
-    for (size_t o = 0; o < s.Objekte.Count(); ++o)
-      if (auto* v = dynamic_cast<TZustandVar*>(&s.Objekte[o])) fIndexes.emplace_back(v, v->ZustandIndex);
-  });
-}
-
-TZustandSnapshot::~TZustandSnapshot() = default;
-
-void TZustandSnapshot::Restore() {
-  fDisplay.ZustandsListe = *fPairs;
-  fDisplay.DefaultZustand = fDefault;
-  for (auto& [variable, index] : fIndexes) variable->ZustandIndex = index;
-  fDisplay.Modified = fModified;
-}
 
 }  // namespace zyn

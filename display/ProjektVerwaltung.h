@@ -39,7 +39,8 @@ class TVerwaltung {
   void ClearDisplay();
   void GotoStartScreen();
   void ChangeScreen(TBildschirm* screen);
-  // "NeuerBildschirm" + (count of the list + 1).
+  // "NeuerBildschirm" + (count of the list + 1), or the next number no screen of the display
+  // carries yet.
   TBildschirm* NewScreen(TBildschirmList& list);
   TBildschirm* AddScreen(TBildschirmList& list, const std::string& name);
   // Removes the screen (not the start screen) with everything on and below it; the current
@@ -52,38 +53,6 @@ class TVerwaltung {
   std::unique_ptr<TDisplayObjekt> fPlaceholder;
   TDisplayObjekt* fDisplay = nullptr;
   TBildschirm* fScreen = nullptr;
-};
-
-// What a dialog that changes keys at once needs to give back on Cancel: the keys of a screen
-// and of its objects, and the display's Modified flag.
-class TKeySnapshot {
- public:
-  TKeySnapshot(TDisplayObjekt& display, TBildschirm& screen);
-  ~TKeySnapshot();
-  // Puts the keys back and registers their jumps anew.
-  void Restore();
-
- private:
-  TDisplayObjekt& fDisplay;
-  TBildschirm& fScreen;
-  std::unique_ptr<TButtonListe> fDefault;
-  std::vector<std::unique_ptr<TButtonListe>> fObjects;
-  bool fModified;
-};
-
-// The state-text pairs of a display with the pair of every state variable, for Cancel.
-class TZustandSnapshot {
- public:
-  explicit TZustandSnapshot(TDisplayObjekt& display);
-  ~TZustandSnapshot();
-  void Restore();
-
- private:
-  TDisplayObjekt& fDisplay;
-  std::unique_ptr<TZustandsListe> fPairs;
-  int fDefault;
-  std::vector<std::pair<TZustandVar*, int>> fIndexes;
-  bool fModified;
 };
 
 // True when `screen` is `root` or lies below one of root's objects.

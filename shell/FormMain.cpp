@@ -1,6 +1,7 @@
 #include "shell/FormMain.h"
 
 #include "display/DispObserver.h"
+#include "display/DisplayProjekt.h"
 #include "model/Anzeigetext.h"
 #include "model/Gruppe.h"
 #include "model/Merker.h"
@@ -480,6 +481,9 @@ std::unique_ptr<TZYNProjekt> TMainForm::ReadProjectFile(const std::string& fileN
     throw EReadError(Ansi("Die Projektdatei \"") + Utf8ToAnsi(fileName) +
                      Ansi("\" ist beschädigt und konnte nicht gelesen werden: ") + e.what());
   }
+  // Damaged keys, functions, links or objects of a display were skipped: say which, and where.
+  const std::string skipped = projekt->DisplayProjekt().SkippedWarning();
+  if (!skipped.empty()) TranslatedMessageDlg(skipped, mtWarning, mbOK);
   projekt->Zipped = zipped;
   projekt->Modified = partial;
   projekt->OnQuestion = AskProjectQuestion;

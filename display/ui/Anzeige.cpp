@@ -2,6 +2,7 @@
 
 #include "display/DispObjekt.h"
 #include "display/DispObserver.h"
+#include "display/DispOperations.h"
 #include "display/Zeichensatz.h"
 #include "display/ui/DesignerDialogs.h"
 #include "display/ui/EditText.h"
@@ -15,6 +16,7 @@
 
 #include <QDrag>
 #include <QDragEnterEvent>
+#include <QHideEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -97,6 +99,12 @@ TView::TView(QWidget* parent) : QWidget(parent), fStrip(GlyphStrip()) {
 
 TView::~TView() { fCaretTimer.stop(); }
 
+void TView::hideEvent(QHideEvent* event) {
+  // Hidden with its page (not merely with a minimised window): the entry ends.
+  if (!event->spontaneous()) EndTextEntry();
+  QWidget::hideEvent(event);
+}
+
 void TView::SetScale(int scale) {
   if (scale < 1 || scale > 5) return;
   fScale = scale;
@@ -105,6 +113,10 @@ void TView::SetScale(int scale) {
 }
 
 void TView::SetScreen(TDisplayObjekt* display, TBildschirm* screen) {
+  // A text entry belongs to the screen shown: it ends (an empty text goes) before another screen,
+  // or none, takes the view, while its own screen still exists.
+  if (fEntry && (screen != Screen || display != Display)) EndTextEntry();
+  if (screen != Screen) AbandonLine();
   Display = display;
   Screen = screen;
   fSelectedObject = nullptr;
@@ -295,10 +307,14 @@ void TView::DeleteObject(TBasis* object) {
   if (!Screen || !object) return;
   if (object == fEntry) {
     fCaretTimer.stop();
+    fCaretShown = false;
     fEntry = nullptr;
   }
   if (object == fGrabbed) fGrabbed = nullptr;
-  Screen->Objekte.Remove(object);
+  if (Display)
+    DeleteScreenObject(*Display, *Screen, object);
+  else
+    Screen->Objekte.Remove(object);
   Changed();
   ViewCursor.Forget();
   fSelectedObject = nullptr;

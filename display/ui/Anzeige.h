@@ -115,6 +115,7 @@ class TView : public QWidget {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void Render();

@@ -11,6 +11,7 @@
 #include "platform/QtText.h"
 #include "widgets/common/WidgetText.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -97,6 +98,27 @@ std::function<bool(QWidget*, QString&)> PromptKeyLabel = [](QWidget* parent, QSt
   return ok;
 };
 
+bool ConfirmMenuDeletion(QWidget* parent, const TBasis& object) {
+  if (object.Unterbildschirme.Empty()) return true;
+  const QString question =
+      T("Der Text hat Untermenüs. Sollen der Text und seine %1 Bildschirme gelöscht werden?")
+          .arg(CountScreensBelow(object));
+  return MessageDlg(parent, question, T("Bestätigung"), MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+int TitleWidth(const QString& title) {
+  // The title bar draws the caption in a bold face of the default font, after the window icon and
+  // before three buttons.
+  QFont font = QApplication::font();
+  font.setBold(true);
+  return QFontMetrics(font).horizontalAdvance(title) + 3 * 28 + 2 * 24;
+}
+
+void FitTitle(QDialog* dialog) {
+  const int needed = TitleWidth(dialog->windowTitle());
+  if (dialog->minimumWidth() < needed) dialog->setMinimumWidth(needed);
+}
+
 void AppendSpecialChar(QLineEdit* edit) {
   const int code = ChooseSpecialCharacter(edit);
   if (code < 0) return;
@@ -115,6 +137,7 @@ void InstallSpecialCharKey(QLineEdit* edit) {
 
 TBName::TBName(QWidget* parent) : QDialog(parent) {
   setWindowTitle(T("Buttonbeschriftung eingeben"));
+  FitTitle(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(
       new QLabel(T("Beschriftungt der Funktionstaste") + QStringLiteral("\n") + T("(max. 8 Zeichen) eingeben")));
@@ -131,6 +154,7 @@ TBName::TBName(QWidget* parent) : QDialog(parent) {
 
 TFrmRenameScreen::TFrmRenameScreen(const QString& oldName, QWidget* parent) : QDialog(parent) {
   setWindowTitle(T("Bildschirm umbenennen"));
+  FitTitle(this);
   auto* form = new QFormLayout(this);
   EOld = new QLineEdit(oldName);
   EOld->setReadOnly(true);
@@ -150,6 +174,7 @@ void TFrmRenameScreen::done(int result) {
 
 TDelObjects::TDelObjects(TView& view, QWidget* parent) : QDialog(parent), fView(view) {
   setWindowTitle(T("Objekte des aktuellen Bildschirmes löschen"));
+  FitTitle(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(T("Aktueller Bildschirm:") + QStringLiteral(" ") +
                                (view.Screen ? ToQString(view.Screen->Name) : QString())));
@@ -182,8 +207,10 @@ void TDelObjects::Fill() {
 }
 
 void TDelObjects::DeleteSelected() {
-  for (QListWidgetItem* item : LObjects->selectedItems())
-    fView.DeleteObject(reinterpret_cast<TBasis*>(item->data(Qt::UserRole).value<quintptr>()));
+  for (QListWidgetItem* item : LObjects->selectedItems()) {
+    auto* object = reinterpret_cast<TBasis*>(item->data(Qt::UserRole).value<quintptr>());
+    if (ConfirmMenuDeletion(this, *object)) fView.DeleteObject(object);
+  }
   Fill();
   BDelete->setEnabled(false);
   fView.DrawScreen();
@@ -195,13 +222,15 @@ void TDelObjects::DeleteSelected() {
 TNewScreenOptions::TNewScreenOptions(TVerwaltung& manager, TDisplayObjekt& display, TText* text, QWidget* parent)
     : QDialog(parent), fManager(manager), fDisplay(display), fText(text) {
   setWindowTitle(T("Neuen Bildschirm erstellen"));
+  FitTitle(this);
   if (text) fTextScreen = ScreenOf(display, text);
   const TBildschirmList& siblings = text ? text->Unterbildschirme : display.Bildschirme;
   for (size_t i = 0; i < siblings.Count(); ++i) fSiblings.push_back(&siblings[i]);
 
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
-  EName = new QLineEdit(T("NeuerBildschirm") + QString::number(siblings.Count()));
+  // The sibling count as the number, or the next one no screen of the display carries yet.
+  EName = new QLineEdit(ToQString(FreeScreenName(display, FromQString(T("NeuerBildschirm")), siblings.Count())));
   form->addRow(T("Bildschirmbezeichnung:"), EName);
   layout->addLayout(form);
 
@@ -306,8 +335,9 @@ void TNewScreenOptions::accept() {
 // ------------------------------------------------------------------------------------------------
 
 TEditButtons::TEditButtons(TDisplayObjekt& display, TBildschirm& screen, QWidget* parent)
-    : QDialog(parent), fDisplay(display), fScreen(screen), fSnapshot(std::make_unique<TKeySnapshot>(display, screen)) {
+    : QDialog(parent), fDisplay(display), fScreen(screen) {
   setWindowTitle(T("Funktionstasten bearbeiten"));
+  FitTitle(this);
   auto* layout = new QVBoxLayout(this);
   auto* head = new QFormLayout;
   auto* current = new QLineEdit(ToQString(screen.Name));
@@ -578,15 +608,11 @@ void TEditButtons::DeleteKey() {
   LFree->parentWidget()->setEnabled(false);
 }
 
-void TEditButtons::reject() {
-  fSnapshot->Restore();
-  QDialog::reject();
-}
-
 // ------------------------------------------------------------------------------------------------
 
 TZustNeu::TZustNeu(QWidget* parent) : QDialog(parent) {
   setWindowTitle(T("Neue Zustände"));
+  FitTitle(this);
   auto* form = new QFormLayout(this);
   EOn = new QLineEdit;
   EOn->setMaxLength(40);
@@ -598,8 +624,9 @@ TZustNeu::TZustNeu(QWidget* parent) : QDialog(parent) {
 }
 
 TPEinstellungen::TPEinstellungen(TDisplayObjekt& display, QWidget* parent)
-    : QDialog(parent), fDisplay(display), fSnapshot(std::make_unique<TZustandSnapshot>(display)) {
+    : QDialog(parent), fDisplay(display) {
   setWindowTitle(T("Variableneinstellungen"));
+  FitTitle(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(T("Zustandsdefinitionen:")));
   LPairs = new QListWidget;
@@ -669,15 +696,12 @@ void TPEinstellungen::accept() {
   QDialog::accept();
 }
 
-void TPEinstellungen::reject() {
-  fSnapshot->Restore();
-  QDialog::reject();
-}
 
 // ------------------------------------------------------------------------------------------------
 
 TDlgNewLine::TDlgNewLine(TLine& line, QWidget* parent) : QDialog(parent), fLine(line) {
   setWindowTitle(T("Neue Linie zeichnen"));
+  FitTitle(this);
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
   auto make = [](const char* name) {
@@ -762,6 +786,7 @@ void TDlgNewLine::accept() {
 
 TSZeichen::TSZeichen(QWidget* parent) : QDialog(parent) {
   setWindowTitle(T("Sonderzeichen einfügen"));
+  FitTitle(this);
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
   grid->setSpacing(1);

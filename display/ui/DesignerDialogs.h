@@ -1,7 +1,7 @@
 #pragma once
 // The small dialogs of the display designer: new screen with navigation keys, function keys,
 // key label, rename screen, delete objects, state-text pairs, new pair, line coordinates and
-// special characters. They change the display at once; Cancel gives back what they changed.
+// special characters. They change the display at once; their Cancel and Close only close.
 
 #include <QDialog>
 
@@ -29,12 +29,10 @@ class TBildschirm;
 class TButtonListe;
 class TDisplayObjekt;
 class TFunktButton;
-class TKeySnapshot;
 class TLine;
 class TText;
 class TVerwaltung;
 class TView;
-class TZustandSnapshot;
 
 // "Text3 ( Zeile: 2, Spalte: 5 )": an object of a screen as the key and delete dialogs list it.
 QString ObjectCaption(const TBildschirm& screen, size_t index);
@@ -44,6 +42,14 @@ extern std::function<int(QWidget* parent)> ChooseSpecialCharacter;
 // The key-label prompt ("Buttonbeschriftung eingeben"); false when closed without OK. Tests may
 // replace it.
 extern std::function<bool(QWidget* parent, QString& label)> PromptKeyLabel;
+// Before an object with menu pages goes: "Der Text hat Untermenüs. Sollen der Text und seine N
+// Bildschirme gelöscht werden?". True for Yes, and for an object without pages (nothing asked).
+bool ConfirmMenuDeletion(QWidget* parent, const TBasis& object);
+// Makes a dialog wide enough for its title at the default font, beside the title bar's buttons:
+// a dialog's size follows its fields, and a short form would cut its caption.
+void FitTitle(QDialog* dialog);
+// The width that title needs.
+int TitleWidth(const QString& title);
 // Appends a special character to an edit (Ctrl+S in label and text edits).
 void AppendSpecialChar(QLineEdit* edit);
 // Installs Ctrl+S on the edit: it appends a special character.
@@ -144,7 +150,6 @@ class TEditButtons : public QDialog {
   void StartNewKey();
   void TakeNewKey();
   void DeleteKey();
-  void reject() override;
 
  private:
   void ShowEntry();
@@ -154,7 +159,6 @@ class TEditButtons : public QDialog {
   void AddTargets(QTreeWidgetItem* parent, const TBildschirm& screen);
   TDisplayObjekt& fDisplay;
   TBildschirm& fScreen;
-  std::unique_ptr<TKeySnapshot> fSnapshot;
   bool fEditing = false;
   std::string fTarget;
 };
@@ -183,13 +187,11 @@ class TPEinstellungen : public QDialog {
   void AddPair();
   void DeleteSelected();
   void accept() override;
-  void reject() override;
 
  private:
   void Fill();
   void UpdateDelete();
   TDisplayObjekt& fDisplay;
-  std::unique_ptr<TZustandSnapshot> fSnapshot;
 };
 
 class TDlgNewLine : public QDialog {

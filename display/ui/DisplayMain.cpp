@@ -311,6 +311,7 @@ TDisplay::TDisplay(QWidget* parent) : QWidget(parent) {
   connect(BDelete, &QToolButton::clicked, this, &TDisplay::OpenDeleteDialog);
   del->OnDropObject = [this] {
     if (TBasis* o = View->Grabbed()) {
+      if (!ConfirmMenuDeletion(this, *o)) return;
       View->DeleteObject(o);
       if (TDisplayObjekt* d = Verwaltung.CurrentDisplay()) {
         d->RebuildReferences();
@@ -379,6 +380,17 @@ bool TDisplay::eventFilter(QObject* watched, QEvent* event) {
 }
 
 TDisplay::~TDisplay() {
+  // A running text entry ends while the page and its screen still exist; then the view, which
+  // outlives this frame's members, keeps no way back into them.
+  View->SetScreen(nullptr, nullptr);
+  View->OnChangeKoord = nullptr;
+  View->OnChangeScreenObjects = nullptr;
+  View->OnEMUChangeScreen = nullptr;
+  View->LineToolDown = nullptr;
+  View->ReleaseLineTool = nullptr;
+  View->ReleaseTextTool = nullptr;
+  View->DraggedChannel = nullptr;
+  View->CopyDraggedBinding = nullptr;
   if (GDisplayDesigner == this) GDisplayDesigner = nullptr;
 }
 
@@ -687,6 +699,7 @@ void TDisplay::InsertGraphic() {
   if (!fActive) return;
   TLadenDialog dialog(this);
   dialog.setWindowTitle(T("Grafik zum Einfügen auswählen"));
+  FitTitle(&dialog);
   dialog.BOpen->setText(T("&Einfügen"));
   if (dialog.exec() != QDialog::Accepted || dialog.ChosenFile().empty()) return;
   if (!PrepareGraphic(dialog.ChosenFile())) return;

@@ -27,6 +27,7 @@ namespace zyn {
 TTextedit::TTextedit(TDisplayObjekt& display, TBildschirm& screen, TText& text, QWidget* parent)
     : TObjectDialog(display, screen, text, parent), fText(text) {
   setWindowTitle(TranslatedText("Textobjekteigenschaften bearbeiten"));
+  FitTitle(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Tabs);
 
@@ -64,6 +65,8 @@ TTextedit::TTextedit(TDisplayObjekt& display, TBildschirm& screen, TText& text, 
     connect(CBKey[k], &QCheckBox::toggled, this, [this, k](bool on) { KeyToggled(k, on); });
   }
   pl->addWidget(keys);
+  // Taller pages of the other tabs leave their room below the fields, not between them.
+  pl->addStretch(1);
   Tabs->addTab(page, TranslatedText("Textobjekt"));
   Tabs->addTab(MakeFunctionLists("Verfügbare E-/A- Funktionen", "Verfügbare Funktionsbuttons",
                                  "Definierte Eingangsfunktionen", "Funktion löschen"),
@@ -191,6 +194,8 @@ void TTextedit::KeyToggled(int k, bool on) {
 }
 
 void TTextedit::accept() {
+  // An emptied text is deleted by the designer; its menu pages would go with it.
+  if (EText->text().isEmpty() && !ConfirmMenuDeletion(this, fText)) return;
   const bool addScreen = CBAddScreen->isChecked() && (CBKey[1]->isChecked() || CBKey[2]->isChecked());
   if (addScreen) {
     if (EScreenName->text().isEmpty()) {

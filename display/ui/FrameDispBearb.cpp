@@ -64,12 +64,19 @@ TFrDispBearb::TFrDispBearb(QWidget* parent) : QWidget(parent) {
   EName = new QLineEdit;
   CBAddress = new QComboBox;
   Dip = new TZYNDipswitch;
-  Dip->SetDipCount(4);
+  Dip->setObjectName(QStringLiteral("Dip"));
+  // Display addresses count their switches from 0; the picture keeps its drawn size, a layout
+  // would squash it to a line.
+  Dip->SetDipCount(5);
+  Dip->SetStyle(dsozyn);
+  Dip->SetCounterStart(0);
+  Dip->setFixedSize(Dip->size());
   MNotes = new QPlainTextEdit;
   form->addRow(T("Bezeichnung:"), EName);
   auto* address = new QHBoxLayout;
   address->addWidget(CBAddress);
   address->addWidget(Dip);
+  address->addStretch(1);
   form->addRow(T("Adresse:"), address);
   form->addRow(T("Notizen:"), MNotes);
   splitter->addWidget(data);

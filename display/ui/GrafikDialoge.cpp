@@ -1,7 +1,9 @@
 #include "display/ui/GrafikDialoge.h"
 
 #include "display/GrafikRules.h"
+#include "display/ui/DesignerDialogs.h"
 #include "platform/MessageDlg.h"
+#include "model/base/ZYNOptionen.h"
 #include "platform/QtText.h"
 #include "widgets/common/WidgetText.h"
 
@@ -9,6 +11,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFontComboBox>
 #include <QFormLayout>
@@ -46,15 +49,28 @@ QDialogButtonBox* Buttons(QDialog* dialog, const QString& ok, const QString& can
 
 // ------------------------------------------------------------------------------------------------
 
+QString GraphicsFolder() {
+  std::string folder;
+  GetPathOption(poGfxPath, folder);
+  const QString path = QString::fromStdString(folder);
+  return !path.isEmpty() && QFileInfo(path).isDir() ? path : QDir::homePath();
+}
+
 TLadenDialog::TLadenDialog(QWidget* parent, const QString& folder)
     : QDialog(parent), fFolders(new QFileSystemModel(this)), fFiles(new QFileSystemModel(this)) {
   setWindowTitle(T("Datei laden ..."));
+  FitTitle(this);
   fFolders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
   fFolders->setRootPath(QDir::rootPath());
   fFiles->setFilter(QDir::Files);
   fFiles->setNameFilters({QStringLiteral("*.bmp"), QStringLiteral("*.BMP")});
   fFiles->setNameFilterDisables(false);
   auto* layout = new QGridLayout(this);
+  auto* pathRow = new QHBoxLayout;
+  pathRow->addWidget(new QLabel(T("Pfad:")));
+  EPath = new QLineEdit;
+  EPath->setObjectName(QStringLiteral("EPath"));
+  pathRow->addWidget(EPath, 1);
   Folders = new QTreeView;
   Folders->setModel(fFolders);
   for (int c = 1; c < fFolders->columnCount(); ++c) Folders->hideColumn(c);
@@ -67,13 +83,14 @@ TLadenDialog::TLadenDialog(QWidget* parent, const QString& folder)
   Preview->setFrameShape(QFrame::StyledPanel);
   CBPreview = new QCheckBox(T("Grafikvorschau"));
   CBPreview->setChecked(true);
-  layout->addWidget(Folders, 0, 0, 2, 1);
-  layout->addWidget(Files, 0, 1, 2, 1);
-  layout->addWidget(Preview, 0, 2);
-  layout->addWidget(CBPreview, 1, 2);
+  layout->addLayout(pathRow, 0, 0, 1, 3);
+  layout->addWidget(Folders, 1, 0, 2, 1);
+  layout->addWidget(Files, 1, 1, 2, 1);
+  layout->addWidget(Preview, 1, 2);
+  layout->addWidget(CBPreview, 2, 2);
   auto* box = Buttons(this, T("&Öffnen"), T("Abbrechen"));
   BOpen = qobject_cast<QPushButton*>(box->buttons().first());
-  layout->addWidget(box, 2, 0, 1, 3);
+  layout->addWidget(box, 3, 0, 1, 3);
   connect(Folders, &QTreeView::clicked, this,
           [this](const QModelIndex& index) { SetFolder(fFolders->filePath(index)); });
   connect(Files, &QListView::clicked, this, [this](const QModelIndex& index) { ShowFile(fFiles->filePath(index)); });
@@ -81,12 +98,48 @@ TLadenDialog::TLadenDialog(QWidget* parent, const QString& folder)
     fSelected = fFiles->filePath(index);
     accept();
   });
-  SetFolder(folder.isEmpty() ? QDir::homePath() : folder);
+  // Enter in the path field reaches the default button: accept() takes the path.
+  SetFolder(folder.isEmpty() ? GraphicsFolder() : folder);
 }
 
 void TLadenDialog::SetFolder(const QString& folder) {
-  Folders->setCurrentIndex(fFolders->index(folder));
+  const QModelIndex index = fFolders->index(folder);
+  Folders->setCurrentIndex(index);
+  Folders->expand(index);
+  Folders->scrollTo(index);
   Files->setRootIndex(fFiles->setRootPath(folder));
+  fFolder = folder;
+  EPath->setText(QDir::toNativeSeparators(folder));
+}
+
+bool TLadenDialog::TakePath() {
+  const QString typed = QDir::cleanPath(EPath->text().trimmed());
+  if (typed.isEmpty()) return false;
+  // A relative entry is taken within the folder shown.
+  const QFileInfo info(QDir(fFolder).absoluteFilePath(typed));
+  if (info.isDir()) {
+    SetFolder(info.absoluteFilePath());
+    return false;
+  }
+  if (!info.isFile()) {
+    MessageDlg(this, T("Die Datei oder der Ordner wurde nicht gefunden:") + QStringLiteral("\n") + EPath->text(),
+               T("Hinweis"), MB_OK | MB_ICONINFORMATION);
+    return false;
+  }
+  SetFolder(info.absolutePath());
+  Files->setCurrentIndex(fFiles->index(info.absoluteFilePath()));
+  ShowFile(info.absoluteFilePath());
+  EPath->setText(QDir::toNativeSeparators(info.absoluteFilePath()));
+  return true;
+}
+
+void TLadenDialog::accept() {
+  // A file typed into the path field is the choice, as a file clicked in the list is.
+  const QString typed = QDir::cleanPath(EPath->text().trimmed());
+  if (!typed.isEmpty() && QDir::cleanPath(fFolder) != QDir(fFolder).absoluteFilePath(typed)) {
+    if (!TakePath()) return;
+  }
+  QDialog::accept();
 }
 
 void TLadenDialog::ShowFile(const QString& path) {
@@ -113,6 +166,7 @@ void TLadenDialog::done(int result) {
 
 TDateiNeu::TDateiNeu(QWidget* parent) : QDialog(parent) {
   setWindowTitle(T("Neue Grafik erstellen"));
+  FitTitle(this);
   auto* layout = new QVBoxLayout(this);
   RBFree = new QRadioButton(T("frei definiert"));
   RBMax = new QRadioButton(T("maximal: 240 x 104 Pixel"));
@@ -154,6 +208,7 @@ void TDateiNeu::accept() {
 
 TLinientype::TLinientype(QWidget* parent) : QDialog(parent) {
   setWindowTitle(T("Linentyp"));
+  FitTitle(this);
   setModal(false);
   auto* layout = new QGridLayout(this);
   LStyle = new QListWidget;
@@ -228,6 +283,7 @@ void TLinientype::Changed() {
 
 TFarbtausch::TFarbtausch(QWidget* parent) : QDialog(parent) {
   setWindowTitle(T("Farbtausch:"));
+  FitTitle(this);
   setModal(false);
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
@@ -282,6 +338,7 @@ bool TFarbtausch::eventFilter(QObject* watched, QEvent* event) {
 
 TEditor::TEditor(const QFont& font, QWidget* parent) : QDialog(parent) {
   setWindowTitle(T("Editor"));
+  FitTitle(this);
   auto* layout = new QVBoxLayout(this);
   auto* row = new QHBoxLayout;
   Fonts = new QFontComboBox;

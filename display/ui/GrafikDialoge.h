@@ -24,11 +24,16 @@ class QTreeView;
 
 namespace zyn {
 
-// "Datei laden ...": folders, the BMP files of the folder, a preview.
+// The options' graphics folder when it exists, else the home folder.
+QString GraphicsFolder();
+
+// "Datei laden ...": a path field, folders, the BMP files of the folder, a preview. It starts in
+// the given folder, or in the options' graphics folder.
 class TLadenDialog : public QDialog {
   Q_OBJECT
  public:
   explicit TLadenDialog(QWidget* parent = nullptr, const QString& folder = QString());
+  QLineEdit* EPath = nullptr;
   QTreeView* Folders = nullptr;
   QListView* Files = nullptr;
   QLabel* Preview = nullptr;
@@ -39,9 +44,15 @@ class TLadenDialog : public QDialog {
   void SetFolder(const QString& folder);
   // What clicking a file does: shows it when the preview is on.
   void ShowFile(const QString& path);
+  // Takes the path field: a folder is shown, a file chosen (true); a path that names neither is
+  // reported.
+  bool TakePath();
+  void accept() override;
   void done(int result) override;
+  const QString& Folder() const { return fFolder; }
 
  private:
+  QString fFolder;
   QFileSystemModel* fFolders;
   QFileSystemModel* fFiles;
   QString fSelected;
@@ -113,6 +124,9 @@ class TPreview : public QWidget {
  public:
   explicit TPreview(QWidget* parent = nullptr);
   void Show(const QImage& document, const QRect& visible, const QSize& client);
+  // The picture shown and its visible part.
+  const QImage& Picture() const { return fImage; }
+  const QRect& Visible() const { return fVisible; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

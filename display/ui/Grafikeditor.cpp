@@ -1,6 +1,7 @@
 #include "display/ui/Grafikeditor.h"
 
 #include "display/GrafikRules.h"
+#include "display/ViewRules.h"
 #include "display/ui/GrafikDialoge.h"
 #include "platform/MessageDlg.h"
 #include "platform/QtText.h"
@@ -268,7 +269,8 @@ TGraphicEditor::TGraphicEditor(QWidget* parent) : QMainWindow(parent) {
     return dialog.ChosenFile();
   };
   AskSaveFile = [this] {
-    QFileDialog dialog(this, T("Bild sichern unter ..."), QString(), T("Bitmap *.bmp") + QStringLiteral(" (*.bmp)"));
+    QFileDialog dialog(this, T("Bild sichern unter ..."), FileName.empty() ? GraphicsFolder() : QString(),
+                       T("Bitmap *.bmp") + QStringLiteral(" (*.bmp)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
@@ -291,7 +293,13 @@ TGraphicEditor::TGraphicEditor(QWidget* parent) : QMainWindow(parent) {
   BuildMenus();
   BuildTools();
   resize(700, 500);
-  UpdateView();
+  // A new picture of the panel's graphic area to draw on at once: white, 240 x 104 pixels.
+  QImage blank(PanelWidth, TextAreaHeight, QImage::Format_RGB32);
+  blank.fill(Qt::white);
+  SetDocument(blank);
+  MakeUndo();
+  connect(Scroller->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { UpdateOverview(); });
+  connect(Scroller->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { UpdateOverview(); });
 }
 
 TGraphicEditor::~TGraphicEditor() = default;
@@ -406,6 +414,11 @@ void TGraphicEditor::BuildTools() {
 void TGraphicEditor::UpdateView() {
   const QSize size = Document.isNull() ? QSize(0, 0) : Document.size() * Zoom;
   View->resize(std::max(size.width(), 1), std::max(size.height(), 1));
+  UpdateOverview();
+  View->update();
+}
+
+void TGraphicEditor::UpdateOverview() {
   if (Zoom >= 3 && !Document.isNull()) {
     const int divisor = std::min(Zoom, 4);
     const QSize client(std::max(Scroller->viewport()->width() / divisor, 16),
@@ -418,10 +431,13 @@ void TGraphicEditor::UpdateView() {
   } else {
     Overview->hide();
   }
-  View->update();
 }
 
-void TGraphicEditor::Repaint() { View->update(); }
+void TGraphicEditor::Repaint() {
+  // Every change of the picture shows in the overview as well.
+  UpdateOverview();
+  View->update();
+}
 
 void TGraphicEditor::MakeUndo() { UndoCopy = Document; }
 

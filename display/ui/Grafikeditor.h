@@ -142,7 +142,10 @@ class TGraphicEditor : public QMainWindow {
 
   // The shape being dragged (shown only in the view), if any.
   bool RubberBand() const { return fRubber; }
+  // Repaints the view and the overview.
   void Repaint();
+  // The overview at zoom 3 and more: the picture as it stands, the visible part framed.
+  void UpdateOverview();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -1,7 +1,6 @@
 #include "display/ui/ObjectDialog.h"
 
 #include "display/DispObjekt.h"
-#include "display/ProjektVerwaltung.h"
 #include "display/ui/DesignerDialogs.h"
 #include "model/BasisDaten.h"
 #include "model/Kanal.h"
@@ -52,20 +51,11 @@ void TKeyDropList::dropEvent(QDropEvent* event) {
 }
 
 TObjectDialog::TObjectDialog(TDisplayObjekt& display, TBildschirm& screen, TBasis& object, QWidget* parent)
-    : QDialog(parent),
-      fDisplay(display),
-      fScreen(screen),
-      fObject(object),
-      fSnapshot(std::make_unique<TKeySnapshot>(display, screen)) {
+    : QDialog(parent), fDisplay(display), fScreen(screen), fObject(object) {
   Tabs = new QTabWidget;
 }
 
 TObjectDialog::~TObjectDialog() = default;
-
-void TObjectDialog::reject() {
-  fSnapshot->Restore();
-  QDialog::reject();
-}
 
 QWidget* TObjectDialog::MakeLinkPage() {
   auto* page = new QWidget;

@@ -1,7 +1,7 @@
 #pragma once
 // What the properties dialogs of state variables and texts share: the page that shows the
-// object's channel link, the lists by which a command is dragged onto a free key, and giving back
-// the object's keys on Cancel.
+// object's channel link and the lists by which a command is dragged onto a free key. A key made
+// by a drop is the object's at once; Cancel only leaves the dialog's other fields unapplied.
 
 #include <QDialog>
 #include <QListWidget>
@@ -20,7 +20,6 @@ class TBildschirm;
 class TDisplayObjekt;
 class TFunktButton;
 class TKanal;
-class TKeySnapshot;
 
 // A list that takes commands dragged from another list: the drop names the command's row and
 // the row of the key it was dropped on.
@@ -57,7 +56,6 @@ class TObjectDialog : public QDialog {
 
   // Assigns the command of that row to the free key of that row (what a drop does).
   virtual void AssignCommand(int commandRow, int keyRow) = 0;
-  void reject() override;
 
  protected:
   // Builds the link page and the three key lists on a page with the given captions.
@@ -79,7 +77,6 @@ class TObjectDialog : public QDialog {
   TDisplayObjekt& fDisplay;
   TBildschirm& fScreen;
   TBasis& fObject;
-  std::unique_ptr<TKeySnapshot> fSnapshot;
 };
 
 }  // namespace zyn

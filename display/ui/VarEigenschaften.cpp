@@ -2,6 +2,7 @@
 
 #include "display/DispObjekt.h"
 #include "display/DispOperations.h"
+#include "display/ui/DesignerDialogs.h"
 #include "logic/GlobalFuncs.h"
 #include "model/BasisDaten.h"
 #include "model/EAFunktionen.h"
@@ -42,6 +43,7 @@ TTelegrammParameter ParameterOf(const TVerbindung& link) {
 TVarOptionen::TVarOptionen(TDisplayObjekt& display, TBildschirm& screen, TZustandVar& variable, QWidget* parent)
     : TObjectDialog(display, screen, variable, parent), fVariable(variable) {
   setWindowTitle(TranslatedText("Variableneigenschaften"));
+  FitTitle(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Tabs);
   Tabs->addTab(MakeLinkPage(), TranslatedText("&Zuordnungseigenschaften"));

@@ -53,6 +53,8 @@ void TDocBuilder::PrintDisplays() {
 }
 
 void TDocBuilder::PrintDisplay(TDisplayObjekt& d) {
+  // The table must hold the screens as they stand now, whatever the designer changed.
+  d.EnsureReferences();
   SetTabs({20, 25, 50, 90, 150, 173});
   NewPage();
   PrintPageHeader(nullptr);

@@ -304,6 +304,39 @@ TEST(DisplayOperations, MenuPagesFormAChain) {
   EXPECT_EQ(t->Unterbildschirme.Key(2), "P3");
 }
 
+TEST(DisplayOperations, NamesFromTextsKeepWhatThePanelShowsAndProposedNamesAreFree) {
+  TBildschirm screen;
+  // Blanks and characters without a glyph go; umlauts and the panel's other special characters
+  // stay, as in the text itself.
+  const std::vector<std::pair<std::string, std::string>> texts = {
+      {"Licht 1", "Licht11"},
+      {"Licht K\xFC"
+       "che",
+       "LichtK\xFC"
+       "che1"},
+      {"\xC4u\xDF"
+       "ere T\xFCr",
+       "\xC4uereT\xFCr1"},  // \xDF has no glyph
+      {"~Preis \xA3", "Preis\xA3" "1"},
+  };
+  for (const auto& [text, name] : texts) {
+    TText* t = test::AddText(screen, text, 0, 0);
+    EXPECT_EQ(ProposedMenuScreenName(*t), name) << text;
+  }
+
+  TDisplayObjekt d;
+  test::AddScreen(d, "A", "NeuerBildschirm2");
+  TBildschirm* top = test::AddScreen(d, "B", "Oben");
+  TText* menu = test::AddText(*top, "Menue", 0, 0);
+  auto page = std::make_unique<TBildschirm>();
+  page->Name = "NeuerBildschirm3";
+  menu->Unterbildschirme.Add("p", std::move(page));
+  EXPECT_EQ(FreeScreenName(d, "NeuerBildschirm", 1), "NeuerBildschirm1");
+  EXPECT_EQ(FreeScreenName(d, "NeuerBildschirm", 2), "NeuerBildschirm4");  // sub-screens count too
+  EXPECT_TRUE(ScreenNameUsed(d, "NeuerBildschirm3"));
+  EXPECT_EQ(CountScreensBelow(*menu), 1u);
+}
+
 TEST(DisplayOperations, StatePairsAreDeletedOnlyWhenUnused) {
   TDisplayObjekt d;
   d.ZustandsListe.Add("a", "b");

@@ -164,24 +164,12 @@ TEST(DisplayStream, EveryTruncationAndABadObjectTagFailTheRead) {
         << n;
   }
 
-  // A key's function whose telegram length is a string instead of an integer: the read fails
-  // instead of going on misaligned.
+  // An object tag that is no kind of object ends the read.
   TDisplayProjekt one;
   TDisplayObjekt* d = one.AddNewDisplay();
   TBildschirm* s = test::AddScreen(*d, "S", "S");
-  TZustandVar* v = test::AddStateVariable(*s, 0, 0, 0);
-  auto* key = v->Buttons.Add(std::make_unique<TFunktButton>("F1"));
-  key->Funktion.Funktion = fkAusgang;
-  key->Funktion.Text = "Ausgang";
-  key->Funktion.TelegrammLaenge = 0x7B;
-  auto damaged = Write(one);
-  const std::vector<uint8_t> pattern = {0x06, 7, 'A', 'u', 's', 'g', 'a', 'n', 'g', 0x02, 0x7B};
-  auto at = std::search(damaged.begin(), damaged.end(), pattern.begin(), pattern.end());
-  ASSERT_NE(at, damaged.end());
-  *(at + 9) = 0x06;  // the integer becomes a text of 0x7B characters
+  test::AddStateVariable(*s, 0, 0, 0);
   TDisplayProjekt back;
-  EXPECT_THROW(Read(back, damaged), EReadError);
-
   auto badTag = Write(one);
   const std::vector<uint8_t> objects = {0x01, 0x02, 0x01, 0x06};  // list begin, tag 1, name
   auto tag = std::search(badTag.begin(), badTag.end(), objects.begin(), objects.end());
@@ -190,7 +178,109 @@ TEST(DisplayStream, EveryTruncationAndABadObjectTagFailTheRead) {
   EXPECT_THROW(Read(back, badTag), EReadError);
 }
 
-TEST(DisplayStream, GraphicWithAWrongByteCountIsRefused) {
+// A display whose start screen holds a state variable with an output key F1 and a jump key F2,
+// and a second screen with a text.
+void BuildKeyed(TDisplayProjekt& project) {
+  TDisplayObjekt* d = project.AddNewDisplay();
+  d->DisplayName = "Flur";
+  TBildschirm* s = test::AddScreen(*d, "S1", "Start");
+  TBildschirm* s2 = test::AddScreen(*d, "S2", "Zweiter");
+  test::AddText(*s2, "Hallo", 1, 1);
+  TZustandVar* v = test::AddStateVariable(*s, 0, 0, 0);
+  auto* out = v->Buttons.Add(std::make_unique<TFunktButton>("F1"));
+  out->Funktion.Funktion = fkAusgang;
+  out->Funktion.Text = "Ausgang";
+  out->Funktion.TelegrammLaenge = 5;
+  for (int n = 1; n <= 5; ++n) out->Funktion.Byte(n) = static_cast<uint8_t>(0x10 + n);
+  auto* jump = v->Buttons.Add(std::make_unique<TFunktButton>("F2"));
+  jump->Label1->Text = "weiter";
+  jump->Funktion.Funktion = fkSprung;
+  jump->Funktion.SprungParameter = 4;
+  jump->Funktion.ZielBildschirm = "S2";
+  d->StartBildschirm = s;
+  d->RebuildReferences();
+  d->RebuildNavigation();
+}
+
+std::vector<uint8_t> Replaced(std::vector<uint8_t> bytes, const std::vector<uint8_t>& from,
+                              const std::vector<uint8_t>& to) {
+  auto at = std::search(bytes.begin(), bytes.end(), from.begin(), from.end());
+  EXPECT_NE(at, bytes.end());
+  if (at == bytes.end()) return bytes;
+  const auto offset = at - bytes.begin();
+  bytes.erase(at, at + static_cast<long>(from.size()));
+  bytes.insert(bytes.begin() + offset, to.begin(), to.end());
+  return bytes;
+}
+
+TEST(DisplayStream, DamagedKeyValuesAreSkippedAndTheRestIsRead) {
+  TDisplayProjekt project;
+  BuildKeyed(project);
+  const auto bytes = Write(project);
+  // The output key's text, then its telegram length 5.
+  const std::vector<uint8_t> length = {0x06, 7, 'A', 'u', 's', 'g', 'a', 'n', 'g', 0x02, 0x05};
+  struct TCase {
+    const char* Name;
+    std::vector<uint8_t> From, To;
+    size_t Notes;
+  };
+  const std::vector<TCase> cases = {
+      // A text in place of an integer: that value alone is skipped.
+      {"length as text", length, {0x06, 7, 'A', 'u', 's', 'g', 'a', 'n', 'g', 0x06, 0x00}, 1},
+      // A list in place of the jump target's name.
+      {"target as list", {0x06, 2, 'S', '2'}, {0x01, 0x02, 0x07, 0x00}, 1},
+      // A link's channel kind that names no kind.
+      {"link kind 9", {0x02, 0x02, 0x06, 0x00, 0x06, 0x00}, {0x02, 0x09, 0x06, 0x00, 0x06, 0x00}, 1},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TDisplayProjekt back;
+    ASSERT_NO_THROW(Read(back, Replaced(bytes, c.From, c.To)));
+    ASSERT_EQ(back.Count(), 1u);
+    const TDisplayObjekt& d = back[0];
+    EXPECT_EQ(d.SkippedOnRead.size(), c.Notes);
+    ASSERT_EQ(d.Bildschirme.Count(), 2u);
+    EXPECT_EQ(static_cast<const TText&>(d.Bildschirme[1].Objekte[0]).Text, "Hallo");
+    const TButtonListe& keys = d.Bildschirme[0].Objekte[0].Buttons;
+    ASSERT_EQ(keys.Count(), 2u);
+    EXPECT_EQ(keys[0].Funktion.Funktion, fkAusgang);  // the kind read so far stays
+    EXPECT_EQ(keys[0].Funktion.Text, "Ausgang");
+    EXPECT_EQ(keys[0].Funktion.Byte(5), 0x15);  // the bytes after the damaged value are read
+    EXPECT_EQ(keys[1].Name, "F2");
+    EXPECT_EQ(keys[1].Label1->Text, "weiter");
+    EXPECT_EQ(keys[1].Funktion.Funktion, fkSprung);
+  }
+  // The warning names the display and where the damage lies.
+  TDisplayProjekt back;
+  Read(back, Replaced(bytes, length, {0x06, 7, 'A', 'u', 's', 'g', 'a', 'n', 'g', 0x06, 0x00}));
+  const std::string warning = back.SkippedWarning();
+  EXPECT_NE(warning.find("Das Display \"Flur\""), std::string::npos) << warning;
+  EXPECT_NE(warning.find("Bildschirm \"Start\", ZustVar 0, Taste F1: Funktion unvollst\xE4ndig gelesen"),
+            std::string::npos)
+      << warning;
+  // Read once more undamaged, nothing is noted and nothing warned of.
+  Read(back, bytes);
+  EXPECT_TRUE(back[0].SkippedOnRead.empty());
+  EXPECT_EQ(back.SkippedWarning(), "");
+}
+
+TEST(DisplayStream, AKeyCutShortByTheEndOfItsListKeepsWhatItHas) {
+  TDisplayProjekt project;
+  BuildKeyed(project);
+  // The jump key loses its target: the list end follows its jump parameter at once.
+  const auto bytes = Replaced(Write(project), {0x02, 0x04, 0x06, 2, 'S', '2'}, {0x02, 0x04});
+  TDisplayProjekt back;
+  ASSERT_NO_THROW(Read(back, bytes));
+  const TButtonListe& keys = back[0].Bildschirme[0].Objekte[0].Buttons;
+  ASSERT_EQ(keys.Count(), 2u);
+  EXPECT_EQ(keys[1].Funktion.Funktion, fkSprung);
+  EXPECT_EQ(keys[1].Funktion.SprungParameter, 4);
+  EXPECT_EQ(keys[1].Funktion.ZielBildschirm, "");
+  EXPECT_EQ(back[0].SkippedOnRead.size(), 1u);
+  EXPECT_EQ(back[0].Bildschirme[1].Name, "Zweiter");
+}
+
+TEST(DisplayStream, GraphicWhoseSizeDoesNotFitItsBytesIsLeftEmpty) {
   TDisplayProjekt one;
   TDisplayObjekt* d = one.AddNewDisplay();
   TBildschirm* s = test::AddScreen(*d, "S", "S");
@@ -203,8 +293,18 @@ TEST(DisplayStream, GraphicWithAWrongByteCountIsRefused) {
   TDisplayProjekt back;
   Read(back, bytes);
   EXPECT_EQ(static_cast<const TGrafik&>(back[0].Bildschirme[0].Objekte[0]).Bitmap.Pixel(8, 1), TMonoBitmap::clBlack);
-  *(at + 5) = 0x03;
-  EXPECT_THROW(Read(back, bytes), EReadError);
+  // A size that does not fit the count of bytes: the bytes are read past, the graphic stays
+  // without content and the damage is noted; the screen is read to its end.
+  test::AddText(*s, "Nach", 10, 10);
+  bytes = Write(one);
+  at = std::search(bytes.begin(), bytes.end(), form.begin(), form.end());
+  ASSERT_NE(at, bytes.end());
+  *(at + 3) = 0x11;
+  ASSERT_NO_THROW(Read(back, bytes));
+  ASSERT_EQ(back[0].Bildschirme[0].Objekte.Count(), 2u);
+  EXPECT_EQ(static_cast<const TGrafik&>(back[0].Bildschirme[0].Objekte[0]).Bitmap.Width, 0);
+  EXPECT_EQ(static_cast<const TText&>(back[0].Bildschirme[0].Objekte[1]).Text, "Nach");
+  EXPECT_EQ(back[0].SkippedOnRead.size(), 1u);
 }
 
 }  // namespace

@@ -257,41 +257,5 @@ TEST(Verwaltung, AddAndDeleteScreens) {
   EXPECT_EQ(d->BildschirmReferenzTabelle.Count(), 1u);
 }
 
-TEST(Snapshots, KeysAndPairsComeBack) {
-  TDisplayObjekt d;
-  TBildschirm* s = AddScreen(d, "S1", "Eins");
-  TBildschirm* s2 = AddScreen(d, "S2", "Zwei");
-  TText* t = AddText(*s, "A", 0, 0);
-  TZustandVar* v = AddStateVariable(*s, 0, 2, 2);
-  d.ZustandsListe.Add("Auf", "Zu");
-  d.ZustandsListe.Add("Hell", "Dunkel");
-  d.RebuildReferences();
-  d.RebuildNavigation();
-  d.Modified = false;
-  {
-    TKeySnapshot keys(d, *s);
-    TFunktButton* k = t->Buttons.Add(std::make_unique<TFunktButton>("F3"));
-    k->Funktion.Funktion = fkSprung;
-    k->Funktion.ZielBildschirm = "S2";
-    d.NObserver.AddJump("S2", k);
-    s->DefaultButtons.Clear();
-    d.Modified = true;
-    keys.Restore();
-  }
-  EXPECT_TRUE(t->Buttons.Empty());
-  EXPECT_FALSE(d.Modified);
-  EXPECT_FALSE(d.NObserver.IsReferenced(s2->InternalName));
-  {
-    TZustandSnapshot pairs(d);
-    d.ZustandsListe.Add("x", "y");
-    v->ZustandIndex = 0;
-    d.DefaultZustand = 3;
-    pairs.Restore();
-  }
-  EXPECT_EQ(d.ZustandsListe.Count(), 3u);
-  EXPECT_EQ(v->ZustandIndex, 2);
-  EXPECT_EQ(d.DefaultZustand, 0);
-}
-
 }  // namespace
 }  // namespace zyn

@@ -21,6 +21,32 @@ void AddDisplayAndPage(TZYNProjekt& p) {
 
 int DisplayCount(TZYNProjekt& p) { return static_cast<int>(p.DisplayProjekt().Count()); }
 
+void AddDisplayJumpKey(TZYNProjekt& p) {
+  TDisplayObjekt& d = p.DisplayProjekt()[0];
+  d.InitNew(p.DisplayProjekt());
+  auto target = std::make_unique<TBildschirm>();
+  target->InternalName = "ZIEL";
+  target->Name = "Ziel";
+  d.Bildschirme.Add("Ziel", std::move(target));
+  auto text = std::make_unique<TText>();
+  text->Text = "Licht";
+  text->Laenge = 5;
+  text->Breite = 30;
+  auto key = std::make_unique<TFunktButton>("F3");
+  key->Label1->Text = "Enter";
+  key->Funktion.Funktion = fkSprung;
+  key->Funktion.SprungParameter = 4;
+  key->Funktion.ZielBildschirm = "ZIEL";
+  text->Buttons.Add(std::move(key));
+  d.StartBildschirm->Objekte.Add("Text0", std::move(text));
+  d.RebuildReferences();
+  d.RebuildNavigation();
+}
+
+size_t DisplaySkipped(TZYNProjekt& p) { return p.DisplayProjekt()[0].SkippedOnRead.size(); }
+size_t DisplayScreens(TZYNProjekt& p) { return p.DisplayProjekt()[0].Bildschirme.Count(); }
+std::string DisplayWarning(TZYNProjekt& p) { return p.DisplayProjekt().SkippedWarning(); }
+
 }  // namespace zyn::test
 
 namespace zyn::test {

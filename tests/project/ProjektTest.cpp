@@ -376,6 +376,32 @@ TEST_F(ProjektTest, ADamagedModuleRecordLeavesTheReadPartsToRescue) {
   EXPECT_EQ(ReadFileBytes(File("d.zpf")), bytes);  // the damaged file is untouched
 }
 
+TEST_F(ProjektTest, ADisplayKeyWithADamagedValueLeavesTheRestOfTheProjectRead) {
+  TZYNProjekt p;
+  test::FillProject(p, basis, names, 1, 1);
+  test::AddDisplayAndPage(p);
+  test::AddDisplayJumpKey(p);
+  ASSERT_TRUE(p.SaveProjectFile(File("k.zpf"), false));
+  std::vector<uint8_t> bytes = ReadFileBytes(File("k.zpf"));
+  // The jump key's function: kind 1, jump parameter 4, target "ZIEL". The parameter becomes an
+  // empty text of the same length.
+  const std::vector<uint8_t> function = {0x02, 0x01, 0x02, 0x04, 0x06, 4, 'Z', 'I', 'E', 'L'};
+  auto at = std::search(bytes.begin(), bytes.end(), function.begin(), function.end());
+  ASSERT_NE(at, bytes.end());
+  at[2] = 0x06;
+  at[3] = 0x00;
+  WriteFileAtomic(File("k.zpf"), bytes.data(), bytes.size());
+
+  TZYNProjekt q;
+  ASSERT_NO_THROW(q.LoadProjectFile(File("k.zpf")));
+  EXPECT_FALSE(q.Damaged());
+  EXPECT_EQ(test::DisplayCount(q), 1);
+  EXPECT_EQ(test::DisplayScreens(q), 2u);
+  EXPECT_EQ(test::DisplaySkipped(q), 1u);
+  EXPECT_EQ(q.VisuProject().PageCount(), 1);
+  EXPECT_NE(test::DisplayWarning(q).find("Taste F3: Funktion"), std::string::npos) << test::DisplayWarning(q);
+}
+
 TEST_F(ProjektTest, LookupsAndModuleTable) {
   TZYNProjekt p;
   test::FillProject(p, basis, names, 2, 1);

@@ -52,6 +52,32 @@ class GraphicEditorTest : public ::testing::Test {
   std::vector<int> answers;
 };
 
+TEST(GraphicEditorStart, OpensOnTheDisplaysGraphicAreaWithALiveOverview) {
+  EnsureDesignerGlobals();
+  TGraphicEditor editor;
+  ASSERT_EQ(editor.Document.size(), QSize(240, 104));
+  for (int y = 0; y < 104; ++y)
+    for (int x = 0; x < 240; ++x) ASSERT_EQ(editor.Document.pixel(x, y) & 0xFFFFFF, 0xFFFFFFu) << x << "," << y;
+  EXPECT_FALSE(editor.Modified);
+  EXPECT_TRUE(editor.FileName.empty());
+  editor.show();
+  editor.SetZoom(4);
+  EXPECT_TRUE(editor.Overview->isVisible());
+  // A line drawn shows in the overview at once, before anything is saved.
+  editor.Tool = gtLinie;
+  editor.MouseDown(QPoint(4 * 2, 4 * 3), Qt::LeftButton);
+  editor.MouseMove(QPoint(4 * 20, 4 * 3), Qt::LeftButton);
+  editor.MouseUp(QPoint(4 * 20, 4 * 3), Qt::LeftButton);
+  const QImage& shown = editor.Overview->Picture();
+  ASSERT_EQ(shown.size(), QSize(240, 104));
+  int black = 0;
+  for (int x = 0; x < 240; ++x) black += qGray(shown.pixel(x, 3)) < 128;
+  EXPECT_EQ(black, 19);
+  editor.SetZoom(1);
+  EXPECT_FALSE(editor.Overview->isVisible());
+  editor.Modified = false;  // no question on closing
+}
+
 TEST_F(GraphicEditorTest, RectangleShowsOnlyInTheViewWhileDragged) {
   ASSERT_EQ(editor->Document.size(), QSize(40, 20));
   EXPECT_FALSE(editor->Modified);
