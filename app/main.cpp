@@ -8,6 +8,7 @@
 #include "compiler/ui/CompilerDialogs.h"
 #include "display/ui/DisplayPages.h"
 #include "frames/FramePages.h"
+#include "frames/browser/FrBrowser.h"
 #include "frames/ProjectPages.h"
 #include "logic/LogicPages.h"
 #include "logic/TemplatePages.h"
@@ -92,6 +93,7 @@ void ShowStartMessage(const std::string& text, zyn::TStartMessageButton) {
 
 int main(int argc, char** argv) {
   using namespace zyn;
+  PrepareBrowserEngine();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZYN Systemsoftware"));
   QApplication::setDesktopFileName(QStringLiteral("zyn"));
@@ -112,6 +114,7 @@ int main(int argc, char** argv) {
   RegisterVisuClasses();  // pages read from a project build their controls by class name
   RegisterVisuPages();
   RegisterProjectPages();
+  RegisterBrowserPage();
   RegisterLogicPages();
   RegisterTemplatePages();
   RegisterPrintPages();

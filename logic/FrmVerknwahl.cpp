@@ -416,7 +416,7 @@ void TFrmVerknwahl::DropElse(TZYNBaseObject* object) {
     choose.Fill();
     if (RunLogicDialog(choose) != 1 || choose.Chosen == nullptr) return;  // nothing changes
     SetElseEndpoint(trial, *Stm, *object, *choose.Chosen);
-    if (output) EditLinkParameters(*static_cast<TKanal*>(object), trial, lsElse);
+    if (output && !EditLinkParameters(*static_cast<TKanal*>(object), trial, lsElse)) return;  // nothing changes
   }
   fWork->CopyRecordFrom(trial);
   SonstEdit->setText(ToQString(fWork->ElseTarget().Present() ? fWork->GetElseTargetText() : std::string()));

@@ -64,7 +64,7 @@ TEST_F(PageTest, TextPageEditsLinesAndAlignmentAndSavesThem) {
 }
 
 TEST_F(PageTest, ClockPagesShowTheirKindAndShareTheNumbers) {
-  auto* daily = ShowPage<TFrUhren>("FrTagesUhren");
+  auto* daily = ShowPage<TFrTagesUhren>("FrTagesUhren");
   ASSERT_NE(daily, nullptr);
   ASSERT_EQ(daily->MTV->topLevelItemCount(), 1);
   EXPECT_EQ(daily->MTV->topLevelItem(0)->text(0), QStringLiteral("UHR.000-Uhr 0"));
@@ -97,7 +97,7 @@ TEST_F(PageTest, ClockPagesShowTheirKindAndShareTheNumbers) {
   EXPECT_TRUE(daily->CBInit->isEnabled());
   EXPECT_FALSE(daily->GBTime->isEnabled());
   answers = {IDYES};
-  auto* weekly = ShowPage<TFrUhren>("FrWochenUhren");
+  auto* weekly = ShowPage<TFrWochenUhren>("FrWochenUhren");
   ASSERT_NE(weekly, nullptr);
   ASSERT_EQ(weekly->MTV->topLevelItemCount(), 1);
   EXPECT_EQ(weekly->GList->title(), QStringLiteral(" Uhren (004/126) "));
@@ -109,7 +109,7 @@ TEST_F(PageTest, ClockPagesShowTheirKindAndShareTheNumbers) {
   weekly->MTV->setCurrentItem(weekly->MTV->topLevelItem(0));
   weekly->BtnDelete->click();
   answers = {IDYES};
-  auto* blind = ShowPage<TFrUhren>("FrJRMUhren");
+  auto* blind = ShowPage<TFrJRMUhren>("FrJRMUhren");
   ASSERT_NE(blind, nullptr);
   Screenshot(blind, "FrJRMUhren");
   blind->ApplyPreset(1, 31);
