@@ -140,6 +140,10 @@ TFrmVerknwahl::TFrmVerknwahl(QWidget* parent) : TCenteredDialog(parent ? parent 
   LVBedingungen->setColumnCount(2);
   LVBedingungen->setHeaderLabels({TranslatedText("Bezeichnung"), TranslatedText("Status")});
   LVBedingungen->setRootIsDecorated(false);
+  LVBedingungen->SetExtendedStyles(Lvx(lvxGridLines) | Lvx(lvxFullRowSelect) | Lvx(lvxInfoTip));
+  LVBedingungen->setColumnWidth(0, 250);
+  LVBedingungen->setColumnWidth(1, 55);
+  LVBedingungen->setEditTriggers(QAbstractItemView::NoEditTriggers);
   LVBedingungen->setAcceptDrops(true);
   LVBedingungen->setDragDropMode(QAbstractItemView::DropOnly);
   LVBedingungen->header()->setStretchLastSection(false);

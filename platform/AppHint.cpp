@@ -27,7 +27,8 @@ class THintFilter : public QObject {
   using QObject::QObject;
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
+  // Sees objects of libraries built without run-time type information too (see AppEventFilter).
+  __attribute__((no_sanitize("vptr"))) bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() != QEvent::ToolTip || !watched->isWidgetType()) return false;
     auto* widget = static_cast<QWidget*>(watched);
     const QPoint globalPos = static_cast<QHelpEvent*>(event)->globalPos();

@@ -63,6 +63,25 @@ TEST_F(PageTest, TextPageEditsLinesAndAlignmentAndSavesThem) {
   EXPECT_EQ(s0.Texte.FindByAddress(5), nullptr);
 }
 
+// Leaving the daily-clock page after applying empties its fields; the time field the cursor was
+// in is then no input to check: no message over the emptied page.
+TEST_F(PageTest, LeavingTheDailyClockPageChecksNoEmptiedTime) {
+  auto* daily = ShowPage<TFrTagesUhren>("FrTagesUhren");
+  ASSERT_NE(daily, nullptr);
+  daily->ETEin->SetText(QStringLiteral("07:15"));
+  daily->BtnOK->click();
+  form->FM->SetCurrentFrame(QStringLiteral("FrMerker"));
+  ASSERT_FALSE(IsValidTimeText(daily->ETEin->Text()));  // emptied
+  daily->ETEin->ValidateEdit();                          // what the focus leaving it does
+  EXPECT_TRUE(shown.empty()) << shown.front().toStdString();
+  // While a clock is shown, an incomplete time is still reported.
+  daily = ShowPage<TFrTagesUhren>("FrTagesUhren");
+  daily->ETEin->SetText(QStringLiteral("1"));
+  daily->ETEin->ValidateEdit();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0].endsWith(QString::fromUtf8("ist keine gültige Uhrzeit!")));
+}
+
 TEST_F(PageTest, ClockPagesShowTheirKindAndShareTheNumbers) {
   auto* daily = ShowPage<TFrTagesUhren>("FrTagesUhren");
   ASSERT_NE(daily, nullptr);
