@@ -101,6 +101,20 @@ void TFrUhren::AddDayBox(TWeekdayBox* b, const char* name, const char* caption, 
   AddDetailWidget(b);
 }
 
+void TFrUhren::ShowBoxes(const TUhr& clock, TWeekdayBox* on, TWeekdayBox* off) {
+  on->SetTime(ToQString(clock.EinZeit()));
+  on->SetDayMask(clock.EinTage & 0x7F);
+  off->SetTime(ToQString(clock.AusZeit()));
+  off->SetDayMask(clock.AusTage & 0x7F);
+}
+
+void TFrUhren::ClearBoxes(TWeekdayBox* on, TWeekdayBox* off, const QString& time) {
+  for (TWeekdayBox* b : {on, off}) {
+    b->SetDayMask(0);
+    b->SetTime(time);
+  }
+}
+
 void TFrUhren::SetBoxLanguages(std::initializer_list<TWeekdayBox*> boxes, int language) {
   for (TWeekdayBox* b : boxes) b->SetLanguage(language);
 }
@@ -260,20 +274,9 @@ TFrWochenUhren::TFrWochenUhren(QWidget* parent) : TFrUhren(TUhrenTyp::utWoche, p
 
 void TFrWochenUhren::SetDayLanguage(int language) { SetBoxLanguages({EWEin, EWAus}, language); }
 
-void TFrWochenUhren::ShowDetails(TZYNBaseObject* object) {
-  TUhr* clock = Item(object);
-  EWEin->SetTime(ToQString(clock->EinZeit()));
-  EWEin->SetDayMask(clock->EinTage & 0x7F);
-  EWAus->SetTime(ToQString(clock->AusZeit()));
-  EWAus->SetDayMask(clock->AusTage & 0x7F);
-}
+void TFrWochenUhren::ShowDetails(TZYNBaseObject* object) { ShowBoxes(*Item(object), EWEin, EWAus); }
 
-void TFrWochenUhren::ClearDetails() {
-  for (TWeekdayBox* b : {static_cast<TWeekdayBox*>(EWEin), static_cast<TWeekdayBox*>(EWAus)}) {
-    b->SetDayMask(0);
-    b->SetTime(QStringLiteral("00:00"));
-  }
-}
+void TFrWochenUhren::ClearDetails() { ClearBoxes(EWEin, EWAus, QStringLiteral("00:00")); }
 
 // --- blind-motor clocks ---
 
@@ -302,19 +305,8 @@ void TFrJRMUhren::ApplyPreset(int which, int days) {
   Changed();
 }
 
-void TFrJRMUhren::ShowDetails(TZYNBaseObject* object) {
-  TUhr* clock = Item(object);
-  EJEin->SetTime(ToQString(clock->EinZeit()));
-  EJEin->SetDayMask(clock->EinTage & 0x7F);
-  EJAus->SetTime(ToQString(clock->AusZeit()));
-  EJAus->SetDayMask(clock->AusTage & 0x7F);
-}
+void TFrJRMUhren::ShowDetails(TZYNBaseObject* object) { ShowBoxes(*Item(object), EJEin, EJAus); }
 
-void TFrJRMUhren::ClearDetails() {
-  for (TWeekdayBox* b : {static_cast<TWeekdayBox*>(EJEin), static_cast<TWeekdayBox*>(EJAus)}) {
-    b->SetDayMask(0);
-    b->SetTime(QStringLiteral("00:01"));
-  }
-}
+void TFrJRMUhren::ClearDetails() { ClearBoxes(EJEin, EJAus, QStringLiteral("00:01")); }
 
 }  // namespace zyn

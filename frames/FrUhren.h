@@ -40,6 +40,9 @@ class TFrUhren : public TListPage<TUhrenListe, TUhr> {
   // The weekday boxes of the weekly and blind-motor pages.
   void AddDayBox(TWeekdayBox* box, const char* name, const char* caption, bool on);
   void SetBoxLanguages(std::initializer_list<TWeekdayBox*> boxes, int language);
+  // The switch-on and switch-off boxes from the clock, and emptied (days none, the time given).
+  static void ShowBoxes(const TUhr& clock, TWeekdayBox* on, TWeekdayBox* off);
+  static void ClearBoxes(TWeekdayBox* on, TWeekdayBox* off, const QString& time);
   void BoxChanged(TWeekdayBox* box, bool on);
   // Reports an invalid time and resets it, while the edit belongs to the clock shown.
   void InvalidTime(TTimeEdit* edit);

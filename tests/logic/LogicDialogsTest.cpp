@@ -181,6 +181,14 @@ TEST_F(LogicDialogs, NewLinkParameterIsAskedOnTheKindsPageAndStored) {
   EXPECT_EQ(LinkParameterText(link, lsThen, false), "t= 20 Sekunden, Prio=  3, PWL=  1");
 }
 
+// Shows the dialog and types the text over the spin edit's value.
+void TypeInto(TFrmParameter& p, int spin, const QString& text) {
+  p.show();
+  p.SpinEdit[spin]->setFocus();
+  p.SpinEdit[spin]->SelectAll();
+  QTest::keyClicks(p.SpinEdit[spin], text);
+}
+
 // The command list's fields give the prompt, the unit and the range; a value outside the range
 // is refused with the range named, whether it is confirmed with Return or with the mouse after
 // the field lost the focus; Cancel leaves the link without a parameter and answers false.
@@ -199,10 +207,7 @@ TEST_F(LogicDialogs, ParameterTakesCaptionUnitAndRangeFromTheCommandList) {
     EXPECT_EQ(p.Notebook1->currentIndex(), 0);
     EXPECT_EQ(p.Label1->text(), QStringLiteral("Bitte geben Sie Dauer ein"));
     EXPECT_EQ(p.Label3->text(), QStringLiteral("Sekunden"));
-    p.show();
-    p.SpinEdit[1]->setFocus();
-    p.SpinEdit[1]->SelectAll();
-    QTest::keyClicks(p.SpinEdit[1], QStringLiteral("700"));
+    TypeInto(p, 1, QStringLiteral("700"));
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);  // the field is left: it puts
     QApplication::sendEvent(p.SpinEdit[1], &leave);           // the value into its range
     EXPECT_EQ(p.SpinEdit[1]->Value(), 600);
@@ -228,10 +233,7 @@ TEST_F(LogicDialogs, ParameterTakesCaptionUnitAndRangeFromTheCommandList) {
     auto& p = static_cast<TFrmParameter&>(d);
     EXPECT_EQ(p.Label4->text(), QStringLiteral("Bitte geben Sie Helligkeit ein"));
     EXPECT_EQ(p.Label5->text(), QStringLiteral("Prozent"));
-    p.show();
-    p.SpinEdit[2]->setFocus();
-    p.SpinEdit[2]->SelectAll();
-    QTest::keyClicks(p.SpinEdit[2], QStringLiteral("200"));
+    TypeInto(p, 2, QStringLiteral("200"));
     QTest::keyClick(p.SpinEdit[2], Qt::Key_Return);
     EXPECT_TRUE(p.isVisible());
     return 2;  // and then cancelled
