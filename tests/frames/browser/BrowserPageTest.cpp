@@ -36,8 +36,8 @@ constexpr int kDeadline = 30000;
 class BrowserPage : public PageTest {
  protected:
   void SetUp() override {
+    RegisterBrowserPage();  // before the main window is made, as the programme does
     PageTest::SetUp();
-    RegisterBrowserPage();
   }
   // Shows the page and lets it load the local file; true once it is loaded and still.
   bool Load(TFrBrowser* page, const QUrl& url) {
