@@ -71,8 +71,11 @@ TFrBrowser::TFrBrowser(QWidget* parent) : TProjectPage("FrBrowser", parent) {
   tools->addStretch();
   layout->addLayout(tools);
   for (QToolButton* b : {BP, BN, BS}) b->setEnabled(false);
-  WB = new TWebBrowser(this);
-  layout->addWidget(WB, 1);
+  // The browser control starts the web engine: it is made when the page is first shown.
+  fBrowserHolder = new QWidget(this);
+  fBrowserLayout = new QVBoxLayout(fBrowserHolder);
+  fBrowserLayout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(fBrowserHolder, 1);
   SP = new TzsStatusBar(this);
   SP->setObjectName(QStringLiteral("SP"));
   TzsStatusPanel* text = SP->AddPanel();
@@ -88,28 +91,35 @@ TFrBrowser::TFrBrowser(QWidget* parent) : TProjectPage("FrBrowser", parent) {
   SP->setFixedHeight(22);
   layout->addWidget(SP);
 
-  connect(BP, &QToolButton::clicked, WB, &QWebEngineView::back);
-  connect(BN, &QToolButton::clicked, WB, &QWebEngineView::forward);
-  connect(BS, &QToolButton::clicked, WB, &QWebEngineView::stop);
-  connect(BR, &QToolButton::clicked, WB, &QWebEngineView::reload);
+  connect(BP, &QToolButton::clicked, this, [this] { EnsureBrowser()->back(); });
+  connect(BN, &QToolButton::clicked, this, [this] { EnsureBrowser()->forward(); });
+  connect(BS, &QToolButton::clicked, this, [this] { EnsureBrowser()->stop(); });
+  connect(BR, &QToolButton::clicked, this, [this] { EnsureBrowser()->reload(); });
   connect(BH, &QToolButton::clicked, this, [this] { GoHome(); });
   connect(BC, &QToolButton::clicked, this, [] {
     if (IMessageHandler* h = GetMessageHandler()) h->NotifyProjectState(3, 0);
   });
+}
+
+TWebBrowser* TFrBrowser::EnsureBrowser() {
+  if (WB) return WB;
+  WB = new TWebBrowser(fBrowserHolder);
+  fBrowserLayout->addWidget(WB);
   WB->OnCommandStateChange = [this](int command, bool enable) { CommandStateChange(command, enable); };
   WB->OnDownloadBegin = [this] { BusyChanged(); };
   WB->OnDownloadComplete = [this] { BusyChanged(); };
   WB->OnTitleChange = [this](const QString& title) {
     SP->Panel(0)->SetText(ToQString(TranslateText("ZYN Systemsoftware -")) + QLatin1Char(' ') + title);
   };
+  return WB;
 }
 
 void TFrBrowser::FrameActivate() {
   // The homepage command shows the homepage; a page the user went to stays.
-  if (WB->url().isEmpty()) GoHome();
+  if (EnsureBrowser()->url().isEmpty()) GoHome();
 }
 
-void TFrBrowser::GoHome() { WB->Navigate(QUrl(QString::fromStdString(GetHomepage()))); }
+void TFrBrowser::GoHome() { EnsureBrowser()->Navigate(QUrl(QString::fromStdString(GetHomepage()))); }
 
 void TFrBrowser::CommandStateChange(int command, bool enable) {
   if (command == bcForward)
@@ -121,8 +131,9 @@ void TFrBrowser::CommandStateChange(int command, bool enable) {
 }
 
 void TFrBrowser::BusyChanged() {
-  BS->setEnabled(WB->Busy());
-  SP->Panel(1)->SetEnabled(WB->Busy());
+  const bool busy = WB && WB->Busy();
+  BS->setEnabled(busy);
+  SP->Panel(1)->SetEnabled(busy);
 }
 
 void TFrBrowser::resizeEvent(QResizeEvent* event) {

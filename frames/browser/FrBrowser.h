@@ -45,11 +45,13 @@ class TFrBrowser : public TProjectPage {
   void FrameActivate() override;
 
   QToolButton *BP = nullptr, *BN = nullptr, *BS = nullptr, *BR = nullptr, *BH = nullptr, *BC = nullptr;
-  TWebBrowser* WB = nullptr;
+  TWebBrowser* WB = nullptr;  // made when the page is first shown (it starts the web engine)
   TzsStatusBar* SP = nullptr;
 
   // Navigates to the branding's homepage.
   void GoHome();
+  // The browser control, made on first use.
+  TWebBrowser* EnsureBrowser();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -57,6 +59,8 @@ class TFrBrowser : public TProjectPage {
  private:
   void CommandStateChange(int command, bool enable);
   void BusyChanged();
+  QWidget* fBrowserHolder = nullptr;
+  class QVBoxLayout* fBrowserLayout = nullptr;
 };
 
 // The web engine's settings that must be made before the application object exists: shared

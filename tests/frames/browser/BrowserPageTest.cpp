@@ -53,6 +53,7 @@ TEST_F(BrowserPage, StartsStill) {
   EXPECT_FALSE(page.BS->isEnabled());
   EXPECT_FALSE(page.SP->Panel(1)->Enabled());
   EXPECT_EQ(page.SP->Panel(1)->PanelType(), sptGauge);
+  EXPECT_EQ(page.WB, nullptr);  // the web engine starts only when the page is shown
 }
 
 TEST_F(BrowserPage, GoesBackAndForwardAndShowsTheTitle) {
