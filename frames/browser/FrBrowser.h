@@ -10,6 +10,7 @@
 #include <functional>
 
 class QToolButton;
+class QVBoxLayout;
 
 namespace zyn {
 
@@ -60,7 +61,7 @@ class TFrBrowser : public TProjectPage {
   void CommandStateChange(int command, bool enable);
   void BusyChanged();
   QWidget* fBrowserHolder = nullptr;
-  class QVBoxLayout* fBrowserLayout = nullptr;
+  QVBoxLayout* fBrowserLayout = nullptr;
 };
 
 // The web engine's settings that must be made before the application object exists: shared
