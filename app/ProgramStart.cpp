@@ -7,6 +7,7 @@
 #include "display/ui/DisplayPages.h"
 #include "frames/FramePages.h"
 #include "frames/ProjectPages.h"
+#include "frames/browser/FrBrowser.h"
 #include "logic/LogicPages.h"
 #include "logic/TemplatePages.h"
 #include "model/base/Translator.h"
@@ -42,6 +43,7 @@ void RegisterProgramPages() {
   RegisterVisuClasses();  // pages read from a project build their controls by class name
   RegisterVisuPages();
   RegisterProjectPages();
+  RegisterBrowserPage();
   RegisterLogicPages();
   RegisterTemplatePages();
   RegisterPrintPages();

@@ -132,6 +132,7 @@ TFrCompVerb::TFrCompVerb(QWidget* parent) : TProjectPage("FrCompVerb", parent) {
 
 void TFrCompVerb::Reset() {
   fCount = 0;
+  fReported.clear();
   Label1->setText(QStringLiteral("0 ") + PageText("Verbindungen erzeugt"));
   Memo1->clear();
   for (QLineEdit* e : {ST, EK, EF, AT, AK, AF}) e->clear();
@@ -155,7 +156,7 @@ void TFrCompVerb::ShowCompileProgress(int code, TVerbindung* link) {
   AK->setText(ToQString(link->GetTargetChannelText()));
   AF->setText(ToQString(link->GetTargetFunctionText()));
   Memo1->appendPlainText(ToQString(phase + kind + link->GetDisplayText()));
-  ++fCount;
+  if (fReported.insert(link).second) ++fCount;
   Label1->setText(QString::number(fCount) + QLatin1Char(' ') + PageText("Verbindungen erzeugt"));
   QApplication::processEvents();
 }

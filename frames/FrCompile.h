@@ -7,11 +7,14 @@
 #include "compiler/interpreter/ToolReport.h"
 #include "frames/ProjectPage.h"
 
+#include <unordered_set>
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QProgressBar;
+
 
 namespace zyn {
 
@@ -56,6 +59,8 @@ class TFrCompVerb : public TProjectPage, public ICompileProgress {
 
  private:
   int fCount = 0;
+  // The links reported so far: a link reported in several phases counts once.
+  std::unordered_set<const TVerbindung*> fReported;
 };
 
 }  // namespace zyn

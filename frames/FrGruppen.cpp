@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -38,11 +39,17 @@ std::string ChannelText(const TModul& m, const TAusgang& o) {
 
 void* ItemData(const QTreeWidgetItem* node) { return node->data(0, Qt::UserRole).value<void*>(); }
 
+// "Befehlsliste des Kanals: ..., Befehlsliste der Gruppe: ..." for a refused channel.
+std::string CommandListMismatch(const std::string& channelList, const std::string& groupList) {
+  return ModelTranslate("Befehlsliste des Kanals: \"") + channelList + "\"\r" +
+         ModelTranslate("Befehlsliste der Gruppe: \"") + groupList + "\"";
+}
+
 }  // namespace
 
 // --- member list ---
 
-TMemberList::TMemberList(QWidget* parent) : QTreeWidget(parent) {
+TMemberList::TMemberList(QWidget* parent) : TzsExtListView(parent) {
   setAcceptDrops(true);
   setDropIndicatorShown(true);
   setDragDropMode(QAbstractItemView::DropOnly);
@@ -64,8 +71,11 @@ void TMemberList::dropEvent(QDropEvent* event) {
   auto* tree = qobject_cast<QTreeWidget*>(event->source());
   event->setDropAction(Qt::IgnoreAction);
   event->accept();
-  if (tree && tree != this && OnAccepts && OnAccepts(tree->currentItem()) && OnDropNode)
-    OnDropNode(tree->currentItem());
+  if (tree && tree != this && OnAccepts && OnAccepts(tree->currentItem()) && OnDropNode) {
+    QTreeWidgetItem* node = tree->currentItem();
+    // The drop ends the drag before the group's answer, which may be a message box.
+    QTimer::singleShot(0, this, [this, node] { OnDropNode(node); });
+  }
 }
 
 // --- channel sub-page ---
@@ -88,6 +98,10 @@ TFrGruppenKanal::TFrGruppenKanal(TFrGruppen* owner) : fOwner(owner) {
   KLV->setColumnCount(2);
   KLV->setHeaderLabels({PageText("Adresse"), PageText("Bezeichnung")});
   KLV->setRootIsDecorated(false);
+  KLV->SetExtendedStyles(Lvx(lvxGridLines) | Lvx(lvxFullRowSelect) | Lvx(lvxInfoTip));
+  KLV->setColumnWidth(0, 180);
+  KLV->setColumnWidth(1, 90);
+  KLV->setEditTriggers(QAbstractItemView::NoEditTriggers);
   KLV->setSelectionMode(QAbstractItemView::ExtendedSelection);
   KLV->setContextMenuPolicy(Qt::CustomContextMenu);
   KLV->header()->setStretchLastSection(true);
@@ -101,7 +115,8 @@ TFrGruppenKanal::TFrGruppenKanal(TFrGruppen* owner) : fOwner(owner) {
   c->addLayout(buttons);
   layout->addWidget(available);
   layout->addWidget(chosen);
-  KLV->OnAccepts = [this](QTreeWidgetItem* node) { return Accepts(node); };
+  // Every output may be let go over the list; the drop says why the group does not take it.
+  KLV->OnAccepts = [](QTreeWidgetItem* node) { return node != nullptr && node->data(0, Qt::UserRole).isValid(); };
   KLV->OnDropNode = [this](QTreeWidgetItem* node) { AddNode(node); };
   KLV->installEventFilter(this);
   connect(KLV, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
@@ -110,9 +125,7 @@ TFrGruppenKanal::TFrGruppenKanal(TFrGruppen* owner) : fOwner(owner) {
     remove->setEnabled(!KLV->selectedItems().isEmpty());
     menu.exec(KLV->viewport()->mapToGlobal(p));
   });
-  connect(MTV, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* node) {
-    if (Accepts(node)) AddNode(node);
-  });
+  connect(MTV, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* node) { AddNode(node); });
   connect(BtnTake, &QPushButton::clicked, this, [this] { TakeClick(); });
   connect(BtnBack, &QPushButton::clicked, this, [this] { BackClick(); });
 }
@@ -147,7 +160,8 @@ void TFrGruppenKanal::FrameActivate() {
     node->setData(0, Qt::UserRole + 1, true);  // a module node
     for (int k = 0; k < modul->Ausgaenge().Count(); ++k) {
       TAusgang* output = modul->Ausgaenge().GetItem(k);
-      auto* child = new QTreeWidgetItem(QStringList{ToQString(prefix + output->DisplayName())});
+      // Each output by its channel address: unnamed outputs of one module stay apart.
+      auto* child = new QTreeWidgetItem(QStringList{ToQString(ChannelText(*modul, *output) + "-" + output->DisplayName())});
       child->setData(0, Qt::UserRole, QVariant::fromValue(static_cast<void*>(output)));
       node->addChild(child);
     }
@@ -171,8 +185,22 @@ bool TFrGruppenKanal::Accepts(QTreeWidgetItem* node) const {
   if (!node || !GProjekt) return false;
   if (node->data(0, Qt::UserRole + 1).toBool()) return true;
   auto* output = static_cast<TAusgang*>(ItemData(node));
-  auto* modul = static_cast<TModul*>(ItemData(node->parent()));
+  auto* modul = node->parent() ? static_cast<TModul*>(ItemData(node->parent())) : nullptr;
   return output && modul && !Listed(ChannelText(*modul, *output)) && fWorkGroup.AcceptsKanal(*GProjekt, *output);
+}
+
+std::string TFrGruppenKanal::Refusal(QTreeWidgetItem* node) const {
+  if (!node || !GProjekt || node->data(0, Qt::UserRole + 1).toBool() || !node->parent()) return {};
+  auto* output = static_cast<TAusgang*>(ItemData(node));
+  auto* modul = static_cast<TModul*>(ItemData(node->parent()));
+  if (!output || !modul) return {};
+  const std::string channel =
+      ChannelText(*modul, *output) + (output->DisplayName().empty() ? "" : " \"" + output->DisplayName() + "\"");
+  if (Listed(ChannelText(*modul, *output)))
+    return ModelTranslate("Der Kanal ") + channel + ModelTranslate(" gehört bereits zur Gruppe.");
+  if (fWorkGroup.AcceptsKanal(*GProjekt, *output)) return {};
+  return ModelTranslate("Der Kanal ") + channel + ModelTranslate(" kann nicht in diese Gruppe aufgenommen werden.") +
+         "\r" + CommandListMismatch(output->BefehlsListe, fWorkGroup.GetCommonBefehlsListe(*GProjekt));
 }
 
 void TFrGruppenKanal::AddOutput(TModul* modul, TAusgang* output) {
@@ -194,13 +222,28 @@ void TFrGruppenKanal::AddNode(QTreeWidgetItem* node) {
   if (!node || !GProjekt) return;
   if (node->data(0, Qt::UserRole + 1).toBool()) {
     auto* modul = static_cast<TModul*>(ItemData(node));
+    int added = 0, refused = 0;
+    std::string list;
     for (int k = 0; k < node->childCount(); ++k) {
       auto* output = static_cast<TAusgang*>(ItemData(node->child(k)));
-      if (!Listed(ChannelText(*modul, *output)) && fWorkGroup.AcceptsKanal(*GProjekt, *output))
+      if (Listed(ChannelText(*modul, *output))) continue;
+      if (fWorkGroup.AcceptsKanal(*GProjekt, *output)) {
         AddOutput(modul, output);
+        ++added;
+      } else {
+        ++refused;
+        list = output->BefehlsListe;
+      }
     }
+    if (added == 0 && refused > 0)
+      TranslatedMessageDlg(ModelTranslate("Kein Kanal des Moduls ") + FromQString(node->text(0)) +
+                               ModelTranslate(" kann in diese Gruppe aufgenommen werden.") + "\r" +
+                               CommandListMismatch(list, fWorkGroup.GetCommonBefehlsListe(*GProjekt)),
+                           mtWarning, mbOK);
   } else if (Accepts(node)) {
     AddOutput(static_cast<TModul*>(ItemData(node->parent())), static_cast<TAusgang*>(ItemData(node)));
+  } else if (const std::string why = Refusal(node); !why.empty()) {
+    TranslatedMessageDlg(why, mtWarning, mbOK);
   }
 }
 
@@ -262,11 +305,15 @@ TFrGruppen::TFrGruppen(QWidget* parent)
   MRemarks->setMaximumHeight(90);
   BtnOK->setToolTip(PageText("Änderungen übernehmen"));
   BtnCancel->setToolTip(PageText("Änderungen verwerfen"));
-  KGKL = new QTreeWidget;
+  KGKL = new TzsExtListView;
   KGKL->setObjectName(QStringLiteral("KGKL"));
   KGKL->setColumnCount(2);
   KGKL->setHeaderLabels({PageText("Adresse"), PageText("Bezeichnung")});
   KGKL->setRootIsDecorated(false);
+  KGKL->SetExtendedStyles(Lvx(lvxGridLines) | Lvx(lvxFullRowSelect) | Lvx(lvxInfoTip));
+  KGKL->setColumnWidth(0, 80);
+  KGKL->setColumnWidth(1, 180);
+  KGKL->setEditTriggers(QAbstractItemView::NoEditTriggers);
   KGKL->header()->setStretchLastSection(true);
   AddDetailRow(PageText("Gruppenkanäle"), KGKL);
   AddBtn = new QPushButton(PageText("Kanäle bearbeiten"));

@@ -5,6 +5,7 @@
 // dragging outputs ("Kanäle hinzufügen"). While the members are edited the tool bar rests.
 
 #include "frames/ListPage.h"
+#include "widgets/common/ExtListView.h"
 
 #include <QTreeWidget>
 
@@ -16,10 +17,11 @@ class TFrameManager;
 class TFrGruppen;
 
 // The member list: takes drops of modules and outputs from the tree of available channels.
-class TMemberList : public QTreeWidget {
+class TMemberList : public TzsExtListView {
   Q_OBJECT
  public:
   explicit TMemberList(QWidget* parent = nullptr);
+  // Whether a dragged node may be let go over the list (whether it is taken is said on the drop).
   std::function<bool(QTreeWidgetItem* node)> OnAccepts;
   std::function<void(QTreeWidgetItem* node)> OnDropNode;
 
@@ -49,8 +51,12 @@ class TFrGruppenKanal : public QWidget, public IFrameMessage {
   // Whether a node of the tree may be dropped: a module always, an output when it is not listed
   // and the group accepts it.
   bool Accepts(QTreeWidgetItem* node) const;
-  // Adds the output, or every accepted output of the module not yet listed.
+  // Adds the output, or every accepted output of the module not yet listed. An output the group
+  // refuses, and a module none of whose outputs it takes, is reported (German, naming the channel
+  // and the command lists) instead.
   void AddNode(QTreeWidgetItem* node);
+  // Why the group does not take the output node: the message, or empty when it takes it.
+  std::string Refusal(QTreeWidgetItem* node) const;
   void RemoveSelected();
   void TakeClick();
   void BackClick();
@@ -74,7 +80,7 @@ class TFrGruppen : public TListPage<TGruppenListe, TGruppe> {
   explicit TFrGruppen(QWidget* parent = nullptr);
 
   TFrameManager* FM = nullptr;
-  QTreeWidget* KGKL = nullptr;
+  TzsExtListView* KGKL = nullptr;
   QPushButton* AddBtn = nullptr;
   TFrGruppenKanal* Kanal = nullptr;
 

@@ -4,7 +4,10 @@
 #include "model/base/Cp1252.h"
 #include "project/Global.h"
 
+#include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QHBoxLayout>
 #include <QStyle>
 #include <QToolButton>
@@ -29,6 +32,9 @@ TFrMerker::TFrMerker(QWidget* parent)
   Details->setObjectName(QStringLiteral("GMerkerData"));
   Details->setTitle(PageText("Merkerdaten "));
   GList->setObjectName(QStringLiteral("GMerker"));
+  // The flag's notes are its "Bemerkungen".
+  if (auto* form = qobject_cast<QFormLayout*>(Details->layout()))
+    if (auto* label = qobject_cast<QLabel*>(form->labelForField(MRemarks))) label->setText(PageText("Bemerkungen "));
   ToolButton4 = AddToolButton("ToolButton4", QStyle::SP_FileDialogListView, "Alle freien Merker anlegen", 4);
   connect(ToolButton4, &QToolButton::clicked, this, [this] { FillAll(); });
   UpdatePage();

@@ -88,6 +88,12 @@ TFrModulBearb::TFrModulBearb(QWidget* parent) : TObjectPage("FrModulBearb", kTex
   btnAutoText = AddToolButton("btnAutoText", QStyle::SP_FileDialogDetailedView,
                               "EA- Bezeichnungen\r\nautomatisch vergeben", 5, true);
   connect(btnAutoText, &QToolButton::clicked, this, [](bool on) { SetBoolOption(boAutoText, on); });
+  // Discarding the changes starts the page afresh, as at activation: on the first tab.
+  disconnect(BtnCancel, &QToolButton::clicked, nullptr, nullptr);
+  connect(BtnCancel, &QToolButton::clicked, this, [this] {
+    if (AskApplyChanges() == 2) return;
+    FrameActivate();
+  });
 
   // Class and DIP switches above the sheets.
   CBArt = new QComboBox;

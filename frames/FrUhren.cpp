@@ -89,82 +89,37 @@ TFrUhren::TFrUhren(TUhrenTyp kind, QWidget* parent)
   CAdresse->setObjectName(QStringLiteral("ETAdresse"));
   MRemarks->setObjectName(QStringLiteral("BM"));
   MRemarks->setMaximumHeight(90);
-  if (kind == TUhrenTyp::utTag) {
-    ETTage = new TZYNDayMask;
-    ETTage->setObjectName(QStringLiteral("ETTage"));
-    ETTage->SetCaption(PageText(" Schalttage "));
-    ETTage->SetCaptionAll(PageText("Täglich"));
-    ETTage->setMinimumSize(160, 190);
-    ETTage->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ETTage, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& p) { PresetMenu(0)->exec(ETTage->mapToGlobal(p)); });
-    ETTage->OnChanged = [this](QObject*) {
-      TUhr* clock = SelectedItem();
-      if (Updating() || !clock) return;
-      clock->EinTage = (clock->EinTage & 0x80) | ETTage->Value();
-      clock->AusTage = ETTage->Value();
-      Changed();
-    };
-    AddDetailRow(QString(), ETTage);
-    GBTime = new QGroupBox(PageText(" Schaltzeiten "));
-    GBTime->setObjectName(QStringLiteral("GBTime"));
-    auto* times = new QFormLayout(GBTime);
-    ETEin = new TTimeEdit(GBTime);
-    ETEin->setObjectName(QStringLiteral("ETEin"));
-    ETAus = new TTimeEdit(GBTime);
-    ETAus->setObjectName(QStringLiteral("ETAus"));
-    for (TTimeEdit* e : {ETEin, ETAus}) {
-      e->SetEditMask(QStringLiteral("!90:00;1; "));
-      e->OnChange = [this, e](QObject*) { TimeEdited(e, e == ETEin); };
-      e->OnValidateError = [this, e](QObject*) { InvalidTime(e); };
-    }
-    times->addRow(PageText("Einschaltzeit:"), ETEin);
-    times->addRow(PageText("Ausschaltzeit:"), ETAus);
-    AddDetailWidget(GBTime);
-    CBInit = new QCheckBox(PageText("Als Initialisierungs- Uhr verwenden"));
-    CBInit->setObjectName(QStringLiteral("CBInit"));
-    connect(CBInit, &QCheckBox::clicked, this, [this](bool on) { InitClicked(on); });
-    AddDetailWidget(CBInit);
-  } else {
-    auto box = [this](TWeekdayBox* b, const char* name, const char* caption, bool on) {
-      b->setObjectName(QString::fromLatin1(name));
-      b->SetCaption(PageText(caption));
-      b->SetEditCaption(PageText("Schaltzeit:"));
-      b->setMinimumSize(380, 90);
-      b->OnChange = [this, b, on](QObject*) { BoxChanged(b, on); };
-      b->OnValidateError = [this, b](QObject*) { InvalidTime(b->Edit()); };
-      AddDetailWidget(b);
-    };
-    if (kind == TUhrenTyp::utWoche) {
-      EWEin = new TOneDay;
-      EWAus = new TOneDay;
-      EWEin->SetAustext(PageText("Aus"));
-      EWAus->SetAustext(PageText("Aus"));
-      box(EWEin, "EWEin", " Einschalttag ", true);
-      box(EWAus, "EWAus", " Ausschalttag ", false);
-    } else {
-      EJEin = new TWTSelectBox;
-      EJAus = new TWTSelectBox;
-      EJEin->SetAlleText(PageText("Alle"));
-      EJAus->SetAlleText(PageText("Alle"));
-      box(EJEin, "EJEin", " Jalousie/Rollade heben  (Einschalten der Uhr) ", true);
-      box(EJAus, "EJAus", " Jalousie/Rollade senken (Ausschalten der Uhr) ", false);
-      for (int which = 0; which < 2; ++which) {
-        TWTSelectBox* b = which == 0 ? EJEin : EJAus;
-        b->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(b, &QWidget::customContextMenuRequested, this,
-                [this, b, which](const QPoint& p) { PresetMenu(which)->exec(b->mapToGlobal(p)); });
-      }
-    }
+}
+
+void TFrUhren::AddDayBox(TWeekdayBox* b, const char* name, const char* caption, bool on) {
+  b->setObjectName(QString::fromLatin1(name));
+  b->SetCaption(PageText(caption));
+  b->SetEditCaption(PageText("Schaltzeit:"));
+  b->setMinimumSize(380, 90);
+  b->OnChange = [this, b, on](QObject*) { BoxChanged(b, on); };
+  b->OnValidateError = [this, b](QObject*) { InvalidTime(b->Edit()); };
+  AddDetailWidget(b);
+}
+
+void TFrUhren::ShowBoxes(const TUhr& clock, TWeekdayBox* on, TWeekdayBox* off) {
+  on->SetTime(ToQString(clock.EinZeit()));
+  on->SetDayMask(clock.EinTage & 0x7F);
+  off->SetTime(ToQString(clock.AusZeit()));
+  off->SetDayMask(clock.AusTage & 0x7F);
+}
+
+void TFrUhren::ClearBoxes(TWeekdayBox* on, TWeekdayBox* off, const QString& time) {
+  for (TWeekdayBox* b : {on, off}) {
+    b->SetDayMask(0);
+    b->SetTime(time);
   }
 }
 
-void TFrUhren::PrepareActivation() {
-  const int language = UserLanguageId();
-  if (ETTage) ETTage->SetSprache(language);
-  for (TWeekdayBox* b : std::initializer_list<TWeekdayBox*>{EWEin, EWAus, EJEin, EJAus})
-    if (b) b->SetLanguage(language);
+void TFrUhren::SetBoxLanguages(std::initializer_list<TWeekdayBox*> boxes, int language) {
+  for (TWeekdayBox* b : boxes) b->SetLanguage(language);
 }
+
+void TFrUhren::PrepareActivation() { SetDayLanguage(UserLanguageId()); }
 
 QMenu* TFrUhren::PresetMenu(int which) {
   auto* menu = new QMenu(this);
@@ -175,85 +130,9 @@ QMenu* TFrUhren::PresetMenu(int which) {
   return menu;
 }
 
-void TFrUhren::ApplyPreset(int which, int days) {
-  TUhr* clock = SelectedItem();
-  if (!clock) return;
-  WhileUpdating([&] {
-    if (ETTage) {
-      ETTage->SetValue(days);
-    } else if (EJEin) {
-      (which == 0 ? EJEin : EJAus)->SetDayMask(days);
-    }
-  });
-  if (fKind == TUhrenTyp::utTag) {
-    if (clock->IsInitClock()) return;
-    clock->EinTage = days;
-    clock->AusTage = days;
-  } else if (which == 0) {
-    clock->EinTage = days;
-  } else {
-    clock->AusTage = days;
-  }
-  Changed();
-}
-
 bool TFrUhren::ShowsItem(const TZYNBaseObject* object) const {
   const auto* clock = dynamic_cast<const TUhr*>(object);
   return clock && clock->UhrenTyp == fKind;
-}
-
-void TFrUhren::ShowDetails(TZYNBaseObject* object) {
-  TUhr* clock = Item(object);
-  if (ETTage) {
-    ETEin->SetText(ToQString(clock->EinZeit()));
-    ETAus->SetText(ToQString(clock->AusZeit()));
-    ETTage->SetValue(clock->EinTage & 0x7F);
-    CBInit->setChecked(clock->IsInitClock());
-  } else if (EWEin) {
-    EWEin->SetTime(ToQString(clock->EinZeit()));
-    EWEin->SetDayMask(clock->EinTage & 0x7F);
-    EWAus->SetTime(ToQString(clock->AusZeit()));
-    EWAus->SetDayMask(clock->AusTage & 0x7F);
-  } else {
-    EJEin->SetTime(ToQString(clock->EinZeit()));
-    EJEin->SetDayMask(clock->EinTage & 0x7F);
-    EJAus->SetTime(ToQString(clock->AusZeit()));
-    EJAus->SetDayMask(clock->AusTage & 0x7F);
-  }
-}
-
-void TFrUhren::ClearDetails() {
-  if (ETTage) {
-    ETEin->SetText(QString());
-    ETAus->SetText(QString());
-    ETTage->SetValue(0);
-    CBInit->setChecked(false);
-  }
-  if (EWEin) {
-    for (TWeekdayBox* b : {static_cast<TWeekdayBox*>(EWEin), static_cast<TWeekdayBox*>(EWAus)}) {
-      b->SetDayMask(0);
-      b->SetTime(QStringLiteral("00:00"));
-    }
-  }
-  if (EJEin) {
-    for (TWeekdayBox* b : {static_cast<TWeekdayBox*>(EJEin), static_cast<TWeekdayBox*>(EJAus)}) {
-      b->SetDayMask(0);
-      b->SetTime(QStringLiteral("00:01"));
-    }
-  }
-}
-
-void TFrUhren::TimeEdited(TTimeEdit* edit, bool on) {
-  TUhr* clock = SelectedItem();
-  if (Updating() || !clock) return;
-  // Only a complete time is stored; leaving an incomplete one reports it.
-  if (!IsValidTimeText(edit->Text())) return;
-  try {
-    on ? clock->SetEinZeit(FromQString(edit->Text())) : clock->SetAusZeit(FromQString(edit->Text()));
-  } catch (const std::exception&) {
-    return;
-  }
-  Changed();
 }
 
 void TFrUhren::BoxChanged(TWeekdayBox* box, bool on) {
@@ -270,12 +149,95 @@ void TFrUhren::BoxChanged(TWeekdayBox* box, bool on) {
 }
 
 void TFrUhren::InvalidTime(TTimeEdit* edit) {
+  // A time is checked only while its clock is shown: leaving the page empties the fields (the
+  // focus may still be in one of them), and an emptied field is no input of the user.
+  if (Updating() || !SelectedItem() || !isVisible() || !edit->isEnabled()) return;
   TranslatedMessageDlg(FormatText(ModelTranslate("%s ist keine gültige Uhrzeit!"), {FromQString(edit->Text())}),
                        mtError, mbCancel);
   edit->SetText(QStringLiteral("00:00"));
 }
 
-void TFrUhren::InitClicked(bool checked) {
+// --- daily clocks ---
+
+TFrTagesUhren::TFrTagesUhren(QWidget* parent) : TFrUhren(TUhrenTyp::utTag, parent) {
+  ETTage = new TZYNDayMask;
+  ETTage->setObjectName(QStringLiteral("ETTage"));
+  ETTage->SetCaption(PageText(" Schalttage "));
+  ETTage->SetCaptionAll(PageText("Täglich"));
+  ETTage->setMinimumSize(160, 190);
+  ETTage->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(ETTage, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& p) { PresetMenu(0)->exec(ETTage->mapToGlobal(p)); });
+  ETTage->OnChanged = [this](QObject*) {
+    TUhr* clock = SelectedItem();
+    if (Updating() || !clock) return;
+    clock->EinTage = (clock->EinTage & 0x80) | ETTage->Value();
+    clock->AusTage = ETTage->Value();
+    Changed();
+  };
+  AddDetailRow(QString(), ETTage);
+  GBTime = new QGroupBox(PageText(" Schaltzeiten "));
+  GBTime->setObjectName(QStringLiteral("GBTime"));
+  auto* times = new QFormLayout(GBTime);
+  ETEin = new TTimeEdit(GBTime);
+  ETEin->setObjectName(QStringLiteral("ETEin"));
+  ETAus = new TTimeEdit(GBTime);
+  ETAus->setObjectName(QStringLiteral("ETAus"));
+  for (TTimeEdit* e : {ETEin, ETAus}) {
+    e->SetEditMask(QStringLiteral("!90:00;1; "));
+    e->OnChange = [this, e](QObject*) { TimeEdited(e, e == ETEin); };
+    e->OnValidateError = [this, e](QObject*) { InvalidTime(e); };
+  }
+  times->addRow(PageText("Einschaltzeit:"), ETEin);
+  times->addRow(PageText("Ausschaltzeit:"), ETAus);
+  AddDetailWidget(GBTime);
+  CBInit = new QCheckBox(PageText("Als Initialisierungs- Uhr verwenden"));
+  CBInit->setObjectName(QStringLiteral("CBInit"));
+  connect(CBInit, &QCheckBox::clicked, this, [this](bool on) { InitClicked(on); });
+  AddDetailWidget(CBInit);
+}
+
+void TFrTagesUhren::SetDayLanguage(int language) { ETTage->SetSprache(language); }
+
+void TFrTagesUhren::ApplyPreset(int, int days) {
+  TUhr* clock = SelectedItem();
+  if (!clock) return;
+  WhileUpdating([&] { ETTage->SetValue(days); });
+  if (clock->IsInitClock()) return;
+  clock->EinTage = days;
+  clock->AusTage = days;
+  Changed();
+}
+
+void TFrTagesUhren::ShowDetails(TZYNBaseObject* object) {
+  TUhr* clock = Item(object);
+  ETEin->SetText(ToQString(clock->EinZeit()));
+  ETAus->SetText(ToQString(clock->AusZeit()));
+  ETTage->SetValue(clock->EinTage & 0x7F);
+  CBInit->setChecked(clock->IsInitClock());
+}
+
+void TFrTagesUhren::ClearDetails() {
+  ETEin->SetText(QString());
+  ETAus->SetText(QString());
+  ETTage->SetValue(0);
+  CBInit->setChecked(false);
+}
+
+void TFrTagesUhren::TimeEdited(TTimeEdit* edit, bool on) {
+  TUhr* clock = SelectedItem();
+  if (Updating() || !clock) return;
+  // Only a complete time is stored; leaving an incomplete one reports it.
+  if (!IsValidTimeText(edit->Text())) return;
+  try {
+    on ? clock->SetEinZeit(FromQString(edit->Text())) : clock->SetAusZeit(FromQString(edit->Text()));
+  } catch (const std::exception&) {
+    return;
+  }
+  Changed();
+}
+
+void TFrTagesUhren::InitClicked(bool checked) {
   TUhr* clock = SelectedItem();
   if (Updating() || !clock) return;
   if (checked) {
@@ -288,7 +250,7 @@ void TFrUhren::InitClicked(bool checked) {
   Changed();
 }
 
-void TFrUhren::UpdatePage() {
+void TFrTagesUhren::UpdatePage() {
   TObjectPage::UpdatePage();
   if (!CBInit) return;
   bool otherInit = false;
@@ -298,5 +260,53 @@ void TFrUhren::UpdatePage() {
   ETTage->setEnabled(!CBInit->isChecked());
   GBTime->setEnabled(!CBInit->isChecked());
 }
+
+// --- weekly clocks ---
+
+TFrWochenUhren::TFrWochenUhren(QWidget* parent) : TFrUhren(TUhrenTyp::utWoche, parent) {
+  EWEin = new TOneDay;
+  EWAus = new TOneDay;
+  EWEin->SetAustext(PageText("Aus"));
+  EWAus->SetAustext(PageText("Aus"));
+  AddDayBox(EWEin, "EWEin", " Einschalttag ", true);
+  AddDayBox(EWAus, "EWAus", " Ausschalttag ", false);
+}
+
+void TFrWochenUhren::SetDayLanguage(int language) { SetBoxLanguages({EWEin, EWAus}, language); }
+
+void TFrWochenUhren::ShowDetails(TZYNBaseObject* object) { ShowBoxes(*Item(object), EWEin, EWAus); }
+
+void TFrWochenUhren::ClearDetails() { ClearBoxes(EWEin, EWAus, QStringLiteral("00:00")); }
+
+// --- blind-motor clocks ---
+
+TFrJRMUhren::TFrJRMUhren(QWidget* parent) : TFrUhren(TUhrenTyp::utRollade, parent) {
+  EJEin = new TWTSelectBox;
+  EJAus = new TWTSelectBox;
+  EJEin->SetAlleText(PageText("Alle"));
+  EJAus->SetAlleText(PageText("Alle"));
+  AddDayBox(EJEin, "EJEin", " Jalousie/Rollade heben  (Einschalten der Uhr) ", true);
+  AddDayBox(EJAus, "EJAus", " Jalousie/Rollade senken (Ausschalten der Uhr) ", false);
+  for (int which = 0; which < 2; ++which) {
+    TWTSelectBox* b = which == 0 ? EJEin : EJAus;
+    b->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(b, &QWidget::customContextMenuRequested, this,
+            [this, b, which](const QPoint& p) { PresetMenu(which)->exec(b->mapToGlobal(p)); });
+  }
+}
+
+void TFrJRMUhren::SetDayLanguage(int language) { SetBoxLanguages({EJEin, EJAus}, language); }
+
+void TFrJRMUhren::ApplyPreset(int which, int days) {
+  TUhr* clock = SelectedItem();
+  if (!clock) return;
+  WhileUpdating([&] { (which == 0 ? EJEin : EJAus)->SetDayMask(days); });
+  (which == 0 ? clock->EinTage : clock->AusTage) = days;
+  Changed();
+}
+
+void TFrJRMUhren::ShowDetails(TZYNBaseObject* object) { ShowBoxes(*Item(object), EJEin, EJAus); }
+
+void TFrJRMUhren::ClearDetails() { ClearBoxes(EJEin, EJAus, QStringLiteral("00:01")); }
 
 }  // namespace zyn

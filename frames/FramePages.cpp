@@ -14,9 +14,9 @@ namespace zyn {
 void RegisterObjectPages() {
   RegisterFrameMaker("FrStmBearb", [] { return new TFrStmBearb; });
   RegisterFrameMaker("FrModulBearb", [] { return new TFrModulBearb; });
-  RegisterFrameMaker("FrTagesUhren", [] { return new TFrUhren(TUhrenTyp::utTag); });
-  RegisterFrameMaker("FrWochenUhren", [] { return new TFrUhren(TUhrenTyp::utWoche); });
-  RegisterFrameMaker("FrJRMUhren", [] { return new TFrUhren(TUhrenTyp::utRollade); });
+  RegisterFrameMaker("FrTagesUhren", [] { return new TFrTagesUhren; });
+  RegisterFrameMaker("FrWochenUhren", [] { return new TFrWochenUhren; });
+  RegisterFrameMaker("FrJRMUhren", [] { return new TFrJRMUhren; });
   RegisterFrameMaker("FrMerker", [] { return new TFrMerker; });
   RegisterFrameMaker("FrTexte", [] { return new TFrTexte; });
   RegisterFrameMaker("FrGruppen", [] { return new TFrGruppen; });

@@ -1,6 +1,5 @@
 #include "frames/ProjectPages.h"
 
-#include "frames/FrBrowser.h"
 #include "frames/FrCompile.h"
 #include "frames/FrEditKennlinie.h"
 #include "frames/FrOptionen.h"
@@ -21,7 +20,6 @@ void RegisterProjectPages() {
   RegisterFrameMaker("FrCompile", [] { return new TFrCompile; });
   RegisterFrameMaker("FrCompVerb", [] { return new TFrCompVerb; });
   RegisterFrameMaker("FrEditKennlinie", [] { return new TFrEditKennlinie; });
-  RegisterFrameMaker("FrBrowser", [] { return new TFrBrowser; });
 }
 
 }  // namespace zyn

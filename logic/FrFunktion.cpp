@@ -23,6 +23,7 @@
 #include "model/UniqueNames.h"
 #include "model/Verbindung.h"
 #include "model/base/ZYNOptionen.h"
+#include "platform/AppHint.h"
 #include "platform/QtText.h"
 #include "platform/WaitCursor.h"
 #include "project/Global.h"
@@ -47,7 +48,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -145,7 +145,9 @@ TFrFunktion::TFrFunktion(QWidget* parent) : QWidget(parent) {
   BuildForm();
 }
 
-TFrFunktion::~TFrFunktion() = default;
+TFrFunktion::~TFrFunktion() {
+  if (fHintInstalled) SetHintHandler(std::move(fSavedHint));
+}
 
 void TFrFunktion::BuildForm() {
   auto* layout = new QVBoxLayout(this);
@@ -237,9 +239,16 @@ void TFrFunktion::BuildForm() {
   });
   auto hint = [this](QComboBox* box) {
     TEABaseFunction* f = SelectedFunction(box);
-    if (f) box->setToolTip(ToQString(WrapHintText(f->FunctionHint, 45)));
+    if (!f) return false;
+    box->setToolTip(ToQString(WrapHintText(f->FunctionHint, 45)));
+    return true;
   };
-  connect(BEingang, &QComboBox::currentIndexChanged, this, [hint, this] { hint(BEingang); });
+  connect(BEingang, &QComboBox::currentIndexChanged, this, [hint, this] {
+    // The input function's hint is shown at once, in place of any hint shown.
+    if (!hint(BEingang)) return;
+    CancelHint();
+    if (BEingang->isVisible()) ActivateHint(BEingang, BEingang->mapToGlobal(QPoint(0, 0)), BEingang->toolTip());
+  });
   connect(BAusgang, &QComboBox::currentIndexChanged, this, [hint, this] { hint(BAusgang); });
   connect(EGrid, &QTableWidget::itemSelectionChanged, this, &TFrFunktion::EGridClick);
   connect(AGrid, &QTableWidget::itemSelectionChanged, this, &TFrFunktion::AGridClick);
@@ -271,8 +280,29 @@ void TFrFunktion::BuildForm() {
 
 // --- lifecycle ---
 
+bool TFrFunktion::ApplicationHint(QWidget* widget, const QPoint& globalPos) {
+  auto within = [widget](QWidget* w) { return widget == w || (widget && w->isAncestorOf(widget)); };
+  for (QComboBox* box : {BEingang, BAusgang}) {
+    if (!within(box)) continue;
+    CancelHint();
+    SetHintHidePause(65535);
+    ActivateHint(box, globalPos, box->toolTip());
+    return true;
+  }
+  if (within(LVerbindungen)) {
+    if (!LVerbindungen->selectedItems().isEmpty()) SetHintHidePause(65535);
+    return false;
+  }
+  SetHintHidePause(2000);
+  return false;
+}
+
 void TFrFunktion::FrameActivate() {
   FStyle->setChecked(GetFrameOption(kFrameName, 0));
+  if (!fHintInstalled) {
+    fSavedHint = SetHintHandler([this](QWidget* w, const QPoint& p) { return ApplicationHint(w, p); });
+    fHintInstalled = true;
+  }
   fClipboard.clear();
   BuildTabs();
   if (TC->count() > 0) SelectTab(0);
@@ -282,7 +312,12 @@ void TFrFunktion::FrameDeactivate() {
   fClipboard.clear();
   ClearAll();
   SetFrameOption(kFrameName, 0, FStyle->isChecked());
-  QToolTip::hideText();
+  if (fHintInstalled) {
+    SetHintHandler(std::move(fSavedHint));
+    fSavedHint = {};
+    fHintInstalled = false;
+  }
+  CancelHint();
 }
 
 void TFrFunktion::SetModified() {
@@ -635,45 +670,47 @@ void TFrFunktion::AddInputLink(TKanal& source, std::unique_ptr<TVerbindung> link
   BtnDelete->setEnabled(true);
 }
 
-void TFrFunktion::LinkRow(const TRow& in, const TRow& out, bool logical, TFrmVerknwahl* builder) {
-  if (!(logical ? LogicAllowed(in.Kind, out.Kind) : PlainAllowed(in.Kind, out.Kind))) return;
+bool TFrFunktion::LinkRow(const TRow& in, const TRow& out, bool logical, TFrmVerknwahl* builder) {
+  if (!(logical ? LogicAllowed(in.Kind, out.Kind) : PlainAllowed(in.Kind, out.Kind))) return true;
   TEABaseFunction* source = SelectedFunction(BEingang);
   TEABaseFunction* target = SelectedFunction(BAusgang);
-  if (source == nullptr || target == nullptr || fInStm == nullptr || fOutStm == nullptr) return;
+  if (source == nullptr || target == nullptr || fInStm == nullptr || fOutStm == nullptr) return true;
   auto link = std::make_unique<TVerbindung>(false);
   if (GUniqueNames) link->InternalName = GUniqueNames->NewName();
   link->SetKind(0);
-  if (!SetSourceEndpoint(*link, *fInStm, *in.Object, *source)) return;
-  if (!SetTargetEndpoint(*link, *fOutStm, *out.Object, *target)) return;
+  if (!SetSourceEndpoint(*link, *fInStm, *in.Object, *source)) return true;
+  if (!SetTargetEndpoint(*link, *fOutStm, *out.Object, *target)) return true;
   auto* sourceObject = static_cast<TKanal*>(in.Object);
+  // False when the installer cancelled the parameter: no link, and no further one of this run.
   auto askParameter = [&] {
-    if (out.Kind == TLinkObjectKind::ModulKanal) {
-      EditLinkParameters(*static_cast<TKanal*>(out.Object), *link, lsThen);
-    } else if (out.Kind == TLinkObjectKind::Gruppe) {
-      EditLinkParametersByList(OutputCommandListName(*out.Object, *GProjekt), *link, lsThen);
-    }
+    if (out.Kind == TLinkObjectKind::ModulKanal)
+      return EditLinkParameters(*static_cast<TKanal*>(out.Object), *link, lsThen);
+    if (out.Kind == TLinkObjectKind::Gruppe)
+      return EditLinkParametersByList(OutputCommandListName(*out.Object, *GProjekt), *link, lsThen);
+    return true;
   };
   if (!logical) {
     const bool parameterFirst = in.Kind == TLinkObjectKind::Uhr && out.Kind == TLinkObjectKind::Gruppe;
-    if (parameterFirst) askParameter();
+    if (parameterFirst && !askParameter()) return false;
     if (sourceObject->Verbindungen().FindDuplicate(link.get()) >= 0) {
       TranslatedMessageDlg(ModelTranslate("Diese Verbindung existiert schon!"), mtWarning, mbOK);
-      return;
+      return true;
     }
-    if (!parameterFirst) askParameter();
+    if (!parameterFirst && !askParameter()) return false;
     AddInputLink(*sourceObject, std::move(link));
-    return;
+    return true;
   }
-  askParameter();
+  if (!askParameter()) return false;
   builder->Link = link.get();
   builder->ConvertAllowed = false;
   builder->SonstEdit->clear();
-  if (builder->Execute() != 1) return;
+  if (builder->Execute() != 1) return true;
   if (sourceObject->Verbindungen().FindDuplicate(link.get()) >= 0) {
     TranslatedMessageDlg(ModelTranslate("Diese Verknüpfung existiert schon!"), mtWarning, mbOK);
-    return;
+    return true;
   }
   AddInputLink(*sourceObject, std::move(link));
+  return true;
 }
 
 void TFrFunktion::BtnVerbindeClick() {
@@ -693,7 +730,7 @@ void TFrFunktion::BtnVerbindeClick() {
   const std::string reference = OutputCommandListName(*outs.front().Object, *GProjekt);
   for (const TRow& out : outs) {
     if (OutputCommandListName(*out.Object, *GProjekt) != reference) continue;
-    LinkRow(in, out, false, nullptr);
+    if (!LinkRow(in, out, false, nullptr)) break;
   }
 }
 
@@ -708,7 +745,8 @@ void TFrFunktion::BtnLogischClick() {
   } updates{LVerbindungen};
   TFrmVerknwahl builder(this);
   builder.Stm = fOutStm;
-  for (const TRow& out : outs) LinkRow(in, out, true, &builder);
+  for (const TRow& out : outs)
+    if (!LinkRow(in, out, true, &builder)) break;
 }
 
 // --- the link list ---
@@ -859,7 +897,7 @@ void TFrFunktion::HintForRow(int row, const QPoint& globalPos) {
   if (link == nullptr) {
     fLastHint.clear();
     LVerbindungen->setToolTip(QString());
-    QToolTip::hideText();
+    CancelHint();
     return;
   }
   const std::string text = LinkHintText(*link);
@@ -868,7 +906,7 @@ void TFrFunktion::HintForRow(int row, const QPoint& globalPos) {
   QString shown = ToQString(text);
   shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   LVerbindungen->setToolTip(shown);
-  QToolTip::showText(globalPos, shown, LVerbindungen);
+  ActivateHint(LVerbindungen, globalPos, shown);
 }
 
 bool TFrFunktion::eventFilter(QObject* watched, QEvent* event) {

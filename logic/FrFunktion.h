@@ -7,6 +7,7 @@
 // the open project directly: every change is in the project at once.
 
 #include "logic/core/LinkBuilder.h"
+#include "platform/AppHint.h"
 #include "shell/FrameManager.h"
 
 #include <QWidget>
@@ -94,6 +95,9 @@ class TFrFunktion : public QWidget, public IFrameMessage {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // The page's hint handling: the function lists show their hint at once and keep it, the link
+  // list keeps its hint while an entry is selected, elsewhere hints hide after two seconds.
+  bool ApplicationHint(QWidget* widget, const QPoint& globalPos);
 
  private:
   void BuildForm();
@@ -115,7 +119,8 @@ class TFrFunktion : public QWidget, public IFrameMessage {
   std::vector<TRow> SelectedOutputRows() const;
   TEABaseFunction* SelectedFunction(QComboBox* box) const;
   // One plain or logical link from the current input row to the output row.
-  void LinkRow(const TRow& in, const TRow& out, bool logical, class TFrmVerknwahl* builder);
+  // False when the installer cancelled a parameter (the run of links ends there).
+  bool LinkRow(const TRow& in, const TRow& out, bool logical, class TFrmVerknwahl* builder);
   void AddInputLink(TKanal& source, std::unique_ptr<TVerbindung> link);
   void SetModified();
   void ShowLinkList(TZYNBaseObject* object, bool generate, bool targets);
@@ -128,6 +133,9 @@ class TFrFunktion : public QWidget, public IFrameMessage {
   std::vector<TRow> fInRows, fOutRows;
   std::vector<std::unique_ptr<TVerbindung>> fClipboard;
   std::string fLastHint;
+  // The application's hint handler while the page is active, and the one it replaced.
+  THintHandler fSavedHint;
+  bool fHintInstalled = false;
 };
 
 }  // namespace zyn

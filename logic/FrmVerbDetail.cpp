@@ -274,16 +274,24 @@ void TFrmVerbDetail::FunctionChanged(QComboBox* box, int side) {
                                        : (type < 8 || type == kObjMerker || type == kObjAnzeigetext ||
                                           (side == kTarget && type == kObjGruppe));
   if (!allowed) return;
+  TVerbindung before(false);  // a cancelled parameter keeps the function and parameter as they were
+  before.CopyRecordFrom(l);
   e.SetFunctionNumber(f->Command & 0xFF);
   e.SetFunctionText(FromQString(box->currentText()));
   e.SetFunctionName(f->InternalName);
   if (side != kSource && GProjekt) {
     TZYNBaseObject* object = FindTargetObject(GProjekt->Steuermodule, e);
     const TLinkSide linkSide = side == kTarget ? lsThen : lsElse;
+    bool taken = true;
     if (type < 8) {
-      if (auto* channel = dynamic_cast<TKanal*>(object)) EditLinkParameters(*channel, l, linkSide);
+      if (auto* channel = dynamic_cast<TKanal*>(object)) taken = EditLinkParameters(*channel, l, linkSide);
     } else if (type == kObjGruppe) {
-      if (object) EditLinkParametersByList(OutputCommandListName(*object, *GProjekt), l, linkSide);
+      if (object) taken = EditLinkParametersByList(OutputCommandListName(*object, *GProjekt), l, linkSide);
+    }
+    if (!taken) {
+      l.CopyRecordFrom(before);
+      Fill(false);
+      return;
     }
   }
   SetModified();

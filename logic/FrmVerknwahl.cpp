@@ -140,6 +140,10 @@ TFrmVerknwahl::TFrmVerknwahl(QWidget* parent) : TCenteredDialog(parent ? parent 
   LVBedingungen->setColumnCount(2);
   LVBedingungen->setHeaderLabels({TranslatedText("Bezeichnung"), TranslatedText("Status")});
   LVBedingungen->setRootIsDecorated(false);
+  LVBedingungen->SetExtendedStyles(Lvx(lvxGridLines) | Lvx(lvxFullRowSelect) | Lvx(lvxInfoTip));
+  LVBedingungen->setColumnWidth(0, 250);
+  LVBedingungen->setColumnWidth(1, 55);
+  LVBedingungen->setEditTriggers(QAbstractItemView::NoEditTriggers);
   LVBedingungen->setAcceptDrops(true);
   LVBedingungen->setDragDropMode(QAbstractItemView::DropOnly);
   LVBedingungen->header()->setStretchLastSection(false);
@@ -416,7 +420,7 @@ void TFrmVerknwahl::DropElse(TZYNBaseObject* object) {
     choose.Fill();
     if (RunLogicDialog(choose) != 1 || choose.Chosen == nullptr) return;  // nothing changes
     SetElseEndpoint(trial, *Stm, *object, *choose.Chosen);
-    if (output) EditLinkParameters(*static_cast<TKanal*>(object), trial, lsElse);
+    if (output && !EditLinkParameters(*static_cast<TKanal*>(object), trial, lsElse)) return;  // nothing changes
   }
   fWork->CopyRecordFrom(trial);
   SonstEdit->setText(ToQString(fWork->ElseTarget().Present() ? fWork->GetElseTargetText() : std::string()));

@@ -7,6 +7,7 @@
 
 #include "logic/CenteredDialog.h"
 #include "logic/core/LinkBuilder.h"
+#include "widgets/common/ExtListView.h"
 
 #include <QLineEdit>
 #include <QTreeWidget>
@@ -35,10 +36,10 @@ class TFrmGetLogic : public TCenteredDialog {
 };
 
 // The condition list: takes objects dragged from the tree.
-class TConditionList : public QTreeWidget {
+class TConditionList : public TzsExtListView {
   Q_OBJECT
  public:
-  explicit TConditionList(QWidget* parent = nullptr) : QTreeWidget(parent) {}
+  explicit TConditionList(QWidget* parent = nullptr) : TzsExtListView(parent) {}
   std::function<bool(TZYNBaseObject*)> Accepts;
   std::function<void(TZYNBaseObject*)> Dropped;
 

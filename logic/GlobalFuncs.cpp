@@ -18,15 +18,16 @@ namespace zyn {
 
 namespace {
 
-void AskNewParameter(TEAFunctionList* list, TVerbindung& link, TLinkSide side, int maxKind) {
+bool AskNewParameter(TEAFunctionList* list, TVerbindung& link, TLinkSide side, int maxKind) {
   const std::string name = side == lsThen ? link.Target().FunctionName() : link.ElseTarget().FunctionName();
   const TEABaseFunction* command = list ? list->GetFunctionByName(name) : nullptr;
   TParameterForm form;
-  if (!BeginLinkParameter(link, side, command, maxKind, form)) return;
+  if (!BeginLinkParameter(link, side, command, maxKind, form)) return true;
   TFrmParameter dialog;
   dialog.Load(form);
-  RunLogicDialog(dialog);  // closes with OK only
+  if (RunLogicDialog(dialog) != 1) return false;
   StoreNewParameter(link, side, command->Dialog, command->ParaText, dialog.Store());
+  return true;
 }
 
 bool AskChange(TVerbindung& link, TLinkSide side) {
@@ -34,7 +35,7 @@ bool AskChange(TVerbindung& link, TLinkSide side) {
   if (!PrepareChangeParameter(link, side, form)) return false;
   TFrmParameter dialog;
   dialog.Load(form);
-  RunLogicDialog(dialog);
+  if (RunLogicDialog(dialog) != 1) return false;
   StoreChangedParameter(link, side, dialog.Store());
   return true;
 }
@@ -47,12 +48,12 @@ TEAFunctionList* FindCommandList(const std::string& name) {
   return index < 0 ? nullptr : GBasisDaten->BefehlsListen.GetList(index);
 }
 
-void EditLinkParameters(const TKanal& target, TVerbindung& link, TLinkSide side) {
-  AskNewParameter(FindCommandList(target.BefehlsListe), link, side, 13);
+bool EditLinkParameters(const TKanal& target, TVerbindung& link, TLinkSide side) {
+  return AskNewParameter(FindCommandList(target.BefehlsListe), link, side, 13);
 }
 
-void EditLinkParametersByList(const std::string& listName, TVerbindung& link, TLinkSide side) {
-  AskNewParameter(FindCommandList(listName), link, side, 11);
+bool EditLinkParametersByList(const std::string& listName, TVerbindung& link, TLinkSide side) {
+  return AskNewParameter(FindCommandList(listName), link, side, 11);
 }
 
 bool ChangeLinkParameters(TVerbindung& link) { return AskChange(link, lsThen); }
@@ -80,7 +81,7 @@ bool EditCommandParameter(const TEABaseFunction& command, uint8_t bytes[2]) {
   if (form.Page < 0) return true;
   TFrmParameter dialog;
   dialog.Load(form);
-  RunLogicDialog(dialog);
+  if (RunLogicDialog(dialog) != 1) return false;
   StoreCommandParameter(command.Dialog, dialog.Store(), bytes);
   return true;
 }

@@ -19,10 +19,11 @@ TEAFunctionList* FindCommandList(const std::string& name);
 
 // Asks for the parameter of a new link's THEN (lsThen) or ELSE side; the command is the one the
 // side names in the target object's command list. Without list or command, or for a command
-// without parameter, the side gets no parameter and nothing is shown.
-void EditLinkParameters(const TKanal& target, TVerbindung& link, TLinkSide side);
+// without parameter, the side gets no parameter and nothing is shown. False when the installer
+// cancelled the dialog: the link is then not to be made (the side's fields may be half set).
+bool EditLinkParameters(const TKanal& target, TVerbindung& link, TLinkSide side);
 // The same with the command list given by name (groups); kinds 1 to 11 only.
-void EditLinkParametersByList(const std::string& listName, TVerbindung& link, TLinkSide side);
+bool EditLinkParametersByList(const std::string& listName, TVerbindung& link, TLinkSide side);
 // Changes the stored parameter of the side (kinds 2, 5 to 11, 13); false when it is not changed
 // through the form.
 bool ChangeLinkParameters(TVerbindung& link);
@@ -32,7 +33,7 @@ bool ChangeLinkElseParameters(TVerbindung& link);
 // current: the shown name of the command to preselect ("" for none; then no cancel button).
 TEABaseFunction* ChooseOutputFunction(const TKanal& object, const std::string& current, std::string& suffix);
 // The two parameter bytes of a command of kind 1 to 4 (true; kinds above 4 true without asking);
-// false for a command without parameter.
+// false for a command without parameter or when the dialog was cancelled (bytes unchanged).
 bool EditCommandParameter(const TEABaseFunction& command, uint8_t bytes[2]);
 // "5-30" from the range page; empty when cancelled.
 std::string InputRange();

@@ -1,6 +1,7 @@
 #include "logic/LogicDialogs.h"
 
 #include "model/EAFunktionen.h"
+#include "platform/AppHint.h"
 #include "platform/QtText.h"
 #include "shell/GlobalGui.h"
 #include "shell/Translation.h"
@@ -21,6 +22,9 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
 
 namespace zyn {
 
@@ -211,9 +215,17 @@ void TFrmParameter::BuildPages() {
   auto ok = [this](QWidget* page, int index, QGridLayout* grid, int row) {
     auto* b = new QPushButton(TranslatedText("OK"), page);
     b->setObjectName(QStringLiteral("OK%1").arg(index));
-    connect(b, &QPushButton::clicked, this, &QDialog::accept);
-    grid->addWidget(b, row, 0, 1, 3, Qt::AlignRight);
+    connect(b, &QPushButton::clicked, this, &TFrmParameter::TryAccept);
+    auto* c = new QPushButton(TranslatedText("Abbrechen"), page);
+    c->setObjectName(QStringLiteral("Cancel%1").arg(index));
+    connect(c, &QPushButton::clicked, this, &QDialog::reject);
+    auto* row2 = new QHBoxLayout;
+    row2->addStretch(1);
+    row2->addWidget(b);
+    row2->addWidget(c);
+    grid->addLayout(row2, row, 0, 1, 3);
     fOK[static_cast<size_t>(index)] = b;
+    fCancel[static_cast<size_t>(index)] = c;
   };
   const QString pageTwoText =
       TranslatedText("Bitte geben Sie die Priorität, die  Prioritätssperre und die Laufzeit dieses Befehls ein.");
@@ -235,7 +247,9 @@ void TFrmParameter::BuildPages() {
         Label4 = label(page, {}, "Label4");
         g->addWidget(Label4, r++, 0, 1, 3);
         g->addWidget(label(page, TranslatedText("Dimmwert")), r, 0);
-        g->addWidget(spin(page, 2), r++, 1);
+        g->addWidget(spin(page, 2), r, 1);
+        Label5 = label(page, {}, "Label5");
+        g->addWidget(Label5, r++, 2);
         g->addWidget(label(page, TranslatedText("Verstellzeit")), r, 0);
         g->addWidget(spin(page, 3), r, 1);
         g->addWidget(label(page, TranslatedText("Sekunden")), r++, 2);
@@ -329,6 +343,7 @@ void TFrmParameter::Load(const TParameterForm& form) {
   Label2->setText(ToQString(form.Label2));
   Label3->setText(ToQString(form.Label3));
   Label4->setText(ToQString(form.Label4));
+  Label5->setText(ToQString(form.Label5));
   Label10->setText(ToQString(form.Label10));
   Label11->setText(ToQString(form.Label11));
   Label24->setText(ToQString(form.Label24));
@@ -349,6 +364,51 @@ void TFrmParameter::Load(const TParameterForm& form) {
   }
   for (int c = 1; c <= 3; ++c) CheckBox[static_cast<size_t>(c)]->setChecked(form.Check[static_cast<size_t>(c)]);
   for (int n = 0; n <= 5; ++n) LevelBox[static_cast<size_t>(n)]->setChecked(form.Levels[static_cast<size_t>(n)]);
+  fRefusedSpin = 0;
+}
+
+namespace {
+
+// The spin edits of each page, in the order they are checked.
+const std::vector<int>& PageSpins(int page) {
+  static const std::vector<int> spins[9] = {{1}, {2, 3}, {4}, {}, {5, 6}, {7, 8, 9}, {}, {10, 11}, {12, 13, 14}};
+  return spins[std::clamp(page, 0, 8)];
+}
+
+}  // namespace
+
+int TFrmParameter::OutOfRange(int& typed) const {
+  const std::vector<int>& spins = PageSpins(Notebook1->currentIndex());
+  if (fRefusedSpin != 0 && std::find(spins.begin(), spins.end(), fRefusedSpin) != spins.end()) {
+    typed = fRefusedValue;
+    return fRefusedSpin;
+  }
+  for (int i : spins) {
+    const int v = SpinEdit[static_cast<size_t>(i)]->Value();
+    if (!fForm.Spin[static_cast<size_t>(i)].InRange(v)) {
+      typed = v;
+      return i;
+    }
+  }
+  return 0;
+}
+
+void TFrmParameter::TryAccept() {
+  int typed = 0;
+  const int spin = OutOfRange(typed);
+  fRefusedSpin = 0;
+  if (spin == 0) {
+    accept();
+    return;
+  }
+  TZCLSpinEdit* edit = SpinEdit[static_cast<size_t>(spin)];
+  TParamSpin s = fForm.Spin[static_cast<size_t>(spin)];
+  s.Value = typed;
+  s.Clamp();
+  edit->SetValue(s.Value);
+  TranslatedMessageDlg(RangeRefusal(fForm, spin, typed), mtWarning, mbOK);
+  edit->setFocus();
+  edit->SelectAll();
 }
 
 TParameterForm TFrmParameter::Store() const {
@@ -363,18 +423,40 @@ TParameterForm TFrmParameter::Store() const {
 
 void TFrmParameter::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  // The priority hints are long: they stay while the dialog is open.
+  if (fHintTime < 0) {
+    fHintTime = HintHidePause();
+    SetHintHidePause(65535);
+  }
   if (Notebook1->currentIndex() == 0) SpinEdit[1]->setFocus();
   if (Notebook1->currentIndex() == 1) SpinEdit[2]->setFocus();
 }
 
-void TFrmParameter::hideEvent(QHideEvent* event) { QDialog::hideEvent(event); }
+void TFrmParameter::hideEvent(QHideEvent* event) {
+  if (fHintTime >= 0) {
+    SetHintHidePause(fHintTime);
+    fHintTime = -1;
+  }
+  QDialog::hideEvent(event);
+}
 
 bool TFrmParameter::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut) {
+    // The spin edit puts a value outside its range into it when it loses the focus; remember
+    // what was typed, so that OK names the range instead of taking another value silently.
+    for (int i = 1; i <= 14; ++i) {
+      if (watched != SpinEdit[static_cast<size_t>(i)]) continue;
+      const int v = SpinEdit[static_cast<size_t>(i)]->Value();
+      if (!fForm.Spin[static_cast<size_t>(i)].InRange(v)) {
+        fRefusedSpin = i;
+        fRefusedValue = v;
+      }
+    }
+  }
   if (event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      // Return anywhere closes with OK; every value is clamped into its range when read.
-      accept();
+      TryAccept();
       return true;
     }
   }
@@ -383,11 +465,10 @@ bool TFrmParameter::eventFilter(QObject* watched, QEvent* event) {
 
 void TFrmParameter::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    accept();
+    TryAccept();
     return;
   }
-  if (event->key() == Qt::Key_Escape) return;  // the form closes only with OK
-  QDialog::keyPressEvent(event);
+  QDialog::keyPressEvent(event);  // Escape closes without a value
 }
 
 }  // namespace zyn

@@ -80,14 +80,19 @@ class TFrmParameter : public QDialog {
   std::array<QButtonGroup*, 5> RadioGroup{};  // [1]..[4]
   std::array<QCheckBox*, 4> CheckBox{};       // [1]..[3]
   std::array<QCheckBox*, 6> LevelBox{};       // the boxes "0".."5"
-  QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label10 = nullptr,
-         *Label11 = nullptr, *Label24 = nullptr;
+  QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
+         *Label10 = nullptr, *Label11 = nullptr, *Label24 = nullptr;
 
   // Shows the form's page, texts, ranges and values.
   void Load(const TParameterForm& form);
   // The values shown, each clamped into its range.
   TParameterForm Store() const;
   QPushButton* OKButton(int page) const { return fOK[static_cast<size_t>(page)]; }
+  // "Abbrechen" of the page: closes without a value (Escape does the same).
+  QPushButton* CancelButton(int page) const { return fCancel[static_cast<size_t>(page)]; }
+  // Closes with OK when every value of the shown page lies in its range; otherwise names the
+  // range of the first value outside it, puts that value into its range and keeps the dialog open.
+  void TryAccept();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -98,8 +103,15 @@ class TFrmParameter : public QDialog {
  private:
   void BuildPages();
   TParameterForm fForm;
+  // The first spin edit of the shown page whose value lies outside its range (0 for none), and
+  // that value.
+  int OutOfRange(int& typed) const;
   std::array<QPushButton*, 9> fOK{};
+  std::array<QPushButton*, 9> fCancel{};
   int fHintTime = -1;
+  // A value outside its range that the spin edit put into its range when it lost the focus.
+  int fRefusedSpin = 0;
+  int fRefusedValue = 0;
 };
 
 }  // namespace zyn

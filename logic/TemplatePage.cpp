@@ -11,8 +11,10 @@
 #include "compiler/toollib/Variable.h"
 #include "compiler/toollib/ZYNFunction.h"
 #include "frames/PageText.h"
+#include "logic/FrmVerknwahl.h"
 #include "logic/GlobalFuncs.h"
 #include "logic/LogicDialogs.h"
+#include "logic/SmallLogicDialogs.h"
 #include "logic/core/TemplateProgram.h"
 #include "model/BasisDaten.h"
 #include "model/EAFunktionen.h"
@@ -180,72 +182,26 @@ class TLockedUserInterface {
   IMessageHandler* fHandler;
 };
 
-// The progress window "Verbindungen erzeugen" / "Logikprüfung", fed by the interpreter.
-class TProgressWindow : public QWidget, public IToolReport {
+// The progress window "Verbindungen erzeugen" as the interpreter reports into it: the current
+// item in "Bearbeite: ", the tool's progress on the bar.
+class TCreateReport : public IToolReport {
  public:
-  TProgressWindow(const QString& caption, QWidget* parent) : QWidget(parent, Qt::Tool) {
-    setWindowTitle(caption);
-    auto* l = new QVBoxLayout(this);
-    Label = new QLabel(this);
-    Bar = new QProgressBar(this);
-    Messages = new QListWidget(this);
-    l->addWidget(Label);
-    l->addWidget(Bar);
-    l->addWidget(Messages);
-    resize(420, 200);
+  explicit TCreateReport(TFrmCreateVerbindungen& window) : fWindow(window) {}
+  void SetToolProgress(int position) override { fWindow.PB->setValue(position); }
+  void SetCaption(const std::string& text) override {
+    fWindow.Label3->setText(PageText("Bearbeite: ") + ToQString(text));
   }
-  void AddMessage(const std::string& line) override {
-    Messages->addItem(ToQString(line));
-    Messages->scrollToBottom();
-  }
-  void SetToolProgress(int position) override { Bar->setValue(position); }
-  void SetCaption(const std::string& text) override { Label->setText(PageText("Bearbeite: ") + ToQString(text)); }
   void ProcessMessages() override { QApplication::processEvents(); }
-  QLabel* Label;
-  QProgressBar* Bar;
-  QListWidget* Messages;
+
+ private:
+  TFrmCreateVerbindungen& fWindow;
 };
 
-// The list of generated links of a tool ("Funktionsverbindungen").
-class TLinkList : public QDialog {
- public:
-  TLinkList(const std::string& toolName, TVerbindungsListe& links, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(PageText("Funktionsverbindungen"));
-    auto* l = new QVBoxLayout(this);
-    l->addWidget(new QLabel(ToQString(toolName), this));
-    List = new QListWidget(this);
-    int plain = 0, logic = 0;
-    for (int i = 0; i < links.Count(); ++i) {
-      TVerbindung& link = *links.GetVerbindung(i);
-      List->addItem(ToQString(link.GetDisplayText()));
-      (link.Kind() == 0 ? plain : logic)++;
-    }
-    l->addWidget(List, 1);
-    l->addWidget(
-        new QLabel(PageText("Einfache Verbindungen: %1, logische Verbindungen: %2").arg(plain).arg(logic), this));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    l->addWidget(buttons);
-    resize(560, 400);
-  }
-  QListWidget* List;
-};
-
-// "Zustand abfragen": "Ein" or "Aus".
+// "Zustand abfragen": "Ein" or "Aus"; the list's current item when the dialog is closed.
 std::string AskStateDialog(QWidget* parent) {
-  QDialog dialog(parent);
-  dialog.setWindowTitle(PageText("Zustand abfragen"));
-  auto* l = new QVBoxLayout(&dialog);
-  auto* list = new QListWidget(&dialog);
-  list->addItems({PageText("Ein"), PageText("Aus")});
-  list->setCurrentRow(0);
-  l->addWidget(list);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  l->addWidget(buttons);
-  if (RunLogicDialog(dialog) != 1 || !list->currentItem()) return {};
-  return FromQString(list->currentItem()->text());
+  TFrmGetLogic dialog(parent);
+  if (RunLogicDialog(dialog) != 1 || !dialog.List->currentItem()) return {};
+  return FromQString(dialog.List->currentItem()->text());
 }
 
 }  // namespace
@@ -401,13 +357,12 @@ TFrBasis::TFrBasis(QWidget* parent) : QWidget(parent) {
     return InputText(T("Ebenenbezeichnung eingeben"), T("Name der Ebene"), text);
   };
   OnAskRename = [this](const std::string& old, std::string& text) {
-    TFrmInput dialog(this);
-    dialog.setWindowTitle(PageText("Funktionsbezeichnung ändern"));
-    dialog.Label1->setText(PageText("Neue Bezeichnung für \"%1\":").arg(ToQString(old)));
+    TFrmRename dialog(this);
     dialog.Edit1->setText(ToQString(old));
-    dialog.Edit1->selectAll();
+    dialog.Edit2->setText(ToQString(old));
+    dialog.Edit2->selectAll();
     if (RunLogicDialog(dialog) != 1) return false;
-    text = FromQString(dialog.Edit1->text());
+    text = FromQString(dialog.Edit2->text());
     return true;
   };
   OnAskState = [this] { return AskStateDialog(this); };
@@ -712,6 +667,15 @@ void TFrBasis::AddFunctionReference(TZYNFunction& tool, QTreeWidgetItem* under) 
 void TFrBasis::FillProgramTree(const TZYNFunktionsListe& list) {
   TTemplateTree sink(*this);
   FillTree(list, sink, GProjekt.get(), GUniqueNames.get());
+  // Every tool node added is tested, so that a conflict shows as soon as the tree is shown.
+  if (!GetBoolOption(boLogicTest) || !GProjekt || !GBasisDaten) return;
+  for (int i = 0; i < list.Count(); ++i) {
+    try {
+      CheckToolLogic(*list.GetFunction(i), *GProjekt, *GBasisDaten);
+    } catch (const std::exception&) {
+    }
+  }
+  UpdatePictures();
 }
 
 void TFrBasis::UpdateSheets() {
@@ -1176,10 +1140,12 @@ void TFrBasis::ShowLinks(QTreeWidgetItem* item) {
   std::string error;
   {
     TWaitCursor wait;
-    TProgressWindow progress(PageText("Verbindungen erzeugen"), this);
+    TFrmCreateVerbindungen progress(this);
+    progress.setModal(false);
     progress.show();
+    TCreateReport report(progress);
     for (TZYNFunction* tool : tools) {
-      if (!PreviewToolLinks(*tool, *GProjekt, *GBasisDaten, &progress, links, log, error)) break;
+      if (!PreviewToolLinks(*tool, *GProjekt, *GBasisDaten, &report, links, log, error)) break;
     }
   }
   PTV->viewport()->update();
@@ -1187,8 +1153,23 @@ void TFrBasis::ShowLinks(QTreeWidgetItem* item) {
     MessageDlg(this, ToQString(error), PageText("Verbindungen"), MB_OK | MB_ICONERROR);
     return;
   }
-  TLinkList dialog(tools.back()->GetFunctionName(), links, this);
-  RunLogicDialog(dialog);
+  TFrmFuncVerb dialog(this);
+  dialog.Label2->setText(ToQString(tools.back()->GetFunctionName()));
+  int plain = 0, logical = 0;
+  for (int i = 0; i < links.Count(); ++i) {
+    TVerbindung* link = links.GetVerbindung(i);
+    dialog.AddLink(link);
+    if (link->Kind() == 0)
+      ++plain;
+    else if (link->Kind() == 1 || link->Kind() == 2)
+      ++logical;
+  }
+  dialog.Label3->setText(QString::number(plain));
+  dialog.Label6->setText(QString::number(logical));
+  try {
+    RunLogicDialog(dialog);
+  } catch (const std::exception&) {
+  }
 }
 
 void TFrBasis::CheckLogic() {
@@ -1197,13 +1178,14 @@ void TFrBasis::CheckLogic() {
   TVerbindungsListe scratch;
   std::vector<std::string> conflicts;
   {
-    TProgressWindow progress(PageText("Logikprüfung"), this);
-    progress.Bar->setMaximum(std::max(0, GProjekt->Tools.Count() - 1));
+    TFrmLgPruefung progress;
+    progress.setModal(false);
+    progress.ProgressBar1->setMaximum(std::max(0, GProjekt->Tools.Count() - 1));
     progress.show();
     for (int i = 0; i < GProjekt->Tools.Count(); ++i) {
       TZYNFunction& tool = *GProjekt->Tools.GetFunction(i);
-      progress.Bar->setValue(i);
-      progress.Label->setText(ToQString(tool.GetFunctionName()));
+      progress.ProgressBar1->setValue(i);
+      progress.Label2->setText(ToQString(tool.GetFunctionName()));
       QApplication::processEvents();
       TExpandContext context(*GProjekt, *GBasisDaten);
       context.LinkList = &scratch;

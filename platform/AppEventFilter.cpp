@@ -40,7 +40,9 @@ QWidget* WidgetOfWindow(QObject* window) {
   return nullptr;
 }
 
-bool TFilterObject::eventFilter(QObject* watched, QEvent* event) {
+// The filter sees objects of every library, also of those built without run-time type information
+// (the web engine's): the sanitizer's type check of the member call cannot tell their type.
+__attribute__((no_sanitize("vptr"))) bool TFilterObject::eventFilter(QObject* watched, QEvent* event) {
   // Input reaches the top-level window first and is passed on to the widgets from there; taking it
   // at the window sees every event exactly once.
   if (!watched->isWindowType() || !IsInputEvent(event)) return false;

@@ -8,6 +8,8 @@ PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config git clang libclang-rt-14-dev
   # libraries
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  # the browser page
+  qt6-webengine-dev
   # Qt's own dialogs and context menus in German
   qt6-translations-l10n
   # the pictures of the main window's commands, by their freedesktop icon names

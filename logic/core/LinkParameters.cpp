@@ -4,10 +4,12 @@
 #include "model/EAFunktionen.h"
 #include "model/ModelText.h"
 #include "model/Verbindung.h"
+#include "model/base/TextUtils.h"
 
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
+#include <vector>
 
 namespace zyn {
 
@@ -39,7 +41,45 @@ struct TSide {
 };
 
 std::string Prompt(const char* utf8Format, const std::string& paraText) {
-  return FormatText(ModelTranslate(utf8Format), {paraText});
+  return FormatText(ModelTranslate(utf8Format), {ParseParaText(paraText).Caption});
+}
+
+// What the stored word can hold of the ranged value of each kind.
+void StorableBounds(int kind, int& lo, int& hi) {
+  switch (kind) {
+    case pkDimValueTime:
+    case pkPosition:
+      lo = 0, hi = 255;
+      break;
+    case pkSeconds160:
+      lo = 0, hi = 160;
+      break;
+    case pkRunTime:
+      lo = 0, hi = 6553;
+      break;
+    default:
+      lo = 0, hi = 65535;
+      break;
+  }
+}
+
+// The command's unit and range on the form: the unit beside the value, the range (within what
+// the parameter word can hold) on its spin edit.
+void ApplyParaFields(int kind, const std::string& paraText, TParameterForm& form) {
+  const TParaFields f = ParseParaText(paraText);
+  const int spin = RangedSpin(kind);
+  if (spin == 0) return;
+  if (!f.Unit.empty()) (kind == pkDimValueTime ? form.Label5 : form.Label3) = f.Unit;
+  if (!f.HasRange) return;
+  int lo = 0, hi = 0;
+  StorableBounds(kind, lo, hi);
+  lo = std::max(lo, f.Min);
+  hi = std::min(hi, f.Max);
+  if (lo > hi) return;
+  TParamSpin& s = form.Spin[static_cast<size_t>(spin)];
+  s.Min = lo;
+  s.Max = hi;
+  s.Clamp();
 }
 
 }  // namespace
@@ -67,6 +107,39 @@ std::string PriorityLevelText(int mask) {
   for (int bit = 0; bit <= 5; ++bit)
     if (mask & (1 << bit)) text += std::to_string(bit) + "; ";
   return text;
+}
+
+TParaFields ParseParaText(const std::string& paraText) {
+  TParaFields f;
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (;;) {
+    const size_t semi = paraText.find(';', start);
+    parts.push_back(paraText.substr(start, semi == std::string::npos ? std::string::npos : semi - start));
+    if (semi == std::string::npos) break;
+    start = semi + 1;
+  }
+  f.Caption = Trim(parts[0]);
+  if (parts.size() > 1) f.Unit = Trim(parts[1]);
+  if (parts.size() > 3) {
+    auto whole = [](const std::string& t, int& v) {
+      const std::string x = Trim(t);
+      if (x.empty() || x.size() > 9) return false;
+      size_t i = x[0] == '-' ? 1 : 0;
+      if (i == x.size()) return false;
+      for (; i < x.size(); ++i)
+        if (x[i] < '0' || x[i] > '9') return false;
+      v = std::stoi(x);
+      return true;
+    };
+    int lo = 0, hi = 0;
+    if (whole(parts[2], lo) && whole(parts[3], hi) && lo <= hi) {
+      f.HasRange = true;
+      f.Min = lo;
+      f.Max = hi;
+    }
+  }
+  return f;
 }
 
 void TParamSpin::Clamp() { Value = std::clamp(Value, Min, std::max(Min, Max)); }
@@ -98,6 +171,57 @@ TParameterForm::TParameterForm() {
 
 void TParameterForm::ClampAll() {
   for (size_t i = 1; i < Spin.size(); ++i) Spin[i].Clamp();
+}
+
+int RangedSpin(int kind) {
+  switch (kind) {
+    case pkSeconds:
+    case pkSeconds160:
+    case pkPosition:
+    case pkRunTime:
+    case pkTenths:
+      return 1;
+    case pkDimValueTime:
+      return 2;
+    default:
+      return 0;
+  }
+}
+
+std::string SpinUnit(const TParameterForm& form, int spin) {
+  switch (spin) {
+    case 1:
+      return form.Label3;
+    case 2:
+      return form.Label5;
+    case 3:
+    case 12:
+    case 14:
+      return ModelTranslate("Sekunden");
+    case 4:
+      return form.Label10;
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+      return ModelTranslate("Sek.");
+    case 9:
+      return ModelTranslate("/10 Sek.");
+    case 10:
+    case 11:
+      return ModelTranslate("Minuten");
+    default:
+      return {};
+  }
+}
+
+std::string RangeRefusal(const TParameterForm& form, int spin, int typed) {
+  const TParamSpin& s = form.Spin[static_cast<size_t>(spin)];
+  std::string unit = Trim(SpinUnit(form, spin));
+  if (!unit.empty() && unit[0] != '/') unit = " " + unit;
+  return FormatNumbers(ModelTranslate("Der Wert %d liegt außerhalb des zulässigen Bereichs."), {typed}) + "\r" +
+         FormatNumbers(ModelTranslate("Bitte geben Sie einen Wert von %d bis %d"), {s.Min, s.Max}) + unit +
+         ModelTranslate(" ein.");
 }
 
 int ParameterPage(int kind) {
@@ -149,6 +273,7 @@ bool PrepareNewParameter(int kind, const std::string& paraText, TParameterForm& 
     default:
       break;
   }
+  ApplyParaFields(kind, paraText, form);
   return true;
 }
 
@@ -230,21 +355,21 @@ void StoreValues(TVerbindung& link, TLinkSide side, int kind, const std::string&
     case pkPrioLevel:
       ext.PriorityMask = level(2);
       ext.Flag = 0;
-      caption = paraText;
+      caption = ParseParaText(paraText).Caption;
       break;
     case pkPrioOffsetRun:
       ext.PriorityMask = level(3);
       ext.Flag = form.Check[2] ? 1 : 0;
       ext.TimeLength = 4;
       ext.Times = {spin(5) * 10, spin(6) * 10, ext.Times[2]};
-      caption = paraText;
+      caption = ParseParaText(paraText).Caption;
       break;
     case pkPrioOffsetTip:
       ext.PriorityMask = level(4);
       ext.Flag = form.Check[3] ? 1 : 0;
       ext.TimeLength = 6;
       ext.Times = {spin(7) * 10, spin(8) * 10, spin(9)};
-      caption = paraText;
+      caption = ParseParaText(paraText).Caption;
       break;
     case pkPrioLockTenths:
       ext.PriorityMask = level(1);
@@ -265,7 +390,7 @@ void StoreValues(TVerbindung& link, TLinkSide side, int kind, const std::string&
         if (form.Levels[static_cast<size_t>(n)]) mask |= 1 << n;
       ext.PriorityMask = mask;
       ext.Flag = 0;
-      caption = paraText;
+      caption = ParseParaText(paraText).Caption;
       break;
     }
     case pkTenths:
@@ -456,6 +581,7 @@ bool PrepareCommandParameter(const TEABaseFunction& command, TParameterForm& for
       form.Page = -1;
       break;
   }
+  if (form.Page >= 0) ApplyParaFields(kind, para, form);
   return true;
 }
 

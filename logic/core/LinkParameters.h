@@ -52,13 +52,27 @@ struct TParamSpin {
   int Max = 100;
   int Value = 0;
   void Clamp();
+  bool InRange(int v) const { return v >= Min && v <= Max; }
 };
+
+// The fields of a command's parameter text: "caption;unit;minimum;maximum". A text without ";"
+// is the caption alone; a range is taken only when both numbers are whole numbers with
+// minimum <= maximum.
+struct TParaFields {
+  std::string Caption;
+  std::string Unit;
+  bool HasRange = false;
+  int Min = 0;
+  int Max = 0;
+};
+TParaFields ParseParaText(const std::string& paraText);
 
 // Everything the parameter form shows and returns. Spin, radio and check indexes follow the
 // controls of the form (SpinEdit1..14, RadioGroup1..4, CheckBox1..3, the six level boxes).
 struct TParameterForm {
   int Page = 0;                                                           // 0..8
   std::string Label1, Label2, Label3, Label4, Label10, Label11, Label24;  // model text
+  std::string Label5;  // the unit of the dim value (page 1); empty when the command names none
   std::array<TParamSpin, 15> Spin{};                                      // [1]..[14]
   std::array<int, 5> Radio{};                                             // [1]..[4]: level 0..5, -1 none
   std::array<bool, 4> Check{};                                            // [1]..[3]
@@ -72,6 +86,12 @@ struct TParameterForm {
 
 // The page a parameter kind uses; -1 for a kind without a page.
 int ParameterPage(int kind);
+// The spin edit that holds the value a command's range limits (0 for kinds without one).
+int RangedSpin(int kind);
+// The unit shown beside a spin edit of the form (for the range named in a refusal).
+std::string SpinUnit(const TParameterForm& form, int spin);
+// "Bitte geben Sie einen Wert von 1 bis 65535 Sekunden ein." for a value outside the spin's range.
+std::string RangeRefusal(const TParameterForm& form, int spin, int typed);
 
 // Prepares the form for a new parameter of that kind. paraText completes the prompts ("%s").
 // False for a kind that has no page (nothing to ask).

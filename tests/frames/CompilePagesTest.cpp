@@ -35,6 +35,11 @@ TEST_F(PageTest, CompilePagesReportTheBuild) {
                   .split(QLatin1Char('\n'))
                   .last()
                   .startsWith(QStringLiteral("Erzeuge logische Bedingung für Verknüpfung: ")));
+  // The same link reported in another phase is logged again but counted once.
+  const int counted = verb->Count();
+  verb->ShowCompileProgress(0, &logic);
+  EXPECT_EQ(verb->Count(), counted);
+  EXPECT_EQ(verb->Label1->text(), QString::number(counted) + QStringLiteral(" Verbindungen erzeugt"));
   verb->ShowCompileProgress(0, nullptr);  // nothing without a link
   const int count = verb->Count();
   form->FM->SetCurrentFrame(QStringLiteral("FrStmBearb"));

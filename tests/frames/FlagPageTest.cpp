@@ -9,8 +9,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QToolButton>
 
@@ -27,6 +30,12 @@ TEST_F(PageTest, FlagPageCreatesRenamesDeletesAndSavesExactlyTheEdits) {
   ASSERT_EQ(page->MTV->topLevelItemCount(), 3);
   EXPECT_EQ(page->MTV->topLevelItem(2)->text(0), QStringLiteral("MRK.005-Licht"));
   EXPECT_EQ(page->GList->title(), QStringLiteral(" Merker (003/256) "));
+  // The flag's notes are its "Bemerkungen ".
+  auto* form = qobject_cast<QFormLayout*>(page->Details->layout());
+  ASSERT_NE(form, nullptr);
+  auto* notes = qobject_cast<QLabel*>(form->labelForField(page->MRemarks));
+  ASSERT_NE(notes, nullptr);
+  EXPECT_EQ(notes->text(), QStringLiteral("Bemerkungen "));
   Screenshot(page, "FrMerker");
 
   page->BtnAdd->click();  // gets number 2

@@ -46,8 +46,26 @@ TEST_F(PageTest, GroupMembersComeFromOutputsOfOneCommandList) {
   EXPECT_EQ(kanal->KLV->topLevelItemCount(), 2);
   EXPECT_FALSE(kanal->Accepts(relais->child(0)));      // listed already
   EXPECT_FALSE(kanal->Accepts(analogNode->child(0)));  // another command list
+  // Each output shows its channel address.
+  EXPECT_TRUE(relais->child(0)->text(0).startsWith(QStringLiteral("OUT.05.0"))) << relais->child(0)->text(0).toStdString();
+  EXPECT_NE(relais->child(0)->text(0).left(9), relais->child(1)->text(0).left(9));
+  // A refused output, and a module none of whose outputs the group takes, are reported with
+  // both command lists.
+  ASSERT_TRUE(shown.empty());
+  kanal->AddNode(analogNode->child(0));
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0].contains(QStringLiteral("kann nicht in diese Gruppe aufgenommen werden"))) << shown[0].toStdString();
+  EXPECT_TRUE(shown[0].contains(QStringLiteral("Ausgangsfunktionen Analog")));
+  EXPECT_TRUE(shown[0].contains(QStringLiteral("Ausgangsfunktionen Schalter")));
   kanal->AddNode(analogNode);
-  kanal->AddNode(relais);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_TRUE(shown[1].contains(QStringLiteral("Ausgangsfunktionen Analog")));
+  kanal->AddNode(relais->child(0));  // listed already: said so
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_TRUE(shown[2].contains(QStringLiteral("bereits zur Gruppe")));
+  shown.clear();
+  kanal->AddNode(relais);  // nothing left to add, nothing refused: no message
+  EXPECT_TRUE(shown.empty());
   EXPECT_EQ(kanal->KLV->topLevelItemCount(), 2);
   Screenshot(page, "FrGruppenKanal");
   kanal->BtnTake->click();

@@ -178,3 +178,23 @@ TEST_F(ModulePageTest, TheClassChoiceListsBaseClassesAndRemembersThePositions) {
 
 }  // namespace
 }  // namespace zyn::test
+
+namespace zyn::test {
+namespace {
+
+// Discarding the changes starts the page afresh, on the first control module's tab.
+TEST_F(ModulePageTest, CancelStartsAgainOnTheFirstTab) {
+  ASSERT_GE(page->TC->count(), 2);
+  page->TC->setCurrentIndex(1);
+  ASSERT_EQ(page->TC->currentIndex(), 1);
+  page->BtnAdd->click();
+  ASSERT_TRUE(page->Modified());
+  answers = {IDNO};
+  page->BtnCancel->click();
+  EXPECT_EQ(page->TC->currentIndex(), 0);
+  EXPECT_FALSE(page->Modified());
+  EXPECT_EQ(page->MTV->topLevelItemCount(), 2);  // the first control module's modules
+}
+
+}  // namespace
+}  // namespace zyn::test

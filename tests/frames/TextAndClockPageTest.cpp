@@ -63,8 +63,27 @@ TEST_F(PageTest, TextPageEditsLinesAndAlignmentAndSavesThem) {
   EXPECT_EQ(s0.Texte.FindByAddress(5), nullptr);
 }
 
+// Leaving the daily-clock page after applying empties its fields; the time field the cursor was
+// in is then no input to check: no message over the emptied page.
+TEST_F(PageTest, LeavingTheDailyClockPageChecksNoEmptiedTime) {
+  auto* daily = ShowPage<TFrTagesUhren>("FrTagesUhren");
+  ASSERT_NE(daily, nullptr);
+  daily->ETEin->SetText(QStringLiteral("07:15"));
+  daily->BtnOK->click();
+  form->FM->SetCurrentFrame(QStringLiteral("FrMerker"));
+  ASSERT_FALSE(IsValidTimeText(daily->ETEin->Text()));  // emptied
+  daily->ETEin->ValidateEdit();                          // what the focus leaving it does
+  EXPECT_TRUE(shown.empty()) << shown.front().toStdString();
+  // While a clock is shown, an incomplete time is still reported.
+  daily = ShowPage<TFrTagesUhren>("FrTagesUhren");
+  daily->ETEin->SetText(QStringLiteral("1"));
+  daily->ETEin->ValidateEdit();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0].endsWith(QString::fromUtf8("ist keine gültige Uhrzeit!")));
+}
+
 TEST_F(PageTest, ClockPagesShowTheirKindAndShareTheNumbers) {
-  auto* daily = ShowPage<TFrUhren>("FrTagesUhren");
+  auto* daily = ShowPage<TFrTagesUhren>("FrTagesUhren");
   ASSERT_NE(daily, nullptr);
   ASSERT_EQ(daily->MTV->topLevelItemCount(), 1);
   EXPECT_EQ(daily->MTV->topLevelItem(0)->text(0), QStringLiteral("UHR.000-Uhr 0"));
@@ -97,7 +116,7 @@ TEST_F(PageTest, ClockPagesShowTheirKindAndShareTheNumbers) {
   EXPECT_TRUE(daily->CBInit->isEnabled());
   EXPECT_FALSE(daily->GBTime->isEnabled());
   answers = {IDYES};
-  auto* weekly = ShowPage<TFrUhren>("FrWochenUhren");
+  auto* weekly = ShowPage<TFrWochenUhren>("FrWochenUhren");
   ASSERT_NE(weekly, nullptr);
   ASSERT_EQ(weekly->MTV->topLevelItemCount(), 1);
   EXPECT_EQ(weekly->GList->title(), QStringLiteral(" Uhren (004/126) "));
@@ -109,7 +128,7 @@ TEST_F(PageTest, ClockPagesShowTheirKindAndShareTheNumbers) {
   weekly->MTV->setCurrentItem(weekly->MTV->topLevelItem(0));
   weekly->BtnDelete->click();
   answers = {IDYES};
-  auto* blind = ShowPage<TFrUhren>("FrJRMUhren");
+  auto* blind = ShowPage<TFrJRMUhren>("FrJRMUhren");
   ASSERT_NE(blind, nullptr);
   Screenshot(blind, "FrJRMUhren");
   blind->ApplyPreset(1, 31);

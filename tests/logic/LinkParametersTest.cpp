@@ -5,6 +5,7 @@
 
 #include "model/EAFunktionen.h"
 #include "model/Verbindung.h"
+#include "model/base/Cp1252.h"
 
 #include <gtest/gtest.h>
 
@@ -259,6 +260,76 @@ TEST(LinkParameters, CommandBytesAndRange) {
   range.Spin[10].Value = 5;
   range.Spin[11].Value = 300;
   EXPECT_EQ(RangeText(range), "5-240");
+}
+
+}  // namespace
+}  // namespace zyn
+
+namespace zyn {
+namespace {
+
+// A command's parameter text: caption, unit and range; a text without fields is the caption.
+TEST(ParaFields, CaptionUnitAndRange) {
+  struct Case {
+    const char* text;
+    const char* caption;
+    const char* unit;
+    bool range;
+    int min, max;
+  } cases[] = {
+      {"Dauer;Sekunden;1;65535", "Dauer", "Sekunden", true, 1, 65535},
+      {"Helligkeit;Prozent;0;100", "Helligkeit", "Prozent", true, 0, 100},
+      {"die Zeit", "die Zeit", "", false, 0, 0},
+      {"Wert;Volt/10", "Wert", "Volt/10", false, 0, 0},
+      {"Wert;;5;x", "Wert", "", false, 0, 0},      // not a number
+      {"Wert;;9;3", "Wert", "", false, 0, 0},      // minimum above maximum
+      {"", "", "", false, 0, 0},
+  };
+  for (const Case& c : cases) {
+    const TParaFields f = ParseParaText(c.text);
+    EXPECT_EQ(f.Caption, c.caption) << c.text;
+    EXPECT_EQ(f.Unit, c.unit) << c.text;
+    EXPECT_EQ(f.HasRange, c.range) << c.text;
+    if (c.range) {
+      EXPECT_EQ(f.Min, c.min) << c.text;
+      EXPECT_EQ(f.Max, c.max) << c.text;
+    }
+  }
+}
+
+// The form takes the prompt word, the unit and the range from the fields; the range stays within
+// what the parameter word of the kind can hold.
+TEST(ParaFields, FormOfANewParameter) {
+  TParameterForm form;
+  ASSERT_TRUE(PrepareNewParameter(1, "Dauer;Sekunden;1;65535", form));
+  EXPECT_EQ(form.Label1, "Bitte geben Sie Dauer ein");
+  EXPECT_EQ(form.Label3, "Sekunden");
+  EXPECT_EQ(form.Spin[1].Min, 1);
+  EXPECT_EQ(form.Spin[1].Max, 65535);
+
+  ASSERT_TRUE(PrepareNewParameter(2, "Helligkeit;Prozent;0;100", form));
+  EXPECT_EQ(form.Label4, "Bitte geben Sie Helligkeit ein");
+  EXPECT_EQ(form.Label5, "Prozent");
+  EXPECT_EQ(form.Spin[2].Max, 100);
+  EXPECT_EQ(form.Spin[3].Max, 160);  // the adjust time keeps its own range
+  EXPECT_EQ(AnsiToUtf8(RangeRefusal(form, 2, 200)),
+            "Der Wert 200 liegt außerhalb des zulässigen Bereichs.\rBitte geben Sie einen Wert von 0 bis 100 Prozent ein.");
+
+  ASSERT_TRUE(PrepareNewParameter(3, "Wert;Volt/10;0;400", form));
+  EXPECT_EQ(form.Spin[1].Min, 0);
+  EXPECT_EQ(form.Spin[1].Max, 160);  // kind 3 holds at most 160
+  ASSERT_TRUE(PrepareNewParameter(4, "Fahrzeit;Sekunden;1;255", form));
+  EXPECT_EQ(form.Label3, "Sekunden");
+  EXPECT_EQ(form.Spin[1].Min, 1);
+  EXPECT_EQ(form.Spin[1].Value, 1);
+  // Without fields the page's own range and texts stay.
+  ASSERT_TRUE(PrepareNewParameter(4, "die Position", form));
+  EXPECT_EQ(form.Label3, ".Position");
+  EXPECT_EQ(form.Spin[1].Max, 255);
+  // A range outside what the kind can hold leaves the page's range.
+  ASSERT_TRUE(PrepareNewParameter(4, "Position;;300;400", form));
+  EXPECT_EQ(form.Spin[1].Min, 0);
+  EXPECT_EQ(form.Spin[1].Max, 255);
 }
 
 }  // namespace

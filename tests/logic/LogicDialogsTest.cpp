@@ -10,6 +10,8 @@
 #include "model/Kanal.h"
 #include "model/Merker.h"
 #include "model/Verbindung.h"
+#include "platform/AppHint.h"
+#include "platform/MessageDlg.h"
 #include "project/Global.h"
 #include "tests/support/AppFixture.h"
 #include "widgets/controls/ZCLSpinEdit.h"
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,6 +27,8 @@
 #include <QStackedWidget>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace zyn {
 namespace {
@@ -49,6 +54,8 @@ class LogicDialogs : public ::testing::Test {
     add("EIN", -1, "");
     add("DIMM", 2, "den Dimmwert");
     add("PRIO", 5, "", "Prio alt");
+    add("TREPPE", 1, "Dauer;Sekunden;1;600");
+    add("HELL", 2, "Helligkeit;Prozent;0;100");
     channel.BefehlsListe = "Testbefehle";
   }
   void TearDown() override {
@@ -100,10 +107,23 @@ TEST_F(LogicDialogs, ParameterSpinEditsClampOnReturnAndOnLeaving) {
   dialog.show();
   dialog.SpinEdit[1]->setFocus();
   dialog.SpinEdit[1]->SelectAll();
+  // A value above the range is refused with the range named and put into the range; the next
+  // Return takes it.
+  std::vector<QString> messages;
+  SetMessageDlgHook([&messages](const QString& text, const QString&, unsigned) {
+    messages.push_back(text);
+    return IDOK;
+  });
   QTest::keyClicks(dialog.SpinEdit[1], QStringLiteral("99999"));
+  QTest::keyClick(dialog.SpinEdit[1], Qt::Key_Return);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(messages[0].contains(QStringLiteral("von 1 bis 65535 Sekunden"))) << messages[0].toStdString();
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(dialog.SpinEdit[1]->Value(), 65535);
   QTest::keyClick(dialog.SpinEdit[1], Qt::Key_Return);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(dialog.Store().Spin[1].Value, 65535);
+  SetMessageDlgHook({});
   // Dimmwert 300 and Verstellzeit 0 come back as 255 and 1.
   PrepareNewParameter(2, "den Wert", form);
   dialog.Load(form);
@@ -159,6 +179,86 @@ TEST_F(LogicDialogs, NewLinkParameterIsAskedOnTheKindsPageAndStored) {
   });
   EXPECT_TRUE(ChangeLinkParameters(link));
   EXPECT_EQ(LinkParameterText(link, lsThen, false), "t= 20 Sekunden, Prio=  3, PWL=  1");
+}
+
+// Shows the dialog and types the text over the spin edit's value.
+void TypeInto(TFrmParameter& p, int spin, const QString& text) {
+  p.show();
+  p.SpinEdit[spin]->setFocus();
+  p.SpinEdit[spin]->SelectAll();
+  QTest::keyClicks(p.SpinEdit[spin], text);
+}
+
+// The command list's fields give the prompt, the unit and the range; a value outside the range
+// is refused with the range named, whether it is confirmed with Return or with the mouse after
+// the field lost the focus; Cancel leaves the link without a parameter and answers false.
+TEST_F(LogicDialogs, ParameterTakesCaptionUnitAndRangeFromTheCommandList) {
+  std::vector<QString> messages;
+  SetMessageDlgHook([&messages](const QString& text, const QString&, unsigned) {
+    messages.push_back(text);
+    return IDOK;
+  });
+  TVerbindung link;
+  link.Target().SetFunctionName("TREPPE");
+  bool ran = false;
+  SetLogicDialogHook([&](QDialog& d) {
+    auto& p = static_cast<TFrmParameter&>(d);
+    ran = true;
+    EXPECT_EQ(p.Notebook1->currentIndex(), 0);
+    EXPECT_EQ(p.Label1->text(), QStringLiteral("Bitte geben Sie Dauer ein"));
+    EXPECT_EQ(p.Label3->text(), QStringLiteral("Sekunden"));
+    TypeInto(p, 1, QStringLiteral("700"));
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);  // the field is left: it puts
+    QApplication::sendEvent(p.SpinEdit[1], &leave);           // the value into its range
+    EXPECT_EQ(p.SpinEdit[1]->Value(), 600);
+    p.OKButton(0)->click();
+    EXPECT_TRUE(p.isVisible());  // refused, the range named
+    EXPECT_EQ(messages.size(), 1u);
+    p.SpinEdit[1]->SetValue(90);
+    p.OKButton(0)->click();
+    return p.result() == QDialog::Accepted ? 1 : 2;
+  });
+  EXPECT_TRUE(EditLinkParameters(channel, link, lsThen));
+  EXPECT_TRUE(ran);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(messages[0].contains(QStringLiteral("700"))) << messages[0].toStdString();
+  EXPECT_TRUE(messages[0].contains(QStringLiteral("von 1 bis 600 Sekunden"))) << messages[0].toStdString();
+  EXPECT_EQ(link.TargetParam(), 90);
+
+  // Brightness in percent: the dim value's range and unit.
+  TVerbindung dim;
+  dim.Target().SetFunctionName("HELL");
+  messages.clear();
+  SetLogicDialogHook([&](QDialog& d) {
+    auto& p = static_cast<TFrmParameter&>(d);
+    EXPECT_EQ(p.Label4->text(), QStringLiteral("Bitte geben Sie Helligkeit ein"));
+    EXPECT_EQ(p.Label5->text(), QStringLiteral("Prozent"));
+    TypeInto(p, 2, QStringLiteral("200"));
+    QTest::keyClick(p.SpinEdit[2], Qt::Key_Return);
+    EXPECT_TRUE(p.isVisible());
+    return 2;  // and then cancelled
+  });
+  EXPECT_FALSE(EditLinkParameters(channel, dim, lsThen));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(messages[0].contains(QStringLiteral("von 0 bis 100 Prozent"))) << messages[0].toStdString();
+  SetMessageDlgHook({});
+}
+
+TEST_F(LogicDialogs, ParameterDialogCancelsAndKeepsItsHintsWhileOpen) {
+  TFrmParameter dialog;
+  TParameterForm form;
+  PrepareNewParameter(1, "die Zeit", form);
+  dialog.Load(form);
+  const int before = HintHidePause();
+  dialog.show();
+  EXPECT_EQ(HintHidePause(), 65535);
+  dialog.CancelButton(0)->click();
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+  EXPECT_EQ(HintHidePause(), before);
+  dialog.show();
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
 TEST_F(LogicDialogs, ChooserPreselectsAndCancelReturnsNothing) {

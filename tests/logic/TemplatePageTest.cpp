@@ -8,6 +8,8 @@
 #include "compiler/toollib/FuncNode.h"
 #include "compiler/toollib/SubFunction.h"
 #include "logic/LogicDialogs.h"
+#include "logic/LinkListView.h"
+#include "logic/SmallLogicDialogs.h"
 #include "logic/core/LinkParameters.h"
 #include "model/EAFunktionen.h"
 #include "model/base/ZYNOptionen.h"
@@ -17,7 +19,9 @@
 #include "tests/compiler/interpreter/DefaultToolsFixture.h"
 #include "tests/logic/ToolSlots.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/TestHome.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
@@ -271,6 +275,78 @@ TEST_F(TemplatePage, ToolWithAnEmptySlotShowsNoLinksAndNamesTheSlot) {
   EXPECT_TRUE(AllLinks().empty());
 }
 
+// The link preview lists the tool's links with their pictures and counts plain and logical ones.
+TEST_F(TemplatePage, LinkPreviewCountsPlainAndLogicalLinks) {
+  NameEveryChannel();
+  page->ShowTab(0);
+  TZYNFunction& nacht = Place("Nachtlicht");
+  Bind(nacht, "TASTER", In(inp, 3));
+  Bind(nacht, "NACHT", Flag(0));
+  Bind(nacht, "NACHTLICHT", Out(out, 3));
+  Bind(nacht, "HAUPTLICHT", Out(mfm, 0));
+  QString tool, plain, logical;
+  int entries = -1;
+  SetLogicDialogHook([&](QDialog& d) {
+    auto* list = qobject_cast<TFrmFuncVerb*>(&d);
+    if (!list) return 2;
+    tool = list->Label2->text();
+    plain = list->Label3->text();
+    logical = list->Label6->text();
+    entries = list->LVerbindungen->count();
+    EXPECT_TRUE(list->Label4->isVisibleTo(list));
+    return 1;
+  });
+  page->ShowLinks(ToolNode(nacht));
+  for (const std::string& m : messages) ADD_FAILURE() << m;
+  EXPECT_EQ(tool, QStringLiteral("Nachtlicht"));
+  EXPECT_GT(entries, 0);
+  EXPECT_EQ(plain.toInt() + logical.toInt(), entries);
+  EXPECT_GT(logical.toInt(), 0);  // the night flag is a condition
+  EXPECT_TRUE(AllLinks().empty());  // the preview leaves no link behind
+}
+
+// A tool whose condition lies in another control module than its target is marked when the tree
+// is filled (as after reopening the project), while the option asks for the logic test.
+TEST_F(TemplatePage, LogicConflictIsMarkedWhenTheTreeIsFilled) {
+  // A project-wide tool: its objects may lie in any control module.
+  auto made = std::make_unique<TZYNFunction>();
+  made->InternalName = names.NewName();
+  made->Info.FunctionName = "Konflikt";
+  made->Script = {"BLOCK", "IF %T% : EIN", "AND %X% : Ein", "THEN %L% : EIN", "END."};
+  const std::string key = made->InternalName;
+  TZYNFunction& tool = *p.Tools.Add(key, std::move(made));
+  test::InterpreterTest::Bind(Var(tool, "T", vtEingang), In(inp, 0));
+  test::InterpreterTest::Bind(Var(tool, "X", vtEingang), In(inp1, 0));
+  test::InterpreterTest::Bind(Var(tool, "L", vtAusgang), Out(out, 0));
+  const int across = page->TC->count() - 1;
+  ASSERT_EQ(page->TC->tabText(across), QString::fromUtf8("Übergreifend"));
+  // The option lives in the options file; this programme has none of its own.
+  struct TOptions {
+    bool Own = !GOptionFile;
+    TOptions() {
+      if (Own) {
+        GOptionFile = std::make_unique<TZYNOptionFile>(test::TestHome() + "/");
+        GOptionFile->SetDefaults();
+      }
+    }
+    ~TOptions() {
+      if (Own) GOptionFile.reset();
+    }
+  } options;
+  const bool option = GetBoolOption(boLogicTest);
+  SetBoolOption(boLogicTest, false);
+  tool.HasLgConflict = false;  // as read from the file
+  page->ShowTab(across);
+  EXPECT_FALSE(tool.HasLgConflict);
+  SetBoolOption(boLogicTest, true);
+  page->ShowTab(across);
+  EXPECT_TRUE(tool.HasLgConflict);
+  ASSERT_NE(ToolNode(tool), nullptr);
+  EXPECT_EQ(page->PictureIndex(page->Data(ToolNode(tool))), 10);
+  EXPECT_TRUE(AllLinks().empty());
+  SetBoolOption(boLogicTest, option);
+}
+
 TEST_F(TemplatePage, LevelsTakeToolsAndAreOnlyDeletedEmpty) {
   page->ShowTab(0);
   page->OnAskLevelName = [](std::string& text) {
@@ -298,19 +374,23 @@ TEST_F(TemplatePage, LevelsTakeToolsAndAreOnlyDeletedEmpty) {
   page->Rename(ToolNode(tool));
   EXPECT_EQ(tool.GetFunctionName(), "Zentral Aus");
 
-  // The rename dialog starts with the current name.
+  // The rename dialog "Funktionsbezeichnung ändern" shows the current name as old and new name.
   TFrBasis fresh;
-  QString offered;
-  SetLogicDialogHook([&offered](QDialog& d) {
-    auto* input = qobject_cast<TFrmInput*>(&d);
-    if (!input) return 2;
-    offered = input->Edit1->text();
-    input->Edit1->setText(QStringLiteral("Alles aus"));
+  QString offered, preset;
+  SetLogicDialogHook([&offered, &preset](QDialog& d) {
+    auto* rename = qobject_cast<TFrmRename*>(&d);
+    if (!rename) return 2;
+    offered = rename->Edit1->text();
+    preset = rename->Edit2->text();
+    EXPECT_EQ(rename->windowTitle(), QString::fromUtf8("Funktionsbezeichnung ändern"));
+    EXPECT_FALSE(rename->Edit1->isEnabled());
+    rename->Edit2->setText(QStringLiteral("Alles aus"));
     return 1;
   });
   std::string renamed;
   ASSERT_TRUE(fresh.OnAskRename("Zentral Aus", renamed));
   EXPECT_EQ(offered, QStringLiteral("Zentral Aus"));
+  EXPECT_EQ(preset, QStringLiteral("Zentral Aus"));
   page->OnAskRename = fresh.OnAskRename;
   page->Rename(ToolNode(tool));
   EXPECT_EQ(tool.GetFunctionName(), "Alles aus");
