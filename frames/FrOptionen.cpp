@@ -2,6 +2,7 @@
 
 #include "frames/PageText.h"
 #include "model/base/Cp1252.h"
+#include "model/base/OptionFolders.h"
 #include "model/base/Translator.h"
 #include "model/base/ZYNOptionen.h"
 #include "platform/QtText.h"
@@ -398,6 +399,19 @@ void TFrOptionen::LoadOptions() {
 bool TFrOptionen::SaveOptions() {
   if (!GOptionFile) return false;
   TZYNOptionen& o = GOptionFile->Optionen();
+  // The folders typed must exist (or be made) before anything is taken over.
+  TPathItem folders;
+  folders.ProjectPath = U(PPE);
+  folders.DatabasePath = U(DPE);
+  folders.SystemPath = U(BPE);
+  folders.PluginPath = U(IPE);
+  folders.DownloadPath = U(LPE);
+  folders.GfxPath = U(LPG);
+  if (const std::string problems = FolderProblemsText(EnsureOptionFolders(folders, OptionFileName()));
+      !problems.empty()) {
+    TranslatedMessageDlg(problems, mtError, mbOK);
+    return false;
+  }
   TOptionItem& op = o.Optionen->First();
   op.ShowHint = HTA->isChecked();
   op.ConfirmDelete = SAL->isChecked();
@@ -420,12 +434,7 @@ bool TFrOptionen::SaveOptions() {
   SetIntOption(ioRandomMin, ZFMin->Value());
   SetIntOption(ioRandomMax, ZFMax->Value());
   TPathItem& path = o.Path->First();
-  path.ProjectPath = U(PPE);
-  path.DatabasePath = U(DPE);
-  path.SystemPath = U(BPE);
-  path.PluginPath = U(IPE);
-  path.DownloadPath = U(LPE);
-  path.GfxPath = U(LPG);
+  for (int index = poSystemPath; index <= poGfxPath; ++index) path.SetPath(index, folders.GetPath(index));
   TSerialPortItem& sp = o.SerialPort->First();
   sp.Source = Radio(GBSource);
   sp.Target = Radio(GBTarget);

@@ -10,6 +10,7 @@
 #include "widgets/controls/ZCLSpinEdit.h"
 
 #include <QCheckBox>
+#include <filesystem>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -74,6 +75,31 @@ TEST_F(OptionsPagesTest, ChangesAskOnCancelAndFollowTheRules) {
   shown.clear();
   page->ToolButton5->click();
   EXPECT_EQ(shown.size(), 1u);
+}
+
+TEST_F(OptionsPagesTest, AChangedFolderIsMadeAndOneThatCannotBeMadeKeepsThePage) {
+  auto* page = ShowPage<TFrOptionen>("FrOptionen");
+  const TempFolder dir("optpage_folders");
+  const std::string oldProjects = GetProjectPath();
+  ASSERT_TRUE(WriteWholeFile(dir.Dir() / "datei", "x"));
+  page->PPE->setText(QString::fromStdString(dir.File("datei") + "/projekte"));
+  shown.clear();
+  answers = {1};
+  page->ToolButton4->click();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Der Ordner \"") + QString::fromStdString(dir.File("datei")) +
+                                  QStringLiteral("/projekte\" konnte nicht angelegt werden")))
+      << shown[0].toStdString();
+  EXPECT_EQ(form->FM->CurrentFrame(), QStringLiteral("FrOptionen"));
+  EXPECT_EQ(GetProjectPath(), oldProjects);  // nothing taken over
+
+  page->PPE->setText(QString::fromStdString(dir.File("neu/projekte")));
+  shown.clear();
+  page->ToolButton4->click();
+  EXPECT_TRUE(shown.empty());
+  EXPECT_TRUE(std::filesystem::is_directory(dir.Dir() / "neu" / "projekte"));
+  EXPECT_EQ(GetProjectPath(), dir.File("neu/projekte") + "/");
+  EXPECT_EQ(form->FM->CurrentFrame(), QStringLiteral("FrStmBearb"));
 }
 
 TEST_F(OptionsPagesTest, CompanyDataAreSavedIntoTheOptionsFile) {
