@@ -296,6 +296,7 @@ void TObjectPage::ApplyChanges() {
     GProjekt->Modified = true;
   }
   fModified = false;
+  NotifyProjectChanged();  // what the menus offer depends on the objects of the project
 }
 
 void TObjectPage::OKClick() {
@@ -311,6 +312,7 @@ void TObjectPage::CancelClick() {
   });
   LoadControlModule(CurrentStm());
   UpdatePage();
+  NotifyProjectChanged();
 }
 
 void TObjectPage::TabChanged(int index) {

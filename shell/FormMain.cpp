@@ -731,6 +731,7 @@ void TMainForm::OnFrameChanged(TFrame* frame, const QString& title) {
     ExpandSideBar();
     TP->SetCaption(title);
   }
+  FollowPageInSideBar();
 }
 
 }  // namespace zyn

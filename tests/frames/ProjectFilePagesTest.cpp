@@ -94,12 +94,27 @@ TEST_F(ProjectFilePagesTest, NewProjectSaveAsPlainAndCompressedOpenAgainByteIden
     EXPECT_EQ(projekte.Read(1).Values[pdKundennumm], "0");
   }
 
+  shown.clear();
   SaveAs("kopie.irgendwas", 0, {7});  // GUID kept
   const std::string plain = Projects() + "kopie.zpf";
   EXPECT_EQ(GProjekt->FileName, plain);
   EXPECT_EQ(GProjekt->ProjektDaten.ProjektNummer, "kopie");
   EXPECT_EQ(form->FM->CurrentFrame(), QStringLiteral("FrStmBearb"));  // back to the page before
+  // The user was told of the new number, and the project table follows it.
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], QStringLiteral("Die Projektnummer ändert sich mit dem Dateinamen von \"2004.01\" in "
+                                     "\"kopie\".\rSoll die eindeutige Projektkennung geändert werden?"));
+  {
+    TDbfTable projekte;
+    projekte.Open(ProjekteTableFile(dir.Path() + "db/"));
+    ASSERT_EQ(projekte.ReadAll().size(), 1u);
+    EXPECT_EQ(projekte.Read(1).Values[pdProjektnum], "kopie");
+    EXPECT_EQ(projekte.Read(1).Values[pdProjektnam], "B\xFCrohaus");
+  }
+  shown.clear();
   SaveAs("kopie", 1, {7});
+  ASSERT_EQ(shown.size(), 1u);  // the same number: only the question
+  EXPECT_EQ(shown[0], QStringLiteral("Soll die eindeutige Projektkennung geändert werden?"));
   const std::string packed = Projects() + "kopie.zcf";
   EXPECT_EQ(GProjekt->FileName, packed);
   EXPECT_TRUE(GProjekt->Zipped);
@@ -126,6 +141,27 @@ TEST_F(ProjectFilePagesTest, NewProjectSaveAsPlainAndCompressedOpenAgainByteIden
   EXPECT_EQ(GProjekt->FileName, plain);
   SaveAs("kopie.zpf", 0, {7, 6});  // GUID kept, overwrite: yes
   EXPECT_EQ(ReadWholeFile(plain), before);
+}
+
+TEST_F(ProjectFilePagesTest, ANewProjectGetsItsTableRecordAlsoWhenTheFolderCameLate) {
+  // The database folder is missing while the page is shown (its message names the table) and is
+  // there when the project is made.
+  std::filesystem::remove_all(dir.Path() + "db");
+  shown.clear();
+  auto* page = ShowPage<TFrNeu>("FrNeu");
+  ASSERT_FALSE(shown.empty());
+  EXPECT_TRUE(shown[0].contains(QString::fromStdString(dir.Path() + "db/Kunden.dbf"))) << shown[0].toStdString();
+  std::filesystem::create_directories(dir.Path() + "db");
+  page->PEdit_NR->setText(QStringLiteral("P-2026-017"));
+  page->PEdit_PN->setText(QStringLiteral("Neubau"));
+  shown.clear();
+  page->BtnOK->click();
+  ASSERT_TRUE(GProjekt);
+  EXPECT_TRUE(shown.empty()) << shown.front().toStdString();
+  TDbfTable projekte;
+  projekte.Open(ProjekteTableFile(dir.Path() + "db/"));
+  ASSERT_EQ(projekte.ReadAll().size(), 1u);
+  EXPECT_EQ(projekte.Read(1).Values[pdProjektnum], "P-2026-017");
 }
 
 TEST_F(ProjectFilePagesTest, FailedOrDeclinedSaveAsKeepsTheOldName) {
