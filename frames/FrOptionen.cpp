@@ -297,6 +297,8 @@ TFrOptionen::TFrOptionen(QWidget* parent) : TProjectPage("FrOptionen", parent) {
   il->addRow(PageText("&Homepage ZORV:"), WWWE);
   il->addRow(PageText("&FTP Adresse für Updates:"), FTPE);
   il->addRow(PageText("Postausgangsserver") + QLatin1Char(' ') + PageText("für Supportanfragen:"), EMailServer);
+  SupportAddress = edit(internet, "SupportAddress");
+  il->addRow(PageText("Support-Adresse:"), SupportAddress);
   ProxyGroup = new QGroupBox(PageText(" Proxyserver "), internet);
   auto* pl = new QFormLayout(ProxyGroup);
   auto* proxyChecks = new QVBoxLayout;
@@ -389,6 +391,7 @@ void TFrOptionen::LoadOptions() {
   WWWE->setText(Q(in.WWWAddress));
   FTPE->setText(Q(in.FTPAddress));
   EMailServer->setText(Q(in.MailServer));
+  SupportAddress->setText(Q(in.SupportAddress));
   CBFTP->setChecked(in.UseProxy);
   FTPProxy->setText(Q(in.FTPProxy));
   WWWProxy->setText(Q(in.WWWProxy));
@@ -453,6 +456,7 @@ bool TFrOptionen::SaveOptions() {
   in.WWWAddress = A(WWWE);
   in.FTPAddress = A(FTPE);
   in.MailServer = A(EMailServer);
+  in.SupportAddress = FromQString(SupportAddress->text().trimmed());
   in.UseProxy = CBFTP->isChecked();
   in.FTPProxy = A(FTPProxy);
   in.WWWProxy = A(WWWProxy);

@@ -57,6 +57,7 @@ class TFrOptionen : public TProjectPage {
   QButtonGroup *GBSource = nullptr, *GBTarget = nullptr, *RGColor = nullptr, *RGKon = nullptr;
   QLineEdit *EdEinText = nullptr, *EdAusText = nullptr, *EdNext = nullptr, *EdPrev = nullptr;
   QLineEdit *WWWE = nullptr, *FTPE = nullptr, *EMailServer = nullptr;
+  QLineEdit* SupportAddress = nullptr;  // "Support-Adresse"
   QLineEdit *FTPProxy = nullptr, *WWWProxy = nullptr;
   TZCLSpinEdit* FTPPort = nullptr;
   QGroupBox* ProxyGroup = nullptr;
