@@ -282,7 +282,10 @@ void TMainForm::BuildLayout() {
   SP = new TzsSplitter(Client);
   SP->setObjectName(QStringLiteral("SP"));
   SP->SetMinSize(130);
-  SP->resize(3, SP->height());
+  // Wide enough to hit, with its button that shrinks the side bar to its minimum and back; the
+  // side bar follows the drag at once.
+  SP->resize(10, SP->height());
+  SP->SetResizeStyle(rsUpdate);
   layout->AddWidget(SP, alLeft);
 
   FramePanel = new QWidget(Client);
