@@ -524,6 +524,7 @@ void TFrNeu::FrameActivate() {
   DBNavigator1->SetTable(fKunden.get());
   FillCustomerList();
   NewProjectRecord();
+  PEdit_NR->setFocus();  // the user starts with the project number
 }
 
 void TFrNeu::FrameDeactivate() {

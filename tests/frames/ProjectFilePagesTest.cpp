@@ -18,6 +18,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
 
 #include <filesystem>
 #include <fstream>
@@ -162,6 +165,37 @@ TEST_F(ProjectFilePagesTest, ANewProjectGetsItsTableRecordAlsoWhenTheFolderCameL
   projekte.Open(ProjekteTableFile(dir.Path() + "db/"));
   ASSERT_EQ(projekte.ReadAll().size(), 1u);
   EXPECT_EQ(projekte.Read(1).Values[pdProjektnum], "P-2026-017");
+}
+
+TEST_F(ProjectFilePagesTest, KeysOnTheCustomerTabAreTakenOrTheHintSaysWhy) {
+  auto* page = ShowPage<TFrNeu>("FrNeu");
+  EXPECT_EQ(page->focusWidget(), page->PEdit_NR);
+  page->PageControl1->setCurrentIndex(1);
+  // Browsing: the field does not take the key, and the hint says what to do.
+  QTest::keyClicks(page->KEdit_N, QStringLiteral("Meier"));
+  EXPECT_EQ(page->KEdit_N->text(), QStringLiteral("ohne Kundendaten"));
+  EXPECT_TRUE(page->DBNavigator1->Hint()->text().contains(QStringLiteral("Datensatz einfügen")))
+      << page->DBNavigator1->Hint()->text().toStdString();
+  QTest::keyClicks(page->KEdit_KN, QStringLiteral("7"));
+  EXPECT_TRUE(page->DBNavigator1->Hint()->text().contains(QStringLiteral("vom Programm vergeben")));
+  // A new customer typed in goes with the project.
+  page->DBNavigator1->Button(nbInsert)->click();
+  EXPECT_TRUE(page->DBNavigator1->Hint()->text().isEmpty());
+  QTest::keyClicks(page->KEdit_N, QStringLiteral("Elektro Müller"));
+  QTest::keyClicks(page->KEdit_ORT, QStringLiteral("Köln"));
+  EXPECT_EQ(page->KEdit_N->text(), QStringLiteral("Elektro Müller"));
+  page->PageControl1->setCurrentIndex(0);
+  page->PEdit_NR->setText(QStringLiteral("4712"));
+  page->PEdit_PN->setText(QStringLiteral("Werkstatt"));
+  page->BtnOK->click();
+  ASSERT_TRUE(GProjekt);
+  EXPECT_EQ(GProjekt->KundenDaten.FirmenName, "Elektro M\xFCller");
+  EXPECT_EQ(GProjekt->KundenDaten.Ort, "K\xF6ln");
+  EXPECT_EQ(GProjekt->KundenDaten.KundenNr, "1");
+  TDbfTable kunden;
+  kunden.Open(KundenTableFile(dir.Path() + "db/"));
+  ASSERT_EQ(kunden.ReadAll().size(), 2u);
+  EXPECT_EQ(kunden.Read(2).Values[kdName], "Elektro M\xFCller");
 }
 
 TEST_F(ProjectFilePagesTest, FailedOrDeclinedSaveAsKeepsTheOldName) {
