@@ -457,6 +457,7 @@ void TMainForm::NotifyProjectState(int kind, int argument) {
       SelectFirstSideItem();
       if (GProjekt) AddRecentFile(0, GProjekt->FileName);
       if (FM->CurrentFrameObject()) TP->SetCaption(FM->CurrentFrameObject()->TitleText);
+      FollowPageInSideBar();  // the page shown wins over the group's first entry
       break;
     }
     case 3:

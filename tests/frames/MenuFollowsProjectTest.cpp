@@ -38,12 +38,20 @@ class MenuFollowsProjectTest : public PageTest {
  protected:
   void SetUp() override {
     PageTest::SetUp();
-    // The project starts without modules: nothing that needs inputs or outputs is offered.
-    for (int i = 0; i < GProjekt->Steuermodule.Count(); ++i) {
-      TModulListe& modules = GProjekt->Steuermodule.GetSteuermodul(i)->Module;
-      while (modules.Count() > 0) modules.Remove(modules.GetModul(0));
-    }
-    form->UpdateSideBarGroups();
+    // A new project as the new-project page makes it: one control module, nothing else.
+    GProjekt->Modified = false;
+    form->CloseProject();
+    auto projekt = std::make_unique<TZYNProjekt>();
+    projekt->BasisDaten = GBasisDaten.get();
+    projekt->FileName = PageTestHome() + "neu.zpf";
+    auto stm = std::make_unique<TSteuermodul>();
+    stm->SetInternalName("STM-NEU");
+    stm->SetDisplayName("Steuermodul 0");
+    stm->SetAdresse(0);
+    projekt->Steuermodule.Adressen.SetUsed(0);
+    projekt->Steuermodule.Add(std::move(stm));
+    form->InstallProject(std::move(projekt));
+    form->NotifyProjectState(2, 1);
   }
 };
 
@@ -55,12 +63,16 @@ TEST_F(MenuFollowsProjectTest, ModulesAppliedOnTheModulePageEnableWhatNeedsObjec
   ASSERT_TRUE(page);
   const char* next = "INPUT 8";
   page->OnChooseClass = [&next] { return GBasisDaten->Katalog.FindClass(next); };
+  page->btnAutoText->setChecked(true);  // channels with names count as used
   page->BtnAdd->click();
   next = "OUTPUT 8";
   page->BtnAdd->click();
   // Only in the working copy: the menus still follow the project.
   EXPECT_FALSE(form->Item("POR1")->GetEnabled());
   page->BtnOK->click();
+  ASSERT_GT(GProjekt->GetEingangsCount(), 0);
+  ASSERT_GT(GProjekt->GetAusgangsCount(), 0);
+  ASSERT_FALSE(form->Locked());
   EXPECT_TRUE(form->Item("Gruppen1")->GetEnabled());
   EXPECT_TRUE(form->Item("POR1")->GetEnabled());
   EXPECT_TRUE(form->Item("MnuCreateRT")->GetEnabled());
@@ -68,6 +80,7 @@ TEST_F(MenuFollowsProjectTest, ModulesAppliedOnTheModulePageEnableWhatNeedsObjec
   EXPECT_EQ(Highlighted(*form), QStringLiteral("FrModulBearb"));
 
   // Deleting them again and applying takes it back.
+  answers = {6, 6, 6, 6};
   for (int i = 0; i < 2; ++i) {
     page->MTV->setCurrentItem(page->MTV->topLevelItem(0)->child(0));
     page->BtnDelete->click();
@@ -119,11 +132,15 @@ TEST_F(MenuFollowsProjectTest, ObjectListsShowAWholeNodeTextAndKeepAWidthTheUser
             metrics.horizontalAdvance(QStringLiteral("STM.00-STM Hauptverteil.")) + page->MTV->indentation());
   auto* splitter = qobject_cast<QSplitter*>(page->Panel1->parentWidget());
   ASSERT_TRUE(splitter);
+  const int shownWidth = page->Panel1->width();
+  EXPECT_EQ(shownWidth, page->ListWidthForNames());
   const int total = splitter->sizes()[0] + splitter->sizes()[1];
-  splitter->setSizes({360, total - 360});
+  splitter->setSizes({shownWidth + 30, total - shownWidth - 30});
+  const int chosen = page->Panel1->width();
+  ASSERT_NE(chosen, shownWidth);
   form->FM->SetCurrentFrame(QStringLiteral("FrStmBearb"));
   ShowFrame("FrMerker");
-  EXPECT_EQ(page->Panel1->width(), 360);
+  EXPECT_EQ(page->Panel1->width(), chosen);
 }
 
 }  // namespace
