@@ -102,6 +102,16 @@ TEST_F(OptionsPagesTest, AChangedFolderIsMadeAndOneThatCannotBeMadeKeepsThePage)
   EXPECT_EQ(form->FM->CurrentFrame(), QStringLiteral("FrStmBearb"));
 }
 
+TEST_F(OptionsPagesTest, TheSupportAddressIsShownAndSavedIntoTheOptionsFile) {
+  auto* page = ShowPage<TFrOptionen>("FrOptionen");
+  EXPECT_EQ(page->SupportAddress->text(), QStringLiteral("support@zyn-systemsoftware.de"));
+  page->SupportAddress->setText(QStringLiteral("  hilfe@elektro-mueller.de "));
+  page->ToolButton4->click();
+  TZYNOptionFile reread;
+  ASSERT_TRUE(reread.LoadFromFile(OptionFileName()));
+  EXPECT_EQ(reread.Optionen().Internet->First().SupportAddress, "hilfe@elektro-mueller.de");
+}
+
 TEST_F(OptionsPagesTest, CompanyDataAreSavedIntoTheOptionsFile) {
   auto* page = ShowPage<TFrBasisDaten>("FrBasisDaten");
   ASSERT_TRUE(page);
