@@ -341,6 +341,11 @@ void TFrOptionen::MinChanged() {
   if (ZFMax->Value() < min) ZFMax->SetValue(min);
 }
 
+std::array<std::pair<QLineEdit*, int>, 6> TFrOptionen::FolderEdits() const {
+  return {{{PPE, poProjectPath}, {DPE, poDatabasePath}, {BPE, poSystemPath}, {IPE, poPluginPath},
+           {LPE, poDownloadPath}, {LPG, poGfxPath}}};
+}
+
 void TFrOptionen::LoadOptions() {
   if (!GOptionFile) return;
   fLoading = true;
@@ -362,13 +367,7 @@ void TFrOptionen::LoadOptions() {
   ZFMin->SetValue(GetIntOption(ioRandomMin));
   MinChanged();
   ZFMax->SetValue(GetIntOption(ioRandomMax));
-  const TPathItem& path = o.Path->First();
-  PPE->setText(P(path.ProjectPath));
-  DPE->setText(P(path.DatabasePath));
-  BPE->setText(P(path.SystemPath));
-  IPE->setText(P(path.PluginPath));
-  LPE->setText(P(path.DownloadPath));
-  LPG->setText(P(path.GfxPath));
+  for (const auto& [edit, index] : FolderEdits()) edit->setText(P(o.Path->First().GetPath(index)));
   const TSerialPortItem& sp = o.SerialPort->First();
   SetRadio(GBSource, sp.Source);
   SetRadio(GBTarget, sp.Target);
@@ -404,12 +403,7 @@ bool TFrOptionen::SaveOptions() {
   TZYNOptionen& o = GOptionFile->Optionen();
   // The folders typed must exist (or be made) before anything is taken over.
   TPathItem folders;
-  folders.ProjectPath = U(PPE);
-  folders.DatabasePath = U(DPE);
-  folders.SystemPath = U(BPE);
-  folders.PluginPath = U(IPE);
-  folders.DownloadPath = U(LPE);
-  folders.GfxPath = U(LPG);
+  for (const auto& [edit, index] : FolderEdits()) folders.SetPath(index, U(edit));
   if (const std::string problems = FolderProblemsText(EnsureOptionFolders(folders, OptionFileName()));
       !problems.empty()) {
     TranslatedMessageDlg(problems, mtError, mbOK);

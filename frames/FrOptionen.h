@@ -6,6 +6,7 @@
 #include "frames/ProjectPage.h"
 
 #include <array>
+#include <utility>
 
 class QButtonGroup;
 class QCheckBox;
@@ -73,6 +74,8 @@ class TFrOptionen : public TProjectPage {
   void BrowseClick(int tag);
 
  private:
+  // The folder edits with the path option each one shows.
+  std::array<std::pair<QLineEdit*, int>, 6> FolderEdits() const;
   void ControlChanged();
   void MinChanged();
   bool fLoading = false;
