@@ -198,8 +198,9 @@ bool TDbfNavigator::eventFilter(QObject* watched, QEvent* event) {
   else if (!fTable || fState == TDataState::Inactive)
     ShowHint(PageText("Die Tabelle ist nicht geöffnet; es kann nichts eingegeben werden."));
   else
-    ShowHint(PageText("Zum Eingeben erst \"Datensatz einfügen\" (neuer Datensatz) oder \"Datensatz bearbeiten\" "
-                      "wählen."));
+    ShowHint(
+        PageText("Zum Eingeben erst \"Datensatz einfügen\" (neuer Datensatz) oder \"Datensatz bearbeiten\" "
+                 "wählen."));
   QApplication::beep();
   return true;
 }

@@ -176,10 +176,9 @@ void TFrCompVerb::ShowCompileProgress(int code, TVerbindung* link) {
   else if (link->Kind() == 1 || link->Kind() == 2)
     kind = TranslateText(Ansi("Verknüpfung:")) + " ";
   const std::string stm = TranslateText("STM.");
-  fFields = {stm + std::to_string(link->Source().StmNummer()), link->GetSourceChannelText(),
-             link->GetSourceFunctionText(),
-             stm + std::to_string(link->Target().StmNummer()), link->GetTargetChannelText(),
-             link->GetTargetFunctionText()};
+  fFields = {
+      stm + std::to_string(link->Source().StmNummer()), link->GetSourceChannelText(), link->GetSourceFunctionText(),
+      stm + std::to_string(link->Target().StmNummer()), link->GetTargetChannelText(), link->GetTargetFunctionText()};
   fPending.push_back(phase + kind + link->GetDisplayText());
   ++fCount;
   // The first link is shown at once, the others when the interval is over; the rest of a build

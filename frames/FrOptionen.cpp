@@ -342,8 +342,12 @@ void TFrOptionen::MinChanged() {
 }
 
 std::array<std::pair<QLineEdit*, int>, 6> TFrOptionen::FolderEdits() const {
-  return {{{PPE, poProjectPath}, {DPE, poDatabasePath}, {BPE, poSystemPath}, {IPE, poPluginPath},
-           {LPE, poDownloadPath}, {LPG, poGfxPath}}};
+  return {{{PPE, poProjectPath},
+           {DPE, poDatabasePath},
+           {BPE, poSystemPath},
+           {IPE, poPluginPath},
+           {LPE, poDownloadPath},
+           {LPG, poGfxPath}}};
 }
 
 void TFrOptionen::LoadOptions() {

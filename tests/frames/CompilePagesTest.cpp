@@ -5,11 +5,11 @@
 #include "model/Verbindung.h"
 #include "tests/frames/PageFixture.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QElapsedTimer>
 #include <QProgressBar>
 #include <QTest>
 

@@ -10,9 +10,10 @@
 #include "widgets/controls/ZCLSpinEdit.h"
 
 #include <QCheckBox>
-#include <filesystem>
 #include <QLineEdit>
 #include <QToolButton>
+
+#include <filesystem>
 
 namespace zyn::test {
 namespace {

@@ -22,8 +22,8 @@ TEST(OptionFolders, MissingFoldersAreMadeWithTheirParentsAndRelativeOnesBesideTh
   const std::string options = dir.File("zyn.xml");
   TPathItem paths;
   paths.SetDefaults(dir.Path());
-  paths.PluginPath = "eigene/plugins/";      // relative: beside the options file
-  paths.DownloadPath.clear();                // an empty option is left alone
+  paths.PluginPath = "eigene/plugins/";       // relative: beside the options file
+  paths.DownloadPath.clear();                 // an empty option is left alone
   fs::create_directories(paths.ProjectPath);  // an existing one stays as it is
   test::WriteWholeFile(fs::path(paths.ProjectPath) / "P1.zpf", "x");
 
