@@ -2,33 +2,16 @@
 // the splash form while the main window is made, the main window with the project named on the
 // command line, the message loop, and the globals taken down again (which saves the options).
 
-#include "bus/ui/ClockPages.h"
-#include "bus/ui/ServicePages.h"
-#include "bus/ui/TransferPages.h"
-#include "compiler/ui/CompilerDialogs.h"
-#include "display/ui/DisplayPages.h"
-#include "frames/FramePages.h"
-#include "frames/ProjectPages.h"
-#include "logic/LogicPages.h"
-#include "logic/TemplatePages.h"
+#include "app/ProgramStart.h"
 #include "model/base/Cp1252.h"
 #include "model/base/ProgramPaths.h"
 #include "model/base/Translator.h"
 #include "platform/GermanQt.h"
 #include "platform/MessageDlg.h"
 #include "platform/QtText.h"
-#include "print/ui/FrPrintVorschau.h"
-#include "project/Global.h"
-#include "project/Projekt.h"
 #include "shell/FormMain.h"
-#include "shell/FormSplash.h"
-#include "shell/Translation.h"
-#include "visu/ui/FrameVisuPages.h"
-#include "visu/ui/VisuComponent.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QPointer>
 #include <QSocketNotifier>
 
@@ -45,17 +28,6 @@ extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
 
 namespace {
 
-// The default system data that came with the programme: beside it in the build tree, or in the
-// installed share folder.
-std::string DefaultSystemData(const std::string& programPath) {
-  const QDir dir = QFileInfo(QString::fromStdString(programPath)).absoluteDir();
-  for (const char* relative : {"../data/system", "../share/zyn/system"}) {
-    const QString candidate = QDir::cleanPath(dir.filePath(QString::fromLatin1(relative)));
-    if (QFileInfo(candidate + QStringLiteral("/funcs.zyb")).exists()) return candidate.toStdString();
-  }
-  return {};
-}
-
 // Set once the session or the user asked the programme to end (SIGTERM, SIGINT).
 bool gStopRequested = false;
 int gSignalPipe[2] = {-1, -1};
@@ -65,11 +37,31 @@ void OnStopSignal(int) {
   [[maybe_unused]] const ssize_t n = ::write(gSignalPipe[1], &byte, 1);
 }
 
+// From the programme's first instant a stop request (SIGTERM, SIGINT) is only written into a pipe,
+// so a request that comes while the programme is still starting is kept, not fatal.
+void CatchStopSignals() {
+  if (::pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  struct sigaction action {};
+  action.sa_handler = OnStopSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+bool StopPending() {
+  char buffer[16];
+  bool any = false;
+  while (gSignalPipe[0] >= 0 && ::read(gSignalPipe[0], buffer, sizeof buffer) > 0) any = true;
+  if (any) gStopRequested = true;
+  return gStopRequested;
+}
+
 // A stop request closes the main window as the user would (the save question included); when the
 // window is gone, or was never made, every running event loop ends and the programme shuts down
 // in order, saving its options.
-void InstallStopHandler(QApplication& app, QPointer<QWidget>* mainWindow) {
-  if (::pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+void WatchStopRequests(QApplication& app, QPointer<QWidget>* mainWindow) {
+  if (gSignalPipe[0] < 0) return;
   auto* notifier = new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, &app);
   QObject::connect(notifier, &QSocketNotifier::activated, &app, [mainWindow] {
     char buffer[16];
@@ -79,12 +71,10 @@ void InstallStopHandler(QApplication& app, QPointer<QWidget>* mainWindow) {
     gStopRequested = true;
     QCoreApplication::exit(0);
   });
-  std::signal(SIGTERM, OnStopSignal);
-  std::signal(SIGINT, OnStopSignal);
 }
 
 void ShowStartMessage(const std::string& text, zyn::TStartMessageButton) {
-  if (gStopRequested) return;
+  if (StopPending()) return;
   zyn::MessageDlg(nullptr, zyn::ToQString(text), QStringLiteral("Fehler"), zyn::MB_OK | zyn::MB_ICONERROR);
 }
 
@@ -92,44 +82,25 @@ void ShowStartMessage(const std::string& text, zyn::TStartMessageButton) {
 
 int main(int argc, char** argv) {
   using namespace zyn;
+  CatchStopSignals();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZYN Systemsoftware"));
   QApplication::setDesktopFileName(QStringLiteral("zyn"));
   InstallGermanQtTranslations(app);
   QPointer<QWidget> mainWindow;
-  InstallStopHandler(app, &mainWindow);
+  WatchStopRequests(app, &mainWindow);
 
   const std::string programPath = ProgramFilePath(argc > 0 ? argv[0] : nullptr);
-  LoadLanguageFile();
-  TGlobalSetup setup;
-  setup.ProgramPath = programPath;
-  setup.DefaultSystemData = DefaultSystemData(programPath);
-  setup.OnMessage = ShowStartMessage;
-  InitGlobals(setup);
-  RegisterObjectPages();
-  RegisterDisplayPages();
-  RegisterCompilerDialogs();
-  RegisterVisuClasses();  // pages read from a project build their controls by class name
-  RegisterVisuPages();
-  RegisterProjectPages();
-  RegisterLogicPages();
-  RegisterTemplatePages();
-  RegisterPrintPages();
-  RegisterServicePages();
-  RegisterClockPages();
-  RegisterTransferPages();
+  StartProgramGlobals(programPath, DefaultSystemData(programPath), ShowStartMessage);
 
   const QStringList args = QApplication::arguments();
   const std::string projectFile = args.size() > 1 ? args.at(1).toStdString() : std::string();
 
   int result = 0;
   std::unique_ptr<TMainForm> form;
-  if (!gStopRequested) {
+  if (!StopPending()) {
     try {
-      auto splash = std::make_unique<TSplash>();
-      splash->show();
-      QApplication::processEvents();
-      form = std::make_unique<TMainForm>(projectFile, splash.get());
+      form = CreateMainWindow(projectFile);
       mainWindow = form.get();
     } catch (const std::exception& e) {
       // Without its main window the programme cannot be used: say why and end with an error.
@@ -145,8 +116,6 @@ int main(int argc, char** argv) {
     result = QApplication::exec();
     form.reset();
   }
-  GProjekt.reset();
-  FreeGlobals();
-  GLanguageFile.reset();
+  EndProgramGlobals();
   return result;
 }

@@ -306,6 +306,8 @@ void TObjectPage::ApplyChanges() {
   if (HasEditTarget()) {
     MergeList();
     GProjekt->Modified = true;
+    // What the project now holds decides which commands and pages can be used.
+    if (IMessageHandler* h = GetMessageHandler()) h->UnlockUserInterface();
   }
   fModified = false;
   NotifyProjectChanged();  // what the menus offer depends on the objects of the project

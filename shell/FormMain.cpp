@@ -38,6 +38,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QScreen>
@@ -695,16 +696,22 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease &&
       event->type() != QEvent::ShortcutOverride)
     return false;
-  if (fDestroying || FM->CurrentFrame() != QStringLiteral("Display")) return false;
+  if (fDestroying || fForwardingKey || FM->CurrentFrame() != QStringLiteral("Display")) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   TFrame* designer = FM->GetFrame(QStringLiteral("Display"));
   if (!widget || !designer || widget == designer || widget->window() != this) return false;
-  if (event->type() == QEvent::ShortcutOverride) {
-    event->accept();  // the designer takes the key, not a menu shortcut
-    return true;
-  }
-  QCoreApplication::sendEvent(designer, event);
-  return true;
+  auto* key = static_cast<QKeyEvent*>(event);
+  // The designer sees the key first, a shortcut too: it takes a shortcut only while it needs the
+  // key itself (a text being typed); otherwise the menu's command (Ctrl+S) runs. A key it takes ends here; one it leaves goes on its normal
+  // way to the widget it was meant for. The designer gets a copy straight, not through the
+  // application, so nothing it ignores comes back into this filter.
+  std::unique_ptr<QEvent> offered(key->clone());
+  offered->setAccepted(event->type() != QEvent::ShortcutOverride);
+  fForwardingKey = true;
+  const bool taken = static_cast<QObject*>(designer)->event(offered.get()) && offered->isAccepted();
+  fForwardingKey = false;
+  if (taken && event->type() == QEvent::ShortcutOverride) event->accept();
+  return taken;
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -192,6 +192,7 @@ class TMainForm : public QWidget, public IMessageHandler {
   bool fSkipGroupChange = false;
   bool fDestroying = false;
   bool fShownOnce = false;
+  bool fForwardingKey = false;
   QString fFrameBeforeCompile;
   std::unique_ptr<QPrinter> fPrinter;
 };

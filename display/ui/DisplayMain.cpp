@@ -817,6 +817,15 @@ void TDisplay::InsertSpecialChar() {
   if (code >= 0 && View->TextEntryRunning()) View->InsertChar(static_cast<uint8_t>(code));
 }
 
+// While a text is being typed every key is the text's, also one that is a command elsewhere.
+bool TDisplay::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && View && View->TextEntryRunning()) {
+    event->accept();
+    return true;
+  }
+  return QWidget::event(event);
+}
+
 void TDisplay::keyPressEvent(QKeyEvent* event) {
   if (!View->TextEntryRunning()) {
     QWidget::keyPressEvent(event);

@@ -105,6 +105,7 @@ class TDisplay : public QWidget, public IFrameMessage {
   QTreeWidgetItem* FindScreenNode(const TBildschirm* screen) const;
 
  protected:
+  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

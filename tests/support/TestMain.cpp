@@ -1,4 +1,6 @@
-// The main function of every test programme: the isolated home first, then the tests.
+// The main function of every test programme: the gate of a programme that needs an environment of
+// its own, the isolated home, then the tests.
+#include "tests/support/TestGate.h"
 #include "tests/support/TestHome.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +14,28 @@ extern "C" const char* __lsan_default_suppressions() {
   return "leak:libfontconfig.so\nleak:libdbus-1.so\nleak:libQt6DBus.so\nleak:libQt6XcbQpa.so\n";
 }
 
+namespace zyn::test {
+namespace {
+TTestGate& Gate() {
+  static TTestGate gate = nullptr;
+  return gate;
+}
+}  // namespace
+
+bool SetTestGate(TTestGate gate) {
+  Gate() = gate;
+  return true;
+}
+
+TTestGate TestGate() { return Gate(); }
+
+}  // namespace zyn::test
+
 int main(int argc, char** argv) {
+  if (const zyn::test::TTestGate gate = zyn::test::TestGate()) {
+    const int status = gate(argc, argv);
+    if (status >= 0) return status;
+  }
   zyn::test::TestHome();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

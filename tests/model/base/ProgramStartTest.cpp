@@ -18,9 +18,17 @@ TEST(ProgramStart, FirstStartWritesTheOptionsSecondKeepsThem) {
   std::filesystem::copy_file(built, program);
 
   const std::string options = dir.File("zyn.xml");
-  const std::string run = "QT_QPA_PLATFORM=offscreen '" + program + "' > '" + dir.File("out.txt") +
-                          "' 2>&1 & pid=$!; for i in $(seq 1 100); do [ -f '" + options +
-                          "' ] && break; sleep 0.1; done; sleep 0.5; kill -TERM $pid; wait $pid";
+  // The stop request is sent once the options file exists and the programme catches SIGTERM (its
+  // first step; the kernel shows it in SigCgt), and the test waits for the programme to end, which
+  // it does through its own closing path. Each wait has a deadline of 120 s that ends a hang with
+  // a failure.
+  const std::string run =
+      "QT_QPA_PLATFORM=offscreen '" + program + "' > '" + dir.File("out.txt") +
+      "' 2>&1 & pid=$!; for i in $(seq 1 1200); do [ -f '" + options +
+      "' ] && m=$(awk '/^SigCgt/{print $2}' /proc/$pid/status 2>/dev/null) && [ -n \"$m\" ] && "
+      "[ $(( 0x$m & 0x4000 )) -ne 0 ] && break; sleep 0.1; done; kill -TERM $pid; "
+      "for i in $(seq 1 1200); do [ -d /proc/$pid ] && ! grep -q '^State:.*Z' /proc/$pid/status 2>/dev/null || break; "
+      "sleep 0.1; done; wait $pid";
   ASSERT_EQ(std::system(run.c_str()), 0);
   ASSERT_TRUE(std::filesystem::exists(options));
   EXPECT_TRUE(test::XmllintAccepts(options));

@@ -1,0 +1,409 @@
+#include "tests/journeys/Journey.h"
+
+#include "app/ProgramStart.h"
+#include "model/base/ZYNOptionen.h"
+#include "platform/GermanQt.h"
+#include "platform/MessageDlg.h"
+#include "platform/QtText.h"
+#include "tests/journeys/XSession.h"
+#include "tests/support/AppFixture.h"
+#include "tests/support/TestHome.h"
+#include "widgets/bars/BarButtons.h"
+#include "widgets/bars/BarControl.h"
+#include "widgets/bars/BarItem.h"
+#include "widgets/bars/BarItemLinks.h"
+#include "widgets/bars/BarManager.h"
+#include "widgets/bars/BarSubMenuControl.h"
+#include "widgets/bars/BarToolbarControl.h"
+#include "widgets/bars/Bars.h"
+#include "widgets/bars/SideBar.h"
+#include "widgets/bars/SideBarGroup.h"
+#include "widgets/bars/SideBarGroups.h"
+#include "widgets/bars/SideBarItem.h"
+#include "widgets/bars/SideBarItems.h"
+#include "widgets/bars/SideBarViewInfo.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProcess>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QWindow>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+namespace zyn::test {
+namespace {
+
+QPoint Center(const TRect& r) { return QPoint(r.Left + r.Width() / 2, r.Top + r.Height() / 2); }
+
+QString WithoutAccelerator(QString text) { return text.remove(QLatin1Char('&')); }
+
+// A failed check leaves a picture of the screen beside the build.
+class TScreenshotOnFailure : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo& info) override { Start(info); }
+  void OnTestPartResult(const ::testing::TestPartResult& result) override {
+    if (!result.failed() || !qApp) return;
+    const std::string file = TJourney::Screenshot(fName + "-" + std::to_string(++fCount));
+    std::fprintf(stderr, "screenshot of the failure: %s\n", file.c_str());
+  }
+ public:
+  void Start(const ::testing::TestInfo& info) {
+    fName = std::string(info.test_suite_name()) + "." + info.name();
+    fCount = 0;
+  }
+
+ private:
+  std::string fName = "journey";
+  int fCount = 0;
+};
+
+// The start messages as the programme shows them: a German error box.
+void ShowStartMessage(const std::string& text, TStartMessageButton) {
+  MessageDlg(nullptr, ToQString(text), QStringLiteral("Fehler"), MB_OK | MB_ICONERROR);
+}
+
+TzbBarItemControl* ControlIn(const TCustomzbBarControl* window, const std::string& itemName) {
+  if (!window) return nullptr;
+  for (TzbBarItemLink* link : window->ItemLinks().ShownLinks())
+    if (link->Item() && link->Item()->Name == itemName) return link->Control();
+  return nullptr;
+}
+
+}  // namespace
+
+// ------------------------------------------------------------------------------------------------
+// The programme
+
+void TJourney::SetUp() {
+  if (!InJourneySession()) GTEST_SKIP() << "journeys run inside their own X session (run the programme itself)";
+  EnsureApp();
+  static bool once = false;
+  if (!once) {
+    once = true;
+    InstallGermanQtTranslations(*qApp);
+    auto* screenshots = new TScreenshotOnFailure;
+    // Appended while this journey runs: it learns the journey's name here, the next ones' itself.
+    screenshots->Start(*::testing::UnitTest::GetInstance()->current_test_info());
+    ::testing::UnitTest::GetInstance()->listeners().Append(screenshots);
+  }
+  fWatch.setInterval(25);
+  QObject::connect(&fWatch, &QTimer::timeout, [this] { WatchDialogs(); });
+  fWatch.start();
+}
+
+void TJourney::TearDown() {
+  if (Running()) {
+    // A journey that ended early: the window goes without questions.
+    SetMessageDlgHook([](const QString&, const QString&, unsigned) { return static_cast<int>(IDNO); });
+    fOwned.reset();
+    fMain = nullptr;
+    SetMessageDlgHook({});
+  }
+  if (fStarted) EndProgramGlobals();
+  fStarted = false;
+  fWatch.stop();
+  QObject::disconnect(&fWatch, nullptr, nullptr, nullptr);
+  for (const Expected& e : fExpected)
+    if (!e.Persistent) ADD_FAILURE() << "the dialog \"" << e.Match.toStdString() << "\" never came";
+  fExpected.clear();
+}
+
+std::string TJourney::ProgramFolder() { return TestHome() + "Programm/"; }
+
+void TJourney::StartGlobals() {
+  if (fStarted) return;
+  std::filesystem::create_directories(ProgramFolder());
+  StartProgramGlobals(ProgramFolder() + "zyn", std::string(ZYN_BINARY_DIR) + "/data/system", ShowStartMessage);
+  fStarted = true;
+}
+
+TMainForm& TJourney::StartProgram(const std::string& projectFile, bool wizardDone) {
+  StartGlobals();
+  if (wizardDone) SetBoolOption(boConfigAssist, true);
+  fOwned = CreateMainWindow(projectFile);
+  fMain = fOwned.get();
+  fMain->show();
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(fMain));
+  fMain->activateWindow();
+  EXPECT_TRUE(WaitFor([this] { return fMain->isActiveWindow() || QApplication::activeModalWidget(); }));
+  return *fMain;
+}
+
+void TJourney::EndProgram(const QString& saveAnswer) {
+  if (!saveAnswer.isEmpty()) Answer(QStringLiteral("gespeichert werden"), saveAnswer);
+  MenuCommand({"Datei1", "Beenden1"});
+  EXPECT_TRUE(WaitFor([this] { return !fMain->isVisible(); })) << "the main window stayed open";
+  EXPECT_TRUE(WaitForDialogsHandled());
+  fOwned.reset();
+  fMain = nullptr;
+  EndProgramGlobals();
+  fStarted = false;
+}
+
+// ------------------------------------------------------------------------------------------------
+// Input
+
+bool TJourney::XDoTool(const QStringList& args) {
+  QProcess tool;
+  tool.start(QStringLiteral("xdotool"), args);
+  if (!tool.waitForStarted(10000)) {
+    ADD_FAILURE() << "xdotool could not be started";
+    return false;
+  }
+  if (!WaitFor([&] { return tool.state() == QProcess::NotRunning; }, 20000)) {
+    ADD_FAILURE() << "xdotool did not end: " << args.join(QLatin1Char(' ')).toStdString();
+    return false;
+  }
+  const bool ok = tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+  if (!ok) ADD_FAILURE() << "xdotool failed: " << args.join(QLatin1Char(' ')).toStdString();
+  return ok;
+}
+
+void TJourney::Click(const QPoint& global) {
+  XDoTool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y()),
+           QStringLiteral("click"), QStringLiteral("1")});
+}
+
+void TJourney::DoubleClick(const QPoint& global) {
+  XDoTool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y()),
+           QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("1")});
+}
+
+void TJourney::Click(QWidget* widget) {
+  ASSERT_TRUE(widget);
+  Click(widget, widget->rect().center());
+}
+
+void TJourney::Click(QWidget* widget, const QPoint& local) {
+  ASSERT_TRUE(widget);
+  EXPECT_TRUE(WaitFor([widget] { return widget->isVisible(); })) << widget->objectName().toStdString();
+  Click(widget->mapToGlobal(local));
+}
+
+void TJourney::ClickTab(QTabWidget* tabs, const QString& text) {
+  ASSERT_TRUE(tabs);
+  int index = -1;
+  for (int i = 0; i < tabs->count(); ++i)
+    if (WithoutAccelerator(tabs->tabText(i)) == WithoutAccelerator(text)) index = i;
+  ASSERT_GE(index, 0) << "no tab " << text.toStdString();
+  Click(tabs->tabBar(), tabs->tabBar()->tabRect(index).center());
+  ASSERT_TRUE(WaitFor([&] { return tabs->currentIndex() == index; })) << "the tab " << text.toStdString() << " did not open";
+}
+
+void TJourney::Keys(const QStringList& keys) {
+  XDoTool(QStringList{QStringLiteral("key"), QStringLiteral("--clearmodifiers")} + keys);
+}
+
+void TJourney::Type(const QString& text) {
+  XDoTool({QStringLiteral("type"), QStringLiteral("--clearmodifiers"), QStringLiteral("--"), text});
+}
+
+// ------------------------------------------------------------------------------------------------
+// The main window
+
+QPoint TJourney::CenterOf(const TzbBarItemControl& control) const {
+  auto* w = dynamic_cast<TCustomzbBarControl*>(&control.Parent());
+  const TRect r = w->GetItemRect(&control);
+  const TPoint tl = w->ClientToScreen(r.TopLeft());
+  return QPoint(tl.X + r.Width() / 2, tl.Y + r.Height() / 2);
+}
+
+void TJourney::MenuCommand(const std::vector<std::string>& path) {
+  ASSERT_TRUE(fMain && !path.empty());
+  const auto* bar = dynamic_cast<const TCustomzbBarControl*>(fMain->MainMenu->GetBarControl());
+  const TCustomzbBarControl* window = bar;
+  for (size_t i = 0; i < path.size(); ++i) {
+    TzbBarItemControl* control = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (control = ControlIn(window, path[i])) != nullptr; }))
+        << "no menu entry " << path[i];
+    TzbBarItem* item = fMain->Item(path[i]);
+    ASSERT_TRUE(item) << path[i];
+    if (!item->GetEnabled()) {
+      // As a user would: the open menus are closed again.
+      if (i > 0) Keys({QStringLiteral("Escape"), QStringLiteral("Escape")});
+      WaitFor([] { return TCustomzbBarControl::ActiveBarControl() == nullptr; });
+      FAIL() << "the menu entry " << path[i] << " is disabled";
+    }
+    const bool last = i + 1 == path.size();
+    Click(CenterOf(*control));
+    if (last) break;
+    TzbBarSubMenuControl* menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+      TzbBarItemLinks* links = SubItemLinksOf(*item);
+      menu = links ? dynamic_cast<TzbBarSubMenuControl*>(links->BarControl()) : nullptr;
+      return menu && menu->Widget()->isVisible();
+    })) << "the menu " << path[i] << " did not open";
+    window = menu;
+  }
+  // The menus close once the command runs.
+  EXPECT_TRUE(WaitFor([] { return TCustomzbBarControl::ActiveBarControl() == nullptr; }));
+}
+
+bool TJourney::ItemEnabled(const std::string& itemName) const {
+  TzbBarItem* item = fMain->Item(itemName);
+  return item && item->GetEnabled();
+}
+
+TzbSideBarItem* TJourney::SideBarItemOf(const std::string& frameKey) const {
+  TzbSideBar& bar = *fMain->SB;
+  for (int g = 0; g < bar.Groups().Count(); ++g) {
+    TzbSideGroup* group = bar.Groups().GetItem(g);
+    for (int i = 0; i < group->Items().Count(); ++i)
+      if (group->Items().GetItem(i)->CustomData == frameKey) return group->Items().GetItem(i);
+  }
+  return nullptr;
+}
+
+void TJourney::SideBarClick(const std::string& frameKey) {
+  TzbSideBar& bar = *fMain->SB;
+  TzbSideBarItem* item = SideBarItemOf(frameKey);
+  ASSERT_TRUE(item) << "no side-bar item for " << frameKey;
+  TzbSideGroup* group = &item->Group();
+  ASSERT_TRUE(group->Visible()) << "the side-bar group " << group->Caption() << " is hidden";
+  if (bar.ActiveGroup() != group) {
+    const TzbSideGroupViewInfo* caption = bar.ViewInfo().FindGroup(group);
+    ASSERT_TRUE(caption);
+    Click(bar.mapToGlobal(Center(caption->CaptionRect)));
+    ASSERT_TRUE(WaitFor([&] { return bar.ActiveGroup() == group; })) << "the group " << group->Caption() << " did not open";
+  }
+  for (int tries = 0; tries < 20 && !item->IsFullyVisible() && bar.ViewInfo().HasScrollDown(); ++tries) {
+    const int top = TzbSideBarViewInfo::Top(*bar.ViewInfo().FindItem(item));
+    Click(bar.mapToGlobal(Center(bar.ViewInfo().ScrollDownRect)));
+    WaitFor([&] { return TzbSideBarViewInfo::Top(*bar.ViewInfo().FindItem(item)) != top; });
+  }
+  const TzbSideItemViewInfo* info = bar.ViewInfo().FindItem(item);
+  ASSERT_TRUE(info && item->IsFullyVisible()) << "the side-bar item of " << frameKey << " cannot be reached";
+  ASSERT_TRUE(item->GetEnabled()) << "the side-bar item of " << frameKey << " is disabled";
+  Click(bar.mapToGlobal(Center(info->GetItemRect())));
+}
+
+std::string TJourney::CurrentPage() const { return fMain->FM->CurrentFrame().toStdString(); }
+
+std::string TJourney::HighlightedPage() const {
+  TzbSideBarItem* item = fMain->SB->SelectedItem();
+  return item ? item->CustomData : std::string();
+}
+
+bool TJourney::WaitForPage(const std::string& frameKey, int timeoutMs) {
+  return WaitFor([&] { return CurrentPage() == frameKey; }, timeoutMs);
+}
+
+// ------------------------------------------------------------------------------------------------
+// Finding and dialogs
+
+QAbstractButton* TJourney::Button(QWidget* parent, const QString& text) {
+  if (!parent) return nullptr;
+  for (QAbstractButton* b : parent->findChildren<QAbstractButton*>())
+    if (b->isVisible() && WithoutAccelerator(b->text()).trimmed() == WithoutAccelerator(text)) return b;
+  return nullptr;
+}
+
+void TJourney::ClickButton(QWidget* dialog, const QString& text) {
+  QAbstractButton* button = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (button = Button(dialog, text)) != nullptr; }))
+      << "no button \"" << text.toStdString() << "\" in \"" << DialogText(dialog).toStdString() << "\"";
+  if (QWindow* window = dialog->window()->windowHandle()) {
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+  }
+  Click(button);
+}
+
+QString TJourney::DialogText(QWidget* dialog) {
+  if (!dialog) return {};
+  QString text = dialog->windowTitle();
+  if (auto* box = qobject_cast<QMessageBox*>(dialog)) text += QStringLiteral(": ") + box->text();
+  return text;
+}
+
+void TJourney::OnDialog(const QString& match, std::function<void(QWidget*)> handler) {
+  fExpected.push_back({match, std::move(handler), false});
+}
+
+void TJourney::AlwaysAnswer(const QString& match, const QString& buttonText) {
+  fExpected.push_back({match, [this, buttonText](QWidget* dialog) { ClickButton(dialog, buttonText); }, true});
+}
+
+void TJourney::Dismiss(QWidget* dialog) {
+  for (const char* text : {"Abbrechen", "Schließen", "OK"}) {
+    if (Button(dialog, QString::fromUtf8(text))) {
+      ClickButton(dialog, QString::fromUtf8(text));
+      return;
+    }
+  }
+  Click(dialog);
+  Key(QStringLiteral("Escape"));
+}
+
+void TJourney::Answer(const QString& match, const QString& buttonText) {
+  OnDialog(match, [this, buttonText](QWidget* dialog) { ClickButton(dialog, buttonText); });
+}
+
+bool TJourney::WaitForDialogsHandled(int timeoutMs) {
+  return WaitFor(
+      [this] {
+        return !fHandling && std::none_of(fExpected.begin(), fExpected.end(), [](const Expected& e) { return !e.Persistent; });
+      },
+      timeoutMs);
+}
+
+void TJourney::WatchDialogs() {
+  if (fHandling) return;
+  QWidget* dialog = QApplication::activeModalWidget();
+  if (!dialog || !dialog->isVisible()) return;
+  for (const QPointer<QWidget>& seen : fHandled)
+    if (seen == dialog) return;
+  fHandled.emplace_back(dialog);
+  const QString text = DialogText(dialog);
+  for (auto it = fExpected.begin(); it != fExpected.end(); ++it) {
+    if (!text.contains(it->Match, Qt::CaseInsensitive)) continue;
+    const auto handler = it->Handler;
+    if (!it->Persistent) fExpected.erase(it);
+    fHandling = true;
+    // The user acts on a dialog once it is on the screen.
+    if (QWindow* window = dialog->window()->windowHandle()) QTest::qWaitForWindowExposed(window);
+    handler(dialog);
+    fHandling = false;
+    // A handler that failed half-way leaves the dialog open: it goes, so that the journey ends.
+    if (::testing::Test::HasFatalFailure() && dialog->isVisible()) {
+      if (auto* d = qobject_cast<QDialog*>(dialog))
+        d->reject();
+      else
+        dialog->close();
+    }
+    return;
+  }
+  // Nobody expected it: the journey fails, and the dialog goes so that the journey can go on.
+  fUnexpected.push_back(text);
+  ADD_FAILURE() << "a dialog nobody expected: \"" << text.toStdString() << "\"";
+  if (auto* box = qobject_cast<QMessageBox*>(dialog); box && box->escapeButton())
+    box->escapeButton()->click();
+  else if (auto* d = qobject_cast<QDialog*>(dialog))
+    d->reject();
+  else
+    dialog->close();
+}
+
+bool TJourney::WaitFor(const std::function<bool()>& condition, int timeoutMs) {
+  return QTest::qWaitFor(condition, timeoutMs);
+}
+
+std::string TJourney::Screenshot(const std::string& name) {
+  const std::string folder = std::string(ZYN_BINARY_DIR) + "/journeys/";
+  std::filesystem::create_directories(folder);
+  std::string file = folder;
+  for (const char c : name) file += (std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '.') ? c : '_';
+  file += ".png";
+  if (QScreen* screen = QGuiApplication::primaryScreen()) screen->grabWindow(0).save(QString::fromStdString(file));
+  return file;
+}
+
+}  // namespace zyn::test
