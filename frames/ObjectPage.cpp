@@ -306,11 +306,10 @@ void TObjectPage::ApplyChanges() {
   if (HasEditTarget()) {
     MergeList();
     GProjekt->Modified = true;
-    // What the project now holds decides which commands and pages can be used.
-    if (IMessageHandler* h = GetMessageHandler()) h->UnlockUserInterface();
   }
   fModified = false;
-  NotifyProjectChanged();  // what the menus offer depends on the objects of the project
+  // What the project now holds decides which commands and pages can be used.
+  NotifyProjectChanged();
 }
 
 void TObjectPage::OKClick() {
