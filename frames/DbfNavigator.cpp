@@ -6,8 +6,11 @@
 #include "platform/QtText.h"
 #include "shell/Translation.h"
 
+#include <QApplication>
 #include <QDate>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStyle>
@@ -69,7 +72,11 @@ TDbfNavigator::TDbfNavigator(QWidget* parent) : QWidget(parent) {
     row->addWidget(b);
     fButtons[i] = b;
   }
-  row->addStretch();
+  fHint = new QLabel(this);
+  fHint->setObjectName(QStringLiteral("NavHint"));
+  fHint->setWordWrap(true);
+  row->addSpacing(8);
+  row->addWidget(fHint, 1);
   connect(fButtons[nbFirst], &QToolButton::clicked, this, [this] { First(); });
   connect(fButtons[nbPrior], &QToolButton::clicked, this, [this] { Prior(); });
   connect(fButtons[nbNext], &QToolButton::clicked, this, [this] { Next(); });
@@ -85,11 +92,13 @@ TDbfNavigator::TDbfNavigator(QWidget* parent) : QWidget(parent) {
 
 void TDbfNavigator::Bind(int column, QLineEdit* edit) {
   fEdits.emplace_back(column, edit);
+  edit->installEventFilter(this);
   connect(edit, &QLineEdit::textEdited, this, [this] { FieldEdited(); });
 }
 
 void TDbfNavigator::Bind(int column, QPlainTextEdit* memo) {
   fMemos.emplace_back(column, memo);
+  memo->installEventFilter(this);
   connect(memo, &QPlainTextEdit::textChanged, this, [this] { FieldEdited(); });
 }
 
@@ -156,6 +165,7 @@ void TDbfNavigator::SetField(int column, const std::string& value) {
 }
 
 void TDbfNavigator::UpdateButtons() {
+  fHint->clear();
   const bool active = fTable != nullptr && fState != TDataState::Inactive;
   const bool browsing = active && fState == TDataState::Browse;
   const bool editing = fState == TDataState::Edit || fState == TDataState::Insert;
@@ -173,6 +183,29 @@ void TDbfNavigator::UpdateButtons() {
   for (auto& [c, edit] : fEdits) edit->setReadOnly(!writable || edit->property("zynReadOnly").toBool());
   for (auto& [c, memo] : fMemos) memo->setReadOnly(!writable || memo->property("zynReadOnly").toBool());
 }
+
+bool TDbfNavigator::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  auto* key = static_cast<QKeyEvent*>(event);
+  const bool typing = !key->text().isEmpty() && key->text().at(0).isPrint();
+  const bool erasing = key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete;
+  if (!typing && !erasing) return QWidget::eventFilter(watched, event);
+  const QVariant readOnly = watched->property("readOnly");
+  if (!readOnly.toBool()) return QWidget::eventFilter(watched, event);
+  // A key the field does not take is not lost without a word: the hint says how to change it.
+  if (watched->property("zynReadOnly").toBool())
+    ShowHint(PageText("Dieses Feld wird vom Programm vergeben und kann nicht geändert werden."));
+  else if (!fTable || fState == TDataState::Inactive)
+    ShowHint(PageText("Die Tabelle ist nicht geöffnet; es kann nichts eingegeben werden."));
+  else
+    ShowHint(
+        PageText("Zum Eingeben erst \"Datensatz einfügen\" (neuer Datensatz) oder \"Datensatz bearbeiten\" "
+                 "wählen."));
+  QApplication::beep();
+  return true;
+}
+
+void TDbfNavigator::ShowHint(const QString& text) { fHint->setText(text); }
 
 void TDbfNavigator::FieldEdited() {
   if (fShowing || !fTable) return;

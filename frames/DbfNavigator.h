@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QToolButton;
@@ -63,6 +64,8 @@ class TDbfNavigator : public QWidget {
   void Cancel();
   void Refresh();
   QToolButton* Button(TNavButton b) const { return fButtons[b]; }
+  // The line beside the buttons that says why a key typed into a field was not taken.
+  QLabel* Hint() const { return fHint; }
 
   // Hooks of the page's rules.
   std::function<void()> BeforeInsert;
@@ -72,7 +75,11 @@ class TDbfNavigator : public QWidget {
   std::function<void(const TDbfRecord& posted)> AfterPost;
   std::function<void()> OnRecordChanged;  // another record is shown, or the state changed
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  void ShowHint(const QString& text);
   void Show();
   void ReadFields();
   void UpdateButtons();
@@ -88,6 +95,7 @@ class TDbfNavigator : public QWidget {
   std::vector<std::pair<int, QLineEdit*>> fEdits;
   std::vector<std::pair<int, QPlainTextEdit*>> fMemos;
   QToolButton* fButtons[nbCount] = {};
+  QLabel* fHint = nullptr;
   bool fShowing = false;
 };
 

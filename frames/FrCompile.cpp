@@ -57,6 +57,7 @@ TFrCompile::TFrCompile(QWidget* parent) : TProjectPage("FrCompile", parent) {
 }
 
 void TFrCompile::Reset() {
+  fSinceScreen.invalidate();
   Label3->clear();
   PB->setValue(0);
   PB1->setRange(0, 100);
@@ -85,7 +86,11 @@ void TFrCompile::ToolFailed(const TZYNFunction&, const std::string& message, con
   TranslatedMessageDlg(message + "\r" + cause, mtError, mbOK);
 }
 
-void TFrCompile::ProcessMessages() { QApplication::processEvents(); }
+void TFrCompile::ProcessMessages() {
+  if (fSinceScreen.isValid() && fSinceScreen.elapsed() < TFrCompVerb::kScreenInterval) return;
+  QApplication::processEvents();
+  fSinceScreen.start();
+}
 
 // ------------------------------------------------------------------------------------------------
 
@@ -127,15 +132,38 @@ TFrCompVerb::TFrCompVerb(QWidget* parent) : TProjectPage("FrCompVerb", parent) {
   Memo1->setReadOnly(true);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   layout->addWidget(Memo1, 1);
+  fIdleFlush = new QTimer(this);
+  fIdleFlush->setSingleShot(true);
+  fIdleFlush->setInterval(0);
+  connect(fIdleFlush, &QTimer::timeout, this, [this] { Flush(); });
   Reset();
 }
 
 void TFrCompVerb::Reset() {
+  fIdleFlush->stop();
   fCount = 0;
   fReported.clear();
+  fScreenUpdates = 0;
+  fPending.clear();
+  fSinceScreen.invalidate();
   Label1->setText(QStringLiteral("0 ") + PageText("Verbindungen erzeugt"));
   Memo1->clear();
   for (QLineEdit* e : {ST, EK, EF, AT, AK, AF}) e->clear();
+}
+
+void TFrCompVerb::Flush() {
+  fIdleFlush->stop();
+  if (fPending.empty()) return;
+  QLineEdit* const fields[] = {ST, EK, EF, AT, AK, AF};
+  for (size_t i = 0; i < fFields.size(); ++i) fields[i]->setText(ToQString(fFields[i]));
+  std::string lines;
+  for (const std::string& line : fPending) lines += (lines.empty() ? "" : "\n") + line;
+  fPending.clear();
+  Memo1->appendPlainText(ToQString(lines));
+  Label1->setText(QString::number(fCount) + QLatin1Char(' ') + PageText("Verbindungen erzeugt"));
+  ++fScreenUpdates;
+  QApplication::processEvents();
+  fSinceScreen.start();
 }
 
 void TFrCompVerb::ShowCompileProgress(int code, TVerbindung* link) {
@@ -149,16 +177,17 @@ void TFrCompVerb::ShowCompileProgress(int code, TVerbindung* link) {
   else if (link->Kind() == 1 || link->Kind() == 2)
     kind = TranslateText(Ansi("Verknüpfung:")) + " ";
   const std::string stm = TranslateText("STM.");
-  ST->setText(ToQString(stm + std::to_string(link->Source().StmNummer())));
-  EK->setText(ToQString(link->GetSourceChannelText()));
-  EF->setText(ToQString(link->GetSourceFunctionText()));
-  AT->setText(ToQString(stm + std::to_string(link->Target().StmNummer())));
-  AK->setText(ToQString(link->GetTargetChannelText()));
-  AF->setText(ToQString(link->GetTargetFunctionText()));
-  Memo1->appendPlainText(ToQString(phase + kind + link->GetDisplayText()));
+  fFields = {
+      stm + std::to_string(link->Source().StmNummer()), link->GetSourceChannelText(), link->GetSourceFunctionText(),
+      stm + std::to_string(link->Target().StmNummer()), link->GetTargetChannelText(), link->GetTargetFunctionText()};
+  fPending.push_back(phase + kind + link->GetDisplayText());
   if (fReported.insert(link).second) ++fCount;
-  Label1->setText(QString::number(fCount) + QLatin1Char(' ') + PageText("Verbindungen erzeugt"));
-  QApplication::processEvents();
+  // The first link is shown at once, the others when the interval is over; the rest of a build
+  // shorter than that comes when the programme is idle again.
+  if (!fSinceScreen.isValid() || fSinceScreen.elapsed() >= kScreenInterval)
+    Flush();
+  else if (!fIdleFlush->isActive())
+    fIdleFlush->start();
 }
 
 }  // namespace zyn

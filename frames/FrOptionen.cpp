@@ -4,6 +4,7 @@
 
 #include "frames/PageText.h"
 #include "model/base/Cp1252.h"
+#include "model/base/OptionFolders.h"
 #include "model/base/Translator.h"
 #include "model/base/ZYNOptionen.h"
 #include "platform/QtText.h"
@@ -302,6 +303,8 @@ TFrOptionen::TFrOptionen(QWidget* parent) : TProjectPage("FrOptionen", parent) {
   il->addRow(PageText("&Homepage ZORV:"), WWWE);
   il->addRow(PageText("&FTP Adresse für Updates:"), FTPE);
   il->addRow(PageText("Postausgangsserver") + QLatin1Char(' ') + PageText("für Supportanfragen:"), EMailServer);
+  SupportAddress = edit(internet, "SupportAddress");
+  il->addRow(PageText("Support-Adresse:"), SupportAddress);
   ProxyGroup = new QGroupBox(PageText(" Proxyserver "), internet);
   auto* pl = new QFormLayout(ProxyGroup);
   auto* proxyChecks = new QVBoxLayout;
@@ -344,6 +347,15 @@ void TFrOptionen::MinChanged() {
   if (ZFMax->Value() < min) ZFMax->SetValue(min);
 }
 
+std::array<std::pair<QLineEdit*, int>, 6> TFrOptionen::FolderEdits() const {
+  return {{{PPE, poProjectPath},
+           {DPE, poDatabasePath},
+           {BPE, poSystemPath},
+           {IPE, poPluginPath},
+           {LPE, poDownloadPath},
+           {LPG, poGfxPath}}};
+}
+
 void TFrOptionen::LoadOptions() {
   if (!GOptionFile) return;
   fLoading = true;
@@ -365,13 +377,7 @@ void TFrOptionen::LoadOptions() {
   ZFMin->SetValue(GetIntOption(ioRandomMin));
   MinChanged();
   ZFMax->SetValue(GetIntOption(ioRandomMax));
-  const TPathItem& path = o.Path->First();
-  PPE->setText(P(path.ProjectPath));
-  DPE->setText(P(path.DatabasePath));
-  BPE->setText(P(path.SystemPath));
-  IPE->setText(P(path.PluginPath));
-  LPE->setText(P(path.DownloadPath));
-  LPG->setText(P(path.GfxPath));
+  for (const auto& [edit, index] : FolderEdits()) edit->setText(P(o.Path->First().GetPath(index)));
   const TSerialPortItem& sp = o.SerialPort->First();
   SetRadio(GBSource, sp.Source);
   SetRadio(GBTarget, sp.Target);
@@ -395,6 +401,7 @@ void TFrOptionen::LoadOptions() {
   WWWE->setText(Q(in.WWWAddress));
   FTPE->setText(Q(in.FTPAddress));
   EMailServer->setText(Q(in.MailServer));
+  SupportAddress->setText(Q(in.SupportAddress));
   CBFTP->setChecked(in.UseProxy);
   FTPProxy->setText(Q(in.FTPProxy));
   WWWProxy->setText(Q(in.WWWProxy));
@@ -405,6 +412,14 @@ void TFrOptionen::LoadOptions() {
 bool TFrOptionen::SaveOptions() {
   if (!GOptionFile) return false;
   TZYNOptionen& o = GOptionFile->Optionen();
+  // The folders typed must exist (or be made) before anything is taken over.
+  TPathItem folders;
+  for (const auto& [edit, index] : FolderEdits()) folders.SetPath(index, U(edit));
+  if (const std::string problems = FolderProblemsText(EnsureOptionFolders(folders, OptionFileName()));
+      !problems.empty()) {
+    TranslatedMessageDlg(problems, mtError, mbOK);
+    return false;
+  }
   TOptionItem& op = o.Optionen->First();
   op.ShowHint = HTA->isChecked();
   op.ConfirmDelete = SAL->isChecked();
@@ -427,12 +442,7 @@ bool TFrOptionen::SaveOptions() {
   SetIntOption(ioRandomMin, ZFMin->Value());
   SetIntOption(ioRandomMax, ZFMax->Value());
   TPathItem& path = o.Path->First();
-  path.ProjectPath = U(PPE);
-  path.DatabasePath = U(DPE);
-  path.SystemPath = U(BPE);
-  path.PluginPath = U(IPE);
-  path.DownloadPath = U(LPE);
-  path.GfxPath = U(LPG);
+  for (int index = poSystemPath; index <= poGfxPath; ++index) path.SetPath(index, folders.GetPath(index));
   TSerialPortItem& sp = o.SerialPort->First();
   sp.Source = Radio(GBSource);
   sp.Target = Radio(GBTarget);
@@ -452,6 +462,7 @@ bool TFrOptionen::SaveOptions() {
   in.WWWAddress = A(WWWE);
   in.FTPAddress = A(FTPE);
   in.MailServer = A(EMailServer);
+  in.SupportAddress = FromQString(SupportAddress->text().trimmed());
   in.UseProxy = CBFTP->isChecked();
   in.FTPProxy = A(FTPProxy);
   in.WWWProxy = A(WWWProxy);

@@ -6,6 +6,7 @@
 #include "frames/ProjectPage.h"
 
 #include <array>
+#include <utility>
 
 class QButtonGroup;
 class QCheckBox;
@@ -59,6 +60,7 @@ class TFrOptionen : public TProjectPage {
   TBusDeviceBox* DeviceBox = nullptr;  // "Schnittstelle": the device path of the bus
   QLineEdit *EdEinText = nullptr, *EdAusText = nullptr, *EdNext = nullptr, *EdPrev = nullptr;
   QLineEdit *WWWE = nullptr, *FTPE = nullptr, *EMailServer = nullptr;
+  QLineEdit* SupportAddress = nullptr;  // "Support-Adresse"
   QLineEdit *FTPProxy = nullptr, *WWWProxy = nullptr;
   TZCLSpinEdit* FTPPort = nullptr;
   QGroupBox* ProxyGroup = nullptr;
@@ -74,6 +76,8 @@ class TFrOptionen : public TProjectPage {
   void BrowseClick(int tag);
 
  private:
+  // The folder edits with the path option each one shows.
+  std::array<std::pair<QLineEdit*, int>, 6> FolderEdits() const;
   void ControlChanged();
   void MinChanged();
   bool fLoading = false;

@@ -349,8 +349,13 @@ bool TFrSaveAs::SaveProject() {
   };
   p.ProjektDaten.SoftLast = GProgramTitle;
   p.ProjektDaten.ProjektNummer = Utf8ToAnsi(fs::path(file).stem().string());
-  if (Ask(TranslateText(Ansi("Soll die eindeutige Projektkennung geändert werden?"))) == 6)
-    p.ProjektGUID = NewGuidString();
+  const bool renumbered = p.ProjektDaten.ProjektNummer != oldNumber;
+  std::string question = TranslateText(Ansi("Soll die eindeutige Projektkennung geändert werden?"));
+  if (renumbered)
+    question = FormatText(TranslateText(Ansi("Die Projektnummer ändert sich mit dem Dateinamen von \"%s\" in \"%s\".")),
+                          {oldNumber, p.ProjektDaten.ProjektNummer}) +
+               "\r" + question;
+  if (Ask(question) == 6) p.ProjektGUID = NewGuidString();
   bool saved = false;
   try {
     TWaitCursor wait;
@@ -375,8 +380,24 @@ bool TFrSaveAs::SaveProject() {
   p.FileName = file;
   p.Zipped = zipped;
   p.Modified = false;
+  if (renumbered) RenumberTableRecord(oldNumber);
   if (IMessageHandler* h = GetMessageHandler()) h->NotifyProjectState(4, 0);
   return true;
+}
+
+void TFrSaveAs::RenumberTableRecord(const std::string& oldNumber) {
+  if (!GProjekt) return;
+  try {
+    if (!fProjekte || !fProjekte->IsOpen()) {
+      fProjekte = std::make_unique<TDbfTable>();
+      fProjekte->OpenOrCreate(ProjekteTableFile(GetDatabasePath()), ProjekteFields());
+    }
+    RenumberProjectRecord(*fProjekte, oldNumber, *GProjekt);
+  } catch (const std::exception& e) {
+    // The project is saved; only its entry in the project table is behind.
+    TranslatedMessageDlg(TranslateText(Ansi("Der Projektdatensatz konnte nicht gespeichert werden:")) + "\r" + e.what(),
+                         mtWarning, mbOK);
+  }
 }
 
 // ------------------------------------------------------------------------------------------------
@@ -501,6 +522,7 @@ void TFrNeu::FrameActivate() {
   DBNavigator1->SetTable(fKunden.get());
   FillCustomerList();
   NewProjectRecord();
+  PEdit_NR->setFocus();  // the user starts with the project number
 }
 
 void TFrNeu::FrameDeactivate() {
@@ -648,7 +670,12 @@ bool TFrNeu::CreateProject() {
   MakeCurrent(std::move(projekt));
   // The record goes into the project table once the project exists.
   try {
-    if (fProjekte) InsertRecord(*fProjekte, ProjectRecord());
+    if (!fProjekte || !fProjekte->IsOpen()) {
+      // The table could not be opened when the page was shown (a folder made since, or still missing).
+      fProjekte = std::make_unique<TDbfTable>();
+      fProjekte->OpenOrCreate(ProjekteTableFile(GetDatabasePath()), ProjekteFields());
+    }
+    InsertRecord(*fProjekte, ProjectRecord());
   } catch (const std::exception& e) {
     TranslatedMessageDlg(TranslateText(Ansi("Der Projektdatensatz konnte nicht gespeichert werden:")) + "\r" + e.what(),
                          mtWarning, mbOK);

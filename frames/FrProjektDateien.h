@@ -84,6 +84,9 @@ class TFrSaveAs : public TProjectPage {
   std::string TargetFile() const;
   // Saves; false when nothing was saved (declined or failed, the project keeps its old name).
   bool SaveProject();
+  // The project table's record follows the project number the new file name gave (a warning when
+  // the table cannot be written; the project stays saved).
+  void RenumberTableRecord(const std::string& oldNumber);
 
  private:
   std::unique_ptr<TDbfTable> fProjekte;

@@ -52,6 +52,7 @@ class TUiLock {
   }
   ~TUiLock() {
     if (fHandler) fHandler->UnlockUserInterface();
+    NotifyProjectChanged();  // an imported control module changes what the menus offer
   }
   TUiLock(const TUiLock&) = delete;
   TUiLock& operator=(const TUiLock&) = delete;

@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -26,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
 #include <QStyleOptionTab>
@@ -103,7 +105,7 @@ void TObjectPage::BuildForm() {
   splitter->setChildrenCollapsible(false);
   Panel1 = new QWidget(splitter);
   Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setMinimumWidth(150);
+  Panel1->setMinimumWidth(kDefaultListWidth);
   auto* panelLayout = new QVBoxLayout(Panel1);
   panelLayout->setContentsMargins(0, 0, 0, 0);
   GList = new QGroupBox(Panel1);
@@ -160,6 +162,14 @@ void TObjectPage::BuildForm() {
   });
   ClearPage();
   for (QToolButton* b : {BtnAdd, BtnDelete, BtnOK, BtnCancel}) b->setEnabled(false);
+}
+
+int TObjectPage::ListWidthForNames() const {
+  // "STM.00-" and a name of 20 characters, one level down in the tree, beside a scroll bar.
+  const QFontMetrics metrics(MTV->font());
+  const int text = metrics.horizontalAdvance(QStringLiteral("STM.00-")) + 20 * metrics.averageCharWidth();
+  const int frame = 2 * MTV->frameWidth() + 2 * GList->contentsMargins().left() + 16;
+  return text + 2 * MTV->indentation() + MTV->verticalScrollBar()->sizeHint().width() + frame;
 }
 
 QToolButton* TObjectPage::AddToolButton(const char* name, int standardPixmap, const char* hint, int position,
@@ -238,7 +248,9 @@ void TObjectPage::FrameActivate() {
     StyleClicked(stored);
   }
   if (auto* splitter = qobject_cast<QSplitter*>(Panel1->parentWidget())) {
-    const int width = GetFrameTreeWidth(fName);
+    // A width the user chose is kept; otherwise the list shows a whole node text.
+    const int stored = GetFrameTreeWidth(fName);
+    const int width = stored > kDefaultListWidth ? stored : std::max(stored, ListWidthForNames());
     const int total = std::max(splitter->width(), width + 200);
     splitter->setSizes({width, total - width});
   }
@@ -294,10 +306,10 @@ void TObjectPage::ApplyChanges() {
   if (HasEditTarget()) {
     MergeList();
     GProjekt->Modified = true;
-    // What the project now holds decides which commands and pages can be used.
-    if (IMessageHandler* h = GetMessageHandler()) h->UnlockUserInterface();
   }
   fModified = false;
+  // What the project now holds decides which commands and pages can be used.
+  NotifyProjectChanged();
 }
 
 void TObjectPage::OKClick() {
@@ -313,6 +325,7 @@ void TObjectPage::CancelClick() {
   });
   LoadControlModule(CurrentStm());
   UpdatePage();
+  NotifyProjectChanged();
 }
 
 void TObjectPage::TabChanged(int index) {

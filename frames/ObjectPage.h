@@ -118,6 +118,10 @@ class TObjectPage : public QWidget, public IFrameMessage {
 
   // True when another object of the working copy has that name (trimmed, case ignored).
   bool NameTaken(const std::string& name, const TZYNBaseObject* except) const;
+  // The width of the object list that shows "STM.00-" and a name of 20 characters whole; the list
+  // takes it unless the user chose a width for the page.
+  int ListWidthForNames() const;
+  static constexpr int kDefaultListWidth = 150;
 
  protected:
   // --- the edited list ---

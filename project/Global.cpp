@@ -9,6 +9,7 @@
 #include "model/Observer.h"
 #include "model/UniqueNames.h"
 #include "model/base/Cp1252.h"
+#include "model/base/OptionFolders.h"
 #include "model/base/ProgramPaths.h"
 #include "model/base/Streams.h"
 #include "model/base/Translator.h"
@@ -121,6 +122,10 @@ void InitGlobals(const TGlobalSetup& setup) {
   } catch (const std::exception&) {
     // The defaults stay applied in memory; the file is written again at the end of the run.
   }
+
+  // Every data folder the options name exists before anything is read or written there.
+  for (const TFolderProblem& problem : EnsureOptionFolders(GOptionFile->Optionen().Path->First(), gOptionFileName))
+    Report(setup, problem.Message, TStartMessageButton::OK);
 
   const std::string systemPath = GetSystemPath();
   SeedFolder(setup.DefaultSystemData, systemPath);

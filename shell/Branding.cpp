@@ -137,6 +137,6 @@ std::string GetUpdateFTP() {
   return defaults.FTPAddress;
 }
 
-std::string GetSupportAddress() { return "support@zyn-systemsoftware.example"; }
+std::string GetSupportAddress() { return TInternetItem::DefaultSupportAddress(); }
 
 }  // namespace zyn

@@ -21,7 +21,7 @@ QIcon GetMainIcon();
 // The default home page and update addresses of the options.
 std::string GetHomepage();
 std::string GetUpdateFTP();
-// The maker's support mail address.
+// The maker's support mail address (the default of the option "Support-Adresse").
 std::string GetSupportAddress();
 
 }  // namespace zyn

@@ -283,7 +283,10 @@ void TMainForm::BuildLayout() {
   SP = new TzsSplitter(Client);
   SP->setObjectName(QStringLiteral("SP"));
   SP->SetMinSize(130);
-  SP->resize(3, SP->height());
+  // Wide enough to hit, with its button that shrinks the side bar to its minimum and back; the
+  // side bar follows the drag at once.
+  SP->resize(10, SP->height());
+  SP->SetResizeStyle(rsUpdate);
   layout->AddWidget(SP, alLeft);
 
   FramePanel = new QWidget(Client);
@@ -410,6 +413,7 @@ void TMainForm::NotifyProjectState(int kind, int argument) {
       SelectFirstSideItem();
       if (GProjekt) AddRecentFile(0, GProjekt->FileName);
       if (FM->CurrentFrameObject()) TP->SetCaption(FM->CurrentFrameObject()->TitleText);
+      FollowPageInSideBar();  // the page shown wins over the group's first entry
       break;
     }
     case 3:
@@ -694,6 +698,7 @@ void TMainForm::OnFrameChanged(TFrame* frame, const QString& title) {
     ExpandSideBar();
     TP->SetCaption(title);
   }
+  FollowPageInSideBar();
 }
 
 }  // namespace zyn

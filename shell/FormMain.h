@@ -152,6 +152,11 @@ class TMainForm : public QWidget, public IMessageHandler {
   // --- menu state ---
   void UpdateMenuState(bool projectFlag);
   virtual void UpdateSideBarGroups();
+  // The open project changed (applied, undone, deleted, imported): the enabling rules and the side
+  // bar's groups are evaluated again. Nothing while the user interface is locked.
+  void ProjectChanged();
+  // The side bar highlights the item of the page shown (its group opened), or none.
+  void FollowPageInSideBar();
 
   // Shows an error or a failure of a command to the user (German).
   void ShowError(const std::string& ansiText);

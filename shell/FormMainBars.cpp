@@ -64,6 +64,7 @@ const TItemDef kButtons[] = {
     {"STMTimeTest", "Uhrzeit eines STM anzeigen", 0, -1},
     {"Auslesen1", "Steuermodul &auslesen...", 0, -1},
     {"BtnEditSTMUhren", "Uhren im STM ändern", 0, -1},
+    {"mnuEditSTMMerker", "STM- Merker bearbeiten", 0, -1},
     {"Selbsttest", "Selbsttest des Steuermoduls...", 0, -1},
     {"Loeschen", "Speicher von Steuermodulen löschen...", 0, -1},
     {"DelDispFlash", "Displayspeicher löschen", 0, -1},
@@ -75,6 +76,7 @@ const TItemDef kButtons[] = {
     {"Modulklassen1", "Modulklassen...", 0, -1},
     {"FEditStandard", "Funktionseditor (Standard)...", 0, -1},
     {"FEditUser", "Funktionseditor (Userfunktionen)...", 0, -1},
+    {"mnuFunctionEdit", "Eingangsfunktionen...", 0, -1},
     {"Inhalt1", "&Inhalt", 0, 16},
     {"berHilfe1", "Hilfe &verwenden", 0, -1},
     {"berZYN1", "I&nfo über ZYN...", 0, -1},
@@ -114,8 +116,8 @@ const std::vector<TMenuDef>& Menus() {
         "Gruppen1", "|", "POR1", "edKennlinie"}},
       {"Steuermodul1",
        "&System",
-       {"STMInfo", "STMTimeTest", "Auslesen1", "|", "BtnEditSTMUhren", "Selbsttest", "Loeschen", "DelDispFlash", "|",
-        "MonitorfrSteuermodulBus1"}},
+       {"STMInfo", "STMTimeTest", "Auslesen1", "|", "BtnEditSTMUhren", "mnuEditSTMMerker", "Selbsttest", "Loeschen",
+        "DelDispFlash", "|", "MonitorfrSteuermodulBus1"}},
       {"Datenbanken1", "&Datenbanken", {"Kundendaten2"}},
       {"Einstellungen1",
        "&Einstellungen",
@@ -289,10 +291,12 @@ void TMainForm::BuildBars() {
           WizardCommand();
         else if (name == "MnuCreateRT")
           CreateRunTimeCommand();
-        else if (const char* page = name == "Allgemein1"     ? "FrOptionen"
-                                    : name == "edKennlinie"  ? "FrEditKennlinie"
-                                    : name == "zbBarButton2" ? "FrBrowser"
-                                                             : nullptr) {
+        else if (const char* page = name == "Allgemein1"         ? "FrOptionen"
+                                    : name == "edKennlinie"      ? "FrEditKennlinie"
+                                    : name == "zbBarButton2"     ? "FrBrowser"
+                                    : name == "mnuEditSTMMerker" ? "FrmEditSTMMerker"
+                                    : name == "mnuFunctionEdit"  ? "FrFunctionEdit"
+                                                                 : nullptr) {
           FM->SaveFrame();  // these pages return to the page shown before
           FM->SetCurrentFrame(QString::fromLatin1(page));
         } else if (name == "Basisdaten1" || name == "Kundendaten2") {
@@ -333,6 +337,7 @@ void TMainForm::BuildBars() {
     add(development->ItemLinks(), Item(name), false);
     Item(name)->SetEnabled(static_cast<bool>(RegisteredCommand(name)));
   }
+  add(development->ItemLinks(), Item("mnuFunctionEdit"), false);  // a page, enabled when it exists
   auto* info = makeSub("Informationen1", "Informationen...");
   add(info->ItemLinks(), Item("Kundendaten1"), false);
 

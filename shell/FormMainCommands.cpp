@@ -277,7 +277,10 @@ void TMainForm::FrameCommand(int tag) {
     }
     if (c.Group >= 0) SetSideBarPosition(c.Group, c.Item);
     if (tag == 33) {
-      if (FM->CurrentFrame().isEmpty() || FM->CurrentFrame() == QStringLiteral("FrTransfer")) return;
+      if (FM->CurrentFrame().isEmpty() || FM->CurrentFrame() == QStringLiteral("FrTransfer")) {
+        FollowPageInSideBar();
+        return;
+      }
     }
     ShowCommandPage(QString::fromLatin1(c.Frame));
     return;
@@ -311,6 +314,8 @@ void TMainForm::SideBarItemClick(TzbSideBarItem& item) {
 
 void TMainForm::ShowCommandPage(const QString& key) {
   FM->SetCurrentFrame(key);
+  // Also when the page shown refused to be left, the side bar shows the page that is there.
+  FollowPageInSideBar();
   if (FM->CurrentFrame().compare(key, Qt::CaseInsensitive) != 0) return;
   if (auto* page = dynamic_cast<IFrameRefresh*>(FM->GetFrame(key))) page->RefreshFrame();
 }

@@ -16,6 +16,7 @@
 #include "widgets/bars/SideBarItem.h"
 #include "widgets/bars/SideBarItems.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <algorithm>
@@ -56,6 +57,8 @@ const std::pair<const char*, const char*> kPageItems[] = {
     {"Basisdaten1", "FrBasisDaten"},
     {"zbBarButton2", "FrBrowser"},
     {"Informationen1", "FrKunden"},
+    {"mnuEditSTMMerker", "FrmEditSTMMerker"},
+    {"mnuFunctionEdit", "FrFunctionEdit"},
 };
 
 // Dialogs and commands the programme does not offer yet.
@@ -165,6 +168,54 @@ void TMainForm::UpdateSideBarGroups() {
   }
   fUpdatingGroups = false;
   UpdateMenuState(true);
+}
+
+}  // namespace zyn
+
+namespace zyn {
+
+void NotifyProjectChanged() {
+  if (auto* form = dynamic_cast<TMainForm*>(GetMessageHandler())) form->ProjectChanged();
+}
+
+void TMainForm::ProjectChanged() {
+  if (fLocked || fDestroying || QCoreApplication::closingDown()) return;
+  UnlockUserInterface();  // every item, then the enabling rules
+  UpdateSideBarGroups();  // the groups that depend on the control modules
+  FollowPageInSideBar();
+}
+
+void TMainForm::FollowPageInSideBar() {
+  if (fDestroying || !SB || !FM) return;
+  const QString key = FM->CurrentFrame();
+  auto itemOf = [&key](TzbSideGroup* group) -> TzbSideBarItem* {
+    if (!group || key.isEmpty()) return nullptr;
+    for (int i = 0; i < group->Items().Count(); ++i) {
+      TzbSideBarItem* item = group->Items().GetItem(i);
+      if (QString::fromStdString(item->CustomData).compare(key, Qt::CaseInsensitive) == 0) return item;
+    }
+    return nullptr;
+  };
+  // The open group first; else the first visible group that holds the page.
+  TzbSideGroup* group = SB->ActiveGroup();
+  TzbSideBarItem* item = itemOf(group);
+  for (int g = 0; !item && g < SB->GetVisibleGroupCount(); ++g) {
+    group = SB->GetVisibleGroup(g);
+    item = itemOf(group);
+  }
+  if (!item) {
+    SB->SelectItem(nullptr);
+    return;
+  }
+  if (group != SB->ActiveGroup()) {
+    // Opening the group here only shows where the page is; it does not enter the group's first page.
+    const bool skip = fSkipGroupChange;
+    fSkipGroupChange = true;
+    SB->SetActiveGroup(group);
+    fSkipGroupChange = skip;
+  }
+  SB->SelectItem(item);
+  item->MakeVisible();
 }
 
 }  // namespace zyn

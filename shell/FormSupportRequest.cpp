@@ -3,6 +3,7 @@
 #include "mail/SupportArchive.h"
 #include "mail/SupportMail.h"
 #include "model/base/Cp1252.h"
+#include "model/base/TextUtils.h"
 #include "model/base/Translator.h"
 #include "model/base/ZYNOptionen.h"
 #include "platform/QtText.h"
@@ -86,9 +87,18 @@ bool TFrmSupportRequest::Send() {
     ShowError(Ansi("Fehler beim Versenden der EMail!"), e.what());
     return false;
   }
+  // The request goes only to an address that is set; the user may have cleared it.
+  const std::string recipient =
+      GOptionFile ? Trim(GOptionFile->Optionen().Internet->First().SupportAddress) : GetSupportAddress();
+  if (recipient.empty()) {
+    ShowError(Ansi("Fehler beim Versenden der EMail!"),
+              TranslateText(Ansi("Es ist keine Support-Adresse eingestellt. Bitte tragen Sie sie unter "
+                                 "\"Einstellungen\" > \"Allgemein...\" > \"Internet\" ein.")));
+    return false;
+  }
   TMailMessage message;
   message.Sender = sender;
-  message.Recipient = GetSupportAddress();
+  message.Recipient = recipient;
   message.Subject = "Supportanfrage";
   message.Agent = "ZYN Systemsoftware V2.4";
   for (const QString& line : MBody->toPlainText().split(QLatin1Char('\n'))) message.Body.push_back(FromQString(line));

@@ -26,4 +26,8 @@ class IMessageHandler {
 // The main window's handler; nullptr when no main window exists.
 IMessageHandler* GetMessageHandler();
 
+// Tells the main window that the open project changed (objects applied, undone, deleted or
+// imported): its menus, toolbars and side bar follow. Nothing without a main window.
+void NotifyProjectChanged();
+
 }  // namespace zyn

@@ -261,6 +261,7 @@ int TFrDispBearb::AskApplyChanges() {
   if (answer == IDYES && GProjekt && fCopy) {
     fCopy->MergeInto(GProjekt->DisplayProjekt());
     GProjekt->Modified = true;
+    NotifyProjectChanged();
   }
   if (answer == IDYES || answer == IDNO) {
     fModified = false;

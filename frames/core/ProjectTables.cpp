@@ -159,4 +159,29 @@ void CopyProjectRecord(const TDbfRecord& project, const TDbfRecord* customer, co
   projekt.Modified = true;
 }
 
+int RenumberProjectRecord(TDbfTable& table, const std::string& oldNumber, const TZYNProjekt& projekt) {
+  const TProjektDaten& pd = projekt.ProjektDaten;
+  int changed = 0;
+  for (const TDbfRecord& r : table.ReadAll()) {
+    if (!RecordBelongsTo(r.Values[pdProjektnum], oldNumber)) continue;
+    std::vector<std::string> values = r.Values;
+    values[pdProjektnum] = pd.ProjektNummer;
+    table.Update(r.RecNo, values);
+    ++changed;
+  }
+  if (changed > 0) return changed;
+  std::vector<std::string> v(pdColumnCount);
+  v[pdErstellt] = DaysToDbfDate(NowDateTime());
+  v[pdProjektnum] = pd.ProjektNummer;
+  v[pdProjektnam] = pd.ProjektName;
+  v[pdKundennumm] = projekt.KundenDaten.KundenNr;
+  if (pd.AuftragsDatum > 0) v[pdAuftragsda] = DaysToDbfDate(pd.AuftragsDatum);
+  if (pd.ZielDatum > 0) v[pdTermin] = DaysToDbfDate(pd.ZielDatum);
+  v[pdProjektlei] = pd.Planung;
+  v[pdAusfuehrun] = pd.Ausfuehrung;
+  v[pdNotizen] = pd.Remarks;
+  InsertRecord(table, v);
+  return 1;
+}
+
 }  // namespace zyn

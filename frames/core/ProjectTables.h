@@ -77,6 +77,11 @@ std::string ProjectFileName(const std::string& projectPath, const std::string& n
 // regard to case, or to that number without a project file extension.
 bool RecordBelongsTo(const std::string& projektnum, const std::string& projektNummer);
 
+// The project was saved under a new number: every record of the old number gets the new one; when
+// the table holds none, a record for the project is appended from its project data. The number
+// of records changed or added.
+int RenumberProjectRecord(TDbfTable& table, const std::string& oldNumber, const TZYNProjekt& projekt);
+
 // Copies a posted project record and the chosen customer record (nullptr: none) into the project
 // and marks it modified. An empty or invalid TERMIN gives no target date.
 void CopyProjectRecord(const TDbfRecord& project, const TDbfRecord* customer, const std::string& programTitle,

@@ -15,6 +15,7 @@ namespace {
 // The addresses the branding of this installation supplies.
 constexpr const char* kHomepage = "https://www.zyn-systemsoftware.de";
 constexpr const char* kUpdateFTP = "ftp://update.zyn-systemsoftware.de";
+constexpr const char* kSupportAddress = "support@zyn-systemsoftware.de";
 
 constexpr int32_t kDefaultTreeWidth = 150;
 
@@ -251,9 +252,12 @@ const TXMLItemClass& TInternetItem::Class() {
                                        .Text("FTPProxy", &T::FTPProxy)
                                        .Integer("FTPPort", &T::FTPPort)
                                        .Text("MailServer", &T::MailServer)
+                                       .Text("SupportAddress", &T::SupportAddress)
                                        .Build();
   return cls;
 }
+
+std::string TInternetItem::DefaultSupportAddress() { return kSupportAddress; }
 
 void TInternetItem::SetDefaults(const std::string&) {
   WWWAddress = kHomepage;
@@ -263,6 +267,7 @@ void TInternetItem::SetDefaults(const std::string&) {
   FTPProxy.clear();
   FTPPort = 21;
   MailServer.clear();
+  SupportAddress = kSupportAddress;
 }
 
 const TXMLItemClass& TUpdateItem::Class() {

@@ -143,6 +143,11 @@ class TInternetItem : public TZYNOptionItem {
   std::string WWWProxy, FTPProxy;
   int32_t FTPPort = 0;
   std::string MailServer;
+  // Where support requests go ("Support-Adresse"); the maker's address until the user changes it,
+  // also for an options file written before the key existed. Blank: no request is sent.
+  std::string SupportAddress = DefaultSupportAddress();
+  // The maker's support address of the branding data.
+  static std::string DefaultSupportAddress();
 };
 
 // Group "Update".

@@ -5,11 +5,13 @@
 #include "model/Verbindung.h"
 #include "tests/frames/PageFixture.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QTest>
 
 namespace zyn::test {
 namespace {
@@ -20,6 +22,8 @@ TEST_F(PageTest, CompilePagesReportTheBuild) {
   ASSERT_TRUE(verb);
   EXPECT_EQ(form->FM->CurrentFrame(), QStringLiteral("FrCompVerb"));
   ASSERT_GT(verb->Count(), 0);
+  // What the build left pending comes as soon as the programme is idle.
+  ASSERT_TRUE(QTest::qWaitFor([verb] { return verb->PendingLines() == 0; }));
   const QStringList lines = verb->Memo1->toPlainText().split(QLatin1Char('\n'));
   EXPECT_EQ(lines.size(), verb->Count());
   EXPECT_EQ(verb->Label1->text(), QString::number(verb->Count()) + QStringLiteral(" Verbindungen erzeugt"));
@@ -31,6 +35,7 @@ TEST_F(PageTest, CompilePagesReportTheBuild) {
   TVerbindung logic;
   logic.SetKind(1);
   verb->ShowCompileProgress(1, &logic);
+  verb->Flush();
   EXPECT_TRUE(verb->Memo1->toPlainText()
                   .split(QLatin1Char('\n'))
                   .last()
@@ -58,6 +63,25 @@ TEST_F(PageTest, CompilePagesReportTheBuild) {
   ShowFrame("FrCompile");
   EXPECT_EQ(tools->PB1->value(), 0);
   EXPECT_EQ(tools->LB->count(), 0);
+}
+
+TEST_F(PageTest, ProgramBuildPageGathersLinksBetweenScreenUpdates) {
+  auto* verb = ShowPage<TFrCompVerb>("FrCompVerb");
+  ASSERT_TRUE(verb);
+  TVerbindung link;
+  link.SetKind(0);
+  QElapsedTimer clock;
+  clock.start();
+  const int links = 3000;
+  for (int i = 0; i < links; ++i) verb->ShowCompileProgress(0, &link);
+  const qint64 elapsed = clock.elapsed();
+  // The first link at once, then at most one update per interval (and the one pending).
+  EXPECT_GE(verb->ScreenUpdates(), 1);
+  EXPECT_LE(verb->ScreenUpdates(), 2 + elapsed / TFrCompVerb::kScreenInterval) << elapsed << " ms";
+  EXPECT_EQ(verb->Count(), links);
+  ASSERT_TRUE(QTest::qWaitFor([verb] { return verb->PendingLines() == 0; }));
+  EXPECT_EQ(verb->Memo1->blockCount(), links);  // every link has its protocol line
+  EXPECT_EQ(verb->Label1->text(), QString::number(links) + QStringLiteral(" Verbindungen erzeugt"));
 }
 
 }  // namespace

@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include <filesystem>
+
 namespace zyn::test {
 namespace {
 
@@ -106,6 +108,41 @@ TEST_F(OptionsPagesTest, TheBusDeviceIsChosenOnTheTransferTab) {
   EXPECT_TRUE(page->DeviceBox->LOverride->text().contains(QStringLiteral("/dev/pts/77")));
   EXPECT_EQ(page->DeviceBox->Device(), "/dev/ttyUSB7");
   unsetenv("ZYN_BUS_DEVICE");
+}
+
+TEST_F(OptionsPagesTest, AChangedFolderIsMadeAndOneThatCannotBeMadeKeepsThePage) {
+  auto* page = ShowPage<TFrOptionen>("FrOptionen");
+  const TempFolder dir("optpage_folders");
+  const std::string oldProjects = GetProjectPath();
+  ASSERT_TRUE(WriteWholeFile(dir.Dir() / "datei", "x"));
+  page->PPE->setText(QString::fromStdString(dir.File("datei") + "/projekte"));
+  shown.clear();
+  answers = {1};
+  page->ToolButton4->click();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Der Ordner \"") + QString::fromStdString(dir.File("datei")) +
+                                  QStringLiteral("/projekte\" konnte nicht angelegt werden")))
+      << shown[0].toStdString();
+  EXPECT_EQ(form->FM->CurrentFrame(), QStringLiteral("FrOptionen"));
+  EXPECT_EQ(GetProjectPath(), oldProjects);  // nothing taken over
+
+  page->PPE->setText(QString::fromStdString(dir.File("neu/projekte")));
+  shown.clear();
+  page->ToolButton4->click();
+  EXPECT_TRUE(shown.empty());
+  EXPECT_TRUE(std::filesystem::is_directory(dir.Dir() / "neu" / "projekte"));
+  EXPECT_EQ(GetProjectPath(), dir.File("neu/projekte") + "/");
+  EXPECT_EQ(form->FM->CurrentFrame(), QStringLiteral("FrStmBearb"));
+}
+
+TEST_F(OptionsPagesTest, TheSupportAddressIsShownAndSavedIntoTheOptionsFile) {
+  auto* page = ShowPage<TFrOptionen>("FrOptionen");
+  EXPECT_EQ(page->SupportAddress->text(), QStringLiteral("support@zyn-systemsoftware.de"));
+  page->SupportAddress->setText(QStringLiteral("  hilfe@elektro-mueller.de "));
+  page->ToolButton4->click();
+  TZYNOptionFile reread;
+  ASSERT_TRUE(reread.LoadFromFile(OptionFileName()));
+  EXPECT_EQ(reread.Optionen().Internet->First().SupportAddress, "hilfe@elektro-mueller.de");
 }
 
 TEST_F(OptionsPagesTest, CompanyDataAreSavedIntoTheOptionsFile) {

@@ -14,16 +14,31 @@
 
 #include <QComboBox>
 #include <QDate>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
 
 #include <filesystem>
 #include <fstream>
 
 namespace zyn::test {
 namespace {
+
+// Types the text into the widget key by key, as a keyboard with those letters would.
+void Type(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, c.isLetter() ? Qt::Key_A : Qt::Key_Space, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, c.isLetter() ? Qt::Key_A : Qt::Key_Space, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &release);
+  }
+}
 
 class ProjectFilePagesTest : public PageTest {
  protected:
@@ -94,12 +109,27 @@ TEST_F(ProjectFilePagesTest, NewProjectSaveAsPlainAndCompressedOpenAgainByteIden
     EXPECT_EQ(projekte.Read(1).Values[pdKundennumm], "0");
   }
 
+  shown.clear();
   SaveAs("kopie.irgendwas", 0, {7});  // GUID kept
   const std::string plain = Projects() + "kopie.zpf";
   EXPECT_EQ(GProjekt->FileName, plain);
   EXPECT_EQ(GProjekt->ProjektDaten.ProjektNummer, "kopie");
   EXPECT_EQ(form->FM->CurrentFrame(), QStringLiteral("FrStmBearb"));  // back to the page before
+  // The user was told of the new number, and the project table follows it.
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], QStringLiteral("Die Projektnummer ändert sich mit dem Dateinamen von \"2004.01\" in "
+                                     "\"kopie\".\rSoll die eindeutige Projektkennung geändert werden?"));
+  {
+    TDbfTable projekte;
+    projekte.Open(ProjekteTableFile(dir.Path() + "db/"));
+    ASSERT_EQ(projekte.ReadAll().size(), 1u);
+    EXPECT_EQ(projekte.Read(1).Values[pdProjektnum], "kopie");
+    EXPECT_EQ(projekte.Read(1).Values[pdProjektnam], "B\xFCrohaus");
+  }
+  shown.clear();
   SaveAs("kopie", 1, {7});
+  ASSERT_EQ(shown.size(), 1u);  // the same number: only the question
+  EXPECT_EQ(shown[0], QStringLiteral("Soll die eindeutige Projektkennung geändert werden?"));
   const std::string packed = Projects() + "kopie.zcf";
   EXPECT_EQ(GProjekt->FileName, packed);
   EXPECT_TRUE(GProjekt->Zipped);
@@ -126,6 +156,58 @@ TEST_F(ProjectFilePagesTest, NewProjectSaveAsPlainAndCompressedOpenAgainByteIden
   EXPECT_EQ(GProjekt->FileName, plain);
   SaveAs("kopie.zpf", 0, {7, 6});  // GUID kept, overwrite: yes
   EXPECT_EQ(ReadWholeFile(plain), before);
+}
+
+TEST_F(ProjectFilePagesTest, ANewProjectGetsItsTableRecordAlsoWhenTheFolderCameLate) {
+  // The database folder is missing while the page is shown (its message names the table) and is
+  // there when the project is made.
+  std::filesystem::remove_all(dir.Path() + "db");
+  shown.clear();
+  auto* page = ShowPage<TFrNeu>("FrNeu");
+  ASSERT_FALSE(shown.empty());
+  EXPECT_TRUE(shown[0].contains(QString::fromStdString(dir.Path() + "db/Kunden.dbf"))) << shown[0].toStdString();
+  std::filesystem::create_directories(dir.Path() + "db");
+  page->PEdit_NR->setText(QStringLiteral("P-2026-017"));
+  page->PEdit_PN->setText(QStringLiteral("Neubau"));
+  shown.clear();
+  page->BtnOK->click();
+  ASSERT_TRUE(GProjekt);
+  EXPECT_TRUE(shown.empty()) << shown.front().toStdString();
+  TDbfTable projekte;
+  projekte.Open(ProjekteTableFile(dir.Path() + "db/"));
+  ASSERT_EQ(projekte.ReadAll().size(), 1u);
+  EXPECT_EQ(projekte.Read(1).Values[pdProjektnum], "P-2026-017");
+}
+
+TEST_F(ProjectFilePagesTest, KeysOnTheCustomerTabAreTakenOrTheHintSaysWhy) {
+  auto* page = ShowPage<TFrNeu>("FrNeu");
+  EXPECT_EQ(page->focusWidget(), page->PEdit_NR);
+  page->PageControl1->setCurrentIndex(1);
+  // Browsing: the field does not take the key, and the hint says what to do.
+  Type(page->KEdit_N, QStringLiteral("Meier"));
+  EXPECT_EQ(page->KEdit_N->text(), QStringLiteral("ohne Kundendaten"));
+  EXPECT_TRUE(page->DBNavigator1->Hint()->text().contains(QStringLiteral("Datensatz einfügen")))
+      << page->DBNavigator1->Hint()->text().toStdString();
+  Type(page->KEdit_KN, QStringLiteral("7"));
+  EXPECT_TRUE(page->DBNavigator1->Hint()->text().contains(QStringLiteral("vom Programm vergeben")));
+  // A new customer typed in goes with the project.
+  page->DBNavigator1->Button(nbInsert)->click();
+  EXPECT_TRUE(page->DBNavigator1->Hint()->text().isEmpty());
+  Type(page->KEdit_N, QStringLiteral("Elektro Müller"));
+  Type(page->KEdit_ORT, QStringLiteral("Köln"));
+  EXPECT_EQ(page->KEdit_N->text(), QStringLiteral("Elektro Müller"));
+  page->PageControl1->setCurrentIndex(0);
+  page->PEdit_NR->setText(QStringLiteral("4712"));
+  page->PEdit_PN->setText(QStringLiteral("Werkstatt"));
+  page->BtnOK->click();
+  ASSERT_TRUE(GProjekt);
+  EXPECT_EQ(GProjekt->KundenDaten.FirmenName, "Elektro M\xFCller");
+  EXPECT_EQ(GProjekt->KundenDaten.Ort, "K\xF6ln");
+  EXPECT_EQ(GProjekt->KundenDaten.KundenNr, "1");
+  TDbfTable kunden;
+  kunden.Open(KundenTableFile(dir.Path() + "db/"));
+  ASSERT_EQ(kunden.ReadAll().size(), 2u);
+  EXPECT_EQ(kunden.Read(2).Values[kdName], "Elektro M\xFCller");
 }
 
 TEST_F(ProjectFilePagesTest, FailedOrDeclinedSaveAsKeepsTheOldName) {

@@ -47,6 +47,9 @@ TEST(Global, FirstStartSeedsAndSecondStartChangesNothing) {
     EXPECT_TRUE(fs::exists(system + name)) << name;
   EXPECT_EQ(GKennlinien->Count(), 3);
   EXPECT_GT(GBasisDaten->Katalog.Count(), 0);
+  // Every folder the options name exists, so a new project and its tables can be written.
+  for (const char* name : {"projects", "database", "plugins", "downloads", "Grafiken"})
+    EXPECT_TRUE(fs::is_directory(dir / "data" / name)) << name;
   // The default system data brings the three standard curves: a fresh start shows no message.
   EXPECT_TRUE(messages.empty()) << messages.front();
   // The default tool libraries were seeded and loaded.
@@ -142,6 +145,29 @@ TEST(Global, ToolLibrariesLoadFromTheSystemFolderAndDamageIsReported) {
   FreeGlobals();
   EXPECT_EQ(GSystemTools, nullptr);
   EXPECT_EQ(GUserTools, nullptr);
+}
+
+TEST(Global, AFolderThatCannotBeMadeAtStartIsReportedByName) {
+  const test::TempFolder folder("global_folders");
+  const fs::path dir = folder.Dir();
+  TGlobalSetup setup;
+  setup.ProgramPath = (dir / "zyn").string();
+  setup.DefaultSystemData = std::string(ZYN_BINARY_DIR) + "/data/system";
+  {  // the options of an earlier run name a project folder below a file
+    TZYNOptionFile options(dir.string() + "/");
+    options.ApplyFirstRun((dir / "zyn.xml").string());
+    ASSERT_TRUE(test::WriteWholeFile(dir / "kein-ordner", "x"));
+    options.Optionen().Path->First().ProjectPath = (dir / "kein-ordner" / "projekte").string();
+    options.SaveToFile((dir / "zyn.xml").string());
+  }
+  std::vector<std::string> messages;
+  setup.OnMessage = [&](const std::string& text, TStartMessageButton) { messages.push_back(text); };
+  InitGlobals(setup);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind("Der Ordner \"" + (dir / "kein-ordner" / "projekte").string() + "\"", 0), 0u)
+      << messages[0];
+  EXPECT_TRUE(fs::is_directory(dir / "data" / "database"));
+  FreeGlobals();
 }
 
 TEST(Global, MissingSystemToolLibraryIsReported) {

@@ -94,6 +94,35 @@ TEST_F(SupportRequest, SendsTheBodyAndTheZippedProjectToTheMailServer) {
   EXPECT_EQ(test::RunCapture("unzip -p '" + zip + "' Anlage.zpf"), ReadWholeFile(project));
 }
 
+TEST_F(SupportRequest, GoesToTheAddressOfTheOptionsAndNeverToABlankOne) {
+  test::SmtpServer server(dir / "maildir");
+  SetServer("127.0.0.1:" + std::to_string(server.Port));
+  GOptionFile->Optionen().Internet->First().SupportAddress = " hilfe@elektro-mueller.de ";
+  TFrmSupportRequest dialog(nullptr, std::string());
+  dialog.show();
+  dialog.Button2->click();
+  ASSERT_EQ(shown.size(), 1) << shown.join("|").toStdString();
+  EXPECT_EQ(shown[0], "Die Supportanfrage wurde gesendet an:\nhilfe@elektro-mueller.de");
+  ASSERT_EQ(server.Messages().size(), 1u);
+  const fs::path out = dir / "out";
+  fs::create_directories(out);
+  const std::string d = test::DescribeMail(server.Messages()[0], out);
+  EXPECT_NE(d.find("to: hilfe@elektro-mueller.de\n"), std::string::npos) << d;
+
+  // A cleared address sends nothing and says why; the dialog keeps the text.
+  GOptionFile->Optionen().Internet->First().SupportAddress = "  ";
+  shown.clear();
+  types.clear();
+  TFrmSupportRequest second(nullptr, std::string());
+  second.show();
+  second.Button2->click();
+  ASSERT_EQ(shown.size(), 1);
+  EXPECT_EQ(types[0], static_cast<unsigned>(MB_ICONERROR));
+  EXPECT_TRUE(shown[0].contains("keine Support-Adresse eingestellt")) << shown[0].toStdString();
+  EXPECT_TRUE(second.isVisible());
+  EXPECT_EQ(server.Messages().size(), 1u);
+}
+
 TEST_F(SupportRequest, DeadServerShowsTheErrorAndKeepsTheDialogOpen) {
   SetServer("127.0.0.1:" + std::to_string(test::FreePort()));
   TFrmSupportRequest dialog(nullptr, project.string());

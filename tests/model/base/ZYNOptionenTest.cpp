@@ -103,6 +103,7 @@ TEST_F(Options, FirstRunWritesEveryDefault) {
   EXPECT_EQ(net.FTPProxy, "");
   EXPECT_EQ(net.FTPPort, 21);
   EXPECT_EQ(net.MailServer, "");
+  EXPECT_EQ(net.SupportAddress, "support@zyn-systemsoftware.de");
   EXPECT_EQ(o.Update->First().Status, "keine Updates installiert!");
   EXPECT_FALSE(o.VisuDesign->First().HasMonitorPanel);
   EXPECT_FALSE(o.VisuDesign->First().HasOutlookBar);
@@ -176,6 +177,18 @@ TEST_F(Options, MissingKeysAndGroupsKeepFreshValues) {
   EXPECT_EQ(GOptionFile->Optionen().SerialPort->Count(), 1);  // a missing group keeps its item
   EXPECT_EQ(GetComPortIndex(), 0);
   EXPECT_EQ(GOptionFile->Optionen().ConfigFile, "Konfiguration der ZYN Systemsoftware V2.x");
+  // A file written before the support address existed sends to the maker's address.
+  EXPECT_EQ(GOptionFile->Optionen().Internet->First().SupportAddress, TInternetItem::DefaultSupportAddress());
+}
+
+TEST_F(Options, AChangedOrClearedSupportAddressSurvivesARestart) {
+  for (const std::string address : {"hilfe@elektro-mueller.de", ""}) {
+    Start();
+    GOptionFile->Optionen().Internet->First().SupportAddress = address;
+    GOptionFile->SaveToFile(file);
+    Start();
+    EXPECT_EQ(GOptionFile->Optionen().Internet->First().SupportAddress, address);
+  }
 }
 
 TEST_F(Options, FilesWithoutItemsOrWithEmptyGroupsStayUsable) {
