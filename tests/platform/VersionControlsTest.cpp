@@ -1,4 +1,5 @@
 #include "platform/VersionControls.h"
+#include "tests/support/AppFixture.h"
 
 #include <QLabel>
 #include <QTreeWidget>
@@ -10,6 +11,7 @@ namespace {
 // The running test programme carries the build's version information: attached to the version
 // information, the label shows its file version and the list view becomes the two-column report.
 TEST(VersionControls, LabelAndListViewShowTheProgrammesVersion) {
+  test::EnsureApp();
   TzsVersionInfoResource info;
   QLabel label;
   QTreeWidget view;
