@@ -108,7 +108,7 @@ TEST_F(DialogLayoutTest, DesignerDialogsAtTheirNaturalSize) {
       {"dialog_new_pair", [] { return std::make_unique<TZustNeu>(); }},
       {"dialog_state_pairs", [&] { return std::make_unique<TPEinstellungen>(Display()); }},
       {"dialog_line", [&] { return std::make_unique<TDlgNewLine>(*line); }},
-      {"dialog_special_chars", [] { return std::make_unique<TSZeichen>(); }},
+      {"dialog_sonderzeichen", [] { return std::make_unique<TSZeichen>(); }},
       {"dialog_text", [&] { return std::make_unique<TTextedit>(Display(), Start(), *text); }},
       {"dialog_variable", [&] { return std::make_unique<TVarOptionen>(Display(), Start(), *variable); }},
       {"dialog_new_picture", [] { return std::make_unique<TDateiNeu>(); }},
