@@ -143,7 +143,6 @@ TEST_F(ServiceRuns, EraseOnlyTheSelectedModulesThatAnswer) {
     for (int m = 0; m < 4; ++m) s.ControlModule(m).Memory[0x5000] = 0x12;
     s.ControlModule(2).Present = false;
   });
-  settings.MaxTimeout = 60;
   std::vector<std::string> steps;
   auto onStep = [&](const std::string& text, int) {
     if (!text.empty()) steps.push_back(text);

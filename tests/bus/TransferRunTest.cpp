@@ -78,7 +78,6 @@ TEST_F(TransferFixture, OneModuleGoesOverInItsOrderAndIsSwitchedOnByItsFirmware)
 
 TEST_F(TransferFixture, SilentModuleCountsOneErrorAndNothingIsSwitchedOn) {
   Sim([](sim::TSTMSimulator& s) { s.ControlModule(1).Present = false; });
-  run->Settings.Serial.MaxTimeout = 60;
   EXPECT_FALSE(run->Run(Module(1)));
   EXPECT_EQ(run->Errors(), 1);
   EXPECT_TRUE(view.Logged("Keine Antwort vom Steuermodul"));
@@ -88,7 +87,6 @@ TEST_F(TransferFixture, SilentModuleCountsOneErrorAndNothingIsSwitchedOn) {
 
 TEST_F(TransferFixture, OneSilentModuleLeavesTheVerifiedOnesRunning) {
   Sim([](sim::TSTMSimulator& s) { s.ControlModule(3).Present = false; });
-  run->Settings.Serial.MaxTimeout = 60;
   EXPECT_FALSE(run->Run(-1));
   EXPECT_EQ(run->Errors(), 1);
   EXPECT_EQ(Restarts(3), 0);
@@ -119,7 +117,6 @@ TEST_F(TransferFixture, WriteThatBreaksOffIsReportedAndNotSwitchedOn) {
     s.Faults().After = 40;  // the line goes dead in the middle of the image
     s.Faults().Deaf = -1;
   });
-  run->Settings.Serial.MaxTimeout = 60;
   EXPECT_FALSE(run->Run(Module(0)));
   EXPECT_EQ(Restarts(0), 0);
   EXPECT_EQ(run->Errors(), 1);
@@ -235,7 +232,6 @@ TEST_F(TransferFixture, InputModulesAreInitialisedAfterTheSwitchOn) {
 
 TEST_F(TransferFixture, PowerOnReleaseReachesEveryAnsweringModuleAndNamesTheSilentOne) {
   Sim([](sim::TSTMSimulator& s) { s.ControlModule(2).Present = false; });
-  run->Settings.Serial.MaxTimeout = 60;
   EXPECT_FALSE(run->ReleasePowerOn(-1));
   Sim([](sim::TSTMSimulator& s) {
     EXPECT_EQ(s.ControlModule(0).PowerOnReleases, 1);
@@ -258,7 +254,6 @@ TEST_F(TransferFixture, SecondRunSendsTheSameImagesWithoutCompilingAgain) {
 
 TEST_F(TransferFixture, FailedDisplayLeavesEveryVerifiedModuleRunning) {
   Sim([](sim::TSTMSimulator& s) { s.Display(0).Present = false; });
-  run->Settings.Serial.MaxTimeout = 60;
   EXPECT_FALSE(run->Run(-1));
   EXPECT_EQ(run->Errors(), 1);
   for (int a = 0; a < 4; ++a) {
