@@ -112,8 +112,11 @@ function(zyn_tests target)
     PROPERTIES ${_props})
   # The whole programme once in one process as well: faults that one test leaves for the next
   # (freed memory, global state) show only there.
+  # It runs every test one after the other, so it gets the time of many on a loaded machine.
   add_test(NAME ${target}.whole COMMAND ${target} --gtest_brief=1)
   set_tests_properties(${target}.whole PROPERTIES ${_props})
+  math(EXPR _wholeTimeout "${ARG_TIMEOUT} * 8")
+  set_tests_properties(${target}.whole PROPERTIES TIMEOUT ${_wholeTimeout})
 endfunction()
 
 # zyn_core_libraries(<out>) - every non-GUI library that exists in this build, for the fuzz

@@ -30,6 +30,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QWindow>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -185,7 +186,12 @@ void TJourney::Click(QWidget* widget) {
 
 void TJourney::Click(QWidget* widget, const QPoint& local) {
   ASSERT_TRUE(widget);
-  EXPECT_TRUE(WaitFor([widget] { return widget->isVisible(); })) << widget->objectName().toStdString();
+  // Visible is not enough: a click sent before the X server shows the window (a pop-up menu just
+  // opened, say) lands on whatever lies beneath it.
+  EXPECT_TRUE(WaitFor([widget] {
+    const QWindow* window = widget->window()->windowHandle();
+    return widget->isVisible() && window && window->isExposed();
+  })) << widget->objectName().toStdString();
   Click(widget->mapToGlobal(local));
 }
 

@@ -19,6 +19,7 @@
 #include "tools/zynsim/core/SimPort.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -148,10 +149,12 @@ TEST_F(ServicePagesTest, InputTestLogsASimulatedInputChange) {
   ASSERT_TRUE(page->Button2->isEnabled());
   // The poll loop runs inside the click; the change and the stop come through the event loop.
   QTimer watch;
-  int ticks = 0;
+  bool changed = false;
+  const QDeadlineTimer deadline(30000);
   QObject::connect(&watch, &QTimer::timeout, [&] {
-    if (++ticks == 1) Bus(*mfm, [](sim::TSimBusModule& m) { m.SetInputs(0x0002); });
-    if (page->ListBox2->count() > 0 || ticks > 1000) page->Button3->click();
+    if (!changed) Bus(*mfm, [](sim::TSimBusModule& m) { m.SetInputs(0x0002); });
+    changed = true;
+    if (page->ListBox2->count() > 0 || deadline.hasExpired()) page->Button3->click();
   });
   watch.start(5);
   page->Button2Click();
