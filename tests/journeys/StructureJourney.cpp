@@ -129,9 +129,9 @@ QPoint ItemCenter(QTreeWidget* tree, QTreeWidgetItem* node) {
   return tree->viewport()->mapToGlobal(tree->visualItemRect(node).center());
 }
 
-std::vector<QString> Rows(const QTreeWidget* list) {
-  std::vector<QString> rows;
-  for (int i = 0; i < list->topLevelItemCount(); ++i) rows.push_back(list->topLevelItem(i)->text(0));
+std::vector<std::string> Rows(const QTreeWidget* list) {
+  std::vector<std::string> rows;
+  for (int i = 0; i < list->topLevelItemCount(); ++i) rows.push_back(list->topLevelItem(i)->text(0).toStdString());
   return rows;
 }
 
@@ -182,7 +182,7 @@ TEST_F(Structure, AGroupsFirstModuleDeletedTheGroupGoesOnTakingChannels) {
   TStructureProject::AddMember(*made.s0, made0, flur, 0);
   TStructureProject::AddMember(*made.s0, made0, keller, 1);
   const std::string kellerName = keller.InternalName();
-  const QString kellerMember = QString::fromStdString(made0.GetGruppenObjekt(1)->AdressString);
+  const std::string kellerMember = made0.GetGruppenObjekt(1)->AdressString;
   StartProgram(made.Save("Gruppen.zpf"));
 
   // The group page shows both members.
@@ -216,7 +216,7 @@ TEST_F(Structure, AGroupsFirstModuleDeletedTheGroupGoesOnTakingChannels) {
   ASSERT_TRUE(WaitForPage("FrGruppen"));
   ClickNode(groups->MTV, groups->MTV->topLevelItem(0));
   ASSERT_TRUE(WaitFor([&] { return groups->KGKL->topLevelItemCount() > 0; }));
-  EXPECT_EQ(Rows(groups->KGKL), std::vector<QString>{kellerMember}) << "a member of the deleted module is still listed";
+  EXPECT_EQ(Rows(groups->KGKL), std::vector<std::string>{kellerMember}) << "a member of the deleted module is still listed";
 
   // "Kanäle bearbeiten": the third output of "Keller" goes to the group by a double click.
   Click(groups->AddBtn);
@@ -300,8 +300,15 @@ TEST_F(Structure, AControlModuleImportedAtAnotherAddressBuildsWithItsOwnLinks) {
   const TMerker* copiedFlag = imported->Merker.FindByAddress(5);
   ASSERT_NE(copiedFlag, nullptr);
   ASSERT_EQ(copiedFlag->Verbindungen().Count(), 1);
-  EXPECT_EQ(copiedFlag->Verbindungen().GetVerbindung(0)->Source().StmNummer(), 1);
-  EXPECT_EQ(copiedFlag->Verbindungen().GetVerbindung(0)->Target().StmNummer(), 1);
+  EXPECT_EQ(int{copiedFlag->Verbindungen().GetVerbindung(0)->Source().StmNummer()}, 1);
+  EXPECT_EQ(int{copiedFlag->Verbindungen().GetVerbindung(0)->Target().StmNummer()}, 1);
+  for (int m = 0; m < imported->Module.Count(); ++m) {
+    const TModul& copied = *imported->Module.GetModul(m);
+    if (copied.DisplayName() != "Taster") continue;
+    const TVerbindung& toFlag = *copied.Eingaenge().GetItem(2)->Verbindungen().GetVerbindung(0);
+    EXPECT_EQ(int{toFlag.Source().StmNummer()}, 1);
+    EXPECT_EQ(int{toFlag.Target().StmNummer()}, 1);
+  }
 
   // "Projekt erstellen".
   fs::remove(program);
