@@ -95,6 +95,15 @@ class TStructureProject {
     from.Verbindungen().Add(std::move(link));
   }
 
+  // A link from input k of the module; target sets its target end.
+  template <class F>
+  static void LinkFromInput(TModul& m, int k, F target) {
+    Link(*m.Eingaenge().GetItem(k), [&](TVerbindung& l) {
+      SetModulEnd(l.Source(), m, k, m.EinShift);
+      target(l.Target());
+    });
+  }
+
   static void AddMember(TSteuermodul& stm, TGruppe& group, const TModul& m, int channel) {
     const TAusgang& output = *m.Ausgaenge().GetItem(channel);
     auto member = std::make_unique<TGruppenObjekt>();
@@ -170,10 +179,7 @@ TEST_F(Structure, AGroupsFirstModuleDeletedTheGroupGoesOnTakingChannels) {
   TModul& taster = made.AddModul("INPUT 8", "Taster");
   TModul& flur = made.AddModul("OUTPUT 8", "Flur");
   TModul& keller = made.AddModul("OUTPUT 8", "Keller");
-  TStructureProject::Link(*taster.Eingaenge().GetItem(0), [&](TVerbindung& l) {
-    TStructureProject::SetModulEnd(l.Source(), taster, 0, taster.EinShift);
-    TStructureProject::SetModulEnd(l.Target(), flur, 0, flur.AusShift);
-  });
+  TStructureProject::LinkFromInput(taster, 0, [&](TLinkEndpoint e) { TStructureProject::SetModulEnd(e, flur, 0, flur.AusShift); });
   auto group = std::make_unique<TGruppe>();
   group->AssignNewName(*GUniqueNames);
   group->SetDisplayName("Alle Lichter");
@@ -255,10 +261,7 @@ TEST_F(Structure, AControlModuleImportedAtAnotherAddressBuildsWithItsOwnLinks) {
   TModul& taster = made.AddModul("INPUT 8", "Taster");
   TModul& licht = made.AddModul("OUTPUT 8", "Licht");
   TMerker& flag = made.AddMerker(5);
-  TStructureProject::Link(*taster.Eingaenge().GetItem(2), [&](TVerbindung& l) {
-    TStructureProject::SetModulEnd(l.Source(), taster, 2, taster.EinShift);
-    TStructureProject::SetFlagEnd(l.Target(), 5);
-  });
+  TStructureProject::LinkFromInput(taster, 2, [](TLinkEndpoint e) { TStructureProject::SetFlagEnd(e, 5); });
   TStructureProject::Link(flag, [&](TVerbindung& l) {
     TStructureProject::SetFlagEnd(l.Source(), 5);
     TStructureProject::SetModulEnd(l.Target(), licht, 3, licht.AusShift);
@@ -270,7 +273,7 @@ TEST_F(Structure, AControlModuleImportedAtAnotherAddressBuildsWithItsOwnLinks) {
   ASSERT_TRUE(WaitForPage("FrStmBearb"));
   auto* page = Find<TFrStmBearb>(QStringLiteral("FrStmBearb"));
   ASSERT_NE(page, nullptr);
-  page->ConverterLibrary = ZYN_FAKE_CONVERTER;  // the converter library that comes with the programme
+  page->ConverterLibrary = ZYN_FAKE_CONVERTER;  // the converter of version-1.x projects, built for the tests
 
   // Export control module 0.
   ClickNode(page->MTV, page->MTV->topLevelItem(0));
