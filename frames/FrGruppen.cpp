@@ -269,7 +269,9 @@ bool TFrGruppenKanal::eventFilter(QObject* watched, QEvent* event) {
 
 void TFrGruppenKanal::TakeClick() {
   if (fModified && fSourceGroup) {
-    fSourceGroup->Members().CopyFrom(fWorkGroup.Members());
+    // The members are merged by their internal names: the group takes the edited list as it is.
+    fSourceGroup->UpdateFrom(fWorkGroup);
+    if (GProjekt) GProjekt->Modified = true;
     fOwner->MembersChanged();
     fModified = false;
   }

@@ -10,7 +10,7 @@
 namespace zyn {
 
 void TVersionLabel::SetVersionText(const std::string& text) {
-  if (fLabel) fLabel->setText(ToQString(text));
+  if (fLabel) fLabel->setText(fWording ? fWording(text) : ToQString(text));
 }
 
 void TVersionListView::FillVersionRows(const std::vector<std::pair<std::string, std::string>>& rows) {

@@ -4,19 +4,26 @@
 
 #include "model/base/VersionInfo.h"
 
+#include <QString>
+
+#include <functional>
+
 class QLabel;
 class QTreeWidget;
 
 namespace zyn {
 
-// Shows the text in the label (not owned).
+// Shows the text in the label (not owned); a form that words it its own way ("Version: 2.8.0.0",
+// a translated product name) gives the wording.
 class TVersionLabel : public IVersionLabel {
  public:
-  explicit TVersionLabel(QLabel* label) : fLabel(label) {}
+  using TWording = std::function<QString(const std::string& text)>;
+  explicit TVersionLabel(QLabel* label, TWording wording = {}) : fLabel(label), fWording(std::move(wording)) {}
   void SetVersionText(const std::string& text) override;
 
  private:
   QLabel* fLabel;
+  TWording fWording;
 };
 
 // Makes the tree widget (not owned) a read-only report with the columns "Resource" and "Value",

@@ -46,6 +46,9 @@ TFrmAbout::TFrmAbout(QWidget* parent) : QDialog(parent) {
   connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
   setWindowIcon(GetMainIcon());
   TranslateForm(this);
+  fProductLabel = std::make_unique<TVersionLabel>(
+      Label1, [](const std::string& product) { return ToQString(TranslateText(product)); });
+  VI.SetProductLabel(fProductLabel.get());
 }
 
 void TFrmAbout::showEvent(QShowEvent* event) {
@@ -54,10 +57,9 @@ void TFrmAbout::showEvent(QShowEvent* event) {
     pal.setColor(QPalette::WindowText, ToQColor(GetAboutColor()));
     l->setPalette(pal);
   }
-  TzsVersionInfoResource vi;
-  Label1->setText(ToQString(TranslateText(vi.ProductName())));
-  Label2->setText(ToQString(TranslateText(vi.CompanyName())));
-  Label3->setText(VersionCaption());
+  VI.ReadVersionInfo();  // fills Label1
+  Label2->setText(ToQString(TranslateText(VI.CompanyName())));
+  Label3->setText(VersionCaption(VI));
   Label4->hide();
   Image1->setPixmap(QPixmap::fromImage(GetAboutBitmap()));
   QDialog::showEvent(event);

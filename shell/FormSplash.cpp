@@ -13,8 +13,7 @@
 
 namespace zyn {
 
-QString VersionCaption() {
-  TzsVersionInfoResource vi;
+QString VersionCaption(const TzsVersionInfoResource& vi) {
   return TranslatedText("Version:") +
          QStringLiteral(" %1.%2").arg(vi.FileVersion().GetPart(0)).arg(vi.FileVersion().GetPart(1));
 }
@@ -49,6 +48,9 @@ TSplash::TSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Frame
   for (QLabel* l : {Label1, Label2, Label4}) l->setAttribute(Qt::WA_TranslucentBackground);
   TranslateForm(this);
   ApplyBranding();
+  fVersionLabel = std::make_unique<TVersionLabel>(
+      Label1, [](const std::string& version) { return TranslatedText("Version:") + QLatin1Char(' ') + ToQString(version); });
+  VI.SetVersionLabel(fVersionLabel.get());
   if (QScreen* screen = this->screen()) move(screen->geometry().center() - rect().center());
 }
 
@@ -56,12 +58,12 @@ void TSplash::ApplyBranding() {
   QPalette pal = Label1->palette();
   pal.setColor(QPalette::WindowText, ToQColor(GetSplashColor()));
   for (QLabel* l : {Label1, Label4}) l->setPalette(pal);
-  Label1->setText(VersionCaption());
   Image1->setPixmap(QPixmap::fromImage(GetSplashBitmap()));
 }
 
 void TSplash::showEvent(QShowEvent* event) {
   ApplyBranding();
+  Label1->setText(VersionCaption(VI));
   Label2->hide();
   QWidget::showEvent(event);
 }

@@ -2,7 +2,12 @@
 // The splash form shown while the main window is created: the programme's picture, the version
 // and a progress bar that the main window advances while it registers its pages.
 
+#include "model/base/VersionInfo.h"
+#include "platform/VersionControls.h"
+
 #include <QWidget>
+
+#include <memory>
 
 class QLabel;
 class QProgressBar;
@@ -19,15 +24,19 @@ class TSplash : public QWidget {
   QLabel* Label2 = nullptr;  // "For testing only!", hidden
   QLabel* Label4 = nullptr;  // "Initialisierung..."
   QProgressBar* PB = nullptr;
+  // The programme's version information; it fills Label1 with "Version:" and the file version
+  // text ("Version: 2.8.0.0") while the form is made, the form shows major.minor once shown.
+  TzsVersionInfoResource VI;
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
   void ApplyBranding();
+  std::unique_ptr<TVersionLabel> fVersionLabel;
 };
 
-// "Version:" translated, a blank and major.minor of the programme's file version.
-QString VersionCaption();
+// "Version:" translated, a blank and major.minor of the file version.
+QString VersionCaption(const TzsVersionInfoResource& vi);
 
 }  // namespace zyn

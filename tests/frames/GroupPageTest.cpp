@@ -95,6 +95,31 @@ TEST_F(PageTest, GroupMembersComeFromOutputsOfOneCommandList) {
   EXPECT_EQ(group->GetGruppenObjekt(1)->Modul, out.InternalName());
 }
 
+// The channel sub-page edits a copy of the group's members; "Übernehmen" gives the group that
+// list as it is: a member removed there is gone, none is listed twice.
+TEST_F(PageTest, TakenMembersReplaceTheGroupsMembers) {
+  TSteuermodul& s0 = *GProjekt->Steuermodule.GetSteuermodul(0);
+  TModul& out = *s0.Module.FindModul("OUT", 5);
+  auto* page = ShowPage<TFrGruppen>("FrGruppen");
+  ASSERT_NE(page, nullptr);
+  TFrGruppenKanal* kanal = page->Kanal;
+  page->AddBtn->click();
+  kanal->AddNode(kanal->MTV->topLevelItem(0));
+  ASSERT_EQ(kanal->KLV->topLevelItemCount(), 2);
+  kanal->BtnTake->click();
+  ASSERT_EQ(page->KGKL->topLevelItemCount(), 2);
+
+  page->AddBtn->click();
+  ASSERT_EQ(kanal->KLV->topLevelItemCount(), 2);
+  kanal->KLV->topLevelItem(0)->setSelected(true);
+  kanal->RemoveSelected();
+  kanal->BtnTake->click();
+  ASSERT_EQ(page->KGKL->topLevelItemCount(), 1);
+  const TGruppe& group = *page->WorkList().GetGruppe(0);
+  ASSERT_EQ(group.Members().Count(), 1);
+  EXPECT_EQ(group.GetGruppenObjekt(0)->Kanal, out.Ausgaenge().GetItem(1)->InternalName());
+}
+
 // Deleting a display text or a group on its page removes the links to it on apply; a link to
 // another object stays.
 TEST_F(PageTest, DeletingALinkedTextOrGroupRemovesTheLinksToIt) {

@@ -254,6 +254,22 @@ void TJourney::MenuCommand(const std::vector<std::string>& path) {
   EXPECT_TRUE(WaitFor([] { return TCustomzbBarControl::ActiveBarControl() == nullptr; }));
 }
 
+void TJourney::ToolbarCommand(const std::string& itemName) {
+  ASSERT_TRUE(fMain && fMain->BM);
+  TzbBars& bars = fMain->BM->Bars();
+  TzbBarItemControl* control = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    for (int i = 0; i < bars.Count() && control == nullptr; ++i) {
+      const TzbBar* bar = bars.Items(i);
+      if (bar->Visible() && bar != fMain->BM->MainMenuBar())
+        control = ControlIn(dynamic_cast<const TCustomzbBarControl*>(bar->GetBarControl()), itemName);
+    }
+    return control != nullptr;
+  })) << "no tool-bar button " << itemName;
+  ASSERT_TRUE(ItemEnabled(itemName)) << "the tool-bar button " << itemName << " is disabled";
+  Click(CenterOf(*control));
+}
+
 bool TJourney::ItemEnabled(const std::string& itemName) const {
   TzbBarItem* item = fMain->Item(itemName);
   return item && item->GetEnabled();
@@ -281,10 +297,14 @@ void TJourney::SideBarClick(const std::string& frameKey) {
     Click(bar.mapToGlobal(Center(caption->CaptionRect)));
     ASSERT_TRUE(WaitFor([&] { return bar.ActiveGroup() == group; })) << "the group " << group->Caption() << " did not open";
   }
-  for (int tries = 0; tries < 20 && !item->IsFullyVisible() && bar.ViewInfo().HasScrollDown(); ++tries) {
-    const int top = TzbSideBarViewInfo::Top(*bar.ViewInfo().FindItem(item));
-    Click(bar.mapToGlobal(Center(bar.ViewInfo().ScrollDownRect)));
-    WaitFor([&] { return TzbSideBarViewInfo::Top(*bar.ViewInfo().FindItem(item)) != top; });
+  // The item may lie above or below the group's shown part, without a place of its own yet: the
+  // group scrolls towards it.
+  for (int tries = 0; tries < 20 && !item->IsFullyVisible(); ++tries) {
+    const int top = group->TopVisibleItem();
+    const bool up = item->Index() < top;
+    if (up ? !bar.ViewInfo().HasScrollUp() : !bar.ViewInfo().HasScrollDown()) break;
+    Click(bar.mapToGlobal(Center(up ? bar.ViewInfo().ScrollUpRect : bar.ViewInfo().ScrollDownRect)));
+    WaitFor([&] { return group->TopVisibleItem() != top; });
   }
   const TzbSideItemViewInfo* info = bar.ViewInfo().FindItem(item);
   ASSERT_TRUE(info && item->IsFullyVisible()) << "the side-bar item of " << frameKey << " cannot be reached";

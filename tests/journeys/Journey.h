@@ -77,6 +77,9 @@ class TJourney : public ::testing::Test {
   // Opens the menu of the main menu bar's entry and clicks the command (item names as in the bar
   // manager, "Datei1" > "Neu1"); a sub-menu on the way is opened by its name in between.
   void MenuCommand(const std::vector<std::string>& path);
+  // Clicks the command's button on the visible tool bar that shows it (item name as in the bar
+  // manager, "Erstellen").
+  void ToolbarCommand(const std::string& itemName);
   bool ItemEnabled(const std::string& itemName) const;
   // Opens the side bar's group (when not open) and clicks the item that shows the page key.
   void SideBarClick(const std::string& frameKey);

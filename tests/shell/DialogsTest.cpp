@@ -282,5 +282,44 @@ TEST_F(Dialogs, BrandingSplashAndAbout) {
   EXPECT_EQ(about.result(), QDialog::Accepted);
 }
 
+// The forms' version information fills their labels: the splash's version label while it is made
+// (the file version text) and, once shown, major.minor; the about box's product label with the
+// product name translated. Version data given to the form's own version information reaches its
+// labels: they are attached to it, not written once.
+TEST_F(Dialogs, SplashAndAboutLabelsAreFilledByTheirVersionInformation) {
+  TVersionResource other;
+  other.Fixed.FileVersionMS = (9u << 16) | 7u;
+  other.Fixed.FileVersionLS = (1u << 16) | 3u;
+  other.Translations.push_back({0x0407, 0x04E4});
+  other.StringTables["040704e4"] = {{"FileVersion", "9.7.1.3"}, {"ProductName", "Testprodukt"},
+                                    {"CompanyName", "Testfirma"}};
+  const TzsVersionInfoResource own;
+  ASSERT_FALSE(own.ProductName().empty());
+  ASSERT_FALSE(own.FileVersion().GetAsString().empty());
+
+  AddEntry("Version:", "Versie:");
+  {
+    TSplash splash;
+    EXPECT_EQ(splash.Label1->text().toStdString(), "Versie: " + own.FileVersion().GetAsString());
+    splash.VI.LoadFromResource(other);
+    EXPECT_EQ(splash.Label1->text(), QStringLiteral("Versie: 9.7.1.3"));
+    splash.show();
+    EXPECT_EQ(splash.Label1->text(), QStringLiteral("Versie: 9.7"));
+  }
+
+  AddEntry(own.ProductName().c_str(), "Produkt vertaald");
+  AddEntry(own.CompanyName().c_str(), "Bedrijf vertaald");
+  TFrmAbout about;
+  EXPECT_EQ(about.Label1->text(), QStringLiteral("Produkt vertaald"));
+  about.VI.LoadFromResource(other);
+  EXPECT_EQ(about.Label1->text(), QStringLiteral("Testprodukt"));
+  // Shown, the box reads the programme's own information again.
+  about.show();
+  EXPECT_EQ(about.Label1->text(), QStringLiteral("Produkt vertaald"));
+  EXPECT_EQ(about.Label2->text(), QStringLiteral("Bedrijf vertaald"));
+  EXPECT_EQ(about.Label3->text(), QStringLiteral("Versie: %1.%2").arg(own.FileVersion().GetPart(0)).arg(own.FileVersion().GetPart(1)));
+  about.close();
+}
+
 }  // namespace
 }  // namespace zyn
