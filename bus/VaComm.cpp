@@ -361,6 +361,7 @@ void TVaComm::EventLoop() {
   ApplyPriority(fEventPriority);
   const int fd = fFd.load();
   auto lost = [this](const std::string& why) {
+    if (const auto display = Display()) display->LineLost();
     if (OnLineLost) {
       try {
         OnLineLost(why);
@@ -396,6 +397,7 @@ void TVaComm::EventLoop() {
       if (fds[0].revents) std::this_thread::sleep_for(std::chrono::milliseconds(10));
       continue;
     }
+    if (const auto display = Display()) display->Received(static_cast<size_t>(count));
     try {
       if (OnRxChar) {
         OnRxChar(count);
@@ -483,6 +485,14 @@ size_t TVaComm::WriteDirect(const uint8_t* data, size_t count) {
   if (fd < 0) return 0;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(fBuffers.WriteTimeout());
   size_t done = 0;
+  // What went on the line, also when the rest does not.
+  struct TTell {
+    const TVaComm& comm;
+    const size_t& done;
+    ~TTell() {
+      if (const auto display = comm.Display(); display && done > 0) display->Sent(done);
+    }
+  } tell{*this, done};
   while (done < count) {
     const ssize_t n = ::write(fd, data + done, count - done);
     if (n > 0) {
@@ -503,14 +513,27 @@ void TVaComm::CheckLineErrors() {
   const int fd = fFd.load();
   serial_icounter_struct counts{};
   // Devices that keep no counters (a pseudo-terminal) report nothing.
-  if (fd < 0 || !OnError || ::ioctl(fd, TIOCGICOUNT, &counts) != 0) return;
+  const auto display = Display();
+  if (fd < 0 || (!OnError && !display) || ::ioctl(fd, TIOCGICOUNT, &counts) != 0) return;
   const int now[4] = {counts.frame, counts.parity, counts.overrun + counts.buf_overrun, counts.brk};
   unsigned errors = 0;
   for (int i = 0; i < 4; ++i) {
     if (now[i] > fErrorCounts[i]) errors |= 1u << i;
     fErrorCounts[i] = now[i];
   }
-  if (errors) OnError(errors);
+  if (!errors) return;
+  if (display) display->LineError(errors);
+  if (OnError) OnError(errors);
+}
+
+void TVaComm::SetDisplay(std::shared_ptr<IVaDisplay> display) {
+  std::lock_guard<std::mutex> guard(fDisplayLock);
+  fDisplay = std::move(display);
+}
+
+std::shared_ptr<IVaDisplay> TVaComm::Display() const {
+  std::lock_guard<std::mutex> guard(fDisplayLock);
+  return fDisplay;
 }
 
 size_t TVaComm::ReadBuf(uint8_t* buffer, size_t maximum) {

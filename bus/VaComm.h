@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -155,6 +156,41 @@ struct TVaLineState {
 // Error flags of OnError.
 enum TVaCommErrors : unsigned { ceFrame = 1, ceParity = 2, ceOverrun = 4, ceBreak = 8 };
 
+// A traffic display the port tells about every batch of events: bytes received (as they wait to
+// be read), bytes written, line errors (TVaCommErrors bits) and the line going away. Called on the
+// port's event thread and on the writing thread: an implementation must be safe from any thread.
+class IVaDisplay {
+ public:
+  virtual ~IVaDisplay() = default;
+  virtual void Received(size_t count) = 0;
+  virtual void Sent(size_t count) = 0;
+  virtual void LineError(unsigned errors) = 0;
+  virtual void LineLost() = 0;
+};
+
+// The traffic counted: what any display shows, read from any thread.
+class TVaTraffic : public IVaDisplay {
+ public:
+  void Received(size_t count) override { fReceived += count; }
+  void Sent(size_t count) override { fSent += count; }
+  void LineError(unsigned errors) override {
+    ++fErrors;
+    fLastErrors = errors;
+  }
+  void LineLost() override { fLost = true; }
+
+  uint64_t ReceivedBytes() const { return fReceived; }
+  uint64_t SentBytes() const { return fSent; }
+  uint64_t Errors() const { return fErrors; }
+  unsigned LastErrors() const { return fLastErrors; }
+  bool Lost() const { return fLost; }
+
+ private:
+  std::atomic<uint64_t> fReceived{0}, fSent{0}, fErrors{0};
+  std::atomic<unsigned> fLastErrors{0};
+  std::atomic<bool> fLost{false};
+};
+
 class TVaComm {
  public:
   TVaComm();
@@ -220,6 +256,10 @@ class TVaComm {
   // Sets or clears RTS. Returns false when the device has no modem lines (a pseudo-terminal).
   bool SetRtsLine(bool on);
 
+  // The traffic display told about every batch of events (none by default); any time.
+  void SetDisplay(std::shared_ptr<IVaDisplay> display);
+  std::shared_ptr<IVaDisplay> Display() const;
+
   std::function<void()> OnOpen;
   std::function<void()> OnClose;
   // Bytes arrived (count waiting); called on the event thread, which must read them itself.
@@ -268,6 +308,8 @@ class TVaComm {
   std::atomic<bool> fStop{false};
   std::mutex fReadLock;
   std::mutex fWriteLock;
+  mutable std::mutex fDisplayLock;
+  std::shared_ptr<IVaDisplay> fDisplay;
 };
 
 }  // namespace zyn

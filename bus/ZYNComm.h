@@ -123,6 +123,9 @@ class TZYNComm : private IZYNLink, public TZYNCommandSet {
   // The device the link opens (/dev/ttyUSB0, /dev/ttyS1 for port 2), UTF-8.
   std::string DeviceText() const;
   TVaComm* Port() { return fPort.get(); }
+  // A traffic display, forwarded to the port (none by default).
+  void SetDisplay(std::shared_ptr<IVaDisplay> display) { fPort->SetDisplay(std::move(display)); }
+  std::shared_ptr<IVaDisplay> Display() const { return fPort->Display(); }
   TZYNExchange& Exchange() { return *fExchange; }
 
   // --- events ---

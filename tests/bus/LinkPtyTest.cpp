@@ -158,6 +158,26 @@ TEST_F(SimFixture, CloseLinkClosesThePortAndItCanBeOpenedAgain) {
   EXPECT_EQ(closes, 3);
 }
 
+TEST_F(SimFixture, TheTrafficDisplayCountsWhatGoesOverTheLineAndTheLineGoingAway) {
+  auto traffic = std::make_shared<TVaTraffic>();
+  comm.SetDisplay(traffic);
+  EXPECT_EQ(comm.Port()->Display(), traffic);
+  comm.SetA_Steuermodul(3);
+  ASSERT_TRUE(comm.GetModuleStatus());
+  if (RawSends() == 1) {
+    EXPECT_EQ(traffic->SentBytes(), sim::EncodeFrame({0xFE, 0x03, 0x05, 0x00}).size());
+  }
+  EXPECT_GE(traffic->ReceivedBytes(), 16u);  // the 14 bytes of the answer between its flags
+  EXPECT_EQ(traffic->Errors(), 0u);          // a pseudo-terminal counts no line errors
+  EXPECT_FALSE(traffic->Lost());
+  port.Hangup();
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (!traffic->Lost() && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+  EXPECT_TRUE(traffic->Lost());
+  comm.SetDisplay(nullptr);
+  EXPECT_EQ(comm.Display(), nullptr);
+}
+
 TEST_F(SimFixture, StatusTelegramGoesOutExactlyAndIsAnswered) {
   comm.SetA_Steuermodul(3);
   EXPECT_TRUE(comm.GetModuleStatus());

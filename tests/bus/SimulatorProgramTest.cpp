@@ -6,31 +6,36 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <regex>
 #include <signal.h>
 #include <string>
 #include <sys/wait.h>
+#include <vector>
 #include <unistd.h>
 
 namespace zyn {
 namespace {
 
 TEST(SimulatorProgram, PrintsItsTerminalAndAnswersThere) {
-  int out[2], err[2];
+  int in[2], out[2], err[2];
+  ASSERT_EQ(pipe(in), 0);
   ASSERT_EQ(pipe(out), 0);
   ASSERT_EQ(pipe(err), 0);
   const pid_t pid = fork();
   ASSERT_GE(pid, 0);
   if (pid == 0) {
+    dup2(in[0], 0);
     dup2(out[1], 1);
     dup2(err[1], 2);
-    close(out[0]), close(err[0]);
+    close(in[1]), close(out[0]), close(err[0]);
     const std::string program = std::string(ZYN_BINARY_DIR) + "/tools/zynsim/zyn-stm-sim";
     execl(program.c_str(), program.c_str(), "--modules", "01", "--version", "20", nullptr);
     _exit(127);
   }
-  close(out[1]), close(err[1]);
+  close(in[0]), close(out[1]), close(err[1]);
   FILE* stdoutFile = fdopen(out[0], "r");
   char line[256] = {};
   ASSERT_NE(fgets(line, sizeof line, stdoutFile), nullptr);
@@ -38,6 +43,7 @@ TEST(SimulatorProgram, PrintsItsTerminalAndAnswersThere) {
   const std::string prefix = "zyn-stm-sim: ";
   ASSERT_EQ(text.rfind(prefix, 0), 0u) << text;
   const std::string path = text.substr(prefix.size(), text.find('\n') - prefix.size());
+  const uint8_t program[] = {0x12, 0x34, 0xC0, 0xDB};
   {
     TZYNComm comm;
     comm.SetCloseDelay(0);
@@ -46,11 +52,36 @@ TEST(SimulatorProgram, PrintsItsTerminalAndAnswersThere) {
     comm.OpenLink();
     ASSERT_TRUE(comm.Active()) << comm.OpenError();
     EXPECT_EQ(comm.ReadFirmwareVersion(), "V2.20");
+    // Module 0 stopped, with a clock and four bytes of program: the simulator tells so on request.
+    EXPECT_TRUE(comm.EnterServiceMode());
+    EXPECT_TRUE(comm.SetModuleDateTime(TZYNDateTime{2025, 6, 15, 8, 15, 0}));
+    EXPECT_TRUE(comm.WriteModuleMemory(program, 0x4000, sizeof program, 1));
     comm.SetP_SendRepeat(0);
     comm.SetA_Steuermodul(2);
     EXPECT_FALSE(comm.GetModuleStatus());  // not simulated
     comm.CloseLink();
   }
+  const std::string dump = ::testing::TempDir() + "zyn-stm-sim-dump.bin";
+  const std::string commands = "show 0\nshow 2\ndump 0 " + dump + "\n";
+  ASSERT_EQ(write(in[1], commands.data(), commands.size()), static_cast<ssize_t>(commands.size()));
+  std::vector<std::string> answers;
+  while (answers.size() < 3 && fgets(line, sizeof line, stdoutFile)) answers.emplace_back(line);
+  ASSERT_EQ(answers.size(), 3u);
+  EXPECT_EQ(answers[0], "zyn-stm-sim: stm 0 present stopped 15.06.25 08:15\n");
+  EXPECT_EQ(answers[1], "zyn-stm-sim: stm 2 absent running 10.12.26 12:00\n");
+  EXPECT_EQ(answers[2], "zyn-stm-sim: dump 0 " + dump + "\n");
+  {
+    FILE* file = fopen(dump.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    std::vector<uint8_t> memory(0x10001);
+    memory.resize(fread(memory.data(), 1, memory.size(), file));
+    fclose(file);
+    std::remove(dump.c_str());
+    ASSERT_EQ(memory.size(), 0x10000u);
+    EXPECT_TRUE(std::equal(std::begin(program), std::end(program), memory.begin() + 0x4000));
+    EXPECT_EQ(memory[0x4004], 0xFF);
+  }
+  close(in[1]);
   kill(pid, SIGTERM);
   int status = 0;
   waitpid(pid, &status, 0);

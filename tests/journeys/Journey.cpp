@@ -195,14 +195,27 @@ void TJourney::Click(QWidget* widget, const QPoint& local) {
   Click(widget->mapToGlobal(local));
 }
 
+void TJourney::Toggle(QAbstractButton* box) {
+  ASSERT_TRUE(box);
+  const bool before = box->isChecked();
+  Click(box, QPoint(std::min(8, box->width() / 2), box->height() / 2));
+  ASSERT_TRUE(WaitFor([&] { return box->isChecked() != before; })) << WithoutAccelerator(box->text()).toStdString() << " did not change";
+}
+
 void TJourney::ClickTab(QTabWidget* tabs, const QString& text) {
   ASSERT_TRUE(tabs);
+  ClickTab(tabs->tabBar(), text);
+  ASSERT_TRUE(WaitFor([&] { return tabs->currentIndex() == tabs->tabBar()->currentIndex(); }));
+}
+
+void TJourney::ClickTab(QTabBar* bar, const QString& text) {
+  ASSERT_TRUE(bar);
   int index = -1;
-  for (int i = 0; i < tabs->count(); ++i)
-    if (WithoutAccelerator(tabs->tabText(i)) == WithoutAccelerator(text)) index = i;
+  for (int i = 0; i < bar->count(); ++i)
+    if (WithoutAccelerator(bar->tabText(i)) == WithoutAccelerator(text)) index = i;
   ASSERT_GE(index, 0) << "no tab " << text.toStdString();
-  Click(tabs->tabBar(), tabs->tabBar()->tabRect(index).center());
-  ASSERT_TRUE(WaitFor([&] { return tabs->currentIndex() == index; })) << "the tab " << text.toStdString() << " did not open";
+  Click(bar, bar->tabRect(index).center());
+  ASSERT_TRUE(WaitFor([&] { return bar->currentIndex() == index; })) << "the tab " << text.toStdString() << " did not open";
 }
 
 void TJourney::Keys(const QStringList& keys) {

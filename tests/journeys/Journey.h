@@ -26,6 +26,7 @@
 #include <vector>
 
 class QAbstractButton;
+class QTabBar;
 class QTabWidget;
 
 namespace zyn {
@@ -65,11 +66,15 @@ class TJourney : public ::testing::Test {
   void DoubleClick(const QPoint& global);
   void Click(QWidget* widget);  // at its centre
   void Click(QWidget* widget, const QPoint& local);
+  // Clicks a check box or radio button on its indicator (a box laid out wider than its text
+  // takes no click at its centre) and waits until its state changed.
+  void Toggle(QAbstractButton* box);
   // Keys by their X names ("Tab", "Down", "ctrl+s", "Return") to the window with the focus.
   void Keys(const QStringList& keys);
   void Key(const QString& key) { Keys({key}); }
   // Clicks the tab with the text (accelerator marks ignored).
   void ClickTab(QTabWidget* tabs, const QString& text);
+  void ClickTab(QTabBar* bar, const QString& text);
   // Types text into the focused widget.
   void Type(const QString& text);
 

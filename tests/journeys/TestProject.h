@@ -10,6 +10,10 @@ namespace zyn::test {
 // saved as a ".zpf" file.
 std::string SaveSmallJourneyProject(const std::string& fileName = "Haus.zpf", bool withDisplay = false);
 
+// Control modules 0 and 1, each with the input module, the output module and the link of the
+// small project.
+std::string SaveTwoModuleJourneyProject(const std::string& fileName = "Zweihaus.zpf");
+
 // One control module at address 0 and nothing else.
 std::string SaveEmptyJourneyProject(const std::string& fileName = "Neubau.zpf");
 

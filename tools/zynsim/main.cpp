@@ -57,6 +57,10 @@ const char* Help() {
          "  state CM ADDR        send the state telegram of a bus module of CM now (hex)\n"
          "  noise N              put N random bytes on the line\n"
          "  clear                no faults\n"
+         "  show CM              print the state of control module CM on stdout:\n"
+         "                       \"zyn-stm-sim: stm CM present|absent running|stopped DD.MM.YY hh:mm\"\n"
+         "  dump CM FILE         write the 64 KB memory of control module CM into FILE, then print\n"
+         "                       \"zyn-stm-sim: dump CM FILE\" (or \"... failed\") on stdout\n"
          "  quit\n";
 }
 
@@ -145,6 +149,22 @@ bool Apply(TSTMSimulator& sim, zyn::sim::TSimPort* port, const std::string& line
     for (auto& b : bytes) b = static_cast<uint8_t>(std::rand());
     lock.unlock();
     port->WriteRaw(bytes);
+    return true;
+  }
+  if (cmd == "show" && in >> n && n >= 0 && n < 4) {
+    const auto& m = sim.ControlModule(n);
+    std::printf("zyn-stm-sim: stm %d %s %s %02d.%02d.%02d %02d:%02d\n", n, m.Present ? "present" : "absent",
+                m.Running ? "running" : "stopped", m.Day, m.Month, m.Year, m.Hour, m.Minute);
+    std::fflush(stdout);
+    return true;
+  }
+  if (cmd == "dump" && in >> n >> text && n >= 0 && n < 4) {
+    const auto& memory = sim.ControlModule(n).Memory;
+    FILE* file = std::fopen(text.c_str(), "wb");
+    bool ok = file && std::fwrite(memory.data(), 1, memory.size(), file) == memory.size();
+    if (file && std::fclose(file) != 0) ok = false;
+    std::printf("zyn-stm-sim: dump %d %s%s\n", n, text.c_str(), ok ? "" : " failed");
+    std::fflush(stdout);
     return true;
   }
   if (cmd == "clear") return f = TSimFaults{}, true;

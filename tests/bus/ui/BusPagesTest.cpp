@@ -8,6 +8,7 @@
 #include "bus/ui/FrSTMListing.h"
 #include "bus/ui/FrTransfer.h"
 #include "bus/ui/HexView.h"
+#include "bus/ui/VaDisplay.h"
 #include "frames/ObjectPage.h"
 #include "model/base/ZYNOptionen.h"
 #include "platform/MessageDlg.h"
@@ -77,6 +78,37 @@ class BusPages : public AppTest {
   sim::TSimPort port{sim};
   std::vector<QString> messages;
 };
+
+TEST_F(BusPages, TrafficDisplayLightsWhileBytesGoOverTheLineAndSaysWhenItIsGone) {
+  TVaDisplay display;
+  display.Timer->stop();  // the test reads the counts itself
+  TZYNComm link;
+  link.ApplySerialSettings(PageSerialSettings());
+  link.SetCloseDelay(0);
+  display.Attach(link);
+  link.OpenLink();
+  ASSERT_TRUE(link.Active()) << link.OpenError();
+  ASSERT_TRUE(link.GetModuleStatus());
+  display.Update();
+  EXPECT_TRUE(TVaDisplay::Lit(display.RxLamp));
+  EXPECT_TRUE(TVaDisplay::Lit(display.TxLamp));
+  EXPECT_FALSE(TVaDisplay::Lit(display.ErrorLamp));
+  EXPECT_TRUE(display.Counts->text().contains(QStringLiteral(" Bytes empfangen, ")));
+  EXPECT_FALSE(display.Counts->text().startsWith(QStringLiteral("0 ")));
+  // Nothing more on the line: the lamps go out, the counts stay.
+  const QString counts = display.Counts->text();
+  display.Update();
+  EXPECT_FALSE(TVaDisplay::Lit(display.RxLamp));
+  EXPECT_FALSE(TVaDisplay::Lit(display.TxLamp));
+  EXPECT_EQ(display.Counts->text(), counts);
+  port.Hangup();
+  EXPECT_TRUE(QTest::qWaitFor([&] {
+    display.Update();
+    return display.Counts->text().endsWith(QStringLiteral(", Verbindung getrennt"));
+  }));
+  EXPECT_TRUE(TVaDisplay::Lit(display.ErrorLamp));
+  link.CloseLink();
+}
 
 TEST_F(BusPages, TransferPageSendsEverythingAndShowsTheResult) {
   TFrTransfer page;
