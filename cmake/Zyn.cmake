@@ -115,7 +115,11 @@ function(zyn_test_pch target)
     if(ARG_GUI)
       zyn_qt_test_target()
       target_link_libraries(${_host} PUBLIC zyn_qt_test Qt6::Widgets Qt6::Gui Qt6::Core GTest::gtest)
-      list(APPEND _headers ${ZYN_QT_PCH_HEADERS} <QtTest/QTest> <QtCore/QDir> <QtCore/QFile>
+      # QtTest by its parts: its umbrella header qtest.h asks for QT_NETWORK_LIB, which only the
+      # programmes on the web engine define, and a precompiled header is used only where such
+      # definitions agree.
+      list(APPEND _headers ${ZYN_QT_PCH_HEADERS} <QtTest/qtestcase.h> <QtTest/qtestsystem.h>
+        <QtTest/qtestevent.h> <QtTest/qtestkeyboard.h> <QtTest/qtestmouse.h> <QtCore/QDir> <QtCore/QFile>
         <QtCore/QTemporaryDir> <QtWidgets/QLineEdit> <QtWidgets/QToolButton> <QtWidgets/QLabel>
         <QtWidgets/QPushButton> <QtWidgets/QTreeWidget> <QtWidgets/QComboBox> <QtWidgets/QCheckBox>
         <QtWidgets/QListWidget> <QtWidgets/QTabWidget> <QtWidgets/QPlainTextEdit>
