@@ -51,6 +51,7 @@ const std::vector<TKind>& Kinds() {
   static const std::vector<TKind> kinds = {
       Kind<TzbBarButton, TzbBarButtonControl>(),
       Kind<TzbBarEdit, TzbBarEditControl>(),
+      Kind<TCustomzbBarCombo, TCustomzbBarComboControl>(),
       Kind<TzbBarCombo, TzbBarComboControl>(),
       Kind<TzbBarSubItem, TzbBarSubItemControl>(),
       Kind<TzbBarListItem, TzbBarContainerItemControl>(),
