@@ -21,6 +21,7 @@
 #include "widgets/bars/ThemeManager.h"
 #include "widgets/common/FoldPanel.h"
 
+#include <QFont>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -257,6 +258,11 @@ void TMainForm::BuildBars() {
   UseIconTheme();
   BM = std::make_unique<TzbBarManager>(this);
   TzbBarManager& m = *BM;
+  // The window's own font instead of the system menu font a new manager takes; its height then
+  // follows the system menu font.
+  QFont tahoma(QStringLiteral("Tahoma"));
+  tahoma.setPixelSize(11);
+  m.SetFont(tahoma);
   m.SetStyle(bmsXP);
   m.CanCustomize = false;
   m.MenusShowRecentItemsFirst = false;

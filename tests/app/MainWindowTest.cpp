@@ -737,6 +737,7 @@ TEST_F(MainWindowTest, TheBarManagerTakesTheMainWindowsSettings) {
   EXPECT_FALSE(m.ShowHintForDisabledItems);
   EXPECT_TRUE(m.AutoHideEmptyBars());
   EXPECT_FALSE(m.UseSystemFont);
+  EXPECT_EQ(m.Font.family(), QStringLiteral("Tahoma"));  // the window's own face, not the menu font's
   const std::vector<std::string> categories = {"Entwicklung", "Default",       "Projekt", "Komponenten", "System",
                                                "Datenbanken", "Einstellungen", "Hilfe",   "Menus"};
   ASSERT_EQ(m.Categories().Count(), 9);

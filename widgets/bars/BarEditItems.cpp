@@ -577,20 +577,18 @@ bool TzbBarEditControl::EditKeyDown(QKeyEvent& e) {
   return false;
 }
 
-// ---------------------------------------------------------------- combo control
+// ---------------------------------------------------------------- combo controls
 
-TzbBarComboControl::~TzbBarComboControl() {
-  QObject::disconnect(fClicked);
-  QObject::disconnect(fRowChanged);
+TCustomzbBarComboControl::~TCustomzbBarComboControl() {
   if (fDroppedDown) {
     fDroppedDown = false;
-    Combo().CloseUp();
+    CustomCombo().CloseUp();
   }
 }
 
-TzbBarCustomCombo& TzbBarComboControl::Combo() const { return static_cast<TzbBarCustomCombo&>(Item()); }
+TCustomzbBarCombo& TCustomzbBarComboControl::CustomCombo() const { return static_cast<TCustomzbBarCombo&>(Item()); }
 
-void TzbBarComboControl::PaintText(TCanvas& dc, const TRect& r, int view) {
+void TCustomzbBarComboControl::PaintText(TCanvas& dc, const TRect& r, int view) {
   const TzbBarItemControlPainter& p = Parent().Manager().PainterClass();
   const int buttonWidth = p.GetComboButtonWidth(dc.TextWidth(QStringLiteral("0")));
   TRect text = r;
@@ -599,31 +597,18 @@ void TzbBarComboControl::PaintText(TCanvas& dc, const TRect& r, int view) {
   button.Left = text.Right + p.GetComboButtonGap();
   ButtonRect = button;
   // Without a visible editor the entry stays drawn while the control is being edited.
-  if (!Focused() || !Enabled() || Combo().HideEditor()) {
-    if (Combo().OnDrawItem || Combo().DrawsEntries()) {
-      TColor textColor = clWindowText, background = clWindow;
-      p.GetEditColors(*this, textColor, background);
-      dc.Brush.Color = background;
-      dc.Brush.Style = bsSolid;
-      dc.Font.Color = textColor;
-      Combo().PaintingInEdit = true;
-      Combo().DrawItem(dc, Combo().GetCurItemIndex(), text, false);
-      Combo().PaintingInEdit = false;
-    } else {
-      const std::string shown = Focused() ? GetText() : Combo().Text();
-      p.DrawEditText(*this, dc, text, ToQString(shown), Combo().ReadOnly);
-    }
-  }
+  if (!Focused() || !Enabled() || CustomCombo().HideEditor()) PaintEntry(dc, text);
   p.DrawComboButton(*this, dc, IsSelected() || fDroppedDown, fDroppedDown, button);
   if (Enabled()) fEditRect = text;
 }
 
-void TzbBarComboControl::SetFocused(bool value, bool byEscape) {
+void TCustomzbBarComboControl::PaintEntry(TCanvas& dc, const TRect& text) {
+  const std::string shown = Focused() ? GetText() : CustomCombo().Text();
+  Parent().Manager().PainterClass().DrawEditText(*this, dc, text, ToQString(shown), CustomCombo().ReadOnly);
+}
+
+void TCustomzbBarComboControl::SetFocused(bool value, bool byEscape) {
   if (!value && fDroppedDown) SetDroppedDown(false);
-  if (value && !Focused()) {
-    fCurrentIndex = Combo().ItemIndex();
-    if (fCurrentIndex < 0) fCurrentIndex = -1;
-  }
   TzbBarEditControl::SetFocused(value, byEscape);
   if (value && Focused() && Enabled()) {
     // The text part ends at the button.
@@ -631,14 +616,13 @@ void TzbBarComboControl::SetFocused(bool value, bool byEscape) {
   }
 }
 
-void TzbBarComboControl::SetDroppedDown(bool value) {
-  if (value == fDroppedDown || (value && Combo().ReadOnly)) return;
+void TCustomzbBarComboControl::SetDroppedDown(bool value) {
+  if (value == fDroppedDown || (value && CustomCombo().ReadOnly)) return;
   fDroppedDown = value;
   Parent().RepaintControl(*this);
   if (!value) {
-    QObject::disconnect(fClicked);
-    QObject::disconnect(fRowChanged);
-    Combo().CloseUp();
+    DropDownChanged(false);
+    CustomCombo().CloseUp();
     return;
   }
   TCustomzbBarControl* w = Window();
@@ -649,19 +633,11 @@ void TzbBarComboControl::SetDroppedDown(bool value) {
   const TPoint screen = w->ClientToScreen(corner);
   const TPoint topLeft = w->ClientToScreen(Point(r.Left, r.Top));
   const TRect onScreen = Rect(topLeft.X, topLeft.Y, topLeft.X + r.Width(), topLeft.Y + r.Height());
-  Combo().DropDown(screen.X, screen.Y, onScreen, toRight);
-  if (QListWidget* list = Combo().ListBox(); list && list->isVisible()) {
-    QObject::disconnect(fClicked);
-    QObject::disconnect(fRowChanged);
-    fClicked = QObject::connect(list, &QListWidget::itemClicked, list,
-                                [this, list](QListWidgetItem* item) { ListChosen(list->row(item)); });
-    fRowChanged =
-        QObject::connect(list, &QListWidget::currentRowChanged, list, [this](int row) { ListRowChanged(row); });
-    SyncSelection();
-  }
+  CustomCombo().DropDown(screen.X, screen.Y, onScreen, toRight);
+  DropDownChanged(true);
 }
 
-void TzbBarComboControl::BeforeClick(bool byMouse) {
+void TCustomzbBarComboControl::BeforeClick(bool byMouse) {
   const bool wasOpen = fDroppedDown;
   TzbBarEditControl::BeforeClick(byMouse);
   if (!byMouse || wasOpen) return;
@@ -670,13 +646,75 @@ void TzbBarComboControl::BeforeClick(bool byMouse) {
   const TPoint p = w->ScreenToClient(BarCursorPos());
   const TRect item = Link().ItemRect;
   const bool onButton =
-      Combo().HideEditor() ? p.X >= item.Left + CaptionWidth() && PtInRect(item, p) : PtInRect(ButtonRect, p);
+      CustomCombo().HideEditor() ? p.X >= item.Left + CaptionWidth() && PtInRect(item, p) : PtInRect(ButtonRect, p);
   if (onButton) SetDroppedDown(true);
 }
 
-void TzbBarComboControl::ControlInactivate(bool force) {
+void TCustomzbBarComboControl::ControlInactivate(bool force) {
   SetDroppedDown(false);
   TzbBarEditControl::ControlInactivate(force);
+}
+
+bool TCustomzbBarComboControl::EditKeyDown(QKeyEvent& e) {
+  const int key = e.key();
+  const unsigned shift = ShiftOf(e.modifiers());
+  if (key == Qt::Key_F4 || ((shift & ssAlt) && (key == Qt::Key_Up || key == Qt::Key_Down))) {
+    SetDroppedDown(!fDroppedDown);
+    return true;
+  }
+  if (fDroppedDown && CustomCombo().CheckKeyForDropDownWindow(key, shift)) {
+    if (QWidget* window = CustomCombo().GetDropDownWindow()) {
+      QKeyEvent copy(e.type(), e.key(), e.modifiers(), e.text());
+      QApplication::sendEvent(window, &copy);
+      return true;
+    }
+  }
+  if (key == Qt::Key_Escape && fDroppedDown) {
+    SetDroppedDown(false);
+    return true;
+  }
+  return TzbBarEditControl::EditKeyDown(e);
+}
+
+TzbBarComboControl::~TzbBarComboControl() {
+  QObject::disconnect(fClicked);
+  QObject::disconnect(fRowChanged);
+}
+
+TzbBarCustomCombo& TzbBarComboControl::Combo() const { return static_cast<TzbBarCustomCombo&>(Item()); }
+
+void TzbBarComboControl::PaintEntry(TCanvas& dc, const TRect& text) {
+  if (!Combo().OnDrawItem && !Combo().DrawsEntries()) {
+    TCustomzbBarComboControl::PaintEntry(dc, text);
+    return;
+  }
+  TColor textColor = clWindowText, background = clWindow;
+  Parent().Manager().PainterClass().GetEditColors(*this, textColor, background);
+  dc.Brush.Color = background;
+  dc.Brush.Style = bsSolid;
+  dc.Font.Color = textColor;
+  Combo().PaintingInEdit = true;
+  Combo().DrawItem(dc, Combo().GetCurItemIndex(), text, false);
+  Combo().PaintingInEdit = false;
+}
+
+void TzbBarComboControl::SetFocused(bool value, bool byEscape) {
+  if (value && !Focused()) {
+    fCurrentIndex = Combo().ItemIndex();
+    if (fCurrentIndex < 0) fCurrentIndex = -1;
+  }
+  TCustomzbBarComboControl::SetFocused(value, byEscape);
+}
+
+void TzbBarComboControl::DropDownChanged(bool open) {
+  QObject::disconnect(fClicked);
+  QObject::disconnect(fRowChanged);
+  QListWidget* list = Combo().ListBox();
+  if (!open || !list || !list->isVisible()) return;
+  fClicked = QObject::connect(list, &QListWidget::itemClicked, list,
+                              [this, list](QListWidgetItem* item) { ListChosen(list->row(item)); });
+  fRowChanged = QObject::connect(list, &QListWidget::currentRowChanged, list, [this](int row) { ListRowChanged(row); });
+  SyncSelection();
 }
 
 void TzbBarComboControl::ShowEntry(int index) {
@@ -690,23 +728,15 @@ bool TzbBarComboControl::EditKeyDown(QKeyEvent& e) {
   const int key = e.key();
   const unsigned shift = ShiftOf(e.modifiers());
   const int count = static_cast<int>(Combo().Items().size());
-  if (key == Qt::Key_F4 || ((shift & ssAlt) && (key == Qt::Key_Up || key == Qt::Key_Down))) {
-    SetDroppedDown(!fDroppedDown);
-    return true;
-  }
-  if (fDroppedDown && Combo().CheckKeyForDropDownWindow(key, shift)) {
-    if (QWidget* list = Combo().GetDropDownWindow()) {
-      QKeyEvent copy(e.type(), e.key(), e.modifiers(), e.text());
-      QApplication::sendEvent(list, &copy);
-      return true;
-    }
-  }
+  const bool toggles = key == Qt::Key_F4 || ((shift & ssAlt) && (key == Qt::Key_Up || key == Qt::Key_Down));
+  if (toggles || (DroppedDown() && Combo().CheckKeyForDropDownWindow(key, shift)))
+    return TCustomzbBarComboControl::EditKeyDown(e);
   if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab) && fCurrentIndex >= 0 &&
       fCurrentIndex < count && Combo().Items()[fCurrentIndex] == GetText()) {
     SetDroppedDown(false);
     Combo().SetItemIndex(fCurrentIndex);
   }
-  if (!fDroppedDown && shift == 0 && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+  if (!DroppedDown() && shift == 0 && (key == Qt::Key_Up || key == Qt::Key_Down)) {
     const int next = fCurrentIndex + (key == Qt::Key_Up ? -1 : 1);
     if (next >= 0 && next < count && !(fCurrentIndex < 0 && key == Qt::Key_Up))
       ShowEntry(next);
@@ -714,15 +744,11 @@ bool TzbBarComboControl::EditKeyDown(QKeyEvent& e) {
       ShowEntry(0);
     return true;
   }
-  if (key == Qt::Key_Escape && fDroppedDown) {
-    SetDroppedDown(false);
-    return true;
-  }
-  return TzbBarEditControl::EditKeyDown(e);
+  return TCustomzbBarComboControl::EditKeyDown(e);
 }
 
 bool TzbBarComboControl::EditWheel(int lines) {
-  if (fDroppedDown) {
+  if (DroppedDown()) {
     if (QListWidget* list = Combo().ListBox())
       list->verticalScrollBar()->setValue(list->verticalScrollBar()->value() + lines);
     return true;
@@ -752,7 +778,7 @@ void TzbBarComboControl::SyncSelection() {
   if (!(fCurrentIndex >= 0 && fCurrentIndex < static_cast<int>(items.size()) && items[fCurrentIndex] == text))
     fCurrentIndex = Combo().FindEntry(text);
   QListWidget* list = Combo().ListBox();
-  if (!fDroppedDown || !list) return;
+  if (!DroppedDown() || !list) return;
   const QSignalBlocker block(list);
   if (fCurrentIndex >= 0 && SameText(items[fCurrentIndex], text)) {
     list->setCurrentRow(fCurrentIndex);

@@ -214,16 +214,39 @@ class TzbBarEditControl : public TzbBarItemControl {
   bool fEnding = false;
 };
 
-class TzbBarComboControl : public TzbBarEditControl {
+// The control of a combo's link: an edit with a button that drops down the item's window.
+class TCustomzbBarComboControl : public TzbBarEditControl {
  public:
   using TzbBarEditControl::TzbBarEditControl;
-  ~TzbBarComboControl() override;
-  TzbBarCustomCombo& Combo() const;
+  ~TCustomzbBarComboControl() override;
+  TCustomzbBarCombo& CustomCombo() const;
   bool DroppedDown() const { return fDroppedDown; }
-  void SetDroppedDown(bool value);
-  int CurrentIndex() const { return fCurrentIndex; }
+  // Nothing when unchanged or for a read-only item; opening drops the window at the upper right
+  // corner (menus, vertical bars) or below the text part.
+  virtual void SetDroppedDown(bool value);
   void BeforeClick(bool byMouse) override;
   void ControlInactivate(bool force) override;
+  void SetFocused(bool value, bool byEscape = false) override;
+  // F4 and Alt+Up/Down open and close; while open the keys the item accepts go to its window.
+  bool EditKeyDown(QKeyEvent& e) override;
+
+ protected:
+  void PaintText(TCanvas& dc, const TRect& r, int view) override;
+  // The text part (the button has been placed); combos that draw their entries draw them here.
+  virtual void PaintEntry(TCanvas& dc, const TRect& text);
+  // The window has dropped down (true) or is about to close (false).
+  virtual void DropDownChanged(bool open) {}
+
+ private:
+  bool fDroppedDown = false;
+};
+
+class TzbBarComboControl : public TCustomzbBarComboControl {
+ public:
+  using TCustomzbBarComboControl::TCustomzbBarComboControl;
+  ~TzbBarComboControl() override;
+  TzbBarCustomCombo& Combo() const;
+  int CurrentIndex() const { return fCurrentIndex; }
   void SetFocused(bool value, bool byEscape = false) override;
   bool EditKeyDown(QKeyEvent& e) override;
   // Closed: the neighbouring entry; open: the list scrolls by a line.
@@ -234,13 +257,13 @@ class TzbBarComboControl : public TzbBarEditControl {
   void ListRowChanged(int row);
 
  protected:
-  void PaintText(TCanvas& dc, const TRect& r, int view) override;
+  void PaintEntry(TCanvas& dc, const TRect& text) override;
+  void DropDownChanged(bool open) override;
   void StoreText() override;
 
  private:
   void SyncSelection();
   void ShowEntry(int index);
-  bool fDroppedDown = false;
   int fCurrentIndex = -1;
   QMetaObject::Connection fClicked, fRowChanged;  // to the open list
 };

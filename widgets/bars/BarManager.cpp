@@ -87,9 +87,8 @@ TzbBarManager::TzbBarManager(QWidget* form) : fCategories(*this) {
   fLookAndFeel->OnChanged = [this](TzxLookAndFeel&, TzxLookAndFeelValues) {
     if (!fDestroying) StyleChanged();
   };
-  Font = QFont("Tahoma");
-  Font.setPixelSize(11);
   StyleChanged();
+  SetUseSystemFont(true);
   CreateGDIObjects();
 }
 

@@ -182,8 +182,9 @@ class TzbBarManager {
   bool UseFullReset = false;
   bool UseLargeImagesForLargeIcons = false;
   // Without a change event on the font field: forms that build by code set UseSystemFont and Font
-  // directly; SetFont and SetUseSystemFont are the setters with the font rules below.
-  bool UseSystemFont = true;
+  // directly; SetFont and SetUseSystemFont are the setters with the font rules below. A new manager
+  // takes the system menu font through the setter.
+  bool UseSystemFont = false;
   int HelpContext = 0;  // the help of the customizing form (its help button shows it)
   std::string RegistryPath, IniFileName;
   QFont Font;

@@ -275,8 +275,9 @@ void TzbBarSpinEditControl::TimerTick(int timerId) {
   if (timerId == fDelay.timerId()) {
     fDelay.stop();
     fRepeat.start(100, fFilter.get());
-  } else if (timerId == fRepeat.timerId() && fPressedLook && fPressed != sbNone) {
-    Spin().Spin(fPressed);
+  } else if (timerId == fRepeat.timerId()) {
+    ++fRepeatTicks;
+    if (fPressedLook && fPressed != sbNone) Spin().Spin(fPressed);
   }
 }
 

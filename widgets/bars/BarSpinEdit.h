@@ -87,6 +87,10 @@ class TzbBarSpinEditControl : public TzbBarEditControl {
   TzbBarSpinEditButton HitTest(const TPoint& p) const;
   TzbBarSpinEditButton PressedButton() const { return fPressed; }
   bool PressedLook() const { return fPressedLook; }
+  // Whether the held button's delay or repeat runs, and how often the repeat has come so far
+  // (also while the pointer is away from the button and the steps pause).
+  bool Repeating() const { return fDelay.isActive() || fRepeat.isActive(); }
+  int RepeatTicks() const { return fRepeatTicks; }
   // The mouse at a screen point while a button is held.
   void MouseMoved(const TPoint& screen);
   void StopPressing();
@@ -98,6 +102,7 @@ class TzbBarSpinEditControl : public TzbBarEditControl {
   TzbBarSpinEditButton fPressed = sbNone;
   bool fPressedLook = false;
   bool fKeyPressed = false;
+  int fRepeatTicks = 0;
   TRect fButtons;
   QBasicTimer fDelay, fRepeat;
   std::unique_ptr<QObject> fFilter;

@@ -1,6 +1,7 @@
 #include "widgets/bars/BarTexts.h"
 
 #include "platform/QtText.h"
+#include "widgets/bars/Components.h"
 
 namespace zyn {
 
@@ -20,8 +21,8 @@ TzbBarTextTranslator SetBarTextTranslator(TzbBarTextTranslator translator) {
 }
 
 std::string BarText(const char* english) {
-  if (!Translator()) return english;
-  return Translator()(english);
+  const std::string text = LoadLibraryString(english);
+  return Translator() ? Translator()(text) : text;
 }
 
 QString BarQText(const char* english) { return ToQString(BarText(english)); }

@@ -16,6 +16,7 @@ using TzbBarTextTranslator = std::function<std::string(const std::string& englis
 // Returns the previous translator; an empty one shows the English texts.
 TzbBarTextTranslator SetBarTextTranslator(TzbBarTextTranslator translator);
 
+// The library's resource string of the text (LoadLibraryString), then the translator's answer.
 std::string BarText(const char* english);  // Windows-1252
 QString BarQText(const char* english);
 // A text with one place "%s" for a name (a toolbar's, a category's): translated, then filled in.

@@ -17,6 +17,7 @@
 #include "widgets/bars/BarSpinEdit.h"
 #include "widgets/bars/BarTreeItems.h"
 #include "widgets/bars/BarUtils.h"
+#include "widgets/bars/Components.h"
 
 namespace zyn {
 
@@ -50,6 +51,7 @@ const std::vector<TKind>& Kinds() {
   static const std::vector<TKind> kinds = {
       Kind<TzbBarButton, TzbBarButtonControl>(),
       Kind<TzbBarEdit, TzbBarEditControl>(),
+      Kind<TCustomzbBarCombo, TCustomzbBarComboControl>(),
       Kind<TzbBarCombo, TzbBarComboControl>(),
       Kind<TzbBarSubItem, TzbBarSubItemControl>(),
       Kind<TzbBarListItem, TzbBarContainerItemControl>(),
@@ -80,6 +82,7 @@ const std::vector<TKind>& Kinds() {
 void InitializeBarUnit() {
   if (Initialized()) return;
   Initialized() = true;
+  InitializeControlsUnit();
   for (const TKind& k : Kinds()) {
     RegisterBarItem(k.ItemClass, k.Control, k.Listed);
     if (k.Make) RegisterBarItemMaker(k.ItemClass, k.Make);
@@ -90,6 +93,7 @@ void FinalizeBarUnit() {
   if (!Initialized()) return;
   const auto& kinds = Kinds();
   for (auto it = kinds.rbegin(); it != kinds.rend(); ++it) UnregisterBarItem(it->ItemClass);
+  FinalizeControlsUnit();
   Initialized() = false;
 }
 

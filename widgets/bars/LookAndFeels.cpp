@@ -104,7 +104,7 @@ TzxLookAndFeel* TzxLookAndFeel::MakeRoot() {
 
 TzxLookAndFeel* GlobalLookAndFeel() { return TzxLookAndFeel::MakeRoot(); }
 
-TzxLookAndFeel::TzxLookAndFeel(void* owner) : fOwner(owner) {
+TzxLookAndFeel::TzxLookAndFeel(void* owner) : TzxInterfacedPersistent(owner) {
   fPaletteNotifier = std::make_unique<TzxSystemPaletteChangedNotifier>(false);
   fPaletteNotifier->OnSystemPaletteChanged = [this] { Changed(LookAndFeelBit(lfvNativeStyle)); };
   MakeRoot();

@@ -3,6 +3,8 @@
 // or inherits from its master, up to one process-wide root; controllers edit the root; a change of
 // the system colours refreshes the Office 2003 colours and reaches every object.
 
+#include "widgets/bars/Components.h"
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -45,14 +47,13 @@ class TzxSystemPaletteChangedNotifier {
 void SystemPaletteChanged();
 bool SystemPaletteListenerExists();
 
-class TzxLookAndFeel : public ILookAndFeelChangeListener {
+class TzxLookAndFeel : public TzxInterfacedPersistent, public ILookAndFeelChangeListener {
  public:
   explicit TzxLookAndFeel(void* owner = nullptr);
   ~TzxLookAndFeel() override;
   TzxLookAndFeel(const TzxLookAndFeel&) = delete;
   TzxLookAndFeel& operator=(const TzxLookAndFeel&) = delete;
 
-  void* Owner() const { return fOwner; }
   TzxLookAndFeelKind Kind() const { return fKind; }
   void SetKind(TzxLookAndFeelKind value);
   bool NativeStyle() const { return fNativeStyle; }
@@ -80,7 +81,6 @@ class TzxLookAndFeel : public ILookAndFeelChangeListener {
   void Changed(TzxLookAndFeelValues values);
   void BeginChangeCheck();
   void EndChangeCheck();
-  void* fOwner;
   TzxLookAndFeelValues fAssigned = 0;
   std::vector<ILookAndFeelChangeListener*> fListeners;
   TzxLookAndFeelKind fKind = lfUltraFlat, fOwnKind = lfUltraFlat, fSavedKind = lfUltraFlat;

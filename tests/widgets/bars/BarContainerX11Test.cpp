@@ -8,6 +8,7 @@
 #include "widgets/bars/BarItemLinks.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -19,9 +20,10 @@ namespace {
 using test::InX11Child;
 using test::XDoTool;
 
-bool XClickAndType(const QPoint& p, const QString& text) {
-  return XDoTool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y()), QStringLiteral("click"),
-                  QStringLiteral("1"), QStringLiteral("sleep"), QStringLiteral("0.2"), QStringLiteral("type"), text});
+// Clicks into the edit, waits until it has the focus and types the text.
+bool XClickAndType(QLineEdit& edit, const QString& text) {
+  return test::XClick(edit.mapToGlobal(edit.rect().center())) && QTest::qWaitFor([&] { return edit.hasFocus(); }) &&
+         XDoTool({QStringLiteral("type"), text});
 }
 
 TEST(BarContainerX11, TheHostedEditTakesTypingOnARealXServer) {
@@ -36,32 +38,31 @@ TEST(BarContainerX11Child, TheEditTakesTypingDockedAndFloating) {
   demo.Manager->HideFloatingBarsWhenInactive = false;
   TzbBar* bar = demo.AddHostingItems();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&demo.Form));
-  demo.Form.activateWindow();
-  QApplication::setActiveWindow(&demo.Form);
-  QTest::qWait(300);
+  ASSERT_TRUE(test::ActivateForm(demo.Form));
   QLineEdit* edit = demo.HostedEdit;
   ASSERT_TRUE(QTest::qWaitFor([&] { return edit->isVisible(); }));
   edit->clear();
-  ASSERT_TRUE(XClickAndType(edit->mapToGlobal(edit->rect().center()), QStringLiteral("abc")));
+  ASSERT_TRUE(XClickAndType(*edit, QStringLiteral("abc")));
   ASSERT_TRUE(QTest::qWaitFor([&] { return edit->text() == QStringLiteral("abc"); })) << edit->text().toStdString();
   // Floating.
   bar->FloatLeft = 300;
   bar->FloatTop = 300;
   bar->SetDockingStyle(dsNone);
   ASSERT_TRUE(QTest::qWaitFor([&] { return edit->isVisible() && edit->window() != &demo.Form; }));
-  QTest::qWait(300);
   TzbBarControl* floating = demo.WindowOf(bar);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(floating->Widget()));
+  ASSERT_TRUE(test::WaitForXEventsHandled());
   const TRect place = floating->WindowRect();
   EXPECT_TRUE(floating->Widget()->isVisible());
   edit->clear();
-  ASSERT_TRUE(XClickAndType(edit->mapToGlobal(edit->rect().center()), QStringLiteral("xyz")));
+  ASSERT_TRUE(XClickAndType(*edit, QStringLiteral("xyz")));
   EXPECT_TRUE(QTest::qWaitFor([&] { return edit->text() == QStringLiteral("xyz"); })) << edit->text().toStdString();
   EXPECT_EQ(floating->WindowRect(), place);  // the window took the focus where it stood
   // Docked again, the form's own typing goes on.
   bar->SetDockingStyle(dsTop);
   ASSERT_TRUE(QTest::qWaitFor([&] { return edit->isVisible() && edit->window() == &demo.Form; }));
   edit->clear();
-  ASSERT_TRUE(XClickAndType(edit->mapToGlobal(edit->rect().center()), QStringLiteral("de")));
+  ASSERT_TRUE(XClickAndType(*edit, QStringLiteral("de")));
   EXPECT_TRUE(QTest::qWaitFor([&] { return edit->text() == QStringLiteral("de"); })) << edit->text().toStdString();
 }
 

@@ -18,21 +18,7 @@ namespace zyn {
 namespace {
 
 using test::InX11Child;
-using test::XDoTool;
-
-// Presses the left button at one point, moves in steps to another and releases it there.
-bool PointerDrag(const QPoint& from, const QPoint& to) {
-  QStringList args = {QStringLiteral("mousemove"), QString::number(from.x()), QString::number(from.y()),
-                      QStringLiteral("sleep"),     QStringLiteral("0.1"),     QStringLiteral("mousedown"),
-                      QStringLiteral("1")};
-  for (int step = 1; step <= 6; ++step) {
-    args << QStringLiteral("sleep") << QStringLiteral("0.08") << QStringLiteral("mousemove")
-         << QString::number(from.x() + (to.x() - from.x()) * step / 6)
-         << QString::number(from.y() + (to.y() - from.y()) * step / 6);
-  }
-  args << QStringLiteral("sleep") << QStringLiteral("0.3") << QStringLiteral("mouseup") << QStringLiteral("1");
-  return XDoTool(args);
-}
+using test::XDrag;
 
 std::vector<std::string> Names(const TzbBarItemLinks& links) {
   std::vector<std::string> out;
@@ -56,21 +42,25 @@ TEST(BarCustomizingX11Child, ACommandDraggedOntoAToolbarAndALinkDraggedOffTheBar
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
   form->Pages->setCurrentIndex(1);
   form->SelectItem(demo.Item("Beenden1"));
-  QTest::qWait(200);
+  TzbCommandsListBox* list = form->Commands;
+  ASSERT_TRUE(QTest::qWaitFor([&] {
+    return list->isVisible() && list->currentItem() &&
+           list->viewport()->rect().contains(list->visualItemRect(list->currentItem()));
+  }));
+  ASSERT_TRUE(test::WaitForXEventsHandled());
 
   // From the command list onto the back half of "Inhalt" on the "Hilfe" toolbar.
-  TzbCommandsListBox* list = form->Commands;
   const QPoint from = list->viewport()->mapToGlobal(list->visualItemRect(list->currentItem()).center());
   TzbBar* hilfe = demo.Toolbars[3];
   const TRect inhalt = demo.ScreenRectOf(*demo.ControlIn(demo.WindowOf(hilfe), "Inhalt1"));
-  ASSERT_TRUE(PointerDrag(from, QPoint(inhalt.Left + inhalt.Width() * 3 / 4, inhalt.Top + inhalt.Height() / 2)));
+  ASSERT_TRUE(XDrag(from, QPoint(inhalt.Left + inhalt.Width() * 3 / 4, inhalt.Top + inhalt.Height() / 2), 6));
   ASSERT_TRUE(QTest::qWaitFor([&] { return TzbBarDragAndDrop::Current() == nullptr; }));
   EXPECT_EQ(Names(hilfe->ItemLinks()), (std::vector<std::string>{"Inhalt1", "Beenden1"}));
 
   // "Neu" off the "Dateimenü" toolbar onto the work area: it goes.
   TzbBar* datei = demo.Toolbars[0];
-  ASSERT_TRUE(PointerDrag(demo.CenterOf(*demo.ControlIn(demo.WindowOf(datei), "Neu1")),
-                          demo.Client->mapToGlobal(QPoint(300, 200))));
+  ASSERT_TRUE(XDrag(demo.CenterOf(*demo.ControlIn(demo.WindowOf(datei), "Neu1")),
+                    demo.Client->mapToGlobal(QPoint(300, 200)), 6));
   ASSERT_TRUE(QTest::qWaitFor([&] { return TzbBarDragAndDrop::Current() == nullptr; }));
   EXPECT_EQ(Names(datei->ItemLinks()),
             (std::vector<std::string>{"ffnen1", "Speichern1", "Projektdaten1", "Kundendaten1"}));

@@ -204,6 +204,53 @@ TEST_F(BarEditItems, ClosedComboStepsThroughItsEntriesAndReadOnlyNeverDrops) {
   EXPECT_TRUE(c->Focused());
 }
 
+// The plain combo kind drops down the window its event gives; keys other than Tab, Enter and Esc
+// go to that window while it is open.
+TEST_F(BarEditItems, ACustomComboDropsTheWindowOfItsEventAndPassesKeysToIt) {
+  auto* custom = demo.Manager->CreateItem<TCustomzbBarCombo>();
+  custom->Name = "Farbe";
+  QListWidget window;
+  window.addItems({"Rot", "Gelb", "Blau"});
+  window.setWindowFlags(Qt::ToolTip);
+  window.resize(80, 60);
+  custom->OnGetDropDownWindow = [&](TzbBarItem&, QWidget*& w) { w = &window; };
+  std::vector<std::string> happened;
+  custom->OnDropDown = [&](TzbBarItem&) { happened.push_back("DropDown"); };
+  custom->OnCloseUp = [&](TzbBarItem&) { happened.push_back("CloseUp"); };
+  TzbBarItemLink* link = bar->ItemLinks().Add();
+  link->SetItem(custom);
+  QApplication::processEvents();
+  demo.Screen->LayoutForm();
+  demo.WindowOf(bar)->Widget()->repaint();
+  auto* c = dynamic_cast<TCustomzbBarComboControl*>(Control("Farbe"));
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(dynamic_cast<TzbBarComboControl*>(c), nullptr);
+  ASSERT_FALSE(IsRectEmpty(c->ButtonRect));
+  const TPoint button = demo.WindowOf(bar)->ClientToScreen(
+      Point((c->ButtonRect.Left + c->ButtonRect.Right) / 2, (c->ButtonRect.Top + c->ButtonRect.Bottom) / 2));
+  demo.Click(QPoint(button.X, button.Y));
+  QApplication::processEvents();
+  ASSERT_TRUE(c->DroppedDown());
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(happened, std::vector<std::string>{"DropDown"});
+  // Below the text part of the control, on a horizontal bar.
+  const TRect item = c->Link().ItemRect;
+  const TPoint below = demo.WindowOf(bar)->ClientToScreen(Point(item.Left + c->CaptionWidth(), item.Bottom));
+  EXPECT_EQ(window.pos(), QPoint(below.X, below.Y));
+  window.setCurrentRow(0);
+  QTest::keyClick(c->Editor(), Qt::Key_Down);  // goes to the window
+  EXPECT_EQ(window.currentRow(), 1);
+  EXPECT_TRUE(c->Editor()->text().isEmpty());
+  QTest::keyClick(c->Editor(), Qt::Key_F4);
+  EXPECT_FALSE(c->DroppedDown());
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(happened, (std::vector<std::string>{"DropDown", "CloseUp"}));
+  // A read-only combo never drops down.
+  custom->ReadOnly = true;
+  QTest::keyClick(c->Editor(), Qt::Key_F4);
+  EXPECT_FALSE(c->DroppedDown());
+}
+
 TEST_F(BarEditItems, ABarHiddenOrAnItemFreedWhileEditingLeavesNothingBehind) {
   TzbBarEditControl* c = StartEditing("Suche");
   ASSERT_TRUE(c && c->Focused());

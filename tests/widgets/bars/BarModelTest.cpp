@@ -511,14 +511,15 @@ TEST_F(BarModel, NamesAndAmpersands) {
 }
 
 TEST_F(BarModel, ItemKindsAreRegisteredInOrder) {
-  ASSERT_GE(GetListedItemClassCount(), 7);
+  ASSERT_GE(GetListedItemClassCount(), 8);
   EXPECT_EQ(GetListedItemClass(0), "TzbBarButton");
   EXPECT_EQ(GetListedItemClass(1), "TzbBarEdit");
-  EXPECT_EQ(GetListedItemClass(2), "TzbBarCombo");
-  EXPECT_EQ(GetListedItemClass(3), "TzbBarSubItem");
-  EXPECT_EQ(GetListedItemClass(4), "TzbBarListItem");
-  EXPECT_EQ(GetListedItemClass(5), "TzbBarContainerItem");
-  EXPECT_EQ(GetListedItemClass(6), "TzbBarMRUListItem");
+  EXPECT_EQ(GetListedItemClass(2), "TCustomzbBarCombo");
+  EXPECT_EQ(GetListedItemClass(3), "TzbBarCombo");
+  EXPECT_EQ(GetListedItemClass(4), "TzbBarSubItem");
+  EXPECT_EQ(GetListedItemClass(5), "TzbBarListItem");
+  EXPECT_EQ(GetListedItemClass(6), "TzbBarContainerItem");
+  EXPECT_EQ(GetListedItemClass(7), "TzbBarMRUListItem");
   EXPECT_EQ(GetListedItemClass(-1), "");
   EXPECT_EQ(GetListedItemClass(99), "");
   EXPECT_TRUE(static_cast<bool>(ControlClassOf("TzbBarButton")));

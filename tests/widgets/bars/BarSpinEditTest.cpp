@@ -9,7 +9,6 @@
 
 #include <QLineEdit>
 #include <QLocale>
-#include <QStyleHints>
 #include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -152,26 +151,28 @@ TEST_F(SpinEdit, ButtonsHeldWithTheMouseRepeatAndTheWheelSteps) {
   ASSERT_TRUE(c->Focused());
   EXPECT_EQ(c->GetText(), "6");
   EXPECT_EQ(c->PressedButton(), sbUp);
-  // Held: after the first delay the step repeats every 100 ms.
-  QTest::qWait(QApplication::styleHints()->mouseDoubleClickInterval() + 250);
-  EXPECT_GE(std::stoi(c->GetText()), 8);
-  // Away from the button the pressed look goes and the steps pause; back on it they go on.
+  // Held: after the first delay the step repeats.
+  ASSERT_TRUE(c->Repeating());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return std::stoi(c->GetText()) >= 8; }));
+  // Away from the button the pressed look goes and the steps pause while the repeat goes on; back
+  // on it they go on.
   const TRect edit = c->EditRect();
   const TPoint away = demo.WindowOf(bar)->ClientToScreen(Point(edit.Left + 3, edit.Top + 3));
   demo.Move(QPoint(away.X, away.Y));
   EXPECT_FALSE(c->PressedLook());
   const int paused = std::stoi(c->GetText());
-  QTest::qWait(250);
+  const int ticks = c->RepeatTicks();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return c->RepeatTicks() >= ticks + 2; }));
   EXPECT_EQ(std::stoi(c->GetText()), paused);
   demo.Move(ButtonPoint(*c, true));
   EXPECT_TRUE(c->PressedLook());
-  QTest::qWait(250);
-  const int held = std::stoi(c->GetText());
-  EXPECT_GT(held, paused);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return std::stoi(c->GetText()) > paused; }));
   demo.Release(ButtonPoint(*c, true));
+  const int held = std::stoi(c->GetText());
   EXPECT_EQ(c->PressedButton(), sbNone);
-  QTest::qWait(250);
-  EXPECT_EQ(std::stoi(c->GetText()), held);  // stopped
+  EXPECT_FALSE(c->Repeating());  // stopped
+  QApplication::processEvents();
+  EXPECT_EQ(std::stoi(c->GetText()), held);
   demo.Click(ButtonPoint(*c, false));
   EXPECT_EQ(std::stoi(c->GetText()), held - 1);
   QWheelEvent wheel(QPointF(2, 2), QPointF(), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,

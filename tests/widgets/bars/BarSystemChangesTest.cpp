@@ -109,6 +109,29 @@ TEST(BarSystemChanges, TheManagersFontFollowsTheSystemMenuFont) {
   QApplication::setFont(savedMenu, "QMenu");
 }
 
+TEST(BarSystemChanges, ANewManagerTakesTheSystemMenuFont) {
+  test::EnsureApplication();
+  const QFont savedMenu = QApplication::font("QMenu");
+  QFont serif(QStringLiteral("DejaVu Serif"));
+  serif.setPixelSize(14);
+  QApplication::setFont(serif, "QMenu");
+  {
+    QWidget form;
+    TzbBarManager m(&form);
+    EXPECT_TRUE(m.UseSystemFont);
+    EXPECT_EQ(m.Font.family(), QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(QFontInfo(m.Font).pixelSize(), 14);
+    // The form's own font ends it; with Scaled its height stays the menu font's.
+    QFont own(QStringLiteral("DejaVu Sans"));
+    own.setPixelSize(11);
+    m.SetFont(own);
+    EXPECT_FALSE(m.UseSystemFont);
+    EXPECT_EQ(m.Font.family(), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(QFontInfo(m.Font).pixelSize(), 14);
+  }
+  QApplication::setFont(savedMenu, "QMenu");
+}
+
 TEST(BarSystemChanges, TheRedrawLockStopsTheDocksDrawing) {
   test::BarDemoWindow demo;
   demo.Form.show();

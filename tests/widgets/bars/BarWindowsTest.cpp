@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -94,7 +95,8 @@ TEST_F(BarWindows, MovingToAnotherSubItemWithinTheDelayOpensOnlyThatOne) {
   MoveToControl(*nopen);
   MoveToControl(*info);
   ASSERT_TRUE(QTest::qWaitFor([&] { return MenuOf("Informationen1") != nullptr; }));
-  QTest::qWait(TzbBarSubItemControl::SubMenuDelay + 100);
+  // The one delayed open has run: nothing is pending that could still open the other.
+  EXPECT_EQ(TzbBarSubItemControl::PendingControl(), nullptr);
   EXPECT_EQ(MenuOf("NOpen"), nullptr);
   EXPECT_NE(MenuOf("Informationen1"), nullptr);
 }
@@ -114,7 +116,9 @@ TEST_F(BarWindows, ASubMenuReachedOverAnotherEntryStaysOpenAndItsEntryIsSelected
   MoveToControl(*ControlIn(sub, "Zuletzt1"));
   EXPECT_EQ(TzbBarSubItemControl::PendingControl(), nullptr);
   EXPECT_EQ(projekt->SelectedControl(), nopen);
-  QTest::qWait(TzbBarSubItemControl::SubMenuDelay * 2);
+  // Nothing is pending any more, so the menus stay as they are.
+  QApplication::processEvents();
+  EXPECT_EQ(TzbBarSubItemControl::PendingControl(), nullptr);
   EXPECT_EQ(MenuOf("NOpen"), sub);
   EXPECT_EQ(MenuOf("Informationen1"), nullptr);
   EXPECT_EQ(projekt->SelectedControl(), nopen);
@@ -782,9 +786,14 @@ TEST_F(PersonalizedMenus, AnotherSelectionRestartsTheDelayWhichThenOnlyOffersThe
   ClickControl(*MenuBarEntry("Bearbeiten1"));
   TzbBarSubMenuControl* menu = MenuOf("Bearbeiten1");
   ASSERT_TRUE(menu && menu->ShowsExpandButton());
-  QTest::qWait(150);
+  // A timer of the same delay started now runs out just after the delay the opening started.
+  QTimer firstStart;
+  firstStart.setSingleShot(true);
+  firstStart.start(TzbBarSubMenuControl::ExpandDelay);
+  // The selection restarts the delay (longer now, so that the two ends lie well apart).
+  TzbBarSubMenuControl::ExpandDelay = 600;
   MoveToControl(*ControlIn(menu, "Displaybearbeiten"));
-  QTest::qWait(220);  // past the first start, not past the restart
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !firstStart.isActive(); }));  // past the first start, not past the restart
   EXPECT_TRUE(menu->ShowsExpandButton());
   EXPECT_FALSE(menu->ExpandButtonHot());
   ASSERT_TRUE(QTest::qWaitFor([&] { return menu->ExpandButtonHot(); }, 2000));

@@ -31,9 +31,7 @@ class BarX11MdiChild : public ::testing::Test {
     if (!test::InX11Child()) GTEST_SKIP() << "runs only under Xvfb, started by BarX11Mdi";
     fDemo = std::make_unique<test::BarMdiDemoWindow>();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&fDemo->Form));
-    fDemo->Form.activateWindow();
-    QApplication::setActiveWindow(&fDemo->Form);
-    QTest::qWait(200);
+    ASSERT_TRUE(test::ActivateForm(fDemo->Form));
   }
   test::BarMdiDemoWindow& Demo() { return *fDemo; }
   QPoint CentreOf(const TCustomzbBarControl& window, const TzbBarItemControl& control) const {
@@ -54,7 +52,6 @@ TEST_F(BarX11MdiChild, TheWindowButtonsActOnlyWhenReleasedOverThem) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return demo.MenuBarWindow()->AllWindowButtonsShown(); }));
   // Pressed on restore, released below the bar: nothing.
   ASSERT_TRUE(XDrag(demo.WindowButtonPoint(1), demo.WindowButtonPoint(1) + QPoint(0, 60)));
-  QTest::qWait(100);
   EXPECT_TRUE(child->isMaximized());
   EXPECT_EQ(TzbBarControl::PressedWindowButton(), -1);
   ASSERT_TRUE(XClick(demo.WindowButtonPoint(1)));

@@ -35,9 +35,7 @@ TEST(BarX11Child, ClicksOpenTheMenuWithoutTakingTheFocusAndRunTheEntry) {
   if (!InChild()) GTEST_SKIP() << "runs only under Xvfb, started by BarX11";
   test::BarDemoWindow demo;
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&demo.Form));
-  demo.Form.activateWindow();
-  QApplication::setActiveWindow(&demo.Form);
-  QTest::qWait(200);
+  ASSERT_TRUE(test::ActivateForm(demo.Form));
   ASSERT_TRUE(XClick(demo.CenterOf(*demo.MenuBarEntry("Datei1"))));
   ASSERT_TRUE(QTest::qWaitFor([&] { return demo.MenuOf("Datei1") != nullptr; }));
   TzbBarSubMenuControl* menu = demo.MenuOf("Datei1");
@@ -87,9 +85,7 @@ class BarX11ChildForm : public ::testing::Test {
     if (!InChild()) GTEST_SKIP() << "runs only under Xvfb, started by BarX11";
     fDemo = std::make_unique<test::BarDemoWindow>();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&fDemo->Form));
-    fDemo->Form.activateWindow();
-    QApplication::setActiveWindow(&fDemo->Form);
-    QTest::qWait(200);
+    ASSERT_TRUE(test::ActivateForm(fDemo->Form));
   }
   test::BarDemoWindow& Demo() { return *fDemo; }
 
@@ -107,12 +103,17 @@ TEST_F(BarX11ChildForm, ASubMenuReachedOnADiagonalOverOtherEntriesStaysOpen) {
                        QString::number(demo.CenterOf(*nopen).y())}));
   ASSERT_TRUE(QTest::qWaitFor([&] { return demo.MenuOf("NOpen") != nullptr; }));
   TzbBarSubMenuControl* sub = demo.MenuOf("NOpen");
-  // From the entry up over the entry above it and across into the sub-menu's last entry.
+  // From the entry up over the entry above it and across into the sub-menu's last entry, well
+  // within the delay of the close this starts (each step of the pointer is handled before the next).
+  const int savedDelay = TzbBarSubItemControl::SubMenuDelay;
+  TzbBarSubItemControl::SubMenuDelay = 3000;
   const QPoint above = demo.CenterOf(*demo.ControlIn(projekt, "ffnen1"));
   const QPoint target = demo.CenterOf(*demo.ControlIn(sub, "Zuletzt1"));
   ASSERT_TRUE(XMoveAlong(demo.CenterOf(*nopen), above + QPoint(40, 0), 3));
   ASSERT_TRUE(XMoveAlong(above + QPoint(40, 0), target, 6));
-  QTest::qWait(TzbBarSubItemControl::SubMenuDelay * 2);
+  // In the sub-menu no delayed open or close is left that could still change the menus.
+  EXPECT_EQ(TzbBarSubItemControl::PendingControl(), nullptr);
+  TzbBarSubItemControl::SubMenuDelay = savedDelay;
   EXPECT_EQ(demo.MenuOf("NOpen"), sub);
   EXPECT_EQ(projekt->SelectedControl(), nopen);
   demo.Events.clear();
@@ -129,15 +130,24 @@ TEST_F(BarX11ChildForm, WithoutACompositingManagerTheMenuShadowIsTheSolidStripNo
   ASSERT_TRUE(QTest::qWaitFor([&] { return demo.MenuOf("Datei1") != nullptr; }));
   TzbBarSubMenuControl* menu = demo.MenuOf("Datei1");
   ASSERT_TRUE(QTest::qWaitFor([&] { return menu->Widget()->isVisible(); }));
-  QTest::qWait(300);
   const TRect w = menu->WindowRect();
   // A pixel of the strip right of the menu and one of the strip below it, as the screen shows them.
   const QPoint points[] = {QPoint(w.Right, (w.Top + w.Bottom) / 2), QPoint((w.Left + w.Right) / 2, w.Bottom)};
-  for (const QPoint& p : points) {
+  const QRgb strip = ToQColor(clBtnShadow).rgb() & 0xFFFFFF;
+  auto onScreen = [](const QPoint& p) {
     const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0, p.x(), p.y(), 1, 1).toImage();
-    ASSERT_FALSE(shot.isNull());
-    const QColor c = shot.pixelColor(0, 0);
-    EXPECT_EQ(c.rgb() & 0xFFFFFF, ToQColor(clBtnShadow).rgb() & 0xFFFFFF)
+    return shot.isNull() ? QColor() : shot.pixelColor(0, 0);
+  };
+  // The strips are windows of their own: the test waits until the server shows both.
+  (void)QTest::qWaitFor([&] {
+    for (const QPoint& p : points)
+      if ((onScreen(p).rgb() & 0xFFFFFF) != strip) return false;
+    return true;
+  });
+  for (const QPoint& p : points) {
+    const QColor c = onScreen(p);
+    ASSERT_TRUE(c.isValid());
+    EXPECT_EQ(c.rgb() & 0xFFFFFF, strip)
         << p.x() << "," << p.y() << " " << c.name().toStdString();
     EXPECT_GT(c.red() + c.green() + c.blue(), 3 * 60);
   }
