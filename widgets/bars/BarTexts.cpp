@@ -4,27 +4,9 @@
 
 namespace zyn {
 
-namespace {
+std::string BarText(const char* english) { return LibraryText(english); }
 
-TzbBarTextTranslator& Translator() {
-  static TzbBarTextTranslator translator;
-  return translator;
-}
-
-}  // namespace
-
-TzbBarTextTranslator SetBarTextTranslator(TzbBarTextTranslator translator) {
-  TzbBarTextTranslator previous = std::move(Translator());
-  Translator() = std::move(translator);
-  return previous;
-}
-
-std::string BarText(const char* english) {
-  if (!Translator()) return english;
-  return Translator()(english);
-}
-
-QString BarQText(const char* english) { return ToQString(BarText(english)); }
+QString BarQText(const char* english) { return LibraryQText(english); }
 
 QString BarQText(const char* english, const QString& name) {
   QString text = BarQText(english);
