@@ -189,6 +189,14 @@ void TJourney::Click(QWidget* widget, const QPoint& local) {
   Click(widget->mapToGlobal(local));
 }
 
+void TJourney::RightClick(QWidget* widget, const QPoint& local) {
+  ASSERT_TRUE(widget);
+  EXPECT_TRUE(WaitFor([widget] { return widget->isVisible(); })) << widget->objectName().toStdString();
+  const QPoint global = widget->mapToGlobal(local);
+  XDoTool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y()),
+           QStringLiteral("click"), QStringLiteral("3")});
+}
+
 void TJourney::ClickTab(QTabWidget* tabs, const QString& text) {
   ASSERT_TRUE(tabs);
   int index = -1;

@@ -65,6 +65,8 @@ class TJourney : public ::testing::Test {
   void DoubleClick(const QPoint& global);
   void Click(QWidget* widget);  // at its centre
   void Click(QWidget* widget, const QPoint& local);
+  // The right button at a point of the widget (a context menu).
+  void RightClick(QWidget* widget, const QPoint& local);
   // Keys by their X names ("Tab", "Down", "ctrl+s", "Return") to the window with the focus.
   void Keys(const QStringList& keys);
   void Key(const QString& key) { Keys({key}); }
