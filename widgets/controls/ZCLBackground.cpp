@@ -1,5 +1,7 @@
 #include "widgets/controls/ZCLBackground.h"
 
+#include "platform/Colors.h"
+
 #include <QEvent>
 #include <QPainter>
 
@@ -96,6 +98,15 @@ bool ZCLPaintBackground(QWidget* control, TCanvas& canvas, const TRect& r, bool 
   effects->ApplyEffects(back, whole, result);
   canvas.Draw(r.Left, r.Top, result);
   return true;
+}
+
+QImage ZCLBackgroundPicture(QWidget* control, bool transparent, TColor color, TZCLBitmapEffectObject* effects) {
+  if (control->size().isEmpty()) return {};
+  QImage picture(control->size(), QImage::Format_RGB32);
+  picture.fill(ToQColor(ColorToRGB(color)));
+  TCanvas canvas(&picture);
+  ZCLPaintBackground(control, canvas, Rect(0, 0, control->width(), control->height()), transparent, color, effects);
+  return picture;
 }
 
 TZCLFormBackground::TZCLFormBackground(QWidget* form) : QObject(form) {

@@ -57,6 +57,9 @@ bool ZCLDrawParentBackground(QWidget* control, TCanvas& canvas, const TRect& r);
 // the colour; then the effects when they are active. True when something was painted.
 bool ZCLPaintBackground(QWidget* control, TCanvas& canvas, const TRect& r, bool transparent, TColor color,
                         TZCLBitmapEffectObject* effects);
+// The whole background of a control as ZCLPaintBackground paints it, as a picture (the colour
+// where nothing is painted): what a control offers the transparent children on it.
+QImage ZCLBackgroundPicture(QWidget* control, bool transparent, TColor color, TZCLBitmapEffectObject* effects);
 
 // The background of a form: a non-visual component that fills the whole form with its fill
 // object (a gradient, a bitmap or a brush) and offers that picture to the form's transparent

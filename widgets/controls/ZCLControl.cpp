@@ -113,12 +113,7 @@ TZCLBaseControl::TZCLBaseControl(QWidget* parent)
 }
 
 QImage TZCLBaseControl::BackgroundBitmap() const {
-  if (size().isEmpty()) return {};
-  QImage picture(size(), QImage::Format_RGB32);
-  picture.fill(ToQColor(ColorToRGB(Color())));
-  TCanvas canvas(&picture);
-  const_cast<TZCLBaseControl*>(this)->PaintBackground(canvas, Rect(0, 0, width(), height()), Color());
-  return picture;
+  return ZCLBackgroundPicture(const_cast<TZCLBaseControl*>(this), FaceTransparent(), Color(), fBackFX.get());
 }
 
 void TZCLBaseControl::PaintBackground(TCanvas& canvas, const TRect& r, TColor color) {

@@ -56,12 +56,8 @@ bool TZCLCustomControl::BackgroundAvailable() const {
 }
 
 QImage TZCLCustomControl::BackgroundBitmap() const {
-  if (size().isEmpty()) return {};
-  QImage picture(size(), QImage::Format_RGB32);
-  picture.fill(ToQColor(ColorToRGB(EffectiveColor())));
-  TCanvas canvas(&picture);
-  const_cast<TZCLCustomControl*>(this)->FillBackground(canvas, Rect(0, 0, width(), height()), EffectiveColor());
-  return picture;
+  return ZCLBackgroundPicture(const_cast<TZCLCustomControl*>(this), EffectiveTransparent(), EffectiveColor(),
+                              fBackFX.get());
 }
 
 void TZCLCustomControl::BackgroundRefresh() {
