@@ -189,14 +189,6 @@ void TJourney::Click(QWidget* widget, const QPoint& local) {
   Click(widget->mapToGlobal(local));
 }
 
-void TJourney::RightClick(QWidget* widget, const QPoint& local) {
-  ASSERT_TRUE(widget);
-  EXPECT_TRUE(WaitFor([widget] { return widget->isVisible(); })) << widget->objectName().toStdString();
-  const QPoint global = widget->mapToGlobal(local);
-  XDoTool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y()),
-           QStringLiteral("click"), QStringLiteral("3")});
-}
-
 void TJourney::ClickTab(QTabWidget* tabs, const QString& text) {
   ASSERT_TRUE(tabs);
   int index = -1;
@@ -209,6 +201,18 @@ void TJourney::ClickTab(QTabWidget* tabs, const QString& text) {
 
 void TJourney::Keys(const QStringList& keys) {
   XDoTool(QStringList{QStringLiteral("key"), QStringLiteral("--clearmodifiers")} + keys);
+}
+
+void TJourney::RightClick(QWidget* widget, const QPoint& local) {
+  ASSERT_TRUE(widget);
+  // shown by the X server, not only visible: a click before that lands beneath the window
+  EXPECT_TRUE(WaitFor([widget] {
+    const QWindow* window = widget->window()->windowHandle();
+    return widget->isVisible() && window && window->isExposed();
+  })) << widget->objectName().toStdString();
+  const QPoint global = widget->mapToGlobal(local);
+  XDoTool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y()),
+           QStringLiteral("click"), QStringLiteral("3")});
 }
 
 void TJourney::Type(const QString& text) {

@@ -1,6 +1,7 @@
+#include "platform/LibraryTexts.h"
+
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
-#include "platform/LibraryTexts.h"
 #include "shell/BarLibraryTexts.h"
 #include "tests/support/AppFixture.h"
 #include "widgets/controls/ZCLCustomEdit.h"

@@ -73,26 +73,25 @@ bool ZCLDrawParentBackground(QWidget* control, TCanvas& canvas, const TRect& r) 
 }
 
 bool ZCLPaintBackground(QWidget* control, TCanvas& canvas, const TRect& r, bool transparent, TColor color,
-                        TZCLBitmapEffectObject* effects) {
+                        TZCLBitmapEffectObject* effects, const TZCLFillObject* fill) {
   if (r.Width() <= 0 || r.Height() <= 0) return false;
-  const bool withEffects = effects && effects->IsActive();
-  if (!withEffects) {
+  const auto own = [&](TCanvas& c, const TRect& area) {
+    c.Brush = TBrush{color, bsSolid, QImage()};
+    c.FillRect(area);
+    if (fill) fill->FillCanvas(c, area, color);
+  };
+  if (!effects || !effects->IsActive()) {
     if (transparent) return ZCLDrawParentBackground(control, canvas, r);
-    canvas.Brush = TBrush{color, bsSolid, QImage()};
-    canvas.FillRect(r);
+    own(canvas, r);
     return true;
   }
   QImage back(r.Width(), r.Height(), QImage::Format_RGB32);
   const TRect whole = Rect(0, 0, r.Width(), r.Height());
   {
     TCanvas b(&back);
-    if (transparent) {
-      // without a background to use, the parent shows through as it is painted
-      if (!CopyParentBackground(control, b, r, 0, 0)) return false;
-    } else {
-      b.Brush = TBrush{color, bsSolid, QImage()};
-      b.FillRect(whole);
-    }
+    // without a background to use, the parent shows through as it is painted
+    if (transparent && !CopyParentBackground(control, b, r, 0, 0)) return false;
+    if (!transparent) own(b, whole);
   }
   QImage result;
   effects->ApplyEffects(back, whole, result);
@@ -100,12 +99,14 @@ bool ZCLPaintBackground(QWidget* control, TCanvas& canvas, const TRect& r, bool 
   return true;
 }
 
-QImage ZCLBackgroundPicture(QWidget* control, bool transparent, TColor color, TZCLBitmapEffectObject* effects) {
+QImage ZCLBackgroundPicture(QWidget* control, bool transparent, TColor color, TZCLBitmapEffectObject* effects,
+                            const TZCLFillObject* fill) {
   if (control->size().isEmpty()) return {};
   QImage picture(control->size(), QImage::Format_RGB32);
   picture.fill(ToQColor(ColorToRGB(color)));
   TCanvas canvas(&picture);
-  ZCLPaintBackground(control, canvas, Rect(0, 0, control->width(), control->height()), transparent, color, effects);
+  ZCLPaintBackground(control, canvas, Rect(0, 0, control->width(), control->height()), transparent, color, effects,
+                     fill);
   return picture;
 }
 

@@ -54,12 +54,14 @@ std::vector<QObject*> ZCLBackgroundUsersOf(const QWidget* widget);
 bool ZCLDrawParentBackground(QWidget* control, TCanvas& canvas, const TRect& r);
 // The background of a control under r: the part of the parent's background when it is
 // transparent (nothing when it uses none: the parent then shows through as it is painted), else
-// the colour; then the effects when they are active. True when something was painted.
+// the colour and over it the fill when one is given; then the effects when they are active. True
+// when something was painted.
 bool ZCLPaintBackground(QWidget* control, TCanvas& canvas, const TRect& r, bool transparent, TColor color,
-                        TZCLBitmapEffectObject* effects);
+                        TZCLBitmapEffectObject* effects, const TZCLFillObject* fill = nullptr);
 // The whole background of a control as ZCLPaintBackground paints it, as a picture (the colour
 // where nothing is painted): what a control offers the transparent children on it.
-QImage ZCLBackgroundPicture(QWidget* control, bool transparent, TColor color, TZCLBitmapEffectObject* effects);
+QImage ZCLBackgroundPicture(QWidget* control, bool transparent, TColor color, TZCLBitmapEffectObject* effects,
+                            const TZCLFillObject* fill = nullptr);
 
 // The background of a form: a non-visual component that fills the whole form with its fill
 // object (a gradient, a bitmap or a brush) and offers that picture to the form's transparent

@@ -55,9 +55,19 @@ bool TZCLCustomControl::BackgroundAvailable() const {
   return !EffectiveTransparent() || self->UsesBackground();
 }
 
+TZCLBitmapEffectObject* TZCLCustomControl::EffectiveBackFX() const {
+  if (fFaceController)
+    if (TZCLBitmapEffectObject* effects = fFaceController->GetBitmapEffect(this)) return effects;
+  return fBackFX.get();
+}
+
+const TZCLFillObject* TZCLCustomControl::EffectiveFill() const {
+  return fFaceController ? fFaceController->GetFill(this) : nullptr;
+}
+
 QImage TZCLCustomControl::BackgroundBitmap() const {
   return ZCLBackgroundPicture(const_cast<TZCLCustomControl*>(this), EffectiveTransparent(), EffectiveColor(),
-                              fBackFX.get());
+                              EffectiveBackFX(), EffectiveFill());
 }
 
 void TZCLCustomControl::BackgroundRefresh() {
@@ -67,17 +77,22 @@ void TZCLCustomControl::BackgroundRefresh() {
 }
 
 void TZCLCustomControl::FillBackground(TCanvas& canvas, const TRect& r, TColor color) {
-  ZCLPaintBackground(this, canvas, r, EffectiveTransparent(), color, fBackFX.get());
+  ZCLPaintBackground(this, canvas, r, EffectiveTransparent(), color, EffectiveBackFX(), EffectiveFill());
+}
+
+bool TZCLCustomControl::BackgroundFollowsBounds() {
+  const TZCLBitmapEffectObject* effects = EffectiveBackFX();
+  return UsesBackground() || (effects && effects->IsActive());
 }
 
 void TZCLCustomControl::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
-  if (UsesBackground() || fBackFX->IsActive()) BackgroundRefresh();  // another part lies under it now
+  if (BackgroundFollowsBounds()) BackgroundRefresh();  // another part lies under it now
 }
 
 void TZCLCustomControl::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (UsesBackground() || fBackFX->IsActive()) BackgroundRefresh();
+  if (BackgroundFollowsBounds()) BackgroundRefresh();
 }
 
 void TZCLCustomControl::EndUpdate(bool changed) {

@@ -68,6 +68,11 @@ class TZCLCustomControl : public QWidget, public IZCLFaceStateControl, public IZ
   // The effects run over the control's background (its colour, or the parent's picture under a
   // transparent control) while they are active.
   TZCLBitmapEffectObject& BackFX() { return *fBackFX; }
+  // The effects and the fill the background takes: while a face controller is set, those of the
+  // control's state; where it names none (and without a controller) the control's own effects
+  // and no fill.
+  TZCLBitmapEffectObject* EffectiveBackFX() const;
+  const TZCLFillObject* EffectiveFill() const;
 
   // The control's background for the transparent children on it (IZCLBackground): its own
   // background as it paints it.
@@ -145,6 +150,8 @@ class TZCLCustomControl : public QWidget, public IZCLFaceStateControl, public IZ
   bool event(QEvent* event) override;
 
  private:
+  // Whether a move or resize changes what the background shows.
+  bool BackgroundFollowsBounds();
   std::unique_ptr<TZCLBitmapEffectObject> fBackFX;
   TZCLCustomImageList* fImageList = nullptr;
   int fImageIndex = 0;

@@ -50,9 +50,9 @@ int OsVersionValue(int selector) {
 
 namespace {
 
-constexpr std::array<int, 28> kLocaleTypes = {0x1009, 25, 27,     17, 0x100C, 0x100D, 18, 13, 28, 0x1010,
-                                              35,     40, 41,     20, 29,     14,     16, 12, 32, 22,
-                                              24,     23, 81,     80, 31,     15,     30, 0x1003};
+constexpr std::array<int, 28> kLocaleTypes = {0x1009, 25, 27, 17, 0x100C, 0x100D, 18, 13,    28, 0x1010,
+                                              35,     40, 41, 20, 29,     14,     16, 12,    32, 22,
+                                              24,     23, 81, 80, 31,     15,     30, 0x1003};
 
 // The separator between the fields of a date or time format ("dd.MM.yyyy" gives ".").
 QString FieldSeparator(const QString& format, const QString& fallback) {
@@ -111,8 +111,7 @@ QString LocaleString(int selector, const QLocale& locale) {
     case 8:
       return QString::number(IndexIn(CurrencyForm(locale, -1.1),
                                      {"($1.1)", "-$1.1", "$-1.1", "$1.1-", "(1.1$)", "-1.1$", "1.1-$", "1.1$-",
-                                      "-1.1 $", "-$ 1.1", "1.1 $-", "$ 1.1-", "$ -1.1", "1.1- $", "($ 1.1)",
-                                      "(1.1 $)"},
+                                      "-1.1 $", "-$ 1.1", "1.1 $-", "$ 1.1-", "$ -1.1", "1.1- $", "($ 1.1)", "(1.1 $)"},
                                      1));
     case 9:
       return QStringLiteral("1");  // "-1.1"

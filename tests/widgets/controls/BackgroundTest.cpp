@@ -4,6 +4,7 @@
 #include "widgets/controls/ZCLBackground.h"
 #include "widgets/controls/ZCLCustomEdit.h"
 #include "widgets/controls/ZCLDockSpeedButton.h"
+#include "widgets/controls/ZCLFaceController.h"
 #include "widgets/controls/ZCLSpinEdit.h"
 
 #include <gtest/gtest.h>
@@ -102,6 +103,32 @@ TEST_F(BackgroundTest, TheBackgroundEffectWorksOnThePartUnderTheControl) {
   fEdit->BackFX().SetFlag(3, true);
   fEdit->SetTransparent(false);
   EXPECT_EQ(At(Shown(), editInside), ~(ToQColor(ColorToRGB(clWindow)).rgb()) & 0xFFFFFF);  // the colour inverted
+}
+
+TEST_F(BackgroundTest, AFaceControllerGivesTheFillAndTheEffectOfTheState) {
+  ShowActive(*fForm);
+  if (QWidget* focus = QApplication::focusWidget()) focus->clearFocus();
+  TZCLFaceController fc;
+  auto fill = std::make_unique<TZCLFillObject>();
+  fill->SetStyle(sfBrush);
+  fill->Brush = TBrush{clLime, bsSolid, QImage()};
+  fc.Settings().AddSetting(std::move(fill), QStringLiteral("TZCLFillObject"), QStringLiteral("Grün"));
+  auto effect = std::make_unique<TZCLBitmapEffectObject>();
+  effect->SetFlag(3, true);  // invert
+  fc.Settings().AddSetting(std::move(effect), QStringLiteral("TZCLBitmapEffectObject"), QStringLiteral("Umkehr"));
+  TZCLCFCStateObject& normal = fc.AddState(StateEntries()[7].Kind);
+  normal.Settings = QStringList{"Grün"};
+  fc.ResolveAll();
+  fEdit->SetFaceController(&fc);
+  ASSERT_EQ(QString::fromLatin1(TZCLFaceController::StateEntryFor(fEdit).Name), QStringLiteral("Normal"));
+  const QPoint editInside = EditInside();
+  EXPECT_EQ(At(Shown(), editInside), 0x00FF00u);  // the state's fill over the colour
+  normal.Settings = QStringList{"Grün", "Umkehr"};
+  fc.ResolveAll();
+  fEdit->update();
+  EXPECT_EQ(At(Shown(), editInside), 0xFF00FFu);  // and the state's effect over it
+  fEdit->SetFaceController(nullptr);
+  EXPECT_EQ(At(Shown(), editInside), ToQColor(ColorToRGB(clWindow)).rgb() & 0xFFFFFF);
 }
 
 TEST_F(BackgroundTest, SourcesAndUsersOfABackground) {

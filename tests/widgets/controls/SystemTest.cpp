@@ -26,9 +26,9 @@ TEST(SystemInfo, LocaleStringsOfTheGermanLocale) {
   const struct {
     int selector;
     const char* expected;
-  } cases[] = {{0, "1"},  {2, "3"},  {4, "0"},  {5, "2"},  {7, "0"},  {8, "8"},  {9, "1"},  {10, "1"},
-               {11, ""},  {13, "€"}, {14, "."}, {15, ","}, {17, ";"}, {21, "."}, {22, "-"}, {23, ""},
-               {25, "."}, {26, ":"}, {28, ""}, {-1, ""}};
+  } cases[] = {{0, "1"},  {2, "3"}, {4, "0"},  {5, "2"},  {7, "0"},  {8, "8"},  {9, "1"},
+               {10, "1"}, {11, ""}, {13, "€"}, {14, "."}, {15, ","}, {17, ";"}, {21, "."},
+               {22, "-"}, {23, ""}, {25, "."}, {26, ":"}, {28, ""},  {-1, ""}};
   for (const auto& c : cases) EXPECT_EQ(LocaleString(c.selector, german), QString::fromUtf8(c.expected)) << c.selector;
   EXPECT_TRUE(LocaleString(24, german).startsWith(QStringLiteral("dd.MM.")));
   EXPECT_TRUE(LocaleString(27, german).startsWith(QStringLiteral("HH:mm")));
