@@ -13,6 +13,7 @@
 #include "model/base/Translator.h"
 #include "print/ui/FrPrintVorschau.h"
 #include "project/Projekt.h"
+#include "shell/BarLibraryTexts.h"
 #include "shell/FormMain.h"
 #include "shell/FormSplash.h"
 #include "visu/ui/FrameVisuPages.h"
@@ -55,6 +56,7 @@ void RegisterProgramPages() {
 void StartProgramGlobals(const std::string& programPath, const std::string& defaultSystemData,
                          TStartMessage onMessage) {
   LoadLanguageFile();
+  InstallBarLibraryTexts();  // the libraries' menus and dialogs speak German from the start
   TGlobalSetup setup;
   setup.ProgramPath = programPath;
   setup.DefaultSystemData = defaultSystemData;

@@ -2,7 +2,7 @@
 
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
-#include "widgets/bars/BarTexts.h"
+#include "platform/LibraryTexts.h"
 
 #include <map>
 
@@ -10,7 +10,7 @@ namespace zyn {
 
 namespace {
 
-// English text of the library -> German text (UTF-8).
+// English text of the bar and control libraries -> German text (UTF-8).
 const std::map<std::string, const char*>& GermanTexts() {
   static const std::map<std::string, const char*> table = {
       // colour combo
@@ -111,6 +111,12 @@ const std::map<std::string, const char*>& GermanTexts() {
       {"Add Group Items", "Gruppenelemente hinzufügen"},
       {"< Groups >", "< Gruppen >"},
       {"SubMenu Editor", "Untermenü bearbeiten"},
+      // context menu of the control library's edits ("&Delete" above serves it as well)
+      {"&Undo", "&Rückgängig"},
+      {"&Cut", "&Ausschneiden"},
+      {"&Copy", "&Kopieren"},
+      {"&Paste", "&Einfügen"},
+      {"Select all", "Alles markieren"},
   };
   return table;
 }
@@ -123,6 +129,6 @@ std::string BarLibraryText(const std::string& english) {
   return TranslateText(it == table.end() ? english : Utf8ToAnsi(it->second));
 }
 
-void InstallBarLibraryTexts() { SetBarTextTranslator(BarLibraryText); }
+void InstallBarLibraryTexts() { SetLibraryTextTranslator(BarLibraryText); }
 
 }  // namespace zyn

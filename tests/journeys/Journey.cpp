@@ -222,6 +222,18 @@ void TJourney::Keys(const QStringList& keys) {
   XDoTool(QStringList{QStringLiteral("key"), QStringLiteral("--clearmodifiers")} + keys);
 }
 
+void TJourney::RightClick(QWidget* widget, const QPoint& local) {
+  ASSERT_TRUE(widget);
+  // shown by the X server, not only visible: a click before that lands beneath the window
+  EXPECT_TRUE(WaitFor([widget] {
+    const QWindow* window = widget->window()->windowHandle();
+    return widget->isVisible() && window && window->isExposed();
+  })) << widget->objectName().toStdString();
+  const QPoint global = widget->mapToGlobal(local);
+  XDoTool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y()),
+           QStringLiteral("click"), QStringLiteral("3")});
+}
+
 void TJourney::Type(const QString& text) {
   XDoTool({QStringLiteral("type"), QStringLiteral("--clearmodifiers"), QStringLiteral("--"), text});
 }

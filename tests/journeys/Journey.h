@@ -69,6 +69,8 @@ class TJourney : public ::testing::Test {
   // Clicks a check box or radio button on its indicator (a box laid out wider than its text
   // takes no click at its centre) and waits until its state changed.
   void Toggle(QAbstractButton* box);
+  // The right button at a point of the widget (a context menu).
+  void RightClick(QWidget* widget, const QPoint& local);
   // Keys by their X names ("Tab", "Down", "ctrl+s", "Return") to the window with the focus.
   void Keys(const QStringList& keys);
   void Key(const QString& key) { Keys({key}); }

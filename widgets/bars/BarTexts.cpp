@@ -5,25 +5,7 @@
 
 namespace zyn {
 
-namespace {
-
-TzbBarTextTranslator& Translator() {
-  static TzbBarTextTranslator translator;
-  return translator;
-}
-
-}  // namespace
-
-TzbBarTextTranslator SetBarTextTranslator(TzbBarTextTranslator translator) {
-  TzbBarTextTranslator previous = std::move(Translator());
-  Translator() = std::move(translator);
-  return previous;
-}
-
-std::string BarText(const char* english) {
-  const std::string text = LoadLibraryString(english);
-  return Translator() ? Translator()(text) : text;
-}
+std::string BarText(const char* english) { return LibraryText(LoadLibraryString(english).c_str()); }
 
 QString BarQText(const char* english) { return ToQString(BarText(english)); }
 

@@ -1,20 +1,21 @@
 #pragma once
 // The library's own texts: the captions of its dialogs and popups, the colour names, its questions
-// and messages. They are English. A program that shows them in its own language installs a
-// translator; every text passes through it when it is shown, so a translator installed later
-// reaches the texts of every dialog and popup built afterwards.
+// and messages. They are English and pass the component libraries' one translator
+// (platform/LibraryTexts.h) when they are shown.
+
+#include "platform/LibraryTexts.h"
 
 #include <QString>
 
-#include <functional>
 #include <string>
 
 namespace zyn {
 
-// Gets the English text (Windows-1252) and answers the text to show.
-using TzbBarTextTranslator = std::function<std::string(const std::string& english)>;
-// Returns the previous translator; an empty one shows the English texts.
-TzbBarTextTranslator SetBarTextTranslator(TzbBarTextTranslator translator);
+using TzbBarTextTranslator = TLibraryTextTranslator;
+// The libraries' translator (the same one the control library's texts pass).
+inline TzbBarTextTranslator SetBarTextTranslator(TzbBarTextTranslator translator) {
+  return SetLibraryTextTranslator(std::move(translator));
+}
 
 // The library's resource string of the text (LoadLibraryString), then the translator's answer.
 std::string BarText(const char* english);  // Windows-1252

@@ -1,5 +1,7 @@
 #include "widgets/common/ZSKb.h"
 
+#include "platform/MessageDlg.h"
+
 #include <QLibrary>
 
 #include <memory>
@@ -18,6 +20,8 @@ struct MonitorState {
   DeregisterProc deregisterHook = nullptr;
   bool loaded = false;
   std::vector<std::uintptr_t> windows;
+  // a window left the list that the library could not be told of (it has no deregister entry)
+  bool notDeregistered = false;
   ~MonitorState() {
     // the library stays mapped until the process ends; only forget it
     if (library) library.release();
@@ -27,6 +31,16 @@ struct MonitorState {
 MonitorState& State() {
   static MonitorState state;
   return state;
+}
+
+// Takes the window at index off the list and tells the library, when it can be told.
+void Forget(MonitorState& s, size_t index) {
+  const std::uintptr_t window = s.windows[index];
+  s.windows.erase(s.windows.begin() + static_cast<std::ptrdiff_t>(index));
+  if (s.deregisterHook)
+    s.deregisterHook(static_cast<int>(index), window);
+  else
+    s.notDeregistered = true;
 }
 
 }  // namespace
@@ -50,7 +64,15 @@ bool ZSKbLoad() {
 void ZSKbUnload() {
   MonitorState& s = State();
   if (!s.loaded) return;
-  while (!s.windows.empty()) ZSKbDeregisterWindow(s.windows.back());
+  while (!s.windows.empty()) Forget(s, s.windows.size() - 1);
+  if (s.notDeregistered) {
+    s.notDeregistered = false;
+    MessageDlg(nullptr,
+               QStringLiteral("Die Tastaturüberwachung \"%1\" bietet keine Abmeldung (DeregisterKeyboardHook); "
+                              "sie wurde ohne Abmeldung der Fenster freigegeben.")
+                   .arg(s.library->fileName()),
+               QStringLiteral("Tastaturüberwachung"), MB_OK | MB_ICONWARNING);
+  }
   if (s.library->unload()) {
     s.library.reset();
     s.registerHook = nullptr;
@@ -70,11 +92,9 @@ int ZSKbRegisterWindow(std::uintptr_t window) {
 
 void ZSKbDeregisterWindow(std::uintptr_t window) {
   MonitorState& s = State();
-  if (!s.deregisterHook) return;
   for (size_t i = s.windows.size(); i-- > 0;) {
     if (s.windows[i] == window) {
-      s.windows.erase(s.windows.begin() + static_cast<std::ptrdiff_t>(i));
-      s.deregisterHook(static_cast<int>(i), window);
+      Forget(s, i);
       return;
     }
   }

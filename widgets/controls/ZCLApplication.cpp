@@ -1,5 +1,12 @@
 #include "widgets/controls/ZCLApplication.h"
 
+#include "platform/ThemeEngine.h"
+#include "widgets/controls/ZCLWndProcComponent.h"
+
+#include <QApplication>
+#include <QStyle>
+#include <QStyleFactory>
+
 #include <algorithm>
 
 namespace zyn {
@@ -173,7 +180,41 @@ void TZCLTimer::SetInterval(int value) {
 
 TZCLApplication& TZCLApplication::Instance() {
   static TZCLApplication application;
+  ZCLThemeManager();  // the library's theme manager lives beside the application object
   return application;
+}
+
+bool TZCLApplication::StylesActive() {
+  const TThemeEngine* engine = GetThemeEngine();
+  return engine && engine->IsThemeActive();
+}
+
+void TZCLApplication::SetVisualStyleSupport(bool on) {
+  if (on == fVisualStyles || (on && !StylesActive())) return;
+  fVisualStyles = on;
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance()) || fSwitching) return;
+  fSwitching = true;
+  if (!fStylesOnly) {
+    if (!on) {
+      fStyleBefore = QApplication::style()->name();
+      if (QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"))) QApplication::setStyle(classic);
+    } else if (!fStyleBefore.isEmpty()) {
+      QApplication::setStyle(fStyleBefore);
+      fStyleBefore.clear();
+    }
+  }
+  for (QWidget* form : QApplication::topLevelWidgets()) {
+    if (!form->isVisible()) continue;
+    for (QWidget* control : form->findChildren<QWidget*>()) {
+      QEvent change(QEvent::ThemeChange);
+      QApplication::sendEvent(control, &change);
+    }
+    if (!fStylesOnly) {
+      QEvent change(QEvent::ThemeChange);
+      QApplication::sendEvent(form, &change);
+    }
+  }
+  fSwitching = false;
 }
 
 void TZCLApplication::SetInputMode(std::uint8_t value) {

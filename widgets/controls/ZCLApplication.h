@@ -138,8 +138,24 @@ class TZCLApplication {
   void SetGlobalOptions(std::uint8_t value) { fGlobalOptions = value; }
   // Whether the controls paint with the platform's visual styles; off, the classic look is drawn.
   bool VisualStyles() const { return fVisualStyles; }
-  void SetVisualStyleSupport(bool on) { fVisualStyles = on; }
+  // Sets the flag alone (the controls read it when they paint next).
   void SetVisualStyles(bool on) { fVisualStyles = on; }
+  // Whether the platform's visual styles are there (the theme engine draws themed).
+  static bool StylesActive();
+  // The flag, and the styles there.
+  bool UseVisualStyles() const { return fVisualStyles && StylesActive(); }
+  // Takes the flag from the test of the platform.
+  void RefreshVisualStyles() { fVisualStyles = StylesActive(); }
+  // Switches visual styles on or off for the whole programme (ignored when equal, or on without
+  // styles there). The visual style is the widget style of the application: off, the classic
+  // style ("Windows") replaces the style in use, which comes back when switched on again; then
+  // every control of every visible window hears of the theme change and paints again. With the
+  // styles-only flag only the library's controls change their look.
+  void SetVisualStyleSupport(bool on);
+  bool StylesOnly() const { return fStylesOnly; }
+  void SetStylesOnly(bool value) { fStylesOnly = value; }
+  // True while a switch runs (theme and palette changes that it causes are its own).
+  bool SwitchingStyles() const { return fSwitching; }
 
   TZCLTimerPool& GlobalPool();
   // The ident ($FD01 .. $FDFA) of a new global timer, or 0 when no slot is free.
@@ -155,6 +171,9 @@ class TZCLApplication {
   bool fAlt = false;
   std::uint8_t fGlobalOptions = 0x36;
   bool fVisualStyles = false;
+  bool fStylesOnly = false;
+  bool fSwitching = false;
+  QString fStyleBefore;  // the widget style that switching off replaced
   std::unique_ptr<TZCLTimerPool> fPool;
   std::array<bool, 251> fSlots{};
   TColor fPatternColor = clNone;

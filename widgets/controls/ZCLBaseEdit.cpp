@@ -1,5 +1,6 @@
 #include "widgets/controls/ZCLBaseEdit.h"
 
+#include "platform/LibraryTexts.h"
 #include "platform/QtText.h"
 #include "widgets/controls/ZCLApplication.h"
 
@@ -673,15 +674,15 @@ QMenu* TZCLBaseEdit::CreateDefaultMenu(QWidget* parent) {
   const bool selection = FSelLength > 0;
   const QMimeData* mime = QApplication::clipboard()->mimeData();
   const bool clipboardText = mime && mime->hasText();
-  menu->addAction(QStringLiteral("&Undo"), this, [this] { Undo(); })->setEnabled(CanUndo());
+  menu->addAction(LibraryQText("&Undo"), this, [this] { Undo(); })->setEnabled(CanUndo());
   menu->addSeparator();
-  menu->addAction(QStringLiteral("&Cut"), this, [this] { CutToClipboard(); })->setEnabled(selection && !FReadOnly);
-  menu->addAction(QStringLiteral("&Copy"), this, [this] { CopyToClipboard(); })->setEnabled(selection);
-  menu->addAction(QStringLiteral("&Paste"), this, [this] { PasteFromClipboard(); })
+  menu->addAction(LibraryQText("&Cut"), this, [this] { CutToClipboard(); })->setEnabled(selection && !FReadOnly);
+  menu->addAction(LibraryQText("&Copy"), this, [this] { CopyToClipboard(); })->setEnabled(selection);
+  menu->addAction(LibraryQText("&Paste"), this, [this] { PasteFromClipboard(); })
       ->setEnabled(clipboardText && !FReadOnly);
-  menu->addAction(QStringLiteral("&Delete"), this, [this] { DeleteSelection(); })->setEnabled(selection);
+  menu->addAction(LibraryQText("&Delete"), this, [this] { DeleteSelection(); })->setEnabled(selection);
   menu->addSeparator();
-  menu->addAction(QStringLiteral("Select all"), this, [this] { SelectAll(); })->setEnabled(!FText.isEmpty());
+  menu->addAction(LibraryQText("Select all"), this, [this] { SelectAll(); })->setEnabled(!FText.isEmpty());
   return menu;
 }
 

@@ -107,6 +107,24 @@ void TZCLBaseControl::SetListIndex(int value) {
   ImageChanged();
 }
 
+TZCLBaseControl::TZCLBaseControl(QWidget* parent)
+    : TZCLControl(parent), fBackFX(std::make_unique<TZCLBitmapEffectObject>()) {
+  fBackFX->OnChange = [this](QObject*) { Change(); };
+}
+
+QImage TZCLBaseControl::BackgroundBitmap() const {
+  return ZCLBackgroundPicture(const_cast<TZCLBaseControl*>(this), FaceTransparent(), Color(), fBackFX.get());
+}
+
+void TZCLBaseControl::PaintBackground(TCanvas& canvas, const TRect& r, TColor color) {
+  ZCLPaintBackground(this, canvas, r, FaceTransparent(), color, fBackFX.get());
+}
+
+void TZCLBaseControl::BoundsChanged(int flags) {
+  if (UsesBackground() || fBackFX->IsActive()) update();  // another part of the picture lies under it
+  TZCLControl::BoundsChanged(flags);
+}
+
 TZCLBaseGraphicControl::TZCLBaseGraphicControl(QWidget* parent) : TZCLBaseControl(parent) { resize(30, 30); }
 
 void TZCLBaseGraphicControl::SetTransparentFace(bool value) {
@@ -123,6 +141,7 @@ TZCLGraphicControl::TZCLGraphicControl(QWidget* parent)
 
 void TZCLGraphicControl::Paint(TCanvas& canvas) {
   if (IsLoading()) return;
+  if (IsTransparent()) PaintBackground(canvas, Rect(0, 0, width(), height()), Color());
   if (IsTransparent() && fBevel->BevelExtent() == 0) return;
   fBevel->PaintBevel(canvas, Rect(0, 0, width(), height()), IsTransparent());
 }

@@ -3,7 +3,9 @@
 // update count, mouse enter and exit events and the report of a move or resize.
 
 #include "platform/Canvas.h"
+#include "widgets/controls/ZCLBackground.h"
 #include "widgets/controls/ZCLBevel.h"
+#include "widgets/controls/ZCLBitmapEffect.h"
 #include "widgets/controls/ZCLObject.h"
 
 #include <QWidget>
@@ -69,10 +71,23 @@ class TZCLControl : public QWidget {
   QString fCaption;
 };
 
-class TZCLBaseControl : public TZCLControl {
+// Adds the image indexes and the background effect, and paints over the parent's picture when its
+// face is transparent (IZCLBackground as a user of the parent's background).
+class TZCLBaseControl : public TZCLControl, public IZCLBackground {
   Q_OBJECT
  public:
-  explicit TZCLBaseControl(QWidget* parent = nullptr) : TZCLControl(parent) {}
+  explicit TZCLBaseControl(QWidget* parent = nullptr);
+  TZCLBitmapEffectObject& BackFX() { return *fBackFX; }
+  bool BackgroundAvailable() const override { return UsesBackground(); }
+  QImage BackgroundBitmap() const override;
+  bool TransparentCapable() const override { return FaceTransparent(); }
+  QPoint BackgroundOrigin(const QWidget* child) const override { return child->pos(); }
+  std::vector<QObject*> BackgroundUsers() const override { return {}; }
+  void BackgroundRefresh() override { update(); }
+  // The face is transparent and the parent offers a picture.
+  bool UsesBackground() const {
+    return FaceTransparent() && ZCLUsesParentBackground(const_cast<TZCLBaseControl*>(this));
+  }
   int ImageIndex() const { return fImageIndex; }
   void SetImageIndex(int value);
   int ListIndex() const { return fListIndex; }
@@ -80,8 +95,15 @@ class TZCLBaseControl : public TZCLControl {
 
  protected:
   virtual void ImageChanged() { Change(); }
+  // Whether the face leaves the background to the parent.
+  virtual bool FaceTransparent() const { return false; }
+  // The background under r: the parent's picture for a transparent face, else the colour; then
+  // the background effects.
+  void PaintBackground(TCanvas& canvas, const TRect& r, TColor color);
+  void BoundsChanged(int flags) override;
 
  private:
+  std::unique_ptr<TZCLBitmapEffectObject> fBackFX;
   int fImageIndex = 0;
   int fListIndex = 0;
 };
@@ -92,6 +114,9 @@ class TZCLBaseGraphicControl : public TZCLBaseControl {
   explicit TZCLBaseGraphicControl(QWidget* parent = nullptr);
   bool IsTransparent() const { return fTransparent; }
   void SetTransparentFace(bool value);
+
+ protected:
+  bool FaceTransparent() const override { return fTransparent; }
 
  private:
   bool fTransparent = true;

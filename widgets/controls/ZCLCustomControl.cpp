@@ -1,5 +1,6 @@
 #include "widgets/controls/ZCLCustomControl.h"
 
+#include "widgets/controls/ZCLCustomContainer.h"
 #include "widgets/controls/ZCLProcs.h"
 
 #include <QEnterEvent>
@@ -16,10 +17,82 @@ constexpr int kGripWidth = 16;   // the scroll bar width
 constexpr int kGripHeight = 16;  // the scroll bar height
 }  // namespace
 
-TZCLCustomControl::TZCLCustomControl(QWidget* parent) : QWidget(parent) {
+TZCLCustomControl::TZCLCustomControl(QWidget* parent)
+    : QWidget(parent), fBackFX(std::make_unique<TZCLBitmapEffectObject>()) {
   resize(100, 40);
   setFocusPolicy(Qt::NoFocus);
   setAttribute(Qt::WA_Hover, true);
+  fBackFX->OnChange = [this](QObject*) { Change(); };
+  fImageLink.OnChange = [this](QObject*) { ImageChanged(); };
+}
+
+TZCLCustomControl::~TZCLCustomControl() {
+  if (ImageList()) fImageList->UnregisterLink(&fImageLink);
+}
+
+void TZCLCustomControl::SetImageList(TZCLCustomImageList* list) {
+  if (list == ImageList()) return;
+  if (ImageList()) fImageList->UnregisterLink(&fImageLink);
+  fImageList = list;
+  if (fImageList) fImageList->RegisterLink(&fImageLink);
+  ImageChanged();
+}
+
+void TZCLCustomControl::SetImageIndex(int value) {
+  if (value < 0 || value == fImageIndex) return;
+  fImageIndex = value;
+  ImageChanged();
+}
+
+void TZCLCustomControl::SetListIndex(int value) {
+  if (value < 0 || value == fListIndex) return;
+  fListIndex = value;
+  ImageChanged();
+}
+
+bool TZCLCustomControl::BackgroundAvailable() const {
+  auto* self = const_cast<TZCLCustomControl*>(this);
+  return !EffectiveTransparent() || self->UsesBackground();
+}
+
+TZCLBitmapEffectObject* TZCLCustomControl::EffectiveBackFX() const {
+  if (fFaceController)
+    if (TZCLBitmapEffectObject* effects = fFaceController->GetBitmapEffect(this)) return effects;
+  return fBackFX.get();
+}
+
+const TZCLFillObject* TZCLCustomControl::EffectiveFill() const {
+  return fFaceController ? fFaceController->GetFill(this) : nullptr;
+}
+
+QImage TZCLCustomControl::BackgroundBitmap() const {
+  return ZCLBackgroundPicture(const_cast<TZCLCustomControl*>(this), EffectiveTransparent(), EffectiveColor(),
+                              EffectiveBackFX(), EffectiveFill());
+}
+
+void TZCLCustomControl::BackgroundRefresh() {
+  update();
+  for (QObject* user : BackgroundUsers())
+    if (IZCLBackground* b = ZCLQueryBackground(user)) b->BackgroundRefresh();
+}
+
+void TZCLCustomControl::FillBackground(TCanvas& canvas, const TRect& r, TColor color) {
+  ZCLPaintBackground(this, canvas, r, EffectiveTransparent(), color, EffectiveBackFX(), EffectiveFill());
+}
+
+bool TZCLCustomControl::BackgroundFollowsBounds() {
+  const TZCLBitmapEffectObject* effects = EffectiveBackFX();
+  return UsesBackground() || (effects && effects->IsActive());
+}
+
+void TZCLCustomControl::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (BackgroundFollowsBounds()) BackgroundRefresh();  // another part lies under it now
+}
+
+void TZCLCustomControl::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (BackgroundFollowsBounds()) BackgroundRefresh();
 }
 
 void TZCLCustomControl::EndUpdate(bool changed) {
@@ -49,6 +122,8 @@ void TZCLCustomControl::SetTransparent(bool value) {
   fTransparent = value;
   setAttribute(Qt::WA_OpaquePaintEvent, !value);
   Change();
+  for (QObject* user : BackgroundUsers())  // the children on it see another background
+    if (IZCLBackground* b = ZCLQueryBackground(user)) b->BackgroundRefresh();
 }
 
 void TZCLCustomControl::SetCtlXP(bool value) {
@@ -87,10 +162,7 @@ void TZCLCustomControl::Change() {
 }
 
 void TZCLCustomControl::Paint(TCanvas& canvas) {
-  if (!EffectiveTransparent()) {
-    canvas.Brush = TBrush{EffectiveColor(), bsSolid, QImage()};
-    canvas.FillRect(Rect(0, 0, width(), height()));
-  }
+  FillBackground(canvas, Rect(0, 0, width(), height()), EffectiveColor());
   if (ShowsFlatLook()) PaintFlatBorder(canvas);
 }
 
@@ -170,6 +242,7 @@ void TZCLCustomControl::leaveEvent(QEvent* event) {
 void TZCLCustomControl::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::PaletteChange && !fTransparent) update();
+  if (event->type() == QEvent::ThemeChange) update();  // another look of the visual style
 }
 
 TZCLCustomPanel::TZCLCustomPanel(QWidget* parent) : TZCLCustomControl(parent) {}
@@ -196,10 +269,7 @@ void TZCLCustomBevelPanel::PaintFrame(TCanvas& canvas) {
 }
 
 void TZCLCustomBevelPanel::Paint(TCanvas& canvas) {
-  if (!EffectiveTransparent()) {
-    canvas.Brush = TBrush{EffectiveColor(), bsSolid, QImage()};
-    canvas.FillRect(Rect(0, 0, width(), height()));
-  }
+  FillBackground(canvas, Rect(0, 0, width(), height()), EffectiveColor());
   if (ShowsFlatLook())
     PaintFlatBorder(canvas);
   else if (Flat() && IsHot() && !hasFocus())

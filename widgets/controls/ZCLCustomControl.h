@@ -4,7 +4,10 @@
 // the bevel panel whose frame the edits use.
 
 #include "platform/Canvas.h"
+#include "widgets/controls/ZCLBackground.h"
+#include "widgets/controls/ZCLBaseController.h"
 #include "widgets/controls/ZCLBevel.h"
+#include "widgets/controls/ZCLBitmapEffect.h"
 #include "widgets/controls/ZCLFaceController.h"
 #include "widgets/controls/ZCLObject.h"
 
@@ -15,10 +18,13 @@
 
 namespace zyn {
 
-class TZCLCustomControl : public QWidget, public IZCLFaceStateControl {
+class TZCLCustomImageList;
+
+class TZCLCustomControl : public QWidget, public IZCLFaceStateControl, public IZCLBackground {
   Q_OBJECT
  public:
   explicit TZCLCustomControl(QWidget* parent = nullptr);
+  ~TZCLCustomControl() override;
 
   TZCLNotifyEvent OnAfterEnter;
   TZCLNotifyEvent OnAfterExit;
@@ -50,6 +56,34 @@ class TZCLCustomControl : public QWidget, public IZCLFaceStateControl {
   int Tag() const { return fTag; }
   void SetTag(int value) { fTag = value; }
   bool IsHot() const { return fHot; }
+
+  // The image list link: the image (ListIndex, ImageIndex) of the list; a change of the list or of
+  // an index runs the image-changed operation. Negative indexes are ignored.
+  TZCLCustomImageList* ImageList() const { return fImageLink.Sender() ? fImageList : nullptr; }
+  void SetImageList(TZCLCustomImageList* list);
+  int ImageIndex() const { return fImageIndex; }
+  void SetImageIndex(int value);
+  int ListIndex() const { return fListIndex; }
+  void SetListIndex(int value);
+  // The effects run over the control's background (its colour, or the parent's picture under a
+  // transparent control) while they are active.
+  TZCLBitmapEffectObject& BackFX() { return *fBackFX; }
+  // The effects and the fill the background takes: while a face controller is set, those of the
+  // control's state; where it names none (and without a controller) the control's own effects
+  // and no fill.
+  TZCLBitmapEffectObject* EffectiveBackFX() const;
+  const TZCLFillObject* EffectiveFill() const;
+
+  // The control's background for the transparent children on it (IZCLBackground): its own
+  // background as it paints it.
+  bool BackgroundAvailable() const override;
+  QImage BackgroundBitmap() const override;
+  bool TransparentCapable() const override { return EffectiveTransparent(); }
+  QPoint BackgroundOrigin(const QWidget* child) const override { return child->pos(); }
+  std::vector<QObject*> BackgroundUsers() const override { return ZCLBackgroundUsersOf(this); }
+  void BackgroundRefresh() override;
+  // Whether the control paints the part of its parent's picture under it.
+  bool UsesBackground() { return EffectiveTransparent() && ZCLUsesParentBackground(this); }
 
   // While set, colour and transparency come from the face controller's state settings.
   TZCLFaceController* FaceController() const { return fFaceController.data(); }
@@ -95,6 +129,10 @@ class TZCLCustomControl : public QWidget, public IZCLFaceStateControl {
   virtual void Loaded() {}
   virtual void Change();
   virtual void Paint(TCanvas& canvas);
+  // Paints the background under r: the parent's picture when transparent, else the colour; then
+  // the background effects.
+  void FillBackground(TCanvas& canvas, const TRect& r, TColor color);
+  virtual void ImageChanged() { Change(); }
   virtual void PaintFlatBorder(TCanvas& canvas);
   virtual void PaintHotBorder(TCanvas& canvas);
   virtual void MouseEntered();
@@ -107,9 +145,18 @@ class TZCLCustomControl : public QWidget, public IZCLFaceStateControl {
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   bool event(QEvent* event) override;
 
  private:
+  // Whether a move or resize changes what the background shows.
+  bool BackgroundFollowsBounds();
+  std::unique_ptr<TZCLBitmapEffectObject> fBackFX;
+  TZCLCustomImageList* fImageList = nullptr;
+  int fImageIndex = 0;
+  int fListIndex = 0;
+  TZCLChangeLink fImageLink;
   bool UserDrag(QEvent* event);
   bool fUserMovable = false;
   bool fUserResizable = false;

@@ -172,8 +172,7 @@ void TZCLCustomEdit::PaintText(TCanvas& canvas) {
   if (IsUpdating()) return;
   canvas.Painter().save();
   canvas.SetClipRect(FTextArea);
-  canvas.Brush = TBrush{isEnabled() ? EffectiveColor() : clBtnFace, bsSolid, QImage()};
-  canvas.FillRect(FTextArea);
+  FillBackground(canvas, FTextArea, isEnabled() ? EffectiveColor() : clBtnFace);
   canvas.Font.Font = font();
   canvas.Font.Color = isEnabled() ? FontColor() : clGrayText;
   canvas.Brush.Style = bsClear;

@@ -351,6 +351,10 @@ void TZCLCustomSpeedButton::PaintContent(TCanvas& canvas, const TRect& r, int st
   }
 }
 
+bool TZCLCustomSpeedButton::FaceTransparent() const {
+  return FButtonStyle == ubsExplorer || FButtonStyle == ubsExplorerColored || FButtonStyle == ubsOfficeTransp;
+}
+
 void TZCLCustomSpeedButton::Paint(TCanvas& canvas) {
   if (IsLoading() || !isVisible()) return;
   if (FGlyphKind != gkCustom && FGlyph.isNull()) {
@@ -358,12 +362,7 @@ void TZCLCustomSpeedButton::Paint(TCanvas& canvas) {
     FNumGlyphs = 1;
   }
   const TRect whole = Rect(0, 0, width(), height());
-  const bool transparentFace =
-      FButtonStyle == ubsExplorer || FButtonStyle == ubsExplorerColored || FButtonStyle == ubsOfficeTransp;
-  if (!transparentFace) {
-    canvas.Brush = TBrush{Color(), bsSolid, QImage()};
-    canvas.FillRect(whole);
-  }
+  PaintBackground(canvas, whole, Color());
   const bool hot =
       FState == bstHot || (FPressed && underMouse() && (FButtonStyle == ubsOffice || FButtonStyle == ubsOfficeTransp));
   const unsigned flags = hot ? 0x45u : 0x05u;

@@ -124,6 +124,7 @@ class TZCLCustomSpeedButton : public TZCLBaseGraphicButton {
  protected:
   bool FlatFace() const override;
   void Paint(TCanvas& canvas) override;
+  bool FaceTransparent() const override;
   void PaintContent(TCanvas& canvas, const TRect& r, int state);
 
   TZCLUserButtonStyle FButtonStyle = ubsWin40;

@@ -52,7 +52,8 @@ void TZCLCustomExtSpinEdit::SetLimit(int which, double value) {
 }
 
 void TZCLCustomExtSpinEdit::SetStoredValue(double value) {
-  // The stored value again: nothing, unless steps left another number in the text.
+  // The stored value again: nothing, unless steps left another number in the text. Value reads the
+  // text, so keeping a stepped text would let an assignment read back (and show) another number.
   if (value == FValue && FText == FormatValue(FValue)) return;
   FValue = value;
   if (!FNoUpperLimit && FValue > FMaxValue) FValue = FMaxValue;

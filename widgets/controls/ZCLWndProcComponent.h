@@ -36,7 +36,8 @@ class TZCLWndProcComponent : public TZCLCustomComponent {
 };
 
 // Switches the application object's visual styles off and on again when the desktop's style or
-// palette changes, so that every control repaints with the new look.
+// palette changes, so that every control repaints with the new look. With an owner it hears the
+// owner's events; the library's own one (ZCLThemeManager) hears the application's.
 class TLMZBPThemeManager : public TZCLWndProcComponent {
   Q_OBJECT
  public:
@@ -45,9 +46,13 @@ class TLMZBPThemeManager : public TZCLWndProcComponent {
 
  protected:
   bool WindowProcedure(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   int fChanges = 0;
 };
+
+// The library's one theme manager, made with the application (null before there is one).
+TLMZBPThemeManager* ZCLThemeManager();
 
 }  // namespace zyn

@@ -1,3 +1,4 @@
+#include "platform/MessageDlg.h"
 #include "tests/support/AppFixture.h"
 #include "widgets/common/ZSKb.h"
 #include "widgets/common/ZsStatusBar.h"
@@ -51,6 +52,53 @@ TEST(KeyboardMonitor, BarRegistersWithTheLibraryAndTakesItsMessages) {
   }
   EXPECT_EQ(ZSKbRegisteredCount(), 0);
   ZSKbSetLibraryName("ZSKbMon");
+}
+
+TEST(KeyboardMonitor, LibraryWithoutDeregisterEntryUnloadsWithAWarning) {
+  test::EnsureApp();
+  QStringList messages;
+  const TMessageDlgHook previous = SetMessageDlgHook([&](const QString& text, const QString&, unsigned) {
+    messages << text;
+    return IDOK;
+  });
+  ZSKbSetLibraryName(ZYN_REGISTER_ONLY_KBMON);
+  {
+    TzsStatusBar bar;
+    TzsStatusPanel* caps = bar.AddPanel();
+    caps->SetPanelType(sptCapsLock);
+    TzsStatusPanel* num = bar.AddPanel();
+    num->SetPanelType(sptNumLock);
+    bar.SetUseMonitorDLL(true);
+    ASSERT_TRUE(ZSKbLoaded());
+    EXPECT_EQ(bar.MonitorMessageNumber(), 0xC100);
+    EXPECT_EQ(ZSKbRegisteredCount(), 1);
+    num->SetEnabled(false);
+    caps->SetEnabled(false);  // the last user leaves: the library is let go of
+    EXPECT_FALSE(ZSKbLoaded());
+    EXPECT_EQ(ZSKbRegisteredCount(), 0);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral(ZYN_REGISTER_ONLY_KBMON))) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains(QString::fromUtf8("Tastaturüberwachung"))) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("DeregisterKeyboardHook")));
+    // and the programme goes on: the bar takes the library again and lets it go again
+    caps->SetEnabled(true);
+    EXPECT_TRUE(ZSKbLoaded());
+    EXPECT_EQ(ZSKbRegisteredCount(), 1);
+  }  // the bar's end lets go of it once more
+  EXPECT_FALSE(ZSKbLoaded());
+  EXPECT_EQ(ZSKbRegisteredCount(), 0);
+  EXPECT_EQ(messages.size(), 2);
+  // a library with both entries is told of every window and warns of nothing
+  ZSKbSetLibraryName(ZYN_FAKE_KBMON);
+  ASSERT_TRUE(ZSKbLoad());
+  ZSKbRegisterWindow(7);
+  ZSKbRegisterWindow(8);
+  ZSKbUnload();
+  EXPECT_FALSE(ZSKbLoaded());
+  EXPECT_EQ(ZSKbRegisteredCount(), 0);
+  EXPECT_EQ(messages.size(), 2);
+  ZSKbSetLibraryName("ZSKbMon");
+  SetMessageDlgHook(previous);
 }
 
 TEST(KeyboardMonitor, OwnWatchFollowsTheLockKeys) {
