@@ -24,6 +24,10 @@
 #include "widgets/bars/SideBarViewInfo.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -38,7 +42,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+
+// The web engine's own library (the browser page) is built without the sanitizers and frees some
+// objects with a size AddressSanitizer does not expect (the programme's entry point says the same).
+extern "C" const char* __asan_default_options() { return "new_delete_type_mismatch=0"; }
 
 namespace zyn::test {
 namespace {
@@ -85,6 +94,12 @@ TzbBarItemControl* ControlIn(const TCustomzbBarControl* window, const std::strin
 
 void TJourney::SetUp() {
   if (!InJourneySession()) GTEST_SKIP() << "journeys run inside their own X session (run the programme itself)";
+  if (!qApp) {
+    // The web engine reaches no host unless a journey routes it to a server of its own.
+    ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--host-resolver-rules=MAP * ~NOTFOUND", 0);
+    // As the programme's entry point does before its application object.
+    PrepareProgramProcess();
+  }
   EnsureApp();
   static bool once = false;
   if (!once) {
@@ -187,6 +202,66 @@ void TJourney::Click(QWidget* widget, const QPoint& local) {
   ASSERT_TRUE(widget);
   EXPECT_TRUE(WaitFor([widget] { return widget->isVisible(); })) << widget->objectName().toStdString();
   Click(widget->mapToGlobal(local));
+}
+
+void TJourney::RightClick(QWidget* widget, const QPoint& local) {
+  ASSERT_TRUE(widget);
+  EXPECT_TRUE(WaitFor([widget] { return widget->isVisible(); })) << widget->objectName().toStdString();
+  const QPoint global = widget->mapToGlobal(local);
+  XDoTool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y()),
+           QStringLiteral("click"), QStringLiteral("3")});
+}
+
+void TJourney::Drag(QWidget* from, const QPoint& fromLocal, QWidget* to, const QPoint& toLocal) {
+  ASSERT_TRUE(from && to);
+  const QPoint a = from->mapToGlobal(fromLocal);
+  const QPoint b = to->mapToGlobal(toLocal);
+  // One run of events: the drag's own event loop takes the moves and the release that follow.
+  QStringList args{QStringLiteral("mousemove"), QString::number(a.x()), QString::number(a.y()),
+                   QStringLiteral("mousedown"), QStringLiteral("1")};
+  constexpr int kSteps = 8;
+  for (int i = 1; i <= kSteps; ++i) {
+    const QPoint p = a + (b - a) * i / kSteps;
+    args << QStringLiteral("mousemove") << QString::number(p.x()) << QString::number(p.y());
+  }
+  args << QStringLiteral("mousemove") << QString::number(b.x() + 1) << QString::number(b.y())
+       << QStringLiteral("mouseup") << QStringLiteral("1");
+  XDoTool(args);
+}
+
+void TJourney::Choose(QComboBox* box, const QString& text) {
+  ASSERT_TRUE(box);
+  const int index = box->findText(text);
+  ASSERT_GE(index, 0) << "the list " << box->objectName().toStdString() << " has no entry " << text.toStdString();
+  Click(box);
+  QAbstractItemView* view = box->view();
+  ASSERT_TRUE(WaitFor([view] { return view->isVisible(); })) << "the list " << box->objectName().toStdString() << " did not open";
+  if (QWindow* window = view->window()->windowHandle()) EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+  const QModelIndex item = box->model()->index(index, box->modelColumn());
+  view->scrollTo(item);
+  Click(view->viewport(), view->visualRect(item).center());
+  ASSERT_TRUE(WaitFor([&] { return !view->isVisible() && box->currentIndex() == index; }))
+      << "the entry " << text.toStdString() << " was not taken";
+}
+
+void TJourney::ClickMenuEntry(const QString& text) {
+  QMenu* menu = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    return menu && menu->isVisible();
+  })) << "no context menu came up for \"" << text.toStdString() << "\"";
+  QAction* entry = nullptr;
+  for (QAction* a : menu->actions())
+    if (WithoutAccelerator(a->text()) == WithoutAccelerator(text)) entry = a;
+  ASSERT_TRUE(entry) << "the context menu has no entry \"" << text.toStdString() << "\"";
+  ASSERT_TRUE(entry->isEnabled()) << "the entry \"" << text.toStdString() << "\" is disabled";
+  if (QWindow* window = menu->windowHandle()) EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+  Click(menu, menu->actionGeometry(entry).center());
+}
+
+void TJourney::RouteWebTo(quint16 port) {
+  const QByteArray flags = "--host-resolver-rules=MAP * 127.0.0.1:" + QByteArray::number(port);
+  ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.constData(), 1);
 }
 
 void TJourney::ClickTab(QTabWidget* tabs, const QString& text) {
@@ -350,13 +425,14 @@ void TJourney::Answer(const QString& match, const QString& buttonText) {
 bool TJourney::WaitForDialogsHandled(int timeoutMs) {
   return WaitFor(
       [this] {
-        return !fHandling && std::none_of(fExpected.begin(), fExpected.end(), [](const Expected& e) { return !e.Persistent; });
+        return fHandling == 0 && std::none_of(fExpected.begin(), fExpected.end(), [](const Expected& e) { return !e.Persistent; });
       },
       timeoutMs);
 }
 
 void TJourney::WatchDialogs() {
-  if (fHandling) return;
+  // A dialog that comes up while a handler acts on another one (a message over a dialog) is
+  // looked at as well; the one being handled is among those already seen.
   QWidget* dialog = QApplication::activeModalWidget();
   if (!dialog || !dialog->isVisible()) return;
   for (const QPointer<QWidget>& seen : fHandled)
@@ -367,11 +443,11 @@ void TJourney::WatchDialogs() {
     if (!text.contains(it->Match, Qt::CaseInsensitive)) continue;
     const auto handler = it->Handler;
     if (!it->Persistent) fExpected.erase(it);
-    fHandling = true;
+    ++fHandling;
     // The user acts on a dialog once it is on the screen.
     if (QWindow* window = dialog->window()->windowHandle()) QTest::qWaitForWindowExposed(window);
     handler(dialog);
-    fHandling = false;
+    --fHandling;
     // A handler that failed half-way leaves the dialog open: it goes, so that the journey ends.
     if (::testing::Test::HasFatalFailure() && dialog->isVisible()) {
       if (auto* d = qobject_cast<QDialog*>(dialog))

@@ -26,6 +26,7 @@
 #include <vector>
 
 class QAbstractButton;
+class QComboBox;
 class QTabWidget;
 
 namespace zyn {
@@ -65,6 +66,15 @@ class TJourney : public ::testing::Test {
   void DoubleClick(const QPoint& global);
   void Click(QWidget* widget);  // at its centre
   void Click(QWidget* widget, const QPoint& local);
+  // The right button (a context menu) at the point of the widget.
+  void RightClick(QWidget* widget, const QPoint& local);
+  // Presses the left button at the point of from, moves the pointer to the point of to and lets
+  // go there: a drag and drop in one run of pointer events.
+  void Drag(QWidget* from, const QPoint& fromLocal, QWidget* to, const QPoint& toLocal);
+  // Opens the combo box's list and clicks the entry with the text.
+  void Choose(QComboBox* box, const QString& text);
+  // Clicks the entry with the text (accelerator marks ignored) of the open context menu.
+  void ClickMenuEntry(const QString& text);
   // Keys by their X names ("Tab", "Down", "ctrl+s", "Return") to the window with the focus.
   void Keys(const QStringList& keys);
   void Key(const QString& key) { Keys({key}); }
@@ -108,12 +118,18 @@ class TJourney : public ::testing::Test {
   // Closes a dialog as a user does who wants nothing of it: its "Abbrechen", "Schließen" or "OK"
   // button, else Escape.
   void Dismiss(QWidget* dialog);
-  // Waits until every expected dialog was handled.
+  // Waits until every expected dialog was handled (not from within a handler).
   bool WaitForDialogsHandled(int timeoutMs = 20000);
   // The texts of the dialogs nobody expected (each also failed the journey).
   const std::vector<QString>& Unexpected() const { return fUnexpected; }
   // A dialog's caption and text (message boxes: both; other dialogs: the caption).
   static QString DialogText(QWidget* dialog);
+
+  // --- the web engine ---
+  // Every host name the web engine (the browser page) looks up leads to the local port: a
+  // journey's own small server stands for the internet. Before the engine's first start only.
+  // Without it the journeys' web engine finds no host at all: they never reach the network.
+  static void RouteWebTo(quint16 port);
 
   // Processes events until condition holds or the time is up.
   static bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
@@ -132,7 +148,7 @@ class TJourney : public ::testing::Test {
   bool fStarted = false;  // the globals are up
   std::unique_ptr<TMainForm> fOwned;
   QTimer fWatch;
-  bool fHandling = false;
+  int fHandling = 0;  // handlers at work (a dialog over a dialog: more than one)
   std::vector<Expected> fExpected;
   std::vector<QString> fUnexpected;
   std::vector<QPointer<QWidget>> fHandled;
