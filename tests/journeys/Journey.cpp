@@ -237,9 +237,14 @@ void TJourney::Choose(QComboBox* box, const QString& text) {
   QAbstractItemView* view = box->view();
   ASSERT_TRUE(WaitFor([view] { return view->isVisible(); })) << "the list " << box->objectName().toStdString() << " did not open";
   if (QWindow* window = view->window()->windowHandle()) EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
-  const QModelIndex item = box->model()->index(index, box->modelColumn());
-  view->scrollTo(item);
-  Click(view->viewport(), view->visualRect(item).center());
+  // The open list takes no click just after it opened (it would take the opening click's
+  // release): the entry is reached with the arrow keys and taken with Return, as on a keyboard.
+  const int from = view->currentIndex().isValid() ? view->currentIndex().row() : box->currentIndex();
+  QStringList keys;
+  for (int i = from; i < index; ++i) keys << QStringLiteral("Down");
+  for (int i = from; i > index; --i) keys << QStringLiteral("Up");
+  keys << QStringLiteral("Return");
+  Keys(keys);
   ASSERT_TRUE(WaitFor([&] { return !view->isVisible() && box->currentIndex() == index; }))
       << "the entry " << text.toStdString() << " was not taken";
 }
@@ -444,9 +449,16 @@ void TJourney::WatchDialogs() {
     const auto handler = it->Handler;
     if (!it->Persistent) fExpected.erase(it);
     ++fHandling;
+    // A timer does not fire again while its own call runs: a watch of this level's own looks at
+    // the dialogs that come up while the handler acts.
+    QTimer nestedWatch;
+    nestedWatch.setInterval(25);
+    QObject::connect(&nestedWatch, &QTimer::timeout, [this] { WatchDialogs(); });
+    nestedWatch.start();
     // The user acts on a dialog once it is on the screen.
     if (QWindow* window = dialog->window()->windowHandle()) QTest::qWaitForWindowExposed(window);
     handler(dialog);
+    nestedWatch.stop();
     --fHandling;
     // A handler that failed half-way leaves the dialog open: it goes, so that the journey ends.
     if (::testing::Test::HasFatalFailure() && dialog->isVisible()) {

@@ -71,7 +71,7 @@ class TJourney : public ::testing::Test {
   // Presses the left button at the point of from, moves the pointer to the point of to and lets
   // go there: a drag and drop in one run of pointer events.
   void Drag(QWidget* from, const QPoint& fromLocal, QWidget* to, const QPoint& toLocal);
-  // Opens the combo box's list and clicks the entry with the text.
+  // Opens the combo box's list with a click and takes the entry with the text.
   void Choose(QComboBox* box, const QString& text);
   // Clicks the entry with the text (accelerator marks ignored) of the open context menu.
   void ClickMenuEntry(const QString& text);

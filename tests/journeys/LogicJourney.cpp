@@ -17,7 +17,8 @@
 #include "model/Gruppe.h"
 #include "model/Modul.h"
 #include "model/ModulClass.h"
-#include "model/Steuermodul.h"
+#include "model/Kanal.h"
+#include "project/Steuermodul.h"
 #include "model/UniqueNames.h"
 #include "model/base/ZYNOptionen.h"
 #include "project/Global.h"
@@ -116,6 +117,10 @@ class TLogicProject {
     m->InitFromClass(*cls, names);
     m->SetDisplayName(klasse);
     m->SetAdresse(address);
+    // Named channels are in use.
+    const std::string kind = m->BasisKlasse == 5 ? "Dimmer " : "Licht ";
+    for (int i = 0; i < m->Eingaenge().Count(); ++i) Eingang(m.get(), i)->SetDisplayName("Taster " + std::to_string(i + 1));
+    for (int i = 0; i < m->Ausgaenge().Count(); ++i) Out(m.get(), i)->SetDisplayName(kind + std::to_string(i + 1));
     return stm.Module.Add(std::move(m));
   }
   static TEingang* Eingang(TModul* m, int i) { return m->Eingaenge().GetItem(i); }
@@ -130,9 +135,7 @@ class TLogicProject {
   }
   template <class T>
   static void Bind(TZYNFunction& tool, const std::string& var, int16_t type, T* object) {
-    TVariable* v = nullptr;
-    for (int i = 0; i < tool.Variables.Count() && !v; ++i)
-      if (tool.Variables.GetItem(i)->VarName == var) v = tool.Variables.GetItem(i);
+    TVariable* v = tool.Variables.Find(var);
     if (!v) {
       auto made = std::make_unique<TVariable>();
       made->VarName = var;
@@ -277,10 +280,9 @@ TEST_F(Logic, AToolIsRenamedThroughTheRenameDialogAndKeepsItsName) {
   QString oldName;
   bool oldNameLocked = false;
   OnDialog(QStringLiteral("Funktionsbezeichnung ändern"), [&](QWidget* dialog) {
-    auto* edits = dialog->findChildren<QLineEdit*>();
     auto* current = dialog->findChild<QLineEdit*>(QStringLiteral("Edit1"));
     auto* next = dialog->findChild<QLineEdit*>(QStringLiteral("Edit2"));
-    ASSERT_TRUE(current && next) << edits.size();
+    ASSERT_TRUE(current && next);
     oldName = current->text();
     oldNameLocked = !current->isEnabled() || current->isReadOnly();
     Click(next);
