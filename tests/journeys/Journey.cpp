@@ -95,8 +95,9 @@ TzbBarItemControl* ControlIn(const TCustomzbBarControl* window, const std::strin
 void TJourney::SetUp() {
   if (!InJourneySession()) GTEST_SKIP() << "journeys run inside their own X session (run the programme itself)";
   if (!qApp) {
-    // The web engine reaches no host unless a journey routes it to a server of its own.
-    ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--host-resolver-rules=MAP * ~NOTFOUND", 0);
+    // The web engine reaches no host unless a journey routes it to a server of its own: its
+    // requests go to a proxy on a privileged port of this machine no test opens.
+    ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--proxy-server=http://127.0.0.1:1", 0);
     // As the programme's entry point does before its application object.
     PrepareProgramProcess();
   }
@@ -130,6 +131,9 @@ void TJourney::TearDown() {
   for (const Expected& e : fExpected)
     if (!e.Persistent) ADD_FAILURE() << "the dialog \"" << e.Match.toStdString() << "\" never came";
   fExpected.clear();
+  for (const QString& entry : fMenuEntries)
+    ADD_FAILURE() << "no context menu came up for \"" << entry.toStdString() << "\"";
+  fMenuEntries.clear();
 }
 
 std::string TJourney::ProgramFolder() { return TestHome() + "Programm/"; }
@@ -216,17 +220,37 @@ void TJourney::Drag(QWidget* from, const QPoint& fromLocal, QWidget* to, const Q
   ASSERT_TRUE(from && to);
   const QPoint a = from->mapToGlobal(fromLocal);
   const QPoint b = to->mapToGlobal(toLocal);
-  // One run of events: the drag's own event loop takes the moves and the release that follow.
-  QStringList args{QStringLiteral("mousemove"), QString::number(a.x()), QString::number(a.y()),
-                   QStringLiteral("mousedown"), QStringLiteral("1")};
-  constexpr int kSteps = 8;
-  for (int i = 1; i <= kSteps; ++i) {
-    const QPoint p = a + (b - a) * i / kSteps;
-    args << QStringLiteral("mousemove") << QString::number(p.x()) << QString::number(p.y());
-  }
-  args << QStringLiteral("mousemove") << QString::number(b.x() + 1) << QString::number(b.y())
-       << QStringLiteral("mouseup") << QStringLiteral("1");
-  XDoTool(args);
+  const auto move = [](const QPoint& p) {
+    return QStringList{QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())};
+  };
+  // Step by step, each once the one before has been sent: the press, moves that start the drag,
+  // moves over the target, the release. A timer sends them, so they go on inside the drag's own
+  // event loop, which the press and the first moves start.
+  std::vector<QStringList> steps = {move(a) + QStringList{QStringLiteral("mousedown"), QStringLiteral("1")},
+                                    move(a + QPoint(0, 6)), move(a + QPoint(0, 16))};
+  for (int i = 1; i <= 4; ++i) steps.push_back(move(a + (b - a) * i / 4));
+  steps.push_back(move(b + QPoint(1, 1)));
+  steps.push_back({QStringLiteral("mouseup"), QStringLiteral("1")});
+  size_t next = 0;
+  bool done = false, failed = false;
+  std::unique_ptr<QProcess> running;
+  QTimer step;
+  step.setInterval(25);
+  QObject::connect(&step, &QTimer::timeout, [&] {
+    if (running && running->state() != QProcess::NotRunning) return;
+    if (running && (running->exitStatus() != QProcess::NormalExit || running->exitCode() != 0)) failed = true;
+    if (next == steps.size() || failed) {
+      running.reset();
+      done = true;
+      step.stop();
+      return;
+    }
+    running = std::make_unique<QProcess>();
+    running->start(QStringLiteral("xdotool"), steps[next++]);
+  });
+  step.start();
+  EXPECT_TRUE(WaitFor([&] { return done; }, 30000)) << "the drag did not end";
+  EXPECT_FALSE(failed) << "xdotool failed during the drag";
 }
 
 void TJourney::Choose(QComboBox* box, const QString& text) {
@@ -239,33 +263,46 @@ void TJourney::Choose(QComboBox* box, const QString& text) {
   if (QWindow* window = view->window()->windowHandle()) EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
   // The open list takes no click just after it opened (it would take the opening click's
   // release): the entry is reached with the arrow keys and taken with Return, as on a keyboard.
-  const int from = view->currentIndex().isValid() ? view->currentIndex().row() : box->currentIndex();
-  QStringList keys;
-  for (int i = from; i < index; ++i) keys << QStringLiteral("Down");
-  for (int i = from; i > index; --i) keys << QStringLiteral("Up");
-  keys << QStringLiteral("Return");
-  Keys(keys);
+  // One key at a time, each once the list shows where the one before went.
+  const auto row = [view] { return view->currentIndex().isValid() ? view->currentIndex().row() : -1; };
+  for (int tries = 0; tries < 2 * box->count() && row() != index; ++tries) {
+    const int at = row();
+    Key(at < index ? QStringLiteral("Down") : QStringLiteral("Up"));
+    WaitFor([&] { return row() != at; }, 2000);
+  }
+  ASSERT_EQ(row(), index) << "the entry " << text.toStdString() << " could not be reached";
+  Key(QStringLiteral("Return"));
   ASSERT_TRUE(WaitFor([&] { return !view->isVisible() && box->currentIndex() == index; }))
       << "the entry " << text.toStdString() << " was not taken";
 }
 
-void TJourney::ClickMenuEntry(const QString& text) {
-  QMenu* menu = nullptr;
-  ASSERT_TRUE(WaitFor([&] {
-    menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    return menu && menu->isVisible();
-  })) << "no context menu came up for \"" << text.toStdString() << "\"";
+void TJourney::OnMenu(const QString& entry) { fMenuEntries.push_back(entry); }
+
+void TJourney::ChooseMenuEntry(QMenu* menu, const QString& text) {
   QAction* entry = nullptr;
   for (QAction* a : menu->actions())
     if (WithoutAccelerator(a->text()) == WithoutAccelerator(text)) entry = a;
-  ASSERT_TRUE(entry) << "the context menu has no entry \"" << text.toStdString() << "\"";
-  ASSERT_TRUE(entry->isEnabled()) << "the entry \"" << text.toStdString() << "\" is disabled";
+  if (!entry || !entry->isEnabled()) {
+    ADD_FAILURE() << "the context menu has no enabled entry \"" << text.toStdString() << "\"";
+    menu->close();
+    return;
+  }
   if (QWindow* window = menu->windowHandle()) EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
-  Click(menu, menu->actionGeometry(entry).center());
+  // As on a keyboard (the release of the opening click must not count as a choice): Down from
+  // no entry goes to the first one that can be chosen, Return takes it.
+  QStringList keys;
+  for (QAction* a : menu->actions()) {
+    if (a->isSeparator() || !a->isVisible() || !a->isEnabled()) continue;
+    keys << QStringLiteral("Down");
+    if (a == entry) break;
+  }
+  keys << QStringLiteral("Return");
+  Keys(keys);
 }
 
 void TJourney::RouteWebTo(quint16 port) {
-  const QByteArray flags = "--host-resolver-rules=MAP * 127.0.0.1:" + QByteArray::number(port);
+  // The engine splits its flags at blanks: a proxy names the server in one word.
+  const QByteArray flags = "--proxy-server=http://127.0.0.1:" + QByteArray::number(port);
   ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.constData(), 1);
 }
 
@@ -356,9 +393,11 @@ void TJourney::SideBarClick(const std::string& frameKey) {
     ASSERT_TRUE(WaitFor([&] { return bar.ActiveGroup() == group; })) << "the group " << group->Caption() << " did not open";
   }
   for (int tries = 0; tries < 20 && !item->IsFullyVisible() && bar.ViewInfo().HasScrollDown(); ++tries) {
-    const int top = TzbSideBarViewInfo::Top(*bar.ViewInfo().FindItem(item));
+    // An item below the shown ones has no place on the screen yet: the group's first shown item
+    // tells that the list moved.
+    const int top = group->TopVisibleItem();
     Click(bar.mapToGlobal(Center(bar.ViewInfo().ScrollDownRect)));
-    WaitFor([&] { return TzbSideBarViewInfo::Top(*bar.ViewInfo().FindItem(item)) != top; });
+    WaitFor([&] { return group->TopVisibleItem() != top; });
   }
   const TzbSideItemViewInfo* info = bar.ViewInfo().FindItem(item);
   ASSERT_TRUE(info && item->IsFullyVisible()) << "the side-bar item of " << frameKey << " cannot be reached";
@@ -430,7 +469,7 @@ void TJourney::Answer(const QString& match, const QString& buttonText) {
 bool TJourney::WaitForDialogsHandled(int timeoutMs) {
   return WaitFor(
       [this] {
-        return fHandling == 0 && std::none_of(fExpected.begin(), fExpected.end(), [](const Expected& e) { return !e.Persistent; });
+        return fHandling == 0 && fMenuEntries.empty() && std::none_of(fExpected.begin(), fExpected.end(), [](const Expected& e) { return !e.Persistent; });
       },
       timeoutMs);
 }
@@ -438,6 +477,24 @@ bool TJourney::WaitForDialogsHandled(int timeoutMs) {
 void TJourney::WatchDialogs() {
   // A dialog that comes up while a handler acts on another one (a message over a dialog) is
   // looked at as well; the one being handled is among those already seen.
+  if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()); menu && menu->isVisible()) {
+    // A context menu: its entry is clicked when one was asked for; a dialog its command opens
+    // comes while the click is at work.
+    if (fMenuEntries.empty() || std::any_of(fHandled.begin(), fHandled.end(), [menu](const auto& m) { return m == menu; }))
+      return;
+    fHandled.emplace_back(menu);
+    const QString entry = fMenuEntries.front();
+    fMenuEntries.erase(fMenuEntries.begin());
+    ++fHandling;
+    QTimer nestedWatch;
+    nestedWatch.setInterval(25);
+    QObject::connect(&nestedWatch, &QTimer::timeout, [this] { WatchDialogs(); });
+    nestedWatch.start();
+    ChooseMenuEntry(menu, entry);
+    nestedWatch.stop();
+    --fHandling;
+    return;
+  }
   QWidget* dialog = QApplication::activeModalWidget();
   if (!dialog || !dialog->isVisible()) return;
   for (const QPointer<QWidget>& seen : fHandled)

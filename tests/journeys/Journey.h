@@ -27,6 +27,7 @@
 
 class QAbstractButton;
 class QComboBox;
+class QMenu;
 class QTabWidget;
 
 namespace zyn {
@@ -66,15 +67,13 @@ class TJourney : public ::testing::Test {
   void DoubleClick(const QPoint& global);
   void Click(QWidget* widget);  // at its centre
   void Click(QWidget* widget, const QPoint& local);
-  // The right button (a context menu) at the point of the widget.
+  // The right button at the point of the widget (a context menu: see OnMenu).
   void RightClick(QWidget* widget, const QPoint& local);
   // Presses the left button at the point of from, moves the pointer to the point of to and lets
-  // go there: a drag and drop in one run of pointer events.
+  // go there: a drag and drop, its steps sent one after the other.
   void Drag(QWidget* from, const QPoint& fromLocal, QWidget* to, const QPoint& toLocal);
   // Opens the combo box's list with a click and takes the entry with the text.
   void Choose(QComboBox* box, const QString& text);
-  // Clicks the entry with the text (accelerator marks ignored) of the open context menu.
-  void ClickMenuEntry(const QString& text);
   // Keys by their X names ("Tab", "Down", "ctrl+s", "Return") to the window with the focus.
   void Keys(const QStringList& keys);
   void Key(const QString& key) { Keys({key}); }
@@ -113,6 +112,9 @@ class TJourney : public ::testing::Test {
   void OnDialog(const QString& match, std::function<void(QWidget* dialog)> handler);
   // Answers the next dialog that holds match with the button text.
   void Answer(const QString& match, const QString& buttonText);
+  // The next context menu that comes up (say, after RightClick) gets its entry with the text
+  // clicked (accelerator marks ignored); WaitForDialogsHandled waits for it too.
+  void OnMenu(const QString& entry);
   // Answers every dialog that holds match with the button text, for the rest of the journey.
   void AlwaysAnswer(const QString& match, const QString& buttonText);
   // Closes a dialog as a user does who wants nothing of it: its "Abbrechen", "Schließen" or "OK"
@@ -126,9 +128,9 @@ class TJourney : public ::testing::Test {
   static QString DialogText(QWidget* dialog);
 
   // --- the web engine ---
-  // Every host name the web engine (the browser page) looks up leads to the local port: a
+  // Every request of the web engine (the browser page) goes to the local port, as to a proxy: a
   // journey's own small server stands for the internet. Before the engine's first start only.
-  // Without it the journeys' web engine finds no host at all: they never reach the network.
+  // Without it the journeys' web engine reaches no host at all: they never reach the network.
   static void RouteWebTo(quint16 port);
 
   // Processes events until condition holds or the time is up.
@@ -141,6 +143,7 @@ class TJourney : public ::testing::Test {
     bool Persistent = false;
   };
   void WatchDialogs();
+  void ChooseMenuEntry(QMenu* menu, const QString& text);
   bool XDoTool(const QStringList& args);
   QPoint CenterOf(const TzbBarItemControl& control) const;
 
@@ -151,6 +154,7 @@ class TJourney : public ::testing::Test {
   int fHandling = 0;  // handlers at work (a dialog over a dialog: more than one)
   std::vector<Expected> fExpected;
   std::vector<QString> fUnexpected;
+  std::vector<QString> fMenuEntries;
   std::vector<QPointer<QWidget>> fHandled;
 };
 
