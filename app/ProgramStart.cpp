@@ -34,6 +34,8 @@ std::string DefaultSystemData(const std::string& programPath) {
   return {};
 }
 
+void PrepareProgramProcess() { PrepareBrowserEngine(); }
+
 void RegisterProgramPages() {
   static bool registered = false;
   if (registered) return;

@@ -18,6 +18,11 @@ class TMainForm;
 // holds the tool library.
 std::string DefaultSystemData(const std::string& programPath);
 
+// The process settings that must be made before the application object exists (the browser
+// page's web engine: shared OpenGL contexts, no sandbox as root); the entry point and the journeys
+// call it before their QApplication.
+void PrepareProgramProcess();
+
 // Registers every working page, dialog command and visualisation class (once per process; a second
 // call changes nothing).
 void RegisterProgramPages();

@@ -3,7 +3,6 @@
 // command line, the message loop, and the globals taken down again (which saves the options).
 
 #include "app/ProgramStart.h"
-#include "frames/browser/FrBrowser.h"
 #include "model/base/Cp1252.h"
 #include "model/base/ProgramPaths.h"
 #include "model/base/Translator.h"
@@ -86,7 +85,7 @@ void ShowStartMessage(const std::string& text, zyn::TStartMessageButton button) 
 int main(int argc, char** argv) {
   using namespace zyn;
   CatchStopSignals();
-  PrepareBrowserEngine();
+  PrepareProgramProcess();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZYN Systemsoftware"));
   QApplication::setDesktopFileName(QStringLiteral("zyn"));

@@ -24,6 +24,10 @@
 #include "widgets/bars/SideBarViewInfo.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -39,7 +43,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+
+// The web engine's own library (the browser page) is built without the sanitizers and frees some
+// objects with a size AddressSanitizer does not expect (the programme's entry point says the same).
+extern "C" const char* __asan_default_options() { return "new_delete_type_mismatch=0"; }
 
 namespace zyn::test {
 namespace {
@@ -86,6 +95,13 @@ TzbBarItemControl* ControlIn(const TCustomzbBarControl* window, const std::strin
 
 void TJourney::SetUp() {
   if (!InJourneySession()) GTEST_SKIP() << "journeys run inside their own X session (run the programme itself)";
+  if (!qApp) {
+    // The web engine reaches no host unless a journey routes it to a server of its own: its
+    // requests go to a proxy on a privileged port of this machine no test opens.
+    ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--proxy-server=http://127.0.0.1:1", 0);
+    // As the programme's entry point does before its application object.
+    PrepareProgramProcess();
+  }
   EnsureApp();
   static bool once = false;
   if (!once) {
@@ -116,6 +132,9 @@ void TJourney::TearDown() {
   for (const Expected& e : fExpected)
     if (!e.Persistent) ADD_FAILURE() << "the dialog \"" << e.Match.toStdString() << "\" never came";
   fExpected.clear();
+  for (const QString& entry : fMenuEntries)
+    ADD_FAILURE() << "no context menu came up for \"" << entry.toStdString() << "\"";
+  fMenuEntries.clear();
 }
 
 std::string TJourney::ProgramFolder() { return TestHome() + "Programm/"; }
@@ -200,6 +219,93 @@ void TJourney::Toggle(QAbstractButton* box) {
   const bool before = box->isChecked();
   Click(box, QPoint(std::min(8, box->width() / 2), box->height() / 2));
   ASSERT_TRUE(WaitFor([&] { return box->isChecked() != before; })) << WithoutAccelerator(box->text()).toStdString() << " did not change";
+}
+
+void TJourney::Drag(QWidget* from, const QPoint& fromLocal, QWidget* to, const QPoint& toLocal) {
+  ASSERT_TRUE(from && to);
+  const QPoint a = from->mapToGlobal(fromLocal);
+  const QPoint b = to->mapToGlobal(toLocal);
+  const auto move = [](const QPoint& p) {
+    return QStringList{QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())};
+  };
+  // Step by step, each once the one before has been sent: the press, moves that start the drag,
+  // moves over the target, the release. A timer sends them, so they go on inside the drag's own
+  // event loop, which the press and the first moves start.
+  std::vector<QStringList> steps = {move(a) + QStringList{QStringLiteral("mousedown"), QStringLiteral("1")},
+                                    move(a + QPoint(0, 6)), move(a + QPoint(0, 16))};
+  for (int i = 1; i <= 4; ++i) steps.push_back(move(a + (b - a) * i / 4));
+  steps.push_back(move(b + QPoint(1, 1)));
+  steps.push_back({QStringLiteral("mouseup"), QStringLiteral("1")});
+  size_t next = 0;
+  bool done = false, failed = false;
+  std::unique_ptr<QProcess> running;
+  QTimer step;
+  step.setInterval(25);
+  QObject::connect(&step, &QTimer::timeout, [&] {
+    if (running && running->state() != QProcess::NotRunning) return;
+    if (running && (running->exitStatus() != QProcess::NormalExit || running->exitCode() != 0)) failed = true;
+    if (next == steps.size() || failed) {
+      running.reset();
+      done = true;
+      step.stop();
+      return;
+    }
+    running = std::make_unique<QProcess>();
+    running->start(QStringLiteral("xdotool"), steps[next++]);
+  });
+  step.start();
+  EXPECT_TRUE(WaitFor([&] { return done; }, 30000)) << "the drag did not end";
+  EXPECT_FALSE(failed) << "xdotool failed during the drag";
+}
+
+void TJourney::Choose(QComboBox* box, const QString& text) {
+  ASSERT_TRUE(box);
+  const int index = box->findText(text);
+  ASSERT_GE(index, 0) << "the list " << box->objectName().toStdString() << " has no entry " << text.toStdString();
+  // The click opens the list and gives the box the focus; Escape closes the list again, and the
+  // arrow keys step through the entries, one key at a time, each once the box shows its entry.
+  Click(box);
+  QAbstractItemView* view = box->view();
+  ASSERT_TRUE(WaitFor([view] { return view->isVisible(); })) << "the list " << box->objectName().toStdString() << " did not open";
+  if (QWindow* window = view->window()->windowHandle()) EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+  Key(QStringLiteral("Escape"));
+  ASSERT_TRUE(WaitFor([&] { return !view->isVisible() && box->hasFocus(); })) << "the list did not close";
+  for (int tries = 0; tries < 2 * box->count() && box->currentIndex() != index; ++tries) {
+    const int at = box->currentIndex();
+    Key(at < index ? QStringLiteral("Down") : QStringLiteral("Up"));
+    WaitFor([&] { return box->currentIndex() != at; }, 2000);
+  }
+  ASSERT_EQ(box->currentIndex(), index) << "the entry " << text.toStdString() << " was not taken";
+}
+
+void TJourney::OnMenu(const QString& entry) { fMenuEntries.push_back(entry); }
+
+void TJourney::ChooseMenuEntry(QMenu* menu, const QString& text) {
+  QAction* entry = nullptr;
+  for (QAction* a : menu->actions())
+    if (WithoutAccelerator(a->text()) == WithoutAccelerator(text)) entry = a;
+  if (!entry || !entry->isEnabled()) {
+    ADD_FAILURE() << "the context menu has no enabled entry \"" << text.toStdString() << "\"";
+    menu->close();
+    return;
+  }
+  if (QWindow* window = menu->windowHandle()) EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+  // As on a keyboard (the release of the opening click must not count as a choice): Down from
+  // no entry goes to the first one that can be chosen, Return takes it.
+  QStringList keys;
+  for (QAction* a : menu->actions()) {
+    if (a->isSeparator() || !a->isVisible() || !a->isEnabled()) continue;
+    keys << QStringLiteral("Down");
+    if (a == entry) break;
+  }
+  keys << QStringLiteral("Return");
+  Keys(keys);
+}
+
+void TJourney::RouteWebTo(quint16 port) {
+  // The engine splits its flags at blanks: a proxy names the server in one word.
+  const QByteArray flags = "--proxy-server=http://127.0.0.1:" + QByteArray::number(port);
+  ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.constData(), 1);
 }
 
 void TJourney::ClickTab(QTabWidget* tabs, const QString& text) {
@@ -401,13 +507,32 @@ void TJourney::Answer(const QString& match, const QString& buttonText) {
 bool TJourney::WaitForDialogsHandled(int timeoutMs) {
   return WaitFor(
       [this] {
-        return !fHandling && std::none_of(fExpected.begin(), fExpected.end(), [](const Expected& e) { return !e.Persistent; });
+        return fHandling == 0 && fMenuEntries.empty() && std::none_of(fExpected.begin(), fExpected.end(), [](const Expected& e) { return !e.Persistent; });
       },
       timeoutMs);
 }
 
 void TJourney::WatchDialogs() {
-  if (fHandling) return;
+  // A dialog that comes up while a handler acts on another one (a message over a dialog) is
+  // looked at as well; the one being handled is among those already seen.
+  if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()); menu && menu->isVisible()) {
+    // A context menu: its entry is clicked when one was asked for; a dialog its command opens
+    // comes while the click is at work.
+    if (fMenuEntries.empty() || std::any_of(fHandled.begin(), fHandled.end(), [menu](const auto& m) { return m == menu; }))
+      return;
+    fHandled.emplace_back(menu);
+    const QString entry = fMenuEntries.front();
+    fMenuEntries.erase(fMenuEntries.begin());
+    ++fHandling;
+    QTimer nestedWatch;
+    nestedWatch.setInterval(25);
+    QObject::connect(&nestedWatch, &QTimer::timeout, [this] { WatchDialogs(); });
+    nestedWatch.start();
+    ChooseMenuEntry(menu, entry);
+    nestedWatch.stop();
+    --fHandling;
+    return;
+  }
   QWidget* dialog = QApplication::activeModalWidget();
   if (!dialog || !dialog->isVisible()) return;
   for (const QPointer<QWidget>& seen : fHandled)
@@ -418,11 +543,18 @@ void TJourney::WatchDialogs() {
     if (!text.contains(it->Match, Qt::CaseInsensitive)) continue;
     const auto handler = it->Handler;
     if (!it->Persistent) fExpected.erase(it);
-    fHandling = true;
+    ++fHandling;
+    // A timer does not fire again while its own call runs: a watch of this level's own looks at
+    // the dialogs that come up while the handler acts.
+    QTimer nestedWatch;
+    nestedWatch.setInterval(25);
+    QObject::connect(&nestedWatch, &QTimer::timeout, [this] { WatchDialogs(); });
+    nestedWatch.start();
     // The user acts on a dialog once it is on the screen.
     if (QWindow* window = dialog->window()->windowHandle()) QTest::qWaitForWindowExposed(window);
     handler(dialog);
-    fHandling = false;
+    nestedWatch.stop();
+    --fHandling;
     // A handler that failed half-way leaves the dialog open: it goes, so that the journey ends.
     if (::testing::Test::HasFatalFailure() && dialog->isVisible()) {
       if (auto* d = qobject_cast<QDialog*>(dialog))

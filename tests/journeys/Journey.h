@@ -27,6 +27,8 @@
 
 class QAbstractButton;
 class QTabBar;
+class QComboBox;
+class QMenu;
 class QTabWidget;
 
 namespace zyn {
@@ -71,6 +73,11 @@ class TJourney : public ::testing::Test {
   void Toggle(QAbstractButton* box);
   // The right button at a point of the widget (a context menu).
   void RightClick(QWidget* widget, const QPoint& local);
+  // Presses the left button at the point of from, moves the pointer to the point of to and lets
+  // go there: a drag and drop, its steps sent one after the other.
+  void Drag(QWidget* from, const QPoint& fromLocal, QWidget* to, const QPoint& toLocal);
+  // Opens the combo box's list with a click and takes the entry with the text.
+  void Choose(QComboBox* box, const QString& text);
   // Keys by their X names ("Tab", "Down", "ctrl+s", "Return") to the window with the focus.
   void Keys(const QStringList& keys);
   void Key(const QString& key) { Keys({key}); }
@@ -113,17 +120,26 @@ class TJourney : public ::testing::Test {
   void OnDialog(const QString& match, std::function<void(QWidget* dialog)> handler);
   // Answers the next dialog that holds match with the button text.
   void Answer(const QString& match, const QString& buttonText);
+  // The next context menu that comes up (say, after RightClick) gets its entry with the text
+  // clicked (accelerator marks ignored); WaitForDialogsHandled waits for it too.
+  void OnMenu(const QString& entry);
   // Answers every dialog that holds match with the button text, for the rest of the journey.
   void AlwaysAnswer(const QString& match, const QString& buttonText);
   // Closes a dialog as a user does who wants nothing of it: its "Abbrechen", "Schließen" or "OK"
   // button, else Escape.
   void Dismiss(QWidget* dialog);
-  // Waits until every expected dialog was handled.
+  // Waits until every expected dialog was handled (not from within a handler).
   bool WaitForDialogsHandled(int timeoutMs = 20000);
   // The texts of the dialogs nobody expected (each also failed the journey).
   const std::vector<QString>& Unexpected() const { return fUnexpected; }
   // A dialog's caption and text (message boxes: both; other dialogs: the caption).
   static QString DialogText(QWidget* dialog);
+
+  // --- the web engine ---
+  // Every request of the web engine (the browser page) goes to the local port, as to a proxy: a
+  // journey's own small server stands for the internet. Before the engine's first start only.
+  // Without it the journeys' web engine reaches no host at all: they never reach the network.
+  static void RouteWebTo(quint16 port);
 
   // Processes events until condition holds or the time is up.
   static bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
@@ -135,6 +151,7 @@ class TJourney : public ::testing::Test {
     bool Persistent = false;
   };
   void WatchDialogs();
+  void ChooseMenuEntry(QMenu* menu, const QString& text);
   bool XDoTool(const QStringList& args);
   QPoint CenterOf(const TzbBarItemControl& control) const;
 
@@ -142,9 +159,10 @@ class TJourney : public ::testing::Test {
   bool fStarted = false;  // the globals are up
   std::unique_ptr<TMainForm> fOwned;
   QTimer fWatch;
-  bool fHandling = false;
+  int fHandling = 0;  // handlers at work (a dialog over a dialog: more than one)
   std::vector<Expected> fExpected;
   std::vector<QString> fUnexpected;
+  std::vector<QString> fMenuEntries;
   std::vector<QPointer<QWidget>> fHandled;
 };
 
