@@ -27,6 +27,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
@@ -34,6 +35,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <QWindow>
 
 #include <algorithm>
@@ -168,6 +171,10 @@ bool TJourney::XDoTool(const QStringList& args) {
   return ok;
 }
 
+void TJourney::MoveTo(const QPoint& global) {
+  XDoTool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y())});
+}
+
 void TJourney::Click(const QPoint& global) {
   XDoTool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y()),
            QStringLiteral("click"), QStringLiteral("1")});
@@ -233,9 +240,18 @@ void TJourney::MenuCommand(const std::vector<std::string>& path) {
       WaitFor([] { return TCustomzbBarControl::ActiveBarControl() == nullptr; });
       FAIL() << "the menu entry " << path[i] << " is disabled";
     }
-    const bool last = i + 1 == path.size();
-    Click(CenterOf(*control));
-    if (last) break;
+    // A menu in a menu opens as the user rests the pointer on its entry.
+    const bool opensMenu = SubItemLinksOf(*item) != nullptr;
+    if (i > 0 && opensMenu)
+      MoveTo(CenterOf(*control));
+    else
+      Click(CenterOf(*control));
+    if (!opensMenu) {
+      ASSERT_EQ(i + 1, path.size()) << path[i] << " is a command, not a menu";
+      // The menus close once the command runs.
+      EXPECT_TRUE(WaitFor([] { return TCustomzbBarControl::ActiveBarControl() == nullptr; }));
+      return;
+    }
     TzbBarSubMenuControl* menu = nullptr;
     ASSERT_TRUE(WaitFor([&] {
       TzbBarItemLinks* links = SubItemLinksOf(*item);
@@ -244,8 +260,21 @@ void TJourney::MenuCommand(const std::vector<std::string>& path) {
     })) << "the menu " << path[i] << " did not open";
     window = menu;
   }
-  // The menus close once the command runs.
-  EXPECT_TRUE(WaitFor([] { return TCustomzbBarControl::ActiveBarControl() == nullptr; }));
+  // A path that ends on a menu leaves it open.
+}
+
+void TJourney::ToolbarCommand(const std::string& itemName) {
+  ASSERT_TRUE(fMain);
+  TzbBarItemControl* control = nullptr;
+  TzbBars& bars = fMain->BM->Bars();
+  for (int i = 0; i < bars.Count() && !control; ++i) {
+    TzbBar* bar = bars.Items(i);
+    if (bar == fMain->MainMenu || !bar->Visible()) continue;
+    control = ControlIn(dynamic_cast<const TCustomzbBarControl*>(bar->GetBarControl()), itemName);
+  }
+  ASSERT_TRUE(control) << "no tool bar shows " << itemName;
+  ASSERT_TRUE(ItemEnabled(itemName)) << "the tool-bar command " << itemName << " is disabled";
+  Click(CenterOf(*control));
 }
 
 bool TJourney::ItemEnabled(const std::string& itemName) const {
@@ -295,6 +324,26 @@ std::string TJourney::HighlightedPage() const {
 
 bool TJourney::WaitForPage(const std::string& frameKey, int timeoutMs) {
   return WaitFor([&] { return CurrentPage() == frameKey; }, timeoutMs);
+}
+
+// ------------------------------------------------------------------------------------------------
+// Pages
+
+void TJourney::AddModule(const QString& baseClass) {
+  OnDialog(QStringLiteral("Neues Modul anlegen"), [this, baseClass](QWidget* dialog) {
+    auto* classes = Find<QTreeWidget>(QStringLiteral("MT"), dialog);
+    auto* modules = Find<QListWidget>(QStringLiteral("MB"), dialog);
+    ASSERT_TRUE(classes && modules);
+    const QList<QTreeWidgetItem*> found = classes->findItems(baseClass, Qt::MatchExactly);
+    ASSERT_FALSE(found.isEmpty()) << baseClass.toStdString();
+    Click(classes->viewport(), classes->visualItemRect(found.first()).center());
+    ASSERT_TRUE(WaitFor([&] { return classes->currentItem() == found.first() && modules->count() > 0; }));
+    Click(modules->viewport(), modules->visualItemRect(modules->item(0)).center());
+    ASSERT_TRUE(WaitFor([&] { return modules->currentRow() == 0; }));
+    ClickButton(dialog, QStringLiteral("&OK"));
+  });
+  Click(Find<QToolButton>(QStringLiteral("BtnAdd"), fMain->FM->GetFrame(QStringLiteral("FrModulBearb"))));
+  ASSERT_TRUE(WaitForDialogsHandled());
 }
 
 // ------------------------------------------------------------------------------------------------

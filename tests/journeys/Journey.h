@@ -61,6 +61,7 @@ class TJourney : public ::testing::Test {
   void EndProgram(const QString& saveAnswer = {});
 
   // --- input: the real pointer and keyboard of the X server ---
+  void MoveTo(const QPoint& global);  // the pointer, without a click
   void Click(const QPoint& global);
   void DoubleClick(const QPoint& global);
   void Click(QWidget* widget);  // at its centre
@@ -75,8 +76,11 @@ class TJourney : public ::testing::Test {
 
   // --- the main window ---
   // Opens the menu of the main menu bar's entry and clicks the command (item names as in the bar
-  // manager, "Datei1" > "Neu1"); a sub-menu on the way is opened by its name in between.
+  // manager, "Datei1" > "Neu1"); a sub-menu on the way is opened by its name in between, the
+  // pointer resting on its entry. A path that ends on a menu leaves the menus open.
   void MenuCommand(const std::vector<std::string>& path);
+  // Clicks the command on the tool bar that shows it (item name as in the bar manager, "Erstellen").
+  void ToolbarCommand(const std::string& itemName);
   bool ItemEnabled(const std::string& itemName) const;
   // Opens the side bar's group (when not open) and clicks the item that shows the page key.
   void SideBarClick(const std::string& frameKey);
@@ -86,6 +90,11 @@ class TJourney : public ::testing::Test {
   std::string HighlightedPage() const;
   // Waits until the page is shown.
   bool WaitForPage(const std::string& frameKey, int timeoutMs = 10000);
+
+  // --- pages ---
+  // On the module page: "Neues Objekt anlegen", then in the dialog the first module of the base
+  // class ("Eingangsmodule", "Ausgangsmodule"), chosen with the pointer and taken with OK.
+  void AddModule(const QString& baseClass);
 
   // --- finding ---
   // A widget of the main window (or of parent) by object name.
