@@ -31,6 +31,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -344,6 +345,22 @@ void TJourney::AddModule(const QString& baseClass) {
   });
   Click(Find<QToolButton>(QStringLiteral("BtnAdd"), fMain->FM->GetFrame(QStringLiteral("FrModulBearb"))));
   ASSERT_TRUE(WaitForDialogsHandled());
+}
+
+void TJourney::AddInputAndOutputModule() {
+  ASSERT_EQ(CurrentPage(), "FrModulBearb");
+  QWidget* page = fMain->FM->GetFrame(QStringLiteral("FrModulBearb"));
+  auto* sheets = Find<QTabWidget>(QStringLiteral("TCModulDaten"), page);
+  ASSERT_NO_FATAL_FAILURE(AddModule(QStringLiteral("Eingangsmodule")));
+  ClickTab(sheets, QStringLiteral("Eingänge"));
+  Click(Find<QPushButton>(QStringLiteral("Auto0"), page));
+  ASSERT_NO_FATAL_FAILURE(AddModule(QStringLiteral("Ausgangsmodule")));
+  ClickTab(sheets, QStringLiteral("Ausgänge"));
+  Click(Find<QPushButton>(QStringLiteral("Auto1"), page));
+  auto* ok = Find<QToolButton>(QStringLiteral("BtnOK"), page);
+  ASSERT_TRUE(WaitFor([&] { return ok->isEnabled(); }));
+  Click(ok);
+  ASSERT_TRUE(WaitFor([&] { return !ok->isEnabled(); })) << "the modules were not applied";
 }
 
 // ------------------------------------------------------------------------------------------------

@@ -95,6 +95,9 @@ class TJourney : public ::testing::Test {
   // On the module page: "Neues Objekt anlegen", then in the dialog the first module of the base
   // class ("Eingangsmodule", "Ausgangsmodule"), chosen with the pointer and taken with OK.
   void AddModule(const QString& baseClass);
+  // On the module page: an input and an output module added, their channels given their default
+  // names ("Auto"), which puts them to use, and applied with OK.
+  void AddInputAndOutputModule();
 
   // --- finding ---
   // A widget of the main window (or of parent) by object name.

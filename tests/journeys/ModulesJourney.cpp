@@ -4,10 +4,6 @@
 #include "tests/journeys/Journey.h"
 #include "tests/support/SmallProject.h"
 
-#include <QPushButton>
-#include <QTabWidget>
-#include <QToolButton>
-
 namespace zyn::test {
 namespace {
 
@@ -22,19 +18,7 @@ TEST_F(Modules, InputsAndOutputsAppliedOpenTheProgrammingPages) {
 
   SideBarClick("FrModulBearb");
   ASSERT_TRUE(WaitForPage("FrModulBearb"));
-  QWidget* page = Main().FM->GetFrame(QStringLiteral("FrModulBearb"));
-  auto* sheets = Find<QTabWidget>(QStringLiteral("TCModulDaten"), page);
-  // Each new module's channels get their default names ("Auto"), which puts them to use.
-  AddModule(QStringLiteral("Eingangsmodule"));
-  ClickTab(sheets, QStringLiteral("Eingänge"));
-  Click(Find<QPushButton>(QStringLiteral("Auto0"), page));
-  AddModule(QStringLiteral("Ausgangsmodule"));
-  ClickTab(sheets, QStringLiteral("Ausgänge"));
-  Click(Find<QPushButton>(QStringLiteral("Auto1"), page));
-  auto* ok = Find<QToolButton>(QStringLiteral("BtnOK"), page);
-  ASSERT_TRUE(WaitFor([&] { return ok->isEnabled(); }));
-  Click(ok);
-  ASSERT_TRUE(WaitFor([&] { return !ok->isEnabled(); }));
+  ASSERT_NO_FATAL_FAILURE(AddInputAndOutputModule());
 
   EXPECT_TRUE(WaitFor([&] { return ItemEnabled("Funktion") && ItemEnabled("Basis"); }))
       << "the programming pages stayed disabled after the modules were applied";

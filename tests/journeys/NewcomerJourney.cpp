@@ -80,18 +80,7 @@ TEST_F(Newcomer, FromAFreshInstallToACompiledSavedProject) {
   ASSERT_TRUE(WaitForPage("FrModulBearb"));
   EXPECT_EQ(HighlightedPage(), "FrModulBearb");
   EXPECT_FALSE(ItemEnabled("Funktion"));
-  page = Main().FM->GetFrame(QStringLiteral("FrModulBearb"));
-  auto* sheets = Find<QTabWidget>(QStringLiteral("TCModulDaten"), page);
-  AddModule(QStringLiteral("Eingangsmodule"));
-  ClickTab(sheets, QStringLiteral("Eingänge"));
-  Click(Find<QPushButton>(QStringLiteral("Auto0"), page));
-  AddModule(QStringLiteral("Ausgangsmodule"));
-  ClickTab(sheets, QStringLiteral("Ausgänge"));
-  Click(Find<QPushButton>(QStringLiteral("Auto1"), page));
-  auto* ok = Find<QToolButton>(QStringLiteral("BtnOK"), page);
-  ASSERT_TRUE(WaitFor([&] { return ok->isEnabled(); }));
-  Click(ok);
-  ASSERT_TRUE(WaitFor([&] { return !ok->isEnabled(); }));
+  ASSERT_NO_FATAL_FAILURE(AddInputAndOutputModule());
 
   // One link on "Funktionsprogrammierung": the first input, the first output, "Verbinden".
   ASSERT_TRUE(WaitFor([&] { return ItemEnabled("Funktion"); })) << "the link page stayed disabled";
