@@ -21,6 +21,8 @@ PACKAGES=(
   libxml2-utils unzip poppler-utils qpdf python3 python3-dbfread python3-aiosmtpd libdbd-xbase-perl
   # GUI tests and screenshots
   xvfb xauth xdotool libxcb1-dev
+  # the German keyboard of the journeys' X session (setxkbmap)
+  x11-xkb-utils
   # a small window manager, so that window frames and placement are real in the X11 tests
   twm
   # the golden images with text are drawn in DejaVu Sans

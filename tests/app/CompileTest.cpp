@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, CompileOnlyWritesTheProgramFileOfTheProject) {
 }
 
 TEST_F(MainWindowTest, CompileErrorIsShownAndWritesNoProgramFile) {
-  const std::string file = SaveSmallProject("fehlerhaft.zpf", true);
+  const std::string file = SaveSmallProject("fehlerhaft.zpf", {.BadLink = true});
   const std::string prg = TCompileDriver::ProgramFileName(file);
   fs::remove(prg);
   TMainForm form(file);

@@ -1,9 +1,11 @@
 #pragma once
 // The main window's tests: one set of globals per test programme (options and system data in the
-// isolated test home), scripted answers for every message box, and small projects saved to files.
+// isolated test home) and scripted answers for every message box; the small projects they open
+// are in tests/support/SmallProject.h.
 
 #include "project/Projekt.h"
 #include "shell/FormMain.h"
+#include "tests/support/SmallProject.h"
 #include "tests/support/TestHome.h"
 
 #include <QString>
@@ -17,13 +19,6 @@ namespace zyn::test {
 
 // Brings up the globals once; afterwards the wizard counts as completed unless a test says so.
 void EnsureGlobals();
-
-// A project with one control module at address 0, an input module with three inputs and an
-// output module with two outputs; with badLink an input link aims at control module 3, which
-// the project does not have.
-void FillSmallProject(TZYNProjekt& projekt, bool badLink = false);
-// Saves such a project (compressed for a ".zcf" name) and returns the file name.
-std::string SaveSmallProject(const std::string& name, bool badLink = false);
 
 class MainWindowTest : public ::testing::Test {
  protected:

@@ -17,7 +17,7 @@
 #include "compiler/CompileDriver.h"
 #include "model/base/ZYNOptionen.h"
 #include "tests/journeys/Journey.h"
-#include "tests/journeys/TestProject.h"
+#include "tests/support/SmallProject.h"
 #include "tests/support/TestHome.h"
 #include "widgets/common/PageTabBar.h"
 
@@ -270,7 +270,7 @@ TEST_F(Bus, DeviceTransferReadBackEraseClockAndSelfTest) {
   const std::string device = sim.Terminal();
   ASSERT_FALSE(device.empty()) << "the simulator did not start";
   StartGlobals();
-  const std::string project = SaveTwoModuleJourneyProject();
+  const std::string project = SaveTwoModuleProject("Zweihaus.zpf");
   StartProgram(project);
   ASSERT_TRUE(WaitForPage("FrStmBearb"));
 
@@ -399,7 +399,7 @@ TEST_F(Bus, ASimulatorThatQuitsMidTransferGivesOneMessageNamingTheDevice) {
   const std::string device = sim.Terminal();
   ASSERT_FALSE(device.empty()) << "the simulator did not start";
   StartGlobals();
-  StartProgram(SaveTwoModuleJourneyProject());
+  StartProgram(SaveTwoModuleProject("Zweihaus.zpf"));
   ASSERT_TRUE(WaitForPage("FrStmBearb"));
   SetDevice(device);
   TFrTransfer* transfer = OpenTransferPage(device);

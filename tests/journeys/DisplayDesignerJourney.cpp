@@ -10,7 +10,7 @@
 #include "project/Global.h"
 #include "project/Projekt.h"
 #include "tests/journeys/Journey.h"
-#include "tests/journeys/TestProject.h"
+#include "tests/support/SmallProject.h"
 
 #include <QPushButton>
 #include <QToolButton>
@@ -35,7 +35,7 @@ class DisplayDesigner : public TJourney {
 
 TEST_F(DisplayDesigner, DeletingAScreenWhileATextIsTypedOnIt) {
   StartGlobals();
-  StartProgram(SaveSmallJourneyProject("Haus.zpf"));
+  StartProgram(SaveSmallProject("Haus.zpf"));
   // The display is added on its list page and applied: it gets its start screen.
   SideBarClick("FrDispBearb");
   ASSERT_TRUE(WaitForPage("FrDispBearb"));

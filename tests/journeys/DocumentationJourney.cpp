@@ -6,7 +6,7 @@
 #include "print/ui/FrPrintVorschau.h"
 #include "print/ui/GmPreview.h"
 #include "tests/journeys/Journey.h"
-#include "tests/journeys/TestProject.h"
+#include "tests/support/SmallProject.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -85,7 +85,7 @@ class Documentation : public TJourney {
 
 TEST_F(Documentation, WithoutAPrintQueueBuiltTwiceSavedAndPrintedLandscape) {
   StartGlobals();
-  StartProgram(SaveSmallJourneyProject());
+  StartProgram(SaveSmallProject("Haus.zpf"));
   ASSERT_TRUE(WaitForPage("FrStmBearb"));
   if (!QPrinterInfo::availablePrinterNames().isEmpty()) GTEST_SKIP() << "this machine has a print queue";
   EXPECT_TRUE(ItemEnabled("Drucken1"));

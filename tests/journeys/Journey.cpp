@@ -31,14 +31,18 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QPushButton>
 #include <QWindow>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <QWindow>
 
 #include <algorithm>
@@ -186,6 +190,10 @@ bool TJourney::XDoTool(const QStringList& args) {
   const bool ok = tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
   if (!ok) ADD_FAILURE() << "xdotool failed: " << args.join(QLatin1Char(' ')).toStdString();
   return ok;
+}
+
+void TJourney::MoveTo(const QPoint& global) {
+  XDoTool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y())});
 }
 
 void TJourney::Click(const QPoint& global) {
@@ -370,9 +378,18 @@ void TJourney::MenuCommand(const std::vector<std::string>& path) {
       WaitFor([] { return TCustomzbBarControl::ActiveBarControl() == nullptr; });
       FAIL() << "the menu entry " << path[i] << " is disabled";
     }
-    const bool last = i + 1 == path.size();
-    Click(CenterOf(*control));
-    if (last) break;
+    // A menu in a menu opens as the user rests the pointer on its entry.
+    const bool opensMenu = SubItemLinksOf(*item) != nullptr;
+    if (i > 0 && opensMenu)
+      MoveTo(CenterOf(*control));
+    else
+      Click(CenterOf(*control));
+    if (!opensMenu) {
+      ASSERT_EQ(i + 1, path.size()) << path[i] << " is a command, not a menu";
+      // The menus close once the command runs.
+      EXPECT_TRUE(WaitFor([] { return TCustomzbBarControl::ActiveBarControl() == nullptr; }));
+      return;
+    }
     TzbBarSubMenuControl* menu = nullptr;
     ASSERT_TRUE(WaitFor([&] {
       TzbBarItemLinks* links = SubItemLinksOf(*item);
@@ -381,8 +398,7 @@ void TJourney::MenuCommand(const std::vector<std::string>& path) {
     })) << "the menu " << path[i] << " did not open";
     window = menu;
   }
-  // The menus close once the command runs.
-  EXPECT_TRUE(WaitFor([] { return TCustomzbBarControl::ActiveBarControl() == nullptr; }));
+  // A path that ends on a menu leaves it open.
 }
 
 void TJourney::ToolbarCommand(const std::string& itemName) {
@@ -452,6 +468,42 @@ std::string TJourney::HighlightedPage() const {
 
 bool TJourney::WaitForPage(const std::string& frameKey, int timeoutMs) {
   return WaitFor([&] { return CurrentPage() == frameKey; }, timeoutMs);
+}
+
+// ------------------------------------------------------------------------------------------------
+// Pages
+
+void TJourney::AddModule(const QString& baseClass) {
+  OnDialog(QStringLiteral("Neues Modul anlegen"), [this, baseClass](QWidget* dialog) {
+    auto* classes = Find<QTreeWidget>(QStringLiteral("MT"), dialog);
+    auto* modules = Find<QListWidget>(QStringLiteral("MB"), dialog);
+    ASSERT_TRUE(classes && modules);
+    const QList<QTreeWidgetItem*> found = classes->findItems(baseClass, Qt::MatchExactly);
+    ASSERT_FALSE(found.isEmpty()) << baseClass.toStdString();
+    Click(classes->viewport(), classes->visualItemRect(found.first()).center());
+    ASSERT_TRUE(WaitFor([&] { return classes->currentItem() == found.first() && modules->count() > 0; }));
+    Click(modules->viewport(), modules->visualItemRect(modules->item(0)).center());
+    ASSERT_TRUE(WaitFor([&] { return modules->currentRow() == 0; }));
+    ClickButton(dialog, QStringLiteral("&OK"));
+  });
+  Click(Find<QToolButton>(QStringLiteral("BtnAdd"), fMain->FM->GetFrame(QStringLiteral("FrModulBearb"))));
+  ASSERT_TRUE(WaitForDialogsHandled());
+}
+
+void TJourney::AddInputAndOutputModule() {
+  ASSERT_EQ(CurrentPage(), "FrModulBearb");
+  QWidget* page = fMain->FM->GetFrame(QStringLiteral("FrModulBearb"));
+  auto* sheets = Find<QTabWidget>(QStringLiteral("TCModulDaten"), page);
+  ASSERT_NO_FATAL_FAILURE(AddModule(QStringLiteral("Eingangsmodule")));
+  ClickTab(sheets, QStringLiteral("Eingänge"));
+  Click(Find<QPushButton>(QStringLiteral("Auto0"), page));
+  ASSERT_NO_FATAL_FAILURE(AddModule(QStringLiteral("Ausgangsmodule")));
+  ClickTab(sheets, QStringLiteral("Ausgänge"));
+  Click(Find<QPushButton>(QStringLiteral("Auto1"), page));
+  auto* ok = Find<QToolButton>(QStringLiteral("BtnOK"), page);
+  ASSERT_TRUE(WaitFor([&] { return ok->isEnabled(); }));
+  Click(ok);
+  ASSERT_TRUE(WaitFor([&] { return !ok->isEnabled(); })) << "the modules were not applied";
 }
 
 // ------------------------------------------------------------------------------------------------

@@ -64,6 +64,7 @@ class TJourney : public ::testing::Test {
   void EndProgram(const QString& saveAnswer = {});
 
   // --- input: the real pointer and keyboard of the X server ---
+  void MoveTo(const QPoint& global);  // the pointer, without a click
   void Click(const QPoint& global);
   void DoubleClick(const QPoint& global);
   void Click(QWidget* widget);  // at its centre
@@ -89,7 +90,8 @@ class TJourney : public ::testing::Test {
 
   // --- the main window ---
   // Opens the menu of the main menu bar's entry and clicks the command (item names as in the bar
-  // manager, "Datei1" > "Neu1"); a sub-menu on the way is opened by its name in between.
+  // manager, "Datei1" > "Neu1"); a sub-menu on the way is opened by its name in between, the
+  // pointer resting on its entry. A path that ends on a menu leaves the menus open.
   void MenuCommand(const std::vector<std::string>& path);
   // Clicks the command's button on the visible tool bar that shows it (item name as in the bar
   // manager, "Erstellen").
@@ -103,6 +105,14 @@ class TJourney : public ::testing::Test {
   std::string HighlightedPage() const;
   // Waits until the page is shown.
   bool WaitForPage(const std::string& frameKey, int timeoutMs = 10000);
+
+  // --- pages ---
+  // On the module page: "Neues Objekt anlegen", then in the dialog the first module of the base
+  // class ("Eingangsmodule", "Ausgangsmodule"), chosen with the pointer and taken with OK.
+  void AddModule(const QString& baseClass);
+  // On the module page: an input and an output module added, their channels given their default
+  // names ("Auto"), which puts them to use, and applied with OK.
+  void AddInputAndOutputModule();
 
   // --- finding ---
   // A widget of the main window (or of parent) by object name.

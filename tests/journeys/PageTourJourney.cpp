@@ -5,7 +5,7 @@
 #include "project/Global.h"
 #include "project/Projekt.h"
 #include "tests/journeys/Journey.h"
-#include "tests/journeys/TestProject.h"
+#include "tests/support/SmallProject.h"
 #include "widgets/bars/SideBar.h"
 #include "widgets/bars/SideBarGroup.h"
 #include "widgets/bars/SideBarGroups.h"
@@ -44,7 +44,7 @@ class PageTour : public TJourney {
 
 TEST_F(PageTour, EveryPageOfTheSideBarTakesKeys) {
   StartGlobals();
-  const std::string project = SaveSmallJourneyProject();
+  const std::string project = SaveSmallProject("Haus.zpf");
   StartProgram(project);
   ASSERT_TRUE(WaitForPage("FrStmBearb"));
   // Questions a user answers on the way: edits made by the keys are not kept.
@@ -64,7 +64,7 @@ TEST_F(PageTour, EveryPageOfTheSideBarTakesKeys) {
 
 TEST_F(PageTour, TheDisplayDesignerTakesKeys) {
   StartGlobals();
-  StartProgram(SaveSmallJourneyProject("Haus.zpf", true));
+  StartProgram(SaveSmallProject("Haus.zpf", {.WithDisplay = true}));
   ASSERT_TRUE(WaitForPage("FrStmBearb"));
   SideBarClick("Display");
   ASSERT_TRUE(WaitForPage("Display"));
@@ -84,7 +84,7 @@ struct TMenuStep {
 
 TEST_F(PageTour, EveryMenuCommandThatOpensAPageOrADialog) {
   StartGlobals();
-  StartProgram(SaveSmallJourneyProject());
+  StartProgram(SaveSmallProject("Haus.zpf"));
   ASSERT_TRUE(WaitForPage("FrStmBearb"));
   AlwaysAnswer(QStringLiteral("übernommen"), QStringLiteral("Nein"));
   AlwaysAnswer(QStringLiteral("gespeichert werden"), QStringLiteral("Nein"));
@@ -126,7 +126,7 @@ TEST_F(PageTour, EveryMenuCommandThatOpensAPageOrADialog) {
 // closes without a question.
 TEST_F(PageTour, ClosingAsksToSaveAChangedProjectOnly) {
   StartGlobals();
-  const std::string project = SaveSmallJourneyProject();
+  const std::string project = SaveSmallProject("Haus.zpf");
   StartProgram(project);
   ASSERT_TRUE(WaitForPage("FrStmBearb"));
   EndProgram();  // unchanged: no question (one would fail the journey)

@@ -7,7 +7,7 @@
 #include "model/base/ComponentRecord.h"
 #include "model/base/XMLIniFile.h"
 #include "tests/journeys/Journey.h"
-#include "tests/journeys/TestProject.h"
+#include "tests/support/SmallProject.h"
 #include "tests/support/TestHome.h"
 #include "visu/DispatcherList.h"
 #include "visu/VisuPage.h"
@@ -72,7 +72,7 @@ class VisuDesign : public TJourney {
 
 TEST_F(VisuDesign, DesignBindSetPropertiesEscAResizeAddAUserAndExport) {
   StartGlobals();
-  StartProgram(SaveSmallJourneyProject("Visu.zpf"));
+  StartProgram(SaveSmallProject("Visu.zpf"));
   ASSERT_TRUE(WaitForPage("FrStmBearb"));
   // The designer and the users page want room: the window is made large, as an installer does.
   Main().resize(1240, 960);

@@ -63,6 +63,17 @@ std::string ReadDisplayNumber(int fd, Clock::time_point deadline) {
   return {};
 }
 
+// Runs a quiet programme and waits for its end; true when it succeeded.
+bool RunToEnd(const std::vector<std::string>& args) {
+  const pid_t pid = Spawn(args, -1, true);
+  if (pid < 0) return false;
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) return false;
+  }
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 void Stop(pid_t pid) {
   if (pid <= 0) return;
   ::kill(pid, SIGTERM);
@@ -98,6 +109,14 @@ int RunJourneysInXSession(int argc, char** argv) {
   }
   const std::string display = ":" + number;
   ::setenv("DISPLAY", display.c_str(), 1);
+
+  // The keyboard of a German installer: the umlauts and "ß" have keys of their own, so every
+  // character of a German text is found on the keymap and typed as a user types it (the server's
+  // default keymap has none of them).
+  if (!RunToEnd({"setxkbmap", "-display", display, "-layout", "de"})) {
+    Stop(server);
+    return Fail("setxkbmap could not give the X server a German keyboard (is x11-xkb-utils installed?)");
+  }
 
   // twm in the C locale (in others it finds no font set on a server without font files), placing
   // windows itself instead of asking for a click.

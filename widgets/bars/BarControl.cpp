@@ -11,6 +11,8 @@
 #include "widgets/bars/BarSubMenuControl.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
@@ -103,6 +105,8 @@ class TzbBarWidget : public QWidget {
   }
   void leaveEvent(QEvent*) override {
     if (fOwner) fOwner->MouseLeave();
+    if (fOwner && TCustomzbBarControl::IsAlive(fOwner) && QGuiApplication::applicationState() != Qt::ApplicationActive)
+      fOwner->PointerLeftWhileInactive();
   }
   void moveEvent(QMoveEvent*) override {
     if (fOwner) fOwner->WindowMoved();
@@ -245,6 +249,11 @@ TCustomzbBarControl* TCustomzbBarControl::AtScreenPoint(const TPoint& p) {
     if (!found) found = w;
   }
   return found;
+}
+
+bool TCustomzbBarControl::OnOpenMenu(const TzbBarManager& manager, const TPoint& p) {
+  const TCustomzbBarControl* w = AtScreenPoint(p);
+  return w && w->IsMenu() && &w->Manager() == &manager;
 }
 
 QWidget* TCustomzbBarControl::Widget() const { return fWidget; }
@@ -604,6 +613,15 @@ void TCustomzbBarControl::DoubleClick(const TPoint& p) {
     return;
   }
   MouseDown(p, mbLeft);
+}
+
+void TCustomzbBarControl::PointerLeftWhileInactive() {
+  if (!IsMenu() || !IsInChain()) return;
+  const QPoint pointer = QCursor::pos();
+  if (OnOpenMenu(*fManager, FromQPoint(pointer))) return;
+  if (const QWidget* form = fManager->Form(); form && form->isVisible() && form->frameGeometry().contains(pointer))
+    return;  // back on the form, which the window manager activates again
+  HideAll();
 }
 
 void TCustomzbBarControl::MouseLeave() {

@@ -42,6 +42,8 @@ class TCustomzbBarControl : public TzbBarWindow {
   static TCustomzbBarControl* AtScreenPoint(const TPoint& p);
   // Whether menus show their less used items; reset when a new chain starts.
   static bool& MenusExpanded();
+  // Whether the screen point is on one of the manager's open menus.
+  static bool OnOpenMenu(const TzbBarManager& manager, const TPoint& p);
 
   // --- TzbBarWindow ---
   void Recalculate() override { RebuildLayout(); }
@@ -126,6 +128,11 @@ class TCustomzbBarControl : public TzbBarWindow {
   virtual void MouseUp(const TPoint& p, TzbMouseButton button);
   virtual void DoubleClick(const TPoint& p);
   virtual void MouseLeave();
+  // The pointer left the window while the programme is not the active one. A window manager whose
+  // focus follows the pointer takes the activation away while the pointer is on an open menu (a
+  // window that takes no focus), so the menus stay open then; they close once the pointer leaves
+  // for neither a menu nor the form, as for another program in front.
+  void PointerLeftWhileInactive();
   // A key pressed while the window is the chain head; true when it was taken. Keys are Qt key codes;
   // shift holds ssShift, ssAlt, ssCtrl.
   virtual bool KeyDown(int key, unsigned shift);

@@ -21,6 +21,7 @@
 #include "widgets/bars/LookAndFeels.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMdiArea>
@@ -57,7 +58,8 @@ int DockIndex(TzbBarDockingStyle side) {
 
 // The form lost the activation to another window: the menus of its bars close, and for a form with
 // child windows those of the children's bars too (unless an edit item in one is being typed in).
-// Nothing closes when the activation went to a window of this manager or to one the form owns.
+// Nothing closes when the activation went to a window of this manager or to one the form owns,
+// nor while the pointer is on one of the manager's open menus.
 void FormDeactivated(TzbBarManager& m, QWidget* form) {
   TzbBarControl::CancelWindowButtons(m);
   TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
@@ -68,7 +70,9 @@ void FormDeactivated(TzbBarManager& m, QWidget* form) {
     if (now->parentWidget() && now->parentWidget()->window() == form) return;
   }
   if (&head->Manager() == &m) {
-    head->HideAll();
+    // The activation went to the open menu under the pointer (a window manager whose focus follows
+    // the pointer): the menus stay until the pointer leaves them.
+    if (!TCustomzbBarControl::OnOpenMenu(m, FromQPoint(QCursor::pos()))) head->HideAll();
     return;
   }
   QWidget* headForm = head->Manager().Form();
@@ -171,6 +175,9 @@ TzbBarScreen::TzbBarScreen(TzbBarManager& manager) : fManager(&manager), fForm(m
   if (fForm) fForm->installEventFilter(fFormFilter.get());
   // When the application loses the activation (another program comes to the front), the open
   // menus close and the menu bar leaves menu mode: menus stay on top of every window otherwise.
+  // With the pointer on an open menu the activation went to that menu under a window manager whose
+  // focus follows the pointer: the menus stay until the pointer leaves them
+  // (TCustomzbBarControl::PointerLeftWhileInactive).
   QObject::connect(qApp, &QGuiApplication::applicationStateChanged, fFormFilter.get(),
                    [this](Qt::ApplicationState state) {
                      if (!ManagerAlive()) return;
@@ -180,7 +187,9 @@ TzbBarScreen::TzbBarScreen(TzbBarManager& manager) : fManager(&manager), fForm(m
                      if (state == Qt::ApplicationActive) return;
                      HideBarHint(*fManager);
                      TCustomzbBarControl* head = TCustomzbBarControl::ActiveBarControl();
-                     if (head && &head->Manager() == fManager) head->HideAll();
+                     if (!head || &head->Manager() != fManager) return;
+                     if (TCustomzbBarControl::OnOpenMenu(*fManager, FromQPoint(QCursor::pos()))) return;
+                     head->HideAll();
                    });
   // A changed screen (resolution, a panel, a monitor unplugged) brings floating bars back.
   auto watch = [this](QScreen* screen) {

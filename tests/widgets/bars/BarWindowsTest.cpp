@@ -11,6 +11,7 @@
 #include "widgets/bars/BarUtils.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
@@ -535,6 +536,14 @@ namespace {
 TEST_F(BarWindows, MenusCloseWhenTheApplicationLosesTheActivation) {
   OpenProjekt();
   ASSERT_NE(MenuOf("Datei1"), nullptr);
+  // With the pointer on the open menu the activation went to that menu (a window manager whose
+  // focus follows the pointer): the menus stay.
+  const TRect menu = MenuOf("Datei1")->WindowRect();
+  QCursor::setPos(menu.Left + menu.Width() / 2, menu.Top + menu.Height() / 2);
+  emit static_cast<QGuiApplication*>(QCoreApplication::instance())->applicationStateChanged(Qt::ApplicationInactive);
+  ASSERT_NE(MenuOf("Datei1"), nullptr);
+  // Elsewhere another program came to the front: they close.
+  QCursor::setPos(menu.Right + 300, menu.Bottom + 300);
   emit static_cast<QGuiApplication*>(QCoreApplication::instance())->applicationStateChanged(Qt::ApplicationInactive);
   EXPECT_EQ(MenuOf("Datei1"), nullptr);
   EXPECT_TRUE(ChainClosed());
