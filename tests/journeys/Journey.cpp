@@ -25,12 +25,17 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDir>
+#include <QDrag>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -55,6 +60,7 @@ class TScreenshotOnFailure : public ::testing::EmptyTestEventListener {
     const std::string file = TJourney::Screenshot(fName + "-" + std::to_string(++fCount));
     std::fprintf(stderr, "screenshot of the failure: %s\n", file.c_str());
   }
+
  public:
   void Start(const ::testing::TestInfo& info) {
     fName = std::string(info.test_suite_name()) + "." + info.name();
@@ -115,6 +121,8 @@ void TJourney::TearDown() {
   for (const Expected& e : fExpected)
     if (!e.Persistent) ADD_FAILURE() << "the dialog \"" << e.Match.toStdString() << "\" never came";
   fExpected.clear();
+  for (const Step& s : fSteps) ADD_FAILURE() << "this step never came to run: " << s.What;
+  fSteps.clear();
 }
 
 std::string TJourney::ProgramFolder() { return TestHome() + "Programm/"; }
@@ -180,6 +188,20 @@ void TJourney::DoubleClick(const QPoint& global) {
 
 void TJourney::Click(QWidget* widget) {
   ASSERT_TRUE(widget);
+  auto* box = qobject_cast<QCheckBox*>(widget);
+  auto* radio = qobject_cast<QRadioButton*>(widget);
+  if (box || radio) {
+    // Only the box and its text take the click.
+    QStyleOptionButton option;
+    option.initFrom(widget);
+    option.text = static_cast<QAbstractButton*>(widget)->text();
+    option.icon = static_cast<QAbstractButton*>(widget)->icon();
+    option.iconSize = static_cast<QAbstractButton*>(widget)->iconSize();
+    const QRect hit = widget->style()->subElementRect(
+        box ? QStyle::SE_CheckBoxClickRect : QStyle::SE_RadioButtonClickRect, &option, widget);
+    Click(widget, hit.center());
+    return;
+  }
   Click(widget, widget->rect().center());
 }
 
@@ -189,6 +211,46 @@ void TJourney::Click(QWidget* widget, const QPoint& local) {
   Click(widget->mapToGlobal(local));
 }
 
+bool TJourney::DragRunning() {
+  for (QWidget* top : QApplication::topLevelWidgets())
+    if (top->findChild<QDrag*>()) return true;
+  return false;
+}
+
+void TJourney::Drag(const QPoint& from, const QPoint& to) {
+  const auto xy = [](const QPoint& p) { return QStringList{QString::number(p.x()), QString::number(p.y())}; };
+  bool dropped = false;
+  // The drag runs its own event loop from the press or the first move on: the rest of the way is
+  // gone from within it, once it runs, so that no motion comes before the drag sees it.
+  When(
+      DragRunning,
+      [&, to] {
+        XDoTool(QStringList{QStringLiteral("mousemove")} + xy(to + QPoint(2, 2)) +
+                QStringList{QStringLiteral("mousemove")} + xy(to) +
+                QStringList{QStringLiteral("mouseup"), QStringLiteral("1")});
+        dropped = true;
+      },
+      "the drag to " + std::to_string(to.x()) + "," + std::to_string(to.y()));
+  const QPoint step = from + QPoint(6, 6);
+  XDoTool(QStringList{QStringLiteral("mousemove")} + xy(from) +
+          QStringList{QStringLiteral("mousedown"), QStringLiteral("1")} + QStringList{QStringLiteral("mousemove")} +
+          xy(from + QPoint(2, 2)) + QStringList{QStringLiteral("mousemove")} + xy(step));
+  if (!WaitFor([&] { return dropped; }, 5000)) {
+    // No drag started: the button goes up where it is.
+    fSteps.erase(std::remove_if(fSteps.begin(), fSteps.end(),
+                                [](const Step& s) { return s.What.rfind("the drag to ", 0) == 0; }),
+                 fSteps.end());
+    XDoTool({QStringLiteral("mouseup"), QStringLiteral("1")});
+    ADD_FAILURE() << "no drag started at " << from.x() << "," << from.y();
+  }
+}
+
+void TJourney::Drag(QWidget* from, const QPoint& fromLocal, QWidget* to, const QPoint& toLocal) {
+  ASSERT_TRUE(from && to);
+  ASSERT_TRUE(WaitFor([&] { return from->isVisible() && to->isVisible(); }));
+  Drag(from->mapToGlobal(fromLocal), to->mapToGlobal(toLocal));
+}
+
 void TJourney::ClickTab(QTabWidget* tabs, const QString& text) {
   ASSERT_TRUE(tabs);
   int index = -1;
@@ -196,7 +258,8 @@ void TJourney::ClickTab(QTabWidget* tabs, const QString& text) {
     if (WithoutAccelerator(tabs->tabText(i)) == WithoutAccelerator(text)) index = i;
   ASSERT_GE(index, 0) << "no tab " << text.toStdString();
   Click(tabs->tabBar(), tabs->tabBar()->tabRect(index).center());
-  ASSERT_TRUE(WaitFor([&] { return tabs->currentIndex() == index; })) << "the tab " << text.toStdString() << " did not open";
+  ASSERT_TRUE(WaitFor([&] { return tabs->currentIndex() == index; }))
+      << "the tab " << text.toStdString() << " did not open";
 }
 
 void TJourney::Keys(const QStringList& keys) {
@@ -241,7 +304,8 @@ void TJourney::MenuCommand(const std::vector<std::string>& path) {
       TzbBarItemLinks* links = SubItemLinksOf(*item);
       menu = links ? dynamic_cast<TzbBarSubMenuControl*>(links->BarControl()) : nullptr;
       return menu && menu->Widget()->isVisible();
-    })) << "the menu " << path[i] << " did not open";
+    })) << "the menu "
+        << path[i] << " did not open";
     window = menu;
   }
   // The menus close once the command runs.
@@ -273,7 +337,8 @@ void TJourney::SideBarClick(const std::string& frameKey) {
     const TzbSideGroupViewInfo* caption = bar.ViewInfo().FindGroup(group);
     ASSERT_TRUE(caption);
     Click(bar.mapToGlobal(Center(caption->CaptionRect)));
-    ASSERT_TRUE(WaitFor([&] { return bar.ActiveGroup() == group; })) << "the group " << group->Caption() << " did not open";
+    ASSERT_TRUE(WaitFor([&] { return bar.ActiveGroup() == group; }))
+        << "the group " << group->Caption() << " did not open";
   }
   for (int tries = 0; tries < 20 && !item->IsFullyVisible() && bar.ViewInfo().HasScrollDown(); ++tries) {
     const int top = TzbSideBarViewInfo::Top(*bar.ViewInfo().FindItem(item));
@@ -348,15 +413,39 @@ void TJourney::Answer(const QString& match, const QString& buttonText) {
 }
 
 bool TJourney::WaitForDialogsHandled(int timeoutMs) {
+  // Called from a handler, it waits for the dialogs that the handler's clicks opened, not for the
+  // handlers it runs in.
+  const int mine = fHandlersRunning;
   return WaitFor(
-      [this] {
-        return !fHandling && std::none_of(fExpected.begin(), fExpected.end(), [](const Expected& e) { return !e.Persistent; });
+      [this, mine] {
+        return fHandlersScheduled == 0 && fHandlersRunning == mine &&
+               std::none_of(fExpected.begin(), fExpected.end(), [](const Expected& e) { return !e.Persistent; });
       },
       timeoutMs);
 }
 
+void TJourney::When(std::function<bool()> condition, std::function<void()> action, const std::string& what) {
+  fSteps.push_back({std::move(condition), std::move(action), what});
+}
+
+bool TJourney::WaitForSteps(int timeoutMs) {
+  return WaitFor([this] { return fSteps.empty(); }, timeoutMs);
+}
+
+void TJourney::RunSteps() {
+  for (auto it = fSteps.begin(); it != fSteps.end(); ++it) {
+    if (!it->Condition()) continue;
+    const auto action = it->Action;
+    fSteps.erase(it);
+    // In a timer of its own: the watch goes on meanwhile (see WatchDialogs).
+    QTimer::singleShot(0, &fWatch, action);
+    return;
+  }
+}
+
 void TJourney::WatchDialogs() {
-  if (fHandling) return;
+  RunSteps();
+  // A dialog being handled is passed over; a further one that its handler's click opened is not.
   QWidget* dialog = QApplication::activeModalWidget();
   if (!dialog || !dialog->isVisible()) return;
   for (const QPointer<QWidget>& seen : fHandled)
@@ -367,18 +456,26 @@ void TJourney::WatchDialogs() {
     if (!text.contains(it->Match, Qt::CaseInsensitive)) continue;
     const auto handler = it->Handler;
     if (!it->Persistent) fExpected.erase(it);
-    fHandling = true;
-    // The user acts on a dialog once it is on the screen.
-    if (QWindow* window = dialog->window()->windowHandle()) QTest::qWaitForWindowExposed(window);
-    handler(dialog);
-    fHandling = false;
-    // A handler that failed half-way leaves the dialog open: it goes, so that the journey ends.
-    if (::testing::Test::HasFatalFailure() && dialog->isVisible()) {
-      if (auto* d = qobject_cast<QDialog*>(dialog))
-        d->reject();
-      else
-        dialog->close();
-    }
+    ++fHandlersScheduled;
+    // The handler runs in a timer of its own, not in the watch's: a timer is not fired again while
+    // its own slot runs, so a further dialog that the handler's click opens (a question after OK)
+    // would never be seen, and the handler's click would wait for it for ever.
+    QTimer::singleShot(0, &fWatch, [this, handler, dialog = QPointer<QWidget>(dialog)] {
+      --fHandlersScheduled;
+      ++fHandlersRunning;
+      // The user acts on a dialog once it is on the screen.
+      if (dialog)
+        if (QWindow* window = dialog->window()->windowHandle()) (void)QTest::qWaitForWindowExposed(window);
+      if (dialog) handler(dialog);
+      --fHandlersRunning;
+      // A handler that failed half-way leaves the dialog open: it goes, so that the journey ends.
+      if (::testing::Test::HasFatalFailure() && dialog && dialog->isVisible()) {
+        if (auto* d = qobject_cast<QDialog*>(dialog.data()))
+          d->reject();
+        else
+          dialog->close();
+      }
+    });
     return;
   }
   // Nobody expected it: the journey fails, and the dialog goes so that the journey can go on.

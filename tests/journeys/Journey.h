@@ -63,8 +63,16 @@ class TJourney : public ::testing::Test {
   // --- input: the real pointer and keyboard of the X server ---
   void Click(const QPoint& global);
   void DoubleClick(const QPoint& global);
-  void Click(QWidget* widget);  // at its centre
+  // At its centre; a check box or radio button at the centre of its box and text, where a click
+  // toggles it (the centre of a stretched one lies beyond its text).
+  void Click(QWidget* widget);
   void Click(QWidget* widget, const QPoint& local);
+  // Drags with the left button held from one point to another, as a user drags: pressed, moved a
+  // little (a drag starts), then, once the drag runs, moved to the target and released there.
+  void Drag(const QPoint& from, const QPoint& to);
+  void Drag(QWidget* from, const QPoint& fromLocal, QWidget* to, const QPoint& toLocal);
+  // Whether a drag and drop runs (its own event loop waits for the pointer meanwhile).
+  static bool DragRunning();
   // Keys by their X names ("Tab", "Down", "ctrl+s", "Return") to the window with the focus.
   void Keys(const QStringList& keys);
   void Key(const QString& key) { Keys({key}); }
@@ -108,12 +116,18 @@ class TJourney : public ::testing::Test {
   // Closes a dialog as a user does who wants nothing of it: its "Abbrechen", "Schließen" or "OK"
   // button, else Escape.
   void Dismiss(QWidget* dialog);
-  // Waits until every expected dialog was handled.
+  // Waits until every expected dialog was handled (from within a handler: those its clicks opened).
   bool WaitForDialogsHandled(int timeoutMs = 20000);
   // The texts of the dialogs nobody expected (each also failed the journey).
   const std::vector<QString>& Unexpected() const { return fUnexpected; }
   // A dialog's caption and text (message boxes: both; other dialogs: the caption).
   static QString DialogText(QWidget* dialog);
+
+  // Runs action once, as soon as condition holds, also while a modal dialog, a menu or a drag waits
+  // in its own event loop for the user (e.g. to drop a drag that a command starts by itself).
+  // A step that never ran fails the journey at its end.
+  void When(std::function<bool()> condition, std::function<void()> action, const std::string& what);
+  bool WaitForSteps(int timeoutMs = 20000);
 
   // Processes events until condition holds or the time is up.
   static bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
@@ -124,7 +138,13 @@ class TJourney : public ::testing::Test {
     std::function<void(QWidget*)> Handler;
     bool Persistent = false;
   };
+  struct Step {
+    std::function<bool()> Condition;
+    std::function<void()> Action;
+    std::string What;
+  };
   void WatchDialogs();
+  void RunSteps();
   bool XDoTool(const QStringList& args);
   QPoint CenterOf(const TzbBarItemControl& control) const;
 
@@ -132,7 +152,11 @@ class TJourney : public ::testing::Test {
   bool fStarted = false;  // the globals are up
   std::unique_ptr<TMainForm> fOwned;
   QTimer fWatch;
-  bool fHandling = false;
+  // Dialog handlers waiting for their turn and running; a handler's click may open a further
+  // dialog, whose handler then runs within it.
+  int fHandlersScheduled = 0;
+  int fHandlersRunning = 0;
+  std::vector<Step> fSteps;
   std::vector<Expected> fExpected;
   std::vector<QString> fUnexpected;
   std::vector<QPointer<QWidget>> fHandled;
