@@ -211,6 +211,14 @@ void TJourney::Click(QWidget* widget, const QPoint& local) {
   Click(widget->mapToGlobal(local));
 }
 
+void TJourney::Stroke(const QPoint& from, const QPoint& to) {
+  const QPoint middle = (from + to) / 2;
+  XDoTool({QStringLiteral("mousemove"), QString::number(from.x()), QString::number(from.y()),
+           QStringLiteral("mousedown"), QStringLiteral("1"), QStringLiteral("mousemove"), QString::number(middle.x()),
+           QString::number(middle.y()), QStringLiteral("mousemove"), QString::number(to.x()), QString::number(to.y()),
+           QStringLiteral("mouseup"), QStringLiteral("1")});
+}
+
 bool TJourney::DragRunning() {
   for (QWidget* top : QApplication::topLevelWidgets())
     if (top->findChild<QDrag*>()) return true;
@@ -231,10 +239,15 @@ void TJourney::Drag(const QPoint& from, const QPoint& to) {
         dropped = true;
       },
       "the drag to " + std::to_string(to.x()) + "," + std::to_string(to.y()));
-  const QPoint step = from + QPoint(6, 6);
   XDoTool(QStringList{QStringLiteral("mousemove")} + xy(from) +
-          QStringList{QStringLiteral("mousedown"), QStringLiteral("1")} + QStringList{QStringLiteral("mousemove")} +
-          xy(from + QPoint(2, 2)) + QStringList{QStringLiteral("mousemove")} + xy(step));
+          QStringList{QStringLiteral("mousedown"), QStringLiteral("1")});
+  // Moves, each of its own (the window system folds motions that come together into one): some
+  // widgets start a drag at the press, some at the first move, item views at a move beyond the
+  // drag distance (10 pixels) after the first.
+  for (const QPoint& by : {QPoint(2, 1), QPoint(14, 2), QPoint(24, 3)}) {
+    if (dropped) break;
+    XDoTool(QStringList{QStringLiteral("mousemove")} + xy(from + by));
+  }
   if (!WaitFor([&] { return dropped; }, 5000)) {
     // No drag started: the button goes up where it is.
     fSteps.erase(std::remove_if(fSteps.begin(), fSteps.end(),
@@ -310,6 +323,23 @@ void TJourney::MenuCommand(const std::vector<std::string>& path) {
   }
   // The menus close once the command runs.
   EXPECT_TRUE(WaitFor([] { return TCustomzbBarControl::ActiveBarControl() == nullptr; }));
+}
+
+void TJourney::ToolbarCommand(const std::string& itemName) {
+  ASSERT_TRUE(fMain);
+  TzbBars& bars = fMain->BM->Bars();
+  for (int i = 0; i < bars.Count(); ++i) {
+    TzbBar* bar = bars.Items(i);
+    const auto* window =
+        bar && bar->Visible() ? dynamic_cast<const TCustomzbBarControl*>(bar->GetBarControl()) : nullptr;
+    if (TzbBarItemControl* control = ControlIn(window, itemName)) {
+      TzbBarItem* item = fMain->Item(itemName);
+      ASSERT_TRUE(item && item->GetEnabled()) << "the tool bar command " << itemName << " is disabled";
+      Click(CenterOf(*control));
+      return;
+    }
+  }
+  FAIL() << "no shown tool bar holds " << itemName;
 }
 
 bool TJourney::ItemEnabled(const std::string& itemName) const {

@@ -71,6 +71,8 @@ class TJourney : public ::testing::Test {
   // little (a drag starts), then, once the drag runs, moved to the target and released there.
   void Drag(const QPoint& from, const QPoint& to);
   void Drag(QWidget* from, const QPoint& fromLocal, QWidget* to, const QPoint& toLocal);
+  // Presses the left button at from, moves to to and releases it there (drawing, a rubber band).
+  void Stroke(const QPoint& from, const QPoint& to);
   // Whether a drag and drop runs (its own event loop waits for the pointer meanwhile).
   static bool DragRunning();
   // Keys by their X names ("Tab", "Down", "ctrl+s", "Return") to the window with the focus.
@@ -86,6 +88,8 @@ class TJourney : public ::testing::Test {
   // manager, "Datei1" > "Neu1"); a sub-menu on the way is opened by its name in between.
   void MenuCommand(const std::vector<std::string>& path);
   bool ItemEnabled(const std::string& itemName) const;
+  // Clicks the command on the first shown tool bar that holds it (item name as in the bar manager).
+  void ToolbarCommand(const std::string& itemName);
   // Opens the side bar's group (when not open) and clicks the item that shows the page key.
   void SideBarClick(const std::string& frameKey);
   TzbSideBarItem* SideBarItemOf(const std::string& frameKey) const;
