@@ -641,6 +641,9 @@ void TView::mousePressEvent(QMouseEvent* event) {
 }
 
 void TView::mouseMoveEvent(QMouseEvent* event) {
+  // The pointer moved here with no button held: the click that ended a dialog or a drop is over,
+  // the next press is the user's own.
+  if (event->buttons() == Qt::NoButton) fArmed = true;
   const int s = fScale;
   const QPoint pos = event->position().toPoint();
   const int x = pos.x() / s, y = pos.y() / s;

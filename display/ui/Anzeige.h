@@ -103,7 +103,8 @@ class TView : public QWidget {
   void PressFunctionKey(const std::string& name);
   const std::string& JumpTargetName() const { return fJumpTarget; }
 
-  // Disarms the view after a dialog so that the click which closed it does nothing.
+  // Disarms the view after a dialog so that the click which closed it does nothing; the view is
+  // armed again by the next press or by the pointer moving over it with no button held.
   void Disarm() { fArmed = false; }
 
  protected:

@@ -40,9 +40,8 @@ int PdfPages(const QString& pdf) {
 }
 
 QString PdfPageText(const QString& pdf, int page) {
-  return RunTool(QStringLiteral("pdftotext"),
-             {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-              QString::number(page), pdf, QStringLiteral("-")});
+  return RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page),
+                                               QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
 }
 
 class Documentation : public TJourney {
@@ -167,8 +166,8 @@ TEST_F(Documentation, WithoutAPrintQueueBuiltTwiceSavedAndPrintedLandscape) {
   check.waitForFinished(60000);
   EXPECT_EQ(check.exitCode(), 0);
   EXPECT_EQ(PdfPages(printed), pages);
-  const QString info = RunTool(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                                                       QString::number(pages), printed});
+  const QString info = RunTool(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                                           QStringLiteral("-l"), QString::number(pages), printed});
   EXPECT_EQ(info.count(QRegularExpression(QStringLiteral("size:\\s+84[12](\\.\\d+)? x 595(\\.\\d+)? pts"))), pages)
       << info.toStdString();
   EXPECT_TRUE(PdfPageText(printed, 2).contains(QStringLiteral("Seite 2")));

@@ -26,18 +26,22 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
-#include <QComboBox>
-#include <QMenu>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QDrag>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
-#include <QWindow>
+#include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -69,6 +73,7 @@ class TScreenshotOnFailure : public ::testing::EmptyTestEventListener {
     const std::string file = TJourney::Screenshot(fName + "-" + std::to_string(++fCount));
     std::fprintf(stderr, "screenshot of the failure: %s\n", file.c_str());
   }
+
  public:
   void Start(const ::testing::TestInfo& info) {
     fName = std::string(info.test_suite_name()) + "." + info.name();
@@ -139,6 +144,8 @@ void TJourney::TearDown() {
   for (const QString& entry : fMenuEntries)
     ADD_FAILURE() << "no context menu came up for \"" << entry.toStdString() << "\"";
   fMenuEntries.clear();
+  for (const Step& s : fSteps) ADD_FAILURE() << "this step never came to run: " << s.What;
+  fSteps.clear();
 }
 
 std::string TJourney::ProgramFolder() { return TestHome() + "Programm/"; }
@@ -208,6 +215,20 @@ void TJourney::DoubleClick(const QPoint& global) {
 
 void TJourney::Click(QWidget* widget) {
   ASSERT_TRUE(widget);
+  auto* box = qobject_cast<QCheckBox*>(widget);
+  auto* radio = qobject_cast<QRadioButton*>(widget);
+  if (box || radio) {
+    // Only the box and its text take the click.
+    QStyleOptionButton option;
+    option.initFrom(widget);
+    option.text = static_cast<QAbstractButton*>(widget)->text();
+    option.icon = static_cast<QAbstractButton*>(widget)->icon();
+    option.iconSize = static_cast<QAbstractButton*>(widget)->iconSize();
+    const QRect hit = widget->style()->subElementRect(
+        box ? QStyle::SE_CheckBoxClickRect : QStyle::SE_RadioButtonClickRect, &option, widget);
+    Click(widget, hit.center());
+    return;
+  }
   Click(widget, widget->rect().center());
 }
 
@@ -229,7 +250,61 @@ void TJourney::Toggle(QAbstractButton* box) {
   ASSERT_TRUE(WaitFor([&] { return box->isChecked() != before; })) << WithoutAccelerator(box->text()).toStdString() << " did not change";
 }
 
+void TJourney::Stroke(const QPoint& from, const QPoint& to) {
+  const QPoint middle = (from + to) / 2;
+  XDoTool({QStringLiteral("mousemove"), QString::number(from.x()), QString::number(from.y()),
+           QStringLiteral("mousedown"), QStringLiteral("1"), QStringLiteral("mousemove"), QString::number(middle.x()),
+           QString::number(middle.y()), QStringLiteral("mousemove"), QString::number(to.x()), QString::number(to.y()),
+           QStringLiteral("mouseup"), QStringLiteral("1")});
+}
+
+bool TJourney::DragRunning() {
+  for (QWidget* top : QApplication::topLevelWidgets())
+    if (top->findChild<QDrag*>()) return true;
+  return false;
+}
+
+void TJourney::Drag(const QPoint& from, const QPoint& to) {
+  const auto xy = [](const QPoint& p) { return QStringList{QString::number(p.x()), QString::number(p.y())}; };
+  bool dropped = false;
+  // The drag runs its own event loop from the press or the first move on: the rest of the way is
+  // gone from within it, once it runs, so that no motion comes before the drag sees it.
+  When(
+      DragRunning,
+      [&, to] {
+        XDoTool(QStringList{QStringLiteral("mousemove")} + xy(to + QPoint(2, 2)) +
+                QStringList{QStringLiteral("mousemove")} + xy(to) +
+                QStringList{QStringLiteral("mouseup"), QStringLiteral("1")});
+        dropped = true;
+      },
+      "the drag to " + std::to_string(to.x()) + "," + std::to_string(to.y()));
+  XDoTool(QStringList{QStringLiteral("mousemove")} + xy(from) +
+          QStringList{QStringLiteral("mousedown"), QStringLiteral("1")});
+  // Moves, each of its own (the window system folds motions that come together into one): some
+  // widgets start a drag at the press, some at the first move, item views at a move beyond the
+  // drag distance (10 pixels) after the first.
+  for (const QPoint& by : {QPoint(2, 1), QPoint(14, 2), QPoint(24, 3)}) {
+    if (dropped) break;
+    XDoTool(QStringList{QStringLiteral("mousemove")} + xy(from + by));
+  }
+  if (!WaitFor([&] { return dropped; }, 5000)) {
+    // No drag started: the button goes up where it is.
+    fSteps.erase(std::remove_if(fSteps.begin(), fSteps.end(),
+                                [](const Step& s) { return s.What.rfind("the drag to ", 0) == 0; }),
+                 fSteps.end());
+    XDoTool({QStringLiteral("mouseup"), QStringLiteral("1")});
+    ADD_FAILURE() << "no drag started at " << from.x() << "," << from.y();
+  }
+}
+
 void TJourney::Drag(QWidget* from, const QPoint& fromLocal, QWidget* to, const QPoint& toLocal) {
+  ASSERT_TRUE(from && to);
+  ASSERT_TRUE(WaitFor([&] { return from->isVisible() && to->isVisible(); }));
+  Drag(from->mapToGlobal(fromLocal), to->mapToGlobal(toLocal));
+}
+
+// Step by step from a timer: for drags that a widget starts without a drag object of its own.
+void TJourney::DragAlong(QWidget* from, const QPoint& fromLocal, QWidget* to, const QPoint& toLocal) {
   ASSERT_TRUE(from && to);
   const QPoint a = from->mapToGlobal(fromLocal);
   const QPoint b = to->mapToGlobal(toLocal);
@@ -395,7 +470,8 @@ void TJourney::MenuCommand(const std::vector<std::string>& path) {
       TzbBarItemLinks* links = SubItemLinksOf(*item);
       menu = links ? dynamic_cast<TzbBarSubMenuControl*>(links->BarControl()) : nullptr;
       return menu && menu->Widget()->isVisible();
-    })) << "the menu " << path[i] << " did not open";
+    })) << "the menu "
+        << path[i] << " did not open";
     window = menu;
   }
   // A path that ends on a menu leaves it open.
@@ -442,7 +518,8 @@ void TJourney::SideBarClick(const std::string& frameKey) {
     const TzbSideGroupViewInfo* caption = bar.ViewInfo().FindGroup(group);
     ASSERT_TRUE(caption);
     Click(bar.mapToGlobal(Center(caption->CaptionRect)));
-    ASSERT_TRUE(WaitFor([&] { return bar.ActiveGroup() == group; })) << "the group " << group->Caption() << " did not open";
+    ASSERT_TRUE(WaitFor([&] { return bar.ActiveGroup() == group; }))
+        << "the group " << group->Caption() << " did not open";
   }
   // The item may lie above or below the group's shown part, without a place of its own yet: the
   // group scrolls towards it.
@@ -557,34 +634,56 @@ void TJourney::Answer(const QString& match, const QString& buttonText) {
 }
 
 bool TJourney::WaitForDialogsHandled(int timeoutMs) {
+  // Called from a handler, it waits for the dialogs that the handler's clicks opened, not for the
+  // handlers it runs in.
+  const int mine = fHandlersRunning;
   return WaitFor(
-      [this] {
-        return fHandling == 0 && fMenuEntries.empty() && std::none_of(fExpected.begin(), fExpected.end(), [](const Expected& e) { return !e.Persistent; });
+      [this, mine] {
+        return fHandlersScheduled == 0 && fHandlersRunning == mine && fMenuEntries.empty() &&
+               std::none_of(fExpected.begin(), fExpected.end(), [](const Expected& e) { return !e.Persistent; });
       },
       timeoutMs);
 }
 
+void TJourney::When(std::function<bool()> condition, std::function<void()> action, const std::string& what) {
+  fSteps.push_back({std::move(condition), std::move(action), what});
+}
+
+bool TJourney::WaitForSteps(int timeoutMs) {
+  return WaitFor([this] { return fSteps.empty(); }, timeoutMs);
+}
+
+void TJourney::RunSteps() {
+  for (auto it = fSteps.begin(); it != fSteps.end(); ++it) {
+    if (!it->Condition()) continue;
+    const auto action = it->Action;
+    fSteps.erase(it);
+    // In a timer of its own: the watch goes on meanwhile (see WatchDialogs).
+    QTimer::singleShot(0, &fWatch, action);
+    return;
+  }
+}
+
 void TJourney::WatchDialogs() {
-  // A dialog that comes up while a handler acts on another one (a message over a dialog) is
-  // looked at as well; the one being handled is among those already seen.
+  RunSteps();
   if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()); menu && menu->isVisible()) {
-    // A context menu: its entry is clicked when one was asked for; a dialog its command opens
-    // comes while the click is at work.
+    // A context menu: its entry is chosen when one was asked for, in a timer of its own (as a
+    // dialog's handler below), so that a dialog its command opens is seen meanwhile.
     if (fMenuEntries.empty() || std::any_of(fHandled.begin(), fHandled.end(), [menu](const auto& m) { return m == menu; }))
       return;
     fHandled.emplace_back(menu);
     const QString entry = fMenuEntries.front();
     fMenuEntries.erase(fMenuEntries.begin());
-    ++fHandling;
-    QTimer nestedWatch;
-    nestedWatch.setInterval(25);
-    QObject::connect(&nestedWatch, &QTimer::timeout, [this] { WatchDialogs(); });
-    nestedWatch.start();
-    ChooseMenuEntry(menu, entry);
-    nestedWatch.stop();
-    --fHandling;
+    ++fHandlersScheduled;
+    QTimer::singleShot(0, &fWatch, [this, entry, menu = QPointer<QMenu>(menu)] {
+      --fHandlersScheduled;
+      ++fHandlersRunning;
+      if (menu) ChooseMenuEntry(menu, entry);
+      --fHandlersRunning;
+    });
     return;
   }
+  // A dialog being handled is passed over; a further one that its handler's click opened is not.
   QWidget* dialog = QApplication::activeModalWidget();
   if (!dialog || !dialog->isVisible()) return;
   for (const QPointer<QWidget>& seen : fHandled)
@@ -595,25 +694,26 @@ void TJourney::WatchDialogs() {
     if (!text.contains(it->Match, Qt::CaseInsensitive)) continue;
     const auto handler = it->Handler;
     if (!it->Persistent) fExpected.erase(it);
-    ++fHandling;
-    // A timer does not fire again while its own call runs: a watch of this level's own looks at
-    // the dialogs that come up while the handler acts.
-    QTimer nestedWatch;
-    nestedWatch.setInterval(25);
-    QObject::connect(&nestedWatch, &QTimer::timeout, [this] { WatchDialogs(); });
-    nestedWatch.start();
-    // The user acts on a dialog once it is on the screen.
-    if (QWindow* window = dialog->window()->windowHandle()) QTest::qWaitForWindowExposed(window);
-    handler(dialog);
-    nestedWatch.stop();
-    --fHandling;
-    // A handler that failed half-way leaves the dialog open: it goes, so that the journey ends.
-    if (::testing::Test::HasFatalFailure() && dialog->isVisible()) {
-      if (auto* d = qobject_cast<QDialog*>(dialog))
-        d->reject();
-      else
-        dialog->close();
-    }
+    ++fHandlersScheduled;
+    // The handler runs in a timer of its own, not in the watch's: a timer is not fired again while
+    // its own slot runs, so a further dialog that the handler's click opens (a question after OK)
+    // would never be seen, and the handler's click would wait for it for ever.
+    QTimer::singleShot(0, &fWatch, [this, handler, dialog = QPointer<QWidget>(dialog)] {
+      --fHandlersScheduled;
+      ++fHandlersRunning;
+      // The user acts on a dialog once it is on the screen.
+      if (dialog)
+        if (QWindow* window = dialog->window()->windowHandle()) (void)QTest::qWaitForWindowExposed(window);
+      if (dialog) handler(dialog);
+      --fHandlersRunning;
+      // A handler that failed half-way leaves the dialog open: it goes, so that the journey ends.
+      if (::testing::Test::HasFatalFailure() && dialog && dialog->isVisible()) {
+        if (auto* d = qobject_cast<QDialog*>(dialog.data()))
+          d->reject();
+        else
+          dialog->close();
+      }
+    });
     return;
   }
   // Nobody expected it: the journey fails, and the dialog goes so that the journey can go on.

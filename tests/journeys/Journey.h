@@ -67,7 +67,9 @@ class TJourney : public ::testing::Test {
   void MoveTo(const QPoint& global);  // the pointer, without a click
   void Click(const QPoint& global);
   void DoubleClick(const QPoint& global);
-  void Click(QWidget* widget);  // at its centre
+  // At its centre; a check box or radio button at the centre of its box and text, where a click
+  // toggles it (the centre of a stretched one lies beyond its text).
+  void Click(QWidget* widget);
   void Click(QWidget* widget, const QPoint& local);
   // Clicks a check box or radio button on its indicator (a box laid out wider than its text
   // takes no click at its centre) and waits until its state changed.
@@ -75,10 +77,18 @@ class TJourney : public ::testing::Test {
   // The right button at a point of the widget (a context menu).
   void RightClick(QWidget* widget, const QPoint& local);
   // Presses the left button at the point of from, moves the pointer to the point of to and lets
-  // go there: a drag and drop, its steps sent one after the other.
-  void Drag(QWidget* from, const QPoint& fromLocal, QWidget* to, const QPoint& toLocal);
+  // go there, its steps sent one after the other from a timer (a drag that a widget runs itself).
+  void DragAlong(QWidget* from, const QPoint& fromLocal, QWidget* to, const QPoint& toLocal);
   // Opens the combo box's list with a click and takes the entry with the text.
   void Choose(QComboBox* box, const QString& text);
+  // Drags with the left button held from one point to another, as a user drags: pressed, moved a
+  // little (a drag starts), then, once the drag runs, moved to the target and released there.
+  void Drag(const QPoint& from, const QPoint& to);
+  void Drag(QWidget* from, const QPoint& fromLocal, QWidget* to, const QPoint& toLocal);
+  // Presses the left button at from, moves to to and releases it there (drawing, a rubber band).
+  void Stroke(const QPoint& from, const QPoint& to);
+  // Whether a drag and drop runs (its own event loop waits for the pointer meanwhile).
+  static bool DragRunning();
   // Keys by their X names ("Tab", "Down", "ctrl+s", "Return") to the window with the focus.
   void Keys(const QStringList& keys);
   void Key(const QString& key) { Keys({key}); }
@@ -138,7 +148,7 @@ class TJourney : public ::testing::Test {
   // Closes a dialog as a user does who wants nothing of it: its "Abbrechen", "Schließen" or "OK"
   // button, else Escape.
   void Dismiss(QWidget* dialog);
-  // Waits until every expected dialog was handled (not from within a handler).
+  // Waits until every expected dialog was handled (from within a handler: those its clicks opened).
   bool WaitForDialogsHandled(int timeoutMs = 20000);
   // The texts of the dialogs nobody expected (each also failed the journey).
   const std::vector<QString>& Unexpected() const { return fUnexpected; }
@@ -151,6 +161,12 @@ class TJourney : public ::testing::Test {
   // Without it the journeys' web engine reaches no host at all: they never reach the network.
   static void RouteWebTo(quint16 port);
 
+  // Runs action once, as soon as condition holds, also while a modal dialog, a menu or a drag waits
+  // in its own event loop for the user (e.g. to drop a drag that a command starts by itself).
+  // A step that never ran fails the journey at its end.
+  void When(std::function<bool()> condition, std::function<void()> action, const std::string& what);
+  bool WaitForSteps(int timeoutMs = 20000);
+
   // Processes events until condition holds or the time is up.
   static bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
 
@@ -160,8 +176,14 @@ class TJourney : public ::testing::Test {
     std::function<void(QWidget*)> Handler;
     bool Persistent = false;
   };
+  struct Step {
+    std::function<bool()> Condition;
+    std::function<void()> Action;
+    std::string What;
+  };
   void WatchDialogs();
   void ChooseMenuEntry(QMenu* menu, const QString& text);
+  void RunSteps();
   bool XDoTool(const QStringList& args);
   QPoint CenterOf(const TzbBarItemControl& control) const;
 
@@ -169,7 +191,11 @@ class TJourney : public ::testing::Test {
   bool fStarted = false;  // the globals are up
   std::unique_ptr<TMainForm> fOwned;
   QTimer fWatch;
-  int fHandling = 0;  // handlers at work (a dialog over a dialog: more than one)
+  // Dialog handlers waiting for their turn and running; a handler's click may open a further
+  // dialog, whose handler then runs within it.
+  int fHandlersScheduled = 0;
+  int fHandlersRunning = 0;
+  std::vector<Step> fSteps;
   std::vector<Expected> fExpected;
   std::vector<QString> fUnexpected;
   std::vector<QString> fMenuEntries;

@@ -21,12 +21,12 @@
 #include "widgets/controls/ZCLSpinEdit.h"
 
 #include <QButtonGroup>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -41,11 +41,17 @@ class VisuDesign : public TJourney {
  protected:
   // Drags with the real pointer: pressed at from, moved in steps, released at to.
   void Drag(const QPoint& from, const QPoint& to) {
-    const auto at = [](const QPoint& p) { return QStringList{"mousemove", QString::number(p.x()), QString::number(p.y())}; };
+    const auto at = [](const QPoint& p) {
+      return QStringList{"mousemove", QString::number(p.x()), QString::number(p.y())};
+    };
     QStringList args = at(from);
-    args << "mousedown" << "1";
-    for (int step = 1; step <= 8; ++step) args << at(from + (to - from) * step / 8) << "sleep" << "0.05";
-    args << "mouseup" << "1";
+    args << "mousedown"
+         << "1";
+    for (int step = 1; step <= 8; ++step)
+      args << at(from + (to - from) * step / 8) << "sleep"
+           << "0.05";
+    args << "mouseup"
+         << "1";
     // Run beside the event loop: the drag starts and drops while the pointer moves.
     QProcess tool;
     tool.start(QStringLiteral("xdotool"), args);
@@ -56,8 +62,8 @@ class VisuDesign : public TJourney {
   // Opens the control menu of the page's control with the right button and clicks the item.
   void OpenControlMenu(QWidget* control, const QString& item) {
     const QPoint at = Centre(control);
-    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), {"mousemove", QString::number(at.x()),
-                                                             QString::number(at.y()), "click", "3"}),
+    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"),
+                                {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "3"}),
               0);
     auto* designer = Find<TFrVisuEntwurf>(QStringLiteral("FrVisuEntwurf"));
     ASSERT_TRUE(WaitFor([&] { return designer->ControlMenu->isVisible(); }));

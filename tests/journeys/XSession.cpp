@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <poll.h>
 #include <string>
 #include <string_view>
@@ -52,7 +52,8 @@ std::string ReadDisplayNumber(int fd, Clock::time_point deadline) {
   std::string number;
   while (Clock::now() < deadline) {
     pollfd p{fd, POLLIN, 0};
-    const int wait = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count());
+    const int wait =
+        static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count());
     if (::poll(&p, 1, std::max(wait, 1)) <= 0) continue;
     char c;
     const ssize_t n = ::read(fd, &c, 1);

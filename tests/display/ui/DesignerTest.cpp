@@ -278,6 +278,20 @@ TEST_F(DesignerTest, LineToolTakesTwoClicksOfTheMouse) {
   EXPECT_FALSE(d.BLine->isChecked());
 }
 
+TEST_F(DesignerTest, AfterADialogOnlyTheClickThatEndedItIsSwallowed) {
+  TDisplay& d = Designer();
+  d.BLine->setChecked(true);
+  // A press right after the dialog (the click that closed it) only arms the view.
+  d.View->Disarm();
+  QTest::mouseClick(d.View, Qt::LeftButton, Qt::NoModifier, QPoint(30 * 3, 10 * 3));
+  EXPECT_FALSE(d.View->LineStarted());
+  // Once the pointer has moved over the view with no button held, the next click is the user's.
+  d.View->Disarm();
+  QTest::mouseMove(d.View, QPoint(30 * 3, 10 * 3));
+  QTest::mouseClick(d.View, Qt::LeftButton, Qt::NoModifier, QPoint(30 * 3, 10 * 3));
+  EXPECT_TRUE(d.View->LineStarted());
+}
+
 TEST_F(DesignerTest, ProjectWithoutDisplayDisablesTheDesigner) {
   GProjekt->DisplayProjekt().Clear();
   TDisplay& d = Designer();
