@@ -6,6 +6,8 @@ set -euo pipefail
 PACKAGES=(
   # tool chain
   build-essential cmake ninja-build ccache pkg-config git clang libclang-rt-14-dev
+  # the linker of the test programmes (several times faster than the default one)
+  lld
   # libraries
   qt6-base-dev qt6-base-dev-tools libgl-dev
   # the browser page
