@@ -303,44 +303,6 @@ void TJourney::Drag(QWidget* from, const QPoint& fromLocal, QWidget* to, const Q
   Drag(from->mapToGlobal(fromLocal), to->mapToGlobal(toLocal));
 }
 
-// Step by step from a timer: for drags that a widget starts without a drag object of its own.
-void TJourney::DragAlong(QWidget* from, const QPoint& fromLocal, QWidget* to, const QPoint& toLocal) {
-  ASSERT_TRUE(from && to);
-  const QPoint a = from->mapToGlobal(fromLocal);
-  const QPoint b = to->mapToGlobal(toLocal);
-  const auto move = [](const QPoint& p) {
-    return QStringList{QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())};
-  };
-  // Step by step, each once the one before has been sent: the press, moves that start the drag,
-  // moves over the target, the release. A timer sends them, so they go on inside the drag's own
-  // event loop, which the press and the first moves start.
-  std::vector<QStringList> steps = {move(a) + QStringList{QStringLiteral("mousedown"), QStringLiteral("1")},
-                                    move(a + QPoint(0, 6)), move(a + QPoint(0, 16))};
-  for (int i = 1; i <= 4; ++i) steps.push_back(move(a + (b - a) * i / 4));
-  steps.push_back(move(b + QPoint(1, 1)));
-  steps.push_back({QStringLiteral("mouseup"), QStringLiteral("1")});
-  size_t next = 0;
-  bool done = false, failed = false;
-  std::unique_ptr<QProcess> running;
-  QTimer step;
-  step.setInterval(25);
-  QObject::connect(&step, &QTimer::timeout, [&] {
-    if (running && running->state() != QProcess::NotRunning) return;
-    if (running && (running->exitStatus() != QProcess::NormalExit || running->exitCode() != 0)) failed = true;
-    if (next == steps.size() || failed) {
-      running.reset();
-      done = true;
-      step.stop();
-      return;
-    }
-    running = std::make_unique<QProcess>();
-    running->start(QStringLiteral("xdotool"), steps[next++]);
-  });
-  step.start();
-  EXPECT_TRUE(WaitFor([&] { return done; }, 30000)) << "the drag did not end";
-  EXPECT_FALSE(failed) << "xdotool failed during the drag";
-}
-
 void TJourney::Choose(QComboBox* box, const QString& text) {
   ASSERT_TRUE(box);
   const int index = box->findText(text);

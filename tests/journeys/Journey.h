@@ -76,9 +76,6 @@ class TJourney : public ::testing::Test {
   void Toggle(QAbstractButton* box);
   // The right button at a point of the widget (a context menu).
   void RightClick(QWidget* widget, const QPoint& local);
-  // Presses the left button at the point of from, moves the pointer to the point of to and lets
-  // go there, its steps sent one after the other from a timer (a drag that a widget runs itself).
-  void DragAlong(QWidget* from, const QPoint& fromLocal, QWidget* to, const QPoint& toLocal);
   // Opens the combo box's list with a click and takes the entry with the text.
   void Choose(QComboBox* box, const QString& text);
   // Drags with the left button held from one point to another, as a user drags: pressed, moved a

@@ -479,7 +479,7 @@ TEST_F(Logic, TheGroupPageRefusesADimmerChannelInASwitchingGroup) {
     message = DialogText(box);
     ClickButton(box, QStringLiteral("OK"));
   });
-  DragAlong(channels->MTV->viewport(), channels->MTV->visualItemRect(dimmer).center(), channels->KLV->viewport(),
+  Drag(channels->MTV->viewport(), channels->MTV->visualItemRect(dimmer).center(), channels->KLV->viewport(),
        channels->KLV->viewport()->rect().center());
   ASSERT_TRUE(WaitForDialogsHandled()) << "the dimmer channel was refused without a word";
   EXPECT_TRUE(message.contains(QStringLiteral("DSA.03.00"))) << message.toStdString();
