@@ -1,6 +1,7 @@
 #include "bus/ZYNComm.h"
 
 #include "bus/BusWait.h"
+#include "bus/Swallow.h"
 #include "bus/VaComm.h"
 #include "model/base/Cp1252.h"
 
@@ -9,18 +10,6 @@
 #include <cstdlib>
 
 namespace zyn {
-
-namespace {
-
-template <typename F>
-void Swallow(F&& f) {
-  try {
-    f();
-  } catch (...) {
-  }
-}
-
-}  // namespace
 
 TZYNComm::TZYNComm()
     : TZYNCommandSet(static_cast<IZYNLink&>(*this)),

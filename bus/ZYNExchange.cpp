@@ -1,6 +1,7 @@
 #include "bus/ZYNExchange.h"
 
 #include "bus/BusWait.h"
+#include "bus/Swallow.h"
 #include "bus/VaComm.h"
 #include "model/base/Cp1252.h"
 
@@ -39,13 +40,6 @@ constexpr int kBitsPerByte = 10;
 // Commands that control modules send to the PC on their own.
 bool IsSpontaneous(uint8_t command) { return command == 0x12 || command == 0x20 || command == 0x29; }
 
-template <typename F>
-void Swallow(F&& f) {
-  try {
-    f();
-  } catch (...) {
-  }
-}
 
 std::string Hex(const std::vector<uint8_t>& bytes) {
   std::string text;

@@ -30,7 +30,7 @@ namespace zyn {
 
 namespace {
 
-const TObjectPageTexts kTexts{"GRP", "Gruppe %3.3d", 128, "Gruppen (%3.3d/%3.3d)", "Die Gruppen wurden geändert.",
+const TObjectPageTexts kGruppenTexts{"GRP", "Gruppe %3.3d", 128, "Gruppen (%3.3d/%3.3d)", "Die Gruppen wurden geändert.",
                               "",    true,           true};
 
 std::string ChannelText(const TModul& m, const TAusgang& o) {
@@ -297,7 +297,7 @@ void TFrGruppenKanal::BackClick() {
 
 TFrGruppen::TFrGruppen(QWidget* parent)
     : TListPage(
-          "FrGruppen", kTexts, &TSteuermodul::Gruppen, [] { return GGruppenObserver.get(); }, parent) {
+          "FrGruppen", kGruppenTexts, &TSteuermodul::Gruppen, [] { return GGruppenObserver.get(); }, parent) {
   GList->setObjectName(QStringLiteral("GGruppen"));
   MTV->setObjectName(QStringLiteral("GTV"));
   Details->setObjectName(QStringLiteral("TGDaten"));

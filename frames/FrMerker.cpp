@@ -16,7 +16,7 @@
 namespace zyn {
 
 namespace {
-const TObjectPageTexts kTexts{"MRK",
+const TObjectPageTexts kMerkerTexts{"MRK",
                               "Merker %3.3d",
                               256,
                               "Merker (%3.3d/%3.3d)",
@@ -28,7 +28,7 @@ const TObjectPageTexts kTexts{"MRK",
 
 TFrMerker::TFrMerker(QWidget* parent)
     : TListPage(
-          "FrMerker", kTexts, &TSteuermodul::Merker, [] { return GMerkerObserver.get(); }, parent) {
+          "FrMerker", kMerkerTexts, &TSteuermodul::Merker, [] { return GMerkerObserver.get(); }, parent) {
   Details->setObjectName(QStringLiteral("GMerkerData"));
   Details->setTitle(PageText("Merkerdaten "));
   GList->setObjectName(QStringLiteral("GMerker"));

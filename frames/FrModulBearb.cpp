@@ -42,7 +42,7 @@ namespace zyn {
 
 namespace {
 
-const TObjectPageTexts kTexts{"",
+const TObjectPageTexts kModulTexts{"",
                               "",
                               64,
                               "Module (%3.3d/%3.3d)",
@@ -77,7 +77,7 @@ const void* ClassData(const QTreeWidgetItem* node) { return node->data(0, Qt::Us
 
 }  // namespace
 
-TFrModulBearb::TFrModulBearb(QWidget* parent) : TObjectPage("FrModulBearb", kTexts, parent) {
+TFrModulBearb::TFrModulBearb(QWidget* parent) : TObjectPage("FrModulBearb", kModulTexts, parent) {
   GList->setObjectName(QStringLiteral("GModule"));
   Details->setTitle(PageText(" Moduldaten "));
   MRemarks->setObjectName(QStringLiteral("EMemo"));

@@ -34,7 +34,7 @@ namespace zyn {
 
 namespace {
 
-const TObjectPageTexts kTexts{"STM",
+const TObjectPageTexts kStmTexts{"STM",
                               "Steuermodul %1.1d",
                               4,
                               "STM (%3.3d/%3.3d)",
@@ -100,7 +100,7 @@ std::unique_ptr<TSteuermodul> ReadControlModuleFile(const std::string& fileName)
   return stm;
 }
 
-TFrStmBearb::TFrStmBearb(QWidget* parent) : TObjectPage("FrStmBearb", kTexts, parent) {
+TFrStmBearb::TFrStmBearb(QWidget* parent) : TObjectPage("FrStmBearb", kStmTexts, parent) {
   MTV->setObjectName(QStringLiteral("STV"));
   GList->setObjectName(QStringLiteral("GSTM"));
   Details->setTitle(PageText(" Steuermoduldaten "));

@@ -16,7 +16,7 @@
 namespace zyn {
 
 namespace {
-const TObjectPageTexts kTexts{"TXT",
+const TObjectPageTexts kTexteTexts{"TXT",
                               "Text %3.3d",
                               128,
                               "Texte (%3.3d/%3.3d)",
@@ -42,7 +42,7 @@ std::string DisplayLinePreview(const std::string& text, int alignment) {
 
 TFrTexte::TFrTexte(QWidget* parent)
     : TListPage(
-          "FrTexte", kTexts, &TSteuermodul::Texte, [] { return GTextObserver.get(); }, parent) {
+          "FrTexte", kTexteTexts, &TSteuermodul::Texte, [] { return GTextObserver.get(); }, parent) {
   GList->setObjectName(QStringLiteral("GJListe"));
   Details->setObjectName(QStringLiteral("TDG"));
   Details->setTitle(PageText(" Text Daten "));

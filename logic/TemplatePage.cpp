@@ -74,7 +74,7 @@ namespace zyn {
 
 namespace {
 
-const char* const kFrameName = "FrBasis";
+const char* const kBasisFrameName = "FrBasis";
 const char* const kSheets[] = {"Vorlagen", "Eigene Vorlagen", "Eingänge", "Ausgänge",  "Rückmeldungen",
                                "Uhren",    "Merker",          "Gruppen",  "Funktionen"};
 
@@ -184,9 +184,9 @@ class TLockedUserInterface {
 
 // The progress window "Verbindungen erzeugen" as the interpreter reports into it: the current
 // item in "Bearbeite: ", the tool's progress on the bar.
-class TCreateReport : public IToolReport {
+class TToolProgressReport : public IToolReport {
  public:
-  explicit TCreateReport(TFrmCreateVerbindungen& window) : fWindow(window) {}
+  explicit TToolProgressReport(TFrmCreateVerbindungen& window) : fWindow(window) {}
   void SetToolProgress(int position) override { fWindow.PB->setValue(position); }
   void SetCaption(const std::string& text) override {
     fWindow.Label3->setText(PageText("Bearbeite: ") + ToQString(text));
@@ -234,7 +234,7 @@ class TTemplateTree : public IToolTreeSink {
 };
 
 TFrBasis::TFrBasis(QWidget* parent) : QWidget(parent) {
-  setObjectName(QString::fromLatin1(kFrameName));
+  setObjectName(QString::fromLatin1(kBasisFrameName));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   TC = new QTabBar(this);
@@ -280,13 +280,13 @@ TFrBasis::TFrBasis(QWidget* parent) : QWidget(parent) {
   FPage->tabBar()->setContextMenuPolicy(Qt::ActionsContextMenu);
   connect(Multiline1, &QAction::triggered, this, [this](bool on) {
     SetSheetStyle(on, Buttons1->isChecked());
-    SetFrameOption(kFrameName, 1, on);
+    SetFrameOption(kBasisFrameName, 1, on);
   });
   connect(Buttons1, &QAction::triggered, this, [this](bool on) {
     SetSheetStyle(Multiline1->isChecked(), on);
-    SetFrameOption(kFrameName, 2, on);
+    SetFrameOption(kBasisFrameName, 2, on);
   });
-  SetSheetStyle(GetFrameOption(kFrameName, 1), GetFrameOption(kFrameName, 2));
+  SetSheetStyle(GetFrameOption(kBasisFrameName, 1), GetFrameOption(kBasisFrameName, 2));
   FStyle = new QCheckBox(PageText("Outlookbar automatisch ausblenden"), left);
   FStyle->setObjectName(QStringLiteral("FStyle"));
   leftLayout->addWidget(FStyle);
@@ -372,7 +372,7 @@ TFrBasis::TFrBasis(QWidget* parent) : QWidget(parent) {
   UpdateSheets();
 }
 
-TFrBasis::~TFrBasis() { SetFrameOption(kFrameName, 1, Multiline1->isChecked()); }
+TFrBasis::~TFrBasis() { SetFrameOption(kBasisFrameName, 1, Multiline1->isChecked()); }
 
 QTreeWidget* TFrBasis::MakeTree(const char* name, const char* caption) {
   auto* tree = new TDragTree(this, FPage);
@@ -487,8 +487,8 @@ void TFrBasis::SetSheetStyle(bool multiLine, bool buttons) {
 }
 
 void TFrBasis::FrameActivate() {
-  FStyle->setChecked(GetFrameOption(kFrameName, 0));
-  SetSheetStyle(Multiline1->isChecked(), GetFrameOption(kFrameName, 2));
+  FStyle->setChecked(GetFrameOption(kBasisFrameName, 0));
+  SetSheetStyle(Multiline1->isChecked(), GetFrameOption(kBasisFrameName, 2));
   UpdatePictures();
   if (!GProjekt) return;
   fClearing = true;
@@ -514,8 +514,8 @@ void TFrBasis::FrameActivate() {
 
 void TFrBasis::FrameDeactivate() {
   ClearTrees();
-  SetFrameOption(kFrameName, 0, FStyle->isChecked());
-  SetFrameOption(kFrameName, 2, Buttons1->isChecked());
+  SetFrameOption(kBasisFrameName, 0, FStyle->isChecked());
+  SetFrameOption(kBasisFrameName, 2, Buttons1->isChecked());
 }
 
 TSteuermodul* TFrBasis::CurrentStm() const {
@@ -1143,7 +1143,7 @@ void TFrBasis::ShowLinks(QTreeWidgetItem* item) {
     TFrmCreateVerbindungen progress(this);
     progress.setModal(false);
     progress.show();
-    TCreateReport report(progress);
+    TToolProgressReport report(progress);
     for (TZYNFunction* tool : tools) {
       if (!PreviewToolLinks(*tool, *GProjekt, *GBasisDaten, &report, links, log, error)) break;
     }

@@ -1,15 +1,9 @@
 #include "model/EABeschreibung.h"
 
 #include "model/base/Filer.h"
+#include "model/base/TextUtils.h"
 
 namespace zyn {
-
-namespace {
-std::string ShortText(std::string text) {
-  if (text.size() > 255) text.resize(255);
-  return text;
-}
-}  // namespace
 
 void TEABeschreibung::ReadData(TReader& reader) {
   KanalNummer = reader.ReadInteger();

@@ -12,11 +12,6 @@ namespace zyn {
 
 namespace {
 
-std::string ShortText(std::string text) {
-  if (text.size() > 255) text.resize(255);
-  return text;
-}
-
 int32_t Int16Value(int32_t value) { return static_cast<int16_t>(value); }
 
 // Former names written with French accents: é è ê É È Ê become e/E, à À become a/A.

@@ -2,15 +2,9 @@
 
 #include "model/base/Filer.h"
 #include "model/base/Streams.h"
+#include "model/base/TextUtils.h"
 
 namespace zyn {
-
-namespace {
-std::string ShortText(std::string text) {
-  if (text.size() > 255) text.resize(255);
-  return text;
-}
-}  // namespace
 
 TModulClass::TModulClass() : InternalName("Neue Klasse"), DisplayName("Neue Klasse") {}
 

@@ -16,7 +16,6 @@ constexpr std::int32_t kPageStreamVersion = 1;
 // The largest page read from a stream: five metres, beyond any plotter roll.
 constexpr TGmExtended kMaxPageInches = 200;
 
-int Px(TGmExtended inches, TGmExtended ppi) { return GmPixels(inches, ppi); }
 }  // namespace
 
 // ---- header and footer
@@ -70,11 +69,11 @@ void TGmHeaderFooter::Draw(QPainter& painter, const TGmPageList& list, TGmExtend
   const TGmExtended height = Height();
   QRect r;
   if (IsHeader())
-    r.setCoords(Px(m.Left().AsInches(), ctx.PpiX), Px(m.Top().AsInches(), ctx.PpiY),
-                Px(w - m.Right().AsInches(), ctx.PpiX), Px(m.Top().AsInches() + height, ctx.PpiY));
+    r.setCoords(GmPixels(m.Left().AsInches(), ctx.PpiX), GmPixels(m.Top().AsInches(), ctx.PpiY),
+                GmPixels(w - m.Right().AsInches(), ctx.PpiX), GmPixels(m.Top().AsInches() + height, ctx.PpiY));
   else
-    r.setCoords(Px(m.Left().AsInches(), ctx.PpiX), Px(h - m.Bottom().AsInches() - height, ctx.PpiY),
-                Px(w - m.Right().AsInches(), ctx.PpiX), Px(h - m.Bottom().AsInches(), ctx.PpiY));
+    r.setCoords(GmPixels(m.Left().AsInches(), ctx.PpiX), GmPixels(h - m.Bottom().AsInches() - height, ctx.PpiY),
+                GmPixels(w - m.Right().AsInches(), ctx.PpiX), GmPixels(h - m.Bottom().AsInches(), ctx.PpiY));
   // r holds the corner pixels as coordinates: left, top, right, bottom as computed.
   const int left = r.left(), top = r.top(), right = r.right(), bottom = r.bottom();
   TGmFontMapper& mapper = TGmFontMapper::Instance();
@@ -83,7 +82,7 @@ void TGmHeaderFooter::Draw(QPainter& painter, const TGmPageList& list, TGmExtend
     if (c.Caption().empty()) continue;
     const std::string text = ReplacePageTokens(c.Caption(), ctx.PageNumber, ctx.PageCount);
     const TGmPoint ext = mapper.TextExtentInches(c.Font(), text);
-    const int tw = Px(ext.X, ctx.PpiX), th = Px(ext.Y, ctx.PpiY);
+    const int tw = GmPixels(ext.X, ctx.PpiX), th = GmPixels(ext.Y, ctx.PpiY);
     const int x = i == 0 ? left : i == 1 ? (left + right - tw) / 2 : right - tw;
     const int y = IsHeader() ? bottom - th : top;
     mapper.TextOutMapped(painter, c.Font(), ctx.PpiX, x, y, ctx.ForScreen, text);
@@ -236,8 +235,8 @@ void TGmPage::Draw(QPainter& painter, TGmExtended ppiX, TGmExtended ppiY, bool f
   ctx.PageCount = fList ? fList->Count() : 1;
   ctx.ForScreen = forScreen;
   if (fRtf.RichEdit) {
-    const QRect r(QPoint(Px(fRtf.Rect.Left, ppiX), Px(fRtf.Rect.Top, ppiY)),
-                  QPoint(Px(fRtf.Rect.Right, ppiX) - 1, Px(fRtf.Rect.Bottom, ppiY) - 1));
+    const QRect r(QPoint(GmPixels(fRtf.Rect.Left, ppiX), GmPixels(fRtf.Rect.Top, ppiY)),
+                  QPoint(GmPixels(fRtf.Rect.Right, ppiX) - 1, GmPixels(fRtf.Rect.Bottom, ppiY) - 1));
     fRtf.RichEdit->FormatRange(painter, r, ppiX, ppiY, fRtf.First, fRtf.Last);
   }
   for (const auto& o : fObjects.Items()) o->DrawObject(painter, ctx);

@@ -72,7 +72,7 @@ TZCLSpinEdit* Spin(QWidget* parent, const char* name, int minimum, int maximum) 
   return spin;
 }
 
-QCheckBox* Check(QWidget* parent, QVBoxLayout* into, const char* name, const char* caption) {
+QCheckBox* AddCheck(QWidget* parent, QVBoxLayout* into, const char* name, const char* caption) {
   auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
   box->setObjectName(QString::fromUtf8(name));
   into->addWidget(box);
@@ -192,21 +192,21 @@ TFormEinrichtungsexperte::TFormEinrichtungsexperte(QWidget* parent, std::string 
   auto* settings = new QGroupBox(QStringLiteral("&Einstellungen "), p3);
   settings->setObjectName(QStringLiteral("GBSettings"));
   auto* sl = new QVBoxLayout(settings);
-  HTA = Check(settings, sl, "HTA", "Hilfetexte anzeigen");
-  STA = Check(settings, sl, "STA", "Startassistenten verwenden");
+  HTA = AddCheck(settings, sl, "HTA", "Hilfetexte anzeigen");
+  STA = AddCheck(settings, sl, "STA", "Startassistenten verwenden");
   STA->setEnabled(false);
-  SAL = Check(settings, sl, "SAL", "Sicherheitsabfrage beim Löschen");
-  FSU = Check(settings, sl, "FSU", "Funktionen sofort umbenennen");
-  ADE = Check(settings, sl, "ADE", "Projektdatenbank verwenden");
-  KDE = Check(settings, sl, "KDE", "Kundendatenbank verwenden");
-  GFX = Check(settings, sl, "GFX", "Grafische Elemente in Basisprogrammierung");
+  SAL = AddCheck(settings, sl, "SAL", "Sicherheitsabfrage beim Löschen");
+  FSU = AddCheck(settings, sl, "FSU", "Funktionen sofort umbenennen");
+  ADE = AddCheck(settings, sl, "ADE", "Projektdatenbank verwenden");
+  KDE = AddCheck(settings, sl, "KDE", "Kundendatenbank verwenden");
+  GFX = AddCheck(settings, sl, "GFX", "Grafische Elemente in Basisprogrammierung");
   l3->addWidget(settings);
   auto* fileMenu = new QGroupBox(QStringLiteral("D&ateimenü "), p3);
   fileMenu->setObjectName(QStringLiteral("GBFileMenu"));
   auto* fl = new QVBoxLayout(fileMenu);
-  AUZ = Check(fileMenu, fl, "AUZ", "Als Untermenü zeigen");
-  VZA = Check(fileMenu, fl, "VZA", "Pfadnamen anzeigen");
-  FZE = Check(fileMenu, fl, "FZE", "Fehlende Ziele entfernen");
+  AUZ = AddCheck(fileMenu, fl, "AUZ", "Als Untermenü zeigen");
+  VZA = AddCheck(fileMenu, fl, "VZA", "Pfadnamen anzeigen");
+  FZE = AddCheck(fileMenu, fl, "FZE", "Fehlende Ziele entfernen");
   auto* admLabel = new QLabel(QStringLiteral("Anzahl der Dateien,\ndie im Dateimenü\nangezeigt werden:"), fileMenu);
   admLabel->setObjectName(QStringLiteral("LabelADM"));
   fl->addWidget(admLabel);

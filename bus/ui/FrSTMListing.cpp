@@ -21,7 +21,7 @@ namespace zyn {
 
 namespace {
 
-constexpr const char* kName = "FrSTMListing";
+constexpr const char* kListingName = "FrSTMListing";
 
 QToolButton* ToolButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const char* hint) {
   auto* b = new QToolButton(parent);
@@ -34,14 +34,14 @@ QToolButton* ToolButton(QWidget* parent, const char* name, QStyle::StandardPixma
 }  // namespace
 
 TFrSTMListing::TFrSTMListing(QWidget* parent) : QWidget(parent) {
-  setObjectName(QString::fromLatin1(kName));
+  setObjectName(QString::fromLatin1(kListingName));
   auto* outer = new QVBoxLayout(this);
   auto* tools = new QHBoxLayout;
   BtnRead = ToolButton(this, "BtnRead", QStyle::SP_ArrowDown, "Steuermodulprogramm auslesen");
   BtnSaveListing = ToolButton(this, "BtnSaveListing", QStyle::SP_DialogSaveButton, "Steuermodulprogramm speichern");
   BtnLoad = ToolButton(this, "BtnLoad", QStyle::SP_DialogOpenButton, "Steuermodulprogramm laden");
   BtnTransfer = ToolButton(this, "BtnTransfer", QStyle::SP_ArrowUp, "Steuermodulprogramm übertragen");
-  FStyle = MakeSideBarCheck(this, kName);
+  FStyle = MakeSideBarCheck(this, kListingName);
   for (QToolButton* b : {BtnRead, BtnSaveListing, BtnLoad, BtnTransfer}) tools->addWidget(b);
   tools->addStretch();
   tools->addWidget(new TBusDeviceLabel(this));
@@ -89,7 +89,7 @@ TFrSTMListing::TFrSTMListing(QWidget* parent) : QWidget(parent) {
 
 void TFrSTMListing::FrameActivate() {
   fLoaded = false;
-  ShowSideBarCheck(FStyle, kName);
+  ShowSideBarCheck(FStyle, kListingName);
   FillModuleTabs(TC);
   MPHE->Clear();
   UpdateButtons();

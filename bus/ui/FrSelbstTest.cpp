@@ -30,7 +30,7 @@ namespace zyn {
 
 namespace {
 
-constexpr char kFrameName[] = "FrSelbstTest";
+constexpr char kSelfTestName[] = "FrSelbstTest";
 
 QString JoinLines(const std::vector<std::string>& lines) {
   std::string all;
@@ -81,7 +81,7 @@ void TFrmBackupProgress::ShowProgress(const TZYNCommProgress& p) {
 }
 
 TFrSelbstTest::TFrSelbstTest(QWidget* parent) : QWidget(parent), PC(std::make_unique<TZYNComm>()) {
-  setObjectName(QString::fromLatin1(kFrameName));
+  setObjectName(QString::fromLatin1(kSelfTestName));
   auto* outer = new QVBoxLayout(this);
   auto* bar = new QHBoxLayout;
   BtnStart = new QToolButton(this);
@@ -93,7 +93,7 @@ TFrSelbstTest::TFrSelbstTest(QWidget* parent) : QWidget(parent), PC(std::make_un
   bar->addWidget(BtnStart);
   bar->addWidget(BtnRestore);
   bar->addStretch(1);
-  FStyle = MakeStyleBox(this, kFrameName);
+  FStyle = MakeStyleBox(this, kSelfTestName);
   bar->addWidget(new TBusDeviceLabel(this));
   bar->addWidget(FStyle);
   outer->addLayout(bar);
@@ -127,7 +127,7 @@ TFrSelbstTest::TFrSelbstTest(QWidget* parent) : QWidget(parent), PC(std::make_un
 TFrSelbstTest::~TFrSelbstTest() { PC->CloseLink(); }
 
 void TFrSelbstTest::FrameActivate() {
-  ShowStyleBox(FStyle, kFrameName);
+  ShowStyleBox(FStyle, kSelfTestName);
   if (GProjekt) FillControlModuleTabs(TC);
 }
 

@@ -32,7 +32,7 @@ namespace zyn {
 
 namespace {
 
-constexpr char kFrameName[] = "FrSetClock";
+constexpr char kSetClockName[] = "FrSetClock";
 
 // The one search window while a search runs, for the link's search event.
 TFrmSearchSTM* gSearchWindow = nullptr;
@@ -51,7 +51,7 @@ TFrmSearchSTM::TFrmSearchSTM(QWidget* parent) : QDialog(parent) {
 }
 
 TFrSetClock::TFrSetClock(QWidget* parent) : QWidget(parent), PC(std::make_unique<TZYNComm>()) {
-  setObjectName(QString::fromLatin1(kFrameName));
+  setObjectName(QString::fromLatin1(kSetClockName));
   PC->SetP_TIFDelay(0);
   auto* outer = new QVBoxLayout(this);
   auto* bar = new QHBoxLayout;
@@ -61,7 +61,7 @@ TFrSetClock::TFrSetClock(QWidget* parent) : QWidget(parent), PC(std::make_unique
   BtnRefresh->setToolTip(ClockText("Steuermodule suchen"));
   bar->addWidget(BtnRefresh);
   bar->addStretch(1);
-  FStyle = MakeStyleBox(this, kFrameName);
+  FStyle = MakeStyleBox(this, kSetClockName);
   bar->addWidget(new TBusDeviceLabel(this));
   bar->addWidget(FStyle);
   outer->addLayout(bar);
@@ -144,7 +144,7 @@ TZYNDateTime TFrSetClock::Now() const { return LocalDateTime(std::chrono::system
 
 void TFrSetClock::FrameActivate() {
   fDeactivated = false;
-  ShowStyleBox(FStyle, kFrameName);
+  ShowStyleBox(FStyle, kSetClockName);
   {
     TServiceLock lock;
     SZ->setChecked(true);

@@ -33,7 +33,7 @@ namespace zyn {
 
 namespace {
 
-constexpr const char* kName = "FrTransfer";
+constexpr const char* kTransferName = "FrTransfer";
 
 class TConflictQuestion : public ILogicConflicts {
  public:
@@ -55,7 +55,7 @@ QLabel* ValueLabel(QWidget* parent, const char* name, const QString& text = {}) 
 }  // namespace
 
 TFrTransfer::TFrTransfer(QWidget* parent) : QWidget(parent) {
-  setObjectName(QString::fromLatin1(kName));
+  setObjectName(QString::fromLatin1(kTransferName));
   BuildForm();
   WireLink(PC);
   PC.SetP_RecTimeout(250);
@@ -85,7 +85,7 @@ void TFrTransfer::BuildForm() {
   BtnRefresh->setObjectName(QStringLiteral("BtnRefresh"));
   BtnRefresh->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
   BtnRefresh->setToolTip(BusText("STM- Status aktualisieren"));
-  FStyle = MakeSideBarCheck(this, kName);
+  FStyle = MakeSideBarCheck(this, kTransferName);
   tools->addWidget(BtnOK);
   tools->addWidget(BtnRefresh);
   tools->addStretch();
@@ -176,7 +176,7 @@ void TFrTransfer::Guarded(F&& f) {
 // --- the page contract ---
 
 void TFrTransfer::FrameActivate() {
-  ShowSideBarCheck(FStyle, kName);
+  ShowSideBarCheck(FStyle, kTransferName);
   CPL->Refresh();
 }
 
@@ -390,8 +390,8 @@ void TFrTransfer::ShowPage(const std::string& key) {
   auto* form = dynamic_cast<TMainForm*>(handler);
   if (!form || !form->FM) return;
   const QString name = QString::fromStdString(key);
-  if (name != QLatin1String(kName) && !form->FM->GetFrame(name)) return;
-  if (name != QLatin1String(kName) || form->FM->CurrentFrame() != name) form->FM->SetCurrentFrame(name);
+  if (name != QLatin1String(kTransferName) && !form->FM->GetFrame(name)) return;
+  if (name != QLatin1String(kTransferName) || form->FM->CurrentFrame() != name) form->FM->SetCurrentFrame(name);
 }
 
 }  // namespace zyn

@@ -21,13 +21,11 @@ bool Has(const std::string& line, const char* keyword) { return line.find(keywor
 
 std::string FromSeventh(const std::string& line) { return line.size() > 6 ? Trim(line.substr(6)) : std::string(); }
 
-[[noreturn]] void Fail(const std::string& text) { throw EZYNError(text); }
-
 // The tool variable named by the line; for RESET and SETVERSATZ it must exist.
 TVariable* Required(TZYNFunction& tool, const std::string& line) {
   const std::string name = TZYNFunction::TokenPercent(line);
   TVariable* v = tool.FindVariable(name);
-  if (v == nullptr) Fail(Ansi("Die Variable \"") + name + Ansi("\" ist im Tool nicht vorhanden."));
+  if (v == nullptr) throw EZYNError(Ansi("Die Variable \"") + name + Ansi("\" ist im Tool nicht vorhanden."));
   return v;
 }
 
@@ -39,7 +37,7 @@ TVariable* OwnLogicVar(TBlockState& state, const std::string& keyword) {
     state.LogicVar->SetVarType(vtObject);
   }
   if (!state.OwnsVariable(state.LogicVar))
-    Fail(Ansi("LOGIC und ") + keyword + Ansi(" können nicht im selben Block stehen."));
+    throw EZYNError(Ansi("LOGIC und ") + keyword + Ansi(" können nicht im selben Block stehen."));
   return state.LogicVar;
 }
 
@@ -51,9 +49,9 @@ TVariable* ModuleChannelVar(TZYNFunction& tool, const std::string& line, TBlockS
   if (kind < 0) return result;
   const std::string moduleVar = TZYNFunction::TokenModuleVar(line);
   const TVariable* mv = tool.Variables.Find(moduleVar);
-  if (mv == nullptr) Fail(Ansi("Die Modulvariable \"") + moduleVar + Ansi("\" ist im Tool nicht vorhanden."));
+  if (mv == nullptr) throw EZYNError(Ansi("Die Modulvariable \"") + moduleVar + Ansi("\" ist im Tool nicht vorhanden."));
   const TModul* modul = mv->Count() > 0 ? ObjectAs<TModul>(mv->Objects()[0].Object) : nullptr;
-  if (modul == nullptr) Fail(Ansi("Der Modulvariable \"") + moduleVar + Ansi("\" ist kein Modul zugeordnet."));
+  if (modul == nullptr) throw EZYNError(Ansi("Der Modulvariable \"") + moduleVar + Ansi("\" ist kein Modul zugeordnet."));
   const int index = TZYNFunction::TokenChannelIndex(line);
   TKanal* channel = nullptr;
   if (kind == 0)
@@ -61,7 +59,7 @@ TVariable* ModuleChannelVar(TZYNFunction& tool, const std::string& line, TBlockS
   else
     channel = index >= 0 && index < modul->Ausgaenge().Count() ? modul->Ausgaenge().GetItem(index) : nullptr;
   if (channel == nullptr)
-    Fail(Ansi("Das Modul \"") + modul->DisplayName() + Ansi("\" hat keinen Kanal ") + std::to_string(index) + ".");
+    throw EZYNError(Ansi("Das Modul \"") + modul->DisplayName() + Ansi("\" hat keinen Kanal ") + std::to_string(index) + ".");
   result->SetVarType(kind == 0 ? vtEingang : vtAusgang);
   if (kind == 0)
     result->Add(text, TToolObject(static_cast<TEingang*>(channel)));

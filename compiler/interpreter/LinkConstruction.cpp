@@ -26,10 +26,6 @@ namespace zyn {
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& text) { throw EZYNError(text); }
-
-std::string T(const char* utf8) { return ModelTranslate(utf8); }
-
 std::string CutBeforeHash(const std::string& text) {
   const size_t hash = text.find('#');
   return hash == std::string::npos ? text : text.substr(0, hash);
@@ -49,7 +45,7 @@ struct TFound {
 
 void RequirePlace(const TFound& f, const std::string& name) {
   if (f.Modul == nullptr || f.Stm == nullptr)
-    Fail(Ansi("Zum Kanal \"") + name + Ansi("\" fehlt das Modul oder das Steuermodul."));
+    throw EZYNError(Ansi("Zum Kanal \"") + name + Ansi("\" fehlt das Modul oder das Steuermodul."));
 }
 
 TFound FindOutput(const TExpandContext& c, const TToolObject& o) {
@@ -74,14 +70,14 @@ TFound FindInput(const TExpandContext& c, const TToolObject& o) {
 TMerker* FindFlag(const TExpandContext& c, const TToolObject& o, TSteuermodul** stm) {
   const TMerker* m = ObjectAs<TMerker>(o);
   TMerker* found = m ? c.Names.FindMerker(m->InternalName(), stm) : nullptr;
-  if (found && *stm == nullptr) Fail(Ansi("Zum Merker \"") + m->InternalName() + Ansi("\" fehlt das Steuermodul."));
+  if (found && *stm == nullptr) throw EZYNError(Ansi("Zum Merker \"") + m->InternalName() + Ansi("\" fehlt das Steuermodul."));
   return found;
 }
 
 TUhr* FindClock(const TExpandContext& c, const TToolObject& o, TSteuermodul** stm) {
   const TUhr* u = ObjectAs<TUhr>(o);
   TUhr* found = u ? c.Names.FindUhr(u->InternalName(), stm, nullptr) : nullptr;
-  if (found && *stm == nullptr) Fail(Ansi("Zur Uhr \"") + u->InternalName() + Ansi("\" fehlt das Steuermodul."));
+  if (found && *stm == nullptr) throw EZYNError(Ansi("Zur Uhr \"") + u->InternalName() + Ansi("\" fehlt das Steuermodul."));
   return found;
 }
 
@@ -94,7 +90,7 @@ TZYNFunction* SubTool(const TVariable& v, int index, const TExpandContext& c) {
 // The priority mask of a blind-motor parameter (level 0..5 gives 1, 3, 7, 15, 31, 63).
 uint8_t PriorityMask(uint8_t mode, uint8_t level) {
   if (mode == 11) return level;
-  if (level > 5) Fail(Ansi("Ungültige Prioritätsebene ") + std::to_string(level) + Ansi(" im Rolladenparameter."));
+  if (level > 5) throw EZYNError(Ansi("Ungültige Prioritätsebene ") + std::to_string(level) + Ansi(" im Rolladenparameter."));
   return static_cast<uint8_t>((1 << (level + 1)) - 1);
 }
 
@@ -106,7 +102,7 @@ int RequireCommand(const TExpandContext& c, const TKanal& object, const TModul* 
   if (number >= 0) return number;
   std::string where = Ansi("\"") + object.DisplayName() + Ansi("\"");
   if (modul != nullptr) where += Ansi(" des Moduls \"") + modul->DisplayName() + Ansi("\"");
-  Fail(Ansi(event ? "Das Ereignis \"" : "Der Befehl \"") + text + Ansi("\" ist in der Befehlsliste \"") +
+  throw EZYNError(Ansi(event ? "Das Ereignis \"" : "Der Befehl \"") + text + Ansi("\" ist in der Befehlsliste \"") +
        object.BefehlsListe + Ansi("\" von ") + where + Ansi(" nicht vorhanden."));
 }
 
@@ -159,7 +155,7 @@ void FillOutput(TVerbindung& link, bool elseSide, const TFound& f, const TExpand
     }
     return;
   }
-  if (param == nullptr) Fail(Ansi("Der Befehl \"") + text + Ansi("\" braucht einen Parameter, das Tool nennt keinen."));
+  if (param == nullptr) throw EZYNError(Ansi("Der Befehl \"") + text + Ansi("\" braucht einen Parameter, das Tool nennt keinen."));
   const uint16_t value = static_cast<uint16_t>(ScaledValue(*param));
   if (!elseSide) {
     link.SetTargetParamWord(value);
@@ -172,17 +168,17 @@ void FillOutput(TVerbindung& link, bool elseSide, const TFound& f, const TExpand
 
 void FillFlagTarget(TLinkEndpoint e, const TMerker& flag, const TSteuermodul& stm, std::string text, bool elseSide) {
   const std::string upper = AnsiUpperCase(text);
-  if (!elseSide && (upper == AnsiUpperCase(T("SETZEN")) || upper == "SET FLAG" || upper == "FLAG SET" ||
+  if (!elseSide && (upper == AnsiUpperCase(ModelTranslate("SETZEN")) || upper == "SET FLAG" || upper == "FLAG SET" ||
                     upper == "SET MARKER" || upper == "MARKER SET"))
-    text = AnsiUpperCase(T("EIN"));
-  const bool on = AnsiUpperCase(text) == AnsiUpperCase(T("EIN"));
+    text = AnsiUpperCase(ModelTranslate("EIN"));
+  const bool on = AnsiUpperCase(text) == AnsiUpperCase(ModelTranslate("EIN"));
   e.SetObjType(kObjMerker);
   e.SetStmNummer(stm.Adresse());
-  e.SetModulKennung(T("MRK"));
+  e.SetModulKennung(ModelTranslate("MRK"));
   if (elseSide)
-    e.SetFunctionText(on ? T("SETZEN") : T("LÖSCHEN"));
+    e.SetFunctionText(on ? ModelTranslate("SETZEN") : ModelTranslate("LÖSCHEN"));
   else
-    e.SetFunctionText(on ? T("Merker setzen") : T("Merker löschen"));
+    e.SetFunctionText(on ? ModelTranslate("Merker setzen") : ModelTranslate("Merker löschen"));
   e.SetFunctionNumber(on ? 1 : 0);
   e.SetModulAdresse(0);
   e.SetKanalNummer(flag.Adresse());
@@ -251,7 +247,7 @@ void TConstruction::Run() {
 
   for (int d = 0; d < targets; ++d) {
     if (s.VerbMode) {
-      if (d >= s.TargetVar->Count()) Fail(Ansi("Die Zielvariable hat keinen Eintrag ") + std::to_string(d) + ".");
+      if (d >= s.TargetVar->Count()) throw EZYNError(Ansi("Die Zielvariable hat keinen Eintrag ") + std::to_string(d) + ".");
       const std::string entry = s.TargetVar->Objects()[static_cast<size_t>(d)].Text;
       s.TargetText = CutBeforeHash(TZYNFunction::LineText(entry));
       const size_t hash = entry.find('#');
@@ -266,7 +262,7 @@ void TConstruction::Run() {
     for (int f = 0; f < sources; ++f) {
       if (s.VerbMode) {
         if (s.SourceVar == nullptr || f >= s.SourceVar->Count())
-          Fail(Ansi("Die Quellvariable hat keinen Eintrag ") + std::to_string(f) + ".");
+          throw EZYNError(Ansi("Die Quellvariable hat keinen Eintrag ") + std::to_string(f) + ".");
         s.SourceText = TZYNFunction::LineText(s.SourceVar->Objects()[static_cast<size_t>(f)].Text);
       }
       auto link = std::make_unique<TVerbindung>(true);
@@ -290,11 +286,11 @@ void TConstruction::Run() {
         fParam1 = sub->FindVariable(s.Param1Hash);
       }
       if (!s.Cpara1.empty()) {
-        if (fParam1 == nullptr) Fail(Ansi("CPARA1 ohne Parametervariable."));
+        if (fParam1 == nullptr) throw EZYNError(Ansi("CPARA1 ohne Parametervariable."));
         fTool.ResolveParameter(*fParam1, s.Cpara1, s.TargetVar, d);
       }
       if (!s.Cpara2.empty()) {
-        if (s.Param2Var == nullptr) Fail(Ansi("CPARA2 ohne Parametervariable."));
+        if (s.Param2Var == nullptr) throw EZYNError(Ansi("CPARA2 ohne Parametervariable."));
         fTool.ResolveParameter(*s.Param2Var, s.Cpara2, s.ElseVar, d);
       }
       TOutcome out = BuildTarget(*link, kind, d, f);
@@ -356,7 +352,7 @@ TOutcome TConstruction::BuildLogic(TVerbindung& link, int f) {
   const TVariable& logic = *s.LogicVar;
   link.SetKind(logic.Count() > 0 ? 1 : 0);
   const TToolObject self = s.SourceVar && f < s.SourceVar->Count() ? EntryObject(*s.SourceVar, f, c) : TToolObject{};
-  const std::string on = AnsiUpperCase(T("EIN"));
+  const std::string on = AnsiUpperCase(ModelTranslate("EIN"));
   int slot = 0;
   for (int i = 0; i < logic.Count(); ++i) {
     const std::string& text = logic.Objects()[static_cast<size_t>(i)].Text;
@@ -405,7 +401,7 @@ TOutcome TConstruction::BuildLogic(TVerbindung& link, int f) {
       type = kObjMerker;
       stmNr = stm->Adresse();
       number = flag->Adresse();
-      code = T("MRK");
+      code = ModelTranslate("MRK");
       name = flag->InternalName();
     } else if (ObjectAs<TUhr>(o)) {
       TSteuermodul* stm = nullptr;
@@ -414,13 +410,13 @@ TOutcome TConstruction::BuildLogic(TVerbindung& link, int f) {
       type = kObjUhr;
       stmNr = stm->Adresse();
       number = clock->Adresse();
-      code = T("UHR");
+      code = ModelTranslate("UHR");
       name = clock->InternalName();
     } else {
       continue;
     }
     if (slot >= kLogicEntryCount)
-      Fail(Ansi("Die Verknüpfung hat mehr als ") + std::to_string(kLogicEntryCount) + Ansi(" Bedingungen."));
+      throw EZYNError(Ansi("Die Verknüpfung hat mehr als ") + std::to_string(kLogicEntryCount) + Ansi(" Bedingungen."));
     TLogicEntry e = link.Logic(slot++);
     e.SetLogicType(type);
     e.SetStmNummer(stmNr);
@@ -438,7 +434,7 @@ TOutcome TConstruction::BuildElse(TVerbindung& link, int d) {
   const TVariable* param = fParam1;
   std::unique_ptr<TVariable> entryParam;
   if (s.VerbMode) {
-    if (s.ElseVar->Count() == 0) Fail(Ansi("Die Variable des Sonst-Ziels hat keinen Eintrag."));
+    if (s.ElseVar->Count() == 0) throw EZYNError(Ansi("Die Variable des Sonst-Ziels hat keinen Eintrag."));
     text = CutBeforeHash(TZYNFunction::LineText(s.ElseVar->Objects()[0].Text));
     const std::string& first = s.TargetVar->Count() > 0 ? s.TargetVar->Objects()[0].Text : std::string();
     const size_t hash = first.find('#');
@@ -502,7 +498,7 @@ TOutcome TConstruction::FileLink(std::unique_ptr<TVerbindung> link, int d, int f
     if (!out.Channel) return {false, true, false};
     TRueckmeldung* rme = out.Modul->Rueckmeldungen().GetRueckmeldung(out.Channel->Adresse());
     if (rme == nullptr)
-      Fail(Ansi("Zum Ausgang \"") + out.Channel->DisplayName() + Ansi("\" gibt es keine Rückmeldung."));
+      throw EZYNError(Ansi("Zum Ausgang \"") + out.Channel->DisplayName() + Ansi("\" gibt es keine Rückmeldung."));
     TFound fb{rme, out.Modul, out.Stm};
     FillChannelEndpoint(link->Source(), fb, c, text, out.Modul->RMEShift, true);
     const TOutcome e = completeElse();
@@ -519,12 +515,12 @@ TOutcome TConstruction::FileLink(std::unique_ptr<TVerbindung> link, int d, int f
     if (type == vtUhr && s.CifMode) {
       bool on = false;
       for (const std::string& line : s.CifList) on = on || line == "UHR_EIN";
-      sourceText = AnsiUpperCase(on ? T("EIN") : T("AUS"));
+      sourceText = AnsiUpperCase(on ? ModelTranslate("EIN") : ModelTranslate("AUS"));
     }
     TLinkEndpoint e = link->Source();
     e.SetObjType(type == vtMerker ? kObjMerker : kObjUhr);
     e.SetStmNummer(stm->Adresse());
-    e.SetModulKennung(type == vtMerker ? T("MRK") : T("UHR"));
+    e.SetModulKennung(type == vtMerker ? ModelTranslate("MRK") : ModelTranslate("UHR"));
     e.SetModulAdresse(0);
     e.SetKanalNummer(object->Adresse());
     const int number = RequireCommand(c, *object, nullptr, sourceText, true);
@@ -545,7 +541,7 @@ void TConstruction::File(std::unique_ptr<TVerbindung> link, TVerbindungsListe& o
     if (c.Log != nullptr) {
       if (!fConflictLogged) c.Log->push_back("\\b" + fCaption);
       fConflictLogged = true;
-      c.Log->push_back("\t" + T("Verknüpfung:") + " " + link->GetDisplayText());
+      c.Log->push_back("\t" + ModelTranslate("Verknüpfung:") + " " + link->GetDisplayText());
     }
   }
   if (c.LinkList != nullptr) {
@@ -567,7 +563,7 @@ void TConstruction::File(std::unique_ptr<TVerbindung> link, TVerbindungsListe& o
 
 TToolObject EntryObject(const TVariable& v, int index, const TExpandContext&) {
   if (index < 0 || index >= v.Count())
-    Fail(Ansi("Die Variable \"") + v.VarName + Ansi("\" hat keinen Eintrag ") + std::to_string(index + 1) + ".");
+    throw EZYNError(Ansi("Die Variable \"") + v.VarName + Ansi("\" hat keinen Eintrag ") + std::to_string(index + 1) + ".");
   return v.Objects()[static_cast<size_t>(index)].Object;
 }
 

@@ -17,7 +17,7 @@ const char* const kKeywords[] = {"RESET ",  "SETVERSATZ ", "FLAG ",   "IF ",    
                                  "IFM ",    "THENM ",      "ELSEM ",  "ANDM ",   "ANDNOTSELF "};
 const char* const kModuleKeywords[] = {"IFM ", "THENM ", "ELSEM ", "ANDM "};
 
-bool Has(const std::string& line, const char* keyword) { return line.find(keyword) != std::string::npos; }
+bool HasKeyword(const std::string& line, const char* keyword) { return line.find(keyword) != std::string::npos; }
 
 std::string Q(const std::string& text) { return "\"" + text + "\""; }
 
@@ -31,7 +31,7 @@ class TChecker {
   void Line(int number, const std::string& line) {
     if (Trim(line).empty()) return;
     bool known = false;
-    for (const char* k : kKeywords) known = known || Has(line, k);
+    for (const char* k : kKeywords) known = known || HasKeyword(line, k);
     if (!known) {
       Problem(number, Ansi("Die Zeile enthält keine bekannte Anweisung: ") + Q(line));
       return;
@@ -41,13 +41,13 @@ class TChecker {
       return;
     }
     bool module = false;
-    for (const char* k : kModuleKeywords) module = module || Has(line, k);
+    for (const char* k : kModuleKeywords) module = module || HasKeyword(line, k);
     Variables(number, line, module);
     if (module) ModuleChannel(number, line);
     for (const char* k : {"CPARA1 ", "CPARA2 "})
-      if (Has(line, k)) Parameter(number, line);
-    if (Has(line, "LOGIC ")) fLogic = true;
-    if (Has(line, "AND ") || Has(line, "ANDM ") || Has(line, "ANDNOTSELF ")) fAnd = true;
+      if (HasKeyword(line, k)) Parameter(number, line);
+    if (HasKeyword(line, "LOGIC ")) fLogic = true;
+    if (HasKeyword(line, "AND ") || HasKeyword(line, "ANDM ") || HasKeyword(line, "ANDNOTSELF ")) fAnd = true;
   }
 
   // A block begins: its own LOGIC/AND record.

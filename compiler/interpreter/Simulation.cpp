@@ -24,10 +24,6 @@ namespace {
 constexpr int kSimulationClockType = 154;
 constexpr int kClockDataOffset = 312;
 
-std::string T(const char* utf8) { return ModelTranslate(utf8); }
-
-[[noreturn]] void Fail(const std::string& text) { throw EZYNError(text); }
-
 template <class T>
 T* First(const TZYNFunction& tool, const char* name) {
   const TVariable* v = tool.FindVariable(name);
@@ -42,21 +38,21 @@ struct TPlace {
 TPlace PlaceOfInput(const TExpandContext& c, const TEingang& in) {
   TPlace p;
   if (!c.Names.FindEingang(in.InternalName(), &p.Stm, &p.Modul) || !p.Modul || !p.Stm)
-    Fail(Ansi("Der Eingang \"") + in.DisplayName() + Ansi("\" gehört zu keinem Modul des Projekts."));
+    throw EZYNError(Ansi("Der Eingang \"") + in.DisplayName() + Ansi("\" gehört zu keinem Modul des Projekts."));
   return p;
 }
 
 TPlace PlaceOfOutput(const TExpandContext& c, const TAusgang& out) {
   TPlace p;
   if (!c.Names.FindAusgang(out.InternalName(), &p.Stm, &p.Modul) || !p.Modul || !p.Stm)
-    Fail(Ansi("Der Ausgang \"") + out.DisplayName() + Ansi("\" gehört zu keinem Modul des Projekts."));
+    throw EZYNError(Ansi("Der Ausgang \"") + out.DisplayName() + Ansi("\" gehört zu keinem Modul des Projekts."));
   return p;
 }
 
 int StmOfClock(const TExpandContext& c, const TUhr& clock) {
   TSteuermodul* stm = nullptr;
   if (!c.Names.FindUhr(clock.InternalName(), &stm, nullptr) || !stm)
-    Fail(Ansi("Die Uhr \"") + clock.DisplayName() + Ansi("\" gehört zu keinem Steuermodul des Projekts."));
+    throw EZYNError(Ansi("Die Uhr \"") + clock.DisplayName() + Ansi("\" gehört zu keinem Steuermodul des Projekts."));
   return stm->Adresse();
 }
 
@@ -75,7 +71,7 @@ void SetChannel(TLinkEndpoint e, const TPlace& p, const TKanal& channel, int shi
 void SetClock(TLinkEndpoint e, int objType, int stm, const TUhr& clock, int command, const std::string& text) {
   e.SetObjType(objType);
   e.SetStmNummer(stm);
-  e.SetModulKennung(T("UHR"));
+  e.SetModulKennung(ModelTranslate("UHR"));
   e.SetModulAdresse(0);
   e.SetKanalNummer(clock.Adresse());
   e.SetFunctionNumber(command);
@@ -98,7 +94,7 @@ void SetDelayTarget(TVerbindung& link, const TPlace& p, const TAusgang& out, int
   SetChannel(link.Target(), p, out, p.Modul->AusShift, command, text);
   link.SetHasTargetParam(true);
   link.SetTargetFactor(1.0);
-  link.SetTargetParamCaption(T("Sekunden"));
+  link.SetTargetParamCaption(ModelTranslate("Sekunden"));
   link.SetTargetParam(seconds);
 }
 
@@ -107,11 +103,11 @@ void DelayMinutes(const std::string& entry, int& on, int& off) {
   const size_t hash = entry.find('#');
   const size_t dash = hash == std::string::npos ? std::string::npos : entry.find('-', hash + 1);
   if (dash == std::string::npos)
-    Fail(Ansi("Der Ausgang \"") + entry + Ansi("\" der Simulation hat keine Zeiten (#Ein-Aus)."));
+    throw EZYNError(Ansi("Der Ausgang \"") + entry + Ansi("\" der Simulation hat keine Zeiten (#Ein-Aus)."));
   std::string rest;
   on = TZYNFunction::TakeNumber(entry.substr(hash + 1, dash - hash - 1), rest);
   off = TZYNFunction::TakeNumber(entry.substr(dash + 1), rest);
-  if (on < 0 || off < 0) Fail(Ansi("Negative Zeiten im Ausgang \"") + entry + Ansi("\" der Simulation."));
+  if (on < 0 || off < 0) throw EZYNError(Ansi("Negative Zeiten im Ausgang \"") + entry + Ansi("\" der Simulation."));
 }
 
 class TSimulation {
@@ -153,11 +149,11 @@ void TSimulation::RandomTimes(const TUhr& clock, int stm) {
     auto link = std::make_unique<TVerbindung>(true);
     link->SetKind(0);
     SetClock(link->Source(), kObjUhr, stm, clock, row.command,
-             GetCommandNameByNumber(c.Basis, clock, row.command, T(row.text)));
+             GetCommandNameByNumber(c.Basis, clock, row.command, ModelTranslate(row.text)));
     TLinkEndpoint t = link->Target();
     t.SetObjType(kObjUhr);
     t.SetStmNummer(stm);
-    t.SetFunctionText(T("Zufallszeit erzeugen"));
+    t.SetFunctionText(ModelTranslate("Zufallszeit erzeugen"));
     t.SetFunctionNumber(134);
     TVerbindung::THeader& h = link->Header();
     h[kClockDataOffset] = 4;
@@ -181,9 +177,9 @@ void TSimulation::Outputs(const char* variable, int state, TUhr& clock, int cloc
     auto link = std::make_unique<TVerbindung>(true);
     link->SetKind(0);
     SetChannel(link->Source(), inPlace, in, inPlace.Modul->EinShift, 5,
-               GetCommandNameByNumber(c.Basis, in, 5, T("AUS > 1 SEK")));
+               GetCommandNameByNumber(c.Basis, in, 5, ModelTranslate("AUS > 1 SEK")));
     SetChannel(link->Target(), p, *out, p.Modul->AusShift, 18,
-               GetCommandNameByNumber(c.Basis, *out, 18, T("Zeitabbruch")));
+               GetCommandNameByNumber(c.Basis, *out, 18, ModelTranslate("Zeitabbruch")));
     File(std::move(link), in.Verbindungen());
   }
   for (const TVarEntry& entry : v->Objects()) {
@@ -193,15 +189,15 @@ void TSimulation::Outputs(const char* variable, int state, TUhr& clock, int cloc
     int onMinutes = 0, offMinutes = 0;
     DelayMinutes(entry.Text, onMinutes, offMinutes);
     TRueckmeldung* feedback = p.Modul->Rueckmeldungen().GetRueckmeldung(out->Adresse());
-    if (!feedback) Fail(Ansi("Zum Ausgang \"") + out->DisplayName() + Ansi("\" gibt es keine Rückmeldung."));
+    if (!feedback) throw EZYNError(Ansi("Zum Ausgang \"") + out->DisplayName() + Ansi("\" gibt es keine Rückmeldung."));
 
     auto on = std::make_unique<TVerbindung>(true);
     on->SetKind(1);
     SetInputCondition(*on, 0, inPlace, in);
-    const std::string clockText = AnsiUpperCase(state == 1 ? T("Uhr Eingeschaltet") : T("Uhr ausgeschaltet"));
+    const std::string clockText = AnsiUpperCase(state == 1 ? ModelTranslate("Uhr Eingeschaltet") : ModelTranslate("Uhr ausgeschaltet"));
     SetClock(on->Source(), kSimulationClockType, clockStm, clock, state,
              GetCommandNameByNumber(c.Basis, clock, state, clockText));
-    SetDelayTarget(*on, p, *out, 8, GetCommandNameByNumber(c.Basis, *out, 8, T("Einschaltverzögerung")),
+    SetDelayTarget(*on, p, *out, 8, GetCommandNameByNumber(c.Basis, *out, 8, ModelTranslate("Einschaltverzögerung")),
                    onMinutes * 60);
     File(std::move(on), clock.Verbindungen());
 
@@ -214,11 +210,11 @@ void TSimulation::Outputs(const char* variable, int state, TUhr& clock, int cloc
     k.SetModulAdresse(0);
     k.SetKanalNummer(clock.Adresse());
     k.SetLogicState(state);
-    k.SetLogicCode(T("UHR"));
+    k.SetLogicCode(ModelTranslate("UHR"));
     k.SetLogicChannelName(clock.InternalName().substr(0, 50));
     SetChannel(off->Source(), p, *feedback, p.Modul->RMEShift, 2,
-               GetCommandNameByNumber(c.Basis, *feedback, 2, AnsiUpperCase(T("EIN"))));
-    SetDelayTarget(*off, p, *out, 9, GetCommandNameByNumber(c.Basis, *out, 9, T("Ausschaltverzögerung")),
+               GetCommandNameByNumber(c.Basis, *feedback, 2, AnsiUpperCase(ModelTranslate("EIN"))));
+    SetDelayTarget(*off, p, *out, 9, GetCommandNameByNumber(c.Basis, *out, 9, ModelTranslate("Ausschaltverzögerung")),
                    offMinutes * 60);
     File(std::move(off), feedback->Verbindungen());
   }

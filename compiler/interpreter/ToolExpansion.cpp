@@ -17,12 +17,10 @@ namespace zyn {
 
 namespace {
 
-std::string T(const char* utf8) { return ModelTranslate(utf8); }
-
 std::string IncompleteToolText() {
-  return T("Sie haben ein nicht vollständiges Tool in Ihrem Projekt.") + "\r" +
-         T("Dieses kann zu unvorhersehbaren Problemen im System führen!") + "\r" +
-         T("Bitte überprüfen Sie die verwendeten Tools noch einmal!");
+  return ModelTranslate("Sie haben ein nicht vollständiges Tool in Ihrem Projekt.") + "\r" +
+         ModelTranslate("Dieses kann zu unvorhersehbaren Problemen im System führen!") + "\r" +
+         ModelTranslate("Bitte überprüfen Sie die verwendeten Tools noch einmal!");
 }
 
 }  // namespace
@@ -35,9 +33,9 @@ TExpandContext::TExpandContext(TZYNProjekt& projekt, const TBasisDaten& basis)
       RandomMax(GetIntOption(ioRandomMax)) {}
 
 std::string ToolCaption(const TZYNFunction& tool) {
-  const std::string function = T("Funktion:") + " " + tool.Info.FunctionName;
+  const std::string function = ModelTranslate("Funktion:") + " " + tool.Info.FunctionName;
   if (tool.Info.Ebene.Empty()) return function;
-  return T("Ebene:") + " " + tool.Info.Ebene.Text() + " - " + function;
+  return ModelTranslate("Ebene:") + " " + tool.Info.Ebene.Text() + " - " + function;
 }
 
 void ExpandBlock(TZYNFunction& tool, const std::vector<std::string>& lines, const TExpandContext& context,
@@ -71,15 +69,15 @@ std::vector<const TFuncNode*> EmptySlots(const TZYNFunction& tool) {
 std::string MissingBindingMessage(const TZYNFunction& tool) {
   const std::vector<const TFuncNode*> empty = EmptySlots(tool);
   if (empty.empty()) return {};
-  return T("Die Funktion") + " \"" + tool.Info.FunctionName + "\" " +
-         T("kann keine Verbindungen erzeugen: der Anschluss") + " \"" + empty.front()->NodeText + "\" " +
-         T("ist nicht belegt.");
+  return ModelTranslate("Die Funktion") + " \"" + tool.Info.FunctionName + "\" " +
+         ModelTranslate("kann keine Verbindungen erzeugen: der Anschluss") + " \"" + empty.front()->NodeText + "\" " +
+         ModelTranslate("ist nicht belegt.");
 }
 
 // An empty slot contributes no links: the blocks that use it find no objects there and make
 // none, while the tool's other slots still give theirs.
 bool ExpandTool(TZYNFunction& tool, const TExpandContext& context) {
-  if (AnsiUpperCase(tool.Info.FunctionGroup) == AnsiUpperCase(T("SIMULATIONEN"))) {
+  if (AnsiUpperCase(tool.Info.FunctionGroup) == AnsiUpperCase(ModelTranslate("SIMULATIONEN"))) {
     try {
       ExpandSimulation(tool, context);
       return true;

@@ -16,8 +16,6 @@ namespace zyn {
 
 namespace {
 
-std::string T(const char* utf8) { return ModelTranslate(utf8); }
-
 // The values a script may change in the variables of a tool and of the tools it uses.
 class TVariableSnapshot {
  public:
@@ -82,29 +80,29 @@ int GenerateTools(TZYNProjekt& projekt, const TBasisDaten& basis, IToolReport* r
     const std::string address = std::to_string(stm.Adresse());
     if (report) {
       if (i > 0) report->AddMessage("");
-      report->AddMessage(T("Steuermodul") + " " + address);
+      report->AddMessage(ModelTranslate("Steuermodul") + " " + address);
     }
     for (int t = 0; t < stm.Tools.Count(); ++t) {
       TZYNFunction& tool = *stm.Tools.GetFunction(t);
-      const std::string name = T("STM") + "." + address + " - " + tool.Info.FunctionName;
+      const std::string name = ModelTranslate("STM") + "." + address + " - " + tool.Info.FunctionName;
       if (report) {
         report->StepOverall();
         report->SetCaption(name);
         report->ProcessMessages();
-        report->AddMessage(T("Erzeuge Tool:") + " " + name);
+        report->AddMessage(ModelTranslate("Erzeuge Tool:") + " " + name);
       }
       if (!ExpandTool(tool, context)) ++failed;
     }
   }
   if (projekt.Tools.Count() > 0 && report) {
     report->AddMessage("");
-    report->AddMessage(T("Übergreifend"));
+    report->AddMessage(ModelTranslate("Übergreifend"));
   }
   for (int t = 0; t < projekt.Tools.Count(); ++t) {
     TZYNFunction& tool = *projekt.Tools.GetFunction(t);
     if (report) {
       report->StepOverall();
-      report->AddMessage(T("Erzeuge Tool:") + " " + tool.Info.FunctionName);
+      report->AddMessage(ModelTranslate("Erzeuge Tool:") + " " + tool.Info.FunctionName);
     }
     if (!ExpandTool(tool, context)) ++failed;
   }
@@ -133,7 +131,7 @@ class TFailureCollector : public IToolReport {
     if (fNext) fNext->AddMessage(line);
   }
   void ToolFailed(const TZYNFunction& tool, const std::string& message, const std::string& cause) override {
-    Failures.push_back(T("Tool") + " \"" + tool.Info.FunctionName + "\": " + cause);
+    Failures.push_back(ModelTranslate("Tool") + " \"" + tool.Info.FunctionName + "\": " + cause);
     if (fNext) fNext->ToolFailed(tool, message, cause);
   }
   void ProcessMessages() override {

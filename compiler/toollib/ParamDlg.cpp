@@ -11,7 +11,7 @@ namespace zyn {
 
 namespace {
 
-std::string Cut(std::string s, size_t max) {
+std::string CutTo(std::string s, size_t max) {
   if (s.size() > max) s.resize(max);
   return s;
 }
@@ -87,12 +87,12 @@ void TParamDlg::SaveToRaw(TStream& stream) const {
 }
 
 void TParamDlg::ReadData(TReader& reader, const TVarList& variables) {
-  DlgName = Cut(reader.ReadString(), 50);
+  DlgName = CutTo(reader.ReadString(), 50);
   DlgType = static_cast<int16_t>(reader.ReadInteger());
-  DlgTitle = Cut(reader.ReadString(), 50);
-  DlgText = Cut(reader.ReadString(), 255);
-  DlgMask = Cut(reader.ReadString(), 50);
-  DlgEinheit = Cut(reader.ReadString(), 50);
+  DlgTitle = CutTo(reader.ReadString(), 50);
+  DlgText = CutTo(reader.ReadString(), 255);
+  DlgMask = CutTo(reader.ReadString(), 50);
+  DlgEinheit = CutTo(reader.ReadString(), 50);
   DlgMultiplier = static_cast<int16_t>(reader.ReadInteger());
   reader.Read(DlgReserved.data(), DlgReserved.size());  // raw block
   DlgVar = Bind(variables, reader.ReadString());
@@ -100,12 +100,12 @@ void TParamDlg::ReadData(TReader& reader, const TVarList& variables) {
 }
 
 void TParamDlg::WriteData(TWriter& writer) const {
-  writer.WriteString(Cut(DlgName, 50));
+  writer.WriteString(CutTo(DlgName, 50));
   writer.WriteInteger(DlgType);
-  writer.WriteString(Cut(DlgTitle, 50));
-  writer.WriteString(Cut(DlgText, 255));
-  writer.WriteString(Cut(DlgMask, 50));
-  writer.WriteString(Cut(DlgEinheit, 50));
+  writer.WriteString(CutTo(DlgTitle, 50));
+  writer.WriteString(CutTo(DlgText, 255));
+  writer.WriteString(CutTo(DlgMask, 50));
+  writer.WriteString(CutTo(DlgEinheit, 50));
   writer.WriteInteger(DlgMultiplier);
   writer.Write(DlgReserved.data(), DlgReserved.size());
   writer.WriteString(VarNameOf(DlgVar));

@@ -40,7 +40,7 @@ std::string NameOf(const std::map<std::string, int>& names, int code) {
 
 // ---- writing
 
-std::string Quote(const std::string& ansi) {
+std::string QuoteEscaped(const std::string& ansi) {
   std::string s = "\"";
   for (char c : ansi) {
     const auto u = static_cast<unsigned char>(c);
@@ -114,21 +114,21 @@ class TDumper {
 
   void Tool(const TZYNFunction& t, int in) {
     const TFunctionInfo& i = t.Info;
-    Line(in, "tool " + Quote(i.FunctionName));
+    Line(in, "tool " + QuoteEscaped(i.FunctionName));
     const int d = in + 2;
-    Line(d, "group " + Quote(i.FunctionGroup));
-    Line(d, "help " + Quote(i.FunctionHelp));
-    Line(d, "version " + Quote(i.FunctionVer));
-    Line(d, "creator " + Quote(i.Creator));
-    Line(d, "company " + Quote(i.Company));
-    Line(d, "created " + Quote(i.CreationDate));
-    Line(d, "modified " + Quote(i.LastModified));
-    Line(d, "class " + Quote(i.FunctionClass));
+    Line(d, "group " + QuoteEscaped(i.FunctionGroup));
+    Line(d, "help " + QuoteEscaped(i.FunctionHelp));
+    Line(d, "version " + QuoteEscaped(i.FunctionVer));
+    Line(d, "creator " + QuoteEscaped(i.Creator));
+    Line(d, "company " + QuoteEscaped(i.Company));
+    Line(d, "created " + QuoteEscaped(i.CreationDate));
+    Line(d, "modified " + QuoteEscaped(i.LastModified));
+    Line(d, "class " + QuoteEscaped(i.FunctionClass));
     Line(d, "subfunc " + (i.CanBeSubFunc == 0   ? std::string("no")
                           : i.CanBeSubFunc == 1 ? std::string("yes")
                                                 : std::to_string(i.CanBeSubFunc)));
     if (i.HelpContext != 0) Line(d, "helpcontext " + std::to_string(i.HelpContext));
-    if (!i.Ebene.Empty()) Line(d, "level " + Quote(i.Ebene.Text()));
+    if (!i.Ebene.Empty()) Line(d, "level " + QuoteEscaped(i.Ebene.Text()));
     char oem[16];
     std::snprintf(oem, sizeof oem, "0x%04X", i.OEMFlag());
     Line(d, std::string("oem ") + oem);
@@ -136,21 +136,21 @@ class TDumper {
       if (!Canonical(i.InfoReserved))
         Line(d, "raw inforeserved " + Hex(i.InfoReserved.Image));
       else
-        Line(d, "inforeserved " + Quote(i.InfoReserved.Text()));
+        Line(d, "inforeserved " + QuoteEscaped(i.InfoReserved.Text()));
     }
     if (!Canonical(i.Ebene)) Line(d, "raw level " + Hex(i.Ebene.Image));
     if (!AllZero(i.OemBlock, 2)) Line(d, "raw oemblock " + Hex(i.OemBlock));
     for (int v = 0; v < t.Variables.Count(); ++v) Variable(*t.Variables.Get(v), d);
     for (int k = 0; k < t.Dialogs.Count(); ++k) Dialog(*t.Dialogs.Get(k), d);
     for (int k = 0; k < t.Nodes.Count(); ++k) Node(*t.Nodes.Get(k), d);
-    for (const std::string& l : t.Script) Line(d, "line " + Quote(l));
+    for (const std::string& l : t.Script) Line(d, "line " + QuoteEscaped(l));
     Line(in, "end");
   }
 
   void Variable(const TVariable& v, int in) {
-    Line(in, "var " + Quote(v.VarName) + " " + NameOf(kVarTypes, v.VarType()));
+    Line(in, "var " + QuoteEscaped(v.VarName) + " " + NameOf(kVarTypes, v.VarType()));
     const int d = in + 2;
-    if (!v.Einheit.Empty()) Line(d, "unit " + Quote(v.Einheit.Text()));
+    if (!v.Einheit.Empty()) Line(d, "unit " + QuoteEscaped(v.Einheit.Text()));
     if (!Canonical(v.Einheit)) Line(d, "raw unit " + Hex(v.Einheit.Image));
     if (v.Repeats != -1) Line(d, "repeats " + std::to_string(v.Repeats));
     if (v.MinValue != TReal48::FromValue(1)) Line(d, "min " + FormatReal(v.MinValue));
@@ -180,38 +180,38 @@ class TDumper {
     for (const TVarEntry& e : v.Objects()) {
       const TZYNSubFunction* sub = e.SubFunction();
       if (v.VarType() != vtFunction || !sub) {
-        Line(d, "entry " + Quote(e.Text));
+        Line(d, "entry " + QuoteEscaped(e.Text));
         continue;
       }
-      Line(d, "subtool " + Quote(e.Text) + " " + Quote(sub->Name.Text()));
+      Line(d, "subtool " + QuoteEscaped(e.Text) + " " + QuoteEscaped(sub->Name.Text()));
       if (sub->FunctionPtr()) Tool(*sub->FunctionPtr(), d + 2);
       if (!Canonical(sub->Name)) Line(d, "raw subname " + Hex(sub->Name.Image));
     }
   }
 
   void Dialog(const TParamDlg& g, int in) {
-    Line(in, "dialog " + Quote(g.DlgName) + " " + NameOf(kDlgTypes, static_cast<uint16_t>(g.DlgType)));
+    Line(in, "dialog " + QuoteEscaped(g.DlgName) + " " + NameOf(kDlgTypes, static_cast<uint16_t>(g.DlgType)));
     const int d = in + 2;
-    if (!g.DlgTitle.empty()) Line(d, "title " + Quote(g.DlgTitle));
-    if (!g.DlgText.empty()) Line(d, "text " + Quote(g.DlgText));
-    if (!g.DlgMask.empty()) Line(d, "mask " + Quote(g.DlgMask));
-    if (!g.DlgEinheit.empty()) Line(d, "unit " + Quote(g.DlgEinheit));
+    if (!g.DlgTitle.empty()) Line(d, "title " + QuoteEscaped(g.DlgTitle));
+    if (!g.DlgText.empty()) Line(d, "text " + QuoteEscaped(g.DlgText));
+    if (!g.DlgMask.empty()) Line(d, "mask " + QuoteEscaped(g.DlgMask));
+    if (!g.DlgEinheit.empty()) Line(d, "unit " + QuoteEscaped(g.DlgEinheit));
     if (g.DlgMultiplier != 0) Line(d, "multiplier " + std::to_string(g.DlgMultiplier));
-    if (g.DlgVar) Line(d, "target " + Quote(g.DlgVar->VarName));
-    if (g.DlgDefault) Line(d, "default " + Quote(g.DlgDefault->VarName));
+    if (g.DlgVar) Line(d, "target " + QuoteEscaped(g.DlgVar->VarName));
+    if (g.DlgDefault) Line(d, "default " + QuoteEscaped(g.DlgDefault->VarName));
     if (!AllZero(g.DlgReserved)) Line(d, "raw reserved " + Hex(g.DlgReserved));
   }
 
   void Node(const TFuncNode& n, int in) {
-    Line(in, "node " + Quote(n.NodeText) + " " + NameOf(kNodeTypes, n.NodeType));
+    Line(in, "node " + QuoteEscaped(n.NodeText) + " " + NameOf(kNodeTypes, n.NodeType));
     const int d = in + 2;
     if (n.NodeEdit != 0) Line(d, "edit " + NameOf(kNodeEdits, n.NodeEdit));
     if (n.NodeFlags != 0) Line(d, "flags " + std::to_string(n.NodeFlags));
     if (n.NodeParamType != 0) Line(d, "paramtype " + std::to_string(n.NodeParamType));
-    if (n.NodeVar) Line(d, "target " + Quote(n.NodeVar->VarName));
-    if (n.NodeAccept) Line(d, "accept " + Quote(n.NodeAccept->VarName));
-    if (n.NodeDefault) Line(d, "default " + Quote(n.NodeDefault->VarName));
-    if (n.NodeDlg) Line(d, "opens " + Quote(n.NodeDlg->DlgName));
+    if (n.NodeVar) Line(d, "target " + QuoteEscaped(n.NodeVar->VarName));
+    if (n.NodeAccept) Line(d, "accept " + QuoteEscaped(n.NodeAccept->VarName));
+    if (n.NodeDefault) Line(d, "default " + QuoteEscaped(n.NodeDefault->VarName));
+    if (n.NodeDlg) Line(d, "opens " + QuoteEscaped(n.NodeDlg->DlgName));
     if (!AllZero(n.NodeReserved)) Line(d, "raw reserved " + Hex(n.NodeReserved));
   }
 };

@@ -1,5 +1,6 @@
 #include "display/ui/Anzeige.h"
 
+#include "model/ModelText.h"
 #include "display/DispObjekt.h"
 #include "display/DispObserver.h"
 #include "display/DispOperations.h"
@@ -36,7 +37,6 @@ constexpr QRgb kGrey = 0xFF808080u;
 
 QRgb Argb(TRgb c) { return 0xFF000000u | c; }
 
-std::string Tr(const char* utf8) { return TranslateText(Ansi(utf8)); }
 
 }  // namespace
 
@@ -377,7 +377,7 @@ void TView::DropAt(TViewDrag kind, int x, int y) {
       text->X = SnapColumn(x);
       text->Y = SnapRow(y);
       text->Hoehe = 8;
-      auto* t = static_cast<TText*>(AppendObject(*Display, *Screen, Tr("Text"), std::move(text)));
+      auto* t = static_cast<TText*>(AppendObject(*Display, *Screen, ModelTranslate("Text"), std::move(text)));
       StartTextEntry(t);
       break;
     }
@@ -407,7 +407,7 @@ void TView::DropAt(TViewDrag kind, int x, int y) {
       v->Hoehe = 8;
       v->ZustandIndex = std::clamp(Display->DefaultZustand, 0, static_cast<int>(Display->ZustandsListe.Count()) - 1);
       v->Breite = static_cast<uint8_t>(ZustandVarWidth(Display->ZustandsListe, v->ZustandIndex));
-      AppendObject(*Display, *Screen, Tr("ZVar"), std::move(v));
+      AppendObject(*Display, *Screen, ModelTranslate("ZVar"), std::move(v));
       DrawScreen();
       ObjectsChanged();
       break;
@@ -417,7 +417,7 @@ void TView::DropAt(TViewDrag kind, int x, int y) {
       if (g->Bitmap.Width > 0 && g->Bitmap.Height > 0 && g->Breite > 0 && g->Hoehe > 0) {
         g->X = SnapColumn(x);
         g->Y = y;
-        AppendObject(*Display, *Screen, Tr("Grafik"), std::move(g));
+        AppendObject(*Display, *Screen, ModelTranslate("Grafik"), std::move(g));
         DrawScreen();
         ObjectsChanged();
       }
@@ -436,7 +436,7 @@ void TView::DropAt(TViewDrag kind, int x, int y) {
         text->Text = name;
         text->Laenge = static_cast<uint8_t>(name.size());
         text->Breite = static_cast<uint8_t>(6 * name.size());
-        AppendObject(*Display, *Screen, Tr("Text"), std::move(text));
+        AppendObject(*Display, *Screen, ModelTranslate("Text"), std::move(text));
         DrawScreen();
         ObjectsChanged();
         break;
@@ -476,7 +476,7 @@ void TView::LineClick(int x, int y) {
   fLineStarted = false;
   auto line = std::make_unique<TLine>();
   LineFromClicks(*line, fLineX, fLineY, x, y);
-  AppendObject(*Display, *Screen, Tr("Line"), std::move(line));
+  AppendObject(*Display, *Screen, ModelTranslate("Line"), std::move(line));
   if (ReleaseLineTool) ReleaseLineTool();
   DrawScreen();
   ObjectsChanged();
@@ -653,8 +653,8 @@ void TView::mouseMoveEvent(QMouseEvent* event) {
   if ((hover.Kind == hkText || hover.Kind == hkZustandVar) && hover.Object->IsLinked()) {
     const TVarVerbindung& l = *hover.Object->Link;
     const std::string hint =
-        Tr("Zuordnung:") + "\r" +
-        FormatText(FormatNumbers(Tr("STM.%2.2d %s.%2.2d.%2.2d-%s"), {l.STMAdresse, l.ModulAdresse, l.Kanal}),
+        ModelTranslate("Zuordnung:") + "\r" +
+        FormatText(FormatNumbers(ModelTranslate("STM.%2.2d %s.%2.2d.%2.2d-%s"), {l.STMAdresse, l.ModulAdresse, l.Kanal}),
                    {l.ModulKennung, l.KanalName});
     setToolTip(ToQString(hint));
   } else {

@@ -40,7 +40,6 @@ namespace zyn {
 
 namespace {
 
-QString T(const char* utf8) { return TranslatedText(utf8); }
 std::string A(const QString& text) { return FromQString(text); }
 const char* const kKeyNames[4] = {"F1", "F2", "F3", "F4"};
 
@@ -49,7 +48,7 @@ QDialogButtonBox* OkCancel(QDialog* dialog, const QString& okText = QStringLiter
   auto* ok = box->addButton(okText, QDialogButtonBox::AcceptRole);
   ok->setObjectName(QStringLiteral("BOK"));
   ok->setDefault(true);
-  auto* cancel = box->addButton(T("Abbrechen"), QDialogButtonBox::RejectRole);
+  auto* cancel = box->addButton(TranslatedText("Abbrechen"), QDialogButtonBox::RejectRole);
   cancel->setObjectName(QStringLiteral("BCancel"));
   QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
   QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
@@ -80,8 +79,8 @@ TBildschirm* ScreenOf(const TDisplayObjekt& display, const TBasis* object) {
 
 QString ObjectCaption(const TBildschirm& screen, size_t index) {
   const TBasis& o = screen.Objekte[index];
-  return ToQString(screen.Objekte.Key(index)) + QStringLiteral(" ") + T("( Zeile:") + QStringLiteral(" ") +
-         QString::number(o.Zeile() + 1) + T(", Spalte:") + QStringLiteral(" ") + QString::number(o.Spalte() + 1) +
+  return ToQString(screen.Objekte.Key(index)) + QStringLiteral(" ") + TranslatedText("( Zeile:") + QStringLiteral(" ") +
+         QString::number(o.Zeile() + 1) + TranslatedText(", Spalte:") + QStringLiteral(" ") + QString::number(o.Spalte() + 1) +
          QStringLiteral(" )");
 }
 
@@ -101,9 +100,9 @@ std::function<bool(QWidget*, QString&)> PromptKeyLabel = [](QWidget* parent, QSt
 bool ConfirmMenuDeletion(QWidget* parent, const TBasis& object) {
   if (object.Unterbildschirme.Empty()) return true;
   const QString question =
-      T("Der Text hat Untermenüs. Sollen der Text und seine %1 Bildschirme gelöscht werden?")
+      TranslatedText("Der Text hat Untermenüs. Sollen der Text und seine %1 Bildschirme gelöscht werden?")
           .arg(CountScreensBelow(object));
-  return MessageDlg(parent, question, T("Bestätigung"), MB_YESNO | MB_ICONQUESTION) == IDYES;
+  return MessageDlg(parent, question, TranslatedText("Bestätigung"), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 int TitleWidth(const QString& title) {
@@ -136,11 +135,11 @@ void InstallSpecialCharKey(QLineEdit* edit) {
 // ------------------------------------------------------------------------------------------------
 
 TBName::TBName(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(T("Buttonbeschriftung eingeben"));
+  setWindowTitle(TranslatedText("Buttonbeschriftung eingeben"));
   FitTitle(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(
-      new QLabel(T("Beschriftungt der Funktionstaste") + QStringLiteral("\n") + T("(max. 8 Zeichen) eingeben")));
+      new QLabel(TranslatedText("Beschriftungt der Funktionstaste") + QStringLiteral("\n") + TranslatedText("(max. 8 Zeichen) eingeben")));
   Edit = new QLineEdit;
   Edit->setObjectName(QStringLiteral("EName"));
   Edit->setMaxLength(8);
@@ -153,14 +152,14 @@ TBName::TBName(QWidget* parent) : QDialog(parent) {
 }
 
 TFrmRenameScreen::TFrmRenameScreen(const QString& oldName, QWidget* parent) : QDialog(parent) {
-  setWindowTitle(T("Bildschirm umbenennen"));
+  setWindowTitle(TranslatedText("Bildschirm umbenennen"));
   FitTitle(this);
   auto* form = new QFormLayout(this);
   EOld = new QLineEdit(oldName);
   EOld->setReadOnly(true);
   ENew = new QLineEdit(oldName);
-  form->addRow(T("Alte Bildschirmbezeichnung:"), EOld);
-  form->addRow(T("Neue Bildschirmbezeichnung:"), ENew);
+  form->addRow(TranslatedText("Alte Bildschirmbezeichnung:"), EOld);
+  form->addRow(TranslatedText("Neue Bildschirmbezeichnung:"), ENew);
   form->addRow(OkCancel(this));
   ENew->setFocus();
 }
@@ -173,19 +172,19 @@ void TFrmRenameScreen::done(int result) {
 // ------------------------------------------------------------------------------------------------
 
 TDelObjects::TDelObjects(TView& view, QWidget* parent) : QDialog(parent), fView(view) {
-  setWindowTitle(T("Objekte des aktuellen Bildschirmes löschen"));
+  setWindowTitle(TranslatedText("Objekte des aktuellen Bildschirmes löschen"));
   FitTitle(this);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(T("Aktueller Bildschirm:") + QStringLiteral(" ") +
+  layout->addWidget(new QLabel(TranslatedText("Aktueller Bildschirm:") + QStringLiteral(" ") +
                                (view.Screen ? ToQString(view.Screen->Name) : QString())));
-  layout->addWidget(new QLabel(T("Objekte des aktuellen Bildschirmes")));
+  layout->addWidget(new QLabel(TranslatedText("Objekte des aktuellen Bildschirmes")));
   LObjects = new QListWidget;
   LObjects->setSelectionMode(QAbstractItemView::ExtendedSelection);
   layout->addWidget(LObjects);
   auto* row = new QHBoxLayout;
-  BDelete = new QPushButton(T("Löschen"));
+  BDelete = new QPushButton(TranslatedText("Löschen"));
   BDelete->setEnabled(false);
-  auto* close = new QPushButton(T("Schließen"));
+  auto* close = new QPushButton(TranslatedText("Schließen"));
   row->addWidget(BDelete);
   row->addStretch();
   row->addWidget(close);
@@ -221,7 +220,7 @@ void TDelObjects::DeleteSelected() {
 
 TNewScreenOptions::TNewScreenOptions(TVerwaltung& manager, TDisplayObjekt& display, TText* text, QWidget* parent)
     : QDialog(parent), fManager(manager), fDisplay(display), fText(text) {
-  setWindowTitle(T("Neuen Bildschirm erstellen"));
+  setWindowTitle(TranslatedText("Neuen Bildschirm erstellen"));
   FitTitle(this);
   if (text) fTextScreen = ScreenOf(display, text);
   const TBildschirmList& siblings = text ? text->Unterbildschirme : display.Bildschirme;
@@ -230,15 +229,15 @@ TNewScreenOptions::TNewScreenOptions(TVerwaltung& manager, TDisplayObjekt& displ
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
   // The sibling count as the number, or the next one no screen of the display carries yet.
-  EName = new QLineEdit(ToQString(FreeScreenName(display, FromQString(T("NeuerBildschirm")), siblings.Count())));
-  form->addRow(T("Bildschirmbezeichnung:"), EName);
+  EName = new QLineEdit(ToQString(FreeScreenName(display, FromQString(TranslatedText("NeuerBildschirm")), siblings.Count())));
+  form->addRow(TranslatedText("Bildschirmbezeichnung:"), EName);
   layout->addLayout(form);
 
   auto group = [&](QCheckBox*& check, const char* caption, QComboBox*& list, QComboBox*& keys, QLineEdit*& label,
                    const std::string& labelText) {
     auto* box = new QGroupBox;
     auto* grid = new QGridLayout(box);
-    check = new QCheckBox(T(caption));
+    check = new QCheckBox(TranslatedText(caption));
     check->setChecked(true);
     list = new QComboBox;
     keys = new QComboBox;
@@ -246,9 +245,9 @@ TNewScreenOptions::TNewScreenOptions(TVerwaltung& manager, TDisplayObjekt& displ
     label->setMaxLength(8);
     grid->addWidget(check, 0, 0, 1, 2);
     grid->addWidget(list, 1, 0, 1, 2);
-    grid->addWidget(new QLabel(T("Taste:")), 2, 0);
+    grid->addWidget(new QLabel(TranslatedText("Taste:")), 2, 0);
     grid->addWidget(keys, 2, 1);
-    grid->addWidget(new QLabel(T("Beschriftung:")), 3, 0);
+    grid->addWidget(new QLabel(TranslatedText("Beschriftung:")), 3, 0);
     grid->addWidget(label, 3, 1);
     connect(check, &QCheckBox::toggled, this, [list, keys, label](bool on) {
       list->setEnabled(on);
@@ -259,13 +258,13 @@ TNewScreenOptions::TNewScreenOptions(TVerwaltung& manager, TDisplayObjekt& displ
   };
   group(CBJump, "Sprungbefehl auf neuen Bildschirm von", CBSource, CBJumpKey, EJumpLabel, ForwardText());
   group(CBReturn, "Rücksprung vom neuen Bildschirm auf", CBTarget, CBReturnKey, EReturnLabel, BackText());
-  CBSwitch = new QCheckBox(T("in den neu erstellten Bildschirm wechseln"));
+  CBSwitch = new QCheckBox(TranslatedText("in den neu erstellten Bildschirm wechseln"));
   CBSwitch->setChecked(true);
   layout->addWidget(CBSwitch);
   layout->addWidget(OkCancel(this));
 
   if (text && text->Unterbildschirme.Empty()) {
-    CBSource->addItem(T("Text:") + QStringLiteral(" ") + ToQString(text->Text) + QStringLiteral(" ( ") +
+    CBSource->addItem(TranslatedText("Text:") + QStringLiteral(" ") + ToQString(text->Text) + QStringLiteral(" ( ") +
                       (fTextScreen ? ToQString(fTextScreen->Name) : QString()) + QStringLiteral(" ) "));
     if (fTextScreen) CBTarget->addItem(ToQString(fTextScreen->Name));
   } else {
@@ -307,7 +306,7 @@ void TNewScreenOptions::FillJumpKeys() {
 void TNewScreenOptions::accept() {
   if (EName->text().isEmpty() || (CBJump->isChecked() && EJumpLabel->text().isEmpty()) ||
       (CBReturn->isChecked() && EReturnLabel->text().isEmpty())) {
-    MessageDlg(this, T("Bitte Angaben vervollständigen"), T("Hinweis"), MB_OK | MB_ICONWARNING);
+    MessageDlg(this, TranslatedText("Bitte Angaben vervollständigen"), TranslatedText("Hinweis"), MB_OK | MB_ICONWARNING);
     return;
   }
   TBildschirmList& list = fText ? fText->Unterbildschirme : fDisplay.Bildschirme;
@@ -336,28 +335,28 @@ void TNewScreenOptions::accept() {
 
 TEditButtons::TEditButtons(TDisplayObjekt& display, TBildschirm& screen, QWidget* parent)
     : QDialog(parent), fDisplay(display), fScreen(screen) {
-  setWindowTitle(T("Funktionstasten bearbeiten"));
+  setWindowTitle(TranslatedText("Funktionstasten bearbeiten"));
   FitTitle(this);
   auto* layout = new QVBoxLayout(this);
   auto* head = new QFormLayout;
   auto* current = new QLineEdit(ToQString(screen.Name));
   current->setReadOnly(true);
-  head->addRow(T("Aktueller Bildschirm"), current);
+  head->addRow(TranslatedText("Aktueller Bildschirm"), current);
   EObject = new QLineEdit;
   EObject->setReadOnly(true);
-  head->addRow(T("Objekt"), EObject);
+  head->addRow(TranslatedText("Objekt"), EObject);
   layout->addLayout(head);
   Tabs = new QTabWidget;
   layout->addWidget(Tabs);
 
   auto* choose = new QWidget;
   auto* cl = new QVBoxLayout(choose);
-  cl->addWidget(new QLabel(T("Objekte mit hinterlegten Funktionsbuttons")));
+  cl->addWidget(new QLabel(TranslatedText("Objekte mit hinterlegten Funktionsbuttons")));
   LEntries = new QListWidget;
-  LEntries->addItem(ToQString(screen.Name) + QStringLiteral(" ") + T("(Default)") + QStringLiteral(" "));
+  LEntries->addItem(ToQString(screen.Name) + QStringLiteral(" ") + TranslatedText("(Default)") + QStringLiteral(" "));
   for (size_t i = 0; i < screen.Objekte.Count(); ++i) LEntries->addItem(ObjectCaption(screen, i));
   cl->addWidget(LEntries);
-  auto* keysBox = new QGroupBox(T("Belegte Funktionstasten"));
+  auto* keysBox = new QGroupBox(TranslatedText("Belegte Funktionstasten"));
   auto* grid = new QGridLayout(keysBox);
   for (int k = 0; k < 4; ++k) {
     CBKey[k] = new QCheckBox(QString::fromLatin1(kKeyNames[k]));
@@ -370,16 +369,16 @@ TEditButtons::TEditButtons(TDisplayObjekt& display, TBildschirm& screen, QWidget
     grid->addWidget(EKey[k], k, 1);
   }
   cl->addWidget(keysBox);
-  BLabels = new QPushButton(T("&Beschriftung Bearbeiten..."));
+  BLabels = new QPushButton(TranslatedText("&Beschriftung Bearbeiten..."));
   cl->addWidget(BLabels);
-  Tabs->addTab(choose, T("Tasten auswählen"));
+  Tabs->addTab(choose, TranslatedText("Tasten auswählen"));
 
   auto* edit = new QWidget;
   auto* el = new QGridLayout(edit);
-  el->addWidget(new QLabel(T("Funktionstaste")), 0, 0);
+  el->addWidget(new QLabel(TranslatedText("Funktionstaste")), 0, 0);
   LKeys = new QListWidget;
   el->addWidget(LKeys, 1, 0, 3, 1);
-  auto* kindBox = new QGroupBox(T("Funktionsart"));
+  auto* kindBox = new QGroupBox(TranslatedText("Funktionsart"));
   auto* kl = new QVBoxLayout(kindBox);
   LLabel = new QLabel;
   LKind = new QLabel;
@@ -388,39 +387,39 @@ TEditButtons::TEditButtons(TDisplayObjekt& display, TBildschirm& screen, QWidget
   kl->addWidget(LKind);
   kl->addWidget(LTarget);
   el->addWidget(kindBox, 1, 1);
-  BAdd = new QPushButton(T("Funktionstaste hinzufügen"));
-  BDelete = new QPushButton(T("Funktionstaste löschen"));
+  BAdd = new QPushButton(TranslatedText("Funktionstaste hinzufügen"));
+  BDelete = new QPushButton(TranslatedText("Funktionstaste löschen"));
   el->addWidget(BAdd, 2, 1);
   el->addWidget(BDelete, 3, 1);
   auto* newBox = new QGroupBox;
   auto* nl = new QGridLayout(newBox);
   LFree = new QListWidget;
   CBFunction = new QComboBox;
-  CBFunction->addItem(T("Sprung in anderen Bildschirm"));
+  CBFunction->addItem(TranslatedText("Sprung in anderen Bildschirm"));
   TTargets = new QTreeWidget;
-  TTargets->setHeaderLabel(T("Zielbildschirm auswählen"));
+  TTargets->setHeaderLabel(TranslatedText("Zielbildschirm auswählen"));
   ENewLabel = new QLineEdit;
   ENewLabel->setMaxLength(8);
   InstallSpecialCharKey(ENewLabel);
   LChosen = new QLabel;
-  BTake = new QPushButton(T("&Übernehmen"));
+  BTake = new QPushButton(TranslatedText("&Übernehmen"));
   BTake->setEnabled(false);
-  nl->addWidget(new QLabel(T("Verfügbare Tasten")), 0, 0);
+  nl->addWidget(new QLabel(TranslatedText("Verfügbare Tasten")), 0, 0);
   nl->addWidget(LFree, 1, 0);
-  nl->addWidget(new QLabel(T("Verfügbare Funktionen")), 0, 1);
+  nl->addWidget(new QLabel(TranslatedText("Verfügbare Funktionen")), 0, 1);
   nl->addWidget(CBFunction, 1, 1);
-  nl->addWidget(new QLabel(T("Beschriftung:")), 2, 0);
+  nl->addWidget(new QLabel(TranslatedText("Beschriftung:")), 2, 0);
   nl->addWidget(ENewLabel, 2, 1);
   nl->addWidget(TTargets, 3, 0, 1, 2);
   nl->addWidget(LChosen, 4, 0);
   nl->addWidget(BTake, 4, 1);
   newBox->setEnabled(false);
   el->addWidget(newBox, 4, 0, 1, 2);
-  Tabs->addTab(edit, T("Tasten bearbeiten"));
+  Tabs->addTab(edit, TranslatedText("Tasten bearbeiten"));
 
   auto* row = new QHBoxLayout;
-  auto* cancel = new QPushButton(T("Abbrechen"));
-  auto* close = new QPushButton(T("S&chließen"));
+  auto* cancel = new QPushButton(TranslatedText("Abbrechen"));
+  auto* close = new QPushButton(TranslatedText("S&chließen"));
   row->addStretch();
   row->addWidget(cancel);
   row->addWidget(close);
@@ -507,7 +506,7 @@ void TEditButtons::ToggleLabelEditing() {
     fEditing = true;
     for (auto* e : EKey)
       if (e->isEnabled()) e->setReadOnly(false);
-    BLabels->setText(T("Änderungen übernehmen"));
+    BLabels->setText(TranslatedText("Änderungen übernehmen"));
     return;
   }
   if (TButtonListe* keys = SelectedKeys()) {
@@ -524,7 +523,7 @@ void TEditButtons::ToggleLabelEditing() {
   }
   fEditing = false;
   for (auto* e : EKey) e->setReadOnly(true);
-  BLabels->setText(T("Beschriftung bearbeiten"));
+  BLabels->setText(TranslatedText("Beschriftung bearbeiten"));
 }
 
 void TEditButtons::FillKeyList() {
@@ -545,16 +544,16 @@ void TEditButtons::ShowKey() {
   LLabel->setText(ToQString(key.Label1->Text));
   switch (key.Funktion.Funktion) {
     case fkSprung: {
-      LKind->setText(T("Sprung in anderen Bildschirm"));
+      LKind->setText(TranslatedText("Sprung in anderen Bildschirm"));
       const TBildschirm* target = fDisplay.BildschirmReferenzTabelle.FindBildschirm(key.Funktion.ZielBildschirm);
-      LTarget->setText(T("Zielbildschirm") + QStringLiteral(": ") + (target ? ToQString(target->Name) : QString()));
+      LTarget->setText(TranslatedText("Zielbildschirm") + QStringLiteral(": ") + (target ? ToQString(target->Name) : QString()));
       break;
     }
     case fkEingangEmu:
-      LKind->setText(T("Eingangsbefehlemulation"));
+      LKind->setText(TranslatedText("Eingangsbefehlemulation"));
       break;
     case fkAusgang:
-      LKind->setText(T("Ausgangsbefehl"));
+      LKind->setText(TranslatedText("Ausgangsbefehl"));
       break;
     default:
       break;
@@ -578,7 +577,7 @@ void TEditButtons::TakeNewKey() {
   TButtonListe* keys = SelectedKeys();
   QListWidgetItem* free = LFree->currentItem();
   if (!keys || !free || ENewLabel->text().isEmpty() || ENewLabel->text().size() > 8 || fTarget.empty()) {
-    MessageDlg(this, T("Vollständige Angaben für das Anlegen eines Funktionsbuttons erforderlich"), T("Hinweis"),
+    MessageDlg(this, TranslatedText("Vollständige Angaben für das Anlegen eines Funktionsbuttons erforderlich"), TranslatedText("Hinweis"),
                MB_OK | MB_ICONINFORMATION);
     return;
   }
@@ -596,7 +595,7 @@ void TEditButtons::DeleteKey() {
   TButtonListe* keys = SelectedKeys();
   const int row = LKeys->currentRow();
   if (!keys || row < 0 || static_cast<size_t>(row) >= keys->Count()) return;
-  if (MessageDlg(this, T("Wollen Sie die ausgewählte Funktionstaste wirklich löchen?"), T("Bestätigung"),
+  if (MessageDlg(this, TranslatedText("Wollen Sie die ausgewählte Funktionstaste wirklich löchen?"), TranslatedText("Bestätigung"),
                  MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES)
     return;
   TFunktButton* key = &(*keys)[static_cast<size_t>(row)];
@@ -611,35 +610,35 @@ void TEditButtons::DeleteKey() {
 // ------------------------------------------------------------------------------------------------
 
 TZustNeu::TZustNeu(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(T("Neue Zustände"));
+  setWindowTitle(TranslatedText("Neue Zustände"));
   FitTitle(this);
   auto* form = new QFormLayout(this);
   EOn = new QLineEdit;
   EOn->setMaxLength(40);
   EOff = new QLineEdit;
   EOff->setMaxLength(40);
-  form->addRow(T("Zustandstext für \"Ein\":"), EOn);
-  form->addRow(T("Zustandstext für \"Aus\":"), EOff);
-  form->addRow(OkCancel(this, T("Übernehmen")));
+  form->addRow(TranslatedText("Zustandstext für \"Ein\":"), EOn);
+  form->addRow(TranslatedText("Zustandstext für \"Aus\":"), EOff);
+  form->addRow(OkCancel(this, TranslatedText("Übernehmen")));
 }
 
 TPEinstellungen::TPEinstellungen(TDisplayObjekt& display, QWidget* parent)
     : QDialog(parent), fDisplay(display) {
-  setWindowTitle(T("Variableneinstellungen"));
+  setWindowTitle(TranslatedText("Variableneinstellungen"));
   FitTitle(this);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(T("Zustandsdefinitionen:")));
+  layout->addWidget(new QLabel(TranslatedText("Zustandsdefinitionen:")));
   LPairs = new QListWidget;
   layout->addWidget(LPairs);
   auto* row = new QHBoxLayout;
-  BAdd = new QPushButton(T("Zustände hinzufügen..."));
-  BDelete = new QPushButton(T("Zustände löschen"));
+  BAdd = new QPushButton(TranslatedText("Zustände hinzufügen..."));
+  BDelete = new QPushButton(TranslatedText("Zustände löschen"));
   row->addWidget(BAdd);
   row->addWidget(BDelete);
   layout->addLayout(row);
   auto* form = new QFormLayout;
   CBDefault = new QComboBox;
-  form->addRow(T("Standard beim Erzeugen"), CBDefault);
+  form->addRow(TranslatedText("Standard beim Erzeugen"), CBDefault);
   layout->addLayout(form);
   layout->addWidget(OkCancel(this));
   AskNewPair = [this](std::string& on, std::string& off) {
@@ -700,7 +699,7 @@ void TPEinstellungen::accept() {
 // ------------------------------------------------------------------------------------------------
 
 TDlgNewLine::TDlgNewLine(TLine& line, QWidget* parent) : QDialog(parent), fLine(line) {
-  setWindowTitle(T("Neue Linie zeichnen"));
+  setWindowTitle(TranslatedText("Neue Linie zeichnen"));
   FitTitle(this);
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
@@ -715,25 +714,25 @@ TDlgNewLine::TDlgNewLine(TLine& line, QWidget* parent) : QDialog(parent), fLine(
   EYs = make("EYs");
   EXe = make("EXe");
   EYe = make("EYe");
-  grid->addWidget(new QLabel(T("Startpunkt:")), 0, 0);
-  grid->addWidget(new QLabel(T("X:")), 0, 1);
+  grid->addWidget(new QLabel(TranslatedText("Startpunkt:")), 0, 0);
+  grid->addWidget(new QLabel(TranslatedText("X:")), 0, 1);
   grid->addWidget(EXs, 0, 2);
-  grid->addWidget(new QLabel(T("Y:")), 0, 3);
+  grid->addWidget(new QLabel(TranslatedText("Y:")), 0, 3);
   grid->addWidget(EYs, 0, 4);
-  grid->addWidget(new QLabel(T("Endpunkt:")), 1, 0);
-  grid->addWidget(new QLabel(T("X:")), 1, 1);
+  grid->addWidget(new QLabel(TranslatedText("Endpunkt:")), 1, 0);
+  grid->addWidget(new QLabel(TranslatedText("X:")), 1, 1);
   grid->addWidget(EXe, 1, 2);
-  grid->addWidget(new QLabel(T("Y:")), 1, 3);
+  grid->addWidget(new QLabel(TranslatedText("Y:")), 1, 3);
   grid->addWidget(EYe, 1, 4);
   layout->addLayout(grid);
-  RBVertical = new QRadioButton(T("vertikal"));
-  RBHorizontal = new QRadioButton(T("horizontal"));
+  RBVertical = new QRadioButton(TranslatedText("vertikal"));
+  RBHorizontal = new QRadioButton(TranslatedText("horizontal"));
   RBVertical->setChecked(true);
   auto* row = new QHBoxLayout;
   row->addWidget(RBVertical);
   row->addWidget(RBHorizontal);
   layout->addLayout(row);
-  layout->addWidget(OkCancel(this, T("Linie erstellen")));
+  layout->addWidget(OkCancel(this, TranslatedText("Linie erstellen")));
 
   if (line.Breite != 0 || line.Hoehe != 0) {
     (line.Breite < 2 ? RBVertical : RBHorizontal)->setChecked(true);
@@ -759,9 +758,9 @@ void TDlgNewLine::Edited(QLineEdit* edit) {
   const int limit = isX ? 240 : 104;
   if (!edit->text().isEmpty() && edit->text().toInt() > limit) {
     MessageDlg(this,
-               T(isX ? "Wert liegt ausserhalb des zulässigem Bereichs: 1 bis 240"
+               TranslatedText(isX ? "Wert liegt ausserhalb des zulässigem Bereichs: 1 bis 240"
                      : "Wert liegt ausserhalb des zulässigem Bereichs: 1 bis 104"),
-               T("Hinweis"), MB_OK | MB_ICONINFORMATION);
+               TranslatedText("Hinweis"), MB_OK | MB_ICONINFORMATION);
     edit->clear();
   }
   fCoupling = true;
@@ -773,7 +772,7 @@ void TDlgNewLine::Edited(QLineEdit* edit) {
 void TDlgNewLine::accept() {
   for (QLineEdit* e : {EXs, EYs, EXe, EYe})
     if (e->text().isEmpty()) {
-      MessageDlg(this, T("Zum Zeichen der Linie müssen alle Koordinatenfelder gültig belegt sein!"), T("Hinweis"),
+      MessageDlg(this, TranslatedText("Zum Zeichen der Linie müssen alle Koordinatenfelder gültig belegt sein!"), TranslatedText("Hinweis"),
                  MB_OK | MB_ICONINFORMATION);
       return;
     }
@@ -785,7 +784,7 @@ void TDlgNewLine::accept() {
 // ------------------------------------------------------------------------------------------------
 
 TSZeichen::TSZeichen(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(T("Sonderzeichen einfügen"));
+  setWindowTitle(TranslatedText("Sonderzeichen einfügen"));
   FitTitle(this);
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;

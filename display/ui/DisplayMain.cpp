@@ -1,5 +1,6 @@
 #include "display/ui/DisplayMain.h"
 
+#include "model/ModelText.h"
 #include "display/DispObjekt.h"
 #include "display/DisplayProjekt.h"
 #include "display/ui/Anzeige.h"
@@ -47,8 +48,6 @@ TDisplay* GDisplayDesigner = nullptr;
 
 namespace {
 
-QString T(const char* utf8) { return TranslatedText(utf8); }
-std::string Tr(const char* utf8) { return TranslateText(Ansi(utf8)); }
 
 constexpr int kKindRole = Qt::UserRole;
 constexpr int kPointerRole = Qt::UserRole + 1;
@@ -189,26 +188,26 @@ TDisplay::TDisplay(QWidget* parent) : QWidget(parent) {
   TVScreens->setHeaderHidden(true);
   TVScreens->setContextMenuPolicy(Qt::CustomContextMenu);
   sl->addWidget(TVScreens);
-  BAddScreen = new QPushButton(T("Bildschirm hinzufügen"));
-  BAddScreenOptions = new QPushButton(T("Bildschirm hinzufügen mit Optionen"));
-  BDeleteScreen = new QPushButton(T("Bildschirm löschen"));
+  BAddScreen = new QPushButton(TranslatedText("Bildschirm hinzufügen"));
+  BAddScreenOptions = new QPushButton(TranslatedText("Bildschirm hinzufügen mit Optionen"));
+  BDeleteScreen = new QPushButton(TranslatedText("Bildschirm löschen"));
   BTextsWithoutScreens = new QToolButton;
-  BTextsWithoutScreens->setText(T("Textobjekte ohne Bildschirme anzeigen"));
+  BTextsWithoutScreens->setText(TranslatedText("Textobjekte ohne Bildschirme anzeigen"));
   BTextsWithoutScreens->setCheckable(true);
   BNavigation = new QToolButton;
-  BNavigation->setText(T("Navigationsinformationen anzeigen"));
+  BNavigation->setText(TranslatedText("Navigationsinformationen anzeigen"));
   BNavigation->setCheckable(true);
   for (QWidget* w :
        std::initializer_list<QWidget*>{BAddScreen, BAddScreenOptions, BDeleteScreen, BTextsWithoutScreens, BNavigation})
     sl->addWidget(w);
   BAddScreenOptions->setVisible(false);
-  Fold->addTab(screens, T("Bildschirme"));
+  Fold->addTab(screens, TranslatedText("Bildschirme"));
   auto channelTree = [this](QTreeWidget*& tree, const char* caption) {
     tree = new QTreeWidget;
     tree->setHeaderHidden(true);
     tree->setContextMenuPolicy(Qt::CustomContextMenu);
     tree->setDragEnabled(false);
-    Fold->addTab(tree, T(caption));
+    Fold->addTab(tree, TranslatedText(caption));
     connect(tree, &QTreeWidget::itemPressed, this, [this](QTreeWidgetItem* item) { SelectDragChannel(item); });
     // The drag of a channel starts once the pressed mouse has moved a pixel.
     tree->viewport()->installEventFilter(this);
@@ -227,8 +226,8 @@ TDisplay::TDisplay(QWidget* parent) : QWidget(parent) {
   auto* tools = new QHBoxLayout;
   auto tool = [&](QToolButton*& b, const char* caption) {
     b = new QToolButton;
-    b->setText(T(caption));
-    b->setToolTip(T(caption));
+    b->setText(TranslatedText(caption));
+    b->setToolTip(TranslatedText(caption));
     tools->addWidget(b);
   };
   tool(BText, "Text");
@@ -239,7 +238,7 @@ TDisplay::TDisplay(QWidget* parent) : QWidget(parent) {
   tool(BButtons, "Buttons");
   auto* del = new TDeleteButton;
   BDelete = del;
-  del->setText(T("Löschen"));
+  del->setText(TranslatedText("Löschen"));
   tools->addWidget(del);
   tool(BCursor, "Cursor");
   tool(BEditor, "Grafikeditor");
@@ -341,13 +340,13 @@ TDisplay::TDisplay(QWidget* parent) : QWidget(parent) {
   for (QTreeWidget* tree : {TVScreens, TVInputs, TVOutputs})
     connect(tree, &QTreeWidget::customContextMenuRequested, this, [this, tree](const QPoint& pos) {
       QMenu menu;
-      menu.addAction(T("Aufklappen"), [tree] {
+      menu.addAction(TranslatedText("Aufklappen"), [tree] {
         if (tree->currentItem()) tree->currentItem()->setExpanded(true);
       });
-      menu.addAction(T("Alles Auklappen"), [tree] { tree->expandAll(); });
-      menu.addAction(T("Alles Schliessen"), [tree] { tree->collapseAll(); });
+      menu.addAction(TranslatedText("Alles Auklappen"), [tree] { tree->expandAll(); });
+      menu.addAction(TranslatedText("Alles Schliessen"), [tree] { tree->collapseAll(); });
       if (tree == TVScreens) {
-        QAction* rename = menu.addAction(T("Umbenennen"), [this] { RenameSelectedScreen(); });
+        QAction* rename = menu.addAction(TranslatedText("Umbenennen"), [this] { RenameSelectedScreen(); });
         rename->setEnabled(tree->currentItem() && tree->currentItem()->data(0, kKindRole).toInt() == nkScreen);
       }
       menu.exec(tree->viewport()->mapToGlobal(pos));
@@ -477,7 +476,7 @@ void TDisplay::CurrentScreenChanged() {
   View->AbandonLine();
   BLine->setChecked(false);
   View->SetScreen(Verwaltung.CurrentDisplay(), Verwaltung.CurrentScreen());
-  LTitle->setText(ToQString(Tr("Bildschirm:") + " " + Verwaltung.CurrentScreenName()));
+  LTitle->setText(ToQString(ModelTranslate("Bildschirm:") + " " + Verwaltung.CurrentScreenName()));
   View->ResetEmulator();
   View->ShowSelection();
 }
@@ -595,9 +594,9 @@ void TDisplay::DeleteSelectedScreen() {
   if (!fActive || !item || !display || item->data(0, kKindRole).toInt() != nkScreen) return;
   auto* screen = NodeObject<TBildschirm>(item);
   if (screen == display->StartBildschirm) return;
-  const std::string question = Tr("Ausgewählten Bildschirm \"") + screen->Name + Tr("\" sowie alle") + " \r\n" +
-                               Tr("zugehörigen Objekte und Bildschirme wirklich löschen?");
-  if (MessageDlg(this, ToQString(question), T("Bestätigung"), MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
+  const std::string question = ModelTranslate("Ausgewählten Bildschirm \"") + screen->Name + ModelTranslate("\" sowie alle") + " \r\n" +
+                               ModelTranslate("zugehörigen Objekte und Bildschirme wirklich löschen?");
+  if (MessageDlg(this, ToQString(question), TranslatedText("Bestätigung"), MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
   Verwaltung.DeleteScreen(screen);
   View->SetScreen(display, Verwaltung.CurrentScreen());
   RebuildScreenTree();
@@ -612,7 +611,7 @@ void TDisplay::RenameSelectedScreen() {
   screen->Name = FromQString(dialog.ENew->text());
   item->setText(0, dialog.ENew->text());
   if (TDisplayObjekt* d = Verwaltung.CurrentDisplay()) d->Modified = true;
-  if (screen == Verwaltung.CurrentScreen()) LTitle->setText(ToQString(Tr("Bildschirm:") + " " + screen->Name));
+  if (screen == Verwaltung.CurrentScreen()) LTitle->setText(ToQString(ModelTranslate("Bildschirm:") + " " + screen->Name));
 }
 
 // ------------------------------------------------------------------------------------------------
@@ -660,7 +659,7 @@ void TDisplay::OpenNewLineDialog() {
   auto line = std::make_unique<TLine>();
   TDlgNewLine dialog(*line, this);
   if (dialog.exec() == QDialog::Accepted) {
-    AppendObject(*display, *screen, Tr("Line"), std::move(line));
+    AppendObject(*display, *screen, ModelTranslate("Line"), std::move(line));
     View->DrawScreen();
   }
   View->Disarm();
@@ -669,19 +668,19 @@ void TDisplay::OpenNewLineDialog() {
 bool TDisplay::PrepareGraphic(const std::string& fileName) {
   QImage image(QString::fromStdString(fileName));
   if (image.isNull()) {
-    MessageDlg(this, T("Grafik konnte nicht gelesen werden!") + QStringLiteral("\n") + QString::fromStdString(fileName),
-               T("Fehler"), MB_OK | MB_ICONERROR);
+    MessageDlg(this, TranslatedText("Grafik konnte nicht gelesen werden!") + QStringLiteral("\n") + QString::fromStdString(fileName),
+               TranslatedText("Fehler"), MB_OK | MB_ICONERROR);
     return false;
   }
   if (image.height() > TextAreaHeight || image.width() > PanelWidth) {
-    const QString text = T("Das ausgewählte Bitmap überschreitet die maximal zulässige Grösse!") +
-                         QStringLiteral("\n\r") + T("Ausschnitt innerhalb der zul. Grösse (240 * 128) laden?");
-    if (MessageDlg(this, text, T("Hinweis"), MB_OKCANCEL | MB_ICONWARNING) != IDOK) return false;
+    const QString text = TranslatedText("Das ausgewählte Bitmap überschreitet die maximal zulässige Grösse!") +
+                         QStringLiteral("\n\r") + TranslatedText("Ausschnitt innerhalb der zul. Grösse (240 * 128) laden?");
+    if (MessageDlg(this, text, TranslatedText("Hinweis"), MB_OKCANCEL | MB_ICONWARNING) != IDOK) return false;
     image = image.copy(0, 0, std::min(image.width(), PanelWidth), std::min(image.height(), TextAreaHeight));
   }
   if (image.depth() != 1) {
-    MessageDlg(this, T("Das ausgewählte Bitmap ist evtl. farbig, wird jedoch im zweifarbigen Modus geladen."),
-               T("Hinweis"), MB_OK | MB_ICONINFORMATION);
+    MessageDlg(this, TranslatedText("Das ausgewählte Bitmap ist evtl. farbig, wird jedoch im zweifarbigen Modus geladen."),
+               TranslatedText("Hinweis"), MB_OK | MB_ICONINFORMATION);
     image = image.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
   }
   auto graphic = std::make_unique<TGrafik>();
@@ -698,9 +697,9 @@ bool TDisplay::PrepareGraphic(const std::string& fileName) {
 void TDisplay::InsertGraphic() {
   if (!fActive) return;
   TLadenDialog dialog(this);
-  dialog.setWindowTitle(T("Grafik zum Einfügen auswählen"));
+  dialog.setWindowTitle(TranslatedText("Grafik zum Einfügen auswählen"));
   FitTitle(&dialog);
-  dialog.BOpen->setText(T("&Einfügen"));
+  dialog.BOpen->setText(TranslatedText("&Einfügen"));
   if (dialog.exec() != QDialog::Accepted || dialog.ChosenFile().empty()) return;
   if (!PrepareGraphic(dialog.ChosenFile())) return;
   View->Disarm();
@@ -735,8 +734,8 @@ void TDisplay::SetZoomIndex(int index) {
 
 void TDisplay::ShowCoordinates(int x, int y) {
   if (!fActive) return;
-  Status[0]->setText(ToQString(FormatNumbers(Tr("Aktuelle Position:  X: %3.0d  Y: %3.0d"), {x + 1, y + 1})));
-  Status[1]->setText(ToQString(FormatNumbers(Tr("Zeile:  %3.0d , Spalte: %3.0d"), {y / 8, x / 6})));
+  Status[0]->setText(ToQString(FormatNumbers(ModelTranslate("Aktuelle Position:  X: %3.0d  Y: %3.0d"), {x + 1, y + 1})));
+  Status[1]->setText(ToQString(FormatNumbers(ModelTranslate("Zeile:  %3.0d , Spalte: %3.0d"), {y / 8, x / 6})));
 }
 
 // ------------------------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "display/ui/FrameDispBearb.h"
 
+#include "model/ModelText.h"
 #include "display/DisplayProjekt.h"
 #include "logic/core/LogicText.h"
 #include "model/GlobalRoutines.h"
@@ -29,8 +30,6 @@
 namespace zyn {
 
 namespace {
-QString T(const char* utf8) { return TranslatedText(utf8); }
-std::string Tr(const char* utf8) { return TranslateText(Ansi(utf8)); }
 const char* const kPage = "FrDispBearb";
 }  // namespace
 
@@ -40,15 +39,15 @@ TFrDispBearb::TFrDispBearb(QWidget* parent) : QWidget(parent) {
   auto* bar = new QHBoxLayout;
   auto button = [&](QToolButton*& b, const char* caption) {
     b = new QToolButton;
-    b->setText(T(caption));
-    b->setToolTip(T(caption));
+    b->setText(TranslatedText(caption));
+    b->setToolTip(TranslatedText(caption));
     bar->addWidget(b);
   };
   button(BAdd, "Hinzufügen");
   button(BDelete, "Löschen");
   button(BOK, "Übernehmen");
   button(BCancel, "Abbrechen");
-  CBExpanded = new QCheckBox(T("Outlookbar automatisch ausblenden"));
+  CBExpanded = new QCheckBox(TranslatedText("Outlookbar automatisch ausblenden"));
   bar->addStretch();
   bar->addWidget(CBExpanded);
   layout->addLayout(bar);
@@ -59,7 +58,7 @@ TFrDispBearb::TFrDispBearb(QWidget* parent) : QWidget(parent) {
   Tree->setHeaderHidden(true);
   gl->addWidget(Tree);
   splitter->addWidget(GDisplays);
-  auto* data = new QGroupBox(T("Displaydaten"));
+  auto* data = new QGroupBox(TranslatedText("Displaydaten"));
   auto* form = new QFormLayout(data);
   EName = new QLineEdit;
   CBAddress = new QComboBox;
@@ -72,13 +71,13 @@ TFrDispBearb::TFrDispBearb(QWidget* parent) : QWidget(parent) {
   Dip->SetCounterStart(0);
   Dip->setFixedSize(Dip->size());
   MNotes = new QPlainTextEdit;
-  form->addRow(T("Bezeichnung:"), EName);
+  form->addRow(TranslatedText("Bezeichnung:"), EName);
   auto* address = new QHBoxLayout;
   address->addWidget(CBAddress);
   address->addWidget(Dip);
   address->addStretch(1);
-  form->addRow(T("Adresse:"), address);
-  form->addRow(T("Notizen:"), MNotes);
+  form->addRow(TranslatedText("Adresse:"), address);
+  form->addRow(TranslatedText("Notizen:"), MNotes);
   splitter->addWidget(data);
   splitter->setStretchFactor(1, 1);
   layout->addWidget(splitter, 1);
@@ -141,7 +140,7 @@ TFrDispBearb::TFrDispBearb(QWidget* parent) : QWidget(parent) {
 TFrDispBearb::~TFrDispBearb() = default;
 
 QString TFrDispBearb::NodeCaption(const TDisplayObjekt& display, bool dotted) const {
-  const std::string pattern = Tr(dotted ? "DSP.%2.2d-%s" : "DSP %2.2d-%s");
+  const std::string pattern = ModelTranslate(dotted ? "DSP.%2.2d-%s" : "DSP %2.2d-%s");
   return ToQString(FormatText(FormatNumbers(pattern, {display.Adresse}), {display.DisplayName}));
 }
 
@@ -187,7 +186,7 @@ void TFrDispBearb::UpdateButtons() {
   BOK->setEnabled(fModified);
   BCancel->setEnabled(fModified);
   GDisplays->setTitle(QStringLiteral(" ") +
-                      ToQString(FormatNumbers(Tr("Displays (%3.3d/%3.3d)") + " ", {static_cast<long long>(count), 1})));
+                      ToQString(FormatNumbers(ModelTranslate("Displays (%3.3d/%3.3d)") + " ", {static_cast<long long>(count), 1})));
 }
 
 void TFrDispBearb::ClearFields() {
@@ -209,8 +208,8 @@ void TFrDispBearb::ShowSelected() {
   CBAddress->clear();
   for (int a = fCopy->Adressen.MinAddress; a <= fCopy->Adressen.MaxAddress; ++a)
     if (!fCopy->Adressen.IsUsed(a) || a == (d->Adresse & 15))
-      CBAddress->addItem(ToQString(FormatObjectName(Tr("DSP"), a, 2)));
-  CBAddress->setCurrentIndex(CBAddress->findText(ToQString(FormatNumbers(Tr("DSP.%2.2d"), {d->Adresse & 15}))));
+      CBAddress->addItem(ToQString(FormatObjectName(ModelTranslate("DSP"), a, 2)));
+  CBAddress->setCurrentIndex(CBAddress->findText(ToQString(FormatNumbers(ModelTranslate("DSP.%2.2d"), {d->Adresse & 15}))));
   for (QWidget* w : std::initializer_list<QWidget*>{EName, MNotes, CBAddress}) w->setEnabled(true);
   Dip->SetValue(d->Adresse & 15);
   fGuard = false;
@@ -238,8 +237,8 @@ void TFrDispBearb::AddDisplay() {
 void TFrDispBearb::DeleteDisplay() {
   TDisplayObjekt* d = Selected();
   if (!d) return;
-  const std::string question = FormatText(Tr("Soll das Display \"%s\" wirklich gelöscht werden"), {d->DisplayName});
-  if (MessageDlg(this, ToQString(question), T("Bestätigung"), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  const std::string question = FormatText(ModelTranslate("Soll das Display \"%s\" wirklich gelöscht werden"), {d->DisplayName});
+  if (MessageDlg(this, ToQString(question), TranslatedText("Bestätigung"), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   fGuard = true;
   delete Tree->currentItem();
   fCopy->Remove(d);
@@ -256,8 +255,8 @@ void TFrDispBearb::DeleteDisplay() {
 int TFrDispBearb::AskApplyChanges() {
   if (!fModified) return 6;
   const QString text =
-      T("Die Displaydaten wurden geändert.") + QStringLiteral("\r") + T("Sollen die Änderungen übernommen werden?");
-  const int answer = MessageDlg(this, text, T("Bestätigung"), MB_YESNOCANCEL | MB_ICONQUESTION);
+      TranslatedText("Die Displaydaten wurden geändert.") + QStringLiteral("\r") + TranslatedText("Sollen die Änderungen übernommen werden?");
+  const int answer = MessageDlg(this, text, TranslatedText("Bestätigung"), MB_YESNOCANCEL | MB_ICONQUESTION);
   if (answer == IDYES && GProjekt && fCopy) {
     fCopy->MergeInto(GProjekt->DisplayProjekt());
     GProjekt->Modified = true;

@@ -34,7 +34,6 @@
 namespace zyn {
 
 namespace {
-QString T(const char* utf8) { return TranslatedText(utf8); }
 
 QDialogButtonBox* Buttons(QDialog* dialog, const QString& ok, const QString& cancel) {
   auto* box = new QDialogButtonBox;
@@ -58,7 +57,7 @@ QString GraphicsFolder() {
 
 TLadenDialog::TLadenDialog(QWidget* parent, const QString& folder)
     : QDialog(parent), fFolders(new QFileSystemModel(this)), fFiles(new QFileSystemModel(this)) {
-  setWindowTitle(T("Datei laden ..."));
+  setWindowTitle(TranslatedText("Datei laden ..."));
   FitTitle(this);
   fFolders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
   fFolders->setRootPath(QDir::rootPath());
@@ -67,7 +66,7 @@ TLadenDialog::TLadenDialog(QWidget* parent, const QString& folder)
   fFiles->setNameFilterDisables(false);
   auto* layout = new QGridLayout(this);
   auto* pathRow = new QHBoxLayout;
-  pathRow->addWidget(new QLabel(T("Pfad:")));
+  pathRow->addWidget(new QLabel(TranslatedText("Pfad:")));
   EPath = new QLineEdit;
   EPath->setObjectName(QStringLiteral("EPath"));
   pathRow->addWidget(EPath, 1);
@@ -81,14 +80,14 @@ TLadenDialog::TLadenDialog(QWidget* parent, const QString& folder)
   Preview->setMinimumSize(240, 104);
   Preview->setAlignment(Qt::AlignCenter);
   Preview->setFrameShape(QFrame::StyledPanel);
-  CBPreview = new QCheckBox(T("Grafikvorschau"));
+  CBPreview = new QCheckBox(TranslatedText("Grafikvorschau"));
   CBPreview->setChecked(true);
   layout->addLayout(pathRow, 0, 0, 1, 3);
   layout->addWidget(Folders, 1, 0, 2, 1);
   layout->addWidget(Files, 1, 1, 2, 1);
   layout->addWidget(Preview, 1, 2);
   layout->addWidget(CBPreview, 2, 2);
-  auto* box = Buttons(this, T("&Öffnen"), T("Abbrechen"));
+  auto* box = Buttons(this, TranslatedText("&Öffnen"), TranslatedText("Abbrechen"));
   BOpen = qobject_cast<QPushButton*>(box->buttons().first());
   layout->addWidget(box, 3, 0, 1, 3);
   connect(Folders, &QTreeView::clicked, this,
@@ -122,8 +121,8 @@ bool TLadenDialog::TakePath() {
     return false;
   }
   if (!info.isFile()) {
-    MessageDlg(this, T("Die Datei oder der Ordner wurde nicht gefunden:") + QStringLiteral("\n") + EPath->text(),
-               T("Hinweis"), MB_OK | MB_ICONINFORMATION);
+    MessageDlg(this, TranslatedText("Die Datei oder der Ordner wurde nicht gefunden:") + QStringLiteral("\n") + EPath->text(),
+               TranslatedText("Hinweis"), MB_OK | MB_ICONINFORMATION);
     return false;
   }
   SetFolder(info.absolutePath());
@@ -150,7 +149,7 @@ void TLadenDialog::ShowFile(const QString& path) {
   QApplication::restoreOverrideCursor();
   if (image.isNull()) {
     Preview->clear();
-    MessageDlg(this, T("Grafik konnte nicht gelesen werden!"), T("Fehler"), MB_OK | MB_ICONERROR);
+    MessageDlg(this, TranslatedText("Grafik konnte nicht gelesen werden!"), TranslatedText("Fehler"), MB_OK | MB_ICONERROR);
     return;
   }
   Preview->setPixmap(QPixmap::fromImage(image.scaled(Preview->size(), Qt::KeepAspectRatio)));
@@ -165,25 +164,25 @@ void TLadenDialog::done(int result) {
 // ------------------------------------------------------------------------------------------------
 
 TDateiNeu::TDateiNeu(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(T("Neue Grafik erstellen"));
+  setWindowTitle(TranslatedText("Neue Grafik erstellen"));
   FitTitle(this);
   auto* layout = new QVBoxLayout(this);
-  RBFree = new QRadioButton(T("frei definiert"));
-  RBMax = new QRadioButton(T("maximal: 240 x 104 Pixel"));
+  RBFree = new QRadioButton(TranslatedText("frei definiert"));
+  RBMax = new QRadioButton(TranslatedText("maximal: 240 x 104 Pixel"));
   RBFree->setChecked(true);
   EWidth = new QLineEdit;
   EHeight = new QLineEdit;
   auto* grid = new QGridLayout;
-  grid->addWidget(new QLabel(T("Breite")), 0, 0);
+  grid->addWidget(new QLabel(TranslatedText("Breite")), 0, 0);
   grid->addWidget(EWidth, 0, 1);
-  grid->addWidget(new QLabel(T("(max 240 Pixel)")), 0, 2);
-  grid->addWidget(new QLabel(T("Höhe")), 1, 0);
+  grid->addWidget(new QLabel(TranslatedText("(max 240 Pixel)")), 0, 2);
+  grid->addWidget(new QLabel(TranslatedText("Höhe")), 1, 0);
   grid->addWidget(EHeight, 1, 1);
-  grid->addWidget(new QLabel(T("(max. 104 Pixel)")), 1, 2);
+  grid->addWidget(new QLabel(TranslatedText("(max. 104 Pixel)")), 1, 2);
   layout->addWidget(RBFree);
   layout->addLayout(grid);
   layout->addWidget(RBMax);
-  layout->addWidget(Buttons(this, QStringLiteral("OK"), T("Abbrechen")));
+  layout->addWidget(Buttons(this, QStringLiteral("OK"), TranslatedText("Abbrechen")));
   connect(RBMax, &QRadioButton::toggled, this, [this](bool max) {
     if (max) {
       EWidth->setText(QStringLiteral("240"));
@@ -197,7 +196,7 @@ TDateiNeu::TDateiNeu(QWidget* parent) : QDialog(parent) {
 void TDateiNeu::accept() {
   if (!NewPictureSize(FromQString(EWidth->text().trimmed()), FromQString(EHeight->text().trimmed()), PictureWidth,
                       PictureHeight)) {
-    MessageDlg(this, T(" Bitte geben Sie Werte für Höhe und Breite der Grafik ein ! "), T("Hinweis"),
+    MessageDlg(this, TranslatedText(" Bitte geben Sie Werte für Höhe und Breite der Grafik ein ! "), TranslatedText("Hinweis"),
                MB_OK | MB_ICONINFORMATION);
     return;
   }
@@ -207,7 +206,7 @@ void TDateiNeu::accept() {
 // ------------------------------------------------------------------------------------------------
 
 TLinientype::TLinientype(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(T("Linentyp"));
+  setWindowTitle(TranslatedText("Linentyp"));
   FitTitle(this);
   setModal(false);
   auto* layout = new QGridLayout(this);
@@ -243,9 +242,9 @@ TLinientype::TLinientype(QWidget* parent) : QDialog(parent) {
   LPattern->setIconSize(QSize(40, 14));
   Sample = new QLabel;
   Sample->setFixedSize(250, 250);
-  layout->addWidget(new QLabel(T("Linientyp")), 0, 0);
-  layout->addWidget(new QLabel(T("Linienstärke")), 0, 1);
-  layout->addWidget(new QLabel(T("Füllmuster")), 0, 2);
+  layout->addWidget(new QLabel(TranslatedText("Linientyp")), 0, 0);
+  layout->addWidget(new QLabel(TranslatedText("Linienstärke")), 0, 1);
+  layout->addWidget(new QLabel(TranslatedText("Füllmuster")), 0, 2);
   layout->addWidget(LStyle, 1, 0);
   layout->addWidget(LWidth, 1, 1);
   layout->addWidget(LPattern, 1, 2);
@@ -282,7 +281,7 @@ void TLinientype::Changed() {
 // ------------------------------------------------------------------------------------------------
 
 TFarbtausch::TFarbtausch(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(T("Farbtausch:"));
+  setWindowTitle(TranslatedText("Farbtausch:"));
   FitTitle(this);
   setModal(false);
   auto* layout = new QVBoxLayout(this);
@@ -310,8 +309,8 @@ TFarbtausch::TFarbtausch(QWidget* parent) : QDialog(parent) {
     row->addWidget(l);
   }
   layout->addLayout(row);
-  BApply = new QPushButton(T("Anwenden"));
-  BBrighten = new QPushButton(T("Bild aufhellen"));
+  BApply = new QPushButton(TranslatedText("Anwenden"));
+  BBrighten = new QPushButton(TranslatedText("Bild aufhellen"));
   layout->addWidget(BApply);
   layout->addWidget(BBrighten);
   SetColours(Fore, Back);
@@ -337,7 +336,7 @@ bool TFarbtausch::eventFilter(QObject* watched, QEvent* event) {
 // ------------------------------------------------------------------------------------------------
 
 TEditor::TEditor(const QFont& font, QWidget* parent) : QDialog(parent) {
-  setWindowTitle(T("Editor"));
+  setWindowTitle(TranslatedText("Editor"));
   FitTitle(this);
   auto* layout = new QVBoxLayout(this);
   auto* row = new QHBoxLayout;
@@ -352,7 +351,7 @@ TEditor::TEditor(const QFont& font, QWidget* parent) : QDialog(parent) {
   Memo = new QPlainTextEdit;
   Memo->setFont(font);
   layout->addWidget(Memo);
-  layout->addWidget(Buttons(this, QStringLiteral("OK"), T("Abbruch")));
+  layout->addWidget(Buttons(this, QStringLiteral("OK"), TranslatedText("Abbruch")));
   auto apply = [this] { Memo->setFont(ChosenFont()); };
   connect(Fonts, &QFontComboBox::currentFontChanged, this, apply);
   connect(Size, &QSpinBox::valueChanged, this, apply);

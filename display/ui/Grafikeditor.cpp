@@ -38,7 +38,6 @@ namespace zyn {
 
 namespace {
 
-QString T(const char* utf8) { return TranslatedText(utf8); }
 
 struct TToolInfo {
   const char* Hint;
@@ -252,7 +251,7 @@ void TGrafikView::keyPressEvent(QKeyEvent* event) {
 // ------------------------------------------------------------------------------------------------
 
 TGraphicEditor::TGraphicEditor(QWidget* parent) : QMainWindow(parent) {
-  setWindowTitle(T("Grafikeditor"));
+  setWindowTitle(TranslatedText("Grafikeditor"));
   setAttribute(Qt::WA_DeleteOnClose, false);
   TextFont = QFont(QStringLiteral("Sans"), 8);
   View = new TGrafikView(*this);
@@ -269,8 +268,8 @@ TGraphicEditor::TGraphicEditor(QWidget* parent) : QMainWindow(parent) {
     return dialog.ChosenFile();
   };
   AskSaveFile = [this] {
-    QFileDialog dialog(this, T("Bild sichern unter ..."), FileName.empty() ? GraphicsFolder() : QString(),
-                       T("Bitmap *.bmp") + QStringLiteral(" (*.bmp)"));
+    QFileDialog dialog(this, TranslatedText("Bild sichern unter ..."), FileName.empty() ? GraphicsFolder() : QString(),
+                       TranslatedText("Bitmap *.bmp") + QStringLiteral(" (*.bmp)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
@@ -305,32 +304,32 @@ TGraphicEditor::TGraphicEditor(QWidget* parent) : QMainWindow(parent) {
 TGraphicEditor::~TGraphicEditor() = default;
 
 void TGraphicEditor::BuildMenus() {
-  QMenu* file = menuBar()->addMenu(T("Datei"));
-  file->addAction(T("&Laden"), this, &TGraphicEditor::LoadCommand);
-  file->addAction(T("&Neu"), this, &TGraphicEditor::NewCommand);
-  ActNewFromClipboard = file->addAction(T("Neu aus Zwischenablage"), this, &TGraphicEditor::NewFromClipboard);
-  file->addAction(T("&Sichern"), QKeySequence(Qt::CTRL | Qt::Key_S), this, [this] { SaveCommand(); });
-  file->addAction(T("Sichern &als"), this, [this] { SaveAsCommand(); });
-  file->addAction(T("&Exit"), this, &QWidget::close);
+  QMenu* file = menuBar()->addMenu(TranslatedText("Datei"));
+  file->addAction(TranslatedText("&Laden"), this, &TGraphicEditor::LoadCommand);
+  file->addAction(TranslatedText("&Neu"), this, &TGraphicEditor::NewCommand);
+  ActNewFromClipboard = file->addAction(TranslatedText("Neu aus Zwischenablage"), this, &TGraphicEditor::NewFromClipboard);
+  file->addAction(TranslatedText("&Sichern"), QKeySequence(Qt::CTRL | Qt::Key_S), this, [this] { SaveCommand(); });
+  file->addAction(TranslatedText("Sichern &als"), this, [this] { SaveAsCommand(); });
+  file->addAction(TranslatedText("&Exit"), this, &QWidget::close);
   connect(file, &QMenu::aboutToShow, this,
           [this] { ActNewFromClipboard->setEnabled(!QApplication::clipboard()->image().isNull()); });
 
-  QMenu* edit = menuBar()->addMenu(T("Bearbeiten"));
-  edit->addAction(T("Rückgängig"), QKeySequence(Qt::CTRL | Qt::Key_Z), this, &TGraphicEditor::UndoCommand);
-  ActCut = edit->addAction(T("Ausschneiden"), QKeySequence(Qt::CTRL | Qt::Key_X), this, &TGraphicEditor::CutCommand);
-  ActCopy = edit->addAction(T("Kopieren"), QKeySequence(Qt::CTRL | Qt::Key_C), this, &TGraphicEditor::CopyCommand);
-  ActPaste = edit->addAction(T("Einfügen"), QKeySequence(Qt::CTRL | Qt::Key_V), this, &TGraphicEditor::PasteCommand);
-  edit->addAction(T("Löschen"), QKeySequence(Qt::Key_Delete), this, &TGraphicEditor::DeleteCommand);
-  ActCopyTo = edit->addAction(T("Kopieren nach ..."), this, &TGraphicEditor::CopyToCommand);
-  edit->addAction(T("Einfügen aus ..."), this, &TGraphicEditor::PasteFromCommand);
-  edit->addAction(T("Alles markieren"), this, &TGraphicEditor::SelectAll);
+  QMenu* edit = menuBar()->addMenu(TranslatedText("Bearbeiten"));
+  edit->addAction(TranslatedText("Rückgängig"), QKeySequence(Qt::CTRL | Qt::Key_Z), this, &TGraphicEditor::UndoCommand);
+  ActCut = edit->addAction(TranslatedText("Ausschneiden"), QKeySequence(Qt::CTRL | Qt::Key_X), this, &TGraphicEditor::CutCommand);
+  ActCopy = edit->addAction(TranslatedText("Kopieren"), QKeySequence(Qt::CTRL | Qt::Key_C), this, &TGraphicEditor::CopyCommand);
+  ActPaste = edit->addAction(TranslatedText("Einfügen"), QKeySequence(Qt::CTRL | Qt::Key_V), this, &TGraphicEditor::PasteCommand);
+  edit->addAction(TranslatedText("Löschen"), QKeySequence(Qt::Key_Delete), this, &TGraphicEditor::DeleteCommand);
+  ActCopyTo = edit->addAction(TranslatedText("Kopieren nach ..."), this, &TGraphicEditor::CopyToCommand);
+  edit->addAction(TranslatedText("Einfügen aus ..."), this, &TGraphicEditor::PasteFromCommand);
+  edit->addAction(TranslatedText("Alles markieren"), this, &TGraphicEditor::SelectAll);
   connect(edit, &QMenu::aboutToShow, this, [this] {
     ActPaste->setEnabled(!QApplication::clipboard()->image().isNull());
     for (QAction* a : {ActCopyTo, ActCopy, ActCut}) a->setEnabled(Selection.Active);
   });
 
-  QMenu* special = menuBar()->addMenu(T("Spezial"));
-  special->addAction(T("Farbtausch "), this, [this] {
+  QMenu* special = menuBar()->addMenu(TranslatedText("Spezial"));
+  special->addAction(TranslatedText("Farbtausch "), this, [this] {
     if (!fColourDialog) {
       fColourDialog = new TFarbtausch(this);
       connect(fColourDialog->BApply, &QPushButton::clicked, this,
@@ -342,22 +341,22 @@ void TGraphicEditor::BuildMenus() {
     fColourDialog->SetColours(Pen.color(), Brush.color());
     fColourDialog->show();
   });
-  special->addAction(T("Invertieren"), this, &TGraphicEditor::InvertSelection);
-  special->addAction(T("Spiegeln horizontal"), this, [this] { MirrorSelection(true); });
-  special->addAction(T("Spiegeln vertikal"), this, [this] { MirrorSelection(false); });
-  special->addAction(T("Vergrößern 10%"), this, [this] { ScaleSelection(110); });
-  special->addAction(T("Verkleinern 10%"), QKeySequence(Qt::KeypadModifier | Qt::Key_Slash), this,
+  special->addAction(TranslatedText("Invertieren"), this, &TGraphicEditor::InvertSelection);
+  special->addAction(TranslatedText("Spiegeln horizontal"), this, [this] { MirrorSelection(true); });
+  special->addAction(TranslatedText("Spiegeln vertikal"), this, [this] { MirrorSelection(false); });
+  special->addAction(TranslatedText("Vergrößern 10%"), this, [this] { ScaleSelection(110); });
+  special->addAction(TranslatedText("Verkleinern 10%"), QKeySequence(Qt::KeypadModifier | Qt::Key_Slash), this,
                      [this] { ScaleSelection(90); });
 }
 
 void TGraphicEditor::BuildTools() {
-  QToolBar* bar = addToolBar(T("Werkzeuge"));
+  QToolBar* bar = addToolBar(TranslatedText("Werkzeuge"));
   for (int t = 0; t < 11; ++t) {
     auto* b = new QToolButton;
     b->setCheckable(true);
     b->setAutoExclusive(true);
     b->setIcon(ToolIcon(t));
-    b->setToolTip(T(kTools[t].Hint));
+    b->setToolTip(TranslatedText(kTools[t].Hint));
     connect(b, &QToolButton::clicked, this, [this, t] {
       DropSelection();
       Tool = t;
@@ -368,17 +367,17 @@ void TGraphicEditor::BuildTools() {
   }
   ToolButtons[0]->setChecked(true);
   bar->addSeparator();
-  bar->addAction(CommandIcon("new"), T("Datei Neu"), this, &TGraphicEditor::NewCommand);
-  bar->addAction(CommandIcon("cut"), T("Ausschneiden"), this, &TGraphicEditor::CutCommand);
-  bar->addAction(CommandIcon("copy"), T("Kopieren"), this, &TGraphicEditor::CopyCommand);
-  bar->addAction(CommandIcon("paste"), T("Einfügen"), this, &TGraphicEditor::PasteCommand);
-  bar->addAction(CommandIcon("save"), T("Save"), this, [this] { SaveCommand(); });
-  bar->addAction(CommandIcon("font"), T("Schriftart"), this, [this] {
+  bar->addAction(CommandIcon("new"), TranslatedText("Datei Neu"), this, &TGraphicEditor::NewCommand);
+  bar->addAction(CommandIcon("cut"), TranslatedText("Ausschneiden"), this, &TGraphicEditor::CutCommand);
+  bar->addAction(CommandIcon("copy"), TranslatedText("Kopieren"), this, &TGraphicEditor::CopyCommand);
+  bar->addAction(CommandIcon("paste"), TranslatedText("Einfügen"), this, &TGraphicEditor::PasteCommand);
+  bar->addAction(CommandIcon("save"), TranslatedText("Save"), this, [this] { SaveCommand(); });
+  bar->addAction(CommandIcon("font"), TranslatedText("Schriftart"), this, [this] {
     bool ok = false;
     const QFont f = QFontDialog::getFont(&ok, TextFont, this);
     if (ok) TextFont = f;
   });
-  bar->addAction(CommandIcon("pen"), T("Stift"), this, [this] {
+  bar->addAction(CommandIcon("pen"), TranslatedText("Stift"), this, [this] {
     if (!fPenDialog) {
       fPenDialog = new TLinientype(this);
       fPenDialog->OnChange = [this](Qt::PenStyle style, int width, Qt::BrushStyle pattern) {
@@ -389,7 +388,7 @@ void TGraphicEditor::BuildTools() {
     }
     fPenDialog->show();
   });
-  QAction* grid = bar->addAction(CommandIcon("grid"), T("Gitter"));
+  QAction* grid = bar->addAction(CommandIcon("grid"), TranslatedText("Gitter"));
   grid->setCheckable(true);
   connect(grid, &QAction::toggled, this, [this](bool on) {
     GridShown = on;
@@ -401,7 +400,7 @@ void TGraphicEditor::BuildTools() {
   bar->addWidget(CBZoom);
   CBGrid = new QComboBox;
   CBGrid->setEditable(true);
-  CBGrid->setToolTip(T("Rastergröße"));
+  CBGrid->setToolTip(TranslatedText("Rastergröße"));
   CBGrid->addItem(QStringLiteral("1"));
   for (int s = 10; s <= 100; s += 10) CBGrid->addItem(QString::number(s));
   connect(CBGrid, &QComboBox::activated, this, [this](int) { SetGridText(CBGrid->currentText()); });
@@ -471,7 +470,7 @@ void TGraphicEditor::SetGridText(const QString& text) {
 
 void TGraphicEditor::AskSaveChanges() {
   if (!Modified) return;
-  if (MessageDlg(this, T("Möchten Sie die Änderungen speichern?"), T("Grafikeditor"), MB_YESNO | MB_ICONQUESTION) ==
+  if (MessageDlg(this, TranslatedText("Möchten Sie die Änderungen speichern?"), TranslatedText("Grafikeditor"), MB_YESNO | MB_ICONQUESTION) ==
       IDYES)
     SaveCommand();
 }
@@ -485,8 +484,8 @@ void TGraphicEditor::LoadCommand() {
 bool TGraphicEditor::LoadFile(const std::string& fileName) {
   const QImage image(QString::fromStdString(fileName));
   if (image.isNull()) {
-    MessageDlg(this, T("Grafik konnte nicht gelesen werden!") + QStringLiteral("\n") + QString::fromStdString(fileName),
-               T("Fehler"), MB_OK | MB_ICONERROR);
+    MessageDlg(this, TranslatedText("Grafik konnte nicht gelesen werden!") + QStringLiteral("\n") + QString::fromStdString(fileName),
+               TranslatedText("Fehler"), MB_OK | MB_ICONERROR);
     return false;
   }
   Selection = {};
@@ -515,14 +514,14 @@ void TGraphicEditor::NewCommand() {
 void TGraphicEditor::NewFromClipboard() {
   const QImage clip = QApplication::clipboard()->image();
   if (clip.isNull()) return;
-  if (Modified && MessageDlg(this, T("Möchten Sie die Änderungen speichern?"), T("Grafikeditor"),
+  if (Modified && MessageDlg(this, TranslatedText("Möchten Sie die Änderungen speichern?"), TranslatedText("Grafikeditor"),
                              MB_YESNO | MB_ICONQUESTION) == IDYES) {
     if (FileName.empty()) FileName = AskSaveFile ? AskSaveFile() : std::string();
     if (!FileName.empty() && !Document.save(QString::fromStdString(FileName), "BMP"))
       MessageDlg(
           this,
-          T("Die Grafik konnte nicht gespeichert werden:") + QStringLiteral("\n") + QString::fromStdString(FileName),
-          T("Fehler"), MB_OK | MB_ICONERROR);
+          TranslatedText("Die Grafik konnte nicht gespeichert werden:") + QStringLiteral("\n") + QString::fromStdString(FileName),
+          TranslatedText("Fehler"), MB_OK | MB_ICONERROR);
   }
   Selection = {};
   Zoom = 1;
@@ -558,8 +557,8 @@ bool TGraphicEditor::SaveFile(const std::string& fileName) {
   if (!written) {
     MessageDlg(
         this,
-        T("Die Grafik konnte nicht gespeichert werden:") + QStringLiteral("\n") + QString::fromStdString(fileName),
-        T("Fehler"), MB_OK | MB_ICONERROR);
+        TranslatedText("Die Grafik konnte nicht gespeichert werden:") + QStringLiteral("\n") + QString::fromStdString(fileName),
+        TranslatedText("Fehler"), MB_OK | MB_ICONERROR);
     return false;
   }
   SetDocument(QImage(QString::fromStdString(fileName)));
@@ -607,7 +606,7 @@ void TGraphicEditor::PasteCommand() {
 }
 
 void TGraphicEditor::DeleteCommand() {
-  if (MessageDlg(this, T("Möchten Sie die Grafik löschen?"), T("Grafikeditor"), MB_YESNO | MB_ICONQUESTION) != IDYES)
+  if (MessageDlg(this, TranslatedText("Möchten Sie die Grafik löschen?"), TranslatedText("Grafikeditor"), MB_YESNO | MB_ICONQUESTION) != IDYES)
     return;
   Document.fill(Brush.color());
   Modified = false;
@@ -619,8 +618,8 @@ void TGraphicEditor::CopyToCommand() {
   const std::string file = AskSaveFile ? AskSaveFile() : std::string();
   if (!file.empty() && !Selection.Image.save(QString::fromStdString(file), "BMP"))
     MessageDlg(this,
-               T("Die Grafik konnte nicht gespeichert werden:") + QStringLiteral("\n") + QString::fromStdString(file),
-               T("Fehler"), MB_OK | MB_ICONERROR);
+               TranslatedText("Die Grafik konnte nicht gespeichert werden:") + QStringLiteral("\n") + QString::fromStdString(file),
+               TranslatedText("Fehler"), MB_OK | MB_ICONERROR);
 }
 
 void TGraphicEditor::PasteFromCommand() {
@@ -628,8 +627,8 @@ void TGraphicEditor::PasteFromCommand() {
   if (file.empty()) return;
   const QImage image(QString::fromStdString(file));
   if (image.isNull()) {
-    MessageDlg(this, T("Grafik konnte nicht gelesen werden!") + QStringLiteral("\n") + QString::fromStdString(file),
-               T("Fehler"), MB_OK | MB_ICONERROR);
+    MessageDlg(this, TranslatedText("Grafik konnte nicht gelesen werden!") + QStringLiteral("\n") + QString::fromStdString(file),
+               TranslatedText("Fehler"), MB_OK | MB_ICONERROR);
     return;
   }
   DropSelection();

@@ -97,4 +97,9 @@ std::string ZeroPad(long long value, int width) {
   return negative ? "-" + digits : digits;
 }
 
+std::string ShortText(std::string text) {
+  if (text.size() > 255) text.resize(255);
+  return text;
+}
+
 }  // namespace zyn

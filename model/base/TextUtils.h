@@ -34,4 +34,7 @@ long long RoundEven(double value);
 // The number in decimal with at least `width` digits, filled with leading zeros ("%width.widthd").
 std::string ZeroPad(long long value, int width);
 
+// The text cut to the 255 characters a short string of the stored files holds.
+std::string ShortText(std::string text);
+
 }  // namespace zyn

@@ -33,11 +33,8 @@ namespace zyn {
 
 namespace {
 
-constexpr TGmColor kRed = 0x0000FF;
 constexpr TGmColor kBlue = 0xFF0000;
 constexpr TGmColor kButtonFace = 0xF0F0F0;
-
-long long N(long long v) { return v; }
 
 QImage LoadBitmap(const std::string& path) {
   QImage image;
@@ -204,11 +201,11 @@ void TDocBuilder::PrintProjectData() {
 
 void TDocBuilder::PrintSteuermodul(TSteuermodul& stm) {
   NewPage();
-  AddSectionEntry(DocFormat(DocText("Steuermodul %1.1d"), {N(stm.Adresse())}));
+  AddSectionEntry(DocFormat(DocText("Steuermodul %1.1d"), {DocNumber(stm.Adresse())}));
   PrintPageHeader(nullptr);
   SetPrintFont(nullptr, 16, fsBold);
   const std::string title =
-      DocText("Dokumentation zum Steuermodul Adresse:") + " " + DocFormat("%1.1d", {N(stm.Adresse())});
+      DocText("Dokumentation zum Steuermodul Adresse:") + " " + DocFormat("%1.1d", {DocNumber(stm.Adresse())});
   Canvas().TextOut(title, 105 - TextWidthMm(title) / 2, 60);
   Y = 80;
   SetPrintFont(nullptr, 10, fsBold);
@@ -238,7 +235,7 @@ void ChannelTable(TDocBuilder& b, const TModul& m, const List& list, const char*
   b.HeadingRule(195, true);
   for (int i = 0; i < list.Count(); ++i) {
     const auto& ch = *list.GetItem(i);
-    b.PrintTabbedLine(DocFormat("%s.%2.2d.%2.2d", {m.ModulKennung, N(m.Adresse()), N(ch.Adresse())}) + "\t" +
+    b.PrintTabbedLine(DocFormat("%s.%2.2d.%2.2d", {m.ModulKennung, DocNumber(m.Adresse()), DocNumber(ch.Adresse())}) + "\t" +
                       ch.DisplayName());
   }
 }
@@ -271,7 +268,7 @@ void TDocBuilder::PrintModulDaten(TSteuermodul& stm) {
       std::string dip;
       for (int bit = 0; bit < 5; ++bit) dip += (m.Adresse() >> bit) & 1 ? '1' : '0';
       PrintTabbedLine(DocText("Modulkennung:") + "\t" + m.ModulKennung + "\t" + DocText("Moduladresse:") + "\t" +
-                      DocFormat("%s.%2.2d", {m.ModulKennung, N(m.Adresse())}) + "\t" + DocText("Dip:") + "\t" + dip);
+                      DocFormat("%s.%2.2d", {m.ModulKennung, DocNumber(m.Adresse())}) + "\t" + DocText("Dip:") + "\t" + dip);
       PrintTabbedLine(DocText("Bezeichnung:") + "\t" + m.DisplayName());
       NextLine();
       NextLine();
@@ -350,7 +347,7 @@ void TDocBuilder::PrintKennlinie(TModul& modul, int output, double x0, double y0
     Canvas().TextOut(DocText("Dimmwert in %"), x0 - 6, y0 - 20, gmMillimeters, 90);
   } else {
     SetPrintFont(nullptr, 10, fsBold);
-    Canvas().Font().Color = kRed;
+    Canvas().Font().Color = kDocRed;
     Canvas().TextOut(DocText("Fehler: Keine Kennlinie angegeben!"), x0 + 3, y0 - 35 + LineHeight);
     Canvas().Font().Color = GmBlack;
   }
@@ -379,10 +376,10 @@ void TDocBuilder::PrintUhrenDaten(TSteuermodul& stm) {
     NextLine();
     for (TUhr* u : clocks) {
       SetPrintFont(nullptr, 10, fsBold);
-      PrintTabbedLine(DocText("Anzeige im Steuermodul") + "\t" + DocFormat("Timer %3.3d", {N(u->Adresse())}));
+      PrintTabbedLine(DocText("Anzeige im Steuermodul") + "\t" + DocFormat("Timer %3.3d", {DocNumber(u->Adresse())}));
       SetPrintFont(nullptr, 10, 0);
       PrintTabbedLine(DocText("Bezeichnung:") + "\t" + u->DisplayName());
-      PrintTabbedLine(DocText("Adresse:") + "\t" + DocFormat(DocText("UHR.%3.3d"), {N(u->Adresse())}));
+      PrintTabbedLine(DocText("Adresse:") + "\t" + DocFormat(DocText("UHR.%3.3d"), {DocNumber(u->Adresse())}));
       PrintTabbedLine(DocText("Einschalttage:") + "\t" + u->EinDayMask());
       PrintTabbedLine(DocText("Einschaltzeit:") + "\t" + u->Einschaltzeit());
       PrintTabbedLine(DocText("Ausschalttage:") + "\t" + u->AusDayMask());
@@ -402,7 +399,7 @@ void TDocBuilder::PrintMerkerDaten(TSteuermodul& stm) {
   HeadingRule(RightMargin);
   for (int i = 0; i < stm.Merker.Count(); ++i) {
     const TMerker& m = *stm.Merker.GetMerker(i);
-    PrintTabbedLine(DocFormat(DocText("MRK.%3.3d"), {N(m.Adresse())}) + "\t" + m.DisplayName() + "\t" +
+    PrintTabbedLine(DocFormat(DocText("MRK.%3.3d"), {DocNumber(m.Adresse())}) + "\t" + m.DisplayName() + "\t" +
                     GYesNoNames[m.Reserviert() ? 1 : 0]);
   }
 }
@@ -421,7 +418,7 @@ void TDocBuilder::PrintAnzeigeTexte(TSteuermodul& stm) {
   };
   for (int i = 0; i < stm.Texte.Count(); ++i) {
     const TAnzeigetext& t = *stm.Texte.GetItem(i);
-    PrintTabbedLine(DocFormat(DocText("TXT.%3.3d"), {N(t.Adresse())}) + "\t\t" + t.DisplayName());
+    PrintTabbedLine(DocFormat(DocText("TXT.%3.3d"), {DocNumber(t.Adresse())}) + "\t\t" + t.DisplayName());
     PrintTabbedLine("\t" + DocText("Textzeile1:") + " " + t.Zeile1.Text + "\t\t\t" + align(t.Zeile1.Center));
     PrintTabbedLine("\t" + DocText("Textzeile2:") + " " + t.Zeile2.Text + "\t\t\t" + align(t.Zeile2.Center));
     NextLine();
@@ -440,7 +437,7 @@ void TDocBuilder::PrintGruppenDaten(TSteuermodul& stm) {
   SetPrintFont(nullptr, 10, 0);
   for (int i = 0; i < stm.Gruppen.Count(); ++i) {
     TGruppe& g = *stm.Gruppen.GetItem(i);
-    PrintTabbedLine(DocFormat(DocText("GRP.%3.3d"), {N(g.Adresse())}) + "\t" + g.DisplayName());
+    PrintTabbedLine(DocFormat(DocText("GRP.%3.3d"), {DocNumber(g.Adresse())}) + "\t" + g.DisplayName());
     for (int k = 0; k < g.Members().Count(); ++k) {
       const TGruppenObjekt& member = *g.Members().GetGruppenObjekt(k);
       TModul* modul = stm.FindModul(member.Modul);
@@ -448,8 +445,8 @@ void TDocBuilder::PrintGruppenDaten(TSteuermodul& stm) {
       for (int j = 0; j < stm.Module.Count() && !channel; ++j)
         channel = stm.Module.GetModul(j)->Ausgaenge().FindByInternalName(member.Kanal);
       if (!modul || !channel) continue;
-      PrintTabbedLine("\t\t" + DocFormat("%s.%2.2d.%2.2d-%s", {modul->ModulKennung, N(modul->Adresse()),
-                                                               N(channel->Adresse()), channel->DisplayName()}));
+      PrintTabbedLine("\t\t" + DocFormat("%s.%2.2d.%2.2d-%s", {modul->ModulKennung, DocNumber(modul->Adresse()),
+                                                               DocNumber(channel->Adresse()), channel->DisplayName()}));
     }
     NextLine();
   }
@@ -504,7 +501,7 @@ void TDocBuilder::PrintLinkBlock(TVerbindung& link) {
       firstCondition = false;
       PrintTabbedLine(op + "\t" +
                       DocFormat(DocText("ST%2.2d.%s.%2.2d.%2.2d"),
-                                {N(e.StmNummer()), e.LogicCode(), N(e.ModulAdresse()), N(e.KanalNummer())}) +
+                                {DocNumber(e.StmNummer()), e.LogicCode(), DocNumber(e.ModulAdresse()), DocNumber(e.KanalNummer())}) +
                       ":" + (e.LogicState() == 1 ? DocText("EIN") : DocText("AUS")));
     }
   }
@@ -520,8 +517,8 @@ void TDocBuilder::PrintChannelLinks(const std::string& kindWord, TKanal& channel
   NextLine();
   SetPrintFont(nullptr, 10, fsBold);
   PrintLeft(DocFormat(DocText("Modul: %s.%2.2d.%2.2d-%s"),
-                      {modul.ModulKennung, N(stm.Adresse()), N(modul.Adresse()), modul.DisplayName()}) +
-            " - " + DocFormat("%s: %2.2d-%s", {kindWord, N(channel.Adresse()), channel.DisplayName()}));
+                      {modul.ModulKennung, DocNumber(stm.Adresse()), DocNumber(modul.Adresse()), modul.DisplayName()}) +
+            " - " + DocFormat("%s: %2.2d-%s", {kindWord, DocNumber(channel.Adresse()), channel.DisplayName()}));
   SetPrintFont(nullptr, 10, 0);
   for (int i = 0; i < channel.Verbindungen().Count(); ++i) PrintLinkBlock(*channel.Verbindungen().GetVerbindung(i));
 }
@@ -539,7 +536,7 @@ void TDocBuilder::PrintModulLinks(TSteuermodul& stm) {
     else
       PrintPageHeader(nullptr);
     first = false;
-    PrintSubTitle(DocFormat("%s.%2.2d - %s", {m.ModulKennung, N(m.Adresse()), m.DisplayName()}));
+    PrintSubTitle(DocFormat("%s.%2.2d - %s", {m.ModulKennung, DocNumber(m.Adresse()), m.DisplayName()}));
     for (int k = 0; k < m.Eingaenge().Count(); ++k)
       PrintChannelLinks(DocText("Eingang"), *m.Eingaenge().GetItem(k), m, stm);
     for (int k = 0; k < m.Rueckmeldungen().Count(); ++k)
@@ -556,7 +553,7 @@ void PrintObjectLinks(TDocBuilder& b, const List& list, const char* format, cons
     if (object.Verbindungen().Count() == 0) continue;
     b.NextLine();
     b.SetPrintFont(nullptr, 10, fsBold);
-    b.PrintLeft(DocFormat(DocText(format), {DocText(word), N(stmAddress), N(object.Adresse()), object.DisplayName()}));
+    b.PrintLeft(DocFormat(DocText(format), {DocText(word), DocNumber(stmAddress), DocNumber(object.Adresse()), object.DisplayName()}));
     b.SetPrintFont(nullptr, 10, 0);
     for (int k = 0; k < object.Verbindungen().Count(); ++k) b.PrintLinkBlock(*object.Verbindungen().GetVerbindung(k));
   }

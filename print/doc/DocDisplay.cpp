@@ -16,11 +16,8 @@ namespace zyn {
 namespace {
 constexpr double kCellW = 4.25, kCellH = 6.25;
 constexpr double kPixW = 170.0 / 240, kPixH = 100.0 / 128;
-constexpr TGmColor kRed = 0x0000FF;
 constexpr TGmColor kButtonShadow = 0xA0A0A0;
 constexpr TGmColor kScreenColour = 0xFFEEEE;  // RGB (238, 238, 255)
-
-long long N(long long v) { return v; }
 
 int KeyPosition(const std::string& name) {
   if (name.size() == 2 && (name[0] == 'F' || name[0] == 'f') && name[1] >= '1' && name[1] <= '4') return name[1] - '1';
@@ -59,8 +56,8 @@ void TDocBuilder::PrintDisplay(TDisplayObjekt& d) {
   NewPage();
   PrintPageHeader(nullptr);
   SetPrintFont(nullptr, 16, fsBold);
-  AddSectionEntry(DocFormat(DocText("Display %1.1d"), {N(d.Adresse)}));
-  const std::string title = DocText("Dokumentation zum Display Adresse:") + " " + DocFormat("%1.1d", {N(d.Adresse)});
+  AddSectionEntry(DocFormat(DocText("Display %1.1d"), {DocNumber(d.Adresse)}));
+  const std::string title = DocText("Dokumentation zum Display Adresse:") + " " + DocFormat("%1.1d", {DocNumber(d.Adresse)});
   Canvas().TextOut(title, 105 - TextWidthMm(title) / 2, 60);
   Y = 80;
   SetPrintFont(nullptr, 10, fsBold);
@@ -116,7 +113,7 @@ void TDocBuilder::DrawObjectIndex(int index, double x, double y) {
   const int size = f.Size;
   const TGmColor colour = f.Color;
   f.Size = 8;
-  f.Color = kRed;
+  f.Color = kDocRed;
   const std::string t = std::to_string(index);
   Canvas().TextOut(t, x - TextWidthMm(t), y + 2);
   f.Size = size;
@@ -231,9 +228,9 @@ void TDocBuilder::PrintScreen(TDisplayObjekt& d, TBildschirm& screen) {
     if (kind == TKanalTyp::otEingang || kind == TKanalTyp::otAusgang) {
       assignment = " " +
                    DocFormat(DocText("ST%2.2d.%s.%2.2d."),
-                             {N(o.Link->STMAdresse), o.Link->ModulKennung, N(o.Link->ModulAdresse)}) +
+                             {DocNumber(o.Link->STMAdresse), o.Link->ModulKennung, DocNumber(o.Link->ModulAdresse)}) +
                    DocFormat(kind == TKanalTyp::otEingang ? DocText("%2.2d (Eingang)") : DocText("%2.2d (Ausgang)"),
-                             {N(o.Link->Kanal)});
+                             {DocNumber(o.Link->Kanal)});
     } else {
       // Not linked, or linked to something that no longer resolves: each object says its own.
       assignment = " " + DocText("keine Zuordnung");

@@ -32,6 +32,10 @@ struct TDocHeaderData {
 // arguments in order. An item without an argument is copied as it stands.
 using TDocArg = std::variant<std::string, long long>;
 std::string DocFormat(const std::string& format, std::initializer_list<TDocArg> args);
+// A number of the model as a DocFormat argument.
+inline TDocArg DocNumber(long long value) { return value; }
+// The red of the documentation's marked texts.
+inline constexpr TGmColor kDocRed = 0x0000FF;
 // TranslateText of a UTF-8 literal; the result is Windows-1252.
 std::string DocText(const char* utf8);
 // Dates and times as the programme writes them: "11.12.2026", "09:30" (empty when invalid).

@@ -25,6 +25,9 @@ TXvfbRun RunSelfUnderXvfb(const QString& gtestFilter, bool windowManager) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("ZYN_X11_CHILD"), QStringLiteral("1"));
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  // The child runs the one test it is given, whichever shard of the programme started it.
+  env.remove(QStringLiteral("GTEST_TOTAL_SHARDS"));
+  env.remove(QStringLiteral("GTEST_SHARD_INDEX"));
   // The child's application waits for the window manager before it shows a window.
   if (windowManager) env.insert(QStringLiteral("ZYN_X11_WAIT_FOR_WM"), QStringLiteral("1"));
   child.setProcessEnvironment(env);

@@ -1,5 +1,6 @@
 #include "visu/ui/FrameVisuEntwurf.h"
 
+#include "widgets/common/WidgetText.h"
 #include "logic/GlobalFuncs.h"
 #include "logic/core/LogicText.h"
 #include "model/BasisDaten.h"
@@ -48,7 +49,6 @@ namespace zyn {
 
 namespace {
 
-QString Tq(const char* text) { return ToQString(TranslateText(Ansi(text))); }
 
 constexpr int kObjectRole = Qt::UserRole + 1;
 
@@ -185,7 +185,7 @@ TFrVisuEntwurf::TFrVisuEntwurf(QWidget* parent) : QWidget(parent) {
       tb->setAutoRaise(true);
       tb->setIcon(PaletteIcon(b.value));
       tb->setIconSize(QSize(24, 24));
-      if (*b.hint) tb->setToolTip(Tq(b.hint));
+      if (*b.hint) tb->setToolTip(TranslatedText(b.hint));
       tb->setChecked(b.value == -1);
       group->addButton(tb, b.value);
       row->addWidget(tb);
@@ -193,13 +193,13 @@ TFrVisuEntwurf::TFrVisuEntwurf(QWidget* parent) : QWidget(parent) {
     }
     row->addStretch(1);
     fPaletteGroups.push_back(group);
-    const int index = Palette->addTab(page, Tq(tab.caption));
+    const int index = Palette->addTab(page, TranslatedText(tab.caption));
     Palette->setTabVisible(index, tab.shown);
   }
   top->addWidget(Palette, 1);
   const auto tool = [this, top](const char* text, QStyle::StandardPixmap icon) {
     auto* b = new QToolButton(this);
-    b->setText(Tq(text));
+    b->setText(TranslatedText(text));
     b->setIcon(style()->standardIcon(icon));
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     top->addWidget(b);
@@ -214,8 +214,8 @@ TFrVisuEntwurf::TFrVisuEntwurf(QWidget* parent) : QWidget(parent) {
   connect(BtnPicture, &QToolButton::clicked, this, [this] {
     if (!fCurrent) return;
     const QString file = QFileDialog::getOpenFileName(
-        this, Tq("Grafik einfügen"), QString(),
-        Tq("Alle") +
+        this, TranslatedText("Grafik einfügen"), QString(),
+        TranslatedText("Alle") +
             QStringLiteral(
                 " (*.bmp *.jpeg *.jpg);;Bitmap File (*.bmp);;JPEG Image File (*.jpg);;JPEG Image File (*.jpeg)"));
     if (!file.isEmpty()) InsertPicture(file.toStdString());
@@ -224,7 +224,7 @@ TFrVisuEntwurf::TFrVisuEntwurf(QWidget* parent) : QWidget(parent) {
 
   auto* body = new QHBoxLayout;
   auto* left = new QVBoxLayout;
-  LeftHeader = new QLabel(Tq("Seiten"), this);
+  LeftHeader = new QLabel(TranslatedText("Seiten"), this);
   LeftHeader->setStyleSheet(QStringLiteral("font-weight: bold; padding: 3px;"));
   left->addWidget(LeftHeader);
   LeftTabs = new QTabWidget(this);
@@ -239,21 +239,21 @@ TFrVisuEntwurf::TFrVisuEntwurf(QWidget* parent) : QWidget(parent) {
   NavList = new QListWidget(LeftTabs);
   NavList->setDragEnabled(true);
   NavList->setDragDropMode(QAbstractItemView::DragOnly);
-  LeftTabs->addTab(PageList, Tq("Seiten"));
-  LeftTabs->addTab(TVInputs, Tq("Eingänge"));
-  LeftTabs->addTab(TVOutputs, Tq("Ausgänge"));
-  LeftTabs->addTab(TVFlags, Tq("Merker"));
-  LeftTabs->addTab(TVClocks, Tq("Uhren"));
-  LeftTabs->addTab(NavList, Tq("Navigation"));
+  LeftTabs->addTab(PageList, TranslatedText("Seiten"));
+  LeftTabs->addTab(TVInputs, TranslatedText("Eingänge"));
+  LeftTabs->addTab(TVOutputs, TranslatedText("Ausgänge"));
+  LeftTabs->addTab(TVFlags, TranslatedText("Merker"));
+  LeftTabs->addTab(TVClocks, TranslatedText("Uhren"));
+  LeftTabs->addTab(NavList, TranslatedText("Navigation"));
   LeftTabs->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(LeftTabs, &QTabWidget::currentChanged, this,
           [this](int i) { LeftHeader->setText(i >= 0 ? LeftTabs->tabText(i) : QString()); });
   connect(LeftTabs, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     QMenu menu(this);
-    QAction* multi = menu.addAction(Tq("Mehrzeilig"));
+    QAction* multi = menu.addAction(TranslatedText("Mehrzeilig"));
     multi->setCheckable(true);
     multi->setChecked(!LeftTabs->usesScrollButtons());
-    QAction* buttons = menu.addAction(Tq("Buttons"));
+    QAction* buttons = menu.addAction(TranslatedText("Buttons"));
     buttons->setCheckable(true);
     buttons->setChecked(LeftTabs->documentMode());
     QAction* chosen = menu.exec(LeftTabs->mapToGlobal(at));
@@ -274,7 +274,7 @@ TFrVisuEntwurf::TFrVisuEntwurf(QWidget* parent) : QWidget(parent) {
   body->addWidget(leftBox);
 
   auto* right = new QVBoxLayout;
-  PageHeader = new QLabel(Tq(" Seite:"), this);
+  PageHeader = new QLabel(TranslatedText(" Seite:"), this);
   PageHeader->setStyleSheet(QStringLiteral("font-weight: bold; padding: 3px;"));
   right->addWidget(PageHeader);
   ScrollBox = new QScrollArea(this);
@@ -285,16 +285,16 @@ TFrVisuEntwurf::TFrVisuEntwurf(QWidget* parent) : QWidget(parent) {
 
   // Page menu.
   PageMenu = new QMenu(this);
-  QAction* aNew = PageMenu->addAction(Tq("Neue Seite"));
-  QAction* aDelete = PageMenu->addAction(Tq("Seite löschen"));
-  QAction* aStart = PageMenu->addAction(Tq("Als Startseite festlegen"));
+  QAction* aNew = PageMenu->addAction(TranslatedText("Neue Seite"));
+  QAction* aDelete = PageMenu->addAction(TranslatedText("Seite löschen"));
+  QAction* aStart = PageMenu->addAction(TranslatedText("Als Startseite festlegen"));
   PageMenu->addSeparator();
-  QAction* aExport = PageMenu->addAction(Tq("Frame exportieren"));
-  QAction* aImport = PageMenu->addAction(Tq("Frame importieren"));
+  QAction* aExport = PageMenu->addAction(TranslatedText("Frame exportieren"));
+  QAction* aImport = PageMenu->addAction(TranslatedText("Frame importieren"));
   PageMenu->addSeparator();
-  QAction* aStretch = PageMenu->addAction(Tq("Hintergrundgrafik skalieren"));
+  QAction* aStretch = PageMenu->addAction(TranslatedText("Hintergrundgrafik skalieren"));
   aStretch->setCheckable(true);
-  QAction* aClearBitmap = PageMenu->addAction(Tq("Hintergrundgrafik löschen"));
+  QAction* aClearBitmap = PageMenu->addAction(TranslatedText("Hintergrundgrafik löschen"));
   connect(PageMenu, &QMenu::aboutToShow, this, [=, this] {
     const bool page = fCurrent != nullptr;
     for (QAction* a : {aDelete, aStart, aExport, aStretch}) a->setEnabled(page);
@@ -306,14 +306,14 @@ TFrVisuEntwurf::TFrVisuEntwurf(QWidget* parent) : QWidget(parent) {
   connect(aStart, &QAction::triggered, this, [this] { SetAsStartPage(); });
   connect(aExport, &QAction::triggered, this, [this] {
     if (!fCurrent) return;
-    QFileDialog dialog(this, Tq("Frame exportieren"), ToQString(fCurrent->Name()),
-                       Tq("Seiten") + QStringLiteral(" (*.vpg)"));
+    QFileDialog dialog(this, TranslatedText("Frame exportieren"), ToQString(fCurrent->Name()),
+                       TranslatedText("Seiten") + QStringLiteral(" (*.vpg)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("vpg"));
     if (dialog.exec() == QDialog::Accepted) ExportPage(dialog.selectedFiles().value(0).toStdString());
   });
   connect(aImport, &QAction::triggered, this, [this] {
-    QFileDialog dialog(this, Tq("Frame importieren"), QString(), Tq("Seiten") + QStringLiteral(" (*.vpg)"));
+    QFileDialog dialog(this, TranslatedText("Frame importieren"), QString(), TranslatedText("Seiten") + QStringLiteral(" (*.vpg)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("vpg"));
     if (dialog.exec() == QDialog::Accepted) ImportPage(dialog.selectedFiles().value(0).toStdString());
@@ -341,10 +341,10 @@ TFrVisuEntwurf::TFrVisuEntwurf(QWidget* parent) : QWidget(parent) {
 
   // Control menu.
   ControlMenu = new QMenu(this);
-  QAction* aProps = ControlMenu->addAction(Tq("Eigenschaften"));
-  QMenu* align = ControlMenu->addMenu(Tq("Ausrichten"));
-  QAction* aCenter = align->addAction(Tq("Zentrieren"));
-  QAction* aDel = ControlMenu->addAction(Tq("Löschen"));
+  QAction* aProps = ControlMenu->addAction(TranslatedText("Eigenschaften"));
+  QMenu* align = ControlMenu->addMenu(TranslatedText("Ausrichten"));
+  QAction* aCenter = align->addAction(TranslatedText("Zentrieren"));
+  QAction* aDel = ControlMenu->addAction(TranslatedText("Löschen"));
   connect(ControlMenu, &QMenu::aboutToShow, this, [=, this] {
     TVisuComponent* c = fCurrent ? fCurrent->PopupComponent() : nullptr;
     aCenter->setEnabled(c && dynamic_cast<TVisuFrameBase*>(c->Self()));
@@ -504,7 +504,7 @@ void TFrVisuEntwurf::ShowPage(TVisuDesignFrame* page) {
   fCurrent = page;
   if (!page) {
     BtnUndo->setEnabled(false);
-    PageHeader->setText(Tq(" Seite:"));
+    PageHeader->setText(TranslatedText(" Seite:"));
     return;
   }
   ScrollBox->setWidget(page);

@@ -1,5 +1,6 @@
 #include "visu/ui/FrameVisuPages.h"
 
+#include "widgets/common/WidgetText.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
 #include "platform/QtText.h"
@@ -24,7 +25,6 @@
 namespace zyn {
 
 namespace {
-QString Tq(const char* text) { return ToQString(TranslateText(Ansi(text))); }
 }  // namespace
 
 // ---- users -------------------------------------------------------------------------------------------
@@ -72,7 +72,7 @@ TFrVisuProjekt::TFrVisuProjekt(QWidget* parent) : QWidget(parent) {
   const auto tool = [this, bar](const char* name, const char* hint, QStyle::StandardPixmap icon) {
     auto* b = new QToolButton(bar);
     b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(Tq(hint));
+    b->setToolTip(TranslatedText(hint));
     b->setIcon(style()->standardIcon(icon));
     b->setAutoRaise(true);
     bar->addWidget(b);
@@ -85,22 +85,22 @@ TFrVisuProjekt::TFrVisuProjekt(QWidget* parent) : QWidget(parent) {
   BtnDelete->setEnabled(false);
   BtnOK->setEnabled(false);
   layout->addWidget(bar);
-  auto* title = new QLabel(Tq("Projektdaten"), this);
+  auto* title = new QLabel(TranslatedText("Projektdaten"), this);
   title->setStyleSheet(QStringLiteral("font-weight: bold;"));
   layout->addWidget(title);
 
   const auto radio = [this](QGroupBox* g, const char* name, const char* text) {
-    auto* r = new QRadioButton(Tq(text), g);
+    auto* r = new QRadioButton(TranslatedText(text), g);
     r->setObjectName(QString::fromLatin1(name));
     g->layout()->addWidget(r);
     connect(r, &QRadioButton::clicked, this, [this] { Changed(); });
     return r;
   };
-  GBType = new QGroupBox(Tq(" Bedienungsart "), this);
+  GBType = new QGroupBox(TranslatedText(" Bedienungsart "), this);
   GBType->setLayout(new QVBoxLayout);
   RBMouse = radio(GBType, "RBMouse", "Maus und Tastatur");
   RBTouch = radio(GBType, "RBTouch", "Touchscreen / Touchpannel");
-  GBSize = new QGroupBox(Tq(" Bildschirmauflösung "), this);
+  GBSize = new QGroupBox(TranslatedText(" Bildschirmauflösung "), this);
   GBSize->setLayout(new QVBoxLayout);
   RB800 = radio(GBSize, "RB800", "800 x 600");
   RB1024 = radio(GBSize, "RB1024", "1024 x 768");
@@ -111,14 +111,14 @@ TFrVisuProjekt::TFrVisuProjekt(QWidget* parent) : QWidget(parent) {
   row->addWidget(GBSize);
   layout->addLayout(row);
 
-  GBPages = new QGroupBox(Tq(" Standardbildschirme auswählen "), this);
+  GBPages = new QGroupBox(TranslatedText(" Standardbildschirme auswählen "), this);
   auto* grid = new QGridLayout(GBPages);
   const auto check = [this, grid](const char* name, const char* text, const char* explanation, int tag) {
-    auto* c = new QCheckBox(Tq(text), GBPages);
+    auto* c = new QCheckBox(TranslatedText(text), GBPages);
     c->setObjectName(QString::fromLatin1(name));
     c->setProperty("Tag", tag);
     c->setEnabled(false);  // shown, not offered for changing
-    auto* l = new QLabel(Tq(explanation), GBPages);
+    auto* l = new QLabel(TranslatedText(explanation), GBPages);
     l->setWordWrap(true);
     grid->addWidget(c, tag - 100, 0);
     grid->addWidget(l, tag - 100, 1);

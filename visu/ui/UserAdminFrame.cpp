@@ -1,5 +1,6 @@
 #include "visu/ui/UserAdminFrame.h"
 
+#include "widgets/common/WidgetText.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Errors.h"
 #include "model/base/Translator.h"
@@ -13,7 +14,6 @@
 namespace zyn {
 
 namespace {
-QString Tr(const char* german) { return ToQString(TranslateText(Ansi(german))); }
 const char* const kVanished =
     "Der bearbeitete Eintrag konnte nicht in der Datenbasis\r\ngefunden werden!\r\nBitte erstellen Sie diesen "
     "gegebenenfalls neu!";
@@ -23,7 +23,7 @@ constexpr int kIdentColumn = 4;  // the ident rides in a fifth column that is ne
 TVisuUserAdminFrame::TVisuUserAdminFrame(QWidget* parent) : QWidget(parent), TVisuComponent(this) {
   resize(746, 563);
   auto label = [this](const char* name, const char* text, int x, int y, bool bold = false, int px = 0) {
-    auto* l = new QLabel(Tr(text), this);
+    auto* l = new QLabel(TranslatedText(text), this);
     l->setObjectName(name);
     QFont f = VisuQFont(TVisuFont{});
     f.setBold(bold);
@@ -34,7 +34,7 @@ TVisuUserAdminFrame::TVisuUserAdminFrame(QWidget* parent) : QWidget(parent), TVi
     return l;
   };
   auto button = [this](const char* name, const char* text, int x, int y, int w = 140) {
-    auto* b = new QPushButton(Tr(text), this);
+    auto* b = new QPushButton(TranslatedText(text), this);
     b->setObjectName(name);
     b->setGeometry(x, y, w, 28);
     return b;
@@ -55,7 +55,7 @@ TVisuUserAdminFrame::TVisuUserAdminFrame(QWidget* parent) : QWidget(parent), TVi
   UserList->setObjectName("UserList");
   UserList->setColumnCount(5);
   UserList->setHeaderLabels(
-      {Tr("Benutzername"), Tr("Zugangsberechtigung"), Tr("Passwort1"), Tr("Passwort2"), QString()});
+      {TranslatedText("Benutzername"), TranslatedText("Zugangsberechtigung"), TranslatedText("Passwort1"), TranslatedText("Passwort2"), QString()});
   UserList->setColumnWidth(0, 127);
   UserList->setColumnWidth(1, 145);
   UserList->setColumnWidth(2, 122);
@@ -66,7 +66,7 @@ TVisuUserAdminFrame::TVisuUserAdminFrame(QWidget* parent) : QWidget(parent), TVi
   UserList->setGeometry(16, 48, 540, 250);
   VNMainMenue = new TVNButton(this);
   VNMainMenue->SetName("VNMainMenue");
-  VNMainMenue->setText(Tr("Hauptmenue"));
+  VNMainMenue->setText(TranslatedText("Hauptmenue"));
   VNMainMenue->setGeometry(590, 520, 140, 28);
   BtnEdit = button("BtnEdit", "Bearbeiten", 572, 48);
   BtnNew = button("BtnNew", "Neuer Benutzer", 572, 84);
@@ -89,7 +89,7 @@ TVisuUserAdminFrame::TVisuUserAdminFrame(QWidget* parent) : QWidget(parent), TVi
   EDIdent = new QLineEdit(this);
   EDIdent->setObjectName("EDIdent");
   EDIdent->hide();
-  CBNumeric = new QCheckBox(Tr("nur numerische Passworte zulassen"), this);
+  CBNumeric = new QCheckBox(TranslatedText("nur numerische Passworte zulassen"), this);
   CBNumeric->setObjectName("CBNumeric");
   CBNumeric->setChecked(true);
   CBNumeric->setGeometry(380, 376, 300, 24);

@@ -1,5 +1,6 @@
 #include "visu/ui/VisuFrames.h"
 
+#include "widgets/common/WidgetText.h"
 #include "model/base/Cp1252.h"
 #include "model/base/Translator.h"
 #include "platform/QtText.h"
@@ -13,7 +14,6 @@ namespace zyn {
 
 namespace {
 const TDesignPolicy kFramePolicy{.focusIgnored = true, .mouseAlways = true};
-QString Tr(const char* german) { return ToQString(TranslateText(Ansi(german))); }
 }  // namespace
 
 // ---- frame base ---------------------------------------------------------------------------------
@@ -40,7 +40,7 @@ void TVisuFrameBase::paintEvent(QPaintEvent*) {
 }
 
 QLabel* TVisuFrameBase::AddLabel(const char* name, const char* caption, int x, int y, bool bold, int pixelSize) {
-  auto* l = new QLabel(Tr(caption), this);
+  auto* l = new QLabel(TranslatedText(caption), this);
   l->setObjectName(name);
   QFont f = VisuQFont(TVisuFont{});
   f.setBold(bold);
@@ -52,7 +52,7 @@ QLabel* TVisuFrameBase::AddLabel(const char* name, const char* caption, int x, i
 }
 
 QPushButton* TVisuFrameBase::AddButton(const char* name, const char* caption, int x, int y, int w, int h) {
-  auto* b = new QPushButton(Tr(caption), this);
+  auto* b = new QPushButton(TranslatedText(caption), this);
   b->setObjectName(name);
   b->setGeometry(x, y, w, h);
   return b;
@@ -61,7 +61,7 @@ QPushButton* TVisuFrameBase::AddButton(const char* name, const char* caption, in
 TVNButton* TVisuFrameBase::AddNavButton(const char* name, const char* caption, int x, int y, int w, int h) {
   auto* b = new TVNButton(this);
   b->SetName(name);
-  b->setText(Tr(caption));
+  b->setText(TranslatedText(caption));
   b->setGeometry(x, y, w, h);
   fNavButtons.push_back(b);
   return b;
@@ -89,7 +89,7 @@ TVisuConnectorFrame::TVisuConnectorFrame(QWidget* parent) : TVisuFrameBase(paren
   auto* hint = new TFourthHintPanel(this);
   hint->setObjectName("FourthHintPanel1");
   hint->SetCaption(
-      Tr("Die Liste zeigt die Steuermodule, die die Visualisierung verwendet. Nicht erreichbare "
+      TranslatedText("Die Liste zeigt die Steuermodule, die die Visualisierung verwendet. Nicht erreichbare "
          "Steuermodule erscheinen grau, erreichbare schwarz; angemeldete Steuermodule sind "
          "abgehakt."));
   hint->setGeometry(16, 52, 536, 56);

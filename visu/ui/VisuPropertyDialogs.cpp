@@ -1,5 +1,6 @@
 #include "visu/ui/VisuPropertyDialogs.h"
 
+#include "widgets/common/WidgetText.h"
 #include "model/BasisDaten.h"
 #include "model/Kanal.h"
 #include "model/Merker.h"
@@ -35,10 +36,9 @@ namespace zyn {
 
 namespace {
 
-QString Tq(const char* text) { return ToQString(TranslateText(Ansi(text))); }
 
 QGroupBox* Group(QWidget* body, const char* caption) {
-  auto* g = new QGroupBox(Tq(caption), body);
+  auto* g = new QGroupBox(TranslatedText(caption), body);
   g->setLayout(new QGridLayout);
   body->layout()->addWidget(g);
   return g;
@@ -49,7 +49,7 @@ QGridLayout* Grid(QGroupBox* g) { return static_cast<QGridLayout*>(g->layout());
 void Row(QGroupBox* g, const char* label, QWidget* field) {
   QGridLayout* grid = Grid(g);
   const int row = grid->rowCount();
-  if (label) grid->addWidget(new QLabel(Tq(label), g), row, 0);
+  if (label) grid->addWidget(new QLabel(TranslatedText(label), g), row, 0);
   grid->addWidget(field, row, label ? 1 : 0, 1, label ? 1 : 2);
 }
 
@@ -62,7 +62,7 @@ QLineEdit* Edit(QWidget* parent) { return new QLineEdit(parent); }
 TVisuColorBox::TVisuColorBox(QWidget* parent) : QPushButton(parent) {
   setMinimumWidth(60);
   connect(this, &QPushButton::clicked, this, [this] {
-    const QColor c = QColorDialog::getColor(VisuColor(fValue), this, Tq("Farbe"));
+    const QColor c = QColorDialog::getColor(VisuColor(fValue), this, TranslatedText("Farbe"));
     if (!c.isValid()) return;
     SetValue(c.red() | (c.green() << 8) | (c.blue() << 16));
     if (OnChange) OnChange();
@@ -89,13 +89,13 @@ TVisuFont VisuFontFrom(const QFont& font, int32_t color) {
 TVisuFontField::TVisuFontField(QWidget* parent, const char* sample) : QWidget(parent) {
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(0, 0, 0, 0);
-  Sample = new QLabel(Tq(sample), this);
-  Change = new QPushButton(Tq("Ändern"), this);
+  Sample = new QLabel(TranslatedText(sample), this);
+  Change = new QPushButton(TranslatedText("Ändern"), this);
   row->addWidget(Sample, 1);
   row->addWidget(Change);
   connect(Change, &QPushButton::clicked, this, [this] {
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, VisuQFont(fFont), this, Tq("Schriftart"));
+    const QFont chosen = QFontDialog::getFont(&ok, VisuQFont(fFont), this, TranslatedText("Schriftart"));
     if (ok) SetValue(VisuFontFrom(chosen, fFont.Color));
   });
 }
@@ -109,13 +109,13 @@ void TVisuFontField::SetValue(const TVisuFont& font) {
 
 TVisuPropertyDialog::TVisuPropertyDialog(QWidget* control, const char* caption, QWidget* parent)
     : QDialog(parent), fControl(control) {
-  setWindowTitle(Tq(caption));
+  setWindowTitle(TranslatedText(caption));
   auto* main = new QVBoxLayout(this);
   fBody = new QWidget(this);
   fBody->setLayout(new QVBoxLayout);
   fBody->layout()->setContentsMargins(0, 0, 0, 0);
   main->addWidget(fBody);
-  auto* pos = new QGroupBox(Tq(" Position "), this);
+  auto* pos = new QGroupBox(TranslatedText(" Position "), this);
   fPosition = pos;
   auto* grid = new QGridLayout(pos);
   static const char* const kLabels[4] = {"Links:", "Oben:", "Breite:", "Höhe:"};
@@ -127,16 +127,16 @@ TVisuPropertyDialog::TVisuPropertyDialog(QWidget* control, const char* caption, 
     // The edit keeps the height its font needs: the layout would squeeze the digits.
     s->AdjustHeight();
     s->setFixedHeight(s->height());
-    grid->addWidget(new QLabel(Tq(kLabels[tag]), pos), tag / 2, (tag % 2) * 2);
+    grid->addWidget(new QLabel(TranslatedText(kLabels[tag]), pos), tag / 2, (tag % 2) * 2);
     grid->addWidget(s, tag / 2, (tag % 2) * 2 + 1);
     s->OnChange = [this, tag](QObject*) { SpinChanged(tag); };
     Spin[static_cast<size_t>(tag)] = s;
   }
   main->addWidget(pos);
   auto* buttons = new QHBoxLayout;
-  BtnOK = new QPushButton(Tq("OK"), this);
-  BtnCancel = new QPushButton(Tq("Abbrechen"), this);
-  BtnApply = new QPushButton(Tq("Übernehmen"), this);
+  BtnOK = new QPushButton(TranslatedText("OK"), this);
+  BtnCancel = new QPushButton(TranslatedText("Abbrechen"), this);
+  BtnApply = new QPushButton(TranslatedText("Übernehmen"), this);
   buttons->addStretch(1);
   buttons->addWidget(BtnOK);
   buttons->addWidget(BtnCancel);
@@ -231,7 +231,7 @@ void TVisuDesignFields::Build(QWidget* body, const char* fontGroup, const char* 
   Row(f, nullptr, Font);
   QGroupBox* r = Group(body, " Rahmen ");
   FrameStyle = new QComboBox(r);
-  for (const char* s : {"keiner", "versenkt", "erhaben"}) FrameStyle->addItem(Tq(s));
+  for (const char* s : {"keiner", "versenkt", "erhaben"}) FrameStyle->addItem(TranslatedText(s));
   Row(r, nullptr, FrameStyle);
 }
 
@@ -283,9 +283,9 @@ TFrmTextIndicatorEditor::TFrmTextIndicatorEditor(QWidget* control, QWidget* pare
   Row(g, "Text", CaptionText = Edit(g));
   Row(g, "Farbe", CaptionColor = new TVisuColorBox(g));
   CaptionPosition = new QComboBox(g);
-  for (const char* s : {"Links", "Oben", "Rechts", "Unten"}) CaptionPosition->addItem(Tq(s));
+  for (const char* s : {"Links", "Oben", "Rechts", "Unten"}) CaptionPosition->addItem(TranslatedText(s));
   Row(g, "Position", CaptionPosition);
-  Row(g, nullptr, CaptionTransparent = new QCheckBox(Tq("Transparent"), g));
+  Row(g, nullptr, CaptionTransparent = new QCheckBox(TranslatedText("Transparent"), g));
   Row(g, "Schriftart:", CaptionFont = new TVisuFontField(g, "Beispiel"));
 }
 
@@ -329,7 +329,7 @@ TFrmSummenStatusEditor::TFrmSummenStatusEditor(QWidget* control, QWidget* parent
   Row(k, nullptr, Channels);
   connect(Channels, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     QMenu menu(this);
-    QAction* del = menu.addAction(Tq("Kanal löschen"));
+    QAction* del = menu.addAction(TranslatedText("Kanal löschen"));
     del->setEnabled(Channels->currentItem() != nullptr);
     if (menu.exec(Channels->viewport()->mapToGlobal(at)) == del) DeleteSelectedChannel();
   });
@@ -398,10 +398,10 @@ TFrmSegmentEditor::TFrmSegmentEditor(QWidget* control, QWidget* parent)
   Pattern = new QComboBox(g);
   for (const char* s :
        {"Ausgefüllt", "Transparent", "Horizontal", "Vertical", "FDiagonal", "BDiagonal", "Gitter", "Diagonales Gitter"})
-    Pattern->addItem(Tq(s));
+    Pattern->addItem(TranslatedText(s));
   Row(g, "Pattern:", Pattern);
   Row(g, "Farbe:", PatternColor = new TVisuColorBox(g));
-  Row(g, nullptr, PatternOnMouse = new QCheckBox(Tq("Patter zeigen wenn Maus über Segment"), g));
+  Row(g, nullptr, PatternOnMouse = new QCheckBox(TranslatedText("Patter zeigen wenn Maus über Segment"), g));
   Preview = new TSegmentControl(g);
   Preview->setFixedSize(120, 60);
   Row(g, "Vorschau:", Preview);
@@ -438,9 +438,9 @@ TFrmLabelEditor::TFrmLabelEditor(QWidget* control, QWidget* parent)
   QGroupBox* g = Group(Body(), " Eigenschaften ");
   Row(g, "Text", CaptionText = Edit(g));
   Row(g, "Farbe", Color = new TVisuColorBox(g));
-  Row(g, nullptr, Transparent = new QCheckBox(Tq("Transparent"), g));
+  Row(g, nullptr, Transparent = new QCheckBox(TranslatedText("Transparent"), g));
   Row(g, "Font", Font = new TVisuFontField(g, "Beispiel"));
-  AutoSize = new QCheckBox(Tq("Automatische Breite"), PositionGroup());
+  AutoSize = new QCheckBox(TranslatedText("Automatische Breite"), PositionGroup());
   static_cast<QGridLayout*>(PositionGroup()->layout())->addWidget(AutoSize, 2, 0, 1, 4);
   connect(AutoSize, &QCheckBox::clicked, this, [this] { AutoSizeClicked(); });
 }
@@ -475,11 +475,11 @@ void TFrmLabelEditor::ApplyFields() {
 TFrmLoggerEditor::TFrmLoggerEditor(QWidget* control, QWidget* parent)
     : TVisuPropertyDialog(control, "Eigenschaften bearbeiten", parent) {
   QGroupBox* g = Group(Body(), " Logging Optionen ");
-  Row(g, nullptr, LogTime = new QCheckBox(Tq("Datum / Uhrzeit  aufzeichnen"), g));
+  Row(g, nullptr, LogTime = new QCheckBox(TranslatedText("Datum / Uhrzeit  aufzeichnen"), g));
   Row(g, "Text für Einschaltflanke", OnText = Edit(g));
   Row(g, "Text für Ausschaltflanke", OffText = Edit(g));
   QGroupBox* a = Group(Body(), " Aufzeichnung ");
-  Row(a, nullptr, Save = new QCheckBox(Tq("Aktiv"), a));
+  Row(a, nullptr, Save = new QCheckBox(TranslatedText("Aktiv"), a));
   Row(a, "Loggeridentifikation:", Ident = Edit(a));
   QGroupBox* d = Group(Body(), " Design ");
   Row(d, "Hintergrundfarbe:", Color = new TVisuColorBox(d));
@@ -568,30 +568,30 @@ std::unique_ptr<TVisuPropertyDialog> MakeVisuPropertyDialog(TVisuComponent* cont
 TFrmIndexFunction::TFrmIndexFunction(TZYNProjekt& project, IIndexTeleHandler& control, const TZYNBaseObject* object,
                                      QWidget* parent)
     : QDialog(parent), fProject(project), fControl(control) {
-  setWindowTitle(Tq("Funktionszuweisung"));
+  setWindowTitle(TranslatedText("Funktionszuweisung"));
   auto* main = new QVBoxLayout(this);
-  auto* hint = new QLabel(Tq("Wählen Sie links eine Funktion und rechts einen Befehl aus und drücken Sie dann "
+  auto* hint = new QLabel(TranslatedText("Wählen Sie links eine Funktion und rechts einen Befehl aus und drücken Sie dann "
                              "\"Auswahl Verknüpfen\"."),
                           this);
   hint->setWordWrap(true);
   main->addWidget(hint);
   auto* lists = new QHBoxLayout;
   auto* left = new QVBoxLayout;
-  left->addWidget(new QLabel(Tq("Funktionen"), this));
+  left->addWidget(new QLabel(TranslatedText("Funktionen"), this));
   left->addWidget(Functions = new QListWidget(this));
   auto* right = new QVBoxLayout;
-  right->addWidget(new QLabel(Tq("Verfügbare Befehle"), this));
+  right->addWidget(new QLabel(TranslatedText("Verfügbare Befehle"), this));
   right->addWidget(Commands = new QListWidget(this));
   lists->addLayout(left);
   lists->addLayout(right);
   main->addLayout(lists);
-  main->addWidget(BtnLink = new QPushButton(Tq("Auswahl Verknüpfen"), this));
-  main->addWidget(new QLabel(Tq("Zugewiesene Verknüpfungen"), this));
+  main->addWidget(BtnLink = new QPushButton(TranslatedText("Auswahl Verknüpfen"), this));
+  main->addWidget(new QLabel(TranslatedText("Zugewiesene Verknüpfungen"), this));
   main->addWidget(Assigned = new QListWidget(this));
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  buttons->addWidget(BtnApply = new QPushButton(Tq("Übernehmen"), this));
-  buttons->addWidget(BtnCancel = new QPushButton(Tq("Abbrechen"), this));
+  buttons->addWidget(BtnApply = new QPushButton(TranslatedText("Übernehmen"), this));
+  buttons->addWidget(BtnCancel = new QPushButton(TranslatedText("Abbrechen"), this));
   main->addLayout(buttons);
   connect(BtnLink, &QPushButton::clicked, this, [this] { LinkSelection(); });
   connect(BtnApply, &QPushButton::clicked, this, [this] {

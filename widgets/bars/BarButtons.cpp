@@ -10,13 +10,9 @@ namespace zyn {
 
 bool GzbBarResetting = false;
 
-namespace {
-bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
-}  // namespace
-
 // ---------------------------------------------------------------- TzbBarButton
 
-bool TzbBarButton::InheritsFrom(const char* c) const { return Is(c, kClassName) || TzbBarItem::InheritsFrom(c); }
+bool TzbBarButton::InheritsFrom(const char* c) const { return IsClassName(c, kClassName) || TzbBarItem::InheritsFrom(c); }
 
 void TzbBarButton::SetAllowAllUp(bool value) {
   if (value == fAllowAllUp) return;
@@ -118,9 +114,9 @@ TCustomzbBarSubItem::~TCustomzbBarSubItem() {
   if (fDetachingBar) fDetachingBar->RemoveDetachingSubItem(this);
 }
 
-bool TCustomzbBarSubItem::InheritsFrom(const char* c) const { return Is(c, kClassName) || TzbBarItem::InheritsFrom(c); }
+bool TCustomzbBarSubItem::InheritsFrom(const char* c) const { return IsClassName(c, kClassName) || TzbBarItem::InheritsFrom(c); }
 bool TzbBarSubItem::InheritsFrom(const char* c) const {
-  return Is(c, kClassName) || TCustomzbBarSubItem::InheritsFrom(c);
+  return IsClassName(c, kClassName) || TCustomzbBarSubItem::InheritsFrom(c);
 }
 
 void TCustomzbBarSubItem::BarManagerChanged() { fLinks->SetManager(*fManager); }
@@ -159,10 +155,10 @@ bool TCustomzbBarSubItem::ContainsItem(const TzbBarItem& item) const { return fL
 TCustomzbBarContainerItem::~TCustomzbBarContainerItem() = default;
 
 bool TCustomzbBarContainerItem::InheritsFrom(const char* c) const {
-  return Is(c, kClassName) || TCustomzbBarSubItem::InheritsFrom(c);
+  return IsClassName(c, kClassName) || TCustomzbBarSubItem::InheritsFrom(c);
 }
 bool TzbBarContainerItem::InheritsFrom(const char* c) const {
-  return Is(c, kClassName) || TCustomzbBarContainerItem::InheritsFrom(c);
+  return IsClassName(c, kClassName) || TCustomzbBarContainerItem::InheritsFrom(c);
 }
 
 void TCustomzbBarContainerItem::AddListedItemLinks(TzbBarItemLinks&, int, TzbBarItemLink*, bool fireEvent) {

@@ -28,7 +28,6 @@ namespace zyn {
 
 namespace {
 
-bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 // A list entry's colours: the highlight for the selected entry, else the canvas's own.
 void UseEntryColors(TCanvas& canvas, bool selected) {
@@ -71,21 +70,21 @@ QImage ComboKindGlyph(const char* kind) {
   glyph.fill(Qt::transparent);
   QPainter p(&glyph);
   const QColor dark(64, 64, 64);
-  if (Is(kind, "color")) {
+  if (TzbBarItem::IsClassName(kind, "color")) {
     const QColor colors[4] = {QColor(255, 0, 0), QColor(0, 160, 0), QColor(0, 0, 255), QColor(255, 220, 0)};
     for (int i = 0; i < 4; ++i) {
       const QRect cell(1 + (i % 2) * 7, 1 + (i / 2) * 7, 7, 7);
       p.fillRect(cell, dark);
       p.fillRect(cell.adjusted(1, 1, -1, -1), colors[i]);
     }
-  } else if (Is(kind, "font")) {
+  } else if (TzbBarItem::IsClassName(kind, "font")) {
     p.drawImage(1, 1, TzbBarFontNameCombo::TrueTypeSign(true));
-  } else if (Is(kind, "image")) {
+  } else if (TzbBarItem::IsClassName(kind, "image")) {
     p.fillRect(1, 2, 14, 12, dark);
     p.fillRect(2, 3, 12, 10, QColor(170, 210, 255));
     p.fillRect(3, 9, 10, 3, QColor(0, 128, 0));
     p.fillRect(10, 4, 3, 3, QColor(255, 200, 0));
-  } else if (Is(kind, "tree")) {
+  } else if (TzbBarItem::IsClassName(kind, "tree")) {
     p.fillRect(3, 4, 1, 9, dark);
     p.fillRect(3, 8, 5, 1, dark);
     p.fillRect(3, 12, 5, 1, dark);
@@ -150,7 +149,7 @@ TzbBarColorCombo::TzbBarColorCombo(TzbBarManager& manager)
 }
 
 bool TzbBarColorCombo::InheritsFrom(const char* c) const {
-  return Is(c, kClassName) || TzbBarCustomCombo::InheritsFrom(c);
+  return IsClassName(c, kClassName) || TzbBarCustomCombo::InheritsFrom(c);
 }
 
 bool TzbBarColorCombo::StoresAutoColorText() const { return fAutoColorText != BarText(kAutoColorText); }
@@ -392,7 +391,7 @@ TzbBarFontNameCombo::TzbBarFontNameCombo(TzbBarManager& manager) : TzbBarCustomC
 }
 
 bool TzbBarFontNameCombo::InheritsFrom(const char* c) const {
-  return Is(c, kClassName) || TzbBarCustomCombo::InheritsFrom(c);
+  return IsClassName(c, kClassName) || TzbBarCustomCombo::InheritsFrom(c);
 }
 
 void TzbBarFontNameCombo::FillFontList() {
@@ -480,7 +479,7 @@ TzbBarImageCombo::~TzbBarImageCombo() {
 }
 
 bool TzbBarImageCombo::InheritsFrom(const char* c) const {
-  return Is(c, kClassName) || TzbBarCustomCombo::InheritsFrom(c);
+  return IsClassName(c, kClassName) || TzbBarCustomCombo::InheritsFrom(c);
 }
 
 void TzbBarImageCombo::SetImages(TzbSideBarImageList* value) {

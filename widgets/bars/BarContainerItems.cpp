@@ -21,9 +21,7 @@ namespace zyn {
 
 namespace {
 
-bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
-TCustomzbBarControl* WindowOf(const TzbBarItemControl& c) { return dynamic_cast<TCustomzbBarControl*>(&c.Parent()); }
 
 int PlainTextWidth(const TzbBarItemControl& c, const std::string& text) {
   return c.Parent().Canvas().TextWidth(ToQString(StripAmpersands(text)));
@@ -95,7 +93,7 @@ void TPlaceForm::ReleaseIfUnserved() {
   // control takes the form again when the window paints.
   for (int i = 0; i < fItem->LinkCount(); ++i) {
     auto* c = dynamic_cast<TzbBarControlContainerControl*>(fItem->GetLink(i)->Control());
-    TCustomzbBarControl* w = c ? WindowOf(*c) : nullptr;
+    TCustomzbBarControl* w = c ? BarWindowOf(*c) : nullptr;
     if (w && c->Hosting() && w->Widget() == parentWidget() && !IsRectEmpty(w->GetItemRect(c))) return;
   }
   HideAndDetach();
@@ -104,7 +102,7 @@ void TPlaceForm::ReleaseIfUnserved() {
 void TPlaceForm::paintEvent(QPaintEvent*) {
   QImage image(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
   image.fill(ToQColor(Color));
-  TCustomzbBarControl* w = fServes ? WindowOf(*fServes) : nullptr;
+  TCustomzbBarControl* w = fServes ? BarWindowOf(*fServes) : nullptr;
   if (w && TCustomzbBarControl::IsAlive(w)) {
     // The bar's own background under the form, as the bar paints it in client coordinates.
     const TRect in = w->ClientInsets();
@@ -128,7 +126,7 @@ TzbBarControlContainerItem::~TzbBarControlContainerItem() {
 }
 
 bool TzbBarControlContainerItem::InheritsFrom(const char* c) const {
-  return Is(c, kClassName) || TzbBarItem::InheritsFrom(c);
+  return IsClassName(c, kClassName) || TzbBarItem::InheritsFrom(c);
 }
 
 void TzbBarControlContainerItem::SetControl(QWidget* value) {
@@ -224,7 +222,7 @@ bool TzbBarControlContainerControl::InQuickCustomizingList() const {
 }
 
 QWidget* TzbBarControlContainerControl::WindowWidget() const {
-  TCustomzbBarControl* w = WindowOf(*this);
+  TCustomzbBarControl* w = BarWindowOf(*this);
   return w ? w->Widget() : nullptr;
 }
 
@@ -288,7 +286,7 @@ void TzbBarControlContainerControl::PaintEntry(const TRect& r, int view) {
   if (IsRectEmpty(r)) return;
   TzbBarWindow& w = Parent();
   const TzbBarItemControlPainter& p = w.Manager().PainterClass();
-  TCustomzbBarControl* window = WindowOf(*this);
+  TCustomzbBarControl* window = BarWindowOf(*this);
   const bool pressed = IsSelected() && w.IsActive() && window && window->IsInChain() && Pressed;
   TzbButtonState s;
   s.View = view;
@@ -329,7 +327,7 @@ void TzbBarControlContainerControl::Place(const TRect& r) {
   TPlaceForm& form = *item.PlaceForm();
   QWidget& control = *item.Control();
   QWidget* barWidget = WindowWidget();
-  TCustomzbBarControl& window = *WindowOf(*this);
+  TCustomzbBarControl& window = *BarWindowOf(*this);
   fPlacing = true;
   item.BeginPlacing();
   const bool hasPlace = !IsRectEmpty(r);
@@ -357,7 +355,7 @@ void TzbBarControlContainerControl::Place(const TRect& r) {
 // ---------------------------------------------------------------- in-place sub-item
 
 bool TzbBarInPlaceSubItem::InheritsFrom(const char* c) const {
-  return Is(c, kClassName) || TzbBarContainerItem::InheritsFrom(c);
+  return IsClassName(c, kClassName) || TzbBarContainerItem::InheritsFrom(c);
 }
 
 void TzbBarInPlaceSubItem::SetExpanded(bool value) {
@@ -498,7 +496,7 @@ TzbBarToolbarsListItem::~TzbBarToolbarsListItem() {
 }
 
 bool TzbBarToolbarsListItem::InheritsFrom(const char* c) const {
-  return Is(c, kClassName) || TCustomzbBarSubItem::InheritsFrom(c);
+  return IsClassName(c, kClassName) || TCustomzbBarSubItem::InheritsFrom(c);
 }
 
 void TzbBarToolbarsListItem::FreeUnusedButtons() {

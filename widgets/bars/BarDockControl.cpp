@@ -19,7 +19,6 @@ namespace zyn {
 namespace {
 
 constexpr int kZone = TzbBars::DockZoneSize;  // 23
-constexpr int kMarkZone = 11;
 constexpr int kStrip = 5;  // the new-row strip of a drop zone
 
 }  // namespace

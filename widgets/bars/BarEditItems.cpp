@@ -25,7 +25,6 @@ namespace zyn {
 
 namespace {
 
-bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 // The edit window's keys, focus changes and text changes go to its control.
 class TEditFilter : public QObject {
@@ -110,13 +109,13 @@ QAbstractItemDelegate* NewComboListDelegate(TzbBarCustomCombo& combo, QObject* p
 
 // ---------------------------------------------------------------- items
 
-bool TzbBarWindowItem::InheritsFrom(const char* c) const { return Is(c, kClassName) || TzbBarItem::InheritsFrom(c); }
-bool TzbBarEdit::InheritsFrom(const char* c) const { return Is(c, kClassName) || TzbBarWindowItem::InheritsFrom(c); }
-bool TCustomzbBarCombo::InheritsFrom(const char* c) const { return Is(c, kClassName) || TzbBarEdit::InheritsFrom(c); }
+bool TzbBarWindowItem::InheritsFrom(const char* c) const { return IsClassName(c, kClassName) || TzbBarItem::InheritsFrom(c); }
+bool TzbBarEdit::InheritsFrom(const char* c) const { return IsClassName(c, kClassName) || TzbBarWindowItem::InheritsFrom(c); }
+bool TCustomzbBarCombo::InheritsFrom(const char* c) const { return IsClassName(c, kClassName) || TzbBarEdit::InheritsFrom(c); }
 bool TzbBarCustomCombo::InheritsFrom(const char* c) const {
-  return Is(c, kClassName) || TCustomzbBarCombo::InheritsFrom(c);
+  return IsClassName(c, kClassName) || TCustomzbBarCombo::InheritsFrom(c);
 }
-bool TzbBarCombo::InheritsFrom(const char* c) const { return Is(c, kClassName) || TzbBarCustomCombo::InheritsFrom(c); }
+bool TzbBarCombo::InheritsFrom(const char* c) const { return IsClassName(c, kClassName) || TzbBarCustomCombo::InheritsFrom(c); }
 
 void TzbBarWindowItem::SetText(const std::string& value) {
   if (value == fText) return;

@@ -15,7 +15,6 @@ namespace zyn {
 
 namespace {
 
-bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 int TextWidthOf(const TzbBarItemControl& c, const std::string& text) {
   return c.Parent().Canvas().TextWidth(ToQString(StripAmpersands(text)));
@@ -45,7 +44,7 @@ int StaticBorderWidth(TzbBarStaticBorderStyle style) {
 
 // ---------------------------------------------------------------- static
 
-bool TzbBarStatic::InheritsFrom(const char* c) const { return Is(c, kClassName) || TzbBarItem::InheritsFrom(c); }
+bool TzbBarStatic::InheritsFrom(const char* c) const { return IsClassName(c, kClassName) || TzbBarItem::InheritsFrom(c); }
 
 void TzbBarStatic::Relayout() {
   ++LayoutCount;
@@ -92,7 +91,7 @@ bool TzbBarStatic::HasGlyph() const { return !Glyph().isNull() || IsImageAssigne
 // ---------------------------------------------------------------- progress item
 
 bool TzbBarProgressItem::InheritsFrom(const char* c) const {
-  return Is(c, kClassName) || TzbBarStatic::InheritsFrom(c);
+  return IsClassName(c, kClassName) || TzbBarStatic::InheritsFrom(c);
 }
 
 void TzbBarProgressItem::RepaintBar() {
@@ -151,7 +150,7 @@ void TzbBarProgressItem::Loaded() {
 
 // ---------------------------------------------------------------- large button
 
-bool TzbBarLargeButton::InheritsFrom(const char* c) const { return Is(c, kClassName) || TzbBarButton::InheritsFrom(c); }
+bool TzbBarLargeButton::InheritsFrom(const char* c) const { return IsClassName(c, kClassName) || TzbBarButton::InheritsFrom(c); }
 
 void TzbBarLargeButton::Relayout() { LayoutChanged(); }
 

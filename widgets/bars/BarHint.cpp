@@ -58,7 +58,7 @@ struct THintState {
   std::string Text;
 };
 
-THintState& State() {
+THintState& HintState() {
   static THintState s;
   return s;
 }
@@ -75,7 +75,7 @@ QTimer* MakeTimer(QPointer<QTimer>& slot, void (*fire)()) {
 }
 
 void HintTimerFired() {
-  THintState& s = State();
+  THintState& s = HintState();
   if (s.Shown) {
     if (s.Owner) HideBarHint(*s.Owner);
     return;
@@ -83,10 +83,10 @@ void HintTimerFired() {
   ShowHintNow();
 }
 
-void RecentTimerFired() { State().RecentlyHidden = false; }
+void RecentTimerFired() { HintState().RecentlyHidden = false; }
 
 void ShowHintNow() {
-  THintState& s = State();
+  THintState& s = HintState();
   const TPoint cursor = BarCursorPos();
   std::string hint;
   if (!s.ExplicitText.empty()) {
@@ -132,7 +132,7 @@ void ShowHintNow() {
 }  // namespace
 
 void UpdateBarHint(TzbBarManager& manager, TCustomzbBarControl* window, TzbBarItemControl* control) {
-  THintState& s = State();
+  THintState& s = HintState();
   if (manager.IsCustomizing() || !manager.ShowHint) return;
   const bool wanted = control && window && !window->IsMenu() && !window->IsActive() && !control->Item().Hint().empty();
   if (!wanted) {
@@ -154,7 +154,7 @@ void UpdateBarHint(TzbBarManager& manager, TCustomzbBarControl* window, TzbBarIt
 }
 
 void HideBarHint(TzbBarManager& manager) {
-  THintState& s = State();
+  THintState& s = HintState();
   if (s.Timer) s.Timer->stop();
   const bool wasShown = s.Window && s.Window->isVisible();
   s.WantedWindow = nullptr;
@@ -169,7 +169,7 @@ void HideBarHint(TzbBarManager& manager) {
 }
 
 void ShowBarHintText(TzbBarManager& manager, const std::string& text) {
-  THintState& s = State();
+  THintState& s = HintState();
   if (manager.IsCustomizing() || !manager.ShowHint || text.empty()) return;
   if (s.Timer) s.Timer->stop();
   s.Owner = &manager;
@@ -184,16 +184,26 @@ void ShowBarHintText(TzbBarManager& manager, const std::string& text) {
   MakeTimer(s.Timer, HintTimerFired)->start(TzbBarHintDelays::Show);
 }
 
+void EndBarHintOf(TzbBarManager& manager) {
+  THintState& s = HintState();
+  if (s.Owner != &manager) return;
+  HideBarHint(manager);
+  if (s.RecentTimer) s.RecentTimer->stop();
+  s.RecentlyHidden = false;
+  s.Owner = nullptr;
+  s.Text.clear();
+}
+
 void CancelBarHint(TzbBarManager& manager, TCustomzbBarControl* window) {
-  THintState& s = State();
+  THintState& s = HintState();
   if (s.WantedWindow == window) HideBarHint(manager);
 }
 
 QWidget* BarHintWindow() {
-  THintState& s = State();
+  THintState& s = HintState();
   return s.Window && s.Window->isVisible() ? s.Window.data() : nullptr;
 }
 
-std::string BarHintText() { return State().Text; }
+std::string BarHintText() { return HintState().Text; }
 
 }  // namespace zyn

@@ -32,6 +32,9 @@ void HideBarHint(TzbBarManager& manager);
 void ShowBarHintText(TzbBarManager& manager, const std::string& text);
 // The window goes: a hint wanted for it is dropped.
 void CancelBarHint(TzbBarManager& manager, TCustomzbBarControl* window);
+// The manager goes: a hint it owns, scheduled or shown, ends with it, and so does the grace after a
+// hide, which must not make the hint of another manager show at once.
+void EndBarHintOf(TzbBarManager& manager);
 // The hint window while it is shown, else nil.
 QWidget* BarHintWindow();
 std::string BarHintText();

@@ -28,7 +28,9 @@ TzbBarItem::TzbBarItem(TzbBarManager& manager) : fManager(&manager) {}
 
 TzbBarItem::~TzbBarItem() = default;
 
-bool TzbBarItem::InheritsFrom(const char* className) const { return std::strcmp(className, kClassName) == 0; }
+bool TzbBarItem::InheritsFrom(const char* className) const { return IsClassName(className, kClassName); }
+
+bool TzbBarItem::IsClassName(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 void TzbBarItem::BeforeDestroy() {
   fDestroying = true;

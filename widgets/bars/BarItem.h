@@ -31,6 +31,8 @@ class TzbBarItem {
   virtual const char* ClassName() const { return kClassName; }
   // Whether this item is of the named class or derives from it.
   virtual bool InheritsFrom(const char* className) const;
+  // Whether two class names are the same (the step of each class's InheritsFrom).
+  static bool IsClassName(const char* a, const char* b);
 
   TzbBarManager& BarManager() const { return *fManager; }
 

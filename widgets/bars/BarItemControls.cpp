@@ -15,9 +15,9 @@
 
 namespace zyn {
 
-namespace {
+TCustomzbBarControl* BarWindowOf(const TzbBarItemControl& c) { return dynamic_cast<TCustomzbBarControl*>(&c.Parent()); }
 
-TCustomzbBarControl* WindowOf(const TzbBarItemControl& c) { return dynamic_cast<TCustomzbBarControl*>(&c.Parent()); }
+namespace {
 
 // Whether the window is alive and still holds the control (the pointer is not dereferenced).
 bool ControlAlive(TCustomzbBarControl* window, const TzbBarItemControl* control) {
@@ -78,7 +78,7 @@ void StartSubMenuTimer(TzbBarItemControl& control, bool open) {
   }
   t.Timer->stop();
   t.Control = &control;
-  t.Window = WindowOf(control);
+  t.Window = BarWindowOf(control);
   t.Open = open;
   t.Timer->start(TzbBarSubItemControl::SubMenuDelay);
 }
@@ -178,7 +178,7 @@ TzbBarItemLink& TzbBarItemControl::SourceLink() const { return fLink->SourceLink
 
 void TzbBarItemControl::Click(bool byMouse) {
   if (!Enabled()) return;
-  TCustomzbBarControl* w = WindowOf(*this);
+  TCustomzbBarControl* w = BarWindowOf(*this);
   BeforeClick(byMouse);
   if (w && !ControlAlive(w, this)) return;
   DoClick();
@@ -186,7 +186,7 @@ void TzbBarItemControl::Click(bool byMouse) {
 
 void TzbBarItemControl::DoClick() {
   TzbBarWindow& parent = Parent();
-  TCustomzbBarControl* w = WindowOf(*this);
+  TCustomzbBarControl* w = BarWindowOf(*this);
   TzbBarManager& m = parent.Manager();
   TzbBarItem* item = &Item();
   TzbBarItemLink* src = &SourceLink();
@@ -315,7 +315,7 @@ bool TzbBarButtonControl::MouseOnDropDownPart() const {
   const TzbBarButton* b = AsButton(Item());
   if (!b || b->ButtonStyle() != bsDropDown || !Enabled()) return false;
   if (!(QApplication::mouseButtons() & Qt::LeftButton)) return false;
-  const TCustomzbBarControl* w = WindowOf(*this);
+  const TCustomzbBarControl* w = BarWindowOf(*this);
   if (!w) return false;
   const TRect r = w->GetItemRect(this);
   const TPoint p = w->ScreenToClient(BarCursorPos());
@@ -358,7 +358,7 @@ bool TzbBarButtonControl::KeyDown(int key) {
 void TzbBarButtonControl::DropDown(bool byMouse) {
   TzbBarButton* b = AsButton(Item());
   if (fDroppedDown || !Enabled() || !b || !b->DropDownEnabled() || !b->DropDownMenu) return;
-  TCustomzbBarControl* w = WindowOf(*this);
+  TCustomzbBarControl* w = BarWindowOf(*this);
   if (!w) return;
   fDroppedDown = true;
   Active = true;
@@ -467,7 +467,7 @@ TzbBarSubItemControl::~TzbBarSubItemControl() {
   TzbBarItemLinks* links = MenuLinks();
   TzbBarSubMenuControl* menu = GetSubMenuWindow();
   if (menu && links && !Parent().Manager().IsDestroying()) {
-    if (TCustomzbBarControl* w = WindowOf(*this); w && w->ChildMenu == menu) w->ChildMenu = nullptr;
+    if (TCustomzbBarControl* w = BarWindowOf(*this); w && w->ChildMenu == menu) w->ChildMenu = nullptr;
     menu->OwnerControl = nullptr;
     links->DestroyBarControl();
   }
@@ -517,7 +517,7 @@ void TzbBarSubItemControl::ControlActivate(bool byMouse) {
       return;
     }
   }
-  TCustomzbBarControl* w = WindowOf(*this);
+  TCustomzbBarControl* w = BarWindowOf(*this);
   if (!w || !ControlAlive(w, this)) return;
   Active = true;
   TzbBarManager& m = Parent().Manager();
@@ -538,7 +538,7 @@ void TzbBarSubItemControl::ControlActivate(bool byMouse) {
 }
 
 void TzbBarSubItemControl::OpenMenu() {
-  TCustomzbBarControl* w = WindowOf(*this);
+  TCustomzbBarControl* w = BarWindowOf(*this);
   TzbBarItem& item = Item();
   TzbBarManager& m = Parent().Manager();
   if (PendingControl() == this) CancelPending();
@@ -585,7 +585,7 @@ void TzbBarSubItemControl::OpenMenu() {
 }
 
 void TzbBarSubItemControl::ControlInactivate(bool force) {
-  TCustomzbBarControl* w = WindowOf(*this);
+  TCustomzbBarControl* w = BarWindowOf(*this);
   TzbBarManager& m = Parent().Manager();
   TzbBarSubMenuControl* menu = GetSubMenuWindow();
   if (Parent().IsMenu() && !force && menu && !PendingControl() && !m.IsCustomizing()) {
@@ -608,7 +608,7 @@ void TzbBarSubItemControl::ControlInactivate(bool force) {
 }
 
 void TzbBarSubItemControl::BeforeClick(bool byMouse) {
-  TCustomzbBarControl* w = WindowOf(*this);
+  TCustomzbBarControl* w = BarWindowOf(*this);
   TzbBarManager& m = Parent().Manager();
   if (GetSubMenuWindow()) {
     if (m.IsCustomizing() || m.GetRealStyle() == bmsStandard) ControlInactivate(true);

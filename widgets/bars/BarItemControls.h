@@ -13,6 +13,9 @@ namespace zyn {
 class TzbBarSubMenuControl;
 class TCustomzbBarControl;
 
+// The bar window an item control lies in.
+TCustomzbBarControl* BarWindowOf(const TzbBarItemControl& c);
+
 // The shortcut as the menus show it ("Strg+S" style names of the class library: "Ctrl+S", "F1").
 QString ShortCutToText(TShortCut shortCut);
 

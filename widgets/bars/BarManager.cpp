@@ -10,6 +10,7 @@
 #include "widgets/bars/BarDockControl.h"
 #include "widgets/bars/BarEnhancedPainter.h"
 #include "widgets/bars/BarFlatPainter.h"
+#include "widgets/bars/BarHint.h"
 #include "widgets/bars/BarLayout.h"
 #include "widgets/bars/BarOffice11Painter.h"
 #include "widgets/bars/BarPopupMenuLinks.h"
@@ -99,6 +100,7 @@ TzbBarManager::~TzbBarManager() {
     // A layout that cannot be written is not worth more than the form's own one.
   }
   fDestroying = true;
+  EndBarHintOf(*this);
   fLookAndFeel.reset();
   fThemeNotificator.reset();
   if (fCustomizing) {

@@ -6,10 +6,6 @@
 
 namespace zyn {
 
-namespace {
-bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
-}  // namespace
-
 TzbBarQuickCustItem::TzbBarQuickCustItem(TzbBarManager& manager, TzbBarItemLinks& ownerLinks, int ownerIndex)
     : TzbBarButton(manager), fOwnerLinks(&ownerLinks), fOwnerIndex(ownerIndex) {
   SetButtonStyle(bsChecked);
@@ -30,10 +26,10 @@ TzbBarQuickCustItem::TzbBarQuickCustItem(TzbBarManager& manager, TzbBarItemLinks
 
 TzbBarItemLink* TzbBarQuickCustItem::OwnerLink() const { return fOwnerLinks->Items(fOwnerIndex); }
 
-bool TzbBarQuickCustItem::InheritsFrom(const char* c) const { return Is(c, kClassName) || TzbBarButton::InheritsFrom(c); }
+bool TzbBarQuickCustItem::InheritsFrom(const char* c) const { return IsClassName(c, kClassName) || TzbBarButton::InheritsFrom(c); }
 
 bool TzbBarQuickCustExtButton::InheritsFrom(const char* c) const {
-  return Is(c, kClassName) || TzbBarButton::InheritsFrom(c);
+  return IsClassName(c, kClassName) || TzbBarButton::InheritsFrom(c);
 }
 
 TzbBarQuickSubItem::TzbBarQuickSubItem(TzbBarManager& manager) : TzbBarSubItem(manager) {
@@ -43,6 +39,6 @@ TzbBarQuickSubItem::TzbBarQuickSubItem(TzbBarManager& manager) : TzbBarSubItem(m
   };
 }
 
-bool TzbBarQuickSubItem::InheritsFrom(const char* c) const { return Is(c, kClassName) || TzbBarSubItem::InheritsFrom(c); }
+bool TzbBarQuickSubItem::InheritsFrom(const char* c) const { return IsClassName(c, kClassName) || TzbBarSubItem::InheritsFrom(c); }
 
 }  // namespace zyn

@@ -20,7 +20,7 @@ void Line(TCanvas& dc, int x0, int y0, int x1, int y1) {
   dc.LineTo(x1, y1);
 }
 
-void Stroke(TCanvas& dc, int x, int y, int s, int k) {
+void StandardStroke(TCanvas& dc, int x, int y, int s, int k) {
   dc.Polyline({{x + s, y + k + 2 * s}, {x + 3 * s, y + k + 4 * s}, {x + 8 * s, y + k - s}});
 }
 
@@ -48,16 +48,16 @@ void TzbBarItemControlStandardPainter::DrawCheckSign(const TzbBarItemControl& c,
     const bool black = FaceIsBlack();
     const TColor dark = black ? clWhite : clBlack, light = black ? clBlack : clWhite;
     dc.Pen = TPen{clSilver, 1, psSolid};
-    for (int k = 0; k < s; ++k) Stroke(dc, x, y, s, k);
+    for (int k = 0; k < s; ++k) StandardStroke(dc, x, y, s, k);
     dc.Pen.Color = dark;
-    for (int k = s; k < 3 * s; ++k) Stroke(dc, x, y, s, k);
+    for (int k = s; k < 3 * s; ++k) StandardStroke(dc, x, y, s, k);
     dc.Pen.Color = light;
-    for (int k = 3 * s; k < 4 * s; ++k) Stroke(dc, x, y, s, k);
+    for (int k = 3 * s; k < 4 * s; ++k) StandardStroke(dc, x, y, s, k);
     Line(dc, x + s - 1, y + 2 * s + 1, x + s - 1, y + 6 * s - 1);
     Line(dc, x + 8 * s, y - s + 2, x + 8 * s, y + 3 * s);
   } else {
     dc.Pen = TPen{clBtnShadow, 1, psSolid};
-    for (int k = 1; k <= 2 * s; ++k) Stroke(dc, x, y, s, k);
+    for (int k = 1; k <= 2 * s; ++k) StandardStroke(dc, x, y, s, k);
     dc.Pen.Color = clBtnHighlight;
     for (int i = 0; i < s; ++i) {
       Line(dc, x + 3 * s + 1, y + 7 * s - i - 1, x + 9 * s, y + s - i);

@@ -29,8 +29,6 @@ namespace zyn {
 
 namespace {
 
-constexpr int kMarkZone = 11;
-
 TzbBarControl*& MenuModeBarRef() {
   static TzbBarControl* bar = nullptr;
   return bar;

@@ -28,6 +28,8 @@ struct TzbSize {
 // A floating bar's rectangle moved so that a part of it stays on the work area: at least
 // kKeepOnScreen pixels along and its caption across (captionHeight from the window's top).
 constexpr int kKeepOnScreen = 24;
+// The length the mark (the quick-customization arrow) takes at the end of a toolbar.
+constexpr int kMarkZone = 11;
 TRect KeepOnWorkArea(TRect r, const TRect& area, int captionHeight);
 // The widths of a floating bar's frame and caption around its client area (as a rectangle of widths).
 TRect FloatingNonClientSizes(const TzbBarItemControlPainter& painter);

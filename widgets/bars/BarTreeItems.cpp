@@ -51,7 +51,7 @@ TzbBarTreeView* TreeOf(const TTreeNode* node) {
 }
 
 // A node of the combo's trees: shows the picture its tree chooses and sorts in its tree's order.
-class TNode : public QTreeWidgetItem {
+class TItemNode : public QTreeWidgetItem {
  public:
   using QTreeWidgetItem::QTreeWidgetItem;
   QVariant data(int column, int role) const override {
@@ -64,7 +64,7 @@ class TNode : public QTreeWidgetItem {
     return QTreeWidgetItem::operator<(other);
   }
   QTreeWidgetItem* clone() const override {
-    auto* copy = new TNode(*this);  // the values without the children
+    auto* copy = new TItemNode(*this);  // the values without the children
     for (int i = 0; i < childCount(); ++i) copy->addChild(child(i)->clone());
     return copy;
   }
@@ -669,7 +669,7 @@ TTreeNode* TzbBarTreeViewCombo::AddNodeObject(TTreeNode* parent, const std::stri
 
 TTreeNode* TzbBarTreeViewCombo::InsertNode(TTreeNode* parent, const std::string& text, void* data, int imageIndex,
                                            int selectedIndex, int stateIndex) {
-  auto* node = new TNode(QStringList(ToQString(text)));
+  auto* node = new TItemNode(QStringList(ToQString(text)));
   node->setData(0, kDataRole, QVariant::fromValue(reinterpret_cast<quintptr>(data)));
   node->setData(0, kImageRole, imageIndex + 1);
   node->setData(0, kSelectedRole, selectedIndex + 1);

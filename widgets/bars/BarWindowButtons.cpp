@@ -17,7 +17,6 @@ namespace zyn {
 
 namespace {
 
-constexpr int kMarkZone = 11;
 constexpr int kCommands[3] = {scMinimize, scRestore, scClose};
 
 // One pressed button at a time in the whole program.
@@ -29,19 +28,19 @@ struct TWindowButtonState {
   int HotButton = -1;
 };
 
-TWindowButtonState& State() {
+TWindowButtonState& ButtonState() {
   static TWindowButtonState s;
   return s;
 }
 
 }  // namespace
 
-int TzbBarControl::HotWindowButton() { return State().HotButton; }
-int TzbBarControl::PressedWindowButton() { return State().Pressed ? State().PressedButton : -1; }
-bool TzbBarControl::WindowButtonPressedLook() { return State().Pressed && State().PressedLook; }
+int TzbBarControl::HotWindowButton() { return ButtonState().HotButton; }
+int TzbBarControl::PressedWindowButton() { return ButtonState().Pressed ? ButtonState().PressedButton : -1; }
+bool TzbBarControl::WindowButtonPressedLook() { return ButtonState().Pressed && ButtonState().PressedLook; }
 // Only while the left button is down: a release that never came (the grab was lost) must not keep
 // every key swallowed.
-bool TzbBarControl::WindowButtonHeld() { return State().Pressed && IsAlive(State().Owner) && LeftButtonDown(); }
+bool TzbBarControl::WindowButtonHeld() { return ButtonState().Pressed && IsAlive(ButtonState().Owner) && LeftButtonDown(); }
 
 bool TzbBarControl::AllWindowButtonsShown() const {
   if (!fBar->IsMainMenu()) return false;
@@ -115,7 +114,7 @@ bool TzbBarControl::WindowButtonMouseDown(const TPoint& client) {
     HideAll();
     if (!IsAlive(this)) return true;
   }
-  TWindowButtonState& s = State();
+  TWindowButtonState& s = ButtonState();
   s = TWindowButtonState{};
   s.Owner = this;
   s.Pressed = true;
@@ -126,7 +125,7 @@ bool TzbBarControl::WindowButtonMouseDown(const TPoint& client) {
 }
 
 bool TzbBarControl::WindowButtonMouseMove(const TPoint& client) {
-  TWindowButtonState& s = State();
+  TWindowButtonState& s = ButtonState();
   if (s.Pressed && !LeftButtonDown()) {  // the release went elsewhere
     s = TWindowButtonState{};
     Invalidate();
@@ -152,7 +151,7 @@ bool TzbBarControl::WindowButtonMouseMove(const TPoint& client) {
 }
 
 bool TzbBarControl::WindowButtonMouseUp(const TPoint& client) {
-  TWindowButtonState& s = State();
+  TWindowButtonState& s = ButtonState();
   if (!s.Pressed || s.Owner != this) return false;
   const int i = s.PressedButton;
   const bool over = PtInRect(WindowButtonRect(i), client);
@@ -169,14 +168,14 @@ bool TzbBarControl::WindowButtonMouseUp(const TPoint& client) {
 }
 
 void TzbBarControl::WindowButtonMouseLeave() {
-  TWindowButtonState& s = State();
+  TWindowButtonState& s = ButtonState();
   if (s.Owner != this || s.Pressed || s.HotButton < 0) return;
   s = TWindowButtonState{};
   Invalidate();
 }
 
 void TzbBarControl::CancelWindowButtons(const TzbBarManager& manager) {
-  TWindowButtonState& s = State();
+  TWindowButtonState& s = ButtonState();
   TzbBarControl* owner = s.Owner;
   if (!s.Pressed || !IsAlive(owner) || &owner->Manager() != &manager) return;
   s = TWindowButtonState{};
@@ -185,12 +184,12 @@ void TzbBarControl::CancelWindowButtons(const TzbBarManager& manager) {
 }
 
 void TzbBarControl::ForgetWindowButtons() {
-  if (State().Owner == this) State() = TWindowButtonState{};
+  if (ButtonState().Owner == this) ButtonState() = TWindowButtonState{};
 }
 
 void TzbBarControl::PaintWindowButtons(TCanvas& dc) {
   if (!WindowButtonsShown()) return;
-  const TWindowButtonState& s = State();
+  const TWindowButtonState& s = ButtonState();
   const TzbBarItemControlPainter& p = fManager->PainterClass();
   for (int i = 0; i < 3; ++i) {
     const TRect r = WindowButtonRect(i);

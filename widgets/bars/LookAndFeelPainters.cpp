@@ -10,8 +10,6 @@ namespace zyn {
 
 namespace {
 
-const TOffice11Colors& O() { return Office11Colors(); }
-
 // MulDiv(v, 1, 2): halves rounded away from zero.
 int MulDivHalf(int v) { return v >= 0 ? (v + 1) / 2 : -((-v + 1) / 2); }
 
@@ -776,42 +774,42 @@ TColor TzxOffice11LookAndFeelPainter::DefaultColor(int n) const {
     case 5:
     case 23:
     case 27:
-      return O().Office11MoreButtonsShadowColor;
+      return Office11Colors().Office11MoreButtonsShadowColor;
     case 15:
-      return O().Office11BarBorderColor1;
+      return Office11Colors().Office11BarBorderColor1;
     case 16:
-      return O().Office11LightTextColor;
+      return Office11Colors().Office11LightTextColor;
     case 18:
     case 25:
     case 33:
-      return O().Office11DockColor1;
+      return Office11Colors().Office11DockColor1;
     case 19:
       return DefaultColor(26);
     case 21:
-      return O().Office11AuxColor1;
+      return Office11Colors().Office11AuxColor1;
     case 24:
-      return O().Office11ToolbarColor1;
+      return Office11Colors().Office11ToolbarColor1;
     case 34:
-      return O().Office11AuxColor2;
+      return Office11Colors().Office11AuxColor2;
     case 35:
       return clWindowText;
     case 38:
-      return O().Office11AuxColor4;
+      return Office11Colors().Office11AuxColor4;
     case 39:
-      return O().Office11AuxColor3;
+      return Office11Colors().Office11AuxColor3;
     case 45:
     case 47:
-      return O().Office11DockColor2;
+      return Office11Colors().Office11DockColor2;
     default:
       return TzxUltraFlatLookAndFeelPainter::DefaultColor(n);
   }
 }
 
-TColor TzxOffice11LookAndFeelPainter::HeaderShadeColor() const { return O().Office11ToolbarColor2; }
-TColor TzxOffice11LookAndFeelPainter::HeaderLineDarkColor() const { return O().Office11SeparatorDarkColor; }
-TColor TzxOffice11LookAndFeelPainter::HeaderLineLightColor() const { return O().Office11SeparatorLightColor; }
+TColor TzxOffice11LookAndFeelPainter::HeaderShadeColor() const { return Office11Colors().Office11ToolbarColor2; }
+TColor TzxOffice11LookAndFeelPainter::HeaderLineDarkColor() const { return Office11Colors().Office11SeparatorDarkColor; }
+TColor TzxOffice11LookAndFeelPainter::HeaderLineLightColor() const { return Office11Colors().Office11SeparatorLightColor; }
 TColor TzxOffice11LookAndFeelPainter::HeaderTopLineColor() const {
-  return MixColors(O().Office11ToolbarColor1, O().Office11ToolbarColor2, 50);
+  return MixColors(Office11Colors().Office11ToolbarColor1, Office11Colors().Office11ToolbarColor2, 50);
 }
 
 void TzxOffice11LookAndFeelPainter::PaintContent(TPainterCanvas& canvas, const TRect& bounds, const TRect& textBounds,
@@ -819,7 +817,7 @@ void TzxOffice11LookAndFeelPainter::PaintContent(TPainterCanvas& canvas, const T
                                                  bool solid) const {
   TColor a, b;
   if (state == zxbsHot)
-    a = b = O().Office11ToolbarColor1;
+    a = b = Office11Colors().Office11ToolbarColor1;
   else
     a = HeaderTopLineColor(), b = HeaderShadeColor();
   if (solid) {
@@ -831,31 +829,31 @@ void TzxOffice11LookAndFeelPainter::PaintContent(TPainterCanvas& canvas, const T
   TzxCustomLookAndFeelPainter::PaintContent(canvas, bounds, textBounds, state, clNone, text, solid);
   if (state == zxbsHot)
     FillGradient(*canvas.Canvas, Rect(bounds.Left - 1, bounds.Bottom - 2, bounds.Right, bounds.Bottom + 1),
-                 O().Office11HotColor1, O().Office11HotColor2, false);
+                 Office11Colors().Office11HotColor1, Office11Colors().Office11HotColor2, false);
   (void)background;
 }
 
 void TzxOffice11LookAndFeelPainter::PaintBorder(TPainterCanvas& canvas, const TRect& r) const {
-  canvas.FrameRect(r, O().Office11ControlBorderColor);
+  canvas.FrameRect(r, Office11Colors().Office11ControlBorderColor);
 }
 
 TColor TzxOffice11LookAndFeelPainter::ButtonFaceColor(TzxButtonState state) const {
   switch (state) {
     case zxbsHot:
-      return O().Office11HotColor1;
+      return Office11Colors().Office11HotColor1;
     case zxbsPressed:
-      return O().Office11PressedColor1;
+      return Office11Colors().Office11PressedColor1;
     case zxbsDisabled:
       return clBtnFace;
     default:
-      return O().Office11DockColor1;
+      return Office11Colors().Office11DockColor1;
   }
 }
 
 TColor TzxOffice11LookAndFeelPainter::ButtonSignColor(TzxButtonState state) const {
   if (state == zxbsPressed && !Office11XPScheme()) return clHighlightText;
-  if (state == zxbsDisabled) return O().Office11DisabledTextColor;
-  return O().Office11TextColor;
+  if (state == zxbsDisabled) return Office11Colors().Office11DisabledTextColor;
+  return Office11Colors().Office11TextColor;
 }
 
 void TzxOffice11LookAndFeelPainter::PaintButtonBorder(TPainterCanvas& canvas, const TRect& r,
@@ -868,10 +866,10 @@ void TzxOffice11LookAndFeelPainter::PaintButtonBorder(TPainterCanvas& canvas, co
       canvas.FrameRect(r, clBtnText);
       break;
     case zxbsDisabled:
-      canvas.FrameRect(r, O().Office11DisabledTextColor);
+      canvas.FrameRect(r, Office11Colors().Office11DisabledTextColor);
       break;
     default:
-      canvas.FrameRect(r, O().Office11SelectedBorderColor);
+      canvas.FrameRect(r, Office11Colors().Office11SelectedBorderColor);
       break;
   }
 }

@@ -27,21 +27,21 @@ constexpr TColor kScheme[3][36] = {
 
 constexpr int kGradientFactor[4] = {75, 41, 125, 40};
 
-struct TState {
+struct TOffice11State {
   TOffice11Colors colors;
   int refCount = 0;
   bool computed = false;
 };
 
-TState& State() {
-  static TState s;
+TOffice11State& Office11State() {
+  static TOffice11State s;
   return s;
 }
 
 int Clamp255(int v) { return std::clamp(v, 0, 255); }
 
 void Compute() {
-  TOffice11Colors& c = State().colors;
+  TOffice11Colors& c = Office11State().colors;
   c = TOffice11Colors{};
   c.Office11Scheme = DetectOffice11Scheme();
   c.Office11XPScheme = ThemesUsable(0) && c.Office11Scheme != 0;
@@ -116,7 +116,7 @@ void Compute() {
   c.Office11AuxColor2 = xp ? e(33) : c.Office11PressedColor;
   c.Office11AuxColor3 = xp ? e(34) : c.Office11DockColor1;
   c.Office11AuxColor4 = xp ? e(35) : c.Office11BorderColor;
-  State().computed = true;
+  Office11State().computed = true;
 }
 
 }  // namespace
@@ -168,14 +168,14 @@ QImage Office11SubMenuExpandImage() {
 namespace {
 
 void CreateBitmaps() {
-  TOffice11Colors& c = State().colors;
+  TOffice11Colors& c = Office11State().colors;
   c.Office11SubMenuExpandBitmap =
       RecolorSubMenuExpandBitmap(Office11SubMenuExpandImage(), c.Office11ToolbarColor1, c.Office11ToolbarColor2);
   c.Office11ExpandButtonMinusBitmap = Office11ExpandButtonImage(false);
   c.Office11ExpandButtonPlusBitmap = Office11ExpandButtonImage(true);
 }
 
-void FillSolid(TCanvas& canvas, const TRect& r, TColor color) {
+void FillWithSolid(TCanvas& canvas, const TRect& r, TColor color) {
   if (IsRectEmpty(r)) return;
   canvas.Painter().fillRect(ToQRect(r), ToQColor(color));
 }
@@ -183,32 +183,32 @@ void FillSolid(TCanvas& canvas, const TRect& r, TColor color) {
 }  // namespace
 
 const TOffice11Colors& Office11Colors() {
-  if (!State().computed) Compute();
-  return State().colors;
+  if (!Office11State().computed) Compute();
+  return Office11State().colors;
 }
 
 TColor Office11SchemeEntry(int variant, int entry) { return kScheme[variant - 1][entry]; }
 
 void Office11ColorsAddRef() {
-  if (State().refCount == 0) {
+  if (Office11State().refCount == 0) {
     Compute();
     CreateBitmaps();
   }
-  ++State().refCount;
+  ++Office11State().refCount;
 }
 
 void Office11ColorsRefresh() {
   Compute();
-  if (State().refCount > 0) CreateBitmaps();
+  if (Office11State().refCount > 0) CreateBitmaps();
 }
 
 void Office11ColorsRelease() {
-  if (State().refCount == 0) return;
-  if (--State().refCount == 0) CreateBitmaps();
+  if (Office11State().refCount == 0) return;
+  if (--Office11State().refCount == 0) CreateBitmaps();
 }
 
-int Office11ReferenceCount() { return State().refCount; }
-bool Office11BrushesCreated() { return State().refCount > 0; }
+int Office11ReferenceCount() { return Office11State().refCount; }
+bool Office11BrushesCreated() { return Office11State().refCount > 0; }
 int Office11Scheme() { return Office11Colors().Office11Scheme; }
 bool Office11XPScheme() { return Office11Colors().Office11XPScheme; }
 
@@ -270,14 +270,14 @@ bool FaceIsBlack() { return ColorToRGB(clBtnFace) == 0x00000000; }
 bool FaceIsWhite() { return ColorToRGB(clBtnFace) == 0x00FFFFFF; }
 bool FaceBlackTextColored() { return FaceIsBlack() && ColorToRGB(clBtnText) != 0x00FFFFFF; }
 
-void FillRectWithColor(TCanvas& canvas, const TRect& r, TColor color) { FillSolid(canvas, r, color); }
+void FillRectWithColor(TCanvas& canvas, const TRect& r, TColor color) { FillWithSolid(canvas, r, color); }
 
 void FrameRectWithColor(TCanvas& canvas, const TRect& r, TColor color) {
   if (IsRectEmpty(r)) return;
-  FillSolid(canvas, Rect(r.Left, r.Top, r.Right, r.Top + 1), color);
-  FillSolid(canvas, Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom), color);
-  FillSolid(canvas, Rect(r.Left, r.Top, r.Left + 1, r.Bottom), color);
-  FillSolid(canvas, Rect(r.Right - 1, r.Top, r.Right, r.Bottom), color);
+  FillWithSolid(canvas, Rect(r.Left, r.Top, r.Right, r.Top + 1), color);
+  FillWithSolid(canvas, Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom), color);
+  FillWithSolid(canvas, Rect(r.Left, r.Top, r.Left + 1, r.Bottom), color);
+  FillWithSolid(canvas, Rect(r.Right - 1, r.Top, r.Right, r.Bottom), color);
 }
 
 void FrameSelectedRect(TCanvas& canvas, const TRect& r) {
@@ -289,7 +289,7 @@ void FrameSelectedRect(TCanvas& canvas, const TRect& r) {
 void FillGradient(TCanvas& canvas, const TRect& r, TColor color1, TColor color2, bool horizontal) {
   const TColor a = ColorToRGB(color1), b = ColorToRGB(color2);
   if (a == b) {
-    FillSolid(canvas, r, a);
+    FillWithSolid(canvas, r, a);
     return;
   }
   const int size = horizontal ? r.Width() : r.Height();
@@ -304,7 +304,7 @@ void FillGradient(TCanvas& canvas, const TRect& r, TColor color1, TColor color2,
     const TColor band =
         RGB(ch(GetRValue(a), GetRValue(b)), ch(GetGValue(a), GetGValue(b)), ch(GetBValue(a), GetBValue(b)));
     if (to > from)
-      FillSolid(canvas, horizontal ? Rect(from, r.Top, to, r.Bottom) : Rect(r.Left, from, r.Right, to), band);
+      FillWithSolid(canvas, horizontal ? Rect(from, r.Top, to, r.Bottom) : Rect(r.Left, from, r.Right, to), band);
     from = to;
     if (to >= start + size) break;
   }
@@ -313,7 +313,7 @@ void FillGradient(TCanvas& canvas, const TRect& r, TColor color1, TColor color2,
 void FillTubeGradient(TCanvas& canvas, const TRect& r, TColor color1, TColor color2, bool horizontal) {
   const TColor a = ColorToRGB(color1), b = ColorToRGB(color2);
   if (a == b) {
-    FillSolid(canvas, r, a);
+    FillWithSolid(canvas, r, a);
     return;
   }
   const int s = horizontal ? r.Width() : r.Height();
@@ -335,7 +335,7 @@ void FillTubeGradient(TCanvas& canvas, const TRect& r, TColor color1, TColor col
   for (int i = 0; i < s; ++i) {
     const TColor px = RGB(channel(GetRValue(a), GetRValue(b), i), channel(GetGValue(a), GetGValue(b), i),
                           channel(GetBValue(a), GetBValue(b), i));
-    FillSolid(
+    FillWithSolid(
         canvas,
         horizontal ? Rect(start + i, r.Top, start + i + 1, r.Bottom) : Rect(r.Left, start + i, r.Right, start + i + 1),
         px);
@@ -362,8 +362,8 @@ void DrawGripDots(TCanvas& canvas, const TRect& r, bool vertical) {
   int y = r.Top + (vertical ? shift : 0);
   while (vertical ? y + 4 <= r.Bottom : x + 4 <= r.Right) {
     const TRect cell = Rect(x + 1, y + 1, x + 3, y + 3);
-    FillSolid(canvas, cell, c.Office11GripLightColor);
-    FillSolid(canvas, Rect(cell.Left - 1, cell.Top - 1, cell.Right - 1, cell.Bottom - 1), c.Office11GripDarkColor);
+    FillWithSolid(canvas, cell, c.Office11GripLightColor);
+    FillWithSolid(canvas, Rect(cell.Left - 1, cell.Top - 1, cell.Right - 1, cell.Bottom - 1), c.Office11GripDarkColor);
     if (vertical)
       y += 4;
     else

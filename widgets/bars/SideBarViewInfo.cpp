@@ -19,7 +19,7 @@ namespace zyn {
 namespace {
 
 // Text flags of item captions: the platform's DT_EDITCONTROL has no effect on measuring here.
-constexpr unsigned kLargeCaptionFlags = DT_WORDBREAK | DT_CENTER | DT_NOPREFIX;
+constexpr unsigned kLargeCaptionTextFlags = DT_WORDBREAK | DT_CENTER | DT_NOPREFIX;
 
 }  // namespace
 
@@ -174,7 +174,7 @@ void TzbSideBarViewInfo::CalcItemViewInfo(TzbSideItemViewInfo& info, int top) {
   if (large) {
     info.ImageRect = Bounds(cr.Left + (cr.Width() - iw) / 2, top + space, iw, ih);
     TRect text = Rect(ItemsArea.Left, info.ImageRect.Bottom + space, ItemsArea.Right, info.ImageRect.Bottom + space);
-    measure.DrawText(caption, text, kLargeCaptionFlags | DT_CALCRECT);
+    measure.DrawText(caption, text, kLargeCaptionTextFlags | DT_CALCRECT);
     const int w = text.Width();
     text.Left = ItemsArea.Left + (ItemsArea.Width() - w) / 2;
     text.Right = text.Left + w;

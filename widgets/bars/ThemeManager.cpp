@@ -18,7 +18,7 @@ struct TThemeData {
   QString ClassList;
 };
 
-struct TState {
+struct TThemeState {
   bool initialised = false;
   bool active = false;
   std::array<TThemeData, 24> cache;
@@ -28,8 +28,8 @@ struct TState {
   int notifying = 0;
 };
 
-TState& State() {
-  static TState s;
+TThemeState& ThemeState() {
+  static TThemeState s;
   if (!s.initialised) {
     s.initialised = true;
     if (TThemeEngine* e = GetThemeEngine()) s.active = e->IsThemeActive();
@@ -38,7 +38,7 @@ TState& State() {
   return s;
 }
 
-void Compact(TState& s) {
+void Compact(TThemeState& s) {
   if (s.notifying > 0) return;
   s.notificators.erase(std::remove(s.notificators.begin(), s.notificators.end(), nullptr), s.notificators.end());
 }
@@ -47,10 +47,10 @@ void Compact(TState& s) {
 
 bool ThemeLibraryPresent() { return GetThemeEngine() != nullptr; }
 
-bool ThemesActive() { return State().active; }
+bool ThemesActive() { return ThemeState().active; }
 
 bool ThemesUsable(TThemeKinds kinds) {
-  if (!(State().active && ThemeLibraryPresent())) return false;
+  if (!(ThemeState().active && ThemeLibraryPresent())) return false;
   for (int k = 0; k < 24; ++k) {
     if (!(kinds & (1u << k))) continue;
     if (ThemeHandle(static_cast<TThemeKind>(k)) == 0) return false;
@@ -60,7 +60,7 @@ bool ThemesUsable(TThemeKinds kinds) {
 
 HTHEME ThemeHandle(TThemeKind kind, const QString* classList) {
   if (!ThemesUsable(0)) return 0;
-  TThemeData& d = State().cache[kind];
+  TThemeData& d = ThemeState().cache[kind];
   if (d.Handle != 0) {
     if (!classList || classList->toUpper() == d.ClassList.toUpper()) return d.Handle;
     ReleaseThemeHandle(kind);
@@ -78,7 +78,7 @@ HTHEME ThemeHandle(TThemeKind kind, const QString* classList) {
 }
 
 void ReleaseThemeHandle(TThemeKind kind) {
-  TThemeData& d = State().cache[kind];
+  TThemeData& d = ThemeState().cache[kind];
   if (d.Handle == 0) return;
   if (TThemeEngine* e = GetThemeEngine()) e->CloseThemeData(d.Handle);
   d.Handle = 0;
@@ -92,7 +92,7 @@ void ReleaseAllThemeHandles() {
 const char* DefaultThemeClassName(TThemeKind kind) { return kDefaultClasses[kind]; }
 
 void HandleThemeChanged() {
-  TState& s = State();
+  TThemeState& s = ThemeState();
   // Handles of an engine that was replaced are dropped without closing them.
   for (auto& d : s.cache) {
     if (d.Handle != 0 && GetThemeEngine()) GetThemeEngine()->CloseThemeData(d.Handle);
@@ -139,16 +139,16 @@ bool GetCurrentThemeName(QString& fileName, QString& colorName, QString& sizeNam
   return e && e->GetCurrentThemeName(fileName, colorName, sizeName);
 }
 
-TzbThemeChangedNotificator::TzbThemeChangedNotificator() { State().notificators.push_back(this); }
+TzbThemeChangedNotificator::TzbThemeChangedNotificator() { ThemeState().notificators.push_back(this); }
 
 TzbThemeChangedNotificator::~TzbThemeChangedNotificator() {
-  TState& s = State();
+  TThemeState& s = ThemeState();
   std::replace(s.notificators.begin(), s.notificators.end(), this, static_cast<TzbThemeChangedNotificator*>(nullptr));
   Compact(s);
 }
 
 int ThemeNotificatorCount() {
-  const auto& n = State().notificators;
+  const auto& n = ThemeState().notificators;
   return static_cast<int>(std::count_if(n.begin(), n.end(), [](auto* p) { return p != nullptr; }));
 }
 

@@ -16,9 +16,9 @@ namespace {
 constexpr std::array<unsigned, 13> kFlags = {1, 2, 4, 8, 16, 32, 64, 128, 256, 1024, 2048, 4096, 16384};
 
 // Grid lines between the cells of a view with lvxGridLines.
-class GridDelegate : public QStyledItemDelegate {
+class GridLineDelegate : public QStyledItemDelegate {
  public:
-  explicit GridDelegate(TzsExtListView* view) : QStyledItemDelegate(view), fView(view) {}
+  explicit GridLineDelegate(TzsExtListView* view) : QStyledItemDelegate(view), fView(view) {}
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     QStyledItemDelegate::paint(painter, option, index);
     if (!fView->HasStyle(lvxGridLines)) return;
@@ -55,7 +55,7 @@ bool ComCtlVersionSufficient(int major, int minor, int release, int build) {
 }
 
 TzsExtListView::TzsExtListView(QWidget* parent) : TCustomEnhListView(parent) {
-  setItemDelegate(new GridDelegate(this));
+  setItemDelegate(new GridLineDelegate(this));
   connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
     if (fUpdatingChecks || column != 0 || !HasStyle(lvxCheckboxes)) return;
     const bool checked = item->checkState(0) == Qt::Checked;

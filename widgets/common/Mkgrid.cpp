@@ -10,9 +10,9 @@
 namespace zyn {
 namespace {
 
-class GridDelegate : public QStyledItemDelegate {
+class FixedCellDelegate : public QStyledItemDelegate {
  public:
-  explicit GridDelegate(TMKGrid* grid) : QStyledItemDelegate(grid), fGrid(grid) {}
+  explicit FixedCellDelegate(TMKGrid* grid) : QStyledItemDelegate(grid), fGrid(grid) {}
   void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     const int row = index.row(), col = index.column();
     const bool fixed = row < fGrid->FixedRows() || col < fGrid->FixedCols();
@@ -51,7 +51,7 @@ TMKGrid::TMKGrid(QWidget* parent) : QTableWidget(5, 5, parent) {
   verticalHeader()->hide();
   fHeaderFont = QFont(QStringLiteral("Arial"), 10);
   fNumberFont = QFont(QStringLiteral("Arial"), 10);
-  setItemDelegate(new GridDelegate(this));
+  setItemDelegate(new FixedCellDelegate(this));
   verticalHeader()->setDefaultSectionSize(24);
   horizontalHeader()->setDefaultSectionSize(64);
   horizontalHeader()->setMinimumSectionSize(0);

@@ -16,7 +16,7 @@ quint16 Le16(const QByteArray& b, int at) {
   return static_cast<quint16>(static_cast<quint8>(b[at]) | (static_cast<quint8>(b[at + 1]) << 8));
 }
 
-std::string CannotOpen(const QString& name) {
+std::string CannotOpenWave(const QString& name) {
   return QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(name).toStdString();
 }
 
@@ -52,13 +52,13 @@ void TZCLWave::LoadFromBytes(const QByteArray& bytes, const QString& name) {
     Clear();
     return;
   }
-  if (!HeaderValid(bytes)) throw EInvalidWave("TZCLWave: " + CannotOpen(name));
+  if (!HeaderValid(bytes)) throw EInvalidWave("TZCLWave: " + CannotOpenWave(name));
   Take(bytes);
 }
 
 void TZCLWave::LoadFromFile(const QString& fileName) {
   QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly)) throw EErrorCheckingWave("GetWaveData: " + CannotOpen(fileName));
+  if (!file.open(QIODevice::ReadOnly)) throw EErrorCheckingWave("GetWaveData: " + CannotOpenWave(fileName));
   LoadFromBytes(file.readAll(), fileName);
 }
 
@@ -74,10 +74,10 @@ void TZCLWave::SaveToStream(QIODevice& stream) const { stream.write(fData); }
 
 void TZCLWave::ReadData(QIODevice& stream) {
   const QByteArray head = stream.read(4);
-  if (head.size() != 4) throw EErrorCheckingWave("GetWaveData: " + CannotOpen(QString()));
+  if (head.size() != 4) throw EErrorCheckingWave("GetWaveData: " + CannotOpenWave(QString()));
   const quint32 count = Le32(head, 0);
   const QByteArray bytes = stream.read(count);
-  if (static_cast<quint32>(bytes.size()) != count) throw EErrorCheckingWave("GetWaveData: " + CannotOpen(QString()));
+  if (static_cast<quint32>(bytes.size()) != count) throw EErrorCheckingWave("GetWaveData: " + CannotOpenWave(QString()));
   LoadFromBytes(bytes);
 }
 

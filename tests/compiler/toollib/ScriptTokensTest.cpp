@@ -4,6 +4,8 @@
 #include "compiler/toollib/ZYNFunction.h"
 #include "model/base/Errors.h"
 
+#include "ToolFixtures.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,13 +13,6 @@
 namespace zyn {
 namespace {
 
-TVariable& AddVar(TZYNFunction& tool, const std::string& name, int16_t type, uint16_t value = 0) {
-  auto v = std::make_unique<TVariable>();
-  v->VarName = name;
-  v->SetVarType(type);
-  v->Value = value;
-  return *tool.Variables.Add(std::move(v));
-}
 
 TEST(ScriptTokens, PiecesOfALine) {
   struct {
@@ -62,7 +57,7 @@ TEST(ScriptTokens, PiecesOfALine) {
 
 TEST(ScriptTokens, VariableValueRoundsHalfToEvenAndNeverUsesLeftovers) {
   TZYNFunction tool;
-  TVariable& v = AddVar(tool, "ZEIT", vtWord, 3);
+  TVariable& v = test::AddVar(tool, "ZEIT", vtWord, 3);
   v.Multiplier = TReal48::FromValue(0.5L);
   std::string rest;
   EXPECT_EQ(tool.VariableValue("%ZEIT%", 0, true, false, rest), 2);  // 1.5 -> 2
@@ -72,12 +67,12 @@ TEST(ScriptTokens, VariableValueRoundsHalfToEvenAndNeverUsesLeftovers) {
   EXPECT_EQ(tool.VariableValue("%ZEIT%+4,x", 0, false, false, rest), 9);
   EXPECT_EQ(rest, "x");
   // A multiplier of 0 counts as 1 and is kept so in the variable.
-  TVariable& w = AddVar(tool, "W", vtWord, 7);
+  TVariable& w = test::AddVar(tool, "W", vtWord, 7);
   EXPECT_EQ(tool.VariableValue("%W%", 3, true, true, rest), 7);
   EXPECT_EQ(w.GetMultiplier(), 1.0L);
   EXPECT_EQ(w.Value, 10);
   // The LAUFZEIT fallback applies; a missing variable is an error, not the previous number.
-  AddVar(tool, "LAUFZEIT", vtWord, 40);
+  test::AddVar(tool, "LAUFZEIT", vtWord, 40);
   EXPECT_EQ(tool.VariableValue("%laufzeitauf%", 0, true, false, rest), 40);
   EXPECT_THROW(tool.VariableValue("%FEHLT%", 0, true, false, rest), EZYNError);
   EXPECT_THROW(tool.VariableValue("%ZEIT", 0, true, false, rest), EZYNError);
@@ -85,9 +80,9 @@ TEST(ScriptTokens, VariableValueRoundsHalfToEvenAndNeverUsesLeftovers) {
 
 TEST(ScriptTokens, ResolveParameterFillsTheBlindBytes) {
   TZYNFunction tool;
-  TVariable& target = AddVar(tool, "P", vtRollade);
-  AddVar(tool, "VERSATZ", vtWord, 0);
-  TVariable& lauf = AddVar(tool, "LAUF", vtWord, 12);
+  TVariable& target = test::AddVar(tool, "P", vtRollade);
+  test::AddVar(tool, "VERSATZ", vtWord, 0);
+  TVariable& lauf = test::AddVar(tool, "LAUF", vtWord, 12);
   lauf.Multiplier = TReal48::FromValue(10);
   tool.Versatz = 10;
   // The offset counts up by the offset step at every use: 0, 10, 20.
@@ -104,7 +99,7 @@ TEST(ScriptTokens, ResolveParameterFillsTheBlindBytes) {
 
   // "%...%#name#" takes the value from the variable of the sub-tool at the index.
   auto inner = std::make_unique<TZYNFunction>();
-  TVariable& sub = AddVar(*inner, "FAHRT", vtWord, 30);
+  TVariable& sub = test::AddVar(*inner, "FAHRT", vtWord, 30);
   sub.Multiplier = TReal48::FromValue(10);
   TVariable list;
   list.VarName = "UNTER";

@@ -11,17 +11,13 @@
 #include "model/base/Cp1252.h"
 #include "model/base/Streams.h"
 
+#include "ToolFixtures.h"
+
 #include <gtest/gtest.h>
 
 namespace zyn {
 namespace {
 
-TVariable& AddVar(TZYNFunction& tool, const std::string& name, int16_t type) {
-  auto v = std::make_unique<TVariable>();
-  v->VarName = name;
-  v->SetVarType(type);
-  return *tool.Variables.Add(std::move(v));
-}
 
 std::string RawOf(const TZYNFunction& tool) {
   TMemoryStream s;
@@ -69,8 +65,8 @@ TEST(ToolEdit, VariableFieldsFollowTheType) {
 
 TEST(ToolEdit, VariableEditsAreCheckedBeforeTheyAreStored) {
   TZYNFunction tool;
-  TVariable& zeit = AddVar(tool, "ZEIT", vtTimeSek);
-  AddVar(tool, "LICHT", vtAusgang);
+  TVariable& zeit = test::AddVar(tool, "ZEIT", vtTimeSek);
+  test::AddVar(tool, "LICHT", vtAusgang);
   const TVarEdit good = VarEditFrom(zeit);
   EXPECT_EQ(CheckVarEdit(tool, &zeit, good), "");
   struct Case {
@@ -115,7 +111,7 @@ TEST(ToolEdit, VariableEditsAreCheckedBeforeTheyAreStored) {
 
 TEST(ToolEdit, AnUnchangedVariableEditKeepsEveryByteAndAChangeTouchesOnlyItsField) {
   TZYNFunction tool;
-  TVariable& zeit = AddVar(tool, "ZEIT", vtTimeSek);
+  TVariable& zeit = test::AddVar(tool, "ZEIT", vtTimeSek);
   zeit.Einheit.Image.fill(0x33);  // bytes behind the text stay
   zeit.Einheit.SetText("Sek");
   const uint8_t oddMax[6] = {0x90, 0x01, 0x00, 0x00, 0xFF, 0x7F};  // not the nearest real of its text
@@ -145,7 +141,7 @@ TEST(ToolEdit, AnUnchangedVariableEditKeepsEveryByteAndAChangeTouchesOnlyItsFiel
 
 TEST(ToolEdit, ApplyingStoresNameUpperCasedTypeValueAndChannels) {
   TZYNFunction tool;
-  TVariable& v = AddVar(tool, "Neue Variable", vtUnknown);
+  TVariable& v = test::AddVar(tool, "Neue Variable", vtUnknown);
   TVarEdit e = VarEditFrom(v);
   e.Name = " klassen ";
   e.Type = vtClassList;
@@ -170,7 +166,7 @@ TEST(ToolEdit, ApplyingStoresNameUpperCasedTypeValueAndChannels) {
 
 TEST(ToolEdit, DialogAndNodeEditsAreCheckedAndReferencesFollowDeletions) {
   TZYNFunction tool;
-  AddVar(tool, "ZEIT", vtTimeSek);
+  test::AddVar(tool, "ZEIT", vtTimeSek);
   TParamDlg* d = tool.Dialogs.Add(std::make_unique<TParamDlg>());
   d->DlgName = "ZEIT";
   TParamDlg* other = tool.Dialogs.Add(std::make_unique<TParamDlg>());
@@ -245,7 +241,7 @@ std::string LineWith(const std::vector<std::string>& lines, const std::string& s
 
 TEST(MacroText, ChannelLineEndsWithFifteenOrAComma) {
   TZYNFunction tool;
-  TVariable& v = AddVar(tool, "KLASSEN", vtClassList);
+  TVariable& v = test::AddVar(tool, "KLASSEN", vtClassList);
   v.SetValueText("0,2");
   const std::string all = LineWith(MacroTextLines(tool), "\t\tLET\tKanaele");
   EXPECT_EQ(all, P("\t\tLET\tKanaele", 25) + " = 0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15");
@@ -261,10 +257,10 @@ TEST(MacroText, DescribesTheWholeTool) {
   tool.Info.FunctionName = "Treppe";
   tool.Info.FunctionHelp = "Ein Tastendruck schaltet das Licht fuer die eingestellte Laufzeit ein";
   tool.Info.HelpContext = 12;
-  TVariable& zeit = AddVar(tool, "ZEIT", vtTimeSek);
+  TVariable& zeit = test::AddVar(tool, "ZEIT", vtTimeSek);
   zeit.Einheit.SetText("Sekunden");
   zeit.Value = 180;
-  AddVar(tool, "TASTER", vtEingang);
+  test::AddVar(tool, "TASTER", vtEingang);
   TParamDlg* d = tool.Dialogs.Add(std::make_unique<TParamDlg>());
   d->DlgName = "ZEIT";
   d->DlgType = dlgTimeSek;

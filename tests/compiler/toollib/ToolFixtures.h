@@ -2,7 +2,11 @@
 // Raw bytes of sample tools and libraries for the tests.
 
 #include "RawBytes.h"
+#include "compiler/toollib/Variable.h"
+#include "compiler/toollib/ZYNFunction.h"
 
+#include <cstdint>
+#include <memory>
 #include <string>
 
 namespace zyn::test {
@@ -185,6 +189,15 @@ inline RawBytes LibraryBytes() {
   RawBytes r;
   r.I16(3).Append(FullToolBytes()).Append(EmptyToolBytes("Leer")).Append(SubToolBytes("Einzeln"));
   return r;
+}
+
+// A variable of the tool with the given name, type and value.
+inline TVariable& AddVar(TZYNFunction& tool, const std::string& name, int16_t type, uint16_t value = 0) {
+  auto v = std::make_unique<TVariable>();
+  v->VarName = name;
+  v->SetVarType(type);
+  v->Value = value;
+  return *tool.Variables.Add(std::move(v));
 }
 
 }  // namespace zyn::test

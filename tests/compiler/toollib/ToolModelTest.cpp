@@ -13,12 +13,6 @@
 namespace zyn {
 namespace {
 
-TVariable* AddVar(TZYNFunction& tool, const std::string& name, int16_t type) {
-  auto v = std::make_unique<TVariable>();
-  v->VarName = name;
-  v->SetVarType(type);
-  return tool.Variables.Add(std::move(v));
-}
 
 TFuncNode* AddNode(TZYNFunction& tool, int16_t type, TVariable* var, TVariable* accept) {
   auto n = std::make_unique<TFuncNode>();
@@ -42,12 +36,12 @@ TEST(ToolModelTest, NewVariableDefaults) {
 
 TEST(ToolModelTest, FindVariableFallsBackToLaufzeitOnlyForTheTwoNames) {
   TZYNFunction tool;
-  TVariable* laufzeit = AddVar(tool, "LAUFZEIT", vtWord);
+  TVariable* laufzeit = &test::AddVar(tool, "LAUFZEIT", vtWord);
   EXPECT_EQ(tool.FindVariable("laufzeitauf"), laufzeit);
   EXPECT_EQ(tool.FindVariable("LaufzeitAb"), laufzeit);
   EXPECT_EQ(tool.FindVariable("laufzeit"), nullptr);  // the name itself compares exactly
   EXPECT_EQ(tool.FindVariable("LAUFZEIT"), laufzeit);
-  TVariable* auf = AddVar(tool, "LAUFZEITAUF", vtWord);
+  TVariable* auf = &test::AddVar(tool, "LAUFZEITAUF", vtWord);
   EXPECT_EQ(tool.FindVariable("LAUFZEITAUF"), auf);
 }
 
@@ -94,15 +88,15 @@ TEST(ToolModelTest, ValueTexts) {
 TEST(ToolModelTest, AcceptsObjectRules) {
   test::FakeProject p;
   TZYNFunction tool;
-  TVariable* accept = AddVar(tool, "KLASSEN", vtClassList);
+  TVariable* accept = &test::AddVar(tool, "KLASSEN", vtClassList);
   accept->SetValueText("3,ACMERKER,ACUHREN,ACMODULE,LICHT");
   accept->ChannelBlock[3] = 255;
-  TVariable* target = AddVar(tool, "ZIEL", vtAusgang);
+  TVariable* target = &test::AddVar(tool, "ZIEL", vtAusgang);
   TFuncNode* outNode = AddNode(tool, ntAusgang, target, accept);
   TFuncNode* inNode = AddNode(tool, ntEingang, nullptr, accept);
   TFuncNode* anyNode = AddNode(tool, ntObject, nullptr, accept);
   TFuncNode* flagNode = AddNode(tool, ntMerker, nullptr, nullptr);
-  TFuncNode* toolNode = AddNode(tool, ntFunction, AddVar(tool, "TOOLS", vtFunction), accept);
+  TFuncNode* toolNode = AddNode(tool, ntFunction, &test::AddVar(tool, "TOOLS", vtFunction), accept);
 
   EXPECT_TRUE(outNode->AcceptsObject(p.Out(2), p));
   EXPECT_FALSE(outNode->AcceptsObject(p.Out(3), p));  // channel 3 masked, class listed all the same
@@ -146,21 +140,21 @@ TEST(ToolModelTest, CheckAfterLoadAttachesObjects) {
   TZYNFunction* otherTool = p.Tools.Add("tool_other", std::move(other));
 
   TZYNFunction tool;
-  TVariable* in = AddVar(tool, "IN", vtEingang);
+  TVariable* in = &test::AddVar(tool, "IN", vtEingang);
   in->Add(" in_2 :Ein");
   in->Add("rm_1");
   in->Add("fehlt");
-  TVariable* out = AddVar(tool, "OUT", vtAusgang);
+  TVariable* out = &test::AddVar(tool, "OUT", vtAusgang);
   out->Add("out_1#12");
-  TVariable* flag = AddVar(tool, "FLAG", vtMerker);
+  TVariable* flag = &test::AddVar(tool, "FLAG", vtMerker);
   flag->Add("flag_1 : Aus");
-  TVariable* clock = AddVar(tool, "UHR", vtUhr);
+  TVariable* clock = &test::AddVar(tool, "UHR", vtUhr);
   clock->Add("Morgens:Ein");
-  TVariable* obj = AddVar(tool, "OBJ", vtObject);
+  TVariable* obj = &test::AddVar(tool, "OBJ", vtObject);
   obj->Add("4%mod_1");
   obj->Add("5%grp_1");
   obj->Add("-1%irgendwas");
-  TVariable* subs = AddVar(tool, "SUB", vtFunction);
+  TVariable* subs = &test::AddVar(tool, "SUB", vtFunction);
   auto sub = std::make_unique<TZYNSubFunction>();
   sub->Name.SetText("Anderes");
   TVarEntry entry("x", {});
@@ -194,12 +188,12 @@ TEST(ToolModelTest, RemoveReferencesDropsEveryEntryOfTheObject) {
   test::FakeProject p;
   TZYNFunktionsListe list;
   TZYNFunction* tool = list.Add("t", std::make_unique<TZYNFunction>());
-  TVariable* in = AddVar(*tool, "IN", vtEingang);
+  TVariable* in = &test::AddVar(*tool, "IN", vtEingang);
   in->Add("in_1", p.In(0));
-  TVariable* flags = AddVar(*tool, "FLAG", vtMerker);
+  TVariable* flags = &test::AddVar(*tool, "FLAG", vtMerker);
   flags->Add("flag_1:Ein", &p.Merker);
   flags->Add("flag_1:Aus", &p.Merker);
-  TVariable* obj = AddVar(*tool, "OBJ", vtObject);
+  TVariable* obj = &test::AddVar(*tool, "OBJ", vtObject);
   obj->AddObject("flag_1", &p.Merker);
   obj->AddObject("grp_1", &p.Gruppe);
   obj->AddObject("out_2", p.Out(1));
@@ -256,7 +250,7 @@ TEST(ToolModelTest, DeletingAToolClearsSubToolReferences) {
   TZYNFunktionsListe list;
   TZYNFunction* target = list.Add("a", std::make_unique<TZYNFunction>());
   TZYNFunction* user = list.Add("b", std::make_unique<TZYNFunction>());
-  TVariable* v = AddVar(*user, "SUB", vtFunction);
+  TVariable* v = &test::AddVar(*user, "SUB", vtFunction);
   TVarEntry entry("a", {});
   auto sub = std::make_unique<TZYNSubFunction>();
   sub->SetFunction(target);
@@ -277,15 +271,15 @@ TEST(ToolModelTest, RebindAfterImport) {
   TZYNFunktionsListe list;
   TZYNFunction* tool = list.Add("x", std::make_unique<TZYNFunction>());
   tool->InternalName = "alt";
-  TVariable* in = AddVar(*tool, "IN", vtEingang);
+  TVariable* in = &test::AddVar(*tool, "IN", vtEingang);
   in->Add("STM.00.E.03.01:Ein");
   in->Add("STM.00.E.03.09");  // no such channel: kept
-  TVariable* flag = AddVar(*tool, "F", vtMerker);
+  TVariable* flag = &test::AddVar(*tool, "F", vtMerker);
   flag->Add("STM.00.MRK.00.012");
-  TVariable* obj = AddVar(*tool, "O", vtObject);
+  TVariable* obj = &test::AddVar(*tool, "O", vtObject);
   obj->Add("1%STM.00.E.03.02:Aus");
   obj->Add("5%STM.00.E.03.01");
-  TVariable* subs = AddVar(*tool, "S", vtFunction);
+  TVariable* subs = &test::AddVar(*tool, "S", vtFunction);
   TVarEntry entry("Ziel", {});
   entry.SetSubFunction(std::make_unique<TZYNSubFunction>());
   subs->Objects().push_back(std::move(entry));

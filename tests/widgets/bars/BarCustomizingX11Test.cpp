@@ -20,7 +20,7 @@ namespace {
 using test::InX11Child;
 using test::XDrag;
 
-std::vector<std::string> Names(const TzbBarItemLinks& links) {
+std::vector<std::string> LinkNames(const TzbBarItemLinks& links) {
   std::vector<std::string> out;
   for (int i = 0; i < links.Count(); ++i) out.push_back(links.Items(i)->Item()->Name);
   return out;
@@ -55,14 +55,14 @@ TEST(BarCustomizingX11Child, ACommandDraggedOntoAToolbarAndALinkDraggedOffTheBar
   const TRect inhalt = demo.ScreenRectOf(*demo.ControlIn(demo.WindowOf(hilfe), "Inhalt1"));
   ASSERT_TRUE(XDrag(from, QPoint(inhalt.Left + inhalt.Width() * 3 / 4, inhalt.Top + inhalt.Height() / 2), 6));
   ASSERT_TRUE(QTest::qWaitFor([&] { return TzbBarDragAndDrop::Current() == nullptr; }));
-  EXPECT_EQ(Names(hilfe->ItemLinks()), (std::vector<std::string>{"Inhalt1", "Beenden1"}));
+  EXPECT_EQ(LinkNames(hilfe->ItemLinks()), (std::vector<std::string>{"Inhalt1", "Beenden1"}));
 
   // "Neu" off the "Dateimenü" toolbar onto the work area: it goes.
   TzbBar* datei = demo.Toolbars[0];
   ASSERT_TRUE(XDrag(demo.CenterOf(*demo.ControlIn(demo.WindowOf(datei), "Neu1")),
                     demo.Client->mapToGlobal(QPoint(300, 200)), 6));
   ASSERT_TRUE(QTest::qWaitFor([&] { return TzbBarDragAndDrop::Current() == nullptr; }));
-  EXPECT_EQ(Names(datei->ItemLinks()),
+  EXPECT_EQ(LinkNames(datei->ItemLinks()),
             (std::vector<std::string>{"ffnen1", "Speichern1", "Projektdaten1", "Kundendaten1"}));
   demo.Manager->SetCustomizing(false);
 }

@@ -40,6 +40,8 @@ class Office11Buttons : public ::testing::Test, public test::BarsFixture {
     window = std::make_unique<FakeBarWindow>(*manager, false, 60, 40);
     control = std::make_unique<TzbBarItemControl>(*link, *window);
   }
+  // The tests after these find the themes as the application starts them.
+  void TearDown() override { static_cast<TBuiltInThemeEngine*>(GetThemeEngine())->SetActive(true); }
   TColor Px(int x, int y) { return FromQColor(window->Image().pixelColor(x, y)); }
   TzbBarButton* button = nullptr;
   std::unique_ptr<FakeBarWindow> window;

@@ -44,7 +44,6 @@ TEST_F(Office11Painter, TheQuickButtonOfABarWithoutBorderRunsFromTheFirstToTheSe
   }
 }
 
-TColor Rgb(TColor c) { return ColorToRGB(c); }
 TColor At(const QImage& image, int x, int y) { return FromQColor(image.pixelColor(x, y)); }
 
 // A vertical toolbar's frame (without the dock under it: the first dock colour), once with the
@@ -67,21 +66,21 @@ TEST_F(Office11Painter, AVerticalToolbarHasRoundedEndsOrTheQuickButtonGradientAt
     p.DrawBarBorder(w, w.Canvas(), w.CurrentBrush(), r);
     const QImage& img = w.Image();
     const int rt = r.Right, b = r.Bottom, l = r.Left + 1, t = r.Top + 2;
-    const TColor dock = Rgb(c.Office11DockColor1);
+    const TColor dock = ColorToRGB(c.Office11DockColor1);
     EXPECT_EQ(At(img, 0, 50), dock);  // the start column lies on the dock
     EXPECT_EQ(At(img, 10, 0), dock);
     EXPECT_EQ(At(img, l, t), dock);  // rounded corners
     EXPECT_EQ(At(img, rt - 1, b - 1), dock);
-    EXPECT_EQ(At(img, rt - 2, t + 1), Rgb(c.Office11BarFrameColor2));
-    EXPECT_EQ(At(img, rt - 1, 40), Rgb(c.Office11BarFrameColor1));  // the right line
+    EXPECT_EQ(At(img, rt - 2, t + 1), ColorToRGB(c.Office11BarFrameColor2));
+    EXPECT_EQ(At(img, rt - 1, 40), ColorToRGB(c.Office11BarFrameColor1));  // the right line
     if (quick) {
       // The button's gradient over the frame: left to right from the first to the fourth colour.
-      EXPECT_EQ(At(img, l, b - 5), Rgb(c.Office11MoreButtonsColors1[0]));
-      EXPECT_EQ(At(img, rt - 1, b - 5), Rgb(c.Office11MoreButtonsColors4[0]));
-      EXPECT_EQ(At(img, rt - 2, b - 13), Rgb(c.Office11BarFrameColor2));
-      EXPECT_EQ(At(img, l, b - 12), Rgb(c.Office11MoreButtonsColors3[0]));
+      EXPECT_EQ(At(img, l, b - 5), ColorToRGB(c.Office11MoreButtonsColors1[0]));
+      EXPECT_EQ(At(img, rt - 1, b - 5), ColorToRGB(c.Office11MoreButtonsColors4[0]));
+      EXPECT_EQ(At(img, rt - 2, b - 13), ColorToRGB(c.Office11BarFrameColor2));
+      EXPECT_EQ(At(img, l, b - 12), ColorToRGB(c.Office11MoreButtonsColors3[0]));
     } else {
-      EXPECT_EQ(At(img, rt - 2, b - 2), Rgb(c.Office11BarFrameColor2));
+      EXPECT_EQ(At(img, rt - 2, b - 2), ColorToRGB(c.Office11BarFrameColor2));
       EXPECT_EQ(At(img, rt - 2, b - 1), MixColors(c.Office11BarFrameColor2, dock, 50));
     }
     painter.drawImage(quick ? 34 : 2, 0, img);
@@ -135,15 +134,15 @@ TEST_F(Office11Painter, TheExpandStripOfAMenuShowsTheCapsuleOnTheImageColumn) {
     const QImage& img = menu.Image();
     const int column = TzbBarItemControlOffice11Painter::MenuImageColumnRight(menu);
     EXPECT_NE(At(img, 1, 10), At(img, column - 1, 10));  // a gradient, not one colour
-    EXPECT_EQ(At(img, column - 1, 10), Rgb(c.Office11BackgroundColor2));
-    EXPECT_EQ(At(img, column + 5, 10), Rgb(c.Office11MenuColor));
+    EXPECT_EQ(At(img, column - 1, 10), ColorToRGB(c.Office11BackgroundColor2));
+    EXPECT_EQ(At(img, column + 5, 10), ColorToRGB(c.Office11MenuColor));
     // The chevrons in black in the middle of the strip, the capsule around them.
     bool black = false;
     for (int y = strip.Top; y < strip.Bottom; ++y)
       for (int x = 50; x < 70; ++x) black = black || At(img, x, y) == 0;
     EXPECT_TRUE(black);
     if (hot) {
-      EXPECT_EQ(At(img, 30, strip.Top + 3), Rgb(c.Office11SelectedColor));
+      EXPECT_EQ(At(img, 30, strip.Top + 3), ColorToRGB(c.Office11SelectedColor));
     }
     painter.drawImage(0, hot ? 42 : 0, img);
   }
@@ -184,14 +183,14 @@ TEST_F(Office11Windows, DocksAreShadedByTheirSide) {
     p.DrawDockBackgroundOf(*dock, dc, SolidBrush(clBtnFace), Rect(0, 0, 60, 40));
     const TColor left = At(image, 0, 20), right = At(image, 59, 20);
     if (side == dsLeft) {
-      EXPECT_EQ(left, Rgb(c.Office11DockColor1));
-      EXPECT_EQ(right, Rgb(c.Office11DockColor1));
+      EXPECT_EQ(left, ColorToRGB(c.Office11DockColor1));
+      EXPECT_EQ(right, ColorToRGB(c.Office11DockColor1));
     } else if (side == dsRight) {
-      EXPECT_EQ(left, Rgb(c.Office11DockColor2));
-      EXPECT_EQ(right, Rgb(c.Office11DockColor2));
+      EXPECT_EQ(left, ColorToRGB(c.Office11DockColor2));
+      EXPECT_EQ(right, ColorToRGB(c.Office11DockColor2));
     } else {
-      EXPECT_EQ(left, Rgb(c.Office11DockColor1));
-      EXPECT_EQ(right, Rgb(c.Office11DockColor2));
+      EXPECT_EQ(left, ColorToRGB(c.Office11DockColor1));
+      EXPECT_EQ(right, ColorToRGB(c.Office11DockColor2));
     }
   }
 }
@@ -217,8 +216,8 @@ TEST_F(Office11Windows, ToolbarEndsAndTheMenuImageColumnLookAsTheGoldenImage) {
     const TRect entry = ScreenRectOf(*MenuBarEntry("Datei1"));
     const TRect window = menuBar->WindowRect();
     const int x = (entry.Left + entry.Right) / 2 - window.Left;
-    EXPECT_EQ(At(bar, x, entry.Bottom - 1 - window.Top), Rgb(c.Office11ToolbarColor4));
-    EXPECT_EQ(At(bar, x, entry.Top - window.Top), Rgb(c.Office11SelectedBorderColor));
+    EXPECT_EQ(At(bar, x, entry.Bottom - 1 - window.Top), ColorToRGB(c.Office11ToolbarColor4));
+    EXPECT_EQ(At(bar, x, entry.Top - window.Top), ColorToRGB(c.Office11SelectedBorderColor));
   }
   const QImage quick = Drawn(*quickBar).copy();
   const QImage plain = Drawn(*plainBar).copy();
@@ -228,21 +227,21 @@ TEST_F(Office11Windows, ToolbarEndsAndTheMenuImageColumnLookAsTheGoldenImage) {
   // colour (top row) to the fourth (bottom row); the bottom line stops 13 pixels before the end.
   const int qw = quick.width(), qh = quick.height();
   const int t = 1;  // the top row of the bar's body
-  EXPECT_EQ(At(quick, qw - 5, t), Rgb(c.Office11MoreButtonsColors1[0]));
-  EXPECT_EQ(At(quick, qw - 5, qh - 1), Rgb(c.Office11MoreButtonsColors4[0]));
-  EXPECT_EQ(At(quick, qw - 14, qh - 1), Rgb(c.Office11BarFrameColor1));
+  EXPECT_EQ(At(quick, qw - 5, t), ColorToRGB(c.Office11MoreButtonsColors1[0]));
+  EXPECT_EQ(At(quick, qw - 5, qh - 1), ColorToRGB(c.Office11MoreButtonsColors4[0]));
+  EXPECT_EQ(At(quick, qw - 14, qh - 1), ColorToRGB(c.Office11BarFrameColor1));
   EXPECT_EQ(At(quick, qw - 13, qh - 1), MixColors(c.Office11MoreButtonsColors4[0], c.Office11BarFrameColor2, 50));
   // The button's arrow in the symbol colour with its shadow.
   std::set<TColor> buttonColours;
   for (int y = 0; y < qh; ++y)
     for (int x = qw - 13; x < qw; ++x) buttonColours.insert(At(quick, x, y));
-  EXPECT_TRUE(buttonColours.count(Rgb(c.Office11SymbolColor)));
-  EXPECT_TRUE(buttonColours.count(Rgb(c.Office11SymbolShadowColor)));
+  EXPECT_TRUE(buttonColours.count(ColorToRGB(c.Office11SymbolColor)));
+  EXPECT_TRUE(buttonColours.count(ColorToRGB(c.Office11SymbolShadowColor)));
   // The rounded far end of a bar without the button.
   const int pw = plain.width(), ph = plain.height();
-  EXPECT_EQ(At(plain, pw - 2, ph - 2), Rgb(c.Office11BarFrameColor2));
-  EXPECT_EQ(At(plain, pw / 2, ph - 1), Rgb(c.Office11BarFrameColor1));
-  EXPECT_NE(At(plain, pw - 1, ph - 1), Rgb(c.Office11BarFrameColor1));  // a corner on the dock
+  EXPECT_EQ(At(plain, pw - 2, ph - 2), ColorToRGB(c.Office11BarFrameColor2));
+  EXPECT_EQ(At(plain, pw / 2, ph - 1), ColorToRGB(c.Office11BarFrameColor1));
+  EXPECT_NE(At(plain, pw - 1, ph - 1), ColorToRGB(c.Office11BarFrameColor1));  // a corner on the dock
 
   // The image column: from the first background colour at its left to the second at its right,
   // changing along the way, through items and separator bands alike.
@@ -250,14 +249,14 @@ TEST_F(Office11Windows, ToolbarEndsAndTheMenuImageColumnLookAsTheGoldenImage) {
   TzbBarItemControl* open = ControlIn(menu, "ffnen1");
   ASSERT_NE(open, nullptr);
   const int row = ScreenRectOf(*open).Top + ScreenRectOf(*open).Height() / 2 - menu->WindowRect().Top;
-  EXPECT_EQ(At(menuImage, 1, row), Rgb(c.Office11BackgroundColor1));
-  EXPECT_EQ(At(menuImage, columnRight - 1, row), Rgb(c.Office11BackgroundColor2));
+  EXPECT_EQ(At(menuImage, 1, row), ColorToRGB(c.Office11BackgroundColor1));
+  EXPECT_EQ(At(menuImage, columnRight - 1, row), ColorToRGB(c.Office11BackgroundColor2));
   std::set<TColor> along;
   for (int x = 1; x < columnRight; ++x) along.insert(At(menuImage, x, row));
   EXPECT_GE(along.size(), 10u);
   for (int y = 2; y < menuImage.height() - 2; ++y)
-    ASSERT_EQ(At(menuImage, columnRight - 1, y), Rgb(c.Office11BackgroundColor2)) << y;  // unbroken
-  EXPECT_EQ(At(menuImage, columnRight, row), Rgb(c.Office11MenuColor));
+    ASSERT_EQ(At(menuImage, columnRight - 1, y), ColorToRGB(c.Office11BackgroundColor2)) << y;  // unbroken
+  EXPECT_EQ(At(menuImage, columnRight, row), ColorToRGB(c.Office11MenuColor));
 
   QImage picture(std::max(qw + pw + 6, menuImage.width() + 2), std::max(qh, ph) + menuImage.height() + 6,
                  QImage::Format_RGB32);

@@ -8,6 +8,7 @@
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarPainter.h"
 #include "widgets/bars/BarWindow.h"
+#include "widgets/bars/LookAndFeelPainters.h"
 
 #include <QImage>
 #include <QString>
@@ -20,6 +21,10 @@ class QWindow;
 #include <vector>
 
 namespace zyn::test {
+
+// The two look-and-feel painters the tests compare.
+inline const TzxCustomLookAndFeelPainter& StandardLookAndFeel() { return TzxStandardLookAndFeelPainter::Instance(); }
+inline const TzxCustomLookAndFeelPainter& NativeLookAndFeel() { return TzxWinXPLookAndFeelPainter::Instance(); }
 
 // Creates the application once and fixes the palette to the classic system colours.
 void EnsureApplication();

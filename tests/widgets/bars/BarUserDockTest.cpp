@@ -18,7 +18,7 @@ namespace {
 using test::BarDemoWindow;
 using test::TempFolder;
 
-const std::string kPrefix = "BarDemoForm.zbBarManager1.";
+const std::string kUserDockPrefix = "BarDemoForm.zbBarManager1.";
 
 class BarUserDock : public ::testing::Test, public BarDemoWindow {
  protected:
@@ -451,14 +451,14 @@ class BarUserDockLayout : public ::testing::Test {
 TEST_F(BarUserDockLayout, ABarInTheUserDockComesBackThereWithTheForm) {
   SaveWithBarsInTheUserDock();
   TzbBarIniFile ini(file);
-  EXPECT_EQ(ini.ReadString(kPrefix + "Bar4", "DockControl", ""), "BarDemoForm.UserDock");
-  EXPECT_EQ(ini.ReadString(kPrefix + "Bar4", "DockedDockControl", ""), "BarDemoForm.UserDock");
-  EXPECT_EQ(ini.ReadString(kPrefix + "Bar3", "DockControl", "-"), "-");  // floating: not written
-  EXPECT_EQ(ini.ReadString(kPrefix + "Bar3", "DockedDockControl", ""), "BarDemoForm.UserDock");
-  EXPECT_EQ(ini.ReadString(kPrefix + "Bar2", "DockedDockControl", "-"), "-");  // an edge dock
+  EXPECT_EQ(ini.ReadString(kUserDockPrefix + "Bar4", "DockControl", ""), "BarDemoForm.UserDock");
+  EXPECT_EQ(ini.ReadString(kUserDockPrefix + "Bar4", "DockedDockControl", ""), "BarDemoForm.UserDock");
+  EXPECT_EQ(ini.ReadString(kUserDockPrefix + "Bar3", "DockControl", "-"), "-");  // floating: not written
+  EXPECT_EQ(ini.ReadString(kUserDockPrefix + "Bar3", "DockedDockControl", ""), "BarDemoForm.UserDock");
+  EXPECT_EQ(ini.ReadString(kUserDockPrefix + "Bar2", "DockedDockControl", "-"), "-");  // an edge dock
   // The toolbars left in the top dock keep row 1 below the menu bar: the windows' teardown when
   // the form goes writes no rows into them.
-  for (const char* bar : {"Bar1", "Bar2", "Bar5"}) EXPECT_EQ(ini.ReadString(kPrefix + bar, "Row", ""), "1") << bar;
+  for (const char* bar : {"Bar1", "Bar2", "Bar5"}) EXPECT_EQ(ini.ReadString(kUserDockPrefix + bar, "Row", ""), "1") << bar;
 
   BarDemoWindow again(file);
   TzbBar* hilfe = again.Toolbars[3];
@@ -494,7 +494,7 @@ TEST_F(BarUserDockLayout, ALayoutNamingADockControlThatIsGoneLeavesThatBarWhereT
     SCOPED_TRACE(std::string(c.Key) + " " + c.Path);
     {
       TzbBarIniFile ini(file);
-      ini.WriteString(kPrefix + "Bar4", c.Key, c.Path);
+      ini.WriteString(kUserDockPrefix + "Bar4", c.Key, c.Path);
       ini.SaveToFile(file);
     }
     BarDemoWindow again(file);

@@ -18,8 +18,6 @@
 namespace zyn {
 namespace {
 
-const TzxCustomLookAndFeelPainter& Native() { return TzxWinXPLookAndFeelPainter::Instance(); }
-const TzxCustomLookAndFeelPainter& Standard() { return TzxStandardLookAndFeelPainter::Instance(); }
 
 class LookAndFeelNativeMeasures : public ::testing::Test {
  protected:
@@ -43,20 +41,20 @@ TEST_F(LookAndFeelNativeMeasures, ComeFromTheWidgetStyleOrTheStandardLook) {
   const QRect content = Desktop().subElementRect(QStyle::SE_PushButtonContents, &button);
   const TRect margins =
       Rect(content.left(), content.top(), 100 - content.x() - content.width(), 100 - content.y() - content.height());
-  for (int index = 0; index < 3; ++index) EXPECT_EQ(Native().ButtonGroupBorders(3, index), margins) << index;
-  EXPECT_NE(Native().ButtonGroupBorders(3, 0), Standard().ButtonGroupBorders(3, 0));
+  for (int index = 0; index < 3; ++index) EXPECT_EQ(test::NativeLookAndFeel().ButtonGroupBorders(3, index), margins) << index;
+  EXPECT_NE(test::NativeLookAndFeel().ButtonGroupBorders(3, 0), test::StandardLookAndFeel().ButtonGroupBorders(3, 0));
 
   // The expand sign as large as the style draws it: nothing of it outside a square of that size.
-  const int extent = Native().ExpandButtonExtent();
+  const int extent = test::NativeLookAndFeel().ExpandButtonExtent();
   EXPECT_GT(extent, 0);
-  EXPECT_EQ(Native().SmallExpandButtonExtent(), extent);
-  EXPECT_NE(extent, Standard().ExpandButtonExtent());
+  EXPECT_EQ(test::NativeLookAndFeel().SmallExpandButtonExtent(), extent);
+  EXPECT_NE(extent, test::StandardLookAndFeel().ExpandButtonExtent());
   QImage image(40, 40, QImage::Format_RGB32);
   image.fill(Qt::white);
   {
     TCanvas dc(&image);
     TPainterCanvas c(dc);
-    Native().PaintExpandButton(c, Rect(0, 0, 40, 40), clDefault, true);
+    test::NativeLookAndFeel().PaintExpandButton(c, Rect(0, 0, 40, 40), clDefault, true);
   }
   QRect drawn;
   for (int y = 0; y < 40; ++y)
@@ -68,27 +66,27 @@ TEST_F(LookAndFeelNativeMeasures, ComeFromTheWidgetStyleOrTheStandardLook) {
   QStyleOptionToolButton tool;
   const int icon = Desktop().pixelMetric(QStyle::PM_SmallIconSize);
   tool.iconSize = QSize(icon, icon);
-  EXPECT_EQ(Native().GroupExpandButtonExtent(),
+  EXPECT_EQ(test::NativeLookAndFeel().GroupExpandButtonExtent(),
             Desktop().sizeFromContents(QStyle::CT_ToolButton, &tool, QSize(icon, icon)).width());
 
   Engine()->SetActive(false);
-  EXPECT_EQ(Native().ButtonGroupBorders(3, 0), Standard().ButtonGroupBorders(3, 0));
-  EXPECT_EQ(Native().ExpandButtonExtent(), Standard().ExpandButtonExtent());
-  EXPECT_EQ(Native().GroupExpandButtonExtent(), 15);
+  EXPECT_EQ(test::NativeLookAndFeel().ButtonGroupBorders(3, 0), test::StandardLookAndFeel().ButtonGroupBorders(3, 0));
+  EXPECT_EQ(test::NativeLookAndFeel().ExpandButtonExtent(), test::StandardLookAndFeel().ExpandButtonExtent());
+  EXPECT_EQ(test::NativeLookAndFeel().GroupExpandButtonExtent(), 15);
 }
 
 // The group expand button is hit where the style paints its face: not in the rounded corners.
 TEST_F(LookAndFeelNativeMeasures, TheGroupExpandButtonIsHitOnItsFaceOnly) {
   const TRect r = Bounds(10, 10, 22, 22);
-  EXPECT_TRUE(Native().HitGroupExpandButton(r, QPoint(21, 21)));
-  EXPECT_TRUE(Native().HitGroupExpandButton(r, QPoint(11, 20)));
-  EXPECT_FALSE(Native().HitGroupExpandButton(r, QPoint(10, 10)));  // a corner the face leaves out
-  EXPECT_FALSE(Native().HitGroupExpandButton(r, QPoint(31, 31)));
-  EXPECT_FALSE(Native().HitGroupExpandButton(r, QPoint(32, 20)));  // outside
-  EXPECT_FALSE(Native().HitGroupExpandButton(r, QPoint(9, 20)));
+  EXPECT_TRUE(test::NativeLookAndFeel().HitGroupExpandButton(r, QPoint(21, 21)));
+  EXPECT_TRUE(test::NativeLookAndFeel().HitGroupExpandButton(r, QPoint(11, 20)));
+  EXPECT_FALSE(test::NativeLookAndFeel().HitGroupExpandButton(r, QPoint(10, 10)));  // a corner the face leaves out
+  EXPECT_FALSE(test::NativeLookAndFeel().HitGroupExpandButton(r, QPoint(31, 31)));
+  EXPECT_FALSE(test::NativeLookAndFeel().HitGroupExpandButton(r, QPoint(32, 20)));  // outside
+  EXPECT_FALSE(test::NativeLookAndFeel().HitGroupExpandButton(r, QPoint(9, 20)));
   Engine()->SetActive(false);  // the classic look: the whole rectangle
-  EXPECT_TRUE(Native().HitGroupExpandButton(r, QPoint(10, 10)));
-  EXPECT_TRUE(Native().HitGroupExpandButton(r, QPoint(31, 31)));
+  EXPECT_TRUE(test::NativeLookAndFeel().HitGroupExpandButton(r, QPoint(10, 10)));
+  EXPECT_TRUE(test::NativeLookAndFeel().HitGroupExpandButton(r, QPoint(31, 31)));
 }
 
 QImage Drawn(const std::function<void(TPainterCanvas&)>& paint) {
@@ -111,15 +109,15 @@ TEST_F(LookAndFeelNativeMeasures, TheArrowHeaderIsTheStylesHeaderWithArrows) {
     return Drawn([&](TPainterCanvas& c) { p.PaintArrowHeader(c, r, 12, zxhaBoth, background, 0, TzxPainterText{}); });
   };
   auto header = [&](TPainterCanvas& c) {
-    Native().PaintHeader(c, r, 0, zxBordAll, zxbsNormal, clWindow, TzxPainterText{});
+    test::NativeLookAndFeel().PaintHeader(c, r, 0, zxBordAll, zxbsNormal, clWindow, TzxPainterText{});
   };
-  const QImage arrows = arrowHeader(Native());
+  const QImage arrows = arrowHeader(test::NativeLookAndFeel());
   const QImage plain = Drawn(header);
   // Where no arrow stands the picture is the style's header (the Standard look frames it black).
   const int mid = (r.Left + r.Right) / 2;
   EXPECT_EQ(arrows.pixel(mid, r.Top + 2), plain.pixel(mid, r.Top + 2));
   EXPECT_EQ(arrows.pixel(r.Left, r.Top + 10), plain.pixel(r.Left, r.Top + 10));
-  EXPECT_NE(arrowHeader(Standard()).pixel(r.Left, r.Top + 10), plain.pixel(r.Left, r.Top + 10));
+  EXPECT_NE(arrowHeader(test::StandardLookAndFeel()).pixel(r.Left, r.Top + 10), plain.pixel(r.Left, r.Top + 10));
   int arrowPixels = 0;
   for (int y = r.Top; y < r.Bottom; ++y)
     for (int x = r.Left; x < r.Left + 24; ++x)
@@ -129,12 +127,12 @@ TEST_F(LookAndFeelNativeMeasures, TheArrowHeaderIsTheStylesHeaderWithArrows) {
   auto indicator = [&](const TzxCustomLookAndFeelPainter& p) {
     return Drawn([&](TPainterCanvas& c) { p.PaintIndicatorHeader(c, Bounds(4, 4, 14, 18), clNone, zxikArrow); });
   };
-  EXPECT_EQ(indicator(Native()), indicator(TzxFlatLookAndFeelPainter::Instance()));
+  EXPECT_EQ(indicator(test::NativeLookAndFeel()), indicator(TzxFlatLookAndFeelPainter::Instance()));
   // Not the style's header under the image.
   const QImage styled = Drawn([&](TPainterCanvas& c) {
-    Native().TzxCustomLookAndFeelPainter::PaintIndicatorHeader(c, Bounds(4, 4, 14, 18), clNone, zxikArrow);
+    test::NativeLookAndFeel().TzxCustomLookAndFeelPainter::PaintIndicatorHeader(c, Bounds(4, 4, 14, 18), clNone, zxikArrow);
   });
-  EXPECT_NE(indicator(Native()), styled);
+  EXPECT_NE(indicator(test::NativeLookAndFeel()), styled);
 }
 
 // ---------------------------------------------------------------- measures of the style's elements
@@ -247,17 +245,17 @@ TEST_F(LookAndFeelNativeMeasures, TheMeasuresComeFromTheStyleOrFallBack) {
   };
   for (const TMeasureCase& c : cases) {
     Engine()->SetActive(true);
-    EXPECT_EQ(c.Measure(Native()), c.Styled()) << c.Name << " (visual style)";
+    EXPECT_EQ(c.Measure(test::NativeLookAndFeel()), c.Styled()) << c.Name << " (visual style)";
     Engine()->SetActive(false);
-    EXPECT_EQ(c.Measure(Native()), c.Classic ? c.Classic() : c.Measure(Standard())) << c.Name << " (classic)";
+    EXPECT_EQ(c.Measure(test::NativeLookAndFeel()), c.Classic ? c.Classic() : c.Measure(test::StandardLookAndFeel())) << c.Name << " (classic)";
   }
   // The style's button is not the classic one: the measures really change with the look.
   Engine()->SetActive(true);
-  const int styled = Native().ButtonBorderWidth(zxbsNormal);
+  const int styled = test::NativeLookAndFeel().ButtonBorderWidth(zxbsNormal);
   EXPECT_GT(styled, 0);
-  EXPECT_NE(Native().FilterCloseButtonExtent(), Standard().FilterCloseButtonExtent());
+  EXPECT_NE(test::NativeLookAndFeel().FilterCloseButtonExtent(), test::StandardLookAndFeel().FilterCloseButtonExtent());
   // A button smaller than the style's margins keeps its whole rectangle for the focus.
-  EXPECT_EQ(Native().ButtonFocusBounds(Bounds(3, 3, 2, 2)), Bounds(3, 3, 2, 2));
+  EXPECT_EQ(test::NativeLookAndFeel().ButtonFocusBounds(Bounds(3, 3, 2, 2)), Bounds(3, 3, 2, 2));
 }
 
 // ---------------------------------------------------------------- the filter close and plus buttons
@@ -291,10 +289,10 @@ QStyle::State StyleState(TzxButtonState state) {
 // The filter close button is the style's close indicator in every state; with the classic look the
 // Standard painter's button, pixel for pixel.
 TEST_F(LookAndFeelNativeMeasures, TheFilterCloseButtonIsTheStylesCloseIndicator) {
-  const QPoint extent = Native().FilterCloseButtonExtent();
+  const QPoint extent = test::NativeLookAndFeel().FilterCloseButtonExtent();
   const TRect r = Bounds(6, 4, extent.x(), extent.y());
   for (TzxButtonState state : kStates) {
-    const QImage painted = PaintedBy([&](TPainterCanvas& c) { Native().PaintFilterCloseButton(c, r, state); });
+    const QImage painted = PaintedBy([&](TPainterCanvas& c) { test::NativeLookAndFeel().PaintFilterCloseButton(c, r, state); });
     QImage direct = Sheet();
     {
       QPainter p(&direct);
@@ -310,10 +308,10 @@ TEST_F(LookAndFeelNativeMeasures, TheFilterCloseButtonIsTheStylesCloseIndicator)
   }
   Engine()->SetActive(false);
   const TRect classic = Bounds(6, 4, 16, 14);
-  EXPECT_EQ(Native().FilterCloseButtonExtent(), QPoint(16, 14));
+  EXPECT_EQ(test::NativeLookAndFeel().FilterCloseButtonExtent(), QPoint(16, 14));
   for (TzxButtonState state : kStates)
-    EXPECT_EQ(PaintedBy([&](TPainterCanvas& c) { Native().PaintFilterCloseButton(c, classic, state); }),
-              PaintedBy([&](TPainterCanvas& c) { Standard().PaintFilterCloseButton(c, classic, state); }))
+    EXPECT_EQ(PaintedBy([&](TPainterCanvas& c) { test::NativeLookAndFeel().PaintFilterCloseButton(c, classic, state); }),
+              PaintedBy([&](TPainterCanvas& c) { test::StandardLookAndFeel().PaintFilterCloseButton(c, classic, state); }))
         << "classic, state " << state;
 }
 
@@ -322,7 +320,7 @@ TEST_F(LookAndFeelNativeMeasures, TheFilterCloseButtonIsTheStylesCloseIndicator)
 TEST_F(LookAndFeelNativeMeasures, ThePlusButtonIsTheStylesPushButtonWithThePlus) {
   const TRect r = Bounds(6, 4, 15, 15);
   for (TzxButtonState state : kStates) {
-    const QImage painted = PaintedBy([&](TPainterCanvas& c) { Native().PaintPlusButton(c, r, state); });
+    const QImage painted = PaintedBy([&](TPainterCanvas& c) { test::NativeLookAndFeel().PaintPlusButton(c, r, state); });
     const QImage direct = PaintedBy([&](TPainterCanvas& c) {
       {
         QPainter& p = c.Canvas->Painter();
@@ -336,28 +334,28 @@ TEST_F(LookAndFeelNativeMeasures, ThePlusButtonIsTheStylesPushButtonWithThePlus)
       TRect glyph = r;
       InflateRect(glyph, -2, -2);
       if (state == zxbsDisabled) OffsetRect(glyph, 1, 1);
-      Native().PaintPlusGlyph(c, glyph, state);
+      test::NativeLookAndFeel().PaintPlusGlyph(c, glyph, state);
     });
     EXPECT_EQ(painted, direct) << "state " << state;
-    EXPECT_NE(painted, PaintedBy([&](TPainterCanvas& c) { Standard().PaintPlusButton(c, r, state); }))
+    EXPECT_NE(painted, PaintedBy([&](TPainterCanvas& c) { test::StandardLookAndFeel().PaintPlusButton(c, r, state); }))
         << "state " << state;
   }
   // Classic: the Standard painter's button; the plus keeps the native look's own sign colour
   // (DefaultColor 7, which no visual style decides), drawn over the same pixels.
   Engine()->SetActive(false);
-  EXPECT_EQ(Native().DefaultColor(7), TColor(0x00800000));
+  EXPECT_EQ(test::NativeLookAndFeel().DefaultColor(7), TColor(0x00800000));
   for (TzxButtonState state : kStates) {
-    const QImage classic = PaintedBy([&](TPainterCanvas& c) { Native().PaintPlusButton(c, r, state); });
+    const QImage classic = PaintedBy([&](TPainterCanvas& c) { test::NativeLookAndFeel().PaintPlusButton(c, r, state); });
     EXPECT_EQ(classic, PaintedBy([&](TPainterCanvas& c) {
-                Standard().PaintPlusButton(c, r, state);
+                test::StandardLookAndFeel().PaintPlusButton(c, r, state);
                 TRect inside = r;
-                InflateRect(inside, -Standard().ButtonBorderWidth(zxbsNormal),
-                            -Standard().ButtonBorderWidth(zxbsNormal));
-                Native().PaintPlusGlyph(c, inside, state);
+                InflateRect(inside, -test::StandardLookAndFeel().ButtonBorderWidth(zxbsNormal),
+                            -test::StandardLookAndFeel().ButtonBorderWidth(zxbsNormal));
+                test::NativeLookAndFeel().PaintPlusGlyph(c, inside, state);
               }))
         << "classic, state " << state;
     if (state != zxbsDisabled)
-      EXPECT_NE(classic, PaintedBy([&](TPainterCanvas& c) { Standard().PaintPlusButton(c, r, state); }))
+      EXPECT_NE(classic, PaintedBy([&](TPainterCanvas& c) { test::StandardLookAndFeel().PaintPlusButton(c, r, state); }))
           << "the sign in the native colour, state " << state;
   }
 }
@@ -365,7 +363,7 @@ TEST_F(LookAndFeelNativeMeasures, ThePlusButtonIsTheStylesPushButtonWithThePlus)
 // The footer border is a one-pixel raised edge in the style's light and dark colours.
 TEST_F(LookAndFeelNativeMeasures, TheFooterBorderIsARaisedEdgeOfTheStyle) {
   const TRect r = Bounds(4, 4, 30, 20);
-  const QImage styled = PaintedBy([&](TPainterCanvas& c) { Native().PaintFooterBorder(c, r); });
+  const QImage styled = PaintedBy([&](TPainterCanvas& c) { test::NativeLookAndFeel().PaintFooterBorder(c, r); });
   const QPalette palette = QApplication::palette();
   EXPECT_EQ(QColor(styled.pixel(10, 4)), palette.color(QPalette::Light));
   EXPECT_EQ(QColor(styled.pixel(4, 10)), palette.color(QPalette::Light));
@@ -373,8 +371,8 @@ TEST_F(LookAndFeelNativeMeasures, TheFooterBorderIsARaisedEdgeOfTheStyle) {
   EXPECT_EQ(QColor(styled.pixel(33, 10)), palette.color(QPalette::Dark));
   EXPECT_EQ(QColor(styled.pixel(10, 10)), ToQColor(ColorToRGB(clBtnFace)));  // inside untouched
   Engine()->SetActive(false);
-  EXPECT_EQ(PaintedBy([&](TPainterCanvas& c) { Native().PaintFooterBorder(c, r); }),
-            PaintedBy([&](TPainterCanvas& c) { Standard().PaintFooterBorder(c, r); }));
+  EXPECT_EQ(PaintedBy([&](TPainterCanvas& c) { test::NativeLookAndFeel().PaintFooterBorder(c, r); }),
+            PaintedBy([&](TPainterCanvas& c) { test::StandardLookAndFeel().PaintFooterBorder(c, r); }));
 }
 
 }  // namespace

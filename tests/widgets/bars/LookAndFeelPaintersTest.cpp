@@ -23,11 +23,9 @@ struct TKindCase {
 
 void PrintTo(const TKindCase& c, std::ostream* os) { *os << c.Name; }
 
-const TzxCustomLookAndFeelPainter& Standard() { return TzxStandardLookAndFeelPainter::Instance(); }
-const TzxCustomLookAndFeelPainter& Flat() { return TzxFlatLookAndFeelPainter::Instance(); }
+const TzxCustomLookAndFeelPainter& FlatLookAndFeel() { return TzxFlatLookAndFeelPainter::Instance(); }
 const TzxCustomLookAndFeelPainter& UltraFlat() { return TzxUltraFlatLookAndFeelPainter::Instance(); }
-const TzxCustomLookAndFeelPainter& Office11() { return TzxOffice11LookAndFeelPainter::Instance(); }
-const TzxCustomLookAndFeelPainter& Native() { return TzxWinXPLookAndFeelPainter::Instance(); }
+const TzxCustomLookAndFeelPainter& Office11LookAndFeel() { return TzxOffice11LookAndFeelPainter::Instance(); }
 
 class LookAndFeelPainters : public ::testing::TestWithParam<TKindCase> {
  protected:
@@ -114,10 +112,10 @@ TEST_P(LookAndFeelPainters, EveryElementLooksAsTheGoldenImageAndTheCaptionsStand
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, LookAndFeelPainters,
-                         ::testing::Values(TKindCase{"standard", Standard, lfStandard}, TKindCase{"flat", Flat, lfFlat},
+                         ::testing::Values(TKindCase{"standard", test::StandardLookAndFeel, lfStandard}, TKindCase{"flat", FlatLookAndFeel, lfFlat},
                                            TKindCase{"ultraflat", UltraFlat, lfUltraFlat},
-                                           TKindCase{"office11", Office11, lfOffice11},
-                                           TKindCase{"native", Native, lfStandard}),
+                                           TKindCase{"office11", Office11LookAndFeel, lfOffice11},
+                                           TKindCase{"native", test::NativeLookAndFeel, lfStandard}),
                          [](const ::testing::TestParamInfo<TKindCase>& info) { return std::string(info.param.Name); });
 
 // ---------------------------------------------------------------- the second sheet: every kind, the
@@ -215,12 +213,12 @@ class LookAndFeelParts : public ::testing::TestWithParam<TKindCase> {
   QFont fFont;
 };
 
-TColor At(const QImage& image, int x, int y) { return FromQColor(image.pixelColor(x, y)); }
+TColor ColorAt(const QImage& image, int x, int y) { return FromQColor(image.pixelColor(x, y)); }
 
 bool HasColour(const QImage& image, const TRect& r, TColor colour) {
   for (int y = r.Top; y < r.Bottom; ++y)
     for (int x = r.Left; x < r.Right; ++x)
-      if (At(image, x, y) == ColorToRGB(colour)) return true;
+      if (ColorAt(image, x, y) == ColorToRGB(colour)) return true;
   return false;
 }
 
@@ -256,10 +254,10 @@ TEST_P(LookAndFeelParts, TabsIndicatorsArrowHeadersAndButtonGroupsLookAsTheGolde
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, LookAndFeelParts,
-                         ::testing::Values(TKindCase{"standard", Standard, lfStandard}, TKindCase{"flat", Flat, lfFlat},
+                         ::testing::Values(TKindCase{"standard", test::StandardLookAndFeel, lfStandard}, TKindCase{"flat", FlatLookAndFeel, lfFlat},
                                            TKindCase{"ultraflat", UltraFlat, lfUltraFlat},
-                                           TKindCase{"office11", Office11, lfOffice11},
-                                           TKindCase{"native", Native, lfStandard}),
+                                           TKindCase{"office11", Office11LookAndFeel, lfOffice11},
+                                           TKindCase{"native", test::NativeLookAndFeel, lfStandard}),
                          [](const ::testing::TestParamInfo<TKindCase>& info) { return std::string(info.param.Name); });
 
 // The colours and geometry the kinds give their tab borders, grouped buttons and header colours.
@@ -271,36 +269,36 @@ TEST(LookAndFeelPartColours, TabBordersGroupedButtonsAndTheOffice11HeaderColours
   // Standard: a horizontal tab's right side in the shadow colour, its top side shortened by one
   // at each end with the highlight in the corners below.
   image.fill(Qt::white);
-  Standard().PaintTabBorder(c, Rect(10, 5, 11, 25), zxtsRight, zxBordAll, false);
-  EXPECT_EQ(At(image, 10, 6), clWhite);  // 2 lower with a top border
-  EXPECT_EQ(At(image, 10, 7), ColorToRGB(clBtnShadow));
-  EXPECT_EQ(At(image, 10, 23), ColorToRGB(clBtnShadow));
-  EXPECT_EQ(At(image, 10, 24), clWhite);  // 1 higher with a bottom border
-  Standard().PaintTabBorder(c, Rect(30, 5, 50, 6), zxtsTop, zxBordAll, false);
-  EXPECT_EQ(At(image, 30, 5), clWhite);
-  EXPECT_EQ(At(image, 31, 5), ColorToRGB(clBtnHighlight));
-  EXPECT_EQ(At(image, 49, 5), clWhite);
-  EXPECT_EQ(At(image, 30, 6), ColorToRGB(clBtnHighlight));
-  EXPECT_EQ(At(image, 49, 6), ColorToRGB(clBtnHighlight));
+  test::StandardLookAndFeel().PaintTabBorder(c, Rect(10, 5, 11, 25), zxtsRight, zxBordAll, false);
+  EXPECT_EQ(ColorAt(image, 10, 6), clWhite);  // 2 lower with a top border
+  EXPECT_EQ(ColorAt(image, 10, 7), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(ColorAt(image, 10, 23), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(ColorAt(image, 10, 24), clWhite);  // 1 higher with a bottom border
+  test::StandardLookAndFeel().PaintTabBorder(c, Rect(30, 5, 50, 6), zxtsTop, zxBordAll, false);
+  EXPECT_EQ(ColorAt(image, 30, 5), clWhite);
+  EXPECT_EQ(ColorAt(image, 31, 5), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(ColorAt(image, 49, 5), clWhite);
+  EXPECT_EQ(ColorAt(image, 30, 6), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(ColorAt(image, 49, 6), ColorToRGB(clBtnHighlight));
   // UltraFlat: the right side in the tab highlight colour, one pixel short at the bottom.
   image.fill(Qt::white);
   UltraFlat().PaintTabBorder(c, Rect(10, 5, 11, 25), zxtsRight, zxBordAll, false);
-  EXPECT_EQ(At(image, 10, 5), ColorToRGB(clBtnText));
-  EXPECT_EQ(At(image, 10, 24), clWhite);
+  EXPECT_EQ(ColorAt(image, 10, 5), ColorToRGB(clBtnText));
+  EXPECT_EQ(ColorAt(image, 10, 24), clWhite);
   UltraFlat().PaintTabBorder(c, Rect(20, 5, 21, 25), zxtsLeft, zxBordAll, false);
-  EXPECT_EQ(At(image, 20, 24), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(ColorAt(image, 20, 24), ColorToRGB(clBtnShadow));
   // UltraFlat grouped buttons: a hot middle button has the hot border colour at both sides, the
   // first button keeps its left pixel free; the group borders of a single button.
   image.fill(Qt::white);
   UltraFlat().PaintGroupedButton(c, Bounds(10, 5, 20, 20), clBtnShadow, 1, 3, zxbsHot);
-  EXPECT_EQ(At(image, 10, 10), ColorToRGB(clHighlight));
-  EXPECT_EQ(At(image, 29, 10), ColorToRGB(clHighlight));
-  EXPECT_EQ(At(image, 15, 5), clWhite);  // one pixel less at the top
-  EXPECT_EQ(At(image, 15, 10), ColorToRGB(BlendedSelectedColor()));
+  EXPECT_EQ(ColorAt(image, 10, 10), ColorToRGB(clHighlight));
+  EXPECT_EQ(ColorAt(image, 29, 10), ColorToRGB(clHighlight));
+  EXPECT_EQ(ColorAt(image, 15, 5), clWhite);  // one pixel less at the top
+  EXPECT_EQ(ColorAt(image, 15, 10), ColorToRGB(BlendedSelectedColor()));
   image.fill(Qt::white);
   UltraFlat().PaintGroupedButton(c, Bounds(10, 5, 20, 20), clBtnShadow, 0, 3, zxbsNormal);
-  EXPECT_EQ(At(image, 10, 10), clWhite);
-  EXPECT_EQ(At(image, 11, 10), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(ColorAt(image, 10, 10), clWhite);
+  EXPECT_EQ(ColorAt(image, 11, 10), ColorToRGB(clBtnShadow));
   EXPECT_EQ(UltraFlat().ButtonGroupBorders(1, 0), Rect(2, 2, 1, 2));
   EXPECT_EQ(UltraFlat().ButtonGroupBorders(3, 2), Rect(1, 2, 2, 2));
   EXPECT_EQ(UltraFlat().HeaderSides(zxBordLeft | zxBordTop), unsigned(zxBordRight | zxBordBottom));
@@ -332,12 +330,12 @@ TEST(LookAndFeelNative, FallsBackToTheStandardLookWithoutVisualStyle) {
     return image;
   };
   engine->SetActive(false);
-  EXPECT_EQ(draw(Native()), draw(Standard()));
-  EXPECT_EQ(Native().CheckBorderWidth(), 2);
+  EXPECT_EQ(draw(test::NativeLookAndFeel()), draw(test::StandardLookAndFeel()));
+  EXPECT_EQ(test::NativeLookAndFeel().CheckBorderWidth(), 2);
   engine->SetActive(true);
-  EXPECT_NE(draw(Native()), draw(Standard()));
-  EXPECT_EQ(Native().CheckBorderWidth(), 0);
-  EXPECT_EQ(Native().Style(), zxpsNative);
+  EXPECT_NE(draw(test::NativeLookAndFeel()), draw(test::StandardLookAndFeel()));
+  EXPECT_EQ(test::NativeLookAndFeel().CheckBorderWidth(), 0);
+  EXPECT_EQ(test::NativeLookAndFeel().Style(), zxpsNative);
 }
 
 // The Office11 scroll bar follows the visual style where it can be drawn, the Standard look else.
@@ -355,29 +353,29 @@ TEST(LookAndFeelNative, TheOffice11ScrollBarFollowsTheVisualStyle) {
     return image;
   };
   engine->SetActive(false);
-  EXPECT_EQ(draw(Office11()), draw(Standard()));
+  EXPECT_EQ(draw(Office11LookAndFeel()), draw(test::StandardLookAndFeel()));
   engine->SetActive(true);
-  EXPECT_EQ(draw(Office11()), draw(Native()));
-  EXPECT_NE(draw(Office11()), draw(Standard()));
+  EXPECT_EQ(draw(Office11LookAndFeel()), draw(test::NativeLookAndFeel()));
+  EXPECT_NE(draw(Office11LookAndFeel()), draw(test::StandardLookAndFeel()));
 }
 
 TEST(LookAndFeelPainterMetrics, HeightsExtentsAndTheKindTable) {
   test::EnsureApplication();
   EXPECT_EQ(TzxCustomLookAndFeelPainter::Instance().HeaderHeight(13), 17);
-  EXPECT_EQ(Standard().HeaderHeight(13), 19);
-  EXPECT_EQ(Standard().ButtonBorderWidth(zxbsDefault), 3);
+  EXPECT_EQ(test::StandardLookAndFeel().HeaderHeight(13), 19);
+  EXPECT_EQ(test::StandardLookAndFeel().ButtonBorderWidth(zxbsDefault), 3);
   EXPECT_EQ(UltraFlat().ButtonSignState(zxbsDisabled), zxbsNormal);
-  EXPECT_EQ(Office11().DefaultColor(19), Office11().DefaultColor(26));
-  EXPECT_EQ(Standard().DefaultColor(32), Standard().DefaultColor(20));
+  EXPECT_EQ(Office11LookAndFeel().DefaultColor(19), Office11LookAndFeel().DefaultColor(26));
+  EXPECT_EQ(test::StandardLookAndFeel().DefaultColor(32), test::StandardLookAndFeel().DefaultColor(20));
   EXPECT_EQ(&LookAndFeelPainterOf(lfUltraFlat), &UltraFlat());
-  EXPECT_EQ(&LookAndFeelPainterOf(lfOffice11), &Office11());
+  EXPECT_EQ(&LookAndFeelPainterOf(lfOffice11), &Office11LookAndFeel());
   EXPECT_EQ(UltraFlat().SmallButtonExtent(3), QPoint(12, 12));
-  EXPECT_EQ(Standard().SmallButtonExtent(3), QPoint(13, 13));
-  EXPECT_FALSE(Office11().ExpandButtonBeforeLines());
-  EXPECT_EQ(Office11().SmallExpandButtonExtent(), 11);
-  EXPECT_EQ(Standard().FooterCellTextBounds(Bounds(0, 0, 40, 20)), Rect(3, 3, 37, 17));
-  EXPECT_EQ(Standard().HeaderSectionContentBounds(Bounds(0, 0, 40, 20), zxbsNormal), Rect(2, 2, 38, 18));
-  EXPECT_EQ(Standard().HeaderSectionTextBounds(Bounds(0, 0, 40, 20), zxbsPressed), Rect(1, 1, 41, 21));
+  EXPECT_EQ(test::StandardLookAndFeel().SmallButtonExtent(3), QPoint(13, 13));
+  EXPECT_FALSE(Office11LookAndFeel().ExpandButtonBeforeLines());
+  EXPECT_EQ(Office11LookAndFeel().SmallExpandButtonExtent(), 11);
+  EXPECT_EQ(test::StandardLookAndFeel().FooterCellTextBounds(Bounds(0, 0, 40, 20)), Rect(3, 3, 37, 17));
+  EXPECT_EQ(test::StandardLookAndFeel().HeaderSectionContentBounds(Bounds(0, 0, 40, 20), zxbsNormal), Rect(2, 2, 38, 18));
+  EXPECT_EQ(test::StandardLookAndFeel().HeaderSectionTextBounds(Bounds(0, 0, 40, 20), zxbsPressed), Rect(1, 1, 41, 21));
   {
     QImage image(10, 10, QImage::Format_RGB32);
     TCanvas dc(&image);
@@ -386,17 +384,17 @@ TEST(LookAndFeelPainterMetrics, HeightsExtentsAndTheKindTable) {
     font.setPixelSize(11);
     dc.Font.Font = font;
     const int text = dc.TextWidth(QStringLiteral("Kanal"));
-    EXPECT_EQ(Standard().HeaderWidth(c, zxBordLeft, font, QStringLiteral("Kanal")), text + 4 + 1);
+    EXPECT_EQ(test::StandardLookAndFeel().HeaderWidth(c, zxBordLeft, font, QStringLiteral("Kanal")), text + 4 + 1);
     EXPECT_EQ(TzxCustomLookAndFeelPainter::Instance().HeaderWidth(c, zxBordAll, font, QStringLiteral("Kanal")),
               text + 4);
     // An indicator cell without an indicator: the cell alone, no image in it.
     image.fill(Qt::white);
-    Standard().PaintIndicatorCell(c, Bounds(0, 0, 10, 10), clWindow, zxikNone);
+    test::StandardLookAndFeel().PaintIndicatorCell(c, Bounds(0, 0, 10, 10), clWindow, zxikNone);
     for (int y = 2; y < 8; ++y)
       for (int x = 2; x < 8; ++x) ASSERT_EQ(FromQColor(image.pixelColor(x, y)), ColorToRGB(clWindow)) << x << "," << y;
   }
   const TRect tiny = Bounds(0, 0, 6, 6);
-  EXPECT_EQ(Standard().ButtonFocusBounds(tiny).Width(), 6);  // shrunk to nothing: the rectangle itself
+  EXPECT_EQ(test::StandardLookAndFeel().ButtonFocusBounds(tiny).Width(), 6);  // shrunk to nothing: the rectangle itself
 }
 
 }  // namespace
