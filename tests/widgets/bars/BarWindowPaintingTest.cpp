@@ -10,6 +10,7 @@
 #include "widgets/bars/BarQuickControl.h"
 #include "widgets/bars/BarQuickItems.h"
 #include "widgets/bars/BarStandardPainter.h"
+#include "widgets/bars/BarUtils.h"
 #include "widgets/bars/BarXPPainter.h"
 #include "widgets/bars/ThemeManager.h"
 
@@ -119,6 +120,21 @@ class DemoWindowPainting : public ::testing::Test, public BarDemoWindow {
     Manager->PainterClass().DrawDockBackground(dc, SolidBrush(clBtnFace), Rect(0, 0, img.width(), img.height()));
     return img;
   }
+  // The bar's window after the bar got its mark and moved to a dock or to floating (dsNone).
+  TzbBarControl* MarkedBarAt(TzbBar* bar, TzbBarDockingStyle style) {
+    bar->ShowMark = true;
+    bar->SetDockingStyle(style);
+    QApplication::processEvents();
+    return WindowOf(bar);
+  }
+  // The bar's window after the bar got its mark and was laid out again.
+  TzbBarControl* WithMark(TzbBar* bar) {
+    bar->ShowMark = true;
+    TzbBarControl* w = WindowOf(bar);
+    w->RebuildLayout();
+    QApplication::processEvents();
+    return w;
+  }
 };
 
 TEST_F(DemoWindowPainting, ADockedToolbarShowsItsDockThroughAtItsOwnPlace) {
@@ -206,15 +222,15 @@ TEST_F(DemoWindowPainting, TheFlatLookJoinsTheMenuFrameToTheOpeningEntry) {
 
 TEST_F(DemoWindowPainting, TheQuickCustomizationWindowJoinsTheMarkThatOpenedIt) {
   Manager->SetStyle(bmsFlat);
-  TzbBar* hilfe = Toolbars[3];
-  hilfe->ShowMark = true;
-  TzbBarControl* w = WindowOf(hilfe);
-  w->RebuildLayout();
-  QApplication::processEvents();
+  TzbBarControl* w = WithMark(Toolbars[3]);
   const TRect mark = w->MarkRect();
   ASSERT_FALSE(IsRectEmpty(mark));
   const int bars = Manager->Bars().Count();
+  std::vector<std::string> sounds;
+  SetBarSoundPlayer([&](const char* alias) { sounds.emplace_back(alias); });
   w->SetMarkState(2);
+  SetBarSoundPlayer(nullptr);
+  EXPECT_EQ(sounds, std::vector<std::string>{"MenuPopup"});
   TzbBarQuickControl* quick = w->QuickControl();
   ASSERT_NE(quick, nullptr);
   EXPECT_EQ(TzbBarQuickControl::Current(), quick);
@@ -258,33 +274,40 @@ TEST_F(DemoWindowPainting, TheQuickCustomizationWindowJoinsTheMarkThatOpenedIt) 
 TEST_F(DemoWindowPainting, TheQuickCustomizationWindowOpensBesideAVerticalBarAndUnderAFloatingBarsCaptionMark) {
   Manager->SetStyle(bmsFlat);
   Manager->NotDocking = 0;
-  TzbBar* hilfe = Toolbars[3];
-  hilfe->ShowMark = true;
-  hilfe->SetDockingStyle(dsLeft);
-  QApplication::processEvents();
-  TzbBarControl* w = WindowOf(hilfe);
-  ASSERT_TRUE(w && w->IsVertical());
-  TRect mark = w->MarkScreenRect();
-  ASSERT_FALSE(IsRectEmpty(mark));
-  w->SetMarkState(2);
-  ASSERT_NE(w->QuickControl(), nullptr);
-  EXPECT_EQ(w->QuickControl()->WindowRect().Left, mark.Right);
-  EXPECT_EQ(w->QuickControl()->WindowRect().Top, mark.Top);
-  w->SetMarkState(0);
-  ASSERT_EQ(w->QuickControl(), nullptr);
   // The flat look puts a floating bar's mark at the left of its caption: the window opens under
   // it, starting where the mark starts.
-  hilfe->SetDockingStyle(dsNone);
-  QApplication::processEvents();
-  w = WindowOf(hilfe);
-  ASSERT_TRUE(w && w->IsFloating());
   ASSERT_TRUE(Manager->PainterClass().OpensQuickWindowLeftAligned());
-  mark = w->MarkScreenRect();
+  for (const TzbBarDockingStyle style : {dsLeft, dsNone}) {
+    SCOPED_TRACE(style);
+    TzbBarControl* w = MarkedBarAt(Toolbars[3], style);
+    ASSERT_TRUE(w && w->IsVertical() == (style == dsLeft));
+    const TRect mark = w->MarkScreenRect();
+    ASSERT_FALSE(IsRectEmpty(mark));
+    w->SetMarkState(2);
+    ASSERT_NE(w->QuickControl(), nullptr);
+    const TRect q = w->QuickControl()->WindowRect();
+    EXPECT_EQ(Point(q.Left, q.Top), style == dsLeft ? Point(mark.Right, mark.Top) : Point(mark.Left, mark.Bottom));
+    w->SetMarkState(0);
+    ASSERT_EQ(w->QuickControl(), nullptr);
+  }
+}
+
+TEST_F(DemoWindowPainting, AtTheCornerOfTheWorkAreaTheQuickCustomizationWindowStaysOnItAboveTheMark) {
+  Manager->SetStyle(bmsFlat);
+  TzbBar* hilfe = Toolbars[3];
+  const TRect area = GetMonitorWorkArea(Form.mapToGlobal(QPoint(0, 0)));
+  ASSERT_FALSE(IsRectEmpty(area));
+  hilfe->FloatLeft = area.Right - 10;
+  hilfe->FloatTop = area.Bottom - 10;
+  TzbBarControl* w = MarkedBarAt(hilfe, dsNone);
+  const TRect mark = w->MarkScreenRect();
   ASSERT_FALSE(IsRectEmpty(mark));
+  ASSERT_GT(mark.Bottom, area.Bottom - 10);
   w->SetMarkState(2);
   ASSERT_NE(w->QuickControl(), nullptr);
-  EXPECT_EQ(w->QuickControl()->WindowRect().Left, mark.Left);
-  EXPECT_EQ(w->QuickControl()->WindowRect().Top, mark.Bottom);
+  const TRect q = w->QuickControl()->WindowRect();
+  EXPECT_EQ(q.Right, area.Right);
+  EXPECT_EQ(q.Bottom, mark.Top);
   w->SetMarkState(0);
 }
 
@@ -355,11 +378,7 @@ TEST_F(DemoWindowPainting, TheAddOrRemoveEntriesTickTheVisibleButtonsAndAClickHi
 }
 
 TEST_F(DemoWindowPainting, TheQuickCustomizationWindowClosesOnceAnotherBarHoldsTheSelection) {
-  TzbBar* hilfe = Toolbars[3];
-  hilfe->ShowMark = true;
-  TzbBarControl* w = WindowOf(hilfe);
-  w->RebuildLayout();
-  QApplication::processEvents();
+  TzbBarControl* w = WithMark(Toolbars[3]);
   w->SetMarkState(2);
   TzbBarQuickControl* quick = w->QuickControl();
   ASSERT_NE(quick, nullptr);
@@ -384,11 +403,7 @@ TEST_F(DemoWindowPainting, TheQuickCustomizationWindowClosesOnceAnotherBarHoldsT
 }
 
 TEST_F(DemoWindowPainting, AFloatingBarDrawsItsCaptionArrowAtOnceWhenTheMarkChanges) {
-  TzbBar* hilfe = Toolbars[3];
-  hilfe->ShowMark = true;
-  hilfe->SetDockingStyle(dsNone);
-  QApplication::processEvents();
-  TzbBarControl* w = WindowOf(hilfe);
+  TzbBarControl* w = MarkedBarAt(Toolbars[3], dsNone);
   ASSERT_TRUE(w && w->IsFloating());
   const TRect mark = w->MarkRect();
   ASSERT_FALSE(IsRectEmpty(mark));
@@ -437,11 +452,7 @@ TEST_F(DemoWindowPainting, TheOwnerGapFollowsTheSideWhereTheOwnerTouches) {
 }
 
 TEST_F(DemoWindowPainting, HoveringTheMarkRedrawsItThroughThePainter) {
-  TzbBar* hilfe = Toolbars[3];
-  hilfe->ShowMark = true;
-  TzbBarControl* w = WindowOf(hilfe);
-  w->RebuildLayout();
-  QApplication::processEvents();
+  TzbBarControl* w = WithMark(Toolbars[3]);
   const TRect mark = w->MarkRect();
   ASSERT_FALSE(IsRectEmpty(mark));
   w->Flush();
