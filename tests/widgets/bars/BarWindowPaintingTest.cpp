@@ -400,6 +400,22 @@ TEST_F(DemoWindowPainting, TheQuickCustomizationWindowClosesOnceAnotherBarHoldsT
   w->QuickControl()->Widget()->hide();
   EXPECT_EQ(w->QuickControl(), nullptr);
   EXPECT_EQ(w->QuickButtonState(), 0);
+  // Left open with its add-or-remove menu, the window goes with the form.
+  w->SetMarkState(2);
+  ASSERT_NE(w->QuickControl(), nullptr);
+  ClickControl(*w->QuickControl()->ItemLinks().Items(0)->Control());
+  EXPECT_NE(w->QuickControl()->AddRemoveItem()->ItemLinks().BarControl(), nullptr);
+}
+
+TEST_F(DemoWindowPainting, AnOpenQuickCustomizationWindowGoesWithItsManager) {
+  TzbBarControl* w = WithMark(Toolbars[3]);
+  w->SetMarkState(2);
+  ASSERT_NE(w->QuickControl(), nullptr);
+  ClickControl(*w->QuickControl()->ItemLinks().Items(0)->Control());
+  ASSERT_NE(w->QuickControl()->AddRemoveItem()->ItemLinks().BarControl(), nullptr);
+  Manager.reset();  // before the screen: the bars go with their windows
+  EXPECT_EQ(TzbBarQuickControl::Current(), nullptr);
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), nullptr);
 }
 
 TEST_F(DemoWindowPainting, AFloatingBarDrawsItsCaptionArrowAtOnceWhenTheMarkChanges) {
