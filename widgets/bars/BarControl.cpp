@@ -35,6 +35,11 @@ TCustomzbBarControl*& ChainHead() {
   return head;
 }
 
+TCustomzbBarControl*& SelectingRef() {
+  static TCustomzbBarControl* window = nullptr;
+  return window;
+}
+
 TzbMouseButton ButtonOf(Qt::MouseButton b) {
   if (b == Qt::RightButton) return mbRight;
   if (b == Qt::MiddleButton) return mbMiddle;
@@ -110,6 +115,9 @@ class TzbBarWidget : public QWidget {
   }
   void moveEvent(QMoveEvent*) override {
     if (fOwner) fOwner->WindowMoved();
+  }
+  void hideEvent(QHideEvent*) override {
+    if (fOwner) fOwner->WidgetHidden();
   }
   void resizeEvent(QResizeEvent*) override {
     if (fOwner) {
@@ -216,6 +224,7 @@ TCustomzbBarControl::~TCustomzbBarControl() {
   if (ChainHead() && !ChainHead()->fActive) ChainHead() = nullptr;
   auto& live = LiveList();
   live.erase(std::remove(live.begin(), live.end(), this), live.end());
+  if (SelectingRef() == this) SelectingRef() = nullptr;
   fShadow.reset();
   fClientCanvas.reset();
   fCanvas.reset();
@@ -232,6 +241,11 @@ bool TCustomzbBarControl::IsAlive(const TCustomzbBarControl* window) {
 }
 
 TCustomzbBarControl* TCustomzbBarControl::ActiveBarControl() { return ChainHead(); }
+
+TCustomzbBarControl* TCustomzbBarControl::SelectingWindow(const TzbBarManager& manager) {
+  TCustomzbBarControl* w = SelectingRef();
+  return w && w->fManager == &manager && w->fSelected ? w : nullptr;
+}
 
 TCustomzbBarControl* TCustomzbBarControl::FromWidget(const QWidget* w) {
   for (; w; w = w->parentWidget()) {
@@ -257,6 +271,16 @@ bool TCustomzbBarControl::OnOpenMenu(const TzbBarManager& manager, const TPoint&
 }
 
 QWidget* TCustomzbBarControl::Widget() const { return fWidget; }
+
+void TCustomzbBarControl::CloseChildMenu() {
+  if (!ChildMenu) return;
+  TzbBarSubMenuControl* child = ChildMenu;
+  ChildMenu = nullptr;
+  if (child->OwnerControl)
+    child->OwnerControl->ControlInactivate(true);
+  else
+    child->Close();
+}
 
 void TCustomzbBarControl::SetWidget(QWidget* widget) {
   if (fWidget) {
@@ -495,6 +519,10 @@ bool& TCustomzbBarControl::MenusExpanded() {
 void TCustomzbBarControl::SetSelectedControl(TzbBarItemControl* control) {
   if (control == fSelected) return;
   fSelected = control;
+  if (control)
+    SelectingRef() = this;
+  else if (SelectingRef() == this)
+    SelectingRef() = nullptr;
   Invalidate();
   fLastMouse = BarCursorPos();
   if (control)

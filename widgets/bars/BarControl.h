@@ -42,6 +42,9 @@ class TCustomzbBarControl : public TzbBarWindow {
   static TCustomzbBarControl* AtScreenPoint(const TPoint& p);
   // Whether menus show their less used items; reset when a new chain starts.
   static bool& MenusExpanded();
+  // The window of the manager whose control was selected last and still is (the manager's
+  // selected control lies there), or nil.
+  static TCustomzbBarControl* SelectingWindow(const TzbBarManager& manager);
   // Whether the screen point is on one of the manager's open menus.
   static bool OnOpenMenu(const TzbBarManager& manager, const TPoint& p);
 
@@ -137,6 +140,8 @@ class TCustomzbBarControl : public TzbBarWindow {
   // shift holds ssShift, ssAlt, ssCtrl.
   virtual bool KeyDown(int key, unsigned shift);
   virtual void WindowMoved() { UpdateShadow(); }
+  // The widget was hidden (not by the window's own destruction).
+  virtual void WidgetHidden() {}
 
   // --- painting ---
   void Invalidate();
@@ -160,6 +165,8 @@ class TCustomzbBarControl : public TzbBarWindow {
   void NotifyUnplacedLinks();
   virtual TBrush ItemBrush() const { return GetBackgroundBrush(); }
   void SetWidget(QWidget* widget);
+  // Closes the open child menu through the control that opened it (or the menu itself).
+  void CloseChildMenu();
   void EnsureBuffer();
   void CreateItemControls();
   void DestroyItemControls();

@@ -270,8 +270,8 @@ int TzbBarButtonControl::GetWidthInLine() const {
   const std::string caption = StripAmpersands(Link().RealCaption());
   if (w.IsMenu()) {
     width = TextWidth(*this, caption) + 2 * lineHeight + 6;
-    if (Item().ShortCut())
-      width += const_cast<TzbBarWindow&>(w).Canvas().TextWidth(ShortCutToText(Item().ShortCut())) + lineHeight - 6;
+    if (const TShortCut shortCut = ShownShortCut())
+      width += const_cast<TzbBarWindow&>(w).Canvas().TextWidth(ShortCutToText(shortCut)) + lineHeight - 6;
   } else {
     const TzbBarPaintStyle ps = EffectivePaintStyle();
     const bool rotated = w.IsVertical() && w.Bar() && w.Bar()->RotateWhenVertical;
@@ -285,6 +285,8 @@ int TzbBarButtonControl::GetWidthInLine() const {
   if (b && b->Lowered()) width += 2 * m.PainterClass().GetLoweredBorderSize();
   return width;
 }
+
+TShortCut TzbBarButtonControl::ShownShortCut() const { return Item().ShortCut(); }
 
 int TzbBarButtonControl::GetHeight() const {
   const TzbBarWindow& w = Parent();
@@ -403,9 +405,9 @@ void TzbBarButtonControl::Paint(const TRect& rect, int view) {
   const TzbBarPaintStyle ps = EffectivePaintStyle();
   if (view == 1) {
     p.DrawMenuButton(*this, dc, r, IsDrawnSelected(), down, ps == psStandard || ps == psCaptionGlyph);
-    if (Item().ShortCut()) {
+    if (const TShortCut shortCut = ShownShortCut()) {
       const bool notSelected = p.UsesFlatSelection() && ColorToRGB(clBtnFace) != 0xFFFFFF;
-      p.DrawCaption(*this, dc, ShortCutToText(Item().ShortCut()),
+      p.DrawCaption(*this, dc, ShortCutToText(shortCut),
                     Rect(r.Left, r.Top, r.Right - r.Height() - 5, r.Bottom), 2, Enabled(), IsDrawnSelected(), false,
                     false, notSelected);
     }

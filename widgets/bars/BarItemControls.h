@@ -33,6 +33,8 @@ class TzbBarButtonControl : public TzbBarItemControl {
   bool IsIdle() const override { return !fDroppedDown; }
   bool KeyDown(int key) override;
   int GetDropDownWidth() const;
+  // The shortcut shown beside the caption in menus.
+  virtual TShortCut ShownShortCut() const;
   TzbBarPaintStyle EffectivePaintStyle() const;
   bool HasImage() const;
   void DropDown(bool byMouse);

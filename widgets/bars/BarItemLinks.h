@@ -160,6 +160,7 @@ class TzbBarItemLinks {
   void DestroyBarControl();
   // A window owned elsewhere (a menu window opened for a sub-item) shows these links.
   void SetExternalBarControl(TzbBarWindow* window);
+  TzbBarWindow* ExternalBarControl() const { return fExternalWindow; }
 
   std::function<void()> OnChange;
   bool Assigning() const { return fAssigning; }

@@ -36,14 +36,7 @@ TzbBarSubMenuControl::~TzbBarSubMenuControl() {
   if (TzbBarItemControl* pending = TzbBarSubItemControl::PendingControl())
     for (TzbBarItemLink* link : fLinks->ShownLinks())
       if (link->Control() == pending) TzbBarSubItemControl::CancelPending();
-  if (ChildMenu) {
-    TzbBarSubMenuControl* child = ChildMenu;
-    ChildMenu = nullptr;
-    if (child->OwnerControl)
-      child->OwnerControl->ControlInactivate(true);
-    else
-      child->Close();
-  }
+  CloseChildMenu();
   fSelected = nullptr;
   TCustomzbBarControl::SetActive(false);
   if (ParentBar && IsAlive(ParentBar)) {

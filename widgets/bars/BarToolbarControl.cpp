@@ -11,6 +11,7 @@
 #include "widgets/bars/BarManager.h"
 #include "widgets/bars/BarMdi.h"
 #include "widgets/bars/BarPainter.h"
+#include "widgets/bars/BarQuickControl.h"
 #include "widgets/bars/BarQuickItems.h"
 #include "widgets/bars/BarScreen.h"
 #include "widgets/bars/BarSubMenuControl.h"
@@ -50,22 +51,9 @@ TzbBarControl::~TzbBarControl() {
   ForgetWindowButtons();
   if (MenuModeBarRef() == this) MenuModeBarRef() = nullptr;
   if (TzbBarScreen* screen = TzbBarScreen::Of(*fManager); screen && screen->MovingWindow() == this) screen->EndDrag();
-  if (ChildMenu) {
-    TzbBarSubMenuControl* child = ChildMenu;
-    ChildMenu = nullptr;
-    if (child->OwnerControl)
-      child->OwnerControl->ControlInactivate(true);
-    else
-      child->Close();
-  }
+  CloseChildMenu();
   TCustomzbBarControl::SetActive(false);
-  if (fQuickLinks) {
-    fQuickLinks->DestroyBarControl();
-    if (!fManager->IsDestroying()) {
-      fQuickLinks->Clear();
-      FreeQuickItems();
-    }
-  }
+  fQuickControl.reset();
   if (fDock && TzbBarScreen::Of(*fManager)) fDock->RemoveBar(*this, !fManager->IsDestroying());
 }
 
@@ -79,31 +67,46 @@ TRect TzbBarControl::MarkRect() const {
   return Rect(r.Left + in.Left, r.Top + in.Top, r.Right + in.Left, r.Bottom + in.Top);
 }
 
-TzbBarItemLinks* TzbBarControl::QuickLinks() const {
-  return fQuickLinks && fQuickLinks->BarControl() ? fQuickLinks.get() : nullptr;
+TRect TzbBarControl::MarkScreenRect() const {
+  const TRect m = MarkRect();
+  if (IsRectEmpty(m)) return m;
+  const TRect w = WindowRect();
+  return Rect(w.Left + m.Left, w.Top + m.Top, w.Left + m.Right, w.Top + m.Bottom);
 }
 
-void TzbBarControl::FreeQuickItems() {
-  for (TzbBarItem* item : fQuickEntries)
-    if (fManager->IndexOfItem(item) >= 0) fManager->FreeItem(item);
-  fQuickEntries.clear();
-  for (TzbBarItem* item : fQuickItems)
-    if (fManager->IndexOfItem(item) >= 0) {
-      if (TzbBarItemLinks* sub = SubItemLinksOf(*item)) sub->Clear();
-      if (item->LinkCount() == 0) fManager->FreeItem(item);
-    }
-  fQuickItems.clear();
-  fAddRemove = nullptr;
+TzbBarItemLinks* TzbBarControl::QuickLinks() const {
+  return fQuickControl ? &fQuickControl->ItemLinks() : nullptr;
+}
+
+TzbBarSubItem* TzbBarControl::AddRemoveItem() const {
+  return fQuickControl ? fQuickControl->AddRemoveItem() : nullptr;
 }
 
 void TzbBarControl::SetMarkState(int state) {
   if (fManager->IsCustomizing() || state == fMarkState) return;
   fMarkState = state;
-  if (state == 2)
-    OpenQuickWindow();
-  else if (fQuickLinks && fQuickLinks->BarControl())
-    fQuickLinks->DestroyBarControl();
+  if (state == 2) {
+    fQuickControl = std::make_unique<TzbBarQuickControl>(*fManager, *this);
+    fQuickControl->ShowQuickControl();
+    if (!IsAlive(this)) return;
+    PlayBarSound(0);
+  } else if (fQuickControl) {
+    std::unique_ptr<TzbBarQuickControl> quick = std::move(fQuickControl);
+    quick.reset();
+  }
   if (IsAlive(this)) RedrawMark();
+}
+
+void TzbBarControl::CloseQuickControl() {
+  if (!fQuickControl) return;
+  // A press on the mark closed the window: that press must not open it again.
+  fMarkClosedByPress =
+      (QApplication::mouseButtons() & Qt::LeftButton) && PtInRect(MarkScreenRect(), BarCursorPos());
+  std::unique_ptr<TzbBarQuickControl> quick = std::move(fQuickControl);
+  quick.reset();
+  if (!IsAlive(this) || fMarkState != 2) return;
+  fMarkState = 0;
+  RedrawMark();
 }
 
 void TzbBarControl::RedrawMark() {
@@ -113,92 +116,6 @@ void TzbBarControl::RedrawMark() {
     return;
   }
   fManager->PainterClass().InvalidateQuickButton(*this);
-}
-
-void TzbBarControl::OpenQuickWindow() {
-  if (fQuickLinks) {
-    fQuickLinks->DestroyBarControl();
-    fQuickLinks->Clear();
-  }
-  FreeQuickItems();
-  if (!fQuickLinks)
-    fQuickLinks = std::make_unique<TzbBarItemLinks>(*fManager, TzbBarItemLinks::okLibraryPopup, nullptr, nullptr);
-  // The links that are hidden by the recent filter or did not fit.
-  for (TzbBarItemLink* link : fLinks->VisibleLinks()) {
-    const bool shown =
-        std::find(fLinks->ShownLinks().begin(), fLinks->ShownLinks().end(), link) != fLinks->ShownLinks().end();
-    if (shown && link->Control() && !IsRectEmpty(link->ItemRect)) continue;
-    TzbBarItemLink* copy = fQuickLinks->Add();
-    copy->Assign(*link);
-    copy->SourceLink = link;
-  }
-  auto* addRemove = fManager->CreateItem<TzbBarQuickSubItem>();
-  fAddRemove = addRemove;
-  fAddRemove->SetCaption(BarText("&Add or Remove Buttons"));
-  fAddRemove->SetEnabled(fBar->AllowQuickCustomizing);
-  fQuickItems.push_back(fAddRemove);
-  TzbBarControl* self = this;
-  addRemove->OnFill = [self](TzbBarQuickSubItem& sub) {
-    if (IsAlive(self)) self->FillAddRemove(sub);
-  };
-  TzbBarItemLink* last = fQuickLinks->Add();
-  last->SetItem(fAddRemove);
-  last->SetBeginGroup(fQuickLinks->Count() > 1);
-  fQuickLinks->CreateBarControl();
-  auto* menu = dynamic_cast<TzbBarSubMenuControl*>(fQuickLinks->BarControl());
-  if (!menu) return;
-  menu->OnCloseUp = [self]() {
-    if (!IsAlive(self)) return;
-    // A press on the mark closed the window: that press must not open it again.
-    const TRect m = self->MarkRect(), w = self->WindowRect();
-    const TPoint c = BarCursorPos();
-    self->fMarkClosedByPress = (QApplication::mouseButtons() & Qt::LeftButton) &&
-                               PtInRect(Rect(w.Left + m.Left, w.Top + m.Top, w.Left + m.Right, w.Top + m.Bottom), c);
-    self->fMarkState = 0;
-    self->RedrawMark();
-  };
-  const TRect m = MarkRect();
-  const TRect w = WindowRect();
-  const TRect screen = Rect(w.Left + m.Left, w.Top + m.Top, w.Left + m.Right, w.Top + m.Bottom);
-  menu->OwnerRect = screen;  // the window's frame joins the mark
-  if (IsVertical()) {
-    menu->ShowAt(Point(screen.Right, screen.Top), screen.Width(), 0);
-  } else if (IsFloating() && fManager->PainterClass().OpensQuickWindowLeftAligned()) {
-    menu->ShowAt(Point(screen.Left, screen.Bottom), 0, screen.Height());
-  } else {
-    // Right-aligned to the mark: the window ends where the mark ends.
-    menu->AlignRight = true;
-    menu->ShowAt(Point(screen.Right, screen.Bottom), 0, screen.Height());
-  }
-}
-
-void TzbBarControl::FillAddRemove(TzbBarQuickSubItem& sub) {
-  // The entries of the last opening go; one per available link of the toolbar, then the reset and
-  // customize buttons.
-  sub.ItemLinks().Clear();
-  for (TzbBarItem* item : fQuickEntries)
-    if (fManager->IndexOfItem(item) >= 0) fManager->FreeItem(item);
-  fQuickEntries.clear();
-  for (TzbBarItemLink* link : fLinks->AvailableLinks()) {
-    auto* entry = fManager->CreateItem<TzbBarQuickCustItem>(*fLinks, fLinks->IndexOf(link));
-    fQuickEntries.push_back(entry);
-    sub.ItemLinks().Add()->SetItem(entry);
-  }
-  // "&Reset Toolbar" where the manager kept the form's design state (its loaded step) and both
-  // the manager and the bar allow resets; then "&Customize...", where the manager allows it.
-  const bool reset = fManager->CanReset() && fManager->AllowReset && fBar->AllowReset;
-  if (reset) {
-    auto* button = fManager->CreateItem<TzbBarQuickCustExtButton>();
-    button->SetCaption(BarText("&Reset Toolbar"));
-    TzbBar* bar = fBar;
-    button->OnClick = [bar](TzbBarItem&) { bar->ResetWithConfirmation(); };
-    TzbBarItemLink* link = sub.ItemLinks().Add();
-    link->SetItem(button);
-    link->SetBeginGroup(true);
-    fQuickEntries.push_back(button);
-  }
-  if (TzbBarItem* customize = AddCustomizeItem(*fManager, sub.ItemLinks(), !reset, true))
-    fQuickEntries.push_back(customize);
 }
 
 // ---------------------------------------------------------------- window
@@ -327,13 +244,11 @@ void TzbBarControl::WritePosition() {
     fBar->SetDockedTop(fWidget->y());
   }
   // An open quick-customization window stays joined to the mark.
-  if (TzbBarItemLinks* quick = QuickLinks())
-    if (auto* menu = dynamic_cast<TCustomzbBarControl*>(quick->BarControl())) {
-      const TRect m = MarkRect(), w = WindowRect();
-      menu->OwnerRect = Rect(w.Left + m.Left, w.Top + m.Top, w.Left + m.Right, w.Top + m.Bottom);
-      menu->UpdateShadow();
-      menu->Invalidate();
-    }
+  if (fQuickControl) {
+    fQuickControl->OwnerRect = MarkScreenRect();
+    fQuickControl->UpdateShadow();
+    fQuickControl->Invalidate();
+  }
 }
 
 TRect FloatingNonClientSizes(const TzbBarItemControlPainter& p) {
@@ -957,12 +872,7 @@ void TzbBarControl::SelectItem(TzbBarItemControl* control) {
 
 void TzbBarControl::CloseChain() {
   if (ChildMenu) {
-    TzbBarSubMenuControl* child = ChildMenu;
-    ChildMenu = nullptr;
-    if (child->OwnerControl)
-      child->OwnerControl->ControlInactivate(true);
-    else
-      child->Close();
+    CloseChildMenu();
     if (!IsAlive(this)) return;
   }
   if (fSelected && fSelected->Active) fSelected->ControlInactivate(true);
@@ -1217,8 +1127,16 @@ void TzbBarControl::Paint() {
   } else if (const TRect grip = SizeGripRect(); !IsRectEmpty(grip)) {
     p.DrawSizeGrip(*this, wdc, brush, grip);
   }
+  PaintBackground(dc, ClientRect(), false);
+  PaintItems(dc, brush);
+  PaintWindowButtons(dc);
+  if (IsDocked() && MarkExists()) p.DrawQuickButton(*this, dc, brush, p.GetQuickButtonRect(*this));
+  NotifyUnplacedLinks();
+}
+
+void TzbBarControl::PaintItems(TCanvas& dc, const TBrush& brush) {
+  const TzbBarItemControlPainter& p = fManager->PainterClass();
   const TRect client = ClientRect();
-  PaintBackground(dc, client, false);
   const bool vertical = IsVertical();
   const int sepSize = p.GetToolbarSeparatorSize();
   bool first = true;
@@ -1252,9 +1170,6 @@ void TzbBarControl::Paint() {
     PaintItem(*c);
     first = false;
   }
-  PaintWindowButtons(dc);
-  if (IsDocked() && MarkExists()) p.DrawQuickButton(*this, dc, brush, p.GetQuickButtonRect(*this));
-  NotifyUnplacedLinks();
 }
 
 }  // namespace zyn

@@ -12,13 +12,14 @@
 
 namespace zyn {
 
-class TzbBarQuickSubItem;
-
+class TzbBarQuickControl;
 class TzbDockControl;
 class TzbBarSubItem;
 
 // Hit codes of the bar windows' own hit testing.
-enum TzbBarHitCode { htNowhere, htClient, htCaption, htClose, htLeft, htRight, htTop, htBottom, htBottomRight, htMark };
+enum TzbBarHitCode {
+  htNowhere, htClient, htCaption, htClose, htLeft, htRight, htTop, htBottom, htBottomRight, htMark, htBorder
+};
 
 struct TzbSize {
   int Width = 0;
@@ -71,14 +72,22 @@ class TzbBarControl : public TCustomzbBarControl {
   // --- the mark and its quick-customization window ---
   // The mark's rectangle in window coordinates (empty without mark).
   TRect MarkRect() const;
-  // 0 normal, 1 hot, 2 dropped (the quick-customization window is open).
+  // The mark's rectangle in screen coordinates (empty without mark).
+  TRect MarkScreenRect() const;
+  // 0 normal, 1 hot, 2 dropped: state 2 opens the quick-customization window, any other state
+  // closes an open one.
   void SetMarkState(int state);
   // The painter redraws the mark after a change of its state.
   void RedrawMark();
-  // The links of the open quick-customization window: copies of the links that did not fit, then
-  // "&Add or Remove Buttons" with a check entry per link of the bar; nil while closed.
+  // The open quick-customization window of the mark, nil while closed.
+  TzbBarQuickControl* QuickControl() const { return fQuickControl.get(); }
+  // The window's links: copies of the links that did not fit, then "&Add or Remove Buttons" with a
+  // check entry per link of the bar; nil while closed.
   TzbBarItemLinks* QuickLinks() const;
-  TzbBarSubItem* AddRemoveItem() const { return fAddRemove; }
+  TzbBarSubItem* AddRemoveItem() const;
+  // Frees the open quick-customization window and sets the mark normal. A close by a left press on
+  // the mark is remembered, so that the press does not open the window again.
+  void CloseQuickControl();
 
   TzbDockControl* DockControl() const override { return fDock; }
   TPoint ClientOriginInDock() const override;
@@ -91,7 +100,7 @@ class TzbBarControl : public TCustomzbBarControl {
   // A floating window takes the bar's opacity (AlphaBlendValue, 255 opaque).
   void ApplyAlphaBlend();
   // The non-client widths for a docking style (Left, Top, Right, Bottom as widths).
-  TRect NonClientSizes(TzbBarDockingStyle style) const;
+  virtual TRect NonClientSizes(TzbBarDockingStyle style) const;
   // A bar without border docked at the bottom over the whole row has the status-bar look: a top line
   // and, unless the form is maximized, a size grip at its right end that sizes the form.
   bool SizeGripShown() const;
@@ -99,7 +108,7 @@ class TzbBarControl : public TCustomzbBarControl {
   int SizeGripWidth() const;
   // The close button of the floating caption, in window coordinates.
   TRect CloseButtonRect() const;
-  TzbBarHitCode HitTest(const TPoint& windowPoint) const;
+  virtual TzbBarHitCode HitTest(const TPoint& windowPoint) const;
   // Docked with a single border: the strip before the client area that holds the drag handle
   // (left of it on horizontal docks, above it on vertical docks); empty otherwise.
   TRect GetDragHandleZone() const override;
@@ -177,12 +186,14 @@ class TzbBarControl : public TCustomzbBarControl {
 
  protected:
   void Paint() override;
+  // The separators and the item controls over the client area painted with brush.
+  void PaintItems(TCanvas& dc, const TBrush& brush);
   void CloseChain() override;
+  virtual void CreateWindowWidget();
+  virtual void ShowWindow();
+  bool ClickableAt(const TPoint& client) const;
 
  private:
-  void CreateWindowWidget();
-  void ShowWindow();
-  bool ClickableAt(const TPoint& client) const;
   void ToggleFloating();
   // The shown links measured along one line (heights on a vertical bar) up to the length.
   int MeasureLine(int length, int& thickness, bool& exceeded, bool vertical);
@@ -203,13 +214,7 @@ class TzbBarControl : public TCustomzbBarControl {
   TzbSize fGrabSize{1, 1};
   int fMarkState = 0;
   bool fMarkClosedByPress = false;
-  std::unique_ptr<TzbBarItemLinks> fQuickLinks;
-  TzbBarSubItem* fAddRemove = nullptr;
-  std::vector<TzbBarItem*> fQuickItems;
-  std::vector<TzbBarItem*> fQuickEntries;  // of "&Add or Remove Buttons", made when it opens
-  void FreeQuickItems();
-  void FillAddRemove(TzbBarQuickSubItem& sub);
-  void OpenQuickWindow();
+  std::unique_ptr<TzbBarQuickControl> fQuickControl;
   // The window buttons' share of the mouse handlers; true when the event was theirs.
   bool WindowButtonMouseDown(const TPoint& client);
   bool WindowButtonMouseMove(const TPoint& client);

@@ -70,8 +70,8 @@ const std::vector<TKind>& Kinds() {
       Kind<TzbBarControlContainerItem, TzbBarControlContainerControl>(),
       Kind<TzbBarInPlaceSubItem, TzbBarInPlaceSubItemControl>(),
       Kind<TSystemMenuSubItem, TSystemMenuSubItemControl, false>(),
-      Kind<TzbBarQuickCustItem, TzbBarButtonControl, false>(),
-      Kind<TzbBarQuickCustExtButton, TzbBarButtonControl, false>(),
+      Kind<TzbBarQuickCustExtButton, TzbBarQuickCustExtButtonControl, false>(),
+      Kind<TzbBarQuickCustItem, TzbBarQuickCustItemControl, false>(),
       Kind<TzbBarQuickSubItem, TzbBarSubItemControl, false>(),
   };
   return kinds;

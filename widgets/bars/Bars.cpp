@@ -20,6 +20,9 @@ TzbBar::TzbBar(TzbBars& owner)
 TzbBar::~TzbBar() {
   TzbBarManager& m = Manager();
   if (m.MainMenuBar() == this) m.SetMainMenuBar(nullptr);
+  // A window that shows the links without owning them (the quick-customization window) closes
+  // while the links are still there.
+  if (TzbBarWindow* external = fLinks->ExternalBarControl()) external->Closing();
   fLinks->DestroyBarControl();
   fVisible = false;
   for (auto it = fDetachingSubItems.rbegin(); it != fDetachingSubItems.rend(); ++it) (*it)->BarNotification(*this);

@@ -9,6 +9,8 @@
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
 #include "widgets/bars/BarPainter.h"
+#include "widgets/bars/BarQuickControl.h"
+#include "widgets/bars/BarQuickItems.h"
 #include "widgets/bars/BarShadow.h"
 #include "widgets/bars/BarUtils.h"
 
@@ -416,10 +418,20 @@ TEST_F(BarDocking, TheMarkOfACutToolbarOffersItsHiddenButtonsAndTheirVisibility)
   EXPECT_EQ(window->QuickButtonState(), 2);
   TzbBarItemLinks* quick = window->QuickLinks();
   ASSERT_NE(quick, nullptr);
-  const std::size_t hidden = datei->ItemLinks().VisibleLinks().size() - datei->ItemLinks().ShownLinks().size();
-  ASSERT_GT(hidden, 0u);
-  ASSERT_EQ(static_cast<std::size_t>(quick->Count()), hidden + 1);
+  ASSERT_NE(dynamic_cast<TzbBarQuickControl*>(quick->BarControl()), nullptr);
+  // Copies of the buttons that did not fit, in their order, then "&Add or Remove Buttons".
+  std::vector<TzbBarItemLink*> cut;
+  for (TzbBarItemLink* link : datei->ItemLinks().VisibleLinks())
+    if (!link->Control() || IsRectEmpty(link->ItemRect)) cut.push_back(link);
+  ASSERT_FALSE(cut.empty());
+  ASSERT_EQ(static_cast<std::size_t>(quick->Count()), cut.size() + 1);
+  for (std::size_t i = 0; i < cut.size(); ++i) {
+    EXPECT_EQ(quick->Items(static_cast<int>(i))->SourceLink, cut[i]);
+    EXPECT_EQ(quick->Items(static_cast<int>(i))->Item(), cut[i]->Item());
+  }
   EXPECT_EQ(quick->Items(quick->Count() - 1)->Item(), window->AddRemoveItem());
+  EXPECT_TRUE(quick->Items(quick->Count() - 1)->GetBeginGroup());
+  EXPECT_TRUE(window->AddRemoveItem()->GetEnabled());
   // A hidden button runs from the quick-customization window.
   TzbBarItemLink* copy = quick->Items(0);
   ASSERT_NE(copy->SourceLink, nullptr);
@@ -431,11 +443,11 @@ TEST_F(BarDocking, TheMarkOfACutToolbarOffersItsHiddenButtonsAndTheirVisibility)
   EXPECT_EQ(entries.Items(count)->Item()->Caption(), "&Reset Toolbar");
   ASSERT_NE(entries.BarControl(), nullptr);
   // Unticking the last entry hides that button on the toolbar; the window stays open.
-  auto* last = static_cast<TzbBarButton*>(entries.Items(count - 1)->Item());
-  EXPECT_TRUE(last->Down());
-  ClickControl(*entries.Items(count - 1)->Control());
+  auto* last = dynamic_cast<TzbBarQuickCustItemControl*>(entries.Items(count - 1)->Control());
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(last->OwnerLink(), datei->ItemLinks().Items(count - 1));
+  ClickControl(*last);
   EXPECT_FALSE(datei->ItemLinks().Items(count - 1)->Visible());
-  EXPECT_FALSE(last->Down());
   EXPECT_NE(window->QuickLinks(), nullptr);
   // A click on the mark closes the window without opening it again.
   Click(onMark);

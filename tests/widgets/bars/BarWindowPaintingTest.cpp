@@ -7,7 +7,10 @@
 #include "widgets/bars/BarDockControl.h"
 #include "widgets/bars/BarFlatPainter.h"
 #include "widgets/bars/BarItemLinks.h"
+#include "widgets/bars/BarQuickControl.h"
+#include "widgets/bars/BarQuickItems.h"
 #include "widgets/bars/BarStandardPainter.h"
+#include "widgets/bars/BarUtils.h"
 #include "widgets/bars/BarXPPainter.h"
 #include "widgets/bars/ThemeManager.h"
 
@@ -117,6 +120,21 @@ class DemoWindowPainting : public ::testing::Test, public BarDemoWindow {
     Manager->PainterClass().DrawDockBackground(dc, SolidBrush(clBtnFace), Rect(0, 0, img.width(), img.height()));
     return img;
   }
+  // The bar's window after the bar got its mark and moved to a dock or to floating (dsNone).
+  TzbBarControl* MarkedBarAt(TzbBar* bar, TzbBarDockingStyle style) {
+    bar->ShowMark = true;
+    bar->SetDockingStyle(style);
+    QApplication::processEvents();
+    return WindowOf(bar);
+  }
+  // The bar's window after the bar got its mark and was laid out again.
+  TzbBarControl* WithMark(TzbBar* bar) {
+    bar->ShowMark = true;
+    TzbBarControl* w = WindowOf(bar);
+    w->RebuildLayout();
+    QApplication::processEvents();
+    return w;
+  }
 };
 
 TEST_F(DemoWindowPainting, ADockedToolbarShowsItsDockThroughAtItsOwnPlace) {
@@ -204,36 +222,204 @@ TEST_F(DemoWindowPainting, TheFlatLookJoinsTheMenuFrameToTheOpeningEntry) {
 
 TEST_F(DemoWindowPainting, TheQuickCustomizationWindowJoinsTheMarkThatOpenedIt) {
   Manager->SetStyle(bmsFlat);
-  TzbBar* hilfe = Toolbars[3];
-  hilfe->ShowMark = true;
-  TzbBarControl* w = WindowOf(hilfe);
-  w->RebuildLayout();
-  QApplication::processEvents();
+  TzbBarControl* w = WithMark(Toolbars[3]);
   const TRect mark = w->MarkRect();
   ASSERT_FALSE(IsRectEmpty(mark));
+  const int bars = Manager->Bars().Count();
+  std::vector<std::string> sounds;
+  SetBarSoundPlayer([&](const char* alias) { sounds.emplace_back(alias); });
   w->SetMarkState(2);
-  ASSERT_NE(w->QuickLinks(), nullptr);
-  auto* quick = dynamic_cast<TCustomzbBarControl*>(w->QuickLinks()->BarControl());
+  SetBarSoundPlayer(nullptr);
+  EXPECT_EQ(sounds, std::vector<std::string>{"MenuPopup"});
+  TzbBarQuickControl* quick = w->QuickControl();
   ASSERT_NE(quick, nullptr);
+  EXPECT_EQ(TzbBarQuickControl::Current(), quick);
+  EXPECT_EQ(w->QuickLinks(), &quick->ItemLinks());
+  EXPECT_TRUE(quick->Widget()->isVisible());
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), quick);
+  // It shows the links of a temporary hidden bar of the manager.
+  ASSERT_EQ(Manager->Bars().Count(), bars + 1);
+  TzbBar* temp = Manager->Bars().Items(bars);
+  EXPECT_EQ(temp, &quick->TempBar());
+  EXPECT_EQ(&temp->ItemLinks(), &quick->ItemLinks());
+  EXPECT_TRUE(temp->Hidden);
+  EXPECT_FALSE(temp->AllowQuickCustomizing);
   const TRect screen = w->WindowRect();
   EXPECT_EQ(quick->OwnerRect,
             Rect(screen.Left + mark.Left, screen.Top + mark.Top, screen.Left + mark.Right, screen.Top + mark.Bottom));
+  // Under the mark of a bar docked at the top, ending where the mark ends.
   ASSERT_EQ(quick->WindowRect().Top, quick->OwnerRect.Bottom);
+  EXPECT_EQ(quick->WindowRect().Right, quick->OwnerRect.Right);
   const TRect gap = quick->OwnerGapRect();
   ASSERT_FALSE(IsRectEmpty(gap));
   EXPECT_EQ(gap.Top, 0);
   quick->Flush();
   EXPECT_EQ(quick->Buffer().pixel(gap.Left, 0), ToQColor(Manager->BrushColor(2)).rgb());
+  // The frame is a border: no item there, and neither a press on it nor a right click closes the window
+  // or opens the toolbars popup.
+  EXPECT_EQ(quick->HitTest(Point(0, 0)), htBorder);
+  const TRect q = quick->WindowRect();
+  Click(QPoint(q.Right - 1, q.Bottom - 1));
+  Click(QPoint((q.Left + q.Right) / 2, q.Bottom - 4), Qt::RightButton);
+  EXPECT_EQ(w->QuickControl(), quick);
+  ASSERT_NE(TCustomzbBarControl::ActiveBarControl(), nullptr);
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl()->ChainTop(), quick);
   w->SetMarkState(0);
   EXPECT_EQ(w->QuickLinks(), nullptr);
+  EXPECT_EQ(TzbBarQuickControl::Current(), nullptr);
+  EXPECT_EQ(Manager->Bars().Count(), bars);  // the temporary bar went with the window
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), nullptr);
+}
+
+TEST_F(DemoWindowPainting, TheQuickCustomizationWindowOpensBesideAVerticalBarAndUnderAFloatingBarsCaptionMark) {
+  Manager->SetStyle(bmsFlat);
+  Manager->NotDocking = 0;
+  // The flat look puts a floating bar's mark at the left of its caption: the window opens under
+  // it, starting where the mark starts.
+  ASSERT_TRUE(Manager->PainterClass().OpensQuickWindowLeftAligned());
+  for (const TzbBarDockingStyle style : {dsLeft, dsNone}) {
+    SCOPED_TRACE(style);
+    TzbBarControl* w = MarkedBarAt(Toolbars[3], style);
+    ASSERT_TRUE(w && w->IsVertical() == (style == dsLeft));
+    const TRect mark = w->MarkScreenRect();
+    ASSERT_FALSE(IsRectEmpty(mark));
+    w->SetMarkState(2);
+    ASSERT_NE(w->QuickControl(), nullptr);
+    const TRect q = w->QuickControl()->WindowRect();
+    EXPECT_EQ(Point(q.Left, q.Top), style == dsLeft ? Point(mark.Right, mark.Top) : Point(mark.Left, mark.Bottom));
+    w->SetMarkState(0);
+    ASSERT_EQ(w->QuickControl(), nullptr);
+  }
+}
+
+TEST_F(DemoWindowPainting, AtTheCornerOfTheWorkAreaTheQuickCustomizationWindowStaysOnItAboveTheMark) {
+  Manager->SetStyle(bmsFlat);
+  TzbBar* hilfe = Toolbars[3];
+  const TRect area = GetMonitorWorkArea(Form.mapToGlobal(QPoint(0, 0)));
+  ASSERT_FALSE(IsRectEmpty(area));
+  hilfe->FloatLeft = area.Right - 10;
+  hilfe->FloatTop = area.Bottom - 10;
+  TzbBarControl* w = MarkedBarAt(hilfe, dsNone);
+  const TRect mark = w->MarkScreenRect();
+  ASSERT_FALSE(IsRectEmpty(mark));
+  ASSERT_GT(mark.Bottom, area.Bottom - 10);
+  w->SetMarkState(2);
+  ASSERT_NE(w->QuickControl(), nullptr);
+  const TRect q = w->QuickControl()->WindowRect();
+  EXPECT_EQ(q.Right, area.Right);
+  EXPECT_EQ(q.Bottom, mark.Top);
+  w->SetMarkState(0);
+}
+
+// The pixels of the sign colour in the check column of an "&Add or Remove Buttons" entry.
+int CheckSignPixels(const TCustomzbBarControl& menu, const TzbBarQuickCustExtButtonControl& entry) {
+  const TRect r = menu.GetItemRect(&entry);
+  const TRect in = menu.ClientInsets();
+  const QRgb sign = ToQColor(clBlack).rgb();
+  int count = 0;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Left + entry.CheckColumnWidth(); ++x)
+      if (menu.Buffer().pixel(x + in.Left, y + in.Top) == sign) ++count;
+  return count;
+}
+
+TEST_F(DemoWindowPainting, TheAddOrRemoveEntriesTickTheVisibleButtonsAndAClickHidesOne) {
+  Manager->SetStyle(bmsFlat);
+  TzbBar* datei = Toolbars[0];
+  datei->ShowMark = true;
+  TzbBarItemLinks& links = datei->ItemLinks();
+  ASSERT_GE(links.Count(), 3);
+  links.Items(1)->SetVisible(false);
+  TzbBarControl* w = WindowOf(datei);
+  w->RebuildLayout();
+  QApplication::processEvents();
+  ASSERT_FALSE(w->Truncated());
+  w->SetMarkState(2);
+  TzbBarQuickControl* quick = w->QuickControl();
+  ASSERT_NE(quick, nullptr);
+  // Every visible button fits: the window holds "&Add or Remove Buttons" alone.
+  ASSERT_EQ(quick->ItemLinks().Count(), 1);
+  EXPECT_EQ(quick->ItemLinks().Items(0)->Item(), quick->AddRemoveItem());
+  ClickControl(*quick->ItemLinks().Items(0)->Control());
+  TzbBarItemLinks& entries = quick->AddRemoveItem()->ItemLinks();
+  auto* menu = dynamic_cast<TCustomzbBarControl*>(entries.BarControl());
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->ParentBar, quick);
+  ASSERT_GE(entries.Count(), links.Count());
+  menu->Flush();
+  for (int i = 0; i < links.Count(); ++i) {
+    SCOPED_TRACE(i);
+    auto* entry = dynamic_cast<TzbBarQuickCustItemControl*>(entries.Items(i)->Control());
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->OwnerLink(), links.Items(i));
+    EXPECT_EQ(entries.Items(i)->Item(), quick->CustItem());
+    EXPECT_EQ(entries.Items(i)->RealCaption(), links.Items(i)->RealCaption());
+    EXPECT_EQ(CheckSignPixels(*menu, *entry) > 0, links.Items(i)->Visible());
+  }
+  // The extra buttons show an empty check column.
+  auto* customize = dynamic_cast<TzbBarQuickCustExtButtonControl*>(entries.Items(entries.Count() - 1)->Control());
+  ASSERT_NE(customize, nullptr);
+  EXPECT_EQ(dynamic_cast<TzbBarQuickCustItemControl*>(customize), nullptr);
+  EXPECT_EQ(CheckSignPixels(*menu, *customize), 0);
+  // A click hides the toolbar's button and clears the tick; the menus stay open.
+  auto* third = static_cast<TzbBarQuickCustItemControl*>(entries.Items(2)->Control());
+  ClickControl(*third);
+  EXPECT_FALSE(links.Items(2)->Visible());
+  ASSERT_EQ(entries.BarControl(), menu);
+  ASSERT_EQ(w->QuickControl(), quick);
+  menu->Flush();
+  EXPECT_EQ(CheckSignPixels(*menu, *third), 0);
+  ClickControl(*third);
+  EXPECT_TRUE(links.Items(2)->Visible());
+  menu->Flush();
+  EXPECT_GT(CheckSignPixels(*menu, *third), 0);
+  w->SetMarkState(0);
+  EXPECT_EQ(entries.BarControl(), nullptr);
+}
+
+TEST_F(DemoWindowPainting, TheQuickCustomizationWindowClosesOnceAnotherBarHoldsTheSelection) {
+  TzbBarControl* w = WithMark(Toolbars[3]);
+  w->SetMarkState(2);
+  TzbBarQuickControl* quick = w->QuickControl();
+  ASSERT_NE(quick, nullptr);
+  // Nothing selected elsewhere: the timer passes and the window stays.
+  quick->StartCloseTimer();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !quick->CloseTimerRunning(); }));
+  EXPECT_EQ(w->QuickControl(), quick);
+  // A button of another toolbar selected: the window goes when the timer fires.
+  TzbBarControl* other = WindowOf(Toolbars[0]);
+  other->HotTrackItem(other->ItemLinks().Items(0)->Control());
+  quick->StartCloseTimer();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return w->QuickControl() == nullptr; }));
+  EXPECT_EQ(w->QuickButtonState(), 0);
+  EXPECT_EQ(TzbBarQuickControl::Current(), nullptr);
+  // Hidden from outside, the window closes as well.
+  other->HotTrackItem(nullptr);
+  w->SetMarkState(2);
+  ASSERT_NE(w->QuickControl(), nullptr);
+  w->QuickControl()->Widget()->hide();
+  EXPECT_EQ(w->QuickControl(), nullptr);
+  EXPECT_EQ(w->QuickButtonState(), 0);
+  // Left open with its add-or-remove menu, the window goes with the form.
+  w->SetMarkState(2);
+  ASSERT_NE(w->QuickControl(), nullptr);
+  ClickControl(*w->QuickControl()->ItemLinks().Items(0)->Control());
+  EXPECT_NE(w->QuickControl()->AddRemoveItem()->ItemLinks().BarControl(), nullptr);
+}
+
+TEST_F(DemoWindowPainting, AnOpenQuickCustomizationWindowGoesWithItsManager) {
+  TzbBarControl* w = WithMark(Toolbars[3]);
+  w->SetMarkState(2);
+  ASSERT_NE(w->QuickControl(), nullptr);
+  ClickControl(*w->QuickControl()->ItemLinks().Items(0)->Control());
+  ASSERT_NE(w->QuickControl()->AddRemoveItem()->ItemLinks().BarControl(), nullptr);
+  Manager.reset();  // before the screen: the bars go with their windows
+  EXPECT_EQ(TzbBarQuickControl::Current(), nullptr);
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), nullptr);
 }
 
 TEST_F(DemoWindowPainting, AFloatingBarDrawsItsCaptionArrowAtOnceWhenTheMarkChanges) {
-  TzbBar* hilfe = Toolbars[3];
-  hilfe->ShowMark = true;
-  hilfe->SetDockingStyle(dsNone);
-  QApplication::processEvents();
-  TzbBarControl* w = WindowOf(hilfe);
+  TzbBarControl* w = MarkedBarAt(Toolbars[3], dsNone);
   ASSERT_TRUE(w && w->IsFloating());
   const TRect mark = w->MarkRect();
   ASSERT_FALSE(IsRectEmpty(mark));
@@ -282,11 +468,7 @@ TEST_F(DemoWindowPainting, TheOwnerGapFollowsTheSideWhereTheOwnerTouches) {
 }
 
 TEST_F(DemoWindowPainting, HoveringTheMarkRedrawsItThroughThePainter) {
-  TzbBar* hilfe = Toolbars[3];
-  hilfe->ShowMark = true;
-  TzbBarControl* w = WindowOf(hilfe);
-  w->RebuildLayout();
-  QApplication::processEvents();
+  TzbBarControl* w = WithMark(Toolbars[3]);
   const TRect mark = w->MarkRect();
   ASSERT_FALSE(IsRectEmpty(mark));
   w->Flush();

@@ -7,6 +7,8 @@
 #include "platform/Colors.h"
 #include "widgets/bars/BarItemControls.h"
 #include "widgets/bars/BarItemLinks.h"
+#include "widgets/bars/BarQuickControl.h"
+#include "widgets/bars/BarQuickItems.h"
 #include "widgets/bars/BarShadow.h"
 
 #include <QApplication>
@@ -28,7 +30,7 @@ bool InChild() { return test::InX11Child(); }
 
 TEST(BarX11, MenusWorkWithThePointerOfARealXServer) {
   if (InChild()) GTEST_SKIP() << "this is the run under Xvfb";
-  test::RunChildTestsUnderXvfb(QStringLiteral("BarX11Child*"), 4);
+  test::RunChildTestsUnderXvfb(QStringLiteral("BarX11Child*"), 5);
 }
 
 TEST(BarX11Child, ClicksOpenTheMenuWithoutTakingTheFocusAndRunTheEntry) {
@@ -92,6 +94,43 @@ class BarX11ChildForm : public ::testing::Test {
  private:
   std::unique_ptr<test::BarDemoWindow> fDemo;
 };
+
+TEST_F(BarX11ChildForm, TheMarkOpensTheQuickCustomizationWindowWhoseEntriesHideButtons) {
+  test::BarDemoWindow& demo = Demo();
+  TzbBar* datei = demo.Toolbars[0];
+  datei->ShowMark = true;
+  TzbBarControl* window = demo.WindowOf(datei);
+  window->RebuildLayout();
+  QApplication::processEvents();
+  ASSERT_TRUE(window->MarkExists());
+  auto markCentre = [&]() {
+    const TRect m = window->MarkScreenRect();
+    return QPoint((m.Left + m.Right) / 2, (m.Top + m.Bottom) / 2);
+  };
+  ASSERT_TRUE(XClick(markCentre()));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window->QuickControl() && window->QuickControl()->Widget()->isVisible(); }));
+  TzbBarQuickControl* quick = window->QuickControl();
+  EXPECT_NE(QApplication::activeWindow(), quick->Widget());
+  // "&Add or Remove Buttons" opens its menu; unticking the first entry hides the first button and
+  // leaves the windows open.
+  TzbBarItemLinks& links = quick->ItemLinks();
+  ASSERT_TRUE(XClick(demo.CenterOf(*links.Items(links.Count() - 1)->Control())));
+  TzbBarItemLinks& entries = quick->AddRemoveItem()->ItemLinks();
+  ASSERT_TRUE(QTest::qWaitFor([&] {
+    auto* menu = dynamic_cast<TCustomzbBarControl*>(entries.BarControl());
+    return menu && menu->Widget()->isVisible();
+  }));
+  ASSERT_TRUE(XClick(demo.CenterOf(*entries.Items(0)->Control())));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !datei->ItemLinks().Items(0)->Visible(); }));
+  EXPECT_EQ(window->QuickControl(), quick);
+  EXPECT_NE(entries.BarControl(), nullptr);
+  // A click on the mark (it moved with the shorter bar) closes the window and does not open it again.
+  ASSERT_TRUE(XClick(markCentre()));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window->QuickControl() == nullptr; }));
+  ASSERT_TRUE(test::WaitForXEventsHandled());
+  EXPECT_EQ(window->QuickControl(), nullptr);
+  EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), nullptr);
+}
 
 TEST_F(BarX11ChildForm, ASubMenuReachedOnADiagonalOverOtherEntriesStaysOpen) {
   test::BarDemoWindow& demo = Demo();
