@@ -14,6 +14,7 @@
 #include "widgets/bars/BarLayout.h"
 #include "widgets/bars/BarOffice11Painter.h"
 #include "widgets/bars/BarPopupMenuLinks.h"
+#include "widgets/bars/BarQuickControl.h"
 #include "widgets/bars/BarStandardPainter.h"
 #include "widgets/bars/BarUnit.h"
 #include "widgets/bars/BarUtils.h"
@@ -94,6 +95,9 @@ TzbBarManager::TzbBarManager(QWidget* form) : fCategories(*this) {
 }
 
 TzbBarManager::~TzbBarManager() {
+  // An open quick-customization window goes first: its temporary bar is no part of the layout.
+  if (TzbBarQuickControl* quick = TzbBarQuickControl::Current(); quick && &quick->Manager() == this)
+    quick->Owner().CloseQuickControl();
   try {
     SaveStoredLayout();
   } catch (...) {

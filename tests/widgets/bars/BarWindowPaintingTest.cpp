@@ -15,6 +15,8 @@
 #include "widgets/bars/ThemeManager.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -408,14 +410,25 @@ TEST_F(DemoWindowPainting, TheQuickCustomizationWindowClosesOnceAnotherBarHoldsT
 }
 
 TEST_F(DemoWindowPainting, AnOpenQuickCustomizationWindowGoesWithItsManager) {
+  // The manager stores its layout as it goes; the window's temporary bar is no part of it.
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString ini = dir.filePath(QStringLiteral("bars.ini"));
+  Manager->StoreInIniFile = true;
+  Manager->IniFileName = ini.toStdString();
+  const int bars = Manager->Bars().Count();
   TzbBarControl* w = WithMark(Toolbars[3]);
   w->SetMarkState(2);
   ASSERT_NE(w->QuickControl(), nullptr);
+  ASSERT_EQ(Manager->Bars().Count(), bars + 1);
   ClickControl(*w->QuickControl()->ItemLinks().Items(0)->Control());
   ASSERT_NE(w->QuickControl()->AddRemoveItem()->ItemLinks().BarControl(), nullptr);
   Manager.reset();  // before the screen: the bars go with their windows
   EXPECT_EQ(TzbBarQuickControl::Current(), nullptr);
   EXPECT_EQ(TCustomzbBarControl::ActiveBarControl(), nullptr);
+  QFile file(ini);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readAll().contains(QStringLiteral("BarCount=%1").arg(bars).toUtf8()));
 }
 
 TEST_F(DemoWindowPainting, AFloatingBarDrawsItsCaptionArrowAtOnceWhenTheMarkChanges) {
